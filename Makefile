@@ -1,0 +1,28 @@
+# make run   - install what is missing, build, create the sample environment
+#              and run a check-and-generate job on the sample function
+# make test  - install what is missing, build with the sanitizers, run ctest
+JOBS ?= $(shell nproc)
+RELEASE := build/release
+ASAN := build/asan
+
+.PHONY: all setup build run test clean
+
+all: build
+
+setup:
+	@scripts/setup
+
+build: setup
+	@cmake -S . -B $(RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DDQOV_TESTS=OFF >/dev/null
+	@cmake --build $(RELEASE) -j $(JOBS)
+
+run: build
+	@scripts/run-sample $(RELEASE)
+
+test: setup
+	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDQOV_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN) -j $(JOBS)
+	@scripts/with-services ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf build
