@@ -67,6 +67,17 @@ public:
     void InternalError(std::string_view) override { ++internalErrors; }
     const ExprFieldDictionary& Fields() const override { return dictionary; }
 
+    // The rows of the (single) table written: the lines between "{" and "};".
+    std::vector<std::string> Rows() const {
+        std::vector<std::string> out;
+        bool in = false;
+        for (const auto& l : lines) {
+            if (l.text == "};") break;
+            if (in) out.push_back(l.text);
+            if (l.text == "{") in = true;
+        }
+        return out;
+    }
     std::vector<std::string> Texts() const {
         std::vector<std::string> out;
         for (const auto& l : lines) out.push_back(l.text);
