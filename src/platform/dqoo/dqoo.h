@@ -52,16 +52,17 @@ typedef struct DQOO_BUILD_REQUEST {
     const char* pszObjectName;     /* component name, or process name */
     const char* pszFunctionName;   /* function name; "*COMP" for a component */
     const char* pszPartition;      /* 3-character partition */
-    const char* pszRepository;     /* repository file (SQLite) */
     const TPARS_COMMAND_TABLE* pCommands; /* command-name table for the parses */
     char chNational1;              /* national characters allowed in names */
     char chNational2;
     char chNational3;
 } DQOO_BUILD_REQUEST;
 
-/* Starts the build of one object.  *pulPassCount receives 1 (the object
- * layer runs one pass per object); *plBuildStart the build-start value: the
- * number of members when the object is a compound component, else 0. */
+/* Starts the build of one object; the repository is the services
+ * library's connection.  *pulPassCount receives the number of passes: 1,
+ * or for a compound component (rows in QV_OCM) one pass per member;
+ * *plBuildStart the build-start value: the number of members of a compound
+ * component, else 0.  The command table must outlive the build. */
 long DQOO_FCC_StartBuild(FCC_BUILD_HANDLE* pBuild, const DQOO_BUILD_REQUEST* pRequest,
                          uint32_t* pulPassCount, int32_t* plBuildStart);
 
@@ -102,9 +103,8 @@ typedef struct DQOO_START_REQUEST {
  * DQOO_ERR_NO_BUILD / DQOO_ERR_ARGUMENT. */
 long DQOO_FCC_StartChecking(FCC_BUILD_HANDLE* pBuild, const DQOO_START_REQUEST* pRequest);
 
-/* Ends the check of the build (the one build of the process when pBuild is
- * NULL).  0, or DQOO_ERR_NO_CHECK. */
-long DQOO_FCC_EndChecking(FCC_BUILD_HANDLE* pBuild);
+/* Ends the open check.  0, or DQOO_ERR_NO_CHECK. */
+long DQOO_FCC_EndChecking(void);
 
 /* ---- parse and tokenising ------------------------------------------------ */
 
