@@ -186,4 +186,40 @@ TEST_F(SingleRowTest, BomOpcodesWriteTheOperandText) {
     EXPECT_EQ(cs[2], "   0x00000512 /* X_COMP_OPCODE_EVALUATE_BOM_HANDLE_IO_ERROR */ ,                ,");
 }
 
+TEST_F(SingleRowTest, OneRowOfEachFamilyInBothTargets) {
+    struct Case { uint32_t opcode; const char* name; const char* operand; };
+    const Case cases[] = {
+        {51, "PUSH_SQLNULL", "0"},
+        {187, "PUSH_DECIMAL_LOVAL", "0x0903"},
+        {243, "PUSH_BOOLEAN_RESULT_VECTOR_AS_STACK_VECTOR", "0"},
+        {256, "PUSH_DISPATCH_GET_AS_LONG", "-1"},
+        {394, "COERCE_DATETIME_TO_DATE", "0"},
+        {705, "PULL_RESULT_VARIANT_FROM_LONGLONG", "0x0009"},
+        {779, "LOGICAL_ENDIF", "0"},
+        {837, "COMPARE_INT32_LT_INT32", "0"},
+        {925, "IS_BOOLEAN_NULL", "0"},
+        {966, "VARIANT_MINUS", "0x0903"},
+        {970, "ROUND_HALFUP_PACKED31", "0x0903"},
+        {976, "BINARY_PLUS", "0x0009"},
+        {1030, "WHEN_ALL_FALSE_INT32", "0"},
+        {1186, "IMP_INTRINSIC_VAR_IS_EMPTY", "0x0009"},
+    };
+    for (const Case& c : cases) {
+        PcodeBuilder b;
+        EXPR_OPERAND_NODE* n = Words(b, 9, 3, EXPR_NODE_DISPATCH_CONSTANT);
+        n->dispatchOp = -1;
+        b.Instr(c.opcode, n);
+        const std::string name = std::string("X_COMP_OPCODE_") + c.name;
+        EXPECT_EQ(RowsIn('C', b), Lines{CRowOf(name, c.operand)}) << c.opcode;
+        EXPECT_EQ(RowsIn('#', b), Lines{CsRowOf(c.opcode, name, c.operand)}) << c.opcode;
+        EXPECT_EQ(report.Problems(), 0u) << c.opcode;
+    }
+    // An identical-vector pull without a node is a C-form row in both targets.
+    PcodeBuilder b;
+    b.Instr(742);
+    const Lines pull = {CRowOf("X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_C", "0")};
+    EXPECT_EQ(RowsIn('C', b), pull);
+    EXPECT_EQ(RowsIn('#', b), pull);
+}
+
 } // namespace
