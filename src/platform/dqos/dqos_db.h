@@ -1,0 +1,65 @@
+// Internal access to the repository connection for the services library's
+// own C++ modules (messages, stored source, object state). Callers outside
+// this folder use the SSQL_ calls of dqos.h.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dqos {
+
+// Lock that serialises every use of the connection.
+std::recursive_mutex &dbLock();
+
+// The open connection, or null when none is open. Hold dbLock() while using it.
+sqlite3 *dbHandle();
+
+// Records the text that SSQL_pszLastError() answers.
+void setLastError(std::string_view text);
+
+// Location tag current on this thread, and whether it is switched to fail.
+const std::string &currentLocation();
+bool locationFails();
+
+// Owns one prepared statement.
+class Stmt {
+public:
+    Stmt() = default;
+    Stmt(sqlite3 *db, std::string_view sql);
+    ~Stmt();
+    Stmt(const Stmt &) = delete;
+    Stmt &operator=(const Stmt &) = delete;
+    Stmt(Stmt &&other) noexcept : stmt_(other.stmt_) { other.stmt_ = nullptr; }
+    Stmt &operator=(Stmt &&other) noexcept;
+
+    // Takes ownership of a statement prepared elsewhere.
+    void adopt(sqlite3_stmt *stmt) {
+        sqlite3_finalize(stmt_);
+        stmt_ = stmt;
+    }
+    bool ok() const { return stmt_ != nullptr; }
+    sqlite3_stmt *get() const { return stmt_; }
+    void bindText(int index, std::string_view text);
+    void bindInt(int index, int64_t value);
+    // SQLITE_ROW, SQLITE_DONE or an error code.
+    int step();
+    std::string text(int column) const;
+    int64_t integer(int column) const;
+    bool isNull(int column) const;
+
+private:
+    sqlite3_stmt *stmt_ = nullptr;
+};
+
+// Finalises every open cursor; called before the connection closes.
+void dropCursors();
+
+// Runs a statement that returns no rows; false (and the last error set) on failure.
+bool execSimple(sqlite3 *db, const char *sql);
+
+}  // namespace dqos

@@ -1,0 +1,409 @@
+// Running declared statements: cursors, single-row statements, plain runs,
+// commits, and the typed fetch buffers. Every call returns the result codes
+// of dqos.h; failures also leave a communication area for the caller's
+// error routine.
+#include "platform/dqos/dqos.h"
+#include "platform/dqos/dqos_db.h"
+#include "platform/dqos/dqos_values.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdarg>
+#include <cstddef>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dqos {
+
+bool appendValue(SSQL_AREA &area, const ValueRef &v) {
+    uint32_t need = 1 + (v.isText ? 4 + static_cast<uint32_t>(v.textValue.size()) : 8);
+    if (v.isText && v.textValue.size() > SSQL_VALUES_SIZE) return false;
+    if (area.ulValuesUsed + need > SSQL_VALUES_SIZE) return false;
+    unsigned char *p = area.abValues + area.ulValuesUsed;
+    *p++ = v.isText ? 'T' : 'I';
+    if (v.isText) {
+        uint32_t n = static_cast<uint32_t>(v.textValue.size());
+        std::memcpy(p, &n, 4);
+        if (n) std::memcpy(p + 4, v.textValue.data(), n);
+    } else {
+        std::memcpy(p, &v.intValue, 8);
+    }
+    area.ulValuesUsed += need;
+    return true;
+}
+
+bool decodeValue(const SSQL_AREA &area, uint32_t &pos, ValueRef &out) {
+    uint32_t used = std::min<uint32_t>(area.ulValuesUsed, SSQL_VALUES_SIZE);
+    if (pos >= used) return false;
+    unsigned char kind = area.abValues[pos++];
+    if (kind == 'I') {
+        if (pos + 8 > used) return false;
+        int64_t v;
+        std::memcpy(&v, area.abValues + pos, 8);
+        pos += 8;
+        out = ValueRef::integer(v);
+        return true;
+    }
+    if (kind != 'T' || pos + 4 > used) return false;
+    uint32_t n;
+    std::memcpy(&n, area.abValues + pos, 4);
+    pos += 4;
+    if (n > used - pos) return false;
+    out = ValueRef::text(std::string_view(reinterpret_cast<const char *>(area.abValues + pos), n));
+    pos += n;
+    return true;
+}
+
+namespace {
+
+struct Cursor {
+    uint32_t serial = 0;
+    Stmt stmt;
+    bool ended = false;
+};
+
+std::map<uint16_t, Cursor> &cursors() {
+    static std::map<uint16_t, Cursor> m;
+    return m;
+}
+
+// Builds a communication/descriptor area in one SMEM block: status fields,
+// then the column pointers, then the column texts.
+SSQL_SQLDA *makeSqlda(long code, const std::string &message, sqlite3_stmt *row, int columns) {
+    std::vector<std::string> texts;
+    std::vector<bool> nulls;
+    size_t textBytes = 0;
+    for (int i = 0; i < columns; ++i) {
+        bool isNull = sqlite3_column_type(row, i) == SQLITE_NULL;
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(row, i));
+        texts.emplace_back(p ? std::string(p, static_cast<size_t>(sqlite3_column_bytes(row, i))) : std::string());
+        nulls.push_back(isNull);
+        textBytes += texts.back().size() + 1;
+    }
+    size_t slots = columns > 0 ? static_cast<size_t>(columns) : 1;
+    size_t head = offsetof(SSQL_SQLDA, apszColumn) + slots * sizeof(const char *);
+    auto *da = static_cast<SSQL_SQLDA *>(SMEM_pMalloc(0, head + textBytes));
+    if (da == nullptr) return nullptr;
+    da->lSqlCode = code;
+    std::snprintf(da->szLocation, sizeof da->szLocation, "%s", currentLocation().c_str());
+    std::snprintf(da->szMessage, sizeof da->szMessage, "%s", message.c_str());
+    da->usColumns = static_cast<uint16_t>(columns);
+    char *out = reinterpret_cast<char *>(da) + head;
+    for (int i = 0; i < columns; ++i) {
+        std::memcpy(out, texts[i].data(), texts[i].size());
+        out[texts[i].size()] = '\0';
+        da->apszColumn[i] = nulls[i] ? nullptr : out;
+        out += texts[i].size() + 1;
+    }
+    return da;
+}
+
+void replace(SSQL_SQLDA **pp, SSQL_SQLDA *da) {
+    if (pp == nullptr) {
+        SMEM_FreeMem(da);
+        return;
+    }
+    SMEM_FreeMem(*pp);
+    *pp = da;
+}
+
+// Records a failure: last error text, and a communication area for the caller.
+unsigned short failWith(SSQL_SQLDA **ppCa, long code, const std::string &message) {
+    setLastError(message);
+    replace(ppCa, makeSqlda(code, message, nullptr, 0));
+    return SSQL_RC_ERROR;
+}
+
+unsigned short injectedFailure(SSQL_SQLDA **ppCa) {
+    return failWith(ppCa, -1, "Failure injected at location " + currentLocation());
+}
+
+long dbCode(sqlite3 *db) { return -static_cast<long>(sqlite3_extended_errcode(db)); }
+
+enum class Verb { Other, Commit, Rollback, Disconnect };
+
+// The transaction verbs of the callers, in the forms they write them.
+Verb classify(const char *sql) {
+    std::string words;
+    for (const char *p = sql; *p; ++p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (std::isspace(c) || c == ';') {
+            if (!words.empty() && words.back() != ' ') words += ' ';
+        } else {
+            words += static_cast<char>(std::toupper(c));
+        }
+    }
+    while (!words.empty() && words.back() == ' ') words.pop_back();
+    if (words == "COMMIT" || words == "COMMIT WORK") return Verb::Commit;
+    if (words == "ROLLBACK" || words == "ROLLBACK WORK") return Verb::Rollback;
+    if (words == "DISCONNECT") return Verb::Disconnect;
+    return Verb::Other;
+}
+
+bool commitAndReopen(sqlite3 *db) {
+    if (!execSimple(db, "COMMIT")) return false;
+    return execSimple(db, "BEGIN");
+}
+
+bool rollbackAndReopen(sqlite3 *db) {
+    if (!sqlite3_get_autocommit(db) && !execSimple(db, "ROLLBACK")) return false;
+    return execSimple(db, "BEGIN");
+}
+
+// Prepares the area's statement with its values bound. One statement only:
+// text after the first statement is refused.
+unsigned short prepareArea(sqlite3 *db, const SSQL_AREA *area, Stmt &out, SSQL_SQLDA **ppCa) {
+    if (area == nullptr || area->ulSerial == 0)
+        return failWith(ppCa, -1, "Statement was not declared or its template was refused");
+    const char *tail = nullptr;
+    sqlite3_stmt *raw = nullptr;
+    if (sqlite3_prepare_v2(db, area->szStmt, -1, &raw, &tail) != SQLITE_OK || raw == nullptr) {
+        sqlite3_finalize(raw);
+        return failWith(ppCa, dbCode(db), std::string(sqlite3_errmsg(db)) + " in: " + area->szStmt);
+    }
+    for (const char *p = tail; p && *p; ++p) {
+        if (!std::isspace(static_cast<unsigned char>(*p)) && *p != ';') {
+            sqlite3_finalize(raw);
+            return failWith(ppCa, -1, std::string("More than one statement in: ") + area->szStmt);
+        }
+    }
+    if (sqlite3_bind_parameter_count(raw) != area->usValues) {
+        sqlite3_finalize(raw);
+        return failWith(ppCa, -1, std::string("Value count does not match the statement: ") + area->szStmt);
+    }
+    bool ok = forEachValue(*area, [&](int i, const ValueRef &v) {
+        if (v.isText)
+            sqlite3_bind_text(raw, i, v.textValue.data(), static_cast<int>(v.textValue.size()), SQLITE_TRANSIENT);
+        else
+            sqlite3_bind_int64(raw, i, v.intValue);
+    });
+    if (!ok) {
+        sqlite3_finalize(raw);
+        return failWith(ppCa, -1, "Damaged statement area");
+    }
+    out.adopt(raw);
+    return SSQL_RC_OK;
+}
+
+// Moves the current row into the caller's typed buffers.
+unsigned short fillBuffers(sqlite3_stmt *row, uint16_t count, va_list &ap, SSQL_SQLDA **ppCa) {
+    int columns = sqlite3_column_count(row);
+    if (count > columns) return failWith(ppCa, -1, "More fetch buffers than selected columns");
+    for (int i = 0; i < count; ++i) {
+        SSQL_COLUMN col = va_arg(ap, SSQL_COLUMN);
+        if (col.pBuffer == nullptr) continue;
+        bool isNull = sqlite3_column_type(row, i) == SQLITE_NULL;
+        switch (col.usType) {
+        case SSQL_COL_FIXED: {
+            const void *p = sqlite3_column_text(row, i);
+            size_t n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
+            n = std::min<size_t>(n, col.usWidth);
+            auto *dst = static_cast<char *>(col.pBuffer);
+            if (n) std::memcpy(dst, p, n);
+            std::memset(dst + n, ' ', col.usWidth - n);
+            break;
+        }
+        case SSQL_COL_VARYING: {
+            const void *p = sqlite3_column_text(row, i);
+            size_t n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
+            n = std::min<size_t>(n, col.usWidth);
+            uint16_t len = static_cast<uint16_t>(n);
+            auto *dst = static_cast<char *>(col.pBuffer);
+            std::memcpy(dst, &len, 2);
+            if (n) std::memcpy(dst + 2, p, n);
+            break;
+        }
+        case SSQL_COL_I16: {
+            int64_t v = isNull ? 0 : sqlite3_column_int64(row, i);
+            v = std::clamp<int64_t>(v, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
+            int16_t s = static_cast<int16_t>(v);
+            std::memcpy(col.pBuffer, &s, 2);
+            break;
+        }
+        case SSQL_COL_I32: {
+            int64_t v = isNull ? 0 : sqlite3_column_int64(row, i);
+            v = std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+            int32_t s = static_cast<int32_t>(v);
+            std::memcpy(col.pBuffer, &s, 4);
+            break;
+        }
+        case SSQL_COL_U32: {
+            int64_t v = isNull ? 0 : sqlite3_column_int64(row, i);
+            v = std::clamp<int64_t>(v, 0, std::numeric_limits<uint32_t>::max());
+            uint32_t u = static_cast<uint32_t>(v);
+            std::memcpy(col.pBuffer, &u, 4);
+            break;
+        }
+        default: return failWith(ppCa, -1, "Unknown fetch buffer kind");
+        }
+    }
+    return SSQL_RC_OK;
+}
+
+// Connection check and failure switch shared by every statement call.
+sqlite3 *usableDb(SSQL_SQLDA **ppCa, unsigned short &rc) {
+    rc = SSQL_RC_OK;
+    if (locationFails()) {
+        rc = injectedFailure(ppCa);
+        return nullptr;
+    }
+    sqlite3 *db = dbHandle();
+    if (db == nullptr) rc = failWith(ppCa, -1, "No repository connection");
+    return db;
+}
+
+// Runs a transaction verb; returns true when the text was one.
+bool runVerb(sqlite3 *db, const char *sql, unsigned short &rc, SSQL_SQLDA **ppCa) {
+    Verb verb = classify(sql);
+    if (verb == Verb::Other) return false;
+    bool ok = true;
+    if (verb == Verb::Commit) ok = commitAndReopen(db);
+    if (verb == Verb::Rollback) ok = rollbackAndReopen(db);
+    if (verb == Verb::Disconnect) SSQL_Disconnect();
+    rc = ok ? SSQL_RC_OK : failWith(ppCa, dbCode(db), SSQL_pszLastError());
+    return true;
+}
+
+}  // namespace
+
+void dropCursors() { cursors().clear(); }
+
+}  // namespace dqos
+
+using namespace dqos;
+
+extern "C" unsigned short SSQL_sOpenExt(uint16_t *pusCursor) {
+    std::lock_guard lock(dbLock());
+    unsigned short rc;
+    if (usableDb(nullptr, rc) == nullptr) return rc;
+    if (pusCursor == nullptr) return SSQL_RC_ERROR;
+    auto &m = cursors();
+    for (uint16_t n = 1; n < SSQL_SINGLE_ROW; ++n) {
+        if (m.count(n)) continue;
+        m.emplace(n, Cursor{});
+        *pusCursor = n;
+        return SSQL_RC_OK;
+    }
+    return failWith(nullptr, -1, "No cursor left");
+}
+
+extern "C" unsigned short SSQL_sFetchExt(const SSQL_AREA *pArea, uint16_t usCursor, SSQL_SQLDA **ppCa,
+                                         SSQL_SQLDA **ppDa, uint16_t usColumns, ...) {
+    std::lock_guard lock(dbLock());
+    unsigned short rc;
+    sqlite3 *db = usableDb(ppCa, rc);
+    if (db == nullptr) return rc;
+    auto it = cursors().find(usCursor);
+    if (it == cursors().end()) return failWith(ppCa, -1, "Cursor is not open");
+    Cursor &cur = it->second;
+    if (!cur.stmt.ok() || pArea == nullptr || cur.serial != pArea->ulSerial) {
+        cur.ended = false;
+        cur.serial = 0;
+        if ((rc = prepareArea(db, pArea, cur.stmt, ppCa)) != SSQL_RC_OK) return rc;
+        cur.serial = pArea->ulSerial;
+    }
+    if (cur.ended) return SSQL_RC_END;
+    int step = cur.stmt.step();
+    if (step == SQLITE_DONE) {
+        cur.ended = true;
+        replace(ppCa, makeSqlda(SSQL_RC_END, "", nullptr, 0));
+        return SSQL_RC_END;
+    }
+    if (step != SQLITE_ROW) return failWith(ppCa, dbCode(db), sqlite3_errmsg(db));
+    va_list ap;
+    va_start(ap, usColumns);
+    rc = fillBuffers(cur.stmt.get(), usColumns, ap, ppCa);
+    va_end(ap);
+    if (rc != SSQL_RC_OK) return rc;
+    replace(ppCa, makeSqlda(0, "", nullptr, 0));
+    replace(ppDa, makeSqlda(0, "", cur.stmt.get(), sqlite3_column_count(cur.stmt.get())));
+    return SSQL_RC_OK;
+}
+
+extern "C" unsigned short SSQL_sRunExt(const SSQL_AREA *pArea, SSQL_SQLDA **ppCa, SSQL_SQLDA **ppDa,
+                                       uint16_t usColumns, ...) {
+    std::lock_guard lock(dbLock());
+    unsigned short rc;
+    sqlite3 *db = usableDb(ppCa, rc);
+    if (db == nullptr) return rc;
+    if (pArea != nullptr && pArea->ulSerial != 0 && runVerb(db, pArea->szStmt, rc, ppCa)) return rc;
+    Stmt stmt;
+    if ((rc = prepareArea(db, pArea, stmt, ppCa)) != SSQL_RC_OK) return rc;
+    int step = stmt.step();
+    if (step == SQLITE_DONE) {
+        bool isQuery = sqlite3_column_count(stmt.get()) > 0;
+        SSQL_SQLDA *ca = makeSqlda(isQuery ? SSQL_RC_END : 0, "", nullptr, 0);
+        if (ca) ca->lRowsChanged = isQuery ? 0 : sqlite3_changes(db);
+        replace(ppCa, ca);
+        return isQuery ? SSQL_RC_NOROW : SSQL_RC_OK;
+    }
+    if (step != SQLITE_ROW) return failWith(ppCa, dbCode(db), sqlite3_errmsg(db));
+    va_list ap;
+    va_start(ap, usColumns);
+    rc = fillBuffers(stmt.get(), usColumns, ap, ppCa);
+    va_end(ap);
+    if (rc != SSQL_RC_OK) return rc;
+    replace(ppCa, makeSqlda(0, "", nullptr, 0));
+    replace(ppDa, makeSqlda(0, "", stmt.get(), sqlite3_column_count(stmt.get())));
+    return SSQL_RC_OK;
+}
+
+extern "C" unsigned short SSQL_sCloseExt(uint16_t usCursor, SSQL_SQLDA **ppCa, SSQL_SQLDA **ppDa) {
+    std::lock_guard lock(dbLock());
+    if (ppCa) replace(ppCa, nullptr);
+    if (ppDa) replace(ppDa, nullptr);
+    bool known = usCursor == SSQL_SINGLE_ROW || cursors().erase(usCursor) != 0;
+    if (locationFails()) return injectedFailure(nullptr);
+    if (!known) return failWith(nullptr, -1, "Cursor is not open");
+    return SSQL_RC_OK;
+}
+
+extern "C" unsigned short SSQL_sRun(const SSQL_AREA *pArea, SSQL_SQLDA **ppDa, int iReserved) {
+    std::lock_guard lock(dbLock());
+    if (ppDa) *ppDa = nullptr;
+    unsigned short rc;
+    sqlite3 *db = usableDb(ppDa, rc);
+    if (db == nullptr) return rc;
+    if (pArea != nullptr && pArea->ulSerial != 0 && runVerb(db, pArea->szStmt, rc, ppDa)) return rc;
+    Stmt stmt;
+    if ((rc = prepareArea(db, pArea, stmt, ppDa)) != SSQL_RC_OK) return rc;
+    int step = stmt.step();
+    bool isQuery = sqlite3_column_count(stmt.get()) > 0;
+    if (step == SQLITE_ROW) {
+        replace(ppDa, makeSqlda(0, "", stmt.get(), sqlite3_column_count(stmt.get())));
+        return SSQL_RC_OK;
+    }
+    if (step != SQLITE_DONE) return failWith(ppDa, dbCode(db), sqlite3_errmsg(db));
+    SSQL_SQLDA *ca = makeSqlda(isQuery ? SSQL_RC_END : 0, "", nullptr, 0);
+    if (ca) ca->lRowsChanged = isQuery ? 0 : sqlite3_changes(db);
+    replace(ppDa, ca);
+    return isQuery ? SSQL_RC_NOROW : SSQL_RC_OK;
+}
+
+extern "C" char *SSQL_GetData(const SSQL_SQLDA *pDa, uint16_t usColumn) {
+    if (pDa == nullptr || usColumn == 0 || usColumn > pDa->usColumns) return nullptr;
+    const char *text = pDa->apszColumn[usColumn - 1];
+    if (text == nullptr) return nullptr;
+    size_t n = std::strlen(text);
+    auto *copy = static_cast<char *>(SMEM_pMalloc(0, n + 1));
+    if (copy) std::memcpy(copy, text, n + 1);
+    return copy;
+}
+
+extern "C" void SSQL_FreeSqlda(SSQL_SQLDA *pDa) { SMEM_FreeMem(pDa); }
+
+extern "C" unsigned short SSQL_sCommitExt(SSQL_SQLDA **ppCa) {
+    std::lock_guard lock(dbLock());
+    if (ppCa) *ppCa = nullptr;
+    unsigned short rc;
+    sqlite3 *db = usableDb(ppCa, rc);
+    if (db == nullptr) return rc;
+    if (!commitAndReopen(db)) return failWith(ppCa, dbCode(db), SSQL_pszLastError());
+    return SSQL_RC_OK;
+}
+
+extern "C" void SSQL_Commit(void) { SSQL_sCommitExt(nullptr); }

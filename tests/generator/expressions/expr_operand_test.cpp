@@ -1,0 +1,118 @@
+// The operand describer: wrappers, served kinds, names of fields not found,
+// the dispatch number taken from the field's definition, and the text bound.
+#include <gtest/gtest.h>
+
+#include "expr_test_support.h"
+#include "generator/expressions/expr_operand.h"
+
+namespace {
+
+class OperandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dict.fields["AMOUNT"] = ExprFieldFacts{"V_FIELD_AMOUNT", 'P', false, 0};
+        dict.fields["ARR"] = ExprFieldFacts{"V_ARR", 'A', true, 0};
+        dict.fields["DISP"] = ExprFieldFacts{"V_DISP", 'A', false, 77};
+        dict.fields["LONG"] = ExprFieldFacts{std::string(50, 'V'), 'A', false, 0};
+        dict.componentFields["CF"] = ExprFieldFacts{"V_CF", 'A', false, 0};
+    }
+    MapFieldDictionary dict;
+    PcodeBuilder b;
+};
+
+TEST_F(OperandTest, FieldThroughWrappers) {
+    EXPR_OPERAND_NODE* field = b.Field("ARR", 0, EXPR_NODE_FLAG_INDEXED);
+    EXPR_OPERAND_NODE* outer = b.Wrapper(182, b.Wrapper(182, field));
+    EXPR_OPERAND_DESCRIPTOR d;
+    ASSERT_EQ(EXPR_DescribeOperand(dict, d, outer), 1);
+    EXPECT_EQ(d.node, field);
+    EXPECT_EQ(d.text, "V_ARR");
+    EXPECT_EQ(d.lengthText, "BYTE_LEN_V_ARR");
+    EXPECT_EQ(d.typeLetter, 'A');
+    EXPECT_TRUE(d.array);
+    EXPECT_TRUE(d.indexed);
+    EXPECT_FALSE(d.dispatch);
+    EXPECT_FALSE(d.record);
+}
+
+TEST_F(OperandTest, NothingToDescribeLeavesTheDescriptorClear) {
+    EXPR_OPERAND_DESCRIPTOR d;
+    d.text = "left over";
+    d.dispatch = true;
+    EXPECT_EQ(EXPR_DescribeOperand(dict, d, nullptr), 0);
+    EXPECT_TRUE(d.text.empty());
+    EXPECT_FALSE(d.dispatch);
+
+    d.text = "left over";
+    EXPECT_EQ(EXPR_DescribeOperand(dict, d, b.Wrapper(1, nullptr)), 0);
+    EXPECT_TRUE(d.text.empty());
+
+    for (int32_t kind : {1000, 1006, 1010, 1011, 1012, 1016, 1017, 1018, 260}) {
+        EXPR_OPERAND_NODE* n = b.Node(kind);
+        n->fieldRef = "AMOUNT";
+        EXPECT_EQ(EXPR_DescribeOperand(dict, d, n), 0) << kind;
+        EXPECT_TRUE(d.text.empty());
+        EXPECT_EQ(d.node, nullptr);
+    }
+}
+
+TEST_F(OperandTest, FieldsNotFound) {
+    EXPR_OPERAND_DESCRIPTOR d;
+    EXPECT_EQ(EXPR_DescribeOperand(dict, d, b.Field("NOSUCH")), 1);
+    EXPECT_EQ(d.text, "V_NOT_AVAILABLE");
+    EXPR_OPERAND_NODE* comp = b.Node(EXPR_NODE_COMPONENT_FIELD_REF);
+    comp->componentFieldRef = "NOSUCH";
+    EXPECT_EQ(EXPR_DescribeOperand(dict, d, comp), 1);
+    EXPECT_EQ(d.text, "V_UNKNOWN");
+    comp->componentFieldRef = "CF";
+    EXPR_DescribeOperand(dict, d, comp);
+    EXPECT_EQ(d.text, "V_CF");
+}
+
+TEST_F(OperandTest, DispatchNumberOfTheDefinitionIsStoredInTheNode) {
+    EXPR_OPERAND_NODE* n = b.Field("DISP");
+    EXPR_OPERAND_DESCRIPTOR d;
+    EXPR_DescribeOperand(dict, d, n);
+    EXPECT_TRUE(d.dispatch);
+    EXPECT_EQ(n->dispatchOp, 77);
+
+    // The node's own bit keeps the node's own number.
+    EXPR_OPERAND_NODE* own = b.Field("DISP", 0, EXPR_NODE_FLAG_DISPATCH);
+    own->dispatchOp = 5;
+    EXPR_DescribeOperand(dict, d, own);
+    EXPECT_TRUE(d.dispatch);
+    EXPECT_EQ(own->dispatchOp, 5);
+
+    // A system variable is never reached through dispatch operations.
+    EXPR_OPERAND_NODE* sv = b.Node(EXPR_NODE_SYSTEM_VARIABLE);
+    sv->fieldRef = "DISP";
+    EXPR_DescribeOperand(dict, d, sv);
+    EXPECT_FALSE(d.dispatch);
+    EXPECT_EQ(sv->dispatchOp, 0);
+}
+
+TEST_F(OperandTest, ListRecordStrlenAndTextBound) {
+    EXPR_OPERAND_DESCRIPTOR d;
+    EXPR_OPERAND_NODE* list = b.Node(EXPR_NODE_LIST_FIELD);
+    list->fieldRef = "AMOUNT";
+    list->listName = "L1";
+    EXPR_DescribeOperand(dict, d, list);
+    EXPECT_EQ(d.text, "L1.V_FIELD_AMOUNT");
+
+    EXPR_OPERAND_NODE* rec = b.Node(EXPR_NODE_RECORD_FIELD);
+    rec->fieldRef = "AMOUNT";
+    rec->recordRef = "R";
+    EXPR_DescribeOperand(dict, d, rec);
+    EXPECT_EQ(d.text, "R.V_FIELD_AMOUNT");
+    EXPECT_TRUE(d.record);
+
+    EXPR_OPERAND_NODE* s = b.Node(EXPR_NODE_FIELD_STRLEN);
+    s->fieldRef = "AMOUNT";
+    EXPR_DescribeOperand(dict, d, s);
+    EXPECT_EQ(d.lengthText, "strlen( V_FIELD_AMOUNT )");
+
+    EXPR_DescribeOperand(dict, d, b.Field("LONG"));
+    EXPECT_EQ(d.text, std::string(40, 'V'));
+}
+
+} // namespace

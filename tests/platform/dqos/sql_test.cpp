@@ -1,0 +1,293 @@
+// Repository statements: bound values, result codes, transactions, fetch
+// buffers, failure injection.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/dqos/dqos.h"
+#include "repo_fixture.h"
+
+using dqos_test::TempRepository;
+using dqos_test::countFromOutside;
+
+namespace {
+
+const char *kDdl =
+    "CREATE TABLE QV_T1 (K CHAR(10) COLLATE RTRIM NOT NULL, TXT VARCHAR(200), N INTEGER,"
+    " PRIMARY KEY (K));";
+
+class SqlTest : public ::testing::Test {
+protected:
+    TempRepository repo{kDdl};
+    void SetUp() override {
+        ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
+    }
+    void TearDown() override {
+        SSQL_SetFailLocation(nullptr);
+        SSQL_SetLocation(nullptr);
+        SSQL_Disconnect();
+    }
+    unsigned short insert(const char *k, const char *txt, int n) {
+        SSQL_AREA a;
+        EXPECT_EQ(SSQL_DeclareExt(&a, "INSERT INTO QV_DTA.QV_T1 (K, TXT, N) VALUES ('%s', '%s', %d)", k, txt, n),
+                  SSQL_RC_OK);
+        SSQL_SQLDA *h = nullptr;
+        unsigned short rc = SSQL_sRun(&a, &h, 0);
+        SMEM_FreeMem(h);
+        return rc;
+    }
+    std::string selectText(const char *k, unsigned short *rcOut = nullptr) {
+        SSQL_AREA a;
+        SSQL_DeclareExt(&a, "SELECT TXT FROM QV_DTA.QV_T1 WHERE K = '%s'", k);
+        SSQL_SQLDA *h = nullptr;
+        unsigned short rc = SSQL_sRun(&a, &h, 0);
+        if (rcOut) *rcOut = rc;
+        std::string out;
+        if (char *d = SSQL_GetData(h, 1)) {
+            out = d;
+            SMEM_FreeMem(d);
+        }
+        SSQL_FreeSqlda(h);
+        return out;
+    }
+};
+
+TEST_F(SqlTest, ValuesWithQuotesAndInjectionRoundTrip) {
+    const char *apostrophe = "O'Brien's \"quoted\" text";
+    const char *attack = "x'); DROP TABLE QV_DTA.QV_T1; --";
+    ASSERT_EQ(insert("A1", apostrophe, 1), SSQL_RC_OK) << SSQL_pszLastError();
+    ASSERT_EQ(insert("A2", attack, 2), SSQL_RC_OK) << SSQL_pszLastError();
+    EXPECT_EQ(selectText("A1"), apostrophe);
+    EXPECT_EQ(selectText("A2"), attack);
+    // The key itself carrying an attack finds nothing and harms nothing.
+    unsigned short rc = 0;
+    EXPECT_EQ(selectText("A1' OR '1'='1"), "");
+    selectText("A1' OR '1'='1", &rc);
+    EXPECT_EQ(rc, SSQL_RC_NOROW);
+    SSQL_Commit();
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 2);
+}
+
+TEST_F(SqlTest, MissingRowGivesNoRowCode) {
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "SELECT N FROM QV_DTA.QV_T1 WHERE K = '%s'", "NONE");
+    SSQL_SQLDA *h1 = nullptr, *h2 = nullptr;
+    int32_t n = 7;
+    EXPECT_EQ(SSQL_sRunExt(&a, &h1, &h2, 1, SSQL_I32(&n)), SSQL_RC_NOROW);
+    EXPECT_EQ(n, 7);
+    EXPECT_EQ(SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2), SSQL_RC_OK);
+    EXPECT_EQ(h1, nullptr);
+    SSQL_SQLDA *h = nullptr;
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_NOROW);
+    SSQL_FreeSqlda(h);
+}
+
+TEST_F(SqlTest, FixedFetchIsBlankPaddedAndVaryingCarriesLength) {
+    ASSERT_EQ(insert("K1", "abc", 5), SSQL_RC_OK);
+    ASSERT_EQ(insert("K2", "a long text that is cut", -3), SSQL_RC_OK);
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "SELECT K, TXT, N, N, COUNT(*) OVER () FROM QV_DTA.QV_T1 ORDER BY K");
+    uint16_t cursor = 0;
+    ASSERT_EQ(SSQL_sOpenExt(&cursor), SSQL_RC_OK);
+    SSQL_SQLDA *h1 = nullptr, *h2 = nullptr;
+    char key[10];
+    char var[2 + 10];
+    int16_t n16 = 0;
+    uint32_t u32 = 99, count = 0;
+    ASSERT_EQ(SSQL_sFetchExt(&a, cursor, &h1, &h2, 5, SSQL_FIXED(key, 10), SSQL_VARYING(var, 10), SSQL_I16(&n16),
+                             SSQL_U32(&u32), SSQL_U32(&count)),
+              SSQL_RC_OK);
+    EXPECT_EQ(std::string(key, 10), "K1        ");
+    uint16_t len;
+    std::memcpy(&len, var, 2);
+    EXPECT_EQ(len, 3);
+    EXPECT_EQ(std::string(var + 2, len), "abc");
+    EXPECT_EQ(n16, 5);
+    EXPECT_EQ(count, 2u);
+    ASSERT_EQ(SSQL_sFetchExt(&a, cursor, &h1, &h2, 5, SSQL_FIXED(key, 10), SSQL_VARYING(var, 10), SSQL_I16(&n16),
+                             SSQL_U32(&u32), SSQL_U32(&count)),
+              SSQL_RC_OK);
+    std::memcpy(&len, var, 2);
+    EXPECT_EQ(len, 10);  // cut to the buffer's width
+    EXPECT_EQ(std::string(var + 2, len), "a long tex");
+    EXPECT_EQ(n16, -3);
+    EXPECT_EQ(u32, 0u);  // a negative value never wraps into a huge count
+    ASSERT_NE(h2, nullptr);
+    char *second = SSQL_GetData(h2, 2);
+    EXPECT_STREQ(second, "a long text that is cut");
+    SMEM_FreeMem(second);
+    unsigned short rc = SSQL_sFetchExt(&a, cursor, &h1, &h2, 1, SSQL_FIXED(key, 10));
+    EXPECT_NE(rc, SSQL_RC_OK);
+    EXPECT_NE(rc, SSQL_RC_ERROR);
+    EXPECT_EQ(SSQL_sCloseExt(cursor, &h1, &h2), SSQL_RC_OK);
+    EXPECT_EQ(SSQL_sCloseExt(cursor, &h1, &h2), SSQL_RC_ERROR);
+}
+
+TEST_F(SqlTest, CommitShowsRowsAndFatalRollbackDropsThem) {
+    ASSERT_EQ(insert("C1", "kept", 1), SSQL_RC_OK);
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 0);
+    SSQL_SQLDA *h = nullptr;
+    ASSERT_EQ(SSQL_sCommitExt(&h), SSQL_RC_OK);
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 1);
+    // Work after the commit runs in a new transaction.
+    ASSERT_EQ(insert("C2", "lost", 2), SSQL_RC_OK);
+    SSQL_AREA a;
+    ASSERT_EQ(SSQL_DeclareExt(&a, "ROLLBACK WORK"), SSQL_RC_OK);
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
+    SMEM_FreeMem(h);
+    ASSERT_EQ(SSQL_DeclareExt(&a, "DISCONNECT"), SSQL_RC_OK);
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
+    SMEM_FreeMem(h);
+    EXPECT_FALSE(SSQL_fIsConnected());
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 1);
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1 WHERE K = 'C2'"), 0);
+    // A statement without a connection fails cleanly.
+    EXPECT_EQ(insert("C3", "x", 3), SSQL_RC_ERROR);
+}
+
+TEST_F(SqlTest, DisconnectRollsBackUncommittedWork) {
+    ASSERT_EQ(insert("D1", "gone", 1), SSQL_RC_OK);
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "DISCONNECT");
+    SSQL_SQLDA *h = nullptr;
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 0);
+}
+
+TEST_F(SqlTest, InjectedFailureAtLocationGivesErrorCode) {
+    SSQL_SetFailLocation("DC_P3100/SQL052");
+    SSQL_SetLocation("DC_P3100/SQL051");
+    EXPECT_EQ(insert("F1", "a", 1), SSQL_RC_OK);
+    SSQL_SetLocation("DC_P3100/SQL052");
+    EXPECT_EQ(insert("F2", "b", 2), SSQL_RC_ERROR);
+    uint16_t cursor = 0;
+    EXPECT_EQ(SSQL_sOpenExt(&cursor), SSQL_RC_ERROR);
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "SELECT COUNT(*) FROM QV_DTA.QV_T1");
+    SSQL_SQLDA *h1 = nullptr, *h2 = nullptr;
+    uint32_t n = 0;
+    EXPECT_EQ(SSQL_sRunExt(&a, &h1, &h2, 1, SSQL_U32(&n)), SSQL_RC_ERROR);
+    ASSERT_NE(h1, nullptr);
+    EXPECT_STREQ(h1->szLocation, "DC_P3100/SQL052");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
+    SSQL_SetFailLocation(nullptr);
+    EXPECT_EQ(SSQL_sRunExt(&a, &h1, &h2, 1, SSQL_U32(&n)), SSQL_RC_OK);
+    EXPECT_EQ(n, 1u);
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
+}
+
+TEST_F(SqlTest, FailingStatementGivesErrorWithMessage) {
+    ASSERT_EQ(insert("E1", "a", 1), SSQL_RC_OK);
+    SSQL_SQLDA *h = nullptr;
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "INSERT INTO QV_DTA.QV_T1 (K, TXT, N) VALUES ('%s', '%s', %d)", "E1", "dup", 2);
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_ERROR);
+    ASSERT_NE(h, nullptr);
+    EXPECT_LT(h->lSqlCode, 0);
+    EXPECT_NE(std::string(h->szMessage).find("UNIQUE"), std::string::npos);
+    SMEM_FreeMem(h);
+    SSQL_DeclareExt(&a, "SELECT * FROM QV_DTA.NO_SUCH_TABLE");
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_ERROR);
+    SMEM_FreeMem(h);
+}
+
+TEST_F(SqlTest, TemplatesAreCheckedAndFunctionNamesAllowListed) {
+    SSQL_AREA a;
+    EXPECT_EQ(SSQL_DeclareExt(&a, "SELECT %s(TXT, 1, 3) FROM QV_DTA.QV_T1 WHERE K = '%s'",
+                              SSUTL_GetSQLSubStringCommand(), "K"),
+              SSQL_RC_OK);
+    EXPECT_STREQ(a.szStmt, "SELECT substr(TXT, 1, 3) FROM QV_DTA.QV_T1 WHERE K = ?");
+    EXPECT_EQ(a.usValues, 1);
+    // Anything but an allowed function name in that place is refused.
+    EXPECT_EQ(SSQL_DeclareExt(&a, "SELECT %s(TXT) FROM QV_DTA.QV_T1", "1); DELETE FROM QV_DTA.QV_T1; SELECT max"),
+              SSQL_RC_ERROR);
+    SSQL_SQLDA *h = nullptr;
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_ERROR);
+    SMEM_FreeMem(h);
+    // A placeholder inside a longer literal cannot be bound.
+    EXPECT_EQ(SSQL_DeclareExt(&a, "SELECT K FROM QV_DTA.QV_T1 WHERE K LIKE 'A%s'", "B"), SSQL_RC_ERROR);
+    // Literals of the template stay as written; quoted numbers, chars and
+    // explicit-length texts are bound.
+    EXPECT_EQ(SSQL_DeclareExt(&a, "UPDATE QV_DTA.QV_T1 SET N = '%d', TXT = '%v' WHERE K = '%s' AND TXT <> 'it''s' "
+                                  "AND N <> '%l' AND '%c' = 'Y'",
+                              4, 3, "xyzzy", "K9", 10L, 'Y'),
+              SSQL_RC_OK);
+    EXPECT_STREQ(a.szStmt, "UPDATE QV_DTA.QV_T1 SET N = ?, TXT = ? WHERE K = ? AND TXT <> 'it''s' AND N <> ? AND ? = 'Y'");
+    ASSERT_EQ(insert("K9", "old", 1), SSQL_RC_OK);
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(h->lRowsChanged, 1);
+    SMEM_FreeMem(h);
+    EXPECT_EQ(selectText("K9"), "xyz");
+    // Stacked statements are refused even when written in the template.
+    EXPECT_EQ(SSQL_DeclareExt(&a, "DELETE FROM QV_DTA.QV_T1; DELETE FROM QV_DTA.QV_T1"), SSQL_RC_OK);
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_ERROR);
+    SMEM_FreeMem(h);
+}
+
+TEST_F(SqlTest, BlankPaddedKeysMatchTrimmedOnes) {
+    ASSERT_EQ(insert("PAD       ", "padded", 1), SSQL_RC_OK);
+    EXPECT_EQ(selectText("PAD"), "padded");
+}
+
+TEST_F(SqlTest, LikeEscapeAndCaseSensitiveLike) {
+    ASSERT_EQ(insert("AB_1", "one", 1), SSQL_RC_OK);
+    ASSERT_EQ(insert("ABX1", "two", 2), SSQL_RC_OK);
+    ASSERT_EQ(insert("ab_1", "three", 3), SSQL_RC_OK);
+    ASSERT_EQ(insert("A!B", "four", 4), SSQL_RC_OK);
+    char *pattern = SSUTL_pszEscapeSQLLikeWildcards("AB_", "_", '!', 0);
+    ASSERT_NE(pattern, nullptr);
+    EXPECT_STREQ(pattern, "AB!_");
+    std::string like = std::string(pattern) + "%";
+    SMEM_FreeMem(pattern);
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "SELECT COUNT(*) FROM QV_DTA.QV_T1 WHERE K LIKE '%s' ESCAPE '!'", like.c_str());
+    SSQL_SQLDA *h1 = nullptr, *h2 = nullptr;
+    uint32_t n = 0;
+    ASSERT_EQ(SSQL_sRunExt(&a, &h1, &h2, 1, SSQL_U32(&n)), SSQL_RC_OK);
+    EXPECT_EQ(n, 1u);  // neither "ABX1" (wildcard) nor "ab_1" (case)
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
+    char *bang = SSUTL_pszEscapeSQLLikeWildcards("A!B", "_", '!', 0);
+    EXPECT_STREQ(bang, "A!!B");
+    SSQL_DeclareExt(&a, "SELECT COUNT(*) FROM QV_DTA.QV_T1 WHERE K LIKE '%s' ESCAPE '!'", bang);
+    SMEM_FreeMem(bang);
+    ASSERT_EQ(SSQL_sRunExt(&a, &h1, &h2, 1, SSQL_U32(&n)), SSQL_RC_OK);
+    EXPECT_EQ(n, 1u);
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
+}
+
+TEST(SqlConnect, MissingOrUnreadableRepositoryGivesClearCode) {
+    EXPECT_EQ(SSQL_sConnect("/nonexistent/dir/repo.db"), SSQL_RC_NOREPOS);
+    EXPECT_NE(std::string(SSQL_pszLastError()).find("does not exist"), std::string::npos);
+    EXPECT_FALSE(SSQL_fIsConnected());
+    TempRepository junk("");
+    FILE *f = std::fopen(junk.path().c_str(), "wb");
+    std::fputs("this is not a database at all, just some text that fills the header page", f);
+    std::fclose(f);
+    EXPECT_EQ(SSQL_sConnect(junk.path().c_str()), SSQL_RC_NOREPOS);
+    EXPECT_FALSE(SSQL_fIsConnected());
+    EXPECT_EQ(SSQL_sConnect(junk.dir().c_str()), SSQL_RC_NOREPOS);
+    unsetenv("DQOV_REPOSITORY");
+    EXPECT_EQ(SSQL_sConnect(nullptr), SSQL_RC_NOREPOS);
+    TempRepository good(kDdl);
+    setenv("DQOV_REPOSITORY", good.path().c_str(), 1);
+    EXPECT_EQ(SSQL_sConnect(""), SSQL_RC_OK);
+    unsetenv("DQOV_REPOSITORY");
+    SSQL_Disconnect();
+}
+
+TEST(SqlUtil, OpenFileInSync) {
+    TempRepository dir("");
+    std::string file = dir.dir() + "/data.txt";
+    EXPECT_EQ(SSUTL_OpenFileInSync(file.c_str(), SSUTL_GENERIC_READ, 3, SSUTL_OPEN_EXISTING), -1);
+    long fd = SSUTL_OpenFileInSync(file.c_str(), SSUTL_GENERIC_READ | SSUTL_GENERIC_WRITE, 3, SSUTL_CREATE_NEW);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(SSUTL_OpenFileInSync(file.c_str(), SSUTL_GENERIC_WRITE, 3, SSUTL_OPEN_EXISTING), -1);
+    close(static_cast<int>(fd));
+    fd = SSUTL_OpenFileInSync(file.c_str(), SSUTL_GENERIC_READ, 3, SSUTL_OPEN_EXISTING);
+    EXPECT_GE(fd, 0);
+    close(static_cast<int>(fd));
+}
+
+}  // namespace
