@@ -351,10 +351,10 @@ void SMISC_Die(void);
 /* Web application build entry handed to SMISC_LoadBuildWamApp's callback. */
 typedef struct SMISC_BUILD_APP {
     uint32_t ulNumber;
-    char     szName1[12];
-    char     szName2[12];
-    char     szName3[12];
-} SMISC_BUILD_APP;   /* 52 bytes, names NUL-terminated */
+    char     szName1[16];
+    char     szName2[16];
+    char     szName3[16];
+} SMISC_BUILD_APP;   /* 52 bytes; names of at most 11 characters, NUL-terminated */
 
 typedef int (*SMISC_BUILD_APP_CALLBACK)(void *pList, void *pReserved, const SMISC_BUILD_APP *pEntry);
 

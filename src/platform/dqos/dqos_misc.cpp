@@ -27,7 +27,7 @@ MiscState &misc() {
     return m;
 }
 
-void copyName(char (&dst)[12], const std::string &src) {
+void copyName(char (&dst)[16], const std::string &src) {
     std::snprintf(dst, sizeof dst, "%.11s", src.c_str());
 }
 
