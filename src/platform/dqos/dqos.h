@@ -216,8 +216,10 @@ char *SSUTL_pszEscapeSQLLikeWildcards(const char *pszText, const char *pszChars,
 #define SSUTL_OPEN_ALWAYS     4
 #define SSUTL_TRUNCATE_EXISTING 5
 
-/* Opens a host file for synchronous I/O: returns a file descriptor, or -1
-** (the file cannot be opened as asked). With write access the file is
+/* Opens a file for synchronous I/O: the path, in the library's Windows form,
+** is mapped below the environment root by the OS layer (DosMapPath).
+** Returns a file descriptor, or -1 (the path cannot be mapped or the file
+** cannot be opened as asked). With write access the file is
 ** locked against other writers while it is open; the caller closes it with
 ** close(). ulShare is accepted for its callers and not enforced. */
 long SSUTL_OpenFileInSync(const char *pszPath, unsigned long ulAccess,
@@ -343,9 +345,8 @@ void SMISC_UpdateFatalAbendText(const char *pszFormat, ...);
 const char *SMISC_pszGetFatalAbendText(void);
 
 /* Ends the run: shows the abend text (SMSG_DisplayMessage), rolls back and
-** closes the repository, and exits through the OS layer's DosExit(1, 0)
-** (the process exits with 1 where no OS layer is linked). Does not return
-** unless an exit hook of the OS layer returns. */
+** closes the repository, and ends through the OS layer's DosExit(1, 0), so
+** an exit hook installed there sees it. */
 void SMISC_Die(void);
 
 /* Web application build entry handed to SMISC_LoadBuildWamApp's callback. */

@@ -8,6 +8,7 @@
 
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/dqos_messages.h"
+#include "platform/dqoz/dqoz.h"
 #include "repo_fixture.h"
 
 using dqos_test::TempRepository;
@@ -253,6 +254,32 @@ TEST_F(Services, SliderReportsPercentages) {
     SWIN_SetSliderCallback(nullptr, nullptr);
     ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[1], std::make_pair(static_cast<unsigned long>(SWIN_SLIDER_UPDATE), 33ul));
+}
+
+struct ExitCalled {
+    unsigned long action, result;
+};
+
+TEST_F(Services, DieRollsBackAndEndsThroughTheExitHook) {
+    exec("INSERT INTO QV_DTA.QV_F32 (X32P_I, X32MOD, X32SEQ, X32FLD) VALUES ('DEM', 'DEMOPRC', 1, 'CUSTNO')");
+    std::string shown;
+    SMSG_SetDisplayHook([](void *user, const char *text) { *static_cast<std::string *>(user) += text; }, &shown);
+    DQOZ_EXIT_HOOK previous = DosSetExitHook([](unsigned long a, unsigned long r) { throw ExitCalled{a, r}; });
+    SMISC_UpdateFatalAbendText("Line %d\nFile %s\n", 2199, "..\\PCONTROL");
+    bool ended = false;
+    try {
+        SMISC_Die();
+    } catch (const ExitCalled &e) {
+        ended = true;
+        EXPECT_EQ(e.action, 1u);
+        EXPECT_EQ(e.result, 0u);
+    }
+    DosSetExitHook(previous);
+    SMSG_SetDisplayHook(nullptr, nullptr);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(shown, "Line 2199\nFile ..\\PCONTROL\n");
+    EXPECT_FALSE(SSQL_fIsConnected());
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_F32"), 0);
 }
 
 TEST(ServicesNoRepository, DieShowsAbendTextAndEndsWithOne) {

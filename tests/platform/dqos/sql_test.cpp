@@ -277,6 +277,28 @@ TEST(SqlConnect, MissingOrUnreadableRepositoryGivesClearCode) {
     SSQL_Disconnect();
 }
 
+TEST(SqlConnect, FailureLocationFromTheEnvironment) {
+    TempRepository repo(kDdl);
+    setenv("DQOV_SQL_FAIL_AT", "DC_P3109/QV_F23/B", 1);
+    ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK);
+    unsetenv("DQOV_SQL_FAIL_AT");
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "UPDATE QV_DTA.QV_T1 SET N = %d", 1);
+    SSQL_SQLDA *h = nullptr;
+    SSQL_SetLocation("DC_P3109/QV_F23/A");
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
+    SMEM_FreeMem(h);
+    SSQL_SetLocation("DC_P3109/QV_F23/B");
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_ERROR);
+    ASSERT_NE(h, nullptr);
+    EXPECT_STREQ(h->szLocation, "DC_P3109/QV_F23/B");
+    SMEM_FreeMem(h);
+    EXPECT_EQ(SSQL_sCommitExt(&h), SSQL_RC_ERROR);
+    SMEM_FreeMem(h);
+    SSQL_SetFailLocation(nullptr);
+    SSQL_SetLocation(nullptr);
+}
+
 TEST(SqlUtil, OpenFileInSync) {
     TempRepository dir("");
     std::string file = dir.dir() + "/data.txt";
