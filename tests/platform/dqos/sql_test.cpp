@@ -226,6 +226,29 @@ TEST_F(SqlTest, TemplatesAreCheckedAndFunctionNamesAllowListed) {
     SMEM_FreeMem(h);
 }
 
+TEST_F(SqlTest, ExplicitLengthTextKeepsItsZeroBytes) {
+    // A screen text map ends in a zero byte; it is stored and read back whole.
+    std::string map(133, 'x');
+    map[40] = '\'';
+    map[132] = '\0';
+    SSQL_AREA a;
+    ASSERT_EQ(SSQL_DeclareExt(&a, "INSERT INTO QV_DTA.QV_T1 (K, TXT, N) VALUES ('%s', '%v', %d)", "MAP",
+                              static_cast<int>(map.size()), map.data(), 1),
+              SSQL_RC_OK);
+    SSQL_SQLDA *h = nullptr;
+    ASSERT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK) << SSQL_pszLastError();
+    SMEM_FreeMem(h);
+    SSQL_DeclareExt(&a, "SELECT TXT FROM QV_DTA.QV_T1 WHERE K = '%s'", "MAP");
+    SSQL_SQLDA *h1 = nullptr, *h2 = nullptr;
+    char buf[2 + 133];
+    ASSERT_EQ(SSQL_sRunExt(&a, &h1, &h2, 1, SSQL_VARYING(buf, 133)), SSQL_RC_OK);
+    uint16_t len;
+    std::memcpy(&len, buf, 2);
+    EXPECT_EQ(len, 133);
+    EXPECT_EQ(std::string(buf + 2, len), map);
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
+}
+
 TEST_F(SqlTest, BlankPaddedKeysMatchTrimmedOnes) {
     ASSERT_EQ(insert("PAD       ", "padded", 1), SSQL_RC_OK);
     EXPECT_EQ(selectText("PAD"), "padded");
