@@ -56,7 +56,8 @@ void SSQL_Disconnect(void);
 int SSQL_fIsConnected(void);
 
 /* Text of the last failure of this library (DBMS message, refused template,
-** missing repository), for error displays. Never null. */
+** missing repository), for error displays. Never null; valid until the next
+** failure. */
 const char *SSQL_pszLastError(void);
 
 /* Location tag ("DC_P3100/SQL052") of the statement the caller runs next. It
@@ -149,7 +150,8 @@ unsigned short SSQL_DeclareExt(SSQL_AREA *pArea, const char *pszTemplate, ...);
 unsigned short SSQL_sOpenExt(uint16_t *pusCursor);
 
 /* Delivers the next row of the cursor into the usColumns buffers (passed as
-** SSQL_COLUMN values). The first fetch runs the area's statement. Returns
+** SSQL_COLUMN values). The first fetch runs the area's statement; an area
+** declared anew (or another area) starts the cursor over. Returns
 ** SSQL_RC_OK with a row, SSQL_RC_END at the end, SSQL_RC_ERROR on failure.
 ** *ppCa receives the communication area (status; freed by the next fetch or
 ** the close), *ppDa a descriptor area holding the row's texts. */
