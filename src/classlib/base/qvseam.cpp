@@ -1,0 +1,163 @@
+// Code pages over iconv, byte-order marks, file attributes and host paths.
+#include "classlib/base/qvseam.h"
+
+#include <algorithm>
+#include <bit>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iconv.h>
+#include <sys/stat.h>
+
+namespace lqv {
+namespace {
+
+static_assert(std::endian::native == std::endian::little, "wide text is kept as UTF-16LE in memory");
+
+struct CodePageName {
+  unsigned codePage;
+  const char* iconv;
+  const char* iana;
+};
+
+constexpr CodePageName kCodePages[] = {
+    {0, "UTF-8", "UTF-8"},           {65001, "UTF-8", "UTF-8"},
+    {1200, "UTF-16LE", "UTF-16"},    {1201, "UTF-16BE", "UTF-16BE"},
+    {1250, "CP1250", "windows-1250"}, {1251, "CP1251", "windows-1251"},
+    {1252, "CP1252", "windows-1252"}, {1253, "CP1253", "windows-1253"},
+    {1254, "CP1254", "windows-1254"}, {1255, "CP1255", "windows-1255"},
+    {1256, "CP1256", "windows-1256"}, {1257, "CP1257", "windows-1257"},
+    {1258, "CP1258", "windows-1258"}, {874, "CP874", "windows-874"},
+    {932, "CP932", "Shift_JIS"},     {936, "CP936", "GBK"},
+    {949, "CP949", "ks_c_5601-1987"}, {950, "CP950", "Big5"},
+    {20127, "ASCII", "us-ascii"},    {28591, "ISO-8859-1", "iso-8859-1"},
+    {28592, "ISO-8859-2", "iso-8859-2"}, {28595, "ISO-8859-5", "iso-8859-5"},
+    {28597, "ISO-8859-7", "iso-8859-7"}, {28605, "ISO-8859-15", "iso-8859-15"},
+    {20932, "EUC-JP", "EUC-JP"},     {50220, "ISO-2022-JP", "iso-2022-jp"},
+};
+
+const CodePageName* findCodePage(unsigned codePage) {
+  for (const auto& c : kCodePages)
+    if (c.codePage == codePage) return &c;
+  return nullptr;
+}
+
+struct IconvHandle {
+  iconv_t cd;
+  IconvHandle(const char* to, const char* from) : cd(iconv_open(to, from)) {}
+  ~IconvHandle() {
+    if (cd != (iconv_t)-1) iconv_close(cd);
+  }
+  IconvHandle(const IconvHandle&) = delete;
+  IconvHandle& operator=(const IconvHandle&) = delete;
+  bool ok() const { return cd != (iconv_t)-1; }
+};
+
+struct BomEntry {
+  unsigned char bytes[4];
+  size_t length;
+  Bom kind;
+  const char* name;
+};
+
+// Longer marks first: FF FE 00 00 is UTF-32LE, not UTF-16LE.
+constexpr BomEntry kBoms[] = {
+    {{0xFF, 0xFE, 0x00, 0x00}, 4, Bom::Utf32LE, "UTF-32LE"},
+    {{0x00, 0x00, 0xFE, 0xFF}, 4, Bom::Utf32BE, "UTF-32BE"},
+    {{0xDD, 0x73, 0x66, 0x73}, 4, Bom::Unsupported, "UTF-EBCDIC"},
+    {{0x84, 0x31, 0x95, 0x33}, 4, Bom::Unsupported, "GB18030"},
+    {{0xEF, 0xBB, 0xBF, 0x00}, 3, Bom::Utf8, "UTF-8"},
+    {{0x2B, 0x2F, 0x76, 0x00}, 3, Bom::Unsupported, "UTF-7"},
+    {{0xF7, 0x64, 0x4C, 0x00}, 3, Bom::Unsupported, "UTF-1"},
+    {{0x0E, 0xFE, 0xFF, 0x00}, 3, Bom::Unsupported, "SCSU"},
+    {{0xFB, 0xEE, 0x28, 0x00}, 3, Bom::Unsupported, "BOCU-1"},
+    {{0xFF, 0xFE, 0x00, 0x00}, 2, Bom::Utf16LE, "UTF-16LE"},
+    {{0xFE, 0xFF, 0x00, 0x00}, 2, Bom::Utf16BE, "UTF-16BE"},
+};
+
+}  // namespace
+
+std::string iconvName(unsigned codePage) {
+  if (const auto* c = findCodePage(codePage)) return c->iconv;
+  return "CP" + std::to_string(codePage);
+}
+
+std::string ianaCharset(unsigned codePage) {
+  if (const auto* c = findCodePage(codePage)) return c->iana;
+  return "windows-" + std::to_string(codePage);
+}
+
+bool convert(const char* fromCode, const char* toCode, const char* in, size_t inBytes, std::string& out) {
+  out.clear();
+  IconvHandle h(toCode, fromCode);
+  if (!h.ok()) return false;
+  char* src = const_cast<char*>(in);
+  size_t left = inBytes;
+  char chunk[4096];
+  while (left > 0) {
+    char* dst = chunk;
+    size_t room = sizeof chunk;
+    size_t r = iconv(h.cd, &src, &left, &dst, &room);
+    out.append(chunk, sizeof chunk - room);
+    if (r == (size_t)-1 && errno != E2BIG) return false;
+  }
+  char* dst = chunk;
+  size_t room = sizeof chunk;
+  if (iconv(h.cd, nullptr, nullptr, &dst, &room) == (size_t)-1) return false;
+  out.append(chunk, sizeof chunk - room);
+  return true;
+}
+
+bool wideToMultiByteStream(const char16_t* text, size_t count, unsigned codePage, size_t chunkSize,
+                           ChunkWriter writer, void* context) {
+  if (count == 0) return true;
+  std::string bytes;
+  if (!convert("UTF-16LE", iconvName(codePage).c_str(), reinterpret_cast<const char*>(text), count * 2, bytes))
+    return false;
+  if (chunkSize == 0) chunkSize = bytes.size();
+  for (size_t at = 0; at < bytes.size(); at += chunkSize)
+    writer(context, bytes.data() + at, std::min(chunkSize, bytes.size() - at));
+  return true;
+}
+
+BomInfo detectBom(const unsigned char* bytes, size_t count) {
+  for (const auto& b : kBoms) {
+    if (count < b.length) continue;
+    if (std::memcmp(bytes, b.bytes, b.length) == 0) return {b.kind, b.length, b.name};
+  }
+  return {Bom::None, 0, nullptr};
+}
+
+size_t byteOrderMarkOffset(const unsigned char* bytes, size_t count) {
+  BomInfo info = detectBom(bytes, count);
+  return info.length;
+}
+
+int checkReadOnly(const char* path) {
+  struct stat st;
+  if (::stat(path, &st) != 0) return -1;
+  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ? 1 : 0;
+}
+
+bool setReadOnly(const char* path, bool readOnly) {
+  struct stat st;
+  if (::stat(path, &st) != 0) return false;
+  mode_t mode = st.st_mode & 07777;
+  if (readOnly)
+    mode &= ~(S_IWUSR | S_IWGRP | S_IWOTH);
+  else
+    mode |= S_IWUSR;
+  return ::chmod(path, mode) == 0;
+}
+
+std::string hostPath(const char* path) {
+  if (!path) return {};
+  std::string p(path);
+  if (p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]))) p.erase(0, 2);
+  for (char& c : p)
+    if (c == '\\') c = '/';
+  return p;
+}
+
+}  // namespace lqv
