@@ -116,7 +116,7 @@ namespace {
 
 struct JsonFixture {
   LMemoryStream stream{0};
-  LWideTextOutput out{&stream, 0, 0};
+  LWideTextOutput out{&stream, 0, 65001};
   LJsonStreamWriter writer{out};
   std::string text() { return std::string(LStream_ReadAllText(stream).view()); }
 };

@@ -5,15 +5,16 @@
 
 #include "classlib/base/lexception.h"
 #include "classlib/base/lstream.h"
-#include "classlib/base/qvseam.h"
+#include "platform/qvutil/qvutil.h"
 #include "web/wide_text.h"
 
 namespace {
 
 constexpr const char* kStateNames[] = {"BEFORESTART", "ROOT", "ARRAY", "OBJECT", "KEY"};
 
-void writeChunk(void* context, const char* bytes, size_t count) {
+int writeChunk(void* context, const char* bytes, size_t count) {
   static_cast<LStream*>(context)->write(bytes, static_cast<uint32_t>(count));
+  return 0;
 }
 
 // The escape for one character, or null when it is written as it is.
@@ -48,9 +49,9 @@ void P3142_WriteWideToStream(LWideTextOutput& output) {
   if (pending > 0) {
     if (output.encodingKind == 2) {
       output.stream->write(output.buffer, pending * 2);
-    } else if (!lqv::wideToMultiByteStream(output.buffer, pending, output.codePage, sizeof output.conversion,
-                                           writeChunk, output.stream)) {
-      output.stream->write("???", 3);
+    } else {
+      UTC_WideCharToMultiByteStream(output.stream, output.codePage, output.buffer, pending, output.conversion,
+                                    sizeof output.conversion, writeChunk);
     }
   }
   output.next = 0;

@@ -7,6 +7,7 @@
 
 #include "classlib/base/lexception.h"
 #include "classlib/base/qvseam.h"
+#include "platform/qvutil/qvutil.h"
 #include "web/wide_text.h"
 
 namespace {
@@ -124,7 +125,7 @@ void LCharBuffer::vformat(uint32_t bufferSize, const char* fmt, va_list args) {
   if (bufferSize == 0 || !fmt) return;
   std::unique_ptr<char[]> p(new (std::nothrow) char[bufferSize]);
   if (!p) return;
-  std::vsnprintf(p.get(), bufferSize, fmt, args);
+  UTS_vsnprintf(p.get(), bufferSize, fmt, args);
   p[bufferSize - 1] = '\0';
   m_length = static_cast<uint32_t>(std::strlen(p.get()));
   m_text = std::move(p);

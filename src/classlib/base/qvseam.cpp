@@ -1,6 +1,9 @@
 // Code pages over iconv, byte-order marks, file attributes and host paths.
 #include "classlib/base/qvseam.h"
 
+#include "platform/dqoz/dqoz.h"
+#include "platform/qvutil/qvutil.h"
+
 #include <algorithm>
 #include <bit>
 #include <cctype>
@@ -8,7 +11,6 @@
 #include <cstdio>
 #include <cstring>
 #include <iconv.h>
-#include <sys/stat.h>
 
 namespace lqv {
 namespace {
@@ -83,11 +85,6 @@ std::string iconvName(unsigned codePage) {
   return "CP" + std::to_string(codePage);
 }
 
-std::string ianaCharset(unsigned codePage) {
-  if (const auto* c = findCodePage(codePage)) return c->iana;
-  return "windows-" + std::to_string(codePage);
-}
-
 bool convert(const char* fromCode, const char* toCode, const char* in, size_t inBytes, std::string& out) {
   out.clear();
   IconvHandle h(toCode, fromCode);
@@ -109,18 +106,6 @@ bool convert(const char* fromCode, const char* toCode, const char* in, size_t in
   return true;
 }
 
-bool wideToMultiByteStream(const char16_t* text, size_t count, unsigned codePage, size_t chunkSize,
-                           ChunkWriter writer, void* context) {
-  if (count == 0) return true;
-  std::string bytes;
-  if (!convert("UTF-16LE", iconvName(codePage).c_str(), reinterpret_cast<const char*>(text), count * 2, bytes))
-    return false;
-  if (chunkSize == 0) chunkSize = bytes.size();
-  for (size_t at = 0; at < bytes.size(); at += chunkSize)
-    writer(context, bytes.data() + at, std::min(chunkSize, bytes.size() - at));
-  return true;
-}
-
 BomInfo detectBom(const unsigned char* bytes, size_t count) {
   for (const auto& b : kBoms) {
     if (count < b.length) continue;
@@ -130,29 +115,15 @@ BomInfo detectBom(const unsigned char* bytes, size_t count) {
 }
 
 size_t byteOrderMarkOffset(const unsigned char* bytes, size_t count) {
-  BomInfo info = detectBom(bytes, count);
-  return info.length;
-}
-
-int checkReadOnly(const char* path) {
-  struct stat st;
-  if (::stat(path, &st) != 0) return -1;
-  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ? 1 : 0;
-}
-
-bool setReadOnly(const char* path, bool readOnly) {
-  struct stat st;
-  if (::stat(path, &st) != 0) return false;
-  mode_t mode = st.st_mode & 07777;
-  if (readOnly)
-    mode &= ~(S_IWUSR | S_IWGRP | S_IWOTH);
-  else
-    mode |= S_IWUSR;
-  return ::chmod(path, mode) == 0;
+  int n = UTF_GetByteOrderMarkOffset(bytes, static_cast<int>(count));
+  return n > 0 ? static_cast<size_t>(n) : 0;
 }
 
 std::string hostPath(const char* path) {
   if (!path) return {};
+  std::string mapped;
+  if (dqoz::MapPath(path, mapped) == 0) return mapped;
+  // Paths relative to the working directory when no environment root is set.
   std::string p(path);
   if (p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]))) p.erase(0, 2);
   for (char& c : p)
