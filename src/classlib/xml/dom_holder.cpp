@@ -1,5 +1,6 @@
 // Ownership of libxml2 documents and nodes behind the facades.
 #include <libxml/parser.h>
+#include <libxslt/documents.h>
 #include <libxslt/extensions.h>
 #include <libxslt/extra.h>
 #include <libxslt/functions.h>
@@ -10,6 +11,17 @@
 #include "classlib/xml/dom_internal.h"
 
 namespace MSXMLDOM {
+namespace {
+
+xsltDocLoaderFunc g_defaultLoader = nullptr;
+
+// Documents that stylesheets import, include or read with document() are
+// never fetched from the network.
+xmlDocPtr loadWithoutNetwork(const xmlChar* uri, xmlDictPtr dict, int options, void* ctxt, xsltLoadType type) {
+  return g_defaultLoader(uri, dict, options | XML_PARSE_NONET, ctxt, type);
+}
+
+}  // namespace
 
 void initXmlLibrary() {
   static std::once_flag once;
@@ -19,6 +31,8 @@ void initXmlLibrary() {
     // namespace run unchanged.
     xsltRegisterExtModuleFunction(BAD_CAST "node-set", BAD_CAST "urn:schemas-microsoft-com:xslt",
                                   xsltFunctionNodeSet);
+    g_defaultLoader = xsltDocDefaultLoader;
+    xsltSetLoaderFunc(loadWithoutNetwork);
   });
 }
 
