@@ -149,6 +149,7 @@ TEST(XsltTest, BadStylesheets) {
     EXPECT_NE(m.find("Source=libxslt"), std::string::npos) << m;
   }
   EXPECT_THROW(x.load(LWString::fromUtf8(dir.file("missing.xsl").c_str())), LXSLTException);
+  EXPECT_TRUE(x.getName().isNull());  // a failed load does not rename the object
   // The imports-only load reports through the document layer.
   EXPECT_THROW(x.load(LWString::fromUtf8(dir.file("missing.xsl").c_str()), true), LDOMException);
 }

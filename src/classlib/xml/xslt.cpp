@@ -470,20 +470,13 @@ LXsltOptimized& LXsltOptimized::operator=(const LXsltOptimized& other) {
 }
 
 void LXsltOptimized::load(const LWString& path, bool importsOnly) {
-  try {
-    if (importsOnly) {
-      LDOMDocument doc(true, true);
-      doc.load(path);
-      collectImports(doc);
-    } else {
-      XsltOptimizedImpl::load(path);
-    }
-  } catch (const LDOMException&) {
-    m_name = path;
-    throw;
-  } catch (const LXSLTException&) {
-    m_name = path;
-    throw;
+  // A load that fails leaves the name as it was.
+  if (importsOnly) {
+    LDOMDocument doc(true, true);
+    doc.load(path);
+    collectImports(doc);
+  } else {
+    XsltOptimizedImpl::load(path);
   }
   m_name = path;
 }
