@@ -31,23 +31,23 @@ LWString P3142_WdFindWideSubstring(const LWString& text, const char16_t* needle)
 }
 
 void LWideTextOutput::putChar(char16_t ch) {
-  if (free == 0) P3142_WriteWideToStream(*this);
+  if (freeChars == 0) P3142_WriteWideToStream(*this);
   buffer[next++] = ch;
-  --free;
+  --freeChars;
 }
 
 void LWideTextOutput::putRun(const char16_t* text, uint32_t count) {
   if (count == 0) return;
-  while (count >= free) {
-    uint32_t n = free;
+  while (count >= freeChars) {
+    uint32_t n = freeChars;
     std::memcpy(buffer + next, text, n * sizeof(char16_t));
     next += n;
-    free = 0;
+    freeChars = 0;
     text += n;
     count -= n;
     P3142_WriteWideToStream(*this);  // a buffer that became exactly full goes out at once
   }
   std::memcpy(buffer + next, text, count * sizeof(char16_t));
   next += count;
-  free -= count;
+  freeChars -= count;
 }

@@ -37,6 +37,6 @@ struct LWideTextOutput {
   unsigned codePage;
   char16_t buffer[kChars] = {};
   char conversion[kChars] = {};
-  uint32_t next = 0;      // next free position in buffer
-  uint32_t free = kChars; // free characters
+  uint32_t next = 0;            // next free position in buffer
+  uint32_t freeChars = kChars;  // free characters (kChars when empty)
 };

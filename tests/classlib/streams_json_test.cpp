@@ -105,7 +105,7 @@ TEST(LWideTextOutputTest, FlushesWhenExactlyFull) {
   std::u16string run(LWideTextOutput::kChars, u'x');
   out.putRun(run.data(), static_cast<uint32_t>(run.size()));
   EXPECT_EQ(s.getSize(), LWideTextOutput::kChars * 2);
-  EXPECT_EQ(out.free, LWideTextOutput::kChars);
+  EXPECT_EQ(out.freeChars, LWideTextOutput::kChars);
   out.putChar(u'y');
   EXPECT_EQ(out.next, 1u);
   P3142_WriteWideToStream(out);

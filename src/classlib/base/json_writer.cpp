@@ -45,7 +45,7 @@ const char16_t* escapeFor(char16_t ch, char16_t (&scratch)[7]) {
 }  // namespace
 
 void P3142_WriteWideToStream(LWideTextOutput& output) {
-  uint32_t pending = LWideTextOutput::kChars - output.free;
+  uint32_t pending = LWideTextOutput::kChars - output.freeChars;
   if (pending > 0) {
     if (output.encodingKind == 2) {
       output.stream->write(output.buffer, pending * 2);
@@ -55,7 +55,7 @@ void P3142_WriteWideToStream(LWideTextOutput& output) {
     }
   }
   output.next = 0;
-  output.free = LWideTextOutput::kChars;
+  output.freeChars = LWideTextOutput::kChars;
   output.stream->flush();
 }
 

@@ -20,23 +20,22 @@ static_assert(std::endian::native == std::endian::little, "wide text is kept as 
 struct CodePageName {
   unsigned codePage;
   const char* iconv;
-  const char* iana;
 };
 
 constexpr CodePageName kCodePages[] = {
-    {0, "UTF-8", "UTF-8"},           {65001, "UTF-8", "UTF-8"},
-    {1200, "UTF-16LE", "UTF-16"},    {1201, "UTF-16BE", "UTF-16BE"},
-    {1250, "CP1250", "windows-1250"}, {1251, "CP1251", "windows-1251"},
-    {1252, "CP1252", "windows-1252"}, {1253, "CP1253", "windows-1253"},
-    {1254, "CP1254", "windows-1254"}, {1255, "CP1255", "windows-1255"},
-    {1256, "CP1256", "windows-1256"}, {1257, "CP1257", "windows-1257"},
-    {1258, "CP1258", "windows-1258"}, {874, "CP874", "windows-874"},
-    {932, "CP932", "Shift_JIS"},     {936, "CP936", "GBK"},
-    {949, "CP949", "ks_c_5601-1987"}, {950, "CP950", "Big5"},
-    {20127, "ASCII", "us-ascii"},    {28591, "ISO-8859-1", "iso-8859-1"},
-    {28592, "ISO-8859-2", "iso-8859-2"}, {28595, "ISO-8859-5", "iso-8859-5"},
-    {28597, "ISO-8859-7", "iso-8859-7"}, {28605, "ISO-8859-15", "iso-8859-15"},
-    {20932, "EUC-JP", "EUC-JP"},     {50220, "ISO-2022-JP", "iso-2022-jp"},
+    {0, "UTF-8"},           {65001, "UTF-8"},
+    {1200, "UTF-16LE"},    {1201, "UTF-16BE"},
+    {1250, "CP1250"}, {1251, "CP1251"},
+    {1252, "CP1252"}, {1253, "CP1253"},
+    {1254, "CP1254"}, {1255, "CP1255"},
+    {1256, "CP1256"}, {1257, "CP1257"},
+    {1258, "CP1258"}, {874, "CP874"},
+    {932, "CP932"},     {936, "CP936"},
+    {949, "CP949"}, {950, "CP950"},
+    {20127, "ASCII"},    {28591, "ISO-8859-1"},
+    {28592, "ISO-8859-2"}, {28595, "ISO-8859-5"},
+    {28597, "ISO-8859-7"}, {28605, "ISO-8859-15"},
+    {20932, "EUC-JP"},     {50220, "ISO-2022-JP"},
 };
 
 const CodePageName* findCodePage(unsigned codePage) {

@@ -195,7 +195,6 @@ ParseResult parseBytes(const char* bytes, size_t size, const char* url, const ch
       data += "\"";
     }
     if (doc->standalone == 1) data += " standalone=\"yes\"";
-    doc->_private = nullptr;
     addDeclarationNode(doc, data.c_str());
   }
   return r;
