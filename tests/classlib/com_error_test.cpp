@@ -8,7 +8,7 @@
 TEST(ComErrorTest, FourLinesWithAbsentTexts) {
   ComError e(lcom::E_FAIL_);
   EXPECT_EQ(std::string(comErrorText(e).c_str()),
-            "Code=80004005\nCode meaning=Unspecified error\nSource=\nDescription=\n");
+            "Code=80004005\nCode meaning=Operation failed\nSource=\nDescription=\n");
 }
 
 TEST(ComErrorTest, FallbackMeanings) {
@@ -22,7 +22,7 @@ TEST(ComErrorTest, LongDescriptionIsCut) {
   ComError e(lcom::E_FAIL_, "src", description.c_str());
   LCharBuffer text = comErrorText(e);
   EXPECT_EQ(text.length(), 1023u);
-  EXPECT_EQ(std::string(text.c_str()).substr(0, 55), "Code=80004005\nCode meaning=Unspecified error\nSource=src");
+  EXPECT_EQ(std::string(text.c_str()).substr(0, 54), "Code=80004005\nCode meaning=Operation failed\nSource=src");
   EXPECT_EQ(text.c_str()[1022], 'd');
   char small[8];
   EXPECT_STREQ(formatComErrorText(e, small, sizeof small), "Code=80");

@@ -12,14 +12,14 @@ struct CodeMeaning {
 
 // Meanings for the codes this layer raises.
 constexpr CodeMeaning kMeanings[] = {
-    {lcom::E_NOTIMPL_, "Not implemented"},
-    {lcom::E_NOINTERFACE_, "No such interface supported"},
+    {lcom::E_NOTIMPL_, "Operation not implemented"},
+    {lcom::E_NOINTERFACE_, "Interface not supported"},
     {lcom::E_POINTER_, "Invalid pointer"},
-    {lcom::E_FAIL_, "Unspecified error"},
-    {lcom::E_UNEXPECTED_, "Catastrophic failure"},
-    {lcom::E_OUTOFMEMORY_, "Not enough memory resources are available to complete this operation."},
-    {lcom::E_INVALIDARG_, "The parameter is incorrect."},
-    {lcom::DISP_E_TYPEMISMATCH_, "Type mismatch."},
+    {lcom::E_FAIL_, "Operation failed"},
+    {lcom::E_UNEXPECTED_, "Unexpected failure"},
+    {lcom::E_OUTOFMEMORY_, "Out of memory"},
+    {lcom::E_INVALIDARG_, "Invalid argument"},
+    {lcom::DISP_E_TYPEMISMATCH_, "Type mismatch"},
 };
 
 }  // namespace

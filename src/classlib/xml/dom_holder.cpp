@@ -27,8 +27,7 @@ void initXmlLibrary() {
   static std::once_flag once;
   std::call_once(once, [] {
     xmlInitParser();
-    // Stylesheets written for the node-set function in the Microsoft XSLT
-    // namespace run unchanged.
+    // Stylesheets that call node-set() in the msxsl namespace run unchanged.
     xsltRegisterExtModuleFunction(BAD_CAST "node-set", BAD_CAST "urn:schemas-microsoft-com:xslt",
                                   xsltFunctionNodeSet);
     g_defaultLoader = xsltDocDefaultLoader;
