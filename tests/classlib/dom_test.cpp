@@ -330,3 +330,24 @@ TEST(DomTest, FilesWithEachByteOrderMark) {
     EXPECT_EQ(u8(r.getXml()), utf8) << name;
   }
 }
+
+TEST(DomTest, StylesheetFacades) {
+  LDOMDocument doc(true, true);
+  doc.loadXML(u"<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+              u"<xsl:output encoding='iso-8859-1'/><xsl:template match='/'/></xsl:stylesheet>");
+  XsltDomDocument shared(doc);
+  XsltDomDocument slot;
+  EXPECT_TRUE(slot.isNull());
+  slot = shared;
+  doc.setProperty(LDOMProperty_SelectionNamespaces, u"xmlns:xsl='http://www.w3.org/1999/XSL/Transform'");
+  XsltDomNode output = slot.selectSingleNode(u"/xsl:stylesheet/xsl:output");
+  ASSERT_FALSE(output.isNull());
+  EXPECT_EQ(u8(output.getAttributes().getNamedItem(u"encoding").getNodeValue()), "iso-8859-1");
+  XsltDomNode root = slot.selectSingleNode(u"/xsl:stylesheet");
+  EXPECT_EQ(u8(LDOMNode(root.getFirstChild().ref()).getNodeName()), "xsl:output");
+  EXPECT_TRUE(output.getFirstChild().isNull());
+  EXPECT_THROW(slot.selectSingleNode(u"/nope:x"), LDOMException);
+  // Both facades see one document: a change through one shows in the other.
+  LDOMAttribute(LDOMNode(output.getAttributes().getNamedItem(u"encoding").ref())).setValue(u"UTF-8");
+  EXPECT_NE(u8(doc.getXml()).find("encoding=\"UTF-8\"/>"), std::string::npos);
+}
