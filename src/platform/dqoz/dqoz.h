@@ -1,0 +1,205 @@
+/*
+** dqoz: the operating-system layer of the environment.
+**
+** Event semaphores, threads, the process exit, the clock, identifiers,
+** directories and deletes. Paths are given as the library forms them, in
+** Windows form ("D:\X_VELMO\SOURCE\FUN00001.S"); every call that takes a path
+** maps it onto the host below the environment root (DosMapPath).
+**
+** Every function has C linkage. Status results are 0 for success or one of
+** the DQOZ_ERROR_ codes below; DosGetLastErrorText gives the text of the last
+** failure on the calling thread.
+*/
+#ifndef DQOV_PLATFORM_DQOZ_H
+#define DQOV_PLATFORM_DQOZ_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Status codes. */
+#define DQOZ_NO_ERROR 0UL
+#define DQOZ_ERROR_FILE_NOT_FOUND 2UL   /* no file of that name or pattern      */
+#define DQOZ_ERROR_PATH_NOT_FOUND 3UL   /* a directory on the way is missing    */
+#define DQOZ_ERROR_ACCESS_DENIED 5UL    /* read-only, a directory, no permission */
+#define DQOZ_ERROR_INVALID_HANDLE 6UL   /* null or closed semaphore handle      */
+#define DQOZ_ERROR_NOT_ENOUGH_MEMORY 8UL
+#define DQOZ_ERROR_INVALID_PARAMETER 87UL
+#define DQOZ_ERROR_BUFFER_OVERFLOW 111UL /* the result does not fit the buffer  */
+#define DQOZ_ERROR_FILENAME_EXCED_RANGE 206UL /* the path leaves the environment root */
+#define DQOZ_ERROR_ALREADY_POSTED 299UL /* the event was posted already          */
+#define DQOZ_ERROR_ALREADY_RESET 300UL  /* the event was reset already           */
+#define DQOZ_ERROR_NO_ROOT 301UL        /* no environment root has been set      */
+#define DQOZ_ERROR_TIMEOUT 640UL        /* the wait ended before the event posted */
+
+/* Text of the last failure of a dqoz call on the calling thread ("" when none).
+** The text stays valid until the next dqoz call on the same thread. */
+const char* DosGetLastErrorText(void);
+
+/* ---- Event semaphores ------------------------------------------------------
+** An event is either posted or reset. Waiters block while it is reset and all
+** of them are released when it is posted; it stays posted until reset, so a
+** post that comes before the wait is not lost. Handles may be used from any
+** thread. */
+typedef struct DqozEventSem* HEV;
+
+#define DQOZ_SEM_INDEFINITE_WAIT (-1L)
+#define DQOZ_SEM_IMMEDIATE_RETURN 0L
+
+/* Creates an event in the reset state (fPosted 0) or posted state (non-zero)
+** and stores its handle in *phev. pszName is kept for diagnostics only (may be
+** NULL): events are private to the process. flAttr is not used (pass 0). */
+unsigned long DosCreateEventSem(const char* pszName, HEV* phev, unsigned long flAttr,
+                                unsigned long fPosted);
+
+/* Closes an event and frees it; no thread may wait on it any more. */
+unsigned long DosCloseEventSem(HEV hev);
+
+/* Posts the event and releases every waiter. 0, or DQOZ_ERROR_ALREADY_POSTED
+** when it was posted already (it stays posted). */
+unsigned long DosPostEventSem(HEV hev);
+
+/* Waits until the event is posted. lTimeoutMs: milliseconds,
+** DQOZ_SEM_INDEFINITE_WAIT (-1) for no limit, 0 to only test. 0 when the event
+** is posted, DQOZ_ERROR_TIMEOUT when the time ran out first. The wait does not
+** reset the event. */
+unsigned long DosWaitEventSem(HEV hev, long lTimeoutMs);
+
+/* Resets the event. *pulPostCount (may be NULL) receives the number of posts
+** since the last reset. 0, or DQOZ_ERROR_ALREADY_RESET when it was reset. */
+unsigned long DosResetEventSem(HEV hev, unsigned long* pulPostCount);
+
+/* ---- Threads ---------------------------------------------------------------
+** Starts pfnThread(pArg) on a new thread. ulStackSize is not used (the host
+** chooses). Returns a thread number > 0, or -1 when no thread could be made.
+** The thread runs independently; DosWaitThread joins it. Threads that are never
+** waited for are left to end on their own. */
+typedef void (*DQOZ_THREAD_FN)(void* pArg);
+long BeginThread(DQOZ_THREAD_FN pfnThread, void* pArg, unsigned long ulStackSize);
+
+/* Waits until thread lThreadId (from BeginThread) has ended. 0, or
+** DQOZ_ERROR_INVALID_HANDLE for an unknown or already waited-for number or for
+** a thread waiting for itself. */
+unsigned long DosWaitThread(long lThreadId);
+
+/* ---- Process exit ----------------------------------------------------------
+** DosExit(ulAction, ulResult) ends the process: it calls the installed exit
+** hook with both arguments. The default hook flushes the C streams and ends
+** the process at once. The library calls DosExit only on fatal ends, always
+** with (1, 0); so that a fatal end is never reported as success, the default
+** hook ends the process with status 1 when ulResult is 0 and with ulResult
+** otherwise. A hook may throw (tests do, to test fatal paths in-process);
+** DosExit never returns: when a hook returns, the default hook runs. */
+#define DQOZ_EXIT_THREAD 0UL
+#define DQOZ_EXIT_PROCESS 1UL
+typedef void (*DQOZ_EXIT_HOOK)(unsigned long ulAction, unsigned long ulResult);
+void DosExit(unsigned long ulAction, unsigned long ulResult);
+
+/* Installs pfnHook (NULL restores the default) and returns the previous hook
+** (NULL when it was the default). */
+DQOZ_EXIT_HOOK DosSetExitHook(DQOZ_EXIT_HOOK pfnHook);
+
+/* ---- Clock -----------------------------------------------------------------
+** DosGetDateTime fills *pdt with the local date and time. The clock can be
+** fixed so generated files are reproducible: a clock hook set with
+** DosSetClockHook wins; otherwise the environment variable DQOV_FIXED_TIME,
+** when set, holds the time as "YYYYMMDDhhmmss" (a malformed value is ignored
+** and the real clock used); otherwise the host clock is read. */
+typedef struct DQOZ_DATETIME {
+    uint8_t hours;      /* 0-23 */
+    uint8_t minutes;    /* 0-59 */
+    uint8_t seconds;    /* 0-59 */
+    uint8_t hundredths; /* 0-99 */
+    uint8_t day;        /* 1-31 */
+    uint8_t month;      /* 1-12 */
+    uint16_t year;      /* e.g. 2026 */
+    int16_t timezone;   /* minutes west of UTC */
+    uint8_t weekday;    /* 0 = Sunday */
+} DQOZ_DATETIME;
+
+unsigned long DosGetDateTime(DQOZ_DATETIME* pdt);
+
+/* A clock hook fills *pdt and returns 0. NULL restores the normal clock. */
+typedef unsigned long (*DQOZ_CLOCK_HOOK)(DQOZ_DATETIME* pdt);
+void DosSetClockHook(DQOZ_CLOCK_HOOK pfnClock);
+
+/* ---- Identifiers -----------------------------------------------------------
+** DosCreateGuid fills *pGuid with a new random (version 4) identifier. When
+** the environment variable DQOV_GUID_SEED holds a number (or a seed was set
+** with DosSetGuidSeed), the identifiers come from a fixed sequence started by
+** that seed, so two runs give the same identifiers in the same order. */
+typedef struct DQOZ_GUID {
+    uint32_t data1;
+    uint16_t data2;
+    uint16_t data3;
+    uint8_t data4[8];
+} DQOZ_GUID;
+
+unsigned long DosCreateGuid(DQOZ_GUID* pGuid);
+
+/* Starts the fixed sequence at ullSeed (fUse non-zero), or goes back to the
+** variable DQOV_GUID_SEED or to random identifiers (fUse 0). */
+void DosSetGuidSeed(int fUse, uint64_t ullSeed);
+
+/* ---- Paths -----------------------------------------------------------------
+** The environment root is a host directory. A path in Windows form maps below
+** it: a drive prefix ("D:") is dropped, '\' and '/' separate components, "."
+** is skipped and ".." steps back (never above the root: such a path is refused
+** with DQOZ_ERROR_FILENAME_EXCED_RANGE). Each component that exists is matched
+** without regard to case (an exact match is preferred), so "X_VELMO\SOURCE"
+** and "x_velmo\source" are one directory; the remaining components are kept
+** as written. A host path that already starts with the root is mapped the same
+** way below the root, so mapping twice changes nothing.
+** The root is the directory given to DosSetEnvironmentRoot, else the one in
+** the environment variable DQOV_ENV_ROOT. Without a root only host paths
+** (starting with '/') are accepted, as they are (backslashes turned into '/'). */
+
+/* Sets the root; pszHostDir must be an existing directory (NULL or "" clears
+** it). 0, DQOZ_ERROR_PATH_NOT_FOUND. */
+unsigned long DosSetEnvironmentRoot(const char* pszHostDir);
+
+/* Copies the root (absolute, without trailing '/') into pszBuf. 0,
+** DQOZ_ERROR_NO_ROOT, DQOZ_ERROR_BUFFER_OVERFLOW. */
+unsigned long DosQueryEnvironmentRoot(char* pszBuf, size_t cbBuf);
+
+/* Maps pszPath to the host path in pszHostPath (cbHostPath bytes with the
+** terminator). 0, DQOZ_ERROR_INVALID_PARAMETER (NULL or empty path),
+** DQOZ_ERROR_NO_ROOT, DQOZ_ERROR_FILENAME_EXCED_RANGE, or
+** DQOZ_ERROR_BUFFER_OVERFLOW (the buffer then holds ""). */
+unsigned long DosMapPath(const char* pszPath, char* pszHostPath, size_t cbHostPath);
+
+/* ---- Directories and files -------------------------------------------------
+** DosCreateDir creates one directory (its parent must exist). An existing
+** directory is no error. pReserved is not used (callers pass 0). 0,
+** DQOZ_ERROR_PATH_NOT_FOUND, DQOZ_ERROR_ACCESS_DENIED (a file of that name, or
+** no permission), or a mapping error. */
+unsigned long DosCreateDir(const char* pszPath, void* pReserved);
+
+/* DosDelete deletes one file given by its full name, or every file that
+** matches a pattern in the last component ('*' any run of characters, '?' one
+** character, matched without regard to case; "name.*" also matches "name"
+** without an extension). Directories are never deleted. A read-only file is
+** not deleted (DQOZ_ERROR_ACCESS_DENIED). Returns 0 when every matching file
+** was deleted, DQOZ_ERROR_FILE_NOT_FOUND when nothing matched, otherwise the
+** status of the first file that could not be deleted (the others are still
+** deleted). */
+unsigned long DosDelete(const char* pszName);
+
+#ifdef __cplusplus
+}
+#endif
+
+#ifdef __cplusplus
+#include <string>
+#include <string_view>
+namespace dqoz {
+/* C++ form of DosMapPath: 0 and the host path in out, or a status with
+** DosGetLastErrorText set. */
+unsigned long MapPath(std::string_view path, std::string& out);
+} // namespace dqoz
+#endif
+
+#endif

@@ -1,0 +1,239 @@
+/*
+** The environment root and the mapping of Windows-form paths onto the host.
+**
+** The library forms its paths as "D:\X_VELMO\SOURCE\FUN00001.S". On the host
+** they live below the environment root; the drive is dropped, separators
+** become '/', and existing components are found without regard to case,
+** because the library spells one directory in several cases ("X_VELMO" and
+** "x_velmo"). ".." is resolved by name, and a path that would climb above the
+** root is refused, so no caller can reach files outside the environment.
+*/
+#include "platform/dqoz/dqoz.h"
+#include "platform/dqoz/dqoz_internal.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace dqoz {
+
+namespace {
+
+std::mutex g_rootMutex;
+std::string g_root;   // absolute, no trailing '/' ("/" for the file-system root)
+bool g_rootSet = false;
+
+/* Absolute canonical form of an existing directory, or "" when it is none. */
+std::string CanonicalDirectory(const char* dir)
+{
+    char resolved[PATH_MAX];
+    if (realpath(dir, resolved) == nullptr)
+        return {};
+    struct stat st;
+    if (stat(resolved, &st) != 0 || !S_ISDIR(st.st_mode))
+        return {};
+    return resolved;
+}
+
+/* The root in force: the one set by the caller, else DQOV_ENV_ROOT. On
+** failure why tells the reason. */
+unsigned long CurrentRoot(std::string& root, std::string& why)
+{
+    {
+        std::lock_guard lock(g_rootMutex);
+        if (g_rootSet) {
+            root = g_root;
+            return DQOZ_NO_ERROR;
+        }
+    }
+    const char* env = std::getenv("DQOV_ENV_ROOT");
+    if (env == nullptr || *env == '\0') {
+        why = "no environment root is set";
+        return DQOZ_ERROR_NO_ROOT;
+    }
+    root = CanonicalDirectory(env);
+    if (root.empty()) {
+        why = std::string("environment root \"") + env + "\" (DQOV_ENV_ROOT) is not a directory";
+        return DQOZ_ERROR_NO_ROOT;
+    }
+    return DQOZ_NO_ERROR;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+struct DirCloser {
+    void operator()(DIR* d) const { closedir(d); }
+};
+using DirHandle = std::unique_ptr<DIR, DirCloser>;
+
+/* The name under which component exists in dir: the exact spelling when it
+** exists, else the smallest (by bytes) name that differs only in case; "" when
+** none exists. */
+std::string FindComponent(const std::string& dir, const std::string& component)
+{
+    struct stat st;
+    std::string exact = dir + "/" + component;
+    if (lstat(exact.c_str(), &st) == 0)
+        return component;
+    DirHandle d(opendir(dir.empty() ? "/" : dir.c_str()));
+    if (!d)
+        return {};
+    std::string best;
+    while (struct dirent* e = readdir(d.get())) {
+        std::string_view name(e->d_name);
+        if (!EqualNoCase(name, component))
+            continue;
+        if (best.empty() || name < best)
+            best = name;
+    }
+    return best;
+}
+
+/* Splits rest at '/' into components, resolving "." and "..". False when ".."
+** would climb above the start. */
+bool SplitComponents(std::string_view rest, std::vector<std::string>& parts)
+{
+    size_t pos = 0;
+    while (pos <= rest.size()) {
+        size_t end = rest.find('/', pos);
+        if (end == std::string_view::npos)
+            end = rest.size();
+        std::string_view comp = rest.substr(pos, end - pos);
+        pos = end + 1;
+        if (comp.empty() || comp == ".")
+            continue;
+        if (comp == "..") {
+            if (parts.empty())
+                return false;
+            parts.pop_back();
+            continue;
+        }
+        parts.emplace_back(comp);
+    }
+    return true;
+}
+
+} // namespace
+
+unsigned long MapPath(std::string_view path, std::string& out)
+{
+    out.clear();
+    if (path.empty())
+        return Fail(DQOZ_ERROR_INVALID_PARAMETER, "empty path");
+    std::string p(path);
+    std::replace(p.begin(), p.end(), '\\', '/');
+
+    std::string root, why;
+    if (CurrentRoot(root, why) != DQOZ_NO_ERROR) {
+        if (p[0] == '/') {
+            out = std::move(p);
+            return DQOZ_NO_ERROR;
+        }
+        return Fail(DQOZ_ERROR_NO_ROOT, why + " for path \"" + std::string(path) + "\"");
+    }
+    const std::string prefix = (root == "/") ? std::string() : root;
+
+    std::string_view rest(p);
+    if (!prefix.empty() && rest.substr(0, prefix.size()) == prefix &&
+        (rest.size() == prefix.size() || rest[prefix.size()] == '/')) {
+        rest.remove_prefix(prefix.size());      // already a host path below the root
+    } else if (rest.size() >= 2 && rest[1] == ':' &&
+               ((rest[0] >= 'A' && rest[0] <= 'Z') || (rest[0] >= 'a' && rest[0] <= 'z'))) {
+        rest.remove_prefix(2);                  // drive prefix
+    }
+
+    std::vector<std::string> parts;
+    if (!SplitComponents(rest, parts))
+        return Fail(DQOZ_ERROR_FILENAME_EXCED_RANGE,
+                    "path \"" + std::string(path) + "\" leaves the environment root");
+
+    std::string cur = prefix;
+    bool existing = true;
+    for (const std::string& comp : parts) {
+        if (existing) {
+            std::string found = FindComponent(cur, comp);
+            if (found.empty())
+                existing = false;
+            cur += '/';
+            cur += found.empty() ? comp : found;
+        } else {
+            cur += '/';
+            cur += comp;
+        }
+    }
+    out = cur.empty() ? std::string("/") : cur;
+    return DQOZ_NO_ERROR;
+}
+
+} // namespace dqoz
+
+extern "C" unsigned long DosSetEnvironmentRoot(const char* pszHostDir)
+{
+    using namespace dqoz;
+    if (pszHostDir == nullptr || *pszHostDir == '\0') {
+        std::lock_guard lock(g_rootMutex);
+        g_root.clear();
+        g_rootSet = false;
+        return DQOZ_NO_ERROR;
+    }
+    std::string root = CanonicalDirectory(pszHostDir);
+    if (root.empty())
+        return Fail(DQOZ_ERROR_PATH_NOT_FOUND,
+                    std::string("environment root \"") + pszHostDir + "\" is not a directory");
+    std::lock_guard lock(g_rootMutex);
+    g_root = std::move(root);
+    g_rootSet = true;
+    return DQOZ_NO_ERROR;
+}
+
+extern "C" unsigned long DosQueryEnvironmentRoot(char* pszBuf, size_t cbBuf)
+{
+    using namespace dqoz;
+    if (pszBuf == nullptr || cbBuf == 0)
+        return Fail(DQOZ_ERROR_INVALID_PARAMETER, "no buffer for the environment root");
+    pszBuf[0] = '\0';
+    std::string root, why;
+    if (unsigned long rc = CurrentRoot(root, why); rc != DQOZ_NO_ERROR)
+        return Fail(rc, why);
+    if (root.size() >= cbBuf)
+        return Fail(DQOZ_ERROR_BUFFER_OVERFLOW, "the environment root does not fit the buffer");
+    std::memcpy(pszBuf, root.c_str(), root.size() + 1);
+    return DQOZ_NO_ERROR;
+}
+
+extern "C" unsigned long DosMapPath(const char* pszPath, char* pszHostPath, size_t cbHostPath)
+{
+    using namespace dqoz;
+    if (pszHostPath == nullptr || cbHostPath == 0)
+        return Fail(DQOZ_ERROR_INVALID_PARAMETER, "no buffer for the mapped path");
+    pszHostPath[0] = '\0';
+    if (pszPath == nullptr)
+        return Fail(DQOZ_ERROR_INVALID_PARAMETER, "no path");
+    std::string out;
+    if (unsigned long rc = MapPath(pszPath, out); rc != DQOZ_NO_ERROR)
+        return rc;
+    if (out.size() >= cbHostPath)
+        return Fail(DQOZ_ERROR_BUFFER_OVERFLOW, "mapped path of \"" + std::string(pszPath) + "\" does not fit the buffer");
+    std::memcpy(pszHostPath, out.c_str(), out.size() + 1);
+    return DQOZ_NO_ERROR;
+}
