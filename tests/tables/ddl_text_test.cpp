@@ -419,7 +419,7 @@ TEST(DdlBuilders, CreateIndexViewAndCopies)
     X_CTD_AddColumn(*now, "C", "", 'D', 5, 0, 0, 0, "C", 0, 0, 0);
     dbms.kind = 2;
     X_CTD_BuildInsertFromCopy(*now, *old, off.caps.get(), dbms, "SAV", &out);
-    EXPECT_EQ(out, "INSERT INTO \"CUST\" ( \"A\" ,\"B\" ,\"C\" ) SELECT CAST( \"A\" AS VARCHAR(5) ) ,RAWTOHEX( \"B\"  ) ,0 "
+    EXPECT_EQ(out, "INSERT INTO \"CUST\" ( \"A\" ,\"B\" ,\"C\" ) SELECT CAST( \"A\" AS VARCHAR(5) ) ,RAWTOHEX( \"B\"  ) ,NULL "
                    " FROM \"CUST_SAV\"");
 }
 

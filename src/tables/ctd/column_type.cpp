@@ -152,7 +152,7 @@ void X_CTD_AppendColumnDefinition(X_CTD_TABLE_DEFINITION& record, const X_CTD_DB
     X_CTD_TrimRight(c.internalName);
     const char d = dbms.delimiter;
     out.push_back(d);
-    out += dbms.useInternalNames ? c.internalName : c.name;
+    out += X_CTD_Quote(dbms.useInternalNames ? c.internalName : c.name, d);
     out.push_back(d);
     out.push_back(' ');
     if (typeNameOut)

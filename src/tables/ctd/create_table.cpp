@@ -100,7 +100,7 @@ std::string primaryKeyColumns(X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_I
             continue;
         if (!list.empty())
             list += ",";
-        list += D + (dbms.useInternalNames ? key.internalName : key.column) + D;
+        list += D + X_CTD_Quote(dbms.useInternalNames ? key.internalName : key.column, dbms.delimiter) + D;
     }
     return list;
 }
@@ -250,7 +250,18 @@ void X_CTD_BuildCollectionCommands(X_CTD_TABLE_DEFINITION& record, const X_CTD_C
         std::string major = version.substr(0, version.find('.'));
         older = !major.empty() && std::atoi(major.c_str()) < 9;
     }
-    if (record.otherDatabase || !collections || record.collection.empty()) {
+    // The templates take the names undelimited: a name that could end the
+    // command or start another one is refused.
+    std::string tableName, collection;
+    X_CTD_ObjectNames(tableName, collection, record, dbms.useInternalNames);
+    bool unsafe = false;
+    for (const std::string* name : {&tableName, &collection})
+        for (unsigned char c : *name)
+            if (c <= ' ' || c == '"' || c == '\'' || c == ';' || c == '-' || c == '/' || c == '*')
+                unsafe = true;
+    if (unsafe)
+        X_CTD_IssueMessage(record, 'W', 388, {collection + "." + tableName});
+    if (unsafe || record.otherDatabase || !collections || record.collection.empty()) {
         createOut.clear();
         grantCollectionOut.clear();
         grantTableOut.clear();

@@ -262,6 +262,9 @@ using X_CTD_TABLE_DEFINITION_PTR = std::unique_ptr<X_CTD_TABLE_DEFINITION>;
 
 // Copies `value` into `field`, cut to `width` characters.
 void X_CTD_SetText(std::string& field, std::string_view value, size_t width);
+// The text of an identifier between delimiters: every delimiter character in
+// it is doubled, so a name holding the delimiter stays one identifier.
+std::string X_CTD_Quote(std::string_view name, char delimiter);
 // Removes trailing blanks, NUL, form feed, LF and CR.
 void X_CTD_TrimRight(std::string& text);
 // Fills "%s" and "%d" of a message format in order; any other '%' is text.

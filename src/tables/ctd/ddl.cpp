@@ -38,14 +38,31 @@ std::string qualifyForDrop(const X_CTD_TABLE_DEFINITION& r, const std::string& n
                            bool supported, bool emulated, char d)
 {
     const std::string D(1, d);
+    const std::string L = X_CTD_Quote(library, d);
+    const std::string N = X_CTD_Quote(name, d);
     if (supported && !library.empty())
-        return D + library + D + "." + D + name + D;
+        return D + L + D + "." + D + N + D;
     if (emulated && !library.empty()) {
         if (library == "QV_DTA" && r.table.rfind("QV_", 0) == 0)
-            return D + name + D;
-        return D + library + "_" + name + D;
+            return D + N + D;
+        return D + L + "_" + N + D;
     }
-    return D + name + D;
+    return D + N + D;
+}
+
+// Value of a NOT NULL column that a refill adds: zero for numbers, else the
+// default literal of the column's type.
+std::string newColumnDefault(X_CTD_TABLE_DEFINITION& r, const X_CTD_DBMS_INFO& dbms, const X_CTD_TYPE_SETTINGS& s,
+                             int16_t product, uint16_t column)
+{
+    std::string scratch, literal;
+    X_CTD_AppendColumnDefinition(r, dbms, s, scratch, product, "", column, 1, &literal, nullptr);
+    switch (r.columns[column].type) {
+    case 'Q': case 'S': case 'I': case 'G': case 'R': case 'U': case 'D': case 'N':
+        return "0 ";
+    default:
+        return literal + " ";
+    }
 }
 
 std::string viewName(const X_CTD_VIEW& v, const X_CTD_DBMS_INFO& dbms)
@@ -101,10 +118,10 @@ void X_CTD_DropIndexStatement(const X_CTD_TABLE_DEFINITION& record, const X_CTD_
     const std::string D(1, dbms.delimiter);
     out = "DROP INDEX " + D;
     if (X_CTD_CollectionsSupported(table, dbms.name) && indexCollections(table, dbms))
-        out += n.library + D + "." + D;
+        out += X_CTD_Quote(n.library, dbms.delimiter) + D + "." + D;
     if (dbms.kind == 3)
-        out += n.table + D + "." + D;
-    out += record.indexes[indexNumber].name + D;
+        out += X_CTD_Quote(n.table, dbms.delimiter) + D + "." + D;
+    out += X_CTD_Quote(record.indexes[indexNumber].name, dbms.delimiter) + D;
 }
 
 void X_CTD_BuildCreateIndex(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
@@ -122,8 +139,8 @@ void X_CTD_BuildCreateIndex(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILI
         out += " UNIQUE";
     out += " INDEX " + D;
     if (supported && indexCollections(table, dbms) && dbms.kind != 3)
-        out += n.library + D + "." + D;
-    out += index.name + D + " ON ";
+        out += X_CTD_Quote(n.library, dbms.delimiter) + D + "." + D;
+    out += X_CTD_Quote(index.name, dbms.delimiter) + D + " ON ";
     X_CTD_AppendQualifiedName(dbms, record, out, supported);
     out += " (";
     int included = 0;
@@ -134,7 +151,7 @@ void X_CTD_BuildCreateIndex(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILI
             continue;
         if (included++)
             out += ",";
-        out += " " + D + (dbms.useInternalNames ? key.internalName : key.column) + D;
+        out += " " + D + X_CTD_Quote(dbms.useInternalNames ? key.internalName : key.column, dbms.delimiter) + D;
         if (key.descending) {
             if (dbms.descKeysSupported)
                 out += " DESC";
@@ -231,10 +248,9 @@ void X_CTD_BuildInsertFromCopy(X_CTD_TABLE_DEFINITION& newRecord, const X_CTD_TA
         const bool hasOld = i < oldRecord.columns.size();
         const char oldType = hasOld ? oldRecord.columns[i].type : 0;
         if (!hasOld) {
-            // The copy has no such column: the new column takes its default.
-            std::string scratch, literal;
-            X_CTD_AppendColumnDefinition(newRecord, dbms, *settings, scratch, product, "", i, 1, &literal, nullptr);
-            o += literal + " ";
+            // The copy has no such column: a new column starts empty, or with
+            // its type's default when it may not be null.
+            o += newRecord.columns[i].notNull ? newColumnDefault(newRecord, dbms, *settings, product, i) : "NULL ";
         } else if (newType == oldType) {
             X_CTD_AppendColumnDefinition(newRecord, dbms, *settings, o, product, "", i, 0, nullptr, nullptr);
         } else if (dbms.kind == 2 && isBinary(newType) && isChar(oldType)) {

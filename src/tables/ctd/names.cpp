@@ -22,16 +22,16 @@ void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DE
     const char d = dbms.delimiter;
     out.push_back(d);
     if ((useCollections || record.otherDatabase) && !collection.empty()) {
-        out += collection;
+        out += X_CTD_Quote(collection, d);
         out.push_back(d);
         out.push_back('.');
         out.push_back(d);
     } else if (dbms.emulateCollections && !record.otherDatabase && !collection.empty() &&
                !repositoryTableWithoutPrefix(record, collection, true)) {
-        out += collection;
+        out += X_CTD_Quote(collection, d);
         out.push_back('_');
     }
-    out += table;
+    out += X_CTD_Quote(table, d);
     out.push_back(d);
 }
 
@@ -43,18 +43,18 @@ void X_CTD_AppendSplitName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBM
     const char d = dbms.delimiter;
     if ((dbms.collectionsSupported || record.otherDatabase) && !collection.empty()) {
         collectionOut.push_back(d);
-        collectionOut += collection;
+        collectionOut += X_CTD_Quote(collection, d);
         collectionOut.push_back(d);
         tableOut.push_back(d);
     } else {
         tableOut.push_back(d);
         if (dbms.emulateCollections && !record.otherDatabase && !collection.empty() &&
             !repositoryTableWithoutPrefix(record, collection, true)) {
-            tableOut += collection;
+            tableOut += X_CTD_Quote(collection, d);
             tableOut.push_back('_');
         }
     }
-    tableOut += table;
+    tableOut += X_CTD_Quote(table, d);
     tableOut.push_back(d);
 }
 
@@ -139,7 +139,7 @@ void X_CTD_RemoveNativeColumns(const X_CTD_TABLE_DEFINITION& record, std::string
         if (!c.ignoreIfNative)
             continue;
         std::string search =
-            useInternalNames ? std::string(1, delimiter) + c.internalName + delimiter : c.name;
+            useInternalNames ? std::string(1, delimiter) + X_CTD_Quote(c.internalName, delimiter) + delimiter : c.name;
         if (search.empty())
             continue;
         size_t at = 0;
@@ -220,11 +220,12 @@ void X_CTD_BuildOracleRrnoBlock(const X_CTD_TABLE_DEFINITION& record, const void
     const std::string d(1, dbms.delimiter);
     std::string t;
     X_CTD_AppendQualifiedName(dbms, record, t, dbms.collectionsSupported);
-    const std::string b = record.internalName + column;
-    const std::string s = d + collection + d + "." + d + b + "_SEQ" + d;
+    const std::string b = X_CTD_Quote(record.internalName + column, dbms.delimiter);
+    const std::string q = X_CTD_Quote(collection, dbms.delimiter);
+    const std::string s = d + q + d + "." + d + b + "_SEQ" + d;
     const std::string sUnqualified = d + b + "_SEQ" + d;
-    const std::string r = d + collection + d + "." + d + b + "_TRG" + d;
-    const std::string c = d + column + d;
+    const std::string r = d + q + d + "." + d + b + "_TRG" + d;
+    const std::string c = d + X_CTD_Quote(column, dbms.delimiter) + d;
     out = "DECLARE CursorId INTEGER;ret INTEGER;MaxRRNO  NUMERIC;NextSeq  NUMERIC;BEGIN /* Set each column to a "
           "unique value */UPDATE " + t + " SET " + c +
           "=ROWNUM;/* Determine the maximum value assigned to use in Sequence */SELECT MAX(" + c +
@@ -288,7 +289,7 @@ void X_CTD_BuildPrimaryKeyStatements(const X_CTD_TABLE_DEFINITION& record, const
     if (drop) {
         X_CTD_AppendText(out, "ALTER TABLE " + q + " DROP ");
         if (product == X_CTD_SQLSERVER)
-            X_CTD_AppendText(out, "CONSTRAINT " + d + constraint + d);
+            X_CTD_AppendText(out, "CONSTRAINT " + d + X_CTD_Quote(constraint, dbms.delimiter) + d);
         else
             X_CTD_AppendText(out, product == X_CTD_ORACLE ? "PRIMARY KEY CASCADE" : "PRIMARY KEY");
         out.push_back('\0');
@@ -297,14 +298,15 @@ void X_CTD_BuildPrimaryKeyStatements(const X_CTD_TABLE_DEFINITION& record, const
     if (add) {
         X_CTD_AppendText(out, "ALTER TABLE " + q + " ADD ");
         if (product == X_CTD_SQLSERVER)
-            X_CTD_AppendText(out, "CONSTRAINT " + d + constraint + d + " ");
+            X_CTD_AppendText(out, "CONSTRAINT " + d + X_CTD_Quote(constraint, dbms.delimiter) + d + " ");
         X_CTD_AppendText(out, "PRIMARY KEY (");
         bool first = true;
         for (const auto& key : record.primaryKey) {
             if (!first)
                 out.push_back(',');
             first = false;
-            X_CTD_AppendText(out, d + (dbms.useInternalNames ? key.internalName : key.column) + d);
+            X_CTD_AppendText(out, d + X_CTD_Quote(dbms.useInternalNames ? key.internalName : key.column,
+                                                  dbms.delimiter) + d);
         }
         out += ")";
         out.push_back('\0');

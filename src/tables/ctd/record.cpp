@@ -13,6 +13,17 @@ void X_CTD_SetText(std::string& field, std::string_view value, size_t width)
     field.assign(value.substr(0, width));
 }
 
+std::string X_CTD_Quote(std::string_view name, char delimiter)
+{
+    std::string out;
+    for (char c : name) {
+        out.push_back(c);
+        if (c == delimiter)
+            out.push_back(c);
+    }
+    return out;
+}
+
 void X_CTD_TrimRight(std::string& text)
 {
     while (!text.empty()) {
