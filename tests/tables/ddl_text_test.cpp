@@ -550,3 +550,35 @@ TEST(CollectionCommands, TemplatesPerServerVersion)
     auto noCollection = newTable("ORDERS", "");
     EXPECT_EQ(run(mssqls, "9.00.1399", *noCollection), (std::vector<std::string>{"", "", ""}));
 }
+
+TEST(CreateTable, IdentityColumnOfAnotherDatabasesTable)
+{
+    Env mysql("MYSQL", "DATABASE_PRODUCT=MYSQL\nDBMS_KIND=5\nSUPPORTS_COLLECTIONS=N\n");
+    X_CTD_DBMS_INFO dbms = dbmsInfo(mysql.caps.get(), "MYSQL");
+    auto r = newTable("ORDERS", "");
+    r->otherDatabase = 1;
+    X_CTD_AddColumn(*r, "A", "", 'I', 0, 0, 0, 1, "A", 0, 0, 0);
+    X_CTD_AddColumn(*r, "X_RRNO", "", 'I', 0, 0, 1, 1, "X_RRNO", 0, 0, 0);
+    std::string out;
+    X_CTD_BuildIdentityColumnStatement(*r, mysql.caps.get(), dbms, out);
+    EXPECT_EQ(out, "ALTER TABLE \"ORDERS\" MODIFY \"X_RRNO\" INTEGER NOT NULL AUTO_INCREMENT");
+    EXPECT_EQ(r->columns[1].alter, 1);
+    EXPECT_EQ(r->columns[0].alter, 0);
+    dbms.kind = 1;
+    X_CTD_BuildIdentityColumnStatement(*r, mysql.caps.get(), dbms, out);
+    EXPECT_EQ(out, "");
+}
+
+TEST(CollectionCommands, NamesThatCouldEndTheCommandAreRefused)
+{
+    Env pg("PG", "CMD_CREATE_COLLECTION=CREATE SCHEMA \">C<\"\nCMD_GRANT_TABLE_PRIVS=GRANT SELECT ON >T< TO PUBLIC\n");
+    auto r = newTable("ORDERS; DROP TABLE X", "LIB");
+    std::string a, b, c;
+    X_CTD_BuildCollectionCommands(*r, pg.caps.get(), pg.dbms, a, b, c);
+    EXPECT_EQ(a + b + c, "");
+    EXPECT_TRUE(hasMessage(*r, "(0388) WARNING - CTD identifier/string \"LIB.ORDERS; DROP TABLE X\""));
+    auto fine = newTable("ORDERS", "LIB");
+    X_CTD_BuildCollectionCommands(*fine, pg.caps.get(), pg.dbms, a, b, c);
+    EXPECT_EQ(a, "CREATE SCHEMA \"LIB\"");
+    EXPECT_EQ(c, "GRANT SELECT ON LIB.ORDERS TO PUBLIC");
+}
