@@ -296,3 +296,27 @@ TEST(Removal, DropOnPostgresKeepsPendingWorkAndDropsTheTable)
     OBJDEL_SetSqlRunner(nullptr);
     SMISC_SetDBMSEnvironment(nullptr, nullptr);
 }
+
+TEST(DatabaseEnvironment, LoadedFromTheEnvironmentRoot)
+{
+    SampleRoot root;
+    SMISC_SetDBMSEnvironment(nullptr, nullptr);
+    const X_CTD_CAPABILITY_TABLE* caps = SMISC_sGetDBMSTypes();
+    ASSERT_NE(caps, nullptr);
+    EXPECT_EQ(caps->entries.size(), 9u);
+    const X_CTD_DBMS_INFO* info = SSQL_pGetDBMSInfo();
+    EXPECT_EQ(info->name, "SQLITE");
+    EXPECT_EQ(info->productIndex, X_CTD_USERDEFINED);
+    EXPECT_EQ(info->kind, 2);
+    EXPECT_EQ(info->foreign, 0);
+    EXPECT_EQ(info->emulateCollections, 1);
+    SMISC_SetDBMSEnvironment(nullptr, "MSSQLS");
+    EXPECT_EQ(SSQL_pGetDBMSInfo()->serverVersion, "9.00.1399");
+    EXPECT_EQ(SSQL_pGetDBMSInfo()->kind, 3);
+    SMISC_SetDBMSEnvironment("/nonexistent/env.dat", nullptr);
+    EXPECT_EQ(SMISC_sGetDBMSTypes(), nullptr);
+    EXPECT_EQ(std::string(SMISC_pszDBMSTypesError()),
+              "UNABLE TO FIND OR OPEN DATABASE ENVIRONMENT FILE /nonexistent/env.dat.");
+    EXPECT_EQ(SSQL_pGetDBMSInfo()->collectionsSupported, 1);  // defaults throughout
+    SMISC_SetDBMSEnvironment(nullptr, nullptr);
+}

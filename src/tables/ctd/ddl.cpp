@@ -117,7 +117,7 @@ void X_CTD_DropIndexStatement(const X_CTD_TABLE_DEFINITION& record, const X_CTD_
     Names n = dropNames(record, dbms, nullptr);
     const std::string D(1, dbms.delimiter);
     out = "DROP INDEX " + D;
-    if (X_CTD_CollectionsSupported(table, dbms.name) && indexCollections(table, dbms))
+    if (X_CTD_CollectionsSupported(table, dbms.name) && indexCollections(table, dbms) && !n.library.empty())
         out += X_CTD_Quote(n.library, dbms.delimiter) + D + "." + D;
     if (dbms.kind == 3)
         out += X_CTD_Quote(n.table, dbms.delimiter) + D + "." + D;
@@ -138,7 +138,8 @@ void X_CTD_BuildCreateIndex(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILI
     if (index.unique)
         out += " UNIQUE";
     out += " INDEX " + D;
-    if (supported && indexCollections(table, dbms) && dbms.kind != 3)
+    // An empty library would give the empty identifier: the name stays unqualified.
+    if (supported && indexCollections(table, dbms) && dbms.kind != 3 && !n.library.empty())
         out += X_CTD_Quote(n.library, dbms.delimiter) + D + "." + D;
     out += X_CTD_Quote(index.name, dbms.delimiter) + D + " ON ";
     X_CTD_AppendQualifiedName(dbms, record, out, supported);
