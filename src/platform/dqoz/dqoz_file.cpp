@@ -111,6 +111,9 @@ extern "C" unsigned long DosDelete(const char* pszName)
     size_t slash = host.rfind('/');
     std::string dir = slash == 0 ? std::string("/") : host.substr(0, slash);
     std::string last = host.substr(slash + 1);
+    struct stat dirStat;
+    if (stat(dir.c_str(), &dirStat) != 0 || !S_ISDIR(dirStat.st_mode))
+        return dqoz::Fail(DQOZ_ERROR_PATH_NOT_FOUND, "no directory \"" + dir + "\" for \"" + std::string(pszName) + "\"");
     if (last.find_first_of("*?") == std::string::npos)
         return DeleteOne(host);
 

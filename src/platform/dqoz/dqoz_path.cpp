@@ -168,6 +168,7 @@ unsigned long MapPath(std::string_view path, std::string& out)
                     "path \"" + std::string(path) + "\" leaves the environment root");
 
     std::string cur = prefix;
+    std::string existingPart = prefix;   // the part that exists on the host
     bool existing = true;
     for (const std::string& comp : parts) {
         if (existing) {
@@ -176,9 +177,23 @@ unsigned long MapPath(std::string_view path, std::string& out)
                 existing = false;
             cur += '/';
             cur += found.empty() ? comp : found;
+            if (existing)
+                existingPart = cur;
         } else {
             cur += '/';
             cur += comp;
+        }
+    }
+    // A symbolic link inside the environment may point elsewhere; what exists
+    // of the path must still resolve to a place below the root.
+    if (!prefix.empty() && existingPart != prefix) {
+        char resolved[PATH_MAX];
+        if (realpath(existingPart.c_str(), resolved) != nullptr) {
+            std::string_view r(resolved);
+            if (!(r == prefix || (r.substr(0, prefix.size()) == prefix && r.size() > prefix.size() &&
+                                  r[prefix.size()] == '/')))
+                return Fail(DQOZ_ERROR_FILENAME_EXCED_RANGE,
+                            "path \"" + std::string(path) + "\" leads outside the environment root");
         }
     }
     out = cur.empty() ? std::string("/") : cur;

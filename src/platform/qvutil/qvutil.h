@@ -88,7 +88,7 @@ typedef int (*UTC_WRITER)(void* pContext, const char* pb, size_t cb);
 ** caller's conversion buffer pbBuf of cbBuf bytes (the library uses 4,096),
 ** handing each filled piece, never more than cbBuf bytes and never a split
 ** character, to pfnWriter with pContext. A character that the code page cannot
-** hold is written as '?' (in UTF-8 targets an unpaired surrogate becomes
+** hold is written as '?' (in Unicode targets an unpaired surrogate becomes
 ** U+FFFD). Returns the number of bytes handed over, or -1 when the code page is
 ** unknown, cbBuf is smaller than 8 bytes, or the writer asked to stop. */
 long UTC_WideCharToMultiByteStream(void* pContext, unsigned int ulCodePage, const char16_t* pwch,

@@ -52,6 +52,7 @@ TEST(DqozFile, DeleteFullNameReadOnlyAndMissing)
     EXPECT_TRUE(root.exists("X_VELMO/LOCKED.TXT"));
     EXPECT_EQ(DosDelete("\\X_VELMO"), DQOZ_ERROR_ACCESS_DENIED);
     EXPECT_EQ(DosDelete("\\NOWHERE\\*.DLL"), DQOZ_ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(DosDelete("\\NOWHERE\\DEMOFN.DLL"), DQOZ_ERROR_PATH_NOT_FOUND);
 }
 
 } // namespace

@@ -62,6 +62,21 @@ TEST(DqozPath, PathsLeavingTheRootAreRefused)
     EXPECT_EQ(rc, DQOZ_NO_ERROR);
 }
 
+TEST(DqozPath, SymbolicLinksLeadingOutsideAreRefused)
+{
+    TempRoot outside;
+    outside.mkdirs("SECRET");
+    TempRoot root;   // the root in force
+    root.mkdirs("X_VELMO/REAL");
+    std::filesystem::create_directory_symlink(outside.path() / "SECRET", root.path() / "X_VELMO" / "LINK");
+    std::filesystem::create_directory_symlink(root.path() / "X_VELMO" / "REAL", root.path() / "X_VELMO" / "INSIDE");
+    unsigned long rc = 0;
+    EXPECT_EQ(Map("x_velmo\\link\\file.txt", &rc), "");
+    EXPECT_EQ(rc, DQOZ_ERROR_FILENAME_EXCED_RANGE);
+    EXPECT_EQ(Map("x_velmo\\inside\\file.txt", &rc), root.str() + "/X_VELMO/INSIDE/file.txt");
+    EXPECT_EQ(rc, DQOZ_NO_ERROR);
+}
+
 TEST(DqozPath, MappingTwiceChangesNothingAndHostPathsOutsideTheRootStayBelowIt)
 {
     TempRoot root;
