@@ -58,12 +58,12 @@ TEST(RemovalNames, ShortNamesAndReservedWords)
 
 namespace {
 
-// A copy of the sample environment root as the environment root.
+// A copy of the built sample environment root as the environment root.
 class SampleRoot {
 public:
     SampleRoot()
     {
-        fs::copy(fs::path(DQOV_SOURCE_DIR) / "samples" / "root", dir_.path() / "root", fs::copy_options::recursive);
+        fs::copy(fs::path(DQOV_SAMPLE_DIR) / "root", dir_.path() / "root", fs::copy_options::recursive);
         root_ = dir_.path() / "root";
         DosSetEnvironmentRoot(root_.c_str());
     }
@@ -319,4 +319,41 @@ TEST(DatabaseEnvironment, LoadedFromTheEnvironmentRoot)
               "UNABLE TO FIND OR OPEN DATABASE ENVIRONMENT FILE /nonexistent/env.dat.");
     EXPECT_EQ(SSQL_pGetDBMSInfo()->collectionsSupported, 1);  // defaults throughout
     SMISC_SetDBMSEnvironment(nullptr, nullptr);
+}
+
+TEST(Removal, SampleProcessOfTheSampleRepository)
+{
+    SampleRoot root;
+    std::string repository = root.dir() + "/repository.db";
+    fs::copy_file(fs::path(DQOV_SAMPLE_DIR) / "repository.db", repository);
+    const std::vector<std::string> generated = {
+        "X_VELMO/X_DEM/EXECUTE/DEMOMIN.DLL", "X_VELMO/X_DEM/EXECUTE/DEMOMIN.PDB", "X_VELMO/X_DEM/SOURCE/DEMOMIN.C",
+        "X_VELMO/X_DEM/SOURCE/DEMOMIN.H",    "X_VELMO/X_DEM/OBJECT/DEMOMIN.OBJ"};
+    const std::vector<std::string> processOwn = {"X_VELMO/X_DEM/EXECUTE/DEPRC.DLL", "X_VELMO/X_DEM/SOURCE/DEPRC.C",
+                                                 "X_VELMO/X_DEM/OBJECT/DEPRC.OBJ"};
+    const std::vector<std::string> siblings = {"X_VELMO/X_DEM/EXECUTE/CUSTLST.DLL", "X_VELMO/X_DEM/SOURCE/CUSTUPD.C",
+                                               "X_VELMO/X_DEM/OBJECT/DEMINC.OBJ"};
+    const std::vector<std::string> unrelated = {"X_VELMO/X_DEM/EXECUTE/DEMOMINX.DLL", "X_VELMO/X_DEM/EXECUTE/DEPRC.PDB",
+                                                "X_VELMO/X_DEM/EXECUTE/DEMOPRC.DLL", "X_VELMO/X_XYZ/EXECUTE/DEMOMIN.DLL",
+                                                "X_VELMO/X_DEM/SOURCE/OTHER.C"};
+    for (const auto* list : {&generated, &processOwn, &siblings, &unrelated})
+        for (const auto& f : *list)
+            root.touch(f);
+
+    // The sample function alone.
+    auto before = root.files();
+    EXPECT_EQ(QV_Remove_Function_Objects("C", "DEM", "DEMOMIN"), 0u);
+    EXPECT_EQ(removed(before, root.files()), std::set<std::string>(generated.begin(), generated.end()));
+
+    // Its process: the files named by the alias, then every function's files.
+    for (const auto& f : generated)
+        root.touch(f);
+    ASSERT_EQ(SSQL_sConnect(repository.c_str()), SSQL_RC_OK);
+    before = root.files();
+    EXPECT_EQ(QV_Remove_Process_Objects("C", "DEM", "DEMOPRC"), 0u);
+    std::set<std::string> expected(generated.begin(), generated.end());
+    expected.insert(processOwn.begin(), processOwn.end());
+    expected.insert(siblings.begin(), siblings.end());
+    EXPECT_EQ(removed(before, root.files()), expected);
+    SSQL_Disconnect();
 }
