@@ -196,3 +196,30 @@ TEST(DatabasePostgres, NamesWithQuotesAreDelimitedCorrectly)
     X_CTD_DropTableStatement(*r, caps.get(), dbms, sql);
     ASSERT_EQ(db.exec(sql), "") << sql;
 }
+
+TEST(DatabasePostgres, PrimaryKeyAddedToAnExistingTable)
+{
+    PostgresDatabase db;
+    ASSERT_EQ(db.connectError(), "");
+    X_CTD_CAPABILITY_TABLE_PTR caps = sampleCapabilities();
+    X_CTD_DBMS_INFO dbms = dbmsInfo(caps.get(), "POSTGRESQL");
+    auto r = newTable("KEYED", "LIBK");
+    X_CTD_AddColumn(*r, "A", "", 'I', 0, 0, 1, 0, "A", 0, 0, 0);
+    X_CTD_AddColumn(*r, "B", "", 'H', 3, 0, 1, 0, "B", 0, 0, 0);
+    std::string sql;
+    ASSERT_EQ(db.exec("CREATE SCHEMA IF NOT EXISTS \"LIBK\""), "");
+    X_CTD_BuildCreateTable(*r, caps.get(), dbms, sql);
+    ASSERT_EQ(db.exec(sql), "") << sql;
+    X_CTD_AddPrimaryKeyColumn(*r, "PK", "A");
+    X_CTD_AddPrimaryKeyColumn(*r, "PK", "B");
+    uint16_t count = 0;
+    X_CTD_BuildPrimaryKeyStatements(*r, caps.get(), dbms, nullptr, 0, 1, count, sql);
+    ASSERT_EQ(count, 1);
+    std::string add = X_CTD_SplitStatements(sql).at(0);
+    EXPECT_EQ(add, "ALTER TABLE \"LIBK\".\"KEYED\" ADD PRIMARY KEY (\"A\",\"B\")");
+    ASSERT_EQ(db.exec(add), "") << add;
+    ASSERT_EQ(db.exec("INSERT INTO \"LIBK\".\"KEYED\" VALUES (1, 'x')"), "");
+    EXPECT_NE(db.exec("INSERT INTO \"LIBK\".\"KEYED\" VALUES (1, 'x')"), "");
+    X_CTD_DropTableStatement(*r, caps.get(), dbms, sql);
+    ASSERT_EQ(db.exec(sql), "") << sql;
+}

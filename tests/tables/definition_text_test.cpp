@@ -310,7 +310,7 @@ X_CTD_TABLE_DEFINITION_PTR sampleRecord(uint16_t otherDatabase)
     const char encrypted = 'Y';
     X_CTD_CreateTableDefinition(r, "ORDERS_INTERNAL", "ORDERS", "Customer orders", "LIB", otherDatabase, 0, "DSN1", "OWNER",
                                 "POSTGRESQL", "host=x;user='a b'", &encrypted, "spare", nullptr, "DATALIB", 'N',
-                                '0', '#');
+                                otherDatabase ? '0' : ' ', '#');
     X_CTD_AddAppendClause(*r, "SQLITE", " WITHOUT ROWID");
     X_CTD_AddColumn(*r, "ORDNO", "Order number", 'D', 9, 0, 1, 0, "ORDER_NUMBER", 0, 0, 0);
     X_CTD_AddColumn(*r, "NAME", "Name", 'A', 60, 0, 0, 0, "NAME", 0, 'K', 120);

@@ -177,6 +177,8 @@ void Reader::line(const std::string& raw)
 
     auto cut = [&](std::string& field, size_t width) { X_CTD_SetText(field, value_, width); };
     auto first = [&]() { return value_.empty() ? '\0' : value_[0]; };
+    // A flag character written as a blank comes back as an empty value.
+    auto flag = [&]() { return value_.empty() ? ' ' : value_[0]; };
 
     if (keyword("INTERNAL=")) {
         switch (section_) {
@@ -219,7 +221,7 @@ void Reader::line(const std::string& raw)
         }
         return;
     }
-    if (keyword("CMTCTL=")) { if (tableKeyword("CMTCTL=")) r_.commitmentControl = first(); return; }
+    if (keyword("CMTCTL=")) { if (tableKeyword("CMTCTL=")) r_.commitmentControl = flag(); return; }
     if (keyword("CHAR_TO_BINARY")) { if (tableKeyword("CHAR_TO_BINARY")) r_.charToBinary = 1; return; }
     if (keyword("ALTER")) { if (tableKeyword("ALTER")) r_.otherDatabase = 1; return; }
     if (keyword("DSN=")) { if (tableKeyword("DSN=")) cut(r_.dsn, X_CTD_NAME_LEN); return; }
@@ -336,8 +338,8 @@ void Reader::line(const std::string& raw)
         return;
     }
     if (keyword("KSH=")) { if (columnKeyword("KSH=")) r_.columns.back().ksh = first(); return; }
-    if (keyword("NAMEFLAG=")) { if (tableKeyword("NAMEFLAG=")) r_.nameFlag = first(); return; }
-    if (keyword("ATSIGN=")) { if (tableKeyword("ATSIGN=")) r_.atSign = first(); return; }
+    if (keyword("NAMEFLAG=")) { if (tableKeyword("NAMEFLAG=")) r_.nameFlag = flag(); return; }
+    if (keyword("ATSIGN=")) { if (tableKeyword("ATSIGN=")) r_.atSign = flag(); return; }
     unknown();
 }
 
