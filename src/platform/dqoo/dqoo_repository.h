@@ -1,0 +1,54 @@
+// Reading rows of the repository through the services library: a cursor
+// that is closed with its object, and typed column buffers.
+#ifndef DQOV_PLATFORM_DQOO_REPOSITORY_H
+#define DQOV_PLATFORM_DQOO_REPOSITORY_H
+
+#include "platform/dqos/dqos.h"
+
+#include <cstdint>
+#include <string>
+
+namespace dqoo {
+
+// A varying text column: 16-bit length, then the text.
+template <size_t Width>
+struct VaryingText {
+    uint16_t length = 0;
+    char text[Width] = {};
+    std::string str() const { return std::string(text, length); }
+    SSQL_COLUMN column() { return SSQL_VARYING(this, Width); }
+};
+
+// One open cursor over a declared statement.  Rows are fetched into the
+// column buffers given to next(); the cursor is closed by the destructor.
+class Cursor {
+public:
+    // Opens the cursor; ok() tells whether it could be opened.
+    Cursor(const SSQL_AREA& area, const char* location);
+    ~Cursor();
+    Cursor(const Cursor&) = delete;
+    Cursor& operator=(const Cursor&) = delete;
+
+    bool ok() const { return open_; }
+
+    // Fetches the next row: SSQL_RC_OK, SSQL_RC_END or SSQL_RC_ERROR.
+    template <typename... Columns>
+    unsigned short next(Columns... columns) {
+        if (!open_)
+            return SSQL_RC_ERROR;
+        SSQL_SetLocation(location_.c_str());
+        return SSQL_sFetchExt(&area_, cursor_, &ca_, &da_, static_cast<uint16_t>(sizeof...(Columns)), columns...);
+    }
+
+private:
+    const SSQL_AREA& area_;
+    std::string location_;
+    uint16_t cursor_ = 0;
+    bool open_ = false;
+    SSQL_SQLDA* ca_ = nullptr;
+    SSQL_SQLDA* da_ = nullptr;
+};
+
+}  // namespace dqoo
+
+#endif

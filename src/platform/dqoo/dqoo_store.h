@@ -1,0 +1,63 @@
+// The object layer's expression store: the records handed out by the
+// expression enumerations and the items answered by the item queries.
+// Every record lives in a deque so that its address stays fixed while the
+// store is filled; the store is replaced as a whole.
+#ifndef DQOV_PLATFORM_DQOO_STORE_H
+#define DQOV_PLATFORM_DQOO_STORE_H
+
+#include "platform/dqoo/dqoo.h"
+#include "platform/dqoo/dqoo_pcode.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dqoo {
+
+struct Literal {
+    std::string text;
+    uint16_t second = 0;
+};
+
+struct Attribute {
+    std::string field;
+    std::string attributes;
+};
+
+struct ExpressionStore {
+    std::deque<EXPR_OPERAND_NODE> nodes;
+    std::deque<EXPR_STATEMENT> statements;
+    std::deque<EXPR_VARIANT> variants;
+    std::deque<EXPR_EXPRESSION> expressions;
+    std::deque<EXPR_PCODE_ROUTINE> routines;   // routines and elements
+    std::deque<std::string> texts;
+    std::deque<int32_t> booleans;
+    // Pointer arrays of the records.
+    std::deque<std::vector<EXPR_OPERAND_NODE*>> nodeArrays;
+    std::deque<std::vector<EXPR_EXPRESSION*>> expressionArrays;
+    std::deque<std::vector<EXPR_VARIANT*>> variantArrays;
+    std::deque<std::vector<EXPR_STATEMENT*>> statementArrays;
+
+    std::vector<EXPR_PCODE_ROUTINE*> routineOrder;                     // expression enumeration
+    std::map<std::string, std::vector<EXPR_PCODE_ROUTINE*>> references; // key: letter + 7 digits
+    std::map<std::string, Literal> literals;                          // key: letter + 7 digits
+    std::map<std::string, std::vector<Attribute>> attributeLists;     // key: 7 digits
+    std::map<std::string, std::string> pending;                       // key: 7 digits
+    std::map<int32_t, std::vector<DQOO_STATEMENT_EVALUATION>> evaluations;
+
+    const char* keepText(const std::string& s) { return texts.emplace_back(s).c_str(); }
+};
+
+// The store of the current object; empty at first.
+ExpressionStore& currentStore();
+void replaceStore(std::unique_ptr<ExpressionStore> store);
+
+// The key of a kind-3 item (byte 3, letter, seven digits): letter and digits,
+// or "" when the item is not a kind-3 item.
+std::string itemKey(const char* item);
+
+}  // namespace dqoo
+
+#endif
