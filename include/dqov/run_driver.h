@@ -35,9 +35,42 @@ typedef struct FFC_RUN_REQUEST {
     int32_t    *plWarnings;
 } FFC_RUN_REQUEST;
 
+/* The steps of a job that other parts of the library supply. Each receives
+ * the run context, the check state and the build handle; a NULL step is
+ * skipped, except the checker, whose place the source load then takes. */
+typedef int32_t (*FFC_RUN_STEP)(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
+typedef struct FFC_RUN_SEAMS {
+    FFC_RUN_STEP pfnGeneratorSetup;   /* before the checker: language and output names */
+    FFC_RUN_STEP pfnChecker;          /* pass 1 and pass 2; 0, or -3 when the source could not be loaded */
+    FFC_RUN_STEP pfnOutputDriver;     /* option 'G' without errors */
+    FFC_RUN_STEP pfnHtmlPages;        /* option bit 13 and X20SP1 position 14 'Y' */
+    FFC_RUN_STEP pfnXmlPages;         /* option bit 14 and X20SP1 position 15 'Y' */
+    FFC_RUN_STEP pfnScreenDesign;     /* editor design loop, painter reply 3 */
+    FFC_RUN_STEP pfnReportDesign;     /* editor design loop, painter reply 4 */
+} FFC_RUN_SEAMS;
+
+/* The job's message queue (10 characters). */
+#define FFC_JOB_MSG_QUEUE "DC_P31O2  "
+/* The library's message file, the message file of the job's messages. */
+#define FFC_MSG_FILE "DC@F23    "
+
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* Installs the steps (copied; NULL removes them all). */
+void P31O2_SetRunSeams(const FFC_RUN_SEAMS *pSeams);
+/* A named parameter of the current job (NULL when the caller gave none). */
+void *P31O2_pGetNamedParameter(const char *pszName);
+/* The definitions loaded for the current pass. */
+const struct FFC_PROCESS_DEFINITION *P31O2_pGetProcessDefinition(void);
+const struct FFC_FUNCTION_DEFINITION *P31O2_pGetFunctionDefinition(void);
+/* Adds a message of the run driver (text carried by DCM9898) to the job's
+ * messages with the given severity. */
+void P31O2_IssueJobMessage(FFC_CONTEXT *pContext, char cSeverity, const char *pszText);
+/* Callback of the component source retrieval: appends one line to the run
+ * context's source-line list; 0 when out of storage. */
+int32_t P31O2_fCollectComponentSourceLine(const void *pLine);
 
 /* Runs one whole job. 0 ran, -1 name or definition not resolved, -2 a
  * preparation step failed, -3 the checker could not load the source, or the

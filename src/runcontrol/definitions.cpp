@@ -30,7 +30,12 @@ template <typename... Cols> bool runSingle(const char* tag, SSQL_AREA& area, Col
         SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
         return false;
     }
-    FFC_SQL_Error(ca, tag);
+    // keep the failure's text, release the areas, then end
+    SSQL_SQLDA failure{};
+    if (ca)
+        std::memcpy(&failure, ca, sizeof failure);
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    FFC_SQL_Error(&failure, tag);
 }
 
 void declareOrDie(SSQL_AREA& area, const char* tag, unsigned short rc)

@@ -31,6 +31,10 @@ bool resolve(const std::string& file, const std::string& id, const std::string& 
     char sev = ' ';
     bool found = bridge::MessageText(file, id, language, data, len, text, sev);
     severity = found ? (sev == ' ' || sev == 0 ? 'I' : sev) : 'F';
+    // the text carriers hold their text in the data: it stands even when
+    // the message table cannot be read
+    if (!found && (id == "DCM9898" || id == "DCM9992" || id == "PRC0047"))
+        text = rc::Trimmed(data, len);
     return found;
 }
 

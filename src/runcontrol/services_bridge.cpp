@@ -79,8 +79,12 @@ void RollbackAndDisconnect()
 {
     if (!SSQL_fIsConnected())
         return;
+    SSQL_SetLocation("FFC_Fatal_Error/ROLLBACK");
     runStatement("ROLLBACK WORK");
+    SSQL_SetLocation("FFC_Fatal_Error/DISCONNECT");
     runStatement("DISCONNECT");
+    // should the statement have been refused, the connection still ends here
+    SSQL_Disconnect();
 }
 
 } // namespace bridge
