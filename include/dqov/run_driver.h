@@ -58,6 +58,13 @@ typedef struct FFC_RUN_SEAMS {
 extern "C" {
 #endif
 
+/* The run's stored command list: the services library's command list of
+ * the function being checked, with its kind byte ('Z', '1' or another). */
+typedef struct FFC_EDITOR_SOURCE_ANCHOR {
+    void *pCommands;    /* SZOPH_LIST of the services library, NULL when not loaded */
+    char  cKind;
+} FFC_EDITOR_SOURCE_ANCHOR;
+
 /* Installs the steps (copied; NULL removes them all). */
 void P31O2_SetRunSeams(const FFC_RUN_SEAMS *pSeams);
 /* A named parameter of the current job (NULL when the caller gave none). */
@@ -81,6 +88,17 @@ FFC_CONTEXT *P31O2_pGetCurrentRunContext(void);
 void         P31O2_SetCurrentRunContext(FFC_CONTEXT *pContext);
 FFC_OPTION_WORDS *P31O2_pGetCurrentOptionWords(void);
 void         P31O2_SetCurrentOptionWords(FFC_OPTION_WORDS *pWords);
+/* The stored command list of the current pass (loaded by the driver for a
+ * function job; pCommands NULL when the source could not be read). */
+FFC_EDITOR_SOURCE_ANCHOR *P31O2_pGetEditorSourceAnchor(void);
+/* Fills the zeroed context for a pass from the request's system definition
+ * (or, without a request, from the single-check session's) and makes the
+ * option words current; with fKeep non-zero and a request given the
+ * request is kept for the web application build callback. */
+void P31O2_LoadRunEnvironment(FFC_CONTEXT *pContext, const FFC_RUN_REQUEST *pRequest,
+                              FFC_OPTION_WORDS *pOptions, int32_t fKeep);
+/* The request kept by P31O2_LoadRunEnvironment (NULL when none). */
+const FFC_RUN_REQUEST *P31O2_pGetKeptRunRequest(void);
 /* Fills the zeroed context from the system definition for a pass. */
 void P31O2_FillRunContext(FFC_CONTEXT *pContext, const FFC_SYSTEM_DEFINITION *pSystem);
 /* Frees the context's lists, work file, stores, caches and label stack. */

@@ -59,6 +59,28 @@ struct RunBlocks {
 };
 
 RunBlocks g_run;
+FFC_EDITOR_SOURCE_ANCHOR g_source{nullptr, ' '};
+
+void dropSource()
+{
+    SZOPH_DropCommands(static_cast<SZOPH_LIST*>(g_source.pCommands));
+    g_source = FFC_EDITOR_SOURCE_ANCHOR{nullptr, ' '};
+}
+
+// The stored command list of a function job for the pass.
+void loadSource()
+{
+    dropSource();
+    if (std::memcmp(g_run.functionName, "*COMP", 5) == 0)
+        return;
+    SZOPH_LIST* list = nullptr;
+    std::string process = rc::Trimmed(g_run.processName, kNameWidth);
+    std::string function = rc::Trimmed(g_run.functionName, kNameWidth);
+    if (SZOPH_sLoadCommands(process.c_str(), function.c_str(), &list, 0) != 0 || !list)
+        return;
+    g_source.pCommands = list;
+    g_source.cKind = SZOPH_chListKind(list);
+}
 FFC_RUN_SEAMS g_seams{};
 bool g_haveProcess = false;
 bool g_haveFunction = false;
@@ -240,15 +262,15 @@ int32_t preparePass()
 int32_t loadSourceOnly(FFC_CONTEXT* c, FFC_CHECK_STATE* s)
 {
     if (!componentJob()) {
-        SZOPH_LIST* list = nullptr;
-        if (SZOPH_sLoadCommands(processText().c_str(), functionText().c_str(), &list, 0) != 0)
+        auto* list = static_cast<SZOPH_LIST*>(g_source.pCommands);
+        if (!list)
             return -3;
+        SZOPH_ResetCommandList(list);
         SZOPH_COMMAND* cmd = nullptr;
         uint32_t n = 0;
         while (SZOPH_sGetNextCommand(list, &cmd) == 0)
             ++n;
         c->ulSourceLineCount = n;
-        SZOPH_DropCommands(list);
     }
     if (c->lCurrentPass != c->lPassCount)
         return 0;
@@ -282,6 +304,7 @@ void releasePass()
     P9006_ulReplayQueuedMessages(&c, &g_run.state, FFC_JOB_MSG_QUEUE);
     c.pMessageStore = nullptr;   // the job's store outlives the pass
     P31O2_FreeRunContext(&c);
+    dropSource();
 }
 
 void notice(const FFC_RUN_REQUEST* rq, unsigned long kind, const std::string& text)
@@ -328,6 +351,8 @@ void designLoop(int32_t errors, int32_t warnings)
 } // namespace
 
 extern "C" {
+
+FFC_EDITOR_SOURCE_ANCHOR* P31O2_pGetEditorSourceAnchor(void) { return &g_source; }
 
 void P31O2_SetRunSeams(const FFC_RUN_SEAMS* seams) { g_seams = seams ? *seams : FFC_RUN_SEAMS{}; }
 
@@ -469,6 +494,7 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
         }
         g_run.context.lBuildStartValue = buildStartValue;
         g_run.context.lCompoundComponent = buildStartValue;
+        loadSource();
         if (preparePass() != 0) {
             jobMessage('F', "The work areas of the job could not be prepared.");
             result = DC_P31O2_PREPARE_FAILED;
@@ -498,6 +524,7 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
     if (result != DC_P31O2_OK) {
         g_run.context.pMessageStore = nullptr;   // the job's store is listed below
         P31O2_FreeRunContext(&g_run.context);
+        dropSource();
     }
 
     const FFC_RUN_STATISTICS& st = g_run.state.stats;

@@ -31,6 +31,7 @@ struct Seen {
     int checkerResult = 0;
     int errorsToIssue = 0;
     int messagesOnLine3 = 0;
+    bool sourceLoaded = false;
     std::string partition;
     std::string process;
     std::string function;
@@ -52,6 +53,7 @@ int32_t checkerStep(FFC_CONTEXT* c, FFC_CHECK_STATE* s, void* build)
     g_seen.function.assign(c->acFunction, 7);
     EXPECT_EQ(std::string(s->acScope, 2), "X1");
     EXPECT_EQ(std::string(s->acMsgQueue, 10), FFC_JOB_MSG_QUEUE);
+    g_seen.sourceLoaded = P31O2_pGetEditorSourceAnchor()->pCommands != nullptr;
     for (int i = 0; i < g_seen.errorsToIssue; ++i) {
         // the checker's way: queue by id, then replay for the current line
         s->lLine = 2;
@@ -183,6 +185,8 @@ TEST_F(Driver, SampleFunctionRunsItsPassAndCommitsStateSeven)
     EXPECT_EQ(g_seen.partition, "DEM");
     EXPECT_EQ(g_seen.process, "DEMOPRC   ");
     EXPECT_EQ(g_seen.function, "DEMOMIN");
+    EXPECT_TRUE(g_seen.sourceLoaded) << "the stored command list is at hand for the checker";
+    EXPECT_EQ(P31O2_pGetEditorSourceAnchor()->pCommands, nullptr) << "and released with the pass";
     EXPECT_EQ(out, "");
     EXPECT_EQ(state(), "7") << "committed: another connection sees it";
     EXPECT_EQ(errors, 0);
@@ -252,6 +256,22 @@ TEST_F(Driver, MoreMessagesOnALineThanAGroupHoldsAreAllListed)
     EXPECT_EQ(all[19], "<BRN>PRC0094 W Line 3: Field group GRP20 is defined but never used.\r");
     EXPECT_EQ(all[20], "<GRN> I Line 3: 3 further messages on line 3 (more than 20 in one group)\r");
     EXPECT_EQ(all[23], "<BRN>PRC0094 W Line 3: Field group GRP23 is defined but never used.\r");
+}
+
+TEST_F(Driver, MessageServiceModeShowsTheListingAsServicesMessages)
+{
+    installSeams();
+    g_seen.errorsToIssue = 1;
+    rq.sRunMode = FFC_RUN_MODE_SERVICE;
+    char shown[1024];
+    SMSG_RedirectMsgs(shown, sizeof shown);
+    std::string out;
+    int32_t r = run(&out);
+    SMSG_RedirectMsgs(nullptr, 0);
+    ASSERT_EQ(r, DC_P31O2_OK);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(std::string(shown),
+              "PRC1017 F Line 2 RETURN: The function must be given OPTIONS(*DIRECT) to be generated.");
 }
 
 struct Callback {
