@@ -212,19 +212,6 @@ int32_t loadEnvironment()
         g_run.function.cLevelTwo = 'N';
         g_haveFunction = true;
         g_haveProcess = false;
-        OSRV_COMPONENT_NAME cn{part.c_str(), name.c_str()};
-        OSRV_RESTORE_RESULT result{};
-        long rc = OSRV_lRestoreComponent(&g_run.build, &cn, &result,
-                                         [](const DQOO_SOURCE_LINE* line) -> int32_t {
-                                             return P31O2_fCollectComponentSourceLine(line);
-                                         },
-                                         nullptr, 0);
-        if (rc == OSRV_ERR_NOT_FOUND) {
-            jobMessage('F', "Component " + name + " was not found in partition " + part + ".");
-            return -1;
-        }
-        if (rc != 0)
-            DQOO_FCC_FatalError("OSRV_lRestoreComponent", rc);
         return 0;
     }
     if (P310C_sLoadProcessDefinition(&c, c.acProcess, &g_run.process) != 0) {
@@ -242,6 +229,30 @@ int32_t loadEnvironment()
     c.lLanguageLevelTwo = g_run.function.cLevelTwo == 'Y' ? 1 : 0;
     if (c.lLanguageLevelTwo)
         c.lComponentChecking = 1;
+    return 0;
+}
+
+// The source lines of a component (of every member of a compound one)
+// from the object layer into the run context's source-line list: 0, or -1
+// with a message when the component does not exist.
+int32_t collectComponentSource()
+{
+    FFC_CONTEXT& c = g_run.context;
+    c.ulSourceLineCount = 0;
+    long rc = DQOO_FCC_RetrieveCompoundComponentZOPHX(&g_run.build, [](const DQOO_SOURCE_LINE* line) -> int32_t {
+        return P31O2_fCollectComponentSourceLine(line);
+    });
+    if (rc == DQOO_ERR_NOT_FOUND) {
+        jobMessage('F', "Component " + processText() + " was not found in partition " +
+                            rc::Trimmed(c.acPartition, 3) + ".");
+        return DC_P31O2_NOT_RESOLVED;
+    }
+    if (rc == DQOO_ERR_STOPPED) {
+        jobMessage('F', "The source of " + processText() + " does not fit in storage.");
+        return DC_P31O2_PREPARE_FAILED;
+    }
+    if (rc != DQOO_OK)
+        DQOO_FCC_FatalError("DQOO_FCC_RetrieveCompoundComponentZOPHX", rc);
     return 0;
 }
 
@@ -500,6 +511,8 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
             result = DC_P31O2_PREPARE_FAILED;
             break;
         }
+        if (componentJob() && (result = collectComponentSource()) != 0)
+            break;
         if (g_seams.pfnGeneratorSetup)
             g_seams.pfnGeneratorSetup(&g_run.context, &g_run.state, &g_run.build);
         int32_t checked = g_seams.pfnChecker ? g_seams.pfnChecker(&g_run.context, &g_run.state, &g_run.build)

@@ -350,6 +350,62 @@ TEST_F(Driver, EventLogNoticesAtStartAndEnd)
         << all;
 }
 
+// The component tables of the object layer's sample, added to the copy.
+void addComponentSample(const SampleEnv& env)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(env.repository().c_str(), &db), SQLITE_OK);
+    for (const char* f : {"/samples/objlayer/schema.sql", "/samples/objlayer/10-components.sql"}) {
+        std::ifstream in(std::string(DQOV_SOURCE_DIR) + f);
+        std::string sql((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        char* err = nullptr;
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err), SQLITE_OK) << (err ? err : "");
+        sqlite3_free(err);
+    }
+    sqlite3_close(db);
+}
+
+uint32_t g_componentLines = 0;
+int32_t componentChecker(FFC_CONTEXT* c, FFC_CHECK_STATE* s, void*)
+{
+    g_seen.checkerPasses.push_back(c->lCurrentPass);
+    EXPECT_EQ(c->lComponentRun, 1);
+    EXPECT_EQ(c->lFunctionRun, 0);
+    EXPECT_EQ(std::string(s->acProcess, 10), std::string(10, ' '));
+    g_componentLines = c->ulSourceLineCount;
+    return 0;
+}
+
+TEST_F(Driver, ComponentJob)
+{
+    SSQL_Disconnect();
+    addComponentSample(env);
+    ASSERT_TRUE(env.connect());
+    FFC_RUN_SEAMS seams{};
+    seams.pfnChecker = componentChecker;
+    P31O2_SetRunSeams(&seams);
+    rq.pszProcess = "DEMOCOMP";
+    rq.pszFunction = "*COMP";
+    ASSERT_EQ(run(), DC_P31O2_OK);
+    EXPECT_EQ(g_seen.checkerPasses, (std::vector<int>{1}));
+    EXPECT_GT(g_componentLines, 5u) << "the component's source lines were collected";
+    EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTMOD = 'DEMOCOMP'"), "7");
+
+    // a compound component: one pass per member
+    g_seen.checkerPasses.clear();
+    rq.pszProcess = "DEMOSUITE";
+    ASSERT_EQ(run(), DC_P31O2_OK);
+    EXPECT_EQ(g_seen.checkerPasses, (std::vector<int>{1, 2}));
+
+    std::string out;
+    rq.pszProcess = "NOCOMP";
+    EXPECT_EQ(run(&out), DC_P31O2_NOT_RESOLVED);
+    EXPECT_EQ(out, "<RED>DCM9898 F Component NOCOMP was not found in partition DEM.\r\n");
+    rq.pszProcess = "*RESERVED";
+    EXPECT_EQ(run(&out), DC_P31O2_NOT_RESOLVED);
+    EXPECT_EQ(out, "<RED>DCM9898 F Component name *RESERVED is reserved and cannot be checked.\r\n");
+}
+
 struct Exited {};
 void throwingHook(unsigned long, unsigned long) { throw Exited{}; }
 
