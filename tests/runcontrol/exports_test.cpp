@@ -39,7 +39,8 @@ constexpr const char* kEntryPoints[] = {
     "P31O2_sPainterRequest11", "P31O2_sPainterRequest13", "P31O2_PainterRequest16", "P31O2_AddPainterObject",
     "P31O2_FreePainterObjects",
     "USEDLL_pReadFile", "USEDLL_pFindEntry", "USEDLL_WritePrototypes", "USEDLL_CopySkeletons", "USEDLL_FreeList",
-    "P310C_ScanFieldAttributeCodes",
+    "P310C_ScanFieldAttributeCodes", "P31O2_AskSaveReportImage", "P31O2_LoadRunEnvironment",
+    "P31O2_pGetEditorSourceAnchor", "P31O2_SetRunSeams", "P31O2_sStartProgress", "P31O2_StopProgress",
 };
 
 TEST(Exports, EveryEntryPointIsInTheDynamicSymbolTable)
