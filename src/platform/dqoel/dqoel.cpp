@@ -36,7 +36,7 @@ std::string Field(const char* text, bool asWord)
         out += c;
     }
     if (asWord && out.empty())
-        out = "-";
+        out.push_back('-');
     return out;
 }
 

@@ -134,6 +134,7 @@ extern "C" long DQOO_FCC_StartChecking(FCC_BUILD_HANDLE* pBuild, const DQOO_STAR
     }
     state->checking = true;
     state->findings = 0;
+    state->references.clear();
     ++state->checksStarted;
     return DQOO_OK;
 }

@@ -59,6 +59,12 @@ struct BuildState {
     std::string startNames[4];         // copies of the request's names
     uint32_t findings = 0;
     int32_t statements = 0;            // statements recorded by the ZOPHX parse
+    struct Reference {
+        std::string kind;
+        std::string name;
+        uint32_t line;
+    };
+    std::vector<Reference> references;  // names referred to by the ZOPHX parses
 
     // Description, read on first request.
     std::deque<WamModule> wams;        // read by the WAM enumeration
