@@ -59,6 +59,8 @@ typedef struct FFC_PAINT_STR {
     void    *hAccelerators;      /* accelerator table used while waiting */
     void    *hwndAccelerators;   /* window of the accelerator table */
     const char *pszIssuedText;   /* the last text issued in editor mode */
+    int32_t  lErrorCount;        /* the job's counts, told before the design loop */
+    int32_t  lWarningCount;
 } FFC_PAINT_STR;
 
 #endif

@@ -23,5 +23,7 @@ void SetProgressUp(bool up);
 void SetProgressText(const std::string& text);
 std::string ProgressText();
 bool ProgressUp();
+// Asks the progress window to show the pending text.
+void PostProgressText();
 
 } // namespace painter

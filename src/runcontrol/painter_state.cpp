@@ -72,6 +72,7 @@ bool ShowProgressText(const std::string& text)
     if (!ProgressUp())
         return false;
     SetProgressText(text);
+    PostProgressText();
     return true;
 }
 
