@@ -37,6 +37,8 @@ void P3100_SetBuildHandle(FCC_BUILD_HANDLE *pBuild);
 FCC_BUILD_HANDLE *P3100_pGetBuildHandle(void);
 /* The run's stored command list and its kind byte (held by the driver). */
 void P3100_SetEditorSource(SZOPH_LIST *pList);
+/* The checker as the run driver's checker step (FFC_RUN_SEAMS.pfnChecker). */
+int32_t P3100_lRunCheckerStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
 
 /* Parameter preparation: the parameter parser's entry. */
 typedef int16_t (*P3100_PREPARE_COMMAND)(FFC_CONTEXT *pContext, FFC_PARSED_COMMAND *pParsed,
@@ -104,7 +106,6 @@ int32_t P31O2_fIsComponentRun(void *pIgnored, const char *pName);
 int32_t P31O2_fIsFunctionRun(void *pIgnored, const char *pName);
 int32_t P31O2_fIsBlank(const void *pBuffer, int32_t lIgnored, uint32_t ulLength);
 void P31O2_MakeIdentifier(const char *pSource, char *pszOut, uint32_t ulLength, uint32_t ulMaximum);
-int32_t P31O2_fCollectComponentSourceLine(const DQOO_SOURCE_LINE *pLine);
 
 } // extern "C"
 

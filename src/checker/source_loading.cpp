@@ -128,6 +128,8 @@ int16_t ExpandInclude(FFC_CONTEXT *ctx, FFC_SOURCE_COMMAND &include, int16_t &se
     return count;
 }
 
+int32_t CollectLine(const DQOO_SOURCE_LINE *pLine);
+
 uint16_t LoadFunction(FFC_CONTEXT *ctx, uint16_t *pusCount)
 {
     SZOPH_LIST *list = g_editorSource;
@@ -155,16 +157,8 @@ uint16_t LoadFunction(FFC_CONTEXT *ctx, uint16_t *pusCount)
     return 0;
 }
 
-} // namespace
-
-extern "C" {
-
-void P3100_SetEditorSource(SZOPH_LIST *pList)
-{
-    g_editorSource = pList;
-}
-
-int32_t P31O2_fCollectComponentSourceLine(const DQOO_SOURCE_LINE *pLine)
+// Collector of the component's source lines.
+int32_t CollectLine(const DQOO_SOURCE_LINE *pLine)
 {
     try {
         g_component.lines.push_back({pLine->ulNumber, pLine->pszLabel ? pLine->pszLabel : "",
@@ -179,6 +173,15 @@ int32_t P31O2_fCollectComponentSourceLine(const DQOO_SOURCE_LINE *pLine)
     return 1;
 }
 
+} // namespace
+
+extern "C" {
+
+void P3100_SetEditorSource(SZOPH_LIST *pList)
+{
+    g_editorSource = pList;
+}
+
 uint16_t PCONTROL_sLoadSource(FFC_CONTEXT *pContext, void *, uint16_t *pusCount, const char *, void *,
                               const char *, void *, void *, char *, char *, const char *, void *, uint16_t,
                               void *)
@@ -189,7 +192,7 @@ uint16_t PCONTROL_sLoadSource(FFC_CONTEXT *pContext, void *, uint16_t *pusCount,
     g_component.lines.clear();
     pContext->ulSourceLineCount = 0;
     pContext->pSourceLines = &g_component;
-    long rc = DQOO_FCC_RetrieveCompoundComponentZOPHX(P3100_pGetBuildHandle(), P31O2_fCollectComponentSourceLine);
+    long rc = DQOO_FCC_RetrieveCompoundComponentZOPHX(P3100_pGetBuildHandle(), CollectLine);
     *pusCount = static_cast<uint16_t>(std::min<size_t>(g_component.lines.size(), 65535));
     return static_cast<uint16_t>(rc);
 }

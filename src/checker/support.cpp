@@ -68,12 +68,6 @@ long TakeParameters(uint32_t ulLine, const char *pszParameters)
     return 0;
 }
 
-// Captures the text the parser shows for a failed result.
-void CaptureText(void *pvUser, const char *pszText, size_t cbText)
-{
-    static_cast<std::string *>(pvUser)->append(pszText, cbText);
-}
-
 } // namespace
 
 extern "C" {
@@ -101,12 +95,12 @@ int16_t P31O2_sParseCommandText(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pSour
             break;
         if (r->lError != 0) {
             ++*pusErrors;
-            std::string captured;
-            TPARS_DISPLAY_SINK previous = TPARS_SetDisplaySink(CaptureText, &captured);
+            char captured[1200] = {};
+            SMSG_RedirectMsgs(captured, sizeof captured);
             TPARS_DisplayResult(r);
-            TPARS_SetDisplaySink(previous, nullptr);
+            SMSG_RedirectMsgs(nullptr, 0);
             if (pfnMessage)
-                pfnMessage(captured.c_str(), static_cast<uint32_t>(captured.size()));
+                pfnMessage(captured, static_cast<uint32_t>(std::strlen(captured)));
             break;
         }
         pSource->usCode = r->usCommandCode;
