@@ -160,11 +160,11 @@ constexpr ParamDef F(const char *kw, uint16_t n, uint16_t w, const char *values,
     P("WITH_RRN", A(10), "*NONE"), P("RETURN_RRN", A(10), "*NONE"), P("ISSUE_MSG", A(4), "*NO"), \
     P("CHECK_ONLY", A(4), "*NO")
 #define DQOV_MESSAGE_PARMS \
-    P("MSGID", A(7), "*NONE"), P("MSGF", A(10), "*NONE"), P("MSGTXT", T(80), "*NONE"), \
+    P("MSGID", A(7), "*NONE"), P("MSGFILE", A(10), "*NONE"), P("MSGTXT", T(80), "*NONE"), \
     P("TYPE", A(10), "*INFO"), P("MIN_TIME", N(), "1"), P("WINDOW_FLD", A(10), "*NONE"), \
     P("@MSGKIND", C1()), P("MSG_OPTION", C1()), L("MSGDTA", 20, {A(21), C1()})
 #define DQOV_CHECK_MESSAGE \
-    P("MSGID", A(7), "*NONE"), P("MSGF", A(10), "*NONE"), P("MSGTXT", T(80), "*NONE"), \
+    P("MSGID", A(7), "*NONE"), P("MSGFILE", A(10), "*NONE"), P("MSGTXT", T(80), "*NONE"), \
     L("MSGDTA", 20, {A(21), C1()})
 
 inline constexpr ParamDef kGroupBy[] = {P("NAME", A(10), "", true), L("FIELDS", 100, {A(10)}, "", true)};
@@ -220,11 +220,11 @@ inline constexpr ParamDef kEndCheck[] = {P("IF_ERROR", A(10), "*LASTDIS", true),
 inline constexpr ParamDef kIfError[] = {DQOV_MESSAGE_PARMS};
 inline constexpr ParamDef kSetError[] = {L("FOR_FIELD", 100, {A(10)}, "", true), DQOV_MESSAGE_PARMS};
 inline constexpr ParamDef kDateCheck[] = {
-    P("FIELD", A(10), "", true), P("IN_FORMAT", A(8), "*SYSFMT"), G("BEFORE_AFTER", {N(), N()}, "0 0"),
+    P("FIELD", A(10), "", true), P("IN_FORMAT", A(8), "*SYSFMT"), G("DAY_RANGE", {N(), N()}, "0 0"),
     P("IF_VALID", A(10), "*NEXT"), P("IF_INVALID", A(10), "*ERROR"), DQOV_CHECK_MESSAGE};
 inline constexpr ParamDef kRangeCheck[] = {
-    P("FIELD", A(10), "", true), L("RANGE", 50, {A(20), A(20)}, "", true), P("IF_IN_RANGE", A(10), "*NEXT"),
-    P("IF_OUT_RANGE", A(10), "*ERROR"), DQOV_CHECK_MESSAGE};
+    P("FIELD", A(10), "", true), L("RANGE", 50, {A(20), A(20)}, "", true), P("IN_RANGE", A(10), "*NEXT"),
+    P("OUT_RANGE", A(10), "*ERROR"), DQOV_CHECK_MESSAGE};
 inline constexpr ParamDef kValueCheck[] = {
     P("FIELD", A(10), "", true), L("WITH_LIST", 50, {A(20)}, "", true), P("IN_LIST", A(10), "*NEXT"),
     P("NOT_INLIST", A(10), "*ERROR"), DQOV_CHECK_MESSAGE};
@@ -309,7 +309,7 @@ inline constexpr ParamDef kDefReport[] = {
     G("FORMSIZE", {N(), N()}, "0 0"), P("OVERFLOW", N(), "0"), P("LAST_LINE", N(), "0"),
     P("OUTQ", A(10), "*FILE"), P("COPIES", A(10), "*FILE"), P("FORMTYPE", A(10), "*FILE"),
     P("OTHER_OVRD", T(50), "*NONE"), P("RET_LENGTH", A(10), "*NONE"), P("RET_WIDTH", A(10), "*NONE"),
-    P("RET_OVERFLW", A(10), "*NONE"), P("RET_LINE", A(10), "*NONE"), P("RET_PAGE", A(10), "*NONE")};
+    P("RET_OVRFLW", A(10), "*NONE"), P("RET_LINE", A(10), "*NONE"), P("RET_PAGE", A(10), "*NONE")};
 #define DQOV_REPORT_LINE_PARMS \
     P("NAME", A(10), "", true), L("FIELDS", 100, {A(10)}, "", true), P("REPORT_NUM", N(), "1"), \
     P("DESIGN", S(10), "*ACROSS"), P("IDENTIFY", S(10), "*COLHDG"), P("DOWN_SEP", N(), "1"), \
@@ -318,7 +318,7 @@ inline constexpr ParamDef kDefReport[] = {
     Make("TEXTS", 'C', 50, {T(20), H(), H()}, "", false)
 inline constexpr ParamDef kDefLine[] = {DQOV_REPORT_LINE_PARMS};
 inline constexpr ParamDef kDefBreak[] = {DQOV_REPORT_LINE_PARMS, P("TRIGGER_BY", C1(), "*TRAILING"),
-                                         L("TRIG_FIELDS", 20, {A(10)})};
+                                         L("TRIG_FLDS", 20, {A(10)})};
 inline constexpr ParamDef kPrint[] = {L("LINE", 20, {A(10)}, "*ALL", true), P("REPORT_NUM", N(), "1")};
 inline constexpr ParamDef kKeep[] = {
     L("OF_FIELD", 20, {A(10)}, "", true), P("IN_FIELD", A(10), "", true), L("BY_FIELD", 20, {A(10)})};
@@ -367,7 +367,7 @@ inline constexpr ParamDef kFunction[] = {
       "*STRICT_NULL_ASSIGN",
       "", true),
     G("TRIGGER", {A(10), A(10), A(10)}, "*NONE"), P("RCV_DS", A(10), "*NONE"), P("@TRIGFLAG", C1()),
-    G("@TRIGRETURN", {C1(), C1()}), P("@DSEXCHANGE", C1())};
+    G("@TRIGRET", {C1(), C1()}), P("@DSEXCHG", C1())};
 inline constexpr ParamDef kDefArray[] = {
     P("NAME", A(10), "", true), P("@ELEMLEN", N()), L("INDEXES", 10, {A(10)}, "", true),
     G("OVERLAYING", {A(10), N()}, "*NONE 1"), P("ENTRYS", N(), "1"), L("OF_FIELDS", 100, {A(10)})};
@@ -605,7 +605,7 @@ constexpr bool LayoutIsSound(const CommandDef &c) {
     for (int i = 0; i < c.count; ++i) {
         const ParamDef &p = c.params[i];
         Placement pl = Place(c, i);
-        if (p.elementCount == 0) return false;
+        if (p.elementCount == 0 || std::string_view(p.keyword).size() > 10) return false;
         if (pl.countAt >= 0 && !claim(pl.countAt, 4)) return false;
         if (p.layout == 'R' || p.layout == 'F') {
             if (!claim(pl.elementAt[0], pl.rowWidth * p.entries)) return false;
