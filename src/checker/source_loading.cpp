@@ -40,8 +40,8 @@ std::string Upper(std::string s)
 void SetText(FFC_SOURCE_COMMAND &r, std::string_view text)
 {
     size_t n = std::min<size_t>(text.size(), FFC_SOURCE_TEXT_MAX);
-    std::memset(r.acParms, ' ', FFC_SOURCE_TEXT_MAX);
-    std::memcpy(r.acParms, text.data(), n);
+    std::memset(r.acParameters, ' ', FFC_SOURCE_TEXT_MAX);
+    std::memcpy(r.acParameters, text.data(), n);
     r.usParmLength = static_cast<uint16_t>(n);
 }
 
@@ -102,7 +102,7 @@ int16_t ExpandInclude(FFC_CONTEXT *ctx, FFC_SOURCE_COMMAND &include, int16_t &se
 {
     if (P31O2_sTokenizeCommand(&include) != 0)
         return 0;
-    std::string_view parms(include.acParms, include.usParmLength);
+    std::string_view parms(include.acParameters, include.usParmLength);
     std::string function = Upper(KeywordIn(parms, "FUNCTION"));
     std::string process = Upper(KeywordIn(parms, "PROCESS"));
     if (function.empty() || function.size() > 7 || process.size() > 10)
@@ -204,29 +204,28 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT *pContext, int16_t sLine, int16_t s
     r.sLine = sLine;
     r.sSubLine = sSubLine;
     r.sSequence = sSequence;
-    r.sFiller = 0;
     r.lPreSplit = 1;
-    r.lBuiltIn = r.lObjectParse = r.lTokenWord1 = r.lTokenWord2 = 0;
+    r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
     checker::Pad(r.acLabelWritten, 3, pCommand->szLabel);
     checker::Pad(r.acLabel, 3, Upper(pCommand->szLabel));
-    r.usCode = pCommand->usCode;
+    r.usCommandCode = pCommand->usCode;
     std::string name = Upper(checker::Trim(pCommand->szName, std::strlen(pCommand->szName)));
-    if (r.usCode > 0 && r.usCode < FFC_COMMAND_COUNT)
-        std::memcpy(r.acName, P3100_pCommandName(r.usCode), 10);
+    if (r.usCommandCode > 0 && r.usCommandCode < FFC_COMMAND_COUNT)
+        std::memcpy(r.acName, P3100_pCommandName(r.usCommandCode), 10);
     else
         checker::Pad(r.acName, 10, name);
     if (pContext->lComponentExpressions) {
         char builtIn[10];
-        r.lBuiltIn = P31O2_fGetCommandName(r.usCode, builtIn);
+        r.lBuiltIn = P31O2_fGetCommandName(r.usCommandCode, builtIn);
         if (r.lBuiltIn) {
             std::memcpy(r.acName, builtIn, 10);
             pContext->lZophxUsed = 1;
         }
     }
     if (!r.lBuiltIn)
-        r.lObjectParse = P31O2_fIsIncludeCommand(r.acName);
+        r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
     std::string parms = pCommand->pszParms ? pCommand->pszParms : "";
-    bool split = !pContext->lLanguageLevelTwo && chListKind != 'Z' && chListKind != '1' && !r.lObjectParse;
+    bool split = !pContext->lLanguageLevelTwo && chListKind != 'Z' && chListKind != '1' && !r.lObjectLayerParse;
     if (split) {
         std::memcpy(r.acNameWritten, r.acName, 10);
         SetText(r, parms);
@@ -246,7 +245,7 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT *pContext, int16_t sLine, int16_t s
 char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pRecord)
 {
     FFC_SOURCE_COMMAND &r = *pRecord;
-    r.lBuiltIn = r.lObjectParse = r.lTokenWord1 = r.lTokenWord2 = 0;
+    r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
     if (pContext->lFunctionRun) {
         int16_t line = r.sLine;
         int16_t sub = r.sSubLine;
@@ -260,10 +259,10 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pReco
                 return '1';
             }
         }
-        r.lBuiltIn = r.lObjectParse = r.lTokenWord1 = r.lTokenWord2 = 0;
-        r.lBuiltIn = P31O2_usLookupCommandCode(r.acName, &r.usCode);
+        r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
+        r.lBuiltIn = P31O2_usLookupCommandCode(r.acName, &r.usCommandCode);
         if (!r.lBuiltIn)
-            r.lObjectParse = P31O2_fIsIncludeCommand(r.acName);
+            r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
         return '0';
     }
     auto *source = static_cast<ComponentSource *>(pContext->pSourceLines);
@@ -277,7 +276,7 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pReco
     r.sLine = static_cast<int16_t>(want);
     r.sSubLine = 0;
     r.lPreSplit = 0;
-    r.lBuiltIn = P31O2_usLookupCommandCode(it->name.c_str(), &r.usCode);
+    r.lBuiltIn = P31O2_usLookupCommandCode(it->name.c_str(), &r.usCommandCode);
     if (r.lBuiltIn)
         pContext->lZophxUsed = 1;
     checker::Pad(r.acLabelWritten, 3, it->label);
@@ -285,7 +284,7 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pReco
     checker::Pad(r.acNameWritten, 10, it->name);
     checker::Pad(r.acName, 10, Upper(it->name));
     if (!r.lBuiltIn)
-        r.lObjectParse = P31O2_fIsIncludeCommand(r.acName);
+        r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
     SetText(r, it->parameters);
     if (Blank(it->name) && Blank(it->parameters)) {
         std::memcpy(r.acName, FFC_BLANK_COMMAND, 10);
