@@ -50,25 +50,15 @@ bool Blank(std::string_view s)
     return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
 }
 
-// Value of KEYWORD(value) in a parameter text; empty when absent.
-std::string KeywordIn(std::string_view text, std::string_view keyword)
-{
-    std::string upper = Upper(std::string(text));
-    size_t at = 0;
-    while ((at = upper.find(keyword, at)) != std::string::npos) {
-        bool start = at == 0 || upper[at - 1] == ' ';
-        size_t open = at + keyword.size();
-        if (start && open < upper.size() && upper[open] == '(') {
-            size_t close = upper.find(')', open);
-            if (close == std::string::npos)
-                return {};
-            std::string v(text.substr(open + 1, close - open - 1));
-            return checker::Trim(v.data(), v.size());
-        }
-        at = open;
-    }
-    return {};
-}
+// What the loader was handed for the parameter preparation of INCLUDE.
+struct PrepareArguments {
+    char *buffer11000 = nullptr;
+    char *buffer256 = nullptr;
+    const char *queue = nullptr;
+    const void *keywords = nullptr;
+    uint16_t keywordCount = 0;
+};
+PrepareArguments g_prepare;
 
 // Process owning a function of the partition ("*DIRECT" resolution).
 std::string OwningProcess(const std::string &function)
@@ -102,10 +92,26 @@ int16_t ExpandInclude(FFC_CONTEXT *ctx, FFC_SOURCE_COMMAND &include, int16_t &se
 {
     if (P31O2_sTokenizeCommand(&include) != 0)
         return 0;
-    std::string_view parms(include.acParameters, include.usParmLength);
-    std::string function = Upper(KeywordIn(parms, "FUNCTION"));
-    std::string process = Upper(KeywordIn(parms, "PROCESS"));
-    if (function.empty() || function.size() > 7 || process.size() > 10)
+    FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(include.acName);
+    if (!entry)
+        return 0;
+    auto parsed = std::make_unique<FFC_PARSED_COMMAND>();
+    auto extension = std::make_unique<FFC_COMMAND_EXTENSION>();
+    std::memset(parsed.get(), 0, sizeof *parsed);
+    parsed->sLine = include.sLine;
+    parsed->sSubLine = include.sSubLine;
+    std::memcpy(parsed->acLabel, include.acLabel, 3);
+    std::memcpy(parsed->acName, include.acName, 10);
+    std::memset(parsed->acParms, ' ', sizeof parsed->acParms);
+    if (P3100_pGetPrepareCommand()(ctx, parsed.get(), extension.get(), &include, g_prepare.buffer11000,
+                                   g_prepare.buffer256, g_prepare.queue, g_prepare.keywords, g_prepare.keywordCount,
+                                   entry) != 0)
+        return 0;
+    namespace cp = dqov::cmdparm;
+    int32_t at = cp::ElementOffset("INCLUDE", "FUNCTION"), pat = cp::ElementOffset("INCLUDE", "PROCESS");
+    std::string function = at < 0 ? "" : Upper(checker::Trim(parsed->acParms + at, 10));
+    std::string process = pat < 0 ? "" : Upper(checker::Trim(parsed->acParms + pat, 10));
+    if (function.empty() || function.size() > 7)
         return 0;
     if (process == "*DIRECT")
         process = OwningProcess(function);
@@ -183,10 +189,11 @@ void P3100_SetEditorSource(SZOPH_LIST *pList)
 }
 
 uint16_t PCONTROL_sLoadSource(FFC_CONTEXT *pContext, void *, uint16_t *pusCount, const char *, void *,
-                              const char *, void *, void *, char *, char *, const char *, void *, uint16_t,
-                              void *)
+                              const char *, void *, void *, char *pBuffer11000, char *pBuffer256,
+                              const char *pachMsgQueue, void *pKeywordArea, uint16_t usKeywordCount, void *)
 {
     *pusCount = 0;
+    g_prepare = {pBuffer11000, pBuffer256, pachMsgQueue, pKeywordArea, usKeywordCount};
     if (pContext->lFunctionRun)
         return LoadFunction(pContext, pusCount);
     g_component.lines.clear();

@@ -28,9 +28,12 @@ constexpr BuiltIn kBuiltIns[25] = {
     {"WEB_MAP", 122},    {"ATTRIBUTE", 123},  {"PERFORM", 124},    {"_PERFORM", 125},   {"_INVOKE", 126},
 };
 
-// Text of a command for the parsers: "LBL: NAME parameters".
+// Text of a command for the parsers: "LBL: NAME parameters". A command
+// that is not split holds that whole text already.
 std::string CommandText(const FFC_SOURCE_COMMAND &s)
 {
+    if (!s.lPreSplit)
+        return std::string(s.acParameters, std::min<size_t>(s.usParmLength, FFC_SOURCE_TEXT_MAX));
     std::string text;
     std::string label = checker::Trim(s.acLabelWritten, 3);
     if (!label.empty())
