@@ -2,6 +2,7 @@
 // the message commands and the screen commands.
 #include "checker/checker.h"
 #include "checker/handlers.h"
+#include "checker/usage.h"
 
 #include <cctype>
 #include <cstring>
@@ -128,16 +129,17 @@ void P3100_CheckMessageCommand(void)
         g.messageTextUsed = 'Y';
 }
 
-// REQUEST, DISPLAY and POP_UP: counted for the *WEBEVENT rule; the field and
-// option checks belong to the screen check of the layout step.
+// REQUEST, DISPLAY and POP_UP: their fields are used; counted for the
+// *WEBEVENT rule; an automatic layout goes to the layout step.
 void P3100_CheckScreenCommand(void)
 {
     Globals &g = G();
     if (Pass() == 2)
         ++g.screenCommands;
+    if (Pass() == 1)
+        RecordFieldList("FIELDS");
     if (g_screenLayout && Upper(Parm("DESIGN")) == "*AUTO")
         g_screenLayout(g.ctx, g.state);
-    ReportHandlerNotBuilt();
 }
 
 void P3100_CheckRequestDisplay(void)

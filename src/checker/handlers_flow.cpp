@@ -76,7 +76,6 @@ void P3100_CheckGoto(void)
 }
 
 void P3100_CheckReturn(void) {}
-void P3100_CheckCase(void) {}
 void P3100_CheckContinue(void) {}
 void P3100_CheckLeave(void) {}
 

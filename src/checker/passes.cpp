@@ -2,6 +2,7 @@
 // whole program after pass 2.
 #include "checker/checker.h"
 #include "checker/handlers.h"
+#include "checker/usage.h"
 
 #include <cstdio>
 #include <cstring>
@@ -301,7 +302,7 @@ void Pass2()
     BlankRecord(r, WR_GROUPNAM);
     for (char rc = WF_cReadFirst(g.ctx, 1, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 1, &r, 1)) {
         const auto *data = reinterpret_cast<const WR_GROUPNAM_DATA *>(r.acData);
-        if (data->lUseCount != 0)
+        if (WR_GroupUseCount(data) != 0)
             continue;
         if (std::memcmp(data->acOrigin, "DEF", 3) == 0)
             Issue('F', "PRC0094", std::string_view(r.acName, 10));
@@ -316,6 +317,10 @@ void Pass2()
     BOM_DESCRIPTION_NODE *description = nullptr;
     if (build && IsComponentRun())
         DQOO_FCC_BOM_RetrieveDescription(&build, &description);
+
+    P3100_CheckFinalFields();
+    P3100_CheckFileUsage();
+    P3100_CheckFieldUsage();
 
     bool generating = g.ctx->cOption == 'G' || IsComponentRun();
     if (generating && g.switchDirect != 'Y') {
@@ -370,32 +375,10 @@ void P3100_ShowProgress(int32_t)
 
 void P3100_RecordFieldUsage(int32_t, const char *pachName, const char *pachKind)
 {
-    Globals &g = G();
-    if (!g.ctx)
+    if (!G().ctx)
         return;
-    FFC_WORK_RECORD &r = g.record2;
     std::string name = Trim(pachName, 10);
-    BlankRecord(r, WR_USEFIELD, name);
-    auto *data = reinterpret_cast<WR_USEFIELD_DATA *>(r.acData);
-    if (WF_cReadFirst(g.ctx, 4, &r, 2) == '0') {
-        int32_t uses = FIX_lDigitsToLong(data->acUseCount, 7, nullptr) + 1;
-        FIX_LongToDigits(&uses, 7, data->acUseCount);
-        WF_cUpdate(g.ctx, 4, &r);
-        return;
-    }
-    BlankRecord(r, WR_USEFIELD, name);
-    std::memcpy(data->acClass, pachKind, 2);
-    Pad(data->acFieldName, 10, name);
-    data->cGenerate = 'Y';
-    int32_t line = g.state && g.state->lLine > 0 ? g.state->lLine : 0;
-    FIX_LongToDigits(&line, 7, data->acFirstLine);
-    if (g.state)
-        std::memcpy(data->acFirstCommand, g.state->acCommand, 10);
-    int32_t uses = 1;
-    FIX_LongToDigits(&uses, 7, data->acUseCount);
-    WriteRecord(r);
-    if (g.xref)
-        SZOPH_XREF_Record(g.xref, "FIELD", name.c_str(), pachKind[0] == 'F' ? "USE" : "REF", line);
+    RecordFieldUse(name, name, pachKind);
 }
 
 int32_t P3100_lCountParameters(void)

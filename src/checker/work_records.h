@@ -133,8 +133,19 @@ typedef struct WR_LABEL_DATA {
 typedef struct WR_GROUPNAM_DATA {
     char    acOrigin[3];         /*   0 "DEF", "LIN" */
     char    cFiller;
-    int32_t lUseCount;           /*   4 */
+    char    acUseCount[4];       /*   4 32-bit use count, native order */
 } WR_GROUPNAM_DATA;
+
+#ifdef __cplusplus
+#include <string.h>
+inline int32_t WR_GroupUseCount(const WR_GROUPNAM_DATA *d)
+{
+    int32_t n;
+    memcpy(&n, d->acUseCount, 4);
+    return n;
+}
+inline void WR_SetGroupUseCount(WR_GROUPNAM_DATA *d, int32_t n) { memcpy(d->acUseCount, &n, 4); }
+#endif
 
 /* USRSUBR: name the subroutine; data the 16-bit module number (completed:
  * then its line and 'Y' once the ENDROUTINE was seen). */
