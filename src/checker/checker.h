@@ -49,8 +49,9 @@ typedef int16_t (*P3100_PREPARE_COMMAND)(FFC_CONTEXT *pContext, FFC_PARSED_COMMA
 void P3100_SetPrepareCommand(P3100_PREPARE_COMMAND pfnPrepare);
 P3100_PREPARE_COMMAND P3100_pGetPrepareCommand(void);
 
-/* Automatic screen and report layout: called by the screen and report
- * checks when the command asks for an automatic layout. */
+/* Automatic screen and report layout: called in pass 2 by the screen
+ * check for each REQUEST, DISPLAY and POP_UP and by the report-line checks;
+ * a layout leaves its closing message in the check state's result slot. */
 typedef void (*P3100_LAYOUT_CALL)(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState);
 void P3100_SetLayoutCalls(P3100_LAYOUT_CALL pfnScreen, P3100_LAYOUT_CALL pfnReport);
 

@@ -129,17 +129,34 @@ void P3100_CheckMessageCommand(void)
         g.messageTextUsed = 'Y';
 }
 
+// Runs a layout step of the layout subsystem and issues the closing message
+// it leaves in the check state's result slot.
+static void RunLayout(P3100_LAYOUT_CALL layout)
+{
+    Globals &g = G();
+    if (!layout)
+        return;
+    g.state->cFinalSeverity = ' ';
+    layout(g.ctx, g.state);
+    char severity = g.state->cFinalSeverity;
+    if (severity == ' ' || severity == '\0')
+        return;
+    Issue(severity, std::string(g.state->acFinalMsgId, 7).c_str(),
+          Trim(g.state->acFinalText, sizeof g.state->acFinalText));
+    g.state->cFinalSeverity = ' ';
+}
+
 // REQUEST, DISPLAY and POP_UP: their fields are used; counted for the
-// *WEBEVENT rule; an automatic layout goes to the layout step.
+// *WEBEVENT rule; in pass 2 each goes through the automatic screen layout.
 void P3100_CheckScreenCommand(void)
 {
     Globals &g = G();
-    if (Pass() == 2)
-        ++g.screenCommands;
-    if (Pass() == 1)
+    if (Pass() == 1) {
         RecordFieldList("FIELDS");
-    if (g_screenLayout && Upper(Parm("DESIGN")) == "*AUTO")
-        g_screenLayout(g.ctx, g.state);
+        return;
+    }
+    ++g.screenCommands;
+    RunLayout(g_screenLayout);
 }
 
 void P3100_CheckRequestDisplay(void)

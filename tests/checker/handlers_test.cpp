@@ -179,3 +179,60 @@ TEST_F(Handlers, MessageTextFieldRecordedForGeneration)
 }
 
 } // namespace
+
+namespace {
+
+int g_layouts = 0;
+
+TEST_F(Handlers, ScreenLayoutRunsInPassTwoAndItsMessageIsIssued)
+{
+    addFunction("TSTPRC", "SCREENS",
+                {"FUNCTION OPTIONS(*DIRECT)", "DISPLAY FIELDS(#CUSTNO)", "REQUEST FIELDS(#CUSTNAM)", "RETURN"});
+    prepare("TSTPRC", "SCREENS");
+    g_layouts = 0;
+    P3100_SetLayoutCalls(
+        [](FFC_CONTEXT *, FFC_CHECK_STATE *st) {
+            ++g_layouts;
+            if (st->lLine != 3)
+                return;
+            st->cFinalSeverity = 'W';
+            std::memcpy(st->acFinalMsgId, "DCM0636", 7);
+            std::memset(st->acFinalText, ' ', sizeof st->acFinalText);
+        },
+        nullptr);
+    run();
+    P3100_SetLayoutCalls(nullptr, nullptr);
+    EXPECT_EQ(g_layouts, 2);
+    std::vector<Message> m = withId("DCM0636");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].line, 3u);
+    EXPECT_EQ(m[0].severity, 'W');
+    FFC_WORK_RECORD r;
+    EXPECT_TRUE(record(WR_USEFIELD, "#CUSTNAM", r));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Handlers, WebEventMainRoutineHoldsOnlyScreenCommands)
+{
+    addFunction("TSTPRC", "WEBEV",
+                {"FUNCTION OPTIONS(*DIRECT *WEBEVENT)", "CHANGE FIELD(#CUSTNO) TO(1)", "DISPLAY FIELDS(#CUSTNO)",
+                 "CHANGE FIELD(#CUSTNO) TO(2)", "CHANGE FIELD(#CUSTNO) TO(3)", "RETURN"});
+    addFunction("TSTPRC", "WEBOK", {"FUNCTION OPTIONS(*DIRECT *WEBEVENT)", "CHANGE FIELD(#CUSTNO) TO(1)",
+                                    "DISPLAY FIELDS(#CUSTNO)"});
+    prepare("TSTPRC", "WEBEV");
+    run();
+    std::vector<Message> m = withId("PRC0324");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].severity, 'W');
+    EXPECT_EQ(m[0].line, 0u);
+    EXPECT_EQ(std::string(functionKind, 3), "WEV");
+
+    prepare("TSTPRC", "WEBOK");
+    run();
+    EXPECT_TRUE(withId("PRC0324").empty());
+}
+
+} // namespace
