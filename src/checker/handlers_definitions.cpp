@@ -66,6 +66,12 @@ void P3100_CheckFunctionOptions(void)
                 std::memcpy(g.functionKind, "WEV", 3);
         }
     }
+    std::string structure = Upper(Parm("RCV_DS"));
+    if (!structure.empty() && structure != "*NONE") {
+        FFC_WORK_RECORD &r = g.record2;
+        BlankRecord(r, WR_RCV_DS, "", structure);
+        WriteRecord(r);
+    }
     std::string trigger = Upper(Parm("TRIGGER"));
     if (trigger == "*FIELD")
         g.sysFlags[SF_TRIGGER_FIELD] = 'Y';

@@ -197,6 +197,18 @@ void EndChecking()
     BlankRecord(r, WR_SYSFLAGS);
     std::memcpy(r.acData, g.sysFlags, WR_SYSFLAGS_LEN);
     WriteRecord(r);
+    int32_t fields = 0;
+    FFC_WORK_RECORD use;
+    BlankRecord(use, WR_USEFIELD);
+    for (char rc = WF_cReadFirst(g.ctx, 13, &use, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 13, &use, 1))
+        ++fields;
+    BlankRecord(r, WR_FIELDTOT);
+    FIX_LongToDigits(&fields, 7, r.acData);
+    WriteRecord(r);
+    BlankRecord(r, WR_ERRORTOT);
+    FIX_LongToDigits(&g.state->stats.lFatalTotal, 7, r.acData);
+    FIX_LongToDigits(&g.state->stats.lWarningsTotal, 7, r.acData + 7);
+    WriteRecord(r);
     for (const WR_DRINF_DATA &d : g.reports) {
         if (d.cState == 'N')
             continue;

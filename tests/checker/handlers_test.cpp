@@ -108,7 +108,7 @@ TEST_F(Handlers, FilesAndIoErrorLabels)
 TEST_F(Handlers, RecordsForTheGenerator)
 {
     addFunction("TSTPRC", "RECORDS",
-                {"FUNCTION OPTIONS(*DIRECT *HEAVYUSAGE *STRICT_NULL_ASSIGN) TRIGGER(*FIELD)",
+                {"FUNCTION OPTIONS(*DIRECT *HEAVYUSAGE *STRICT_NULL_ASSIGN) TRIGGER(*FIELD) RCV_DS(#CUSTDS)",
                  "DEF_COND NAME(*ISOK) COND('#CUSTSTS = A') AVAL_DFTC(*NO)", "DEF_COND NAME(*ISOK) COND('#A = B')",
                  "DEF_ARRAY NAME(#ARR) INDEXES(#IX1) OF_FIELDS(#CUSTNO #CREDIT)", "DEFINE FIELD(#IX1) TYPE(*DEC) LENGTH(3)",
                  "RETURN"});
@@ -122,6 +122,11 @@ TEST_F(Handlers, RecordsForTheGenerator)
     EXPECT_EQ(r.acData[SF_STRICT_NULL_ASSIGN], 'S');
     EXPECT_EQ(r.acData[SF_TRIGGER_FIELD], 'Y');
     EXPECT_EQ(r.acData[SF_TRIGGER_OTHER], 'N');
+
+    ASSERT_TRUE(record(WR_RCV_DS, "", r, 1));
+    EXPECT_EQ(std::string(r.acQualifier, 10), "#CUSTDS   ");
+    ASSERT_TRUE(record(WR_ERRORTOT, "", r, 1));
+    EXPECT_EQ(std::string(r.acData, 14), "00000010000000");   // the PRC0196 below
 
     ASSERT_TRUE(record(WR_DEF_COND, "*ISOK", r));
     EXPECT_EQ(std::string(r.acData + 36, 3), "*NO");
