@@ -277,3 +277,34 @@ TEST_F(CheckJob, TwoJobsShareTheLookupAndKeywordArea)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CheckJob, DesignOnlyScopeReadsDeclarativeCommandsOnly)
+{
+    addFunction("TSTPRC", "DESIGN",
+                {"FUNCTION OPTIONS(*DIRECT)", "IF COND('#A = B')", "DEFINE FIELD(#NEWFLD) TYPE(*CHAR) LENGTH(2)",
+                 "FROBNICATE VALUE(1)", "RETURN"});
+    prepare("TSTPRC", "DESIGN");
+    std::memcpy(state.acScope, "X3", 2);
+    run();
+    // The IF, the unknown command and RETURN are never read.
+    EXPECT_TRUE(withId("PRC0023").empty());
+    EXPECT_TRUE(withId("PRC1059").empty());
+    EXPECT_EQ(storedStatus(2), "none");
+    EXPECT_EQ(storedStatus(3), "OK ");
+    EXPECT_EQ(storedStatus(5), "none");
+}
+
+TEST_F(CheckJob, UserScreenCommandsReachNoHandler)
+{
+    addFunction("TSTPRC", "USCREEN", {"FUNCTION OPTIONS(*DIRECT)", "UDISPLAY FIELDS(#CUSTNO)", "RETURN"});
+    prepare("TSTPRC", "USCREEN");
+    run();
+    EXPECT_TRUE(messages().size() == 1u && messages()[0].id == "PRC0010");
+    EXPECT_EQ(storedStatus(2), "OK ");
+    char name[10] = {'U', 'D', 'I', 'S', 'P', 'L', 'A', 'Y', ' ', ' '};
+    EXPECT_EQ(P3100_pFindCommand(name)->pfnCheck, nullptr);
+}
+
+} // namespace
