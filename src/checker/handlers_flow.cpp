@@ -3,6 +3,7 @@
 // handlers of commands without a check of their own.
 #include "checker/checker.h"
 #include "checker/handlers.h"
+#include "checker/usage.h"
 
 #include <algorithm>
 #include <cctype>
@@ -148,16 +149,26 @@ void P3100_CheckEndRoutine(void)
 }
 
 // EXECUTE: the subroutine must be defined in the function (checked in pass 2,
-// when every SUBROUTINE has been seen).
+// when every SUBROUTINE has been seen) and take at least as many parameters
+// as are passed; the fields passed are used.
 void P3100_CheckExecute(void)
 {
     Globals &g = G();
-    if (Pass() != 2)
+    int32_t passed = std::max<int32_t>(0, std::min<int32_t>(ParmCount("WITH_PARMS"), 50));
+    if (Pass() == 1) {
+        for (int32_t i = 0; i < passed; ++i)
+            RecordOperand(ParmEntry("WITH_PARMS", i));
         return;
+    }
     std::string name = Upper(Parm("SUBROUTINE"));
     FFC_WORK_RECORD &r = g.record2;
     BlankRecord(r, WR_USRSUBR, name);
-    if (name.empty() || !FindRecord(r, 2))
+    if (name.empty() || !FindRecord(r, 2)) {
+        Issue('F', "PRC0122", name);
+        return;
+    }
+    const auto *data = reinterpret_cast<const WR_USRSUBR_DATA *>(r.acData);
+    if (passed > FIX_lDigitsToLong(data->acParmCount, 3, nullptr))
         Issue('F', "PRC0122", name);
 }
 

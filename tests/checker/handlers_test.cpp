@@ -144,7 +144,8 @@ TEST_F(Handlers, RecordsForTheGenerator)
 TEST_F(Handlers, RoutinesAndLabels)
 {
     addFunction("TSTPRC", "ROUTIN",
-                {"FUNCTION OPTIONS(*DIRECT)", "L1: EXECUTE SUBROUTINE(NOSUB)", "GOTO LABEL(L2)", "EXECUTE SUBROUTINE(SUB1)",
+                {"FUNCTION OPTIONS(*DIRECT)", "L1: EXECUTE SUBROUTINE(NOSUB)", "GOTO LABEL(L2)",
+                 "EXECUTE SUBROUTINE(SUB1) WITH_PARMS(#CUSTNO #CREDIT #CUSTNAM)",
                  "L1: RETURN", "SUBROUTINE NAME(SUB1) PARMS((#CUSTNO *RECEIVED) (#CREDIT *RETURNED))",
                  "L2: RETURN", "ENDROUTINE", "GOTO LABEL(@ABORT)"});
     prepare("TSTPRC", "ROUTIN");
@@ -153,8 +154,9 @@ TEST_F(Handlers, RoutinesAndLabels)
     ASSERT_EQ(dup.size(), 1u);
     EXPECT_EQ(dup[0].line, 5u);
     std::vector<Message> noSub = withId("PRC0122");
-    ASSERT_EQ(noSub.size(), 1u);
+    ASSERT_EQ(noSub.size(), 2u);
     EXPECT_EQ(noSub[0].line, 2u);
+    EXPECT_EQ(noSub[1].line, 4u);   // three fields passed, two parameters taken
     // L2 belongs to SUB1, not to the main routine; "@ABORT" is predefined
     // there, but a GOTO takes labels of three characters only.
     std::vector<Message> goto_ = withId("PRC0046");
