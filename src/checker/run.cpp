@@ -51,7 +51,10 @@ void Banner()
     if (FFC_from_TOOLS())
         Show(rule);
     Show(IsComponentRun() ? "VELMO Full Component Checker (FCC) Invoked " : "VELMO Full Function Checker (FFC) Invoked ");
-    Show("(C) The VELMO environment. All rights kept.");
+    // The rights notice, a fixed line of 45 characters.
+    static constexpr char kNotice[] = "(C) The VELMO environment. All rights kept.  ";
+    static_assert(sizeof kNotice - 1 == 45, "notice of 45 characters");
+    Show(kNotice);
     if (!FFC_from_TOOLS())
         return;
     std::time_t now = std::time(nullptr);
