@@ -1,0 +1,62 @@
+/* The check handlers: functions without arguments that read the current
+ * command from the module state and do the work of the current pass. */
+#ifndef DQOV_CHECKER_HANDLERS_H
+#define DQOV_CHECKER_HANDLERS_H
+
+#include <stdint.h>
+
+extern "C" {
+
+/* Handlers of commands without a check of their own. */
+void P3100_CheckEmpty(void);
+/* Handler of commands whose check is not part of this version: reports it. */
+void P3100_CheckNotBuilt(void);
+
+/* Structure and flow. */
+void P3100_CheckElse(void);
+void P3100_CheckGoto(void);
+void P3100_CheckReturn(void);
+void P3100_CheckCase(void);
+void P3100_CheckContinue(void);
+void P3100_CheckLeave(void);
+void P3100_CheckSubroutine(char cKind);
+void P3100_CheckSubroutineCommand(void);
+void P3100_CheckEndRoutine(void);
+void P3100_CheckExecute(void);
+
+/* Data, conditions and values. */
+void P3100_CheckDefine(void);
+void P3100_CheckChange(void);
+void P3100_CheckDefList(void);
+void P3100_CheckDefArray(void);
+void P3100_CheckGroupBy(void);
+void P3100_CheckUse(void);
+void P3100_CheckConditionCommand(void);
+void P3100_CheckWhen(void);
+void P3100_CheckBeginLoop(void);
+
+/* File commands. */
+void P3100_CheckFileCommand(int32_t lFromSelect);
+void P3100_CheckSelect(void);
+void P3100_CheckFetch(void);
+void P3100_CheckInsert(void);
+void P3100_CheckUpdate(void);
+void P3100_CheckDelete(void);
+void P3100_CheckCheckFor(void);
+
+/* Definitions and options. */
+void P3100_CheckFunctionOptions(void);
+void P3100_CheckDefCond(void);
+void P3100_CheckInclude(void);
+
+/* Messages. */
+void P3100_CheckMessageCommand(void);
+
+/* Screens. */
+void P3100_CheckScreenCommand(void);
+void P3100_CheckRequestDisplay(void);
+void P3100_CheckPopUp(void);
+
+}
+
+#endif

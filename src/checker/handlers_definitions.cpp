@@ -1,0 +1,178 @@
+// Check handlers of the definition commands (FUNCTION, DEF_COND, INCLUDE),
+// the message commands and the screen commands.
+#include "checker/checker.h"
+#include "checker/handlers.h"
+#include "checker/usage.h"
+
+#include <cctype>
+#include <cstring>
+#include <memory>
+
+#include "dqov/fix.h"
+#include "dqov/record_store.h"
+
+using namespace checker;
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// SYSFLAGS position of each FUNCTION option, in option-table order.
+constexpr int kOptionFlag[26] = {
+    SF_NOMESSAGES, SF_DEFERWRITE, SF_HEAVYUSAGE, SF_LIGHTUSAGE, SF_DBOPTIMISE, SF_DBOPTIMISE, SF_PGMCOMMIT,
+    SF_DIRECT, SF_NOIGCCNV, SF_NO_RLTB_MIRROR, SF_CLOSE_DISPLAY, SF_DBOPTIMISE_BATCH, SF_DBOPTIMISE_BATCH,
+    SF_NOPGMCOMMIT, SF_MLOPTIMISE, SF_MLOPTIMISE, SF_ALP_SYSTEM_VARIABLE, SF_NUM_SYSTEM_VARIABLE,
+    SF_ALP_FIELD_VALIDATE, SF_NUM_FIELD_VALIDATE, SF_MINI_SCREEN, SF_OS400_EXT_PRINT, SF_WEBEVENT, SF_BUILTIN,
+    SF_QUINTARO, SF_STRICT_NULL_ASSIGN,
+};
+
+P3100_LAYOUT_CALL g_screenLayout = nullptr;
+P3100_LAYOUT_CALL g_reportLayout = nullptr;
+
+} // namespace
+
+extern "C" {
+
+void P3100_SetLayoutCalls(P3100_LAYOUT_CALL pfnScreen, P3100_LAYOUT_CALL pfnReport)
+{
+    g_screenLayout = pfnScreen;
+    g_reportLayout = pfnReport;
+}
+
+// FUNCTION: each option given sets its flag, *DIRECT and *WEBEVENT also the
+// function switches. A value that is no FUNCTION option is refused by the
+// parameter preparation.
+void P3100_CheckFunctionOptions(void)
+{
+    Globals &g = G();
+    if (Pass() != 1)
+        return;
+    for (int i = 0; i < 26; ++i) {
+        const char *option = FFC_FUNCTION_OPTIONS[i];
+        if (!ParmFlag("OPTIONS", option))
+            continue;
+        char &flag = g.sysFlags[kOptionFlag[i]];
+        flag = std::strcmp(option, "*STRICT_NULL_ASSIGN") == 0 ? 'S' : 'Y';
+        if (std::strcmp(option, "*DIRECT") == 0)
+            g.switchDirect = 'Y';
+        if (std::strcmp(option, "*WEBEVENT") == 0) {
+            g.switchWebEvent = 'Y';
+            if (g.functionKind)
+                std::memcpy(g.functionKind, "WEV", 3);
+        }
+    }
+    std::string structure = Upper(Parm("RCV_DS"));
+    if (!structure.empty() && structure != "*NONE") {
+        FFC_WORK_RECORD &r = g.record2;
+        BlankRecord(r, WR_RCV_DS, "", structure);
+        WriteRecord(r);
+    }
+    std::string trigger = Upper(Parm("TRIGGER"));
+    if (trigger == "*FIELD")
+        g.sysFlags[SF_TRIGGER_FIELD] = 'Y';
+    else if (!trigger.empty() && trigger != "*NONE")
+        g.sysFlags[SF_TRIGGER_OTHER] = 'Y';
+}
+
+// DEF_COND: a named condition, recorded once in source order.
+void P3100_CheckDefCond(void)
+{
+    Globals &g = G();
+    if (Pass() != 1)
+        return;
+    std::string name = Upper(Parm("NAME"));
+    std::string condition = Parm("COND");
+    if (name.empty() || name[0] != '*' || condition.empty()) {
+        Issue('F', "PRC0195", name);
+        return;
+    }
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_DEF_COND, name);
+    if (FindRecord(r, 2)) {
+        Issue('F', "PRC0196", name);
+        return;
+    }
+    BlankRecord(r, WR_DEF_COND, name);
+    auto *data = reinterpret_cast<WR_DEF_COND_DATA *>(r.acData);
+    int32_t line = g.parsed.sLine;
+    FIX_LongToDigits(&line, 7, data->acLine);
+    Pad(data->acCondition, sizeof data->acCondition, condition);
+    Pad(data->acSwitch, 3, Upper(Parm("AVAL_DFTC")) == "*NO" ? "*NO" : "*YE");
+    WriteRecord(r);
+}
+
+// INCLUDE: an INCLUDE whose commands were not brought in is reported.
+void P3100_CheckInclude(void)
+{
+    Globals &g = G();
+    if (Pass() != 1 || g.parsed.sSubLine != 0)
+        return;
+    auto first = std::make_unique<FFC_SOURCE_COMMAND>();
+    first->sLine = g.parsed.sLine;
+    first->sSubLine = 1;
+    if (RS_fFindSourceRecord(g.ctx, first.get(), sizeof *first) == 0)
+        return;
+    Issue('F', "PRC0377", Upper(Parm("FUNCTION")));
+}
+
+// MESSAGE, ABORT, EXIT and MENU: not allowed in a component; the message
+// text in use is noted for the end of pass 1.
+void P3100_CheckMessageCommand(void)
+{
+    Globals &g = G();
+    if (IsComponentRun()) {
+        if (Pass() == 1)
+            Issue('F', "PRC1052", Trim(g.parsed.acName, 10));
+        return;
+    }
+    std::string text = Upper(Parm("MSGTXT")), id = Upper(Parm("MSGID"));
+    if ((!text.empty() && text != "*NONE") || (!id.empty() && id != "*NONE"))
+        g.messageTextUsed = 'Y';
+}
+
+// Runs a layout step of the layout subsystem and issues the closing message
+// it leaves in the check state's result slot.
+static void RunLayout(P3100_LAYOUT_CALL layout)
+{
+    Globals &g = G();
+    if (!layout)
+        return;
+    g.state->cFinalSeverity = ' ';
+    layout(g.ctx, g.state);
+    char severity = g.state->cFinalSeverity;
+    if (severity == ' ' || severity == '\0')
+        return;
+    Issue(severity, std::string(g.state->acFinalMsgId, 7).c_str(),
+          Trim(g.state->acFinalText, sizeof g.state->acFinalText));
+    g.state->cFinalSeverity = ' ';
+}
+
+// REQUEST, DISPLAY and POP_UP: their fields are used; counted for the
+// *WEBEVENT rule; in pass 2 each goes through the automatic screen layout.
+void P3100_CheckScreenCommand(void)
+{
+    Globals &g = G();
+    if (Pass() == 1) {
+        RecordFieldList("FIELDS");
+        return;
+    }
+    ++g.screenCommands;
+    RunLayout(g_screenLayout);
+}
+
+void P3100_CheckRequestDisplay(void)
+{
+    P3100_CheckScreenCommand();
+}
+
+void P3100_CheckPopUp(void)
+{
+    P3100_CheckScreenCommand();
+}
+
+} // extern "C"

@@ -1,0 +1,175 @@
+// Check handlers of the structure and flow commands: ELSE, GOTO, RETURN,
+// CASE, CONTINUE, LEAVE, SUBROUTINE, ENDROUTINE and EXECUTE, and the
+// handlers of commands without a check of their own.
+#include "checker/checker.h"
+#include "checker/handlers.h"
+#include "checker/usage.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "dqov/fix.h"
+#include "dqov/run_driver.h"
+#include "dqov/workfile.h"
+
+using namespace checker;
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+void SetRoutine(std::string_view name)
+{
+    Pad(G().currentRoutine, sizeof G().currentRoutine, name);
+}
+
+} // namespace
+
+extern "C" {
+
+void P3100_CheckEmpty(void) {}
+
+void P3100_CheckNotBuilt(void)
+{
+    ReportHandlerNotBuilt();
+}
+
+// ELSE: a second ELSE under the same IF does not follow its IF.
+void P3100_CheckElse(void)
+{
+    Globals &g = G();
+    if (Pass() != 1 || g.depth < 1 || g.depth > kStackLimit)
+        return;
+    const StackLevel &top = g.stack[g.depth];
+    if (std::memcmp(top.name, "IF        ", 10) == 0 && top.middleCount > 1)
+        Issue('F', "PRC0165", Trim(g.parsed.acName, 10));
+}
+
+// GOTO: the label must be a LABEL record of the current routine; "*FIRST"
+// is resolved after pass 1 and so is taken as it stands.
+void P3100_CheckGoto(void)
+{
+    Globals &g = G();
+    std::string label = Upper(Parm("LABEL"));
+    if (Pass() == 1) {
+        if (label.find('_') != std::string::npos)
+            Issue('F', "PRC1036", label);
+        else if (label == "*FIRST")
+            g.labelReferences.push_back("*FIRST    ");
+        return;
+    }
+    if (label.empty() || label == "*FIRST")
+        return;
+    if (label.size() > 3 || label.find('_') != std::string::npos) {
+        Issue('F', "PRC0046", label);
+        return;
+    }
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_LABEL, label, std::string_view(g.currentRoutine, 10));
+    if (!FindRecord(r, 3))
+        Issue('F', "PRC0046", label);
+}
+
+void P3100_CheckReturn(void) {}
+void P3100_CheckContinue(void) {}
+void P3100_CheckLeave(void) {}
+
+void P3100_CheckSubroutine(char cKind)
+{
+    Globals &g = G();
+    std::string name = Upper(Parm("NAME"));
+    if (cKind == 'S')
+        g.inSubroutine = true;
+    else
+        g.inRoutine = true;
+    ++g.routineDepth;
+    g.ctx->ulLabelNumber = P31O2_ulPushLabelNumber(g.ctx);
+    SetRoutine(name);
+    if (Pass() != 1)
+        return;
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_USRSUBR, name);
+    if (FindRecord(r, 2)) {
+        Issue('F', "PRC0122", name);
+        return;
+    }
+    BlankRecord(r, WR_USRSUBR, name);
+    auto *data = reinterpret_cast<WR_USRSUBR_DATA *>(r.acData);
+    data->usModule = 0;
+    int32_t line = g.parsed.sLine;
+    FIX_LongToDigits(&line, 7, data->acLine);
+    data->cEnded = 'N';
+    int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount("PARMS"), 50));
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t position = i + 1;
+        FFC_WORK_RECORD p;
+        char digits[7];
+        FIX_LongToDigits(&position, 7, digits);
+        std::string key = name;
+        key.resize(10, ' ');
+        BlankRecord(p, WR_USRSUBP, key + std::string(digits, 7));
+        std::string direction = Upper(ParmEntry("PARMS", i, 1));
+        p.acData[0] = direction == "*RETURNED" ? 'T' : direction == "*BOTH" ? 'B' : 'R';
+        Pad(p.acData + 1, 10, Upper(ParmEntry("PARMS", i, 0)));
+        WriteRecord(p);
+    }
+    FIX_LongToDigits(&count, 3, data->acParmCount);
+    WriteRecord(r);
+}
+
+void P3100_CheckSubroutineCommand(void)
+{
+    P3100_CheckSubroutine('S');
+}
+
+void P3100_CheckEndRoutine(void)
+{
+    Globals &g = G();
+    if (Pass() == 1) {
+        FFC_WORK_RECORD &r = g.record2;
+        BlankRecord(r, WR_USRSUBR, std::string_view(g.currentRoutine, 50));
+        if (WF_cReadFirst(g.ctx, 3, &r, 2) == '0') {
+            reinterpret_cast<WR_USRSUBR_DATA *>(r.acData)->cEnded = 'Y';
+            WF_cUpdate(g.ctx, 3, &r);
+        }
+    }
+    g.inSubroutine = false;
+    g.inRoutine = false;
+    if (g.routineDepth > 0)
+        --g.routineDepth;
+    if (g.routineDepth == 0)
+        SetRoutine("*MAIN");
+    g.ctx->ulLabelNumber = P31O2_ulPopLabelNumber(g.ctx);
+}
+
+// EXECUTE: the subroutine must be defined in the function (checked in pass 2,
+// when every SUBROUTINE has been seen) and take at least as many parameters
+// as are passed; the fields passed are used.
+void P3100_CheckExecute(void)
+{
+    Globals &g = G();
+    int32_t passed = std::max<int32_t>(0, std::min<int32_t>(ParmCount("WITH_PARMS"), 50));
+    if (Pass() == 1) {
+        for (int32_t i = 0; i < passed; ++i)
+            RecordOperand(ParmEntry("WITH_PARMS", i));
+        return;
+    }
+    std::string name = Upper(Parm("SUBROUTINE"));
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_USRSUBR, name);
+    if (name.empty() || !FindRecord(r, 2)) {
+        Issue('F', "PRC0122", name);
+        return;
+    }
+    const auto *data = reinterpret_cast<const WR_USRSUBR_DATA *>(r.acData);
+    if (passed > FIX_lDigitsToLong(data->acParmCount, 3, nullptr))
+        Issue('F', "PRC0122", name);
+}
+
+} // extern "C"

@@ -1,0 +1,303 @@
+// Source loading: a function's commands from the stored command list, with
+// every INCLUDE expanded, or a component's lines from the object layer;
+// then the reader that hands them to the passes in line, sub-line order.
+#include "checker/checker.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dqov/record_store.h"
+#include "platform/dqos/dqos.h"
+
+namespace {
+
+struct SourceLine {
+    uint32_t number;
+    std::string label;
+    std::string name;
+    std::string parameters;
+};
+
+// Lines of a component run, collected from the object layer.
+struct ComponentSource {
+    std::vector<SourceLine> lines;
+};
+
+ComponentSource g_component;
+SZOPH_LIST *g_editorSource = nullptr;
+
+std::string Upper(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+void SetText(FFC_SOURCE_COMMAND &r, std::string_view text)
+{
+    size_t n = std::min<size_t>(text.size(), FFC_SOURCE_TEXT_MAX);
+    std::memset(r.acParameters, ' ', FFC_SOURCE_TEXT_MAX);
+    std::memcpy(r.acParameters, text.data(), n);
+    r.usParmLength = static_cast<uint16_t>(n);
+}
+
+bool Blank(std::string_view s)
+{
+    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
+}
+
+// What the loader was handed for the parameter preparation of INCLUDE.
+struct PrepareArguments {
+    char *buffer11000 = nullptr;
+    char *buffer256 = nullptr;
+    const char *queue = nullptr;
+    const void *keywords = nullptr;
+    uint16_t keywordCount = 0;
+};
+PrepareArguments g_prepare;
+
+// Process owning a function of the partition ("*DIRECT" resolution).
+std::string OwningProcess(const std::string &function)
+{
+    SSQL_AREA area;
+    std::string partition = checker::Trim(checker::G().partition, 3);
+    SSQL_SetLocation("PCONTROL/QV_F23");
+    SSQL_DeclareExt(&area, "SELECT X23MOD FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ",
+                    partition.c_str(), function.c_str());
+    SSQL_SQLDA *da = nullptr;
+    unsigned short rc = SSQL_sRun(&area, &da, 0);
+    std::string process;
+    if (rc == SSQL_RC_OK) {
+        char *data = SSQL_GetData(da, 1);
+        if (data)
+            process = checker::Trim(data, std::strlen(data));
+        SMEM_FreeMem(data);
+    } else if (rc != SSQL_RC_NOROW) {
+        SSQL_FreeSqlda(da);
+        SMISC_UpdateFatalAbendText("Line %d\nFile %s\n", 2199, "..\\PCONTROL");
+        SMISC_Die();
+        return {};
+    }
+    SSQL_FreeSqlda(da);
+    return process;
+}
+
+// Expands one INCLUDE whose record was just stored; returns the number of
+// commands it brought in.
+int16_t ExpandInclude(FFC_CONTEXT *ctx, FFC_SOURCE_COMMAND &include, int16_t &sequence)
+{
+    if (P31O2_sTokenizeCommand(&include) != 0)
+        return 0;
+    FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(include.acName);
+    if (!entry)
+        return 0;
+    auto parsed = std::make_unique<FFC_PARSED_COMMAND>();
+    auto extension = std::make_unique<FFC_COMMAND_EXTENSION>();
+    std::memset(parsed.get(), 0, sizeof *parsed);
+    parsed->sLine = include.sLine;
+    parsed->sSubLine = include.sSubLine;
+    std::memcpy(parsed->acLabel, include.acLabel, 3);
+    std::memcpy(parsed->acName, include.acName, 10);
+    std::memset(parsed->acParms, ' ', sizeof parsed->acParms);
+    if (P3100_pGetPrepareCommand()(ctx, parsed.get(), extension.get(), &include, g_prepare.buffer11000,
+                                   g_prepare.buffer256, g_prepare.queue, g_prepare.keywords, g_prepare.keywordCount,
+                                   entry) != 0)
+        return 0;
+    namespace cp = dqov::cmdparm;
+    int32_t at = cp::ElementOffset("INCLUDE", "FUNCTION"), pat = cp::ElementOffset("INCLUDE", "PROCESS");
+    std::string function = at < 0 ? "" : Upper(checker::Trim(parsed->acParms + at, 10));
+    std::string process = pat < 0 ? "" : Upper(checker::Trim(parsed->acParms + pat, 10));
+    if (function.empty() || function.size() > 7)
+        return 0;
+    if (process == "*DIRECT")
+        process = OwningProcess(function);
+    if (process.empty())
+        return 0;
+    SZOPH_LIST *list = nullptr;
+    if (SZOPH_sLoadCommands(process.c_str(), function.c_str(), &list, 0) != 0 || !list)
+        return 0;
+    std::unique_ptr<SZOPH_LIST, void (*)(SZOPH_LIST *)> owner(list, SZOPH_DropCommands);
+    char kind = SZOPH_chListKind(list);
+    SZOPH_COMMAND *cmd = nullptr;
+    int16_t count = 0;
+    auto record = std::make_unique<FFC_SOURCE_COMMAND>();
+    while (SZOPH_sGetNextCommand(list, &cmd) == 0) {
+        ++sequence;
+        ++count;
+        SZOPH_UpdateCmdText(cmd, 0, 0, kind);
+        PCONTROL_StoreCommandRecord(ctx, include.sLine, cmd->sNumber, sequence, kind, cmd, record.get());
+    }
+    return count;
+}
+
+int32_t CollectLine(const DQOO_SOURCE_LINE *pLine);
+
+uint16_t LoadFunction(FFC_CONTEXT *ctx, uint16_t *pusCount)
+{
+    SZOPH_LIST *list = g_editorSource;
+    std::unique_ptr<SZOPH_LIST, void (*)(SZOPH_LIST *)> owned(nullptr, SZOPH_DropCommands);
+    if (!list) {
+        std::string process = checker::Trim(ctx->acProcess, 10);
+        std::string function = checker::Trim(ctx->acFunction, 7);
+        if (SZOPH_sLoadCommands(process.c_str(), function.c_str(), &list, 0) != 0 || !list)
+            return 1;
+        owned.reset(list);
+    }
+    SZOPH_ResetCommandList(list);
+    char kind = SZOPH_chListKind(list);
+    SZOPH_COMMAND *cmd = nullptr;
+    int16_t sequence = 0;
+    auto record = std::make_unique<FFC_SOURCE_COMMAND>();
+    while (SZOPH_sGetNextCommand(list, &cmd) == 0) {
+        ++sequence;
+        SZOPH_UpdateCmdText(cmd, 0, 0, kind);
+        PCONTROL_StoreCommandRecord(ctx, cmd->sNumber, 0, sequence, kind, cmd, record.get());
+        if (std::memcmp(record->acName, "INCLUDE   ", 10) == 0)
+            ExpandInclude(ctx, *record, sequence);
+    }
+    *pusCount = static_cast<uint16_t>(sequence);
+    return 0;
+}
+
+// Collector of the component's source lines.
+int32_t CollectLine(const DQOO_SOURCE_LINE *pLine)
+{
+    try {
+        g_component.lines.push_back({pLine->ulNumber, pLine->pszLabel ? pLine->pszLabel : "",
+                                     pLine->pszName ? pLine->pszName : "",
+                                     pLine->pszParameters ? pLine->pszParameters : ""});
+    } catch (const std::bad_alloc &) {
+        return 0;
+    }
+    FFC_CONTEXT *ctx = checker::G().ctx;
+    if (ctx)
+        ctx->ulSourceLineCount = static_cast<uint32_t>(g_component.lines.size());
+    return 1;
+}
+
+} // namespace
+
+extern "C" {
+
+void P3100_SetEditorSource(SZOPH_LIST *pList)
+{
+    g_editorSource = pList;
+}
+
+uint16_t PCONTROL_sLoadSource(FFC_CONTEXT *pContext, void *, uint16_t *pusCount, const char *, void *,
+                              const char *, void *, void *, char *pBuffer11000, char *pBuffer256,
+                              const char *pachMsgQueue, void *pKeywordArea, uint16_t usKeywordCount, void *)
+{
+    *pusCount = 0;
+    g_prepare = {pBuffer11000, pBuffer256, pachMsgQueue, pKeywordArea, usKeywordCount};
+    if (pContext->lFunctionRun)
+        return LoadFunction(pContext, pusCount);
+    g_component.lines.clear();
+    pContext->ulSourceLineCount = 0;
+    pContext->pSourceLines = &g_component;
+    long rc = DQOO_FCC_RetrieveCompoundComponentZOPHX(P3100_pGetBuildHandle(), CollectLine);
+    *pusCount = static_cast<uint16_t>(std::min<size_t>(g_component.lines.size(), 65535));
+    return static_cast<uint16_t>(rc);
+}
+
+void PCONTROL_StoreCommandRecord(FFC_CONTEXT *pContext, int16_t sLine, int16_t sSubLine, int16_t sSequence,
+                                 char chListKind, const SZOPH_COMMAND *pCommand, FFC_SOURCE_COMMAND *pRecord)
+{
+    FFC_SOURCE_COMMAND &r = *pRecord;
+    r.sLine = sLine;
+    r.sSubLine = sSubLine;
+    r.sSequence = sSequence;
+    r.lPreSplit = 1;
+    r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
+    checker::Pad(r.acLabelWritten, 3, pCommand->szLabel);
+    checker::Pad(r.acLabel, 3, Upper(pCommand->szLabel));
+    r.usCommandCode = pCommand->usCode;
+    std::string name = Upper(checker::Trim(pCommand->szName, std::strlen(pCommand->szName)));
+    if (r.usCommandCode > 0 && r.usCommandCode < FFC_COMMAND_COUNT)
+        std::memcpy(r.acName, P3100_pCommandName(r.usCommandCode), 10);
+    else
+        checker::Pad(r.acName, 10, name);
+    if (pContext->lComponentExpressions) {
+        char builtIn[10];
+        r.lBuiltIn = P31O2_fGetCommandName(r.usCommandCode, builtIn);
+        if (r.lBuiltIn) {
+            std::memcpy(r.acName, builtIn, 10);
+            pContext->lZophxUsed = 1;
+        }
+    }
+    if (!r.lBuiltIn)
+        r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
+    std::string parms = pCommand->pszParms ? pCommand->pszParms : "";
+    bool split = !pContext->lLanguageLevelTwo && chListKind != 'Z' && chListKind != '1' && !r.lObjectLayerParse;
+    if (split) {
+        std::memcpy(r.acNameWritten, r.acName, 10);
+        SetText(r, parms);
+    } else {
+        checker::Pad(r.acNameWritten, 10, checker::Trim(pCommand->szName, std::strlen(pCommand->szName)));
+        std::string text = pCommand->pszText ? pCommand->pszText : "";
+        SetText(r, text);
+        r.lPreSplit = 0;
+    }
+    if (Blank(name) && Blank(parms)) {
+        std::memcpy(r.acName, FFC_BLANK_COMMAND, 10);
+        std::memcpy(r.acNameWritten, FFC_BLANK_COMMAND, 10);
+    }
+    RS_PutSourceRecord(pContext, &r, sizeof r);
+}
+
+char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pRecord)
+{
+    FFC_SOURCE_COMMAND &r = *pRecord;
+    r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
+    if (pContext->lFunctionRun) {
+        int16_t line = r.sLine;
+        int16_t sub = r.sSubLine;
+        r.sSubLine = static_cast<int16_t>(sub + 1);
+        if (RS_fFindSourceRecord(pContext, &r, sizeof r) != 0) {
+            r.sLine = static_cast<int16_t>(line + 1);
+            r.sSubLine = 0;
+            if (RS_fFindSourceRecord(pContext, &r, sizeof r) != 0) {
+                r.sLine = line;
+                r.sSubLine = sub;
+                return '1';
+            }
+        }
+        r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
+        r.lBuiltIn = P31O2_usLookupCommandCode(r.acName, &r.usCommandCode);
+        if (!r.lBuiltIn)
+            r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
+        return '0';
+    }
+    auto *source = static_cast<ComponentSource *>(pContext->pSourceLines);
+    if (!source)
+        return '1';
+    uint32_t want = static_cast<uint32_t>(r.sLine) + 1;
+    auto it = std::find_if(source->lines.begin(), source->lines.end(),
+                           [want](const SourceLine &l) { return l.number == want; });
+    if (it == source->lines.end())
+        return '1';
+    r.sLine = static_cast<int16_t>(want);
+    r.sSubLine = 0;
+    r.lPreSplit = 0;
+    r.lBuiltIn = P31O2_usLookupCommandCode(it->name.c_str(), &r.usCommandCode);
+    if (r.lBuiltIn)
+        pContext->lZophxUsed = 1;
+    checker::Pad(r.acLabelWritten, 3, it->label);
+    checker::Pad(r.acLabel, 3, Upper(it->label));
+    checker::Pad(r.acNameWritten, 10, it->name);
+    checker::Pad(r.acName, 10, Upper(it->name));
+    if (!r.lBuiltIn)
+        r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
+    SetText(r, it->parameters);
+    if (Blank(it->name) && Blank(it->parameters)) {
+        std::memcpy(r.acName, FFC_BLANK_COMMAND, 10);
+        std::memcpy(r.acNameWritten, FFC_BLANK_COMMAND, 10);
+    }
+    return '0';
+}
+
+} // extern "C"
