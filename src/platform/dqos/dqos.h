@@ -238,6 +238,247 @@ void SMEM_FreeMem(void *pBlock);
 ** caller. Null when none is left. */
 void *SMEM_pMallocOrphan(size_t ulSize);
 
+
+/* ------------------------------------------------------------------------
+** Session: the partition and language of the job.
+*/
+
+/* Sets the partition (3 characters) and run language (up to 4) that the
+** stored command list, object state, field descriptions and message
+** lookups use. Blank-padded or trimmed texts are both accepted. */
+void SMISC_SetSession(const char *pszPartition, const char *pszLanguage);
+
+/* Current partition and language, trimmed (never null). */
+const char *SMISC_pszPartition(void);
+const char *SMISC_pszLanguage(void);
+
+/* The repository's default language (setting DEFLANG; "ENG" without it). */
+const char *SMISC_pszDefaultLanguage(void);
+
+/* ------------------------------------------------------------------------
+** Messages.
+*/
+
+/* Format of numbered services message ulNumber (printf text with up to three
+** %s) in the run language, else in the default language. The text stays
+** valid until the process ends; callers do not free it. Null when the
+** number has no text or no repository is open. ulReserved must be 0. */
+const char *SMSG_pszGetMessage(unsigned long ulNumber, unsigned long ulReserved);
+
+/* Formats numbered message ulNumber with the values that follow (as its
+** format asks: %s text, %d/%ld/%lu/%u number, %c character) and shows it
+** (see SMSG_DisplayMessage). A stored format with any other conversion or
+** more than three is shown as written, its values unused. hwndOwner,
+** ulStyle, ulHelp and usButtons describe the message box of a windowed
+** caller and are not used here. Returns 0 when shown, 1 when the number has
+** no text. */
+unsigned short SMSG_sGetMessage(void *hwndOwner, unsigned long ulNumber, unsigned long ulStyle,
+                                unsigned long ulHelp, unsigned short usButtons, ...);
+
+/* Shows a message text: appended to the redirection buffer while one is
+** set (SMSG_RedirectMsgs), else handed to the display hook, else written to
+** standard error as one line. */
+void SMSG_DisplayMessage(const char *pszText);
+
+/* Display hook of the caller (run control), or null to take it away. */
+typedef void (*SMSG_DISPLAY_HOOK)(void *pUser, const char *pszText);
+void SMSG_SetDisplayHook(SMSG_DISPLAY_HOOK pfnHook, void *pUser);
+
+/* With a buffer: every message shown on this thread from now on is
+** appended to pszBuffer (NUL-terminated, never past ulSize bytes, lines
+** separated by '\n') instead of being displayed; the buffer is cleared
+** first. With null: messages are displayed again. */
+void SMSG_RedirectMsgs(char *pszBuffer, size_t ulSize);
+
+/* Text of message pszMsgId of message file pszMsgFile in pszLanguage, with
+** the default language as fallback and the library's own message file
+** "DC@F23" after the file given. The fixed-width substitution data
+** (pData, ulDataLen) is put into the text's markers &1, &2 ... by the
+** message's field widths, each field without trailing blanks. The result
+** goes into pszOut (at most ulOutSize-1 bytes, always terminated);
+** pchSeverity (may be null) receives the message's default severity.
+** Returns 0, or 1 when no text exists (pszOut then holds the id and the
+** data, so nothing is lost). */
+unsigned short SMSG_sGetMessageText(const char *pszMsgFile, const char *pszMsgId, const char *pszLanguage,
+                                    const char *pData, size_t ulDataLen, char *pszOut, size_t ulOutSize,
+                                    char *pchSeverity);
+
+/* ------------------------------------------------------------------------
+** National-language helpers. Text is single-byte unless SSNLS_SetCodePage
+** named a double-byte code page (932, 936, 949, 950); then the lead bytes
+** of that code page start two-byte characters.
+*/
+#define SSNLS_SHIFT_OUT 0x0E   /* starts a run of double-byte characters */
+#define SSNLS_SHIFT_IN  0x0F   /* ends it */
+
+/* Code page of the job's texts (a Windows code page number). */
+void SSNLS_SetCodePage(unsigned long ulCodePage);
+
+/* 1 while a double-byte code page is set. */
+int SSNLS_fIsDoubleByte(void);
+
+/* Length of the NUL-terminated text in the host code page: its bytes, plus
+** a shift-out and a shift-in around every run of double-byte characters. */
+unsigned short SSNLS_usGetEbcdicLength(const char *pszText);
+
+/* Writes pszText with SSNLS_SHIFT_OUT/SSNLS_SHIFT_IN around every run of
+** double-byte characters into pszOut (at most usOutSize-1 bytes, never a
+** character cut in two, always terminated) and returns its length. Single-
+** byte text is copied unchanged. */
+unsigned short SSNLS_CreateAsciiShiftString(const char *pszText, char *pszOut, unsigned short usOutSize);
+
+/* Strips blanks in place from a NUL-terminated text: usMode 1 trailing,
+** 2 leading, 3 both. Returns pszText. */
+char *SSNLS_StripBlanks(char *pszText, unsigned short usMode);
+
+/* ------------------------------------------------------------------------
+** Miscellaneous services.
+*/
+
+/* Records the abend text shown when the run ends through SMISC_Die
+** (printf format and values; kept up to 1,024 bytes). */
+void SMISC_UpdateFatalAbendText(const char *pszFormat, ...);
+
+/* The recorded abend text ("" when none). */
+const char *SMISC_pszGetFatalAbendText(void);
+
+/* Ends the run: shows the abend text (SMSG_DisplayMessage), rolls back and
+** closes the repository, and exits through the OS layer's DosExit(1, 0)
+** (the process exits with 1 where no OS layer is linked). Does not return
+** unless an exit hook of the OS layer returns. */
+void SMISC_Die(void);
+
+/* Web application build entry handed to SMISC_LoadBuildWamApp's callback. */
+typedef struct SMISC_BUILD_APP {
+    uint32_t ulNumber;
+    char     szName1[12];
+    char     szName2[12];
+    char     szName3[12];
+} SMISC_BUILD_APP;   /* 52 bytes, names NUL-terminated */
+
+typedef int (*SMISC_BUILD_APP_CALLBACK)(void *pList, void *pReserved, const SMISC_BUILD_APP *pEntry);
+
+/* Hands every build entry of the partition (table QV_WBA, in number
+** order) to the callback with pList; stops when the callback answers 0.
+** Returns the number of entries handed over. */
+unsigned long SMISC_LoadBuildWamApp(SMISC_BUILD_APP_CALLBACK pfnCallback, void *pList);
+
+/* Number of older web page sets to keep (setting MAXSET; 0 without it). */
+int16_t SMISC_GetMaximumSet(void);
+
+/* Description of a field or component in the run language (default
+** language as fallback), trailing blanks removed, in a block from
+** SMEM_pMalloc that the caller frees; an empty text when none is stored;
+** null only without storage. */
+char *SMISC_pszGetDesc4Field(const char *pszName);
+
+/* ------------------------------------------------------------------------
+** Progress slider.
+*/
+#define SWIN_SLIDER_OPEN   1
+#define SWIN_SLIDER_UPDATE 2
+#define SWIN_SLIDER_CLOSE  3
+
+typedef void (*SWIN_SLIDER_CALLBACK)(void *pUser, unsigned long ulCommand, const char *pszTitle,
+                                     unsigned long ulPercent);
+
+/* Receiver of the slider's progress (the caller's window), or null. */
+void SWIN_SetSliderCallback(SWIN_SLIDER_CALLBACK pfnCallback, void *pUser);
+
+/* Opens (with a title such as "Function Checking"), updates or closes the
+** progress slider. ulDone of ulTotal is turned into a percentage (0 to
+** 100; a total of 0 counts as done) that is reported and returned. */
+unsigned long SWIN_ulSlider(unsigned long ulCommand, const char *pszTitle, unsigned long ulDone,
+                            unsigned long ulTotal);
+
+/* ------------------------------------------------------------------------
+** Object state.
+*/
+#define SDQOX_STATE_CHECKED_OK     '7'
+#define SDQOX_STATE_CHECKED_ERRORS '6'
+
+/* Sets the state of an object of the session's partition (function of a
+** process; a component with pszFunction null or blank) in table QV_OST,
+** inside the current transaction. SSQL_RC_OK or SSQL_RC_ERROR. */
+unsigned short SDQOX_AlterState(const char *pszProcess, const char *pszFunction, char chState);
+
+/* ------------------------------------------------------------------------
+** Stored command list and cross-reference.
+*/
+
+/* One parameter component inserted into a command: the parameter's code
+** (composite code / 100), the component's number (code % 100) and text. */
+typedef struct SZOPH_PARMCOMP {
+    uint16_t    usParm;
+    uint16_t    usComp;
+    const char *pszText;
+} SZOPH_PARMCOMP;
+
+/* A stored command. Texts are owned by the list and stay valid until it is
+** dropped (pszText and pszParms until the command changes). */
+typedef struct SZOPH_COMMAND {
+    int16_t     sNumber;     /* command number in the function, from 1 */
+    uint16_t    usCode;      /* command code as stored (0 when unknown) */
+    char        szLabel[4];  /* label, at most 3 characters */
+    char        szName[11];  /* command name as written */
+    const char *pszParms;    /* parameters as written */
+    const char *pszText;     /* whole text: "LBL: NAME parameters" */
+    int         fChanged;    /* 1 once a parameter component was inserted */
+    struct SZOPH_CMDDATA *pData;  /* the list's own data */
+} SZOPH_COMMAND;
+
+typedef struct SZOPH_LIST SZOPH_LIST;
+
+/* Loads the commands of function pszFunction of process pszProcess of the
+** session's partition, in command order, into a new list (*ppList). 0
+** loaded (a function without stored source gives an empty list); 1 when
+** the function does not exist or its source cannot be read (*ppList null). */
+unsigned short SZOPH_sLoadCommands(const char *pszProcess, const char *pszFunction, SZOPH_LIST **ppList,
+                                   unsigned long ulReserved);
+
+/* Rewinds the list: the next SZOPH_sGetNextCommand gives the first command. */
+void SZOPH_ResetCommandList(SZOPH_LIST *pList);
+
+/* The next command into *ppCommand: 0, or 1 at the end (or no list). */
+unsigned short SZOPH_sGetNextCommand(SZOPH_LIST *pList, SZOPH_COMMAND **ppCommand);
+
+/* Brings pszText up to date from label, name and parameters. */
+void SZOPH_UpdateCmdText(SZOPH_COMMAND *pCommand, int iReserved1, int iReserved2, char chKind);
+
+/* Inserts a parameter component (its text copied, trailing blanks
+** dropped); one with the same parameter and number is replaced. Marks the
+** command and its list changed. 0, or 1 for a null argument. */
+unsigned short SZOPH_InsertParmComp(SZOPH_COMMAND *pCommand, const SZOPH_PARMCOMP *pComp, int iReserved,
+                                    char chKind);
+
+/* Parameter components of a command, in (parameter, number) order. */
+uint16_t SZOPH_usParmCompCount(const SZOPH_COMMAND *pCommand);
+const SZOPH_PARMCOMP *SZOPH_pGetParmComp(const SZOPH_COMMAND *pCommand, uint16_t usIndex);
+
+/* Kind byte of the list ('Z', '1' or another letter) and its changed mark. */
+char SZOPH_chListKind(const SZOPH_LIST *pList);
+int SZOPH_fListChanged(const SZOPH_LIST *pList);
+
+/* Frees the list and all its commands (null is allowed). */
+void SZOPH_DropCommands(SZOPH_LIST *pList);
+
+/* Starts the cross-reference of a function (pszFunction) or component
+** (pszFunction null or blank) of the session's partition: its earlier rows
+** in QV_XRF are removed. Returns a handle for the calls below, 0 when the
+** repository cannot be written. */
+long SZOPH_XREF_Begin(const char *pszProcess, const char *pszFunction);
+
+/* Records one reference: the kind of the referenced object (FIELD, FILE,
+** FUNCTION ...), its name, how it is used, and the command line. 0, or
+** SSQL_RC_ERROR (unknown handle, failing insert). */
+unsigned short SZOPH_XREF_Record(long lXref, const char *pszKind, const char *pszName, const char *pszUsage,
+                                 long lLine);
+
+/* Ends the recording; the rows stay in the current transaction for the
+** caller's commit. Returns the number of references recorded, -1 for an
+** unknown handle. */
+long SZOPH_XREF_End(long lXref);
+
 #ifdef __cplusplus
 }
 #endif

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,5 +62,20 @@ void dropCursors();
 
 // Runs a statement that returns no rows; false (and the last error set) on failure.
 bool execSimple(sqlite3 *db, const char *sql);
+
+// Text of a caller's argument: null gives "", trailing blanks removed.
+std::string trimmed(const char *text);
+std::string trimmed(std::string_view text);
+
+// Value of a QV_SET setting, when connected and stored.
+std::optional<std::string> readSetting(std::string_view key);
+
+// Session partition and language (trimmed).
+std::string sessionPartition();
+std::string sessionLanguage();
+std::string defaultLanguage();
+
+// Current UTC time as "YYYY-MM-DD HH:MM:SS".
+std::string utcTimestamp();
 
 }  // namespace dqos

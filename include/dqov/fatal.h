@@ -1,0 +1,35 @@
+/* Fatal exits: each shows its text, runs "ROLLBACK WORK" and "DISCONNECT" on
+ * the repository connection and ends the process through the OS layer's
+ * DosExit(1, 0). None returns. */
+#ifndef DQOV_FATAL_H
+#define DQOV_FATAL_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+#define DQOV_NORETURN [[noreturn]]
+extern "C" {
+#else
+#define DQOV_NORETURN _Noreturn
+#endif
+
+/* The advice that follows every fatal text. */
+#define FFC_FATAL_ADVICE "The job has been ended and its changes rolled back. Report this text to your system administrator."
+
+/* Shows the text under the title "FFC_Fatal_Error". */
+DQOV_NORETURN void FFC_Fatal_Error(const char *pszText);
+/* A failed repository statement: pHandle is the communication area the
+ * services library returned (SSQL_SQLDA, may be NULL), pszLocation the
+ * statement's location tag. Shows "SQL Error at location %s" (also as
+ * services message 181 when the system definition asks for it) and the
+ * statement's own error. */
+DQOV_NORETURN void FFC_SQL_Error(const void *pHandle, const char *pszLocation);
+/* A failed object-layer call: "Fatal error code %ld returned by DQOO_FCC
+ * routine %s. " and the advice. */
+DQOV_NORETURN void DQOO_FCC_FatalError(const char *pszRoutine, long lCode);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,59 @@
+// Fatal exits of the library. Each shows its text (on standard error, and
+// in tools mode also as a red line), rolls back and disconnects the
+// repository and ends the process through the OS layer, whose exit hook
+// tests replace.
+#include "dqov/fatal.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "dqov/messages.h"
+#include "dqov/run_driver.h"
+#include "platform/dqos/dqos.h"
+#include "platform/dqoz/dqoz.h"
+#include "runcontrol/rc_internal.h"
+#include "runcontrol/services_bridge.h"
+
+extern "C" {
+
+void FFC_Fatal_Error(const char* text)
+{
+    std::string t = text ? text : "";
+    std::fprintf(stderr, "FFC_Fatal_Error: %s\n", t.c_str());
+    std::fflush(stderr);
+    if (FFC_from_TOOLS())
+        rc::WriteToolsLine(1, t);
+    bridge::RollbackAndDisconnect();
+    DosExit(1, 0);
+    // DosExit does not return; should a hook return anyway, end here.
+    std::_Exit(1);
+}
+
+void FFC_SQL_Error(const void* handle, const char* location)
+{
+    std::string tag = location ? location : "";
+    std::string text = "SQL Error at location " + tag;
+    const auto* ca = static_cast<const SSQL_SQLDA*>(handle);
+    std::string own = ca ? std::string(ca->szMessage) : std::string(SSQL_pszLastError());
+    FFC_CONTEXT* ctx = P31O2_pGetCurrentRunContext();
+    if (ctx && ctx->pSystemDefinition && ctx->pSystemDefinition->cShowSqlErrors == 'Y')
+        rc::IssueServicesMessage(181, tag.c_str());
+    if (!own.empty())
+        text += ". " + own;
+    text += ". ";
+    text += FFC_FATAL_ADVICE;
+    FFC_Fatal_Error(text.c_str());
+}
+
+void DQOO_FCC_FatalError(const char* routine, long code)
+{
+    char head[256];
+    std::snprintf(head, sizeof head, "Fatal error code %ld returned by DQOO_FCC routine %s. ", code,
+                  routine ? routine : "");
+    std::string text = head;
+    text += FFC_FATAL_ADVICE;
+    FFC_Fatal_Error(text.c_str());
+}
+
+} // extern "C"

@@ -1,0 +1,65 @@
+// The job's field cache: fields the job defines itself and fields already
+// read from the repository's field dictionary.
+#include <cstring>
+#include <map>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "dqov/definitions.h"
+#include "runcontrol/definitions_internal.h"
+#include "runcontrol/field_cache.h"
+#include "runcontrol/rc_internal.h"
+
+struct FFC_FIELD_CACHE {
+    std::map<std::string, defs::CachedField> fields;
+};
+
+namespace defs {
+
+CachedField* FindCachedField(FFC_CONTEXT* ctx, const std::string& name)
+{
+    if (!ctx || !ctx->pFieldCache)
+        return nullptr;
+    auto it = ctx->pFieldCache->fields.find(name);
+    return it == ctx->pFieldCache->fields.end() ? nullptr : &it->second;
+}
+
+bool CacheField(FFC_CONTEXT* ctx, const std::string& name, const CachedField& field)
+{
+    if (!ctx)
+        return false;
+    try {
+        if (!ctx->pFieldCache)
+            ctx->pFieldCache = std::make_unique<FFC_FIELD_CACHE>().release();
+        ctx->pFieldCache->fields[name] = field;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+void FreeFieldCache(FFC_CONTEXT* ctx)
+{
+    if (!ctx)
+        return;
+    std::unique_ptr<FFC_FIELD_CACHE> owned(ctx->pFieldCache);
+    ctx->pFieldCache = nullptr;
+}
+
+} // namespace defs
+
+extern "C" int16_t Put_Function_Field(FFC_CONTEXT* ctx, char kind, const FFC_FIELD_DEFINITION* def,
+                                      const FFC_FIELD_TEXT* text)
+{
+    if (!ctx || !def)
+        return -1;
+    defs::CachedField f;
+    f.kind = kind == 'C' ? 'C' : 'F';
+    f.def = *def;
+    if (text)
+        f.text = *text;
+    else
+        std::memset(&f.text, ' ', sizeof f.text);
+    return defs::CacheField(ctx, rc::Trimmed(def->acName, 10), f) ? 0 : -9;
+}

@@ -1,0 +1,19 @@
+// The job's field cache.
+#pragma once
+
+#include <string>
+
+#include "dqov/definitions.h"
+
+namespace defs {
+
+struct CachedField {
+    char kind = 'R';   // 'F' function-defined, 'C' component-defined, 'R' from the repository, 'X' known missing
+    FFC_FIELD_DEFINITION def{};
+    FFC_FIELD_TEXT text{};
+};
+
+CachedField* FindCachedField(FFC_CONTEXT* ctx, const std::string& name);
+bool CacheField(FFC_CONTEXT* ctx, const std::string& name, const CachedField& field);
+
+} // namespace defs

@@ -1,0 +1,309 @@
+// Messages of a job: queued by id with their substitution data in a named
+// list per message queue, resolved to texts only when shown, and listed by
+// run mode at the end of the job.
+#include "dqov/messages.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "dqov/named_lists.h"
+#include "dqov/record_store.h"
+#include "runcontrol/rc_internal.h"
+#include "runcontrol/services_bridge.h"
+
+namespace {
+
+constexpr uint16_t kQueueCapacity = 65000;
+
+std::string queueListName(const char* queue)
+{
+    return "DC_P9006/MQ/" + rc::Trimmed(queue, 10);
+}
+
+// Fills the markers &1..&9 of a format from the substitution data cut by the
+// field widths (no widths: &1 is the whole data). Fields lose trailing blanks.
+std::string substitute(const std::string& format, const std::vector<int>& widths, const char* data, size_t len)
+{
+    std::vector<std::string> fields;
+    if (widths.empty()) {
+        fields.push_back(rc::Trimmed(data, len));
+    } else {
+        size_t at = 0;
+        for (int w : widths) {
+            size_t n = at < len ? std::min<size_t>(static_cast<size_t>(w), len - at) : 0;
+            fields.push_back(rc::Trimmed(data + std::min(at, len), n));
+            at += static_cast<size_t>(w);
+        }
+    }
+    std::string out;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '&' && i + 1 < format.size() && format[i + 1] >= '1' && format[i + 1] <= '9') {
+            size_t f = static_cast<size_t>(format[i + 1] - '1');
+            if (f < fields.size())
+                out += fields[f];
+            ++i;
+        } else {
+            out += format[i];
+        }
+    }
+    return out;
+}
+
+// Resolves one message; false when the id has no text.
+bool resolve(const std::string& file, const std::string& id, const std::string& language, const char* data,
+             size_t len, char& severity, std::string& text)
+{
+    bridge::MessageDef def;
+    if (bridge::MessageDefinition(file, id, language, def)) {
+        severity = def.severity;
+        text = substitute(def.format, def.widths, data, len);
+        return true;
+    }
+    severity = 'F';
+    std::string shown = rc::Trimmed(data, len);
+    text = "Message " + id + " has no text" + (shown.empty() ? std::string() : ": " + shown);
+    return false;
+}
+
+int severityNumber(char severity)
+{
+    switch (severity) {
+    case 'F': return 1;
+    case 'W': return 2;
+    default: return 3;
+    }
+}
+
+struct Lister {
+    FFC_CONTEXT* ctx;
+    const FFC_RUN_STATISTICS* stats;
+    FFC_MESSAGE_CALLBACK callback;
+    void* cmpe;
+    void* lpc;
+    std::string language;
+};
+
+void show(Lister& l, const std::string& id, char severity, uint32_t line, const std::string& command,
+          const std::string& text)
+{
+    std::string shown = id;
+    shown += ' ';
+    shown += severity;
+    if (line) {
+        shown += " Line " + std::to_string(line);
+        if (!command.empty())
+            shown += ' ' + command;
+        shown += ':';
+    }
+    shown += ' ' + text;
+    switch (FFC_sGetRunMode()) {
+    case FFC_RUN_MODE_TOOLS:
+        P31O2_SetSeverityColour(static_cast<int16_t>(severityNumber(severity)));
+        FFC_TOOLS_Message(shown.data(), static_cast<int16_t>(std::min<size_t>(shown.size(), 32767)));
+        P31O2_SetSeverityColour(0);
+        return;
+    case FFC_RUN_MODE_EDITOR:
+        if (l.callback) {
+            FFC_MESSAGE_CALLBACK_RECORD r{};
+            std::snprintf(r.acMsgId, sizeof r.acMsgId, "%.7s", id.c_str());
+            std::snprintf(r.acText, sizeof r.acText, "%s", text.c_str());
+            r.ulTextLength = static_cast<uint32_t>(std::strlen(r.acText));
+            r.cSeverity = severity;
+            r.ulLine = line;
+            if (l.stats) {
+                r.ulErrors = static_cast<uint32_t>(l.stats->lFatalTotal);
+                r.ulWarnings = static_cast<uint32_t>(l.stats->lWarningsTotal);
+            }
+            l.callback(l.cmpe, l.lpc, &r);
+            return;
+        }
+        bridge::DisplayServicesMessage(180, shown);
+        return;
+    default:
+        bridge::DisplayServicesMessage(180, shown);
+        return;
+    }
+}
+
+void listGroup(const FFC_MESSAGE_GROUP* g, void* user)
+{
+    auto& l = *static_cast<Lister*>(user);
+    for (uint32_t i = 0; i < g->ulCount; ++i) {
+        const FFC_CHECK_MESSAGE& m = *g->apMessages[i];
+        std::string id = rc::Trimmed(m.acMsgId, 7);
+        std::string text;
+        char severity = m.cSeverity;
+        if (id.empty()) {
+            text = rc::Trimmed(m.acText, sizeof m.acText);
+        } else {
+            char resolved = severity;
+            resolve(rc::Trimmed(m.acObject, 10), id, l.language, m.acText, sizeof m.acText, resolved, text);
+        }
+        show(l, id, severity == ' ' || severity == 0 ? 'I' : severity, m.ulLine,
+             rc::Trimmed(m.acCommand, 10), text);
+    }
+    if (g->ulFurther > 0 && g->ulGroup != FFC_MESSAGE_GROUP_SUMMARY) {
+        uint32_t line = g->apMessages[0]->ulLine;
+        std::string note = std::to_string(g->ulFurther) + " further messages on line " + std::to_string(line) +
+                           " (more than " + std::to_string(FFC_MESSAGE_GROUP_SIZE) + " in one group)";
+        show(l, "", 'I', line, "", note);
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+int16_t P9006_sQueueMessage(FFC_CONTEXT* ctx, const char* queue, const char* msgId, uint16_t len, const void* data)
+{
+    if (!ctx || !queue || !msgId)
+        return -1;
+    if (len > FFC_MSG_DATA_MAX)
+        return QVRMM_TOO_LONG;
+    std::string name = queueListName(queue);
+    uint16_t size = sizeof(FFC_MESSAGE_RECORD);
+    uint16_t count = kQueueCapacity;
+    int16_t rc = qvrmm1(ctx, 'V', name.c_str(), &size, &count, nullptr);
+    if (rc != QVRMM_OK && rc != QVRMM_EXISTS)
+        return rc;
+    FFC_MESSAGE_RECORD r;
+    std::memset(&r, ' ', sizeof r);
+    std::memcpy(r.acLanguage, ctx->acLanguage, 4);
+    std::memcpy(r.acMsgFile, ctx->acObjectName, 10);
+    rc::Pad(r.acMsgId, 7, std::string_view(msgId, strnlen(msgId, 7)));
+    r.usDataLength = len;
+    if (data && len)
+        std::memcpy(r.acData, data, len);
+    uint16_t number = 0;
+    uint16_t length = static_cast<uint16_t>(offsetof(FFC_MESSAGE_RECORD, acData) + len);
+    return QVRMM_sPutEntry(ctx, name.c_str(), &number, &r, &length);
+}
+
+int16_t qvrms3(FFC_CONTEXT* ctx, const char* queue, uint32_t* count)
+{
+    std::string name = queueListName(queue);
+    uint16_t n = 1;
+    uint16_t len = 0;
+    int16_t rc = QVRMM_sGetEntry(ctx, name.c_str(), &n, nullptr, &len);
+    if (rc == QVRMM_NOT_FOUND || rc == QVRMM_WRONG_TYPE)
+        return -1;
+    if (count)
+        *count = QVRMM_usHighestEntry(ctx, name.c_str());
+    return 0;
+}
+
+int16_t qvrms4(FFC_CONTEXT* ctx, const char* queue, uint32_t number, char* msgId, char* severity, char* text,
+               uint32_t capacity)
+{
+    std::string name = queueListName(queue);
+    if (number == 0 || number > kQueueCapacity)
+        return 1;
+    uint16_t n = static_cast<uint16_t>(number);
+    uint16_t len = 0;
+    FFC_MESSAGE_RECORD r;
+    std::memset(&r, ' ', sizeof r);
+    int16_t rc = QVRMM_sGetEntry(ctx, name.c_str(), &n, &r, &len);
+    if (rc == QVRMM_NOT_FOUND || rc == QVRMM_WRONG_TYPE)
+        return -1;
+    if (rc != QVRMM_OK)
+        return 1;
+    char sev = 'F';
+    std::string t;
+    resolve(rc::Trimmed(r.acMsgFile, 10), rc::Trimmed(r.acMsgId, 7), rc::Trimmed(r.acLanguage, 4), r.acData,
+            r.usDataLength, sev, t);
+    if (msgId)
+        std::snprintf(msgId, 8, "%.7s", r.acMsgId);
+    if (severity)
+        *severity = sev;
+    if (text && capacity)
+        std::snprintf(text, capacity, "%s", t.c_str());
+    return 0;
+}
+
+int16_t P9006_sResolveMessage(const char* file, const char* id, const char* language, const void* data,
+                              uint16_t len, char* severity, char* text, uint32_t capacity)
+{
+    char sev = 'F';
+    std::string t;
+    bool found = resolve(rc::Trimmed(file, 10), rc::Trimmed(id, 7), rc::Trimmed(language, 4),
+                         static_cast<const char*>(data), data ? len : 0, sev, t);
+    if (severity)
+        *severity = sev;
+    if (text && capacity)
+        std::snprintf(text, capacity, "%s", t.c_str());
+    return found ? 0 : 1;
+}
+
+uint32_t P9006_ulReplayQueuedMessages(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, const char* queue)
+{
+    std::string name = queueListName(queue);
+    uint16_t highest = QVRMM_usHighestEntry(ctx, name.c_str());
+    uint32_t moved = 0;
+    for (uint16_t i = 1; i <= highest; ++i) {
+        FFC_MESSAGE_RECORD r;
+        std::memset(&r, ' ', sizeof r);
+        uint16_t n = i;
+        uint16_t len = 0;
+        if (QVRMM_sGetEntry(ctx, name.c_str(), &n, &r, &len) != QVRMM_OK)
+            continue;
+        bridge::MessageDef def;
+        char severity = bridge::MessageDefinition(rc::Trimmed(r.acMsgFile, 10), rc::Trimmed(r.acMsgId, 7),
+                                                  rc::Trimmed(r.acLanguage, 4), def)
+                            ? def.severity
+                            : 'F';
+        FFC_CHECK_MESSAGE m;
+        std::memset(&m, ' ', sizeof m);
+        m.ulLine = state && state->lLine > 0 ? static_cast<uint32_t>(state->lLine) : 0;
+        m.ulSubLine = state && state->lLineWord > 0 ? static_cast<uint32_t>(state->lLineWord) : 0;
+        m.usPass = state ? static_cast<uint16_t>(state->lPass) : 0;
+        if (state)
+            std::memcpy(m.acCommand, state->acCommand, 10);
+        m.cSeverity = severity;
+        std::memcpy(m.acMsgId, r.acMsgId, 7);
+        std::memcpy(m.acObject, r.acMsgFile, 10);
+        std::memcpy(m.acText, r.acData, std::min<size_t>(r.usDataLength, sizeof m.acText));
+        if (RS_sAddRunMessage(ctx, &m) != 0)
+            continue;
+        ++moved;
+        if (!state)
+            continue;
+        bool later = state->lPass > 1;
+        if (severity == 'F') {
+            ++state->stats.lFatalTotal;
+            ++(later ? state->stats.lFatalLater : state->stats.lFatalPass1);
+            state->cLastSeverity = 'F';
+        } else if (severity == 'W') {
+            ++state->stats.lWarningsTotal;
+            ++(later ? state->stats.lWarningsLater : state->stats.lWarningsPass1);
+            state->cLastSeverity = 'W';
+        }
+    }
+    qvrmm4(ctx, name.c_str());
+    return moved;
+}
+
+void P31O2_ListRunMessages(FFC_CONTEXT* ctx, const char* queue, const FFC_RUN_STATISTICS* stats,
+                           FFC_MESSAGE_CALLBACK callback, void* cmpe, void* lpc)
+{
+    if (!ctx)
+        return;
+    Lister l{ctx, stats, callback, cmpe, lpc, rc::Trimmed(ctx->acLanguage, 4)};
+    RS_ListMessageGroups(ctx, listGroup, &l);
+    if (!queue)
+        return;
+    uint32_t count = 0;
+    if (qvrms3(ctx, queue, &count) != 0)
+        return;
+    for (uint32_t i = 1; i <= count; ++i) {
+        char id[8] = {};
+        char severity = 'F';
+        char text[512];
+        if (qvrms4(ctx, queue, i, id, &severity, text, sizeof text) == 0)
+            show(l, rc::Trimmed(id, 7), severity, 0, "", text);
+    }
+}
+
+} // extern "C"

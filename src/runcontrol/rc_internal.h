@@ -1,0 +1,28 @@
+// Internal services shared by the run-control modules.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dqov/ffc_context.h"
+
+namespace rc {
+
+// Shows a plain text by run mode (tools: standard output with the current
+// colour; message service: message 180; editor: the services message line).
+void IssueText(std::string_view text);
+// Issues a numbered services message (e.g. 510 out of storage) by run mode;
+// `arg` fills its substitution field when given.
+void IssueServicesMessage(uint32_t number, const char* arg);
+// The text of a numbered services message with its argument filled in.
+std::string ServicesMessageText(uint32_t number, const char* arg);
+// Writes one tools-mode line: colour tag, text, "\r\n"; flushed.
+void WriteToolsLine(int colour, std::string_view text);
+int CurrentColour();
+// Blank-padded fixed field as text with trailing blanks dropped.
+std::string Trimmed(const char* field, size_t width);
+// Copies text into a fixed field, blank-padded (cut when longer).
+void Pad(char* field, size_t width, std::string_view text);
+
+} // namespace rc

@@ -1,0 +1,301 @@
+// Keyed work file: two red-black trees over the same records. The first
+// order holds the records (key kind, name, qualifier, sequence; data the
+// 2,800 bytes); the second holds, under kind, qualifier, name, sequence, the
+// handle of the record's entry in the first.
+#include "dqov/workfile.h"
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "dqov/x_tree.h"
+#include "runcontrol/x_tree_internal.h"
+
+namespace {
+
+struct Slot {
+    int order = 0;                  // 0 cleared, 1 first order, 2 second order
+    RBTREE_ENTRY* entry = nullptr;  // current entry in the slot's order
+    bool pending = false;           // `entry` is the next one to read (after a delete)
+};
+
+} // namespace
+
+struct FFC_WORK_FILE {
+    RBTREE* primary = nullptr;
+    RBTREE* secondary = nullptr;
+    uint32_t sequence = 0;
+    std::array<Slot, WF_CURSOR_SLOTS> slots{};
+
+    ~FFC_WORK_FILE()
+    {
+        RBTree_DestroyTree(primary);
+        RBTree_DestroyTree(secondary);
+    }
+};
+
+namespace {
+
+constexpr uint32_t kPageBytes = 64 * 1024;
+
+bool defineTrees(FFC_WORK_FILE& wf)
+{
+    if (RBTree_CreateTree(&wf.primary, kPageBytes) || RBTree_CreateTree(&wf.secondary, kPageBytes))
+        return false;
+    return RBTree_DefineKey(wf.primary, RBT_TYPE_BYTES, FFC_WORK_KIND_LEN) == 0 &&
+           RBTree_DefineKey(wf.primary, RBT_TYPE_BYTES, FFC_WORK_NAME_LEN) == 0 &&
+           RBTree_DefineKey(wf.primary, RBT_TYPE_BYTES, FFC_WORK_QUAL_LEN) == 0 &&
+           RBTree_DefineKey(wf.primary, RBT_TYPE_UINT32, 4) == 0 &&
+           RBTree_DefineData(wf.primary, RBT_TYPE_BYTES, FFC_WORK_DATA_LEN) == 0 &&
+           RBTree_DefineKey(wf.secondary, RBT_TYPE_BYTES, FFC_WORK_KIND_LEN) == 0 &&
+           RBTree_DefineKey(wf.secondary, RBT_TYPE_BYTES, FFC_WORK_QUAL_LEN) == 0 &&
+           RBTree_DefineKey(wf.secondary, RBT_TYPE_BYTES, FFC_WORK_NAME_LEN) == 0 &&
+           RBTree_DefineKey(wf.secondary, RBT_TYPE_UINT32, 4) == 0 &&
+           RBTree_DefineData(wf.secondary, RBT_TYPE_POINTER, sizeof(void*)) == 0;
+}
+
+FFC_WORK_FILE* workFile(FFC_CONTEXT* ctx, bool create)
+{
+    if (!ctx)
+        return nullptr;
+    if (!ctx->pWorkFile && create && WF_sCreate(ctx) != 0)
+        return nullptr;
+    return ctx->pWorkFile;
+}
+
+RBTREE* treeOf(FFC_WORK_FILE& wf, int order) { return order == 2 ? wf.secondary : wf.primary; }
+
+// The key of a record in one order (sequence given separately).
+struct Key {
+    std::array<const void*, 4> parts;
+    Key(const FFC_WORK_RECORD* r, int order, const uint32_t* seq)
+    {
+        if (order == 2)
+            parts = {r->acKind, r->acQualifier, r->acName, seq};
+        else
+            parts = {r->acKind, r->acName, r->acQualifier, seq};
+    }
+};
+
+uint16_t leadingParts(uint16_t parts) { return parts >= 3 ? 3 : parts; }
+
+RBTREE_ENTRY* primaryOf(FFC_WORK_FILE& wf, int order, RBTREE_ENTRY* e)
+{
+    if (order != 2)
+        return e;
+    RBTREE_ENTRY* p = nullptr;
+    std::memcpy(&p, rbt::dataPart(wf.secondary, e, 0), sizeof p);
+    return p;
+}
+
+void copyOut(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary, FFC_WORK_RECORD* r)
+{
+    std::memcpy(r->acKind, rbt::keyPart(wf.primary, primary, 0), FFC_WORK_KIND_LEN);
+    std::memcpy(r->acName, rbt::keyPart(wf.primary, primary, 1), FFC_WORK_NAME_LEN);
+    std::memcpy(r->acQualifier, rbt::keyPart(wf.primary, primary, 2), FFC_WORK_QUAL_LEN);
+    std::memcpy(r->acData, rbt::dataPart(wf.primary, primary, 0), FFC_WORK_DATA_LEN);
+}
+
+uint32_t sequenceOf(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary)
+{
+    uint32_t s;
+    std::memcpy(&s, rbt::keyPart(wf.primary, primary, 3), sizeof s);
+    return s;
+}
+
+RBTREE_ENTRY* secondaryOf(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary)
+{
+    FFC_WORK_RECORD r;
+    copyOut(wf, primary, &r);
+    uint32_t seq = sequenceOf(wf, primary);
+    Key k(&r, 2, &seq);
+    return RBTree_GetEntry(wf.secondary, k.parts.data(), nullptr);
+}
+
+// Inserts a record in both orders; returns its first-order entry.
+RBTREE_ENTRY* insert(FFC_WORK_FILE& wf, const FFC_WORK_RECORD* r)
+{
+    uint32_t seq = ++wf.sequence;
+    Key k1(r, 1, &seq);
+    const void* d1[] = {r->acData};
+    RBTREE_ENTRY* e1 = RBTree_PutEntry(wf.primary, k1.parts.data(), d1);
+    if (!e1)
+        return nullptr;
+    Key k2(r, 2, &seq);
+    const void* d2[] = {&e1};
+    if (!RBTree_PutEntry(wf.secondary, k2.parts.data(), d2)) {
+        rbt::erase(wf.primary, e1);
+        return nullptr;
+    }
+    return e1;
+}
+
+// Removes a record from both orders; slots on it move to the record after it
+// in their own order.
+void remove(FFC_WORK_FILE& wf, RBTREE_ENTRY* e1)
+{
+    RBTREE_ENTRY* e2 = secondaryOf(wf, e1);
+    for (auto& s : wf.slots) {
+        RBTREE_ENTRY* mine = s.order == 2 ? e2 : e1;
+        if (s.order == 0 || s.entry != mine)
+            continue;
+        RBTREE_ENTRY* after = rbt::next(treeOf(wf, s.order), mine);
+        if (after) {
+            s.entry = after;
+            s.pending = true;
+        } else {
+            s = Slot{};
+        }
+    }
+    if (e2)
+        rbt::erase(wf.secondary, e2);
+    rbt::erase(wf.primary, e1);
+}
+
+char readFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts, int order)
+{
+    FFC_WORK_FILE* wf = workFile(ctx, false);
+    if (!wf || !r || slot >= WF_CURSOR_SLOTS || parts == 0 || parts > 4) {
+        if (wf && slot < WF_CURSOR_SLOTS)
+            wf->slots[slot] = Slot{};
+        return '1';
+    }
+    uint16_t n = leadingParts(parts);
+    uint32_t zero = 0;
+    Key k(r, order, &zero);
+    RBTREE* tree = treeOf(*wf, order);
+    RBTREE_ENTRY* e = rbt::lowerBound(tree, k.parts.data(), n);
+    if (!e || rbt::compareEntry(tree, e, k.parts.data(), n) != 0) {
+        wf->slots[slot] = Slot{};
+        return '1';
+    }
+    wf->slots[slot] = Slot{order, e, false};
+    copyOut(*wf, primaryOf(*wf, order, e), r);
+    return '0';
+}
+
+char update(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r)
+{
+    FFC_WORK_FILE* wf = workFile(ctx, false);
+    if (!wf || !r || slot >= WF_CURSOR_SLOTS)
+        return '1';
+    Slot& s = wf->slots[slot];
+    if (s.order == 0 || s.pending)
+        return '1';
+    RBTREE_ENTRY* e1 = primaryOf(*wf, s.order, s.entry);
+    if (std::memcmp(rbt::keyPart(wf->primary, e1, 0), r->acKind, FFC_WORK_KIND_LEN) == 0 &&
+        std::memcmp(rbt::keyPart(wf->primary, e1, 1), r->acName, FFC_WORK_NAME_LEN) == 0 &&
+        std::memcmp(rbt::keyPart(wf->primary, e1, 2), r->acQualifier, FFC_WORK_QUAL_LEN) == 0) {
+        std::memcpy(rbt::dataPart(wf->primary, e1, 0), r->acData, FFC_WORK_DATA_LEN);
+        return '0';
+    }
+    int order = s.order;
+    FFC_WORK_RECORD copy;
+    std::memcpy(&copy, r, sizeof copy);   // the buffer may be the one being moved
+    remove(*wf, e1);
+    RBTREE_ENTRY* moved = insert(*wf, &copy);
+    if (!moved) {
+        wf->slots[slot] = Slot{};
+        return '1';
+    }
+    wf->slots[slot] = Slot{order, order == 2 ? secondaryOf(*wf, moved) : moved, false};
+    return '0';
+}
+
+char erase(FFC_CONTEXT* ctx, uint16_t slot)
+{
+    FFC_WORK_FILE* wf = workFile(ctx, false);
+    if (!wf || slot >= WF_CURSOR_SLOTS)
+        return '1';
+    Slot& s = wf->slots[slot];
+    if (s.order == 0 || s.pending)
+        return '1';
+    remove(*wf, primaryOf(*wf, s.order, s.entry));
+    return '0';
+}
+
+} // namespace
+
+extern "C" {
+
+int16_t WF_sCreate(FFC_CONTEXT* ctx)
+{
+    if (!ctx)
+        return -1;
+    WF_Destroy(ctx);
+    std::unique_ptr<FFC_WORK_FILE> wf;
+    try {
+        wf = std::make_unique<FFC_WORK_FILE>();
+    } catch (const std::bad_alloc&) {
+        return -9;
+    }
+    if (!defineTrees(*wf))
+        return -9;
+    ctx->pWorkFile = wf.release();
+    return 0;
+}
+
+void WF_Destroy(FFC_CONTEXT* ctx)
+{
+    if (!ctx)
+        return;
+    std::unique_ptr<FFC_WORK_FILE> owned(ctx->pWorkFile);
+    ctx->pWorkFile = nullptr;
+}
+
+void WF_BlankRecord(FFC_CONTEXT*, FFC_WORK_RECORD* r)
+{
+    if (r)
+        std::memset(r, ' ', sizeof *r);
+}
+
+int32_t WF_lWrite(FFC_CONTEXT* ctx, const FFC_WORK_RECORD* r)
+{
+    FFC_WORK_FILE* wf = workFile(ctx, true);
+    if (!wf || !r)
+        return 0;
+    RBTREE_ENTRY* e = insert(*wf, r);
+    return e ? static_cast<int32_t>(sequenceOf(*wf, e)) : 0;
+}
+
+char WF_cReadFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts)
+{
+    return readFirst(ctx, slot, r, parts, 1);
+}
+
+char WF_cReadFirstBySecondKey(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts)
+{
+    return readFirst(ctx, slot, r, parts, 2);
+}
+
+char WF_cReadNext(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts)
+{
+    FFC_WORK_FILE* wf = workFile(ctx, false);
+    if (!wf || !r || slot >= WF_CURSOR_SLOTS)
+        return '1';
+    Slot& s = wf->slots[slot];
+    if (s.order == 0 || parts == 0 || parts > 4) {
+        s = Slot{};
+        return '1';
+    }
+    RBTREE* tree = treeOf(*wf, s.order);
+    RBTREE_ENTRY* e = s.pending ? s.entry : rbt::next(tree, s.entry);
+    uint32_t zero = 0;
+    Key k(r, s.order, &zero);
+    if (!e || rbt::compareEntry(tree, e, k.parts.data(), leadingParts(parts)) != 0) {
+        s = Slot{};
+        return '1';
+    }
+    s.entry = e;
+    s.pending = false;
+    copyOut(*wf, primaryOf(*wf, s.order, e), r);
+    return '0';
+}
+
+char WF_cUpdate(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r) { return update(ctx, slot, r); }
+char WF_cUpdateBySecondKey(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r) { return update(ctx, slot, r); }
+char WF_cDelete(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD*) { return erase(ctx, slot); }
+char WF_cDeleteBySecondKey(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD*) { return erase(ctx, slot); }
+
+} // extern "C"

@@ -1,0 +1,90 @@
+// Tools-mode lines with their colour tags, run modes and label numbers.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dqov/messages.h"
+#include "dqov/run_driver.h"
+
+namespace {
+
+struct ToolsMode : ::testing::Test {
+    void SetUp() override
+    {
+        FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
+        P31O2_SetBaseColour(4);
+    }
+    void TearDown() override
+    {
+        FFC_Set_Run_Mode(0);
+        P31O2_SetBaseColour(4);
+    }
+};
+
+TEST_F(ToolsMode, RunModeTests)
+{
+    EXPECT_EQ(FFC_from_TOOLS(), 1);
+    EXPECT_EQ(FFC_from_EDITOR(), 0);
+    FFC_Set_Run_Mode(FFC_RUN_MODE_EDITOR);
+    EXPECT_EQ(FFC_from_TOOLS(), 0);
+    EXPECT_EQ(FFC_from_EDITOR(), 1);
+}
+
+TEST_F(ToolsMode, ColourTagsBySeverityAndBase)
+{
+    testing::internal::CaptureStdout();
+    P31O2_SetBaseColour(3);
+    FFC_TOOLS_Message("base three", -1);
+    P31O2_SetSeverityColour(1);
+    FFC_TOOLS_Message("fatal", -1);
+    P31O2_SetSeverityColour(2);
+    FFC_TOOLS_Message("warning", -1);
+    P31O2_SetSeverityColour(3);
+    FFC_TOOLS_Message("information", -1);
+    P31O2_SetSeverityColour(0);
+    FFC_TOOLS_Message("back to base", -1);
+    P31O2_SetBaseColour(5);
+    FFC_TOOLS_Message("green base", 5);
+    P31O2_SetBaseColour(2);
+    P31O2_ShowStatusText("Pass 3 Code Generation Phase Started    ", 40);
+    P31O2_SetBaseColour(1);
+    P31O2_IssueText("plain text");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "<BLU>base three\r\n"
+              "<RED>fatal\r\n"
+              "<BRN>warning\r\n"
+              "<GRN>information\r\n"
+              "<BLU>back to base\r\n"
+              "<GRN>green\r\n"
+              "<BRN>Pass 3 Code Generation Phase Started    \r\n"
+              "<RED>plain text\r\n");
+}
+
+TEST_F(ToolsMode, StatusTextOutsideToolsModeWritesNothingToStandardOutput)
+{
+    FFC_Set_Run_Mode(FFC_RUN_MODE_EDITOR);
+    testing::internal::CaptureStdout();
+    P31O2_ShowStatusText("Loading BIF definitions (Part 1)        ", 40);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST(LabelNumbers, PushPopAndReset)
+{
+    FFC_CONTEXT ctx{};
+    P31O2_SetCurrentRunContext(&ctx);
+    EXPECT_EQ(P31O2_ulPushLabelNumber(&ctx), 1u);
+    EXPECT_EQ(P31O2_ulPushLabelNumber(&ctx), 2u);
+    for (uint32_t i = 3; i <= 40; ++i)
+        EXPECT_EQ(P31O2_ulPushLabelNumber(&ctx), i);
+    EXPECT_EQ(P31O2_ulPopLabelNumber(&ctx), 39u);
+    EXPECT_EQ(P31O2_ulPushLabelNumber(&ctx), 41u) << "numbers are never reused";
+    EXPECT_EQ(ctx.ulLabelNumber, 41u);
+    EXPECT_EQ(P31O2_ResetLabelNumbers(), 0u);
+    EXPECT_EQ(P31O2_ulPushLabelNumber(&ctx), 1u);
+    EXPECT_EQ(P31O2_ulPopLabelNumber(&ctx), 0u);
+    EXPECT_EQ(P31O2_ulPopLabelNumber(&ctx), 0u) << "popping an empty stack is harmless";
+    P31O2_SetCurrentRunContext(nullptr);
+    P31O2_FreeRunContext(&ctx);
+}
+
+} // namespace

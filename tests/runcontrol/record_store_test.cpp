@@ -1,0 +1,119 @@
+// Record stores: keyed command records, packing, and run messages grouped
+// by line with nothing dropped.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dqov/record_store.h"
+#include "dqov/run_driver.h"
+
+namespace {
+
+struct Cmd {
+    uint16_t line;
+    uint16_t sub;
+    char text[200];
+};
+
+struct Stores : ::testing::Test {
+    FFC_CONTEXT ctx{};
+    void SetUp() override
+    {
+        ASSERT_EQ(RS_sCreateCommandStores(&ctx), 0);
+        ASSERT_EQ(RS_sCreateMessageStore(&ctx), 0);
+    }
+    void TearDown() override { P31O2_FreeRunContext(&ctx); }
+};
+
+TEST_F(Stores, CommandRecordsByTheirTwoNumbers)
+{
+    Cmd c{};
+    std::memset(c.text, ' ', sizeof c.text);
+    c.line = 300;
+    c.sub = 1;
+    std::memcpy(c.text, "FUNCTION OPTIONS(*DIRECT)", 25);
+    ASSERT_EQ(RS_PutCommandRecord(&ctx, &c, sizeof c), 0);
+    c.sub = 2;
+    std::memcpy(c.text, "RETURN                   ", 25);
+    ASSERT_EQ(RS_PutCommandRecord(&ctx, &c, sizeof c), 0);
+    // replacing keeps one record per key
+    std::memcpy(c.text, "RETURN2", 7);
+    ASSERT_EQ(RS_PutCommandRecord(&ctx, &c, sizeof c), 0);
+    EXPECT_EQ(RS_ulRecordCount(ctx.pCommandStore), 2u);
+
+    Cmd q{};
+    q.line = 300;
+    q.sub = 1;
+    ASSERT_EQ(RS_fFindCommandRecord(&ctx, &q, sizeof q), 0);
+    EXPECT_EQ(std::string(q.text, 25), "FUNCTION OPTIONS(*DIRECT)");
+    q.sub = 2;
+    ASSERT_EQ(RS_fFindCommandRecord(&ctx, &q, sizeof q), 0);
+    EXPECT_EQ(std::string(q.text, 7), "RETURN2");
+    EXPECT_EQ(std::string(q.text + 25, 175), std::string(175, ' ')) << "packed blanks come back";
+
+    Cmd none{};
+    none.line = 1;
+    std::memcpy(none.text, "keep", 4);
+    EXPECT_EQ(RS_fFindCommandRecord(&ctx, &none, sizeof none), 1);
+    EXPECT_EQ(std::string(none.text, 4), "keep");
+    EXPECT_EQ(RS_fFindCommandExtension(&ctx, &q, sizeof q), 1);
+    ASSERT_EQ(RS_PutCommandExtension(&ctx, &q, sizeof q), 0);
+    EXPECT_EQ(RS_fFindCommandExtension(&ctx, &q, sizeof q), 0);
+    ASSERT_EQ(RS_PutSourceRecord(&ctx, &q, sizeof q), 0);
+    EXPECT_EQ(RS_fFindSourceRecord(&ctx, &q, sizeof q), 0);
+}
+
+struct Collected {
+    std::vector<uint32_t> groups;
+    std::vector<uint32_t> counts;
+    std::vector<uint32_t> further;
+    std::vector<std::string> firstIds;
+};
+
+void collect(const FFC_MESSAGE_GROUP* g, void* user)
+{
+    auto& c = *static_cast<Collected*>(user);
+    c.groups.push_back(g->ulGroup);
+    c.counts.push_back(g->ulCount);
+    c.further.push_back(g->ulFurther);
+    c.firstIds.push_back(std::string(g->apMessages[0]->acMsgId, 7));
+}
+
+FFC_CHECK_MESSAGE message(uint32_t line, const char* id)
+{
+    FFC_CHECK_MESSAGE m;
+    std::memset(&m, ' ', sizeof m);
+    m.ulLine = line;
+    m.cSeverity = 'F';
+    std::memcpy(m.acMsgId, id, 7);
+    return m;
+}
+
+TEST_F(Stores, RunMessagesInGroupsOfTwentyNothingDropped)
+{
+    FFC_CHECK_MESSAGE summary = message(0, "PRC0010");
+    ASSERT_EQ(RS_sAddSummaryMessage(&ctx, &summary), 0);
+    for (int i = 0; i < 45; ++i) {
+        FFC_CHECK_MESSAGE m = message(7, i == 0 ? "PRC0001" : (i == 20 ? "PRC0021" : "PRC9999"));
+        ASSERT_EQ(RS_sAddRunMessage(&ctx, &m), 0);
+    }
+    FFC_CHECK_MESSAGE early = message(2, "PRC0002");
+    ASSERT_EQ(RS_sAddRunMessage(&ctx, &early), 0);
+    FFC_CHECK_MESSAGE none = message(0, "PRC0000");
+    ASSERT_EQ(RS_sAddRunMessage(&ctx, &none), 0);
+    FFC_CHECK_MESSAGE edge = message(31999, "PRC3199");
+    ASSERT_EQ(RS_sAddRunMessage(&ctx, &edge), 0);
+    EXPECT_EQ(RS_ulRunMessageCount(&ctx), 49u);
+
+    Collected c;
+    RS_ListMessageGroups(&ctx, collect, &c);
+    EXPECT_EQ(c.groups, (std::vector<uint32_t>{3, 8, 8, 8, 32001, 32000}));
+    EXPECT_EQ(c.counts, (std::vector<uint32_t>{1, 20, 20, 5, 2, 1}));
+    EXPECT_EQ(c.further, (std::vector<uint32_t>{0, 25, 5, 0, 0, 0}));
+    EXPECT_EQ(c.firstIds, (std::vector<std::string>{"PRC0002", "PRC0001", "PRC0021", "PRC9999", "PRC0000",
+                                                     "PRC0010"}));
+}
+
+} // namespace

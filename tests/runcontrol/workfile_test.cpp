@@ -1,0 +1,154 @@
+// The keyed work file: both key orders, cursor slots, equal keys in write
+// order, updates that move records, deletes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dqov/ffc_context.h"
+#include "dqov/run_driver.h"
+#include "dqov/workfile.h"
+
+namespace {
+
+struct WorkFile : ::testing::Test {
+    FFC_CONTEXT ctx{};
+    void SetUp() override { ASSERT_EQ(WF_sCreate(&ctx), 0); }
+    void TearDown() override { P31O2_FreeRunContext(&ctx); }
+
+    FFC_WORK_RECORD rec(const char* kind, const char* name, const char* qual, const char* data)
+    {
+        FFC_WORK_RECORD r;
+        WF_BlankRecord(&ctx, &r);
+        std::memcpy(r.acKind, kind, std::strlen(kind));
+        std::memcpy(r.acName, name, std::strlen(name));
+        std::memcpy(r.acQualifier, qual, std::strlen(qual));
+        std::memcpy(r.acData, data, std::strlen(data));
+        return r;
+    }
+    void write(const char* kind, const char* name, const char* qual, const char* data)
+    {
+        FFC_WORK_RECORD r = rec(kind, name, qual, data);
+        ASSERT_GT(WF_lWrite(&ctx, &r), 0);
+    }
+    static std::string data(const FFC_WORK_RECORD& r)
+    {
+        std::string d(r.acData, 10);
+        return d.substr(0, d.find(' '));
+    }
+    // every record of the walk, as its data
+    std::vector<std::string> walk(uint16_t slot, FFC_WORK_RECORD key, uint16_t parts, bool second)
+    {
+        std::vector<std::string> out;
+        char c = second ? WF_cReadFirstBySecondKey(&ctx, slot, &key, parts) : WF_cReadFirst(&ctx, slot, &key, parts);
+        while (c == '0') {
+            out.push_back(data(key));
+            c = WF_cReadNext(&ctx, slot, &key, parts);
+        }
+        return out;
+    }
+};
+
+TEST_F(WorkFile, BlankRecordBlanksAll2870Bytes)
+{
+    FFC_WORK_RECORD r;
+    std::memset(&r, 'x', sizeof r);
+    WF_BlankRecord(&ctx, &r);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(&r), sizeof r), std::string(2870, ' '));
+}
+
+TEST_F(WorkFile, FirstOrderKeepsEqualKeysInWriteOrder)
+{
+    write("RCDFLD", "FIELDB", "0002", "r1");
+    write("RCDFLD", "FIELDA", "0001", "r2");
+    write("RCDFLD", "FIELDA", "0001", "r3");
+    write("PRTFLD", "FIELDA", "0001", "r4");
+    write("RCDFLD", "FIELDA", "0003", "r5");
+
+    EXPECT_EQ(walk(0, rec("RCDFLD", "", "", ""), 1, false),
+              (std::vector<std::string>{"r2", "r3", "r5", "r1"}));
+    EXPECT_EQ(walk(0, rec("RCDFLD", "FIELDA", "", ""), 2, false), (std::vector<std::string>{"r2", "r3", "r5"}));
+    EXPECT_EQ(walk(0, rec("RCDFLD", "FIELDA", "0001", ""), 3, false), (std::vector<std::string>{"r2", "r3"}));
+    EXPECT_EQ(walk(0, rec("RCDFLD", "FIELDA", "0001", ""), 4, false), (std::vector<std::string>{"r2", "r3"}));
+    EXPECT_TRUE(walk(0, rec("WEBPNL", "", "", ""), 1, false).empty());
+}
+
+TEST_F(WorkFile, SecondOrderIsKindQualifierName)
+{
+    write("PRTFMT", "LINEB", "0001", "b1");
+    write("PRTFMT", "LINEA", "0002", "a2");
+    write("PRTFMT", "LINEA", "0001", "a1");
+    write("PRTFMT", "LINEC", "0001", "c1");
+    EXPECT_EQ(walk(2, rec("PRTFMT", "", "", ""), 1, true), (std::vector<std::string>{"a1", "b1", "c1", "a2"}));
+    EXPECT_EQ(walk(2, rec("PRTFMT", "", "0001", ""), 2, true), (std::vector<std::string>{"a1", "b1", "c1"}));
+    EXPECT_EQ(walk(2, rec("PRTFMT", "LINEB", "0001", ""), 3, true), (std::vector<std::string>{"b1"}));
+}
+
+TEST_F(WorkFile, SlotsAreIndependentAndClearedAtTheEnd)
+{
+    write("K", "A", "", "a");
+    write("K", "B", "", "b");
+    FFC_WORK_RECORD outer = rec("K", "", "", "");
+    FFC_WORK_RECORD inner = rec("K", "", "", "");
+    ASSERT_EQ(WF_cReadFirst(&ctx, 0, &outer, 1), '0');
+    ASSERT_EQ(WF_cReadFirst(&ctx, 1, &inner, 1), '0');
+    ASSERT_EQ(WF_cReadNext(&ctx, 1, &inner, 1), '0');
+    EXPECT_EQ(data(inner), "b");
+    EXPECT_EQ(WF_cReadNext(&ctx, 1, &inner, 1), '1');
+    EXPECT_EQ(WF_cReadNext(&ctx, 1, &inner, 1), '1') << "a cleared slot stays at its end";
+    ASSERT_EQ(WF_cReadNext(&ctx, 0, &outer, 1), '0');
+    EXPECT_EQ(data(outer), "b");
+    // slots beyond the last and part counts outside 1..4 are refused
+    EXPECT_EQ(WF_cReadFirst(&ctx, WF_CURSOR_SLOTS, &outer, 1), '1');
+    EXPECT_EQ(WF_cReadFirst(&ctx, 0, &outer, 5), '1');
+    EXPECT_EQ(WF_cReadNext(&ctx, 3, &outer, 1), '1') << "a slot never positioned";
+}
+
+TEST_F(WorkFile, UpdateInPlaceAndMoved)
+{
+    write("RCDFLD", "F1", "0001", "one");
+    write("RCDFLD", "F2", "0002", "two");
+    FFC_WORK_RECORD r = rec("RCDFLD", "F1", "", "");
+    ASSERT_EQ(WF_cReadFirst(&ctx, 0, &r, 2), '0');
+    std::memcpy(r.acData, "uno", 3);
+    ASSERT_EQ(WF_cUpdate(&ctx, 0, &r), '0');
+    FFC_WORK_RECORD check = rec("RCDFLD", "F1", "", "");
+    ASSERT_EQ(WF_cReadFirst(&ctx, 1, &check, 2), '0');
+    EXPECT_EQ(data(check), "uno");
+
+    // renaming the kind moves the record in both orders
+    std::memcpy(r.acKind, "RCDDEL", 6);
+    ASSERT_EQ(WF_cUpdate(&ctx, 0, &r), '0');
+    EXPECT_EQ(walk(1, rec("RCDFLD", "", "", ""), 1, false), (std::vector<std::string>{"two"}));
+    EXPECT_EQ(walk(1, rec("RCDDEL", "", "", ""), 1, false), (std::vector<std::string>{"uno"}));
+    EXPECT_EQ(walk(2, rec("RCDDEL", "", "0001", ""), 2, true), (std::vector<std::string>{"uno"}));
+    EXPECT_EQ(WF_cUpdate(&ctx, 9, &r), '1') << "no current record";
+}
+
+TEST_F(WorkFile, DeleteFromBothOrdersAndContinueTheWalk)
+{
+    write("K", "A", "3", "a");
+    write("K", "B", "2", "b");
+    write("K", "C", "1", "c");
+    FFC_WORK_RECORD r = rec("K", "", "", "");
+    std::vector<std::string> seen;
+    char c = WF_cReadFirst(&ctx, 0, &r, 1);
+    while (c == '0') {
+        seen.push_back(data(r));
+        if (data(r) == "b") {
+            ASSERT_EQ(WF_cDelete(&ctx, 0, &r), '0');
+        }
+        c = WF_cReadNext(&ctx, 0, &r, 1);
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(walk(0, rec("K", "", "", ""), 1, false), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(walk(2, rec("K", "", "", ""), 1, true), (std::vector<std::string>{"c", "a"}));
+    FFC_WORK_RECORD s = rec("K", "", "1", "");
+    ASSERT_EQ(WF_cReadFirstBySecondKey(&ctx, 2, &s, 2), '0');
+    ASSERT_EQ(WF_cDeleteBySecondKey(&ctx, 2, &s), '0');
+    EXPECT_EQ(WF_cDeleteBySecondKey(&ctx, 2, &s), '1') << "deleted: no current record";
+    EXPECT_EQ(walk(0, rec("K", "", "", ""), 1, false), (std::vector<std::string>{"a"}));
+}
+
+} // namespace
