@@ -1,0 +1,177 @@
+// Object server: component restore, version data and directory removal on
+// a copy of the sample environment.
+
+#include "platform/dqoo/objlayer_repo.h"
+#include "platform/dqoosrv/dqoosrv.h"
+#include "platform/dqoz/dqoz.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> g_lines;
+
+int32_t collect(const DQOO_SOURCE_LINE* line) {
+    g_lines.push_back(std::to_string(line->ulNumber) + "|" + line->pszText);
+    return 1;
+}
+
+TEST(ObjectServer, RestoresTheSampleComponent) {
+    objlayer_test::SampleRepository repo;
+    g_lines.clear();
+    const OSRV_COMPONENT_NAME name{"DEM", "DEMOCMP2  "};
+    OSRV_RESTORE_RESULT result{99, 99};
+    EXPECT_EQ(0, OSRV_lRestoreComponent(nullptr, &name, &result, collect, nullptr, 0));
+    EXPECT_EQ(3u, result.ulLines);
+    EXPECT_EQ(0, result.lStatus);
+    EXPECT_EQ((std::vector<std::string>{"1|BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)", "2|INVOKE #DEMOCOMP.CHECK",
+                                        "3|END_COM"}),
+              g_lines);
+
+    g_lines.clear();
+    const OSRV_COMPONENT_NAME big{"DEM", "DEMOCOMP"};
+    EXPECT_EQ(0, OSRV_lRestoreComponent(nullptr, &big, &result, collect, nullptr, 0));
+    ASSERT_EQ(13u, g_lines.size());
+    EXPECT_EQ("10|L1: MESSAGE MSGTXT('Customer number isn''t set')", g_lines[9]);
+
+    const OSRV_COMPONENT_NAME missing{"DEM", "NOSUCH"};
+    EXPECT_EQ(OSRV_ERR_NOT_FOUND, OSRV_lRestoreComponent(nullptr, &missing, &result, collect, nullptr, 0));
+    EXPECT_EQ(0u, result.ulLines);
+    EXPECT_EQ(OSRV_ERR_NOT_FOUND, result.lStatus);
+    const OSRV_COMPONENT_NAME otherPartition{"XYZ", "DEMOCOMP"};
+    EXPECT_EQ(OSRV_ERR_NOT_FOUND, OSRV_lRestoreComponent(nullptr, &otherPartition, nullptr, collect, nullptr, 0));
+    EXPECT_EQ(OSRV_ERR_ARGUMENT, OSRV_lRestoreComponent(nullptr, &big, nullptr, nullptr, nullptr, 0));
+}
+
+struct Version {
+    std::vector<std::string> texts;
+    long word;
+};
+
+std::vector<Version> g_versions;
+
+long keepVersion(void* user, long word, void* record) {
+    EXPECT_NE(nullptr, user);
+    auto* data = static_cast<OSRV_VERSION_DATA*>(record);
+    char* texts[] = {data->pszCompanyName, data->pszLegalCopyright, data->pszLegalTrademarks, data->pszProductName,
+                     data->pszComments,    data->pszProductVersion, data->pszFileVersion};
+    Version v{{}, word};
+    for (char* t : texts)
+        v.texts.push_back(t == nullptr ? "(null)" : t);
+    // The receiver may rewrite the version texts in place.
+    if (data->pszFileVersion != nullptr)
+        data->pszFileVersion[1] = '.';
+    g_versions.push_back(v);
+    return 1;
+}
+
+TEST(ObjectServer, VersionDataOfTheSampleObjects) {
+    objlayer_test::SampleRepository repo;
+    g_versions.clear();
+    OSRV_DATA_REQUEST request{nullptr, "DEMOCOMP", "DEM"};
+    ASSERT_EQ(0, OSRV_GetData(nullptr, &request, OSRV_DATA_VERSION, nullptr, nullptr, nullptr, keepVersion));
+    ASSERT_EQ(1u, g_versions.size());
+    EXPECT_EQ(1, g_versions[0].word);
+    EXPECT_EQ((std::vector<std::string>{"Demo Traders Ltd", "Copyright 2026 Demo Traders Ltd", "(null)",
+                                        "Demo Orders", "Customer component", "2.5.0.1", "2,5,0,1"}),
+              g_versions[0].texts);
+
+    g_versions.clear();
+    OSRV_DATA_REQUEST function{nullptr, "DEMOFN    ", "DEM"};
+    ASSERT_EQ(0, OSRV_GetData(nullptr, &function, OSRV_DATA_VERSION, nullptr, nullptr, nullptr, keepVersion));
+    ASSERT_EQ(1u, g_versions.size());
+    EXPECT_EQ((std::vector<std::string>{"Demo Traders Ltd", "(null)", "(null)", "Demo Orders", "(null)", "1.0.3.0",
+                                        "(null)"}),
+              g_versions[0].texts);
+
+    // No version data: no callback, still success.
+    g_versions.clear();
+    OSRV_DATA_REQUEST none{nullptr, "NOSUCH", "DEM"};
+    EXPECT_EQ(0, OSRV_GetData(nullptr, &none, OSRV_DATA_VERSION, nullptr, nullptr, nullptr, keepVersion));
+    EXPECT_TRUE(g_versions.empty());
+
+    // Two records; the callback stops after the first.
+    repo.exec("INSERT INTO QV_OVR (XVRP_I, XVROBJ, XVRSEQ, XVRPRD) VALUES ('DEM', 'DEMOCOMP', 2, 'Second')");
+    EXPECT_EQ(0, OSRV_GetData(nullptr, &request, OSRV_DATA_VERSION, nullptr, nullptr, nullptr,
+                              [](void*, long, void*) -> long { return 0; }));
+    EXPECT_EQ(0, OSRV_GetData(nullptr, &request, OSRV_DATA_VERSION, nullptr, nullptr, nullptr, keepVersion));
+    ASSERT_EQ(2u, g_versions.size());
+    EXPECT_EQ(2, g_versions[1].word);
+    EXPECT_EQ("Second", g_versions[1].texts[3]);
+
+    EXPECT_EQ(OSRV_ERR_KIND, OSRV_GetData(nullptr, &request, 4, nullptr, nullptr, nullptr, keepVersion));
+    EXPECT_EQ(OSRV_ERR_ARGUMENT, OSRV_GetData(nullptr, nullptr, 9, nullptr, nullptr, nullptr, keepVersion));
+}
+
+// A copy of the sample environment root with a generated-output tree.
+class SampleRoot {
+public:
+    SampleRoot() {
+        char tmpl[] = "/tmp/objlayer-root-XXXXXX";
+        dir_ = mkdtemp(tmpl);
+        const fs::path sample = fs::path(DQOV_SAMPLE_DIR) / "root";
+        if (fs::exists(sample))
+            fs::copy(sample, dir_, fs::copy_options::recursive);
+        fs::create_directories(dir_ / "X_VELMO" / "X_DEM" / "SOURCE" / "CSHARP" / "DEMOFN" / "obj");
+        std::ofstream(dir_ / "X_VELMO" / "X_DEM" / "SOURCE" / "CSHARP" / "DEMOFN" / "DEMOFN.cs") << "class X {}\n";
+        std::ofstream(dir_ / "X_VELMO" / "X_DEM" / "SOURCE" / "DEMOFN.C") << "int x;\n";
+        EXPECT_EQ(0, OSRV_InitServices(dir_.c_str()));
+    }
+    ~SampleRoot() {
+        DosSetEnvironmentRoot(nullptr);
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    const fs::path& dir() const { return dir_; }
+
+private:
+    fs::path dir_;
+};
+
+TEST(ObjectServer, RemovesADirectoryTreeOfTheEnvironment) {
+    SampleRoot root;
+    const fs::path source = root.dir() / "X_VELMO" / "X_DEM" / "SOURCE";
+    EXPECT_EQ(0, OSRV_RemoveDirectoryTree("C:\\x_velmo\\x_dem\\source\\csharp\\DEMOFN"));
+    EXPECT_FALSE(fs::exists(source / "CSHARP" / "DEMOFN"));
+    EXPECT_TRUE(fs::exists(source / "CSHARP"));
+    EXPECT_TRUE(fs::exists(source / "DEMOFN.C"));
+
+    EXPECT_EQ(OSRV_ERR_NOT_FOUND, OSRV_RemoveDirectoryTree("\\X_VELMO\\X_DEM\\SOURCE\\CSHARP\\DEMOFN"));
+    EXPECT_EQ(OSRV_ERR_REFUSED, OSRV_RemoveDirectoryTree("\\X_VELMO\\X_DEM\\SOURCE\\DEMOFN.C"));
+    EXPECT_TRUE(fs::exists(source / "DEMOFN.C"));
+    EXPECT_EQ(OSRV_ERR_REFUSED, OSRV_RemoveDirectoryTree("\\"));
+    EXPECT_EQ(OSRV_ERR_REFUSED, OSRV_RemoveDirectoryTree("\\X_VELMO\\..\\.."));
+    EXPECT_EQ(OSRV_ERR_ARGUMENT, OSRV_RemoveDirectoryTree(""));
+    EXPECT_TRUE(fs::exists(root.dir() / "X_VELMO"));
+
+    // A symbolic link is not followed.
+    const fs::path outside = root.dir().string() + "-outside";
+    fs::create_directories(outside / "keep");
+    fs::create_directory_symlink(outside, source / "LINK");
+    EXPECT_EQ(OSRV_ERR_REFUSED, OSRV_RemoveDirectoryTree("\\X_VELMO\\X_DEM\\SOURCE\\LINK"));
+    EXPECT_TRUE(fs::exists(outside / "keep"));
+    fs::remove_all(outside);
+
+    EXPECT_EQ(0, OSRV_RemoveDirectoryTree("\\X_VELMO\\X_DEM"));
+    EXPECT_FALSE(fs::exists(root.dir() / "X_VELMO" / "X_DEM"));
+}
+
+TEST(ObjectServer, NoRemovalWithoutAnEnvironmentRoot) {
+    DosSetEnvironmentRoot(nullptr);
+    unsetenv("DQOV_ENV_ROOT");
+    char tmpl[] = "/tmp/objlayer-noroot-XXXXXX";
+    const fs::path dir = mkdtemp(tmpl);
+    EXPECT_EQ(OSRV_ERR_REFUSED, OSRV_RemoveDirectoryTree(dir.c_str()));
+    EXPECT_TRUE(fs::exists(dir));
+    fs::remove_all(dir);
+    EXPECT_EQ(OSRV_ERR_NOT_FOUND, OSRV_InitServices("/nonexistent/objlayer/root"));
+}
+
+}  // namespace
