@@ -243,6 +243,8 @@ protected:
     /* Runs SQL on the test repository directly. */
     void exec(const std::string& sql)
     {
+        /* the services connection holds its transaction: step aside */
+        SSQL_Disconnect();
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open((dir_ / "repository.db").c_str(), &db), SQLITE_OK);
         char* err = nullptr;
@@ -250,10 +252,12 @@ protected:
         EXPECT_EQ(rc, SQLITE_OK) << (err ? err : "");
         sqlite3_free(err);
         sqlite3_close(db);
+        ASSERT_EQ(SSQL_sConnect((dir_ / "repository.db").c_str()), SSQL_RC_OK) << SSQL_pszLastError();
     }
 
     std::string queryText(const std::string& sql)
     {
+        SSQL_Disconnect();
         sqlite3* db = nullptr;
         sqlite3_open((dir_ / "repository.db").c_str(), &db);
         sqlite3_stmt* st = nullptr;
@@ -262,6 +266,7 @@ protected:
             out = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
         sqlite3_finalize(st);
         sqlite3_close(db);
+        SSQL_sConnect((dir_ / "repository.db").c_str());
         return out;
     }
 
