@@ -23,6 +23,7 @@
 
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
+#include "dqov/run_driver.h"
 #include "dqov/workfile.h"
 #include "generator/core/command_lookup.h"
 #include "generator/core/definitions.h"
@@ -205,8 +206,7 @@ protected:
         P3109_State().args = GEN_RUN_ARGUMENTS{};
         P3109_ResetSkeletonConditions();
         P3109_State().out = GEN_OUTPUT_STATE{};
-        RS_sDestroyMessageStore(&ctx);
-        WF_Destroy(&ctx);
+        P31O2_FreeRunContext(&ctx);
         SSQL_Disconnect();
         DosSetEnvironmentRoot(nullptr);
         DosSetGuidSeed(0, 0);

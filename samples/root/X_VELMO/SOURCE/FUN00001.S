@@ -38,14 +38,14 @@
 X_VOID_FUNCTION %63 ( FUNCTION_STD_PARMS )
 {
    X_SHORT sEntryCursors = 0;
-%45   X_SHORT sCursorLimit = %46 ;
-%50
-%90
+   %50
+   %90
 %17
 %71
 
    /* ---- Commands of the function ---- */
 %1
+%45   X_SHORT sCursorLimit = %46 ;
 %55
 %56
 %38
@@ -55,8 +55,8 @@ X_VOID_FUNCTION %63 ( FUNCTION_STD_PARMS )
 %%ELSE
 X_VOID_FUNCTION %63 ( COMPONENT_STD_PARMS )
 {
-%50
-%90
+   %50
+   %90
 %1
    X_Return( COMPONENT_STD_PARMS );
 }
