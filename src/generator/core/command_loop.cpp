@@ -287,10 +287,7 @@ void showCommandStatus(const GEN_COMMAND_RECORD& r)
 {
     if (!FFC_from_EDITOR())
         return;
-    std::string number = P3109_State().lineNumberText;
-    for (size_t i = 0; i < 3 && number[i] == '0'; ++i)
-        number[i] = ' ';
-    std::string text = "Pass 3 : " + number + " Command " + std::string(r.acName, 10);
+    std::string text = P3109_CommandStatusText(r);
     P31O2_ShowStatusText(text.c_str(), static_cast<int16_t>(text.size()));
 }
 
@@ -312,6 +309,15 @@ void P3109_SetCommandSource(const GEN_COMMAND_SOURCE* pSource) { commandSource()
 const GEN_COMMAND_SOURCE* P3109_pCommandSource() { return commandSource(); }
 
 const GEN_COMMAND_RECORD& P3109_CurrentCommand() { return currentRecord(); }
+
+std::string P3109_CommandStatusText(const GEN_COMMAND_RECORD& r)
+{
+    char number[16];
+    std::snprintf(number, sizeof number, "%04d", static_cast<int>(r.lLineNumber % 10000));
+    for (size_t i = 0; i < 3 && number[i] == '0'; ++i)
+        number[i] = ' ';
+    return "Pass 3 : " + std::string(number) + " Command " + std::string(r.acName, 10);
+}
 
 int16_t P3109_sNextCommandRecord(uint16_t& usNumber, uint16_t& usSequence, GEN_COMMAND_RECORD& record)
 {

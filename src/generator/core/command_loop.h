@@ -26,6 +26,8 @@ void P3109_WriteContinuePoint();
 int16_t P3109_sNextCommandRecord(uint16_t& usNumber, uint16_t& usSequence, GEN_COMMAND_RECORD& record);
 /* The current command's record. */
 const GEN_COMMAND_RECORD& P3109_CurrentCommand();
+/* The 32-character progress text of a command in the second run. */
+std::string P3109_CommandStatusText(const GEN_COMMAND_RECORD& record);
 /* Writes the current command's source lines as comments. */
 void P3109_WriteCommandComments();
 
