@@ -96,8 +96,8 @@ char Get_Function_Field_Allow_Component(FFC_CONTEXT *pContext, char *pcLocal, FF
 int16_t Put_Function_Field(FFC_CONTEXT *pContext, char cKind, const FFC_FIELD_DEFINITION *pDef,
                            const FFC_FIELD_TEXT *pText);
 
-/* Sets the three flags ('Y'/'N') when ASQN, SUNS and SUNI occur in either
- * list of ten 4-character codes. */
+/* Sets each flag to 'Y' when its code (ASQN, SUNS, SUNI) occurs in either
+ * list of ten 4-character codes; a flag whose code is absent is unchanged. */
 void P310C_ScanFieldAttributeCodes(const char *acCodes1, const char *acCodes2, char *pcAsqn, char *pcSuns,
                                    char *pcSuni);
 

@@ -55,6 +55,7 @@ typedef struct FFC_SYSTEM_DEFINITION {
     char     cDateTimeOnTitle;      /* 'Y': date and time placeholders on designed screens */
     char     cReportImage;          /* 'Y': offer to store the report image */
     char     cKeepQuotes;           /* 'Y': single quotes in texts are kept */
+    const void *pCommandNames;      /* the command-name table of the parser (TPARS_COMMAND_TABLE), or NULL */
 } FFC_SYSTEM_DEFINITION;
 
 #endif

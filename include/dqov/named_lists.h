@@ -34,6 +34,8 @@ int16_t qvrmm4(FFC_CONTEXT *pContext, const char *pszName);
 /* Deletes every list whose name begins with the given name up to its first
  * blank (at most 29 characters); returns the number of lists deleted. */
 int16_t qvrmm5(FFC_CONTEXT *pContext, const char *pszName);
+/* Deletes the one list of exactly this name: 0, -1 no such list. */
+int16_t QVRMM_sDeleteList(FFC_CONTEXT *pContext, const char *pszName);
 /* Stores entry *pusNumber (0: after the highest used; the number comes back). */
 int16_t QVRMM_sPutEntry(FFC_CONTEXT *pContext, const char *pszName, uint16_t *pusNumber,
                         const void *pEntry, uint16_t *pusLength);

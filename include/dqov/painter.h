@@ -1,5 +1,5 @@
 /* The painter protocol: requests posted to the editor's painter window
- * (WM_USER+1 .. WM_USER+19) through the shared exchange block FFC_PAINT_STR.
+ * (WM_USER+1 .. WM_USER+16) through the shared exchange block FFC_PAINT_STR.
  * After posting, the caller's thread dispatches its window messages until
  * the painter posts the block's event, then resets the event. */
 #ifndef DQOV_PAINTER_H
@@ -20,7 +20,6 @@
 #define P31O2_PAINT_REPORT_TEXT 14
 #define P31O2_PAINT_SPACING     15
 #define P31O2_PAINT_REQUEST16   16
-#define P31O2_PAINT_END         19   /* WM_USER+19: the job has ended */
 
 #ifdef __cplusplus
 extern "C" {
@@ -52,6 +51,12 @@ int16_t P31O2_sPainterCommand(char *pTextLine, char *pTextAttributes, int16_t *p
                               int32_t *plCursorRow, int32_t *plCursorColumn, char *pScreen, char *pMessageLine,
                               char *pFieldName, int16_t *psIdentification, char *pText, int32_t *plLinesAfter,
                               int32_t *plLinesBefore, FFC_PAINT_STR *pPaint);
+
+/* Asks "Save report image for VELMO Designer ?" as a yes/no services
+ * message; without an interactive answer the default stands (yes when
+ * cChanged is 'Y', else no). Stores 'Y' or 'N' in the reply word and
+ * returns it. */
+int16_t P31O2_AskSaveReportImage(FFC_PAINT_STR *pPaint, char cChanged);
 
 /* The painter's object arrays. */
 int16_t P31O2_AddPainterObject(FFC_PAINT_STR *pPaint, int32_t lNumber, const char *acName,

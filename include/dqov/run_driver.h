@@ -35,9 +35,49 @@ typedef struct FFC_RUN_REQUEST {
     int32_t    *plWarnings;
 } FFC_RUN_REQUEST;
 
+/* The steps of a job that other parts of the library supply. Each receives
+ * the run context, the check state and the build handle; a NULL step is
+ * skipped, except the checker, whose place the source load then takes. */
+typedef int32_t (*FFC_RUN_STEP)(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
+typedef struct FFC_RUN_SEAMS {
+    FFC_RUN_STEP pfnGeneratorSetup;   /* before the checker: language and output names */
+    FFC_RUN_STEP pfnChecker;          /* pass 1 and pass 2; 0, or -3 when the source could not be loaded */
+    FFC_RUN_STEP pfnOutputDriver;     /* option 'G' without errors */
+    FFC_RUN_STEP pfnHtmlPages;        /* option bit 13 and X20SP1 position 14 'Y' */
+    FFC_RUN_STEP pfnXmlPages;         /* option bit 14 and X20SP1 position 15 'Y' */
+    FFC_RUN_STEP pfnScreenDesign;     /* editor design loop, painter reply 3 */
+    FFC_RUN_STEP pfnReportDesign;     /* editor design loop, painter reply 4 */
+} FFC_RUN_SEAMS;
+
+/* The job's message queue (10 characters). */
+#define FFC_JOB_MSG_QUEUE "DC_P31O2  "
+/* The library's message file, the message file of the job's messages. */
+#define FFC_MSG_FILE "DC@F23    "
+
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* The run's stored command list: the services library's command list of
+ * the function being checked, with its kind byte ('Z', '1' or another). */
+typedef struct FFC_EDITOR_SOURCE_ANCHOR {
+    void *pCommands;    /* SZOPH_LIST of the services library, NULL when not loaded */
+    char  cKind;
+} FFC_EDITOR_SOURCE_ANCHOR;
+
+/* Installs the steps (copied; NULL removes them all). */
+void P31O2_SetRunSeams(const FFC_RUN_SEAMS *pSeams);
+/* A named parameter of the current job (NULL when the caller gave none). */
+void *P31O2_pGetNamedParameter(const char *pszName);
+/* The definitions loaded for the current pass. */
+const struct FFC_PROCESS_DEFINITION *P31O2_pGetProcessDefinition(void);
+const struct FFC_FUNCTION_DEFINITION *P31O2_pGetFunctionDefinition(void);
+/* Adds a message of the run driver (text carried by DCM9898) to the job's
+ * messages with the given severity. */
+void P31O2_IssueJobMessage(FFC_CONTEXT *pContext, char cSeverity, const char *pszText);
+/* Callback of the component source retrieval: appends one line to the run
+ * context's source-line list; 0 when out of storage. */
+int32_t P31O2_fCollectComponentSourceLine(const void *pLine);
 
 /* Runs one whole job. 0 ran, -1 name or definition not resolved, -2 a
  * preparation step failed, -3 the checker could not load the source, or the
@@ -48,6 +88,17 @@ FFC_CONTEXT *P31O2_pGetCurrentRunContext(void);
 void         P31O2_SetCurrentRunContext(FFC_CONTEXT *pContext);
 FFC_OPTION_WORDS *P31O2_pGetCurrentOptionWords(void);
 void         P31O2_SetCurrentOptionWords(FFC_OPTION_WORDS *pWords);
+/* The stored command list of the current pass (loaded by the driver for a
+ * function job; pCommands NULL when the source could not be read). */
+FFC_EDITOR_SOURCE_ANCHOR *P31O2_pGetEditorSourceAnchor(void);
+/* Fills the zeroed context for a pass from the request's system definition
+ * (or, without a request, from the single-check session's) and makes the
+ * option words current; with fKeep non-zero and a request given the
+ * request is kept for the web application build callback. */
+void P31O2_LoadRunEnvironment(FFC_CONTEXT *pContext, const FFC_RUN_REQUEST *pRequest,
+                              FFC_OPTION_WORDS *pOptions, int32_t fKeep);
+/* The request kept by P31O2_LoadRunEnvironment (NULL when none). */
+const FFC_RUN_REQUEST *P31O2_pGetKeptRunRequest(void);
 /* Fills the zeroed context from the system definition for a pass. */
 void P31O2_FillRunContext(FFC_CONTEXT *pContext, const FFC_SYSTEM_DEFINITION *pSystem);
 /* Frees the context's lists, work file, stores, caches and label stack. */

@@ -1,11 +1,16 @@
 -- Sample components of partition DEM: DEMOCOMP (a ZOPHX component with its
 -- source and its description), DEMOCMP2, and the compound DEMOSUITE made of
--- the two; version data of DEMOCOMP and of the sample function DEMOFN.
+-- the two; the Web Application Module of DEMOCOMP; version data of DEMOCOMP
+-- and of the sample function DEMOFN.
 DELETE FROM QV_OCS WHERE XCSP_I = 'DEM';
 DELETE FROM QV_OCM WHERE XCMP_I = 'DEM';
 DELETE FROM QV_OBN WHERE XBNP_I = 'DEM';
 DELETE FROM QV_OBW WHERE XBWP_I = 'DEM';
 DELETE FROM QV_OVR WHERE XVRP_I = 'DEM';
+DELETE FROM QV_OWM WHERE XWMP_I = 'DEM';
+DELETE FROM QV_OWR WHERE XWRP_I = 'DEM';
+DELETE FROM QV_OWF WHERE XWFP_I = 'DEM';
+DELETE FROM QV_OWP WHERE XWPP_I = 'DEM';
 
 INSERT INTO QV_OCS (XCSP_I, XCSCMP, XCSSEQ, XCSTXT) VALUES
  ('DEM', 'DEMOCOMP', 10,  'BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)'),
@@ -73,3 +78,34 @@ INSERT INTO QV_OVR (XVRP_I, XVROBJ, XVRSEQ, XVRCOM, XVRCPY, XVRTMK, XVRPRD, XVRC
  ('DEM', 'DEMOCOMP', 1, 'Demo Traders Ltd', 'Copyright 2026 Demo Traders Ltd', '', 'Demo Orders',
   'Customer component', '2.5.0.1', '2,5,0,1'),
  ('DEM', 'DEMOFN', 1, 'Demo Traders Ltd', NULL, NULL, 'Demo Orders', NULL, '1.0.3.0', NULL);
+
+-- The WAM CustomerWAM of DEMOCOMP: a STANDARD web routine with two fields
+-- and a list of two columns, and a JSON web routine.
+INSERT INTO QV_OWM (XWMP_I, XWMCMP, XWMSEQ, XWMNAM, XWMINL, XWMNUM, XWMLAY) VALUES
+ ('DEM', 'DEMOCOMP', 1, 'CustomerWAM', 1, 2, 'demo_layout');
+
+INSERT INTO QV_OWR (XWRP_I, XWRCMP, XWRWAM, XWRSEQ, XWRNAM, XWRDES, XWRSRV, XWRRSP) VALUES
+ ('DEM', 'DEMOCOMP', 'CustomerWAM', 1, 'ShowCustomer', 'Show one customer', 'ShowCustomerService', 3),
+ ('DEM', 'DEMOCOMP', 'CustomerWAM', 2, 'Ping', 'Answer a ping', 'PingService', 2);
+
+INSERT INTO QV_OWF (XWFP_I, XWFCMP, XWFWAM, XWFWRN, XWFSEQ, XWFKND, XWFNAM, XWFLEN, XWFDIG, XWFFRC, XWFDEC,
+                    XWFTYP, XWFKSH, XWFMOD, XWFCAP, XWFUSE, XWFPER, XWFINP, XWFATR, XWFINL, XWFFMT, XWFWBL,
+                    XWFDSC, XWFLAB, XWFHD1, XWFHD2, XWFHD3, XWFSMP) VALUES
+ ('DEM', 'DEMOCOMP', 'CustomerWAM', 'ShowCustomer', 1, 'F', 'CUSTNO', 7, 7, 0, '.', 'P', ' ', 1, 1, 1, 0, 0, 0,
+  0, 0, NULL, 'Customer number', 'Customer', 'Customer', 'number', NULL, '1234567'),
+ ('DEM', 'DEMOCOMP', 'CustomerWAM', 'ShowCustomer', 2, 'F', 'CUSTNAM', 40, 0, 0, '.', 'A', 'X', 2, 2, 2, 1, 1, 3,
+  0, 0, 'std_dropdown', 'Customer name', 'Name', 'Customer', 'name', NULL, NULL),
+ ('DEM', 'DEMOCOMP', 'CustomerWAM', 'ShowCustomer', 3, 'L', 'CUSTLIST', 0, 0, 0, '.', 'A', ' ', 2, 0, 2, 0, 0, 0,
+  1, 1, NULL, NULL, NULL, NULL, NULL, NULL, NULL),
+ ('DEM', 'DEMOCOMP', 'CustomerWAM', 'ShowCustomer', 4, 'C', 'CUSTNO', 7, 7, 0, '.', 'P', ' ', 2, 3, 2, 0, 0, 0,
+  0, 0, NULL, 'Customer number', 'Customer', 'Customer', 'number', NULL, NULL),
+ ('DEM', 'DEMOCOMP', 'CustomerWAM', 'ShowCustomer', 5, 'C', 'CREDIT', 11, 11, 2, ',', 'S', ' ', 2, 3, 2, 0, 0, 32,
+  0, 0, NULL, 'Credit limit', 'Credit', 'Credit', 'limit', NULL, NULL),
+ ('DEM', 'DEMOCOMP', 'CustomerWAM', 'ShowCustomer', 6, 'E', 'CUSTLIST', 0, 0, 0, '.', 'A', ' ', 2, 0, 2, 0, 0, 0,
+  1, 1, NULL, NULL, NULL, NULL, NULL, NULL, NULL),
+ ('DEM', 'DEMOCOMP', 'CustomerWAM', 'Ping', 1, 'F', 'CUSTSTS', 1, 0, 0, '.', 'A', ' ', 2, 0, 2, 0, 0, 0,
+  0, 0, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
+
+INSERT INTO QV_OWP (XWPP_I, XWPCMP, XWPWAM, XWPWRN, XWPFLD, XWPSEQ, XWPCAP, XWPVAL) VALUES
+ ('DEM', 'DEMOCOMP', 'CustomerWAM', 'ShowCustomer', 'CUSTNAM', 1, 'Smith', 'SMITH'),
+ ('DEM', 'DEMOCOMP', 'CustomerWAM', 'ShowCustomer', 'CUSTNAM', 2, 'Jones', 'JONES');

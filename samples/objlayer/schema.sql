@@ -13,6 +13,19 @@
 --         list and its kind.
 -- QV_OBW  words of the description nodes: word number 1-15, type 'N'
 --         (XBWNUM holds a number) or 'T' (XBWTXT holds a text).
+-- QV_OWM  Web Application Modules of a component, in order: name, inline
+--         option (0 None, 1 Lists), numeric validation (0 Default, 1 Yes,
+--         2 No), layout weblet (empty for none).
+-- QV_OWR  web routines of a WAM, in order: name, description, service
+--         name, response type (0 Invalid, 1 None, 2 JSON, 3 STANDARD, 4 LOB).
+-- QV_OWF  items of a web routine, in order: kind 'F' field, 'L' list start,
+--         'C' list column, 'E' list end; the field's or list's name and its
+--         properties (maximum length, digits, fraction digits, decimal
+--         separator, type letter, keyboard shift, mode, caption reference,
+--         used for / a list's map-for, persistence, input operation,
+--         attribute flags, a list's inline and output format, weblet,
+--         description, label, three headings, sample value).
+-- QV_OWP  pick-list entries of a field of a web routine: caption and value.
 -- QV_OVR  version data of an object (what the developer gave the object for
 --         its version resource): company name, legal copyright, legal
 --         trademarks, product name, comments, product version, file version.
@@ -62,3 +75,66 @@ CREATE TABLE IF NOT EXISTS QV_OVR (
     XVRPVR TEXT,
     XVRFVR TEXT,
     PRIMARY KEY (XVRP_I, XVROBJ, XVRSEQ));
+
+CREATE TABLE IF NOT EXISTS QV_OWM (
+    XWMP_I CHAR(3)  NOT NULL COLLATE RTRIM,
+    XWMCMP CHAR(10) NOT NULL COLLATE RTRIM,
+    XWMSEQ INTEGER  NOT NULL,
+    XWMNAM TEXT     NOT NULL,
+    XWMINL INTEGER  NOT NULL DEFAULT 0,
+    XWMNUM INTEGER  NOT NULL DEFAULT 0,
+    XWMLAY TEXT,
+    PRIMARY KEY (XWMP_I, XWMCMP, XWMSEQ));
+
+CREATE TABLE IF NOT EXISTS QV_OWR (
+    XWRP_I CHAR(3)  NOT NULL COLLATE RTRIM,
+    XWRCMP CHAR(10) NOT NULL COLLATE RTRIM,
+    XWRWAM TEXT     NOT NULL,
+    XWRSEQ INTEGER  NOT NULL,
+    XWRNAM TEXT     NOT NULL,
+    XWRDES TEXT,
+    XWRSRV TEXT,
+    XWRRSP INTEGER  NOT NULL DEFAULT 3,
+    PRIMARY KEY (XWRP_I, XWRCMP, XWRWAM, XWRSEQ));
+
+CREATE TABLE IF NOT EXISTS QV_OWF (
+    XWFP_I CHAR(3)  NOT NULL COLLATE RTRIM,
+    XWFCMP CHAR(10) NOT NULL COLLATE RTRIM,
+    XWFWAM TEXT     NOT NULL,
+    XWFWRN TEXT     NOT NULL,
+    XWFSEQ INTEGER  NOT NULL,
+    XWFKND CHAR(1)  NOT NULL,
+    XWFNAM TEXT     NOT NULL,
+    XWFLEN INTEGER  NOT NULL DEFAULT 0,
+    XWFDIG INTEGER  NOT NULL DEFAULT 0,
+    XWFFRC INTEGER  NOT NULL DEFAULT 0,
+    XWFDEC CHAR(1)  NOT NULL DEFAULT '.',
+    XWFTYP CHAR(1)  NOT NULL DEFAULT 'A',
+    XWFKSH CHAR(1)  NOT NULL DEFAULT ' ',
+    XWFMOD INTEGER  NOT NULL DEFAULT 3,
+    XWFCAP INTEGER  NOT NULL DEFAULT 0,
+    XWFUSE INTEGER  NOT NULL DEFAULT 0,
+    XWFPER INTEGER  NOT NULL DEFAULT 0,
+    XWFINP INTEGER  NOT NULL DEFAULT 0,
+    XWFATR INTEGER  NOT NULL DEFAULT 0,
+    XWFINL INTEGER  NOT NULL DEFAULT 0,
+    XWFFMT INTEGER  NOT NULL DEFAULT 0,
+    XWFWBL TEXT,
+    XWFDSC TEXT,
+    XWFLAB TEXT,
+    XWFHD1 TEXT,
+    XWFHD2 TEXT,
+    XWFHD3 TEXT,
+    XWFSMP TEXT,
+    PRIMARY KEY (XWFP_I, XWFCMP, XWFWAM, XWFWRN, XWFSEQ));
+
+CREATE TABLE IF NOT EXISTS QV_OWP (
+    XWPP_I CHAR(3)  NOT NULL COLLATE RTRIM,
+    XWPCMP CHAR(10) NOT NULL COLLATE RTRIM,
+    XWPWAM TEXT     NOT NULL,
+    XWPWRN TEXT     NOT NULL,
+    XWPFLD TEXT     NOT NULL,
+    XWPSEQ INTEGER  NOT NULL,
+    XWPCAP TEXT     NOT NULL,
+    XWPVAL TEXT     NOT NULL,
+    PRIMARY KEY (XWPP_I, XWPCMP, XWPWAM, XWPWRN, XWPFLD, XWPSEQ));

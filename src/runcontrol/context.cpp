@@ -8,6 +8,7 @@
 #include "dqov/named_lists.h"
 #include "dqov/record_store.h"
 #include "dqov/run_driver.h"
+#include "dqov/valid.h"
 #include "dqov/workfile.h"
 #include "dqov/x_tree.h"
 #include "platform/dqoz/dqoz.h"
@@ -22,6 +23,7 @@ namespace {
 
 FFC_CONTEXT* g_current = nullptr;
 FFC_OPTION_WORDS* g_options = nullptr;
+const FFC_RUN_REQUEST* g_kept = nullptr;
 
 char orBlank(char c) { return c ? c : ' '; }
 
@@ -100,6 +102,25 @@ void P31O2_FillRunContext(FFC_CONTEXT* ctx, const FFC_SYSTEM_DEFINITION* sys)
     std::memcpy(ctx->acOverflowLine, sys->acOverflowLine, 3);
     ctx->lPageWidth = sys->lPageWidth;
 }
+
+void P31O2_LoadRunEnvironment(FFC_CONTEXT* ctx, const FFC_RUN_REQUEST* request, FFC_OPTION_WORDS* options,
+                              int32_t keep)
+{
+    if (!ctx)
+        return;
+    const FFC_SYSTEM_DEFINITION* sys = request ? request->pSystemDefinition : nullptr;
+    if (!sys && VALID_pGetServicesAnchor())
+        sys = VALID_pGetServicesAnchor()->pSystemDefinition;
+    P31O2_FillRunContext(ctx, sys);
+    if (request) {
+        ctx->cOption = request->cOption;
+        ctx->ulOptionBits = request->options.ulOptionBits;
+    }
+    P31O2_SetCurrentOptionWords(options);
+    g_kept = keep && request ? request : nullptr;
+}
+
+const FFC_RUN_REQUEST* P31O2_pGetKeptRunRequest(void) { return g_kept; }
 
 void P31O2_FreeRunContext(FFC_CONTEXT* ctx)
 {

@@ -23,49 +23,19 @@ std::string queueListName(const char* queue)
     return "DC_P9006/MQ/" + rc::Trimmed(queue, 10);
 }
 
-// Fills the markers &1..&9 of a format from the substitution data cut by the
-// field widths (no widths: &1 is the whole data). Fields lose trailing blanks.
-std::string substitute(const std::string& format, const std::vector<int>& widths, const char* data, size_t len)
-{
-    std::vector<std::string> fields;
-    if (widths.empty()) {
-        fields.push_back(rc::Trimmed(data, len));
-    } else {
-        size_t at = 0;
-        for (int w : widths) {
-            size_t n = at < len ? std::min<size_t>(static_cast<size_t>(w), len - at) : 0;
-            fields.push_back(rc::Trimmed(data + std::min(at, len), n));
-            at += static_cast<size_t>(w);
-        }
-    }
-    std::string out;
-    for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '&' && i + 1 < format.size() && format[i + 1] >= '1' && format[i + 1] <= '9') {
-            size_t f = static_cast<size_t>(format[i + 1] - '1');
-            if (f < fields.size())
-                out += fields[f];
-            ++i;
-        } else {
-            out += format[i];
-        }
-    }
-    return out;
-}
-
-// Resolves one message; false when the id has no text.
+// Resolves one message; false when the id has no text. A message without
+// a default severity counts as information.
 bool resolve(const std::string& file, const std::string& id, const std::string& language, const char* data,
              size_t len, char& severity, std::string& text)
 {
-    bridge::MessageDef def;
-    if (bridge::MessageDefinition(file, id, language, def)) {
-        severity = def.severity;
-        text = substitute(def.format, def.widths, data, len);
-        return true;
-    }
-    severity = 'F';
-    std::string shown = rc::Trimmed(data, len);
-    text = "Message " + id + " has no text" + (shown.empty() ? std::string() : ": " + shown);
-    return false;
+    char sev = ' ';
+    bool found = bridge::MessageText(file, id, language, data, len, text, sev);
+    severity = found ? (sev == ' ' || sev == 0 ? 'I' : sev) : 'F';
+    // the text carriers hold their text in the data: it stands even when
+    // the message table cannot be read
+    if (!found && (id == "DCM9898" || id == "DCM9992" || id == "PRC0047"))
+        text = rc::Trimmed(data, len);
+    return found;
 }
 
 int severityNumber(char severity)
@@ -249,11 +219,10 @@ uint32_t P9006_ulReplayQueuedMessages(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, 
         uint16_t len = 0;
         if (QVRMM_sGetEntry(ctx, name.c_str(), &n, &r, &len) != QVRMM_OK)
             continue;
-        bridge::MessageDef def;
-        char severity = bridge::MessageDefinition(rc::Trimmed(r.acMsgFile, 10), rc::Trimmed(r.acMsgId, 7),
-                                                  rc::Trimmed(r.acLanguage, 4), def)
-                            ? def.severity
-                            : 'F';
+        char severity = 'F';
+        std::string ignored;
+        resolve(rc::Trimmed(r.acMsgFile, 10), rc::Trimmed(r.acMsgId, 7), rc::Trimmed(r.acLanguage, 4), r.acData,
+                r.usDataLength, severity, ignored);
         FFC_CHECK_MESSAGE m;
         std::memset(&m, ' ', sizeof m);
         m.ulLine = state && state->lLine > 0 ? static_cast<uint32_t>(state->lLine) : 0;

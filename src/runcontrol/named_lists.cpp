@@ -115,6 +115,13 @@ int16_t qvrmm5(FFC_CONTEXT* ctx, const char* name)
     return deleted;
 }
 
+int16_t QVRMM_sDeleteList(FFC_CONTEXT* ctx, const char* name)
+{
+    if (!ctx || !ctx->pListAnchor || !name)
+        return QVRMM_NOT_FOUND;
+    return ctx->pListAnchor->lists.erase(listName(name)) ? QVRMM_OK : QVRMM_NOT_FOUND;
+}
+
 int16_t QVRMM_sPutEntry(FFC_CONTEXT* ctx, const char* name, uint16_t* number, const void* entry, uint16_t* length)
 {
     auto* list = findList(ctx, name);

@@ -40,8 +40,6 @@ void WriteToolsLine(int colour, std::string_view text)
     std::fflush(stdout);
 }
 
-int CurrentColour() { return g_currentColour; }
-
 std::string Trimmed(const char* field, size_t width)
 {
     if (!field)

@@ -257,6 +257,16 @@ int16_t P31O2_AddPainterObject(FFC_PAINT_STR* p, int32_t number, const char* nam
     return 0;
 }
 
+int16_t P31O2_AskSaveReportImage(FFC_PAINT_STR* p, char changed)
+{
+    char answer = changed == 'Y' ? 'Y' : 'N';
+    bridge::DisplayServicesMessage(180, std::string("Save report image for VELMO Designer ? ") +
+                                            (answer == 'Y' ? "Yes" : "No"));
+    if (p)
+        p->sReply = answer;
+    return answer;
+}
+
 void P31O2_FreePainterObjects(FFC_PAINT_STR* p)
 {
     if (!p)

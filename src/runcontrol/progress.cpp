@@ -9,6 +9,7 @@
 
 #include "dqov/messages.h"
 #include "dqov/painter.h"
+#include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 #include "platform/winmsg/winmsg.h"
 #include "runcontrol/painter_internal.h"
@@ -50,6 +51,7 @@ void progressMain(void*)
         std::lock_guard<std::mutex> lock(p.mutex);
         p.shown = "Function Checking";
     }
+    SWIN_ulSlider(SWIN_SLIDER_OPEN, "Function Checking", 0, 0);
     painter::SetProgressUp(true);
     DosPostEventSem(p.ready);
     while (DosWaitEventSem(p.release, kSliceMs) != 0) {
@@ -58,6 +60,7 @@ void progressMain(void*)
             WIN_DispatchMessage(&msg);
     }
     painter::SetProgressUp(false);
+    SWIN_ulSlider(SWIN_SLIDER_CLOSE, "Function Checking", 1, 1);
     WIN_DestroyWindow(p.window);
     p.window = nullptr;
     DosPostEventSem(p.done);
@@ -138,6 +141,8 @@ void P31O2_SendProgressStep(int32_t pass, int32_t step, int32_t total)
                   static_cast<int>(total));
     painter::SetProgressText(text);
     painter::PostProgressText();
+    SWIN_ulSlider(SWIN_SLIDER_UPDATE, "Function Checking", static_cast<unsigned long>(step > 0 ? step : 0),
+                  static_cast<unsigned long>(total > 0 ? total : 0));
 }
 
 const char* P31O2_pszProgressText(void)

@@ -49,6 +49,9 @@ void runStatement(const char* text)
 
 std::string ServicesMessageText(uint32_t number, const std::string& arg)
 {
+    const char* stored = SSQL_fIsConnected() ? SMSG_pszGetMessage(number, 0) : nullptr;
+    if (stored)
+        return fill(stored, arg);
     for (const auto& b : kBuiltIn)
         if (b.number == number)
             return fill(b.text, arg);
@@ -57,21 +60,31 @@ std::string ServicesMessageText(uint32_t number, const std::string& arg)
 
 void DisplayServicesMessage(uint32_t, const std::string& text)
 {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    std::fflush(stderr);
+    SMSG_DisplayMessage(text.c_str());
 }
 
-bool MessageDefinition(const std::string&, const std::string&, const std::string&, MessageDef&)
+bool MessageText(const std::string& file, const std::string& id, const std::string& language, const char* data,
+                 size_t len, std::string& text, char& severity)
 {
-    return false;
+    char out[1024];
+    char sev = ' ';
+    unsigned short rc = SMSG_sGetMessageText(file.c_str(), id.c_str(), language.c_str(), data ? data : "",
+                                             data ? len : 0, out, sizeof out, &sev);
+    text = out;
+    severity = sev;
+    return rc == 0;
 }
 
 void RollbackAndDisconnect()
 {
     if (!SSQL_fIsConnected())
         return;
+    SSQL_SetLocation("FFC_Fatal_Error/ROLLBACK");
     runStatement("ROLLBACK WORK");
+    SSQL_SetLocation("FFC_Fatal_Error/DISCONNECT");
     runStatement("DISCONNECT");
+    // should the statement have been refused, the connection still ends here
+    SSQL_Disconnect();
 }
 
 } // namespace bridge

@@ -13,16 +13,12 @@ namespace bridge {
 std::string ServicesMessageText(uint32_t number, const std::string& arg);
 // Shows an already formatted services message (outside tools mode).
 void DisplayServicesMessage(uint32_t number, const std::string& text);
-// A message id's definition from the repository's message table (its
-// language, then "ENG"): the format with markers &1..&9, the severity letter
-// and the widths of the substitution fields in the data.
-struct MessageDef {
-    std::string format;
-    char severity = 'F';
-    std::vector<int> widths;
-};
-bool MessageDefinition(const std::string& file, const std::string& id, const std::string& language,
-                       MessageDef& def);
+// Text of a message id with its substitution data filled in, from the
+// repository's message table (its language, then the default language);
+// severity gets the message's default severity (blank when it has none).
+// False when the id has no text (the text then shows the id and the data).
+bool MessageText(const std::string& file, const std::string& id, const std::string& language, const char* data,
+                 size_t len, std::string& text, char& severity);
 // "ROLLBACK WORK" then "DISCONNECT" on the repository connection.
 void RollbackAndDisconnect();
 

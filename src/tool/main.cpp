@@ -1,20 +1,157 @@
 // dqov: runs one check (and generate) job on one object of a repository, in
 // tools mode, as the environment's command-line tools do.
+//
+// Exit status: 0 the job ran clean, 1 it found errors, 2 it could not run.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
-static void usage(FILE* to)
+#include "dqov/messages.h"
+#include "dqov/run_driver.h"
+#include "platform/dqos/dqos.h"
+#include "platform/dqoz/dqoz.h"
+
+namespace {
+
+constexpr int kClean = 0;
+constexpr int kErrors = 1;
+constexpr int kCouldNotRun = 2;
+
+void usage(FILE* to)
 {
     std::fputs("usage: dqov [options] PROCESS FUNCTION\n"
-               "       dqov [options] --component COMPONENT\n", to);
+               "       dqov [options] --component COMPONENT\n"
+               "options:\n"
+               "  -g, --generate          check and generate (option G); default: check only\n"
+               "  -r, --root DIR          environment root (default: the built sample's root)\n"
+               "  -d, --repository FILE   repository file (default: the built sample's repository)\n"
+               "  -p, --partition ID      partition (default DEM)\n"
+               "  -l, --language LANG     language (default ENG)\n"
+               "exit status: 0 ran clean, 1 found errors, 2 could not run\n",
+               to);
 }
+
+// The built sample environment lies beside the tool: <build>/sample.
+std::string sampleDir()
+{
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return "sample";
+    return (exe.parent_path() / "sample").string();
+}
+
+void toolsLine(int colour, const std::string& text)
+{
+    P31O2_SetBaseColour(static_cast<uint16_t>(colour));
+    FFC_TOOLS_Message(text.c_str(), -1);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc > 1 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
-        usage(stdout);
-        return 0;
+    bool generate = false;
+    std::string component, root, repository, partition = "DEM", language = "ENG";
+    std::string names[2];
+    int positional = 0;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= argc)
+                return false;
+            into = argv[++i];
+            return true;
+        };
+        bool ok = true;
+        if (a == "-h" || a == "--help") {
+            usage(stdout);
+            return kClean;
+        } else if (a == "-g" || a == "--generate") {
+            generate = true;
+        } else if (a == "-c" || a == "--check") {
+            generate = false;
+        } else if (a == "--component") {
+            ok = value(component);
+        } else if (a == "-r" || a == "--root") {
+            ok = value(root);
+        } else if (a == "-d" || a == "--repository") {
+            ok = value(repository);
+        } else if (a == "-p" || a == "--partition") {
+            ok = value(partition);
+        } else if (a == "-l" || a == "--language") {
+            ok = value(language);
+        } else if (!a.empty() && a[0] == '-') {
+            ok = false;
+        } else if (positional < 2) {
+            names[positional++] = a;
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            std::fprintf(stderr, "dqov: unusable argument %s\n", a.c_str());
+            usage(stderr);
+            return kCouldNotRun;
+        }
     }
-    usage(stderr);
-    return 2;
+    if ((component.empty() && positional != 2) || (!component.empty() && positional != 0)) {
+        usage(stderr);
+        return kCouldNotRun;
+    }
+    if (partition.size() != 3 || language.empty() || language.size() > 4) {
+        std::fprintf(stderr, "dqov: the partition takes 3 characters and the language 1 to 4\n");
+        return kCouldNotRun;
+    }
+
+    FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
+    std::string sample = sampleDir();
+    if (root.empty())
+        root = std::getenv("DQOV_ENV_ROOT") ? std::getenv("DQOV_ENV_ROOT") : sample + "/root";
+    if (repository.empty())
+        repository = std::getenv("DQOV_REPOSITORY") ? std::getenv("DQOV_REPOSITORY") : sample + "/repository.db";
+    if (DosSetEnvironmentRoot(root.c_str()) != 0) {
+        toolsLine(1, "The environment root " + root + " does not exist.");
+        return kCouldNotRun;
+    }
+    if (SSQL_sConnect(repository.c_str()) != SSQL_RC_OK) {
+        toolsLine(1, "The repository " + repository + " cannot be opened: " + SSQL_pszLastError());
+        return kCouldNotRun;
+    }
+
+    FFC_SYSTEM_DEFINITION sys;
+    std::memset(&sys, 0, sizeof sys);
+    std::snprintf(sys.szPartition, sizeof sys.szPartition, "%s", partition.c_str());
+    std::snprintf(sys.szLanguage, sizeof sys.szLanguage, "%s", language.c_str());
+    std::snprintf(sys.szDateFormat, sizeof sys.szDateFormat, "DMY");
+    sys.cDecimalPoint = '.';
+    std::memcpy(sys.acNationalChars, "#@$", 3);
+    std::memset(sys.acScreenFlags, 'N', sizeof sys.acScreenFlags);
+    std::memset(sys.acSystemFlags, 'N', sizeof sys.acSystemFlags);
+    sys.usScreenLines = 24;
+    std::snprintf(sys.szRootDirectory, sizeof sys.szRootDirectory, "C:\\");
+    std::memcpy(sys.acPageLength, "066", 3);
+    std::memcpy(sys.acOverflowLine, "060", 3);
+    sys.lPageWidth = 132;
+
+    int32_t errors = 0, warnings = 0;
+    FFC_RUN_REQUEST rq{};
+    rq.pSystemDefinition = &sys;
+    rq.pszProcess = component.empty() ? names[0].c_str() : component.c_str();
+    rq.pszFunction = component.empty() ? names[1].c_str() : "*COMP";
+    rq.cOption = generate ? 'G' : 'C';
+    rq.sRunMode = FFC_RUN_MODE_TOOLS;
+    rq.plErrors = &errors;
+    rq.plWarnings = &warnings;
+    int32_t result = dc_p31o2(&rq);
+    SSQL_Disconnect();
+
+    toolsLine(result == 0 && errors == 0 ? 5 : 1, "Job ended with result " + std::to_string(result) + ": " +
+                                                      std::to_string(errors) + " error(s), " +
+                                                      std::to_string(warnings) + " warning(s).");
+    if (result != 0)
+        return kCouldNotRun;
+    return errors == 0 ? kClean : kErrors;
 }

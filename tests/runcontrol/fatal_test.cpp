@@ -6,6 +6,7 @@
 
 #include "dqov/fatal.h"
 #include "dqov/messages.h"
+#include "dqov/valid.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 
@@ -53,6 +54,12 @@ TEST_F(Fatal, ToolsModeAlsoShowsARedLine)
     testing::internal::CaptureStdout();
     expectExit([] { FFC_Fatal_Error("Cannot go on"); });
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "<RED>Cannot go on\r\n");
+}
+
+TEST_F(Fatal, ValidDieEndsTheProcessWithItsText)
+{
+    std::string err = expectExit([] { VALID_Die("Operand checker ended"); });
+    EXPECT_EQ(err, "FFC_Fatal_Error: Operand checker ended\n");
 }
 
 TEST_F(Fatal, ObjectLayerFailure)

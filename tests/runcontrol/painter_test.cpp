@@ -9,6 +9,7 @@
 
 #include "dqov/messages.h"
 #include "dqov/painter.h"
+#include "platform/dqos/dqos.h"
 #include "scripted_painter.h"
 
 namespace {
@@ -212,6 +213,18 @@ TEST(Painter, ObjectArraysGrowAndStartAgainAtIndexOne)
     EXPECT_EQ(block->lObjectCount, 1);
     P31O2_FreePainterObjects(block.get());
     EXPECT_EQ(block->pObjects, nullptr);
+}
+
+TEST(Painter, SaveReportImageTakesTheDefaultAnswer)
+{
+    auto block = newBlock();
+    char shown[256];
+    SMSG_RedirectMsgs(shown, sizeof shown);
+    EXPECT_EQ(P31O2_AskSaveReportImage(block.get(), 'Y'), 'Y');
+    EXPECT_EQ(block->sReply, 'Y');
+    EXPECT_EQ(P31O2_AskSaveReportImage(block.get(), 'N'), 'N');
+    SMSG_RedirectMsgs(nullptr, 0);
+    EXPECT_EQ(std::string(shown), "Save report image for VELMO Designer ? Yes\nSave report image for VELMO Designer ? No");
 }
 
 TEST(Progress, ThreadShowsStatusTextsUntilStopped)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <strings.h>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,45 @@ TEST_F(Stores, RunMessagesInGroupsOfTwentyNothingDropped)
     EXPECT_EQ(c.further, (std::vector<uint32_t>{0, 25, 5, 0, 0, 0}));
     EXPECT_EQ(c.firstIds, (std::vector<std::string>{"PRC0002", "PRC0001", "PRC0021", "PRC9999", "PRC0000",
                                                      "PRC0010"}));
+}
+
+} // namespace
+
+namespace {
+
+struct Person {
+    char id[4];
+    char name[8];
+};
+
+void byId(const void* r, uint32_t, void* k) { std::memcpy(k, static_cast<const Person*>(r)->id, 4); }
+void byName(const void* r, uint32_t, void* k) { std::memcpy(k, static_cast<const Person*>(r)->name, 8); }
+int caseless(const void* a, const void* b, uint32_t n) { return strncasecmp(static_cast<const char*>(a), static_cast<const char*>(b), n); }
+
+TEST(RecordStore, SecondIndexWithItsOwnCompareFollowsReplacements)
+{
+    FFC_RECORD_STORE* s = nullptr;
+    ASSERT_EQ(RS_sCreateStore(&s, 1), 0);
+    ASSERT_EQ(RS_sDefineIndex(s, 4, byId, nullptr), 0);
+    ASSERT_EQ(RS_sDefineIndex(s, 8, byName, caseless), 0);
+    Person a{{'0', '0', '0', '1'}, {'A', 'L', 'I', 'C', 'E', ' ', ' ', ' '}};
+    Person b{{'0', '0', '0', '2'}, {'B', 'O', 'B', ' ', ' ', ' ', ' ', ' '}};
+    EXPECT_EQ(RS_ulPutRecord(s, &a, sizeof a), 1u);
+    EXPECT_EQ(RS_ulPutRecord(s, &b, sizeof b), 2u);
+    Person got{};
+    ASSERT_EQ(RS_fFindRecord(s, 1, "bob     ", &got, sizeof got, nullptr), 0);
+    EXPECT_EQ(std::string(got.id, 4), "0002");
+    // replacing record 0002 with a new name moves it in the second index
+    std::memcpy(b.name, "ROBERT  ", 8);
+    EXPECT_EQ(RS_ulPutRecord(s, &b, sizeof b), 2u);
+    EXPECT_EQ(RS_fFindRecord(s, 1, "BOB     ", &got, sizeof got, nullptr), 1);
+    uint32_t len = 0;
+    ASSERT_EQ(RS_fFindRecord(s, 1, "Robert  ", &got, sizeof got, &len), 0);
+    EXPECT_EQ(len, sizeof got);
+    EXPECT_EQ(RS_ulRecordCount(s), 2u);
+    EXPECT_EQ(RS_sDefineIndex(s, 4, byId, nullptr), -1) << "indexes are defined before the first record";
+    RS_DestroyStore(&s);
+    EXPECT_EQ(s, nullptr);
 }
 
 } // namespace

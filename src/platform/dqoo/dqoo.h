@@ -216,6 +216,35 @@ typedef long (*DQOO_EVALUATION_CALLBACK)(const DQOO_STATEMENT_EVALUATION* pEvalu
 long DQOO_FCC_LL2_ETT_EnumerateStatementEvaluations(int32_t lStatement, DQOO_EVALUATION_CALLBACK pfnCallback,
                                                     void* pvUser, void* pvUser2);
 
+/* ---- cross-references and default values --------------------------------- */
+
+/* Hands every name that the check's ZOPHX parses referred to (kind
+ * "FIELD") to the start request's cross-reference callback, each name once
+ * with the line of its first reference, in order of first reference.
+ * Returns the number handed over, DQOO_ERR_NO_CHECK without an open check
+ * of the build, or the callback's non-zero answer (negated when positive). */
+long DQOO_FCC_EnumerateCrossReferences(FCC_BUILD_HANDLE* pBuild);
+
+typedef struct DQOO_DEFAULT_VALUE_REQUEST {
+    const char* pszField;        /* field name (trailing blanks ignored) */
+    char chType;                 /* type letter: 'A' alpha, 'P' packed, 'S' signed */
+    uint32_t ulLength;           /* characters, or digits */
+    uint32_t ulDecimals;
+    const char* pszDefault;      /* the default as written: 'text', a whole
+                                    number, *BLANK(S) or *ZERO(S) */
+} DQOO_DEFAULT_VALUE_REQUEST;
+
+#define DQOO_ERR_UNSUPPORTED (-11) /* a default this object layer cannot compile */
+
+/* Prepares the default-value routine of a field: a routine of kind 140
+ * whose one expression moves the default into the field, added to the
+ * expression store (so the expression enumeration hands it out).  The
+ * 9-byte routine reference (byte 3, 'O', seven digits) goes to pchReference.
+ * 0, DQOO_ERR_ARGUMENT, or DQOO_ERR_UNSUPPORTED (another type, a fraction,
+ * a value longer than the field, another special value). */
+long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild, const DQOO_DEFAULT_VALUE_REQUEST* pRequest,
+                                         char* pchReference);
+
 #ifdef __cplusplus
 }
 #endif

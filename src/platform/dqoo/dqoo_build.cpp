@@ -99,6 +99,8 @@ extern "C" long DQOO_FCC_StartBuild(FCC_BUILD_HANDLE* pBuild, const DQOO_BUILD_R
         if (plBuildStart != nullptr)
             *plBuildStart = static_cast<int32_t>(state->members.size());
     }
+    if (auto old = builds().find(pBuild); old != builds().end())
+        dqoo::releaseWams(*old->second);
     builds()[pBuild] = std::move(state);
     return DQOO_OK;
 }
@@ -107,6 +109,7 @@ extern "C" long DQOO_FCC_EndBuild(FCC_BUILD_HANDLE* pBuild) {
     auto it = builds().find(pBuild);
     if (it == builds().end())
         return DQOO_ERR_NO_BUILD;
+    dqoo::releaseWams(*it->second);
     builds().erase(it);
     DQOO_FCC_ClearExpressions();
     return DQOO_OK;
@@ -131,6 +134,7 @@ extern "C" long DQOO_FCC_StartChecking(FCC_BUILD_HANDLE* pBuild, const DQOO_STAR
     }
     state->checking = true;
     state->findings = 0;
+    state->references.clear();
     ++state->checksStarted;
     return DQOO_OK;
 }

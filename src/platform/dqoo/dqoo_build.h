@@ -4,6 +4,7 @@
 
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/dqoo_bom.h"
+#include "platform/dqoo/dqoo_wam.h"
 
 #include <deque>
 #include <string>
@@ -17,6 +18,29 @@ struct Description {
     std::deque<std::string> texts;
     std::deque<std::vector<BOM_DESCRIPTION_NODE*>> arrays;
     BOM_DESCRIPTION_NODE* root = nullptr;
+};
+
+// A web routine item: a field, or a list start, column or end.
+struct WamItem {
+    char kind = 'F';  // 'F' field, 'L' list start, 'C' list column, 'E' list end
+    std::string name;
+    FieldInfo field{};   // text pointers are set when the item is handed out
+    ListInfo list{};
+    std::string texts[7];  // weblet, description, label, headings 1-3, sample value
+    bool present[7] = {};  // a text was given (else NULL is handed out)
+    std::vector<std::pair<std::string, std::string>> picklist;
+};
+
+struct WamRoutine {
+    WebRoutineInfo info{};
+    std::vector<WamItem> items;
+};
+
+struct WamModule {
+    WamInfo info{};
+    std::string layoutWeblet;
+    bool hasLayout = false;
+    std::vector<WamRoutine> routines;
 };
 
 struct BuildState {
@@ -35,8 +59,16 @@ struct BuildState {
     std::string startNames[4];         // copies of the request's names
     uint32_t findings = 0;
     int32_t statements = 0;            // statements recorded by the ZOPHX parse
+    struct Reference {
+        std::string kind;
+        std::string name;
+        uint32_t line;
+    };
+    std::vector<Reference> references;  // names referred to by the ZOPHX parses
 
     // Description, read on first request.
+    std::deque<WamModule> wams;        // read by the WAM enumeration
+
     bool described = false;
     std::string describedFor;          // the component the tree describes
     Description description;
@@ -51,6 +83,9 @@ BuildState* checkingBuild();
 // The component whose source the current pass reads: the member of the
 // current pass for a compound component, else the object itself.
 std::string currentComponent(const BuildState& state);
+
+// Releases the build's WAM module handles.
+void releaseWams(BuildState& state);
 
 // Hands a finding to the check's sink and counts it.
 void reportFinding(BuildState& state, const std::string& text);

@@ -151,6 +151,7 @@ extern "C" long DQOO_FCC_ParseZOPHX(FCC_BUILD_HANDLE* pBuild, const char* pszTex
     }
     for (const auto& [offset, length] : s.fields) {
         const std::string name(text.substr(offset, length));
+        state->references.push_back({"FIELD", name, ulLine});
         if (pfnCollect != nullptr)
             pfnCollect(name.c_str(), ulLine);
     }

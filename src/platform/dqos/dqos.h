@@ -56,7 +56,8 @@ void SSQL_Disconnect(void);
 int SSQL_fIsConnected(void);
 
 /* Text of the last failure of this library (DBMS message, refused template,
-** missing repository), for error displays. Never null. */
+** missing repository), for error displays. Never null; valid until the next
+** failure. */
 const char *SSQL_pszLastError(void);
 
 /* Location tag ("DC_P3100/SQL052") of the statement the caller runs next. It
@@ -149,7 +150,8 @@ unsigned short SSQL_DeclareExt(SSQL_AREA *pArea, const char *pszTemplate, ...);
 unsigned short SSQL_sOpenExt(uint16_t *pusCursor);
 
 /* Delivers the next row of the cursor into the usColumns buffers (passed as
-** SSQL_COLUMN values). The first fetch runs the area's statement. Returns
+** SSQL_COLUMN values). The first fetch runs the area's statement; an area
+** declared anew (or another area) starts the cursor over. Returns
 ** SSQL_RC_OK with a row, SSQL_RC_END at the end, SSQL_RC_ERROR on failure.
 ** *ppCa receives the communication area (status; freed by the next fetch or
 ** the close), *ppDa a descriptor area holding the row's texts. */
@@ -216,8 +218,10 @@ char *SSUTL_pszEscapeSQLLikeWildcards(const char *pszText, const char *pszChars,
 #define SSUTL_OPEN_ALWAYS     4
 #define SSUTL_TRUNCATE_EXISTING 5
 
-/* Opens a host file for synchronous I/O: returns a file descriptor, or -1
-** (the file cannot be opened as asked). With write access the file is
+/* Opens a file for synchronous I/O: the path, in the library's Windows form,
+** is mapped below the environment root by the OS layer (DosMapPath).
+** Returns a file descriptor, or -1 (the path cannot be mapped or the file
+** cannot be opened as asked). With write access the file is
 ** locked against other writers while it is open; the caller closes it with
 ** close(). ulShare is accepted for its callers and not enforced. */
 long SSUTL_OpenFileInSync(const char *pszPath, unsigned long ulAccess,
@@ -343,18 +347,17 @@ void SMISC_UpdateFatalAbendText(const char *pszFormat, ...);
 const char *SMISC_pszGetFatalAbendText(void);
 
 /* Ends the run: shows the abend text (SMSG_DisplayMessage), rolls back and
-** closes the repository, and exits through the OS layer's DosExit(1, 0)
-** (the process exits with 1 where no OS layer is linked). Does not return
-** unless an exit hook of the OS layer returns. */
+** closes the repository, and ends through the OS layer's DosExit(1, 0), so
+** an exit hook installed there sees it. */
 void SMISC_Die(void);
 
 /* Web application build entry handed to SMISC_LoadBuildWamApp's callback. */
 typedef struct SMISC_BUILD_APP {
     uint32_t ulNumber;
-    char     szName1[12];
-    char     szName2[12];
-    char     szName3[12];
-} SMISC_BUILD_APP;   /* 52 bytes, names NUL-terminated */
+    char     szName1[16];
+    char     szName2[16];
+    char     szName3[16];
+} SMISC_BUILD_APP;   /* 52 bytes; names of at most 11 characters, NUL-terminated */
 
 typedef int (*SMISC_BUILD_APP_CALLBACK)(void *pList, void *pReserved, const SMISC_BUILD_APP *pEntry);
 

@@ -3,15 +3,12 @@
 // descriptions, the progress slider and the object state.
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/dqos_db.h"
+#include "platform/dqoz/dqoz.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-// The OS layer's exit, when it is linked into the library: the run then
-// ends through its replaceable exit hook.
-extern "C" void DosExit(unsigned long ulAction, unsigned long ulResult) __attribute__((weak));
 
 namespace dqos {
 namespace {
@@ -27,7 +24,7 @@ MiscState &misc() {
     return m;
 }
 
-void copyName(char (&dst)[12], const std::string &src) {
+void copyName(char (&dst)[16], const std::string &src) {
     std::snprintf(dst, sizeof dst, "%.11s", src.c_str());
 }
 
@@ -73,11 +70,7 @@ extern "C" void SMISC_Die(void) {
     }
     if (!text.empty()) SMSG_DisplayMessage(text.c_str());
     SSQL_Disconnect();
-    if (DosExit != nullptr) {
-        DosExit(1, 0);
-        return;
-    }
-    std::exit(1);
+    DosExit(DQOZ_EXIT_PROCESS, 0);
 }
 
 extern "C" unsigned long SMISC_LoadBuildWamApp(SMISC_BUILD_APP_CALLBACK pfnCallback, void *pList) {

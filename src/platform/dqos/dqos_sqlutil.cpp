@@ -1,6 +1,7 @@
 // SQL utilities: the substring function's name, LIKE escaping, and the
 // synchronous file open used for environment and data files.
 #include "platform/dqos/dqos.h"
+#include "platform/dqoz/dqoz.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -30,6 +31,10 @@ extern "C" char *SSUTL_pszEscapeSQLLikeWildcards(const char *pszText, const char
 extern "C" long SSUTL_OpenFileInSync(const char *pszPath, unsigned long ulAccess, unsigned long ulShare,
                                      unsigned long ulDisposition) {
     if (pszPath == nullptr || *pszPath == '\0') return -1;
+    // Paths come in the library's Windows form; the OS layer maps them below
+    // the environment root and refuses any that would leave it.
+    std::string hostPath;
+    if (dqoz::MapPath(pszPath, hostPath) != 0) return -1;
     bool wantRead = (ulAccess & SSUTL_GENERIC_READ) != 0;
     bool wantWrite = (ulAccess & SSUTL_GENERIC_WRITE) != 0;
     int flags = wantWrite ? (wantRead ? O_RDWR : O_WRONLY) : O_RDONLY;
@@ -42,7 +47,7 @@ extern "C" long SSUTL_OpenFileInSync(const char *pszPath, unsigned long ulAccess
     default: return -1;
     }
     if ((flags & (O_CREAT | O_TRUNC)) && !wantWrite) return -1;
-    int fd = ::open(pszPath, flags | O_CLOEXEC | O_SYNC, 0644);
+    int fd = ::open(hostPath.c_str(), flags | O_CLOEXEC | O_SYNC, 0644);
     if (fd < 0) return -1;
     if (wantWrite && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);

@@ -16,8 +16,9 @@
  *     is an error whose text names the place (line and column); a good
  *     result carries the command number, the pre-split flag and the
  *     parameter text.  The caller frees the array with TPARS_FreeResults.
- *   - TPARS_DisplayResult shows the text of a result through the display
- *     sink (which a caller may redirect to capture the text).
+ *   - TPARS_DisplayResult shows the text of a result as a product message
+ *     (SMSG_DisplayMessage of the services library), so a caller captures
+ *     it with SMSG_RedirectMsgs.
  */
 #ifndef DQOV_PLATFORM_DQOT_H
 #define DQOV_PLATFORM_DQOT_H
@@ -86,13 +87,9 @@ typedef struct TPARS_RESULT {
     char     szText[TPARS_RESULT_TEXT_SIZE]; /* error text, NUL-terminated */
 } TPARS_RESULT;
 
-/* Sink for the texts shown by TPARS_DisplayResult; NULL restores the
- * default (standard error).  Returns the previous sink. */
-typedef void (*TPARS_DISPLAY_SINK)(void* pvUser, const char* pszText, size_t cbText);
-TPARS_DISPLAY_SINK TPARS_SetDisplaySink(TPARS_DISPLAY_SINK pfnSink, void* pvUser);
-
-/* Initialises the parser services: the display sink is reset to its
- * default.  Returns 0. */
+/* Initialises the parser services.  The parser keeps no state between
+ * calls besides the result arrays it hands out, so there is nothing to
+ * prepare; returns 0. */
 int16_t TPARS_InitServices(void);
 
 /* Parses one command.  Arguments: the command text; the command-name table;
@@ -110,8 +107,8 @@ int16_t TPARS_sParseZOPH(const char* pszText,
                          void* pvReserved,
                          uint32_t ulOption1, uint32_t ulOption2);
 
-/* Shows the text of a result through the display sink.  A good result
- * shows nothing. */
+/* Shows the text of an erroneous result as a product message.  A good
+ * result shows nothing. */
 void TPARS_DisplayResult(const TPARS_RESULT* pResult);
 
 /* Frees a result array handed back by TPARS_sParseZOPH (with its

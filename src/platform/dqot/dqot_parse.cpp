@@ -41,6 +41,9 @@ Place placeAt(const LogicalText& lt, size_t i) {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Places beyond the 16-bit range of a result are shown as its maximum.
+uint16_t clamp16(size_t n) { return static_cast<uint16_t>(n > 0xFFFF ? 0xFFFF : n); }
+
 // Splits the written text into lines, each with its line number.
 struct Line {
     std::string_view text;
@@ -54,7 +57,8 @@ std::vector<Line> splitLines(std::string_view written) {
     for (size_t i = 0; i <= written.size(); ++i) {
         if (i < written.size() && written[i] != '\n' && written[i] != '\r')
             continue;
-        lines.push_back({written.substr(start, i - start), number++});
+        lines.push_back({written.substr(start, i - start), number});
+        number = clamp16(number + 1u);
         if (i < written.size() && written[i] == '\r' && i + 1 < written.size() && written[i + 1] == '\n')
             ++i;
         start = i + 1;
@@ -91,7 +95,7 @@ bool joinLines(std::string_view written, LogicalText& out, Failure& failure) {
                 ++i;
         for (; i < used; ++i) {
             const char c = line.text[i];
-            const Place p{line.number, static_cast<uint16_t>(i + 1)};
+            const Place p{line.number, clamp16(i + 1)};
             if (c == '\'') {
                 if (!inQuote)
                     quoteOpened = p;
@@ -100,7 +104,7 @@ bool joinLines(std::string_view written, LogicalText& out, Failure& failure) {
             out.text.push_back(c);
             out.places.push_back(p);
         }
-        out.end = {line.number, static_cast<uint16_t>(used + 1)};
+        out.end = {line.number, clamp16(used + 1)};
         if (last)
             break;
         skipLeading = continuation == '+';
@@ -108,7 +112,7 @@ bool joinLines(std::string_view written, LogicalText& out, Failure& failure) {
             const Line& next = lines[n + 1];
             const bool nextBlank = std::all_of(next.text.begin(), next.text.end(), isBlank);
             if (n + 2 == lines.size() && nextBlank) {
-                failure = {TPARS_ERR_CONTINUATION, {line.number, static_cast<uint16_t>(used + 1)},
+                failure = {TPARS_ERR_CONTINUATION, {line.number, clamp16(used + 1)},
                            "continuation character not followed by a line"};
                 return false;
             }

@@ -6,6 +6,7 @@
 #include "platform/dqoo/dqoo_pcode.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -286,6 +287,30 @@ TEST(ExpressionFixtureErrors, NameTheLine) {
     // A failed load leaves the store empty.
     EXPECT_TRUE(enumerateRoutines().empty());
     EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixtureFile("/nonexistent/fixture.pcd", error, sizeof error));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ExpressionFixtureFile, LoadsFromAFile) {
+    char tmpl[] = "/tmp/objlayer-fixture-XXXXXX";
+    const int fd = mkstemp(tmpl);
+    ASSERT_GE(fd, 0);
+    const std::string text = "ROUTINE r kind=130 number=4\r\nEXPRESSION\r\nCODE i\r\nINSTRUCTION i opcode=148\r\n";
+    ASSERT_EQ(static_cast<ssize_t>(text.size()), write(fd, text.data(), text.size()));
+    close(fd);
+    char error[200];
+    ASSERT_EQ(0, DQOO_FCC_LoadExpressionFixtureFile(tmpl, error, sizeof error)) << error;
+    unlink(tmpl);
+    const std::vector<EXPR_PCODE_ROUTINE*> routines = enumerateRoutines();
+    ASSERT_EQ(1u, routines.size());
+    EXPECT_EQ(EXPR_ROUTINE_STRING, routines[0]->kind);
+    EXPECT_EQ(4, routines[0]->number);
+    ASSERT_EQ(1u, routines[0]->expressions[0]->instructionCount);
+    EXPECT_EQ(148u, routines[0]->expressions[0]->instructions[0]->opcode);
+    DQOO_FCC_ClearExpressions();
+    EXPECT_TRUE(enumerateRoutines().empty());
 }
 
 }  // namespace

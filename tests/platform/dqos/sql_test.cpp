@@ -226,6 +226,29 @@ TEST_F(SqlTest, TemplatesAreCheckedAndFunctionNamesAllowListed) {
     SMEM_FreeMem(h);
 }
 
+TEST_F(SqlTest, ExplicitLengthTextKeepsItsZeroBytes) {
+    // A screen text map ends in a zero byte; it is stored and read back whole.
+    std::string map(133, 'x');
+    map[40] = '\'';
+    map[132] = '\0';
+    SSQL_AREA a;
+    ASSERT_EQ(SSQL_DeclareExt(&a, "INSERT INTO QV_DTA.QV_T1 (K, TXT, N) VALUES ('%s', '%v', %d)", "MAP",
+                              static_cast<int>(map.size()), map.data(), 1),
+              SSQL_RC_OK);
+    SSQL_SQLDA *h = nullptr;
+    ASSERT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK) << SSQL_pszLastError();
+    SMEM_FreeMem(h);
+    SSQL_DeclareExt(&a, "SELECT TXT FROM QV_DTA.QV_T1 WHERE K = '%s'", "MAP");
+    SSQL_SQLDA *h1 = nullptr, *h2 = nullptr;
+    char buf[2 + 133];
+    ASSERT_EQ(SSQL_sRunExt(&a, &h1, &h2, 1, SSQL_VARYING(buf, 133)), SSQL_RC_OK);
+    uint16_t len;
+    std::memcpy(&len, buf, 2);
+    EXPECT_EQ(len, 133);
+    EXPECT_EQ(std::string(buf + 2, len), map);
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
+}
+
 TEST_F(SqlTest, BlankPaddedKeysMatchTrimmedOnes) {
     ASSERT_EQ(insert("PAD       ", "padded", 1), SSQL_RC_OK);
     EXPECT_EQ(selectText("PAD"), "padded");
@@ -275,6 +298,28 @@ TEST(SqlConnect, MissingOrUnreadableRepositoryGivesClearCode) {
     EXPECT_EQ(SSQL_sConnect(""), SSQL_RC_OK);
     unsetenv("DQOV_REPOSITORY");
     SSQL_Disconnect();
+}
+
+TEST(SqlConnect, FailureLocationFromTheEnvironment) {
+    TempRepository repo(kDdl);
+    setenv("DQOV_SQL_FAIL_AT", "DC_P3109/QV_F23/B", 1);
+    ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK);
+    unsetenv("DQOV_SQL_FAIL_AT");
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "UPDATE QV_DTA.QV_T1 SET N = %d", 1);
+    SSQL_SQLDA *h = nullptr;
+    SSQL_SetLocation("DC_P3109/QV_F23/A");
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
+    SMEM_FreeMem(h);
+    SSQL_SetLocation("DC_P3109/QV_F23/B");
+    EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_ERROR);
+    ASSERT_NE(h, nullptr);
+    EXPECT_STREQ(h->szLocation, "DC_P3109/QV_F23/B");
+    SMEM_FreeMem(h);
+    EXPECT_EQ(SSQL_sCommitExt(&h), SSQL_RC_ERROR);
+    SMEM_FreeMem(h);
+    SSQL_SetFailLocation(nullptr);
+    SSQL_SetLocation(nullptr);
 }
 
 TEST(SqlUtil, OpenFileInSync) {

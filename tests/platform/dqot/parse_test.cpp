@@ -2,6 +2,7 @@
 // parameters, and the errors of malformed commands.
 
 #include "command_names.h"
+#include "platform/dqos/dqos.h"
 #include "platform/dqot/dqot.h"
 
 #include <gtest/gtest.h>
@@ -173,27 +174,23 @@ TEST(CommandParser, KeywordsCheckedAgainstTheKeywordTable) {
     EXPECT_EQ(TPARS_OK, parse("GOTO LABEL(L10)", &keywords).error);
 }
 
-void capture(void* user, const char* text, size_t length) {
-    static_cast<std::string*>(user)->assign(text, length);
-}
-
 TEST(CommandParser, DisplayResultShowsTheErrorText) {
     static dqot_test::CommandTable table;
-    std::string shown;
+    char shown[300];
     ASSERT_EQ(0, TPARS_InitServices());
-    TPARS_SetDisplaySink(capture, &shown);
+    SMSG_RedirectMsgs(shown, sizeof shown);
     TPARS_RESULT* results = nullptr;
     ASSERT_EQ(0, TPARS_sParseZOPH("L1: XYZ", &table.table, nullptr, 0, '#', '@', &results, nullptr, 0, 0));
     TPARS_DisplayResult(&results[0]);
-    EXPECT_EQ("Command syntax error at column 5: unknown command name XYZ.", shown);
+    EXPECT_STREQ("Command syntax error at column 5: unknown command name XYZ.", shown);
     TPARS_FreeResults(results);
 
-    shown.clear();
+    SMSG_RedirectMsgs(shown, sizeof shown);
     ASSERT_EQ(0, TPARS_sParseZOPH("RETURN", &table.table, nullptr, 0, '#', '@', &results, nullptr, 0, 0));
     TPARS_DisplayResult(&results[0]);  // a good result shows nothing
-    EXPECT_EQ("", shown);
+    EXPECT_STREQ("", shown);
     TPARS_FreeResults(results);
-    TPARS_SetDisplaySink(nullptr, nullptr);
+    SMSG_RedirectMsgs(nullptr, 0);
 
     EXPECT_EQ(-1, TPARS_sParseZOPH(nullptr, &table.table, nullptr, 0, '#', '@', &results, nullptr, 0, 0));
     EXPECT_EQ(nullptr, results);

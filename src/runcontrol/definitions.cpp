@@ -1,0 +1,256 @@
+// Loading the definitions of a job's object from the repository: the process
+// and function definitions, field definitions through the field cache, and
+// the scan of field attribute codes.
+#include "dqov/definitions.h"
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "dqov/fatal.h"
+#include "platform/dqos/dqos.h"
+#include "runcontrol/field_cache.h"
+#include "runcontrol/rc_internal.h"
+
+namespace {
+
+// One single-row statement: declared, run, its areas released. A failure of
+// the statement is fatal; returns true with a row, false without.
+template <typename... Cols> bool runSingle(const char* tag, SSQL_AREA& area, Cols... cols)
+{
+    SSQL_SetLocation(tag);
+    SSQL_SQLDA* ca = nullptr;
+    SSQL_SQLDA* da = nullptr;
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, static_cast<uint16_t>(sizeof...(Cols)), cols...);
+    if (rc == SSQL_RC_OK) {
+        SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+        return true;
+    }
+    if (rc == SSQL_RC_NOROW) {
+        SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+        return false;
+    }
+    // keep the failure's text, release the areas, then end
+    SSQL_SQLDA failure{};
+    if (ca)
+        std::memcpy(&failure, ca, sizeof failure);
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    FFC_SQL_Error(&failure, tag);
+}
+
+void declareOrDie(SSQL_AREA& area, const char* tag, unsigned short rc)
+{
+    if (rc != SSQL_RC_OK) {
+        SSQL_SetLocation(tag);
+        FFC_SQL_Error(nullptr, tag);
+    }
+}
+
+std::string trimmed(const char* f, size_t w) { return rc::Trimmed(f, w); }
+
+// The description of a function in the run language, else the default one.
+void loadFunctionDescription(const std::string& part, const std::string& process, const std::string& function,
+                             char* out)
+{
+    std::memset(out, ' ', 40);
+    const std::string languages[] = {SMISC_pszLanguage(), SMISC_pszDefaultLanguage()};
+    for (const auto& lang : languages) {
+        auto area = std::make_unique<SSQL_AREA>();
+        const char* tag = "DC_P31O2/QV_F67/A";
+        declareOrDie(*area, tag,
+                     SSQL_DeclareExt(area.get(),
+                                     "SELECT X67DES FROM QV_DTA.QV_F67 WHERE X67P_I = '%s' AND X67MOD = '%s' AND "
+                                     "X67FMT = '%s' AND X67PLN = '%s'",
+                                     part.c_str(), process.c_str(), function.c_str(), lang.c_str()));
+        struct {
+            uint16_t len;
+            char text[40];
+        } des{};
+        if (runSingle(tag, *area, SSQL_VARYING(&des, 40))) {
+            std::memcpy(out, des.text, des.len < 40 ? des.len : 40);
+            return;
+        }
+    }
+}
+
+// Reads a field from the dictionary and its texts; false when not there.
+bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
+{
+    std::string part = trimmed(ctx->acPartition, 3);
+    auto area = std::make_unique<SSQL_AREA>();
+    const char* tag = "DC_P31O2/QV_F03/A";
+    declareOrDie(*area, tag,
+                 SSQL_DeclareExt(area.get(),
+                                 "SELECT X03TYP, X03LEN, X03DEC, X03IAT, X03OAT FROM QV_DTA.QV_F03 "
+                                 "WHERE X03P_I = '%s' AND X03FLD = '%s'",
+                                 part.c_str(), name.c_str()));
+    char type = ' ';
+    int32_t len = 0, dec = 0;
+    struct {
+        uint16_t len;
+        char codes[256];
+    } iat{}, oat{};
+    if (!runSingle(tag, *area, SSQL_FIXED(&type, 1), SSQL_I32(&len), SSQL_I32(&dec), SSQL_VARYING(&iat, 256),
+                   SSQL_VARYING(&oat, 256)))
+        return false;
+    std::memset(&f.def, ' ', sizeof f.def);
+    rc::Pad(f.def.acName, 10, name);
+    f.def.cType = type;
+    f.def.lLength = len;
+    f.def.lDecimals = dec;
+    // at most ten codes each; the attribute check reports longer lists
+    f.def.input.usLength = static_cast<uint16_t>(iat.len < 40 ? iat.len : 40);
+    std::memcpy(f.def.input.acCodes, iat.codes, f.def.input.usLength);
+    f.def.output.usLength = static_cast<uint16_t>(oat.len < 40 ? oat.len : 40);
+    std::memcpy(f.def.output.acCodes, oat.codes, f.def.output.usLength);
+
+    std::memset(&f.text, ' ', sizeof f.text);
+    const std::string languages[] = {SMISC_pszLanguage(), SMISC_pszDefaultLanguage()};
+    for (const auto& lang : languages) {
+        auto t = std::make_unique<SSQL_AREA>();
+        const char* ttag = "DC_P31O2/QV_FTX/A";
+        declareOrDie(*t, ttag,
+                     SSQL_DeclareExt(t.get(),
+                                     "SELECT FTXDES, FTXLBL, FTXCH1, FTXCH2, FTXCH3 FROM QV_DTA.QV_FTX "
+                                     "WHERE FTXP_I = '%s' AND FTXFLD = '%s' AND FTXPLN = '%s'",
+                                     part.c_str(), name.c_str(), lang.c_str()));
+        if (runSingle(ttag, *t, SSQL_FIXED(f.text.acDescription, 40), SSQL_FIXED(f.text.acLabel, 15),
+                      SSQL_FIXED(f.text.acColumnHeadings[0], 20), SSQL_FIXED(f.text.acColumnHeadings[1], 20),
+                      SSQL_FIXED(f.text.acColumnHeadings[2], 20)))
+            break;
+    }
+    f.kind = 'R';
+    return true;
+}
+
+char getField(FFC_CONTEXT* ctx, char* local, FFC_FIELD_DEFINITION* def, FFC_FIELD_TEXT* text, bool component)
+{
+    if (!ctx || !def)
+        return '1';
+    std::string name = trimmed(def->acName, 10);
+    if (!name.empty() && ctx->cNatChar1 != ' ' && ctx->cNatChar1 != 0 && name[0] == ctx->cNatChar1)
+        name.erase(0, 1);
+    if (name.empty())
+        return '1';
+    defs::CachedField* cached = defs::FindCachedField(ctx, name);
+    if (!cached) {
+        defs::CachedField f;
+        if (!loadField(ctx, name, f))
+            f.kind = 'X';   // remembered as missing: no second look-up
+        defs::CacheField(ctx, name, f);
+        cached = defs::FindCachedField(ctx, name);
+        if (!cached)
+            return '1';
+    }
+    if (cached->kind == 'X' || (cached->kind == 'C' && !component))
+        return '1';
+    char keepName[10];
+    std::memcpy(keepName, def->acName, 10);
+    *def = cached->def;
+    std::memcpy(def->acName, keepName, 10);
+    if (text)
+        *text = cached->text;
+    if (local)
+        *local = cached->kind == 'R' ? 'N' : 'Y';
+    return '0';
+}
+
+bool hasCode(const char* codes, const char* code)
+{
+    for (int i = 0; i < 10; ++i)
+        if (std::memcmp(codes + 4 * i, code, 4) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+extern "C" {
+
+int16_t P310C_sLoadProcessDefinition(FFC_CONTEXT* ctx, const char* process, FFC_PROCESS_DEFINITION* def)
+{
+    if (!ctx || !process || !def)
+        return 1;
+    std::string part = trimmed(ctx->acPartition, 3);
+    std::string proc = trimmed(process, 10);
+    auto area = std::make_unique<SSQL_AREA>();
+    const char* tag = "DC_P31O2/QV_F20/A";
+    declareOrDie(*area, tag,
+                 SSQL_DeclareExt(area.get(),
+                                 "SELECT X20MUS, X20RCL, X20SP1 FROM QV_DTA.QV_F20 WHERE X20P_I = '%s' AND "
+                                 "X20MOD = '%s'",
+                                 part.c_str(), proc.c_str()));
+    std::memset(def, ' ', sizeof *def);
+    struct {
+        uint16_t len;
+        char text[256];
+    } sp1{};
+    if (!runSingle(tag, *area, SSQL_FIXED(&def->cMenuStyle, 1), SSQL_FIXED(&def->cProcessClass, 1),
+                   SSQL_VARYING(&sp1, 256)))
+        return 1;
+    rc::Pad(def->acPartition, 3, part);
+    rc::Pad(def->acProcess, 10, proc);
+    def->usOptionsLength = sp1.len;
+    std::memcpy(def->acOptions, sp1.text, sp1.len);
+    return 0;
+}
+
+int16_t P310C_sLoadFunctionDefinition(FFC_CONTEXT* ctx, const char* process, const char* function,
+                                      FFC_FUNCTION_DEFINITION* def)
+{
+    if (!ctx || !process || !function || !def)
+        return 1;
+    std::string part = trimmed(ctx->acPartition, 3);
+    std::string proc = trimmed(process, 10);
+    std::string func = trimmed(function, 7);
+    auto area = std::make_unique<SSQL_AREA>();
+    const char* tag = "DC_P31O2/QV_F23/A";
+    declareOrDie(*area, tag,
+                 SSQL_DeclareExt(area.get(),
+                                 "SELECT X23SP1, X23SQL, X23APM FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND "
+                                 "X23MOD = '%s' AND X23FMT = '%s'",
+                                 part.c_str(), proc.c_str(), func.c_str()));
+    std::memset(def, ' ', sizeof *def);
+    struct {
+        uint16_t len;
+        char text[100];
+    } sp1{};
+    if (!runSingle(tag, *area, SSQL_VARYING(&sp1, 100), SSQL_FIXED(&def->cSelectSql, 1),
+                   SSQL_FIXED(&def->cApm, 1)))
+        return 1;
+    rc::Pad(def->acPartition, 3, part);
+    rc::Pad(def->acProcess, 10, proc);
+    rc::Pad(def->acFunction, 7, func);
+    def->usOptionsLength = sp1.len;
+    std::memcpy(def->acOptions, sp1.text, sp1.len);
+    def->cLevelTwo = 'N';
+    loadFunctionDescription(part, proc, func, def->acDescription);
+    return 0;
+}
+
+char Get_Function_Field(FFC_CONTEXT* ctx, char* local, FFC_FIELD_DEFINITION* def, FFC_FIELD_TEXT* text, void*)
+{
+    return getField(ctx, local, def, text, false);
+}
+
+char Get_Function_Field_Allow_Component(FFC_CONTEXT* ctx, char* local, FFC_FIELD_DEFINITION* def,
+                                        FFC_FIELD_TEXT* text, void*)
+{
+    return getField(ctx, local, def, text, true);
+}
+
+void P310C_ScanFieldAttributeCodes(const char* codes1, const char* codes2, char* asqn, char* suns, char* suni)
+{
+    // a flag is set when its code occurs; otherwise it keeps its value
+    auto found = [&](const char* code) {
+        return (codes1 && hasCode(codes1, code)) || (codes2 && hasCode(codes2, code));
+    };
+    if (asqn && found("ASQN"))
+        *asqn = 'Y';
+    if (suns && found("SUNS"))
+        *suns = 'Y';
+    if (suni && found("SUNI"))
+        *suni = 'Y';
+}
+
+} // extern "C"

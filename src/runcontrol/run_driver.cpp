@@ -1,0 +1,583 @@
+// dc_p31o2: one whole job on one object. The job's state lives in the run
+// blocks below, which the driver fills and every later step reads; the
+// lists, work files and stores of a pass are made at its start and released
+// at its end. Messages of every pass are kept in a job-level store and
+// listed by run mode at the end of the job.
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "dqov/definitions.h"
+#include "dqov/fatal.h"
+#include "dqov/messages.h"
+#include "dqov/named_lists.h"
+#include "dqov/painter.h"
+#include "dqov/record_store.h"
+#include "dqov/run_driver.h"
+#include "dqov/workfile.h"
+#include "platform/dqoel/dqoel.h"
+#include "platform/dqoo/dqoo.h"
+#include "platform/dqoosrv/dqoosrv.h"
+#include "platform/dqos/dqos.h"
+#include "platform/dqot/dqot.h"
+#include "runcontrol/rc_internal.h"
+
+// The build handle: its address is what the object layer and the object
+// server know the build by.
+struct FCC_BUILD_HANDLE {
+    int32_t lReserved;
+};
+
+namespace {
+
+constexpr char kSourceList[] = "P31O2/SL/SOURCE";
+constexpr size_t kNameWidth = 40;   // names in the run blocks
+
+struct NamedValues {
+    void* callFromEditor = nullptr;
+    FFC_MESSAGE_CALLBACK msgCallback = nullptr;
+    void* lpcAnchor = nullptr;
+    void* cmpeAnchor = nullptr;
+    void* designScreen = nullptr;
+    void* designReport = nullptr;
+};
+
+// The run blocks of the job.
+struct RunBlocks {
+    FFC_CONTEXT context{};
+    FFC_CHECK_STATE state{};
+    FFC_PROCESS_DEFINITION process{};
+    FFC_FUNCTION_DEFINITION function{};
+    FFC_OPTION_WORDS options{};
+    char processName[kNameWidth];   // process or component, blank-padded to 40
+    char functionName[kNameWidth];  // function or "*COMP", blank-padded to 40
+    FCC_BUILD_HANDLE build{};
+    NamedValues named;
+    FFC_CONTEXT messages{};         // holds the job's message store across passes
+};
+
+RunBlocks g_run;
+FFC_EDITOR_SOURCE_ANCHOR g_source{nullptr, ' '};
+
+void dropSource()
+{
+    SZOPH_DropCommands(static_cast<SZOPH_LIST*>(g_source.pCommands));
+    g_source = FFC_EDITOR_SOURCE_ANCHOR{nullptr, ' '};
+}
+
+// The stored command list of a function job for the pass.
+void loadSource()
+{
+    dropSource();
+    if (std::memcmp(g_run.functionName, "*COMP", 5) == 0)
+        return;
+    SZOPH_LIST* list = nullptr;
+    std::string process = rc::Trimmed(g_run.processName, kNameWidth);
+    std::string function = rc::Trimmed(g_run.functionName, kNameWidth);
+    if (SZOPH_sLoadCommands(process.c_str(), function.c_str(), &list, 0) != 0 || !list)
+        return;
+    g_source.pCommands = list;
+    g_source.cKind = SZOPH_chListKind(list);
+}
+FFC_RUN_SEAMS g_seams{};
+bool g_haveProcess = false;
+bool g_haveFunction = false;
+
+std::string trimmed(const char* s) { return s ? rc::Trimmed(s, std::strlen(s)) : std::string(); }
+
+bool equalNoCase(const char* a, const char* b)
+{
+    for (; *a && *b; ++a, ++b)
+        if (std::toupper(static_cast<unsigned char>(*a)) != std::toupper(static_cast<unsigned char>(*b)))
+            return false;
+    return *a == *b;
+}
+
+void lookUpNamedParameters(const FFC_NAMED_PARAMETERS* p, NamedValues& v)
+{
+    v = NamedValues{};
+    if (!p || !p->apszNames || !p->apValues)
+        return;
+    for (uint32_t i = 0; i < p->ulCount; ++i) {
+        const char* n = p->apszNames[i];
+        if (!n)
+            continue;
+        void* value = p->apValues[i];
+        if (equalNoCase(n, FFC_PARM_CALLFROMFCCEDITOR))
+            v.callFromEditor = value;
+        else if (equalNoCase(n, FFC_PARM_FCCMSGCALLBACK))
+            v.msgCallback = reinterpret_cast<FFC_MESSAGE_CALLBACK>(value);
+        else if (equalNoCase(n, FFC_PARM_PX_COMP_LPC_ANCHOR_BLOCK))
+            v.lpcAnchor = value;
+        else if (equalNoCase(n, FFC_PARM_PX_COMP_CMPE_ANCHOR_BLOCK))
+            v.cmpeAnchor = value;
+        else if (equalNoCase(n, FFC_PARM_FCCDESIGNSCREENCALLBACK))
+            v.designScreen = value;
+        else if (equalNoCase(n, FFC_PARM_FCCDESIGNREPORTCALLBACK))
+            v.designReport = value;
+    }
+}
+
+// A message of the driver into the job's message store.
+void jobMessage(char severity, const std::string& text)
+{
+    FFC_CHECK_MESSAGE m;
+    std::memset(&m, ' ', sizeof m);
+    m.ulLine = 0;
+    m.usPass = static_cast<uint16_t>(g_run.context.lCurrentPass);
+    m.ulSubLine = 0;
+    m.cSeverity = severity;
+    std::memcpy(m.acMsgId, "DCM9898", 7);
+    std::memcpy(m.acObject, FFC_MSG_FILE, 10);
+    rc::Pad(m.acText, sizeof m.acText, text);
+    RS_sAddRunMessage(&g_run.messages, &m);
+    if (severity == 'F') {
+        ++g_run.state.stats.lFatalTotal;
+        ++(g_run.context.lCurrentPass > 1 ? g_run.state.stats.lFatalLater : g_run.state.stats.lFatalPass1);
+    } else if (severity == 'W') {
+        ++g_run.state.stats.lWarningsTotal;
+        ++(g_run.context.lCurrentPass > 1 ? g_run.state.stats.lWarningsLater : g_run.state.stats.lWarningsPass1);
+    }
+}
+
+bool componentJob() { return std::memcmp(g_run.functionName, "*COMP", 5) == 0; }
+
+std::string processText() { return rc::Trimmed(g_run.processName, kNameWidth); }
+std::string functionText() { return rc::Trimmed(g_run.functionName, kNameWidth); }
+
+// Fills the context for a pass from the system definition and the request.
+void fillContext(const FFC_RUN_REQUEST* rq, int32_t pass, int32_t passCount)
+{
+    FFC_CONTEXT& c = g_run.context;
+    P31O2_FreeRunContext(&c);
+    std::memset(&c, 0, sizeof c);
+    P31O2_FillRunContext(&c, rq->pSystemDefinition);
+    c.cOption = rq->cOption;
+    c.ulOptionBits = rq->options.ulOptionBits;
+    c.lComponentRun = componentJob() ? 1 : 0;
+    c.lFunctionRun = componentJob() ? 0 : 1;
+    c.lComponentChecking = c.lComponentRun;
+    rc::Pad(c.acObjectName, 10, rc::Trimmed(FFC_MSG_FILE, 10));
+    if (componentJob()) {
+        rc::Pad(c.acComponent, 10, processText());
+    } else {
+        rc::Pad(c.acProcess, 10, processText());
+        rc::Pad(c.acFunction, 7, functionText());
+    }
+    c.lPassCount = passCount;
+    c.lCurrentPass = pass;
+    // messages of the pass go to the job's store
+    c.pMessageStore = g_run.messages.pMessageStore;
+    P31O2_SetCurrentRunContext(&c);
+}
+
+void resetState()
+{
+    FFC_CHECK_STATE& s = g_run.state;
+    FFC_RUN_STATISTICS keep = s.stats;
+    std::memset(&s, ' ', sizeof s);
+    s.stats = keep;
+    s.lPass = g_run.context.lCurrentPass;
+    s.lLine = s.lLineWord = s.lSequence = s.lLineNumber = 0;
+    s.lSecondSequence = 0;
+    s.pFieldTable = nullptr;
+    if (!componentJob()) {
+        rc::Pad(s.acProcess, 10, processText());
+        rc::Pad(s.acFunction, 7, functionText());
+    }
+    std::memcpy(s.acMsgQueue, FFC_JOB_MSG_QUEUE, 10);
+    std::memcpy(s.acScope, g_run.context.cOption == 'D' ? "X3" : "X1", 2);
+    const FFC_SYSTEM_DEFINITION* sys = g_run.context.pSystemDefinition;
+    if (sys)
+        std::memcpy(s.acSystemFlags, sys->acScreenFlags, sizeof s.acSystemFlags);
+}
+
+// Loads the run environment of the pass: the definitions of the object.
+// 0, or -1 with a message naming what was not found.
+int32_t loadEnvironment()
+{
+    FFC_CONTEXT& c = g_run.context;
+    std::string part = rc::Trimmed(c.acPartition, 3);
+    if (componentJob()) {
+        std::string name = processText();
+        if (name.empty() || name[0] == '*') {
+            jobMessage('F', "Component name " + name + " is reserved and cannot be checked.");
+            return -1;
+        }
+        std::memset(&g_run.function, ' ', sizeof g_run.function);
+        rc::Pad(g_run.function.acPartition, 3, part);
+        g_run.function.usOptionsLength = 0;
+        g_run.function.cLevelTwo = 'N';
+        g_haveFunction = true;
+        g_haveProcess = false;
+        return 0;
+    }
+    if (P310C_sLoadProcessDefinition(&c, c.acProcess, &g_run.process) != 0) {
+        jobMessage('F', "Process " + processText() + " was not found in partition " + part + ".");
+        return -1;
+    }
+    g_haveProcess = true;
+    if (P310C_sLoadFunctionDefinition(&c, c.acProcess, c.acFunction, &g_run.function) != 0) {
+        jobMessage('F', "Function " + functionText() + " of process " + processText() +
+                            " was not found in partition " + part + ".");
+        return -1;
+    }
+    g_haveFunction = true;
+    std::memcpy(c.acFunctionDescription, g_run.function.acDescription, 40);
+    c.lLanguageLevelTwo = g_run.function.cLevelTwo == 'Y' ? 1 : 0;
+    if (c.lLanguageLevelTwo)
+        c.lComponentChecking = 1;
+    return 0;
+}
+
+// The source lines of a component (of every member of a compound one)
+// from the object layer into the run context's source-line list: 0, or -1
+// with a message when the component does not exist.
+int32_t collectComponentSource()
+{
+    FFC_CONTEXT& c = g_run.context;
+    c.ulSourceLineCount = 0;
+    long rc = DQOO_FCC_RetrieveCompoundComponentZOPHX(&g_run.build, [](const DQOO_SOURCE_LINE* line) -> int32_t {
+        return P31O2_fCollectComponentSourceLine(line);
+    });
+    if (rc == DQOO_ERR_NOT_FOUND) {
+        jobMessage('F', "Component " + processText() + " was not found in partition " +
+                            rc::Trimmed(c.acPartition, 3) + ".");
+        return DC_P31O2_NOT_RESOLVED;
+    }
+    if (rc == DQOO_ERR_STOPPED) {
+        jobMessage('F', "The source of " + processText() + " does not fit in storage.");
+        return DC_P31O2_PREPARE_FAILED;
+    }
+    if (rc != DQOO_OK)
+        DQOO_FCC_FatalError("DQOO_FCC_RetrieveCompoundComponentZOPHX", rc);
+    return 0;
+}
+
+// Prepares the lists, work file and stores of a pass: 0, or -2.
+int32_t preparePass()
+{
+    FFC_CONTEXT& c = g_run.context;
+    if (WF_sCreate(&c) != 0 || RS_sCreateCommandStores(&c) != 0)
+        return -2;
+    uint16_t size = 4 + 3 + 10 + 11000;
+    uint16_t count = 65000;
+    int16_t rc = qvrmm1(&c, 'V', kSourceList, &size, &count, nullptr);
+    return rc == 0 || rc == QVRMM_EXISTS ? 0 : -2;
+}
+
+// Without a checker the pass loads the object's source, so that a job on an
+// object whose source cannot be read ends with -3, and reports the count.
+int32_t loadSourceOnly(FFC_CONTEXT* c, FFC_CHECK_STATE* s)
+{
+    if (!componentJob()) {
+        auto* list = static_cast<SZOPH_LIST*>(g_source.pCommands);
+        if (!list)
+            return -3;
+        SZOPH_ResetCommandList(list);
+        SZOPH_COMMAND* cmd = nullptr;
+        uint32_t n = 0;
+        while (SZOPH_sGetNextCommand(list, &cmd) == 0)
+            ++n;
+        c->ulSourceLineCount = n;
+    }
+    if (c->lCurrentPass != c->lPassCount)
+        return 0;
+    char counts[15];
+    std::snprintf(counts, sizeof counts, "%-7u%-7u", static_cast<unsigned>(s->stats.lFatalTotal) % 10000000u,
+                  static_cast<unsigned>(s->stats.lWarningsTotal) % 10000000u);
+    FFC_CHECK_MESSAGE m;
+    std::memset(&m, ' ', sizeof m);
+    m.ulLine = 0;
+    m.usPass = static_cast<uint16_t>(c->lCurrentPass);
+    m.ulSubLine = 0;
+    m.cSeverity = 'I';
+    std::memcpy(m.acMsgId, "PRC0011", 7);
+    std::memcpy(m.acObject, FFC_MSG_FILE, 10);
+    std::memcpy(m.acText, counts, 14);
+    RS_sAddSummaryMessage(c, &m);
+    return 0;
+}
+
+bool pageFlag(int bit, size_t position)
+{
+    if (!(g_run.options.ulOptionBits & (1u << bit)) || !g_haveProcess)
+        return false;
+    return g_run.process.usOptionsLength > position && g_run.process.acOptions[position] == 'Y';
+}
+
+void releasePass()
+{
+    FFC_CONTEXT& c = g_run.context;
+    // queued messages left by the pass's steps join the job's messages
+    P9006_ulReplayQueuedMessages(&c, &g_run.state, FFC_JOB_MSG_QUEUE);
+    c.pMessageStore = nullptr;   // the job's store outlives the pass
+    P31O2_FreeRunContext(&c);
+    dropSource();
+}
+
+void notice(const FFC_RUN_REQUEST* rq, unsigned long kind, const std::string& text)
+{
+    if (!rq->pszNotifyHandle || !*rq->pszNotifyHandle)
+        return;
+    std::string object = componentJob() ? processText() : processText() + "/" + functionText();
+    EL_SendNotificationEx(rq->pszNotifyHandle, kind, object.c_str(), text.c_str());
+}
+
+// Copies a name into its 40-character run block; false when it is longer
+// than the field it names (process or component 10, function 7).
+bool copyName(const char* name, size_t field, char* block, const char* what)
+{
+    std::string n = trimmed(name);
+    std::memset(block, ' ', kNameWidth);
+    if (n.empty()) {
+        jobMessage('F', std::string("No ") + what + " name was given.");
+        return false;
+    }
+    if (n.size() > field) {
+        jobMessage('F', std::string("The ") + what + " name " + n + " is longer than " + std::to_string(field) +
+                            " characters.");
+        return false;
+    }
+    std::memcpy(block, n.data(), n.size());
+    return true;
+}
+
+void designLoop(int32_t errors, int32_t warnings)
+{
+    FFC_PAINT_STR* paint = P31O2_pGetPaintStr();
+    if (!paint)
+        return;
+    int16_t reply = P31O2_sPainterCounts(paint, errors, warnings);
+    while (reply > 2) {
+        FFC_RUN_STEP step = reply == 3 ? g_seams.pfnScreenDesign : (reply == 4 ? g_seams.pfnReportDesign : nullptr);
+        if (step)
+            step(&g_run.context, &g_run.state, &g_run.build);
+        reply = P31O2_sPainterCounts(paint, errors, warnings);
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+FFC_EDITOR_SOURCE_ANCHOR* P31O2_pGetEditorSourceAnchor(void) { return &g_source; }
+
+void P31O2_SetRunSeams(const FFC_RUN_SEAMS* seams) { g_seams = seams ? *seams : FFC_RUN_SEAMS{}; }
+
+void* P31O2_pGetNamedParameter(const char* name)
+{
+    if (!name)
+        return nullptr;
+    const NamedValues& v = g_run.named;
+    if (equalNoCase(name, FFC_PARM_CALLFROMFCCEDITOR)) return v.callFromEditor;
+    if (equalNoCase(name, FFC_PARM_FCCMSGCALLBACK)) return reinterpret_cast<void*>(v.msgCallback);
+    if (equalNoCase(name, FFC_PARM_PX_COMP_LPC_ANCHOR_BLOCK)) return v.lpcAnchor;
+    if (equalNoCase(name, FFC_PARM_PX_COMP_CMPE_ANCHOR_BLOCK)) return v.cmpeAnchor;
+    if (equalNoCase(name, FFC_PARM_FCCDESIGNSCREENCALLBACK)) return v.designScreen;
+    if (equalNoCase(name, FFC_PARM_FCCDESIGNREPORTCALLBACK)) return v.designReport;
+    return nullptr;
+}
+
+const FFC_PROCESS_DEFINITION* P31O2_pGetProcessDefinition(void) { return g_haveProcess ? &g_run.process : nullptr; }
+const FFC_FUNCTION_DEFINITION* P31O2_pGetFunctionDefinition(void) { return g_haveFunction ? &g_run.function : nullptr; }
+
+void P31O2_IssueJobMessage(FFC_CONTEXT* ctx, char severity, const char* text)
+{
+    if (!text)
+        return;
+    if (ctx == &g_run.context || !ctx) {
+        jobMessage(severity, text);
+        return;
+    }
+    FFC_CHECK_MESSAGE m;
+    std::memset(&m, ' ', sizeof m);
+    m.ulLine = 0;
+    m.usPass = 0;
+    m.ulSubLine = 0;
+    m.cSeverity = severity;
+    std::memcpy(m.acMsgId, "DCM9898", 7);
+    std::memcpy(m.acObject, FFC_MSG_FILE, 10);
+    rc::Pad(m.acText, sizeof m.acText, text);
+    RS_sAddRunMessage(ctx, &m);
+}
+
+int32_t P31O2_fCollectComponentSourceLine(const void* p)
+{
+    const auto* line = static_cast<const DQOO_SOURCE_LINE*>(p);
+    FFC_CONTEXT* ctx = P31O2_pGetCurrentRunContext();
+    if (!line || !ctx)
+        return 0;
+    struct {
+        uint32_t seq;
+        char label[3];
+        char name[10];
+        char text[11000];
+    } rec;
+    rec.seq = line->ulNumber;
+    rc::Pad(rec.label, 3, line->pszLabel ? line->pszLabel : "");
+    rc::Pad(rec.name, 10, line->pszName ? line->pszName : "");
+    std::string text = line->pszText ? line->pszText : "";
+    size_t n = text.size() < sizeof rec.text ? text.size() : sizeof rec.text;
+    std::memcpy(rec.text, text.data(), n);
+    uint16_t number = 0;
+    uint16_t len = static_cast<uint16_t>(4 + 3 + 10 + n);
+    if (QVRMM_sPutEntry(ctx, kSourceList, &number, &rec, &len) != QVRMM_OK)
+        return 0;
+    ++ctx->ulSourceLineCount;
+    return 1;
+}
+
+int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
+{
+    if (!rq || !rq->pSystemDefinition)
+        return DC_P31O2_NOT_RESOLVED;
+    FFC_Set_Run_Mode(rq->sRunMode);
+    lookUpNamedParameters(rq->pParameters, g_run.named);
+    TPARS_InitServices();
+    OSRV_InitServices(nullptr);
+    g_run.options = rq->options;
+    P31O2_SetCurrentOptionWords(&g_run.options);
+    g_haveProcess = g_haveFunction = false;
+
+    // the job's message store and the counts of the whole job
+    P31O2_FreeRunContext(&g_run.messages);
+    std::memset(&g_run.messages, 0, sizeof g_run.messages);
+    P31O2_FillRunContext(&g_run.messages, rq->pSystemDefinition);
+    RS_sCreateMessageStore(&g_run.messages);
+    std::memset(&g_run.state, ' ', sizeof g_run.state);
+    g_run.state.stats = FFC_RUN_STATISTICS{};
+    std::memset(&g_run.context, 0, sizeof g_run.context);
+    P31O2_FillRunContext(&g_run.context, rq->pSystemDefinition);
+
+    const bool component = rq->pszFunction && trimmed(rq->pszFunction) == "*COMP";
+    std::memset(g_run.functionName, ' ', kNameWidth);
+    bool named = copyName(rq->pszProcess, 10, g_run.processName, component ? "component" : "process");
+    if (named)
+        named = component ? (std::memcpy(g_run.functionName, "*COMP", 5), true)
+                          : copyName(rq->pszFunction, 7, g_run.functionName, "function");
+
+    notice(rq, EL_NOTICE_START, "Job started");
+    int32_t result = DC_P31O2_OK;
+    bool buildStarted = false;
+    if (!named) {
+        result = DC_P31O2_NOT_RESOLVED;
+    } else if (!SSQL_fIsConnected()) {
+        jobMessage('F', "The repository is not open.");
+        result = DC_P31O2_PREPARE_FAILED;
+    }
+    if (result == DC_P31O2_OK)
+        SMISC_SetSession(rq->pSystemDefinition->szPartition, rq->pSystemDefinition->szLanguage);
+
+    int32_t passCount = 1;
+    int32_t buildStartValue = 0;
+    for (int32_t pass = 1; result == DC_P31O2_OK && pass <= passCount; ++pass) {
+        fillContext(rq, pass, passCount);
+        resetState();
+        result = loadEnvironment();
+        if (result != 0)
+            break;
+        if (pass == 1) {
+            DQOO_BUILD_REQUEST br{};
+            std::string object = processText();
+            std::string function = functionText();
+            std::string part = rc::Trimmed(g_run.context.acPartition, 3);
+            br.pszObjectName = object.c_str();
+            br.pszFunctionName = function.c_str();
+            br.pszPartition = part.c_str();
+            br.pCommands = static_cast<const TPARS_COMMAND_TABLE*>(rq->pSystemDefinition->pCommandNames);
+            br.chNational1 = g_run.context.cNatChar1;
+            br.chNational2 = g_run.context.cNatChar2;
+            br.chNational3 = g_run.context.cNatChar3;
+            uint32_t passes = 1;
+            int32_t buildStart = 0;
+            long rc = DQOO_FCC_StartBuild(&g_run.build, &br, &passes, &buildStart);
+            if (rc != DQOO_OK)
+                DQOO_FCC_FatalError("DQOO_FCC_StartBuild", rc);
+            buildStarted = true;
+            passCount = passes > 0 ? static_cast<int32_t>(passes) : 1;
+            g_run.context.lPassCount = passCount;
+            buildStartValue = buildStart;
+            if (FFC_from_EDITOR() && !g_run.named.designScreen && !g_run.named.designReport)
+                P31O2_sStartProgress();
+        }
+        g_run.context.lBuildStartValue = buildStartValue;
+        g_run.context.lCompoundComponent = buildStartValue;
+        loadSource();
+        if (preparePass() != 0) {
+            jobMessage('F', "The work areas of the job could not be prepared.");
+            result = DC_P31O2_PREPARE_FAILED;
+            break;
+        }
+        if (componentJob() && (result = collectComponentSource()) != 0)
+            break;
+        if (g_seams.pfnGeneratorSetup)
+            g_seams.pfnGeneratorSetup(&g_run.context, &g_run.state, &g_run.build);
+        int32_t checked = g_seams.pfnChecker ? g_seams.pfnChecker(&g_run.context, &g_run.state, &g_run.build)
+                                             : loadSourceOnly(&g_run.context, &g_run.state);
+        if (checked == DC_P31O2_SOURCE_FAILED) {
+            jobMessage('F', "The source of " + (componentJob() ? processText() : functionText()) +
+                                " could not be loaded.");
+            result = DC_P31O2_SOURCE_FAILED;
+            releasePass();
+            break;
+        }
+        if (g_run.state.stats.lFatalTotal == 0 && g_run.context.cOption == 'G') {
+            if (g_seams.pfnOutputDriver)
+                g_seams.pfnOutputDriver(&g_run.context, &g_run.state, &g_run.build);
+            if (g_seams.pfnHtmlPages && pageFlag(13, 13))
+                g_seams.pfnHtmlPages(&g_run.context, &g_run.state, &g_run.build);
+            if (g_seams.pfnXmlPages && pageFlag(14, 14))
+                g_seams.pfnXmlPages(&g_run.context, &g_run.state, &g_run.build);
+        }
+        releasePass();
+    }
+    if (result != DC_P31O2_OK) {
+        g_run.context.pMessageStore = nullptr;   // the job's store is listed below
+        P31O2_FreeRunContext(&g_run.context);
+        dropSource();
+    }
+
+    const FFC_RUN_STATISTICS& st = g_run.state.stats;
+    if (rq->plErrors)
+        *rq->plErrors += st.lFatalTotal;
+    if (rq->plWarnings)
+        *rq->plWarnings += st.lWarningsTotal;
+
+    if (result == DC_P31O2_OK && rq->cOption == 'G') {
+        char state = st.lFatalTotal == 0 ? SDQOX_STATE_CHECKED_OK : SDQOX_STATE_CHECKED_ERRORS;
+        SSQL_SetLocation("DC_P31O2/QV_OST/A");
+        if (SDQOX_AlterState(processText().c_str(), componentJob() ? nullptr : functionText().c_str(), state) !=
+            SSQL_RC_OK)
+            FFC_SQL_Error(nullptr, "DC_P31O2/QV_OST/A");
+        SSQL_SetLocation("DC_P31O2/COMMIT");
+        SSQL_SQLDA* ca = nullptr;
+        if (SSQL_sCommitExt(&ca) != SSQL_RC_OK) {
+            SSQL_SQLDA failure{};
+            if (ca)
+                std::memcpy(&failure, ca, sizeof failure);
+            SSQL_FreeSqlda(ca);
+            FFC_SQL_Error(&failure, "DC_P31O2/COMMIT");
+        }
+    }
+    notice(rq, EL_NOTICE_END,
+           "Job ended: " + std::to_string(st.lFatalTotal) + " error(s), " + std::to_string(st.lWarningsTotal) +
+               " warning(s), result " + std::to_string(result));
+    P31O2_StopProgress();
+    P31O2_ListRunMessages(&g_run.messages, nullptr, &st, g_run.named.msgCallback, g_run.named.cmpeAnchor,
+                          g_run.named.lpcAnchor);
+    if (result == DC_P31O2_OK && FFC_from_EDITOR())
+        designLoop(st.lFatalTotal, st.lWarningsTotal);
+    if (buildStarted) {
+        long rc = DQOO_FCC_EndBuild(&g_run.build);
+        if (rc != DQOO_OK)
+            DQOO_FCC_FatalError("DQOO_FCC_EndBuild", rc);
+    }
+    P31O2_SetCurrentRunContext(nullptr);
+    P31O2_SetCurrentOptionWords(nullptr);
+    return result;
+}
+
+} // extern "C"

@@ -1,0 +1,335 @@
+// Messages, stored command list, cross-reference, object state and the
+// smaller services, on a copy of the sample repository.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/dqos/dqos.h"
+#include "platform/dqos/dqos_messages.h"
+#include "platform/dqoz/dqoz.h"
+#include "repo_fixture.h"
+
+using dqos_test::TempRepository;
+using dqos_test::countFromOutside;
+
+namespace {
+
+class Services : public ::testing::Test {
+protected:
+    TempRepository repo = TempRepository::copyOf(dqos_test::sampleRepository());
+    void SetUp() override {
+        ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
+        SMISC_SetSession("DEM", "ENG");
+    }
+    void TearDown() override {
+        SSQL_SetFailLocation(nullptr);
+        SSQL_SetLocation(nullptr);
+        SSQL_Disconnect();
+        SMISC_SetSession("", "");
+    }
+    void exec(const char *sql) {
+        SSQL_AREA a;
+        ASSERT_EQ(SSQL_DeclareExt(&a, sql), SSQL_RC_OK) << sql;
+        SSQL_SQLDA *h = nullptr;
+        ASSERT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK) << sql << ": " << SSQL_pszLastError();
+        SMEM_FreeMem(h);
+    }
+    std::vector<std::string> texts(SZOPH_LIST *list) {
+        std::vector<std::string> out;
+        SZOPH_COMMAND *c = nullptr;
+        while (SZOPH_sGetNextCommand(list, &c) == 0) out.push_back(c->pszText);
+        return out;
+    }
+};
+
+TEST_F(Services, MessageFallsBackToDefaultLanguageAndLibraryFile) {
+    exec("INSERT INTO QV_DTA.QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES "
+         "('DC@F23', 'PRC1006', 'FRA', 'F', '10', 'La liste de travail &1 n''a pas de définition.')");
+    SMISC_SetSession("DEM", "FRA");
+    auto fra = dqos::lookupMessage("DC@F23", "PRC1006", "");
+    ASSERT_TRUE(fra);
+    EXPECT_EQ(fra->language, "FRA");
+    EXPECT_EQ(dqos::substituteMessage(*fra, "#CUSTLIST "), "La liste de travail #CUSTLIST n'a pas de définition.");
+    // No French text: the default language answers.
+    auto eng = dqos::lookupMessage("DC@F23", "PRC1017", "FRA");
+    ASSERT_TRUE(eng);
+    EXPECT_EQ(eng->language, "ENG");
+    EXPECT_EQ(eng->severity, 'F');
+    // A message queued under the object's name is found in the library's file.
+    auto viaObject = dqos::lookupMessage("CUSTLST   ", "PRC1017", "ENG");
+    ASSERT_TRUE(viaObject);
+    EXPECT_EQ(viaObject->file, "DC@F23");
+    EXPECT_FALSE(dqos::lookupMessage("DC@F23", "PRC9999", "ENG").has_value());
+}
+
+TEST_F(Services, MessageTextTakesFixedWidthSubstitutionData) {
+    // File, library, "0000001", key field: 10 + 10 + 7 + 10.
+    std::string data = std::string("CUSTMST   ") + "DEMLIB    " + "0000001" + "CUSTNO    ";
+    char out[200];
+    char sev = 0;
+    EXPECT_EQ(SMSG_sGetMessageText("CUSTLST", "DCM0121", "ENG", data.data(), data.size(), out, sizeof out, &sev), 0);
+    EXPECT_STREQ(out, "Key field CUSTNO of file CUSTMST in library DEMLIB is not in the dictionary or is not usable as a key.");
+    EXPECT_EQ(sev, 'F');
+    // Too short data leaves the missing markers empty; the output is bounded.
+    char small[20];
+    EXPECT_EQ(SMSG_sGetMessageText("DC@F23", "DCM0121", "ENG", "CUSTMST", 7, small, sizeof small, nullptr), 0);
+    EXPECT_EQ(std::strlen(small), sizeof small - 1);
+    // An id without text still shows the id and its data.
+    EXPECT_EQ(SMSG_sGetMessageText("DC@F23", "PRC9999", "ENG", "VALUE     ", 10, out, sizeof out, &sev), 1);
+    EXPECT_STREQ(out, "PRC9999 VALUE");
+    // A carrier takes the whole text.
+    std::string carried = "More than 5000 lines in program or function. Reduce the number of lines.";
+    EXPECT_EQ(SMSG_sGetMessageText("DC@F23", "DCM9898", "", carried.data(), carried.size(), out, sizeof out, nullptr), 0);
+    EXPECT_EQ(std::string(out), carried);
+}
+
+TEST_F(Services, DisplayHookAndRedirection) {
+    std::vector<std::string> shown;
+    SMSG_SetDisplayHook([](void *user, const char *text) { static_cast<std::vector<std::string> *>(user)->push_back(text); },
+                        &shown);
+    SMSG_DisplayMessage("first");
+    char buf[12];
+    SMSG_RedirectMsgs(buf, sizeof buf);
+    SMSG_DisplayMessage("captured text");
+    SMSG_DisplayMessage("more");
+    SMSG_RedirectMsgs(nullptr, 0);
+    SMSG_DisplayMessage("second");
+    SMSG_SetDisplayHook(nullptr, nullptr);
+    EXPECT_EQ(shown, (std::vector<std::string>{"first", "second"}));
+    EXPECT_STREQ(buf, "captured te");  // cut to the buffer, never past it
+}
+
+TEST_F(Services, StoredCommandListLoadsInOrderAndRewinds) {
+    SZOPH_LIST *list = nullptr;
+    ASSERT_EQ(SZOPH_sLoadCommands("DEMOPRC", "DEMOMIN", &list, 0), 0);
+    EXPECT_EQ(texts(list), (std::vector<std::string>{"FUNCTION OPTIONS(*DIRECT)", "RETURN"}));
+    SZOPH_COMMAND *c = nullptr;
+    EXPECT_EQ(SZOPH_sGetNextCommand(list, &c), 1);
+    SZOPH_ResetCommandList(list);
+    ASSERT_EQ(SZOPH_sGetNextCommand(list, &c), 0);
+    EXPECT_EQ(c->sNumber, 1);
+    EXPECT_STREQ(c->szName, "FUNCTION");
+    EXPECT_STREQ(c->pszParms, "OPTIONS(*DIRECT)");
+    EXPECT_EQ(SZOPH_chListKind(list), 'F');
+    SZOPH_DropCommands(list);
+
+    ASSERT_EQ(SZOPH_sLoadCommands("DEMOPRC   ", "CUSTUPD", &list, 0), 0);
+    std::vector<std::string> all = texts(list);
+    ASSERT_EQ(all.size(), 29u);
+    EXPECT_EQ(all[3], "INCLUDE PROCESS(*DIRECT) FUNCTION(DEMINC)");
+    EXPECT_EQ(all[4], "L10: REQUEST FIELDS(#CUSTNO #ACTION)");
+    EXPECT_EQ(all[16], "L20: INSERT FIELDS(#CUSTNO #CUSTNAM #CREDIT #CUSTSTS) TO_FILE(CUSTMST)");
+    EXPECT_EQ(all[28], "ENDROUTINE");
+    SZOPH_DropCommands(list);
+
+    // The quotes of the language's own literals are kept as written.
+    ASSERT_EQ(SZOPH_sLoadCommands("DEMOPRC", "DEMINC", &list, 0), 0);
+    all = texts(list);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[1], "MESSAGE MSGTXT('Customer ''totals'' were reset')");
+    SZOPH_DropCommands(list);
+
+    // Unknown function or process: cannot load.
+    EXPECT_EQ(SZOPH_sLoadCommands("DEMOPRC", "NOSUCH", &list, 0), 1);
+    EXPECT_EQ(list, nullptr);
+    EXPECT_EQ(SZOPH_sLoadCommands("OTHERPRC", "DEMOMIN", &list, 0), 1);
+    // A function known to the repository without stored source is an empty list.
+    exec("INSERT INTO QV_DTA.QV_F23 (X23P_I, X23MOD, X23FMT) VALUES ('DEM', 'DEMOPRC', 'EMPTYFN')");
+    ASSERT_EQ(SZOPH_sLoadCommands("DEMOPRC", "EMPTYFN", &list, 0), 0);
+    EXPECT_TRUE(texts(list).empty());
+    SZOPH_DropCommands(list);
+}
+
+TEST_F(Services, ParameterComponentsAreInsertedAndMarkTheCommandChanged) {
+    SZOPH_LIST *list = nullptr;
+    ASSERT_EQ(SZOPH_sLoadCommands("DEMOPRC", "CUSTLST", &list, 0), 0);
+    SZOPH_COMMAND *c = nullptr;
+    SZOPH_COMMAND *display = nullptr;
+    while (SZOPH_sGetNextCommand(list, &c) == 0)
+        if (c->sNumber == 13) display = c;
+    ASSERT_NE(display, nullptr);
+    EXPECT_STREQ(display->szName, "DISPLAY");
+    EXPECT_FALSE(display->fChanged);
+    EXPECT_FALSE(SZOPH_fListChanged(list));
+
+    // Screen design: component 9401 (parameter 94, component 1), then 19801 and 19802.
+    SZOPH_PARMCOMP comp{94, 1, "(#WRKCNT *L3 *P5)   "};
+    ASSERT_EQ(SZOPH_InsertParmComp(display, &comp, 0, SZOPH_chListKind(list)), 0);
+    SZOPH_PARMCOMP second{198, 2, "B"};
+    SZOPH_PARMCOMP first{198, 1, "A"};
+    SZOPH_InsertParmComp(display, &second, 0, 'F');
+    SZOPH_InsertParmComp(display, &first, 0, 'F');
+    SZOPH_PARMCOMP replaced{94, 1, "(#WRKCNT *L4 *P5)"};
+    SZOPH_InsertParmComp(display, &replaced, 0, 'F');
+    ASSERT_EQ(SZOPH_usParmCompCount(display), 3);
+    EXPECT_EQ(SZOPH_pGetParmComp(display, 0)->usParm, 94);
+    EXPECT_STREQ(SZOPH_pGetParmComp(display, 0)->pszText, "(#WRKCNT *L4 *P5)");
+    EXPECT_STREQ(SZOPH_pGetParmComp(display, 1)->pszText, "A");
+    EXPECT_STREQ(SZOPH_pGetParmComp(display, 2)->pszText, "B");
+    EXPECT_EQ(SZOPH_pGetParmComp(display, 3), nullptr);
+    EXPECT_TRUE(display->fChanged);
+    EXPECT_TRUE(SZOPH_fListChanged(list));
+    EXPECT_EQ(SZOPH_InsertParmComp(display, nullptr, 0, 'F'), 1);
+
+    // Text brought up to date after the parts changed.
+    std::strcpy(display->szLabel, "D01");
+    SZOPH_UpdateCmdText(display, 0, 0, 'F');
+    EXPECT_STREQ(display->pszText, "D01: DISPLAY FIELDS(#WRKCNT) BROWSELIST(#CUSTLIST)");
+    SZOPH_DropCommands(list);
+}
+
+TEST_F(Services, CrossReferenceIsRecordedIntoTheTable) {
+    long x = SZOPH_XREF_Begin("DEMOPRC", "CUSTLST");
+    ASSERT_GT(x, 0);
+    EXPECT_EQ(SZOPH_XREF_Record(x, "FIELD", "CUSTNO", "READ", 5), SSQL_RC_OK);
+    EXPECT_EQ(SZOPH_XREF_Record(x, "FILE", "CUSTMST", "SELECT", 5), SSQL_RC_OK);
+    EXPECT_EQ(SZOPH_XREF_End(x), 2);
+    EXPECT_EQ(SZOPH_XREF_Record(x, "FIELD", "X", "", 1), SSQL_RC_ERROR);
+    EXPECT_EQ(SZOPH_XREF_End(x), -1);
+    SSQL_Commit();
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_XRF WHERE XRFFMT = 'CUSTLST'"), 2);
+    // A new check replaces the earlier references.
+    x = SZOPH_XREF_Begin("DEMOPRC", "CUSTLST");
+    SZOPH_XREF_Record(x, "FIELD", "WRKCNT", "CHANGE", 8);
+    SZOPH_XREF_End(x);
+    SSQL_Commit();
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_XRF WHERE XRFFMT = 'CUSTLST'"), 1);
+    SSQL_Disconnect();
+    EXPECT_EQ(SZOPH_XREF_Begin("DEMOPRC", "CUSTLST"), 0);
+}
+
+TEST_F(Services, ObjectStateIsKeptPerObject) {
+    EXPECT_EQ(SDQOX_AlterState("DEMOPRC", "CUSTLST", SDQOX_STATE_CHECKED_ERRORS), SSQL_RC_OK);
+    EXPECT_EQ(SDQOX_AlterState("DEMOPRC", "CUSTLST", SDQOX_STATE_CHECKED_OK), SSQL_RC_OK);
+    EXPECT_EQ(SDQOX_AlterState("DEMOPRC", "DEMOMIN", SDQOX_STATE_CHECKED_ERRORS), SSQL_RC_OK);
+    SSQL_Commit();
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_OST WHERE OSTP_I = 'DEM'"), 2);
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_OST WHERE OSTFMT = 'CUSTLST' AND OSTSTA = '7'"), 1);
+    SSQL_SetFailLocation("DC_P3109/STATE");
+    SSQL_SetLocation("DC_P3109/STATE");
+    EXPECT_EQ(SDQOX_AlterState("DEMOPRC", "CUSTLST", '6'), SSQL_RC_ERROR);
+}
+
+TEST_F(Services, MiscellaneousServicesReadTheRepository) {
+    EXPECT_EQ(SMISC_GetMaximumSet(), 2);
+    EXPECT_STREQ(SMISC_pszDefaultLanguage(), "ENG");
+    char *d = SMISC_pszGetDesc4Field("CUSTNAM   ");
+    EXPECT_STREQ(d, "Customer's name");
+    SMEM_FreeMem(d);
+    d = SMISC_pszGetDesc4Field("NOFIELD");
+    ASSERT_NE(d, nullptr);
+    EXPECT_STREQ(d, "");
+    SMEM_FreeMem(d);
+
+    exec("INSERT INTO QV_DTA.QV_WBA (WBAP_I, WBANUM, WBANM1, WBANM2, WBANM3) VALUES "
+         "('DEM', 2, 'SECOND', 'B', 'C'), ('DEM', 1, 'FIRSTAPPLIC', 'A', ''), ('XYZ', 3, 'OTHER', '', '')");
+    std::vector<SMISC_BUILD_APP> got;
+    unsigned long n = SMISC_LoadBuildWamApp(
+        [](void *list, void *, const SMISC_BUILD_APP *e) {
+            static_cast<std::vector<SMISC_BUILD_APP> *>(list)->push_back(*e);
+            return 1;
+        },
+        &got);
+    EXPECT_EQ(sizeof(SMISC_BUILD_APP), 52u);
+    ASSERT_EQ(n, 2u);
+    EXPECT_EQ(got[0].ulNumber, 1u);
+    EXPECT_STREQ(got[0].szName1, "FIRSTAPPLIC");
+    EXPECT_STREQ(got[1].szName1, "SECOND");
+}
+
+TEST_F(Services, SliderReportsPercentages) {
+    std::vector<std::pair<unsigned long, unsigned long>> seen;
+    SWIN_SetSliderCallback(
+        [](void *user, unsigned long cmd, const char *title, unsigned long pct) {
+            static_cast<std::vector<std::pair<unsigned long, unsigned long>> *>(user)->emplace_back(cmd, pct);
+            EXPECT_STREQ(title, "Function Checking");
+        },
+        &seen);
+    EXPECT_EQ(SWIN_ulSlider(SWIN_SLIDER_OPEN, "Function Checking", 0, 30), 0u);
+    EXPECT_EQ(SWIN_ulSlider(SWIN_SLIDER_UPDATE, "Function Checking", 10, 30), 33u);
+    EXPECT_EQ(SWIN_ulSlider(SWIN_SLIDER_UPDATE, "Function Checking", 45, 30), 100u);
+    EXPECT_EQ(SWIN_ulSlider(SWIN_SLIDER_CLOSE, "Function Checking", 0, 0), 100u);
+    SWIN_SetSliderCallback(nullptr, nullptr);
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[1], std::make_pair(static_cast<unsigned long>(SWIN_SLIDER_UPDATE), 33ul));
+}
+
+struct ExitCalled {
+    unsigned long action, result;
+};
+
+TEST_F(Services, DieRollsBackAndEndsThroughTheExitHook) {
+    exec("INSERT INTO QV_DTA.QV_F32 (X32P_I, X32MOD, X32SEQ, X32FLD) VALUES ('DEM', 'DEMOPRC', 1, 'CUSTNO')");
+    std::string shown;
+    SMSG_SetDisplayHook([](void *user, const char *text) { *static_cast<std::string *>(user) += text; }, &shown);
+    DQOZ_EXIT_HOOK previous = DosSetExitHook([](unsigned long a, unsigned long r) { throw ExitCalled{a, r}; });
+    SMISC_UpdateFatalAbendText("Line %d\nFile %s\n", 2199, "..\\PCONTROL");
+    bool ended = false;
+    try {
+        SMISC_Die();
+    } catch (const ExitCalled &e) {
+        ended = true;
+        EXPECT_EQ(e.action, 1u);
+        EXPECT_EQ(e.result, 0u);
+    }
+    DosSetExitHook(previous);
+    SMSG_SetDisplayHook(nullptr, nullptr);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(shown, "Line 2199\nFile ..\\PCONTROL\n");
+    EXPECT_FALSE(SSQL_fIsConnected());
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_F32"), 0);
+}
+
+TEST(ServicesNoRepository, DieShowsAbendTextAndEndsWithOne) {
+    SMISC_UpdateFatalAbendText("Line %d\nFile %s\n", 2199, "..\\PCONTROL");
+    EXPECT_STREQ(SMISC_pszGetFatalAbendText(), "Line 2199\nFile ..\\PCONTROL\n");
+    EXPECT_EXIT(SMISC_Die(), ::testing::ExitedWithCode(1), "Line 2199");
+}
+
+TEST(ServicesNoRepository, NationalLanguageHelpers) {
+    SSNLS_SetCodePage(1252);
+    EXPECT_FALSE(SSNLS_fIsDoubleByte());
+    EXPECT_EQ(SSNLS_usGetEbcdicLength("Caf\xE9 au lait"), 12);
+    char out[32];
+    EXPECT_EQ(SSNLS_CreateAsciiShiftString("plain", out, sizeof out), 5);
+    EXPECT_STREQ(out, "plain");
+
+    SSNLS_SetCodePage(932);
+    EXPECT_TRUE(SSNLS_fIsDoubleByte());
+    // "A", two double-byte characters, "B": shift-out and shift-in add two bytes.
+    const char *mixed = "A\x82\xA0\x82\xA2" "B";
+    EXPECT_EQ(SSNLS_usGetEbcdicLength(mixed), 8);
+    EXPECT_EQ(SSNLS_CreateAsciiShiftString(mixed, out, sizeof out), 8);
+    EXPECT_EQ(std::string(out), std::string("A\x0E\x82\xA0\x82\xA2\x0F" "B"));
+    // A short area never cuts a double-byte character and always closes the run.
+    char small[6];
+    EXPECT_EQ(SSNLS_CreateAsciiShiftString(mixed, small, sizeof small), 5);
+    EXPECT_EQ(std::string(small), std::string("A\x0E\x82\xA0\x0F"));
+    SSNLS_SetCodePage(1252);
+
+    char text[] = "  two sides  ";
+    EXPECT_STREQ(SSNLS_StripBlanks(text, 1), "  two sides");
+    EXPECT_STREQ(SSNLS_StripBlanks(text, 3), "two sides");
+}
+
+TEST(ServicesNoRepository, MemoryBlocksAreZeroFilled) {
+    auto *p = static_cast<unsigned char *>(SMEM_pMalloc(0, 64));
+    ASSERT_NE(p, nullptr);
+    for (int i = 0; i < 64; ++i) EXPECT_EQ(p[i], 0);
+    SMEM_FreeMem(p);
+    SMEM_FreeMem(nullptr);
+    EXPECT_EQ(SMEM_pMalloc(0, 0), nullptr);
+    auto *o = static_cast<char *>(SMEM_pMallocOrphan(16));
+    ASSERT_NE(o, nullptr);
+    EXPECT_EQ(o[15], 0);
+    // Without a repository the repository services fail cleanly.
+    EXPECT_EQ(SMSG_pszGetMessage(181, 0), nullptr);
+    SZOPH_LIST *list = nullptr;
+    EXPECT_EQ(SZOPH_sLoadCommands("DEMOPRC", "DEMOMIN", &list, 0), 1);
+    EXPECT_EQ(SDQOX_AlterState("DEMOPRC", "DEMOMIN", '7'), SSQL_RC_ERROR);
+    EXPECT_EQ(SMISC_GetMaximumSet(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+// Definitions from the sample repository: process, function, fields through
+// the cache; attribute scans; user DLL definitions.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "dqov/definitions.h"
+#include "dqov/run_driver.h"
+#include "sample_env.h"
+
+namespace {
+
+struct Definitions : ::testing::Test {
+    SampleEnv env;
+    FFC_CONTEXT ctx{};
+    FFC_SYSTEM_DEFINITION sys{};
+    void SetUp() override
+    {
+        ASSERT_TRUE(env.connect());
+        std::snprintf(sys.szPartition, sizeof sys.szPartition, "DEM");
+        std::snprintf(sys.szLanguage, sizeof sys.szLanguage, "ENG");
+        std::memcpy(sys.acNationalChars, "#@$", 3);
+        P31O2_FillRunContext(&ctx, &sys);
+        SMISC_SetSession("DEM", "ENG");
+    }
+    void TearDown() override { P31O2_FreeRunContext(&ctx); }
+    char field(const char* name, FFC_FIELD_DEFINITION& def, FFC_FIELD_TEXT& text, char& local, bool component = false)
+    {
+        std::memset(&def, ' ', sizeof def);
+        std::memcpy(def.acName, name, std::strlen(name));
+        local = '?';
+        return component ? Get_Function_Field_Allow_Component(&ctx, &local, &def, &text, nullptr)
+                         : Get_Function_Field(&ctx, &local, &def, &text, nullptr);
+    }
+};
+
+TEST_F(Definitions, ProcessAndFunction)
+{
+    FFC_PROCESS_DEFINITION p;
+    ASSERT_EQ(P310C_sLoadProcessDefinition(&ctx, "DEMOPRC   ", &p), 0);
+    EXPECT_EQ(p.cProcessClass, 'L');
+    EXPECT_EQ(p.usOptionsLength, 0);
+    EXPECT_EQ(P310C_sLoadProcessDefinition(&ctx, "NOPROC", &p), 1);
+
+    FFC_FUNCTION_DEFINITION f;
+    ASSERT_EQ(P310C_sLoadFunctionDefinition(&ctx, "DEMOPRC", "DEMOMIN", &f), 0);
+    EXPECT_EQ(f.cApm, 'Y');
+    EXPECT_EQ(f.cSelectSql, 'N');
+    EXPECT_EQ(std::string(f.acDescription, 40), "Smallest function" + std::string(23, ' '));
+    EXPECT_EQ(P310C_sLoadFunctionDefinition(&ctx, "DEMOPRC", "NOFUNC", &f), 1);
+}
+
+TEST_F(Definitions, FieldsFromTheDictionaryWithTheirTexts)
+{
+    FFC_FIELD_DEFINITION def;
+    FFC_FIELD_TEXT text;
+    char local;
+    ASSERT_EQ(field("CUSTNAM", def, text, local), '0');
+    EXPECT_EQ(local, 'N');
+    EXPECT_EQ(def.cType, 'A');
+    EXPECT_EQ(def.lLength, 30);
+    EXPECT_EQ(def.lDecimals, 0);
+    EXPECT_EQ(std::string(def.input.acCodes, def.input.usLength), "ASQN");
+    EXPECT_EQ(def.output.usLength, 0);
+    EXPECT_EQ(std::string(text.acLabel, 15), "Name           ");
+    EXPECT_EQ(std::string(text.acDescription, 15), "Customer's name");
+    EXPECT_EQ(std::string(text.acColumnHeadings[1], 4), "name");
+
+    // the national name character is dropped before the look-up; the name
+    // given stays as it was
+    ASSERT_EQ(field("#CREDIT", def, text, local), '0');
+    EXPECT_EQ(def.lDecimals, 2);
+    EXPECT_EQ(std::string(def.acName, 7), "#CREDIT");
+
+    EXPECT_EQ(field("NOFIELD", def, text, local), '1');
+    EXPECT_EQ(field("NOFIELD", def, text, local), '1') << "a missing field stays missing (cached)";
+}
+
+TEST_F(Definitions, FieldsOfTheJobItself)
+{
+    FFC_FIELD_DEFINITION def;
+    std::memset(&def, ' ', sizeof def);
+    std::memcpy(def.acName, "WRKTOTAL", 8);
+    def.cType = 'P';
+    def.lLength = 9;
+    def.lDecimals = 2;
+    def.input.usLength = 0;
+    def.output.usLength = 0;
+    ASSERT_EQ(Put_Function_Field(&ctx, 'F', &def, nullptr), 0);
+    std::memcpy(def.acName, "CMPFIELD  ", 10);
+    ASSERT_EQ(Put_Function_Field(&ctx, 'C', &def, nullptr), 0);
+
+    FFC_FIELD_DEFINITION got;
+    FFC_FIELD_TEXT text;
+    char local;
+    ASSERT_EQ(field("WRKTOTAL", got, text, local), '0');
+    EXPECT_EQ(local, 'Y');
+    EXPECT_EQ(got.lLength, 9);
+    EXPECT_EQ(field("CMPFIELD", got, text, local), '1') << "component fields only when allowed";
+    ASSERT_EQ(field("CMPFIELD", got, text, local, true), '0');
+    EXPECT_EQ(local, 'Y');
+}
+
+TEST(FieldAttributes, ScanSetsOnlyTheFlagsOfCodesPresent)
+{
+    char a = 'N', s = 'N', i = 'x';
+    P310C_ScanFieldAttributeCodes("ABCDASQN                                ", "SUNS                                    ",
+                                  &a, &s, &i);
+    EXPECT_EQ(a, 'Y');
+    EXPECT_EQ(s, 'Y');
+    EXPECT_EQ(i, 'x');
+    P310C_ScanFieldAttributeCodes("                                        ", "XXXXYYYYSUNI                            ",
+                                  &a, &s, &i);
+    EXPECT_EQ(i, 'Y');
+}
+
+TEST(UserDlls, ReadFindWriteAndCopy)
+{
+    SampleEnv env;
+    std::filesystem::path dir = std::filesystem::path(env.root()) / "UDLL";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "x_usedll.dat") << "* user DLLs\n"
+                                           "DLLNAM=MATHLIB\n"
+                                           "DLLALS=MATH\n"
+                                           "ENTNAM=SQRT\n"
+                                           "ENTALS=ROOT\n"
+                                           "ENTSKL=sqrt.s\n"
+                                           "ENTNAM=ABS\n"
+                                           "ENTALS=ABSVAL\n"
+                                           "DLLNAM=STRLIB\n"
+                                           "DLLALS=STR\n"
+                                           "ENTNAM=UPPER\n"
+                                           "ENTALS=UP\n";
+    std::ofstream(dir / "sqrt.s") << "/* square root */\r\nX_SQRT_BODY\n";
+    USEDLL_RECORD* list = nullptr;
+    ASSERT_NE(USEDLL_pReadFile("\\UDLL\\", &list), nullptr);
+    char dllName[33] = {};
+    USEDLL_ENTRY* e = USEDLL_pFindEntry(list, "'math'  ", "Root", dllName);
+    ASSERT_NE(e, nullptr);
+    EXPECT_STREQ(e->szName, "SQRT");
+    EXPECT_STREQ(dllName, "MATHLIB");
+    EXPECT_EQ(e->fUsed, 1);
+    EXPECT_EQ(USEDLL_pFindEntry(list, "STR", "ROOT", dllName), nullptr);
+
+    char* text = nullptr;
+    size_t size = 0;
+    FILE* out = open_memstream(&text, &size);
+    USEDLL_WritePrototypes(list, out);
+    EXPECT_EQ(USEDLL_CopySkeletons(list, "\\UDLL\\", out), 0);
+    std::fclose(out);
+    EXPECT_EQ(std::string(text, size), "F_VOID_FUNCTION X_MATHLIBSQRT (FUNCTION_STD_ARGS);\n"
+                                       "F_VOID_FUNCTION X_MATHLIBABS (FUNCTION_STD_ARGS);\n"
+                                       "F_VOID_FUNCTION X_STRLIBUPPER (FUNCTION_STD_ARGS);\n"
+                                       "/* square root */\n"
+                                       "X_SQRT_BODY\n");
+    std::free(text);
+    USEDLL_FreeList(&list);
+    EXPECT_EQ(list, nullptr);
+
+    USEDLL_RECORD* none = reinterpret_cast<USEDLL_RECORD*>(&env);
+    EXPECT_EQ(USEDLL_pReadFile("\\NOWHERE\\", &none), nullptr);
+    EXPECT_EQ(none, nullptr) << "a missing file leaves the list empty";
+}
+
+} // namespace

@@ -1,0 +1,57 @@
+// A private copy of the built sample environment (root and repository) in a
+// temporary directory, so that tests may write to it.
+#pragma once
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/dqos/dqos.h"
+#include "platform/dqoz/dqoz.h"
+
+class SampleEnv {
+public:
+    SampleEnv()
+    {
+        char tmpl[] = "/tmp/dqov-rc-XXXXXX";
+        dir_ = std::filesystem::canonical(mkdtemp(tmpl)).string();
+        std::filesystem::copy(std::string(DQOV_SAMPLE_DIR) + "/root", dir_ + "/root",
+                              std::filesystem::copy_options::recursive);
+        std::filesystem::copy_file(std::string(DQOV_SAMPLE_DIR) + "/repository.db", repository());
+        DosSetEnvironmentRoot(root().c_str());
+    }
+    ~SampleEnv()
+    {
+        SSQL_Disconnect();
+        DosSetEnvironmentRoot(nullptr);
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    SampleEnv(const SampleEnv&) = delete;
+    SampleEnv& operator=(const SampleEnv&) = delete;
+
+    std::string root() const { return dir_ + "/root"; }
+    std::string repository() const { return dir_ + "/repository.db"; }
+    bool connect() const { return SSQL_sConnect(repository().c_str()) == SSQL_RC_OK; }
+
+    // One value of a query, read with a separate connection (committed data only).
+    std::string queryOutside(const char* sql) const
+    {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(repository().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt* st = nullptr;
+        std::string v = "<none>";
+        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW) {
+            const unsigned char* t = sqlite3_column_text(st, 0);
+            v = t ? reinterpret_cast<const char*>(t) : "<null>";
+        }
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+        return v;
+    }
+
+private:
+    std::string dir_;
+};

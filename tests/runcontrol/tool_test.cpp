@@ -1,0 +1,62 @@
+// The dqov tool on a copy of the sample environment: its output and its
+// exit status for a clean job, an unknown function, a missing repository
+// and bad arguments.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "sample_env.h"
+
+namespace {
+
+struct Ran {
+    int status;
+    std::string out;
+};
+
+Ran runTool(const std::string& args)
+{
+    std::string cmd = std::string(DQOV_TOOL_PATH) + " " + args + " 2>/dev/null";
+    FILE* p = popen(cmd.c_str(), "r");
+    Ran r{-1, {}};
+    if (!p)
+        return r;
+    char buf[512];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+        r.out.append(buf, n);
+    int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
+{
+    SampleEnv env;
+    std::string where = "--root " + env.root() + " --repository " + env.repository();
+
+    Ran clean = runTool("--generate " + where + " DEMOPRC DEMOMIN");
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_EQ(clean.out, "<GRN>PRC0011 I Function checked: 0 fatal error(s), 0 warning(s).\r\n"
+                         "<GRN>Job ended with result 0: 0 error(s), 0 warning(s).\r\n");
+    EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTMOD = 'DEMOPRC' AND OSTFMT = 'DEMOMIN'"), "7");
+
+    Ran unknown = runTool(where + " DEMOPRC NOSUCH");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.out, "<RED>DCM9898 F Function NOSUCH of process DEMOPRC was not found in partition DEM.\r\n"
+                           "<RED>Job ended with result -1: 1 error(s), 0 warning(s).\r\n");
+
+    Ran noRepository = runTool("--root " + env.root() + " --repository " + env.root() + "/none.db DEMOPRC DEMOMIN");
+    EXPECT_EQ(noRepository.status, 2);
+    EXPECT_EQ(noRepository.out.rfind("<RED>The repository " + env.root() + "/none.db cannot be opened", 0), 0u)
+        << noRepository.out;
+
+    EXPECT_EQ(runTool(where + " ONLYONE").status, 2);
+    EXPECT_EQ(runTool(where + " --bogus DEMOPRC DEMOMIN").status, 2);
+    EXPECT_EQ(runTool("--help").status, 0);
+}
+
+} // namespace
