@@ -1,0 +1,242 @@
+/* The checker: module state, its entry and the services its passes and
+ * handlers share.
+ *
+ * The run driver calls P3100_RunChecker once in every pass of a job. All
+ * state is module state, refilled for every check; the command lookup, the
+ * keyword area and the handlers cached in the lookup live for the process. */
+#ifndef DQOV_CHECKER_CHECKER_H
+#define DQOV_CHECKER_CHECKER_H
+
+#include <stdint.h>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "checker/command_records.h"
+#include "checker/command_tables.h"
+#include "checker/work_records.h"
+#include "dqov/ffc_check_state.h"
+#include "dqov/ffc_context.h"
+#include "dqov/ffc_work_record.h"
+#include "platform/dqoo/dqoo.h"
+#include "platform/dqos/dqos.h"
+
+extern "C" {
+
+/* The checker's entry: 23 arguments as the run driver hands them over. */
+void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pProcessDefinition,
+                      void *pFunctionDefinition, char *pachFunctionKind, char *pcSwitch6,
+                      char *pachOptionFlags, char *pcSwitch8, char *pcSwitch9, const char *pachCode10,
+                      const char *pachMsgQueue, uint16_t *pusStatus, const char *pszRootDirectory,
+                      void *pMsgCallback, void *pCallFromEditor, int32_t lFunctionRun, int32_t *plHtml,
+                      int32_t *plXml, void *pDriverArgument, void *pLpcAnchor, void *pCmpeAnchor,
+                      void *pDesignScreenCallback, void *pDesignReportCallback);
+
+/* The object layer's build of the job (owned by the run driver). */
+void P3100_SetBuildHandle(FCC_BUILD_HANDLE *pBuild);
+FCC_BUILD_HANDLE *P3100_pGetBuildHandle(void);
+/* The run's stored command list and its kind byte (held by the driver). */
+void P3100_SetEditorSource(SZOPH_LIST *pList);
+/* The checker as the run driver's checker step (FFC_RUN_SEAMS.pfnChecker). */
+int32_t P3100_lRunCheckerStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
+
+/* Parameter preparation: the parameter parser's entry. */
+typedef int16_t (*P3100_PREPARE_COMMAND)(FFC_CONTEXT *pContext, FFC_PARSED_COMMAND *pParsed,
+                                         FFC_COMMAND_EXTENSION *pExtension, FFC_SOURCE_COMMAND *pSource,
+                                         char *pBuffer11000, char *pBuffer256, const char *pachMsgQueue,
+                                         void *pKeywordArea, uint16_t usKeywordCount,
+                                         FFC_COMMAND_ENTRY *pEntry);
+void P3100_SetPrepareCommand(P3100_PREPARE_COMMAND pfnPrepare);
+P3100_PREPARE_COMMAND P3100_pGetPrepareCommand(void);
+
+/* Automatic screen and report layout: called by the screen and report
+ * checks when the command asks for an automatic layout. */
+typedef void (*P3100_LAYOUT_CALL)(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState);
+void P3100_SetLayoutCalls(P3100_LAYOUT_CALL pfnScreen, P3100_LAYOUT_CALL pfnReport);
+
+/* Keyword area: 40-byte entries of command, parameter and keyword (an
+ * alias row holds the alias, "*ALIAS" and the command it stands for). */
+#define FFC_KEYWORD_AREA_SIZE 145200
+typedef struct FFC_KEYWORD_ENTRY {
+    char acCommand[10];
+    char acParameter[10];
+    char acKeyword[20];
+} FFC_KEYWORD_ENTRY;
+void *P3100_pKeywordArea(uint16_t *pusCount);
+void P3100_LoadKeywordTables(void);
+
+/* Services named by the other subsystems. */
+void P3100_IssueMessageRecord(void *pRecord, int32_t lDefer, char cSeverity, const char *pachMsgId,
+                              const void *pData, uint32_t ulLength);
+void P3100_IssueMessage(char cSeverity, const char *pachMsgId, const char *pText, uint32_t ulLength);
+void P3100_IssueTextMessage(const char *pszText);
+void P3100_IssueServicesMessage(char cSeverity, uint32_t ulNumber, ...);
+void P3100_ParseMessageCallback(const char *pText, uint32_t ulLength);
+void P3100_ReplayQueuedMessages(void);
+void P3100_ReportIllegalReference(uint32_t ulLength, const char *pName);
+void P3100_RecordLabel(void);
+void P3100_CheckStructure(void);
+void P3100_DispatchCommand(FFC_COMMAND_ENTRY *pEntry);
+char P3100_fNextCommand(void);
+void P3100_ShowProgress(int32_t lMode);
+void P3100_RecordFieldUsage(int32_t lMode, const char *pachName, const char *pachKind);
+int32_t P3100_lCountParameters(void);
+char P3100_chTypeClass(char cType);
+
+/* Source loading. */
+uint16_t PCONTROL_sLoadSource(FFC_CONTEXT *pContext, void *pFunctionDefinition, uint16_t *pusCount,
+                              const char *pszRoot, void *pDriverArgument, const char *pachComponent,
+                              void *pfnParseMessage, void *pfnIssueMessage, char *pBuffer11000,
+                              char *pBuffer256, const char *pachMsgQueue, void *pKeywordArea,
+                              uint16_t usKeywordCount, void *pfnCompare);
+void PCONTROL_StoreCommandRecord(FFC_CONTEXT *pContext, int16_t sLine, int16_t sSubLine, int16_t sSequence,
+                                 char chListKind, const SZOPH_COMMAND *pCommand, FFC_SOURCE_COMMAND *pRecord);
+char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pRecord);
+
+/* Support services. */
+int16_t P31O2_sParseCommandText(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pSource,
+                                void (*pfnMessage)(const char *, uint32_t), int32_t lOption1,
+                                int32_t lOption2, uint16_t *pusErrors);
+int32_t P31O2_sTokenizeCommand(FFC_SOURCE_COMMAND *pSource);
+int32_t P31O2_usLookupCommandCode(const char *pName, uint16_t *pusCode);
+int32_t P31O2_fGetCommandName(uint16_t usCode, char *pachName);
+int32_t P31O2_fIsNotBuiltInCommand(const char *pName);
+int32_t P31O2_fIsIncludeCommand(const char *pName);
+int32_t P31O2_fIsComponentRun(void *pIgnored, const char *pName);
+int32_t P31O2_fIsFunctionRun(void *pIgnored, const char *pName);
+int32_t P31O2_fIsBlank(const void *pBuffer, int32_t lIgnored, uint32_t ulLength);
+void P31O2_MakeIdentifier(const char *pSource, char *pszOut, uint32_t ulLength, uint32_t ulMaximum);
+
+} // extern "C"
+
+/* Internal state and helpers of the checker (C++ only). */
+namespace checker {
+
+constexpr int kStackLimit = 99;
+
+struct StackLevel {
+    char name[10];
+    char loop;                   /* 'Y' for loop openers */
+    int16_t line;
+    int16_t subLine;
+    char high1[10];
+    char high2[10];
+    int32_t middleCount;
+};
+
+/* Structure stack, named FFC structure stack in the pass descriptions. */
+struct Globals {
+    FFC_CONTEXT *ctx = nullptr;
+    FFC_CHECK_STATE *state = nullptr;
+    void *processDefinition = nullptr;
+    void *functionDefinition = nullptr;
+    char *functionKind = nullptr;       /* 3 characters */
+    char *switch6 = nullptr;
+    char *optionFlags = nullptr;        /* 999 bytes */
+    char *switch8 = nullptr;
+    char *switch9 = nullptr;
+    char code10[3]{};
+    char msgQueue[10]{};
+    uint16_t status = 0;
+    std::string root;
+    void *msgCallback = nullptr;
+    void *callFromEditor = nullptr;
+    void *driverArgument = nullptr;
+    void *lpcAnchor = nullptr;
+    void *cmpeAnchor = nullptr;
+    void *designScreen = nullptr;
+    void *designReport = nullptr;
+
+    char partition[3]{};
+    char process[10]{};
+    char function[7]{};
+    char language[4]{};
+    std::string processName;            /* stripped */
+    std::string functionName;
+
+    /* work areas of a check */
+    FFC_SOURCE_COMMAND source{};
+    FFC_PARSED_COMMAND parsed{};
+    FFC_COMMAND_EXTENSION extension{};
+    std::vector<char> buffer11000;      /* parameter work buffer (grows for object-layer parses) */
+    std::vector<char> buffer256;
+    FFC_WORK_RECORD record{};
+    FFC_WORK_RECORD record2{};
+    WR_DRINF_DATA reports[9]{};
+    char sysFlags[WR_SYSFLAGS_LEN]{};
+    char currentFlags[FFC_COMMAND_FLAG_COUNT]{};
+
+    /* per-check state */
+    char recordMode = 'F';
+    char currentRoutine[50]{};
+    int routineDepth = 0;               /* open routines */
+    bool inSubroutine = false;
+    bool inRoutine = false;
+    char messageTextUsed = 'N';
+    char prc0324 = 'N';
+    uint32_t screenCommands = 0;
+    char switchDirect = 'N';
+    char switchWebEvent = 'N';
+    uint16_t screenLines = 24;
+    char ioStatusField[10]{};
+    long xref = 0;
+
+    /* pass state */
+    int depth = 0;
+    StackLevel stack[kStackLimit + 1]{};
+    char previousName[10]{};
+    char readerFlag = '1';
+    int32_t readerSequence = 0;
+    int32_t commandCount = 0;
+    int32_t checkerCommandCounter = 0;
+    uint32_t currentNumber = 0;         /* command number of the current command */
+    int32_t commandFatal = 0;           /* per-command counts */
+    int32_t commandWarnings = 0;
+    std::vector<std::string> labelReferences;   /* "*FIRST" candidates (10 characters) */
+    std::string firstLabel;
+    bool firstLabelKnown = false;
+    char trimmedName[11]{};
+    char subReference[17]{};
+};
+
+Globals &G();
+
+/* Current command helpers. */
+std::string Trim(const char *field, size_t width);
+void Pad(char *field, size_t width, std::string_view text);
+bool IsComponentRun();
+bool IsFunctionRun();
+int32_t Pass();
+bool NameIs(const char *name);           /* current command name equals name (blank-padded) */
+
+/* Messages for the current command. */
+void Issue(char severity, const char *msgId, std::string_view data = {});
+void IssueText(std::string_view text, char severity = 'I');
+
+/* Parameters of the current command by keyword ("OPTIONS"): the value as
+ * written (outer brackets removed), found when the keyword is present. */
+bool KeywordValue(const char *keyword, std::string &value);
+/* Splits a list value into its items (blank separated, brackets and quotes
+ * kept together). */
+std::vector<std::string> ListItems(std::string_view value);
+
+/* Work records. */
+void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name = {}, std::string_view qual = {});
+void WriteRecord(const FFC_WORK_RECORD &r);
+bool FindRecord(FFC_WORK_RECORD &r, uint16_t parts);
+
+/* Set-up of the check that the run and the tests share. */
+void StartChecking();
+void EndChecking();
+void Pass1();
+void Pass2();
+void ResetModuleForCheck();
+void PresetReports();
+void ReportHandlerNotBuilt();
+
+/* Tells whether the run is a design-only ("X3") scope. */
+bool DesignOnlyScope();
+
+} // namespace checker
+
+#endif

@@ -1,0 +1,82 @@
+/* Command tables of the checker and the sorted command lookup.
+ *
+ * The language's 127 commands are known through fixed tables indexed by
+ * command number less one: names, a two-letter structure role and partner,
+ * and 28 Y/N flags that switch on the optional parameter groups of the file
+ * and screen commands. The lookup (128 entries, sorted by name compared as
+ * unsigned bytes) is built once per process; the checker, the parameter
+ * preparation and the generator cache their handlers in its entries. */
+#ifndef DQOV_CHECKER_COMMAND_TABLES_H
+#define DQOV_CHECKER_COMMAND_TABLES_H
+
+#include <stdint.h>
+#include "dqov/ffc_context.h"
+#include "platform/dqot/dqot.h"
+
+#define FFC_COMMAND_COUNT        127
+#define FFC_COMMAND_LOOKUP_SIZE  128
+#define FFC_COMMAND_FLAG_COUNT   28
+#define FFC_FUNCTION_ROWS        98   /* rows of the function commands; the rest are component rows */
+
+typedef void (*FFC_CHECK_HANDLER)(void);
+typedef int32_t (*FFC_DEFAULTS_HANDLER)(void);
+typedef void (*FFC_EMITTER)(void);
+
+typedef struct FFC_COMMAND_ENTRY {
+    char     acName[10];            /* blank-padded, upper case */
+    uint32_t ulNumber;              /* 1-based row of the command tables */
+    FFC_CHECK_HANDLER pfnCheck;     /* cached check handler, null until first use */
+    int32_t  lDefaultsCached;       /* 1 once the defaults handler is stored */
+    FFC_DEFAULTS_HANDLER pfnDefaults;
+    FFC_EMITTER pfnEmitter;         /* cached generator emitter */
+    int32_t  lPushWhen;             /* 0 never, 1 before the emitter, 2 after it */
+    char     acBlock[3];            /* loop, case, labels ('Y'/'N') */
+    int32_t  lPopWhen;
+    int32_t  lIndentWhen;
+} FFC_COMMAND_ENTRY;
+
+typedef struct FFC_COMMAND_LOOKUP {
+    FFC_COMMAND_ENTRY aEntries[FFC_COMMAND_LOOKUP_SIZE];
+} FFC_COMMAND_LOOKUP;
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Name of command number n (1-127), 10 characters, not terminated. */
+const char *P3100_pCommandName(uint32_t ulNumber);
+/* Two-letter role ("NA", "ST", "US", "PR", "S2", "S6", "U7", "LM"; two NULs
+ * for none) and the 10-character partner (blanks for none). */
+const char *P3100_pStructureRole(uint32_t ulNumber);
+const char *P3100_pStructurePartner(uint32_t ulNumber);
+/* Row of 28 flags of the writable flag table. */
+const char *P3100_pCommandFlags(uint32_t ulNumber);
+/* Number of rows the joined role and partner tables hold (127 once built). */
+uint32_t P3100_ulStructureRows(void);
+
+/* Builds the flag table (every check) and, once per process, the joined
+ * role and partner tables and the lookup, whose address goes to the
+ * context (when given). */
+void P3100_BuildCommandTables(FFC_CONTEXT *pContext);
+FFC_COMMAND_LOOKUP *P3100_pCommandLookup(void);
+
+/* Byte-wise comparison of two 10-character names as unsigned characters. */
+int32_t P3100_sCompareCommandName(const void *pName1, const void *pName2);
+/* Binary search of a 10-character blank-padded name; null when absent. */
+FFC_COMMAND_ENTRY *P3100_pFindCommand(const char *pachName);
+
+/* The command names as the command parser's table. */
+const TPARS_COMMAND_TABLE *P3100_pParserCommandTable(void);
+
+/* FUNCTION options (26 of 20 characters) and their count. */
+extern const char FFC_FUNCTION_OPTIONS[26][21];
+/* The checker's literal message formats. */
+extern const char *const FFC_LITERAL_FORMATS[9];
+#define FFC_FMT_ILLEGAL_REFERENCE 5
+#define FFC_FMT_TOO_MANY_LINES    8
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,139 @@
+// Check dispatch: finds a command's handler once by its name and caches it
+// in the command's lookup entry.
+#include "checker/checker.h"
+#include "checker/handlers.h"
+
+#include <cstring>
+
+using namespace checker;
+
+namespace {
+
+enum class Mode { Stored, StoredEmpty, EveryTime, Screen };
+
+struct DispatchRow {
+    const char *name;
+    FFC_CHECK_HANDLER handler;
+    Mode mode;
+};
+
+#define NB P3100_CheckNotBuilt
+#define EMPTY P3100_CheckEmpty
+
+// Comparison order and handlers of the checkable commands.
+constexpr DispatchRow kRows[] = {
+    {"GROUP_BY", NB, Mode::Stored},          {"SELECT", NB, Mode::Stored},
+    {"ENDSELECT", EMPTY, Mode::StoredEmpty}, {"IF", NB, Mode::Stored},
+    {"ELSE", P3100_CheckElse, Mode::Stored}, {"ENDIF", EMPTY, Mode::StoredEmpty},
+    {"GOTO", P3100_CheckGoto, Mode::Stored}, {"DOWHILE", NB, Mode::Stored},
+    {"ENDWHILE", EMPTY, Mode::StoredEmpty},  {"DOUNTIL", NB, Mode::Stored},
+    {"ENDUNTIL", EMPTY, Mode::StoredEmpty},  {"FETCH", NB, Mode::Stored},
+    {"INSERT", NB, Mode::Stored},            {"SET_MODE", NB, Mode::Stored},
+    {"IF_MODE", NB, Mode::Stored},           {"CHANGE", NB, Mode::Stored},
+    {"DELETE", NB, Mode::Stored},            {"UPDATE", NB, Mode::Stored},
+    {"CHECK_FOR", NB, Mode::Stored},         {"RENAME", NB, Mode::Stored},
+    {"DEFINE", NB, Mode::Stored},            {"OVERRIDE", NB, Mode::Stored},
+    {"MESSAGE", P3100_CheckMessageCommand, Mode::Stored},
+    {"ABORT", P3100_CheckMessageCommand, Mode::Stored},
+    {"EXIT", P3100_CheckMessageCommand, Mode::Stored},
+    {"MENU", P3100_CheckMessageCommand, Mode::Stored},
+    {"TRANSFER", NB, Mode::Stored},          {"BEGINCHECK", NB, Mode::Stored},
+    {"ENDCHECK", NB, Mode::Stored},          {"ON_ERROR", NB, Mode::Stored},
+    {"IF_ERROR", NB, Mode::Stored},          {"SET_ERROR", NB, Mode::Stored},
+    {"DATECHECK", NB, Mode::Stored},         {"RANGECHECK", NB, Mode::Stored},
+    {"VALUECHECK", NB, Mode::Stored},        {"CONDCHECK", NB, Mode::Stored},
+    {"FILECHECK", NB, Mode::Stored},         {"CALLCHECK", NB, Mode::Stored},
+    {"CALL", NB, Mode::Stored},              {"UPRINT", NB, Mode::Stored},
+    {"ENDPRINT", NB, Mode::Stored},          {"REQUEST", P3100_CheckRequestDisplay, Mode::Screen},
+    {"DISPLAY", P3100_CheckRequestDisplay, Mode::Screen},
+    {"IF_NULL", NB, Mode::Stored},           {"DEF_LIST", NB, Mode::Stored},
+    {"ADD_ENTRY", NB, Mode::Stored},         {"CLR_LIST", NB, Mode::Stored},
+    {"INZ_LIST", NB, Mode::Stored},          {"DLT_LIST", NB, Mode::Stored},
+    {"UPD_ENTRY", NB, Mode::Stored},         {"SELECTLIST", NB, Mode::Stored},
+    {"IF_STATUS", EMPTY, Mode::StoredEmpty}, {"CASE", P3100_CheckCase, Mode::Stored},
+    {"WHEN", NB, Mode::Stored},              {"OTHERWISE", EMPTY, Mode::StoredEmpty},
+    {"ENDCASE", EMPTY, Mode::StoredEmpty},   {"EXCHANGE", NB, Mode::Stored},
+    {"SUBSTRING", NB, Mode::Stored},         {"EXEC_CPF", NB, Mode::Stored},
+    {"BEGIN_LOOP", NB, Mode::Stored},        {"END_LOOP", EMPTY, Mode::StoredEmpty},
+    {"COMMIT", EMPTY, Mode::StoredEmpty},    {"ROLLBACK", EMPTY, Mode::StoredEmpty},
+    {"SUBROUTINE", P3100_CheckSubroutineCommand, Mode::EveryTime},
+    {"ENDROUTINE", P3100_CheckEndRoutine, Mode::EveryTime},
+    {"EXECUTE", P3100_CheckExecute, Mode::Stored},
+    {"RETURN", P3100_CheckReturn, Mode::Stored},
+    {"DEF_REPORT", NB, Mode::Stored},        {"DEF_HEAD", NB, Mode::Stored},
+    {"DEF_FOOT", NB, Mode::Stored},          {"DEF_LINE", NB, Mode::Stored},
+    {"DEF_BREAK", NB, Mode::Stored},         {"PRINT", NB, Mode::Stored},
+    {"KEEP_TOTAL", NB, Mode::Stored},        {"KEEP_COUNT", NB, Mode::Stored},
+    {"KEEP_AVG", NB, Mode::Stored},          {"KEEP_MAX", NB, Mode::Stored},
+    {"KEEP_MIN", NB, Mode::Stored},          {"SPACE", NB, Mode::Stored},
+    {"SKIP", NB, Mode::Stored},              {"CLOSE", NB, Mode::Stored},
+    {"GET_ENTRY", NB, Mode::Stored},         {"DLT_ENTRY", NB, Mode::Stored},
+    {"LOC_ENTRY", NB, Mode::Stored},         {"SORT_LIST", NB, Mode::Stored},
+    {"IF_KEY", NB, Mode::Stored},            {"BROWSE", NB, Mode::Stored},
+    {"SUBMIT", NB, Mode::Stored},            {"USE", NB, Mode::Stored},
+    {"POINT", NB, Mode::Stored},             {"OPEN", NB, Mode::Stored},
+    {"EXEC_OS400", NB, Mode::Stored},        {"POP_UP", P3100_CheckPopUp, Mode::Screen},
+    {"DEF_COND", P3100_CheckDefCond, Mode::Stored},
+    {"FUNCTION", P3100_CheckFunctionOptions, Mode::Stored},
+    {"DEF_ARRAY", NB, Mode::Stored},         {"SELECT_SQL", NB, Mode::Stored},
+    {"CONTINUE", P3100_CheckContinue, Mode::Stored},
+    {"LEAVE", P3100_CheckLeave, Mode::Stored},
+    {"INCLUDE", P3100_CheckInclude, Mode::Stored},
+    {"BEGIN_COM", NB, Mode::Stored},         {"END_COM", NB, Mode::Stored},
+    {"DEFINE_COM", NB, Mode::Stored},        {"DEFINE_MAP", NB, Mode::Stored},
+    {"SET", NB, Mode::Stored},               {"DEFINE_PTY", NB, Mode::Stored},
+    {"PTYROUTINE", NB, Mode::EveryTime},     {"EVTROUTINE", NB, Mode::EveryTime},
+    {"DEFINE_EVT", NB, Mode::Stored},        {"SIGNAL", NB, Mode::Stored},
+    {"MTHROUTINE", NB, Mode::EveryTime},     {"INVOKE", NB, Mode::Stored},
+    {"_INVOKE", NB, Mode::Stored},           {"SET_REF", NB, Mode::Stored},
+    {"IF_REF", NB, Mode::Stored},            {"ASSIGN", NB, Mode::Stored},
+    {"_ASSIGN", NB, Mode::Stored},           {"IMPORT", NB, Mode::Stored},
+    {"FOR", NB, Mode::Stored},               {"ENDFOR", NB, Mode::Stored},
+    {"WEBROUTINE", NB, Mode::EveryTime},     {"WEB_MAP", NB, Mode::Stored},
+    {"ATTRIBUTE", NB, Mode::Stored},         {"PERFORM", NB, Mode::Stored},
+    {"_PERFORM", NB, Mode::Stored},
+};
+static_assert(std::size(kRows) == 125, "125 dispatchable names");
+
+#undef NB
+#undef EMPTY
+
+} // namespace
+
+extern "C" {
+
+void P3100_DispatchCommand(FFC_COMMAND_ENTRY *pEntry)
+{
+    if (pEntry && pEntry->pfnCheck) {
+        pEntry->pfnCheck();
+        return;
+    }
+    const char *name = G().parsed.acName;
+    for (const DispatchRow &row : kRows) {
+        char padded[10];
+        Pad(padded, 10, row.name);
+        if (std::memcmp(name, padded, 10) != 0)
+            continue;
+        switch (row.mode) {
+        case Mode::Stored:
+            if (pEntry)
+                pEntry->pfnCheck = row.handler;
+            row.handler();
+            return;
+        case Mode::StoredEmpty:
+            if (pEntry)
+                pEntry->pfnCheck = row.handler;
+            return;
+        case Mode::EveryTime:
+            row.handler();
+            return;
+        case Mode::Screen:
+            if (pEntry)
+                pEntry->pfnCheck = row.handler;
+            P3100_CheckScreenCommand();
+            return;
+        }
+    }
+}
+
+} // extern "C"

@@ -1,0 +1,191 @@
+// Check handlers of the structure and flow commands: ELSE, GOTO, RETURN,
+// CASE, CONTINUE, LEAVE, SUBROUTINE, ENDROUTINE and EXECUTE, and the
+// handlers of commands without a check of their own.
+#include "checker/checker.h"
+#include "checker/handlers.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "dqov/fix.h"
+#include "dqov/run_driver.h"
+#include "dqov/workfile.h"
+
+using namespace checker;
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+void SetRoutine(std::string_view name)
+{
+    Pad(G().currentRoutine, sizeof G().currentRoutine, name);
+}
+
+} // namespace
+
+extern "C" {
+
+void P3100_CheckEmpty(void) {}
+
+void P3100_CheckNotBuilt(void)
+{
+    ReportHandlerNotBuilt();
+}
+
+// ELSE: a second ELSE under the same IF does not follow its IF.
+void P3100_CheckElse(void)
+{
+    Globals &g = G();
+    if (Pass() != 1 || g.depth < 1 || g.depth > kStackLimit)
+        return;
+    const StackLevel &top = g.stack[g.depth];
+    if (std::memcmp(top.name, "IF        ", 10) == 0 && top.middleCount > 1)
+        Issue('F', "PRC0165", Trim(g.parsed.acName, 10));
+}
+
+// GOTO: the label must be a LABEL record of the current routine; "*FIRST"
+// is resolved after pass 1 and so is taken as it stands.
+void P3100_CheckGoto(void)
+{
+    Globals &g = G();
+    std::string label;
+    if (!KeywordValue("LABEL", label)) {
+        std::vector<std::string> items = ListItems(std::string_view(g.source.acParms, g.source.usParmLength));
+        if (!items.empty())
+            label = items.front();
+    }
+    label = Upper(label);
+    if (Pass() == 1) {
+        if (label.find('_') != std::string::npos)
+            Issue('F', "PRC1036", label);
+        else if (label == "*FIRST")
+            g.labelReferences.push_back("*FIRST    ");
+        return;
+    }
+    if (label.empty() || label == "*FIRST")
+        return;
+    if (label.size() > 3 || label.find('_') != std::string::npos) {
+        Issue('F', "PRC0046", label);
+        return;
+    }
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_LABEL, label, std::string_view(g.currentRoutine, 10));
+    if (!FindRecord(r, 3))
+        Issue('F', "PRC0046", label);
+}
+
+void P3100_CheckReturn(void) {}
+void P3100_CheckCase(void) {}
+void P3100_CheckContinue(void) {}
+void P3100_CheckLeave(void) {}
+
+void P3100_CheckSubroutine(char cKind)
+{
+    Globals &g = G();
+    std::string name;
+    if (!KeywordValue("NAME", name)) {
+        std::vector<std::string> items = ListItems(std::string_view(g.source.acParms, g.source.usParmLength));
+        if (!items.empty())
+            name = items.front();
+    }
+    name = Upper(name);
+    if (cKind == 'S')
+        g.inSubroutine = true;
+    else
+        g.inRoutine = true;
+    ++g.routineDepth;
+    g.ctx->ulLabelNumber = P31O2_ulPushLabelNumber(g.ctx);
+    SetRoutine(name);
+    if (Pass() != 1)
+        return;
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_USRSUBR, name);
+    if (FindRecord(r, 2)) {
+        Issue('F', "PRC0122", name);
+        return;
+    }
+    BlankRecord(r, WR_USRSUBR, name);
+    auto *data = reinterpret_cast<WR_USRSUBR_DATA *>(r.acData);
+    data->usModule = 0;
+    int32_t line = g.parsed.sLine;
+    FIX_LongToDigits(&line, 7, data->acLine);
+    data->cEnded = 'N';
+    std::string parms;
+    int32_t count = 0;
+    if (KeywordValue("PARMS", parms)) {
+        int32_t position = 0;
+        for (std::string item : ListItems(parms)) {
+            if (item.size() >= 2 && item.front() == '(' && item.back() == ')')
+                item = item.substr(1, item.size() - 2);
+            std::vector<std::string> parts = ListItems(item);
+            if (parts.empty())
+                continue;
+            ++position;
+            FFC_WORK_RECORD p;
+            char digits[7];
+            FIX_LongToDigits(&position, 7, digits);
+            BlankRecord(p, WR_USRSUBP, name + std::string(10 - std::min<size_t>(name.size(), 10), ' ') +
+                                           std::string(digits, 7));
+            std::string direction = parts.size() > 1 ? Upper(parts[1]) : "*RECEIVED";
+            p.acData[0] = direction == "*RETURNED" ? 'T' : direction == "*BOTH" ? 'B' : 'R';
+            Pad(p.acData + 1, 10, Upper(parts[0]));
+            WriteRecord(p);
+        }
+        count = position;
+    }
+    FIX_LongToDigits(&count, 3, data->acParmCount);
+    WriteRecord(r);
+}
+
+void P3100_CheckSubroutineCommand(void)
+{
+    P3100_CheckSubroutine('S');
+}
+
+void P3100_CheckEndRoutine(void)
+{
+    Globals &g = G();
+    if (Pass() == 1) {
+        FFC_WORK_RECORD &r = g.record2;
+        BlankRecord(r, WR_USRSUBR, std::string_view(g.currentRoutine, 50));
+        if (WF_cReadFirst(g.ctx, 3, &r, 2) == '0') {
+            reinterpret_cast<WR_USRSUBR_DATA *>(r.acData)->cEnded = 'Y';
+            WF_cUpdate(g.ctx, 3, &r);
+        }
+    }
+    g.inSubroutine = false;
+    g.inRoutine = false;
+    if (g.routineDepth > 0)
+        --g.routineDepth;
+    if (g.routineDepth == 0)
+        SetRoutine("*MAIN");
+    g.ctx->ulLabelNumber = P31O2_ulPopLabelNumber(g.ctx);
+}
+
+// EXECUTE: the subroutine must be defined in the function (checked in pass 2,
+// when every SUBROUTINE has been seen).
+void P3100_CheckExecute(void)
+{
+    Globals &g = G();
+    if (Pass() != 2)
+        return;
+    std::string name;
+    if (!KeywordValue("SUBROUTINE", name)) {
+        std::vector<std::string> items = ListItems(std::string_view(g.source.acParms, g.source.usParmLength));
+        if (!items.empty())
+            name = items.front();
+    }
+    name = Upper(name);
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_USRSUBR, name);
+    if (name.empty() || !FindRecord(r, 2))
+        Issue('F', "PRC0122", name);
+}
+
+} // extern "C"

@@ -1,0 +1,290 @@
+// Checker messages for the current command, and the small helpers that the
+// passes and the handlers share (fields, parameters by keyword, records).
+#include "checker/checker.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "dqov/fix.h"
+#include "dqov/messages.h"
+#include "dqov/record_store.h"
+#include "dqov/workfile.h"
+#include "platform/dqos/dqos.h"
+
+namespace checker {
+
+Globals &G()
+{
+    static Globals g;
+    return g;
+}
+
+std::string Trim(const char *field, size_t width)
+{
+    size_t n = 0;
+    while (n < width && field[n] != '\0')
+        ++n;
+    while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\f' || field[n - 1] == '\n' || field[n - 1] == '\r'))
+        --n;
+    size_t start = 0;
+    while (start < n && field[start] == ' ')
+        ++start;
+    return std::string(field + start, n - start);
+}
+
+void Pad(char *field, size_t width, std::string_view text)
+{
+    std::memset(field, ' ', width);
+    if (!text.empty())
+        std::memcpy(field, text.data(), std::min(width, text.size()));
+}
+
+bool IsComponentRun()
+{
+    return G().ctx && G().ctx->lComponentRun;
+}
+
+bool IsFunctionRun()
+{
+    return !IsComponentRun();
+}
+
+int32_t Pass()
+{
+    return G().state ? G().state->lPass : 0;
+}
+
+bool NameIs(const char *name)
+{
+    char padded[10];
+    Pad(padded, 10, name);
+    return std::memcmp(G().parsed.acName, padded, 10) == 0;
+}
+
+bool DesignOnlyScope()
+{
+    return G().state && std::memcmp(G().state->acScope, "X3", 2) == 0;
+}
+
+void Issue(char severity, const char *msgId, std::string_view data)
+{
+    P3100_IssueMessageRecord(nullptr, 0, severity, msgId, data.data(), static_cast<uint32_t>(data.size()));
+}
+
+void IssueText(std::string_view text, char severity)
+{
+    Issue(severity, "DCM9898", text);
+}
+
+namespace {
+
+// End of the bracketed or quoted item starting at i.
+size_t SkipItem(std::string_view s, size_t i)
+{
+    int depth = 0;
+    while (i < s.size()) {
+        char c = s[i];
+        if (c == '\'' || c == '"') {
+            size_t j = i + 1;
+            while (j < s.size()) {
+                if (s[j] == c) {
+                    if (j + 1 < s.size() && s[j + 1] == c) {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            i = j + 1;
+            continue;
+        }
+        if (c == '(')
+            ++depth;
+        else if (c == ')') {
+            if (depth == 0)
+                return i;
+            --depth;
+            if (depth == 0)
+                return i + 1;
+        } else if (c == ' ' && depth == 0)
+            return i;
+        ++i;
+    }
+    return i;
+}
+
+} // namespace
+
+bool KeywordValue(const char *keyword, std::string &value)
+{
+    const FFC_SOURCE_COMMAND &s = G().source;
+    std::string_view text(s.acParms, std::min<size_t>(s.usParmLength, FFC_SOURCE_TEXT_MAX));
+    size_t kw = std::strlen(keyword);
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && text[i] == ' ')
+            ++i;
+        size_t start = i;
+        while (i < text.size() && text[i] != '(' && text[i] != ' ')
+            ++i;
+        std::string word(text.substr(start, i - start));
+        for (char &c : word)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (i < text.size() && text[i] == '(') {
+            size_t end = SkipItem(text, i);
+            if (word.size() == kw && word == keyword) {
+                std::string_view inner = text.substr(i + 1, end > i + 1 ? end - i - 2 : 0);
+                value = Trim(inner.data(), inner.size());
+                return true;
+            }
+            i = end;
+        } else if (i == start) {
+            ++i;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> ListItems(std::string_view value)
+{
+    std::vector<std::string> items;
+    size_t i = 0;
+    while (i < value.size()) {
+        while (i < value.size() && value[i] == ' ')
+            ++i;
+        if (i >= value.size())
+            break;
+        size_t end = SkipItem(value, i);
+        if (end == i)
+            end = i + 1;
+        items.emplace_back(value.substr(i, end - i));
+        i = end;
+    }
+    return items;
+}
+
+void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name, std::string_view qual)
+{
+    std::memset(&r, ' ', sizeof r);
+    Pad(r.acKind, FFC_WORK_KIND_LEN, kind);
+    Pad(r.acName, FFC_WORK_NAME_LEN, name);
+    Pad(r.acQualifier, FFC_WORK_QUAL_LEN, qual);
+}
+
+void WriteRecord(const FFC_WORK_RECORD &r)
+{
+    WF_lWrite(G().ctx, &r);
+}
+
+bool FindRecord(FFC_WORK_RECORD &r, uint16_t parts)
+{
+    return WF_cReadFirst(G().ctx, 2, &r, parts) == '0';
+}
+
+void ReportHandlerNotBuilt()
+{
+    if (Pass() != 1)
+        return;
+    std::string name = Trim(G().parsed.acName, 10);
+    IssueText("The check of command " + name + " is not available in this version; the command was not checked.",
+              'W');
+}
+
+} // namespace checker
+
+using namespace checker;
+
+extern "C" {
+
+void P3100_IssueMessageRecord(void *, int32_t, char cSeverity, const char *pachMsgId, const void *pData,
+                              uint32_t ulLength)
+{
+    Globals &g = G();
+    if (!g.ctx || !g.state)
+        return;
+    FFC_CHECK_STATE &st = *g.state;
+    FFC_CHECK_MESSAGE m{};
+    m.ulLine = st.lLine < 0 ? 0 : static_cast<uint32_t>(st.lLine);
+    std::memcpy(m.acCommand, st.acCommand, 10);
+    m.usPass = static_cast<uint16_t>(st.lPass);
+    m.ulSubLine = st.lLineWord < 0 ? 0 : static_cast<uint32_t>(st.lLineWord);
+    m.cSeverity = cSeverity;
+    std::memcpy(m.acMsgId, pachMsgId, 7);
+    std::memcpy(m.acObject, g.ctx->acObjectName, 10);
+    std::memset(m.acText, ' ', sizeof m.acText);
+    if (pData && ulLength)
+        std::memcpy(m.acText, pData, std::min<uint32_t>(ulLength, FFC_MESSAGE_TEXT_LEN));
+    RS_sAddRunMessage(g.ctx, &m);
+    st.cLastSeverity = cSeverity;
+    if (cSeverity == 'F') {
+        ++st.stats.lFatalTotal;
+        ++(st.lPass <= 1 ? st.stats.lFatalPass1 : st.stats.lFatalLater);
+        ++g.commandFatal;
+    } else if (cSeverity == 'W') {
+        ++st.stats.lWarningsTotal;
+        ++(st.lPass <= 1 ? st.stats.lWarningsPass1 : st.stats.lWarningsLater);
+        ++g.commandWarnings;
+    }
+}
+
+void P3100_IssueMessage(char cSeverity, const char *pachMsgId, const char *pText, uint32_t ulLength)
+{
+    P3100_IssueMessageRecord(nullptr, 1, cSeverity, pachMsgId, pText, ulLength);
+}
+
+void P3100_IssueTextMessage(const char *pszText)
+{
+    IssueText(pszText, 'F');
+}
+
+void P3100_ParseMessageCallback(const char *pText, uint32_t ulLength)
+{
+    std::string text(pText, ulLength);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    IssueText(text, 'F');
+}
+
+void P3100_IssueServicesMessage(char cSeverity, uint32_t ulNumber, ...)
+{
+    const char *format = SMSG_pszGetMessage(ulNumber, 0);
+    char text[512];
+    if (!format) {
+        std::snprintf(text, sizeof text, "Services message %u", static_cast<unsigned>(ulNumber));
+    } else {
+        va_list args;
+        va_start(args, ulNumber);
+        std::vsnprintf(text, sizeof text, format, args);
+        va_end(args);
+    }
+    Issue(cSeverity, "PRC0047", text);
+}
+
+void P3100_ReplayQueuedMessages(void)
+{
+    Globals &g = G();
+    FFC_RUN_STATISTICS before = g.state->stats;
+    P9006_ulReplayQueuedMessages(g.ctx, g.state, g.msgQueue);
+    g.commandFatal += g.state->stats.lFatalTotal - before.lFatalTotal;
+    g.commandWarnings += g.state->stats.lWarningsTotal - before.lWarningsTotal;
+}
+
+void P3100_ReportIllegalReference(uint32_t ulLength, const char *pName)
+{
+    std::string name(pName, std::min<uint32_t>(ulLength, 50));
+    char text[256];
+    std::snprintf(text, sizeof text, FFC_LITERAL_FORMATS[FFC_FMT_ILLEGAL_REFERENCE], Trim(name.data(), name.size()).c_str(),
+                  Trim(G().parsed.acName, 10).c_str(), static_cast<long>(G().state->lLine));
+    IssueText(text, 'F');
+}
+
+char P3100_chTypeClass(char cType)
+{
+    return std::strchr("1234ABEHMZ", cType) && cType ? 'A' : 'N';
+}
+
+} // extern "C"

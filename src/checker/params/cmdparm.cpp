@@ -1,0 +1,466 @@
+/* Preparation of one command's parameters.
+ *
+ * The parameter text is read as a sequence of items: KEYWORD(values) or a
+ * value given by position.  A value is a word, a quoted literal ('' stands
+ * for one quote) or a bracketed list of values, so lists of lists are
+ * written ((a b) (c d)).  Each item is then stored into the parsed command
+ * as the command's parameter definition (from the keyword area) says.
+ * Findings are queued as messages; bad input never writes outside a field. */
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "checker/params/cmdparm_internal.h"
+#include "dqov/messages.h"
+
+namespace dqov::cmdparm {
+namespace {
+
+/* The keyword area most recently handed to the preparation; the defaults
+ * handler reads it. */
+const void *g_area = nullptr;
+uint16_t g_areaCount = 0;
+
+struct Value {
+    std::string text;      /* a literal's content, a word as written */
+    std::string written;   /* the value as written (a literal with its quotes) */
+    bool quoted = false;
+    bool group = false;
+    std::vector<Value> items;
+    size_t begin = 0, end = 0;   /* raw text of a group's content */
+};
+
+struct Item {
+    std::string keyword;   /* empty: given by position */
+    Value value;
+    size_t column = 0;
+};
+
+std::string Upper(std::string s)
+{
+    for (char &c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string TrimBlanks(std::string_view s)
+{
+    size_t b = 0, e = s.size();
+    while (b < e && s[b] == ' ') ++b;
+    while (e > b && s[e - 1] == ' ') --e;
+    return std::string(s.substr(b, e - b));
+}
+
+class Preparer {
+public:
+    Preparer(FFC_CONTEXT *ctx, const char *queue, const CommandView &view, FFC_PARSED_COMMAND *cmd,
+             FFC_COMMAND_EXTENSION *ext)
+        : ctx_(ctx), queue_(queue), view_(view), cmd_(cmd), ext_(ext)
+    {
+    }
+
+    bool Run(std::string_view text);
+
+private:
+    /* ---- findings ---- */
+    void Issue(const char *id, const std::string &data)
+    {
+        failed_ = true;
+        if (ctx_ && queue_)
+            P9006_sQueueMessage(ctx_, queue_, id, static_cast<uint16_t>(std::min<size_t>(data.size(), FFC_MSG_DATA_MAX)),
+                                data.data());
+    }
+    std::string CommandName() const { return Fixed(view_.name, 10); }
+
+    /* ---- reading ---- */
+    void SkipBlanks()
+    {
+        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+    }
+    bool ReadQuoted(Value &v);
+    bool ReadGroup(Value &v);
+    bool ReadValue(Value &v);
+    bool ReadItems(std::vector<Item> &items);
+
+    /* ---- storing ---- */
+    const ParamView *Find(const std::string &keyword) const;
+    void Assign(const ParamView &p, const Item &item);
+    void StoreEntries(const ParamView &p, const std::vector<Value> &values);
+    bool StoreElement(const ParamView &p, size_t e, int32_t at, const Value &v);
+    void StoreAttributes(const ParamView &p, size_t entry, const std::vector<Value> &extra);
+
+    FFC_CONTEXT *ctx_;
+    const char *queue_;
+    const CommandView &view_;
+    FFC_PARSED_COMMAND *cmd_;
+    FFC_COMMAND_EXTENSION *ext_;
+    std::string_view text_;
+    size_t pos_ = 0;
+    bool failed_ = false;
+    std::vector<bool> given_;
+};
+
+bool Preparer::ReadQuoted(Value &v)
+{
+    size_t start = pos_++;
+    std::string content;
+    while (pos_ < text_.size()) {
+        char c = text_[pos_++];
+        if (c != '\'') {
+            content += c;
+            continue;
+        }
+        if (pos_ < text_.size() && text_[pos_] == '\'') {
+            content += '\'';
+            ++pos_;
+            continue;
+        }
+        v.quoted = true;
+        v.text = content;
+        v.written = std::string(text_.substr(start, pos_ - start));
+        return true;
+    }
+    Issue("DCM0306", CommandName() + Signed7(static_cast<long>(start + 1)));
+    return false;
+}
+
+bool Preparer::ReadGroup(Value &v)
+{
+    size_t open = pos_++;
+    v.group = true;
+    v.begin = pos_;
+    for (;;) {
+        SkipBlanks();
+        if (pos_ >= text_.size()) {
+            Issue("DCM0307", CommandName() + Signed7(static_cast<long>(open + 1)));
+            return false;
+        }
+        if (text_[pos_] == ')') {
+            v.end = pos_++;
+            v.written = std::string(text_.substr(open, pos_ - open));
+            return true;
+        }
+        Value item;
+        if (!ReadValue(item)) return false;
+        v.items.push_back(std::move(item));
+    }
+}
+
+bool Preparer::ReadValue(Value &v)
+{
+    SkipBlanks();
+    if (pos_ >= text_.size()) return false;
+    char c = text_[pos_];
+    if (c == '\'') return ReadQuoted(v);
+    if (c == '(') return ReadGroup(v);
+    if (c == ')') {
+        Issue("DCM0308", CommandName() + Signed7(static_cast<long>(pos_ + 1)));
+        return false;
+    }
+    size_t start = pos_;
+    while (pos_ < text_.size()) {
+        char d = text_[pos_];
+        if (d == ' ' || d == '\t' || d == '(' || d == ')') break;
+        if (d == '\'') {
+            /* a prefixed literal such as X'0A' stays one value */
+            Value inner;
+            if (!ReadQuoted(inner)) return false;
+            continue;
+        }
+        ++pos_;
+    }
+    v.text = v.written = std::string(text_.substr(start, pos_ - start));
+    return true;
+}
+
+bool Preparer::ReadItems(std::vector<Item> &items)
+{
+    for (;;) {
+        SkipBlanks();
+        if (pos_ >= text_.size()) return true;
+        Item item;
+        item.column = pos_ + 1;
+        size_t start = pos_;
+        while (pos_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_' ||
+                                       (pos_ == start && text_[pos_] == '@')))
+            ++pos_;
+        if (pos_ > start && pos_ < text_.size() && text_[pos_] == '(' &&
+            (std::isalpha(static_cast<unsigned char>(text_[start])) || text_[start] == '@')) {
+            item.keyword = Upper(std::string(text_.substr(start, pos_ - start)));
+            if (!ReadGroup(item.value)) return false;
+        } else {
+            pos_ = start;
+            if (!ReadValue(item.value)) return false;
+        }
+        items.push_back(std::move(item));
+    }
+}
+
+const ParamView *Preparer::Find(const std::string &keyword) const
+{
+    std::string name = keyword;
+    for (const auto &[alias, target] : view_.aliases)
+        if (alias == keyword) name = target;
+    for (const ParamView &p : view_.params)
+        if (p.keyword == name && p.keyword[0] != '@') return &p;
+    return nullptr;
+}
+
+bool Preparer::StoreElement(const ParamView &p, size_t e, int32_t at, const Value &v)
+{
+    const ElementView &el = p.elements[e];
+    int32_t size = p.ElementSize(e);
+    if (at < 0 || at + size > FFC_PARM_AREA_SIZE) return false;
+    char *field = cmd_->acParms + at;
+    std::string s;
+    switch (el.kind) {
+    case 'N':
+    case 'H': {
+        std::string t = TrimBlanks(v.text);
+        char *endp = nullptr;
+        errno = 0;
+        long n = t.empty() || v.group ? 0 : std::strtol(t.c_str(), &endp, 10);
+        if (t.empty() || v.group || v.quoted || *endp != '\0') {
+            Issue("DCM0309", Fixed(p.keyword, 10) + Fixed(v.written, 20));
+            return false;
+        }
+        long lo = el.kind == 'N' ? INT32_MIN : INT16_MIN, hi = el.kind == 'N' ? INT32_MAX : INT16_MAX;
+        if (errno == ERANGE || n < lo || n > hi) {
+            Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(el.kind == 'N' ? 10 : 5) + Fixed(v.written, 20));
+            return false;
+        }
+        if (el.kind == 'N') {
+            int32_t x = static_cast<int32_t>(n);
+            std::memcpy(field, &x, 4);
+        } else {
+            int16_t x = static_cast<int16_t>(n);
+            std::memcpy(field, &x, 2);
+        }
+        return true;
+    }
+    case 'A': s = v.quoted || v.group ? v.written : Upper(v.text); break;
+    case 'T': s = v.quoted ? v.text : v.written; break;
+    case 'X': s = v.quoted ? v.text : v.written; break;
+    case 'S': s = Upper(v.text); if (!s.empty() && s[0] == '*') s.erase(0, 1); break;
+    case 'C': {
+        std::string u = Upper(v.text);
+        if (u.size() > 1 && u[0] == '*') u.erase(0, 1);
+        *field = u.empty() ? ' ' : u[0];
+        return true;
+    }
+    default: s = v.written; break;
+    }
+    if (static_cast<int32_t>(s.size()) > el.width) {
+        Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(el.width) + Fixed(s, 20));
+        return false;
+    }
+    std::memcpy(field, Fixed(s, el.width).data(), el.width);
+    return true;
+}
+
+/* Values of an entry beyond its elements are attributes of a field-list
+ * entry: they go into the command extension, 7 values of 10 per entry. */
+void Preparer::StoreAttributes(const ParamView &p, size_t entry, const std::vector<Value> &extra)
+{
+    if (!ext_ || p.keyword != "FIELDS" || entry >= FFC_EXTENSION_ENTRIES || extra.size() > FFC_EXTENSION_VALUES) {
+        Issue("DCM0311", Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size())));
+        return;
+    }
+    char *slot = ext_->acAttributes + entry * FFC_EXTENSION_VALUES * FFC_EXTENSION_VALUE_WIDTH;
+    for (size_t i = 0; i < extra.size(); ++i) {
+        std::string s = extra[i].quoted ? extra[i].written : Upper(extra[i].text);
+        if (s.size() > FFC_EXTENSION_VALUE_WIDTH) {
+            Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_VALUE_WIDTH) + Fixed(s, 20));
+            continue;
+        }
+        std::memcpy(slot + i * FFC_EXTENSION_VALUE_WIDTH, Fixed(s, FFC_EXTENSION_VALUE_WIDTH).data(),
+                    FFC_EXTENSION_VALUE_WIDTH);
+    }
+    ext_->lEntries = std::max<int32_t>(ext_->lEntries, static_cast<int32_t>(entry + 1));
+}
+
+void Preparer::StoreEntries(const ParamView &p, const std::vector<Value> &values)
+{
+    size_t n = values.size();
+    if (static_cast<int32_t>(n) > p.entries) {
+        Issue("DCM0305", Fixed(p.keyword, 10) + Signed7(p.entries));
+        n = p.entries;
+    }
+    /* given values replace the default entries */
+    for (size_t e = 0; e < p.elements.size(); ++e) {
+        const ElementView &el = p.elements[e];
+        int32_t stride = p.layout == 'C' ? p.ElementSize(e) : p.RowWidth();
+        for (int32_t r = 0; r < p.entries; ++r) {
+            int32_t at = el.offset + r * stride;
+            if (at < 0 || at + p.ElementSize(e) > FFC_PARM_AREA_SIZE) break;
+            if (el.kind == 'N' || el.kind == 'H') std::memset(cmd_->acParms + at, 0, p.ElementSize(e));
+            else std::memset(cmd_->acParms + at, ' ', p.ElementSize(e));
+        }
+    }
+    if (p.layout == 'F' && p.flagsAt >= 0) std::memset(cmd_->acParms + p.flagsAt, 'N', p.values.size());
+    for (size_t r = 0; r < n; ++r) {
+        const Value &v = values[r];
+        std::vector<Value> parts = v.group ? v.items : std::vector<Value>{v};
+        if (p.layout == 'F') {
+            if (v.group) {
+                Issue("DCM0310", Fixed(p.keyword, 10) + Fixed(v.written, 20));
+                continue;
+            }
+            std::string u = Upper(v.text);
+            auto it = std::find(p.values.begin(), p.values.end(), u);
+            bool number = !u.empty() && std::all_of(u.begin(), u.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+            if (it == p.values.end() && !number) {
+                Issue("DCM0310", Fixed(p.keyword, 10) + Fixed(v.written, 20));
+                continue;
+            }
+            if (it != p.values.end()) cmd_->acParms[p.flagsAt + (it - p.values.begin())] = 'Y';
+        }
+        size_t used = std::min(parts.size(), p.elements.size());
+        for (size_t e = 0; e < used; ++e) {
+            int32_t stride = p.layout == 'C' ? p.ElementSize(e) : p.RowWidth();
+            StoreElement(p, e, p.elements[e].offset + static_cast<int32_t>(r) * stride, parts[e]);
+        }
+        if (parts.size() > p.elements.size())
+            StoreAttributes(p, r, std::vector<Value>(parts.begin() + p.elements.size(), parts.end()));
+    }
+    if (p.countAt >= 0) {
+        int32_t count = static_cast<int32_t>(n);
+        std::memcpy(cmd_->acParms + p.countAt, &count, 4);
+    }
+}
+
+void Preparer::Assign(const ParamView &p, const Item &item)
+{
+    const Value &v = item.value;
+    /* the values given: a keyword's bracket content, or a positional value
+     * (a bracketed positional value is the parameter's list) */
+    std::vector<Value> values = v.group ? v.items : std::vector<Value>{v};
+    if (p.elements.empty()) return;
+    if (p.layout != 'S') {
+        StoreEntries(p, values);
+        return;
+    }
+    if (p.elements.size() == 1 && p.elements[0].kind == 'X') {
+        /* an expression is kept whole; a single literal loses its quotes */
+        Value whole;
+        if (v.group) {
+            whole.text = whole.written = TrimBlanks(text_.substr(v.begin, v.end - v.begin));
+            if (v.items.size() == 1 && v.items[0].quoted) whole = v.items[0];
+        } else {
+            whole = v;
+        }
+        StoreElement(p, 0, p.elements[0].offset, whole);
+        return;
+    }
+    if (values.size() == 1 && values[0].group && p.elements.size() > 1) values = std::vector<Value>(values[0].items);
+    if (values.size() > p.elements.size()) {
+        Issue("DCM0311", Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size())));
+        return;
+    }
+    for (size_t e = 0; e < values.size(); ++e) StoreElement(p, e, p.elements[e].offset, values[e]);
+}
+
+bool Preparer::Run(std::string_view text)
+{
+    text_ = text;
+    std::vector<Item> items;
+    if (!ReadItems(items)) return false;
+    given_.assign(view_.params.size(), false);
+    size_t nextPositional = 0;
+    for (const Item &item : items) {
+        const ParamView *p = nullptr;
+        if (!item.keyword.empty()) {
+            p = Find(item.keyword);
+            if (!p) {
+                Issue("DCM0301", CommandName() + Fixed(item.keyword, 10));
+                continue;
+            }
+        } else {
+            while (nextPositional < view_.params.size() &&
+                   (!view_.params[nextPositional].positional || given_[nextPositional]))
+                ++nextPositional;
+            if (nextPositional >= view_.params.size()) {
+                Issue("DCM0303", CommandName() + Fixed(item.value.written, 20));
+                continue;
+            }
+            p = &view_.params[nextPositional];
+        }
+        size_t index = static_cast<size_t>(p - view_.params.data());
+        if (given_[index]) {
+            Issue("DCM0302", CommandName() + Fixed(p->keyword, 10));
+            continue;
+        }
+        given_[index] = true;
+        Assign(*p, item);
+    }
+    return !failed_;
+}
+
+/* The parameters of the source command: its parameter text, or for a
+ * command that was not split, the text after its label and name. */
+std::string_view ParameterText(const FFC_SOURCE_COMMAND *src, char *buffer)
+{
+    size_t n = std::min<size_t>(src->usParmLength, FFC_PARAMETER_TEXT_SIZE);
+    std::memcpy(buffer, src->acParameters, n);
+    std::string_view text(buffer, n);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.remove_suffix(1);
+    if (src->lPreSplit) return text;
+    size_t colon = text.find(':');
+    size_t firstBlank = text.find(' ');
+    if (colon != std::string_view::npos && colon <= 3 && (firstBlank == std::string_view::npos || colon < firstBlank))
+        text.remove_prefix(colon + 1);
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    size_t nameEnd = text.find(' ');
+    text.remove_prefix(nameEnd == std::string_view::npos ? text.size() : nameEnd);
+    return text;
+}
+
+}  // namespace
+}  // namespace dqov::cmdparm
+
+using namespace dqov::cmdparm;
+
+extern "C" void CMDPARM_SetDefaults(FFC_CONTEXT *, FFC_PARSED_COMMAND *pCommand)
+{
+    if (!g_area || !pCommand) return;
+    ApplyDefaults(ReadCommandView(g_area, g_areaCount, pCommand->acName), pCommand);
+}
+
+extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT *pContext, FFC_PARSED_COMMAND *pCommand,
+                                           FFC_COMMAND_EXTENSION *pExtension, const FFC_SOURCE_COMMAND *pSource,
+                                           char *pchParmBuffer, char *, const char *acQueue,
+                                           const void *pKeywordArea, uint16_t usKeywordCount,
+                                           FFC_COMMAND_ENTRY *pEntry)
+{
+    if (!pCommand || !pSource || !pKeywordArea || !pEntry || !pchParmBuffer) return 1;
+    g_area = pKeywordArea;
+    g_areaCount = usKeywordCount;
+    pCommand->sLine = pSource->sLine;
+    pCommand->sSubLine = pSource->sSubLine;
+    pCommand->sSequence = pSource->sSequence;
+    pCommand->usCommandNumber = static_cast<uint16_t>(pEntry->ulNumber);
+    std::memcpy(pCommand->acName, pEntry->acName, 10);
+    std::memcpy(pCommand->acLabel, pSource->acLabel, 3);
+    pCommand->cPrepared = 'N';
+    std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
+    if (pExtension) {
+        pExtension->sLine = pSource->sLine;
+        pExtension->sSubLine = pSource->sSubLine;
+        pExtension->lEntries = 0;
+        std::memset(pExtension->acAttributes, ' ', sizeof pExtension->acAttributes);
+    }
+    if (!pEntry->lDefaultsCached) {
+        pEntry->pfnDefaults = CMDPARM_SetDefaults;
+        pEntry->lDefaultsCached = 1;
+    }
+    pEntry->pfnDefaults(pContext, pCommand);
+    CommandView view = ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
+    Preparer preparer(pContext, acQueue, view, pCommand, pExtension);
+    if (!preparer.Run(ParameterText(pSource, pchParmBuffer))) return 1;
+    pCommand->cPrepared = 'Y';
+    return 0;
+}

@@ -1,0 +1,174 @@
+/* The command definitions read back from the keyword area, and the defaults
+ * handler that blanks a command's parameter area and sets its defaults. */
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "checker/params/cmdparm_internal.h"
+
+namespace dqov::cmdparm {
+namespace {
+
+std::string Trim(const char *field, size_t width)
+{
+    size_t n = width;
+    while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\0')) --n;
+    return std::string(field, n);
+}
+
+int32_t Digits(const char *field, size_t width)
+{
+    int32_t v = 0;
+    bool any = false;
+    for (size_t i = 0; i < width; ++i) {
+        if (field[i] < '0' || field[i] > '9') continue;
+        v = v * 10 + (field[i] - '0');
+        any = true;
+    }
+    return any ? v : -1;
+}
+
+void PutInt32(char *at, int32_t v) { std::memcpy(at, &v, sizeof v); }
+void PutInt16(char *at, int16_t v) { std::memcpy(at, &v, sizeof v); }
+
+bool InArea(int32_t offset, int32_t size) { return offset >= 0 && size >= 0 && offset + size <= FFC_PARM_AREA_SIZE; }
+
+}  // namespace
+
+int32_t ParamView::ElementSize(size_t e) const
+{
+    const ElementView &el = elements[e];
+    return el.kind == 'N' ? 4 : el.kind == 'H' ? 2 : el.width;
+}
+
+int32_t ParamView::RowWidth() const
+{
+    int32_t w = 0;
+    for (size_t e = 0; e < elements.size(); ++e) w += ElementSize(e);
+    return w;
+}
+
+std::string Fixed(std::string_view text, size_t width)
+{
+    std::string s(text.substr(0, std::min(text.size(), width)));
+    s.resize(width, ' ');
+    return s;
+}
+
+std::string Signed7(long value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "+%07ld", std::clamp(value, 0L, 9999999L));
+    return text;
+}
+
+CommandView ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand)
+{
+    CommandView view;
+    view.name = Trim(acCommand, 10);
+    const auto *entries = static_cast<const CMDPARM_KEYWORD_ENTRY *>(pArea);
+    for (uint16_t i = 0; i < usCount; ++i) {
+        const CMDPARM_KEYWORD_ENTRY &e = entries[i];
+        if (Trim(e.acCommand, 10) != view.name) continue;
+        if (e.cRowType == 'A') {
+            view.aliases.emplace_back(Trim(e.acKeyword, 10), Trim(e.acValue, 10));
+            continue;
+        }
+        int seq = Digits(e.acParmSeq, 3);
+        if (view.params.empty() || view.params.back().seq != seq) {
+            ParamView p;
+            p.keyword = Trim(e.acKeyword, 10);
+            p.seq = seq;
+            p.layout = e.cLayout;
+            p.entries = std::max(1, Digits(e.acEntries, 3));
+            p.countAt = Digits(e.acCountAt, 4);
+            p.positional = e.cPositional == 'Y';
+            view.params.push_back(std::move(p));
+        }
+        ParamView &p = view.params.back();
+        if (e.cRowType == 'V') {
+            p.values.push_back(Trim(e.acValue, 20));
+            continue;
+        }
+        ElementView el;
+        el.kind = e.cKind;
+        el.width = std::max(0, Digits(e.acWidth, 4));
+        el.offset = Digits(e.acOffset, 4);
+        el.defaultValue = Trim(e.acValue, 20);
+        p.elements.push_back(std::move(el));
+    }
+    for (ParamView &p : view.params)
+        if (p.layout == 'F' && !p.elements.empty()) p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
+    return view;
+}
+
+namespace {
+
+/* Stores a default text into one element field (no findings: defaults are
+ * the table's own values). */
+void StoreDefault(const ElementView &el, char *at, const std::string &text)
+{
+    switch (el.kind) {
+    case 'N': PutInt32(at, static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10))); return;
+    case 'H': PutInt16(at, static_cast<int16_t>(std::strtol(text.c_str(), nullptr, 10))); return;
+    case 'C': {
+        char c = text.empty() ? ' ' : text[0] == '*' && text.size() > 1 ? text[1] : text[0];
+        *at = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return;
+    }
+    case 'S': {
+        std::string s = !text.empty() && text[0] == '*' ? text.substr(1) : text;
+        std::memcpy(at, Fixed(s, el.width).data(), el.width);
+        return;
+    }
+    default: std::memcpy(at, Fixed(text, el.width).data(), el.width); return;
+    }
+}
+
+void ClearNumbers(const ParamView &p, char *area)
+{
+    if (p.countAt >= 0 && InArea(p.countAt, 4)) PutInt32(area + p.countAt, 0);
+    int32_t rows = p.layout == 'S' ? 1 : p.entries;
+    for (size_t e = 0; e < p.elements.size(); ++e) {
+        const ElementView &el = p.elements[e];
+        if (el.kind != 'N' && el.kind != 'H') continue;
+        int32_t stride = p.layout == 'R' || p.layout == 'F' ? p.RowWidth() : p.ElementSize(e);
+        for (int32_t r = 0; r < rows; ++r) {
+            int32_t at = el.offset + r * stride;
+            if (!InArea(at, p.ElementSize(e))) break;
+            if (el.kind == 'N') PutInt32(area + at, 0);
+            else PutInt16(area + at, 0);
+        }
+    }
+    if (p.layout == 'F' && InArea(p.flagsAt, static_cast<int32_t>(p.values.size())))
+        std::memset(area + p.flagsAt, 'N', p.values.size());
+}
+
+}  // namespace
+
+void ApplyDefaults(const CommandView &view, FFC_PARSED_COMMAND *pCommand)
+{
+    char *area = pCommand->acParms;
+    std::memset(area, ' ', FFC_PARM_AREA_SIZE);
+    for (const ParamView &p : view.params) {
+        ClearNumbers(p, area);
+        if (p.elements.empty()) continue;
+        if (p.layout == 'S') {
+            for (const ElementView &el : p.elements)
+                if (!el.defaultValue.empty() && InArea(el.offset, el.width)) StoreDefault(el, area + el.offset, el.defaultValue);
+            continue;
+        }
+        const ElementView &first = p.elements[0];
+        if (first.defaultValue.empty() || p.layout == 'C') continue;
+        if (!InArea(first.offset, first.width) || p.countAt < 0) continue;
+        StoreDefault(first, area + first.offset, first.defaultValue);
+        PutInt32(area + p.countAt, 1);
+        if (p.layout == 'F') {
+            auto it = std::find(p.values.begin(), p.values.end(), first.defaultValue);
+            if (it != p.values.end()) area[p.flagsAt + (it - p.values.begin())] = 'Y';
+        }
+    }
+}
+
+}  // namespace dqov::cmdparm

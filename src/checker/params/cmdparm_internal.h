@@ -1,0 +1,57 @@
+/* Internal helpers of the parameter preparation: the command's parameter
+ * definitions read back from the keyword area, and message data. */
+#ifndef DQOV_CHECKER_PARAMS_CMDPARM_INTERNAL_H
+#define DQOV_CHECKER_PARAMS_CMDPARM_INTERNAL_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "checker/params/cmdparm.h"
+
+namespace dqov::cmdparm {
+
+struct ElementView {
+    char kind = 'A';
+    int32_t width = 0;
+    int32_t offset = 0;
+    std::string defaultValue;
+};
+
+struct ParamView {
+    std::string keyword;
+    int seq = 0;
+    char layout = 'S';
+    int32_t entries = 1;
+    int32_t countAt = -1;
+    bool positional = false;
+    std::vector<ElementView> elements;
+    std::vector<std::string> values;   /* allowed values of a flag set */
+    int32_t flagsAt = -1;
+
+    int32_t RowWidth() const;
+    int32_t ElementSize(size_t e) const;
+};
+
+struct CommandView {
+    std::string name;
+    std::vector<ParamView> params;
+    std::vector<std::pair<std::string, std::string>> aliases;  /* alias, keyword */
+};
+
+/* The definitions of the named command (10 characters) in the area. */
+CommandView ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand);
+
+/* Blank-padded fixed-width field of message data. */
+std::string Fixed(std::string_view text, size_t width);
+/* "+" and seven digits. */
+std::string Signed7(long value);
+
+/* Blanks the parameter area of the command (numbers and counts 0, flags
+ * 'N') and sets the defaults of its parameters. */
+void ApplyDefaults(const CommandView &view, FFC_PARSED_COMMAND *pCommand);
+
+}  // namespace dqov::cmdparm
+
+#endif

@@ -1,0 +1,422 @@
+// Pass 1 and pass 2 over the loaded source, and the checks that need the
+// whole program after pass 2.
+#include "checker/checker.h"
+#include "checker/handlers.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "dqov/fatal.h"
+#include "dqov/fix.h"
+#include "dqov/messages.h"
+#include "dqov/named_lists.h"
+#include "dqov/record_store.h"
+#include "dqov/run_driver.h"
+#include "dqov/workfile.h"
+#include "platform/dqos/dqos.h"
+
+using namespace checker;
+
+namespace {
+
+constexpr const char *kDesignOnlyCommands[] = {
+    "GROUP_BY", "RENAME", "DEFINE", "DEF_ARRAY", "OVERRIDE", "REQUEST", "DISPLAY", "POP_UP", "DEF_LIST", "DEF_REPORT",
+    "DEF_HEAD", "DEF_FOOT", "DEF_LINE", "DEF_BREAK", "PRINT", "DEF_COND", "FUNCTION", "SUBROUTINE", "ENDROUTINE"};
+
+void Show(std::string_view text)
+{
+    P31O2_ShowStatusText(text.data(), static_cast<int16_t>(text.size()));
+}
+
+int32_t Limit()
+{
+    return IsComponentRun() || G().ctx->lLanguageLevelTwo ? 32767 : 5000;
+}
+
+void ShowTotal()
+{
+    char text[80];
+    std::snprintf(text, sizeof text, "Pass: %ld Total commands checked: %ld", static_cast<long>(Pass()),
+                  static_cast<long>(G().source.sLine));
+    Show(text);
+}
+
+void IssueLimit()
+{
+    char text[128];
+    std::snprintf(text, sizeof text, FFC_LITERAL_FORMATS[FFC_FMT_TOO_MANY_LINES], static_cast<long>(Limit()));
+    P3100_IssueTextMessage(text);
+}
+
+// Fills the check state for the current command.
+void FillState()
+{
+    Globals &g = G();
+    FFC_CHECK_STATE &st = *g.state;
+    std::memcpy(st.acLabel, g.source.acLabel, 3);
+    std::memcpy(st.acCommand, g.source.acName, 10);
+    std::string trimmed = Trim(g.source.acName, 10);
+    std::memset(g.trimmedName, 0, sizeof g.trimmedName);
+    std::memcpy(g.trimmedName, trimmed.data(), trimmed.size());
+    st.lLine = g.source.sLine;
+    st.lLineWord = g.source.sSubLine;
+    st.lLineNumber = g.source.sLine;
+    st.lSequence = g.source.sSequence;
+    if (g.source.sSubLine == 0)
+        std::memset(g.subReference, ' ', sizeof g.subReference);
+    g.commandFatal = 0;
+    g.commandWarnings = 0;
+}
+
+bool Parse()
+{
+    Globals &g = G();
+    if (g.source.lBuiltIn)
+        return true;
+    if (g.source.lObjectParse) {
+        std::string text;
+        std::string label = Trim(g.source.acLabelWritten, 3);
+        if (!label.empty())
+            text = label + ": ";
+        if (g.source.lPreSplit)
+            text += Trim(g.source.acNameWritten, 10) + " ";
+        text.append(g.source.acParms, g.source.usParmLength);
+        auto result = std::make_unique<DQOO_PARSED_COMMAND>();
+        long rc = DQOO_FCC_ParseZOPH2(P3100_pGetBuildHandle(), text.c_str(), result.get());
+        if (rc != 0) {
+            P3100_ParseMessageCallback(result->szErrorText, static_cast<uint32_t>(std::strlen(result->szErrorText)));
+            return false;
+        }
+        std::memset(g.source.acParms, ' ', FFC_SOURCE_TEXT_MAX);
+        size_t n = std::min<size_t>(result->ulParmLength, FFC_SOURCE_TEXT_MAX);
+        std::memcpy(g.source.acParms, result->achParameters, n);
+        g.source.usParmLength = static_cast<uint16_t>(n);
+        g.source.lPreSplit = 1;
+        return true;
+    }
+    uint16_t errors = 0;
+    P31O2_sParseCommandText(g.ctx, &g.source, P3100_ParseMessageCallback, g.ctx->lParserOption1,
+                            g.ctx->lParserOption2, &errors);
+    return errors == 0;
+}
+
+void StoreCommand()
+{
+    Globals &g = G();
+    std::memcpy(g.parsed.acStatus, g.commandFatal ? "FTL" : "OK ", 3);
+    RS_PutCommandRecord(g.ctx, &g.parsed, sizeof g.parsed);
+    if (g.parsed.cExtension == 'Y') {
+        g.extension.sLine = g.parsed.sLine;
+        g.extension.sSubLine = g.parsed.sSubLine;
+        RS_PutCommandExtension(g.ctx, &g.extension, sizeof g.extension);
+    }
+}
+
+void StartPass()
+{
+    Globals &g = G();
+    g.ctx->ulLabelNumber = P31O2_ResetLabelNumbers();
+    FIX_FillHighValues(g.previousName, 10);
+    g.source.sLine = 0;
+    g.source.sSubLine = 0;
+    g.source.sSequence = 0;
+    g.readerSequence = 0;
+    g.commandCount = 0;
+    Pad(g.currentRoutine, sizeof g.currentRoutine, "*MAIN");
+    g.routineDepth = 0;
+}
+
+} // namespace
+
+namespace checker {
+
+void Pass1()
+{
+    Globals &g = G();
+    Show("Pass 1 Validation Started               ");
+    StartPass();
+    g.depth = 0;
+    bool overLimit = false;
+    for (char more = P3100_fNextCommand(); more == '0'; more = P3100_fNextCommand()) {
+        qvrmm4(g.ctx, g.msgQueue);
+        if (++g.commandCount > Limit()) {
+            overLimit = true;
+            break;
+        }
+        P3100_ShowProgress(0);
+        FFC_PARSED_COMMAND &p = g.parsed;
+        std::memset(&p, 0, sizeof p);
+        p.sLine = g.source.sLine;
+        p.sSubLine = g.source.sSubLine;
+        p.sThird = g.source.sSequence;
+        p.lDispatchId = -1;
+        p.cByte = 0;
+        std::memcpy(p.acLabel, g.source.acLabel, 3);
+        std::memcpy(p.acName, g.source.acName, 10);
+        std::memset(p.acParms, ' ', sizeof p.acParms);
+        ++g.checkerCommandCounter;
+        FillState();
+        p.cExtension = 'N';
+        g.currentNumber = 0;
+        if (g.source.acName[0] == '*') {
+            P3100_RecordLabel();
+        } else if (Parse()) {
+            FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(g.source.acName);
+            if (!entry) {
+                P3100_RecordLabel();
+                Issue('F', "PRC1059");
+            } else {
+                g.currentNumber = entry->ulNumber;
+                std::memcpy(g.currentFlags, P3100_pCommandFlags(entry->ulNumber), FFC_COMMAND_FLAG_COUNT);
+                P3100_CheckStructure();
+                uint16_t keywordCount = 0;
+                void *keywords = P3100_pKeywordArea(&keywordCount);
+                int16_t rc = P3100_pGetPrepareCommand()(g.ctx, &p, &g.extension, &g.source, g.buffer11000.data(),
+                                                        g.buffer256.data(), g.msgQueue, keywords, keywordCount,
+                                                        entry);
+                p.sPrepareStatus = rc;
+                if (rc != 0) {
+                    Issue('F', "PRC0007", std::string_view(P3100_pCommandName(entry->ulNumber), 10));
+                    P3100_ReplayQueuedMessages();
+                } else {
+                    P3100_DispatchCommand(entry);
+                }
+            }
+        }
+        p.sLine = static_cast<int16_t>(g.state->lLine);
+        p.sSubLine = static_cast<int16_t>(g.state->lLineWord);
+        p.sThird = IsComponentRun() ? g.source.sLine : g.source.sSequence;
+        p.ulLabelNumber = g.ctx->ulLabelNumber;
+        std::memcpy(p.acLabel, g.source.acLabel, 3);
+        std::memcpy(p.acName, g.source.acName, 10);
+        StoreCommand();
+        std::memcpy(g.previousName, g.source.acName, 10);
+    }
+    ShowTotal();
+    if (overLimit)
+        IssueLimit();
+    if (g.messageTextUsed == 'Y' && (g.ctx->cOption == 'G' || IsComponentRun())) {
+        char name[10];
+        Pad(name, 10, std::string("IO") + g.ctx->cNatChar3 + "MSGTXT");
+        P3100_RecordFieldUsage(-1, name, "FL");
+    }
+    char mde[10];
+    Pad(mde, 10, std::string("IO") + g.ctx->cNatChar3 + "MDE");
+    P3100_RecordFieldUsage(-1, mde, "FL");
+    for (int i = 1; i <= g.depth && i <= kStackLimit; ++i) {
+        const StackLevel &level = g.stack[i];
+        g.state->lLine = level.line;
+        g.state->lLineWord = level.subLine;
+        std::memcpy(g.state->acCommand, level.name, 10);
+        std::memset(g.state->acLabel, ' ', 3);
+        FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(level.name);
+        const char *partner = entry ? P3100_pStructurePartner(entry->ulNumber) : "          ";
+        Issue('F', "PRC0023", std::string(partner, 10) + std::string(level.name, 10));
+        g.parsed.sLine = level.line;
+        g.parsed.sSubLine = level.subLine;
+        if (RS_fFindCommandRecord(g.ctx, &g.parsed, sizeof g.parsed) == 0) {
+            std::memcpy(g.parsed.acStatus, "FTL", 3);
+            RS_PutCommandRecord(g.ctx, &g.parsed, sizeof g.parsed);
+        }
+    }
+    g.depth = 0;
+    if (!g.labelReferences.empty() && g.firstLabelKnown)
+        for (std::string &ref : g.labelReferences)
+            if (ref == "*FIRST    ")
+                ref = g.firstLabel + std::string(10 - g.firstLabel.size(), ' ');
+    for (const WR_DRINF_DATA &d : g.reports)
+        if (d.cState != 'N')
+            P3100_RecordFieldUsage(3, d.acPageField, "FL");
+}
+
+void Pass2()
+{
+    Globals &g = G();
+    Show("Pass 2 Validation Started               ");
+    g.state->stats.lWarningsLater = 0;
+    g.state->stats.lFatalLater = 0;
+    g.prc0324 = 'N';
+    StartPass();
+    bool overLimit = false;
+    for (char more = P3100_fNextCommand(); more == '0'; more = P3100_fNextCommand()) {
+        qvrmm4(g.ctx, g.msgQueue);
+        if (++g.commandCount > Limit()) {
+            overLimit = true;
+            break;
+        }
+        P3100_ShowProgress(0);
+        if (g.source.acName[0] == '*') {
+            std::memcpy(g.previousName, g.source.acName, 10);
+            continue;
+        }
+        FillState();
+        FFC_PARSED_COMMAND &p = g.parsed;
+        p.sLine = g.source.sLine;
+        p.sSubLine = g.source.sSubLine;
+        g.extension.sLine = g.source.sLine;
+        g.extension.sSubLine = g.source.sSubLine;
+        if (RS_fFindCommandRecord(g.ctx, &p, sizeof p) != 0) {
+            std::memcpy(g.previousName, g.source.acName, 10);
+            continue;
+        }
+        if (p.cExtension == 'Y')
+            RS_fFindCommandExtension(g.ctx, &g.extension, sizeof g.extension);
+        bool routine = std::memcmp(g.source.acName, "SUBROUTINE", 10) == 0 ||
+                       std::memcmp(g.source.acName, "ENDROUTINE", 10) == 0;
+        if (!g.source.lBuiltIn && !g.source.lObjectParse && p.acStatus[0] == 'F' && !routine) {
+            std::memcpy(g.previousName, g.source.acName, 10);
+            continue;
+        }
+        if (Parse()) {
+            FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(g.source.acName);
+            if (entry) {
+                g.currentNumber = entry->ulNumber;
+                std::memcpy(g.currentFlags, P3100_pCommandFlags(entry->ulNumber), FFC_COMMAND_FLAG_COUNT);
+                if (p.sPrepareStatus == 0)
+                    P3100_DispatchCommand(entry);
+            }
+            if (g.switchWebEvent == 'Y' && g.screenCommands > 0 && std::memcmp(g.currentRoutine, "*MAIN", 5) == 0 &&
+                std::memcmp(g.source.acName, "DISPLAY ", 8) != 0 && std::memcmp(g.source.acName, "REQUEST ", 8) != 0 &&
+                std::memcmp(g.source.acName, "POP_UP  ", 8) != 0 && std::memcmp(g.source.acName, "ENDROUTI", 8) != 0)
+                g.prc0324 = 'Y';
+            std::memcpy(p.acStatus, g.commandFatal ? "FTL" : "OK ", 3);
+            p.ulLabelNumber = g.ctx->ulLabelNumber;
+            p.lBuiltIn = g.source.lBuiltIn;
+            p.lObjectParse = g.source.lObjectParse;
+            p.lTokenWord1 = g.source.lTokenWord1;
+            p.lTokenWord2 = g.source.lTokenWord2;
+            StoreCommand();
+        }
+        std::memcpy(g.previousName, g.source.acName, 10);
+    }
+    ShowTotal();
+    if (overLimit)
+        IssueLimit();
+    std::memset(g.state->acCommand, ' ', 10);
+    std::memset(g.trimmedName, 0, sizeof g.trimmedName);
+    g.state->lLine = -1;
+    g.state->lLineWord = 0;
+    if (g.prc0324 == 'Y')
+        Issue('W', "PRC0324");
+
+    FFC_WORK_RECORD &r = g.record;
+    BlankRecord(r, WR_GROUPNAM);
+    for (char rc = WF_cReadFirst(g.ctx, 1, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 1, &r, 1)) {
+        const auto *data = reinterpret_cast<const WR_GROUPNAM_DATA *>(r.acData);
+        if (data->lUseCount != 0)
+            continue;
+        if (std::memcmp(data->acOrigin, "DEF", 3) == 0)
+            Issue('F', "PRC0094", std::string_view(r.acName, 10));
+        else if (std::memcmp(data->acOrigin, "LIN", 3) == 0)
+            Issue('F', "PRC0140", std::string_view(r.acName, 10));
+    }
+    for (WR_DRINF_DATA &d : g.reports) {
+        if (d.cState == 'Y')
+            Issue('F', "PRC0142", std::string_view(d.acNumber + 3, 1));
+    }
+    FCC_BUILD_HANDLE *build = P3100_pGetBuildHandle();
+    BOM_DESCRIPTION_NODE *description = nullptr;
+    if (build && IsComponentRun())
+        DQOO_FCC_BOM_RetrieveDescription(&build, &description);
+
+    bool generating = g.ctx->cOption == 'G' || IsComponentRun();
+    if (generating && g.switchDirect != 'Y') {
+        if (P3100_lCountParameters() > 0)
+            P3100_IssueServicesMessage('F', 750);
+        else
+            Issue('F', "PRC1017", " ");
+    } else if (IsFunctionRun() && g.ctx->lExtendedLanguage && g.switchDirect != 'Y') {
+        P3100_IssueServicesMessage('F', 884);
+    }
+}
+
+} // namespace checker
+
+extern "C" {
+
+char P3100_fNextCommand(void)
+{
+    Globals &g = G();
+    for (;;) {
+        g.readerFlag = PCONTROL_chReadNextCommand(g.ctx, &g.source);
+        ++g.readerSequence;
+        if (g.readerFlag != '0' || !DesignOnlyScope())
+            return g.readerFlag;
+        for (const char *name : kDesignOnlyCommands) {
+            char padded[10];
+            Pad(padded, 10, name);
+            if (std::memcmp(padded, g.source.acName, 10) == 0)
+                return g.readerFlag;
+        }
+    }
+}
+
+void P3100_ShowProgress(int32_t)
+{
+    Globals &g = G();
+    char text[120];
+    if (FFC_from_EDITOR()) {
+        std::snprintf(text, sizeof text, "Pass: %ld Line: %ld Checking command: %s ", static_cast<long>(Pass()),
+                      static_cast<long>(g.source.sLine), Trim(g.source.acName, 10).c_str());
+        Show(text);
+        return;
+    }
+    if (g.source.sLine == 1 || g.source.sLine % 100 == 0) {
+        if (g.source.sSubLine != 0)
+            return;
+        std::snprintf(text, sizeof text, "Pass: %ld Total commands checked: %ld", static_cast<long>(Pass()),
+                      static_cast<long>(g.source.sLine));
+        Show(text);
+    }
+}
+
+void P3100_RecordFieldUsage(int32_t, const char *pachName, const char *pachKind)
+{
+    Globals &g = G();
+    if (!g.ctx)
+        return;
+    FFC_WORK_RECORD &r = g.record2;
+    std::string name = Trim(pachName, 10);
+    BlankRecord(r, WR_USEFIELD, name);
+    auto *data = reinterpret_cast<WR_USEFIELD_DATA *>(r.acData);
+    if (WF_cReadFirst(g.ctx, 4, &r, 2) == '0') {
+        int32_t uses = FIX_lDigitsToLong(data->acUseCount, 7, nullptr) + 1;
+        FIX_LongToDigits(&uses, 7, data->acUseCount);
+        WF_cUpdate(g.ctx, 4, &r);
+        return;
+    }
+    BlankRecord(r, WR_USEFIELD, name);
+    std::memcpy(data->acClass, pachKind, 2);
+    Pad(data->acFieldName, 10, name);
+    data->cGenerate = 'Y';
+    int32_t line = g.state && g.state->lLine > 0 ? g.state->lLine : 0;
+    FIX_LongToDigits(&line, 7, data->acFirstLine);
+    if (g.state)
+        std::memcpy(data->acFirstCommand, g.state->acCommand, 10);
+    int32_t uses = 1;
+    FIX_LongToDigits(&uses, 7, data->acUseCount);
+    WriteRecord(r);
+    if (g.xref)
+        SZOPH_XREF_Record(g.xref, "FIELD", name.c_str(), pachKind[0] == 'F' ? "USE" : "REF", line);
+}
+
+int32_t P3100_lCountParameters(void)
+{
+    if (IsComponentRun())
+        return 0;
+    SSQL_AREA sql;
+    SSQL_SetLocation("DC_P3100/SQL032");
+    std::string partition = Trim(G().partition, 3), process = G().processName;
+    SSQL_DeclareExt(&sql, "SELECT COUNT(*) FROM QV_DTA.QV_F32 WHERE X32P_I = '%s' AND X32MOD = '%s' ",
+                    partition.c_str(), process.c_str());
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    uint32_t count = 0;
+    unsigned short rc = SSQL_sRunExt(&sql, &ca, &da, 1, SSQL_U32(&count));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, "DC_P3100/SQL032");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    return static_cast<int32_t>(count);
+}
+
+} // extern "C"

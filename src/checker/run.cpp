@@ -1,0 +1,390 @@
+// The checker run: start of a check, source load, the two passes, the web
+// output choice and the end of the check.
+#include "checker/checker.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <mutex>
+
+#include "dqov/fatal.h"
+#include "dqov/fix.h"
+#include "dqov/messages.h"
+#include "dqov/named_lists.h"
+#include "dqov/record_store.h"
+#include "dqov/workfile.h"
+#include "platform/dqos/dqos.h"
+
+using namespace checker;
+
+namespace {
+
+FCC_BUILD_HANDLE *g_build = nullptr;
+
+// Keyword area, loaded once per process.
+struct KeywordArea {
+    std::vector<FFC_KEYWORD_ENTRY> entries;
+    uint16_t count = 0;
+    bool loaded = false;
+};
+
+KeywordArea &Keywords()
+{
+    static KeywordArea area;
+    return area;
+}
+
+// Parameter preparation until the parameter parser is plugged in: the
+// parameter area is blanked and the handlers read the parameters by keyword
+// from the source command.
+int16_t BlankParameters(FFC_CONTEXT *, FFC_PARSED_COMMAND *pParsed, FFC_COMMAND_EXTENSION *, FFC_SOURCE_COMMAND *,
+                        char *, char *, const char *, void *, uint16_t, FFC_COMMAND_ENTRY *)
+{
+    std::memset(pParsed->acParms, ' ', sizeof pParsed->acParms);
+    return 0;
+}
+
+P3100_PREPARE_COMMAND g_prepare = BlankParameters;
+
+void Show(std::string_view text)
+{
+    P31O2_ShowStatusText(text.data(), static_cast<int16_t>(text.size()));
+}
+
+void Banner()
+{
+    Globals &g = G();
+    P31O2_SetBaseColour(3);
+    const std::string rule(80, '_');
+    if (FFC_from_TOOLS())
+        Show(rule);
+    Show(IsComponentRun() ? "VELMO Full Component Checker (FCC) Invoked " : "VELMO Full Function Checker (FFC) Invoked ");
+    Show("(C) The VELMO environment. All rights kept.");
+    if (!FFC_from_TOOLS())
+        return;
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char line[128];
+    if (now != static_cast<std::time_t>(-1) && localtime_r(&now, &local) &&
+        std::strftime(line, sizeof line, "Started : %H:%M:%S %A %d %B %Y", &local) > 0)
+        Show(line);
+    std::string who = IsComponentRun() ? "Component : " + Trim(g.ctx->acComponent, 10)
+                                       : "Process : " + g.processName + " Function : " + g.functionName;
+    Show(who);
+    Show(rule);
+}
+
+void WriteLabelAbort()
+{
+    FFC_WORK_RECORD &r = G().record;
+    BlankRecord(r, WR_LABEL, "@ABORT", "*MAIN");
+    auto *data = reinterpret_cast<WR_LABEL_DATA *>(r.acData);
+    Pad(data->acRoutine, sizeof data->acRoutine, "*MAIN");
+    WriteRecord(r);
+}
+
+} // namespace
+
+namespace checker {
+
+void PresetReports()
+{
+    Globals &g = G();
+    int32_t pageLength = FIX_lDigitsToLong(g.ctx->acPageLength, 3, nullptr);
+    int32_t overflow = FIX_lDigitsToLong(g.ctx->acOverflowLine, 3, nullptr);
+    if (pageLength == 0)
+        pageLength = 66;
+    if (overflow == 0)
+        overflow = 60;
+    for (int i = 0; i < 9; ++i) {
+        WR_DRINF_DATA &d = g.reports[i];
+        std::memset(&d, ' ', sizeof d);
+        int32_t number = i + 1;
+        FIX_LongToDigits(&number, 4, d.acNumber);
+        Pad(d.acPrintFile, 10, "QSYSPRT");
+        Pad(d.acLibrary, 10, "*LIBL");
+        Pad(d.acTexts, 40, "*NONE");
+        for (auto &f : d.acFiles)
+            Pad(f, 12, "*FILE");
+        Pad(d.acFieldName, 50, "*NONE");
+        for (auto &f : d.acRetFields)
+            Pad(f, 10, "*NONE");
+        std::memcpy(d.acSwitches, "NNN", 3);
+        d.cSwitch4 = 'N';
+        d.sPageLength = static_cast<int16_t>(pageLength);
+        d.sOverflow = static_cast<int16_t>(overflow);
+        d.sOverflowLess3 = static_cast<int16_t>(overflow - 3);
+        d.sPageWidth = static_cast<int16_t>(g.ctx->lPageWidth);
+        d.cState = 'N';
+        char field[10];
+        std::snprintf(field, sizeof field, "%cREP%dPAGE", g.ctx->cNatChar1, number);
+        Pad(d.acPageField, 10, field);
+    }
+}
+
+void ResetModuleForCheck()
+{
+    Globals &g = G();
+    g.recordMode = (g.ctx->cRunType == 'B' || std::memcmp(g.code10, "IME", 3) == 0 || g.ctx->cOption == 'G' ||
+                    IsComponentRun())
+                       ? 'C'
+                       : 'F';
+    Pad(g.currentRoutine, sizeof g.currentRoutine, "*MAIN");
+    g.routineDepth = 0;
+    g.inSubroutine = g.inRoutine = false;
+    g.messageTextUsed = 'N';
+    g.prc0324 = 'N';
+    g.screenCommands = 0;
+    g.switchDirect = IsComponentRun() ? 'Y' : 'N';
+    g.switchWebEvent = 'N';
+    std::memset(g.sysFlags, 'N', sizeof g.sysFlags);
+    if (IsComponentRun())
+        g.sysFlags[SF_DIRECT] = 'Y';
+    if (g.functionKind)
+        std::memcpy(g.functionKind, IsComponentRun() ? "DIR" : "   ", 3);
+    if (g.optionFlags)
+        std::memset(g.optionFlags, 'N', 999);
+    if (g.switch8)
+        *g.switch8 = 'N';
+    if (g.switch9)
+        *g.switch9 = 'N';
+    g.screenLines = g.state && g.state->acSystemFlags[0] == 'Y' && g.state->acSystemFlags[1] == 'Y' ? 23 : 24;
+    char io[11];
+    std::snprintf(io, sizeof io, "IO%cSTS    ", g.ctx->cNatChar3);
+    std::memcpy(g.ioStatusField, io, 10);
+    g.labelReferences.clear();
+    g.firstLabel.clear();
+    g.firstLabelKnown = false;
+    g.depth = 0;
+    g.commandCount = 0;
+    g.checkerCommandCounter = 0;
+}
+
+void StartChecking()
+{
+    Globals &g = G();
+    P3100_BuildCommandTables(g.ctx);
+    g.buffer11000.assign(FFC_SOURCE_TEXT_MAX, '\0');
+    g.buffer256.assign(256, '\0');
+    Banner();
+    std::memset(&g.source, 0, sizeof g.source);
+    std::memset(&g.parsed, 0, sizeof g.parsed);
+    std::memset(&g.extension, 0, sizeof g.extension);
+    g.xref = SZOPH_XREF_Begin(g.processName.c_str(), IsComponentRun() ? nullptr : g.functionName.c_str());
+    ResetModuleForCheck();
+    PresetReports();
+    WriteLabelAbort();
+    if (g.ctx->cOption == 'G' || IsComponentRun())
+        P3100_RecordFieldUsage(1, g.ioStatusField, "FL");
+    if (!g_build)
+        return;
+    DQOO_START_REQUEST request{};
+    std::string component = Trim(g.ctx->acComponent, 10), second = Trim(g.ctx->acSecondComponent, 10);
+    request.usMode = FFC_from_EDITOR() ? DQOO_MODE_EDITOR : DQOO_MODE_TOOLS;
+    if (IsComponentRun()) {
+        request.pszComponentName = component.c_str();
+        request.pszSecondComponentName = second.c_str();
+    } else {
+        request.pszProcessName = g.processName.c_str();
+        request.pszFunctionName = g.functionName.c_str();
+    }
+    long rc = DQOO_FCC_StartChecking(g_build, &request);
+    if (rc != 0)
+        DQOO_FCC_FatalError("DQOO_FCC_Start", rc);
+}
+
+void EndChecking()
+{
+    Globals &g = G();
+    if (g_build)
+        DQOO_FCC_EndChecking();
+    if (g.xref)
+        SZOPH_XREF_End(g.xref);
+    g.xref = 0;
+    FFC_WORK_RECORD &r = g.record;
+    BlankRecord(r, WR_SYSFLAGS);
+    std::memcpy(r.acData, g.sysFlags, WR_SYSFLAGS_LEN);
+    WriteRecord(r);
+    for (const WR_DRINF_DATA &d : g.reports) {
+        if (d.cState == 'N')
+            continue;
+        BlankRecord(r, WR_DRINF, std::string_view(d.acNumber, 4));
+        std::memcpy(r.acData, &d, sizeof d);
+        WriteRecord(r);
+    }
+    std::memset(g.state->acCommand, ' ', 10);
+    g.state->lLine = -1;
+    FFC_RUN_STATISTICS &s = g.state->stats;
+    char counts[14];
+    int32_t fatal = s.lFatalTotal, warnings = s.lWarningsTotal;
+    FIX_LongToDigits(&fatal, 7, counts);
+    FIX_LongToDigits(&warnings, 7, counts + 7);
+    FFC_CHECK_MESSAGE m{};
+    std::memset(m.acCommand, ' ', 10);
+    m.usPass = static_cast<uint16_t>(g.state->lPass);
+    m.cSeverity = 'I';
+    std::memcpy(m.acMsgId, IsComponentRun() ? "PRC1053" : "PRC0010", 7);
+    std::memcpy(m.acObject, g.ctx->acObjectName, 10);
+    std::memset(m.acText, ' ', sizeof m.acText);
+    std::memcpy(m.acText, counts, 14);
+    RS_sAddSummaryMessage(g.ctx, &m);
+    P31O2_SetSeverityColour(fatal ? 1 : warnings ? 2 : 3);
+    char end[80];
+    std::snprintf(end, sizeof end, "Checking ended: %ld fatal, %ld warning message(s)", static_cast<long>(fatal),
+                  static_cast<long>(warnings));
+    Show(end);
+    P31O2_SetBaseColour(3);
+}
+
+} // namespace checker
+
+extern "C" {
+
+void P3100_SetBuildHandle(FCC_BUILD_HANDLE *pBuild)
+{
+    g_build = pBuild;
+}
+
+FCC_BUILD_HANDLE *P3100_pGetBuildHandle(void)
+{
+    return g_build;
+}
+
+void P3100_SetPrepareCommand(P3100_PREPARE_COMMAND pfnPrepare)
+{
+    g_prepare = pfnPrepare ? pfnPrepare : BlankParameters;
+}
+
+P3100_PREPARE_COMMAND P3100_pGetPrepareCommand(void)
+{
+    return g_prepare;
+}
+
+void P3100_LoadKeywordTables(void)
+{
+    KeywordArea &area = Keywords();
+    if (area.loaded)
+        return;
+    area.entries.clear();
+    const size_t capacity = FFC_KEYWORD_AREA_SIZE / sizeof(FFC_KEYWORD_ENTRY);
+    SSQL_AREA sql;
+    uint16_t cursor = 0;
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    SSQL_SetLocation("DC_P3100/SQL098");
+    SSQL_DeclareExt(&sql, "SELECT X98CMD, X98PRM, X98KWD FROM QV_DTA.QV_F98 WHERE X98ROC = 'M' "
+                          "ORDER BY X98CMD, X98PRM, X98KWD");
+    FFC_KEYWORD_ENTRY e;
+    if (SSQL_sOpenExt(&cursor) == SSQL_RC_OK) {
+        while (area.entries.size() < capacity &&
+               SSQL_sFetchExt(&sql, cursor, &ca, &da, 3, SSQL_FIXED(e.acCommand, 10), SSQL_FIXED(e.acParameter, 10),
+                              SSQL_FIXED(e.acKeyword, 20)) == SSQL_RC_OK)
+            area.entries.push_back(e);
+        SSQL_sCloseExt(cursor, &ca, &da);
+    }
+    SSQL_SetLocation("DC_P3100/SQL097");
+    SSQL_DeclareExt(&sql, "SELECT X97ALS, X97CMD FROM QV_DTA.QV_F97 ORDER BY X97ALS");
+    if (SSQL_sOpenExt(&cursor) == SSQL_RC_OK) {
+        char alias[10], command[10];
+        while (area.entries.size() < capacity &&
+               SSQL_sFetchExt(&sql, cursor, &ca, &da, 2, SSQL_FIXED(alias, 10), SSQL_FIXED(command, 10)) ==
+                   SSQL_RC_OK) {
+            std::memcpy(e.acCommand, alias, 10);
+            Pad(e.acParameter, 10, "*ALIAS");
+            Pad(e.acKeyword, 20, std::string_view(command, 10));
+            area.entries.push_back(e);
+        }
+        SSQL_sCloseExt(cursor, &ca, &da);
+    }
+    area.count = static_cast<uint16_t>(area.entries.size());
+    area.entries.reserve(capacity);
+    area.loaded = true;
+}
+
+void *P3100_pKeywordArea(uint16_t *pusCount)
+{
+    KeywordArea &area = Keywords();
+    if (pusCount)
+        *pusCount = area.count;
+    return area.loaded ? area.entries.data() : nullptr;
+}
+
+void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pProcessDefinition,
+                      void *pFunctionDefinition, char *pachFunctionKind, char *pcSwitch6, char *pachOptionFlags,
+                      char *pcSwitch8, char *pcSwitch9, const char *pachCode10, const char *pachMsgQueue,
+                      uint16_t *pusStatus, const char *pszRootDirectory, void *pMsgCallback, void *pCallFromEditor,
+                      int32_t lFunctionRun, int32_t *plHtml, int32_t *plXml, void *pDriverArgument, void *pLpcAnchor,
+                      void *pCmpeAnchor, void *pDesignScreenCallback, void *pDesignReportCallback)
+{
+    Globals &g = G();
+    g.ctx = pContext;
+    g.state = pState;
+    g.processDefinition = pProcessDefinition;
+    g.functionDefinition = pFunctionDefinition;
+    g.functionKind = pachFunctionKind;
+    g.switch6 = pcSwitch6;
+    g.optionFlags = pachOptionFlags;
+    g.switch8 = pcSwitch8;
+    g.switch9 = pcSwitch9;
+    if (pachCode10)
+        std::memcpy(g.code10, pachCode10, 3);
+    else
+        std::memset(g.code10, ' ', 3);
+    if (pachMsgQueue)
+        std::memcpy(g.msgQueue, pachMsgQueue, 10);
+    else
+        Pad(g.msgQueue, 10, "DC_P3100");
+    g.root = pszRootDirectory ? pszRootDirectory : "";
+    g.msgCallback = pMsgCallback;
+    g.callFromEditor = pCallFromEditor;
+    g.driverArgument = pDriverArgument;
+    g.lpcAnchor = pLpcAnchor;
+    g.cmpeAnchor = pCmpeAnchor;
+    g.designScreen = pDesignScreenCallback;
+    g.designReport = pDesignReportCallback;
+    std::memcpy(g.partition, pContext->acPartition, 3);
+    std::memcpy(g.process, pContext->acProcess, 10);
+    std::memcpy(g.function, pContext->acFunction, 7);
+    std::memcpy(g.language, pContext->acLanguage, 4);
+    auto upToBlank = [](const char *field, size_t width) {
+        size_t n = 0;
+        while (n < width && field[n] != ' ' && field[n] != '\0')
+            ++n;
+        return std::string(field, n);
+    };
+    g.processName = upToBlank(g.process, 10);
+    g.functionName = upToBlank(g.function, 7);
+
+    StartChecking();
+    P3100_LoadKeywordTables();
+    pState->lPass = 1;
+    pState->stats.lWarningsPass1 = 0;
+    pState->stats.lFatalPass1 = 0;
+    g.checkerCommandCounter = 0;
+
+    uint16_t keywordCount = 0;
+    void *keywords = P3100_pKeywordArea(&keywordCount);
+    g.status = 0;
+    uint16_t rc = PCONTROL_sLoadSource(pContext, pFunctionDefinition, &g.status, pszRootDirectory, pDriverArgument,
+                                       pContext->acComponent, nullptr, nullptr, g.buffer11000.data(),
+                                       g.buffer256.data(), g.msgQueue, keywords, keywordCount, nullptr);
+    if (rc != 0) {
+        if (pusStatus)
+            *pusStatus = 65535;
+        return;
+    }
+    if (pusStatus)
+        *pusStatus = g.status;
+    Pass1();
+    pState->lPass = 2;
+    Pass2();
+    /* Web output: a function run without fatal messages and with option 'G'
+     * keeps its page requests; nothing in this check withdraws them. */
+    (void)lFunctionRun;
+    (void)plHtml;
+    (void)plXml;
+    EndChecking();
+    g.lpcAnchor = g.cmpeAnchor = g.designScreen = g.designReport = nullptr;
+}
+
+} // extern "C"

@@ -1,0 +1,30 @@
+// The checker as a step of the run driver: the driver's seam calls it once
+// in every pass with the run context, the check state and the build.
+#include "checker/checker.h"
+
+#include <cstring>
+
+#include "dqov/run_driver.h"
+
+extern "C" {
+
+int32_t P3100_lRunCheckerStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild)
+{
+    static char functionKind[3];
+    static char optionFlags[999];
+    static char switch6 = 'N', switch8 = 'N', switch9 = 'N';
+    static int32_t html = 1, xml = 1;
+    P3100_SetBuildHandle(static_cast<FCC_BUILD_HANDLE *>(pBuild));
+    FFC_EDITOR_SOURCE_ANCHOR *anchor = P31O2_pGetEditorSourceAnchor();
+    P3100_SetEditorSource(anchor ? static_cast<SZOPH_LIST *>(anchor->pCommands) : nullptr);
+    std::memcpy(pState->acScope, pContext->cOption == 'D' ? "X3" : "X1", 2);
+    const char *root = pContext->pSystemDefinition ? pContext->pSystemDefinition->szRootDirectory : "";
+    uint16_t status = 0;
+    P3100_RunChecker(pContext, pState, nullptr, nullptr, functionKind, &switch6, optionFlags, &switch8, &switch9,
+                     "   ", FFC_JOB_MSG_QUEUE, &status, root, nullptr, nullptr, pContext->lFunctionRun, &html, &xml,
+                     nullptr, nullptr, nullptr, nullptr, nullptr);
+    P3100_SetEditorSource(nullptr);
+    return status == 65535 ? DC_P31O2_SOURCE_FAILED : 0;
+}
+
+} // extern "C"

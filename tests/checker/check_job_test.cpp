@@ -1,0 +1,268 @@
+// Whole checks of small functions: source loading, both passes, dispatch
+// and the final rules, with expectations written from the command rules.
+#include "checker_fixture.h"
+
+#include <string>
+#include <vector>
+
+using checker_test::CheckJob;
+using checker_test::Message;
+
+namespace {
+
+std::vector<std::pair<int, int>> ReadOrder(FFC_CONTEXT *ctx)
+{
+    std::vector<std::pair<int, int>> order;
+    auto r = std::make_unique<FFC_SOURCE_COMMAND>();
+    r->sLine = 0;
+    r->sSubLine = 0;
+    while (PCONTROL_chReadNextCommand(ctx, r.get()) == '0')
+        order.emplace_back(r->sLine, r->sSubLine);
+    return order;
+}
+
+TEST_F(CheckJob, IncludeExpandsBetweenItsLineAndTheNext)
+{
+    std::vector<std::string> lines(13, "RETURN");
+    lines[0] = "FUNCTION OPTIONS(*DIRECT)";
+    lines[11] = "INCLUDE PROCESS(*DIRECT) FUNCTION(INCFOUR)";
+    addFunction("TSTPRC", "MAINF", lines);
+    addFunction("TSTPRC", "INCFOUR", {"RETURN", "RETURN", "RETURN", "RETURN"});
+    prepare("TSTPRC", "MAINF");
+    run();
+    EXPECT_EQ(status, 17);
+    std::vector<std::pair<int, int>> order = ReadOrder(&ctx);
+    ASSERT_EQ(order.size(), 17u);
+    std::vector<std::pair<int, int>> around(order.begin() + 11, order.begin() + 17);
+    std::vector<std::pair<int, int>> expected = {{12, 0}, {12, 1}, {12, 2}, {12, 3}, {12, 4}, {13, 0}};
+    EXPECT_EQ(around, expected);
+    EXPECT_TRUE(withId("PRC0377").empty());
+}
+
+TEST_F(CheckJob, IncludeOfAMissingFunctionStaysAndIsReported)
+{
+    addFunction("TSTPRC", "MISSINC", {"INCLUDE PROCESS(*DIRECT) FUNCTION(NOSUCH)", "RETURN"});
+    prepare("TSTPRC", "MISSINC");
+    run();
+    EXPECT_EQ(status, 2);
+    std::vector<Message> m = withId("PRC0377");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].line, 1u);
+    EXPECT_EQ(m[0].data, "NOSUCH");
+}
+
+TEST_F(CheckJob, LongParameterCutAndBlankLineNamed)
+{
+    std::string longText = "FIELD(#A) TO('" + std::string(12000 - 16, 'x') + "')";
+    ASSERT_EQ(longText.size(), 12000u);
+    addFunction("TSTPRC", "LONGF", {"CHANGE " + longText, "", "RETURN"});
+    prepare("TSTPRC", "LONGF");
+    run();
+    auto r = std::make_unique<FFC_SOURCE_COMMAND>();
+    r->sLine = 1;
+    r->sSubLine = 0;
+    ASSERT_EQ(RS_fFindSourceRecord(&ctx, r.get(), sizeof *r), 0);
+    EXPECT_EQ(r->usParmLength, 11000);
+    EXPECT_EQ(std::string(r->acParms, 14), "FIELD(#A) TO('");
+    r->sLine = 2;
+    ASSERT_EQ(RS_fFindSourceRecord(&ctx, r.get(), sizeof *r), 0);
+    EXPECT_EQ(std::string(r->acName, 10), "**********");
+    EXPECT_EQ(storedStatus(2), "OK ");
+}
+
+TEST_F(CheckJob, UnknownCommandIsFatalAndStored)
+{
+    addFunction("TSTPRC", "UNKF", {"FUNCTION OPTIONS(*DIRECT)", "FROBNICATE VALUE(1)", "RETURN"});
+    prepare("TSTPRC", "UNKF");
+    run();
+    std::vector<Message> m = withId("PRC1059");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].line, 2u);
+    EXPECT_EQ(m[0].severity, 'F');
+    EXPECT_EQ(m[0].data, "");
+    EXPECT_EQ(storedStatus(2), "FTL");
+    EXPECT_EQ(storedStatus(3), "OK ");
+}
+
+TEST_F(CheckJob, OpenIfNamesTheMissingEndIf)
+{
+    addFunction("TSTPRC", "OPENIF", {"FUNCTION OPTIONS(*DIRECT)", "IF COND('#A = B')", "RETURN"});
+    prepare("TSTPRC", "OPENIF");
+    run();
+    std::vector<Message> m = withId("PRC0023");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].line, 2u);
+    EXPECT_EQ(m[0].data, "ENDIF     IF");
+    EXPECT_EQ(storedStatus(2), "FTL");
+}
+
+TEST_F(CheckJob, CloserWithoutOpenerAndMiddlePartOutside)
+{
+    addFunction("TSTPRC", "BADNEST",
+                {"FUNCTION OPTIONS(*DIRECT)", "ENDWHILE", "ELSE", "IF COND('#A = B')", "ELSE", "ELSE", "ENDIF"});
+    prepare("TSTPRC", "BADNEST");
+    run();
+    std::vector<Message> closer = withId("PRC0023");
+    ASSERT_EQ(closer.size(), 1u);
+    EXPECT_EQ(closer[0].line, 2u);
+    EXPECT_EQ(closer[0].data, "DOWHILE   ENDWHILE");
+    std::vector<Message> middle = withId("PRC0044");
+    ASSERT_EQ(middle.size(), 1u);
+    EXPECT_EQ(middle[0].line, 3u);
+    EXPECT_EQ(middle[0].data, "IF        ELSE");
+    std::vector<Message> second = withId("PRC0165");
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_EQ(second[0].line, 6u);
+}
+
+TEST_F(CheckJob, CommandCountLimit)
+{
+    std::vector<std::string> lines(5000, "RETURN");
+    lines[0] = "FUNCTION OPTIONS(*DIRECT)";
+    addFunction("TSTPRC", "FULL", lines);
+    lines.push_back("RETURN");
+    addFunction("TSTPRC", "OVERF", lines);
+    prepare("TSTPRC", "FULL");
+    run();
+    EXPECT_TRUE(withId("DCM9898").empty());
+    EXPECT_EQ(storedStatus(5000), "OK ");
+
+    prepare("TSTPRC", "OVERF");
+    run();
+    std::vector<Message> m = withId("DCM9898");
+    ASSERT_EQ(m.size(), 2u);  // once for each pass
+    EXPECT_EQ(m[0].data, "More than 5000 lines in program or function. Reduce the number of lines.");
+    EXPECT_EQ(storedStatus(5000), "OK ");
+    EXPECT_EQ(storedStatus(5001), "none");
+}
+
+TEST_F(CheckJob, GenerateWithoutDirectInAProcessWithoutParameters)
+{
+    addFunction("TSTPRC", "NODIR", {"FUNCTION OPTIONS(*HEAVYUSAGE)", "RETURN"});
+    addFunction("TSTPRC", "WITHDIR", {"FUNCTION OPTIONS(*DIRECT)", "RETURN"});
+    prepare("TSTPRC", "NODIR", 'G');
+    run();
+    std::vector<Message> m = withId("PRC1017");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].severity, 'F');
+    EXPECT_EQ(m[0].line, 0u);
+
+    prepare("TSTPRC", "WITHDIR", 'G');
+    run();
+    EXPECT_TRUE(withId("PRC1017").empty());
+    EXPECT_TRUE(withId("PRC0047").empty());
+}
+
+TEST_F(CheckJob, UnknownFunctionOptionIsReported)
+{
+    addFunction("TSTPRC", "BADOPT", {"FUNCTION OPTIONS(*DIRECT *NOSUCHOPTION)", "RETURN"});
+    prepare("TSTPRC", "BADOPT");
+    run();
+    std::vector<Message> m = withId("PRC0265");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].data, "*NOSUCHOPTION");
+}
+
+TEST_F(CheckJob, PassTwoSkipsACommandThatFailedInPassOne)
+{
+    // The GOTO's label is refused in pass 1; pass 2 would otherwise look the
+    // label up and report it a second time.
+    addFunction("TSTPRC", "BADGOTO", {"FUNCTION OPTIONS(*DIRECT)", "GOTO LABEL(A_B)", "GOTO LABEL(L99)", "RETURN"});
+    prepare("TSTPRC", "BADGOTO");
+    run();
+    std::vector<Message> first = withId("PRC1036");
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first[0].line, 2u);
+    std::vector<Message> second = withId("PRC0046");
+    ASSERT_EQ(second.size(), 1u);  // only the GOTO that passed pass 1
+    EXPECT_EQ(second[0].line, 3u);
+    EXPECT_EQ(second[0].data, "L99");
+}
+
+TEST_F(CheckJob, PreparationFailureSkipsTheHandler)
+{
+    addFunction("TSTPRC", "PREPF", {"FUNCTION OPTIONS(*DIRECT)", "GOTO LABEL(L99)", "RETURN"});
+    prepare("TSTPRC", "PREPF");
+    P3100_SetPrepareCommand([](FFC_CONTEXT *c, FFC_PARSED_COMMAND *p, FFC_COMMAND_EXTENSION *, FFC_SOURCE_COMMAND *,
+                               char *, char *, const char *queue, void *, uint16_t, FFC_COMMAND_ENTRY *) -> int16_t {
+        if (std::memcmp(p->acName, "GOTO", 4) != 0)
+            return 0;
+        P9006_sQueueMessage(c, queue, "PRC0046", 3, "L99");
+        return 1;
+    });
+    run();
+    std::vector<Message> m = withId("PRC0007");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].data, "GOTO");
+    std::vector<Message> replayed = withId("PRC0046");
+    ASSERT_EQ(replayed.size(), 1u);  // the queued one; the handler never ran
+    EXPECT_EQ(replayed[0].line, 2u);
+    EXPECT_EQ(storedStatus(2), "FTL");
+}
+
+TEST_F(CheckJob, UnloadableSourceGivesStatusOnly)
+{
+    prepare("TSTPRC", "NOSRC");
+    run();
+    EXPECT_EQ(status, 65535);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(output.find("Pass 1"), std::string::npos);
+}
+
+TEST_F(CheckJob, ToolsModeBannerInOrder)
+{
+    prepare("DEMOPRC", "DEMOMIN");
+    run();
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at < output.size()) {
+        size_t end = output.find("\r\n", at);
+        if (end == std::string::npos)
+            end = output.size();
+        lines.push_back(output.substr(at, end - at));
+        at = end + 2;
+    }
+    ASSERT_GE(lines.size(), 6u);
+    auto has = [&](size_t i, const std::string &text) { return lines[i].find(text) != std::string::npos; };
+    EXPECT_TRUE(has(0, std::string(80, '_')));
+    EXPECT_TRUE(has(1, "VELMO Full Function Checker (FFC) Invoked "));
+    EXPECT_TRUE(has(3, "Started : "));
+    EXPECT_TRUE(has(4, "Process : DEMOPRC Function : DEMOMIN"));
+    EXPECT_TRUE(has(5, std::string(80, '_')));
+    EXPECT_TRUE(has(6, "Pass 1 Validation Started"));
+    EXPECT_NE(output.find("Pass 2 Validation Started"), std::string::npos);
+    EXPECT_EQ(status, 2);
+    std::vector<Message> totals = withId("PRC0010");
+    ASSERT_EQ(totals.size(), 1u);
+    EXPECT_EQ(totals[0].data, "00000000000000");
+}
+
+TEST_F(CheckJob, TwoJobsShareTheLookupAndKeywordArea)
+{
+    // Every function is stored before the first job holds the repository.
+    addFunction("TSTPRC", "SECOND",
+                {"FUNCTION OPTIONS(*DIRECT)", "IF COND('#A = B')", "ENDIF", "EXECUTE SUBROUTINE(SUB1)", "RETURN",
+                 "SUBROUTINE NAME(SUB1)", "ENDROUTINE", "SUBROUTINE NAME(SUB2)", "ENDROUTINE"});
+    prepare("DEMOPRC", "DEMOMIN");
+    run();
+    FFC_COMMAND_LOOKUP *lookup = P3100_pCommandLookup();
+    uint16_t count1 = 0;
+    void *area1 = P3100_pKeywordArea(&count1);
+    char endif[10] = {'E', 'N', 'D', 'I', 'F', ' ', ' ', ' ', ' ', ' '};
+    char subr[10] = {'S', 'U', 'B', 'R', 'O', 'U', 'T', 'I', 'N', 'E'};
+    prepare("TSTPRC", "SECOND");
+    run();
+    EXPECT_EQ(P3100_pCommandLookup(), lookup);
+    EXPECT_EQ(ctx.pCommandLookup, lookup);
+    uint16_t count2 = 0;
+    EXPECT_EQ(P3100_pKeywordArea(&count2), area1);
+    EXPECT_EQ(count2, count1);
+    EXPECT_EQ(P3100_ulStructureRows(), 123u);
+    EXPECT_EQ(P3100_pFindCommand(endif)->pfnCheck, P3100_CheckEmpty);
+    EXPECT_EQ(P3100_pFindCommand(subr)->pfnCheck, nullptr);
+    EXPECT_TRUE(withId("PRC0122").empty());
+    EXPECT_TRUE(withId("PRC0023").empty());
+    EXPECT_EQ(storedStatus(7), "OK ");
+}
+
+} // namespace

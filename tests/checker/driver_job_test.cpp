@@ -1,0 +1,144 @@
+// The checker as the run driver's checker step, on the sample functions in
+// tools mode: banners, messages by line and the totals.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "checker/checker.h"
+#include "dqov/messages.h"
+#include "dqov/run_driver.h"
+#include "platform/dqos/dqos.h"
+#include "platform/dqos/repo_fixture.h"
+#include "platform/dqoz/dqoz.h"
+
+namespace {
+
+class DriverJob : public ::testing::Test {
+protected:
+    dqos_test::TempRepository repo = dqos_test::TempRepository::copyOf(dqos_test::sampleRepository());
+    FFC_SYSTEM_DEFINITION sys{};
+    int32_t errors = 0, warnings = 0;
+
+    void SetUp() override
+    {
+        DosSetEnvironmentRoot((std::string(DQOV_SAMPLE_DIR) + "/root").c_str());
+        ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
+        std::snprintf(sys.szPartition, sizeof sys.szPartition, "DEM");
+        std::snprintf(sys.szLanguage, sizeof sys.szLanguage, "ENG");
+        std::snprintf(sys.szDateFormat, sizeof sys.szDateFormat, "DMY");
+        sys.cDecimalPoint = '.';
+        std::memcpy(sys.acNationalChars, "#@$", 3);
+        std::memset(sys.acScreenFlags, 'N', sizeof sys.acScreenFlags);
+        std::memset(sys.acSystemFlags, 'N', sizeof sys.acSystemFlags);
+        sys.usScreenLines = 24;
+        std::snprintf(sys.szRootDirectory, sizeof sys.szRootDirectory, "C:\\");
+        std::memcpy(sys.acPageLength, "066", 3);
+        std::memcpy(sys.acOverflowLine, "060", 3);
+        sys.lPageWidth = 132;
+        sys.pCommandNames = P3100_pParserCommandTable();
+        FFC_RUN_SEAMS seams{};
+        seams.pfnChecker = P3100_lRunCheckerStep;
+        P31O2_SetRunSeams(&seams);
+    }
+    void TearDown() override
+    {
+        P31O2_SetRunSeams(nullptr);
+        P3100_SetBuildHandle(nullptr);
+        SSQL_Disconnect();
+        DosSetEnvironmentRoot(nullptr);
+    }
+
+    // Runs a job and returns its tools-mode lines.
+    std::vector<std::string> job(const char *process, const char *function, char option, int32_t &result)
+    {
+        FFC_RUN_REQUEST rq{};
+        rq.pSystemDefinition = &sys;
+        rq.pszProcess = process;
+        rq.pszFunction = function;
+        rq.cOption = option;
+        rq.sRunMode = FFC_RUN_MODE_TOOLS;
+        rq.plErrors = &errors;
+        rq.plWarnings = &warnings;
+        FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
+        ::testing::internal::CaptureStdout();
+        result = dc_p31o2(&rq);
+        std::string out = ::testing::internal::GetCapturedStdout();
+        std::vector<std::string> lines;
+        size_t at = 0;
+        while (at < out.size()) {
+            size_t end = out.find('\n', at);
+            if (end == std::string::npos)
+                end = out.size();
+            std::string line = out.substr(at, end - at);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            lines.push_back(line);
+            at = end + 1;
+        }
+        return lines;
+    }
+};
+
+size_t Find(const std::vector<std::string> &lines, const std::string &text, size_t from = 0)
+{
+    for (size_t i = from; i < lines.size(); ++i)
+        if (lines[i].find(text) != std::string::npos)
+            return i;
+    return std::string::npos;
+}
+
+TEST_F(DriverJob, SampleFunctionCheckedEndToEnd)
+{
+    int32_t result = -9;
+    std::vector<std::string> lines = job("DEMOPRC", "CUSTUPD", 'C', result);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(errors, 0);
+    // Banners in order, then the passes.
+    size_t rule = Find(lines, std::string(80, '_'));
+    ASSERT_NE(rule, std::string::npos);
+    EXPECT_EQ(Find(lines, "VELMO Full Function Checker (FFC) Invoked"), rule + 1);
+    EXPECT_EQ(Find(lines, "Started : "), rule + 3);
+    EXPECT_EQ(Find(lines, "Process : DEMOPRC Function : CUSTUPD"), rule + 4);
+    EXPECT_EQ(Find(lines, std::string(80, '_'), rule + 1), rule + 5);
+    size_t pass1 = Find(lines, "Pass 1 Validation Started");
+    size_t pass2 = Find(lines, "Pass 2 Validation Started");
+    EXPECT_EQ(pass1, rule + 6);
+    ASSERT_NE(pass2, std::string::npos);
+    EXPECT_LT(pass1, pass2);
+    // 25 commands of the function and the 2 of the included DEMINC: the
+    // last line read is 29.
+    EXPECT_NE(Find(lines, "Pass: 1 Total commands checked: 29"), std::string::npos);
+    // The messages come by line, after the passes, then the totals.
+    std::vector<long> messageLines;
+    for (size_t i = pass2; i < lines.size(); ++i) {
+        size_t at = lines[i].find(" Line ");
+        if (at != std::string::npos)
+            messageLines.push_back(std::stol(lines[i].substr(at + 6)));
+    }
+    ASSERT_FALSE(messageLines.empty());
+    for (size_t i = 1; i < messageLines.size(); ++i)
+        EXPECT_LE(messageLines[i - 1], messageLines[i]);
+    // Every command of the sample is known and correctly nested; the only
+    // findings are the commands whose checks are not part of this version.
+    EXPECT_EQ(Find(lines, " F "), std::string::npos);
+    EXPECT_EQ(static_cast<size_t>(warnings), messageLines.size());
+    size_t totals = Find(lines, "PRC0010");
+    ASSERT_NE(totals, std::string::npos);
+    EXPECT_EQ(totals, lines.size() - 1);
+    EXPECT_NE(lines[totals].find(std::to_string(warnings) + " warning(s)"), std::string::npos);
+}
+
+TEST_F(DriverJob, GenerateJobOfADirectFunctionHasNoCallRuleFinding)
+{
+    int32_t result = -9;
+    std::vector<std::string> lines = job("DEMOPRC", "DEMOMIN", 'G', result);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(errors, 0);
+    EXPECT_EQ(warnings, 0);
+    EXPECT_EQ(Find(lines, "PRC1017"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,274 @@
+// Parameter preparation: the keyword table against the definitions, every
+// command of the sample functions, and bad parameter texts.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "checker/params/cmdparm_internal.h"
+#include "keyword_sql.h"
+#include "params_env.h"
+
+using namespace dqov::cmdparm;
+
+namespace {
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(KeywordTable, SampleScriptIsWrittenFromTheDefinitions)
+{
+    const std::string path = std::string(DQOV_SOURCE_DIR) + "/samples/repository/60-keywords.sql";
+    const std::string sql = KeywordTableSql();
+    if (std::getenv("DQOV_WRITE_KEYWORD_SQL")) std::ofstream(path, std::ios::binary) << sql;
+    EXPECT_EQ(ReadFile(path), sql) << "rewrite with DQOV_WRITE_KEYWORD_SQL=1";
+}
+
+TEST(KeywordTable, LoadedAreaGivesTheCompiledLayout)
+{
+    ParamsEnv env;
+    ASSERT_TRUE(env.ready());
+    EXPECT_LT(env.count, CMDPARM_KEYWORD_ENTRY_MAX);
+    for (const CommandDef& c : kCommands) {
+        char name[10];
+        std::memset(name, ' ', 10);
+        std::memcpy(name, c.name, std::strlen(c.name));
+        CommandView view = ReadCommandView(env.area.data(), env.count, name);
+        ASSERT_EQ(view.params.size(), c.count) << c.name;
+        for (int i = 0; i < c.count; ++i) {
+            const ParamView& p = view.params[i];
+            Placement pl = Place(c, i);
+            EXPECT_EQ(p.keyword, c.params[i].keyword) << c.name;
+            EXPECT_EQ(p.countAt, pl.countAt) << c.name << " " << p.keyword;
+            ASSERT_EQ(p.elements.size(), c.params[i].elementCount);
+            for (size_t e = 0; e < p.elements.size(); ++e)
+                EXPECT_EQ(p.elements[e].offset, pl.elementAt[e]) << c.name << " " << p.keyword << " " << e;
+            if (p.layout == 'F') {
+                EXPECT_EQ(p.flagsAt, pl.flagsAt);
+            }
+        }
+    }
+}
+
+// Prepares one command; the parameter text is given pre-split.
+class Prepare : public ::testing::Test {
+protected:
+    int16_t Run(const char* name, const std::string& parms, bool split = true)
+    {
+        std::memset(&src, ' ', sizeof src);
+        src.sLine = 7;
+        src.sSubLine = 0;
+        src.lPreSplit = split ? 1 : 0;
+        std::memset(src.acName, ' ', 10);
+        std::memcpy(src.acName, name, std::strlen(name));
+        src.usParmLength = static_cast<uint16_t>(std::min<size_t>(parms.size(), sizeof src.acParameters));
+        std::memcpy(src.acParameters, parms.data(), src.usParmLength);
+        std::memset(&entry, 0, sizeof entry);
+        std::memcpy(entry.acName, src.acName, 10);
+        int no = FindCommand(std::string_view(name));
+        entry.ulNumber = static_cast<uint32_t>(no + 1);
+        std::memset(&cmd, 0, sizeof cmd);
+        return CMDPARM_sPrepareCommand(&env.ctx, &cmd, &ext, &src, buffer, value, kQueue, env.area.data(),
+                                       env.count, &entry);
+    }
+    std::string Text(const char* name, const char* kw, int element = 0, int entry_ = 0, int width = -1)
+    {
+        int32_t at = ElementOffset(name, kw, element);
+        EXPECT_GE(at, 0) << kw;
+        int c = FindCommand(name);
+        int i = FindParam(kCommands[c], kw);
+        const ParamDef& p = kCommands[c].params[i];
+        int w = width >= 0 ? width : ElementSize(p.elements[element]);
+        at += entry_ * EntryStride(name, kw, element);
+        std::string s(cmd.acParms + at, w);
+        return s.substr(0, s.find_last_not_of(' ') + 1);
+    }
+    int32_t Count(const char* name, const char* kw)
+    {
+        int32_t n;
+        std::memcpy(&n, cmd.acParms + CountOffset(name, kw), 4);
+        return n;
+    }
+    int32_t Number(const char* name, const char* kw, int element = 0, int entry_ = 0)
+    {
+        int32_t n;
+        std::memcpy(&n, cmd.acParms + ElementOffset(name, kw, element) + entry_ * EntryStride(name, kw, element), 4);
+        return n;
+    }
+    void SetUp() override { ASSERT_TRUE(env.ready()); }
+
+    ParamsEnv env;
+    FFC_SOURCE_COMMAND src;
+    FFC_PARSED_COMMAND cmd;
+    FFC_COMMAND_EXTENSION ext;
+    FFC_COMMAND_ENTRY entry;
+    char buffer[CMDPARM_PARAMETER_BUFFER_SIZE];
+    char value[CMDPARM_VALUE_BUFFER_SIZE];
+};
+
+using Msgs = std::vector<std::pair<std::string, std::string>>;
+
+TEST_F(Prepare, EveryCommandOfTheSampleFunctions)
+{
+    const char* files[] = {"CUSTLST", "CUSTUPD", "DEMINC", "DEMOMIN"};
+    int prepared = 0;
+    for (const char* f : files) {
+        std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/sources/DEM/DEMOPRC/" + f + ".zoph");
+        std::string line;
+        while (std::getline(in, line)) {
+            std::string rest = line;
+            size_t colon = rest.find(':');
+            if (colon != std::string::npos && colon <= 3) rest = rest.substr(colon + 1);
+            rest.erase(0, rest.find_first_not_of(' '));
+            std::string name = rest.substr(0, rest.find(' '));
+            ASSERT_GE(FindCommand(name), 0) << line;
+            EXPECT_EQ(Run(name.c_str(), line, false), 0) << line;
+            EXPECT_EQ(env.Take(), Msgs{}) << line;
+            EXPECT_EQ(cmd.cPrepared, 'Y');
+            ++prepared;
+        }
+    }
+    EXPECT_EQ(prepared, 14 + 29 + 2 + 2);
+}
+
+TEST_F(Prepare, SelectWithItsDefaults)
+{
+    ASSERT_EQ(Run("SELECT", "FIELDS(#CUSTNO #CUSTNAM #CREDIT #CUSTSTS) FROM_FILE(CUSTMST)"), 0);
+    EXPECT_EQ(Count("SELECT", "FIELDS"), 4);
+    EXPECT_EQ(Text("SELECT", "FIELDS", 0, 3), "#CUSTSTS");
+    EXPECT_EQ(Text("SELECT", "FROM_FILE", 0), "CUSTMST");
+    EXPECT_EQ(Text("SELECT", "FROM_FILE", 1), "*FIRST");
+    EXPECT_EQ(Text("SELECT", "IO_STATUS"), "*STATUS");
+    EXPECT_EQ(Text("SELECT", "IO_ERROR"), "*ABORT");
+    EXPECT_EQ(Text("SELECT", "VAL_ERROR"), "*LASTDIS");
+    EXPECT_EQ(Text("SELECT", "GENERIC"), "*NO");
+    EXPECT_EQ(Text("SELECT", "NBR_KEYS"), "*WITHKEY");
+    EXPECT_EQ(Count("SELECT", "WITH_KEY"), 0);
+    EXPECT_EQ(Count("SELECT", "OPTIONS"), 0);
+    EXPECT_EQ(cmd.acParms[FlagOffset("SELECT", "OPTIONS", "*BACKWARDS")], 'N');
+    EXPECT_EQ(Text("SELECT", "WHERE"), "");
+    EXPECT_EQ(cmd.sLine, 7);
+    EXPECT_EQ(std::string(cmd.acName, 10), "SELECT    ");
+}
+
+TEST_F(Prepare, KeysOptionsAndAnExpressionKeptWhole)
+{
+    ASSERT_EQ(Run("SELECT", "(#A #B) CUSTMST WITH_KEY(#CUSTNO 'X''Y') GENERIC(*YES) "
+                            "OPTIONS(*STARTKEY *BLOCK 50) WHERE('(#A + 1) * 2 > #B')"),
+              0);
+    EXPECT_EQ(Count("SELECT", "FIELDS"), 2) << "a bracketed positional value is the whole list";
+    EXPECT_EQ(Text("SELECT", "FROM_FILE"), "CUSTMST");
+    EXPECT_EQ(Count("SELECT", "WITH_KEY"), 2);
+    EXPECT_EQ(Text("SELECT", "WITH_KEY", 0, 1), "'X''Y'") << "a literal value keeps its quotes";
+    EXPECT_EQ(Text("SELECT", "GENERIC"), "*YES");
+    EXPECT_EQ(Count("SELECT", "OPTIONS"), 3);
+    EXPECT_EQ(Text("SELECT", "OPTIONS", 0, 2), "50");
+    EXPECT_EQ(cmd.acParms[FlagOffset("SELECT", "OPTIONS", "*STARTKEY")], 'Y');
+    EXPECT_EQ(cmd.acParms[FlagOffset("SELECT", "OPTIONS", "*BLOCK")], 'Y');
+    EXPECT_EQ(cmd.acParms[FlagOffset("SELECT", "OPTIONS", "*ENDWHERE")], 'N');
+    EXPECT_EQ(Text("SELECT", "WHERE"), "(#A + 1) * 2 > #B");
+}
+
+TEST_F(Prepare, ConditionsTextsAndListsOfLists)
+{
+    ASSERT_EQ(Run("IF", "COND('#CUSTSTS = A')"), 0);
+    EXPECT_EQ(Text("IF", "COND"), "#CUSTSTS = A");
+    ASSERT_EQ(Run("IF", "COND((#A > 1) AND (#B < 2))"), 0) << "an unquoted condition with brackets";
+    EXPECT_EQ(Text("IF", "COND"), "(#A > 1) AND (#B < 2)");
+    ASSERT_EQ(Run("IF", "'#A = 1'"), 0) << "a quoted condition by position";
+    EXPECT_EQ(Text("IF", "COND"), "#A = 1");
+    ASSERT_EQ(Run("MESSAGE", "MSGTXT('Customer skipped; its status isn''t active')"), 0);
+    EXPECT_EQ(Text("MESSAGE", "MSGTXT"), "Customer skipped; its status isn't active");
+    EXPECT_EQ(Text("MESSAGE", "TYPE"), "*INFO");
+    EXPECT_EQ(Number("MESSAGE", "MIN_TIME"), 1);
+    ASSERT_EQ(Run("SUBROUTINE", "NAME(CHKCRD) PARMS((#CREDIT *RECEIVED) (#X *BOTH))"), 0);
+    EXPECT_EQ(Text("SUBROUTINE", "NAME"), "CHKCRD");
+    EXPECT_EQ(Count("SUBROUTINE", "PARMS"), 2);
+    EXPECT_EQ(Text("SUBROUTINE", "PARMS", 1, 0), "*RECEIVED");
+    EXPECT_EQ(Text("SUBROUTINE", "PARMS", 0, 1), "#X");
+    ASSERT_EQ(Run("WHEN", "VALUE_IS('= U' '> 5')"), 0);
+    EXPECT_EQ(Count("WHEN", "VALUE_IS"), 2);
+    EXPECT_EQ(Text("WHEN", "VALUE_IS", 0, 1), "> 5");
+    ASSERT_EQ(Run("FUNCTION", "OPTIONS(*DIRECT *ALP_SYSTEM_VARIABLE)"), 0);
+    EXPECT_EQ(cmd.acParms[FlagOffset("FUNCTION", "OPTIONS", "*DIRECT")], 'Y');
+    EXPECT_EQ(cmd.acParms[FlagOffset("FUNCTION", "OPTIONS", "*ALP_SYSTEM_VARIABLE")], 'Y');
+    EXPECT_EQ(cmd.acParms[FlagOffset("FUNCTION", "OPTIONS", "*PGMCOMMIT")], 'N');
+    EXPECT_EQ(Text("FUNCTION", "TRIGGER"), "*NONE");
+    ASSERT_EQ(Run("LOC_ENTRY", "IN_LIST(#L) RET_NUMB(#N)"), 0) << "an alias of RET_NUMBER";
+    EXPECT_EQ(Text("LOC_ENTRY", "RET_NUMBER"), "#N");
+}
+
+TEST_F(Prepare, ScreenLayoutPositions)
+{
+    ASSERT_EQ(Run("DISPLAY", "FIELDS((#CUSTNO *L3 *P5 *OUTPUT) #CUSTNAM) BROWSELIST(#CUSTLIST) "
+                             "DESIGN(*DOWN) STD_HEAD(*NO) USER_KEYS((25 'Next' *NEXT) (26 'Prev'))"
+                             " TEXTS(('Customer' 2 3))"),
+              0);
+    EXPECT_EQ(std::string(cmd.acParms + 2228, 10), "#CUSTLIST ");
+    EXPECT_EQ(std::string(cmd.acParms + 2238, 10), "DOWN      ");
+    EXPECT_EQ(std::string(cmd.acParms + 2248, 10), "COLHDG    ");
+    EXPECT_EQ(cmd.acParms[2543], 'N');
+    EXPECT_EQ(std::string(cmd.acParms + 1096, 10), "*YES      ");
+    EXPECT_EQ(std::string(cmd.acParms + 1699, 5), "*HIGH");
+    EXPECT_EQ(std::string(cmd.acParms + 1770, 10), "*DFT      ");
+    int16_t key;
+    std::memcpy(&key, cmd.acParms + 1562, 2);
+    EXPECT_EQ(key, 26);
+    EXPECT_EQ(std::string(cmd.acParms + 1580, 8), "Next    ");
+    EXPECT_EQ(std::string(cmd.acParms + 3740, 20), "Customer            ");
+    std::memcpy(&key, cmd.acParms + 4840, 2);
+    EXPECT_EQ(key, 3);
+    EXPECT_EQ(Count("DISPLAY", "FIELDS"), 2);
+    EXPECT_EQ(ext.lEntries, 1);
+    EXPECT_EQ(std::string(ext.acAttributes, 30), "*L3       *P5       *OUTPUT   ");
+    ASSERT_EQ(Run("DISPLAY", "FIELDS(#A)"), 0);
+    EXPECT_EQ(cmd.acParms[2543], 'X') << "not given: the run's default";
+}
+
+TEST_F(Prepare, BadParameterTexts)
+{
+    EXPECT_EQ(Run("IF", "COND('#A = B)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0306", "IF        +0000006"}}));
+    EXPECT_EQ(Run("SELECT", "FIELDS(#A #B FROM_FILE(X)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0307", "SELECT    +0000007"}}));
+    EXPECT_EQ(Run("GOTO", "L10)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0308", "GOTO      +0000004"}}));
+    EXPECT_EQ(Run("FETCH", "FIELDS(#A) FROM_FILE(X) WITHKEY(#A)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0301", "FETCH     WITHKEY   "}}));
+    EXPECT_EQ(Run("FETCH", "FIELDS(#A) FIELDS(#B)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0302", "FETCH     FIELDS    "}}));
+    EXPECT_EQ(Run("GOTO", "L10 L20"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0303", "GOTO      L20                 "}}));
+    EXPECT_EQ(Run("GOTO", "LABEL(ABCDEFGHIJK)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0304", "LABEL     +0000010ABCDEFGHIJK         "}}));
+    std::string many = "WITH_KEY(";
+    for (int i = 0; i < 21; ++i) many += "#K" + std::to_string(i) + " ";
+    EXPECT_EQ(Run("FETCH", many + ")"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0305", "WITH_KEY  +0000020"}}));
+    EXPECT_EQ(Run("SPACE", "LINES(two)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0309", "LINES     two                 "}}));
+    EXPECT_EQ(Run("SPACE", "LINES(99999999999)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0304", "LINES     +000001099999999999         "}}));
+    EXPECT_EQ(Run("FUNCTION", "OPTIONS(*DIRECT *FAST)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0310", "OPTIONS   *FAST               "}}));
+    EXPECT_EQ(Run("CALL", "PROCESS(A B C)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0311", "PROCESS   +0000001"}}));
+    EXPECT_EQ(Run("SUBROUTINE", "NAME(X) PARMS((#A *RECEIVED EXTRA))"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0311", "PARMS     +0000002"}}));
+    EXPECT_EQ(Run("FETCH", "@PHYSFILE(X)"), 1) << "result slots cannot be written";
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0301", "FETCH     @PHYSFILE "}}));
+    std::string huge(11000, 'A');
+    EXPECT_EQ(Run("MESSAGE", "MSGTXT('" + huge), 1) << "a text filling the whole buffer";
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0306", "MESSAGE   +0000008"}}));
+    EXPECT_EQ(Run("MESSAGE", "MSGTXT('" + std::string(200, 'x') + "')"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0304", "MSGTXT    +0000080" + std::string(20, 'x')}}));
+}
+
+}  // namespace

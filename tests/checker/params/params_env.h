@@ -1,0 +1,69 @@
+// Test environment of the parameter and operand checks: the built sample
+// repository, a run context with a message queue, the loaded keyword area.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "checker/params/cmdparm.h"
+#include "dqov/messages.h"
+#include "dqov/named_lists.h"
+#include "platform/dqos/dqos.h"
+
+inline constexpr const char* kQueue = "PRMTEST   ";
+
+class ParamsEnv {
+public:
+    ParamsEnv()
+    {
+        connected_ = SSQL_sConnect((std::string(DQOV_SAMPLE_DIR) + "/repository.db").c_str()) == SSQL_RC_OK;
+        std::memset(&ctx, 0, sizeof ctx);
+        std::memcpy(ctx.acPartition, "DEM", 3);
+        std::memcpy(ctx.acLanguage, "ENG ", 4);
+        std::memcpy(ctx.acObjectName, "DC@F23    ", 10);
+        std::memcpy(ctx.acProcess, "DEMOPRC   ", 10);
+        std::memcpy(ctx.acFunction, "CUSTUPD", 7);
+        ctx.cDecimalPoint = '.';
+        ctx.cNatChar1 = '#';
+        ctx.cNatChar3 = '$';
+        area.resize(CMDPARM_KEYWORD_AREA_SIZE);
+        if (connected_) loadRc = CMDPARM_sLoadKeywordTables(area.data(), &count);
+    }
+    ~ParamsEnv()
+    {
+        QVRMM_FreeAll(&ctx);
+        SSQL_Disconnect();
+    }
+    ParamsEnv(const ParamsEnv&) = delete;
+    ParamsEnv& operator=(const ParamsEnv&) = delete;
+
+    bool ready() const { return connected_ && loadRc == 0; }
+
+    // The queued messages as (id, substitution data); the queue is emptied.
+    std::vector<std::pair<std::string, std::string>> Take()
+    {
+        std::vector<std::pair<std::string, std::string>> out;
+        const std::string list = "DC_P9006/MQ/PRMTEST";
+        uint16_t high = QVRMM_usHighestEntry(&ctx, list.c_str());
+        for (uint16_t n = 1; n <= high; ++n) {
+            FFC_MESSAGE_RECORD r;
+            uint16_t number = n, length = 0;
+            if (QVRMM_sGetEntry(&ctx, list.c_str(), &number, &r, &length) != 0) continue;
+            out.emplace_back(std::string(r.acMsgId, 7), std::string(r.acData, r.usDataLength));
+        }
+        qvrmm4(&ctx, list.c_str());
+        return out;
+    }
+
+    FFC_CONTEXT ctx;
+    std::vector<char> area;
+    uint16_t count = 0;
+    int16_t loadRc = -1;
+
+private:
+    bool connected_ = false;
+};

@@ -1,0 +1,95 @@
+// Command tables, lookup and the support services that need no job.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "checker/checker.h"
+
+namespace {
+
+uint32_t NumberOf(const char *name)
+{
+    char padded[10];
+    std::memset(padded, ' ', 10);
+    std::memcpy(padded, name, std::strlen(name));
+    FFC_COMMAND_ENTRY *e = P3100_pFindCommand(padded);
+    return e ? e->ulNumber : 0;
+}
+
+TEST(CommandLookup, FindsByBlankPaddedUpperCaseName)
+{
+    P3100_BuildCommandTables(nullptr);
+    EXPECT_EQ(NumberOf("UREQUEST"), 14u);
+    EXPECT_EQ(NumberOf("_INVOKE"), 127u);
+    EXPECT_EQ(NumberOf("INCLUDE"), 122u);
+    EXPECT_EQ(NumberOf("GROUP_BY"), 1u);
+    EXPECT_EQ(NumberOf("include"), 0u);
+    EXPECT_EQ(NumberOf(" INCLUDE"), 0u);
+    // The NUL entry exists but no command name reaches it.
+    EXPECT_EQ(NumberOf("INCLUDEX"), 0u);
+}
+
+TEST(CommandLookup, SortedAsUnsignedBytes)
+{
+    P3100_BuildCommandTables(nullptr);
+    FFC_COMMAND_LOOKUP *lookup = P3100_pCommandLookup();
+    ASSERT_NE(lookup, nullptr);
+    // The entry of NUL bytes sorts first, '_' names after the letters.
+    EXPECT_EQ(lookup->aEntries[0].ulNumber, 128u);
+    for (int i = 1; i < FFC_COMMAND_LOOKUP_SIZE; ++i)
+        EXPECT_LT(P3100_sCompareCommandName(lookup->aEntries[i - 1].acName, lookup->aEntries[i].acName), 0);
+    // "_PERFORM" is the greatest name: 'P' (0x50) sorts after 'I' (0x49) and 'A'.
+    EXPECT_EQ(lookup->aEntries[FFC_COMMAND_LOOKUP_SIZE - 1].ulNumber, 126u);
+}
+
+TEST(CommandTables, RolesPartnersAndFlags)
+{
+    FFC_CONTEXT ctx{};
+    P3100_BuildCommandTables(&ctx);
+    P3100_BuildCommandTables(&ctx);
+    EXPECT_EQ(ctx.pCommandLookup, P3100_pCommandLookup());
+    EXPECT_EQ(P3100_ulStructureRows(), 123u);
+    EXPECT_EQ(std::string(P3100_pStructureRole(67), 2), "U7");
+    EXPECT_EQ(std::string(P3100_pStructurePartner(4), 10), "ENDIF     ");
+    EXPECT_EQ(std::string(P3100_pStructurePartner(56), 10), "CASE      ");
+    const char *none = P3100_pStructureRole(124);
+    EXPECT_EQ(none[0], '\0');
+    EXPECT_EQ(none[1], '\0');
+    EXPECT_EQ(std::string(P3100_pCommandFlags(88), 28), "YYYYYYNYYYYYYYYYNNYNYNNYYNNN");
+    EXPECT_EQ(std::string(P3100_pCommandFlags(1), 28), std::string(28, 'N'));
+    EXPECT_EQ(std::string(P3100_pCommandFlags(127), 28), std::string(28, 'N'));
+}
+
+TEST(BuiltInCommands, CodesAndNames)
+{
+    uint16_t code = 0;
+    EXPECT_EQ(P31O2_usLookupCommandCode("begin_com", &code), 1);
+    EXPECT_EQ(code, 101);
+    EXPECT_EQ(P31O2_usLookupCommandCode("WEBROUTINE  x", &code), 1);
+    EXPECT_EQ(code, 120);
+    EXPECT_EQ(P31O2_usLookupCommandCode("WEB_MAP", &code), 1);
+    EXPECT_EQ(code, 122);
+    char name[10];
+    EXPECT_EQ(P31O2_fGetCommandName(121, name), 0);
+    ASSERT_EQ(P31O2_fGetCommandName(126, name), 1);
+    EXPECT_EQ(std::string(name, 10), "_INVOKE   ");
+    EXPECT_EQ(P31O2_fIsNotBuiltInCommand("IF"), 1);
+    EXPECT_EQ(P31O2_fIsIncludeCommand("include"), 1);
+    EXPECT_EQ(P31O2_fIsIncludeCommand("IF"), 0);
+    EXPECT_EQ(P31O2_fIsComponentRun(nullptr, "*COMPX"), 1);
+    EXPECT_EQ(P31O2_fIsFunctionRun(nullptr, "*COMPX"), 0);
+}
+
+TEST(MakeIdentifier, ReplacesAndKeepsTheRightmost)
+{
+    char out[64];
+    P31O2_MakeIdentifier("-AB C  ", out, 7, 20);
+    EXPECT_STREQ(out, "XAB_C");
+    P31O2_MakeIdentifier("ABCDEFGH", out, 8, 5);
+    EXPECT_STREQ(out, "DEFGH");
+    P31O2_MakeIdentifier("   ", out, 3, 5);
+    EXPECT_STREQ(out, "");
+}
+
+} // namespace
