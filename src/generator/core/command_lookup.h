@@ -3,8 +3,9 @@
 ** FFC_COMMAND_LOOKUP) as the generator reads and fills it, and the view of
 ** the checked command list that the generator's command loop walks.
 **
-** The lookup is built once per process by the checker and its address is
-** kept in the run context; the checker caches its check handler in each
+** The lookup (FFC_COMMAND_ENTRY, FFC_COMMAND_LOOKUP of the checker's
+** command tables) is built once per process by the checker and its address
+** is kept in the run context; the checker caches its check handler in each
 ** entry and the generator its emitter and block controls. The command
 ** records and their source lines belong to the checker; it hands them to
 ** the generator through GEN_COMMAND_SOURCE.
@@ -16,32 +17,16 @@
 #include <string>
 #include <vector>
 
+#include "checker/command_tables.h"
 #include "dqov/ffc_context.h"
 #include "generator/core/emitter_interface.h"
 
-inline constexpr int FFC_COMMAND_LOOKUP_ENTRIES = 128;
+inline constexpr int FFC_COMMAND_LOOKUP_ENTRIES = FFC_COMMAND_LOOKUP_SIZE;
 
 /* Block control values: never, before the emitter, after it. */
 inline constexpr int32_t GEN_CONTROL_NEVER = 0;
 inline constexpr int32_t GEN_CONTROL_BEFORE = 1;
 inline constexpr int32_t GEN_CONTROL_AFTER = 2;
-
-struct FFC_COMMAND_ENTRY {
-    char acName[10];                /* blank-padded, upper case */
-    uint32_t ulNumber;              /* row of the command tables, from 1 */
-    void (*pfnCheck)();             /* check handler, null until first use */
-    int32_t lDefaultsState;         /* 1 once the defaults handler is stored */
-    void* pfnDefaults;              /* parameter-defaults handler */
-    P3109_EMITTER pfnEmitter;       /* generator emitter, null until first use */
-    int32_t lPushWhen;
-    char cLoop, cCase, cLabels;     /* bytes handed to the block push */
-    int32_t lPopWhen;
-    int32_t lIndentWhen;
-};
-
-struct FFC_COMMAND_LOOKUP {
-    FFC_COMMAND_ENTRY aEntries[FFC_COMMAND_LOOKUP_ENTRIES];
-};
 
 /* One command record as the command loop reads it. */
 struct GEN_COMMAND_RECORD {

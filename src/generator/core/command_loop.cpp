@@ -231,7 +231,7 @@ void controls(const FFC_COMMAND_ENTRY& e, int32_t when)
     if (e.lPopWhen == when)
         P3109_PopBlock();
     if (e.lPushWhen == when)
-        P3109_PushBlock(e.cLoop, e.cCase, e.cLabels);
+        P3109_PushBlock(e.acBlock[0], e.acBlock[1], e.acBlock[2]);
     if (e.lIndentWhen == when)
         inlineIndent();
 }
@@ -377,9 +377,9 @@ void P3109_DispatchCommand()
             continue;
         e->pfnEmitter = emitterOrComments(row.emitter);
         e->lPushWhen = row.pushWhen;
-        e->cLoop = row.loop;
-        e->cCase = row.caseByte;
-        e->cLabels = row.labels;
+        e->acBlock[0] = row.loop;
+        e->acBlock[1] = row.caseByte;
+        e->acBlock[2] = row.labels;
         e->lPopWhen = row.popWhen;
         e->lIndentWhen = row.indentWhen;
         if (row.firstCall == kNone) {

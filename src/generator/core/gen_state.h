@@ -38,8 +38,8 @@ inline constexpr char GEN_TARGET_CSHARP = '#';
 struct GEN_RUN_ARGUMENTS {
     FFC_CONTEXT* pContext = nullptr;
     FFC_CHECK_STATE* pState = nullptr;
-    FFC_PROCESS_DEFINITION* pProcess = nullptr;
-    FFC_FUNCTION_DEFINITION* pFunction = nullptr;
+    const FFC_PROCESS_DEFINITION* pProcess = nullptr;
+    const FFC_FUNCTION_DEFINITION* pFunction = nullptr;
     int32_t lDriverValue = 0;
     char cDriverByte1 = ' ';
     char* pOptionFlags = nullptr;       /* 999 'Y'/'N' option flags */

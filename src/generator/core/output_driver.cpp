@@ -119,8 +119,10 @@ std::string sysflagDigits()
 {
     uint16_t value = 0;
     std::memcpy(&value, P3109_Definitions().sysflags.data() + SYSFLAG_SP1_VALUE, sizeof value);
-    if (P3109_Definitions().sysflags[SYSFLAG_SP1_VALUE] == ' ' &&
-        P3109_Definitions().sysflags[SYSFLAG_SP1_VALUE + 1] == ' ')
+    /* the record's fill bytes (blanks, or the 'N' preset of its flags) carry no value */
+    const char first = P3109_Definitions().sysflags[SYSFLAG_SP1_VALUE];
+    const char second = P3109_Definitions().sysflags[SYSFLAG_SP1_VALUE + 1];
+    if ((first == ' ' && second == ' ') || (first == 'N' && second == 'N'))
         value = 0;
     if (value > 9999) {
         char text[96];
@@ -250,7 +252,7 @@ void issueOptionWarnings(const GEN_EMITTER_FLAGS& e)
 } // namespace
 
 extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState,
-                                            FFC_PROCESS_DEFINITION* pProcess, FFC_FUNCTION_DEFINITION* pFunction,
+                                            const FFC_PROCESS_DEFINITION* pProcess, const FFC_FUNCTION_DEFINITION* pFunction,
                                             int32_t lDriverValue, char cDriverByte1, char* pOptionFlags,
                                             char cDriverByte2, char cDriverByte3, const char* pDriverField3,
                                             const char* acMsgQueue, uint16_t usStatusWord, const char* pszRoot,

@@ -140,8 +140,8 @@ void formFileSet(GEN_MODULE_STATE& g, int32_t lCheckIn)
 
 } // namespace
 
-extern "C" void P3109_GenerateCode(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, FFC_PROCESS_DEFINITION* pProcess,
-                                   FFC_FUNCTION_DEFINITION* pFunction, int32_t lDriverValue, char cDriverByte1,
+extern "C" void P3109_GenerateCode(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, const FFC_PROCESS_DEFINITION* pProcess,
+                                   const FFC_FUNCTION_DEFINITION* pFunction, int32_t lDriverValue, char cDriverByte1,
                                    char* pOptionFlags, char cDriverByte2, char cDriverByte3, const char* pDriverField3,
                                    const char* acMsgQueue, uint16_t usStatusWord, const char* pszRoot,
                                    FFC_MESSAGE_CALLBACK pfnCallback, int32_t lEditor, uint32_t, int32_t lOptionBit31)

@@ -36,6 +36,9 @@
 
 %%IF_FUNCTION
 X_VOID_FUNCTION %63 ( FUNCTION_STD_PARMS )
+%%ELSE
+X_VOID_FUNCTION %63 ( COMPONENT_STD_PARMS )
+%%ENDIF
 {
    X_SHORT sEntryCursors = 0;
    %50
@@ -43,24 +46,15 @@ X_VOID_FUNCTION %63 ( FUNCTION_STD_PARMS )
 %17
 %71
 
-   /* ---- Commands of the function ---- */
+   /* ---- Commands ---- */
 %1
 %45   X_SHORT sCursorLimit = %46 ;
 %55
 %56
 %38
 
-   X_Return( FUNCTION_STD_PARMS );
+   X_Return( X_STD_PARMS );
 }
-%%ELSE
-X_VOID_FUNCTION %63 ( COMPONENT_STD_PARMS )
-{
-   %50
-   %90
-%1
-   X_Return( COMPONENT_STD_PARMS );
-}
-%%ENDIF
 %120
 %121
 %24
