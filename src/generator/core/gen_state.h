@@ -165,8 +165,9 @@ struct GEN_MODULE_STATE {
     int32_t lMultilingualVariables = 0;
     int32_t lWorkingLists = 0;
 
-    /* the debugger-name tree */
+    /* the debugger-name tree and the user DLL definitions */
     struct RBTREE* pDebugNames = nullptr;
+    USEDLL_RECORD* pUserDlls = nullptr;
 
     /* the streams of the output driver */
     GEN_STREAM skeletonIn = GEN_NO_STREAM, header = GEN_NO_STREAM, mainC = GEN_NO_STREAM,

@@ -418,6 +418,7 @@ void P3109_UpdateRepositoryAtEnd()
     }
 
     /* 7 */
+    USEDLL_FreeList(&g.pUserDlls);
     if (g.pDebugNames) {
         RBTree_DestroyTree(g.pDebugNames);
         g.pDebugNames = nullptr;

@@ -68,6 +68,7 @@ void resetJobState(GEN_MODULE_STATE& g)
 {
     if (g.pDebugNames)
         RBTree_DestroyTree(g.pDebugNames);
+    USEDLL_FreeList(&g.pUserDlls);
     GEN_RUN_ARGUMENTS args = std::move(g.args);
     const char target = g.cTarget;
     const int32_t listCheckOff = g.lListSizeCheckOff;
@@ -248,6 +249,9 @@ void P3109_TranslateFunction(int32_t lCheckIn)
 
     /* 19: further static working variables */
     addFurtherStaticVariables(processSwitch);
+
+    /* 20: the user DLL definitions */
+    USEDLL_pReadFile((g.args.root + "\\x_velmo\\source\\").c_str(), &g.pUserDlls);
 
     /* 21: the debugger-name tree */
     if (RBTree_CreateTree(&g.pDebugNames, 1000) == 0)

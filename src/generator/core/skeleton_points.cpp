@@ -360,9 +360,13 @@ void P3109_SubstituteFileBaseNameAt63() { P3109_ReplaceDirective(g().cName); }
 
 void P3109_SubstituteSourceDirectory()
 {
-    /* The user DLL skeletons are copied by the user-DLL services of run
-       control once they are available; the directive line is dropped. */
     drop();
+    GEN_MODULE_STATE& s = g();
+    /* the copy bypasses the line writer: honour the condition of the main output */
+    if (s.out.current == s.out.mainOutput && P3109_lCurrentCondition() == 0)
+        return;
+    if (FILE* f = P3109_pStreamFile(s.out.current))
+        USEDLL_CopySkeletons(s.pUserDlls, (s.args.root + "\\x_velmo\\source\\").c_str(), f);
 }
 
 void P3109_SubstituteQuotedName()

@@ -16,7 +16,7 @@
 #define X_FUNCTION_NAME     "%2     "
 #define X_PROCESS_NAME      "%5          "
 %%ELSE
-#define X_COMPONENT_MODULE  "%3     "
+#define X_COMPONENT_MODULE  "%3      "
 %%ENDIF
 %%IF_ZOPHX_IS_USED
 #include "%63 .DDC"
