@@ -25,6 +25,8 @@ GEN_STREAM P3109_pOpenInputFile(const std::string& name);
 GEN_STREAM P3109_pOpenOutputFile(const std::string& name);
 GEN_STREAM P3109_pOpenAppendFile(const std::string& name);
 
+/* Writes the line with its trailing blank, then blanks the buffer. */
+void P3109_WriteLineAndClear(GEN_STREAM stream, std::string& line);
 /* Writes the buffer to the file in pieces of at most 10,240 bytes; a
 ** failure ends the process through P3109_InternalError. Returns 0. */
 int P3109_WriteWholeFile(const void* pData, size_t ulBytes, const std::string& name);

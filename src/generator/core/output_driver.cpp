@@ -46,7 +46,13 @@ void checkDiskSpace(const GEN_MODULE_STATE& g)
     } else if (!root.empty() && root[0] == '\\') {
         return;
     }
-    const char drive = root.empty() ? ' ' : root[0];
+    P3109_CheckFreeSpace(freeBytes, root.empty() ? ' ' : root[0]);
+}
+
+} // namespace
+
+void P3109_CheckFreeSpace(uint64_t freeBytes, char drive)
+{
     char text[96];
     if (freeBytes < kErrorSpace) {
         std::snprintf(text, sizeof text, "ERROR : Available space on drive %c: less than %ld bytes", drive,
@@ -62,6 +68,8 @@ void checkDiskSpace(const GEN_MODULE_STATE& g)
         P3109_sIssueMessage("DCM9992", 'W', data);
     }
 }
+
+namespace {
 
 void openCSharpSet(GEN_MODULE_STATE& g)
 {

@@ -52,6 +52,8 @@ void P3109_TranslateFunction(int32_t lCheckIn);
 /* The end-of-generation steps: messages, memory, repository, final status. */
 void P3109_UpdateRepositoryAtEnd();
 void P3109_EndGeneration();
+/* The free-space messages of the output driver for the root's drive. */
+void P3109_CheckFreeSpace(uint64_t ulFreeBytes, char cDrive);
 #endif
 
 #endif

@@ -210,8 +210,9 @@ void P3109_TranslateFunction(int32_t lCheckIn)
     st->pFieldTable = nullptr;
     g.sBlockDepth = -1;
     P3109_PushBlock('N', 'N', 'N');
-    st->stats.lWarningsTotal = 0;
-    st->stats.lFatalTotal = 0;
+    /* The totals stay as the checker left them: zeroing them here would
+       drop the checker's counts from the job's totals while the pass-1 and
+       later-pass counts they are the sum of remain. */
     st->lPass = 3;
     st->lLine = -1;
     st->lLineWord = -1;

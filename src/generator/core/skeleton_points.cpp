@@ -292,11 +292,21 @@ void P3109_RunBifPoint(int32_t lPoint)
 
 /* ---- handlers ---- */
 
-void P3109_SubstituteFunctionName() { substituteName(P3109_TrimRight(g().function)); }
+/* The names stand inside string literals of the skeletons: a character
+   that would end or escape the literal is written as its escape. */
+void P3109_SubstituteFunctionName()
+{
+    const std::string name = P3109_TrimRight(g().function);
+    substituteName(P3109_MakeHexLiteral(name, name.size()));
+}
 
 void P3109_SubstituteObjectFileName() { substituteName(g().cName); }
 
-void P3109_SubstituteProcessName() { substituteName(P3109_TrimRight(g().process)); }
+void P3109_SubstituteProcessName()
+{
+    const std::string name = P3109_TrimRight(g().process);
+    substituteName(P3109_MakeHexLiteral(name, name.size()));
+}
 
 void P3109_SubstituteFileBaseNameLower()
 {

@@ -142,5 +142,26 @@ TEST_F(OutputDriver, UnknownCommandIsAnInternalError)
     EXPECT_NE(err.find("Unknown Command encountered Please record details of this error"), std::string::npos) << err;
 }
 
+TEST_F(OutputDriver, FreeSpaceLimits)
+{
+    setUp();
+    P3109_CheckFreeSpace(10485760, 'C');
+    EXPECT_EQ(state.stats.lWarningsLater, 0);
+    P3109_CheckFreeSpace(2097152, 'C');
+    EXPECT_EQ(state.stats.lWarningsLater, 1);
+    EXPECT_EQ(state.stats.lFatalLater, 0);
+    P3109_CheckFreeSpace(2097151, 'C');
+    EXPECT_EQ(state.stats.lFatalLater, 1);
+}
+
+TEST_F(OutputDriver, CheckerCountsStayInTheTotals)
+{
+    state.stats.lWarningsPass1 = 2;
+    state.stats.lWarningsTotal = 2;
+    generate();
+    EXPECT_EQ(state.stats.lWarningsTotal, 2);
+    EXPECT_EQ(state.stats.lFatalTotal, 0);
+}
+
 } // namespace
 } // namespace gencore_test

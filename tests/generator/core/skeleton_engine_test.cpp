@@ -104,6 +104,12 @@ TEST_F(Skeleton, NameSubstitutionsKeepTheColumnsAfterThem)
     EXPECT_EQ(run("#define T %65"), "#define T \"20261206143005\"");
 }
 
+TEST_F(Skeleton, NamesInsideLiteralsAreEscaped)
+{
+    P3109_State().process = "A\"B";
+    EXPECT_EQ(run("#define P \"%5          \""), "#define P \"A\\x22\"\"B    \" ");
+}
+
 TEST_F(Skeleton, CursorCountPoint)
 {
     run("   X_SHORT s = %46 ;");
