@@ -199,7 +199,9 @@ P3109_EMITTER emitterOrComments(const char* name)
 
 void runNamed(const char* name) { emitterOrComments(name)(); }
 
-void makeCurrent(const GEN_COMMAND_RECORD& r)
+} // namespace
+
+void P3109_MakeCurrentCommand(const GEN_COMMAND_RECORD& r)
 {
     currentRecord() = r;
     FFC_CHECK_STATE* st = P3109_CheckState();
@@ -217,6 +219,8 @@ void makeCurrent(const GEN_COMMAND_RECORD& r)
     std::memcpy(st->acLabel, r.acLabel, 3);
     std::memcpy(st->acCommand, r.acName, 10);
 }
+
+namespace {
 
 void inlineIndent()
 {
@@ -408,7 +412,7 @@ void P3109_GenerateCommands()
     g.usCommandCounter = 0;
     g.out.cSuppress = 'Y';
     while (P3109_sNextCommandRecord(number, sequence, r) == 0) {
-        makeCurrent(r);
+        P3109_MakeCurrentCommand(r);
         g.out.cSuppress = 'Y';
         g.cLabelFlag = 'Y';
         if (nameIs(r.acName, "SELECT") || nameIs(r.acName, "SELECT_SQL")) {
@@ -436,7 +440,7 @@ void P3109_GenerateCommands()
     /* second run: every command is emitted */
     number = sequence = 0;
     while (P3109_lAbortWord() == 0 && P3109_sNextCommandRecord(number, sequence, r) == 0) {
-        makeCurrent(r);
+        P3109_MakeCurrentCommand(r);
         g.out.cSuppress = 'N';
         g.cLabelFlag = 'N';
         showCommandStatus(r);

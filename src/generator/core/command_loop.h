@@ -24,6 +24,9 @@ void P3109_WriteContinuePoint();
 /* Steps the key to the next command record (next sequence, else the next
 ** number with sequence 0); 0 with the record, non-zero at the end. */
 int16_t P3109_sNextCommandRecord(uint16_t& usNumber, uint16_t& usSequence, GEN_COMMAND_RECORD& record);
+/* Makes the record the current command: key, line, label and name into
+** the check state, and the line-number text. */
+void P3109_MakeCurrentCommand(const GEN_COMMAND_RECORD& record);
 /* The current command's record. */
 const GEN_COMMAND_RECORD& P3109_CurrentCommand();
 /* The 32-character progress text of a command in the second run. */

@@ -14,6 +14,7 @@
 #include "generator/core/file_set.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/name_services.h"
 #include "generator/core/p3109.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/emitter_interface.h"
@@ -82,6 +83,7 @@ void resetJobState(GEN_MODULE_STATE& g)
     g.nationalChar1 = nat1;
     g.nationalChar3 = nat3;
     P3109_ResetSkeletonConditions();
+    P3109_ResetNameServices();
 }
 
 void seedStaticLists(bool processSwitch)
