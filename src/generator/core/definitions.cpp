@@ -425,10 +425,12 @@ const GEN_BIF_DEFINITION* P3109_pFindBuiltinFunction(const std::string& name)
     return nullptr;
 }
 
-const GEN_CONDITION* P3109_pFindCondition(const std::string& name)
+const GEN_CONDITION* P3109_pFindCondition(const std::string& name) { return P3109_pFindConditionForUpdate(name); }
+
+GEN_CONDITION* P3109_pFindConditionForUpdate(const std::string& name)
 {
     std::string key = padded(P3109_CopyUpper(name, 10), 10);
-    for (const GEN_CONDITION& c : P3109_Definitions().conditions)
+    for (GEN_CONDITION& c : P3109_Definitions().conditions)
         if (c.name == key)
             return &c;
     return nullptr;

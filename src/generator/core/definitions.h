@@ -71,6 +71,7 @@ struct GEN_CONDITION {
     std::string name;          /* 10 characters, blank-padded */
     int16_t sNumber = 0;
     char cEvaluate = 'Y';
+    char cUsed = 'N';          /* named by a display field's condition */
 };
 
 struct GEN_RENAME {
@@ -140,6 +141,7 @@ void P3109_LoadReportSlots(FFC_CONTEXT* pContext);
 const GEN_BIF_DEFINITION* P3109_pFindBuiltinFunction(const std::string& name);
 /* The condition of that name; null when none (the caller reports it). */
 const GEN_CONDITION* P3109_pFindCondition(const std::string& name);
+GEN_CONDITION* P3109_pFindConditionForUpdate(const std::string& name);
 
 /* 'Y' when the SYSFLAGS byte at the offset is 'Y'. */
 bool P3109_fSysFlag(size_t ulOffset);

@@ -8,6 +8,7 @@
 
 #include "dqov/workfile.h"
 #include "generator/core/command_loop.h"
+#include "generator/core/definitions.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
@@ -184,4 +185,83 @@ void P3109_WriteCloseCursors(std::string_view offset)
     const std::string o(offset);
     P3109_Line("if ( INSTANCE(sCurrentCursors) > ( sEntryCursors + " + o +
                " ) ) X_Close_Cursors( FUNCTION_STD_PARMS, ((X_SHORT)( sEntryCursors + " + o + " )) );");
+}
+
+namespace {
+
+constexpr const char* kDisplayStyles[] = {"PBIN", "PBFP", "PBBR", "PBCM", "PBGH", "PBNT",
+                                          "PBET", "PBEN", "PBEE", "PBCN", "PBCE", "PBSI"};
+
+struct AttributeRow {
+    int index;        /* attribute flag index */
+    char appliesTo;   /* 'I' input, 'O' output, 'B' both */
+    char cls;         /* 'C' colour, 'A' attribute */
+    char colour;      /* colour letter of a colour row */
+    int position;     /* position of an attribute row in the 16 flags */
+};
+
+constexpr AttributeRow kAttributeRows[] = {
+    {15, 'B', 'C', 'G', 0},  {16, 'B', 'C', 'W', 0}, {17, 'B', 'C', 'R', 0}, {18, 'B', 'C', 'T', 0},
+    {19, 'B', 'C', 'Y', 0},  {20, 'B', 'C', 'P', 0}, {21, 'B', 'C', 'B', 0}, {25, 'B', 'A', ' ', 14},
+    {3, 'I', 'A', ' ', 0},   {9, 'I', 'A', ' ', 6},  {4, 'I', 'A', ' ', 1},  {11, 'I', 'A', ' ', 8},
+    {12, 'I', 'A', ' ', 9},  {7, 'I', 'A', ' ', 4},  {8, 'I', 'A', ' ', 5},  {10, 'I', 'A', ' ', 7},
+    {26, 'I', 'A', ' ', 15}, {5, 'I', 'A', ' ', 2},  {6, 'I', 'A', ' ', 3},
+};
+
+const char* findStyle(const char (&codes)[10][4])
+{
+    for (const char* style : kDisplayStyles)
+        for (const auto& code : codes)
+            if (std::memcmp(code, style, 4) == 0)
+                return style;
+    return nullptr;
+}
+
+void applyRow(const AttributeRow& row, std::string& colour, std::string& attributes)
+{
+    if (row.cls == 'C') {
+        colour = std::string("'") + row.colour + "'";
+        return;
+    }
+    if (attributes.size() != 18 || attributes.front() != '"')
+        attributes = "\"" + std::string(16, 'N') + "\"";
+    attributes[static_cast<size_t>(row.position) + 1] = 'Y';
+}
+
+} // namespace
+
+GEN_COLOUR_NAMES P3109_MakeColourNames(const GEN_DISPLAY_ATTRIBUTES& f)
+{
+    GEN_COLOUR_NAMES n{"X_DEFAULT_INPUT_COLOUR", "X_DEFAULT_OUTPUT_COLOUR", "X_DEFAULT_INPUT_ATTRIBUTES",
+                       "X_DEFAULT_OUTPUT_ATTRIBUTES"};
+    if (const char* style = findStyle(f.acInputStyles)) {
+        n.inputColour = std::string("X_") + style + "_INPUT_COLOUR";
+        n.inputAttributes = std::string("X_") + style + "_INPUT_ATTRIBUTES";
+    }
+    if (const char* style = findStyle(f.acOutputStyles)) {
+        n.outputColour = std::string("X_") + style + "_OUTPUT_COLOUR";
+        n.outputAttributes = std::string("X_") + style + "_OUTPUT_ATTRIBUTES";
+    }
+    for (const AttributeRow& row : kAttributeRows) {
+        if (row.appliesTo != 'O' && f.acInputFlags[row.index] == '1')
+            applyRow(row, n.inputColour, n.inputAttributes);
+        if (row.appliesTo != 'I' && f.acOutputFlags[row.index] == '1')
+            applyRow(row, n.outputColour, n.outputAttributes);
+    }
+    return n;
+}
+
+int16_t P3109_ResolveFieldCondition(std::string_view valueKeyword, std::string_view conditionName)
+{
+    const std::string keyword = P3109_TrimRight(valueKeyword);
+    if (keyword != "*YES" && keyword != "*DFT")
+        return 1;
+    const std::string name = P3109_TrimRight(conditionName);
+    if (name == "*NONE")
+        return 0;
+    GEN_CONDITION* c = P3109_pFindConditionForUpdate(name);
+    if (!c)
+        return -1;
+    c->cUsed = 'Y';
+    return c->sNumber;
 }

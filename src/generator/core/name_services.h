@@ -47,6 +47,24 @@ int P3109_fCheckReportLimit(int32_t lValue, int32_t lLimit);
 /* The close of the cursors a routine opened beyond its entry count. */
 void P3109_WriteCloseCursors(std::string_view offset);
 
+/* The style codes and attribute flags of a display field, as the colour
+** and condition writers read them. Flags are indexed by attribute number
+** ('1' set). */
+struct GEN_DISPLAY_ATTRIBUTES {
+    char acInputStyles[10][4];
+    char acOutputStyles[10][4];
+    char acInputFlags[32];
+    char acOutputFlags[32];
+};
+struct GEN_COLOUR_NAMES {
+    std::string inputColour, outputColour, inputAttributes, outputAttributes;
+};
+GEN_COLOUR_NAMES P3109_MakeColourNames(const GEN_DISPLAY_ATTRIBUTES& field);
+/* The condition operand of a display field: 1 when its value keyword is
+** neither *YES nor *DFT; otherwise 0 for *NONE, else the named condition's
+** number (marked used), or -1 when no condition has that name. */
+int16_t P3109_ResolveFieldCondition(std::string_view valueKeyword, std::string_view conditionName);
+
 /* Forgets the per-job registries (the set-up). */
 void P3109_ResetNameServices();
 

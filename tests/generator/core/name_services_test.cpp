@@ -118,5 +118,48 @@ TEST_F(NameServices, SetCurrentCommandFromTheList)
     EXPECT_EQ(P3109_SetCurrentCommand(2, 0), 1);
 }
 
+TEST_F(NameServices, ColourNamesFromStylesAndAttributes)
+{
+    GEN_DISPLAY_ATTRIBUTES f;
+    std::memset(&f, ' ', sizeof f);
+    std::memset(f.acInputFlags, '0', sizeof f.acInputFlags);
+    std::memset(f.acOutputFlags, '0', sizeof f.acOutputFlags);
+    GEN_COLOUR_NAMES n = P3109_MakeColourNames(f);
+    EXPECT_EQ(n.inputColour, "X_DEFAULT_INPUT_COLOUR");
+    EXPECT_EQ(n.outputAttributes, "X_DEFAULT_OUTPUT_ATTRIBUTES");
+
+    std::memcpy(f.acInputStyles[4], "PBSI", 4);
+    std::memcpy(f.acInputStyles[7], "PBFP", 4);   /* earlier in the style order than PBSI */
+    std::memcpy(f.acOutputStyles[0], "PBCE", 4);
+    n = P3109_MakeColourNames(f);
+    EXPECT_EQ(n.inputColour, "X_PBFP_INPUT_COLOUR");
+    EXPECT_EQ(n.inputAttributes, "X_PBFP_INPUT_ATTRIBUTES");
+    EXPECT_EQ(n.outputColour, "X_PBCE_OUTPUT_COLOUR");
+
+    f.acOutputFlags[16] = '1';   /* white, output only */
+    f.acInputFlags[15] = '1';    /* green, then red overrides it */
+    f.acInputFlags[17] = '1';
+    f.acInputFlags[3] = '1';     /* position 0 */
+    f.acInputFlags[26] = '1';    /* position 15 */
+    f.acInputFlags[25] = '1';    /* position 14, both directions */
+    f.acOutputFlags[3] = '1';    /* an input-only row: no effect on output */
+    n = P3109_MakeColourNames(f);
+    EXPECT_EQ(n.inputColour, "'R'");
+    EXPECT_EQ(n.outputColour, "'W'");
+    EXPECT_EQ(n.inputAttributes, "\"YNNNNNNNNNNNNNYY\"");
+    EXPECT_EQ(n.outputAttributes, "X_PBCE_OUTPUT_ATTRIBUTES");
+}
+
+TEST_F(NameServices, DisplayFieldConditions)
+{
+    writeRecord("DEF_COND", "ISACTIVE", "", {});
+    setUp();
+    EXPECT_EQ(P3109_ResolveFieldCondition("*NO", "ISACTIVE"), 1);
+    EXPECT_EQ(P3109_ResolveFieldCondition("*YES", "*NONE"), 0);
+    EXPECT_EQ(P3109_ResolveFieldCondition("*DFT", "isactive"), 2);
+    EXPECT_EQ(P3109_pFindCondition("ISACTIVE")->cUsed, 'Y');
+    EXPECT_EQ(P3109_ResolveFieldCondition("*YES", "MISSING"), -1);
+}
+
 } // namespace
 } // namespace gencore_test
