@@ -199,7 +199,7 @@ void P3109_SetSkeletonLine(std::string_view line)
 {
     auto& buffer = P3109_State().skel.line;
     buffer.fill('\0');
-    std::memcpy(buffer.data(), line.data(), std::min(line.size(), GEN_SKELETON_LINE_MAX + 1));
+    std::memcpy(buffer.data(), line.data(), std::min(line.size(), buffer.size() - 1));
 }
 
 std::string P3109_SkeletonLineText()
