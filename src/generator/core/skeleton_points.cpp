@@ -3,8 +3,8 @@
 ** point handlers of the core.
 **
 ** kCorePoints holds every point the core carries out itself.
-** kPendingPoints is the one list of points whose writers belong to other
-** subsystems of the generator (section writers and emitters): such a point
+** kPendingPoints is the one list of points (of both engines) whose writers
+** belong to other subsystems of the generator (section writers and emitters): such a point
 ** drops its directive line and calls its writer once that writer has been
 ** registered through the emitter interface; until then only the line is
 ** dropped. Any other number, and every number above 166 except 1701 and
@@ -150,12 +150,14 @@ constexpr CorePoint kCorePoints[] = {
 };
 
 /* The points whose writers belong to other subsystems of the generator:
-** the writer's name, as registered through the emitter interface, and the
-** argument it is given. */
+** the writer's name, as registered through the emitter interface, the
+** argument it is given, and the skeleton engine that knows the point
+** ('M' the main engine, 'B' the built-in function skeleton's). */
 struct PendingPoint {
     int16_t point;
     const char* writer;
     int32_t argument;
+    char engine = 'M';
 };
 
 constexpr PendingPoint kPendingPoints[] = {
@@ -213,22 +215,17 @@ constexpr PendingPoint kPendingPoints[] = {
     {166, "P3109_WriteInstallResources", 0},
     {1701, "P3109_WriteFieldInitialValues", 1},
     {2101, "P3109_WriteReloadCounters", 0},
+    {127, "P3109_WriteBifFieldList", 0, 'B'},
+    {128, "P3109_WriteBifListDefs", 0, 'B'},
+    {129, "P3109_WriteBifAddCalls", 0, 'B'},
+    {130, "P3109_WriteReceiveListDefs", 0, 'B'},
+    {131, "P3109_WriteReceiveAddCalls", 0, 'B'},
 };
 
-/* The points of the built-in function skeleton's reduced engine that other
-** subsystems write. */
-constexpr PendingPoint kPendingBifPoints[] = {
-    {127, "P3109_WriteBifFieldList", 0},
-    {128, "P3109_WriteBifListDefs", 0},
-    {129, "P3109_WriteBifAddCalls", 0},
-    {130, "P3109_WriteReceiveListDefs", 0},
-    {131, "P3109_WriteReceiveAddCalls", 0},
-};
-
-template <size_t N> const PendingPoint* findPending(const PendingPoint (&table)[N], int32_t point)
+const PendingPoint* findPending(int32_t point, char engine)
 {
-    for (const PendingPoint& p : table)
-        if (p.point == point)
+    for (const PendingPoint& p : kPendingPoints)
+        if (p.point == point && p.engine == engine)
             return &p;
     return nullptr;
 }
@@ -254,9 +251,9 @@ bool P3109_fPointHandledByCore(int32_t lPoint) { return findCore(lPoint) != null
 
 const char* P3109_pszPendingPointWriter(int32_t lPoint)
 {
-    if (const PendingPoint* p = findPending(kPendingPoints, lPoint))
+    if (const PendingPoint* p = findPending(lPoint, 'M'))
         return p->writer;
-    if (const PendingPoint* p = findPending(kPendingBifPoints, lPoint))
+    if (const PendingPoint* p = findPending(lPoint, 'B'))
         return p->writer;
     return nullptr;
 }
@@ -267,7 +264,7 @@ void P3109_RunSkeletonPoint(int32_t lPoint)
         c->handler();
         return;
     }
-    if (const PendingPoint* p = findPending(kPendingPoints, lPoint)) {
+    if (const PendingPoint* p = findPending(lPoint, 'M')) {
         runPending(*p);
         return;
     }
@@ -283,7 +280,7 @@ void P3109_RunBifPoint(int32_t lPoint)
     default:
         break;
     }
-    if (const PendingPoint* p = findPending(kPendingBifPoints, lPoint)) {
+    if (const PendingPoint* p = findPending(lPoint, 'B')) {
         runPending(*p);
         return;
     }
@@ -436,8 +433,8 @@ void P3109_KeepLineIfOption40() { keepIf(P3109_fSysFlag(40)); }
 void P3109_KeepLineIfOption41() { keepIf(P3109_fSysFlag(41)); }
 void P3109_KeepLineIfNotOption19() { keepIf(!P3109_fSysFlag(19)); }
 
-void P3109_WriteBomSections140() { runPending(*findPending(kPendingPoints, 140)); }
-void P3109_WriteBomSections141() { runPending(*findPending(kPendingPoints, 141)); }
+void P3109_WriteBomSections140() { runPending(*findPending(140, 'M')); }
+void P3109_WriteBomSections141() { runPending(*findPending(141, 'M')); }
 
 void P3109_WriteGuidString161() { P3109_ReplaceDirective(P3109_GuidText(0)); }
 void P3109_WriteGuidString162() { P3109_ReplaceDirective(P3109_GuidText(1)); }
