@@ -14,7 +14,7 @@ const std::string kStatusOffsetRow = CRowOf(
     "((X_SHORT)( ((X_BYTE*)( &( ((struct FUNCTION_STATIC_GLOBAL_1*)( 0 ))->vchLastIOStatus ) )) - "
     "((X_BYTE*)( 0 )) ))") + ",";
 
-class PullTest : public ::testing::Test {
+class PullTest : public ExprTableTest {
 protected:
     void SetUp() override {
         auto& f = gen.dictionary.fields;
@@ -23,14 +23,6 @@ protected:
         f["DISP"] = ExprFieldFacts{"V_DISP", 'P', false, 77};
         f["BOTH"] = ExprFieldFacts{"V_BOTH", 'P', true, 12};
     }
-    Lines RowsIn(char target, PcodeBuilder& b) {
-        gen.lines.clear();
-        gen.target = target;
-        report = b.Write(gen);
-        return gen.Rows();
-    }
-    CaptureGenerator gen;
-    ExprTableReport report;
 };
 
 TEST_F(PullTest, AbsentOperandIsTheSameCFormRowInBothTargets) {

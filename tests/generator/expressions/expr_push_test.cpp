@@ -9,7 +9,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class PushTest : public ::testing::Test {
+class PushTest : public ExprTableTest {
 protected:
     void SetUp() override {
         auto& f = gen.dictionary.fields;
@@ -19,15 +19,6 @@ protected:
         f["BOTH"] = ExprFieldFacts{"V_BOTH", 'P', true, 12};
         f["ITEM"] = ExprFieldFacts{"V_ITEM", 'A', false, 0};
     }
-    // Writes one table with the builder's instructions in the given target.
-    Lines RowsIn(char target, PcodeBuilder& b) {
-        gen.lines.clear();
-        gen.target = target;
-        report = b.Write(gen);
-        return gen.Rows();
-    }
-    CaptureGenerator gen;
-    ExprTableReport report;
 };
 
 TEST_F(PushTest, ConstantPushesNameTheOperandIndex) {

@@ -9,14 +9,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class SingleRowTest : public ::testing::Test {
+class SingleRowTest : public ExprTableTest {
 protected:
-    Lines RowsIn(char target, PcodeBuilder& b) {
-        gen.lines.clear();
-        gen.target = target;
-        report = b.Write(gen);
-        return gen.Rows();
-    }
     EXPR_OPERAND_NODE* Words(PcodeBuilder& b, uint32_t first, uint32_t second,
                              int32_t kind = EXPR_NODE_FIELD) {
         EXPR_OPERAND_NODE* n = b.Node(kind);
@@ -24,8 +18,6 @@ protected:
         n->second = second;
         return n;
     }
-    CaptureGenerator gen;
-    ExprTableReport report;
 };
 
 TEST_F(SingleRowTest, Coercions) {

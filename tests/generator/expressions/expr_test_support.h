@@ -4,6 +4,8 @@
 #ifndef TESTS_GENERATOR_EXPRESSIONS_EXPR_TEST_SUPPORT_H
 #define TESTS_GENERATOR_EXPRESSIONS_EXPR_TEST_SUPPORT_H
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <deque>
 #include <map>
@@ -146,5 +148,19 @@ inline std::string CsRowOf(unsigned number, const std::string& name, const std::
     std::snprintf(buf, sizeof buf, "   0x%08X %-65s %s", number, field.c_str(), operand.c_str());
     return buf;
 }
+
+// Base of the table tests: writes one table from a builder's instructions in
+// the given target and keeps the rows and the writer's report.
+class ExprTableTest : public ::testing::Test {
+protected:
+    std::vector<std::string> RowsIn(char target, PcodeBuilder& b) {
+        gen.lines.clear();
+        gen.target = target;
+        report = b.Write(gen);
+        return gen.Rows();
+    }
+    CaptureGenerator gen;
+    ExprTableReport report;
+};
 
 #endif

@@ -1,0 +1,244 @@
+// Text conversion, names, serialisation and parsing for the document layer.
+#include <libxml/parser.h>
+#include <libxml/xmlsave.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "classlib/base/qvseam.h"
+#include "classlib/xml/dom_internal.h"
+
+namespace MSXMLDOM {
+
+void raise(uint32_t code, const char* description) { throw ComError(code, kSource, description); }
+
+xmlNodePtr need(const NodeRef& ref) {
+  if (ref.isNull()) raise(lcom::E_POINTER_);
+  return ref.node();
+}
+
+std::string utf8(const LWString& s) { return s.toUtf8(); }
+
+LWString wide(const xmlChar* s) { return LWString::fromUtf8(reinterpret_cast<const char*>(s)); }
+
+const xmlChar* X(const std::string& s) { return reinterpret_cast<const xmlChar*>(s.c_str()); }
+
+std::string qualifiedName(xmlNodePtr node) {
+  switch (node->type) {
+    case XML_ELEMENT_NODE:
+    case XML_ATTRIBUTE_NODE: {
+      std::string name;
+      if (node->ns && node->ns->prefix) {
+        name = reinterpret_cast<const char*>(node->ns->prefix);
+        name += ':';
+      }
+      name += reinterpret_cast<const char*>(node->name);
+      return name;
+    }
+    case XML_TEXT_NODE: return "#text";
+    case XML_CDATA_SECTION_NODE: return "#cdata-section";
+    case XML_COMMENT_NODE: return "#comment";
+    case XML_DOCUMENT_NODE:
+    case XML_HTML_DOCUMENT_NODE: return "#document";
+    case XML_DOCUMENT_FRAG_NODE: return "#document-fragment";
+    case XML_PI_NODE:
+    case XML_ENTITY_REF_NODE: return reinterpret_cast<const char*>(node->name);
+    default: return node->name ? reinterpret_cast<const char*>(node->name) : "";
+  }
+}
+
+namespace {
+
+int appendToString(void* context, const char* bytes, int len) {
+  static_cast<std::string*>(context)->append(bytes, static_cast<size_t>(len));
+  return len;
+}
+
+// While saving, the document names UTF-8 as its encoding: without one,
+// libxml2 writes non-ASCII characters of attribute values as references.
+struct EncodingForSave {
+  xmlDocPtr doc;
+  bool set = false;
+  explicit EncodingForSave(xmlDocPtr d) : doc(d) {
+    if (doc && !doc->encoding) {
+      doc->encoding = xmlStrdup(BAD_CAST "UTF-8");
+      set = true;
+    }
+  }
+  ~EncodingForSave() {
+    if (!set) return;
+    xmlFree(const_cast<xmlChar*>(doc->encoding));
+    doc->encoding = nullptr;
+  }
+};
+
+std::string saveTree(xmlNodePtr node, bool document) {
+  EncodingForSave encoding(document ? reinterpret_cast<xmlDocPtr>(node) : node->doc);
+  std::string out;
+  xmlSaveCtxtPtr save = xmlSaveToIO(appendToString, nullptr, &out, "UTF-8", XML_SAVE_NO_DECL);
+  if (!save) raise(lcom::E_OUTOFMEMORY_);
+  if (document)
+    xmlSaveDoc(save, reinterpret_cast<xmlDocPtr>(node));
+  else
+    xmlSaveTree(save, node);
+  xmlSaveClose(save);
+  return out;
+}
+
+}  // namespace
+
+std::string serialise(xmlNodePtr node) {
+  if (node->type == XML_DOCUMENT_NODE) return saveTree(node, true);
+  if (node->type == XML_DOCUMENT_FRAG_NODE) {
+    std::string out;
+    for (xmlNodePtr c = node->children; c; c = c->next) out += serialise(c);
+    return out;
+  }
+  if (node->type == XML_ELEMENT_NODE) {
+    // A copy carries the namespace declarations that the node uses but
+    // inherits from its ancestors, so the text stands on its own.
+    xmlNodePtr copy = xmlDocCopyNode(node, node->doc, 1);
+    if (!copy) raise(lcom::E_OUTOFMEMORY_);
+    std::string out = saveTree(copy, false);
+    xmlFreeNode(copy);
+    return out;
+  }
+  if (node->type == XML_ATTRIBUTE_NODE) {
+    std::string out = saveTree(node, false);
+    if (!out.empty() && out[0] == ' ') out.erase(0, 1);
+    return out;
+  }
+  return saveTree(node, false);
+}
+
+bool isDeclarationNode(xmlNodePtr node) {
+  return node && node->type == XML_PI_NODE && xmlStrEqual(node->name, BAD_CAST "xml");
+}
+
+void addDeclarationNode(xmlDocPtr doc, const char* data) {
+  xmlNodePtr pi = xmlNewDocPI(doc, BAD_CAST "xml", BAD_CAST data);
+  if (!pi) raise(lcom::E_OUTOFMEMORY_);
+  xmlNodePtr root = reinterpret_cast<xmlNodePtr>(doc);
+  pi->parent = root;
+  pi->next = root->children;
+  if (root->children) root->children->prev = pi;
+  root->children = pi;
+  if (!root->last) root->last = pi;
+}
+
+void dropWhitespaceText(xmlNodePtr node) {
+  for (xmlNodePtr c = node->children; c;) {
+    xmlNodePtr next = c->next;
+    if (c->type == XML_ELEMENT_NODE) {
+      bool xslText = c->ns && xmlStrEqual(c->ns->href, BAD_CAST "http://www.w3.org/1999/XSL/Transform") &&
+                     xmlStrEqual(c->name, BAD_CAST "text");
+      if (!xslText && xmlNodeGetSpacePreserve(c) != 1) dropWhitespaceText(c);
+    } else if (c->type == XML_TEXT_NODE && xmlIsBlankNode(c)) {
+      xmlUnlinkNode(c);
+      xmlFreeNode(c);
+    }
+    c = next;
+  }
+}
+
+namespace {
+
+struct ParserCtxt {
+  xmlParserCtxtPtr p = xmlNewParserCtxt();
+  ~ParserCtxt() {
+    if (p) xmlFreeParserCtxt(p);
+  }
+};
+
+std::string parserReason(xmlParserCtxtPtr ctxt, const std::string& where) {
+  const xmlError* err = xmlCtxtGetLastError(ctxt);
+  std::string reason = err && err->message ? err->message : "the document is not well-formed";
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
+  char pos[96] = "";
+  if (err && err->line > 0) std::snprintf(pos, sizeof pos, " (line %d, column %d)", err->line, err->int2);
+  return reason + pos + where;
+}
+
+// The XML declaration as written at the start of UTF-8 text, if any.
+bool hasDeclaration(const char* bytes, size_t size) {
+  if (size >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0) bytes += 3, size -= 3;
+  return size > 6 && std::memcmp(bytes, "<?xml", 5) == 0 &&
+         (bytes[5] == ' ' || bytes[5] == '\t' || bytes[5] == '\r' || bytes[5] == '\n');
+}
+
+ParseResult parseBytes(const char* bytes, size_t size, const char* url, const char* encoding, int options,
+                       const std::string& where) {
+  ParseResult r;
+  ParserCtxt ctxt;
+  if (!ctxt.p) {
+    r.error = "out of memory";
+    return r;
+  }
+  options |= XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+  xmlDocPtr doc = xmlCtxtReadMemory(ctxt.p, bytes, static_cast<int>(size), url, encoding, options);
+  if (!doc || !ctxt.p->wellFormed || !ctxt.p->nsWellFormed) {
+    r.error = parserReason(ctxt.p, where);
+    if (doc) xmlFreeDoc(doc);
+    return r;
+  }
+  r.doc = doc;
+  if (hasDeclaration(bytes, size)) {
+    std::string data = "version=\"";
+    data += doc->version ? reinterpret_cast<const char*>(doc->version) : "1.0";
+    data += "\"";
+    if (doc->encoding && !encoding) {
+      data += " encoding=\"";
+      data += reinterpret_cast<const char*>(doc->encoding);
+      data += "\"";
+    }
+    if (doc->standalone == 1) data += " standalone=\"yes\"";
+    addDeclarationNode(doc, data.c_str());
+  }
+  return r;
+}
+
+}  // namespace
+
+ParseResult parseXml(ParseSource kind, const std::string& pathOrText) {
+  if (kind == ParseSource::Text)
+    return parseBytes(pathOrText.data(), pathOrText.size(), nullptr, "UTF-8", XML_PARSE_IGNORE_ENC, "");
+
+  ParseResult r;
+  std::string host = lqv::hostPath(pathOrText.c_str());
+  std::ifstream in(host, std::ios::binary);
+  if (!in) {
+    int e = errno;
+    r.error = "Cannot open file '" + pathOrText + "': " + std::strerror(e ? e : ENOENT);
+    return r;
+  }
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string where = " in file '" + pathOrText + "'";
+  auto bom = lqv::detectBom(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  // Local files may use their document type and local entities; nothing is
+  // fetched from the network.
+  const int fileOptions = XML_PARSE_DTDLOAD | XML_PARSE_NOENT;
+  switch (bom.kind) {
+    case lqv::Bom::Unsupported:
+      r.error = std::string("The file '") + pathOrText + "' starts with a byte-order mark of an unsupported encoding (" +
+                bom.name + ")";
+      return r;
+    case lqv::Bom::Utf16LE:
+    case lqv::Bom::Utf16BE:
+    case lqv::Bom::Utf32LE:
+    case lqv::Bom::Utf32BE: {
+      std::string text;
+      if (!lqv::convert(bom.name, "UTF-8", bytes.data() + bom.length, bytes.size() - bom.length, text)) {
+        r.error = std::string("The file '") + pathOrText + "' is not valid " + bom.name + " text";
+        return r;
+      }
+      return parseBytes(text.data(), text.size(), host.c_str(), "UTF-8", fileOptions | XML_PARSE_IGNORE_ENC, where);
+    }
+    default:
+      return parseBytes(bytes.data(), bytes.size(), host.c_str(), nullptr, fileOptions, where);
+  }
+}
+
+}  // namespace MSXMLDOM

@@ -1,0 +1,236 @@
+// Stylesheets: compiling, parameters, extension functions, encodings.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "classlib/xml/xslt.h"
+#include "platform/qvutil/qvutil.h"
+#include "xml_test_util.h"
+
+namespace {
+
+const char* kIdentity =
+    "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+    "<xsl:output method='xml' encoding='iso-8859-1'/>"
+    "<xsl:template match='@*|node()'><xsl:copy><xsl:apply-templates select='@*|node()'/></xsl:copy></xsl:template>"
+    "</xsl:stylesheet>";
+
+const char* kPage =
+    "<?xml version='1.0' encoding='UTF-8'?>\n"
+    "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'\n"
+    "    xmlns:wd='urn:test:weblet' xmlns:rd='urn:test:runtime' exclude-result-prefixes='wd rd'>\n"
+    "  <xsl:output method='xml' omit-xml-declaration='yes'/>\n"
+    "  <xsl:param name='title' select=\"'none'\"/>\n"
+    "  <xsl:param name='count' select='0'/>\n"
+    "  <xsl:template match='/rd:page'>\n"
+    "    <page title='{$title}' next='{$count + 1}'>\n"
+    "      <xsl:for-each select='rd:field'><v><xsl:value-of select='wd:field-value(@name)'/></v></xsl:for-each>\n"
+    "      <xsl:copy-of select=\"wd:weblet('std_button', 2)\"/>\n"
+    "      <n><xsl:value-of select=\"count(wd:weblet('x', 3)/*)\"/></n>\n"
+    "    </page>\n"
+    "  </xsl:template>\n"
+    "</xsl:stylesheet>\n";
+
+const char* kWeblet =
+    "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+    "<xsl:output method='xml' omit-xml-declaration='yes'/>"
+    "<xsl:template match='/w'><frag><xsl:for-each select='i'><b><xsl:value-of select='.'/></b></xsl:for-each>"
+    "</frag></xsl:template></xsl:stylesheet>";
+
+// A test extension object: field-value gives back its call as text;
+// weblet runs a nested transformation and returns its result as nodes.
+class TestExtensions : public LXsltExtensionObject {
+ public:
+  explicit TestExtensions(const std::string& webletPath) { m_weblet.load(LWString::fromUtf8(webletPath.c_str())); }
+  std::vector<LWString> functionNames() const override { return {u"field-value", u"weblet", u"fail"}; }
+  LXsltValue call(const LWString& name, const std::vector<LWString>& args) override {
+    ++calls;
+    if (name == LWString(u"field-value")) return LXsltValue::ofText(u"{wd:field-value('" + args.at(0) + u"')}");
+    if (name == LWString(u"fail")) throw WdInlinerException("weblet not found");
+    LDOMDocument src(false, false);
+    std::string xml = "<w>";
+    int n = std::stoi(args.at(1).toUtf8());
+    for (int i = 0; i < n; ++i) xml += "<i>" + args.at(0).toUtf8() + std::to_string(i) + "</i>";
+    xml += "</w>";
+    src.loadXML(LWString::fromUtf8(xml.c_str()));
+    LCharBuffer out = m_weblet.transform(src);
+    LDOMDocument result(false, false);
+    result.loadXML(LWString::fromUtf8(out.c_str()));
+    LDOMDocumentFragment frag = result.createDocumentFragment();
+    frag.appendChild(result.selectSingleNode(u"/frag"));
+    return LXsltValue::ofNodes(frag);
+  }
+  int calls = 0;
+
+ private:
+  XSLTDoc m_weblet;
+};
+
+LDOMDocument pageDocument() {
+  LDOMDocument doc(false, true);
+  doc.loadXML(
+      u"<rd:page xmlns:rd='urn:test:runtime'><rd:field name='NAME'/><rd:field name='CITY'/></rd:page>");
+  return doc;
+}
+
+}  // namespace
+
+TEST(XsltTest, CompiledStylesheetWithParametersAndExtensionFunctions) {
+  ScratchDir dir;
+  TestExtensions ext(dir.write("weblet.xsl", kWeblet));
+  XSLTDoc page;
+  page.load(LWString::fromUtf8(dir.write("page.xsl", kPage).c_str()));
+  EXPECT_TRUE(page.isNamed(LWString::fromUtf8(dir.file("page.xsl").c_str()).c_str()));
+  page.setExtensionObject(&ext, u"urn:test:weblet");
+  page.setParameter(u"title", LXsltValue::ofText(u"It's \"quoted\" & \u00e9"));
+  page.setParameter(u"count", LXsltValue::ofNumber(41));
+  LDOMDocument doc = pageDocument();
+  std::string expected =
+      "<page title=\"It's &quot;quoted&quot; &amp; \xC3\xA9\" next=\"42\">"
+      "<v>{wd:field-value('NAME')}</v><v>{wd:field-value('CITY')}</v>"
+      "<frag><b>std_button0</b><b>std_button1</b></frag><n>3</n></page>";
+  LCharBuffer out = page.transform(doc);
+  EXPECT_EQ(std::string(out.c_str()), expected + "\n");
+  // A second run with a copy: the compiled stylesheet, parameters and the
+  // extension object apply again; nothing carries over.
+  XSLTDoc copy(page);
+  EXPECT_EQ(std::string(copy.transform(doc).c_str()), expected + "\n");
+  EXPECT_EQ(ext.calls, 8);
+  // The caller's document is unchanged by the runs.
+  EXPECT_EQ(u8(doc.getXml()),
+            "<rd:page xmlns:rd=\"urn:test:runtime\"><rd:field name=\"NAME\"/><rd:field name=\"CITY\"/></rd:page>\n");
+  copy = copy;
+  EXPECT_EQ(u8(copy.getName()), dir.file("page.xsl"));
+}
+
+TEST(XsltTest, ExtensionFailureStopsTheTransformation) {
+  ScratchDir dir;
+  TestExtensions ext(dir.write("weblet.xsl", kWeblet));
+  XSLTDoc x;
+  x.load(LWString::fromUtf8(dir.write("f.xsl",
+                                      "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform' "
+                                      "xmlns:wd='urn:test:weblet'><xsl:template match='/'>"
+                                      "<a><xsl:value-of select=\"wd:fail('q')\"/></a></xsl:template></xsl:stylesheet>")
+                                 .c_str()));
+  x.setExtensionObject(&ext, u"urn:test:weblet");
+  try {
+    x.transform(pageDocument());
+    FAIL();
+  } catch (const LXSLTException& e) {
+    EXPECT_NE(std::string(e.message()).find("weblet not found"), std::string::npos) << e.message();
+  }
+  // Without the extension object the function is unknown.
+  XSLTDoc y(x);
+  y.setExtensionObject(nullptr, LWString());
+  EXPECT_THROW(y.transform(pageDocument()), LXSLTException);
+}
+
+TEST(XsltTest, BadStylesheets) {
+  ScratchDir dir;
+  XSLTDoc x;
+  EXPECT_THROW(x.transform(pageDocument()), LXSLTException);  // nothing compiled yet
+  try {
+    x.load(LWString::fromUtf8(dir.write("broken.xsl", "<xsl:stylesheet\n version='1.0'>\n<oops></xsl:stylesheet>").c_str()));
+    FAIL();
+  } catch (const LXSLTException& e) {
+    EXPECT_NE(std::string(e.message()).find("line 3"), std::string::npos) << e.message();
+  }
+  try {
+    x.load(LWString::fromUtf8(dir.write("wrong.xsl",
+                                        "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                                        "<xsl:template match='/'><xsl:value-of select='1 +'/></xsl:template>"
+                                        "</xsl:stylesheet>")
+                                   .c_str()));
+    FAIL();
+  } catch (const LXSLTException& e) {
+    std::string m = e.message();
+    EXPECT_EQ(m.rfind("Code=80004005\n", 0), 0u) << m;
+    EXPECT_NE(m.find("Source=libxslt"), std::string::npos) << m;
+  }
+  EXPECT_THROW(x.load(LWString::fromUtf8(dir.file("missing.xsl").c_str())), LXSLTException);
+  EXPECT_TRUE(x.getName().isNull());  // a failed load does not rename the object
+  // The imports-only load reports through the document layer.
+  EXPECT_THROW(x.load(LWString::fromUtf8(dir.file("missing.xsl").c_str()), true), LDOMException);
+}
+
+TEST(XsltTest, ImportsListIsCutBeforeXsl) {
+  ScratchDir dir;
+  std::string path = dir.write(
+      "imports.xsl",
+      "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+      "<xsl:import href='std_layout.xsl'/><xsl:import href='lib/dir/common.xsl'/>"
+      "<xsl:import href='noext'/><xsl:import href='a.xsl.bak'/></xsl:stylesheet>");
+  XSLTDoc x;
+  EXPECT_THROW(x.getImports(), LException);
+  x.load(LWString::fromUtf8(path.c_str()), true);
+  auto imports = x.getImports();
+  ASSERT_EQ(imports->capacity(), 4);
+  EXPECT_EQ(u8(imports->entry(0)), "std_layout");
+  EXPECT_EQ(u8(imports->entry(1)), "lib/dir/common");
+  EXPECT_EQ(u8(imports->entry(2)), "noext");
+  EXPECT_EQ(u8(imports->entry(3)), "a");
+}
+
+TEST(XsltTest, OneShotTransformerEncodings) {
+  LDOMDocument source(false, true);
+  source.loadXML(u"<r a='\u00e9'>caf\u00e9 \u20ac</r>");
+  LDOMDocument style(false, false);
+  style.loadXML(LWString::fromUtf8(kIdentity));
+  LXslTransformer t;
+
+  LCharBuffer latin = t.transform(source, style, "ISO-8859-1");
+  EXPECT_EQ(std::string(latin.c_str()),
+            "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r a=\"\xE9\">caf\xE9 &#8364;</r>\n");
+
+  LCharBuffer utf16 = t.transform(source, style, "UTF-16");
+  // The true byte count is kept, though UTF-16 text holds zero bytes.
+  EXPECT_GT(utf16.length(), std::strlen(utf16.c_str()));
+  LWString back = LWString::fromMultiByteCodePage(nullptr, 0);
+  std::string bytes(utf16.c_str(), utf16.length());
+  std::string decoded;
+  ASSERT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2) decoded += bytes[i];
+  EXPECT_NE(decoded.find("<r a="), std::string::npos) << decoded;
+
+  // Without an encoding: the default code page's charset, written into the
+  // stylesheet document.
+  char charset[26];
+  ASSERT_EQ(UTC_GetIANACharset(0, 0, charset, sizeof charset), 0);
+  LCharBuffer def = t.transform(source, style);
+  EXPECT_NE(u8(style.getXml()).find(std::string("encoding=\"") + charset + "\""), std::string::npos);
+  EXPECT_NE(std::string(def.c_str()).find("<r a="), std::string::npos);
+
+  // A stylesheet without xsl:output is left as it is.
+  LDOMDocument plain(false, false);
+  plain.loadXML(u"<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                u"<xsl:template match='/'><out><xsl:value-of select='/r'/></out></xsl:template></xsl:stylesheet>");
+  std::string before = u8(plain.getXml());
+  LCharBuffer p = t.transform(source, plain, "UTF-8");
+  EXPECT_EQ(u8(plain.getXml()), before);
+  EXPECT_EQ(std::string(p.c_str()), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<out>caf\xC3\xA9 \xE2\x82\xAC</out>\n");
+  // The node-level form gives the same bytes.
+  LCharBuffer q = LDOMNode::transformNode(source, plain);
+  EXPECT_EQ(std::string(q.c_str()), std::string(p.c_str()));
+}
+
+TEST(XsltTest, GuidsAndStreamText) {
+  std::set<std::string> seen;
+  for (int i = 0; i < 2; ++i) {
+    std::string g = u8(P3142_MakeGuidString());
+    EXPECT_EQ(g.size(), 32u);
+    EXPECT_EQ(g.find_first_not_of("0123456789ABCDEF"), std::string::npos) << g;
+    seen.insert(g);
+  }
+  EXPECT_EQ(seen.size(), 2u);
+
+  LMemoryStream empty;
+  uint32_t sizeSeen = 99;
+  auto consumer = [](void* ctx, std::unique_ptr<char[]>& a, uint32_t size) -> int32_t {
+    *static_cast<uint32_t*>(ctx) = size;
+    return a[size] == '\0' ? 7 : -1;
+  };
+  EXPECT_EQ(MSXMLDOM::readStreamText(&empty, &sizeSeen, consumer, false), 7);
+  EXPECT_EQ(sizeSeen, 0u);
+  EXPECT_EQ(MSXMLDOM::readStreamText(&empty, &sizeSeen, nullptr, false), 0);
+}
