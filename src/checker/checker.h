@@ -42,26 +42,21 @@ int32_t P3100_lRunCheckerStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, vo
 
 /* Parameter preparation: the parameter parser's entry. */
 typedef int16_t (*P3100_PREPARE_COMMAND)(FFC_CONTEXT *pContext, FFC_PARSED_COMMAND *pParsed,
-                                         FFC_COMMAND_EXTENSION *pExtension, FFC_SOURCE_COMMAND *pSource,
+                                         FFC_COMMAND_EXTENSION *pExtension, const FFC_SOURCE_COMMAND *pSource,
                                          char *pBuffer11000, char *pBuffer256, const char *pachMsgQueue,
-                                         void *pKeywordArea, uint16_t usKeywordCount,
+                                         const void *pKeywordArea, uint16_t usKeywordCount,
                                          FFC_COMMAND_ENTRY *pEntry);
 void P3100_SetPrepareCommand(P3100_PREPARE_COMMAND pfnPrepare);
 P3100_PREPARE_COMMAND P3100_pGetPrepareCommand(void);
 
-/* Automatic screen and report layout: called by the screen and report
- * checks when the command asks for an automatic layout. */
+/* Automatic screen and report layout: called in pass 2 by the screen
+ * check for each REQUEST, DISPLAY and POP_UP and by the report-line checks;
+ * a layout leaves its closing message in the check state's result slot. */
 typedef void (*P3100_LAYOUT_CALL)(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState);
 void P3100_SetLayoutCalls(P3100_LAYOUT_CALL pfnScreen, P3100_LAYOUT_CALL pfnReport);
 
-/* Keyword area: 40-byte entries of command, parameter and keyword (an
- * alias row holds the alias, "*ALIAS" and the command it stands for). */
-#define FFC_KEYWORD_AREA_SIZE 145200
-typedef struct FFC_KEYWORD_ENTRY {
-    char acCommand[10];
-    char acParameter[10];
-    char acKeyword[20];
-} FFC_KEYWORD_ENTRY;
+/* Keyword area (the parameter preparation's entries), loaded once per
+ * process, and its entry count. */
 void *P3100_pKeywordArea(uint16_t *pusCount);
 void P3100_LoadKeywordTables(void);
 
@@ -98,8 +93,8 @@ int16_t P31O2_sParseCommandText(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pSour
                                 void (*pfnMessage)(const char *, uint32_t), int32_t lOption1,
                                 int32_t lOption2, uint16_t *pusErrors);
 int32_t P31O2_sTokenizeCommand(FFC_SOURCE_COMMAND *pSource);
-int32_t P31O2_usLookupCommandCode(const char *pName, uint16_t *pusCode);
-int32_t P31O2_fGetCommandName(uint16_t usCode, char *pachName);
+int32_t P31O2_usLookupCommandCode(const char *pName, uint16_t *pusCommandCode);
+int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char *pachName);
 int32_t P31O2_fIsNotBuiltInCommand(const char *pName);
 int32_t P31O2_fIsIncludeCommand(const char *pName);
 int32_t P31O2_fIsComponentRun(void *pIgnored, const char *pName);
@@ -213,13 +208,14 @@ bool NameIs(const char *name);           /* current command name equals name (bl
 void Issue(char severity, const char *msgId, std::string_view data = {});
 void IssueText(std::string_view text, char severity = 'I');
 
-/* Parameters of the current command by keyword ("OPTIONS"): the value as
- * written (outer brackets removed), found when the keyword is present. */
-bool KeywordValue(const char *keyword, std::string &value);
-/* Splits a list value into its items (blank separated, brackets and quotes
- * kept together). */
-std::vector<std::string> ListItems(std::string_view value);
-
+/* Prepared parameters of the current command (the parsed command's
+ * parameter area): element `element` of the first entry of a parameter,
+ * trimmed; entry `entry` (from 0) of a list parameter; the entry count of a
+ * list or flag set; the 'Y' flag of a value of a flag set. */
+std::string Parm(const char *keyword, int element = 0);
+std::string ParmEntry(const char *keyword, int entry, int element = 0);
+int32_t ParmCount(const char *keyword);
+bool ParmFlag(const char *keyword, const char *value);
 /* Work records. */
 void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name = {}, std::string_view qual = {});
 void WriteRecord(const FFC_WORK_RECORD &r);

@@ -11,29 +11,13 @@
 
 #include <stdint.h>
 #include "dqov/ffc_context.h"
+#include "checker/params/command_records.h"
 #include "platform/dqot/dqot.h"
 
 #define FFC_COMMAND_COUNT        127
 #define FFC_COMMAND_LOOKUP_SIZE  128
 #define FFC_COMMAND_FLAG_COUNT   28
 #define FFC_FUNCTION_ROWS        98   /* rows of the function commands; the rest are component rows */
-
-typedef void (*FFC_CHECK_HANDLER)(void);
-typedef int32_t (*FFC_DEFAULTS_HANDLER)(void);
-typedef void (*FFC_EMITTER)(void);
-
-typedef struct FFC_COMMAND_ENTRY {
-    char     acName[10];            /* blank-padded, upper case */
-    uint32_t ulNumber;              /* 1-based row of the command tables */
-    FFC_CHECK_HANDLER pfnCheck;     /* cached check handler, null until first use */
-    int32_t  lDefaultsCached;       /* 1 once the defaults handler is stored */
-    FFC_DEFAULTS_HANDLER pfnDefaults;
-    FFC_EMITTER pfnEmitter;         /* cached generator emitter */
-    int32_t  lPushWhen;             /* 0 never, 1 before the emitter, 2 after it */
-    char     acBlock[3];            /* loop, case, labels ('Y'/'N') */
-    int32_t  lPopWhen;
-    int32_t  lIndentWhen;
-} FFC_COMMAND_ENTRY;
 
 typedef struct FFC_COMMAND_LOOKUP {
     FFC_COMMAND_ENTRY aEntries[FFC_COMMAND_LOOKUP_SIZE];

@@ -3,6 +3,8 @@
 #ifndef DQOV_CHECKER_HANDLERS_H
 #define DQOV_CHECKER_HANDLERS_H
 
+#include <stdint.h>
+
 extern "C" {
 
 /* Handlers of commands without a check of their own. */
@@ -21,6 +23,26 @@ void P3100_CheckSubroutine(char cKind);
 void P3100_CheckSubroutineCommand(void);
 void P3100_CheckEndRoutine(void);
 void P3100_CheckExecute(void);
+
+/* Data, conditions and values. */
+void P3100_CheckDefine(void);
+void P3100_CheckChange(void);
+void P3100_CheckDefList(void);
+void P3100_CheckDefArray(void);
+void P3100_CheckGroupBy(void);
+void P3100_CheckUse(void);
+void P3100_CheckConditionCommand(void);
+void P3100_CheckWhen(void);
+void P3100_CheckBeginLoop(void);
+
+/* File commands. */
+void P3100_CheckFileCommand(int32_t lFromSelect);
+void P3100_CheckSelect(void);
+void P3100_CheckFetch(void);
+void P3100_CheckInsert(void);
+void P3100_CheckUpdate(void);
+void P3100_CheckDelete(void);
+void P3100_CheckCheckFor(void);
 
 /* Definitions and options. */
 void P3100_CheckFunctionOptions(void);

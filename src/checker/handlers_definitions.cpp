@@ -2,6 +2,7 @@
 // the message commands and the screen commands.
 #include "checker/checker.h"
 #include "checker/handlers.h"
+#include "checker/usage.h"
 
 #include <cctype>
 #include <cstring>
@@ -43,44 +44,39 @@ void P3100_SetLayoutCalls(P3100_LAYOUT_CALL pfnScreen, P3100_LAYOUT_CALL pfnRepo
     g_reportLayout = pfnReport;
 }
 
-// FUNCTION: every option must be one of the FUNCTION options; each given
-// option sets its flag, *DIRECT and *WEBEVENT also the function switches.
+// FUNCTION: each option given sets its flag, *DIRECT and *WEBEVENT also the
+// function switches. A value that is no FUNCTION option is refused by the
+// parameter preparation.
 void P3100_CheckFunctionOptions(void)
 {
     Globals &g = G();
     if (Pass() != 1)
         return;
-    std::string options;
-    if (KeywordValue("OPTIONS", options)) {
-        for (const std::string &item : ListItems(options)) {
-            std::string option = Upper(item);
-            int found = -1;
-            for (int i = 0; i < 26; ++i)
-                if (option == FFC_FUNCTION_OPTIONS[i])
-                    found = i;
-            if (found < 0) {
-                Issue('F', "PRC0265", option);
-                continue;
-            }
-            g.sysFlags[kOptionFlag[found]] = option == "*STRICT_NULL_ASSIGN" ? 'S' : 'Y';
-            if (option == "*DIRECT")
-                g.switchDirect = 'Y';
-            if (option == "*WEBEVENT") {
-                g.switchWebEvent = 'Y';
-                if (g.functionKind)
-                    std::memcpy(g.functionKind, "WEV", 3);
-            }
+    for (int i = 0; i < 26; ++i) {
+        const char *option = FFC_FUNCTION_OPTIONS[i];
+        if (!ParmFlag("OPTIONS", option))
+            continue;
+        char &flag = g.sysFlags[kOptionFlag[i]];
+        flag = std::strcmp(option, "*STRICT_NULL_ASSIGN") == 0 ? 'S' : 'Y';
+        if (std::strcmp(option, "*DIRECT") == 0)
+            g.switchDirect = 'Y';
+        if (std::strcmp(option, "*WEBEVENT") == 0) {
+            g.switchWebEvent = 'Y';
+            if (g.functionKind)
+                std::memcpy(g.functionKind, "WEV", 3);
         }
     }
-    std::string trigger;
-    if (KeywordValue("TRIGGER", trigger)) {
-        std::vector<std::string> items = ListItems(trigger);
-        std::string first = items.empty() ? "" : Upper(items.front());
-        if (first == "*FIELD")
-            g.sysFlags[SF_TRIGGER_FIELD] = 'Y';
-        else if (!first.empty() && first != "*NONE")
-            g.sysFlags[SF_TRIGGER_OTHER] = 'Y';
+    std::string structure = Upper(Parm("RCV_DS"));
+    if (!structure.empty() && structure != "*NONE") {
+        FFC_WORK_RECORD &r = g.record2;
+        BlankRecord(r, WR_RCV_DS, "", structure);
+        WriteRecord(r);
     }
+    std::string trigger = Upper(Parm("TRIGGER"));
+    if (trigger == "*FIELD")
+        g.sysFlags[SF_TRIGGER_FIELD] = 'Y';
+    else if (!trigger.empty() && trigger != "*NONE")
+        g.sysFlags[SF_TRIGGER_OTHER] = 'Y';
 }
 
 // DEF_COND: a named condition, recorded once in source order.
@@ -89,11 +85,9 @@ void P3100_CheckDefCond(void)
     Globals &g = G();
     if (Pass() != 1)
         return;
-    std::string name, condition;
-    KeywordValue("NAME", name);
-    name = Upper(name);
-    if (name.empty() || name.size() > 10 || name[0] != '*' || !KeywordValue("COND", condition) ||
-        condition.empty()) {
+    std::string name = Upper(Parm("NAME"));
+    std::string condition = Parm("COND");
+    if (name.empty() || name[0] != '*' || condition.empty()) {
         Issue('F', "PRC0195", name);
         return;
     }
@@ -107,10 +101,8 @@ void P3100_CheckDefCond(void)
     auto *data = reinterpret_cast<WR_DEF_COND_DATA *>(r.acData);
     int32_t line = g.parsed.sLine;
     FIX_LongToDigits(&line, 7, data->acLine);
-    if (condition.size() >= 2 && condition.front() == '\'' && condition.back() == '\'')
-        condition = condition.substr(1, condition.size() - 2);
     Pad(data->acCondition, sizeof data->acCondition, condition);
-    Pad(data->acSwitch, 3, "*YE");
+    Pad(data->acSwitch, 3, Upper(Parm("AVAL_DFTC")) == "*NO" ? "*NO" : "*YE");
     WriteRecord(r);
 }
 
@@ -125,9 +117,7 @@ void P3100_CheckInclude(void)
     first->sSubLine = 1;
     if (RS_fFindSourceRecord(g.ctx, first.get(), sizeof *first) == 0)
         return;
-    std::string function;
-    KeywordValue("FUNCTION", function);
-    Issue('F', "PRC0377", Upper(function));
+    Issue('F', "PRC0377", Upper(Parm("FUNCTION")));
 }
 
 // MESSAGE, ABORT, EXIT and MENU: not allowed in a component; the message
@@ -140,22 +130,39 @@ void P3100_CheckMessageCommand(void)
             Issue('F', "PRC1052", Trim(g.parsed.acName, 10));
         return;
     }
-    std::string text;
-    if (KeywordValue("MSGTXT", text) || KeywordValue("MSGID", text))
+    std::string text = Upper(Parm("MSGTXT")), id = Upper(Parm("MSGID"));
+    if ((!text.empty() && text != "*NONE") || (!id.empty() && id != "*NONE"))
         g.messageTextUsed = 'Y';
 }
 
-// REQUEST, DISPLAY and POP_UP: counted for the *WEBEVENT rule; the field and
-// option checks belong to the screen check of the layout step.
+// Runs a layout step of the layout subsystem and issues the closing message
+// it leaves in the check state's result slot.
+static void RunLayout(P3100_LAYOUT_CALL layout)
+{
+    Globals &g = G();
+    if (!layout)
+        return;
+    g.state->cFinalSeverity = ' ';
+    layout(g.ctx, g.state);
+    char severity = g.state->cFinalSeverity;
+    if (severity == ' ' || severity == '\0')
+        return;
+    Issue(severity, std::string(g.state->acFinalMsgId, 7).c_str(),
+          Trim(g.state->acFinalText, sizeof g.state->acFinalText));
+    g.state->cFinalSeverity = ' ';
+}
+
+// REQUEST, DISPLAY and POP_UP: their fields are used; counted for the
+// *WEBEVENT rule; in pass 2 each goes through the automatic screen layout.
 void P3100_CheckScreenCommand(void)
 {
     Globals &g = G();
-    if (Pass() == 2)
-        ++g.screenCommands;
-    std::string design;
-    if (g_screenLayout && KeywordValue("DESIGN", design) && Upper(design) == "*AUTO")
-        g_screenLayout(g.ctx, g.state);
-    ReportHandlerNotBuilt();
+    if (Pass() == 1) {
+        RecordFieldList("FIELDS");
+        return;
+    }
+    ++g.screenCommands;
+    RunLayout(g_screenLayout);
 }
 
 void P3100_CheckRequestDisplay(void)

@@ -4,6 +4,7 @@
 #include "checker/checker.h"
 #include "checker/handlers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -54,13 +55,7 @@ void P3100_CheckElse(void)
 void P3100_CheckGoto(void)
 {
     Globals &g = G();
-    std::string label;
-    if (!KeywordValue("LABEL", label)) {
-        std::vector<std::string> items = ListItems(std::string_view(g.source.acParms, g.source.usParmLength));
-        if (!items.empty())
-            label = items.front();
-    }
-    label = Upper(label);
+    std::string label = Upper(Parm("LABEL"));
     if (Pass() == 1) {
         if (label.find('_') != std::string::npos)
             Issue('F', "PRC1036", label);
@@ -81,20 +76,13 @@ void P3100_CheckGoto(void)
 }
 
 void P3100_CheckReturn(void) {}
-void P3100_CheckCase(void) {}
 void P3100_CheckContinue(void) {}
 void P3100_CheckLeave(void) {}
 
 void P3100_CheckSubroutine(char cKind)
 {
     Globals &g = G();
-    std::string name;
-    if (!KeywordValue("NAME", name)) {
-        std::vector<std::string> items = ListItems(std::string_view(g.source.acParms, g.source.usParmLength));
-        if (!items.empty())
-            name = items.front();
-    }
-    name = Upper(name);
+    std::string name = Upper(Parm("NAME"));
     if (cKind == 'S')
         g.inSubroutine = true;
     else
@@ -116,28 +104,19 @@ void P3100_CheckSubroutine(char cKind)
     int32_t line = g.parsed.sLine;
     FIX_LongToDigits(&line, 7, data->acLine);
     data->cEnded = 'N';
-    std::string parms;
-    int32_t count = 0;
-    if (KeywordValue("PARMS", parms)) {
-        int32_t position = 0;
-        for (std::string item : ListItems(parms)) {
-            if (item.size() >= 2 && item.front() == '(' && item.back() == ')')
-                item = item.substr(1, item.size() - 2);
-            std::vector<std::string> parts = ListItems(item);
-            if (parts.empty())
-                continue;
-            ++position;
-            FFC_WORK_RECORD p;
-            char digits[7];
-            FIX_LongToDigits(&position, 7, digits);
-            BlankRecord(p, WR_USRSUBP, name + std::string(10 - std::min<size_t>(name.size(), 10), ' ') +
-                                           std::string(digits, 7));
-            std::string direction = parts.size() > 1 ? Upper(parts[1]) : "*RECEIVED";
-            p.acData[0] = direction == "*RETURNED" ? 'T' : direction == "*BOTH" ? 'B' : 'R';
-            Pad(p.acData + 1, 10, Upper(parts[0]));
-            WriteRecord(p);
-        }
-        count = position;
+    int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount("PARMS"), 50));
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t position = i + 1;
+        FFC_WORK_RECORD p;
+        char digits[7];
+        FIX_LongToDigits(&position, 7, digits);
+        std::string key = name;
+        key.resize(10, ' ');
+        BlankRecord(p, WR_USRSUBP, key + std::string(digits, 7));
+        std::string direction = Upper(ParmEntry("PARMS", i, 1));
+        p.acData[0] = direction == "*RETURNED" ? 'T' : direction == "*BOTH" ? 'B' : 'R';
+        Pad(p.acData + 1, 10, Upper(ParmEntry("PARMS", i, 0)));
+        WriteRecord(p);
     }
     FIX_LongToDigits(&count, 3, data->acParmCount);
     WriteRecord(r);
@@ -175,13 +154,7 @@ void P3100_CheckExecute(void)
     Globals &g = G();
     if (Pass() != 2)
         return;
-    std::string name;
-    if (!KeywordValue("SUBROUTINE", name)) {
-        std::vector<std::string> items = ListItems(std::string_view(g.source.acParms, g.source.usParmLength));
-        if (!items.empty())
-            name = items.front();
-    }
-    name = Upper(name);
+    std::string name = Upper(Parm("SUBROUTINE"));
     FFC_WORK_RECORD &r = g.record2;
     BlankRecord(r, WR_USRSUBR, name);
     if (name.empty() || !FindRecord(r, 2))

@@ -119,52 +119,79 @@ size_t SkipItem(std::string_view s, size_t i)
 
 } // namespace
 
-bool KeywordValue(const char *keyword, std::string &value)
+namespace {
+
+struct ParmPlace {
+    int32_t at = -1;
+    uint16_t width = 0;
+    char kind = 'A';
+    int32_t stride = 0;
+};
+
+ParmPlace Locate(const char *keyword, int element)
 {
-    const FFC_SOURCE_COMMAND &s = G().source;
-    std::string_view text(s.acParms, std::min<size_t>(s.usParmLength, FFC_SOURCE_TEXT_MAX));
-    size_t kw = std::strlen(keyword);
-    size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && text[i] == ' ')
-            ++i;
-        size_t start = i;
-        while (i < text.size() && text[i] != '(' && text[i] != ' ')
-            ++i;
-        std::string word(text.substr(start, i - start));
-        for (char &c : word)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (i < text.size() && text[i] == '(') {
-            size_t end = SkipItem(text, i);
-            if (word.size() == kw && word == keyword) {
-                std::string_view inner = text.substr(i + 1, end > i + 1 ? end - i - 2 : 0);
-                value = Trim(inner.data(), inner.size());
-                return true;
-            }
-            i = end;
-        } else if (i == start) {
-            ++i;
-        }
-    }
-    return false;
+    namespace cp = dqov::cmdparm;
+    std::string command = Trim(G().parsed.acName, 10);
+    ParmPlace place;
+    int ci = cp::FindCommand(command);
+    if (ci < 0)
+        return place;
+    const cp::CommandDef &c = cp::kCommands[ci];
+    int pi = cp::FindParam(c, keyword);
+    if (pi < 0 || element >= c.params[pi].elementCount)
+        return place;
+    place.at = cp::ElementOffset(command, keyword, element);
+    place.width = cp::ElementSize(c.params[pi].elements[element]);
+    place.kind = c.params[pi].elements[element].kind;
+    place.stride = cp::EntryStride(command, keyword, element);
+    return place;
 }
 
-std::vector<std::string> ListItems(std::string_view value)
+std::string ReadElement(const ParmPlace &place, int entry)
 {
-    std::vector<std::string> items;
-    size_t i = 0;
-    while (i < value.size()) {
-        while (i < value.size() && value[i] == ' ')
-            ++i;
-        if (i >= value.size())
-            break;
-        size_t end = SkipItem(value, i);
-        if (end == i)
-            end = i + 1;
-        items.emplace_back(value.substr(i, end - i));
-        i = end;
+    const FFC_PARSED_COMMAND &p = G().parsed;
+    int32_t at = place.at + entry * place.stride;
+    if (place.at < 0 || at < 0 || at + place.width > FFC_PARM_AREA_SIZE)
+        return {};
+    if (place.kind == 'N') {
+        int32_t v;
+        std::memcpy(&v, p.acParms + at, 4);
+        return std::to_string(v);
     }
-    return items;
+    if (place.kind == 'H') {
+        int16_t v;
+        std::memcpy(&v, p.acParms + at, 2);
+        return std::to_string(v);
+    }
+    return Trim(p.acParms + at, place.width);
+}
+
+} // namespace
+
+std::string Parm(const char *keyword, int element)
+{
+    return ReadElement(Locate(keyword, element), 0);
+}
+
+std::string ParmEntry(const char *keyword, int entry, int element)
+{
+    return ReadElement(Locate(keyword, element), entry);
+}
+
+int32_t ParmCount(const char *keyword)
+{
+    int32_t at = dqov::cmdparm::CountOffset(Trim(G().parsed.acName, 10), keyword);
+    if (at < 0 || at + 4 > FFC_PARM_AREA_SIZE)
+        return 0;
+    int32_t n;
+    std::memcpy(&n, G().parsed.acParms + at, 4);
+    return n;
+}
+
+bool ParmFlag(const char *keyword, const char *value)
+{
+    int32_t at = dqov::cmdparm::FlagOffset(Trim(G().parsed.acName, 10), keyword, value);
+    return at >= 0 && at < FFC_PARM_AREA_SIZE && G().parsed.acParms[at] == 'Y';
 }
 
 void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name, std::string_view qual)

@@ -2,6 +2,7 @@
 // whole program after pass 2.
 #include "checker/checker.h"
 #include "checker/handlers.h"
+#include "checker/usage.h"
 
 #include <cstdio>
 #include <cstring>
@@ -74,23 +75,23 @@ bool Parse()
     Globals &g = G();
     if (g.source.lBuiltIn)
         return true;
-    if (g.source.lObjectParse) {
+    if (g.source.lObjectLayerParse) {
         std::string text;
         std::string label = Trim(g.source.acLabelWritten, 3);
         if (!label.empty())
             text = label + ": ";
         if (g.source.lPreSplit)
             text += Trim(g.source.acNameWritten, 10) + " ";
-        text.append(g.source.acParms, g.source.usParmLength);
+        text.append(g.source.acParameters, g.source.usParmLength);
         auto result = std::make_unique<DQOO_PARSED_COMMAND>();
         long rc = DQOO_FCC_ParseZOPH2(P3100_pGetBuildHandle(), text.c_str(), result.get());
         if (rc != 0) {
             P3100_ParseMessageCallback(result->szErrorText, static_cast<uint32_t>(std::strlen(result->szErrorText)));
             return false;
         }
-        std::memset(g.source.acParms, ' ', FFC_SOURCE_TEXT_MAX);
+        std::memset(g.source.acParameters, ' ', FFC_SOURCE_TEXT_MAX);
         size_t n = std::min<size_t>(result->ulParmLength, FFC_SOURCE_TEXT_MAX);
-        std::memcpy(g.source.acParms, result->achParameters, n);
+        std::memcpy(g.source.acParameters, result->achParameters, n);
         g.source.usParmLength = static_cast<uint16_t>(n);
         g.source.lPreSplit = 1;
         return true;
@@ -104,9 +105,9 @@ bool Parse()
 void StoreCommand()
 {
     Globals &g = G();
-    std::memcpy(g.parsed.acStatus, g.commandFatal ? "FTL" : "OK ", 3);
+    std::memcpy(FFC_CommandStatus(g.parsed), g.commandFatal ? "FTL" : "OK ", 3);
     RS_PutCommandRecord(g.ctx, &g.parsed, sizeof g.parsed);
-    if (g.parsed.cExtension == 'Y') {
+    if (FFC_ExtensionSwitch(g.parsed) == 'Y') {
         g.extension.sLine = g.parsed.sLine;
         g.extension.sSubLine = g.parsed.sSubLine;
         RS_PutCommandExtension(g.ctx, &g.extension, sizeof g.extension);
@@ -149,15 +150,16 @@ void Pass1()
         std::memset(&p, 0, sizeof p);
         p.sLine = g.source.sLine;
         p.sSubLine = g.source.sSubLine;
-        p.sThird = g.source.sSequence;
+        p.sSequence = g.source.sSequence;
         p.lDispatchId = -1;
-        p.cByte = 0;
         std::memcpy(p.acLabel, g.source.acLabel, 3);
         std::memcpy(p.acName, g.source.acName, 10);
+        std::memset(p.acFiller, ' ', sizeof p.acFiller);
         std::memset(p.acParms, ' ', sizeof p.acParms);
         ++g.checkerCommandCounter;
         FillState();
-        p.cExtension = 'N';
+        FFC_ExtensionSwitch(p) = 'N';
+        p.cPrepared = 'N';
         g.currentNumber = 0;
         if (g.source.acName[0] == '*') {
             P3100_RecordLabel();
@@ -175,7 +177,8 @@ void Pass1()
                 int16_t rc = P3100_pGetPrepareCommand()(g.ctx, &p, &g.extension, &g.source, g.buffer11000.data(),
                                                         g.buffer256.data(), g.msgQueue, keywords, keywordCount,
                                                         entry);
-                p.sPrepareStatus = rc;
+                if (g.extension.lEntries > 0)
+                    FFC_ExtensionSwitch(p) = 'Y';
                 if (rc != 0) {
                     Issue('F', "PRC0007", std::string_view(P3100_pCommandName(entry->ulNumber), 10));
                     P3100_ReplayQueuedMessages();
@@ -186,8 +189,8 @@ void Pass1()
         }
         p.sLine = static_cast<int16_t>(g.state->lLine);
         p.sSubLine = static_cast<int16_t>(g.state->lLineWord);
-        p.sThird = IsComponentRun() ? g.source.sLine : g.source.sSequence;
-        p.ulLabelNumber = g.ctx->ulLabelNumber;
+        p.sSequence = IsComponentRun() ? g.source.sLine : g.source.sSequence;
+        FFC_SetLabelNumber(p, g.ctx->ulLabelNumber);
         std::memcpy(p.acLabel, g.source.acLabel, 3);
         std::memcpy(p.acName, g.source.acName, 10);
         StoreCommand();
@@ -216,7 +219,7 @@ void Pass1()
         g.parsed.sLine = level.line;
         g.parsed.sSubLine = level.subLine;
         if (RS_fFindCommandRecord(g.ctx, &g.parsed, sizeof g.parsed) == 0) {
-            std::memcpy(g.parsed.acStatus, "FTL", 3);
+            std::memcpy(FFC_CommandStatus(g.parsed), "FTL", 3);
             RS_PutCommandRecord(g.ctx, &g.parsed, sizeof g.parsed);
         }
     }
@@ -260,11 +263,11 @@ void Pass2()
             std::memcpy(g.previousName, g.source.acName, 10);
             continue;
         }
-        if (p.cExtension == 'Y')
+        if (FFC_ExtensionSwitch(p) == 'Y')
             RS_fFindCommandExtension(g.ctx, &g.extension, sizeof g.extension);
         bool routine = std::memcmp(g.source.acName, "SUBROUTINE", 10) == 0 ||
                        std::memcmp(g.source.acName, "ENDROUTINE", 10) == 0;
-        if (!g.source.lBuiltIn && !g.source.lObjectParse && p.acStatus[0] == 'F' && !routine) {
+        if (!g.source.lBuiltIn && !g.source.lObjectLayerParse && FFC_CommandStatus(p)[0] == 'F' && !routine) {
             std::memcpy(g.previousName, g.source.acName, 10);
             continue;
         }
@@ -273,19 +276,14 @@ void Pass2()
             if (entry) {
                 g.currentNumber = entry->ulNumber;
                 std::memcpy(g.currentFlags, P3100_pCommandFlags(entry->ulNumber), FFC_COMMAND_FLAG_COUNT);
-                if (p.sPrepareStatus == 0)
+                if (p.cPrepared == 'Y')
                     P3100_DispatchCommand(entry);
             }
             if (g.switchWebEvent == 'Y' && g.screenCommands > 0 && std::memcmp(g.currentRoutine, "*MAIN", 5) == 0 &&
                 std::memcmp(g.source.acName, "DISPLAY ", 8) != 0 && std::memcmp(g.source.acName, "REQUEST ", 8) != 0 &&
                 std::memcmp(g.source.acName, "POP_UP  ", 8) != 0 && std::memcmp(g.source.acName, "ENDROUTI", 8) != 0)
                 g.prc0324 = 'Y';
-            std::memcpy(p.acStatus, g.commandFatal ? "FTL" : "OK ", 3);
-            p.ulLabelNumber = g.ctx->ulLabelNumber;
-            p.lBuiltIn = g.source.lBuiltIn;
-            p.lObjectParse = g.source.lObjectParse;
-            p.lTokenWord1 = g.source.lTokenWord1;
-            p.lTokenWord2 = g.source.lTokenWord2;
+            FFC_SetLabelNumber(p, g.ctx->ulLabelNumber);
             StoreCommand();
         }
         std::memcpy(g.previousName, g.source.acName, 10);
@@ -304,7 +302,7 @@ void Pass2()
     BlankRecord(r, WR_GROUPNAM);
     for (char rc = WF_cReadFirst(g.ctx, 1, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 1, &r, 1)) {
         const auto *data = reinterpret_cast<const WR_GROUPNAM_DATA *>(r.acData);
-        if (data->lUseCount != 0)
+        if (WR_GroupUseCount(data) != 0)
             continue;
         if (std::memcmp(data->acOrigin, "DEF", 3) == 0)
             Issue('F', "PRC0094", std::string_view(r.acName, 10));
@@ -319,6 +317,10 @@ void Pass2()
     BOM_DESCRIPTION_NODE *description = nullptr;
     if (build && IsComponentRun())
         DQOO_FCC_BOM_RetrieveDescription(&build, &description);
+
+    P3100_CheckFinalFields();
+    P3100_CheckFileUsage();
+    P3100_CheckFieldUsage();
 
     bool generating = g.ctx->cOption == 'G' || IsComponentRun();
     if (generating && g.switchDirect != 'Y') {
@@ -373,32 +375,10 @@ void P3100_ShowProgress(int32_t)
 
 void P3100_RecordFieldUsage(int32_t, const char *pachName, const char *pachKind)
 {
-    Globals &g = G();
-    if (!g.ctx)
+    if (!G().ctx)
         return;
-    FFC_WORK_RECORD &r = g.record2;
     std::string name = Trim(pachName, 10);
-    BlankRecord(r, WR_USEFIELD, name);
-    auto *data = reinterpret_cast<WR_USEFIELD_DATA *>(r.acData);
-    if (WF_cReadFirst(g.ctx, 4, &r, 2) == '0') {
-        int32_t uses = FIX_lDigitsToLong(data->acUseCount, 7, nullptr) + 1;
-        FIX_LongToDigits(&uses, 7, data->acUseCount);
-        WF_cUpdate(g.ctx, 4, &r);
-        return;
-    }
-    BlankRecord(r, WR_USEFIELD, name);
-    std::memcpy(data->acClass, pachKind, 2);
-    Pad(data->acFieldName, 10, name);
-    data->cGenerate = 'Y';
-    int32_t line = g.state && g.state->lLine > 0 ? g.state->lLine : 0;
-    FIX_LongToDigits(&line, 7, data->acFirstLine);
-    if (g.state)
-        std::memcpy(data->acFirstCommand, g.state->acCommand, 10);
-    int32_t uses = 1;
-    FIX_LongToDigits(&uses, 7, data->acUseCount);
-    WriteRecord(r);
-    if (g.xref)
-        SZOPH_XREF_Record(g.xref, "FIELD", name.c_str(), pachKind[0] == 'F' ? "USE" : "REF", line);
+    RecordFieldUse(name, name, pachKind);
 }
 
 int32_t P3100_lCountParameters(void)

@@ -1,6 +1,7 @@
 // The checker run: start of a check, source load, the two passes, the web
 // output choice and the end of the check.
 #include "checker/checker.h"
+#include "checker/params/cmdparm.h"
 
 #include <cctype>
 #include <cstdio>
@@ -24,7 +25,7 @@ FCC_BUILD_HANDLE *g_build = nullptr;
 
 // Keyword area, loaded once per process.
 struct KeywordArea {
-    std::vector<FFC_KEYWORD_ENTRY> entries;
+    std::vector<char> bytes;
     uint16_t count = 0;
     bool loaded = false;
 };
@@ -35,17 +36,7 @@ KeywordArea &Keywords()
     return area;
 }
 
-// Parameter preparation until the parameter parser is plugged in: the
-// parameter area is blanked and the handlers read the parameters by keyword
-// from the source command.
-int16_t BlankParameters(FFC_CONTEXT *, FFC_PARSED_COMMAND *pParsed, FFC_COMMAND_EXTENSION *, FFC_SOURCE_COMMAND *,
-                        char *, char *, const char *, void *, uint16_t, FFC_COMMAND_ENTRY *)
-{
-    std::memset(pParsed->acParms, ' ', sizeof pParsed->acParms);
-    return 0;
-}
-
-P3100_PREPARE_COMMAND g_prepare = BlankParameters;
+P3100_PREPARE_COMMAND g_prepare = CMDPARM_sPrepareCommand;
 
 void Show(std::string_view text)
 {
@@ -206,6 +197,18 @@ void EndChecking()
     BlankRecord(r, WR_SYSFLAGS);
     std::memcpy(r.acData, g.sysFlags, WR_SYSFLAGS_LEN);
     WriteRecord(r);
+    int32_t fields = 0;
+    FFC_WORK_RECORD use;
+    BlankRecord(use, WR_USEFIELD);
+    for (char rc = WF_cReadFirst(g.ctx, 13, &use, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 13, &use, 1))
+        ++fields;
+    BlankRecord(r, WR_FIELDTOT);
+    FIX_LongToDigits(&fields, 7, r.acData);
+    WriteRecord(r);
+    BlankRecord(r, WR_ERRORTOT);
+    FIX_LongToDigits(&g.state->stats.lFatalTotal, 7, r.acData);
+    FIX_LongToDigits(&g.state->stats.lWarningsTotal, 7, r.acData + 7);
+    WriteRecord(r);
     for (const WR_DRINF_DATA &d : g.reports) {
         if (d.cState == 'N')
             continue;
@@ -253,7 +256,7 @@ FCC_BUILD_HANDLE *P3100_pGetBuildHandle(void)
 
 void P3100_SetPrepareCommand(P3100_PREPARE_COMMAND pfnPrepare)
 {
-    g_prepare = pfnPrepare ? pfnPrepare : BlankParameters;
+    g_prepare = pfnPrepare ? pfnPrepare : CMDPARM_sPrepareCommand;
 }
 
 P3100_PREPARE_COMMAND P3100_pGetPrepareCommand(void)
@@ -266,38 +269,12 @@ void P3100_LoadKeywordTables(void)
     KeywordArea &area = Keywords();
     if (area.loaded)
         return;
-    area.entries.clear();
-    const size_t capacity = FFC_KEYWORD_AREA_SIZE / sizeof(FFC_KEYWORD_ENTRY);
-    SSQL_AREA sql;
-    uint16_t cursor = 0;
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    area.bytes.assign(CMDPARM_KEYWORD_AREA_SIZE, ' ');
+    area.count = 0;
     SSQL_SetLocation("DC_P3100/SQL098");
-    SSQL_DeclareExt(&sql, "SELECT X98CMD, X98PRM, X98KWD FROM QV_DTA.QV_F98 WHERE X98ROC = 'M' "
-                          "ORDER BY X98CMD, X98PRM, X98KWD");
-    FFC_KEYWORD_ENTRY e;
-    if (SSQL_sOpenExt(&cursor) == SSQL_RC_OK) {
-        while (area.entries.size() < capacity &&
-               SSQL_sFetchExt(&sql, cursor, &ca, &da, 3, SSQL_FIXED(e.acCommand, 10), SSQL_FIXED(e.acParameter, 10),
-                              SSQL_FIXED(e.acKeyword, 20)) == SSQL_RC_OK)
-            area.entries.push_back(e);
-        SSQL_sCloseExt(cursor, &ca, &da);
-    }
-    SSQL_SetLocation("DC_P3100/SQL097");
-    SSQL_DeclareExt(&sql, "SELECT X97ALS, X97CMD FROM QV_DTA.QV_F97 ORDER BY X97ALS");
-    if (SSQL_sOpenExt(&cursor) == SSQL_RC_OK) {
-        char alias[10], command[10];
-        while (area.entries.size() < capacity &&
-               SSQL_sFetchExt(&sql, cursor, &ca, &da, 2, SSQL_FIXED(alias, 10), SSQL_FIXED(command, 10)) ==
-                   SSQL_RC_OK) {
-            std::memcpy(e.acCommand, alias, 10);
-            Pad(e.acParameter, 10, "*ALIAS");
-            Pad(e.acKeyword, 20, std::string_view(command, 10));
-            area.entries.push_back(e);
-        }
-        SSQL_sCloseExt(cursor, &ca, &da);
-    }
-    area.count = static_cast<uint16_t>(area.entries.size());
-    area.entries.reserve(capacity);
+    int16_t rc = CMDPARM_sLoadKeywordTables(area.bytes.data(), &area.count);
+    if (rc != 0 && rc != 1)
+        FFC_SQL_Error(nullptr, "DC_P3100/SQL098");
     area.loaded = true;
 }
 
@@ -306,7 +283,7 @@ void *P3100_pKeywordArea(uint16_t *pusCount)
     KeywordArea &area = Keywords();
     if (pusCount)
         *pusCount = area.count;
-    return area.loaded ? area.entries.data() : nullptr;
+    return area.loaded ? area.bytes.data() : nullptr;
 }
 
 void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pProcessDefinition,

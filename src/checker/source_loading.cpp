@@ -40,8 +40,8 @@ std::string Upper(std::string s)
 void SetText(FFC_SOURCE_COMMAND &r, std::string_view text)
 {
     size_t n = std::min<size_t>(text.size(), FFC_SOURCE_TEXT_MAX);
-    std::memset(r.acParms, ' ', FFC_SOURCE_TEXT_MAX);
-    std::memcpy(r.acParms, text.data(), n);
+    std::memset(r.acParameters, ' ', FFC_SOURCE_TEXT_MAX);
+    std::memcpy(r.acParameters, text.data(), n);
     r.usParmLength = static_cast<uint16_t>(n);
 }
 
@@ -50,25 +50,15 @@ bool Blank(std::string_view s)
     return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
 }
 
-// Value of KEYWORD(value) in a parameter text; empty when absent.
-std::string KeywordIn(std::string_view text, std::string_view keyword)
-{
-    std::string upper = Upper(std::string(text));
-    size_t at = 0;
-    while ((at = upper.find(keyword, at)) != std::string::npos) {
-        bool start = at == 0 || upper[at - 1] == ' ';
-        size_t open = at + keyword.size();
-        if (start && open < upper.size() && upper[open] == '(') {
-            size_t close = upper.find(')', open);
-            if (close == std::string::npos)
-                return {};
-            std::string v(text.substr(open + 1, close - open - 1));
-            return checker::Trim(v.data(), v.size());
-        }
-        at = open;
-    }
-    return {};
-}
+// What the loader was handed for the parameter preparation of INCLUDE.
+struct PrepareArguments {
+    char *buffer11000 = nullptr;
+    char *buffer256 = nullptr;
+    const char *queue = nullptr;
+    const void *keywords = nullptr;
+    uint16_t keywordCount = 0;
+};
+PrepareArguments g_prepare;
 
 // Process owning a function of the partition ("*DIRECT" resolution).
 std::string OwningProcess(const std::string &function)
@@ -102,10 +92,26 @@ int16_t ExpandInclude(FFC_CONTEXT *ctx, FFC_SOURCE_COMMAND &include, int16_t &se
 {
     if (P31O2_sTokenizeCommand(&include) != 0)
         return 0;
-    std::string_view parms(include.acParms, include.usParmLength);
-    std::string function = Upper(KeywordIn(parms, "FUNCTION"));
-    std::string process = Upper(KeywordIn(parms, "PROCESS"));
-    if (function.empty() || function.size() > 7 || process.size() > 10)
+    FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(include.acName);
+    if (!entry)
+        return 0;
+    auto parsed = std::make_unique<FFC_PARSED_COMMAND>();
+    auto extension = std::make_unique<FFC_COMMAND_EXTENSION>();
+    std::memset(parsed.get(), 0, sizeof *parsed);
+    parsed->sLine = include.sLine;
+    parsed->sSubLine = include.sSubLine;
+    std::memcpy(parsed->acLabel, include.acLabel, 3);
+    std::memcpy(parsed->acName, include.acName, 10);
+    std::memset(parsed->acParms, ' ', sizeof parsed->acParms);
+    if (P3100_pGetPrepareCommand()(ctx, parsed.get(), extension.get(), &include, g_prepare.buffer11000,
+                                   g_prepare.buffer256, g_prepare.queue, g_prepare.keywords, g_prepare.keywordCount,
+                                   entry) != 0)
+        return 0;
+    namespace cp = dqov::cmdparm;
+    int32_t at = cp::ElementOffset("INCLUDE", "FUNCTION"), pat = cp::ElementOffset("INCLUDE", "PROCESS");
+    std::string function = at < 0 ? "" : Upper(checker::Trim(parsed->acParms + at, 10));
+    std::string process = pat < 0 ? "" : Upper(checker::Trim(parsed->acParms + pat, 10));
+    if (function.empty() || function.size() > 7)
         return 0;
     if (process == "*DIRECT")
         process = OwningProcess(function);
@@ -183,10 +189,11 @@ void P3100_SetEditorSource(SZOPH_LIST *pList)
 }
 
 uint16_t PCONTROL_sLoadSource(FFC_CONTEXT *pContext, void *, uint16_t *pusCount, const char *, void *,
-                              const char *, void *, void *, char *, char *, const char *, void *, uint16_t,
-                              void *)
+                              const char *, void *, void *, char *pBuffer11000, char *pBuffer256,
+                              const char *pachMsgQueue, void *pKeywordArea, uint16_t usKeywordCount, void *)
 {
     *pusCount = 0;
+    g_prepare = {pBuffer11000, pBuffer256, pachMsgQueue, pKeywordArea, usKeywordCount};
     if (pContext->lFunctionRun)
         return LoadFunction(pContext, pusCount);
     g_component.lines.clear();
@@ -204,29 +211,28 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT *pContext, int16_t sLine, int16_t s
     r.sLine = sLine;
     r.sSubLine = sSubLine;
     r.sSequence = sSequence;
-    r.sFiller = 0;
     r.lPreSplit = 1;
-    r.lBuiltIn = r.lObjectParse = r.lTokenWord1 = r.lTokenWord2 = 0;
+    r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
     checker::Pad(r.acLabelWritten, 3, pCommand->szLabel);
     checker::Pad(r.acLabel, 3, Upper(pCommand->szLabel));
-    r.usCode = pCommand->usCode;
+    r.usCommandCode = pCommand->usCode;
     std::string name = Upper(checker::Trim(pCommand->szName, std::strlen(pCommand->szName)));
-    if (r.usCode > 0 && r.usCode < FFC_COMMAND_COUNT)
-        std::memcpy(r.acName, P3100_pCommandName(r.usCode), 10);
+    if (r.usCommandCode > 0 && r.usCommandCode < FFC_COMMAND_COUNT)
+        std::memcpy(r.acName, P3100_pCommandName(r.usCommandCode), 10);
     else
         checker::Pad(r.acName, 10, name);
     if (pContext->lComponentExpressions) {
         char builtIn[10];
-        r.lBuiltIn = P31O2_fGetCommandName(r.usCode, builtIn);
+        r.lBuiltIn = P31O2_fGetCommandName(r.usCommandCode, builtIn);
         if (r.lBuiltIn) {
             std::memcpy(r.acName, builtIn, 10);
             pContext->lZophxUsed = 1;
         }
     }
     if (!r.lBuiltIn)
-        r.lObjectParse = P31O2_fIsIncludeCommand(r.acName);
+        r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
     std::string parms = pCommand->pszParms ? pCommand->pszParms : "";
-    bool split = !pContext->lLanguageLevelTwo && chListKind != 'Z' && chListKind != '1' && !r.lObjectParse;
+    bool split = !pContext->lLanguageLevelTwo && chListKind != 'Z' && chListKind != '1' && !r.lObjectLayerParse;
     if (split) {
         std::memcpy(r.acNameWritten, r.acName, 10);
         SetText(r, parms);
@@ -246,7 +252,7 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT *pContext, int16_t sLine, int16_t s
 char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pRecord)
 {
     FFC_SOURCE_COMMAND &r = *pRecord;
-    r.lBuiltIn = r.lObjectParse = r.lTokenWord1 = r.lTokenWord2 = 0;
+    r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
     if (pContext->lFunctionRun) {
         int16_t line = r.sLine;
         int16_t sub = r.sSubLine;
@@ -260,10 +266,10 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pReco
                 return '1';
             }
         }
-        r.lBuiltIn = r.lObjectParse = r.lTokenWord1 = r.lTokenWord2 = 0;
-        r.lBuiltIn = P31O2_usLookupCommandCode(r.acName, &r.usCode);
+        r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
+        r.lBuiltIn = P31O2_usLookupCommandCode(r.acName, &r.usCommandCode);
         if (!r.lBuiltIn)
-            r.lObjectParse = P31O2_fIsIncludeCommand(r.acName);
+            r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
         return '0';
     }
     auto *source = static_cast<ComponentSource *>(pContext->pSourceLines);
@@ -277,7 +283,7 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pReco
     r.sLine = static_cast<int16_t>(want);
     r.sSubLine = 0;
     r.lPreSplit = 0;
-    r.lBuiltIn = P31O2_usLookupCommandCode(it->name.c_str(), &r.usCode);
+    r.lBuiltIn = P31O2_usLookupCommandCode(it->name.c_str(), &r.usCommandCode);
     if (r.lBuiltIn)
         pContext->lZophxUsed = 1;
     checker::Pad(r.acLabelWritten, 3, it->label);
@@ -285,7 +291,7 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pReco
     checker::Pad(r.acNameWritten, 10, it->name);
     checker::Pad(r.acName, 10, Upper(it->name));
     if (!r.lBuiltIn)
-        r.lObjectParse = P31O2_fIsIncludeCommand(r.acName);
+        r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
     SetText(r, it->parameters);
     if (Blank(it->name) && Blank(it->parameters)) {
         std::memcpy(r.acName, FFC_BLANK_COMMAND, 10);

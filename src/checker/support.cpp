@@ -28,16 +28,19 @@ constexpr BuiltIn kBuiltIns[25] = {
     {"WEB_MAP", 122},    {"ATTRIBUTE", 123},  {"PERFORM", 124},    {"_PERFORM", 125},   {"_INVOKE", 126},
 };
 
-// Text of a command for the parsers: "LBL: NAME parameters".
+// Text of a command for the parsers: "LBL: NAME parameters". A command
+// that is not split holds that whole text already.
 std::string CommandText(const FFC_SOURCE_COMMAND &s)
 {
+    if (!s.lPreSplit)
+        return std::string(s.acParameters, std::min<size_t>(s.usParmLength, FFC_SOURCE_TEXT_MAX));
     std::string text;
     std::string label = checker::Trim(s.acLabelWritten, 3);
     if (!label.empty())
         text = label + ": ";
     text += checker::Trim(s.acNameWritten, 10);
     text += ' ';
-    text.append(s.acParms, std::min<size_t>(s.usParmLength, FFC_SOURCE_TEXT_MAX));
+    text.append(s.acParameters, std::min<size_t>(s.usParmLength, FFC_SOURCE_TEXT_MAX));
     return text;
 }
 
@@ -61,8 +64,8 @@ long TakeParameters(uint32_t ulLine, const char *pszParameters)
     size_t n = std::strlen(pszParameters);
     if (n > FFC_SOURCE_TEXT_MAX)
         return -6;
-    std::memset(s->acParms, ' ', FFC_SOURCE_TEXT_MAX);
-    std::memcpy(s->acParms, pszParameters, n);
+    std::memset(s->acParameters, ' ', FFC_SOURCE_TEXT_MAX);
+    std::memcpy(s->acParameters, pszParameters, n);
     s->usParmLength = static_cast<uint16_t>(n);
     s->lPreSplit = 1;
     return 0;
@@ -77,7 +80,7 @@ int16_t P31O2_sParseCommandText(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pSour
                                 uint16_t *pusErrors)
 {
     *pusErrors = 0;
-    if (pSource->acName[0] == '*' || pSource->lPreSplit || pSource->lBuiltIn || pSource->lObjectParse)
+    if (pSource->acName[0] == '*' || pSource->lPreSplit || pSource->lBuiltIn || pSource->lObjectLayerParse)
         return 0;
     std::string text = CommandText(*pSource);
     char nat1 = pContext ? pContext->cNatChar1 : ' ';
@@ -103,12 +106,12 @@ int16_t P31O2_sParseCommandText(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pSour
                 pfnMessage(captured, static_cast<uint32_t>(std::strlen(captured)));
             break;
         }
-        pSource->usCode = r->usCommandCode;
+        pSource->usCommandCode = r->usCommandCode;
         pSource->lPreSplit = r->usPreSplit ? 1 : 0;
         size_t n = std::min<size_t>(r->ulParmLength, FFC_SOURCE_TEXT_MAX);
-        std::memset(pSource->acParms, ' ', FFC_SOURCE_TEXT_MAX);
+        std::memset(pSource->acParameters, ' ', FFC_SOURCE_TEXT_MAX);
         if (r->pszParameters)
-            std::memcpy(pSource->acParms, r->pszParameters, n);
+            std::memcpy(pSource->acParameters, r->pszParameters, n);
         pSource->usParmLength = static_cast<uint16_t>(n);
         if (r->usLast)
             break;
@@ -137,23 +140,23 @@ int32_t P31O2_sTokenizeCommand(FFC_SOURCE_COMMAND *pSource)
     return pSource->lPreSplit ? 0 : 1;
 }
 
-int32_t P31O2_usLookupCommandCode(const char *pName, uint16_t *pusCode)
+int32_t P31O2_usLookupCommandCode(const char *pName, uint16_t *pusCommandCode)
 {
     char name[11] = {};
     for (int i = 0; i < 10 && pName[i] && pName[i] != ' '; ++i)
         name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(pName[i])));
     for (const BuiltIn &b : kBuiltIns)
         if (std::strcmp(name, b.name) == 0) {
-            *pusCode = b.code;
+            *pusCommandCode = b.code;
             return 1;
         }
     return 0;
 }
 
-int32_t P31O2_fGetCommandName(uint16_t usCode, char *pachName)
+int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char *pachName)
 {
     for (const BuiltIn &b : kBuiltIns)
-        if (b.code == usCode) {
+        if (b.code == usCommandCode) {
             checker::Pad(pachName, 10, b.name);
             return 1;
         }

@@ -24,6 +24,8 @@
 #define WR_LABEL    "LABEL     "
 #define WR_GROUPNAM "GROUPNAM  "
 #define WR_USRSUBR  "USRSUBR   "
+#define WR_FIELDTOT "FIELDTOT  "
+#define WR_ERRORTOT "ERRORTOT  "
 #define WR_USRSUBP  "USRSUBP   "
 
 /* USEFIELD: name = the operand as written (50). */
@@ -133,8 +135,24 @@ typedef struct WR_LABEL_DATA {
 typedef struct WR_GROUPNAM_DATA {
     char    acOrigin[3];         /*   0 "DEF", "LIN" */
     char    cFiller;
-    int32_t lUseCount;           /*   4 */
+    char    acUseCount[4];       /*   4 32-bit use count, native order */
 } WR_GROUPNAM_DATA;
+
+#ifdef __cplusplus
+#include <string.h>
+inline int32_t WR_GroupUseCount(const WR_GROUPNAM_DATA *d)
+{
+    int32_t n;
+    memcpy(&n, d->acUseCount, 4);
+    return n;
+}
+inline void WR_SetGroupUseCount(WR_GROUPNAM_DATA *d, int32_t n) { memcpy(d->acUseCount, &n, 4); }
+#endif
+
+/* FIELDTOT and ERRORTOT (completed): one record each, blank name and
+ * qualifier, written at the end of checking. FIELDTOT data: the number of
+ * "USEFIELD" records, 7 digits. ERRORTOT data: the fatal and the warning
+ * totals of the check, 7 digits each. */
 
 /* USRSUBR: name the subroutine; data the 16-bit module number (completed:
  * then its line and 'Y' once the ENDROUTINE was seen). */

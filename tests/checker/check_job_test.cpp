@@ -1,6 +1,7 @@
 // Whole checks of small functions: source loading, both passes, dispatch
 // and the final rules, with expectations written from the command rules.
 #include "checker_fixture.h"
+#include "checker/params/cmdparm.h"
 
 #include <string>
 #include <vector>
@@ -63,7 +64,7 @@ TEST_F(CheckJob, LongParameterCutAndBlankLineNamed)
     r->sSubLine = 0;
     ASSERT_EQ(RS_fFindSourceRecord(&ctx, r.get(), sizeof *r), 0);
     EXPECT_EQ(r->usParmLength, 11000);
-    EXPECT_EQ(std::string(r->acParms, 14), "FIELD(#A) TO('");
+    EXPECT_EQ(std::string(r->acParameters, 14), "FIELD(#A) TO('");
     r->sLine = 2;
     ASSERT_EQ(RS_fFindSourceRecord(&ctx, r.get(), sizeof *r), 0);
     EXPECT_EQ(std::string(r->acName, 10), "**********");
@@ -153,14 +154,23 @@ TEST_F(CheckJob, GenerateWithoutDirectInAProcessWithoutParameters)
     EXPECT_TRUE(withId("PRC0047").empty());
 }
 
-TEST_F(CheckJob, UnknownFunctionOptionIsReported)
+TEST_F(CheckJob, UnknownFunctionOptionStopsTheCommand)
 {
     addFunction("TSTPRC", "BADOPT", {"FUNCTION OPTIONS(*DIRECT *NOSUCHOPTION)", "RETURN"});
-    prepare("TSTPRC", "BADOPT");
+    prepare("TSTPRC", "BADOPT", 'G');
     run();
-    std::vector<Message> m = withId("PRC0265");
+    std::vector<Message> m = withId("PRC0007");
     ASSERT_EQ(m.size(), 1u);
-    EXPECT_EQ(m[0].data, "*NOSUCHOPTION");
+    EXPECT_EQ(m[0].line, 1u);
+    EXPECT_EQ(m[0].data, "FUNCTION");
+    EXPECT_EQ(storedStatus(1), "FTL");
+    // The preparation's own finding follows on the same line.
+    size_t onLine1 = 0;
+    for (const Message &x : messages())
+        onLine1 += x.line == 1 && x.severity == 'F';
+    EXPECT_GE(onLine1, 2u);
+    // The handler never saw *DIRECT.
+    EXPECT_EQ(withId("PRC1017").size(), 1u);
 }
 
 TEST_F(CheckJob, PassTwoSkipsACommandThatFailedInPassOne)
@@ -183,10 +193,11 @@ TEST_F(CheckJob, PreparationFailureSkipsTheHandler)
 {
     addFunction("TSTPRC", "PREPF", {"FUNCTION OPTIONS(*DIRECT)", "GOTO LABEL(L99)", "RETURN"});
     prepare("TSTPRC", "PREPF");
-    P3100_SetPrepareCommand([](FFC_CONTEXT *c, FFC_PARSED_COMMAND *p, FFC_COMMAND_EXTENSION *, FFC_SOURCE_COMMAND *,
-                               char *, char *, const char *queue, void *, uint16_t, FFC_COMMAND_ENTRY *) -> int16_t {
-        if (std::memcmp(p->acName, "GOTO", 4) != 0)
-            return 0;
+    P3100_SetPrepareCommand([](FFC_CONTEXT *c, FFC_PARSED_COMMAND *p, FFC_COMMAND_EXTENSION *x,
+                               const FFC_SOURCE_COMMAND *s, char *b1, char *b2, const char *queue, const void *area,
+                               uint16_t count, FFC_COMMAND_ENTRY *e) -> int16_t {
+        if (std::memcmp(e->acName, "GOTO", 4) != 0)
+            return CMDPARM_sPrepareCommand(c, p, x, s, b1, b2, queue, area, count, e);
         P9006_sQueueMessage(c, queue, "PRC0046", 3, "L99");
         return 1;
     });

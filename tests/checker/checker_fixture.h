@@ -192,7 +192,7 @@ protected:
         p->sSubLine = sub;
         if (RS_fFindCommandRecord(&ctx, p.get(), sizeof *p) != 0)
             return "none";
-        return std::string(p->acStatus, 3);
+        return std::string(FFC_CommandStatus(*p), 3);
     }
 };
 

@@ -1,0 +1,258 @@
+// Check handlers of the data commands (DEFINE, CHANGE, DEF_LIST, DEF_ARRAY,
+// GROUP_BY, USE) and of the commands carrying a condition or a value to
+// compare (IF, DOWHILE, DOUNTIL, CASE, WHEN, BEGIN_LOOP).
+#include "checker/checker.h"
+#include "checker/handlers.h"
+#include "checker/usage.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "dqov/fatal.h"
+#include "dqov/workfile.h"
+#include "platform/dqos/dqos.h"
+
+using namespace checker;
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool Given(const std::string &value)
+{
+    return !value.empty() && Upper(value) != "*SAME" && Upper(value) != "*NONE";
+}
+
+// Built-in function of the catalogue: its argument and return counts.
+bool BuiltInFunction(const std::string &name, int32_t &arguments, int32_t &returns, int32_t &required)
+{
+    SSQL_AREA area;
+    SSQL_SetLocation("DC_P3100/SQL047");
+    SSQL_DeclareExt(&area, "SELECT X47ARG, X47RET FROM QV_DTA.QV_F47 WHERE X47BIF = '%s' ", name.c_str());
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    int32_t a = 0, r = 0;
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 2, SSQL_I32(&a), SSQL_I32(&r));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, "DC_P3100/SQL047");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    if (rc == SSQL_RC_NOROW)
+        return false;
+    arguments = a;
+    returns = r;
+    SSQL_SetLocation("DC_P3100/SQL048");
+    SSQL_DeclareExt(&area, "SELECT COUNT(*) FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' AND X48AOR = 'A' AND X48ROO = 'R' ",
+                    name.c_str());
+    uint32_t n = 0;
+    rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&n));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, "DC_P3100/SQL048");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    required = static_cast<int32_t>(n);
+    return true;
+}
+
+} // namespace
+
+extern "C" {
+
+// DEFINE: a field of the function, defined once; its reference field must
+// exist, and a field of neither the dictionary nor a reference needs a type.
+void P3100_CheckDefine(void)
+{
+    Globals &g = G();
+    if (Pass() != 1)
+        return;
+    std::string written = Parm("FIELD");
+    std::string field = FieldOf(written);
+    if (field.empty()) {
+        Issue('F', "PRC0058", written);
+        return;
+    }
+    if (FieldDefined(field)) {
+        Issue('F', "PRC0058", written);
+        return;
+    }
+    std::string reference = Parm("REFFLD");
+    if (Given(reference)) {
+        std::string refField = FieldOf(reference).empty() ? Upper(reference) : FieldOf(reference);
+        if (!FieldDefined(refField) && !FieldInDictionary(refField)) {
+            Issue('F', "PRC0056", reference);
+            return;
+        }
+    } else if (!Given(Parm("TYPE")) && !FieldInDictionary(field)) {
+        Issue('F', "PRC0058", written);
+        return;
+    }
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_DEFINE, field);
+    WriteRecord(r);
+}
+
+// CHANGE: the fields (or groups) changed and the fields of the value.
+void P3100_CheckChange(void)
+{
+    if (Pass() != 1)
+        return;
+    if (ParmCount("FIELD") <= 0) {
+        Issue('F', "PRC0211", "FIELD");
+        return;
+    }
+    RecordFieldList("FIELD");
+    RecordExpressionFields(Parm("TO"));
+}
+
+// DEF_LIST: not in a component; its fields are used.
+void P3100_CheckDefList(void)
+{
+    if (Pass() != 1)
+        return;
+    if (IsComponentRun() && !G().ctx->lLanguageLevelTwo) {
+        Issue('F', "PRC1052", Trim(G().parsed.acName, 10));
+        return;
+    }
+    if (ParmCount("FIELDS") <= 0) {
+        Issue('F', "PRC0181", "FIELDS");
+        return;
+    }
+    RecordFieldList("FIELDS");
+    std::string counter = Parm("COUNTER");
+    if (Given(counter))
+        RecordOperand(counter);
+}
+
+// DEF_ARRAY: a named array over index fields; four "ARRAYNAM" records
+// carry the command's parameter area for the generator.
+void P3100_CheckDefArray(void)
+{
+    Globals &g = G();
+    if (Pass() != 1)
+        return;
+    std::string written = Parm("NAME");
+    std::string name = FieldOf(written);
+    if (name.empty()) {
+        Issue('F', "PRC0216", written);
+        return;
+    }
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_ARRAYNAM, Upper(written));
+    if (FindRecord(r, 2)) {
+        Issue('F', "PRC0218", written);
+        return;
+    }
+    int32_t indexes = ParmCount("INDEXES");
+    for (int32_t i = 0; i < indexes; ++i) {
+        std::string index = ParmEntry("INDEXES", i);
+        if (FieldOf(index).empty()) {
+            Issue('F', "PRC0217", index);
+            return;
+        }
+        RecordOperand(index);
+    }
+    if (ParmCount("OF_FIELDS") <= 0 && Upper(Parm("OVERLAYING")) == "*NONE") {
+        Issue('F', "PRC0219", written);
+        return;
+    }
+    RecordFieldList("OF_FIELDS");
+    for (int k = 0; k < WR_ARRAYNAM_RECORDS; ++k) {
+        char number[2] = {static_cast<char>('1' + k), 0};
+        BlankRecord(r, WR_ARRAYNAM, Upper(written), number);
+        std::memcpy(r.acData, g.parsed.acParms + (2 * k) * WR_ARRAYNAM_PIECE, WR_ARRAYNAM_PIECE);
+        std::memcpy(r.acData + WR_ARRAYNAM_SECOND, g.parsed.acParms + (2 * k + 1) * WR_ARRAYNAM_PIECE,
+                    WR_ARRAYNAM_PIECE);
+        WriteRecord(r);
+    }
+}
+
+// GROUP_BY: a named group of fields, recorded for the use counts.
+void P3100_CheckGroupBy(void)
+{
+    Globals &g = G();
+    if (Pass() != 1)
+        return;
+    std::string name = Upper(Parm("NAME"));
+    if (ParmCount("FIELDS") <= 0) {
+        Issue('F', "PRC0181", "FIELDS");
+        return;
+    }
+    RecordFieldList("FIELDS");
+    if (name.empty())
+        return;
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_GROUPNAM, name);
+    if (FindRecord(r, 2))
+        return;
+    BlankRecord(r, WR_GROUPNAM, name);
+    auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
+    std::memcpy(data->acOrigin, "DEF", 3);
+    WR_SetGroupUseCount(data, 0);
+    WriteRecord(r);
+}
+
+// USE: a built-in function of the catalogue with as many arguments and
+// return values as it takes.
+void P3100_CheckUse(void)
+{
+    if (Pass() != 1)
+        return;
+    std::string name = Upper(Parm("BUILTIN"));
+    int32_t arguments = 0, returns = 0, required = 0;
+    if (name.empty() || !BuiltInFunction(name, arguments, returns, required)) {
+        Issue('F', "PRC0373", name);
+        return;
+    }
+    int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
+    if (given > arguments || given < required || gets > returns)
+        Issue('F', "PRC0171", name);
+    for (int32_t i = 0; i < given; ++i)
+        RecordOperand(ParmEntry("WITH_ARGS", i));
+    for (int32_t i = 0; i < gets; ++i)
+        RecordOperand(ParmEntry("TO_GET", i));
+}
+
+// IF, DOWHILE and DOUNTIL: the fields of the condition.
+void P3100_CheckConditionCommand(void)
+{
+    if (Pass() != 1)
+        return;
+    RecordExpressionFields(Parm("COND"));
+}
+
+void P3100_CheckCase(void)
+{
+    if (Pass() == 1)
+        RecordOperand(Parm("OF_FIELD"));
+}
+
+void P3100_CheckWhen(void)
+{
+    if (Pass() != 1)
+        return;
+    int32_t values = ParmCount("VALUE_IS");
+    for (int32_t i = 0; i < values; ++i)
+        RecordExpressionFields(ParmEntry("VALUE_IS", i));
+}
+
+// BEGIN_LOOP: the loop field (a work field of its own for *INTERNAL) and
+// the fields giving its bounds.
+void P3100_CheckBeginLoop(void)
+{
+    if (Pass() != 1)
+        return;
+    std::string loopField = Parm("USING");
+    if (Upper(loopField) != "*INTERNAL" && FieldOf(loopField).empty()) {
+        Issue('F', "PRC0158", loopField);
+        return;
+    }
+    RecordOperand(loopField);
+    RecordOperand(Parm("FROM"));
+    RecordOperand(Parm("TO"));
+    RecordOperand(Parm("STEP"));
+}
+
+} // extern "C"

@@ -1,0 +1,298 @@
+// Support services of the checker's run module shared with the generator:
+// generated names for "*AUTOGENERATEF35KV2" values, the value cache of
+// component runs, the object layer's item queries, the insertion of a
+// parameter into a stored command and the web application build entries.
+#include "checker/checker.h"
+#include "checker/support_names.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "dqov/fatal.h"
+#include "dqov/run_driver.h"
+#include "dqov/x_tree.h"
+#include "platform/dqos/dqos.h"
+
+namespace {
+
+constexpr char kAutoGenerate[] = "*AUTOGENERATEF35KV2";
+constexpr size_t kAutoGenerateLength = sizeof kAutoGenerate - 1;
+
+bool IsAutoGenerate(const char *value, uint32_t length)
+{
+    if (length < kAutoGenerateLength)
+        return false;
+    for (size_t i = 0; i < kAutoGenerateLength; ++i)
+        if (std::toupper(static_cast<unsigned char>(value[i])) != kAutoGenerate[i])
+            return false;
+    return true;
+}
+
+// The field name as a tree key: leading blanks and national characters
+// skipped, trailing blanks and control characters dropped, 51 bytes.
+void NameKey(const FFC_CONTEXT *ctx, const char *name, char key[51])
+{
+    std::memset(key, 0, 51);
+    size_t n = std::strlen(name);
+    size_t i = 0;
+    while (i < n && (name[i] == ' ' || name[i] == ctx->cNatChar1 || name[i] == ctx->cNatChar2 ||
+                     name[i] == ctx->cNatChar3))
+        ++i;
+    while (n > i && (name[n - 1] == ' ' || name[n - 1] == '\0' || name[n - 1] == '\f' || name[n - 1] == '\n' ||
+                     name[n - 1] == '\r'))
+        --n;
+    std::memcpy(key, name + i, std::min<size_t>(n - i, 50));
+}
+
+bool CreateTrees(FFC_CONTEXT *ctx)
+{
+    if (ctx->pNameTree && ctx->pOwnerTree)
+        return true;
+    RBTREE *names = nullptr, *owners = nullptr;
+    if (RBTree_CreateTree(&names, 22400) != 0)
+        return false;
+    RBTree_DefineKey(names, RBT_TYPE_STRING_NC, 51);
+    RBTree_DefineKey(names, RBT_TYPE_INT32, 4);
+    RBTree_DefineData(names, RBT_TYPE_BYTES, 56);
+    if (RBTree_CreateTree(&owners, 10000) != 0) {
+        RBTree_DestroyTree(names);
+        return false;
+    }
+    RBTree_DefineKey(owners, RBT_TYPE_INT32, 4);
+    RBTree_DefineKey(owners, RBT_TYPE_BYTES, 50);
+    RBTree_DefineData(owners, RBT_TYPE_STRING, 51);
+    ctx->pNameTree = names;
+    ctx->pOwnerTree = owners;
+    return true;
+}
+
+// Collector of a field attribute list.
+struct AttributeSlots {
+    char (*slots)[10];
+    uint32_t capacity;
+    uint32_t filled;
+};
+
+long CollectAttribute(void *control, const char *, const char *attributes)
+{
+    auto *a = static_cast<AttributeSlots *>(control);
+    std::string text = attributes ? attributes : "";
+    size_t i = 0;
+    while (i < text.size() && a->filled < a->capacity) {
+        while (i < text.size() && text[i] == ' ')
+            ++i;
+        size_t j = text.find(' ', i);
+        if (j == std::string::npos)
+            j = text.size();
+        if (j > i)
+            checker::Pad(a->slots[a->filled++], 10, std::string_view(text).substr(i, std::min<size_t>(j - i, 10)));
+        i = j;
+    }
+    return 0;
+}
+
+} // namespace
+
+extern "C" {
+
+int16_t P31O2_sMakeGeneratedName(FFC_CONTEXT *pContext, const char *pszField, int32_t lOwner, int32_t lNumber,
+                                 char *pchValue, uint32_t ulValueLength)
+{
+    if (!pContext || !pszField || !pchValue || !CreateTrees(pContext))
+        return -9;
+    char key[51];
+    NameKey(pContext, pszField, key);
+    const void *nameKey[] = {key, &lOwner};
+    char data[56];
+    void *out[] = {data};
+    bool autoValue = IsAutoGenerate(pchValue, ulValueLength);
+    if (RBTree_GetEntry(pContext->pNameTree, nameKey, out)) {
+        if (autoValue)
+            checker::Pad(pchValue, std::min<uint32_t>(ulValueLength, 50), std::string_view(data, 50));
+        return 0;
+    }
+    std::memset(data, ' ', 50);
+    if (autoValue) {
+        char generated[64];
+        int32_t counter = static_cast<int32_t>(++pContext->ulGeneratedNameCounter);
+        std::snprintf(generated, sizeof generated, "%s%7.7ld", "P\xFF", static_cast<long>(counter));
+        checker::Pad(pchValue, std::min<uint32_t>(ulValueLength, 50), generated);
+        if (ulValueLength > 50)
+            std::memset(pchValue + 50, ' ', ulValueLength - 50);
+    }
+    std::memcpy(data, pchValue, std::min<uint32_t>(ulValueLength, 50));
+    std::memcpy(data + 50, &lNumber, 4);
+    std::memset(data + 54, 0, 2);
+    const void *in[] = {data};
+    if (!RBTree_PutEntry(pContext->pNameTree, nameKey, in))
+        return -9;
+    char ownerName[50];
+    checker::Pad(ownerName, 50, key);
+    const void *ownerKey[] = {&lNumber, ownerName};
+    char ownerData[51];
+    void *ownerOut[] = {ownerData};
+    if (!RBTree_GetEntry(pContext->pOwnerTree, ownerKey, ownerOut)) {
+        char value[51] = {};
+        std::memcpy(value, data, 50);
+        const void *ownerIn[] = {value};
+        RBTree_PutEntry(pContext->pOwnerTree, ownerKey, ownerIn);
+    }
+    return 0;
+}
+
+int32_t P31O2_fFindGeneratedName(FFC_CONTEXT *pContext, const char *pszField, int32_t lOwner1, int32_t lOwner2,
+                                 char *pchData56)
+{
+    if (!pContext || !pContext->pNameTree)
+        return 0;
+    char key[51];
+    NameKey(pContext, pszField, key);
+    void *out[] = {pchData56};
+    for (int32_t owner : {lOwner2, lOwner1}) {
+        if (owner == 0)
+            continue;
+        const void *nameKey[] = {key, &owner};
+        if (RBTree_GetEntry(pContext->pNameTree, nameKey, out))
+            return 1;
+    }
+    return 0;
+}
+
+void P31O2_RecordFieldUsage(FFC_CONTEXT *pContext, const char *pachKind, char *pachName50, int32_t lOwner1,
+                            int32_t lOwner2)
+{
+    if (std::memcmp(pachKind, "USEFIELD  ", 10) != 0)
+        return;
+    std::string name(pachName50, 50);
+    char data[56];
+    if (P31O2_fFindGeneratedName(pContext, name.c_str(), lOwner1, lOwner2, data))
+        std::memcpy(pachName50, data, 50);
+}
+
+void P31O2_FreeGeneratedNames(FFC_CONTEXT *pContext)
+{
+    if (!pContext)
+        return;
+    RBTree_DestroyTree(pContext->pNameTree);
+    RBTree_DestroyTree(pContext->pOwnerTree);
+    RBTree_DestroyTree(pContext->pValueCacheTree);
+    pContext->pNameTree = pContext->pOwnerTree = pContext->pValueCacheTree = nullptr;
+    pContext->ulGeneratedNameCounter = 0;
+}
+
+void *P31O2_pGetCachedEntry(FFC_CONTEXT *pContext, int32_t lValue)
+{
+    if (!pContext || pContext->lFunctionRun)
+        return nullptr;
+    if (!pContext->pValueCacheTree) {
+        if (RBTree_CreateTree(&pContext->pValueCacheTree, 8200) != 0)
+            return nullptr;
+        RBTree_DefineKey(pContext->pValueCacheTree, RBT_TYPE_INT32, 4);
+        RBTree_DefineData(pContext->pValueCacheTree, RBT_TYPE_INT32, 4);
+    }
+    const void *key[] = {&lValue};
+    int32_t data = 0;
+    void *out[] = {&data};
+    if (RBTREE_ENTRY *entry = RBTree_GetEntry(pContext->pValueCacheTree, key, out))
+        return entry;
+    const void *in[] = {&lValue};
+    return RBTree_PutEntry(pContext->pValueCacheTree, key, in);
+}
+
+int32_t P31O2_fHasCachedEntry(FFC_CONTEXT *pContext, int32_t lValue)
+{
+    if (!pContext || pContext->lFunctionRun || !pContext->pValueCacheTree)
+        return 0;
+    const void *key[] = {&lValue};
+    int32_t data = 0;
+    void *out[] = {&data};
+    return RBTree_GetEntry(pContext->pValueCacheTree, key, out) ? 1 : 0;
+}
+
+void P31O2_ResolveEscapedParameter(const char *pchItem, char *pchArea, uint32_t ulLength)
+{
+    if (!pchItem || pchItem[0] != 3 || pchItem[1] != '2')
+        return;
+    char copy[10];
+    std::memcpy(copy, pchItem, 9);
+    copy[9] = 0;
+    long rc = DQOO_FCC_LL2_ETT_ResolvePendingEscapedParameter(P3100_pGetBuildHandle(), copy, pchArea, ulLength);
+    if (rc != 0)
+        DQOO_FCC_FatalError("DQOO_FCC_ResolvePendingEscapedParameter", rc);
+}
+
+int16_t P31O2_sQueryLiteralInfo(const char *pchItem, char *pchText, uint32_t ulSize)
+{
+    std::memset(pchText, 0, ulSize + 1);
+    if (!pchItem || pchItem[0] != 3 || pchItem[1] != 'S') {
+        std::memcpy(pchText, pchItem, ulSize);
+        return 0;
+    }
+    char copy[10];
+    std::memcpy(copy, pchItem, 9);
+    copy[9] = 0;
+    DQOO_LITERAL_INFO info{};
+    long rc = DQOO_FCC_LL2_ETT_QueryGetLiteralInfo(copy, &info);
+    if (rc != 0)
+        DQOO_FCC_FatalError("DQOO_FCC_LL2_ETT_QueryGetLiteralInfo", rc);
+    if (info.pszText && info.usLength <= ulSize)
+        std::memcpy(pchText, info.pszText, info.usLength);
+    return 0;
+}
+
+uint32_t P31O2_sEnumerateFieldAttributes(const char *pchItem, char (*pachSlots)[10], uint32_t ulOther,
+                                         uint32_t ulSlots)
+{
+    if (!pchItem || pchItem[0] != 3 || pchItem[1] != 'M')
+        return ulOther;
+    char copy[10];
+    std::memcpy(copy, pchItem, 9);
+    copy[9] = 0;
+    AttributeSlots control{pachSlots, ulSlots, 0};
+    long rc = DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList(copy, CollectAttribute, &control, nullptr);
+    if (rc != 0)
+        DQOO_FCC_FatalError("DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList", rc);
+    return control.filled;
+}
+
+int16_t P31O2_sInsertCommandParameter(int16_t sLine, uint16_t usCode, uint16_t usLength, const char *pchText)
+{
+    FFC_EDITOR_SOURCE_ANCHOR *anchor = P31O2_pGetEditorSourceAnchor();
+    auto *list = anchor ? static_cast<SZOPH_LIST *>(anchor->pCommands) : nullptr;
+    if (!list)
+        return 1;
+    SZOPH_ResetCommandList(list);
+    SZOPH_COMMAND *cmd = nullptr;
+    while (SZOPH_sGetNextCommand(list, &cmd) == 0) {
+        if (cmd->sNumber != sLine)
+            continue;
+        std::string text(pchText, usLength);
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        SZOPH_PARMCOMP comp{static_cast<uint16_t>(usCode / 100), static_cast<uint16_t>(usCode % 100), text.c_str()};
+        return static_cast<int16_t>(SZOPH_InsertParmComp(cmd, &comp, 0, anchor->cKind));
+    }
+    return 1;
+}
+
+int P31O2_fAddBuildAppEntry(void *pList, void *, const SMISC_BUILD_APP *pEntry)
+{
+    auto *list = static_cast<P31O2_BUILD_APP_LIST *>(pList);
+    if (!list || !pEntry)
+        return 0;
+    auto *grown = static_cast<SMISC_BUILD_APP *>(SMEM_pMalloc(0, (list->ulCount + 1) * sizeof(SMISC_BUILD_APP)));
+    if (!grown)
+        return 0;
+    if (list->ulCount)
+        std::memcpy(grown, list->pEntries, list->ulCount * sizeof(SMISC_BUILD_APP));
+    std::memcpy(grown + list->ulCount, pEntry, sizeof(SMISC_BUILD_APP));
+    SMEM_FreeMem(list->pEntries);
+    list->pEntries = grown;
+    ++list->ulCount;
+    return 1;
+}
+
+} // extern "C"

@@ -1,0 +1,264 @@
+// Operand uses of the function: the "USEFIELD" and "USEFILE" records that
+// the handlers leave for the generator, the field groups they name, and the
+// final field and file checks after pass 2.
+#include "checker/checker.h"
+#include "checker/usage.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "dqov/fatal.h"
+#include "dqov/fix.h"
+#include "dqov/workfile.h"
+#include "platform/dqos/dqos.h"
+
+using namespace checker;
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// One use of an operand: the first use writes its record, later ones count.
+void RecordUseOnce(const std::string &written, const std::string &field, const char *kind)
+{
+    Globals &g = G();
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_USEFIELD, written);
+    auto *data = reinterpret_cast<WR_USEFIELD_DATA *>(r.acData);
+    if (WF_cReadFirst(g.ctx, 4, &r, 2) == '0') {
+        int32_t uses = FIX_lDigitsToLong(data->acUseCount, 7, nullptr) + 1;
+        FIX_LongToDigits(&uses, 7, data->acUseCount);
+        WF_cUpdate(g.ctx, 4, &r);
+        return;
+    }
+    BlankRecord(r, WR_USEFIELD, written);
+    std::memcpy(data->acClass, kind, 2);
+    Pad(data->acFieldName, 10, field);
+    data->cGenerate = 'Y';
+    int32_t line = g.state && g.state->lLine > 0 ? g.state->lLine : 0;
+    FIX_LongToDigits(&line, 7, data->acFirstLine);
+    if (g.state)
+        std::memcpy(data->acFirstCommand, g.state->acCommand, 10);
+    int32_t uses = 1;
+    FIX_LongToDigits(&uses, 7, data->acUseCount);
+    WriteRecord(r);
+    if (g.xref)
+        SZOPH_XREF_Record(g.xref, "FIELD", field.c_str(), "USE", line);
+}
+
+// A field group named in a field list: its use count rises.
+bool CountGroupUse(const std::string &name)
+{
+    Globals &g = G();
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_GROUPNAM, name);
+    if (WF_cReadFirst(g.ctx, 5, &r, 2) != '0')
+        return false;
+    auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
+    WR_SetGroupUseCount(data, WR_GroupUseCount(data) + 1);
+    WF_cUpdate(g.ctx, 5, &r);
+    return true;
+}
+
+bool RowExists(const char *tag, const char *sql, const std::string &a, const std::string &b = {})
+{
+    SSQL_AREA area;
+    SSQL_SetLocation(tag);
+    std::string partition = Trim(G().partition, 3);
+    if (b.empty())
+        SSQL_DeclareExt(&area, sql, partition.c_str(), a.c_str());
+    else
+        SSQL_DeclareExt(&area, sql, partition.c_str(), a.c_str(), b.c_str());
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    uint32_t n = 0;
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&n));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, tag);
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    return n > 0;
+}
+
+} // namespace
+
+namespace checker {
+
+void RecordFieldUse(const std::string &written, const std::string &field, const char *kind)
+{
+    RecordUseOnce(written, field, kind);
+}
+
+std::string FieldOf(const std::string &operand)
+{
+    char nat = G().ctx ? G().ctx->cNatChar1 : '#';
+    if (operand.empty() || nat == ' ' || operand[0] != nat)
+        return {};
+    std::string field = Upper(operand.substr(1));
+    if (field.empty() || field.size() > 10)
+        return {};
+    for (char c : field)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '$' && c != '@' && c != '#')
+            return {};
+    return field;
+}
+
+void RecordOperand(const std::string &operand)
+{
+    if (Pass() != 1 || operand.empty())
+        return;
+    std::string upper = Upper(operand);
+    if (CountGroupUse(upper))
+        return;
+    std::string field = FieldOf(operand);
+    if (!field.empty())
+        RecordUseOnce(upper, field, "FL");
+}
+
+void RecordFieldList(const char *keyword)
+{
+    int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), 1000));
+    for (int32_t i = 0; i < count; ++i)
+        RecordOperand(ParmEntry(keyword, i));
+}
+
+void RecordExpressionFields(std::string_view text)
+{
+    char nat = G().ctx ? G().ctx->cNatChar1 : '#';
+    size_t i = 0;
+    while (i < text.size()) {
+        char c = text[i];
+        if (c == '\'' || c == '"') {
+            size_t j = i + 1;
+            while (j < text.size() && text[j] != c)
+                ++j;
+            i = j + 1;
+            continue;
+        }
+        if (c == nat) {
+            size_t j = i + 1;
+            while (j < text.size() && (std::isalnum(static_cast<unsigned char>(text[j])) || text[j] == '_' ||
+                                       text[j] == '$' || text[j] == '@'))
+                ++j;
+            RecordOperand(std::string(text.substr(i, j - i)));
+            i = j;
+            continue;
+        }
+        ++i;
+    }
+}
+
+bool FieldInDictionary(const std::string &field)
+{
+    return RowExists("DC_P3100/SQL033", "SELECT COUNT(*) FROM QV_DTA.QV_F03 WHERE X03P_I = '%s' AND X03FLD = '%s' ",
+                     field);
+}
+
+bool FieldDefined(const std::string &field)
+{
+    FFC_WORK_RECORD &r = G().record2;
+    BlankRecord(r, WR_DEFINE, field);
+    return WF_cReadFirst(G().ctx, 6, &r, 2) == '0';
+}
+
+bool FileKnown(const std::string &file, const std::string &library, char &kind)
+{
+    const char *physical = library.empty() || library == "*FIRST" || library == "*LIBL"
+                               ? "SELECT COUNT(*) FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' "
+                               : "SELECT COUNT(*) FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' "
+                                 "AND X27PLB = '%s' ";
+    const char *logical = library.empty() || library == "*FIRST" || library == "*LIBL"
+                              ? "SELECT COUNT(*) FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s' "
+                              : "SELECT COUNT(*) FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s' "
+                                "AND X15PLB = '%s' ";
+    bool any = library.empty() || library == "*FIRST" || library == "*LIBL";
+    if (RowExists("DC_P3100/SQL007", physical, file, any ? std::string() : library)) {
+        kind = 'P';
+        return true;
+    }
+    if (RowExists("DC_P3100/SQL008", logical, file, any ? std::string() : library)) {
+        kind = 'L';
+        return true;
+    }
+    return false;
+}
+
+void RecordFileUse(const std::string &file, const std::string &library)
+{
+    if (Pass() != 1 || file.empty() || file[0] == '*')
+        return;
+    Globals &g = G();
+    std::string lib = library.empty() || library == "*FIRST" ? "*LIBL" : library;
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_USEFILE, file, lib);
+    if (WF_cReadFirst(g.ctx, 7, &r, 3) == '0')
+        return;
+    BlankRecord(r, WR_USEFILE, file, lib);
+    auto *data = reinterpret_cast<WR_USEFILE_DATA *>(r.acData);
+    char kind = 'P';
+    bool known = FileKnown(file, lib, kind);
+    Pad(data->acType, 3, !known ? "   " : kind == 'L' ? "LGL" : "PHY");
+    Pad(data->acModule, 10, file);
+    data->cCommonOpen = 'N';
+    int32_t line = g.state->lLine > 0 ? g.state->lLine : 0;
+    FIX_LongToDigits(&line, 7, data->acFirstLine);
+    WriteRecord(r);
+}
+
+} // namespace checker
+
+extern "C" {
+
+void P3100_CheckFinalFields(void)
+{
+    Globals &g = G();
+    FFC_WORK_RECORD r;
+    BlankRecord(r, WR_USEFIELD);
+    for (char rc = WF_cReadFirst(g.ctx, 8, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 8, &r, 1)) {
+        const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+        if (std::memcmp(data->acClass, "FL", 2) != 0)
+            continue;
+        std::string field = Trim(data->acFieldName, 10);
+        if (field.empty() || field[0] == '*' || FieldDefined(field) || FieldInDictionary(field))
+            continue;
+        if (RowExists("DC_P3100/SQL032F",
+                      "SELECT COUNT(*) FROM QV_DTA.QV_F32 WHERE X32P_I = '%s' AND X32MOD = '%s' AND X32FLD = '%s' ",
+                      g.processName, field))
+            continue;
+        Issue('F', "PRC0056", field);
+    }
+}
+
+void P3100_CheckFileUsage(void)
+{
+    Globals &g = G();
+    FFC_WORK_RECORD r;
+    BlankRecord(r, WR_USEFILE);
+    for (char rc = WF_cReadFirst(g.ctx, 9, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 9, &r, 1)) {
+        const auto *data = reinterpret_cast<const WR_USEFILE_DATA *>(r.acData);
+        std::string file = Trim(r.acName, 10);
+        if (data->acType[0] == ' ')
+            Issue('W', "PRC0280", file);
+        else if (g.xref)
+            SZOPH_XREF_Record(g.xref, "FILE", file.c_str(), "USE", FIX_lDigitsToLong(data->acFirstLine, 7, nullptr));
+    }
+}
+
+void P3100_CheckFieldUsage(void)
+{
+    Globals &g = G();
+    FFC_WORK_RECORD r;
+    BlankRecord(r, WR_DEFINE);
+    for (char rc = WF_cReadFirst(g.ctx, 10, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 10, &r, 1)) {
+        std::string field = Trim(r.acName, 10);
+        FFC_WORK_RECORD use;
+        BlankRecord(use, WR_USEFIELD, std::string(1, g.ctx->cNatChar1) + field);
+        if (WF_cReadFirst(g.ctx, 11, &use, 2) != '0')
+            Issue('W', "PRC0202", field);
+    }
+}
+
+} // extern "C"

@@ -1,0 +1,243 @@
+// The check handlers on small functions: the findings they issue and the
+// work records they leave for the generator.
+#include "checker_fixture.h"
+
+#include <string>
+#include <vector>
+
+#include "checker/usage.h"
+#include "checker/work_records.h"
+
+using checker_test::CheckJob;
+using checker_test::Message;
+
+namespace {
+
+class Handlers : public CheckJob {
+protected:
+    // The record of a kind and name (blank-padded), or false.
+    bool record(const char *kind, const std::string &name, FFC_WORK_RECORD &r, uint16_t parts = 2)
+    {
+        std::memset(&r, ' ', sizeof r);
+        std::memcpy(r.acKind, kind, 10);
+        std::memcpy(r.acName, name.data(), std::min<size_t>(name.size(), 50));
+        return WF_cReadFirst(&ctx, 12, &r, parts) == '0';
+    }
+    int count(const char *kind, const std::string &name)
+    {
+        FFC_WORK_RECORD r;
+        int n = 0;
+        for (bool more = record(kind, name, r); more; more = WF_cReadNext(&ctx, 12, &r, 2) == '0')
+            ++n;
+        return n;
+    }
+};
+
+TEST_F(Handlers, FieldsMustBeDefinedAndDefinedFieldsUsed)
+{
+    addFunction("TSTPRC", "FIELDS",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#NEWFLD) TYPE(*CHAR) LENGTH(5)",
+                 "DEFINE FIELD(#NEWFLD) TYPE(*CHAR) LENGTH(5)", "DEFINE FIELD(#SPARE) REFFLD(#CUSTNO)",
+                 "DEFINE FIELD(#BADREF) REFFLD(#NOWHERE)", "CHANGE FIELD(#NEWFLD) TO('#NOSUCH + #CUSTNO')",
+                 "RETURN"});
+    prepare("TSTPRC", "FIELDS");
+    run();
+    std::vector<Message> twice = withId("PRC0058");
+    ASSERT_EQ(twice.size(), 1u);
+    EXPECT_EQ(twice[0].line, 3u);
+    std::vector<Message> ref = withId("PRC0056");
+    ASSERT_EQ(ref.size(), 2u);
+    EXPECT_EQ(ref[0].line, 5u);
+    EXPECT_EQ(ref[0].data, "#NOWHERE");
+    EXPECT_EQ(ref[1].line, 0u);   // after pass 2: no command
+    EXPECT_EQ(ref[1].data, "NOSUCH");
+    std::vector<Message> unused = withId("PRC0202");
+    ASSERT_EQ(unused.size(), 1u);
+    EXPECT_EQ(unused[0].data, "SPARE");
+
+    FFC_WORK_RECORD r;
+    ASSERT_TRUE(record(WR_USEFIELD, "#CUSTNO", r));
+    const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    EXPECT_EQ(std::string(data->acClass, 2), "FL");
+    EXPECT_EQ(std::string(data->acFieldName, 10), "CUSTNO    ");
+    EXPECT_EQ(data->cGenerate, 'Y');
+    EXPECT_EQ(std::string(data->acFirstLine, 7), "0000006");
+    EXPECT_EQ(std::string(data->acFirstCommand, 10), "CHANGE    ");
+    // The run's status and mode fields are always recorded.
+    EXPECT_TRUE(record(WR_USEFIELD, "IO$MDE", r));
+}
+
+TEST_F(Handlers, GroupsUnusedAndUsed)
+{
+    addFunction("TSTPRC", "GROUPS",
+                {"FUNCTION OPTIONS(*DIRECT)", "GROUP_BY NAME(XG_IDLE) FIELDS(#CUSTNO)",
+                 "GROUP_BY NAME(XG_USED) FIELDS(#CUSTNAM #CREDIT)", "CHANGE FIELD(XG_USED) TO(*NULL)", "RETURN"});
+    prepare("TSTPRC", "GROUPS");
+    run();
+    std::vector<Message> m = withId("PRC0094");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].data, "XG_IDLE");
+    EXPECT_EQ(m[0].line, 0u);
+}
+
+TEST_F(Handlers, FilesAndIoErrorLabels)
+{
+    addFunction("TSTPRC", "FILES",
+                {"FUNCTION OPTIONS(*DIRECT)", "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) IO_ERROR(L9)",
+                 "FETCH FIELDS(#CUSTNAM) FROM_FILE(NOFILE) WITH_KEY(#CUSTNO)",
+                 "L8: CHECK_FOR FOR_FILE(CUSTMSTL1) WITH_KEY(#CUSTNAM) IO_ERROR(L8)", "RETURN"});
+    prepare("TSTPRC", "FILES");
+    run();
+    std::vector<Message> label = withId("PRC0025");
+    ASSERT_EQ(label.size(), 1u);
+    EXPECT_EQ(label[0].line, 2u);
+    EXPECT_EQ(label[0].data, "L9");
+    std::vector<Message> file = withId("PRC0280");
+    ASSERT_EQ(file.size(), 1u);
+    EXPECT_EQ(file[0].data, "NOFILE");
+    FFC_WORK_RECORD r;
+    ASSERT_TRUE(record(WR_USEFILE, "CUSTMST", r));
+    EXPECT_EQ(std::string(r.acQualifier, 10), "*LIBL     ");
+    EXPECT_EQ(std::string(r.acData, 3), "PHY");
+    EXPECT_EQ(r.acData[13], 'N');
+    ASSERT_TRUE(record(WR_USEFILE, "CUSTMSTL1", r));
+    EXPECT_EQ(std::string(r.acData, 3), "LGL");
+    EXPECT_TRUE(record(WR_USEFIELD, "IO$STS", r));
+}
+
+TEST_F(Handlers, RecordsForTheGenerator)
+{
+    addFunction("TSTPRC", "RECORDS",
+                {"FUNCTION OPTIONS(*DIRECT *HEAVYUSAGE *STRICT_NULL_ASSIGN) TRIGGER(*FIELD) RCV_DS(#CUSTDS)",
+                 "DEF_COND NAME(*ISOK) COND('#CUSTSTS = A') AVAL_DFTC(*NO)", "DEF_COND NAME(*ISOK) COND('#A = B')",
+                 "DEF_ARRAY NAME(#ARR) INDEXES(#IX1) OF_FIELDS(#CUSTNO #CREDIT)", "DEFINE FIELD(#IX1) TYPE(*DEC) LENGTH(3)",
+                 "RETURN"});
+    prepare("TSTPRC", "RECORDS");
+    run();
+    FFC_WORK_RECORD r;
+    ASSERT_TRUE(record(WR_SYSFLAGS, "", r, 1));
+    EXPECT_EQ(r.acData[SF_DIRECT], 'Y');
+    EXPECT_EQ(r.acData[SF_HEAVYUSAGE], 'Y');
+    EXPECT_EQ(r.acData[SF_LIGHTUSAGE], 'N');
+    EXPECT_EQ(r.acData[SF_STRICT_NULL_ASSIGN], 'S');
+    EXPECT_EQ(r.acData[SF_TRIGGER_FIELD], 'Y');
+    EXPECT_EQ(r.acData[SF_TRIGGER_OTHER], 'N');
+
+    ASSERT_TRUE(record(WR_RCV_DS, "", r, 1));
+    EXPECT_EQ(std::string(r.acQualifier, 10), "#CUSTDS   ");
+    ASSERT_TRUE(record(WR_ERRORTOT, "", r, 1));
+    EXPECT_EQ(std::string(r.acData, 14), "00000010000000");   // the PRC0196 below
+
+    ASSERT_TRUE(record(WR_DEF_COND, "*ISOK", r));
+    EXPECT_EQ(std::string(r.acData + 36, 3), "*NO");
+    EXPECT_EQ(count(WR_DEF_COND, "*ISOK"), 1);
+    std::vector<Message> twice = withId("PRC0196");
+    ASSERT_EQ(twice.size(), 1u);
+    EXPECT_EQ(twice[0].line, 3u);
+
+    EXPECT_EQ(count(WR_ARRAYNAM, "#ARR"), 4);
+    ASSERT_TRUE(record(WR_ARRAYNAM, "#ARR", r));
+    EXPECT_EQ(r.acQualifier[0], '1');
+    EXPECT_EQ(std::string(r.acData, 4), "#ARR");
+}
+
+TEST_F(Handlers, RoutinesAndLabels)
+{
+    addFunction("TSTPRC", "ROUTIN",
+                {"FUNCTION OPTIONS(*DIRECT)", "L1: EXECUTE SUBROUTINE(NOSUB)", "GOTO LABEL(L2)", "EXECUTE SUBROUTINE(SUB1)",
+                 "L1: RETURN", "SUBROUTINE NAME(SUB1) PARMS((#CUSTNO *RECEIVED) (#CREDIT *RETURNED))",
+                 "L2: RETURN", "ENDROUTINE", "GOTO LABEL(@ABORT)"});
+    prepare("TSTPRC", "ROUTIN");
+    run();
+    std::vector<Message> dup = withId("PRC0018");
+    ASSERT_EQ(dup.size(), 1u);
+    EXPECT_EQ(dup[0].line, 5u);
+    std::vector<Message> noSub = withId("PRC0122");
+    ASSERT_EQ(noSub.size(), 1u);
+    EXPECT_EQ(noSub[0].line, 2u);
+    // L2 belongs to SUB1, not to the main routine; "@ABORT" is predefined
+    // there, but a GOTO takes labels of three characters only.
+    std::vector<Message> goto_ = withId("PRC0046");
+    ASSERT_EQ(goto_.size(), 2u);
+    EXPECT_EQ(goto_[0].line, 3u);
+    EXPECT_EQ(goto_[1].line, 9u);
+    FFC_WORK_RECORD r;
+    ASSERT_TRUE(record(WR_USRSUBR, "SUB1", r));
+    const auto *sub = reinterpret_cast<const WR_USRSUBR_DATA *>(r.acData);
+    EXPECT_EQ(sub->cEnded, 'Y');
+    EXPECT_EQ(std::string(sub->acParmCount, 3), "002");
+    ASSERT_TRUE(record(WR_USRSUBP, "SUB1      0000002", r));
+    EXPECT_EQ(r.acData[0], 'T');
+    EXPECT_EQ(std::string(r.acData + 1, 10), "#CREDIT   ");
+    EXPECT_TRUE(record(WR_LABEL, "@ABORT", r));
+}
+
+TEST_F(Handlers, MessageTextFieldRecordedForGeneration)
+{
+    addFunction("TSTPRC", "MSGS", {"FUNCTION OPTIONS(*DIRECT)", "MESSAGE MSGTXT('Hello')", "RETURN"});
+    prepare("TSTPRC", "MSGS", 'G');
+    run();
+    EXPECT_TRUE(withId("PRC1052").empty());
+    // The message text is in use: its field is recorded for generation.
+    FFC_WORK_RECORD r;
+    EXPECT_TRUE(record(WR_USEFIELD, "IO$MSGTXT", r));
+}
+
+} // namespace
+
+namespace {
+
+int g_layouts = 0;
+
+TEST_F(Handlers, ScreenLayoutRunsInPassTwoAndItsMessageIsIssued)
+{
+    addFunction("TSTPRC", "SCREENS",
+                {"FUNCTION OPTIONS(*DIRECT)", "DISPLAY FIELDS(#CUSTNO)", "REQUEST FIELDS(#CUSTNAM)", "RETURN"});
+    prepare("TSTPRC", "SCREENS");
+    g_layouts = 0;
+    P3100_SetLayoutCalls(
+        [](FFC_CONTEXT *, FFC_CHECK_STATE *st) {
+            ++g_layouts;
+            if (st->lLine != 3)
+                return;
+            st->cFinalSeverity = 'W';
+            std::memcpy(st->acFinalMsgId, "DCM0636", 7);
+            std::memset(st->acFinalText, ' ', sizeof st->acFinalText);
+        },
+        nullptr);
+    run();
+    P3100_SetLayoutCalls(nullptr, nullptr);
+    EXPECT_EQ(g_layouts, 2);
+    std::vector<Message> m = withId("DCM0636");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].line, 3u);
+    EXPECT_EQ(m[0].severity, 'W');
+    FFC_WORK_RECORD r;
+    EXPECT_TRUE(record(WR_USEFIELD, "#CUSTNAM", r));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Handlers, WebEventMainRoutineHoldsOnlyScreenCommands)
+{
+    addFunction("TSTPRC", "WEBEV",
+                {"FUNCTION OPTIONS(*DIRECT *WEBEVENT)", "CHANGE FIELD(#CUSTNO) TO(1)", "DISPLAY FIELDS(#CUSTNO)",
+                 "CHANGE FIELD(#CUSTNO) TO(2)", "CHANGE FIELD(#CUSTNO) TO(3)", "RETURN"});
+    addFunction("TSTPRC", "WEBOK", {"FUNCTION OPTIONS(*DIRECT *WEBEVENT)", "CHANGE FIELD(#CUSTNO) TO(1)",
+                                    "DISPLAY FIELDS(#CUSTNO)"});
+    prepare("TSTPRC", "WEBEV");
+    run();
+    std::vector<Message> m = withId("PRC0324");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].severity, 'W');
+    EXPECT_EQ(m[0].line, 0u);
+    EXPECT_EQ(std::string(functionKind, 3), "WEV");
+
+    prepare("TSTPRC", "WEBOK");
+    run();
+    EXPECT_TRUE(withId("PRC0324").empty());
+}
+
+} // namespace
