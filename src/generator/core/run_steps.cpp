@@ -35,10 +35,10 @@ int32_t findCheckedCommand(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence,
     *out = GEN_COMMAND_RECORD{};
     out->usNumber = number;
     out->usSequence = sequence;
-    out->lLineNumber = ctx->lComponentRun ? parsed->sThird : parsed->sLine;
+    out->lLineNumber = parsed->sLine;
     std::memcpy(out->acLabel, parsed->acLabel, sizeof out->acLabel);
     std::memcpy(out->acName, parsed->acName, sizeof out->acName);
-    out->cExtension = parsed->cExtension;
+    out->cExtension = FFC_ExtensionSwitch(*parsed);
     return 0;
 }
 
@@ -52,7 +52,7 @@ void checkedSourceLines(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, st
     if (RS_fFindSourceRecord(ctx, source.get(), sizeof *source) != 0)
         return;
     size_t length = std::min<size_t>(source->usParmLength, FFC_SOURCE_TEXT_MAX);
-    std::string parms = P3109_TrimRight(std::string_view(source->acParms, length));
+    std::string parms = P3109_TrimRight(std::string_view(source->acParameters, length));
     std::string text;
     if (source->lPreSplit == 1 || source->lBuiltIn == 1) {
         std::string label = P3109_TrimRight(std::string_view(source->acLabel, 3));
