@@ -75,6 +75,25 @@ TEST_F(Job, GenerateOptionWritesTheSampleFunctionsFileSet)
     EXPECT_EQ(queryText("SELECT length(X23SP1) FROM QV_F23 WHERE X23MOD = 'DEMOPRC' AND X23FMT = 'DEMOMIN'"), "17");
 }
 
+TEST_F(Job, FunctionWithAnIncludeAndASubroutine)
+{
+    /* the message field the function uses, not in the sample dictionary */
+    exec("INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC) VALUES ('DEM', 'IO$MSGTXT', 'A', 80, 0)");
+    int32_t result = -9;
+    std::string out = run("CUSTUPD", 'G', result);
+    EXPECT_EQ(result, 0) << out;
+    ASSERT_EQ(errors, 0) << out;
+    const std::string c = readFile(sourceDir() / "CUSTUPD.C");
+    /* the routine's lines come after the main body, from the routine work file */
+    const size_t main = c.find("X_Return( X_STD_PARMS );");
+    const size_t routine = c.find("SUBROUTINE NAME(CHKCRD)");
+    ASSERT_NE(main, std::string::npos) << c;
+    ASSERT_NE(routine, std::string::npos) << c;
+    EXPECT_LT(main, routine);
+    EXPECT_NE(c.find("EXECUTE SUBROUTINE(CHKCRD) WITH_PARMS(#CREDIT)"), std::string::npos);
+    EXPECT_EQ(c.find("EXECUTE SUBROUTINE(CHKCRD)"), c.rfind("EXECUTE SUBROUTINE(CHKCRD)"));
+}
+
 TEST_F(Job, CheckOnlyWritesNothing)
 {
     int32_t result = -9;
