@@ -1,0 +1,19 @@
+<?xml version="1.0" encoding="utf-8"?>
+<Project ToolsVersion="4.0" DefaultTargets="Build" xmlns="http://schemas.microsoft.com/developer/msbuild/2003">
+  <PropertyGroup>
+    <OutputType>Library</OutputType>
+    <ProjectGuid>{%161 }</ProjectGuid>
+    <RootNamespace>Velmo.Generated.%163 </RootNamespace>
+    <AssemblyName>%163 </AssemblyName>
+  </PropertyGroup>
+  <ItemGroup>
+    <Compile Include="%163 .cs" />
+    <Compile Include="%163 DDC.cs" />
+    <Compile Include="%163 STG.cs" />
+    <Compile Include="%163 TXT.cs" />
+    <Compile Include="Properties\AssemblyInfo.cs" />
+  </ItemGroup>
+%165
+%166
+  <Import Project="$(MSBuildToolsPath)\Microsoft.CSharp.targets" />
+</Project>

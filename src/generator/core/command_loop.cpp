@@ -1,0 +1,565 @@
+/*
+** command_loop.cpp: the two runs over the checked commands, the dispatch
+** through the shared command lookup and the block stack.
+*/
+#include "generator/core/command_loop.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "dqov/messages.h"
+#include "dqov/painter.h"
+#include "dqov/run_driver.h"
+#include "generator/core/emitter_interface.h"
+#include "generator/core/gen_state.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/services.h"
+#include "generator/core/skeleton_engine.h"
+
+namespace {
+
+enum FirstCall : int {
+    kNone,
+    kPrologue,            /* the command prologue instead of the emitter */
+    kPrologueUnsupported, /* the prologue and the unsupported-command text */
+    kDisplay,             /* the DISPLAY emitter */
+    kGroupBy,             /* the prologue and the field group array */
+};
+
+struct EmitterRow {
+    const char* command;
+    const char* emitter;
+    int32_t pushWhen;
+    char loop, caseByte, labels;
+    int32_t popWhen;
+    int32_t indentWhen;
+    FirstCall firstCall;
+};
+
+constexpr int32_t N = GEN_CONTROL_NEVER, B = GEN_CONTROL_BEFORE, A = GEN_CONTROL_AFTER;
+
+/* In the order of the name comparison. */
+constexpr EmitterRow kEmitters[] = {
+    {"GROUP_BY", "P3109_EmitGroupBy", N, 'N', 'N', 'N', N, N, kGroupBy},
+    {"SELECT", "P3109_EmitSelect", B, 'Y', 'N', 'N', N, N, kNone},
+    {"ENDSELECT", "P3109_EmitEndSelect", N, 'N', 'N', 'N', A, N, kNone},
+    {"IF", "P3109_EmitIf", B, 'N', 'N', 'N', N, A, kNone},
+    {"ELSE", "P3109_EmitElse", A, 'N', 'N', 'N', B, N, kNone},
+    {"ENDIF", "P3109_EmitEndIf", N, 'N', 'N', 'N', A, N, kNone},
+    {"GOTO", "P3109_EmitGoto", N, 'N', 'N', 'N', N, N, kNone},
+    {"DOWHILE", "P3109_EmitDoWhile", B, 'Y', 'N', 'N', N, A, kNone},
+    {"ENDWHILE", "P3109_EmitEndWhile", N, 'N', 'N', 'N', A, N, kNone},
+    {"DOUNTIL", "P3109_EmitDoUntil", B, 'Y', 'N', 'N', N, A, kNone},
+    {"ENDUNTIL", "P3109_EmitEndUntil", N, 'N', 'N', 'N', A, N, kNone},
+    {"FETCH", "P3109_EmitFetch", N, 'N', 'N', 'N', N, N, kNone},
+    {"INSERT", "P3109_EmitInsert", N, 'N', 'N', 'N', N, N, kNone},
+    {"SET_MODE", "P3109_EmitSetMode", N, 'N', 'N', 'N', N, N, kNone},
+    {"IF_MODE", "P3109_EmitIfMode", B, 'N', 'N', 'N', N, A, kNone},
+    {"CHANGE", "P3109_EmitChange", N, 'N', 'N', 'N', N, N, kNone},
+    {"DELETE", "P3109_EmitDelete", N, 'N', 'N', 'N', N, N, kNone},
+    {"UPDATE", "P3109_EmitUpdate", N, 'N', 'N', 'N', N, N, kNone},
+    {"CHECK_FOR", "P3109_EmitCheckFor", N, 'N', 'N', 'N', N, N, kNone},
+    {"RENAME", "P3109_EmitRename", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"DEFINE", "P3109_EmitDefine", N, 'N', 'N', 'N', N, N, kNone},
+    {"OVERRIDE", "P3109_EmitOverride", N, 'N', 'N', 'N', N, N, kNone},
+    {"MESSAGE", "P3109_EmitMessage", N, 'N', 'N', 'N', N, N, kNone},
+    {"ABORT", "P3109_EmitMessage", N, 'N', 'N', 'N', N, N, kNone},
+    {"EXIT", "P3109_EmitMessage", N, 'N', 'N', 'N', N, N, kNone},
+    {"MENU", "P3109_EmitMessage", N, 'N', 'N', 'N', N, N, kNone},
+    {"TRANSFER", "P3109_EmitTransfer", N, 'N', 'N', 'N', N, N, kNone},
+    {"BEGINCHECK", "P3109_EmitBeginCheck", B, 'N', 'N', 'N', N, N, kNone},
+    {"ENDCHECK", "P3109_EmitEndCheck", N, 'N', 'N', 'N', A, N, kNone},
+    {"ON_ERROR", "P3109_EmitEndCheck", N, 'N', 'N', 'N', N, N, kNone},
+    {"IF_ERROR", "P3109_EmitIfError", B, 'N', 'N', 'N', N, N, kNone},
+    {"SET_ERROR", "P3109_EmitSetError", N, 'N', 'N', 'N', N, N, kNone},
+    {"DATECHECK", "P3109_EmitDateCheck", N, 'N', 'N', 'N', N, N, kNone},
+    {"RANGECHECK", "P3109_EmitRangeCheck", N, 'N', 'N', 'N', N, N, kNone},
+    {"VALUECHECK", "P3109_EmitValueCheck", N, 'N', 'N', 'N', N, N, kNone},
+    {"CONDCHECK", "P3109_EmitCondCheck", N, 'N', 'N', 'N', N, N, kNone},
+    {"FILECHECK", "P3109_EmitFileCheck", N, 'N', 'N', 'N', N, N, kNone},
+    {"CALLCHECK", "P3109_EmitCallCheck", N, 'N', 'N', 'N', N, N, kNone},
+    {"CALL", "P3109_EmitCall", N, 'N', 'N', 'N', N, N, kNone},
+    {"UPRINT", "P3109_EmitUprint", N, 'N', 'N', 'N', N, N, kPrologueUnsupported},
+    {"ENDPRINT", "P3109_EmitEndPrint", N, 'N', 'N', 'N', N, N, kNone},
+    {"REQUEST", "P3109_EmitRequest", N, 'N', 'N', 'N', N, N, kDisplay},
+    {"DISPLAY", "P3109_EmitDisplay", N, 'N', 'N', 'N', N, N, kNone},
+    {"IF_NULL", "P3109_EmitIfNull", B, 'N', 'N', 'N', N, A, kNone},
+    {"DEF_LIST", "P3109_EmitDefList", N, 'N', 'N', 'N', N, N, kNone},
+    {"ADD_ENTRY", "P3109_EmitAddEntry", N, 'N', 'N', 'N', N, N, kNone},
+    {"CLR_LIST", "P3109_EmitClrList", N, 'N', 'N', 'N', N, N, kNone},
+    {"INZ_LIST", "P3109_EmitInzList", N, 'N', 'N', 'N', N, N, kNone},
+    {"DLT_LIST", "P3109_EmitDltList", N, 'N', 'N', 'N', N, N, kNone},
+    {"UPD_ENTRY", "P3109_EmitUpdEntry", N, 'N', 'N', 'N', N, N, kNone},
+    {"SELECTLIST", "P3109_EmitSelectList", B, 'Y', 'N', 'N', N, N, kNone},
+    {"IF_STATUS", "P3109_EmitIfStatus", B, 'N', 'N', 'N', N, A, kNone},
+    {"CASE", "P3109_EmitCase", B, 'N', 'Y', 'N', N, N, kNone},
+    {"WHEN", "P3109_EmitWhen", N, 'N', 'N', 'N', N, N, kNone},
+    {"OTHERWISE", "P3109_EmitOtherwise", N, 'N', 'N', 'N', N, N, kNone},
+    {"ENDCASE", "P3109_EmitEndCase", N, 'N', 'N', 'N', A, N, kNone},
+    {"EXCHANGE", "P3109_EmitExchange", N, 'N', 'N', 'N', N, N, kNone},
+    {"SUBSTRING", "P3109_EmitSubstring", N, 'N', 'N', 'N', N, N, kNone},
+    {"BEGIN_LOOP", "P3109_EmitBeginLoop", B, 'Y', 'N', 'Y', N, N, kNone},
+    {"END_LOOP", "P3109_EmitEndLoop", N, 'N', 'N', 'N', A, N, kNone},
+    {"COMMIT", "P3109_EmitCommit", N, 'N', 'N', 'N', N, N, kNone},
+    {"ROLLBACK", "P3109_EmitRollback", N, 'N', 'N', 'N', N, N, kNone},
+    {"ENDROUTINE", "P3109_EmitEndRoutine", N, 'N', 'N', 'N', A, N, kNone},
+    {"EXECUTE", "P3109_EmitExecute", N, 'N', 'N', 'N', N, N, kNone},
+    {"RETURN", "P3109_EmitReturn", N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_REPORT", "P3109_EmitDefReport", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"DEF_HEAD", "P3109_EmitDefHead", N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_FOOT", "P3109_EmitDefFoot", N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_LINE", "P3109_EmitDefLine", N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_BREAK", "P3109_EmitDefBreak", N, 'N', 'N', 'N', N, N, kNone},
+    {"PRINT", "P3109_EmitPrint", N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_TOTAL", "P3109_EmitKeep", N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_COUNT", "P3109_EmitKeep", N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_AVG", "P3109_EmitKeep", N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_MAX", "P3109_EmitKeep", N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_MIN", "P3109_EmitKeep", N, 'N', 'N', 'N', N, N, kNone},
+    {"SPACE", "P3109_EmitSpaceSkip", N, 'N', 'N', 'N', N, N, kNone},
+    {"SKIP", "P3109_EmitSpaceSkip", N, 'N', 'N', 'N', N, N, kNone},
+    {"CLOSE", "P3109_EmitClose", N, 'N', 'N', 'N', N, N, kNone},
+    {"GET_ENTRY", "P3109_EmitGetEntry", N, 'N', 'N', 'N', N, N, kNone},
+    {"DLT_ENTRY", "P3109_EmitDltEntry", N, 'N', 'N', 'N', N, N, kNone},
+    {"LOC_ENTRY", "P3109_EmitLocEntry", N, 'N', 'N', 'N', N, N, kNone},
+    {"SORT_LIST", "P3109_EmitSortList", N, 'N', 'N', 'N', N, N, kNone},
+    {"IF_KEY", "P3109_EmitIfKey", B, 'N', 'N', 'N', N, A, kNone},
+    {"BROWSE", "P3109_EmitBrowse", N, 'N', 'N', 'N', N, N, kPrologueUnsupported},
+    {"SUBMIT", "P3109_EmitSubmit", N, 'N', 'N', 'N', N, N, kNone},
+    {"USE", "P3109_EmitUse", N, 'N', 'N', 'N', N, N, kNone},
+    {"POINT", "P3109_EmitPoint", N, 'N', 'N', 'N', N, N, kNone},
+    {"OPEN", "P3109_EmitOpen", N, 'N', 'N', 'N', N, N, kNone},
+    {"EXEC_CPF", "P3109_EmitExecCpf", N, 'N', 'N', 'N', N, N, kNone},
+    {"EXEC_OS400", "P3109_EmitExecCpf", N, 'N', 'N', 'N', N, N, kNone},
+    {"POP_UP", "P3109_EmitPopUp", N, 'N', 'N', 'N', N, N, kDisplay},
+    {"DEF_COND", "P3109_EmitDefCond", N, 'N', 'N', 'N', N, N, kNone},
+    {"FUNCTION", "P3109_EmitFunction", N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_ARRAY", "P3109_EmitDefArray", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"SELECT_SQL", "P3109_EmitSelectSql", B, 'Y', 'N', 'N', N, N, kNone},
+    {"CONTINUE", "P3109_EmitContinue", N, 'N', 'N', 'N', N, N, kNone},
+    {"LEAVE", "P3109_EmitLeave", N, 'N', 'N', 'N', N, N, kNone},
+    {"INCLUDE", "P3109_EmitInclude", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"BEGIN_COM", "P3109_EmitBeginCom", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"END_COM", "P3109_EmitEndCom", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"DEFINE_COM", "P3109_EmitDefineCom", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"DEFINE_MAP", "P3109_EmitDefineMap", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"SET", "P3109_EmitSet", N, 'N', 'N', 'N', N, N, kNone},
+    {"DEFINE_PTY", "P3109_EmitDefinePty", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"PTYROUTINE", "P3109_EmitPtyRoutine", B, 'N', 'N', 'N', N, N, kNone},
+    {"EVTROUTINE", "P3109_EmitEvtRoutine", B, 'N', 'N', 'N', N, N, kNone},
+    {"DEFINE_EVT", "P3109_EmitDefineEvt", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"SIGNAL", "P3109_EmitSignal", N, 'N', 'N', 'N', N, N, kNone},
+    {"MTHROUTINE", "P3109_EmitMthRoutine", B, 'N', 'N', 'N', N, N, kNone},
+    {"INVOKE", "P3109_EmitInvoke", N, 'N', 'N', 'N', N, N, kNone},
+    {"_INVOKE", "P3109_EmitInvoke", N, 'N', 'N', 'N', N, N, kNone},
+    {"SET_REF", "P3109_EmitSetRef", N, 'N', 'N', 'N', N, N, kNone},
+    {"IF_REF", "P3109_EmitIfRef", B, 'N', 'N', 'N', N, A, kNone},
+    {"ASSIGN", "P3109_EmitAssign", N, 'N', 'N', 'N', N, N, kNone},
+    {"_ASSIGN", "P3109_EmitAssign", N, 'N', 'N', 'N', N, N, kNone},
+    {"IMPORT", "P3109_EmitImport", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"FOR", "P3109_EmitFor", B, 'Y', 'N', 'N', N, N, kNone},
+    {"ENDFOR", "P3109_EmitEndFor", N, 'N', 'N', 'N', A, N, kNone},
+    {"WEBROUTINE", "P3109_EmitWebRoutine", B, 'N', 'N', 'N', N, N, kNone},
+    {"WEB_MAP", "P3109_EmitWebMap", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"ATTRIBUTE", "P3109_EmitAttribute", N, 'N', 'N', 'N', N, N, kPrologue},
+    {"PERFORM", "P3109_EmitPerform", N, 'N', 'N', 'N', N, N, kNone},
+    {"_PERFORM", "P3109_EmitPerform", N, 'N', 'N', 'N', N, N, kNone},
+};
+
+const GEN_COMMAND_SOURCE*& commandSource()
+{
+    static const GEN_COMMAND_SOURCE* source = nullptr;
+    return source;
+}
+
+GEN_COMMAND_RECORD& currentRecord()
+{
+    static GEN_COMMAND_RECORD record;
+    return record;
+}
+
+std::string padded10(const char* name)
+{
+    std::string s(name);
+    s.resize(10, ' ');
+    return s;
+}
+
+bool nameIs(const char* acName, const char* name) { return std::memcmp(acName, padded10(name).data(), 10) == 0; }
+
+/* An emitter by name, or the core's comment writer while the emitter is
+** not registered. */
+P3109_EMITTER emitterOrComments(const char* name)
+{
+    P3109_EMITTER e = P3109_pFindEmitter(name);
+    return e ? e : P3109_WriteCommandComments;
+}
+
+void runNamed(const char* name) { emitterOrComments(name)(); }
+
+} // namespace
+
+void P3109_MakeCurrentCommand(const GEN_COMMAND_RECORD& r)
+{
+    currentRecord() = r;
+    FFC_CHECK_STATE* st = P3109_CheckState();
+    GEN_MODULE_STATE& g = P3109_State();
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d", static_cast<int>(r.lLineNumber % 10000));
+    g.lineNumberText = text;
+    if (!st)
+        return;
+    st->lLine = r.usNumber;
+    st->lSequence = r.usSequence;
+    st->lLineWord = r.usSequence;
+    st->lLineNumber = r.lLineNumber;
+    st->pFieldTable = r.pFieldTable;
+    std::memcpy(st->acLabel, r.acLabel, 3);
+    std::memcpy(st->acCommand, r.acName, 10);
+}
+
+namespace {
+
+void inlineIndent()
+{
+    GEN_OUTPUT_STATE& o = P3109_State().out;
+    ++o.sDepth;
+    if (o.sDepth <= 12)
+        o.usIndent = static_cast<uint16_t>(o.usIndent + 3);
+}
+
+void controls(const FFC_COMMAND_ENTRY& e, int32_t when)
+{
+    if (e.lPopWhen == when)
+        P3109_PopBlock();
+    if (e.lPushWhen == when)
+        P3109_PushBlock(e.acBlock[0], e.acBlock[1], e.acBlock[2]);
+    if (e.lIndentWhen == when)
+        inlineIndent();
+}
+
+void callBound(const FFC_COMMAND_ENTRY& e)
+{
+    controls(e, GEN_CONTROL_BEFORE);
+    e.pfnEmit();
+    controls(e, GEN_CONTROL_AFTER);
+}
+
+void firstCall(const EmitterRow& row)
+{
+    switch (row.firstCall) {
+    case kPrologue: runNamed("P3109_EmitCommandPrologue"); break;
+    case kPrologueUnsupported:
+        runNamed("P3109_EmitCommandPrologue");
+        if (P3109_EMITTER e = P3109_pFindEmitter("P3109_EmitUnsupportedCommand"))
+            e();
+        break;
+    case kDisplay: runNamed("P3109_EmitDisplay"); break;
+    case kGroupBy:
+        runNamed("P3109_EmitCommandPrologue");
+        if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("P3109_WriteFieldGroupArray"))
+            w(1);
+        break;
+    default: break;
+    }
+}
+
+void outputStreamByRoutine()
+{
+    GEN_MODULE_STATE& g = P3109_State();
+    if (g.cRoutineFlag1 == 'Y' || g.cRoutineFlag2 == 'Y')
+        g.out.current = g.cTarget == GEN_TARGET_CSHARP ? g.csStreams[2] : g.sbr;
+    else
+        g.out.current = g.out.mainOutput;
+}
+
+bool isRoutineCommand(const char* acName)
+{
+    return nameIs(acName, "PTYROUTINE") || nameIs(acName, "EVTROUTINE") || nameIs(acName, "MTHROUTINE") ||
+           nameIs(acName, "WEBROUTINE");
+}
+
+void runSection(const char* name)
+{
+    if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter(name))
+        w(0);
+}
+
+void showCommandStatus(const GEN_COMMAND_RECORD& r)
+{
+    if (!FFC_from_EDITOR())
+        return;
+    std::string text = P3109_CommandStatusText(r);
+    P31O2_ShowStatusText(text.c_str(), static_cast<int16_t>(text.size()));
+}
+
+void resetCheckStateCommand()
+{
+    FFC_CHECK_STATE* st = P3109_CheckState();
+    if (!st)
+        return;
+    std::memset(st->acCommand, ' ', sizeof st->acCommand);
+    st->lLine = st->lSequence = st->lLineNumber = -1;
+    st->lLineWord = -1;
+    st->pFieldTable = nullptr;
+}
+
+} // namespace
+
+void P3109_SetCommandSource(const GEN_COMMAND_SOURCE* pSource) { commandSource() = pSource; }
+
+const GEN_COMMAND_SOURCE* P3109_pCommandSource() { return commandSource(); }
+
+const GEN_COMMAND_RECORD& P3109_CurrentCommand() { return currentRecord(); }
+
+std::string P3109_CommandStatusText(const GEN_COMMAND_RECORD& r)
+{
+    char number[16];
+    std::snprintf(number, sizeof number, "%04d", static_cast<int>(r.lLineNumber % 10000));
+    for (size_t i = 0; i < 3 && number[i] == '0'; ++i)
+        number[i] = ' ';
+    return "Pass 3 : " + std::string(number) + " Command " + std::string(r.acName, 10);
+}
+
+int16_t P3109_sNextCommandRecord(uint16_t& usNumber, uint16_t& usSequence, GEN_COMMAND_RECORD& record)
+{
+    const GEN_COMMAND_SOURCE* s = commandSource();
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!s || !s->pfnFind)
+        return 1;
+    if (s->pfnFind(ctx, usNumber, static_cast<uint16_t>(usSequence + 1), &record) == 0) {
+        ++usSequence;
+        return 0;
+    }
+    if (usNumber == UINT16_MAX || s->pfnFind(ctx, static_cast<uint16_t>(usNumber + 1), 0, &record) != 0)
+        return 1;
+    ++usNumber;
+    usSequence = 0;
+    return 0;
+}
+
+void P3109_WriteCommandComments()
+{
+    const GEN_COMMAND_SOURCE* s = commandSource();
+    const GEN_COMMAND_RECORD& r = currentRecord();
+    std::vector<std::string> lines;
+    if (s && s->pfnSourceLines)
+        s->pfnSourceLines(P3109_Context(), r.usNumber, r.usSequence, &lines);
+    for (std::string text : lines) {
+        /* a comment end inside the source would end the generated comment early */
+        for (size_t at = text.find("*/"); at != std::string::npos; at = text.find("*/", at))
+            text.replace(at, 2, "* /");
+        P3109_Line("/* " + text + " */");
+    }
+}
+
+void P3109_DispatchCommand()
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    FFC_CHECK_STATE* st = P3109_CheckState();
+    auto* lookup = ctx ? static_cast<FFC_COMMAND_LOOKUP*>(ctx->pCommandLookup) : nullptr;
+    FFC_COMMAND_ENTRY* e = nullptr;
+    if (lookup && st)
+        e = static_cast<FFC_COMMAND_ENTRY*>(std::bsearch(st->acCommand, lookup->aEntries, FFC_COMMAND_LOOKUP_ENTRIES,
+                                                          sizeof(FFC_COMMAND_ENTRY), P3109_lCompareCommandName));
+    if (!e)
+        P3109_InternalError("Unknown Command encountered");
+    if (e->pfnEmit) {
+        callBound(*e);
+        return;
+    }
+    if (nameIs(e->acName, "SUBROUTINE")) {
+        /* never bound: every SUBROUTINE opens a block and a routine head */
+        P3109_PushBlock('N', 'N', 'N');
+        runNamed("P3109_EmitSubroutine");
+        return;
+    }
+    for (const EmitterRow& row : kEmitters) {
+        if (!nameIs(e->acName, row.command))
+            continue;
+        e->pfnEmit = emitterOrComments(row.emitter);
+        e->lPushWhen = row.pushWhen;
+        e->acBlock[0] = row.loop;
+        e->acBlock[1] = row.caseByte;
+        e->acBlock[2] = row.labels;
+        e->lPopWhen = row.popWhen;
+        e->lIndentWhen = row.indentWhen;
+        if (row.firstCall == kNone) {
+            callBound(*e);
+            return;
+        }
+        controls(*e, GEN_CONTROL_BEFORE);
+        firstCall(row);
+        controls(*e, GEN_CONTROL_AFTER);
+        return;
+    }
+}
+
+void P3109_GenerateCommands()
+{
+    GEN_MODULE_STATE& g = P3109_State();
+    FFC_CONTEXT* ctx = P3109_Context();
+    FFC_CHECK_STATE* st = P3109_CheckState();
+    g.usSavedIndent = g.out.usIndent;
+    g.skel.cKeep = 'N';
+    P31O2_ShowStatusText("Loading/Extracting all List Definitions ", 40);
+
+    /* first run: the definition commands register what they define */
+    uint16_t number = 0, sequence = 0;
+    GEN_COMMAND_RECORD r;
+    g.usCommandCounter = 0;
+    g.out.cSuppress = 'Y';
+    while (P3109_sNextCommandRecord(number, sequence, r) == 0) {
+        P3109_MakeCurrentCommand(r);
+        g.out.cSuppress = 'Y';
+        g.cLabelFlag = 'Y';
+        if (nameIs(r.acName, "SELECT") || nameIs(r.acName, "SELECT_SQL")) {
+            ++g.sSqlCursorCount;
+            continue;
+        }
+        if (std::memcmp(r.acName, "DEF_LIST", 8) == 0 || std::memcmp(r.acName, "DEF_COND", 8) == 0 ||
+            std::memcmp(r.acName, "DEF_HEAD", 8) == 0 || std::memcmp(r.acName, "DEF_FOOT", 8) == 0 ||
+            std::memcmp(r.acName, "DEF_LINE", 8) == 0 || std::memcmp(r.acName, "DEF_BREAK", 9) == 0 ||
+            std::memcmp(r.acName, "POINT", 5) == 0)
+            P3109_DispatchCommand();
+    }
+
+    /* between the runs */
+    g.out.cSuppress = 'N';
+    runSection("P3109_WriteListDefinitions");
+    runSection("P3109_WriteRecordDefinitions");
+    runSection("P3109_CollectListNames");
+    g.usCommandCounter = 0;
+    if (ctx) {
+        ctx->usCommandCounter1 = ctx->usCommandCounter2 = 0;
+        ctx->ulLabelNumber = P31O2_ResetLabelNumbers();
+    }
+
+    /* second run: every command is emitted */
+    number = sequence = 0;
+    while (P3109_lAbortWord() == 0 && P3109_sNextCommandRecord(number, sequence, r) == 0) {
+        P3109_MakeCurrentCommand(r);
+        g.out.cSuppress = 'N';
+        g.cLabelFlag = 'N';
+        showCommandStatus(r);
+        ++g.usCommandCounter;
+        P31O2_SendProgressStep(st ? st->lPass : 3, g.usCommandCounter, g.args.usStatusWord);
+        const bool subroutine = nameIs(r.acName, "SUBROUTINE");
+        if (subroutine || isRoutineCommand(r.acName)) {
+            if (ctx)
+                ctx->ulLabelNumber = P31O2_ulPushLabelNumber(ctx);
+            g.lRoutineValue1 = r.lRoutineValue1;
+            g.lRoutineValue2 = r.lRoutineValue2;
+            g.sRoutineValue3 = r.sRoutineValue3;
+            g.cRoutineFlag1 = 'Y';
+            if (!subroutine)
+                g.cRoutineFlag2 = 'Y';
+            g.usRoutineSavedIndent = g.out.usIndent;
+            g.out.usIndent = 0;
+        }
+        outputStreamByRoutine();
+        if (r.acName[0] == '*')
+            runNamed("P3109_EmitCommandPrologue");
+        else
+            P3109_DispatchCommand();
+        if (nameIs(r.acName, "ENDROUTINE")) {
+            g.cRoutineFlag1 = g.cRoutineFlag2 = 'N';
+            g.out.usIndent = g.usRoutineSavedIndent;
+            if (ctx)
+                ctx->ulLabelNumber = P31O2_ulPopLabelNumber(ctx);
+        }
+        outputStreamByRoutine();
+        if (ctx) {
+            ++ctx->usCommandCounter1;
+            ++ctx->usCommandCounter2;
+        }
+    }
+    resetCheckStateCommand();
+    g.out.cSuppress = 'N';
+    g.out.current = g.out.mainOutput;
+}
+
+void P3109_PushBlock(char cLoop, char cCase, char cLabels)
+{
+    GEN_MODULE_STATE& g = P3109_State();
+    if (g.sBlockDepth + 1 >= GEN_BLOCK_STACK_CAPACITY)
+        P3109_InternalError("Generator block stack capacity of 255 nested blocks exceeded");
+    ++g.sBlockDepth;
+    GEN_BLOCK_ENTRY& e = g.blocks[static_cast<size_t>(g.sBlockDepth)];
+    e = GEN_BLOCK_ENTRY{};
+    const FFC_CHECK_STATE* st = P3109_CheckState();
+    e.lLineNumber = st ? st->lLineNumber : 0;
+    e.lRoutineValue1 = g.lRoutineValue1;
+    e.lRoutineValue2 = g.lRoutineValue2;
+    e.sRoutineValue3 = g.sRoutineValue3;
+    e.cLoop = cLoop;
+    char text[40];
+    if (cLabels == 'Y') {
+        std::snprintf(text, sizeof text, "Continue__%d", e.lLineNumber);
+        e.continueLabel = text;
+        std::snprintf(text, sizeof text, "Leave__%d", e.lLineNumber);
+        e.leaveLabel = text;
+    }
+    if (cCase != 'Y')
+        return;
+    for (int i = g.sBlockDepth - 1; i >= 0; --i) {
+        GEN_BLOCK_ENTRY& below = g.blocks[static_cast<size_t>(i)];
+        if (below.cLoop != 'Y')
+            continue;
+        std::snprintf(text, sizeof text, "Continue__%d", below.lLineNumber);
+        below.continueLabel = text;
+        std::snprintf(text, sizeof text, "Leave__%d", below.lLineNumber);
+        below.leaveLabel = text;
+        break;
+    }
+}
+
+void P3109_PopBlock()
+{
+    GEN_MODULE_STATE& g = P3109_State();
+    if (g.sBlockDepth <= 0)
+        P3109_InternalError("Generator block stack popped below its outermost block");
+    --g.sBlockDepth;
+    const GEN_BLOCK_ENTRY& top = g.blocks[static_cast<size_t>(g.sBlockDepth)];
+    g.lRoutineValue1 = top.lRoutineValue1;
+    g.lRoutineValue2 = top.lRoutineValue2;
+    g.sRoutineValue3 = top.sRoutineValue3;
+}
+
+void P3109_MakeBreakContinueGoto(std::string& output, char cKind)
+{
+    GEN_MODULE_STATE& g = P3109_State();
+    output.clear();
+    for (int i = g.sBlockDepth; i >= 0; --i) {
+        const GEN_BLOCK_ENTRY& e = g.blocks[static_cast<size_t>(i)];
+        if (e.cLoop != 'Y')
+            continue;
+        if (cKind == 'L')
+            output = e.leaveLabel.empty() ? "break" : "goto " + e.leaveLabel;
+        else
+            output = e.continueLabel.empty() ? "continue" : "goto " + e.continueLabel;
+        return;
+    }
+}
+
+void P3109_WriteLeavePoint()
+{
+    GEN_MODULE_STATE& g = P3109_State();
+    if (g.sBlockDepth < 0)
+        return;
+    const GEN_BLOCK_ENTRY& e = g.blocks[static_cast<size_t>(g.sBlockDepth)];
+    if (!e.leaveLabel.empty())
+        P3109_Line(e.leaveLabel + ": /* Leave Point */;");
+}
+
+void P3109_WriteContinuePoint()
+{
+    GEN_MODULE_STATE& g = P3109_State();
+    if (g.sBlockDepth < 0)
+        return;
+    const GEN_BLOCK_ENTRY& e = g.blocks[static_cast<size_t>(g.sBlockDepth)];
+    if (!e.continueLabel.empty())
+        P3109_Line(e.continueLabel + ": /* Continue Point */;");
+}

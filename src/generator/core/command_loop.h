@@ -1,0 +1,37 @@
+/*
+** command_loop.h: the generator's command loop, its dispatcher and the
+** block stack.
+*/
+#ifndef GENERATOR_CORE_COMMAND_LOOP_H
+#define GENERATOR_CORE_COMMAND_LOOP_H
+
+#include <cstdint>
+#include <string>
+
+#include "generator/core/command_lookup.h"
+
+/* Skeleton point 1: the definition run and the emitting run. */
+void P3109_GenerateCommands();
+/* Dispatches the current command (the check state's command name). */
+void P3109_DispatchCommand();
+
+void P3109_PushBlock(char cLoop, char cCase, char cLabels);
+void P3109_PopBlock();
+void P3109_MakeBreakContinueGoto(std::string& output, char cKind);
+void P3109_WriteLeavePoint();
+void P3109_WriteContinuePoint();
+
+/* Steps the key to the next command record (next sequence, else the next
+** number with sequence 0); 0 with the record, non-zero at the end. */
+int16_t P3109_sNextCommandRecord(uint16_t& usNumber, uint16_t& usSequence, GEN_COMMAND_RECORD& record);
+/* Makes the record the current command: key, line, label and name into
+** the check state, and the line-number text. */
+void P3109_MakeCurrentCommand(const GEN_COMMAND_RECORD& record);
+/* The current command's record. */
+const GEN_COMMAND_RECORD& P3109_CurrentCommand();
+/* The 32-character progress text of a command in the second run. */
+std::string P3109_CommandStatusText(const GEN_COMMAND_RECORD& record);
+/* Writes the current command's source lines as comments. */
+void P3109_WriteCommandComments();
+
+#endif

@@ -1,0 +1,52 @@
+/*
+** expr_services.cpp: the expression writers' line sink on the core.
+*/
+#include "generator/core/expr_services.h"
+
+#include <string>
+
+#include "generator/core/gen_state.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/services.h"
+
+namespace {
+
+/* The dictionary in force while no used-field lookup has been handed in. */
+class NoUsedFields final : public ExprFieldDictionary {
+public:
+    bool FindField(const char*, ExprFieldFacts&) const override { return false; }
+    bool FindComponentField(const char*, ExprFieldFacts&) const override { return false; }
+    std::string ListFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts&) const override
+    {
+        return "V_NOT_AVAILABLE";
+    }
+    std::string RecordFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts&) const override
+    {
+        return "V_NOT_AVAILABLE";
+    }
+};
+
+const NoUsedFields& noUsedFields()
+{
+    static const NoUsedFields none;
+    return none;
+}
+
+} // namespace
+
+P3109_ExprServices::P3109_ExprServices() : fields_(&noUsedFields()) {}
+
+char P3109_ExprServices::TargetLanguage() const { return P3109_State().cTarget; }
+
+uint32_t P3109_ExprServices::OutputStream() const { return P3109_State().out.current; }
+
+uint16_t P3109_ExprServices::OutputIndent() const { return P3109_State().out.usIndent; }
+
+void P3109_ExprServices::WriteLine(uint32_t stream, uint16_t indent, std::string_view text)
+{
+    P3109_WriteLine(stream, static_cast<int16_t>(indent), text);
+}
+
+void P3109_ExprServices::SetLastIoStatusFlag() { P3109_State().emit.cLastIoStatus = 'Y'; }
+
+void P3109_ExprServices::InternalError(std::string_view where) { P3109_InternalError(where); }

@@ -1,0 +1,148 @@
+/*
+** file_helpers.cpp: the generator's small file services.
+*/
+#include "generator/core/file_helpers.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "generator/core/line_writer.h"
+#include "generator/core/services.h"
+#include "platform/dqoz/dqoz.h"
+
+namespace {
+
+constexpr size_t kReadBuffer = 4101;
+constexpr size_t kWritePiece = 10240;
+
+GEN_STREAM openFile(const std::string& name, const char* mode, const char* msgId)
+{
+    std::string host;
+    FILE* f = nullptr;
+    if (dqoz::MapPath(name, host) == 0)
+        f = std::fopen(host.c_str(), mode);
+    if (!f) {
+        P3109_IssueFileMessage(msgId, name);
+        return GEN_NO_STREAM;
+    }
+    return P3109_AddFileStream(f);
+}
+
+void copyLines(GEN_STREAM out, const std::string& path)
+{
+    GEN_STREAM in = P3109_pOpenInputFile(path);
+    if (in == GEN_NO_STREAM)
+        return;
+    std::string line;
+    while (P3109_lAbortWord() == 0 && P3109_fReadSkeletonLine(in, 0, line) == 'Y')
+        P3109_WriteFileLine(1, line, out);
+    P3109_CloseStream(in);
+}
+
+} // namespace
+
+char P3109_fReadSkeletonLine(GEN_STREAM stream, int fAppendBlank, std::string& line)
+{
+    line.clear();
+    FILE* f = P3109_pStreamFile(stream);
+    if (!f)
+        return 'N';
+    char buffer[kReadBuffer];
+    if (!std::fgets(buffer, static_cast<int>(kReadBuffer), f))
+        return 'N';
+    size_t n = std::strlen(buffer);
+    while (n > 0) {
+        char c = buffer[n - 1];
+        if (c != ' ' && c != '\f' && c != '\n' && c != '\r')
+            break;
+        --n;
+    }
+    line.assign(buffer, n);
+    if (fAppendBlank)
+        line += ' ';
+    return 'Y';
+}
+
+GEN_STREAM P3109_pOpenInputFile(const std::string& name) { return openFile(name, "r", "PRC1001"); }
+
+GEN_STREAM P3109_pOpenOutputFile(const std::string& name) { return openFile(name, "wb", "PRC1002"); }
+
+GEN_STREAM P3109_pOpenAppendFile(const std::string& name) { return openFile(name, "a+b", "PRC1002"); }
+
+void P3109_WriteLineAndClear(GEN_STREAM stream, std::string& line)
+{
+    P3109_WriteFileLine(1, line, stream);
+    line.assign(GEN_LINE_LIMIT, ' ');
+}
+
+int P3109_WriteWholeFile(const void* pData, size_t ulBytes, const std::string& name)
+{
+    std::string host;
+    FILE* f = nullptr;
+    if (dqoz::MapPath(name, host) == 0)
+        f = std::fopen(host.c_str(), "wb");
+    bool failed = f == nullptr;
+    const unsigned char* p = static_cast<const unsigned char*>(pData);
+    while (f && ulBytes > 0) {
+        size_t piece = ulBytes < kWritePiece ? ulBytes : kWritePiece;
+        std::fwrite(p, 1, piece, f);
+        if (std::ferror(f)) {
+            failed = true;
+            break;
+        }
+        p += piece;
+        ulBytes -= piece;
+    }
+    if (f && std::fclose(f) != 0)
+        failed = true;
+    if (failed)
+        P3109_InternalError("Fatal error detected when attempting to open or write to file " + name + ".");
+    return 0;
+}
+
+std::string P3109_CopyDoublingBackslashes(std::string_view source)
+{
+    std::string out;
+    for (char c : source) {
+        out += c;
+        if (c == '\\')
+            out += '\\';
+    }
+    return out;
+}
+
+void P3109_WriteShortPathListing(GEN_STREAM stream, const std::string& directory, const std::string& fileName,
+                                 int iNumber, std::string_view typeText, int fReportFailure)
+{
+    /* The host keeps no short names: a found file is named by its full path. */
+    std::string path = directory + "\\" + fileName;
+    std::string host;
+    struct stat st{};
+    bool found = dqoz::MapPath(path, host) == 0 && ::stat(host.c_str(), &st) == 0;
+    if (!found && fReportFailure)
+        path = "Error in GetShortPathName or FindFirstFile";
+    P3109_WriteLine(stream, 0, " ");
+    char line[GEN_MAX_PATH * 2 + 64];
+    std::snprintf(line, sizeof line, "     %d   %.*s   \"%s\" ", iNumber, static_cast<int>(typeText.size()),
+                  typeText.data(), P3109_CopyDoublingBackslashes(path).c_str());
+    P3109_WriteLine(stream, 0, line);
+}
+
+void P3109_CopySkeletonInclude(GEN_STREAM stream, const std::string& fileName)
+{
+    copyLines(stream, P3109_State().args.root + "\\X_VELMO\\SOURCE\\" + fileName);
+}
+
+void P3109_AppendWorkFile(GEN_STREAM stream, const std::string& path) { copyLines(stream, path); }
+
+void P3109_DeleteFile(const std::string& name) { DosDelete(name.c_str()); }
+
+void P3109_RemoveDirectory(const std::string& name)
+{
+    std::string host;
+    if (dqoz::MapPath(name, host) == 0)
+        ::rmdir(host.c_str());
+}

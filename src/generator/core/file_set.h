@@ -1,0 +1,61 @@
+/*
+** file_set.h: the names of every file and directory the generator reads or
+** writes for one object.
+**
+** All names are formed once per set-up from the root directory, the
+** partition, the object's C name and fixed suffixes, with backslashes, and
+** are mapped onto the host only when a file is opened. Nothing else forms
+** or changes them.
+*/
+#ifndef GENERATOR_CORE_FILE_SET_H
+#define GENERATOR_CORE_FILE_SET_H
+
+#include <cstdint>
+#include <string>
+
+/* Longest path the generator forms; a root that leaves no room for the
+** longest name of the set is refused. */
+inline constexpr size_t GEN_MAX_PATH = 260;
+
+struct GEN_FILE_SET {
+    std::string skeletonDirectory;     /* root\X_VELMO\SOURCE\ */
+    std::string mainSkeleton;          /* FUN00001.S */
+    std::string csSkeletons[5];        /* SL000001.S to SL000005.S */
+    std::string bifSkeleton;           /* FUN00024.S to FUN00028.S */
+    std::string skeletonDirectory2;    /* second copy for the C# pass and the text strings */
+    std::string partitionDirectory;    /* root\X_VELMO\X_p\SOURCE\ */
+    std::string outputDirectory;       /* partition, CheckIn or compound directory, with '\' */
+    std::string outputBase;            /* output directory + stem */
+
+    /* C set */
+    std::string c, stg, ddc, rc, h, dll, sbr, rpt, txt, utw, pgm;
+
+    /* C# set */
+    std::string csDirectory, csProject, csProperties, csResources;
+    std::string csDdc, csTxt, csStg, csSbr, csIncl, csClass, csProj, csSln, csAssemblyInfo, csManifest;
+};
+
+/* Inputs of the name forming. */
+struct GEN_FILE_SET_INPUT {
+    std::string root;                  /* root directory path */
+    std::string partition;             /* at most 3 characters */
+    std::string cName;                 /* at most 8 characters; may become the member pass number */
+    bool checkIn = false;
+    bool compound = false;
+    int32_t lPassCount = 1;
+    int32_t lCurrentPass = 1;
+    /* SYSFLAGS choice of the built-in function skeleton */
+    char cFieldValidate = 'N';         /* *ALP_FIELD_VALIDATE or *NUM_FIELD_VALIDATE */
+    char cSystemVariable = 'N';        /* *ALP_SYSTEM_VARIABLE or *NUM_SYSTEM_VARIABLE */
+    char cTrigger = 'N';
+    char cBuiltin = 'N';
+};
+
+/* Forms every name. For a member pass of a compound component cName
+** becomes the pass number ("%08d"). When fTouchDirectories is set, the
+** check-in directory is created and, in pass 1, the compound directory is
+** removed with its contents and created again. Returns false (and leaves
+** the set empty) when a name would exceed GEN_MAX_PATH. */
+bool P3109_FormFileSet(GEN_FILE_SET_INPUT& input, GEN_FILE_SET& set, bool fTouchDirectories);
+
+#endif

@@ -1,0 +1,190 @@
+/*
+** gen_state.h: the generator core's module state.
+**
+** The generator keeps the state of one job in one block: the caller's run
+** blocks (GEN_RUN_ARGUMENTS), the target language, the output state of the
+** line writer with its six deferred queues, the skeleton condition stack,
+** the object's names and file set, the per-job flags and counters, and the
+** block stack of the command loop. The set-up rebuilds it for every job;
+** only the once-per-process definitions (definitions.h) outlive a job.
+**
+** Output streams are numbers: 0 no output, 1 to 6 a deferred line queue,
+** and from GEN_FIRST_FILE_STREAM on an open file of the generator's stream
+** table (line_writer.h).
+*/
+#ifndef GENERATOR_CORE_GEN_STATE_H
+#define GENERATOR_CORE_GEN_STATE_H
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dqov/definitions.h"
+#include "dqov/ffc_check_state.h"
+#include "dqov/ffc_context.h"
+#include "dqov/ffc_message_callback_record.h"
+#include "generator/core/file_set.h"
+
+using GEN_STREAM = uint32_t;
+inline constexpr GEN_STREAM GEN_NO_STREAM = 0;
+inline constexpr GEN_STREAM GEN_FIRST_FILE_STREAM = 7;
+inline constexpr int GEN_QUEUE_COUNT = 6;
+
+inline constexpr char GEN_TARGET_C = 'C';
+inline constexpr char GEN_TARGET_CSHARP = '#';
+
+/* The generator's copies of the run driver's arguments. */
+struct GEN_RUN_ARGUMENTS {
+    FFC_CONTEXT* pContext = nullptr;
+    FFC_CHECK_STATE* pState = nullptr;
+    const FFC_PROCESS_DEFINITION* pProcess = nullptr;
+    const FFC_FUNCTION_DEFINITION* pFunction = nullptr;
+    int32_t lDriverValue = 0;
+    char cDriverByte1 = ' ';
+    char* pOptionFlags = nullptr;       /* 999 'Y'/'N' option flags */
+    char cDriverByte2 = ' ';
+    char cDriverByte3 = ' ';
+    char acDriverField[3] = {' ', ' ', ' '};
+    char acMsgQueue[10] = {};
+    uint16_t usStatusWord = 0;          /* total handed to the progress steps */
+    std::string root;                   /* root directory path, Windows form */
+    FFC_MESSAGE_CALLBACK pfnCallback = nullptr;
+    int32_t lEditor = 0;
+};
+
+/* One line of a deferred queue: the indent in force when it was queued. */
+struct GEN_QUEUED_LINE {
+    uint16_t usIndent;
+    std::string text;
+};
+
+/* GEN_OUTPUT_STATE. */
+struct GEN_OUTPUT_STATE {
+    GEN_STREAM current = GEN_NO_STREAM;
+    uint16_t usIndent = 3;
+    int16_t sDepth = 0;
+    GEN_STREAM mainOutput = GEN_NO_STREAM;
+    GEN_STREAM secondSuppressible = GEN_NO_STREAM;
+    char cSuppress = 'N';
+    int32_t lMacroContinuation = 0;
+    std::array<std::vector<GEN_QUEUED_LINE>, GEN_QUEUE_COUNT> queues;
+};
+
+/* GEN_SKELETON_CONDITIONS and the engine's per-line working state. */
+inline constexpr int GEN_CONDITION_LEVELS = 101;
+inline constexpr size_t GEN_SKELETON_LINE_MAX = 4100;
+inline constexpr size_t GEN_LINE_BUFFER = 8204;
+
+struct GEN_SKELETON_STATE {
+    std::array<int32_t, GEN_CONDITION_LEVELS> levels{};
+    int32_t lDepth = 0;
+    char cKeep = 'Y';
+    std::array<char, GEN_LINE_BUFFER> line{};   /* the line being processed, terminated */
+    uint16_t usColumn = 0;                      /* column of the current directive's '%' */
+    size_t ulDirectiveLength = 0;               /* '%', digits and the character after them */
+    size_t ulResume = 0;                        /* where the scan goes on after a point */
+    int16_t sPoint = 0;
+    std::string currentSkeleton;                /* path of the skeleton being run (point 6) */
+};
+
+/* One entry of the block stack of the command loop. */
+struct GEN_BLOCK_ENTRY {
+    int32_t lLineNumber = 0;
+    int32_t lRoutineValue1 = 0;
+    int32_t lRoutineValue2 = 0;
+    int16_t sRoutineValue3 = 0;
+    char cFlag1 = 'N';
+    char acAction[6] = {'*', 'A', 'B', 'O', 'R', 'T'};
+    int16_t sValue = 0;
+    char cFlag2 = 'N';
+    std::string text;
+    char acFlags[4] = {'N', 'N', 'N', 'N'};
+    char cLoop = 'N';
+    std::string continueLabel;
+    std::string leaveLabel;
+    int32_t lValue1 = 0;
+    int32_t lValue2 = 0;
+    char cFlag3 = 'N';
+};
+
+inline constexpr int GEN_BLOCK_STACK_CAPACITY = 256;
+
+/* GEN_EMITTER_FLAGS as far as the core reads them. */
+struct GEN_EMITTER_FLAGS {
+    char cSqlIndicator = 'N';
+    char cOpenAll = 'N';
+    char cLastIoStatus = 'N';      /* GEN_LAST_IO_STATUS_FLAG */
+    int32_t lIgnoredPrecision = 0;
+    int32_t lIgnoredRoundUp = 0;
+    int32_t lIgnored1030 = 0;
+    int32_t lIgnored1015 = 0;
+};
+
+/* The whole per-job state of the generator. */
+struct GEN_MODULE_STATE {
+    GEN_RUN_ARGUMENTS args;
+    char cTarget = GEN_TARGET_C;          /* GEN_TARGET_LANGUAGE */
+    char cTargetNext = ' ';               /* the SYSFLAGS byte at offset 62 */
+    GEN_OUTPUT_STATE out;
+    GEN_SKELETON_STATE skel;
+    GEN_EMITTER_FLAGS emit;
+
+    /* names as terminated, right-trimmed strings */
+    std::string partition, language, process, function;
+    std::string cName;                    /* object's C name, or the member pass number */
+    std::string nationalChar1, nationalChar3;
+    std::string routineName = "*MAIN*****";
+    std::string title = std::string(40, ' ');   /* the 40-column title of point 9 */
+    GEN_FILE_SET files;
+
+    /* per-job switches */
+    int32_t lListSizeCheckOff = 0;
+    int32_t lGeneratorWord = 0;
+    char cLabelFlag = 'Y';
+    char cRoutineFlag1 = 'N';
+    char cRoutineFlag2 = 'N';
+    std::array<char, 4> derivedOptions{{'N', 'N', 'N', 'N'}};  /* the four derived option flags */
+    int16_t sSqlCursorCount = 0;
+    uint16_t usCommandCounter = 0;
+    std::string lineNumberText = "0000";
+    int32_t lRoutineValue1 = 0, lRoutineValue2 = 0;
+    int16_t sRoutineValue3 = 0;
+    uint16_t usSavedIndent = 3;
+    uint16_t usRoutineSavedIndent = 0;
+
+    /* block stack */
+    std::vector<GEN_BLOCK_ENTRY> blocks = std::vector<GEN_BLOCK_ENTRY>(GEN_BLOCK_STACK_CAPACITY);
+    int16_t sBlockDepth = 0;
+
+    /* GUID texts of points 161 and 162 */
+    std::string guid161, guid162;
+
+    /* counts tested by points 57 and 58 (owned by later writers) */
+    int32_t lUsedFieldTexts = 0;
+    int32_t lMultilingualVariables = 0;
+    int32_t lWorkingLists = 0;
+
+    /* the debugger-name tree and the user DLL definitions */
+    struct RBTREE* pDebugNames = nullptr;
+    USEDLL_RECORD* pUserDlls = nullptr;
+
+    /* the streams of the output driver */
+    GEN_STREAM skeletonIn = GEN_NO_STREAM, header = GEN_NO_STREAM, mainC = GEN_NO_STREAM,
+               stg = GEN_NO_STREAM, ddc = GEN_NO_STREAM, rc = GEN_NO_STREAM, sbr = GEN_NO_STREAM,
+               rpt = GEN_NO_STREAM, pgm = GEN_NO_STREAM;
+    std::array<GEN_STREAM, 5> csStreams{};   /* DDC.cs, STG.cs, .sbr, Incl.cs, TXT.cs */
+};
+
+/* The one module state of the generator. */
+GEN_MODULE_STATE& P3109_State();
+
+/* Short-hands over the run blocks. */
+FFC_CONTEXT* P3109_Context();
+FFC_CHECK_STATE* P3109_CheckState();
+/* The abort word: the fatal messages of later passes. */
+int32_t P3109_lAbortWord();
+/* Whether either C# request byte of the run context is 'Y'. */
+bool P3109_fCSharpRequested();
+
+#endif

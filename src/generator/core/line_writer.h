@@ -1,0 +1,70 @@
+/*
+** line_writer.h: the one line writer of the generator, its stream table,
+** the six deferred line queues, indentation and the small fixed writers.
+**
+** Every generated line goes through P3109_WriteLine: indent blanks, the
+** text, one blank, a backslash while a macro is being continued, and
+** "\r\n". Lines bound for the main output or the second suppressible
+** stream are dropped while the skeleton's current condition is false, and
+** nothing is written while the output-suppression flag is 'Y'. A line
+** longer than GEN_LINE_LIMIT is cut to the limit and reported as a fatal
+** message, so a broken generated program is never taken for a good one.
+*/
+#ifndef GENERATOR_CORE_LINE_WRITER_H
+#define GENERATOR_CORE_LINE_WRITER_H
+
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+#include "generator/core/gen_state.h"
+
+inline constexpr size_t GEN_LINE_LIMIT = 4096;
+
+/* ---- stream table ---- */
+/* Enters an open file into the stream table; returns its stream number
+** (GEN_NO_STREAM for a null file). */
+GEN_STREAM P3109_AddFileStream(FILE* pFile);
+/* The file behind a stream number, or null. */
+FILE* P3109_pStreamFile(GEN_STREAM stream);
+/* Closes the file of a stream and clears the caller's slot (a null stream
+** is skipped). */
+void P3109_CloseStream(GEN_STREAM& stream);
+/* Closes every stream still open (end of a job or an abandoned run). */
+void P3109_CloseAllStreams();
+
+/* ---- lines ---- */
+void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text);
+void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream);
+/* Writes the text at the current stream and indent. */
+void P3109_Line(std::string_view text);
+
+/* ---- deferred queues ---- */
+void P3109_WriteLineQueue(int iQueue, GEN_STREAM stream);
+void P3109_WriteDeferredQueue1();
+void P3109_WriteDeferredQueue2();
+void P3109_WriteDeferredQueue3();
+void P3109_WriteDeferredQueue4();
+void P3109_WriteDeferredQueue5();
+void P3109_WriteDeferredQueue6();
+/* Discards every queued line (end of generation). */
+void P3109_ClearQueues();
+
+/* ---- indentation and braces ---- */
+void P3109_IndentIn();
+void P3109_IndentOut();
+void P3109_WriteOpenBrace();
+void P3109_WriteCloseBrace();
+
+/* ---- comments and fixed lines ---- */
+void P3109_WriteComment(std::string_view text);
+void P3109_WriteCommentAfterBlank(std::string_view text);
+void P3109_WriteCommentBeforeBlank(std::string_view text);
+void P3109_WriteDashedBoxComment(GEN_STREAM stream, std::string_view text);
+void P3109_WriteDoubleBoxComment(GEN_STREAM stream, std::string_view text);
+void P3109_WriteGenericOdbcIf(GEN_STREAM stream);
+void P3109_WriteGenericOdbcEndif(GEN_STREAM stream);
+void P3109_WriteShortConstant(GEN_STREAM stream, int fStaticForm, std::string_view name, int16_t sValue);
+void P3109_WriteDefineLine(GEN_STREAM stream, std::string_view name, std::string_view value);
+
+#endif

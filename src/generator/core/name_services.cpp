@@ -1,0 +1,267 @@
+/*
+** name_services.cpp: generated names and used-name registries.
+*/
+#include "generator/core/name_services.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "dqov/workfile.h"
+#include "generator/core/command_loop.h"
+#include "generator/core/definitions.h"
+#include "generator/core/gen_state.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/services.h"
+
+namespace {
+
+struct Registries {
+    uint16_t usInstanceCounter = 0;
+    std::vector<GEN_INSTANCE_NAME> instances;
+    std::vector<std::pair<std::string, std::string>> fieldTexts;   /* field, kinds used */
+    std::vector<std::string> multilingual;
+};
+
+Registries& reg()
+{
+    static Registries r;
+    return r;
+}
+
+std::string padded(std::string_view text, size_t n)
+{
+    std::string s(text.substr(0, std::min(n, text.size())));
+    s.resize(n, ' ');
+    return s;
+}
+
+} // namespace
+
+void P3109_ResetNameServices() { reg() = Registries{}; }
+
+std::string P3109_MakeInstanceName(std::string_view base, std::string_view text1, std::string_view text2,
+                                   std::string_view text3)
+{
+    Registries& r = reg();
+    ++r.usInstanceCounter;
+    std::string name = std::string(base) + "_" + std::to_string(r.usInstanceCounter);
+    r.instances.push_back({name, std::string(text1), std::string(text2), std::string(text3)});
+    return "INSTANCE(" + name + ")";
+}
+
+const std::vector<GEN_INSTANCE_NAME>& P3109_InstanceNames() { return reg().instances; }
+
+std::string P3109_MakeFieldNameFromLiteral(std::string_view name)
+{
+    std::string field = padded(name, 10);
+    return field.substr(1) + " ";
+}
+
+void P3109_AppendLineComment(std::string& line, std::string_view text)
+{
+    if (!text.empty())
+        line += " // " + std::string(text);
+}
+
+bool P3109_fIsGroupName(std::string_view name)
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || !ctx->pWorkFile)
+        return false;
+    std::string key(name);
+    if (!key.empty() && ctx->cNatChar1 != ' ' && key[0] == ctx->cNatChar1)
+        key.erase(0, 1);
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, "GROUPNAM", 8);
+    std::memcpy(r.acName, key.data(), std::min<size_t>(key.size(), FFC_WORK_NAME_LEN));
+    return WF_cReadFirst(ctx, 2, &r, 2) == '0';
+}
+
+void P3109_AddUniqueName(std::vector<std::string>& names, std::string_view name)
+{
+    std::string key = padded(name, 10);
+    for (const std::string& n : names)
+        if (n == key)
+            return;
+    names.push_back(key);
+}
+
+bool P3109_fInList10(int32_t lValue, const int32_t alList[10])
+{
+    for (int i = 0; i < 10; ++i)
+        if (alList[i] == lValue)
+            return true;
+    return false;
+}
+
+int P3109_lCompare12(const void* pKey1, const void* pKey2)
+{
+    int r = std::memcmp(pKey1, pKey2, 12);
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+void P3109_RegisterFieldTextUse(std::string_view field, char cKind)
+{
+    Registries& r = reg();
+    std::string key = padded(field, 10);
+    for (auto& [name, kinds] : r.fieldTexts)
+        if (name == key) {
+            if (kinds.find(cKind) == std::string::npos)
+                kinds += cKind;
+            return;
+        }
+    r.fieldTexts.push_back({key, std::string(1, cKind)});
+    ++P3109_State().lUsedFieldTexts;
+}
+
+int16_t P3109_sFieldTextIndex(std::string_view field)
+{
+    std::string key = padded(field, 10);
+    const auto& texts = reg().fieldTexts;
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (texts[i].first == key)
+            return static_cast<int16_t>(i);
+    return -1;
+}
+
+std::string P3109_MakeMultilingualFieldRef(std::string_view field, char cKind)
+{
+    int16_t index = P3109_sFieldTextIndex(field);
+    if (index < 0)
+        return "pX_NULL";
+    char text[64];
+    std::snprintf(text, sizeof text, "X_Get_MFld(%d,INSTANCE_S3(sLangNo),'%c')", index, cKind);
+    return text;
+}
+
+int16_t P3109_sMultilingualVariableIndex(std::string_view name)
+{
+    std::string key = padded(P3109_CopyUpper(name, 20), 20);
+    const auto& vars = reg().multilingual;
+    for (size_t i = 0; i < vars.size(); ++i)
+        if (vars[i] == key)
+            return static_cast<int16_t>(i);
+    return -1;
+}
+
+int16_t P3109_pFindMultilingualVariable(std::string_view name)
+{
+    int16_t index = P3109_sMultilingualVariableIndex(name);
+    if (index >= 0)
+        return index;
+    reg().multilingual.push_back(padded(P3109_CopyUpper(name, 20), 20));
+    ++P3109_State().lMultilingualVariables;
+    return static_cast<int16_t>(reg().multilingual.size() - 1);
+}
+
+int16_t P3109_SetCurrentCommand(uint16_t usNumber, uint16_t usSequence)
+{
+    const GEN_COMMAND_SOURCE* s = P3109_pCommandSource();
+    GEN_COMMAND_RECORD r;
+    if (!s || !s->pfnFind || s->pfnFind(P3109_Context(), usNumber, usSequence, &r) != 0)
+        return 1;
+    P3109_MakeCurrentCommand(r);
+    P3109_State().cLabelFlag = 'Y';
+    return 0;
+}
+
+int P3109_fCheckReportLimit(int32_t lValue, int32_t lLimit)
+{
+    if (lValue < lLimit)
+        return 0;
+    P3109_sIssueMessage("PRC1023", 'F', " ");
+    return 1;
+}
+
+void P3109_WriteCloseCursors(std::string_view offset)
+{
+    if (P3109_State().sSqlCursorCount <= 0)
+        return;
+    if (offset == "0") {
+        P3109_Line("if ( INSTANCE(sCurrentCursors) > sEntryCursors ) X_Close_Cursors( FUNCTION_STD_PARMS, sEntryCursors );");
+        return;
+    }
+    const std::string o(offset);
+    P3109_Line("if ( INSTANCE(sCurrentCursors) > ( sEntryCursors + " + o +
+               " ) ) X_Close_Cursors( FUNCTION_STD_PARMS, ((X_SHORT)( sEntryCursors + " + o + " )) );");
+}
+
+namespace {
+
+constexpr const char* kDisplayStyles[] = {"PBIN", "PBFP", "PBBR", "PBCM", "PBGH", "PBNT",
+                                          "PBET", "PBEN", "PBEE", "PBCN", "PBCE", "PBSI"};
+
+struct AttributeRow {
+    int index;        /* attribute flag index */
+    char appliesTo;   /* 'I' input, 'O' output, 'B' both */
+    char cls;         /* 'C' colour, 'A' attribute */
+    char colour;      /* colour letter of a colour row */
+    int position;     /* position of an attribute row in the 16 flags */
+};
+
+constexpr AttributeRow kAttributeRows[] = {
+    {15, 'B', 'C', 'G', 0},  {16, 'B', 'C', 'W', 0}, {17, 'B', 'C', 'R', 0}, {18, 'B', 'C', 'T', 0},
+    {19, 'B', 'C', 'Y', 0},  {20, 'B', 'C', 'P', 0}, {21, 'B', 'C', 'B', 0}, {25, 'B', 'A', ' ', 14},
+    {3, 'I', 'A', ' ', 0},   {9, 'I', 'A', ' ', 6},  {4, 'I', 'A', ' ', 1},  {11, 'I', 'A', ' ', 8},
+    {12, 'I', 'A', ' ', 9},  {7, 'I', 'A', ' ', 4},  {8, 'I', 'A', ' ', 5},  {10, 'I', 'A', ' ', 7},
+    {26, 'I', 'A', ' ', 15}, {5, 'I', 'A', ' ', 2},  {6, 'I', 'A', ' ', 3},
+};
+
+const char* findStyle(const char (&codes)[10][4])
+{
+    for (const char* style : kDisplayStyles)
+        for (const auto& code : codes)
+            if (std::memcmp(code, style, 4) == 0)
+                return style;
+    return nullptr;
+}
+
+void applyRow(const AttributeRow& row, std::string& colour, std::string& attributes)
+{
+    if (row.cls == 'C') {
+        colour = std::string("'") + row.colour + "'";
+        return;
+    }
+    if (attributes.size() != 18 || attributes.front() != '"')
+        attributes = "\"" + std::string(16, 'N') + "\"";
+    attributes[static_cast<size_t>(row.position) + 1] = 'Y';
+}
+
+} // namespace
+
+GEN_COLOUR_NAMES P3109_MakeColourNames(const GEN_DISPLAY_ATTRIBUTES& f)
+{
+    GEN_COLOUR_NAMES n{"X_DEFAULT_INPUT_COLOUR", "X_DEFAULT_OUTPUT_COLOUR", "X_DEFAULT_INPUT_ATTRIBUTES",
+                       "X_DEFAULT_OUTPUT_ATTRIBUTES"};
+    if (const char* style = findStyle(f.acInputStyles)) {
+        n.inputColour = std::string("X_") + style + "_INPUT_COLOUR";
+        n.inputAttributes = std::string("X_") + style + "_INPUT_ATTRIBUTES";
+    }
+    if (const char* style = findStyle(f.acOutputStyles)) {
+        n.outputColour = std::string("X_") + style + "_OUTPUT_COLOUR";
+        n.outputAttributes = std::string("X_") + style + "_OUTPUT_ATTRIBUTES";
+    }
+    for (const AttributeRow& row : kAttributeRows) {
+        if (row.appliesTo != 'O' && f.acInputFlags[row.index] == '1')
+            applyRow(row, n.inputColour, n.inputAttributes);
+        if (row.appliesTo != 'I' && f.acOutputFlags[row.index] == '1')
+            applyRow(row, n.outputColour, n.outputAttributes);
+    }
+    return n;
+}
+
+int16_t P3109_ResolveFieldCondition(std::string_view valueKeyword, std::string_view conditionName)
+{
+    const std::string keyword = P3109_TrimRight(valueKeyword);
+    if (keyword != "*YES" && keyword != "*DFT")
+        return 1;
+    const std::string name = P3109_TrimRight(conditionName);
+    if (name == "*NONE")
+        return 0;
+    GEN_CONDITION* c = P3109_pFindConditionForUpdate(name);
+    if (!c)
+        return -1;
+    c->cUsed = 'Y';
+    return c->sNumber;
+}

@@ -1,0 +1,110 @@
+/*
+** run_steps.cpp: the generator's steps of the run driver, and the reader
+** of the checker's command and source stores for the command loop.
+*/
+#include "generator/core/run_steps.h"
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "checker/command_records.h"
+#include "dqov/messages.h"
+#include "dqov/record_store.h"
+#include "generator/core/command_lookup.h"
+#include "generator/core/p3109.h"
+#include "generator/core/services.h"
+
+namespace {
+
+void*& buildHandle()
+{
+    static void* build = nullptr;
+    return build;
+}
+
+int32_t findCheckedCommand(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, GEN_COMMAND_RECORD* out)
+{
+    auto parsed = std::make_unique<FFC_PARSED_COMMAND>();
+    std::memset(parsed.get(), 0, sizeof *parsed);
+    parsed->sLine = static_cast<int16_t>(number);
+    parsed->sSubLine = static_cast<int16_t>(sequence);
+    if (RS_fFindCommandRecord(ctx, parsed.get(), sizeof *parsed) != 0)
+        return 1;
+    *out = GEN_COMMAND_RECORD{};
+    out->usNumber = number;
+    out->usSequence = sequence;
+    out->lLineNumber = parsed->sLine;
+    std::memcpy(out->acLabel, parsed->acLabel, sizeof out->acLabel);
+    std::memcpy(out->acName, parsed->acName, sizeof out->acName);
+    out->cExtension = FFC_ExtensionSwitch(*parsed);
+    return 0;
+}
+
+/* The command's text as written: label, name and parameters. */
+void checkedSourceLines(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, std::vector<std::string>* lines)
+{
+    auto source = std::make_unique<FFC_SOURCE_COMMAND>();
+    std::memset(source.get(), 0, sizeof *source);
+    source->sLine = static_cast<int16_t>(number);
+    source->sSubLine = static_cast<int16_t>(sequence);
+    if (RS_fFindSourceRecord(ctx, source.get(), sizeof *source) != 0)
+        return;
+    size_t length = std::min<size_t>(source->usParmLength, FFC_SOURCE_TEXT_MAX);
+    std::string parms = P3109_TrimRight(std::string_view(source->acParameters, length));
+    std::string text;
+    if (source->lPreSplit == 1 || source->lBuiltIn == 1) {
+        std::string label = P3109_TrimRight(std::string_view(source->acLabel, 3));
+        if (!label.empty())
+            text = label + ": ";
+        text += P3109_TrimRight(std::string_view(source->acName, 10));
+        if (!parms.empty())
+            text += " " + parms;
+    } else {
+        text = parms;
+    }
+    lines->push_back(text);
+}
+
+constexpr GEN_COMMAND_SOURCE kCheckedCommands{findCheckedCommand, checkedSourceLines};
+
+/* The generator's seventeen arguments, from the run driver's blocks. */
+template <typename Entry> void callGenerator(Entry entry, FFC_CONTEXT* ctx, FFC_CHECK_STATE* st, void* build)
+{
+    buildHandle() = build;
+    P3109_SetCommandSource(&kCheckedCommands);
+    std::string root = ctx->pSystemDefinition ? ctx->pSystemDefinition->szRootDirectory : "";
+    while (!root.empty() && root.back() == '\\')
+        root.pop_back();
+    const FFC_OPTION_WORDS* words = P31O2_pGetCurrentOptionWords();
+    const int32_t bit31 = words && (words->ulOptionBits & 0x80000000u) ? 1 : 0;
+    auto callback = reinterpret_cast<FFC_MESSAGE_CALLBACK>(P31O2_pGetNamedParameter("FCCMSGCALLBACK"));
+    entry(ctx, st, P31O2_pGetProcessDefinition(), P31O2_pGetFunctionDefinition(), 0, ctx->cOption, nullptr,
+          ctx->cJobType, ctx->cRunType, "   ", FFC_JOB_MSG_QUEUE, 0, root.c_str(), callback, FFC_from_EDITOR(),
+          words ? words->ulOptionBits : 0, bit31);
+}
+
+} // namespace
+
+void* P3109_pBuildHandle() { return buildHandle(); }
+
+int32_t P3109_lGeneratorSetupStep(FFC_CONTEXT* ctx, FFC_CHECK_STATE* st, void* build)
+{
+    callGenerator(P3109_GenerateCode, ctx, st, build);
+    return 0;
+}
+
+int32_t P3109_lOutputDriverStep(FFC_CONTEXT* ctx, FFC_CHECK_STATE* st, void* build)
+{
+    callGenerator(P3109_GenerateAndWriteFiles, ctx, st, build);
+    return 0;
+}
+
+void P3109_FillRunSeams(FFC_RUN_SEAMS* pSeams)
+{
+    if (!pSeams)
+        return;
+    pSeams->pfnGeneratorSetup = P3109_lGeneratorSetupStep;
+    pSeams->pfnOutputDriver = P3109_lOutputDriverStep;
+}

@@ -1,0 +1,32 @@
+/*
+** run_steps.h: the generator as the run driver's steps.
+**
+** P3109_lGeneratorSetupStep runs the set-up before the checker of every
+** pass; P3109_lOutputDriverStep runs the output driver when the job asks
+** for generation and no error was counted. Both read the checked commands
+** from the checker's command and source stores. P3109_FillRunSeams puts
+** both into the run driver's seam block, next to the checker's step.
+*/
+#ifndef GENERATOR_CORE_RUN_STEPS_H
+#define GENERATOR_CORE_RUN_STEPS_H
+
+#include <stdint.h>
+
+#include "dqov/run_driver.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+int32_t P3109_lGeneratorSetupStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
+int32_t P3109_lOutputDriverStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
+void P3109_FillRunSeams(FFC_RUN_SEAMS *pSeams);
+
+#ifdef __cplusplus
+}
+
+/* The build handle of the current job (for the object layer's calls). */
+void* P3109_pBuildHandle();
+#endif
+
+#endif

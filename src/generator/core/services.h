@@ -1,0 +1,57 @@
+/*
+** services.h: the generator's shared services: messages and fatal reports,
+** identifier and literal making, and the lookups other writers share.
+*/
+#ifndef GENERATOR_CORE_SERVICES_H
+#define GENERATOR_CORE_SERVICES_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+/* ---- messages and fatal reports ---- */
+/* Issues a message of the current command with its severity ('F', 'W' or
+** 'I') and substitution data, and counts it in the check state. */
+int16_t P3109_sIssueMessage(const char* pszMsgId, char cSeverity, std::string_view data);
+/* Issues a message whose substitution is the name blank-padded to 256. */
+void P3109_IssueFileMessage(const char* pszMsgId, const std::string& fileName);
+[[noreturn]] void P3109_InternalError(std::string_view text);
+[[noreturn]] void P3109_FatalSqlError(const char* pszLocation);
+[[noreturn]] void P3109_ZophxFieldMisuse(std::string_view routine, std::string_view field);
+[[noreturn]] void P3109_ReportException();
+
+/* ---- identifiers and literals ---- */
+/* Letters and digits stay, the three national name characters become 'h',
+** 'a' and 'd', any other character '_' ('X' in the first position); stops
+** at a terminator or a blank, after at most ulLength characters. */
+std::string P3109_MakeCIdentifier(std::string_view name, size_t ulLength);
+/* The same without the national-character mapping. */
+std::string P3109_MakeCIdentifierShort(size_t ulLength, std::string_view name);
+/* Copies a text for a C string literal: backslash, '?', quote and double
+** quote become "\x" and two hex digits followed by "" (closing and
+** reopening the literal so no further hex digit is taken in); trailing
+** blanks are removed. */
+std::string P3109_MakeHexLiteral(std::string_view text, size_t ulLength);
+/* Escapes a text for a C# regular string literal. */
+std::string P3109_MakeCSharpLiteral(std::string_view text);
+/* A literal of the current target language for the text. */
+std::string P3109_MakeStringLiteral(std::string_view text);
+std::string P3109_MakeShortLiteral(long lNumber);
+std::string P3109_pszCopyTrimmed(std::string_view field, size_t n);
+std::string P3109_CopyUpper(std::string_view text, size_t n);
+const char* P3109_pszFieldTypeConstName(char cType);
+const char* P3109_pszFieldSubtypeName(char cSubtype);
+void P3109_MakeActionName(std::string_view keyword, std::string& output);
+bool P3109_fIsObjectTypeCode(std::string_view code);
+bool P3109_fIsPageField(std::string_view name);
+int P3109_lCompareCommandName(const void* pName1, const void* pName2);
+
+/* Right-trims blanks, NULs, form feeds, line feeds and carriage returns. */
+std::string P3109_TrimRight(std::string_view text);
+/* A right-trimmed terminated name, a single blank when it is all blanks. */
+std::string P3109_NameText(const char* pField, size_t ulLength);
+
+/* The GUID text of point 161 (iWhich 0) or 162 (1), made on first use. */
+const std::string& P3109_GuidText(int iWhich);
+
+#endif

@@ -1,0 +1,442 @@
+/*
+** skeleton_points.cpp: the point table of the skeleton engine and the
+** point handlers of the core.
+**
+** kCorePoints holds every point the core carries out itself.
+** kPendingPoints is the one list of points (of both engines) whose writers
+** belong to other subsystems of the generator (section writers and emitters): such a point
+** drops its directive line and calls its writer once that writer has been
+** registered through the emitter interface; until then only the line is
+** dropped. Any other number, and every number above 166 except 1701 and
+** 2101, drops the line.
+*/
+#include "generator/core/skeleton_points.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "generator/core/command_loop.h"
+#include "generator/core/definitions.h"
+#include "generator/core/emitter_interface.h"
+#include "generator/core/gen_state.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/services.h"
+#include "generator/core/skeleton_engine.h"
+#include "generator/core/static_lists.h"
+
+namespace {
+
+GEN_MODULE_STATE& g() { return P3109_State(); }
+
+void drop() { g().skel.cKeep = 'N'; }
+
+void keepIf(bool keep)
+{
+    if (keep)
+        P3109_BlankDirective();
+    else
+        drop();
+}
+
+bool derived(int n) { return g().derivedOptions[static_cast<size_t>(n - 1)] == 'Y'; }
+
+bool anyValidationOption()
+{
+    return P3109_fSysFlag(SYSFLAG_ALP_SYSTEM_VARIABLE) || P3109_fSysFlag(SYSFLAG_NUM_SYSTEM_VARIABLE) ||
+           P3109_fSysFlag(SYSFLAG_ALP_FIELD_VALIDATE) || P3109_fSysFlag(SYSFLAG_NUM_FIELD_VALIDATE);
+}
+
+bool noValidation() { return !anyValidationOption() && !derived(3) && !derived(4); }
+
+/* Seven blanks at the directive, then the name from the '%'. */
+void substituteName(const std::string& name)
+{
+    P3109_WriteAtDirective("       ");
+    P3109_WriteAtDirective(name);
+}
+
+std::string lower(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+char processClass()
+{
+    const std::string& rcl = P3109_Definitions().x20rcl;
+    return rcl.empty() ? ' ' : rcl[0];
+}
+
+void queuePoint(int queue)
+{
+    switch (queue) {
+    case 1: P3109_WriteDeferredQueue1(); break;
+    case 2: P3109_WriteDeferredQueue2(); break;
+    case 3: P3109_WriteDeferredQueue3(); break;
+    case 4: P3109_WriteDeferredQueue4(); break;
+    case 5: P3109_WriteDeferredQueue5(); break;
+    default: P3109_WriteDeferredQueue6(); break;
+    }
+}
+
+void writeInitialisersAtDirective()
+{
+    drop();
+    P3109_WriteStaticWorkingInitialisers(0, g().out.mainOutput, g().skel.usColumn, g().cTarget);
+}
+
+struct CorePoint {
+    int16_t point;
+    void (*handler)();
+};
+
+constexpr CorePoint kCorePoints[] = {
+    {0, [] {}},
+    {1, P3109_GenerateCommands},
+    {2, P3109_SubstituteFunctionName},
+    {3, P3109_SubstituteObjectFileName},
+    {4, P3109_SubstituteFileBaseNameLower},
+    {5, P3109_SubstituteProcessName},
+    {6, [] { P3109_WriteAtDirective(g().skel.currentSkeleton); }},
+    {9, P3109_SubstituteBlankPaddedName},
+    {21, [] { keepIf(g().lWorkingLists > 0); }},
+    {26, [] { keepIf(g().emit.cOpenAll != 'N'); }},
+    {28, [] {
+         const FFC_PROCESS_DEFINITION* p = g().args.pProcess;
+         keepIf(p && p->cMenuStyle == 'A');
+     }},
+    {31, P3109_KeepLineIfAnyValidation},
+    {38, P3109_WriteCloseReports},
+    {39, P3109_KeepLineIfReportPrinted},
+    {43, [] { keepIf(P3109_fSysFlag(37)); }},
+    {45, [] { keepIf(g().sSqlCursorCount >= 1); }},
+    {46, P3109_SubstituteCursorCount},
+    {47, P3109_KeepLineIfNoValidation},
+    {48, P3109_WriteExchangeSave},
+    {50, writeInitialisersAtDirective},
+    {53, [] { queuePoint(1); }},
+    {54, [] { queuePoint(2); }},
+    {55, [] { queuePoint(3); }},
+    {56, [] { queuePoint(4); }},
+    {57, [] { keepIf(g().lUsedFieldTexts > 0); }},
+    {58, [] { keepIf(g().lMultilingualVariables > 0); }},
+    {63, P3109_SubstituteFileBaseNameAt63},
+    {64, P3109_SubstituteSourceDirectory},
+    {65, P3109_SubstituteQuotedName},
+    {67, [] { keepIf(derived(4)); }},
+    {68, [] { keepIf(!derived(4)); }},
+    {90, P3109_WriteFirstTimeFlags},
+    {91, [] { keepIf(P3109_Context() && P3109_Context()->lComponentRun != 0); }},
+    {92, P3109_KeepLineIfZophxFunction},
+    {94, P3109_SubstituteLowerName},
+    {107, P3109_KeepLineByOptions107},
+    {108, P3109_KeepLineByOptions108},
+    {109, [] { keepIf(P3109_Context() && P3109_Context()->lSkeletonWord109 != 0); }},
+    {110, [] { keepIf(P3109_fSysFlag(61)); }},
+    {120, [] { queuePoint(5); }},
+    {121, [] { queuePoint(6); }},
+    {122, P3109_KeepLineIfOption38},
+    {123, P3109_KeepLineIfOption39},
+    {124, P3109_KeepLineIfNotOption19},
+    {125, P3109_KeepLineIfOption40},
+    {126, P3109_KeepLineIfOption41},
+    {161, P3109_WriteGuidString161},
+    {162, P3109_WriteGuidString162},
+    {163, P3109_SubstituteFileBaseNameInLine},
+    {164, P3109_SubstitutePercentLiteral},
+};
+
+/* The points whose writers belong to other subsystems of the generator:
+** the writer's name, as registered through the emitter interface, the
+** argument it is given, and the skeleton engine that knows the point
+** ('M' the main engine, 'B' the built-in function skeleton's). */
+struct PendingPoint {
+    int16_t point;
+    const char* writer;
+    int32_t argument;
+    char engine = 'M';
+};
+
+constexpr PendingPoint kPendingPoints[] = {
+    {7, "P3109_WriteFunctionDefinition", 0},
+    {8, "P3109_WriteLanguageTables", 0},
+    {12, "P3109_WriteFieldVector", 0},
+    {14, "P3109_EmitEvaluationRoutines", 0},
+    {15, "P3109_WriteEvaluationPrototypes", 0},
+    {16, "P3109_WriteConditionBlocks", 0},
+    {17, "P3109_WriteFieldInitialValues", 0},
+    {18, "P3109_WriteMultilingualTables", 0},
+    {19, "P3109_WriteKeepLastFree", 0},
+    {20, "P3109_WriteListVectors", 0},
+    {22, "P3109_EmitExchangeAlways", 0},
+    {23, "P3109_EmitDbmCloseStructs", 0},
+    {24, "P3109_EmitRoutineSection", 0},
+    {25, "P3109_EmitDbmOpenStructs", 0},
+    {27, "P3109_EmitActionBarOptionInit", 0},
+    {29, "P3109_EmitReceiveParameters", 0},
+    {30, "P3109_EmitReturnParameters", 0},
+    {32, "P3109_EmitReturnTriggerInfo", 0},
+    {33, "P3109_WriteDebugArrayTable", 0},
+    {34, "P3109_KeepLineIfDebugArrays", 0},
+    {35, "P3109_EmitReportStructs", 0},
+    {36, "P3109_WriteReportPrototypes", 0},
+    {37, "P3109_EmitReportRoutines", 0},
+    {40, "P3109_WriteTempStoreCount", 0},
+    {41, "P3109_EmitResetFunctionMode", 0},
+    {42, "P3109_LoadSelectSqlCommands", 0},
+    {49, "P3109_WriteCursorPrototypes", 0},
+    {66, "P3109_WriteIdentificationTable", 0},
+    {69, "P3109_WriteBifParmTable", 1},
+    {70, "P3109_WriteBifParmTable", 0},
+    {71, "P3109_WriteWorkFieldInits", 0},
+    {72, "P3109_WriteVarFieldReleases", 0},
+    {73, "P3109_WriteArrayBounds", 0},
+    {74, "P3109_WriteMemberInfoRoutines", 0},
+    {93, "P3109_WriteResources", 0},
+    {95, "P3109_WriteComponentExchangeVector", 0},
+    {96, "P3109_WriteQualifiedName", 0},
+    {97, "P3109_WriteLiteralWorkFields", 0},
+    {98, "P3109_WriteEvaluationCases", 0},
+    {99, "P3109_WriteWebInfoLines99", 0},
+    {101, "P3109_WriteWebInfoLines101", 0},
+    {102, "P3109_WriteWebInfoLines102", 0},
+    {103, "P3109_WriteWebInfoLines103", 0},
+    {104, "P3109_WriteWebInfoLines104", 0},
+    {105, "P3109_WriteWebInfoLines105", 0},
+    {106, "P3109_WriteTextTagTables", 0},
+    {132, "P3109_WriteUserBifCalls", 0},
+    {133, "P3109_EmitRenameTable", 0},
+    {140, "BOMGEN_WriteDescriptions", 0},
+    {141, "BOMGEN_WriteRecordSupport", 0},
+    {165, "P3109_WriteProjectItemGroup", 0},
+    {166, "P3109_WriteInstallResources", 0},
+    {1701, "P3109_WriteFieldInitialValues", 1},
+    {2101, "P3109_WriteReloadCounters", 0},
+    {127, "P3109_WriteBifFieldList", 0, 'B'},
+    {128, "P3109_WriteBifListDefs", 0, 'B'},
+    {129, "P3109_WriteBifAddCalls", 0, 'B'},
+    {130, "P3109_WriteReceiveListDefs", 0, 'B'},
+    {131, "P3109_WriteReceiveAddCalls", 0, 'B'},
+};
+
+const PendingPoint* findPending(int32_t point, char engine)
+{
+    for (const PendingPoint& p : kPendingPoints)
+        if (p.point == point && p.engine == engine)
+            return &p;
+    return nullptr;
+}
+
+const CorePoint* findCore(int32_t point)
+{
+    for (const CorePoint& p : kCorePoints)
+        if (p.point == point)
+            return &p;
+    return nullptr;
+}
+
+void runPending(const PendingPoint& p)
+{
+    drop();
+    if (P3109_SECTION_WRITER writer = P3109_pFindSectionWriter(p.writer))
+        writer(p.argument);
+}
+
+} // namespace
+
+bool P3109_fPointHandledByCore(int32_t lPoint) { return findCore(lPoint) != nullptr; }
+
+const char* P3109_pszPendingPointWriter(int32_t lPoint)
+{
+    if (const PendingPoint* p = findPending(lPoint, 'M'))
+        return p->writer;
+    if (const PendingPoint* p = findPending(lPoint, 'B'))
+        return p->writer;
+    return nullptr;
+}
+
+void P3109_RunSkeletonPoint(int32_t lPoint)
+{
+    if (const CorePoint* c = findCore(lPoint)) {
+        c->handler();
+        return;
+    }
+    if (const PendingPoint* p = findPending(lPoint, 'M')) {
+        runPending(*p);
+        return;
+    }
+    drop();
+}
+
+void P3109_RunBifPoint(int32_t lPoint)
+{
+    switch (lPoint) {
+    case 2: case 4: case 5: case 9: case 92: case 122: case 123: case 124: case 125: case 126:
+        findCore(lPoint)->handler();
+        return;
+    default:
+        break;
+    }
+    if (const PendingPoint* p = findPending(lPoint, 'B')) {
+        runPending(*p);
+        return;
+    }
+    drop();
+}
+
+/* ---- handlers ---- */
+
+/* The names stand inside string literals of the skeletons: a character
+   that would end or escape the literal is written as its escape. */
+void P3109_SubstituteFunctionName()
+{
+    const std::string name = P3109_TrimRight(g().function);
+    substituteName(P3109_MakeHexLiteral(name, name.size()));
+}
+
+void P3109_SubstituteObjectFileName() { substituteName(g().cName); }
+
+void P3109_SubstituteProcessName()
+{
+    const std::string name = P3109_TrimRight(g().process);
+    substituteName(P3109_MakeHexLiteral(name, name.size()));
+}
+
+void P3109_SubstituteFileBaseNameLower()
+{
+    std::string suffix = P3109_TrimRight(P3109_TextAfterDirective(4));
+    P3109_WriteAtDirective(std::string(11, ' '));
+    P3109_WriteAtDirective(lower(g().cName) + suffix + "\"");
+}
+
+void P3109_SubstituteBlankPaddedName()
+{
+    P3109_WriteAtDirective(std::string(40, ' '));
+    P3109_WriteAtDirective(g().title.substr(0, 40));
+}
+
+void P3109_KeepLineIfAnyValidation() { keepIf(anyValidationOption() || derived(1) || derived(2) || derived(3)); }
+
+void P3109_KeepLineIfReportPrinted()
+{
+    bool printed = false;
+    for (const GEN_REPORT_SLOT& s : P3109_Definitions().reports)
+        printed = printed || s.cKind == 'P';
+    keepIf(printed);
+}
+
+void P3109_WriteCloseReports()
+{
+    drop();
+    for (const GEN_REPORT_SLOT& s : P3109_Definitions().reports) {
+        if (s.cKind != 'P')
+            continue;
+        char line[64];
+        std::snprintf(line, sizeof line, "Close_Report_%d (FUNCTION_STD_PARMS);", s.sNumber);
+        P3109_WriteLine(g().out.current, static_cast<int16_t>(g().skel.usColumn), line);
+    }
+}
+
+void P3109_SubstituteCursorCount()
+{
+    if (g().sSqlCursorCount < 1) {
+        drop();
+        return;
+    }
+    P3109_BlankDirective();
+    P3109_WriteAtDirective(std::to_string(g().sSqlCursorCount));
+}
+
+void P3109_KeepLineIfNoValidation() { keepIf(noValidation()); }
+
+void P3109_WriteExchangeSave()
+{
+    if (noValidation()) {
+        drop();
+        return;
+    }
+    P3109_BlankDirective();
+    CGEN_AddStaticWorkingVariable(0, "struct X_EXCHL SaveExch", "", 'Y');
+    CGEN_AddStaticWorkingVariable(0, "PX_EXCHL2 pSaveExch2", "", 'Y');
+}
+
+void P3109_SubstituteFileBaseNameAt63() { P3109_ReplaceDirective(g().cName); }
+
+void P3109_SubstituteSourceDirectory()
+{
+    drop();
+    GEN_MODULE_STATE& s = g();
+    /* the copy bypasses the line writer: honour the condition of the main output */
+    if (s.out.current == s.out.mainOutput && P3109_lCurrentCondition() == 0)
+        return;
+    if (FILE* f = P3109_pStreamFile(s.out.current))
+        USEDLL_CopySkeletons(s.pUserDlls, (s.args.root + "\\x_velmo\\source\\").c_str(), f);
+}
+
+void P3109_SubstituteQuotedName()
+{
+    const FFC_CONTEXT* ctx = P3109_Context();
+    std::string stamp = ctx ? std::string(ctx->szGenerationStamp, strnlen(ctx->szGenerationStamp, 14)) : "";
+    P3109_WriteAtDirective("\"" + stamp + "\"");
+}
+
+void P3109_WriteFirstTimeFlags()
+{
+    drop();
+    GEN_MODULE_STATE& s = g();
+    const bool c = s.cTarget == GEN_TARGET_C;
+    const uint16_t saved = s.out.usIndent;
+    const int16_t savedDepth = s.out.sDepth;
+    const GEN_STREAM stream = s.out.current;
+    P3109_WriteStaticWorkingInitialisers(1, stream, s.skel.usColumn, s.cTarget);
+    s.out.usIndent = s.skel.usColumn;
+    P3109_Line(" ");
+    P3109_WriteOpenBrace();
+    if (c) {
+        P3109_Line("static X_BOOL");
+        P3109_Line("   bFirstTime = TRUE;");
+        P3109_Line(" ");
+        P3109_Line("if ( bFirstTime )");
+    } else {
+        P3109_Line("if ( bFirstTime3 )");
+    }
+    P3109_WriteOpenBrace();
+    P3109_WriteStaticWorkingInitialisers(2, stream, s.out.usIndent, s.cTarget);
+    P3109_Line(" ");
+    P3109_Line(c ? "bFirstTime = FALSE;" : "bFirstTime = false;");
+    P3109_WriteCloseBrace();
+    P3109_WriteCloseBrace();
+    s.out.usIndent = saved;
+    s.out.sDepth = savedDepth;
+}
+
+void P3109_KeepLineIfZophxFunction() { keepIf(P3109_Context() && P3109_Context()->lFunctionRun != 0); }
+
+void P3109_SubstituteLowerName() { P3109_WriteAtDirective(lower(g().partition)); }
+
+void P3109_KeepLineByOptions107()
+{
+    keepIf(P3109_fSysFlag(21) || (!P3109_fSysFlag(22) && processClass() == 'H'));
+}
+
+void P3109_KeepLineByOptions108()
+{
+    keepIf(P3109_fSysFlag(22) || (!P3109_fSysFlag(21) && processClass() == 'L'));
+}
+
+void P3109_KeepLineIfOption38() { keepIf(P3109_fSysFlag(38)); }
+void P3109_KeepLineIfOption39() { keepIf(P3109_fSysFlag(39)); }
+void P3109_KeepLineIfOption40() { keepIf(P3109_fSysFlag(40)); }
+void P3109_KeepLineIfOption41() { keepIf(P3109_fSysFlag(41)); }
+void P3109_KeepLineIfNotOption19() { keepIf(!P3109_fSysFlag(19)); }
+
+void P3109_WriteBomSections140() { runPending(*findPending(140, 'M')); }
+void P3109_WriteBomSections141() { runPending(*findPending(141, 'M')); }
+
+void P3109_WriteGuidString161() { P3109_ReplaceDirective(P3109_GuidText(0)); }
+void P3109_WriteGuidString162() { P3109_ReplaceDirective(P3109_GuidText(1)); }
+void P3109_SubstituteFileBaseNameInLine() { P3109_ReplaceDirective(g().cName); }
+void P3109_SubstitutePercentLiteral() { P3109_ReplaceDirective("100%"); }

@@ -1,0 +1,107 @@
+// Skeleton line reading, listing lines, whole-file writes, the built-in
+// function skeleton engine, user DLL skeletons and the component update.
+#include "gen_fixture.h"
+
+#include "generator/core/file_helpers.h"
+
+namespace gencore_test {
+namespace {
+
+class FileHelpers : public GenFixture {
+protected:
+    void SetUp() override
+    {
+        GenFixture::SetUp();
+        setUp();
+    }
+    std::filesystem::path skeletons() const { return dir_ / "root" / "X_VELMO" / "SOURCE"; }
+};
+
+TEST_F(FileHelpers, SkeletonLinesAreTrimmedAndGetTheirBlank)
+{
+    writeFile(dir_ / "root" / "lines.txt", "ABC   \r\n\r\n" + std::string(4100, 'z') + "\n");
+    GEN_STREAM in = P3109_pOpenInputFile("\\lines.txt");
+    ASSERT_NE(in, GEN_NO_STREAM);
+    std::string line;
+    EXPECT_EQ(P3109_fReadSkeletonLine(in, 1, line), 'Y');
+    EXPECT_EQ(line, "ABC ");
+    EXPECT_EQ(P3109_fReadSkeletonLine(in, 1, line), 'Y');
+    EXPECT_EQ(line, " ");
+    EXPECT_EQ(P3109_fReadSkeletonLine(in, 0, line), 'Y');
+    EXPECT_EQ(line.size(), 4100u);
+    EXPECT_EQ(P3109_fReadSkeletonLine(in, 0, line), 'Y');   /* the line end after 4,100 characters */
+    EXPECT_EQ(line, "");
+    EXPECT_EQ(P3109_fReadSkeletonLine(in, 0, line), 'N');
+    P3109_CloseStream(in);
+}
+
+TEST_F(FileHelpers, OpenFailuresAreFatalMessagesWithTheName)
+{
+    EXPECT_EQ(P3109_pOpenInputFile("\\NO\\SUCH.S"), GEN_NO_STREAM);
+    EXPECT_EQ(P3109_pOpenOutputFile("\\NO\\DIR\\OUT.C"), GEN_NO_STREAM);
+    EXPECT_EQ(state.stats.lFatalLater, 2);
+}
+
+TEST_F(FileHelpers, WholeFileAndListingLine)
+{
+    std::string data(25000, 'q');
+    data[10239] = 'a';
+    data[10240] = 'b';
+    data[24999] = 'e';
+    EXPECT_EQ(P3109_WriteWholeFile(data.data(), data.size(), "\\whole.bin"), 0);
+    EXPECT_EQ(readFile(dir_ / "root" / "whole.bin"), data);
+
+    Capture c;
+    writeFile(dir_ / "root" / "RES" / "ICON.ICO", "x");
+    P3109_WriteShortPathListing(c.stream(), "\\RES", "ICON.ICO", 3, "ICON", 1);
+    P3109_WriteShortPathListing(c.stream(), "\\RES", "NONE.ICO", 4, "ICON", 1);
+    P3109_WriteShortPathListing(c.stream(), "\\RES", "NONE.ICO", 5, "ICON", 0);
+    EXPECT_EQ(c.text(), "  \r\n     3   ICON   \"\\\\RES\\\\ICON.ICO\"  \r\n"
+                        "  \r\n     4   ICON   \"Error in GetShortPathName or FindFirstFile\"  \r\n"
+                        "  \r\n     5   ICON   \"\\\\RES\\\\NONE.ICO\"  \r\n");
+}
+
+TEST_F(FileHelpers, BuiltinSkeletonObeysOnlyItsOwnCondition)
+{
+    writeFile(skeletons() / "FUN00024.S", "head %2     \n"
+                                          "%%IF_ZOPHX_FUNCTION\n"
+                                          "%92 level two\n"
+                                          "%%ELSE\n"
+                                          "level one %5          \n"
+                                          "%%ENDIF\n"
+                                          "%%IF_COMPONENT\n"
+                                          "a lone % sign\n"
+                                          "%%\n"
+                                          "%127\n"
+                                          "tail\n");
+    setUp();
+    P3109_ProcessBifSkeleton();
+        /* trailing blanks are trimmed when a line is read: the names extend the line */
+    EXPECT_EQ(readFile(sourceDir() / "DEMOMIN.PGM"), "head DEMOMIN \r\nlevel one DEMOPRC \r\ntail  \r\n");
+}
+
+TEST_F(FileHelpers, UserDllSkeletonsAtPointSixtyFour)
+{
+    writeFile(skeletons() / "x_usedll.dat", "DLLNAM=MATHLIB\nDLLALS=MATH\nENTNAM=SQRT\nENTALS=ROOT\nENTSKL=sqrt.s\n");
+    writeFile(skeletons() / "sqrt.s", "X_SQRT_BODY\n");
+    writeFile(skeletons() / "FUN00001.S", "before\n%64\nafter\n");
+    generate();
+    EXPECT_EQ(readFile(sourceDir() / "DEMOMIN.C"), "before  \r\nX_SQRT_BODY\nafter  \r\n");
+}
+
+TEST_F(FileHelpers, ComponentRunUpdatesItsFieldRow)
+{
+    ctx.lComponentRun = 1;
+    ctx.lFunctionRun = 0;
+    std::memcpy(ctx.acComponent, "CUSTNO    ", 10);
+    std::snprintf(ctx.szComponentModule, sizeof ctx.szComponentModule, "CUSTCOMP");
+    writeFile(skeletons() / "FUN00001.S", "%%IF_COMPONENT\nmodule \"%3      \"\n%%ENDIF\n");
+    generate();
+    EXPECT_EQ(readFile(sourceDir() / "CUSTCOMP.C"), "module \"CUSTCOMP\"  \r\n");
+    EXPECT_EQ(queryText("SELECT X03SP1 || '|' FROM QV_F03 WHERE X03P_I = 'DEM' AND X03FLD = 'CUSTNO'"),
+              "             00000     N0000 |");   /* at least 29 characters */
+    EXPECT_STREQ(ctx.szFrameworkName, "UNKNOWN");
+}
+
+} // namespace
+} // namespace gencore_test

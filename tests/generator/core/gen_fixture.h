@@ -1,0 +1,297 @@
+// Test fixture of the generator core: a copy of the sample environment
+// (root and repository) in a temporary directory, a run context and check
+// state for the sample function DEMOMIN of process DEMOPRC in partition DEM,
+// a throwing exit hook, a command lookup and an in-memory command list.
+#ifndef DQOV_TESTS_GENERATOR_CORE_GEN_FIXTURE_H
+#define DQOV_TESTS_GENERATOR_CORE_GEN_FIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dqov/messages.h"
+#include "dqov/record_store.h"
+#include "dqov/run_driver.h"
+#include "dqov/workfile.h"
+#include "generator/core/command_lookup.h"
+#include "generator/core/definitions.h"
+#include "generator/core/emitter_interface.h"
+#include "generator/core/gen_state.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/p3109.h"
+#include "generator/core/skeleton_engine.h"
+#include "platform/dqos/dqos.h"
+#include "platform/dqoz/dqoz.h"
+
+namespace gencore_test {
+
+struct Exited {
+    unsigned long action;
+};
+
+inline void throwingHook(unsigned long action, unsigned long) { throw Exited{action}; }
+
+inline std::string readFile(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void writeFile(const std::filesystem::path& p, const std::string& text)
+{
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream out(p, std::ios::binary);
+    out << text;
+}
+
+/* A file stream of the generator whose text can be read back. */
+class Capture {
+public:
+    Capture() : file_(std::tmpfile()), stream_(P3109_AddFileStream(file_)) {}
+    ~Capture() { P3109_CloseStream(stream_); }
+    GEN_STREAM stream() const { return stream_; }
+    std::string text() const
+    {
+        std::fflush(file_);
+        long end = std::ftell(file_);
+        std::string s(static_cast<size_t>(end), '\0');
+        std::rewind(file_);
+        size_t n = std::fread(s.data(), 1, s.size(), file_);
+        s.resize(n);
+        std::fseek(file_, 0, SEEK_END);
+        return s;
+    }
+
+private:
+    FILE* file_;
+    GEN_STREAM stream_;
+};
+
+/* An in-memory checked command list. */
+struct TestCommand {
+    std::string name;
+    std::vector<std::string> source;
+    int32_t lineNumber;
+};
+
+inline std::vector<TestCommand>& testCommands()
+{
+    static std::vector<TestCommand> c;
+    return c;
+}
+
+inline int32_t findCommand(FFC_CONTEXT*, uint16_t number, uint16_t sequence, GEN_COMMAND_RECORD* r)
+{
+    if (sequence != 0 || number == 0 || number > testCommands().size())
+        return 1;
+    const TestCommand& c = testCommands()[number - 1];
+    *r = GEN_COMMAND_RECORD{};
+    r->usNumber = number;
+    r->usSequence = 0;
+    r->lLineNumber = c.lineNumber;
+    std::string name = c.name;
+    name.resize(10, ' ');
+    std::memcpy(r->acName, name.data(), 10);
+    return 0;
+}
+
+inline void sourceLines(FFC_CONTEXT*, uint16_t number, uint16_t, std::vector<std::string>* lines)
+{
+    if (number >= 1 && number <= testCommands().size())
+        *lines = testCommands()[number - 1].source;
+}
+
+inline const GEN_COMMAND_SOURCE kTestSource{findCommand, sourceLines};
+
+/* The command lookup with the names of the language's commands, sorted;
+** the last entry has ten NUL bytes as its name. */
+inline FFC_COMMAND_LOOKUP* makeLookup()
+{
+    static const char* kNames[] = {
+        "GROUP_BY", "SELECT", "ENDSELECT", "IF", "ELSE", "ENDIF", "GOTO", "DOWHILE", "ENDWHILE", "DOUNTIL",
+        "ENDUNTIL", "FETCH", "INSERT", "SET_MODE", "IF_MODE", "CHANGE", "DELETE", "UPDATE", "CHECK_FOR", "RENAME",
+        "DEFINE", "MESSAGE", "ABORT", "EXIT", "MENU", "TRANSFER", "BEGINCHECK", "ENDCHECK", "ON_ERROR", "CALL",
+        "DISPLAY", "REQUEST", "DEF_LIST", "ADD_ENTRY", "CLR_LIST", "SELECTLIST", "CASE", "WHEN", "OTHERWISE",
+        "ENDCASE", "BEGIN_LOOP", "END_LOOP", "SUBROUTINE", "ENDROUTINE", "EXECUTE", "RETURN", "FUNCTION",
+        "SELECT_SQL", "CONTINUE", "LEAVE", "INCLUDE", "USE", "DEF_COND", "POINT", "OPEN", "CLOSE"};
+    static FFC_COMMAND_LOOKUP lookup;
+    std::memset(&lookup, 0, sizeof lookup);
+    std::vector<std::string> names(std::begin(kNames), std::end(kNames));
+    for (std::string& n : names)
+        n.resize(10, ' ');
+    while (names.size() < FFC_COMMAND_LOOKUP_ENTRIES - 1)
+        names.push_back("ZZZZZZZ" + std::to_string(100 + names.size()));
+    std::sort(names.begin(), names.end());
+    size_t i = 0;
+    lookup.aEntries[i++].ulNumber = FFC_COMMAND_LOOKUP_ENTRIES;   /* the NUL name sorts first */
+    for (const std::string& n : names) {
+        std::memcpy(lookup.aEntries[i].acName, n.data(), 10);
+        lookup.aEntries[i].ulNumber = static_cast<uint32_t>(i);
+        ++i;
+    }
+    return &lookup;
+}
+
+class GenFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previousHook_ = DosSetExitHook(throwingHook);
+        char tmpl[] = "/tmp/gencore-test-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+        const std::filesystem::path sample(DQOV_SAMPLE_DIR);
+        std::filesystem::copy(sample / "root", dir_ / "root", std::filesystem::copy_options::recursive);
+        std::filesystem::create_directories(dir_ / "root" / "X_VELMO" / "X_DEM" / "SOURCE");
+        std::filesystem::copy_file(sample / "repository.db", dir_ / "repository.db");
+        ASSERT_EQ(DosSetEnvironmentRoot((dir_ / "root").c_str()), 0u);
+        ASSERT_EQ(SSQL_sConnect((dir_ / "repository.db").c_str()), SSQL_RC_OK) << SSQL_pszLastError();
+        setenv("DQOV_FIXED_TIME", "20261206143005", 1);
+        DosSetGuidSeed(1, 42);
+        FFC_Set_Run_Mode(0);
+
+        std::memset(&ctx, 0, sizeof ctx);
+        std::memcpy(ctx.acPartition, "DEM", 3);
+        std::memcpy(ctx.acLanguage, "ENG ", 4);
+        ctx.cNatChar1 = '#';
+        ctx.cNatChar2 = '@';
+        ctx.cNatChar3 = '$';
+        std::memcpy(ctx.acObjectName, "DC@F23    ", 10);
+        std::memcpy(ctx.acProcess, "DEMOPRC   ", 10);
+        std::memcpy(ctx.acFunction, "DEMOMIN", 7);
+        std::memset(ctx.acComponent, ' ', 10);
+        ctx.lFunctionRun = 1;
+        ctx.lPassCount = 1;
+        ctx.lCurrentPass = 1;
+        ctx.cCSharp = ctx.cCSharpSecond = 'N';
+        ctx.pCommandLookup = makeLookup();
+        ASSERT_EQ(WF_sCreate(&ctx), 0);
+
+        std::memset(&state, 0, sizeof state);
+        std::memcpy(state.acProcess, "DEMOPRC   ", 10);
+        std::memcpy(state.acFunction, "DEMOMIN", 7);
+        std::memset(state.acCommand, ' ', 10);
+        std::memset(state.acMsgQueue, ' ', 10);
+        state.lPass = 2;
+
+        std::memset(&process, ' ', sizeof process);
+        process.cProcessClass = 'L';
+        std::memset(&function, ' ', sizeof function);
+        options.assign(999, 'N');
+
+        testCommands().clear();
+        P3109_SetCommandSource(&kTestSource);
+        P3109_ForgetProcessDefinitions();
+        P3109_ClearRegistrations();
+    }
+
+    void TearDown() override
+    {
+        P3109_CloseAllStreams();
+        P3109_SetCommandSource(nullptr);
+        P3109_State().args = GEN_RUN_ARGUMENTS{};
+        P3109_ResetSkeletonConditions();
+        P3109_State().out = GEN_OUTPUT_STATE{};
+        P31O2_FreeRunContext(&ctx);
+        SSQL_Disconnect();
+        DosSetEnvironmentRoot(nullptr);
+        DosSetGuidSeed(0, 0);
+        unsetenv("DQOV_FIXED_TIME");
+        DosSetExitHook(previousHook_);
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+
+    void setUp() { P3109_GenerateCode(&ctx, &state, &process, &function, 0, ' ', options.data(), ' ', ' ', "   ",
+                                      "DEMOQUEUE ", 1, "", nullptr, 0, 0, 0); }
+
+    void generate()
+    {
+        P3109_GenerateAndWriteFiles(&ctx, &state, &process, &function, 0, ' ', options.data(), ' ', ' ', "   ",
+                                    "DEMOQUEUE ", 1, "", nullptr, 0, 0, 0);
+    }
+
+    std::filesystem::path sourceDir() const { return dir_ / "root" / "X_VELMO" / "X_DEM" / "SOURCE"; }
+
+    /* Runs f and returns the text of the fatal end it must reach. */
+    template <typename F> std::string expectFatal(F f)
+    {
+        testing::internal::CaptureStderr();
+        try {
+            f();
+            ADD_FAILURE() << "no fatal end";
+        } catch (const Exited& e) {
+            EXPECT_EQ(e.action, 1u);
+        }
+        return testing::internal::GetCapturedStderr();
+    }
+
+    /* Runs SQL on the test repository directly. */
+    void exec(const std::string& sql)
+    {
+        /* the services connection holds its transaction: step aside */
+        SSQL_Disconnect();
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open((dir_ / "repository.db").c_str(), &db), SQLITE_OK);
+        char* err = nullptr;
+        int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err);
+        EXPECT_EQ(rc, SQLITE_OK) << (err ? err : "");
+        sqlite3_free(err);
+        sqlite3_close(db);
+        ASSERT_EQ(SSQL_sConnect((dir_ / "repository.db").c_str()), SSQL_RC_OK) << SSQL_pszLastError();
+    }
+
+    std::string queryText(const std::string& sql)
+    {
+        SSQL_Disconnect();
+        sqlite3* db = nullptr;
+        sqlite3_open((dir_ / "repository.db").c_str(), &db);
+        sqlite3_stmt* st = nullptr;
+        std::string out = "<none>";
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+            out = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+        SSQL_sConnect((dir_ / "repository.db").c_str());
+        return out;
+    }
+
+    void writeRecord(const char* kind, const std::string& name, const std::string& qualifier,
+                     const std::map<size_t, std::string>& data)
+    {
+        FFC_WORK_RECORD r;
+        WF_BlankRecord(&ctx, &r);
+        std::memcpy(r.acKind, kind, std::strlen(kind));
+        std::memcpy(r.acName, name.data(), std::min<size_t>(name.size(), 50));
+        std::memcpy(r.acQualifier, qualifier.data(), std::min<size_t>(qualifier.size(), 10));
+        for (const auto& [offset, text] : data)
+            std::memcpy(r.acData + offset, text.data(), text.size());
+        ASSERT_GT(WF_lWrite(&ctx, &r), 0);
+    }
+
+    std::filesystem::path dir_;
+    FFC_CONTEXT ctx;
+    FFC_CHECK_STATE state;
+    FFC_PROCESS_DEFINITION process;
+    FFC_FUNCTION_DEFINITION function;
+    std::string options;
+    DQOZ_EXIT_HOOK previousHook_ = nullptr;
+};
+
+} // namespace gencore_test
+
+#endif

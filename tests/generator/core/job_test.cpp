@@ -1,0 +1,107 @@
+// A whole job through the run driver: the checker's step, the generator's
+// set-up and output driver on the sample function DEMOMIN, in tools mode.
+#include "gen_fixture.h"
+
+#include "checker/checker.h"
+#include "checker/command_tables.h"
+#include "dqov/run_driver.h"
+#include "generator/core/run_steps.h"
+
+namespace gencore_test {
+namespace {
+
+class Job : public GenFixture {
+protected:
+    FFC_SYSTEM_DEFINITION sys{};
+    int32_t errors = 0, warnings = 0;
+
+    void SetUp() override
+    {
+        GenFixture::SetUp();
+        std::snprintf(sys.szPartition, sizeof sys.szPartition, "DEM");
+        std::snprintf(sys.szLanguage, sizeof sys.szLanguage, "ENG");
+        std::snprintf(sys.szDateFormat, sizeof sys.szDateFormat, "DMY");
+        sys.cDecimalPoint = '.';
+        std::memcpy(sys.acNationalChars, "#@$", 3);
+        std::memset(sys.acScreenFlags, 'N', sizeof sys.acScreenFlags);
+        std::memset(sys.acSystemFlags, 'N', sizeof sys.acSystemFlags);
+        sys.usScreenLines = 24;
+        std::snprintf(sys.szRootDirectory, sizeof sys.szRootDirectory, "C:\\");
+        std::memcpy(sys.acPageLength, "066", 3);
+        std::memcpy(sys.acOverflowLine, "060", 3);
+        sys.lPageWidth = 132;
+        sys.pCommandNames = P3100_pParserCommandTable();
+        FFC_RUN_SEAMS seams{};
+        seams.pfnChecker = P3100_lRunCheckerStep;
+        P3109_FillRunSeams(&seams);
+        P31O2_SetRunSeams(&seams);
+    }
+    void TearDown() override
+    {
+        P31O2_SetRunSeams(nullptr);
+        P3100_SetBuildHandle(nullptr);
+        FFC_Set_Run_Mode(0);
+        GenFixture::TearDown();
+    }
+    std::string run(const char* function, char option, int32_t& result)
+    {
+        FFC_RUN_REQUEST rq{};
+        rq.pSystemDefinition = &sys;
+        rq.pszProcess = "DEMOPRC";
+        rq.pszFunction = function;
+        rq.cOption = option;
+        rq.sRunMode = FFC_RUN_MODE_TOOLS;
+        rq.plErrors = &errors;
+        rq.plWarnings = &warnings;
+        FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
+        testing::internal::CaptureStdout();
+        result = dc_p31o2(&rq);
+        return testing::internal::GetCapturedStdout();
+    }
+};
+
+TEST_F(Job, GenerateOptionWritesTheSampleFunctionsFileSet)
+{
+    int32_t result = -9;
+    std::string out = run("DEMOMIN", 'G', result);
+    EXPECT_EQ(result, 0) << out;
+    EXPECT_EQ(errors, 0) << out;
+    EXPECT_NE(out.find("VELMO C/C++ Code Translator Invoked"), std::string::npos) << out;
+    EXPECT_NE(out.find("VELMO Generator Ended Normally"), std::string::npos) << out;
+    for (const char* s : {".C", ".H", ".STG", ".RC", ".TXT", ".PGM"})
+        EXPECT_TRUE(std::filesystem::exists(sourceDir() / (std::string("DEMOMIN") + s))) << s;
+    const std::string c = readFile(sourceDir() / "DEMOMIN.C");
+    EXPECT_NE(c.find("   /* FUNCTION OPTIONS(*DIRECT) */ \r\n   /* RETURN */ \r\n"), std::string::npos) << c;
+    EXPECT_EQ(queryText("SELECT length(X23SP1) FROM QV_F23 WHERE X23MOD = 'DEMOPRC' AND X23FMT = 'DEMOMIN'"), "17");
+}
+
+TEST_F(Job, FunctionWithAnIncludeAndASubroutine)
+{
+    /* the message field the function uses, not in the sample dictionary */
+    exec("INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC) VALUES ('DEM', 'IO$MSGTXT', 'A', 80, 0)");
+    int32_t result = -9;
+    std::string out = run("CUSTUPD", 'G', result);
+    EXPECT_EQ(result, 0) << out;
+    ASSERT_EQ(errors, 0) << out;
+    const std::string c = readFile(sourceDir() / "CUSTUPD.C");
+    /* the routine's lines come after the main body, from the routine work file */
+    const size_t main = c.find("X_Return( X_STD_PARMS );");
+    const size_t routine = c.find("SUBROUTINE NAME(CHKCRD)");
+    ASSERT_NE(main, std::string::npos) << c;
+    ASSERT_NE(routine, std::string::npos) << c;
+    EXPECT_LT(main, routine);
+    EXPECT_NE(c.find("EXECUTE SUBROUTINE(CHKCRD) WITH_PARMS(#CREDIT)"), std::string::npos);
+    EXPECT_EQ(c.find("EXECUTE SUBROUTINE(CHKCRD)"), c.rfind("EXECUTE SUBROUTINE(CHKCRD)"));
+}
+
+TEST_F(Job, CheckOnlyWritesNothing)
+{
+    int32_t result = -9;
+    std::string out = run("DEMOMIN", 'C', result);
+    EXPECT_EQ(result, 0) << out;
+    EXPECT_FALSE(std::filesystem::exists(sourceDir() / "DEMOMIN.C"));
+    EXPECT_EQ(out.find("VELMO Generator"), std::string::npos);
+}
+
+} // namespace
+} // namespace gencore_test

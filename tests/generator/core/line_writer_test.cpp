@@ -1,0 +1,159 @@
+// The line writer: indentation, the cut at 4,096 with its message, the
+// macro backslash, the condition stack on the main output, the six
+// deferred queues, and the comment boxes.
+#include "gen_fixture.h"
+
+namespace gencore_test {
+namespace {
+
+class LineWriter : public GenFixture {
+protected:
+    void SetUp() override
+    {
+        GenFixture::SetUp();
+        setUp();
+        GEN_OUTPUT_STATE& o = P3109_State().out;
+        o.usIndent = 0;
+        o.sDepth = 0;
+    }
+};
+
+TEST_F(LineWriter, ThirteenIndentsStopAtColumnThirtySixAndComeBack)
+{
+    GEN_OUTPUT_STATE& o = P3109_State().out;
+    for (int i = 0; i < 13; ++i)
+        P3109_IndentIn();
+    EXPECT_EQ(o.usIndent, 36);
+    EXPECT_EQ(o.sDepth, 13);
+    P3109_IndentOut();   /* depth 13: the column stays */
+    EXPECT_EQ(o.usIndent, 36);
+    for (int i = 0; i < 12; ++i)
+        P3109_IndentOut();
+    EXPECT_EQ(o.usIndent, 0);
+    EXPECT_EQ(o.sDepth, 0);
+}
+
+TEST_F(LineWriter, LineIsIndentTextBlankAndCrLf)
+{
+    Capture c;
+    P3109_WriteLine(c.stream(), 3, "x = 1;");
+    P3109_WriteLine(c.stream(), 0, " ");
+    EXPECT_EQ(c.text(), "   x = 1; \r\n  \r\n");
+}
+
+TEST_F(LineWriter, LongLineIsCutAtFourThousandNinetySixAndReported)
+{
+    Capture c;
+    P3109_WriteLine(c.stream(), 10, std::string(4090, 'a'));
+    EXPECT_EQ(c.text(), std::string(10, ' ') + std::string(4086, 'a') + " \r\n");
+    EXPECT_EQ(state.stats.lFatalLater, 1);
+    /* exactly 4,096 characters are no cut */
+    Capture d;
+    P3109_WriteLine(d.stream(), 6, std::string(4090, 'b'));
+    EXPECT_EQ(d.text().size(), 4096u + 3u);
+    EXPECT_EQ(state.stats.lFatalLater, 1);
+}
+
+TEST_F(LineWriter, MacroContinuationAddsBlankAndBackslash)
+{
+    Capture c;
+    P3109_State().out.lMacroContinuation = 1;
+    P3109_WriteLine(c.stream(), 0, "#define X_A 1");
+    P3109_State().out.lMacroContinuation = 0;
+    P3109_WriteLine(c.stream(), 0, "done");
+    EXPECT_EQ(c.text(), "#define X_A 1 \\\r\ndone \r\n");
+}
+
+TEST_F(LineWriter, FalseConditionDropsMainOutputOnly)
+{
+    Capture main, header;
+    P3109_State().out.mainOutput = main.stream();
+    P3109_SetSkeletonLine("%%IF_COMPONENT ");
+    P3109_ProcessSkeletonLine();   /* a function run: false */
+    P3109_WriteLine(main.stream(), 0, "main");
+    P3109_WriteLine(header.stream(), 0, "header");
+    P3109_SetSkeletonLine("%%ENDIF ");
+    P3109_ProcessSkeletonLine();
+    P3109_WriteLine(main.stream(), 0, "after");
+    EXPECT_EQ(main.text(), "after \r\n");
+    EXPECT_EQ(header.text(), "header \r\n");
+}
+
+TEST_F(LineWriter, SixQueuesKeepIndentAndFlushAtTheirPoints)
+{
+    Capture main;
+    GEN_OUTPUT_STATE& o = P3109_State().out;
+    o.mainOutput = main.stream();
+    for (GEN_STREAM q = 1; q <= 6; ++q)
+        P3109_WriteLine(q, static_cast<int16_t>(3 * q), "queue " + std::to_string(q));
+    const int points[] = {56, 55, 54, 53, 121, 120};
+    for (int p : points) {
+        P3109_SetSkeletonLine("%" + std::to_string(p) + " ");
+        P3109_ProcessSkeletonLine();
+        EXPECT_EQ(P3109_State().skel.cKeep, 'N');
+    }
+    EXPECT_EQ(main.text(), "            queue 4 \r\n"
+                           "         queue 3 \r\n"
+                           "      queue 2 \r\n"
+                           "   queue 1 \r\n"
+                           "                  queue 6 \r\n"
+                           "               queue 5 \r\n");
+    /* a queue is not emptied: a second flush writes its line again */
+    P3109_SetSkeletonLine("%53 ");
+    P3109_ProcessSkeletonLine();
+    EXPECT_EQ(main.text().substr(main.text().size() - 13), "   queue 1 \r\n");
+}
+
+TEST_F(LineWriter, SuppressedLinesAreNeitherQueuedNorFlushed)
+{
+    Capture main;
+    GEN_OUTPUT_STATE& o = P3109_State().out;
+    o.mainOutput = main.stream();
+    o.cSuppress = 'Y';
+    P3109_WriteLine(2, 0, "never queued");
+    o.cSuppress = 'N';
+    P3109_WriteLine(2, 0, "queued");
+    o.cSuppress = 'Y';
+    P3109_WriteDeferredQueue2();
+    o.cSuppress = 'N';
+    EXPECT_EQ(main.text(), "");
+    P3109_WriteDeferredQueue2();
+    EXPECT_EQ(main.text(), "queued \r\n");
+}
+
+TEST_F(LineWriter, BoxesAndComments)
+{
+    Capture c;
+    P3109_WriteDoubleBoxComment(c.stream(), "ABCDEFGHIJ");
+    const std::string rule = "/* " + std::string(65, '=') + " */";
+    ASSERT_EQ(rule.size(), 71u);
+    EXPECT_EQ(c.text(), "  \r\n  \r\n" + rule + " \r\n/* ABCDEFGHIJ" + std::string(55, ' ') + " */ \r\n" + rule + " \r\n");
+
+    Capture d;
+    P3109_WriteDashedBoxComment(d.stream(), "RC");
+    EXPECT_EQ(d.text(), "  \r\n   /* -- */ \r\n   /* RC */ \r\n   /* -- */ \r\n  \r\n");
+
+    Capture e;
+    P3109_State().out.current = e.stream();
+    P3109_State().out.usIndent = 3;
+    P3109_WriteComment("note");
+    P3109_WriteOpenBrace();
+    P3109_Line("x;");
+    P3109_WriteCloseBrace();
+    EXPECT_EQ(e.text(), "     \r\n   /* note */ \r\n     \r\n   { \r\n      x; \r\n   } \r\n");
+}
+
+TEST_F(LineWriter, ShortConstantColumns)
+{
+    Capture c;
+    P3109_WriteShortConstant(c.stream(), 0, "V_CUSTNO", -12);
+    P3109_WriteShortConstant(c.stream(), 1, "S_COUNT", 7);
+    std::string define = "#define V_CUSTNO" + std::string(44, ' ') + "-12";
+    define.resize(79, ' ');
+    std::string stat = "static const X_SHORT S_COUNT" + std::string(32, ' ') + "= 7;";
+    stat.resize(79, ' ');
+    EXPECT_EQ(c.text(), define + " \r\n" + stat + " \r\n");
+}
+
+} // namespace
+} // namespace gencore_test

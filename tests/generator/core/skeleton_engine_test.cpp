@@ -1,0 +1,196 @@
+// The skeleton engine: the condition stack and its limits, the directive
+// order, points inside text, the core's substitutions, and the point table.
+#include "gen_fixture.h"
+
+namespace gencore_test {
+namespace {
+
+class Skeleton : public GenFixture {
+protected:
+    void SetUp() override
+    {
+        GenFixture::SetUp();
+        setUp();
+    }
+    /* Processes one main-skeleton line (read with its appended blank). */
+    std::string run(const std::string& line)
+    {
+        P3109_SetSkeletonLine(line + " ");
+        P3109_ProcessSkeletonLine();
+        return P3109_SkeletonLineText();
+    }
+    char keep() const { return P3109_State().skel.cKeep; }
+    int32_t depth() const { return P3109_State().skel.lDepth; }
+};
+
+TEST_F(Skeleton, HundredLevelsWorkAndTheHundredAndFirstIsFatal)
+{
+    for (int i = 0; i < 100; ++i)
+        run("%%IF_FUNCTION");
+    EXPECT_EQ(depth(), 100);
+    EXPECT_EQ(P3109_lCurrentCondition(), 1);
+    std::string err = expectFatal([&] { run("%%IF_FUNCTION"); });
+    EXPECT_NE(err.find("Internal fatal error: iSkeletonCondition pushed above 100"), std::string::npos) << err;
+    EXPECT_EQ(depth(), 100);
+}
+
+TEST_F(Skeleton, ElseAndEndifAtDepthZeroAreFatal)
+{
+    std::string err = expectFatal([&] { run("%%ELSE"); });
+    EXPECT_NE(err.find("Internal fatal error: iSkeletonCondition 0 cannot be toggled"), std::string::npos) << err;
+    err = expectFatal([&] { run("%%ENDIF"); });
+    EXPECT_NE(err.find("Internal fatal error: iSkeletonCondition popped below 0"), std::string::npos) << err;
+}
+
+TEST_F(Skeleton, DirectiveLinesAreDroppedWithTheirText)
+{
+    run("%%IF_FUNCTION  trailing text");
+    EXPECT_EQ(keep(), 'N');
+    run("%%ELSE");
+    EXPECT_EQ(P3109_lCurrentCondition(), 0);
+    run("%%ENDIF");
+    EXPECT_EQ(depth(), 0);
+}
+
+TEST_F(Skeleton, UsedInComponentIsNotTakenForUsed)
+{
+    ctx.lComponentRun = 1;
+    ctx.lFunctionRun = 0;
+    ctx.lZophxUsed = 0;
+    run("%%IF_ZOPHX_IS_USED_IN_COMPONENT");   /* directive 4: false; directive 6 would be true */
+    EXPECT_EQ(P3109_lCurrentCondition(), 0);
+    run("%%ENDIF");
+    run("%%IF_ZOPHX_IS_USED");
+    EXPECT_EQ(P3109_lCurrentCondition(), 1);
+}
+
+TEST_F(Skeleton, NestedConditionInsideAFalseBranchStaysFalse)
+{
+    ctx.lComponentRun = 1;
+    ctx.lFunctionRun = 0;
+    run("%%IF_FUNCTION");
+    run("%%IF_COMPONENT");
+    EXPECT_EQ(P3109_lCurrentCondition(), 0);
+    run("%%ELSE");
+    EXPECT_EQ(P3109_lCurrentCondition(), 0);
+    run("%%ENDIF");
+    run("%%ELSE");
+    EXPECT_EQ(P3109_lCurrentCondition(), 1);
+}
+
+TEST_F(Skeleton, DoublePercentIsKeptAsWritten)
+{
+    EXPECT_EQ(run("/* 100%% sure */"), "/* 100%% sure */ ");
+    EXPECT_EQ(keep(), 'Y');
+}
+
+TEST_F(Skeleton, PointAtLineEndAndPointsInsideText)
+{
+    run("   %7");   /* the appended blank ends the directive: point 7 */
+    EXPECT_EQ(keep(), 'N');
+    EXPECT_EQ(P3109_State().skel.sPoint, 7);
+    std::string line = run("printf(\"%5d\");");   /* a width in text is point 5 */
+    EXPECT_EQ(P3109_State().skel.sPoint, 5);
+    EXPECT_EQ(line, "printf(\"DEMOPRC");
+}
+
+TEST_F(Skeleton, NameSubstitutionsKeepTheColumnsAfterThem)
+{
+    EXPECT_EQ(run("#define F \"%2     \" /* x */"), "#define F \"DEMOMIN\" /* x */ ");
+    EXPECT_EQ(run("#define P \"%5          \""), "#define P \"DEMOPRC     \" ");
+    EXPECT_EQ(run("#include \"%63 .H\""), "#include \"DEMOMIN.H\"");
+    EXPECT_EQ(run("LIBRARY \"%4.dll     "), "LIBRARY \"demomin.dll\"");
+    EXPECT_EQ(run("#define ID \"%94\""), "#define ID \"dem\" ");
+    EXPECT_EQ(run("#define T %65"), "#define T \"20261206143005\"");
+}
+
+TEST_F(Skeleton, NamesInsideLiteralsAreEscaped)
+{
+    P3109_State().process = "A\"B";
+    EXPECT_EQ(run("#define P \"%5          \""), "#define P \"A\\x22\"\"B    \" ");
+}
+
+TEST_F(Skeleton, CursorCountPoint)
+{
+    run("   X_SHORT s = %46 ;");
+    EXPECT_EQ(keep(), 'N');
+    P3109_State().sSqlCursorCount = 3;
+    EXPECT_EQ(run("   X_SHORT s = %46 ;"), "   X_SHORT s = 3   ; ");
+    EXPECT_EQ(keep(), 'Y');
+}
+
+TEST_F(Skeleton, GuidPointsAreStablePerGeneration)
+{
+    std::string a = run("{%161 }");
+    std::string b = run("{%161 }");
+    std::string c = run("{%162 }");
+    EXPECT_EQ(a, b);
+    EXPECT_NE(a, c);
+    ASSERT_EQ(a.size(), 38u);
+    EXPECT_EQ(a.front(), '{');
+    EXPECT_EQ(a.back(), '}');
+    const std::string guid = a.substr(1, 36);
+    for (size_t i : {8u, 13u, 18u, 23u})
+        EXPECT_EQ(guid[i], '-');
+    for (size_t i = 14; i < 18; ++i)   /* the third group in lower case */
+        EXPECT_FALSE(std::isupper(static_cast<unsigned char>(guid[i])));
+}
+
+TEST_F(Skeleton, PercentLiteralIsNotScannedAgain)
+{
+    EXPECT_EQ(run("<d>%164  done %2     </d>"), "<d>100% done DEMOMIN</d>");
+}
+
+TEST_F(Skeleton, PointTableCoversTheNumberedPoints)
+{
+    const int handled[] = {0,  1,  2,  3,  4,  5,  6,  9,  21, 26, 28, 31, 38, 39, 43, 45, 46,
+                           47, 48, 50, 53, 54, 55, 56, 57, 58, 63, 64, 65, 67, 68, 90, 91, 92,
+                           94, 107, 108, 109, 110, 120, 121, 122, 123, 124, 125, 126, 161, 162, 163, 164};
+    const int pending[] = {7,  8,  12, 14, 15, 16, 17, 18, 19, 20, 22, 23, 24, 25,  27,  29,  30,  32,
+                           33, 34, 35, 36, 37, 40, 41, 42, 49, 66, 69, 70, 71, 72, 73,  74,  93,  95,
+                           96, 97, 98, 99, 101, 102, 103, 104, 105, 106, 132, 133, 140, 141, 165, 166, 1701, 2101};
+    const int dropped[] = {10, 11, 13, 44, 51, 52, 59, 62, 75, 89, 100, 111, 119, 134, 142, 160, 167};
+    for (int p : handled) {
+        EXPECT_TRUE(P3109_fPointHandledByCore(p)) << p;
+        EXPECT_EQ(P3109_pszPendingPointWriter(p), nullptr) << p;
+    }
+    for (int p : pending) {
+        EXPECT_FALSE(P3109_fPointHandledByCore(p)) << p;
+        EXPECT_NE(P3109_pszPendingPointWriter(p), nullptr) << p;
+    }
+    for (int p : dropped) {
+        EXPECT_FALSE(P3109_fPointHandledByCore(p)) << p;
+        EXPECT_EQ(P3109_pszPendingPointWriter(p), nullptr) << p;
+        run("x %" + std::to_string(p) + " y");
+        EXPECT_EQ(keep(), 'N') << p;
+    }
+}
+
+TEST_F(Skeleton, PendingPointCallsItsWriterOnceRegistered)
+{
+    static int32_t seen = -1;
+    run("%1701");
+    EXPECT_EQ(keep(), 'N');
+    EXPECT_EQ(seen, -1);
+    P3109_RegisterSectionWriter("P3109_WriteFieldInitialValues", [](int32_t a) { seen = a; });
+    run("%1701");
+    EXPECT_EQ(seen, 1);
+    run("%17");
+    EXPECT_EQ(seen, 0);
+}
+
+TEST_F(Skeleton, KeepPointsBlankTheirDirective)
+{
+    EXPECT_EQ(run("%92 #define X_LEVEL_TWO 1"), "    #define X_LEVEL_TWO 1 ");
+    EXPECT_EQ(keep(), 'Y');
+    run("%91 #define X_COMPONENT 1");   /* a function run */
+    EXPECT_EQ(keep(), 'N');
+    P3109_Definitions().sysflags[38] = 'Y';
+    EXPECT_EQ(run("%122 x"), "     x ");
+    EXPECT_EQ(keep(), 'Y');
+    run("%47 y");
+    EXPECT_EQ(keep(), 'N');
+}
+
+} // namespace
+} // namespace gencore_test
