@@ -47,6 +47,7 @@ typedef struct FFC_RUN_SEAMS {
     FFC_RUN_STEP pfnXmlPages;         /* option bit 14 and X20SP1 position 15 'Y' */
     FFC_RUN_STEP pfnScreenDesign;     /* editor design loop, painter reply 3 */
     FFC_RUN_STEP pfnReportDesign;     /* editor design loop, painter reply 4 */
+    FFC_RUN_STEP pfnPassRelease;      /* end of every pass, before the pass's work areas are freed */
 } FFC_RUN_SEAMS;
 
 /* The job's message queue (10 characters). */
@@ -65,8 +66,14 @@ typedef struct FFC_EDITOR_SOURCE_ANCHOR {
     char  cKind;
 } FFC_EDITOR_SOURCE_ANCHOR;
 
-/* Installs the steps (copied; NULL removes them all). */
+/* Installs the steps (copied). NULL installs the library's own steps: the
+ * generator set-up, the checker and the output driver; a zeroed block runs
+ * the driver with no steps at all. */
 void P31O2_SetRunSeams(const FFC_RUN_SEAMS *pSeams);
+/* The library's own steps, and the command-name table of its parser (used
+ * when the caller's system definition names none). */
+void P31O2_LibraryRunSeams(FFC_RUN_SEAMS *pSeams);
+const void *P31O2_pLibraryCommandNames(void);
 /* A named parameter of the current job (NULL when the caller gave none). */
 void *P31O2_pGetNamedParameter(const char *pszName);
 /* The definitions loaded for the current pass. */

@@ -81,7 +81,13 @@ void loadSource()
     g_source.pCommands = list;
     g_source.cKind = SZOPH_chListKind(list);
 }
-FFC_RUN_SEAMS g_seams{};
+FFC_RUN_SEAMS librarySeams()
+{
+    FFC_RUN_SEAMS s{};
+    P31O2_LibraryRunSeams(&s);
+    return s;
+}
+FFC_RUN_SEAMS g_seams = librarySeams();
 bool g_haveProcess = false;
 bool g_haveFunction = false;
 
@@ -313,6 +319,8 @@ void releasePass()
     FFC_CONTEXT& c = g_run.context;
     // queued messages left by the pass's steps join the job's messages
     P9006_ulReplayQueuedMessages(&c, &g_run.state, FFC_JOB_MSG_QUEUE);
+    if (g_seams.pfnPassRelease)
+        g_seams.pfnPassRelease(&c, &g_run.state, &g_run.build);
     c.pMessageStore = nullptr;   // the job's store outlives the pass
     P31O2_FreeRunContext(&c);
     dropSource();
@@ -365,7 +373,7 @@ extern "C" {
 
 FFC_EDITOR_SOURCE_ANCHOR* P31O2_pGetEditorSourceAnchor(void) { return &g_source; }
 
-void P31O2_SetRunSeams(const FFC_RUN_SEAMS* seams) { g_seams = seams ? *seams : FFC_RUN_SEAMS{}; }
+void P31O2_SetRunSeams(const FFC_RUN_SEAMS* seams) { g_seams = seams ? *seams : librarySeams(); }
 
 void* P31O2_pGetNamedParameter(const char* name)
 {
@@ -487,7 +495,8 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
             br.pszObjectName = object.c_str();
             br.pszFunctionName = function.c_str();
             br.pszPartition = part.c_str();
-            br.pCommands = static_cast<const TPARS_COMMAND_TABLE*>(rq->pSystemDefinition->pCommandNames);
+            const void* names = rq->pSystemDefinition->pCommandNames;
+            br.pCommands = static_cast<const TPARS_COMMAND_TABLE*>(names ? names : P31O2_pLibraryCommandNames());
             br.chNational1 = g_run.context.cNatChar1;
             br.chNational2 = g_run.context.cNatChar2;
             br.chNational3 = g_run.context.cNatChar3;

@@ -226,6 +226,8 @@ TEST_F(Driver, SourceThatCannotBeLoadedGivesMinusThree)
 
 TEST_F(Driver, WithoutACheckerTheSourceIsLoadedAndCounted)
 {
+    FFC_RUN_SEAMS none{};
+    P31O2_SetRunSeams(&none);
     std::string out;
     ASSERT_EQ(run(&out), DC_P31O2_OK);
     EXPECT_EQ(out, "<GRN>PRC0011 I Function checked: 0 fatal error(s), 0 warning(s).\r\n");

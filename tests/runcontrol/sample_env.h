@@ -52,6 +52,16 @@ public:
         return v;
     }
 
+    // Runs statements on the copy with a separate connection (test set-up).
+    bool execOutside(const char* sql) const
+    {
+        sqlite3* db = nullptr;
+        bool ok = sqlite3_open(repository().c_str(), &db) == SQLITE_OK &&
+                  sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_close(db);
+        return ok;
+    }
+
 private:
     std::string dir_;
 };

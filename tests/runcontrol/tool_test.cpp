@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "sample_env.h"
@@ -39,10 +40,30 @@ TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
     std::string where = "--root " + env.root() + " --repository " + env.repository();
 
     Ran clean = runTool("--generate " + where + " DEMOPRC DEMOMIN");
-    EXPECT_EQ(clean.status, 0);
-    EXPECT_EQ(clean.out, "<GRN>PRC0011 I Function checked: 0 fatal error(s), 0 warning(s).\r\n"
-                         "<GRN>Job ended with result 0: 0 error(s), 0 warning(s).\r\n");
+    EXPECT_EQ(clean.status, 0) << clean.out;
+    EXPECT_NE(clean.out.find("<BLU>VELMO Full Function Checker (FFC) Invoked"), std::string::npos) << clean.out;
+    EXPECT_NE(clean.out.find("<GRN>VELMO Generator Ended Normally"), std::string::npos) << clean.out;
+    const std::string tail = "<GRN>PRC0010 I Checking ended: 0000000 fatal error(s) and 0000000 warning(s) were found.\r\n"
+                             "<GRN>Job ended with result 0: 0 error(s), 0 warning(s).\r\n";
+    ASSERT_GE(clean.out.size(), tail.size());
+    EXPECT_EQ(clean.out.substr(clean.out.size() - tail.size()), tail);
     EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTMOD = 'DEMOPRC' AND OSTFMT = 'DEMOMIN'"), "7");
+    for (const char* ext : {".C", ".H", ".STG", ".RC", ".TXT", ".PGM"})
+        EXPECT_TRUE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/DEMOMIN" + ext)) << ext;
+
+    // A function with an unknown command: the job runs, finds the error and
+    // generates nothing.
+    ASSERT_TRUE(env.execOutside(
+        "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES ('DEM', 'DEMOPRC', 'BADFN', '', 'N', 'Y');"
+        "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCCMD, SRCPRM) VALUES "
+        "('DEM', 'DEMOPRC', 'BADFN', 1, 'FUNCTION', 'OPTIONS(*DIRECT)'),"
+        "('DEM', 'DEMOPRC', 'BADFN', 2, 'FROBNICATE', ''),"
+        "('DEM', 'DEMOPRC', 'BADFN', 3, 'RETURN', '');"));
+    Ran errors = runTool("--generate " + where + " DEMOPRC BADFN");
+    EXPECT_EQ(errors.status, 1) << errors.out;
+    EXPECT_NE(errors.out.find("PRC1059"), std::string::npos) << errors.out;
+    EXPECT_FALSE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/BADFN.C"));
+    EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTMOD = 'DEMOPRC' AND OSTFMT = 'BADFN'"), "6");
 
     Ran unknown = runTool(where + " DEMOPRC NOSUCH");
     EXPECT_EQ(unknown.status, 2);
