@@ -70,6 +70,11 @@ typedef struct FFC_EDITOR_SOURCE_ANCHOR {
  * generator set-up, the checker and the output driver; a zeroed block runs
  * the driver with no steps at all. */
 void P31O2_SetRunSeams(const FFC_RUN_SEAMS *pSeams);
+/* Fills the system definition that a command-line tool passes: partition
+ * and language as given, and the environment's defaults for the rest (date
+ * format DMY, '.' decimal point, national characters "#@$", 24 screen lines,
+ * report page 66 lines, overflow at 60, 132 columns, root "C:\"). */
+void FFC_InitToolsSystemDefinition(FFC_SYSTEM_DEFINITION *pSys, const char *pszPartition, const char *pszLanguage);
 /* The library's own steps, and the command-name table of its parser (used
  * when the caller's system definition names none). */
 void P31O2_LibraryRunSeams(FFC_RUN_SEAMS *pSeams);

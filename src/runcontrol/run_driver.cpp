@@ -373,6 +373,25 @@ extern "C" {
 
 FFC_EDITOR_SOURCE_ANCHOR* P31O2_pGetEditorSourceAnchor(void) { return &g_source; }
 
+void FFC_InitToolsSystemDefinition(FFC_SYSTEM_DEFINITION* sys, const char* partition, const char* language)
+{
+    if (!sys)
+        return;
+    std::memset(sys, 0, sizeof *sys);
+    std::snprintf(sys->szPartition, sizeof sys->szPartition, "%.3s", partition ? partition : "");
+    std::snprintf(sys->szLanguage, sizeof sys->szLanguage, "%.4s", language ? language : "");
+    std::snprintf(sys->szDateFormat, sizeof sys->szDateFormat, "DMY");
+    sys->cDecimalPoint = '.';
+    std::memcpy(sys->acNationalChars, "#@$", 3);
+    std::memset(sys->acScreenFlags, 'N', sizeof sys->acScreenFlags);
+    std::memset(sys->acSystemFlags, 'N', sizeof sys->acSystemFlags);
+    sys->usScreenLines = 24;
+    std::snprintf(sys->szRootDirectory, sizeof sys->szRootDirectory, "C:\\");
+    std::memcpy(sys->acPageLength, "066", 3);
+    std::memcpy(sys->acOverflowLine, "060", 3);
+    sys->lPageWidth = 132;
+}
+
 void P31O2_SetRunSeams(const FFC_RUN_SEAMS* seams) { g_seams = seams ? *seams : librarySeams(); }
 
 void* P31O2_pGetNamedParameter(const char* name)

@@ -122,19 +122,7 @@ int main(int argc, char** argv)
     }
 
     FFC_SYSTEM_DEFINITION sys;
-    std::memset(&sys, 0, sizeof sys);
-    std::snprintf(sys.szPartition, sizeof sys.szPartition, "%s", partition.c_str());
-    std::snprintf(sys.szLanguage, sizeof sys.szLanguage, "%s", language.c_str());
-    std::snprintf(sys.szDateFormat, sizeof sys.szDateFormat, "DMY");
-    sys.cDecimalPoint = '.';
-    std::memcpy(sys.acNationalChars, "#@$", 3);
-    std::memset(sys.acScreenFlags, 'N', sizeof sys.acScreenFlags);
-    std::memset(sys.acSystemFlags, 'N', sizeof sys.acSystemFlags);
-    sys.usScreenLines = 24;
-    std::snprintf(sys.szRootDirectory, sizeof sys.szRootDirectory, "C:\\");
-    std::memcpy(sys.acPageLength, "066", 3);
-    std::memcpy(sys.acOverflowLine, "060", 3);
-    sys.lPageWidth = 132;
+    FFC_InitToolsSystemDefinition(&sys, partition.c_str(), language.c_str());
 
     int32_t errors = 0, warnings = 0;
     FFC_RUN_REQUEST rq{};

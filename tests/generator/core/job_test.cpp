@@ -18,18 +18,7 @@ protected:
     void SetUp() override
     {
         GenFixture::SetUp();
-        std::snprintf(sys.szPartition, sizeof sys.szPartition, "DEM");
-        std::snprintf(sys.szLanguage, sizeof sys.szLanguage, "ENG");
-        std::snprintf(sys.szDateFormat, sizeof sys.szDateFormat, "DMY");
-        sys.cDecimalPoint = '.';
-        std::memcpy(sys.acNationalChars, "#@$", 3);
-        std::memset(sys.acScreenFlags, 'N', sizeof sys.acScreenFlags);
-        std::memset(sys.acSystemFlags, 'N', sizeof sys.acSystemFlags);
-        sys.usScreenLines = 24;
-        std::snprintf(sys.szRootDirectory, sizeof sys.szRootDirectory, "C:\\");
-        std::memcpy(sys.acPageLength, "066", 3);
-        std::memcpy(sys.acOverflowLine, "060", 3);
-        sys.lPageWidth = 132;
+        FFC_InitToolsSystemDefinition(&sys, "DEM", "ENG");
         sys.pCommandNames = P3100_pParserCommandTable();
         FFC_RUN_SEAMS seams{};
         seams.pfnChecker = P3100_lRunCheckerStep;
