@@ -962,6 +962,7 @@ INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
   ('DC@F23', 'DCM0407', 'ENG', 'F', '20', 'Multilingual variable &1 is not defined in the partition.'),
   ('DC@F23', 'DCM0408', 'ENG', 'F', '20', 'Component property &1 is not known.'),
   ('DC@F23', 'DCM0409', 'ENG', 'F', '', 'An operand is required here.'),
+  ('DC@F23', 'DCM0410', 'ENG', 'F', '20,2', 'Operand &1 (kind &2) cannot be used here.'),
   ('DC@F23', 'DCM0451', 'ENG', 'F', '8', 'The bracket opened at position &1 of the expression is not closed.'),
   ('DC@F23', 'DCM0452', 'ENG', 'F', '8', 'The bracket at position &1 of the expression closes nothing.'),
   ('DC@F23', 'DCM0453', 'ENG', 'F', '10,8', 'Operator &1 at position &2 of the expression is not known.'),

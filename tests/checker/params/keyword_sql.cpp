@@ -63,6 +63,7 @@ constexpr Message kMessages[] = {
     {"DCM0407", "F", "20", "Multilingual variable &1 is not defined in the partition."},
     {"DCM0408", "F", "20", "Component property &1 is not known."},
     {"DCM0409", "F", "", "An operand is required here."},
+    {"DCM0410", "F", "20,2", "Operand &1 (kind &2) cannot be used here."},
     {"DCM0451", "F", "8", "The bracket opened at position &1 of the expression is not closed."},
     {"DCM0452", "F", "8", "The bracket at position &1 of the expression closes nothing."},
     {"DCM0453", "F", "10,8", "Operator &1 at position &2 of the expression is not known."},
