@@ -189,6 +189,31 @@ TEST_F(Expression, StructureFindings)
     EXPECT_EQ(req->lError, 1);
 }
 
+TEST_F(Expression, HostileTextsGiveFindingsNotCrashes)
+{
+    const std::string texts[] = {std::string(2000, '('),
+                                 std::string(2000, ')'),
+                                 "1" + std::string(3000, '+'),
+                                 std::string(9000, '9'),
+                                 "'" + std::string(5000, 'x') + "'",
+                                 "X'" + std::string(600, 'F') + "'",
+                                 "#A.B.C.D = *MTXT" + std::string(40, 'M'),
+                                 "<><><><>",
+                                 std::string("#CREDIT \0 1", 11),
+                                 "((((1))))",
+                                 "- - - 1"};
+    for (const std::string& t : texts) {
+        for (char type : {'A', 'N', 'L'}) {
+            int32_t rc = Check(t, type);
+            Msgs found = env.Take();
+            EXPECT_EQ(rc != 0, !found.empty()) << t.substr(0, 30);
+            EXPECT_LE(req->lTokenCount, DC_TOKEN_MAX);
+            EXPECT_LE(req->sOperandCount, DC_OPERAND_MAX);
+        }
+    }
+    EXPECT_EQ(Check("((((1))))", 'N'), 0);
+}
+
 TEST(SingleCheck, AnotherToolChecksAnExpression)
 {
     ParamsEnv env;  // the repository connection
