@@ -205,6 +205,24 @@ TEST_F(Prepare, ConditionsTextsAndListsOfLists)
     EXPECT_EQ(Text("LOC_ENTRY", "RET_NUMBER"), "#N");
 }
 
+TEST_F(Prepare, ReadingByKeyword)
+{
+    ASSERT_EQ(Run("FETCH", "FIELDS(#A #B) FROM_FILE(CUSTMST) WITH_KEY(#K1 #K2) KEEP_LAST(25)"), 0);
+    EXPECT_EQ(ParmText(cmd, "FIELDS", 0, 1), "#B");
+    EXPECT_EQ(ParmText(cmd, "FROM_FILE", 1), "*FIRST");
+    EXPECT_EQ(ParmCount(cmd, "WITH_KEY"), 2);
+    EXPECT_EQ(ParmNumber(cmd, "KEEP_LAST"), 25);
+    EXPECT_EQ(ParmText(cmd, "NOSUCH"), "");
+    EXPECT_EQ(ParmText(cmd, "FIELDS", 0, 100), "") << "beyond the list";
+    EXPECT_EQ(ParmText(cmd, "FIELDS", 3), "") << "no such element";
+    ASSERT_EQ(Run("DISPLAY", "FIELDS(#A) USER_KEYS((25 'Up'))"), 0);
+    EXPECT_EQ(ParmNumber(cmd, "USER_KEYS", 0, 0), 25);
+    EXPECT_EQ(ParmText(cmd, "USER_KEYS", 1, 0), "Up");
+    ASSERT_EQ(Run("SELECT", "FIELDS(#A) FROM_FILE(F) OPTIONS(*BACKWARDS)"), 0);
+    EXPECT_TRUE(ParmFlag(cmd, "OPTIONS", "*BACKWARDS"));
+    EXPECT_FALSE(ParmFlag(cmd, "OPTIONS", "*BLOCK"));
+}
+
 TEST_F(Prepare, SlotsThatFollowFromTheParameters)
 {
     ASSERT_EQ(Run("MESSAGE", "MSGTXT('Hello')"), 0);
