@@ -22,7 +22,7 @@ CREATE TABLE QV_F98 (
   X98ELM INTEGER  NOT NULL,                -- element number, from 1 (order of a value)
   X98TYP CHAR(1)  COLLATE RTRIM NOT NULL,  -- 'P' element, 'V' allowed value
   X98LAY CHAR(1)  COLLATE RTRIM NOT NULL,  -- S single, R rows, C columns, F flag set
-  X98KND CHAR(1)  COLLATE RTRIM NOT NULL,  -- A T X S C N H
+  X98KND CHAR(1)  COLLATE RTRIM NOT NULL,  -- A T X S M C N H
   X98LEN INTEGER  NOT NULL,                -- width
   X98ENT INTEGER  NOT NULL,                -- entries of a list
   X98OFS INTEGER  NOT NULL,                -- element of the first entry in the parameter area
@@ -891,13 +891,13 @@ INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98L
   ('FUNCTION', '@TRIGRET', 5, 2, 'P', 'S', 'C', 1, 1, 592, -1, 'N', ' ', 'M'),
   ('FUNCTION', '@DSEXCHG', 6, 1, 'P', 'S', 'C', 1, 1, 593, -1, 'N', ' ', 'M');
 INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98LEN, X98ENT, X98OFS, X98CNT, X98POS, X98KWD, X98ROC) VALUES
-  ('DEF_ARRAY', 'NAME', 1, 1, 'P', 'S', 'A', 10, 1, 0, -1, 'Y', ' ', 'M'),
-  ('DEF_ARRAY', '@ELEMLEN', 2, 1, 'P', 'S', 'N', 4, 1, 10, -1, 'N', ' ', 'M'),
-  ('DEF_ARRAY', 'INDEXES', 3, 1, 'P', 'R', 'A', 10, 10, 18, 14, 'Y', ' ', 'M'),
-  ('DEF_ARRAY', 'OVERLAYING', 4, 1, 'P', 'S', 'A', 10, 1, 118, -1, 'N', '*NONE', 'M'),
-  ('DEF_ARRAY', 'OVERLAYING', 4, 2, 'P', 'S', 'N', 4, 1, 128, -1, 'N', '1', 'M'),
-  ('DEF_ARRAY', 'ENTRYS', 5, 1, 'P', 'S', 'N', 4, 1, 132, -1, 'N', '1', 'M'),
-  ('DEF_ARRAY', 'OF_FIELDS', 6, 1, 'P', 'R', 'A', 10, 100, 140, 136, 'N', ' ', 'M');
+  ('DEF_ARRAY', '@ELEMLEN', 1, 1, 'P', 'S', 'N', 4, 1, 0, -1, 'N', ' ', 'M'),
+  ('DEF_ARRAY', 'NAME', 2, 1, 'P', 'S', 'M', 3, 1, 6, -1, 'Y', ' ', 'M'),
+  ('DEF_ARRAY', 'ENTRYS', 3, 1, 'P', 'S', 'N', 4, 1, 12, -1, 'N', '1', 'M'),
+  ('DEF_ARRAY', 'INDEXES', 4, 1, 'P', 'R', 'A', 10, 10, 20, 16, 'Y', ' ', 'M'),
+  ('DEF_ARRAY', 'OVERLAYING', 5, 1, 'P', 'S', 'A', 10, 1, 120, -1, 'N', '*NONE', 'M'),
+  ('DEF_ARRAY', 'OVERLAYING', 5, 2, 'P', 'S', 'N', 4, 1, 130, -1, 'N', '1', 'M'),
+  ('DEF_ARRAY', 'OF_FIELDS', 6, 1, 'P', 'R', 'A', 10, 100, 138, 134, 'N', ' ', 'M');
 INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98LEN, X98ENT, X98OFS, X98CNT, X98POS, X98KWD, X98ROC) VALUES
   ('SELECT_SQL', 'FIELDS', 1, 1, 'P', 'R', 'A', 10, 100, 4, 0, 'Y', ' ', 'M'),
   ('SELECT_SQL', 'FROM_FILES', 2, 1, 'P', 'R', 'A', 10, 10, 1008, 1004, 'Y', ' ', 'M'),

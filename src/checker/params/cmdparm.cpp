@@ -263,6 +263,12 @@ bool Preparer::StoreElement(const ParamView &p, size_t e, int32_t at, const Valu
             s.pop_back();
         break;
     case 'S': s = Upper(v.text); if (!s.empty() && s[0] == '*') s.erase(0, 1); break;
+    case 'M': {
+        s = Upper(v.text);
+        char national = ctx_ && ctx_->cNatChar1 != 0 && ctx_->cNatChar1 != ' ' ? ctx_->cNatChar1 : '#';
+        if (!s.empty() && s[0] == national) s.erase(0, 1);
+        break;
+    }
     case 'C': {
         std::string u = Upper(v.text);
         if (u.size() > 1 && u[0] == '*') u.erase(0, 1);

@@ -17,6 +17,8 @@
  *   'X' an expression or condition kept whole (a single literal loses its
  *       quotes), width characters;
  *   'S' a special value stored without its leading '*' ("*ACROSS" -> "ACROSS");
+ *   'M' a name stored without its leading national name character
+ *       ("#ABC" -> "ABC"), upper-cased;
  *   'C' one code letter: the first letter after the '*' ("*LEADING" -> 'L',
  *       "*YES" -> 'Y');
  *   'N' a signed 32-bit number, 'H' a signed 16-bit number (native order).
@@ -109,6 +111,7 @@ constexpr Element A(uint16_t w, int16_t at = -1) { return {'A', w, at}; }
 constexpr Element T(uint16_t w, int16_t at = -1) { return {'T', w, at}; }
 constexpr Element X(uint16_t w, int16_t at = -1) { return {'X', w, at}; }
 constexpr Element S(uint16_t w, int16_t at = -1) { return {'S', w, at}; }
+constexpr Element M(uint16_t w, int16_t at = -1) { return {'M', w, at}; }
 constexpr Element C1(int16_t at = -1) { return {'C', 1, at}; }
 constexpr Element N(int16_t at = -1) { return {'N', 4, at}; }
 constexpr Element H(int16_t at = -1) { return {'H', 2, at}; }
@@ -370,9 +373,12 @@ inline constexpr ParamDef kFunction[] = {
       "", true),
     G("TRIGGER", {A(10), A(10), A(10)}, "*NONE"), P("RCV_DS", A(10), "*NONE"), P("@TRIGFLAG", C1()),
     G("@TRIGRET", {C1(), C1()}), P("@DSEXCHG", C1())};
+/* The debug array table of the generator reads the array name (3
+ * characters) at byte 6 and the entry count (32-bit) at byte 12. */
 inline constexpr ParamDef kDefArray[] = {
-    P("NAME", A(10), "", true), P("@ELEMLEN", N()), L("INDEXES", 10, {A(10)}, "", true),
-    G("OVERLAYING", {A(10), N()}, "*NONE 1"), P("ENTRYS", N(), "1"), L("OF_FIELDS", 100, {A(10)})};
+    P("@ELEMLEN", N(0)), P("NAME", M(3, 6), "", true), P("ENTRYS", N(12), "1"),
+    L("INDEXES", 10, {A(10)}, "", true, 16), G("OVERLAYING", {A(10), N()}, "*NONE 1"),
+    L("OF_FIELDS", 100, {A(10)})};
 inline constexpr ParamDef kSelectSql[] = {
     L("FIELDS", 100, {A(10)}, "", true), L("FROM_FILES", 10, {A(10), A(3)}, "", true),
     L("@FILESLOTS", 10, {A(10), A(10), C1(), C1()}), P("@CLASS", C1()), P("WHERE", X(1000)),
@@ -642,6 +648,7 @@ static_assert(ElementOffset("POP_UP", "BROWSELIST") == 2228 && ElementOffset("RE
               ElementOffset("REQUEST", "IDENTIFY") == 2248);
 static_assert(ElementOffset("DISPLAY", "LINE_22") == 2408 && ElementOffset("DISPLAY", "STD_HEAD") == 2543);
 static_assert(ElementOffset("POP_UP", "TEXTS") == 3740);
+static_assert(ElementOffset("DEF_ARRAY", "NAME") == 6 && ElementOffset("DEF_ARRAY", "ENTRYS") == 12);
 
 /* ---- reading a parsed command by keyword ------------------------------------
  * The command's own name (acName) chooses the layout.  Unknown keywords,

@@ -223,6 +223,17 @@ TEST_F(Prepare, ReadingByKeyword)
     EXPECT_FALSE(ParmFlag(cmd, "OPTIONS", "*BLOCK"));
 }
 
+TEST_F(Prepare, ArrayNameAndEntriesWhereTheDebugTableReadsThem)
+{
+    ASSERT_EQ(Run("DEF_ARRAY", "NAME(#ARR) INDEXES(#II) ENTRYS(12)"), 0);
+    EXPECT_EQ(std::string(cmd.acParms + 6, 3), "ARR");
+    int32_t entries;
+    std::memcpy(&entries, cmd.acParms + 12, 4);
+    EXPECT_EQ(entries, 12);
+    EXPECT_EQ(Run("DEF_ARRAY", "NAME(#ARRAY)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0304", "NAME      +0000003ARRAY               "}}));
+}
+
 TEST_F(Prepare, SlotsThatFollowFromTheParameters)
 {
     ASSERT_EQ(Run("MESSAGE", "MSGTXT('Hello')"), 0);

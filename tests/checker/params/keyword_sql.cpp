@@ -112,7 +112,7 @@ std::string KeywordTableSql()
          "  X98ELM INTEGER  NOT NULL,                -- element number, from 1 (order of a value)\n"
          "  X98TYP CHAR(1)  COLLATE RTRIM NOT NULL,  -- 'P' element, 'V' allowed value\n"
          "  X98LAY CHAR(1)  COLLATE RTRIM NOT NULL,  -- S single, R rows, C columns, F flag set\n"
-         "  X98KND CHAR(1)  COLLATE RTRIM NOT NULL,  -- A T X S C N H\n"
+         "  X98KND CHAR(1)  COLLATE RTRIM NOT NULL,  -- A T X S M C N H\n"
          "  X98LEN INTEGER  NOT NULL,                -- width\n"
          "  X98ENT INTEGER  NOT NULL,                -- entries of a list\n"
          "  X98OFS INTEGER  NOT NULL,                -- element of the first entry in the parameter area\n"
