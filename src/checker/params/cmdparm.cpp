@@ -266,7 +266,7 @@ bool Preparer::StoreElement(const ParamView &p, size_t e, int32_t at, const Valu
     case 'M': {
         s = Upper(v.text);
         char national = ctx_ && ctx_->cNatChar1 != 0 && ctx_->cNatChar1 != ' ' ? ctx_->cNatChar1 : '#';
-        if (!s.empty() && s[0] == national) s.erase(0, 1);
+        if (!s.empty() && s[0] != national) s.insert(s.begin(), national);
         break;
     }
     case 'C': {

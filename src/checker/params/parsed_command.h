@@ -17,8 +17,8 @@
  *   'X' an expression or condition kept whole (a single literal loses its
  *       quotes), width characters;
  *   'S' a special value stored without its leading '*' ("*ACROSS" -> "ACROSS");
- *   'M' a name stored without its leading national name character
- *       ("#ABC" -> "ABC"), upper-cased;
+ *   'M' a name stored with its leading national name character, which is
+ *       added when not written ("ABC" -> "#ABC"), upper-cased;
  *   'C' one code letter: the first letter after the '*' ("*LEADING" -> 'L',
  *       "*YES" -> 'Y');
  *   'N' a signed 32-bit number, 'H' a signed 16-bit number (native order).
@@ -374,9 +374,10 @@ inline constexpr ParamDef kFunction[] = {
     G("TRIGGER", {A(10), A(10), A(10)}, "*NONE"), P("RCV_DS", A(10), "*NONE"), P("@TRIGFLAG", C1()),
     G("@TRIGRET", {C1(), C1()}), P("@DSEXCHG", C1())};
 /* The debug array table of the generator reads the array name (3
- * characters) at byte 6 and the entry count (32-bit) at byte 12. */
+ * characters after the name character) at byte 6 and the entry count
+ * (32-bit) at byte 12. */
 inline constexpr ParamDef kDefArray[] = {
-    P("@ELEMLEN", N(0)), P("NAME", M(3, 6), "", true), P("ENTRYS", N(12), "1"),
+    P("@ELEMLEN", N(0)), P("NAME", M(4, 5), "", true), P("ENTRYS", N(12), "1"),
     L("INDEXES", 10, {A(10)}, "", true, 16), G("OVERLAYING", {A(10), N()}, "*NONE 1"),
     L("OF_FIELDS", 100, {A(10)})};
 inline constexpr ParamDef kSelectSql[] = {
@@ -648,7 +649,7 @@ static_assert(ElementOffset("POP_UP", "BROWSELIST") == 2228 && ElementOffset("RE
               ElementOffset("REQUEST", "IDENTIFY") == 2248);
 static_assert(ElementOffset("DISPLAY", "LINE_22") == 2408 && ElementOffset("DISPLAY", "STD_HEAD") == 2543);
 static_assert(ElementOffset("POP_UP", "TEXTS") == 3740);
-static_assert(ElementOffset("DEF_ARRAY", "NAME") == 6 && ElementOffset("DEF_ARRAY", "ENTRYS") == 12);
+static_assert(ElementOffset("DEF_ARRAY", "NAME") + 1 == 6 && ElementOffset("DEF_ARRAY", "ENTRYS") == 12);
 
 /* ---- reading a parsed command by keyword ------------------------------------
  * The command's own name (acName) chooses the layout.  Unknown keywords,

@@ -227,11 +227,14 @@ TEST_F(Prepare, ArrayNameAndEntriesWhereTheDebugTableReadsThem)
 {
     ASSERT_EQ(Run("DEF_ARRAY", "NAME(#ARR) INDEXES(#II) ENTRYS(12)"), 0);
     EXPECT_EQ(std::string(cmd.acParms + 6, 3), "ARR");
+    EXPECT_EQ(ParmText(cmd, "NAME"), "#ARR");
     int32_t entries;
     std::memcpy(&entries, cmd.acParms + 12, 4);
     EXPECT_EQ(entries, 12);
+    ASSERT_EQ(Run("DEF_ARRAY", "ARR"), 0) << "the name character is added";
+    EXPECT_EQ(std::string(cmd.acParms + 5, 4), "#ARR");
     EXPECT_EQ(Run("DEF_ARRAY", "NAME(#ARRAY)"), 1);
-    EXPECT_EQ(env.Take(), (Msgs{{"DCM0304", "NAME      +0000003ARRAY               "}}));
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0304", "NAME      +0000004#ARRAY              "}}));
 }
 
 TEST_F(Prepare, SlotsThatFollowFromTheParameters)
