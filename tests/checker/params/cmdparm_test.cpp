@@ -57,6 +57,18 @@ TEST(KeywordTable, LoadedAreaGivesTheCompiledLayout)
     }
 }
 
+TEST(KeywordTableLoad, AFailingStatementIsReported)
+{
+    ParamsEnv env;
+    ASSERT_TRUE(env.ready());
+    std::vector<char> area(CMDPARM_KEYWORD_AREA_SIZE);
+    uint16_t count = 77;
+    SSQL_SetFailLocation("CMDPARM/QV_F97/A");
+    EXPECT_EQ(CMDPARM_sLoadKeywordTables(area.data(), &count), -1);
+    EXPECT_EQ(count, env.count - 1) << "the keyword rows were loaded, the alias row not";
+    SSQL_SetFailLocation(nullptr);
+}
+
 // Prepares one command; the parameter text is given pre-split.
 class Prepare : public ::testing::Test {
 protected:

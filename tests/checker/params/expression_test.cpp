@@ -189,6 +189,32 @@ TEST_F(Expression, StructureFindings)
     EXPECT_EQ(req->lError, 1);
 }
 
+int32_t Width(void*, const char* comp, const char* prop, char* type, int32_t* len, int32_t* dec)
+{
+    if (std::string(comp) != "PANEL" || std::string(prop) != "WIDTH") return 0;
+    *type = 'S';
+    *len = 5;
+    *dec = 0;
+    return 1;
+}
+
+TEST_F(Expression, ComponentFlavourTakesProperties)
+{
+    DC_SetComponentPropertyLookup(Width, nullptr);
+    text = "#PANEL.Width * 2 > #CREDIT";
+    req = std::make_unique<DC_EXPRESSION_REQUEST>();
+    std::memset(req.get(), 0, sizeof *req);
+    req->pchText = text.data();
+    req->ulTextLength = static_cast<uint32_t>(text.size());
+    req->cExpectedType = 'L';
+    EXPECT_EQ(Component_P8015(&env.ctx, &options, req.get(), &list, 1, tokens, work, nullptr, 1, 0), 0);
+    EXPECT_EQ(std::string(req->aOperands[0].acClass, 2), "CP");
+    EXPECT_EQ(Ops().front(), (Op{1, "MU", 2, 4}));
+    EXPECT_EQ(Check(text, 'L'), 1) << "the classic flavour knows no properties";
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0408", "#PANEL.WIDTH        "}}));
+    DC_SetComponentPropertyLookup(nullptr, nullptr);
+}
+
 TEST_F(Expression, HostileTextsGiveFindingsNotCrashes)
 {
     const std::string texts[] = {std::string(2000, '('),
