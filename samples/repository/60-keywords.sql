@@ -138,8 +138,8 @@ INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98L
   ('CHANGE', 'ROUND_UP', 3, 1, 'P', 'S', 'A', 4, 1, 2004, -1, 'N', '*NO', 'M'),
   ('CHANGE', '@LITKIND', 4, 1, 'P', 'S', 'A', 3, 1, 2008, -1, 'N', ' ', 'M'),
   ('CHANGE', '@LITLENGTH', 5, 1, 'P', 'S', 'N', 4, 1, 2011, -1, 'N', ' ', 'M'),
-  ('CHANGE', '@PRECISION', 6, 1, 'P', 'S', 'N', 4, 1, 2015, -1, 'N', ' ', 'M'),
-  ('CHANGE', '@PRECISION', 6, 2, 'P', 'S', 'N', 4, 1, 2019, -1, 'N', ' ', 'M');
+  ('CHANGE', '@PRECISION', 6, 1, 'P', 'S', 'N', 4, 1, 2015, -1, 'N', '-1', 'M'),
+  ('CHANGE', '@PRECISION', 6, 2, 'P', 'S', 'N', 4, 1, 2019, -1, 'N', '-1', 'M');
 INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98LEN, X98ENT, X98OFS, X98CNT, X98POS, X98KWD, X98ROC) VALUES
   ('DELETE', 'FROM_FILE', 1, 1, 'P', 'S', 'A', 10, 1, 0, -1, 'Y', '*FIRST', 'M'),
   ('DELETE', 'FROM_FILE', 1, 2, 'P', 'S', 'A', 10, 1, 10, -1, 'Y', '*FIRST', 'M'),

@@ -458,6 +458,38 @@ void Preparer::Derive()
         WriteCode("@TRIGRET", 1, given(Read("TRIGGER", 2)) ? 'Y' : 'N');
     }
     if (Slot("@DSEXCHG")) WriteCode("@DSEXCHG", 0, given(Read("RCV_DS")) ? 'Y' : 'N');
+    /* CHANGE: a value that is one literal, "ALP", or *ALL and a literal of
+     * one character that fills the field, "ALL"; with the literal's length */
+    if (Slot("@LITKIND")) {
+        std::string to = Read("TO");
+        std::string kind, content;
+        bool all = Upper(to.substr(0, 4)) == "*ALL" && to.size() > 4 && to[4] == '\'';
+        std::string literal = all ? to.substr(4) : to;
+        if (literal.size() >= 2 && literal.front() == '\'' && literal.back() == '\'') {
+            bool single = true;
+            for (size_t i = 1; i + 1 < literal.size(); ++i) {
+                if (literal[i] != '\'') {
+                    content += literal[i];
+                    continue;
+                }
+                if (i + 2 < literal.size() && literal[i + 1] == '\'') {
+                    content += '\'';
+                    ++i;
+                    continue;
+                }
+                single = false;
+            }
+            if (single) kind = all ? (content.size() == 1 ? "ALL" : "") : "ALP";
+        }
+        const ParamView *p = Slot("@LITKIND");
+        if (p && !p->elements.empty() && p->elements[0].offset >= 0 && p->elements[0].offset + 3 <= FFC_PARM_AREA_SIZE)
+            std::memcpy(cmd_->acParms + p->elements[0].offset, Fixed(kind, 3).data(), 3);
+        const ParamView *n = Slot("@LITLENGTH");
+        if (n && !n->elements.empty() && n->elements[0].offset >= 0 && n->elements[0].offset + 4 <= FFC_PARM_AREA_SIZE) {
+            int32_t length = kind.empty() ? 0 : static_cast<int32_t>(content.size());
+            std::memcpy(cmd_->acParms + n->elements[0].offset, &length, 4);
+        }
+    }
 }
 
 /* The parameters of the source command: its parameter text, or for a

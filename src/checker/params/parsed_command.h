@@ -197,7 +197,7 @@ inline constexpr ParamDef kSetMode[] = {P("TO", A(10), "", true)};
 inline constexpr ParamDef kIfMode[] = {L("IS", 4, {A(10)}, "", true)};
 inline constexpr ParamDef kChange[] = {
     L("FIELD", 100, {A(10)}, "", true), P("TO", X(1000), "*NULL", true), P("ROUND_UP", A(4), "*NO"),
-    P("@LITKIND", A(3)), P("@LITLENGTH", N()), G("@PRECISION", {N(), N()})};
+    P("@LITKIND", A(3)), P("@LITLENGTH", N()), G("@PRECISION", {N(), N()}, "-1 -1")};
 inline constexpr ParamDef kDelete[] = {
     G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true), P("WHERE", X(500)), DQOV_KEYS, DQOV_IO_RESULTS,
     P("NOT_FOUND", A(10), "*NEXT"), P("AUTOCOMMIT", A(8), "*FILEDEF"), DQOV_RRN_GROUP, DQOV_FILE_SLOTS};

@@ -274,6 +274,24 @@ TEST_F(Prepare, SlotsThatFollowFromTheParameters)
     EXPECT_EQ(Text("FUNCTION", "@DSEXCHG"), "N");
 }
 
+TEST_F(Prepare, ChangeLiteralKinds)
+{
+    ASSERT_EQ(Run("CHANGE", "FIELD(#CUSTNAM) TO('''It''''s''')"), 0);
+    EXPECT_EQ(ParmText(cmd, "TO"), "'It''s'");
+    EXPECT_EQ(ParmText(cmd, "@LITKIND"), "ALP");
+    EXPECT_EQ(ParmNumber(cmd, "@LITLENGTH"), 4);
+    EXPECT_EQ(ParmNumber(cmd, "@PRECISION", 0), -1);
+    ASSERT_EQ(Run("CHANGE", "FIELD(#CUSTNAM) TO(*ALL'X')"), 0);
+    EXPECT_EQ(ParmText(cmd, "@LITKIND"), "ALL");
+    EXPECT_EQ(ParmNumber(cmd, "@LITLENGTH"), 1);
+    ASSERT_EQ(Run("CHANGE", "FIELD(#WRKCNT) TO('#WRKCNT + 1') ROUND_UP(*YES)"), 0);
+    EXPECT_EQ(ParmText(cmd, "@LITKIND"), "");
+    EXPECT_EQ(ParmNumber(cmd, "@LITLENGTH"), 0);
+    EXPECT_EQ(ParmText(cmd, "ROUND_UP"), "*YES");
+    ASSERT_EQ(Run("CHANGE", "FIELD(#A) TO('''A'' + ''B''')"), 0) << "two literals make an expression";
+    EXPECT_EQ(ParmText(cmd, "@LITKIND"), "");
+}
+
 TEST_F(Prepare, ScreenLayoutPositions)
 {
     ASSERT_EQ(Run("DISPLAY", "FIELDS((#CUSTNO *L3 *P5 *OUTPUT) #CUSTNAM) BROWSELIST(#CUSTLIST) "
