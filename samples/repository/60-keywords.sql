@@ -22,7 +22,7 @@ CREATE TABLE QV_F98 (
   X98ELM INTEGER  NOT NULL,                -- element number, from 1 (order of a value)
   X98TYP CHAR(1)  COLLATE RTRIM NOT NULL,  -- 'P' element, 'V' allowed value
   X98LAY CHAR(1)  COLLATE RTRIM NOT NULL,  -- S single, R rows, C columns, F flag set
-  X98KND CHAR(1)  COLLATE RTRIM NOT NULL,  -- A T X S C N H
+  X98KND CHAR(1)  COLLATE RTRIM NOT NULL,  -- A T X S M C N H
   X98LEN INTEGER  NOT NULL,                -- width
   X98ENT INTEGER  NOT NULL,                -- entries of a list
   X98OFS INTEGER  NOT NULL,                -- element of the first entry in the parameter area
@@ -138,8 +138,8 @@ INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98L
   ('CHANGE', 'ROUND_UP', 3, 1, 'P', 'S', 'A', 4, 1, 2004, -1, 'N', '*NO', 'M'),
   ('CHANGE', '@LITKIND', 4, 1, 'P', 'S', 'A', 3, 1, 2008, -1, 'N', ' ', 'M'),
   ('CHANGE', '@LITLENGTH', 5, 1, 'P', 'S', 'N', 4, 1, 2011, -1, 'N', ' ', 'M'),
-  ('CHANGE', '@PRECISION', 6, 1, 'P', 'S', 'N', 4, 1, 2015, -1, 'N', ' ', 'M'),
-  ('CHANGE', '@PRECISION', 6, 2, 'P', 'S', 'N', 4, 1, 2019, -1, 'N', ' ', 'M');
+  ('CHANGE', '@PRECISION', 6, 1, 'P', 'S', 'N', 4, 1, 2015, -1, 'N', '-1', 'M'),
+  ('CHANGE', '@PRECISION', 6, 2, 'P', 'S', 'N', 4, 1, 2019, -1, 'N', '-1', 'M');
 INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98LEN, X98ENT, X98OFS, X98CNT, X98POS, X98KWD, X98ROC) VALUES
   ('DELETE', 'FROM_FILE', 1, 1, 'P', 'S', 'A', 10, 1, 0, -1, 'Y', '*FIRST', 'M'),
   ('DELETE', 'FROM_FILE', 1, 2, 'P', 'S', 'A', 10, 1, 10, -1, 'Y', '*FIRST', 'M'),
@@ -891,13 +891,13 @@ INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98L
   ('FUNCTION', '@TRIGRET', 5, 2, 'P', 'S', 'C', 1, 1, 592, -1, 'N', ' ', 'M'),
   ('FUNCTION', '@DSEXCHG', 6, 1, 'P', 'S', 'C', 1, 1, 593, -1, 'N', ' ', 'M');
 INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98LEN, X98ENT, X98OFS, X98CNT, X98POS, X98KWD, X98ROC) VALUES
-  ('DEF_ARRAY', 'NAME', 1, 1, 'P', 'S', 'A', 10, 1, 0, -1, 'Y', ' ', 'M'),
-  ('DEF_ARRAY', '@ELEMLEN', 2, 1, 'P', 'S', 'N', 4, 1, 10, -1, 'N', ' ', 'M'),
-  ('DEF_ARRAY', 'INDEXES', 3, 1, 'P', 'R', 'A', 10, 10, 18, 14, 'Y', ' ', 'M'),
-  ('DEF_ARRAY', 'OVERLAYING', 4, 1, 'P', 'S', 'A', 10, 1, 118, -1, 'N', '*NONE', 'M'),
-  ('DEF_ARRAY', 'OVERLAYING', 4, 2, 'P', 'S', 'N', 4, 1, 128, -1, 'N', '1', 'M'),
-  ('DEF_ARRAY', 'ENTRYS', 5, 1, 'P', 'S', 'N', 4, 1, 132, -1, 'N', '1', 'M'),
-  ('DEF_ARRAY', 'OF_FIELDS', 6, 1, 'P', 'R', 'A', 10, 100, 140, 136, 'N', ' ', 'M');
+  ('DEF_ARRAY', '@ELEMLEN', 1, 1, 'P', 'S', 'N', 4, 1, 0, -1, 'N', ' ', 'M'),
+  ('DEF_ARRAY', 'NAME', 2, 1, 'P', 'S', 'M', 4, 1, 5, -1, 'Y', ' ', 'M'),
+  ('DEF_ARRAY', 'ENTRYS', 3, 1, 'P', 'S', 'N', 4, 1, 12, -1, 'N', '1', 'M'),
+  ('DEF_ARRAY', 'INDEXES', 4, 1, 'P', 'R', 'A', 10, 10, 20, 16, 'Y', ' ', 'M'),
+  ('DEF_ARRAY', 'OVERLAYING', 5, 1, 'P', 'S', 'A', 10, 1, 120, -1, 'N', '*NONE', 'M'),
+  ('DEF_ARRAY', 'OVERLAYING', 5, 2, 'P', 'S', 'N', 4, 1, 130, -1, 'N', '1', 'M'),
+  ('DEF_ARRAY', 'OF_FIELDS', 6, 1, 'P', 'R', 'A', 10, 100, 138, 134, 'N', ' ', 'M');
 INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98LEN, X98ENT, X98OFS, X98CNT, X98POS, X98KWD, X98ROC) VALUES
   ('SELECT_SQL', 'FIELDS', 1, 1, 'P', 'R', 'A', 10, 100, 4, 0, 'Y', ' ', 'M'),
   ('SELECT_SQL', 'FROM_FILES', 2, 1, 'P', 'R', 'A', 10, 10, 1008, 1004, 'Y', ' ', 'M'),
@@ -953,6 +953,11 @@ INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
   ('DC@F23', 'DCM0309', 'ENG', 'F', '10,20', 'Value &2 of parameter &1 is not a whole number.'),
   ('DC@F23', 'DCM0310', 'ENG', 'F', '10,20', 'Value &2 is not allowed for parameter &1.'),
   ('DC@F23', 'DCM0311', 'ENG', 'F', '10,8', 'Parameter &1 takes at most &2 values per entry.'),
+  ('DC@F23', 'DCM0504', 'ENG', 'F', '10,1', 'Edit code &2 of field &1 is not known.'),
+  ('DC@F23', 'DCM0505', 'ENG', 'F', '10', 'Field &1 has both an edit code and an edit word; give one of them.'),
+  ('DC@F23', 'DCM0601', 'ENG', 'F', '4', 'Attribute code &1 is not known.'),
+  ('DC@F23', 'DCM0602', 'ENG', 'F', '4', 'Attribute code &1 is given more than once.'),
+  ('DC@F23', 'DCM0603', 'ENG', 'F', '4', 'Attribute code &1 cannot be used with the type of this field.'),
   ('DC@F23', 'DCM0401', 'ENG', 'F', '20', 'Field &1 is not defined in the function or the dictionary.'),
   ('DC@F23', 'DCM0402', 'ENG', 'F', '20,1,1', 'Operand &1 is of type class &3 where type class &2 is expected.'),
   ('DC@F23', 'DCM0403', 'ENG', 'F', '20,8,8', 'Operand &1 is &3 long; at most &2 is allowed here.'),
@@ -962,6 +967,7 @@ INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
   ('DC@F23', 'DCM0407', 'ENG', 'F', '20', 'Multilingual variable &1 is not defined in the partition.'),
   ('DC@F23', 'DCM0408', 'ENG', 'F', '20', 'Component property &1 is not known.'),
   ('DC@F23', 'DCM0409', 'ENG', 'F', '', 'An operand is required here.'),
+  ('DC@F23', 'DCM0410', 'ENG', 'F', '20,2', 'Operand &1 (kind &2) cannot be used here.'),
   ('DC@F23', 'DCM0451', 'ENG', 'F', '8', 'The bracket opened at position &1 of the expression is not closed.'),
   ('DC@F23', 'DCM0452', 'ENG', 'F', '8', 'The bracket at position &1 of the expression closes nothing.'),
   ('DC@F23', 'DCM0453', 'ENG', 'F', '10,8', 'Operator &1 at position &2 of the expression is not known.'),

@@ -31,7 +31,7 @@ typedef struct CMDPARM_KEYWORD_ENTRY {
     char acParmSeq[3];      /* parameter number within the command, from "001" */
     char cElement;          /* element number '1'..'6' */
     char cLayout;           /* 'S', 'R', 'C', 'F' */
-    char cKind;             /* 'A', 'T', 'X', 'S', 'C', 'N', 'H' */
+    char cKind;             /* 'A', 'T', 'X', 'S', 'M', 'C', 'N', 'H' */
     char acWidth[4];
     char acEntries[3];
     char acOffset[4];       /* element of the first entry, in the parameter area */
@@ -46,7 +46,7 @@ typedef struct CMDPARM_KEYWORD_ENTRY {
 /* Loads the keyword table (QV_F98 rows with X98ROC 'M') and the alias table
  * (QV_F97) into the area (CMDPARM_KEYWORD_AREA_SIZE bytes) and sets the
  * entry count.  0 loaded; 1 more rows than the area holds (the area keeps
- * what fitted); 65525 a statement failed (SSQL_pszLastError says why). */
+ * what fitted); -1 a statement failed (SSQL_pszLastError says why). */
 int16_t CMDPARM_sLoadKeywordTables(void *pArea, uint16_t *pusCount);
 
 /* Prepares the parameters of the source command into the parsed command:

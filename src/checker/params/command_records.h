@@ -55,7 +55,7 @@ typedef struct FFC_COMMAND_ENTRY {
     FFC_CHECK_HANDLER pfnCheck;
     int32_t  lDefaultsCached;          /* 1 once pfnDefaults is stored */
     FFC_DEFAULTS_HANDLER pfnDefaults;
-    FFC_EMITTER pfnEmit;
+    FFC_EMITTER pfnEmitter;
     int32_t  lPushWhen;                /* 0 never, 1 before the emitter, 2 after */
     char     acBlock[3];               /* loop, case, labels: 'Y'/'N' */
     int32_t  lPopWhen;

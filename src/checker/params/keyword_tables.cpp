@@ -35,9 +35,9 @@ int16_t LoadKeywordRows(CMDPARM_KEYWORD_ENTRY *entries, uint16_t &count)
                         "X98OFS, X98CNT, X98POS, X98KWD FROM QV_DTA.QV_F98 WHERE X98ROC = '%c' "
                         "ORDER BY X98CMD, X98SEQ, X98TYP, X98ELM",
                         'M') != SSQL_RC_OK)
-        return SSQL_RC_ERROR;
+        return -1;
     CursorGuard c;
-    if (SSQL_sOpenExt(&c.cursor) != SSQL_RC_OK) return SSQL_RC_ERROR;
+    if (SSQL_sOpenExt(&c.cursor) != SSQL_RC_OK) return -1;
     c.open = true;
     for (;;) {
         char command[10], keyword[10], type, layout, kind, positional, value[20];
@@ -47,7 +47,7 @@ int16_t LoadKeywordRows(CMDPARM_KEYWORD_ENTRY *entries, uint16_t &count)
             SSQL_I32(&element), SSQL_FIXED(&type, 1), SSQL_FIXED(&layout, 1), SSQL_FIXED(&kind, 1),
             SSQL_I32(&width), SSQL_I32(&entries_), SSQL_I32(&offset), SSQL_I32(&countAt),
             SSQL_FIXED(&positional, 1), SSQL_FIXED(value, 20));
-        if (rc == SSQL_RC_ERROR) return SSQL_RC_ERROR;
+        if (rc == SSQL_RC_ERROR) return -1;
         if (rc != SSQL_RC_OK) break;
         if (count >= CMDPARM_KEYWORD_ENTRY_MAX) return 1;
         CMDPARM_KEYWORD_ENTRY &e = entries[count++];
@@ -75,15 +75,15 @@ int16_t LoadAliasRows(CMDPARM_KEYWORD_ENTRY *entries, uint16_t &count)
     SSQL_SetLocation("CMDPARM/QV_F97/A");
     if (SSQL_DeclareExt(&area, "SELECT X97CMD, X97ALS, X97PRM FROM QV_DTA.QV_F97 ORDER BY X97CMD, X97ALS") !=
         SSQL_RC_OK)
-        return SSQL_RC_ERROR;
+        return -1;
     CursorGuard c;
-    if (SSQL_sOpenExt(&c.cursor) != SSQL_RC_OK) return SSQL_RC_ERROR;
+    if (SSQL_sOpenExt(&c.cursor) != SSQL_RC_OK) return -1;
     c.open = true;
     for (;;) {
         char command[10], alias[10], keyword[10];
         unsigned short rc = SSQL_sFetchExt(&area, c.cursor, &c.ca, &c.da, 3, SSQL_FIXED(command, 10),
                                            SSQL_FIXED(alias, 10), SSQL_FIXED(keyword, 10));
-        if (rc == SSQL_RC_ERROR) return SSQL_RC_ERROR;
+        if (rc == SSQL_RC_ERROR) return -1;
         if (rc != SSQL_RC_OK) break;
         if (count >= CMDPARM_KEYWORD_ENTRY_MAX) return 1;
         CMDPARM_KEYWORD_ENTRY &e = entries[count++];

@@ -17,6 +17,8 @@
  *   'X' an expression or condition kept whole (a single literal loses its
  *       quotes), width characters;
  *   'S' a special value stored without its leading '*' ("*ACROSS" -> "ACROSS");
+ *   'M' a name stored with its leading national name character, which is
+ *       added when not written ("ABC" -> "#ABC"), upper-cased;
  *   'C' one code letter: the first letter after the '*' ("*LEADING" -> 'L',
  *       "*YES" -> 'Y');
  *   'N' a signed 32-bit number, 'H' a signed 16-bit number (native order).
@@ -66,7 +68,9 @@ typedef struct FFC_PARSED_COMMAND {
 }
 
 #include <array>
+#include <cstring>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 static_assert(offsetof(FFC_PARSED_COMMAND, acName) == 8);
@@ -107,6 +111,7 @@ constexpr Element A(uint16_t w, int16_t at = -1) { return {'A', w, at}; }
 constexpr Element T(uint16_t w, int16_t at = -1) { return {'T', w, at}; }
 constexpr Element X(uint16_t w, int16_t at = -1) { return {'X', w, at}; }
 constexpr Element S(uint16_t w, int16_t at = -1) { return {'S', w, at}; }
+constexpr Element M(uint16_t w, int16_t at = -1) { return {'M', w, at}; }
 constexpr Element C1(int16_t at = -1) { return {'C', 1, at}; }
 constexpr Element N(int16_t at = -1) { return {'N', 4, at}; }
 constexpr Element H(int16_t at = -1) { return {'H', 2, at}; }
@@ -192,7 +197,7 @@ inline constexpr ParamDef kSetMode[] = {P("TO", A(10), "", true)};
 inline constexpr ParamDef kIfMode[] = {L("IS", 4, {A(10)}, "", true)};
 inline constexpr ParamDef kChange[] = {
     L("FIELD", 100, {A(10)}, "", true), P("TO", X(1000), "*NULL", true), P("ROUND_UP", A(4), "*NO"),
-    P("@LITKIND", A(3)), P("@LITLENGTH", N()), G("@PRECISION", {N(), N()})};
+    P("@LITKIND", A(3)), P("@LITLENGTH", N()), G("@PRECISION", {N(), N()}, "-1 -1")};
 inline constexpr ParamDef kDelete[] = {
     G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true), P("WHERE", X(500)), DQOV_KEYS, DQOV_IO_RESULTS,
     P("NOT_FOUND", A(10), "*NEXT"), P("AUTOCOMMIT", A(8), "*FILEDEF"), DQOV_RRN_GROUP, DQOV_FILE_SLOTS};
@@ -368,9 +373,13 @@ inline constexpr ParamDef kFunction[] = {
       "", true),
     G("TRIGGER", {A(10), A(10), A(10)}, "*NONE"), P("RCV_DS", A(10), "*NONE"), P("@TRIGFLAG", C1()),
     G("@TRIGRET", {C1(), C1()}), P("@DSEXCHG", C1())};
+/* The debug array table of the generator reads the array name (3
+ * characters after the name character) at byte 6 and the entry count
+ * (32-bit) at byte 12. */
 inline constexpr ParamDef kDefArray[] = {
-    P("NAME", A(10), "", true), P("@ELEMLEN", N()), L("INDEXES", 10, {A(10)}, "", true),
-    G("OVERLAYING", {A(10), N()}, "*NONE 1"), P("ENTRYS", N(), "1"), L("OF_FIELDS", 100, {A(10)})};
+    P("@ELEMLEN", N(0)), P("NAME", M(4, 5), "", true), P("ENTRYS", N(12), "1"),
+    L("INDEXES", 10, {A(10)}, "", true, 16), G("OVERLAYING", {A(10), N()}, "*NONE 1"),
+    L("OF_FIELDS", 100, {A(10)})};
 inline constexpr ParamDef kSelectSql[] = {
     L("FIELDS", 100, {A(10)}, "", true), L("FROM_FILES", 10, {A(10), A(3)}, "", true),
     L("@FILESLOTS", 10, {A(10), A(10), C1(), C1()}), P("@CLASS", C1()), P("WHERE", X(1000)),
@@ -640,6 +649,84 @@ static_assert(ElementOffset("POP_UP", "BROWSELIST") == 2228 && ElementOffset("RE
               ElementOffset("REQUEST", "IDENTIFY") == 2248);
 static_assert(ElementOffset("DISPLAY", "LINE_22") == 2408 && ElementOffset("DISPLAY", "STD_HEAD") == 2543);
 static_assert(ElementOffset("POP_UP", "TEXTS") == 3740);
+static_assert(ElementOffset("DEF_ARRAY", "NAME") + 1 == 6 && ElementOffset("DEF_ARRAY", "ENTRYS") == 12);
+
+/* ---- reading a parsed command by keyword ------------------------------------
+ * The command's own name (acName) chooses the layout.  Unknown keywords,
+ * elements or entries read as empty, 0 or false. */
+
+inline std::string CommandNameOf(const FFC_PARSED_COMMAND &p)
+{
+    size_t n = sizeof p.acName;
+    while (n > 0 && (p.acName[n - 1] == ' ' || p.acName[n - 1] == '\0')) --n;
+    return std::string(p.acName, n);
+}
+
+inline int32_t EntryOffset(const FFC_PARSED_COMMAND &p, std::string_view keyword, int element, int entry,
+                           int32_t size)
+{
+    std::string name = CommandNameOf(p);
+    int ci = FindCommand(name);
+    int pi = ci < 0 ? -1 : FindParam(kCommands[ci], keyword);
+    if (pi < 0) return -1;
+    const ParamDef &def = kCommands[ci].params[pi];
+    int32_t at = ElementOffset(name, keyword, element);
+    if (at < 0 || entry < 0 || entry >= (def.layout == 'S' ? 1 : def.entries)) return -1;
+    at += entry * EntryStride(name, keyword, element);
+    return at + size <= FFC_PARM_AREA_SIZE ? at : -1;
+}
+
+/* A character element, trailing blanks removed. */
+inline std::string ParmText(const FFC_PARSED_COMMAND &p, std::string_view keyword, int element = 0, int entry = 0)
+{
+    int ci = FindCommand(CommandNameOf(p));
+    if (ci < 0) return {};
+    int pi = FindParam(kCommands[ci], keyword);
+    if (pi < 0 || element >= kCommands[ci].params[pi].elementCount) return {};
+    int32_t size = ElementSize(kCommands[ci].params[pi].elements[element]);
+    int32_t at = EntryOffset(p, keyword, element, entry, size);
+    if (at < 0) return {};
+    std::string s(p.acParms + at, static_cast<size_t>(size));
+    size_t end = s.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : s.substr(0, end + 1);
+}
+
+/* A 32-bit ('N') or 16-bit ('H') element. */
+inline int32_t ParmNumber(const FFC_PARSED_COMMAND &p, std::string_view keyword, int element = 0, int entry = 0)
+{
+    int ci = FindCommand(CommandNameOf(p));
+    if (ci < 0) return 0;
+    int pi = FindParam(kCommands[ci], keyword);
+    if (pi < 0 || element >= kCommands[ci].params[pi].elementCount) return 0;
+    char kind = kCommands[ci].params[pi].elements[element].kind;
+    int32_t at = EntryOffset(p, keyword, element, entry, kind == 'H' ? 2 : 4);
+    if (at < 0 || (kind != 'N' && kind != 'H')) return 0;
+    if (kind == 'H') {
+        int16_t v;
+        std::memcpy(&v, p.acParms + at, 2);
+        return v;
+    }
+    int32_t v;
+    std::memcpy(&v, p.acParms + at, 4);
+    return v;
+}
+
+/* The entry count of a list or flag-set parameter. */
+inline int32_t ParmCount(const FFC_PARSED_COMMAND &p, std::string_view keyword)
+{
+    int32_t at = CountOffset(CommandNameOf(p), keyword);
+    if (at < 0 || at + 4 > FFC_PARM_AREA_SIZE) return 0;
+    int32_t v;
+    std::memcpy(&v, p.acParms + at, 4);
+    return v;
+}
+
+/* Whether an allowed value of a flag-set parameter was given. */
+inline bool ParmFlag(const FFC_PARSED_COMMAND &p, std::string_view keyword, std::string_view value)
+{
+    int32_t at = FlagOffset(CommandNameOf(p), keyword, value);
+    return at >= 0 && at < FFC_PARM_AREA_SIZE && p.acParms[at] == 'Y';
+}
 
 }  // namespace dqov::cmdparm
 

@@ -54,6 +54,11 @@ constexpr Message kMessages[] = {
     {"DCM0309", "F", "10,20", "Value &2 of parameter &1 is not a whole number."},
     {"DCM0310", "F", "10,20", "Value &2 is not allowed for parameter &1."},
     {"DCM0311", "F", "10,8", "Parameter &1 takes at most &2 values per entry."},
+    {"DCM0504", "F", "10,1", "Edit code &2 of field &1 is not known."},
+    {"DCM0505", "F", "10", "Field &1 has both an edit code and an edit word; give one of them."},
+    {"DCM0601", "F", "4", "Attribute code &1 is not known."},
+    {"DCM0602", "F", "4", "Attribute code &1 is given more than once."},
+    {"DCM0603", "F", "4", "Attribute code &1 cannot be used with the type of this field."},
     {"DCM0401", "F", "20", "Field &1 is not defined in the function or the dictionary."},
     {"DCM0402", "F", "20,1,1", "Operand &1 is of type class &3 where type class &2 is expected."},
     {"DCM0403", "F", "20,8,8", "Operand &1 is &3 long; at most &2 is allowed here."},
@@ -63,6 +68,7 @@ constexpr Message kMessages[] = {
     {"DCM0407", "F", "20", "Multilingual variable &1 is not defined in the partition."},
     {"DCM0408", "F", "20", "Component property &1 is not known."},
     {"DCM0409", "F", "", "An operand is required here."},
+    {"DCM0410", "F", "20,2", "Operand &1 (kind &2) cannot be used here."},
     {"DCM0451", "F", "8", "The bracket opened at position &1 of the expression is not closed."},
     {"DCM0452", "F", "8", "The bracket at position &1 of the expression closes nothing."},
     {"DCM0453", "F", "10,8", "Operator &1 at position &2 of the expression is not known."},
@@ -106,7 +112,7 @@ std::string KeywordTableSql()
          "  X98ELM INTEGER  NOT NULL,                -- element number, from 1 (order of a value)\n"
          "  X98TYP CHAR(1)  COLLATE RTRIM NOT NULL,  -- 'P' element, 'V' allowed value\n"
          "  X98LAY CHAR(1)  COLLATE RTRIM NOT NULL,  -- S single, R rows, C columns, F flag set\n"
-         "  X98KND CHAR(1)  COLLATE RTRIM NOT NULL,  -- A T X S C N H\n"
+         "  X98KND CHAR(1)  COLLATE RTRIM NOT NULL,  -- A T X S M C N H\n"
          "  X98LEN INTEGER  NOT NULL,                -- width\n"
          "  X98ENT INTEGER  NOT NULL,                -- entries of a list\n"
          "  X98OFS INTEGER  NOT NULL,                -- element of the first entry in the parameter area\n"
