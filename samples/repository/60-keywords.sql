@@ -7,31 +7,7 @@
 -- order). X98ROC 'M': rows the checker loads.
 -- QV_F97: an alias (X97ALS) of a parameter keyword (X97PRM) of a
 -- command (X97CMD); a blank X97PRM makes the alias a command name.
-DROP TABLE IF EXISTS QV_F97;
-CREATE TABLE QV_F97 (
-  X97CMD CHAR(10) COLLATE RTRIM NOT NULL,
-  X97ALS CHAR(10) COLLATE RTRIM NOT NULL,
-  X97PRM CHAR(10) COLLATE RTRIM NOT NULL DEFAULT ' ',
-  PRIMARY KEY (X97CMD, X97ALS)
-);
-DROP TABLE IF EXISTS QV_F98;
-CREATE TABLE QV_F98 (
-  X98CMD CHAR(10) COLLATE RTRIM NOT NULL,  -- command
-  X98PRM CHAR(10) COLLATE RTRIM NOT NULL,  -- parameter keyword
-  X98SEQ INTEGER  NOT NULL,                -- parameter number, from 1
-  X98ELM INTEGER  NOT NULL,                -- element number, from 1 (order of a value)
-  X98TYP CHAR(1)  COLLATE RTRIM NOT NULL,  -- 'P' element, 'V' allowed value
-  X98LAY CHAR(1)  COLLATE RTRIM NOT NULL,  -- S single, R rows, C columns, F flag set
-  X98KND CHAR(1)  COLLATE RTRIM NOT NULL,  -- A T X S M C N H
-  X98LEN INTEGER  NOT NULL,                -- width
-  X98ENT INTEGER  NOT NULL,                -- entries of a list
-  X98OFS INTEGER  NOT NULL,                -- element of the first entry in the parameter area
-  X98CNT INTEGER  NOT NULL,                -- the 32-bit count, -1 none
-  X98POS CHAR(1)  COLLATE RTRIM NOT NULL,  -- 'Y' may be given by position
-  X98KWD CHAR(20) COLLATE RTRIM NOT NULL,  -- default of the element, or the value
-  X98ROC CHAR(1)  COLLATE RTRIM NOT NULL DEFAULT 'M',
-  PRIMARY KEY (X98CMD, X98SEQ, X98TYP, X98ELM)
-);
+-- The two tables are created by schema.sql.
 INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98LEN, X98ENT, X98OFS, X98CNT, X98POS, X98KWD, X98ROC) VALUES
   ('GROUP_BY', 'NAME', 1, 1, 'P', 'S', 'A', 10, 1, 0, -1, 'Y', ' ', 'M'),
   ('GROUP_BY', 'FIELDS', 2, 1, 'P', 'R', 'A', 10, 100, 14, 10, 'Y', ' ', 'M');

@@ -218,19 +218,35 @@ CREATE TABLE QV_F85 (
   PRIMARY KEY (X85P_I, X85MOD, X85FMT, X85KV1, X85KV2, X85SEQ)
 );
 
--- Command alias table: an alias and the command it stands for.
+-- Command alias table: an alias (X97ALS) of a parameter keyword (X97PRM) of
+-- a command (X97CMD); a blank X97PRM makes the alias a command name.
 CREATE TABLE QV_F97 (
-  X97ALS CHAR(10) COLLATE RTRIM NOT NULL PRIMARY KEY,
-  X97CMD CHAR(10) COLLATE RTRIM NOT NULL
+  X97CMD CHAR(10) COLLATE RTRIM NOT NULL,
+  X97ALS CHAR(10) COLLATE RTRIM NOT NULL,
+  X97PRM CHAR(10) COLLATE RTRIM NOT NULL DEFAULT ' ',
+  PRIMARY KEY (X97CMD, X97ALS)
 );
 
--- Keyword table: keywords of command parameters; rows of class 'M' are loaded.
+-- Keyword table: every parameter of every command with its place in the
+-- parsed command. Row types: 'P' one element of a parameter (X98KWD its
+-- default), 'V' an allowed value of a flag-set parameter (X98ELM its order).
+-- Rows of class 'M' (X98ROC) are loaded by the checker.
 CREATE TABLE QV_F98 (
   X98CMD CHAR(10) COLLATE RTRIM NOT NULL,  -- command
-  X98PRM CHAR(10) COLLATE RTRIM NOT NULL,  -- parameter
-  X98KWD CHAR(20) COLLATE RTRIM NOT NULL,  -- keyword value
-  X98ROC CHAR(1)  COLLATE RTRIM NOT NULL DEFAULT 'M', -- row class
-  PRIMARY KEY (X98CMD, X98PRM, X98KWD)
+  X98PRM CHAR(10) COLLATE RTRIM NOT NULL,  -- parameter keyword
+  X98SEQ INTEGER  NOT NULL,                -- parameter number, from 1
+  X98ELM INTEGER  NOT NULL,                -- element number, from 1 (order of a value)
+  X98TYP CHAR(1)  COLLATE RTRIM NOT NULL,  -- 'P' element, 'V' allowed value
+  X98LAY CHAR(1)  COLLATE RTRIM NOT NULL,  -- S single, R rows, C columns, F flag set
+  X98KND CHAR(1)  COLLATE RTRIM NOT NULL,  -- A T X S M C N H
+  X98LEN INTEGER  NOT NULL,                -- width
+  X98ENT INTEGER  NOT NULL,                -- entries of a list
+  X98OFS INTEGER  NOT NULL,                -- element of the first entry in the parameter area
+  X98CNT INTEGER  NOT NULL,                -- the 32-bit count, -1 none
+  X98POS CHAR(1)  COLLATE RTRIM NOT NULL,  -- 'Y' may be given by position
+  X98KWD CHAR(20) COLLATE RTRIM NOT NULL,  -- default of the element, or the value
+  X98ROC CHAR(1)  COLLATE RTRIM NOT NULL DEFAULT 'M',
+  PRIMARY KEY (X98CMD, X98SEQ, X98TYP, X98ELM)
 );
 
 -- Component group usage.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "checker/params/parsed_command.h"
 #include "checker/usage.h"
 #include "checker/work_records.h"
 
@@ -138,7 +139,10 @@ TEST_F(Handlers, RecordsForTheGenerator)
     EXPECT_EQ(count(WR_ARRAYNAM, "#ARR"), 4);
     ASSERT_TRUE(record(WR_ARRAYNAM, "#ARR", r));
     EXPECT_EQ(r.acQualifier[0], '1');
-    EXPECT_EQ(std::string(r.acData, 4), "#ARR");
+    // The first record carries the start of the parameter area: the array's
+    // name where the generator's debug table reads it.
+    constexpr int32_t name = dqov::cmdparm::ElementOffset("DEF_ARRAY", "NAME");
+    EXPECT_EQ(std::string(r.acData + name, 4), "#ARR");
 }
 
 TEST_F(Handlers, RoutinesAndLabels)

@@ -243,7 +243,7 @@ void controls(const FFC_COMMAND_ENTRY& e, int32_t when)
 void callBound(const FFC_COMMAND_ENTRY& e)
 {
     controls(e, GEN_CONTROL_BEFORE);
-    e.pfnEmit();
+    e.pfnEmitter();
     controls(e, GEN_CONTROL_AFTER);
 }
 
@@ -366,7 +366,7 @@ void P3109_DispatchCommand()
                                                           sizeof(FFC_COMMAND_ENTRY), P3109_lCompareCommandName));
     if (!e)
         P3109_InternalError("Unknown Command encountered");
-    if (e->pfnEmit) {
+    if (e->pfnEmitter) {
         callBound(*e);
         return;
     }
@@ -379,7 +379,7 @@ void P3109_DispatchCommand()
     for (const EmitterRow& row : kEmitters) {
         if (!nameIs(e->acName, row.command))
             continue;
-        e->pfnEmit = emitterOrComments(row.emitter);
+        e->pfnEmitter = emitterOrComments(row.emitter);
         e->lPushWhen = row.pushWhen;
         e->acBlock[0] = row.loop;
         e->acBlock[1] = row.caseByte;

@@ -97,31 +97,7 @@ std::string KeywordTableSql()
          "-- order). X98ROC 'M': rows the checker loads.\n"
          "-- QV_F97: an alias (X97ALS) of a parameter keyword (X97PRM) of a\n"
          "-- command (X97CMD); a blank X97PRM makes the alias a command name.\n"
-         "DROP TABLE IF EXISTS QV_F97;\n"
-         "CREATE TABLE QV_F97 (\n"
-         "  X97CMD CHAR(10) COLLATE RTRIM NOT NULL,\n"
-         "  X97ALS CHAR(10) COLLATE RTRIM NOT NULL,\n"
-         "  X97PRM CHAR(10) COLLATE RTRIM NOT NULL DEFAULT ' ',\n"
-         "  PRIMARY KEY (X97CMD, X97ALS)\n"
-         ");\n"
-         "DROP TABLE IF EXISTS QV_F98;\n"
-         "CREATE TABLE QV_F98 (\n"
-         "  X98CMD CHAR(10) COLLATE RTRIM NOT NULL,  -- command\n"
-         "  X98PRM CHAR(10) COLLATE RTRIM NOT NULL,  -- parameter keyword\n"
-         "  X98SEQ INTEGER  NOT NULL,                -- parameter number, from 1\n"
-         "  X98ELM INTEGER  NOT NULL,                -- element number, from 1 (order of a value)\n"
-         "  X98TYP CHAR(1)  COLLATE RTRIM NOT NULL,  -- 'P' element, 'V' allowed value\n"
-         "  X98LAY CHAR(1)  COLLATE RTRIM NOT NULL,  -- S single, R rows, C columns, F flag set\n"
-         "  X98KND CHAR(1)  COLLATE RTRIM NOT NULL,  -- A T X S M C N H\n"
-         "  X98LEN INTEGER  NOT NULL,                -- width\n"
-         "  X98ENT INTEGER  NOT NULL,                -- entries of a list\n"
-         "  X98OFS INTEGER  NOT NULL,                -- element of the first entry in the parameter area\n"
-         "  X98CNT INTEGER  NOT NULL,                -- the 32-bit count, -1 none\n"
-         "  X98POS CHAR(1)  COLLATE RTRIM NOT NULL,  -- 'Y' may be given by position\n"
-         "  X98KWD CHAR(20) COLLATE RTRIM NOT NULL,  -- default of the element, or the value\n"
-         "  X98ROC CHAR(1)  COLLATE RTRIM NOT NULL DEFAULT 'M',\n"
-         "  PRIMARY KEY (X98CMD, X98SEQ, X98TYP, X98ELM)\n"
-         ");\n";
+         "-- The two tables are created by schema.sql.\n";
     char line[512];
     for (const CommandDef& c : kCommands) {
         if (c.count == 0) continue;
