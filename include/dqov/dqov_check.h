@@ -78,9 +78,13 @@ int16_t DC_P8007(FFC_CONTEXT *pContext, DC_OPERAND_BLOCK *pBlock, const char *ac
 int16_t Component_P8007(FFC_CONTEXT *pContext, DC_OPERAND_BLOCK *pBlock, const char *acQueue, int16_t sIssue,
                         int16_t sLookUp, int16_t sCheckFlag, int16_t sComponent);
 
-/* Component properties are known to the component's description; the
- * checker of a component registers the lookup: answers 1 with the
- * property's type code, length and decimals, 0 when unknown. */
+/* Component properties (component.property) are record fields of the
+ * component's description: by default they are looked up in the
+ * description of the run's build (the component itself, or one of its
+ * documents or records, names the scope) and take the type, length and
+ * decimals of the field's definition.  A tool may register its own lookup
+ * instead (NULL restores the default): it answers 1 with the property's
+ * type code, length and decimals, 0 when unknown. */
 typedef int32_t (*DC_PROPERTY_LOOKUP)(void *pUser, const char *pszComponent, const char *pszProperty,
                                       char *pcType, int32_t *plLength, int32_t *plDecimals);
 void DC_SetComponentPropertyLookup(DC_PROPERTY_LOOKUP pfnLookup, void *pUser);

@@ -200,9 +200,11 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
         if (ctx && !comp.empty() && comp[0] == ctx->cNatChar1) comp.erase(0, 1);
         char type = 'A';
         int32_t len = 0, dec = 0;
-        if (!opt.component || !g_propertyLookup || comp.empty() || prop.empty() ||
-            !g_propertyLookup(g_propertyUser, comp.c_str(), prop.c_str(), &type, &len, &dec))
-            return fail("DCM0408", Fixed(Upper(text), 20));
+        bool known = false;
+        if (opt.component && !comp.empty() && !prop.empty())
+            known = g_propertyLookup ? g_propertyLookup(g_propertyUser, comp.c_str(), prop.c_str(), &type, &len, &dec) != 0
+                                     : LookUpComponentProperty(ctx, comp, prop, &type, &len, &dec);
+        if (!known) return fail("DCM0408", Fixed(Upper(text), 20));
         r.code = "CP", r.kind = DC_OPERAND_COMPONENT_PROPERTY, r.cls = TypeClass(type), r.type = type;
         r.length = len, r.decimals = static_cast<int16_t>(dec), r.integerDigits = len - dec;
         r.resolved = comp + "." + prop;

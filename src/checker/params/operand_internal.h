@@ -42,6 +42,11 @@ std::string Fixed(std::string_view text, size_t width);
 std::string Signed7(long value);
 
 Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOptions &opt);
+/* A property of the component being built or of a document or record of
+ * its description (the object layer's description of the run's build):
+ * true with the type code, length and decimals of the property's field. */
+bool LookUpComponentProperty(FFC_CONTEXT *ctx, const std::string &component, const std::string &property,
+                             char *type, int32_t *length, int32_t *decimals);
 /* false (with the finding in r) when the operand does not fit. */
 bool CheckFit(Resolution &r, char expectedClass, int32_t length, int32_t decimals, bool checkSize);
 
