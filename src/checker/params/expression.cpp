@@ -38,6 +38,8 @@ struct Operand {
     std::string code = "  ";
     int32_t length = 0;
     int16_t decimals = 0;
+    int32_t integerDigits = 0;
+    bool literal = false;
     bool zeroLiteral = false;
 };
 
@@ -96,6 +98,8 @@ private:
     void AddToken(const char *cls, std::string text, std::string op, int position, int operand = 0);
     bool Parse();
     bool Apply(std::vector<int> &values, const Token &op);
+    bool WhollyParenthesised() const;
+    bool SizeResult(int final, char expected);
 
     FFC_CONTEXT *ctx_;
     DC_EXPRESSION_REQUEST *req_;
@@ -139,6 +143,9 @@ bool ExpressionCheck::AddOperand(const std::string &text, int position)
     o.code = r.code;
     o.length = r.length;
     o.decimals = r.decimals;
+    o.integerDigits = r.integerDigits;
+    o.literal = r.kind == DC_OPERAND_ALPHA_LITERAL || r.kind == DC_OPERAND_NUMERIC_LITERAL ||
+                r.kind == DC_OPERAND_HEX_LITERAL;
     o.zeroLiteral = r.kind == DC_OPERAND_NUMERIC_LITERAL && r.integerValue == 0 && r.fractionValue == 0;
     operands_.push_back(o);
     AddToken("FL", text, "", position, static_cast<int>(operands_.size()));
@@ -394,12 +401,57 @@ bool ExpressionCheck::Parse()
         Finding("DCM0459", std::string(1, expected) + found, 1);
         return false;
     }
+    if (!SizeResult(values.back(), expected)) return false;
     DC_OPERATION o;
     o.sFirst = static_cast<int16_t>(values.back());
     std::memcpy(o.acCode, expected == 'L' ? "IF" : expected == 'N' ? "ZA" : "MB", 2);
     o.sSecond = 0;
     o.sResult = 0;
     operations_.push_back(o);
+    return true;
+}
+
+/* True when the first bracket closes at the last token: "( text )". */
+bool ExpressionCheck::WhollyParenthesised() const
+{
+    if (tokens_.size() < 2 || std::strcmp(tokens_.front().cls, "OB") != 0) return false;
+    int depth = 0;
+    for (size_t i = 0; i < tokens_.size(); ++i) {
+        if (std::strcmp(tokens_[i].cls, "OB") == 0) ++depth;
+        else if (std::strcmp(tokens_[i].cls, "CB") == 0 && --depth == 0) return i + 1 == tokens_.size();
+    }
+    return false;
+}
+
+/* Sizes the value of the expression against the request's result length
+ * and decimals.  A value that is one literal must fit the result.  The
+ * last operation of a numeric expression writes straight into a work field
+ * of the result's size; when the whole text stands in brackets every
+ * operation keeps its full precision and only the final move (rounded when
+ * the request asks for it) brings the value to the result's size, which is
+ * how a caller widens an expression whose operands or products are larger
+ * than the result. */
+bool ExpressionCheck::SizeResult(int final, char expected)
+{
+    if (expected == 'L' || req_->lResultLength <= 0) return true;
+    Operand &value = operands_[final - 1];
+    if (value.literal) {
+        Resolution r;
+        r.written = value.name;
+        r.cls = value.cls;
+        r.length = value.length;
+        r.decimals = value.decimals;
+        r.integerDigits = value.integerDigits;
+        if (!CheckFit(r, expected, req_->lResultLength, expected == 'N' ? req_->lResultDecimals : 0, true)) {
+            Finding(r.messageId, r.data, tokens_.empty() ? 1 : tokens_.front().position);
+            return false;
+        }
+        return true;
+    }
+    if (expected == 'N' && value.work && !WhollyParenthesised()) {
+        value.length = std::min<int32_t>(req_->lResultLength, 63);
+        value.decimals = static_cast<int16_t>(std::clamp<int32_t>(req_->lResultDecimals, 0, value.length));
+    }
     return true;
 }
 

@@ -48,8 +48,8 @@ protected:
         std::memcpy(req->acWorkPrefix, prefix, 6);
         req->cExpectedType = type;
         std::memcpy(req->acResultClass, "FL", 2);
-        req->lResultLength = 9;
-        req->lResultDecimals = 2;
+        req->lResultLength = resultLength;
+        req->lResultDecimals = resultDecimals;
         std::memcpy(req->acCaller, "DC_P3109  ", 10);
         std::memcpy(req->acRound, "*NO ", 4);
         return DC_P8015(&env.ctx, &options, req.get(), &list, 1, tokens, nullptr);
@@ -78,6 +78,8 @@ protected:
     DC_OPERAND_LIST list;
     char tokens[DC_TOKEN_TABLE_SIZE];
     char work[DC_WORK_AREA_SIZE] = {};
+    int32_t resultLength = 9;
+    int32_t resultDecimals = 2;
 };
 
 TEST_F(Expression, PrecedenceAndTheTokenTable)
@@ -98,11 +100,43 @@ TEST_F(Expression, PrecedenceAndTheTokenTable)
     EXPECT_EQ(OperandName(4), "@@@@@@001");
     EXPECT_EQ(req->aOperands[3].cWorkResult, 'Y');
     EXPECT_EQ(req->aOperands[3].lLength, 2) << "1 * 2: two whole digits";
-    EXPECT_EQ(req->aOperands[4].lLength, 12) << "11,2 + 2,0: ten whole digits and two decimals";
+    EXPECT_EQ(req->aOperands[4].lLength, 9) << "the last operation writes in the result's size";
     EXPECT_EQ(req->aOperands[4].sDecimals, 2);
     EXPECT_EQ(list.sCount, 5);
     EXPECT_EQ(list.a[0].sLength, 11);
     EXPECT_EQ(list.a[0].sDecimals, 2);
+    EXPECT_EQ(env.Take(), Msgs{});
+}
+
+TEST_F(Expression, TheResultIsSizedAgainstTheRequest)
+{
+    // 11,2 times 5,0 into a result of 9,2
+    ASSERT_EQ(Check("#CREDIT * #WRKCNT", 'N'), 0);
+    EXPECT_EQ(Ops(), (std::vector<Op>{{1, "MU", 2, 3}, {3, "ZA", 0, 0}}));
+    EXPECT_EQ(req->aOperands[2].lLength, 9);
+    EXPECT_EQ(req->aOperands[2].sDecimals, 2);
+    // the widened form: the product keeps 14 whole digits and 2 decimals
+    ASSERT_EQ(Check("( #CREDIT * #WRKCNT )", 'N'), 0);
+    EXPECT_EQ(Ops(), (std::vector<Op>{{1, "MU", 2, 3}, {3, "ZA", 0, 0}}));
+    EXPECT_EQ(req->aOperands[2].lLength, 16);
+    EXPECT_EQ(req->aOperands[2].sDecimals, 2);
+    EXPECT_EQ(list.a[2].sLength, 16);
+    ASSERT_EQ(Check("(#CREDIT + 1) * (#WRKCNT - 1)", 'N'), 0) << "brackets that do not enclose the whole text";
+    EXPECT_EQ(req->aOperands[6].lLength, 9);
+    ASSERT_EQ(Check("#CREDIT", 'N'), 0) << "a field is moved into the result";
+    ASSERT_EQ(Check("1234567.25", 'N'), 0);
+    EXPECT_EQ(env.Take(), Msgs{});
+
+    EXPECT_EQ(Check("12345678", 'N'), 1) << "eight whole digits where seven fit";
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0403", "12345678            +0000009+0000010"}}));
+    EXPECT_EQ(Check("1.234", 'N'), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0404", "1.234               +0000002+0000003"}}));
+    resultLength = 5;
+    resultDecimals = 0;
+    EXPECT_EQ(Check("'ABCDEF'", 'A'), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0403", "'ABCDEF'            +0000005+0000006"}}));
+    ASSERT_EQ(Check("'ABCDE'", 'A'), 0);
+    ASSERT_EQ(Check("#CUSTSTS = 'ABCDEFGH'", 'L'), 0) << "a condition has no result size";
     EXPECT_EQ(env.Take(), Msgs{});
 }
 
