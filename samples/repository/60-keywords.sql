@@ -931,6 +931,8 @@ INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
   ('DC@F23', 'DCM0311', 'ENG', 'F', '10,8', 'Parameter &1 takes at most &2 values per entry.'),
   ('DC@F23', 'DCM0504', 'ENG', 'F', '10,1', 'Edit code &2 of field &1 is not known.'),
   ('DC@F23', 'DCM0505', 'ENG', 'F', '10', 'Field &1 has both an edit code and an edit word; give one of them.'),
+  ('DC@F23', 'DCM0506', 'ENG', 'F', '10,8', 'The edit word of field &1 must have exactly &2 digit positions.'),
+  ('DC@F23', 'DCM0507', 'ENG', 'F', '10,1', 'Edit code &2 edits a whole number of 3 to 8 digits; field &1 is not one.'),
   ('DC@F23', 'DCM0601', 'ENG', 'F', '4', 'Attribute code &1 is not known.'),
   ('DC@F23', 'DCM0602', 'ENG', 'F', '4', 'Attribute code &1 is given more than once.'),
   ('DC@F23', 'DCM0603', 'ENG', 'F', '4', 'Attribute code &1 cannot be used with the type of this field.'),

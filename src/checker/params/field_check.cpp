@@ -20,43 +20,94 @@ constexpr std::string_view kAlphaShifts = " XANWIDMJEO";
 constexpr std::string_view kNumericShifts = " NSYID";
 constexpr std::string_view kDoubleByteShifts = "JEO";
 
-/* Edit codes that give thousands separators, and those that show a
- * trailing minus or "CR"; any other code of the list shows no separator. */
-constexpr std::string_view kEditCodes = "1234ABCDJKLMNOPQWXYZ";
+/* Edit codes.  1-4 show no sign, A-D a trailing "CR", J-M a trailing
+ * minus, N-Q a leading minus; 1, 2, A, B, J, K, N and O separate the
+ * thousands.  W and Z show no sign and no separator, Z not even the
+ * decimal point; Y edits a whole number as a date. */
+constexpr std::string_view kEditCodes = "1234ABCDJKLMNOPQWYZ";
 constexpr std::string_view kGroupingCodes = "12ABJKNO";
-constexpr std::string_view kMinusCodes = "JKLMNOPQ";
+constexpr std::string_view kTrailingMinusCodes = "JKLM";
+constexpr std::string_view kLeadingMinusCodes = "NOPQ";
 constexpr std::string_view kCreditCodes = "ABCD";
+/* Packed and signed fields hold 1 to 63 digits. */
+constexpr int32_t kMaxDigits = 63;
 
 void Queue(FFC_CONTEXT *ctx, const char *queue, const char *id, const std::string &data)
 {
     if (ctx && queue) P9006_sQueueMessage(ctx, queue, id, static_cast<uint16_t>(data.size()), data.data());
 }
 
-/* The edit mask of a numeric field: '9' per digit, ',' between groups of
- * three whole digits for the grouping codes, the decimal point, then the
- * sign ('-' or "CR"); code 'Y' is a date mask, 'W' and 'Z' no sign. */
+bool In(std::string_view set, char c) { return c != 0 && c != ' ' && set.find(c) != std::string_view::npos; }
+
+/* The edit mask of a numeric field under an edit code: '9' per digit, the
+ * thousands separator between groups of three whole digits, the decimal
+ * point, and the sign. */
 std::string EditMask(char code, int32_t length, int32_t decimals, char point)
 {
     if (code == 'Y') {
-        if (length == 6) return "99/99/99";
+        /* day, month and year in groups of two from the right; eight digits
+         * keep a four-digit year */
         if (length == 8) return "99/99/9999";
-        return std::string(std::max<int32_t>(length, 1), '9');
+        std::string m;
+        for (int32_t i = 0; i < length; ++i) {
+            if (i > 0 && (length - i) % 2 == 0 && length - i <= 4) m += '/';
+            m += '9';
+        }
+        return m;
     }
+    if (code == 'Z') return std::string(static_cast<size_t>(length), '9');
+    const char separator = point == ',' ? '.' : ',';
     int32_t whole = std::max<int32_t>(length - decimals, 0);
     std::string m;
+    if (In(kLeadingMinusCodes, code)) m += '-';
     for (int32_t i = 0; i < whole; ++i) {
-        if (i > 0 && (whole - i) % 3 == 0 && kGroupingCodes.find(code) != std::string_view::npos && code != ' ')
-            m += ',';
+        if (i > 0 && (whole - i) % 3 == 0 && In(kGroupingCodes, code)) m += separator;
         m += '9';
     }
     if (whole == 0) m += '0';
     if (decimals > 0) {
         m += point;
-        m.append(decimals, '9');
+        m.append(static_cast<size_t>(decimals), '9');
     }
-    if (code != ' ' && kMinusCodes.find(code) != std::string_view::npos) m += '-';
-    else if (code != ' ' && kCreditCodes.find(code) != std::string_view::npos) m += "CR";
+    if (In(kTrailingMinusCodes, code)) m += '-';
+    else if (In(kCreditCodes, code)) m += "CR";
     return m;
+}
+
+/* An edit word is read from the left: a blank is a digit position, and so
+ * is the first '0' or '*' (zero suppression ends there; '*' fills the
+ * suppressed positions with asterisks).  The body ends with the field's
+ * last digit, so that the blanks padding the word serve as its last digit
+ * positions where it ends in them; other characters in the body are shown
+ * as they are ('&' as a blank).  After the body only the sign and other
+ * constants may follow ("CR", "-", '&' for a blank) before the padding: a
+ * blank between them would be a digit position too many.  The mask shows
+ * '9' for every digit position.  Answers the number of digit positions
+ * found up to the length, or -1 when there are more. */
+int32_t EditWordMask(std::string_view word, int32_t length, std::string &mask)
+{
+    mask.clear();
+    int32_t digits = 0;
+    bool suppressionEnd = false;
+    size_t i = 0;
+    for (; i < word.size() && digits < length; ++i) {
+        char c = word[i];
+        bool digit = c == ' ' || (!suppressionEnd && (c == '0' || c == '*'));
+        if (c == '0' || c == '*') suppressionEnd = true;
+        if (digit) {
+            ++digits;
+            mask += '9';
+        } else {
+            mask += c == '&' ? ' ' : c;
+        }
+    }
+    if (digits < length) return digits;
+    const std::string_view rest = word.substr(i, word.find_last_not_of(' ') + 1 > i ? word.find_last_not_of(' ') + 1 - i : 0);
+    for (char c : rest) {
+        if (c == ' ') return -1;
+        mask += c == '&' ? ' ' : c;
+    }
+    return digits;
 }
 
 /* The attribute codes known to the layouts, with the types they suit:
@@ -100,7 +151,12 @@ int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT *pContext, const char *pchEntry
     if (!pcValid || !plWidth || !pchImage || !pcShift || !pchEntry) return 1;
     *pcValid = 'Y';
     const std::string name = Fixed(std::string_view(pchEntry, 10), 10);
-    const std::string editWord = acEditWord ? Trim(std::string_view(acEditWord, 24)) : std::string();
+    /* NULs in the fixed fields count as blanks */
+    std::string paddedWord = acEditWord ? std::string(acEditWord, 24) : std::string();
+    std::replace(paddedWord.begin(), paddedWord.end(), '\0', ' ');
+    const std::string editWord = Trim(paddedWord);
+    const char editCode = cEditCode == 0 ? ' ' : static_cast<char>(std::toupper(static_cast<unsigned char>(cEditCode)));
+    std::string wordMask;
     const bool alpha = cType == 'A', numeric = cType == 'P' || cType == 'S';
     auto refuse = [&](const char *id, const std::string &data) {
         Queue(pContext, acQueue, id, data);
@@ -111,20 +167,27 @@ int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT *pContext, const char *pchEntry
     if (alpha) {
         if (lLength < 1 || lLength > 256) return refuse("DCM0501", name);
         if (lDecimals != 0) return refuse("DCM0502", name);
-        if ((cEditCode != ' ' && cEditCode != 0) || !editWord.empty()) return refuse("DCM0503", name);
+        if (editCode != ' ' || !editWord.empty()) return refuse("DCM0503", name);
         if (kAlphaShifts.find(shift) == std::string_view::npos)
             return refuse(kNumericShifts.find(shift) != std::string_view::npos ? "DCM0045" : "DCM0044",
                           std::string(1, shift));
         if (kDoubleByteShifts.find(shift) != std::string_view::npos && pContext && pContext->cDoubleByte != 'Y')
             return refuse("DCM0047", std::string(1, shift));
     } else if (numeric) {
+        if (lLength < 1 || lLength > kMaxDigits) return refuse("DCM0501", name);
+        if (lDecimals < 0 || lDecimals > lLength) return refuse("DCM0502", name);
         if (kNumericShifts.find(shift) == std::string_view::npos)
             return refuse(kAlphaShifts.find(shift) != std::string_view::npos ? "DCM0046" : "DCM0044",
                           std::string(1, shift));
-        if (cEditCode != ' ' && cEditCode != 0 && kEditCodes.find(cEditCode) == std::string_view::npos)
-            return refuse("DCM0504", name + cEditCode);
-        if (!editWord.empty() && (cEditCode != ' ' && cEditCode != 0))
-            return refuse("DCM0505", name);
+        if (editCode != ' ' && kEditCodes.find(editCode) == std::string_view::npos)
+            return refuse("DCM0504", name + editCode);
+        if (!editWord.empty() && editCode != ' ') return refuse("DCM0505", name);
+        if (editCode == 'Y' && (lDecimals != 0 || lLength < 3 || lLength > 8))
+            return refuse("DCM0507", name + editCode);
+        if (!editWord.empty()) {
+            if (EditWordMask(paddedWord, lLength, wordMask) != lLength)
+                return refuse("DCM0506", name + dqov::operand::Signed7(lLength));
+        }
     }
     std::memset(pchImage, ' ', 256);
     int32_t width = lLength;
@@ -141,7 +204,7 @@ int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT *pContext, const char *pchEntry
         if (shift == ' ') shift = 'A';
     } else if (numeric) {
         char point = pContext && pContext->cDecimalPoint != 0 && pContext->cDecimalPoint != ' ' ? pContext->cDecimalPoint : '.';
-        std::string mask = !editWord.empty() ? editWord : EditMask(cEditCode == 0 ? ' ' : cEditCode, lLength, lDecimals, point);
+        std::string mask = !editWord.empty() ? wordMask : EditMask(editCode, lLength, lDecimals, point);
         if (mask.size() > 256) mask.resize(256);
         std::memcpy(pchImage, mask.data(), mask.size());
         width = static_cast<int32_t>(mask.size());

@@ -113,22 +113,81 @@ TEST_F(FieldCheck, NumericFieldsAndEditMasks)
     ASSERT_EQ(Attributes("CUSTNO", 'S', 'N', 7, 0, 'J'), 0);
     EXPECT_EQ(Image(), "9,999,999-");
     EXPECT_EQ(resolved, 'N');
+    ASSERT_EQ(Attributes("CUSTNO", 'S', ' ', 7, 0, 'l'), 0) << "the code in lower case";
+    EXPECT_EQ(Image(), "9999999-");
     ASSERT_EQ(Attributes("CUSTNO", 'P', ' ', 7, 0), 0);
     EXPECT_EQ(Image(), "9999999");
     ASSERT_EQ(Attributes("AMOUNT", 'P', ' ', 5, 2, 'A'), 0);
     EXPECT_EQ(Image(), "999.99CR");
+    ASSERT_EQ(Attributes("AMOUNT", 'P', ' ', 7, 2, 'N'), 0) << "leading minus";
+    EXPECT_EQ(Image(), "-99,999.99");
+    EXPECT_EQ(width, 10);
+    ASSERT_EQ(Attributes("AMOUNT", 'P', ' ', 5, 0, 'Q'), 0);
+    EXPECT_EQ(Image(), "-99999");
+    ASSERT_EQ(Attributes("AMOUNT", 'P', ' ', 11, 2, 'Z'), 0) << "no sign, no separator, no decimal point";
+    EXPECT_EQ(Image(), "99999999999");
+    EXPECT_EQ(width, 11);
+    ASSERT_EQ(Attributes("AMOUNT", 'P', ' ', 3, 3, '3'), 0);
+    EXPECT_EQ(Image(), "0.999");
     ASSERT_EQ(Attributes("DUEDATE", 'P', ' ', 6, 0, 'Y'), 0);
     EXPECT_EQ(Image(), "99/99/99");
-    ASSERT_EQ(Attributes("CREDIT", 'P', ' ', 11, 2, ' ', "  ,   ,   .  -"), 0);
-    EXPECT_EQ(Image(), "  ,   ,   .  -");
-    EXPECT_EQ(width, 14);
+    ASSERT_EQ(Attributes("DUEDATE", 'S', ' ', 8, 0, 'Y'), 0);
+    EXPECT_EQ(Image(), "99/99/9999");
+    ASSERT_EQ(Attributes("DUEDATE", 'S', ' ', 5, 0, 'Y'), 0);
+    EXPECT_EQ(Image(), "9/99/99");
+    env.ctx.cDecimalPoint = ',';
+    ASSERT_EQ(Attributes("CREDIT", 'P', ' ', 11, 2, '1'), 0) << "decimal comma: points separate the thousands";
+    EXPECT_EQ(Image(), "999.999.999,99");
+    env.ctx.cDecimalPoint = '.';
+    ASSERT_EQ(Attributes("CREDIT", 'P', ' ', 63, 0), 0);
+    EXPECT_EQ(width, 63);
     EXPECT_EQ(env.Take(), Msgs{});
+
     EXPECT_EQ(Attributes("CREDIT", 'P', 'A', 11, 2), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0046", "A"}}));
     EXPECT_EQ(Attributes("CREDIT", 'P', ' ', 11, 2, '#'), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0504", "CREDIT    #"}}));
+    EXPECT_EQ(Attributes("CREDIT", 'P', ' ', 11, 2, '5'), 1) << "no user-defined codes";
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0504", "CREDIT    5"}}));
     EXPECT_EQ(Attributes("CREDIT", 'P', ' ', 11, 2, '1', "  ,  "), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0505", "CREDIT    "}}));
+    EXPECT_EQ(Attributes("DUEDATE", 'P', ' ', 6, 2, 'Y'), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0507", "DUEDATE   Y"}}));
+    EXPECT_EQ(Attributes("DUEDATE", 'P', ' ', 9, 0, 'Y'), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0507", "DUEDATE   Y"}}));
+    EXPECT_EQ(Attributes("CREDIT", 'P', ' ', 0, 0), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0501", "CREDIT    "}}));
+    EXPECT_EQ(Attributes("CREDIT", 'S', ' ', 64, 0), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0501", "CREDIT    "}}));
+    EXPECT_EQ(Attributes("CREDIT", 'P', ' ', 7, 8), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0502", "CREDIT    "}}));
+    EXPECT_EQ(Attributes("CREDIT", 'P', ' ', 7, -1), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0502", "CREDIT    "}}));
+}
+
+TEST_F(FieldCheck, EditWords)
+{
+    ASSERT_EQ(Attributes("CREDIT", 'P', ' ', 11, 2, ' ', "   ,   ,   .  -"), 0);
+    EXPECT_EQ(Image(), "999,999,999.99-");
+    EXPECT_EQ(width, 15);
+    ASSERT_EQ(Attributes("AMOUNT", 'P', ' ', 5, 2, ' ', "  0.  &CR"), 0)
+        << "the zero ends suppression and is a digit; & shows a blank";
+    EXPECT_EQ(Image(), "999.99 CR");
+    EXPECT_EQ(width, 9);
+    ASSERT_EQ(Attributes("AMOUNT", 'P', ' ', 5, 2, ' ', "*  .  "), 0) << "asterisk fill";
+    EXPECT_EQ(Image(), "999.99");
+    ASSERT_EQ(Attributes("AMOUNT", 'P', ' ', 4, 0, ' ', "0 0 0"), 0) << "only the first zero is a digit";
+    EXPECT_EQ(Image(), "990909");
+    EXPECT_EQ(env.Take(), Msgs{});
+
+    ASSERT_EQ(Attributes("AMOUNT", 'P', ' ', 6, 2, ' ', "   .  "), 0) << "the padding gives the last digit";
+    EXPECT_EQ(Image(), "999.999");
+    EXPECT_EQ(env.Take(), Msgs{});
+    EXPECT_EQ(Attributes("CREDIT", 'P', ' ', 20, 2, ' ', "  ,   ,   ,   ,   .  "), 1)
+        << "sixteen digit positions and two of padding for twenty digits";
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0506", "CREDIT    +0000020"}}));
+    EXPECT_EQ(Attributes("AMOUNT", 'P', ' ', 5, 2, ' ', "   ,   .  CR"), 1) << "eight digit positions for five";
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0506", "AMOUNT    +0000005"}}));
 }
 
 TEST_F(FieldCheck, AttributeCodesAndControls)

@@ -56,6 +56,8 @@ constexpr Message kMessages[] = {
     {"DCM0311", "F", "10,8", "Parameter &1 takes at most &2 values per entry."},
     {"DCM0504", "F", "10,1", "Edit code &2 of field &1 is not known."},
     {"DCM0505", "F", "10", "Field &1 has both an edit code and an edit word; give one of them."},
+    {"DCM0506", "F", "10,8", "The edit word of field &1 must have exactly &2 digit positions."},
+    {"DCM0507", "F", "10,1", "Edit code &2 edits a whole number of 3 to 8 digits; field &1 is not one."},
     {"DCM0601", "F", "4", "Attribute code &1 is not known."},
     {"DCM0602", "F", "4", "Attribute code &1 is given more than once."},
     {"DCM0603", "F", "4", "Attribute code &1 cannot be used with the type of this field."},
