@@ -100,6 +100,7 @@ private:
     const ParamView *Find(const std::string &keyword) const;
     void Assign(const ParamView &p, const Item &item);
     void StoreEntries(const ParamView &p, const std::vector<Value> &values);
+    bool Allowed(const ParamView &p, const Value &v) const;
     bool StoreElement(const ParamView &p, size_t e, int32_t at, const Value &v);
     void StoreAttributes(const ParamView &p, size_t entry, const std::vector<Value> &extra);
 
@@ -384,7 +385,27 @@ void Preparer::Assign(const ParamView &p, const Item &item)
         Issue("DCM0311", Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size())));
         return;
     }
+    if (p.elements.size() == 1 && !p.values.empty() && !values.empty() && !Allowed(p, values[0])) {
+        Issue("DCM0310", Fixed(p.keyword, 10) + Fixed(values[0].written, 20));
+        return;
+    }
     for (size_t e = 0; e < values.size(); ++e) StoreElement(p, e, p.elements[e].offset, values[e]);
+}
+
+/* Whether a one-value parameter with a fixed set of values takes the value:
+ * special values compare in upper case, numbers by value. */
+bool Preparer::Allowed(const ParamView &p, const Value &v) const
+{
+    if (v.group) return false;
+    const std::string u = Upper(TrimBlanks(v.text));
+    const char kind = p.elements[0].kind;
+    if (kind != 'N' && kind != 'H') return std::find(p.values.begin(), p.values.end(), u) != p.values.end();
+    char *end = nullptr;
+    errno = 0;
+    const long n = std::strtol(u.c_str(), &end, 10);
+    if (u.empty() || errno == ERANGE || *end != '\0') return false;
+    return std::any_of(p.values.begin(), p.values.end(),
+                       [&](const std::string &allowed) { return std::strtol(allowed.c_str(), nullptr, 10) == n; });
 }
 
 bool Preparer::Run(std::string_view text)

@@ -96,7 +96,7 @@ struct ParamDef {
     int16_t     offset = -1;       /* fixed start (the count of a list), -1 auto */
     bool        positional = false;
     const char *defaults = "";     /* written as in the source, e.g. "*YES *EXIT" */
-    const char *values = "";       /* allowed special values of a flag set */
+    const char *values = "";       /* allowed values of a flag set or of a one-value parameter */
 };
 
 struct CommandDef {
@@ -134,6 +134,11 @@ constexpr ParamDef Make(const char *kw, char layout, uint16_t entries, std::init
 /* One value. */
 constexpr ParamDef P(const char *kw, Element e, const char *dft = "", bool pos = false) {
     return Make(kw, 'S', 1, {e}, dft, pos);
+}
+/* One value out of a fixed set (numbers compare by value): any other
+ * value is refused and the default stays. */
+constexpr ParamDef PV(const char *kw, Element e, const char *dft, const char *values) {
+    return Make(kw, 'S', 1, {e}, dft, false, -1, values);
 }
 /* Several values under one keyword, e.g. EXIT_KEY(*YES *EXIT *NONE *HIGH). */
 constexpr ParamDef G(const char *kw, std::initializer_list<Element> els, const char *dft = "", bool pos = false) {
@@ -254,6 +259,13 @@ inline constexpr ParamDef kUPrint[] = {L("FIELDS", 100, {A(10)}, "", true), DQOV
 inline constexpr ParamDef kEndPrint[] = {P("REPORT_NUM", N(), "1", true), P("IO_STATUS", A(10), "*STATUS"),
                                          P("IO_ERROR", A(10), "*ABORT")};
 
+/* The design of a screen or a report line: the values the layout steps
+ * know, and the separations they step by (lines 1-10, columns 0-10). */
+#define DQOV_DESIGNS "*ACROSS *DOWN"
+#define DQOV_IDENTIFY "*COLHDG *LABEL *DESC *NOID"
+#define DQOV_DOWN_SEPS "1 2 3 4 5 6 7 8 9 10"
+#define DQOV_ACROSS_SEPS "0 1 2 3 4 5 6 7 8 9 10"
+
 /* DISPLAY, REQUEST and POP_UP: one layout, positions fixed where the layout
  * and design steps read them. */
 #define DQOV_SCREEN_PARMS \
@@ -270,8 +282,8 @@ inline constexpr ParamDef kEndPrint[] = {P("REPORT_NUM", N(), "1", true), P("IO_
     G("CURSOR_LOC", {A(10, 1286), A(10, 1296)}, "*NONE *NONE"), \
     Make("USER_KEYS", 'C', 5, {H(1560), T(8, 1580), A(10, 1306), A(10, 1356)}, "", false), \
     L("OPTIONS", 10, {A(8)}, "", false, 1908), \
-    P("DESIGN", S(10, 2238), "*ACROSS"), P("IDENTIFY", S(10, 2248), "*COLHDG"), \
-    P("DOWN_SEP", N(2258), "1"), P("ACROSS_SEP", N(2262), "1"), \
+    PV("DESIGN", S(10, 2238), "*ACROSS", DQOV_DESIGNS), PV("IDENTIFY", S(10, 2248), "*COLHDG", DQOV_IDENTIFY), \
+    PV("DOWN_SEP", N(2258), "1", DQOV_DOWN_SEPS), PV("ACROSS_SEP", N(2262), "1", DQOV_ACROSS_SEPS), \
     P("LINE_22", A(10, 2408), "*NO"), P("STD_HEAD", C1(2543), "*X"), \
     Make("TEXTS", 'C', 50, {T(20, 3740), H(4740), H(4840)}, "", false)
 inline constexpr ParamDef kScreen[] = {DQOV_SCREEN_PARMS};
@@ -317,12 +329,13 @@ inline constexpr ParamDef kDefReport[] = {
     P("RET_OVRFLW", A(10), "*NONE"), P("RET_LINE", A(10), "*NONE"), P("RET_PAGE", A(10), "*NONE")};
 #define DQOV_REPORT_LINE_PARMS \
     P("NAME", A(10), "", true), L("FIELDS", 100, {A(10)}, "", true), P("REPORT_NUM", N(), "1"), \
-    P("DESIGN", S(10), "*ACROSS"), P("IDENTIFY", S(10), "*COLHDG"), P("DOWN_SEP", N(), "1"), \
-    P("ACROSS_SEP", N(), "1"), P("SPACE_BEF", N(), "0"), P("SPACE_AFT", N(), "0"), \
+    PV("DESIGN", S(10), "*ACROSS", DQOV_DESIGNS), PV("IDENTIFY", S(10), "*COLHDG", DQOV_IDENTIFY), \
+    PV("DOWN_SEP", N(), "1", DQOV_DOWN_SEPS), PV("ACROSS_SEP", N(), "1", DQOV_ACROSS_SEPS), \
+    P("SPACE_BEF", N(), "0"), P("SPACE_AFT", N(), "0"), \
     P("PRINT_CTL", A(10), "*NONE"), P("@GROUPNAME", A(10)), \
     Make("TEXTS", 'C', 50, {T(20), H(), H()}, "", false)
 inline constexpr ParamDef kDefLine[] = {DQOV_REPORT_LINE_PARMS};
-inline constexpr ParamDef kDefBreak[] = {DQOV_REPORT_LINE_PARMS, P("TRIGGER_BY", C1(), "*TRAILING"),
+inline constexpr ParamDef kDefBreak[] = {DQOV_REPORT_LINE_PARMS, PV("TRIGGER_BY", C1(), "*TRAILING", "*LEADING *TRAILING"),
                                          L("TRIG_FLDS", 20, {A(10)})};
 inline constexpr ParamDef kPrint[] = {L("LINE", 20, {A(10)}, "*ALL", true), P("REPORT_NUM", N(), "1")};
 inline constexpr ParamDef kKeep[] = {

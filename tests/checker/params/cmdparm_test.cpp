@@ -319,6 +319,37 @@ TEST_F(Prepare, ScreenLayoutPositions)
     EXPECT_EQ(cmd.acParms[2543], 'X') << "not given: the run's default";
 }
 
+TEST_F(Prepare, DesignValuesAndSeparationsTheLayoutsStepBy)
+{
+    ASSERT_EQ(Run("DEF_BREAK", "NAME(#BRK) FIELDS(#CUSTNO) DESIGN(*down) IDENTIFY(*NOID) DOWN_SEP(10) "
+                               "ACROSS_SEP(0) TRIGGER_BY(*LEADING)"),
+              0);
+    EXPECT_EQ(Text("DEF_BREAK", "DESIGN"), "DOWN");
+    EXPECT_EQ(Text("DEF_BREAK", "IDENTIFY"), "NOID");
+    EXPECT_EQ(Number("DEF_BREAK", "DOWN_SEP"), 10);
+    EXPECT_EQ(Number("DEF_BREAK", "ACROSS_SEP"), 0);
+    EXPECT_EQ(Text("DEF_BREAK", "TRIGGER_BY"), "L");
+    EXPECT_EQ(env.Take(), Msgs{});
+
+    EXPECT_EQ(Run("DEF_LINE", "NAME(#LIN) FIELDS(#CUSTNO) DESIGN(*SIDEWAYS) DOWN_SEP(0) ACROSS_SEP(-1)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0310", "DESIGN    *SIDEWAYS           "},
+                                {"DCM0310", "DOWN_SEP  0                   "},
+                                {"DCM0310", "ACROSS_SEP-1                  "}}));
+    EXPECT_EQ(Text("DEF_LINE", "DESIGN"), "ACROSS") << "the default stays";
+    EXPECT_EQ(Number("DEF_LINE", "DOWN_SEP"), 1);
+    EXPECT_EQ(Number("DEF_LINE", "ACROSS_SEP"), 1);
+    EXPECT_EQ(Run("DEF_BREAK", "NAME(#BRK) FIELDS(#CUSTNO) TRIGGER_BY(*SOMETIMES) IDENTIFY(*NAME)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0310", "TRIGGER_BY*SOMETIMES          "},
+                                {"DCM0310", "IDENTIFY  *NAME               "}}));
+    EXPECT_EQ(Text("DEF_BREAK", "TRIGGER_BY"), "T");
+    EXPECT_EQ(Run("POP_UP", "FIELDS(#CUSTNO) ACROSS_SEP(11) DOWN_SEP(X)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0310", "ACROSS_SEP11                  "},
+                                {"DCM0310", "DOWN_SEP  X                   "}}));
+    int32_t across;
+    std::memcpy(&across, cmd.acParms + 2262, 4);
+    EXPECT_EQ(across, 1);
+}
+
 TEST_F(Prepare, BadParameterTexts)
 {
     EXPECT_EQ(Run("IF", "COND('#A = B)"), 1);
