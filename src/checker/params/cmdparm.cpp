@@ -287,14 +287,28 @@ bool Preparer::StoreElement(const ParamView &p, size_t e, int32_t at, const Valu
 }
 
 /* Values of an entry beyond its elements are attributes of a field-list
- * entry: they go into the command extension, 7 values of 10 per entry. */
+ * entry: they go into the command extension, 7 values of 10 per entry; a
+ * field list with column texts takes one text of up to 50 characters. */
 void Preparer::StoreAttributes(const ParamView &p, size_t entry, const std::vector<Value> &extra)
 {
-    if (!ext_ || p.keyword != "FIELDS" || entry >= FFC_EXTENSION_ENTRIES || extra.size() > FFC_EXTENSION_VALUES) {
-        Issue("DCM0311", Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size())));
+    const bool column = HasColumnTexts(view_.name, p.keyword);
+    const size_t most = column ? 1 : FFC_EXTENSION_VALUES;
+    if (!ext_ || p.keyword != "FIELDS" || entry >= FFC_EXTENSION_ENTRIES || extra.size() > most) {
+        Issue("DCM0311", Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size() + (column ? 1 : 0))));
         return;
     }
     char *slot = ext_->acAttributes + entry * FFC_EXTENSION_VALUES * FFC_EXTENSION_VALUE_WIDTH;
+    if (column) {
+        const Value &v = extra[0];
+        const std::string s = TrimBlanks(v.group ? std::string(text_.substr(v.begin, v.end - v.begin)) : v.text);
+        if (s.size() > FFC_EXTENSION_COLUMN_WIDTH) {
+            Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_COLUMN_WIDTH) + Fixed(s, 20));
+            return;
+        }
+        std::memcpy(slot, Fixed(s, FFC_EXTENSION_COLUMN_WIDTH).data(), FFC_EXTENSION_COLUMN_WIDTH);
+        ext_->lEntries = std::max<int32_t>(ext_->lEntries, static_cast<int32_t>(entry + 1));
+        return;
+    }
     for (size_t i = 0; i < extra.size(); ++i) {
         std::string s = extra[i].quoted ? extra[i].written : Upper(extra[i].text);
         if (s.size() > FFC_EXTENSION_VALUE_WIDTH) {

@@ -70,13 +70,25 @@ typedef struct FFC_COMMAND_ENTRY {
 #define FFC_EXTENSION_VALUE_WIDTH 10
 /* Per-entry attributes of a command's field list: for entry i (from 0) the
  * values written after its name, 7 values of 10 characters each, at
- * acAttributes + i * 70. */
+ * acAttributes + i * 70.  The field list of SELECT_SQL has instead one
+ * column text per entry (an SQL expression giving the field's column,
+ * blank when the column is the field itself): FFC_EXTENSION_COLUMN_WIDTH
+ * characters at the start of the entry's 70. */
+#define FFC_EXTENSION_COLUMN_WIDTH 50
 typedef struct FFC_COMMAND_EXTENSION {
     int16_t sLine;
     int16_t sSubLine;
     int32_t lEntries;                  /* entries holding attributes */
     char    acAttributes[FFC_EXTENSION_ENTRIES * FFC_EXTENSION_VALUES * FFC_EXTENSION_VALUE_WIDTH];
 } FFC_COMMAND_EXTENSION;
+
+/* The column text of entry i (from 0) of a field list with column texts:
+ * FFC_EXTENSION_COLUMN_WIDTH characters, blank-padded; NULL out of range. */
+static inline const char *FFC_ExtensionColumnText(const FFC_COMMAND_EXTENSION *pExtension, int32_t lEntry)
+{
+    if (!pExtension || lEntry < 0 || lEntry >= FFC_EXTENSION_ENTRIES) return 0;
+    return pExtension->acAttributes + lEntry * FFC_EXTENSION_VALUES * FFC_EXTENSION_VALUE_WIDTH;
+}
 #endif
 
 #ifdef __cplusplus

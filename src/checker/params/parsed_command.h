@@ -612,6 +612,17 @@ constexpr int32_t EntryStride(std::string_view command, std::string_view keyword
     return Place(*c, i).rowWidth;
 }
 
+/* Field lists whose entries carry one column text (an SQL expression of up
+ * to FFC_EXTENSION_COLUMN_WIDTH characters) in the command extension
+ * instead of field attributes: FIELDS((#TOTAL 'SUM(CREDIT)') #CUSTNO). */
+inline constexpr std::string_view kColumnTextLists[][2] = {{"SELECT_SQL", "FIELDS"}};
+
+constexpr bool HasColumnTexts(std::string_view command, std::string_view keyword) {
+    for (const auto &l : kColumnTextLists)
+        if (l[0] == command && l[1] == keyword) return true;
+    return false;
+}
+
 /* Every byte of the parameter area belongs to at most one element, and
  * everything fits the area. */
 constexpr bool LayoutIsSound(const CommandDef &c) {

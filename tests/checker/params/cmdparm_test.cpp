@@ -350,6 +350,32 @@ TEST_F(Prepare, DesignValuesAndSeparationsTheLayoutsStepBy)
     EXPECT_EQ(across, 1);
 }
 
+TEST_F(Prepare, SelectSqlColumnTextsGoToTheExtension)
+{
+    std::memset(&ext, ' ', sizeof ext);
+    ext.lEntries = 0;
+    EXPECT_EQ(Run("SELECT_SQL", "FIELDS((#TOTAL 'SUM(Credit)') #CUSTNO (#CNT 'COUNT(*)')) FROM_FILES((CUSTMST C))"), 0);
+    ASSERT_EQ(env.Take(), Msgs{});
+    EXPECT_EQ(Count("SELECT_SQL", "FIELDS"), 3);
+    EXPECT_EQ(Text("SELECT_SQL", "FIELDS", 0, 0), "#TOTAL");
+    EXPECT_EQ(Text("SELECT_SQL", "FIELDS", 0, 2), "#CNT");
+    EXPECT_EQ(std::string(FFC_ExtensionColumnText(&ext, 0), FFC_EXTENSION_COLUMN_WIDTH),
+              "SUM(Credit)" + std::string(39, ' '))
+        << "the text as written, without its quotes";
+    EXPECT_EQ(std::string(FFC_ExtensionColumnText(&ext, 1), FFC_EXTENSION_COLUMN_WIDTH),
+              std::string(FFC_EXTENSION_COLUMN_WIDTH, ' '));
+    EXPECT_EQ(std::string(FFC_ExtensionColumnText(&ext, 2), 8), "COUNT(*)");
+    EXPECT_EQ(ext.lEntries, 3);
+    EXPECT_EQ(FFC_ExtensionColumnText(&ext, FFC_EXTENSION_ENTRIES), nullptr);
+    EXPECT_EQ(env.Take(), Msgs{});
+
+    const std::string longText = "'" + std::string(51, 'X') + "'";
+    EXPECT_EQ(Run("SELECT_SQL", "FIELDS((#TOTAL " + longText + ")) FROM_FILES(CUSTMST)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0304", "FIELDS    +0000050" + std::string(20, 'X')}}));
+    EXPECT_EQ(Run("SELECT_SQL", "FIELDS((#TOTAL 'SUM(A)' 'MAX(B)')) FROM_FILES(CUSTMST)"), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0311", "FIELDS    +0000002"}}));
+}
+
 TEST_F(Prepare, BadParameterTexts)
 {
     EXPECT_EQ(Run("IF", "COND('#A = B)"), 1);
