@@ -2,6 +2,7 @@
 // each finding with its data; and VALID_fP8015 as another tool calls it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -138,6 +139,26 @@ TEST_F(Expression, TheResultIsSizedAgainstTheRequest)
     ASSERT_EQ(Check("'ABCDE'", 'A'), 0);
     ASSERT_EQ(Check("#CUSTSTS = 'ABCDEFGH'", 'L'), 0) << "a condition has no result size";
     EXPECT_EQ(env.Take(), Msgs{});
+}
+
+TEST_F(Expression, TheGeneratorsAreaAndBuffersAreLeftAsTheyAre)
+{
+    char buffers[5][8] = {};
+    text = "#CREDIT * 2 + 1";
+    req = std::make_unique<DC_EXPRESSION_REQUEST>();
+    std::memset(req.get(), 0, sizeof *req);
+    req->pchText = text.data();
+    req->ulTextLength = static_cast<uint32_t>(text.size());
+    req->pWorkArea = work;
+    for (int i = 0; i < 5; ++i) req->apBuffers[i] = buffers[i];
+    req->cExpectedType = 'N';
+    req->lResultLength = 9;
+    req->lResultDecimals = 2;
+    ASSERT_EQ(DC_P8015(&env.ctx, &options, req.get(), &list, 1, tokens, nullptr), 0);
+    EXPECT_EQ(req->pWorkArea, static_cast<void*>(work));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(req->apBuffers[i], static_cast<void*>(buffers[i]));
+    EXPECT_TRUE(std::all_of(work, work + DC_WORK_AREA_SIZE, [](char c) { return c == 0; }));
+    EXPECT_EQ(req->lTokenCount, 5);
 }
 
 TEST_F(Expression, BracketsDivisionAndWorkFieldNames)
