@@ -64,8 +64,18 @@ public:
     }
 
     bool Run(std::string_view text);
+    /* Result slots that follow from the parameters given. */
+    void Derive();
 
 private:
+    const ParamView *Slot(const char *keyword) const
+    {
+        for (const ParamView &p : view_.params)
+            if (p.keyword == keyword) return &p;
+        return nullptr;
+    }
+    std::string Read(const char *keyword, size_t element = 0) const;
+    void WriteCode(const char *keyword, size_t element, char code);
     /* ---- findings ---- */
     void Issue(const char *id, const std::string &data)
     {
@@ -243,8 +253,15 @@ bool Preparer::StoreElement(const ParamView &p, size_t e, int32_t at, const Valu
         return true;
     }
     case 'A': s = v.quoted || v.group ? v.written : Upper(v.text); break;
-    case 'T': s = v.quoted ? v.text : v.written; break;
-    case 'X': s = v.quoted ? v.text : v.written; break;
+    case 'T':
+    case 'X':
+        /* texts and expressions lose trailing blanks, NULs, form feeds,
+         * line feeds and carriage returns */
+        s = v.quoted ? v.text : v.written;
+        while (!s.empty() && (s.back() == ' ' || s.back() == '\0' || s.back() == '\f' || s.back() == '\n' ||
+                              s.back() == '\r'))
+            s.pop_back();
+        break;
     case 'S': s = Upper(v.text); if (!s.empty() && s[0] == '*') s.erase(0, 1); break;
     case 'C': {
         std::string u = Upper(v.text);
@@ -400,6 +417,43 @@ bool Preparer::Run(std::string_view text)
     return !failed_;
 }
 
+std::string Preparer::Read(const char *keyword, size_t element) const
+{
+    const ParamView *p = Slot(keyword);
+    if (!p || element >= p->elements.size()) return {};
+    const ElementView &el = p->elements[element];
+    if (el.offset < 0 || el.offset + el.width > FFC_PARM_AREA_SIZE || el.kind == 'N' || el.kind == 'H') return {};
+    return TrimBlanks(std::string_view(cmd_->acParms + el.offset, el.width));
+}
+
+void Preparer::WriteCode(const char *keyword, size_t element, char code)
+{
+    const ParamView *p = Slot(keyword);
+    if (!p || element >= p->elements.size()) return;
+    const ElementView &el = p->elements[element];
+    if (el.kind != 'C' || el.offset < 0 || el.offset >= FFC_PARM_AREA_SIZE) return;
+    cmd_->acParms[el.offset] = code;
+}
+
+void Preparer::Derive()
+{
+    auto given = [&](const std::string &v) { return !v.empty() && Upper(v) != "*NONE"; };
+    /* message kind: 'T' a message text, 'I' a message id, 'N' no message */
+    if (Slot("@MSGKIND")) {
+        char kind = given(Read("MSGTXT")) ? 'T' : given(Read("MSGID")) ? 'I' : 'N';
+        WriteCode("@MSGKIND", 0, kind);
+    }
+    /* the whole-statement form of SELECT_SQL */
+    if (Slot("@WHOLE")) WriteCode("@WHOLE", 0, Read("USING").empty() ? 'N' : 'Y');
+    /* FUNCTION: trigger, trigger returns and data-structure exchange */
+    if (Slot("@TRIGFLAG")) {
+        WriteCode("@TRIGFLAG", 0, given(Read("TRIGGER", 0)) ? 'Y' : 'N');
+        WriteCode("@TRIGRET", 0, given(Read("TRIGGER", 1)) ? 'Y' : 'N');
+        WriteCode("@TRIGRET", 1, given(Read("TRIGGER", 2)) ? 'Y' : 'N');
+    }
+    if (Slot("@DSEXCHG")) WriteCode("@DSEXCHG", 0, given(Read("RCV_DS")) ? 'Y' : 'N');
+}
+
 /* The parameters of the source command: its parameter text, or for a
  * command that was not split, the text after its label and name. */
 std::string_view ParameterText(const FFC_SOURCE_COMMAND *src, char *buffer)
@@ -460,7 +514,9 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT *pContext, FFC_PARSED_COM
     pEntry->pfnDefaults(pContext, pCommand);
     CommandView view = ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
     Preparer preparer(pContext, acQueue, view, pCommand, pExtension);
-    if (!preparer.Run(ParameterText(pSource, pchParmBuffer))) return 1;
+    bool prepared = preparer.Run(ParameterText(pSource, pchParmBuffer));
+    preparer.Derive();
+    if (!prepared) return 1;
     pCommand->cPrepared = 'Y';
     return 0;
 }

@@ -66,7 +66,9 @@ typedef struct FFC_PARSED_COMMAND {
 }
 
 #include <array>
+#include <cstring>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 static_assert(offsetof(FFC_PARSED_COMMAND, acName) == 8);
@@ -640,6 +642,83 @@ static_assert(ElementOffset("POP_UP", "BROWSELIST") == 2228 && ElementOffset("RE
               ElementOffset("REQUEST", "IDENTIFY") == 2248);
 static_assert(ElementOffset("DISPLAY", "LINE_22") == 2408 && ElementOffset("DISPLAY", "STD_HEAD") == 2543);
 static_assert(ElementOffset("POP_UP", "TEXTS") == 3740);
+
+/* ---- reading a parsed command by keyword ------------------------------------
+ * The command's own name (acName) chooses the layout.  Unknown keywords,
+ * elements or entries read as empty, 0 or false. */
+
+inline std::string CommandNameOf(const FFC_PARSED_COMMAND &p)
+{
+    size_t n = sizeof p.acName;
+    while (n > 0 && (p.acName[n - 1] == ' ' || p.acName[n - 1] == '\0')) --n;
+    return std::string(p.acName, n);
+}
+
+inline int32_t EntryOffset(const FFC_PARSED_COMMAND &p, std::string_view keyword, int element, int entry,
+                           int32_t size)
+{
+    std::string name = CommandNameOf(p);
+    int ci = FindCommand(name);
+    int pi = ci < 0 ? -1 : FindParam(kCommands[ci], keyword);
+    if (pi < 0) return -1;
+    const ParamDef &def = kCommands[ci].params[pi];
+    int32_t at = ElementOffset(name, keyword, element);
+    if (at < 0 || entry < 0 || entry >= (def.layout == 'S' ? 1 : def.entries)) return -1;
+    at += entry * EntryStride(name, keyword, element);
+    return at + size <= FFC_PARM_AREA_SIZE ? at : -1;
+}
+
+/* A character element, trailing blanks removed. */
+inline std::string ParmText(const FFC_PARSED_COMMAND &p, std::string_view keyword, int element = 0, int entry = 0)
+{
+    int ci = FindCommand(CommandNameOf(p));
+    if (ci < 0) return {};
+    int pi = FindParam(kCommands[ci], keyword);
+    if (pi < 0 || element >= kCommands[ci].params[pi].elementCount) return {};
+    int32_t size = ElementSize(kCommands[ci].params[pi].elements[element]);
+    int32_t at = EntryOffset(p, keyword, element, entry, size);
+    if (at < 0) return {};
+    std::string s(p.acParms + at, static_cast<size_t>(size));
+    size_t end = s.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : s.substr(0, end + 1);
+}
+
+/* A 32-bit ('N') or 16-bit ('H') element. */
+inline int32_t ParmNumber(const FFC_PARSED_COMMAND &p, std::string_view keyword, int element = 0, int entry = 0)
+{
+    int ci = FindCommand(CommandNameOf(p));
+    if (ci < 0) return 0;
+    int pi = FindParam(kCommands[ci], keyword);
+    if (pi < 0 || element >= kCommands[ci].params[pi].elementCount) return 0;
+    char kind = kCommands[ci].params[pi].elements[element].kind;
+    int32_t at = EntryOffset(p, keyword, element, entry, kind == 'H' ? 2 : 4);
+    if (at < 0 || (kind != 'N' && kind != 'H')) return 0;
+    if (kind == 'H') {
+        int16_t v;
+        std::memcpy(&v, p.acParms + at, 2);
+        return v;
+    }
+    int32_t v;
+    std::memcpy(&v, p.acParms + at, 4);
+    return v;
+}
+
+/* The entry count of a list or flag-set parameter. */
+inline int32_t ParmCount(const FFC_PARSED_COMMAND &p, std::string_view keyword)
+{
+    int32_t at = CountOffset(CommandNameOf(p), keyword);
+    if (at < 0 || at + 4 > FFC_PARM_AREA_SIZE) return 0;
+    int32_t v;
+    std::memcpy(&v, p.acParms + at, 4);
+    return v;
+}
+
+/* Whether an allowed value of a flag-set parameter was given. */
+inline bool ParmFlag(const FFC_PARSED_COMMAND &p, std::string_view keyword, std::string_view value)
+{
+    int32_t at = FlagOffset(CommandNameOf(p), keyword, value);
+    return at >= 0 && at < FFC_PARM_AREA_SIZE && p.acParms[at] == 'Y';
+}
 
 }  // namespace dqov::cmdparm
 

@@ -205,6 +205,49 @@ TEST_F(Prepare, ConditionsTextsAndListsOfLists)
     EXPECT_EQ(Text("LOC_ENTRY", "RET_NUMBER"), "#N");
 }
 
+TEST_F(Prepare, ReadingByKeyword)
+{
+    ASSERT_EQ(Run("FETCH", "FIELDS(#A #B) FROM_FILE(CUSTMST) WITH_KEY(#K1 #K2) KEEP_LAST(25)"), 0);
+    EXPECT_EQ(ParmText(cmd, "FIELDS", 0, 1), "#B");
+    EXPECT_EQ(ParmText(cmd, "FROM_FILE", 1), "*FIRST");
+    EXPECT_EQ(ParmCount(cmd, "WITH_KEY"), 2);
+    EXPECT_EQ(ParmNumber(cmd, "KEEP_LAST"), 25);
+    EXPECT_EQ(ParmText(cmd, "NOSUCH"), "");
+    EXPECT_EQ(ParmText(cmd, "FIELDS", 0, 100), "") << "beyond the list";
+    EXPECT_EQ(ParmText(cmd, "FIELDS", 3), "") << "no such element";
+    ASSERT_EQ(Run("DISPLAY", "FIELDS(#A) USER_KEYS((25 'Up'))"), 0);
+    EXPECT_EQ(ParmNumber(cmd, "USER_KEYS", 0, 0), 25);
+    EXPECT_EQ(ParmText(cmd, "USER_KEYS", 1, 0), "Up");
+    ASSERT_EQ(Run("SELECT", "FIELDS(#A) FROM_FILE(F) OPTIONS(*BACKWARDS)"), 0);
+    EXPECT_TRUE(ParmFlag(cmd, "OPTIONS", "*BACKWARDS"));
+    EXPECT_FALSE(ParmFlag(cmd, "OPTIONS", "*BLOCK"));
+}
+
+TEST_F(Prepare, SlotsThatFollowFromTheParameters)
+{
+    ASSERT_EQ(Run("MESSAGE", "MSGTXT('Hello')"), 0);
+    EXPECT_EQ(Text("MESSAGE", "@MSGKIND"), "T");
+    ASSERT_EQ(Run("ABORT", "MSGID(DCM0001) MSGFILE(DC@M01)"), 0);
+    EXPECT_EQ(Text("ABORT", "@MSGKIND"), "I");
+    ASSERT_EQ(Run("EXIT", ""), 0);
+    EXPECT_EQ(Text("EXIT", "@MSGKIND"), "N");
+    std::string statement = "USING('SELECT A FROM B\r\n\f')";
+    ASSERT_EQ(Run("SELECT_SQL", statement), 0);
+    EXPECT_EQ(Text("SELECT_SQL", "@WHOLE"), "Y");
+    EXPECT_EQ(Text("SELECT_SQL", "USING"), "SELECT A FROM B") << "trailing line ends and form feeds dropped";
+    ASSERT_EQ(Run("SELECT_SQL", "FIELDS(#A) FROM_FILES((CUSTMST C1))"), 0);
+    EXPECT_EQ(Text("SELECT_SQL", "@WHOLE"), "N");
+    EXPECT_EQ(Text("SELECT_SQL", "FROM_FILES", 1), "C1");
+    ASSERT_EQ(Run("FUNCTION", "OPTIONS(*DIRECT) TRIGGER(*FIELD *YES) RCV_DS(#DS1)"), 0);
+    EXPECT_EQ(Text("FUNCTION", "@TRIGFLAG"), "Y");
+    EXPECT_EQ(Text("FUNCTION", "@TRIGRET", 0), "Y");
+    EXPECT_EQ(Text("FUNCTION", "@TRIGRET", 1), "N");
+    EXPECT_EQ(Text("FUNCTION", "@DSEXCHG"), "Y");
+    ASSERT_EQ(Run("FUNCTION", "OPTIONS(*DIRECT)"), 0);
+    EXPECT_EQ(Text("FUNCTION", "@TRIGFLAG"), "N");
+    EXPECT_EQ(Text("FUNCTION", "@DSEXCHG"), "N");
+}
+
 TEST_F(Prepare, ScreenLayoutPositions)
 {
     ASSERT_EQ(Run("DISPLAY", "FIELDS((#CUSTNO *L3 *P5 *OUTPUT) #CUSTNAM) BROWSELIST(#CUSTLIST) "
@@ -269,6 +312,43 @@ TEST_F(Prepare, BadParameterTexts)
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0306", "MESSAGE   +0000008"}}));
     EXPECT_EQ(Run("MESSAGE", "MSGTXT('" + std::string(200, 'x') + "')"), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0304", "MSGTXT    +0000080" + std::string(20, 'x')}}));
+}
+
+}  // namespace
+
+namespace {
+
+// Every command with texts built to break a parser: nothing crashes or
+// writes outside the parameter area (the sanitizers watch), and a refused
+// text always leaves a finding.
+TEST_F(Prepare, HostileTextsForEveryCommand)
+{
+    const std::string texts[] = {
+        "(((((((((((((((((((((((((((((((((",
+        ")))))",
+        "'",
+        "''''''''",
+        "FIELDS(" + std::string(5000, '#') + ")",
+        "WHERE('" + std::string(3000, 'x') + "')",
+        "A(B(C(D(E(F(G(H)))))))",
+        "X'0A' X'' X' ((a) (b (c (d))))",
+        std::string(10990, ' ') + "LABEL(L1)",
+        "@NAME(X) @PARMCOUNT(5)",
+        "FIELDS((#A *L1 *P2 *OUTPUT *INPUT *HI *RI *UL *ND *PC))",
+        "TEXTS(('a' 1 2) ('b' 99999 3) ('c' x y))",
+        "USER_KEYS((1 'a' b c d e f))",
+        std::string("NAME(\0\0\0)", 9),
+    };
+    int refused = 0;
+    for (const CommandDef& c : kCommands) {
+        for (const std::string& t : texts) {
+            int16_t rc = Run(c.name, t);
+            Msgs found = env.Take();
+            EXPECT_EQ(rc != 0, !found.empty()) << c.name << ": " << t.substr(0, 40);
+            refused += rc != 0;
+        }
+    }
+    EXPECT_GT(refused, 0);
 }
 
 }  // namespace

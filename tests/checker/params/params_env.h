@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+#include <unistd.h>
+
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +16,7 @@
 #include "checker/params/cmdparm.h"
 #include "dqov/messages.h"
 #include "dqov/named_lists.h"
+#include "dqov/run_driver.h"
 #include "platform/dqos/dqos.h"
 
 inline constexpr const char* kQueue = "PRMTEST   ";
@@ -20,7 +25,19 @@ class ParamsEnv {
 public:
     ParamsEnv()
     {
-        connected_ = SSQL_sConnect((std::string(DQOV_SAMPLE_DIR) + "/repository.db").c_str()) == SSQL_RC_OK;
+        // a private copy of the sample repository with a multilingual variable
+        char tmpl[] = "/tmp/dqov-params-XXXXXX";
+        dir_ = mkdtemp(tmpl);
+        const std::string repo = dir_ + "/repository.db";
+        std::filesystem::copy_file(std::string(DQOV_SAMPLE_DIR) + "/repository.db", repo);
+        sqlite3* db = nullptr;
+        sqlite3_open(repo.c_str(), &db);
+        sqlite3_exec(db,
+                     "INSERT INTO QV_F61 (X61P_I, X61PLN, X61MTX, X61VAL, X61LEN) "
+                     "VALUES ('DEM', 'ENG', 'WELCOME', 'Welcome', 7)",
+                     nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        connected_ = SSQL_sConnect(repo.c_str()) == SSQL_RC_OK;
         std::memset(&ctx, 0, sizeof ctx);
         std::memcpy(ctx.acPartition, "DEM", 3);
         std::memcpy(ctx.acLanguage, "ENG ", 4);
@@ -35,8 +52,10 @@ public:
     }
     ~ParamsEnv()
     {
-        QVRMM_FreeAll(&ctx);
+        P31O2_FreeRunContext(&ctx);
         SSQL_Disconnect();
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
     }
     ParamsEnv(const ParamsEnv&) = delete;
     ParamsEnv& operator=(const ParamsEnv&) = delete;
@@ -65,5 +84,6 @@ public:
     int16_t loadRc = -1;
 
 private:
+    std::string dir_;
     bool connected_ = false;
 };

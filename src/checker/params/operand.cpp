@@ -1,0 +1,329 @@
+/* The operand check: one operand (a literal, a system variable, a field of
+ * the function or the repository, a multilingual variable or a component
+ * property) against the type class, length and decimals expected of it. */
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "checker/params/operand_internal.h"
+#include "dqov/definitions.h"
+#include "dqov/messages.h"
+#include "platform/dqos/dqos.h"
+
+namespace dqov::operand {
+namespace {
+
+/* System variables and the special values taken where a value is expected.
+ * Class ' ' fits every type class and has no length to check. */
+struct SystemVariable {
+    std::string_view name;
+    char cls;
+    char type;
+    int32_t length;
+    int16_t decimals;
+};
+
+constexpr SystemVariable kSystemVariables[] = {
+    {"*BLANK", ' ', 'A', 0, 0},       {"*BLANKS", ' ', 'A', 0, 0},      {"*ZERO", ' ', 'P', 0, 0},
+    {"*ZEROS", ' ', 'P', 0, 0},       {"*ZEROES", ' ', 'P', 0, 0},      {"*NULL", ' ', 'A', 0, 0},
+    {"*HIVAL", ' ', 'A', 0, 0},       {"*LOVAL", ' ', 'A', 0, 0},       {"*DEFAULT", ' ', 'A', 0, 0},
+    {"*NAVAIL", ' ', 'A', 0, 0},      {"*DATE", 'N', 'S', 6, 0},        {"*YYMMDD", 'N', 'S', 6, 0},
+    {"*DDMMYY", 'N', 'S', 6, 0},      {"*MMDDYY", 'N', 'S', 6, 0},      {"*YYYYMMDD", 'N', 'S', 8, 0},
+    {"*TIME", 'N', 'S', 6, 0},        {"*TIMEC", 'A', 'A', 8, 0},       {"*DATEC", 'A', 'A', 8, 0},
+    {"*USER", 'A', 'A', 10, 0},       {"*JOB", 'A', 'A', 10, 0},        {"*JOBNBR", 'A', 'A', 6, 0},
+    {"*PROCESS", 'A', 'A', 10, 0},    {"*FUNCTION", 'A', 'A', 7, 0},    {"*PARTITION", 'A', 'A', 3, 0},
+    {"*LANGUAGE", 'A', 'A', 4, 0},    {"*PARTDESC", 'A', 'A', 40, 0},   {"*FUNCDESC", 'A', 'A', 40, 0},
+    {"*PROCDESC", 'A', 'A', 40, 0},   {"*CPUTYPE", 'A', 'A', 10, 0},    {"*DBMS_TYPE", 'A', 'A', 10, 0},
+    {"*DEVICE", 'A', 'A', 10, 0},     {"*MONTH", 'N', 'S', 2, 0},       {"*DAY", 'N', 'S', 2, 0},
+    {"*YEAR", 'N', 'S', 2, 0},        {"*YEAR4", 'N', 'S', 4, 0},       {"*CURRENT_DATE", 'A', 'A', 10, 0},
+};
+
+std::string Upper(std::string s)
+{
+    for (char &c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool IsNameChar(char c, const FFC_CONTEXT *ctx)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '@' ||
+           (ctx && (c == ctx->cNatChar1 || c == ctx->cNatChar2 || c == ctx->cNatChar3) && c != ' ' && c != 0);
+}
+
+/* Multilingual variables are rows of QV_F61 for the partition. */
+bool MultilingualExists(const FFC_CONTEXT *ctx, const std::string &name)
+{
+    SSQL_AREA area;
+    SSQL_SetLocation("DC_P8007/QV_F61/A");
+    std::string partition(ctx->acPartition, 3);
+    if (SSQL_DeclareExt(&area, "SELECT COUNT(*) FROM QV_DTA.QV_F61 WHERE X61P_I = '%s' AND X61MTX = '%s'",
+                        partition.c_str(), name.c_str()) != SSQL_RC_OK)
+        return false;
+    uint32_t count = 0;
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&count));
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    return rc == SSQL_RC_OK && count > 0;
+}
+
+DC_PROPERTY_LOOKUP g_propertyLookup = nullptr;
+void *g_propertyUser = nullptr;
+
+}  // namespace
+
+char TypeClass(char type)
+{
+    return std::strchr("1234ABEHMZ", type) && type != 0 ? 'A' : 'N';
+}
+
+std::string Fixed(std::string_view text, size_t width)
+{
+    std::string s(text.substr(0, std::min(text.size(), width)));
+    s.resize(width, ' ');
+    return s;
+}
+
+std::string Signed7(long value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "+%07ld", std::clamp(value, 0L, 9999999L));
+    return text;
+}
+
+Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOptions &opt)
+{
+    Resolution r;
+    std::string text(operand);
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    while (!text.empty() && text.front() == ' ') text.erase(0, 1);
+    r.written = text;
+    auto fail = [&](const char *id, std::string data) {
+        r.ok = false;
+        r.messageId = id;
+        r.data = std::move(data);
+        return r;
+    };
+    auto allowed = [&](int option) { return opt.options[option - 1] == 'Y'; };
+    auto notAllowed = [&]() { return fail("DCM0410", Fixed(text, 20) + Fixed(r.code, 2)); };
+    if (text.empty()) return fail("DCM0409", "");
+    const char point = ctx && ctx->cDecimalPoint != 0 && ctx->cDecimalPoint != ' ' ? ctx->cDecimalPoint : '.';
+    char c0 = text[0];
+
+    /* alphanumeric literal */
+    if (c0 == '\'') {
+        std::string content;
+        size_t i = 1;
+        bool closed = false;
+        for (; i < text.size(); ++i) {
+            if (text[i] != '\'') {
+                content += text[i];
+                continue;
+            }
+            if (i + 1 < text.size() && text[i + 1] == '\'') {
+                content += '\'';
+                ++i;
+                continue;
+            }
+            closed = true;
+            break;
+        }
+        if (!closed || i + 1 != text.size()) return fail("DCM0405", Fixed(text, 20));
+        r.code = "AL", r.kind = DC_OPERAND_ALPHA_LITERAL, r.cls = 'A', r.type = 'A';
+        r.length = static_cast<int32_t>(content.size());
+        r.resolved = text;
+        r.value = content;
+        return allowed(1) ? r : notAllowed();
+    }
+    /* hex literal X'..' */
+    if ((c0 == 'X' || c0 == 'x') && text.size() >= 2 && text[1] == '\'') {
+        bool good = text.size() >= 4 && text.back() == '\'' && (text.size() - 3) % 2 == 0;
+        for (size_t i = 2; good && i + 1 < text.size(); ++i) good = std::isxdigit(static_cast<unsigned char>(text[i]));
+        if (!good) return fail("DCM0405", Fixed(text, 20));
+        r.code = "HL", r.kind = DC_OPERAND_HEX_LITERAL, r.cls = 'A', r.type = 'A';
+        r.length = static_cast<int32_t>((text.size() - 3) / 2);
+        r.resolved = Upper(text);
+        return allowed(3) ? r : notAllowed();
+    }
+    /* numeric literal */
+    if (std::isdigit(static_cast<unsigned char>(c0)) || ((c0 == '+' || c0 == '-' || c0 == point) && text.size() > 1)) {
+        size_t i = (c0 == '+' || c0 == '-') ? 1 : 0;
+        std::string whole, fraction;
+        bool seenPoint = false, good = i < text.size();
+        for (; good && i < text.size(); ++i) {
+            char c = text[i];
+            if (std::isdigit(static_cast<unsigned char>(c))) (seenPoint ? fraction : whole) += c;
+            else if (c == point && !seenPoint) seenPoint = true;
+            else good = false;
+        }
+        if (!good || (whole.empty() && fraction.empty())) return fail("DCM0405", Fixed(text, 20));
+        whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
+        r.code = "NL", r.kind = DC_OPERAND_NUMERIC_LITERAL, r.cls = 'N', r.type = 'P';
+        r.length = static_cast<int32_t>(whole.size() + fraction.size());
+        r.decimals = static_cast<int16_t>(fraction.size());
+        r.integerDigits = static_cast<int32_t>(whole.size());
+        r.resolved = text;
+        long long iv = 0;
+        for (char c : whole) iv = std::min<long long>(iv * 10 + (c - '0'), INT32_MAX);
+        r.integerValue = static_cast<int32_t>(c0 == '-' ? -iv : iv);
+        long long fv = 0;
+        for (char c : fraction.substr(0, 9)) fv = fv * 10 + (c - '0');
+        r.fractionValue = static_cast<int32_t>(fv);
+        return allowed(2) ? r : notAllowed();
+    }
+    /* multilingual variable and system variables */
+    if (c0 == '*') {
+        std::string u = Upper(text);
+        if (u.rfind("*MTXT", 0) == 0) {
+            std::string name = u.substr(5);
+            r.code = "ML", r.kind = DC_OPERAND_MULTILINGUAL, r.cls = 'A', r.type = 'A';
+            r.resolved = u;
+            if (name.empty() || name.size() > 20 || !MultilingualExists(ctx, name)) return fail("DCM0407", Fixed(u, 20));
+            r.length = 78;
+            return allowed(6) ? r : notAllowed();
+        }
+        for (const SystemVariable &sv : kSystemVariables) {
+            if (sv.name != u) continue;
+            r.code = "SV", r.kind = DC_OPERAND_SYSTEM_VARIABLE, r.cls = sv.cls, r.type = sv.type;
+            r.length = sv.length, r.decimals = sv.decimals, r.integerDigits = sv.length - sv.decimals;
+            r.resolved = u;
+            return allowed(4) ? r : notAllowed();
+        }
+        return fail("DCM0406", Fixed(u, 20));
+    }
+    /* component property: component.property */
+    size_t dot = text.find('.');
+    if (dot != std::string::npos) {
+        std::string comp = Upper(text.substr(0, dot)), prop = Upper(text.substr(dot + 1));
+        if (ctx && !comp.empty() && comp[0] == ctx->cNatChar1) comp.erase(0, 1);
+        char type = 'A';
+        int32_t len = 0, dec = 0;
+        if (!opt.component || !g_propertyLookup || comp.empty() || prop.empty() ||
+            !g_propertyLookup(g_propertyUser, comp.c_str(), prop.c_str(), &type, &len, &dec))
+            return fail("DCM0408", Fixed(Upper(text), 20));
+        r.code = "CP", r.kind = DC_OPERAND_COMPONENT_PROPERTY, r.cls = TypeClass(type), r.type = type;
+        r.length = len, r.decimals = static_cast<int16_t>(dec), r.integerDigits = len - dec;
+        r.resolved = comp + "." + prop;
+        return allowed(7) ? r : notAllowed();
+    }
+    /* a field, named with or without the national name character */
+    bool prefixed = ctx && c0 == ctx->cNatChar1 && c0 != ' ' && c0 != 0;
+    std::string name = Upper(prefixed ? text.substr(1) : text);
+    bool nameLike = !name.empty() && name.size() <= 10 &&
+                    std::all_of(name.begin(), name.end(), [&](char c) { return IsNameChar(c, ctx); });
+    if (nameLike && opt.lookUp && ctx) {
+        FFC_FIELD_DEFINITION def;
+        std::memset(&def, ' ', sizeof def);
+        std::memcpy(def.acName, name.data(), name.size());
+        char local = 'N';
+        char found = opt.component ? Get_Function_Field_Allow_Component(ctx, &local, &def, nullptr, nullptr)
+                                   : Get_Function_Field(ctx, &local, &def, nullptr, nullptr);
+        if (found == '0') {
+            r.code = "FL", r.kind = DC_OPERAND_FIELD, r.type = def.cType, r.cls = TypeClass(def.cType);
+            r.length = def.lLength, r.decimals = static_cast<int16_t>(def.lDecimals);
+            r.integerDigits = def.lLength - def.lDecimals;
+            r.local = local == 'Y';
+            r.resolved = name;
+            return allowed(5) ? r : notAllowed();
+        }
+    }
+    /* a value that names no field: an alphanumeric literal where allowed */
+    if (!prefixed && allowed(8) && !name.empty() && std::none_of(name.begin(), name.end(), [](char c) { return c == '\''; })) {
+        r.code = "AL", r.kind = DC_OPERAND_ALPHA_LITERAL, r.cls = 'A', r.type = 'A';
+        r.length = static_cast<int32_t>(text.size());
+        r.resolved = text;
+        r.value = text;
+        return r;
+    }
+    return fail("DCM0401", Fixed(Upper(text), 20));
+}
+
+/* Checks a resolved operand against the expected class, length and decimals. */
+bool CheckFit(Resolution &r, char expectedClass, int32_t length, int32_t decimals, bool checkSize)
+{
+    auto fail = [&](const char *id, std::string data) {
+        r.ok = false;
+        r.messageId = id;
+        r.data = std::move(data);
+        return false;
+    };
+    std::string name = Fixed(r.written, 20);
+    if (expectedClass != ' ' && expectedClass != 0 && r.cls != ' ' && r.cls != expectedClass)
+        return fail("DCM0402", name + expectedClass + r.cls);
+    if (!checkSize || length <= 0 || r.cls == ' ') return true;
+    if (r.cls == 'A') {
+        if (r.length > length) return fail("DCM0403", name + Signed7(length) + Signed7(r.length));
+        return true;
+    }
+    if (r.decimals > decimals) return fail("DCM0404", name + Signed7(decimals) + Signed7(r.decimals));
+    if (r.integerDigits > length - decimals)
+        return fail("DCM0403", name + Signed7(length) + Signed7(r.integerDigits + decimals));
+    return true;
+}
+
+}  // namespace dqov::operand
+
+using namespace dqov::operand;
+
+namespace {
+
+int16_t CheckOperand(FFC_CONTEXT *ctx, DC_OPERAND_BLOCK *b, const char *queue, int16_t issue, int16_t lookUp,
+                     int16_t checkFlag, bool component)
+{
+    if (!b) return 1;
+    b->cValid = 'N';
+    std::memset(b->acResolved, ' ', sizeof b->acResolved);
+    std::memcpy(b->acCode, "  ", 2);
+    b->cTypeCode = ' ';
+    b->lResultLength = 0, b->sResultDecimals = 0, b->sOperandKind = 0, b->sLocal = 0;
+    b->lIntegerValue = 0, b->lFractionValue = 0;
+    ResolveOptions opt;
+    std::memcpy(opt.options, b->acOptions, 8);
+    opt.lookUp = lookUp != 0;
+    opt.component = component;
+    size_t n = std::min<size_t>(b->usOperandLength, DC_OPERAND_TEXT_SIZE);
+    Resolution r = Resolve(ctx, std::string_view(b->acOperand, n), opt);
+    if (r.ok) CheckFit(r, b->cTypeClass, b->lLength, b->lDecimals, checkFlag != 0);
+    if (!r.ok) {
+        if (issue && ctx && queue)
+            P9006_sQueueMessage(ctx, queue, r.messageId, static_cast<uint16_t>(r.data.size()), r.data.data());
+        return 1;
+    }
+    b->cValid = 'Y';
+    std::memcpy(b->acResolved, Fixed(r.resolved, DC_OPERAND_TEXT_SIZE).data(), DC_OPERAND_TEXT_SIZE);
+    std::memcpy(b->acCode, r.code.data(), 2);
+    b->cTypeCode = r.type;
+    b->lResultLength = r.length;
+    b->sResultDecimals = r.decimals;
+    b->sOperandKind = static_cast<int16_t>(r.kind);
+    b->sLocal = r.local ? 1 : 0;
+    b->lIntegerValue = r.integerValue;
+    b->lFractionValue = r.fractionValue;
+    return 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+void DC_SetComponentPropertyLookup(DC_PROPERTY_LOOKUP pfnLookup, void *pUser)
+{
+    g_propertyLookup = pfnLookup;
+    g_propertyUser = pUser;
+}
+
+int16_t DC_P8007(FFC_CONTEXT *pContext, DC_OPERAND_BLOCK *pBlock, const char *acQueue, int16_t sIssue,
+                 int16_t sLookUp, int16_t sCheckFlag, int16_t)
+{
+    return CheckOperand(pContext, pBlock, acQueue, sIssue, sLookUp, sCheckFlag, false);
+}
+
+int16_t Component_P8007(FFC_CONTEXT *pContext, DC_OPERAND_BLOCK *pBlock, const char *acQueue, int16_t sIssue,
+                        int16_t sLookUp, int16_t sCheckFlag, int16_t sComponent)
+{
+    return CheckOperand(pContext, pBlock, acQueue, sIssue, sLookUp, sCheckFlag, sComponent != 0);
+}
+
+}  // extern "C"
