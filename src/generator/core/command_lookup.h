@@ -28,6 +28,17 @@ inline constexpr int32_t GEN_CONTROL_NEVER = 0;
 inline constexpr int32_t GEN_CONTROL_BEFORE = 1;
 inline constexpr int32_t GEN_CONTROL_AFTER = 2;
 
+/* The emitter slot of a lookup entry. Layouts of the entry have named it
+** pfnEmit and pfnEmitter; the generator reaches it through this accessor
+** under either name. */
+template <typename Entry> auto& P3109_EmitterSlot(Entry& entry)
+{
+    if constexpr (requires { entry.pfnEmitter; })
+        return entry.pfnEmitter;
+    else
+        return entry.pfnEmit;
+}
+
 /* One command record as the command loop reads it. */
 struct GEN_COMMAND_RECORD {
     uint16_t usNumber = 0;

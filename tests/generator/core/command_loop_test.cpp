@@ -98,9 +98,9 @@ TEST_F(CommandLoop, IfElseEndifControlsAndIndent)
     atLine(10, "ON_ERROR");
     P3109_DispatchCommand();   /* the ENDCHECK emitter, no pop */
     EXPECT_EQ(depth(), 0);
-    EXPECT_NE(entry("ON_ERROR")->pfnEmit, nullptr);
+    EXPECT_NE(P3109_EmitterSlot(*entry("ON_ERROR")), nullptr);
     EXPECT_EQ(entry("ON_ERROR")->lPopWhen, GEN_CONTROL_NEVER);
-    EXPECT_EQ(entry("ENDCHECK")->pfnEmit, nullptr);
+    EXPECT_EQ(P3109_EmitterSlot(*entry("ENDCHECK")), nullptr);
 }
 
 TEST_F(CommandLoop, EmittersAreBoundOnFirstUseThroughTheInterface)
@@ -113,13 +113,13 @@ TEST_F(CommandLoop, EmittersAreBoundOnFirstUseThroughTheInterface)
     EXPECT_EQ(calls, 2);
     FFC_COMMAND_ENTRY* e = entry("RETURN");
     ASSERT_NE(e, nullptr);
-    EXPECT_NE(e->pfnEmit, nullptr);
+    EXPECT_NE(P3109_EmitterSlot(*e), nullptr);
     /* SUBROUTINE is never bound: every one pushes a block */
     atLine(40, "SUBROUTINE");
     P3109_DispatchCommand();
     P3109_DispatchCommand();
     EXPECT_EQ(depth(), 2);
-    EXPECT_EQ(entry("SUBROUTINE")->pfnEmit, nullptr);
+    EXPECT_EQ(P3109_EmitterSlot(*entry("SUBROUTINE")), nullptr);
 }
 
 TEST_F(CommandLoop, DefinitionCommandsWriteNothingInTheFirstRun)
