@@ -19,6 +19,7 @@
 #include "generator/core/command_loop.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/services.h"
+#include "generator/core/used_fields.h"
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
 #include "platform/dqoz/dqoz.h"
@@ -249,6 +250,11 @@ void P3109_TranslateFunction(int32_t lCheckIn)
     if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("P3109_LoadDataStructures"))
         w(0);
     P3109_LoadReportSlots(ctx);
+
+    /* 18: the index symbols of the two system fields */
+    const char third = ctx->cNatChar3 != ' ' && ctx->cNatChar3 != '\0' ? ctx->cNatChar3 : '$';
+    g.ioModeField = P3109_UsedFieldSymbol(std::string("IO") + third + "MDE", 6);
+    g.cursorLocationField = P3109_UsedFieldSymbol(std::string("CURLOC") + third + "FN", 9);
 
     /* 19: further static working variables */
     addFurtherStaticVariables(processSwitch);
