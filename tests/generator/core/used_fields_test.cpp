@@ -4,6 +4,7 @@
 // two system fields and the report slots).
 #include "gen_fixture.h"
 
+#include "generator/core/expr_services.h"
 #include "generator/core/used_fields.h"
 
 namespace gencore_test {
@@ -97,6 +98,17 @@ TEST_F(UsedFields, ReportSlotsResolveTheFieldsTheirParametersName)
     EXPECT_EQ(s.fileFields[2], "V_NOT_AVAILABLE");
     EXPECT_EQ(s.field165, "V_NOT_AVAILABLE");
     EXPECT_EQ(P3109_Definitions().reports[1].returnFields[0], "V_NOT_AVAILABLE");
+}
+
+TEST_F(UsedFields, ExpressionWritersFindTheVectorNameOfAUsedField)
+{
+    use("#CUSTNO", "FL", "CUSTNO");
+    setUp();
+    P3109_ExprServices services;
+    ExprFieldFacts facts;
+    ASSERT_TRUE(services.Fields().FindField("#CUSTNO", facts));
+    EXPECT_EQ(facts.vectorName, "V_FIELD_CUSTNO");
+    EXPECT_FALSE(services.Fields().FindField("#OTHER", facts));
 }
 
 } // namespace
