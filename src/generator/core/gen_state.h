@@ -159,6 +159,9 @@ struct GEN_MODULE_STATE {
     uint16_t usSavedIndent = 3;
     uint16_t usRoutineSavedIndent = 0;
 
+    /* the current working list (its ordinal; -1 none), set by the list look-up */
+    int16_t sCurrentList = -1;
+
     /* block stack */
     std::vector<GEN_BLOCK_ENTRY> blocks = std::vector<GEN_BLOCK_ENTRY>(GEN_BLOCK_STACK_CAPACITY);
     int16_t sBlockDepth = 0;

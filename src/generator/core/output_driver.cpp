@@ -16,6 +16,7 @@
 #include "generator/core/definitions.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/file_helpers.h"
+#include "generator/core/gen_chains.h"
 #include "generator/core/gen_sql.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
@@ -385,6 +386,7 @@ void P3109_EndGeneration()
     g.guid161.clear();
     g.guid162.clear();
     P3109_ClearQueues();
+    P3109_ResetChains();
     P3109_Definitions().conditions.clear();
     P3109_Definitions().renames.clear();
 }

@@ -12,6 +12,7 @@
 #include "dqov/x_tree.h"
 #include "generator/core/definitions.h"
 #include "generator/core/file_set.h"
+#include "generator/core/gen_chains.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
@@ -85,6 +86,7 @@ void resetJobState(GEN_MODULE_STATE& g)
     g.nationalChar3 = nat3;
     P3109_ResetSkeletonConditions();
     P3109_ResetNameServices();
+    P3109_ResetChains();
 }
 
 void seedStaticLists(bool processSwitch)
