@@ -87,6 +87,22 @@ TEST_F(ObjectData, ObjectWithoutVersionDataWritesNoVersion)
     EXPECT_EQ(rc().find("VERSION"), std::string::npos);
 }
 
+TEST_F(ObjectData, ComponentRunWritesTheComponentsVersionData)
+{
+    ctx.lComponentRun = 1;
+    ctx.lFunctionRun = 0;
+    std::memcpy(ctx.acComponent, "DEMOCOMP  ", 10);
+    std::snprintf(ctx.szComponentModule, sizeof ctx.szComponentModule, "DEMOCOMP");
+    exec("INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1) VALUES ('DEM', 'DEMOCOMP', 'X', 0, 0, 'C')");
+    generate();
+    EXPECT_EQ(seen().companies, (std::vector<std::string>{"Demo Traders Ltd"}));
+    EXPECT_EQ(seen().fileVersions, (std::vector<std::string>{"2,5,0,1"}));
+    EXPECT_NE(readFile(sourceDir() / "DEMOCOMP.RC").find("   VERSION Demo Traders Ltd \r\n"), std::string::npos);
+    /* the component's row: blank-padded to 23, the SQL indicator, four digits; length 29 */
+    EXPECT_EQ(queryText("SELECT X03SP1 || '|' FROM QV_F03 WHERE X03P_I = 'DEM' AND X03FLD = 'DEMOCOMP'"),
+              "C                      N0000 |");
+}
+
 TEST_F(ObjectData, CallbackWithoutRecordGoesOn)
 {
     EXPECT_EQ(P3109_WriteVersionInfoCallback(nullptr, 1, nullptr), 1);
