@@ -6,6 +6,7 @@
 
 #include "checker/checker.h"
 #include "generator/core/emitter_interface.h"
+#include "generator/core/run_steps.h"
 #include "platform/dqoo/dqoo.h"
 
 namespace {
@@ -22,7 +23,10 @@ const BOM_DESCRIPTION_NODE* P3109_pRetrieveDescription()
 {
     GEN_MODULE_STATE& g = P3109_State();
     g.pDescription = nullptr;
-    FCC_BUILD_HANDLE* build = P3100_pGetBuildHandle();
+    /* the build the run driver handed to the generator, else the checker's */
+    auto* build = static_cast<FCC_BUILD_HANDLE*>(P3109_pBuildHandle());
+    if (!build)
+        build = P3100_pGetBuildHandle();
     if (!build)
         return nullptr;
     BOM_DESCRIPTION_NODE* root = nullptr;

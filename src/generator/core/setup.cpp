@@ -193,9 +193,14 @@ void P3109_TranslateFunction(int32_t lCheckIn)
     g.language = P3109_NameText(ctx->acLanguage, 4);
     g.process = P3109_NameText(st->acProcess, 10);
     g.function = P3109_NameText(st->acFunction, 7);
-    if (ctx->lComponentRun)
-        g.cName = std::string(ctx->szComponentModule, strnlen(ctx->szComponentModule, 8));
-    else
+    if (ctx->lComponentRun) {
+        g.cName = P3109_TrimRight(std::string_view(ctx->szComponentModule, strnlen(ctx->szComponentModule, 8)));
+        /* A component without a module identifier would give every file of
+           its set an empty base name (".C", ".H", ...): its name, made an
+           identifier, stands in. */
+        if (g.cName.empty())
+            g.cName = P3109_MakeCIdentifierShort(8, std::string_view(ctx->acComponent, 10));
+    } else
         g.cName = P3109_MakeCIdentifierShort(7, std::string_view(st->acFunction, 7));
     std::snprintf(ctx->szObjectCName, sizeof ctx->szObjectCName, "%s", g.cName.c_str());
 
