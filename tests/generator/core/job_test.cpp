@@ -6,6 +6,7 @@
 #include "checker/command_tables.h"
 #include "dqov/run_driver.h"
 #include "generator/core/run_steps.h"
+#include "platform/dqoo/dqoo_bom.h"
 
 namespace gencore_test {
 namespace {
@@ -83,8 +84,31 @@ TEST_F(Job, FunctionWithAnIncludeAndASubroutine)
     EXPECT_EQ(c.find("EXECUTE SUBROUTINE(CHKCRD)"), c.rfind("EXECUTE SUBROUTINE(CHKCRD)"));
 }
 
+/* The component record writers, as they are reached from a job. */
+std::vector<std::string>& bomCalls()
+{
+    static std::vector<std::string> calls;
+    return calls;
+}
+
+template <int N> void bomWriter(int32_t)
+{
+    static const char* kNames[] = {"records", "descriptions", "support", "services"};
+    const BOM_DESCRIPTION_NODE* d = P3109_State().pDescription;
+    bomCalls().push_back(std::string(kNames[N]) + (d ? ":" + std::to_string(d->lKind) : ":none") + "@" +
+                         std::to_string(P3109_State().out.usIndent));
+}
+
 TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
 {
+    bomCalls().clear();
+    P3109_RegisterSectionWriter("P3109_WriteRecordDefinitions", bomWriter<0>);
+    P3109_RegisterSectionWriter("BOMGEN_WriteDescriptions", bomWriter<1>);
+    P3109_RegisterSectionWriter("BOMGEN_WriteRecordSupport", bomWriter<2>);
+    P3109_RegisterSectionWriter("BOMGEN_WriteServiceRoutines", bomWriter<3>);
+    /* its description: a content root alone */
+    exec("INSERT INTO QV_OBN (XBNP_I, XBNCMP, XBNNID, XBNPAR, XBNLST, XBNSEQ, XBNKND) VALUES "
+         "('DEM', 'PLAINCOMP', 1, 0, 0, 1, 1000)");
     /* a component of the plainest form, with its version data and its row */
     exec("INSERT INTO QV_OCS (XCSP_I, XCSCMP, XCSSEQ, XCSTXT) VALUES ('DEM', 'PLAINCOMP', 1, 'BEGIN_COM'), "
          "('DEM', 'PLAINCOMP', 2, '* nothing but a comment'), ('DEM', 'PLAINCOMP', 3, 'END_COM')");
@@ -110,6 +134,10 @@ TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
     /* blank-padded to 23, the SQL indicator 'N', the four digits, length 29 */
     EXPECT_EQ(queryText("SELECT X03SP1 || '|' FROM QV_F03 WHERE X03P_I = 'DEM' AND X03FLD = 'PLAINCOMP'"),
               std::string(23, ' ') + "N0000 |");
+    /* the description reached the record definitions between the command
+       runs and the component record points of the skeleton (at column 0) */
+    EXPECT_EQ(bomCalls(), (std::vector<std::string>{"records:1000@3", "descriptions:1000@0", "support:1000@0",
+                                                    "services:1000@0"}));
 }
 
 TEST_F(Job, CheckOnlyWritesNothing)
