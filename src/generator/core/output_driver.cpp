@@ -20,6 +20,7 @@
 #include "generator/core/gen_sql.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/name_services.h"
 #include "generator/core/object_data.h"
 #include "generator/core/p3109.h"
 #include "generator/core/services.h"
@@ -387,6 +388,7 @@ void P3109_EndGeneration()
     g.guid162.clear();
     P3109_ClearQueues();
     P3109_ResetChains();
+    P3109_ResetNameServices();
     P3109_Definitions().conditions.clear();
     P3109_Definitions().renames.clear();
 }
