@@ -136,6 +136,21 @@ TEST_F(CommandLoop, DefinitionCommandsWriteNothingInTheFirstRun)
     EXPECT_EQ(state.lLine, -1);
 }
 
+/* The lookup entry's emitter slot is reached under either of its names. */
+struct EntryNamedEmit { P3109_EMITTER pfnEmit = nullptr; };
+struct EntryNamedEmitter { P3109_EMITTER pfnEmitter = nullptr; };
+void markEmitted() {}
+
+TEST(EmitterSlot, EitherNameOfTheSlot)
+{
+    EntryNamedEmit a;
+    EntryNamedEmitter b;
+    P3109_EmitterSlot(a) = markEmitted;
+    P3109_EmitterSlot(b) = markEmitted;
+    EXPECT_EQ(a.pfnEmit, markEmitted);
+    EXPECT_EQ(b.pfnEmitter, markEmitted);
+}
+
 TEST_F(CommandLoop, StatusTextOfACommand)
 {
     GEN_COMMAND_RECORD r;
