@@ -77,7 +77,9 @@ INSERT INTO QV_OBW (XBWP_I, XBWCMP, XBWNID, XBWWRD, XBWTYP, XBWNUM, XBWTXT) VALU
 INSERT INTO QV_OVR (XVRP_I, XVROBJ, XVRSEQ, XVRCOM, XVRCPY, XVRTMK, XVRPRD, XVRCMT, XVRPVR, XVRFVR) VALUES
  ('DEM', 'DEMOCOMP', 1, 'Demo Traders Ltd', 'Copyright 2026 Demo Traders Ltd', '', 'Demo Orders',
   'Customer component', '2.5.0.1', '2,5,0,1'),
- ('DEM', 'DEMOFN', 1, 'Demo Traders Ltd', NULL, NULL, 'Demo Orders', NULL, '1.0.3.0', NULL);
+ ('DEM', 'DEMOFN', 1, 'Demo Traders Ltd', NULL, NULL, 'Demo Orders', NULL, '1.0.3.0', NULL),
+ ('DEM', 'DEMOMIN', 1, 'Demo Traders Ltd', 'Copyright 2026 Demo Traders Ltd', NULL, 'Demo Orders',
+  'Smallest sample function', '1.0.0.0', '1,0,0,0');
 
 -- The WAM CustomerWAM of DEMOCOMP: a STANDARD web routine with two fields
 -- and a list of two columns, and a JSON web routine.

@@ -28,6 +28,7 @@ inline constexpr int32_t GEN_CONTROL_NEVER = 0;
 inline constexpr int32_t GEN_CONTROL_BEFORE = 1;
 inline constexpr int32_t GEN_CONTROL_AFTER = 2;
 
+
 /* One command record as the command loop reads it. */
 struct GEN_COMMAND_RECORD {
     uint16_t usNumber = 0;

@@ -15,6 +15,7 @@
 #include "generator/core/emitter_interface.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/object_data.h"
 #include "generator/core/services.h"
 #include "generator/core/skeleton_engine.h"
 
@@ -240,11 +241,54 @@ void controls(const FFC_COMMAND_ENTRY& e, int32_t when)
         inlineIndent();
 }
 
+/* While a command has only the core's comment writer, nothing closes the
+** inline indent its block's opening command took: a command that closes
+** its block (it pops after its emitter) writes its comment lines back at
+** the indent of the block's opening, and one that pops and reopens (ELSE)
+** writes them there and returns inside. */
+void writeCommentsAtBlockIndent(const FFC_COMMAND_ENTRY& e)
+{
+    GEN_MODULE_STATE& g = P3109_State();
+    GEN_OUTPUT_STATE& o = g.out;
+    int depth = g.sBlockDepth;
+    if (e.lPopWhen == GEN_CONTROL_BEFORE)
+        ++depth;   /* the entry just popped is still in place above the top */
+    if (e.lPopWhen == GEN_CONTROL_NEVER || depth <= 0 || depth >= GEN_BLOCK_STACK_CAPACITY) {
+        P3109_WriteCommandComments();
+        return;
+    }
+    const GEN_BLOCK_ENTRY& block = g.blocks[static_cast<size_t>(depth)];
+    const uint16_t inner = o.usIndent;
+    const int16_t innerDepth = o.sDepth;
+    o.usIndent = block.usOuterIndent;
+    o.sDepth = block.sOuterDepth;
+    P3109_WriteCommandComments();
+    if (e.lPopWhen == GEN_CONTROL_BEFORE) {
+        o.usIndent = inner;
+        o.sDepth = innerDepth;
+    }
+}
+
 void callBound(const FFC_COMMAND_ENTRY& e)
 {
+    GEN_MODULE_STATE& g = P3109_State();
+    /* a command that closes its block and opens the next one (ELSE) keeps
+       the indent of the opening for the new block */
+    const bool reopens = e.lPopWhen == GEN_CONTROL_BEFORE && e.lPushWhen == GEN_CONTROL_AFTER;
     controls(e, GEN_CONTROL_BEFORE);
-    e.pfnEmitter();
+    GEN_BLOCK_ENTRY closed;
+    if (reopens && g.sBlockDepth + 1 < GEN_BLOCK_STACK_CAPACITY)
+        closed = g.blocks[static_cast<size_t>(g.sBlockDepth + 1)];
+    if (e.pfnEmitter == P3109_WriteCommandComments)
+        writeCommentsAtBlockIndent(e);
+    else
+        e.pfnEmitter();
     controls(e, GEN_CONTROL_AFTER);
+    if (reopens && g.sBlockDepth > 0) {
+        GEN_BLOCK_ENTRY& top = g.blocks[static_cast<size_t>(g.sBlockDepth)];
+        top.usOuterIndent = closed.usOuterIndent;
+        top.sOuterDepth = closed.sOuterDepth;
+    }
 }
 
 void firstCall(const EmitterRow& row)
@@ -429,7 +473,8 @@ void P3109_GenerateCommands()
     /* between the runs */
     g.out.cSuppress = 'N';
     runSection("P3109_WriteListDefinitions");
-    runSection("P3109_WriteRecordDefinitions");
+    if (P3109_pRetrieveDescription())
+        runSection("P3109_WriteRecordDefinitions");
     runSection("P3109_CollectListNames");
     g.usCommandCounter = 0;
     if (ctx) {
@@ -491,6 +536,8 @@ void P3109_PushBlock(char cLoop, char cCase, char cLabels)
     e = GEN_BLOCK_ENTRY{};
     const FFC_CHECK_STATE* st = P3109_CheckState();
     e.lLineNumber = st ? st->lLineNumber : 0;
+    e.usOuterIndent = g.out.usIndent;
+    e.sOuterDepth = g.out.sDepth;
     e.lRoutineValue1 = g.lRoutineValue1;
     e.lRoutineValue2 = g.lRoutineValue2;
     e.sRoutineValue3 = g.sRoutineValue3;

@@ -13,6 +13,7 @@
 #include "generator/core/gen_sql.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/services.h"
+#include "generator/core/used_fields.h"
 
 namespace {
 
@@ -383,6 +384,22 @@ void P3109_LoadComponentDefinitions(FFC_CONTEXT* ctx, const std::string& partiti
     std::snprintf(ctx->szFrameworkName, sizeof ctx->szFrameworkName, "%s", framework.c_str());
 }
 
+namespace {
+
+/* The index symbol of a field named in a $DRINF record, or
+** "V_NOT_AVAILABLE" for the special value or an unused field. The look-up
+** reads through its own cursor slot, so the walk over the records goes on. */
+std::string reportFieldSymbol(const FFC_WORK_RECORD& r, size_t offset, size_t length, const char* special)
+{
+    const size_t available = std::min(length, sizeof r.acData - offset);
+    const std::string name = P3109_TrimRight(std::string_view(r.acData + offset, available));
+    if (name.empty() || name.compare(0, std::strlen(special), special) == 0)
+        return "V_NOT_AVAILABLE";
+    return P3109_UsedFieldSymbol(name, name.size());
+}
+
+} // namespace
+
 void P3109_LoadReportSlots(FFC_CONTEXT* ctx)
 {
     GEN_DEFINITIONS& d = P3109_Definitions();
@@ -411,8 +428,17 @@ void P3109_LoadReportSlots(FFC_CONTEXT* ctx)
         s.values = {dataWord(r, 68), dataWord(r, 64), dataWord(r, 72), dataWord(r, 108)};
         s.names[0] = P3109_NameText(r.acData + 4, 10);
         s.names[1] = P3109_NameText(r.acData + 14, 10);
-        /* The field-name entries keep "V_NOT_AVAILABLE" until the used-field
-           lookup resolves their index symbols. */
+        /* the index symbols of the fields the DEF_REPORT parameters name;
+           "*NONE", "*FILE" and fields the function does not use keep
+           "V_NOT_AVAILABLE" */
+        static constexpr size_t kReturnOffsets[5] = {215, 225, 235, 245, 255};
+        for (size_t i = 0; i < 5; ++i)
+            s.returnFields[i] = reportFieldSymbol(r, kReturnOffsets[i], 10, "*NONE");
+        static constexpr size_t kFileOffsets[3] = {129, 141, 153};
+        static constexpr size_t kFileLengths[3] = {12, 10, 10};
+        for (size_t i = 0; i < 3; ++i)
+            s.fileFields[i] = reportFieldSymbol(r, kFileOffsets[i], kFileLengths[i], "*FILE");
+        s.field165 = reportFieldSymbol(r, 165, 50, "*NONE");
     }
 }
 

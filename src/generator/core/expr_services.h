@@ -4,9 +4,9 @@
 ** P3109_ExprServices implements the expression writers' line-sink
 ** interface on the core's line writer: the target language, the current
 ** stream and indent, P3109_WriteLine, the last-I/O-status flag and the
-** internal-error exit. The used-field lookups are handed in by the field
-** lookup writers; until they are given, no field is found and the
-** describer names every field "V_NOT_AVAILABLE".
+** internal-error exit. By default a field node is looked up among the
+** checked object's used fields (used_fields.h); a caller may hand in
+** another dictionary.
 */
 #ifndef GENERATOR_CORE_EXPR_SERVICES_H
 #define GENERATOR_CORE_EXPR_SERVICES_H

@@ -106,6 +106,12 @@ struct GEN_BLOCK_ENTRY {
     int32_t lValue1 = 0;
     int32_t lValue2 = 0;
     char cFlag3 = 'N';
+    /* the indent and inline depth in force when the block opened: the
+       core's comment writer of a closing command returns to them */
+    uint16_t usOuterIndent = 0;
+    int16_t sOuterDepth = 0;
+    /* the SELECT loop node of a SELECT or SELECT_SQL block */
+    struct GEN_SELECT_NODE* pSelect = nullptr;
 };
 
 inline constexpr int GEN_BLOCK_STACK_CAPACITY = 256;
@@ -153,6 +159,9 @@ struct GEN_MODULE_STATE {
     uint16_t usSavedIndent = 3;
     uint16_t usRoutineSavedIndent = 0;
 
+    /* the current working list (its ordinal; -1 none), set by the list look-up */
+    int16_t sCurrentList = -1;
+
     /* block stack */
     std::vector<GEN_BLOCK_ENTRY> blocks = std::vector<GEN_BLOCK_ENTRY>(GEN_BLOCK_STACK_CAPACITY);
     int16_t sBlockDepth = 0;
@@ -164,6 +173,18 @@ struct GEN_MODULE_STATE {
     int32_t lUsedFieldTexts = 0;
     int32_t lMultilingualVariables = 0;
     int32_t lWorkingLists = 0;
+
+    /* index symbols of the system fields IO$MDE and CURLOC$FN (set-up) */
+    std::string ioModeField = "V_NOT_AVAILABLE";
+    std::string cursorLocationField = "V_NOT_AVAILABLE";
+
+    /* the description of the checked component, when the object layer has one */
+    const struct BOM_DESCRIPTION_NODE* pDescription = nullptr;
+
+    /* the version data record handed to the version callback, with its
+       stream (the resource script) while the callback runs */
+    const struct OSRV_VERSION_DATA* pVersionData = nullptr;
+    GEN_STREAM versionStream = GEN_NO_STREAM;
 
     /* the debugger-name tree and the user DLL definitions */
     struct RBTREE* pDebugNames = nullptr;

@@ -16,9 +16,12 @@
 #include "generator/core/definitions.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/file_helpers.h"
+#include "generator/core/gen_chains.h"
 #include "generator/core/gen_sql.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/name_services.h"
+#include "generator/core/object_data.h"
 #include "generator/core/p3109.h"
 #include "generator/core/services.h"
 #include "generator/core/skeleton_engine.h"
@@ -245,6 +248,15 @@ void updateComponentRow(GEN_MODULE_STATE& g)
     commit("DC_P3109/QV_F03/C");
 }
 
+/* The object whose version data the resource script carries: the
+** component of a component run, else the function. */
+std::string versionObjectName(const GEN_MODULE_STATE& g)
+{
+    if (g.args.pContext && g.args.pContext->lComponentRun)
+        return P3109_TrimRight(std::string_view(g.args.pContext->acComponent, 10));
+    return g.function;
+}
+
 void issueOptionWarnings(const GEN_EMITTER_FLAGS& e)
 {
     if (e.lIgnoredPrecision > 0)
@@ -317,11 +329,10 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
         for (int16_t list = 0; list < 3; ++list)
             CGEN_WriteStaticWorkingDeclarations(list, g.stg, g.csStreams[1]);
 
-    /* 12-14: the version resource comes from the resource script writer */
+    /* 12-14: the object's version data into the resource script */
     const bool member = pContext->lCompoundComponent != 0 && pContext->lCurrentPass < pContext->lPassCount;
     if (!member)
-        if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("P3109_WriteVersionInfo"))
-            w(0);
+        P3109_RequestVersionData(g.rc, versionObjectName(g), g.partition);
     P3109_WriteDashedBoxComment(g.rc, "*** End of Resource Definitions ***");
     if (g.csStreams[1] != GEN_NO_STREAM)
         P3109_WriteLine(g.csStreams[1], 0, "}\n}");
@@ -376,6 +387,8 @@ void P3109_EndGeneration()
     g.guid161.clear();
     g.guid162.clear();
     P3109_ClearQueues();
+    P3109_ResetChains();
+    P3109_ResetNameServices();
     P3109_Definitions().conditions.clear();
     P3109_Definitions().renames.clear();
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "checker/checker.h"
 #include "checker/command_records.h"
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
@@ -49,16 +50,26 @@ void checkedSourceLines(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, st
     std::memset(source.get(), 0, sizeof *source);
     source->sLine = static_cast<int16_t>(number);
     source->sSubLine = static_cast<int16_t>(sequence);
-    if (RS_fFindSourceRecord(ctx, source.get(), sizeof *source) != 0)
-        return;
+    bool fromComponent = false;
+    if (RS_fFindSourceRecord(ctx, source.get(), sizeof *source) != 0) {
+        /* a component's lines stay in the checker's source-line list: read
+           the line of the command's number from there */
+        if (!ctx->lComponentRun || sequence != 0 || number == 0)
+            return;
+        std::memset(source.get(), 0, sizeof *source);
+        source->sLine = static_cast<int16_t>(number - 1);
+        if (PCONTROL_chReadNextCommand(ctx, source.get()) != '0' || source->sLine != static_cast<int16_t>(number))
+            return;
+        fromComponent = true;   /* its text holds the parameters only */
+    }
     size_t length = std::min<size_t>(source->usParmLength, FFC_SOURCE_TEXT_MAX);
     std::string parms = P3109_TrimRight(std::string_view(source->acParameters, length));
     std::string text;
-    if (source->lPreSplit == 1 || source->lBuiltIn == 1) {
+    if (source->lPreSplit == 1 || source->lBuiltIn == 1 || fromComponent) {
         std::string label = P3109_TrimRight(std::string_view(source->acLabel, 3));
         if (!label.empty())
             text = label + ": ";
-        text += P3109_TrimRight(std::string_view(source->acName, 10));
+        text += P3109_TrimRight(std::string_view(fromComponent ? source->acNameWritten : source->acName, 10));
         if (!parms.empty())
             text += " " + parms;
     } else {

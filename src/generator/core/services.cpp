@@ -128,6 +128,19 @@ std::string P3109_MakeCIdentifierShort(size_t ulLength, std::string_view name)
     return makeIdentifier(name, ulLength, nullptr);
 }
 
+std::string P3109_MakeCIdentifierExt(std::string_view name) { return P3109_MakeCIdentifier(name, name.size()); }
+
+std::string P3109_MakeShortCIdentifier(std::string_view name, size_t n)
+{
+    const std::string trimmed = P3109_TrimRight(name);
+    const std::string_view tail =
+        std::string_view(trimmed).substr(trimmed.size() > n ? trimmed.size() - n : 0);
+    std::string id = P3109_MakeCIdentifierShort(tail.size(), tail);
+    if (!id.empty() && std::isdigit(static_cast<unsigned char>(id[0])))
+        id.insert(id.begin(), 'X');
+    return id;
+}
+
 std::string P3109_MakeHexLiteral(std::string_view text, size_t ulLength)
 {
     std::string out;

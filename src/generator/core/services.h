@@ -27,6 +27,13 @@ void P3109_IssueFileMessage(const char* pszMsgId, const std::string& fileName);
 std::string P3109_MakeCIdentifier(std::string_view name, size_t ulLength);
 /* The same without the national-character mapping. */
 std::string P3109_MakeCIdentifierShort(size_t ulLength, std::string_view name);
+/* The MakeCIdentifier rule over the whole name of a file or field read
+** through the file-field name mangling. */
+std::string P3109_MakeCIdentifierExt(std::string_view name);
+/* The last n characters of the (right-trimmed) name made an identifier
+** without the national-character mapping; an identifier that would begin
+** with a digit gets an 'X' in front (SELECT_SQL column names). */
+std::string P3109_MakeShortCIdentifier(std::string_view name, size_t n);
 /* Copies a text for a C string literal: backslash, '?', quote and double
 ** quote become "\x" and two hex digits followed by "" (closing and
 ** reopening the literal so no further hex digit is taken in); trailing

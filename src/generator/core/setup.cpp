@@ -12,6 +12,7 @@
 #include "dqov/x_tree.h"
 #include "generator/core/definitions.h"
 #include "generator/core/file_set.h"
+#include "generator/core/gen_chains.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
@@ -19,6 +20,7 @@
 #include "generator/core/command_loop.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/services.h"
+#include "generator/core/used_fields.h"
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
 #include "platform/dqoz/dqoz.h"
@@ -84,6 +86,7 @@ void resetJobState(GEN_MODULE_STATE& g)
     g.nationalChar3 = nat3;
     P3109_ResetSkeletonConditions();
     P3109_ResetNameServices();
+    P3109_ResetChains();
 }
 
 void seedStaticLists(bool processSwitch)
@@ -190,9 +193,14 @@ void P3109_TranslateFunction(int32_t lCheckIn)
     g.language = P3109_NameText(ctx->acLanguage, 4);
     g.process = P3109_NameText(st->acProcess, 10);
     g.function = P3109_NameText(st->acFunction, 7);
-    if (ctx->lComponentRun)
-        g.cName = std::string(ctx->szComponentModule, strnlen(ctx->szComponentModule, 8));
-    else
+    if (ctx->lComponentRun) {
+        g.cName = P3109_TrimRight(std::string_view(ctx->szComponentModule, strnlen(ctx->szComponentModule, 8)));
+        /* A component without a module identifier would give every file of
+           its set an empty base name (".C", ".H", ...): its name, made an
+           identifier, stands in. */
+        if (g.cName.empty())
+            g.cName = P3109_MakeCIdentifierShort(8, std::string_view(ctx->acComponent, 10));
+    } else
         g.cName = P3109_MakeCIdentifierShort(7, std::string_view(st->acFunction, 7));
     std::snprintf(ctx->szObjectCName, sizeof ctx->szObjectCName, "%s", g.cName.c_str());
 
@@ -249,6 +257,11 @@ void P3109_TranslateFunction(int32_t lCheckIn)
     if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("P3109_LoadDataStructures"))
         w(0);
     P3109_LoadReportSlots(ctx);
+
+    /* 18: the index symbols of the two system fields */
+    const char third = ctx->cNatChar3 != ' ' && ctx->cNatChar3 != '\0' ? ctx->cNatChar3 : '$';
+    g.ioModeField = P3109_UsedFieldSymbol(std::string("IO") + third + "MDE", 6);
+    g.cursorLocationField = P3109_UsedFieldSymbol(std::string("CURLOC") + third + "FN", 9);
 
     /* 19: further static working variables */
     addFurtherStaticVariables(processSwitch);

@@ -4,7 +4,8 @@
 **
 ** kCorePoints holds every point the core carries out itself.
 ** kPendingPoints is the one list of points (of both engines) whose writers
-** belong to other subsystems of the generator (section writers and emitters): such a point
+** belong to other subsystems of the generator (section writers and
+** emitters): such a point
 ** drops its directive line and calls its writer once that writer has been
 ** registered through the emitter interface; until then only the line is
 ** dropped. Any other number, and every number above 166 except 1701 and
@@ -22,6 +23,7 @@
 #include "generator/core/emitter_interface.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/object_data.h"
 #include "generator/core/services.h"
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
@@ -143,16 +145,20 @@ constexpr CorePoint kCorePoints[] = {
     {124, P3109_KeepLineIfNotOption19},
     {125, P3109_KeepLineIfOption40},
     {126, P3109_KeepLineIfOption41},
+    {140, P3109_WriteBomSections140},
+    {141, P3109_WriteBomSections141},
     {161, P3109_WriteGuidString161},
     {162, P3109_WriteGuidString162},
     {163, P3109_SubstituteFileBaseNameInLine},
     {164, P3109_SubstitutePercentLiteral},
 };
 
-/* The points whose writers belong to other subsystems of the generator:
-** the writer's name, as registered through the emitter interface, the
-** argument it is given, and the skeleton engine that knows the point
-** ('M' the main engine, 'B' the built-in function skeleton's). */
+/* The points whose writers belong to the other subsystems of the
+** generator: the writer's name, as registered through the emitter
+** interface, the argument it is given, and the skeleton engine that knows
+** the point ('M' the main engine, 'B' the built-in function skeleton's).
+** The comment of each group names the subsystem that registers its
+** writers; until it does, each of these points drops its directive line. */
 struct PendingPoint {
     int16_t point;
     const char* writer;
@@ -161,16 +167,62 @@ struct PendingPoint {
 };
 
 constexpr PendingPoint kPendingPoints[] = {
+    /* identification table, function definition record and file copies */
     {7, "P3109_WriteFunctionDefinition", 0},
+    {66, "P3109_WriteIdentificationTable", 0},
+    /* description tables and expression prototypes */
     {8, "P3109_WriteLanguageTables", 0},
-    {12, "P3109_WriteFieldVector", 0},
-    {14, "P3109_EmitEvaluationRoutines", 0},
     {15, "P3109_WriteEvaluationPrototypes", 0},
     {16, "P3109_WriteConditionBlocks", 0},
+    /* field vector and work-field declarations */
+    {12, "P3109_WriteFieldVector", 0},
+    /* work-field initialisation and generated field tables */
     {17, "P3109_WriteFieldInitialValues", 0},
+    {1701, "P3109_WriteFieldInitialValues", 1},
+    {69, "P3109_WriteBifParmTable", 1},
+    {70, "P3109_WriteBifParmTable", 0},
+    {71, "P3109_WriteWorkFieldInits", 0},
+    {72, "P3109_WriteVarFieldReleases", 0},
+    {73, "P3109_WriteArrayBounds", 0},
+    {97, "P3109_WriteLiteralWorkFields", 0},
+    {127, "P3109_WriteBifFieldList", 0, 'B'},
+    /* multilingual text and field tables */
     {18, "P3109_WriteMultilingualTables", 0},
+    /* list vectors, reload counters, user built-in function calls, KEEP_LAST */
     {19, "P3109_WriteKeepLastFree", 0},
     {20, "P3109_WriteListVectors", 0},
+    {132, "P3109_WriteUserBifCalls", 0},
+    {2101, "P3109_WriteReloadCounters", 0},
+    /* built-in function skeleton sections, member routines, debug arrays */
+    {33, "P3109_WriteDebugArrayTable", 0},
+    {34, "P3109_KeepLineIfDebugArrays", 0},
+    {74, "P3109_WriteMemberInfoRoutines", 0},
+    {128, "P3109_WriteBifListDefs", 0, 'B'},
+    {129, "P3109_WriteBifAddCalls", 0, 'B'},
+    {130, "P3109_WriteReceiveListDefs", 0, 'B'},
+    {131, "P3109_WriteReceiveAddCalls", 0, 'B'},
+    /* report and cursor prototypes, storage counts */
+    {36, "P3109_WriteReportPrototypes", 0},
+    {40, "P3109_WriteTempStoreCount", 0},
+    {49, "P3109_WriteCursorPrototypes", 0},
+    /* resource definitions, component exchange vector, evaluation cases */
+    {93, "P3109_WriteResources", 0},
+    {95, "P3109_WriteComponentExchangeVector", 0},
+    {98, "P3109_WriteEvaluationCases", 0},
+    /* web-enabled function sections and text tag tables */
+    {99, "P3109_WriteWebInfoLines99", 0},
+    {101, "P3109_WriteWebInfoLines101", 0},
+    {102, "P3109_WriteWebInfoLines102", 0},
+    {103, "P3109_WriteWebInfoLines103", 0},
+    {104, "P3109_WriteWebInfoLines104", 0},
+    {105, "P3109_WriteWebInfoLines105", 0},
+    {106, "P3109_WriteTextTagTables", 0},
+    /* C# file wrappers and project items */
+    {96, "P3109_WriteQualifiedName", 0},
+    {165, "P3109_WriteProjectItemGroup", 0},
+    {166, "P3109_WriteInstallResources", 0},
+    /* the command emitters' sections */
+    {14, "P3109_EmitEvaluationRoutines", 0},
     {22, "P3109_EmitExchangeAlways", 0},
     {23, "P3109_EmitDbmCloseStructs", 0},
     {24, "P3109_EmitRoutineSection", 0},
@@ -179,47 +231,11 @@ constexpr PendingPoint kPendingPoints[] = {
     {29, "P3109_EmitReceiveParameters", 0},
     {30, "P3109_EmitReturnParameters", 0},
     {32, "P3109_EmitReturnTriggerInfo", 0},
-    {33, "P3109_WriteDebugArrayTable", 0},
-    {34, "P3109_KeepLineIfDebugArrays", 0},
     {35, "P3109_EmitReportStructs", 0},
-    {36, "P3109_WriteReportPrototypes", 0},
     {37, "P3109_EmitReportRoutines", 0},
-    {40, "P3109_WriteTempStoreCount", 0},
     {41, "P3109_EmitResetFunctionMode", 0},
     {42, "P3109_LoadSelectSqlCommands", 0},
-    {49, "P3109_WriteCursorPrototypes", 0},
-    {66, "P3109_WriteIdentificationTable", 0},
-    {69, "P3109_WriteBifParmTable", 1},
-    {70, "P3109_WriteBifParmTable", 0},
-    {71, "P3109_WriteWorkFieldInits", 0},
-    {72, "P3109_WriteVarFieldReleases", 0},
-    {73, "P3109_WriteArrayBounds", 0},
-    {74, "P3109_WriteMemberInfoRoutines", 0},
-    {93, "P3109_WriteResources", 0},
-    {95, "P3109_WriteComponentExchangeVector", 0},
-    {96, "P3109_WriteQualifiedName", 0},
-    {97, "P3109_WriteLiteralWorkFields", 0},
-    {98, "P3109_WriteEvaluationCases", 0},
-    {99, "P3109_WriteWebInfoLines99", 0},
-    {101, "P3109_WriteWebInfoLines101", 0},
-    {102, "P3109_WriteWebInfoLines102", 0},
-    {103, "P3109_WriteWebInfoLines103", 0},
-    {104, "P3109_WriteWebInfoLines104", 0},
-    {105, "P3109_WriteWebInfoLines105", 0},
-    {106, "P3109_WriteTextTagTables", 0},
-    {132, "P3109_WriteUserBifCalls", 0},
     {133, "P3109_EmitRenameTable", 0},
-    {140, "BOMGEN_WriteDescriptions", 0},
-    {141, "BOMGEN_WriteRecordSupport", 0},
-    {165, "P3109_WriteProjectItemGroup", 0},
-    {166, "P3109_WriteInstallResources", 0},
-    {1701, "P3109_WriteFieldInitialValues", 1},
-    {2101, "P3109_WriteReloadCounters", 0},
-    {127, "P3109_WriteBifFieldList", 0, 'B'},
-    {128, "P3109_WriteBifListDefs", 0, 'B'},
-    {129, "P3109_WriteBifAddCalls", 0, 'B'},
-    {130, "P3109_WriteReceiveListDefs", 0, 'B'},
-    {131, "P3109_WriteReceiveAddCalls", 0, 'B'},
 };
 
 const PendingPoint* findPending(int32_t point, char engine)
@@ -433,8 +449,39 @@ void P3109_KeepLineIfOption40() { keepIf(P3109_fSysFlag(40)); }
 void P3109_KeepLineIfOption41() { keepIf(P3109_fSysFlag(41)); }
 void P3109_KeepLineIfNotOption19() { keepIf(!P3109_fSysFlag(19)); }
 
-void P3109_WriteBomSections140() { runPending(*findPending(140, 'M')); }
-void P3109_WriteBomSections141() { runPending(*findPending(141, 'M')); }
+/* Points 140 and 141: the component record sections at the directive's
+** column, when the object layer describes the object. The writers of the
+** sections belong to the component record writers. */
+namespace {
+
+const BOM_DESCRIPTION_NODE* bomSectionsStart()
+{
+    drop();
+    g().out.usIndent = g().skel.usColumn;
+    return P3109_pRetrieveDescription();
+}
+
+void runBomWriter(const char* name)
+{
+    if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter(name))
+        w(0);
+}
+
+} // namespace
+
+void P3109_WriteBomSections140()
+{
+    if (bomSectionsStart())
+        runBomWriter("BOMGEN_WriteDescriptions");
+}
+
+void P3109_WriteBomSections141()
+{
+    if (!bomSectionsStart())
+        return;
+    runBomWriter("BOMGEN_WriteRecordSupport");
+    runBomWriter("BOMGEN_WriteServiceRoutines");
+}
 
 void P3109_WriteGuidString161() { P3109_ReplaceDirective(P3109_GuidText(0)); }
 void P3109_WriteGuidString162() { P3109_ReplaceDirective(P3109_GuidText(1)); }

@@ -107,6 +107,11 @@ TEST_F(Identifiers, CIdentifiersMapNationalCharacters)
     EXPECT_EQ(P3109_MakeCIdentifier("AB CD", 10), "AB");
     EXPECT_EQ(P3109_MakeCIdentifierShort(7, "A-B C"), "A_B");
     EXPECT_EQ(P3109_MakeCIdentifierShort(7, "#ABC"), "XABC");
+    EXPECT_EQ(P3109_MakeCIdentifierExt("#CUST-NAME-LONGER"), "hCUST_NAME_LONGER");
+    /* SELECT_SQL column names: the last characters, never a leading digit */
+    EXPECT_EQ(P3109_MakeShortCIdentifier("CUSTOMER.ORDER_NO   ", 8), "ORDER_NO");
+    EXPECT_EQ(P3109_MakeShortCIdentifier("T1.2NDCOL", 6), "X2NDCOL");
+    EXPECT_EQ(P3109_MakeShortCIdentifier("AB", 6), "AB");
 }
 
 TEST_F(Identifiers, FunctionCNameFromItsName)

@@ -6,6 +6,7 @@
 #include "checker/command_tables.h"
 #include "dqov/run_driver.h"
 #include "generator/core/run_steps.h"
+#include "platform/dqoo/dqoo_bom.h"
 
 namespace gencore_test {
 namespace {
@@ -32,11 +33,11 @@ protected:
         FFC_Set_Run_Mode(0);
         GenFixture::TearDown();
     }
-    std::string run(const char* function, char option, int32_t& result)
+    std::string run(const char* function, char option, int32_t& result, const char* process = "DEMOPRC")
     {
         FFC_RUN_REQUEST rq{};
         rq.pSystemDefinition = &sys;
-        rq.pszProcess = "DEMOPRC";
+        rq.pszProcess = process;
         rq.pszFunction = function;
         rq.cOption = option;
         rq.sRunMode = FFC_RUN_MODE_TOOLS;
@@ -81,6 +82,62 @@ TEST_F(Job, FunctionWithAnIncludeAndASubroutine)
     EXPECT_LT(main, routine);
     EXPECT_NE(c.find("EXECUTE SUBROUTINE(CHKCRD) WITH_PARMS(#CREDIT)"), std::string::npos);
     EXPECT_EQ(c.find("EXECUTE SUBROUTINE(CHKCRD)"), c.rfind("EXECUTE SUBROUTINE(CHKCRD)"));
+}
+
+/* The component record writers, as they are reached from a job. */
+std::vector<std::string>& bomCalls()
+{
+    static std::vector<std::string> calls;
+    return calls;
+}
+
+template <int N> void bomWriter(int32_t)
+{
+    static const char* kNames[] = {"records", "descriptions", "support", "services"};
+    const BOM_DESCRIPTION_NODE* d = P3109_State().pDescription;
+    bomCalls().push_back(std::string(kNames[N]) + (d ? ":" + std::to_string(d->lKind) : ":none") + "@" +
+                         std::to_string(P3109_State().out.usIndent));
+}
+
+TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
+{
+    bomCalls().clear();
+    P3109_RegisterSectionWriter("P3109_WriteRecordDefinitions", bomWriter<0>);
+    P3109_RegisterSectionWriter("BOMGEN_WriteDescriptions", bomWriter<1>);
+    P3109_RegisterSectionWriter("BOMGEN_WriteRecordSupport", bomWriter<2>);
+    P3109_RegisterSectionWriter("BOMGEN_WriteServiceRoutines", bomWriter<3>);
+    /* its description: a content root alone */
+    exec("INSERT INTO QV_OBN (XBNP_I, XBNCMP, XBNNID, XBNPAR, XBNLST, XBNSEQ, XBNKND) VALUES "
+         "('DEM', 'PLAINCOMP', 1, 0, 0, 1, 1000)");
+    /* a component of the plainest form, with its version data and its row */
+    exec("INSERT INTO QV_OCS (XCSP_I, XCSCMP, XCSSEQ, XCSTXT) VALUES ('DEM', 'PLAINCOMP', 1, 'BEGIN_COM'), "
+         "('DEM', 'PLAINCOMP', 2, '* nothing but a comment'), ('DEM', 'PLAINCOMP', 3, 'END_COM')");
+    exec("INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1) VALUES "
+         "('DEM', 'PLAINCOMP', 'X', 0, 0, '')");
+    int32_t result = -9;
+    std::string out = run("*COMP", 'G', result, "PLAINCOMP");
+    EXPECT_EQ(result, 0) << out;
+    ASSERT_EQ(errors, 0) << out;
+    EXPECT_NE(out.find("Component : PLAINCOMP"), std::string::npos) << out;
+    EXPECT_NE(out.find("VELMO Generator Ended Normally"), std::string::npos) << out;
+    /* the component has no module identifier: its name names the files */
+    for (const char* s : {".C", ".H", ".STG", ".RC", ".TXT", ".PGM"})
+        EXPECT_TRUE(std::filesystem::exists(sourceDir() / (std::string("PLAINCOM") + s))) << s;
+    EXPECT_FALSE(std::filesystem::exists(sourceDir() / ".C"));
+    const std::string c = readFile(sourceDir() / "PLAINCOM.C");
+    EXPECT_NE(c.find("/*  Component : PLAINCOM                                             */  \r\n"),
+              std::string::npos) << c;
+    EXPECT_EQ(c.find("Function  :"), std::string::npos);
+    /* the component's lines as comments, from the checker's source-line list */
+    EXPECT_NE(c.find("   /* BEGIN_COM */ \r\n   /* * nothing but a comment */ \r\n   /* END_COM */ \r\n"),
+              std::string::npos) << c;
+    /* blank-padded to 23, the SQL indicator 'N', the four digits, length 29 */
+    EXPECT_EQ(queryText("SELECT X03SP1 || '|' FROM QV_F03 WHERE X03P_I = 'DEM' AND X03FLD = 'PLAINCOMP'"),
+              std::string(23, ' ') + "N0000 |");
+    /* the description reached the record definitions between the command
+       runs and the component record points of the skeleton (at column 0) */
+    EXPECT_EQ(bomCalls(), (std::vector<std::string>{"records:1000@3", "descriptions:1000@0", "support:1000@0",
+                                                    "services:1000@0"}));
 }
 
 TEST_F(Job, CheckOnlyWritesNothing)

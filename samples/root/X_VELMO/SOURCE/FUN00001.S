@@ -1,7 +1,11 @@
 /* ================================================================= */
 /*  VELMO generated program                                          */
+%%IF_FUNCTION
 /*  Function  : %2                                                   */
 /*  Process   : %5                                                   */
+%%ELSE
+/*  Component : %3                                                   */
+%%ENDIF
 /*  Generated : %65                                                  */
 /* ================================================================= */
 
@@ -60,5 +64,11 @@ X_VOID_FUNCTION %63 ( COMPONENT_STD_PARMS )
 %24
 %23
 %25
+%%IF_COMPONENT
+
+/* ---- Data records of the component: descriptions and services ---- */
+%140
+%141
+%%ENDIF
 
 /* End of the generated program: 100%% of it comes from the skeleton. */

@@ -1,0 +1,61 @@
+/*
+** object_data.cpp: the component description and the version data of the
+** object being generated.
+*/
+#include "generator/core/object_data.h"
+
+#include "checker/checker.h"
+#include "generator/core/emitter_interface.h"
+#include "generator/core/run_steps.h"
+#include "platform/dqoo/dqoo.h"
+
+namespace {
+
+/* The request as the callback receives it back. */
+struct VersionRequest {
+    OSRV_DATA_REQUEST request;
+    GEN_STREAM stream;
+};
+
+} // namespace
+
+const BOM_DESCRIPTION_NODE* P3109_pRetrieveDescription()
+{
+    GEN_MODULE_STATE& g = P3109_State();
+    g.pDescription = nullptr;
+    /* the build the run driver handed to the generator, else the checker's */
+    auto* build = static_cast<FCC_BUILD_HANDLE*>(P3109_pBuildHandle());
+    if (!build)
+        build = P3100_pGetBuildHandle();
+    if (!build)
+        return nullptr;
+    BOM_DESCRIPTION_NODE* root = nullptr;
+    if (DQOO_FCC_BOM_RetrieveDescription(&build, &root) != DQOO_OK)
+        return nullptr;
+    g.pDescription = root;
+    return root;
+}
+
+void P3109_RequestVersionData(GEN_STREAM stream, const std::string& objectName, const std::string& partition)
+{
+    VersionRequest rq{{nullptr, objectName.c_str(), partition.c_str()}, stream};
+    rq.request.pvStream = &rq;
+    OSRV_GetData(nullptr, &rq.request, OSRV_DATA_VERSION, nullptr, nullptr, nullptr, P3109_WriteVersionInfoCallback);
+}
+
+extern "C" long P3109_WriteVersionInfoCallback(void* pvUser, long, void* pvRecord)
+{
+    auto* request = static_cast<OSRV_DATA_REQUEST*>(pvUser);
+    if (!request || !pvRecord)
+        return 1;
+    const auto* rq = static_cast<const VersionRequest*>(request->pvStream);
+    GEN_MODULE_STATE& g = P3109_State();
+    g.pVersionData = static_cast<const OSRV_VERSION_DATA*>(pvRecord);
+    g.versionStream = rq ? rq->stream : GEN_NO_STREAM;
+    if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("RCGEN_WriteVersionInfo"))
+        w(5);
+    /* the record lives only during the call */
+    g.pVersionData = nullptr;
+    g.versionStream = GEN_NO_STREAM;
+    return 1;
+}
