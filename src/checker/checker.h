@@ -10,6 +10,7 @@
 #include <stdint.h>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "checker/command_records.h"
@@ -191,6 +192,9 @@ struct Globals {
     std::string firstLabel;
     bool firstLabelKnown = false;
     char trimmedName[11]{};
+    /* pass 2: the operands of the open CASE blocks, each with whether it
+     * was accepted (the WHEN commands compare against the innermost) */
+    std::vector<std::pair<std::string, bool>> caseLevels;
     char subReference[17]{};
 };
 

@@ -35,6 +35,18 @@ void P3100_CheckConditionCommand(void);
 void P3100_CheckWhen(void);
 void P3100_CheckBeginLoop(void);
 
+/* List commands. */
+void P3100_CheckClrList(void);
+void P3100_CheckDltList(void);
+void P3100_CheckInzList(void);
+void P3100_CheckAddEntry(void);
+void P3100_CheckUpdEntry(void);
+void P3100_CheckGetEntry(void);
+void P3100_CheckDltEntry(void);
+void P3100_CheckLocEntry(void);
+void P3100_CheckSortList(void);
+void P3100_CheckSelectList(void);
+
 /* File commands. */
 void P3100_CheckFileCommand(int32_t lFromSelect);
 void P3100_CheckSelect(void);

@@ -3,12 +3,15 @@
 // compare (IF, DOWHILE, DOUNTIL, CASE, WHEN, BEGIN_LOOP).
 #include "checker/checker.h"
 #include "checker/handlers.h"
+#include "checker/lists.h"
+#include "checker/operand_checks.h"
 #include "checker/usage.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 
+#include "dqov/definitions.h"
 #include "dqov/fatal.h"
 #include "dqov/workfile.h"
 #include "platform/dqos/dqos.h"
@@ -57,6 +60,93 @@ bool BuiltInFunction(const std::string &name, int32_t &arguments, int32_t &retur
     return true;
 }
 
+// Type code of a DEFINE's TYPE value; ' ' when not one of them.
+char TypeCode(const std::string &type)
+{
+    std::string t = Upper(type);
+    if (t == "*CHAR" || t == "*ALPHA" || t == "A")
+        return 'A';
+    if (t == "*DEC" || t == "*PACKED" || t == "P")
+        return 'P';
+    if (t == "*SIGNED" || t == "S")
+        return 'S';
+    return ' ';
+}
+
+// Non-negative whole number of a LENGTH or DECIMALS value; -1 otherwise.
+int32_t WholeNumber(const std::string &value)
+{
+    if (value.empty() || value.size() > 5 ||
+        !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return -1;
+    return std::stoi(value);
+}
+
+// The definition of a new field: the reference field's (or the dictionary
+// field's of the same name), overridden by the TYPE, LENGTH and DECIMALS
+// given; false when the result is no sound field.
+bool NewFieldDefinition(const std::string &field, const std::string &reference, FFC_FIELD_DEFINITION &def)
+{
+    std::memset(&def, ' ', sizeof def);
+    def.input.usLength = 0;
+    def.output.usLength = 0;
+    Pad(def.acName, 10, field);
+    char type = ' ';
+    int32_t length = 0, decimals = 0;
+    const std::string &base = Given(reference) ? reference : field;
+    if (!LookUpField(base, type, length, decimals) && Given(reference))
+        return false;
+    std::string typeText = Parm("TYPE"), lengthText = Parm("LENGTH"), decimalsText = Parm("DECIMALS");
+    if (Given(typeText)) {
+        type = TypeCode(typeText);
+        if (type == ' ')
+            return false;
+    }
+    if (Given(lengthText) && (length = WholeNumber(lengthText)) < 0)
+        return false;
+    if (Given(decimalsText) && (decimals = WholeNumber(decimalsText)) < 0)
+        return false;
+    else if (!Given(decimalsText) && Given(typeText) && type == 'A')
+        decimals = 0;
+    if (type == ' ' || length <= 0)
+        return false;
+    if (type == 'A' ? (length > 256 || decimals != 0) : decimals > length)
+        return false;
+    def.cType = type;
+    def.lLength = length;
+    def.lDecimals = decimals;
+    return true;
+}
+
+// Values of CHANGE that are no expression.
+bool SpecialChangeValue(const std::string &value)
+{
+    static constexpr const char *kSpecial[] = {
+        "*NULL",  "*DEFAULT", "*NAVAIL", "*LOVAL", "*HIVAL", "*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES",
+        "*REMEMBERED_VALUE_FOR_USER", "*REMEMBERED_VALUE_FOR_FUNCTION",
+        "*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION", "*SQLNULL",
+    };
+    std::string v = Upper(value);
+    return std::any_of(std::begin(kSpecial), std::end(kSpecial), [&](const char *s) { return v == s; });
+}
+
+// A group named by GROUP_BY.
+bool IsFieldGroup(const std::string &entry)
+{
+    std::string name = FieldOf(entry).empty() ? Upper(entry) : FieldOf(entry);
+    FFC_WORK_RECORD &r = G().record2;
+    BlankRecord(r, WR_GROUPNAM, name);
+    return FindRecord(r, 2);
+}
+
+bool StartsWithComparison(const std::string &value)
+{
+    static constexpr const char *kOperators[] = {"=", "<", ">", "^=", "EQ ", "NE ", "LT ", "LE ", "GT ", "GE "};
+    std::string v = Upper(value);
+    return std::any_of(std::begin(kOperators), std::end(kOperators),
+                       [&](const char *op) { return v.compare(0, std::strlen(op), op) == 0; });
+}
+
 } // namespace
 
 extern "C" {
@@ -89,22 +179,45 @@ void P3100_CheckDefine(void)
         Issue('F', "PRC0058", written);
         return;
     }
+    FFC_FIELD_DEFINITION def;
+    if (!NewFieldDefinition(field, reference, def)) {
+        Issue('F', "PRC0058", written);
+        return;
+    }
+    Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, nullptr);
     FFC_WORK_RECORD &r = g.record2;
     BlankRecord(r, WR_DEFINE, field);
     WriteRecord(r);
 }
 
-// CHANGE: the fields (or groups) changed and the fields of the value.
+// CHANGE: the fields (or groups) changed and the fields of the value in
+// pass 1; in pass 2 the fields changed and the value, checked as an
+// expression of the first changed field's type.
 void P3100_CheckChange(void)
 {
-    if (Pass() != 1)
-        return;
-    if (ParmCount("FIELD") <= 0) {
-        Issue('F', "PRC0211", "FIELD");
+    if (Pass() == 1) {
+        if (ParmCount("FIELD") <= 0) {
+            Issue('F', "PRC0211", "FIELD");
+            return;
+        }
+        RecordFieldList("FIELD");
+        RecordExpressionFields(Parm("TO"));
         return;
     }
-    RecordFieldList("FIELD");
-    RecordExpressionFields(Parm("TO"));
+    OperandInfo target;
+    int32_t fields = ParmCount("FIELD");
+    for (int32_t i = 0; i < fields; ++i) {
+        std::string entry = ParmEntry("FIELD", i);
+        if (entry.empty() || entry[0] == '*' || IsFieldGroup(entry))
+            continue;
+        OperandInfo info = CheckFieldOperand(entry);
+        if (info.valid && !target.valid)
+            target = info;
+    }
+    std::string value = Parm("TO");
+    if (value.empty() || SpecialChangeValue(value) || !target.valid)
+        return;
+    CheckExpressionText(value, target.typeClass, target.length, target.decimals);
 }
 
 // DEF_LIST: not in a component; its fields are used.
@@ -124,6 +237,7 @@ void P3100_CheckDefList(void)
     std::string counter = Parm("COUNTER");
     if (Given(counter))
         RecordOperand(counter);
+    RecordListDefinition();
 }
 
 // DEF_ARRAY: a named array over index fields; four "ARRAYNAM" records
@@ -215,44 +329,79 @@ void P3100_CheckUse(void)
         RecordOperand(ParmEntry("TO_GET", i));
 }
 
-// IF, DOWHILE and DOUNTIL: the fields of the condition.
+// IF, DOWHILE and DOUNTIL: the fields of the condition in pass 1, the
+// condition itself in pass 2.
 void P3100_CheckConditionCommand(void)
 {
-    if (Pass() != 1)
+    if (Pass() == 1) {
+        RecordExpressionFields(Parm("COND"));
         return;
-    RecordExpressionFields(Parm("COND"));
+    }
+    std::string condition = Parm("COND");
+    if (condition.empty()) {
+        Issue('F', "PRC0181", "COND");
+        return;
+    }
+    CheckConditionText(condition);
 }
 
+// CASE: the operand compared by the WHEN commands of the block.
 void P3100_CheckCase(void)
 {
-    if (Pass() == 1)
+    if (Pass() == 1) {
         RecordOperand(Parm("OF_FIELD"));
+        return;
+    }
+    OperandInfo info = CheckOperandValue(Parm("OF_FIELD"));
+    if (!G().caseLevels.empty())
+        G().caseLevels.back().second = info.valid;
 }
 
+// WHEN: each value is a comparison with the CASE operand: "= U" compares
+// the operand with U; a value without a comparison operator compares for
+// equality.
 void P3100_CheckWhen(void)
 {
-    if (Pass() != 1)
-        return;
+    Globals &g = G();
     int32_t values = ParmCount("VALUE_IS");
-    for (int32_t i = 0; i < values; ++i)
-        RecordExpressionFields(ParmEntry("VALUE_IS", i));
+    if (Pass() == 1) {
+        for (int32_t i = 0; i < values; ++i)
+            RecordExpressionFields(ParmEntry("VALUE_IS", i));
+        return;
+    }
+    if (g.caseLevels.empty() || !g.caseLevels.back().second)
+        return;
+    const std::string &operand = g.caseLevels.back().first;
+    for (int32_t i = 0; i < values; ++i) {
+        std::string value = ParmEntry("VALUE_IS", i);
+        if (value.empty())
+            continue;
+        if (!StartsWithComparison(value))
+            value = "= " + value;
+        CheckConditionText(operand + " " + value);
+    }
 }
 
 // BEGIN_LOOP: the loop field (a work field of its own for *INTERNAL) and
-// the fields giving its bounds.
+// the values giving its bounds, all numeric.
 void P3100_CheckBeginLoop(void)
 {
-    if (Pass() != 1)
-        return;
     std::string loopField = Parm("USING");
-    if (Upper(loopField) != "*INTERNAL" && FieldOf(loopField).empty()) {
-        Issue('F', "PRC0158", loopField);
+    if (Pass() == 1) {
+        if (Upper(loopField) != "*INTERNAL" && FieldOf(loopField).empty()) {
+            Issue('F', "PRC0158", loopField);
+            return;
+        }
+        RecordOperand(loopField);
+        RecordOperand(Parm("FROM"));
+        RecordOperand(Parm("TO"));
+        RecordOperand(Parm("STEP"));
         return;
     }
-    RecordOperand(loopField);
-    RecordOperand(Parm("FROM"));
-    RecordOperand(Parm("TO"));
-    RecordOperand(Parm("STEP"));
+    if (Upper(loopField) != "*INTERNAL")
+        CheckFieldOperand(loopField, 'N');
+    for (const char *keyword : {"FROM", "TO", "STEP"})
+        CheckOperandValue(Parm(keyword), 'N');
 }
 
 } // extern "C"

@@ -81,46 +81,6 @@ void IssueText(std::string_view text, char severity)
 
 namespace {
 
-// End of the bracketed or quoted item starting at i.
-size_t SkipItem(std::string_view s, size_t i)
-{
-    int depth = 0;
-    while (i < s.size()) {
-        char c = s[i];
-        if (c == '\'' || c == '"') {
-            size_t j = i + 1;
-            while (j < s.size()) {
-                if (s[j] == c) {
-                    if (j + 1 < s.size() && s[j + 1] == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            i = j + 1;
-            continue;
-        }
-        if (c == '(')
-            ++depth;
-        else if (c == ')') {
-            if (depth == 0)
-                return i;
-            --depth;
-            if (depth == 0)
-                return i + 1;
-        } else if (c == ' ' && depth == 0)
-            return i;
-        ++i;
-    }
-    return i;
-}
-
-} // namespace
-
-namespace {
-
 struct ParmPlace {
     int32_t at = -1;
     uint16_t width = 0;

@@ -233,9 +233,22 @@ void Pass1()
             P3100_RecordFieldUsage(3, d.acPageField, "FL");
 }
 
+// The open CASE blocks of pass 2: a CASE opens one (its operand accepted
+// once its check says so, so a CASE that failed in pass 1 leaves its WHEN
+// commands unchecked), an ENDCASE closes the innermost.
+static void TrackCaseLevels()
+{
+    Globals &g = G();
+    if (std::memcmp(g.source.acName, "CASE      ", 10) == 0)
+        g.caseLevels.emplace_back(Parm("OF_FIELD"), false);
+    else if (std::memcmp(g.source.acName, "ENDCASE   ", 10) == 0 && !g.caseLevels.empty())
+        g.caseLevels.pop_back();
+}
+
 void Pass2()
 {
     Globals &g = G();
+    g.caseLevels.clear();
     Show("Pass 2 Validation Started               ");
     g.state->stats.lWarningsLater = 0;
     g.state->stats.lFatalLater = 0;
@@ -265,6 +278,7 @@ void Pass2()
         }
         if (FFC_ExtensionSwitch(p) == 'Y')
             RS_fFindCommandExtension(g.ctx, &g.extension, sizeof g.extension);
+        TrackCaseLevels();
         bool routine = std::memcmp(g.source.acName, "SUBROUTINE", 10) == 0 ||
                        std::memcmp(g.source.acName, "ENDROUTINE", 10) == 0;
         if (!g.source.lBuiltIn && !g.source.lObjectLayerParse && FFC_CommandStatus(p)[0] == 'F' && !routine) {

@@ -27,6 +27,7 @@
 #define WR_FIELDTOT "FIELDTOT  "
 #define WR_ERRORTOT "ERRORTOT  "
 #define WR_USRSUBP  "USRSUBP   "
+#define WR_LISTNAME "LISTNAME  "
 
 /* USEFIELD: name = the operand as written (50). */
 typedef struct WR_USEFIELD_DATA {
@@ -162,6 +163,18 @@ typedef struct WR_USRSUBR_DATA {
     char     cEnded;             /*   9 completed: 'Y' after ENDROUTINE */
     char     acParmCount[3];     /*  10 completed */
 } WR_USRSUBR_DATA;
+
+/* LISTNAME (completed): one per DEF_LIST, name the list (10 characters);
+ * data: the list kind, its place among the function's lists and its
+ * fields, for the checks of the list commands. */
+#define WR_LIST_FIELDS_MAX 100
+typedef struct WR_LISTNAME_DATA {
+    char acOrder[4];             /*   0 place among the lists, from 0001 */
+    char cKind;                  /*   4 'W' working list, 'B' browse list */
+    char acFieldCount[3];        /*   5 number of fields */
+    char acLine[7];              /*   8 line of the DEF_LIST */
+    char acFields[WR_LIST_FIELDS_MAX][10]; /* 15 the field names */
+} WR_LISTNAME_DATA;
 
 #ifdef __cplusplus
 static_assert(offsetof(WR_USEFIELD_DATA, cGenerate) == 22, "USEFIELD generation flag");

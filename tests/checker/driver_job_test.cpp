@@ -94,30 +94,43 @@ size_t CheckBanner(const std::vector<std::string> &lines, const char *function)
     return rule;
 }
 
-TEST_F(DriverJob, SampleFunctionWithMessagesByLine)
+TEST_F(DriverJob, SampleListFunctionChecksClean)
 {
     int32_t result = -9;
     std::vector<std::string> lines = job("DEMOPRC", "CUSTLST", 'C', result);
     EXPECT_EQ(result, 0);
     CheckBanner(lines, "CUSTLST");
-    size_t pass2 = Find(lines, "Pass 2 Validation Started");
-    ASSERT_NE(pass2, std::string::npos);
     EXPECT_NE(Find(lines, "Pass: 1 Total commands checked: 14"), std::string::npos);
-    // CLR_LIST (line 4) and ADD_ENTRY (line 7) are reported as not checked,
-    // in line order, after the passes; then the totals.
-    size_t first = Find(lines, "Line 4 CLR_LIST", pass2);
-    size_t second = Find(lines, "Line 7 ADD_ENTRY", pass2);
-    ASSERT_NE(first, std::string::npos);
-    ASSERT_NE(second, std::string::npos);
-    EXPECT_LT(first, second);
-    EXPECT_NE(lines[first].find(" W "), std::string::npos);
+    EXPECT_NE(Find(lines, "Pass: 2 Total commands checked: 14"), std::string::npos);
+    // Every command of the function has its check: nothing is reported.
     EXPECT_EQ(errors, 0);
-    EXPECT_EQ(warnings, 2);
+    EXPECT_EQ(warnings, 0);
+    EXPECT_EQ(Find(lines, " Line "), std::string::npos);
     size_t totals = Find(lines, "PRC0010");
     ASSERT_NE(totals, std::string::npos);
-    EXPECT_GT(totals, second);
     EXPECT_EQ(totals, lines.size() - 1);
-    EXPECT_NE(lines[totals].find("0000000 fatal error(s) and 0000002 warning(s)"), std::string::npos);
+}
+
+TEST_F(DriverJob, SampleFunctionWithMessagesByLine)
+{
+    int32_t result = -9;
+    std::vector<std::string> lines = job("DEMOPRC", "CUSTERR", 'C', result);
+    CheckBanner(lines, "CUSTERR");
+    size_t pass2 = Find(lines, "Pass 2 Validation Started");
+    ASSERT_NE(pass2, std::string::npos);
+    // The findings of pass 2, in line order after the passes, then the totals.
+    size_t first = Find(lines, "PRC0155 F Line 3 SORT_LIST: Sort field CREDIT is not in the list.", pass2);
+    ASSERT_NE(first, std::string::npos);
+    ASSERT_LT(first + 3, lines.size());
+    EXPECT_NE(lines[first + 1].find("DCM0456 F Line 4 IF: "), std::string::npos);
+    EXPECT_NE(lines[first + 2].find("PRC1006 F Line 5 CLR_LIST: Working list OLDLIST has no DEF_LIST definition."),
+              std::string::npos);
+    EXPECT_EQ(errors, 3);
+    EXPECT_EQ(warnings, 0);
+    size_t totals = Find(lines, "PRC0010");
+    ASSERT_NE(totals, std::string::npos);
+    EXPECT_EQ(totals, first + 3);
+    EXPECT_NE(lines[totals].find("0000003 fatal error(s) and 0000000 warning(s)"), std::string::npos);
 }
 
 TEST_F(DriverJob, SampleFunctionWithIncludeChecksClean)
