@@ -195,6 +195,14 @@ struct Globals {
     /* pass 2: the operands of the open CASE blocks, each with whether it
      * was accepted (the WHEN commands compare against the innermost) */
     std::vector<std::pair<std::string, bool>> caseLevels;
+    /* the field references the object layer's parses of pass 2 noted */
+    struct FieldReference {
+        std::string name;
+        int32_t line;
+        std::string command;
+    };
+    std::vector<FieldReference> deferredReferences;
+    bool parsingComponentCommand = false;
     char subReference[17]{};
 };
 

@@ -3,6 +3,7 @@
 #ifndef DQOV_CHECKER_HANDLERS_H
 #define DQOV_CHECKER_HANDLERS_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 extern "C" {
@@ -46,6 +47,34 @@ void P3100_CheckDltEntry(void);
 void P3100_CheckLocEntry(void);
 void P3100_CheckSortList(void);
 void P3100_CheckSelectList(void);
+
+/* Component commands. */
+void P3100_FormatRoutineLabel(const char *pszKind);
+void P3100_sParseComponentCommand(void);
+long P3100_sCollectFieldReference(const char *pszField, uint32_t ulLine);
+void P3100_ReportObjectLayerFinding(const char *pszText, size_t cbText);
+void P3100_CheckBeginCom(void);
+void P3100_CheckEndCom(void);
+void P3100_CheckDefineCom(void);
+void P3100_CheckDefineMap(void);
+void P3100_CheckDefinePty(void);
+void P3100_CheckSet(void);
+void P3100_CheckInvoke(void);
+void P3100_CheckSetRef(void);
+void P3100_CheckIfRef(void);
+void P3100_CheckAttribute(void);
+void P3100_CheckDefineEvt(void);
+void P3100_CheckSignal(void);
+void P3100_CheckAssign(void);
+void P3100_CheckImport(void);
+void P3100_CheckPerform(void);
+void P3100_CheckWebMap(void);
+void P3100_CheckPtyRoutine(void);
+void P3100_CheckEvtRoutine(void);
+void P3100_CheckMthRoutine(void);
+void P3100_CheckWebRoutine(void);
+void P3100_CheckFor(void);
+void P3100_CheckEndFor(void);
 
 /* File commands. */
 void P3100_CheckFileCommand(int32_t lFromSelect);

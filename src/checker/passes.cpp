@@ -174,7 +174,18 @@ void Pass1()
                 P3100_CheckStructure();
                 uint16_t keywordCount = 0;
                 void *keywords = P3100_pKeywordArea(&keywordCount);
-                int16_t rc = P3100_pGetPrepareCommand()(g.ctx, &p, &g.extension, &g.source, g.buffer11000.data(),
+                // A component command's parameters are the object layer's to
+                // parse (its handler hands the command over): the
+                // preparation fills only the command's own slots.
+                const FFC_SOURCE_COMMAND *prepared = &g.source;
+                std::unique_ptr<FFC_SOURCE_COMMAND> bare;
+                if (g.source.lBuiltIn) {
+                    bare = std::make_unique<FFC_SOURCE_COMMAND>(g.source);
+                    std::memset(bare->acParameters, ' ', FFC_SOURCE_TEXT_MAX);
+                    bare->usParmLength = 0;
+                    prepared = bare.get();
+                }
+                int16_t rc = P3100_pGetPrepareCommand()(g.ctx, &p, &g.extension, prepared, g.buffer11000.data(),
                                                         g.buffer256.data(), g.msgQueue, keywords, keywordCount,
                                                         entry);
                 if (g.extension.lEntries > 0)

@@ -1,6 +1,7 @@
 // The checker run: start of a check, source load, the two passes, the web
 // output choice and the end of the check.
 #include "checker/checker.h"
+#include "checker/handlers.h"
 #include "checker/params/cmdparm.h"
 
 #include <cctype>
@@ -148,6 +149,8 @@ void ResetModuleForCheck()
     std::snprintf(io, sizeof io, "IO%cSTS    ", g.ctx->cNatChar3);
     std::memcpy(g.ioStatusField, io, 10);
     g.labelReferences.clear();
+    g.deferredReferences.clear();
+    g.caseLevels.clear();
     g.firstLabel.clear();
     g.firstLabelKnown = false;
     g.depth = 0;
@@ -183,6 +186,8 @@ void StartChecking()
         request.pszProcessName = g.processName.c_str();
         request.pszFunctionName = g.functionName.c_str();
     }
+    request.pfnReportFinding = P3100_ReportObjectLayerFinding;
+    request.pfnCollectFieldReference = P3100_sCollectFieldReference;
     long rc = DQOO_FCC_StartChecking(g_build, &request);
     if (rc != 0)
         DQOO_FCC_FatalError("DQOO_FCC_Start", rc);

@@ -93,9 +93,10 @@ TEST_F(CheckJob, ConditionsAreCheckedInPassTwo)
     std::vector<std::string> where = OnLine(all, 8);
     ASSERT_FALSE(where.empty());
     EXPECT_EQ(where[0], "DCM0401 #NOSUCH");
-    for (const Message &m : all)
+    for (const Message &m : all) {
         if (m.line == 4 || m.line == 6 || m.line == 8)
             EXPECT_EQ(m.severity, 'F');
+    }
 }
 
 TEST_F(CheckJob, ChangeValueFollowsTheFieldChanged)
@@ -160,6 +161,31 @@ TEST_F(CheckJob, LoopBoundsAreNumeric)
     EXPECT_EQ(OnLine(all, 2)[0].substr(0, 7), "DCM0402");
     ASSERT_EQ(OnLine(all, 4).size(), 1u);
     EXPECT_EQ(OnLine(all, 4)[0].substr(0, 7), "DCM0402");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CheckJob, ComponentCommandsInAFunctionAreRefusedOnce)
+{
+    addFunction("TSTPRC", "COMPCMD",
+                {"FUNCTION OPTIONS(*DIRECT)",              // 1
+                 "BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)",    // 2
+                 "SET COM(#X) VALUE(1)",                   // 3
+                 "MTHROUTINE NAME(CHECK)",                 // 4
+                 "ENDROUTINE",                             // 5
+                 "END_COM",                                // 6
+                 "RETURN"});
+    prepare("TSTPRC", "COMPCMD");
+    run();
+    std::vector<Message> all = messages();
+    EXPECT_EQ(OnLine(all, 2), Lines{"PRC1051 BEGIN_COM"});
+    EXPECT_EQ(OnLine(all, 3), Lines{"PRC1051 SET"});
+    EXPECT_EQ(OnLine(all, 4), Lines{"PRC1051 MTHROUTINE"});
+    EXPECT_EQ(OnLine(all, 6), Lines{"PRC1051 END_COM"});
+    for (const Message &m : all)
+        EXPECT_NE(m.id, "PRC0007") << "a component command's parameters are the object layer's";
 }
 
 } // namespace
