@@ -228,6 +228,10 @@ std::string Parm(const char *keyword, int element = 0);
 std::string ParmEntry(const char *keyword, int entry, int element = 0);
 int32_t ParmCount(const char *keyword);
 bool ParmFlag(const char *keyword, const char *value);
+/* Writes entry `entry` of a text parameter (blank-padded or cut to its
+ * width) or a list's entry count; false when the command has no such slot. */
+bool SetParmEntry(const char *keyword, int entry, int element, std::string_view value);
+bool SetParmCount(const char *keyword, int32_t count);
 /* Work records. */
 void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name = {}, std::string_view qual = {});
 void WriteRecord(const FFC_WORK_RECORD &r);

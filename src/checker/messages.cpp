@@ -138,6 +138,25 @@ std::string ParmEntry(const char *keyword, int entry, int element)
     return ReadElement(Locate(keyword, element), entry);
 }
 
+bool SetParmEntry(const char *keyword, int entry, int element, std::string_view value)
+{
+    ParmPlace place = Locate(keyword, element);
+    int32_t at = place.at + entry * place.stride;
+    if (place.at < 0 || at < 0 || at + place.width > FFC_PARM_AREA_SIZE || place.kind == 'N' || place.kind == 'H')
+        return false;
+    Pad(G().parsed.acParms + at, place.width, value.substr(0, place.width));
+    return true;
+}
+
+bool SetParmCount(const char *keyword, int32_t count)
+{
+    int32_t at = dqov::cmdparm::CountOffset(Trim(G().parsed.acName, 10), keyword);
+    if (at < 0 || at + 4 > FFC_PARM_AREA_SIZE)
+        return false;
+    std::memcpy(G().parsed.acParms + at, &count, 4);
+    return true;
+}
+
 int32_t ParmCount(const char *keyword)
 {
     int32_t at = dqov::cmdparm::CountOffset(Trim(G().parsed.acName, 10), keyword);

@@ -94,8 +94,9 @@ TEST_F(CheckJob, ConditionsAreCheckedInPassTwo)
     ASSERT_FALSE(where.empty());
     EXPECT_EQ(where[0], "DCM0401 #NOSUCH");
     for (const Message &m : all) {
-        if (m.line == 4 || m.line == 6 || m.line == 8)
+        if (m.line == 4 || m.line == 6 || m.line == 8) {
             EXPECT_EQ(m.severity, 'F');
+        }
     }
 }
 
