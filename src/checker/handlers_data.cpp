@@ -2,6 +2,7 @@
 // GROUP_BY, USE) and of the commands carrying a condition or a value to
 // compare (IF, DOWHILE, DOUNTIL, CASE, WHEN, BEGIN_LOOP).
 #include "checker/checker.h"
+#include "checker/field_lists.h"
 #include "checker/handlers.h"
 #include "checker/lists.h"
 #include "checker/operand_checks.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <vector>
 
 #include "dqov/definitions.h"
 #include "dqov/fatal.h"
@@ -145,6 +147,26 @@ bool StartsWithComparison(const std::string &value)
     std::string v = Upper(value);
     return std::any_of(std::begin(kOperators), std::end(kOperators),
                        [&](const char *op) { return v.compare(0, std::strlen(op), op) == 0; });
+}
+
+// A group named "XG_..." joins the run's field groups, so that later field
+// lists can name it; false with the finding issued when it cannot.
+bool DefineFieldGroup(const std::string &name)
+{
+    Globals &g = G();
+    constexpr int32_t kCapacity = 100, kWidth = 10;
+    int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount("FIELDS"), kCapacity));
+    std::vector<char> names(static_cast<size_t>(kCapacity * kWidth), ' ');
+    for (int32_t i = 0; i < count; ++i)
+        Pad(names.data() + i * kWidth, kWidth, ParmEntry("FIELDS", i).substr(0, kWidth));
+    char listName[10], msgId[7], msgData[132];
+    Pad(listName, 10, name);
+    int32_t msgLength = 0;
+    if (P3136_sExpandFileFieldList(g.ctx, 'G', nullptr, listName, kCapacity, kWidth, &count, names.data(), 0, nullptr,
+                                   msgId, msgData, &msgLength, g.parsed.acName) == 'Y')
+        return true;
+    Issue('F', std::string(msgId, 7).c_str(), std::string_view(msgData, static_cast<size_t>(msgLength)));
+    return false;
 }
 
 } // namespace
@@ -294,6 +316,8 @@ void P3100_CheckGroupBy(void)
         Issue('F', "PRC0181", "FIELDS");
         return;
     }
+    if (!DefineFieldGroup(name))
+        return;
     RecordFieldList("FIELDS");
     if (name.empty())
         return;

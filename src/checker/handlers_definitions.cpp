@@ -158,7 +158,7 @@ void P3100_CheckScreenCommand(void)
 {
     Globals &g = G();
     if (Pass() == 1) {
-        RecordFieldList("FIELDS");
+        RecordExpandedFieldList("FIELDS", {});
         return;
     }
     ++g.screenCommands;

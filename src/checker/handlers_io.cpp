@@ -150,7 +150,7 @@ void P3100_CheckFileCommand(int32_t)
     }
     RecordFileUse(file, library);
     if (g.currentFlags[0] == 'Y')
-        RecordFieldList("FIELDS");
+        RecordExpandedFieldList("FIELDS", file);
     if (g.currentFlags[3] == 'Y') {
         int32_t keys = ParmCount("WITH_KEY");
         for (int32_t i = 0; i < keys; ++i)

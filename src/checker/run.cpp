@@ -1,6 +1,7 @@
 // The checker run: start of a check, source load, the two passes, the web
 // output choice and the end of the check.
 #include "checker/checker.h"
+#include "checker/field_lists.h"
 #include "checker/handlers.h"
 #include "checker/params/cmdparm.h"
 
@@ -170,6 +171,8 @@ void StartChecking()
     std::memset(&g.extension, 0, sizeof g.extension);
     g.xref = SZOPH_XREF_Begin(g.processName.c_str(), IsComponentRun() ? nullptr : g.functionName.c_str());
     ResetModuleForCheck();
+    P3136_sExpandFileFieldList(g.ctx, 'O', nullptr, nullptr, 0, 10, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
+                               nullptr, nullptr);
     PresetReports();
     WriteLabelAbort();
     if (g.ctx->cOption == 'G' || IsComponentRun())
@@ -196,6 +199,8 @@ void StartChecking()
 void EndChecking()
 {
     Globals &g = G();
+    P3136_sExpandFileFieldList(g.ctx, 'C', nullptr, nullptr, 0, 10, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
+                               nullptr, nullptr);
     if (g_build)
         DQOO_FCC_EndChecking();
     if (g.xref)

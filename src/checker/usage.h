@@ -18,6 +18,11 @@ std::string FieldOf(const std::string &operand);
 void RecordOperand(const std::string &operand);
 /* Every entry of a list parameter of the current command. */
 void RecordFieldList(const char *keyword);
+/* A field list of the current command with its special entries (*ALL
+ * for the file's fields, *INCLUDING, *EXCLUDING, "XG_" groups) expanded:
+ * each field is used, each group named counts as used; a list that cannot
+ * be expanded gives the expansion's finding. */
+void RecordExpandedFieldList(const char *keyword, const std::string &file);
 /* The fields named in an expression or condition (outside literals). */
 void RecordExpressionFields(std::string_view text);
 bool FieldInDictionary(const std::string &field);
