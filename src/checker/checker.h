@@ -33,6 +33,14 @@ void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pPro
                       int32_t *plXml, void *pDriverArgument, void *pLpcAnchor, void *pCmpeAnchor,
                       void *pDesignScreenCallback, void *pDesignReportCallback);
 
+/* Withdraws the HTML or XML page request (flag cleared, notice issued) of
+ * a function run with option 'G' and no fatal message whose function has
+ * no screen to make a page from. */
+void P3100_ReportWebOutputKind(FFC_CHECK_STATE *pState, int32_t *plHtml, int32_t *plXml, FFC_CONTEXT *pContext,
+                               int32_t lFunctionRun);
+/* The page requests the last check left set (the run step's flags). */
+void P3100_GetWebOutputRequests(int32_t *plHtml, int32_t *plXml);
+
 /* The object layer's build of the job (owned by the run driver). */
 void P3100_SetBuildHandle(FCC_BUILD_HANDLE *pBuild);
 FCC_BUILD_HANDLE *P3100_pGetBuildHandle(void);

@@ -299,6 +299,29 @@ void *P3100_pKeywordArea(uint16_t *pusCount)
     return area.loaded ? area.bytes.data() : nullptr;
 }
 
+// The web pages of a function are made from its screens: a function that
+// holds no REQUEST, DISPLAY or POP_UP has no page to make, so its HTML and
+// XML page requests are withdrawn, each with a notice.
+void P3100_ReportWebOutputKind(FFC_CHECK_STATE *pState, int32_t *plHtml, int32_t *plXml, FFC_CONTEXT *pContext,
+                               int32_t lFunctionRun)
+{
+    Globals &g = G();
+    if (!lFunctionRun || !pState || !pContext || pState->stats.lFatalTotal != 0 || pContext->cOption != 'G')
+        return;
+    if (g.screenCommands > 0)
+        return;
+    const struct {
+        int32_t *flag;
+        const char *name;
+    } kinds[] = {{plHtml, "HTML"}, {plXml, "XML"}};
+    for (const auto &k : kinds) {
+        if (!k.flag || *k.flag == 0)
+            continue;
+        *k.flag = 0;
+        P3100_IssueServicesMessage('W', 156, k.name);
+    }
+}
+
 void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pProcessDefinition,
                       void *pFunctionDefinition, char *pachFunctionKind, char *pcSwitch6, char *pachOptionFlags,
                       char *pcSwitch8, char *pcSwitch9, const char *pachCode10, const char *pachMsgQueue,
@@ -368,11 +391,7 @@ void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pPro
     Pass1();
     pState->lPass = 2;
     Pass2();
-    /* Web output: a function run without fatal messages and with option 'G'
-     * keeps its page requests; nothing in this check withdraws them. */
-    (void)lFunctionRun;
-    (void)plHtml;
-    (void)plXml;
+    P3100_ReportWebOutputKind(pState, plHtml, plXml, pContext, lFunctionRun);
     EndChecking();
     g.lpcAnchor = g.cmpeAnchor = g.designScreen = g.designReport = nullptr;
 }

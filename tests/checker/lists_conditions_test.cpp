@@ -190,3 +190,46 @@ TEST_F(CheckJob, ComponentCommandsInAFunctionAreRefusedOnce)
 }
 
 } // namespace
+
+namespace {
+
+// Page requests of a generating run: withdrawn, with a notice, from a
+// function without screens; kept for a function with one; untouched when
+// the check found errors or does not generate.
+TEST_F(CheckJob, WebPagesNeedAScreen)
+{
+    addFunction("TSTPRC", "NOSCRN", {"FUNCTION OPTIONS(*DIRECT)", "RETURN"});
+    addFunction("TSTPRC", "SCRN", {"FUNCTION OPTIONS(*DIRECT)", "DISPLAY FIELDS(#CUSTNO)", "RETURN"});
+    addFunction("TSTPRC", "BADSCRN", {"FUNCTION OPTIONS(*DIRECT)", "FROB", "RETURN"});
+
+    prepare("TSTPRC", "NOSCRN", 'G');
+    html = 1;
+    xml = 0;
+    run();
+    EXPECT_EQ(html, 0);
+    std::vector<Message> m = withId("PRC0047");
+    ASSERT_EQ(m.size(), 1u) << "only the page kind requested is withdrawn";
+    EXPECT_EQ(m[0].data, "The HTML page request was withdrawn for this function.");
+    EXPECT_EQ(m[0].severity, 'W');
+
+    prepare("TSTPRC", "SCRN", 'G');
+    html = xml = 1;
+    run();
+    EXPECT_EQ(html, 1);
+    EXPECT_EQ(xml, 1);
+    EXPECT_TRUE(withId("PRC0047").empty());
+
+    prepare("TSTPRC", "BADSCRN", 'G');
+    html = xml = 1;
+    run();
+    EXPECT_EQ(html, 1) << "a check with fatal findings generates nothing anyway";
+    EXPECT_TRUE(withId("PRC0047").empty());
+
+    prepare("TSTPRC", "NOSCRN", 'C');
+    html = xml = 1;
+    run();
+    EXPECT_EQ(xml, 1);
+    EXPECT_TRUE(withId("PRC0047").empty());
+}
+
+} // namespace
