@@ -15,6 +15,7 @@
 
 #include "dqov/definitions.h"
 #include "dqov/fatal.h"
+#include "dqov/fix.h"
 #include "dqov/workfile.h"
 #include "platform/dqos/dqos.h"
 
@@ -209,6 +210,13 @@ void P3100_CheckDefine(void)
     Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, nullptr);
     FFC_WORK_RECORD &r = g.record2;
     BlankRecord(r, WR_DEFINE, field);
+    auto *data = reinterpret_cast<WR_DEFINE_DATA *>(r.acData);
+    data->cType = def.cType;
+    FIX_LongToDigits(&def.lLength, 5, data->acLength);
+    FIX_LongToDigits(&def.lDecimals, 3, data->acDecimals);
+    std::string defaultValue = Parm("DEFAULT");
+    if (Given(defaultValue))
+        Pad(data->acDefault, sizeof data->acDefault, defaultValue);
     WriteRecord(r);
 }
 

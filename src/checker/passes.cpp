@@ -340,12 +340,16 @@ void Pass2()
     }
     FCC_BUILD_HANDLE *build = P3100_pGetBuildHandle();
     BOM_DESCRIPTION_NODE *description = nullptr;
-    if (build && IsComponentRun())
-        DQOO_FCC_BOM_RetrieveDescription(&build, &description);
+    if (build && IsComponentRun() && DQOO_FCC_BOM_RetrieveDescription(&build, &description) == 0 && description)
+        P3100_WalkComponentDescription(description, 0, 0);
 
+    ObtainFieldDefaultValueRoutines();
+    P3100_EnumerateComponentInformation();
     P3100_CheckFinalFields();
     P3100_CheckFileUsage();
     P3100_CheckFieldUsage();
+    P3100_CheckDeferredFieldReferences();
+    P3100_CheckListColumnSources();
 
     bool generating = g.ctx->cOption == 'G' || IsComponentRun();
     if (generating && g.switchDirect != 'Y') {

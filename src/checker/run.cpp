@@ -3,6 +3,7 @@
 #include "checker/checker.h"
 #include "checker/field_lists.h"
 #include "checker/handlers.h"
+#include "checker/usage.h"
 #include "checker/params/cmdparm.h"
 
 #include <cctype>
@@ -191,6 +192,7 @@ void StartChecking()
     }
     request.pfnReportFinding = P3100_ReportObjectLayerFinding;
     request.pfnCollectFieldReference = P3100_sCollectFieldReference;
+    request.pfnRecordXref = P3100_sRecordXrefCallback;
     long rc = DQOO_FCC_StartChecking(g_build, &request);
     if (rc != 0)
         DQOO_FCC_FatalError("DQOO_FCC_Start", rc);

@@ -2,10 +2,20 @@
 #ifndef DQOV_CHECKER_USAGE_H
 #define DQOV_CHECKER_USAGE_H
 
+#include <stdint.h>
 #include <string>
 #include <string_view>
 
-#define WR_DEFINE "DEFINE    "   /* name: a field defined by DEFINE (no data) */
+#define WR_DEFINE "DEFINE    "   /* name: a field defined by DEFINE; data WR_DEFINE_DATA */
+
+/* Data of a "DEFINE" record: the field's attributes and its DEFAULT as
+ * written (blank when none was given). */
+typedef struct WR_DEFINE_DATA {
+    char cType;
+    char acLength[5];
+    char acDecimals[3];
+    char acDefault[50];
+} WR_DEFINE_DATA;
 
 namespace checker {
 
@@ -38,6 +48,13 @@ extern "C" {
 void P3100_CheckFinalFields(void);
 void P3100_CheckFileUsage(void);
 void P3100_CheckFieldUsage(void);
+void ObtainFieldDefaultValueRoutines(void);
+void P3100_EnumerateComponentInformation(void);
+void P3100_CheckDeferredFieldReferences(void);
+void P3100_CheckListColumnSources(void);
+long P3100_sRecordXrefCallback(const char *pszKind, const char *pszName, uint32_t ulLine);
+struct BOM_DESCRIPTION_NODE;
+void P3100_WalkComponentDescription(const struct BOM_DESCRIPTION_NODE *pNode, int32_t lDepth, int32_t lParentKind);
 }
 
 #endif
