@@ -76,6 +76,31 @@ void P3100_CheckWebRoutine(void);
 void P3100_CheckFor(void);
 void P3100_CheckEndFor(void);
 
+/* Validation commands. */
+void P3100_CheckBeginCheck(void);
+void P3100_CheckEndCheckOnError(void);
+void P3100_CheckIfError(void);
+void P3100_CheckSetError(void);
+void P3100_CheckDateCheck(void);
+void P3100_CheckRangeCheck(void);
+void P3100_CheckValueCheck(void);
+void P3100_CheckCondCheck(void);
+void P3100_CheckFileCheck(void);
+
+/* Modes, keys, field lists, substrings, system commands, opening and
+ * closing files. */
+void P3100_CheckSetMode(void);
+void P3100_CheckIfMode(void);
+void P3100_CheckIfKey(void);
+void P3100_CheckIfNull(void);
+void P3100_CheckExchange(void);
+void P3100_CheckSubstring(void);
+void P3100_CheckExecCommand(void);
+void P3100_CheckOpen(void);
+void P3100_CheckClose(void);
+void P3100_CheckBrowse(void);
+void P3100_CheckOverride(void);
+
 /* File commands. */
 void P3100_CheckFileCommand(int32_t lFromSelect);
 void P3100_CheckSelect(void);

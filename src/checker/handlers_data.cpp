@@ -4,6 +4,7 @@
 #include "checker/checker.h"
 #include "checker/field_lists.h"
 #include "checker/handlers.h"
+#include "checker/params/field_texts.h"
 #include "checker/lists.h"
 #include "checker/operand_checks.h"
 #include "checker/usage.h"
@@ -170,6 +171,35 @@ bool DefineFieldGroup(const std::string &name)
     return false;
 }
 
+// The texts of a new or overridden field: those the command gives, else
+// the reference field's (or the field's own), else derived from the name.
+FFC_FIELD_TEXT NewFieldTexts(const std::string &field, const std::string &reference)
+{
+    Globals &g = G();
+    FFC_FIELD_TEXT text;
+    std::memset(&text, ' ', sizeof text);
+    std::string label = Parm("LABEL"), description = Parm("DESC");
+    if (Given(label))
+        Pad(text.acLabel, sizeof text.acLabel, label);
+    if (Given(description))
+        Pad(text.acDescription, sizeof text.acDescription, description);
+    int32_t headings = std::min<int32_t>(ParmCount("COLHDG"), 3);
+    for (int32_t i = 0; i < headings; ++i)
+        Pad(text.acColumnHeadings[i], sizeof text.acColumnHeadings[i], ParmEntry("COLHDG", i));
+    FFC_FIELD_DEFINITION base;
+    std::memset(&base, ' ', sizeof base);
+    std::string baseName = Given(reference) ? (FieldOf(reference).empty() ? Upper(reference) : FieldOf(reference)) : field;
+    Pad(base.acName, 10, baseName);
+    FFC_FIELD_TEXT baseText;
+    std::memset(&baseText, ' ', sizeof baseText);
+    char local = 'N';
+    bool found = Get_Function_Field_Allow_Component(g.ctx, &local, &base, &baseText, nullptr) == '0';
+    char name[10];
+    Pad(name, 10, field);
+    FLDTXT_DeriveFieldTexts(name, found ? &baseText : nullptr, &text);
+    return text;
+}
+
 } // namespace
 
 extern "C" {
@@ -207,7 +237,8 @@ void P3100_CheckDefine(void)
         Issue('F', "PRC0058", written);
         return;
     }
-    Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, nullptr);
+    FFC_FIELD_TEXT text = NewFieldTexts(field, reference);
+    Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, &text);
     FFC_WORK_RECORD &r = g.record2;
     BlankRecord(r, WR_DEFINE, field);
     auto *data = reinterpret_cast<WR_DEFINE_DATA *>(r.acData);
@@ -218,6 +249,36 @@ void P3100_CheckDefine(void)
     if (Given(defaultValue))
         Pad(data->acDefault, sizeof data->acDefault, defaultValue);
     WriteRecord(r);
+}
+
+// OVERRIDE: new attributes for a field of the dictionary or the function;
+// from here on the checks see the field with them.
+void P3100_CheckOverride(void)
+{
+    Globals &g = G();
+    if (Pass() != 1)
+        return;
+    std::string written = Parm("FIELD");
+    std::string field = FieldOf(written);
+    if (field.empty() || (!FieldDefined(field) && !FieldInDictionary(field))) {
+        Issue('F', "PRC0063", written);
+        return;
+    }
+    bool changes = Given(Parm("REFFLD"));
+    for (const char *keyword : {"TYPE", "LENGTH", "DECIMALS", "EDIT_CODE", "EDIT_WORD", "LABEL", "DESC", "DEFAULT"})
+        changes = changes || Given(Parm(keyword));
+    changes = changes || ParmCount("COLHDG") > 0 || ParmCount("INPUT_ATR") > 0 || ParmCount("OUTPUT_ATR") > 0;
+    if (!changes) {
+        Issue('W', "PRC0069", written);
+        return;
+    }
+    FFC_FIELD_DEFINITION def;
+    if (!NewFieldDefinition(field, Parm("REFFLD"), def)) {
+        Issue('F', "PRC0064", written);
+        return;
+    }
+    FFC_FIELD_TEXT text = NewFieldTexts(field, Parm("REFFLD"));
+    Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, &text);
 }
 
 // CHANGE: the fields (or groups) changed and the fields of the value in

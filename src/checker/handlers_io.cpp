@@ -139,6 +139,7 @@ void P3100_CheckFileCommand(int32_t)
     const char *fileKeyword = NameIs("INSERT")      ? "TO_FILE"
                               : NameIs("UPDATE")    ? "IN_FILE"
                               : NameIs("CHECK_FOR") ? "FOR_FILE"
+                              : NameIs("FILECHECK") ? "USING_FILE"
                                                     : "FROM_FILE";
     std::string file = Upper(Parm(fileKeyword, 0));
     std::string library = Upper(Parm(fileKeyword, 1));

@@ -1,0 +1,115 @@
+// Handlers of the validation, mode, substring, system-command, file-open
+// and OVERRIDE commands on small functions checked end to end.
+#include "checker_fixture.h"
+
+#include <string>
+#include <vector>
+
+using checker_test::CheckJob;
+using checker_test::Message;
+
+namespace {
+
+std::vector<std::string> OnLine(const std::vector<Message> &all, uint32_t line)
+{
+    std::vector<std::string> out;
+    for (const Message &m : all)
+        if (m.line == line)
+            out.push_back(m.id + " " + m.data);
+    return out;
+}
+
+std::string IdOf(const std::vector<std::string> &line)
+{
+    return line.size() == 1 ? line[0].substr(0, 7) : "(" + std::to_string(line.size()) + " messages)";
+}
+
+using Lines = std::vector<std::string>;
+
+TEST_F(CheckJob, ValidationBlocks)
+{
+    addFunction("TSTPRC", "VALID",
+                {"FUNCTION OPTIONS(*DIRECT)",                                            // 1
+                 "BEGINCHECK KEEP_COUNT(#CUSTNAM)",                                      // 2 not numeric
+                 "RANGECHECK FIELD(#CREDIT) RANGE((0 1000) (5000 'X'))",                 // 3 'X' not numeric
+                 "VALUECHECK FIELD(#CUSTSTS) WITH_LIST(A I 'X') NOT_INLIST(L99)",        // 4 no such label
+                 "CONDCHECK FIELD(#CREDIT) COND('#CREDIT > #CUSTNAM')",                  // 5
+                 "DATECHECK FIELD(#NOFLD)",                                              // 6
+                 "FILECHECK FIELD(#CUSTNO) USING_FILE(CUSTMST) WITH_KEY(#CUSTNO)",       // 7
+                 "ENDCHECK IF_ERROR(L10)",                                               // 8 defined below
+                 "ON_ERROR IF_ERROR(*BAD)",                                              // 9
+                 "SET_ERROR FOR_FIELD(#CUSTNO #NOFLD2)",                                 // 10
+                 "L10: RETURN"});
+    prepare("TSTPRC", "VALID");
+    run();
+    std::vector<Message> all = messages();
+    EXPECT_EQ(IdOf(OnLine(all, 2)), "DCM0402");
+    EXPECT_EQ(IdOf(OnLine(all, 3)), "DCM0402");
+    EXPECT_EQ(OnLine(all, 4), Lines{"PRC0046 L99"});
+    EXPECT_EQ(IdOf(OnLine(all, 5)), "DCM0456");
+    EXPECT_EQ(IdOf(OnLine(all, 6)), "DCM0401");
+    EXPECT_TRUE(OnLine(all, 7).empty());
+    EXPECT_TRUE(OnLine(all, 8).empty()) << "a label further down is known in pass 2";
+    EXPECT_EQ(OnLine(all, 9), Lines{"PRC0072 *BAD"});
+    EXPECT_EQ(IdOf(OnLine(all, 10)), "DCM0401");
+    for (const Message &m : all)
+        EXPECT_NE(m.id, "DCM9898") << m.line;
+}
+
+TEST_F(CheckJob, ModesSubstringsAndSystemCommands)
+{
+    addFunction("TSTPRC", "MISC",
+                {"FUNCTION OPTIONS(*DIRECT)",                                   // 1
+                 "SET_MODE TO(#CREDIT)",                                        // 2 not alphanumeric
+                 "SUBSTRING FIELD(#CUSTNAM 1 'A') INTO_FIELD(#CUSTSTS)",        // 3 length not numeric
+                 "SUBSTRING FIELD(#CUSTNAM 1 5) INTO_FIELD(#CREDIT)",           // 4 target not alphanumeric
+                 "EXEC_CPF COMMAND('DSPLIB') IF_ERROR(L77)",                    // 5
+                 "OPEN FILE(NOFILE)",                                           // 6
+                 "CLOSE FILE(CUSTMST)",                                         // 7
+                 "IF_NULL FIELD(#CUSTNO #NOFLD)",                               // 8
+                 "ENDIF",                                                       // 9
+                 "EXCHANGE FIELDS(#CUSTNO)",                                    // 10
+                 "RETURN"});
+    prepare("TSTPRC", "MISC");
+    run();
+    std::vector<Message> all = messages();
+    EXPECT_EQ(IdOf(OnLine(all, 2)), "DCM0402");
+    EXPECT_EQ(IdOf(OnLine(all, 3)), "DCM0402");
+    EXPECT_EQ(IdOf(OnLine(all, 4)), "DCM0402");
+    EXPECT_EQ(OnLine(all, 5), Lines{"PRC0112 IF_ERROR(L77)"});
+    EXPECT_EQ(OnLine(all, 6), Lines{"PRC0182 NOFILE"});
+    EXPECT_TRUE(OnLine(all, 7).empty());
+    EXPECT_EQ(IdOf(OnLine(all, 8)), "DCM0401");
+    EXPECT_TRUE(OnLine(all, 10).empty());
+}
+
+TEST_F(CheckJob, OverrideChangesTheFieldForLaterChecks)
+{
+    addFunction("TSTPRC", "OVRD",
+                {"FUNCTION OPTIONS(*DIRECT)",                                  // 1
+                 "OVERRIDE FIELD(#CUSTSTS) TYPE(*DEC) LENGTH(3) DECIMALS(0)",  // 2
+                 "IF COND('#CUSTSTS > 5')",                                    // 3 numeric now
+                 "ENDIF",                                                      // 4
+                 "OVERRIDE FIELD(#NOFLD) LENGTH(3)",                           // 5
+                 "OVERRIDE FIELD(#CUSTNO)",                                    // 6 nothing to change
+                 "OVERRIDE FIELD(#CREDIT) LENGTH(1) DECIMALS(2)",              // 7 more decimals than digits
+                 "RETURN"});
+    prepare("TSTPRC", "OVRD");
+    run();
+    std::vector<Message> all = messages();
+    EXPECT_TRUE(OnLine(all, 3).empty());
+    EXPECT_EQ(OnLine(all, 5), Lines{"PRC0063 #NOFLD"});
+    EXPECT_EQ(OnLine(all, 6), Lines{"PRC0069 #CUSTNO"});
+    EXPECT_EQ(OnLine(all, 7), Lines{"PRC0064 #CREDIT"});
+}
+
+TEST_F(CheckJob, ModeCommandsAreAllowedInAFunction)
+{
+    // A function: the mode and key commands are allowed.
+    addFunction("TSTPRC", "MODES", {"FUNCTION OPTIONS(*DIRECT)", "IF_MODE IS(*ADD)", "ENDIF", "RETURN"});
+    prepare("TSTPRC", "MODES");
+    run();
+    EXPECT_TRUE(withId("PRC1052").empty());
+}
+
+} // namespace
