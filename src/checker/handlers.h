@@ -101,6 +101,15 @@ void P3100_CheckClose(void);
 void P3100_CheckBrowse(void);
 void P3100_CheckOverride(void);
 
+/* Reports. */
+void P3100_RunReportLayout(void);
+void P3100_CheckDefReport(void);
+void P3100_CheckReportLine(void);
+void P3100_CheckPrint(void);
+void P3100_CheckSpaceSkip(void);
+void P3100_CheckEndPrint(void);
+void P3100_CheckUprint(void);
+
 /* File commands. */
 void P3100_CheckFileCommand(int32_t lFromSelect);
 void P3100_CheckSelect(void);

@@ -165,6 +165,11 @@ void P3100_CheckScreenCommand(void)
     RunLayout(g_screenLayout);
 }
 
+void P3100_RunReportLayout(void)
+{
+    RunLayout(g_reportLayout);
+}
+
 void P3100_CheckRequestDisplay(void)
 {
     P3100_CheckScreenCommand();
