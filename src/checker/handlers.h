@@ -109,6 +109,7 @@ void P3100_CheckPrint(void);
 void P3100_CheckSpaceSkip(void);
 void P3100_CheckEndPrint(void);
 void P3100_CheckUprint(void);
+void P3100_CheckKeepCommand(void);
 
 /* File commands. */
 void P3100_CheckFileCommand(int32_t lFromSelect);

@@ -1,6 +1,6 @@
 // Check handlers of the report commands: DEF_REPORT, the report lines
 // (DEF_HEAD, DEF_FOOT, DEF_LINE, DEF_BREAK), PRINT, SPACE, SKIP, ENDPRINT
-// and UPRINT. Reports 1 to 9 keep their definition in the module's report
+// and UPRINT, and of the KEEP_ commands that keep values over a loop. Reports 1 to 9 keep their definition in the module's report
 // table (the "$DRINF" records of the end of checking); a report printed to
 // is marked used ('Y'), a report defined by DEF_REPORT 'P'. Each report line
 // is a line group ("GROUPNAM", origin "LIN") that PRINT counts, so a line
@@ -10,6 +10,7 @@
 #include "checker/operand_checks.h"
 #include "checker/usage.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -260,6 +261,76 @@ void P3100_CheckUprint(void)
     }
     RecordExpandedFieldList("FIELDS", {});
     RecordStatusField();
+}
+
+} // extern "C"
+
+namespace {
+
+// The innermost open loop of the structure stack (pass 1), or null.
+const StackLevel *InnermostLoop()
+{
+    Globals &g = G();
+    for (int i = std::min(g.depth, kStackLimit); i >= 1; --i)
+        if (g.stack[i].loop == 'Y')
+            return &g.stack[i];
+    return nullptr;
+}
+
+} // namespace
+
+extern "C" {
+
+// KEEP_TOTAL, KEEP_COUNT, KEEP_AVG, KEEP_MAX and KEEP_MIN: a value kept
+// over the rows of the enclosing loop. The loop finds its KEEP_ commands
+// through their "KEEP_" records to reset them before it starts.
+void P3100_CheckKeepCommand(void)
+{
+    Globals &g = G();
+    bool numeric = NameIs("KEEP_TOTAL") || NameIs("KEEP_COUNT") || NameIs("KEEP_AVG");
+    int32_t sources = ParmCount("OF_FIELD"), by = ParmCount("BY_FIELD");
+    std::string target = Parm("IN_FIELD");
+    if (Pass() == 1) {
+        const StackLevel *loop = InnermostLoop();
+        if (!loop) {
+            Issue('F', "PRC0146", Trim(g.parsed.acName, 10));
+            return;
+        }
+        if (sources <= 0) {
+            Issue('F', "PRC0146", "OF_FIELD");
+            return;
+        }
+        for (int32_t i = 0; i < sources; ++i)
+            RecordIfField(ParmEntry("OF_FIELD", i));
+        for (int32_t i = 0; i < by; ++i)
+            RecordIfField(ParmEntry("BY_FIELD", i));
+        RecordIfField(target);
+        FFC_WORK_RECORD &r = g.record2;
+        BlankRecord(r, "", WR_KEEP_NAME);
+        int32_t loopLine = loop->line;
+        int16_t loopSub = loop->subLine;
+        std::memcpy(r.acKind, &loopLine, 4);
+        std::memcpy(r.acKind + 4, &loopSub, 2);
+        WR_KEEP_DATA keep{g.source.sLine, g.source.sSubLine};
+        std::memcpy(r.acData, &keep, sizeof keep);
+        WriteRecord(r);
+        return;
+    }
+    if (FieldOf(target).empty()) {
+        Issue('F', "PRC0148", target);
+        return;
+    }
+    OperandInfo result = CheckFieldOperand(target);
+    if (result.valid && numeric && result.typeClass != 'N')
+        Issue('F', "PRC0148", target);
+    for (int32_t i = 0; i < sources; ++i) {
+        std::string source = ParmEntry("OF_FIELD", i);
+        if (FieldOf(source).empty())
+            continue;
+        OperandInfo info = CheckFieldOperand(source);
+        if (info.valid && (NameIs("KEEP_TOTAL") || NameIs("KEEP_AVG")) && info.typeClass != 'N')
+            Issue('F', "PRC0147", source);
+    }
 }
 
 } // extern "C"

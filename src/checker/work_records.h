@@ -28,6 +28,7 @@
 #define WR_ERRORTOT "ERRORTOT  "
 #define WR_USRSUBP  "USRSUBP   "
 #define WR_LISTNAME "LISTNAME  "
+#define WR_KEEP_NAME "KEEP_"
 
 /* USEFIELD: name = the operand as written (50). */
 typedef struct WR_USEFIELD_DATA {
@@ -175,6 +176,15 @@ typedef struct WR_LISTNAME_DATA {
     char acLine[7];              /*   8 line of the DEF_LIST */
     char acFields[WR_LIST_FIELDS_MAX][10]; /* 15 the field names */
 } WR_LISTNAME_DATA;
+
+/* KEEP_: one per KEEP_ command inside a loop. Kind: the loop command's
+ * line (32-bit) and sub-line (16-bit), native order, then four blanks;
+ * name "KEEP_"; data (completed): the KEEP_ command's line (32-bit) and
+ * sub-line (16-bit), the numbers under which the command store holds it. */
+typedef struct WR_KEEP_DATA {
+    int32_t lLine;
+    int16_t sSubLine;
+} WR_KEEP_DATA;
 
 #ifdef __cplusplus
 static_assert(offsetof(WR_USEFIELD_DATA, cGenerate) == 22, "USEFIELD generation flag");

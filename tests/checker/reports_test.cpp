@@ -85,3 +85,44 @@ TEST_F(CheckJob, ReportLinesPrintedAndDefined)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CheckJob, KeepCommandsBelongToTheirLoop)
+{
+    addFunction("TSTPRC", "KEEPS",
+                {"FUNCTION OPTIONS(*DIRECT)",                                             // 1
+                 "DEFINE FIELD(#TOT) TYPE(*DEC) LENGTH(13) DECIMALS(2)",                 // 2
+                 "KEEP_TOTAL OF_FIELD(#CREDIT) IN_FIELD(#TOT)",                           // 3 no loop
+                 "SELECT FIELDS(#CUSTNO #CREDIT #CUSTNAM) FROM_FILE(CUSTMST)",            // 4
+                 "KEEP_TOTAL OF_FIELD(#CREDIT) IN_FIELD(#TOT)",                           // 5
+                 "KEEP_AVG OF_FIELD(#CUSTNAM) IN_FIELD(#TOT)",                            // 6 not numeric
+                 "KEEP_COUNT OF_FIELD(#CUSTNO) IN_FIELD(#CUSTNAM)",                       // 7 result alphanumeric
+                 "ENDSELECT",                                                             // 8
+                 "RETURN"});
+    prepare("TSTPRC", "KEEPS");
+    run();
+    std::vector<Message> all = messages();
+    EXPECT_EQ(OnLine(all, 3), Lines{"PRC0146 KEEP_TOTAL"});
+    EXPECT_TRUE(OnLine(all, 5).empty());
+    EXPECT_EQ(OnLine(all, 6), Lines{"PRC0147 #CUSTNAM"});
+    EXPECT_EQ(OnLine(all, 7), Lines{"PRC0148 #CUSTNAM"});
+    // Three KEEP_ records under the SELECT of line 4, in source order.
+    FFC_WORK_RECORD r;
+    std::memset(&r, ' ', sizeof r);
+    int32_t line = 4;
+    int16_t sub = 0;
+    std::memcpy(r.acKind, &line, 4);
+    std::memcpy(r.acKind + 4, &sub, 2);
+    std::memcpy(r.acName, "KEEP_", 5);
+    std::vector<int32_t> lines;
+    for (char rc = WF_cReadFirst(&ctx, 12, &r, 2); rc == '0'; rc = WF_cReadNext(&ctx, 12, &r, 2)) {
+        WR_KEEP_DATA d;
+        std::memcpy(&d, r.acData, sizeof d);
+        lines.push_back(d.lLine);
+        EXPECT_EQ(d.sSubLine, 0);
+    }
+    EXPECT_EQ(lines, (std::vector<int32_t>{5, 6, 7}));
+}
+
+} // namespace
