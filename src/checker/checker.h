@@ -211,6 +211,14 @@ struct Globals {
     };
     std::vector<FieldReference> deferredReferences;
     bool parsingComponentCommand = false;
+    /* loops of the run: the running loop counter of SELECT, SELECT_SQL and
+     * SELECTLIST ("SL@" + 3 digits) and, per structure depth, the SELECT
+     * file, library and loop identifier; the current SELECT level */
+    int32_t loopCounter = 0;
+    std::string levelFile[kStackLimit + 1];
+    std::string levelLibrary[kStackLimit + 1];
+    std::string levelLoopId[kStackLimit + 1];
+    int32_t currentSelectLevel = -1;
     char subReference[17]{};
 };
 

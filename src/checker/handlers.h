@@ -47,6 +47,7 @@ void P3100_CheckDltEntry(void);
 void P3100_CheckLocEntry(void);
 void P3100_CheckSortList(void);
 void P3100_CheckSelectList(void);
+void P3100_CheckSelectListLoop(void);
 
 /* Component commands. */
 void P3100_FormatRoutineLabel(const char *pszKind);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -168,9 +169,37 @@ void P3100_CheckFileCommand(int32_t)
     }
 }
 
+// SELECT: the common file check; in pass 1 the GENERIC and OPTIONS rules
+// and the loop's identifier, file and library at its structure depth.
 void P3100_CheckSelect(void)
 {
+    Globals &g = G();
     P3100_CheckFileCommand(1);
+    if (Pass() != 1)
+        return;
+    std::string generic = Upper(Parm("GENERIC"));
+    if (generic.size() > 1 && generic[1] == 'Y' && ParmFlag("OPTIONS", "*STARTKEY")) {
+        SetParmEntry("GENERIC", 0, 0, "*NO");
+        Issue('W', "PRC1022");
+    }
+    if (ParmFlag("OPTIONS", "*BLOCK") && ParmCount("WITH_KEY") > 0)
+        Issue('F', "PRC0210");
+    int depth = std::clamp(g.depth, 0, kStackLimit);
+    g.levelFile[depth] = Upper(Parm("FROM_FILE", 0));
+    g.levelLibrary[depth] = Upper(Parm("FROM_FILE", 1));
+    char id[8];
+    g.loopCounter = (g.loopCounter + 1) % 1000;
+    std::snprintf(id, sizeof id, "SL@%03d", static_cast<int>(g.loopCounter));
+    g.levelLoopId[depth] = id;
+    std::memcpy(g.parsed.acLoopId, id, 6);
+    g.currentSelectLevel = depth - 1;
+}
+
+// SELECTLIST: its loop counts among the loops of the run.
+void P3100_CheckSelectListLoop(void)
+{
+    if (Pass() == 1)
+        G().loopCounter = (G().loopCounter + 1) % 1000;
 }
 
 void P3100_CheckFetch(void)

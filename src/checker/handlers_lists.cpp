@@ -324,6 +324,7 @@ void P3100_CheckSortList(void)
 void P3100_CheckSelectList(void)
 {
     std::string where = Parm("WHERE");
+    P3100_CheckSelectListLoop();
     if (Pass() == 1) {
         RecordExpressionFields(where);
         return;

@@ -152,6 +152,13 @@ void ResetModuleForCheck()
     std::memcpy(g.ioStatusField, io, 10);
     g.labelReferences.clear();
     g.deferredReferences.clear();
+    g.loopCounter = 0;
+    g.currentSelectLevel = -1;
+    for (int i = 0; i <= kStackLimit; ++i) {
+        g.levelFile[i].clear();
+        g.levelLibrary[i].clear();
+        g.levelLoopId[i] = "SL@000";
+    }
     g.caseLevels.clear();
     g.firstLabel.clear();
     g.firstLabelKnown = false;

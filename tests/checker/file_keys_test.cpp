@@ -90,3 +90,43 @@ TEST_F(FileKeys, KeyFieldAttributes)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FileKeys, SelectRulesAndLoopIdentifiers)
+{
+    addFunction("TSTPRC", "SELS",
+                {"FUNCTION OPTIONS(*DIRECT)",                                                          // 1
+                 "DEF_LIST NAME(#L) FIELDS(#CUSTNO)",                                                  // 2
+                 "SELECT FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) GENERIC(*YES) OPTIONS(*STARTKEY)", // 3
+                 "ENDSELECT",                                                                          // 4
+                 "SELECTLIST NAMED(#L)",                                                               // 5
+                 "ENDSELECT",                                                                          // 6
+                 "SELECT FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) OPTIONS(*BLOCK)",       // 7
+                 "ENDSELECT",                                                                          // 8
+                 "RETURN"});
+    prepare("TSTPRC", "SELS");
+    run();
+    std::vector<Message> w = withId("PRC1022");
+    ASSERT_EQ(w.size(), 1u);
+    EXPECT_EQ(w[0].line, 3u);
+    EXPECT_EQ(w[0].severity, 'W');
+    std::vector<Message> f = withId("PRC0210");
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].line, 7u);
+    auto stored = [&](int16_t line) {
+        auto p = std::make_unique<FFC_PARSED_COMMAND>();
+        std::memset(p.get(), 0, sizeof *p);
+        p->sLine = line;
+        p->sSubLine = 0;
+        EXPECT_EQ(RS_fFindCommandRecord(&ctx, p.get(), sizeof *p), 0);
+        return p;
+    };
+    auto first = stored(3);
+    EXPECT_EQ(std::string(first->acLoopId, 6), "SL@001");
+    EXPECT_EQ(std::string(first->acParms + 1982, 4), "*NO ") << "GENERIC(*YES) gives way to *STARTKEY";
+    auto second = stored(7);
+    EXPECT_EQ(std::string(second->acLoopId, 6), "SL@003") << "the SELECTLIST between counts as a loop";
+}
+
+} // namespace
