@@ -112,6 +112,12 @@ void P3100_CheckEndPrint(void);
 void P3100_CheckUprint(void);
 void P3100_CheckKeepCommand(void);
 
+/* Calls. */
+void P3100_CheckCall(void);
+void P3100_CheckSubmit(void);
+void P3100_CheckCallCheck(void);
+void P3100_CheckPoint(void);
+
 /* File commands. */
 void P3100_CheckFileCommand(int32_t lFromSelect);
 void P3100_CheckSelect(void);

@@ -113,3 +113,39 @@ TEST_F(CheckJob, ModeCommandsAreAllowedInAFunction)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CheckJob, CallsAndSubmits)
+{
+    addFunction("TSTPRC", "CALLS",
+                {"FUNCTION OPTIONS(*DIRECT)",                                 // 1
+                 "CALL PROCESS(*DIRECT) FUNCTION(CUSTLST)",                   // 2 a function of the partition
+                 "CALL PROCESS(*DIRECT) FUNCTION(NOFUNC)",                    // 3
+                 "CALL PROCESS(NOPROC) FUNCTION(*MENU)",                      // 4
+                 "CALL PROCESS(DEMOPRC) FUNCTION(*MENU)",                     // 5
+                 "CALL PGM(MYPGM) PROCESS(DEMOPRC)",                          // 6 program and process
+                 "CALL PGM(MYPGM) PARMS(#CUSTNO) IF_ERROR(L9)",               // 7 no such label
+                 "CALL PROCESS(*DIRECT) FUNCTION(CUSTUPD) PASS_LST(#NOLIST)", // 8
+                 "SUBMIT PROCESS(DEMOPRC) FUNCTION(NOFUNC)",                  // 9
+                 "SUBMIT",                                                    // 10 neither process nor program
+                 "POINT FILE(NOFILE) TO_FILE(X)",                             // 11
+                 "CALLCHECK FIELD(#CUSTNO) BY_CALLING(CHKPGM) IF_INVALID(*BAD)", // 12
+                 "RETURN"});
+    prepare("TSTPRC", "CALLS");
+    run();
+    std::vector<Message> all = messages();
+    EXPECT_TRUE(OnLine(all, 2).empty());
+    EXPECT_EQ(OnLine(all, 3), Lines{"PRC1038 FUNCTION(NOFUNC)"});
+    EXPECT_EQ(OnLine(all, 4), Lines{"PRC1038 PROCESS(NOPROC)"});
+    EXPECT_TRUE(OnLine(all, 5).empty());
+    EXPECT_EQ(OnLine(all, 6), Lines{"PRC0163 PGM(MYPGM)"});
+    EXPECT_EQ(OnLine(all, 7), Lines{"PRC0163 IF_ERROR(L9)"});
+    EXPECT_EQ(OnLine(all, 8), Lines{"PRC1006 NOLIST"});
+    EXPECT_EQ(OnLine(all, 9), Lines{"PRC0170 FUNCTION(NOFUNC)"});
+    EXPECT_EQ(OnLine(all, 10), Lines{"PRC0170 PROCESS(*NONE)"});
+    EXPECT_EQ(OnLine(all, 11), Lines{"PRC0178 FILE(NOFILE)"});
+    EXPECT_EQ(OnLine(all, 12), Lines{"PRC0264 IF_INVALID(*BAD)"});
+}
+
+} // namespace
