@@ -75,7 +75,7 @@ constexpr DispatchRow kRows[] = {
     {"EXEC_OS400", P3100_CheckExecCommand, Mode::Stored},        {"POP_UP", P3100_CheckPopUp, Mode::Screen},
     {"DEF_COND", P3100_CheckDefCond, Mode::Stored},
     {"FUNCTION", P3100_CheckFunctionOptions, Mode::Stored},
-    {"DEF_ARRAY", P3100_CheckDefArray, Mode::Stored},         {"SELECT_SQL", NB, Mode::Stored},
+    {"DEF_ARRAY", P3100_CheckDefArray, Mode::Stored},         {"SELECT_SQL", P3100_CheckSelectSql, Mode::Stored},
     {"CONTINUE", P3100_CheckContinue, Mode::Stored},
     {"LEAVE", P3100_CheckLeave, Mode::Stored},
     {"INCLUDE", P3100_CheckInclude, Mode::Stored},

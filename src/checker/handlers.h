@@ -112,6 +112,9 @@ void P3100_CheckEndPrint(void);
 void P3100_CheckUprint(void);
 void P3100_CheckKeepCommand(void);
 
+/* SELECT_SQL. */
+void P3100_CheckSelectSql(void);
+
 /* Calls. */
 void P3100_CheckCall(void);
 void P3100_CheckSubmit(void);

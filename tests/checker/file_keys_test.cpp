@@ -130,3 +130,45 @@ TEST_F(FileKeys, SelectRulesAndLoopIdentifiers)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FileKeys, SelectSqlFilesAndDatabases)
+{
+    exec("INSERT INTO QV_F27 (X27P_I, X27PFL, X27PLB, X27EXF, X27SP1) VALUES"
+         " ('DEM', 'EXTA', 'EXTLIB', 'X', '12345678901234567M'), ('DEM', 'EXTB', 'EXTLIB', 'X', ''),"
+         " ('DEM', 'EXTC', 'EXTLIB', 'X', '');"
+         "INSERT INTO QV_FOF (XOFP_I, XOFPFL, XOFPLB, XOFDSN, XOFTYP) VALUES"
+         " ('DEM', 'EXTA', 'EXTLIB', 'SALES', 'PGSQL'), ('DEM', 'EXTB', 'EXTLIB', 'sales', 'pgsql'),"
+         " ('DEM', 'EXTC', 'EXTLIB', 'STOCK', 'PGSQL');");
+    addFunction("TSTPRC", "SQLS",
+                {"FUNCTION OPTIONS(*DIRECT)",                                                           // 1
+                 "SELECT_SQL FIELDS(#CUSTNO) FROM_FILES((CUSTMST A) (CUSTMSTL1 B) (NOFILE A))",         // 2
+                 "ENDSELECT",                                                                           // 3
+                 "SELECT_SQL FIELDS(#CUSTNO)",                                                          // 4
+                 "ENDSELECT",                                                                           // 5
+                 "SELECT_SQL FIELDS(#CUSTNO) FROM_FILES((EXTA) (EXTB))",                                // 6 same database
+                 "ENDSELECT",                                                                           // 7
+                 "SELECT_SQL FIELDS(#CUSTNO) FROM_FILES((EXTA) (EXTC)) IO_ERROR(L55)",                  // 8
+                 "ENDSELECT",                                                                           // 9
+                 "RETURN"});
+    prepare("TSTPRC", "SQLS", 'G');
+    run();
+    EXPECT_EQ(onLine(2), (Lines{"PRC1019 CUSTMSTL1", "PRC1020 CUSTMSTL1", "PRC0019 NOFILE    *FIRST", "PRC0248 A"}));
+    EXPECT_EQ(onLine(4), Lines{"PRC0247 "});
+    EXPECT_TRUE(onLine(6).empty()) << "the data-source names compare without case";
+    EXPECT_EQ(onLine(8), (Lines{"PRC0380 EXTA      EXTLIB    EXTC      EXTLIB",
+                                "PRC0381 EXTA      SALES                           PGSQL",
+                                "PRC0381 EXTC      STOCK                           PGSQL", "PRC0025 L55"}));
+    auto p = std::make_unique<FFC_PARSED_COMMAND>();
+    std::memset(p.get(), 0, sizeof *p);
+    p->sLine = 6;
+    ASSERT_EQ(RS_fFindCommandRecord(&ctx, p.get(), sizeof *p), 0);
+    EXPECT_EQ(std::string(p->acParms + 1142, 10), "EXTA      ");
+    EXPECT_EQ(std::string(p->acParms + 1152, 10), "EXTLIB    ");
+    EXPECT_EQ(p->acParms[1162], 'Y') << "a file of another database";
+    EXPECT_EQ(p->acParms[1163], 'M') << "the 18th character of its option string";
+    EXPECT_EQ(p->acParms[1362], 'Y');
+}
+
+} // namespace
