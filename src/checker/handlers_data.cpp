@@ -200,6 +200,55 @@ FFC_FIELD_TEXT NewFieldTexts(const std::string &field, const std::string &refere
     return text;
 }
 
+// Type class of the catalogue's argument or return value n (from 1): 'A',
+// 'N', or ' ' when the catalogue leaves it open (lists, any type).
+char BuiltInClass(const std::string &name, char argumentOrReturn, int32_t n)
+{
+    SSQL_AREA area;
+    SSQL_SetLocation("DC_P3100/SQL049");
+    if (argumentOrReturn == 'A')
+        SSQL_DeclareExt(&area, "SELECT X48TYP FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' AND X48AOR = 'A' AND X48SEQ = %d ",
+                        name.c_str(), static_cast<int>(n));
+    else
+        SSQL_DeclareExt(&area,
+                        "SELECT X48TYP FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' AND X48AOR <> 'A' AND X48SEQ = %d ",
+                        name.c_str(), static_cast<int>(n));
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    char type = ' ';
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_FIXED(&type, 1));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, "DC_P3100/SQL049");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    if (rc != SSQL_RC_OK)
+        return ' ';
+    if (type == 'A')
+        return 'A';
+    if (type == 'N' || type == 'P' || type == 'S' || type == 'D')
+        return 'N';
+    return ' ';
+}
+
+// The arguments and receiving fields of a USE against the types of the
+// catalogue.
+void CheckBuiltInTypes(const std::string &name)
+{
+    int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
+    for (int32_t i = 0; i < given; ++i) {
+        std::string argument = ParmEntry("WITH_ARGS", i);
+        OperandInfo info = CheckOperandValue(argument);
+        char expected = BuiltInClass(name, 'A', i + 1);
+        if (info.valid && expected != ' ' && info.typeClass != ' ' && info.typeClass != expected)
+            Issue('F', "PRC0172", name);
+    }
+    for (int32_t i = 0; i < gets; ++i) {
+        std::string target = ParmEntry("TO_GET", i);
+        OperandInfo info = CheckFieldOperand(target);
+        char expected = BuiltInClass(name, 'R', i + 1);
+        if (info.valid && expected != ' ' && info.typeClass != expected)
+            Issue('F', "PRC0173", name);
+    }
+}
+
 } // namespace
 
 extern "C" {
@@ -405,8 +454,10 @@ void P3100_CheckGroupBy(void)
 // return values as it takes.
 void P3100_CheckUse(void)
 {
-    if (Pass() != 1)
+    if (Pass() == 2) {
+        CheckBuiltInTypes(Upper(Parm("BUILTIN")));
         return;
+    }
     std::string name = Upper(Parm("BUILTIN"));
     int32_t arguments = 0, returns = 0, required = 0;
     if (name.empty() || !BuiltInFunction(name, arguments, returns, required)) {

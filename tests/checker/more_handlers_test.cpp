@@ -2,6 +2,8 @@
 // and OVERRIDE commands on small functions checked end to end.
 #include "checker_fixture.h"
 
+#include <sqlite3.h>
+
 #include <string>
 #include <vector>
 
@@ -146,6 +148,39 @@ TEST_F(CheckJob, CallsAndSubmits)
     EXPECT_EQ(OnLine(all, 10), Lines{"PRC0170 PROCESS(*NONE)"});
     EXPECT_EQ(OnLine(all, 11), Lines{"PRC0178 FILE(NOFILE)"});
     EXPECT_EQ(OnLine(all, 12), Lines{"PRC0264 IF_INVALID(*BAD)"});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CheckJob, BuiltInFunctionArgumentsAndResults)
+{
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(repo.path().c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "INSERT INTO QV_F47 (X47BIF, X47IDN, X47ARG, X47RET) VALUES ('CONCAT', 1, 2, 1);"
+                           "INSERT INTO QV_F48 (X48BIF, X48AOR, X48SEQ, X48ROO, X48TYP) VALUES"
+                           " ('CONCAT', 'A', 1, 'R', 'A'), ('CONCAT', 'A', 2, 'O', 'A'), ('CONCAT', 'R', 1, 'R', 'A');",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    addFunction("TSTPRC", "BIFS",
+                {"FUNCTION OPTIONS(*DIRECT)",                                          // 1
+                 "USE BUILTIN(CONCAT) WITH_ARGS(#CUSTNAM #CUSTSTS) TO_GET(#CUSTNAM)",  // 2
+                 "USE BUILTIN(CONCAT) WITH_ARGS(#CREDIT) TO_GET(#CUSTNAM)",            // 3
+                 "USE BUILTIN(CONCAT) WITH_ARGS(#CUSTNAM) TO_GET(#CREDIT)",            // 4
+                 "USE BUILTIN(CONCAT)",                                                // 5 too few
+                 "USE BUILTIN(NOBIF)",                                                 // 6
+                 "RETURN"});
+    prepare("TSTPRC", "BIFS");
+    run();
+    std::vector<Message> all = messages();
+    EXPECT_TRUE(OnLine(all, 2).empty());
+    EXPECT_EQ(OnLine(all, 3), Lines{"PRC0172 CONCAT"});
+    EXPECT_EQ(OnLine(all, 4), Lines{"PRC0173 CONCAT"});
+    EXPECT_EQ(OnLine(all, 5), Lines{"PRC0171 CONCAT"});
+    EXPECT_EQ(OnLine(all, 6), Lines{"PRC0373 NOBIF"});
 }
 
 } // namespace
