@@ -31,7 +31,7 @@ constexpr DispatchRow kRows[] = {
     {"INSERT", P3100_CheckInsert, Mode::Stored},            {"SET_MODE", P3100_CheckSetMode, Mode::Stored},
     {"IF_MODE", P3100_CheckIfMode, Mode::Stored},           {"CHANGE", P3100_CheckChange, Mode::Stored},
     {"DELETE", P3100_CheckDelete, Mode::Stored},            {"UPDATE", P3100_CheckUpdate, Mode::Stored},
-    {"CHECK_FOR", P3100_CheckCheckFor, Mode::Stored},         {"RENAME", NB, Mode::Stored},
+    {"CHECK_FOR", P3100_CheckCheckFor, Mode::Stored},         {"RENAME", P3100_CheckRename, Mode::Stored},
     {"DEFINE", P3100_CheckDefine, Mode::Stored},            {"OVERRIDE", P3100_CheckOverride, Mode::Stored},
     {"MESSAGE", P3100_CheckMessageCommand, Mode::Stored},
     {"ABORT", P3100_CheckMessageCommand, Mode::Stored},

@@ -120,6 +120,7 @@ void P3100_CheckCall(void);
 void P3100_CheckSubmit(void);
 void P3100_CheckCallCheck(void);
 void P3100_CheckPoint(void);
+void P3100_CheckRename(void);
 
 /* File commands. */
 void P3100_CheckFileCommand(int32_t lFromSelect);

@@ -1,5 +1,6 @@
 // Check handlers of the commands that hand control to other objects:
-// CALL, SUBMIT, CALLCHECK and POINT.
+// CALL, SUBMIT, CALLCHECK and POINT; and RENAME, which gives fields of a
+// file other names in the function.
 #include "checker/checker.h"
 #include "checker/handlers.h"
 #include "checker/lists.h"
@@ -9,6 +10,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "dqov/definitions.h"
 #include "dqov/fatal.h"
 #include "platform/dqos/dqos.h"
 
@@ -39,6 +41,34 @@ uint32_t Count(const char *tag, const char *sql, const std::string &a, const std
         FFC_SQL_Error(ca, tag);
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
     return n;
+}
+
+// Rows of the field in the file (a physical file, or the physical file of
+// a view).
+uint32_t FieldsOfFile(const std::string &file, const std::string &field)
+{
+    SSQL_AREA area;
+    const char *tag = "DC_P3100/SQL030";
+    SSQL_SetLocation(tag);
+    std::string partition = Trim(G().partition, 3);
+    SSQL_DeclareExt(&area,
+                    "SELECT COUNT(*) FROM QV_DTA.QV_F14 WHERE X14P_I = '%s' AND X14FLD = '%s' AND (X14PFL = '%s' OR "
+                    "X14PFL IN (SELECT X15PFL FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s')) ",
+                    partition.c_str(), field.c_str(), file.c_str(), partition.c_str(), file.c_str());
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    uint32_t n = 0;
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&n));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, tag);
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    return n;
+}
+
+std::string Fixed(const std::string &s, size_t width)
+{
+    std::string out = s.substr(0, width);
+    out.resize(width, ' ');
+    return out;
 }
 
 bool ProcessExists(const std::string &process)
@@ -213,6 +243,65 @@ void P3100_CheckPoint(void)
         std::string v = Parm(keyword);
         if (!FieldOf(v).empty())
             RecordOperand(v);
+    }
+}
+
+} // extern "C"
+
+extern "C" {
+
+// RENAME: fields of a file known in the function under other names. Each
+// pair (the file's field, its name in the function) must name a field of
+// the file; it becomes a "RENAMETO" record (file, field, new name) for the
+// generator, and the new name a field of the function with the file
+// field's attributes.
+void P3100_CheckRename(void)
+{
+    Globals &g = G();
+    if (IsComponentRun()) {
+        if (Pass() == 1)
+            Issue('F', "PRC1052", std::string_view(g.parsed.acName, 10));
+        return;
+    }
+    if (Pass() != 1)
+        return;
+    std::string file = Upper(Parm("FILE", 0)), library = Upper(Parm("FILE", 1));
+    char kind = ' ';
+    if (file.empty() || file[0] == '*' || !FileKnown(file, library, kind)) {
+        Issue('F', "PRC0205", "FILE(" + file + ")");
+        return;
+    }
+    RecordFileUse(file, library);
+    int32_t pairs = ParmCount("FIELDS");
+    for (int32_t i = 0; i < pairs; ++i) {
+        std::string written = ParmEntry("FIELDS", i, 0), renamed = ParmEntry("FIELDS", i, 1);
+        std::string field = FieldOf(written).empty() ? Upper(written) : FieldOf(written);
+        std::string target = FieldOf(renamed).empty() ? Upper(renamed) : FieldOf(renamed);
+        if (field.empty() || target.empty()) {
+            Issue('F', "PRC0205", field.empty() ? written : renamed);
+            continue;
+        }
+        uint32_t inFile = FieldsOfFile(file, field);
+        if (inFile == 0) {
+            Issue('F', "PRC0205", field);
+            continue;
+        }
+        FFC_WORK_RECORD &r = g.record2;
+        BlankRecord(r, WR_RENAMETO, Fixed(file, 20) + Fixed(field, 10), target);
+        WriteRecord(r);
+        char type = ' ';
+        int32_t length = 0, decimals = 0;
+        if (LookUpField(field, type, length, decimals)) {
+            FFC_FIELD_DEFINITION def;
+            std::memset(&def, ' ', sizeof def);
+            def.input.usLength = 0;
+            def.output.usLength = 0;
+            Pad(def.acName, 10, target);
+            def.cType = type;
+            def.lLength = length;
+            def.lDecimals = decimals;
+            Put_Function_Field(g.ctx, 'F', &def, nullptr);
+        }
     }
 }
 

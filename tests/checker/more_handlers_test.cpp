@@ -184,3 +184,32 @@ TEST_F(CheckJob, BuiltInFunctionArgumentsAndResults)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CheckJob, RenamedFileFieldsAreFieldsOfTheFunction)
+{
+    addFunction("TSTPRC", "RENS",
+                {"FUNCTION OPTIONS(*DIRECT)",                                      // 1
+                 "RENAME FILE(CUSTMSTL1) FIELDS((#CUSTNAM #CNAME) (#NOFLD #X))",   // 2
+                 "RENAME FILE(NOFILE) FIELDS((#CUSTNO #CNO))",                     // 3
+                 "IF COND('#CNAME = #CUSTNAM')",                                   // 4 the new name is known
+                 "ENDIF",                                                          // 5
+                 "RETURN"});
+    prepare("TSTPRC", "RENS");
+    run();
+    std::vector<Message> all = messages();
+    EXPECT_EQ(OnLine(all, 2), Lines{"PRC0205 NOFLD"});
+    EXPECT_EQ(OnLine(all, 3), Lines{"PRC0205 FILE(NOFILE)"});
+    EXPECT_TRUE(OnLine(all, 4).empty());
+    FFC_WORK_RECORD r;
+    std::memset(&r, ' ', sizeof r);
+    std::memcpy(r.acKind, "RENAMETO  ", 10);
+    ASSERT_EQ(WF_cReadFirst(&ctx, 12, &r, 1), '0');
+    EXPECT_EQ(std::string(r.acName, 10), "CUSTMSTL1 ");
+    EXPECT_EQ(std::string(r.acName + 20, 10), "CUSTNAM   ");
+    EXPECT_EQ(std::string(r.acQualifier, 10), "CNAME     ");
+    EXPECT_NE(WF_cReadNext(&ctx, 12, &r, 1), '0') << "one rename only";
+}
+
+} // namespace
