@@ -17,7 +17,6 @@ struct DispatchRow {
     Mode mode;
 };
 
-#define NB P3100_CheckNotBuilt
 #define EMPTY P3100_CheckEmpty
 
 // Comparison order and handlers of the checkable commands.
@@ -37,7 +36,7 @@ constexpr DispatchRow kRows[] = {
     {"ABORT", P3100_CheckMessageCommand, Mode::Stored},
     {"EXIT", P3100_CheckMessageCommand, Mode::Stored},
     {"MENU", P3100_CheckMessageCommand, Mode::Stored},
-    {"TRANSFER", NB, Mode::Stored},          {"BEGINCHECK", P3100_CheckBeginCheck, Mode::Stored},
+    {"TRANSFER", P3100_CheckTransfer, Mode::Stored},          {"BEGINCHECK", P3100_CheckBeginCheck, Mode::Stored},
     {"ENDCHECK", P3100_CheckEndCheckOnError, Mode::Stored},          {"ON_ERROR", P3100_CheckEndCheckOnError, Mode::Stored},
     {"IF_ERROR", P3100_CheckIfError, Mode::Stored},          {"SET_ERROR", P3100_CheckSetError, Mode::Stored},
     {"DATECHECK", P3100_CheckDateCheck, Mode::Stored},         {"RANGECHECK", P3100_CheckRangeCheck, Mode::Stored},
@@ -95,7 +94,6 @@ constexpr DispatchRow kRows[] = {
 };
 static_assert(std::size(kRows) == 125, "125 dispatchable names");
 
-#undef NB
 #undef EMPTY
 
 } // namespace

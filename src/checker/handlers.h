@@ -121,6 +121,7 @@ void P3100_CheckSubmit(void);
 void P3100_CheckCallCheck(void);
 void P3100_CheckPoint(void);
 void P3100_CheckRename(void);
+void P3100_CheckTransfer(void);
 
 /* File commands. */
 void P3100_CheckFileCommand(int32_t lFromSelect);

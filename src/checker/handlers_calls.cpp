@@ -1,5 +1,5 @@
 // Check handlers of the commands that hand control to other objects:
-// CALL, SUBMIT, CALLCHECK and POINT; and RENAME, which gives fields of a
+// CALL, SUBMIT, TRANSFER, CALLCHECK and POINT; and RENAME, which gives fields of a
 // file other names in the function.
 #include "checker/checker.h"
 #include "checker/handlers.h"
@@ -303,6 +303,43 @@ void P3100_CheckRename(void)
             Put_Function_Field(g.ctx, 'F', &def, nullptr);
         }
     }
+}
+
+} // extern "C"
+
+extern "C" {
+
+// TRANSFER: control goes to *EXIT, *MENU, HELP, EOJ, the next or last
+// function, the function a field names, or a function of the process
+// ("FUNCTION" or "PROCESS/FUNCTION"); the fields exchanged are used. A
+// target the repository does not hold is an invalid reference.
+void P3100_CheckTransfer(void)
+{
+    Globals &g = G();
+    std::string target = Upper(Parm("TOFUNCTION"));
+    if (Pass() == 1) {
+        RecordEntries("EXCHANGE");
+        if (!FieldOf(target).empty())
+            RecordOperand(target);
+        return;
+    }
+    CheckEntries("EXCHANGE");
+    if (target.empty() || target == "*EXIT" || target == "*MENU" || target == "HELP" || target == "EOJ" ||
+        target == "*NEXT" || target == "*LAST")
+        return;
+    if (!FieldOf(target).empty()) {
+        CheckFieldOperand(target, 'A');
+        return;
+    }
+    std::string process = g.processName, function = target;
+    size_t slash = target.find('/');
+    if (slash != std::string::npos) {
+        process = target.substr(0, slash);
+        function = target.substr(slash + 1);
+    }
+    if (function.empty() || function.size() > 7 || process.empty() || process.size() > 10 ||
+        !FunctionExists(process, function))
+        P3100_ReportIllegalReference(static_cast<uint32_t>(target.size()), target.c_str());
 }
 
 } // extern "C"

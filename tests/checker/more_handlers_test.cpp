@@ -213,3 +213,29 @@ TEST_F(CheckJob, RenamedFileFieldsAreFieldsOfTheFunction)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CheckJob, TransferTargets)
+{
+    addFunction("TSTPRC", "XFER",
+                {"FUNCTION OPTIONS(*DIRECT)",                  // 1
+                 "TRANSFER TOFUNCTION(*EXIT)",                  // 2
+                 "TRANSFER TOFUNCTION(DEMOPRC/CUSTLST)",        // 3
+                 "TRANSFER TOFUNCTION(NOFUNC)",                 // 4 not a function of TSTPRC
+                 "TRANSFER TOFUNCTION(XFER)",                   // 5 this very function
+                 "TRANSFER TOFUNCTION(#CUSTNAM)",               // 6 a field naming the function
+                 "RETURN"});
+    prepare("TSTPRC", "XFER");
+    run();
+    std::vector<Message> all = messages();
+    EXPECT_TRUE(OnLine(all, 2).empty());
+    EXPECT_TRUE(OnLine(all, 3).empty());
+    ASSERT_EQ(OnLine(all, 4).size(), 1u);
+    EXPECT_NE(OnLine(all, 4)[0].find("Illegal or invalid reference to NOFUNC in TRANSFER command at line 4."),
+              std::string::npos);
+    EXPECT_TRUE(OnLine(all, 5).empty());
+    EXPECT_TRUE(OnLine(all, 6).empty());
+}
+
+} // namespace
