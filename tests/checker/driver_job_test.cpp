@@ -1,6 +1,7 @@
 // The checker as the run driver's checker step, on the sample functions in
 // tools mode: banners, messages by line and the totals.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdio>
 #include <cstring>
@@ -185,6 +186,45 @@ TEST_F(DriverJob, SampleComponentsThroughTheObjectLayer)
     EXPECT_EQ(errors, 0);
     EXPECT_EQ(warnings, 0);
     EXPECT_EQ(Find(lines, " Line "), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// Component commands inside routines: BEGIN_COM inside a property routine
+// is reported in both passes and not parsed; END_COM inside a SUBROUTINE
+// only in pass 1, and it is parsed all the same.
+TEST_F(DriverJob, ComponentCommandsInsideRoutines)
+{
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(repo.path().c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "INSERT INTO QV_OCS (XCSP_I, XCSCMP, XCSSEQ, XCSTXT) VALUES"
+                           " ('DEM','TSTCOMP',1,'BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)'),"
+                           " ('DEM','TSTCOMP',2,'PTYROUTINE NAME(GETX)'),"
+                           " ('DEM','TSTCOMP',3,'BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)'),"
+                           " ('DEM','TSTCOMP',4,'ENDROUTINE'),"
+                           " ('DEM','TSTCOMP',5,'SUBROUTINE NAME(SUBA)'),"
+                           " ('DEM','TSTCOMP',6,'END_COM'),"
+                           " ('DEM','TSTCOMP',7,'ENDROUTINE'),"
+                           " ('DEM','TSTCOMP',8,'END_COM');",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    int32_t result = -9;
+    std::vector<std::string> lines = job("TSTCOMP", "*COMP", 'C', result);
+    const std::string begin = "DCM9898 F Line 3 BEGIN_COM: Illegal or invalid reference to BEGIN_COM in BEGIN_COM "
+                              "command at line 3.";
+    size_t first = Find(lines, begin);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_NE(Find(lines, begin, first + 1), std::string::npos) << "reported again in pass 2";
+    const std::string end =
+        "DCM9898 F Line 6 END_COM: Illegal or invalid reference to END_COM in END_COM command at line 6.";
+    size_t once = Find(lines, end);
+    ASSERT_NE(once, std::string::npos);
+    EXPECT_EQ(Find(lines, end, once + 1), std::string::npos) << "inside a SUBROUTINE only in pass 1";
+    EXPECT_EQ(Find(lines, "PRC0007"), std::string::npos);
 }
 
 } // namespace

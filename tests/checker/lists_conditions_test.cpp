@@ -2,6 +2,7 @@
 // conditions, values and operands the handlers hand to the operand and
 // expression checks, on small functions checked end to end.
 #include "checker_fixture.h"
+#include "checker/handlers.h"
 
 #include <string>
 #include <vector>
@@ -230,6 +231,37 @@ TEST_F(CheckJob, WebPagesNeedAScreen)
     run();
     EXPECT_EQ(xml, 1);
     EXPECT_TRUE(withId("PRC0047").empty());
+}
+
+} // namespace
+
+namespace {
+
+// Routine labels: the line in a component run, the source command's
+// sequence counter in a function; the routine takes no parameters.
+TEST_F(CheckJob, RoutineLabels)
+{
+    addFunction("TSTPRC", "LBLS", {"FUNCTION OPTIONS(*DIRECT)", "RETURN"});
+    prepare("TSTPRC", "LBLS");
+    run();
+    checker::Globals &g = checker::G();
+    ASSERT_EQ(g.ctx, &ctx);
+    ctx.lComponentRun = 1;
+    for (int32_t line : {12, 40}) {
+        state.lLine = line;
+        std::memset(g.parsed.acParms + 10, 0x55, 4);
+        P3100_FormatRoutineLabel("PTY");
+        std::string expected = "*PTY_" + std::to_string(line);
+        expected.resize(10, ' ');
+        EXPECT_EQ(std::string(g.parsed.acParms, 10), expected);
+        int32_t count = -1;
+        std::memcpy(&count, g.parsed.acParms + 10, 4);
+        EXPECT_EQ(count, 0);
+    }
+    ctx.lComponentRun = 0;
+    g.source.sSequence = 7;
+    P3100_FormatRoutineLabel("WEB");
+    EXPECT_EQ(std::string(g.parsed.acParms, 10), "*WEB_7    ");
 }
 
 } // namespace
