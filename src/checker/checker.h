@@ -10,6 +10,7 @@
 #include <stdint.h>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "checker/command_records.h"
@@ -31,6 +32,14 @@ void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pPro
                       void *pMsgCallback, void *pCallFromEditor, int32_t lFunctionRun, int32_t *plHtml,
                       int32_t *plXml, void *pDriverArgument, void *pLpcAnchor, void *pCmpeAnchor,
                       void *pDesignScreenCallback, void *pDesignReportCallback);
+
+/* Withdraws the HTML or XML page request (flag cleared, notice issued) of
+ * a function run with option 'G' and no fatal message whose function has
+ * no screen to make a page from. */
+void P3100_ReportWebOutputKind(FFC_CHECK_STATE *pState, int32_t *plHtml, int32_t *plXml, FFC_CONTEXT *pContext,
+                               int32_t lFunctionRun);
+/* The page requests the last check left set (the run step's flags). */
+void P3100_GetWebOutputRequests(int32_t *plHtml, int32_t *plXml);
 
 /* The object layer's build of the job (owned by the run driver). */
 void P3100_SetBuildHandle(FCC_BUILD_HANDLE *pBuild);
@@ -191,6 +200,25 @@ struct Globals {
     std::string firstLabel;
     bool firstLabelKnown = false;
     char trimmedName[11]{};
+    /* pass 2: the operands of the open CASE blocks, each with whether it
+     * was accepted (the WHEN commands compare against the innermost) */
+    std::vector<std::pair<std::string, bool>> caseLevels;
+    /* the field references the object layer's parses of pass 2 noted */
+    struct FieldReference {
+        std::string name;
+        int32_t line;
+        std::string command;
+    };
+    std::vector<FieldReference> deferredReferences;
+    bool parsingComponentCommand = false;
+    /* loops of the run: the running loop counter of SELECT, SELECT_SQL and
+     * SELECTLIST ("SL@" + 3 digits) and, per structure depth, the SELECT
+     * file, library and loop identifier; the current SELECT level */
+    int32_t loopCounter = 0;
+    std::string levelFile[kStackLimit + 1];
+    std::string levelLibrary[kStackLimit + 1];
+    std::string levelLoopId[kStackLimit + 1];
+    int32_t currentSelectLevel = -1;
     char subReference[17]{};
 };
 
@@ -216,6 +244,10 @@ std::string Parm(const char *keyword, int element = 0);
 std::string ParmEntry(const char *keyword, int entry, int element = 0);
 int32_t ParmCount(const char *keyword);
 bool ParmFlag(const char *keyword, const char *value);
+/* Writes entry `entry` of a text parameter (blank-padded or cut to its
+ * width) or a list's entry count; false when the command has no such slot. */
+bool SetParmEntry(const char *keyword, int entry, int element, std::string_view value);
+bool SetParmCount(const char *keyword, int32_t count);
 /* Work records. */
 void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name = {}, std::string_view qual = {});
 void WriteRecord(const FFC_WORK_RECORD &r);

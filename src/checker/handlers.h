@@ -3,6 +3,7 @@
 #ifndef DQOV_CHECKER_HANDLERS_H
 #define DQOV_CHECKER_HANDLERS_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 extern "C" {
@@ -34,6 +35,93 @@ void P3100_CheckUse(void);
 void P3100_CheckConditionCommand(void);
 void P3100_CheckWhen(void);
 void P3100_CheckBeginLoop(void);
+
+/* List commands. */
+void P3100_CheckClrList(void);
+void P3100_CheckDltList(void);
+void P3100_CheckInzList(void);
+void P3100_CheckAddEntry(void);
+void P3100_CheckUpdEntry(void);
+void P3100_CheckGetEntry(void);
+void P3100_CheckDltEntry(void);
+void P3100_CheckLocEntry(void);
+void P3100_CheckSortList(void);
+void P3100_CheckSelectList(void);
+void P3100_CheckSelectListLoop(void);
+
+/* Component commands. */
+void P3100_FormatRoutineLabel(const char *pszKind);
+void P3100_sParseComponentCommand(void);
+long P3100_sCollectFieldReference(const char *pszField, uint32_t ulLine);
+void P3100_ReportObjectLayerFinding(const char *pszText, size_t cbText);
+void P3100_CheckBeginCom(void);
+void P3100_CheckEndCom(void);
+void P3100_CheckDefineCom(void);
+void P3100_CheckDefineMap(void);
+void P3100_CheckDefinePty(void);
+void P3100_CheckSet(void);
+void P3100_CheckInvoke(void);
+void P3100_CheckSetRef(void);
+void P3100_CheckIfRef(void);
+void P3100_CheckAttribute(void);
+void P3100_CheckDefineEvt(void);
+void P3100_CheckSignal(void);
+void P3100_CheckAssign(void);
+void P3100_CheckImport(void);
+void P3100_CheckPerform(void);
+void P3100_CheckWebMap(void);
+void P3100_CheckPtyRoutine(void);
+void P3100_CheckEvtRoutine(void);
+void P3100_CheckMthRoutine(void);
+void P3100_CheckWebRoutine(void);
+void P3100_CheckFor(void);
+void P3100_CheckEndFor(void);
+
+/* Validation commands. */
+void P3100_CheckBeginCheck(void);
+void P3100_CheckEndCheckOnError(void);
+void P3100_CheckIfError(void);
+void P3100_CheckSetError(void);
+void P3100_CheckDateCheck(void);
+void P3100_CheckRangeCheck(void);
+void P3100_CheckValueCheck(void);
+void P3100_CheckCondCheck(void);
+void P3100_CheckFileCheck(void);
+
+/* Modes, keys, field lists, substrings, system commands, opening and
+ * closing files. */
+void P3100_CheckSetMode(void);
+void P3100_CheckIfMode(void);
+void P3100_CheckIfKey(void);
+void P3100_CheckIfNull(void);
+void P3100_CheckExchange(void);
+void P3100_CheckSubstring(void);
+void P3100_CheckExecCommand(void);
+void P3100_CheckOpen(void);
+void P3100_CheckClose(void);
+void P3100_CheckBrowse(void);
+void P3100_CheckOverride(void);
+
+/* Reports. */
+void P3100_RunReportLayout(void);
+void P3100_CheckDefReport(void);
+void P3100_CheckReportLine(void);
+void P3100_CheckPrint(void);
+void P3100_CheckSpaceSkip(void);
+void P3100_CheckEndPrint(void);
+void P3100_CheckUprint(void);
+void P3100_CheckKeepCommand(void);
+
+/* SELECT_SQL. */
+void P3100_CheckSelectSql(void);
+
+/* Calls. */
+void P3100_CheckCall(void);
+void P3100_CheckSubmit(void);
+void P3100_CheckCallCheck(void);
+void P3100_CheckPoint(void);
+void P3100_CheckRename(void);
+void P3100_CheckTransfer(void);
 
 /* File commands. */
 void P3100_CheckFileCommand(int32_t lFromSelect);

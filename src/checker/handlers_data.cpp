@@ -2,14 +2,21 @@
 // GROUP_BY, USE) and of the commands carrying a condition or a value to
 // compare (IF, DOWHILE, DOUNTIL, CASE, WHEN, BEGIN_LOOP).
 #include "checker/checker.h"
+#include "checker/field_lists.h"
 #include "checker/handlers.h"
+#include "checker/params/field_texts.h"
+#include "checker/lists.h"
+#include "checker/operand_checks.h"
 #include "checker/usage.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <vector>
 
+#include "dqov/definitions.h"
 #include "dqov/fatal.h"
+#include "dqov/fix.h"
 #include "dqov/workfile.h"
 #include "platform/dqos/dqos.h"
 
@@ -57,6 +64,191 @@ bool BuiltInFunction(const std::string &name, int32_t &arguments, int32_t &retur
     return true;
 }
 
+// Type code of a DEFINE's TYPE value; ' ' when not one of them.
+char TypeCode(const std::string &type)
+{
+    std::string t = Upper(type);
+    if (t == "*CHAR" || t == "*ALPHA" || t == "A")
+        return 'A';
+    if (t == "*DEC" || t == "*PACKED" || t == "P")
+        return 'P';
+    if (t == "*SIGNED" || t == "S")
+        return 'S';
+    return ' ';
+}
+
+// Non-negative whole number of a LENGTH or DECIMALS value; -1 otherwise.
+int32_t WholeNumber(const std::string &value)
+{
+    if (value.empty() || value.size() > 5 ||
+        !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return -1;
+    return std::stoi(value);
+}
+
+// The definition of a new field: the reference field's (or the dictionary
+// field's of the same name), overridden by the TYPE, LENGTH and DECIMALS
+// given; false when the result is no sound field.
+bool NewFieldDefinition(const std::string &field, const std::string &reference, FFC_FIELD_DEFINITION &def)
+{
+    std::memset(&def, ' ', sizeof def);
+    def.input.usLength = 0;
+    def.output.usLength = 0;
+    Pad(def.acName, 10, field);
+    char type = ' ';
+    int32_t length = 0, decimals = 0;
+    const std::string &base = Given(reference) ? reference : field;
+    if (!LookUpField(base, type, length, decimals) && Given(reference))
+        return false;
+    std::string typeText = Parm("TYPE"), lengthText = Parm("LENGTH"), decimalsText = Parm("DECIMALS");
+    if (Given(typeText)) {
+        type = TypeCode(typeText);
+        if (type == ' ')
+            return false;
+    }
+    if (Given(lengthText) && (length = WholeNumber(lengthText)) < 0)
+        return false;
+    if (Given(decimalsText) && (decimals = WholeNumber(decimalsText)) < 0)
+        return false;
+    else if (!Given(decimalsText) && Given(typeText) && type == 'A')
+        decimals = 0;
+    if (type == ' ' || length <= 0)
+        return false;
+    if (type == 'A' ? (length > 256 || decimals != 0) : decimals > length)
+        return false;
+    def.cType = type;
+    def.lLength = length;
+    def.lDecimals = decimals;
+    return true;
+}
+
+// Values of CHANGE that are no expression.
+bool SpecialChangeValue(const std::string &value)
+{
+    static constexpr const char *kSpecial[] = {
+        "*NULL",  "*DEFAULT", "*NAVAIL", "*LOVAL", "*HIVAL", "*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES",
+        "*REMEMBERED_VALUE_FOR_USER", "*REMEMBERED_VALUE_FOR_FUNCTION",
+        "*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION", "*SQLNULL",
+    };
+    std::string v = Upper(value);
+    return std::any_of(std::begin(kSpecial), std::end(kSpecial), [&](const char *s) { return v == s; });
+}
+
+// A group named by GROUP_BY.
+bool IsFieldGroup(const std::string &entry)
+{
+    std::string name = FieldOf(entry).empty() ? Upper(entry) : FieldOf(entry);
+    FFC_WORK_RECORD &r = G().record2;
+    BlankRecord(r, WR_GROUPNAM, name);
+    return FindRecord(r, 2);
+}
+
+bool StartsWithComparison(const std::string &value)
+{
+    static constexpr const char *kOperators[] = {"=", "<", ">", "^=", "EQ ", "NE ", "LT ", "LE ", "GT ", "GE "};
+    std::string v = Upper(value);
+    return std::any_of(std::begin(kOperators), std::end(kOperators),
+                       [&](const char *op) { return v.compare(0, std::strlen(op), op) == 0; });
+}
+
+// A group named "XG_..." joins the run's field groups, so that later field
+// lists can name it; false with the finding issued when it cannot.
+bool DefineFieldGroup(const std::string &name)
+{
+    Globals &g = G();
+    constexpr int32_t kCapacity = 100, kWidth = 10;
+    int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount("FIELDS"), kCapacity));
+    std::vector<char> names(static_cast<size_t>(kCapacity * kWidth), ' ');
+    for (int32_t i = 0; i < count; ++i)
+        Pad(names.data() + i * kWidth, kWidth, ParmEntry("FIELDS", i).substr(0, kWidth));
+    char listName[10], msgId[7], msgData[132];
+    Pad(listName, 10, name);
+    int32_t msgLength = 0;
+    if (P3136_sExpandFileFieldList(g.ctx, 'G', nullptr, listName, kCapacity, kWidth, &count, names.data(), 0, nullptr,
+                                   msgId, msgData, &msgLength, g.parsed.acName) == 'Y')
+        return true;
+    Issue('F', std::string(msgId, 7).c_str(), std::string_view(msgData, static_cast<size_t>(msgLength)));
+    return false;
+}
+
+// The texts of a new or overridden field: those the command gives, else
+// the reference field's (or the field's own), else derived from the name.
+FFC_FIELD_TEXT NewFieldTexts(const std::string &field, const std::string &reference)
+{
+    Globals &g = G();
+    FFC_FIELD_TEXT text;
+    std::memset(&text, ' ', sizeof text);
+    std::string label = Parm("LABEL"), description = Parm("DESC");
+    if (Given(label))
+        Pad(text.acLabel, sizeof text.acLabel, label);
+    if (Given(description))
+        Pad(text.acDescription, sizeof text.acDescription, description);
+    int32_t headings = std::min<int32_t>(ParmCount("COLHDG"), 3);
+    for (int32_t i = 0; i < headings; ++i)
+        Pad(text.acColumnHeadings[i], sizeof text.acColumnHeadings[i], ParmEntry("COLHDG", i));
+    FFC_FIELD_DEFINITION base;
+    std::memset(&base, ' ', sizeof base);
+    std::string baseName = Given(reference) ? (FieldOf(reference).empty() ? Upper(reference) : FieldOf(reference)) : field;
+    Pad(base.acName, 10, baseName);
+    FFC_FIELD_TEXT baseText;
+    std::memset(&baseText, ' ', sizeof baseText);
+    char local = 'N';
+    bool found = Get_Function_Field_Allow_Component(g.ctx, &local, &base, &baseText, nullptr) == '0';
+    char name[10];
+    Pad(name, 10, field);
+    FLDTXT_DeriveFieldTexts(name, found ? &baseText : nullptr, &text);
+    return text;
+}
+
+// Type class of the catalogue's argument or return value n (from 1): 'A',
+// 'N', or ' ' when the catalogue leaves it open (lists, any type).
+char BuiltInClass(const std::string &name, char argumentOrReturn, int32_t n)
+{
+    SSQL_AREA area;
+    SSQL_SetLocation("DC_P3100/SQL049");
+    if (argumentOrReturn == 'A')
+        SSQL_DeclareExt(&area, "SELECT X48TYP FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' AND X48AOR = 'A' AND X48SEQ = %d ",
+                        name.c_str(), static_cast<int>(n));
+    else
+        SSQL_DeclareExt(&area,
+                        "SELECT X48TYP FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' AND X48AOR <> 'A' AND X48SEQ = %d ",
+                        name.c_str(), static_cast<int>(n));
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    char type = ' ';
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_FIXED(&type, 1));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, "DC_P3100/SQL049");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    if (rc != SSQL_RC_OK)
+        return ' ';
+    if (type == 'A')
+        return 'A';
+    if (type == 'N' || type == 'P' || type == 'S' || type == 'D')
+        return 'N';
+    return ' ';
+}
+
+// The arguments and receiving fields of a USE against the types of the
+// catalogue.
+void CheckBuiltInTypes(const std::string &name)
+{
+    int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
+    for (int32_t i = 0; i < given; ++i) {
+        std::string argument = ParmEntry("WITH_ARGS", i);
+        OperandInfo info = CheckOperandValue(argument);
+        char expected = BuiltInClass(name, 'A', i + 1);
+        if (info.valid && expected != ' ' && info.typeClass != ' ' && info.typeClass != expected)
+            Issue('F', "PRC0172", name);
+    }
+    for (int32_t i = 0; i < gets; ++i) {
+        std::string target = ParmEntry("TO_GET", i);
+        OperandInfo info = CheckFieldOperand(target);
+        char expected = BuiltInClass(name, 'R', i + 1);
+        if (info.valid && expected != ' ' && info.typeClass != expected)
+            Issue('F', "PRC0173", name);
+    }
+}
+
 } // namespace
 
 extern "C" {
@@ -89,22 +281,83 @@ void P3100_CheckDefine(void)
         Issue('F', "PRC0058", written);
         return;
     }
+    FFC_FIELD_DEFINITION def;
+    if (!NewFieldDefinition(field, reference, def)) {
+        Issue('F', "PRC0058", written);
+        return;
+    }
+    FFC_FIELD_TEXT text = NewFieldTexts(field, reference);
+    Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, &text);
     FFC_WORK_RECORD &r = g.record2;
     BlankRecord(r, WR_DEFINE, field);
+    auto *data = reinterpret_cast<WR_DEFINE_DATA *>(r.acData);
+    data->cType = def.cType;
+    FIX_LongToDigits(&def.lLength, 5, data->acLength);
+    FIX_LongToDigits(&def.lDecimals, 3, data->acDecimals);
+    std::string defaultValue = Parm("DEFAULT");
+    if (Given(defaultValue))
+        Pad(data->acDefault, sizeof data->acDefault, defaultValue);
     WriteRecord(r);
 }
 
-// CHANGE: the fields (or groups) changed and the fields of the value.
-void P3100_CheckChange(void)
+// OVERRIDE: new attributes for a field of the dictionary or the function;
+// from here on the checks see the field with them.
+void P3100_CheckOverride(void)
 {
+    Globals &g = G();
     if (Pass() != 1)
         return;
-    if (ParmCount("FIELD") <= 0) {
-        Issue('F', "PRC0211", "FIELD");
+    std::string written = Parm("FIELD");
+    std::string field = FieldOf(written);
+    if (field.empty() || (!FieldDefined(field) && !FieldInDictionary(field))) {
+        Issue('F', "PRC0063", written);
         return;
     }
-    RecordFieldList("FIELD");
-    RecordExpressionFields(Parm("TO"));
+    bool changes = Given(Parm("REFFLD"));
+    for (const char *keyword : {"TYPE", "LENGTH", "DECIMALS", "EDIT_CODE", "EDIT_WORD", "LABEL", "DESC", "DEFAULT"})
+        changes = changes || Given(Parm(keyword));
+    changes = changes || ParmCount("COLHDG") > 0 || ParmCount("INPUT_ATR") > 0 || ParmCount("OUTPUT_ATR") > 0;
+    if (!changes) {
+        Issue('W', "PRC0069", written);
+        return;
+    }
+    FFC_FIELD_DEFINITION def;
+    if (!NewFieldDefinition(field, Parm("REFFLD"), def)) {
+        Issue('F', "PRC0064", written);
+        return;
+    }
+    FFC_FIELD_TEXT text = NewFieldTexts(field, Parm("REFFLD"));
+    Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, &text);
+}
+
+// CHANGE: the fields (or groups) changed and the fields of the value in
+// pass 1; in pass 2 the fields changed and the value, checked as an
+// expression of the first changed field's type.
+void P3100_CheckChange(void)
+{
+    if (Pass() == 1) {
+        if (ParmCount("FIELD") <= 0) {
+            Issue('F', "PRC0211", "FIELD");
+            return;
+        }
+        RecordFieldList("FIELD");
+        RecordExpressionFields(Parm("TO"));
+        return;
+    }
+    OperandInfo target;
+    int32_t fields = ParmCount("FIELD");
+    for (int32_t i = 0; i < fields; ++i) {
+        std::string entry = ParmEntry("FIELD", i);
+        if (entry.empty() || entry[0] == '*' || IsFieldGroup(entry))
+            continue;
+        OperandInfo info = CheckFieldOperand(entry);
+        if (info.valid && !target.valid)
+            target = info;
+    }
+    std::string value = Parm("TO");
+    if (value.empty() || SpecialChangeValue(value) || !target.valid)
+        return;
+    CheckExpressionText(value, target.typeClass, target.length, target.decimals);
 }
 
 // DEF_LIST: not in a component; its fields are used.
@@ -124,6 +377,7 @@ void P3100_CheckDefList(void)
     std::string counter = Parm("COUNTER");
     if (Given(counter))
         RecordOperand(counter);
+    RecordListDefinition();
 }
 
 // DEF_ARRAY: a named array over index fields; four "ARRAYNAM" records
@@ -180,6 +434,8 @@ void P3100_CheckGroupBy(void)
         Issue('F', "PRC0181", "FIELDS");
         return;
     }
+    if (!DefineFieldGroup(name))
+        return;
     RecordFieldList("FIELDS");
     if (name.empty())
         return;
@@ -198,8 +454,10 @@ void P3100_CheckGroupBy(void)
 // return values as it takes.
 void P3100_CheckUse(void)
 {
-    if (Pass() != 1)
+    if (Pass() == 2) {
+        CheckBuiltInTypes(Upper(Parm("BUILTIN")));
         return;
+    }
     std::string name = Upper(Parm("BUILTIN"));
     int32_t arguments = 0, returns = 0, required = 0;
     if (name.empty() || !BuiltInFunction(name, arguments, returns, required)) {
@@ -215,44 +473,79 @@ void P3100_CheckUse(void)
         RecordOperand(ParmEntry("TO_GET", i));
 }
 
-// IF, DOWHILE and DOUNTIL: the fields of the condition.
+// IF, DOWHILE and DOUNTIL: the fields of the condition in pass 1, the
+// condition itself in pass 2.
 void P3100_CheckConditionCommand(void)
 {
-    if (Pass() != 1)
+    if (Pass() == 1) {
+        RecordExpressionFields(Parm("COND"));
         return;
-    RecordExpressionFields(Parm("COND"));
+    }
+    std::string condition = Parm("COND");
+    if (condition.empty()) {
+        Issue('F', "PRC0181", "COND");
+        return;
+    }
+    CheckConditionText(condition);
 }
 
+// CASE: the operand compared by the WHEN commands of the block.
 void P3100_CheckCase(void)
 {
-    if (Pass() == 1)
+    if (Pass() == 1) {
         RecordOperand(Parm("OF_FIELD"));
+        return;
+    }
+    OperandInfo info = CheckOperandValue(Parm("OF_FIELD"));
+    if (!G().caseLevels.empty())
+        G().caseLevels.back().second = info.valid;
 }
 
+// WHEN: each value is a comparison with the CASE operand: "= U" compares
+// the operand with U; a value without a comparison operator compares for
+// equality.
 void P3100_CheckWhen(void)
 {
-    if (Pass() != 1)
-        return;
+    Globals &g = G();
     int32_t values = ParmCount("VALUE_IS");
-    for (int32_t i = 0; i < values; ++i)
-        RecordExpressionFields(ParmEntry("VALUE_IS", i));
+    if (Pass() == 1) {
+        for (int32_t i = 0; i < values; ++i)
+            RecordExpressionFields(ParmEntry("VALUE_IS", i));
+        return;
+    }
+    if (g.caseLevels.empty() || !g.caseLevels.back().second)
+        return;
+    const std::string &operand = g.caseLevels.back().first;
+    for (int32_t i = 0; i < values; ++i) {
+        std::string value = ParmEntry("VALUE_IS", i);
+        if (value.empty())
+            continue;
+        if (!StartsWithComparison(value))
+            value = "= " + value;
+        CheckConditionText(operand + " " + value);
+    }
 }
 
 // BEGIN_LOOP: the loop field (a work field of its own for *INTERNAL) and
-// the fields giving its bounds.
+// the values giving its bounds, all numeric.
 void P3100_CheckBeginLoop(void)
 {
-    if (Pass() != 1)
-        return;
     std::string loopField = Parm("USING");
-    if (Upper(loopField) != "*INTERNAL" && FieldOf(loopField).empty()) {
-        Issue('F', "PRC0158", loopField);
+    if (Pass() == 1) {
+        if (Upper(loopField) != "*INTERNAL" && FieldOf(loopField).empty()) {
+            Issue('F', "PRC0158", loopField);
+            return;
+        }
+        RecordOperand(loopField);
+        RecordOperand(Parm("FROM"));
+        RecordOperand(Parm("TO"));
+        RecordOperand(Parm("STEP"));
         return;
     }
-    RecordOperand(loopField);
-    RecordOperand(Parm("FROM"));
-    RecordOperand(Parm("TO"));
-    RecordOperand(Parm("STEP"));
+    if (Upper(loopField) != "*INTERNAL")
+        CheckFieldOperand(loopField, 'N');
+    for (const char *keyword : {"FROM", "TO", "STEP"})
+        CheckOperandValue(Parm(keyword), 'N');
 }
 
 } // extern "C"

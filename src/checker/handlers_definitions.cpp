@@ -158,11 +158,16 @@ void P3100_CheckScreenCommand(void)
 {
     Globals &g = G();
     if (Pass() == 1) {
-        RecordFieldList("FIELDS");
+        RecordExpandedFieldList("FIELDS", {});
         return;
     }
     ++g.screenCommands;
     RunLayout(g_screenLayout);
+}
+
+void P3100_RunReportLayout(void)
+{
+    RunLayout(g_reportLayout);
 }
 
 void P3100_CheckRequestDisplay(void)

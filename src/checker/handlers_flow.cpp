@@ -83,7 +83,12 @@ void P3100_CheckLeave(void) {}
 void P3100_CheckSubroutine(char cKind)
 {
     Globals &g = G();
-    std::string name = Upper(Parm("NAME"));
+    // A component routine carries its formatted label in the name field of
+    // the SUBROUTINE layout and takes no parameters.
+    bool subroutine = cKind == 'S';
+    std::string name = subroutine ? Upper(Parm("NAME")) : Trim(g.parsed.acParms, 10);
+    if (!subroutine && g.ctx->lComponentChecking)
+        P3100_sParseComponentCommand();
     if (cKind == 'S')
         g.inSubroutine = true;
     else
@@ -105,7 +110,7 @@ void P3100_CheckSubroutine(char cKind)
     int32_t line = g.parsed.sLine;
     FIX_LongToDigits(&line, 7, data->acLine);
     data->cEnded = 'N';
-    int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount("PARMS"), 50));
+    int32_t count = subroutine ? std::max<int32_t>(0, std::min<int32_t>(ParmCount("PARMS"), 50)) : 0;
     for (int32_t i = 0; i < count; ++i) {
         int32_t position = i + 1;
         FFC_WORK_RECORD p;

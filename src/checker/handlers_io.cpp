@@ -1,11 +1,18 @@
 // Check handlers of the file commands (SELECT, FETCH, INSERT, UPDATE,
 // DELETE, CHECK_FOR) through their common file check.
 #include "checker/checker.h"
+#include "checker/file_keys.h"
 #include "checker/handlers.h"
 #include "checker/usage.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
+#include <memory>
+
+#include "dqov/fatal.h"
+#include "platform/dqos/dqos.h"
 
 using namespace checker;
 
@@ -30,6 +37,97 @@ void CheckIoErrorLabel()
         Issue('F', "PRC0025", action);
 }
 
+// A file of the partition: its kind ('P' physical, 'L' logical view), its
+// library and, for a view, its physical file.
+struct FileRef {
+    char kind = ' ';
+    std::string library;
+    std::string physical;
+};
+
+bool ResolveFile(const std::string &file, const std::string &library, FileRef &out)
+{
+    std::string partition = Trim(G().partition, 3);
+    bool any = library.empty() || library == "*FIRST" || library == "*LIBL";
+    SSQL_AREA area;
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    char lib[10], phys[10];
+    std::memset(lib, ' ', sizeof lib);
+    SSQL_SetLocation("DC_P3100/SQL007");
+    if (any)
+        SSQL_DeclareExt(&area, "SELECT X27PLB FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' ",
+                        partition.c_str(), file.c_str());
+    else
+        SSQL_DeclareExt(&area,
+                        "SELECT X27PLB FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' AND X27PLB = '%s' ",
+                        partition.c_str(), file.c_str(), library.c_str());
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_FIXED(lib, 10));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, "DC_P3100/SQL007");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    if (rc == SSQL_RC_OK) {
+        out = {'P', Trim(lib, 10), file};
+        return true;
+    }
+    std::memset(phys, ' ', sizeof phys);
+    SSQL_SetLocation("DC_P3100/SQL008");
+    if (any)
+        SSQL_DeclareExt(&area, "SELECT X15PFL, X15PLB FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s' ",
+                        partition.c_str(), file.c_str());
+    else
+        SSQL_DeclareExt(&area,
+                        "SELECT X15PFL, X15PLB FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s' AND "
+                        "X15PLB = '%s' ",
+                        partition.c_str(), file.c_str(), library.c_str());
+    rc = SSQL_sRunExt(&area, &ca, &da, 2, SSQL_FIXED(phys, 10), SSQL_FIXED(lib, 10));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, "DC_P3100/SQL008");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    if (rc != SSQL_RC_OK)
+        return false;
+    out = {'L', Trim(lib, 10), Trim(phys, 10)};
+    return true;
+}
+
+// The WITH_KEY values against the file's keys; the resolved values, their
+// codes and the physical file go back into the parsed command.
+void CheckKeys(const std::string &file, const std::string &library)
+{
+    Globals &g = G();
+    int32_t keys = std::min<int32_t>(ParmCount("WITH_KEY"), P3105_MAX_KEYS);
+    if (keys <= 0)
+        return;
+    FileRef ref;
+    if (file.empty() || !ResolveFile(file, library, ref))
+        return;   // an unknown file is reported by the final file check
+    auto rq = std::make_unique<P3105_KEY_REQUEST>();
+    std::memset(rq.get(), ' ', sizeof *rq);
+    std::memcpy(rq->acFileKind, ref.kind == 'P' ? "PHY" : "LGL", 3);
+    Pad(rq->acFile, 10, file);
+    Pad(rq->acLibrary, 10, ref.library);
+    Pad(rq->acPhysical, 10, ref.physical);
+    rq->lValueCount = keys;
+    for (int32_t i = 0; i < keys; ++i)
+        Pad(rq->aacValues[i], P3105_VALUE_LEN, ParmEntry("WITH_KEY", i));
+    rq->cResult = 'Y';
+    Pad(rq->acGeneric, 4, Parm("GENERIC"));
+    rq->cPartialAllowed = 'Y';
+    std::memset(rq->acOptions, 'Y', 8);
+    std::memcpy(rq->acSourceKind, "DC@F23", 6);
+    Pad(rq->acProcess, 10, g.processName);
+    Pad(rq->acFunction, 10, g.functionName);
+    P3105_sCheckFileKeys(g.ctx, 0, rq.get(), g.msgQueue);
+    P3100_ReplayQueuedMessages();
+    SetParmCount("WITH_KEY", rq->lValueCount);
+    SetParmCount("@KEYCODES", rq->lValueCount);
+    for (int32_t i = 0; i < keys; ++i) {
+        SetParmEntry("WITH_KEY", i, 0, std::string_view(rq->aacValues[i], P3105_VALUE_LEN));
+        SetParmEntry("@KEYCODES", i, 0, std::string_view(rq->aacCodes[i], 2));
+    }
+    SetParmEntry("@PHYSFILE", 0, 0, ref.physical);
+    SetParmEntry("@PHYSLIB", 0, 0, ref.library);
+}
+
 } // namespace
 
 extern "C" {
@@ -42,16 +140,19 @@ void P3100_CheckFileCommand(int32_t)
     const char *fileKeyword = NameIs("INSERT")      ? "TO_FILE"
                               : NameIs("UPDATE")    ? "IN_FILE"
                               : NameIs("CHECK_FOR") ? "FOR_FILE"
+                              : NameIs("FILECHECK") ? "USING_FILE"
                                                     : "FROM_FILE";
-    if (Pass() == 2) {
-        CheckIoErrorLabel();
-        return;
-    }
     std::string file = Upper(Parm(fileKeyword, 0));
     std::string library = Upper(Parm(fileKeyword, 1));
+    if (Pass() == 2) {
+        CheckIoErrorLabel();
+        if (g.currentFlags[3] == 'Y')
+            CheckKeys(file, library);
+        return;
+    }
     RecordFileUse(file, library);
     if (g.currentFlags[0] == 'Y')
-        RecordFieldList("FIELDS");
+        RecordExpandedFieldList("FIELDS", file);
     if (g.currentFlags[3] == 'Y') {
         int32_t keys = ParmCount("WITH_KEY");
         for (int32_t i = 0; i < keys; ++i)
@@ -68,9 +169,37 @@ void P3100_CheckFileCommand(int32_t)
     }
 }
 
+// SELECT: the common file check; in pass 1 the GENERIC and OPTIONS rules
+// and the loop's identifier, file and library at its structure depth.
 void P3100_CheckSelect(void)
 {
+    Globals &g = G();
     P3100_CheckFileCommand(1);
+    if (Pass() != 1)
+        return;
+    std::string generic = Upper(Parm("GENERIC"));
+    if (generic.size() > 1 && generic[1] == 'Y' && ParmFlag("OPTIONS", "*STARTKEY")) {
+        SetParmEntry("GENERIC", 0, 0, "*NO");
+        Issue('W', "PRC1022");
+    }
+    if (ParmFlag("OPTIONS", "*BLOCK") && ParmCount("WITH_KEY") > 0)
+        Issue('F', "PRC0210");
+    int depth = std::clamp(g.depth, 0, kStackLimit);
+    g.levelFile[depth] = Upper(Parm("FROM_FILE", 0));
+    g.levelLibrary[depth] = Upper(Parm("FROM_FILE", 1));
+    char id[8];
+    g.loopCounter = (g.loopCounter + 1) % 1000;
+    std::snprintf(id, sizeof id, "SL@%03d", static_cast<int>(g.loopCounter));
+    g.levelLoopId[depth] = id;
+    std::memcpy(g.parsed.acLoopId, id, 6);
+    g.currentSelectLevel = depth - 1;
+}
+
+// SELECTLIST: its loop counts among the loops of the run.
+void P3100_CheckSelectListLoop(void)
+{
+    if (Pass() == 1)
+        G().loopCounter = (G().loopCounter + 1) % 1000;
 }
 
 void P3100_CheckFetch(void)

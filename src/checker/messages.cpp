@@ -81,46 +81,6 @@ void IssueText(std::string_view text, char severity)
 
 namespace {
 
-// End of the bracketed or quoted item starting at i.
-size_t SkipItem(std::string_view s, size_t i)
-{
-    int depth = 0;
-    while (i < s.size()) {
-        char c = s[i];
-        if (c == '\'' || c == '"') {
-            size_t j = i + 1;
-            while (j < s.size()) {
-                if (s[j] == c) {
-                    if (j + 1 < s.size() && s[j + 1] == c) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            i = j + 1;
-            continue;
-        }
-        if (c == '(')
-            ++depth;
-        else if (c == ')') {
-            if (depth == 0)
-                return i;
-            --depth;
-            if (depth == 0)
-                return i + 1;
-        } else if (c == ' ' && depth == 0)
-            return i;
-        ++i;
-    }
-    return i;
-}
-
-} // namespace
-
-namespace {
-
 struct ParmPlace {
     int32_t at = -1;
     uint16_t width = 0;
@@ -176,6 +136,25 @@ std::string Parm(const char *keyword, int element)
 std::string ParmEntry(const char *keyword, int entry, int element)
 {
     return ReadElement(Locate(keyword, element), entry);
+}
+
+bool SetParmEntry(const char *keyword, int entry, int element, std::string_view value)
+{
+    ParmPlace place = Locate(keyword, element);
+    int32_t at = place.at + entry * place.stride;
+    if (place.at < 0 || at < 0 || at + place.width > FFC_PARM_AREA_SIZE || place.kind == 'N' || place.kind == 'H')
+        return false;
+    Pad(G().parsed.acParms + at, place.width, value.substr(0, place.width));
+    return true;
+}
+
+bool SetParmCount(const char *keyword, int32_t count)
+{
+    int32_t at = dqov::cmdparm::CountOffset(Trim(G().parsed.acName, 10), keyword);
+    if (at < 0 || at + 4 > FFC_PARM_AREA_SIZE)
+        return false;
+    std::memcpy(G().parsed.acParms + at, &count, 4);
+    return true;
 }
 
 int32_t ParmCount(const char *keyword)

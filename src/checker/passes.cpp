@@ -174,7 +174,18 @@ void Pass1()
                 P3100_CheckStructure();
                 uint16_t keywordCount = 0;
                 void *keywords = P3100_pKeywordArea(&keywordCount);
-                int16_t rc = P3100_pGetPrepareCommand()(g.ctx, &p, &g.extension, &g.source, g.buffer11000.data(),
+                // A component command's parameters are the object layer's to
+                // parse (its handler hands the command over): the
+                // preparation fills only the command's own slots.
+                const FFC_SOURCE_COMMAND *prepared = &g.source;
+                std::unique_ptr<FFC_SOURCE_COMMAND> bare;
+                if (g.source.lBuiltIn) {
+                    bare = std::make_unique<FFC_SOURCE_COMMAND>(g.source);
+                    std::memset(bare->acParameters, ' ', FFC_SOURCE_TEXT_MAX);
+                    bare->usParmLength = 0;
+                    prepared = bare.get();
+                }
+                int16_t rc = P3100_pGetPrepareCommand()(g.ctx, &p, &g.extension, prepared, g.buffer11000.data(),
                                                         g.buffer256.data(), g.msgQueue, keywords, keywordCount,
                                                         entry);
                 if (g.extension.lEntries > 0)
@@ -233,9 +244,22 @@ void Pass1()
             P3100_RecordFieldUsage(3, d.acPageField, "FL");
 }
 
+// The open CASE blocks of pass 2: a CASE opens one (its operand accepted
+// once its check says so, so a CASE that failed in pass 1 leaves its WHEN
+// commands unchecked), an ENDCASE closes the innermost.
+static void TrackCaseLevels()
+{
+    Globals &g = G();
+    if (std::memcmp(g.source.acName, "CASE      ", 10) == 0)
+        g.caseLevels.emplace_back(Parm("OF_FIELD"), false);
+    else if (std::memcmp(g.source.acName, "ENDCASE   ", 10) == 0 && !g.caseLevels.empty())
+        g.caseLevels.pop_back();
+}
+
 void Pass2()
 {
     Globals &g = G();
+    g.caseLevels.clear();
     Show("Pass 2 Validation Started               ");
     g.state->stats.lWarningsLater = 0;
     g.state->stats.lFatalLater = 0;
@@ -265,6 +289,7 @@ void Pass2()
         }
         if (FFC_ExtensionSwitch(p) == 'Y')
             RS_fFindCommandExtension(g.ctx, &g.extension, sizeof g.extension);
+        TrackCaseLevels();
         bool routine = std::memcmp(g.source.acName, "SUBROUTINE", 10) == 0 ||
                        std::memcmp(g.source.acName, "ENDROUTINE", 10) == 0;
         if (!g.source.lBuiltIn && !g.source.lObjectLayerParse && FFC_CommandStatus(p)[0] == 'F' && !routine) {
@@ -315,12 +340,16 @@ void Pass2()
     }
     FCC_BUILD_HANDLE *build = P3100_pGetBuildHandle();
     BOM_DESCRIPTION_NODE *description = nullptr;
-    if (build && IsComponentRun())
-        DQOO_FCC_BOM_RetrieveDescription(&build, &description);
+    if (build && IsComponentRun() && DQOO_FCC_BOM_RetrieveDescription(&build, &description) == 0 && description)
+        P3100_WalkComponentDescription(description, 0, 0);
 
+    ObtainFieldDefaultValueRoutines();
+    P3100_EnumerateComponentInformation();
     P3100_CheckFinalFields();
     P3100_CheckFileUsage();
     P3100_CheckFieldUsage();
+    P3100_CheckDeferredFieldReferences();
+    P3100_CheckListColumnSources();
 
     bool generating = g.ctx->cOption == 'G' || IsComponentRun();
     if (generating && g.switchDirect != 'Y') {

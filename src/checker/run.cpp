@@ -1,6 +1,9 @@
 // The checker run: start of a check, source load, the two passes, the web
 // output choice and the end of the check.
 #include "checker/checker.h"
+#include "checker/field_lists.h"
+#include "checker/handlers.h"
+#include "checker/usage.h"
 #include "checker/params/cmdparm.h"
 
 #include <cctype>
@@ -148,6 +151,15 @@ void ResetModuleForCheck()
     std::snprintf(io, sizeof io, "IO%cSTS    ", g.ctx->cNatChar3);
     std::memcpy(g.ioStatusField, io, 10);
     g.labelReferences.clear();
+    g.deferredReferences.clear();
+    g.loopCounter = 0;
+    g.currentSelectLevel = -1;
+    for (int i = 0; i <= kStackLimit; ++i) {
+        g.levelFile[i].clear();
+        g.levelLibrary[i].clear();
+        g.levelLoopId[i] = "SL@000";
+    }
+    g.caseLevels.clear();
     g.firstLabel.clear();
     g.firstLabelKnown = false;
     g.depth = 0;
@@ -167,6 +179,8 @@ void StartChecking()
     std::memset(&g.extension, 0, sizeof g.extension);
     g.xref = SZOPH_XREF_Begin(g.processName.c_str(), IsComponentRun() ? nullptr : g.functionName.c_str());
     ResetModuleForCheck();
+    P3136_sExpandFileFieldList(g.ctx, 'O', nullptr, nullptr, 0, 10, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
+                               nullptr, nullptr);
     PresetReports();
     WriteLabelAbort();
     if (g.ctx->cOption == 'G' || IsComponentRun())
@@ -183,6 +197,9 @@ void StartChecking()
         request.pszProcessName = g.processName.c_str();
         request.pszFunctionName = g.functionName.c_str();
     }
+    request.pfnReportFinding = P3100_ReportObjectLayerFinding;
+    request.pfnCollectFieldReference = P3100_sCollectFieldReference;
+    request.pfnRecordXref = P3100_sRecordXrefCallback;
     long rc = DQOO_FCC_StartChecking(g_build, &request);
     if (rc != 0)
         DQOO_FCC_FatalError("DQOO_FCC_Start", rc);
@@ -191,6 +208,8 @@ void StartChecking()
 void EndChecking()
 {
     Globals &g = G();
+    P3136_sExpandFileFieldList(g.ctx, 'C', nullptr, nullptr, 0, 10, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
+                               nullptr, nullptr);
     if (g_build)
         DQOO_FCC_EndChecking();
     if (g.xref)
@@ -289,6 +308,29 @@ void *P3100_pKeywordArea(uint16_t *pusCount)
     return area.loaded ? area.bytes.data() : nullptr;
 }
 
+// The web pages of a function are made from its screens: a function that
+// holds no REQUEST, DISPLAY or POP_UP has no page to make, so its HTML and
+// XML page requests are withdrawn, each with a notice.
+void P3100_ReportWebOutputKind(FFC_CHECK_STATE *pState, int32_t *plHtml, int32_t *plXml, FFC_CONTEXT *pContext,
+                               int32_t lFunctionRun)
+{
+    Globals &g = G();
+    if (!lFunctionRun || !pState || !pContext || pState->stats.lFatalTotal != 0 || pContext->cOption != 'G')
+        return;
+    if (g.screenCommands > 0)
+        return;
+    const struct {
+        int32_t *flag;
+        const char *name;
+    } kinds[] = {{plHtml, "HTML"}, {plXml, "XML"}};
+    for (const auto &k : kinds) {
+        if (!k.flag || *k.flag == 0)
+            continue;
+        *k.flag = 0;
+        P3100_IssueServicesMessage('W', 156, k.name);
+    }
+}
+
 void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pProcessDefinition,
                       void *pFunctionDefinition, char *pachFunctionKind, char *pcSwitch6, char *pachOptionFlags,
                       char *pcSwitch8, char *pcSwitch9, const char *pachCode10, const char *pachMsgQueue,
@@ -358,11 +400,7 @@ void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pPro
     Pass1();
     pState->lPass = 2;
     Pass2();
-    /* Web output: a function run without fatal messages and with option 'G'
-     * keeps its page requests; nothing in this check withdraws them. */
-    (void)lFunctionRun;
-    (void)plHtml;
-    (void)plXml;
+    P3100_ReportWebOutputKind(pState, plHtml, plXml, pContext, lFunctionRun);
     EndChecking();
     g.lpcAnchor = g.cmpeAnchor = g.designScreen = g.designReport = nullptr;
 }

@@ -3,17 +3,48 @@
 #include "checker/checker.h"
 
 #include <cstring>
+#include <string>
 
+#include "dqov/definitions.h"
 #include "dqov/run_driver.h"
 
+namespace {
+int32_t html = 0, xml = 0;
+}
+
 extern "C" {
+
+void P3100_GetWebOutputRequests(int32_t *plHtml, int32_t *plXml)
+{
+    if (plHtml)
+        *plHtml = html;
+    if (plXml)
+        *plXml = xml;
+}
 
 int32_t P3100_lRunCheckerStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild)
 {
     static char functionKind[3];
     static char optionFlags[999];
     static char switch6 = 'N', switch8 = 'N', switch9 = 'N';
-    static int32_t html = 1, xml = 1;
+    // The page requests of the run: the option word's bits 13 (HTML) and
+    // 14 (XML) together with the process's option positions 14 and 15.
+    html = xml = 0;
+    if (pContext->lFunctionRun) {
+        FFC_PROCESS_DEFINITION process{};
+        std::string name(pContext->acProcess, strnlen(pContext->acProcess, 10));
+        name.erase(name.find_last_not_of(' ') + 1);
+        char padded[10];
+        checker::Pad(padded, 10, name);
+        if (P310C_sLoadProcessDefinition(pContext, padded, &process) == 0) {
+            auto requested = [&](int bit, size_t position) {
+                return (pContext->ulOptionBits & (1u << bit)) && process.usOptionsLength > position &&
+                       process.acOptions[position] == 'Y';
+            };
+            html = requested(13, 13) ? 1 : 0;
+            xml = requested(14, 14) ? 1 : 0;
+        }
+    }
     P3100_SetBuildHandle(static_cast<FCC_BUILD_HANDLE *>(pBuild));
     FFC_EDITOR_SOURCE_ANCHOR *anchor = P31O2_pGetEditorSourceAnchor();
     P3100_SetEditorSource(anchor ? static_cast<SZOPH_LIST *>(anchor->pCommands) : nullptr);

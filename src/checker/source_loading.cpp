@@ -282,7 +282,11 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pReco
         return '1';
     r.sLine = static_cast<int16_t>(want);
     r.sSubLine = 0;
-    r.lPreSplit = 0;
+    // The object layer hands the line split into label, name and
+    // parameters: the parameter text alone is kept, so the command counts
+    // as split (a parse of the parameters as a whole command would take the
+    // first keyword for the command's name).
+    r.lPreSplit = 1;
     r.lBuiltIn = P31O2_usLookupCommandCode(it->name.c_str(), &r.usCommandCode);
     if (r.lBuiltIn)
         pContext->lZophxUsed = 1;

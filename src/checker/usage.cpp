@@ -3,9 +3,12 @@
 // final field and file checks after pass 2.
 #include "checker/checker.h"
 #include "checker/usage.h"
+#include "checker/field_lists.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <vector>
 
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
@@ -123,6 +126,37 @@ void RecordFieldList(const char *keyword)
     int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), 1000));
     for (int32_t i = 0; i < count; ++i)
         RecordOperand(ParmEntry(keyword, i));
+}
+
+void RecordExpandedFieldList(const char *keyword, const std::string &file)
+{
+    Globals &g = G();
+    if (Pass() != 1)
+        return;
+    constexpr int32_t kCapacity = 100, kWidth = 10;
+    int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), kCapacity));
+    std::vector<char> names(static_cast<size_t>(kCapacity * kWidth), ' ');
+    for (int32_t i = 0; i < count; ++i) {
+        std::string entry = ParmEntry(keyword, i);
+        // A group named by GROUP_BY counts as used where it is named.
+        CountGroupUse(Upper(entry));
+        Pad(names.data() + i * kWidth, kWidth, entry.substr(0, kWidth));
+    }
+    char fileName[10], listName[10], msgId[7], msgData[132];
+    Pad(fileName, 10, file);
+    Pad(listName, 10, keyword);
+    int32_t msgLength = 0;
+    if (P3136_sExpandFileFieldList(g.ctx, 'X', fileName, listName, kCapacity, kWidth, &count, names.data(), 0, nullptr,
+                                   msgId, msgData, &msgLength, g.parsed.acName) != 'Y') {
+        Issue('F', std::string(msgId, 7).c_str(), std::string_view(msgData, static_cast<size_t>(msgLength)));
+        return;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        std::string entry = Upper(Trim(names.data() + i * kWidth, kWidth));
+        std::string field = FieldOf(entry);
+        if (!field.empty())
+            RecordUseOnce(entry, field, "FL");
+    }
 }
 
 void RecordExpressionFields(std::string_view text)

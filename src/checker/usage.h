@@ -2,10 +2,20 @@
 #ifndef DQOV_CHECKER_USAGE_H
 #define DQOV_CHECKER_USAGE_H
 
+#include <stdint.h>
 #include <string>
 #include <string_view>
 
-#define WR_DEFINE "DEFINE    "   /* name: a field defined by DEFINE (no data) */
+#define WR_DEFINE "DEFINE    "   /* name: a field defined by DEFINE; data WR_DEFINE_DATA */
+
+/* Data of a "DEFINE" record: the field's attributes and its DEFAULT as
+ * written (blank when none was given). */
+typedef struct WR_DEFINE_DATA {
+    char cType;
+    char acLength[5];
+    char acDecimals[3];
+    char acDefault[50];
+} WR_DEFINE_DATA;
 
 namespace checker {
 
@@ -18,6 +28,11 @@ std::string FieldOf(const std::string &operand);
 void RecordOperand(const std::string &operand);
 /* Every entry of a list parameter of the current command. */
 void RecordFieldList(const char *keyword);
+/* A field list of the current command with its special entries (*ALL
+ * for the file's fields, *INCLUDING, *EXCLUDING, "XG_" groups) expanded:
+ * each field is used, each group named counts as used; a list that cannot
+ * be expanded gives the expansion's finding. */
+void RecordExpandedFieldList(const char *keyword, const std::string &file);
 /* The fields named in an expression or condition (outside literals). */
 void RecordExpressionFields(std::string_view text);
 bool FieldInDictionary(const std::string &field);
@@ -33,6 +48,13 @@ extern "C" {
 void P3100_CheckFinalFields(void);
 void P3100_CheckFileUsage(void);
 void P3100_CheckFieldUsage(void);
+void ObtainFieldDefaultValueRoutines(void);
+void P3100_EnumerateComponentInformation(void);
+void P3100_CheckDeferredFieldReferences(void);
+void P3100_CheckListColumnSources(void);
+long P3100_sRecordXrefCallback(const char *pszKind, const char *pszName, uint32_t ulLine);
+struct BOM_DESCRIPTION_NODE;
+void P3100_WalkComponentDescription(const struct BOM_DESCRIPTION_NODE *pNode, int32_t lDepth, int32_t lParentKind);
 }
 
 #endif

@@ -27,6 +27,8 @@
 #define WR_FIELDTOT "FIELDTOT  "
 #define WR_ERRORTOT "ERRORTOT  "
 #define WR_USRSUBP  "USRSUBP   "
+#define WR_LISTNAME "LISTNAME  "
+#define WR_KEEP_NAME "KEEP_"
 
 /* USEFIELD: name = the operand as written (50). */
 typedef struct WR_USEFIELD_DATA {
@@ -162,6 +164,27 @@ typedef struct WR_USRSUBR_DATA {
     char     cEnded;             /*   9 completed: 'Y' after ENDROUTINE */
     char     acParmCount[3];     /*  10 completed */
 } WR_USRSUBR_DATA;
+
+/* LISTNAME (completed): one per DEF_LIST, name the list (10 characters);
+ * data: the list kind, its place among the function's lists and its
+ * fields, for the checks of the list commands. */
+#define WR_LIST_FIELDS_MAX 100
+typedef struct WR_LISTNAME_DATA {
+    char acOrder[4];             /*   0 place among the lists, from 0001 */
+    char cKind;                  /*   4 'W' working list, 'B' browse list */
+    char acFieldCount[3];        /*   5 number of fields */
+    char acLine[7];              /*   8 line of the DEF_LIST */
+    char acFields[WR_LIST_FIELDS_MAX][10]; /* 15 the field names */
+} WR_LISTNAME_DATA;
+
+/* KEEP_: one per KEEP_ command inside a loop. Kind: the loop command's
+ * line (32-bit) and sub-line (16-bit), native order, then four blanks;
+ * name "KEEP_"; data (completed): the KEEP_ command's line (32-bit) and
+ * sub-line (16-bit), the numbers under which the command store holds it. */
+typedef struct WR_KEEP_DATA {
+    int32_t lLine;
+    int16_t sSubLine;
+} WR_KEEP_DATA;
 
 #ifdef __cplusplus
 static_assert(offsetof(WR_USEFIELD_DATA, cGenerate) == 22, "USEFIELD generation flag");

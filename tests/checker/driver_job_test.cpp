@@ -1,6 +1,7 @@
 // The checker as the run driver's checker step, on the sample functions in
 // tools mode: banners, messages by line and the totals.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdio>
 #include <cstring>
@@ -94,30 +95,43 @@ size_t CheckBanner(const std::vector<std::string> &lines, const char *function)
     return rule;
 }
 
-TEST_F(DriverJob, SampleFunctionWithMessagesByLine)
+TEST_F(DriverJob, SampleListFunctionChecksClean)
 {
     int32_t result = -9;
     std::vector<std::string> lines = job("DEMOPRC", "CUSTLST", 'C', result);
     EXPECT_EQ(result, 0);
     CheckBanner(lines, "CUSTLST");
-    size_t pass2 = Find(lines, "Pass 2 Validation Started");
-    ASSERT_NE(pass2, std::string::npos);
     EXPECT_NE(Find(lines, "Pass: 1 Total commands checked: 14"), std::string::npos);
-    // CLR_LIST (line 4) and ADD_ENTRY (line 7) are reported as not checked,
-    // in line order, after the passes; then the totals.
-    size_t first = Find(lines, "Line 4 CLR_LIST", pass2);
-    size_t second = Find(lines, "Line 7 ADD_ENTRY", pass2);
-    ASSERT_NE(first, std::string::npos);
-    ASSERT_NE(second, std::string::npos);
-    EXPECT_LT(first, second);
-    EXPECT_NE(lines[first].find(" W "), std::string::npos);
+    EXPECT_NE(Find(lines, "Pass: 2 Total commands checked: 14"), std::string::npos);
+    // Every command of the function has its check: nothing is reported.
     EXPECT_EQ(errors, 0);
-    EXPECT_EQ(warnings, 2);
+    EXPECT_EQ(warnings, 0);
+    EXPECT_EQ(Find(lines, " Line "), std::string::npos);
     size_t totals = Find(lines, "PRC0010");
     ASSERT_NE(totals, std::string::npos);
-    EXPECT_GT(totals, second);
     EXPECT_EQ(totals, lines.size() - 1);
-    EXPECT_NE(lines[totals].find("0000000 fatal error(s) and 0000002 warning(s)"), std::string::npos);
+}
+
+TEST_F(DriverJob, SampleFunctionWithMessagesByLine)
+{
+    int32_t result = -9;
+    std::vector<std::string> lines = job("DEMOPRC", "CUSTERR", 'C', result);
+    CheckBanner(lines, "CUSTERR");
+    size_t pass2 = Find(lines, "Pass 2 Validation Started");
+    ASSERT_NE(pass2, std::string::npos);
+    // The findings of pass 2, in line order after the passes, then the totals.
+    size_t first = Find(lines, "PRC0155 F Line 3 SORT_LIST: Sort field CREDIT is not in the list.", pass2);
+    ASSERT_NE(first, std::string::npos);
+    ASSERT_LT(first + 3, lines.size());
+    EXPECT_NE(lines[first + 1].find("DCM0456 F Line 4 IF: "), std::string::npos);
+    EXPECT_NE(lines[first + 2].find("PRC1006 F Line 5 CLR_LIST: Working list OLDLIST has no DEF_LIST definition."),
+              std::string::npos);
+    EXPECT_EQ(errors, 3);
+    EXPECT_EQ(warnings, 0);
+    size_t totals = Find(lines, "PRC0010");
+    ASSERT_NE(totals, std::string::npos);
+    EXPECT_EQ(totals, first + 3);
+    EXPECT_NE(lines[totals].find("0000003 fatal error(s) and 0000000 warning(s)"), std::string::npos);
 }
 
 TEST_F(DriverJob, SampleFunctionWithIncludeChecksClean)
@@ -146,6 +160,71 @@ TEST_F(DriverJob, GenerateJobOfADirectFunctionHasNoCallRuleFinding)
     EXPECT_EQ(errors, 0);
     EXPECT_EQ(warnings, 0);
     EXPECT_EQ(Find(lines, "PRC1017"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// The sample components: their commands are handed to the object layer;
+// only the MESSAGE command, which a component may not hold, is reported.
+TEST_F(DriverJob, SampleComponentsThroughTheObjectLayer)
+{
+    int32_t result = -9;
+    std::vector<std::string> lines = job("DEMOCOMP", "*COMP", 'C', result);
+    EXPECT_NE(Find(lines, "PRC1052 F Line 10 MESSAGE: Command MESSAGE is not allowed in this kind of object."),
+              std::string::npos);
+    EXPECT_EQ(errors, 1);
+    EXPECT_EQ(warnings, 0);
+    EXPECT_EQ(Find(lines, "DCM9898"), std::string::npos) << "every component command has its check";
+    size_t totals = Find(lines, "PRC1053");
+    ASSERT_NE(totals, std::string::npos);
+    EXPECT_NE(lines[totals].find("0000001 fatal error(s) and 0000000 warning(s)"), std::string::npos);
+
+    errors = warnings = 0;
+    lines = job("DEMOCMP2", "*COMP", 'C', result);
+    EXPECT_EQ(errors, 0);
+    EXPECT_EQ(warnings, 0);
+    EXPECT_EQ(Find(lines, " Line "), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// Component commands inside routines: BEGIN_COM inside a property routine
+// is reported in both passes and not parsed; END_COM inside a SUBROUTINE
+// only in pass 1, and it is parsed all the same.
+TEST_F(DriverJob, ComponentCommandsInsideRoutines)
+{
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(repo.path().c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "INSERT INTO QV_OCS (XCSP_I, XCSCMP, XCSSEQ, XCSTXT) VALUES"
+                           " ('DEM','TSTCOMP',1,'BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)'),"
+                           " ('DEM','TSTCOMP',2,'PTYROUTINE NAME(GETX)'),"
+                           " ('DEM','TSTCOMP',3,'BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)'),"
+                           " ('DEM','TSTCOMP',4,'ENDROUTINE'),"
+                           " ('DEM','TSTCOMP',5,'SUBROUTINE NAME(SUBA)'),"
+                           " ('DEM','TSTCOMP',6,'END_COM'),"
+                           " ('DEM','TSTCOMP',7,'ENDROUTINE'),"
+                           " ('DEM','TSTCOMP',8,'END_COM');",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    int32_t result = -9;
+    std::vector<std::string> lines = job("TSTCOMP", "*COMP", 'C', result);
+    const std::string begin = "DCM9898 F Line 3 BEGIN_COM: Illegal or invalid reference to BEGIN_COM in BEGIN_COM "
+                              "command at line 3.";
+    size_t first = Find(lines, begin);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_NE(Find(lines, begin, first + 1), std::string::npos) << "reported again in pass 2";
+    const std::string end =
+        "DCM9898 F Line 6 END_COM: Illegal or invalid reference to END_COM in END_COM command at line 6.";
+    size_t once = Find(lines, end);
+    ASSERT_NE(once, std::string::npos);
+    EXPECT_EQ(Find(lines, end, once + 1), std::string::npos) << "inside a SUBROUTINE only in pass 1";
+    EXPECT_EQ(Find(lines, "PRC0007"), std::string::npos);
 }
 
 } // namespace

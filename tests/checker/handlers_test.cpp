@@ -7,6 +7,7 @@
 
 #include "checker/params/parsed_command.h"
 #include "checker/usage.h"
+#include "platform/dqoo/dqoo_bom.h"
 #include "checker/work_records.h"
 
 using checker_test::CheckJob;
@@ -244,6 +245,76 @@ TEST_F(Handlers, WebEventMainRoutineHoldsOnlyScreenCommands)
     prepare("TSTPRC", "WEBOK");
     run();
     EXPECT_TRUE(withId("PRC0324").empty());
+}
+
+} // namespace
+
+namespace {
+
+// A used field defined with a DEFAULT gets its default-value routine; the
+// routine's reference is the value item of its "USEFIELD" record.
+TEST_F(Handlers, DefaultValueRoutineOfAUsedField)
+{
+    addFunction("TSTPRC", "DFLTS",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#DFLT) TYPE(*DEC) LENGTH(5) DECIMALS(0) DEFAULT(7)",
+                 "DEFINE FIELD(#NODFLT) TYPE(*DEC) LENGTH(5) DECIMALS(0)", "CHANGE FIELD(#DFLT #NODFLT) TO(1)",
+                 "RETURN"});
+    prepare("TSTPRC", "DFLTS");
+    ASSERT_TRUE(buildStarted);
+    run();
+    FFC_WORK_RECORD r;
+    ASSERT_TRUE(record(WR_USEFIELD, "#DFLT", r));
+    const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    std::string item(data->acValueItem, 9);
+    // The object layer's reference: a routine mark 'O' and seven digits.
+    size_t mark = item.find('O');
+    ASSERT_NE(mark, std::string::npos) << item;
+    ASSERT_LE(mark + 8, item.size());
+    EXPECT_EQ(item.substr(mark + 1, 7).find_first_not_of("0123456789"), std::string::npos) << item;
+    ASSERT_TRUE(record(WR_USEFIELD, "#NODFLT", r));
+    data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    EXPECT_EQ(std::string(data->acValueItem, 9), std::string(9, ' '));
+}
+
+} // namespace
+
+namespace {
+
+// The component description: the fields of its data records that the
+// dictionary knows are used; a cycle-free tree of any shape is walked, and
+// nodes without children or with unknown kinds end the walk there.
+TEST_F(Handlers, DescriptionRecordFieldsAreUsed)
+{
+    addFunction("TSTPRC", "DESC", {"FUNCTION OPTIONS(*DIRECT)", "RETURN"});
+    prepare("TSTPRC", "DESC");
+    run();
+    auto field = [](const char *name) {
+        BOM_DESCRIPTION_NODE n{};
+        n.lKind = BOM_KIND_RECORD_FIELD;
+        n.aWord[1].pszText = name;
+        return n;
+    };
+    BOM_DESCRIPTION_NODE f1 = field("CUSTNO"), f2 = field("CUSTNAME"), f3 = field(nullptr);
+    BOM_DESCRIPTION_NODE *fields[] = {&f1, &f2, &f3};
+    BOM_DESCRIPTION_NODE dataRecord{};
+    dataRecord.lKind = BOM_KIND_PROXY_RECORD;
+    dataRecord.aWord[5].lNumber = 3;
+    dataRecord.aWord[6].ppNodes = fields;
+    BOM_DESCRIPTION_NODE *records[] = {&dataRecord};
+    BOM_DESCRIPTION_NODE document{};
+    document.lKind = BOM_KIND_DOCUMENT;
+    document.aWord[12].lNumber = 1;
+    document.aWord[13].ppNodes = records;
+    BOM_DESCRIPTION_NODE *documents[] = {&document};
+    BOM_DESCRIPTION_NODE root{};
+    root.lKind = BOM_KIND_CONTENT_ROOT;
+    root.aWord[1].lNumber = 1;
+    root.aWord[2].ppNodes = documents;
+    P3100_WalkComponentDescription(&root, 0, 0);
+    FFC_WORK_RECORD r;
+    EXPECT_TRUE(record(WR_USEFIELD, "CUSTNO", r));
+    EXPECT_FALSE(record(WR_USEFIELD, "CUSTNAME", r)) << "not a field of the dictionary";
+    P3100_WalkComponentDescription(nullptr, 0, 0);
 }
 
 } // namespace

@@ -1,0 +1,27 @@
+/* Field lists with special entries (*ALL, *ALL_REAL, *ALL_VIRT, *INCLUDING,
+ * *EXCLUDING and "XG_" field groups) turned into plain field lists, and the
+ * field groups of the run. */
+#ifndef DQOV_CHECKER_FIELD_LISTS_H
+#define DQOV_CHECKER_FIELD_LISTS_H
+
+#include <stdint.h>
+
+#include "dqov/ffc_context.h"
+
+extern "C" {
+
+/* Request letters: 'O' open (start of checking), 'C' close (end), 'G'
+ * define the group named acListName from the list, 'X' expand the list.
+ * The list: capacity entries of ulNameLength characters, *plCount used; a
+ * data part of lDataLength bytes per entry (0: none). acFile is the
+ * command's file (10 characters, NULL or blank: none). On 'N' the list is
+ * unchanged and pachMsgId (7), pachMsgData (132) and *plMsgLength hold the
+ * finding for the caller to issue. Returns 'Y' or 'N'. */
+char P3136_sExpandFileFieldList(FFC_CONTEXT *pContext, char cRequest, const char *acFile, const char *acListName,
+                                int32_t lCapacity, int32_t lNameLength, int32_t *plCount, char *pchNames,
+                                int32_t lDataLength, char *pchData, char *pachMsgId, char *pachMsgData,
+                                int32_t *plMsgLength, const char *acCommand);
+
+}
+
+#endif

@@ -1,0 +1,189 @@
+// Final checks of pass 2 that need the whole program: the default-value
+// routines of the fields defined with a DEFAULT, the component's
+// cross-references, the field references the object layer's parses noted,
+// and the dictionary columns of a component's lists.
+#include "checker/checker.h"
+#include "checker/lists.h"
+#include "checker/usage.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "dqov/fatal.h"
+#include "dqov/fix.h"
+#include "dqov/workfile.h"
+#include "platform/dqoo/dqoo.h"
+#include "platform/dqoo/dqoo_bom.h"
+
+using namespace checker;
+
+extern "C" {
+
+// Each used field defined with a DEFAULT gets its default-value routine
+// from the object layer; the routine's reference becomes the value item
+// of the field's "USEFIELD" record. A default the object layer cannot
+// compile is left to the generator.
+void ObtainFieldDefaultValueRoutines(void)
+{
+    Globals &g = G();
+    FCC_BUILD_HANDLE *build = P3100_pGetBuildHandle();
+    if (!build)
+        return;
+    FFC_WORK_RECORD r;
+    BlankRecord(r, WR_DEFINE);
+    for (char rc = WF_cReadFirst(g.ctx, 14, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 14, &r, 1)) {
+        const auto *data = reinterpret_cast<const WR_DEFINE_DATA *>(r.acData);
+        std::string defaultValue = Trim(data->acDefault, sizeof data->acDefault);
+        if (defaultValue.empty())
+            continue;
+        std::string field = Trim(r.acName, 10);
+        FFC_WORK_RECORD use;
+        BlankRecord(use, WR_USEFIELD, std::string(1, g.ctx->cNatChar1) + field);
+        if (WF_cReadFirst(g.ctx, 15, &use, 2) != '0')
+            continue;
+        DQOO_DEFAULT_VALUE_REQUEST request{};
+        request.pszField = field.c_str();
+        request.chType = data->cType;
+        request.ulLength = static_cast<uint32_t>(FIX_lDigitsToLong(data->acLength, 5, nullptr));
+        request.ulDecimals = static_cast<uint32_t>(FIX_lDigitsToLong(data->acDecimals, 3, nullptr));
+        request.pszDefault = defaultValue.c_str();
+        char reference[9];
+        std::memset(reference, ' ', sizeof reference);
+        if (DQOO_FCC_PrepareDefaultValueRoutine(build, &request, reference) != DQOO_OK)
+            continue;
+        auto *useData = reinterpret_cast<WR_USEFIELD_DATA *>(use.acData);
+        std::memcpy(useData->acValueItem, reference, sizeof useData->acValueItem);
+        WF_cUpdate(g.ctx, 15, &use);
+    }
+}
+
+long P3100_sRecordXrefCallback(const char *pszKind, const char *pszName, uint32_t ulLine)
+{
+    Globals &g = G();
+    if (g.xref && pszKind && pszName)
+        SZOPH_XREF_Record(g.xref, pszKind, pszName, "USE", static_cast<long>(ulLine));
+    return 0;
+}
+
+// A component to be generated: the names its commands referred to join
+// the cross-reference of the check.
+void P3100_EnumerateComponentInformation(void)
+{
+    Globals &g = G();
+    FCC_BUILD_HANDLE *build = P3100_pGetBuildHandle();
+    if (!build || !IsComponentRun() || g.ctx->cOption != 'G')
+        return;
+    long rc = DQOO_FCC_EnumerateCrossReferences(build);
+    if (rc < 0 && rc != DQOO_ERR_NO_CHECK)
+        DQOO_FCC_FatalError("DQOO_FCC_EnumerateCrossReferences", rc);
+}
+
+// In a run with the component operand checks, a field reference noted by
+// the object layer's parses whose use the checker recorded as anything
+// other than a field or a system variable is reported.
+void P3100_CheckDeferredFieldReferences(void)
+{
+    Globals &g = G();
+    if (!g.ctx->lComponentChecking && !g.ctx->lComponentExpressions)
+        return;
+    for (const Globals::FieldReference &ref : g.deferredReferences) {
+        FFC_WORK_RECORD use;
+        BlankRecord(use, WR_USEFIELD, ref.name);
+        if (WF_cReadFirst(g.ctx, 15, &use, 2) != '0')
+            continue;
+        const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(use.acData);
+        if (std::memcmp(data->acClass, "FL", 2) == 0 || std::memcmp(data->acClass, "SV", 2) == 0)
+            continue;
+        char text[256];
+        std::snprintf(text, sizeof text, FFC_LITERAL_FORMATS[FFC_FMT_ILLEGAL_REFERENCE], ref.name.substr(0, 50).c_str(),
+                      ref.command.c_str(), static_cast<long>(ref.line));
+        IssueText(text, 'F');
+    }
+}
+
+// Each list of a component needs at least one column from the dictionary.
+void P3100_CheckListColumnSources(void)
+{
+    Globals &g = G();
+    if (!IsComponentRun())
+        return;
+    FFC_WORK_RECORD r;
+    BlankRecord(r, WR_LISTNAME);
+    std::vector<std::string> names;
+    for (char rc = WF_cReadFirst(g.ctx, 14, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 14, &r, 1))
+        names.push_back(Trim(r.acName, 10));
+    for (const std::string &name : names) {
+        ListDefinition list;
+        if (!FindList(name, list))
+            continue;
+        bool sourced = false;
+        for (const std::string &field : list.fields)
+            if (FieldInDictionary(field)) {
+                sourced = true;
+                break;
+            }
+        if (!sourced)
+            IssueText("No dictionary sourceable columns have been defined for list " + name, 'W');
+    }
+}
+
+} // extern "C"
+
+namespace {
+
+// The word holding the count of a node's child list (the array follows in
+// the next word), by node kind; 0 for kinds without children.
+int ChildListWord(int32_t kind)
+{
+    if (kind >= BOM_KIND_CONTENT_ROOT && kind <= BOM_KIND_CONTAINER_LAST)
+        return 1;
+    if (kind >= BOM_KIND_DOCUMENT && kind <= BOM_KIND_TRANSIENT)
+        return 12;
+    if (kind >= BOM_KIND_PROXY_RECORD && kind <= BOM_KIND_IDENTIFIER_RECORD)
+        return 5;
+    return 0;
+}
+
+constexpr int kMaxDescriptionDepth = 32;
+
+} // namespace
+
+extern "C" {
+
+// Walks the component description: every field of its data records that
+// the dictionary or the component knows is a field the component uses, so
+// the generator declares it. Nodes below a depth the description never
+// reaches are not visited.
+void P3100_WalkComponentDescription(const BOM_DESCRIPTION_NODE *pNode, int32_t lDepth, int32_t lParentKind)
+{
+    (void)lParentKind;
+    if (!pNode || lDepth > kMaxDescriptionDepth)
+        return;
+    if (pNode->lKind == BOM_KIND_RECORD_FIELD) {
+        const char *name = pNode->aWord[1].pszText;
+        if (name && *name && std::strlen(name) <= 10) {
+            std::string field(name);
+            for (char &c : field)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            if (FieldInDictionary(field) || FieldDefined(field)) {
+                char padded[10];
+                Pad(padded, 10, field);
+                P3100_RecordFieldUsage(1, padded, "FL");
+            }
+        }
+        return;
+    }
+    int word = ChildListWord(pNode->lKind);
+    if (word == 0)
+        return;
+    intptr_t count = pNode->aWord[word].lNumber;
+    BOM_DESCRIPTION_NODE **children = pNode->aWord[word + 1].ppNodes;
+    if (count <= 0 || !children)
+        return;
+    for (intptr_t i = 0; i < count; ++i)
+        P3100_WalkComponentDescription(children[i], lDepth + 1, pNode->lKind);
+}
+
+} // extern "C"

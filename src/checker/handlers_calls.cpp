@@ -1,0 +1,345 @@
+// Check handlers of the commands that hand control to other objects:
+// CALL, SUBMIT, TRANSFER, CALLCHECK and POINT; and RENAME, which gives fields of a
+// file other names in the function.
+#include "checker/checker.h"
+#include "checker/handlers.h"
+#include "checker/lists.h"
+#include "checker/operand_checks.h"
+#include "checker/usage.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "dqov/definitions.h"
+#include "dqov/fatal.h"
+#include "platform/dqos/dqos.h"
+
+using namespace checker;
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+uint32_t Count(const char *tag, const char *sql, const std::string &a, const std::string &b = {})
+{
+    SSQL_AREA area;
+    SSQL_SetLocation(tag);
+    std::string partition = Trim(G().partition, 3);
+    if (b.empty())
+        SSQL_DeclareExt(&area, sql, partition.c_str(), a.c_str());
+    else
+        SSQL_DeclareExt(&area, sql, partition.c_str(), a.c_str(), b.c_str());
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    uint32_t n = 0;
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&n));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, tag);
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    return n;
+}
+
+// Rows of the field in the file (a physical file, or the physical file of
+// a view).
+uint32_t FieldsOfFile(const std::string &file, const std::string &field)
+{
+    SSQL_AREA area;
+    const char *tag = "DC_P3100/SQL030";
+    SSQL_SetLocation(tag);
+    std::string partition = Trim(G().partition, 3);
+    SSQL_DeclareExt(&area,
+                    "SELECT COUNT(*) FROM QV_DTA.QV_F14 WHERE X14P_I = '%s' AND X14FLD = '%s' AND (X14PFL = '%s' OR "
+                    "X14PFL IN (SELECT X15PFL FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s')) ",
+                    partition.c_str(), field.c_str(), file.c_str(), partition.c_str(), file.c_str());
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    uint32_t n = 0;
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&n));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, tag);
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    return n;
+}
+
+std::string Fixed(const std::string &s, size_t width)
+{
+    std::string out = s.substr(0, width);
+    out.resize(width, ' ');
+    return out;
+}
+
+bool ProcessExists(const std::string &process)
+{
+    return Count("DC_P3100/SQL020", "SELECT COUNT(*) FROM QV_DTA.QV_F20 WHERE X20P_I = '%s' AND X20MOD = '%s' ",
+                 process) > 0;
+}
+
+// A function of the process, or with *DIRECT of any process of the
+// partition.
+bool FunctionExists(const std::string &process, const std::string &function)
+{
+    if (process == "*DIRECT")
+        return Count("DC_P3100/SQL021", "SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ",
+                     function) > 0;
+    return Count("DC_P3100/SQL022",
+                 "SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23MOD = '%s' AND X23FMT = '%s' ",
+                 process, function) > 0;
+}
+
+bool LabelKnown(const std::string &label)
+{
+    if (label.empty() || label.size() > 3)
+        return false;
+    FFC_WORK_RECORD &r = G().record2;
+    BlankRecord(r, WR_LABEL, label, std::string_view(G().currentRoutine, 10));
+    return FindRecord(r, 3);
+}
+
+bool TargetValid(const std::string &target)
+{
+    std::string t = Upper(target);
+    return t.empty() || t == "*ABORT" || t == "*NEXT" || t == "*RETURN" || (t[0] != '*' && LabelKnown(t));
+}
+
+// The process and function called or submitted: "*DIRECT" with a
+// function, a process with *MENU or one of its functions. Returns the
+// finding's data, empty when the target is sound.
+std::string TargetFinding(const std::string &process, const std::string &function, const char *firstDefault)
+{
+    if (process == "*DIRECT") {
+        if (function.empty() || function[0] == '*' || !FunctionExists(process, function))
+            return "FUNCTION(" + function + ")";
+        return {};
+    }
+    if (process.empty() || process == firstDefault)
+        return {};
+    if (!ProcessExists(process))
+        return "PROCESS(" + process + ")";
+    if (function.empty() || function == "*MENU" || function == "*FIRST")
+        return {};
+    if (!FunctionExists(process, function))
+        return "FUNCTION(" + function + ")";
+    return {};
+}
+
+void RecordEntries(const char *keyword)
+{
+    int32_t n = ParmCount(keyword);
+    for (int32_t i = 0; i < n; ++i) {
+        std::string v = ParmEntry(keyword, i);
+        if (!FieldOf(v).empty())
+            RecordOperand(v);
+    }
+}
+
+void CheckEntries(const char *keyword)
+{
+    int32_t n = ParmCount(keyword);
+    for (int32_t i = 0; i < n; ++i) {
+        std::string v = ParmEntry(keyword, i);
+        if (!FieldOf(v).empty())
+            CheckOperandValue(v);
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+// CALL: a process or function (PROCESS and FUNCTION) or a program (PGM),
+// its parameters, lists and data structures passed, and what follows an
+// error.
+void P3100_CheckCall(void)
+{
+    std::string process = Upper(Parm("PROCESS")), function = Upper(Parm("FUNCTION"));
+    std::string program = Upper(Parm("PGM"));
+    bool programCall = !program.empty() && program != "*NONE";
+    if (Pass() == 1) {
+        RecordEntries("PARMS");
+        RecordEntries("PASS_DS");
+        RecordEntries("EXCHANGE");
+        if (programCall && process != "*DIRECT")
+            Issue('F', "PRC0163", "PGM(" + program + ")");
+        return;
+    }
+    if (!programCall) {
+        std::string finding = TargetFinding(process, function, "");
+        if (!finding.empty())
+            Issue('F', "PRC1038", finding);
+    }
+    int32_t lists = ParmCount("PASS_LST");
+    for (int32_t i = 0; i < lists; ++i) {
+        ListDefinition list;
+        std::string name = ParmEntry("PASS_LST", i);
+        if (!name.empty() && !FindList(name, list))
+            Issue('F', "PRC1006", FieldOf(name).empty() ? Upper(name) : FieldOf(name));
+    }
+    CheckEntries("PARMS");
+    CheckEntries("PASS_DS");
+    if (!TargetValid(Parm("IF_ERROR")))
+        Issue('F', "PRC0163", "IF_ERROR(" + Upper(Parm("IF_ERROR")) + ")");
+}
+
+// SUBMIT: a process and function, or a program, to run as a batch job.
+void P3100_CheckSubmit(void)
+{
+    std::string process = Upper(Parm("PROCESS")), function = Upper(Parm("FUNCTION"));
+    std::string program = Upper(Parm("PGM"));
+    bool programCall = !program.empty() && program != "*NONE";
+    bool processCall = !process.empty() && process != "*NONE";
+    if (Pass() == 1) {
+        RecordEntries("PARMS");
+        RecordEntries("EXCHANGE");
+        if (programCall == processCall)
+            Issue('F', "PRC0170", programCall ? "PGM(" + program + ")" : std::string("PROCESS(*NONE)"));
+        return;
+    }
+    if (processCall) {
+        std::string finding = TargetFinding(process, function, "*NONE");
+        if (!finding.empty())
+            Issue('F', "PRC0170", finding);
+    }
+    CheckEntries("PARMS");
+}
+
+// CALLCHECK: the field validated by a program or a function.
+void P3100_CheckCallCheck(void)
+{
+    std::string target = Upper(Parm("BY_CALLING", 0));
+    if (Pass() == 1) {
+        RecordOperand(Parm("FIELD"));
+        RecordEntries("PROG_PARM");
+        if (target.empty())
+            Issue('F', "PRC0264", "BY_CALLING");
+        return;
+    }
+    CheckFieldOperand(Parm("FIELD"));
+    CheckEntries("PROG_PARM");
+    for (const char *keyword : {"IF_VALID", "IF_INVALID"}) {
+        std::string t = Upper(Parm(keyword));
+        if (t.empty() || t == "*NEXT" || t == "*ERROR" || t == "*ACCEPT" || t == "*RETURN")
+            continue;
+        if (t[0] == '*' || !LabelKnown(t))
+            Issue('F', "PRC0264", std::string(keyword) + "(" + t + ")");
+    }
+}
+
+// POINT: a file of the function pointed at another file, library or member.
+void P3100_CheckPoint(void)
+{
+    if (Pass() != 1)
+        return;
+    std::string file = Upper(Parm("FILE", 0)), library = Upper(Parm("FILE", 1));
+    char kind = ' ';
+    if (file.empty() || file[0] == '*' || !FileKnown(file, library, kind)) {
+        Issue('F', "PRC0178", "FILE(" + file + ")");
+        return;
+    }
+    RecordFileUse(file, library);
+    for (const char *keyword : {"TO_FILE", "TO_LIBRARY", "TO_MEMBER"}) {
+        std::string v = Parm(keyword);
+        if (!FieldOf(v).empty())
+            RecordOperand(v);
+    }
+}
+
+} // extern "C"
+
+extern "C" {
+
+// RENAME: fields of a file known in the function under other names. Each
+// pair (the file's field, its name in the function) must name a field of
+// the file; it becomes a "RENAMETO" record (file, field, new name) for the
+// generator, and the new name a field of the function with the file
+// field's attributes.
+void P3100_CheckRename(void)
+{
+    Globals &g = G();
+    if (IsComponentRun()) {
+        if (Pass() == 1)
+            Issue('F', "PRC1052", std::string_view(g.parsed.acName, 10));
+        return;
+    }
+    if (Pass() != 1)
+        return;
+    std::string file = Upper(Parm("FILE", 0)), library = Upper(Parm("FILE", 1));
+    char kind = ' ';
+    if (file.empty() || file[0] == '*' || !FileKnown(file, library, kind)) {
+        Issue('F', "PRC0205", "FILE(" + file + ")");
+        return;
+    }
+    RecordFileUse(file, library);
+    int32_t pairs = ParmCount("FIELDS");
+    for (int32_t i = 0; i < pairs; ++i) {
+        std::string written = ParmEntry("FIELDS", i, 0), renamed = ParmEntry("FIELDS", i, 1);
+        std::string field = FieldOf(written).empty() ? Upper(written) : FieldOf(written);
+        std::string target = FieldOf(renamed).empty() ? Upper(renamed) : FieldOf(renamed);
+        if (field.empty() || target.empty()) {
+            Issue('F', "PRC0205", field.empty() ? written : renamed);
+            continue;
+        }
+        uint32_t inFile = FieldsOfFile(file, field);
+        if (inFile == 0) {
+            Issue('F', "PRC0205", field);
+            continue;
+        }
+        FFC_WORK_RECORD &r = g.record2;
+        BlankRecord(r, WR_RENAMETO, Fixed(file, 20) + Fixed(field, 10), target);
+        WriteRecord(r);
+        char type = ' ';
+        int32_t length = 0, decimals = 0;
+        if (LookUpField(field, type, length, decimals)) {
+            FFC_FIELD_DEFINITION def;
+            std::memset(&def, ' ', sizeof def);
+            def.input.usLength = 0;
+            def.output.usLength = 0;
+            Pad(def.acName, 10, target);
+            def.cType = type;
+            def.lLength = length;
+            def.lDecimals = decimals;
+            Put_Function_Field(g.ctx, 'F', &def, nullptr);
+        }
+    }
+}
+
+} // extern "C"
+
+extern "C" {
+
+// TRANSFER: control goes to *EXIT, *MENU, HELP, EOJ, the next or last
+// function, the function a field names, or a function of the process
+// ("FUNCTION" or "PROCESS/FUNCTION"); the fields exchanged are used. A
+// target the repository does not hold is an invalid reference.
+void P3100_CheckTransfer(void)
+{
+    Globals &g = G();
+    std::string target = Upper(Parm("TOFUNCTION"));
+    if (Pass() == 1) {
+        RecordEntries("EXCHANGE");
+        if (!FieldOf(target).empty())
+            RecordOperand(target);
+        return;
+    }
+    CheckEntries("EXCHANGE");
+    if (target.empty() || target == "*EXIT" || target == "*MENU" || target == "HELP" || target == "EOJ" ||
+        target == "*NEXT" || target == "*LAST")
+        return;
+    if (!FieldOf(target).empty()) {
+        CheckFieldOperand(target, 'A');
+        return;
+    }
+    std::string process = g.processName, function = target;
+    size_t slash = target.find('/');
+    if (slash != std::string::npos) {
+        process = target.substr(0, slash);
+        function = target.substr(slash + 1);
+    }
+    if (function.empty() || function.size() > 7 || process.empty() || process.size() > 10 ||
+        !FunctionExists(process, function))
+        P3100_ReportIllegalReference(static_cast<uint32_t>(target.size()), target.c_str());
+}
+
+} // extern "C"

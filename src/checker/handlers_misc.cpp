@@ -1,0 +1,190 @@
+// Check handlers of the mode and key commands (SET_MODE, IF_MODE, IF_KEY),
+// IF_NULL, EXCHANGE, SUBSTRING, EXEC_CPF and EXEC_OS400, OPEN, CLOSE and
+// BROWSE.
+#include "checker/checker.h"
+#include "checker/handlers.h"
+#include "checker/operand_checks.h"
+#include "checker/usage.h"
+
+#include <cctype>
+#include <cstring>
+
+using namespace checker;
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Commands of the screen dialogue have no place in a component.
+bool NotInComponent()
+{
+    if (!IsComponentRun())
+        return true;
+    if (Pass() == 1)
+        Issue('F', "PRC1052", std::string_view(G().parsed.acName, 10));
+    return false;
+}
+
+bool LabelKnown(const std::string &label)
+{
+    if (label.empty() || label.size() > 3)
+        return false;
+    FFC_WORK_RECORD &r = G().record2;
+    BlankRecord(r, WR_LABEL, label, std::string_view(G().currentRoutine, 10));
+    return FindRecord(r, 3);
+}
+
+// Each entry of a field list that names a field (not a group or a special
+// entry) is checked as a field.
+void CheckFieldEntries(const char *keyword)
+{
+    int32_t n = ParmCount(keyword);
+    for (int32_t i = 0; i < n; ++i) {
+        std::string entry = ParmEntry(keyword, i);
+        if (!FieldOf(entry).empty())
+            CheckFieldOperand(entry);
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+// SET_MODE: a mode keyword or an alphanumeric field holding the mode.
+void P3100_CheckSetMode(void)
+{
+    if (!NotInComponent())
+        return;
+    std::string mode = Parm("TO");
+    if (Pass() == 1) {
+        if (!FieldOf(mode).empty())
+            RecordOperand(mode);
+        return;
+    }
+    if (mode.empty())
+        Issue('F', "PRC0181", "TO");
+    else if (mode[0] != '*')
+        CheckFieldOperand(mode, 'A');
+}
+
+void P3100_CheckIfMode(void)
+{
+    NotInComponent();
+}
+
+void P3100_CheckIfKey(void)
+{
+    NotInComponent();
+}
+
+// IF_NULL: the fields (or groups) tested.
+void P3100_CheckIfNull(void)
+{
+    if (Pass() == 1) {
+        if (ParmCount("FIELD") <= 0)
+            Issue('F', "PRC0181", "FIELD");
+        else
+            RecordFieldList("FIELD");
+        return;
+    }
+    CheckFieldEntries("FIELD");
+}
+
+// EXCHANGE: the fields (or groups) put on the exchange list.
+void P3100_CheckExchange(void)
+{
+    if (Pass() == 1) {
+        RecordFieldList("FIELDS");
+        return;
+    }
+    CheckFieldEntries("FIELDS");
+}
+
+// SUBSTRING: a value (with start and length) moved into a part of an
+// alphanumeric field; starts and lengths are numeric.
+void P3100_CheckSubstring(void)
+{
+    std::string source = Parm("FIELD", 0), target = Parm("INTO_FIELD", 0);
+    if (Pass() == 1) {
+        if (target.empty()) {
+            Issue('F', "PRC0150", "INTO_FIELD");
+            return;
+        }
+        for (const char *keyword : {"FIELD", "INTO_FIELD"})
+            for (int element = 0; element < 3; ++element)
+                RecordOperand(Parm(keyword, element));
+        return;
+    }
+    CheckOperandValue(source);
+    CheckFieldOperand(target, 'A');
+    for (const char *keyword : {"FIELD", "INTO_FIELD"})
+        for (int element = 1; element < 3; ++element) {
+            std::string value = Parm(keyword, element);
+            if (!value.empty() && value[0] != '*')
+                CheckOperandValue(value, 'N');
+        }
+}
+
+// EXEC_CPF and EXEC_OS400: the command text and what follows an error.
+void P3100_CheckExecCommand(void)
+{
+    const char *textKeyword = NameIs("EXEC_OS400") ? "CPFCMD" : "COMMAND";
+    if (Pass() == 1) {
+        if (Parm(textKeyword).empty())
+            Issue('F', "PRC0112", textKeyword);
+        return;
+    }
+    std::string target = Upper(Parm("IF_ERROR"));
+    if (target.empty() || target == "*ABORT" || target == "*NEXT" || target == "*RETURN")
+        return;
+    if (target[0] == '*' || !LabelKnown(target))
+        Issue('F', "PRC0112", "IF_ERROR(" + target + ")");
+}
+
+// OPEN: every file (*ALL) or one file of the partition.
+void P3100_CheckOpen(void)
+{
+    std::string file = Upper(Parm("FILE", 0)), library = Upper(Parm("FILE", 1));
+    if (Pass() == 2)
+        return;
+    if (file.empty() || file == "*ALL")
+        return;
+    char kind = ' ';
+    if (!FileKnown(file, library, kind)) {
+        Issue('F', "PRC0182", file);
+        return;
+    }
+    RecordFileUse(file, library);
+    std::string status = Upper(Parm("IO_STATUS"));
+    if (status == "*STATUS")
+        P3100_RecordFieldUsage(1, G().ioStatusField, "FL");
+    else
+        RecordOperand(status);
+}
+
+// CLOSE: every file (*ALL) or one file; the status field is used.
+void P3100_CheckClose(void)
+{
+    if (Pass() != 1)
+        return;
+    std::string file = Upper(Parm("FILE", 0));
+    if (!file.empty() && file != "*ALL")
+        RecordFileUse(file, Upper(Parm("FILE", 1)));
+    std::string status = Upper(Parm("IO_STATUS"));
+    if (status == "*STATUS")
+        P3100_RecordFieldUsage(1, G().ioStatusField, "FL");
+    else
+        RecordOperand(status);
+}
+
+void P3100_CheckBrowse(void)
+{
+    P3100_CheckFileCommand(0);
+}
+
+} // extern "C"

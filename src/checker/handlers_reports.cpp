@@ -1,0 +1,336 @@
+// Check handlers of the report commands: DEF_REPORT, the report lines
+// (DEF_HEAD, DEF_FOOT, DEF_LINE, DEF_BREAK), PRINT, SPACE, SKIP, ENDPRINT
+// and UPRINT, and of the KEEP_ commands that keep values over a loop. Reports 1 to 9 keep their definition in the module's report
+// table (the "$DRINF" records of the end of checking); a report printed to
+// is marked used ('Y'), a report defined by DEF_REPORT 'P'. Each report line
+// is a line group ("GROUPNAM", origin "LIN") that PRINT counts, so a line
+// never printed is reported after pass 2.
+#include "checker/checker.h"
+#include "checker/handlers.h"
+#include "checker/operand_checks.h"
+#include "checker/usage.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+#include "dqov/workfile.h"
+
+using namespace checker;
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// The report the command names (1 to 9), or null with PRC0297 issued in
+// pass 1.
+WR_DRINF_DATA *Report()
+{
+    std::string text = Parm("REPORT_NUM");
+    int number = text.empty() ? 1 : std::atoi(text.c_str());
+    if (number < 1 || number > 9) {
+        if (Pass() == 1)
+            Issue('F', "PRC0297", "REPORT_NUM(" + text + ")");
+        return nullptr;
+    }
+    return &G().reports[number - 1];
+}
+
+void MarkPrinted(WR_DRINF_DATA &report)
+{
+    if (report.cState == 'N')
+        report.cState = 'Y';
+}
+
+bool NotInComponent()
+{
+    if (!IsComponentRun())
+        return true;
+    if (Pass() == 1)
+        Issue('F', "PRC1052", std::string_view(G().parsed.acName, 10));
+    return false;
+}
+
+// A field given for a report value: its use is recorded.
+void RecordIfField(const std::string &value)
+{
+    if (!FieldOf(value).empty())
+        RecordOperand(value);
+}
+
+void RecordStatusField()
+{
+    std::string status = Upper(Parm("IO_STATUS"));
+    if (status == "*STATUS")
+        P3100_RecordFieldUsage(1, G().ioStatusField, "FL");
+    else
+        RecordIfField(status);
+}
+
+// The group of a report line: name, origin by the line's kind ("HED",
+// "FOT", "LIN", "BRK"), the report number in the byte after the origin,
+// use count 0. Only detail lines ("LIN") are printed by PRINT; headings,
+// foots and break lines print by themselves.
+void DefineLineGroup(const std::string &name, int report, const char *origin)
+{
+    Globals &g = G();
+    FFC_WORK_RECORD &r = g.record2;
+    BlankRecord(r, WR_GROUPNAM, name);
+    if (FindRecord(r, 2)) {
+        Issue('F', "PRC0297", name);
+        return;
+    }
+    BlankRecord(r, WR_GROUPNAM, name);
+    auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
+    std::memcpy(data->acOrigin, origin, 3);
+    data->cFiller = static_cast<char>('0' + report);
+    WR_SetGroupUseCount(data, 0);
+    WriteRecord(r);
+}
+
+// PRINT LINE(*ALL): every line of the report counts as printed.
+void PrintAllLines(int report)
+{
+    Globals &g = G();
+    FFC_WORK_RECORD r;
+    BlankRecord(r, WR_GROUPNAM);
+    for (char rc = WF_cReadFirst(g.ctx, 16, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 16, &r, 1)) {
+        auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
+        if (std::memcmp(data->acOrigin, "LIN", 3) != 0 || data->cFiller != static_cast<char>('0' + report))
+            continue;
+        WR_SetGroupUseCount(data, WR_GroupUseCount(data) + 1);
+        WF_cUpdate(g.ctx, 16, &r);
+    }
+}
+
+int NumberOf(const WR_DRINF_DATA &report)
+{
+    return static_cast<int>(&report - G().reports) + 1;
+}
+
+} // namespace
+
+extern "C" {
+
+// DEF_REPORT: the report's print file, form size, overflow line and the
+// fields that receive its values.
+void P3100_CheckDefReport(void)
+{
+    if (!NotInComponent())
+        return;
+    WR_DRINF_DATA *report = Report();
+    if (!report)
+        return;
+    static constexpr const char *kReturned[5] = {"RET_LENGTH", "RET_WIDTH", "RET_OVRFLW", "RET_LINE", "RET_PAGE"};
+    static constexpr const char *kFileValues[3] = {"OUTQ", "COPIES", "FORMTYPE"};
+    if (Pass() == 2) {
+        for (const char *keyword : kReturned) {
+            std::string field = Parm(keyword);
+            if (Upper(field) != "*NONE" && !field.empty())
+                CheckFieldOperand(field, 'N');
+        }
+        return;
+    }
+    Pad(report->acPrintFile, 10, Upper(Parm("PRT_FILE", 0)));
+    Pad(report->acLibrary, 10, Upper(Parm("PRT_FILE", 1)));
+    int length = std::atoi(Parm("FORMSIZE", 0).c_str()), width = std::atoi(Parm("FORMSIZE", 1).c_str());
+    int overflow = std::atoi(Parm("OVERFLOW").c_str());
+    if (length < 0 || width < 0 || overflow < 0 || (length > 0 && overflow > length)) {
+        Issue('F', "PRC0297", "FORMSIZE/OVERFLOW");
+        return;
+    }
+    if (length > 0)
+        report->sPageLength = static_cast<int16_t>(length);
+    if (width > 0)
+        report->sPageWidth = static_cast<int16_t>(width);
+    if (overflow > 0) {
+        report->sOverflow = static_cast<int16_t>(overflow);
+        report->sOverflowLess3 = static_cast<int16_t>(overflow - 3);
+    }
+    for (int i = 0; i < 3; ++i) {
+        std::string value = Parm(kFileValues[i]);
+        Pad(report->acFiles[i], 12, value.empty() ? "*FILE" : value);
+        RecordIfField(value);
+    }
+    for (int i = 0; i < 5; ++i) {
+        std::string value = Parm(kReturned[i]);
+        Pad(report->acRetFields[i], 10, value.empty() ? "*NONE" : Upper(value));
+        RecordIfField(value);
+    }
+    report->cState = 'P';
+}
+
+// DEF_HEAD, DEF_FOOT, DEF_LINE and DEF_BREAK: the line's fields and its
+// name; in pass 2 the automatic report layout designs the line.
+void P3100_CheckReportLine(void)
+{
+    if (!NotInComponent())
+        return;
+    WR_DRINF_DATA *report = Report();
+    if (!report)
+        return;
+    if (Pass() == 2) {
+        P3100_RunReportLayout();
+        return;
+    }
+    MarkPrinted(*report);
+    RecordExpandedFieldList("FIELDS", {});
+    int32_t triggers = NameIs("DEF_BREAK") ? ParmCount("TRIG_FLDS") : 0;
+    for (int32_t i = 0; i < triggers; ++i)
+        RecordIfField(ParmEntry("TRIG_FLDS", i));
+    std::string name = Upper(Parm("NAME"));
+    const char *origin = NameIs("DEF_HEAD") ? "HED" : NameIs("DEF_FOOT") ? "FOT" : NameIs("DEF_BREAK") ? "BRK" : "LIN";
+    if (!name.empty())
+        DefineLineGroup(name, NumberOf(*report), origin);
+}
+
+// PRINT: the report's lines (*ALL or by name); a name that is no line of
+// the function is reported once every line is known.
+void P3100_CheckPrint(void)
+{
+    if (!NotInComponent())
+        return;
+    WR_DRINF_DATA *report = Report();
+    if (!report)
+        return;
+    int32_t lines = ParmCount("LINE");
+    if (Pass() == 1) {
+        MarkPrinted(*report);
+        for (int32_t i = 0; i < lines; ++i) {
+            std::string line = Upper(ParmEntry("LINE", i));
+            if (line == "*ALL")
+                PrintAllLines(NumberOf(*report));
+            else
+                RecordOperand(line);   // a line group counts its use
+        }
+        return;
+    }
+    for (int32_t i = 0; i < lines; ++i) {
+        std::string line = Upper(ParmEntry("LINE", i));
+        if (line.empty() || line == "*ALL")
+            continue;
+        FFC_WORK_RECORD &r = G().record2;
+        BlankRecord(r, WR_GROUPNAM, line);
+        if (!FindRecord(r, 2) || std::memcmp(reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData)->acOrigin, "LIN", 3) != 0)
+            Issue('F', "PRC0137", line);
+    }
+}
+
+// SPACE and SKIP: lines to space (0 or more) or the line to skip to (on
+// the page).
+void P3100_CheckSpaceSkip(void)
+{
+    if (!NotInComponent())
+        return;
+    WR_DRINF_DATA *report = Report();
+    if (!report || Pass() != 1)
+        return;
+    MarkPrinted(*report);
+    bool skip = NameIs("SKIP");
+    std::string text = Parm(skip ? "TO_LINE" : "LINES");
+    int value = std::atoi(text.c_str());
+    if (skip ? (value < 1 || value > report->sPageLength) : value < 0)
+        Issue('F', "PRC0298", std::string(skip ? "TO_LINE(" : "LINES(") + text + ")");
+}
+
+// ENDPRINT: the report is closed; its status field is used.
+void P3100_CheckEndPrint(void)
+{
+    WR_DRINF_DATA *report = Report();
+    if (!report || Pass() != 1)
+        return;
+    RecordStatusField();
+}
+
+// UPRINT: the fields printed.
+void P3100_CheckUprint(void)
+{
+    if (!NotInComponent())
+        return;
+    if (Pass() != 1)
+        return;
+    if (ParmCount("FIELDS") <= 0) {
+        Issue('F', "PRC0145", "FIELDS");
+        return;
+    }
+    RecordExpandedFieldList("FIELDS", {});
+    RecordStatusField();
+}
+
+} // extern "C"
+
+namespace {
+
+// The innermost open loop of the structure stack (pass 1), or null.
+const StackLevel *InnermostLoop()
+{
+    Globals &g = G();
+    for (int i = std::min(g.depth, kStackLimit); i >= 1; --i)
+        if (g.stack[i].loop == 'Y')
+            return &g.stack[i];
+    return nullptr;
+}
+
+} // namespace
+
+extern "C" {
+
+// KEEP_TOTAL, KEEP_COUNT, KEEP_AVG, KEEP_MAX and KEEP_MIN: a value kept
+// over the rows of the enclosing loop. The loop finds its KEEP_ commands
+// through their "KEEP_" records to reset them before it starts.
+void P3100_CheckKeepCommand(void)
+{
+    Globals &g = G();
+    bool numeric = NameIs("KEEP_TOTAL") || NameIs("KEEP_COUNT") || NameIs("KEEP_AVG");
+    int32_t sources = ParmCount("OF_FIELD"), by = ParmCount("BY_FIELD");
+    std::string target = Parm("IN_FIELD");
+    if (Pass() == 1) {
+        const StackLevel *loop = InnermostLoop();
+        if (!loop) {
+            Issue('F', "PRC0146", Trim(g.parsed.acName, 10));
+            return;
+        }
+        if (sources <= 0) {
+            Issue('F', "PRC0146", "OF_FIELD");
+            return;
+        }
+        for (int32_t i = 0; i < sources; ++i)
+            RecordIfField(ParmEntry("OF_FIELD", i));
+        for (int32_t i = 0; i < by; ++i)
+            RecordIfField(ParmEntry("BY_FIELD", i));
+        RecordIfField(target);
+        FFC_WORK_RECORD &r = g.record2;
+        BlankRecord(r, "", WR_KEEP_NAME);
+        int32_t loopLine = loop->line;
+        int16_t loopSub = loop->subLine;
+        std::memcpy(r.acKind, &loopLine, 4);
+        std::memcpy(r.acKind + 4, &loopSub, 2);
+        WR_KEEP_DATA keep{g.source.sLine, g.source.sSubLine};
+        std::memcpy(r.acData, &keep, sizeof keep);
+        WriteRecord(r);
+        return;
+    }
+    if (FieldOf(target).empty()) {
+        Issue('F', "PRC0148", target);
+        return;
+    }
+    OperandInfo result = CheckFieldOperand(target);
+    if (result.valid && numeric && result.typeClass != 'N')
+        Issue('F', "PRC0148", target);
+    for (int32_t i = 0; i < sources; ++i) {
+        std::string source = ParmEntry("OF_FIELD", i);
+        if (FieldOf(source).empty())
+            continue;
+        OperandInfo info = CheckFieldOperand(source);
+        if (info.valid && (NameIs("KEEP_TOTAL") || NameIs("KEEP_AVG")) && info.typeClass != 'N')
+            Issue('F', "PRC0147", source);
+    }
+}
+
+} // extern "C"

@@ -1,0 +1,252 @@
+// Check handlers of the validation commands: BEGINCHECK, ENDCHECK,
+// ON_ERROR, IF_ERROR, SET_ERROR, DATECHECK, RANGECHECK, VALUECHECK,
+// CONDCHECK and FILECHECK. Pass 1 records the fields used; pass 2 checks
+// the operands, conditions and targets, when every label and field of the
+// function is known.
+#include "checker/checker.h"
+#include "checker/handlers.h"
+#include "checker/operand_checks.h"
+#include "checker/usage.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+using namespace checker;
+
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// A label of the current routine (recorded in pass 1).
+bool LabelKnown(const std::string &label)
+{
+    if (label.empty() || label.size() > 3)
+        return false;
+    FFC_WORK_RECORD &r = G().record2;
+    BlankRecord(r, WR_LABEL, label, std::string_view(G().currentRoutine, 10));
+    return FindRecord(r, 3);
+}
+
+// A target of a validation outcome: one of the keywords or a label.
+bool TargetValid(const std::string &target, std::initializer_list<const char *> keywords)
+{
+    std::string t = Upper(target);
+    if (t.empty())
+        return true;
+    for (const char *k : keywords)
+        if (t == k)
+            return true;
+    return t[0] != '*' && LabelKnown(t);
+}
+
+// A message given in the command's own text or by id is one the program
+// shows: the message text field is needed.
+void NoteMessage()
+{
+    for (const char *keyword : {"MSGTXT", "MSGID"}) {
+        std::string v = Upper(Parm(keyword));
+        if (!v.empty() && v != "*NONE")
+            G().messageTextUsed = 'Y';
+    }
+}
+
+void RecordMessageData()
+{
+    int32_t n = ParmCount("MSGDTA");
+    for (int32_t i = 0; i < n; ++i) {
+        std::string v = ParmEntry("MSGDTA", i);
+        if (!FieldOf(v).empty())
+            RecordOperand(v);
+    }
+}
+
+void CheckMessageData()
+{
+    int32_t n = ParmCount("MSGDTA");
+    for (int32_t i = 0; i < n; ++i) {
+        std::string v = ParmEntry("MSGDTA", i);
+        if (!FieldOf(v).empty())
+            CheckOperandValue(v);
+    }
+}
+
+// The field a check command validates: its class for the values.
+OperandInfo CheckedField()
+{
+    return CheckFieldOperand(Parm("FIELD"));
+}
+
+void CheckOutcome(const char *keyword, std::initializer_list<const char *> keywords)
+{
+    std::string target = Parm(keyword);
+    if (!TargetValid(target, keywords))
+        Issue('F', "PRC0046", Upper(target));
+}
+
+constexpr std::initializer_list<const char *> kOutcomes = {"*NEXT", "*ERROR", "*ACCEPT", "*RETURN"};
+
+} // namespace
+
+extern "C" {
+
+// BEGINCHECK: the numeric field that counts the errors found, or *NONE.
+void P3100_CheckBeginCheck(void)
+{
+    std::string count = Parm("KEEP_COUNT");
+    bool none = count.empty() || Upper(count) == "*NONE";
+    if (Pass() == 1) {
+        if (!none)
+            RecordOperand(count);
+        return;
+    }
+    if (!none)
+        CheckFieldOperand(count, 'N');
+}
+
+// ENDCHECK and ON_ERROR: what follows a validation error: *LASTDIS, *NEXT,
+// *RETURN or a label of the routine.
+void P3100_CheckEndCheckOnError(void)
+{
+    if (Pass() == 1) {
+        NoteMessage();
+        RecordMessageData();
+        return;
+    }
+    std::string target = Parm("IF_ERROR");
+    if (!TargetValid(target, {"*LASTDIS", "*NEXT", "*RETURN"}))
+        Issue('F', "PRC0072", Upper(target));
+    CheckMessageData();
+}
+
+void P3100_CheckIfError(void)
+{
+    if (Pass() == 1) {
+        NoteMessage();
+        RecordMessageData();
+        return;
+    }
+    CheckMessageData();
+}
+
+// SET_ERROR: the fields (or groups) put in error.
+void P3100_CheckSetError(void)
+{
+    int32_t n = ParmCount("FOR_FIELD");
+    if (Pass() == 1) {
+        if (n <= 0) {
+            Issue('F', "PRC0181", "FOR_FIELD");
+            return;
+        }
+        RecordFieldList("FOR_FIELD");
+        NoteMessage();
+        RecordMessageData();
+        return;
+    }
+    for (int32_t i = 0; i < n; ++i) {
+        std::string entry = ParmEntry("FOR_FIELD", i);
+        if (!FieldOf(entry).empty())
+            CheckFieldOperand(entry);
+    }
+    CheckMessageData();
+}
+
+void P3100_CheckDateCheck(void)
+{
+    if (Pass() == 1) {
+        RecordOperand(Parm("FIELD"));
+        NoteMessage();
+        RecordMessageData();
+        return;
+    }
+    CheckedField();
+    CheckOutcome("IF_VALID", kOutcomes);
+    CheckOutcome("IF_INVALID", kOutcomes);
+    CheckMessageData();
+}
+
+// RANGECHECK: each range's bounds are values of the field's class.
+void P3100_CheckRangeCheck(void)
+{
+    int32_t ranges = ParmCount("RANGE");
+    if (Pass() == 1) {
+        RecordOperand(Parm("FIELD"));
+        for (int32_t i = 0; i < ranges; ++i) {
+            RecordOperand(ParmEntry("RANGE", i, 0));
+            RecordOperand(ParmEntry("RANGE", i, 1));
+        }
+        NoteMessage();
+        RecordMessageData();
+        return;
+    }
+    OperandInfo field = CheckedField();
+    for (int32_t i = 0; i < ranges; ++i)
+        for (int element = 0; element < 2; ++element)
+            CheckOperandValue(ParmEntry("RANGE", i, element), field.valid ? field.typeClass : ' ');
+    CheckOutcome("IN_RANGE", kOutcomes);
+    CheckOutcome("OUT_RANGE", kOutcomes);
+    CheckMessageData();
+}
+
+// VALUECHECK: the values of the list are of the field's class.
+void P3100_CheckValueCheck(void)
+{
+    int32_t values = ParmCount("WITH_LIST");
+    if (Pass() == 1) {
+        RecordOperand(Parm("FIELD"));
+        for (int32_t i = 0; i < values; ++i)
+            RecordOperand(ParmEntry("WITH_LIST", i));
+        NoteMessage();
+        RecordMessageData();
+        return;
+    }
+    OperandInfo field = CheckedField();
+    for (int32_t i = 0; i < values; ++i)
+        CheckOperandValue(ParmEntry("WITH_LIST", i), field.valid ? field.typeClass : ' ');
+    CheckOutcome("IN_LIST", kOutcomes);
+    CheckOutcome("NOT_INLIST", kOutcomes);
+    CheckMessageData();
+}
+
+void P3100_CheckCondCheck(void)
+{
+    if (Pass() == 1) {
+        RecordOperand(Parm("FIELD"));
+        RecordExpressionFields(Parm("COND"));
+        NoteMessage();
+        RecordMessageData();
+        return;
+    }
+    CheckedField();
+    std::string condition = Parm("COND");
+    if (condition.empty())
+        Issue('F', "PRC0181", "COND");
+    else
+        CheckConditionText(condition);
+    CheckOutcome("IF_TRUE", kOutcomes);
+    CheckOutcome("IF_FALSE", kOutcomes);
+    CheckMessageData();
+}
+
+// FILECHECK: the common file check; the field checked and the outcomes.
+void P3100_CheckFileCheck(void)
+{
+    P3100_CheckFileCommand(0);
+    if (Pass() == 1) {
+        RecordOperand(Parm("FIELD"));
+        NoteMessage();
+        RecordMessageData();
+        return;
+    }
+    CheckedField();
+    CheckOutcome("IN_FILE", kOutcomes);
+    CheckOutcome("NOT_INFILE", kOutcomes);
+    CheckMessageData();
+}
+
+} // extern "C"

@@ -1,0 +1,158 @@
+// Operand, value and condition checks of the handlers through the parameter
+// subsystem's checks, in the classic flavour for functions and the
+// component flavour in component runs and extended-language functions.
+#include "checker/operand_checks.h"
+
+#include "checker/checker.h"
+
+#include <cstring>
+#include <memory>
+
+#include "dqov/definitions.h"
+#include "dqov/dqov_check.h"
+
+namespace checker {
+
+namespace {
+
+bool ComponentFlavour()
+{
+    const FFC_CONTEXT *ctx = G().ctx;
+    return ctx && (ctx->lComponentRun || ctx->lComponentExpressions || ctx->lLanguageLevelTwo);
+}
+
+std::string TrimBlanks(const std::string &s)
+{
+    size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos)
+        return {};
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+OperandInfo RunOperandCheck(const std::string &operand, const char *options, char typeClass, int32_t length,
+                            int32_t decimals)
+{
+    Globals &g = G();
+    OperandInfo info;
+    std::string text = TrimBlanks(operand);
+    if (text.empty())
+        return info;
+    if (text.size() > DC_OPERAND_TEXT_SIZE) {
+        // Longer than any operand can be: refused as it stands, never cut
+        // into something that might pass.
+        Issue('F', "PRC0059", text.substr(0, 50));
+        return info;
+    }
+    auto block = std::make_unique<DC_OPERAND_BLOCK>();
+    std::memset(block.get(), ' ', sizeof *block);
+    std::memcpy(block->acOperand, text.data(), text.size());
+    block->usOperandLength = static_cast<uint16_t>(text.size());
+    block->cTypeClass = typeClass;
+    block->lLength = length;
+    block->lDecimals = decimals;
+    block->cFlag = 'Y';
+    std::memcpy(block->acOptions, options, 8);
+    std::memcpy(block->acSourceKind, "DC@F23", 6);
+    Pad(block->acProcess, 10, g.processName);
+    Pad(block->acFunction, 10, g.functionName);
+    block->lResultLength = 0;
+    block->sResultDecimals = block->sOperandKind = block->sLocal = 0;
+    block->lIntegerValue = block->lFractionValue = 0;
+    int16_t checkSize = length > 0 ? 1 : 0;
+    int16_t rc = ComponentFlavour() ? Component_P8007(g.ctx, block.get(), g.msgQueue, 1, 1, checkSize, 1)
+                                    : DC_P8007(g.ctx, block.get(), g.msgQueue, 1, 1, checkSize, 0);
+    P3100_ReplayQueuedMessages();
+    info.valid = rc == 0 && block->cValid == 'Y';
+    if (!info.valid)
+        return info;
+    info.type = block->cTypeCode;
+    info.typeClass = P3100_chTypeClass(block->cTypeCode);
+    info.length = block->lResultLength;
+    info.decimals = block->sResultDecimals;
+    info.field = block->sOperandKind == DC_OPERAND_FIELD;
+    info.resolved = TrimBlanks(std::string(block->acResolved, DC_OPERAND_TEXT_SIZE));
+    return info;
+}
+
+bool RunExpressionCheck(const std::string &text, char type, int32_t length, int32_t decimals)
+{
+    Globals &g = G();
+    std::string expression = TrimBlanks(text);
+    auto request = std::make_unique<DC_EXPRESSION_REQUEST>();
+    std::memset(request.get(), 0, sizeof *request);
+    auto workArea = std::make_unique<char[]>(DC_WORK_AREA_SIZE);
+    std::memset(workArea.get(), 0, DC_WORK_AREA_SIZE);
+    request->pchText = expression.c_str();
+    request->pWorkArea = workArea.get();
+    request->ulTextLength = static_cast<uint32_t>(expression.size());
+    std::memcpy(request->acWorkPrefix, "@@@@@@", 6);
+    request->cExpectedType = type;
+    std::memcpy(request->acResultClass, "FL", 2);
+    request->lResultLength = length;
+    request->lResultDecimals = decimals;
+    std::memcpy(request->acCaller, "DC_P3100  ", 10);
+    std::memcpy(request->acRound, "*NO ", 4);
+    DC_CHECK_OPTIONS options;
+    std::memset(&options, ' ', sizeof options);
+    std::memset(options.acOptions, 'Y', 8);
+    std::memcpy(options.acMsgFile, "DC@F23", 6);
+    Pad(options.acProcess, 10, g.processName);
+    Pad(options.acFunction, 10, g.functionName);
+    options.lReserved = 0;
+    auto list = std::make_unique<DC_OPERAND_LIST>();
+    std::memset(list.get(), 0, sizeof *list);
+    auto tokens = std::make_unique<char[]>(DC_TOKEN_TABLE_SIZE);
+    std::memset(tokens.get(), 0, DC_TOKEN_TABLE_SIZE);
+    DC_SetExpressionQueue(g.msgQueue);
+    int32_t error = ComponentFlavour()
+                        ? Component_P8015(g.ctx, &options, request.get(), list.get(), 1, tokens.get(), nullptr, g.state, 1, 0)
+                        : DC_P8015(g.ctx, &options, request.get(), list.get(), 1, tokens.get(), nullptr);
+    P3100_ReplayQueuedMessages();
+    return error == 0;
+}
+
+} // namespace
+
+OperandInfo CheckOperandValue(const std::string &operand, char typeClass, int32_t length, int32_t decimals)
+{
+    return RunOperandCheck(operand, "YYYYYYYY", typeClass, length, decimals);
+}
+
+OperandInfo CheckFieldOperand(const std::string &operand, char typeClass)
+{
+    return RunOperandCheck(operand, "NNNNYNNN", typeClass, 0, 0);
+}
+
+bool CheckConditionText(const std::string &text)
+{
+    return RunExpressionCheck(text, 'L', 0, 0);
+}
+
+bool CheckExpressionText(const std::string &text, char type, int32_t length, int32_t decimals)
+{
+    return RunExpressionCheck(text, type, length, decimals);
+}
+
+bool LookUpField(const std::string &name, char &type, int32_t &length, int32_t &decimals)
+{
+    Globals &g = G();
+    std::string n = TrimBlanks(name);
+    if (!n.empty() && g.ctx && n[0] == g.ctx->cNatChar1)
+        n.erase(0, 1);
+    if (n.empty() || n.size() > 10)
+        return false;
+    FFC_FIELD_DEFINITION def;
+    std::memset(&def, ' ', sizeof def);
+    std::memcpy(def.acName, n.data(), n.size());
+    char local = 'N';
+    char found = ComponentFlavour() ? Get_Function_Field_Allow_Component(g.ctx, &local, &def, nullptr, nullptr)
+                                    : Get_Function_Field(g.ctx, &local, &def, nullptr, nullptr);
+    if (found != '0')
+        return false;
+    type = def.cType;
+    length = def.lLength;
+    decimals = def.lDecimals;
+    return true;
+}
+
+} // namespace checker

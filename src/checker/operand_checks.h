@@ -1,0 +1,42 @@
+/* Operand, value and condition checks of the handlers: the parameter
+ * subsystem's operand and expression checks run for the current command,
+ * their findings replayed as checker messages of the command. */
+#ifndef DQOV_CHECKER_OPERAND_CHECKS_H
+#define DQOV_CHECKER_OPERAND_CHECKS_H
+
+#include <stdint.h>
+#include <string>
+
+namespace checker {
+
+/* What an accepted operand turned out to be. */
+struct OperandInfo {
+    bool valid = false;
+    char typeClass = ' ';    /* 'A' or 'N' ('L' never) */
+    char type = ' ';         /* the field's type code; 'A'/'P' for literals */
+    int32_t length = 0;
+    int32_t decimals = 0;
+    bool field = false;      /* the operand is a field */
+    std::string resolved;    /* the resolved operand */
+};
+
+/* Checks one operand against an expected type class ('A', 'N' or ' ' for
+ * either); with lLength above 0 also its length and decimals. A blank
+ * operand is not valid and is not reported. */
+OperandInfo CheckOperandValue(const std::string &operand, char typeClass = ' ', int32_t length = 0,
+                              int32_t decimals = 0);
+/* Checks an operand that must be a field of the function or the
+ * dictionary (no literal, no system variable). */
+OperandInfo CheckFieldOperand(const std::string &operand, char typeClass = ' ');
+/* Checks a condition; true when the check found no error. */
+bool CheckConditionText(const std::string &text);
+/* Checks an expression of type 'A' or 'N' whose result goes into a field of
+ * the given length and decimals; true when the check found no error. */
+bool CheckExpressionText(const std::string &text, char type, int32_t length, int32_t decimals);
+/* Looks a field (with or without the name character) up in the function
+ * and the dictionary. */
+bool LookUpField(const std::string &name, char &type, int32_t &length, int32_t &decimals);
+
+} // namespace checker
+
+#endif
