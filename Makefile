@@ -22,7 +22,7 @@ run: build
 test: setup
 	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDQOV_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS)
-	@scripts/with-services ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+	@UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 scripts/with-services ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf build

@@ -37,6 +37,7 @@ INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03O
   ('DEM', 'WRKCNT',    'P', 5, 0,  '', '', ''),
   ('DEM', 'IO$STS',    'A', 2, 0,  '', '', ''),
   ('DEM', 'IO$MDE',    'A', 3, 0,  '', '', ''),
+  ('DEM', 'IO$MSGTXT', 'A', 80, 0, '', '', ''),
   ('DEM', 'CURLOC$FN', 'P', 7, 0,  '', '', '');
 
 INSERT INTO QV_FTX (FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES) VALUES
@@ -46,7 +47,8 @@ INSERT INTO QV_FTX (FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXD
   ('DEM', 'CUSTSTS', 'ENG', 'Status', 'Status', '', '', 'Customer status: A active, I inactive'),
   ('DEM', 'WRKCNT',  'ENG', 'Count', 'Count', '', '', 'Working counter'),
   ('DEM', 'IO$STS',  'ENG', 'I/O status', 'I/O', 'status', '', 'Status of the last file operation'),
-  ('DEM', 'IO$MDE',  'ENG', 'Mode', 'Mode', '', '', 'Screen mode');
+  ('DEM', 'IO$MDE',  'ENG', 'Mode', 'Mode', '', '', 'Screen mode'),
+  ('DEM', 'IO$MSGTXT', 'ENG', 'Message', 'Message', 'text', '', 'Text of the last message issued');
 
 -- The customer file CUSTMST in library DEMLIB, keyed by CUSTNO, with a
 -- logical view CUSTMSTL1 by name.

@@ -518,7 +518,8 @@ int32_t CheckExpression(FFC_CONTEXT *ctx, const DC_CHECK_OPTIONS *options, DC_EX
     if (work) {
         std::memset(work, 0, DC_TOKEN_TABLE_SIZE);
         size_t fit = std::min<size_t>(opsList.size(), DC_TOKEN_TABLE_SIZE / sizeof(DC_OPERATION));
-        std::memcpy(work, opsList.data(), fit * sizeof(DC_OPERATION));
+        if (fit > 0)   // an expression without operations leaves the work table blank
+            std::memcpy(work, opsList.data(), fit * sizeof(DC_OPERATION));
     }
     return req->lError;
 }

@@ -350,3 +350,23 @@ TEST(SingleCheck, AnotherToolChecksAnExpression)
 }
 
 }  // namespace
+
+// The operation work table handed in by the caller: an expression without
+// operations leaves it blank (nothing is copied from an empty list).
+TEST_F(Expression, NoOperationsLeaveTheWorkTableBlank)
+{
+    std::vector<char> table(DC_TOKEN_TABLE_SIZE, 'x');
+    for (const char* written : {"#CUSTSTS", "5", "'A'"}) {
+        text = written;
+        req = std::make_unique<DC_EXPRESSION_REQUEST>();
+        std::memset(req.get(), 0, sizeof *req);
+        req->pchText = text.data();
+        req->ulTextLength = static_cast<uint32_t>(text.size());
+        req->cExpectedType = 'A';
+        req->lResultLength = 10;
+        std::fill(table.begin(), table.end(), 'x');
+        DC_P8015(&env.ctx, &options, req.get(), &list, 0, tokens, table.data());
+        if (req->sOperationCount == 0)
+            EXPECT_TRUE(std::all_of(table.begin(), table.end(), [](char c) { return c == 0; })) << written;
+    }
+}

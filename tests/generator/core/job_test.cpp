@@ -67,8 +67,6 @@ TEST_F(Job, GenerateOptionWritesTheSampleFunctionsFileSet)
 
 TEST_F(Job, FunctionWithAnIncludeAndASubroutine)
 {
-    /* the message field the function uses, not in the sample dictionary */
-    exec("INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC) VALUES ('DEM', 'IO$MSGTXT', 'A', 80, 0)");
     int32_t result = -9;
     std::string out = run("CUSTUPD", 'G', result);
     EXPECT_EQ(result, 0) << out;
