@@ -231,6 +231,16 @@ bool IsComponentRun();
 bool IsFunctionRun();
 int32_t Pass();
 bool NameIs(const char *name);           /* current command name equals name (blank-padded) */
+/* The text in capitals. */
+std::string Upper(std::string s);
+/* Commands of the screen dialogue have no place in a component: false (and
+ * in pass 1 the finding) when the run checks a component. */
+bool NotInComponent();
+/* A label (up to 3 characters) recorded in pass 1 for the current routine. */
+bool LabelKnown(const std::string &label);
+/* Runs a single-row "SELECT COUNT(*)" of the partition: the statement takes
+ * the partition and one or two names; a database error ends the run. */
+uint32_t CountRows(const char *tag, const char *sql, const std::string &a, const std::string &b = {});
 
 /* Messages for the current command. */
 void Issue(char severity, const char *msgId, std::string_view data = {});

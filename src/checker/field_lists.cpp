@@ -18,6 +18,8 @@
 #include "dqov/fatal.h"
 #include "platform/dqos/dqos.h"
 
+using checker::Upper;
+
 namespace {
 
 constexpr size_t kMaxGroups = 100;
@@ -42,13 +44,6 @@ struct Finding {
     std::string id;
     std::string data;
 };
-
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::string Padded(std::string s, size_t width)
 {

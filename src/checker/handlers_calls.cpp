@@ -18,31 +18,6 @@ using namespace checker;
 
 namespace {
 
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-uint32_t Count(const char *tag, const char *sql, const std::string &a, const std::string &b = {})
-{
-    SSQL_AREA area;
-    SSQL_SetLocation(tag);
-    std::string partition = Trim(G().partition, 3);
-    if (b.empty())
-        SSQL_DeclareExt(&area, sql, partition.c_str(), a.c_str());
-    else
-        SSQL_DeclareExt(&area, sql, partition.c_str(), a.c_str(), b.c_str());
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    uint32_t n = 0;
-    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&n));
-    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
-        FFC_SQL_Error(ca, tag);
-    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    return n;
-}
-
 // Rows of the field in the file (a physical file, or the physical file of
 // a view).
 uint32_t FieldsOfFile(const std::string &file, const std::string &field)
@@ -73,7 +48,7 @@ std::string Fixed(const std::string &s, size_t width)
 
 bool ProcessExists(const std::string &process)
 {
-    return Count("DC_P3100/SQL020", "SELECT COUNT(*) FROM QV_DTA.QV_F20 WHERE X20P_I = '%s' AND X20MOD = '%s' ",
+    return CountRows("DC_P3100/SQL020", "SELECT COUNT(*) FROM QV_DTA.QV_F20 WHERE X20P_I = '%s' AND X20MOD = '%s' ",
                  process) > 0;
 }
 
@@ -82,20 +57,11 @@ bool ProcessExists(const std::string &process)
 bool FunctionExists(const std::string &process, const std::string &function)
 {
     if (process == "*DIRECT")
-        return Count("DC_P3100/SQL021", "SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ",
+        return CountRows("DC_P3100/SQL021", "SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ",
                      function) > 0;
-    return Count("DC_P3100/SQL022",
+    return CountRows("DC_P3100/SQL022",
                  "SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23MOD = '%s' AND X23FMT = '%s' ",
                  process, function) > 0;
-}
-
-bool LabelKnown(const std::string &label)
-{
-    if (label.empty() || label.size() > 3)
-        return false;
-    FFC_WORK_RECORD &r = G().record2;
-    BlankRecord(r, WR_LABEL, label, std::string_view(G().currentRoutine, 10));
-    return FindRecord(r, 3);
 }
 
 bool TargetValid(const std::string &target)
@@ -125,26 +91,6 @@ std::string TargetFinding(const std::string &process, const std::string &functio
     return {};
 }
 
-void RecordEntries(const char *keyword)
-{
-    int32_t n = ParmCount(keyword);
-    for (int32_t i = 0; i < n; ++i) {
-        std::string v = ParmEntry(keyword, i);
-        if (!FieldOf(v).empty())
-            RecordOperand(v);
-    }
-}
-
-void CheckEntries(const char *keyword)
-{
-    int32_t n = ParmCount(keyword);
-    for (int32_t i = 0; i < n; ++i) {
-        std::string v = ParmEntry(keyword, i);
-        if (!FieldOf(v).empty())
-            CheckOperandValue(v);
-    }
-}
-
 } // namespace
 
 extern "C" {
@@ -158,9 +104,9 @@ void P3100_CheckCall(void)
     std::string program = Upper(Parm("PGM"));
     bool programCall = !program.empty() && program != "*NONE";
     if (Pass() == 1) {
-        RecordEntries("PARMS");
-        RecordEntries("PASS_DS");
-        RecordEntries("EXCHANGE");
+        RecordFieldEntries("PARMS");
+        RecordFieldEntries("PASS_DS");
+        RecordFieldEntries("EXCHANGE");
         if (programCall && process != "*DIRECT")
             Issue('F', "PRC0163", "PGM(" + program + ")");
         return;
@@ -177,8 +123,8 @@ void P3100_CheckCall(void)
         if (!name.empty() && !FindList(name, list))
             Issue('F', "PRC1006", FieldOf(name).empty() ? Upper(name) : FieldOf(name));
     }
-    CheckEntries("PARMS");
-    CheckEntries("PASS_DS");
+    CheckEntryValues("PARMS");
+    CheckEntryValues("PASS_DS");
     if (!TargetValid(Parm("IF_ERROR")))
         Issue('F', "PRC0163", "IF_ERROR(" + Upper(Parm("IF_ERROR")) + ")");
 }
@@ -191,8 +137,8 @@ void P3100_CheckSubmit(void)
     bool programCall = !program.empty() && program != "*NONE";
     bool processCall = !process.empty() && process != "*NONE";
     if (Pass() == 1) {
-        RecordEntries("PARMS");
-        RecordEntries("EXCHANGE");
+        RecordFieldEntries("PARMS");
+        RecordFieldEntries("EXCHANGE");
         if (programCall == processCall)
             Issue('F', "PRC0170", programCall ? "PGM(" + program + ")" : std::string("PROCESS(*NONE)"));
         return;
@@ -202,7 +148,7 @@ void P3100_CheckSubmit(void)
         if (!finding.empty())
             Issue('F', "PRC0170", finding);
     }
-    CheckEntries("PARMS");
+    CheckEntryValues("PARMS");
 }
 
 // CALLCHECK: the field validated by a program or a function.
@@ -211,13 +157,13 @@ void P3100_CheckCallCheck(void)
     std::string target = Upper(Parm("BY_CALLING", 0));
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
-        RecordEntries("PROG_PARM");
+        RecordFieldEntries("PROG_PARM");
         if (target.empty())
             Issue('F', "PRC0264", "BY_CALLING");
         return;
     }
     CheckFieldOperand(Parm("FIELD"));
-    CheckEntries("PROG_PARM");
+    CheckEntryValues("PROG_PARM");
     for (const char *keyword : {"IF_VALID", "IF_INVALID"}) {
         std::string t = Upper(Parm(keyword));
         if (t.empty() || t == "*NEXT" || t == "*ERROR" || t == "*ACCEPT" || t == "*RETURN")
@@ -258,11 +204,8 @@ extern "C" {
 void P3100_CheckRename(void)
 {
     Globals &g = G();
-    if (IsComponentRun()) {
-        if (Pass() == 1)
-            Issue('F', "PRC1052", std::string_view(g.parsed.acName, 10));
+    if (!NotInComponent())
         return;
-    }
     if (Pass() != 1)
         return;
     std::string file = Upper(Parm("FILE", 0)), library = Upper(Parm("FILE", 1));
@@ -318,12 +261,12 @@ void P3100_CheckTransfer(void)
     Globals &g = G();
     std::string target = Upper(Parm("TOFUNCTION"));
     if (Pass() == 1) {
-        RecordEntries("EXCHANGE");
+        RecordFieldEntries("EXCHANGE");
         if (!FieldOf(target).empty())
             RecordOperand(target);
         return;
     }
-    CheckEntries("EXCHANGE");
+    CheckEntryValues("EXCHANGE");
     if (target.empty() || target == "*EXIT" || target == "*MENU" || target == "HELP" || target == "EOJ" ||
         target == "*NEXT" || target == "*LAST")
         return;

@@ -24,13 +24,6 @@ using namespace checker;
 
 namespace {
 
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 bool Given(const std::string &value)
 {
     return !value.empty() && Upper(value) != "*SAME" && Upper(value) != "*NONE";

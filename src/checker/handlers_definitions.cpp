@@ -15,13 +15,6 @@ using namespace checker;
 
 namespace {
 
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // SYSFLAGS position of each FUNCTION option, in option-table order.
 constexpr int kOptionFlag[26] = {
     SF_NOMESSAGES, SF_DEFERWRITE, SF_HEAVYUSAGE, SF_LIGHTUSAGE, SF_DBOPTIMISE, SF_DBOPTIMISE, SF_PGMCOMMIT,

@@ -17,13 +17,6 @@ using namespace checker;
 
 namespace {
 
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 void SetRoutine(std::string_view name)
 {
     Pad(G().currentRoutine, sizeof G().currentRoutine, name);

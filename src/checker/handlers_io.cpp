@@ -18,13 +18,6 @@ using namespace checker;
 
 namespace {
 
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // The IO_ERROR action: *ABORT, *NEXT, *RETURN or a label of the routine.
 void CheckIoErrorLabel()
 {

@@ -21,13 +21,6 @@ using namespace checker;
 
 namespace {
 
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // A list or field name as written ("#CUSTLIST") without its name character.
 std::string NameOf(const std::string &written)
 {

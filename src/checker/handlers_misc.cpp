@@ -11,48 +11,6 @@
 
 using namespace checker;
 
-namespace {
-
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-// Commands of the screen dialogue have no place in a component.
-bool NotInComponent()
-{
-    if (!IsComponentRun())
-        return true;
-    if (Pass() == 1)
-        Issue('F', "PRC1052", std::string_view(G().parsed.acName, 10));
-    return false;
-}
-
-bool LabelKnown(const std::string &label)
-{
-    if (label.empty() || label.size() > 3)
-        return false;
-    FFC_WORK_RECORD &r = G().record2;
-    BlankRecord(r, WR_LABEL, label, std::string_view(G().currentRoutine, 10));
-    return FindRecord(r, 3);
-}
-
-// Each entry of a field list that names a field (not a group or a special
-// entry) is checked as a field.
-void CheckFieldEntries(const char *keyword)
-{
-    int32_t n = ParmCount(keyword);
-    for (int32_t i = 0; i < n; ++i) {
-        std::string entry = ParmEntry(keyword, i);
-        if (!FieldOf(entry).empty())
-            CheckFieldOperand(entry);
-    }
-}
-
-} // namespace
-
 extern "C" {
 
 // SET_MODE: a mode keyword or an alphanumeric field holding the mode.

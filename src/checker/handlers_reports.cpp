@@ -21,13 +21,6 @@ using namespace checker;
 
 namespace {
 
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // The report the command names (1 to 9), or null with PRC0297 issued in
 // pass 1.
 WR_DRINF_DATA *Report()
@@ -46,15 +39,6 @@ void MarkPrinted(WR_DRINF_DATA &report)
 {
     if (report.cState == 'N')
         report.cState = 'Y';
-}
-
-bool NotInComponent()
-{
-    if (!IsComponentRun())
-        return true;
-    if (Pass() == 1)
-        Issue('F', "PRC1052", std::string_view(G().parsed.acName, 10));
-    return false;
 }
 
 // A field given for a report value: its use is recorded.

@@ -24,13 +24,6 @@ namespace {
 #define WR_DATABASE "DATABASE  "
 constexpr size_t kDsnWidth = 128, kTypeAt = 128, kTypeWidth = 32;
 
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 std::string Fixed(const std::string &s, size_t width)
 {
     std::string out = s.substr(0, width);

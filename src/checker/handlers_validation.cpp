@@ -16,23 +16,6 @@ using namespace checker;
 
 namespace {
 
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-// A label of the current routine (recorded in pass 1).
-bool LabelKnown(const std::string &label)
-{
-    if (label.empty() || label.size() > 3)
-        return false;
-    FFC_WORK_RECORD &r = G().record2;
-    BlankRecord(r, WR_LABEL, label, std::string_view(G().currentRoutine, 10));
-    return FindRecord(r, 3);
-}
-
 // A target of a validation outcome: one of the keywords or a label.
 bool TargetValid(const std::string &target, std::initializer_list<const char *> keywords)
 {
@@ -58,22 +41,12 @@ void NoteMessage()
 
 void RecordMessageData()
 {
-    int32_t n = ParmCount("MSGDTA");
-    for (int32_t i = 0; i < n; ++i) {
-        std::string v = ParmEntry("MSGDTA", i);
-        if (!FieldOf(v).empty())
-            RecordOperand(v);
-    }
+    RecordFieldEntries("MSGDTA");
 }
 
 void CheckMessageData()
 {
-    int32_t n = ParmCount("MSGDTA");
-    for (int32_t i = 0; i < n; ++i) {
-        std::string v = ParmEntry("MSGDTA", i);
-        if (!FieldOf(v).empty())
-            CheckOperandValue(v);
-    }
+    CheckEntryValues("MSGDTA");
 }
 
 // The field a check command validates: its class for the values.
@@ -148,11 +121,7 @@ void P3100_CheckSetError(void)
         RecordMessageData();
         return;
     }
-    for (int32_t i = 0; i < n; ++i) {
-        std::string entry = ParmEntry("FOR_FIELD", i);
-        if (!FieldOf(entry).empty())
-            CheckFieldOperand(entry);
-    }
+    CheckFieldEntries("FOR_FIELD");
     CheckMessageData();
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dqov/fatal.h"
 #include "dqov/fix.h"
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
@@ -62,6 +63,49 @@ bool NameIs(const char *name)
     char padded[10];
     Pad(padded, 10, name);
     return std::memcmp(G().parsed.acName, padded, 10) == 0;
+}
+
+std::string Upper(std::string s)
+{
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool NotInComponent()
+{
+    if (!IsComponentRun())
+        return true;
+    if (Pass() == 1)
+        Issue('F', "PRC1052", std::string_view(G().parsed.acName, 10));
+    return false;
+}
+
+bool LabelKnown(const std::string &label)
+{
+    if (label.empty() || label.size() > 3)
+        return false;
+    FFC_WORK_RECORD &r = G().record2;
+    BlankRecord(r, WR_LABEL, label, std::string_view(G().currentRoutine, 10));
+    return FindRecord(r, 3);
+}
+
+uint32_t CountRows(const char *tag, const char *sql, const std::string &a, const std::string &b)
+{
+    SSQL_AREA area;
+    SSQL_SetLocation(tag);
+    std::string partition = Trim(G().partition, 3);
+    if (b.empty())
+        SSQL_DeclareExt(&area, sql, partition.c_str(), a.c_str());
+    else
+        SSQL_DeclareExt(&area, sql, partition.c_str(), a.c_str(), b.c_str());
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    uint32_t n = 0;
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&n));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, tag);
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    return n;
 }
 
 bool DesignOnlyScope()

@@ -4,6 +4,7 @@
 #include "checker/operand_checks.h"
 
 #include "checker/checker.h"
+#include "checker/usage.h"
 
 #include <cstring>
 #include <memory>
@@ -153,6 +154,18 @@ bool LookUpField(const std::string &name, char &type, int32_t &length, int32_t &
     length = def.lLength;
     decimals = def.lDecimals;
     return true;
+}
+
+void CheckEntryValues(const char *keyword)
+{
+    for (const std::string &v : FieldEntries(keyword))
+        CheckOperandValue(v);
+}
+
+void CheckFieldEntries(const char *keyword)
+{
+    for (const std::string &v : FieldEntries(keyword))
+        CheckFieldOperand(v);
 }
 
 } // namespace checker

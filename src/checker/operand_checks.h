@@ -28,6 +28,10 @@ OperandInfo CheckOperandValue(const std::string &operand, char typeClass = ' ', 
 /* Checks an operand that must be a field of the function or the
  * dictionary (no literal, no system variable). */
 OperandInfo CheckFieldOperand(const std::string &operand, char typeClass = ' ');
+/* Checks the entries of a list parameter of the current command that name
+ * a field: as values of either class, or as fields. */
+void CheckEntryValues(const char *keyword);
+void CheckFieldEntries(const char *keyword);
 /* Checks a condition; true when the check found no error. */
 bool CheckConditionText(const std::string &text);
 /* Checks an expression of type 'A' or 'N' whose result goes into a field of

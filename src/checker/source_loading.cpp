@@ -13,6 +13,8 @@
 #include "dqov/record_store.h"
 #include "platform/dqos/dqos.h"
 
+using checker::Upper;
+
 namespace {
 
 struct SourceLine {
@@ -29,13 +31,6 @@ struct ComponentSource {
 
 ComponentSource g_component;
 SZOPH_LIST *g_editorSource = nullptr;
-
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 void SetText(FFC_SOURCE_COMMAND &r, std::string_view text)
 {

@@ -19,13 +19,6 @@ using namespace checker;
 
 namespace {
 
-std::string Upper(std::string s)
-{
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // One use of an operand: the first use writes its record, later ones count.
 void RecordUseOnce(const std::string &written, const std::string &field, const char *kind)
 {
@@ -68,24 +61,6 @@ bool CountGroupUse(const std::string &name)
     return true;
 }
 
-bool RowExists(const char *tag, const char *sql, const std::string &a, const std::string &b = {})
-{
-    SSQL_AREA area;
-    SSQL_SetLocation(tag);
-    std::string partition = Trim(G().partition, 3);
-    if (b.empty())
-        SSQL_DeclareExt(&area, sql, partition.c_str(), a.c_str());
-    else
-        SSQL_DeclareExt(&area, sql, partition.c_str(), a.c_str(), b.c_str());
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    uint32_t n = 0;
-    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&n));
-    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
-        FFC_SQL_Error(ca, tag);
-    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    return n > 0;
-}
-
 } // namespace
 
 namespace checker {
@@ -126,6 +101,24 @@ void RecordFieldList(const char *keyword)
     int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), 1000));
     for (int32_t i = 0; i < count; ++i)
         RecordOperand(ParmEntry(keyword, i));
+}
+
+std::vector<std::string> FieldEntries(const char *keyword)
+{
+    std::vector<std::string> entries;
+    int32_t n = ParmCount(keyword);
+    for (int32_t i = 0; i < n; ++i) {
+        std::string v = ParmEntry(keyword, i);
+        if (!FieldOf(v).empty())
+            entries.push_back(std::move(v));
+    }
+    return entries;
+}
+
+void RecordFieldEntries(const char *keyword)
+{
+    for (const std::string &v : FieldEntries(keyword))
+        RecordOperand(v);
 }
 
 void RecordExpandedFieldList(const char *keyword, const std::string &file)
@@ -187,7 +180,7 @@ void RecordExpressionFields(std::string_view text)
 
 bool FieldInDictionary(const std::string &field)
 {
-    return RowExists("DC_P3100/SQL033", "SELECT COUNT(*) FROM QV_DTA.QV_F03 WHERE X03P_I = '%s' AND X03FLD = '%s' ",
+    return 0 < CountRows("DC_P3100/SQL033", "SELECT COUNT(*) FROM QV_DTA.QV_F03 WHERE X03P_I = '%s' AND X03FLD = '%s' ",
                      field);
 }
 
@@ -209,11 +202,11 @@ bool FileKnown(const std::string &file, const std::string &library, char &kind)
                               : "SELECT COUNT(*) FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s' "
                                 "AND X15PLB = '%s' ";
     bool any = library.empty() || library == "*FIRST" || library == "*LIBL";
-    if (RowExists("DC_P3100/SQL007", physical, file, any ? std::string() : library)) {
+    if (0 < CountRows("DC_P3100/SQL007", physical, file, any ? std::string() : library)) {
         kind = 'P';
         return true;
     }
-    if (RowExists("DC_P3100/SQL008", logical, file, any ? std::string() : library)) {
+    if (0 < CountRows("DC_P3100/SQL008", logical, file, any ? std::string() : library)) {
         kind = 'L';
         return true;
     }
@@ -258,7 +251,7 @@ void P3100_CheckFinalFields(void)
         std::string field = Trim(data->acFieldName, 10);
         if (field.empty() || field[0] == '*' || FieldDefined(field) || FieldInDictionary(field))
             continue;
-        if (RowExists("DC_P3100/SQL032F",
+        if (0 < CountRows("DC_P3100/SQL032F",
                       "SELECT COUNT(*) FROM QV_DTA.QV_F32 WHERE X32P_I = '%s' AND X32MOD = '%s' AND X32FLD = '%s' ",
                       g.processName, field))
             continue;

@@ -5,6 +5,7 @@
 #include <stdint.h>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #define WR_DEFINE "DEFINE    "   /* name: a field defined by DEFINE; data WR_DEFINE_DATA */
 
@@ -28,6 +29,10 @@ std::string FieldOf(const std::string &operand);
 void RecordOperand(const std::string &operand);
 /* Every entry of a list parameter of the current command. */
 void RecordFieldList(const char *keyword);
+/* The entries of a list parameter of the current command that name a
+ * field, and the recording of their uses (pass 1). */
+std::vector<std::string> FieldEntries(const char *keyword);
+void RecordFieldEntries(const char *keyword);
 /* A field list of the current command with its special entries (*ALL
  * for the file's fields, *INCLUDING, *EXCLUDING, "XG_" groups) expanded:
  * each field is used, each group named counts as used; a list that cannot
