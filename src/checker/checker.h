@@ -241,6 +241,13 @@ bool LabelKnown(const std::string &label);
 /* Runs a single-row "SELECT COUNT(*)" of the partition: the statement takes
  * the partition and one or two names; a database error ends the run. */
 uint32_t CountRows(const char *tag, const char *sql, const std::string &a, const std::string &b = {});
+/* Runs the "SELECT COUNT(*)" declared in the area (location tag set) and
+ * gives its count; a database error ends the run. */
+uint32_t RunCount(SSQL_AREA &area, const char *tag);
+/* Opens the "SELECT name, sequence" cursor declared in the area and fetches
+ * its names (10 characters, trimmed), keeping at most `limit` of them. The
+ * location tags: open, first fetch, further fetches, close. */
+std::vector<std::string> FetchNames(SSQL_AREA &area, const char *const tags[4], size_t limit = SIZE_MAX);
 
 /* Messages for the current command. */
 void Issue(char severity, const char *msgId, std::string_view data = {});

@@ -182,7 +182,6 @@ void FileFields(const FFC_CONTEXT *ctx, const std::string &physical, const char 
     const char *tags[4] = {real ? "DC_P3136/SQL007" : "DC_P3136/SQL011", real ? "DC_P3136/SQL008" : "DC_P3136/SQL012",
                            real ? "DC_P3136/SQL009" : "DC_P3136/SQL013", real ? "DC_P3136/SQL010" : "DC_P3136/SQL014"};
     SSQL_AREA area;
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
     SSQL_SetLocation(tags[0]);
     if (real)
         SSQL_DeclareExt(&area,
@@ -194,25 +193,9 @@ void FileFields(const FFC_CONTEXT *ctx, const std::string &physical, const char 
                         "SELECT X14FLD, X14SEQ FROM  QV_DTA.QV_F14 WHERE X14P_I = '%s' AND X14PFL = '%s' AND "
                         "X14TYP = 'VFD' ORDER BY X14SEQ ",
                         partition.c_str(), physical.c_str());
-    uint16_t cursor = 0;
-    if (SSQL_sOpenExt(&cursor) != SSQL_RC_OK)
-        FFC_SQL_Error(nullptr, tags[0]);
-    char name[10];
-    int32_t sequence = 0;
-    for (bool first = true;; first = false) {
-        const char *tag = first ? tags[1] : tags[2];
-        SSQL_SetLocation(tag);
-        std::memset(name, ' ', sizeof name);
-        unsigned short rc = SSQL_sFetchExt(&area, cursor, &ca, &da, 2, SSQL_FIXED(name, 10), SSQL_I32(&sequence));
-        if (rc == SSQL_RC_END || rc == SSQL_RC_NOROW)
-            break;
-        if (rc != SSQL_RC_OK)
-            FFC_SQL_Error(ca, tag);
-        if (out.size() < kMaxFileFields)
-            out.push_back(checker::Trim(name, 10));
-    }
-    SSQL_SetLocation(tags[3]);
-    SSQL_sCloseExt(cursor, &ca, &da);
+    size_t room = out.size() < kMaxFileFields ? kMaxFileFields - out.size() : 0;
+    for (std::string &name : checker::FetchNames(area, tags, room))
+        out.push_back(std::move(name));
 }
 
 bool Expand(FFC_CONTEXT *ctx, const std::string &file, const std::string &listName, const std::string &command,

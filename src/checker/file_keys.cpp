@@ -72,12 +72,11 @@ bool ReadKeyNames(FFC_CONTEXT *ctx, const P3105_KEY_REQUEST &rq, std::vector<std
     std::string partition = Partition(ctx);
     std::string file = Field(rq.acFile, 10), library = Field(rq.acLibrary, 10), base = Field(rq.acPhysical, 10);
     SSQL_AREA area;
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    const char *openTag = physical ? "DC_P3105/SQL001" : "DC_P3105/SQL006";
-    const char *firstTag = physical ? "DC_P3105/SQL002" : "DC_P3105/SQL007";
-    const char *nextTag = physical ? "DC_P3105/SQL004" : "DC_P3105/SQL009";
-    const char *closeTag = physical ? "DC_P3105/SQL005" : "DC_P3105/SQL010";
-    SSQL_SetLocation(openTag);
+    const char *tags[4] = {physical ? "DC_P3105/SQL001" : "DC_P3105/SQL006",
+                           physical ? "DC_P3105/SQL002" : "DC_P3105/SQL007",
+                           physical ? "DC_P3105/SQL004" : "DC_P3105/SQL009",
+                           physical ? "DC_P3105/SQL005" : "DC_P3105/SQL010"};
+    SSQL_SetLocation(tags[0]);
     if (physical)
         SSQL_DeclareExt(&area,
                         "SELECT X24FLD, X24KSQ FROM QV_DTA.QV_F24 WHERE X24P_I = '%s' AND X24PFL = '%s' AND "
@@ -88,24 +87,8 @@ bool ReadKeyNames(FFC_CONTEXT *ctx, const P3105_KEY_REQUEST &rq, std::vector<std
                         "SELECT X43LVK, X43SEQ FROM QV_DTA.QV_F43 WHERE X43P_I = '%s' AND X43PFL = '%s' AND "
                         "X43PLB = '%s' AND X43LGL = '%s' ORDER BY X43SEQ",
                         partition.c_str(), base.c_str(), library.c_str(), file.c_str());
-    char name[10];
-    int32_t sequence = 0;
-    uint16_t cursor = 0;
-    if (SSQL_sOpenExt(&cursor) != SSQL_RC_OK)
-        FFC_SQL_Error(nullptr, openTag);
-    for (bool first = true;; first = false) {
-        const char *tag = first ? firstTag : nextTag;
-        SSQL_SetLocation(tag);
-        std::memset(name, ' ', sizeof name);
-        unsigned short rc = SSQL_sFetchExt(&area, cursor, &ca, &da, 2, SSQL_FIXED(name, 10), SSQL_I32(&sequence));
-        if (rc == SSQL_RC_END || rc == SSQL_RC_NOROW)
-            break;
-        if (rc != SSQL_RC_OK)
-            FFC_SQL_Error(ca, tag);
-        names.push_back(Field(name, 10));
-    }
-    SSQL_SetLocation(closeTag);
-    SSQL_sCloseExt(cursor, &ca, &da);
+    for (std::string &name : checker::FetchNames(area, tags))
+        names.push_back(std::move(name));
     return true;
 }
 

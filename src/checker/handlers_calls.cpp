@@ -30,13 +30,7 @@ uint32_t FieldsOfFile(const std::string &file, const std::string &field)
                     "SELECT COUNT(*) FROM QV_DTA.QV_F14 WHERE X14P_I = '%s' AND X14FLD = '%s' AND (X14PFL = '%s' OR "
                     "X14PFL IN (SELECT X15PFL FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s')) ",
                     partition.c_str(), field.c_str(), file.c_str(), partition.c_str(), file.c_str());
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    uint32_t n = 0;
-    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&n));
-    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
-        FFC_SQL_Error(ca, tag);
-    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    return n;
+    return RunCount(area, tag);
 }
 
 std::string Fixed(const std::string &s, size_t width)

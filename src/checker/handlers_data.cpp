@@ -48,12 +48,7 @@ bool BuiltInFunction(const std::string &name, int32_t &arguments, int32_t &retur
     SSQL_SetLocation("DC_P3100/SQL048");
     SSQL_DeclareExt(&area, "SELECT COUNT(*) FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' AND X48AOR = 'A' AND X48ROO = 'R' ",
                     name.c_str());
-    uint32_t n = 0;
-    rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&n));
-    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
-        FFC_SQL_Error(ca, "DC_P3100/SQL048");
-    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    required = static_cast<int32_t>(n);
+    required = static_cast<int32_t>(RunCount(area, "DC_P3100/SQL048"));
     return true;
 }
 

@@ -99,6 +99,37 @@ uint32_t CountRows(const char *tag, const char *sql, const std::string &a, const
         SSQL_DeclareExt(&area, sql, partition.c_str(), a.c_str());
     else
         SSQL_DeclareExt(&area, sql, partition.c_str(), a.c_str(), b.c_str());
+    return RunCount(area, tag);
+}
+
+std::vector<std::string> FetchNames(SSQL_AREA &area, const char *const tags[4], size_t limit)
+{
+    uint16_t cursor = 0;
+    if (SSQL_sOpenExt(&cursor) != SSQL_RC_OK)
+        FFC_SQL_Error(nullptr, tags[0]);
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    std::vector<std::string> names;
+    char name[10];
+    int32_t sequence = 0;
+    for (bool first = true;; first = false) {
+        const char *tag = first ? tags[1] : tags[2];
+        SSQL_SetLocation(tag);
+        std::memset(name, ' ', sizeof name);
+        unsigned short rc = SSQL_sFetchExt(&area, cursor, &ca, &da, 2, SSQL_FIXED(name, 10), SSQL_I32(&sequence));
+        if (rc == SSQL_RC_END || rc == SSQL_RC_NOROW)
+            break;
+        if (rc != SSQL_RC_OK)
+            FFC_SQL_Error(ca, tag);
+        if (names.size() < limit)
+            names.push_back(Trim(name, 10));
+    }
+    SSQL_SetLocation(tags[3]);
+    SSQL_sCloseExt(cursor, &ca, &da);
+    return names;
+}
+
+uint32_t RunCount(SSQL_AREA &area, const char *tag)
+{
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
     uint32_t n = 0;
     unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&n));

@@ -128,6 +128,22 @@ void StartPass()
     g.routineDepth = 0;
 }
 
+// Reads the next command of a pass: false at the end of the list, or when
+// the command limit is passed (overLimit is then set).
+bool NextPassCommand(bool &overLimit)
+{
+    Globals &g = G();
+    if (P3100_fNextCommand() != '0')
+        return false;
+    qvrmm4(g.ctx, g.msgQueue);
+    if (++g.commandCount > Limit()) {
+        overLimit = true;
+        return false;
+    }
+    P3100_ShowProgress(0);
+    return true;
+}
+
 } // namespace
 
 namespace checker {
@@ -139,13 +155,7 @@ void Pass1()
     StartPass();
     g.depth = 0;
     bool overLimit = false;
-    for (char more = P3100_fNextCommand(); more == '0'; more = P3100_fNextCommand()) {
-        qvrmm4(g.ctx, g.msgQueue);
-        if (++g.commandCount > Limit()) {
-            overLimit = true;
-            break;
-        }
-        P3100_ShowProgress(0);
+    while (NextPassCommand(overLimit)) {
         FFC_PARSED_COMMAND &p = g.parsed;
         std::memset(&p, 0, sizeof p);
         p.sLine = g.source.sLine;
@@ -266,13 +276,7 @@ void Pass2()
     g.prc0324 = 'N';
     StartPass();
     bool overLimit = false;
-    for (char more = P3100_fNextCommand(); more == '0'; more = P3100_fNextCommand()) {
-        qvrmm4(g.ctx, g.msgQueue);
-        if (++g.commandCount > Limit()) {
-            overLimit = true;
-            break;
-        }
-        P3100_ShowProgress(0);
+    while (NextPassCommand(overLimit)) {
         if (g.source.acName[0] == '*') {
             std::memcpy(g.previousName, g.source.acName, 10);
             continue;
@@ -414,17 +418,9 @@ int32_t P3100_lCountParameters(void)
 {
     if (IsComponentRun())
         return 0;
-    SSQL_AREA sql;
-    SSQL_SetLocation("DC_P3100/SQL032");
-    std::string partition = Trim(G().partition, 3), process = G().processName;
-    SSQL_DeclareExt(&sql, "SELECT COUNT(*) FROM QV_DTA.QV_F32 WHERE X32P_I = '%s' AND X32MOD = '%s' ",
-                    partition.c_str(), process.c_str());
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    uint32_t count = 0;
-    unsigned short rc = SSQL_sRunExt(&sql, &ca, &da, 1, SSQL_U32(&count));
-    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
-        FFC_SQL_Error(ca, "DC_P3100/SQL032");
-    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    uint32_t count = CountRows("DC_P3100/SQL032",
+                               "SELECT COUNT(*) FROM QV_DTA.QV_F32 WHERE X32P_I = '%s' AND X32MOD = '%s' ",
+                               G().processName);
     return static_cast<int32_t>(count);
 }
 
