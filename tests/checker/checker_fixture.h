@@ -30,6 +30,19 @@ struct Message {
     std::string data;   // substitution data, trailing blanks removed
 };
 
+// The messages of one line as "ID data" strings, in the order issued.
+inline std::vector<std::string> OnLine(const std::vector<Message> &all, uint32_t line)
+{
+    std::vector<std::string> out;
+    for (const Message &m : all)
+        if (m.line == line)
+            out.push_back(m.id + " " + m.data);
+    return out;
+}
+
+// What a test expects of one line.
+using Lines = std::vector<std::string>;
+
 class CheckJob : public ::testing::Test {
 protected:
     dqos_test::TempRepository repo = dqos_test::TempRepository::copyOf(dqos_test::sampleRepository());
@@ -91,6 +104,15 @@ protected:
         }
         sqlite3_finalize(st);
         sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+
+    // Runs SQL statements on the job's copy of the repository.
+    void exec(const char *sql)
+    {
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(repo.path().c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
         sqlite3_close(db);
     }
 

@@ -95,21 +95,29 @@ size_t CheckBanner(const std::vector<std::string> &lines, const char *function)
     return rule;
 }
 
-TEST_F(DriverJob, SampleListFunctionChecksClean)
+// A clean check of a sample function: the banner, both passes over the
+// given number of commands, nothing reported, the totals as the last line.
+void CheckClean(const std::vector<std::string> &lines, const char *function, const char *commands, int32_t result,
+                int32_t errors, int32_t warnings)
 {
-    int32_t result = -9;
-    std::vector<std::string> lines = job("DEMOPRC", "CUSTLST", 'C', result);
     EXPECT_EQ(result, 0);
-    CheckBanner(lines, "CUSTLST");
-    EXPECT_NE(Find(lines, "Pass: 1 Total commands checked: 14"), std::string::npos);
-    EXPECT_NE(Find(lines, "Pass: 2 Total commands checked: 14"), std::string::npos);
-    // Every command of the function has its check: nothing is reported.
+    CheckBanner(lines, function);
+    EXPECT_NE(Find(lines, std::string("Pass: 1 Total commands checked: ") + commands), std::string::npos);
+    EXPECT_NE(Find(lines, std::string("Pass: 2 Total commands checked: ") + commands), std::string::npos);
     EXPECT_EQ(errors, 0);
     EXPECT_EQ(warnings, 0);
     EXPECT_EQ(Find(lines, " Line "), std::string::npos);
     size_t totals = Find(lines, "PRC0010");
     ASSERT_NE(totals, std::string::npos);
     EXPECT_EQ(totals, lines.size() - 1);
+}
+
+TEST_F(DriverJob, SampleListFunctionChecksClean)
+{
+    int32_t result = -9;
+    std::vector<std::string> lines = job("DEMOPRC", "CUSTLST", 'C', result);
+    // Every command of the function has its check: nothing is reported.
+    CheckClean(lines, "CUSTLST", "14", result, errors, warnings);
 }
 
 TEST_F(DriverJob, SampleFunctionWithMessagesByLine)
@@ -138,18 +146,9 @@ TEST_F(DriverJob, SampleFunctionWithIncludeChecksClean)
 {
     int32_t result = -9;
     std::vector<std::string> lines = job("DEMOPRC", "CUSTUPD", 'C', result);
-    EXPECT_EQ(result, 0);
-    CheckBanner(lines, "CUSTUPD");
     // 25 commands of the function and the 2 of the included DEMINC: the
     // last line read is 29.
-    EXPECT_NE(Find(lines, "Pass: 1 Total commands checked: 29"), std::string::npos);
-    EXPECT_NE(Find(lines, "Pass: 2 Total commands checked: 29"), std::string::npos);
-    EXPECT_EQ(errors, 0);
-    EXPECT_EQ(warnings, 0);
-    EXPECT_EQ(Find(lines, " Line "), std::string::npos);
-    size_t totals = Find(lines, "PRC0010");
-    ASSERT_NE(totals, std::string::npos);
-    EXPECT_EQ(totals, lines.size() - 1);
+    CheckClean(lines, "CUSTUPD", "29", result, errors, warnings);
 }
 
 TEST_F(DriverJob, GenerateJobOfADirectFunctionHasNoCallRuleFinding)

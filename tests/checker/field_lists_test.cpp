@@ -27,13 +27,6 @@ protected:
         CheckJob::TearDown();
     }
     void open() { request('O', {}, "", ""); }
-    void exec(const char *sql)
-    {
-        sqlite3 *db = nullptr;
-        ASSERT_EQ(sqlite3_open(repo.path().c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-        sqlite3_close(db);
-    }
     // Runs a request on the list; the list is replaced by the result.
     char request(char letter, std::vector<std::string> list, const std::string &file, const std::string &name,
                  const char *command = "FETCH     ", int32_t capacity = 100)

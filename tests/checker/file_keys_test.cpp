@@ -15,24 +15,10 @@ namespace {
 
 class FileKeys : public CheckJob {
 protected:
-    void exec(const char *sql)
-    {
-        sqlite3 *db = nullptr;
-        ASSERT_EQ(sqlite3_open(repo.path().c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-        sqlite3_close(db);
-    }
-    std::vector<std::string> onLine(uint32_t line)
-    {
-        std::vector<std::string> out;
-        for (const Message &m : messages())
-            if (m.line == line)
-                out.push_back(m.id + " " + m.data);
-        return out;
-    }
+    std::vector<std::string> onLine(uint32_t line) { return checker_test::OnLine(messages(), line); }
 };
 
-using Lines = std::vector<std::string>;
+using checker_test::Lines;
 
 TEST_F(FileKeys, ValuesMatchedAgainstTheKeys)
 {

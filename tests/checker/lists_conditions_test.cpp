@@ -8,21 +8,11 @@
 #include <vector>
 
 using checker_test::CheckJob;
+using checker_test::Lines;
 using checker_test::Message;
+using checker_test::OnLine;
 
 namespace {
-
-// The messages of one line as "ID data" strings, in the order issued.
-std::vector<std::string> OnLine(const std::vector<Message> &all, uint32_t line)
-{
-    std::vector<std::string> out;
-    for (const Message &m : all)
-        if (m.line == line)
-            out.push_back(m.id + " " + m.data);
-    return out;
-}
-
-using Lines = std::vector<std::string>;
 
 TEST_F(CheckJob, ListCommandsNeedTheirList)
 {

@@ -8,25 +8,16 @@
 #include <vector>
 
 using checker_test::CheckJob;
+using checker_test::Lines;
 using checker_test::Message;
+using checker_test::OnLine;
 
 namespace {
-
-std::vector<std::string> OnLine(const std::vector<Message> &all, uint32_t line)
-{
-    std::vector<std::string> out;
-    for (const Message &m : all)
-        if (m.line == line)
-            out.push_back(m.id + " " + m.data);
-    return out;
-}
 
 std::string IdOf(const std::vector<std::string> &line)
 {
     return line.size() == 1 ? line[0].substr(0, 7) : "(" + std::to_string(line.size()) + " messages)";
 }
-
-using Lines = std::vector<std::string>;
 
 TEST_F(CheckJob, ValidationBlocks)
 {
@@ -156,15 +147,10 @@ namespace {
 
 TEST_F(CheckJob, BuiltInFunctionArgumentsAndResults)
 {
-    sqlite3 *db = nullptr;
-    ASSERT_EQ(sqlite3_open(repo.path().c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db,
-                           "INSERT INTO QV_F47 (X47BIF, X47IDN, X47ARG, X47RET) VALUES ('CONCAT', 1, 2, 1);"
-                           "INSERT INTO QV_F48 (X48BIF, X48AOR, X48SEQ, X48ROO, X48TYP) VALUES"
-                           " ('CONCAT', 'A', 1, 'R', 'A'), ('CONCAT', 'A', 2, 'O', 'A'), ('CONCAT', 'R', 1, 'R', 'A');",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(db);
+    ASSERT_NO_FATAL_FAILURE(
+        exec("INSERT INTO QV_F47 (X47BIF, X47IDN, X47ARG, X47RET) VALUES ('CONCAT', 1, 2, 1);"
+             "INSERT INTO QV_F48 (X48BIF, X48AOR, X48SEQ, X48ROO, X48TYP) VALUES"
+             " ('CONCAT', 'A', 1, 'R', 'A'), ('CONCAT', 'A', 2, 'O', 'A'), ('CONCAT', 'R', 1, 'R', 'A');"));
     addFunction("TSTPRC", "BIFS",
                 {"FUNCTION OPTIONS(*DIRECT)",                                          // 1
                  "USE BUILTIN(CONCAT) WITH_ARGS(#CUSTNAM #CUSTSTS) TO_GET(#CUSTNAM)",  // 2

@@ -9,7 +9,9 @@
 #include "checker/work_records.h"
 
 using checker_test::CheckJob;
+using checker_test::Lines;
 using checker_test::Message;
+using checker_test::OnLine;
 
 namespace {
 
@@ -23,17 +25,6 @@ void CountingLayout(FFC_CONTEXT *, FFC_CHECK_STATE *state)
     std::memset(state->acFinalText, ' ', sizeof state->acFinalText);
     std::memcpy(state->acFinalText, "laid out", 8);
 }
-
-std::vector<std::string> OnLine(const std::vector<Message> &all, uint32_t line)
-{
-    std::vector<std::string> out;
-    for (const Message &m : all)
-        if (m.line == line)
-            out.push_back(m.id + " " + m.data);
-    return out;
-}
-
-using Lines = std::vector<std::string>;
 
 TEST_F(CheckJob, ReportLinesPrintedAndDefined)
 {
