@@ -3,6 +3,7 @@
 // file other names in the function.
 #include "checker/checker.h"
 #include "checker/handlers.h"
+#include "checker/params/fixed_text.h"
 #include "checker/lists.h"
 #include "checker/operand_checks.h"
 #include "checker/usage.h"
@@ -15,6 +16,7 @@
 #include "platform/dqos/dqos.h"
 
 using namespace checker;
+using dqov::text::Fixed;
 
 namespace {
 
@@ -31,13 +33,6 @@ uint32_t FieldsOfFile(const std::string &file, const std::string &field)
                     "X14PFL IN (SELECT X15PFL FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s')) ",
                     partition.c_str(), field.c_str(), file.c_str(), partition.c_str(), file.c_str());
     return RunCount(area, tag);
-}
-
-std::string Fixed(const std::string &s, size_t width)
-{
-    std::string out = s.substr(0, width);
-    out.resize(width, ' ');
-    return out;
 }
 
 bool ProcessExists(const std::string &process)

@@ -3,6 +3,7 @@
 // columns, the status field and the error label (pass 2).
 #include "checker/checker.h"
 #include "checker/handlers.h"
+#include "checker/params/fixed_text.h"
 #include "checker/operand_checks.h"
 #include "checker/usage.h"
 
@@ -18,18 +19,12 @@
 #include "platform/dqos/dqos.h"
 
 using namespace checker;
+using dqov::text::Fixed;
 
 namespace {
 
 #define WR_DATABASE "DATABASE  "
 constexpr size_t kDsnWidth = 128, kTypeAt = 128, kTypeWidth = 32;
-
-std::string Fixed(const std::string &s, size_t width)
-{
-    std::string out = s.substr(0, width);
-    out.resize(width, ' ');
-    return out;
-}
 
 struct SqlFile {
     bool found = false;

@@ -49,20 +49,6 @@ int32_t ParamView::RowWidth() const
     return w;
 }
 
-std::string Fixed(std::string_view text, size_t width)
-{
-    std::string s(text.substr(0, std::min(text.size(), width)));
-    s.resize(width, ' ');
-    return s;
-}
-
-std::string Signed7(long value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "+%07ld", std::clamp(value, 0L, 9999999L));
-    return text;
-}
-
 CommandView ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand)
 {
     CommandView view;

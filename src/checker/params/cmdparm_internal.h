@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "checker/params/cmdparm.h"
+#include "checker/params/fixed_text.h"
 
 namespace dqov::cmdparm {
 
@@ -43,10 +44,8 @@ struct CommandView {
 /* The definitions of the named command (10 characters) in the area. */
 CommandView ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand);
 
-/* Blank-padded fixed-width field of message data. */
-std::string Fixed(std::string_view text, size_t width);
-/* "+" and seven digits. */
-std::string Signed7(long value);
+using dqov::text::Fixed;
+using dqov::text::Signed7;
 
 /* Blanks the parameter area of the command (numbers and counts 0, flags
  * 'N') and sets the defaults of its parameters. */

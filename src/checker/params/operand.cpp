@@ -79,20 +79,6 @@ char TypeClass(char type)
     return std::strchr("1234ABEHMZ", type) && type != 0 ? 'A' : 'N';
 }
 
-std::string Fixed(std::string_view text, size_t width)
-{
-    std::string s(text.substr(0, std::min(text.size(), width)));
-    s.resize(width, ' ');
-    return s;
-}
-
-std::string Signed7(long value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "+%07ld", std::clamp(value, 0L, 9999999L));
-    return text;
-}
-
 Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOptions &opt)
 {
     Resolution r;

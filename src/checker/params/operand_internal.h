@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "checker/params/fixed_text.h"
 #include "dqov/dqov_check.h"
 
 namespace dqov::operand {
@@ -38,8 +39,8 @@ struct Resolution {
 
 /* Type class of a field type code: 'A' for 1 2 3 4 A B E H M Z, else 'N'. */
 char TypeClass(char type);
-std::string Fixed(std::string_view text, size_t width);
-std::string Signed7(long value);
+using dqov::text::Fixed;
+using dqov::text::Signed7;
 
 Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOptions &opt);
 /* A property of the component being built or of a document or record of
