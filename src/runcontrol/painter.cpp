@@ -122,12 +122,9 @@ int16_t P31O2_sPainterCommand(char* textLine, char* textAttributes, int16_t* fie
             *fieldValue = p->sFieldValue;
         std::memcpy(requestCode, p->acAnswer, 4);
     };
-
-    if (codeIs(requestCode, "IC  ")) {
-        P31O2_IDENTIFY_FN fn = screenMode ? g_identifyScreen : g_identifyReport;
-        if (fn)
-            fn(p);
-    } else if (codeIs(requestCode, "TS  ")) {
+    // The text of the request (a screen line and its attributes, or a
+    // report line) handed to the painter, and as the painter left it.
+    auto putText = [&] {
         if (screenMode) {
             if (textLine)
                 std::memcpy(p->acTextLine, textLine, sizeof p->acTextLine);
@@ -136,18 +133,29 @@ int16_t P31O2_sPainterCommand(char* textLine, char* textAttributes, int16_t* fie
         } else if (text) {
             std::memcpy(p->acText, text, sizeof p->acText);
         }
+    };
+    auto takeText = [&] {
+        if (screenMode) {
+            if (textLine)
+                std::memcpy(textLine, p->acTextLine, sizeof p->acTextLine);
+            if (textAttributes)
+                std::memcpy(textAttributes, p->acTextAttributes, sizeof p->acTextAttributes);
+        } else if (text) {
+            std::memcpy(text, p->acText, sizeof p->acText);
+        }
+    };
+
+    if (codeIs(requestCode, "IC  ")) {
+        P31O2_IDENTIFY_FN fn = screenMode ? g_identifyScreen : g_identifyReport;
+        if (fn)
+            fn(p);
+    } else if (codeIs(requestCode, "TS  ")) {
+        putText();
         if (!postAndWait(p, screenMode ? P31O2_PAINT_SCREEN_TEXT : P31O2_PAINT_REPORT_TEXT)) {
             result = -1;
         } else {
             answer();
-            if (screenMode) {
-                if (textLine)
-                    std::memcpy(textLine, p->acTextLine, sizeof p->acTextLine);
-                if (textAttributes)
-                    std::memcpy(textAttributes, p->acTextAttributes, sizeof p->acTextAttributes);
-            } else if (text) {
-                std::memcpy(text, p->acText, sizeof p->acText);
-            }
+            takeText();
         }
     } else if (codeIs(requestCode, "FS  ")) {
         if (fieldValue)
@@ -191,14 +199,7 @@ int16_t P31O2_sPainterCommand(char* textLine, char* textAttributes, int16_t* fie
             std::memcpy(p->acMessageLine, messageLine, sizeof p->acMessageLine);
         if (screen)
             std::memcpy(p->acScreen, screen, sizeof p->acScreen);
-        if (screenMode) {
-            if (textLine)
-                std::memcpy(p->acTextLine, textLine, sizeof p->acTextLine);
-            if (textAttributes)
-                std::memcpy(p->acTextAttributes, textAttributes, sizeof p->acTextAttributes);
-        } else if (text) {
-            std::memcpy(p->acText, text, sizeof p->acText);
-        }
+        putText();
         if (!postAndWait(p, P31O2_PAINT_COMMAND)) {
             result = -1;
         } else {
@@ -207,14 +208,7 @@ int16_t P31O2_sPainterCommand(char* textLine, char* textAttributes, int16_t* fie
                 *cursorRow = p->lCursorRow;
             if (cursorColumn)
                 *cursorColumn = p->lCursorColumn;
-            if (screenMode) {
-                if (textLine)
-                    std::memcpy(textLine, p->acTextLine, sizeof p->acTextLine);
-                if (textAttributes)
-                    std::memcpy(textAttributes, p->acTextAttributes, sizeof p->acTextAttributes);
-            } else if (text) {
-                std::memcpy(text, p->acText, sizeof p->acText);
-            }
+            takeText();
         }
     }
     trace(p, requestCode);
