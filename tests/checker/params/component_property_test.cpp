@@ -16,6 +16,7 @@
 #include "dqov/run_driver.h"
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/objlayer_repo.h"
+#include "queued_messages.h"
 
 namespace {
 
@@ -64,20 +65,7 @@ protected:
         std::memcpy(b.acOptions, "YYYYYYYY", 8);
         return Component_P8007(&ctx, &b, kQueue, 1, 1, 1, 1);
     }
-    Msgs Take()
-    {
-        Msgs out;
-        const std::string list = std::string("DC_P9006/MQ/") + "PRPTEST";
-        uint16_t high = QVRMM_usHighestEntry(&ctx, list.c_str());
-        for (uint16_t n = 1; n <= high; ++n) {
-            FFC_MESSAGE_RECORD r;
-            uint16_t number = n, length = 0;
-            if (QVRMM_sGetEntry(&ctx, list.c_str(), &number, &r, &length) != 0) continue;
-            out.emplace_back(std::string(r.acMsgId, 7), std::string(r.acData, r.usDataLength));
-        }
-        qvrmm4(&ctx, list.c_str());
-        return out;
-    }
+    Msgs Take() { return TakeQueuedMessages(ctx, "PRPTEST"); }
     std::string Resolved() const
     {
         std::string s(b.acResolved, sizeof b.acResolved);

@@ -18,6 +18,7 @@
 #include "dqov/named_lists.h"
 #include "dqov/run_driver.h"
 #include "platform/dqos/dqos.h"
+#include "queued_messages.h"
 
 inline constexpr const char* kQueue = "PRMTEST   ";
 
@@ -63,20 +64,7 @@ public:
     bool ready() const { return connected_ && loadRc == 0; }
 
     // The queued messages as (id, substitution data); the queue is emptied.
-    std::vector<std::pair<std::string, std::string>> Take()
-    {
-        std::vector<std::pair<std::string, std::string>> out;
-        const std::string list = "DC_P9006/MQ/PRMTEST";
-        uint16_t high = QVRMM_usHighestEntry(&ctx, list.c_str());
-        for (uint16_t n = 1; n <= high; ++n) {
-            FFC_MESSAGE_RECORD r;
-            uint16_t number = n, length = 0;
-            if (QVRMM_sGetEntry(&ctx, list.c_str(), &number, &r, &length) != 0) continue;
-            out.emplace_back(std::string(r.acMsgId, 7), std::string(r.acData, r.usDataLength));
-        }
-        qvrmm4(&ctx, list.c_str());
-        return out;
-    }
+    std::vector<std::pair<std::string, std::string>> Take() { return TakeQueuedMessages(ctx, "PRMTEST"); }
 
     FFC_CONTEXT ctx;
     std::vector<char> area;
