@@ -14,6 +14,7 @@
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/repo_fixture.h"
 #include "platform/dqoz/dqoz.h"
+#include "runcontrol/tools_job.h"
 
 namespace {
 
@@ -44,18 +45,7 @@ protected:
     // Runs a job and returns its tools-mode lines.
     std::vector<std::string> job(const char *process, const char *function, char option, int32_t &result)
     {
-        FFC_RUN_REQUEST rq{};
-        rq.pSystemDefinition = &sys;
-        rq.pszProcess = process;
-        rq.pszFunction = function;
-        rq.cOption = option;
-        rq.sRunMode = FFC_RUN_MODE_TOOLS;
-        rq.plErrors = &errors;
-        rq.plWarnings = &warnings;
-        FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
-        ::testing::internal::CaptureStdout();
-        result = dc_p31o2(&rq);
-        std::string out = ::testing::internal::GetCapturedStdout();
+        std::string out = RunToolsJob(sys, process, function, option, errors, warnings, result);
         std::vector<std::string> lines;
         size_t at = 0;
         while (at < out.size()) {

@@ -7,6 +7,7 @@
 #include "dqov/run_driver.h"
 #include "generator/core/run_steps.h"
 #include "platform/dqoo/dqoo_bom.h"
+#include "runcontrol/tools_job.h"
 
 namespace gencore_test {
 namespace {
@@ -35,18 +36,7 @@ protected:
     }
     std::string run(const char* function, char option, int32_t& result, const char* process = "DEMOPRC")
     {
-        FFC_RUN_REQUEST rq{};
-        rq.pSystemDefinition = &sys;
-        rq.pszProcess = process;
-        rq.pszFunction = function;
-        rq.cOption = option;
-        rq.sRunMode = FFC_RUN_MODE_TOOLS;
-        rq.plErrors = &errors;
-        rq.plWarnings = &warnings;
-        FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
-        testing::internal::CaptureStdout();
-        result = dc_p31o2(&rq);
-        return testing::internal::GetCapturedStdout();
+        return RunToolsJob(sys, process, function, option, errors, warnings, result);
     }
 };
 

@@ -1,0 +1,30 @@
+// A job run through the run driver in tools mode, with what it printed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <stdint.h>
+#include <string>
+
+#include "dqov/messages.h"
+#include "dqov/run_driver.h"
+
+// Runs option `option` ('C' check, 'G' generate) on PROCESS/FUNCTION of the
+// system definition; the driver's result, its error and warning counts, and
+// the captured standard output.
+inline std::string RunToolsJob(FFC_SYSTEM_DEFINITION& sys, const char* process, const char* function, char option,
+                               int32_t& errors, int32_t& warnings, int32_t& result)
+{
+    FFC_RUN_REQUEST rq{};
+    rq.pSystemDefinition = &sys;
+    rq.pszProcess = process;
+    rq.pszFunction = function;
+    rq.cOption = option;
+    rq.sRunMode = FFC_RUN_MODE_TOOLS;
+    rq.plErrors = &errors;
+    rq.plWarnings = &warnings;
+    FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
+    ::testing::internal::CaptureStdout();
+    result = dc_p31o2(&rq);
+    return ::testing::internal::GetCapturedStdout();
+}
