@@ -9,6 +9,7 @@
 
 #include <stdint.h>
 #include <string>
+#include <initializer_list>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -238,6 +239,9 @@ std::string Upper(std::string s);
 bool NotInComponent();
 /* A label (up to 3 characters) recorded in pass 1 for the current routine. */
 bool LabelKnown(const std::string &label);
+/* A branch target of the current command: blank, one of the keywords, or
+ * a label of the current routine. */
+bool TargetValid(const std::string &target, std::initializer_list<const char *> keywords);
 /* Runs a single-row "SELECT COUNT(*)" of the partition: the statement takes
  * the partition and one or two names; a database error ends the run. */
 uint32_t CountRows(const char *tag, const char *sql, const std::string &a, const std::string &b = {});

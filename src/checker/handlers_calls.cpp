@@ -53,12 +53,6 @@ bool FunctionExists(const std::string &process, const std::string &function)
                  process, function) > 0;
 }
 
-bool TargetValid(const std::string &target)
-{
-    std::string t = Upper(target);
-    return t.empty() || t == "*ABORT" || t == "*NEXT" || t == "*RETURN" || (t[0] != '*' && LabelKnown(t));
-}
-
 // The process and function called or submitted: "*DIRECT" with a
 // function, a process with *MENU or one of its functions. Returns the
 // finding's data, empty when the target is sound.
@@ -114,7 +108,7 @@ void P3100_CheckCall(void)
     }
     CheckEntryValues("PARMS");
     CheckEntryValues("PASS_DS");
-    if (!TargetValid(Parm("IF_ERROR")))
+    if (!TargetValid(Parm("IF_ERROR"), {"*ABORT", "*NEXT", "*RETURN"}))
         Issue('F', "PRC0163", "IF_ERROR(" + Upper(Parm("IF_ERROR")) + ")");
 }
 

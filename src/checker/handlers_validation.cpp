@@ -16,18 +16,6 @@ using namespace checker;
 
 namespace {
 
-// A target of a validation outcome: one of the keywords or a label.
-bool TargetValid(const std::string &target, std::initializer_list<const char *> keywords)
-{
-    std::string t = Upper(target);
-    if (t.empty())
-        return true;
-    for (const char *k : keywords)
-        if (t == k)
-            return true;
-    return t[0] != '*' && LabelKnown(t);
-}
-
 // A message given in the command's own text or by id is one the program
 // shows: the message text field is needed.
 void NoteMessage()

@@ -90,6 +90,17 @@ bool LabelKnown(const std::string &label)
     return FindRecord(r, 3);
 }
 
+bool TargetValid(const std::string &target, std::initializer_list<const char *> keywords)
+{
+    std::string t = Upper(target);
+    if (t.empty())
+        return true;
+    for (const char *k : keywords)
+        if (t == k)
+            return true;
+    return t[0] != '*' && LabelKnown(t);
+}
+
 uint32_t CountRows(const char *tag, const char *sql, const std::string &a, const std::string &b)
 {
     SSQL_AREA area;
