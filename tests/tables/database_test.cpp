@@ -88,16 +88,19 @@ void runTableLife(Database& db, const std::string& library)
 
     std::string create, grantCollection, grantTable;
     X_CTD_BuildCollectionCommands(*r, caps.get(), dbms, create, grantCollection, grantTable);
-    for (const std::string* sql : {&create, &grantCollection})
-        if (!sql->empty())
+    for (const std::string* sql : {&create, &grantCollection}) {
+        if (!sql->empty()) {
             ASSERT_EQ(db.exec(*sql), "") << *sql;
+        }
+    }
 
     std::string sql;
     X_CTD_BuildCreateTable(*r, caps.get(), dbms, sql);
     ASSERT_TRUE(noFatal(*r, why)) << why;
     ASSERT_EQ(db.exec(sql), "") << sql;
-    if (!grantTable.empty())
+    if (!grantTable.empty()) {
         ASSERT_EQ(db.exec(grantTable), "") << grantTable;
+    }
 
     ASSERT_GE(r->indexes.size(), 2u);
     for (uint16_t i = 0; i < r->indexes.size(); ++i) {
