@@ -13,8 +13,10 @@ extern "C" {
 #define DQOV_NORETURN _Noreturn
 #endif
 
-/* The advice that follows every fatal text. */
-#define FFC_FATAL_ADVICE "The job has been ended and its changes rolled back. Report this text to your system administrator."
+/* The two standard advice sentences that follow a fatal text. */
+#define FFC_FATAL_ADVICE_REPORT  "Please record details of this error and then report it to your product vendor."
+#define FFC_FATAL_ADVICE_RESTART "You MUST completely stop and restart your VELMO development environment after encountering an error of this type."
+#define FFC_FATAL_ADVICE FFC_FATAL_ADVICE_REPORT " " FFC_FATAL_ADVICE_RESTART
 
 /* Shows the text under the title "FFC_Fatal_Error". */
 DQOV_NORETURN void FFC_Fatal_Error(const char *pszText);
@@ -25,7 +27,7 @@ DQOV_NORETURN void FFC_Fatal_Error(const char *pszText);
  * statement's own error. */
 DQOV_NORETURN void FFC_SQL_Error(const void *pHandle, const char *pszLocation);
 /* A failed object-layer call: "Fatal error code %ld returned by DQOO_FCC
- * routine %s. " and the advice. */
+ * routine %s. " followed by the two advice sentences. */
 DQOV_NORETURN void DQOO_FCC_FatalError(const char *pszRoutine, long lCode);
 
 #ifdef __cplusplus

@@ -10,9 +10,9 @@ typedef struct FFC_MESSAGE_CALLBACK_RECORD {
     uint32_t ulTextLength;    /* bytes of text used */
     char     acText[264];     /* the message text, terminated */
     char     cSeverity;       /* 'F', 'W' or 'I' */
-    uint32_t ulLine;          /* source line of the message, 0 for none */
     uint32_t ulErrors;        /* the job's error count */
     uint32_t ulWarnings;      /* the job's warning count */
+    uint32_t ulLine;          /* source line of the message, 0 for none (after the record's own fields) */
 } FFC_MESSAGE_CALLBACK_RECORD;
 
 /* The editor's message callback: called with PX_COMP_CMPE_ANCHOR_BLOCK,

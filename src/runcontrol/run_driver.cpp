@@ -326,12 +326,19 @@ void releasePass()
     dropSource();
 }
 
+// The object a notice names: the component, or process/function.
+std::string noticeObject(const FFC_RUN_REQUEST* rq)
+{
+    std::string process = trimmed(rq->pszProcess);
+    std::string function = trimmed(rq->pszFunction);
+    return function == "*COMP" ? process : process + "/" + function;
+}
+
 void notice(const FFC_RUN_REQUEST* rq, unsigned long kind, const std::string& text)
 {
     if (!rq->pszNotifyHandle || !*rq->pszNotifyHandle)
         return;
-    std::string object = componentJob() ? processText() : processText() + "/" + functionText();
-    EL_SendNotificationEx(rq->pszNotifyHandle, kind, object.c_str(), text.c_str());
+    EL_SendNotificationEx(rq->pszNotifyHandle, kind, noticeObject(rq).c_str(), text.c_str());
 }
 
 // Copies a name into its 40-character run block; false when it is longer
@@ -461,10 +468,12 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
 {
     if (!rq || !rq->pSystemDefinition)
         return DC_P31O2_NOT_RESOLVED;
-    FFC_Set_Run_Mode(rq->sRunMode);
+    // the start notice comes first, before anything of the job is set up
+    notice(rq, EL_NOTICE_START, "Job started");
     lookUpNamedParameters(rq->pParameters, g_run.named);
     TPARS_InitServices();
     OSRV_InitServices(nullptr);
+    FFC_Set_Run_Mode(rq->sRunMode);
     g_run.options = rq->options;
     P31O2_SetCurrentOptionWords(&g_run.options);
     g_haveProcess = g_haveFunction = false;
@@ -486,7 +495,6 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
         named = component ? (std::memcpy(g_run.functionName, "*COMP", 5), true)
                           : copyName(rq->pszFunction, 7, g_run.functionName, "function");
 
-    notice(rq, EL_NOTICE_START, "Job started");
     int32_t result = DC_P31O2_OK;
     bool buildStarted = false;
     if (!named) {

@@ -3,6 +3,7 @@
 // and the fatal SQL path.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -290,6 +291,14 @@ int32_t messageCallback(void* cmpe, void* lpc, const FFC_MESSAGE_CALLBACK_RECORD
     g_callback.records.push_back(*r);
     return 0;
 }
+
+// The record's own fields in their order: message id, text length, text,
+// severity letter, then the counts.
+static_assert(offsetof(FFC_MESSAGE_CALLBACK_RECORD, acMsgId) < offsetof(FFC_MESSAGE_CALLBACK_RECORD, ulTextLength));
+static_assert(offsetof(FFC_MESSAGE_CALLBACK_RECORD, ulTextLength) < offsetof(FFC_MESSAGE_CALLBACK_RECORD, acText));
+static_assert(offsetof(FFC_MESSAGE_CALLBACK_RECORD, acText) < offsetof(FFC_MESSAGE_CALLBACK_RECORD, cSeverity));
+static_assert(offsetof(FFC_MESSAGE_CALLBACK_RECORD, cSeverity) < offsetof(FFC_MESSAGE_CALLBACK_RECORD, ulErrors));
+static_assert(offsetof(FFC_MESSAGE_CALLBACK_RECORD, ulErrors) < offsetof(FFC_MESSAGE_CALLBACK_RECORD, ulWarnings));
 
 TEST_F(Driver, EditorModeHandsEachMessageToTheCallbackAfterTheAnchors)
 {

@@ -65,9 +65,10 @@ TEST_F(Fatal, ValidDieEndsTheProcessWithItsText)
 TEST_F(Fatal, ObjectLayerFailure)
 {
     std::string err = expectExit([] { DQOO_FCC_FatalError("DQOO_FCC_StartBuild", 12); });
-    EXPECT_EQ(err, std::string("FFC_Fatal_Error: Fatal error code 12 returned by DQOO_FCC routine "
-                               "DQOO_FCC_StartBuild. ") +
-                       FFC_FATAL_ADVICE + "\n");
+    EXPECT_EQ(err, "FFC_Fatal_Error: Fatal error code 12 returned by DQOO_FCC routine DQOO_FCC_StartBuild. "
+                   "Please record details of this error and then report it to your product vendor. "
+                   "You MUST completely stop and restart your VELMO development environment after "
+                   "encountering an error of this type.\n");
 }
 
 TEST_F(Fatal, SqlFailureNamesTheLocationAndTheStatementsError)
@@ -75,8 +76,10 @@ TEST_F(Fatal, SqlFailureNamesTheLocationAndTheStatementsError)
     SSQL_SQLDA ca{};
     std::snprintf(ca.szMessage, sizeof ca.szMessage, "no such table: QV_F99");
     std::string err = expectExit([&] { FFC_SQL_Error(&ca, "DC_P3105/SQL004"); });
-    EXPECT_EQ(err, std::string("FFC_Fatal_Error: SQL Error at location DC_P3105/SQL004. no such table: QV_F99. ") +
-                       FFC_FATAL_ADVICE + "\n");
+    EXPECT_EQ(err, "FFC_Fatal_Error: SQL Error at location DC_P3105/SQL004. no such table: QV_F99. "
+                   "Please record details of this error and then report it to your product vendor. "
+                   "You MUST completely stop and restart your VELMO development environment after "
+                   "encountering an error of this type.\n");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "dqov/messages.h"
 #include "dqov/run_driver.h"
+#include "platform/dqos/dqos.h"
 
 namespace {
 
@@ -66,6 +67,26 @@ TEST_F(ToolsMode, StatusTextOutsideToolsModeWritesNothingToStandardOutput)
     testing::internal::CaptureStdout();
     P31O2_ShowStatusText("Loading BIF definitions (Part 1)        ", 40);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+// A status line shows its first `length` characters, routed by run mode:
+// tools mode on standard output, the message-service mode as message 180.
+TEST_F(ToolsMode, StatusTextShowsItsFirstLengthCharactersByRunMode)
+{
+    testing::internal::CaptureStdout();
+    P31O2_ShowStatusText("Loading BIF definitions (Part 1)        and more", 40);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "<BLU>Loading BIF definitions (Part 1)        \r\n");
+
+    FFC_Set_Run_Mode(FFC_RUN_MODE_SERVICE);
+    char shown[256];
+    SMSG_RedirectMsgs(shown, sizeof shown);
+    testing::internal::CaptureStdout();
+    P31O2_ShowStatusText("Pass 1 Checking Phase Started           and more", 39);
+    std::string out = testing::internal::GetCapturedStdout();
+    SMSG_RedirectMsgs(nullptr, 0);
+    EXPECT_EQ(out, "");
+    EXPECT_NE(std::string(shown).find("Pass 1 Checking Phase Started          "), std::string::npos) << shown;
+    EXPECT_EQ(std::string(shown).find("and more"), std::string::npos) << shown;
 }
 
 TEST(LabelNumbers, PushPopAndReset)
