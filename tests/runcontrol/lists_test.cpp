@@ -25,6 +25,17 @@ TEST_F(Lists, CreateRefusesDuplicatesAndUnknownTypes)
     EXPECT_EQ(create('Q', "DC_P3019/XX/BAD", 1, 1), QVRMM_WRONG_TYPE);
 }
 
+// A list name is a 30-character field: what follows it in a record is not
+// part of the name, and the delete by prefix looks at 29 characters at most.
+TEST_F(Lists, NamesAreThirtyCharacterFields)
+{
+    const char record[] = "DC_P3019/VL/SECTION_NAME_ABCDEXTRA";   // the name is the first 30 characters
+    EXPECT_EQ(create('V', record, 10, 5), 0);
+    EXPECT_EQ(create('V', "DC_P3019/VL/SECTION_NAME_ABCDE", 10, 5), QVRMM_EXISTS);
+    EXPECT_EQ(create('V', "DC_P3019/VL/SECTION_NAME_ABCDF", 10, 5), 0);
+    EXPECT_EQ(qvrmm5(&ctx, "DC_P3019/VL/SECTION_NAME_ABCDZZZ"), 2) << "the first 29 characters are the prefix";
+}
+
 TEST_F(Lists, RawBlockIsZeroFilledAndReturned)
 {
     void* block = nullptr;
