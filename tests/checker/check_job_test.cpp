@@ -116,6 +116,28 @@ TEST_F(CheckJob, CloserWithoutOpenerAndMiddlePartOutside)
     EXPECT_EQ(second[0].line, 6u);
 }
 
+TEST_F(CheckJob, NestingPastTheStackClosesWithoutMismatch)
+{
+    // 100 nested IF blocks: the hundredth opener finds no room (one
+    // PRC1023), its ENDIF only lowers the depth, and the other 99 ENDIFs
+    // each close their own IF, so no closer is reported as unmatched.
+    std::vector<std::string> lines = {"FUNCTION OPTIONS(*DIRECT)"};
+    for (int i = 0; i < 100; ++i)
+        lines.push_back("IF COND('#A = B')");
+    for (int i = 0; i < 100; ++i)
+        lines.push_back("ENDIF");
+    lines.push_back("RETURN");
+    addFunction("TSTPRC", "DEEPIF", lines);
+    prepare("TSTPRC", "DEEPIF");
+    run();
+    std::vector<Message> full = withId("PRC1023");
+    ASSERT_EQ(full.size(), 1u);
+    EXPECT_EQ(full[0].line, 101u);
+    EXPECT_EQ(full[0].data, "Command Stack");
+    EXPECT_TRUE(withId("PRC0023").empty());
+    EXPECT_EQ(storedStatus(201), "OK ");
+}
+
 TEST_F(CheckJob, CommandCountLimit)
 {
     std::vector<std::string> lines(5000, "RETURN");
