@@ -89,6 +89,36 @@ TEST_F(CheckJob, DirectIncludeLookupFailureEndsTheRun)
     EXPECT_NE(shown.find("Line 2199\nFile ..\\PCONTROL\n"), std::string::npos) << shown;
 }
 
+TEST_F(CheckJob, SingleComponentSourceComesFromTheObjectServer)
+{
+    // Without a build-start value (not a compound component) the lines are
+    // restored by the object server, which needs no build of the object.
+    prepare("TSTPRC", "NONE");
+    P3100_SetBuildHandle(nullptr);
+    ctx.lFunctionRun = 0;
+    ctx.lBuildStartValue = 0;
+    std::memcpy(ctx.acComponent, "DEMOCOMP  ", 10);
+    std::vector<char> buffer(11000), small(256);
+    uint16_t count = 0;
+    ASSERT_EQ(PCONTROL_sLoadSource(&ctx, nullptr, &count, "/tmp/", nullptr, ctx.acComponent, nullptr, nullptr,
+                                   buffer.data(), small.data(), "DC_P3100  ", nullptr, 0, nullptr),
+              0);
+    EXPECT_EQ(count, 13);
+    EXPECT_EQ(ctx.ulSourceLineCount, 13u);
+    auto r = std::make_unique<FFC_SOURCE_COMMAND>();
+    r->sLine = 0;
+    std::vector<std::string> names;
+    while (PCONTROL_chReadNextCommand(&ctx, r.get()) == '0') {
+        names.push_back(std::string(r->acName, 10));
+        if (r->sLine == 10)
+            EXPECT_EQ(std::string(r->acLabel, 3), "L1 ");
+    }
+    ASSERT_EQ(names.size(), 13u);
+    EXPECT_EQ(names[0], "BEGIN_COM ");
+    EXPECT_EQ(names[9], "MESSAGE   ");
+    EXPECT_EQ(names[12], "END_COM   ");
+}
+
 TEST_F(CheckJob, LongParameterCutAndBlankLineNamed)
 {
     std::string longText = "FIELD(#A) TO('" + std::string(12000 - 16, 'x') + "')";
