@@ -243,6 +243,36 @@ TEST_F(CheckJob, GenerateWithoutDirectInAProcessWithoutParameters)
     EXPECT_TRUE(withId("PRC0047").empty());
 }
 
+TEST_F(CheckJob, DirectCallRulesUseTheServicesMessages)
+{
+    // Generating, without *DIRECT, in a process that has parameters: the
+    // services message 750 instead of PRC1017.
+    addFunction("TSTPRC", "PARMF", {"FUNCTION OPTIONS(*HEAVYUSAGE)", "RETURN"});
+    exec("INSERT INTO QV_F32 (X32P_I, X32MOD, X32SEQ, X32FLD) VALUES ('DEM', 'TSTPRC', 1, 'CUSTNO')");
+    prepare("TSTPRC", "PARMF", 'G');
+    run();
+    EXPECT_TRUE(withId("PRC1017").empty());
+    std::vector<Message> m = withId("PRC0047");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].severity, 'F');
+    EXPECT_EQ(m[0].data, SMSG_pszGetMessage(750, 0));
+
+    // Only checking, with the extended-language switch set: message 884.
+    prepare("TSTPRC", "PARMF", 'C');
+    ctx.lExtendedLanguage = 1;
+    run();
+    EXPECT_TRUE(withId("PRC1017").empty());
+    m = withId("PRC0047");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].severity, 'F');
+    EXPECT_EQ(m[0].data, SMSG_pszGetMessage(884, 0));
+
+    // Neither without the switch.
+    prepare("TSTPRC", "PARMF", 'C');
+    run();
+    EXPECT_TRUE(withId("PRC0047").empty());
+}
+
 TEST_F(CheckJob, UnknownFunctionOptionStopsTheCommand)
 {
     addFunction("TSTPRC", "BADOPT", {"FUNCTION OPTIONS(*DIRECT *NOSUCHOPTION)", "RETURN"});
