@@ -59,10 +59,10 @@ struct PrepareArguments {
 PrepareArguments g_prepare;
 
 // Process owning a function of the partition ("*DIRECT" resolution).
-std::string OwningProcess(const std::string &function)
+std::string OwningProcess(FFC_CONTEXT *ctx, const std::string &function)
 {
     SSQL_AREA area;
-    std::string partition = checker::Trim(checker::G().partition, 3);
+    std::string partition = checker::Trim(ctx->acPartition, 3);
     SSQL_SetLocation("PCONTROL/QV_F23");
     SSQL_DeclareExt(&area, "SELECT X23MOD FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ",
                     partition.c_str(), function.c_str());
@@ -112,7 +112,7 @@ int16_t ExpandInclude(FFC_CONTEXT *ctx, FFC_SOURCE_COMMAND &include, int16_t &se
     if (function.empty() || function.size() > 7)
         return 0;
     if (process == "*DIRECT")
-        process = OwningProcess(function);
+        process = OwningProcess(ctx, function);
     if (process.empty())
         return 0;
     SZOPH_LIST *list = nullptr;
