@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dqov/record_store.h"
+#include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqos/dqos.h"
 
 using checker::Upper;
@@ -30,6 +31,8 @@ struct ComponentSource {
 };
 
 ComponentSource g_component;
+// The context the collector counts the delivered lines in (the loader's).
+FFC_CONTEXT *g_collectContext = nullptr;
 SZOPH_LIST *g_editorSource = nullptr;
 
 void SetText(FFC_SOURCE_COMMAND &r, std::string_view text)
@@ -56,10 +59,10 @@ struct PrepareArguments {
 PrepareArguments g_prepare;
 
 // Process owning a function of the partition ("*DIRECT" resolution).
-std::string OwningProcess(const std::string &function)
+std::string OwningProcess(FFC_CONTEXT *ctx, const std::string &function)
 {
     SSQL_AREA area;
-    std::string partition = checker::Trim(checker::G().partition, 3);
+    std::string partition = checker::Trim(ctx->acPartition, 3);
     SSQL_SetLocation("PCONTROL/QV_F23");
     SSQL_DeclareExt(&area, "SELECT X23MOD FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ",
                     partition.c_str(), function.c_str());
@@ -109,7 +112,7 @@ int16_t ExpandInclude(FFC_CONTEXT *ctx, FFC_SOURCE_COMMAND &include, int16_t &se
     if (function.empty() || function.size() > 7)
         return 0;
     if (process == "*DIRECT")
-        process = OwningProcess(function);
+        process = OwningProcess(ctx, function);
     if (process.empty())
         return 0;
     SZOPH_LIST *list = nullptr;
@@ -168,9 +171,8 @@ int32_t CollectLine(const DQOO_SOURCE_LINE *pLine)
     } catch (const std::bad_alloc &) {
         return 0;
     }
-    FFC_CONTEXT *ctx = checker::G().ctx;
-    if (ctx)
-        ctx->ulSourceLineCount = static_cast<uint32_t>(g_component.lines.size());
+    if (g_collectContext)
+        g_collectContext->ulSourceLineCount = static_cast<uint32_t>(g_component.lines.size());
     return 1;
 }
 
@@ -194,7 +196,19 @@ uint16_t PCONTROL_sLoadSource(FFC_CONTEXT *pContext, void *, uint16_t *pusCount,
     g_component.lines.clear();
     pContext->ulSourceLineCount = 0;
     pContext->pSourceLines = &g_component;
-    long rc = DQOO_FCC_RetrieveCompoundComponentZOPHX(P3100_pGetBuildHandle(), CollectLine);
+    g_collectContext = pContext;
+    // A compound component (a build-start value) is delivered member by
+    // member by the object layer; a single one comes from the object server.
+    long rc = 0;
+    if (pContext->lBuildStartValue != 0) {
+        rc = DQOO_FCC_RetrieveCompoundComponentZOPHX(P3100_pGetBuildHandle(), CollectLine);
+    } else {
+        std::string partition = checker::Trim(pContext->acPartition, 3);
+        std::string component = checker::Trim(pContext->acComponent, 10);
+        OSRV_COMPONENT_NAME name{partition.c_str(), component.c_str()};
+        OSRV_RESTORE_RESULT result{};
+        rc = OSRV_lRestoreComponent(P3100_pGetBuildHandle(), &name, &result, CollectLine, nullptr, 0);
+    }
     *pusCount = static_cast<uint16_t>(std::min<size_t>(g_component.lines.size(), 65535));
     return static_cast<uint16_t>(rc);
 }

@@ -30,11 +30,12 @@ std::string TwoNames(const char *first, const char *second)
 void Open(const char *role)
 {
     Globals &g = G();
-    if (g.depth + 1 > kStackLimit) {
+    // The depth rises even past the stack's room, so that the closer of an
+    // unstacked opener only brings it back down (see Close).
+    if (++g.depth > kStackLimit) {
         Issue('F', "PRC1023", "Command Stack");
         return;
     }
-    ++g.depth;
     StackLevel &level = g.stack[g.depth];
     if (std::memcmp(role, "S2", 2) == 0)
         Pad(level.name, 10, "IF");

@@ -2,6 +2,7 @@
 // and the final rules, with expectations written from the command rules.
 #include "checker_fixture.h"
 #include "checker/params/cmdparm.h"
+#include "platform/dqoz/dqoz.h"
 
 #include <string>
 #include <vector>
@@ -50,6 +51,72 @@ TEST_F(CheckJob, IncludeOfAMissingFunctionStaysAndIsReported)
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].line, 1u);
     EXPECT_EQ(m[0].data, "NOSUCH");
+}
+
+struct RunEnded {
+    unsigned long action, result;
+};
+
+TEST_F(CheckJob, DirectIncludeLookupFailureEndsTheRun)
+{
+    // The owner of an INCLUDE'd function is looked up when the process is
+    // given as *DIRECT; a repository failure other than "no such function"
+    // records the loader's abend text and ends the run.
+    addFunction("TSTPRC", "BOOMF", {"INCLUDE PROCESS(*DIRECT) FUNCTION(BOOM)", "RETURN"});
+    addFunction("TSTPRC", "BOOM", {"RETURN"});
+    exec("ALTER TABLE QV_F23 RENAME TO QV_F23_T;"
+         "CREATE VIEW QV_F23 AS SELECT X23P_I, CASE WHEN X23FMT = 'BOOM' THEN abs(-9223372036854775808) "
+         "ELSE X23MOD END AS X23MOD, X23FMT, X23SP1, X23SQL, X23APM FROM QV_F23_T");
+    prepare("TSTPRC", "BOOMF");
+    std::string shown;
+    SMSG_SetDisplayHook([](void *user, const char *text) { *static_cast<std::string *>(user) += text; }, &shown);
+    DQOZ_EXIT_HOOK previous = DosSetExitHook([](unsigned long a, unsigned long r) { throw RunEnded{a, r}; });
+    bool ended = false;
+    ::testing::internal::CaptureStdout();
+    try {
+        P3100_RunChecker(&ctx, &state, nullptr, nullptr, functionKind, &switch6, optionFlags, &switch8, &switch9,
+                         "   ", "DC_P3100  ", &status, "/tmp/", nullptr, nullptr, 1, &html, &xml, nullptr, nullptr,
+                         nullptr, nullptr, nullptr);
+    } catch (const RunEnded &e) {
+        ended = true;
+        EXPECT_EQ(e.action, 1u);
+    }
+    ::testing::internal::GetCapturedStdout();
+    DosSetExitHook(previous);
+    SMSG_SetDisplayHook(nullptr, nullptr);
+    DQOO_FCC_EndChecking();
+    EXPECT_TRUE(ended);
+    EXPECT_NE(shown.find("Line 2199\nFile ..\\PCONTROL\n"), std::string::npos) << shown;
+}
+
+TEST_F(CheckJob, SingleComponentSourceComesFromTheObjectServer)
+{
+    // Without a build-start value (not a compound component) the lines are
+    // restored by the object server, which needs no build of the object.
+    prepare("TSTPRC", "NONE");
+    P3100_SetBuildHandle(nullptr);
+    ctx.lFunctionRun = 0;
+    ctx.lBuildStartValue = 0;
+    std::memcpy(ctx.acComponent, "DEMOCOMP  ", 10);
+    std::vector<char> buffer(11000), small(256);
+    uint16_t count = 0;
+    ASSERT_EQ(PCONTROL_sLoadSource(&ctx, nullptr, &count, "/tmp/", nullptr, ctx.acComponent, nullptr, nullptr,
+                                   buffer.data(), small.data(), "DC_P3100  ", nullptr, 0, nullptr),
+              0);
+    EXPECT_EQ(count, 13);
+    EXPECT_EQ(ctx.ulSourceLineCount, 13u);
+    auto r = std::make_unique<FFC_SOURCE_COMMAND>();
+    r->sLine = 0;
+    std::vector<std::string> names;
+    while (PCONTROL_chReadNextCommand(&ctx, r.get()) == '0') {
+        names.push_back(std::string(r->acName, 10));
+        if (r->sLine == 10)
+            EXPECT_EQ(std::string(r->acLabel, 3), "L1 ");
+    }
+    ASSERT_EQ(names.size(), 13u);
+    EXPECT_EQ(names[0], "BEGIN_COM ");
+    EXPECT_EQ(names[9], "MESSAGE   ");
+    EXPECT_EQ(names[12], "END_COM   ");
 }
 
 TEST_F(CheckJob, LongParameterCutAndBlankLineNamed)
@@ -116,6 +183,28 @@ TEST_F(CheckJob, CloserWithoutOpenerAndMiddlePartOutside)
     EXPECT_EQ(second[0].line, 6u);
 }
 
+TEST_F(CheckJob, NestingPastTheStackClosesWithoutMismatch)
+{
+    // 100 nested IF blocks: the hundredth opener finds no room (one
+    // PRC1023), its ENDIF only lowers the depth, and the other 99 ENDIFs
+    // each close their own IF, so no closer is reported as unmatched.
+    std::vector<std::string> lines = {"FUNCTION OPTIONS(*DIRECT)"};
+    for (int i = 0; i < 100; ++i)
+        lines.push_back("IF COND('#A = B')");
+    for (int i = 0; i < 100; ++i)
+        lines.push_back("ENDIF");
+    lines.push_back("RETURN");
+    addFunction("TSTPRC", "DEEPIF", lines);
+    prepare("TSTPRC", "DEEPIF");
+    run();
+    std::vector<Message> full = withId("PRC1023");
+    ASSERT_EQ(full.size(), 1u);
+    EXPECT_EQ(full[0].line, 101u);
+    EXPECT_EQ(full[0].data, "Command Stack");
+    EXPECT_TRUE(withId("PRC0023").empty());
+    EXPECT_EQ(storedStatus(201), "OK ");
+}
+
 TEST_F(CheckJob, CommandCountLimit)
 {
     std::vector<std::string> lines(5000, "RETURN");
@@ -151,6 +240,36 @@ TEST_F(CheckJob, GenerateWithoutDirectInAProcessWithoutParameters)
     prepare("TSTPRC", "WITHDIR", 'G');
     run();
     EXPECT_TRUE(withId("PRC1017").empty());
+    EXPECT_TRUE(withId("PRC0047").empty());
+}
+
+TEST_F(CheckJob, DirectCallRulesUseTheServicesMessages)
+{
+    // Generating, without *DIRECT, in a process that has parameters: the
+    // services message 750 instead of PRC1017.
+    addFunction("TSTPRC", "PARMF", {"FUNCTION OPTIONS(*HEAVYUSAGE)", "RETURN"});
+    exec("INSERT INTO QV_F32 (X32P_I, X32MOD, X32SEQ, X32FLD) VALUES ('DEM', 'TSTPRC', 1, 'CUSTNO')");
+    prepare("TSTPRC", "PARMF", 'G');
+    run();
+    EXPECT_TRUE(withId("PRC1017").empty());
+    std::vector<Message> m = withId("PRC0047");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].severity, 'F');
+    EXPECT_EQ(m[0].data, SMSG_pszGetMessage(750, 0));
+
+    // Only checking, with the extended-language switch set: message 884.
+    prepare("TSTPRC", "PARMF", 'C');
+    ctx.lExtendedLanguage = 1;
+    run();
+    EXPECT_TRUE(withId("PRC1017").empty());
+    m = withId("PRC0047");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].severity, 'F');
+    EXPECT_EQ(m[0].data, SMSG_pszGetMessage(884, 0));
+
+    // Neither without the switch.
+    prepare("TSTPRC", "PARMF", 'C');
+    run();
     EXPECT_TRUE(withId("PRC0047").empty());
 }
 
