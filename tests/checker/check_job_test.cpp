@@ -110,8 +110,9 @@ TEST_F(CheckJob, SingleComponentSourceComesFromTheObjectServer)
     std::vector<std::string> names;
     while (PCONTROL_chReadNextCommand(&ctx, r.get()) == '0') {
         names.push_back(std::string(r->acName, 10));
-        if (r->sLine == 10)
+        if (r->sLine == 10) {
             EXPECT_EQ(std::string(r->acLabel, 3), "L1 ");
+        }
     }
     ASSERT_EQ(names.size(), 13u);
     EXPECT_EQ(names[0], "BEGIN_COM ");
