@@ -70,12 +70,10 @@ void EXPR_FormVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry,
         rows.SetPending(rows.Row(entry, d.text));
         return;
     case EXPR_NODE_LIST_FIELD:
-        EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
         rows.WriteNow(rows.Row(EXPR_OP_PUSH_LIST_VECTOR_AS_STACK_VECTOR, rows.Index()));
         rows.SetPending(rows.Row(ListCompanion(entry), "0"));
         return;
     case EXPR_NODE_RECORD_FIELD:
-        EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
         RecordRows(rows, entry);
         return;
     default:
