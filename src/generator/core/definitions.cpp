@@ -46,9 +46,7 @@ bool recordExists(FFC_CONTEXT* ctx, const char* kind)
 
 void limitMessage(const char* what)
 {
-    std::string data = std::string("ERROR : ") + what;
-    data.resize(80, ' ');
-    P3109_sIssueMessage("DCM9992", 'F', data);
+    P3109_IssueTextMessage('F', std::string("ERROR : ") + what);
 }
 
 /* The default value of a built-in function descriptor, adjusted by type. */

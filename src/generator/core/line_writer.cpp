@@ -29,9 +29,7 @@ void reportCutLine(size_t ulLength)
     char text[120];
     std::snprintf(text, sizeof text, "ERROR : Generated line of %zu characters cut to %zu characters", ulLength,
                   GEN_LINE_LIMIT);
-    std::string data(text);
-    data.resize(80, ' ');
-    P3109_sIssueMessage("DCM9992", 'F', data);
+    P3109_IssueTextMessage('F', text);
 }
 
 void flushQueue(int iQueue)

@@ -60,15 +60,11 @@ void P3109_CheckFreeSpace(uint64_t freeBytes, char drive)
     if (freeBytes < kErrorSpace) {
         std::snprintf(text, sizeof text, "ERROR : Available space on drive %c: less than %ld bytes", drive,
                       static_cast<long>(kErrorSpace));
-        std::string data(text);
-        data.resize(80, ' ');
-        P3109_sIssueMessage("DCM9992", 'F', data);
+        P3109_IssueTextMessage('F', text);
     } else if (freeBytes < kWarningSpace) {
         std::snprintf(text, sizeof text, "WARNING : Available space on drive %c: less than %ld bytes", drive,
                       static_cast<long>(kWarningSpace));
-        std::string data(text);
-        data.resize(80, ' ');
-        P3109_sIssueMessage("DCM9992", 'W', data);
+        P3109_IssueTextMessage('W', text);
     }
 }
 
@@ -99,9 +95,7 @@ void writeTextStrings(GEN_MODULE_STATE& g)
         return;
     }
     if (!CGEN_TextLiterals().empty()) {
-        std::string data = "ERROR : Text strings cannot be written: no text strings writer";
-        data.resize(80, ' ');
-        P3109_sIssueMessage("DCM9992", 'F', data);
+        P3109_IssueTextMessage('F', "ERROR : Text strings cannot be written: no text strings writer");
         return;
     }
     GEN_STREAM txt = P3109_pOpenOutputFile(g.files.txt);
@@ -138,9 +132,7 @@ std::string sysflagDigits()
     if (value > 9999) {
         char text[96];
         std::snprintf(text, sizeof text, "WARNING : Option value %u exceeds four digits; 9999 recorded", value);
-        std::string data(text);
-        data.resize(80, ' ');
-        P3109_sIssueMessage("DCM9992", 'W', data);
+        P3109_IssueTextMessage('W', text);
         value = 9999;
     }
     char digits[8];

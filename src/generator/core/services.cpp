@@ -87,6 +87,13 @@ void P3109_IssueFileMessage(const char* pszMsgId, const std::string& fileName)
     P3109_sIssueMessage(pszMsgId, 'F', data);
 }
 
+void P3109_IssueTextMessage(char cSeverity, std::string_view text)
+{
+    std::string data(text.substr(0, std::min<size_t>(text.size(), 80)));
+    data.resize(80, ' ');
+    P3109_sIssueMessage("DCM9992", cSeverity, data);
+}
+
 void P3109_InternalError(std::string_view text)
 {
     std::string full(text);

@@ -15,6 +15,9 @@
 int16_t P3109_sIssueMessage(const char* pszMsgId, char cSeverity, std::string_view data);
 /* Issues a message whose substitution is the name blank-padded to 256. */
 void P3109_IssueFileMessage(const char* pszMsgId, const std::string& fileName);
+/* Issues the generator's plain-text message DCM9992 with its severity: the
+** substitution is the text blank-padded (or cut) to 80 characters. */
+void P3109_IssueTextMessage(char cSeverity, std::string_view text);
 [[noreturn]] void P3109_InternalError(std::string_view text);
 [[noreturn]] void P3109_FatalSqlError(const char* pszLocation);
 [[noreturn]] void P3109_ZophxFieldMisuse(std::string_view routine, std::string_view field);

@@ -35,9 +35,7 @@ LiteralRegistry& registry()
 
 void refuse(std::string_view what, std::string_view text)
 {
-    std::string data = "ERROR : " + std::string(what) + " too long: " + std::string(text.substr(0, 60));
-    data.resize(80, ' ');
-    P3109_sIssueMessage("DCM9992", 'F', data);
+    P3109_IssueTextMessage('F', "ERROR : " + std::string(what) + " too long: " + std::string(text.substr(0, 60)));
 }
 
 void writeLine(GEN_STREAM stream, std::string_view text) { CGEN_WriteListLine(text, stream); }
