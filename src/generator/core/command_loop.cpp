@@ -181,14 +181,7 @@ GEN_COMMAND_RECORD& currentRecord()
     return record;
 }
 
-std::string padded10(const char* name)
-{
-    std::string s(name);
-    s.resize(10, ' ');
-    return s;
-}
-
-bool nameIs(const char* acName, const char* name) { return std::memcmp(acName, padded10(name).data(), 10) == 0; }
+bool nameIs(const char* acName, const char* name) { return std::memcmp(acName, P3109_Padded(name, 10).data(), 10) == 0; }
 
 /* An emitter by name, or the core's comment writer while the emitter is
 ** not registered. */

@@ -19,12 +19,6 @@ namespace {
 
 std::string fixedText(const char* p, size_t n) { return P3109_TrimRight(std::string_view(p, n)); }
 
-std::string padded(std::string text, size_t n)
-{
-    text.resize(n, ' ');
-    return text;
-}
-
 void showStatus(const char* text)
 {
     if (FFC_from_EDITOR())
@@ -52,18 +46,18 @@ void limitMessage(const char* what)
 /* The default value of a built-in function descriptor, adjusted by type. */
 std::string adjustDefault(char cType, const std::string& raw)
 {
-    std::string d = padded(raw, 10);
+    std::string d = P3109_Padded(raw, 10);
     if (cType == 'A') {
         if (d.compare(0, 6, "*BLANK") == 0)
             return std::string(10, ' ');
         if (d[0] == '\'') {
             size_t end = d.find('\'', 1);
             size_t n = end == std::string::npos ? 9 : std::min<size_t>(end - 1, 9);
-            return padded(d.substr(1, n), 10);
+            return P3109_Padded(d.substr(1, n), 10);
         }
     }
     if (cType == 'N' && d.compare(0, 5, "*ZERO") == 0)
-        return padded("0", 10);
+        return P3109_Padded("0", 10);
     return d;
 }
 
@@ -290,7 +284,7 @@ void P3109_LoadBuiltinFunctions()
                 b.cKind = 'R';
             else if (b.name.compare(0, 3, "UD_") == 0 || b.name.compare(0, 3, "OV_") == 0)
                 b.cKind = 'U';
-            else if (b.name == padded("DLL", 20))
+            else if (b.name == P3109_Padded("DLL", 20))
                 b.cKind = 'D';
             else
                 b.cKind = 'L';
@@ -442,7 +436,7 @@ void P3109_LoadReportSlots(FFC_CONTEXT* ctx)
 
 const GEN_BIF_DEFINITION* P3109_pFindBuiltinFunction(const std::string& name)
 {
-    std::string key = padded(name, 20);
+    std::string key = P3109_Padded(name, 20);
     for (const GEN_BIF_DEFINITION& b : P3109_ProcessDefinitions().bifs)
         if (b.name == key)
             return &b;
@@ -453,7 +447,7 @@ const GEN_CONDITION* P3109_pFindCondition(const std::string& name) { return P310
 
 GEN_CONDITION* P3109_pFindConditionForUpdate(const std::string& name)
 {
-    std::string key = padded(P3109_CopyUpper(name, 10), 10);
+    std::string key = P3109_Padded(P3109_CopyUpper(name, 10), 10);
     for (GEN_CONDITION& c : P3109_Definitions().conditions)
         if (c.name == key)
             return &c;

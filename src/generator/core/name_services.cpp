@@ -28,13 +28,6 @@ Registries& reg()
     return r;
 }
 
-std::string padded(std::string_view text, size_t n)
-{
-    std::string s(text.substr(0, std::min(n, text.size())));
-    s.resize(n, ' ');
-    return s;
-}
-
 } // namespace
 
 void P3109_ResetNameServices() { reg() = Registries{}; }
@@ -53,7 +46,7 @@ const std::vector<GEN_INSTANCE_NAME>& P3109_InstanceNames() { return reg().insta
 
 std::string P3109_MakeFieldNameFromLiteral(std::string_view name)
 {
-    std::string field = padded(name, 10);
+    std::string field = P3109_Padded(name, 10);
     return field.substr(1) + " ";
 }
 
@@ -80,7 +73,7 @@ bool P3109_fIsGroupName(std::string_view name)
 
 void P3109_AddUniqueName(std::vector<std::string>& names, std::string_view name)
 {
-    std::string key = padded(name, 10);
+    std::string key = P3109_Padded(name, 10);
     for (const std::string& n : names)
         if (n == key)
             return;
@@ -104,7 +97,7 @@ int P3109_lCompare12(const void* pKey1, const void* pKey2)
 void P3109_RegisterFieldTextUse(std::string_view field, char cKind)
 {
     Registries& r = reg();
-    std::string key = padded(field, 10);
+    std::string key = P3109_Padded(field, 10);
     for (auto& [name, kinds] : r.fieldTexts)
         if (name == key) {
             if (kinds.find(cKind) == std::string::npos)
@@ -117,7 +110,7 @@ void P3109_RegisterFieldTextUse(std::string_view field, char cKind)
 
 int16_t P3109_sFieldTextIndex(std::string_view field)
 {
-    std::string key = padded(field, 10);
+    std::string key = P3109_Padded(field, 10);
     const auto& texts = reg().fieldTexts;
     for (size_t i = 0; i < texts.size(); ++i)
         if (texts[i].first == key)
@@ -137,7 +130,7 @@ std::string P3109_MakeMultilingualFieldRef(std::string_view field, char cKind)
 
 int16_t P3109_sMultilingualVariableIndex(std::string_view name)
 {
-    std::string key = padded(P3109_CopyUpper(name, 20), 20);
+    std::string key = P3109_Padded(P3109_CopyUpper(name, 20), 20);
     const auto& vars = reg().multilingual;
     for (size_t i = 0; i < vars.size(); ++i)
         if (vars[i] == key)
@@ -150,7 +143,7 @@ int16_t P3109_pFindMultilingualVariable(std::string_view name)
     int16_t index = P3109_sMultilingualVariableIndex(name);
     if (index >= 0)
         return index;
-    reg().multilingual.push_back(padded(P3109_CopyUpper(name, 20), 20));
+    reg().multilingual.push_back(P3109_Padded(P3109_CopyUpper(name, 20), 20));
     ++P3109_State().lMultilingualVariables;
     return static_cast<int16_t>(reg().multilingual.size() - 1);
 }

@@ -218,6 +218,13 @@ std::string P3109_CopyUpper(std::string_view text, size_t n)
     return out;
 }
 
+std::string P3109_Padded(std::string_view text, size_t n)
+{
+    std::string out(text.substr(0, std::min(n, text.size())));
+    out.resize(n, ' ');
+    return out;
+}
+
 const char* P3109_pszFieldTypeConstName(char cType)
 {
     switch (cType) {

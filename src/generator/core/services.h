@@ -49,6 +49,8 @@ std::string P3109_MakeStringLiteral(std::string_view text);
 std::string P3109_MakeShortLiteral(long lNumber);
 std::string P3109_pszCopyTrimmed(std::string_view field, size_t n);
 std::string P3109_CopyUpper(std::string_view text, size_t n);
+/* The text as a fixed field of n characters: blank-padded, or cut. */
+std::string P3109_Padded(std::string_view text, size_t n);
 const char* P3109_pszFieldTypeConstName(char cType);
 const char* P3109_pszFieldSubtypeName(char cSubtype);
 void P3109_MakeActionName(std::string_view keyword, std::string& output);
