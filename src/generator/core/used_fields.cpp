@@ -3,7 +3,6 @@
 */
 #include "generator/core/used_fields.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "dqov/workfile.h"
@@ -13,13 +12,6 @@
 namespace {
 
 constexpr const char* kNotAvailable = "V_NOT_AVAILABLE";
-
-std::string upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 bool readUsedField(FFC_CONTEXT* ctx, uint16_t usSlot, const std::string& key, FFC_WORK_RECORD& r)
 {
@@ -91,14 +83,14 @@ int16_t P3109_sGetUsedField(std::string_view name, size_t ulNameLength, uint16_t
     written = P3109_TrimRight(written);
     const char national = ctx->cNatChar1;
     const bool marked = national != ' ' && !written.empty() && written[0] == national;
-    std::string key = marked ? upper(written.substr(1)) : written;
+    std::string key = marked ? P3109_CopyUpper(written.substr(1), written.size()) : written;
 
     /* The key is the name without the national character; a record kept
        under the operand as written (with the character) is found too. */
     FFC_WORK_RECORD r;
     bool found = readUsedField(ctx, usSlot, key, r);
     if (!found && national != ' ')
-        found = readUsedField(ctx, usSlot, std::string(1, national) + upper(key), r);
+        found = readUsedField(ctx, usSlot, std::string(1, national) + P3109_CopyUpper(key, key.size()), r);
     if (!found)
         return 1;
     const WR_USEFIELD_DATA& d = dataOf(r);
