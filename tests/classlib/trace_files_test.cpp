@@ -17,8 +17,10 @@
 
 #include "classlib/base/file_stream.h"
 #include "classlib/base/lexception.h"
+#include "classlib/base/qvseam.h"
 #include "classlib/base/timing.h"
 #include "classlib/base/trace.h"
+#include "platform/dqoz/dqoz.h"
 #include "xml_test_util.h"
 
 namespace {
@@ -203,6 +205,29 @@ TEST(FileStreamTest, ModesSeekAfterMarkAndWholeFileOperations) {
   } catch (const LStreamFileException& e) {
     EXPECT_STREQ(e.message(), std::strerror(ENOENT));
   }
+}
+
+TEST(FileStreamTest, PathAboveTheRootReachesNoFile) {
+  ScratchDir scratch;
+  std::string root = scratch.file("root");
+  ASSERT_EQ(mkdir(root.c_str(), 0755), 0);
+  scratch.write("outside.txt", "x");
+  char oldRoot[4096] = "";
+  bool hadRoot = DosQueryEnvironmentRoot(oldRoot, sizeof oldRoot) == 0;
+  char oldDir[4096];
+  ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
+  ASSERT_EQ(DosSetEnvironmentRoot(root.c_str()), 0u);
+  ASSERT_EQ(chdir(root.c_str()), 0);
+
+  std::string inside = lqv::hostPath("X\\Y.TXT");
+  std::string above = lqv::hostPath("..\\outside.txt");
+  bool aboveExists = LStreamFile::exists("..\\outside.txt");
+
+  EXPECT_EQ(chdir(oldDir), 0);
+  DosSetEnvironmentRoot(hadRoot ? oldRoot : nullptr);
+  EXPECT_EQ(inside, root + "/X/Y.TXT");
+  EXPECT_EQ(above, "");
+  EXPECT_FALSE(aboveExists);
 }
 
 TEST(FileStreamTest, LockInAnotherProcessMakesNoWaitFail) {

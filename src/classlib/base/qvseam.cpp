@@ -63,7 +63,11 @@ BomInfo detectBom(const unsigned char* bytes, size_t count) {
 std::string hostPath(const char* path) {
   if (!path) return {};
   std::string mapped;
-  if (dqoz::MapPath(path, mapped) == 0) return mapped;
+  unsigned long rc = dqoz::MapPath(path, mapped);
+  if (rc == DQOZ_NO_ERROR) return mapped;
+  // A path refused under a root (one that climbs above it) maps to nothing,
+  // so it cannot reach a file outside the environment.
+  if (rc != DQOZ_ERROR_NO_ROOT) return {};
   // Paths relative to the working directory when no environment root is set.
   std::string p(path);
   if (p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]))) p.erase(0, 2);

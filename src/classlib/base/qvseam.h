@@ -26,7 +26,9 @@ struct BomInfo {
 // Looks at up to the first four bytes.
 BomInfo detectBom(const unsigned char* bytes, size_t count);
 
-// Maps a path written with backslashes (and maybe a drive prefix) to the host.
+// Maps a path written with backslashes (and maybe a drive prefix) to the host:
+// below the environment root when one is set (the empty text for a path
+// the OS layer refuses), else relative to the working directory.
 std::string hostPath(const char* path);
 
 }  // namespace lqv
