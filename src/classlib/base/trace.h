@@ -30,6 +30,7 @@ class LTraceWriterOutput {
 
  private:
   std::shared_ptr<const std::string> m_name;
+  std::string m_hostName;  // m_name mapped to the host once, not per line
   std::string m_mutexName;
   std::unique_ptr<char[]> m_buffer;
 };
