@@ -92,6 +92,22 @@ TEST(TraceTest, LogFileOnlyStillStartsAtOneAndEndCase) {
   EXPECT_TRUE(LTraceWriterOutput_NextNumberedFile((dir.path() + "/missing").c_str(), "d_trace").isEmpty());
 }
 
+TEST(TraceTest, NameLongerThanTheBufferStartsNoFile) {
+  ScratchDir dir;
+  std::string deep = dir.path() + "/" + std::string(100, 'a') + "/" + std::string(100, 'b') + "/" + std::string(30, 'c');
+  ASSERT_EQ(std::system(("mkdir -p '" + deep + "'").c_str()), 0);
+  // "<deep>\\d_trace.001" is 270 characters: more than the 260 a name may have.
+  ASSERT_EQ(deep.size() + 1 + 11, 270u);
+  EXPECT_TRUE(LTraceWriterOutput_NextNumberedFile(deep.c_str(), "d_trace").isEmpty());
+  char name[300] = "stale";
+  EXPECT_FALSE(LTraceWriterOutput_NextFileName(deep.c_str(), "d_trace", name, sizeof name));
+  EXPECT_EQ(std::system(("test -z \"$(ls -A '" + deep + "')\"").c_str()), 0);  // nothing was created
+  // One that just fits is started.
+  std::string fits = deep.substr(0, 260 - 12);
+  ASSERT_EQ(std::system(("mkdir -p '" + fits + "'").c_str()), 0);
+  EXPECT_EQ(std::string(LTraceWriterOutput_NextNumberedFile(fits.c_str(), "d_trace").c_str()), fits + "\\d_trace.001");
+}
+
 TEST(TraceTest, LevelsSwitchAndFormatting) {
   ScratchDir dir;
   std::string file = dir.file("t.txt");

@@ -147,7 +147,9 @@ LCharBuffer LTraceWriterOutput_NextNumberedFile(const char* directory, const cha
   if (highest >= 999) return LCharBuffer();
 
   char name[261];
-  UTS_snprintf(name, sizeof name, "%s\\%s.%3.3d", directory, baseName, highest + 1);
+  // A name cut to the buffer would start a file under another name.
+  int length = UTS_snprintf(name, sizeof name, "%s\\%s.%3.3d", directory, baseName, highest + 1);
+  if (length < 0 || static_cast<size_t>(length) >= sizeof name) return LCharBuffer();
   LTraceWriterOutput output(name);
   if (output.writeLine("*** TraceWriterOutput ***") != 0) return LCharBuffer();
   return LCharBuffer(name);
