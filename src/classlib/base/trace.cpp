@@ -73,13 +73,11 @@ std::string LTraceWriterOutput_MutexName(const char* fileName) {
 LTraceWriterOutput::LTraceWriterOutput(const char* fileName)
     : m_name(std::make_shared<const std::string>(fileName ? fileName : "")),
       m_hostName(lqv::hostPath(m_name->c_str())),
-      m_mutexName(LTraceWriterOutput_MutexName(fileName)),
       m_buffer(std::make_unique<char[]>(kFormatBuffer)) {}
 
 LTraceWriterOutput::LTraceWriterOutput(const LTraceWriterOutput& other)
     : m_name(other.m_name),
       m_hostName(other.m_hostName),
-      m_mutexName(other.m_mutexName),
       m_buffer(std::make_unique<char[]>(kFormatBuffer)) {}
 
 int LTraceWriterOutput::writeLine(const char* text) {
