@@ -1,7 +1,9 @@
 // Strings, buffers, wide-text helpers and exceptions.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "classlib/base/lexception.h"
 #include "classlib/base/lstrings.h"
@@ -81,6 +83,23 @@ TEST(LWStringTest, ConversionsRoundTripNonAscii) {
   EXPECT_EQ(none[0], 0);
   EXPECT_EQ(count, 0);
   EXPECT_STREQ(P3142_WideToMultiByte(nullptr).get(), "");
+}
+
+TEST(LWStringTest, CodePageZeroIsUtf8WhateverTheLocale) {
+  const char* saved = std::getenv("LC_ALL");
+  std::string old = saved ? saved : "";
+  ASSERT_EQ(setenv("LC_ALL", "de_DE.ISO-8859-1", 1), 0);
+  LWString w = LWString::fromMultiByteCodePage("caf\xC3\xA9", 0);
+  LCharBuffer back = w.toMultiByte();
+  if (saved)
+    setenv("LC_ALL", old.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
+  EXPECT_EQ(w, LWString(u"café"));
+  EXPECT_STREQ(back.c_str(), "caf\xC3\xA9");
+  // An OEM code page and the EUC form of Japanese.
+  EXPECT_EQ(LWString::fromMultiByteCodePage("caf\x82", 437), LWString(u"café"));
+  EXPECT_EQ(LWString::fromMultiByteCodePage("\xA4\xA2", 20932), LWString(u"\u3042"));
 }
 
 TEST(LCharBufferTest, FormatAssignRelease) {

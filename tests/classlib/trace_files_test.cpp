@@ -17,8 +17,10 @@
 
 #include "classlib/base/file_stream.h"
 #include "classlib/base/lexception.h"
+#include "classlib/base/qvseam.h"
 #include "classlib/base/timing.h"
 #include "classlib/base/trace.h"
+#include "platform/dqoz/dqoz.h"
 #include "xml_test_util.h"
 
 namespace {
@@ -88,6 +90,22 @@ TEST(TraceTest, LogFileOnlyStillStartsAtOneAndEndCase) {
   char name[300] = "stale";
   EXPECT_FALSE(LTraceWriterOutput_NextFileName(dir.path().c_str(), "d_trace", name, sizeof name));
   EXPECT_TRUE(LTraceWriterOutput_NextNumberedFile((dir.path() + "/missing").c_str(), "d_trace").isEmpty());
+}
+
+TEST(TraceTest, NameLongerThanTheBufferStartsNoFile) {
+  ScratchDir dir;
+  std::string deep = dir.path() + "/" + std::string(100, 'a') + "/" + std::string(100, 'b') + "/" + std::string(30, 'c');
+  ASSERT_EQ(std::system(("mkdir -p '" + deep + "'").c_str()), 0);
+  // "<deep>\\d_trace.001" is 270 characters: more than the 260 a name may have.
+  ASSERT_EQ(deep.size() + 1 + 11, 270u);
+  EXPECT_TRUE(LTraceWriterOutput_NextNumberedFile(deep.c_str(), "d_trace").isEmpty());
+  char name[300] = "stale";
+  EXPECT_FALSE(LTraceWriterOutput_NextFileName(deep.c_str(), "d_trace", name, sizeof name));
+  EXPECT_EQ(std::system(("test -z \"$(ls -A '" + deep + "')\"").c_str()), 0);  // nothing was created
+  // One that just fits is started.
+  std::string fits = deep.substr(0, 260 - 12);
+  ASSERT_EQ(std::system(("mkdir -p '" + fits + "'").c_str()), 0);
+  EXPECT_EQ(std::string(LTraceWriterOutput_NextNumberedFile(fits.c_str(), "d_trace").c_str()), fits + "\\d_trace.001");
 }
 
 TEST(TraceTest, LevelsSwitchAndFormatting) {
@@ -203,6 +221,29 @@ TEST(FileStreamTest, ModesSeekAfterMarkAndWholeFileOperations) {
   } catch (const LStreamFileException& e) {
     EXPECT_STREQ(e.message(), std::strerror(ENOENT));
   }
+}
+
+TEST(FileStreamTest, PathAboveTheRootReachesNoFile) {
+  ScratchDir scratch;
+  std::string root = scratch.file("root");
+  ASSERT_EQ(mkdir(root.c_str(), 0755), 0);
+  scratch.write("outside.txt", "x");
+  char oldRoot[4096] = "";
+  bool hadRoot = DosQueryEnvironmentRoot(oldRoot, sizeof oldRoot) == 0;
+  char oldDir[4096];
+  ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
+  ASSERT_EQ(DosSetEnvironmentRoot(root.c_str()), 0u);
+  ASSERT_EQ(chdir(root.c_str()), 0);
+
+  std::string inside = lqv::hostPath("X\\Y.TXT");
+  std::string above = lqv::hostPath("..\\outside.txt");
+  bool aboveExists = LStreamFile::exists("..\\outside.txt");
+
+  EXPECT_EQ(chdir(oldDir), 0);
+  DosSetEnvironmentRoot(hadRoot ? oldRoot : nullptr);
+  EXPECT_EQ(inside, root + "/X/Y.TXT");
+  EXPECT_EQ(above, "");
+  EXPECT_FALSE(aboveExists);
 }
 
 TEST(FileStreamTest, LockInAnotherProcessMakesNoWaitFail) {

@@ -101,7 +101,7 @@ uint32_t LStreamFile::seek(int origin, int32_t offset) {
       if (lseek(m_fd, 0, SEEK_SET) < 0) fail(errno);
       unsigned char head[4];
       uint32_t got = read(head, sizeof head);
-      target += static_cast<off_t>(lqv::byteOrderMarkOffset(head, got));
+      target += UTF_GetByteOrderMarkOffset(head, static_cast<int>(got));
       whence = SEEK_SET;
       break;
     }

@@ -1,6 +1,7 @@
 // LCharBuffer, LWString, LWStringArray and the code-page conversions.
 #include "classlib/base/lstrings.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -8,9 +9,12 @@
 #include "classlib/base/lexception.h"
 #include "classlib/base/qvseam.h"
 #include "platform/qvutil/qvutil.h"
+#include "platform/qvutil/qvutil_iconv.h"
 #include "web/wide_text.h"
 
 namespace {
+
+static_assert(std::endian::native == std::endian::little, "wide text is kept as UTF-16LE in memory");
 
 // Narrow copy of count bytes plus terminator; null when memory runs out.
 std::unique_ptr<char[]> copyBytes(const char* text, size_t count) {
@@ -31,7 +35,7 @@ std::unique_ptr<char16_t[]> copyWide(const char16_t* text, size_t count) {
 std::unique_ptr<char16_t[]> wideFromBytes(const char* text, size_t bytes, const char* fromCode,
                                           int32_t* outCount) {
   std::string out;
-  if (!lqv::convert(fromCode, "UTF-16LE", text, bytes, out)) {
+  if (!qvutil::Convert(fromCode, "UTF-16LE", std::string_view(text, bytes), out)) {
     // Text that cannot be converted is shown as "???".
     auto p = std::make_unique<char16_t[]>(8);
     p[0] = p[1] = p[2] = u'?';
@@ -44,6 +48,11 @@ std::unique_ptr<char16_t[]> wideFromBytes(const char* text, size_t bytes, const 
   p[n] = u'\0';
   if (outCount) *outCount = static_cast<int32_t>(n);
   return p;
+}
+
+// The bytes of a terminated wide text, without the terminator.
+std::string_view asBytes(const char16_t* text) {
+  return {reinterpret_cast<const char*>(text), LWStrLen(text) * sizeof(char16_t)};
 }
 
 LWString wideFromCodePage(const char* text, unsigned codePage) {
@@ -200,7 +209,7 @@ LCharBuffer LWString::toMultiByte() const {
 std::string LWString::toUtf8() const {
   std::string out;
   if (!m_text) return out;
-  if (!lqv::convert("UTF-16LE", "UTF-8", reinterpret_cast<const char*>(m_text.get()), LWStrLen(m_text.get()) * 2, out))
+  if (!qvutil::Convert("UTF-16LE", "UTF-8", asBytes(m_text.get()), out))
     return "???";
   return out;
 }
@@ -354,8 +363,7 @@ std::unique_ptr<char16_t[]> P3142_MultiByteToWide(const char* text, int64_t byte
 std::unique_ptr<char[]> P3142_WideToMultiByte(const char16_t* text) {
   if (!text) return copyBytes("", 0);
   std::string out;
-  if (!lqv::convert("UTF-16LE", lqv::iconvName(lqv::kActiveCodePage).c_str(), reinterpret_cast<const char*>(text),
-                    LWStrLen(text) * 2, out))
+  if (!qvutil::Convert("UTF-16LE", lqv::iconvName(lqv::kActiveCodePage).c_str(), asBytes(text), out))
     return copyBytes("???", 3);
   return copyBytes(out.data(), out.size());
 }

@@ -1,58 +1,22 @@
-// Code pages over iconv, byte-order marks, file attributes and host paths.
+// Code-page names, byte-order marks and host paths.
 #include "classlib/base/qvseam.h"
 
 #include "platform/dqoz/dqoz.h"
 #include "platform/qvutil/qvutil.h"
+#include "platform/qvutil/qvutil_iconv.h"
 
-#include <algorithm>
-#include <bit>
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <iconv.h>
 
 namespace lqv {
 namespace {
 
-static_assert(std::endian::native == std::endian::little, "wide text is kept as UTF-16LE in memory");
-
-struct CodePageName {
+// Code pages the utility library does not name.
+constexpr struct {
   unsigned codePage;
   const char* iconv;
-};
-
-constexpr CodePageName kCodePages[] = {
-    {0, "UTF-8"},           {65001, "UTF-8"},
-    {1200, "UTF-16LE"},    {1201, "UTF-16BE"},
-    {1250, "CP1250"}, {1251, "CP1251"},
-    {1252, "CP1252"}, {1253, "CP1253"},
-    {1254, "CP1254"}, {1255, "CP1255"},
-    {1256, "CP1256"}, {1257, "CP1257"},
-    {1258, "CP1258"}, {874, "CP874"},
-    {932, "CP932"},     {936, "CP936"},
-    {949, "CP949"}, {950, "CP950"},
-    {20127, "ASCII"},    {28591, "ISO-8859-1"},
-    {28592, "ISO-8859-2"}, {28595, "ISO-8859-5"},
-    {28597, "ISO-8859-7"}, {28605, "ISO-8859-15"},
-    {20932, "EUC-JP"},     {50220, "ISO-2022-JP"},
-};
-
-const CodePageName* findCodePage(unsigned codePage) {
-  for (const auto& c : kCodePages)
-    if (c.codePage == codePage) return &c;
-  return nullptr;
-}
-
-struct IconvHandle {
-  iconv_t cd;
-  IconvHandle(const char* to, const char* from) : cd(iconv_open(to, from)) {}
-  ~IconvHandle() {
-    if (cd != (iconv_t)-1) iconv_close(cd);
-  }
-  IconvHandle(const IconvHandle&) = delete;
-  IconvHandle& operator=(const IconvHandle&) = delete;
-  bool ok() const { return cd != (iconv_t)-1; }
+} kExtraCodePages[] = {
+    {20932, "EUC-JP"},
 };
 
 struct BomEntry {
@@ -80,29 +44,12 @@ constexpr BomEntry kBoms[] = {
 }  // namespace
 
 std::string iconvName(unsigned codePage) {
-  if (const auto* c = findCodePage(codePage)) return c->iconv;
+  // Code page 0 is UTF-8 in the class library, while the utility library
+  // takes 0 for the locale's code page.
+  if (const char* name = qvutil::IconvName(codePage == 0 ? UTC_CP_UTF8 : codePage)) return name;
+  for (const auto& c : kExtraCodePages)
+    if (c.codePage == codePage) return c.iconv;
   return "CP" + std::to_string(codePage);
-}
-
-bool convert(const char* fromCode, const char* toCode, const char* in, size_t inBytes, std::string& out) {
-  out.clear();
-  IconvHandle h(toCode, fromCode);
-  if (!h.ok()) return false;
-  char* src = const_cast<char*>(in);
-  size_t left = inBytes;
-  char chunk[4096];
-  while (left > 0) {
-    char* dst = chunk;
-    size_t room = sizeof chunk;
-    size_t r = iconv(h.cd, &src, &left, &dst, &room);
-    out.append(chunk, sizeof chunk - room);
-    if (r == (size_t)-1 && errno != E2BIG) return false;
-  }
-  char* dst = chunk;
-  size_t room = sizeof chunk;
-  if (iconv(h.cd, nullptr, nullptr, &dst, &room) == (size_t)-1) return false;
-  out.append(chunk, sizeof chunk - room);
-  return true;
 }
 
 BomInfo detectBom(const unsigned char* bytes, size_t count) {
@@ -113,15 +60,14 @@ BomInfo detectBom(const unsigned char* bytes, size_t count) {
   return {Bom::None, 0, nullptr};
 }
 
-size_t byteOrderMarkOffset(const unsigned char* bytes, size_t count) {
-  int n = UTF_GetByteOrderMarkOffset(bytes, static_cast<int>(count));
-  return n > 0 ? static_cast<size_t>(n) : 0;
-}
-
 std::string hostPath(const char* path) {
   if (!path) return {};
   std::string mapped;
-  if (dqoz::MapPath(path, mapped) == 0) return mapped;
+  unsigned long rc = dqoz::MapPath(path, mapped);
+  if (rc == DQOZ_NO_ERROR) return mapped;
+  // A path refused under a root (one that climbs above it) maps to nothing,
+  // so it cannot reach a file outside the environment.
+  if (rc != DQOZ_ERROR_NO_ROOT) return {};
   // Paths relative to the working directory when no environment root is set.
   std::string p(path);
   if (p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]))) p.erase(0, 2);

@@ -72,16 +72,18 @@ std::string LTraceWriterOutput_MutexName(const char* fileName) {
 
 LTraceWriterOutput::LTraceWriterOutput(const char* fileName)
     : m_name(std::make_shared<const std::string>(fileName ? fileName : "")),
-      m_mutexName(LTraceWriterOutput_MutexName(fileName)),
+      m_hostName(lqv::hostPath(m_name->c_str())),
       m_buffer(std::make_unique<char[]>(kFormatBuffer)) {}
 
 LTraceWriterOutput::LTraceWriterOutput(const LTraceWriterOutput& other)
-    : m_name(other.m_name), m_mutexName(other.m_mutexName), m_buffer(std::make_unique<char[]>(kFormatBuffer)) {}
+    : m_name(other.m_name),
+      m_hostName(other.m_hostName),
+      m_buffer(std::make_unique<char[]>(kFormatBuffer)) {}
 
 int LTraceWriterOutput::writeLine(const char* text) {
   std::string line(text ? text : "");
   line += "\r\n";
-  Fd fd(::open(lqv::hostPath(m_name->c_str()).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+  Fd fd(::open(m_hostName.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
   if (fd.fd < 0) return -1;  // the line is lost, silently
   if (!lockWithin(fd.fd, kLockWaitMs)) return -1;
   bool ok = writeAll(fd.fd, line.data(), line.size());
@@ -143,7 +145,9 @@ LCharBuffer LTraceWriterOutput_NextNumberedFile(const char* directory, const cha
   if (highest >= 999) return LCharBuffer();
 
   char name[261];
-  UTS_snprintf(name, sizeof name, "%s\\%s.%3.3d", directory, baseName, highest + 1);
+  // A name cut to the buffer would start a file under another name.
+  int length = UTS_snprintf(name, sizeof name, "%s\\%s.%3.3d", directory, baseName, highest + 1);
+  if (length < 0 || static_cast<size_t>(length) >= sizeof name) return LCharBuffer();
   LTraceWriterOutput output(name);
   if (output.writeLine("*** TraceWriterOutput ***") != 0) return LCharBuffer();
   return LCharBuffer(name);

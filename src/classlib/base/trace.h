@@ -12,6 +12,9 @@
 
 #include "classlib/base/lstrings.h"
 
+// The lock name of a trace file: its name with '\' and ':' turned into '_'.
+std::string LTraceWriterOutput_MutexName(const char* fileName);
+
 class LTraceWriterOutput {
  public:
   explicit LTraceWriterOutput(const char* fileName);
@@ -26,16 +29,15 @@ class LTraceWriterOutput {
   // the formatting result (-1 when the text was cut).
   int vprintf(const char* format, va_list args);
   const std::string& fileName() const { return *m_name; }
-  const std::string& mutexName() const { return m_mutexName; }
+  // The name of the lock shared by every writer of the file (the lock itself
+  // is taken on the open file).
+  std::string mutexName() const { return LTraceWriterOutput_MutexName(m_name->c_str()); }
 
  private:
   std::shared_ptr<const std::string> m_name;
-  std::string m_mutexName;
+  std::string m_hostName;  // m_name mapped to the host once, not per line
   std::unique_ptr<char[]> m_buffer;
 };
-
-// The lock name of a trace file: its name with '\' and ':' turned into '_'.
-std::string LTraceWriterOutput_MutexName(const char* fileName);
 
 class LTraceWriter {
  public:

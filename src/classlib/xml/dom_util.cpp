@@ -10,6 +10,7 @@
 
 #include "classlib/base/qvseam.h"
 #include "classlib/xml/dom_internal.h"
+#include "platform/qvutil/qvutil_iconv.h"
 
 namespace MSXMLDOM {
 
@@ -230,7 +231,7 @@ ParseResult parseXml(ParseSource kind, const std::string& pathOrText) {
     case lqv::Bom::Utf32LE:
     case lqv::Bom::Utf32BE: {
       std::string text;
-      if (!lqv::convert(bom.name, "UTF-8", bytes.data() + bom.length, bytes.size() - bom.length, text)) {
+      if (!qvutil::Convert(bom.name, "UTF-8", std::string_view(bytes).substr(bom.length), text)) {
         r.error = std::string("The file '") + pathOrText + "' is not valid " + bom.name + " text";
         return r;
       }
