@@ -139,18 +139,33 @@ void lookUpNamedParameters(const FFC_NAMED_PARAMETERS* p, NamedValues& v)
 
 FFC_MESSAGE_CALLBACK messageCallback() { return reinterpret_cast<FFC_MESSAGE_CALLBACK>(g_run.named.msgCallback); }
 
-// A message of the driver into the job's message store.
-void jobMessage(char severity, const std::string& text)
+// A message of the driver itself, outside any line: its text (or
+// substitution data) is left blank for the caller.
+FFC_CHECK_MESSAGE driverMessage(const char* id, char severity, int32_t pass)
 {
     FFC_CHECK_MESSAGE m;
     std::memset(&m, ' ', sizeof m);
     m.ulLine = 0;
-    m.usPass = static_cast<uint16_t>(g_run.context.lCurrentPass);
+    m.usPass = static_cast<uint16_t>(pass);
     m.ulSubLine = 0;
     m.cSeverity = severity;
-    std::memcpy(m.acMsgId, "DCM9898", 7);
+    std::memcpy(m.acMsgId, id, 7);
     std::memcpy(m.acObject, FFC_MSG_FILE, 10);
+    return m;
+}
+
+// A text message (DCM9898) of the driver.
+FFC_CHECK_MESSAGE textMessage(char severity, int32_t pass, const std::string& text)
+{
+    FFC_CHECK_MESSAGE m = driverMessage("DCM9898", severity, pass);
     rc::Pad(m.acText, sizeof m.acText, text);
+    return m;
+}
+
+// A message of the driver into the job's message store.
+void jobMessage(char severity, const std::string& text)
+{
+    FFC_CHECK_MESSAGE m = textMessage(severity, g_run.context.lCurrentPass, text);
     RS_sAddRunMessage(&g_run.messages, &m);
     if (severity == 'F') {
         ++g_run.state.stats.lFatalTotal;
@@ -307,14 +322,7 @@ int32_t loadSourceOnly(FFC_CONTEXT* c, FFC_CHECK_STATE* s)
     char counts[15];
     std::snprintf(counts, sizeof counts, "%-7u%-7u", static_cast<unsigned>(s->stats.lFatalTotal) % 10000000u,
                   static_cast<unsigned>(s->stats.lWarningsTotal) % 10000000u);
-    FFC_CHECK_MESSAGE m;
-    std::memset(&m, ' ', sizeof m);
-    m.ulLine = 0;
-    m.usPass = static_cast<uint16_t>(c->lCurrentPass);
-    m.ulSubLine = 0;
-    m.cSeverity = 'I';
-    std::memcpy(m.acMsgId, "PRC0011", 7);
-    std::memcpy(m.acObject, FFC_MSG_FILE, 10);
+    FFC_CHECK_MESSAGE m = driverMessage("PRC0011", 'I', c->lCurrentPass);
     std::memcpy(m.acText, counts, 14);
     RS_sAddSummaryMessage(c, &m);
     return 0;
@@ -433,15 +441,7 @@ void P31O2_IssueJobMessage(FFC_CONTEXT* ctx, char severity, const char* text)
         jobMessage(severity, text);
         return;
     }
-    FFC_CHECK_MESSAGE m;
-    std::memset(&m, ' ', sizeof m);
-    m.ulLine = 0;
-    m.usPass = 0;
-    m.ulSubLine = 0;
-    m.cSeverity = severity;
-    std::memcpy(m.acMsgId, "DCM9898", 7);
-    std::memcpy(m.acObject, FFC_MSG_FILE, 10);
-    rc::Pad(m.acText, sizeof m.acText, text);
+    FFC_CHECK_MESSAGE m = textMessage(severity, 0, text);
     RS_sAddRunMessage(ctx, &m);
 }
 
