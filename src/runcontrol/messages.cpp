@@ -132,6 +132,22 @@ int16_t CreateMessageQueue(FFC_CONTEXT* ctx, const char* queue)
     return qvrmm1(ctx, 'V', MessageQueueList(queue).c_str(), &size, &count, nullptr);
 }
 
+bool CountSeverity(FFC_RUN_STATISTICS& stats, char severity, int32_t pass)
+{
+    const bool later = pass > 1;
+    if (severity == 'F') {
+        ++stats.lFatalTotal;
+        ++(later ? stats.lFatalLater : stats.lFatalPass1);
+        return true;
+    }
+    if (severity == 'W') {
+        ++stats.lWarningsTotal;
+        ++(later ? stats.lWarningsLater : stats.lWarningsPass1);
+        return true;
+    }
+    return false;
+}
+
 } // namespace rc
 
 extern "C" {
@@ -246,16 +262,8 @@ uint32_t P9006_ulReplayQueuedMessages(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, 
         ++moved;
         if (!state)
             continue;
-        bool later = state->lPass > 1;
-        if (severity == 'F') {
-            ++state->stats.lFatalTotal;
-            ++(later ? state->stats.lFatalLater : state->stats.lFatalPass1);
-            state->cLastSeverity = 'F';
-        } else if (severity == 'W') {
-            ++state->stats.lWarningsTotal;
-            ++(later ? state->stats.lWarningsLater : state->stats.lWarningsPass1);
-            state->cLastSeverity = 'W';
-        }
+        if (rc::CountSeverity(state->stats, severity, state->lPass))
+            state->cLastSeverity = severity;
     }
     qvrmm4(ctx, name.c_str());
     return moved;

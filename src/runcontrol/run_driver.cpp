@@ -167,13 +167,7 @@ void jobMessage(char severity, const std::string& text)
 {
     FFC_CHECK_MESSAGE m = textMessage(severity, g_run.context.lCurrentPass, text);
     RS_sAddRunMessage(&g_run.messages, &m);
-    if (severity == 'F') {
-        ++g_run.state.stats.lFatalTotal;
-        ++(g_run.context.lCurrentPass > 1 ? g_run.state.stats.lFatalLater : g_run.state.stats.lFatalPass1);
-    } else if (severity == 'W') {
-        ++g_run.state.stats.lWarningsTotal;
-        ++(g_run.context.lCurrentPass > 1 ? g_run.state.stats.lWarningsLater : g_run.state.stats.lWarningsPass1);
-    }
+    rc::CountSeverity(g_run.state.stats, severity, g_run.context.lCurrentPass);
 }
 
 bool componentJob() { return std::memcmp(g_run.functionName, "*COMP", 5) == 0; }
