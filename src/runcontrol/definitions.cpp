@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dqov/fatal.h"
 #include "platform/dqos/dqos.h"
@@ -46,13 +47,23 @@ void declareOrDie(SSQL_AREA& area, const char* tag, unsigned short rc)
     }
 }
 
+// The languages a text is looked for in: the run language, then the default
+// language when it is another one (the same query is not run twice).
+std::vector<std::string> textLanguages()
+{
+    std::vector<std::string> languages{SMISC_pszLanguage()};
+    std::string fallback = SMISC_pszDefaultLanguage();
+    if (fallback != languages.front())
+        languages.push_back(fallback);
+    return languages;
+}
+
 // The description of a function in the run language, else the default one.
 void loadFunctionDescription(const std::string& part, const std::string& process, const std::string& function,
                              char* out)
 {
     std::memset(out, ' ', 40);
-    const std::string languages[] = {SMISC_pszLanguage(), SMISC_pszDefaultLanguage()};
-    for (const auto& lang : languages) {
+    for (const auto& lang : textLanguages()) {
         auto area = std::make_unique<SSQL_AREA>();
         const char* tag = "DC_P31O2/QV_F67/A";
         declareOrDie(*area, tag,
@@ -103,8 +114,7 @@ bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
     std::memcpy(f.def.output.acCodes, oat.codes, f.def.output.usLength);
 
     std::memset(&f.text, ' ', sizeof f.text);
-    const std::string languages[] = {SMISC_pszLanguage(), SMISC_pszDefaultLanguage()};
-    for (const auto& lang : languages) {
+    for (const auto& lang : textLanguages()) {
         auto t = std::make_unique<SSQL_AREA>();
         const char* ttag = "DC_P31O2/QV_FTX/A";
         declareOrDie(*t, ttag,
