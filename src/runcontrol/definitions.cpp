@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dqov/fatal.h"
 #include "platform/dqos/dqos.h"
@@ -46,15 +47,23 @@ void declareOrDie(SSQL_AREA& area, const char* tag, unsigned short rc)
     }
 }
 
-std::string trimmed(const char* f, size_t w) { return rc::Trimmed(f, w); }
+// The languages a text is looked for in: the run language, then the default
+// language when it is another one (the same query is not run twice).
+std::vector<std::string> textLanguages()
+{
+    std::vector<std::string> languages{SMISC_pszLanguage()};
+    std::string fallback = SMISC_pszDefaultLanguage();
+    if (fallback != languages.front())
+        languages.push_back(fallback);
+    return languages;
+}
 
 // The description of a function in the run language, else the default one.
 void loadFunctionDescription(const std::string& part, const std::string& process, const std::string& function,
                              char* out)
 {
     std::memset(out, ' ', 40);
-    const std::string languages[] = {SMISC_pszLanguage(), SMISC_pszDefaultLanguage()};
-    for (const auto& lang : languages) {
+    for (const auto& lang : textLanguages()) {
         auto area = std::make_unique<SSQL_AREA>();
         const char* tag = "DC_P31O2/QV_F67/A";
         declareOrDie(*area, tag,
@@ -76,7 +85,7 @@ void loadFunctionDescription(const std::string& part, const std::string& process
 // Reads a field from the dictionary and its texts; false when not there.
 bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
 {
-    std::string part = trimmed(ctx->acPartition, 3);
+    std::string part = rc::Trimmed(ctx->acPartition, 3);
     auto area = std::make_unique<SSQL_AREA>();
     const char* tag = "DC_P31O2/QV_F03/A";
     declareOrDie(*area, tag,
@@ -105,8 +114,7 @@ bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
     std::memcpy(f.def.output.acCodes, oat.codes, f.def.output.usLength);
 
     std::memset(&f.text, ' ', sizeof f.text);
-    const std::string languages[] = {SMISC_pszLanguage(), SMISC_pszDefaultLanguage()};
-    for (const auto& lang : languages) {
+    for (const auto& lang : textLanguages()) {
         auto t = std::make_unique<SSQL_AREA>();
         const char* ttag = "DC_P31O2/QV_FTX/A";
         declareOrDie(*t, ttag,
@@ -127,7 +135,7 @@ char getField(FFC_CONTEXT* ctx, char* local, FFC_FIELD_DEFINITION* def, FFC_FIEL
 {
     if (!ctx || !def)
         return '1';
-    std::string name = trimmed(def->acName, 10);
+    std::string name = rc::Trimmed(def->acName, 10);
     if (!name.empty() && ctx->cNatChar1 != ' ' && ctx->cNatChar1 != 0 && name[0] == ctx->cNatChar1)
         name.erase(0, 1);
     if (name.empty())
@@ -137,8 +145,7 @@ char getField(FFC_CONTEXT* ctx, char* local, FFC_FIELD_DEFINITION* def, FFC_FIEL
         defs::CachedField f;
         if (!loadField(ctx, name, f))
             f.kind = 'X';   // remembered as missing: no second look-up
-        defs::CacheField(ctx, name, f);
-        cached = defs::FindCachedField(ctx, name);
+        cached = defs::CacheField(ctx, name, f);
         if (!cached)
             return '1';
     }
@@ -171,8 +178,8 @@ int16_t P310C_sLoadProcessDefinition(FFC_CONTEXT* ctx, const char* process, FFC_
 {
     if (!ctx || !process || !def)
         return 1;
-    std::string part = trimmed(ctx->acPartition, 3);
-    std::string proc = trimmed(process, 10);
+    std::string part = rc::Trimmed(ctx->acPartition, 3);
+    std::string proc = rc::Trimmed(process, 10);
     auto area = std::make_unique<SSQL_AREA>();
     const char* tag = "DC_P31O2/QV_F20/A";
     declareOrDie(*area, tag,
@@ -200,9 +207,9 @@ int16_t P310C_sLoadFunctionDefinition(FFC_CONTEXT* ctx, const char* process, con
 {
     if (!ctx || !process || !function || !def)
         return 1;
-    std::string part = trimmed(ctx->acPartition, 3);
-    std::string proc = trimmed(process, 10);
-    std::string func = trimmed(function, 7);
+    std::string part = rc::Trimmed(ctx->acPartition, 3);
+    std::string proc = rc::Trimmed(process, 10);
+    std::string func = rc::Trimmed(function, 7);
     auto area = std::make_unique<SSQL_AREA>();
     const char* tag = "DC_P31O2/QV_F23/A";
     declareOrDie(*area, tag,

@@ -25,18 +25,19 @@ CachedField* FindCachedField(FFC_CONTEXT* ctx, const std::string& name)
     return it == ctx->pFieldCache->fields.end() ? nullptr : &it->second;
 }
 
-bool CacheField(FFC_CONTEXT* ctx, const std::string& name, const CachedField& field)
+CachedField* CacheField(FFC_CONTEXT* ctx, const std::string& name, const CachedField& field)
 {
     if (!ctx)
-        return false;
+        return nullptr;
     try {
         if (!ctx->pFieldCache)
             ctx->pFieldCache = std::make_unique<FFC_FIELD_CACHE>().release();
-        ctx->pFieldCache->fields[name] = field;
+        CachedField& stored = ctx->pFieldCache->fields[name];
+        stored = field;
+        return &stored;
     } catch (const std::bad_alloc&) {
-        return false;
+        return nullptr;
     }
-    return true;
 }
 
 void FreeFieldCache(FFC_CONTEXT* ctx)
@@ -61,5 +62,5 @@ extern "C" int16_t Put_Function_Field(FFC_CONTEXT* ctx, char kind, const FFC_FIE
         f.text = *text;
     else
         std::memset(&f.text, ' ', sizeof f.text);
-    return defs::CacheField(ctx, rc::Trimmed(def->acName, 10), f) ? 0 : -9;
+    return defs::CacheField(ctx, rc::Trimmed(def->acName, 10), f) != nullptr ? 0 : -9;
 }

@@ -14,6 +14,7 @@ struct CachedField {
 };
 
 CachedField* FindCachedField(FFC_CONTEXT* ctx, const std::string& name);
-bool CacheField(FFC_CONTEXT* ctx, const std::string& name, const CachedField& field);
+// Stores (or replaces) a field; the stored entry, NULL without storage.
+CachedField* CacheField(FFC_CONTEXT* ctx, const std::string& name, const CachedField& field);
 
 } // namespace defs

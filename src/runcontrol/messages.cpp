@@ -18,10 +18,6 @@ namespace {
 
 constexpr uint16_t kQueueCapacity = 65000;
 
-std::string queueListName(const char* queue)
-{
-    return "DC_P9006/MQ/" + rc::Trimmed(queue, 10);
-}
 
 // Resolves one message; false when the id has no text. A message without
 // a default severity counts as information.
@@ -125,6 +121,35 @@ void listGroup(const FFC_MESSAGE_GROUP* g, void* user)
 
 } // namespace
 
+namespace rc {
+
+std::string MessageQueueList(const char* queue) { return "DC_P9006/MQ/" + Trimmed(queue, 10); }
+
+int16_t CreateMessageQueue(FFC_CONTEXT* ctx, const char* queue)
+{
+    uint16_t size = sizeof(FFC_MESSAGE_RECORD);
+    uint16_t count = kQueueCapacity;
+    return qvrmm1(ctx, 'V', MessageQueueList(queue).c_str(), &size, &count, nullptr);
+}
+
+bool CountSeverity(FFC_RUN_STATISTICS& stats, char severity, int32_t pass)
+{
+    const bool later = pass > 1;
+    if (severity == 'F') {
+        ++stats.lFatalTotal;
+        ++(later ? stats.lFatalLater : stats.lFatalPass1);
+        return true;
+    }
+    if (severity == 'W') {
+        ++stats.lWarningsTotal;
+        ++(later ? stats.lWarningsLater : stats.lWarningsPass1);
+        return true;
+    }
+    return false;
+}
+
+} // namespace rc
+
 extern "C" {
 
 int16_t P9006_sQueueMessage(FFC_CONTEXT* ctx, const char* queue, const char* msgId, uint16_t len, const void* data)
@@ -133,12 +158,10 @@ int16_t P9006_sQueueMessage(FFC_CONTEXT* ctx, const char* queue, const char* msg
         return -1;
     if (len > FFC_MSG_DATA_MAX)
         return QVRMM_TOO_LONG;
-    std::string name = queueListName(queue);
-    uint16_t size = sizeof(FFC_MESSAGE_RECORD);
-    uint16_t count = kQueueCapacity;
-    int16_t rc = qvrmm1(ctx, 'V', name.c_str(), &size, &count, nullptr);
+    int16_t rc = rc::CreateMessageQueue(ctx, queue);
     if (rc != QVRMM_OK && rc != QVRMM_EXISTS)
         return rc;
+    std::string name = rc::MessageQueueList(queue);
     FFC_MESSAGE_RECORD r;
     std::memset(&r, ' ', sizeof r);
     std::memcpy(r.acLanguage, ctx->acLanguage, 4);
@@ -154,7 +177,7 @@ int16_t P9006_sQueueMessage(FFC_CONTEXT* ctx, const char* queue, const char* msg
 
 int16_t qvrms3(FFC_CONTEXT* ctx, const char* queue, uint32_t* count)
 {
-    std::string name = queueListName(queue);
+    std::string name = rc::MessageQueueList(queue);
     uint16_t n = 1;
     uint16_t len = 0;
     int16_t rc = QVRMM_sGetEntry(ctx, name.c_str(), &n, nullptr, &len);
@@ -168,7 +191,7 @@ int16_t qvrms3(FFC_CONTEXT* ctx, const char* queue, uint32_t* count)
 int16_t qvrms4(FFC_CONTEXT* ctx, const char* queue, uint32_t number, char* msgId, char* severity, char* text,
                uint32_t capacity)
 {
-    std::string name = queueListName(queue);
+    std::string name = rc::MessageQueueList(queue);
     if (number == 0 || number > kQueueCapacity)
         return 1;
     uint16_t n = static_cast<uint16_t>(number);
@@ -209,7 +232,7 @@ int16_t P9006_sResolveMessage(const char* file, const char* id, const char* lang
 
 uint32_t P9006_ulReplayQueuedMessages(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, const char* queue)
 {
-    std::string name = queueListName(queue);
+    std::string name = rc::MessageQueueList(queue);
     uint16_t highest = QVRMM_usHighestEntry(ctx, name.c_str());
     uint32_t moved = 0;
     for (uint16_t i = 1; i <= highest; ++i) {
@@ -239,16 +262,8 @@ uint32_t P9006_ulReplayQueuedMessages(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, 
         ++moved;
         if (!state)
             continue;
-        bool later = state->lPass > 1;
-        if (severity == 'F') {
-            ++state->stats.lFatalTotal;
-            ++(later ? state->stats.lFatalLater : state->stats.lFatalPass1);
-            state->cLastSeverity = 'F';
-        } else if (severity == 'W') {
-            ++state->stats.lWarningsTotal;
-            ++(later ? state->stats.lWarningsLater : state->stats.lWarningsPass1);
-            state->cLastSeverity = 'W';
-        }
+        if (rc::CountSeverity(state->stats, severity, state->lPass))
+            state->cLastSeverity = severity;
     }
     qvrmm4(ctx, name.c_str());
     return moved;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "runcontrol/rc_internal.h"
+
 struct FFC_LIST_ANCHOR {
     struct List {
         char type = 'F';
@@ -25,15 +27,7 @@ struct FFC_LIST_ANCHOR {
 namespace {
 
 // The list name as stored: at most 30 characters, trailing blanks dropped.
-std::string listName(const char* name)
-{
-    if (!name)
-        return {};
-    size_t n = strnlen(name, QVRMM_NAME_LEN);
-    while (n > 0 && name[n - 1] == ' ')
-        --n;
-    return std::string(name, n);
-}
+std::string listName(const char* name) { return rc::Trimmed(name, QVRMM_NAME_LEN); }
 
 FFC_LIST_ANCHOR::List* findList(FFC_CONTEXT* ctx, const char* name)
 {

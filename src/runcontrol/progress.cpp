@@ -43,6 +43,16 @@ LRESULT progressProc(HWND, unsigned msg, WPARAM, LPARAM)
     return 0;
 }
 
+// Waits for the event while running the calling thread's window messages.
+void waitDispatching(HEV ev)
+{
+    while (DosWaitEventSem(ev, kSliceMs) != 0) {
+        WIN_MSG msg;
+        while (WIN_PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+            WIN_DispatchMessage(&msg);
+    }
+}
+
 void progressMain(void*)
 {
     Progress& p = g_progress;
@@ -54,26 +64,12 @@ void progressMain(void*)
     SWIN_ulSlider(SWIN_SLIDER_OPEN, "Function Checking", 0, 0);
     painter::SetProgressUp(true);
     DosPostEventSem(p.ready);
-    while (DosWaitEventSem(p.release, kSliceMs) != 0) {
-        WIN_MSG msg;
-        while (WIN_PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
-            WIN_DispatchMessage(&msg);
-    }
+    waitDispatching(p.release);   // the window's messages run until released
     painter::SetProgressUp(false);
     SWIN_ulSlider(SWIN_SLIDER_CLOSE, "Function Checking", 1, 1);
     WIN_DestroyWindow(p.window);
     p.window = nullptr;
     DosPostEventSem(p.done);
-}
-
-// Waits for the event while running the calling thread's window messages.
-void waitDispatching(HEV ev)
-{
-    while (DosWaitEventSem(ev, kSliceMs) != 0) {
-        WIN_MSG msg;
-        while (WIN_PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
-            WIN_DispatchMessage(&msg);
-    }
 }
 
 void closeEvents(Progress& p)

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "dqov/ffc_check_state.h"
 #include "dqov/ffc_context.h"
 
 namespace rc {
@@ -23,5 +24,14 @@ void WriteToolsLine(int colour, std::string_view text);
 std::string Trimmed(const char* field, size_t width);
 // Copies text into a fixed field, blank-padded (cut when longer).
 void Pad(char* field, size_t width, std::string_view text);
+// The named list that holds the records of a message queue.
+std::string MessageQueueList(const char* queue);
+// Makes the list of a message queue in the context: qvrmm1's result
+// (QVRMM_EXISTS when the queue is there already).
+int16_t CreateMessageQueue(FFC_CONTEXT* ctx, const char* queue);
+// Counts a message of this severity ('F' error, 'W' warning; others are
+// not counted) in the totals and in pass one's or the later passes' counts.
+// True when it was counted.
+bool CountSeverity(FFC_RUN_STATISTICS& stats, char severity, int32_t pass);
 
 } // namespace rc

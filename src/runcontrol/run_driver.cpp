@@ -37,11 +37,26 @@ constexpr size_t kNameWidth = 40;   // names in the run blocks
 
 struct NamedValues {
     void* callFromEditor = nullptr;
-    FFC_MESSAGE_CALLBACK msgCallback = nullptr;
+    void* msgCallback = nullptr;   // an FFC_MESSAGE_CALLBACK
     void* lpcAnchor = nullptr;
     void* cmpeAnchor = nullptr;
     void* designScreen = nullptr;
     void* designReport = nullptr;
+};
+
+// The named parameters the driver takes from a request, each with the
+// member that keeps its value.
+struct NamedParameter {
+    const char* name;
+    void* NamedValues::*member;
+};
+constexpr NamedParameter kNamedParameters[] = {
+    {FFC_PARM_CALLFROMFCCEDITOR, &NamedValues::callFromEditor},
+    {FFC_PARM_FCCMSGCALLBACK, &NamedValues::msgCallback},
+    {FFC_PARM_PX_COMP_LPC_ANCHOR_BLOCK, &NamedValues::lpcAnchor},
+    {FFC_PARM_PX_COMP_CMPE_ANCHOR_BLOCK, &NamedValues::cmpeAnchor},
+    {FFC_PARM_FCCDESIGNSCREENCALLBACK, &NamedValues::designScreen},
+    {FFC_PARM_FCCDESIGNREPORTCALLBACK, &NamedValues::designReport},
 };
 
 // The run blocks of the job.
@@ -101,51 +116,58 @@ bool equalNoCase(const char* a, const char* b)
     return *a == *b;
 }
 
+// The driver's named parameter of this name (case ignored), else NULL.
+const NamedParameter* namedParameter(const char* name)
+{
+    for (const auto& p : kNamedParameters)
+        if (equalNoCase(name, p.name))
+            return &p;
+    return nullptr;
+}
+
 void lookUpNamedParameters(const FFC_NAMED_PARAMETERS* p, NamedValues& v)
 {
     v = NamedValues{};
     if (!p || !p->apszNames || !p->apValues)
         return;
     for (uint32_t i = 0; i < p->ulCount; ++i) {
-        const char* n = p->apszNames[i];
-        if (!n)
-            continue;
-        void* value = p->apValues[i];
-        if (equalNoCase(n, FFC_PARM_CALLFROMFCCEDITOR))
-            v.callFromEditor = value;
-        else if (equalNoCase(n, FFC_PARM_FCCMSGCALLBACK))
-            v.msgCallback = reinterpret_cast<FFC_MESSAGE_CALLBACK>(value);
-        else if (equalNoCase(n, FFC_PARM_PX_COMP_LPC_ANCHOR_BLOCK))
-            v.lpcAnchor = value;
-        else if (equalNoCase(n, FFC_PARM_PX_COMP_CMPE_ANCHOR_BLOCK))
-            v.cmpeAnchor = value;
-        else if (equalNoCase(n, FFC_PARM_FCCDESIGNSCREENCALLBACK))
-            v.designScreen = value;
-        else if (equalNoCase(n, FFC_PARM_FCCDESIGNREPORTCALLBACK))
-            v.designReport = value;
+        const NamedParameter* known = p->apszNames[i] ? namedParameter(p->apszNames[i]) : nullptr;
+        if (known)
+            v.*known->member = p->apValues[i];
     }
+}
+
+FFC_MESSAGE_CALLBACK messageCallback() { return reinterpret_cast<FFC_MESSAGE_CALLBACK>(g_run.named.msgCallback); }
+
+// A message of the driver itself, outside any line: its text (or
+// substitution data) is left blank for the caller.
+FFC_CHECK_MESSAGE driverMessage(const char* id, char severity, int32_t pass)
+{
+    FFC_CHECK_MESSAGE m;
+    std::memset(&m, ' ', sizeof m);
+    m.ulLine = 0;
+    m.usPass = static_cast<uint16_t>(pass);
+    m.ulSubLine = 0;
+    m.cSeverity = severity;
+    std::memcpy(m.acMsgId, id, 7);
+    std::memcpy(m.acObject, FFC_MSG_FILE, 10);
+    return m;
+}
+
+// A text message (DCM9898) of the driver.
+FFC_CHECK_MESSAGE textMessage(char severity, int32_t pass, const std::string& text)
+{
+    FFC_CHECK_MESSAGE m = driverMessage("DCM9898", severity, pass);
+    rc::Pad(m.acText, sizeof m.acText, text);
+    return m;
 }
 
 // A message of the driver into the job's message store.
 void jobMessage(char severity, const std::string& text)
 {
-    FFC_CHECK_MESSAGE m;
-    std::memset(&m, ' ', sizeof m);
-    m.ulLine = 0;
-    m.usPass = static_cast<uint16_t>(g_run.context.lCurrentPass);
-    m.ulSubLine = 0;
-    m.cSeverity = severity;
-    std::memcpy(m.acMsgId, "DCM9898", 7);
-    std::memcpy(m.acObject, FFC_MSG_FILE, 10);
-    rc::Pad(m.acText, sizeof m.acText, text);
+    FFC_CHECK_MESSAGE m = textMessage(severity, g_run.context.lCurrentPass, text);
     RS_sAddRunMessage(&g_run.messages, &m);
-    if (severity == 'F') {
-        ++g_run.state.stats.lFatalTotal;
-        ++(g_run.context.lCurrentPass > 1 ? g_run.state.stats.lFatalLater : g_run.state.stats.lFatalPass1);
-    } else if (severity == 'W') {
-        ++g_run.state.stats.lWarningsTotal;
-        ++(g_run.context.lCurrentPass > 1 ? g_run.state.stats.lWarningsLater : g_run.state.stats.lWarningsPass1);
-    }
+    rc::CountSeverity(g_run.state.stats, severity, g_run.context.lCurrentPass);
 }
 
 bool componentJob() { return std::memcmp(g_run.functionName, "*COMP", 5) == 0; }
@@ -294,14 +316,7 @@ int32_t loadSourceOnly(FFC_CONTEXT* c, FFC_CHECK_STATE* s)
     char counts[15];
     std::snprintf(counts, sizeof counts, "%-7u%-7u", static_cast<unsigned>(s->stats.lFatalTotal) % 10000000u,
                   static_cast<unsigned>(s->stats.lWarningsTotal) % 10000000u);
-    FFC_CHECK_MESSAGE m;
-    std::memset(&m, ' ', sizeof m);
-    m.ulLine = 0;
-    m.usPass = static_cast<uint16_t>(c->lCurrentPass);
-    m.ulSubLine = 0;
-    m.cSeverity = 'I';
-    std::memcpy(m.acMsgId, "PRC0011", 7);
-    std::memcpy(m.acObject, FFC_MSG_FILE, 10);
+    FFC_CHECK_MESSAGE m = driverMessage("PRC0011", 'I', c->lCurrentPass);
     std::memcpy(m.acText, counts, 14);
     RS_sAddSummaryMessage(c, &m);
     return 0;
@@ -405,14 +420,8 @@ void* P31O2_pGetNamedParameter(const char* name)
 {
     if (!name)
         return nullptr;
-    const NamedValues& v = g_run.named;
-    if (equalNoCase(name, FFC_PARM_CALLFROMFCCEDITOR)) return v.callFromEditor;
-    if (equalNoCase(name, FFC_PARM_FCCMSGCALLBACK)) return reinterpret_cast<void*>(v.msgCallback);
-    if (equalNoCase(name, FFC_PARM_PX_COMP_LPC_ANCHOR_BLOCK)) return v.lpcAnchor;
-    if (equalNoCase(name, FFC_PARM_PX_COMP_CMPE_ANCHOR_BLOCK)) return v.cmpeAnchor;
-    if (equalNoCase(name, FFC_PARM_FCCDESIGNSCREENCALLBACK)) return v.designScreen;
-    if (equalNoCase(name, FFC_PARM_FCCDESIGNREPORTCALLBACK)) return v.designReport;
-    return nullptr;
+    const NamedParameter* known = namedParameter(name);
+    return known ? g_run.named.*known->member : nullptr;
 }
 
 const FFC_PROCESS_DEFINITION* P31O2_pGetProcessDefinition(void) { return g_haveProcess ? &g_run.process : nullptr; }
@@ -426,15 +435,7 @@ void P31O2_IssueJobMessage(FFC_CONTEXT* ctx, char severity, const char* text)
         jobMessage(severity, text);
         return;
     }
-    FFC_CHECK_MESSAGE m;
-    std::memset(&m, ' ', sizeof m);
-    m.ulLine = 0;
-    m.usPass = 0;
-    m.ulSubLine = 0;
-    m.cSeverity = severity;
-    std::memcpy(m.acMsgId, "DCM9898", 7);
-    std::memcpy(m.acObject, FFC_MSG_FILE, 10);
-    rc::Pad(m.acText, sizeof m.acText, text);
+    FFC_CHECK_MESSAGE m = textMessage(severity, 0, text);
     RS_sAddRunMessage(ctx, &m);
 }
 
@@ -602,7 +603,7 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
            "Job ended: " + std::to_string(st.lFatalTotal) + " error(s), " + std::to_string(st.lWarningsTotal) +
                " warning(s), result " + std::to_string(result));
     P31O2_StopProgress();
-    P31O2_ListRunMessages(&g_run.messages, nullptr, &st, g_run.named.msgCallback, g_run.named.cmpeAnchor,
+    P31O2_ListRunMessages(&g_run.messages, nullptr, &st, messageCallback(), g_run.named.cmpeAnchor,
                           g_run.named.lpcAnchor);
     if (result == DC_P31O2_OK && FFC_from_EDITOR())
         designLoop(st.lFatalTotal, st.lWarningsTotal);

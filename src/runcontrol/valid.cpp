@@ -20,8 +20,6 @@ FFC_CONTEXT g_session{};
 FFC_SERVICES_ANCHOR g_anchor{};
 bool g_started = false;
 
-std::string queueList(const char* queue) { return "DC_P9006/MQ/" + rc::Trimmed(queue, 10); }
-
 char g_buildNumber[16];
 
 const X_OBJ_ID_TABLE* identification()
@@ -65,9 +63,7 @@ int16_t VALID_CreateMsgQueue(const char* queue)
 {
     if (!g_started || !queue)
         return -1;
-    uint16_t size = sizeof(FFC_MESSAGE_RECORD);
-    uint16_t count = 65000;
-    return qvrmm1(&g_session, 'V', queueList(queue).c_str(), &size, &count, nullptr);
+    return rc::CreateMessageQueue(&g_session, queue);
 }
 
 int32_t VALID_DisplayMessages(const char* queue)
@@ -85,14 +81,14 @@ int16_t VALID_ClearMessages(const char* queue)
 {
     if (!g_started || !queue)
         return -1;
-    return qvrmm4(&g_session, queueList(queue).c_str()) == 0 ? 0 : -1;
+    return qvrmm4(&g_session, rc::MessageQueueList(queue).c_str()) == 0 ? 0 : -1;
 }
 
 int16_t VALID_CloseMsgQueue(const char* queue)
 {
     if (!g_started || !queue)
         return -1;
-    return QVRMM_sDeleteList(&g_session, queueList(queue).c_str()) == 0 ? 0 : -1;
+    return QVRMM_sDeleteList(&g_session, rc::MessageQueueList(queue).c_str()) == 0 ? 0 : -1;
 }
 
 void VALID_Die(const char* text) { FFC_Fatal_Error(text && *text ? text : "VALID_Die"); }

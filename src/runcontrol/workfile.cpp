@@ -104,13 +104,13 @@ uint32_t sequenceOf(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary)
     return s;
 }
 
+// The second-order entry of a record, keyed straight from the first order's
+// stored parts (kind, qualifier, name, sequence): no copy of the record.
 RBTREE_ENTRY* secondaryOf(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary)
 {
-    FFC_WORK_RECORD r;
-    copyOut(wf, primary, &r);
-    uint32_t seq = sequenceOf(wf, primary);
-    Key k(&r, 2, &seq);
-    return RBTree_GetEntry(wf.secondary, k.parts.data(), nullptr);
+    const void* parts[] = {rbt::keyPart(wf.primary, primary, 0), rbt::keyPart(wf.primary, primary, 2),
+                           rbt::keyPart(wf.primary, primary, 1), rbt::keyPart(wf.primary, primary, 3)};
+    return RBTree_GetEntry(wf.secondary, parts, nullptr);
 }
 
 // Inserts a record in both orders; returns its first-order entry.

@@ -755,9 +755,7 @@ RBTREE_ENTRY* lowerBound(RBTREE* t, const void* const* key, uint16_t parts)
     return best;
 }
 
-RBTREE_ENTRY* first(RBTREE* t) { return !t || t->root == t->nil ? nullptr : t->minimum(t->root); }
 RBTREE_ENTRY* next(RBTREE* t, RBTREE_ENTRY* e) { return t && e ? t->successor(e) : nullptr; }
-RBTREE_ENTRY* prev(RBTREE* t, RBTREE_ENTRY* e) { return t && e ? t->predecessor(e) : nullptr; }
 
 int compareEntry(RBTREE* t, RBTREE_ENTRY* e, const void* const* key, uint16_t parts)
 {

@@ -54,6 +54,22 @@ TEST_F(Definitions, ProcessAndFunction)
     EXPECT_EQ(P310C_sLoadFunctionDefinition(&ctx, "DEMOPRC", "NOFUNC", &f), 1);
 }
 
+TEST_F(Definitions, TextsFallBackToTheDefaultLanguage)
+{
+    // no texts are stored in this run language: the default language's stand
+    SMISC_SetSession("DEM", "FRA");
+    FFC_FUNCTION_DEFINITION f;
+    ASSERT_EQ(P310C_sLoadFunctionDefinition(&ctx, "DEMOPRC", "DEMOMIN", &f), 0);
+    EXPECT_EQ(std::string(f.acDescription, 40), "Smallest function" + std::string(23, ' '));
+    FFC_FIELD_DEFINITION def;
+    FFC_FIELD_TEXT text;
+    char local;
+    ASSERT_EQ(field("CUSTNAM", def, text, local), '0');
+    EXPECT_EQ(std::string(text.acLabel, 15), "Name           ");
+    EXPECT_EQ(std::string(text.acDescription, 15), "Customer's name");
+    SMISC_SetSession("DEM", "ENG");
+}
+
 TEST_F(Definitions, FieldsFromTheDictionaryWithTheirTexts)
 {
     FFC_FIELD_DEFINITION def;

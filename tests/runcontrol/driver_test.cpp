@@ -327,6 +327,10 @@ TEST_F(Driver, EditorModeHandsEachMessageToTheCallbackAfterTheAnchors)
     EXPECT_EQ(r.ulErrors, 1u);
     EXPECT_EQ(r.ulWarnings, 0u);
     EXPECT_EQ(P31O2_pGetNamedParameter("FCCDESIGNSCREENCALLBACK"), reinterpret_cast<void*>(screenStep));
+    EXPECT_EQ(P31O2_pGetNamedParameter("fccMsgCallback"), reinterpret_cast<void*>(messageCallback))
+        << "names are matched without regard to case";
+    EXPECT_EQ(P31O2_pGetNamedParameter("FCCDESIGNREPORTCALLBACK"), nullptr) << "not given";
+    EXPECT_EQ(P31O2_pGetNamedParameter("FCCMSGCALLBACKX"), nullptr) << "not a parameter of the driver";
 }
 
 TEST_F(Driver, EditorDesignLoopFollowsThePaintersReplies)
