@@ -118,8 +118,7 @@ TEST_F(SqlTest, FixedFetchIsBlankPaddedAndVaryingCarriesLength) {
     EXPECT_STREQ(second, "a long text that is cut");
     SMEM_FreeMem(second);
     unsigned short rc = SSQL_sFetchExt(&a, cursor, &h1, &h2, 1, SSQL_FIXED(key, 10));
-    EXPECT_NE(rc, SSQL_RC_OK);
-    EXPECT_NE(rc, SSQL_RC_ERROR);
+    EXPECT_EQ(rc, SSQL_RC_END);
     EXPECT_EQ(SSQL_sCloseExt(cursor, &h1, &h2), SSQL_RC_OK);
     EXPECT_EQ(SSQL_sCloseExt(cursor, &h1, &h2), SSQL_RC_ERROR);
 }
