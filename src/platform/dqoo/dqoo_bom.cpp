@@ -162,13 +162,11 @@ extern "C" long DQOO_FCC_BOM_RetrieveDescription(FCC_BUILD_HANDLE** ppBuild, BOM
     if (!state->component)
         return DQOO_ERR_NOT_FOUND;
     const std::string component = dqoo::currentComponent(*state);
-    if (!state->described || state->describedFor != component) {
+    if (state->description.root == nullptr || state->describedFor != component) {
         state->description = dqoo::Description{};
-        state->described = false;
         const long rc = describe(*state);
         if (rc != DQOO_OK)
             return rc;
-        state->described = true;
         state->describedFor = component;
     }
     *ppRoot = state->description.root;

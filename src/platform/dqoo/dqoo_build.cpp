@@ -15,12 +15,6 @@ std::map<const FCC_BUILD_HANDLE*, std::unique_ptr<dqoo::BuildState>>& builds() {
     return all;
 }
 
-std::string trimmed(const char* text) {
-    std::string s = text != nullptr ? text : "";
-    s.erase(s.find_last_not_of(' ') + 1);
-    return s;
-}
-
 // The members of a compound component, in member order; empty for any
 // other object.
 bool readMembers(dqoo::BuildState& state) {
@@ -39,7 +33,7 @@ bool readMembers(dqoo::BuildState& state) {
             return true;
         if (rc != SSQL_RC_OK)
             return false;
-        state.members.push_back(trimmed(member.str().c_str()));
+        state.members.push_back(dqoo::trimmedName(member.str().c_str()));
     }
 }
 
@@ -83,9 +77,9 @@ extern "C" long DQOO_FCC_StartBuild(FCC_BUILD_HANDLE* pBuild, const DQOO_BUILD_R
     if (pBuild == nullptr || pRequest == nullptr || pRequest->pszObjectName == nullptr)
         return DQOO_ERR_ARGUMENT;
     auto state = std::make_unique<dqoo::BuildState>();
-    state->objectName = trimmed(pRequest->pszObjectName);
-    state->functionName = trimmed(pRequest->pszFunctionName);
-    state->partition = trimmed(pRequest->pszPartition);
+    state->objectName = dqoo::trimmedName(pRequest->pszObjectName);
+    state->functionName = dqoo::trimmedName(pRequest->pszFunctionName);
+    state->partition = dqoo::trimmedName(pRequest->pszPartition);
     state->commands = pRequest->pCommands;
     if (pRequest->chNational1 != 0) state->national[0] = pRequest->chNational1;
     if (pRequest->chNational2 != 0) state->national[1] = pRequest->chNational2;

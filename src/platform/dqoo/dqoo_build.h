@@ -66,10 +66,10 @@ struct BuildState {
     };
     std::vector<Reference> references;  // names referred to by the ZOPHX parses
 
-    // Description, read on first request.
     std::deque<WamModule> wams;        // read by the WAM enumeration
 
-    bool described = false;
+    // Description, read on first request; its root is set only once the
+    // whole tree has been read.
     std::string describedFor;          // the component the tree describes
     Description description;
 };

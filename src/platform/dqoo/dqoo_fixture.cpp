@@ -14,6 +14,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -128,38 +129,7 @@ class Loader {
 public:
     explicit Loader(dqoo::ExpressionStore& store) : store_(store) {}
 
-    void line(const std::string& text, int lineNo) {
-        const std::vector<Word> words = splitWords(text, lineNo);
-        if (words.empty() || words[0].text[0] == '#')
-            return;
-        const std::string& key = words[0].text;
-        if (key == "NODE" || key == "INSTRUCTION")
-            node(words, lineNo, key == "INSTRUCTION");
-        else if (key == "ROUTINE")
-            routine(words, lineNo);
-        else if (key == "EXPRESSION")
-            expression(words, lineNo);
-        else if (key == "CODE" || key == "WORK")
-            codeList(words, lineNo, key == "CODE");
-        else if (key == "VARIANT")
-            variant(words, lineNo);
-        else if (key == "STATEMENT")
-            statement(words, lineNo);
-        else if (key == "REFERENCE")
-            reference(words, lineNo);
-        else if (key == "ELEMENT")
-            element(words, lineNo);
-        else if (key == "LITERAL")
-            literal(words, lineNo);
-        else if (key == "ATTRIBUTES")
-            attributes(words, lineNo);
-        else if (key == "PENDING")
-            pending(words, lineNo);
-        else if (key == "EVALUATIONS")
-            evaluations(words, lineNo);
-        else
-            fail(lineNo, "unknown keyword " + key);
-    }
+    void line(const std::string& text, int lineNo);
 
     void finish() {
         for (const NodeFixup& f : nodeFixups_)
@@ -191,6 +161,14 @@ public:
     }
 
 private:
+    // One record kind of the format: its keyword and the member reading it.
+    using Words = std::vector<Word>;
+    struct Record {
+        std::string_view keyword;
+        void (*read)(Loader&, const Words&, int);
+    };
+    static const Record kRecords[];
+
     struct NodeFixup {
         EXPR_OPERAND_NODE** slot;
         std::string id;
@@ -476,6 +454,36 @@ private:
     bool expressionOpen_ = false;
     bool variantOpen_ = false;
 };
+
+const Loader::Record Loader::kRecords[] = {
+    {"NODE", [](Loader& l, const Words& w, int n) { l.node(w, n, false); }},
+    {"INSTRUCTION", [](Loader& l, const Words& w, int n) { l.node(w, n, true); }},
+    {"ROUTINE", [](Loader& l, const Words& w, int n) { l.routine(w, n); }},
+    {"EXPRESSION", [](Loader& l, const Words& w, int n) { l.expression(w, n); }},
+    {"CODE", [](Loader& l, const Words& w, int n) { l.codeList(w, n, true); }},
+    {"WORK", [](Loader& l, const Words& w, int n) { l.codeList(w, n, false); }},
+    {"VARIANT", [](Loader& l, const Words& w, int n) { l.variant(w, n); }},
+    {"STATEMENT", [](Loader& l, const Words& w, int n) { l.statement(w, n); }},
+    {"REFERENCE", [](Loader& l, const Words& w, int n) { l.reference(w, n); }},
+    {"ELEMENT", [](Loader& l, const Words& w, int n) { l.element(w, n); }},
+    {"LITERAL", [](Loader& l, const Words& w, int n) { l.literal(w, n); }},
+    {"ATTRIBUTES", [](Loader& l, const Words& w, int n) { l.attributes(w, n); }},
+    {"PENDING", [](Loader& l, const Words& w, int n) { l.pending(w, n); }},
+    {"EVALUATIONS", [](Loader& l, const Words& w, int n) { l.evaluations(w, n); }},
+};
+
+void Loader::line(const std::string& text, int lineNo) {
+    const std::vector<Word> words = splitWords(text, lineNo);
+    if (words.empty() || words[0].text[0] == '#')
+        return;
+    const std::string& key = words[0].text;
+    for (const Record& r : kRecords)
+        if (key == r.keyword) {
+            r.read(*this, words, lineNo);
+            return;
+        }
+    fail(lineNo, "unknown keyword " + key);
+}
 
 void setError(char* buffer, size_t size, const std::string& text) {
     if (buffer != nullptr && size > 0)

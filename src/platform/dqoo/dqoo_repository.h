@@ -10,6 +10,14 @@
 
 namespace dqoo {
 
+// A blank-padded name handed in by a caller, without its trailing blanks
+// (empty for a null pointer), as the repository keys are compared.
+inline std::string trimmedName(const char* text) {
+    std::string s = text != nullptr ? text : "";
+    s.erase(s.find_last_not_of(' ') + 1);
+    return s;
+}
+
 // A varying text column: 16-bit length, then the text.
 template <size_t Width>
 struct VaryingText {

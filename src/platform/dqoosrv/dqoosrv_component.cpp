@@ -1,17 +1,12 @@
 // Object server: restore of a component's source lines.
 
 #include "platform/dqoosrv/dqoosrv.h"
+#include "platform/dqoo/dqoo_repository.h"
 #include "platform/dqoo/dqoo_source.h"
 
 #include <string>
 
 namespace {
-
-std::string trimmed(const char* text) {
-    std::string s = text != nullptr ? text : "";
-    s.erase(s.find_last_not_of(' ') + 1);
-    return s;
-}
 
 long toServerStatus(long rc) {
     switch (rc) {
@@ -35,8 +30,8 @@ extern "C" long OSRV_lRestoreComponent(FCC_BUILD_HANDLE*, const OSRV_COMPONENT_N
     uint32_t lines = 0;
     long rc = OSRV_ERR_ARGUMENT;
     if (pName != nullptr && pName->pszComponent != nullptr && pfnCollect != nullptr)
-        rc = toServerStatus(
-            dqoo::deliverComponentSource(trimmed(pName->pszPartition), trimmed(pName->pszComponent), pfnCollect, &lines));
+        rc = toServerStatus(dqoo::deliverComponentSource(dqoo::trimmedName(pName->pszPartition),
+                                                         dqoo::trimmedName(pName->pszComponent), pfnCollect, &lines));
     if (pResult != nullptr) {
         pResult->ulLines = lines;
         pResult->lStatus = static_cast<int32_t>(rc);

@@ -10,12 +10,6 @@
 
 namespace {
 
-std::string trimmed(const char* text) {
-    std::string s = text != nullptr ? text : "";
-    s.erase(s.find_last_not_of(' ') + 1);
-    return s;
-}
-
 constexpr size_t kTexts = 7;
 constexpr size_t kTextWidth = 1024;
 
@@ -31,8 +25,8 @@ extern "C" long OSRV_GetData(void*, OSRV_DATA_REQUEST* pRequest, long lKind, voi
     if (SSQL_DeclareExt(&area,
                         "SELECT XVRCOM, XVRCPY, XVRTMK, XVRPRD, XVRCMT, XVRPVR, XVRFVR FROM QV_DTA.QV_OVR "
                         "WHERE XVRP_I = '%s' AND XVROBJ = '%s' ORDER BY XVRSEQ",
-                        trimmed(pRequest->pszPartition).c_str(), trimmed(pRequest->pszObjectName).c_str()) !=
-        SSQL_RC_OK)
+                        dqoo::trimmedName(pRequest->pszPartition).c_str(),
+                        dqoo::trimmedName(pRequest->pszObjectName).c_str()) != SSQL_RC_OK)
         return OSRV_ERR_REPOSITORY;
     dqoo::Cursor cursor(area, "OSRV/QV_OVR/1");
     if (!cursor.ok())

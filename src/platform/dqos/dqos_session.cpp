@@ -2,6 +2,7 @@
 // of the services library (table QV_SET).
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/dqos_db.h"
+#include "platform/dqoz/dqoz.h"
 
 #include <ctime>
 
@@ -55,8 +56,21 @@ std::string defaultLanguage() {
     return lang.empty() ? "ENG" : lang;
 }
 
+// The OS layer's clock (which tests and reproducible runs can fix) turned
+// into UTC with its time-zone offset.
 std::string utcTimestamp() {
     std::time_t now = std::time(nullptr);
+    DQOZ_DATETIME dt {};
+    if (DosGetDateTime(&dt) == DQOZ_NO_ERROR) {
+        std::tm local {};
+        local.tm_year = dt.year - 1900;
+        local.tm_mon = dt.month - 1;
+        local.tm_mday = dt.day;
+        local.tm_hour = dt.hours;
+        local.tm_min = dt.minutes;
+        local.tm_sec = dt.seconds;
+        now = timegm(&local) + std::time_t{dt.timezone} * 60;
+    }
     std::tm tm {};
     gmtime_r(&now, &tm);
     char buf[32];

@@ -189,6 +189,14 @@ unsigned short prepareArea(sqlite3 *db, const SSQL_AREA *area, Stmt &out, SSQL_S
     return SSQL_RC_OK;
 }
 
+// Stores column i of the row as a T, clamped to T's range; NULL is 0.
+template <typename T>
+void putInteger(void *buffer, sqlite3_stmt *row, int i) {
+    const int64_t v = sqlite3_column_type(row, i) == SQLITE_NULL ? 0 : sqlite3_column_int64(row, i);
+    const T t = static_cast<T>(std::clamp<int64_t>(v, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
+    std::memcpy(buffer, &t, sizeof t);
+}
+
 // Moves the current row into the caller's typed buffers.
 unsigned short fillBuffers(sqlite3_stmt *row, uint16_t count, va_list &ap, SSQL_SQLDA **ppCa) {
     int columns = sqlite3_column_count(row);
@@ -196,7 +204,6 @@ unsigned short fillBuffers(sqlite3_stmt *row, uint16_t count, va_list &ap, SSQL_
     for (int i = 0; i < count; ++i) {
         SSQL_COLUMN col = va_arg(ap, SSQL_COLUMN);
         if (col.pBuffer == nullptr) continue;
-        bool isNull = sqlite3_column_type(row, i) == SQLITE_NULL;
         switch (col.usType) {
         case SSQL_COL_FIXED: {
             const void *p = sqlite3_column_text(row, i);
@@ -217,27 +224,9 @@ unsigned short fillBuffers(sqlite3_stmt *row, uint16_t count, va_list &ap, SSQL_
             if (n) std::memcpy(dst + 2, p, n);
             break;
         }
-        case SSQL_COL_I16: {
-            int64_t v = isNull ? 0 : sqlite3_column_int64(row, i);
-            v = std::clamp<int64_t>(v, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
-            int16_t s = static_cast<int16_t>(v);
-            std::memcpy(col.pBuffer, &s, 2);
-            break;
-        }
-        case SSQL_COL_I32: {
-            int64_t v = isNull ? 0 : sqlite3_column_int64(row, i);
-            v = std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
-            int32_t s = static_cast<int32_t>(v);
-            std::memcpy(col.pBuffer, &s, 4);
-            break;
-        }
-        case SSQL_COL_U32: {
-            int64_t v = isNull ? 0 : sqlite3_column_int64(row, i);
-            v = std::clamp<int64_t>(v, 0, std::numeric_limits<uint32_t>::max());
-            uint32_t u = static_cast<uint32_t>(v);
-            std::memcpy(col.pBuffer, &u, 4);
-            break;
-        }
+        case SSQL_COL_I16: putInteger<int16_t>(col.pBuffer, row, i); break;
+        case SSQL_COL_I32: putInteger<int32_t>(col.pBuffer, row, i); break;
+        case SSQL_COL_U32: putInteger<uint32_t>(col.pBuffer, row, i); break;
         default: return failWith(ppCa, -1, "Unknown fetch buffer kind");
         }
     }

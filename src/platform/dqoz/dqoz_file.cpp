@@ -21,18 +21,14 @@
 
 namespace {
 
-char Lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 /* '*' matches any run, '?' one character; letters match without regard to
 ** case. Iterative, with one back-track point for the last '*'. */
 bool GlobMatch(std::string_view pat, std::string_view name)
 {
     size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pat.size() && (pat[p] == '?' || (pat[p] != '*' && Lower(pat[p]) == Lower(name[n])))) {
+        const bool same = p < pat.size() && pat[p] != '*' && dqoz::AsciiLower(pat[p]) == dqoz::AsciiLower(name[n]);
+        if (p < pat.size() && (pat[p] == '?' || same)) {
             ++p;
             ++n;
         } else if (p < pat.size() && pat[p] == '*') {

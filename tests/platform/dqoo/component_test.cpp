@@ -117,7 +117,7 @@ TEST_F(ComponentBuild, FunctionBuildHasNoDescription) {
     EXPECT_EQ(0, buildStart);
     FCC_BUILD_HANDLE* h = handle;
     BOM_DESCRIPTION_NODE* root = nullptr;
-    EXPECT_NE(0, DQOO_FCC_BOM_RetrieveDescription(&h, &root));
+    EXPECT_EQ(DQOO_ERR_NOT_FOUND, DQOO_FCC_BOM_RetrieveDescription(&h, &root));
     EXPECT_EQ(nullptr, root);
 }
 

@@ -284,6 +284,8 @@ TEST(ExpressionFixtureErrors, NameTheLine) {
     EXPECT_STREQ("line 3: quoted value not closed", error);
     EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("LITERAL S12 text=x\n", error, sizeof error));
     EXPECT_STREQ("line 1: expected a letter and 7 digits, found S12", error);
+    EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("# a comment\nnode a kind=1000\n", error, sizeof error));
+    EXPECT_STREQ("line 2: unknown keyword node", error);
     // A failed load leaves the store empty.
     EXPECT_TRUE(enumerateRoutines().empty());
     EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixtureFile("/nonexistent/fixture.pcd", error, sizeof error));

@@ -212,6 +212,28 @@ TEST_F(Services, ObjectStateIsKeptPerObject) {
     EXPECT_EQ(SDQOX_AlterState("DEMOPRC", "CUSTLST", '6'), SSQL_RC_ERROR);
 }
 
+// Local 00:30 on 1 March, one hour east of UTC.
+unsigned long FixedClock(DQOZ_DATETIME *pdt) {
+    *pdt = DQOZ_DATETIME{};
+    pdt->year = 2026;
+    pdt->month = 3;
+    pdt->day = 1;
+    pdt->minutes = 30;
+    pdt->timezone = -60;
+    return DQOZ_NO_ERROR;
+}
+
+TEST_F(Services, ObjectStateIsStampedInUtcFromTheOsLayerClock) {
+    DosSetClockHook(FixedClock);
+    const unsigned short rc = SDQOX_AlterState("DEMOPRC", "CUSTLST", SDQOX_STATE_CHECKED_OK);
+    DosSetClockHook(nullptr);
+    EXPECT_EQ(rc, SSQL_RC_OK);
+    SSQL_Commit();
+    EXPECT_EQ(countFromOutside(repo.path(),
+                               "SELECT COUNT(*) FROM QV_OST WHERE OSTFMT = 'CUSTLST' AND OSTTMS = '2026-02-28 23:30:00'"),
+              1);
+}
+
 TEST_F(Services, MiscellaneousServicesReadTheRepository) {
     EXPECT_EQ(SMISC_GetMaximumSet(), 2);
     EXPECT_STREQ(SMISC_pszDefaultLanguage(), "ENG");

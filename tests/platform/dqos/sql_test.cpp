@@ -118,10 +118,34 @@ TEST_F(SqlTest, FixedFetchIsBlankPaddedAndVaryingCarriesLength) {
     EXPECT_STREQ(second, "a long text that is cut");
     SMEM_FreeMem(second);
     unsigned short rc = SSQL_sFetchExt(&a, cursor, &h1, &h2, 1, SSQL_FIXED(key, 10));
-    EXPECT_NE(rc, SSQL_RC_OK);
-    EXPECT_NE(rc, SSQL_RC_ERROR);
+    EXPECT_EQ(rc, SSQL_RC_END);
     EXPECT_EQ(SSQL_sCloseExt(cursor, &h1, &h2), SSQL_RC_OK);
     EXPECT_EQ(SSQL_sCloseExt(cursor, &h1, &h2), SSQL_RC_ERROR);
+}
+
+TEST_F(SqlTest, IntegerBuffersClampToTheirRangeAndTakeNullAsZero) {
+    ASSERT_EQ(insert("B1", "big", 70000), SSQL_RC_OK);
+    ASSERT_EQ(insert("B2", "small", -70000), SSQL_RC_OK);
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "SELECT N, N, N, NULL FROM QV_DTA.QV_T1 ORDER BY K");
+    uint16_t cursor = 0;
+    ASSERT_EQ(SSQL_sOpenExt(&cursor), SSQL_RC_OK);
+    SSQL_SQLDA *h1 = nullptr, *h2 = nullptr;
+    int16_t n16 = 0;
+    int32_t n32 = 0, none = 7;
+    uint32_t u32 = 0;
+    ASSERT_EQ(SSQL_sFetchExt(&a, cursor, &h1, &h2, 4, SSQL_I16(&n16), SSQL_I32(&n32), SSQL_U32(&u32), SSQL_I32(&none)),
+              SSQL_RC_OK);
+    EXPECT_EQ(n16, 32767);
+    EXPECT_EQ(n32, 70000);
+    EXPECT_EQ(u32, 70000u);
+    EXPECT_EQ(none, 0);
+    ASSERT_EQ(SSQL_sFetchExt(&a, cursor, &h1, &h2, 4, SSQL_I16(&n16), SSQL_I32(&n32), SSQL_U32(&u32), SSQL_I32(&none)),
+              SSQL_RC_OK);
+    EXPECT_EQ(n16, -32768);
+    EXPECT_EQ(n32, -70000);
+    EXPECT_EQ(u32, 0u);
+    EXPECT_EQ(SSQL_sCloseExt(cursor, &h1, &h2), SSQL_RC_OK);
 }
 
 TEST_F(SqlTest, CommitShowsRowsAndFatalRollbackDropsThem) {
