@@ -47,11 +47,6 @@ const TypeName* typeByName(std::string_view upper)
     return nullptr;
 }
 
-bool isRrnoName(std::string_view name, char atSign)
-{
-    return name == "X_RRNO" || name == std::string(2, atSign) + "RRNO";
-}
-
 class Reader {
 public:
     Reader(X_CTD_TABLE_DEFINITION& r, const X_CTD_CAPABILITY_TABLE* caps, std::string_view dbms)
@@ -242,7 +237,7 @@ void Reader::line(const std::string& raw)
             X_CTD_COLUMN c;
             cut(c.name, X_CTD_NAME_LEN);
             cut(c.internalName, X_CTD_NAME_LEN);
-            if (rrnoRule_ && isRrnoName(c.name, r_.atSign))
+            if (rrnoRule_ && X_CTD_IsRrnoColumn(c.name, r_.atSign))
                 hasRrnoColumn_ = true;
             r_.columns.push_back(std::move(c));
             columnOpen_ = true;
