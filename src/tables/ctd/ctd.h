@@ -294,6 +294,12 @@ bool X_CTD_AddIndexAppendClause(X_CTD_TABLE_DEFINITION& record, std::string_view
 void X_CTD_RemoveLastIndex(X_CTD_TABLE_DEFINITION& record);
 void X_CTD_ResolveKeyColumnNames(X_CTD_TABLE_DEFINITION* record);
 std::string X_CTD_ColumnInternalName(const X_CTD_TABLE_DEFINITION* record, std::string_view name);
+// True when the record's name flag ('0' or blank) makes columns carry their
+// given names; otherwise they carry their internal names.
+inline bool X_CTD_UsesGivenNames(const X_CTD_TABLE_DEFINITION& record)
+{
+    return record.nameFlag == '0' || record.nameFlag == ' ';
+}
 void X_CTD_ObjectNames(std::string& tableOut, std::string& collectionOut, const X_CTD_TABLE_DEFINITION& record,
                        int32_t useInternalNames);
 
