@@ -328,6 +328,10 @@ int X_CTD_SetDefaultCapabilities(const X_CTD_TABLE_DEFINITION& record, std::uniq
 // Names and statement-text helpers
 // ---------------------------------------------------------------------------
 
+// True when emulated collections leave the library prefix off the table: the
+// repository's own QV_ tables in QV_DTA and, with `alsoWork`, its work tables.
+bool X_CTD_RepositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& record, std::string_view collection,
+                                        bool alsoWork);
 void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DEFINITION& record,
                                std::string& out, int32_t useCollections);
 void X_CTD_AppendSplitName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms,

@@ -40,7 +40,7 @@ std::string qualifyForDrop(const X_CTD_TABLE_DEFINITION& r, const std::string& n
     if (supported && !library.empty())
         return D + L + D + "." + D + N + D;
     if (emulated && !library.empty()) {
-        if (library == "QV_DTA" && r.table.rfind("QV_", 0) == 0)
+        if (X_CTD_RepositoryTableWithoutPrefix(r, library, false))
             return D + N + D;
         return D + L + "_" + N + D;
     }

@@ -1,9 +1,8 @@
 // Qualified table names and the small statement-text helpers.
 #include "tables/ctd/ctd.h"
 
-namespace {
-
-bool repositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& r, const std::string& collection, bool alsoWork)
+bool X_CTD_RepositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& r, std::string_view collection,
+                                        bool alsoWork)
 {
     if (collection != "QV_DTA")
         return false;
@@ -11,8 +10,6 @@ bool repositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& r, const std::st
         return true;
     return alsoWork && (r.table == "DC_W31" || r.table == "DC_W32");
 }
-
-} // namespace
 
 void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DEFINITION& record,
                                std::string& out, int32_t useCollections)
@@ -27,7 +24,7 @@ void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DE
         out.push_back('.');
         out.push_back(d);
     } else if (dbms.emulateCollections && !record.otherDatabase && !collection.empty() &&
-               !repositoryTableWithoutPrefix(record, collection, true)) {
+               !X_CTD_RepositoryTableWithoutPrefix(record, collection, true)) {
         out += X_CTD_Quote(collection, d);
         out.push_back('_');
     }
@@ -49,7 +46,7 @@ void X_CTD_AppendSplitName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBM
     } else {
         tableOut.push_back(d);
         if (dbms.emulateCollections && !record.otherDatabase && !collection.empty() &&
-            !repositoryTableWithoutPrefix(record, collection, true)) {
+            !X_CTD_RepositoryTableWithoutPrefix(record, collection, true)) {
             tableOut += X_CTD_Quote(collection, d);
             tableOut.push_back('_');
         }
@@ -102,7 +99,7 @@ void X_CTD_ExpandTemplate(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS
     if (dbms.collectionsSupported && !collection.empty())
         n = collection + ".";
     else if (dbms.emulateCollections && !collection.empty() &&
-             !repositoryTableWithoutPrefix(record, collection, false))
+             !X_CTD_RepositoryTableWithoutPrefix(record, collection, false))
         n = collection + "_";
     n += table;
     size_t from = 0;
