@@ -65,14 +65,7 @@ void X_CTD_UseCollections(const X_CTD_CAPABILITY_TABLE* table, std::string_view 
             *yesOut = 1;
         return;
     }
-    if (X_CTD_sGetCapability(table, dbms, key, valueOut, numberOut, yesOut))
-        return;
-    if (yesOut)
-        *yesOut = 1;
-    if (numberOut)
-        *numberOut = 0;
-    if (valueOut)
-        valueOut->clear();
+    X_CTD_GetCapabilityDefaultYes(table, dbms, key, valueOut, numberOut, yesOut);
 }
 
 int32_t X_CTD_CollectionsSupported(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms)
