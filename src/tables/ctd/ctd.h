@@ -431,6 +431,14 @@ struct X_CTD_EXPORT_FIELD {
 };
 
 struct X_CTD_EXPORT_FILE {
+    X_CTD_EXPORT_FILE() = default;
+    X_CTD_EXPORT_FILE(const X_CTD_EXPORT_FILE&) = delete;
+    X_CTD_EXPORT_FILE& operator=(const X_CTD_EXPORT_FILE&) = delete;
+    // A handle released without X_CTD_CloseExportFile (a refused open that is
+    // dropped, a handle pointer opened again) still closes its stream; no end
+    // record is written then.
+    ~X_CTD_EXPORT_FILE();
+
     std::FILE* stream = nullptr;
     int compressed = 0;
     int mode = 0;   // 1 read, 2 write plain, 3 write compressed
