@@ -10,11 +10,6 @@ std::string tableNameOf(const X_CTD_TABLE_DEFINITION& r, const X_CTD_DBMS_INFO& 
     return (dbms.useInternalNames && !r.internalName.empty()) ? r.internalName : r.table;
 }
 
-std::string rrnoKeyName(const X_CTD_TABLE_DEFINITION& r)
-{
-    return r.nameFlag == '1' ? std::string(2, r.atSign) + "RRNO" : std::string("X_RRNO");
-}
-
 void checkDefinedDatabase(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
                           const X_CTD_DBMS_INFO& dbms)
 {
@@ -47,7 +42,7 @@ void addRrnoIndexes(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE
         dbms.foreign == 0 || record.columns.empty() ||
         !X_CTD_IsRrnoColumn(record.columns.back().name, record.atSign))
         return;
-    const std::string rrno = rrnoKeyName(record);
+    const std::string rrno = X_CTD_RrnoKeyName(record);
     const size_t existing = record.indexes.size();
     for (size_t i = 0; i < existing; ++i) {
         if (record.indexes[i].keys.empty())

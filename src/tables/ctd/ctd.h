@@ -354,6 +354,9 @@ int32_t X_CTD_IncludeColumn(const X_CTD_TABLE_DEFINITION* record, const X_CTD_DB
 // ---------------------------------------------------------------------------
 
 int32_t X_CTD_IsRrnoColumn(std::string_view name, char c);
+// Name of the record-number column that index keys get: "{at}{at}RRNO" when
+// the name flag is '1', else "X_RRNO".
+std::string X_CTD_RrnoKeyName(const X_CTD_TABLE_DEFINITION& record);
 void X_CTD_BuildOracleRrnoBlock(const X_CTD_TABLE_DEFINITION& record, const void* unused,
                                 const X_CTD_DBMS_INFO& dbms, std::string& out);
 

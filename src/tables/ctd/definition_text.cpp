@@ -107,7 +107,7 @@ void Reader::applyRrnoRule()
     const X_CTD_INDEX& last = r_.indexes.back();
     if (last.unique || (last.keys.size() == 1 && last.name.size() == 21))
         return;
-    X_CTD_AddKeyToLastIndex(r_, r_.nameFlag == '1' ? std::string(2, r_.atSign) + "RRNO" : "X_RRNO", 0);
+    X_CTD_AddKeyToLastIndex(r_, X_CTD_RrnoKeyName(r_), 0);
 }
 
 bool Reader::tableKeyword(std::string_view kw)

@@ -188,6 +188,11 @@ int32_t X_CTD_IsRrnoColumn(std::string_view name, char c)
     return name.size() == 6 && name[0] == c && name[1] == c && name.substr(2) == "RRNO" ? 1 : 0;
 }
 
+std::string X_CTD_RrnoKeyName(const X_CTD_TABLE_DEFINITION& record)
+{
+    return record.nameFlag == '1' ? std::string(2, record.atSign) + "RRNO" : std::string("X_RRNO");
+}
+
 void X_CTD_BuildOracleRrnoBlock(const X_CTD_TABLE_DEFINITION& record, const void*, const X_CTD_DBMS_INFO& dbms,
                                 std::string& out)
 {
