@@ -74,14 +74,6 @@ int X_CTD_CloseLineReader(X_CTD_LINE_READER& reader)
 
 namespace {
 
-// Removes trailing blanks, NUL, FF, LF, CR, then leading blanks.
-std::string cleanLine(std::string line)
-{
-    X_CTD_TrimRight(line);
-    size_t start = line.find_first_not_of(' ');
-    return start == std::string::npos ? std::string() : line.substr(start);
-}
-
 void warn(std::vector<std::string>* warnings, int number, std::string_view line)
 {
     if (!warnings)
@@ -134,11 +126,11 @@ int16_t X_CTD_Load_Capabilities(const char* path, X_CTD_CAPABILITY_TABLE_PTR& ta
         if (cut) {
             // A line longer than the format allows is refused whole rather
             // than read as several lines.
-            warn(warnings, 388, cleanLine(raw));
+            warn(warnings, 388, X_CTD_TrimLine(raw));
             skippingRest = true;
             continue;
         }
-        std::string line = cleanLine(raw);
+        std::string line = X_CTD_TrimLine(raw);
         if (line.empty() || line[0] == '*')
             continue;
         size_t eq = line.find('=');

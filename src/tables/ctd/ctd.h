@@ -267,6 +267,8 @@ void X_CTD_SetText(std::string& field, std::string_view value, size_t width);
 std::string X_CTD_Quote(std::string_view name, char delimiter);
 // Removes trailing blanks, NUL, form feed, LF and CR.
 void X_CTD_TrimRight(std::string& text);
+// A line of a keyword file as it is parsed: X_CTD_TrimRight, then leading blanks removed.
+std::string X_CTD_TrimLine(std::string line);
 // Fills "%s" and "%d" of a message format in order; any other '%' is text.
 std::string X_CTD_FormatMessage(std::string_view format, std::initializer_list<std::string_view> values);
 

@@ -130,10 +130,7 @@ bool Reader::columnKeyword(std::string_view kw)
 
 void Reader::line(const std::string& raw)
 {
-    line_ = raw;
-    X_CTD_TrimRight(line_);
-    size_t start = line_.find_first_not_of(' ');
-    line_ = start == std::string::npos ? std::string() : line_.substr(start);
+    line_ = X_CTD_TrimLine(raw);
     if (line_.empty() || line_[0] == '*')
         return;
     upper_ = line_;

@@ -34,6 +34,13 @@ void X_CTD_TrimRight(std::string& text)
     }
 }
 
+std::string X_CTD_TrimLine(std::string line)
+{
+    X_CTD_TrimRight(line);
+    size_t start = line.find_first_not_of(' ');
+    return start == std::string::npos ? std::string() : line.substr(start);
+}
+
 std::string X_CTD_FormatMessage(std::string_view format, std::initializer_list<std::string_view> values)
 {
     std::string out;
