@@ -315,7 +315,12 @@ void Reader::line(const std::string& raw)
         if (firstTime("INTCMD=")) cut(r_.views.back().internalText, X_CTD_TEXT_LEN);
         return;
     }
-    if (keyword("ALLOC=")) return number("ALLOC=", [&](long v) { r_.columns.back().alloc = static_cast<uint16_t>(std::atoi(value_.c_str())); (void)v; });
+    // ALLOC= follows the atoi rules: the atol value cut to an int.
+    if (keyword("ALLOC=")) {
+        return number("ALLOC=", [&](long v) {
+            r_.columns.back().alloc = static_cast<uint16_t>(static_cast<int>(v));
+        });
+    }
     if (keyword(tableAppend_)) {
         if (section_ != Section::Table) return outOfContext();
         if (!X_CTD_AddAppendClause(r_, dbms_, value_)) return outOfContext();
