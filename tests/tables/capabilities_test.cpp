@@ -51,6 +51,39 @@ TEST(Capabilities, SectionsKeysAndThreeViewsOfAValue)
     EXPECT_EQ(s->maxDigits[T_CHAR], 254);
 }
 
+TEST(Capabilities, LookupsWithADefaultForAMissingKey)
+{
+    auto t = capabilitiesFrom("DATABASE_TYPE=D\nSUPPORTS_DESC_KEYS=N\nTYPE_CHAR_MAX_DIGITS=254\n");
+    std::string text = "old";
+    int32_t number = -1, yes = -1;
+    // A missing key: empty text, number 0, the yes flag of the default; result 0.
+    EXPECT_EQ(X_CTD_GetCapabilityDefaultNo(t.get(), "D", "SUPPORTS_NOT_NULL", &text, &number, &yes), 0);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(number, 0);
+    EXPECT_EQ(yes, 0);
+    text = "old";
+    number = yes = -1;
+    EXPECT_EQ(X_CTD_GetCapabilityDefaultYes(t.get(), "D", "SUPPORTS_NOT_NULL", &text, &number, &yes), 0);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(number, 0);
+    EXPECT_EQ(yes, 1);
+    // A missing DBMS and a null table are missing keys too.
+    yes = -1;
+    EXPECT_EQ(X_CTD_GetCapabilityDefaultYes(t.get(), "E", "SUPPORTS_DESC_KEYS", nullptr, nullptr, &yes), 0);
+    EXPECT_EQ(yes, 1);
+    yes = -1;
+    EXPECT_EQ(X_CTD_GetCapabilityDefaultNo(nullptr, "D", "SUPPORTS_DESC_KEYS", nullptr, nullptr, &yes), 0);
+    EXPECT_EQ(yes, 0);
+    // A present key gives its own values whatever the default.
+    EXPECT_EQ(X_CTD_GetCapabilityDefaultYes(t.get(), "D", "SUPPORTS_DESC_KEYS", &text, &number, &yes), 1);
+    EXPECT_EQ(text, "N");
+    EXPECT_EQ(yes, 0);
+    EXPECT_EQ(X_CTD_GetCapabilityDefaultNo(t.get(), "D", "TYPE_CHAR_MAX_DIGITS", &text, &number, &yes), 1);
+    EXPECT_EQ(text, "254");
+    EXPECT_EQ(number, 254);
+    EXPECT_EQ(yes, 0);
+}
+
 TEST(Capabilities, DefaultsOfDescriptionAndTypeSettings)
 {
     auto t = capabilitiesFrom("DATABASE_TYPE=EMPTY\nDATABASE_TYPE=D\nDATABASE_PRODUCT=MYSQL\n"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 using namespace ctdtest;
 
@@ -149,4 +150,35 @@ TEST(ExportFile, RefusedFilesAndRecords)
     ASSERT_EQ(X_CTD_OpenExportFile(shortFile.c_str(), h, 1), 1);
     EXPECT_EQ(X_CTD_ReadExportRecord(*h), 3);
     X_CTD_CloseExportFile(h);
+}
+
+namespace {
+
+size_t openDescriptors()
+{
+    size_t n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(ExportFile, HandlesDroppedWithoutClosingReleaseTheirStreams)
+{
+    TempDir dir;
+    std::string bad = dir.file("bad.exp", "VELMORK731EXPORTFILE=XXXX=");
+    std::string good = dir.file("good.exp", X_CTD_EXPORT_HEADER_NORM);
+    const size_t before = openDescriptors();
+    {
+        X_CTD_EXPORT_FILE_PTR h;
+        // A refused header leaves the stream open in the handle.
+        EXPECT_EQ(X_CTD_OpenExportFile(bad.c_str(), h, 1), 0);
+        ASSERT_NE(h, nullptr);
+        EXPECT_NE(h->stream, nullptr);
+        // Opening again on the same handle pointer replaces the first handle.
+        ASSERT_EQ(X_CTD_OpenExportFile(good.c_str(), h, 1), 1);
+        EXPECT_EQ(openDescriptors(), before + 1);
+    }
+    EXPECT_EQ(openDescriptors(), before);
 }

@@ -74,14 +74,6 @@ int X_CTD_CloseLineReader(X_CTD_LINE_READER& reader)
 
 namespace {
 
-// Removes trailing blanks, NUL, FF, LF, CR, then leading blanks.
-std::string cleanLine(std::string line)
-{
-    X_CTD_TrimRight(line);
-    size_t start = line.find_first_not_of(' ');
-    return start == std::string::npos ? std::string() : line.substr(start);
-}
-
 void warn(std::vector<std::string>* warnings, int number, std::string_view line)
 {
     if (!warnings)
@@ -134,11 +126,11 @@ int16_t X_CTD_Load_Capabilities(const char* path, X_CTD_CAPABILITY_TABLE_PTR& ta
         if (cut) {
             // A line longer than the format allows is refused whole rather
             // than read as several lines.
-            warn(warnings, 388, cleanLine(raw));
+            warn(warnings, 388, X_CTD_TrimLine(raw));
             skippingRest = true;
             continue;
         }
-        std::string line = cleanLine(raw);
+        std::string line = X_CTD_TrimLine(raw);
         if (line.empty() || line[0] == '*')
             continue;
         size_t eq = line.find('=');
@@ -240,6 +232,25 @@ int32_t X_CTD_YesFlag(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms
     return yes;
 }
 
+namespace {
+
+// Number and value text of a key, or `missing` when the DBMS has no such key.
+int32_t numberOr(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key, int32_t missing)
+{
+    int32_t number = missing;
+    X_CTD_sGetCapability(table, dbms, key, nullptr, &number, nullptr);
+    return number;
+}
+
+std::string textOr(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
+                   std::string missing)
+{
+    X_CTD_sGetCapability(table, dbms, key, &missing, nullptr, nullptr);
+    return missing;
+}
+
+} // namespace
+
 void X_CTD_ListDBMS(const X_CTD_CAPABILITY_TABLE* table, uint16_t& count, const X_CTD_DBMS_ENTRY** out)
 {
     uint16_t capacity = count;
@@ -320,16 +331,8 @@ int32_t X_CTD_FillDBMSInfo(const X_CTD_CAPABILITY_TABLE* table, X_CTD_DBMS_INFO&
     errorText.clear();
     const std::string dbms = d.name;
     auto yes = [&](const char* key, int32_t missing) { return X_CTD_YesFlag(table, dbms, key, missing); };
-    auto num = [&](const char* key, int32_t missing) {
-        int32_t n = missing;
-        X_CTD_sGetCapability(table, dbms, key, nullptr, &n, nullptr);
-        return n;
-    };
-    auto text = [&](const char* key) {
-        std::string v;
-        X_CTD_sGetCapability(table, dbms, key, &v, nullptr, nullptr);
-        return v;
-    };
+    auto num = [&](const char* key, int32_t missing) { return numberOr(table, dbms, key, missing); };
+    auto text = [&](const char* key) { return textOr(table, dbms, key, ""); };
     auto lower = [](std::string v) {
         for (char& c : v)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -407,16 +410,8 @@ int X_CTD_SetDefaultCapabilities(const X_CTD_TABLE_DEFINITION& record, std::uniq
     out = std::make_unique<X_CTD_TYPE_SETTINGS>();
     X_CTD_TYPE_SETTINGS& s = *out;
     const std::string& n = dbms.name;
-    auto text = [&](const std::string& key, const std::string& missing) {
-        std::string v = missing;
-        X_CTD_sGetCapability(table, n, key, &v, nullptr, nullptr);
-        return v;
-    };
-    auto num = [&](const std::string& key, int32_t missing) {
-        int32_t v = missing;
-        X_CTD_sGetCapability(table, n, key, nullptr, &v, nullptr);
-        return v;
-    };
+    auto text = [&](const std::string& key, const std::string& missing) { return textOr(table, n, key, missing); };
+    auto num = [&](const std::string& key, int32_t missing) { return numberOr(table, n, key, missing); };
     auto yes = [&](const std::string& key, int32_t missing) { return X_CTD_YesFlag(table, n, key, missing); };
 
     s.alphaAsFixed = yes("CREATE_ALPHA_AS_FIXED", 0);

@@ -10,13 +10,6 @@ std::string tableNameOf(const X_CTD_TABLE_DEFINITION& r, const X_CTD_DBMS_INFO& 
     return (dbms.useInternalNames && !r.internalName.empty()) ? r.internalName : r.table;
 }
 
-std::string rrnoKeyName(const X_CTD_TABLE_DEFINITION& r)
-{
-    return r.nameFlag == '1' ? std::string(2, r.atSign) + "RRNO" : std::string("X_RRNO");
-}
-
-bool givenNames(const X_CTD_TABLE_DEFINITION& r) { return r.nameFlag == '0' || r.nameFlag == ' '; }
-
 void checkDefinedDatabase(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
                           const X_CTD_DBMS_INFO& dbms)
 {
@@ -37,7 +30,8 @@ void convertPrimaryKey(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TA
     X_CTD_AddIndex(record, name, 1);
     X_CTD_InfoKeyAsIndex(record, name, dbms.useInternalNames);
     for (const auto& key : record.primaryKey)
-        X_CTD_AddIndexKey(record, record.indexes.back(), givenNames(record) ? key.column : key.internalName, 0);
+        X_CTD_AddIndexKey(record, record.indexes.back(),
+                          X_CTD_UsesGivenNames(record) ? key.column : key.internalName, 0);
     record.primaryKey.clear();
 }
 
@@ -48,7 +42,7 @@ void addRrnoIndexes(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE
         dbms.foreign == 0 || record.columns.empty() ||
         !X_CTD_IsRrnoColumn(record.columns.back().name, record.atSign))
         return;
-    const std::string rrno = rrnoKeyName(record);
+    const std::string rrno = X_CTD_RrnoKeyName(record);
     const size_t existing = record.indexes.size();
     for (size_t i = 0; i < existing; ++i) {
         if (record.indexes[i].keys.empty())
@@ -59,7 +53,7 @@ void addRrnoIndexes(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE
             X_CTD_AddIndex(record, record.indexes[i].name + "R", 0);
             const std::vector<X_CTD_INDEX_KEY> keys = record.indexes[i].keys;
             for (const auto& key : keys)
-                X_CTD_AddKeyToLastIndex(record, givenNames(record) ? key.column : key.internalName,
+                X_CTD_AddKeyToLastIndex(record, X_CTD_UsesGivenNames(record) ? key.column : key.internalName,
                                         key.descending ? 1 : 0);
             X_CTD_AddKeyToLastIndex(record, rrno, 0);
         } else if (record.creationValue != 0 &&
@@ -71,7 +65,7 @@ void addRrnoIndexes(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE
         X_CTD_AddIndex(record, tableNameOf(record, dbms) + "_PR", 0);
         const std::vector<X_CTD_KEY_COLUMN> keys = record.primaryKey;
         for (const auto& key : keys)
-            X_CTD_AddKeyToLastIndex(record, givenNames(record) ? key.column : key.internalName, 0);
+            X_CTD_AddKeyToLastIndex(record, X_CTD_UsesGivenNames(record) ? key.column : key.internalName, 0);
         X_CTD_AddKeyToLastIndex(record, rrno, 0);
     }
 }

@@ -267,6 +267,8 @@ void X_CTD_SetText(std::string& field, std::string_view value, size_t width);
 std::string X_CTD_Quote(std::string_view name, char delimiter);
 // Removes trailing blanks, NUL, form feed, LF and CR.
 void X_CTD_TrimRight(std::string& text);
+// A line of a keyword file as it is parsed: X_CTD_TrimRight, then leading blanks removed.
+std::string X_CTD_TrimLine(std::string line);
 // Fills "%s" and "%d" of a message format in order; any other '%' is text.
 std::string X_CTD_FormatMessage(std::string_view format, std::initializer_list<std::string_view> values);
 
@@ -294,6 +296,12 @@ bool X_CTD_AddIndexAppendClause(X_CTD_TABLE_DEFINITION& record, std::string_view
 void X_CTD_RemoveLastIndex(X_CTD_TABLE_DEFINITION& record);
 void X_CTD_ResolveKeyColumnNames(X_CTD_TABLE_DEFINITION* record);
 std::string X_CTD_ColumnInternalName(const X_CTD_TABLE_DEFINITION* record, std::string_view name);
+// True when the record's name flag ('0' or blank) makes columns carry their
+// given names; otherwise they carry their internal names.
+inline bool X_CTD_UsesGivenNames(const X_CTD_TABLE_DEFINITION& record)
+{
+    return record.nameFlag == '0' || record.nameFlag == ' ';
+}
 void X_CTD_ObjectNames(std::string& tableOut, std::string& collectionOut, const X_CTD_TABLE_DEFINITION& record,
                        int32_t useInternalNames);
 
@@ -322,6 +330,10 @@ int X_CTD_SetDefaultCapabilities(const X_CTD_TABLE_DEFINITION& record, std::uniq
 // Names and statement-text helpers
 // ---------------------------------------------------------------------------
 
+// True when emulated collections leave the library prefix off the table: the
+// repository's own QV_ tables in QV_DTA and, with `alsoWork`, its work tables.
+bool X_CTD_RepositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& record, std::string_view collection,
+                                        bool alsoWork);
 void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DEFINITION& record,
                                std::string& out, int32_t useCollections);
 void X_CTD_AppendSplitName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms,
@@ -344,6 +356,9 @@ int32_t X_CTD_IncludeColumn(const X_CTD_TABLE_DEFINITION* record, const X_CTD_DB
 // ---------------------------------------------------------------------------
 
 int32_t X_CTD_IsRrnoColumn(std::string_view name, char c);
+// Name of the record-number column that index keys get: "{at}{at}RRNO" when
+// the name flag is '1', else "X_RRNO".
+std::string X_CTD_RrnoKeyName(const X_CTD_TABLE_DEFINITION& record);
 void X_CTD_BuildOracleRrnoBlock(const X_CTD_TABLE_DEFINITION& record, const void* unused,
                                 const X_CTD_DBMS_INFO& dbms, std::string& out);
 
@@ -421,6 +436,14 @@ struct X_CTD_EXPORT_FIELD {
 };
 
 struct X_CTD_EXPORT_FILE {
+    X_CTD_EXPORT_FILE() = default;
+    X_CTD_EXPORT_FILE(const X_CTD_EXPORT_FILE&) = delete;
+    X_CTD_EXPORT_FILE& operator=(const X_CTD_EXPORT_FILE&) = delete;
+    // A handle released without X_CTD_CloseExportFile (a refused open that is
+    // dropped, a handle pointer opened again) still closes its stream; no end
+    // record is written then.
+    ~X_CTD_EXPORT_FILE();
+
     std::FILE* stream = nullptr;
     int compressed = 0;
     int mode = 0;   // 1 read, 2 write plain, 3 write compressed

@@ -11,11 +11,8 @@ struct Names {
 
 Names dropNames(const X_CTD_TABLE_DEFINITION& r, const X_CTD_DBMS_INFO& dbms, const char* suffix)
 {
-    Names n{r.table, r.collection};
-    if (dbms.useInternalNames && !r.internalName.empty())
-        n.table = r.internalName;
-    if (dbms.useInternalNames && !r.dataLibrary.empty())
-        n.library = r.dataLibrary;
+    Names n;
+    X_CTD_ObjectNames(n.table, n.library, r, dbms.useInternalNames);
     if (suffix && *suffix)
         n.table += std::string("_") + suffix;
     return n;
@@ -43,7 +40,7 @@ std::string qualifyForDrop(const X_CTD_TABLE_DEFINITION& r, const std::string& n
     if (supported && !library.empty())
         return D + L + D + "." + D + N + D;
     if (emulated && !library.empty()) {
-        if (library == "QV_DTA" && r.table.rfind("QV_", 0) == 0)
+        if (X_CTD_RepositoryTableWithoutPrefix(r, library, false))
             return D + N + D;
         return D + L + "_" + N + D;
     }
@@ -260,6 +257,7 @@ void X_CTD_BuildInsertFromCopy(X_CTD_TABLE_DEFINITION& newRecord, const X_CTD_TA
             o += " ) ";
         } else {
             o += "CAST( ";
+            // A type-name output selects the conversion form ("AS " and the type).
             const std::string* typeName = nullptr;
             X_CTD_AppendColumnDefinition(newRecord, dbms, *settings, o, product, "", i, 1, nullptr, &typeName);
             o += " ) ";

@@ -47,11 +47,6 @@ const TypeName* typeByName(std::string_view upper)
     return nullptr;
 }
 
-bool isRrnoName(std::string_view name, char atSign)
-{
-    return name == "X_RRNO" || name == std::string(2, atSign) + "RRNO";
-}
-
 class Reader {
 public:
     Reader(X_CTD_TABLE_DEFINITION& r, const X_CTD_CAPABILITY_TABLE* caps, std::string_view dbms)
@@ -112,7 +107,7 @@ void Reader::applyRrnoRule()
     const X_CTD_INDEX& last = r_.indexes.back();
     if (last.unique || (last.keys.size() == 1 && last.name.size() == 21))
         return;
-    X_CTD_AddKeyToLastIndex(r_, r_.nameFlag == '1' ? std::string(2, r_.atSign) + "RRNO" : "X_RRNO", 0);
+    X_CTD_AddKeyToLastIndex(r_, X_CTD_RrnoKeyName(r_), 0);
 }
 
 bool Reader::tableKeyword(std::string_view kw)
@@ -135,10 +130,7 @@ bool Reader::columnKeyword(std::string_view kw)
 
 void Reader::line(const std::string& raw)
 {
-    line_ = raw;
-    X_CTD_TrimRight(line_);
-    size_t start = line_.find_first_not_of(' ');
-    line_ = start == std::string::npos ? std::string() : line_.substr(start);
+    line_ = X_CTD_TrimLine(raw);
     if (line_.empty() || line_[0] == '*')
         return;
     upper_ = line_;
@@ -242,7 +234,7 @@ void Reader::line(const std::string& raw)
             X_CTD_COLUMN c;
             cut(c.name, X_CTD_NAME_LEN);
             cut(c.internalName, X_CTD_NAME_LEN);
-            if (rrnoRule_ && isRrnoName(c.name, r_.atSign))
+            if (rrnoRule_ && X_CTD_IsRrnoColumn(c.name, r_.atSign))
                 hasRrnoColumn_ = true;
             r_.columns.push_back(std::move(c));
             columnOpen_ = true;
@@ -323,7 +315,12 @@ void Reader::line(const std::string& raw)
         if (firstTime("INTCMD=")) cut(r_.views.back().internalText, X_CTD_TEXT_LEN);
         return;
     }
-    if (keyword("ALLOC=")) return number("ALLOC=", [&](long v) { r_.columns.back().alloc = static_cast<uint16_t>(std::atoi(value_.c_str())); (void)v; });
+    // ALLOC= follows the atoi rules: the atol value cut to an int.
+    if (keyword("ALLOC=")) {
+        return number("ALLOC=", [&](long v) {
+            r_.columns.back().alloc = static_cast<uint16_t>(static_cast<int>(v));
+        });
+    }
     if (keyword(tableAppend_)) {
         if (section_ != Section::Table) return outOfContext();
         if (!X_CTD_AddAppendClause(r_, dbms_, value_)) return outOfContext();

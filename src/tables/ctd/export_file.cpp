@@ -13,6 +13,12 @@ constexpr uint16_t kEndRecord = 999;
 
 } // namespace
 
+X_CTD_EXPORT_FILE::~X_CTD_EXPORT_FILE()
+{
+    if (stream)
+        std::fclose(stream);
+}
+
 void X_CTD_PackDecimal(unsigned char* buffer, size_t n, uint32_t value)
 {
     std::memset(buffer, 0, n);

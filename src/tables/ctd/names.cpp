@@ -1,9 +1,8 @@
 // Qualified table names and the small statement-text helpers.
 #include "tables/ctd/ctd.h"
 
-namespace {
-
-bool repositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& r, const std::string& collection, bool alsoWork)
+bool X_CTD_RepositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& r, std::string_view collection,
+                                        bool alsoWork)
 {
     if (collection != "QV_DTA")
         return false;
@@ -11,8 +10,6 @@ bool repositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& r, const std::st
         return true;
     return alsoWork && (r.table == "DC_W31" || r.table == "DC_W32");
 }
-
-} // namespace
 
 void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DEFINITION& record,
                                std::string& out, int32_t useCollections)
@@ -27,7 +24,7 @@ void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DE
         out.push_back('.');
         out.push_back(d);
     } else if (dbms.emulateCollections && !record.otherDatabase && !collection.empty() &&
-               !repositoryTableWithoutPrefix(record, collection, true)) {
+               !X_CTD_RepositoryTableWithoutPrefix(record, collection, true)) {
         out += X_CTD_Quote(collection, d);
         out.push_back('_');
     }
@@ -49,7 +46,7 @@ void X_CTD_AppendSplitName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBM
     } else {
         tableOut.push_back(d);
         if (dbms.emulateCollections && !record.otherDatabase && !collection.empty() &&
-            !repositoryTableWithoutPrefix(record, collection, true)) {
+            !X_CTD_RepositoryTableWithoutPrefix(record, collection, true)) {
             tableOut += X_CTD_Quote(collection, d);
             tableOut.push_back('_');
         }
@@ -68,14 +65,7 @@ void X_CTD_UseCollections(const X_CTD_CAPABILITY_TABLE* table, std::string_view 
             *yesOut = 1;
         return;
     }
-    if (X_CTD_sGetCapability(table, dbms, key, valueOut, numberOut, yesOut))
-        return;
-    if (yesOut)
-        *yesOut = 1;
-    if (numberOut)
-        *numberOut = 0;
-    if (valueOut)
-        valueOut->clear();
+    X_CTD_GetCapabilityDefaultYes(table, dbms, key, valueOut, numberOut, yesOut);
 }
 
 int32_t X_CTD_CollectionsSupported(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms)
@@ -102,7 +92,7 @@ void X_CTD_ExpandTemplate(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS
     if (dbms.collectionsSupported && !collection.empty())
         n = collection + ".";
     else if (dbms.emulateCollections && !collection.empty() &&
-             !repositoryTableWithoutPrefix(record, collection, false))
+             !X_CTD_RepositoryTableWithoutPrefix(record, collection, false))
         n = collection + "_";
     n += table;
     size_t from = 0;
@@ -196,6 +186,11 @@ int32_t X_CTD_IsRrnoColumn(std::string_view name, char c)
     if (name == "X_RRNO")
         return 1;
     return name.size() == 6 && name[0] == c && name[1] == c && name.substr(2) == "RRNO" ? 1 : 0;
+}
+
+std::string X_CTD_RrnoKeyName(const X_CTD_TABLE_DEFINITION& record)
+{
+    return record.nameFlag == '1' ? std::string(2, record.atSign) + "RRNO" : std::string("X_RRNO");
 }
 
 void X_CTD_BuildOracleRrnoBlock(const X_CTD_TABLE_DEFINITION& record, const void*, const X_CTD_DBMS_INFO& dbms,

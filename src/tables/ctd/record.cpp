@@ -34,6 +34,13 @@ void X_CTD_TrimRight(std::string& text)
     }
 }
 
+std::string X_CTD_TrimLine(std::string line)
+{
+    X_CTD_TrimRight(line);
+    size_t start = line.find_first_not_of(' ');
+    return start == std::string::npos ? std::string() : line.substr(start);
+}
+
 std::string X_CTD_FormatMessage(std::string_view format, std::initializer_list<std::string_view> values)
 {
     std::string out;
@@ -139,14 +146,12 @@ bool X_CTD_AddAppendClause(X_CTD_TABLE_DEFINITION& record, std::string_view dbms
     return true;
 }
 
-static bool nameFlagUsesGivenName(char flag) { return flag == '0' || flag == ' '; }
-
 uint16_t X_CTD_AddColumn(X_CTD_TABLE_DEFINITION& record, std::string_view name, std::string_view description,
                          char type, uint32_t length, uint32_t decimals, int notNullRequest, uint32_t autoFlag,
                          std::string_view internalName, uint32_t ignoreIfNative, char ksh, uint16_t alloc)
 {
     X_CTD_COLUMN c;
-    X_CTD_SetText(c.name, nameFlagUsesGivenName(record.nameFlag) ? name : internalName, X_CTD_NAME_LEN);
+    X_CTD_SetText(c.name, X_CTD_UsesGivenNames(record) ? name : internalName, X_CTD_NAME_LEN);
     X_CTD_SetText(c.description, description, X_CTD_DESC_LEN);
     c.type = type;
     c.length = length;
@@ -231,7 +236,7 @@ void X_CTD_RemoveLastIndex(X_CTD_TABLE_DEFINITION& record)
 
 std::string X_CTD_ColumnInternalName(const X_CTD_TABLE_DEFINITION* record, std::string_view name)
 {
-    if (record && nameFlagUsesGivenName(record->nameFlag))
+    if (record && X_CTD_UsesGivenNames(*record))
         for (const auto& c : record->columns)
             if (c.name == name)
                 return c.internalName;

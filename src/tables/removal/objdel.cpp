@@ -139,9 +139,8 @@ std::vector<OBJDEL_ALIAS_ENTRY> readAliasFile(const std::string& path)
 
 std::string aliasText(const std::vector<OBJDEL_ALIAS_ENTRY>& entries, std::string_view process)
 {
+    // The reader keeps only entries with a pattern, so every entry is searched.
     for (const auto& e : entries) {
-        if (e.nameLength == 0)
-            break;
         if (static_cast<size_t>(e.nameLength) != process.size())
             continue;
         bool match = true;
