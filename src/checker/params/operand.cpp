@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "checker/checker.h"
 #include "checker/params/operand_internal.h"
 #include "dqov/definitions.h"
 #include "dqov/messages.h"
@@ -15,6 +16,8 @@
 
 namespace dqov::operand {
 namespace {
+
+using checker::Upper;
 
 /* System variables and the special values taken where a value is expected.
  * Class ' ' fits every type class and has no length to check. */
@@ -40,12 +43,6 @@ constexpr SystemVariable kSystemVariables[] = {
     {"*DEVICE", 'A', 'A', 10, 0},     {"*MONTH", 'N', 'S', 2, 0},       {"*DAY", 'N', 'S', 2, 0},
     {"*YEAR", 'N', 'S', 2, 0},        {"*YEAR4", 'N', 'S', 4, 0},       {"*CURRENT_DATE", 'A', 'A', 10, 0},
 };
-
-std::string Upper(std::string s)
-{
-    for (char &c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 bool IsNameChar(char c, const FFC_CONTEXT *ctx)
 {
