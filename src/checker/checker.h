@@ -281,7 +281,6 @@ void Pass1();
 void Pass2();
 void ResetModuleForCheck();
 void PresetReports();
-void ReportHandlerNotBuilt();
 
 /* Tells whether the run is a design-only ("X3") scope. */
 bool DesignOnlyScope();

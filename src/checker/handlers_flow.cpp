@@ -28,11 +28,6 @@ extern "C" {
 
 void P3100_CheckEmpty(void) {}
 
-void P3100_CheckNotBuilt(void)
-{
-    ReportHandlerNotBuilt();
-}
-
 // ELSE: a second ELSE under the same IF does not follow its IF.
 void P3100_CheckElse(void)
 {

@@ -277,15 +277,6 @@ bool FindRecord(FFC_WORK_RECORD &r, uint16_t parts)
     return WF_cReadFirst(G().ctx, 2, &r, parts) == '0';
 }
 
-void ReportHandlerNotBuilt()
-{
-    if (Pass() != 1)
-        return;
-    std::string name = Trim(G().parsed.acName, 10);
-    IssueText("The check of command " + name + " is not available in this version; the command was not checked.",
-              'W');
-}
-
 } // namespace checker
 
 using namespace checker;
