@@ -104,7 +104,7 @@ void P3100_CheckCall(void)
         ListDefinition list;
         std::string name = ParmEntry("PASS_LST", i);
         if (!name.empty() && !FindList(name, list))
-            Issue('F', "PRC1006", FieldOf(name).empty() ? Upper(name) : FieldOf(name));
+            Issue('F', "PRC1006", NameOf(name));
     }
     CheckEntryValues("PARMS");
     CheckEntryValues("PASS_DS");
@@ -201,8 +201,8 @@ void P3100_CheckRename(void)
     int32_t pairs = ParmCount("FIELDS");
     for (int32_t i = 0; i < pairs; ++i) {
         std::string written = ParmEntry("FIELDS", i, 0), renamed = ParmEntry("FIELDS", i, 1);
-        std::string field = FieldOf(written).empty() ? Upper(written) : FieldOf(written);
-        std::string target = FieldOf(renamed).empty() ? Upper(renamed) : FieldOf(renamed);
+        std::string field = NameOf(written);
+        std::string target = NameOf(renamed);
         if (field.empty() || target.empty()) {
             Issue('F', "PRC0205", field.empty() ? written : renamed);
             continue;

@@ -125,7 +125,7 @@ bool SpecialChangeValue(const std::string &value)
 // A group named by GROUP_BY.
 bool IsFieldGroup(const std::string &entry)
 {
-    std::string name = FieldOf(entry).empty() ? Upper(entry) : FieldOf(entry);
+    std::string name = NameOf(entry);
     FFC_WORK_RECORD &r = G().record2;
     BlankRecord(r, WR_GROUPNAM, name);
     return FindRecord(r, 2);
@@ -176,7 +176,7 @@ FFC_FIELD_TEXT NewFieldTexts(const std::string &field, const std::string &refere
         Pad(text.acColumnHeadings[i], sizeof text.acColumnHeadings[i], ParmEntry("COLHDG", i));
     FFC_FIELD_DEFINITION base;
     std::memset(&base, ' ', sizeof base);
-    std::string baseName = Given(reference) ? (FieldOf(reference).empty() ? Upper(reference) : FieldOf(reference)) : field;
+    std::string baseName = Given(reference) ? NameOf(reference) : field;
     Pad(base.acName, 10, baseName);
     FFC_FIELD_TEXT baseText;
     std::memset(&baseText, ' ', sizeof baseText);
@@ -260,7 +260,7 @@ void P3100_CheckDefine(void)
     }
     std::string reference = Parm("REFFLD");
     if (Given(reference)) {
-        std::string refField = FieldOf(reference).empty() ? Upper(reference) : FieldOf(reference);
+        std::string refField = NameOf(reference);
         if (!FieldDefined(refField) && !FieldInDictionary(refField)) {
             Issue('F', "PRC0056", reference);
             return;

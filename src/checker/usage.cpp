@@ -84,6 +84,12 @@ std::string FieldOf(const std::string &operand)
     return field;
 }
 
+std::string NameOf(const std::string &written)
+{
+    std::string field = FieldOf(written);
+    return field.empty() ? Upper(written) : field;
+}
+
 void RecordOperand(const std::string &operand)
 {
     if (Pass() != 1 || operand.empty())

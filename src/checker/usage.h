@@ -24,6 +24,9 @@ namespace checker {
 void RecordFieldUse(const std::string &written, const std::string &field, const char *kind);
 /* The field an operand names ("#CUSTNO" -> "CUSTNO"), empty for others. */
 std::string FieldOf(const std::string &operand);
+/* A list or field name as written without its name character ("#CUSTLIST"
+ * -> "CUSTLIST"); any other text in capitals. */
+std::string NameOf(const std::string &written);
 /* Records one use of an operand (pass 1): a field group's use count, or the
  * field's "USEFIELD" record. */
 void RecordOperand(const std::string &operand);
