@@ -234,6 +234,11 @@ int32_t Pass();
 bool NameIs(const char *name);           /* current command name equals name (blank-padded) */
 /* The text in capitals. */
 std::string Upper(std::string s);
+/* A parameter value given: neither empty nor *NONE. */
+bool Given(const std::string &value);
+/* A message given in the command's own text (MSGTXT) or by id (MSGID) is
+ * one the program shows: the message text field is needed. */
+void NoteMessageText();
 /* Commands of the screen dialogue have no place in a component: false (and
  * in pass 1 the finding) when the run checks a component. */
 bool NotInComponent();

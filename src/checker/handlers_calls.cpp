@@ -85,7 +85,7 @@ void P3100_CheckCall(void)
 {
     std::string process = Upper(Parm("PROCESS")), function = Upper(Parm("FUNCTION"));
     std::string program = Upper(Parm("PGM"));
-    bool programCall = !program.empty() && program != "*NONE";
+    bool programCall = Given(program);
     if (Pass() == 1) {
         RecordFieldEntries("PARMS");
         RecordFieldEntries("PASS_DS");
@@ -117,8 +117,8 @@ void P3100_CheckSubmit(void)
 {
     std::string process = Upper(Parm("PROCESS")), function = Upper(Parm("FUNCTION"));
     std::string program = Upper(Parm("PGM"));
-    bool programCall = !program.empty() && program != "*NONE";
-    bool processCall = !process.empty() && process != "*NONE";
+    bool programCall = Given(program);
+    bool processCall = Given(process);
     if (Pass() == 1) {
         RecordFieldEntries("PARMS");
         RecordFieldEntries("EXCHANGE");

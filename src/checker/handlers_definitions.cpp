@@ -60,7 +60,7 @@ void P3100_CheckFunctionOptions(void)
         }
     }
     std::string structure = Upper(Parm("RCV_DS"));
-    if (!structure.empty() && structure != "*NONE") {
+    if (Given(structure)) {
         FFC_WORK_RECORD &r = g.record2;
         BlankRecord(r, WR_RCV_DS, "", structure);
         WriteRecord(r);
@@ -68,7 +68,7 @@ void P3100_CheckFunctionOptions(void)
     std::string trigger = Upper(Parm("TRIGGER"));
     if (trigger == "*FIELD")
         g.sysFlags[SF_TRIGGER_FIELD] = 'Y';
-    else if (!trigger.empty() && trigger != "*NONE")
+    else if (Given(trigger))
         g.sysFlags[SF_TRIGGER_OTHER] = 'Y';
 }
 
@@ -123,9 +123,7 @@ void P3100_CheckMessageCommand(void)
             Issue('F', "PRC1052", Trim(g.parsed.acName, 10));
         return;
     }
-    std::string text = Upper(Parm("MSGTXT")), id = Upper(Parm("MSGID"));
-    if ((!text.empty() && text != "*NONE") || (!id.empty() && id != "*NONE"))
-        g.messageTextUsed = 'Y';
+    NoteMessageText();
 }
 
 // Runs a layout step of the layout subsystem and issues the closing message

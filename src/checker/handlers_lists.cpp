@@ -261,7 +261,7 @@ void P3100_CheckLocEntry(void)
     RequireList("IN_LIST", list);
     if (!where.empty())
         CheckConditionText(where);
-    if (!number.empty() && Upper(number) != "*NONE") {
+    if (Given(number)) {
         if (IsSpecial(number))
             Issue('F', "PRC0154", "RET_NUMBER(" + number + ")");
         else

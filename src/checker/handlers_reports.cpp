@@ -116,7 +116,7 @@ void P3100_CheckDefReport(void)
     if (Pass() == 2) {
         for (const char *keyword : kReturned) {
             std::string field = Parm(keyword);
-            if (Upper(field) != "*NONE" && !field.empty())
+            if (Given(field))
                 CheckFieldOperand(field, 'N');
         }
         return;

@@ -16,17 +16,6 @@ using namespace checker;
 
 namespace {
 
-// A message given in the command's own text or by id is one the program
-// shows: the message text field is needed.
-void NoteMessage()
-{
-    for (const char *keyword : {"MSGTXT", "MSGID"}) {
-        std::string v = Upper(Parm(keyword));
-        if (!v.empty() && v != "*NONE")
-            G().messageTextUsed = 'Y';
-    }
-}
-
 void RecordMessageData()
 {
     RecordFieldEntries("MSGDTA");
@@ -60,13 +49,11 @@ extern "C" {
 void P3100_CheckBeginCheck(void)
 {
     std::string count = Parm("KEEP_COUNT");
-    bool none = count.empty() || Upper(count) == "*NONE";
-    if (Pass() == 1) {
-        if (!none)
-            RecordOperand(count);
+    if (!Given(count))
         return;
-    }
-    if (!none)
+    if (Pass() == 1)
+        RecordOperand(count);
+    else
         CheckFieldOperand(count, 'N');
 }
 
@@ -75,7 +62,7 @@ void P3100_CheckBeginCheck(void)
 void P3100_CheckEndCheckOnError(void)
 {
     if (Pass() == 1) {
-        NoteMessage();
+        NoteMessageText();
         RecordMessageData();
         return;
     }
@@ -88,7 +75,7 @@ void P3100_CheckEndCheckOnError(void)
 void P3100_CheckIfError(void)
 {
     if (Pass() == 1) {
-        NoteMessage();
+        NoteMessageText();
         RecordMessageData();
         return;
     }
@@ -105,7 +92,7 @@ void P3100_CheckSetError(void)
             return;
         }
         RecordFieldList("FOR_FIELD");
-        NoteMessage();
+        NoteMessageText();
         RecordMessageData();
         return;
     }
@@ -117,7 +104,7 @@ void P3100_CheckDateCheck(void)
 {
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
-        NoteMessage();
+        NoteMessageText();
         RecordMessageData();
         return;
     }
@@ -137,7 +124,7 @@ void P3100_CheckRangeCheck(void)
             RecordOperand(ParmEntry("RANGE", i, 0));
             RecordOperand(ParmEntry("RANGE", i, 1));
         }
-        NoteMessage();
+        NoteMessageText();
         RecordMessageData();
         return;
     }
@@ -158,7 +145,7 @@ void P3100_CheckValueCheck(void)
         RecordOperand(Parm("FIELD"));
         for (int32_t i = 0; i < values; ++i)
             RecordOperand(ParmEntry("WITH_LIST", i));
-        NoteMessage();
+        NoteMessageText();
         RecordMessageData();
         return;
     }
@@ -175,7 +162,7 @@ void P3100_CheckCondCheck(void)
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
         RecordExpressionFields(Parm("COND"));
-        NoteMessage();
+        NoteMessageText();
         RecordMessageData();
         return;
     }
@@ -196,7 +183,7 @@ void P3100_CheckFileCheck(void)
     P3100_CheckFileCommand(0);
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
-        NoteMessage();
+        NoteMessageText();
         RecordMessageData();
         return;
     }

@@ -72,6 +72,17 @@ std::string Upper(std::string s)
     return s;
 }
 
+bool Given(const std::string &value)
+{
+    return !value.empty() && Upper(value) != "*NONE";
+}
+
+void NoteMessageText()
+{
+    if (Given(Parm("MSGTXT")) || Given(Parm("MSGID")))
+        G().messageTextUsed = 'Y';
+}
+
 bool NotInComponent()
 {
     if (!IsComponentRun())
