@@ -278,6 +278,9 @@ bool SetParmCount(const char *keyword, int32_t count);
 void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name = {}, std::string_view qual = {});
 void WriteRecord(const FFC_WORK_RECORD &r);
 bool FindRecord(FFC_WORK_RECORD &r, uint16_t parts);
+/* Blanks the record for a name the function defines once: false, with the
+ * finding `duplicateMsgId`, when a record of that kind and name exists. */
+bool BlankNewRecord(FFC_WORK_RECORD &r, const char *kind, const std::string &name, const char *duplicateMsgId);
 
 /* Set-up of the check that the run and the tests share. */
 void StartChecking();

@@ -85,12 +85,8 @@ void P3100_CheckDefCond(void)
         return;
     }
     FFC_WORK_RECORD &r = g.record2;
-    BlankRecord(r, WR_DEF_COND, name);
-    if (FindRecord(r, 2)) {
-        Issue('F', "PRC0196", name);
+    if (!BlankNewRecord(r, WR_DEF_COND, name, "PRC0196"))
         return;
-    }
-    BlankRecord(r, WR_DEF_COND, name);
     auto *data = reinterpret_cast<WR_DEF_COND_DATA *>(r.acData);
     int32_t line = g.parsed.sLine;
     FIX_LongToDigits(&line, 7, data->acLine);

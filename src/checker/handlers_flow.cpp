@@ -87,12 +87,8 @@ void P3100_CheckSubroutine(char cKind)
     if (Pass() != 1)
         return;
     FFC_WORK_RECORD &r = g.record2;
-    BlankRecord(r, WR_USRSUBR, name);
-    if (FindRecord(r, 2)) {
-        Issue('F', "PRC0122", name);
+    if (!BlankNewRecord(r, WR_USRSUBR, name, "PRC0122"))
         return;
-    }
-    BlankRecord(r, WR_USRSUBR, name);
     auto *data = reinterpret_cast<WR_USRSUBR_DATA *>(r.acData);
     data->usModule = 0;
     int32_t line = g.parsed.sLine;

@@ -65,12 +65,8 @@ void DefineLineGroup(const std::string &name, int report, const char *origin)
 {
     Globals &g = G();
     FFC_WORK_RECORD &r = g.record2;
-    BlankRecord(r, WR_GROUPNAM, name);
-    if (FindRecord(r, 2)) {
-        Issue('F', "PRC0297", name);
+    if (!BlankNewRecord(r, WR_GROUPNAM, name, "PRC0297"))
         return;
-    }
-    BlankRecord(r, WR_GROUPNAM, name);
     auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
     std::memcpy(data->acOrigin, origin, 3);
     data->cFiller = static_cast<char>('0' + report);

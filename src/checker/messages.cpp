@@ -281,6 +281,17 @@ bool FindRecord(FFC_WORK_RECORD &r, uint16_t parts)
     return WF_cReadFirst(G().ctx, 2, &r, parts) == '0';
 }
 
+bool BlankNewRecord(FFC_WORK_RECORD &r, const char *kind, const std::string &name, const char *duplicateMsgId)
+{
+    BlankRecord(r, kind, name);
+    if (FindRecord(r, 2)) {
+        Issue('F', duplicateMsgId, name);
+        return false;
+    }
+    BlankRecord(r, kind, name);
+    return true;
+}
+
 } // namespace checker
 
 using namespace checker;
