@@ -153,13 +153,8 @@ void P3100_CheckFileCommand(int32_t)
     }
     if (g.currentFlags[2] == 'Y')
         RecordExpressionFields(Parm("WHERE"));
-    if (g.currentFlags[4] == 'Y') {
-        std::string status = Upper(Parm("IO_STATUS"));
-        if (status == "*STATUS")
-            P3100_RecordFieldUsage(1, g.ioStatusField, "FL");
-        else
-            RecordOperand(status);
-    }
+    if (g.currentFlags[4] == 'Y')
+        RecordIoStatus();
 }
 
 // SELECT: the common file check; in pass 1 the GENERIC and OPTIONS rules

@@ -243,11 +243,7 @@ void CheckFiles()
     int32_t fields = ParmCount("FIELDS");
     for (int32_t i = 0; i < fields; ++i)
         RecordOperand(ParmEntry("FIELDS", i));
-    std::string status = Upper(Parm("IO_STATUS"));
-    if (status == "*STATUS")
-        P3100_RecordFieldUsage(1, g.ioStatusField, "FL");
-    else
-        RecordOperand(status);
+    RecordIoStatus();
 }
 
 void CheckFieldsAndLabels()

@@ -102,6 +102,15 @@ void RecordOperand(const std::string &operand)
         RecordUseOnce(upper, field, "FL");
 }
 
+void RecordIoStatus()
+{
+    std::string status = Upper(Parm("IO_STATUS"));
+    if (status == "*STATUS")
+        P3100_RecordFieldUsage(1, G().ioStatusField, "FL");
+    else
+        RecordOperand(status);
+}
+
 void RecordFieldList(const char *keyword)
 {
     int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), 1000));
