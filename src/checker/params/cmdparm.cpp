@@ -44,14 +44,6 @@ struct Item {
     size_t column = 0;
 };
 
-std::string TrimBlanks(std::string_view s)
-{
-    size_t b = 0, e = s.size();
-    while (b < e && s[b] == ' ') ++b;
-    while (e > b && s[e - 1] == ' ') --e;
-    return std::string(s.substr(b, e - b));
-}
-
 class Preparer {
 public:
     Preparer(FFC_CONTEXT *ctx, const char *queue, const CommandView &view, FFC_PARSED_COMMAND *cmd,
