@@ -71,11 +71,6 @@ void *g_propertyUser = nullptr;
 
 }  // namespace
 
-char TypeClass(char type)
-{
-    return std::strchr("1234ABEHMZ", type) && type != 0 ? 'A' : 'N';
-}
-
 Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOptions &opt)
 {
     Resolution r;
@@ -188,7 +183,7 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
             known = g_propertyLookup ? g_propertyLookup(g_propertyUser, comp.c_str(), prop.c_str(), &type, &len, &dec) != 0
                                      : LookUpComponentProperty(ctx, comp, prop, &type, &len, &dec);
         if (!known) return fail("DCM0408", Fixed(Upper(text), 20));
-        r.code = "CP", r.kind = DC_OPERAND_COMPONENT_PROPERTY, r.cls = TypeClass(type), r.type = type;
+        r.code = "CP", r.kind = DC_OPERAND_COMPONENT_PROPERTY, r.cls = P3100_chTypeClass(type), r.type = type;
         r.length = len, r.decimals = static_cast<int16_t>(dec), r.integerDigits = len - dec;
         r.resolved = comp + "." + prop;
         return allowed(7) ? r : notAllowed();
@@ -206,7 +201,7 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
         char found = opt.component ? Get_Function_Field_Allow_Component(ctx, &local, &def, nullptr, nullptr)
                                    : Get_Function_Field(ctx, &local, &def, nullptr, nullptr);
         if (found == '0') {
-            r.code = "FL", r.kind = DC_OPERAND_FIELD, r.type = def.cType, r.cls = TypeClass(def.cType);
+            r.code = "FL", r.kind = DC_OPERAND_FIELD, r.type = def.cType, r.cls = P3100_chTypeClass(def.cType);
             r.length = def.lLength, r.decimals = static_cast<int16_t>(def.lDecimals);
             r.integerDigits = def.lLength - def.lDecimals;
             r.local = local == 'Y';
