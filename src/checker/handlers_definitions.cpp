@@ -113,13 +113,8 @@ void P3100_CheckInclude(void)
 // text in use is noted for the end of pass 1.
 void P3100_CheckMessageCommand(void)
 {
-    Globals &g = G();
-    if (IsComponentRun()) {
-        if (Pass() == 1)
-            Issue('F', "PRC1052", Trim(g.parsed.acName, 10));
-        return;
-    }
-    NoteMessageText();
+    if (NotInComponent())
+        NoteMessageText();
 }
 
 // Runs a layout step of the layout subsystem and issues the closing message
