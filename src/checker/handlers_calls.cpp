@@ -74,6 +74,22 @@ std::string TargetFinding(const std::string &process, const std::string &functio
     return {};
 }
 
+// The file of the command's FILE parameter (name and library, in
+// capitals): a file of the partition, recorded as used; otherwise the
+// finding `msgId` and false.
+bool UseNamedFile(const char *msgId, std::string &file, std::string &library)
+{
+    file = Upper(Parm("FILE", 0));
+    library = Upper(Parm("FILE", 1));
+    char kind = ' ';
+    if (file.empty() || file[0] == '*' || !FileKnown(file, library, kind)) {
+        Issue('F', msgId, "FILE(" + file + ")");
+        return false;
+    }
+    RecordFileUse(file, library);
+    return true;
+}
+
 } // namespace
 
 extern "C" {
@@ -161,13 +177,9 @@ void P3100_CheckPoint(void)
 {
     if (Pass() != 1)
         return;
-    std::string file = Upper(Parm("FILE", 0)), library = Upper(Parm("FILE", 1));
-    char kind = ' ';
-    if (file.empty() || file[0] == '*' || !FileKnown(file, library, kind)) {
-        Issue('F', "PRC0178", "FILE(" + file + ")");
+    std::string file, library;
+    if (!UseNamedFile("PRC0178", file, library))
         return;
-    }
-    RecordFileUse(file, library);
     for (const char *keyword : {"TO_FILE", "TO_LIBRARY", "TO_MEMBER"}) {
         std::string v = Parm(keyword);
         if (!FieldOf(v).empty())
@@ -191,13 +203,9 @@ void P3100_CheckRename(void)
         return;
     if (Pass() != 1)
         return;
-    std::string file = Upper(Parm("FILE", 0)), library = Upper(Parm("FILE", 1));
-    char kind = ' ';
-    if (file.empty() || file[0] == '*' || !FileKnown(file, library, kind)) {
-        Issue('F', "PRC0205", "FILE(" + file + ")");
+    std::string file, library;
+    if (!UseNamedFile("PRC0205", file, library))
         return;
-    }
-    RecordFileUse(file, library);
     int32_t pairs = ParmCount("FIELDS");
     for (int32_t i = 0; i < pairs; ++i) {
         std::string written = ParmEntry("FIELDS", i, 0), renamed = ParmEntry("FIELDS", i, 1);
