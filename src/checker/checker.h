@@ -239,6 +239,9 @@ bool Given(const std::string &value);
 /* A message given in the command's own text (MSGTXT) or by id (MSGID) is
  * one the program shows: the message text field is needed. */
 void NoteMessageText();
+/* Counts the next loop of the run and gives it to the current command and
+ * to the structure depth as its identifier ("SL@" + 3 digits). */
+void NumberLoop(int depth);
 /* Commands of the screen dialogue have no place in a component: false (and
  * in pass 1 the finding) when the run checks a component. */
 bool NotInComponent();

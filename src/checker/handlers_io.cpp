@@ -175,11 +175,7 @@ void P3100_CheckSelect(void)
     int depth = std::clamp(g.depth, 0, kStackLimit);
     g.levelFile[depth] = Upper(Parm("FROM_FILE", 0));
     g.levelLibrary[depth] = Upper(Parm("FROM_FILE", 1));
-    char id[8];
-    g.loopCounter = (g.loopCounter + 1) % 1000;
-    std::snprintf(id, sizeof id, "SL@%03d", static_cast<int>(g.loopCounter));
-    g.levelLoopId[depth] = id;
-    std::memcpy(g.parsed.acLoopId, id, 6);
+    NumberLoop(depth);
     g.currentSelectLevel = depth - 1;
 }
 

@@ -83,6 +83,16 @@ void NoteMessageText()
         G().messageTextUsed = 'Y';
 }
 
+void NumberLoop(int depth)
+{
+    Globals &g = G();
+    char id[8];
+    g.loopCounter = (g.loopCounter + 1) % 1000;
+    std::snprintf(id, sizeof id, "SL@%03d", static_cast<int>(g.loopCounter));
+    g.levelLoopId[depth] = id;
+    std::memcpy(g.parsed.acLoopId, id, 6);
+}
+
 bool NotInComponent()
 {
     if (!IsComponentRun())
