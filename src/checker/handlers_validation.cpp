@@ -16,8 +16,10 @@ using namespace checker;
 
 namespace {
 
-void RecordMessageData()
+// Pass 1: the message text in use and the fields of the message data.
+void RecordMessage()
 {
+    NoteMessageText();
     RecordFieldEntries("MSGDTA");
 }
 
@@ -62,8 +64,7 @@ void P3100_CheckBeginCheck(void)
 void P3100_CheckEndCheckOnError(void)
 {
     if (Pass() == 1) {
-        NoteMessageText();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     std::string target = Parm("IF_ERROR");
@@ -75,8 +76,7 @@ void P3100_CheckEndCheckOnError(void)
 void P3100_CheckIfError(void)
 {
     if (Pass() == 1) {
-        NoteMessageText();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     CheckMessageData();
@@ -92,8 +92,7 @@ void P3100_CheckSetError(void)
             return;
         }
         RecordFieldList("FOR_FIELD");
-        NoteMessageText();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     CheckFieldEntries("FOR_FIELD");
@@ -104,8 +103,7 @@ void P3100_CheckDateCheck(void)
 {
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
-        NoteMessageText();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     CheckedField();
@@ -124,8 +122,7 @@ void P3100_CheckRangeCheck(void)
             RecordOperand(ParmEntry("RANGE", i, 0));
             RecordOperand(ParmEntry("RANGE", i, 1));
         }
-        NoteMessageText();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     OperandInfo field = CheckedField();
@@ -145,8 +142,7 @@ void P3100_CheckValueCheck(void)
         RecordOperand(Parm("FIELD"));
         for (int32_t i = 0; i < values; ++i)
             RecordOperand(ParmEntry("WITH_LIST", i));
-        NoteMessageText();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     OperandInfo field = CheckedField();
@@ -162,8 +158,7 @@ void P3100_CheckCondCheck(void)
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
         RecordExpressionFields(Parm("COND"));
-        NoteMessageText();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     CheckedField();
@@ -183,8 +178,7 @@ void P3100_CheckFileCheck(void)
     P3100_CheckFileCommand(0);
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
-        NoteMessageText();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     CheckedField();
