@@ -234,6 +234,14 @@ int32_t Pass();
 bool NameIs(const char *name);           /* current command name equals name (blank-padded) */
 /* The text in capitals. */
 std::string Upper(std::string s);
+/* A parameter value given: neither empty nor *NONE. */
+bool Given(const std::string &value);
+/* A message given in the command's own text (MSGTXT) or by id (MSGID) is
+ * one the program shows: the message text field is needed. */
+void NoteMessageText();
+/* Counts the next loop of the run and gives it to the current command and
+ * to the structure depth as its identifier ("SL@" + 3 digits). */
+void NumberLoop(int depth);
 /* Commands of the screen dialogue have no place in a component: false (and
  * in pass 1 the finding) when the run checks a component. */
 bool NotInComponent();
@@ -273,6 +281,9 @@ bool SetParmCount(const char *keyword, int32_t count);
 void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name = {}, std::string_view qual = {});
 void WriteRecord(const FFC_WORK_RECORD &r);
 bool FindRecord(FFC_WORK_RECORD &r, uint16_t parts);
+/* Blanks the record for a name the function defines once: false, with the
+ * finding `duplicateMsgId`, when a record of that kind and name exists. */
+bool BlankNewRecord(FFC_WORK_RECORD &r, const char *kind, const std::string &name, const char *duplicateMsgId);
 
 /* Set-up of the check that the run and the tests share. */
 void StartChecking();
@@ -281,7 +292,6 @@ void Pass1();
 void Pass2();
 void ResetModuleForCheck();
 void PresetReports();
-void ReportHandlerNotBuilt();
 
 /* Tells whether the run is a design-only ("X3") scope. */
 bool DesignOnlyScope();

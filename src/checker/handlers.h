@@ -10,8 +10,6 @@ extern "C" {
 
 /* Handlers of commands without a check of their own. */
 void P3100_CheckEmpty(void);
-/* Handler of commands whose check is not part of this version: reports it. */
-void P3100_CheckNotBuilt(void);
 
 /* Structure and flow. */
 void P3100_CheckElse(void);

@@ -74,6 +74,22 @@ std::string TargetFinding(const std::string &process, const std::string &functio
     return {};
 }
 
+// The file of the command's FILE parameter (name and library, in
+// capitals): a file of the partition, recorded as used; otherwise the
+// finding `msgId` and false.
+bool UseNamedFile(const char *msgId, std::string &file, std::string &library)
+{
+    file = Upper(Parm("FILE", 0));
+    library = Upper(Parm("FILE", 1));
+    char kind = ' ';
+    if (file.empty() || file[0] == '*' || !FileKnown(file, library, kind)) {
+        Issue('F', msgId, "FILE(" + file + ")");
+        return false;
+    }
+    RecordFileUse(file, library);
+    return true;
+}
+
 } // namespace
 
 extern "C" {
@@ -85,7 +101,7 @@ void P3100_CheckCall(void)
 {
     std::string process = Upper(Parm("PROCESS")), function = Upper(Parm("FUNCTION"));
     std::string program = Upper(Parm("PGM"));
-    bool programCall = !program.empty() && program != "*NONE";
+    bool programCall = Given(program);
     if (Pass() == 1) {
         RecordFieldEntries("PARMS");
         RecordFieldEntries("PASS_DS");
@@ -104,7 +120,7 @@ void P3100_CheckCall(void)
         ListDefinition list;
         std::string name = ParmEntry("PASS_LST", i);
         if (!name.empty() && !FindList(name, list))
-            Issue('F', "PRC1006", FieldOf(name).empty() ? Upper(name) : FieldOf(name));
+            Issue('F', "PRC1006", NameOf(name));
     }
     CheckEntryValues("PARMS");
     CheckEntryValues("PASS_DS");
@@ -117,8 +133,8 @@ void P3100_CheckSubmit(void)
 {
     std::string process = Upper(Parm("PROCESS")), function = Upper(Parm("FUNCTION"));
     std::string program = Upper(Parm("PGM"));
-    bool programCall = !program.empty() && program != "*NONE";
-    bool processCall = !process.empty() && process != "*NONE";
+    bool programCall = Given(program);
+    bool processCall = Given(process);
     if (Pass() == 1) {
         RecordFieldEntries("PARMS");
         RecordFieldEntries("EXCHANGE");
@@ -161,13 +177,9 @@ void P3100_CheckPoint(void)
 {
     if (Pass() != 1)
         return;
-    std::string file = Upper(Parm("FILE", 0)), library = Upper(Parm("FILE", 1));
-    char kind = ' ';
-    if (file.empty() || file[0] == '*' || !FileKnown(file, library, kind)) {
-        Issue('F', "PRC0178", "FILE(" + file + ")");
+    std::string file, library;
+    if (!UseNamedFile("PRC0178", file, library))
         return;
-    }
-    RecordFileUse(file, library);
     for (const char *keyword : {"TO_FILE", "TO_LIBRARY", "TO_MEMBER"}) {
         std::string v = Parm(keyword);
         if (!FieldOf(v).empty())
@@ -191,18 +203,14 @@ void P3100_CheckRename(void)
         return;
     if (Pass() != 1)
         return;
-    std::string file = Upper(Parm("FILE", 0)), library = Upper(Parm("FILE", 1));
-    char kind = ' ';
-    if (file.empty() || file[0] == '*' || !FileKnown(file, library, kind)) {
-        Issue('F', "PRC0205", "FILE(" + file + ")");
+    std::string file, library;
+    if (!UseNamedFile("PRC0205", file, library))
         return;
-    }
-    RecordFileUse(file, library);
     int32_t pairs = ParmCount("FIELDS");
     for (int32_t i = 0; i < pairs; ++i) {
         std::string written = ParmEntry("FIELDS", i, 0), renamed = ParmEntry("FIELDS", i, 1);
-        std::string field = FieldOf(written).empty() ? Upper(written) : FieldOf(written);
-        std::string target = FieldOf(renamed).empty() ? Upper(renamed) : FieldOf(renamed);
+        std::string field = NameOf(written);
+        std::string target = NameOf(renamed);
         if (field.empty() || target.empty()) {
             Issue('F', "PRC0205", field.empty() ? written : renamed);
             continue;

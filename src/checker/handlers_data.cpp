@@ -24,9 +24,10 @@ using namespace checker;
 
 namespace {
 
-bool Given(const std::string &value)
+// A value given that changes something: neither empty, *NONE nor *SAME.
+bool GivenNotSame(const std::string &value)
 {
-    return !value.empty() && Upper(value) != "*SAME" && Upper(value) != "*NONE";
+    return Given(value) && Upper(value) != "*SAME";
 }
 
 // Built-in function of the catalogue: its argument and return counts.
@@ -85,20 +86,20 @@ bool NewFieldDefinition(const std::string &field, const std::string &reference, 
     Pad(def.acName, 10, field);
     char type = ' ';
     int32_t length = 0, decimals = 0;
-    const std::string &base = Given(reference) ? reference : field;
-    if (!LookUpField(base, type, length, decimals) && Given(reference))
+    const std::string &base = GivenNotSame(reference) ? reference : field;
+    if (!LookUpField(base, type, length, decimals) && GivenNotSame(reference))
         return false;
     std::string typeText = Parm("TYPE"), lengthText = Parm("LENGTH"), decimalsText = Parm("DECIMALS");
-    if (Given(typeText)) {
+    if (GivenNotSame(typeText)) {
         type = TypeCode(typeText);
         if (type == ' ')
             return false;
     }
-    if (Given(lengthText) && (length = WholeNumber(lengthText)) < 0)
+    if (GivenNotSame(lengthText) && (length = WholeNumber(lengthText)) < 0)
         return false;
-    if (Given(decimalsText) && (decimals = WholeNumber(decimalsText)) < 0)
+    if (GivenNotSame(decimalsText) && (decimals = WholeNumber(decimalsText)) < 0)
         return false;
-    else if (!Given(decimalsText) && Given(typeText) && type == 'A')
+    else if (!GivenNotSame(decimalsText) && GivenNotSame(typeText) && type == 'A')
         decimals = 0;
     if (type == ' ' || length <= 0)
         return false;
@@ -125,7 +126,7 @@ bool SpecialChangeValue(const std::string &value)
 // A group named by GROUP_BY.
 bool IsFieldGroup(const std::string &entry)
 {
-    std::string name = FieldOf(entry).empty() ? Upper(entry) : FieldOf(entry);
+    std::string name = NameOf(entry);
     FFC_WORK_RECORD &r = G().record2;
     BlankRecord(r, WR_GROUPNAM, name);
     return FindRecord(r, 2);
@@ -167,16 +168,16 @@ FFC_FIELD_TEXT NewFieldTexts(const std::string &field, const std::string &refere
     FFC_FIELD_TEXT text;
     std::memset(&text, ' ', sizeof text);
     std::string label = Parm("LABEL"), description = Parm("DESC");
-    if (Given(label))
+    if (GivenNotSame(label))
         Pad(text.acLabel, sizeof text.acLabel, label);
-    if (Given(description))
+    if (GivenNotSame(description))
         Pad(text.acDescription, sizeof text.acDescription, description);
     int32_t headings = std::min<int32_t>(ParmCount("COLHDG"), 3);
     for (int32_t i = 0; i < headings; ++i)
         Pad(text.acColumnHeadings[i], sizeof text.acColumnHeadings[i], ParmEntry("COLHDG", i));
     FFC_FIELD_DEFINITION base;
     std::memset(&base, ' ', sizeof base);
-    std::string baseName = Given(reference) ? (FieldOf(reference).empty() ? Upper(reference) : FieldOf(reference)) : field;
+    std::string baseName = GivenNotSame(reference) ? NameOf(reference) : field;
     Pad(base.acName, 10, baseName);
     FFC_FIELD_TEXT baseText;
     std::memset(&baseText, ' ', sizeof baseText);
@@ -259,13 +260,13 @@ void P3100_CheckDefine(void)
         return;
     }
     std::string reference = Parm("REFFLD");
-    if (Given(reference)) {
-        std::string refField = FieldOf(reference).empty() ? Upper(reference) : FieldOf(reference);
+    if (GivenNotSame(reference)) {
+        std::string refField = NameOf(reference);
         if (!FieldDefined(refField) && !FieldInDictionary(refField)) {
             Issue('F', "PRC0056", reference);
             return;
         }
-    } else if (!Given(Parm("TYPE")) && !FieldInDictionary(field)) {
+    } else if (!GivenNotSame(Parm("TYPE")) && !FieldInDictionary(field)) {
         Issue('F', "PRC0058", written);
         return;
     }
@@ -283,7 +284,7 @@ void P3100_CheckDefine(void)
     FIX_LongToDigits(&def.lLength, 5, data->acLength);
     FIX_LongToDigits(&def.lDecimals, 3, data->acDecimals);
     std::string defaultValue = Parm("DEFAULT");
-    if (Given(defaultValue))
+    if (GivenNotSame(defaultValue))
         Pad(data->acDefault, sizeof data->acDefault, defaultValue);
     WriteRecord(r);
 }
@@ -301,9 +302,9 @@ void P3100_CheckOverride(void)
         Issue('F', "PRC0063", written);
         return;
     }
-    bool changes = Given(Parm("REFFLD"));
+    bool changes = GivenNotSame(Parm("REFFLD"));
     for (const char *keyword : {"TYPE", "LENGTH", "DECIMALS", "EDIT_CODE", "EDIT_WORD", "LABEL", "DESC", "DEFAULT"})
-        changes = changes || Given(Parm(keyword));
+        changes = changes || GivenNotSame(Parm(keyword));
     changes = changes || ParmCount("COLHDG") > 0 || ParmCount("INPUT_ATR") > 0 || ParmCount("OUTPUT_ATR") > 0;
     if (!changes) {
         Issue('W', "PRC0069", written);
@@ -363,7 +364,7 @@ void P3100_CheckDefList(void)
     }
     RecordFieldList("FIELDS");
     std::string counter = Parm("COUNTER");
-    if (Given(counter))
+    if (GivenNotSame(counter))
         RecordOperand(counter);
     RecordListDefinition();
 }

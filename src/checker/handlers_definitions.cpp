@@ -60,7 +60,7 @@ void P3100_CheckFunctionOptions(void)
         }
     }
     std::string structure = Upper(Parm("RCV_DS"));
-    if (!structure.empty() && structure != "*NONE") {
+    if (Given(structure)) {
         FFC_WORK_RECORD &r = g.record2;
         BlankRecord(r, WR_RCV_DS, "", structure);
         WriteRecord(r);
@@ -68,7 +68,7 @@ void P3100_CheckFunctionOptions(void)
     std::string trigger = Upper(Parm("TRIGGER"));
     if (trigger == "*FIELD")
         g.sysFlags[SF_TRIGGER_FIELD] = 'Y';
-    else if (!trigger.empty() && trigger != "*NONE")
+    else if (Given(trigger))
         g.sysFlags[SF_TRIGGER_OTHER] = 'Y';
 }
 
@@ -85,12 +85,8 @@ void P3100_CheckDefCond(void)
         return;
     }
     FFC_WORK_RECORD &r = g.record2;
-    BlankRecord(r, WR_DEF_COND, name);
-    if (FindRecord(r, 2)) {
-        Issue('F', "PRC0196", name);
+    if (!BlankNewRecord(r, WR_DEF_COND, name, "PRC0196"))
         return;
-    }
-    BlankRecord(r, WR_DEF_COND, name);
     auto *data = reinterpret_cast<WR_DEF_COND_DATA *>(r.acData);
     int32_t line = g.parsed.sLine;
     FIX_LongToDigits(&line, 7, data->acLine);
@@ -117,15 +113,8 @@ void P3100_CheckInclude(void)
 // text in use is noted for the end of pass 1.
 void P3100_CheckMessageCommand(void)
 {
-    Globals &g = G();
-    if (IsComponentRun()) {
-        if (Pass() == 1)
-            Issue('F', "PRC1052", Trim(g.parsed.acName, 10));
-        return;
-    }
-    std::string text = Upper(Parm("MSGTXT")), id = Upper(Parm("MSGID"));
-    if ((!text.empty() && text != "*NONE") || (!id.empty() && id != "*NONE"))
-        g.messageTextUsed = 'Y';
+    if (NotInComponent())
+        NoteMessageText();
 }
 
 // Runs a layout step of the layout subsystem and issues the closing message

@@ -28,11 +28,6 @@ extern "C" {
 
 void P3100_CheckEmpty(void) {}
 
-void P3100_CheckNotBuilt(void)
-{
-    ReportHandlerNotBuilt();
-}
-
 // ELSE: a second ELSE under the same IF does not follow its IF.
 void P3100_CheckElse(void)
 {
@@ -92,12 +87,8 @@ void P3100_CheckSubroutine(char cKind)
     if (Pass() != 1)
         return;
     FFC_WORK_RECORD &r = g.record2;
-    BlankRecord(r, WR_USRSUBR, name);
-    if (FindRecord(r, 2)) {
-        Issue('F', "PRC0122", name);
+    if (!BlankNewRecord(r, WR_USRSUBR, name, "PRC0122"))
         return;
-    }
-    BlankRecord(r, WR_USRSUBR, name);
     auto *data = reinterpret_cast<WR_USRSUBR_DATA *>(r.acData);
     data->usModule = 0;
     int32_t line = g.parsed.sLine;

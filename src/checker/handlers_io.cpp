@@ -153,13 +153,8 @@ void P3100_CheckFileCommand(int32_t)
     }
     if (g.currentFlags[2] == 'Y')
         RecordExpressionFields(Parm("WHERE"));
-    if (g.currentFlags[4] == 'Y') {
-        std::string status = Upper(Parm("IO_STATUS"));
-        if (status == "*STATUS")
-            P3100_RecordFieldUsage(1, g.ioStatusField, "FL");
-        else
-            RecordOperand(status);
-    }
+    if (g.currentFlags[4] == 'Y')
+        RecordIoStatus();
 }
 
 // SELECT: the common file check; in pass 1 the GENERIC and OPTIONS rules
@@ -180,11 +175,7 @@ void P3100_CheckSelect(void)
     int depth = std::clamp(g.depth, 0, kStackLimit);
     g.levelFile[depth] = Upper(Parm("FROM_FILE", 0));
     g.levelLibrary[depth] = Upper(Parm("FROM_FILE", 1));
-    char id[8];
-    g.loopCounter = (g.loopCounter + 1) % 1000;
-    std::snprintf(id, sizeof id, "SL@%03d", static_cast<int>(g.loopCounter));
-    g.levelLoopId[depth] = id;
-    std::memcpy(g.parsed.acLoopId, id, 6);
+    NumberLoop(depth);
     g.currentSelectLevel = depth - 1;
 }
 

@@ -21,13 +21,6 @@ using namespace checker;
 
 namespace {
 
-// A list or field name as written ("#CUSTLIST") without its name character.
-std::string NameOf(const std::string &written)
-{
-    std::string field = FieldOf(written);
-    return field.empty() ? Upper(written) : field;
-}
-
 bool IsSpecial(const std::string &value) { return !value.empty() && value[0] == '*'; }
 
 // Entry modes of ADD_ENTRY, UPD_ENTRY and INZ_LIST; any other value must
@@ -268,7 +261,7 @@ void P3100_CheckLocEntry(void)
     RequireList("IN_LIST", list);
     if (!where.empty())
         CheckConditionText(where);
-    if (!number.empty() && Upper(number) != "*NONE") {
+    if (Given(number)) {
         if (IsSpecial(number))
             Issue('F', "PRC0154", "RET_NUMBER(" + number + ")");
         else

@@ -118,11 +118,7 @@ void P3100_CheckOpen(void)
         return;
     }
     RecordFileUse(file, library);
-    std::string status = Upper(Parm("IO_STATUS"));
-    if (status == "*STATUS")
-        P3100_RecordFieldUsage(1, G().ioStatusField, "FL");
-    else
-        RecordOperand(status);
+    RecordIoStatus();
 }
 
 // CLOSE: every file (*ALL) or one file; the status field is used.
@@ -133,11 +129,7 @@ void P3100_CheckClose(void)
     std::string file = Upper(Parm("FILE", 0));
     if (!file.empty() && file != "*ALL")
         RecordFileUse(file, Upper(Parm("FILE", 1)));
-    std::string status = Upper(Parm("IO_STATUS"));
-    if (status == "*STATUS")
-        P3100_RecordFieldUsage(1, G().ioStatusField, "FL");
-    else
-        RecordOperand(status);
+    RecordIoStatus();
 }
 
 void P3100_CheckBrowse(void)

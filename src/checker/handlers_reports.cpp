@@ -65,12 +65,8 @@ void DefineLineGroup(const std::string &name, int report, const char *origin)
 {
     Globals &g = G();
     FFC_WORK_RECORD &r = g.record2;
-    BlankRecord(r, WR_GROUPNAM, name);
-    if (FindRecord(r, 2)) {
-        Issue('F', "PRC0297", name);
+    if (!BlankNewRecord(r, WR_GROUPNAM, name, "PRC0297"))
         return;
-    }
-    BlankRecord(r, WR_GROUPNAM, name);
     auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
     std::memcpy(data->acOrigin, origin, 3);
     data->cFiller = static_cast<char>('0' + report);
@@ -116,7 +112,7 @@ void P3100_CheckDefReport(void)
     if (Pass() == 2) {
         for (const char *keyword : kReturned) {
             std::string field = Parm(keyword);
-            if (Upper(field) != "*NONE" && !field.empty())
+            if (Given(field))
                 CheckFieldOperand(field, 'N');
         }
         return;

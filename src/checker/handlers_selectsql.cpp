@@ -243,11 +243,7 @@ void CheckFiles()
     int32_t fields = ParmCount("FIELDS");
     for (int32_t i = 0; i < fields; ++i)
         RecordOperand(ParmEntry("FIELDS", i));
-    std::string status = Upper(Parm("IO_STATUS"));
-    if (status == "*STATUS")
-        P3100_RecordFieldUsage(1, g.ioStatusField, "FL");
-    else
-        RecordOperand(status);
+    RecordIoStatus();
 }
 
 void CheckFieldsAndLabels()
@@ -282,12 +278,7 @@ void P3100_CheckSelectSql(void)
     g.sysFlags[SF_SELECT_SQL] = 'Y';
     if (Pass() == 1) {
         CheckFiles();
-        int depth = std::clamp(g.depth, 0, kStackLimit);
-        char id[8];
-        g.loopCounter = (g.loopCounter + 1) % 1000;
-        std::snprintf(id, sizeof id, "SL@%03d", static_cast<int>(g.loopCounter));
-        g.levelLoopId[depth] = id;
-        std::memcpy(g.parsed.acLoopId, id, 6);
+        NumberLoop(std::clamp(g.depth, 0, kStackLimit));
         return;
     }
     CheckFieldsAndLabels();

@@ -16,19 +16,10 @@ using namespace checker;
 
 namespace {
 
-// A message given in the command's own text or by id is one the program
-// shows: the message text field is needed.
-void NoteMessage()
+// Pass 1: the message text in use and the fields of the message data.
+void RecordMessage()
 {
-    for (const char *keyword : {"MSGTXT", "MSGID"}) {
-        std::string v = Upper(Parm(keyword));
-        if (!v.empty() && v != "*NONE")
-            G().messageTextUsed = 'Y';
-    }
-}
-
-void RecordMessageData()
-{
+    NoteMessageText();
     RecordFieldEntries("MSGDTA");
 }
 
@@ -60,13 +51,11 @@ extern "C" {
 void P3100_CheckBeginCheck(void)
 {
     std::string count = Parm("KEEP_COUNT");
-    bool none = count.empty() || Upper(count) == "*NONE";
-    if (Pass() == 1) {
-        if (!none)
-            RecordOperand(count);
+    if (!Given(count))
         return;
-    }
-    if (!none)
+    if (Pass() == 1)
+        RecordOperand(count);
+    else
         CheckFieldOperand(count, 'N');
 }
 
@@ -75,8 +64,7 @@ void P3100_CheckBeginCheck(void)
 void P3100_CheckEndCheckOnError(void)
 {
     if (Pass() == 1) {
-        NoteMessage();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     std::string target = Parm("IF_ERROR");
@@ -88,8 +76,7 @@ void P3100_CheckEndCheckOnError(void)
 void P3100_CheckIfError(void)
 {
     if (Pass() == 1) {
-        NoteMessage();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     CheckMessageData();
@@ -105,8 +92,7 @@ void P3100_CheckSetError(void)
             return;
         }
         RecordFieldList("FOR_FIELD");
-        NoteMessage();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     CheckFieldEntries("FOR_FIELD");
@@ -117,8 +103,7 @@ void P3100_CheckDateCheck(void)
 {
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
-        NoteMessage();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     CheckedField();
@@ -137,8 +122,7 @@ void P3100_CheckRangeCheck(void)
             RecordOperand(ParmEntry("RANGE", i, 0));
             RecordOperand(ParmEntry("RANGE", i, 1));
         }
-        NoteMessage();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     OperandInfo field = CheckedField();
@@ -158,8 +142,7 @@ void P3100_CheckValueCheck(void)
         RecordOperand(Parm("FIELD"));
         for (int32_t i = 0; i < values; ++i)
             RecordOperand(ParmEntry("WITH_LIST", i));
-        NoteMessage();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     OperandInfo field = CheckedField();
@@ -175,8 +158,7 @@ void P3100_CheckCondCheck(void)
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
         RecordExpressionFields(Parm("COND"));
-        NoteMessage();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     CheckedField();
@@ -196,8 +178,7 @@ void P3100_CheckFileCheck(void)
     P3100_CheckFileCommand(0);
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
-        NoteMessage();
-        RecordMessageData();
+        RecordMessage();
         return;
     }
     CheckedField();

@@ -72,6 +72,27 @@ std::string Upper(std::string s)
     return s;
 }
 
+bool Given(const std::string &value)
+{
+    return !value.empty() && Upper(value) != "*NONE";
+}
+
+void NoteMessageText()
+{
+    if (Given(Parm("MSGTXT")) || Given(Parm("MSGID")))
+        G().messageTextUsed = 'Y';
+}
+
+void NumberLoop(int depth)
+{
+    Globals &g = G();
+    char id[8];
+    g.loopCounter = (g.loopCounter + 1) % 1000;
+    std::snprintf(id, sizeof id, "SL@%03d", static_cast<int>(g.loopCounter));
+    g.levelLoopId[depth] = id;
+    std::memcpy(g.parsed.acLoopId, id, 6);
+}
+
 bool NotInComponent()
 {
     if (!IsComponentRun())
@@ -171,33 +192,33 @@ struct ParmPlace {
     int32_t at = -1;
     uint16_t width = 0;
     char kind = 'A';
-    int32_t stride = 0;
 };
 
-ParmPlace Locate(const char *keyword, int element)
+/* Where entry `entry` of element `element` of a parameter of the current
+ * command lies; at < 0 when the command has no such element or entry. */
+ParmPlace Locate(const char *keyword, int element, int entry)
 {
     namespace cp = dqov::cmdparm;
-    std::string command = Trim(G().parsed.acName, 10);
+    const FFC_PARSED_COMMAND &p = G().parsed;
     ParmPlace place;
-    int ci = cp::FindCommand(command);
+    int ci = cp::FindCommand(cp::CommandNameOf(p));
     if (ci < 0)
         return place;
     const cp::CommandDef &c = cp::kCommands[ci];
     int pi = cp::FindParam(c, keyword);
-    if (pi < 0 || element >= c.params[pi].elementCount)
+    if (pi < 0 || element < 0 || element >= c.params[pi].elementCount)
         return place;
-    place.at = cp::ElementOffset(command, keyword, element);
     place.width = cp::ElementSize(c.params[pi].elements[element]);
     place.kind = c.params[pi].elements[element].kind;
-    place.stride = cp::EntryStride(command, keyword, element);
+    place.at = cp::EntryOffset(p, keyword, element, entry, place.width);
     return place;
 }
 
-std::string ReadElement(const ParmPlace &place, int entry)
+std::string ReadElement(const ParmPlace &place)
 {
     const FFC_PARSED_COMMAND &p = G().parsed;
-    int32_t at = place.at + entry * place.stride;
-    if (place.at < 0 || at < 0 || at + place.width > FFC_PARM_AREA_SIZE)
+    const int32_t at = place.at;
+    if (at < 0)
         return {};
     if (place.kind == 'N') {
         int32_t v;
@@ -216,21 +237,20 @@ std::string ReadElement(const ParmPlace &place, int entry)
 
 std::string Parm(const char *keyword, int element)
 {
-    return ReadElement(Locate(keyword, element), 0);
+    return ReadElement(Locate(keyword, element, 0));
 }
 
 std::string ParmEntry(const char *keyword, int entry, int element)
 {
-    return ReadElement(Locate(keyword, element), entry);
+    return ReadElement(Locate(keyword, element, entry));
 }
 
 bool SetParmEntry(const char *keyword, int entry, int element, std::string_view value)
 {
-    ParmPlace place = Locate(keyword, element);
-    int32_t at = place.at + entry * place.stride;
-    if (place.at < 0 || at < 0 || at + place.width > FFC_PARM_AREA_SIZE || place.kind == 'N' || place.kind == 'H')
+    ParmPlace place = Locate(keyword, element, entry);
+    if (place.at < 0 || place.kind == 'N' || place.kind == 'H')
         return false;
-    Pad(G().parsed.acParms + at, place.width, value.substr(0, place.width));
+    Pad(G().parsed.acParms + place.at, place.width, value.substr(0, place.width));
     return true;
 }
 
@@ -245,18 +265,12 @@ bool SetParmCount(const char *keyword, int32_t count)
 
 int32_t ParmCount(const char *keyword)
 {
-    int32_t at = dqov::cmdparm::CountOffset(Trim(G().parsed.acName, 10), keyword);
-    if (at < 0 || at + 4 > FFC_PARM_AREA_SIZE)
-        return 0;
-    int32_t n;
-    std::memcpy(&n, G().parsed.acParms + at, 4);
-    return n;
+    return dqov::cmdparm::ParmCount(G().parsed, keyword);
 }
 
 bool ParmFlag(const char *keyword, const char *value)
 {
-    int32_t at = dqov::cmdparm::FlagOffset(Trim(G().parsed.acName, 10), keyword, value);
-    return at >= 0 && at < FFC_PARM_AREA_SIZE && G().parsed.acParms[at] == 'Y';
+    return dqov::cmdparm::ParmFlag(G().parsed, keyword, value);
 }
 
 void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name, std::string_view qual)
@@ -277,13 +291,15 @@ bool FindRecord(FFC_WORK_RECORD &r, uint16_t parts)
     return WF_cReadFirst(G().ctx, 2, &r, parts) == '0';
 }
 
-void ReportHandlerNotBuilt()
+bool BlankNewRecord(FFC_WORK_RECORD &r, const char *kind, const std::string &name, const char *duplicateMsgId)
 {
-    if (Pass() != 1)
-        return;
-    std::string name = Trim(G().parsed.acName, 10);
-    IssueText("The check of command " + name + " is not available in this version; the command was not checked.",
-              'W');
+    BlankRecord(r, kind, name);
+    if (FindRecord(r, 2)) {
+        Issue('F', duplicateMsgId, name);
+        return false;
+    }
+    BlankRecord(r, kind, name);
+    return true;
 }
 
 } // namespace checker

@@ -4,6 +4,7 @@
 #include "checker/operand_checks.h"
 
 #include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 
 #include <cstring>
@@ -16,18 +17,12 @@ namespace checker {
 
 namespace {
 
+using dqov::text::TrimBlanks;
+
 bool ComponentFlavour()
 {
     const FFC_CONTEXT *ctx = G().ctx;
     return ctx && (ctx->lComponentRun || ctx->lComponentExpressions || ctx->lLanguageLevelTwo);
-}
-
-std::string TrimBlanks(const std::string &s)
-{
-    size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos)
-        return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
 OperandInfo RunOperandCheck(const std::string &operand, const char *options, char typeClass, int32_t length,

@@ -84,6 +84,12 @@ std::string FieldOf(const std::string &operand)
     return field;
 }
 
+std::string NameOf(const std::string &written)
+{
+    std::string field = FieldOf(written);
+    return field.empty() ? Upper(written) : field;
+}
+
 void RecordOperand(const std::string &operand)
 {
     if (Pass() != 1 || operand.empty())
@@ -94,6 +100,15 @@ void RecordOperand(const std::string &operand)
     std::string field = FieldOf(operand);
     if (!field.empty())
         RecordUseOnce(upper, field, "FL");
+}
+
+void RecordIoStatus()
+{
+    std::string status = Upper(Parm("IO_STATUS"));
+    if (status == "*STATUS")
+        P3100_RecordFieldUsage(1, G().ioStatusField, "FL");
+    else
+        RecordOperand(status);
 }
 
 void RecordFieldList(const char *keyword)

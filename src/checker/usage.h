@@ -24,9 +24,15 @@ namespace checker {
 void RecordFieldUse(const std::string &written, const std::string &field, const char *kind);
 /* The field an operand names ("#CUSTNO" -> "CUSTNO"), empty for others. */
 std::string FieldOf(const std::string &operand);
+/* A list or field name as written without its name character ("#CUSTLIST"
+ * -> "CUSTLIST"); any other text in capitals. */
+std::string NameOf(const std::string &written);
 /* Records one use of an operand (pass 1): a field group's use count, or the
  * field's "USEFIELD" record. */
 void RecordOperand(const std::string &operand);
+/* Records the I/O status field of the current command (IO_STATUS): *STATUS
+ * is the function's own status field, anything else an operand. */
+void RecordIoStatus();
 /* Every entry of a list parameter of the current command. */
 void RecordFieldList(const char *keyword);
 /* The entries of a list parameter of the current command that name a

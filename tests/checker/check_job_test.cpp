@@ -108,13 +108,14 @@ TEST_F(CheckJob, SingleComponentSourceComesFromTheObjectServer)
     auto r = std::make_unique<FFC_SOURCE_COMMAND>();
     r->sLine = 0;
     std::vector<std::string> names;
+    std::string labelOfLine10;
     while (PCONTROL_chReadNextCommand(&ctx, r.get()) == '0') {
         names.push_back(std::string(r->acName, 10));
-        if (r->sLine == 10) {
-            EXPECT_EQ(std::string(r->acLabel, 3), "L1 ");
-        }
+        if (r->sLine == 10)
+            labelOfLine10 = std::string(r->acLabel, 3);
     }
     ASSERT_EQ(names.size(), 13u);
+    EXPECT_EQ(labelOfLine10, "L1 ") << "line 10 is read and keeps its label";
     EXPECT_EQ(names[0], "BEGIN_COM ");
     EXPECT_EQ(names[9], "MESSAGE   ");
     EXPECT_EQ(names[12], "END_COM   ");

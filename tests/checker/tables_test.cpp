@@ -81,6 +81,29 @@ TEST(BuiltInCommands, CodesAndNames)
     EXPECT_EQ(P31O2_fIsFunctionRun(nullptr, "*COMPX"), 0);
 }
 
+// FETCH keeps up to 20 WITH_KEY values; @KEYCODES follows them in the area.
+TEST(ParameterArea, EntriesBeyondAListAreNeitherReadNorWritten)
+{
+    checker::Globals &g = checker::G();
+    const FFC_PARSED_COMMAND saved = g.parsed;
+    std::memset(&g.parsed, ' ', sizeof g.parsed);
+    checker::Pad(g.parsed.acName, 10, "FETCH");
+    EXPECT_TRUE(checker::SetParmEntry("WITH_KEY", 0, 0, "FIRST"));
+    EXPECT_TRUE(checker::SetParmEntry("WITH_KEY", 19, 0, "LAST"));
+    EXPECT_EQ(checker::ParmEntry("WITH_KEY", 0), "FIRST");
+    EXPECT_EQ(checker::ParmEntry("WITH_KEY", 19), "LAST");
+    EXPECT_TRUE(checker::SetParmEntry("@KEYCODES", 0, 0, "EQ"));
+    const std::string before(g.parsed.acParms, FFC_PARM_AREA_SIZE);
+    EXPECT_FALSE(checker::SetParmEntry("WITH_KEY", 20, 0, "BEYOND"));
+    EXPECT_FALSE(checker::SetParmEntry("WITH_KEY", -1, 0, "BEFORE"));
+    EXPECT_FALSE(checker::SetParmEntry("WITH_KEY", 0, 1, "NOELEMENT"));
+    EXPECT_EQ(std::string(g.parsed.acParms, FFC_PARM_AREA_SIZE), before) << "nothing written outside the list";
+    EXPECT_EQ(checker::ParmEntry("WITH_KEY", 20), "");
+    EXPECT_EQ(checker::ParmEntry("WITH_KEY", -1), "");
+    EXPECT_EQ(checker::ParmEntry("@KEYCODES", 0), "EQ");
+    g.parsed = saved;
+}
+
 TEST(MakeIdentifier, ReplacesAndKeepsTheRightmost)
 {
     char out[64];

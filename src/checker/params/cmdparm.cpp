@@ -15,11 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "checker/checker.h"
 #include "checker/params/cmdparm_internal.h"
 #include "dqov/messages.h"
 
 namespace dqov::cmdparm {
 namespace {
+
+using checker::Upper;
 
 /* The keyword area most recently handed to the preparation; the defaults
  * handler reads it. */
@@ -40,20 +43,6 @@ struct Item {
     Value value;
     size_t column = 0;
 };
-
-std::string Upper(std::string s)
-{
-    for (char &c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-std::string TrimBlanks(std::string_view s)
-{
-    size_t b = 0, e = s.size();
-    while (b < e && s[b] == ' ') ++b;
-    while (e > b && s[e - 1] == ' ') --e;
-    return std::string(s.substr(b, e - b));
-}
 
 class Preparer {
 public:

@@ -46,6 +46,7 @@ CommandView ReadCommandView(const void *pArea, uint16_t usCount, const char *acC
 
 using dqov::text::Fixed;
 using dqov::text::Signed7;
+using dqov::text::TrimBlanks;
 
 /* Blanks the parameter area of the command (numbers and counts 0, flags
  * 'N') and sets the defaults of its parameters. */

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "checker/checker.h"
 #include "checker/params/field_texts.h"
 #include "checker/params/operand_internal.h"
 #include "dqov/messages.h"
@@ -225,7 +226,7 @@ int16_t FLDCHK_sCheckNameCharacters(FFC_CONTEXT *pContext, const char *pchEntry,
     *pcControl = 'N';
     *psNumber = 0;
     (void)pchEntry;
-    const bool alpha = dqov::operand::TypeClass(cType) == 'A';
+    const bool alpha = P3100_chTypeClass(cType) == 'A';
     auto refuse = [&](const char *id, const std::string &code) {
         Queue(pContext, acQueue, id, Fixed(code, 4));
         *pcValid = 'N';

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "checker/checker.h"
 #include "checker/params/operand_internal.h"
 #include "dqov/definitions.h"
 #include "dqov/messages.h"
@@ -15,6 +16,8 @@
 
 namespace dqov::operand {
 namespace {
+
+using checker::Upper;
 
 /* System variables and the special values taken where a value is expected.
  * Class ' ' fits every type class and has no length to check. */
@@ -40,12 +43,6 @@ constexpr SystemVariable kSystemVariables[] = {
     {"*DEVICE", 'A', 'A', 10, 0},     {"*MONTH", 'N', 'S', 2, 0},       {"*DAY", 'N', 'S', 2, 0},
     {"*YEAR", 'N', 'S', 2, 0},        {"*YEAR4", 'N', 'S', 4, 0},       {"*CURRENT_DATE", 'A', 'A', 10, 0},
 };
-
-std::string Upper(std::string s)
-{
-    for (char &c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 bool IsNameChar(char c, const FFC_CONTEXT *ctx)
 {
@@ -73,11 +70,6 @@ DC_PROPERTY_LOOKUP g_propertyLookup = nullptr;
 void *g_propertyUser = nullptr;
 
 }  // namespace
-
-char TypeClass(char type)
-{
-    return std::strchr("1234ABEHMZ", type) && type != 0 ? 'A' : 'N';
-}
 
 Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOptions &opt)
 {
@@ -191,7 +183,7 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
             known = g_propertyLookup ? g_propertyLookup(g_propertyUser, comp.c_str(), prop.c_str(), &type, &len, &dec) != 0
                                      : LookUpComponentProperty(ctx, comp, prop, &type, &len, &dec);
         if (!known) return fail("DCM0408", Fixed(Upper(text), 20));
-        r.code = "CP", r.kind = DC_OPERAND_COMPONENT_PROPERTY, r.cls = TypeClass(type), r.type = type;
+        r.code = "CP", r.kind = DC_OPERAND_COMPONENT_PROPERTY, r.cls = P3100_chTypeClass(type), r.type = type;
         r.length = len, r.decimals = static_cast<int16_t>(dec), r.integerDigits = len - dec;
         r.resolved = comp + "." + prop;
         return allowed(7) ? r : notAllowed();
@@ -209,7 +201,7 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
         char found = opt.component ? Get_Function_Field_Allow_Component(ctx, &local, &def, nullptr, nullptr)
                                    : Get_Function_Field(ctx, &local, &def, nullptr, nullptr);
         if (found == '0') {
-            r.code = "FL", r.kind = DC_OPERAND_FIELD, r.type = def.cType, r.cls = TypeClass(def.cType);
+            r.code = "FL", r.kind = DC_OPERAND_FIELD, r.type = def.cType, r.cls = P3100_chTypeClass(def.cType);
             r.length = def.lLength, r.decimals = static_cast<int16_t>(def.lDecimals);
             r.integerDigits = def.lLength - def.lDecimals;
             r.local = local == 'Y';

@@ -37,8 +37,6 @@ struct Resolution {
     int32_t fractionValue = 0;
 };
 
-/* Type class of a field type code: 'A' for 1 2 3 4 A B E H M Z, else 'N'. */
-char TypeClass(char type);
 using dqov::text::Fixed;
 using dqov::text::Signed7;
 
