@@ -53,6 +53,10 @@ void P31O2_IssueText(const char *pszText);
  * FFC_MSG_DATA_MAX, -9 no storage. */
 int16_t P9006_sQueueMessage(FFC_CONTEXT *pContext, const char *acQueue, const char *acMsgId,
                             uint16_t usDataLength, const void *pData);
+/* Counts one message of severity cSeverity in the run statistics: the total
+ * and the pass-1 or later-passes count by lPass. 1 when counted ('F' fatal,
+ * 'W' warning), 0 for any other severity. */
+int P9006_fCountMessage(FFC_RUN_STATISTICS *pStats, char cSeverity, int32_t lPass);
 /* Number of messages in a queue: 0 and *pulCount, or -1 when no such queue. */
 int16_t qvrms3(FFC_CONTEXT *pContext, const char *acQueue, uint32_t *pulCount);
 /* Message n (from 1) of a queue with its text resolved: id (8 bytes with

@@ -328,15 +328,11 @@ void P3100_IssueMessageRecord(void *, int32_t, char cSeverity, const char *pachM
         std::memcpy(m.acText, pData, std::min<uint32_t>(ulLength, FFC_MESSAGE_TEXT_LEN));
     RS_sAddRunMessage(g.ctx, &m);
     st.cLastSeverity = cSeverity;
-    if (cSeverity == 'F') {
-        ++st.stats.lFatalTotal;
-        ++(st.lPass <= 1 ? st.stats.lFatalPass1 : st.stats.lFatalLater);
+    P9006_fCountMessage(&st.stats, cSeverity, st.lPass);
+    if (cSeverity == 'F')
         ++g.commandFatal;
-    } else if (cSeverity == 'W') {
-        ++st.stats.lWarningsTotal;
-        ++(st.lPass <= 1 ? st.stats.lWarningsPass1 : st.stats.lWarningsLater);
+    else if (cSeverity == 'W')
         ++g.commandWarnings;
-    }
 }
 
 void P3100_IssueMessage(char cSeverity, const char *pachMsgId, const char *pText, uint32_t ulLength)

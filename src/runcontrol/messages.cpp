@@ -132,25 +132,28 @@ int16_t CreateMessageQueue(FFC_CONTEXT* ctx, const char* queue)
     return qvrmm1(ctx, 'V', MessageQueueList(queue).c_str(), &size, &count, nullptr);
 }
 
-bool CountSeverity(FFC_RUN_STATISTICS& stats, char severity, int32_t pass)
-{
-    const bool later = pass > 1;
-    if (severity == 'F') {
-        ++stats.lFatalTotal;
-        ++(later ? stats.lFatalLater : stats.lFatalPass1);
-        return true;
-    }
-    if (severity == 'W') {
-        ++stats.lWarningsTotal;
-        ++(later ? stats.lWarningsLater : stats.lWarningsPass1);
-        return true;
-    }
-    return false;
-}
-
 } // namespace rc
 
 extern "C" {
+
+int P9006_fCountMessage(FFC_RUN_STATISTICS* pStats, char cSeverity, int32_t lPass)
+{
+    if (!pStats)
+        return 0;
+    const bool later = lPass > 1;
+    if (cSeverity == 'F') {
+        ++pStats->lFatalTotal;
+        ++(later ? pStats->lFatalLater : pStats->lFatalPass1);
+        return 1;
+    }
+    if (cSeverity == 'W') {
+        ++pStats->lWarningsTotal;
+        ++(later ? pStats->lWarningsLater : pStats->lWarningsPass1);
+        return 1;
+    }
+    return 0;
+}
+
 
 int16_t P9006_sQueueMessage(FFC_CONTEXT* ctx, const char* queue, const char* msgId, uint16_t len, const void* data)
 {
@@ -262,7 +265,7 @@ uint32_t P9006_ulReplayQueuedMessages(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, 
         ++moved;
         if (!state)
             continue;
-        if (rc::CountSeverity(state->stats, severity, state->lPass))
+        if (P9006_fCountMessage(&state->stats, severity, state->lPass))
             state->cLastSeverity = severity;
     }
     qvrmm4(ctx, name.c_str());

@@ -32,6 +32,5 @@ int16_t CreateMessageQueue(FFC_CONTEXT* ctx, const char* queue);
 // Counts a message of this severity ('F' error, 'W' warning; others are
 // not counted) in the totals and in pass one's or the later passes' counts.
 // True when it was counted.
-bool CountSeverity(FFC_RUN_STATISTICS& stats, char severity, int32_t pass);
 
 } // namespace rc

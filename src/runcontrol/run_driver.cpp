@@ -167,7 +167,7 @@ void jobMessage(char severity, const std::string& text)
 {
     FFC_CHECK_MESSAGE m = textMessage(severity, g_run.context.lCurrentPass, text);
     RS_sAddRunMessage(&g_run.messages, &m);
-    rc::CountSeverity(g_run.state.stats, severity, g_run.context.lCurrentPass);
+    P9006_fCountMessage(&g_run.state.stats, severity, g_run.context.lCurrentPass);
 }
 
 bool componentJob() { return std::memcmp(g_run.functionName, "*COMP", 5) == 0; }

@@ -10,6 +10,7 @@
 
 #include "dqov/fatal.h"
 #include "dqov/ffc_check_message.h"
+#include "dqov/messages.h"
 #include "dqov/record_store.h"
 #include "generator/core/gen_state.h"
 #include "platform/dqoz/dqoz.h"
@@ -67,16 +68,8 @@ int16_t P3109_sIssueMessage(const char* pszMsgId, char cSeverity, std::string_vi
     int16_t rc = g.args.pContext ? RS_sAddRunMessage(g.args.pContext, &m) : int16_t(-9);
     if (!st)
         return rc;
-    bool later = st->lPass > 1;
-    if (cSeverity == 'F') {
-        ++st->stats.lFatalTotal;
-        ++(later ? st->stats.lFatalLater : st->stats.lFatalPass1);
-        st->cLastSeverity = 'F';
-    } else if (cSeverity == 'W') {
-        ++st->stats.lWarningsTotal;
-        ++(later ? st->stats.lWarningsLater : st->stats.lWarningsPass1);
-        st->cLastSeverity = 'W';
-    }
+    if (P9006_fCountMessage(&st->stats, cSeverity, st->lPass))
+        st->cLastSeverity = cSeverity;
     return rc;
 }
 
