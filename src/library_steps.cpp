@@ -24,6 +24,7 @@ extern "C" void P31O2_LibraryRunSeams(FFC_RUN_SEAMS* pSeams)
         return;
     *pSeams = FFC_RUN_SEAMS{};
     pSeams->pfnChecker = P3100_lRunCheckerStep;
+    P3100_UseLibraryLayouts();
     P3109_FillRunSeams(pSeams);
     pSeams->pfnPassRelease = releaseCheckedNames;
 }

@@ -64,6 +64,13 @@ P3100_PREPARE_COMMAND P3100_pGetPrepareCommand(void);
  * a layout leaves its closing message in the check state's result slot. */
 typedef void (*P3100_LAYOUT_CALL)(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState);
 void P3100_SetLayoutCalls(P3100_LAYOUT_CALL pfnScreen, P3100_LAYOUT_CALL pfnReport);
+/* Installs the library's own screen and report layouts; the function-wide
+ * layout counters start again with every check. */
+void P3100_UseLibraryLayouts(void);
+void P3100_ResetLayoutCounters(void);
+/* Name-prefix helpers on 50-character names. */
+void P3100_StripLeadingChar(char *pachName, char cChar);
+void P3100_PrefixChar(char *pachName, char cChar);
 
 /* Keyword area (the parameter preparation's entries), loaded once per
  * process, and its entry count. */

@@ -131,8 +131,10 @@ void P3100_CheckDefReport(void)
         report->sPageWidth = static_cast<int16_t>(width);
     if (overflow > 0) {
         report->sOverflow = static_cast<int16_t>(overflow);
-        report->sOverflowLess3 = static_cast<int16_t>(overflow - 3);
+        report->sLastLine = static_cast<int16_t>(overflow - 3);
     }
+    if (int lastLine = std::atoi(Parm("LAST_LINE").c_str()); lastLine > 0)
+        report->sLastLine = static_cast<int16_t>(lastLine);
     for (int i = 0; i < 3; ++i) {
         std::string value = Parm(kFileValues[i]);
         Pad(report->acFiles[i], 12, value.empty() ? "*FILE" : value);

@@ -111,8 +111,9 @@ void PresetReports()
         d.cSwitch4 = 'N';
         d.sPageLength = static_cast<int16_t>(pageLength);
         d.sOverflow = static_cast<int16_t>(overflow);
-        d.sOverflowLess3 = static_cast<int16_t>(overflow - 3);
+        d.sLastLine = static_cast<int16_t>(overflow - 3);
         d.sPageWidth = static_cast<int16_t>(g.ctx->lPageWidth);
+        d.sFiller1 = d.sFiller2 = 0;
         d.cState = 'N';
         char field[10];
         std::snprintf(field, sizeof field, "%cREP%dPAGE", g.ctx->cNatChar1, number);
@@ -165,6 +166,7 @@ void ResetModuleForCheck()
     g.depth = 0;
     g.commandCount = 0;
     g.checkerCommandCounter = 0;
+    P3100_ResetLayoutCounters();
 }
 
 void StartChecking()

@@ -87,18 +87,18 @@ typedef struct WR_DRINF_DATA {
     char     acPrintFile[10];    /*   4 */
     char     acLibrary[10];      /*  14 */
     char     acTexts[40];        /*  24 completed: texts ("*NONE") */
-    int16_t  sPageLength;        /*  64 */
+    int16_t  sPageLength;        /*  64 page length in lines */
     int16_t  sFiller1;
-    int16_t  sOverflow;          /*  68 */
+    int16_t  sPageWidth;         /*  68 report width (FORMSIZE's second value) */
     int16_t  sFiller2;
-    int16_t  sOverflowLess3;     /*  72 */
+    int16_t  sOverflow;          /*  72 overflow line */
     char     acSwitches[3];      /*  74 completed: first three of "NNNN" */
     char     cState;             /*  77 'N', 'Y' or 'P' */
     char     cSwitch4;           /*  78 completed: fourth switch */
     char     acPageField[10];    /*  79 completed: page-number field name */
     char     acPrintResult[6];   /*  89 completed: print-file result */
     char     acFiller3[13];      /*  95 */
-    int16_t  sPageWidth;         /* 108 */
+    int16_t  sLastLine;          /* 108 last detail line (LAST_LINE) */
     char     acFiller4[19];      /* 110 */
     char     acFiles[3][12];     /* 129, 141, 153: "*FILE" or a field name */
     char     acFieldName[50];    /* 165 "*NONE" for none */
@@ -191,10 +191,10 @@ static_assert(offsetof(WR_USEFIELD_DATA, cGenerate) == 22, "USEFIELD generation 
 static_assert(offsetof(WR_USEFIELD_DATA, cMangled) == 838, "USEFIELD mangled mark");
 static_assert(offsetof(WR_USEFIELD_DATA, acReference) == 840, "USEFIELD reference");
 static_assert(offsetof(WR_DRINF_DATA, sPageLength) == 64, "$DRINF 64");
-static_assert(offsetof(WR_DRINF_DATA, sOverflow) == 68, "$DRINF 68");
-static_assert(offsetof(WR_DRINF_DATA, sOverflowLess3) == 72, "$DRINF 72");
+static_assert(offsetof(WR_DRINF_DATA, sPageWidth) == 68, "$DRINF 68");
+static_assert(offsetof(WR_DRINF_DATA, sOverflow) == 72, "$DRINF 72");
 static_assert(offsetof(WR_DRINF_DATA, cState) == 77, "$DRINF 77");
-static_assert(offsetof(WR_DRINF_DATA, sPageWidth) == 108, "$DRINF 108");
+static_assert(offsetof(WR_DRINF_DATA, sLastLine) == 108, "$DRINF 108");
 static_assert(offsetof(WR_DRINF_DATA, acFiles) == 129, "$DRINF 129");
 static_assert(offsetof(WR_DRINF_DATA, acFieldName) == 165, "$DRINF 165");
 static_assert(offsetof(WR_DRINF_DATA, acRetFields) == 215, "$DRINF 215");

@@ -70,7 +70,7 @@ TEST_F(CheckJob, ReportLinesPrintedAndDefined)
     EXPECT_EQ(d->sPageLength, 72);
     EXPECT_EQ(d->sPageWidth, 132);
     EXPECT_EQ(d->sOverflow, 66);
-    EXPECT_EQ(d->sOverflowLess3, 63);
+    EXPECT_EQ(d->sLastLine, 63);
     std::memcpy(r.acName, "0001", 4);
     EXPECT_NE(WF_cReadFirst(&ctx, 12, &r, 2), '0') << "an unused report leaves no record";
 }

@@ -1,0 +1,307 @@
+// The checker's side of the automatic layouts: in pass 2 every screen
+// command and every report line has its field list recorded as a field
+// group ("GROUPNAM" and one "GROUPFLD" per field, with the field's keyword
+// flags, identification, position and condition), a POP_UP command its
+// "POP_UP" record, and the layout runs with the checker's run values and
+// the function-wide format, field, item and saved-value counters.
+#include "checker/checker.h"
+#include "checker/field_lists.h"
+#include "checker/work_records.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "dqov/fix.h"
+#include "dqov/layout_records.h"
+#include "dqov/workfile.h"
+#include "layout/layout.h"
+
+using namespace checker;
+
+namespace {
+
+constexpr uint16_t kSlot = 12;
+constexpr int32_t kCapacity = 100, kValues = FFC_EXTENSION_VALUES, kValueWidth = FFC_EXTENSION_VALUE_WIDTH;
+
+// Function-wide counters of the layouts: reset when a check starts and
+// kept over its screens and reports.
+struct LayoutCounters {
+    int32_t formats = 0, fields = 0, items = 0, savedValues = 0;
+};
+LayoutCounters g_counters;
+
+struct Keyword {
+    const char *name;
+    int position;
+};
+constexpr Keyword kFlags[] = {
+    {"*OUTPUT", GF_OUTPUT},    {"*OUT", GF_OUTPUT},     {"*OUTONLY", GF_OUTPUT},   {"*LC", GF_LOWERCASE},
+    {"*LCASE", GF_LOWERCASE},  {"*LOWER", GF_LOWERCASE}, {"*LOWERCASE", GF_LOWERCASE}, {"*NEWPAGE", GF_NEWPAGE},
+    {"*NEWFORMAT", GF_NEWPAGE}, {"*ONCHANGE", GF_ONCHANGE}, {"*REPEAT", GF_REPEAT},  {"*HIDE", GF_HIDE},
+    {"*HIDDEN", GF_HIDE},      {"*SEL", GF_SELECT},     {"*SELECT", GF_SELECT},     {"*IN", GF_INPUT},
+    {"*INP", GF_INPUT},        {"*INPUT", GF_INPUT},    {"*RA", GF_RA},             {"*INOUTCOND", GF_INOUTCOND},
+    {"*IOCOND", GF_INOUTCOND}};
+/* The display attributes "*AB" to "*ND", flags 97 to 118 in this order. */
+constexpr const char *kDisplayAttributes[22] = {"*AB",  "*ME",  "*MF",  "*M10", "*M11", "*VN", "*FE", "*RB",
+                                                "*RZ",  "*RL",  "*RLTB", "*GRN", "*WHT", "*RED", "*TRQ", "*YLW",
+                                                "*PNK", "*BLU", "*BL",  "*CS",  "*HI",  "*ND"};
+struct Identification {
+    const char *name;
+    char letter;
+};
+constexpr Identification kIdentifications[] = {{"*COLHDG", 'C'}, {"*COLHEAD", 'C'}, {"*COLUMN", 'C'}, {"*COL", 'C'},
+                                               {"*LABEL", 'L'},  {"*LAB", 'L'},     {"*DESC", 'D'},   {"*DES", 'D'},
+                                               {"*NOID", 'N'},   {"*NOIDENT", 'N'}};
+
+// "*L5", "*R5" (line) or "*P12", "*C12" (column): the letter and number.
+bool PositionValue(const std::string &value, char &letter, int32_t &number)
+{
+    if (value.size() < 3 || value[0] != '*')
+        return false;
+    letter = value[1];
+    if (letter != 'L' && letter != 'R' && letter != 'P' && letter != 'C')
+        return false;
+    for (size_t i = 2; i < value.size(); ++i)
+        if (!std::isdigit(static_cast<unsigned char>(value[i])))
+            return false;
+    number = std::atoi(value.c_str() + 2);
+    return true;
+}
+
+// The value that DEF_COND holds with a condition name, or false when the
+// name is no condition of the function.
+bool ConditionValue(const std::string &name, std::string &value)
+{
+    FFC_WORK_RECORD r;
+    BlankRecord(r, WR_DEF_COND, name);
+    if (WF_cReadFirst(G().ctx, kSlot, &r, 2) != '0')
+        return false;
+    const auto *data = reinterpret_cast<const WR_DEF_COND_DATA *>(r.acData);
+    value = std::memcmp(data->acSwitch, "*NO", 3) == 0 ? "*NO " : "*YES";
+    return true;
+}
+
+void SetDigits(char *target, int32_t value)
+{
+    value = std::clamp<int32_t>(value, 0, 999);
+    FIX_LongToDigits(&value, 3, target);
+}
+
+// One GROUPFLD data area from a field name and its attribute values.
+void FillFieldData(char *data, const std::string &field, const char *values)
+{
+    GROUPFLD_DATA &f = *reinterpret_cast<GROUPFLD_DATA *>(data);
+    Pad(f.acField, 10, Upper(field));
+    std::memset(f.acFlags, '0', sizeof f.acFlags);
+    std::memset(f.acFlags2, '0', sizeof f.acFlags2);
+    std::memcpy(data + GF_LINE, "000000", 6);
+    std::memset(f.acListName, ' ', sizeof f.acListName);
+    std::memset(f.acCondition, ' ', sizeof f.acCondition);
+    std::memset(f.acConditionValue, ' ', sizeof f.acConditionValue);
+    for (int32_t v = 0; values && v < kValues; ++v) {
+        const std::string value = Upper(Trim(values + v * kValueWidth, kValueWidth));
+        if (value.empty())
+            continue;
+        char letter = 0;
+        int32_t number = 0;
+        if (PositionValue(value, letter, number)) {
+            SetDigits(data + (letter == 'L' || letter == 'R' ? GF_LINE : GF_COLUMN), number);
+            continue;
+        }
+        bool known = false;
+        for (const Keyword &k : kFlags)
+            if (value == k.name)
+                data[k.position] = '1', known = true;
+        for (int i = 0; i < 22; ++i)
+            if (value == kDisplayAttributes[i])
+                data[GF_ATTRIBUTES + i] = '1', known = true;
+        for (const Identification &id : kIdentifications)
+            if (value == id.name)
+                data[GF_IDENT] = id.letter, known = true;
+        std::string conditionValue;
+        if (!known && ConditionValue(value, conditionValue)) {
+            Pad(f.acCondition, 10, value);
+            std::memcpy(f.acConditionValue, conditionValue.data(), 4);
+        }
+    }
+}
+
+// Replaces the group's GROUPFLD records by the given fields.
+void WriteGroup(const std::string &group, const std::vector<std::string> &names, const std::vector<std::string> &data)
+{
+    Globals &g = G();
+    FFC_WORK_RECORD r;
+    BlankRecord(r, LAYOUT_KIND_GROUPFLD, group);
+    for (char rc = WF_cReadFirst(g.ctx, kSlot, &r, 2); rc == '0'; rc = WF_cReadNext(g.ctx, kSlot, &r, 2))
+        WF_cDelete(g.ctx, kSlot, &r);
+    for (size_t i = 0; i < names.size(); ++i) {
+        char number[10];
+        int32_t n = static_cast<int32_t>(i + 1);
+        FIX_LongToDigits(&n, 10, number);
+        BlankRecord(r, LAYOUT_KIND_GROUPFLD, group, std::string_view(number, 10));
+        FillFieldData(r.acData, names[i], data[i].empty() ? nullptr : data[i].data());
+        WriteRecord(r);
+    }
+    BlankRecord(r, LAYOUT_KIND_GROUPNAM, group);
+    if (!FindRecord(r, 2)) {
+        BlankRecord(r, LAYOUT_KIND_GROUPNAM, group);
+        std::memcpy(r.acData, "SCR", 3);
+        WriteRecord(r);
+    }
+}
+
+// The command's field list, expanded (*ALL, field groups ...) with each
+// entry's attribute values.
+void RecordFieldListGroup(const std::string &group)
+{
+    Globals &g = G();
+    int32_t count = std::clamp<int32_t>(ParmCount("FIELDS"), 0, kCapacity);
+    std::vector<char> names(static_cast<size_t>(kCapacity * 10), ' ');
+    std::vector<char> data(static_cast<size_t>(kCapacity * kValues * kValueWidth), ' ');
+    for (int32_t i = 0; i < count; ++i) {
+        Pad(names.data() + i * 10, 10, ParmEntry("FIELDS", i).substr(0, 10));
+        if (i < g.extension.lEntries)
+            std::memcpy(data.data() + i * kValues * kValueWidth, g.extension.acAttributes + i * kValues * kValueWidth,
+                        kValues * kValueWidth);
+    }
+    char file[10], list[10], msgId[7], msgData[132];
+    Pad(file, 10, "");
+    Pad(list, 10, "FIELDS");
+    int32_t msgLength = 0;
+    if (P3136_sExpandFileFieldList(g.ctx, 'X', file, list, kCapacity, 10, &count, names.data(), kValues * kValueWidth,
+                                   data.data(), msgId, msgData, &msgLength, g.parsed.acName) != 'Y')
+        count = 0;
+    std::vector<std::string> fields, attributes;
+    for (int32_t i = 0; i < count; ++i) {
+        std::string name = Trim(names.data() + i * 10, 10);
+        if (name.empty())
+            continue;
+        fields.push_back(name);
+        attributes.emplace_back(data.data() + i * kValues * kValueWidth, kValues * kValueWidth);
+    }
+    WriteGroup(group, fields, attributes);
+}
+
+// A browse list: its fields from the list's definition, once.
+void RecordBrowseListGroup(const std::string &list)
+{
+    Globals &g = G();
+    FFC_WORK_RECORD r;
+    BlankRecord(r, LAYOUT_KIND_GROUPFLD, list);
+    if (WF_cReadFirst(g.ctx, kSlot, &r, 2) == '0')
+        return;
+    BlankRecord(r, WR_LISTNAME, list);
+    if (WF_cReadFirst(g.ctx, kSlot, &r, 2) != '0')
+        return;
+    const auto *data = reinterpret_cast<const WR_LISTNAME_DATA *>(r.acData);
+    int32_t count = 0;
+    FIX_lDigitsToLong(data->acFieldCount, 3, &count);
+    std::vector<std::string> fields, attributes;
+    for (int32_t i = 0; i < std::min<int32_t>(count, WR_LIST_FIELDS_MAX); ++i) {
+        fields.push_back(Trim(data->acFields[i], 10));
+        attributes.emplace_back();
+    }
+    WriteGroup(list, fields, attributes);
+}
+
+void WritePopUpRecord()
+{
+    Globals &g = G();
+    FFC_WORK_RECORD r;
+    BlankRecord(r, LAYOUT_KIND_POP_UP);
+    int32_t line = g.state->lLine, second = g.state->lLineWord;
+    FIX_LongToDigits(&line, 15, r.acName);
+    FIX_LongToDigits(&second, 15, r.acName + 15);
+    if (WF_cReadFirst(g.ctx, kSlot, &r, 2) == '0')
+        return;
+    POP_UP_DATA p;
+    std::memset(&p, ' ', sizeof p);
+    p.lLine = std::atoi(Parm("AT_LOC", 0).c_str());
+    p.lColumn = std::atoi(Parm("AT_LOC", 1).c_str());
+    p.lWidth = std::atoi(Parm("DIMENSIONS", 0).c_str());
+    p.lHeight = std::atoi(Parm("DIMENSIONS", 1).c_str());
+    Pad(p.acTitleId, 10, Upper(Parm("PANEL_ID")));
+    Pad(p.acTitle, 40, Parm("PANEL_TITL"));
+    p.lKeyLine2 = p.lKeyLine1 = p.lMessageLine = p.lFirstUsable = p.lLastUsable = 0;
+    std::memcpy(r.acData, &p, sizeof p);
+    WriteRecord(r);
+}
+
+LayoutCounters &Counters()
+{
+    return g_counters;
+}
+
+void RunScreenLayout(FFC_CONTEXT *ctx, FFC_CHECK_STATE *state)
+{
+    Globals &g = G();
+    std::string group = Upper(Parm("@GROUPNAME"));
+    if (group.empty()) {
+        char name[10] = {'@', 'S'};
+        int32_t line = state->lLine, second = state->lLineWord;
+        FIX_LongToDigits(&line, 4, name + 2);
+        FIX_LongToDigits(&second, 4, name + 6);
+        group.assign(name, 10);
+        SetParmEntry("@GROUPNAME", 0, 0, group);
+    }
+    RecordFieldListGroup(group);
+    const std::string browse = Upper(Parm("BROWSELIST"));
+    if (!browse.empty() && browse != "*NONE")
+        RecordBrowseListGroup(browse);
+    if (NameIs("POP_UP"))
+        WritePopUpRecord();
+    LayoutCounters &c = Counters();
+    state->cDesignRun = 'D';
+    P3111_DesignDialogue(ctx, state, static_cast<const FFC_PROCESS_DEFINITION *>(g.processDefinition),
+                         static_cast<const FFC_FUNCTION_DEFINITION *>(g.functionDefinition), &g.parsed, &c.formats,
+                         &c.fields, &g.sysFlags[29], g.sysFlags[27], g.sysFlags[32], g.sysFlags[44], g.screenLines,
+                         g.msgQueue, g.sysFlags, g.lpcAnchor, g.cmpeAnchor,
+                         reinterpret_cast<LAYOUT_DESIGN_CALLBACK>(g.designScreen));
+}
+
+void RunReportLayout(FFC_CONTEXT *ctx, FFC_CHECK_STATE *state)
+{
+    Globals &g = G();
+    RecordFieldListGroup(Upper(Parm("NAME")));
+    LayoutCounters &c = Counters();
+    const std::string number = Parm("REPORT_NUM");
+    const int32_t report = number.empty() ? 1 : std::atoi(number.c_str());
+    state->cDesignRun = 'P';
+    P3116_DesignReport(ctx, state, static_cast<const FFC_PROCESS_DEFINITION *>(g.processDefinition),
+                       static_cast<const FFC_FUNCTION_DEFINITION *>(g.functionDefinition), &g.parsed, &c.formats,
+                       &c.items, &report, &c.savedValues, g.sysFlags[27], g.reports, g.msgQueue, g.sysFlags,
+                       g.lpcAnchor, g.cmpeAnchor, reinterpret_cast<LAYOUT_DESIGN_CALLBACK>(g.designReport));
+}
+
+}  // namespace
+
+extern "C" {
+
+void P3100_StripLeadingChar(char *pachName, char cChar)
+{
+    if (!pachName || pachName[0] != cChar || cChar == ' ')
+        return;
+    std::memmove(pachName, pachName + 1, 49);
+    pachName[49] = ' ';
+}
+
+void P3100_PrefixChar(char *pachName, char cChar)
+{
+    if (!pachName || pachName[0] == cChar)
+        return;
+    std::memmove(pachName + 1, pachName, 49);
+    pachName[0] = cChar;
+}
+
+void P3100_ResetLayoutCounters(void)
+{
+    g_counters = LayoutCounters{};
+}
+
+void P3100_UseLibraryLayouts(void)
+{
+    P3100_SetLayoutCalls(RunScreenLayout, RunReportLayout);
+}
+
+} // extern "C"

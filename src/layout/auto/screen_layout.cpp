@@ -1,0 +1,299 @@
+// The automatic screen layout (DC_P3111): the entry that the checker calls
+// for every DISPLAY, REQUEST and POP_UP in pass 2, its start and completion
+// steps, the design callback's events and the module's messages.
+#include "layout/auto/screen_state.h"
+
+#include <cstring>
+
+#include "checker/checker.h"
+#include "checker/params/field_texts.h"
+#include "dqov/fatal.h"
+#include "dqov/ffc_check_message.h"
+#include "dqov/fix.h"
+#include "dqov/messages.h"
+#include "dqov/record_store.h"
+#include "platform/dqos/dqos.h"
+
+namespace layout::screen {
+
+using dqov::cmdparm::ParmNumber;
+using dqov::cmdparm::ParmText;
+
+Dialogue &Screen()
+{
+    static Dialogue d;
+    return d;
+}
+
+LAYOUT_FIELD_ENTRY &Entry(int32_t number)
+{
+    return Screen().table[static_cast<size_t>(number - 1)];
+}
+
+std::string EntryName(const LAYOUT_FIELD_ENTRY &e)
+{
+    return std::string(e.acName, sizeof e.acName);
+}
+
+bool CallbackPresent()
+{
+    const Dialogue &d = Screen();
+    return d.callback && d.lpc && d.cmpe;
+}
+
+void PostEvent(int code, void *entry, intptr_t v1, intptr_t v2, intptr_t v3, intptr_t v4, void *start)
+{
+    Dialogue &d = Screen();
+    if (!CallbackPresent())
+        return;
+    DLG_DESIGN_EVENT event{code, entry, v1, v2, v3, v4, start};
+    d.callback(d.cmpe, d.lpc, &event);
+}
+
+void SetSlot(const char *msgId, const std::string &data)
+{
+    FFC_CHECK_STATE &st = *Screen().state;
+    std::memcpy(st.acFinalMsgId, msgId, 7);
+    checker::Pad(st.acFinalText, sizeof st.acFinalText, data);
+}
+
+void P3111_IssueMessage(char severity)
+{
+    Dialogue &d = Screen();
+    FFC_CHECK_STATE &st = *d.state;
+    st.cFinalSeverity = severity;
+    void *entry = d.current > 0 && d.current <= d.count ? &Entry(d.current) : nullptr;
+    PostEvent(5, entry, reinterpret_cast<intptr_t>(&st));
+    if (CallbackPresent())
+        return;
+    FFC_CHECK_MESSAGE m{};
+    m.ulLine = st.lLine < 0 ? 0 : static_cast<uint32_t>(st.lLine);
+    std::memcpy(m.acCommand, st.acCommand, 10);
+    m.usPass = static_cast<uint16_t>(st.lPass);
+    m.ulSubLine = st.lLineWord < 0 ? 0 : static_cast<uint32_t>(st.lLineWord);
+    m.cSeverity = severity;
+    std::memcpy(m.acMsgId, st.acFinalMsgId, 7);
+    std::memcpy(m.acObject, d.ctx->acObjectName, 10);
+    std::memcpy(m.acText, st.acFinalText, sizeof m.acText);
+    RS_sAddRunMessage(d.ctx, &m);
+    P9006_fCountMessage(&st.stats, severity, st.lPass);
+}
+
+void IssueFinding(char severity, const char *msgId, const std::string &data)
+{
+    SetSlot(msgId, data);
+    P3111_IssueMessage(severity);
+}
+
+namespace {
+
+// Action-bar lines of the process: by the number of its action-bar choices
+// in the run's language.
+int32_t ActionBarLines()
+{
+    Dialogue &d = Screen();
+    if (d.process->cMenuStyle != 'A')
+        return 0;
+    SSQL_AREA area;
+    std::string partition(d.ctx->acPartition, 3), language = checker::Trim(d.ctx->acLanguage, 4),
+        process = checker::Trim(d.process->acProcess, 10);
+    SSQL_SetLocation("DC_P3111/SQL005");
+    SSQL_DeclareExt(&area, "SELECT COUNT(*) FROM   QV_DTA.QV_F71 WHERE  X71P_I = '%s' AND X71PLN = '%s' AND "
+                           "X71MOD = '%s'",
+                    partition.c_str(), language.c_str(), process.c_str());
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    uint32_t entries = 0;
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&entries));
+    if (rc == SSQL_RC_ERROR)
+        FFC_SQL_Error(ca, "DC_P3111/SQL005");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    return entries > 12 ? 4 : entries > 6 ? 3 : 2;
+}
+
+// The design value without its leading '*', blank-padded to 10.
+void CopyDesignValue(char *target, const std::string &value)
+{
+    std::string v = !value.empty() && value[0] == '*' ? value.substr(1) : value;
+    checker::Pad(target, 10, v);
+}
+
+void FillStartInfo()
+{
+    Dialogue &d = Screen();
+    DLG_START_INFO &s = d.start;
+    s = DLG_START_INFO{};
+    void *arguments[8] = {d.ctx, d.state, const_cast<FFC_PROCESS_DEFINITION *>(d.process),
+                          const_cast<FFC_FUNCTION_DEFINITION *>(d.function), d.command, d.formatCounter,
+                          d.fieldCounter, d.flag30};
+    std::memcpy(s.apArguments, arguments, sizeof arguments);
+    s.cMirror = d.mirror;
+    s.cSinglePage = d.singlePage;
+    s.cNoFrame = d.noFrame;
+    s.lScreenLines = d.screenLines;
+    s.pachMsgQueue = d.msgQueue;
+    s.pachSystemFlags = d.systemFlags;
+    s.lActionBarLines = d.actionBarLines;
+    s.cProcessStyle = d.processStyle;
+    s.cStdHead = d.stdHead;
+    s.lPopLine = d.popUp.lLine;
+    s.lPopColumn = d.popUp.lColumn;
+    s.lPopTop = d.popTop;
+    s.lPopLeft = d.popLeft;
+    s.lPopWidth = d.popUp.lWidth;
+    s.lPopHeight = d.popUp.lHeight;
+    checker::Pad(s.acOptions[0], 8, ParmText(*d.command, "OPTIONS", 0, 0));
+    checker::Pad(s.acOptions[1], 8, ParmText(*d.command, "OPTIONS", 0, 1));
+    checker::Pad(s.acBrowseList, 8, ParmText(*d.command, "BROWSELIST"));
+}
+
+}  // namespace
+
+// Start step: buffers, status text, action bar, geometry, format slots.
+int16_t P3111_sStartDialogueDesign()
+{
+    Dialogue &d = Screen();
+    const size_t capacity = d.ctx->lLanguageLevelTwo ? 1000 : 150;
+    d.table.assign(capacity, LAYOUT_FIELD_ENTRY{});
+    d.count = 0;
+    d.current = 0;
+    if (!CallbackPresent()) {
+        char status[31];
+        std::snprintf(status, sizeof status, "Designing Dialogue -> %-8.8s", d.commandName.c_str());
+        P31O2_ShowStatusText(status, 30);
+    }
+    const bool popUp = d.commandName == "POP_UP";
+    d.actionBarLines = popUp ? 0 : ActionBarLines();
+    for (int i = 1; i <= kFormats; ++i) {
+        d.lowest[i] = 999;
+        d.highest[i] = -999;
+    }
+    d.processStyle = d.process->cMenuStyle == 'S' || d.process->cMenuStyle == 'A' ? 'Y' : 'N';
+    std::string stdHead = ParmText(*d.command, "STD_HEAD");
+    char head = stdHead.empty() ? 'X' : stdHead[0] == '*' && stdHead.size() > 1 ? stdHead[1] : stdHead[0];
+    d.stdHead = head == 'X' ? (d.ctx->cTitleLines == 'N' ? 'N' : 'Y') : head;
+    if (popUp) {
+        P3111_SizePopUp();
+        if (d.error == 'Y')
+            return -1;
+    }
+    d.popTop = popUp ? d.popUp.lLine - 1 : 0;
+    d.popLeft = popUp ? d.popUp.lColumn - 1 : 0;
+    d.width = popUp ? d.popUp.lWidth - 2 : 80;
+    d.firstLine = d.firstColumn = 1;
+    int32_t usable = 0, top = 0;
+    if (popUp) {
+        usable = d.stdHead != 'N' ? d.popUp.lHeight - 4 : d.popUp.lHeight - 3;
+        top = d.stdHead != 'N' ? 1 : 0;
+    } else if (d.stdHead == 'N') {
+        usable = 21;
+    } else if (d.processStyle == 'Y') {
+        usable = 20;
+        top = 1;
+    } else {
+        usable = 19;
+        top = 2;
+    }
+    d.lastLine = usable - d.actionBarLines;
+    d.lineOffset = top + d.actionBarLines;
+    d.pageSize = d.lastLine * d.width;
+    d.pageLimit = d.pageSize > 0 ? std::min(kOccupancy / d.pageSize, 7) : 0;
+    d.occupancy.assign(kOccupancy, ' ');
+    CopyDesignValue(d.design, ParmText(*d.command, "DESIGN"));
+    std::string identify = ParmText(*d.command, "IDENTIFY");
+    d.identify = identify.empty() ? 'C' : identify[0] == '*' && identify.size() > 1 ? identify[1] : identify[0];
+    d.acrossSep = ParmNumber(*d.command, "ACROSS_SEP");
+    d.downSep = ParmNumber(*d.command, "DOWN_SEP");
+    std::memcpy(d.kind, "RECORD", 6);
+    d.kindLetter = 'R';
+    d.page = 1;
+    d.line = 2;
+    d.column = 2;
+    d.formats = 0;
+    for (int i = 1; i <= kFormats; ++i) {
+        LAYOUT_FORMAT_SLOT &slot = d.slots[i];
+        slot.lCount = 0;
+        std::memset(slot.acNames, ' ', sizeof slot.acNames);
+        for (int k = 0; k < LAYOUT_CONDITIONS; ++k) {
+            int32_t number = 90 - k;
+            FIX_LongToDigits(&number, 2, slot.acIndicators[k]);
+        }
+        std::memset(d.formatName[i], ' ', 8);
+        std::memset(d.formatKind[i], ' ', 6);
+        d.fields[i] = d.counted[i] = d.headingLines[i] = d.sflPage[i] = d.sflSize[i] = d.indicator[i] = 0;
+    }
+    return 0;
+}
+
+void P3111_CompleteDialogueDesign()
+{
+    Dialogue &d = Screen();
+    d.table.clear();
+    d.table.shrink_to_fit();
+    d.occupancy.clear();
+    d.count = 0;
+    d.current = 0;
+    if (CallbackPresent()) {
+        d.state->cFinalSeverity = ' ';
+        return;
+    }
+    if (d.error == 'Y') {
+        d.state->cFinalSeverity = 'F';
+        std::memcpy(d.state->acFinalMsgId, "PRC0084", 7);
+        std::memset(d.state->acFinalText, ' ', sizeof d.state->acFinalText);
+        std::memcpy(d.state->acFinalText, d.state->acCommand, 10);
+    } else {
+        d.state->cFinalSeverity = ' ';
+    }
+    if (FFC_from_EDITOR()) {
+        char status[31];
+        std::snprintf(status, sizeof status, "Completed Dialogue -> %-8.8s", d.commandName.c_str());
+        P31O2_ShowStatusText(status, 30);
+    }
+}
+
+}  // namespace layout::screen
+
+using namespace layout::screen;
+
+extern "C" void P3111_DesignDialogue(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState,
+                                     const FFC_PROCESS_DEFINITION *pProcess, const FFC_FUNCTION_DEFINITION *pFunction,
+                                     FFC_PARSED_COMMAND *pCommand, int32_t *plFormatCounter, int32_t *plFieldCounter,
+                                     char *pcFlag30, char cMirror, char cSinglePage, char cNoFrame,
+                                     int32_t lScreenLines, const char *pachMsgQueue, const char *pachSystemFlags,
+                                     void *pLpcAnchor, void *pCmpeAnchor, LAYOUT_DESIGN_CALLBACK pfnCallback)
+{
+    Dialogue &d = Screen();
+    d = Dialogue{};
+    d.ctx = pContext;
+    d.state = pState;
+    d.process = pProcess;
+    d.function = pFunction;
+    d.command = pCommand;
+    d.formatCounter = plFormatCounter;
+    d.fieldCounter = plFieldCounter;
+    d.flag30 = pcFlag30;
+    d.mirror = cMirror;
+    d.singlePage = cSinglePage;
+    d.noFrame = cNoFrame;
+    d.screenLines = lScreenLines;
+    if (pachMsgQueue)
+        std::memcpy(d.msgQueue, pachMsgQueue, 10);
+    d.systemFlags = pachSystemFlags;
+    d.lpc = pLpcAnchor;
+    d.cmpe = pCmpeAnchor;
+    d.callback = pfnCallback;
+    d.commandName = dqov::cmdparm::CommandNameOf(*pCommand);
+    P8061_GetSessionDesignAdjustAttributes(pContext, &d.adjHeadings, &d.adjLabels, &d.adjDescriptions, &d.adjTexts);
+    int16_t status = P3111_sStartDialogueDesign();
+    FillStartInfo();
+    PostEvent(0, nullptr, reinterpret_cast<intptr_t>(pState), 0, 0, 0, &d.start);
+    if (status >= 0) {
+        P3111_LayoutMainRecord();
+        PostEvent(1, d.current > 0 && d.current <= d.count ? &Entry(d.current) : nullptr);
+        P3111_LayoutBrowseList();
+        P3111_WriteFormatRecords();
+    }
+    P3111_CompleteDialogueDesign();
+    d.callback = nullptr;
+    d.lpc = d.cmpe = nullptr;
+}

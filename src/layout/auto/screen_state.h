@@ -1,0 +1,131 @@
+/* Module state of the automatic screen layout (module tag DC_P3111), shared
+ * by its driver, records, field loading, placement and texts. One layout
+ * runs at a time; the entry resets the state at every call. */
+#ifndef DQOV_LAYOUT_AUTO_SCREEN_STATE_H
+#define DQOV_LAYOUT_AUTO_SCREEN_STATE_H
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+#include "dqov/layout_records.h"
+#include "layout/layout.h"
+
+namespace layout::screen {
+
+constexpr int kFormats = 20;
+constexpr int kOccupancy = 9999;
+
+/* The start information handed to the callback with event 0. */
+struct DLG_START_INFO {
+    void *apArguments[8];
+    char cMirror, cSinglePage, cNoFrame;
+    int32_t lScreenLines;
+    const char *pachMsgQueue;
+    const char *pachSystemFlags;
+    int32_t lActionBarLines;
+    char cProcessStyle;
+    char cStdHead;
+    int32_t lPopLine, lPopColumn, lPopTop, lPopLeft, lPopWidth, lPopHeight;
+    char acOptions[2][8];
+    char acBrowseList[8];
+};
+
+struct Dialogue {
+    /* call arguments */
+    FFC_CONTEXT *ctx = nullptr;
+    FFC_CHECK_STATE *state = nullptr;
+    const FFC_PROCESS_DEFINITION *process = nullptr;
+    const FFC_FUNCTION_DEFINITION *function = nullptr;
+    FFC_PARSED_COMMAND *command = nullptr;
+    int32_t *formatCounter = nullptr;
+    int32_t *fieldCounter = nullptr;
+    char *flag30 = nullptr;
+    char mirror = 'N', singlePage = 'N', noFrame = 'N';
+    int32_t screenLines = 24;
+    char msgQueue[10]{};
+    const char *systemFlags = nullptr;
+    void *lpc = nullptr, *cmpe = nullptr;
+    LAYOUT_DESIGN_CALLBACK callback = nullptr;
+
+    /* adjustment switches: column headings, labels, descriptions, texts */
+    int32_t adjHeadings = 0, adjLabels = 0, adjDescriptions = 0, adjTexts = 0;
+
+    /* layout table and per-format values (index 1..20) */
+    std::vector<LAYOUT_FIELD_ENTRY> table;
+    int32_t count = 0;
+    int32_t current = 0;                 /* entry the module works on (1-based, 0 none) */
+    LAYOUT_FORMAT_SLOT slots[kFormats + 1]{};
+    char formatName[kFormats + 1][8]{};
+    char formatKind[kFormats + 1][6]{};
+    int32_t lowest[kFormats + 1]{}, highest[kFormats + 1]{};
+    int32_t fields[kFormats + 1]{}, counted[kFormats + 1]{}, headingLines[kFormats + 1]{};
+    int32_t sflPage[kFormats + 1]{}, sflSize[kFormats + 1]{}, indicator[kFormats + 1]{};
+    int32_t formats = 0;                 /* highest page that received an entry */
+    std::vector<char> occupancy;
+
+    /* geometry */
+    int32_t firstLine = 1, lastLine = 0, firstColumn = 1, width = 80;
+    int32_t lineOffset = 0, popTop = 0, popLeft = 0, pageSize = 0, pageLimit = 0;
+    int32_t actionBarLines = 0;
+    char processStyle = 'N';
+    char stdHead = 'Y';
+    POP_UP_DATA popUp{};
+
+    /* design values of the running step */
+    char design[10]{};                   /* "ACROSS" or "DOWN" */
+    char identify = 'C';
+    int32_t downSep = 1, acrossSep = 1;
+    char kind[6]{};                      /* format kind of the running step */
+    char kindLetter = 'R';               /* 'R' main record, 'C' browse control */
+
+    /* cursor */
+    int32_t page = 1, line = 2, column = 2;
+    char newPage = 'N';
+
+    char error = 'N';
+    int32_t pushButtons[21]{};
+    DLG_START_INFO start{};
+    std::string commandName;             /* trimmed */
+};
+
+Dialogue &Screen();
+
+/* Text of the message slot helpers. */
+void SetSlot(const char *msgId, const std::string &data);
+/* Issues the message in the slot with the given severity (event 5, run
+ * message and counts unless a callback is present). */
+void P3111_IssueMessage(char severity);
+/* Convenience: slot + issue. */
+void IssueFinding(char severity, const char *msgId, const std::string &data);
+void PostEvent(int code, void *entry = nullptr, intptr_t v1 = 0, intptr_t v2 = 0, intptr_t v3 = 0,
+               intptr_t v4 = 0, void *start = nullptr);
+bool CallbackPresent();
+
+LAYOUT_FIELD_ENTRY &Entry(int32_t number);
+std::string EntryName(const LAYOUT_FIELD_ENTRY &e);
+
+/* Records (screen_records.cpp). */
+void P3111_WriteFieldRecord(LAYOUT_FIELD_ENTRY &e, int32_t page);
+void P3111_WriteFormatRecords();
+void P3111_AddFieldToFormat(LAYOUT_FIELD_ENTRY &e, int32_t page);
+
+/* Field loading (screen_fields.cpp). */
+void P3111_LoadFieldGroup(const char *group);
+void P3111_CheckPushButtonNumbers();
+/* Value, identification and right-label offsets and the entry width by
+ * the entry's identification. */
+void SetEntryOffsets(LAYOUT_FIELD_ENTRY &e);
+
+/* Placement (screen_placement.cpp). */
+void P3111_LayoutMainRecord();
+void P3111_LayoutBrowseList();
+void P3111_SizePopUp();
+
+/* Texts (screen_texts.cpp). */
+void P3111_LoadTextMaps();
+
+}  // namespace layout::screen
+
+#endif
