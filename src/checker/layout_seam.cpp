@@ -233,9 +233,33 @@ LayoutCounters &Counters()
     return g_counters;
 }
 
+// The definitions the run loaded; a check run without them (a single
+// check of a source) lays out with the context's names and no menu style.
+struct Definitions {
+    FFC_PROCESS_DEFINITION process{};
+    FFC_FUNCTION_DEFINITION function{};
+};
+Definitions &RunDefinitions(Definitions &local)
+{
+    Globals &g = G();
+    if (g.processDefinition)
+        local.process = *static_cast<const FFC_PROCESS_DEFINITION *>(g.processDefinition);
+    else {
+        std::memcpy(local.process.acProcess, g.ctx->acProcess, 10);
+        local.process.cMenuStyle = ' ';
+    }
+    if (g.functionDefinition)
+        local.function = *static_cast<const FFC_FUNCTION_DEFINITION *>(g.functionDefinition);
+    else
+        std::memcpy(local.function.acFunction, g.ctx->acFunction, 7);
+    return local;
+}
+
 void RunScreenLayout(FFC_CONTEXT *ctx, FFC_CHECK_STATE *state)
 {
     Globals &g = G();
+    Definitions definitions;
+    RunDefinitions(definitions);
     std::string group = Upper(Parm("@GROUPNAME"));
     if (group.empty()) {
         char name[10] = {'@', 'S'};
@@ -253,8 +277,7 @@ void RunScreenLayout(FFC_CONTEXT *ctx, FFC_CHECK_STATE *state)
         WritePopUpRecord();
     LayoutCounters &c = Counters();
     state->cDesignRun = 'D';
-    P3111_DesignDialogue(ctx, state, static_cast<const FFC_PROCESS_DEFINITION *>(g.processDefinition),
-                         static_cast<const FFC_FUNCTION_DEFINITION *>(g.functionDefinition), &g.parsed, &c.formats,
+    P3111_DesignDialogue(ctx, state, &definitions.process, &definitions.function, &g.parsed, &c.formats,
                          &c.fields, &g.sysFlags[29], g.sysFlags[27], g.sysFlags[32], g.sysFlags[44], g.screenLines,
                          g.msgQueue, g.sysFlags, g.lpcAnchor, g.cmpeAnchor,
                          reinterpret_cast<LAYOUT_DESIGN_CALLBACK>(g.designScreen));
@@ -263,13 +286,14 @@ void RunScreenLayout(FFC_CONTEXT *ctx, FFC_CHECK_STATE *state)
 void RunReportLayout(FFC_CONTEXT *ctx, FFC_CHECK_STATE *state)
 {
     Globals &g = G();
+    Definitions definitions;
+    RunDefinitions(definitions);
     RecordFieldListGroup(Upper(Parm("NAME")));
     LayoutCounters &c = Counters();
     const std::string number = Parm("REPORT_NUM");
     const int32_t report = number.empty() ? 1 : std::atoi(number.c_str());
     state->cDesignRun = 'P';
-    P3116_DesignReport(ctx, state, static_cast<const FFC_PROCESS_DEFINITION *>(g.processDefinition),
-                       static_cast<const FFC_FUNCTION_DEFINITION *>(g.functionDefinition), &g.parsed, &c.formats,
+    P3116_DesignReport(ctx, state, &definitions.process, &definitions.function, &g.parsed, &c.formats,
                        &c.items, &report, &c.savedValues, g.sysFlags[27], g.reports, g.msgQueue, g.sysFlags,
                        g.lpcAnchor, g.cmpeAnchor, reinterpret_cast<LAYOUT_DESIGN_CALLBACK>(g.designReport));
 }
