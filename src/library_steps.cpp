@@ -7,6 +7,7 @@
 #include "checker/support_names.h"
 #include "dqov/run_driver.h"
 #include "generator/core/run_steps.h"
+#include "layout/design/design_state.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ extern "C" void P31O2_LibraryRunSeams(FFC_RUN_SEAMS* pSeams)
     *pSeams = FFC_RUN_SEAMS{};
     pSeams->pfnChecker = P3100_lRunCheckerStep;
     P3100_UseLibraryLayouts();
+    P3097_UseIdentificationExchanges();
     P3109_FillRunSeams(pSeams);
     pSeams->pfnPassRelease = releaseCheckedNames;
 }
