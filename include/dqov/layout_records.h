@@ -168,6 +168,10 @@ enum {
     GF_ATTRIBUTES = 97, GF_INPUT = 119, GF_RA = 140, GF_INOUTCOND = 141, GF_FURTHER = 142
 };
 
+/* The work-file cursor slot of the layouts' reads (slot 0 belongs to the
+ * multilingual field texts, which the layouts call while reading). */
+#define LAYOUT_CURSOR_SLOT 11
+
 /* GROUPNAM data position 52: 'Y' keeps the generated list names. */
 #define GROUPNAM_KEEP_NAMES 52
 

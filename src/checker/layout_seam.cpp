@@ -6,6 +6,7 @@
 // the function-wide format, field, item and saved-value counters.
 #include "checker/checker.h"
 #include "checker/field_lists.h"
+#include "checker/usage.h"
 #include "checker/work_records.h"
 
 #include <algorithm>
@@ -191,7 +192,7 @@ void RecordBrowseListGroup(const std::string &list)
     BlankRecord(r, LAYOUT_KIND_GROUPFLD, list);
     if (WF_cReadFirst(g.ctx, kSlot, &r, 2) == '0')
         return;
-    BlankRecord(r, WR_LISTNAME, list);
+    BlankRecord(r, WR_LISTNAME, NameOf(list));
     if (WF_cReadFirst(g.ctx, kSlot, &r, 2) != '0')
         return;
     const auto *data = reinterpret_cast<const WR_LISTNAME_DATA *>(r.acData);

@@ -243,7 +243,7 @@ void P3116_LoadGroupFields()
     checker::Pad(w.acName, 10, dqov::cmdparm::ParmText(*r.command, "NAME"));
     const bool saved = std::memcmp(r.lineKind, "HEAD", 4) == 0 || std::memcmp(r.lineKind, "FOOT", 4) == 0 ||
                        std::memcmp(r.lineKind, "TRAIL", 5) == 0;
-    for (char rc = WF_cReadFirst(r.ctx, 0, &w, 2); rc == '0'; rc = WF_cReadNext(r.ctx, 0, &w, 2)) {
+    for (char rc = WF_cReadFirst(r.ctx, LAYOUT_CURSOR_SLOT, &w, 2); rc == '0'; rc = WF_cReadNext(r.ctx, LAYOUT_CURSOR_SLOT, &w, 2)) {
         const GROUPFLD_DATA &f = *reinterpret_cast<const GROUPFLD_DATA *>(w.acData);
         char name[50];
         checker::Pad(name, sizeof name, checker::Trim(f.acField, 10));

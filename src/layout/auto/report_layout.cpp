@@ -342,6 +342,7 @@ extern "C" void P3116_DesignReport(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pStat
     r.cmpe = pCmpeAnchor;
     r.callback = pfnCallback;
     r.commandName = dqov::cmdparm::CommandNameOf(*pCommand);
+    std::memset(pState->acFinalText, ' ', sizeof pState->acFinalText);
     P8061_GetSessionDesignAdjustAttributes(pContext, &r.adjHeadings, &r.adjLabels, &r.adjDescriptions, &r.adjTexts);
     for (auto &name : r.formatName)
         std::memset(name, ' ', sizeof name);

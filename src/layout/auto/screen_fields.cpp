@@ -329,7 +329,7 @@ void P3111_LoadFieldGroup(const char *group)
     WF_BlankRecord(d.ctx, &r);
     std::memcpy(r.acKind, LAYOUT_KIND_GROUPNAM, 10);
     std::memcpy(r.acName, group, 10);
-    const bool keepNames = WF_cReadFirst(d.ctx, 0, &r, 2) == '0' && r.acData[GROUPNAM_KEEP_NAMES] == 'Y';
+    const bool keepNames = WF_cReadFirst(d.ctx, LAYOUT_CURSOR_SLOT, &r, 2) == '0' && r.acData[GROUPNAM_KEEP_NAMES] == 'Y';
     d.count = 0;
     int32_t widestDescription = 0;
     const bool across = std::memcmp(d.design, "ACROSS", 6) == 0;
@@ -337,7 +337,7 @@ void P3111_LoadFieldGroup(const char *group)
     WF_BlankRecord(d.ctx, &r);
     std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, 10);
     std::memcpy(r.acName, group, 10);
-    for (char rc = WF_cReadFirst(d.ctx, 0, &r, 2); rc == '0'; rc = WF_cReadNext(d.ctx, 0, &r, 2)) {
+    for (char rc = WF_cReadFirst(d.ctx, LAYOUT_CURSOR_SLOT, &r, 2); rc == '0'; rc = WF_cReadNext(d.ctx, LAYOUT_CURSOR_SLOT, &r, 2)) {
         GROUPFLD_DATA f;
         std::memcpy(&f, r.acData, sizeof f);
         const char *list = r.acData;

@@ -77,7 +77,7 @@ void P3111_SizePopUp()
     char line[4];
     int32_t lineNumber = d.state->lLine;
     FIX_LongToDigits(&lineNumber, 4, line);
-    if (WF_cReadFirst(d.ctx, 0, &r, 2) != '0') {
+    if (WF_cReadFirst(d.ctx, LAYOUT_CURSOR_SLOT, &r, 2) != '0') {
         IssueFinding('F', "PRC0188", std::string(line, 4));
         d.error = 'Y';
         return;
@@ -103,7 +103,7 @@ void P3111_SizePopUp()
             IssueFinding('F', "PRC0189", "");
     }
     std::memcpy(r.acData, &p, sizeof p);
-    WF_cUpdate(d.ctx, 0, &r);
+    WF_cUpdate(d.ctx, LAYOUT_CURSOR_SLOT, &r);
 }
 
 }  // namespace layout::screen

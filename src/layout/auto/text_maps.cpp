@@ -26,8 +26,13 @@ void ReadTextMap(const FFC_CONTEXT *ctx, const FFC_CHECK_STATE *state, const std
 {
     const bool second = state->lLineWord > 0 && !checker::Trim(state->acSecondProcess, 10).empty();
     const std::string partition = checker::Trim(ctx->acPartition, 3);
-    const std::string process = checker::Trim(second ? state->acSecondProcess : state->acProcess, 10);
-    const std::string function = checker::Trim(second ? state->acSecondFunction : state->acFunction, 7);
+    std::string process = checker::Trim(second ? state->acSecondProcess : state->acProcess, 10);
+    std::string function = checker::Trim(second ? state->acSecondFunction : state->acFunction, 7);
+    // a check state without names: the job's own function
+    if (process.empty())
+        process = checker::Trim(ctx->acProcess, 10);
+    if (function.empty())
+        function = checker::Trim(ctx->acFunction, 7);
     const bool screen = reader == TextMapReader::Screen;
     static constexpr const char *kScreenTags[4] = {"DC_P3111/SQL001", "DC_P3111/SQL002", "DC_P3111/SQL003",
                                                    "DC_P3111/SQL004"};

@@ -1,0 +1,227 @@
+// The automatic layouts run by a check of the DEMOSCR sample functions:
+// their RCDFMT, RCDFLD, POP_UP, PRTFMT and PRTFLD records compared with
+// records worked out by hand, and the layouts' findings.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "checker/checker_fixture.h"
+#include "dqov/layout_records.h"
+
+namespace {
+
+using checker_test::CheckJob;
+
+class LayoutJob : public CheckJob {
+protected:
+    void check(const std::string &function)
+    {
+        P3100_UseLibraryLayouts();
+        prepare("DEMOSCR", function);
+        run();
+    }
+
+    // The records of a kind (and name, when given) in key order.
+    std::vector<FFC_WORK_RECORD> records(const char *kind, const std::string &name = {})
+    {
+        std::vector<FFC_WORK_RECORD> out;
+        FFC_WORK_RECORD r;
+        std::memset(&r, ' ', sizeof r);
+        std::memcpy(r.acKind, kind, std::strlen(kind));
+        std::memcpy(r.acName, name.data(), name.size());
+        const uint16_t parts = name.empty() ? 1 : 2;
+        for (char rc = WF_cReadFirst(&ctx, 13, &r, parts); rc == '0'; rc = WF_cReadNext(&ctx, 13, &r, parts))
+            out.push_back(r);
+        return out;
+    }
+
+    static LAYOUT_FIELD_ENTRY Entry(const FFC_WORK_RECORD &r)
+    {
+        LAYOUT_FIELD_ENTRY e;
+        std::memcpy(&e, r.acData, sizeof e);
+        return e;
+    }
+
+    static std::string Text(const char *field, size_t n) { return std::string(field, n); }
+
+    std::vector<std::string> ids()
+    {
+        std::vector<std::string> out;
+        for (const auto &m : messages())
+            if (m.id != "PRC0010")
+                out.push_back(m.id + " " + m.data);
+        return out;
+    }
+};
+
+TEST_F(LayoutJob, AcrossScreenPlacesHeadingsAndFieldsSideBySide)
+{
+    check("ORDACR");
+    EXPECT_EQ(ids(), std::vector<std::string>{});
+    const auto fields = records("RCDFLD", "R@F00001");
+    ASSERT_EQ(fields.size(), 3u);
+    // A 10-character alpha field under a 20-character heading: value offset 5.
+    const LAYOUT_FIELD_ENTRY ref = Entry(fields[0]);
+    EXPECT_EQ(Text(fields[0].acQualifier, 10), "0001      ");
+    EXPECT_EQ(Text(ref.acName, 10), "#ORDREF   ");
+    EXPECT_EQ(ref.cType, 'A');
+    EXPECT_EQ(ref.lLength, 10);
+    EXPECT_EQ(Text(ref.acHeadings[0], 20), std::string(20, ' '));
+    EXPECT_EQ(Text(ref.acHeadings[1], 20), std::string(20, ' '));
+    EXPECT_EQ(Text(ref.acHeadings[2], 20), "Order reference text");
+    EXPECT_EQ(ref.lHeadingWidth, 20);
+    EXPECT_EQ(ref.lValueWidth, 10);
+    EXPECT_EQ(ref.lValueOffset, 5);
+    EXPECT_EQ(ref.lIdentOffset, 0);
+    EXPECT_EQ(ref.lWidth, 20);
+    EXPECT_EQ(ref.lLines, 2);
+    EXPECT_EQ(ref.cIdentification, 'C');
+    EXPECT_EQ(ref.cUsage, 'B');
+    EXPECT_EQ(Text(ref.acInputFlags, 3), "010");
+    EXPECT_EQ(Text(ref.acOutputFlags, 3), "100");
+    EXPECT_EQ(Text(ref.acErrorIndicator, 2), "01");
+    EXPECT_EQ(ref.lFieldNumber, 1);
+    // Two title lines above the usable area: line 2 of the area is screen line 4.
+    EXPECT_EQ(ref.lLine, 4);
+    EXPECT_EQ(ref.lColumn, 2);
+    // ACROSS: the next field starts one separation after the first's end.
+    const LAYOUT_FIELD_ENTRY code = Entry(fields[1]);
+    EXPECT_EQ(Text(code.acName, 10), "#ORDCODE  ");
+    EXPECT_EQ(code.lLine, 4);
+    EXPECT_EQ(code.lColumn, 23);
+    EXPECT_EQ(Text(code.acErrorIndicator, 2), "02");
+
+    const auto formats = records("RCDFMT", "DISPLAY");
+    ASSERT_EQ(formats.size(), 1u);
+    EXPECT_EQ(Text(formats[0].acQualifier, 10), "00010000  ");
+    RCDFMT_DATA fmt;
+    std::memcpy(&fmt, formats[0].acData, sizeof fmt);
+    EXPECT_EQ(Text(fmt.acFormat, 8), "R@F00001");
+    EXPECT_EQ(fmt.lFirstLine, 4);
+    EXPECT_EQ(fmt.lLastLine, 5);
+    EXPECT_EQ(Text(fmt.acKind, 6), "RECORD");
+    EXPECT_EQ(Text(fmt.acBlank22, 2), "  ");
+    EXPECT_EQ(fmt.lSubfilePage, 0);
+    EXPECT_EQ(fmt.lEntries, 3);
+    EXPECT_EQ(fmt.lConditions, 0);
+    EXPECT_TRUE(records("RCDFMTCO").empty()) << "no condition, no condition records";
+}
+
+TEST_F(LayoutJob, DownScreenWithBrowseListHasItsSubfilePage)
+{
+    check("ORDDWN");
+    EXPECT_EQ(ids(), std::vector<std::string>{});
+    const auto main = records("RCDFLD", "R@F00001");
+    ASSERT_GE(main.size(), 2u);
+    const LAYOUT_FIELD_ENTRY ref = Entry(main[0]), note = Entry(main[1]);
+    EXPECT_EQ(ref.cIdentification, 'L');
+    EXPECT_EQ(ref.lValueOffset, 16);   // label width 15 + 1
+    EXPECT_EQ(ref.acInputFlags[24], '1') << "*HI sets attribute flag 25";
+    EXPECT_EQ(ref.acOutputFlags[24], '1');
+    EXPECT_EQ(ref.lColumn, 2);
+    EXPECT_EQ(note.lColumn, 2);
+    EXPECT_EQ(note.lLine, ref.lLine + 1) << "DOWN with separation 1: consecutive lines";
+    const auto formats = records("RCDFMT", "REQUEST");
+    ASSERT_EQ(formats.size(), 2u);
+    RCDFMT_DATA control, list;
+    std::memcpy(&control, formats[0].acData, sizeof control);
+    std::memcpy(&list, formats[1].acData, sizeof list);
+    EXPECT_EQ(Text(control.acKind, 6), "SFLCTL");
+    EXPECT_EQ(control.lSubfilePage, 0);
+    EXPECT_EQ(control.lHeadingLines, 1);
+    EXPECT_EQ(Text(list.acKind, 6), "SFL   ");
+    EXPECT_EQ(list.lSubfilePage, 6);
+    EXPECT_EQ(list.lSubfileSize, 7);
+}
+
+TEST_F(LayoutJob, StoredTextMapPlacesItsText)
+{
+    check("ORDTMAP");
+    EXPECT_EQ(ids(), std::vector<std::string>{});
+    const auto fields = records("RCDFLD", "R@F00001");
+    ASSERT_EQ(fields.size(), 2u);
+    const LAYOUT_FIELD_ENTRY text = Entry(fields[0]);
+    EXPECT_EQ(Text(text.acName, 10), "TEXT000001");
+    EXPECT_EQ(text.cType, 'T');
+    EXPECT_EQ(text.lLength, 19);
+    EXPECT_EQ(text.lLine, 5);
+    EXPECT_EQ(text.lColumn, 10);
+    EXPECT_EQ(Text(text.acInputFlags, 3), "YNN");
+    EXPECT_EQ(Text(text.acErrorIndicator, 2), "  ");
+    EXPECT_EQ(Text(text.acEditMask, 19), "Designed order text");
+}
+
+TEST_F(LayoutJob, PopUpAutoIdentifierNamesFunctionAndLine)
+{
+    std::vector<std::string> lines(1233, "CHANGE FIELD(#ORDQTY) TO(1)");
+    lines.push_back("POP_UP FIELDS(#ORDREF) PANEL_ID(*AUTO) PANEL_TITL(*MTXTORDTITLE) AT_LOC(3 10) "
+                    "DIMENSIONS(50 12)");
+    lines.push_back("RETURN");
+    addFunction("DEMOSCR", "ORD", lines);
+    check("ORD");
+    const auto popups = records("POP_UP");
+    ASSERT_EQ(popups.size(), 1u);
+    EXPECT_EQ(Text(popups[0].acName, 30), "000000000001234000000000000000");
+    POP_UP_DATA p;
+    std::memcpy(&p, popups[0].acData, sizeof p);
+    EXPECT_EQ(Text(p.acTitleId, 10), "ORD1234   ");
+    // b = 3 + 12 - 1 = 14; no process style: message line b, keys b - 1.
+    EXPECT_EQ(p.lFirstUsable, 4);
+    EXPECT_EQ(p.lMessageLine, 14);
+    EXPECT_EQ(p.lLastUsable, 12);
+    EXPECT_EQ(p.lKeyLine1, 13);
+    EXPECT_EQ(p.lKeyLine2, 13);
+}
+
+TEST_F(LayoutJob, ReportLinesPlaceAcrossAndKeepSavedValues)
+{
+    check("ORDRPT");
+    // The page-number field is reported by the final field check (it is
+    // looked up with its national character); the layouts find nothing.
+    EXPECT_EQ(ids(), std::vector<std::string>{"PRC0056 #REP1PAGE"});
+    const auto head = records("PRTFMT", "DEF_HEAD");
+    ASSERT_EQ(head.size(), 1u);
+    PRTFMT_DATA h;
+    std::memcpy(&h, head[0].acData, sizeof h);
+    EXPECT_EQ(Text(h.acLineKind, 6), "HEAD  ");
+    const auto headFields = records("PRTFLD", Text(h.acFormat, 8));
+    ASSERT_EQ(headFields.size(), 1u);
+    EXPECT_EQ(Text(Entry(headFields[0]).acSavedName, 6), "@N8001");
+
+    const auto lines = records("PRTFMT", "DEF_LINE");
+    ASSERT_EQ(lines.size(), 2u);
+    PRTFMT_DATA across;
+    std::memcpy(&across, lines[0].acData, sizeof across);
+    EXPECT_EQ(Text(across.acLineKind, 6), "LINE  ");
+    EXPECT_EQ(across.lItems, 2);
+    EXPECT_EQ(across.lItems2, 2);
+    EXPECT_EQ(Text(across.acBlank40, 4), "    ");
+    const auto items = records("PRTFLD", Text(across.acFormat, 8));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(Entry(items[0]).lLine, 1);
+    EXPECT_EQ(Entry(items[0]).lColumn, 2);
+    EXPECT_EQ(Entry(items[1]).lLine, 1);
+    EXPECT_EQ(Entry(items[1]).lColumn, 13);
+    EXPECT_EQ(Text(Entry(items[1]).acSavedName, 6), "      ") << "no saved value on a detail line";
+}
+
+TEST_F(LayoutJob, ReportFindingsEndWithTheClosingMessage)
+{
+    addFunction("DEMOSCR", "ORDBAD",
+                {"DEF_REPORT REPORT_NUM(1) FORMSIZE(66 132) OVERFLOW(60)",
+                 "DEF_LINE NAME(#BADPOS) FIELDS((#ORDREF *P5)) IDENTIFY(*NOID)",
+                 "DEF_LINE NAME(#EMPTY) FIELDS(#NOSUCHFLD)", "PRINT LINE(#BADPOS #EMPTY)", "ENDPRINT", "RETURN"});
+    check("ORDBAD");
+    const auto all = messages();
+    EXPECT_EQ(checker_test::OnLine(all, 2),
+              (std::vector<std::string>{"PRC0131 #ORDREF", "PRC0133 #ORDREF", "PRC0084 DEF_LINE"}));
+    const auto third = checker_test::OnLine(all, 3);
+    ASSERT_GE(third.size(), 2u);
+    EXPECT_EQ(third[third.size() - 2].substr(0, 7), "PRC0307");
+    EXPECT_EQ(third.back(), "PRC0084 DEF_LINE");
+    EXPECT_TRUE(records("PRTFMT").empty()) << "a failed line leaves no format record";
+}
+
+}  // namespace
