@@ -104,6 +104,27 @@ TEST(XsltTest, CompiledStylesheetWithParametersAndExtensionFunctions) {
   EXPECT_EQ(u8(copy.getName()), dir.file("page.xsl"));
 }
 
+TEST(XsltTest, NodeSetParameterReachesTheStylesheet) {
+  ScratchDir dir;
+  XSLTDoc x;
+  x.load(LWString::fromUtf8(dir.write("p.xsl",
+                                      "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                                      "<xsl:output method='text'/><xsl:param name='rows'/><xsl:param name='none'/>"
+                                      "<xsl:template match='/'><xsl:value-of select='count($rows)'/>:"
+                                      "<xsl:value-of select='$rows[2]/@n'/>:<xsl:value-of select='count($none)'/>"
+                                      "</xsl:template></xsl:stylesheet>")
+                                 .c_str()));
+  LDOMDocument rows(false, false);
+  rows.loadXML(u"<all><row n='1'/><row n='2'/></all>");
+  LDOMDocumentFragment two = rows.createDocumentFragment();
+  two.appendChild(rows.selectSingleNode(u"/all/row"));
+  two.appendChild(rows.selectSingleNode(u"/all/row"));
+  x.setParameter(u"rows", LXsltValue::ofNodes(two));
+  x.setParameter(u"none", LXsltValue::ofNodes(LDOMNode()));
+  EXPECT_EQ(std::string(x.transform(pageDocument()).c_str()), "2:2:0");
+  EXPECT_EQ(std::string(x.transform(pageDocument()).c_str()), "2:2:0");  // each run gets its own copy
+}
+
 TEST(XsltTest, ExtensionFailureStopsTheTransformation) {
   ScratchDir dir;
   TestExtensions ext(dir.write("weblet.xsl", kWeblet));
