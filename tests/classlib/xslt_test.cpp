@@ -125,6 +125,34 @@ TEST(XsltTest, NodeSetParameterReachesTheStylesheet) {
   EXPECT_EQ(std::string(x.transform(pageDocument()).c_str()), "2:2:0");  // each run gets its own copy
 }
 
+TEST(XsltTest, StylesheetsWriteNoFilesAndReadNothingFromTheNetwork) {
+  ScratchDir dir;
+  dir.write("local.xml", "<v>local</v>");
+  dir.write("entity.xml", "<!DOCTYPE v [<!ENTITY e SYSTEM 'local.xml'>]><v>&e;</v>");
+  auto run = [&](const std::string& body) -> std::string {
+    XSLTDoc x;
+    x.load(LWString::fromUtf8(
+        dir.write("s.xsl", "<xsl:stylesheet version='1.1' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                           "<xsl:output method='text'/><xsl:template match='/'>" +
+                               body + "</xsl:template></xsl:stylesheet>")
+            .c_str()));
+    try {
+      return x.transform(pageDocument()).c_str();
+    } catch (const LXSLTException& e) {
+      return e.message();
+    }
+  };
+  std::string written = dir.file("written.txt");
+  EXPECT_NE(run("<xsl:document href='" + written + "' method='text'>x</xsl:document>").find("write rights"),
+            std::string::npos);
+  EXPECT_NE(access(written.c_str(), F_OK), 0);
+  EXPECT_NE(run("<xsl:value-of select=\"count(document('http://127.0.0.1:9/x.xml'))\"/>").find("read rights"),
+            std::string::npos);
+  EXPECT_EQ(run("<xsl:value-of select=\"document('" + dir.file("local.xml") + "')/v\"/>"), "local");
+  // A document read by document() pulls in no external entity.
+  EXPECT_EQ(run("<xsl:value-of select=\"count(document('" + dir.file("entity.xml") + "'))\"/>"), "0");
+}
+
 TEST(XsltTest, ExtensionFailureStopsTheTransformation) {
   ScratchDir dir;
   TestExtensions ext(dir.write("weblet.xsl", kWeblet));

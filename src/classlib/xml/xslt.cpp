@@ -439,7 +439,7 @@ void XsltOptimizedImpl::compile(const LWString& path, std::shared_ptr<XsltTempla
     ParseResult parsed;
     {
       ErrorCapture quiet;
-      parsed = parseXml(ParseSource::File, p);
+      parsed = parseXml(ParseSource::File, p, false);
     }
     if (!parsed.doc) throw LXSLTException(parsed.error.c_str());
     DocOwner doc(parsed.doc);
