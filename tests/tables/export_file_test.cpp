@@ -1,5 +1,5 @@
 // Table-definition export file: packed decimal, compression, records.
-#include "fixtures.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
