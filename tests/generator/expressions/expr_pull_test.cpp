@@ -246,12 +246,4 @@ TEST_F(PullTest, ResultVariantShape) {
     EXPECT_EQ(report.wideOperands, 1u);
 }
 
-TEST_F(PullTest, GapsOfThePullRangesAreUnknown) {
-    PcodeBuilder b;
-    for (uint32_t op : {457u, 490u, 521u, 554u, 655u, 700u, 767u}) b.Instr(op);
-    EXPECT_EQ(RowsIn('C', b), (Lines{"   000001c9, ???,,", "   000001ea, ???,,", "   00000209, ???,,",
-                                     "   0000022a, ???,,", "   0000028f, ???,,", "   000002bc, ???,,",
-                                     "   000002ff, ???,"}));
-}
-
 } // namespace
