@@ -1,11 +1,12 @@
 # make run   - install what is missing, build, create the sample environment
 #              and run a check-and-generate job on the sample function
 # make test  - install what is missing, build with the sanitizers, run ctest
+# make format - apply .clang-format to every C and C++ source of the tree
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: all setup build run test clean
+.PHONY: all setup build run test format clean
 
 all: build
 
@@ -23,6 +24,9 @@ test: setup
 	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDQOV_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS)
 	@UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 scripts/with-services ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+format: setup
+	@find src include tests -name '*.cpp' -o -name '*.c' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf build

@@ -288,6 +288,92 @@ TEST(DomTest, BadInputGivesClearExceptions) {
   EXPECT_EQ(u8(doc.getXml()), "<ok/>\n");
 }
 
+TEST(DomTest, UnpairedSurrogateIsAClearErrorNamingTheNode) {
+  LDOMDocument doc(false, false);
+  auto failure = [](const std::function<void()>& f) -> std::string {
+    try {
+      f();
+    } catch (const LDOMException& e) {
+      return e.message();
+    } catch (const ComError& e) {
+      return comErrorText(e).c_str();
+    }
+    return "no failure";
+  };
+  const LWString lone(u"ab\xD83D" u"cd");
+  std::string m = failure([&] { doc.createTextNode(lone); });
+  EXPECT_NE(m.find("The text of a new text node holds an unpaired UTF-16 surrogate (0xD83D) at character 3."),
+            std::string::npos)
+      << m;
+  LDOMElement e = element(doc, u"tsml:e");
+  doc.appendChild(e);
+  LDOMAttribute a = doc.createAttribute(u"name");
+  a.setValue(u"kept");
+  e.setAttributeNode(a);
+  m = failure([&] { a.setValue(lone); });
+  EXPECT_NE(m.find("The value of attribute 'name' holds"), std::string::npos) << m;
+  EXPECT_EQ(u8(a.getNodeValue()), "kept");
+  m = failure([&] { doc.loadXML(u"<a>\xDC00</a>"); });
+  EXPECT_NE(m.find("The XML text to load holds an unpaired UTF-16 surrogate (0xDC00) at character 4."),
+            std::string::npos)
+      << m;
+  // A pair is one character and passes.
+  EXPECT_EQ(u8(doc.createTextNode(u"\U0001F600").getNodeValue()), "\xF0\x9F\x98\x80");
+}
+
+TEST(DomTest, ExternalResourcesAreReadOnlyWhenAllowed) {
+  ScratchDir dir;
+  dir.write("secret.txt", "SECRET");
+  dir.write("types.dtd", "<!ENTITY e 'from the type'>");
+  const std::string entity = dir.write("entity.xml", "<!DOCTYPE a [<!ENTITY e SYSTEM 'secret.txt'>]><a>&e;</a>");
+  const std::string type = dir.write("type.xml", "<!DOCTYPE a SYSTEM 'types.dtd'><a>&e;</a>");
+  const std::string net = dir.write("net.xml", "<!DOCTYPE a [<!ENTITY e SYSTEM 'http://127.0.0.1:9/x'>]><a>&e;</a>");
+  auto load = [](const std::string& path, bool externals) -> std::string {
+    try {
+      LDOMDocument doc;
+      if (externals) doc.setResolveExternals(true);
+      doc.load(LWString::fromUtf8(path.c_str()));
+      return u8(doc.selectSingleNode(u"/a").getXml());
+    } catch (const LDOMException& e) {
+      return e.message();
+    }
+  };
+  EXPECT_EQ(load(entity, false).rfind("The document refers to the external resource '" + dir.file("secret.txt") +
+                                          "', which is not read: external resources are not allowed",
+                                      0),
+            0u)
+      << load(entity, false);
+  EXPECT_EQ(load(type, false).rfind("The document uses the entity 'e', which no document type that was read", 0), 0u)
+      << load(type, false);
+  EXPECT_EQ(load(entity, true), "<a>SECRET</a>");
+  EXPECT_EQ(load(type, true), "<a>from the type</a>");
+  EXPECT_NE(load(net, true).find("nothing is fetched from the network"), std::string::npos) << load(net, true);
+  // Text follows the same rules; internal entities are replaced, within
+  // the parser's limits on their expansion.
+  LDOMDocument doc;
+  EXPECT_THROW(doc.loadXML(u"<!DOCTYPE a [<!ENTITY e SYSTEM '/etc/hostname'>]><a>&e;</a>"), LDOMException);
+  doc.loadXML(u"<!DOCTYPE a [<!ENTITY e 'in'>]><a>&e;&amp;</a>");
+  EXPECT_EQ(u8(doc.selectSingleNode(u"/a").getXml()), "<a>in&amp;</a>");
+  std::u16string laughs = u"<!DOCTYPE l [<!ENTITY a0 'aaaaaaaaaa'>";
+  for (int i = 1; i <= 9; ++i) {
+    laughs += u"<!ENTITY a" + std::u16string(1, u'0' + i) + u" '";
+    for (int k = 0; k < 10; ++k) laughs += u"&a" + std::u16string(1, u'0' + i - 1) + u";";
+    laughs += u"'>";
+  }
+  laughs += u"]><l>&a9;</l>";
+  EXPECT_THROW(doc.loadXML(LWString(laughs.c_str())), LDOMException);
+}
+
+TEST(DomTest, LargeTextNodeLoadsFromTextAsFromFile) {
+  ScratchDir dir;
+  const std::string xml = "<?xml version='1.0' encoding='ISO-8859-1'?><a>" + std::string(12 << 20, 'x') + "</a>";
+  LDOMDocument fromText, fromFile;
+  fromText.loadXML(LWString::fromUtf8(xml.c_str()));
+  fromFile.load(LWString::fromUtf8(dir.write("big.xml", xml).c_str()));
+  EXPECT_EQ(fromText.selectSingleNode(u"/a").getFirstChild().getNodeValue().length(), 12 << 20);
+  EXPECT_EQ(fromFile.selectSingleNode(u"/a").getFirstChild().getNodeValue().length(), 12 << 20);
+}
+
 TEST(DomTest, FilesWithEachByteOrderMark) {
   ScratchDir dir;
   const std::u16string text = u"<r a=\"\u00e9\u20ac\">gr\u00fc\u00df \U0001F600</r>";

@@ -206,6 +206,18 @@ TEST(LJsonStreamWriterTest, EscapedTextIsStandardJson) {
             R"({"k\"ey\t\u00e9\u20ac":"q\" s/ b\\ t\t n\n f\f r\r c\u0001 d\u001f \u00fc\u4e2d","n":-42})");
 }
 
+TEST(LJsonStreamWriterTest, CharacterOutsideTheBasicPlaneAcrossTheFlush) {
+  // "[" and the opening quote, then text that puts the emoji's high
+  // surrogate into the buffer's last place.
+  JsonFixture j;
+  std::u16string value(LWideTextOutput::kChars - 3, u'x');
+  value += u"\U0001F600";
+  j.writer.startDocument().startArray().writeString(LWString(value.c_str()), 0).endArray().endDocument();
+  std::string text = j.text();
+  EXPECT_EQ(text.size(), LWideTextOutput::kChars - 3 + 8u);
+  EXPECT_EQ(text.substr(text.size() - 6), "\xF0\x9F\x98\x80\"]");
+}
+
 TEST(LJsonStreamWriterTest, Utf16OutputKeepsCodeUnits) {
   LMemoryStream s(0);
   LWideTextOutput out(&s, 2, 0);

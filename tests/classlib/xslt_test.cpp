@@ -104,6 +104,55 @@ TEST(XsltTest, CompiledStylesheetWithParametersAndExtensionFunctions) {
   EXPECT_EQ(u8(copy.getName()), dir.file("page.xsl"));
 }
 
+TEST(XsltTest, NodeSetParameterReachesTheStylesheet) {
+  ScratchDir dir;
+  XSLTDoc x;
+  x.load(LWString::fromUtf8(dir.write("p.xsl",
+                                      "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                                      "<xsl:output method='text'/><xsl:param name='rows'/><xsl:param name='none'/>"
+                                      "<xsl:template match='/'><xsl:value-of select='count($rows)'/>:"
+                                      "<xsl:value-of select='$rows[2]/@n'/>:<xsl:value-of select='count($none)'/>"
+                                      "</xsl:template></xsl:stylesheet>")
+                                 .c_str()));
+  LDOMDocument rows(false, false);
+  rows.loadXML(u"<all><row n='1'/><row n='2'/></all>");
+  LDOMDocumentFragment two = rows.createDocumentFragment();
+  two.appendChild(rows.selectSingleNode(u"/all/row"));
+  two.appendChild(rows.selectSingleNode(u"/all/row"));
+  x.setParameter(u"rows", LXsltValue::ofNodes(two));
+  x.setParameter(u"none", LXsltValue::ofNodes(LDOMNode()));
+  EXPECT_EQ(std::string(x.transform(pageDocument()).c_str()), "2:2:0");
+  EXPECT_EQ(std::string(x.transform(pageDocument()).c_str()), "2:2:0");  // each run gets its own copy
+}
+
+TEST(XsltTest, StylesheetsWriteNoFilesAndReadNothingFromTheNetwork) {
+  ScratchDir dir;
+  dir.write("local.xml", "<v>local</v>");
+  dir.write("entity.xml", "<!DOCTYPE v [<!ENTITY e SYSTEM 'local.xml'>]><v>&e;</v>");
+  auto run = [&](const std::string& body) -> std::string {
+    XSLTDoc x;
+    x.load(LWString::fromUtf8(
+        dir.write("s.xsl", "<xsl:stylesheet version='1.1' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                           "<xsl:output method='text'/><xsl:template match='/'>" +
+                               body + "</xsl:template></xsl:stylesheet>")
+            .c_str()));
+    try {
+      return x.transform(pageDocument()).c_str();
+    } catch (const LXSLTException& e) {
+      return e.message();
+    }
+  };
+  std::string written = dir.file("written.txt");
+  EXPECT_NE(run("<xsl:document href='" + written + "' method='text'>x</xsl:document>").find("write rights"),
+            std::string::npos);
+  EXPECT_NE(access(written.c_str(), F_OK), 0);
+  EXPECT_NE(run("<xsl:value-of select=\"count(document('http://127.0.0.1:9/x.xml'))\"/>").find("read rights"),
+            std::string::npos);
+  EXPECT_EQ(run("<xsl:value-of select=\"document('" + dir.file("local.xml") + "')/v\"/>"), "local");
+  // A document read by document() pulls in no external entity.
+  EXPECT_EQ(run("<xsl:value-of select=\"count(document('" + dir.file("entity.xml") + "'))\"/>"), "0");
+}
+
 TEST(XsltTest, ExtensionFailureStopsTheTransformation) {
   ScratchDir dir;
   TestExtensions ext(dir.write("weblet.xsl", kWeblet));

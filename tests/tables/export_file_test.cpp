@@ -1,5 +1,5 @@
 // Table-definition export file: packed decimal, compression, records.
-#include "fixtures.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,65 +10,41 @@ using namespace ctdtest;
 
 namespace {
 
-std::vector<unsigned char> bytes(std::initializer_list<int> list)
-{
-    std::vector<unsigned char> out;
-    for (int b : list)
-        out.push_back(static_cast<unsigned char>(b));
-    return out;
-}
+using Bytes = std::vector<unsigned char>;
 
-std::vector<unsigned char> compress(const std::vector<unsigned char>& body)
+// Compresses (or, with `expand`, expands) a record body of at most 200 bytes.
+Bytes transform(const Bytes& in, bool expand)
 {
     X_CTD_EXPORT_FILE handle;
     handle.compressed = 1;
-    std::vector<unsigned char> out(200);
-    size_t n = X_CTD_CompressRecord(handle, body.data(), body.size(), out.data(), out.size());
-    out.resize(n);
-    return out;
-}
-
-std::vector<unsigned char> expand(const std::vector<unsigned char>& stored)
-{
-    X_CTD_EXPORT_FILE handle;
-    handle.compressed = 1;
-    std::vector<unsigned char> out(200);
-    size_t n = X_CTD_ExpandRecord(handle, stored.data(), stored.size(), out.data(), out.size());
-    out.resize(n);
-    return out;
+    Bytes out(200);
+    size_t n = expand ? X_CTD_ExpandRecord(handle, in.data(), in.size(), out.data(), out.size())
+                      : X_CTD_CompressRecord(handle, in.data(), in.size(), out.data(), out.size());
+    out.resize(n == static_cast<size_t>(-1) ? 0 : n);
+    return n == static_cast<size_t>(-1) ? Bytes{'!'} : out;
 }
 
 } // namespace
 
-TEST(ExportFile, PackedDecimal)
+TEST(ExportFile, PackedDecimalAndRunLengthCompression)
 {
     unsigned char b[4];
     X_CTD_PackDecimal(b, 4, 1234);
-    EXPECT_EQ(std::vector<unsigned char>(b, b + 4), bytes({0x00, 0x00, 0x12, 0x34}));
+    EXPECT_EQ(Bytes(b, b + 4), (Bytes{0x00, 0x00, 0x12, 0x34}));
     EXPECT_EQ(X_CTD_UnpackDecimal(b, 4), 1234u);
-    X_CTD_PackDecimal(b, 2, 999);
-    EXPECT_EQ(std::vector<unsigned char>(b, b + 2), bytes({0x09, 0x99}));
     X_CTD_PackDecimal(b, 2, 12345);  // leading digits lost
-    EXPECT_EQ(X_CTD_UnpackDecimal(b, 2), 2345u);
-}
+    EXPECT_EQ(Bytes(b, b + 2), (Bytes{0x23, 0x45}));
 
-TEST(ExportFile, RunLengthCompression)
-{
-    auto six = bytes({0x41, 0x41, 0x41, 0x41, 0x41, 0x41});
-    EXPECT_EQ(compress(six), bytes({'S', 0, 0, 0, 6, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 'E'}));
-    auto seven = bytes({0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41});
-    EXPECT_EQ(compress(seven), bytes({'P', 0x41, 0, 0, 0, 7, 'E'}));
-    auto mixed = bytes({0x42, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x43});
-    auto stored = compress(mixed);
-    EXPECT_EQ(stored, bytes({'S', 0, 0, 0, 1, 0x42, 'P', 0x41, 0, 0, 0, 7, 'S', 0, 0, 0, 1, 0x43, 'E'}));
-    EXPECT_EQ(expand(stored), mixed);
-    EXPECT_TRUE(expand(bytes({'E', 'S'})).empty());
+    // Six equal bytes stay a run of single bytes; seven become a packed run.
+    EXPECT_EQ(transform(Bytes(6, 0x41), false), (Bytes{'S', 0, 0, 0, 6, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 'E'}));
+    EXPECT_EQ(transform(Bytes(7, 0x41), false), (Bytes{'P', 0x41, 0, 0, 0, 7, 'E'}));
+    const Bytes mixed = {0x42, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x41, 0x43};
+    const Bytes stored = transform(mixed, false);
+    EXPECT_EQ(stored, (Bytes{'S', 0, 0, 0, 1, 0x42, 'P', 0x41, 0, 0, 0, 7, 'S', 0, 0, 0, 1, 0x43, 'E'}));
+    EXPECT_EQ(transform(stored, true), mixed);
+    EXPECT_TRUE(transform(Bytes{'E', 'S'}, true).empty());
     // A corrupt count is refused rather than read past the stored body.
-    X_CTD_EXPORT_FILE handle;
-    handle.compressed = 1;
-    auto corrupt = bytes({'S', 0, 0, 0x99, 0x99, 0x41});
-    unsigned char out[16];
-    EXPECT_EQ(X_CTD_ExpandRecord(handle, corrupt.data(), corrupt.size(), out, sizeof out), static_cast<size_t>(-1));
+    EXPECT_EQ(transform(Bytes{'S', 0, 0, 0x99, 0x99, 0x41}, true), Bytes{'!'});
 }
 
 class ExportRecords : public testing::TestWithParam<int> {};

@@ -1,8 +1,7 @@
 // Removal of generated objects: name rules, the alias file, and the files and
 // tables that the removal operations delete, in a copy of the sample
 // environment root.
-#include "databases.h"
-#include "fixtures.h"
+#include "support.h"
 
 #include "dqov/dqov_tables.h"
 #include "platform/dqos/dqos.h"
@@ -152,51 +151,6 @@ TEST(Removal, AliasLinesBeyondTheLimitsAreSafe)
     EXPECT_EQ(alias, "P");
 }
 
-TEST(Removal, SampleFunctionAndProcessDeleteExactlyTheirFiles)
-{
-    SampleRoot root;
-    const std::vector<std::string> functionFiles = {
-        "X_VELMO/X_DEM/EXECUTE/DEMOFN.DLL", "X_VELMO/X_DEM/EXECUTE/DEMOFN.PDB", "X_VELMO/X_DEM/SOURCE/DEMOFN.C",
-        "X_VELMO/X_DEM/SOURCE/DEMOFN.H",    "X_VELMO/X_DEM/SOURCE/DEMOFN.RC",   "X_VELMO/X_DEM/SOURCE/DEMOFN",
-        "X_VELMO/X_DEM/OBJECT/DEMOFN.OBJ"};
-    const std::vector<std::string> others = {
-        "X_VELMO/X_DEM/EXECUTE/DEMOFNX.DLL", "X_VELMO/X_DEM/SOURCE/DEMOFNX.C", "X_VELMO/X_DEM/SOURCE/XDEMOFN.C",
-        "X_VELMO/X_OTH/EXECUTE/DEMOFN.DLL",  "X_VELMO/X_DEM/EXECUTE/OTHFN.DLL", "X_VELMO/X_DEM/DEMOFN.RRN",
-        "X_VELMO/X_OTH/EXECUTE/OTHPFN.DLL",  "X_VELMO/X_DEM/EXECUTE/DEMOPRC.DLL"};
-    for (const auto& f : functionFiles)
-        root.touch(f);
-    for (const auto& f : others)
-        root.touch(f);
-
-    char* path = nullptr;
-    EXPECT_EQ(QV_IsObjectExecFileValid("C:", "DEM", "DEMOFN", nullptr, 3, &path), 1);
-    ASSERT_NE(path, nullptr);
-    EXPECT_STREQ(path, "C:\\X_VELMO\\X_DEM\\EXECUTE\\DEMOFN.DLL");
-    SMEM_FreeMem(path);
-    EXPECT_EQ(QV_IsObjectExecFileValid(nullptr, "DEM", "DEMOFN", nullptr, 3, nullptr), 0);
-
-    auto before = root.files();
-    EXPECT_EQ(QV_Remove_Function_Objects("C", "DEM", "DEMOFN"), 0u);
-    auto gone = removed(before, root.files());
-    EXPECT_EQ(gone, std::set<std::string>(functionFiles.begin(), functionFiles.end()));
-    EXPECT_EQ(QV_IsObjectExecFileValid("C:", "DEM", "DEMOFN", nullptr, 3, nullptr), 0);
-    EXPECT_NE(QV_Remove_Function_Objects("C", "DEM", "DEMOFN"), 0u);  // nothing left to delete
-
-    // The process: its own files under its alias, then its functions.
-    const std::vector<std::string> processFiles = {
-        "X_VELMO/X_DEM/EXECUTE/DEPRC.DLL", "X_VELMO/X_DEM/SOURCE/DEPRC.C", "X_VELMO/X_DEM/OBJECT/DEPRC.OBJ",
-        "X_VELMO/X_DEM/EXECUTE/DEMOFN2.DLL", "X_VELMO/X_DEM/SOURCE/DEMOFN2.C", "X_VELMO/X_DEM/EXECUTE/DEMOFN.DLL"};
-    for (const auto& f : processFiles)
-        root.touch(f);
-    root.touch("X_VELMO/X_DEM/EXECUTE/DEPRC.PDB");  // the process's module only, not .*
-    ASSERT_EQ(SSQL_sConnect(makeRepository(root.dir()).c_str()), SSQL_RC_OK);
-    before = root.files();
-    EXPECT_EQ(QV_Remove_Process_Objects("C", "DEM", "DEMOPRC"), 0u);
-    gone = removed(before, root.files());
-    EXPECT_EQ(gone, std::set<std::string>(processFiles.begin(), processFiles.end()));
-    SSQL_Disconnect();
-}
-
 namespace {
 
 struct PgRunner {
@@ -275,12 +229,13 @@ TEST(Removal, DropOnPostgresKeepsPendingWorkAndDropsTheTable)
 {
     PostgresDatabase db;
     ASSERT_EQ(db.connectError(), "");
+    Cleanup schema(db, "DROP SCHEMA IF EXISTS \"LIBR\" CASCADE");
     SampleRoot root;
     SMISC_SetDBMSEnvironment(sampleEnvironmentFile().c_str(), "POSTGRESQL");
     PgRunner context{&db};
     OBJDEL_SQL_RUNNER runner{PgRunner::run, PgRunner::commit, &context};
     OBJDEL_SetSqlRunner(&runner);
-    ASSERT_EQ(db.exec("CREATE SCHEMA IF NOT EXISTS \"LIBR\"; CREATE TABLE \"LIBR\".\"KEEP\" (N INTEGER);"
+    ASSERT_EQ(db.exec("CREATE SCHEMA \"LIBR\"; CREATE TABLE \"LIBR\".\"KEEP\" (N INTEGER);"
                       "CREATE TABLE \"LIBR\".\"T1\" (A INTEGER)"),
               "");
     ASSERT_EQ(db.exec("BEGIN; INSERT INTO \"LIBR\".\"KEEP\" VALUES (7)"), "");
@@ -321,29 +276,39 @@ TEST(DatabaseEnvironment, LoadedFromTheEnvironmentRoot)
     SMISC_SetDBMSEnvironment(nullptr, nullptr);
 }
 
-TEST(Removal, SampleProcessOfTheSampleRepository)
+TEST(Removal, SampleFunctionAndProcessDeleteExactlyTheirFiles)
 {
     SampleRoot root;
     std::string repository = root.dir() + "/repository.db";
     fs::copy_file(fs::path(DQOV_SAMPLE_DIR) / "repository.db", repository);
     const std::vector<std::string> generated = {
         "X_VELMO/X_DEM/EXECUTE/DEMOMIN.DLL", "X_VELMO/X_DEM/EXECUTE/DEMOMIN.PDB", "X_VELMO/X_DEM/SOURCE/DEMOMIN.C",
-        "X_VELMO/X_DEM/SOURCE/DEMOMIN.H",    "X_VELMO/X_DEM/OBJECT/DEMOMIN.OBJ"};
+        "X_VELMO/X_DEM/SOURCE/DEMOMIN.H",    "X_VELMO/X_DEM/SOURCE/DEMOMIN.RC",   "X_VELMO/X_DEM/SOURCE/DEMOMIN",
+        "X_VELMO/X_DEM/OBJECT/DEMOMIN.OBJ"};
     const std::vector<std::string> processOwn = {"X_VELMO/X_DEM/EXECUTE/DEPRC.DLL", "X_VELMO/X_DEM/SOURCE/DEPRC.C",
                                                  "X_VELMO/X_DEM/OBJECT/DEPRC.OBJ"};
     const std::vector<std::string> siblings = {"X_VELMO/X_DEM/EXECUTE/CUSTLST.DLL", "X_VELMO/X_DEM/SOURCE/CUSTUPD.C",
                                                "X_VELMO/X_DEM/OBJECT/DEMINC.OBJ"};
-    const std::vector<std::string> unrelated = {"X_VELMO/X_DEM/EXECUTE/DEMOMINX.DLL", "X_VELMO/X_DEM/EXECUTE/DEPRC.PDB",
-                                                "X_VELMO/X_DEM/EXECUTE/DEMOPRC.DLL", "X_VELMO/X_XYZ/EXECUTE/DEMOMIN.DLL",
-                                                "X_VELMO/X_DEM/SOURCE/OTHER.C"};
+    const std::vector<std::string> unrelated = {
+        "X_VELMO/X_DEM/EXECUTE/DEMOMINX.DLL", "X_VELMO/X_DEM/EXECUTE/DEPRC.PDB",  "X_VELMO/X_DEM/EXECUTE/DEMOPRC.DLL",
+        "X_VELMO/X_XYZ/EXECUTE/DEMOMIN.DLL",  "X_VELMO/X_DEM/SOURCE/XDEMOMIN.C", "X_VELMO/X_DEM/DEMOMIN.RRN"};
     for (const auto* list : {&generated, &processOwn, &siblings, &unrelated})
         for (const auto& f : *list)
             root.touch(f);
 
-    // The sample function alone.
+    char* path = nullptr;
+    EXPECT_EQ(QV_IsObjectExecFileValid("C:", "DEM", "DEMOMIN", nullptr, 3, &path), 1);
+    ASSERT_NE(path, nullptr);
+    EXPECT_STREQ(path, "C:\\X_VELMO\\X_DEM\\EXECUTE\\DEMOMIN.DLL");
+    SMEM_FreeMem(path);
+    EXPECT_EQ(QV_IsObjectExecFileValid(nullptr, "DEM", "DEMOMIN", nullptr, 3, nullptr), 0);
+
+    // The sample function alone; nothing is left to delete a second time.
     auto before = root.files();
     EXPECT_EQ(QV_Remove_Function_Objects("C", "DEM", "DEMOMIN"), 0u);
     EXPECT_EQ(removed(before, root.files()), std::set<std::string>(generated.begin(), generated.end()));
+    EXPECT_EQ(QV_IsObjectExecFileValid("C:", "DEM", "DEMOMIN", nullptr, 3, nullptr), 0);
+    EXPECT_NE(QV_Remove_Function_Objects("C", "DEM", "DEMOMIN"), 0u);
 
     // Its process: the files named by the alias, then every function's files.
     for (const auto& f : generated)

@@ -44,8 +44,16 @@ const char16_t* escapeFor(char16_t ch, char16_t (&scratch)[7]) {
 
 }  // namespace
 
-void P3142_WriteWideToStream(LWideTextOutput& output) {
+namespace {
+
+// Writes the pending characters; with `final` false a high surrogate at the
+// very end stays in the buffer, so that a character outside the basic plane
+// that the buffer's end splits is converted whole with the next piece.
+void writePending(LWideTextOutput& output, bool final) {
   uint32_t pending = LWideTextOutput::kChars - output.freeChars;
+  char16_t carried = 0;
+  if (!final && output.encodingKind != 2 && pending > 0 && (output.buffer[pending - 1] & 0xFC00) == 0xD800)
+    carried = output.buffer[--pending];
   if (pending > 0) {
     if (output.encodingKind == 2) {
       output.stream->write(output.buffer, pending * 2);
@@ -56,8 +64,16 @@ void P3142_WriteWideToStream(LWideTextOutput& output) {
   }
   output.next = 0;
   output.freeChars = LWideTextOutput::kChars;
+  if (carried) {
+    output.buffer[output.next++] = carried;
+    --output.freeChars;
+  }
   output.stream->flush();
 }
+
+}  // namespace
+
+void P3142_WriteWideToStream(LWideTextOutput& output) { writePending(output, false); }
 
 LJsonStreamWriter::LJsonStreamWriter(LWideTextOutput& output) : m_out(output) { m_states.push_back(BEFORESTART); }
 
@@ -84,7 +100,7 @@ LJsonWriter& LJsonStreamWriter::startDocument() {
 
 LJsonWriter& LJsonStreamWriter::endDocument() {
   checkState(ROOT, false);
-  P3142_WriteWideToStream(m_out);
+  writePending(m_out, true);
   return *this;
 }
 

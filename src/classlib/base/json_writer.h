@@ -65,5 +65,7 @@ class LJsonStreamWriter : public LJsonWriter {
 
 // Writes the pending characters of the output to its stream (as UTF-16 for
 // encoding kind 2, else converted with its code page), empties the buffer
-// and flushes the stream.
+// and flushes the stream. A high surrogate at the end is kept back for the
+// next write, so a character outside the basic plane is never split; the
+// end of the document writes everything.
 void P3142_WriteWideToStream(LWideTextOutput& output);

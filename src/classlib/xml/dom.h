@@ -47,6 +47,8 @@ class DocHolder : public std::enable_shared_from_this<DocHolder> {
 
   const LWString& selectionNamespaces() const { return m_selectionNamespaces; }
   void setSelectionNamespaces(const LWString& ns) { m_selectionNamespaces = ns; }
+  bool resolveExternals() const { return m_resolveExternals; }
+  void setResolveExternals(bool on) { m_resolveExternals = on; }
 
   // Hands the references into subtrees that now belong to another document
   // over to that document's block.
@@ -62,6 +64,7 @@ class DocHolder : public std::enable_shared_from_this<DocHolder> {
   std::unordered_set<xmlNodePtr> m_orphans;
   std::unordered_set<NodeRef*> m_refs;
   LWString m_selectionNamespaces;
+  bool m_resolveExternals = false;
 };
 
 // A counted reference to one node (or to a document, as its node).
@@ -193,6 +196,10 @@ class LDOMDocument : public LDOMNode {
   LDOMDocument(const LDOMNode& node) : LDOMNode(node.ref()) {}  // NOLINT
 
   void setProperty(int property, const LWString& value);
+  // Whether later loads read an external document type and external
+  // entities (local files only; never the network). Off unless set: a
+  // document's text then cannot pull other files into it.
+  void setResolveExternals(bool on);
   void load(const LWString& path);
   void loadXML(const LWString& text);
 

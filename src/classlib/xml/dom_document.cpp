@@ -39,12 +39,20 @@ void LDOMDocument::setProperty(int property, const LWString& value) {
   });
 }
 
+void LDOMDocument::setResolveExternals(bool on) {
+  lcomGuard<LDOMException>([&] {
+    if (m_ref.isNull()) m_ref = createDocument(true, true);
+    docOf(m_ref);
+    m_ref.holder()->setResolveExternals(on);
+  });
+}
+
 namespace {
 
 void loadInto(NodeRef& ref, ParseSource kind, const std::string& source) {
   if (ref.isNull()) ref = createDocument(true, true);
   docOf(ref);
-  ParseResult r = parseXml(kind, source);
+  ParseResult r = parseXml(kind, source, ref.holder()->resolveExternals());
   if (!r.doc) throw LDOMException(r.error.c_str());
   dropWhitespaceText(reinterpret_cast<xmlNodePtr>(r.doc));
   ref.holder()->replaceDocument(r.doc);
@@ -53,16 +61,17 @@ void loadInto(NodeRef& ref, ParseSource kind, const std::string& source) {
 }  // namespace
 
 void LDOMDocument::load(const LWString& path) {
-  lcomGuard<LDOMException>([&] { loadInto(m_ref, ParseSource::File, utf8(path)); });
+  lcomGuard<LDOMException>([&] { loadInto(m_ref, ParseSource::File, utf8(path, "the file path to load")); });
 }
 
 void LDOMDocument::loadXML(const LWString& text) {
-  lcomGuard<LDOMException>([&] { loadInto(m_ref, ParseSource::Text, utf8(text)); });
+  lcomGuard<LDOMException>([&] { loadInto(m_ref, ParseSource::Text, utf8(text, "the XML text to load")); });
 }
 
 LDOMElement LDOMDocument::createElementNS(const LWString& namespaceUri, const LWString& qualifiedName) {
   xmlDocPtr doc = docOf(m_ref);
-  std::string qname = utf8(qualifiedName), uri = utf8(namespaceUri);
+  std::string qname = utf8(qualifiedName, "the name of a new element"),
+              uri = utf8(namespaceUri, "the namespace of a new element");
   if (qname.empty()) raise(lcom::E_INVALIDARG_, "An element needs a name.");
   std::string prefix, local = qname;
   size_t colon = qname.find(':');
@@ -83,7 +92,7 @@ LDOMElement LDOMDocument::createElementNS(const LWString& namespaceUri, const LW
 
 LDOMAttribute LDOMDocument::createAttribute(const LWString& name) {
   xmlDocPtr doc = docOf(m_ref);
-  std::string n = utf8(name);
+  std::string n = utf8(name, "the name of a new attribute");
   if (n.empty()) raise(lcom::E_INVALIDARG_, "An attribute needs a name.");
   xmlAttrPtr attr = xmlNewDocProp(doc, X(n), nullptr);
   if (!attr) raise(lcom::E_OUTOFMEMORY_);
@@ -95,7 +104,7 @@ LDOMAttribute LDOMDocument::createAttribute(const LWString& name) {
 LDOMText LDOMDocument::createTextNode(const LWString& text) {
   return lcomGuard<LDOMException>([&] {
     xmlDocPtr doc = docOf(m_ref);
-    xmlNodePtr node = xmlNewDocText(doc, X(utf8(text)));
+    xmlNodePtr node = xmlNewDocText(doc, X(utf8(text, "the text of a new text node")));
     if (!node) raise(lcom::E_OUTOFMEMORY_);
     m_ref.holder()->addOrphan(node);
     return LDOMText(LDOMNode(NodeRef(node)));
@@ -104,7 +113,7 @@ LDOMText LDOMDocument::createTextNode(const LWString& text) {
 
 LDOMCDATASection LDOMDocument::createCDATASection(const LWString& text) {
   xmlDocPtr doc = docOf(m_ref);
-  std::string t = utf8(text);
+  std::string t = utf8(text, "the text of a new CDATA section");
   xmlNodePtr node = xmlNewCDataBlock(doc, X(t), static_cast<int>(t.size()));
   if (!node) raise(lcom::E_OUTOFMEMORY_);
   m_ref.holder()->addOrphan(node);

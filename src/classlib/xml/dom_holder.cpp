@@ -5,6 +5,7 @@
 #include <libxslt/extra.h>
 #include <libxslt/functions.h>
 #include <libxslt/xslt.h>
+#include <libxslt/xsltutils.h>
 
 #include <mutex>
 
@@ -16,9 +17,22 @@ namespace {
 xsltDocLoaderFunc g_defaultLoader = nullptr;
 
 // Documents that stylesheets import, include or read with document() are
-// never fetched from the network.
+// never fetched from the network, and read no external resource of their
+// own (a refused one leaves the document unread, so document() answers an
+// empty node set and an import fails).
 xmlDocPtr loadWithoutNetwork(const xmlChar* uri, xmlDictPtr dict, int options, void* ctxt, xsltLoadType type) {
-  return g_defaultLoader(uri, dict, options | XML_PARSE_NONET, ctxt, type);
+  std::string refused;
+  const char* url = reinterpret_cast<const char*>(uri);
+  xmlDocPtr doc = loadWithoutExternals(
+      url, [&] { return g_defaultLoader(uri, dict, (options | XML_PARSE_NONET) & ~XML_PARSE_DTDLOAD, ctxt, type); },
+      refused);
+  if (doc && !refused.empty()) {
+    xsltGenericError(xsltGenericErrorContext, "%s refers to the external resource %s, which is not read\n", url,
+                     refused.c_str());
+    xmlFreeDoc(doc);
+    return nullptr;
+  }
+  return doc;
 }
 
 }  // namespace
@@ -32,6 +46,7 @@ void initXmlLibrary() {
                                   xsltFunctionNodeSet);
     g_defaultLoader = xsltDocDefaultLoader;
     xsltSetLoaderFunc(loadWithoutNetwork);
+    installEntityGuard();
   });
 }
 

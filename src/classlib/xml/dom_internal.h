@@ -4,6 +4,7 @@
 #include <libxml/tree.h>
 #include <libxml/xpath.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,12 @@ inline const char16_t* kXsltNamespace = u"http://www.w3.org/1999/XSL/Transform";
 // Raises E_POINTER for an empty reference.
 xmlNodePtr need(const NodeRef& ref);
 
-std::string utf8(const LWString& s);
+// The UTF-8 form of a text handed to libxml2. An unpaired surrogate, which
+// UTF-8 cannot hold, raises E_INVALIDARG with a description that names
+// `what` (the node or the argument the text is for) and the position.
+std::string utf8(const LWString& s, const std::string& what = "a text given to the document layer");
+// "the value of attribute 'a'", "the #text node in element 'p'" and so on.
+std::string describeNode(xmlNodePtr node);
 LWString wide(const xmlChar* s);
 const xmlChar* X(const std::string& s);
 
@@ -34,9 +40,18 @@ struct ParseResult {
   std::string error;  // empty on success
 };
 enum class ParseSource { File, Text };
-// Reads a file (handling byte-order marks) or UTF-8 text; for stored text
-// no external resources are loaded.
-ParseResult parseXml(ParseSource kind, const std::string& pathOrText);
+// Reads a file (handling byte-order marks) or UTF-8 text. Entities are
+// replaced within libxml2's expansion limits; nothing is fetched from the
+// network; an external document type or external entity is read only with
+// `externals`, and refused with a clear error otherwise.
+ParseResult parseXml(ParseSource kind, const std::string& pathOrText, bool externals);
+// Runs a load of the document at url (through the external entity loader)
+// with every other external resource refused; the first refused in
+// `refused`.
+xmlDocPtr loadWithoutExternals(const char* url, const std::function<xmlDocPtr()>& load, std::string& refused);
+// Puts the loader that refuses external entities while parseXml runs
+// without externals (once, at library start).
+void installEntityGuard();
 // Drops whitespace-only text nodes, except under xml:space="preserve" and
 // inside xsl:text, as documents built from text expect.
 void dropWhitespaceText(xmlNodePtr node);

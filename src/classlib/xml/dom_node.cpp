@@ -105,7 +105,7 @@ namespace {
 // Replaces an attribute's children by one text node; the old children stay
 // alive as detached nodes, since facades may point at them.
 void setAttributeText(xmlNodePtr attr, const LWString& value) {
-  std::string text = utf8(value);
+  std::string text = utf8(value, describeNode(attr));
   auto holder = DocHolder::of(attr->doc);
   while (xmlNodePtr c = attr->children) {
     xmlUnlinkNode(c);
@@ -118,7 +118,7 @@ void setAttributeText(xmlNodePtr attr, const LWString& value) {
 }
 
 void setCharacterData(xmlNodePtr n, const LWString& value) {
-  std::string text = utf8(value);
+  std::string text = utf8(value, "the new text of " + describeNode(n));
   xmlNodeSetContent(n, X(text));
 }
 

@@ -1,11 +1,15 @@
 // Text conversion, names, serialisation and parsing for the document layer.
 #include <libxml/parser.h>
 #include <libxml/xmlsave.h>
+#include <strings.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "classlib/base/qvseam.h"
@@ -21,7 +25,35 @@ xmlNodePtr need(const NodeRef& ref) {
   return ref.node();
 }
 
-std::string utf8(const LWString& s) { return s.toUtf8(); }
+std::string utf8(const LWString& s, const std::string& what) {
+  std::u16string_view v = s.view();
+  for (size_t i = 0; i < v.size(); ++i) {
+    bool high = (v[i] & 0xFC00) == 0xD800, low = (v[i] & 0xFC00) == 0xDC00;
+    if (high && i + 1 < v.size() && (v[i + 1] & 0xFC00) == 0xDC00) {
+      ++i;
+      continue;
+    }
+    if (!high && !low) continue;
+    char text[96];
+    std::snprintf(text, sizeof text, " holds an unpaired UTF-16 surrogate (0x%04X) at character %zu.",
+                  static_cast<unsigned>(v[i]), i + 1);
+    std::string description = what + text;
+    description[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(description[0])));
+    raise(lcom::E_INVALIDARG_, description.c_str());
+  }
+  return s.toUtf8();
+}
+
+std::string describeNode(xmlNodePtr node) {
+  switch (node->type) {
+    case XML_ATTRIBUTE_NODE: return "the value of attribute '" + qualifiedName(node) + "'";
+    case XML_ELEMENT_NODE: return "element '" + qualifiedName(node) + "'";
+    default: break;
+  }
+  std::string text = "the " + qualifiedName(node) + " node";
+  if (node->parent && node->parent->type == XML_ELEMENT_NODE) text += " in element '" + qualifiedName(node->parent) + "'";
+  return text;
+}
 
 LWString wide(const xmlChar* s) { return LWString::fromUtf8(reinterpret_cast<const char*>(s)); }
 
@@ -154,6 +186,56 @@ struct ParserCtxt {
   }
 };
 
+// While a document is parsed, the external entity loader refuses what the
+// parse may not read (every external resource, or with externals allowed
+// the network) and notes the first it refused.
+struct EntityGuard {
+  bool externals = false;
+  const char* allowOnce = nullptr;  // the document itself, when it is read through the loader
+  std::string refused;
+};
+thread_local EntityGuard* t_entityGuard = nullptr;
+xmlExternalEntityLoader g_defaultEntityLoader = nullptr;
+
+bool isNetworkUrl(const char* url) {
+  return url && std::strstr(url, "://") && std::strncmp(url, "file://", 7) != 0;
+}
+
+xmlParserInputPtr guardedEntityLoader(const char* url, const char* id, xmlParserCtxtPtr ctxt) {
+  EntityGuard* guard = t_entityGuard;
+  if (guard && guard->allowOnce && url && std::strcmp(url, guard->allowOnce) == 0) {
+    guard->allowOnce = nullptr;
+    return g_defaultEntityLoader(url, id, ctxt);
+  }
+  if (!guard || (guard->externals && !isNetworkUrl(url))) return g_defaultEntityLoader(url, id, ctxt);
+  if (guard->refused.empty()) guard->refused = url ? url : (id ? id : "?");
+  return nullptr;
+}
+
+struct GuardScope {
+  EntityGuard guard;
+  EntityGuard* outer = t_entityGuard;
+  explicit GuardScope(bool externals, const char* allowOnce = nullptr) {
+    guard.externals = externals;
+    guard.allowOnce = allowOnce;
+    t_entityGuard = &guard;
+  }
+  ~GuardScope() { t_entityGuard = outer; }
+  GuardScope(const GuardScope&) = delete;
+  GuardScope& operator=(const GuardScope&) = delete;
+};
+
+// The first entity reference left in the tree: with entities replaced,
+// only one that no document type read declares stays a reference.
+xmlNodePtr firstEntityReference(xmlNodePtr node) {
+  for (xmlNodePtr c = node->children; c; c = c->next) {
+    if (c->type == XML_ENTITY_REF_NODE) return c;
+    if (c->type != XML_ELEMENT_NODE) continue;
+    if (xmlNodePtr found = firstEntityReference(c)) return found;
+  }
+  return nullptr;
+}
+
 std::string parserReason(xmlParserCtxtPtr ctxt, const std::string& where) {
   const xmlError* err = xmlCtxtGetLastError(ctxt);
   std::string reason = err && err->message ? err->message : "the document is not well-formed";
@@ -170,7 +252,29 @@ bool hasDeclaration(const char* bytes, size_t size) {
          (bytes[5] == ' ' || bytes[5] == '\t' || bytes[5] == '\r' || bytes[5] == '\n');
 }
 
-ParseResult parseBytes(const char* bytes, size_t size, const char* url, const char* encoding, int options,
+// The encoding that the XML declaration at the start of the bytes names,
+// or "" when there is none.
+std::string declaredEncoding(const char* bytes, size_t size) {
+  if (!hasDeclaration(bytes, size)) return "";
+  std::string_view head(bytes, std::min<size_t>(size, 512));
+  head = head.substr(0, head.find("?>"));
+  size_t at = head.find("encoding");
+  if (at == std::string_view::npos) return "";
+  at = head.find_first_not_of(" \t\r\n", at + 8);
+  if (at == std::string_view::npos || head[at] != '=') return "";
+  at = head.find_first_not_of(" \t\r\n", at + 1);
+  if (at == std::string_view::npos || (head[at] != '"' && head[at] != '\'')) return "";
+  size_t end = head.find(head[at], at + 1);
+  return end == std::string_view::npos ? "" : std::string(head.substr(at + 1, end - at - 1));
+}
+
+// Parses UTF-8 bytes in one piece (the parser reads text that it converts
+// itself in pieces, and refuses long texts then), ignoring the encoding that
+// a declaration names; `encoding` is the one the recreated declaration
+// keeps. Entities are replaced by their text within libxml2's limits on
+// entity expansion; external ones (and an external document type) are read
+// only with `externals`.
+ParseResult parseBytes(const char* bytes, size_t size, const char* url, const std::string& encoding, bool externals,
                        const std::string& where) {
   ParseResult r;
   ParserCtxt ctxt;
@@ -178,10 +282,20 @@ ParseResult parseBytes(const char* bytes, size_t size, const char* url, const ch
     r.error = "out of memory";
     return r;
   }
-  options |= XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
-  xmlDocPtr doc = xmlCtxtReadMemory(ctxt.p, bytes, static_cast<int>(size), url, encoding, options);
-  if (!doc || !ctxt.p->wellFormed || !ctxt.p->nsWellFormed) {
+  int options = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_IGNORE_ENC;
+  if (externals) options |= XML_PARSE_DTDLOAD;
+  GuardScope scope(externals);
+  xmlDocPtr doc = xmlCtxtReadMemory(ctxt.p, bytes, static_cast<int>(size), url, nullptr, options);
+  if (!scope.guard.refused.empty()) {
+    r.error = "The document refers to the external resource '" + scope.guard.refused + "', which is not read" +
+              (externals ? " (nothing is fetched from the network)" : ": external resources are not allowed") + where;
+  } else if (!doc || !ctxt.p->wellFormed || !ctxt.p->nsWellFormed) {
     r.error = parserReason(ctxt.p, where);
+  } else if (xmlNodePtr ref = firstEntityReference(reinterpret_cast<xmlNodePtr>(doc))) {
+    r.error = "The document uses the entity '" + std::string(reinterpret_cast<const char*>(ref->name)) +
+              "', which no document type that was read declares" + where;
+  }
+  if (!r.error.empty()) {
     if (doc) xmlFreeDoc(doc);
     return r;
   }
@@ -190,11 +304,7 @@ ParseResult parseBytes(const char* bytes, size_t size, const char* url, const ch
     std::string data = "version=\"";
     data += doc->version ? reinterpret_cast<const char*>(doc->version) : "1.0";
     data += "\"";
-    if (doc->encoding && !encoding) {
-      data += " encoding=\"";
-      data += reinterpret_cast<const char*>(doc->encoding);
-      data += "\"";
-    }
+    if (!encoding.empty()) data += " encoding=\"" + encoding + "\"";
     if (doc->standalone == 1) data += " standalone=\"yes\"";
     addDeclarationNode(doc, data.c_str());
   }
@@ -203,9 +313,20 @@ ParseResult parseBytes(const char* bytes, size_t size, const char* url, const ch
 
 }  // namespace
 
-ParseResult parseXml(ParseSource kind, const std::string& pathOrText) {
-  if (kind == ParseSource::Text)
-    return parseBytes(pathOrText.data(), pathOrText.size(), nullptr, "UTF-8", XML_PARSE_IGNORE_ENC, "");
+xmlDocPtr loadWithoutExternals(const char* url, const std::function<xmlDocPtr()>& load, std::string& refused) {
+  GuardScope scope(false, url);
+  xmlDocPtr doc = load();
+  refused = scope.guard.refused;
+  return doc;
+}
+
+void installEntityGuard() {
+  g_defaultEntityLoader = xmlGetExternalEntityLoader();
+  xmlSetExternalEntityLoader(guardedEntityLoader);
+}
+
+ParseResult parseXml(ParseSource kind, const std::string& pathOrText, bool externals) {
+  if (kind == ParseSource::Text) return parseBytes(pathOrText.data(), pathOrText.size(), nullptr, "", externals, "");
 
   ParseResult r;
   std::string host = lqv::hostPath(pathOrText.c_str());
@@ -218,9 +339,6 @@ ParseResult parseXml(ParseSource kind, const std::string& pathOrText) {
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::string where = " in file '" + pathOrText + "'";
   auto bom = lqv::detectBom(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-  // Local files may use their document type and local entities; nothing is
-  // fetched from the network.
-  const int fileOptions = XML_PARSE_DTDLOAD | XML_PARSE_NOENT;
   switch (bom.kind) {
     case lqv::Bom::Unsupported:
       r.error = std::string("The file '") + pathOrText + "' starts with a byte-order mark of an unsupported encoding (" +
@@ -235,11 +353,19 @@ ParseResult parseXml(ParseSource kind, const std::string& pathOrText) {
         r.error = std::string("The file '") + pathOrText + "' is not valid " + bom.name + " text";
         return r;
       }
-      return parseBytes(text.data(), text.size(), host.c_str(), "UTF-8", fileOptions | XML_PARSE_IGNORE_ENC, where);
+      return parseBytes(text.data(), text.size(), host.c_str(), "", externals, where);
     }
-    default:
-      return parseBytes(bytes.data(), bytes.size(), host.c_str(), nullptr, fileOptions, where);
+    default: break;
   }
+  std::string encoding = declaredEncoding(bytes.data(), bytes.size());
+  if (encoding.empty() || strcasecmp(encoding.c_str(), "UTF-8") == 0)
+    return parseBytes(bytes.data(), bytes.size(), host.c_str(), encoding, externals, where);
+  std::string text;
+  if (!qvutil::Convert(encoding.c_str(), "UTF-8", bytes, text)) {
+    r.error = "The file '" + pathOrText + "' is not " + encoding + " text, as its declaration says";
+    return r;
+  }
+  return parseBytes(text.data(), text.size(), host.c_str(), encoding, externals, where);
 }
 
 }  // namespace MSXMLDOM

@@ -176,16 +176,20 @@ xmlDocPtr sourceCopy(const LDOMNode& source) {
 struct RunState {
   LXsltExtensionObject* extension = nullptr;
   std::string failure;  // the first failure of an extension function
+  std::vector<const LDOMNode*> nodeParameters;  // values of node-set parameters, by number
 };
 
-void pushNodes(xmlXPathParserContextPtr ctxt, xsltTransformContextPtr tctxt, const LDOMNode& nodes) {
+// Copies the nodes of a value into a new result tree fragment of the
+// transformation, which frees it with the run (persist) or with the current
+// template (local); the node set of its top-level nodes, or null.
+xmlNodeSetPtr copyIntoFragment(xsltTransformContextPtr tctxt, const LDOMNode& nodes, bool persist) {
   xmlNodePtr source = nodes.isNull() ? nullptr : nodes.raw();
   xmlDocPtr rvt = xsltCreateRVT(tctxt);
-  if (!rvt) {
-    xmlXPathErr(ctxt, XPATH_MEMORY_ERROR);
-    return;
-  }
-  xsltRegisterLocalRVT(tctxt, rvt);
+  if (!rvt) return nullptr;
+  if (persist)
+    xsltRegisterPersistRVT(tctxt, rvt);
+  else
+    xsltRegisterLocalRVT(tctxt, rvt);
   if (source) {
     bool children = source->type == XML_DOCUMENT_FRAG_NODE || source->type == XML_DOCUMENT_NODE;
     for (xmlNodePtr c = children ? source->children : source; c; c = c->next) {
@@ -198,6 +202,15 @@ void pushNodes(xmlXPathParserContextPtr ctxt, xsltTransformContextPtr tctxt, con
   }
   xmlNodeSetPtr set = xmlXPathNodeSetCreate(nullptr);
   for (xmlNodePtr c = rvt->children; c; c = c->next) xmlXPathNodeSetAddUnique(set, c);
+  return set;
+}
+
+void pushNodes(xmlXPathParserContextPtr ctxt, xsltTransformContextPtr tctxt, const LDOMNode& nodes) {
+  xmlNodeSetPtr set = copyIntoFragment(tctxt, nodes, false);
+  if (!set) {
+    xmlXPathErr(ctxt, XPATH_MEMORY_ERROR);
+    return;
+  }
   valuePush(ctxt, xmlXPathWrapNodeSet(set));
 }
 
@@ -242,6 +255,59 @@ void extensionTrampoline(xmlXPathParserContextPtr ctxt, int nargs) {
   valuePush(ctxt, xmlXPathNewCString(""));
 }
 
+// A node-set parameter reaches the stylesheet through an XPath expression
+// that calls this function with the parameter's number: libxslt evaluates
+// user parameters as expressions only. The function exists only while the
+// parameters are evaluated.
+constexpr const char* kNodeParameterFunction = "dqov-node-parameter";
+
+void nodeParameterFunction(xmlXPathParserContextPtr ctxt, int nargs) {
+  xsltTransformContextPtr tctxt = xsltXPathGetTransformContext(ctxt);
+  auto* state = tctxt ? static_cast<RunState*>(tctxt->_private) : nullptr;
+  if (nargs != 1 || !state) {
+    xmlXPathErr(ctxt, XPATH_INVALID_ARITY);
+    return;
+  }
+  double number = xmlXPathPopNumber(ctxt);
+  size_t index = static_cast<size_t>(number);
+  if (number < 0 || index >= state->nodeParameters.size()) {
+    xmlXPathErr(ctxt, XPATH_INVALID_OPERAND);
+    return;
+  }
+  xmlNodeSetPtr set = copyIntoFragment(tctxt, *state->nodeParameters[index], true);
+  if (!set) {
+    xmlXPathErr(ctxt, XPATH_MEMORY_ERROR);
+    return;
+  }
+  valuePush(ctxt, xmlXPathWrapNodeSet(set));
+}
+
+// Hands every parameter to the transformation: texts quoted, numbers and
+// booleans as expressions, node sets as copies of their nodes.
+void addParameters(xsltTransformContextPtr ctxt, RunState& state, const std::map<LWString, LXsltValue>& params) {
+  xmlXPathRegisterFunc(ctxt->xpathCtxt, BAD_CAST kNodeParameterFunction, nodeParameterFunction);
+  for (const auto& [name, value] : params) {
+    std::string n = utf8(name);
+    char text[64];
+    switch (value.kind) {
+      case LXsltValue::Kind::Number:
+        std::snprintf(text, sizeof text, "%.17g", value.number);
+        xsltEvalOneUserParam(ctxt, X(n), BAD_CAST text);
+        break;
+      case LXsltValue::Kind::Boolean:
+        xsltEvalOneUserParam(ctxt, X(n), BAD_CAST(value.boolean ? "true()" : "false()"));
+        break;
+      case LXsltValue::Kind::Nodes:
+        std::snprintf(text, sizeof text, "%s(%zu)", kNodeParameterFunction, state.nodeParameters.size());
+        state.nodeParameters.push_back(&value.nodes);
+        xsltEvalOneUserParam(ctxt, X(n), BAD_CAST text);
+        break;
+      case LXsltValue::Kind::Text: xsltQuoteOneUserParam(ctxt, X(n), X(utf8(value.text))); break;
+    }
+  }
+  xmlXPathRegisterFunc(ctxt->xpathCtxt, BAD_CAST kNodeParameterFunction, nullptr);
+}
+
 int collectOutput(void* context, std::unique_ptr<char[]>& array, uint32_t size) {
   auto* out = static_cast<LCharBuffer*>(context);
   out->adopt(std::move(array), size);  // the true byte count, also for UTF-16
@@ -281,21 +347,7 @@ LCharBuffer applyStylesheet(xsltStylesheetPtr style, const LDOMNode& source, con
   RunState state;
   state.extension = extension;
   ctxt.p->_private = &state;
-  for (const auto& [name, value] : params) {
-    std::string n = utf8(name);
-    switch (value.kind) {
-      case LXsltValue::Kind::Number: {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.17g", value.number);
-        xsltEvalOneUserParam(ctxt.p, X(n), BAD_CAST text);
-        break;
-      }
-      case LXsltValue::Kind::Boolean:
-        xsltEvalOneUserParam(ctxt.p, X(n), BAD_CAST(value.boolean ? "true()" : "false()"));
-        break;
-      default: xsltQuoteOneUserParam(ctxt.p, X(n), X(utf8(value.text))); break;
-    }
-  }
+  addParameters(ctxt.p, state, params);
   if (extension) {
     std::string ns = utf8(extensionNamespace);
     for (const LWString& f : extension->functionNames())
@@ -387,7 +439,7 @@ void XsltOptimizedImpl::compile(const LWString& path, std::shared_ptr<XsltTempla
     ParseResult parsed;
     {
       ErrorCapture quiet;
-      parsed = parseXml(ParseSource::File, p);
+      parsed = parseXml(ParseSource::File, p, false);
     }
     if (!parsed.doc) throw LXSLTException(parsed.error.c_str());
     DocOwner doc(parsed.doc);

@@ -82,7 +82,9 @@ class XsltOptimizedImpl {
   void load(const LWString& path);
   LCharBuffer transform(const LDOMNode& source);
   void setExtensionObject(LXsltExtensionObject* extension, const LWString& namespaceUri);
-  // Parameters handed to every transformation, in name order.
+  // Parameters handed to every transformation, in name order: texts as
+  // strings, numbers and booleans as such, nodes as a node set of copies
+  // (the node itself, or the children of a fragment or document).
   void setParameter(const LWString& name, const LXsltValue& value);
 
  protected:

@@ -38,6 +38,10 @@ public:
     virtual void InternalError(std::string_view where) = 0;
     /* The used-field lookups of the operand describer. */
     virtual const ExprFieldDictionary& Fields() const = 0;
+    /* Reports a fault of the generated code (a value that its column cannot
+    ** hold) as an error message of the job; by default through the
+    ** generator's plain-text message. */
+    virtual void ReportError(std::string_view text);
 
     /* Writes one line at the current stream and indent. */
     void Line(std::string_view text) { WriteLine(OutputStream(), OutputIndent(), text); }

@@ -13,7 +13,10 @@
 #include <cstdio>
 #include <string>
 
+#include "generator/core/services.h"
 #include "generator/expressions/expr_table_rows.h"
+
+void ExprGeneratorServices::ReportError(std::string_view text) { P3109_IssueTextMessage('F', text); }
 
 bool EXPR_IsCountedOperand(const EXPR_OPERAND_NODE* node, uint32_t opcode) {
     if (node == nullptr) return false;
@@ -154,10 +157,6 @@ void WriteEpilogue(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine
     }
 }
 
-bool HasRow(const EXPR_PCODE_INSTRUCTION* instruction) {
-    return instruction == nullptr || !EXPR_IsPseudoOpcode(instruction->opcode);
-}
-
 } // namespace
 
 ExprTableReport EXPR_WriteInstructionTable(ExprGeneratorServices& gen,
@@ -172,23 +171,13 @@ ExprTableReport EXPR_WriteInstructionTable(ExprGeneratorServices& gen,
         return report;
     }
 
-    /* An initialiser without a single row is invalid in both languages. */
-    bool anyRow = false;
-    for (uint32_t i = 0; instructions != nullptr && i < count && !anyRow; ++i) {
-        anyRow = HasRow(instructions[i]);
-    }
-    if (!anyRow) {
-        report.emptyTable = true;
-        return report;
-    }
-
     const bool csharp = target == EXPR_TARGET_CSHARP;
     gen.Line(csharp ? "int[] asInstructionTable =  new int[]"
                     : "static const X_SHORT asInstructionTable[] =");
     gen.Line("{");
 
     ExprTableRows rows(gen, routine, report);
-    for (uint32_t i = 0; i < count; ++i) {
+    for (uint32_t i = 0; instructions != nullptr && i < count; ++i) {
         rows.FlushWithComma();
         EXPR_PCODE_INSTRUCTION* instruction = instructions[i];
         /* A missing instruction has no opcode: it is written as opcode 0. */

@@ -18,13 +18,13 @@
 
 /*
 ** What a table came out like. The rows that cannot compile ("???" operands
-** and unknown opcodes) and the operands that do not fit the table's column
-** are counted so that the caller can report them; the table text itself
-** keeps them where they are, so the compiler points at the spot.
+** and unknown opcodes) stay in the table text, so the compiler points at the
+** spot, and are counted; an operand that does not fit the table's column
+** would compile into another number, so it is also an error message of the
+** job (ExprGeneratorServices::ReportError).
 */
 struct ExprTableReport {
     bool written = false;           /* the table was written */
-    bool emptyTable = false;        /* nothing to write: no instruction with a row */
     bool badTarget = false;         /* the target language was neither 'C' nor '#' */
     uint32_t operandIndex = 0;      /* counted operands: entries of apOperandTable */
     uint32_t unknownOpcodes = 0;    /* unknown-opcode rows */
@@ -42,10 +42,11 @@ struct ExprTableReport {
 
 /*
 ** Writes the instruction table, operand stack, frame and evaluator call of
-** one expression. `instructions` holds `count` instructions; an empty list,
-** or one made only of direct-code-only operations, writes nothing (reported
-** as emptyTable). A target language other than 'C' or '#' is an internal
-** error; nothing is written for it.
+** one expression. `instructions` holds `count` instructions; a list without
+** a row of its own (only direct-code-only operations, or none) gives an
+** empty table and the frame, so the evaluation routine stays whole. A
+** target language other than 'C' or '#' is an internal error; nothing is
+** written for it.
 */
 ExprTableReport EXPR_WriteInstructionTable(ExprGeneratorServices& gen,
                                            const EXPR_PCODE_ROUTINE& routine,

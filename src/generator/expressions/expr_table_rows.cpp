@@ -60,10 +60,16 @@ std::string ExprTableRows::Row(uint32_t number, std::string_view operand,
 
 void ExprTableRows::CheckWidth(int64_t value) {
     /* A C table is an array of 16-bit words: a value is kept when it fits
-    ** them signed or unsigned. A C# table is an array of int. */
+    ** them signed or unsigned. A C# table is an array of int. A wider value
+    ** would compile into another number: it is an error of the job. */
     const bool fits = csharp_ ? (value >= INT32_MIN && value <= INT32_MAX)
                               : (value >= INT16_MIN && value <= UINT16_MAX);
-    if (!fits) ++report_.wideOperands;
+    if (fits) return;
+    ++report_.wideOperands;
+    char text[96];
+    std::snprintf(text, sizeof text, "Expression table: value %" PRId64 " does not fit a %d-bit table column",
+                  value, csharp_ ? 32 : 16);
+    gen_.ReportError(text);
 }
 
 std::string ExprTableRows::Number(int64_t value) {

@@ -415,8 +415,10 @@ int X_CTD_SetDefaultCapabilities(const X_CTD_TABLE_DEFINITION& record, std::uniq
     auto yes = [&](const std::string& key, int32_t missing) { return X_CTD_YesFlag(table, n, key, missing); };
 
     s.alphaAsFixed = yes("CREATE_ALPHA_AS_FIXED", 0);
+    // TINYINT has a name of its own like its neighbours: without one its
+    // columns would be written without a type.
     static constexpr const char* defaultNames[X_CTD_TYPE_COUNT] = {
-        "CHAR", "VARCHAR", "LONGVARCHAR", nullptr, "DECIMAL", "", "SMALLINT", "INTEGER", nullptr, "DOUBLE",
+        "CHAR", "VARCHAR", "LONGVARCHAR", nullptr, "DECIMAL", "TINYINT", "SMALLINT", "INTEGER", nullptr, "DOUBLE",
         "REAL", "DATE", "TIME", "TIMESTAMP", "BINARY", "VARBINARY", "BINARY", "NCHAR", "NVARCHAR", "NCLOB"};
     // DECIMAL first, so that NUMERIC and BIGINT can copy the name it settles on.
     s.name[T_DECIMAL] = text("TYPE_DECIMAL_NAME", "DECIMAL");
@@ -437,14 +439,18 @@ int X_CTD_SetDefaultCapabilities(const X_CTD_TABLE_DEFINITION& record, std::uniq
     static constexpr X_CTD_TYPE limited[] = {T_CHAR,    T_VARCHAR, T_LONGVARCHAR, T_DECIMAL,       T_SMALLINT,
                                              T_INTEGER, T_DOUBLE,  T_NUMERIC,     T_BIGINT,        T_BINARY,
                                              T_VARBINARY, T_LONGVARBINARY, T_DATETIME};
+    // NUMERIC takes DECIMAL's limits when it has none of its own, as it takes
+    // its name (DECIMAL comes first in the list).
     for (X_CTD_TYPE t : limited) {
         int32_t missing = (t == T_BINARY || t == T_VARBINARY || t == T_LONGVARBINARY) ? 255
                           : t == T_DATETIME                                          ? 19
+                          : t == T_NUMERIC                                           ? s.maxDigits[T_DECIMAL]
                                                                                      : 0;
         s.maxDigits[t] = num(std::string("TYPE_") + X_CTD_TYPE_KEYWORDS[t] + "_MAX_DIGITS", missing);
     }
     for (X_CTD_TYPE t : limited)
-        s.maxDecimals[t] = num(std::string("TYPE_") + X_CTD_TYPE_KEYWORDS[t] + "_MAX_DECIMALS", 0);
+        s.maxDecimals[t] = num(std::string("TYPE_") + X_CTD_TYPE_KEYWORDS[t] + "_MAX_DECIMALS",
+                               t == T_NUMERIC ? s.maxDecimals[T_DECIMAL] : 0);
     s.lvcRequiresLen = yes("TYPE_LONGVARCHAR_REQUIRES_LEN", 0);
     s.lvcDefaultLen = text("TYPE_LONGVARCHAR_DEFAULT_LEN", "0");
     s.lvbRequiresLen = yes("TYPE_LONGVARBINARY_REQUIRES_LEN", 0);

@@ -257,8 +257,15 @@ void X_CTD_AppendColumnDefinition(X_CTD_TABLE_DEFINITION& record, const X_CTD_DB
                 break;
             case 'D':
             case 'N': {
+                // A DBMS that gives no limit for the type leaves the precision
+                // as defined (a limit of 0 would make it DECIMAL(0,0)); a limit
+                // of digits without one of decimals allows as many decimals.
                 X_CTD_TYPE t = c.type == 'D' ? T_DECIMAL : T_NUMERIC;
-                check(t, false);
+                const uint32_t digits = static_cast<uint32_t>(s.maxDigits[t]);
+                if (digits != 0)
+                    X_CTD_CheckPrecision(record, columnNumber, digits,
+                                         s.maxDecimals[t] != 0 ? static_cast<uint32_t>(s.maxDecimals[t]) : digits,
+                                         internal);
                 name = &s.name[t];
                 text = *name + "(" + lengthText() + "," + decimalsText() + ")";
                 break;
@@ -306,6 +313,11 @@ void X_CTD_AppendColumnDefinition(X_CTD_TABLE_DEFINITION& record, const X_CTD_DB
                 break;
             default:
                 text = kUnknown;
+                break;
+            }
+            if (name->empty()) {
+                // A type without a native name cannot be written.
+                X_CTD_IssueMessage(record, 'F', 390, {tableName, X_CTD_TYPE_KEYWORDS[typeOfCode(c.type)]});
                 break;
             }
             if (withType)

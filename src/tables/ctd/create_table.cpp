@@ -160,8 +160,12 @@ void X_CTD_BuildCreateTable(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILI
             // Inside the column list of a new table; as a statement of its own
             // after the column-add statements of a table of another database.
             std::string list = primaryKeyColumns(record, dbms);
+            std::string constraint = X_CTD_PrimaryKeyConstraint(record, table, dbms, nullptr);
+            if (!constraint.empty())
+                constraint = "CONSTRAINT " + std::string(1, dbms.delimiter) + X_CTD_Quote(constraint, dbms.delimiter) +
+                             dbms.delimiter + " ";
             if (!list.empty())
-                out += other ? ";" + prefix + " ADD PRIMARY KEY(" + list + ")" : ", PRIMARY KEY(" + list + ")";
+                out += (other ? ";" + prefix + " ADD " : std::string(", ")) + constraint + "PRIMARY KEY(" + list + ")";
         }
     }
     if (hasColumns) {

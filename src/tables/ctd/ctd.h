@@ -367,6 +367,11 @@ size_t X_CTD_AppendText(std::string& buffer, std::string_view text);
 void X_CTD_BuildPrimaryKeyStatements(const X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
                                      const X_CTD_DBMS_INFO& dbms, const char* constraintName, int drop, int add,
                                      uint16_t& count, std::string& out);
+// The name of the table's primary-key constraint when the DBMS adds and
+// drops the key by name (SQL Server, or NAMED_PRIMARY_KEY=Y): the given name
+// when there is one, else "PK_" and the table name; "" when it does not.
+std::string X_CTD_PrimaryKeyConstraint(const X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
+                                       const X_CTD_DBMS_INFO& dbms, const char* given);
 // Splits a statement buffer into its NUL-ended statements.
 std::vector<std::string> X_CTD_SplitStatements(const std::string& buffer);
 

@@ -113,12 +113,22 @@ void X_CTD_DropIndexStatement(const X_CTD_TABLE_DEFINITION& record, const X_CTD_
         return;
     Names n = dropNames(record, dbms, nullptr);
     const std::string D(1, dbms.delimiter);
+    const int32_t collections = X_CTD_CollectionsSupported(table, dbms.name);
+    // Some products create an index unqualified in its table's collection
+    // but find it to drop only by its qualified name (DROP_INDEX_WITH_COLLECTIONS).
+    const bool qualify = indexCollections(table, dbms) ||
+                         X_CTD_YesFlag(table, dbms.name, "DROP_INDEX_WITH_COLLECTIONS", 0) != 0;
     out = "DROP INDEX " + D;
-    if (X_CTD_CollectionsSupported(table, dbms.name) && indexCollections(table, dbms) && !n.library.empty())
+    if (collections && qualify && !n.library.empty())
         out += X_CTD_Quote(n.library, dbms.delimiter) + D + "." + D;
     if (dbms.kind == 3)
         out += X_CTD_Quote(n.table, dbms.delimiter) + D + "." + D;
     out += X_CTD_Quote(record.indexes[indexNumber].name, dbms.delimiter) + D;
+    // MySQL names the table an index belongs to.
+    if (X_CTD_ProductCode(table, dbms.name) == X_CTD_MYSQL) {
+        out += " ON ";
+        X_CTD_AppendQualifiedName(dbms, record, out, collections);
+    }
 }
 
 void X_CTD_BuildCreateIndex(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,

@@ -221,6 +221,13 @@ void X_CTD_BuildOracleRrnoBlock(const X_CTD_TABLE_DEFINITION& record, const void
     const std::string sUnqualified = d + b + "_SEQ" + d;
     const std::string r = d + q + d + "." + d + b + "_TRG" + d;
     const std::string c = d + X_CTD_Quote(column, dbms.delimiter) + d;
+    // The sequence and the trigger are created from statement texts inside
+    // PL/SQL string literals, where an apostrophe in a name is doubled.
+    const std::string sText = X_CTD_Quote(s, '\'');
+    const std::string rText = X_CTD_Quote(r, '\'');
+    const std::string tText = X_CTD_Quote(t, '\'');
+    const std::string seqText = X_CTD_Quote(sUnqualified, '\'');
+    const std::string cText = X_CTD_Quote(c, '\'');
     out = "DECLARE CursorId INTEGER;ret INTEGER;MaxRRNO  NUMERIC;NextSeq  NUMERIC;BEGIN /* Set each column to a "
           "unique value */UPDATE " + t + " SET " + c +
           "=ROWNUM;/* Determine the maximum value assigned to use in Sequence */SELECT MAX(" + c +
@@ -228,11 +235,11 @@ void X_CTD_BuildOracleRrnoBlock(const X_CTD_TABLE_DEFINITION& record, const void
           ";IF MaxRRNO IS NULL THEN NextSeq := 1; ELSE NextSeq := MaxRRNO + 1;END IF;/* Open new cursor and return "
           "cursor ID. */ CursorId := DBMS_SQL.OPEN_CURSOR; /* Create Sequence to hold current X_RRNO. */ /* "
           "Perform inside a block so that errors can be ignored *//* and thus the trigger WILL get created. */ "
-          "BEGIN DBMS_SQL.PARSE(CursorId , 'CREATE SEQUENCE " + s +
+          "BEGIN DBMS_SQL.PARSE(CursorId , 'CREATE SEQUENCE " + sText +
           " START WITH ' || NextSeq, dbms_sql.v7);ret := DBMS_SQL.EXECUTE(CursorId); /* Unnecessary. Left in for "
           "forward compatibility */EXCEPTION WHEN OTHERS THEN ret := 0; /* dummy code. */ END; /* Create Trigger "
-          "to auto generate X_RRNO */DBMS_SQL.PARSE(CursorId , 'CREATE OR REPLACE TRIGGER " + r +
-          " BEFORE INSERT ON " + t + " FOR EACH ROW BEGIN SELECT " + sUnqualified + ".NEXTVAL INTO :new." + c +
+          "to auto generate X_RRNO */DBMS_SQL.PARSE(CursorId , 'CREATE OR REPLACE TRIGGER " + rText +
+          " BEFORE INSERT ON " + tText + " FOR EACH ROW BEGIN SELECT " + seqText + ".NEXTVAL INTO :new." + cText +
           " FROM DUAL;END;',dbms_sql.v7);ret := DBMS_SQL.EXECUTE(CursorId); /* Unnecessary. Left in for forward "
           "compatibility *//* Close cursor. */ DBMS_SQL.CLOSE_CURSOR(CursorId ); EXCEPTION /* If an exception is "
           "raised, close cursor before exiting. */ WHEN OTHERS THEN DBMS_SQL.CLOSE_CURSOR(CursorId ); RAISE;END;";
@@ -262,6 +269,17 @@ std::vector<std::string> X_CTD_SplitStatements(const std::string& buffer)
     return out;
 }
 
+std::string X_CTD_PrimaryKeyConstraint(const X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
+                                       const X_CTD_DBMS_INFO& dbms, const char* given)
+{
+    if (X_CTD_ProductCode(table, dbms.name) != X_CTD_SQLSERVER &&
+        X_CTD_YesFlag(table, dbms.name, "NAMED_PRIMARY_KEY", 0) == 0)
+        return "";
+    if (given && *given)
+        return given;
+    return "PK_" + (dbms.useInternalNames && !record.internalName.empty() ? record.internalName : record.table);
+}
+
 void X_CTD_BuildPrimaryKeyStatements(const X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
                                      const X_CTD_DBMS_INFO& dbms, const char* constraintName, int drop, int add,
                                      uint16_t& count, std::string& out)
@@ -274,16 +292,13 @@ void X_CTD_BuildPrimaryKeyStatements(const X_CTD_TABLE_DEFINITION& record, const
     int16_t product = X_CTD_ProductCode(table, dbms.name);
     std::string q;
     X_CTD_AppendQualifiedName(dbms, record, q, X_CTD_CollectionsSupported(table, dbms.name));
-    std::string p = record.table;
-    if (dbms.useInternalNames && !record.internalName.empty())
-        p = record.internalName;
     const std::string d(1, dbms.delimiter);
-    // One constraint name for both statements, so that a key this builder
-    // added can be dropped again by the same name.
-    std::string constraint = constraintName && *constraintName ? std::string(constraintName) : "PK_" + p;
+    // One constraint name for both statements and CREATE TABLE, so that a key
+    // this generator made can be dropped again by its name.
+    const std::string constraint = X_CTD_PrimaryKeyConstraint(record, table, dbms, constraintName);
     if (drop) {
         X_CTD_AppendText(out, "ALTER TABLE " + q + " DROP ");
-        if (product == X_CTD_SQLSERVER)
+        if (!constraint.empty())
             X_CTD_AppendText(out, "CONSTRAINT " + d + X_CTD_Quote(constraint, dbms.delimiter) + d);
         else
             X_CTD_AppendText(out, product == X_CTD_ORACLE ? "PRIMARY KEY CASCADE" : "PRIMARY KEY");
@@ -292,7 +307,7 @@ void X_CTD_BuildPrimaryKeyStatements(const X_CTD_TABLE_DEFINITION& record, const
     }
     if (add) {
         X_CTD_AppendText(out, "ALTER TABLE " + q + " ADD ");
-        if (product == X_CTD_SQLSERVER)
+        if (!constraint.empty())
             X_CTD_AppendText(out, "CONSTRAINT " + d + X_CTD_Quote(constraint, dbms.delimiter) + d + " ");
         X_CTD_AppendText(out, "PRIMARY KEY (");
         bool first = true;

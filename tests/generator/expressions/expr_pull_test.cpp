@@ -223,35 +223,4 @@ TEST_F(PullTest, DispatchSetShape) {
     EXPECT_EQ(report.unresolvedOperands, 2u);
 }
 
-TEST_F(PullTest, ResultVariantShape) {
-    PcodeBuilder b;
-    EXPR_OPERAND_NODE* n7 = b.Node(EXPR_NODE_INT32_CONSTANT);
-    n7->value = 7;
-    EXPR_OPERAND_NODE* wide = b.Node(EXPR_NODE_RESULT_VECTOR);
-    wide->value = 74570;
-    EXPR_OPERAND_NODE* two = b.Node(EXPR_NODE_FIELD);
-    two->value = 2;
-    b.Instr(704);
-    b.Instr(704, n7);
-    b.Instr(719, wide);
-    b.Instr(705, two);
-    EXPECT_EQ(RowsIn('#', b), (Lines{
-        CsRowOf(0x2C0, "X_COMP_OPCODE_PULL_RESULT_VARIANT_FROM_LONG", "0x0002") + ",",
-        CsRowOf(0x2C0, "X_COMP_OPCODE_PULL_RESULT_VARIANT_FROM_LONG", "0x0007") + ",",
-        CsRowOf(719, "X_COMP_OPCODE_PULL_RESULT_VARIANT_FROM_BINARY", "0x1234a") + ",",
-        CsRowOf(705, "X_COMP_OPCODE_PULL_RESULT_VARIANT_FROM_LONGLONG", "0x0002")}));
-    EXPECT_EQ(report.wideOperands, 0u);
-    // A C table holds 16-bit words: the wide operand is reported.
-    RowsIn('C', b);
-    EXPECT_EQ(report.wideOperands, 1u);
-}
-
-TEST_F(PullTest, GapsOfThePullRangesAreUnknown) {
-    PcodeBuilder b;
-    for (uint32_t op : {457u, 490u, 521u, 554u, 655u, 700u, 767u}) b.Instr(op);
-    EXPECT_EQ(RowsIn('C', b), (Lines{"   000001c9, ???,,", "   000001ea, ???,,", "   00000209, ???,,",
-                                     "   0000022a, ???,,", "   0000028f, ???,,", "   000002bc, ???,,",
-                                     "   000002ff, ???,"}));
-}
-
 } // namespace

@@ -249,13 +249,4 @@ TEST_F(PushTest, DispatchGets) {
     EXPECT_EQ(report.unresolvedOperands, 2u);
 }
 
-TEST_F(PushTest, CompanionNumbersAreNoInstructions) {
-    PcodeBuilder b;
-    for (uint32_t op : {72u, 129u, 145u, 183u, 184u, 225u, 246u}) b.Instr(op);
-    EXPECT_EQ(RowsIn('#', b), (Lines{"   00000048, ???,,", "   00000081, ???,,", "   00000091, ???,,",
-                                     "   000000b7, ???,,", "   000000b8, ???,,", "   000000e1, ???,,",
-                                     "   000000f6, ???,"}));
-    EXPECT_EQ(report.unknownOpcodes, 7u);
-}
-
 } // namespace

@@ -67,6 +67,8 @@ public:
     }
     void SetLastIoStatusFlag() override { lastIoStatusFlag = 'Y'; }
     void InternalError(std::string_view) override { ++internalErrors; }
+    void ReportError(std::string_view text) override { errors.emplace_back(text); }
+    std::vector<std::string> errors;
     const ExprFieldDictionary& Fields() const override { return dictionary; }
 
     // The rows of the (single) table written: the lines between "{" and "};".

@@ -89,9 +89,13 @@ TEST(CommandParser, LiteralsKeepDoubledQuotesAndBrackets) {
     EXPECT_EQ(TPARS_OK, p.error);
     EXPECT_EQ(25, p.code);
     EXPECT_EQ("MSGTXT('It''s (not) a bracket: ) here')", p.parameters);
-    p = parse("CHANGE FIELD(#A) TO('''')");
-    EXPECT_EQ(TPARS_OK, p.error);
-    EXPECT_EQ("FIELD(#A) TO('''')", p.parameters);
+    // Doubled quotes right beside brackets inside and at the ends of literals.
+    for (const char* params : {"FIELD(#A) TO('''')", "FIELD(#A) TO('('')')", "FIELD(#A) TO(''')(''')"}) {
+        p = parse(std::string("CHANGE ") + params);
+        EXPECT_EQ(TPARS_OK, p.error) << params;
+        EXPECT_EQ(params, p.parameters);
+    }
+    EXPECT_EQ(TPARS_ERR_UNCLOSED_BRACKET, parse("CHANGE FIELD(#A) TO(''')'").error);
 }
 
 TEST(CommandParser, JoinsContinuationLines) {
