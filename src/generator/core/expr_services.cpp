@@ -14,20 +14,21 @@
 namespace {
 
 /* The used fields of the checked object as the expression writers see
-** them: a field node's vector name from its used-field record. The field's
-** type letter and array mark come from the field's dictionary entry, which
-** the operand resolver reads; list and record member references belong to
-** the list and record writers. Until those are given, a found field has its
-** vector name only, and list and record members are not available. */
+** them: a field node's vector name and type letter from the operand
+** resolver. List and record member references belong to the list and
+** record writers; until those are given, list and record members are not
+** available. */
 class UsedFieldDictionary final : public ExprFieldDictionary {
 public:
     bool FindField(const char* fieldRef, ExprFieldFacts& facts) const override
     {
-        GEN_USED_FIELD info;
-        if (P3109_sGetUsedField(fieldRef, strnlen(fieldRef, FFC_WORK_NAME_LEN), 1, info) != 0)
+        GEN_FIELD_INFO info;
+        if (P3109_sGetUsedField(fieldRef, GEN_SLOT_LOOKUP_INNER, info, strnlen(fieldRef, FFC_WORK_NAME_LEN)) != 0)
             return false;
         facts = ExprFieldFacts{};
         facts.vectorName = info.vectorName;
+        facts.typeLetter = info.cType;
+        facts.isArray = info.array.cKind == 'C';
         return true;
     }
     bool FindComponentField(const char*, ExprFieldFacts&) const override { return false; }

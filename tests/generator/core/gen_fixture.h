@@ -21,6 +21,9 @@
 #include <utility>
 #include <vector>
 
+#include "checker/checker.h"
+#include "checker/command_tables.h"
+#include "dqov/definitions.h"
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
 #include "dqov/run_driver.h"
@@ -31,9 +34,11 @@
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/p3109.h"
+#include "generator/core/run_steps.h"
 #include "generator/core/skeleton_engine.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
+#include "runcontrol/tools_job.h"
 
 namespace gencore_test {
 
@@ -80,6 +85,24 @@ private:
     FILE* file_;
     GEN_STREAM stream_;
 };
+
+/* What a writer writes to the current stream, from indent 0, with the
+** blank and the line end of each line written as "\n". */
+template <typename F> std::string writtenBy(F f)
+{
+    Capture capture;
+    GEN_OUTPUT_STATE& o = P3109_State().out;
+    const GEN_STREAM saved = o.current;
+    o.current = capture.stream();
+    o.usIndent = 0;
+    o.sDepth = 0;
+    f();
+    o.current = saved;
+    std::string text = capture.text();
+    for (size_t at; (at = text.find(" \r\n")) != std::string::npos;)
+        text.replace(at, 3, "\n");
+    return text;
+}
 
 /* An in-memory checked command list. */
 struct TestCommand {
@@ -283,6 +306,53 @@ protected:
         ASSERT_GT(WF_lWrite(&ctx, &r), 0);
     }
 
+    /* The messages issued so far: id, severity and text, one per entry. */
+    std::vector<std::string> issuedMessages()
+    {
+        std::vector<std::string> issued;
+        RS_ListMessageGroups(
+            &ctx,
+            [](const FFC_MESSAGE_GROUP* group, void* user) {
+                for (uint32_t i = 0; i < group->ulCount; ++i) {
+                    const FFC_CHECK_MESSAGE* m = group->apMessages[i];
+                    std::string text(m->acText, sizeof m->acText);
+                    text.erase(text.find_last_not_of(' ') + 1);
+                    static_cast<std::vector<std::string>*>(user)->push_back(std::string(m->acMsgId, 7) + " " +
+                                                                            m->cSeverity + " " + text);
+                }
+            },
+            &issued);
+        return issued;
+    }
+
+    /* A field the function defines itself, with its attribute codes. */
+    void defineField(const std::string& name, char type, int32_t length, int32_t decimals,
+                     const std::string& input = "", const std::string& output = "")
+    {
+        FFC_FIELD_DEFINITION def;
+        std::memset(&def, ' ', sizeof def);
+        std::memcpy(def.acName, name.data(), std::min<size_t>(name.size(), 10));
+        def.cType = type;
+        def.lLength = length;
+        def.lDecimals = decimals;
+        def.input.usLength = static_cast<uint16_t>(std::min<size_t>(input.size(), 40));
+        std::memcpy(def.input.acCodes, input.data(), def.input.usLength);
+        def.output.usLength = static_cast<uint16_t>(std::min<size_t>(output.size(), 40));
+        std::memcpy(def.output.acCodes, output.data(), def.output.usLength);
+        ASSERT_EQ(Put_Function_Field(&ctx, 'F', &def, nullptr), 0);
+    }
+
+    /* A "USEFIELD" record of the checker: class, field name, generation
+    ** flag and further data bytes by offset. */
+    void useField(const std::string& key, const char* cls, const std::string& field, char generate = 'Y',
+                  std::map<size_t, std::string> more = {})
+    {
+        more[0] = cls;
+        more[2] = field;
+        more[22] = std::string(1, generate);
+        writeRecord("USEFIELD", key, "", more);
+    }
+
     std::filesystem::path dir_;
     FFC_CONTEXT ctx;
     FFC_CHECK_STATE state;
@@ -290,6 +360,36 @@ protected:
     FFC_FUNCTION_DEFINITION function;
     std::string options;
     DQOZ_EXIT_HOOK previousHook_ = nullptr;
+};
+
+/* A whole job through the run driver in tools mode: the checker's step and
+** the generator's set-up and output driver. */
+class JobFixture : public GenFixture {
+protected:
+    FFC_SYSTEM_DEFINITION sys{};
+    int32_t errors = 0, warnings = 0;
+
+    void SetUp() override
+    {
+        GenFixture::SetUp();
+        FFC_InitToolsSystemDefinition(&sys, "DEM", "ENG");
+        sys.pCommandNames = P3100_pParserCommandTable();
+        FFC_RUN_SEAMS seams{};
+        seams.pfnChecker = P3100_lRunCheckerStep;
+        P3109_FillRunSeams(&seams);
+        P31O2_SetRunSeams(&seams);
+    }
+    void TearDown() override
+    {
+        P31O2_SetRunSeams(nullptr);
+        P3100_SetBuildHandle(nullptr);
+        FFC_Set_Run_Mode(0);
+        GenFixture::TearDown();
+    }
+    std::string run(const char* function, char option, int32_t& result, const char* process = "DEMOPRC")
+    {
+        return RunToolsJob(sys, process, function, option, errors, warnings, result);
+    }
 };
 
 } // namespace gencore_test

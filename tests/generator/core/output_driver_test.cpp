@@ -51,7 +51,7 @@ TEST_F(OutputDriver, WritesTheFileSetFromTheSkeletons)
     EXPECT_NE(c.find("#define X_FUNCTION_NAME     \"DEMOMIN\"  \r\n"), std::string::npos);
     EXPECT_EQ(c.find("X_COMPONENT_MODULE"), std::string::npos);
     EXPECT_EQ(c.find("%%IF"), std::string::npos);
-    EXPECT_NE(c.find("X_VOID_FUNCTION DEMOMIN( FUNCTION_STD_PARMS ) \r\n"), std::string::npos);
+    EXPECT_NE(c.find("X_VOID_FUNCTION DEMOMIN( FUNCTION_STD_ARGS ) \r\n"), std::string::npos);
     /* two SELECT and one SELECT_SQL counted by the first command run */
     EXPECT_NE(c.find("   X_SHORT sCursorLimit = 3   ;  \r\n"), std::string::npos) << c;
     /* the static initialisers of list 0 at the point's column */
@@ -125,7 +125,7 @@ TEST_F(OutputDriver, FatalMessageDuringGenerationRemovesTheCSharpSetToo)
     ctx.cCSharp = 'Y';
     /* a generated line past the writer's limit is a fatal message of the later passes */
     static std::string longText(5000, 'x');
-    P3109_RegisterSectionWriter("P3109_WriteFieldVector", [](int32_t) { P3109_Line(longText); });
+    P3109_RegisterSectionWriter("P3109_WriteFunctionDefinition", [](int32_t) { P3109_Line(longText); });
     generate();
     EXPECT_EQ(state.stats.lFatalLater, 1);
     for (const char* s : {".C", ".H", ".STG", ".RC", ".TXT", ".PGM"})
@@ -154,20 +154,7 @@ TEST_F(OutputDriver, FreeSpaceLimits)
     EXPECT_EQ(state.stats.lFatalLater, 1);
 
     /* the two limits were reported as DCM9992 with the formatted text */
-    std::vector<std::string> issued;
-    RS_ListMessageGroups(
-        &ctx,
-        [](const FFC_MESSAGE_GROUP* group, void* user) {
-            for (uint32_t i = 0; i < group->ulCount; ++i) {
-                const FFC_CHECK_MESSAGE* m = group->apMessages[i];
-                std::string text(m->acText, sizeof m->acText);
-                text.erase(text.find_last_not_of(' ') + 1);
-                static_cast<std::vector<std::string>*>(user)->push_back(std::string(m->acMsgId, 7) + " " +
-                                                                        m->cSeverity + " " + text);
-            }
-        },
-        &issued);
-    EXPECT_EQ(issued, (std::vector<std::string>{
+    EXPECT_EQ(issuedMessages(), (std::vector<std::string>{
                           "DCM9992 W WARNING : Available space on drive C: less than 10485760 bytes",
                           "DCM9992 F ERROR : Available space on drive C: less than 2097152 bytes",
                       }));
