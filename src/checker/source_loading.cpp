@@ -77,13 +77,10 @@ std::string OwningProcess(FFC_CONTEXT *ctx, const std::string &function)
         SMEM_FreeMem(data);
     } else if (rc != SSQL_RC_NOROW) {
         // the run ends as every fatal end of a job does: the statement's
-        // location and reason shown, the job's work undone
-        SSQL_SQLDA failure{};
-        const bool haveArea = da != nullptr;
-        if (haveArea)
-            std::memcpy(&failure, da, sizeof failure);
+        // location and reason (the services' last error) shown, the job's
+        // work undone
         SSQL_FreeSqlda(da);
-        FFC_SQL_Error(haveArea ? &failure : nullptr, "PCONTROL/QV_F23");
+        FFC_SQL_Error(nullptr, "PCONTROL/QV_F23");
     }
     SSQL_FreeSqlda(da);
     return process;

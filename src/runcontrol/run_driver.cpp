@@ -381,7 +381,8 @@ bool copyName(const char* name, size_t field, char* block, const char* what)
     return true;
 }
 
-// Runs one statement of the job's unit of work; a failure is fatal.
+// Runs one statement of the job's unit of work; a failure is fatal (its
+// reason is the services library's last error).
 void runJobStatement(const char* text, const char* tag)
 {
     SSQL_SetLocation(tag);
@@ -390,15 +391,9 @@ void runJobStatement(const char* text, const char* tag)
     unsigned short rc = SSQL_DeclareExt(area.get(), text);
     if (rc == SSQL_RC_OK)
         rc = SSQL_sRun(area.get(), &ca, 0);
-    if (rc == SSQL_RC_OK) {
-        SSQL_FreeSqlda(ca);
-        return;
-    }
-    SSQL_SQLDA failure{};
-    if (ca)
-        std::memcpy(&failure, ca, sizeof failure);
     SSQL_FreeSqlda(ca);
-    FFC_SQL_Error(ca ? &failure : nullptr, tag);
+    if (rc != SSQL_RC_OK)
+        FFC_SQL_Error(nullptr, tag);
 }
 
 // Removes the files the output driver wrote in this job, once.

@@ -134,8 +134,6 @@ bool locationFails() {
     return !s.failLocation.empty() && s.failLocation == tlsLocation;
 }
 
-const std::string &repositoryPath() { return state().path; }
-
 std::string dbReason(sqlite3 *db) {
     if ((sqlite3_extended_errcode(db) & 0xFF) != SQLITE_BUSY) return sqlite3_errmsg(db);
     return "The repository " + state().path + " is locked: its write lock was held by another process for more than " +

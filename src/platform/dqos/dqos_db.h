@@ -28,9 +28,6 @@ void setLastError(std::string_view text);
 const std::string &currentLocation();
 bool locationFails();
 
-// Path of the open repository file ("" when none is open).
-const std::string &repositoryPath();
-
 // The gate every statement of a caller and every write of the library
 // passes first: the failure switch of tests and an interruption of the
 // process. "" to go on, else the reason the statement fails with.
