@@ -50,6 +50,8 @@ void FFC_Fatal_Error(const char* text)
 
 void FFC_SQL_Error(const void* handle, const char* location)
 {
+    // a statement refused because the process was interrupted ends as the interruption
+    FFC_StopWhenInterrupted();
     std::string tag = location ? location : "";
     std::string text = "SQL Error at location " + tag;
     const auto* ca = static_cast<const SSQL_SQLDA*>(handle);
@@ -72,6 +74,7 @@ void FFC_StopWhenInterrupted(void)
 
 void DQOO_FCC_FatalError(const char* routine, long code)
 {
+    FFC_StopWhenInterrupted();
     char head[256];
     std::snprintf(head, sizeof head, "Fatal error code %ld returned by DQOO_FCC routine %s. ", code,
                   routine ? routine : "");

@@ -273,6 +273,21 @@ TEST(Jobs, FourJobsStartedTogetherAllFinish)
     }
 }
 
+// Waits (up to 10 s) until the process has the file open: by then the tool
+// has installed its signal handlers and connected.
+bool waitUntilOpen(pid_t pid, const std::string& file)
+{
+    const fs::path fds = "/proc/" + std::to_string(pid) + "/fd";
+    for (int i = 0; i < 1000; ++i) {
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(fds, ec))
+            if (fs::read_symlink(e.path(), ec) == file)
+                return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
 // Another process's connection holding the repository's write lock.
 class LockHolder {
 public:
@@ -326,7 +341,7 @@ TEST(Jobs, JobsQueueForTheWriteLockUpToTheTimeout)
         LockHolder holder(env.repository());
         const std::string before = env.dump();
         ToolRun job(env.generate("CUSTLST"));
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        ASSERT_TRUE(waitUntilOpen(job.pid(), env.repository()));
         kill(job.pid(), SIGTERM);
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         holder.release();

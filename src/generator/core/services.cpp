@@ -100,6 +100,7 @@ void P3109_InternalError(std::string_view text)
 
 void P3109_FatalSqlError(const char* pszLocation)
 {
+    FFC_StopWhenInterrupted();
     /* the database's own reason follows the location, so that a lock or a
        missing table is named in the one message */
     std::string text = "Fatal SQL error identified as " + std::string(pszLocation ? pszLocation : "") + " encountered.";
