@@ -17,7 +17,7 @@
 #include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
