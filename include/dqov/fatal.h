@@ -26,6 +26,12 @@ DQOV_NORETURN void FFC_Fatal_Error(const char *pszText);
  * services message 181 when the system definition asks for it) and the
  * statement's own error. */
 DQOV_NORETURN void FFC_SQL_Error(const void *pHandle, const char *pszLocation);
+/* Ends the job through FFC_Fatal_Error ("The job was interrupted by signal
+ * %d.") when the process was interrupted (DosQueryInterrupt of the OS
+ * layer); returns otherwise. The long steps of a job ask it between their
+ * units of work, and the SQL and object-layer failure routines first, since
+ * the services refuse every statement of an interrupted process. */
+void FFC_StopWhenInterrupted(void);
 /* A failed object-layer call: "Fatal error code %ld returned by DQOO_FCC
  * routine %s. " followed by the two advice sentences. */
 DQOV_NORETURN void DQOO_FCC_FatalError(const char *pszRoutine, long lCode);

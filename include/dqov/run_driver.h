@@ -13,6 +13,7 @@
 #define DC_P31O2_NOT_RESOLVED   (-1)
 #define DC_P31O2_PREPARE_FAILED (-2)
 #define DC_P31O2_SOURCE_FAILED  (-3)
+#define DC_P31O2_OUTPUT_FAILED  (-4)   /* the generated files could not be read or written */
 
 /* The option words of a run: the option letter's companions. */
 typedef struct FFC_OPTION_WORDS {
@@ -42,12 +43,15 @@ typedef int32_t (*FFC_RUN_STEP)(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, 
 typedef struct FFC_RUN_SEAMS {
     FFC_RUN_STEP pfnGeneratorSetup;   /* before the checker: language and output names */
     FFC_RUN_STEP pfnChecker;          /* pass 1 and pass 2; 0, or -3 when the source could not be loaded */
-    FFC_RUN_STEP pfnOutputDriver;     /* option 'G' without errors */
+    FFC_RUN_STEP pfnOutputDriver;     /* option 'G' without errors; non-zero when the files could not be
+                                         read or written (the job then could not run) */
     FFC_RUN_STEP pfnHtmlPages;        /* option bit 13 and X20SP1 position 14 'Y' */
     FFC_RUN_STEP pfnXmlPages;         /* option bit 14 and X20SP1 position 15 'Y' */
     FFC_RUN_STEP pfnScreenDesign;     /* editor design loop, painter reply 3 */
     FFC_RUN_STEP pfnReportDesign;     /* editor design loop, painter reply 4 */
     FFC_RUN_STEP pfnPassRelease;      /* end of every pass, before the pass's work areas are freed */
+    FFC_RUN_STEP pfnDiscardOutput;    /* a job that wrote files ends without its commit: every file the
+                                         output driver wrote in the job is removed */
 } FFC_RUN_SEAMS;
 
 /* The job's message queue (10 characters). */
@@ -91,8 +95,12 @@ void P31O2_IssueJobMessage(FFC_CONTEXT *pContext, char cSeverity, const char *ps
  * context's source-line list; 0 when out of storage. */
 int32_t P31O2_fCollectComponentSourceLine(const void *pLine);
 
-/* Runs one whole job. 0 ran, -1 name or definition not resolved, -2 a
- * preparation step failed, -3 the checker could not load the source, or the
+/* Runs one whole job as one unit of work on the repository, begun with its
+ * write lock and committed at the job's very end (option 'G'); a job that
+ * cannot run is rolled back, and a fatal end (FFC_Fatal_Error) rolls back and
+ * removes the files the job generated. 0 ran, -1 name or definition not
+ * resolved, -2 a preparation step failed, -3 the checker could not load the
+ * source, -4 the generated files could not be read or written, or the
  * non-zero result of the definition load. */
 int32_t dc_p31o2(const FFC_RUN_REQUEST *pRequest);
 

@@ -94,6 +94,10 @@ void P3100_ShowProgress(int32_t lMode);
 void P3100_RecordFieldUsage(int32_t lMode, const char *pachName, const char *pachKind);
 int32_t P3100_lCountParameters(void);
 char P3100_chTypeClass(char cType);
+/* The count message at the end of generation, with the job's totals (the
+ * generator's findings included): PRC0011, or PRC1054 for a component run,
+ * in the summary of the current run context. */
+void P3100_IssueCompletionMessages(const char *pachMsgQueue, int32_t lReserved, int32_t lWarnings, int32_t lFatal);
 
 /* Source loading. */
 uint16_t PCONTROL_sLoadSource(FFC_CONTEXT *pContext, void *pFunctionDefinition, uint16_t *pusCount,
@@ -302,6 +306,10 @@ void PresetReports();
 
 /* Tells whether the run is a design-only ("X3") scope. */
 bool DesignOnlyScope();
+
+/* One cross-reference row of the check ("USE" of the kind and name at the
+ * line); a repository failure ends the job through the fatal SQL path. */
+void RecordXref(const char *kind, const std::string &name, long line);
 
 } // namespace checker
 

@@ -61,9 +61,8 @@ void ObtainFieldDefaultValueRoutines(void)
 
 long P3100_sRecordXrefCallback(const char *pszKind, const char *pszName, uint32_t ulLine)
 {
-    Globals &g = G();
-    if (g.xref && pszKind && pszName)
-        SZOPH_XREF_Record(g.xref, pszKind, pszName, "USE", static_cast<long>(ulLine));
+    if (pszKind && pszName)
+        RecordXref(pszKind, pszName, static_cast<long>(ulLine));
     return 0;
 }
 

@@ -156,7 +156,8 @@ std::vector<std::string> FetchNames(SSQL_AREA &area, const char *const tags[4], 
             names.push_back(Trim(name, 10));
     }
     SSQL_SetLocation(tags[3]);
-    SSQL_sCloseExt(cursor, &ca, &da);
+    if (SSQL_sCloseExt(cursor, &ca, &da) != SSQL_RC_OK)
+        FFC_SQL_Error(nullptr, tags[3]);
     return names;
 }
 

@@ -17,6 +17,7 @@
 #include "dqov/messages.h"
 #include "dqov/named_lists.h"
 #include "dqov/record_store.h"
+#include "dqov/run_driver.h"
 #include "dqov/workfile.h"
 #include "platform/dqos/dqos.h"
 
@@ -25,6 +26,28 @@ using namespace checker;
 namespace {
 
 FCC_BUILD_HANDLE *g_build = nullptr;
+
+// Locations of the cross-reference writes.
+constexpr char kXrefBeginTag[] = "DC_P3100/QV_XRF/A";
+constexpr char kXrefRecordTag[] = "DC_P3100/QV_XRF/B";
+
+// A count message of the run's summary: the fatal and the warning totals,
+// seven digits each.
+void AddCountMessage(FFC_CONTEXT *ctx, const char *msgId, int32_t pass, int32_t fatal, int32_t warnings)
+{
+    char counts[14];
+    FIX_LongToDigits(&fatal, 7, counts);
+    FIX_LongToDigits(&warnings, 7, counts + 7);
+    FFC_CHECK_MESSAGE m{};
+    std::memset(m.acCommand, ' ', 10);
+    m.usPass = static_cast<uint16_t>(pass);
+    m.cSeverity = 'I';
+    std::memcpy(m.acMsgId, msgId, 7);
+    std::memcpy(m.acObject, ctx->acObjectName, 10);
+    std::memset(m.acText, ' ', sizeof m.acText);
+    std::memcpy(m.acText, counts, 14);
+    RS_sAddSummaryMessage(ctx, &m);
+}
 
 // Keyword area, loaded once per process.
 struct KeywordArea {
@@ -179,7 +202,12 @@ void StartChecking()
     std::memset(&g.source, 0, sizeof g.source);
     std::memset(&g.parsed, 0, sizeof g.parsed);
     std::memset(&g.extension, 0, sizeof g.extension);
-    g.xref = SZOPH_XREF_Begin(g.processName.c_str(), IsComponentRun() ? nullptr : g.functionName.c_str());
+    // a component's references are kept under the component's name
+    const std::string object = IsComponentRun() ? Trim(g.ctx->acComponent, 10) : g.processName;
+    SSQL_SetLocation(kXrefBeginTag);
+    g.xref = SZOPH_XREF_Begin(object.c_str(), IsComponentRun() ? nullptr : g.functionName.c_str());
+    if (!g.xref)
+        FFC_SQL_Error(nullptr, kXrefBeginTag);
     ResetModuleForCheck();
     P3136_sExpandFileFieldList(g.ctx, 'O', nullptr, nullptr, 0, 10, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
                                nullptr, nullptr);
@@ -243,19 +271,8 @@ void EndChecking()
     std::memset(g.state->acCommand, ' ', 10);
     g.state->lLine = -1;
     FFC_RUN_STATISTICS &s = g.state->stats;
-    char counts[14];
     int32_t fatal = s.lFatalTotal, warnings = s.lWarningsTotal;
-    FIX_LongToDigits(&fatal, 7, counts);
-    FIX_LongToDigits(&warnings, 7, counts + 7);
-    FFC_CHECK_MESSAGE m{};
-    std::memset(m.acCommand, ' ', 10);
-    m.usPass = static_cast<uint16_t>(g.state->lPass);
-    m.cSeverity = 'I';
-    std::memcpy(m.acMsgId, IsComponentRun() ? "PRC1053" : "PRC0010", 7);
-    std::memcpy(m.acObject, g.ctx->acObjectName, 10);
-    std::memset(m.acText, ' ', sizeof m.acText);
-    std::memcpy(m.acText, counts, 14);
-    RS_sAddSummaryMessage(g.ctx, &m);
+    AddCountMessage(g.ctx, IsComponentRun() ? "PRC1053" : "PRC0010", g.state->lPass, fatal, warnings);
     P31O2_SetSeverityColour(fatal ? 1 : warnings ? 2 : 3);
     char end[80];
     std::snprintf(end, sizeof end, "Checking ended: %ld fatal, %ld warning message(s)", static_cast<long>(fatal),
@@ -264,9 +281,29 @@ void EndChecking()
     P31O2_SetBaseColour(3);
 }
 
+void RecordXref(const char *kind, const std::string &name, long line)
+{
+    Globals &g = G();
+    if (!g.xref)
+        return;
+    SSQL_SetLocation(kXrefRecordTag);
+    if (SZOPH_XREF_Record(g.xref, kind, name.c_str(), "USE", line) != 0)
+        FFC_SQL_Error(nullptr, kXrefRecordTag);
+}
+
 } // namespace checker
 
 extern "C" {
+
+// After generation the job's totals, the generator's findings included.
+void P3100_IssueCompletionMessages(const char *pachMsgQueue, int32_t lReserved, int32_t lWarnings, int32_t lFatal)
+{
+    FFC_CONTEXT *ctx = P31O2_pGetCurrentRunContext();
+    if (!ctx)
+        return;
+    constexpr int32_t kGenerationPass = 3;
+    AddCountMessage(ctx, ctx->lComponentRun ? "PRC1054" : "PRC0011", kGenerationPass, lFatal, lWarnings);
+}
 
 void P3100_SetBuildHandle(FCC_BUILD_HANDLE *pBuild)
 {
@@ -295,10 +332,10 @@ void P3100_LoadKeywordTables(void)
         return;
     area.bytes.assign(CMDPARM_KEYWORD_AREA_SIZE, ' ');
     area.count = 0;
-    SSQL_SetLocation("DC_P3100/SQL098");
     int16_t rc = CMDPARM_sLoadKeywordTables(area.bytes.data(), &area.count);
+    // the loader sets the location of each of its statements: the failing one is current
     if (rc != 0 && rc != 1)
-        FFC_SQL_Error(nullptr, "DC_P3100/SQL098");
+        FFC_SQL_Error(nullptr, std::string(SSQL_pszLocation()).c_str());
     area.loaded = true;
 }
 

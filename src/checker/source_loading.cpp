@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dqov/fatal.h"
 #include "dqov/record_store.h"
 #include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqos/dqos.h"
@@ -75,10 +76,11 @@ std::string OwningProcess(FFC_CONTEXT *ctx, const std::string &function)
             process = checker::Trim(data, std::strlen(data));
         SMEM_FreeMem(data);
     } else if (rc != SSQL_RC_NOROW) {
+        // the run ends as every fatal end of a job does: the statement's
+        // location and reason (the services' last error) shown, the job's
+        // work undone
         SSQL_FreeSqlda(da);
-        SMISC_UpdateFatalAbendText("Line %d\nFile %s\n", 2199, "..\\PCONTROL");
-        SMISC_Die();
-        return {};
+        FFC_SQL_Error(nullptr, "PCONTROL/QV_F23");
     }
     SSQL_FreeSqlda(da);
     return process;

@@ -43,8 +43,7 @@ void RecordUseOnce(const std::string &written, const std::string &field, const c
     int32_t uses = 1;
     FIX_LongToDigits(&uses, 7, data->acUseCount);
     WriteRecord(r);
-    if (g.xref)
-        SZOPH_XREF_Record(g.xref, "FIELD", field.c_str(), "USE", line);
+    RecordXref("FIELD", field, line);
 }
 
 // A field group named in a field list: its use count rises.
@@ -284,8 +283,8 @@ void P3100_CheckFileUsage(void)
         std::string file = Trim(r.acName, 10);
         if (data->acType[0] == ' ')
             Issue('W', "PRC0280", file);
-        else if (g.xref)
-            SZOPH_XREF_Record(g.xref, "FILE", file.c_str(), "USE", FIX_lDigitsToLong(data->acFirstLine, 7, nullptr));
+        else
+            RecordXref("FILE", file, FIX_lDigitsToLong(data->acFirstLine, 7, nullptr));
     }
 }
 

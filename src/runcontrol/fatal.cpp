@@ -1,7 +1,7 @@
 // Fatal exits of the library. Each shows its text (on standard error, and
 // in tools mode also as a red line), rolls back and disconnects the
-// repository and ends the process through the OS layer, whose exit hook
-// tests replace.
+// repository, removes the files the current job generated and ends the
+// process through the OS layer, whose exit hook tests replace.
 #include "dqov/fatal.h"
 
 #include <cstdio>
@@ -15,6 +15,19 @@
 #include "runcontrol/rc_internal.h"
 #include "runcontrol/services_bridge.h"
 
+namespace {
+
+// Set while a fatal end undoes the job: a failure met on the way ends the
+// process at once instead of starting the undoing over.
+bool g_ending = false;
+
+struct EndingMark {
+    EndingMark() { g_ending = true; }
+    ~EndingMark() { g_ending = false; }
+};
+
+} // namespace
+
 extern "C" {
 
 void FFC_Fatal_Error(const char* text)
@@ -24,14 +37,21 @@ void FFC_Fatal_Error(const char* text)
     std::fflush(stderr);
     if (FFC_from_TOOLS())
         rc::WriteToolsLine(1, t);
-    bridge::RollbackAndDisconnect();
+    if (!g_ending) {
+        EndingMark mark;
+        bridge::RollbackAndDisconnect();
+        rc::DiscardJobOutput();
+    }
     DosExit(1, 0);
-    // DosExit does not return; should a hook return anyway, end here.
-    std::_Exit(1);
+    // DosExit does not return; should a hook return anyway, end here with
+    // the status of a job that could not run.
+    std::_Exit(2);
 }
 
 void FFC_SQL_Error(const void* handle, const char* location)
 {
+    // a statement refused because the process was interrupted ends as the interruption
+    FFC_StopWhenInterrupted();
     std::string tag = location ? location : "";
     std::string text = "SQL Error at location " + tag;
     const auto* ca = static_cast<const SSQL_SQLDA*>(handle);
@@ -46,8 +66,15 @@ void FFC_SQL_Error(const void* handle, const char* location)
     FFC_Fatal_Error(text.c_str());
 }
 
+void FFC_StopWhenInterrupted(void)
+{
+    if (int signal = DosQueryInterrupt(); signal != 0)
+        FFC_Fatal_Error(("The job was interrupted by signal " + std::to_string(signal) + ".").c_str());
+}
+
 void DQOO_FCC_FatalError(const char* routine, long code)
 {
+    FFC_StopWhenInterrupted();
     char head[256];
     std::snprintf(head, sizeof head, "Fatal error code %ld returned by DQOO_FCC routine %s. ", code,
                   routine ? routine : "");

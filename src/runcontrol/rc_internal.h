@@ -20,6 +20,9 @@ void IssueServicesMessage(uint32_t number, const char* arg);
 std::string ServicesMessageText(uint32_t number, const char* arg);
 // Writes one tools-mode line: colour tag, text, "\r\n"; flushed.
 void WriteToolsLine(int colour, std::string_view text);
+// On a fatal end of a job that wrote files: removes every file the output
+// driver wrote in the job (nothing when it wrote none or has committed).
+void DiscardJobOutput();
 // Blank-padded fixed field as text with trailing blanks dropped.
 std::string Trimmed(const char* field, size_t width);
 // Copies text into a fixed field, blank-padded (cut when longer).

@@ -3,6 +3,11 @@
 // lists, work files and stores of a pass are made at its start and released
 // at its end. Messages of every pass are kept in a job-level store and
 // listed by run mode at the end of the job.
+//
+// The job is one unit of work on the repository: begun with the write lock
+// before the job reads anything, committed as its very last step, and rolled
+// back (with the files the job generated removed) when it cannot run or
+// ends fatally.
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -105,6 +110,7 @@ FFC_RUN_SEAMS librarySeams()
 FFC_RUN_SEAMS g_seams = librarySeams();
 bool g_haveProcess = false;
 bool g_haveFunction = false;
+bool g_outputWritten = false;   // the output driver ran in this job, its commit not yet done
 
 std::string trimmed(const char* s) { return s ? rc::Trimmed(s, std::strlen(s)) : std::string(); }
 
@@ -375,6 +381,50 @@ bool copyName(const char* name, size_t field, char* block, const char* what)
     return true;
 }
 
+// Runs one statement of the job's unit of work; a failure is fatal (its
+// reason is the services library's last error).
+void runJobStatement(const char* text, const char* tag)
+{
+    SSQL_SetLocation(tag);
+    auto area = std::make_unique<SSQL_AREA>();
+    SSQL_SQLDA* ca = nullptr;
+    unsigned short rc = SSQL_DeclareExt(area.get(), text);
+    if (rc == SSQL_RC_OK)
+        rc = SSQL_sRun(area.get(), &ca, 0);
+    SSQL_FreeSqlda(ca);
+    if (rc != SSQL_RC_OK)
+        FFC_SQL_Error(nullptr, tag);
+}
+
+// Removes the files the output driver wrote in this job, once.
+void discardOutput()
+{
+    if (!g_outputWritten)
+        return;
+    g_outputWritten = false;
+    if (g_seams.pfnDiscardOutput)
+        g_seams.pfnDiscardOutput(&g_run.context, &g_run.state, &g_run.build);
+}
+
+// The end of the job's unit of work: a generating job that ran commits all
+// it did, a job that could not run leaves nothing behind; a check-only job
+// leaves its unit to the caller, as it commits nothing of its own.
+void endJobWork(int32_t result, char option)
+{
+    if (!SSQL_fIsConnected())
+        return;
+    if (result == DC_P31O2_OK && option == 'G') {
+        FFC_StopWhenInterrupted();
+        runJobStatement("COMMIT WORK", "DC_P31O2/COMMIT");
+        g_outputWritten = false;
+        return;
+    }
+    if (result == DC_P31O2_OK)
+        return;
+    discardOutput();
+    runJobStatement("ROLLBACK WORK", "DC_P31O2/ROLLBACK");
+}
+
 void designLoop(int32_t errors, int32_t warnings)
 {
     FFC_PAINT_STR* paint = P31O2_pGetPaintStr();
@@ -390,6 +440,8 @@ void designLoop(int32_t errors, int32_t warnings)
 }
 
 } // namespace
+
+void rc::DiscardJobOutput() { discardOutput(); }
 
 extern "C" {
 
@@ -478,6 +530,7 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
     g_run.options = rq->options;
     P31O2_SetCurrentOptionWords(&g_run.options);
     g_haveProcess = g_haveFunction = false;
+    g_outputWritten = false;
 
     // the job's message store and the counts of the whole job
     P31O2_FreeRunContext(&g_run.messages);
@@ -498,18 +551,23 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
 
     int32_t result = DC_P31O2_OK;
     bool buildStarted = false;
+    bool workBegun = false;
     if (!named) {
         result = DC_P31O2_NOT_RESOLVED;
     } else if (!SSQL_fIsConnected()) {
         jobMessage('F', "The repository is not open.");
         result = DC_P31O2_PREPARE_FAILED;
     }
-    if (result == DC_P31O2_OK)
+    if (result == DC_P31O2_OK) {
         SMISC_SetSession(rq->pSystemDefinition->szPartition, rq->pSystemDefinition->szLanguage);
+        runJobStatement("BEGIN WORK", "DC_P31O2/BEGIN");
+        workBegun = true;
+    }
 
     int32_t passCount = 1;
     int32_t buildStartValue = 0;
     for (int32_t pass = 1; result == DC_P31O2_OK && pass <= passCount; ++pass) {
+        FFC_StopWhenInterrupted();
         fillContext(rq, pass, passCount);
         resetState();
         result = loadEnvironment();
@@ -562,8 +620,16 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
             break;
         }
         if (g_run.state.stats.lFatalTotal == 0 && g_run.context.cOption == 'G') {
-            if (g_seams.pfnOutputDriver)
-                g_seams.pfnOutputDriver(&g_run.context, &g_run.state, &g_run.build);
+            if (g_seams.pfnOutputDriver) {
+                g_outputWritten = true;
+                if (g_seams.pfnOutputDriver(&g_run.context, &g_run.state, &g_run.build) != 0) {
+                    jobMessage('F', "The generated files of " + (componentJob() ? processText() : functionText()) +
+                                        " could not be read or written; nothing of the job is kept.");
+                    result = DC_P31O2_OUTPUT_FAILED;
+                    releasePass();
+                    break;
+                }
+            }
             if (g_seams.pfnHtmlPages && pageFlag(13, 13))
                 g_seams.pfnHtmlPages(&g_run.context, &g_run.state, &g_run.build);
             if (g_seams.pfnXmlPages && pageFlag(14, 14))
@@ -589,15 +655,6 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
         if (SDQOX_AlterState(processText().c_str(), componentJob() ? nullptr : functionText().c_str(), state) !=
             SSQL_RC_OK)
             FFC_SQL_Error(nullptr, "DC_P31O2/QV_OST/A");
-        SSQL_SetLocation("DC_P31O2/COMMIT");
-        SSQL_SQLDA* ca = nullptr;
-        if (SSQL_sCommitExt(&ca) != SSQL_RC_OK) {
-            SSQL_SQLDA failure{};
-            if (ca)
-                std::memcpy(&failure, ca, sizeof failure);
-            SSQL_FreeSqlda(ca);
-            FFC_SQL_Error(&failure, "DC_P31O2/COMMIT");
-        }
     }
     notice(rq, EL_NOTICE_END,
            "Job ended: " + std::to_string(st.lFatalTotal) + " error(s), " + std::to_string(st.lWarningsTotal) +
@@ -612,6 +669,8 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
         if (rc != DQOO_OK)
             DQOO_FCC_FatalError("DQOO_FCC_EndBuild", rc);
     }
+    if (workBegun)
+        endJobWork(result, rq->cOption);
     P31O2_SetCurrentRunContext(nullptr);
     P31O2_SetCurrentOptionWords(nullptr);
     return result;

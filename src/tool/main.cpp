@@ -1,7 +1,11 @@
 // dqov: runs one check (and generate) job on one object of a repository, in
 // tools mode, as the environment's command-line tools do.
 //
-// Exit status: 0 the job ran clean, 1 it found errors, 2 it could not run.
+// Exit status: 0 the job ran clean, 1 it found errors in the object, 2 it
+// could not run (bad arguments, no usable repository, a lock held too long,
+// a fatal end, an interruption); a job that could not run leaves the
+// repository and the generated files as they were.
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -30,8 +34,24 @@ void usage(FILE* to)
                "  -d, --repository FILE   repository file (default: the built sample's repository)\n"
                "  -p, --partition ID      partition (default DEM)\n"
                "  -l, --language LANG     language (default ENG)\n"
+               "environment:\n"
+               "  DQOV_LOCK_TIMEOUT       seconds to wait for the repository's write lock (default 60)\n"
                "exit status: 0 ran clean, 1 found errors, 2 could not run\n",
                to);
+}
+
+// An interruption is noted for the job, which ends through its fatal path
+// at its next step and undoes what it did; a second one ends the process.
+void noteInterrupt(int signal) { DosNoteInterrupt(signal); }
+
+void catchInterrupts()
+{
+    struct sigaction action{};
+    action.sa_handler = noteInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
 }
 
 // The built sample environment lies beside the tool: <build>/sample.
@@ -107,6 +127,7 @@ int main(int argc, char** argv)
     }
 
     FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
+    catchInterrupts();
     std::string sample = sampleDir();
     if (root.empty())
         root = std::getenv("DQOV_ENV_ROOT") ? std::getenv("DQOV_ENV_ROOT") : sample + "/root";

@@ -61,18 +61,17 @@ TEST_F(CheckJob, DirectIncludeLookupFailureEndsTheRun)
 {
     // The owner of an INCLUDE'd function is looked up when the process is
     // given as *DIRECT; a repository failure other than "no such function"
-    // records the loader's abend text and ends the run.
+    // ends the run through the fatal SQL path, with location and reason.
     addFunction("TSTPRC", "BOOMF", {"INCLUDE PROCESS(*DIRECT) FUNCTION(BOOM)", "RETURN"});
     addFunction("TSTPRC", "BOOM", {"RETURN"});
     exec("ALTER TABLE QV_F23 RENAME TO QV_F23_T;"
          "CREATE VIEW QV_F23 AS SELECT X23P_I, CASE WHEN X23FMT = 'BOOM' THEN abs(-9223372036854775808) "
          "ELSE X23MOD END AS X23MOD, X23FMT, X23SP1, X23SQL, X23APM FROM QV_F23_T");
     prepare("TSTPRC", "BOOMF");
-    std::string shown;
-    SMSG_SetDisplayHook([](void *user, const char *text) { *static_cast<std::string *>(user) += text; }, &shown);
     DQOZ_EXIT_HOOK previous = DosSetExitHook([](unsigned long a, unsigned long r) { throw RunEnded{a, r}; });
     bool ended = false;
     ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
     try {
         P3100_RunChecker(&ctx, &state, nullptr, nullptr, functionKind, &switch6, optionFlags, &switch8, &switch9,
                          "   ", "DC_P3100  ", &status, "/tmp/", nullptr, nullptr, 1, &html, &xml, nullptr, nullptr,
@@ -81,12 +80,14 @@ TEST_F(CheckJob, DirectIncludeLookupFailureEndsTheRun)
         ended = true;
         EXPECT_EQ(e.action, 1u);
     }
+    const std::string shown = ::testing::internal::GetCapturedStderr();
     ::testing::internal::GetCapturedStdout();
     DosSetExitHook(previous);
-    SMSG_SetDisplayHook(nullptr, nullptr);
     DQOO_FCC_EndChecking();
     EXPECT_TRUE(ended);
-    EXPECT_NE(shown.find("Line 2199\nFile ..\\PCONTROL\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("FFC_Fatal_Error: SQL Error at location PCONTROL/QV_F23. integer overflow. "),
+              std::string::npos)
+        << shown;
 }
 
 TEST_F(CheckJob, SingleComponentSourceComesFromTheObjectServer)

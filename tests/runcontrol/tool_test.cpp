@@ -44,6 +44,7 @@ TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
     EXPECT_NE(clean.out.find("<BLU>VELMO Full Function Checker (FFC) Invoked"), std::string::npos) << clean.out;
     EXPECT_NE(clean.out.find("<GRN>VELMO Generator Ended Normally"), std::string::npos) << clean.out;
     const std::string tail = "<GRN>PRC0010 I Checking ended: 0000000 fatal error(s) and 0000000 warning(s) were found.\r\n"
+                             "<GRN>PRC0011 I Function checked: 0000000 fatal error(s), 0000000 warning(s).\r\n"
                              "<GRN>Job ended with result 0: 0 error(s), 0 warning(s).\r\n";
     ASSERT_GE(clean.out.size(), tail.size());
     EXPECT_EQ(clean.out.substr(clean.out.size() - tail.size()), tail);

@@ -8,6 +8,7 @@
 
 #include "checker/params/field_texts.h"
 #include "checker/params/operand_internal.h"
+#include "dqov/fatal.h"
 #include "dqov/workfile.h"
 #include "platform/dqos/dqos.h"
 
@@ -37,40 +38,48 @@ struct Cursor {
     }
 };
 
+// A failed statement ends the run through the fatal SQL path.
 std::vector<std::string> PartitionLanguages(const FFC_CONTEXT *ctx)
 {
+    constexpr char kTag[] = "P8061/QV_F60/A";
     std::vector<std::string> out;
     SSQL_AREA area;
-    SSQL_SetLocation("P8061/QV_F60/A");
+    SSQL_SetLocation(kTag);
     std::string partition(ctx->acPartition, 3);
     if (SSQL_DeclareExt(&area, "SELECT X60PLN FROM QV_DTA.QV_F60 WHERE X60P_I = '%s' ORDER BY X60PLN",
                         partition.c_str()) != SSQL_RC_OK)
-        return out;
+        FFC_SQL_Error(nullptr, kTag);
     Cursor c;
-    if (SSQL_sOpenExt(&c.number) != SSQL_RC_OK) return out;
+    if (SSQL_sOpenExt(&c.number) != SSQL_RC_OK) FFC_SQL_Error(nullptr, kTag);
     c.open = true;
     char language[4];
-    while (SSQL_sFetchExt(&area, c.number, &c.ca, &c.da, 1, SSQL_FIXED(language, 4)) == SSQL_RC_OK)
+    unsigned short rc;
+    while ((rc = SSQL_sFetchExt(&area, c.number, &c.ca, &c.da, 1, SSQL_FIXED(language, 4))) == SSQL_RC_OK)
         out.push_back(Trim(language, 4));
+    if (rc == SSQL_RC_ERROR) FFC_SQL_Error(nullptr, kTag);
     return out;
 }
 
+// The field's texts in the language: false when it has none; a failed
+// statement ends the run through the fatal SQL path.
 bool FieldTexts(const FFC_CONTEXT *ctx, const std::string &field, const std::string &language, Texts &t)
 {
+    constexpr char kTag[] = "P8061/QV_FTX/A";
     SSQL_AREA area;
-    SSQL_SetLocation("P8061/QV_FTX/A");
+    SSQL_SetLocation(kTag);
     std::string partition(ctx->acPartition, 3);
     if (SSQL_DeclareExt(&area,
                         "SELECT FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES FROM QV_DTA.QV_FTX "
                         "WHERE FTXP_I = '%s' AND FTXFLD = '%s' AND FTXPLN = '%s'",
                         partition.c_str(), field.c_str(), language.c_str()) != SSQL_RC_OK)
-        return false;
+        FFC_SQL_Error(nullptr, kTag);
     char label[15], h1[20], h2[20], h3[20], desc[40];
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
     unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 5, SSQL_FIXED(label, 15), SSQL_FIXED(h1, 20),
                                      SSQL_FIXED(h2, 20), SSQL_FIXED(h3, 20), SSQL_FIXED(desc, 40));
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    if (rc != SSQL_RC_OK) return false;
+    if (rc == SSQL_RC_NOROW) return false;
+    if (rc != SSQL_RC_OK) FFC_SQL_Error(nullptr, kTag);
     t.label = Trim(label, 15);
     t.headings[0] = Trim(h1, 20);
     t.headings[1] = Trim(h2, 20);

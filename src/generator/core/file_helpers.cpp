@@ -8,7 +8,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
 
+#include "dqov/fatal.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
 #include "platform/dqoz/dqoz.h"
@@ -17,6 +19,40 @@ namespace {
 
 constexpr size_t kReadBuffer = 4101;
 constexpr size_t kWritePiece = 10240;
+
+/* The name of an input stream and the number of its last line read, for the
+** message on a line too long to read. */
+struct InputFile {
+    std::string name;
+    long lLine = 0;
+};
+
+std::map<GEN_STREAM, InputFile>& inputFiles()
+{
+    static std::map<GEN_STREAM, InputFile> files;
+    return files;
+}
+
+bool lineEndOrBlank(char c) { return c == ' ' || c == '\f' || c == '\n' || c == '\r'; }
+
+/* Reads what is left of a line the buffer could not hold; true when it held
+** more than blanks and line-end characters. */
+bool lineGoesOn(FILE* f)
+{
+    bool more = false;
+    for (int c = std::fgetc(f); c != EOF && c != '\n'; c = std::fgetc(f))
+        more = more || !lineEndOrBlank(static_cast<char>(c));
+    return more;
+}
+
+void reportLongLine(const InputFile& in)
+{
+    const size_t slash = in.name.find_last_of("\\/");
+    const std::string base = slash == std::string::npos ? in.name : in.name.substr(slash + 1);
+    P3109_IssueTextMessage('F', "ERROR : Line " + std::to_string(in.lLine) + " of skeleton " + base +
+                                    " is longer than " + std::to_string(kReadBuffer - 1) + " characters");
+    ++P3109_State().lOutputFailures;
+}
 
 GEN_STREAM openFile(const std::string& name, const char* mode, const char* msgId)
 {
@@ -47,26 +83,35 @@ void copyLines(GEN_STREAM out, const std::string& path)
 char P3109_fReadSkeletonLine(GEN_STREAM stream, int fAppendBlank, std::string& line)
 {
     line.clear();
+    FFC_StopWhenInterrupted();
     FILE* f = P3109_pStreamFile(stream);
     if (!f)
         return 'N';
     char buffer[kReadBuffer];
     if (!std::fgets(buffer, static_cast<int>(kReadBuffer), f))
         return 'N';
+    InputFile& in = inputFiles()[stream];
+    ++in.lLine;
     size_t n = std::strlen(buffer);
-    while (n > 0) {
-        char c = buffer[n - 1];
-        if (c != ' ' && c != '\f' && c != '\n' && c != '\r')
-            break;
-        --n;
+    if (n == kReadBuffer - 1 && buffer[n - 1] != '\n' && lineGoesOn(f)) {
+        reportLongLine(in);
+        return 'N';
     }
+    while (n > 0 && lineEndOrBlank(buffer[n - 1]))
+        --n;
     line.assign(buffer, n);
     if (fAppendBlank)
         line += ' ';
     return 'Y';
 }
 
-GEN_STREAM P3109_pOpenInputFile(const std::string& name) { return openFile(name, "r", "PRC1001"); }
+GEN_STREAM P3109_pOpenInputFile(const std::string& name)
+{
+    GEN_STREAM stream = openFile(name, "r", "PRC1001");
+    if (stream != GEN_NO_STREAM)
+        inputFiles()[stream] = InputFile{name, 0};
+    return stream;
+}
 
 GEN_STREAM P3109_pOpenOutputFile(const std::string& name) { return openFile(name, "wb", "PRC1002"); }
 

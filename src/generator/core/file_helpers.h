@@ -16,7 +16,11 @@
 #include "generator/core/gen_state.h"
 
 /* 'Y' with the line (trailing blanks and line-end characters removed, one
-** blank appended with the flag), 'N' at end of file or on a read error. */
+** blank appended with the flag), 'N' at end of file or on a read error. A
+** line longer than 4,100 characters is not split: it is reported as an
+** error of the skeleton file (DCM9992, severity 'F', counted as an output
+** failure) and reading ends with 'N'. An interruption of the process ends
+** the job (FFC_StopWhenInterrupted). */
 char P3109_fReadSkeletonLine(GEN_STREAM stream, int fAppendBlank, std::string& line);
 
 /* Open helpers: the stream, or GEN_NO_STREAM after PRC1001 (input) or

@@ -24,11 +24,30 @@ const char* bifSkeletonName(const GEN_FILE_SET_INPUT& in)
     return "FUN00024.S";
 }
 
+/* A stem names files without loss when it is made of capital letters and
+** digits only (the C name turns any other character into '_' or 'X', and
+** the host matches existing names without regard to case) and is the
+** object's name itself (not cut short). */
+bool stemKeepsTheName(const GEN_FILE_SET_INPUT& in)
+{
+    if (in.cName.empty())
+        return false;
+    for (char c : in.cName)
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    return in.objectName.empty() || in.objectName == in.cName;
+}
+
 } // namespace
 
 bool P3109_FormFileSet(GEN_FILE_SET_INPUT& in, GEN_FILE_SET& set, bool fTouchDirectories)
 {
     set = GEN_FILE_SET{};
+    if (!stemKeepsTheName(in)) {
+        const std::string& name = in.objectName.empty() ? in.cName : in.objectName;
+        set.refusal = "ERROR : Name " + name + " cannot name files: use capital letters and digits only";
+        return true;
+    }
     GEN_FILE_SET s;
 
     s.skeletonDirectory = in.root + "\\X_VELMO\\SOURCE\\";

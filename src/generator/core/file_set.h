@@ -6,6 +6,12 @@
 ** partition, the object's C name and fixed suffixes, with backslashes, and
 ** are mapped onto the host only when a file is opened. Nothing else forms
 ** or changes them.
+**
+** The C name is the stem of every file and of the compound and C# project
+** directories, so two objects must never share it: an object whose name the
+** C name does not keep unchanged (a character other than a capital letter or
+** a digit, a name longer than the stem) gets no names at all, and nothing is
+** created or removed for it.
 */
 #ifndef GENERATOR_CORE_FILE_SET_H
 #define GENERATOR_CORE_FILE_SET_H
@@ -33,6 +39,10 @@ struct GEN_FILE_SET {
     /* C# set */
     std::string csDirectory, csProject, csProperties, csResources;
     std::string csDdc, csTxt, csStg, csSbr, csIncl, csClass, csProj, csSln, csAssemblyInfo, csManifest;
+
+    /* When the object's name cannot name files: the text of the refusal
+       (at most 80 characters), and every name above is empty. */
+    std::string refusal;
 };
 
 /* Inputs of the name forming. */
@@ -40,6 +50,8 @@ struct GEN_FILE_SET_INPUT {
     std::string root;                  /* root directory path */
     std::string partition;             /* at most 3 characters */
     std::string cName;                 /* at most 8 characters; may become the member pass number */
+    std::string objectName;            /* the function or component name the C name was made of ("" skips
+                                          the comparison; the C name's characters are checked still) */
     bool checkIn = false;
     bool compound = false;
     int32_t lPassCount = 1;
@@ -55,7 +67,9 @@ struct GEN_FILE_SET_INPUT {
 ** becomes the pass number ("%08d"). When fTouchDirectories is set, the
 ** check-in directory is created and, in pass 1, the compound directory is
 ** removed with its contents and created again. Returns false (and leaves
-** the set empty) when a name would exceed GEN_MAX_PATH. */
+** the set empty) when a name would exceed GEN_MAX_PATH. An object name
+** that cannot name files leaves the set empty but for its refusal text,
+** touches nothing and returns true. */
 bool P3109_FormFileSet(GEN_FILE_SET_INPUT& input, GEN_FILE_SET& set, bool fTouchDirectories);
 
 #endif

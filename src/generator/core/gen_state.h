@@ -145,6 +145,7 @@ struct GEN_MODULE_STATE {
     GEN_FILE_SET files;
 
     /* per-job switches */
+    int32_t lOutputFailures = 0;          /* files that could not be read or written (faults of the environment) */
     int32_t lListSizeCheckOff = 0;
     int32_t lGeneratorWord = 0;
     char cLabelFlag = 'Y';

@@ -7,6 +7,7 @@
 #include "checker/checker.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/run_steps.h"
+#include "generator/core/services.h"
 #include "platform/dqoo/dqoo.h"
 
 namespace {
@@ -40,7 +41,11 @@ void P3109_RequestVersionData(GEN_STREAM stream, const std::string& objectName, 
 {
     VersionRequest rq{{nullptr, objectName.c_str(), partition.c_str()}, stream};
     rq.request.pvStream = &rq;
-    OSRV_GetData(nullptr, &rq.request, OSRV_DATA_VERSION, nullptr, nullptr, nullptr, P3109_WriteVersionInfoCallback);
+    long rc =
+        OSRV_GetData(nullptr, &rq.request, OSRV_DATA_VERSION, nullptr, nullptr, nullptr, P3109_WriteVersionInfoCallback);
+    /* the version data lie in the repository: a failed query is a fatal SQL error at its own location */
+    if (rc == OSRV_ERR_REPOSITORY)
+        P3109_FatalSqlError(std::string(SSQL_pszLocation()).c_str());
 }
 
 extern "C" long P3109_WriteVersionInfoCallback(void* pvUser, long, void* pvRecord)

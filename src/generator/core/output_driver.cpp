@@ -3,14 +3,18 @@
 ** generation: opens the skeleton and the output set, runs the skeleton
 ** engine over the main skeleton, appends the work files, writes the side
 ** outputs, removes everything when the generation was aborted, and records
-** the result in the repository.
+** the result in the repository. The rows it writes join the job's unit of
+** work, which the run driver commits at the job's end; should the job end
+** without that commit, every file set written in the job is removed.
 */
 #include <sys/statvfs.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "checker/checker.h"
 #include "dqov/messages.h"
 #include "dqov/x_tree.h"
 #include "generator/core/definitions.h"
@@ -53,6 +57,19 @@ void checkDiskSpace(const GEN_MODULE_STATE& g)
     P3109_CheckFreeSpace(freeBytes, root.empty() ? ' ' : root[0]);
 }
 
+/* A file set the output driver began to write in the current job. */
+struct WrittenSet {
+    GEN_FILE_SET files;
+    bool csharp = false;
+};
+
+/* Every set of the current job: one per pass of a compound component. */
+std::vector<WrittenSet>& jobSets()
+{
+    static std::vector<WrittenSet> sets;
+    return sets;
+}
+
 } // namespace
 
 void P3109_CheckFreeSpace(uint64_t freeBytes, char drive)
@@ -62,6 +79,7 @@ void P3109_CheckFreeSpace(uint64_t freeBytes, char drive)
         std::snprintf(text, sizeof text, "ERROR : Available space on drive %c: less than %ld bytes", drive,
                       static_cast<long>(kErrorSpace));
         P3109_IssueTextMessage('F', text);
+        ++P3109_State().lOutputFailures;
     } else if (freeBytes < kWarningSpace) {
         std::snprintf(text, sizeof text, "WARNING : Available space on drive %c: less than %ld bytes", drive,
                       static_cast<long>(kWarningSpace));
@@ -93,12 +111,11 @@ void writeTextStrings(GEN_MODULE_STATE& g)
                               GEN_TARGET_C, GEN_NO_STREAM);
 }
 
-void removeOutputs(const GEN_MODULE_STATE& g)
+void removeOutputs(const GEN_FILE_SET& f, bool csharp)
 {
-    const GEN_FILE_SET& f = g.files;
     for (const std::string* name : {&f.c, &f.pgm, &f.sbr, &f.rpt, &f.h, &f.stg, &f.ddc, &f.rc, &f.txt, &f.utw})
         P3109_DeleteFile(*name);
-    if (!P3109_fCSharpRequested())
+    if (!csharp)
         return;
     for (const std::string* name : {&f.csTxt, &f.csClass, &f.csProj, &f.csSln, &f.csAssemblyInfo, &f.csManifest,
                                     &f.csDdc, &f.csStg, &f.csSbr, &f.csIncl})
@@ -149,16 +166,6 @@ struct Varying {
     char text[256] = {};
 };
 
-void commit(const char* tag)
-{
-    SSQL_SetLocation(tag);
-    SSQL_SQLDA* ca = nullptr;
-    unsigned short rc = SSQL_sCommitExt(&ca);
-    SSQL_FreeSqlda(ca);
-    if (rc != SSQL_RC_OK)
-        P3109_FatalSqlError(tag);
-}
-
 void updateFunctionRow(GEN_MODULE_STATE& g)
 {
     auto area = std::make_unique<SSQL_AREA>();
@@ -195,7 +202,7 @@ void updateFunctionRow(GEN_MODULE_STATE& g)
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
     if (rc != SSQL_RC_OK)
         P3109_FatalSqlError("DC_P3109/QV_F23/B");
-    commit("DC_P3109/QV_F23/C");
+    /* no commit of its own: the row is committed with the rest of the job */
 }
 
 void updateComponentRow(GEN_MODULE_STATE& g)
@@ -228,7 +235,7 @@ void updateComponentRow(GEN_MODULE_STATE& g)
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
     if (rc != SSQL_RC_OK)
         P3109_FatalSqlError("DC_P3109/QV_F03/B");
-    commit("DC_P3109/QV_F03/C");
+    /* no commit of its own: the row is committed with the rest of the job */
 }
 
 /* The object whose version data the resource script carries: the
@@ -268,6 +275,15 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
                        ulWebPageFlags, lOptionBit31);
     GEN_MODULE_STATE& g = P3109_State();
     const GEN_FILE_SET& f = g.files;
+    if (pContext->lCurrentPass == 1)
+        jobSets().clear();
+    if (!f.refusal.empty()) {
+        /* an object name that cannot name files: refused before anything is written or removed */
+        P3109_IssueTextMessage('F', f.refusal);
+        P3109_UpdateRepositoryAtEnd();
+        return;
+    }
+    jobSets().push_back(WrittenSet{f, P3109_fCSharpRequested()});
 
     /* 2 */
     status("Deleting existing compiled ZOPH function");
@@ -357,10 +373,17 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
 
     /* 21 */
     if (P3109_lAbortWord() != 0)
-        removeOutputs(g);
+        removeOutputs(f, P3109_fCSharpRequested());
 
     /* 22 */
     P3109_UpdateRepositoryAtEnd();
+}
+
+void P3109_DiscardJobFiles()
+{
+    for (const WrittenSet& w : jobSets())
+        removeOutputs(w.files, w.csharp);
+    jobSets().clear();
 }
 
 void P3109_EndGeneration()
@@ -422,6 +445,7 @@ void P3109_UpdateRepositoryAtEnd()
     }
 
     /* 7 */
+    P3100_IssueCompletionMessages(g.args.acMsgQueue, 0, st->stats.lWarningsTotal, st->stats.lFatalTotal);
     USEDLL_FreeList(&g.pUserDlls);
     if (g.pDebugNames) {
         RBTree_DestroyTree(g.pDebugNames);

@@ -14,6 +14,7 @@
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
 #include "generator/core/command_lookup.h"
+#include "generator/core/gen_state.h"
 #include "generator/core/p3109.h"
 #include "generator/core/services.h"
 
@@ -109,6 +110,12 @@ int32_t P3109_lGeneratorSetupStep(FFC_CONTEXT* ctx, FFC_CHECK_STATE* st, void* b
 int32_t P3109_lOutputDriverStep(FFC_CONTEXT* ctx, FFC_CHECK_STATE* st, void* build)
 {
     callGenerator(P3109_GenerateAndWriteFiles, ctx, st, build);
+    return P3109_State().lOutputFailures != 0 ? DC_P31O2_OUTPUT_FAILED : 0;
+}
+
+int32_t P3109_lDiscardOutputStep(FFC_CONTEXT*, FFC_CHECK_STATE*, void*)
+{
+    P3109_DiscardJobFiles();
     return 0;
 }
 
@@ -118,4 +125,5 @@ void P3109_FillRunSeams(FFC_RUN_SEAMS* pSeams)
         return;
     pSeams->pfnGeneratorSetup = P3109_lGeneratorSetupStep;
     pSeams->pfnOutputDriver = P3109_lOutputDriverStep;
+    pSeams->pfnDiscardOutput = P3109_lDiscardOutputStep;
 }

@@ -3,9 +3,12 @@
 **
 ** P3109_lGeneratorSetupStep runs the set-up before the checker of every
 ** pass; P3109_lOutputDriverStep runs the output driver when the job asks
-** for generation and no error was counted. Both read the checked commands
-** from the checker's command and source stores. P3109_FillRunSeams puts
-** both into the run driver's seam block, next to the checker's step.
+** for generation and no error was counted, and answers
+** DC_P31O2_OUTPUT_FAILED when files could not be read or written. Both read
+** the checked commands from the checker's command and source stores.
+** P3109_lDiscardOutputStep removes the files written in a job that ends
+** without its commit. P3109_FillRunSeams puts them into the run driver's
+** seam block, next to the checker's step.
 */
 #ifndef GENERATOR_CORE_RUN_STEPS_H
 #define GENERATOR_CORE_RUN_STEPS_H
@@ -20,6 +23,7 @@ extern "C" {
 
 int32_t P3109_lGeneratorSetupStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
 int32_t P3109_lOutputDriverStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
+int32_t P3109_lDiscardOutputStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
 void P3109_FillRunSeams(FFC_RUN_SEAMS *pSeams);
 
 #ifdef __cplusplus

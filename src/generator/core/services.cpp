@@ -13,6 +13,7 @@
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
 #include "generator/core/gen_state.h"
+#include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 
 namespace {
@@ -75,6 +76,8 @@ int16_t P3109_sIssueMessage(const char* pszMsgId, char cSeverity, std::string_vi
 
 void P3109_IssueFileMessage(const char* pszMsgId, const std::string& fileName)
 {
+    /* a file that cannot be opened is a fault of the environment, not of the object */
+    ++P3109_State().lOutputFailures;
     std::string data = fileName;
     data.resize(256, ' ');
     P3109_sIssueMessage(pszMsgId, 'F', data);
@@ -97,8 +100,12 @@ void P3109_InternalError(std::string_view text)
 
 void P3109_FatalSqlError(const char* pszLocation)
 {
-    char text[160];
-    std::snprintf(text, sizeof text, "Fatal SQL error identified as %s encountered.", pszLocation);
+    FFC_StopWhenInterrupted();
+    /* the database's own reason follows the location, so that a lock or a
+       missing table is named in the one message */
+    std::string text = "Fatal SQL error identified as " + std::string(pszLocation ? pszLocation : "") + " encountered.";
+    if (const char* reason = SSQL_pszLastError(); reason && *reason)
+        text += " " + std::string(reason) + ".";
     P3109_InternalError(text);
 }
 

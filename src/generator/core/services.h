@@ -13,12 +13,15 @@
 /* Issues a message of the current command with its severity ('F', 'W' or
 ** 'I') and substitution data, and counts it in the check state. */
 int16_t P3109_sIssueMessage(const char* pszMsgId, char cSeverity, std::string_view data);
-/* Issues a message whose substitution is the name blank-padded to 256. */
+/* Issues a message whose substitution is the name blank-padded to 256: a
+** file that could not be opened, counted as an output failure. */
 void P3109_IssueFileMessage(const char* pszMsgId, const std::string& fileName);
 /* Issues the generator's plain-text message DCM9992 with its severity: the
 ** substitution is the text blank-padded (or cut) to 80 characters. */
 void P3109_IssueTextMessage(char cSeverity, std::string_view text);
 [[noreturn]] void P3109_InternalError(std::string_view text);
+/* "Fatal SQL error identified as %s encountered." with the database's
+** reason (SSQL_pszLastError) and the advice, through FFC_Fatal_Error. */
 [[noreturn]] void P3109_FatalSqlError(const char* pszLocation);
 [[noreturn]] void P3109_ZophxFieldMisuse(std::string_view routine, std::string_view field);
 [[noreturn]] void P3109_ReportException();

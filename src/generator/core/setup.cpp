@@ -138,6 +138,12 @@ void formFileSet(GEN_MODULE_STATE& g, int32_t lCheckIn)
     in.root = g.args.root;
     in.partition = g.partition;
     in.cName = g.cName;
+    /* the name the C name was made of: the file set refuses a C name that lost part of it */
+    const std::string module = P3109_TrimRight(std::string_view(ctx->szComponentModule, strnlen(ctx->szComponentModule, 8)));
+    if (!ctx->lComponentRun)
+        in.objectName = g.function;
+    else
+        in.objectName = !module.empty() ? module : P3109_TrimRight(std::string_view(ctx->acComponent, 10));
     in.checkIn = lCheckIn != 0;
     in.compound = ctx->lCompoundComponent != 0;
     in.lPassCount = ctx->lPassCount;

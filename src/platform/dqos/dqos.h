@@ -8,6 +8,17 @@
 ** connection serves the process; every call runs on the caller's thread
 ** (the calls are serialised by a lock, so a progress thread may call too).
 **
+** Units of work: the first statement after the connection, a commit or a
+** rollback opens a transaction, and "COMMIT WORK" or "ROLLBACK WORK" ends it;
+** nothing is held between units. A job opens its unit with "BEGIN WORK",
+** which takes the repository's write lock at once, so that jobs of several
+** processes on one repository queue for it: the lock is waited for up to the
+** lock timeout (environment variable DQOV_LOCK_TIMEOUT, seconds, default
+** 60). A lock not granted in time fails the statement with a text that
+** names the lock and the repository. The repository runs with a write-ahead
+** log, so readers never wait for a job and a job's commit never waits for
+** readers.
+**
 ** Statements are printf-style templates. SSQL_DeclareExt turns every value
 ** placeholder into a bound parameter; no value is ever pasted into the SQL
 ** text, so quotes, semicolons or comment markers in data cannot change what a
@@ -41,11 +52,12 @@ extern "C" {
 */
 
 /* Opens the repository: pszPath names the SQLite file; null or empty takes
-** the environment variable DQOV_REPOSITORY. The file must exist and be a
-** readable SQLite database; it is never created. The connection attaches it
-** as QV_DTA, sets case-sensitive LIKE and opens a transaction. A connection
-** already open is closed (rolled back) first. Returns SSQL_RC_OK or
-** SSQL_RC_NOREPOS; SSQL_pszLastError() then says why. */
+** the environment variable DQOV_REPOSITORY. The file must exist, be a
+** readable and writable SQLite database and hold tables (an empty file is no
+** repository); it is never created. The connection attaches it as QV_DTA,
+** sets case-sensitive LIKE and the write-ahead log. A connection already open
+** is closed (rolled back) first. Returns SSQL_RC_OK or SSQL_RC_NOREPOS;
+** SSQL_pszLastError() then says why. */
 unsigned short SSQL_sConnect(const char *pszPath);
 
 /* Rolls back uncommitted work and closes the connection. Harmless when no
@@ -65,11 +77,22 @@ const char *SSQL_pszLastError(void);
 ** failure and is what the failure switch below compares. */
 void SSQL_SetLocation(const char *pszTag);
 
-/* Test switch: every SSQL_ call made while the current location equals
-** pszTag fails with SSQL_RC_ERROR without touching the database. Null or ""
-** clears it. SSQL_sConnect also takes it from the environment variable
+/* The location tag current on the calling thread ("" when none was set). */
+const char *SSQL_pszLocation(void);
+
+/* Test switch: every SSQL_ call, and every write of the services library
+** itself (cross-reference, object state), made while the current location
+** equals pszTag fails with SSQL_RC_ERROR without touching the database. Null
+** or "" clears it. SSQL_sConnect also takes it from the environment variable
 ** DQOV_SQL_FAIL_AT when that is set. */
 void SSQL_SetFailLocation(const char *pszTag);
+
+/* Test switch beside it: with a file name, the location of every call that
+** the failure switch could fail is appended to that file, each location
+** once, one a line (an empty line for a call made without a location). Null
+** or "" stops it. SSQL_sConnect also takes it from the environment variable
+** DQOV_SQL_LOCATION_LOG when that is set. */
+void SSQL_SetLocationLog(const char *pszPath);
 
 /* ------------------------------------------------------------------------
 ** Statement area, communication and descriptor areas.
@@ -171,9 +194,13 @@ unsigned short SSQL_sRunExt(const SSQL_AREA *pArea, SSQL_SQLDA **ppCa,
 ** an unknown cursor. */
 unsigned short SSQL_sCloseExt(uint16_t usCursor, SSQL_SQLDA **ppCa, SSQL_SQLDA **ppDa);
 
-/* Runs a declared statement without fetch buffers. "COMMIT [WORK]",
-** "ROLLBACK [WORK]" (roll back, new transaction) and "DISCONNECT" (roll back
-** and close) are understood. For a SELECT, *ppDa receives the first row
+/* Runs a declared statement without fetch buffers. "BEGIN [WORK]" (start the
+** unit of work of a job with the write lock, see above; a unit open with
+** writes of its own is kept, one that has only read is rolled back first),
+** "COMMIT [WORK]", "ROLLBACK [WORK]" (each harmless when no unit is open)
+** and "DISCONNECT" (roll back and close) are understood, also through
+** SSQL_sRunExt. Every statement call fails while the process is interrupted
+** (DosQueryInterrupt). For a SELECT, *ppDa receives the first row
 ** (read it with SSQL_GetData) and no row gives SSQL_RC_NOROW. On failure
 ** *ppDa receives the communication area. Free *ppDa with SSQL_FreeSqlda or
 ** SMEM_FreeMem. ppDa may be null. iReserved must be 0. */
@@ -187,9 +214,10 @@ char *SSQL_GetData(const SSQL_SQLDA *pDa, uint16_t usColumn);
 /* Frees a descriptor or communication area (null is allowed). */
 void SSQL_FreeSqlda(SSQL_SQLDA *pDa);
 
-/* Commits the work and opens the next transaction. SSQL_RC_OK, or
-** SSQL_RC_ERROR with *ppCa (when ppCa is not null) receiving the
-** communication area, which the caller frees. */
+/* Commits the unit of work (nothing to do when none is open). SSQL_RC_OK,
+** or SSQL_RC_ERROR with *ppCa (when ppCa is not null) receiving the
+** communication area, which the caller frees; the unit then stays open for
+** the caller's rollback. */
 unsigned short SSQL_sCommitExt(SSQL_SQLDA **ppCa);
 
 /* Commits; a failure is kept in SSQL_pszLastError(). */
@@ -402,7 +430,8 @@ unsigned long SWIN_ulSlider(unsigned long ulCommand, const char *pszTitle, unsig
 
 /* Sets the state of an object of the session's partition (function of a
 ** process; a component with pszFunction null or blank) in table QV_OST,
-** inside the current transaction. SSQL_RC_OK or SSQL_RC_ERROR. */
+** inside the current unit of work. SSQL_RC_OK or SSQL_RC_ERROR (with
+** SSQL_pszLastError() saying why). */
 unsigned short SDQOX_AlterState(const char *pszProcess, const char *pszFunction, char chState);
 
 /* ------------------------------------------------------------------------
@@ -468,16 +497,17 @@ void SZOPH_DropCommands(SZOPH_LIST *pList);
 /* Starts the cross-reference of a function (pszFunction) or component
 ** (pszFunction null or blank) of the session's partition: its earlier rows
 ** in QV_XRF are removed. Returns a handle for the calls below, 0 when the
-** repository cannot be written. */
+** repository cannot be written (SSQL_pszLastError() says why). */
 long SZOPH_XREF_Begin(const char *pszProcess, const char *pszFunction);
 
 /* Records one reference: the kind of the referenced object (FIELD, FILE,
 ** FUNCTION ...), its name, how it is used, and the command line. 0, or
-** SSQL_RC_ERROR (unknown handle, failing insert). */
+** SSQL_RC_ERROR (unknown handle, failing insert; SSQL_pszLastError() says
+** why). */
 unsigned short SZOPH_XREF_Record(long lXref, const char *pszKind, const char *pszName, const char *pszUsage,
                                  long lLine);
 
-/* Ends the recording; the rows stay in the current transaction for the
+/* Ends the recording; the rows stay in the current unit of work for the
 ** caller's commit. Returns the number of references recorded, -1 for an
 ** unknown handle. */
 long SZOPH_XREF_End(long lXref);

@@ -1,22 +1,32 @@
-// Repository connection: opens the repository file, attaches it as QV_DTA,
-// keeps one transaction open, and owns the last-error text, the current
-// location tag and the failure switch used by tests.
+// Repository connection: opens the repository file, attaches it as QV_DTA
+// with its write-ahead log and lock timeout, and owns the last-error text,
+// the current location tag and the two switches used by tests (failure at a
+// location, log of the locations seen).
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/dqos_db.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 namespace dqos {
 namespace {
 
+// Seconds a job waits for the repository's write lock unless the
+// environment variable DQOV_LOCK_TIMEOUT says otherwise.
+constexpr long kDefaultLockTimeout = 60;
+
 struct ConnectionState {
     sqlite3 *db = nullptr;
+    std::string path;
     std::string lastError;
     std::string failLocation;
+    std::string locationLog;
+    std::set<std::string> logged;
 };
 
 ConnectionState &state() {
@@ -33,6 +43,27 @@ void closeConnection() {
     if (!sqlite3_get_autocommit(s.db)) sqlite3_exec(s.db, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(s.db);
     s.db = nullptr;
+    s.path.clear();
+}
+
+// Appends a location seen to the location log, once each.
+void logLocation(ConnectionState &s, const std::string &tag) {
+    if (!s.logged.insert(tag).second) return;
+    int fd = ::open(s.locationLog.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) return;
+    std::string line = tag + "\n";
+    ssize_t written = ::write(fd, line.data(), line.size());
+    (void)written;
+    ::close(fd);
+}
+
+long lockTimeoutSeconds() {
+    const char *env = std::getenv("DQOV_LOCK_TIMEOUT");
+    if (env == nullptr || *env == '\0') return kDefaultLockTimeout;
+    char *end = nullptr;
+    long seconds = std::strtol(env, &end, 10);
+    if (*end != '\0' || seconds < 0 || seconds > 86400) return kDefaultLockTimeout;
+    return seconds;
 }
 
 // Refuses a path that is missing, not a regular file or not readable and
@@ -55,7 +86,8 @@ bool checkRepositoryFile(const std::string &path) {
 }
 
 // Attaches the file as QV_DTA and reads its catalogue, which proves it is
-// a database. The path is bound, so no character in it can alter the
+// a database; one without tables (an empty file is a valid empty database)
+// is no repository. The path is bound, so no character in it can alter the
 // statement. Returns "" or the reason of the failure.
 std::string attachAndProbe(sqlite3 *db, const std::string &path) {
     Stmt attach(db, "ATTACH DATABASE ? AS QV_DTA");
@@ -63,10 +95,24 @@ std::string attachAndProbe(sqlite3 *db, const std::string &path) {
     attach.bindText(1, path);
     if (attach.step() != SQLITE_DONE)
         return "Repository file " + path + " cannot be opened: " + sqlite3_errmsg(db);
-    Stmt probe(db, "SELECT COUNT(*) FROM QV_DTA.sqlite_master");
+    Stmt probe(db, "SELECT COUNT(*) FROM QV_DTA.sqlite_master WHERE type = 'table'");
     if (!probe.ok() || probe.step() != SQLITE_ROW)
         return "Repository file " + path + " is not a database: " + sqlite3_errmsg(db);
+    if (probe.integer(0) == 0) return "Repository file " + path + " holds no tables: it is not a repository";
     return {};
+}
+
+// The write-ahead log lets readers go on while a job writes and lets a
+// job commit while others read. The mode stays with the file, so only the
+// first connection switches it; a repository that cannot switch (another
+// process holds it, a file system without shared memory) keeps its
+// rollback journal and works as before.
+void useWriteAheadLog(sqlite3 *db) {
+    {
+        Stmt mode(db, "PRAGMA QV_DTA.journal_mode");
+        if (mode.ok() && mode.step() == SQLITE_ROW && mode.text(0) == "wal") return;
+    }   // the reading statement ends here: the mode cannot change while one is active
+    sqlite3_exec(db, "PRAGMA QV_DTA.journal_mode=WAL", nullptr, nullptr, nullptr);
 }
 
 }  // namespace
@@ -83,8 +129,15 @@ void setLastError(std::string_view text) { state().lastError.assign(text); }
 const std::string &currentLocation() { return tlsLocation; }
 
 bool locationFails() {
-    const std::string &fail = state().failLocation;
-    return !fail.empty() && fail == tlsLocation;
+    ConnectionState &s = state();
+    if (!s.locationLog.empty()) logLocation(s, tlsLocation);
+    return !s.failLocation.empty() && s.failLocation == tlsLocation;
+}
+
+std::string dbReason(sqlite3 *db) {
+    if ((sqlite3_extended_errcode(db) & 0xFF) != SQLITE_BUSY) return sqlite3_errmsg(db);
+    return "The repository " + state().path + " is locked: its write lock was held by another process for more than " +
+           std::to_string(lockTimeoutSeconds()) + " second(s) (" + sqlite3_errmsg(db) + ")";
 }
 
 bool execSimple(sqlite3 *db, const char *sql) {
@@ -122,7 +175,7 @@ void Stmt::bindInt(int index, int64_t value) { sqlite3_bind_int64(stmt_, index, 
 
 int Stmt::step() {
     int rc = sqlite3_step(stmt_);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) setLastError(sqlite3_errmsg(sqlite3_db_handle(stmt_)));
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) setLastError(dbReason(sqlite3_db_handle(stmt_)));
     return rc;
 }
 
@@ -149,6 +202,7 @@ extern "C" unsigned short SSQL_sConnect(const char *pszPath) {
         path = env ? env : "";
     }
     if (const char *fail = std::getenv("DQOV_SQL_FAIL_AT"); fail && *fail) state().failLocation = fail;
+    if (const char *log = std::getenv("DQOV_SQL_LOCATION_LOG"); log && *log) SSQL_SetLocationLog(log);
     if (path.empty()) {
         setLastError("No repository file given (DQOV_REPOSITORY is not set)");
         return SSQL_RC_NOREPOS;
@@ -161,9 +215,10 @@ extern "C" unsigned short SSQL_sConnect(const char *pszPath) {
         sqlite3_close_v2(db);
         return SSQL_RC_NOREPOS;
     }
-    sqlite3_busy_timeout(db, 5000);
+    sqlite3_busy_timeout(db, static_cast<int>(lockTimeoutSeconds() * 1000));
     sqlite3_extended_result_codes(db, 1);
     state().db = db;
+    state().path = path;
 
     // The statements are finished before the pragma below, which cannot
     // replace the LIKE function while any statement is still active.
@@ -173,12 +228,13 @@ extern "C" unsigned short SSQL_sConnect(const char *pszPath) {
         setLastError(why);
         return SSQL_RC_NOREPOS;
     }
-    if (!execSimple(db, "PRAGMA case_sensitive_like=ON") || !execSimple(db, "BEGIN")) {
+    if (!execSimple(db, "PRAGMA case_sensitive_like=ON")) {
         std::string why = state().lastError;
         closeConnection();
         setLastError(why);
         return SSQL_RC_NOREPOS;
     }
+    useWriteAheadLog(db);
     return SSQL_RC_OK;
 }
 
@@ -198,6 +254,14 @@ extern "C" const char *SSQL_pszLastError(void) {
 }
 
 extern "C" void SSQL_SetLocation(const char *pszTag) { tlsLocation = pszTag ? pszTag : ""; }
+
+extern "C" const char *SSQL_pszLocation(void) { return tlsLocation.c_str(); }
+
+extern "C" void SSQL_SetLocationLog(const char *pszPath) {
+    std::lock_guard lock(dbLock());
+    state().locationLog = pszPath ? pszPath : "";
+    state().logged.clear();
+}
 
 extern "C" void SSQL_SetFailLocation(const char *pszTag) {
     std::lock_guard lock(dbLock());

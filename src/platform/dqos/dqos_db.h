@@ -23,9 +23,31 @@ sqlite3 *dbHandle();
 // Records the text that SSQL_pszLastError() answers.
 void setLastError(std::string_view text);
 
-// Location tag current on this thread, and whether it is switched to fail.
+// Location tag current on this thread, and whether it is switched to fail
+// (the location is also written to the location log when one is set).
 const std::string &currentLocation();
 bool locationFails();
+
+// The gate every statement of a caller and every write of the library
+// passes first: the failure switch of tests and an interruption of the
+// process. "" to go on, else the reason the statement fails with.
+std::string statementRefusal();
+
+// Units of work (see dqos.h); each answers false with the last error set.
+// openWork opens a unit when none is open; openWriterWork opens the unit of
+// a job, holding the write lock; the others end the unit when one is open.
+bool openWork(sqlite3 *db);
+bool openWriterWork(sqlite3 *db);
+bool commitWork(sqlite3 *db);
+bool rollbackWork(sqlite3 *db);
+
+// The database's reason for the failure of its last call; a lock not
+// granted in time is named with the repository and the lock timeout.
+std::string dbReason(sqlite3 *db);
+
+// Opens the unit of work for a write of the library itself after the gate;
+// false (last error set) when the write may not run.
+bool startOwnWrite(sqlite3 *db);
 
 // Owns one prepared statement.
 class Stmt {

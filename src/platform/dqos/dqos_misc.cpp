@@ -159,16 +159,13 @@ extern "C" unsigned long SWIN_ulSlider(unsigned long ulCommand, const char *pszT
 
 extern "C" unsigned short SDQOX_AlterState(const char *pszProcess, const char *pszFunction, char chState) {
     std::lock_guard lock(dbLock());
-    if (locationFails()) {
-        setLastError("Failure injected at location " + currentLocation());
-        return SSQL_RC_ERROR;
-    }
     sqlite3 *db = dbHandle();
     std::string process = trimmed(pszProcess);
-    if (db == nullptr || process.empty() || chState == '\0') {
-        setLastError(db == nullptr ? "No repository connection" : "No object or state given");
+    if (process.empty() || chState == '\0') {
+        setLastError("No object or state given");
         return SSQL_RC_ERROR;
     }
+    if (!startOwnWrite(db)) return SSQL_RC_ERROR;
     Stmt st(db,
             "INSERT INTO QV_DTA.QV_OST (OSTP_I, OSTMOD, OSTFMT, OSTSTA, OSTTMS) VALUES (?, ?, ?, ?, ?) "
             "ON CONFLICT (OSTP_I, OSTMOD, OSTFMT) DO UPDATE SET OSTSTA = excluded.OSTSTA, OSTTMS = excluded.OSTTMS");

@@ -118,13 +118,12 @@ unsigned short failWith(SSQL_SQLDA **ppCa, long code, const std::string &message
     return SSQL_RC_ERROR;
 }
 
-unsigned short injectedFailure(SSQL_SQLDA **ppCa) {
-    return failWith(ppCa, -1, "Failure injected at location " + currentLocation());
-}
-
 long dbCode(sqlite3 *db) { return -static_cast<long>(sqlite3_extended_errcode(db)); }
 
-enum class Verb { Other, Commit, Rollback, Disconnect };
+// A failure reported by the database for its last call.
+unsigned short dbFailure(sqlite3 *db, SSQL_SQLDA **ppCa) { return failWith(ppCa, dbCode(db), dbReason(db)); }
+
+enum class Verb { Other, Begin, Commit, Rollback, Disconnect };
 
 // The transaction verbs of the callers, in the forms they write them.
 Verb classify(const char *sql) {
@@ -138,27 +137,19 @@ Verb classify(const char *sql) {
         }
     }
     while (!words.empty() && words.back() == ' ') words.pop_back();
+    if (words == "BEGIN" || words == "BEGIN WORK") return Verb::Begin;
     if (words == "COMMIT" || words == "COMMIT WORK") return Verb::Commit;
     if (words == "ROLLBACK" || words == "ROLLBACK WORK") return Verb::Rollback;
     if (words == "DISCONNECT") return Verb::Disconnect;
     return Verb::Other;
 }
 
-bool commitAndReopen(sqlite3 *db) {
-    if (!execSimple(db, "COMMIT")) return false;
-    return execSimple(db, "BEGIN");
-}
-
-bool rollbackAndReopen(sqlite3 *db) {
-    if (!sqlite3_get_autocommit(db) && !execSimple(db, "ROLLBACK")) return false;
-    return execSimple(db, "BEGIN");
-}
-
-// Prepares the area's statement with its values bound. One statement only:
-// text after the first statement is refused.
+// Prepares the area's statement with its values bound, inside the caller's
+// unit of work. One statement only: text after the first is refused.
 unsigned short prepareArea(sqlite3 *db, const SSQL_AREA *area, Stmt &out, SSQL_SQLDA **ppCa) {
     if (area == nullptr || area->ulSerial == 0)
         return failWith(ppCa, -1, "Statement was not declared or its template was refused");
+    if (!openWork(db)) return failWith(ppCa, dbCode(db), SSQL_pszLastError());
     const char *tail = nullptr;
     sqlite3_stmt *raw = nullptr;
     if (sqlite3_prepare_v2(db, area->szStmt, -1, &raw, &tail) != SQLITE_OK || raw == nullptr) {
@@ -233,11 +224,13 @@ unsigned short fillBuffers(sqlite3_stmt *row, uint16_t count, va_list &ap, SSQL_
     return SSQL_RC_OK;
 }
 
-// Connection check and failure switch shared by every statement call.
+// Connection check, failure switch and interruption, shared by every
+// statement call.
 sqlite3 *usableDb(SSQL_SQLDA **ppCa, unsigned short &rc) {
     rc = SSQL_RC_OK;
-    if (locationFails()) {
-        rc = injectedFailure(ppCa);
+    std::string refusal = statementRefusal();
+    if (!refusal.empty()) {
+        rc = failWith(ppCa, -1, refusal);
         return nullptr;
     }
     sqlite3 *db = dbHandle();
@@ -250,8 +243,9 @@ bool runVerb(sqlite3 *db, const char *sql, unsigned short &rc, SSQL_SQLDA **ppCa
     Verb verb = classify(sql);
     if (verb == Verb::Other) return false;
     bool ok = true;
-    if (verb == Verb::Commit) ok = commitAndReopen(db);
-    if (verb == Verb::Rollback) ok = rollbackAndReopen(db);
+    if (verb == Verb::Begin) ok = openWriterWork(db);
+    if (verb == Verb::Commit) ok = commitWork(db);
+    if (verb == Verb::Rollback) ok = rollbackWork(db);
     if (verb == Verb::Disconnect) SSQL_Disconnect();
     rc = ok ? SSQL_RC_OK : failWith(ppCa, dbCode(db), SSQL_pszLastError());
     return true;
@@ -302,7 +296,7 @@ extern "C" unsigned short SSQL_sFetchExt(const SSQL_AREA *pArea, uint16_t usCurs
         replace(ppCa, makeSqlda(SSQL_RC_END, "", nullptr, 0));
         return SSQL_RC_END;
     }
-    if (step != SQLITE_ROW) return failWith(ppCa, dbCode(db), sqlite3_errmsg(db));
+    if (step != SQLITE_ROW) return dbFailure(db, ppCa);
     va_list ap;
     va_start(ap, usColumns);
     rc = fillBuffers(cur.stmt.get(), usColumns, ap, ppCa);
@@ -330,7 +324,7 @@ extern "C" unsigned short SSQL_sRunExt(const SSQL_AREA *pArea, SSQL_SQLDA **ppCa
         replace(ppCa, ca);
         return isQuery ? SSQL_RC_NOROW : SSQL_RC_OK;
     }
-    if (step != SQLITE_ROW) return failWith(ppCa, dbCode(db), sqlite3_errmsg(db));
+    if (step != SQLITE_ROW) return dbFailure(db, ppCa);
     va_list ap;
     va_start(ap, usColumns);
     rc = fillBuffers(stmt.get(), usColumns, ap, ppCa);
@@ -346,7 +340,7 @@ extern "C" unsigned short SSQL_sCloseExt(uint16_t usCursor, SSQL_SQLDA **ppCa, S
     if (ppCa) replace(ppCa, nullptr);
     if (ppDa) replace(ppDa, nullptr);
     bool known = usCursor == SSQL_SINGLE_ROW || cursors().erase(usCursor) != 0;
-    if (locationFails()) return injectedFailure(nullptr);
+    if (std::string refusal = statementRefusal(); !refusal.empty()) return failWith(nullptr, -1, refusal);
     if (!known) return failWith(nullptr, -1, "Cursor is not open");
     return SSQL_RC_OK;
 }
@@ -366,7 +360,7 @@ extern "C" unsigned short SSQL_sRun(const SSQL_AREA *pArea, SSQL_SQLDA **ppDa, i
         replace(ppDa, makeSqlda(0, "", stmt.get(), sqlite3_column_count(stmt.get())));
         return SSQL_RC_OK;
     }
-    if (step != SQLITE_DONE) return failWith(ppDa, dbCode(db), sqlite3_errmsg(db));
+    if (step != SQLITE_DONE) return dbFailure(db, ppDa);
     SSQL_SQLDA *ca = makeSqlda(isQuery ? SSQL_RC_END : 0, "", nullptr, 0);
     if (ca) ca->lRowsChanged = isQuery ? 0 : sqlite3_changes(db);
     replace(ppDa, ca);
@@ -391,7 +385,7 @@ extern "C" unsigned short SSQL_sCommitExt(SSQL_SQLDA **ppCa) {
     unsigned short rc;
     sqlite3 *db = usableDb(ppCa, rc);
     if (db == nullptr) return rc;
-    if (!commitAndReopen(db)) return failWith(ppCa, dbCode(db), SSQL_pszLastError());
+    if (!commitWork(db)) return failWith(ppCa, dbCode(db), SSQL_pszLastError());
     return SSQL_RC_OK;
 }
 

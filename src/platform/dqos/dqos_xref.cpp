@@ -1,6 +1,7 @@
 // Cross-reference recording: the references of one checked object, written
 // to QV_XRF between a begin (which clears the object's earlier rows) and an
-// end. The rows join the caller's transaction.
+// end. The rows join the caller's unit of work; every write passes the
+// statement gate, so the failure switch reaches it.
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/dqos_db.h"
 
@@ -30,7 +31,11 @@ extern "C" long SZOPH_XREF_Begin(const char *pszProcess, const char *pszFunction
     std::lock_guard lock(dbLock());
     sqlite3 *db = dbHandle();
     std::string process = trimmed(pszProcess);
-    if (db == nullptr || process.empty()) return 0;
+    if (process.empty()) {
+        setLastError("No object given for the cross-reference");
+        return 0;
+    }
+    if (!startOwnWrite(db)) return 0;
     Recording r{sessionPartition(), process, trimmed(pszFunction), 0};
     Stmt del(db, "DELETE FROM QV_DTA.QV_XRF WHERE XRFP_I = ? AND XRFMOD = ? AND XRFFMT = ?");
     if (!del.ok()) return 0;
@@ -48,7 +53,11 @@ extern "C" unsigned short SZOPH_XREF_Record(long lXref, const char *pszKind, con
     std::lock_guard lock(dbLock());
     auto it = recordings().find(lXref);
     sqlite3 *db = dbHandle();
-    if (it == recordings().end() || db == nullptr) return SSQL_RC_ERROR;
+    if (it == recordings().end()) {
+        setLastError("Unknown cross-reference handle");
+        return SSQL_RC_ERROR;
+    }
+    if (!startOwnWrite(db)) return SSQL_RC_ERROR;
     Recording &r = it->second;
     Stmt ins(db,
              "INSERT INTO QV_DTA.QV_XRF (XRFP_I, XRFMOD, XRFFMT, XRFSEQ, XRFKND, XRFNAM, XRFUSG, XRFLIN) "

@@ -89,8 +89,9 @@ unsigned long DosWaitThread(long lThreadId);
 ** DosExit(ulAction, ulResult) ends the process: it calls the installed exit
 ** hook with both arguments. The default hook flushes the C streams and ends
 ** the process at once. The library calls DosExit only on fatal ends, always
-** with (1, 0); so that a fatal end is never reported as success, the default
-** hook ends the process with status 1 when ulResult is 0 and with ulResult
+** with (1, 0): the job could not run. So that such an end is told apart from
+** success (0) and from a job that found errors in its object (1), the default
+** hook ends the process with status 2 when ulResult is 0 and with ulResult
 ** otherwise. A hook may throw (tests do, to test fatal paths in-process);
 ** DosExit never returns: when a hook returns, the default hook runs. */
 #define DQOZ_EXIT_THREAD 0UL
@@ -101,6 +102,15 @@ void DosExit(unsigned long ulAction, unsigned long ulResult);
 /* Installs pfnHook (NULL restores the default) and returns the previous hook
 ** (NULL when it was the default). */
 DQOZ_EXIT_HOOK DosSetExitHook(DQOZ_EXIT_HOOK pfnHook);
+
+/* ---- Interruption ------------------------------------------------------------
+** A signal handler of the caller records an interruption of the process with
+** DosNoteInterrupt (safe inside a signal handler); the library's long steps
+** ask DosQueryInterrupt and end the job through its fatal path, which leaves
+** the repository and the generated files as they were before the job.
+** DosQueryInterrupt answers the signal number recorded, 0 when none. */
+void DosNoteInterrupt(int iSignal);
+int DosQueryInterrupt(void);
 
 /* ---- Clock -----------------------------------------------------------------
 ** DosGetDateTime fills *pdt with the local date and time. The clock can be

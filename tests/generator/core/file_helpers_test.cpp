@@ -17,9 +17,10 @@ protected:
     std::filesystem::path skeletons() const { return dir_ / "root" / "X_VELMO" / "SOURCE"; }
 };
 
-TEST_F(FileHelpers, SkeletonLinesAreTrimmedAndGetTheirBlank)
+TEST_F(FileHelpers, SkeletonLinesAreTrimmedAndNeverSplit)
 {
-    writeFile(dir_ / "root" / "lines.txt", "ABC   \r\n\r\n" + std::string(4100, 'z') + "\n");
+    writeFile(dir_ / "root" / "lines.txt", "ABC   \r\n\r\n" + std::string(4100, 'z') + "  \r\n" +
+                                               std::string(4101, 'y') + "\nnever read\n");
     GEN_STREAM in = P3109_pOpenInputFile("\\lines.txt");
     ASSERT_NE(in, GEN_NO_STREAM);
     std::string line;
@@ -27,12 +28,24 @@ TEST_F(FileHelpers, SkeletonLinesAreTrimmedAndGetTheirBlank)
     EXPECT_EQ(line, "ABC ");
     EXPECT_EQ(P3109_fReadSkeletonLine(in, 1, line), 'Y');
     EXPECT_EQ(line, " ");
-    EXPECT_EQ(P3109_fReadSkeletonLine(in, 0, line), 'Y');
-    EXPECT_EQ(line.size(), 4100u);
-    EXPECT_EQ(P3109_fReadSkeletonLine(in, 0, line), 'Y');   /* the line end after 4,100 characters */
-    EXPECT_EQ(line, "");
+    EXPECT_EQ(P3109_fReadSkeletonLine(in, 0, line), 'Y');   /* 4,100 characters and their line end: one line */
+    EXPECT_EQ(line, std::string(4100, 'z'));
+    /* one character more is an error of the skeleton file, and reading ends */
     EXPECT_EQ(P3109_fReadSkeletonLine(in, 0, line), 'N');
+    EXPECT_EQ(state.stats.lFatalLater, 1);
+    EXPECT_EQ(P3109_State().lOutputFailures, 1);
     P3109_CloseStream(in);
+    std::vector<std::string> texts;
+    RS_ListMessageGroups(
+        &ctx,
+        [](const FFC_MESSAGE_GROUP* group, void* user) {
+            for (uint32_t i = 0; i < group->ulCount; ++i)
+                static_cast<std::vector<std::string>*>(user)->emplace_back(group->apMessages[i]->acText, 80);
+        },
+        &texts);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].substr(0, texts[0].find_last_not_of(' ') + 1),
+              "ERROR : Line 4 of skeleton lines.txt is longer than 4100 characters");
 }
 
 TEST_F(FileHelpers, OpenFailuresAreFatalMessagesWithTheName)

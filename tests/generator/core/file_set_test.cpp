@@ -90,6 +90,57 @@ TEST(FileSet, OverlongRootIsRefused)
     EXPECT_TRUE(s.c.empty());
 }
 
+TEST(FileSet, NamesTheFileNamesWouldNotKeepAreRefused)
+{
+    const struct {
+        const char* object;
+        const char* cName;
+    } lossy[] = {{"PAY-01", "PAY_01"}, {"PAY@01", "PAY_01"}, {"../../Z", "X_____Z"}, {"demomin", "demomin"},
+                 {"ORDERLINES", "ORDERLIN"}, {"A B", "A"}};
+    for (const auto& n : lossy) {
+        GEN_FILE_SET_INPUT in = invoice();
+        in.objectName = n.object;
+        in.cName = n.cName;
+        GEN_FILE_SET s;
+        EXPECT_TRUE(P3109_FormFileSet(in, s, false)) << n.object;
+        EXPECT_EQ(s.refusal, std::string("ERROR : Name ") + n.object +
+                                 " cannot name files: use capital letters and digits only");
+        EXPECT_TRUE(s.c.empty() && s.outputDirectory.empty() && s.csProject.empty()) << n.object;
+    }
+    GEN_FILE_SET_INPUT in = invoice();
+    in.objectName = "INVOICE";
+    EXPECT_TRUE(form(in).refusal.empty());
+}
+
+class FileSetDirectories : public GenFixture {};
+
+TEST_F(FileSetDirectories, CompoundRemovalStaysInTheSourceDirectory)
+{
+    /* a component named to climb out of the partition's source directory
+       removes nothing: its set is refused before any directory is touched */
+    const std::filesystem::path partition = dir_ / "root" / "X_VELMO" / "X_DEM";
+    writeFile(partition / "keep.txt", "kept");
+    GEN_FILE_SET_INPUT in = invoice();
+    in.root = "";
+    in.compound = true;
+    in.lPassCount = 2;
+    for (const char* name : {"..", "..\\..", "A\\..\\.."}) {
+        in.cName = in.objectName = name;
+        GEN_FILE_SET s;
+        EXPECT_TRUE(P3109_FormFileSet(in, s, true));
+        EXPECT_FALSE(s.refusal.empty()) << name;
+    }
+    EXPECT_TRUE(std::filesystem::exists(partition / "keep.txt"));
+    EXPECT_TRUE(std::filesystem::exists(partition / "SOURCE"));
+    /* a plain name gets its compound directory made afresh */
+    writeFile(partition / "SOURCE" / "ORDERS" / "OLD.C", "old");
+    in.cName = in.objectName = "ORDERS";
+    GEN_FILE_SET s;
+    EXPECT_TRUE(P3109_FormFileSet(in, s, true));
+    EXPECT_TRUE(std::filesystem::is_directory(partition / "SOURCE" / "ORDERS"));
+    EXPECT_FALSE(std::filesystem::exists(partition / "SOURCE" / "ORDERS" / "OLD.C"));
+}
+
 class Identifiers : public GenFixture {
 protected:
     void SetUp() override

@@ -242,10 +242,13 @@ protected:
     void setUp() { P3109_GenerateCode(&ctx, &state, &process, &function, 0, ' ', options.data(), ' ', ' ', "   ",
                                       "DEMOQUEUE ", 1, "", nullptr, 0, 0, 0); }
 
+    /* The output driver, then the commit that ends the job's unit of work
+       (the run driver's, which the generator leaves to it). */
     void generate()
     {
         P3109_GenerateAndWriteFiles(&ctx, &state, &process, &function, 0, ' ', options.data(), ' ', ' ', "   ",
                                     "DEMOQUEUE ", 1, "", nullptr, 0, 0, 0);
+        SSQL_Commit();
     }
 
     std::filesystem::path sourceDir() const { return dir_ / "root" / "X_VELMO" / "X_DEM" / "SOURCE"; }

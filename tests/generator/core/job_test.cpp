@@ -65,31 +65,31 @@ TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
     P3109_RegisterSectionWriter("BOMGEN_WriteServiceRoutines", bomWriter<3>);
     /* its description: a content root alone */
     exec("INSERT INTO QV_OBN (XBNP_I, XBNCMP, XBNNID, XBNPAR, XBNLST, XBNSEQ, XBNKND) VALUES "
-         "('DEM', 'PLAINCOMP', 1, 0, 0, 1, 1000)");
+         "('DEM', 'PLAINCMP', 1, 0, 0, 1, 1000)");
     /* a component of the plainest form, with its version data and its row */
-    exec("INSERT INTO QV_OCS (XCSP_I, XCSCMP, XCSSEQ, XCSTXT) VALUES ('DEM', 'PLAINCOMP', 1, 'BEGIN_COM'), "
-         "('DEM', 'PLAINCOMP', 2, '* nothing but a comment'), ('DEM', 'PLAINCOMP', 3, 'END_COM')");
+    exec("INSERT INTO QV_OCS (XCSP_I, XCSCMP, XCSSEQ, XCSTXT) VALUES ('DEM', 'PLAINCMP', 1, 'BEGIN_COM'), "
+         "('DEM', 'PLAINCMP', 2, '* nothing but a comment'), ('DEM', 'PLAINCMP', 3, 'END_COM')");
     exec("INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1) VALUES "
-         "('DEM', 'PLAINCOMP', 'X', 0, 0, '')");
+         "('DEM', 'PLAINCMP', 'X', 0, 0, '')");
     int32_t result = -9;
-    std::string out = run("*COMP", 'G', result, "PLAINCOMP");
+    std::string out = run("*COMP", 'G', result, "PLAINCMP");
     EXPECT_EQ(result, 0) << out;
     ASSERT_EQ(errors, 0) << out;
-    EXPECT_NE(out.find("Component : PLAINCOMP"), std::string::npos) << out;
+    EXPECT_NE(out.find("Component : PLAINCMP"), std::string::npos) << out;
     EXPECT_NE(out.find("VELMO Generator Ended Normally"), std::string::npos) << out;
     /* the component has no module identifier: its name names the files */
     for (const char* s : {".C", ".H", ".STG", ".RC", ".TXT", ".PGM"})
-        EXPECT_TRUE(std::filesystem::exists(sourceDir() / (std::string("PLAINCOM") + s))) << s;
+        EXPECT_TRUE(std::filesystem::exists(sourceDir() / (std::string("PLAINCMP") + s))) << s;
     EXPECT_FALSE(std::filesystem::exists(sourceDir() / ".C"));
-    const std::string c = readFile(sourceDir() / "PLAINCOM.C");
-    EXPECT_NE(c.find("/*  Component : PLAINCOM                                             */  \r\n"),
+    const std::string c = readFile(sourceDir() / "PLAINCMP.C");
+    EXPECT_NE(c.find("/*  Component : PLAINCMP                                             */  \r\n"),
               std::string::npos) << c;
     EXPECT_EQ(c.find("Function  :"), std::string::npos);
     /* the component's lines as comments, from the checker's source-line list */
     EXPECT_NE(c.find("   /* BEGIN_COM */ \r\n   /* * nothing but a comment */ \r\n   /* END_COM */ \r\n"),
               std::string::npos) << c;
     /* blank-padded to 23, the SQL indicator 'N', the four digits, length 29 */
-    EXPECT_EQ(queryText("SELECT X03SP1 || '|' FROM QV_F03 WHERE X03P_I = 'DEM' AND X03FLD = 'PLAINCOMP'"),
+    EXPECT_EQ(queryText("SELECT X03SP1 || '|' FROM QV_F03 WHERE X03P_I = 'DEM' AND X03FLD = 'PLAINCMP'"),
               std::string(23, ' ') + "N0000 |");
     /* the description reached the record definitions between the command
        runs and the component record points of the skeleton (at column 0) */

@@ -304,10 +304,10 @@ TEST_F(Services, DieRollsBackAndEndsThroughTheExitHook) {
     EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_F32"), 0);
 }
 
-TEST(ServicesNoRepository, DieShowsAbendTextAndEndsWithOne) {
+TEST(ServicesNoRepository, DieShowsAbendTextAndEndsAsCouldNotRun) {
     SMISC_UpdateFatalAbendText("Line %d\nFile %s\n", 2199, "..\\PCONTROL");
     EXPECT_STREQ(SMISC_pszGetFatalAbendText(), "Line 2199\nFile ..\\PCONTROL\n");
-    EXPECT_EXIT(SMISC_Die(), ::testing::ExitedWithCode(1), "Line 2199");
+    EXPECT_EXIT(SMISC_Die(), ::testing::ExitedWithCode(2), "Line 2199");
 }
 
 TEST(ServicesNoRepository, NationalLanguageHelpers) {

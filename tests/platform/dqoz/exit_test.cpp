@@ -1,5 +1,5 @@
 // DosExit hands both arguments to the installed hook; the default ends the
-// process with a failure status.
+// process with the status of a job that could not run.
 #include "platform/dqoz/dqoz.h"
 
 #include <gtest/gtest.h>
@@ -37,13 +37,13 @@ TEST(DqozExit, HookReceivesActionAndResult)
     EXPECT_EQ(DosSetExitHook(nullptr), &ThrowingHook);
 }
 
-TEST(DqozExitDeathTest, DefaultHookEndsTheProcessWithFailureStatus)
+TEST(DqozExitDeathTest, DefaultHookEndsTheProcessWithCouldNotRunStatus)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(DosExit(1, 0), ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(DosExit(1, 0), ::testing::ExitedWithCode(2), "");
     EXPECT_EXIT(DosExit(1, 3), ::testing::ExitedWithCode(3), "");
     // A hook that returns does not keep the process alive.
-    EXPECT_EXIT((DosSetExitHook(ReturningHook), DosExit(1, 0)), ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT((DosSetExitHook(ReturningHook), DosExit(1, 0)), ::testing::ExitedWithCode(2), "");
 }
 
 } // namespace

@@ -1,0 +1,60 @@
+// Units of work on the repository: the gate every statement passes first,
+// the lazy start of a caller's unit, the unit of a job that holds the write
+// lock from its start, and the commit and rollback that end a unit.
+#include "platform/dqos/dqos.h"
+#include "platform/dqos/dqos_db.h"
+#include "platform/dqoz/dqoz.h"
+
+namespace dqos {
+
+std::string statementRefusal() {
+    if (locationFails()) return "Failure injected by the test switch";
+    if (int signal = DosQueryInterrupt(); signal != 0)
+        return "The job was interrupted (signal " + std::to_string(signal) + ")";
+    return {};
+}
+
+bool openWork(sqlite3 *db) {
+    if (!sqlite3_get_autocommit(db)) return true;
+    return execSimple(db, "BEGIN");
+}
+
+// A unit that has only read holds no lock worth keeping: it is rolled back
+// and the job's unit begun as a writer, since a reader that later writes
+// could be refused at once by a writer that came in between.
+bool openWriterWork(sqlite3 *db) {
+    if (!sqlite3_get_autocommit(db)) {
+        if (sqlite3_txn_state(db, "QV_DTA") == SQLITE_TXN_WRITE) return true;
+        if (!execSimple(db, "ROLLBACK")) return false;
+    }
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+    setLastError(dbReason(db));
+    return false;
+}
+
+bool commitWork(sqlite3 *db) {
+    if (sqlite3_get_autocommit(db)) return true;
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+    setLastError(dbReason(db));
+    return false;
+}
+
+bool rollbackWork(sqlite3 *db) {
+    if (sqlite3_get_autocommit(db)) return true;
+    return execSimple(db, "ROLLBACK");
+}
+
+bool startOwnWrite(sqlite3 *db) {
+    std::string refusal = statementRefusal();
+    if (!refusal.empty()) {
+        setLastError(refusal);
+        return false;
+    }
+    if (db == nullptr) {
+        setLastError("No repository connection");
+        return false;
+    }
+    return openWork(db);
+}
+
+}  // namespace dqos
