@@ -6,6 +6,7 @@
 #include "checker/checker.h"
 #include "checker/operand_checks.h"
 #include "checker/params/fixed_text.h"
+#include "checker/usage.h"
 
 #include <cctype>
 #include <cstring>
@@ -103,6 +104,9 @@ void CheckedExpression::Take(const std::string &expressionText, const DC_EXPRESS
         FFC_FIELD_DEFINITION def;
         if (field && LookUpFieldDefinition(written, def))
             o.ulFlags = flagsOf(def);
+        /* a system variable the routine reads is a used field of the object */
+        if (!work && std::memcmp(in.acClass, "SV", 2) == 0 && in.lLength > 0)
+            RecordFieldUse(fieldName(written), "", "SV");
         operands.push_back(o);
     }
     for (int i = 0; i < request.sOperationCount; ++i) {

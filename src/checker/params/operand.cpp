@@ -243,18 +243,6 @@ bool CheckFit(Resolution &r, char expectedClass, int32_t length, int32_t decimal
     return true;
 }
 
-/* A system variable of the table: its class, type, length and decimals. */
-bool FindSystemVariable(std::string_view name, char &cls, char &type, int32_t &length, int16_t &decimals)
-{
-    const std::string u = Upper(std::string(name));
-    for (const SystemVariable &sv : kSystemVariables) {
-        if (sv.name != u) continue;
-        cls = sv.cls, type = sv.type, length = sv.length, decimals = sv.decimals;
-        return true;
-    }
-    return false;
-}
-
 }  // namespace dqov::operand
 
 using namespace dqov::operand;

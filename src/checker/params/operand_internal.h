@@ -46,9 +46,6 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
  * true with the type code, length and decimals of the property's field. */
 bool LookUpComponentProperty(FFC_CONTEXT *ctx, const std::string &component, const std::string &property,
                              char *type, int32_t *length, int32_t *decimals);
-/* A system variable of the table ("*DATE"): its class, type, length and
- * decimals; false for any other name. */
-bool FindSystemVariable(std::string_view name, char &cls, char &type, int32_t &length, int16_t &decimals);
 /* false (with the finding in r) when the operand does not fit. */
 bool CheckFit(Resolution &r, char expectedClass, int32_t length, int32_t decimals, bool checkSize);
 

@@ -11,6 +11,7 @@
 #include "dqov/messages.h"
 #include "dqov/x_tree.h"
 #include "generator/core/definitions.h"
+#include "generator/core/field_helpers.h"
 #include "generator/core/file_set.h"
 #include "generator/core/gen_chains.h"
 #include "generator/core/gen_state.h"
@@ -87,6 +88,7 @@ void resetJobState(GEN_MODULE_STATE& g)
     P3109_ResetSkeletonConditions();
     P3109_ResetNameServices();
     P3109_ResetChains();
+    P3109_ResetFieldHelpers();
 }
 
 void seedStaticLists(bool processSwitch)

@@ -5,13 +5,12 @@
 
 #include <cstring>
 
+#include "checker/support_names.h"
 #include "dqov/workfile.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/services.h"
 
 namespace {
-
-constexpr const char* kNotAvailable = "V_NOT_AVAILABLE";
 
 bool readUsedField(FFC_CONTEXT* ctx, uint16_t usSlot, const std::string& key, FFC_WORK_RECORD& r)
 {
@@ -23,67 +22,36 @@ bool readUsedField(FFC_CONTEXT* ctx, uint16_t usSlot, const std::string& key, FF
     return WF_cReadFirst(ctx, usSlot, &r, 2) == '0';
 }
 
-const WR_USEFIELD_DATA& dataOf(const FFC_WORK_RECORD& r) { return *reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData); }
-
-/* The names of a record of class FL, AL, NL, SV or UP. */
-void resolveNames(const FFC_WORK_RECORD& r, GEN_USED_FIELD& info)
+/* The name as written, cut at its length and at a terminator, without
+** trailing blanks. */
+std::string writtenName(std::string_view name, size_t ulNameLength)
 {
-    const WR_USEFIELD_DATA& d = dataOf(r);
-    const std::string_view cls(d.acClass, 2);
-    info.identifier.clear();
-    info.localName.clear();
-    info.vectorName = kNotAvailable;
-    if (cls == "FL") {
-        const bool qualified = d.cResolved == 'R' || d.cResolved == 'r';
-        info.identifier = qualified ? P3109_MakeCIdentifier(std::string_view(d.acQualified, 20), 20)
-                                    : P3109_MakeCIdentifier(std::string_view(d.acFieldName, 10), 10);
-        info.localName = "f" + info.identifier;
-        info.vectorName = "V_FIELD_" + info.identifier;
-    } else if (cls == "AL" || cls == "NL") {
-        const std::string number(d.acLiteralNumber, 3);
-        const char* stem = cls == "AL" ? "ALPHA_LITERAL_" : "NUMERIC_LITERAL_";
-        info.identifier = number;
-        info.localName = stem + number;
-        info.vectorName = std::string("V_") + stem + number;
-    } else if (cls == "SV" || cls == "UP") {
-        /* the written name without its leading marker ('*' or the national character) */
-        info.identifier = P3109_MakeCIdentifier(std::string_view(r.acName + 1, 19), 19);
-        info.localName = (cls == "SV" ? "v" : "p") + info.identifier;
-        info.vectorName = (cls == "SV" ? "V_SV_" : "V_UP_") + info.identifier;
-    }
-    if (info.identifier.empty()) {
-        info.localName.clear();
-        info.vectorName = kNotAvailable;
-    }
+    std::string written(name.substr(0, std::min(ulNameLength, name.size())));
+    if (const size_t end = written.find('\0'); end != std::string::npos)
+        written.resize(end);
+    return P3109_TrimRight(written);
 }
 
 } // namespace
 
-std::string P3109_ResolveFieldVectorName(const FFC_WORK_RECORD& record)
-{
-    const WR_USEFIELD_DATA& d = dataOf(record);
-    if (d.cMangled == 'F') {
-        /* the file field the mangled name stands for */
-        const std::string id = P3109_MakeCIdentifier(std::string_view(d.acFieldName, 10), 10);
-        return id.empty() ? kNotAvailable : "V_FIELD_" + id;
-    }
-    GEN_USED_FIELD info;
-    resolveNames(record, info);
-    return info.vectorName;
-}
-
-int16_t P3109_sGetUsedField(std::string_view name, size_t ulNameLength, uint16_t usSlot, GEN_USED_FIELD& info)
+int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_INFO& info, size_t ulNameLength,
+                            bool fScope, int32_t lScope)
 {
     FFC_CONTEXT* ctx = P3109_Context();
     if (!ctx || !ctx->pWorkFile)
         return 1;
-    std::string written(name.substr(0, std::min(ulNameLength, name.size())));
-    if (const size_t end = written.find('\0'); end != std::string::npos)
-        written.resize(end);
-    written = P3109_TrimRight(written);
+    const std::string written = writtenName(name, ulNameLength);
     const char national = ctx->cNatChar1;
     const bool marked = national != ' ' && !written.empty() && written[0] == national;
     std::string key = marked ? P3109_CopyUpper(written.substr(1), written.size()) : written;
+
+    if (fScope && ctx->lComponentRun && !key.empty()) {
+        char key50[FFC_WORK_NAME_LEN];
+        std::memset(key50, ' ', sizeof key50);
+        std::memcpy(key50, key.data(), std::min(key.size(), sizeof key50));
+        P31O2_RecordFieldUsage(ctx, WR_USEFIELD, key50, 0, lScope);
+        key = P3109_TrimRight(std::string_view(key50, sizeof key50));
+    }
 
     /* The key is the name without the national character; a record kept
        under the operand as written (with the character) is found too. */
@@ -93,37 +61,23 @@ int16_t P3109_sGetUsedField(std::string_view name, size_t ulNameLength, uint16_t
         found = readUsedField(ctx, usSlot, std::string(1, national) + P3109_CopyUpper(key, key.size()), r);
     if (!found)
         return 1;
-    const WR_USEFIELD_DATA& d = dataOf(r);
-    if (d.cMangled == 'F') {
-        GEN_USED_FIELD mangled;
-        std::memcpy(mangled.acClass, d.acClass, 2);
-        mangled.cGenerate = d.cGenerate;
-        mangled.fMangled = true;
-        std::memcpy(&mangled.lMangledValue, d.acValue, sizeof mangled.lMangledValue);
-        mangled.vectorName = P3109_ResolveFieldVectorName(r);
-        if (mangled.vectorName != kNotAvailable) {
-            mangled.identifier = mangled.vectorName.substr(std::strlen("V_FIELD_"));
-            mangled.localName = "f" + mangled.identifier;
-        }
-        if (d.cGenerate != 'Y')
-            return 1;
-        info = mangled;
-        return 0;
-    }
+    const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
     if (d.cGenerate != 'Y')
         return 1;
-    GEN_USED_FIELD resolved;
-    std::memcpy(resolved.acClass, d.acClass, 2);
-    resolved.cGenerate = d.cGenerate;
-    resolveNames(r, resolved);
-    info = resolved;
+    if (d.cMangled == 'F') {
+        info.vectorName = P3109_ResolveFieldVectorName(r);
+        info.fMangled = true;
+        std::memcpy(&info.lMangledValue, d.acValue, sizeof info.lMangledValue);
+        return 0;
+    }
+    P3109_ResolveOperandName(r, info);
     return 0;
 }
 
 std::string P3109_UsedFieldSymbol(std::string_view name, size_t ulNameLength)
 {
-    GEN_USED_FIELD info;
-    if (P3109_sGetUsedField(name, ulNameLength, 1, info) != 0)
-        return kNotAvailable;
+    GEN_FIELD_INFO info;
+    if (P3109_sGetUsedField(name, GEN_SLOT_LOOKUP_INNER, info, ulNameLength) != 0 || info.vectorName.empty())
+        return "V_NOT_AVAILABLE";
     return info.vectorName;
 }

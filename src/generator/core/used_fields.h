@@ -1,7 +1,7 @@
 /*
 ** used_fields.h: the fields the checked object uses, as the checker left
-** them in its "USEFIELD" work records, and the names generated code gives
-** them: the index symbol of the field's vector entry and its local name.
+** them in its "USEFIELD" work records, looked up by name and described
+** for the writers of generated code (field_info.h).
 */
 #ifndef GENERATOR_CORE_USED_FIELDS_H
 #define GENERATOR_CORE_USED_FIELDS_H
@@ -11,32 +11,37 @@
 #include <string_view>
 
 #include "checker/work_records.h"
+#include "generator/core/field_info.h"
 
-/* The names of one used field. */
-struct GEN_USED_FIELD {
-    char acClass[2] = {' ', ' '};   /* "FL", "AL", "NL", "SV", "UP" */
-    char cGenerate = 'N';           /* 'Y': the field takes part in generated code */
-    bool fMangled = false;          /* a file field under a mangled name */
-    int32_t lMangledValue = 0;
-    std::string identifier;
-    std::string localName;          /* the storage variable */
-    std::string vectorName;         /* the index symbol into pX_Fld */
-};
+/* Work-file cursor slots of the generator's own reads. Every reader that
+** loops over work records keeps its own slot, so a look-up made inside the
+** loop does not move the loop's cursor. */
+inline constexpr uint16_t GEN_SLOT_LOOKUP = 0;
+inline constexpr uint16_t GEN_SLOT_LOOKUP_INNER = 1;
+inline constexpr uint16_t GEN_SLOT_SETUP = 2;
+inline constexpr uint16_t GEN_SLOT_VECTOR = 3;
+inline constexpr uint16_t GEN_SLOT_ARRAYS = 4;
+inline constexpr uint16_t GEN_SLOT_STRUCTURES = 5;
 
-/* Looks the field up among the used fields: the name is taken with its
-** length; a leading national name character is dropped (the name is then
-** upper-cased) for the key. usSlot is the work-file cursor slot (0 or 1).
+/* Looks the field up among the used fields and describes it: the name is
+** taken with at most ulNameLength characters (10 or 50) up to a
+** terminator; a leading national name character is dropped (the name is
+** then upper-cased) for the key. With fScope set, a component run first
+** records the use of the field in that scope. The look-up reads into a
+** record of its own, so a caller's work record is never disturbed.
 ** 0 when the record exists and its generation flag is 'Y' (info filled),
 ** else 1 (info as it was). */
-int16_t P3109_sGetUsedField(std::string_view name, size_t ulNameLength, uint16_t usSlot, GEN_USED_FIELD& info);
+int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_INFO& info,
+                            size_t ulNameLength = FFC_WORK_NAME_LEN, bool fScope = false, int32_t lScope = 0);
 
 /* The index symbol of a used field, "V_NOT_AVAILABLE" when the object does
 ** not use it. */
 std::string P3109_UsedFieldSymbol(std::string_view name, size_t ulNameLength);
 
-/* The vector name of the field behind a used-field record: the field a
-** mangled file-field record stands for, a literal, a system variable or a
-** user parameter; "V_NOT_AVAILABLE" when the record names none. */
-std::string P3109_ResolveFieldVectorName(const FFC_WORK_RECORD& record);
+/* The data of a used-field record. */
+inline const WR_USEFIELD_DATA& P3109_UsedFieldData(const FFC_WORK_RECORD& r)
+{
+    return *reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
+}
 
 #endif

@@ -6,9 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "checker/params/operand_internal.h"
 #include "checker/work_records.h"
-#include "dqov/definitions.h"
 #include "dqov/fatal.h"
 #include "generator/core/definitions.h"
 #include "generator/core/gen_state.h"
@@ -20,26 +18,14 @@
 
 namespace {
 
-/* The definition of a field of the function or the dictionary. */
-bool fieldDefinition(FFC_CONTEXT* ctx, const std::string& name, FFC_FIELD_DEFINITION& def)
+/* The digits of an evaluation reference, 0 when it has none. */
+int32_t referenceNumber(const std::string& digits)
 {
-    if (ctx == nullptr || name.empty() || name.size() > sizeof def.acName)
-        return false;
-    std::memset(&def, ' ', sizeof def);
-    std::memcpy(def.acName, name.data(), name.size());
-    char local = 'N';
-    return Get_Function_Field(ctx, &local, &def, nullptr, nullptr) == '0';
-}
-
-/* The field name of an operand as written: without the name character,
-** upper case. */
-std::string fieldName(const std::string& written)
-{
-    const FFC_CONTEXT* ctx = P3109_Context();
-    std::string name = P3109_TrimRight(written);
-    if (ctx != nullptr && !name.empty() && ctx->cNatChar1 != ' ' && name[0] == ctx->cNatChar1)
-        name.erase(0, 1);
-    return P3109_CopyUpper(name, name.size());
+    int32_t n = 0;
+    for (char c : digits)
+        if (c >= '0' && c <= '9')
+            n = n * 10 + (c - '0');
+    return n;
 }
 
 class UsedFieldDictionary final : public ExprFieldDictionary {
@@ -47,32 +33,24 @@ public:
     bool FindField(const char* fieldRef, ExprFieldFacts& facts) const override
     {
         const std::string written = fieldRef != nullptr ? fieldRef : "";
-        GEN_USED_FIELD info;
-        if (P3109_sGetUsedField(written, strnlen(written.c_str(), FFC_WORK_NAME_LEN), 1, info) != 0)
+        GEN_FIELD_INFO info;
+        if (P3109_sGetUsedField(written, GEN_SLOT_LOOKUP_INNER, info, strnlen(written.c_str(), FFC_WORK_NAME_LEN)) != 0)
             return false;
         facts = ExprFieldFacts{};
         facts.vectorName = info.vectorName;
-        facts.fieldClass = std::memcmp(info.acClass, "FL", 2) == 0;
-        if (std::memcmp(info.acClass, "SV", 2) == 0) {
-            char cls = ' ';
-            int16_t decimals = 0;
-            if (dqov::operand::FindSystemVariable(written, cls, facts.typeLetter, facts.length, decimals)) {
-                facts.decimals = decimals;
-                /* every system variable is evaluated before each use */
-                facts.systemVariable = P3109_TrimRight(written);
-                facts.systemClass = 'D';
-                facts.systemWord = 1;
-            }
-            return true;
-        }
-        FFC_FIELD_DEFINITION def;
-        if (facts.fieldClass && fieldDefinition(P3109_Context(), fieldName(written), def)) {
-            facts.typeLetter = def.cType;
-            facts.length = def.lLength;
-            facts.decimals = def.lDecimals;
-            char asqn = 'N', suns = 'N', suni = 'N';
-            P310C_ScanFieldAttributeCodes(def.input.acCodes, def.output.acCodes, &asqn, &suns, &suni);
-            facts.unsignedInt = suns == 'Y' || suni == 'Y';
+        facts.typeLetter = info.cDeclaredType != ' ' ? info.cDeclaredType : info.cType;
+        facts.length = info.lLength;
+        facts.decimals = info.sDecimals;
+        facts.fieldClass = info.fKind("FL");
+        facts.isArray = info.array.cKind == 'C';
+        facts.unsignedInt = info.fUnsigned();
+        /* an extended field read through a dispatch operation */
+        if (info.cEvaluationKind == 'R')
+            facts.dispatchOp = referenceNumber(info.evaluationRoutine);
+        if (info.fKind("SV")) {
+            facts.systemVariable = info.systemVariable;
+            facts.systemClass = info.cRefresh;
+            facts.systemWord = info.cRefresh == 'D' ? 1 : 0;
         }
         return true;
     }

@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "dqov/definitions.h"
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
 #include "dqov/run_driver.h"
@@ -80,6 +81,24 @@ private:
     FILE* file_;
     GEN_STREAM stream_;
 };
+
+/* What a writer writes to the current stream, from indent 0, with the
+** blank and the line end of each line written as "\n". */
+template <typename F> std::string writtenBy(F f)
+{
+    Capture capture;
+    GEN_OUTPUT_STATE& o = P3109_State().out;
+    const GEN_STREAM saved = o.current;
+    o.current = capture.stream();
+    o.usIndent = 0;
+    o.sDepth = 0;
+    f();
+    o.current = saved;
+    std::string text = capture.text();
+    for (size_t at; (at = text.find(" \r\n")) != std::string::npos;)
+        text.replace(at, 3, "\n");
+    return text;
+}
 
 /* An in-memory checked command list. */
 struct TestCommand {
@@ -281,6 +300,53 @@ protected:
         for (const auto& [offset, text] : data)
             std::memcpy(r.acData + offset, text.data(), text.size());
         ASSERT_GT(WF_lWrite(&ctx, &r), 0);
+    }
+
+    /* The messages issued so far: id, severity and text, one per entry. */
+    std::vector<std::string> issuedMessages()
+    {
+        std::vector<std::string> issued;
+        RS_ListMessageGroups(
+            &ctx,
+            [](const FFC_MESSAGE_GROUP* group, void* user) {
+                for (uint32_t i = 0; i < group->ulCount; ++i) {
+                    const FFC_CHECK_MESSAGE* m = group->apMessages[i];
+                    std::string text(m->acText, sizeof m->acText);
+                    text.erase(text.find_last_not_of(' ') + 1);
+                    static_cast<std::vector<std::string>*>(user)->push_back(std::string(m->acMsgId, 7) + " " +
+                                                                            m->cSeverity + " " + text);
+                }
+            },
+            &issued);
+        return issued;
+    }
+
+    /* A field the function defines itself, with its attribute codes. */
+    void defineField(const std::string& name, char type, int32_t length, int32_t decimals,
+                     const std::string& input = "", const std::string& output = "")
+    {
+        FFC_FIELD_DEFINITION def;
+        std::memset(&def, ' ', sizeof def);
+        std::memcpy(def.acName, name.data(), std::min<size_t>(name.size(), 10));
+        def.cType = type;
+        def.lLength = length;
+        def.lDecimals = decimals;
+        def.input.usLength = static_cast<uint16_t>(std::min<size_t>(input.size(), 40));
+        std::memcpy(def.input.acCodes, input.data(), def.input.usLength);
+        def.output.usLength = static_cast<uint16_t>(std::min<size_t>(output.size(), 40));
+        std::memcpy(def.output.acCodes, output.data(), def.output.usLength);
+        ASSERT_EQ(Put_Function_Field(&ctx, 'F', &def, nullptr), 0);
+    }
+
+    /* A "USEFIELD" record of the checker: class, field name, generation
+    ** flag and further data bytes by offset. */
+    void useField(const std::string& key, const char* cls, const std::string& field, char generate = 'Y',
+                  std::map<size_t, std::string> more = {})
+    {
+        more[0] = cls;
+        more[2] = field;
+        more[22] = std::string(1, generate);
+        writeRecord("USEFIELD", key, "", more);
     }
 
     std::filesystem::path dir_;

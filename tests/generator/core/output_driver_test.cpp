@@ -154,20 +154,7 @@ TEST_F(OutputDriver, FreeSpaceLimits)
     EXPECT_EQ(state.stats.lFatalLater, 1);
 
     /* the two limits were reported as DCM9992 with the formatted text */
-    std::vector<std::string> issued;
-    RS_ListMessageGroups(
-        &ctx,
-        [](const FFC_MESSAGE_GROUP* group, void* user) {
-            for (uint32_t i = 0; i < group->ulCount; ++i) {
-                const FFC_CHECK_MESSAGE* m = group->apMessages[i];
-                std::string text(m->acText, sizeof m->acText);
-                text.erase(text.find_last_not_of(' ') + 1);
-                static_cast<std::vector<std::string>*>(user)->push_back(std::string(m->acMsgId, 7) + " " +
-                                                                        m->cSeverity + " " + text);
-            }
-        },
-        &issued);
-    EXPECT_EQ(issued, (std::vector<std::string>{
+    EXPECT_EQ(issuedMessages(), (std::vector<std::string>{
                           "DCM9992 W WARNING : Available space on drive C: less than 10485760 bytes",
                           "DCM9992 F ERROR : Available space on drive C: less than 2097152 bytes",
                       }));

@@ -12,36 +12,28 @@ namespace {
 
 class UsedFields : public GenFixture {
 protected:
-    void use(const std::string& key, const char* cls, const std::string& field, char generate = 'Y',
-             std::map<size_t, std::string> more = {})
-    {
-        more[0] = cls;
-        more[2] = field;
-        more[22] = std::string(1, generate);
-        writeRecord("USEFIELD", key, "", more);
-    }
     std::string symbol(const std::string& name) { return P3109_UsedFieldSymbol(name, name.size()); }
 };
 
 TEST_F(UsedFields, FieldsLiteralsAndSystemVariablesGetTheirIndexSymbols)
 {
-    use("ABC", "FL", "ABC");
-    use("#CUSTNO", "FL", "CUSTNO");             /* kept under the operand as written */
-    use("*DATE", "SV", "");
-    use("'X'", "AL", "", 'Y', {{25, "007"}});
-    use("12", "NL", "", 'Y', {{25, "012"}});
-    use("#CUST.NAME", "FL", "NAME", 'Y', {{28, "R"}, {29, "CUST.NAME"}});
-    use("#NOGEN", "FL", "NOGEN", 'N');
+    useField("ABC", "FL", "ABC");
+    useField("#CUSTNO", "FL", "CUSTNO");             /* kept under the operand as written */
+    useField("*DATE", "SV", "");
+    useField("'X'", "AL", "", 'Y', {{25, "007"}});
+    useField("12", "NL", "", 'Y', {{25, "012"}});
+    useField("#CUST.NAME", "FL", "NAME", 'Y', {{28, "R"}, {29, "CUST.NAME"}});
+    useField("#NOGEN", "FL", "NOGEN", 'N');
     setUp();
 
-    GEN_USED_FIELD info;
-    ASSERT_EQ(P3109_sGetUsedField("#abc", 4, 1, info), 0);
+    GEN_FIELD_INFO info;
+    ASSERT_EQ(P3109_sGetUsedField("#abc", 1, info, 4), 0);
     EXPECT_EQ(info.vectorName, "V_FIELD_ABC");
     EXPECT_EQ(info.localName, "fABC");
-    EXPECT_EQ(std::string(info.acClass, 2), "FL");
+    EXPECT_EQ(std::string(info.acKind, 2), "FL");
     EXPECT_EQ(symbol("CUSTNO"), "V_FIELD_CUSTNO");
     EXPECT_EQ(symbol("#CUSTNO"), "V_FIELD_CUSTNO");
-    ASSERT_EQ(P3109_sGetUsedField("*DATE", 5, 1, info), 0);
+    ASSERT_EQ(P3109_sGetUsedField("*DATE", 1, info, 5), 0);
     EXPECT_EQ(info.vectorName, "V_SV_DATE");
     EXPECT_EQ(info.localName, "vDATE");
     EXPECT_EQ(symbol("'X'"), "V_ALPHA_LITERAL_007");
@@ -50,11 +42,11 @@ TEST_F(UsedFields, FieldsLiteralsAndSystemVariablesGetTheirIndexSymbols)
     /* the name is taken with its length only */
     EXPECT_EQ(P3109_UsedFieldSymbol("ABCDEF", 3), "V_FIELD_ABC");
 
-    GEN_USED_FIELD untouched;
+    GEN_FIELD_INFO untouched;
     untouched.vectorName = "kept";
-    EXPECT_EQ(P3109_sGetUsedField("#NOGEN", 6, 1, untouched), 1);
+    EXPECT_EQ(P3109_sGetUsedField("#NOGEN", 1, untouched), 1);
     EXPECT_EQ(untouched.vectorName, "kept");
-    EXPECT_EQ(P3109_sGetUsedField("#NOSUCH", 7, 0, untouched), 1);
+    EXPECT_EQ(P3109_sGetUsedField("#NOSUCH", 0, untouched), 1);
     EXPECT_EQ(symbol("#NOSUCH"), "V_NOT_AVAILABLE");
 }
 
@@ -62,10 +54,10 @@ TEST_F(UsedFields, MangledFileFieldStandsForItsFileField)
 {
     int32_t value = 4711;
     std::string bytes(reinterpret_cast<const char*>(&value), 4);
-    use("#ORDNO01", "FL", "ORD-NO", 'Y', {{838, "F"}, {840, "0001"}, {844, bytes}});
+    useField("#ORDNO01", "FL", "ORD-NO", 'Y', {{838, "F"}, {840, "0001"}, {844, bytes}});
     setUp();
-    GEN_USED_FIELD info;
-    ASSERT_EQ(P3109_sGetUsedField("#ORDNO01", 8, 1, info), 0);
+    GEN_FIELD_INFO info;
+    ASSERT_EQ(P3109_sGetUsedField("#ORDNO01", 1, info), 0);
     EXPECT_TRUE(info.fMangled);
     EXPECT_EQ(info.vectorName, "V_FIELD_ORD_NO");
     EXPECT_EQ(info.lMangledValue, 4711);
@@ -74,7 +66,7 @@ TEST_F(UsedFields, MangledFileFieldStandsForItsFileField)
 TEST_F(UsedFields, SetUpNamesTheSystemFieldsItFinds)
 {
     /* the third name character of the run maps to 'd' in identifiers */
-    use("IO$MDE", "FL", "IO$MDE");
+    useField("IO$MDE", "FL", "IO$MDE");
     setUp();
     EXPECT_EQ(P3109_State().ioModeField, "V_FIELD_IOdMDE");
     EXPECT_EQ(P3109_State().cursorLocationField, "V_NOT_AVAILABLE");
@@ -82,8 +74,8 @@ TEST_F(UsedFields, SetUpNamesTheSystemFieldsItFinds)
 
 TEST_F(UsedFields, ReportSlotsResolveTheFieldsTheirParametersName)
 {
-    use("#RETLEN", "FL", "RETLEN");
-    use("#COPIES", "FL", "COPIES");
+    useField("#RETLEN", "FL", "RETLEN");
+    useField("#COPIES", "FL", "COPIES");
     std::map<size_t, std::string> report = {{4, "QSYSPRT"}, {77, "Y"}, {129, "*FILE"}, {141, "#COPIES"},
                                             {153, "#NOTUSED"}, {165, "*NONE"}, {215, "#RETLEN"},
                                             {225, "*NONE"}};
@@ -102,7 +94,7 @@ TEST_F(UsedFields, ReportSlotsResolveTheFieldsTheirParametersName)
 
 TEST_F(UsedFields, ExpressionWritersFindTheVectorNameOfAUsedField)
 {
-    use("#CUSTNO", "FL", "CUSTNO");
+    useField("#CUSTNO", "FL", "CUSTNO");
     setUp();
     P3109_ExprServices services;
     ExprFieldFacts facts;

@@ -1,0 +1,107 @@
+/*
+** field_moves.cpp: the move of one field to another.
+**
+** Two fields of one definition are copied byte by byte; two extended
+** fields of one definition through the runtime's identical-field
+** assignment; every other pair through its generic assignment, which
+** converts. In a CHANGE the generic assignment rounds or truncates: the
+** first move that loses decimals under ROUND_UP(*YES) rounds, and the
+** command's ROUND_UP is then reset so that its later moves truncate.
+*/
+#include <cstring>
+#include <memory>
+
+#include "checker/params/parsed_command.h"
+#include "dqov/record_store.h"
+#include "generator/core/command_loop.h"
+#include "generator/core/field_helpers.h"
+#include "generator/core/field_types.h"
+#include "generator/core/field_values.h"
+#include "generator/core/gen_state.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/services.h"
+
+namespace {
+
+bool currentCommandIs(const char* name)
+{
+    const FFC_CHECK_STATE* st = P3109_CheckState();
+    return st && std::string_view(st->acCommand, 10) == P3109_Padded(name, 10);
+}
+
+/* The current command's ROUND_UP asks for rounding and this move loses
+** decimals: the request is used up, so that the command's later moves
+** truncate. */
+bool takeRoundUp(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || source.sDecimals <= target.sDecimals)
+        return false;
+    auto parsed = std::make_unique<FFC_PARSED_COMMAND>();
+    std::memset(parsed.get(), 0, sizeof *parsed);
+    parsed->sLine = static_cast<int16_t>(P3109_CurrentCommand().usNumber);
+    parsed->sSubLine = static_cast<int16_t>(P3109_CurrentCommand().usSequence);
+    if (RS_fFindCommandRecord(ctx, parsed.get(), sizeof *parsed) != 0 ||
+        dqov::cmdparm::ParmText(*parsed, "ROUND_UP") != "*YES")
+        return false;
+    const int32_t at = dqov::cmdparm::EntryOffset(*parsed, "ROUND_UP", 0, 0, 4);
+    if (at < 0)
+        return false;
+    std::memcpy(parsed->acParms + at, "*NO ", 4);
+    RS_PutCommandRecord(ctx, parsed.get(), sizeof *parsed);
+    return true;
+}
+
+void writeRoundingLine(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
+{
+    if (target.cType == 'A' || !currentCommandIs("CHANGE"))
+        return;
+    P3109_Line(takeRoundUp(source, target) ? "pX_Ids->chXVecAssignOption = X_VEC_ASSIGN_ROUND_UP;"
+                                           : "pX_Ids->chXVecAssignOption = X_VEC_ASSIGN_TRUNCATE;");
+}
+
+void writeByteCopy(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
+{
+    P3109_WriteOpenBrace();
+    P3109_Line("X_PDICTIONARY_FIELD pFieldS;");
+    P3109_Line("X_PDICTIONARY_FIELD pFieldT;");
+    P3109_WriteRefreshFieldValue(source);
+    P3109_WriteGetIndex("pFieldS", source);
+    P3109_WriteGetIndex("pFieldT", target);
+    if (source.usByteLength == 1)
+        P3109_Line("pFieldT[0] = pFieldS[0];");
+    else
+        P3109_Line("memcpy(pFieldT,pFieldS," + std::to_string(source.usByteLength) + ");");
+    P3109_WriteSetIndex(target);
+    P3109_WriteRefreshComponentValue(target);
+    P3109_WriteCloseBrace();
+}
+
+} // namespace
+
+void P3109_WriteFieldMove(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
+{
+    if (source.cRefresh == 'D')
+        P3109_WriteSetToSpecialValue(source, 'N', 'Y');
+    const bool sameDefinition = source.cType == target.cType && source.lLength == target.lLength &&
+                                source.sDecimals == target.sDecimals;
+    const bool extendedOnly = P3109_fIsZophxOnlyType(source.cType);
+    if (sameDefinition && !extendedOnly && source.cResolved != 'E' && target.cResolved != 'E') {
+        writeByteCopy(source, target);
+        return;
+    }
+    if (sameDefinition && extendedOnly) {
+        P3109_WriteRefreshFieldValue(source);
+        writeRoundingLine(source, target);
+        P3109_Line("X_Vec_Assign_Identical_Field (pX_Ids,pX_Pro,pX_Fun,");
+        P3109_Line("          pX_Fld," + source.vectorName + ",");
+        P3109_Line("          pX_Fld," + target.vectorName + ",");
+        P3109_Line("          FALSE );");
+        P3109_WriteRefreshComponentValue(target);
+        return;
+    }
+    writeRoundingLine(source, target);
+    P3109_Line("X_Vec_Assign (pX_Ids,pX_Pro,pX_Fun,");
+    P3109_Line("          pX_Fld," + source.vectorName + ",");
+    P3109_Line("          pX_Fld," + target.vectorName + ");");
+}
