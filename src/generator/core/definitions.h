@@ -20,6 +20,7 @@
 #include "dqov/ffc_context.h"
 
 /* Offsets in the data of the "SYSFLAGS" work record. */
+inline constexpr size_t SYSFLAG_WEBEVENT = 26;           /* FUNCTION OPTIONS(*WEBEVENT): web-enabled */
 inline constexpr size_t SYSFLAG_ALP_SYSTEM_VARIABLE = 38;
 inline constexpr size_t SYSFLAG_NUM_SYSTEM_VARIABLE = 39;
 inline constexpr size_t SYSFLAG_ALP_FIELD_VALIDATE = 40;

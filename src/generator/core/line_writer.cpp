@@ -272,3 +272,13 @@ void P3109_WriteDefineLine(GEN_STREAM stream, std::string_view name, std::string
     line.resize(4095, ' ');
     P3109_WriteLine(stream, 0, line);
 }
+
+void P3109_WritePublicConstInt(GEN_STREAM stream, std::string_view name, int32_t lValue)
+{
+    P3109_WritePublicConstIntText(stream, name, std::to_string(lValue));
+}
+
+void P3109_WritePublicConstIntText(GEN_STREAM stream, std::string_view name, std::string_view value)
+{
+    P3109_WriteLine(stream, 0, "public const int " + std::string(name) + " = " + std::string(value) + ";");
+}

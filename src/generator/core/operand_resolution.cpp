@@ -282,6 +282,15 @@ void P3109_ResolveOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
     info.cLoadKind = d.cLoadKind == '2' || d.cLoadKind == 2 ? 2 : 1;
     P3109_chChooseWorkFieldType(info);
 
+    /* a field computed by a routine: the evaluation reference of its value
+       item (3, the evaluation kind, the routine's 7 digits) */
+    if (info.cResolved == 'E' && static_cast<unsigned char>(d.acValueItem[0]) == 3) {
+        info.cEvaluationKind = d.acValueItem[1] == 'R' ? 'R' : 'N';
+        const std::string routine(d.acValueItem + 2, 7);
+        if (routine.find_first_not_of("0123456789") == std::string::npos)
+            info.evaluationRoutine = std::to_string(std::stol(routine));
+    }
+
     /* 5: by the operand kind */
     if (field) {
         resolveField(r, info);

@@ -26,6 +26,7 @@
 #include "generator/core/services.h"
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
+#include "generator/core/text_strings.h"
 #include "platform/dqoz/dqoz.h"
 
 namespace {
@@ -85,21 +86,11 @@ void openCSharpSet(GEN_MODULE_STATE& g)
     g.csStreams[4] = P3109_pOpenOutputFile(g.files.csTxt);
 }
 
-/* Step 18: the text strings file. Its writer belongs to the multilingual
-** text writers; an empty registry is written as the empty file it stands
-** for. */
+/* Step 18: the text strings file. */
 void writeTextStrings(GEN_MODULE_STATE& g)
 {
-    if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("MLTX_WriteTextStringsFile")) {
-        w(0);
-        return;
-    }
-    if (!CGEN_TextLiterals().empty()) {
-        P3109_IssueTextMessage('F', "ERROR : Text strings cannot be written: no text strings writer");
-        return;
-    }
-    GEN_STREAM txt = P3109_pOpenOutputFile(g.files.txt);
-    P3109_CloseStream(txt);
+    MLTX_WriteTextStringsFile(g.files.skeletonDirectory, g.files.txt, P3109_ProcessDefinitions().languages,
+                              GEN_TARGET_C, GEN_NO_STREAM);
 }
 
 void removeOutputs(const GEN_MODULE_STATE& g)

@@ -10,8 +10,11 @@
 
 #include "dqov/messages.h"
 #include "dqov/x_tree.h"
+#include "generator/core/arrays.h"
+#include "generator/core/data_structures.h"
 #include "generator/core/definitions.h"
 #include "generator/core/field_helpers.h"
+#include "generator/core/field_vector.h"
 #include "generator/core/file_set.h"
 #include "generator/core/gen_chains.h"
 #include "generator/core/gen_state.h"
@@ -19,11 +22,11 @@
 #include "generator/core/name_services.h"
 #include "generator/core/p3109.h"
 #include "generator/core/command_loop.h"
-#include "generator/core/emitter_interface.h"
 #include "generator/core/services.h"
 #include "generator/core/used_fields.h"
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
+#include "generator/core/web_sections.h"
 #include "platform/dqoz/dqoz.h"
 
 namespace {
@@ -89,6 +92,10 @@ void resetJobState(GEN_MODULE_STATE& g)
     P3109_ResetNameServices();
     P3109_ResetChains();
     P3109_ResetFieldHelpers();
+    P3109_ResetDataStructures();
+    P3109_ResetWebSections();
+    P3109_ResetFieldVector();
+    P3109_ResetArrays();
 }
 
 void seedStaticLists(bool processSwitch)
@@ -256,8 +263,7 @@ void P3109_TranslateFunction(int32_t lCheckIn)
     P3109_LoadRenameStack(ctx);
     P3109_LoadBuiltinFunctions();
     P3109_LoadComponentDefinitions(ctx, g.partition);
-    if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("P3109_LoadDataStructures"))
-        w(0);
+    P3109_LoadDataStructures();
     P3109_LoadReportSlots(ctx);
 
     /* 18: the index symbols of the two system fields */

@@ -21,12 +21,14 @@
 #include "generator/core/command_loop.h"
 #include "generator/core/definitions.h"
 #include "generator/core/emitter_interface.h"
+#include "generator/core/field_vector.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/object_data.h"
 #include "generator/core/services.h"
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
+#include "generator/core/web_sections.h"
 #include "generator/expressions/expr_core_services.h"
 
 namespace {
@@ -107,6 +109,7 @@ constexpr CorePoint kCorePoints[] = {
     {5, P3109_SubstituteProcessName},
     {6, [] { P3109_WriteAtDirective(g().skel.currentSkeleton); }},
     {9, P3109_SubstituteBlankPaddedName},
+    {12, P3109_WriteFieldVector},
     {21, [] { keepIf(g().lWorkingLists > 0); }},
     {26, [] { keepIf(g().emit.cOpenAll != 'N'); }},
     {28, [] {
@@ -116,6 +119,7 @@ constexpr CorePoint kCorePoints[] = {
     {31, P3109_KeepLineIfAnyValidation},
     {38, P3109_WriteCloseReports},
     {39, P3109_KeepLineIfReportPrinted},
+    {40, P3109_WriteTempStoreCount},
     {43, [] { keepIf(P3109_fSysFlag(37)); }},
     {45, [] { keepIf(g().sSqlCursorCount >= 1); }},
     {46, P3109_SubstituteCursorCount},
@@ -137,6 +141,13 @@ constexpr CorePoint kCorePoints[] = {
     {91, [] { keepIf(P3109_Context() && P3109_Context()->lComponentRun != 0); }},
     {92, P3109_KeepLineIfZophxFunction},
     {94, P3109_SubstituteLowerName},
+    {99, P3109_WriteWebInfoLines99},
+    {101, P3109_WriteWebInfoLines101},
+    {102, P3109_WriteWebInfoLines102},
+    {103, P3109_WriteWebInfoLines103},
+    {104, P3109_WriteWebInfoLines104},
+    {105, P3109_WriteWebInfoLines105},
+    {106, P3109_WriteTextTagTables},
     {107, P3109_KeepLineByOptions107},
     {108, P3109_KeepLineByOptions108},
     {109, [] { keepIf(P3109_Context() && P3109_Context()->lSkeletonWord109 != 0); }},
@@ -176,8 +187,6 @@ constexpr PendingPoint kPendingPoints[] = {
     /* description tables and expression prototypes */
     {8, "P3109_WriteLanguageTables", 0},
     {16, "P3109_WriteConditionBlocks", 0},
-    /* field vector and work-field declarations */
-    {12, "P3109_WriteFieldVector", 0},
     /* work-field initialisation and generated field tables */
     {17, "P3109_WriteFieldInitialValues", 0},
     {1701, "P3109_WriteFieldInitialValues", 1},
@@ -205,20 +214,11 @@ constexpr PendingPoint kPendingPoints[] = {
     {131, "P3109_WriteReceiveAddCalls", 0, 'B'},
     /* report and cursor prototypes, storage counts */
     {36, "P3109_WriteReportPrototypes", 0},
-    {40, "P3109_WriteTempStoreCount", 0},
     {49, "P3109_WriteCursorPrototypes", 0},
     /* resource definitions, component exchange vector, evaluation cases */
     {93, "P3109_WriteResources", 0},
     {95, "P3109_WriteComponentExchangeVector", 0},
     {98, "P3109_WriteEvaluationCases", 0},
-    /* web-enabled function sections and text tag tables */
-    {99, "P3109_WriteWebInfoLines99", 0},
-    {101, "P3109_WriteWebInfoLines101", 0},
-    {102, "P3109_WriteWebInfoLines102", 0},
-    {103, "P3109_WriteWebInfoLines103", 0},
-    {104, "P3109_WriteWebInfoLines104", 0},
-    {105, "P3109_WriteWebInfoLines105", 0},
-    {106, "P3109_WriteTextTagTables", 0},
     /* C# file wrappers and project items */
     {96, "P3109_WriteQualifiedName", 0},
     {165, "P3109_WriteProjectItemGroup", 0},

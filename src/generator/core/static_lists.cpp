@@ -172,7 +172,9 @@ void CGEN_WriteStaticWorkingDeclarations(int16_t sList, GEN_STREAM c, GEN_STREAM
         writeLine(c, "   " + e.cDeclaration + ";");
         writeLine(cs, "      " + e.csDeclaration + ";");
     }
-    writeLine(c, "};");
+    /* the typedef names its type: a typedef without a name declares nothing */
+    std::snprintf(head, sizeof head, "} FUNCTION_STATIC_GLOBAL_%d;", sList + 1);
+    writeLine(c, head);
     writeLine(cs, "};");
     if (packed) {
         writeLine(c, " ");
@@ -231,6 +233,13 @@ const char* CGEN_pFindTextLiteral(std::string_view reference, const char*)
         if (l.reference == reference)
             return l.text.c_str();
     return nullptr;
+}
+
+void CGEN_FreeTextLiterals()
+{
+    LiteralRegistry& r = registry();
+    std::deque<GEN_TEXT_LITERAL>().swap(r.chain);
+    std::vector<GEN_TEXT_LITERAL>().swap(r.view);
 }
 
 const std::vector<GEN_TEXT_LITERAL>& CGEN_TextLiterals()

@@ -54,5 +54,8 @@ void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage
                                   char cTrim, const char** ppszReference, const char** ppszDeclared);
 const char* CGEN_pFindTextLiteral(std::string_view reference, const char* pszLanguage);
 const std::vector<GEN_TEXT_LITERAL>& CGEN_TextLiterals();
+/* Releases every registered literal (the text strings writer, once the
+** literals are written). */
+void CGEN_FreeTextLiterals();
 
 #endif

@@ -21,6 +21,8 @@
 #include <utility>
 #include <vector>
 
+#include "checker/checker.h"
+#include "checker/command_tables.h"
 #include "dqov/definitions.h"
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
@@ -32,9 +34,11 @@
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/p3109.h"
+#include "generator/core/run_steps.h"
 #include "generator/core/skeleton_engine.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
+#include "runcontrol/tools_job.h"
 
 namespace gencore_test {
 
@@ -356,6 +360,36 @@ protected:
     FFC_FUNCTION_DEFINITION function;
     std::string options;
     DQOZ_EXIT_HOOK previousHook_ = nullptr;
+};
+
+/* A whole job through the run driver in tools mode: the checker's step and
+** the generator's set-up and output driver. */
+class JobFixture : public GenFixture {
+protected:
+    FFC_SYSTEM_DEFINITION sys{};
+    int32_t errors = 0, warnings = 0;
+
+    void SetUp() override
+    {
+        GenFixture::SetUp();
+        FFC_InitToolsSystemDefinition(&sys, "DEM", "ENG");
+        sys.pCommandNames = P3100_pParserCommandTable();
+        FFC_RUN_SEAMS seams{};
+        seams.pfnChecker = P3100_lRunCheckerStep;
+        P3109_FillRunSeams(&seams);
+        P31O2_SetRunSeams(&seams);
+    }
+    void TearDown() override
+    {
+        P31O2_SetRunSeams(nullptr);
+        P3100_SetBuildHandle(nullptr);
+        FFC_Set_Run_Mode(0);
+        GenFixture::TearDown();
+    }
+    std::string run(const char* function, char option, int32_t& result, const char* process = "DEMOPRC")
+    {
+        return RunToolsJob(sys, process, function, option, errors, warnings, result);
+    }
 };
 
 } // namespace gencore_test

@@ -2,43 +2,12 @@
 // set-up and output driver on the sample function DEMOMIN, in tools mode.
 #include "gen_fixture.h"
 
-#include "checker/checker.h"
-#include "checker/command_tables.h"
-#include "dqov/run_driver.h"
-#include "generator/core/run_steps.h"
 #include "platform/dqoo/dqoo_bom.h"
-#include "runcontrol/tools_job.h"
 
 namespace gencore_test {
 namespace {
 
-class Job : public GenFixture {
-protected:
-    FFC_SYSTEM_DEFINITION sys{};
-    int32_t errors = 0, warnings = 0;
-
-    void SetUp() override
-    {
-        GenFixture::SetUp();
-        FFC_InitToolsSystemDefinition(&sys, "DEM", "ENG");
-        sys.pCommandNames = P3100_pParserCommandTable();
-        FFC_RUN_SEAMS seams{};
-        seams.pfnChecker = P3100_lRunCheckerStep;
-        P3109_FillRunSeams(&seams);
-        P31O2_SetRunSeams(&seams);
-    }
-    void TearDown() override
-    {
-        P31O2_SetRunSeams(nullptr);
-        P3100_SetBuildHandle(nullptr);
-        FFC_Set_Run_Mode(0);
-        GenFixture::TearDown();
-    }
-    std::string run(const char* function, char option, int32_t& result, const char* process = "DEMOPRC")
-    {
-        return RunToolsJob(sys, process, function, option, errors, warnings, result);
-    }
-};
+using Job = JobFixture;
 
 TEST_F(Job, GenerateOptionWritesTheSampleFunctionsFileSet)
 {
@@ -63,7 +32,7 @@ TEST_F(Job, FunctionWithAnIncludeAndASubroutine)
     ASSERT_EQ(errors, 0) << out;
     const std::string c = readFile(sourceDir() / "CUSTUPD.C");
     /* the routine's lines come after the main body, from the routine work file */
-    const size_t main = c.find("X_Return( X_STD_PARMS );");
+    const size_t main = c.find("X_Return( FUNCTION_STD_PARMS );");
     const size_t routine = c.find("SUBROUTINE NAME(CHKCRD)");
     ASSERT_NE(main, std::string::npos) << c;
     ASSERT_NE(routine, std::string::npos) << c;

@@ -51,7 +51,7 @@ TEST_F(OutputDriver, WritesTheFileSetFromTheSkeletons)
     EXPECT_NE(c.find("#define X_FUNCTION_NAME     \"DEMOMIN\"  \r\n"), std::string::npos);
     EXPECT_EQ(c.find("X_COMPONENT_MODULE"), std::string::npos);
     EXPECT_EQ(c.find("%%IF"), std::string::npos);
-    EXPECT_NE(c.find("X_VOID_FUNCTION DEMOMIN( FUNCTION_STD_PARMS ) \r\n"), std::string::npos);
+    EXPECT_NE(c.find("X_VOID_FUNCTION DEMOMIN( FUNCTION_STD_ARGS ) \r\n"), std::string::npos);
     /* two SELECT and one SELECT_SQL counted by the first command run */
     EXPECT_NE(c.find("   X_SHORT sCursorLimit = 3   ;  \r\n"), std::string::npos) << c;
     /* the static initialisers of list 0 at the point's column */
@@ -125,7 +125,7 @@ TEST_F(OutputDriver, FatalMessageDuringGenerationRemovesTheCSharpSetToo)
     ctx.cCSharp = 'Y';
     /* a generated line past the writer's limit is a fatal message of the later passes */
     static std::string longText(5000, 'x');
-    P3109_RegisterSectionWriter("P3109_WriteFieldVector", [](int32_t) { P3109_Line(longText); });
+    P3109_RegisterSectionWriter("P3109_WriteFunctionDefinition", [](int32_t) { P3109_Line(longText); });
     generate();
     EXPECT_EQ(state.stats.lFatalLater, 1);
     for (const char* s : {".C", ".H", ".STG", ".RC", ".TXT", ".PGM"})

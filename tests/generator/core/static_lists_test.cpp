@@ -36,7 +36,7 @@ TEST_F(StaticLists, EntriesKeepTheirOrderAcrossBlocksAndUniqueRefusesDuplicates)
                            "typedef struct FUNCTION_STATIC_GLOBAL_2\r\n{\r\n";
     for (int i = 1; i <= 11; ++i)
         expected += "   X_LONG l" + std::to_string(i) + ";\r\n";
-    expected += "};\r\n \r\n#include \"x_endpck.h\" \r\n \r\n \r\n";
+    expected += "} FUNCTION_STATIC_GLOBAL_2;\r\n \r\n#include \"x_endpck.h\" \r\n \r\n \r\n";
     EXPECT_EQ(c.text(), expected);
     EXPECT_NE(cs.text().find("   public class FUNCTION_STATIC_GLOBAL_2\r\n   {\r\n      X_LONG l1;\r\n"), std::string::npos);
 }

@@ -29,6 +29,7 @@
 %7
 %8
 %12
+%40
 %66
 
 /* ---- Evaluation routines and conditions ---- */
@@ -36,28 +37,45 @@
 %16
 %14
 %53
-%54
 
 %%IF_FUNCTION
-X_VOID_FUNCTION %63 ( FUNCTION_STD_PARMS )
+/* ---- Text tags of the web pages, by language ---- */
+X_PPVCHAR X_Get_Text_Tags ( X_SHORT sLangNo, X_LONG * plLimit )
+{
+   %106
+}
+
+X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
 %%ELSE
-X_VOID_FUNCTION %63 ( COMPONENT_STD_PARMS )
+X_VOID_FUNCTION %63 ( COMPONENT_STD_ARGS )
 %%ENDIF
 {
    X_SHORT sEntryCursors = 0;
+   (void) sEntryCursors;
+   %101
    %50
    %90
+%54
 %17
 %71
+   %102
+   %99
 
    /* ---- Commands ---- */
 %1
 %45   X_SHORT sCursorLimit = %46 ;
+%45   (void) sCursorLimit;
 %55
 %56
 %38
+   if ( pX_Ids->chFatalError == YES )
+   {
+   %103
+   }
+   %104
+   %105
 
-   X_Return( X_STD_PARMS );
+   X_Return( FUNCTION_STD_PARMS );
 }
 %120
 %121

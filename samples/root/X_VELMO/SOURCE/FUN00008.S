@@ -6,6 +6,8 @@
 
 #include "x_glodef.h"
 
-X_VOID_FUNCTION X_FUNCTION_ENTRY ( FUNCTION_STD_PARMS );
+#include "x_funstd.h"
+
+X_VOID_FUNCTION X_FUNCTION_ENTRY ( FUNCTION_STD_ARGS );
 
 #endif

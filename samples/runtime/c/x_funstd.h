@@ -1,0 +1,128 @@
+/*
+** x_funstd.h: the interface of a generated function to the VELMO runtime:
+** its standard arguments and instance areas, the runtime blocks it
+** reaches, and the vector, component, text and web services it calls.
+** Declarations only.
+*/
+#ifndef X_FUNSTD_H
+#define X_FUNSTD_H
+
+#include "x_fldstd.h"
+
+struct X_PRO;
+struct X_LIST;
+struct X_UIM;
+struct X_EXCHL;
+struct X_ODBC_SELECT_2;
+typedef struct X_EXCHL2 *PX_EXCHL2;
+struct FUNCTION_STATIC_GLOBAL_1;
+struct FUNCTION_STATIC_GLOBAL_2;
+struct FUNCTION_STATIC_GLOBAL_3;
+
+/* The web pages' information of a job run by the web. */
+struct X_WEB_INFO {
+    X_CHAR chUseIFS;
+    X_CHAR fchIFSFileName[256];
+    X_CHAR fchIFSFileSuffix[256];
+    X_CHAR fchIFSPath[256];
+    X_CHAR fchIFSCodePage[16];
+    X_CHAR fchIFSFileExtension[16];
+    X_CHAR fchIFSPrimaryExtension[16];
+    X_CHAR fchIFSSecondaryExtension[16];
+};
+
+/* The job's runtime block. */
+struct X_IDS {
+    struct X_UIM *pX_UIM;
+    struct X_WEB_INFO *pWebInfo;
+    X_CHAR chExecutionState;
+    X_CHAR chFatalError;
+    X_CHAR chXVecAssignOption;
+};
+
+/* The function's runtime block: its instance of the third static area. */
+struct X_FUN {
+    X_PVOID pvGlobal3;
+};
+
+struct X_FKEY {
+    X_CHAR chKey;
+    X_CHAR chEnabled;
+};
+#define X_FKEY_TOTAL 26
+
+struct X_PARM {
+    X_PVOID pvValue;
+};
+
+typedef void (*PFNUIMVOIDFUNCTION)(void);
+typedef void (*PFNCURSORCLS)(void);
+
+/* The arguments every generated function and routine receives, and their
+** names when it passes them on. */
+#define FUNCTION_STD_ARGS                                                                                     \
+    struct X_IDS *pX_Ids, struct X_PRO *pX_Pro, struct X_FUN *pX_Fun, struct X_FLD *pX_Fld,                \
+        struct X_LIST *pX_List, struct X_FKEY *X_FKey, struct FUNCTION_STATIC_GLOBAL_1 *pGlobal1,         \
+        struct FUNCTION_STATIC_GLOBAL_2 *pGlobal2
+#define FUNCTION_STD_PARMS pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2
+#define COMPONENT_STD_ARGS FUNCTION_STD_ARGS
+#define COMPONENT_STD_PARMS FUNCTION_STD_PARMS
+
+/* The instance areas of the static working variables. */
+#define INSTANCE(name) (pGlobal1->name)
+#define INSTANCE_S2(name) (pGlobal2->name)
+#define INSTANCE_S3(name) (((struct FUNCTION_STATIC_GLOBAL_3 *)(pX_Fun->pvGlobal3))->name)
+
+#define X_VEC_ASSIGN_ROUND_UP 'R'
+#define X_VEC_ASSIGN_TRUNCATE 'T'
+
+extern X_PVCHAR pvchTRUE_STRING;
+extern X_PVCHAR pvchFALSE_STRING;
+
+void X_Return(FUNCTION_STD_ARGS);
+void X_Close_Cursors(FUNCTION_STD_ARGS, X_LONG lEntryCursors);
+
+/* ---- the field vector ---- */
+X_PDICTIONARY_FIELD X_GET_INDEX(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT sField);
+void X_SET_INDEX(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT sField);
+X_PDICTIONARY_FIELD X_Vec_Apply_Index(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT sField);
+void X_Vec_Set_Index(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT sField);
+void X_Refresh_Field_Value(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *pField);
+void X_Refresh_Component_Value(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *pField);
+void X_Set_Remembered_Value(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT sField,
+                            X_SHORT sKind);
+
+#define X_VECTOR_SERVICES(prefix)                                                                              \
+    void prefix##Get_as_Short(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT, X_SHORT *); \
+    void prefix##Get_as_Long(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT, X_LONG *);   \
+    void prefix##Set_from_Short(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT, X_SHORT); \
+    void prefix##Set_from_Long(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT, X_LONG);   \
+    void prefix##Get_as_Double(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT,          \
+                               X_PDOUBLE);                                                                      \
+    void prefix##Set_from_Double(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT,        \
+                                 X_DOUBLE);                                                                     \
+    void prefix##Set_from_Vchar(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT,         \
+                                const char *);                                                                  \
+    void prefix##Set_from_String(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT,        \
+                                 X_CHAR, const void *, const char *);                                           \
+    void prefix##Get_as_Vchar(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT, size_t,   \
+                              char *);
+X_VECTOR_SERVICES(X_Vec_)
+X_VECTOR_SERVICES(X_Comp_)
+
+void X_Vec_Set_from_SysVar(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT sField,
+                           const char *pszSystemVariable);
+void X_Vec_Assign(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *pSourceVector, X_SHORT sSource,
+                  struct X_FLD *pTargetVector, X_SHORT sTarget);
+void X_Vec_Assign_Identical_Field(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *pSourceVector,
+                                  X_SHORT sSource, struct X_FLD *pTargetVector, X_SHORT sTarget, X_BOOL fConvert);
+
+/* ---- multilingual texts ---- */
+X_PVCHAR X_Get_MTxt(X_SHORT sText, X_SHORT sLanguage);
+X_PVCHAR X_Get_MFld(X_SHORT sField, X_SHORT sLanguage, X_CHAR chKind);
+
+/* ---- the web user-interface manager ---- */
+void X_PDF_Switch_To_Web_UIM_DLL(struct X_IDS *, struct X_WEB_INFO *, X_MODULEHANDLE *, PFNUIMVOIDFUNCTION *);
+void X_PDF_Restore_Original_UIM_DLL(struct X_IDS *, X_CHAR chExecutionState, X_MODULEHANDLE, PFNUIMVOIDFUNCTION);
+
+#endif
