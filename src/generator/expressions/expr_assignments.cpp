@@ -373,7 +373,7 @@ void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& s)
     const ExprFieldView target = EXPR_ViewField(c, targetInstruction);
 
     EXPR_WriteOperationDeclarations(c, s.source, s);
-    EXPR_WriteFieldPointerDeclarations(c, targetInstruction, target);
+    EXPR_WriteFieldPointerDeclarations(c, targetInstruction, target, false);
 
     Texts x;
     const bool early = source.field && (source.vector() || source.d.dispatch);

@@ -199,7 +199,8 @@ void EXPR_WriteSqlNullDeclarations(ExprCode& c, const EXPR_STATEMENT& op)
     }
 }
 
-void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruction, const ExprFieldView& f)
+void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruction, const ExprFieldView& f,
+                                        bool read)
 {
     if (!EXPR_IsInstruction(instruction) || !f.field)
         return;
@@ -230,7 +231,7 @@ void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruct
         c.Line(EXPR_Format("decimal(%d,%d) decOperand%d;", f.d.length, f.d.decimals, n));
         return;
     }
-    if (!f.numericWork())
+    if (!read || !f.numericWork())
         return;
     const std::string prefix = EXPR_NumericWorkPrefix(instruction->opcode, f.d);
     const char* type = prefix == "lOperand" ? "X_LONG" : prefix == "llOperand" ? "X_LONGLONG" : "X_DOUBLE";

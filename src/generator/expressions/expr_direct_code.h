@@ -76,7 +76,10 @@ bool EXPR_fIsResultOf(const EXPR_STATEMENT* operation, const EXPR_OPERAND_NODE* 
 /* ---- declarations and field pointers (direct code) ---------------------- */
 void EXPR_WriteOperationDeclarations(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT& operation);
 void EXPR_WriteSqlNullDeclarations(ExprCode& c, const EXPR_STATEMENT& operation);
-void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruction, const ExprFieldView& f);
+/* `read` false: the field is only stored into, so the numeric work variable
+** its value would be read into is not declared (it would be left unused). */
+void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruction, const ExprFieldView& f,
+                                        bool read = true);
 void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERAND_NODE* instruction,
                                  const EXPR_STATEMENT* operation);
 void EXPR_WriteSpecialValueStore(ExprCode& c, const EXPR_STATEMENT& statement);

@@ -350,7 +350,7 @@ void EXPR_WriteSpecialValueStore(ExprCode& c, const EXPR_STATEMENT& s)
     switch (t.value) {
     case ExprValue::Null:
     case ExprValue::SqlNull:
-        EXPR_WriteFieldPointerDeclarations(c, target, f);
+        EXPR_WriteFieldPointerDeclarations(c, target, f, false);
         EXPR_WriteFieldPointerSetup(c, f, target, &s);
         EXPR_WriteFieldClear(c, target, f, t.value == ExprValue::SqlNull ? 1 : 0);
         EXPR_WriteSetFieldDataDispatch(c.gen, f.d, target, c.stream, c.indent, 1);
