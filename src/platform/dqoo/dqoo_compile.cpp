@@ -64,6 +64,12 @@ const op::PullRow* pullRow(const DQOO_CHECKED_OPERAND& target)
     if ((type == 'P' || type == 'S') && (target.ulFlags & DQOO_OPERAND_SQLNULL) != 0)
         layout = type == 'P' ? 'p' : 's';
     else if (type == 'H') layout = '1';
+    else if (type == 'I')
+        layout = target.lLength <= 1 ? ((target.ulFlags & DQOO_OPERAND_UNSIGNED) != 0 ? 'u' : 'b')
+                 : target.lLength == 2 ? 'h'
+                 : target.lLength <= 4 ? 'i'
+                                       : 'l';
+    else if (type == 'F') layout = target.lLength <= 4 ? 'f' : 'd';
     else if (type == 'B') layout = '2';
     else if (type == '4') layout = '3';
     for (const op::PullRow& row : op::kPulls)
@@ -91,7 +97,8 @@ op::PullSource sourceOf(Family family, Numeric numeric)
     case Family::Date: return op::FromDate;
     case Family::Time: return op::FromTime;
     case Family::DateTime: return op::FromDateTime;
-    default: throw Unsupported("a condition assigned to a field");
+    case Family::Boolean: return op::FromBoolean;
+    default: throw Unsupported("a value of this kind assigned to a field");
     }
 }
 
@@ -143,6 +150,17 @@ EXPR_EXPRESSION* compileAssignment(ExpressionStore& store, const DQOO_CHECKED_EX
         }
         if ((family == Family::Number) != (v.family == Family::Number))
             throw Unsupported("a value of another kind than the field it is assigned to");
+        if (family == Family::Number && (target.chType == 'I' || target.chType == 'F')) {
+            /* the value is stored as the field's own type: INT32, INT64 or FLOAT64 */
+            const uint32_t place = target.chType == 'F' ? 2 : target.lLength > 4 ? 1 : 0;
+            const uint32_t base = numeric == kLong       ? op::kCoerceLongToInt32
+                                  : numeric == kLongLong ? op::kCoerceLongLongToInt32
+                                                         : op::kCoerceDoubleToInt32;
+            v.instruction = b.Instruction(base + place, nullptr, 0);
+            b.NoDirectForm();
+        }
+        if (family == Family::Boolean)
+            b.NoDirectForm();
         EXPR_OPERAND_NODE* field = OperandNode(b, target);
         field->pullOperand = target.lDecimals;   /* the scale the value is stored with */
         pull = b.Instruction(pullOpcode(target, sourceOf(v.family, numeric)), field, -1);

@@ -116,7 +116,20 @@ bool isNumeric(const DQOO_CHECKED_OPERAND& o)
     const std::string cls = classOf(o);
     if (cls == "NL")
         return true;
-    return (cls == "FL" || cls == "SV" || cls == "  ") && (o.chType == 'P' || o.chType == 'S');
+    return (cls == "FL" || cls == "SV" || cls == "  ") &&
+           (o.chType == 'P' || o.chType == 'S' || o.chType == 'I' || o.chType == 'F');
+}
+
+// The digits and decimals an operand brings to the arithmetic: an integer
+// field as many digits as its byte length holds, a floating-point one as
+// a value with decimals.
+std::pair<int32_t, int32_t> digitsOf(const DQOO_CHECKED_OPERAND& o)
+{
+    if (o.chType == 'I' && classOf(o) != "NL")
+        return {o.lLength <= 1 ? 3 : o.lLength == 2 ? 5 : o.lLength <= 4 ? 10 : 19, 0};
+    if (o.chType == 'F' && classOf(o) != "NL")
+        return {o.lLength <= 4 ? 7 : 15, 1};
+    return {o.lLength, o.lDecimals};
 }
 
 }  // namespace
@@ -204,7 +217,8 @@ Family FieldFamily(char type)
     case 'E': return Family::Date;
     case 'M': return Family::Time;
     case 'Z': return Family::DateTime;
-    case 'L': return Family::Boolean;
+    case 'I': case 'F': return Family::Number;
+    case 'L': case 'Y': return Family::Boolean;
     default: throw Unsupported(std::string("a field of type ") + type);
     }
 }
@@ -292,8 +306,9 @@ Numeric NumericFor(const DQOO_CHECKED_EXPRESSION& e, const DQOO_CHECKED_OPERAND*
     auto take = [&](const DQOO_CHECKED_OPERAND& o) {
         if (!isNumeric(o))
             return;
-        digits = std::max(digits, o.lLength);
-        decimals = std::max(decimals, o.lDecimals);
+        const auto [d, s] = digitsOf(o);
+        digits = std::max(digits, d);
+        decimals = std::max(decimals, s);
     };
     for (uint32_t i = 0; i < e.ulOperandCount; ++i)
         take(e.pOperands[i]);
@@ -337,6 +352,10 @@ Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, Numeric n
         }
         if (cls == "SV")
             b.Instruction(op::kEvaluateSystemVariable, v.node, 0);
+        if (o.chType == 'I' || o.chType == 'F') {
+            v.instruction = PushNative(b, o, v.node, numeric);
+            return v;
+        }
         uint32_t base = o.chType == 'S' ? op::kPushSignedAsLong : op::kPushPackedAsLong;
         if (v.node->flags & EXPR_NODE_FLAG_CONVERTED)
             base += op::kVector2Step;
@@ -353,6 +372,12 @@ Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, Numeric n
             throw Unsupported("the literal " + nameOf(o) + " where a value of another kind is wanted");
         v.family = opcode == op::kPushStringConstant ? Family::Alpha : want;
         v.instruction = b.Instruction(opcode, v.node, 1);
+        return v;
+    }
+    if (family == Family::Boolean && want == Family::Boolean && o.chType == 'Y') {
+        /* a boolean field is a condition of its own; the table form holds it */
+        b.NoDirectForm();
+        v.instruction = b.Instruction(op::kPushBooleanAsBoolean, v.node, 1);
         return v;
     }
     if (want == Family::Number || want == Family::Boolean)
@@ -372,6 +397,30 @@ Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, Numeric n
     }
     v.instruction = b.Instruction(opcode, v.node, 1);
     return v;
+}
+
+EXPR_OPERAND_NODE* PushNative(Builder& b, const DQOO_CHECKED_OPERAND& o, EXPR_OPERAND_NODE* node, Numeric numeric)
+{
+    /* the direct form has no text for these pushes and coercions */
+    b.NoDirectForm();
+    if (o.chType == 'F') {
+        b.Instruction(o.lLength <= 4 ? op::kPushFloat32AsFloat64 : op::kPushFloat64AsFloat64, node, 1);
+        if (numeric != kDouble)
+            return b.Instruction(numeric == kLong ? op::kCoerceFloat64ToLong : op::kCoerceFloat64ToLongLong, nullptr, 0);
+        b.Instruction(op::kCoerceFloat64ToDecimal, nullptr, 0);
+        return b.Instruction(op::kCoerceDecimalToDouble, nullptr, 0);
+    }
+    if (o.lLength > 4) {
+        b.Instruction(op::kPushInt64AsInt64, node, 1);
+        return b.Instruction(op::kCoerceInt64ToLong + numeric, nullptr, 0);
+    }
+    uint32_t push = op::kPushInt32AsInt32;
+    if (o.lLength == 1)
+        push = (o.ulFlags & DQOO_OPERAND_UNSIGNED) != 0 ? op::kPushIntU8AsInt32 : op::kPushInt8AsInt32;
+    else if (o.lLength == 2)
+        push = op::kPushInt16AsInt32;
+    b.Instruction(push, node, 1);
+    return b.Instruction(op::kCoerceInt32ToLong + numeric, nullptr, 0);
 }
 
 uint32_t SubjectIndex(Family family, Numeric numeric)

@@ -84,6 +84,9 @@ EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o);
 // Pushes a plain operand as a value of the family wanted; numbers with the
 // expression's numeric type.
 Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, Numeric numeric, bool forAssignment);
+// The push of an integer or floating-point field and its coercion to the
+// numeric of the arithmetic; the instruction that leaves the value.
+EXPR_OPERAND_NODE* PushNative(Builder& b, const DQOO_CHECKED_OPERAND& o, EXPR_OPERAND_NODE* node, Numeric numeric);
 // The p-code numeric type that holds every number of an expression.
 Numeric NumericFor(const DQOO_CHECKED_EXPRESSION& e, const DQOO_CHECKED_OPERAND* target);
 

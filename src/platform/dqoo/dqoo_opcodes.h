@@ -27,9 +27,20 @@ constexpr uint32_t kPushStringAsString = 148, kPushBlobAsString = 152, kPushClob
 constexpr uint32_t kPushBinaryAsBinary = 160;
 constexpr uint32_t kPushDateAsDate = 164, kPushTimeAsTime = 166, kPushDateTimeAsDateTime = 168;
 constexpr uint32_t kPushVectorAsStackVector = 182;
+// Integer, floating-point and boolean fields, pushed as what they hold.
+constexpr uint32_t kPushInt8AsInt32 = 128, kPushIntU8AsInt32 = 130, kPushInt16AsInt32 = 132,
+                   kPushInt32AsInt32 = 134, kPushInt64AsInt64 = 136;
+constexpr uint32_t kPushFloat32AsFloat64 = 138, kPushFloat64AsFloat64 = 140;
+constexpr uint32_t kPushBooleanAsBoolean = 170;
 
 // Coercions, logic, comparisons, tests, arithmetic.
 constexpr uint32_t kCoerceDateToDateTime = 390, kCoerceTimeToDateTime = 392;
+// +LONG LONGLONG DOUBLE (the numeric the arithmetic is done in)
+constexpr uint32_t kCoerceInt32ToLong = 348, kCoerceInt64ToLong = 358;
+constexpr uint32_t kCoerceFloat64ToLong = 368, kCoerceFloat64ToLongLong = 369, kCoerceFloat64ToDecimal = 370;
+constexpr uint32_t kCoerceDecimalToDouble = 340;
+// +INT32 INT64 FLOAT64 (the type a field is stored from)
+constexpr uint32_t kCoerceLongToInt32 = 293, kCoerceLongLongToInt32 = 303, kCoerceDoubleToInt32 = 313;
 constexpr uint32_t kLogicalNot = 768, kLogicalOr = 769, kLogicalAnd = 770;
 constexpr uint32_t kBeginOrIf = 771, kEndOrIf = 772, kBeginAndIf = 773, kEndAndIf = 774;
 constexpr uint32_t kCompareLong = 800, kCompareLongLong = 806, kCompareDouble = 812;  // +EQ LT LE GT GE NE
@@ -52,7 +63,7 @@ constexpr uint32_t kSubjectLong = 0, kSubjectLongLong = 1, kSubjectDouble = 2, k
 // Pulls.
 constexpr uint32_t kPullIdentical = 736;
 enum PullSource { FromLong, FromLongLong, FromDouble, FromString, FromBinary, FromDate, FromTime, FromDateTime,
-                  FromNull, FromSqlNull, FromHiVal, FromLoVal, FromNAvail, PullSourceCount };
+                  FromNull, FromSqlNull, FromHiVal, FromLoVal, FromNAvail, FromBoolean, PullSourceCount };
 // One row per target layout; 0 where the layout has no such pull. 'p' and
 // 's' are the VECTOR2 forms of packed and signed fields held with their
 // full field information. The VECTOR form has no SQL-null pull: its row
@@ -60,7 +71,11 @@ enum PullSource { FromLong, FromLongLong, FromDouble, FromString, FromBinary, Fr
 // assignment.
 struct PullRow {
     char layout;  // 'P' packed, 'S' signed, 'A' alpha, '1' string, '2' binary, '3' LOB,
-                  // 'E' date, 'M' time, 'Z' datetime
+                  // 'E' date, 'M' time, 'Z' datetime, 'b' 'u' 'h' 'i' 'l' integers of 1
+                  // (signed, unsigned), 2, 4 and 8 bytes, 'f' 'd' floats of 4 and 8
+                  // bytes, 'Y' boolean
+    // The integer and float rows pull the value the arithmetic's numeric
+    // was coerced to (INT32, INT64 or FLOAT64) from any of the three.
     uint32_t op[PullSourceCount];
 };
 constexpr PullRow kPulls[] = {
@@ -75,6 +90,14 @@ constexpr PullRow kPulls[] = {
     {'E', {0, 0, 0, 0, 0, 600, 0, 601, 602, 603, 604, 605, 0}},
     {'M', {0, 0, 0, 0, 0, 0, 606, 607, 608, 609, 610, 611, 0}},
     {'Z', {0, 0, 0, 0, 0, 612, 613, 614, 615, 616, 617, 618, 0}},
+    {'b', {560, 560, 560, 0, 0, 0, 0, 0, 561, 562, 563, 564, 0}},
+    {'u', {565, 565, 565, 0, 0, 0, 0, 0, 566, 567, 568, 569, 0}},
+    {'h', {570, 570, 570, 0, 0, 0, 0, 0, 571, 572, 573, 574, 0}},
+    {'i', {575, 575, 575, 0, 0, 0, 0, 0, 576, 577, 578, 579, 0}},
+    {'l', {580, 580, 580, 0, 0, 0, 0, 0, 581, 582, 583, 584, 0}},
+    {'f', {585, 585, 585, 0, 0, 0, 0, 0, 586, 587, 588, 589, 0}},
+    {'d', {590, 590, 590, 0, 0, 0, 0, 0, 591, 592, 593, 594, 0}},
+    {'Y', {0, 0, 0, 0, 0, 0, 0, 0, 596, 597, 598, 599, 0, 595}},
 };
 
 }  // namespace dqoo::op
