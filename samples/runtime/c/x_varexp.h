@@ -13,6 +13,7 @@
 #define X_VAREXP_H
 
 #include "x_funstd.h"
+#include "x_varops.h"
 
 /* ---- basic values ------------------------------------------------------ */
 typedef long long          X_LONGLONG;
