@@ -2,6 +2,7 @@
 // GROUP_BY, USE) and of the commands carrying a condition or a value to
 // compare (IF, DOWHILE, DOUNTIL, CASE, WHEN, BEGIN_LOOP).
 #include "checker/checker.h"
+#include "dqov/layout_records.h"
 #include "checker/expression_routines.h"
 #include "checker/field_lists.h"
 #include "checker/handlers.h"
@@ -446,6 +447,15 @@ void P3100_CheckGroupBy(void)
     BlankRecord(r, WR_GROUPNAM, name);
     if (FindRecord(r, 2))
         return;
+    /* the members in group order, for the commands that name the group */
+    for (int32_t i = 0; i < ParmCount("FIELDS"); ++i) {
+        int32_t number = i + 1;
+        char digits[10];
+        FIX_LongToDigits(&number, 10, digits);
+        BlankRecord(r, LAYOUT_KIND_GROUPFLD, name, std::string_view(digits, 10));
+        Pad(reinterpret_cast<GROUPFLD_DATA *>(r.acData)->acField, 10, NameOf(ParmEntry("FIELDS", i)));
+        WriteRecord(r);
+    }
     BlankRecord(r, WR_GROUPNAM, name);
     auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
     std::memcpy(data->acOrigin, "DEF", 3);

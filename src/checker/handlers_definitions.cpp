@@ -87,6 +87,9 @@ void P3100_CheckDefCond(void)
     FFC_WORK_RECORD &r = g.record2;
     if (!BlankNewRecord(r, WR_DEF_COND, name, "PRC0196"))
         return;
+    /* the condition's fields and literals are operands of the function */
+    RecordExpressionFields(condition);
+    BlankRecord(r, WR_DEF_COND, name);
     auto *data = reinterpret_cast<WR_DEF_COND_DATA *>(r.acData);
     int32_t line = g.parsed.sLine;
     FIX_LongToDigits(&line, 7, data->acLine);

@@ -65,8 +65,18 @@ void P3100_CheckGoto(void)
 }
 
 void P3100_CheckReturn(void) {}
-void P3100_CheckContinue(void) {}
-void P3100_CheckLeave(void) {}
+// CONTINUE and LEAVE: a condition, when given, is checked as IF's is.
+void P3100_CheckContinue(void)
+{
+    if (!Parm("COND").empty())
+        P3100_CheckConditionCommand();
+}
+
+void P3100_CheckLeave(void)
+{
+    if (!Parm("COND").empty())
+        P3100_CheckConditionCommand();
+}
 
 void P3100_CheckSubroutine(char cKind)
 {

@@ -58,6 +58,18 @@ void P3100_CheckExchange(void)
 {
     if (Pass() == 1) {
         RecordFieldList("FIELDS");
+        /* the fields exchanged always, for every call the function makes */
+        if (Upper(Parm("OPTION")) == "A") {
+            Globals &g = G();
+            for (int32_t i = 0; i < ParmCount("FIELDS"); ++i) {
+                const std::string name = ParmEntry("FIELDS", i);
+                if (name.empty())
+                    continue;
+                FFC_WORK_RECORD &r = g.record2;
+                BlankRecord(r, WR_EXCHALL, NameOf(name));
+                WriteRecord(r);
+            }
+        }
         return;
     }
     CheckFieldEntries("FIELDS");

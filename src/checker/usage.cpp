@@ -19,6 +19,22 @@ using namespace checker;
 
 namespace {
 
+// The number the next literal of the function is known by: one more than
+// the literals recorded so far.
+int32_t NextLiteralNumber()
+{
+    Globals &g = G();
+    FFC_WORK_RECORD r;
+    BlankRecord(r, WR_USEFIELD);
+    int32_t literals = 0;
+    for (char rc = WF_cReadFirst(g.ctx, 4, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 4, &r, 1)) {
+        const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+        if (data->acClass[1] == 'L' && (data->acClass[0] == 'A' || data->acClass[0] == 'N'))
+            ++literals;
+    }
+    return literals + 1;
+}
+
 // One use of an operand: the first use writes its record, later ones count.
 void RecordUseOnce(const std::string &written, const std::string &field, const char *kind)
 {
@@ -41,6 +57,10 @@ void RecordUseOnce(const std::string &written, const std::string &field, const c
         Pad(data->acSysVarTail, sizeof data->acSysVarTail,
             written.size() > sizeof data->acSystemVariable ? written.substr(sizeof data->acSystemVariable) : "");
         data->cDynamic = 'D';
+    }
+    if (kind[1] == 'L' && (kind[0] == 'A' || kind[0] == 'N')) {
+        int32_t number = NextLiteralNumber();
+        FIX_LongToDigits(&number, 3, data->acLiteralNumber);
     }
     data->cGenerate = 'Y';
     int32_t line = g.state && g.state->lLine > 0 ? g.state->lLine : 0;
@@ -104,8 +124,30 @@ void RecordOperand(const std::string &operand)
     if (CountGroupUse(upper))
         return;
     std::string field = FieldOf(operand);
-    if (!field.empty())
+    if (!field.empty()) {
         RecordUseOnce(upper, field, "FL");
+        return;
+    }
+    if (const char *literal = LiteralClass(operand))
+        RecordUseOnce(operand, "", literal);
+}
+
+const char *LiteralClass(const std::string &operand)
+{
+    if (operand.size() >= 2 && operand.front() == '\'' && operand.back() == '\'')
+        return operand.size() - 2 <= 256 ? "AL" : nullptr;
+    size_t i = operand.size() > 1 && (operand[0] == '-' || operand[0] == '+') ? 1 : 0;
+    const char point = G().ctx && G().ctx->cDecimalPoint != ' ' && G().ctx->cDecimalPoint != '\0' ? G().ctx->cDecimalPoint : '.';
+    bool digit = false, decimals = false;
+    for (; i < operand.size(); ++i) {
+        if (std::isdigit(static_cast<unsigned char>(operand[i])))
+            digit = true;
+        else if (operand[i] == point && !decimals)
+            decimals = true;
+        else
+            return nullptr;
+    }
+    return digit && operand.size() <= 31 ? "NL" : nullptr;
 }
 
 void RecordIoStatus()
@@ -183,7 +225,20 @@ void RecordExpressionFields(std::string_view text)
             size_t j = i + 1;
             while (j < text.size() && text[j] != c)
                 ++j;
+            if (c == '\'' && j < text.size())
+                RecordOperand(std::string(text.substr(i, j + 1 - i)));
             i = j + 1;
+            continue;
+        }
+        const bool startsNumber = std::isdigit(static_cast<unsigned char>(c)) &&
+                                  (i == 0 || !(std::isalnum(static_cast<unsigned char>(text[i - 1])) ||
+                                               text[i - 1] == '_' || text[i - 1] == nat));
+        if (startsNumber) {
+            size_t j = i;
+            while (j < text.size() && (std::isdigit(static_cast<unsigned char>(text[j])) || text[j] == '.'))
+                ++j;
+            RecordOperand(std::string(text.substr(i, j - i)));
+            i = j;
             continue;
         }
         if (c == nat) {

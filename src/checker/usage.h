@@ -38,6 +38,8 @@ void RecordFieldList(const char *keyword);
 /* The entries of a list parameter of the current command that name a
  * field, and the recording of their uses (pass 1). */
 std::vector<std::string> FieldEntries(const char *keyword);
+/* "AL" for an alphanumeric literal in quotes, "NL" for a number, else null. */
+const char *LiteralClass(const std::string &operand);
 void RecordFieldEntries(const char *keyword);
 /* A field list of the current command with its special entries (*ALL
  * for the file's fields, *INCLUDING, *EXCLUDING, "XG_" groups) expanded:

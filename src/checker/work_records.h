@@ -28,6 +28,8 @@
 #define WR_ERRORTOT "ERRORTOT  "
 #define WR_USRSUBP  "USRSUBP   "
 #define WR_LISTNAME "LISTNAME  "
+/* EXCHALL: name = a field or group exchanged with every call (no data). */
+#define WR_EXCHALL  "EXCHALL   "
 #define WR_KEEP_NAME "KEEP_"
 
 /* USEFIELD: name = the operand as written (50). */

@@ -9,6 +9,7 @@
 #include "checker/usage.h"
 #include "platform/dqoo/dqoo_bom.h"
 #include "checker/work_records.h"
+#include "dqov/layout_records.h"
 
 using checker_test::CheckJob;
 using checker_test::Message;
@@ -144,6 +145,35 @@ TEST_F(Handlers, RecordsForTheGenerator)
     // name where the generator's debug table reads it.
     constexpr int32_t name = dqov::cmdparm::ElementOffset("DEF_ARRAY", "NAME");
     EXPECT_EQ(std::string(r.acData + name, 4), "#ARR");
+}
+
+// What the generator reads besides the field uses: the members of a group
+// in order, the fields exchanged always, and each literal operand with the
+// number its declaration is known by.
+TEST_F(Handlers, GroupMembersExchangedFieldsAndLiterals)
+{
+    addFunction("TSTPRC", "EXCHLIT",
+                {"FUNCTION OPTIONS(*DIRECT)", "GROUP_BY NAME(#GRP) FIELDS(#CREDIT #CUSTNO)",
+                 "EXCHANGE FIELDS(#CUSTNO) OPTION(*ALWAYS)", "EXCHANGE FIELDS(#CREDIT)",
+                 "IF COND('#CREDIT > 100')", "CHANGE FIELD(#CUSTNAM) TO('''ABC''')", "ENDIF", "RETURN"});
+    prepare("TSTPRC", "EXCHLIT");
+    run();
+    FFC_WORK_RECORD r;
+    ASSERT_TRUE(record(LAYOUT_KIND_GROUPFLD, "#GRP", r, 1));
+    EXPECT_EQ(std::string(r.acQualifier, 10), "0000000001");
+    EXPECT_EQ(std::string(r.acData, 10), "CREDIT    ");
+    ASSERT_EQ(WF_cReadNext(&ctx, 12, &r, 1), '0');
+    EXPECT_EQ(std::string(r.acData, 10), "CUSTNO    ");
+    EXPECT_EQ(count(WR_EXCHALL, "CUSTNO"), 1);
+    EXPECT_EQ(count(WR_EXCHALL, "CREDIT"), 0);
+    ASSERT_TRUE(record(WR_USEFIELD, "100", r));
+    auto *number = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    EXPECT_EQ(std::string(number->acClass, 2), "NL");
+    EXPECT_EQ(std::string(number->acLiteralNumber, 3), "001");
+    ASSERT_TRUE(record(WR_USEFIELD, "'ABC'", r));
+    auto *alpha = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    EXPECT_EQ(std::string(alpha->acClass, 2), "AL");
+    EXPECT_EQ(std::string(alpha->acLiteralNumber, 3), "002");
 }
 
 TEST_F(Handlers, RoutinesAndLabels)
