@@ -59,7 +59,7 @@ struct X_FLD {
     X_PDICTIONARY_FIELD pField;     /* bound to the storage at run time */
     X_SHORT sIndexVOV;              /* an element's index field, a component field's number,
                                        then the small value of an index */
-    X_YES_NO chChanged;
+    X_YES_NO chValError;            /* set in error by a validation */
 };
 
 /* ---- fill values ---- */

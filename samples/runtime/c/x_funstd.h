@@ -9,7 +9,6 @@
 
 #include "x_fldstd.h"
 
-struct X_PRO;
 struct X_LIST;
 struct X_UIM;
 struct X_EXCHL;
@@ -38,11 +37,32 @@ struct X_IDS {
     X_CHAR chExecutionState;
     X_CHAR chFatalError;
     X_CHAR chXVecAssignOption;
+    X_CHAR vchNext[11];                 /* the next function asked for by a called one */
+    X_CHAR vchStandardMessageFile[11];
+    X_CHAR vchFileCheckRetCode[3];
+};
+
+/* The process's runtime block. */
+struct X_PRO {
+    X_CHAR vchNextFunc[11];
+    X_CHAR vchLastFunc[11];
+};
+
+/* A user-defined function key. */
+struct X_UKEY {
+    X_CHAR vchAID[3];
 };
 
 /* The function's runtime block: its instance of the third static area. */
 struct X_FUN {
     X_PVOID pvGlobal3;
+    X_CHAR vchName[11];
+    X_SHORT sSequence;                  /* the command being run */
+    X_CHAR chMode;                      /* display, add, change or delete */
+    X_CHAR chError;
+    X_CHAR chShutDown;
+    X_CHAR vchLastAID[3];               /* the last function key */
+    struct X_UKEY UKey[5];
 };
 
 struct X_FKEY {
@@ -51,8 +71,13 @@ struct X_FKEY {
 };
 #define X_FKEY_TOTAL 26
 
+/* One parameter passed between functions: a working list, a data
+** structure or the block of a validation or evaluation call. */
 struct X_PARM {
-    X_PVOID pvValue;
+    X_SHORT sType;
+    X_CHAR vchName[11];
+    X_LONG sNumberOf;
+    X_PVOID pValue;
 };
 
 typedef void (*PFNUIMVOIDFUNCTION)(void);
@@ -127,5 +152,8 @@ void X_PDF_Restore_Original_UIM_DLL(struct X_IDS *, X_CHAR chExecutionState, X_M
 
 /* ---- evaluation routines ---- */
 #include "x_varexp.h"
+
+/* ---- the commands ---- */
+#include "x_cmdstd.h"
 
 #endif

@@ -40,7 +40,8 @@ typedef double X_FLT64;
 #define pX_NULL ((void *)0)
 
 #define X_VOID_FUNCTION void
-#define X_YES_NO_FUNCTION X_YES_NO
+/* the type of the yes/no evaluation routines it declares (E_YES_NO_FUNCTION) */
+#define X_YES_NO_FUNCTION X_BOOL
 #define F_VOID_FUNCTION void
 #define F_SHORT_FUNCTION X_SHORT
 

@@ -18,6 +18,7 @@
 #include "generator/core/object_data.h"
 #include "generator/core/services.h"
 #include "generator/core/skeleton_engine.h"
+#include "generator/emitters/emitters.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ enum FirstCall : int {
 
 struct EmitterRow {
     const char* command;
-    const char* emitter;
+    P3109_EMITTER emitter;      /* null: the command has no emitter yet */
     int32_t pushWhen;
     char loop, caseByte, labels;
     int32_t popWhen;
@@ -43,130 +44,130 @@ constexpr int32_t N = GEN_CONTROL_NEVER, B = GEN_CONTROL_BEFORE, A = GEN_CONTROL
 
 /* In the order of the name comparison. */
 constexpr EmitterRow kEmitters[] = {
-    {"GROUP_BY", "P3109_EmitGroupBy", N, 'N', 'N', 'N', N, N, kGroupBy},
-    {"SELECT", "P3109_EmitSelect", B, 'Y', 'N', 'N', N, N, kNone},
-    {"ENDSELECT", "P3109_EmitEndSelect", N, 'N', 'N', 'N', A, N, kNone},
-    {"IF", "P3109_EmitIf", B, 'N', 'N', 'N', N, A, kNone},
-    {"ELSE", "P3109_EmitElse", A, 'N', 'N', 'N', B, N, kNone},
-    {"ENDIF", "P3109_EmitEndIf", N, 'N', 'N', 'N', A, N, kNone},
-    {"GOTO", "P3109_EmitGoto", N, 'N', 'N', 'N', N, N, kNone},
-    {"DOWHILE", "P3109_EmitDoWhile", B, 'Y', 'N', 'N', N, A, kNone},
-    {"ENDWHILE", "P3109_EmitEndWhile", N, 'N', 'N', 'N', A, N, kNone},
-    {"DOUNTIL", "P3109_EmitDoUntil", B, 'Y', 'N', 'N', N, A, kNone},
-    {"ENDUNTIL", "P3109_EmitEndUntil", N, 'N', 'N', 'N', A, N, kNone},
-    {"FETCH", "P3109_EmitFetch", N, 'N', 'N', 'N', N, N, kNone},
-    {"INSERT", "P3109_EmitInsert", N, 'N', 'N', 'N', N, N, kNone},
-    {"SET_MODE", "P3109_EmitSetMode", N, 'N', 'N', 'N', N, N, kNone},
-    {"IF_MODE", "P3109_EmitIfMode", B, 'N', 'N', 'N', N, A, kNone},
-    {"CHANGE", "P3109_EmitChange", N, 'N', 'N', 'N', N, N, kNone},
-    {"DELETE", "P3109_EmitDelete", N, 'N', 'N', 'N', N, N, kNone},
-    {"UPDATE", "P3109_EmitUpdate", N, 'N', 'N', 'N', N, N, kNone},
-    {"CHECK_FOR", "P3109_EmitCheckFor", N, 'N', 'N', 'N', N, N, kNone},
-    {"RENAME", "P3109_EmitRename", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"DEFINE", "P3109_EmitDefine", N, 'N', 'N', 'N', N, N, kNone},
-    {"OVERRIDE", "P3109_EmitOverride", N, 'N', 'N', 'N', N, N, kNone},
-    {"MESSAGE", "P3109_EmitMessage", N, 'N', 'N', 'N', N, N, kNone},
-    {"ABORT", "P3109_EmitMessage", N, 'N', 'N', 'N', N, N, kNone},
-    {"EXIT", "P3109_EmitMessage", N, 'N', 'N', 'N', N, N, kNone},
-    {"MENU", "P3109_EmitMessage", N, 'N', 'N', 'N', N, N, kNone},
-    {"TRANSFER", "P3109_EmitTransfer", N, 'N', 'N', 'N', N, N, kNone},
-    {"BEGINCHECK", "P3109_EmitBeginCheck", B, 'N', 'N', 'N', N, N, kNone},
-    {"ENDCHECK", "P3109_EmitEndCheck", N, 'N', 'N', 'N', A, N, kNone},
-    {"ON_ERROR", "P3109_EmitEndCheck", N, 'N', 'N', 'N', N, N, kNone},
-    {"IF_ERROR", "P3109_EmitIfError", B, 'N', 'N', 'N', N, N, kNone},
-    {"SET_ERROR", "P3109_EmitSetError", N, 'N', 'N', 'N', N, N, kNone},
-    {"DATECHECK", "P3109_EmitDateCheck", N, 'N', 'N', 'N', N, N, kNone},
-    {"RANGECHECK", "P3109_EmitRangeCheck", N, 'N', 'N', 'N', N, N, kNone},
-    {"VALUECHECK", "P3109_EmitValueCheck", N, 'N', 'N', 'N', N, N, kNone},
-    {"CONDCHECK", "P3109_EmitCondCheck", N, 'N', 'N', 'N', N, N, kNone},
-    {"FILECHECK", "P3109_EmitFileCheck", N, 'N', 'N', 'N', N, N, kNone},
-    {"CALLCHECK", "P3109_EmitCallCheck", N, 'N', 'N', 'N', N, N, kNone},
-    {"CALL", "P3109_EmitCall", N, 'N', 'N', 'N', N, N, kNone},
-    {"UPRINT", "P3109_EmitUprint", N, 'N', 'N', 'N', N, N, kPrologueUnsupported},
-    {"ENDPRINT", "P3109_EmitEndPrint", N, 'N', 'N', 'N', N, N, kNone},
-    {"REQUEST", "P3109_EmitRequest", N, 'N', 'N', 'N', N, N, kDisplay},
-    {"DISPLAY", "P3109_EmitDisplay", N, 'N', 'N', 'N', N, N, kNone},
-    {"IF_NULL", "P3109_EmitIfNull", B, 'N', 'N', 'N', N, A, kNone},
-    {"DEF_LIST", "P3109_EmitDefList", N, 'N', 'N', 'N', N, N, kNone},
-    {"ADD_ENTRY", "P3109_EmitAddEntry", N, 'N', 'N', 'N', N, N, kNone},
-    {"CLR_LIST", "P3109_EmitClrList", N, 'N', 'N', 'N', N, N, kNone},
-    {"INZ_LIST", "P3109_EmitInzList", N, 'N', 'N', 'N', N, N, kNone},
-    {"DLT_LIST", "P3109_EmitDltList", N, 'N', 'N', 'N', N, N, kNone},
-    {"UPD_ENTRY", "P3109_EmitUpdEntry", N, 'N', 'N', 'N', N, N, kNone},
-    {"SELECTLIST", "P3109_EmitSelectList", B, 'Y', 'N', 'N', N, N, kNone},
-    {"IF_STATUS", "P3109_EmitIfStatus", B, 'N', 'N', 'N', N, A, kNone},
-    {"CASE", "P3109_EmitCase", B, 'N', 'Y', 'N', N, N, kNone},
-    {"WHEN", "P3109_EmitWhen", N, 'N', 'N', 'N', N, N, kNone},
-    {"OTHERWISE", "P3109_EmitOtherwise", N, 'N', 'N', 'N', N, N, kNone},
-    {"ENDCASE", "P3109_EmitEndCase", N, 'N', 'N', 'N', A, N, kNone},
-    {"EXCHANGE", "P3109_EmitExchange", N, 'N', 'N', 'N', N, N, kNone},
-    {"SUBSTRING", "P3109_EmitSubstring", N, 'N', 'N', 'N', N, N, kNone},
-    {"BEGIN_LOOP", "P3109_EmitBeginLoop", B, 'Y', 'N', 'Y', N, N, kNone},
-    {"END_LOOP", "P3109_EmitEndLoop", N, 'N', 'N', 'N', A, N, kNone},
-    {"COMMIT", "P3109_EmitCommit", N, 'N', 'N', 'N', N, N, kNone},
-    {"ROLLBACK", "P3109_EmitRollback", N, 'N', 'N', 'N', N, N, kNone},
-    {"ENDROUTINE", "P3109_EmitEndRoutine", N, 'N', 'N', 'N', A, N, kNone},
-    {"EXECUTE", "P3109_EmitExecute", N, 'N', 'N', 'N', N, N, kNone},
-    {"RETURN", "P3109_EmitReturn", N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_REPORT", "P3109_EmitDefReport", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"DEF_HEAD", "P3109_EmitDefHead", N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_FOOT", "P3109_EmitDefFoot", N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_LINE", "P3109_EmitDefLine", N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_BREAK", "P3109_EmitDefBreak", N, 'N', 'N', 'N', N, N, kNone},
-    {"PRINT", "P3109_EmitPrint", N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_TOTAL", "P3109_EmitKeep", N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_COUNT", "P3109_EmitKeep", N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_AVG", "P3109_EmitKeep", N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_MAX", "P3109_EmitKeep", N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_MIN", "P3109_EmitKeep", N, 'N', 'N', 'N', N, N, kNone},
-    {"SPACE", "P3109_EmitSpaceSkip", N, 'N', 'N', 'N', N, N, kNone},
-    {"SKIP", "P3109_EmitSpaceSkip", N, 'N', 'N', 'N', N, N, kNone},
-    {"CLOSE", "P3109_EmitClose", N, 'N', 'N', 'N', N, N, kNone},
-    {"GET_ENTRY", "P3109_EmitGetEntry", N, 'N', 'N', 'N', N, N, kNone},
-    {"DLT_ENTRY", "P3109_EmitDltEntry", N, 'N', 'N', 'N', N, N, kNone},
-    {"LOC_ENTRY", "P3109_EmitLocEntry", N, 'N', 'N', 'N', N, N, kNone},
-    {"SORT_LIST", "P3109_EmitSortList", N, 'N', 'N', 'N', N, N, kNone},
-    {"IF_KEY", "P3109_EmitIfKey", B, 'N', 'N', 'N', N, A, kNone},
-    {"BROWSE", "P3109_EmitBrowse", N, 'N', 'N', 'N', N, N, kPrologueUnsupported},
-    {"SUBMIT", "P3109_EmitSubmit", N, 'N', 'N', 'N', N, N, kNone},
-    {"USE", "P3109_EmitUse", N, 'N', 'N', 'N', N, N, kNone},
-    {"POINT", "P3109_EmitPoint", N, 'N', 'N', 'N', N, N, kNone},
-    {"OPEN", "P3109_EmitOpen", N, 'N', 'N', 'N', N, N, kNone},
-    {"EXEC_CPF", "P3109_EmitExecCpf", N, 'N', 'N', 'N', N, N, kNone},
-    {"EXEC_OS400", "P3109_EmitExecCpf", N, 'N', 'N', 'N', N, N, kNone},
-    {"POP_UP", "P3109_EmitPopUp", N, 'N', 'N', 'N', N, N, kDisplay},
-    {"DEF_COND", "P3109_EmitDefCond", N, 'N', 'N', 'N', N, N, kNone},
-    {"FUNCTION", "P3109_EmitFunction", N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_ARRAY", "P3109_EmitDefArray", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"SELECT_SQL", "P3109_EmitSelectSql", B, 'Y', 'N', 'N', N, N, kNone},
-    {"CONTINUE", "P3109_EmitContinue", N, 'N', 'N', 'N', N, N, kNone},
-    {"LEAVE", "P3109_EmitLeave", N, 'N', 'N', 'N', N, N, kNone},
-    {"INCLUDE", "P3109_EmitInclude", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"BEGIN_COM", "P3109_EmitBeginCom", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"END_COM", "P3109_EmitEndCom", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"DEFINE_COM", "P3109_EmitDefineCom", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"DEFINE_MAP", "P3109_EmitDefineMap", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"SET", "P3109_EmitSet", N, 'N', 'N', 'N', N, N, kNone},
-    {"DEFINE_PTY", "P3109_EmitDefinePty", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"PTYROUTINE", "P3109_EmitPtyRoutine", B, 'N', 'N', 'N', N, N, kNone},
-    {"EVTROUTINE", "P3109_EmitEvtRoutine", B, 'N', 'N', 'N', N, N, kNone},
-    {"DEFINE_EVT", "P3109_EmitDefineEvt", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"SIGNAL", "P3109_EmitSignal", N, 'N', 'N', 'N', N, N, kNone},
-    {"MTHROUTINE", "P3109_EmitMthRoutine", B, 'N', 'N', 'N', N, N, kNone},
-    {"INVOKE", "P3109_EmitInvoke", N, 'N', 'N', 'N', N, N, kNone},
-    {"_INVOKE", "P3109_EmitInvoke", N, 'N', 'N', 'N', N, N, kNone},
-    {"SET_REF", "P3109_EmitSetRef", N, 'N', 'N', 'N', N, N, kNone},
-    {"IF_REF", "P3109_EmitIfRef", B, 'N', 'N', 'N', N, A, kNone},
-    {"ASSIGN", "P3109_EmitAssign", N, 'N', 'N', 'N', N, N, kNone},
-    {"_ASSIGN", "P3109_EmitAssign", N, 'N', 'N', 'N', N, N, kNone},
-    {"IMPORT", "P3109_EmitImport", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"FOR", "P3109_EmitFor", B, 'Y', 'N', 'N', N, N, kNone},
-    {"ENDFOR", "P3109_EmitEndFor", N, 'N', 'N', 'N', A, N, kNone},
-    {"WEBROUTINE", "P3109_EmitWebRoutine", B, 'N', 'N', 'N', N, N, kNone},
-    {"WEB_MAP", "P3109_EmitWebMap", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"ATTRIBUTE", "P3109_EmitAttribute", N, 'N', 'N', 'N', N, N, kPrologue},
-    {"PERFORM", "P3109_EmitPerform", N, 'N', 'N', 'N', N, N, kNone},
-    {"_PERFORM", "P3109_EmitPerform", N, 'N', 'N', 'N', N, N, kNone},
+    {"GROUP_BY", nullptr, N, 'N', 'N', 'N', N, N, kGroupBy},
+    {"SELECT", nullptr, B, 'Y', 'N', 'N', N, N, kNone},
+    {"ENDSELECT", nullptr, N, 'N', 'N', 'N', A, N, kNone},
+    {"IF", P3109_EmitIf, B, 'N', 'N', 'N', N, A, kNone},
+    {"ELSE", P3109_EmitElse, A, 'N', 'N', 'N', B, N, kNone},
+    {"ENDIF", P3109_EmitEndIf, N, 'N', 'N', 'N', A, N, kNone},
+    {"GOTO", P3109_EmitGoto, N, 'N', 'N', 'N', N, N, kNone},
+    {"DOWHILE", P3109_EmitDoWhile, B, 'Y', 'N', 'N', N, A, kNone},
+    {"ENDWHILE", P3109_EmitEndWhile, N, 'N', 'N', 'N', A, N, kNone},
+    {"DOUNTIL", P3109_EmitDoUntil, B, 'Y', 'N', 'N', N, A, kNone},
+    {"ENDUNTIL", P3109_EmitEndUntil, N, 'N', 'N', 'N', A, N, kNone},
+    {"FETCH", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"INSERT", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"SET_MODE", P3109_EmitSetMode, N, 'N', 'N', 'N', N, N, kNone},
+    {"IF_MODE", P3109_EmitIfMode, B, 'N', 'N', 'N', N, A, kNone},
+    {"CHANGE", P3109_EmitChange, N, 'N', 'N', 'N', N, N, kNone},
+    {"DELETE", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"UPDATE", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"CHECK_FOR", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"RENAME", P3109_EmitRename, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"DEFINE", P3109_EmitDefine, N, 'N', 'N', 'N', N, N, kNone},
+    {"OVERRIDE", P3109_EmitOverride, N, 'N', 'N', 'N', N, N, kNone},
+    {"MESSAGE", P3109_EmitMessage, N, 'N', 'N', 'N', N, N, kNone},
+    {"ABORT", P3109_EmitMessage, N, 'N', 'N', 'N', N, N, kNone},
+    {"EXIT", P3109_EmitMessage, N, 'N', 'N', 'N', N, N, kNone},
+    {"MENU", P3109_EmitMessage, N, 'N', 'N', 'N', N, N, kNone},
+    {"TRANSFER", P3109_EmitTransfer, N, 'N', 'N', 'N', N, N, kNone},
+    {"BEGINCHECK", P3109_EmitBeginCheck, B, 'N', 'N', 'N', N, N, kNone},
+    {"ENDCHECK", P3109_EmitEndCheck, N, 'N', 'N', 'N', A, N, kNone},
+    {"ON_ERROR", P3109_EmitEndCheck, N, 'N', 'N', 'N', N, N, kNone},
+    {"IF_ERROR", P3109_EmitIfError, B, 'N', 'N', 'N', N, N, kNone},
+    {"SET_ERROR", P3109_EmitSetError, N, 'N', 'N', 'N', N, N, kNone},
+    {"DATECHECK", P3109_EmitDateCheck, N, 'N', 'N', 'N', N, N, kNone},
+    {"RANGECHECK", P3109_EmitRangeCheck, N, 'N', 'N', 'N', N, N, kNone},
+    {"VALUECHECK", P3109_EmitValueCheck, N, 'N', 'N', 'N', N, N, kNone},
+    {"CONDCHECK", P3109_EmitCondCheck, N, 'N', 'N', 'N', N, N, kNone},
+    {"FILECHECK", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"CALLCHECK", P3109_EmitCallCheck, N, 'N', 'N', 'N', N, N, kNone},
+    {"CALL", P3109_EmitCall, N, 'N', 'N', 'N', N, N, kNone},
+    {"UPRINT", P3109_EmitUprint, N, 'N', 'N', 'N', N, N, kPrologueUnsupported},
+    {"ENDPRINT", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"REQUEST", nullptr, N, 'N', 'N', 'N', N, N, kDisplay},
+    {"DISPLAY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"IF_NULL", P3109_EmitIfNull, B, 'N', 'N', 'N', N, A, kNone},
+    {"DEF_LIST", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"ADD_ENTRY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"CLR_LIST", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"INZ_LIST", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"DLT_LIST", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"UPD_ENTRY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"SELECTLIST", nullptr, B, 'Y', 'N', 'N', N, N, kNone},
+    {"IF_STATUS", P3109_EmitIfStatus, B, 'N', 'N', 'N', N, A, kNone},
+    {"CASE", P3109_EmitCase, B, 'N', 'Y', 'N', N, N, kNone},
+    {"WHEN", P3109_EmitWhen, N, 'N', 'N', 'N', N, N, kNone},
+    {"OTHERWISE", P3109_EmitOtherwise, N, 'N', 'N', 'N', N, N, kNone},
+    {"ENDCASE", P3109_EmitEndCase, N, 'N', 'N', 'N', A, N, kNone},
+    {"EXCHANGE", P3109_EmitExchange, N, 'N', 'N', 'N', N, N, kNone},
+    {"SUBSTRING", P3109_EmitSubstring, N, 'N', 'N', 'N', N, N, kNone},
+    {"BEGIN_LOOP", P3109_EmitBeginLoop, B, 'Y', 'N', 'Y', N, N, kNone},
+    {"END_LOOP", P3109_EmitEndLoop, N, 'N', 'N', 'N', A, N, kNone},
+    {"COMMIT", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"ROLLBACK", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"ENDROUTINE", P3109_EmitEndRoutine, N, 'N', 'N', 'N', A, N, kNone},
+    {"EXECUTE", P3109_EmitExecute, N, 'N', 'N', 'N', N, N, kNone},
+    {"RETURN", P3109_EmitReturn, N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_REPORT", P3109_EmitDefReport, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"DEF_HEAD", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_FOOT", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_LINE", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_BREAK", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"PRINT", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_TOTAL", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_COUNT", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_AVG", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_MAX", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_MIN", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"SPACE", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"SKIP", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"CLOSE", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"GET_ENTRY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"DLT_ENTRY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"LOC_ENTRY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"SORT_LIST", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"IF_KEY", P3109_EmitIfKey, B, 'N', 'N', 'N', N, A, kNone},
+    {"BROWSE", P3109_EmitBrowse, N, 'N', 'N', 'N', N, N, kPrologueUnsupported},
+    {"SUBMIT", P3109_EmitSubmit, N, 'N', 'N', 'N', N, N, kNone},
+    {"USE", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"POINT", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"OPEN", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"EXEC_CPF", P3109_EmitExecCpf, N, 'N', 'N', 'N', N, N, kNone},
+    {"EXEC_OS400", P3109_EmitExecCpf, N, 'N', 'N', 'N', N, N, kNone},
+    {"POP_UP", nullptr, N, 'N', 'N', 'N', N, N, kDisplay},
+    {"DEF_COND", P3109_EmitDefCond, N, 'N', 'N', 'N', N, N, kNone},
+    {"FUNCTION", P3109_EmitFunction, N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_ARRAY", P3109_EmitDefArray, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"SELECT_SQL", nullptr, B, 'Y', 'N', 'N', N, N, kNone},
+    {"CONTINUE", P3109_EmitContinue, N, 'N', 'N', 'N', N, N, kNone},
+    {"LEAVE", P3109_EmitLeave, N, 'N', 'N', 'N', N, N, kNone},
+    {"INCLUDE", P3109_EmitInclude, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"BEGIN_COM", P3109_EmitBeginCom, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"END_COM", P3109_EmitEndCom, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"DEFINE_COM", P3109_EmitDefineCom, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"DEFINE_MAP", P3109_EmitDefineMap, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"SET", P3109_EmitSet, N, 'N', 'N', 'N', N, N, kNone},
+    {"DEFINE_PTY", P3109_EmitDefinePty, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"PTYROUTINE", P3109_EmitPtyRoutine, B, 'N', 'N', 'N', N, N, kNone},
+    {"EVTROUTINE", P3109_EmitEvtRoutine, B, 'N', 'N', 'N', N, N, kNone},
+    {"DEFINE_EVT", P3109_EmitDefineEvt, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"SIGNAL", P3109_EmitSignal, N, 'N', 'N', 'N', N, N, kNone},
+    {"MTHROUTINE", P3109_EmitMthRoutine, B, 'N', 'N', 'N', N, N, kNone},
+    {"INVOKE", P3109_EmitInvoke, N, 'N', 'N', 'N', N, N, kNone},
+    {"_INVOKE", P3109_EmitInvoke, N, 'N', 'N', 'N', N, N, kNone},
+    {"SET_REF", P3109_EmitSetRef, N, 'N', 'N', 'N', N, N, kNone},
+    {"IF_REF", P3109_EmitIfRef, B, 'N', 'N', 'N', N, A, kNone},
+    {"ASSIGN", P3109_EmitAssign, N, 'N', 'N', 'N', N, N, kNone},
+    {"_ASSIGN", P3109_EmitAssign, N, 'N', 'N', 'N', N, N, kNone},
+    {"IMPORT", P3109_EmitImport, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"FOR", P3109_EmitFor, B, 'Y', 'N', 'N', N, N, kNone},
+    {"ENDFOR", P3109_EmitEndFor, N, 'N', 'N', 'N', A, N, kNone},
+    {"WEBROUTINE", P3109_EmitWebRoutine, B, 'N', 'N', 'N', N, N, kNone},
+    {"WEB_MAP", P3109_EmitWebMap, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"ATTRIBUTE", P3109_EmitAttribute, N, 'N', 'N', 'N', N, N, kPrologue},
+    {"PERFORM", P3109_EmitPerform, N, 'N', 'N', 'N', N, N, kNone},
+    {"_PERFORM", P3109_EmitPerform, N, 'N', 'N', 'N', N, N, kNone},
 };
 
 const GEN_COMMAND_SOURCE*& commandSource()
@@ -183,15 +184,11 @@ GEN_COMMAND_RECORD& currentRecord()
 
 bool nameIs(const char* acName, const char* name) { return std::memcmp(acName, P3109_Padded(name, 10).data(), 10) == 0; }
 
-/* An emitter by name, or the core's comment writer while the emitter is
-** not registered. */
-P3109_EMITTER emitterOrComments(const char* name)
+/* A command without an emitter writes its source lines as comments. */
+P3109_EMITTER emitterOrComments(P3109_EMITTER pfnEmitter)
 {
-    P3109_EMITTER e = P3109_pFindEmitter(name);
-    return e ? e : P3109_WriteCommandComments;
+    return pfnEmitter ? pfnEmitter : P3109_WriteCommandComments;
 }
-
-void runNamed(const char* name) { emitterOrComments(name)(); }
 
 } // namespace
 
@@ -284,18 +281,26 @@ void callBound(const FFC_COMMAND_ENTRY& e)
     }
 }
 
+/* REQUEST and POP_UP are written by the DISPLAY emitter. */
+P3109_EMITTER displayEmitter()
+{
+    for (const EmitterRow& row : kEmitters)
+        if (std::strcmp(row.command, "DISPLAY") == 0)
+            return row.emitter;
+    return nullptr;
+}
+
 void firstCall(const EmitterRow& row)
 {
     switch (row.firstCall) {
-    case kPrologue: runNamed("P3109_EmitCommandPrologue"); break;
+    case kPrologue: P3109_EmitCommandPrologue(); break;
     case kPrologueUnsupported:
-        runNamed("P3109_EmitCommandPrologue");
-        if (P3109_EMITTER e = P3109_pFindEmitter("P3109_EmitUnsupportedCommand"))
-            e();
+        P3109_EmitCommandPrologue();
+        P3109_EmitUnsupportedCommand();
         break;
-    case kDisplay: runNamed("P3109_EmitDisplay"); break;
+    case kDisplay: emitterOrComments(displayEmitter())(); break;
     case kGroupBy:
-        runNamed("P3109_EmitCommandPrologue");
+        P3109_EmitCommandPrologue();
         if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("P3109_WriteFieldGroupArray"))
             w(1);
         break;
@@ -390,6 +395,8 @@ void P3109_WriteCommandComments()
             text.replace(at, 2, "* /");
         P3109_Line("/* " + text + " */");
     }
+    /* a branch may name the command's label */
+    P3109_EmitLabelTarget();
 }
 
 void P3109_DispatchCommand()
@@ -410,7 +417,7 @@ void P3109_DispatchCommand()
     if (nameIs(e->acName, "SUBROUTINE")) {
         /* never bound: every SUBROUTINE opens a block and a routine head */
         P3109_PushBlock('N', 'N', 'N');
-        runNamed("P3109_EmitSubroutine");
+        P3109_EmitSubroutine('S', "");
         return;
     }
     for (const EmitterRow& row : kEmitters) {
@@ -499,7 +506,7 @@ void P3109_GenerateCommands()
         }
         outputStreamByRoutine();
         if (r.acName[0] == '*')
-            runNamed("P3109_EmitCommandPrologue");
+            P3109_EmitCommandPrologue();
         else
             P3109_DispatchCommand();
         if (nameIs(r.acName, "ENDROUTINE")) {

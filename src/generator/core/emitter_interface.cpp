@@ -1,5 +1,5 @@
 /*
-** emitter_interface.cpp: the registries of emitters and section writers.
+** emitter_interface.cpp: the registry of section writers.
 */
 #include "generator/core/emitter_interface.h"
 
@@ -8,12 +8,6 @@
 
 namespace {
 
-std::map<std::string, P3109_EMITTER, std::less<>>& emitters()
-{
-    static std::map<std::string, P3109_EMITTER, std::less<>> m;
-    return m;
-}
-
 std::map<std::string, P3109_SECTION_WRITER, std::less<>>& writers()
 {
     static std::map<std::string, P3109_SECTION_WRITER, std::less<>> m;
@@ -21,14 +15,6 @@ std::map<std::string, P3109_SECTION_WRITER, std::less<>>& writers()
 }
 
 } // namespace
-
-void P3109_RegisterEmitter(std::string_view name, P3109_EMITTER pfnEmitter) { emitters()[std::string(name)] = pfnEmitter; }
-
-P3109_EMITTER P3109_pFindEmitter(std::string_view name)
-{
-    auto it = emitters().find(name);
-    return it == emitters().end() ? nullptr : it->second;
-}
 
 void P3109_RegisterSectionWriter(std::string_view name, P3109_SECTION_WRITER pfnWriter)
 {
@@ -43,6 +29,5 @@ P3109_SECTION_WRITER P3109_pFindSectionWriter(std::string_view name)
 
 void P3109_ClearRegistrations()
 {
-    emitters().clear();
     writers().clear();
 }

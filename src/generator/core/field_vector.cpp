@@ -252,7 +252,8 @@ void declareField(const GEN_FIELD_INFO& f)
                                    "public " + csType + " " + local, csInit, 'N');
     else if (f.cType == 'A')
         CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_ALPHA " + local + "[" + bytes + "]", init,
-                                   "public string " + local + " = new String( ' ', " + bytes + " )", csInit, 'N');
+                                   /* compact: the declaration of a literal still fits its 79 characters */
+                                   "public string " + local + " = new String(' '," + bytes + ")", csInit, 'N');
     else
         CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_" + cType + " " + local + "[" + bytes + "]", init,
                                    "public " + csType + "[] " + local + " = new " + csType + "[" + bytes + "]",

@@ -57,6 +57,7 @@ std::string numbered(const char* stem, int32_t n) { return stem + std::to_string
 void P3109_ResetChains() { chains() = Chains{}; }
 
 const std::deque<GEN_EVALUATION_NODE>& P3109_EvaluationChain() { return chains().evaluations; }
+std::deque<GEN_EVALUATION_NODE>& P3109_EvaluationChainForUpdate() { return chains().evaluations; }
 const std::deque<GEN_SELECT_NODE>& P3109_SelectChain() { return chains().selects; }
 const std::deque<GEN_POINT_ENTRY>& P3109_PointChain() { return chains().points; }
 

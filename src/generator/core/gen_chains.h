@@ -24,6 +24,10 @@ struct GEN_EVALUATION_NODE {
     int16_t sList = -1;         /* the current list, for LOC_ENTRY and SELECTLIST */
     char cChangeKind = ' ';     /* CHANGE: 'R' or 'T', filled by its emitter */
     int16_t sChangeValue1 = 0, sChangeValue2 = 0;
+    /* a value evaluation (CHANGE): the field it assigns, filled by its emitter */
+    std::string target;         /* the target's vector identifier */
+    int32_t lTargetLength = 0;
+    int16_t sTargetDecimals = 0;
 };
 
 /* One SELECT or SELECT_SQL loop. */
@@ -62,6 +66,9 @@ GEN_POINT_ENTRY* P3109_pszMakePointName(std::string_view file, std::string_view 
 GEN_POINT_ENTRY* P3109_pFindUsedFile(std::string_view file, std::string_view library);
 
 const std::deque<GEN_EVALUATION_NODE>& P3109_EvaluationChain();
+/* The chain for the writer of insertion point 14, which marks an entry's
+** round option used. */
+std::deque<GEN_EVALUATION_NODE>& P3109_EvaluationChainForUpdate();
 const std::deque<GEN_SELECT_NODE>& P3109_SelectChain();
 const std::deque<GEN_POINT_ENTRY>& P3109_PointChain();
 

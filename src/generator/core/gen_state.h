@@ -88,24 +88,31 @@ struct GEN_SKELETON_STATE {
     std::string currentSkeleton;                /* path of the skeleton being run (point 6) */
 };
 
-/* One entry of the block stack of the command loop. */
+/* One entry of the block stack of the command loop. The fields after the
+** routine values are the working fields of the command emitters, preset
+** at every push. */
 struct GEN_BLOCK_ENTRY {
     int32_t lLineNumber = 0;
     int32_t lRoutineValue1 = 0;
     int32_t lRoutineValue2 = 0;
     int16_t sRoutineValue3 = 0;
-    char cFlag1 = 'N';
-    char acAction[6] = {'*', 'A', 'B', 'O', 'R', 'T'};
-    int16_t sValue = 0;
-    char cFlag2 = 'N';
-    std::string text;
-    char acFlags[4] = {'N', 'N', 'N', 'N'};
+    char cLastDisplay = 'N';                   /* a DISPLAY, REQUEST or POP_UP of the block was passed */
+    std::string lastDisplayLabel = "*ABORT";   /* "X_Last_Display_nnnn" once it was */
+    int16_t sWhenCount = 0;                    /* CASE: the WHEN and OTHERWISE branches opened */
+    char cErrorCountField = 'N';               /* BEGINCHECK: a field counts the block's errors */
+    std::string errorCountField;               /* its vector identifier */
+    char acSelectFlags[4] = {'N', 'N', 'N', 'N'};
     char cLoop = 'N';
     std::string continueLabel;
     std::string leaveLabel;
-    int32_t lValue1 = 0;
-    int32_t lValue2 = 0;
-    char cFlag3 = 'N';
+    int32_t lIterator1 = 0;                    /* BEGIN_LOOP: the literal step */
+    int32_t lIterator2 = 0;                    /* FOR: the iterator's dispatch id */
+    char cIterator = 'N';
+    char cFrame = 'N';                         /* the block opened an X_VAR frame */
+    std::string untilCondition;                /* DOUNTIL: routine name or routine reference */
+    std::string caseOperand;                   /* CASE: the OF_FIELD operand, 10 characters */
+    std::string loopTo;                        /* BEGIN_LOOP: the TO operand, 20 characters */
+    std::string loopUsing;                     /* BEGIN_LOOP: the USING field, 10 characters */
     /* the indent and inline depth in force when the block opened: the
        core's comment writer of a closing command returns to them */
     uint16_t usOuterIndent = 0;
@@ -116,11 +123,17 @@ struct GEN_BLOCK_ENTRY {
 
 inline constexpr int GEN_BLOCK_STACK_CAPACITY = 256;
 
-/* GEN_EMITTER_FLAGS as far as the core reads them. */
+/* GEN_EMITTER_FLAGS as far as the core reads them: what the emitted
+** commands need declared among the function's static working variables. */
 struct GEN_EMITTER_FLAGS {
     char cSqlIndicator = 'N';
     char cOpenAll = 'N';
-    char cLastIoStatus = 'N';      /* GEN_LAST_IO_STATUS_FLAG */
+    char cLastIoStatus = 'N';      /* GEN_LAST_IO_STATUS_FLAG (GEN_IO_STATUS_USED) */
+    char cCallProcess = 'N';       /* vchCallProcess (CALL, SUBMIT) */
+    char cCallFunction = 'N';      /* vchCallFunction (CALL, SUBMIT) */
+    char cValidation = 'N';        /* fchFieldAccepted and X_ErrorCount_1.. (BEGINCHECK) */
+    int16_t sValidationDepth = 0;  /* the deepest BEGINCHECK nesting */
+    char cCheckResult = 'N';       /* chResultofCheck (the check commands) */
     int32_t lIgnoredPrecision = 0;
     int32_t lIgnoredRoundUp = 0;
     int32_t lIgnored1030 = 0;
@@ -152,7 +165,8 @@ struct GEN_MODULE_STATE {
     char cRoutineFlag1 = 'N';
     char cRoutineFlag2 = 'N';
     std::array<char, 4> derivedOptions{{'N', 'N', 'N', 'N'}};  /* the four derived option flags */
-    int16_t sSqlCursorCount = 0;
+    int16_t sSqlCursorCount = 0;          /* GEN_CURSOR_COMMAND_COUNT */
+    int16_t sOpenSelectCount = 0;         /* GEN_OPEN_SELECT_COUNT: SELECT loops open at this point */
     uint16_t usCommandCounter = 0;
     std::string lineNumberText = "0000";
     int32_t lRoutineValue1 = 0, lRoutineValue2 = 0;

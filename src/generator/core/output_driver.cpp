@@ -323,7 +323,8 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
             P3109_WriteFileLine(1, P3109_SkeletonLineText(), g.out.mainOutput);
     }
 
-    /* 11 */
+    /* 11: with the variables the emitted code asked for */
+    P3109_DeclareEmitterWorkingVariables();
     if (P3109_lAbortWord() == 0)
         for (int16_t list = 0; list < 3; ++list)
             CGEN_WriteStaticWorkingDeclarations(list, g.stg, g.csStreams[1]);

@@ -27,6 +27,7 @@
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/web_sections.h"
+#include "generator/emitters/emitters.h"
 #include "platform/dqoz/dqoz.h"
 
 namespace {
@@ -96,6 +97,7 @@ void resetJobState(GEN_MODULE_STATE& g)
     P3109_ResetWebSections();
     P3109_ResetFieldVector();
     P3109_ResetArrays();
+    P3109_ResetEmitters();
 }
 
 void seedStaticLists(bool processSwitch)

@@ -29,7 +29,8 @@
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/web_sections.h"
-#include "generator/expressions/expr_core_services.h"
+#include "generator/emitters/emitters.h"
+#include "generator/core/evaluation_services.h"
 
 namespace {
 
@@ -104,14 +105,19 @@ constexpr CorePoint kCorePoints[] = {
     {2, P3109_SubstituteFunctionName},
     {3, P3109_SubstituteObjectFileName},
     {4, P3109_SubstituteFileBaseNameLower},
-    {14, EXPR_RunEvaluationRoutinesPoint},
-    {15, EXPR_RunEvaluationHeaderPoint},
+    {14, P3109_EmitEvaluationRoutines},
+    {15, P3109_WriteEvaluationPrototypes},
     {5, P3109_SubstituteProcessName},
     {6, [] { P3109_WriteAtDirective(g().skel.currentSkeleton); }},
     {9, P3109_SubstituteBlankPaddedName},
     {12, P3109_WriteFieldVector},
     {21, [] { keepIf(g().lWorkingLists > 0); }},
+    {22, P3109_EmitExchangeAlways},
+    {24, P3109_EmitRoutineSection},
     {26, [] { keepIf(g().emit.cOpenAll != 'N'); }},
+    {29, P3109_EmitReceiveParameters},
+    {30, P3109_EmitReturnParameters},
+    {32, P3109_EmitReturnTriggerInfo},
     {28, [] {
          const FFC_PROCESS_DEFINITION* p = g().args.pProcess;
          keepIf(p && p->cMenuStyle == 'A');
@@ -120,6 +126,13 @@ constexpr CorePoint kCorePoints[] = {
     {38, P3109_WriteCloseReports},
     {39, P3109_KeepLineIfReportPrinted},
     {40, P3109_WriteTempStoreCount},
+    {41, [] {
+         drop();
+         const uint16_t saved = g().out.usIndent;
+         g().out.usIndent = g().skel.usColumn;
+         P3109_EmitResetFunctionMode();
+         g().out.usIndent = saved;
+     }},
     {43, [] { keepIf(P3109_fSysFlag(37)); }},
     {45, [] { keepIf(g().sSqlCursorCount >= 1); }},
     {46, P3109_SubstituteCursorCount},
@@ -224,17 +237,11 @@ constexpr PendingPoint kPendingPoints[] = {
     {165, "P3109_WriteProjectItemGroup", 0},
     {166, "P3109_WriteInstallResources", 0},
     /* the command emitters' sections */
-    {22, "P3109_EmitExchangeAlways", 0},
     {23, "P3109_EmitDbmCloseStructs", 0},
-    {24, "P3109_EmitRoutineSection", 0},
     {25, "P3109_EmitDbmOpenStructs", 0},
     {27, "P3109_EmitActionBarOptionInit", 0},
-    {29, "P3109_EmitReceiveParameters", 0},
-    {30, "P3109_EmitReturnParameters", 0},
-    {32, "P3109_EmitReturnTriggerInfo", 0},
     {35, "P3109_EmitReportStructs", 0},
     {37, "P3109_EmitReportRoutines", 0},
-    {41, "P3109_EmitResetFunctionMode", 0},
     {42, "P3109_LoadSelectSqlCommands", 0},
     {133, "P3109_EmitRenameTable", 0},
 };

@@ -248,3 +248,22 @@ const std::vector<GEN_TEXT_LITERAL>& CGEN_TextLiterals()
     r.view.assign(r.chain.begin(), r.chain.end());
     return r.view;
 }
+
+void P3109_DeclareEmitterWorkingVariables()
+{
+    const GEN_EMITTER_FLAGS& f = P3109_State().emit;
+    if (f.cCallProcess == 'Y')
+        CGEN_AddStaticWorkingVariable(0, "X_VCHAR vchCallProcess[X_OBJECT_NAME_LEN + 1]", "", 'Y');
+    if (f.cCallFunction == 'Y')
+        CGEN_AddStaticWorkingVariable(0, "X_VCHAR vchCallFunction[X_FUNCTION_NAME_LEN + 1]", "", 'Y');
+    if (f.cValidation == 'Y') {
+        CGEN_AddStaticWorkingVariable(0, "X_YES_NO fchFieldAccepted[X_VECTOR_TOTAL]", "", 'Y');
+        for (int16_t level = 1; level <= f.sValidationDepth; ++level)
+            CGEN_AddStaticWorkingVariable(0, "X_SHORT X_ErrorCount_" + std::to_string(level), "", 'Y');
+    }
+    if (f.cCheckResult == 'Y')
+        CGEN_AddStaticWorkingVariable(0, "X_CHAR chResultofCheck", "", 'Y');
+    if (f.cLastIoStatus == 'Y')
+        CGEN_AddStaticWorkingEntry(0, "X_VCHAR vchLastIOStatus[X_DBM_RETURN_CODE_LEN + 1]", "",
+                                   "public string vchLastIOStatus", "", 'Y');
+}

@@ -35,6 +35,10 @@ const std::vector<GEN_STATIC_ENTRY>& CGEN_StaticWorkingList(int16_t sList);
 void CGEN_WriteStaticWorkingDeclarations(int16_t sList, GEN_STREAM cStream, GEN_STREAM csStream);
 void P3109_WriteStaticWorkingInitialisers(int16_t sList, GEN_STREAM stream, uint16_t usColumn, char cTarget);
 void CGEN_WriteListLine(std::string_view text, GEN_STREAM stream);
+/* The static working variables that the emitted commands asked for
+** through the emitter flags (the names of CALL and SUBMIT, the validation
+** flags and error counts, the check result, the last I/O status). */
+void P3109_DeclareEmitterWorkingVariables();
 
 /* GEN_TEXT_LITERAL. */
 struct GEN_TEXT_LITERAL {

@@ -20,7 +20,9 @@ TEST_F(Job, GenerateOptionWritesTheSampleFunctionsFileSet)
     for (const char* s : {".C", ".H", ".STG", ".RC", ".TXT", ".PGM"})
         EXPECT_TRUE(std::filesystem::exists(sourceDir() / (std::string("DEMOMIN") + s))) << s;
     const std::string c = readFile(sourceDir() / "DEMOMIN.C");
-    EXPECT_NE(c.find("   /* FUNCTION OPTIONS(*DIRECT) */ \r\n   /* RETURN */ \r\n"), std::string::npos) << c;
+    /* the commands' code in the routine of the commands, main returns after it */
+    EXPECT_NE(c.find("   // FUNCTION OPTIONS(*DIRECT) \r\n"), std::string::npos) << c;
+    EXPECT_NE(c.find("   X_MAIN_RETURN(DEMOMIN) \r\n"), std::string::npos) << c;
     EXPECT_EQ(queryText("SELECT length(X23SP1) FROM QV_F23 WHERE X23MOD = 'DEMOPRC' AND X23FMT = 'DEMOMIN'"), "17");
 }
 
@@ -86,7 +88,7 @@ TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
               std::string::npos) << c;
     EXPECT_EQ(c.find("Function  :"), std::string::npos);
     /* the component's lines as comments, from the checker's source-line list */
-    EXPECT_NE(c.find("   /* BEGIN_COM */ \r\n   /* * nothing but a comment */ \r\n   /* END_COM */ \r\n"),
+    EXPECT_NE(c.find("   // BEGIN_COM  \r\n   // * nothing but a comment \r\n   // END_COM  \r\n"),
               std::string::npos) << c;
     /* blank-padded to 23, the SQL indicator 'N', the four digits, length 29 */
     EXPECT_EQ(queryText("SELECT X03SP1 || '|' FROM QV_F03 WHERE X03P_I = 'DEM' AND X03FLD = 'PLAINCMP'"),

@@ -32,6 +32,36 @@
 %40
 %66
 
+%%IF_FUNCTION
+/* ---- Fields exchanged with every called function ---- */
+X_VOID_FUNCTION X_Always_Exchange_%63 ( FUNCTION_STD_ARGS )
+{
+%22
+}
+
+X_VOID_FUNCTION X_Receive_Exchange_%63 ( FUNCTION_STD_ARGS )
+{
+   X_Get_From_Exchange_List (pX_Ids,pX_Pro,pX_Fun,pX_Fld);
+}
+
+/* ---- The commands of the function ---- */
+static X_VOID_FUNCTION X_Commands_%63 ( FUNCTION_STD_ARGS )
+%%ELSE
+/* ---- The commands of the component ---- */
+static X_VOID_FUNCTION X_Commands_%63 ( COMPONENT_STD_ARGS )
+%%ENDIF
+{
+   X_SHORT sEntryCursors = 0;
+   (void) sEntryCursors;
+%29
+%41
+%1
+%45   X_SHORT sCursorLimit = %46 ;
+%45   (void) sCursorLimit;
+%30
+%32
+}
+
 /* ---- Evaluation routines and conditions ---- */
 %15
 %16
@@ -50,8 +80,6 @@ X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
 X_VOID_FUNCTION %63 ( COMPONENT_STD_ARGS )
 %%ENDIF
 {
-   X_SHORT sEntryCursors = 0;
-   (void) sEntryCursors;
    %101
    %50
    %90
@@ -61,10 +89,7 @@ X_VOID_FUNCTION %63 ( COMPONENT_STD_ARGS )
    %102
    %99
 
-   /* ---- Commands ---- */
-%1
-%45   X_SHORT sCursorLimit = %46 ;
-%45   (void) sCursorLimit;
+   X_Commands_%63 ( FUNCTION_STD_PARMS );
 %55
 %56
 %38

@@ -1,0 +1,234 @@
+/*
+** emit_support.cpp: the current command, the target and routine, field
+** look-ups and text helpers shared by the command emitters.
+*/
+#include "generator/emitters/emit_support.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "checker/work_records.h"
+#include "dqov/layout_records.h"
+#include "dqov/record_store.h"
+#include "dqov/workfile.h"
+#include "generator/core/command_loop.h"
+#include "generator/core/field_helpers.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/name_services.h"
+#include "generator/core/services.h"
+#include "generator/core/used_fields.h"
+#include "generator/emitters/emitters.h"
+
+namespace {
+
+FFC_PARSED_COMMAND& parsedBuffer()
+{
+    static auto buffer = std::make_unique<FFC_PARSED_COMMAND>();
+    return *buffer;
+}
+
+} // namespace
+
+const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand()
+{
+    FFC_PARSED_COMMAND& p = parsedBuffer();
+    std::memset(&p, 0, sizeof p);
+    const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
+    p.sLine = static_cast<int16_t>(r.usNumber);
+    p.sSubLine = static_cast<int16_t>(r.usSequence);
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || !ctx->pCommandStore || RS_fFindCommandRecord(ctx, &p, sizeof p) != 0) {
+        std::memset(&p, 0, sizeof p);
+        std::memset(p.acName, ' ', sizeof p.acName);
+        std::memset(p.acLabel, ' ', sizeof p.acLabel);
+        std::memset(p.acParms, ' ', sizeof p.acParms);
+        p.lDispatchId = -1;
+    }
+    return p;
+}
+
+std::string P3109_Parm(std::string_view keyword, int iElement, int iEntry)
+{
+    return dqov::cmdparm::ParmText(P3109_CurrentParsedCommand(), keyword, iElement, iEntry);
+}
+
+std::string P3109_ParmField(std::string_view keyword, int iElement, int iEntry)
+{
+    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedCommand();
+    const std::string name = dqov::cmdparm::CommandNameOf(p);
+    const int ci = dqov::cmdparm::FindCommand(name);
+    if (ci < 0)
+        return {};
+    const int pi = dqov::cmdparm::FindParam(dqov::cmdparm::kCommands[static_cast<size_t>(ci)], keyword);
+    if (pi < 0)
+        return {};
+    const auto& def = dqov::cmdparm::kCommands[static_cast<size_t>(ci)].params[pi];
+    if (iElement >= def.elementCount)
+        return {};
+    const int32_t size = dqov::cmdparm::ElementSize(def.elements[iElement]);
+    const int32_t at = dqov::cmdparm::EntryOffset(p, keyword, iElement, iEntry, size);
+    if (at < 0)
+        return {};
+    return std::string(p.acParms + at, static_cast<size_t>(size));
+}
+
+int32_t P3109_ParmNumber(std::string_view keyword, int iElement, int iEntry)
+{
+    return dqov::cmdparm::ParmNumber(P3109_CurrentParsedCommand(), keyword, iElement, iEntry);
+}
+
+int32_t P3109_ParmCount(std::string_view keyword)
+{
+    return dqov::cmdparm::ParmCount(P3109_CurrentParsedCommand(), keyword);
+}
+
+bool P3109_fParmFlag(std::string_view keyword, std::string_view value)
+{
+    return dqov::cmdparm::ParmFlag(P3109_CurrentParsedCommand(), keyword, value);
+}
+
+const char* P3109_pRoutineReference()
+{
+    static char reference[10];
+    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedCommand();
+    if (!P3109_fIsRoutineReference(p.acRoutineRef))
+        return nullptr;
+    std::memcpy(reference, p.acRoutineRef, 9);
+    reference[9] = '\0';
+    return reference;
+}
+
+bool P3109_fFrameIndicator() { return P3109_CurrentParsedCommand().cFrame != 0 && P3109_CurrentParsedCommand().cFrame != ' '; }
+
+std::string P3109_CurrentCommandName()
+{
+    const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
+    return P3109_TrimRight(std::string_view(r.acName, 10));
+}
+
+bool P3109_fCommandIs(std::string_view name) { return P3109_CurrentCommandName() == name; }
+
+bool P3109_fCSharp() { return P3109_State().cTarget == GEN_TARGET_CSHARP; }
+
+bool P3109_fInComponentRoutine() { return P3109_State().cRoutineFlag2 == 'Y'; }
+
+bool P3109_fInSubroutine() { return P3109_State().cRoutineFlag1 == 'Y'; }
+
+std::string P3109_ModuleName() { return P3109_State().cName; }
+
+bool P3109_fHasCursors() { return P3109_State().sSqlCursorCount >= 1; }
+
+std::string P3109_CursorOffsetText() { return std::to_string(P3109_State().sOpenSelectCount); }
+
+bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth)
+{
+    if (name.empty() || name[0] == ' ')
+        return false;
+    return P3109_sGetUsedField(name, GEN_SLOT_LOOKUP_INNER, info, ulWidth) == 0;
+}
+
+std::string P3109_FieldVector(std::string_view name, size_t ulWidth)
+{
+    GEN_FIELD_INFO info;
+    return P3109_fFindUsedField(name, info, ulWidth) ? info.vectorName : std::string("V_NOT_AVAILABLE");
+}
+
+char P3109_NameCharacter3()
+{
+    const FFC_CONTEXT* ctx = P3109_Context();
+    return ctx && ctx->cNatChar3 != ' ' && ctx->cNatChar3 != '\0' ? ctx->cNatChar3 : '$';
+}
+
+std::string P3109_SpecialFieldName(std::string_view head, std::string_view tail)
+{
+    return P3109_Padded(std::string(head) + P3109_NameCharacter3() + std::string(tail), 10);
+}
+
+std::vector<std::string> P3109_GroupMembers(std::string_view group)
+{
+    std::vector<std::string> members;
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || !ctx->pWorkFile)
+        return members;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, FFC_WORK_KIND_LEN);
+    const std::string name = P3109_DropNationalChar(P3109_TrimRight(group));
+    std::memcpy(r.acName, name.data(), std::min<size_t>(name.size(), FFC_WORK_NAME_LEN));
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_EMITTERS, &r, 2); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_EMITTERS, &r, 2)) {
+        const auto* data = reinterpret_cast<const GROUPFLD_DATA*>(r.acData);
+        members.push_back(P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(std::string_view(data->acField, 10))), 10));
+    }
+    return members;
+}
+
+std::vector<std::string> P3109_ExpandFieldName(std::string_view name)
+{
+    const std::string trimmed = P3109_TrimRight(name);
+    if (trimmed.empty())
+        return {};
+    if (P3109_fIsGroupName(trimmed))
+        return P3109_GroupMembers(trimmed);
+    return {P3109_Padded(P3109_DropNationalChar(trimmed), 10)};
+}
+
+bool P3109_fListDefined(std::string_view name)
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    const std::string key = P3109_DropNationalChar(P3109_TrimRight(name));
+    if (!ctx || !ctx->pWorkFile || key.empty())
+        return false;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, WR_LISTNAME, FFC_WORK_KIND_LEN);
+    std::memcpy(r.acName, key.data(), std::min<size_t>(key.size(), FFC_WORK_NAME_LEN));
+    return WF_cReadFirst(ctx, GEN_SLOT_EMITTERS_INNER, &r, 2) == '0';
+}
+
+std::string P3109_ListVectorName(std::string_view name)
+{
+    const std::string key = P3109_DropNationalChar(P3109_TrimRight(name));
+    return "V_LIST_" + P3109_MakeCIdentifier(key, key.size());
+}
+
+void P3109_LineAt(int16_t sIndent, std::string_view text) { P3109_WriteLine(P3109_State().out.current, sIndent, text); }
+
+std::string P3109_Format(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int n = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+    if (n > 0)
+        std::vsnprintf(text.data(), text.size() + 1, format, args);
+    va_end(args);
+    return text;
+}
+
+std::string P3109_LineCommentText(std::string_view text)
+{
+    std::string out(text);
+    P3109_BlankControlChars(out);
+    out = P3109_TrimRight(out);
+    const bool backslash = !out.empty() && out.back() == '\\';
+    const bool trigraph = out.size() >= 3 && out.compare(out.size() - 3, 3, "?\?/") == 0;
+    if (backslash || trigraph)
+        out += '.';
+    return out;
+}
+
+P3109_ExprWriter& P3109_ExpressionWriter()
+{
+    static P3109_ExprWriter writer;
+    return writer;
+}
+
+bool P3109_fIsRoutineReference(const char* pchValue)
+{
+    return pchValue && static_cast<unsigned char>(pchValue[0]) == 3 && pchValue[1] != 'A' && pchValue[1] != '\0';
+}

@@ -1,0 +1,107 @@
+/*
+** emit_support.h: what every command emitter shares: the current command's
+** parsed parameters, the target language and routine kind, the used-field
+** look-ups, the special field names of the run, the expression writer and
+** a few text helpers.
+**
+** The parsed command is read afresh from the command store on every call
+** of P3109_pCurrentParsedCommand, so an emitter always sees the parameters
+** as they stand (a field move may have rewritten ROUND_UP).
+*/
+#ifndef GENERATOR_EMITTERS_EMIT_SUPPORT_H
+#define GENERATOR_EMITTERS_EMIT_SUPPORT_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "checker/params/parsed_command.h"
+#include "generator/core/field_info.h"
+#include "generator/core/gen_state.h"
+#include "generator/expressions/expr_core_services.h"
+
+/* ---- the current command ---- */
+
+/* The current command's parsed record; a zero record (blank name) when the
+** command store does not hold it. */
+const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand();
+/* A parameter element of the current command, trailing blanks removed. */
+std::string P3109_Parm(std::string_view keyword, int iElement = 0, int iEntry = 0);
+/* The same as a fixed field of its full width (blank-padded). */
+std::string P3109_ParmField(std::string_view keyword, int iElement = 0, int iEntry = 0);
+int32_t P3109_ParmNumber(std::string_view keyword, int iElement = 0, int iEntry = 0);
+int32_t P3109_ParmCount(std::string_view keyword);
+/* Whether a flag-set parameter of the current command gives the value. */
+bool P3109_fParmFlag(std::string_view keyword, std::string_view value);
+/* The current command's kind-3 routine reference (9 bytes), or null when
+** its expression was not compiled. */
+const char* P3109_pRoutineReference();
+/* Whether the current command's operands are evaluated through an X_VAR
+** frame. */
+bool P3109_fFrameIndicator();
+/* The trimmed name of the current command ("IF", "BEGIN_LOOP"). */
+std::string P3109_CurrentCommandName();
+/* Whether the current command's name is the given one. */
+bool P3109_fCommandIs(std::string_view name);
+
+/* ---- target and routine ---- */
+
+bool P3109_fCSharp();
+bool P3109_fInComponentRoutine();
+bool P3109_fInSubroutine();
+/* GEN_MODULE_NAME. */
+std::string P3109_ModuleName();
+/* The component routine argument list of the C# forms. */
+inline constexpr const char* GEN_COMPONENT_ROUTINE_ARGS =
+    "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2, lReturnCode, RoutineInfo, "
+    "pSTACKActiveCompRtnX_Fun,ulNoofNegotiableComps, aNegotiableComps, sEntryCursors";
+/* The subroutine argument list of the C# calls. */
+inline constexpr const char* GEN_FUNCTION_PARMS_CS = "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2";
+/* Whether the function holds SELECT or SELECT_SQL commands. */
+bool P3109_fHasCursors();
+/* GEN_CURSOR_OFFSET_TEXT: the SELECT loops open at this point, as text. */
+std::string P3109_CursorOffsetText();
+
+/* ---- used fields ---- */
+
+/* Looks the name up among the used fields (first ulWidth characters). */
+bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth = 10);
+/* The field's vector identifier, "V_NOT_AVAILABLE" when not used. */
+std::string P3109_FieldVector(std::string_view name, size_t ulWidth = 10);
+/* "IO" + c + "STS" and its kin: a special field of the run's third name
+** character ('$' by default), blank-padded to 10. */
+std::string P3109_SpecialFieldName(std::string_view head, std::string_view tail);
+char P3109_NameCharacter3();
+/* The members of a field group in stored order ("GROUPFLD" records), each
+** blank-padded to 10. */
+std::vector<std::string> P3109_GroupMembers(std::string_view group);
+/* A name of a field list: a group is replaced by its members, a leading
+** national name character is dropped. */
+std::vector<std::string> P3109_ExpandFieldName(std::string_view name);
+
+/* ---- working lists ---- */
+
+/* Whether a DEF_LIST defines the list (a leading national name character
+** dropped). */
+bool P3109_fListDefined(std::string_view name);
+/* The list's vector name: "V_LIST_" and its name made a C identifier. */
+std::string P3109_ListVectorName(std::string_view name);
+
+/* ---- writing ---- */
+
+/* The line at the current stream and a given indent. */
+void P3109_LineAt(int16_t sIndent, std::string_view text);
+/* printf-style formatting into a string. */
+std::string P3109_Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+/* A text for a // comment line: control characters blanked, and no
+** backslash (or trigraph of one) left at its end, where it would join the
+** next generated line to the comment. */
+std::string P3109_LineCommentText(std::string_view text);
+/* The writer through which the expression generator writes. */
+P3109_ExprWriter& P3109_ExpressionWriter();
+/* Whether a parameter holds a kind-3 routine reference of an evaluation
+** routine (the byte 3, a letter other than 'A'). */
+bool P3109_fIsRoutineReference(const char* pchValue);
+
+#endif

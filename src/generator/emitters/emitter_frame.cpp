@@ -1,0 +1,398 @@
+/*
+** emitter_frame.cpp: the frame every command's code is written in: the
+** prologue (source comment, branch-target label, sequence number and
+** debugger hook) and the shared writers for the recurring pieces: condition
+** tests, the fatal-error test, transfers of control, the run-time failure of
+** an unsupported command, I/O outcome actions and the I/O status copy,
+** dynamic system variables, the fatal-error break and the native lock.
+*/
+#include <cstring>
+#include <vector>
+
+#include "dqov/x_tree.h"
+#include "generator/core/command_loop.h"
+#include "generator/core/field_helpers.h"
+#include "generator/core/field_values.h"
+#include "generator/core/gen_chains.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/name_services.h"
+#include "generator/core/definitions.h"
+#include "generator/core/services.h"
+#include "generator/emitters/emit_state.h"
+#include "generator/emitters/emit_support.h"
+#include "generator/emitters/emitters.h"
+
+namespace {
+
+GEN_MODULE_STATE& g() { return P3109_State(); }
+
+/* Commands that write no executable code: their prologue has no sequence
+** line and no debugger hook. */
+constexpr const char* kNonExecutable[] = {
+    "DEFINE", "DEF_LIST", "DEF_ARRAY", "GROUP_BY", "RENAME", "OVERRIDE", "DEF_REPORT", "DEF_HEAD", "DEF_FOOT",
+    "DEF_LINE", "DEF_BREAK", "DEF_COND", "BEGIN_COM", "END_COM", "DEFINE_COM", "DEFINE_MAP", "DEFINE_PTY",
+    "DEFINE_EVT", "WEB_MAP"};
+
+bool isExecutable(const char* acName)
+{
+    if (acName[0] == '*')
+        return false;
+    for (const char* name : kNonExecutable)
+        if (std::memcmp(acName, P3109_Padded(name, 10).data(), 10) == 0)
+            return false;
+    return true;
+}
+
+/* The command's text as written, without its label and name (the whole
+** text for a comment line). */
+std::string sourceText(const GEN_COMMAND_RECORD& r)
+{
+    const GEN_COMMAND_SOURCE* source = P3109_pCommandSource();
+    std::vector<std::string> lines;
+    if (source && source->pfnSourceLines)
+        source->pfnSourceLines(P3109_Context(), r.usNumber, r.usSequence, &lines);
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : " ") + line;
+    if (r.acName[0] == '*')
+        return P3109_TrimRight(text);
+    size_t at = text.find_first_not_of(' ');
+    if (at == std::string::npos)
+        return {};
+    size_t end = text.find(' ', at);
+    std::string_view first = std::string_view(text).substr(at, end == std::string::npos ? std::string::npos : end - at);
+    if (first.size() >= 1 && first.size() <= 4 && first.back() == ':') {
+        at = text.find_first_not_of(' ', at + first.size());
+        if (at == std::string::npos)
+            return {};
+        end = text.find(' ', at);
+    }
+    if (end == std::string::npos)
+        return {};
+    at = text.find_first_not_of(' ', end);
+    return at == std::string::npos ? std::string() : P3109_TrimRight(std::string_view(text).substr(at));
+}
+
+void enterDebugName(const std::string& name)
+{
+    RBTREE* tree = g().pDebugNames;
+    if (!tree)
+        return;
+    char key[11] = {};
+    std::memcpy(key, name.data(), std::min<size_t>(name.size(), 10));
+    const void* keys[] = {key};
+    if (!RBTree_GetEntry(tree, keys, nullptr))
+        RBTree_PutEntry(tree, keys, nullptr);
+}
+
+bool startsWith(std::string_view target, std::string_view keyword)
+{
+    return target.size() >= keyword.size() && target.substr(0, keyword.size()) == keyword;
+}
+
+/* A keyword given with '*' or '@' in front. */
+bool isKeyword(std::string_view target, std::string_view name)
+{
+    return !target.empty() && (target[0] == '*' || target[0] == '@') && startsWith(target.substr(1), name);
+}
+
+void writeRoutineMacro(const char* component, const char* subroutine, const std::string& main, uint16_t usIndent)
+{
+    if (P3109_fInComponentRoutine())
+        P3109_LineAt(static_cast<int16_t>(usIndent), component);
+    else if (P3109_fInSubroutine())
+        P3109_LineAt(static_cast<int16_t>(usIndent), subroutine);
+    else
+        P3109_LineAt(static_cast<int16_t>(usIndent), main);
+}
+
+void writeReturn(uint16_t usIndent)
+{
+    P3109_WriteComment("Return to the caller");
+    const int16_t at = static_cast<int16_t>(usIndent);
+    const std::string module = P3109_ModuleName();
+    if (!P3109_fCSharp()) {
+        writeRoutineMacro("X_COMR_RETURN", "X_SUBR_RETURN", "X_MAIN_RETURN(" + module + ")", usIndent);
+        return;
+    }
+    if (P3109_fInComponentRoutine()) {
+        P3109_LineAt(at, "lReturnCode = X_GloDef.X_COMR_NORMAL_END;");
+        P3109_LineAt(at, P3109_Format("return X_TERMINATE_COMPONENT_ROUTINE(%s);", GEN_COMPONENT_ROUTINE_ARGS));
+    } else if (P3109_fInSubroutine()) {
+        P3109_LineAt(at, "return X_GloDef.X_SUBR_RETURN;");
+    } else {
+        P3109_LineAt(at, "pX_Pro->vchNextFunc = DqooDef.X_PROCESS_RETURN;");
+        P3109_LineAt(at, "X_End_Function_" + module + "(" + GEN_FUNCTION_PARMS_CS + ");");
+    }
+}
+
+/* The last-display label of an enclosing DISPLAY of the current routine,
+** empty when there is none. */
+std::string lastDisplayLabel()
+{
+    const GEN_MODULE_STATE& s = g();
+    const int16_t base = P3109_fInSubroutine() ? P3109_EmitterState().sRoutineBaseDepth : 0;
+    for (int i = s.sBlockDepth; i >= base && i >= 0; --i) {
+        const GEN_BLOCK_ENTRY& e = s.blocks[static_cast<size_t>(i)];
+        if (e.cLastDisplay == 'Y')
+            return e.lastDisplayLabel;
+    }
+    return {};
+}
+
+} // namespace
+
+void P3109_EmitCommandPrologue()
+{
+    const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
+    const bool executable = isExecutable(r.acName);
+    const std::string name = P3109_NameText(r.acName, 10);
+    const uint16_t indent = g().out.usIndent;
+
+    std::string text = sourceText(r);
+    const size_t room = indent < 4081 ? 4081 - indent : 0;
+    if (text.size() > room)
+        text.resize(room);
+    text = P3109_LineCommentText(text);
+
+    if (r.acName[0] == '*') {
+        if (text.empty())
+            P3109_LineAt(1, " ");
+        else
+            P3109_Line("// " + text);
+    } else if (!executable) {
+        P3109_Line("// " + name + " " + text);
+    } else {
+        P3109_LineAt(1, " ");
+        P3109_Line("//");
+        P3109_Line("// " + name + " " + text);
+        P3109_Line("//");
+    }
+    if (r.acLabel[0] == ' ' && !executable)
+        return;
+
+    P3109_EmitLabelTarget();
+    const bool display = std::memcmp(r.acName, "DISPLAY", 7) == 0 || std::memcmp(r.acName, "REQUEST", 7) == 0 ||
+                         std::memcmp(r.acName, "POP_UP", 6) == 0;
+    if (display) {
+        const std::string label = "X_Last_Display_" + g().lineNumberText;
+        P3109_LineAt(3, label + ":");
+        GEN_BLOCK_ENTRY& top = g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))];
+        top.lastDisplayLabel = label;
+        top.cLastDisplay = 'Y';
+        const uint16_t saved = g().out.usIndent;
+        g().out.usIndent = 3;
+        P3109_WriteCloseCursors(P3109_CursorOffsetText());
+        g().out.usIndent = saved;
+    }
+    if (!executable)
+        return;
+
+    enterDebugName(name);
+    const int sequence = P3109_CurrentParsedCommand().sSequence;
+    P3109_Line(P3109_Format(P3109_fCSharp() ? "pX_Fun.sSequence = %d;" : "pX_Fun->sSequence = %d;", sequence));
+    P3109_Line(P3109_fCSharp() ? "#if X_DEBUG" : "#if defined(X_DEBUG)");
+    const std::string hook = "_" + name + "_COMMAND";
+    if (P3109_fInComponentRoutine())
+        P3109_Line("if (DebugComponentRoutine(FUNCTION_STD_PARMS," + hook +
+                   ",&(RoutineInfo),pSTACKActiveCompRtnX_Fun)) return(X_COMR_FAILED);");
+    else if (P3109_fInSubroutine())
+        P3109_Line("if (DebugSubRoutine(FUNCTION_STD_PARMS," + hook + ")) return(X_SUBR_FAILED);");
+    else
+        P3109_Line("if (DebugMain(FUNCTION_STD_PARMS," + hook + ")) return;");
+    P3109_Line("#endif");
+}
+
+void P3109_EmitLabelTarget()
+{
+    GEN_MODULE_STATE& s = g();
+    const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
+    if (s.cLabelFlag == 'Y' || std::memcmp(r.acLabel, "   ", 3) == 0)
+        return;
+    P3109_WriteComment("Target Label for branching");
+    P3109_LineAt(3, "X_Label_" + P3109_MakeCIdentifier(std::string_view(r.acLabel, 3), 3) + ": ;");
+    const uint16_t saved = s.out.usIndent;
+    s.out.usIndent = 3;
+    P3109_WriteCloseCursors(P3109_CursorOffsetText());
+    s.out.usIndent = saved;
+    s.cLabelFlag = 'Y';
+}
+
+void P3109_EmitConditionTest(const std::vector<std::string>& names, char cForm)
+{
+    if (names.empty())
+        return;
+    P3109_WriteComment("Test or identify all relevant conditioning logic");
+    for (const std::string& name : names) {
+        const std::string key = P3109_Padded(P3109_CopyUpper(name, std::min<size_t>(name.size(), 10)), 10);
+        const GEN_EVALUATION_NODE* found = nullptr;
+        for (const GEN_EVALUATION_NODE& n : P3109_EvaluationChain())
+            if (n.cMark == 'Y' && n.key == key) {
+                found = &n;
+                break;
+            }
+        if (!found)
+            continue;
+        const GEN_CONDITION* condition = P3109_pFindCondition(key);
+        const int number = condition ? condition->sNumber : 0;
+        if (cForm == 'Y') {
+            P3109_Line(P3109_Format("X_CondEvaluate[pX_Fun->scX_CondEvaluate].sCondNumber = %d;", number));
+            P3109_Line("X_CondEvaluate[pX_Fun->scX_CondEvaluate].Version.pfCondEvaluate_V5 = " + found->name + ";");
+            P3109_Line("pX_Fun->scX_CondEvaluate++;");
+        } else {
+            P3109_Line(P3109_Format("INSTANCE(X_Cond[%d].chTrue) = %s(FUNCTION_STD_PARMS);", number, found->name.c_str()));
+        }
+    }
+}
+
+void P3109_EmitFatalErrorTest()
+{
+    P3109_WriteComment("Test for a fatal error");
+    const std::string module = P3109_ModuleName();
+    if (P3109_fInComponentRoutine())
+        P3109_Line(P3109_fCSharp() ? P3109_Format("X_COMR_CHECK_FATAL(%s);", GEN_COMPONENT_ROUTINE_ARGS)
+                                   : std::string("X_COMR_CHECK_FATAL"));
+    else if (P3109_fInSubroutine())
+        P3109_Line(P3109_fCSharp() ? "if (pX_Ids.chFatalError == YES){ pX_Pro.vchNextFunc = DqooDef.X_PROCESS_ERROR; "
+                                     "return X_GloDef.X_SUBR_FAILED; }"
+                                   : "X_SUBR_CHECK_FATAL");
+    else
+        P3109_Line(P3109_fCSharp() ? "X_MAIN_CHECK_FATAL(" + module + ");" : "X_MAIN_CHECK_FATAL(" + module + ")");
+}
+
+void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent)
+{
+    const std::string t = P3109_TrimRight(target);
+    const std::string module = P3109_ModuleName();
+    bool abort = false;
+    if (startsWith(t, "*LASTDIS")) {
+        if (P3109_fInComponentRoutine()) {
+            P3109_WriteComment("Return to the caller");
+            P3109_LineAt(static_cast<int16_t>(usIndent), "X_COMR_RETURN");
+            return;
+        }
+        const std::string label = lastDisplayLabel();
+        if (!label.empty()) {
+            P3109_WriteComment("Branch to computed last screen panel");
+            P3109_LineAt(static_cast<int16_t>(usIndent), "goto " + label + ";");
+            return;
+        }
+        abort = true;
+    }
+    if (abort || isKeyword(t, "ERROR") || isKeyword(t, "ABORT")) {
+        P3109_WriteComment("Abort function execution");
+        writeRoutineMacro("X_COMR_ABORT", "X_SUBR_ABORT", "X_MAIN_ABORT (" + module + ")", usIndent);
+        return;
+    }
+    if (startsWith(t, "*NEXT"))
+        return;
+    if (isKeyword(t, "EXIT")) {
+        P3109_WriteComment("Exit from this function");
+        writeRoutineMacro("X_COMR_EXIT", "X_SUBR_EXIT", "X_MAIN_EXIT (" + module + ")", usIndent);
+        return;
+    }
+    if (startsWith(t, "*MENU")) {
+        P3109_WriteComment("Cancel this function");
+        writeRoutineMacro("X_COMR_CANCEL", "X_SUBR_CANCEL", "X_MAIN_CANCEL(" + module + ")", usIndent);
+        return;
+    }
+    if (startsWith(t, "*RETURN")) {
+        writeReturn(usIndent);
+        return;
+    }
+    P3109_WriteComment("Branch to user defined label");
+    P3109_LineAt(static_cast<int16_t>(usIndent), P3109_MakeGotoLabel(P3109_Padded(t, 10), 10));
+}
+
+void P3109_EmitUnsupportedCommand()
+{
+    const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
+    P3109_Line("X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,");
+    const std::string name = P3109_NameText(r.acName, 10);
+    P3109_Line("               X_TEXT(136),\"" + (name == " " ? name : P3109_MakeHexLiteral(name, 10)) + "\");");
+    P3109_EmitBranchToTarget("*ERROR", g().out.usIndent);
+    P3109_sIssueMessage("PRC1005", 'W', std::string_view(r.acName, 10));
+}
+
+void P3109_EmitIoStatusAction(std::string_view target, std::string_view outcome)
+{
+    g().emit.cLastIoStatus = 'Y';
+    const bool next = startsWith(P3109_TrimRight(target), "*NEXT");
+    const bool validation = outcome == "X_DBM_VALIDATION_ERROR";
+    if (next && !validation) {
+        P3109_WriteComment("Error code check skipped as *NEXT requested");
+        return;
+    }
+    P3109_Line("if ( memcmp( INSTANCE(vchLastIOStatus), " + std::string(outcome) + ", 2 ) == 0 )");
+    P3109_Line("{");
+    g().out.usIndent = static_cast<uint16_t>(g().out.usIndent + 3);
+    if (validation)
+        P3109_EmitIncrementErrorCount();
+    if (next)
+        P3109_WriteComment("Error code ignored as *NEXT requested");
+    else
+        P3109_EmitBranchToTarget(target, g().out.usIndent);
+    g().out.usIndent = static_cast<uint16_t>(g().out.usIndent - 3);
+    P3109_Line("}");
+}
+
+void P3109_EmitIoStatusToField(std::string_view userField)
+{
+    g().emit.cLastIoStatus = 'Y';
+    const std::string statusField = P3109_SpecialFieldName("IO", "STS");
+    const FFC_CONTEXT* ctx = P3109_Context();
+    GEN_FIELD_INFO status;
+    const bool componentField = ctx && ctx->lComponentRun && P3109_fFindUsedField(statusField, status) &&
+                                (status.fComponent || status.lComponentNumber != 0);
+    if (componentField)
+        P3109_WriteSetFromVchar(status, "INSTANCE(vchLastIOStatus)");
+    else if (P3109_fCSharp())
+        P3109_Line("DqooDef.X_CPYBYTES( ref pX_Fld[V_FIELD_IOdSTS].pField, pGlobal1.vchLastIOStatus,2);");
+    else
+        P3109_Line("memcpy(pX_Fld[V_FIELD_IOdSTS].pField,INSTANCE(vchLastIOStatus),2);");
+    const std::string user = P3109_Padded(P3109_TrimRight(userField), 10);
+    if (user[0] == '*' || user[0] == ' ' || user == statusField)
+        return;
+    P3109_WriteComment("Return the user defined IO status Field");
+    GEN_FIELD_INFO info;
+    if (P3109_fFindUsedField(user, info))
+        P3109_WriteSetFromVchar(info, "INSTANCE(vchLastIOStatus)");
+}
+
+void P3109_EmitDynamicSysVars(const std::vector<std::string>& operands, size_t ulWidth)
+{
+    bool first = true;
+    for (const std::string& entry : operands) {
+        if (entry.empty())
+            continue;
+        GEN_FIELD_INFO info;
+        bool found = false;
+        if (entry[0] == '*')
+            found = P3109_fFindUsedField(entry, info, ulWidth);
+        else if (static_cast<unsigned char>(entry[0]) == 3)
+            found = P3109_fFindUsedField(entry, info, ulWidth) && !info.operandText.empty() && info.operandText[0] == '*';
+        if (!found || info.cRefresh != 'D')
+            continue;
+        if (first)
+            P3109_WriteComment("Evaluate dynamic system variables used in command");
+        first = false;
+        P3109_WriteSetToSpecialValue(info, 'N', 'Y');
+    }
+}
+
+void P3109_EmitFatalErrorBreak()
+{
+    P3109_Line(P3109_fCSharp() ? "if ( pX_Ids.chFatalError == YES ) break;" : "if ( pX_Ids->chFatalError == YES ) break;");
+}
+
+void P3109_EmitSetLock(std::string_view lock, std::string_view pointerName, std::string_view blockName)
+{
+    if (startsWith(lock, "*NO"))
+        return;
+    P3109_WriteComment("Set Lock for execution via iSeries native I/O");
+    if (!pointerName.empty())
+        P3109_Line("p" + std::string(pointerName) + "->chLock = YES;");
+    else if (!blockName.empty())
+        P3109_Line(std::string(blockName) + ".chLock = YES;");
+    P3109_Line("");
+}

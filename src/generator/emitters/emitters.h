@@ -1,0 +1,216 @@
+/*
+** emitters.h: the command emitters of the generator and the section
+** writers of their insertion points.
+**
+** The command loop binds each command to its emitter (a function without
+** arguments that reads the current command and writes its code through the
+** line writer) in its emitter table; the skeleton engine calls the section
+** writers at their insertion points. The shared writers of the emitter
+** frame are used by every emitter.
+*/
+#ifndef GENERATOR_EMITTERS_EMITTERS_H
+#define GENERATOR_EMITTERS_EMITTERS_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generator/core/field_info.h"
+#include "generator/core/gen_chains.h"
+#include "generator/core/gen_state.h"
+
+struct GEN_DATA_STRUCTURE;
+
+/* Work-file cursor slots of the emitters' own reads. */
+inline constexpr uint16_t GEN_SLOT_EMITTERS = 6;
+inline constexpr uint16_t GEN_SLOT_EMITTERS_INNER = 7;
+
+/* Forgets the emitters' per-job state (the set-up). */
+void P3109_ResetEmitters();
+
+/* ---- the command emitter frame ---- */
+void P3109_EmitCommandPrologue();
+void P3109_EmitLabelTarget();
+/* cForm 'Y' identifies the conditions for run-time evaluation, 'N' tests
+** them now. */
+void P3109_EmitConditionTest(const std::vector<std::string>& names, char cForm);
+void P3109_EmitFatalErrorTest();
+void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent);
+void P3109_EmitUnsupportedCommand();
+void P3109_EmitIoStatusAction(std::string_view target, std::string_view outcome);
+void P3109_EmitIoStatusToField(std::string_view userField);
+/* Operand names of ulWidth characters each. */
+void P3109_EmitDynamicSysVars(const std::vector<std::string>& operands, size_t ulWidth);
+void P3109_EmitFatalErrorBreak();
+void P3109_EmitSetLock(std::string_view lock, std::string_view pointerName, std::string_view blockName);
+
+/* ---- flow control and declaratives ---- */
+void P3109_EmitIf();
+void P3109_EmitElse();
+void P3109_EmitEndIf();
+void P3109_EmitGoto();
+void P3109_EmitDoWhile();
+void P3109_EmitEndWhile();
+void P3109_EmitDoUntil();
+void P3109_EmitEndUntil();
+void P3109_EmitContinue();
+void P3109_EmitLeave();
+void P3109_EmitReturn();
+void P3109_EmitCase();
+void P3109_EmitWhen();
+void P3109_EmitOtherwise();
+void P3109_EmitEndCase();
+void P3109_EmitBeginLoop();
+void P3109_EmitEndLoop();
+void P3109_EmitDefine();
+void P3109_EmitOverride();
+void P3109_EmitDefCond();
+void P3109_EmitFunction();
+void P3109_EmitUprint();
+void P3109_EmitBrowse();
+void P3109_EmitInclude();
+void P3109_EmitDefReport();
+void P3109_EmitRename();
+void P3109_EmitDefArray();
+void P3109_EmitBeginCom();
+void P3109_EmitEndCom();
+void P3109_EmitDefineCom();
+void P3109_EmitDefineMap();
+void P3109_EmitDefinePty();
+void P3109_EmitDefineEvt();
+void P3109_EmitImport();
+void P3109_EmitWebMap();
+void P3109_EmitAttribute();
+
+/* ---- condition and evaluation routines ---- */
+/* Insertion point 14. */
+void P3109_EmitEvaluationRoutines();
+/* The body of one evaluation from the expression check's operations;
+** cResult comes in 'Y' and goes out 'N' once an operation stored into a
+** result. */
+void P3109_EmitConditionLogic(std::string& lastResult, char& cResult, GEN_EVALUATION_NODE& entry);
+/* The text naming operand sIndex of the prepared request. */
+std::string P3109_FormatEvaluationWorkResult(int16_t sIndex, GEN_FIELD_INFO& info);
+/* The statement evaluation table of the current command, for an I/O block
+** given by pointer name or by struct name (one of the two empty). */
+void P3109_EmitStatementEvaluations(std::string_view pointerName, std::string_view structName);
+
+/* ---- subroutines and component routines ---- */
+void P3109_EmitSubroutine(char cKind, std::string_view kindText);
+void P3109_EmitPtyRoutine();
+void P3109_EmitEvtRoutine();
+void P3109_EmitMthRoutine();
+void P3109_EmitWebRoutine();
+void P3109_EmitEndRoutine();
+void P3109_EmitComponentRoutineLocals();
+void P3109_EmitStartComponentRoutine(std::string_view kindText);
+void P3109_EmitTerminateComponentRoutine();
+void P3109_EmitExecute();
+/* One dispatch statement: kind text, ending flag (1 normal, 0 abort
+** form), dispatch id, name suffix. */
+void P3109_EmitComponentDispatch(std::string_view kindText, int iEnding, int32_t lDispatchId, std::string_view suffix);
+void P3109_EmitSet();
+void P3109_EmitSignal();
+void P3109_EmitSetRef();
+void P3109_EmitInvoke();
+void P3109_EmitAssign();
+void P3109_EmitPerform();
+void P3109_EmitIfRef();
+void P3109_EmitFor();
+void P3109_EmitEndFor();
+
+/* The tables the core writes for a component. */
+struct GEN_COMPONENT_HEADER_MEMBER {
+    std::string text;           /* the member's pointer text */
+    bool fIncluded = false;
+};
+struct GEN_COMPONENT_HEADER_TABLE {
+    std::string name;
+    std::vector<GEN_COMPONENT_HEADER_MEMBER> members;
+};
+struct GEN_COMPONENT_DISPATCH_TABLE {
+    std::string name;
+    std::vector<int32_t> ids;
+};
+void P3109_EmitComponentHeaderTable(const GEN_COMPONENT_HEADER_TABLE* pTable, GEN_STREAM cStream, GEN_STREAM csStream,
+                                    uint16_t usIndent);
+void P3109_EmitComponentDispatchIdTable(const GEN_COMPONENT_DISPATCH_TABLE* pTable, GEN_STREAM cStream,
+                                        GEN_STREAM csStream, uint16_t usIndent);
+
+/* GEN_SUBROUTINE_LIST: the subroutines and component routines met, in
+** order of appearance. */
+struct GEN_ROUTINE_NODE {
+    std::string name;           /* the 4GL name, 10 characters */
+    std::string cName;          /* "Subroutine_..." */
+    char cKind = 'S';           /* 'S' subroutine, 'P', 'E', 'M', 'W' component routines */
+};
+const std::vector<GEN_ROUTINE_NODE>& P3109_SubroutineList();
+
+/* ---- field values and status tests ---- */
+void P3109_EmitChange();
+int16_t P3109_sClassifyChangeValue(GEN_FIELD_INFO& source);
+void P3109_EmitSubstring();
+void P3109_EmitIfNull();
+void P3109_EmitSetMode();
+void P3109_EmitResetFunctionMode();
+void P3109_EmitIfMode();
+void P3109_EmitIfStatus();
+void P3109_EmitIfKey();
+std::string P3109_EmitListEntryMode(std::string_view mode);
+
+/* ---- messages ---- */
+void P3109_EmitMessage();
+void P3109_EmitMessageCall(int iAbort);
+/* The message arguments of a check command. */
+struct GEN_CHECK_MESSAGE {
+    std::string msgId = "X_STANDARD_TEXT_MESSAGE_ID", msgIdName;
+    std::string msgFile = "pX_Ids->vchStandardMessageFile", msgFileName;
+    std::string count = "0";
+    std::string vector = "pX_NULL";
+};
+/* cMode 'B' declares and sets, 'D' declares only, 'S' sets only; false
+** after PRC1008 (no message is passed). */
+bool P3109_EmitCheckMessage(GEN_CHECK_MESSAGE& out, char cMode);
+
+/* ---- validation blocks and checks ---- */
+void P3109_EmitBeginCheck();
+void P3109_EmitEndCheck();
+void P3109_EmitIfError();
+void P3109_EmitSetError();
+void P3109_EmitDateCheck();
+void P3109_EmitRangeCheck();
+void P3109_EmitValueCheck();
+void P3109_EmitCondCheck();
+void P3109_EmitCallCheck();
+void P3109_EmitIncrementErrorCount();
+void P3109_EmitSetFieldError(const GEN_FIELD_INFO& field);
+void P3109_EmitCheckResultAction(const GEN_FIELD_INFO& field);
+/* Operand names blank-padded to 50; fStatic: a constant group of the
+** third static list. */
+void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector<std::string>& operands, bool fStatic);
+
+/* ---- calls, submission and exchange ---- */
+void P3109_EmitCall();
+void P3109_EmitSubmit();
+void P3109_EmitExchange();
+void P3109_EmitExchangeList();
+/* Insertion point 22. */
+void P3109_EmitExchangeAlways();
+
+/* ---- function entry and exit ---- */
+/* Insertion points 29, 30 and 32. */
+void P3109_EmitReceiveParameters();
+void P3109_EmitReturnParameters();
+void P3109_EmitReturnTriggerInfo();
+void P3109_EmitDataStructureAssign(const GEN_DATA_STRUCTURE& structure, char cKind);
+/* The pointer through which generated code reaches a data structure's
+** storage ("p" and the storage name). */
+std::string P3109_DataStructurePointerName(const GEN_DATA_STRUCTURE& structure);
+void P3109_EmitExecCpf();
+void P3109_EmitTransfer();
+
+/* ---- the routine section (insertion point 24) ---- */
+void P3109_EmitRoutineSection();
+
+#endif

@@ -1,0 +1,465 @@
+/*
+** field_commands.cpp: the commands that set field values (CHANGE,
+** SUBSTRING, SET_MODE) and the tests on field values, the function mode,
+** the last I/O status and the last function key (IF_NULL, IF_MODE,
+** IF_STATUS, IF_KEY), with the function-mode texts of the list entry
+** commands.
+**
+** A test whose terms match nothing the generator knows (a checker gap)
+** would write an unbalanced or always-true test: it is reported (PRC1190)
+** and written as a test that is never true.
+*/
+#include <cctype>
+#include <cstring>
+
+#include "checker/work_records.h"
+#include "dqov/fix.h"
+#include "dqov/workfile.h"
+#include "generator/core/field_helpers.h"
+#include "generator/core/field_values.h"
+#include "generator/core/gen_chains.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/services.h"
+#include "generator/emitters/emit_support.h"
+#include "generator/emitters/emitters.h"
+#include "generator/expressions/expr_routines.h"
+
+namespace {
+
+GEN_MODULE_STATE& g() { return P3109_State(); }
+
+enum ChangeClass : int16_t {
+    kNull = 0, kNavail = 1, kHival = 2, kLoval = 3, kDefault = 4, kAllSame = 5, kAlpha = 6, kField = 7,
+    kExpression = 9, kRememberedUser = 10, kRememberedFunction = 11, kRememberedSystem = 12,
+    kRememberedUserSystem = 14,
+};
+
+struct Remembered {
+    const char* keyword;
+    int16_t sClass;
+    const char* comment;
+    const char* format;
+};
+
+/* The longest keyword first: "..._USER_IN_SYSTEM" is not "..._USER". */
+constexpr Remembered kRemembered[] = {
+    {"*REMEMBERED_VALUE_FOR_USER_IN_SYSTEM", kRememberedUserSystem, "Change to remembered user system value",
+     "X_REMEMBER_FORMAT_USER_SYSTEM"},
+    {"*REMEMBERED_VALUE_FOR_USER", kRememberedUser, "Change to remembered user function value",
+     "X_REMEMBER_FORMAT_USER_FUNCTION"},
+    {"*REMEMBERED_VALUE_FOR_FUNCTION", kRememberedFunction, "Change to remembered function value",
+     "X_REMEMBER_FORMAT_FUNCTION"},
+    {"*REMEMBERED_VALUE_FOR_SYSTEM", kRememberedSystem, "Change to remembered system value",
+     "X_REMEMBER_FORMAT_SYSTEM"},
+};
+
+std::string upper(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+/* The status reload after a field was changed: the I/O status field keeps
+** the last I/O status of the function. */
+void reloadIoStatus(const GEN_FIELD_INFO& field)
+{
+    if (P3109_Padded(P3109_TrimRight(field.fieldName), 10) != P3109_SpecialFieldName("IO", "STS"))
+        return;
+    g().emit.cLastIoStatus = 'Y';
+    P3109_Line("memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);");
+}
+
+/* The literal of a CHANGE to a literal value: its text without quotes. */
+std::string literalText()
+{
+    std::string to = P3109_Parm("TO");
+    if (upper(to.substr(0, 4)) == "*ALL")
+        to = to.substr(4);
+    if (to.size() >= 2 && to.front() == '\'' && to.back() == '\'') {
+        std::string inner;
+        for (size_t i = 1; i + 1 < to.size(); ++i) {
+            inner += to[i];
+            if (to[i] == '\'' && i + 2 < to.size() && to[i + 1] == '\'')
+                ++i;
+        }
+        return inner;
+    }
+    return to;
+}
+
+/* The evaluation routine of an expression value for one target field. */
+void writeExpressionValue(const GEN_FIELD_INFO& target)
+{
+    const std::string value = P3109_ParmField("TO");
+    const FFC_CONTEXT* ctx = P3109_Context();
+    const bool macro = !(ctx && ctx->lZophxUsed);
+    GEN_EVALUATION_NODE* entry =
+        P3109_pszMakeEvaluationName(upper(value.substr(0, 10)), target.cType, 1000, value, 'N', 'N', macro ? 1 : 0);
+    entry->target = target.vectorName;
+    entry->lTargetLength = target.lLength;
+    entry->sTargetDecimals = target.sDecimals;
+    entry->cChangeKind = P3109_Parm("ROUND_UP") == "*YES" ? 'R' : 'T';
+    if (P3109_ParmNumber("@PRECISION", 0) != -1) {
+        entry->sChangeValue1 = static_cast<int16_t>(P3109_ParmNumber("@PRECISION", 0));
+        entry->sChangeValue2 = static_cast<int16_t>(P3109_ParmNumber("@PRECISION", 1));
+    }
+    if (entry->name.compare(0, 17, "EVALUATION_MACRO_") == 0)
+        P3109_Line(entry->name);
+    else
+        P3109_Line(entry->name + "(FUNCTION_STD_PARMS);");
+}
+
+void writeChange(int16_t sClass, const GEN_FIELD_INFO& field, const GEN_FIELD_INFO& source)
+{
+    switch (sClass) {
+    case kNull:
+        P3109_WriteComment("Change to blank / zero value");
+        P3109_WriteSetToBlankOrZero(field);
+        break;
+    case kNavail:
+        P3109_WriteComment("Change to special N/A value");
+        if (field.cType == 'A' && field.lLength >= 3)
+            P3109_WriteSetFromVchar(field, "\"N/A\"");
+        else
+            P3109_WriteSetToBlankOrZero(field);
+        break;
+    case kHival:
+        P3109_WriteComment("Change to highest value");
+        P3109_WriteSetToHival(field);
+        break;
+    case kLoval:
+        P3109_WriteComment("Change to lowest value");
+        P3109_WriteSetToLoval(field);
+        break;
+    case kDefault: {
+        P3109_WriteComment("Change to default value");
+        const std::string value = P3109_Padded(P3109_TrimRight(field.defaultValue), 20).substr(0, 20);
+        GEN_FIELD_INFO from;
+        if (!P3109_fFindUsedField(value, from, 20))
+            P3109_InternalError("System error. Default value \"" + P3109_TrimRight(value) + "\" for field " +
+                                P3109_TrimRight(field.fieldName) + " is not valid.");
+        P3109_WriteFieldMove(from, field);
+        break;
+    }
+    case kAllSame: {
+        P3109_WriteComment("Change to all same character value");
+        const std::string literal = literalText();
+        P3109_WriteSetToAllSame(field, literal.empty() ? ' ' : literal[0]);
+        break;
+    }
+    case kAlpha: {
+        P3109_WriteComment("Change to alpha literal value");
+        const std::string literal = literalText();
+        P3109_WriteSetToAlphaLiteral(field, literal, static_cast<uint16_t>(literal.size()));
+        break;
+    }
+    case kField:
+        P3109_WriteComment("Perform a simple assignment");
+        P3109_WriteFieldMove(source, field);
+        break;
+    case kExpression:
+        writeExpressionValue(field);
+        break;
+    default:
+        for (const Remembered& r : kRemembered)
+            if (r.sClass == sClass) {
+                P3109_WriteComment(r.comment);
+                P3109_WriteRememberedValue(field, r.format);
+            }
+        break;
+    }
+}
+
+/* The terms of a test joined by " || ", one a line; false when there is
+** no term (reported, and a test that is never true is written). */
+void writeJoinedTest(const std::vector<std::string>& terms)
+{
+    if (terms.empty()) {
+        P3109_sIssueMessage("PRC1190", 'F', P3109_Padded(P3109_CurrentCommandName(), 10));
+        P3109_Line("if ( NO )");
+        P3109_Line("{");
+        return;
+    }
+    for (size_t i = 0; i < terms.size(); ++i)
+        P3109_Line((i == 0 ? "if (" : " || ") + terms[i] + (i + 1 == terms.size() ? ")" : ""));
+    P3109_Line("{");
+}
+
+struct Keyword {
+    const char* keyword;
+    const char* text;
+};
+
+constexpr Keyword kModes[] = {{"*DISPLAY", "DISPLAY"}, {"*ADD", "ADD"}, {"*CHANGE", "CHANGE"}, {"*DELETE", "DELETE"}};
+
+const char* modeName(const std::string& mode)
+{
+    for (const Keyword& k : kModes)
+        if (P3109_TrimRight(mode) == k.keyword)
+            return k.text;
+    return nullptr;
+}
+
+constexpr Keyword kStatuses[] = {
+    {"*OKAY", "X_DBM_OKAY"},           {"*VALERROR", "X_DBM_VALIDATION_ERROR"},
+    {"*ERROR", "X_DBM_FATAL_ERROR"},   {"*NORECORD", "X_DBM_NO_RECORD"},
+    {"*ENDFILE", "X_DBM_END_FILE"},    {"*BEGINFILE", "X_DBM_BEGIN_FILE"},
+    {"*NOTEQUALKEY", "X_DBM_NOT_EQUAL_KEY"}, {"*EQUALKEY", "X_DBM_EQUAL_KEY"},
+};
+
+constexpr Keyword kKeys[] = {
+    {"*ENTER", "X_UIM_OKAY_AID"},      {"*EXIT", "X_UIM_EXIT_HI_AID"},   {"*MENU", "X_UIM_CANCEL_AID"},
+    {"*ADD", "X_UIM_CREATE_AID"},      {"*CHANGE", "X_UIM_CHANGE_AID"},  {"*DELETE", "X_UIM_DELETE_AID"},
+    {"*ROLLUP", "\"UP\""},             {"*ROLLDOWN", "\"DN\""},          {"*PROMPT", "X_UIM_PROMPT_AID"},
+    {"*CANCEL", "X_UIM_CANCEL_AID"},   {"*EXITHIGH", "X_UIM_EXIT_HI_AID"}, {"*EXITLOW", "X_UIM_EXIT_LO_AID"},
+};
+
+/* The value the last function key is compared with, empty when unknown. */
+std::string keyValue(const std::string& key)
+{
+    for (const Keyword& k : kKeys)
+        if (key == k.keyword)
+            return k.text;
+    if (key.size() == 9 && key.compare(0, 8, "*USERKEY") == 0 && key[8] >= '1' && key[8] <= '5')
+        return P3109_Format("pX_Fun->UKey[%d].vchAID", key[8] - '1');
+    if (key.compare(0, 7, "*BUTTON") == 0 && key.size() > 7 && key.size() <= 9) {
+        const std::string digits = key.substr(7);
+        if (digits.find_first_not_of("0123456789") == std::string::npos) {
+            const int n = std::atoi(digits.c_str());
+            if (n >= 1 && n <= 20)
+                return P3109_Format("X_PNL_PUSH_BUTTON_%02d_AID", n);
+        }
+    }
+    return {};
+}
+
+/* Whether the current list is a working list (its LISTNAME record). */
+bool currentListIsWorking()
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    const int16_t current = g().sCurrentList;
+    if (!ctx || !ctx->pWorkFile || current < 0)
+        return false;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, WR_LISTNAME, FFC_WORK_KIND_LEN);
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_EMITTERS_INNER, &r, 1); rc == '0';
+         rc = WF_cReadNext(ctx, GEN_SLOT_EMITTERS_INNER, &r, 1)) {
+        const auto* data = reinterpret_cast<const WR_LISTNAME_DATA*>(r.acData);
+        if (FIX_lDigitsToLong(data->acOrder, 4, nullptr) == current + 1)
+            return data->cKind == 'W';
+    }
+    return false;
+}
+
+} // namespace
+
+int16_t P3109_sClassifyChangeValue(GEN_FIELD_INFO& source)
+{
+    const std::string value = P3109_ParmField("TO");
+    const std::string upperValue = upper(value);
+    for (const Remembered& r : kRemembered)
+        if (upperValue.substr(0, 51) == P3109_Padded(r.keyword, 51))
+            return r.sClass;
+    static constexpr Keyword kSpecial[] = {{"*NULL", ""}, {"*NAVAIL", ""}, {"*HIVAL", ""}, {"*LOVAL", ""}, {"*DEFAULT", ""}};
+    for (int16_t i = 0; i < 5; ++i)
+        if (value.substr(0, 20) == P3109_Padded(kSpecial[i].keyword, 20))
+            return i;
+    const std::string kind = P3109_Parm("@LITKIND");
+    if (kind == "ALL")
+        return kAllSame;
+    if (kind == "ALP")
+        return kAlpha;
+    const FFC_CONTEXT* ctx = P3109_Context();
+    const char marker = ctx && ctx->cNatChar1 != ' ' ? ctx->cNatChar1 : '#';
+    const bool single = !value.empty() && value[0] == marker && value.size() >= 62 &&
+                        P3109_TrimRight(value.substr(10, 52)).empty();
+    if (single && P3109_Parm("ROUND_UP") != "*YES" && P3109_fFindUsedField(value.substr(0, 10), source))
+        return kField;
+    return kExpression;
+}
+
+void P3109_EmitChange()
+{
+    P3109_EmitCommandPrologue();
+    if (const char* reference = P3109_pRoutineReference()) {
+        EXPR_WriteCommandEvaluationCall(P3109_ExpressionWriter(), reference);
+        return;
+    }
+    GEN_FIELD_INFO source;
+    const int16_t sClass = P3109_sClassifyChangeValue(source);
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELD"), 100);
+    for (int32_t i = 0; i < count; ++i) {
+        /* a group's members take the value as single fields do */
+        for (const std::string& name : P3109_ExpandFieldName(P3109_ParmField("FIELD", 0, i))) {
+            GEN_FIELD_INFO field;
+            if (!P3109_fFindUsedField(name, field))
+                continue;
+            writeChange(sClass, field, source);
+            reloadIoStatus(field);
+        }
+    }
+}
+
+void P3109_EmitSubstring()
+{
+    P3109_EmitCommandPrologue();
+    P3109_WriteComment("Perform the requested substring");
+    P3109_Line("{");
+    P3109_IndentIn();
+    const FFC_CONTEXT* ctx = P3109_Context();
+    const bool zoph2 = ctx && ctx->lZoph2Used;
+    const char* prefix = zoph2 ? "l" : "s";
+    const std::string type = zoph2 ? "X_LONG " : "X_SHORT ";
+    const std::string fromPos = std::string(prefix) + "StringFromPos", fromLen = std::string(prefix) + "StringFromLen";
+    const std::string toPos = std::string(prefix) + "StringToPos", toLen = std::string(prefix) + "StringToLen";
+    for (const std::string& v : {fromPos, fromLen, toPos, toLen})
+        P3109_Line(type + v + ";");
+    auto load = [zoph2](const std::string& operand, const std::string& variable) {
+        GEN_FIELD_INFO info;
+        if (!P3109_fFindUsedField(operand, info))
+            return;
+        if (zoph2)
+            P3109_WriteGetLongFromPacked(info, variable);
+        else
+            P3109_WriteGetShortFromPacked(info, variable);
+    };
+    auto part = [&](const char* keyword, const std::string& pos, const std::string& len) {
+        GEN_FIELD_INFO field;
+        const bool found = P3109_fFindUsedField(P3109_ParmField(keyword, 0), field);
+        load(P3109_ParmField(keyword, 1), pos);
+        const std::string length = P3109_Parm(keyword, 2);
+        if (length == "*END")
+            P3109_Line(len + " = " + std::to_string((found ? field.lLength : 0) + 1) + " - " + pos + ";");
+        else
+            load(P3109_ParmField(keyword, 2), len);
+        return found ? field.vectorName : std::string("V_NOT_AVAILABLE");
+    };
+    const std::string source = part("FIELD", fromPos, fromLen);
+    const std::string target = part("INTO_FIELD", toPos, toLen);
+    P3109_Line(zoph2 ? "X_Vec_Substring2 (pX_Ids, pX_Pro, pX_Fun," : "X_Vec_Substring (pX_Ids, pX_Pro, pX_Fun,");
+    P3109_Line("                 pX_Fld," + source + "," + fromPos + "," + fromLen + ",");
+    P3109_Line("                 pX_Fld," + target + "," + toPos + "," + toLen + ");");
+    P3109_EmitFatalErrorTest();
+    P3109_IndentOut();
+    P3109_Line("}");
+}
+
+void P3109_EmitIfNull()
+{
+    P3109_EmitCommandPrologue();
+    if (const char* reference = P3109_pRoutineReference()) {
+        std::string call;
+        EXPR_BuildConditionRoutineCall(P3109_ExpressionWriter(), reference, &call, nullptr);
+        P3109_Line("if ( " + call + " )");
+        P3109_Line("{");
+        return;
+    }
+    std::vector<std::string> names;
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELD"), 100);
+    for (int32_t i = 0; i < count; ++i)
+        for (const std::string& name : P3109_ExpandFieldName(P3109_ParmField("FIELD", 0, i))) {
+            if (names.size() == 500)
+                P3109_InternalError("Internal error: FFC/FCC encounters an exception.");
+            names.push_back(name);
+        }
+    std::vector<std::string> vectors;
+    for (const std::string& name : names) {
+        GEN_FIELD_INFO info;
+        if (P3109_fFindUsedField(name, info))
+            vectors.push_back(info.vectorName);
+    }
+    if (vectors.empty()) {
+        writeJoinedTest({});
+        return;
+    }
+    for (size_t i = 0; i < vectors.size(); ++i)
+        P3109_Line((i == 0 ? "if ((X_Vec_Null(pX_Ids,pX_Pro,pX_Fun,pX_Fld," : " && (X_Vec_Null(pX_Ids,pX_Pro,pX_Fun,pX_Fld,") +
+                   vectors[i] + ") == YES)" + (i + 1 == vectors.size() ? ")" : ""));
+    P3109_Line("{");
+}
+
+void P3109_EmitSetMode()
+{
+    P3109_EmitCommandPrologue();
+    const char* mode = modeName(P3109_Parm("TO"));
+    if (mode)
+        P3109_Line(std::string("pX_Fun->chMode = X_FUNCTION_MODE_") + mode + ";");
+    else
+        P3109_sIssueMessage("PRC1190", 'F', P3109_Padded(P3109_CurrentCommandName(), 10));
+    P3109_EmitResetFunctionMode();
+}
+
+void P3109_EmitResetFunctionMode()
+{
+    P3109_WriteComment("Set or reset the ZOPH level mode field");
+    P3109_Line(P3109_fCSharp() ? "X_RUN_DLL.X_Reset_Function_Mode (pX_Ids, pX_Pro, pX_Fun,"
+                               : "X_Reset_Function_Mode (pX_Ids, pX_Pro, pX_Fun,");
+    P3109_Line("                       pX_Fld, " + g().ioModeField + ");");
+}
+
+void P3109_EmitIfMode()
+{
+    P3109_EmitCommandPrologue();
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("IS"), 4);
+    if (count <= 0) {
+        P3109_Line("{");
+        return;
+    }
+    std::vector<std::string> terms;
+    for (int32_t i = 0; i < count; ++i)
+        if (const char* mode = modeName(P3109_Parm("IS", 0, i)))
+            terms.push_back(std::string("(X_FUNCTION_MODE_IS_") + mode + ")");
+    writeJoinedTest(terms);
+}
+
+void P3109_EmitIfStatus()
+{
+    P3109_EmitCommandPrologue();
+    g().emit.cLastIoStatus = 'Y';
+    std::vector<std::string> terms;
+    for (const char* list : {"IS", "IS_NOT"}) {
+        const int32_t count = std::min<int32_t>(P3109_ParmCount(list), 10);
+        for (int32_t i = 0; i < count; ++i) {
+            const std::string slot = P3109_Parm(list, 0, i);
+            for (const Keyword& k : kStatuses)
+                if (slot == k.keyword)
+                    terms.push_back(std::string("(memcmp(INSTANCE(vchLastIOStatus),") + k.text + ",2) " +
+                                    (std::strcmp(list, "IS") == 0 ? "==" : "!=") + " 0)");
+        }
+    }
+    writeJoinedTest(terms);
+}
+
+void P3109_EmitIfKey()
+{
+    P3109_EmitCommandPrologue();
+    std::vector<std::string> terms;
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("WAS"), 10);
+    for (int32_t i = 0; i < count; ++i) {
+        const std::string value = keyValue(P3109_Parm("WAS", 0, i));
+        if (!value.empty())
+            terms.push_back("(strcmp(pX_Fun->vchLastAID," + value + ") == 0)");
+    }
+    writeJoinedTest(terms);
+}
+
+std::string P3109_EmitListEntryMode(std::string_view mode)
+{
+    if (currentListIsWorking())
+        return "X_FUNCTION_MODE_DISPLAY";
+    const std::string m = P3109_TrimRight(mode);
+    if (m == "*SAME")
+        return "X_FUNCTION_MODE_SAME";
+    if (m == "*CURRENT")
+        return P3109_fCSharp() ? "pX_Fun.chMode" : "pX_Fun->chMode";
+    if (const char* name = modeName(m))
+        return std::string("X_FUNCTION_MODE_") + name;
+    GEN_FIELD_INFO info;
+    if (!P3109_fFindUsedField(mode, info))
+        return "X_FUNCTION_MODE_UNKNOWN";
+    P3109_Line("INSTANCE(chListEntryMode) = X_Determine_Mode (pX_Ids, pX_Pro,");
+    P3109_Line("                               pX_Fun, pX_Fld[" + info.vectorName + "].pField);");
+    return "INSTANCE(chListEntryMode)";
+}

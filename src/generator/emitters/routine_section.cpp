@@ -1,0 +1,153 @@
+/*
+** routine_section.cpp: the routine section of a function (insertion point
+** 24), as far as the subroutines and the data structures need it: the
+** debugger's command names, the prototypes of the subroutines and
+** component routines, and per data structure its prototypes, its type
+** definition and instances, and its assembler and disassembler routines.
+**
+** Prototypes and type definitions go to the header, which the source
+** includes first; routines go to the routine stream of the target.
+*/
+#include <cstring>
+
+#include "dqov/x_tree.h"
+#include "generator/core/data_structures.h"
+#include "generator/core/field_types.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/services.h"
+#include "generator/core/static_lists.h"
+#include "generator/emitters/emit_support.h"
+#include "generator/emitters/emitters.h"
+
+namespace {
+
+GEN_MODULE_STATE& g() { return P3109_State(); }
+
+constexpr const char* kCommonGuard = "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))";
+
+void writeDebugNames(GEN_STREAM stream)
+{
+    RBTREE* tree = g().pDebugNames;
+    if (!tree || RBTree_GetEntryCount(tree) == 0)
+        return;
+    P3109_WriteDashedBoxComment(stream, "Command names for use by the debugger");
+    P3109_WriteLine(stream, 3, "#ifdef X_DEBUG");
+    char key[11] = {};
+    void* keys[] = {key};
+    RBTree_PositiontoFirst(tree);
+    while (RBTree_GetNextEntry(tree, keys, nullptr)) {
+        const std::string name(key);
+        P3109_WriteLine(stream, 3, "static const X_PVCHAR _" + name + "_COMMAND = \"" + name + "\";");
+    }
+    P3109_WriteLine(stream, 3, "#endif");
+}
+
+void writeSubroutinePrototypes(GEN_STREAM stream)
+{
+    const std::vector<GEN_ROUTINE_NODE>& routines = P3109_SubroutineList();
+    if (routines.empty())
+        return;
+    P3109_WriteDashedBoxComment(stream, "Prototypes for all ZOPH level subroutines");
+    for (const GEN_ROUTINE_NODE& r : routines) {
+        if (r.cKind != 'S')
+            P3109_WriteLine(stream, 3, "COMPONENT_STD_FUNCTION " + r.cName + " (COMPONENT_STD_ARGS);");
+        else
+            P3109_WriteLine(stream, 3, "F_SHORT_FUNCTION " + r.cName +
+                                           (P3109_fHasCursors() ? " (FUNCTION_STD_ARGS, X_SHORT);" : " (FUNCTION_STD_ARGS);"));
+    }
+}
+
+/* The declaration of one member of a data structure's type. */
+std::string memberDeclaration(const GEN_DATA_STRUCTURE_COMPONENT& m)
+{
+    static constexpr const char* kExtended = "H1UB2YEMZIF34";
+    const std::string name = P3109_MakeCIdentifier(m.field, 10);
+    if (m.cType != '\0' && std::strchr(kExtended, m.cType))
+        return P3109_MakeDeclarationByType(m.cType, "", name, m.lLength, m.cSuni == 'Y', m.cSuns == 'Y') + ";";
+    uint32_t size = 0;
+    P3109_GetFieldStorageSize(m.cType, m.lLength, m.sDecimals, m.cAsqn == 'Y', m.cSuni == 'Y', m.cSuns == 'Y', size);
+    std::string sizeText = std::to_string(size);
+    const bool numeric = m.cType == 'P' || m.cType == 'S';
+    if (numeric && (m.lLength > 30 || m.sDecimals > 9 || m.cAsqn == 'Y'))
+        sizeText = P3109_Format("(sizeof( X_FLD_PACKED ) - 1 + %d)", static_cast<int>(size) - 11);
+    const char* word = m.cType == 'A' ? "ALPHA" : m.cType == 'P' ? "PACKED" : m.cType == 'S' ? "SIGNED" : "UNKNOWN";
+    if ((m.cType == 'A' || numeric) && size == 1)
+        return std::string("X_DICTIONARY_") + word + " " + name + ";";
+    return std::string("X_DICTIONARY_") + word + " " + name + "[" + sizeText + "];";
+}
+
+void writeStructureType(GEN_STREAM stream, const GEN_DATA_STRUCTURE& ds)
+{
+    P3109_WriteDoubleBoxComment(stream, "Type Definition of Data Structure " + P3109_TrimRight(ds.name));
+    P3109_WriteLine(stream, 3, "struct " + ds.structureName);
+    P3109_WriteLine(stream, 3, "{");
+    for (const GEN_DATA_STRUCTURE_COMPONENT& m : ds.components)
+        P3109_WriteLine(stream, 6, memberDeclaration(m));
+    P3109_WriteLine(stream, 3, "};");
+    const std::string pointer = P3109_DataStructurePointerName(ds);
+    CGEN_AddStaticWorkingVariable(0, "struct " + ds.structureName + " " + ds.storageName, "", 'Y');
+    CGEN_AddStaticWorkingVariable(0, "struct " + ds.structureName + " *" + pointer,
+                                  "INSTANCE(" + pointer + ") = &(INSTANCE(" + ds.storageName + "));", 'Y');
+}
+
+void writeStructureRoutine(const GEN_DATA_STRUCTURE& ds, char cKind)
+{
+    const bool c = !P3109_fCSharp();
+    const std::string& routine = cKind == 'D' ? ds.disassembleRoutine : ds.assembleRoutine;
+    if (c)
+        P3109_LineAt(0, kCommonGuard);
+    P3109_WriteDoubleBoxComment(g().out.current,
+                                (cKind == 'D' ? "Data Structure Disassembler : " : "Data Structure Assembler : ") + routine);
+    P3109_LineAt(0, "F_VOID_FUNCTION " + routine + " (FUNCTION_STD_ARGS)");
+    P3109_LineAt(0, "{");
+    P3109_LineAt(0, " ");
+    P3109_EmitDataStructureAssign(ds, cKind);
+    P3109_LineAt(0, " ");
+    P3109_LineAt(3, "return;");
+    P3109_LineAt(0, "}");
+    if (c)
+        P3109_LineAt(0, "#endif");
+}
+
+void writeDataStructures(GEN_STREAM prototypes)
+{
+    const std::deque<GEN_DATA_STRUCTURE>& structures = P3109_DataStructures();
+    if (structures.empty())
+        return;
+    P3109_WriteDashedBoxComment(prototypes, "Prototypes for Data Structure Assembler/Disassembler(s)");
+    for (const GEN_DATA_STRUCTURE& ds : structures) {
+        P3109_WriteLine(prototypes, 3, "F_VOID_FUNCTION " + ds.disassembleRoutine + " (FUNCTION_STD_ARGS);");
+        P3109_WriteLine(prototypes, 3, "F_VOID_FUNCTION " + ds.assembleRoutine + " (FUNCTION_STD_ARGS);");
+    }
+    for (const GEN_DATA_STRUCTURE& ds : structures)
+        writeStructureType(prototypes, ds);
+    GEN_MODULE_STATE& s = g();
+    const GEN_STREAM saved = s.out.current;
+    s.out.current = P3109_fCSharp() ? s.csStreams[2] : s.sbr;
+    for (const GEN_DATA_STRUCTURE& ds : structures) {
+        writeStructureRoutine(ds, 'D');
+        writeStructureRoutine(ds, 'A');
+    }
+    s.out.current = saved;
+}
+
+} // namespace
+
+std::string P3109_DataStructurePointerName(const GEN_DATA_STRUCTURE& structure) { return "p" + structure.storageName; }
+
+void P3109_EmitRoutineSection()
+{
+    GEN_MODULE_STATE& s = g();
+    s.skel.cKeep = 'N';
+    const uint16_t indent = s.out.usIndent;
+    const int16_t depth = s.out.sDepth;
+    s.out.usIndent = 3;
+    const GEN_STREAM prototypes = s.header;
+    if (!P3109_fCSharp()) {
+        writeDebugNames(prototypes);
+        writeSubroutinePrototypes(prototypes);
+    }
+    writeDataStructures(prototypes);
+    s.out.usIndent = indent;
+    s.out.sDepth = depth;
+}

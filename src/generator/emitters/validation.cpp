@@ -1,0 +1,465 @@
+/*
+** validation.cpp: validation blocks (BEGINCHECK ... ENDCHECK, ON_ERROR,
+** IF_ERROR), SET_ERROR and the check commands, with the shared writers of
+** the error count, the field error flags, the result action of a check and
+** the constant vector groups of field indexes.
+**
+** Blocks nest: a nested block saves the error flags of the fields on entry
+** and merges them back at its end; an error counts on every open level.
+*/
+#include "generator/core/field_helpers.h"
+#include "generator/core/gen_chains.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/services.h"
+#include "generator/core/static_lists.h"
+#include "generator/emitters/emit_state.h"
+#include "generator/emitters/emit_support.h"
+#include "generator/emitters/emitters.h"
+#include "generator/expressions/expr_routines.h"
+
+namespace {
+
+GEN_MODULE_STATE& g() { return P3109_State(); }
+
+GEN_BLOCK_ENTRY& innermost() { return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))]; }
+
+bool componentRun()
+{
+    const FFC_CONTEXT* ctx = P3109_Context();
+    return ctx && ctx->lComponentRun;
+}
+
+constexpr size_t kGroupNameLimit = 50;
+
+/* The field set in error, as SET_ERROR sets it. */
+void setFieldInError(const GEN_FIELD_INFO& field)
+{
+    if (componentRun())
+        P3109_Line("X_Comp_Set_Error_On(pX_Ids,pX_Pro,pX_Fun,pX_Fld," + field.vectorName + ");");
+    else
+        P3109_Line("pX_Fld[" + field.vectorName + "].chValError = YES;");
+}
+
+/* The entries of a list parameter, blank-padded to 50 for a vector group;
+** at most 50. */
+void collect(std::vector<std::string>& names, const std::string& entry)
+{
+    if (P3109_TrimRight(entry).empty())
+        return;
+    if (names.size() == kGroupNameLimit)
+        P3109_InternalError("Internal error: FFC/FCC encounters an exception.");
+    names.push_back(P3109_Padded(entry, 50));
+}
+
+/* The three closing lines of a check call. */
+void standardLines(const std::string& indent, const std::string& in, const std::string& out,
+                   const GEN_CHECK_MESSAGE& message)
+{
+    P3109_Line(indent + in + "," + out + ",");
+    P3109_Line(indent + message.msgId + "," + message.msgFile + ",");
+    P3109_Line(indent + message.count + "," + message.vector + ",&(INSTANCE(chResultofCheck)));");
+}
+
+/* A check command: its frame around the preparation and the call. */
+struct Check {
+    const char* comment;
+    const char* inKeyword;
+    const char* outKeyword;
+};
+
+bool openCheck(const Check& c, GEN_FIELD_INFO& field, bool& frame)
+{
+    P3109_EmitCommandPrologue();
+    if (!P3109_fFindUsedField(P3109_ParmField("FIELD"), field))
+        return false;
+    P3109_WriteComment(P3109_Format(c.comment, P3109_TrimRight(field.fieldName).c_str()));
+    P3109_Line("if (INSTANCE(fchFieldAccepted[" + field.vectorName + "]) == NO)");
+    P3109_Line("{");
+    P3109_IndentIn();
+    frame = P3109_fFrameIndicator();
+    if (frame)
+        EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
+    return true;
+}
+
+void closeCheck(const GEN_FIELD_INFO& field, bool frame, bool called)
+{
+    /* a check whose call was left out has no result of its own to act on */
+    if (called)
+        P3109_EmitCheckResultAction(field);
+    if (frame)
+        EXPR_WriteTerminateVarFrame(P3109_ExpressionWriter(), 1);
+    P3109_IndentOut();
+    P3109_Line("}");
+}
+
+std::string actionName(const char* keyword)
+{
+    std::string name;
+    P3109_MakeActionName(P3109_ParmField(keyword), name);
+    return name;
+}
+
+/* The compiled form of DATECHECK, RANGECHECK, VALUECHECK and CONDCHECK:
+** the condition checker over the command's Boolean routine. */
+bool writeCompiledCheck(const GEN_FIELD_INFO& field, const Check& c, const GEN_CHECK_MESSAGE& message,
+                        const std::string& indent)
+{
+    const char* reference = P3109_pRoutineReference();
+    std::string call;
+    if (reference)
+        EXPR_BuildConditionRoutineCall(P3109_ExpressionWriter(), reference, &call, nullptr);
+    if (call.empty())
+        return false;
+    P3109_WriteComment("Invoke the condition checker with result");
+    P3109_Line("X_Condition_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+    P3109_Line(indent + field.vectorName + ",( ( " + call + " ) ? YES : NO ),");
+    standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
+    return true;
+}
+
+void noteCheckResult() { g().emit.cCheckResult = 'Y'; }
+
+} // namespace
+
+void P3109_EmitBeginCheck()
+{
+    P3109_EmitCommandPrologue();
+    GEN_EMITTER_STATE& es = P3109_EmitterState();
+    const int16_t depth = ++es.sValidationDepth;
+    GEN_EMITTER_FLAGS& flags = g().emit;
+    flags.cValidation = 'Y';
+    flags.sValidationDepth = std::max(flags.sValidationDepth, depth);
+    P3109_Line("{");
+    P3109_IndentIn();
+    if (depth > 1)
+        P3109_Line("X_YES_NO X_ErrorsSave[X_VECTOR_TOTAL];");
+    P3109_Line("memset(INSTANCE(fchFieldAccepted),NO,sizeof(INSTANCE(fchFieldAccepted)));");
+    if (!(depth == 1 && componentRun())) {
+        P3109_Line("{");
+        P3109_IndentIn();
+        P3109_Line("X_SHORT i;");
+        P3109_Line("for (i = 0; i < X_VECTOR_TOTAL; i++)");
+        P3109_Line("{");
+        if (depth > 1)
+            P3109_Line("   X_ErrorsSave[i] = pX_Fld[i].chValError;");
+        if (!componentRun())
+            P3109_Line("   pX_Fld[i].chValError = NO;");
+        P3109_Line("}");
+        P3109_IndentOut();
+        P3109_Line("}");
+    }
+    if (componentRun())
+        P3109_Line("X_Comp_Set_All_Errors_Off(pX_Ids,pX_Pro,pX_Fun,X_VECTOR_TOTAL,pX_Fld);");
+    P3109_Line(P3109_Format("INSTANCE(X_ErrorCount_%d) = 0;", depth));
+    const std::string count = P3109_ParmField("KEEP_COUNT");
+    GEN_FIELD_INFO info;
+    if (P3109_TrimRight(count) != "*NONE" && P3109_fFindUsedField(count, info)) {
+        innermost().cErrorCountField = 'Y';
+        innermost().errorCountField = info.vectorName;
+    }
+}
+
+void P3109_EmitEndCheck()
+{
+    P3109_EmitCommandPrologue();
+    GEN_EMITTER_STATE& es = P3109_EmitterState();
+    const int16_t depth = es.sValidationDepth;
+    if (depth > 1) {
+        P3109_WriteComment("Merge nested error flags");
+        P3109_Line("{");
+        P3109_IndentIn();
+        P3109_Line("X_SHORT i;");
+        P3109_Line("for (i = 0; i < X_VECTOR_TOTAL; i++)");
+        P3109_Line("{");
+        P3109_Line(componentRun() ? "   if (X_ErrorsSave[i] == YES) X_Comp_Set_Error_On(pX_Ids,pX_Pro,pX_Fun,pX_Fld,i);"
+                                  : "   if (X_ErrorsSave[i] == YES) pX_Fld[i].chValError = YES;");
+        P3109_Line("}");
+        P3109_IndentOut();
+        P3109_Line("}");
+    }
+    P3109_WriteComment("If an error has occured in this block");
+    P3109_Line(P3109_Format("if (INSTANCE(X_ErrorCount_%d) > 0)", std::max<int16_t>(depth, 1)));
+    P3109_Line("{");
+    P3109_IndentIn();
+    P3109_EmitMessageCall(0);
+    P3109_EmitBranchToTarget(P3109_ParmField("IF_ERROR"), static_cast<uint16_t>(g().out.usIndent + 3));
+    P3109_IndentOut();
+    P3109_Line("}");
+    if (!P3109_fCommandIs("ENDCHECK"))
+        return;
+    P3109_IndentOut();
+    P3109_Line("}");
+    if (es.sValidationDepth > 0)
+        --es.sValidationDepth;
+}
+
+void P3109_EmitIfError()
+{
+    P3109_EmitCommandPrologue();
+    P3109_WriteComment("If an error has occured in this block");
+    P3109_Line(P3109_Format("if (INSTANCE(X_ErrorCount_%d) > 0)", std::max<int16_t>(P3109_EmitterState().sValidationDepth, 1)));
+    P3109_Line("{");
+    P3109_IndentIn();
+    P3109_EmitMessageCall(0);
+}
+
+void P3109_EmitSetError()
+{
+    P3109_EmitCommandPrologue();
+    P3109_EmitIncrementErrorCount();
+    P3109_EmitMessageCall(0);
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("FOR_FIELD"), 100);
+    for (int32_t i = 0; i < count; ++i)
+        for (const std::string& name : P3109_ExpandFieldName(P3109_ParmField("FOR_FIELD", 0, i))) {
+            GEN_FIELD_INFO field;
+            if (!P3109_fFindUsedField(name, field))
+                continue;
+            setFieldInError(field);
+            P3109_EmitSetFieldError(field);
+        }
+}
+
+void P3109_EmitIncrementErrorCount()
+{
+    const GEN_MODULE_STATE& s = g();
+    for (int16_t level = 1; level <= P3109_EmitterState().sValidationDepth; ++level)
+        P3109_Line(P3109_Format("INSTANCE(X_ErrorCount_%d)++;", level));
+    for (int i = 0; i <= s.sBlockDepth; ++i) {
+        const GEN_BLOCK_ENTRY& e = s.blocks[static_cast<size_t>(i)];
+        if (e.cErrorCountField != 'Y')
+            continue;
+        P3109_Line("X_Vec_Increment(pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+        P3109_Line("               " + e.errorCountField + ",1);");
+    }
+}
+
+void P3109_EmitSetFieldError(const GEN_FIELD_INFO& field)
+{
+    const char kind = field.array.cKind;
+    if (kind == 'A') {
+        P3109_Line("{");
+        P3109_IndentIn();
+        P3109_Line("X_SHORT sIndexVector = pX_Fld[" + field.vectorName + "].sIndexVOV;");
+        P3109_Line("X_SHORT sIndexValue  = pX_Fld[sIndexVector].sIndexVOV;");
+        P3109_Line("pX_Fld[" + field.vectorName + " + sIndexValue].chValError = YES;");
+        P3109_IndentOut();
+        P3109_Line("}");
+        return;
+    }
+    if (kind != 'B' && kind != 'O')
+        return;
+    GEN_FIELD_INFO associated;
+    if (P3109_fFindUsedField(field.array.referenced, associated))
+        setFieldInError(associated);
+}
+
+void P3109_EmitCheckResultAction(const GEN_FIELD_INFO& field)
+{
+    const std::string in = P3109_ParmField(P3109_fCommandIs("DATECHECK") || P3109_fCommandIs("CALLCHECK") ? "IF_VALID"
+                                           : P3109_fCommandIs("RANGECHECK")                                ? "IN_RANGE"
+                                           : P3109_fCommandIs("VALUECHECK")                                ? "IN_LIST"
+                                           : P3109_fCommandIs("CONDCHECK")                                 ? "IF_TRUE"
+                                                                                                           : "IN_FILE");
+    const std::string out = P3109_ParmField(P3109_fCommandIs("DATECHECK") || P3109_fCommandIs("CALLCHECK") ? "IF_INVALID"
+                                            : P3109_fCommandIs("RANGECHECK")                                ? "OUT_RANGE"
+                                            : P3109_fCommandIs("VALUECHECK")                                ? "NOT_INLIST"
+                                            : P3109_fCommandIs("CONDCHECK")                                 ? "IF_FALSE"
+                                                                                                            : "NOT_INFILE");
+    auto given = [&](const char* prefix) { return in.compare(0, 2, prefix) == 0 || out.compare(0, 2, prefix) == 0; };
+    if (given("*E")) {
+        P3109_WriteComment("Handle a validation error");
+        P3109_Line("if (INSTANCE(chResultofCheck) == X_ERROR_ACTION)");
+        P3109_Line("{");
+        P3109_IndentIn();
+        P3109_EmitIncrementErrorCount();
+        setFieldInError(field);
+        P3109_EmitSetFieldError(field);
+        P3109_IndentOut();
+        P3109_Line("}");
+    }
+    if (given("*A")) {
+        P3109_WriteComment("Handle an acceptance");
+        P3109_Line("if (INSTANCE(chResultofCheck) == X_ACCEPT_ACTION)");
+        P3109_Line("{");
+        P3109_IndentIn();
+        P3109_Line("INSTANCE(fchFieldAccepted[" + field.vectorName + "]) = YES;");
+        P3109_IndentOut();
+        P3109_Line("}");
+    }
+}
+
+void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector<std::string>& operands, bool fStatic)
+{
+    const std::string name(groupName);
+    const GEN_STREAM queue1 = 1;
+    if (!operands.empty()) {
+        P3109_WriteDashedBoxComment(queue1, "Constant Vector Group Definition : " + name);
+        P3109_WriteLine(queue1, 3, std::string("static ") + (fStatic ? "const" : "") + " X_SHORT as" + name + "[] =");
+        std::string line = "{";
+        for (size_t i = 0; i < operands.size(); ++i) {
+            if (i > 0 && i % 4 == 0) {
+                P3109_WriteLine(queue1, 6, line);
+                line = " ";
+            }
+            GEN_FIELD_INFO info;
+            if (P3109_fFindUsedField(operands[i], info, 50))
+                line += info.vectorName;
+            if (i + 1 < operands.size())
+                line += ",";
+        }
+        P3109_WriteLine(queue1, 10, line + "};");
+    }
+    const int16_t list = fStatic ? 2 : 0;
+    const char* instance = fStatic ? "INSTANCE_S3" : "INSTANCE";
+    const std::string pointer = std::string(instance) + "(" + name + ")";
+    const std::string count = std::string(instance) + "(sc" + name + ")";
+    CGEN_AddStaticWorkingVariable(list, "X_PSHORT " + name,
+                                  operands.empty() ? pointer + " = pX_NULL;"
+                                                   : pointer + " = ((X_PSHORT)( &(as" + name + "[0]) ));",
+                                  'Y');
+    CGEN_AddStaticWorkingVariable(list, "X_SHORT sc" + name,
+                                  operands.empty() ? count + " = 0;"
+                                                   : count + " = sizeof(as" + name + ") / sizeof(X_SHORT);",
+                                  'Y');
+}
+
+void P3109_EmitDateCheck()
+{
+    const Check c{"Perform a Date Check on field %s", "IF_VALID", "IF_INVALID"};
+    GEN_FIELD_INFO field;
+    bool frame = false;
+    if (!openCheck(c, field, frame))
+        return;
+    GEN_CHECK_MESSAGE message;
+    P3109_EmitCheckMessage(message, 'B');
+    noteCheckResult();
+    const std::string indent(15, ' ');
+    if (!writeCompiledCheck(field, c, message, std::string(19, ' '))) {
+        P3109_WriteComment("Invoke Date Check and get a result");
+        P3109_Line("X_Date_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+        P3109_Line(indent + field.vectorName + ",\"" + P3109_MakeHexLiteral(P3109_Parm("IN_FORMAT"), 8) + "\",");
+        P3109_Line(indent + P3109_Format("%ldL,%ldL,", static_cast<long>(P3109_ParmNumber("DAY_RANGE", 0)),
+                                         static_cast<long>(P3109_ParmNumber("DAY_RANGE", 1))));
+        standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
+    }
+    closeCheck(field, frame, true);
+}
+
+void P3109_EmitRangeCheck()
+{
+    const Check c{"Perform Range Check on Field %s", "IN_RANGE", "OUT_RANGE"};
+    GEN_FIELD_INFO field;
+    bool frame = false;
+    if (!openCheck(c, field, frame))
+        return;
+    std::vector<std::string> bounds;
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("RANGE"), 50);
+    for (int32_t i = 0; i < count; ++i) {
+        collect(bounds, P3109_ParmField("RANGE", 0, i));
+        collect(bounds, P3109_ParmField("RANGE", 1, i));
+    }
+    P3109_EmitDynamicSysVars(bounds, 50);
+    const std::string group = "Range_Check_" + g().lineNumberText;
+    if (!bounds.empty())
+        P3109_EmitConstantVectorGroup(group, bounds, false);
+    GEN_CHECK_MESSAGE message;
+    P3109_EmitCheckMessage(message, 'B');
+    noteCheckResult();
+    bool called = !bounds.empty();
+    if (writeCompiledCheck(field, c, message, std::string(19, ' ')))
+        called = true;
+    else if (called) {
+        const std::string indent(5, ' ');
+        P3109_WriteComment("Invoke the standard range checker");
+        P3109_Line("X_Range_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+        P3109_Line(indent + field.vectorName + ",(X_SHORT)(INSTANCE(sc" + group + ")/2),INSTANCE(" + group + "),");
+        standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
+    }
+    closeCheck(field, frame, called);
+}
+
+void P3109_EmitValueCheck()
+{
+    const Check c{"Perform Value Check on Field %s", "IN_LIST", "NOT_INLIST"};
+    GEN_FIELD_INFO field;
+    bool frame = false;
+    if (!openCheck(c, field, frame))
+        return;
+    std::vector<std::string> values;
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("WITH_LIST"), 50);
+    for (int32_t i = 0; i < count; ++i)
+        collect(values, P3109_ParmField("WITH_LIST", 0, i));
+    P3109_EmitDynamicSysVars(values, 50);
+    const std::string group = "List_Check_" + g().lineNumberText;
+    if (!values.empty())
+        P3109_EmitConstantVectorGroup(group, values, false);
+    GEN_CHECK_MESSAGE message;
+    P3109_EmitCheckMessage(message, 'B');
+    noteCheckResult();
+    bool called = !values.empty();
+    if (writeCompiledCheck(field, c, message, std::string(19, ' ')))
+        called = true;
+    else if (called) {
+        const std::string indent(5, ' ');
+        P3109_WriteComment("Invoke the standard values checker");
+        P3109_Line("X_Values_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+        P3109_Line(indent + field.vectorName + ",INSTANCE(sc" + group + "),INSTANCE(" + group + "),");
+        standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
+    }
+    closeCheck(field, frame, called);
+}
+
+void P3109_EmitCondCheck()
+{
+    const Check c{"Perform Condition check on field %s", "IF_TRUE", "IF_FALSE"};
+    GEN_FIELD_INFO field;
+    bool frame = false;
+    if (!openCheck(c, field, frame))
+        return;
+    GEN_CHECK_MESSAGE message;
+    P3109_EmitCheckMessage(message, 'B');
+    noteCheckResult();
+    const std::string indent(15, ' ');
+    if (!writeCompiledCheck(field, c, message, indent)) {
+        const std::string text = P3109_ParmField("COND");
+        const std::string routine = P3109_pszMakeEvaluationName(text, 'L', 1000, text, 'N', 'Y', 0)->name;
+        P3109_WriteComment("Invoke the condition checker with result");
+        P3109_Line("X_Condition_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+        P3109_Line(indent + field.vectorName + "," + routine + "(FUNCTION_STD_PARMS),");
+        standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
+    }
+    closeCheck(field, frame, true);
+}
+
+void P3109_EmitCallCheck()
+{
+    const Check c{"Perform Complex Check on Field %s", "IF_VALID", "IF_INVALID"};
+    GEN_FIELD_INFO field;
+    bool frame = false;
+    if (!openCheck(c, field, frame))
+        return;
+    std::vector<std::string> parms;
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("PROG_PARM"), 50);
+    for (int32_t i = 0; i < count; ++i)
+        collect(parms, P3109_ParmField("PROG_PARM", 0, i));
+    const std::string group = "Parms_" + g().lineNumberText;
+    if (!parms.empty()) {
+        P3109_EmitDynamicSysVars(parms, 50);
+        P3109_EmitConstantVectorGroup(group, parms, false);
+    }
+    GEN_CHECK_MESSAGE message;
+    P3109_EmitCheckMessage(message, 'B');
+    noteCheckResult();
+    const bool function = P3109_Parm("@PGMKIND") == "F";
+    const std::string program = function ? "LF=" + P3109_TrimRight(P3109_ParmField("BY_CALLING", 0).substr(0, 7))
+                                         : P3109_Parm("BY_CALLING", 0);
+    const std::string indent(5, ' ');
+    P3109_WriteComment("Invoke the complex logic checker");
+    P3109_Line("X_Complex_Logic_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+    P3109_Line(indent + field.vectorName + ",\"" + P3109_MakeHexLiteral(program, program.size()) + "\",");
+    P3109_Line(parms.empty() ? indent + "0, pX_NULL,"
+                             : indent + "INSTANCE(sc" + group + "),INSTANCE(" + group + "),");
+    standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
+    closeCheck(field, frame, true);
+}
