@@ -42,8 +42,9 @@ protected:
     {
         GenFixture::SetUp();
         ctx.pCommandLookup = fullLookup();
-        if (!ctx.pCommandStore)
+        if (!ctx.pCommandStore) {
             ASSERT_EQ(RS_sCreateCommandStores(&ctx), 0);
+        }
         setUp();
         GEN_MODULE_STATE& g = P3109_State();
         g.header = 5;
