@@ -84,6 +84,11 @@ TEST_F(Flow, WhenWithThreeValuesAndOtherwiseAfterTwoWhens)
     EXPECT_EQ(otherwise[0], (Line{6, 9, "break;"}));
     EXPECT_EQ(otherwise[1], (Line{6, 6, "}"}));
     EXPECT_EQ(otherwise[2], (Line{6, 6, "{"}));
+
+    /* a WHEN without values is never entered, and said so */
+    FFC_PARSED_COMMAND& blank = command("WHEN");
+    EXPECT_TRUE(holds(dispatch(blank), {{6, 6, "if ( NO )"}, {6, 6, "{"}}));
+    EXPECT_NE(issuedMessages().back().find("PRC1190 F"), std::string::npos);
 }
 
 TEST_F(Flow, BeginLoopWithANegativeStep)
