@@ -208,6 +208,22 @@ TEST_F(Tsml, NodeAndWebletDocuments) {
     inlined.clear();
     EXPECT_TRUE(inlined.dataElement().selectSingleNode(u"tsml:inlined-weblet").isNull());
 
+    LDOMDocument booleanDoc(false, false), linkDoc(false, false);
+    SelectBooleanWebletTsmlDoc choice(&booleanDoc, u"yesno", u"Yes or no", u"FLAG", u"radio", true);
+    choice.setCaption(u"Flag");
+    choice.setTrue(u"Yes", u"Y");
+    choice.setFalse(u"No", u"N");
+    EXPECT_EQ("tsml:select-boolean[field-name=FLAG][select-ui=radio][preselect=true]{tsml:caption{=\"Flag\"},"
+              "tsml:true{tsml:caption{=\"Yes\"},tsml:value{=\"Y\"}},tsml:false{tsml:caption{=\"No\"},tsml:value{=\"N\"}}}",
+              shape(choice.dataElement().selectSingleNode(u"tsml:select-boolean")));
+    WeblinkWebletTsmlDoc link(&linkDoc, u"link", u"Link");
+    link.setTarget(u"OrderWAM", u"ShowOrder");
+    link.setScript(u"go(1 < 2);");
+    EXPECT_EQ("tsml:weblink{tsml:weblink-target{tsml:webapplication{=\"OrderWAM\"},tsml:webroutine{=\"ShowOrder\"}},"
+              "tsml:script{=\"go(1 < 2);\"}}",
+              shape(link.dataElement().selectSingleNode(u"tsml:weblink")));
+    EXPECT_NE(std::string::npos, linkDoc.getXml().toUtf8().find("<![CDATA[go(1 < 2);]]>"));
+
     WamLayoutTsmlDoc layout(&layoutDoc, u"wam_layout", u"Layout");
     EXPECT_EQ("none", tsml::attributeValue(layout.dataElement(), u"inline").toUtf8());
     EXPECT_EQ("tsml:weblet{tsml:name{=\"wam_layout\"},tsml:title{=\"Layout\"}}",

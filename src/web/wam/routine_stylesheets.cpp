@@ -18,16 +18,12 @@ namespace {
 
 constexpr size_t kPathBuffer = 261;
 
-long copyText(void* target, long, void* text) {
-  *static_cast<std::string*>(target) = text ? std::string(static_cast<const char*>(text)).substr(0, kPathBuffer - 1) : "";
-  return text ? 1 : 0;
-}
-
 std::string stylesheetPath(const TspApplication& app, long kind) {
   const std::string tsp = app.tsp.toUtf8(), application = app.application.toUtf8();
   const OWEB_TSP_APPLICATION request{tsp.c_str(), application.c_str(), nullptr};
-  std::string path;
-  OWEB_GetTechServiceStylesheet(&path, &request, kind, copyText);
+  char path[kPathBuffer] = "";
+  char* words[3] = {nullptr, nullptr, path};
+  OWEB_GetTechServiceStylesheet(words, &request, kind, P3142_fCopyPathCallbackWord3);
   return path;
 }
 

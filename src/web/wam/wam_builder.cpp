@@ -26,18 +26,6 @@ const FFC_SYSTEM_DEFINITION* systemDefinition() {
   return context ? context->pSystemDefinition : nullptr;
 }
 
-// Copies a text handed to an object-server callback (at most 260 bytes).
-long copyText(void* target, long, void* text) {
-  auto* buffer = static_cast<LCharBuffer*>(target);
-  if (!text) {
-    *buffer = LCharBuffer("");
-    return 0;
-  }
-  const char* t = static_cast<const char*>(text);
-  buffer->assign(t, static_cast<uint32_t>(std::min<size_t>(std::strlen(t), 260)));
-  return 1;
-}
-
 struct LanguageAnswer {
   uint32_t codePage = 0;
   LWString iso{u""};
@@ -114,11 +102,17 @@ WebGenerationContext::~WebGenerationContext() {
 }
 
 void WebGenerationContext::loadStylesheetHome() {
-  OWEB_GetTechServiceStylesheetsHome(&stylesheetsHome, copyText);
-  OSRV_GetGlobalParamData(nullptr, &globalParameter28, OSRV_PARAM_WEBLET_DESIGN, copyText);
-  LCharBuffer base;
-  OSRV_GetGlobalParamData(nullptr, &base, OSRV_PARAM_WEB_WORK, copyText);
-  webWorkDirectory = LCharBuffer((std::string(base.c_str() ? base.c_str() : "") + "\\web\\").c_str());
+  char text[261];
+  char* words[3] = {text, nullptr, nullptr};
+  text[0] = '\0';
+  OWEB_GetTechServiceStylesheetsHome(words, P3142_fCopyPathCallbackWord1);
+  stylesheetsHome = LCharBuffer(text);
+  text[0] = '\0';
+  OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEBLET_DESIGN, P3142_fCopyPathCallbackWord1);
+  globalParameter28 = LCharBuffer(text);
+  text[0] = '\0';
+  OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEB_WORK, P3142_fCopyPathCallbackWord1);
+  webWorkDirectory = LCharBuffer((std::string(text) + "\\web\\").c_str());
 }
 
 // ---- WAMBuilder --------------------------------------------------------------------------

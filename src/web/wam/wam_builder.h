@@ -138,8 +138,12 @@ class WAMBuilder {
   TspStylesheetSet makeTspStylesheetSet(WebGenerationContext& context, const TspApplication& application);
 };
 
-// A TSMLException after reporting message number as 'F' (traced).
-[[noreturn]] void P3142_FailWith(WAMBuilder& wam, const LCharBuffer& text);
+// What the loads of a field weblet's applications fill: the WAM builder
+// and the technology-service set being built.
+struct TechServiceLoadContext {
+  WAMBuilder* wam;
+  TechServiceSet* set;
+};
 
 // Field callbacks of the enumerator (the builders' field and list steps).
 long P3142_OnWebField(void* module, void* argument, void* user, void* record);
