@@ -20,23 +20,23 @@ extern "C" {
  * 0 without fatal errors, -2 with fatal errors, -1 when there is no run
  * (no option words), the enumeration failed or the generation broke off.
  * Messages go to the current run's message store. */
-int32_t P3142_fGenerateXMLAndXSLTDocs(void *pvModule, void *pvArgument, uint32_t *pulCounts,
+int32_t P3142_fGenerateXMLAndXSLTDocs(void* pvModule, void* pvArgument, uint32_t* pulCounts,
                                       WebAccessModuleEnumerator pfnEnumerator);
 
 /* The same outside a check run, around a run context of its own made from
  * the run request; the run's messages are listed to pfnMessages (may be
  * NULL) by run mode.  0, or -1 (all bits set) when the services are not
  * initialised or an argument is missing. */
-uint32_t P3142_fGenerateSingleWebRoutineXMLAndXSLTDocs(void *pvModule, void *pvArgument,
-                                                       const FFC_RUN_REQUEST *pRequest, FFC_OPTION_WORDS *pOptions,
+uint32_t P3142_fGenerateSingleWebRoutineXMLAndXSLTDocs(void* pvModule, void* pvArgument,
+                                                       const FFC_RUN_REQUEST* pRequest, FFC_OPTION_WORDS* pOptions,
                                                        FFC_MESSAGE_CALLBACK pfnMessages,
                                                        WebAccessModuleEnumerator pfnEnumerator);
 
 /* Fills the run context's web application list from the partition's web
  * application build entries (TSP, application, description); the list
  * lasts until the next fill or release. */
-void P3142_LoadWebApplicationList(FFC_CONTEXT *pContext);
-void P3142_ReleaseWebApplicationList(FFC_CONTEXT *pContext);
+void P3142_LoadWebApplicationList(FFC_CONTEXT* pContext);
+void P3142_ReleaseWebApplicationList(FFC_CONTEXT* pContext);
 
 #ifdef __cplusplus
 }

@@ -13,13 +13,13 @@ using namespace checker;
 
 extern "C" {
 
-long P3100_sCountWebAccessCallback(void *, void *pvModule, void *pvArgument, WebAccessModuleEnumerator pfnEnumerator)
+long P3100_sCountWebAccessCallback(void*, void* pvModule, void* pvArgument, WebAccessModuleEnumerator pfnEnumerator)
 {
-    Globals &g = G();
+    Globals& g = G();
     uint32_t counts[2] = {0, 0};
     P3142_fGenerateXMLAndXSLTDocs(pvModule, pvArgument, counts, pfnEnumerator);
     if (g.state) {
-        FFC_RUN_STATISTICS &s = g.state->stats;
+        FFC_RUN_STATISTICS& s = g.state->stats;
         s.lWarningsTotal += static_cast<int32_t>(counts[0]);
         s.lWarningsLater += static_cast<int32_t>(counts[0]);
         s.lFatalTotal += static_cast<int32_t>(counts[1]);
@@ -28,9 +28,9 @@ long P3100_sCountWebAccessCallback(void *, void *pvModule, void *pvArgument, Web
     return 0;
 }
 
-void P3100_GenerateWebAccessModules(FCC_BUILD_HANDLE *pBuild)
+void P3100_GenerateWebAccessModules(FCC_BUILD_HANDLE* pBuild)
 {
-    Globals &g = G();
+    Globals& g = G();
     P3142_LoadWebApplicationList(g.ctx);
     long rc = DQOO_FCC_EnumerateWebAccessModules(pBuild, P3100_sCountWebAccessCallback, nullptr);
     P3142_ReleaseWebApplicationList(g.ctx);
@@ -38,4 +38,4 @@ void P3100_GenerateWebAccessModules(FCC_BUILD_HANDLE *pBuild)
         DQOO_FCC_FatalError("DQOO_FCC_EnumerateWebAccessModules", rc);
 }
 
-} // extern "C"
+}  // extern "C"

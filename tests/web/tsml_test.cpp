@@ -13,7 +13,8 @@
 namespace {
 
 // A compact form of a node: name, [attributes], ="text", {children}.
-std::string shape(const LDOMNode& n) {
+std::string shape(const LDOMNode& n)
+{
     xmlNodePtr x = n.raw();
     if (x->type == XML_TEXT_NODE || x->type == XML_CDATA_SECTION_NODE) {
         const std::string text = n.getNodeValue().toUtf8();
@@ -34,14 +35,16 @@ std::string shape(const LDOMNode& n) {
     return children.empty() ? s : s + "{" + children + "}";
 }
 
-std::string children(const LDOMNode& n) {
+std::string children(const LDOMNode& n)
+{
     std::string s;
     for (xmlNodePtr c = n.raw()->children; c; c = c->next)
         s += (s.empty() ? "" : " ") + LDOMNode(MSXMLDOM::NodeRef(c)).getNodeName().toUtf8();
     return s;
 }
 
-TsmlFieldRecord field(const char* name, char type, uint32_t length, int16_t digits = 0, int16_t decimals = 0) {
+TsmlFieldRecord field(const char* name, char type, uint32_t length, int16_t digits = 0, int16_t decimals = 0)
+{
     TsmlFieldRecord f;
     f.name = name;
     f.type = static_cast<unsigned char>(type);
@@ -53,7 +56,8 @@ TsmlFieldRecord field(const char* name, char type, uint32_t length, int16_t digi
     return f;
 }
 
-ListInfo list(const char* name, uint32_t inlineSetting, uint32_t mode = 2, uint32_t format = 0) {
+ListInfo list(const char* name, uint32_t inlineSetting, uint32_t mode = 2, uint32_t format = 0)
+{
     ListInfo l{};
     std::snprintf(l.szName, sizeof l.szName, "%s", name);
     l.ulMapFor = 2;
@@ -63,7 +67,8 @@ ListInfo list(const char* name, uint32_t inlineSetting, uint32_t mode = 2, uint3
     return l;
 }
 
-TechServiceSet serviceSet(const char* name, std::initializer_list<const char*> apps) {
+TechServiceSet serviceSet(const char* name, std::initializer_list<const char*> apps)
+{
     TechServiceSet set;
     set.name = LWString::fromMultiByte(name);
     for (const char* app : apps)
@@ -76,7 +81,8 @@ protected:
     LDOMDocument doc{false, false};
 };
 
-TEST_F(Tsml, FormatsOfFieldTypes) {
+TEST_F(Tsml, FormatsOfFieldTypes)
+{
     FormatFactory f(doc);
     auto format = [&](TsmlFieldRecord r) { return shape(f.build(r)); };
     const std::string packed = format(field("P", 'P', 7, 7, 2));
@@ -91,8 +97,7 @@ TEST_F(Tsml, FormatsOfFieldTypes) {
     EXPECT_NE(std::string::npos, format(field("F", 'F', 8)).find("display-max-length{=\"25\"}"));
     TsmlFieldRecord alpha = field("A", 'A', 12);
     alpha.flags = kFieldLowerCase;
-    EXPECT_NE(std::string::npos,
-              format(alpha).find("tsml:input-case{=\"mixedcase\"},tsml:keyboardshift{=\" \"}}"));
+    EXPECT_NE(std::string::npos, format(alpha).find("tsml:input-case{=\"mixedcase\"},tsml:keyboardshift{=\" \"}}"));
     TsmlFieldRecord chars = field("H", 'H', 4);
     chars.flags = kFieldNonDisplay | kFieldSqlNullable;
     chars.keyboardShift = 'K';
@@ -102,7 +107,8 @@ TEST_F(Tsml, FormatsOfFieldTypes) {
     EXPECT_NE(std::string::npos, format(field("X", 'X', 3)).find("tsml:type,")) << "an unknown type writes no text";
 }
 
-TEST_F(Tsml, FieldsColumnsAndRuntimeDataItems) {
+TEST_F(Tsml, FieldsColumnsAndRuntimeDataItems)
+{
     FieldFactory fields(doc);
     ColumnFactory columns(doc);
     TsmlValueEntry values[] = {{"Smith & Sons", "SMITH", nullptr, 0}, {"Jones", "JONES", "*VAR", 1}};
@@ -134,7 +140,8 @@ TEST_F(Tsml, FieldsColumnsAndRuntimeDataItems) {
         << "the default attribute is not left behind";
 }
 
-TEST_F(Tsml, WebRoutineDocumentSections) {
+TEST_F(Tsml, WebRoutineDocumentSections)
+{
     WebRoutineTsmlDoc d(&doc, 2);
     LDOMElement data = d.dataElement();
     const std::string order =
@@ -188,7 +195,8 @@ TEST_F(Tsml, WebRoutineDocumentSections) {
     EXPECT_EQ("qvml:data{qvml:other,qvml:server-instructions}", shape(qvml.getFirstChild()));
 }
 
-TEST_F(Tsml, NodeAndWebletDocuments) {
+TEST_F(Tsml, NodeAndWebletDocuments)
+{
     LDOMDocument fieldDoc(false, false), inlineDoc(false, false), layoutDoc(false, false);
     FieldTsmlNode node(&fieldDoc, 1);
     EXPECT_EQ("false", tsml::attributeValue(node.dataElement(), u"full-document").toUtf8());
@@ -213,9 +221,10 @@ TEST_F(Tsml, NodeAndWebletDocuments) {
     choice.setCaption(u"Flag");
     choice.setTrue(u"Yes", u"Y");
     choice.setFalse(u"No", u"N");
-    EXPECT_EQ("tsml:select-boolean[field-name=FLAG][select-ui=radio][preselect=true]{tsml:caption{=\"Flag\"},"
-              "tsml:true{tsml:caption{=\"Yes\"},tsml:value{=\"Y\"}},tsml:false{tsml:caption{=\"No\"},tsml:value{=\"N\"}}}",
-              shape(choice.dataElement().selectSingleNode(u"tsml:select-boolean")));
+    EXPECT_EQ(
+        "tsml:select-boolean[field-name=FLAG][select-ui=radio][preselect=true]{tsml:caption{=\"Flag\"},"
+        "tsml:true{tsml:caption{=\"Yes\"},tsml:value{=\"Y\"}},tsml:false{tsml:caption{=\"No\"},tsml:value{=\"N\"}}}",
+        shape(choice.dataElement().selectSingleNode(u"tsml:select-boolean")));
     WeblinkWebletTsmlDoc link(&linkDoc, u"link", u"Link");
     link.setTarget(u"OrderWAM", u"ShowOrder");
     link.setScript(u"go(1 < 2);");
@@ -230,7 +239,8 @@ TEST_F(Tsml, NodeAndWebletDocuments) {
               shape(layout.dataElement().selectSingleNode(u"tsml:context/tsml:weblet")));
 }
 
-TEST_F(Tsml, ListsAndWeblets) {
+TEST_F(Tsml, ListsAndWeblets)
+{
     WebRoutineTsmlDoc d(&doc, 1);
     std::unique_ptr<ListTsmlNode> first = d.createListNode(list("L1", 0));
     EXPECT_TRUE(first->isInlined()) << "the default of an inline WAM";
@@ -240,8 +250,9 @@ TEST_F(Tsml, ListsAndWeblets) {
     EXPECT_FALSE(hidden->isInlined());
     EXPECT_TRUE(hidden->isHidden());
     EXPECT_EQ(1, doc.selectNodes(u"/tsml:data/tsml:lists").getLength()) << "the second list finds tsml:lists";
-    EXPECT_EQ("tsml:list[name=L1][inline=default]{tsml:mode{=\"output\"},tsml:list-header,tsml:list-entries{tsml:entry}}",
-              shape(doc.selectSingleNode(u"/tsml:data/tsml:lists/tsml:list")));
+    EXPECT_EQ(
+        "tsml:list[name=L1][inline=default]{tsml:mode{=\"output\"},tsml:list-header,tsml:list-entries{tsml:entry}}",
+        shape(doc.selectSingleNode(u"/tsml:data/tsml:lists/tsml:list")));
 
     // One tsml:weblet per weblet, with or without a proxy format.
     TechServiceSet set = serviceSet("std_image.inline", {"DESKTOP", "MOBILE"});
@@ -265,7 +276,8 @@ TEST_F(Tsml, ListsAndWeblets) {
               shape(services.element()));
 }
 
-TEST_F(Tsml, JsonLists) {
+TEST_F(Tsml, JsonLists)
+{
     WebRoutineTsmlDoc d(&doc, 0);
     auto json = [&](ListTsmlNode& node) {
         node.writeJsonList();
@@ -304,7 +316,8 @@ TEST_F(Tsml, JsonLists) {
         << "a numeric column without a number writes 0, so the text stays JSON";
 }
 
-TEST_F(Tsml, WebletStylesheetReads) {
+TEST_F(Tsml, WebletStylesheetReads)
+{
     LDOMDocument weblet(false, false);
     weblet.loadXML(u"<xsl:transform version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'"
                    u" xmlns:wd='http://schemas.velmo.example/2002/XSL/Weblet-Design'>"
@@ -318,10 +331,9 @@ TEST_F(Tsml, WebletStylesheetReads) {
     FieldWebletInfo info;
     WebletXsl_readTemplateParams(info, weblet, u"std_dropdown.Dropdown");
     ASSERT_EQ(2u, info.templateParams.size());
-    EXPECT_EQ("name/name items/entries", info.templateParams[0].name.toUtf8() + "/" +
-                                             info.templateParams[0].role.toUtf8() + " " +
-                                             info.templateParams[1].name.toUtf8() + "/" +
-                                             info.templateParams[1].role.toUtf8());
+    EXPECT_EQ("name/name items/entries",
+              info.templateParams[0].name.toUtf8() + "/" + info.templateParams[0].role.toUtf8() + " " +
+                  info.templateParams[1].name.toUtf8() + "/" + info.templateParams[1].role.toUtf8());
     EXPECT_TRUE(info.templateParams[0].type.isNull());
     EXPECT_EQ("list", info.proxyFormat.toUtf8());
     FieldWebletInfo other;
@@ -332,7 +344,8 @@ TEST_F(Tsml, WebletStylesheetReads) {
     EXPECT_EQ("", templatePart(u"plain").toUtf8());
 }
 
-TEST_F(Tsml, LayoutWebletInspection) {
+TEST_F(Tsml, LayoutWebletInspection)
+{
     WamLayoutTsmlDoc layout(&doc, u"wam_layout", u"Layout");
     auto inspect = [&](const char16_t* text) {
         LayoutWebletInfo info(LWStringRecord3("HTML", "DESKTOP", ""), "1", LWString(), layout);
@@ -371,7 +384,8 @@ TEST_F(Tsml, LayoutWebletInspection) {
     EXPECT_EQ(2, modern.defaultTheme.getChildNodes().getLength()) << "copies share the theme element";
 }
 
-TEST(WebSupport, NamesMessagesAndPaths) {
+TEST(WebSupport, NamesMessagesAndPaths)
+{
     EXPECT_STREQ("<UNKNOWN>", P3142_pszCompReturnName(-3));
     EXPECT_STREQ("X_COMP_RETURN_OBJECT_NOT_FOUND", P3142_pszCompReturnName(-5));
     EXPECT_STREQ("Invalid", P3142_pszOutputFormatName(5));

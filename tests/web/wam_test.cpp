@@ -16,7 +16,8 @@ namespace {
 
 class Wam : public WebJob {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         WebJob::SetUp();
         sys.cNumericCheck = 'Y';
         Routine first = MakeRoutine("R1", WEBROUTINE_STANDARD);
@@ -34,7 +35,8 @@ protected:
     fs::path traceFile() const { return root / "X_VELMO" / "d_trace.001"; }
 
     // The dump of a web routine's document in the trace.
-    std::string dump(const std::string& routine) {
+    std::string dump(const std::string& routine)
+    {
         const std::string trace = readFile(traceFile());
         const std::string start = "=== WAM: OrderWAM Webroutine: " + routine + " TSML Document Start ===\r\n";
         size_t from = trace.find(start);
@@ -51,11 +53,13 @@ constexpr const char* kTsml = "http://schemas.velmo.example/2002/XML/Generation-
 // The header every web routine of the script gets: the technology services
 // with their language counts (mode ALL), the server instructions, the
 // context values in their order and the options.
-std::string header(const std::string& routine) {
+std::string header(const std::string& routine)
+{
     return std::string("\n<tsml:technology-service-list>") +
            "\n<tsml:technology-service used_by=\"HTML_DESKTOP\" lang-count=\"0\"/>" +
            "\n<tsml:technology-service used_by=\"HTML_MOBILE\" lang-count=\"0\"/></tsml:technology-service-list>" +
-           "\n<tsml:server-instructions>\n<tsml:client-charset/>\n<tsml:cookies/>\n<tsml:ssi/></tsml:server-instructions>" +
+           "\n<tsml:server-instructions>\n<tsml:client-charset/>\n<tsml:cookies/>\n<tsml:ssi/></"
+           "tsml:server-instructions>" +
            "\n<tsml:replaced-qvml xmlns:qvml=\"http://schemas.velmo.example/2002/XML/Runtime-Data\"/>" +
            "\n<tsml:weblets/>\n<tsml:qvml-data xmlns:qvml=\"http://schemas.velmo.example/2002/XML/Runtime-Data\"/>" +
            "\n<tsml:context>\n<tsml:user-id/>\n<tsml:webapplication>OrderWAM</tsml:webapplication>" +
@@ -73,7 +77,8 @@ std::string header(const std::string& routine) {
            "\n<tsml:messages/>";
 }
 
-TEST_F(Wam, TsmlDocumentsOfStandardJsonAndStandardRoutines) {
+TEST_F(Wam, TsmlDocumentsOfStandardJsonAndStandardRoutines)
+{
     sys.QV_ITRO = 1;
     sys.QV_ITRL = 2;
     uint32_t counts[2] = {9, 9};
@@ -127,7 +132,8 @@ TEST_F(Wam, TsmlDocumentsOfStandardJsonAndStandardRoutines) {
     EXPECT_EQ("again\r\n", trace.substr(trace.size() - 7));
 }
 
-TEST_F(Wam, StylesheetsByGenerationMode) {
+TEST_F(Wam, StylesheetsByGenerationMode)
+{
     // A JSON routine's stored documents are discarded.
     const OSRV_WEBROUTINE_DOCUMENT old{"R2", nullptr, nullptr, 0, "<qvml:data/>", 0, 0};
     const OSRV_WEBROUTINE_XML_REQUEST oldRequest{"OrderWAM", 0, 0, &old};
@@ -177,7 +183,8 @@ TEST_F(Wam, StylesheetsByGenerationMode) {
     EXPECT_EQ(0, count("SELECT COUNT(*) FROM QV_OWX WHERE XWXWRN = 'R3' AND XWXTSP = 'HTML'"));
 }
 
-TEST_F(Wam, RefusedLayoutSaveUnlocksAndReports) {
+TEST_F(Wam, RefusedLayoutSaveUnlocksAndReports)
+{
     SSQL_Commit();
     {
         sqlite3* db = nullptr;
@@ -196,14 +203,15 @@ TEST_F(Wam, RefusedLayoutSaveUnlocksAndReports) {
     ASSERT_TRUE(Has(all, notStored));
     EXPECT_LT(at(locked), at(notStored));
     EXPECT_TRUE(Has(all, "F WAM OrderWAM was generated with fatal errors."));
-    EXPECT_EQ(counts[1] + 1, static_cast<uint32_t>(std::count_if(all.begin(), all.end(), [](const std::string& m) {
-                                 return m[0] == 'F';
-                             }))) << "the counts are taken before message 847";
+    EXPECT_EQ(counts[1] + 1, static_cast<uint32_t>(std::count_if(all.begin(), all.end(),
+                                                                 [](const std::string& m) { return m[0] == 'F'; })))
+        << "the counts are taken before message 847";
     EXPECT_EQ(1, count("SELECT COUNT(*) FROM QV_OWK")) << "only the other job's lock is left";
     EXPECT_EQ(0, count("SELECT COUNT(*) FROM QV_OWB WHERE XWBNAM = 'orderwam_layout'"));
 }
 
-TEST_F(Wam, FailedEnumerationAndExport) {
+TEST_F(Wam, FailedEnumerationAndExport)
+{
     script.result = 5;
     uint32_t counts[2] = {7, 7};
     EXPECT_EQ(-1, generate(counts));
@@ -227,7 +235,8 @@ TEST_F(Wam, FailedEnumerationAndExport) {
     ASSERT_EQ(0, VALID_InitServices(&sys, 0, 0, nullptr));
     EXPECT_EQ(~0u, P3142_fGenerateSingleWebRoutineXMLAndXSLTDocs(module, nullptr, &request, &options, nullptr,
                                                                  ScriptedEnumerator));
-    EXPECT_EQ(~0u, P3142_fGenerateSingleWebRoutineXMLAndXSLTDocs(module, argument, &request, &options, nullptr, nullptr));
+    EXPECT_EQ(~0u,
+              P3142_fGenerateSingleWebRoutineXMLAndXSLTDocs(module, argument, &request, &options, nullptr, nullptr));
     EXPECT_EQ(0u, P3142_fGenerateSingleWebRoutineXMLAndXSLTDocs(module, argument, &request, &options, nullptr,
                                                                 ScriptedEnumerator));
     EXPECT_EQ(nullptr, P31O2_pGetCurrentRunContext()) << "the export leaves no run behind";
@@ -236,20 +245,22 @@ TEST_F(Wam, FailedEnumerationAndExport) {
 // Bad environments are reported as messages of the job: an application that
 // is no XML application, a missing TSP definition, a generation stylesheet
 // that does not compile, and a weblet that imports itself.
-TEST_F(Wam, BadInputIsReported) {
+TEST_F(Wam, BadInputIsReported)
+{
     SSQL_Commit();
     {
         sqlite3* db = nullptr;
         sqlite3_open(repo.path().c_str(), &db);
-        sqlite3_exec(db,
-                     "INSERT INTO QV_WBA (WBAP_I, WBANUM, WBANM1, WBANM2, WBANM3) VALUES ('DEM', 3, 'HTML', 'KIOSK', "
-                     "'Kiosk');"
-                     "INSERT INTO QV_OWT (XWTDOC, XWTSEQ, XWTTXT) VALUES (100, 1, '<xsl:transform version=\"1.0\" "
-                     "xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"><xsl:import href=\"loop.xsl\"/>"
-                     "<xsl:template name=\"inline\"/></xsl:transform>');"
-                     "INSERT INTO QV_OWB (XWBP_I, XWBNAM, XWBLNG, XWBTSP, XWBAPP, XWBDOC) VALUES ('DEM', 'loop', 'ENG', "
-                     "'HTML', 'DESKTOP', 100);",
-                     nullptr, nullptr, nullptr);
+        sqlite3_exec(
+            db,
+            "INSERT INTO QV_WBA (WBAP_I, WBANUM, WBANM1, WBANM2, WBANM3) VALUES ('DEM', 3, 'HTML', 'KIOSK', "
+            "'Kiosk');"
+            "INSERT INTO QV_OWT (XWTDOC, XWTSEQ, XWTTXT) VALUES (100, 1, '<xsl:transform version=\"1.0\" "
+            "xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"><xsl:import href=\"loop.xsl\"/>"
+            "<xsl:template name=\"inline\"/></xsl:transform>');"
+            "INSERT INTO QV_OWB (XWBP_I, XWBNAM, XWBLNG, XWBTSP, XWBAPP, XWBDOC) VALUES ('DEM', 'loop', 'ENG', "
+            "'HTML', 'DESKTOP', 100);",
+            nullptr, nullptr, nullptr);
         sqlite3_close(db);
     }
     P3142_LoadWebApplicationList(&ctx);
@@ -299,12 +310,13 @@ TEST_F(Wam, BadInputIsReported) {
 
 // The sample WAM generated by the tool: its stylesheets transform their
 // runtime data with xsltproc into well-formed pages.
-TEST(WamTool, SampleWamStylesheetsTransformTheirRuntimeData) {
+TEST(WamTool, SampleWamStylesheetsTransformTheirRuntimeData)
+{
     dqos_test::TempRepository repo = dqos_test::TempRepository::copyOf(dqos_test::sampleRepository());
     const fs::path work = repo.dir();
     fs::copy(fs::path(DQOV_SAMPLE_DIR) / "root", work / "root", fs::copy_options::recursive);
-    const std::string command = std::string(DQOV_TOOL_PATH) + " --generate --web all --root " + (work / "root").string() +
-                                " --repository " + repo.path() + " --component DEMOWEB > " +
+    const std::string command = std::string(DQOV_TOOL_PATH) + " --generate --web all --root " +
+                                (work / "root").string() + " --repository " + repo.path() + " --component DEMOWEB > " +
                                 (work / "out.txt").string();
     ASSERT_EQ(0, WEXITSTATUS(std::system(command.c_str()))) << readFile(work / "out.txt");
     const std::string out = readFile(work / "out.txt");
@@ -327,7 +339,8 @@ TEST(WamTool, SampleWamStylesheetsTransformTheirRuntimeData) {
     for (const char* app : {"DESKTOP", "MOBILE"}) {
         std::ofstream(pages / "orderwam_layout.xsl")
             << text(std::string("SELECT XWTTXT FROM QV_OWT JOIN QV_OWB ON XWTDOC = XWBDOC WHERE XWBNAM = "
-                                "'orderwam_layout' AND XWBAPP = '") + app + "' ORDER BY XWTSEQ");
+                                "'orderwam_layout' AND XWBAPP = '") +
+                    app + "' ORDER BY XWTSEQ");
         for (const char* routine : {"ShowOrder", "ListOrders"}) {
             const std::string join = "SELECT XWTTXT FROM QV_OWT JOIN QV_OWX ON XWTDOC = XWXDOC WHERE XWXWRN = '" +
                                      std::string(routine) + "' AND XWXAPP = '";
@@ -336,8 +349,8 @@ TEST(WamTool, SampleWamStylesheetsTransformTheirRuntimeData) {
             const std::string run = "xsltproc " + (pages / "page.xsl").string() + " " + (pages / "data.xml").string() +
                                     " > " + (pages / "page.xml").string() + " 2>&1 && xmllint --noout " +
                                     (pages / "page.xml").string();
-            EXPECT_EQ(0, WEXITSTATUS(std::system(run.c_str()))) << routine << " " << app << ": "
-                                                                 << readFile(pages / "page.xml");
+            EXPECT_EQ(0, WEXITSTATUS(std::system(run.c_str())))
+                << routine << " " << app << ": " << readFile(pages / "page.xml");
             ++checked;
         }
     }

@@ -25,14 +25,16 @@ namespace web_test {
 
 namespace fs = std::filesystem;
 
-inline std::string readFile(const fs::path& path) {
+inline std::string readFile(const fs::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-inline unsigned long fixedClock(DQOZ_DATETIME* dt) {
+inline unsigned long fixedClock(DQOZ_DATETIME* dt)
+{
     *dt = DQOZ_DATETIME{};
     dt->year = 2026;
     dt->month = 12;
@@ -66,7 +68,8 @@ inline Script* g_script = nullptr;
 // The object layer's enumerator, replaying g_script.
 inline long ScriptedEnumerator(void* module, void* argument, void* user, DQOO_WAM_CALLBACK startWam,
                                DQOO_WAM_CALLBACK startRoutine, DQOO_WAM_CALLBACK field, DQOO_WAM_CALLBACK listStart,
-                               DQOO_WAM_CALLBACK column, DQOO_WAM_CALLBACK listEnd, DQOO_WAM_CALLBACK endWam) {
+                               DQOO_WAM_CALLBACK column, DQOO_WAM_CALLBACK listEnd, DQOO_WAM_CALLBACK endWam)
+{
     if (g_script->result != 0)
         return g_script->result;
     startWam(module, argument, user, &g_script->wam);
@@ -85,7 +88,8 @@ inline long ScriptedEnumerator(void* module, void* argument, void* user, DQOO_WA
     return 0;
 }
 
-inline Routine MakeRoutine(const char* name, uint32_t response) {
+inline Routine MakeRoutine(const char* name, uint32_t response)
+{
     Routine r;
     std::snprintf(r.info.szName, sizeof r.info.szName, "%s", name);
     std::snprintf(r.info.szDescription, sizeof r.info.szDescription, "%s routine", name);
@@ -95,7 +99,8 @@ inline Routine MakeRoutine(const char* name, uint32_t response) {
 }
 
 inline Item MakeField(char kind, const char* name, char type, uint32_t length, const char* sample,
-                      const char* weblet = nullptr) {
+                      const char* weblet = nullptr)
+{
     Item i{kind};
     std::snprintf(i.field.szName, sizeof i.field.szName, "%s", name);
     i.field.chType = type;
@@ -113,7 +118,8 @@ inline Item MakeField(char kind, const char* name, char type, uint32_t length, c
     return i;
 }
 
-inline Item MakeList(char kind, const char* name, uint32_t format) {
+inline Item MakeList(char kind, const char* name, uint32_t format)
+{
     Item i{kind};
     std::snprintf(i.list.szName, sizeof i.list.szName, "%s", name);
     i.list.ulMapFor = 2;
@@ -132,7 +138,8 @@ protected:
     FFC_OPTION_WORDS options{};
     Script script;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         root = fs::path(repo.dir()) / "root";
         fs::copy(fs::path(DQOV_SAMPLE_DIR) / "root", root, fs::copy_options::recursive);
         ASSERT_EQ(0u, DosSetEnvironmentRoot(root.c_str()));
@@ -157,7 +164,8 @@ protected:
         std::snprintf(script.wam.szName, sizeof script.wam.szName, "OrderWAM");
         script.wam.ulInline = 1;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         P31O2_SetCurrentRunContext(nullptr);
         P31O2_SetCurrentOptionWords(nullptr);
         P3142_ReleaseWebApplicationList(&ctx);
@@ -170,12 +178,14 @@ protected:
     }
 
     // Runs the driver on the script; counts receive (warnings, fatal errors).
-    int32_t generate(uint32_t counts[2]) {
+    int32_t generate(uint32_t counts[2])
+    {
         return P3142_fGenerateXMLAndXSLTDocs(reinterpret_cast<void*>(1), nullptr, counts, ScriptedEnumerator);
     }
 
     // The run's messages: severity, a blank and the text.
-    std::vector<std::string> messages() {
+    std::vector<std::string> messages()
+    {
         std::vector<std::string> out;
         RS_ListMessageGroups(
             &ctx,
@@ -191,13 +201,15 @@ protected:
     }
 
     // A count of repository rows (the job's work committed first).
-    int count(const std::string& sql) {
+    int count(const std::string& sql)
+    {
         SSQL_Commit();
         return dqos_test::countFromOutside(repo.path(), sql.c_str());
     }
 
     // The stored text of a web routine's document (TSP "" for runtime data).
-    std::string stored(const std::string& routine, const std::string& tsp, const std::string& app) {
+    std::string stored(const std::string& routine, const std::string& tsp, const std::string& app)
+    {
         SSQL_Commit();
         sqlite3* db = nullptr;
         sqlite3_open_v2(repo.path().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
@@ -218,7 +230,8 @@ protected:
     }
 };
 
-inline bool Has(const std::vector<std::string>& lines, const std::string& text) {
+inline bool Has(const std::vector<std::string>& lines, const std::string& text)
+{
     for (const std::string& l : lines)
         if (l == text)
             return true;

@@ -19,22 +19,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-WdDispParams args(std::initializer_list<WdVariant> lastFirst) { return WdDispParams{lastFirst}; }
+WdDispParams args(std::initializer_list<WdVariant> lastFirst)
+{
+    return WdDispParams{lastFirst};
+}
 
-WdVariant number(double n) {
+WdVariant number(double n)
+{
     WdVariant v;
     v.vt = WdVariant::R8;
     v.dblVal = n;
     return v;
 }
 
-LDOMDocument parse(const char16_t* text) {
+LDOMDocument parse(const char16_t* text)
+{
     LDOMDocument doc(true, false);
     doc.loadXML(text);
     return doc;
 }
 
-TEST(WdExtensions, AnswersTheTextOfTheCall) {
+TEST(WdExtensions, AnswersTheTextOfTheCall)
+{
     WdXsltExtensionsPtr holder(new WdXsltExtensions());
     WdXsltExtensions& ext = *holder.get();
     const char16_t* names[] = {u"Field-Value"};
@@ -45,13 +51,14 @@ TEST(WdExtensions, AnswersTheTextOfTheCall) {
     EXPECT_EQ(5010, id);
     WdVariant result;
     WdDispParams two = args({WdVariant::text(u"b"), WdVariant::text(u"a")});
-    EXPECT_EQ(wd::DISP_E_MEMBERNOTFOUND_, ext.Invoke(8000, IID_NULL_, 0, wd::DISPATCH_METHOD_ | wd::DISPATCH_PROPERTYGET_,
-                                                    &two, &result, nullptr, nullptr));
-    EXPECT_EQ(wd::DISP_E_BADPARAMCOUNT_, ext.Invoke(8000, IID_NULL_, 0, wd::DISPATCH_METHOD_, &two, &result, nullptr,
-                                                   nullptr));
+    EXPECT_EQ(wd::DISP_E_MEMBERNOTFOUND_,
+              ext.Invoke(8000, IID_NULL_, 0, wd::DISPATCH_METHOD_ | wd::DISPATCH_PROPERTYGET_, &two, &result, nullptr,
+                         nullptr));
+    EXPECT_EQ(wd::DISP_E_BADPARAMCOUNT_,
+              ext.Invoke(8000, IID_NULL_, 0, wd::DISPATCH_METHOD_, &two, &result, nullptr, nullptr));
     WdDispParams one = args({number(1)});
-    EXPECT_EQ(wd::DISP_E_PARAMNOTOPTIONAL_, ext.Invoke(14000, IID_NULL_, 0, wd::DISPATCH_METHOD_, &one, &result,
-                                                      nullptr, nullptr));
+    EXPECT_EQ(wd::DISP_E_PARAMNOTOPTIONAL_,
+              ext.Invoke(14000, IID_NULL_, 0, wd::DISPATCH_METHOD_, &one, &result, nullptr, nullptr));
     WdDispParams rowClass = args({WdVariant::text(u"odd"), number(1)});
     ASSERT_EQ(wd::S_OK_, ext.Invoke(14000, IID_NULL_, 0, wd::DISPATCH_METHOD_, &rowClass, &result, nullptr, nullptr));
     EXPECT_EQ("{wd:row-class('1', 'odd')}", result.bstr.toUtf8());
@@ -63,8 +70,8 @@ TEST(WdExtensions, AnswersTheTextOfTheCall) {
     WdDispParams bad = args({fragment});
     WdExcepInfo exception;
     uint32_t argumentError = 9;
-    EXPECT_EQ(wd::DISP_E_EXCEPTION_, ext.Invoke(8000, IID_NULL_, 0, wd::DISPATCH_METHOD_, &bad, &result, &exception,
-                                                &argumentError));
+    EXPECT_EQ(wd::DISP_E_EXCEPTION_,
+              ext.Invoke(8000, IID_NULL_, 0, wd::DISPATCH_METHOD_, &bad, &result, &exception, &argumentError));
     EXPECT_EQ(9000, exception.wCode);
     EXPECT_EQ(0u, argumentError);
     void* object = nullptr;
@@ -74,7 +81,8 @@ TEST(WdExtensions, AnswersTheTextOfTheCall) {
     EXPECT_EQ(1u, ext.Release()) << "the holder's reference is left";
 }
 
-TEST(WdExtensions, CalledFromAStylesheet) {
+TEST(WdExtensions, CalledFromAStylesheet)
+{
     WdXsltExtensionsPtr ext(new WdXsltExtensions());
     WdInlinerStylesheet stylesheet;
     stylesheet.setExtensionObject(ext.get(), tsml::kWdNamespace);
@@ -102,8 +110,7 @@ TEST(WdExtensions, CalledFromAStylesheet) {
     try {
         run(u"<xsl:value-of select=\"wd:inline-weblet(/a, /a)\"/>");
         ADD_FAILURE() << "the plain object has no inline-weblet";
-    } catch (const ComError&) {
-    }
+    } catch (const ComError&) {}
 
     // Parameters: the last value set stands; a node set is refused.
     stylesheet.setParameter(u"p", WdVariant::text(u"first"));
@@ -120,7 +127,8 @@ TEST(WdExtensions, CalledFromAStylesheet) {
     }
 }
 
-TEST(WdInliner, InlinerDocumentAndArguments) {
+TEST(WdInliner, InlinerDocumentAndArguments)
+{
     LComPtr<WdGenWebletInliner> inliner = createWebletInliner();
     WdGenInlinerTsmlDoc& doc = inliner->document();
     auto sections = [&] {
@@ -174,7 +182,8 @@ TEST(WdInliner, InlinerDocumentAndArguments) {
 std::map<std::string, std::string> g_weblets;
 std::map<std::string, int> g_loads;
 
-int scriptedLoader(WdWebletSinkContext* context, WdWebletLoadRequest* request, WdWebletSink sink) {
+int scriptedLoader(WdWebletSinkContext* context, WdWebletLoadRequest* request, WdWebletSink sink)
+{
     ++g_loads[request->weblet];
     auto w = g_weblets.find(request->weblet);
     if (w == g_weblets.end())
@@ -188,7 +197,8 @@ protected:
     fs::path root = fs::temp_directory_path() / ("wd-files-" + std::to_string(getpid()));
     LComPtr<WdGenWebletInliner> inliner = createWebletInliner();
 
-    void SetUp() override {
+    void SetUp() override
+    {
         fs::create_directories(root / "DESIGN");
         std::ofstream(root / "DESIGN" / "std_types.xsl") << "<types/>";
         ASSERT_EQ(0u, DosSetEnvironmentRoot(root.c_str()));
@@ -206,7 +216,8 @@ protected:
         inliner->initialize("HTML", "DESKTOP", "ENG", "TSP", "DESIGN\\", "WORK\\HTML_DESKTOP\\", "TSP\\tsp.xsl",
                             scriptedLoader, nullptr);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         DosSetEnvironmentRoot(nullptr);
         std::error_code ec;
         fs::remove_all(root, ec);
@@ -214,7 +225,8 @@ protected:
     bool written(const char* name) { return fs::exists(root / "WORK" / "HTML_DESKTOP" / name); }
 };
 
-TEST_F(WorkingFiles, WebletsAreFetchedOnceAndStayInTheDirectory) {
+TEST_F(WorkingFiles, WebletsAreFetchedOnceAndStayInTheDirectory)
+{
     EXPECT_TRUE(inliner->ensureWebletXsl(u"Std_Types.xsl"));
     EXPECT_EQ(1, g_loads["Std_Types"]) << "while no such file is there, another case of std_types.xsl is a weblet";
     EXPECT_TRUE(inliner->ensureWebletXsl(u"a.xsl"));

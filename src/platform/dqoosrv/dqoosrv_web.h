@@ -40,12 +40,7 @@
 extern "C" {
 #endif
 
-enum {
-    OSRV_ERR_CALLBACK = -2,
-    OSRV_ERR_LOCKED = -3,
-    OSRV_ERR_INVALID = -4,
-    OSRV_ERR_READ_ONLY = -15
-};
+enum { OSRV_ERR_CALLBACK = -2, OSRV_ERR_LOCKED = -3, OSRV_ERR_INVALID = -4, OSRV_ERR_READ_ONLY = -15 };
 
 #define OSRV_PATH_SIZE 261
 
@@ -93,8 +88,7 @@ typedef struct OSRV_LANGUAGE_CODEPAGE {
 
 /* Hands the language's record to the callback, or NULL when the language
  * is not known (the result is then OSRV_ERR_NOT_FOUND). */
-long OSRV_GetLanguageCodePage(void* pvReserved, void* pvUser, const char* pszLanguage,
-                              OSRV_WEB_CALLBACK pfnCallback);
+long OSRV_GetLanguageCodePage(void* pvReserved, void* pvUser, const char* pszLanguage, OSRV_WEB_CALLBACK pfnCallback);
 
 /* ---- WAMs ----------------------------------------------------------------- */
 
@@ -119,8 +113,8 @@ long OSRV_XslRegisterWamApp(const char* pszWam, const char* pszTsp, const char* 
 
 /* 0 when the weblet's stylesheet is stored for the language and application,
  * OSRV_ERR_NOT_FOUND when not. */
-long OSRV_XslWebletExist(const char* pszWeblet, const char* pszLanguage, const char* pszTsp,
-                         const char* pszApplication, long lReserved);
+long OSRV_XslWebletExist(const char* pszWeblet, const char* pszLanguage, const char* pszTsp, const char* pszApplication,
+                         long lReserved);
 
 /* The record handed to a weblet load callback: only pszXsl and the two
  * numbers (the stored date and time) describe the stylesheet. */
@@ -183,8 +177,8 @@ long OSRV_XslEnumWebletApps(void* pvUser, long lReserved, const char* pszWeblet,
 
 /* 0 when a document of the web routine is stored for the language and the
  * application; a NULL language, TSP or application matches any. */
-long OSRV_XslWebRoutineExist(const char* pszWam, const char* pszWebRoutine, const char* pszLanguage,
-                             const char* pszTsp, const char* pszApplication, long lReserved);
+long OSRV_XslWebRoutineExist(const char* pszWam, const char* pszWebRoutine, const char* pszLanguage, const char* pszTsp,
+                             const char* pszApplication, long lReserved);
 /* Deletes every stored document of the web routine. */
 long OSRV_XslDeleteWebRoutine(const char* pszWam, const char* pszWebRoutine, long lReserved1, long lReserved2,
                               long lReserved3);
@@ -197,8 +191,8 @@ long OSRV_XslWebRoutineLangCount(void* pvUser, void* pvApplication, const char* 
 
 typedef struct OSRV_WEBROUTINE_DOCUMENT {
     const char* pszWebRoutine;
-    const char* pszTsp;          /* NULL for the runtime-data document */
-    const char* pszApplication;  /* NULL for the runtime-data document */
+    const char* pszTsp;         /* NULL for the runtime-data document */
+    const char* pszApplication; /* NULL for the runtime-data document */
     uint32_t ulReserved;
     const char* pszText;
     uint32_t ulReserved2;

@@ -12,8 +12,9 @@ namespace {
 
 // The documents of the web routine matching the key (an empty language,
 // TSP or application matches any); *failed on failure.
-std::vector<long> documents(const std::string& wam, const std::string& routine, const char* language,
-                            const char* tsp, const char* application, bool runtimeData, bool* failed) {
+std::vector<long> documents(const std::string& wam, const std::string& routine, const char* language, const char* tsp,
+                            const char* application, bool runtimeData, bool* failed)
+{
     *failed = false;
     std::vector<long> found;
     SSQL_AREA area;
@@ -32,8 +33,8 @@ std::vector<long> documents(const std::string& wam, const std::string& routine, 
     for (;;) {
         int32_t document = 0;
         dqoo::VaryingText<64> storedLanguage, storedTsp, storedApplication;
-        const unsigned short rc = cursor.next(SSQL_I32(&document), storedLanguage.column(), storedTsp.column(),
-                                              storedApplication.column());
+        const unsigned short rc =
+            cursor.next(SSQL_I32(&document), storedLanguage.column(), storedTsp.column(), storedApplication.column());
         if (rc == SSQL_RC_END)
             return found;
         if (rc != SSQL_RC_OK) {
@@ -47,16 +48,18 @@ std::vector<long> documents(const std::string& wam, const std::string& routine, 
     }
 }
 
-long saveDocument(const char* wam, const std::string& language, const OSRV_WEBROUTINE_DOCUMENT* doc, bool stylesheet) {
+long saveDocument(const char* wam, const std::string& language, const OSRV_WEBROUTINE_DOCUMENT* doc, bool stylesheet)
+{
     if (arg(wam).empty() || doc == nullptr || arg(doc->pszWebRoutine).empty() || doc->pszText == nullptr)
         return OSRV_ERR_INVALID;
-    const std::string tsp = stylesheet ? arg(doc->pszTsp) : "", application = stylesheet ? arg(doc->pszApplication) : "";
+    const std::string tsp = stylesheet ? arg(doc->pszTsp) : "",
+                      application = stylesheet ? arg(doc->pszApplication) : "";
     if (stylesheet && (language.empty() || tsp.empty() || application.empty()))
         return OSRV_ERR_INVALID;
     const std::string routine = arg(doc->pszWebRoutine);
     bool failed = false;
-    const std::vector<long> old = documents(arg(wam), routine, language.empty() ? "" : language.c_str(),
-                                            tsp.c_str(), application.c_str(), !stylesheet, &failed);
+    const std::vector<long> old = documents(arg(wam), routine, language.empty() ? "" : language.c_str(), tsp.c_str(),
+                                            application.c_str(), !stylesheet, &failed);
     if (failed)
         return OSRV_ERR_REPOSITORY;
     long document = 0;
@@ -77,7 +80,8 @@ long saveDocument(const char* wam, const std::string& language, const OSRV_WEBRO
 }  // namespace
 
 extern "C" long OSRV_XslWebRoutineExist(const char* pszWam, const char* pszWebRoutine, const char* pszLanguage,
-                                        const char* pszTsp, const char* pszApplication, long) {
+                                        const char* pszTsp, const char* pszApplication, long)
+{
     if (arg(pszWam).empty() || arg(pszWebRoutine).empty())
         return OSRV_ERR_INVALID;
     bool failed = false;
@@ -91,7 +95,8 @@ extern "C" long OSRV_XslWebRoutineExist(const char* pszWam, const char* pszWebRo
     return found.empty() ? OSRV_ERR_NOT_FOUND : OSRV_OK;
 }
 
-extern "C" long OSRV_XslDeleteWebRoutine(const char* pszWam, const char* pszWebRoutine, long, long, long) {
+extern "C" long OSRV_XslDeleteWebRoutine(const char* pszWam, const char* pszWebRoutine, long, long, long)
+{
     if (arg(pszWam).empty() || arg(pszWebRoutine).empty())
         return OSRV_ERR_INVALID;
     bool failed = false;
@@ -115,8 +120,9 @@ extern "C" long OSRV_XslDeleteWebRoutine(const char* pszWam, const char* pszWebR
 }
 
 extern "C" long OSRV_XslWebRoutineLangCount(void* pvUser, void* pvApplication, const char* pszWam,
-                                            const char* pszWebRoutine, const char* pszTsp,
-                                            const char* pszApplication, OSRV_LANGCOUNT_CALLBACK pfnCallback) {
+                                            const char* pszWebRoutine, const char* pszTsp, const char* pszApplication,
+                                            OSRV_LANGCOUNT_CALLBACK pfnCallback)
+{
     if (arg(pszWam).empty() || arg(pszWebRoutine).empty() || arg(pszTsp).empty() || arg(pszApplication).empty() ||
         pfnCallback == nullptr)
         return OSRV_ERR_INVALID;
@@ -133,20 +139,23 @@ extern "C" long OSRV_XslWebRoutineLangCount(void* pvUser, void* pvApplication, c
     return OSRV_OK;
 }
 
-extern "C" long OSRV_SaveWebRoutineXslData(void*, void*, const OSRV_WEBROUTINE_XSL_REQUEST* pRequest) {
+extern "C" long OSRV_SaveWebRoutineXslData(void*, void*, const OSRV_WEBROUTINE_XSL_REQUEST* pRequest)
+{
     if (pRequest == nullptr)
         return OSRV_ERR_INVALID;
     return saveDocument(pRequest->pszWam, arg(pRequest->pszLanguage), pRequest->pDocument, true);
 }
 
-extern "C" long OSRV_SaveWebRoutineXmlData(void*, void*, const OSRV_WEBROUTINE_XML_REQUEST* pRequest) {
+extern "C" long OSRV_SaveWebRoutineXmlData(void*, void*, const OSRV_WEBROUTINE_XML_REQUEST* pRequest)
+{
     if (pRequest == nullptr)
         return OSRV_ERR_INVALID;
     return saveDocument(pRequest->pszWam, "", pRequest->pDocument, false);
 }
 
 extern "C" long OSRV_LoadWebRoutineXmlData(void*, void* pvUser, const char* pszWam, const char* pszWebRoutine,
-                                           long* plResult, OSRV_WEB_CALLBACK pfnCallback) {
+                                           long* plResult, OSRV_WEB_CALLBACK pfnCallback)
+{
     if (arg(pszWam).empty() || arg(pszWebRoutine).empty() || pfnCallback == nullptr)
         return OSRV_ERR_INVALID;
     bool failed = false;

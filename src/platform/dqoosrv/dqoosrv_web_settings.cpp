@@ -12,14 +12,16 @@ using namespace osrvweb;
 namespace {
 
 // The setting of the key; std::nullopt when it is not set.
-std::optional<std::string> setting(const std::string& key, bool* failed) {
+std::optional<std::string> setting(const std::string& key, bool* failed)
+{
     SSQL_AREA area;
     SSQL_DeclareExt(&area, "SELECT XWSVAL FROM QV_DTA.QV_OWS WHERE XWSKEY = '%s'", key.c_str());
     return firstText(area, "OSRV/QV_OWS/1", failed);
 }
 
 // Hands the setting (or NULL) to the callback.
-long handSetting(const std::string& key, void* user, OSRV_WEB_CALLBACK callback) {
+long handSetting(const std::string& key, void* user, OSRV_WEB_CALLBACK callback)
+{
     if (callback == nullptr)
         return OSRV_ERR_INVALID;
     bool failed = false;
@@ -30,7 +32,8 @@ long handSetting(const std::string& key, void* user, OSRV_WEB_CALLBACK callback)
     return OSRV_OK;
 }
 
-long copySetting(const char* key, char* buffer, long size) {
+long copySetting(const char* key, char* buffer, long size)
+{
     if (buffer == nullptr || size < 1)
         return OSRV_ERR_INVALID;
     buffer[0] = '\0';
@@ -48,24 +51,29 @@ long copySetting(const char* key, char* buffer, long size) {
 
 }  // namespace
 
-extern "C" long OSRV_GetGlobalParamData(void*, void* pvUser, long lId, OSRV_WEB_CALLBACK pfnCallback) {
+extern "C" long OSRV_GetGlobalParamData(void*, void* pvUser, long lId, OSRV_WEB_CALLBACK pfnCallback)
+{
     return handSetting("GLOBAL." + std::to_string(lId), pvUser, pfnCallback);
 }
 
-extern "C" long OWEB_GetTechServiceStylesheetsHome(void* pvUser, OSRV_WEB_CALLBACK pfnCallback) {
+extern "C" long OWEB_GetTechServiceStylesheetsHome(void* pvUser, OSRV_WEB_CALLBACK pfnCallback)
+{
     return handSetting("TSPHOME", pvUser, pfnCallback);
 }
 
-extern "C" long OSRV_GetWebImagesPath(char* pszBuffer, long cbBuffer) {
+extern "C" long OSRV_GetWebImagesPath(char* pszBuffer, long cbBuffer)
+{
     return copySetting("IMAGESPATH", pszBuffer, cbBuffer);
 }
 
-extern "C" long OSRV_GetWebActionRequest(char* pszBuffer, long cbBuffer) {
+extern "C" long OSRV_GetWebActionRequest(char* pszBuffer, long cbBuffer)
+{
     return copySetting("ACTIONREQUEST", pszBuffer, cbBuffer);
 }
 
 extern "C" long OWEB_GetTechServiceStylesheet(void* pvUser, const OWEB_TSP_APPLICATION* pApplication, long lKind,
-                                              OSRV_WEB_CALLBACK pfnCallback) {
+                                              OSRV_WEB_CALLBACK pfnCallback)
+{
     if (pApplication == nullptr || pfnCallback == nullptr)
         return OSRV_ERR_INVALID;
     const char* statement =
@@ -86,7 +94,8 @@ extern "C" long OWEB_GetTechServiceStylesheet(void* pvUser, const OWEB_TSP_APPLI
     return OSRV_OK;
 }
 
-extern "C" long OSRV_IsValidXmlApp(const char* pszTsp, const char* pszApplication) {
+extern "C" long OSRV_IsValidXmlApp(const char* pszTsp, const char* pszApplication)
+{
     SSQL_AREA area;
     SSQL_DeclareExt(&area, "SELECT COUNT(*) FROM QV_DTA.QV_OTA WHERE XTATSP = '%s' AND XTAAPP = '%s' AND XTAXML = 'Y'",
                     arg(pszTsp).c_str(), arg(pszApplication).c_str());
@@ -96,7 +105,8 @@ extern "C" long OSRV_IsValidXmlApp(const char* pszTsp, const char* pszApplicatio
     return n > 0 ? OSRV_OK : OSRV_ERR_NOT_FOUND;
 }
 
-extern "C" long OSRV_GetLanguageCodePage(void*, void* pvUser, const char* pszLanguage, OSRV_WEB_CALLBACK pfnCallback) {
+extern "C" long OSRV_GetLanguageCodePage(void*, void* pvUser, const char* pszLanguage, OSRV_WEB_CALLBACK pfnCallback)
+{
     if (pfnCallback == nullptr)
         return OSRV_ERR_INVALID;
     SSQL_AREA area;

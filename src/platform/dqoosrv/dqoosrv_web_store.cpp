@@ -16,9 +16,13 @@ constexpr size_t kPiece = 8000;
 
 }  // namespace
 
-std::string partition() { return SMISC_pszPartition(); }
+std::string partition()
+{
+    return SMISC_pszPartition();
+}
 
-bool run(SSQL_AREA& area, const char* location) {
+bool run(SSQL_AREA& area, const char* location)
+{
     if (area.ulSerial == 0)
         return false;
     SSQL_SetLocation(location);
@@ -29,7 +33,8 @@ bool run(SSQL_AREA& area, const char* location) {
     return rc == SSQL_RC_OK;
 }
 
-std::optional<std::string> firstText(SSQL_AREA& area, const char* location, bool* failed) {
+std::optional<std::string> firstText(SSQL_AREA& area, const char* location, bool* failed)
+{
     *failed = false;
     dqoo::Cursor cursor(area, location);
     if (!cursor.ok()) {
@@ -47,7 +52,8 @@ std::optional<std::string> firstText(SSQL_AREA& area, const char* location, bool
     return text->str();
 }
 
-long count(SSQL_AREA& area, const char* location) {
+long count(SSQL_AREA& area, const char* location)
+{
     if (area.ulSerial == 0)
         return -1;
     SSQL_SetLocation(location);
@@ -59,7 +65,8 @@ long count(SSQL_AREA& area, const char* location) {
     return rc == SSQL_RC_OK ? static_cast<long>(n) : -1;
 }
 
-bool storeText(const char* text, long* id) {
+bool storeText(const char* text, long* id)
+{
     SSQL_AREA area;
     SSQL_DeclareExt(&area, "SELECT COALESCE(MAX(XWTDOC), 0) + 1 FROM QV_DTA.QV_OWT");
     const long next = count(area, "OSRV/QV_OWT/1");
@@ -79,7 +86,8 @@ bool storeText(const char* text, long* id) {
     return true;
 }
 
-bool loadText(long id, std::string& text) {
+bool loadText(long id, std::string& text)
+{
     text.clear();
     SSQL_AREA area;
     SSQL_DeclareExt(&area, "SELECT XWTTXT FROM QV_DTA.QV_OWT WHERE XWTDOC = %ld ORDER BY XWTSEQ", id);
@@ -97,13 +105,15 @@ bool loadText(long id, std::string& text) {
     }
 }
 
-bool dropText(long id) {
+bool dropText(long id)
+{
     SSQL_AREA area;
     SSQL_DeclareExt(&area, "DELETE FROM QV_DTA.QV_OWT WHERE XWTDOC = %ld", id);
     return run(area, "OSRV/QV_OWT/4");
 }
 
-void stamp(int32_t* date, int32_t* time) {
+void stamp(int32_t* date, int32_t* time)
+{
     DQOZ_DATETIME now{};
     DosGetDateTime(&now);
     *date = now.year * 10000 + now.month * 100 + now.day;

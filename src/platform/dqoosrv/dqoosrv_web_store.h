@@ -14,7 +14,10 @@
 namespace osrvweb {
 
 // A text argument as the repository compares it (NULL gives "").
-inline std::string arg(const char* text) { return dqoo::trimmedName(text); }
+inline std::string arg(const char* text)
+{
+    return dqoo::trimmedName(text);
+}
 
 // The session's partition.
 std::string partition();

@@ -5,7 +5,8 @@
 
 using namespace osrvweb;
 
-extern "C" long OSRV_XslGetWamData(void* pvUser, const char* pszWam, OSRV_WEB_CALLBACK pfnCallback) {
+extern "C" long OSRV_XslGetWamData(void* pvUser, const char* pszWam, OSRV_WEB_CALLBACK pfnCallback)
+{
     if (pszWam == nullptr || *pszWam == '\0' || pfnCallback == nullptr)
         return OSRV_ERR_INVALID;
     SSQL_AREA area;
@@ -27,7 +28,8 @@ extern "C" long OSRV_XslGetWamData(void* pvUser, const char* pszWam, OSRV_WEB_CA
     return OSRV_OK;
 }
 
-extern "C" long OSRV_XslSetWamData(const char* pszWam, const OSRV_WAM_DATA* pData) {
+extern "C" long OSRV_XslSetWamData(const char* pszWam, const OSRV_WAM_DATA* pData)
+{
     if (pszWam == nullptr || *pszWam == '\0' || pData == nullptr)
         return OSRV_ERR_INVALID;
     SSQL_AREA area;
@@ -39,12 +41,13 @@ extern "C" long OSRV_XslSetWamData(const char* pszWam, const OSRV_WAM_DATA* pDat
     return run(area, "OSRV/QV_OWD/2") ? OSRV_OK : OSRV_ERR_REPOSITORY;
 }
 
-extern "C" long OSRV_XslRegisterWamApp(const char* pszWam, const char* pszTsp, const char* pszApplication) {
+extern "C" long OSRV_XslRegisterWamApp(const char* pszWam, const char* pszTsp, const char* pszApplication)
+{
     if (pszWam == nullptr || *pszWam == '\0' || arg(pszTsp).empty() || arg(pszApplication).empty())
         return OSRV_ERR_INVALID;
     SSQL_AREA area;
-    SSQL_DeclareExt(&area,
-                    "INSERT OR IGNORE INTO QV_DTA.QV_OWA (XWAP_I, XWAWAM, XWATSP, XWAAPP) VALUES ('%s', '%s', '%s', '%s')",
-                    partition().c_str(), pszWam, arg(pszTsp).c_str(), arg(pszApplication).c_str());
+    SSQL_DeclareExt(
+        &area, "INSERT OR IGNORE INTO QV_DTA.QV_OWA (XWAP_I, XWAWAM, XWATSP, XWAAPP) VALUES ('%s', '%s', '%s', '%s')",
+        partition().c_str(), pszWam, arg(pszTsp).c_str(), arg(pszApplication).c_str());
     return run(area, "OSRV/QV_OWA/1") ? OSRV_OK : OSRV_ERR_REPOSITORY;
 }

@@ -13,7 +13,10 @@ using namespace osrvweb;
 namespace {
 
 // The lock owner of this job.
-std::string owner() { return "JOB" + std::to_string(static_cast<long>(getpid())); }
+std::string owner()
+{
+    return "JOB" + std::to_string(static_cast<long>(getpid()));
+}
 
 struct StoredWeblet {
     long document = 0;
@@ -23,8 +26,9 @@ struct StoredWeblet {
 };
 
 // The stored row of the weblet; std::nullopt when none, *failed on failure.
-std::optional<StoredWeblet> findWeblet(const std::string& weblet, const std::string& language,
-                                       const std::string& tsp, const std::string& application, bool* failed) {
+std::optional<StoredWeblet> findWeblet(const std::string& weblet, const std::string& language, const std::string& tsp,
+                                       const std::string& application, bool* failed)
+{
     *failed = false;
     SSQL_AREA area;
     SSQL_DeclareExt(&area,
@@ -51,14 +55,16 @@ std::optional<StoredWeblet> findWeblet(const std::string& weblet, const std::str
 }
 
 // The job that holds the weblet's lock ("" when it is not locked).
-std::optional<std::string> lockOwner(const std::string& weblet, bool* failed) {
+std::optional<std::string> lockOwner(const std::string& weblet, bool* failed)
+{
     SSQL_AREA area;
     SSQL_DeclareExt(&area, "SELECT XWKOWN FROM QV_DTA.QV_OWK WHERE XWKP_I = '%s' AND XWKNAM = '%s'",
                     partition().c_str(), weblet.c_str());
     return firstText(area, "OSRV/QV_OWK/1", failed);
 }
 
-bool lockWeblet(const std::string& weblet) {
+bool lockWeblet(const std::string& weblet)
+{
     SSQL_AREA area;
     SSQL_DeclareExt(&area, "INSERT OR IGNORE INTO QV_DTA.QV_OWK (XWKP_I, XWKNAM, XWKOWN) VALUES ('%s', '%s', '%s')",
                     partition().c_str(), weblet.c_str(), owner().c_str());
@@ -68,7 +74,8 @@ bool lockWeblet(const std::string& weblet) {
 // Replaces (or adds) the stylesheet of the row's key; false on failure.
 bool storeWeblet(const std::string& weblet, const std::string& description, const std::string& language,
                  const std::string& tsp, const std::string& application, const char* xsl,
-                 const std::optional<StoredWeblet>& old) {
+                 const std::optional<StoredWeblet>& old)
+{
     long document = 0;
     if (!storeText(xsl, &document))
         return false;
@@ -88,7 +95,8 @@ bool storeWeblet(const std::string& weblet, const std::string& description, cons
 }  // namespace
 
 extern "C" long OSRV_XslWebletExist(const char* pszWeblet, const char* pszLanguage, const char* pszTsp,
-                                    const char* pszApplication, long) {
+                                    const char* pszApplication, long)
+{
     if (arg(pszWeblet).empty())
         return OSRV_ERR_INVALID;
     bool failed = false;
@@ -100,7 +108,8 @@ extern "C" long OSRV_XslWebletExist(const char* pszWeblet, const char* pszLangua
 
 extern "C" long OSRV_XslLoadWeblet(void* pvUser, const char* pszWeblet, const char* pszLanguage, const char* pszTsp,
                                    const char* pszApplication, long* plResult, OSRV_WEB_CALLBACK pfnCallback, long,
-                                   long, long) {
+                                   long, long)
+{
     if (arg(pszWeblet).empty() || pfnCallback == nullptr)
         return OSRV_ERR_INVALID;
     bool failed = false;
@@ -123,10 +132,12 @@ extern "C" long OSRV_XslLoadWeblet(void* pvUser, const char* pszWeblet, const ch
 }
 
 extern "C" long OSRV_XslSaveWeblet(const OSRV_WEBLET_NAME* pName, const OSRV_WEBLET_DATA* pTsp,
-                                   const OSRV_WEBLET_DATA* pBase, const char* pszLanguage) {
+                                   const OSRV_WEBLET_DATA* pBase, const char* pszLanguage)
+{
     const OSRV_WEBLET_DATA* data = pTsp != nullptr ? pTsp : pBase;
     if (pName == nullptr || arg(pName->pszWeblet).empty() || arg(pszLanguage).empty() || data == nullptr ||
-        data->pszXsl == nullptr || (pTsp != nullptr && (arg(pTsp->pszTsp).empty() || arg(pTsp->pszApplication).empty())))
+        data->pszXsl == nullptr ||
+        (pTsp != nullptr && (arg(pTsp->pszTsp).empty() || arg(pTsp->pszApplication).empty())))
         return OSRV_ERR_INVALID;
     const std::string weblet = arg(pName->pszWeblet), language = arg(pszLanguage);
     const std::string tsp = pTsp != nullptr ? arg(pTsp->pszTsp) : "";
@@ -148,7 +159,8 @@ extern "C" long OSRV_XslSaveWeblet(const OSRV_WEBLET_NAME* pName, const OSRV_WEB
     return lockWeblet(weblet) ? OSRV_OK : OSRV_ERR_REPOSITORY;
 }
 
-extern "C" long OSRV_UnlockWeblet(const char* pszWeblet, long) {
+extern "C" long OSRV_UnlockWeblet(const char* pszWeblet, long)
+{
     if (arg(pszWeblet).empty())
         return OSRV_ERR_INVALID;
     SSQL_AREA area;
@@ -158,7 +170,8 @@ extern "C" long OSRV_UnlockWeblet(const char* pszWeblet, long) {
 }
 
 extern "C" long OSRV_XslEnumWebletApps(void* pvUser, long, const char* pszWeblet, const char* pszLanguage, long,
-                                       OSRV_WEB_CALLBACK pfnCallback) {
+                                       OSRV_WEB_CALLBACK pfnCallback)
+{
     if (arg(pszWeblet).empty() || pfnCallback == nullptr)
         return OSRV_ERR_INVALID;
     SSQL_AREA area;

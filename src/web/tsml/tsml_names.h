@@ -16,8 +16,8 @@ inline constexpr const char16_t* kWdNamespace = u"http://schemas.velmo.example/2
 inline constexpr const char16_t* kXslNamespace = u"http://www.w3.org/1999/XSL/Transform";
 
 // Selection-namespace declarations for XPath over the documents.
-LWString tsmlSelection();                   // xmlns:tsml="..."
-LWString xslWdSelection(const char* gap);   // xmlns:xsl="..." + gap + xmlns:wd="..."
+LWString tsmlSelection();                  // xmlns:tsml="..."
+LWString xslWdSelection(const char* gap);  // xmlns:xsl="..." + gap + xmlns:wd="..."
 
 // "varchar", "alpha", ... for a field type letter; null for another letter.
 LWString fieldTypeName(uint32_t type);

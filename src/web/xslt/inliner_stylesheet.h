@@ -23,31 +23,31 @@
 struct WdCompiledStylesheet;
 
 class WdInlinerStylesheet {
- public:
-  WdInlinerStylesheet();
-  WdInlinerStylesheet(const WdInlinerStylesheet&) = delete;
-  WdInlinerStylesheet& operator=(const WdInlinerStylesheet&) = delete;
-  ~WdInlinerStylesheet();
+public:
+    WdInlinerStylesheet();
+    WdInlinerStylesheet(const WdInlinerStylesheet&) = delete;
+    WdInlinerStylesheet& operator=(const WdInlinerStylesheet&) = delete;
+    ~WdInlinerStylesheet();
 
-  // Loads the file into a new document (a failure is not reported here)
-  // and makes it the stylesheet.
-  void loadStylesheet(const LWString& path);
-  // Compiles the document (a copy of it; the document stays the caller's).
-  // Imports without a base of their own resolve against baseDirectory (a
-  // path of the environment) when one is given.
-  void setStylesheet(const LDOMDocument& document, const LWString& baseDirectory = LWString());
-  // Sets or replaces a parameter (a copy of the value).  A node-set value is
-  // refused when the transformation runs: a parameter takes text, a number
-  // or a boolean.
-  void setParameter(const LWString& name, const WdVariant& value);
-  void setExtensionObject(WdXsltExtensions* object, const LWString& namespaceUri);
+    // Loads the file into a new document (a failure is not reported here)
+    // and makes it the stylesheet.
+    void loadStylesheet(const LWString& path);
+    // Compiles the document (a copy of it; the document stays the caller's).
+    // Imports without a base of their own resolve against baseDirectory (a
+    // path of the environment) when one is given.
+    void setStylesheet(const LDOMDocument& document, const LWString& baseDirectory = LWString());
+    // Sets or replaces a parameter (a copy of the value).  A node-set value is
+    // refused when the transformation runs: a parameter takes text, a number
+    // or a boolean.
+    void setParameter(const LWString& name, const WdVariant& value);
+    void setExtensionObject(WdXsltExtensions* object, const LWString& namespaceUri);
 
-  LDOMDocument transform(const LDOMNode& input, bool freeThreaded);
-  void transformToStream(const LDOMNode& input, LStream& stream);
+    LDOMDocument transform(const LDOMNode& input, bool freeThreaded);
+    void transformToStream(const LDOMNode& input, LStream& stream);
 
- private:
-  std::shared_ptr<WdCompiledStylesheet> m_template;
-  WdXsltExtensions* m_extension = nullptr;
-  LWString m_namespace;
-  std::map<LWString, WdVariant> m_parameters;
+private:
+    std::shared_ptr<WdCompiledStylesheet> m_template;
+    WdXsltExtensions* m_extension = nullptr;
+    LWString m_namespace;
+    std::map<LWString, WdVariant> m_parameters;
 };

@@ -49,46 +49,47 @@ extern const WdIid IID_NULL_;
 
 // One argument or result.
 struct WdVariant {
-  enum Type : uint16_t { Empty = 0, I4 = 3, R8 = 5, Bstr = 8, Dispatch = 9, Bool = 11, Unknown = 13 };
-  uint16_t vt = Empty;
-  LWString bstr;                   // Bstr
-  int32_t lVal = 0;                // I4
-  double dblVal = 0;               // R8
-  bool boolVal = false;            // Bool
-  std::vector<xmlNodePtr> nodes;   // Dispatch: a node list, valid during the call
-  LDOMNode unknown;                // Unknown: a document fragment
+    enum Type : uint16_t { Empty = 0, I4 = 3, R8 = 5, Bstr = 8, Dispatch = 9, Bool = 11, Unknown = 13 };
+    uint16_t vt = Empty;
+    LWString bstr;                  // Bstr
+    int32_t lVal = 0;               // I4
+    double dblVal = 0;              // R8
+    bool boolVal = false;           // Bool
+    std::vector<xmlNodePtr> nodes;  // Dispatch: a node list, valid during the call
+    LDOMNode unknown;               // Unknown: a document fragment
 
-  static WdVariant text(const LWString& s) {
-    WdVariant v;
-    v.vt = Bstr;
-    v.bstr = s;
-    return v;
-  }
+    static WdVariant text(const LWString& s)
+    {
+        WdVariant v;
+        v.vt = Bstr;
+        v.bstr = s;
+        return v;
+    }
 };
 
 // Converts the value in place to text (Bstr); false when it cannot be.
 bool WdVariantChangeToText(WdVariant& value, LWString& error);
 
 struct WdDispParams {
-  std::vector<WdVariant> args;  // last argument first
+    std::vector<WdVariant> args;  // last argument first
 };
 
 struct WdExcepInfo {
-  uint16_t wCode = 0;
-  uint16_t wReserved = 0;
-  LWString source;
-  LWString description;
-  LWString helpFile;
-  uint32_t helpContext = 0;
-  void* reserved = nullptr;
-  WdResult scode = 0;
+    uint16_t wCode = 0;
+    uint16_t wReserved = 0;
+    LWString source;
+    LWString description;
+    LWString helpFile;
+    uint32_t helpContext = 0;
+    void* reserved = nullptr;
+    WdResult scode = 0;
 };
 
 // One dispatch entry: name, DISPID, argument count.
 struct WdDispatchEntry {
-  const char16_t* name;
-  int32_t dispid;
-  int32_t arguments;
+    const char16_t* name;
+    int32_t dispid;
+    int32_t arguments;
 };
 
 // Binary search of a table sorted by name (UTF-16 code units) / by DISPID.

@@ -19,7 +19,8 @@ protected:
     void SetUp() override { SMISC_SetSession("DEM", "ENG"); }
 };
 
-long keepText(void* user, long, void* record) {
+long keepText(void* user, long, void* record)
+{
     *static_cast<std::string*>(user) = record != nullptr ? static_cast<const char*>(record) : "(null)";
     return 1;
 }
@@ -29,7 +30,8 @@ struct Loaded {
     long answer = 1;
 };
 
-long keepWeblet(void* user, long, void* record) {
+long keepWeblet(void* user, long, void* record)
+{
     auto* loaded = static_cast<Loaded*>(user);
     const auto* weblet = static_cast<const OSRV_WEBLET_RECORD*>(record);
     loaded->xsl = weblet->pszXsl;
@@ -38,7 +40,8 @@ long keepWeblet(void* user, long, void* record) {
     return loaded->answer;
 }
 
-TEST_F(WebServices, SettingsAndLanguages) {
+TEST_F(WebServices, SettingsAndLanguages)
+{
     std::string text;
     EXPECT_EQ(0, OSRV_GetGlobalParamData(nullptr, &text, OSRV_PARAM_WEB_WORK, keepText));
     EXPECT_EQ("X_VELMO\\TEMP", text);
@@ -90,7 +93,8 @@ TEST_F(WebServices, SettingsAndLanguages) {
     EXPECT_EQ(0u, answer.codePage);
 }
 
-TEST_F(WebServices, WamDataAndRegistration) {
+TEST_F(WebServices, WamDataAndRegistration)
+{
     auto keep = [](void* user, long, void* record) -> long {
         const auto* d = static_cast<const OSRV_WAM_DATA*>(record);
         *static_cast<std::string*>(user) = std::string(d->pszLayoutWeblet) + "|" + d->chSetting1 + d->chSetting2;
@@ -112,7 +116,8 @@ TEST_F(WebServices, WamDataAndRegistration) {
     EXPECT_EQ(OSRV_ERR_INVALID, OSRV_XslRegisterWamApp("OrderWAM", "HTML", ""));
 }
 
-TEST_F(WebServices, WebletsAndTheirLocks) {
+TEST_F(WebServices, WebletsAndTheirLocks)
+{
     EXPECT_EQ(0, OSRV_XslWebletExist("std_layout", "ENG", "HTML", "DESKTOP", 0));
     EXPECT_EQ(OSRV_ERR_NOT_FOUND, OSRV_XslWebletExist("std_layout", "FRA", "HTML", "DESKTOP", 0));
     Loaded loaded;
@@ -122,8 +127,8 @@ TEST_F(WebServices, WebletsAndTheirLocks) {
     EXPECT_EQ("HTML:MOBILE:20260101:120000000", loaded.key);
     EXPECT_NE(std::string::npos, loaded.xsl.find("<xsl:template name=\"inline\">"));
     loaded.answer = 0;
-    EXPECT_EQ(OSRV_ERR_CALLBACK, OSRV_XslLoadWeblet(&loaded, "std_image", "ENG", "HTML", "MOBILE", nullptr,
-                                                    keepWeblet, 0, 0, 0));
+    EXPECT_EQ(OSRV_ERR_CALLBACK,
+              OSRV_XslLoadWeblet(&loaded, "std_image", "ENG", "HTML", "MOBILE", nullptr, keepWeblet, 0, 0, 0));
     EXPECT_EQ(OSRV_ERR_NOT_FOUND,
               OSRV_XslLoadWeblet(&loaded, "nothing", "ENG", "HTML", "MOBILE", nullptr, keepWeblet, 0, 0, 0));
 
@@ -172,7 +177,8 @@ TEST_F(WebServices, WebletsAndTheirLocks) {
     EXPECT_EQ(OSRV_ERR_CALLBACK, OSRV_XslEnumWebletApps(nullptr, 0, "std_dropdown", "ENG", 0, stop));
 }
 
-TEST_F(WebServices, DocumentsOfWebRoutines) {
+TEST_F(WebServices, DocumentsOfWebRoutines)
+{
     auto saveXsl = [](const char* language, const char* app, const char* text) {
         const OSRV_WEBROUTINE_DOCUMENT doc{"ShowOrder", "HTML", app, 0, text, 0, 0};
         const OSRV_WEBROUTINE_XSL_REQUEST request{"OrderWAM", language, &doc, 0};
@@ -193,7 +199,8 @@ TEST_F(WebServices, DocumentsOfWebRoutines) {
         *static_cast<long*>(user) = *n;
         return 1;
     };
-    EXPECT_EQ(0, OSRV_XslWebRoutineLangCount(&languages, &languages, "OrderWAM", "ShowOrder", "HTML", "DESKTOP", count));
+    EXPECT_EQ(0,
+              OSRV_XslWebRoutineLangCount(&languages, &languages, "OrderWAM", "ShowOrder", "HTML", "DESKTOP", count));
     EXPECT_EQ(2, languages);
 
     const OSRV_WEBROUTINE_DOCUMENT data{"ShowOrder", nullptr, nullptr, 0, "<qvml:data/>", 0, 0};
