@@ -116,9 +116,11 @@ INSERT INTO QV_OLC (XLCLNG, XLCCCP, XLCISO, XLCDSC) VALUES
  ('FRA', 1252, 'fr', 'French');
 
 -- OrderWAM has its data stored without a layout weblet: the generation
--- stores its own layout name back.
+-- stores its own layout name back.  CustomerWAM (of DEMOCOMP) names a
+-- layout weblet that is not stored, so the TSP's default layout serves.
 INSERT INTO QV_OWD (XWDP_I, XWDWAM, XWDLAY, XWDST1, XWDST2) VALUES
- ('DEM', 'OrderWAM', '', 'N', 'N');
+ ('DEM', 'OrderWAM', '', 'N', 'N'),
+ ('DEM', 'CustomerWAM', 'demo_layout', 'N', 'N');
 
 -- The standard weblets of the HTML technology service, shipped read-only:
 -- std_layout (the default layout weblet), std_dropdown and std_image.
