@@ -44,6 +44,5 @@ private:
     std::unique_ptr<WebRoutineTsmlDoc> m_tsml;
     std::unique_ptr<ListTsmlNode> m_list;
     bool m_listsInline;
-    bool m_second = false;
     std::unique_ptr<TechnologyServiceList> m_services;
 };
