@@ -242,6 +242,21 @@ TEST_F(Wam, FailedEnumerationAndExport)
     EXPECT_EQ(nullptr, P31O2_pGetCurrentRunContext()) << "the export leaves no run behind";
 }
 
+// A stored message text is data: only its "%s" markers take texts.
+TEST_F(Wam, MessageTextsAreNotFormats)
+{
+    SSQL_Commit();
+    sqlite3* db = nullptr;
+    sqlite3_open(repo.path().c_str(), &db);
+    sqlite3_exec(db, "INSERT INTO QV_SMS (SMSNUM, SMSLNG, SMSTXT) VALUES (990, 'ENG', 'Value %d of %s at 100%% %s %s')",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    EXPECT_STREQ("Value %d of A at 100% B ", P3142_pszGetMessageText(990, "A", "B").c_str());
+    EXPECT_STREQ("Value %d of  at 100%  ", P3142_pszGetMessageText(990, nullptr, "B").c_str())
+        << "a second text after a null first one is ignored";
+    EXPECT_STREQ("", P3142_pszGetMessageText(991).c_str());
+}
+
 // Bad environments are reported as messages of the job: an application that
 // is no XML application, a missing TSP definition, a generation stylesheet
 // that does not compile, and a weblet that imports itself.
