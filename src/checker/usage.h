@@ -61,6 +61,8 @@ void P3100_CheckFileUsage(void);
 void P3100_CheckFieldUsage(void);
 void ObtainFieldDefaultValueRoutines(void);
 void P3100_EnumerateComponentInformation(void);
+struct FCC_BUILD_HANDLE;
+void P3100_GenerateWebAccessModules(struct FCC_BUILD_HANDLE *pBuild);
 void P3100_CheckDeferredFieldReferences(void);
 void P3100_CheckListColumnSources(void);
 long P3100_sRecordXrefCallback(const char *pszKind, const char *pszName, uint32_t ulLine);

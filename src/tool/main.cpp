@@ -34,6 +34,8 @@ void usage(FILE* to)
                "  -d, --repository FILE   repository file (default: the built sample's repository)\n"
                "  -p, --partition ID      partition (default DEM)\n"
                "  -l, --language LANG     language (default ENG)\n"
+               "  -w, --web MODE          stylesheets of the web routines of WAMs: all, new (default) or none\n"
+               "  -t, --trace LEVEL       write the web generation trace (root\\X_VELMO\\d_trace.nnn) at LEVEL 0-3\n"
                "environment:\n"
                "  DQOV_LOCK_TIMEOUT       seconds to wait for the repository's write lock (default 60)\n"
                "exit status: 0 ran clean, 1 found errors, 2 could not run\n",
@@ -75,7 +77,7 @@ void toolsLine(int colour, const std::string& text)
 int main(int argc, char** argv)
 {
     bool generate = false;
-    std::string component, root, repository, partition = "DEM", language = "ENG";
+    std::string component, root, repository, partition = "DEM", language = "ENG", web = "new", trace;
     std::string names[2];
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
@@ -104,6 +106,10 @@ int main(int argc, char** argv)
             ok = value(partition);
         } else if (a == "-l" || a == "--language") {
             ok = value(language);
+        } else if (a == "-w" || a == "--web") {
+            ok = value(web) && (web == "all" || web == "new" || web == "none");
+        } else if (a == "-t" || a == "--trace") {
+            ok = value(trace) && trace.size() == 1 && trace[0] >= '0' && trace[0] <= '3';
         } else if (!a.empty() && a[0] == '-') {
             ok = false;
         } else if (positional < 2) {
@@ -144,6 +150,16 @@ int main(int argc, char** argv)
 
     FFC_SYSTEM_DEFINITION sys;
     FFC_InitToolsSystemDefinition(&sys, partition.c_str(), language.c_str());
+    // The job's language is the one the web generation writes for.
+    FFC_LANGUAGE_ENTRY generationLanguage{};
+    std::snprintf(generationLanguage.szLanguage, sizeof generationLanguage.szLanguage, "%s", language.c_str());
+    generationLanguage.ulFlags = 1;
+    sys.usLanguageCount = 1;
+    sys.pLanguages = &generationLanguage;
+    if (!trace.empty()) {
+        sys.QV_ITRO = 1;
+        sys.QV_ITRL = trace[0] - '0';
+    }
 
     int32_t errors = 0, warnings = 0;
     FFC_RUN_REQUEST rq{};
@@ -151,6 +167,7 @@ int main(int argc, char** argv)
     rq.pszProcess = component.empty() ? names[0].c_str() : component.c_str();
     rq.pszFunction = component.empty() ? names[1].c_str() : "*COMP";
     rq.cOption = generate ? 'G' : 'C';
+    rq.options.ulWebMode = web == "all" ? 3 : web == "new" ? 1 : 0;
     rq.sRunMode = FFC_RUN_MODE_TOOLS;
     rq.plErrors = &errors;
     rq.plWarnings = &warnings;
