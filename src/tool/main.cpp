@@ -30,6 +30,8 @@ void usage(FILE* to)
                "  -d, --repository FILE   repository file (default: the built sample's repository)\n"
                "  -p, --partition ID      partition (default DEM)\n"
                "  -l, --language LANG     language (default ENG)\n"
+               "      --html              with --generate: the HTML pages of a web-enabled function\n"
+               "      --xml               with --generate: its XML pages\n"
                "exit status: 0 ran clean, 1 found errors, 2 could not run\n",
                to);
 }
@@ -55,6 +57,7 @@ void toolsLine(int colour, const std::string& text)
 int main(int argc, char** argv)
 {
     bool generate = false;
+    uint32_t pageBits = 0;
     std::string component, root, repository, partition = "DEM", language = "ENG";
     std::string names[2];
     int positional = 0;
@@ -74,6 +77,10 @@ int main(int argc, char** argv)
             generate = true;
         } else if (a == "-c" || a == "--check") {
             generate = false;
+        } else if (a == "--html") {
+            pageBits |= 1u << 13;
+        } else if (a == "--xml") {
+            pageBits |= 1u << 14;
         } else if (a == "--component") {
             ok = value(component);
         } else if (a == "-r" || a == "--root") {
@@ -130,6 +137,7 @@ int main(int argc, char** argv)
     rq.pszProcess = component.empty() ? names[0].c_str() : component.c_str();
     rq.pszFunction = component.empty() ? names[1].c_str() : "*COMP";
     rq.cOption = generate ? 'G' : 'C';
+    rq.options.ulOptionBits = pageBits;
     rq.sRunMode = FFC_RUN_MODE_TOOLS;
     rq.plErrors = &errors;
     rq.plWarnings = &warnings;

@@ -16,6 +16,7 @@
 #include "generator/core/command_lookup.h"
 #include "generator/core/p3109.h"
 #include "generator/core/services.h"
+#include "web/pages/page_generators.h"
 
 namespace {
 
@@ -118,4 +119,6 @@ void P3109_FillRunSeams(FFC_RUN_SEAMS* pSeams)
         return;
     pSeams->pfnGeneratorSetup = P3109_lGeneratorSetupStep;
     pSeams->pfnOutputDriver = P3109_lOutputDriverStep;
+    pSeams->pfnHtmlPages = P3137_lHtmlPagesStep;
+    pSeams->pfnXmlPages = P3140_lXmlPagesStep;
 }

@@ -5,7 +5,8 @@
 ** pass; P3109_lOutputDriverStep runs the output driver when the job asks
 ** for generation and no error was counted. Both read the checked commands
 ** from the checker's command and source stores. P3109_FillRunSeams puts
-** both into the run driver's seam block, next to the checker's step.
+** both into the run driver's seam block, next to the checker's step, with
+** the HTML and XML page generators that follow the output driver.
 */
 #ifndef GENERATOR_CORE_RUN_STEPS_H
 #define GENERATOR_CORE_RUN_STEPS_H
