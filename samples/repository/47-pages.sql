@@ -1,17 +1,20 @@
 -- Web pages of the sample process DEMOWEB: a web-enabled process (its
 -- option string asks for HTML and XML pages at positions 14 and 15), the
--- function ORDWEB with a REQUEST and a DISPLAY panel, the fields they show
+-- function ORDWEB with a REQUEST and a DISPLAY panel, the function ORDLST
+-- with a browse list and a window, the fields they show
 -- (texts with apostrophes, quotes, '&' and '<' on purpose) and a stored
--- text map. The function's source is in samples/sources/DEM/DEMOWEB.
+-- text map. The functions' source is in samples/sources/DEM/DEMOWEB.
 
 INSERT INTO QV_F20 (X20P_I, X20MOD, X20MUS, X20RCL, X20SP1) VALUES
   ('DEM', 'DEMOWEB', ' ', 'L', 'NNNNNNNNNNNNNYY');
 
 INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES
-  ('DEM', 'DEMOWEB', 'ORDWEB', '', 'N', 'Y');
+  ('DEM', 'DEMOWEB', 'ORDWEB', '', 'N', 'Y'),
+  ('DEM', 'DEMOWEB', 'ORDLST', '', 'N', 'Y');
 
 INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
-  ('DEM', 'DEMOWEB', 'ORDWEB', 'ENG', 'Orders on the web');
+  ('DEM', 'DEMOWEB', 'ORDWEB', 'ENG', 'Orders on the web'),
+  ('DEM', 'DEMOWEB', 'ORDLST', 'ENG', 'Order list and window');
 
 INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03OAT) VALUES
   ('DEM', 'WEBCUST', 'A', 20, 0, '', 'LC  ', ''),

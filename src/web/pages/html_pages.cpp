@@ -101,14 +101,7 @@ constexpr const char* kNumericValidation =
     "onchange=\"if (!isValidNumeric(this,%DG,%DC,%DP)){this.focus();this.select()}\"";
 constexpr const char* kDbcsValidation = "onchange=\"if (!isValidDBCS(this,%KS,%MX)){this.focus();this.select()}\"";
 
-std::string format(const char* fmt, unsigned long value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, fmt, value);
-    return text;
-}
-
-class HtmlPageGenerator {
+class HtmlPageGenerator : private PanelLayout {
 public:
     HtmlPageGenerator(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, const char* root, uint32_t numericValidation);
     void Run();
@@ -145,6 +138,20 @@ private:
     std::string TypedName() const;
 
     void FieldTable();
+    void EndMarker() override { Raw(kEndMerge); }
+    void Hidden(const WEBDTA_RECORD& field) override
+    {
+        field_ = &field;
+        HiddenCell();
+    }
+    void Text() override { TextCell(); }
+    void NewRow(bool) override { RowBreak(); }
+    void Field(const WEBDTA_RECORD& field) override
+    {
+        field_ = &field;
+        LabelCell();
+        FieldCell();
+    }
     void RowBreak();
     void TextCell();
     void LabelCell();
@@ -327,18 +334,10 @@ bool HtmlPageGenerator::Value(const Keyword& k, std::string_view in, size_t at, 
     case Key::ProcessDesc: value = Padded(FieldText(ctx.acProcessDescription, 40), 40); break;
     case Key::Function: value = Padded(run_.function, 7); break;
     case Key::FunctionDesc: value = Padded(FieldText(ctx.acFunctionDescription, 40), 40); break;
-    case Key::PanelNumber: value = format("%03lu", panel_.ulNumber); break;
+    case Key::PanelNumber: value = Formatted("%03lu", panel_.ulNumber); break;
     case Key::PageName: value = panel_.pageName; break;
     case Key::Product: value = Padded(FieldText(ctx.acProduct, 6), 6); break;
-    case Key::Stamp: {
-        DQOZ_DATETIME now{};
-        DosGetDateTime(&now);
-        char text[32];
-        std::snprintf(text, sizeof text, "%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d", now.year, now.month, now.day, now.hours,
-                      now.minutes, now.seconds);
-        value = text;
-        break;
-    }
+    case Key::Stamp: value = StampText(); break;
     case Key::User: value = Padded(FieldText(ctx.acUser, 10), 10); break;
     case Key::Sequence: value = Padded(panel_.key.substr(0, 4), 4); break;
     case Key::IfWebEvent:
@@ -359,8 +358,8 @@ bool HtmlPageGenerator::Value(const Keyword& k, std::string_view in, size_t at, 
         if (label_.compare(0, 2, "@T") == 0)
             value[0] = '&';
         break;
-    case Key::Label1: value = format("%04lu", label1_); break;
-    case Key::Label2: value = format("%04lu", label2_); break;
+    case Key::Label1: value = Formatted("%04lu", label1_); break;
+    case Key::Label2: value = Formatted("%04lu", label2_); break;
     case Key::LabelText:
         value = (P3108_fIsAllBlank(label_.c_str(), static_cast<int16_t>(label_.size())) ? std::string()
                                                                                           : EscapeMarkup(label_)) +
@@ -368,28 +367,28 @@ bool HtmlPageGenerator::Value(const Keyword& k, std::string_view in, size_t at, 
         break;
     case Key::Name: value.assign(f.acName, 10); break;
     case Key::TypedName: value = Padded(TypedName(), 10); break;
-    case Key::Row: value = format("%2lu", std::min<uint32_t>(WEB_GetU32(f.row), 99)); break;
-    case Key::Column: value = format("%2lu", std::min<uint32_t>(WEB_GetU32(f.column), 99)); break;
+    case Key::Row: value = Formatted("%2lu", std::min<uint32_t>(WEB_GetU32(f.row), 99)); break;
+    case Key::Column: value = Formatted("%2lu", std::min<uint32_t>(WEB_GetU32(f.column), 99)); break;
     case Key::Size: {
         uint32_t size = width;
         if (f.cType == 'A')
             size = std::min<uint32_t>(size, 30);
         else if (!std::strchr("EFIMPSYZ", f.cType) || f.cType == '\0')
             size = std::min<uint32_t>(size, 80);
-        value = format("%.3lu", size);
+        value = Formatted("%.3lu", size);
         break;
     }
-    case Key::MaxDisplay: value = format("%.3lu", width); break;
+    case Key::MaxDisplay: value = Formatted("%.3lu", width); break;
     case Key::MaxCode:
-    case Key::MaxWord: value = format("%03lu", maxLength ? maxLength : width); break;
+    case Key::MaxWord: value = Formatted("%03lu", maxLength ? maxLength : width); break;
     case Key::Digits: {
         const uint32_t digits =
             (f.cType == 'P' || f.cType == 'S') ? std::min<uint32_t>(length > decimals ? length - decimals : 0, 999)
                                                : 30;
-        value = format("%3lu", digits);
+        value = Formatted("%3lu", digits);
         break;
     }
-    case Key::Decimals: value = format("%3lu", std::min<uint32_t>(decimals, 999)); break;
+    case Key::Decimals: value = Formatted("%3lu", std::min<uint32_t>(decimals, 999)); break;
     case Key::DecimalPoint: value = std::string("'") + ctx.cDecimalPoint + "'"; break;
     case Key::Shift: value = std::string("'") + f.cShift + "'"; break;
     case Key::Text: value = text_ < texts_.size() ? EscapeMarkup(texts_[text_].text) : std::string(); break;
@@ -402,55 +401,17 @@ bool HtmlPageGenerator::Value(const Keyword& k, std::string_view in, size_t at, 
     return true;
 }
 
-/* %W3FLD: the panel's texts and fields as table rows, by row and column. */
+/* %W3FLD: the panel's texts and fields as table rows, by row and column.
+** The first row holds only the hidden fields that come before the first
+** visible field (or an empty cell). */
 void HtmlPageGenerator::FieldTable()
 {
     texts_ = ReadPanelTexts(run_.ctx, panel_);
     text_ = 0;
-    Lines(kRowStart);
-    uint32_t current = 0;
     cells_ = 0;
-    for (const FFC_WORK_RECORD& w : ReadRecords(run_.ctx, 0, WEB_KIND_WEBDTA, panel_.key)) {
-        const WEBDTA_RECORD& f = As<WEBDTA_RECORD>(w);
-        field_ = &f;
-        if (IsEndMarker(f)) {
-            Raw(kEndMerge);
-            continue;
-        }
-        if (f.cUsage == 'H') {
-            HiddenCell();
-            continue;
-        }
-        const uint32_t row = WEB_GetU32(f.row), column = WEB_GetU32(f.column);
-        while (text_ < texts_.size() && texts_[text_].ulRow == current &&
-               (row != current || column >= texts_[text_].ulColumn))
-            TextCell();
-        if (row > current) {
-            RowBreak();
-            while (text_ < texts_.size() &&
-                   (texts_[text_].ulRow < row || (texts_[text_].ulRow == row && texts_[text_].ulColumn <= column))) {
-                const uint32_t written = texts_[text_].ulRow;
-                TextCell();
-                const uint32_t next = text_ < texts_.size() ? texts_[text_].ulRow : row;
-                if (next > written && row > written) {
-                    Line(kRowEnd);
-                    Lines(kRowStart);
-                    cells_ = 0;
-                }
-            }
-            current = row;
-        }
-        LabelCell();
-        FieldCell();
-    }
+    Lines(kRowStart);
+    WalkPanel(ReadRecords(run_.ctx, 0, WEB_KIND_WEBDTA, panel_.key), texts_, text_, *this);
     field_ = &blank_;
-    for (; text_ < texts_.size();) {
-        if (texts_[text_].ulRow > current) {
-            RowBreak();
-            current = texts_[text_].ulRow;
-        }
-        TextCell();
-    }
     if (cells_ == 0)
         Line(kEmptyCell);
     Line(kRowEnd);

@@ -118,7 +118,8 @@ std::vector<FFC_WORK_RECORD> ReadRecords(FFC_CONTEXT* ctx, uint16_t usSlot, cons
     FFC_WORK_RECORD r;
     std::memset(&r, ' ', sizeof r);
     std::memcpy(r.acKind, kind, std::min<size_t>(std::strlen(kind), FFC_WORK_KIND_LEN));
-    std::memcpy(r.acName, key2.data(), std::min<size_t>(key2.size(), FFC_WORK_NAME_LEN));
+    if (!key2.empty())
+        std::memcpy(r.acName, key2.data(), std::min<size_t>(key2.size(), FFC_WORK_NAME_LEN));
     const uint16_t parts = key2.empty() ? 1 : 2;
     const FFC_WORK_RECORD key = r;
     for (char rc = WF_cReadFirst(ctx, usSlot, &r, parts); rc == '0'; rc = WF_cReadNext(ctx, usSlot, &r, parts)) {
@@ -160,6 +161,51 @@ std::vector<PanelText> ReadPanelTexts(FFC_CONTEXT* ctx, const Panel& panel)
         texts.push_back(std::move(t));
     }
     return texts;
+}
+
+void WalkPanel(const std::vector<FFC_WORK_RECORD>& fields, const std::vector<PanelText>& texts, size_t& text,
+               PanelLayout& layout)
+{
+    uint32_t current = 0;
+    auto before = [&](uint32_t row, uint32_t column) {
+        return text < texts.size() &&
+               (texts[text].ulRow < row || (texts[text].ulRow == row && texts[text].ulColumn <= column));
+    };
+    for (const FFC_WORK_RECORD& w : fields) {
+        const WEBDTA_RECORD& f = As<WEBDTA_RECORD>(w);
+        if (IsEndMarker(f)) {
+            layout.EndMarker();
+            continue;
+        }
+        if (f.cUsage == 'H') {
+            layout.Hidden(f);
+            continue;
+        }
+        const uint32_t row = WEB_GetU32(f.row), column = WEB_GetU32(f.column);
+        /* the rest of the current row's texts, up to the field when it stays on the row */
+        while (text < texts.size() && texts[text].ulRow == current &&
+               (row != current || column >= texts[text].ulColumn))
+            layout.Text();
+        if (row > current) {
+            layout.NewRow(false);
+            while (before(row, column)) {
+                const uint32_t written = texts[text].ulRow;
+                layout.Text();
+                const uint32_t next = text < texts.size() ? texts[text].ulRow : row;
+                if (next > written && row > written)
+                    layout.NewRow(true);
+            }
+            current = row;
+        }
+        layout.Field(f);
+    }
+    while (text < texts.size()) {
+        if (texts[text].ulRow > current) {
+            layout.NewRow(false);
+            current = texts[text].ulRow;
+        }
+        layout.Text();
+    }
 }
 
 void FatalSql(PageRun& run, const std::string& tag)
@@ -437,6 +483,23 @@ bool ReadSkeletonLine(std::FILE* file, std::string& line)
     while (!line.empty() && (line.back() == ' ' || line.back() == '\f' || line.back() == '\r' || line.back() == '\n'))
         line.pop_back();
     return true;
+}
+
+std::string Formatted(const char* format, unsigned long ulValue)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, format, ulValue);
+    return text;
+}
+
+std::string StampText()
+{
+    DQOZ_DATETIME now{};
+    DosGetDateTime(&now);
+    char text[32];
+    std::snprintf(text, sizeof text, "%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d", now.year, now.month, now.day, now.hours,
+                  now.minutes, now.seconds);
+    return text;
 }
 
 std::string CentredTitle(const std::string& title)

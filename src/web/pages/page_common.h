@@ -68,6 +68,28 @@ struct PanelText {
     std::string text;                   /* up to the first NUL, trailing blanks removed */
 };
 
+/* What a page makes of a panel's fields and texts while they are walked
+** in screen order. */
+class PanelLayout {
+public:
+    virtual ~PanelLayout() = default;
+    virtual void EndMarker() = 0;
+    virtual void Hidden(const WEBDTA_RECORD& field) = 0;
+    /* The current text; the walk then moves on to the next. */
+    virtual void Text() = 0;
+    /* A new row begins; fAfterText when a text of the row just closed was
+    ** the last thing written. */
+    virtual void NewRow(bool fAfterText) = 0;
+    virtual void Field(const WEBDTA_RECORD& field) = 0;
+};
+/* Walks the panel's field records (WEBDTA, in work-file order) with its
+** texts from position text on: hidden fields and the end marker where they
+** come, every other field on its row after the texts that lie before it,
+** the texts left over at the end. A row begins when a field or text lies on
+** a row below the one written last. */
+void WalkPanel(const std::vector<FFC_WORK_RECORD>& fields, const std::vector<PanelText>& texts, size_t& text,
+               PanelLayout& layout);
+
 /* A fixed field as text: a NUL ends it, trailing blanks are removed. */
 std::string FieldText(const char* pField, size_t ulWidth);
 /* The text blank-padded or cut to the width. */
@@ -174,6 +196,11 @@ SkeletonFile OpenSkeleton(const std::string& path);
 /* The next line of at most 4,095 characters without trailing blanks, form
 ** feeds and line ends; false at the end of the file. */
 bool ReadSkeletonLine(std::FILE* file, std::string& line);
+
+/* A number through a printf format. */
+std::string Formatted(const char* format, unsigned long ulValue);
+/* The current date and time as 14 digits, year to second. */
+std::string StampText();
 
 /* The title centred in its own width; "N/A" for a blank title. */
 std::string CentredTitle(const std::string& title);

@@ -127,13 +127,6 @@ constexpr std::string_view kColours[7] = {"GRN008000", "WHTFFFFFF", "REDFF0000",
                                           "YLWFFFF00", "PNKFFC0CB", "BLU0000FF"};
 constexpr std::string_view kShortCodes[8] = {"AB", "ME", "MF", "M10", "M11", "VN", "RB", "RZ"};
 
-std::string format(const char* fmt, unsigned long value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, fmt, value);
-    return text;
-}
-
 /* A text id as a column heading: "&T" or "@T" and digits. */
 bool isTextId(const char* heading)
 {
@@ -162,7 +155,7 @@ void blank(std::string& line, size_t at, size_t count)
     line.replace(at, count, count, ' ');
 }
 
-class XmlPageGenerator {
+class XmlPageGenerator : private PanelLayout {
 public:
     XmlPageGenerator(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, const char* root);
     void Run();
@@ -198,6 +191,21 @@ private:
 
     bool ReadList();
     void FieldDefinitions();
+    void EndMarker() override { Raw(kEndMerge); }
+    void Hidden(const WEBDTA_RECORD& field) override
+    {
+        field_ = &field;
+        HiddenDefinition();
+    }
+    void Text() override { TextElement(); }
+    void NewRow(bool) override { newRow_ = true; }
+    void Field(const WEBDTA_RECORD& field) override
+    {
+        field_ = &field;
+        FieldLabel();
+        ByUsage(&XmlPageGenerator::InputDefinition, &XmlPageGenerator::OutputDefinition);
+        newRow_ = false;
+    }
     void TextElement();
     void SetLabel(const std::string& text, uint32_t first, uint32_t last);
     void FieldLabel();
@@ -366,21 +374,13 @@ XmlPageGenerator::Step XmlPageGenerator::Apply(const Keyword& k, std::string& li
         blankThenWrite(40, EscapeMarkup(FieldText(ctx.acProcessDescription, 40)).substr(0, 40), 40);
         break;
     case Key::Function: blankThenWrite(6, run_.function, 7); break;
-    case Key::PanelNumber: write(format("%03lu", panel_.ulNumber)); break;
+    case Key::PanelNumber: write(Formatted("%03lu", panel_.ulNumber)); break;
     case Key::PageName: write(panel_.pageName); break;
     case Key::FunctionDesc:
         blankThenWrite(40, EscapeMarkup(FieldText(ctx.acFunctionDescription, 40)).substr(0, 40), 40);
         break;
     case Key::Product: blankThenWrite(6, FieldText(ctx.acProduct, 5), 6); break;
-    case Key::Stamp: {
-        DQOZ_DATETIME now{};
-        DosGetDateTime(&now);
-        char text[32];
-        std::snprintf(text, sizeof text, "%4.4d%2.2d%2.2d%2.2d%2.2d%2.2d", now.year, now.month, now.day, now.hours,
-                      now.minutes, now.seconds);
-        write(text);
-        break;
-    }
+    case Key::Stamp: write(StampText()); break;
     case Key::User: blankThenWrite(6, std::string(ctx.acUser, 10), 10); break;
     case Key::PanelType:
         write(panel_.cCommand == 'D' ? "DISPLAY\"" : panel_.cCommand == 'R' ? "REQUEST\"" : "POPUP\"  ");
@@ -393,8 +393,8 @@ XmlPageGenerator::Step XmlPageGenerator::Apply(const Keyword& k, std::string& li
         write(id);
         break;
     }
-    case Key::Label1: write(format("%04lu", label1_).substr(0, 4)); break;
-    case Key::Label2: write(format("%04lu", label2_).substr(0, 4)); break;
+    case Key::Label1: write(Formatted("%04lu", label1_).substr(0, 4)); break;
+    case Key::Label2: write(Formatted("%04lu", label2_).substr(0, 4)); break;
     case Key::LabelText:
         line.resize(at);
         line += (P3108_fIsAllBlank(label_.c_str(), static_cast<int16_t>(label_.size())) ? std::string() : label_) +
@@ -411,8 +411,8 @@ XmlPageGenerator::Step XmlPageGenerator::Apply(const Keyword& k, std::string& li
     case Key::Type: write("\"" + TypeLetter() + "\""); break;
     case Key::VisualInput: write(HasAttribute(f, "ND") ? "\"P\"" : "\"E\""); break;
     case Key::VisualOutput: write(HasAttribute(f, "ND") ? "\"P\"" : "\"O\""); break;
-    case Key::Row: write(format("%.2lu", WEB_GetU32(f.row)).substr(0, 2)); break;
-    case Key::Column: write(format("%.2lu", WEB_GetU32(f.column)).substr(0, 2)); break;
+    case Key::Row: write(Formatted("%.2lu", WEB_GetU32(f.row)).substr(0, 2)); break;
+    case Key::Column: write(Formatted("%.2lu", WEB_GetU32(f.column)).substr(0, 2)); break;
     case Key::TextPosition:
         write(text_ < texts_.size() ? texts_[text_].rowColumn : std::string(4, ' '));
         break;
@@ -424,13 +424,13 @@ XmlPageGenerator::Step XmlPageGenerator::Apply(const Keyword& k, std::string& li
     case Key::MaxLength:
         if (f.cType == 'A')
             return Step::Drop;
-        write(format("%03lu", WEB_GetU32(f.maxLength)).substr(0, 3));
+        write(Formatted("%03lu", WEB_GetU32(f.maxLength)).substr(0, 3));
         break;
-    case Key::Digits: write(format("%.3lu", WEB_GetU32(f.length)).substr(0, 3)); break;
+    case Key::Digits: write(Formatted("%.3lu", WEB_GetU32(f.length)).substr(0, 3)); break;
     case Key::Decimals:
         if (f.cType == 'A')
             return Step::Drop;
-        write(format("%.3lu", WEB_GetU32(f.decimals)).substr(0, 3));
+        write(Formatted("%.3lu", WEB_GetU32(f.decimals)).substr(0, 3));
         break;
     case Key::DecimalPoint: ending(std::string(1, ctx.cDecimalPoint)); break;
     case Key::DateSeparator: ending("/"); break;
@@ -453,7 +453,7 @@ XmlPageGenerator::Step XmlPageGenerator::Apply(const Keyword& k, std::string& li
         break;
     case Key::Text: ending(text_ < texts_.size() ? EscapeMarkup(texts_[text_].text) : std::string()); break;
     case Key::TextName:
-        write((run_.webEvent ? "A_TEXT" : "_TEXT") + format("%.3lu", textCounter_) + (run_.webEvent ? "\"" : ""));
+        write((run_.webEvent ? "A_TEXT" : "_TEXT") + Formatted("%.3lu", textCounter_) + (run_.webEvent ? "\"" : ""));
         break;
     case Key::List: write("&BL" + list_); break;
     case Key::ListName: write(list_); break;
@@ -508,46 +508,8 @@ void XmlPageGenerator::FieldDefinitions()
     text_ = 0;
     textCounter_ = 1;
     newRow_ = true;
-    uint32_t current = 0;
-    for (const FFC_WORK_RECORD& w : ReadRecords(run_.ctx, 0, WEB_KIND_WEBDTA, panel_.key)) {
-        const WEBDTA_RECORD& f = As<WEBDTA_RECORD>(w);
-        field_ = &f;
-        if (IsEndMarker(f)) {
-            Raw(kEndMerge);
-            continue;
-        }
-        if (f.cUsage == 'H') {
-            HiddenDefinition();
-            continue;
-        }
-        const uint32_t row = WEB_GetU32(f.row), column = WEB_GetU32(f.column);
-        while (text_ < texts_.size() && texts_[text_].ulRow == current &&
-               (row != current || column >= texts_[text_].ulColumn))
-            TextElement();
-        if (row > current) {
-            newRow_ = true;
-            while (text_ < texts_.size() &&
-                   (texts_[text_].ulRow < row || (texts_[text_].ulRow == row && texts_[text_].ulColumn <= column))) {
-                const uint32_t written = texts_[text_].ulRow;
-                TextElement();
-                const uint32_t next = text_ < texts_.size() ? texts_[text_].ulRow : row;
-                if (next > written && row > written)
-                    newRow_ = true;
-            }
-            current = row;
-        }
-        FieldLabel();
-        ByUsage(&XmlPageGenerator::InputDefinition, &XmlPageGenerator::OutputDefinition);
-        newRow_ = false;
-    }
+    WalkPanel(ReadRecords(run_.ctx, 0, WEB_KIND_WEBDTA, panel_.key), texts_, text_, *this);
     field_ = &blank_;
-    for (; text_ < texts_.size();) {
-        if (texts_[text_].ulRow > current) {
-            newRow_ = true;
-            current = texts_[text_].ulRow;
-        }
-        TextElement();
-    }
 }
 
 void XmlPageGenerator::TextElement()
