@@ -51,13 +51,13 @@ TEST_F(HtmlPages, FixtureRecordsGiveThePageWrittenByHand)
     cust.lValueOffset = 16;
     Field(0, 5, cust, "LC  ");
     LAYOUT_FIELD_ENTRY amount = Entry("AMOUNT", 'P', 7, 2, 5, 2, 'C', 'O');
-    Put(amount.acHeadings[1], "Amount");
+    Put(amount.acHeadings[1], "Amount & 'tax'");
     Field(0, 5, amount);
     Field(0, 5, Entry("SECRET", 'A', 8, 0, 6, 30, 'N', 'I'), "ND  ");
     Field(0, 5, Entry("HIDE1", 'A', 3, 0, 0, 0, 'N', 'H'));
     P3108_WriteWeblstRecord(&ctx, 5, 0, "ORDLIST   ");
     LAYOUT_FIELD_ENTRY ref = Entry("ORDREF", 'A', 10, 0, 8, 2, 'N', 'O');
-    Put(ref.acHeadings[0], "Ref");
+    Put(ref.acHeadings[0], "Ref's <no>");
     Field(1, 5, ref);
     LAYOUT_FIELD_ENTRY qty = Entry("ORDQTY", 'P', 5, 0, 8, 14, 'N', 'O');
     qty.cEditCode = 'J';
@@ -94,7 +94,7 @@ TEST_F(HtmlPages, FixtureRecordsGiveThePageWrittenByHand)
         "</h3></td>",
         "</tr>",
         "<tr>",
-        "<td><strong>Amount</strong></td>",
+        "<td><strong>Amount &amp; &apos;tax&apos;</strong></td>",
         "<td><ZOPH MERGE=\"AMOUNT    \"></td>",
         "<td><strong></strong></td>",
         "<td><input name=\"SECRET    \" type=\"password\" size=\"008\" maxlength=\"008\"",
@@ -119,7 +119,7 @@ TEST_F(HtmlPages, FixtureRecordsGiveThePageWrittenByHand)
     EXPECT_EQ(Query("SELECT rtrim(X04BRW), X04FNO, rtrim(X04FLD), X04USG, X04TYP, X04LEN, X04DEC, rtrim(X04CH1), "
                     "length(X04CH2), length(X04INA), X04ROW, X04COL, X04ECD, X04EWD, X04MLN, X04NMV, X04KSH, X04SP1 "
                     "FROM QV_DTA.QV_X04 WHERE X04PEN = 'HTM' AND X04MOD = 'DEMOWEB' ORDER BY X04FNO"),
-              (std::vector<std::string>{"ORDLIST|1|ORDREF|O|A|10|0|Ref|20|40|8|2| ||0|N| |",
+              (std::vector<std::string>{"ORDLIST|1|ORDREF|O|A|10|0|Ref's <no>|20|40|8|2| ||0|N| |",
                                         "ORDLIST|2|ORDQTY|S|P|5|0||20|40|8|14|J||5|Y| |"}));
 }
 
