@@ -181,6 +181,21 @@ TEST_F(HtmlPages, FailedLineWriteEndsTheJobWithItsTag)
     EXPECT_EQ(state.stats.lFatalLater, 1);
 }
 
+TEST_F(HtmlPages, HeaderRowIsKeptAndAFailedMarkIsFatal)
+{
+    Flags(true, false, false);
+    Panel(1, 'D', "", 1);
+    Skeleton("SOURCE/WEBSKEL.S", {"<p>one</p>"});
+    Generate();
+    Exec("UPDATE QV_DTA.QV_X01 SET X01SP1 = NULL");
+    Generate();
+    EXPECT_EQ(Query("SELECT X01PAG, X01SP1 FROM QV_DTA.QV_X01"), std::vector<std::string>{"DEMOWEB   ORDWEB 001| "});
+    EXPECT_EQ(Page("HTM", "DEMOWEB   ORDWEB 001"), std::vector<std::string>{"<p>one</p>"});
+    SSQL_SetFailLocation("DC_P3137/QV_X01/2");
+    const std::string err = ExpectFatal([&] { Generate(); });
+    EXPECT_NE(err.find("DC_P3137/QV_X01/2"), std::string::npos) << err;
+}
+
 TEST_F(HtmlPages, MissingSkeletonNamesTheLastPathTried)
 {
     Flags(true, false, false);
