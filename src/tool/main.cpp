@@ -38,6 +38,8 @@ void usage(FILE* to)
                "  -t, --trace LEVEL       write the web generation trace (root\\X_VELMO\\d_trace.nnn) at LEVEL 0-3\n"
                "environment:\n"
                "  DQOV_LOCK_TIMEOUT       seconds to wait for the repository's write lock (default 60)\n"
+               "      --html              with --generate: the HTML pages of a web-enabled function\n"
+               "      --xml               with --generate: its XML pages\n"
                "exit status: 0 ran clean, 1 found errors, 2 could not run\n",
                to);
 }
@@ -78,6 +80,7 @@ int main(int argc, char** argv)
 {
     bool generate = false;
     std::string component, root, repository, partition = "DEM", language = "ENG", web = "new", trace;
+    uint32_t pageBits = 0;
     std::string names[2];
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
@@ -96,6 +99,10 @@ int main(int argc, char** argv)
             generate = true;
         } else if (a == "-c" || a == "--check") {
             generate = false;
+        } else if (a == "--html") {
+            pageBits |= 1u << 13;
+        } else if (a == "--xml") {
+            pageBits |= 1u << 14;
         } else if (a == "--component") {
             ok = value(component);
         } else if (a == "-r" || a == "--root") {
@@ -168,6 +175,7 @@ int main(int argc, char** argv)
     rq.pszFunction = component.empty() ? names[1].c_str() : "*COMP";
     rq.cOption = generate ? 'G' : 'C';
     rq.options.ulWebMode = web == "all" ? 3 : web == "new" ? 1 : 0;
+    rq.options.ulOptionBits = pageBits;
     rq.sRunMode = FFC_RUN_MODE_TOOLS;
     rq.plErrors = &errors;
     rq.plWarnings = &warnings;
