@@ -157,6 +157,41 @@ TEST_F(DirectCode, SpecialStoresByFieldStructure)
         << ::testing::PrintToString(t);
 }
 
+// A literal longer than its alphanumeric target is cut to the target; a
+// shorter one is copied after the target is blanked.
+TEST_F(DirectCode, LiteralsAreCutToTheirTarget)
+{
+    gen.dictionary.fields["N"] = FieldFacts("V_FIELD_N", 'A', 10);
+    const DQOO_CHECKED_OPERAND longer[] = {Operand("AL", "'ABCDEFGHIJKLMNOP'", 'A', 16)};
+    const DQOO_CHECKED_OPERAND shorter[] = {Operand("AL", "'ABC'", 'A', 3)};
+    const DQOO_CHECKED_OPERATION move[] = {Op(1, "MB")};
+    compileValue({1, longer, 1, move}, Operand("FL", "N", 'A', 10), "B0000001");
+    compileValue({1, shorter, 1, move}, Operand("FL", "N", 'A', 10), "B0000002");
+    const Lines t = written();
+    const Lines cut = from(t, "   X_CPYBYTES( pX_Fld[V_FIELD_N].pField, \"ABCDEFGHIJKLMNOP\", BYTE_LEN_V_FIELD_N );");
+    EXPECT_FALSE(cut.empty()) << ::testing::PrintToString(t);
+    EXPECT_TRUE(startsWith(from(t, "   memset( pX_Fld[V_FIELD_N].pField, X_CLEAR_ALPHA, BYTE_LEN_V_FIELD_N );"),
+                           {"   memset( pX_Fld[V_FIELD_N].pField, X_CLEAR_ALPHA, BYTE_LEN_V_FIELD_N );",
+                            "   X_CPYBYTES( pX_Fld[V_FIELD_N].pField, \"ABC\", 3 );"}));
+}
+
+// A compare of a number with a literal that slipped past the checker is
+// refused with its reason.
+TEST_F(DirectCode, IncompatibleCompareIsRefused)
+{
+    const DQOO_CHECKED_OPERAND operands[] = {Operand("FL", "A"), Operand("AL", "'X'", 'A', 1), Operand("  ", "", 'L', 1)};
+    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
+    const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
+    DQOO_COMPILE_REQUEST r{};
+    r.lForm = DQOO_COMPILE_CONDITION;
+    r.ulExpressionCount = 1;
+    r.pExpressions = &e;
+    char reference[10] = {}, reason[200] = {};
+    EXPECT_EQ(DQOO_ERR_UNSUPPORTED, DQOO_FCC_CompileCheckedExpression(handle, &r, reference, reason, sizeof reason));
+    EXPECT_STREQ(reason, "a comparison of operands of different kinds");
+    EXPECT_TRUE(written().empty()) << "nothing is written for a refused expression";
+}
+
 TEST(CsLine, CTextsInTheirCSharpForm)
 {
     EXPECT_EQ(EXPR_CsLine("X_LONG lOperand3;"), "int lOperand3 = 0;");
