@@ -38,11 +38,7 @@ ArrayState& as()
 /* The 10-character name without its leading national name character. */
 std::string fieldKey(std::string_view written)
 {
-    std::string name = P3109_TrimRight(written);
-    const FFC_CONTEXT* ctx = P3109_Context();
-    if (ctx && ctx->cNatChar1 != ' ' && !name.empty() && name[0] == ctx->cNatChar1)
-        name.erase(0, 1);
-    return P3109_Padded(name, 10);
+    return P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(written)), 10);
 }
 
 /* The DEF_ARRAY command of one array from its four records; false when the

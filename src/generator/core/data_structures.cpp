@@ -29,11 +29,7 @@ void status(const char* text) { P31O2_ShowStatusText(text, static_cast<int16_t>(
 /* The 10-character name without a leading national name character. */
 std::string structureKey(std::string_view name)
 {
-    std::string text = P3109_TrimRight(name.substr(0, std::min<size_t>(name.size(), 11)));
-    const FFC_CONTEXT* ctx = P3109_Context();
-    if (ctx && ctx->cNatChar1 != ' ' && !text.empty() && text[0] == ctx->cNatChar1)
-        text.erase(0, 1);
-    return P3109_Padded(text, 10);
+    return P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(name.substr(0, std::min<size_t>(name.size(), 11)))), 10);
 }
 
 GEN_DATA_STRUCTURE makeDefinition(std::string_view written)

@@ -68,10 +68,7 @@ std::string substitute(const char* format, std::initializer_list<std::string_vie
 /* The 10-character upper-cased key of a name, the national character dropped. */
 std::string referencedKey(std::string_view name, size_t ulLength)
 {
-    std::string text(name.substr(0, std::min(ulLength, name.size())));
-    const FFC_CONTEXT* ctx = P3109_Context();
-    if (ctx && ctx->cNatChar1 != ' ' && !text.empty() && text[0] == ctx->cNatChar1)
-        text.erase(0, 1);
+    const std::string text = P3109_DropNationalChar(name.substr(0, std::min(ulLength, name.size())));
     return P3109_Padded(P3109_CopyUpper(text, text.size()), 10);
 }
 
@@ -131,10 +128,7 @@ std::string P3109_MakeGotoLabel(std::string_view label, size_t ulLength)
 
 std::string P3109_MakeGroupName(std::string_view name, size_t ulLength)
 {
-    std::string text(name.substr(0, std::min(ulLength, name.size())));
-    const FFC_CONTEXT* ctx = P3109_Context();
-    if (ctx && ctx->cNatChar1 != ' ' && !text.empty() && text[0] == ctx->cNatChar1)
-        text.erase(0, 1);
+    const std::string text = P3109_DropNationalChar(name.substr(0, std::min(ulLength, name.size())));
     return "X_Group_" + P3109_MakeCIdentifier(text, text.size());
 }
 

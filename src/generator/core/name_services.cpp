@@ -61,9 +61,7 @@ bool P3109_fIsGroupName(std::string_view name)
     FFC_CONTEXT* ctx = P3109_Context();
     if (!ctx || !ctx->pWorkFile)
         return false;
-    std::string key(name);
-    if (!key.empty() && ctx->cNatChar1 != ' ' && key[0] == ctx->cNatChar1)
-        key.erase(0, 1);
+    const std::string key = P3109_DropNationalChar(name);
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, "GROUPNAM", 8);

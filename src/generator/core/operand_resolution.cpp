@@ -109,6 +109,8 @@ void copyArrayData(const WR_USEFIELD_DATA& d, GEN_FIELD_INFO& info)
     info.array.sStart = static_cast<int16_t>(digits(a.acStart, sizeof a.acStart));
     info.array.indexField = P3109_TrimRight(std::string_view(a.acIndexField, sizeof a.acIndexField));
     info.cArrayElement = info.array.cKind == 'A' || info.array.cKind == 'B' ? 'Y' : 'N';
+    /* an array element is reached through its index at run time */
+    info.fIndexed = info.cArrayElement == 'Y';
 }
 
 /* The length unit that bounds a short character field: the bytes of one

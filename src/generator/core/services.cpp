@@ -284,6 +284,14 @@ int P3109_lCompareCommandName(const void* pName1, const void* pName2)
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
+std::string P3109_DropNationalChar(std::string_view name)
+{
+    const FFC_CONTEXT* ctx = P3109_Context();
+    if (ctx && ctx->cNatChar1 != ' ' && ctx->cNatChar1 != '\0' && !name.empty() && name[0] == ctx->cNatChar1)
+        name.remove_prefix(1);
+    return std::string(name);
+}
+
 std::string P3109_TrimRight(std::string_view text)
 {
     size_t n = text.size();

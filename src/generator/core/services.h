@@ -58,6 +58,8 @@ bool P3109_fIsObjectTypeCode(std::string_view code);
 bool P3109_fIsPageField(std::string_view name);
 int P3109_lCompareCommandName(const void* pName1, const void* pName2);
 
+/* The name without a leading national name character of the run. */
+std::string P3109_DropNationalChar(std::string_view name);
 /* Right-trims blanks, NULs, form feeds, line feeds and carriage returns. */
 std::string P3109_TrimRight(std::string_view text);
 /* A right-trimmed terminated name, a single blank when it is all blanks. */
