@@ -157,6 +157,57 @@ TEST_F(DirectCode, SpecialStoresByFieldStructure)
         << ::testing::PrintToString(t);
 }
 
+// High and low values of packed and signed fields are their nines with
+// the sign: 5 digits in 3 bytes 99 99 9C, 4 digits 09 99 9C, 1 digit 9D;
+// a signed field's last digit carries the negative zone.
+TEST_F(DirectCode, HighAndLowValuesAreNinesWithTheirSign)
+{
+    gen.dictionary.fields["P5"] = FieldFacts("V_FIELD_P5", 'P', 5);
+    gen.dictionary.fields["P4"] = FieldFacts("V_FIELD_P4", 'P', 4);
+    gen.dictionary.fields["P1"] = FieldFacts("V_FIELD_P1", 'P', 1);
+    gen.dictionary.fields["S3"] = FieldFacts("V_FIELD_S3", 'S', 3);
+    compileSpecial("*HIVAL", Operand("FL", "P5", 'P', 5), "B0000001");
+    compileSpecial("*HIVAL", Operand("FL", "P4", 'P', 4), "B0000002");
+    compileSpecial("*LOVAL", Operand("FL", "P1", 'P', 1), "B0000003");
+    compileSpecial("*LOVAL", Operand("FL", "S3", 'S', 3), "B0000004");
+    /* each store in its block: the data pointer declared, then the bytes */
+    const Lines t = written();
+    EXPECT_TRUE(startsWith(from(t, "         pField = pX_Fld[V_FIELD_P5].pField;"),
+                           {"         pField = pX_Fld[V_FIELD_P5].pField;", "      memset( pField, '\\x99', 2 );",
+                            "      pField[2] = '\\x90' | X_PACKED_POSITIVE;", "   }"}))
+        << ::testing::PrintToString(t);
+    EXPECT_TRUE(startsWith(from(t, "         pField = pX_Fld[V_FIELD_P4].pField;"),
+                           {"         pField = pX_Fld[V_FIELD_P4].pField;", "      pField[0] = '\\x09';",
+                            "      memset( ( pField + 1 ), '\\x99', 1 );", "      pField[2] = '\\x90' | X_PACKED_POSITIVE;"}));
+    EXPECT_TRUE(startsWith(from(t, "         pField = pX_Fld[V_FIELD_P1].pField;"),
+                           {"         pField = pX_Fld[V_FIELD_P1].pField;", "      pField[0] = '\\x90' | X_PACKED_NEGATIVE;"}));
+    EXPECT_TRUE(startsWith(from(t, "         pField = pX_Fld[V_FIELD_S3].pField;"),
+                           {"         pField = pX_Fld[V_FIELD_S3].pField;", "      memset( pField, '9', 2 );",
+                            "      pField[2] = '\\x09' | X_SIGNED_NEGATIVE;"}));
+}
+
+// "Not available" in an alphanumeric field: as much of N/AVAIL as fits,
+// after blanks when the field is longer; two characters are blanked.
+TEST_F(DirectCode, NotAvailableFitsTheAlphanumericField)
+{
+    gen.dictionary.fields["A5"] = FieldFacts("V_FIELD_A5", 'A', 5);
+    gen.dictionary.fields["A10"] = FieldFacts("V_FIELD_A10", 'A', 10);
+    gen.dictionary.fields["A2"] = FieldFacts("V_FIELD_A2", 'A', 2);
+    compileSpecial("*NAVAIL", Operand("FL", "A5", 'A', 5), "B0000001");
+    compileSpecial("*NAVAIL", Operand("FL", "A10", 'A', 10), "B0000002");
+    compileSpecial("*NAVAIL", Operand("FL", "A2", 'A', 2), "B0000003");
+    const Lines t = written();
+    auto has = [&](const std::string& line) { return std::find(t.begin(), t.end(), line) != t.end(); };
+    const std::string a5 = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_A5].pField ))";
+    const std::string a10 = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_A10].pField ))";
+    const std::string a2 = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_A2].pField ))";
+    EXPECT_TRUE(has("   memcpy( " + a5 + ", \"N/AVAIL\", 5 );")) << ::testing::PrintToString(t);
+    EXPECT_TRUE(startsWith(from(t, "   memset( " + a10 + ", X_CLEAR_ALPHA, 10 );"),
+                           {"   memset( " + a10 + ", X_CLEAR_ALPHA, 10 );", "   memcpy( " + a10 + ", \"N/AVAIL\", 7 );"}));
+    EXPECT_TRUE(startsWith(from(t, "   " + a2 + "[0] = X_CLEAR_ALPHA;"),
+                           {"   " + a2 + "[0] = X_CLEAR_ALPHA;", "   " + a2 + "[1] = X_CLEAR_ALPHA;"}));
+}
+
 // A literal longer than its alphanumeric target is cut to the target; a
 // shorter one is copied after the target is blanked.
 TEST_F(DirectCode, LiteralsAreCutToTheirTarget)
