@@ -2,6 +2,7 @@
 // GROUP_BY, USE) and of the commands carrying a condition or a value to
 // compare (IF, DOWHILE, DOUNTIL, CASE, WHEN, BEGIN_LOOP).
 #include "checker/checker.h"
+#include "checker/expression_routines.h"
 #include "checker/field_lists.h"
 #include "checker/handlers.h"
 #include "checker/params/field_texts.h"
@@ -335,18 +336,31 @@ void P3100_CheckChange(void)
     }
     OperandInfo target;
     int32_t fields = ParmCount("FIELD");
+    std::vector<std::string> targets;
+    bool plainFields = true;  /* only plain fields take a compiled value */
     for (int32_t i = 0; i < fields; ++i) {
         std::string entry = ParmEntry("FIELD", i);
-        if (entry.empty() || entry[0] == '*' || IsFieldGroup(entry))
+        if (entry.empty() || entry[0] == '*' || IsFieldGroup(entry)) {
+            plainFields = plainFields && entry.empty();
             continue;
+        }
         OperandInfo info = CheckFieldOperand(entry);
+        plainFields = plainFields && info.valid;
+        targets.push_back(entry);
         if (info.valid && !target.valid)
             target = info;
     }
     std::string value = Parm("TO");
-    if (value.empty() || SpecialChangeValue(value) || !target.valid)
+    if (value.empty() || !target.valid)
         return;
-    CheckExpressionText(value, target.typeClass, target.length, target.decimals);
+    if (SpecialChangeValue(value)) {
+        if (plainFields && Upper(value) != "*DEFAULT")
+            CompileSpecialValue(Upper(value), targets);
+        return;
+    }
+    CheckedExpression accepted;
+    if (CheckExpressionText(value, target.typeClass, target.length, target.decimals, &accepted) && plainFields)
+        CompileValue(accepted, targets, Upper(Parm("ROUND_UP")) == "*YES");
 }
 
 // DEF_LIST: not in a component; its fields are used.
@@ -475,7 +489,7 @@ void P3100_CheckConditionCommand(void)
         Issue('F', "PRC0181", "COND");
         return;
     }
-    CheckConditionText(condition);
+    CheckCompiledCondition(condition);
 }
 
 // CASE: the operand compared by the WHEN commands of the block.
@@ -488,6 +502,11 @@ void P3100_CheckCase(void)
     OperandInfo info = CheckOperandValue(Parm("OF_FIELD"));
     if (!G().caseLevels.empty())
         G().caseLevels.back().second = info.valid;
+    /* the subject of the When group its WHEN routines test */
+    CheckedExpression subject;
+    if (info.valid && !G().caseLevels.empty() &&
+        CheckExpressionText(Parm("OF_FIELD"), info.typeClass, 0, 0, &subject))
+        CompileWhenSubject(subject, static_cast<uint32_t>(G().caseLevels.size()));
 }
 
 // WHEN: each value is a comparison with the CASE operand: "= U" compares
@@ -505,14 +524,19 @@ void P3100_CheckWhen(void)
     if (g.caseLevels.empty() || !g.caseLevels.back().second)
         return;
     const std::string &operand = g.caseLevels.back().first;
+    std::vector<CheckedExpression> tests;
+    bool accepted = true;
     for (int32_t i = 0; i < values; ++i) {
         std::string value = ParmEntry("VALUE_IS", i);
         if (value.empty())
             continue;
         if (!StartsWithComparison(value))
             value = "= " + value;
-        CheckConditionText(operand + " " + value);
+        tests.emplace_back();
+        accepted = CheckConditionText(operand + " " + value, &tests.back()) && accepted;
     }
+    if (accepted)
+        CompileWhenTests(tests, static_cast<uint32_t>(g.caseLevels.size()));
 }
 
 // BEGIN_LOOP: the loop field (a work field of its own for *INTERNAL) and

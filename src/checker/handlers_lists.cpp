@@ -5,6 +5,7 @@
 // Pass 1 records the fields the commands use; pass 2, when every DEF_LIST
 // of the function is known, checks the list named and the operands.
 #include "checker/checker.h"
+#include "checker/expression_routines.h"
 #include "checker/handlers.h"
 #include "checker/lists.h"
 #include "checker/operand_checks.h"
@@ -260,7 +261,7 @@ void P3100_CheckLocEntry(void)
     ListDefinition list;
     RequireList("IN_LIST", list);
     if (!where.empty())
-        CheckConditionText(where);
+        CheckCompiledCondition(where);
     if (Given(number)) {
         if (IsSpecial(number))
             Issue('F', "PRC0154", "RET_NUMBER(" + number + ")");
@@ -329,7 +330,7 @@ void P3100_CheckSelectList(void)
             Issue('F', "PRC0152", s);
     }
     if (!where.empty())
-        CheckConditionText(where);
+        CheckCompiledCondition(where);
 }
 
 } // extern "C"

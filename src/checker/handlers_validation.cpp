@@ -4,6 +4,7 @@
 // the operands, conditions and targets, when every label and field of the
 // function is known.
 #include "checker/checker.h"
+#include "checker/expression_routines.h"
 #include "checker/handlers.h"
 #include "checker/operand_checks.h"
 #include "checker/usage.h"
@@ -166,7 +167,7 @@ void P3100_CheckCondCheck(void)
     if (condition.empty())
         Issue('F', "PRC0181", "COND");
     else
-        CheckConditionText(condition);
+        CheckCompiledCondition(condition);
     CheckOutcome("IF_TRUE", kOutcomes);
     CheckOutcome("IF_FALSE", kOutcomes);
     CheckMessageData();

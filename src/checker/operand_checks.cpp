@@ -5,6 +5,7 @@
 
 #include "checker/checker.h"
 #include "checker/params/fixed_text.h"
+#include "checker/expression_routines.h"
 #include "checker/usage.h"
 
 #include <cstring>
@@ -70,7 +71,7 @@ OperandInfo RunOperandCheck(const std::string &operand, const char *options, cha
     return info;
 }
 
-bool RunExpressionCheck(const std::string &text, char type, int32_t length, int32_t decimals)
+bool RunExpressionCheck(const std::string &text, char type, int32_t length, int32_t decimals, CheckedExpression *accepted)
 {
     Globals &g = G();
     std::string expression = TrimBlanks(text);
@@ -104,6 +105,8 @@ bool RunExpressionCheck(const std::string &text, char type, int32_t length, int3
                         ? Component_P8015(g.ctx, &options, request.get(), list.get(), 1, tokens.get(), nullptr, g.state, 1, 0)
                         : DC_P8015(g.ctx, &options, request.get(), list.get(), 1, tokens.get(), nullptr);
     P3100_ReplayQueuedMessages();
+    if (error == 0 && accepted)
+        accepted->Take(expression, *request);
     return error == 0;
 }
 
@@ -119,17 +122,18 @@ OperandInfo CheckFieldOperand(const std::string &operand, char typeClass)
     return RunOperandCheck(operand, "NNNNYNNN", typeClass, 0, 0);
 }
 
-bool CheckConditionText(const std::string &text)
+bool CheckConditionText(const std::string &text, CheckedExpression *accepted)
 {
-    return RunExpressionCheck(text, 'L', 0, 0);
+    return RunExpressionCheck(text, 'L', 0, 0, accepted);
 }
 
-bool CheckExpressionText(const std::string &text, char type, int32_t length, int32_t decimals)
+bool CheckExpressionText(const std::string &text, char type, int32_t length, int32_t decimals,
+                         CheckedExpression *accepted)
 {
-    return RunExpressionCheck(text, type, length, decimals);
+    return RunExpressionCheck(text, type, length, decimals, accepted);
 }
 
-bool LookUpField(const std::string &name, char &type, int32_t &length, int32_t &decimals)
+bool LookUpFieldDefinition(const std::string &name, FFC_FIELD_DEFINITION &def)
 {
     Globals &g = G();
     std::string n = TrimBlanks(name);
@@ -137,13 +141,18 @@ bool LookUpField(const std::string &name, char &type, int32_t &length, int32_t &
         n.erase(0, 1);
     if (n.empty() || n.size() > 10)
         return false;
-    FFC_FIELD_DEFINITION def;
     std::memset(&def, ' ', sizeof def);
     std::memcpy(def.acName, n.data(), n.size());
     char local = 'N';
     char found = ComponentFlavour() ? Get_Function_Field_Allow_Component(g.ctx, &local, &def, nullptr, nullptr)
                                     : Get_Function_Field(g.ctx, &local, &def, nullptr, nullptr);
-    if (found != '0')
+    return found == '0';
+}
+
+bool LookUpField(const std::string &name, char &type, int32_t &length, int32_t &decimals)
+{
+    FFC_FIELD_DEFINITION def;
+    if (!LookUpFieldDefinition(name, def))
         return false;
     type = def.cType;
     length = def.lLength;

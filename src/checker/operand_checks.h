@@ -7,6 +7,8 @@
 #include <stdint.h>
 #include <string>
 
+#include "dqov/definitions.h"
+
 namespace checker {
 
 /* What an accepted operand turned out to be. */
@@ -32,14 +34,19 @@ OperandInfo CheckFieldOperand(const std::string &operand, char typeClass = ' ');
  * a field: as values of either class, or as fields. */
 void CheckEntryValues(const char *keyword);
 void CheckFieldEntries(const char *keyword);
-/* Checks a condition; true when the check found no error. */
-bool CheckConditionText(const std::string &text);
+struct CheckedExpression;
+/* Checks a condition; true when the check found no error. The accepted
+ * expression goes to `accepted` when given. */
+bool CheckConditionText(const std::string &text, CheckedExpression *accepted = nullptr);
 /* Checks an expression of type 'A' or 'N' whose result goes into a field of
  * the given length and decimals; true when the check found no error. */
-bool CheckExpressionText(const std::string &text, char type, int32_t length, int32_t decimals);
+bool CheckExpressionText(const std::string &text, char type, int32_t length, int32_t decimals,
+                         CheckedExpression *accepted = nullptr);
 /* Looks a field (with or without the name character) up in the function
  * and the dictionary. */
 bool LookUpField(const std::string &name, char &type, int32_t &length, int32_t &decimals);
+/* The same with the whole definition. */
+bool LookUpFieldDefinition(const std::string &name, FFC_FIELD_DEFINITION &def);
 
 } // namespace checker
 

@@ -35,6 +35,13 @@ void RecordUseOnce(const std::string &written, const std::string &field, const c
     BlankRecord(r, WR_USEFIELD, written);
     std::memcpy(data->acClass, kind, 2);
     Pad(data->acFieldName, 10, field);
+    if (std::memcmp(kind, "SV", 2) == 0) {
+        /* its name, and the marker that sets it before every use */
+        Pad(data->acSystemVariable, sizeof data->acSystemVariable, written);
+        Pad(data->acSysVarTail, sizeof data->acSysVarTail,
+            written.size() > sizeof data->acSystemVariable ? written.substr(sizeof data->acSystemVariable) : "");
+        data->cDynamic = 'D';
+    }
     data->cGenerate = 'Y';
     int32_t line = g.state && g.state->lLine > 0 ? g.state->lLine : 0;
     FIX_LongToDigits(&line, 7, data->acFirstLine);

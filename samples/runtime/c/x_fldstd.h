@@ -180,9 +180,9 @@ typedef struct X_FLD_INT64 {
 typedef struct X_FLD_SHORT_CHAR {
     X_INT8 i8Version;
     XFIELDSTATE bFieldState;
-    X_USHORT usLength;
+    X_SHORT sLength;
     X_CHAR vchData[1];
-} X_FLD_SHORT_CHAR;
+} X_FLD_SHORT_CHAR, *PX_FLD_SHORT_CHAR;
 
 typedef struct X_FLD_BOOL {
     X_INT8 i8Version;

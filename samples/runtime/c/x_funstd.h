@@ -125,4 +125,7 @@ X_PVCHAR X_Get_MFld(X_SHORT sField, X_SHORT sLanguage, X_CHAR chKind);
 void X_PDF_Switch_To_Web_UIM_DLL(struct X_IDS *, struct X_WEB_INFO *, X_MODULEHANDLE *, PFNUIMVOIDFUNCTION *);
 void X_PDF_Restore_Original_UIM_DLL(struct X_IDS *, X_CHAR chExecutionState, X_MODULEHANDLE, PFNUIMVOIDFUNCTION);
 
+/* ---- evaluation routines ---- */
+#include "x_varexp.h"
+
 #endif

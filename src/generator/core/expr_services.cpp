@@ -3,54 +3,12 @@
 */
 #include "generator/core/expr_services.h"
 
-#include <cstring>
-#include <string>
-
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
-#include "generator/core/used_fields.h"
+#include "generator/expressions/expr_core_services.h"
 
-namespace {
-
-/* The used fields of the checked object as the expression writers see
-** them: a field node's vector name and type letter from the operand
-** resolver. List and record member references belong to the list and
-** record writers; until those are given, list and record members are not
-** available. */
-class UsedFieldDictionary final : public ExprFieldDictionary {
-public:
-    bool FindField(const char* fieldRef, ExprFieldFacts& facts) const override
-    {
-        GEN_FIELD_INFO info;
-        if (P3109_sGetUsedField(fieldRef, GEN_SLOT_LOOKUP_INNER, info, strnlen(fieldRef, FFC_WORK_NAME_LEN)) != 0)
-            return false;
-        facts = ExprFieldFacts{};
-        facts.vectorName = info.vectorName;
-        facts.typeLetter = info.cType;
-        facts.isArray = info.array.cKind == 'C';
-        return true;
-    }
-    bool FindComponentField(const char*, ExprFieldFacts&) const override { return false; }
-    std::string ListFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts&) const override
-    {
-        return "V_NOT_AVAILABLE";
-    }
-    std::string RecordFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts&) const override
-    {
-        return "V_NOT_AVAILABLE";
-    }
-};
-
-const UsedFieldDictionary& usedFields()
-{
-    static const UsedFieldDictionary dictionary;
-    return dictionary;
-}
-
-} // namespace
-
-P3109_ExprServices::P3109_ExprServices() : fields_(&usedFields()) {}
+P3109_ExprServices::P3109_ExprServices() : fields_(&EXPR_UsedFieldDictionary()) {}
 
 char P3109_ExprServices::TargetLanguage() const { return P3109_State().cTarget; }
 

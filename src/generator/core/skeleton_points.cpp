@@ -29,6 +29,7 @@
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/web_sections.h"
+#include "generator/expressions/expr_core_services.h"
 
 namespace {
 
@@ -103,6 +104,8 @@ constexpr CorePoint kCorePoints[] = {
     {2, P3109_SubstituteFunctionName},
     {3, P3109_SubstituteObjectFileName},
     {4, P3109_SubstituteFileBaseNameLower},
+    {14, EXPR_RunEvaluationRoutinesPoint},
+    {15, EXPR_RunEvaluationHeaderPoint},
     {5, P3109_SubstituteProcessName},
     {6, [] { P3109_WriteAtDirective(g().skel.currentSkeleton); }},
     {9, P3109_SubstituteBlankPaddedName},
@@ -183,7 +186,6 @@ constexpr PendingPoint kPendingPoints[] = {
     {66, "P3109_WriteIdentificationTable", 0},
     /* description tables and expression prototypes */
     {8, "P3109_WriteLanguageTables", 0},
-    {15, "P3109_WriteEvaluationPrototypes", 0},
     {16, "P3109_WriteConditionBlocks", 0},
     /* work-field initialisation and generated field tables */
     {17, "P3109_WriteFieldInitialValues", 0},
@@ -222,7 +224,6 @@ constexpr PendingPoint kPendingPoints[] = {
     {165, "P3109_WriteProjectItemGroup", 0},
     {166, "P3109_WriteInstallResources", 0},
     /* the command emitters' sections */
-    {14, "P3109_EmitEvaluationRoutines", 0},
     {22, "P3109_EmitExchangeAlways", 0},
     {23, "P3109_EmitDbmCloseStructs", 0},
     {24, "P3109_EmitRoutineSection", 0},

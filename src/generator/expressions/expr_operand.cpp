@@ -21,13 +21,52 @@ bool IsDescribedKind(int32_t kind) {
     }
 }
 
+/* Kinds whose length and decimals are the node's own (the field behind them
+** gives only its type and name). */
+bool TakesNodeSize(int32_t kind) {
+    return kind == EXPR_NODE_SYSTEM_VARIABLE || kind == EXPR_NODE_FIELD_BYTE_LENGTH ||
+           kind == EXPR_NODE_FIELD_STRLEN;
+}
+
 /* The descriptor's text field holds at most 40 characters. */
 std::string Bounded(std::string text) {
     if (text.size() > EXPR_OPERAND_TEXT_MAX) text.resize(EXPR_OPERAND_TEXT_MAX);
     return text;
 }
 
+/* A field is held with its full field information when the node says so,
+** the definition forces it, or its type has a field structure of its own
+** (a packed or signed field only beyond 30 digits or 9 decimals). */
+bool IsConverted(const EXPR_OPERAND_NODE& node, const EXPR_OPERAND_DESCRIPTOR& d) {
+    if ((node.flags & EXPR_NODE_FLAG_CONVERTED) != 0 || d.fieldWord != 0) return true;
+    switch (d.typeLetter) {
+    case '1': case '2': case '3': case '4': case 'B': case 'E': case 'F': case 'H':
+    case 'I': case 'M': case 'U': case 'Y': case 'Z':
+        return true;
+    case 'P': case 'S':
+        return d.length > 30 || d.decimals > 9;
+    default:
+        return false;
+    }
+}
+
 } // namespace
+
+ExprMemberNames ExprFieldDictionary::ListFieldNames(const EXPR_OPERAND_NODE& node,
+                                                    const ExprFieldFacts& facts) const {
+    ExprMemberNames names;
+    names.reference = ListFieldVectorRef(node, facts);
+    names.cName = names.reference;
+    return names;
+}
+
+ExprMemberNames ExprFieldDictionary::RecordFieldNames(const EXPR_OPERAND_NODE& node,
+                                                      const ExprFieldFacts& facts) const {
+    ExprMemberNames names;
+    names.reference = node.recordRef != nullptr ? node.recordRef : "";
+    names.cName = RecordFieldVectorRef(node, facts);
+    return names;
+}
 
 int EXPR_DescribeOperand(const ExprFieldDictionary& fields,
                          EXPR_OPERAND_DESCRIPTOR& descriptor,
@@ -41,46 +80,78 @@ int EXPR_DescribeOperand(const ExprFieldDictionary& fields,
     }
     if (node == nullptr || !IsDescribedKind(node->kind)) return 0;
 
-    descriptor.node = node;
-    descriptor.indexed = (node->flags & EXPR_NODE_FLAG_INDEXED) != 0;
-    descriptor.record = node->kind == EXPR_NODE_RECORD_FIELD;
+    EXPR_OPERAND_DESCRIPTOR& d = descriptor;
+    d.node = node;
+    d.base = "pX_Fld";
+    d.plain = true;
+    d.indexed = (node->flags & EXPR_NODE_FLAG_INDEXED) != 0;
+    d.flag40 = (node->flags & EXPR_NODE_FLAG_40) != 0;
+    d.sqlNull = (node->flags & EXPR_NODE_FLAG_SQLNULL_STATE) != 0;
+    d.record = node->kind == EXPR_NODE_RECORD_FIELD;
 
     ExprFieldFacts facts;
     bool found = false;
     if (node->kind == EXPR_NODE_COMPONENT_FIELD_REF) {
         found = node->componentFieldRef != nullptr &&
                 fields.FindComponentField(node->componentFieldRef, facts);
-        descriptor.text = found ? Bounded(facts.vectorName) : "V_UNKNOWN";
+        d.text = found ? Bounded(facts.vectorName) : "V_UNKNOWN";
     } else {
         found = node->fieldRef != nullptr && fields.FindField(node->fieldRef, facts);
         if (!found) {
-            descriptor.text = "V_NOT_AVAILABLE";
+            d.text = "V_NOT_AVAILABLE";
         } else if (node->kind == EXPR_NODE_LIST_FIELD) {
-            descriptor.text = Bounded(fields.ListFieldVectorRef(*node, facts));
+            ExprMemberNames names = fields.ListFieldNames(*node, facts);
+            d.base = names.base;
+            d.listReference = names.reference;
+            d.text = Bounded(names.cName);
         } else if (node->kind == EXPR_NODE_RECORD_FIELD) {
-            descriptor.text = Bounded(fields.RecordFieldVectorRef(*node, facts));
+            ExprMemberNames names = fields.RecordFieldNames(*node, facts);
+            d.base = names.base;
+            d.recordName = names.reference;
+            d.text = Bounded(names.cName);
         } else {
-            descriptor.text = Bounded(facts.vectorName);
+            d.text = Bounded(facts.vectorName);
         }
     }
+    d.lengthText = node->kind == EXPR_NODE_FIELD_STRLEN ? "strlen( " + d.text + " )"
+                                                        : "BYTE_LEN_" + d.text;
     if (found) {
-        descriptor.typeLetter = facts.typeLetter;
-        descriptor.array = facts.isArray;
+        d.typeLetter = facts.typeLetter;
+        d.array = facts.isArray;
+        d.unsignedInt = facts.unsignedInt;
     }
-    descriptor.lengthText = node->kind == EXPR_NODE_FIELD_STRLEN
-                                ? "strlen( " + descriptor.text + " )"
-                                : "BYTE_LEN_" + descriptor.text;
 
+    if (TakesNodeSize(node->kind) || !found) {
+        d.length = static_cast<int32_t>(node->value);
+        d.decimals = static_cast<int32_t>(node->second);
+    } else {
+        d.length = facts.length;
+        d.decimals = facts.decimals;
+    }
+    if (node->kind == EXPR_NODE_SYSTEM_VARIABLE) {
+        d.systemVariable = found ? facts.systemVariable : "";
+        d.systemClass = found ? facts.systemClass : ' ';
+        d.systemFlag = found && facts.systemWord == 1 ? 'Y' : 'N';
+    }
+    if (TakesNodeSize(node->kind)) return 1;
+
+    if (found) {
+        d.fieldClass = facts.fieldClass;
+        d.fieldFlag = facts.flag == 'Y';
+        d.fieldWord = facts.fieldWord;
+        d.fieldWord2 = facts.fieldWord2;
+    }
     /* Plain and component fields may be reached through dispatch operations:
     ** by the node's own bit, or else by the field's definition, whose number
     ** the dispatch rows then print from the node. */
     if (node->kind == EXPR_NODE_FIELD || node->kind == EXPR_NODE_COMPONENT_FIELD) {
         if (node->flags & EXPR_NODE_FLAG_DISPATCH) {
-            descriptor.dispatch = true;
+            d.dispatch = true;
         } else if (found && facts.dispatchOp != 0) {
-            descriptor.dispatch = true;
+            d.dispatch = true;
             node->dispatchOp = facts.dispatchOp;
         }
     }
+    d.converted = IsConverted(*node, d);
     return 1;
 }

@@ -1,11 +1,13 @@
 /*
 ** expr_operand.h: operand descriptors of p-code operand nodes.
 **
-** EXPR_DescribeOperand tells the table writers how generated code names the
-** field, list entry or record member behind an operand node, and whether it
-** is reached through dispatch operations, is an array, or has its vector
-** index set after a store. The facts come from the generator's field
-** dictionary, reached through ExprFieldDictionary.
+** EXPR_DescribeOperand tells the table writers and the direct-code writers
+** how generated code names the field, list entry, record member or system
+** variable behind an operand node, how long it is and how many decimals it
+** has, and how it must be treated: reached through dispatch operations, an
+** array, its vector index set after a store, held with the full field
+** information, carrying an SQL-null state. The facts come from the
+** generator's field dictionary, reached through ExprFieldDictionary.
 */
 #ifndef GENERATOR_EXPRESSIONS_EXPR_OPERAND_H
 #define GENERATOR_EXPRESSIONS_EXPR_OPERAND_H
@@ -23,13 +25,34 @@ inline constexpr size_t EXPR_OPERAND_TEXT_MAX = 40;
 struct EXPR_OPERAND_DESCRIPTOR {
     EXPR_OPERAND_NODE* node = nullptr; /* the described node, wrappers skipped */
     char typeLetter = 0;               /* the field's type letter */
-    std::string text;                  /* the vector name as generated code writes
-                                          it, at most 40 characters */
+    std::string text;                  /* the C name: the vector name as generated
+                                          code writes it, at most 40 characters */
     std::string lengthText;            /* "BYTE_LEN_%s" or "strlen( %s )" */
+    std::string base;                  /* the field table the C name indexes ("pX_Fld") */
+    std::string listReference;         /* kind 1015: the list field-vector reference */
+    std::string recordName;            /* kind 1020: the record variable */
+    std::string systemVariable;        /* kind 1008: the system variable's name */
+    char systemClass = 0;              /* kind 1008: its class letter ('D': set before use) */
+    char systemFlag = 0;               /* kind 1008: 'Y' when its definition word is 1 */
+    int32_t length = 0;                /* digits or characters */
+    int32_t decimals = 0;
+    bool fieldClass = false;           /* the used field's class is "FL" */
     bool dispatch = false;             /* reached through dispatch operations */
-    bool array = false;                /* the field is an array */
+    bool array = false;                /* the field is an array: a vector element */
     bool indexed = false;              /* the vector index is set after a store */
     bool record = false;               /* a component record member (1020) */
+    bool fieldFlag = false;            /* the definition's flag character is 'Y' */
+    bool converted = false;            /* held with the full field information (X_FLD_INFO) */
+    int32_t fieldWord = 0;             /* a definition word that forces `converted` */
+    bool flag40 = false;               /* node flag 0x40 */
+    int32_t fieldWord2 = 0;            /* a further word of the definition */
+    bool sqlNull = false;              /* carries an SQL-null state (node flag 0x4) */
+    bool unsignedInt = false;          /* an unsigned integer field */
+    bool packedOrSigned = false;       /* a wrapped packed or signed field outside the
+                                          iSeries variant: read into a numeric work variable */
+    bool target = false;               /* the wrapper is the expression's result */
+    bool plain = false;                /* set when filled; cleared for a wrapped packed or
+                                          signed field without the field word */
 };
 
 /* What the field dictionary knows of one field. */
@@ -38,6 +61,26 @@ struct ExprFieldFacts {
     char typeLetter = 0;     /* the field's type letter */
     bool isArray = false;    /* the definition marks the field as an array */
     int32_t dispatchOp = 0;  /* the definition's dispatch operation, 0 for none */
+    int32_t length = 0;      /* digits or characters */
+    int32_t decimals = 0;
+    bool fieldClass = false; /* the used field's class is "FL" (a field, not a
+                                literal or a system variable) */
+    char flag = 'N';         /* the definition's flag character */
+    int32_t fieldWord = 0;   /* definition words the describer carries */
+    int32_t fieldWord2 = 0;
+    bool unsignedInt = false;   /* an unsigned integer (attribute SUNS or SUNI) */
+    std::string systemVariable; /* a system variable: its name, */
+    char systemClass = ' ';     /* its class letter ('D' when it is set before
+                                   every use) and */
+    int32_t systemWord = 0;     /* its definition word (1 for such a variable) */
+};
+
+/* The three names of a list or record member: the table its C name indexes,
+** the list reference or record variable, and the C name. */
+struct ExprMemberNames {
+    std::string base = "pX_Fld";
+    std::string reference;
+    std::string cName;
 };
 
 /* The generator's used-field lookups, as the describer needs them. */
@@ -54,6 +97,12 @@ public:
     /* Kind 1020: the record member reference that generated code writes. */
     virtual std::string RecordFieldVectorRef(const EXPR_OPERAND_NODE& node,
                                              const ExprFieldFacts& facts) const = 0;
+    /* Kind 1015: base, list field-vector reference and C name of the member.
+    ** By default the field table, ListFieldVectorRef and that reference again. */
+    virtual ExprMemberNames ListFieldNames(const EXPR_OPERAND_NODE& node, const ExprFieldFacts& facts) const;
+    /* Kind 1020: base, record variable and C name of the member. By default
+    ** the field table, the node's record and RecordFieldVectorRef. */
+    virtual ExprMemberNames RecordFieldNames(const EXPR_OPERAND_NODE& node, const ExprFieldFacts& facts) const;
 };
 
 /*

@@ -3,6 +3,7 @@
 #include "platform/dqoo/dqoo_build.h"
 #include "platform/dqoo/dqoo_fixture.h"
 #include "platform/dqoo/dqoo_repository.h"
+#include "platform/dqoo/dqoo_store.h"
 
 #include <cstring>
 #include <map>
@@ -128,6 +129,7 @@ extern "C" long DQOO_FCC_StartChecking(FCC_BUILD_HANDLE* pBuild, const DQOO_STAR
     }
     state->checking = true;
     state->findings = 0;
+    dqoo::resetCompiledStore();
     state->references.clear();
     ++state->checksStarted;
     return DQOO_OK;

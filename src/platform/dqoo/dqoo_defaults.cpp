@@ -62,13 +62,6 @@ bool wholeNumber(const std::string& written, uint32_t digits, long long& value) 
     return true;
 }
 
-int32_t nextRoutineNumber(const dqoo::ExpressionStore& store) {
-    int32_t highest = 0;
-    for (const EXPR_PCODE_ROUTINE* r : store.routineOrder)
-        highest = std::max(highest, r->number);
-    return highest + 1;
-}
-
 }  // namespace
 
 extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild, const DQOO_DEFAULT_VALUE_REQUEST* pRequest,
@@ -158,7 +151,7 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild, co
     std::memset(&routine, 0, sizeof routine);
     std::vector<EXPR_EXPRESSION*>& expressions = store.expressionArrays.emplace_back(1, &expression);
     routine.kind = EXPR_ROUTINE_DEFAULT_VALUE;
-    routine.number = nextRoutineNumber(store);
+    routine.number = dqoo::nextRoutineNumber(store);
     routine.operandStackSize = 1;
     routine.expressionCount = 1;
     routine.expressions = expressions.data();

@@ -24,6 +24,18 @@ ExpressionStore& currentStore() { return *storeSlot(); }
 
 void replaceStore(std::unique_ptr<ExpressionStore> store) { storeSlot() = std::move(store); }
 
+int32_t nextRoutineNumber(const ExpressionStore& store) {
+    int32_t highest = 0;
+    for (const EXPR_PCODE_ROUTINE* r : store.routineOrder)
+        highest = std::max(highest, r->number);
+    return highest + 1;
+}
+
+void resetCompiledStore() {
+    if (!currentStore().fromFixture)
+        replaceStore(std::make_unique<ExpressionStore>());
+}
+
 std::string itemKey(const char* item) {
     if (!isItem(item))
         return {};

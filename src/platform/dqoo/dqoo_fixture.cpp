@@ -512,6 +512,7 @@ extern "C" long DQOO_FCC_LoadExpressionFixture(const char* pszText, char* pszErr
             loader.line(text, lineNo);
         }
         loader.finish();
+        store->fromFixture = true;
     } catch (const FixtureError& e) {
         dqoo::replaceStore(std::make_unique<dqoo::ExpressionStore>());
         setError(pszError, cbError, e.what());

@@ -26,6 +26,15 @@ struct Attribute {
     std::string attributes;
 };
 
+// A When group opened by a CASE: its group element and the subject the
+// When routines of its WHENs compare.
+struct WhenGroup {
+    EXPR_PCODE_ROUTINE* element = nullptr;  // kind 150: the shared operand stack size
+    EXPR_OPERAND_NODE* subject = nullptr;   // the subject's operand node
+    char family = ' ';                      // the subject's value family (see dqoo_compile_internal.h)
+    int numeric = 0;                        // its numeric type
+};
+
 struct ExpressionStore {
     std::deque<EXPR_OPERAND_NODE> nodes;
     std::deque<EXPR_STATEMENT> statements;
@@ -47,12 +56,23 @@ struct ExpressionStore {
     std::map<std::string, std::string> pending;                       // key: 7 digits
     std::map<int32_t, std::vector<DQOO_STATEMENT_EVALUATION>> evaluations;
 
+    // Compile state: the store came from an expression fixture (a new check
+    // keeps it), and the open When groups by CASE level.
+    bool fromFixture = false;
+    std::vector<WhenGroup> whenGroups;
+
     const char* keepText(const std::string& s) { return texts.emplace_back(s).c_str(); }
 };
 
 // The store of the current object; empty at first.
 ExpressionStore& currentStore();
 void replaceStore(std::unique_ptr<ExpressionStore> store);
+
+// The number of the next routine: one above every routine of the store.
+int32_t nextRoutineNumber(const ExpressionStore& store);
+
+// Starts an empty store for a new check, unless the store holds a fixture.
+void resetCompiledStore();
 
 // The key of a kind-3 item (byte 3, letter, seven digits): letter and digits,
 // or "" when the item is not a kind-3 item.

@@ -1,0 +1,51 @@
+/* The evaluation routines of the checked expressions: every expression the
+ * checker accepts is handed to the object layer, which compiles it into a
+ * routine; the command keeps the routine's kind-3 reference for the
+ * generator. An expression the object layer cannot compile is a fatal
+ * message (PRC1810) naming the command and the expression. */
+#ifndef DQOV_CHECKER_EXPRESSION_ROUTINES_H
+#define DQOV_CHECKER_EXPRESSION_ROUTINES_H
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "dqov/dqov_check.h"
+#include "platform/dqoo/dqoo_compile.h"
+
+namespace checker {
+
+/* One expression as the expression check accepted it. Its operands point
+ * into its own names, so it moves but does not copy. */
+struct CheckedExpression {
+    CheckedExpression() = default;
+    CheckedExpression(const CheckedExpression &) = delete;
+    CheckedExpression &operator=(const CheckedExpression &) = delete;
+    CheckedExpression(CheckedExpression &&) = default;
+    CheckedExpression &operator=(CheckedExpression &&) = default;
+
+    std::string text;
+    std::vector<DQOO_CHECKED_OPERAND> operands;
+    std::deque<std::string> names;
+    std::vector<DQOO_CHECKED_OPERATION> operations;
+
+    /* Takes the operands and operations of an accepted request. */
+    void Take(const std::string &expressionText, const DC_EXPRESSION_REQUEST &request);
+    DQOO_CHECKED_EXPRESSION View() const;
+};
+
+/* Checks a condition of the current command and compiles it into a
+ * Boolean routine when the check accepts it. */
+bool CheckCompiledCondition(const std::string &text);
+
+/* The routines of the current command; each puts the routine's reference
+ * into the command's parameters. */
+void CompileCondition(const CheckedExpression &e);
+void CompileValue(const CheckedExpression &e, const std::vector<std::string> &targets, bool round);
+void CompileSpecialValue(const std::string &value, const std::vector<std::string> &targets);
+void CompileWhenSubject(const CheckedExpression &e, uint32_t level);
+void CompileWhenTests(const std::vector<CheckedExpression> &values, uint32_t level);
+
+} // namespace checker
+
+#endif

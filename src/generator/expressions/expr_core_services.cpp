@@ -1,0 +1,163 @@
+/*
+** expr_core_services.cpp: the expression writers on the generator core.
+*/
+#include "generator/expressions/expr_core_services.h"
+
+#include <cstring>
+#include <string>
+
+#include "checker/work_records.h"
+#include "dqov/fatal.h"
+#include "generator/core/definitions.h"
+#include "generator/core/gen_state.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/services.h"
+#include "generator/core/static_lists.h"
+#include "generator/core/used_fields.h"
+#include "generator/expressions/expr_routines.h"
+
+namespace {
+
+/* The digits of an evaluation reference, 0 when it has none. */
+int32_t referenceNumber(const std::string& digits)
+{
+    int32_t n = 0;
+    for (char c : digits)
+        if (c >= '0' && c <= '9')
+            n = n * 10 + (c - '0');
+    return n;
+}
+
+class UsedFieldDictionary final : public ExprFieldDictionary {
+public:
+    bool FindField(const char* fieldRef, ExprFieldFacts& facts) const override
+    {
+        const std::string written = fieldRef != nullptr ? fieldRef : "";
+        GEN_FIELD_INFO info;
+        if (P3109_sGetUsedField(written, GEN_SLOT_LOOKUP_INNER, info, strnlen(written.c_str(), FFC_WORK_NAME_LEN)) != 0)
+            return false;
+        facts = ExprFieldFacts{};
+        facts.vectorName = info.vectorName;
+        facts.typeLetter = info.cDeclaredType != ' ' ? info.cDeclaredType : info.cType;
+        facts.length = info.lLength;
+        facts.decimals = info.sDecimals;
+        facts.fieldClass = info.fKind("FL");
+        /* an element of an array is reached through its index */
+        facts.isArray = info.fIndexed;
+        facts.unsignedInt = info.fUnsigned();
+        /* an extended field read through a dispatch operation */
+        if (info.cEvaluationKind == 'R')
+            facts.dispatchOp = referenceNumber(info.evaluationRoutine);
+        if (info.fKind("SV")) {
+            facts.systemVariable = info.systemVariable;
+            facts.systemClass = info.cRefresh;
+            facts.systemWord = info.cRefresh == 'D' ? 1 : 0;
+        }
+        return true;
+    }
+    bool FindComponentField(const char*, ExprFieldFacts&) const override { return false; }
+    std::string ListFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
+    {
+        return facts.vectorName;
+    }
+    std::string RecordFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
+    {
+        return facts.vectorName;
+    }
+};
+
+GEN_MODULE_STATE& g() { return P3109_State(); }
+
+} // namespace
+
+const ExprFieldDictionary& EXPR_UsedFieldDictionary()
+{
+    static const UsedFieldDictionary dictionary;
+    return dictionary;
+}
+
+char P3109_ExprWriter::TargetLanguage() const { return g().cTarget; }
+
+uint32_t P3109_ExprWriter::OutputStream() const { return g().out.current; }
+
+uint16_t P3109_ExprWriter::OutputIndent() const { return g().out.usIndent; }
+
+void P3109_ExprWriter::WriteLine(uint32_t stream, uint16_t indent, std::string_view text)
+{
+    P3109_WriteLine(stream, static_cast<int16_t>(indent), text);
+}
+
+void P3109_ExprWriter::SetLastIoStatusFlag() { g().emit.cLastIoStatus = 'Y'; }
+
+void P3109_ExprWriter::InternalError(std::string_view where) { P3109_InternalError(where); }
+
+void P3109_ExprWriter::SetOutputStream(uint32_t stream) { g().out.current = stream; }
+
+void P3109_ExprWriter::SetOutputIndent(uint16_t indent) { g().out.usIndent = indent; }
+
+int16_t P3109_ExprWriter::OutputDepth() const { return g().out.sDepth; }
+
+void P3109_ExprWriter::SetOutputDepth(int16_t depth) { g().out.sDepth = depth; }
+
+uint32_t P3109_ExprWriter::HeaderStream() const { return g().header; }
+
+uint32_t P3109_ExprWriter::SourceStream() const { return g().out.mainOutput; }
+
+void P3109_ExprWriter::SetMacroContinuation(bool on) { g().out.lMacroContinuation = on ? 1 : 0; }
+
+/* String constants are written as literals of the target language: the
+** text-literal arrays that a registered literal would be named by are not
+** declared in any file the generated program is compiled with. The literal
+** keeps every byte, trailing blanks included. */
+void P3109_ExprWriter::StringConstant(std::string_view text, std::string& reference, std::string& declared)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string c = "\"";
+    for (unsigned char ch : text) {
+        if (ch >= ' ' && ch < 0x7F && ch != '\\' && ch != '?' && ch != '\'' && ch != '"') {
+            c += static_cast<char>(ch);
+            continue;
+        }
+        /* a hexadecimal escape ends the literal so no following digit joins it */
+        c += "\\x";
+        c += kHex[ch >> 4];
+        c += kHex[ch & 0x0F];
+        c += "\"\"";
+    }
+    reference = c + "\"";
+    declared = "\"" + P3109_MakeCSharpLiteral(text) + "\"";
+}
+
+void P3109_ExprWriter::SetTextLiteralPrefix(std::string_view namePart) { CGEN_SetTextLiteralPrefix(namePart); }
+
+char P3109_ExprWriter::SqlNullAssignMode() const { return P3109_Definitions().sysflags[SF_STRICT_NULL_ASSIGN]; }
+
+char P3109_ExprWriter::NameCharacter3() const
+{
+    const FFC_CONTEXT* ctx = P3109_Context();
+    return ctx != nullptr && ctx->cNatChar3 != ' ' && ctx->cNatChar3 != '\0' ? ctx->cNatChar3 : '$';
+}
+
+void P3109_ExprWriter::IssueMessage(char severity, std::string_view id, std::string_view data)
+{
+    P3109_sIssueMessage(std::string(id).c_str(), severity, data);
+}
+
+void P3109_ExprWriter::ObjectLayerFailure(std::string_view service, long code)
+{
+    DQOO_FCC_FatalError(std::string(service).c_str(), code);
+}
+
+void EXPR_RunEvaluationRoutinesPoint()
+{
+    g().skel.cKeep = 'N';
+    P3109_ExprWriter writer;
+    EXPR_WriteEvaluationRoutines(writer);
+}
+
+void EXPR_RunEvaluationHeaderPoint()
+{
+    g().skel.cKeep = 'N';
+    P3109_ExprWriter writer;
+    EXPR_WriteEvaluationHeaderSections(writer);
+}

@@ -1,0 +1,417 @@
+/*
+** expr_direct_code.cpp: the body of one direct-code variant: the work
+** variable declarations of its operations, the field pointers and numeric
+** work variables of field operands, and the statements in stored order.
+*/
+#include "generator/expressions/expr_direct_code.h"
+
+#include <cctype>
+#include <cstring>
+#include <utility>
+
+#include "generator/expressions/expr_opcode_traits.h"
+#include "generator/expressions/expr_operand_info.h"
+#include "generator/expressions/expr_routines.h"
+
+namespace {
+
+bool needsWork(ExprCode& c, const ExprFieldView& f)
+{
+    return f.field && (f.pointerVariable || f.d.record || f.numericWork() || (c.iSeries() && f.d.typeLetter == 'S'));
+}
+
+/* The declarations an operation's opcode asks for when its result node is
+** declared (or, for the subject loads, its first operand). */
+void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT& op)
+{
+    const uint32_t opcode = op.operation->opcode;
+    const ExprOpTraits& t = EXPR_OpTraits(opcode);
+    const int32_t n = c.Number(op.operation);
+    if (node == op.result) {
+        if (t.kind == ExprOpKind::Compare && t.value == ExprValue::Double && !c.iSeries())
+            c.Line(EXPR_Format("X_DOUBLE dDifference%d;", n));
+        if (opcode == EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL) {
+            EXPR_OPERAND_NODE* operand = op.operation->operand;
+            /* the work variable is read as decOperand in both variants */
+            c.Line(c.iSeries() ? EXPR_Format("decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(operand),
+                                             EXPR_lOperandScale(operand), n)
+                               : EXPR_Format("X_DOUBLE decOperand%d;", n));
+        }
+        if (t.kind == ExprOpKind::Compare && t.value == ExprValue::String) {
+            const std::string t1 = EXPR_OperandLengthText(c, op.left), t2 = EXPR_OperandLengthText(c, op.right);
+            const std::string longer = EXPR_lOperandLength(op.left) > EXPR_lOperandLength(op.right) ? t1 : t2;
+            switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &op)) {
+            case 2: c.Line(EXPR_Format("X_INT iCompare%d;", n)); break;
+            case 3: c.Line(EXPR_Format("X_CHAR chObject%d[%s];", n, t1.c_str())); break;
+            case 4: c.Line(EXPR_Format("X_CHAR chSubject%d[%s];", n, t2.c_str())); break;
+            case 5:
+                c.Line(EXPR_Format("X_CHAR chObject%d[%s];", n, longer.c_str()));
+                c.Line(EXPR_Format("X_CHAR chSubject%d[%s];", n, longer.c_str()));
+                break;
+            default: break;
+            }
+        }
+        if (opcode == EXPR_OP_STRING_CUR_SIZE) {
+            const int16_t cls = EXPR_sOperandStringClass(c.gen.Fields(), op.left);
+            if (cls == 5 || cls == 7)
+                c.Line(EXPR_Format("X_FLD_CHAR fldChar%d = { X_FLDDATA_V1, 0, X_MAX_SIZE_ALPHA_LEN, NULL };", n));
+            c.Line(EXPR_Format("X_ULONG ulCurSize%d;", n));
+        }
+    }
+    if (t.kind != ExprOpKind::SubjectLoad || node != op.left || c.routine.kind != EXPR_ROUTINE_BOOLEAN_SUBJECT)
+        return;
+    const int32_t scale = EXPR_lOperandScale(op.left);
+    const bool s = c.iSeries();
+    switch (t.value) {
+    case ExprValue::Long: c.Line(s ? "decimal(31,0) decValue;" : "X_LONG lValue;"); break;
+    case ExprValue::LongLong: c.Line(s ? "decimal(31,0) decValue;" : "X_LONGLONG llValue;"); break;
+    case ExprValue::Double: c.Line(s ? EXPR_Format("decimal(31,%d) decValue;", scale) : "X_DOUBLE dValue;"); break;
+    case ExprValue::Packed31:
+    case ExprValue::Packed63:
+    case ExprValue::Decimal:
+        if (s)
+            c.Line(EXPR_Format(EXPR_lOperandLength(op.left) < 32 ? "decimal(31,%d) decValue;" : "decimal(63,%d) decValue;",
+                               scale));
+        break;
+    case ExprValue::Int32: c.Line("X_INT32 iInt32Value;"); break;
+    case ExprValue::Int64: c.Line("X_INT64 iInt64Value;"); break;
+    case ExprValue::Float64: c.Line("X_FLT64 dFlt64Value;"); break;
+    case ExprValue::Boolean: c.Line("X_BOOL bBooleanValue;"); break;
+    case ExprValue::Date: c.Line("X_VCHAR chDateValue[X_MAX_SIZE_DATE_LEN];"); break;
+    case ExprValue::Time: c.Line("X_VCHAR chTimeValue[X_MAX_SIZE_TIME_LEN];"); break;
+    case ExprValue::DateTime: c.Line("X_VCHAR chDateTimeValue[X_MAX_SIZE_DATETIME_LEN];"); break;
+    case ExprValue::String: {
+        const int16_t cls = EXPR_sOperandStringClass(c.gen.Fields(), op.left);
+        if (cls >= 4 && cls <= 7) c.Line("X_PDICTIONARY_FIELD  pAlphaValue;");
+        else if (cls == 8 || cls == 11) c.Line("PX_FLD_CHAR  pCharValue;");
+        else if (cls == 9) c.Line("PX_FLD_SHORT_CHAR  pShortCharValue;");
+        else c.Line("X_PVCHAR pvchVarCharValue;");
+        break;
+    }
+    default: break;
+    }
+    if (!EXPR_BuildSqlNullTestText(c, op.left, &op).empty())
+        c.Line("X_ULONG ulSubjectState;");
+}
+
+/* The work variable of an intermediate result, by its opcode; false when
+** the opcode declares none. */
+bool declareResultVariable(ExprCode& c, EXPR_OPERAND_NODE* node)
+{
+    const uint32_t opcode = node->opcode;
+    const ExprOpTraits& t = EXPR_OpTraits(opcode);
+    const int32_t n = c.Number(node);
+    /* NOT, OR and AND results are read as bOperand<n> as well. */
+    if (EXPR_fHasBooleanResult(opcode)) {
+        c.Line(EXPR_Format(c.cs() ? "bool bOperand%d;" : "X_BOOL bOperand%d;", n));
+        return true;
+    }
+    if (t.kind == ExprOpKind::Arithmetic || t.kind == ExprOpKind::Round) {
+        const std::string dec =
+            EXPR_Format("decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(node), EXPR_lOperandScale(node), n);
+        switch (t.value) {
+        case ExprValue::Long: c.Line(c.iSeries() ? dec : EXPR_Format("X_LONG lOperand%d;", n)); return true;
+        case ExprValue::LongLong: c.Line(c.iSeries() ? dec : EXPR_Format("X_LONGLONG llOperand%d;", n)); return true;
+        case ExprValue::Double:
+        case ExprValue::Packed31:
+        case ExprValue::Packed63:
+        case ExprValue::Decimal:
+            c.Line(c.iSeries() ? dec : EXPR_Format("X_DOUBLE dOperand%d;", n));
+            return true;
+        case ExprValue::Int32: c.Line(EXPR_Format("X_INT32 lOperand%d;", n)); return true;
+        case ExprValue::Int64: c.Line(EXPR_Format("X_INT64 llOperand%d;", n)); return true;
+        case ExprValue::Float64: c.Line(EXPR_Format("X_FLT64 dOperand%d;", n)); return true;
+        default: return false;
+        }
+    }
+    switch (opcode) {
+    case EXPR_OP_COERCE_DATE_TO_DATETIME:
+    case EXPR_OP_COERCE_TIME_TO_DATETIME:
+        c.Line(EXPR_Format("X_VCHAR vchDateTime%d[X_MAX_SIZE_DATETIME_LEN];", n));
+        return true;
+    case EXPR_OP_COERCE_DATETIME_TO_DATE:
+        c.Line(EXPR_Format("X_VCHAR vchDate%d[X_MAX_SIZE_DATE_LEN];", n));
+        return true;
+    case EXPR_OP_COERCE_DATETIME_TO_TIME:
+        c.Line(EXPR_Format("X_VCHAR vchTime%d[X_MAX_SIZE_TIME_LEN];", n));
+        return true;
+    default:
+        return EXPR_fIsWhenOpcode(opcode) || opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL;
+    }
+}
+
+} // namespace
+
+std::string EXPR_CsLine(std::string_view text)
+{
+    static const std::pair<const char*, const char*> kTypes[] = {
+        {"X_LONGLONG", "long"}, {"X_LONG", "int"},   {"X_ULONG", "uint"},   {"X_DOUBLE", "double"},
+        {"X_INT64", "long"},    {"X_INT32", "int"},  {"X_INT16", "short"},  {"X_INT8", "sbyte"},
+        {"X_UINT8", "byte"},    {"X_FLT64", "double"}, {"X_FLT32", "float"}, {"X_SHORT", "short"},
+        {"X_BOOL", "bool"},     {"X_CHAR", "char"}};
+    std::string line(text);
+    /* "<type> <name>;" */
+    for (const auto& [c, csharp] : kTypes) {
+        const std::string prefix = std::string(c) + " ";
+        if (line.rfind(prefix, 0) == 0 && line.size() > prefix.size() + 1 && line.back() == ';' &&
+            line.find_first_of(" =()[", prefix.size()) == std::string::npos) {
+            const std::string name = line.substr(prefix.size(), line.size() - prefix.size() - 1);
+            return std::string(csharp) + " " + name + (std::string(csharp) == "bool" ? " = false;" : " = 0;");
+        }
+    }
+    auto replaceAll = [&](const std::string& from, const std::string& to) {
+        for (size_t at = line.find(from); at != std::string::npos; at = line.find(from, at + to.size()))
+            line.replace(at, from.size(), to);
+    };
+    for (const auto& [c, csharp] : kTypes) {
+        replaceAll("((" + std::string(c) + ")(", "((" + std::string(csharp) + ")(");
+        replaceAll("((" + std::string(c) + ") ", "((" + std::string(csharp) + ") ");
+    }
+    /* TRUE and FALSE as words, outside string literals */
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"' && (i == 0 || line[i - 1] != '\\'))
+            quoted = !quoted;
+        if (quoted)
+            continue;
+        for (const auto& [word, value] : {std::pair<const char*, const char*>{"TRUE", "true"}, {"FALSE", "false"}}) {
+            const size_t n = std::strlen(word);
+            auto isName = [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_'; };
+            if (line.compare(i, n, word) == 0 && (i == 0 || !isName(line[i - 1])) &&
+                (i + n >= line.size() || !isName(line[i + n]))) {
+                line.replace(i, n, value);
+                break;
+            }
+        }
+    }
+    if (line.rfind("X_Vec_", 0) == 0)
+        line = "X_RUN_DLL." + line;
+    /* the run-time block is an object */
+    replaceAll("pX_Ids->", "pX_Ids.");
+    return line;
+}
+
+bool& EXPR_DeclaredSqlNullResult()
+{
+    static bool declared = false;
+    return declared;
+}
+
+const char* EXPR_NumericWorkPrefix(uint32_t opcode, const EXPR_OPERAND_DESCRIPTOR& d)
+{
+    const ExprOpTraits& t = EXPR_OpTraits(opcode);
+    if (t.kind == ExprOpKind::VectorPush || t.kind == ExprOpKind::Pull) {
+        switch (t.value) {
+        case ExprValue::Long: case ExprValue::Int32: return "lOperand";
+        case ExprValue::LongLong: case ExprValue::Int64: return "llOperand";
+        case ExprValue::Double: case ExprValue::Float64: return "dOperand";
+        default: break;
+        }
+    }
+    if (d.decimals != 0)
+        return "dOperand";
+    return d.length <= 9 ? "lOperand" : "llOperand";
+}
+
+void EXPR_WriteOperationDeclarations(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT& op)
+{
+    if (op.operation != nullptr && op.kind == EXPR_STATEMENT_OPERATION)
+        declareOperationVariables(c, node, op);
+    if (node == nullptr)
+        return;
+    if (EXPR_IsInstruction(node) && op.kind == EXPR_STATEMENT_OPERATION && node == op.result &&
+        declareResultVariable(c, node))
+        return;
+    const ExprFieldView f = EXPR_ViewField(c, node);
+    if (needsWork(c, f))
+        EXPR_WriteFieldPointerDeclarations(c, node, f);
+}
+
+void EXPR_WriteSqlNullDeclarations(ExprCode& c, const EXPR_STATEMENT& op)
+{
+    const bool tracks = op.operation != nullptr && (op.operation->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0;
+    bool& declared = EXPR_DeclaredSqlNullResult();
+    if (op.result == nullptr) {
+        if (tracks && !declared) {
+            c.Line("X_BOOL bSqlnullResult;");
+            declared = true;
+        }
+        return;
+    }
+    const ExprFieldView f = EXPR_ViewField(c, op.result);
+    if (!f.field) {
+        if (EXPR_IsInstruction(op.result) && (op.result->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0)
+            c.Line(EXPR_Format("X_BOOL bSqlnull%d;", c.Number(op.result)));
+        return;
+    }
+    if (tracks && !declared) {
+        const uint32_t opcode = op.operation->opcode;
+        c.Line(opcode == EXPR_OP_LOGICAL_END_ORIF || opcode == EXPR_OP_LOGICAL_END_ANDIF ? "X_BOOL bSqlnullResult = FALSE;"
+                                                                                         : "X_BOOL bSqlnullResult;");
+        declared = true;
+    }
+}
+
+void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruction, const ExprFieldView& f,
+                                        bool read)
+{
+    if (!EXPR_IsInstruction(instruction) || !f.field)
+        return;
+    const int32_t n = f.n;
+    if (f.pointerVariable) {
+        if (f.full())
+            c.Line(EXPR_Format("X_FLD_INFO* pFldInfo%d;", n));
+        else
+            c.Line(EXPR_Format("X_PDICTIONARY_FIELD pField%d;", n),
+                   EXPR_Format("X_PDICTIONARY_FIELD pField%d = new X_PDICTIONARY_FIELD();", n));
+    } else if (f.d.record) {
+        c.Line("X_FLD_RECORD");
+        c.Line(EXPR_Format("   *pRecord%d = ((X_FLD_RECORD*)( %s[%s].pField ));", n, f.table().c_str(),
+                           f.d.recordName.c_str()));
+        if (f.full()) {
+            c.Line("X_FLD_INFO");
+            c.Line(EXPR_Format("   *pFldInfo%d = ((X_FLD_INFO*)( ((X_PDICTIONARY_FIELD)( pRecord%d->pDataRecord )) + "
+                               "pRecord%d->pDescription->pOffsetTable[ %s ] ));",
+                               n, n, n, f.index().c_str()));
+        } else {
+            c.Line("X_PDICTIONARY_FIELD");
+            c.Line(EXPR_Format("   pField%d = ( ((X_PDICTIONARY_FIELD)( pRecord%d->pDataRecord )) + "
+                               "pRecord%d->pDescription->pOffsetTable[ %s ] );",
+                               n, n, n, f.index().c_str()));
+        }
+    }
+    if (c.iSeries() && f.d.typeLetter == 'S') {
+        c.Line(EXPR_Format("decimal(%d,%d) decOperand%d;", f.d.length, f.d.decimals, n));
+        return;
+    }
+    if (!read || !f.numericWork())
+        return;
+    const std::string prefix = EXPR_NumericWorkPrefix(instruction->opcode, f.d);
+    const char* type = prefix == "lOperand" ? "X_LONG" : prefix == "llOperand" ? "X_LONGLONG" : "X_DOUBLE";
+    c.Line(EXPR_Format("%s %s%d;", type, prefix.c_str(), n));
+}
+
+void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERAND_NODE* instruction,
+                                 const EXPR_STATEMENT* operation)
+{
+    if (!EXPR_IsInstruction(instruction) || !f.field)
+        return;
+    const std::string where = f.table() + ", " + f.index();
+    if (f.d.node != nullptr && f.d.node->kind == EXPR_NODE_SYSTEM_VARIABLE && f.d.systemClass == 'D' &&
+        f.d.systemFlag == 'Y') {
+        const std::string set = "X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, " + where + ", \"" + f.d.systemVariable + "\" );";
+        c.Line(set, "X_VAR_DLL." + set);
+    }
+    if (f.pointerVariable) {
+        const std::string applied = "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + where + " )";
+        c.Line(f.full() ? EXPR_Format("pFldInfo%d = ((X_FLD_INFO*)( %s ));", f.n, applied.c_str())
+                        : EXPR_Format("pField%d = ((X_PDICTIONARY_FIELD)( %s ));", f.n, applied.c_str()));
+    }
+    if (EXPR_fIsResultOf(operation, instruction) || f.d.target)
+        return;
+    if (c.iSeries() && f.d.typeLetter == 'S') {
+        c.Line(EXPR_Format("_CPYNV( 0x03%.2x%.2x00, ((char*)( &decOperand%d )), 0x02%.2x%.2x00, ((X_CHAR*)( %s )) );",
+                           f.d.decimals, f.d.length, f.n, f.d.decimals, f.d.length,
+                           EXPR_BuildFieldAccessText(c, f).c_str()));
+        return;
+    }
+    if (!f.numericWork())
+        return;
+    const std::string prefix = EXPR_NumericWorkPrefix(instruction->opcode, f.d);
+    const char* read = prefix == "lOperand" ? "Long" : prefix == "llOperand" ? "LongLong" : "Double";
+    /* C# passes the work variable by reference; "&" does not compile there */
+    c.Line(EXPR_Format("X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, &%s%d );", read, where.c_str(), prefix.c_str(), f.n),
+           EXPR_Format("X_RUN_DLL.X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, ref %s%d );", read, where.c_str(),
+                       prefix.c_str(), f.n));
+}
+
+namespace {
+
+void declareVariant(ExprCode& c)
+{
+    for (uint32_t i = 0; i < c.variant.statementCount; ++i) {
+        const EXPR_STATEMENT* s = c.variant.statements[i];
+        if (s == nullptr || s->kind != EXPR_STATEMENT_OPERATION || s->operation == nullptr)
+            continue;
+        const uint32_t opcode = s->operation->opcode;
+        if (opcode == EXPR_OP_LOGICAL_BEGIN_ORIF || opcode == EXPR_OP_LOGICAL_BEGIN_ANDIF) {
+            EXPR_WriteOperationDeclarations(c, s->result, *s);
+            EXPR_WriteSqlNullDeclarations(c, *s);
+            continue;
+        }
+        if (opcode == EXPR_OP_LOGICAL_END_ORIF || opcode == EXPR_OP_LOGICAL_END_ANDIF) {
+            if (s->result == s->left)
+                continue;
+            EXPR_WriteOperationDeclarations(c, s->left, *s);
+            EXPR_WriteSqlNullDeclarations(c, *s);
+            continue;
+        }
+        if (EXPR_fIsNullTest(opcode) && s->result == nullptr && c.routine.kind == EXPR_ROUTINE_COMMAND)
+            c.Line("X_BOOL bResult;");
+        EXPR_WriteOperationDeclarations(c, s->left, *s);
+        EXPR_WriteOperationDeclarations(c, s->right, *s);
+        EXPR_WriteOperationDeclarations(c, s->result, *s);
+        EXPR_WriteSqlNullDeclarations(c, *s);
+    }
+}
+
+const char* rememberFormat(int32_t kind)
+{
+    switch (kind) {
+    case EXPR_STATEMENT_REMEMBER_USER: return "X_REMEMBER_FORMAT_USER_FUNCTION";
+    case EXPR_STATEMENT_REMEMBER_SYSTEM: return "X_REMEMBER_FORMAT_SYSTEM";
+    case EXPR_STATEMENT_REMEMBER_FUNCTION: return "X_REMEMBER_FORMAT_FUNCTION";
+    default: return "X_REMEMBER_FORMAT_USER_SYSTEM";
+    }
+}
+
+void writeStatement(ExprCode& c, const EXPR_STATEMENT& s, bool several)
+{
+    const bool wrap = several && (s.kind == EXPR_STATEMENT_SPECIAL_STORE || s.kind == EXPR_STATEMENT_ASSIGNMENT ||
+                                  s.kind == EXPR_STATEMENT_IDENTICAL_MOVE);
+    if (wrap)
+        c.Open();
+    switch (s.kind) {
+    case EXPR_STATEMENT_SPECIAL_STORE:
+        EXPR_WriteSpecialValueStore(c, s);
+        break;
+    case EXPR_STATEMENT_OPERATION:
+        EXPR_WriteOperation(c, s);
+        break;
+    case EXPR_STATEMENT_ASSIGNMENT:
+        EXPR_WriteAssignment(c, s);
+        break;
+    case EXPR_STATEMENT_IDENTICAL_MOVE:
+        EXPR_WriteIdenticalFieldMove(c, s);
+        break;
+    case EXPR_STATEMENT_REMEMBER_USER:
+    case EXPR_STATEMENT_REMEMBER_SYSTEM:
+    case EXPR_STATEMENT_REMEMBER_FUNCTION:
+    case EXPR_STATEMENT_REMEMBER_USER_SYSTEM: {
+        EXPR_OPERAND_DESCRIPTOR d;
+        EXPR_DescribeOperand(c.gen.Fields(), d, s.field);
+        c.Line("X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, " + d.base + ", " + d.text + ", " +
+               rememberFormat(s.kind) + " );");
+        break;
+    }
+    default:
+        c.Line(EXPR_Format("Unknown kind %ld", static_cast<long>(s.kind)));
+        break;
+    }
+    if (wrap)
+        c.Close();
+}
+
+} // namespace
+
+void EXPR_WriteDirectExpressionCode(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression,
+                                    EXPR_VARIANT& variant, uint32_t stream, uint16_t indent)
+{
+    ExprCode c{gen, routine, expression, variant, stream, indent};
+    EXPR_DeclaredSqlNullResult() = false;
+    declareVariant(c);
+    const bool several = variant.statementCount >= 2;
+    for (uint32_t i = 0; i < variant.statementCount; ++i)
+        if (variant.statements[i] != nullptr)
+            writeStatement(c, *variant.statements[i], several);
+}

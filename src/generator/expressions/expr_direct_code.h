@@ -1,0 +1,133 @@
+/*
+** expr_direct_code.h: the direct code of one expression variant.
+**
+** A variant is a list of statements: special-value stores (kind 40),
+** evaluation operations (60), assignments of a result to a field (61),
+** moves between fields of identical layout (62) and remembered values
+** (300-303). The writers here turn them into C, or C# when the target
+** language is '#': first the declarations of every work variable, then the
+** statements in stored order. Work variables carry the 1-based position of
+** their instruction in the expression's p-code ("dOperand7"); a node that is
+** not in the p-code is numbered 0.
+**
+** Whatever cannot be translated is written as text that does not compile at
+** that very place ("Unknown kind 77", "?RetrieveSolutionFactor?", "???"),
+** so the compiler of the generated program points at it; nothing is
+** reported as a message.
+*/
+#ifndef GENERATOR_EXPRESSIONS_EXPR_DIRECT_CODE_H
+#define GENERATOR_EXPRESSIONS_EXPR_DIRECT_CODE_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "generator/expressions/expr_operand.h"
+#include "generator/expressions/expr_writer_services.h"
+#include "platform/dqoo/dqoo_pcode.h"
+
+/* The body of one variant, at the given stream and indent. */
+void EXPR_WriteDirectExpressionCode(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression,
+                                    EXPR_VARIANT& variant, uint32_t stream, uint16_t indent);
+
+/* The C# form of a line of direct code written in its C form: a work
+** variable declared with a C type ("X_LONG lOperand3;") is declared with
+** the C# type of the same width and zero ("int lOperand3 = 0;", since C#
+** passes it by reference only once assigned), a C cast to such a type
+** becomes the C# cast, TRUE and FALSE are true and false, a vector
+** routine called bare is called through X_RUN_DLL, and a member of the
+** run-time block pX_Ids is reached with ".". Other text is kept. */
+std::string EXPR_CsLine(std::string_view text);
+
+/* What every writer of one variant shares: where it writes, and the
+** routine, expression and variant it writes for. */
+struct ExprCode {
+    ExprWriterServices& gen;
+    EXPR_ROUTINE& routine;
+    EXPR_EXPRESSION& expression;
+    EXPR_VARIANT& variant;
+    uint32_t stream;
+    uint16_t indent;
+
+    bool iSeries() const { return variant.tag == EXPR_VARIANT_ISERIES; }
+    bool cs() const { return gen.CSharp(); }
+    /* C# lines pass through EXPR_CsLine. */
+    void Line(std::string_view text) const { gen.LineAt(stream, indent, cs() ? EXPR_CsLine(text) : std::string(text)); }
+    /* A form with a C text and a C# text. */
+    void Line(std::string_view c, std::string_view csharp) const { Line(cs() ? csharp : c); }
+    void In() { indent = static_cast<uint16_t>(indent + 3); }
+    void Out() { indent = static_cast<uint16_t>(indent >= 3 ? indent - 3 : 0); }
+    void Open() { Line("{"); In(); }
+    void Close() { Out(); Line("}"); }
+    int32_t Number(const EXPR_OPERAND_NODE* node) const;
+};
+
+/* The field an instruction reads or writes, as the direct-code writers see
+** it: `field` is false for anything but an instruction on a field operand
+** (a When opcode, a subject load or a dispatch read of SQL null is none). */
+struct ExprFieldView {
+    bool field = false;
+    EXPR_OPERAND_DESCRIPTOR d;
+    int32_t n = 0;              /* the instruction's number */
+    bool pointerVariable = false;/* a vector element read through pFldInfo<n> or pField<n> */
+
+    const std::string& table() const { return d.base; }
+    const std::string& index() const { return d.text; }
+    bool vector() const { return d.array; }
+    bool full() const { return d.converted; }
+    bool numericWork() const { return d.packedOrSigned; }
+};
+ExprFieldView EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node);
+
+/* True when `node` is the result of `operation`: the result slot of an
+** evaluation operation, the target instruction of an assignment or move. */
+bool EXPR_fIsResultOf(const EXPR_STATEMENT* operation, const EXPR_OPERAND_NODE* node);
+
+/* ---- declarations and field pointers (direct code) ---------------------- */
+void EXPR_WriteOperationDeclarations(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT& operation);
+void EXPR_WriteSqlNullDeclarations(ExprCode& c, const EXPR_STATEMENT& operation);
+/* `read` false: the field is only stored into, so the numeric work variable
+** its value would be read into is not declared (it would be left unused). */
+void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruction, const ExprFieldView& f,
+                                        bool read = true);
+void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERAND_NODE* instruction,
+                                 const EXPR_STATEMENT* operation);
+void EXPR_WriteSpecialValueStore(ExprCode& c, const EXPR_STATEMENT& statement);
+void EXPR_WriteIdenticalFieldMove(ExprCode& c, const EXPR_STATEMENT& statement);
+/* "lOperand", "llOperand" or "dOperand": the numeric work variable of a
+** packed or signed field read or written by an instruction. */
+const char* EXPR_NumericWorkPrefix(uint32_t opcode, const EXPR_OPERAND_DESCRIPTOR& d);
+/* The declared-result flag of the variant being written. */
+bool& EXPR_DeclaredSqlNullResult();
+
+/* ---- value and compare texts --------------------------------------------- */
+std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f);
+std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f);
+std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
+void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node,
+                                 std::string& value);
+std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, std::string_view op,
+                                  std::string_view mask);
+std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
+void EXPR_WriteGetFieldDataDispatch(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
+void EXPR_WriteVectorSet(ExprCode& c, const EXPR_STATEMENT& operation);
+std::string EXPR_BuildDecimalCastText(ExprCode& c, const EXPR_STATEMENT& operation, const std::string& value);
+bool EXPR_GetNativeTypeName(ExprCode& c, const EXPR_STATEMENT& operation, std::string& name);
+std::string EXPR_BuildRoundingConstant(ExprCode& c, const EXPR_STATEMENT& operation);
+/* "0." followed by `zeros` zeros and "5" (with "D" in the iSeries variant
+** when asked). */
+std::string EXPR_HalfUnit(int32_t zeros, bool decimalSuffix);
+/* The length text of an operand: a field's "BYTE_LEN_" symbol, else its
+** varchar length text. */
+std::string EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node);
+
+/* ---- assignments and field clearing --------------------------------------- */
+void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& statement);
+int EXPR_WriteFieldClear(ExprCode& c, EXPR_OPERAND_NODE* target, const ExprFieldView& f, int form);
+void EXPR_WriteClearSqlNull(ExprCode& c, const ExprFieldView& f, EXPR_OPERAND_NODE* target, int flag);
+
+/* ---- evaluation operations -------------------------------------------------- */
+void EXPR_WriteOperation(ExprCode& c, const EXPR_STATEMENT& statement);
+void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& statement, std::string& flagName);
+
+#endif

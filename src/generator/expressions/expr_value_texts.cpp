@@ -1,0 +1,642 @@
+/*
+** expr_value_texts.cpp: the texts that read operands in direct code: the
+** typed access of a field, the value of any factor (constants, intermediate
+** results, When subjects, fields), the statements an operand needs before
+** its value can be read, comparison conditions and SQL-null tests.
+*/
+#include "generator/expressions/expr_direct_code.h"
+#include "generator/expressions/expr_opcode_traits.h"
+#include "generator/expressions/expr_operand_info.h"
+#include "generator/expressions/expr_routines.h"
+
+namespace {
+
+/* The field structure of a type letter, and its value member ("" when the
+** structure itself is the value). */
+struct FieldStructure {
+    const char* name;
+    const char* member;
+    bool address;  /* the value is the address of the member's first byte */
+};
+
+FieldStructure structureOf(const EXPR_OPERAND_DESCRIPTOR& d)
+{
+    switch (d.typeLetter) {
+    case '1': case 'H': return {"X_FLD_CHAR", "", false};
+    case '2': case 'B': return {"X_FLD_BINARY", "", false};
+    case '3': return {"X_FLD_CLOB", "vchFileName", true};
+    case '4': return {"X_FLD_BLOB", "vchFileName", true};
+    case 'E': return {"X_FLD_DATE", "vchDate", false};
+    case 'F': return d.length == 4 ? FieldStructure{"X_FLD_FLT32", "dFloat32", false}
+                                   : FieldStructure{"X_FLD_FLT64", "dFloat64", false};
+    case 'I':
+        if (d.length == 1)
+            return d.unsignedInt ? FieldStructure{"X_FLD_UINT8", "uiInt8", false}
+                                 : FieldStructure{"X_FLD_INT8", "iInt8", false};
+        if (d.length == 2) return {"X_FLD_INT16", "iInt16", false};
+        if (d.length == 4) return {"X_FLD_INT32", "iInt32", false};
+        return {"X_FLD_INT64", "iInt64", false};
+    case 'M': return {"X_FLD_TIME", "vchTime", false};
+    case 'P': return {"X_FLD_PACKED", "fchData", true};
+    case 'S': return {"X_FLD_SIGNED", "fchData", true};
+    case 'U': return {"X_FLD_SHORT_CHAR", "", false};
+    case 'Y': return {"X_FLD_BOOL", "fBool", false};
+    case 'Z': return {"X_FLD_DATETIME", "vchDateTime", false};
+    default: return {nullptr, "", false};
+    }
+}
+
+std::string baseText(const ExprFieldView& f)
+{
+    const std::string applied = "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " )";
+    const std::string plain = f.table() + "[" + f.index() + "].pField";
+    if (f.full()) {
+        if (f.vector())
+            return f.pointerVariable ? EXPR_Format("pFldInfo%d", f.n) : applied;
+        return f.d.record ? EXPR_Format("pFldInfo%d", f.n) : plain;
+    }
+    if (f.vector() && !f.pointerVariable)
+        return applied;
+    if (!f.vector() && !f.d.record)
+        return plain;
+    return EXPR_Format("pField%d", f.n);
+}
+
+std::string textLiteral(ExprCode& c, const EXPR_OPERAND_NODE* node)
+{
+    std::string reference, declared;
+    c.gen.StringConstant(node != nullptr && node->valueText != nullptr ? node->valueText : "", reference, declared);
+    return c.cs() ? declared : reference;
+}
+
+std::string constantText(const EXPR_OPERAND_NODE* node)
+{
+    return node != nullptr && node->valueText != nullptr ? node->valueText : "";
+}
+
+/* The subject variable of a routine of kind 170, or the operand-stack member
+** of any other routine, that holds a When subject of the given type. */
+std::string subjectText(ExprCode& c, ExprValue type, EXPR_OPERAND_NODE* node)
+{
+    const bool k170 = c.routine.kind == EXPR_ROUTINE_BOOLEAN_SUBJECT;
+    const int32_t scale = EXPR_lOperandScale(node);
+    const int32_t digits = EXPR_lOperandLength(node);
+    if (type == ExprValue::String) {
+        const int16_t cls = EXPR_sOperandStringClass(c.gen.Fields(), node);
+        if (cls <= 3) return k170 ? "pvchVarCharValue" : "operandStack[1].m_String.m_VarChar";
+        if (cls <= 7) return k170 ? "pAlphaValue" : "operandStack[1].m_String.m_Char";
+        if (cls == 9) return k170 ? "pShortCharValue" : "operandStack[1].m_String.m_FldShortChar";
+        return k170 ? "pCharValue" : "operandStack[1].m_String.m_FldChar";
+    }
+    const bool decimalType = type == ExprValue::Packed31 || type == ExprValue::Packed63 || type == ExprValue::Decimal;
+    if (k170) {
+        if (decimalType || (c.iSeries() && (type == ExprValue::Long || type == ExprValue::LongLong ||
+                                            type == ExprValue::Double)))
+            return "decValue";
+        switch (type) {
+        case ExprValue::Long: return "lValue";
+        case ExprValue::LongLong: return "llValue";
+        case ExprValue::Double: return "dValue";
+        case ExprValue::Int32: return "iInt32Value";
+        case ExprValue::Int64: return "iInt64Value";
+        case ExprValue::Float64: return "dFlt64Value";
+        case ExprValue::Boolean: return "bBooleanValue";
+        case ExprValue::Date: return "chDateValue";
+        case ExprValue::Time: return "chTimeValue";
+        case ExprValue::DateTime: return "chDateTimeValue";
+        default: return "?RetrieveSolutionFactor??";
+        }
+    }
+    switch (type) {
+    case ExprValue::Long:
+    case ExprValue::LongLong:
+        if (c.iSeries())
+            return "*((decimal(31,0)*)( operandStack[1].m_Packed31.m_Data ))";
+        return type == ExprValue::Long ? "operandStack[1].m_Int32" : "operandStack[1].m_Int64";
+    case ExprValue::Double:
+        if (c.iSeries())
+            return EXPR_Format("*((decimal(31,%d)*)( operandStack[1].m_Packed31.m_Data ))", scale);
+        return "operandStack[1].m_Double.m_Data";
+    case ExprValue::Packed31:
+    case ExprValue::Packed63:
+    case ExprValue::Decimal:
+        if (digits > 31)
+            return EXPR_Format("*((decimal(63,%d)*)( operandStack[1].m_Packed63.m_Data ))", scale);
+        return EXPR_Format("*((decimal(31,%d)*)( operandStack[1].m_Packed31.m_Data ))", scale);
+    case ExprValue::Int32: return "operandStack[1].m_Int32";
+    case ExprValue::Int64: return "operandStack[1].m_Int64";
+    case ExprValue::Float64: return "operandStack[1].m_Flt64";
+    case ExprValue::Boolean: return "operandStack[1].m_Boolean";
+    case ExprValue::Date: return "operandStack[1].m_Date";
+    case ExprValue::Time: return "operandStack[1].m_Time";
+    case ExprValue::DateTime: return "operandStack[1].m_DateTime";
+    default: return "?RetrieveSolutionFactor??";
+    }
+}
+
+/* The work variable of an arithmetic or rounding result of a value type. */
+std::string arithmeticText(ExprCode& c, ExprValue type, int32_t n)
+{
+    switch (type) {
+    case ExprValue::Long:
+        return EXPR_Format(c.iSeries() ? "decOperand%d" : "lOperand%d", n);
+    case ExprValue::LongLong:
+        return EXPR_Format(c.iSeries() ? "decOperand%d" : "llOperand%d", n);
+    case ExprValue::Double:
+        return EXPR_Format(c.iSeries() ? "decOperand%d" : "dOperand%d", n);
+    case ExprValue::Packed31:
+    case ExprValue::Packed63:
+    case ExprValue::Decimal:
+        return EXPR_Format("decOperand%d", n);
+    case ExprValue::Int32: return EXPR_Format("lOperand%d", n);
+    case ExprValue::Int64: return EXPR_Format("llOperand%d", n);
+    case ExprValue::Float64: return EXPR_Format("dOperand%d", n);
+    default: return "?RetrieveSolutionFactor??";
+    }
+}
+
+/* The value of a push of a constant or a null constant; "" when the opcode
+** is neither. */
+std::string constantValue(ExprCode& c, uint32_t opcode, EXPR_OPERAND_NODE* node)
+{
+    const std::string text = constantText(node);
+    const bool s = c.iSeries();
+    switch (opcode) {
+    case 1: case 2:
+        if (s) return text + "D";
+        return node != nullptr && node->kind == EXPR_NODE_INT32_LOVAL ? "X_INT32_LOVAL" : text;
+    case 3: case 4: case 5: case 6: case 10: case 11: case 12: case 13:
+        return s ? text + "D" : text + ".0";
+    case 7: case 8:
+        return node != nullptr && node->kind == EXPR_NODE_INT32_LOVAL ? "X_INT32_LOVAL" : text;
+    case 9: case 14:
+        if (s) return text + "D";
+        return node != nullptr && node->kind == EXPR_NODE_INT64_LOVAL ? "X_INT64_LOVAL" : "LL_CONST( " + text + " )";
+    case 15: case 16: case 17: case 18: case 20: case 21: case 22: case 23: {
+        const int32_t scale = EXPR_lOperandScale(node);
+        if (!s) return scale != 0 ? text : text + ".0";
+        const int32_t digits = EXPR_lOperandLength(node);
+        if (digits != 0 && digits == scale)
+            return EXPR_Format("( *((decimal(%d,%d)*)( \"%s\" )) )", digits, scale,
+                               node != nullptr && node->packedText != nullptr ? node->packedText : "");
+        return text + "D";
+    }
+    case 25:
+        return text;
+    case 26: case 27: case 28: case 29:
+        return textLiteral(c, node);
+    case 32:
+        return "TRUE";
+    case 33: case 45:
+        return "FALSE";
+    case 34:
+        return node != nullptr && node->booleanValue != nullptr && *node->booleanValue != 0 ? "TRUE" : "FALSE";
+    case 35: case 36:
+        return s ? "0D" : "0";
+    case 37: case 38: case 39: case 40:
+        return s ? "0D" : "0.0";
+    case 41: case 42:
+        return "0";
+    case 43:
+        return "0.0";
+    case 46: case 50:
+        return "\"\"";
+    case 47:
+        return "X_DEFAULT_DATE";
+    case 48:
+        return "X_DEFAULT_TIME";
+    case 49:
+        return "X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\"";
+    default:
+        return "";
+    }
+}
+
+/* The value of an instruction on a field operand. */
+std::string fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node)
+{
+    ExprFieldView f = EXPR_ViewField(c, node);
+    if (!f.field)
+        return "?RetrieveSolutionFactor??";
+    switch (f.d.typeLetter) {
+    case '1': case '2': case '3': case '4': case 'A': case 'B': case 'E': case 'F':
+    case 'H': case 'I': case 'M': case 'U': case 'Y': case 'Z':
+        return EXPR_BuildFieldAccessText(c, f);
+    case 'P':
+        if (!c.iSeries())
+            return EXPR_Format("%s%d", EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
+        return EXPR_Format("*((decimal(%d,%d)*)( %s ))", f.d.length, f.d.decimals, EXPR_BuildFieldAccessText(c, f).c_str());
+    case 'S':
+        if (!c.iSeries())
+            return EXPR_Format("%s%d", EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
+        return EXPR_Format("decOperand%d", f.n);
+    default:
+        return "?DeclareSolutionFactor???";
+    }
+}
+
+} // namespace
+
+int32_t ExprCode::Number(const EXPR_OPERAND_NODE* node) const { return EXPR_lInstructionPosition(node, &expression); }
+
+ExprFieldView EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
+{
+    ExprFieldView f;
+    if (!EXPR_IsInstruction(node) || EXPR_fIsWhenOpcode(node->opcode) || EXPR_fIsSubjectLoad(node->opcode) ||
+        node->opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL)
+        return f;
+    f.field = EXPR_fDescribeWrappedOperand(c.gen.Fields(), &c.variant, &c.expression, node, f.d) != 0;
+    f.n = c.Number(node);
+    f.pointerVariable = f.field && f.d.array && f.n > 0;
+    return f;
+}
+
+bool EXPR_fIsResultOf(const EXPR_STATEMENT* operation, const EXPR_OPERAND_NODE* node)
+{
+    if (operation == nullptr)
+        return false;
+    if (operation->kind == EXPR_STATEMENT_OPERATION)
+        return operation->result == node;
+    return operation->operation == node;
+}
+
+std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f)
+{
+    const std::string base = baseText(f);
+    if (!f.full())
+        return base;
+    const FieldStructure s = structureOf(f.d);
+    if (s.name == nullptr)
+        return base;
+    const std::string cast = c.cs() ? EXPR_Format("((%s)( %s ))", s.name, base.c_str())
+                                    : EXPR_Format("((%s*)( %s ))", s.name, base.c_str());
+    if (*s.member == '\0')
+        return cast;
+    if (c.cs())
+        return s.address ? "( " + cast + "." + s.member + " )" : cast + "." + s.member;
+    return s.address ? "&( " + cast + "->" + s.member + "[0] )" : cast + "->" + s.member;
+}
+
+std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f)
+{
+    const std::string base = baseText(f);
+    FieldStructure s = structureOf(f.d);
+    /* A type without a structure of its own still reaches its field state
+    ** through the field information (the data pointer has no members). */
+    if (s.name == nullptr)
+        s.name = "X_FLD_INFO";
+    return c.cs() ? EXPR_Format("((%s)( %s ))", s.name, base.c_str()) : EXPR_Format("((%s*)( %s ))", s.name, base.c_str());
+}
+
+std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
+{
+    if (node == nullptr)
+        return operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->result == nullptr
+                   ? "bResult"
+                   : "";
+    if (!EXPR_IsInstruction(node))
+        return "?RetrieveSolutionFactor?";
+    const uint32_t opcode = node->opcode;
+    const ExprOpTraits& t = EXPR_OpTraits(opcode);
+    const int32_t n = c.Number(node);
+    if (t.kind == ExprOpKind::ConstantPush || t.kind == ExprOpKind::NullPush || opcode == EXPR_OP_PUSH_NULL_50) {
+        const std::string text = constantValue(c, opcode, node->operand);
+        if (!text.empty())
+            return text;
+    }
+    switch (opcode) {
+    case EXPR_OP_COERCE_DATE_TO_DATETIME:
+    case EXPR_OP_COERCE_TIME_TO_DATETIME:
+        return EXPR_Format("vchDateTime%d", n);
+    case EXPR_OP_COERCE_DATETIME_TO_DATE:
+        return EXPR_Format("vchDate%d", n);
+    case EXPR_OP_COERCE_DATETIME_TO_TIME:
+        return EXPR_Format("vchTime%d", n);
+    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL:
+        return EXPR_Format("decOperand%d", n);
+    case EXPR_OP_STRING_CUR_SIZE:
+        return EXPR_Format("ulCurSize%d", n);
+    default:
+        break;
+    }
+    if (EXPR_fHasBooleanResult(opcode))
+        return EXPR_Format("bOperand%d", n);
+    /* Rounding results are held like the arithmetic of their type. */
+    if (t.kind == ExprOpKind::Arithmetic || t.kind == ExprOpKind::Round)
+        return arithmeticText(c, t.value, n);
+    if (EXPR_fIsWhenOpcode(opcode) || EXPR_fIsSubjectLoad(opcode))
+        return subjectText(c, t.value, node);
+    return fieldValue(c, node);
+}
+
+std::string EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node)
+{
+    EXPR_OPERAND_DESCRIPTOR d;
+    if (EXPR_DescribeOperand(c.gen.Fields(), d, node) != 0)
+        return d.lengthText;
+    return EXPR_BuildVarCharLengthText(node);
+}
+
+namespace {
+
+void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
+{
+    std::string v1 = EXPR_BuildFactorValueText(c, op.left, &op);
+    std::string v2 = EXPR_BuildFactorValueText(c, op.right, &op);
+    const long l1 = EXPR_lOperandLength(op.left), l2 = EXPR_lOperandLength(op.right);
+    const std::string t1 = EXPR_OperandLengthText(c, op.left), t2 = EXPR_OperandLengthText(c, op.right);
+    const std::string longer = l1 > l2 ? t1 : t2;
+    const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
+    auto pad = [&](const char* name, const std::string& fill, const std::string& value, const std::string& length) {
+        if (c.cs()) {
+            c.Line(EXPR_Format("X_DEFS.X_MEMSET( ref %s%d, X_DEFS.BLANK, %s );", name, n, fill.c_str()));
+            c.Line(EXPR_Format("X_DEFS.X_COPYBYTES( ref %s%d, %s, %s );", name, n, value.c_str(), length.c_str()));
+        } else {
+            c.Line(EXPR_Format("memset( %s%d, BLANK, %s );", name, n, fill.c_str()));
+            c.Line(EXPR_Format("X_CPYBYTES( %s%d, %s, %s );", name, n, value.c_str(), length.c_str()));
+        }
+    };
+    switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &op)) {
+    case 2:
+        if (l2 <= l1) {
+            c.Line(c.cs() ? EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( (string)%s, %ld, "
+                                        "DqooDef.X_ALPHA_BLANK_STRING, %ld );",
+                                        n, memcmpName, v1.c_str(), v2.c_str(), l2, n, memcmpName, v1.c_str(), l2, l1 - l2)
+                          : EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( ( %s + %ld ), "
+                                        "X_ALPHA_BLANK_STRING, %ld );",
+                                        n, memcmpName, v1.c_str(), v2.c_str(), l2, n, memcmpName, v1.c_str(), l2, l1 - l2));
+        } else {
+            c.Line(EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( %s, ( %s + %ld ), %ld );",
+                               n, memcmpName, v1.c_str(), v2.c_str(), l1, n, memcmpName,
+                               c.cs() ? "DqooDef.X_ALPHA_BLANK_STRING" : "X_ALPHA_BLANK_STRING", v2.c_str(), l1, l2 - l1));
+        }
+        return;
+    case 3:
+        pad("chObject", t1, v2, t2);
+        return;
+    case 4:
+        pad("chSubject", t2, v1, t1);
+        return;
+    case 5:
+        pad("chSubject", longer, v1, t1);
+        pad("chObject", longer, v2, t2);
+        return;
+    default:
+        return;
+    }
+}
+
+void writeCurSize(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
+{
+    const std::string v1 = EXPR_BuildFactorValueText(c, op.left, &op);
+    switch (EXPR_sOperandStringClass(c.gen.Fields(), op.left)) {
+    case 3:
+        c.Line(EXPR_Format("ulCurSize%d = strlen( %s );", n, v1.c_str()));
+        return;
+    case 4: case 6:
+        c.Line(EXPR_Format("ulCurSize%d = %s;", n, EXPR_OperandLengthText(c, op.left).c_str()));
+        return;
+    case 5: case 7: {
+        const std::string length = EXPR_OperandLengthText(c, op.left);
+        if (c.cs()) {
+            c.Line(EXPR_Format("X_VAR_DLL.X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, %s, %s, ref fldChar%d );",
+                               v1.c_str(), length.c_str(), n));
+            c.Line(EXPR_Format("X_VAR_DLL.X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ref fldChar%d, ref ulCurSize%d );",
+                               n, n));
+            c.Line(EXPR_Format("X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ref fldChar%d );", n));
+        } else {
+            c.Line(EXPR_Format("X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, %s, %s, &fldChar%d );",
+                               v1.c_str(), length.c_str(), n));
+            c.Line(EXPR_Format("X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, &fldChar%d, &ulCurSize%d );", n, n));
+            c.Line(EXPR_Format("X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, &fldChar%d );", n));
+        }
+        return;
+    }
+    case 8: case 11:
+        c.Line(EXPR_Format("X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)%s), &ulCurSize%d );",
+                           v1.c_str(), n));
+        return;
+    case 9:
+        c.Line(EXPR_Format("ulCurSize%d = %s->sLength;", n, v1.c_str()));
+        return;
+    default:
+        c.Line(EXPR_Format("ulCurSize%d = strlen( %s );", n, v1.c_str()));
+        return;
+    }
+}
+
+void writeDispatchGet(ExprCode& c, const ExprFieldView& f)
+{
+    const std::string get = "X_VAR_GetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.index() + " );";
+    c.Line(c.cs() ? "X_VAR_DLL." + get : get);
+    if (c.iSeries() && f.d.typeLetter == 'S')
+        c.Line(EXPR_Format("_CPYNV( 0x03%.2x%.2x00, ((char*)( &decOperand%d )), 0x02%.2x%.2x00, ((X_CHAR*)( %s )) );",
+                           f.d.decimals, f.d.length, f.n, f.d.decimals, f.d.length,
+                           EXPR_BuildFieldAccessText(c, f).c_str()));
+}
+
+} // namespace
+
+void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node,
+                                 std::string& value)
+{
+    if (operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->operation != nullptr &&
+        EXPR_fIsResultOf(operation, node)) {
+        const uint32_t opcode = operation->operation->opcode;
+        const ExprOpTraits& t = EXPR_OpTraits(opcode);
+        const int32_t n = c.Number(operation->operation);
+        if (t.kind == ExprOpKind::Compare && t.value == ExprValue::Double && !c.iSeries())
+            c.Line(EXPR_Format("dDifference%d = ( %s - %s );", n,
+                               EXPR_BuildFactorValueText(c, operation->left, operation).c_str(),
+                               EXPR_BuildFactorValueText(c, operation->right, operation).c_str()));
+        else if (t.kind == ExprOpKind::Compare && t.value == ExprValue::String)
+            writeStringPreparation(c, *operation, n);
+        else if (opcode == EXPR_OP_STRING_CUR_SIZE)
+            writeCurSize(c, *operation, n);
+    }
+    const ExprFieldView f = EXPR_ViewField(c, node);
+    if (f.field) {
+        if (!f.d.dispatch) {
+            EXPR_WriteFieldPointerSetup(c, f, node, operation);
+        } else if (operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && f.d.sqlNull) {
+            /* read by the operation through EXPR_WriteGetFieldDataDispatch */
+        } else if (f.numericWork()) {
+            EXPR_WriteFieldPointerSetup(c, f, node, operation);
+        } else if (!EXPR_fIsResultOf(operation, node) && !f.d.target) {
+            writeDispatchGet(c, f);
+        }
+    }
+    value = EXPR_BuildFactorValueText(c, node, operation);
+}
+
+std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, std::string_view op,
+                                  std::string_view mask)
+{
+    const std::string v1 = EXPR_BuildFactorValueText(c, operation.left, &operation);
+    const std::string v2 = EXPR_BuildFactorValueText(c, operation.right, &operation);
+    const int32_t n = c.Number(operation.operation);
+    const std::string o(op);
+    const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
+    const long l1 = EXPR_lOperandLength(operation.left), l2 = EXPR_lOperandLength(operation.right);
+    switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &operation)) {
+    case 1:
+        return EXPR_Format("( %s( %s, %s, %ld ) %s 0 )", memcmpName, v1.c_str(), v2.c_str(), l1, o.c_str());
+    case 2:
+        return EXPR_Format("( iCompare%d %s 0 )", n, o.c_str());
+    case 3:
+        return EXPR_Format("( %s( %s, chObject%d, %s ) %s 0 )", memcmpName, v1.c_str(), n,
+                           EXPR_OperandLengthText(c, operation.left).c_str(), o.c_str());
+    case 4:
+        return EXPR_Format("( %s( chSubject%d, %s, %s ) %s 0 )", memcmpName, n, v2.c_str(),
+                           EXPR_OperandLengthText(c, operation.right).c_str(), o.c_str());
+    case 5:
+        return EXPR_Format("( %s( chSubject%d, chObject%d, %s ) %s 0 )", memcmpName, n, n,
+                           EXPR_OperandLengthText(c, l1 > l2 ? operation.left : operation.right).c_str(), o.c_str());
+    case 6: {
+        auto triple = [&](EXPR_OPERAND_NODE* node, const std::string& v, bool first) {
+            const std::string length = EXPR_OperandLengthText(c, node);
+            switch (EXPR_sOperandStringClass(c.gen.Fields(), node)) {
+            case 0: case 1: case 2:
+                return c.cs() ? "((string) " + v + "), " + length + ", null" : "((X_VCHAR*) " + v + "), " + length + ", NULL";
+            case 3:
+                if (c.cs())
+                    return first ? v + ", ( (string)( " + v + " ) ).Length, null" : v + ", strlen( " + v + " ), null";
+                return v + ", strlen( " + v + " ), NULL";
+            case 8: case 11:
+                return c.cs() ? "null, 0, " + v : "NULL, 0, ((X_FLD_CHAR *)" + v + ")";
+            case 9:
+                return c.cs() ? v + ".vchData, " + v + ".sLength, null" : v + "->vchData, " + v + "->sLength, NULL";
+            default:
+                return v + ", " + length + (c.cs() ? ", null" : ", NULL");
+            }
+        };
+        return std::string(c.cs() ? "X_VAR_DLL." : "") + "X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, " +
+               triple(operation.left, v1, true) + ", " + triple(operation.right, v2, false) + ", " + std::string(mask) +
+               " )";
+    }
+    default:
+        return EXPR_Format("( %s( %s, %s, ???? ) == 0 )", memcmpName, v1.c_str(), v2.c_str());
+    }
+}
+
+std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
+{
+    std::string text;
+    const ExprFieldView f = EXPR_ViewField(c, node);
+    if (f.field && f.d.sqlNull) {
+        if (EXPR_fIsResultOf(operation, node))
+            return "";
+        const std::string p = EXPR_BuildFieldPointerText(c, f);
+        text = c.cs() ? "( ( ( " + p + ".bFieldState ) & XFIELDSTATE.FsIsSqlNull ) != 0 )"
+                      : "( ( ( " + p + "->bFieldState ) & FsIsSqlNull ) != 0 )";
+    } else if (EXPR_IsInstruction(node) && (node->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0) {
+        text = EXPR_Format("bSqlnull%d", c.Number(node));
+    }
+    if (text.empty() || !EXPR_IsInstruction(node))
+        return text;
+    const ExprOpTraits& t = EXPR_OpTraits(node->opcode);
+    const bool subject = (t.kind == ExprOpKind::WhenSubject && t.value != ExprValue::Variant && t.value != ExprValue::Binary) ||
+                         t.kind == ExprOpKind::SubjectLoad;
+    if (!subject)
+        return text;
+    if (c.routine.kind == EXPR_ROUTINE_BOOLEAN_SUBJECT)
+        return c.cs() ? "( ( ulSubjectState & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"
+                      : "( ( ulSubjectState & FsIsSqlNull ) != 0 )";
+    return c.cs() ? "( ( operandStack[1].m_State & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"
+                  : "( ( operandStack[1].m_State & FsIsSqlNull ) != 0 )";
+}
+
+void EXPR_WriteGetFieldDataDispatch(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
+{
+    const ExprFieldView f = EXPR_ViewField(c, node);
+    if (!f.field || !f.d.dispatch || !f.d.sqlNull)
+        return;
+    if (node->opcode != EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL && f.numericWork()) {
+        EXPR_WriteFieldPointerSetup(c, f, node, operation);
+        return;
+    }
+    writeDispatchGet(c, f);
+}
+
+void EXPR_WriteVectorSet(ExprCode& c, const EXPR_STATEMENT& operation)
+{
+    EXPR_OPERAND_NODE* result = operation.result;
+    if (!EXPR_IsInstruction(result))
+        return;
+    const ExprOpTraits& t = EXPR_OpTraits(result->opcode);
+    if (t.kind != ExprOpKind::Pull || (t.layout != ExprLayout::Packed && t.layout != ExprLayout::Signed))
+        return;
+    const ExprFieldView f = EXPR_ViewField(c, result);
+    if (!f.field)
+        return;
+    if (c.iSeries()) {
+        if (t.layout == ExprLayout::Signed)
+            c.Line(EXPR_Format("_CPYNV( 0x02%.2x%.2x00, ((X_CHAR*)( %s )), 0x03%.2x%.2x00, ((char*)( &decOperand%d )));",
+                               f.d.decimals, f.d.length, EXPR_BuildFieldAccessText(c, f).c_str(), f.d.decimals,
+                               f.d.length, f.n));
+        EXPR_WriteVectorSetIndex(c.gen, result, f.d, c.stream, c.indent, 1);
+        return;
+    }
+    const std::string where = f.table() + ", " + f.index();
+    switch (t.value) {
+    case ExprValue::Long:
+    case ExprValue::Int32:
+        c.Line(EXPR_Format("X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, %s, lOperand%d );", where.c_str(), f.n));
+        return;
+    case ExprValue::LongLong:
+    case ExprValue::Int64:
+        c.Line(EXPR_Format("X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, %s, llOperand%d );", where.c_str(), f.n));
+        return;
+    default:
+        if (t.value == ExprValue::Float64)
+            c.Line("pX_Ids->chXVecAssignOption = ((X_CHAR) 16);");
+        else
+            c.Line(EXPR_Format("pX_Ids->chXVecAssignOption = ((X_CHAR) %d);",
+                               std::max(EXPR_lOperandScale(operation.left), f.d.decimals)));
+        c.Line(EXPR_Format("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, %s, dOperand%d );", where.c_str(), f.n));
+        return;
+    }
+}
+
+std::string EXPR_BuildDecimalCastText(ExprCode& c, const EXPR_STATEMENT& operation, const std::string& value)
+{
+    if (!c.iSeries() || operation.operation == nullptr ||
+        (operation.operation->instructionFlags & EXPR_INSTR_FLAG_DECIMAL_CAST) == 0 ||
+        EXPR_lOperandLength(operation.left) >= 31)
+        return value;
+    return EXPR_Format("((decimal(31,%d))( %s ))", EXPR_lOperandScale(operation.left), value.c_str());
+}
+
+bool EXPR_GetNativeTypeName(ExprCode& c, const EXPR_STATEMENT& operation, std::string& name)
+{
+    const ExprFieldView f = EXPR_ViewField(c, operation.result);
+    if (!f.field)
+        return false;
+    switch (f.d.typeLetter) {
+    case 'F':
+        name = f.d.length == 4 ? "X_FLT32" : "X_FLT64";
+        return true;
+    case 'I':
+        if (f.d.length == 1) name = f.d.unsignedInt ? "X_UINT8" : "X_INT8";
+        else if (f.d.length == 2) name = "X_INT16";
+        else if (f.d.length == 4) name = "X_INT32";
+        else name = "X_INT64";
+        return true;
+    case 'Y':
+        name = "X_BOOL";
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string EXPR_HalfUnit(int32_t zeros, bool decimalSuffix)
+{
+    return "0." + std::string(static_cast<size_t>(std::max(zeros, 0)), '0') + "5" + (decimalSuffix ? "D" : "");
+}
+
+std::string EXPR_BuildRoundingConstant(ExprCode& c, const EXPR_STATEMENT& operation)
+{
+    (void)c;
+    return EXPR_HalfUnit(std::max(EXPR_lOperandScale(operation.left), EXPR_lOperandScale(operation.right)), false);
+}

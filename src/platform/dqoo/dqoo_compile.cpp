@@ -1,0 +1,343 @@
+// DQOO_FCC_CompileCheckedExpression: the routine forms of the expression
+// compiler, their routine records and references, and the When groups that
+// CASE opens for the WHEN routines of its block.
+#include "platform/dqoo/dqoo_build.h"
+#include "platform/dqoo/dqoo_compile_internal.h"
+#include "platform/dqoo/dqoo_opcodes.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+namespace dqoo::compile {
+
+namespace {
+
+std::string upper(const char* text)
+{
+    std::string s = text != nullptr ? text : "";
+    s.erase(s.find_last_not_of(' ') + 1);
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+const DQOO_CHECKED_EXPRESSION& only(const DQOO_COMPILE_REQUEST& r)
+{
+    if (r.ulExpressionCount < 1 || r.pExpressions == nullptr)
+        throw Unsupported("a request without an expression");
+    return r.pExpressions[0];
+}
+
+const char* lastCode(const DQOO_CHECKED_EXPRESSION& e)
+{
+    return e.ulOperationCount > 0 ? e.pOperations[e.ulOperationCount - 1].achCode : "  ";
+}
+
+EXPR_PCODE_ROUTINE* addRoutine(ExpressionStore& store, int32_t kind, int32_t number, uint32_t stack,
+                               const std::vector<EXPR_EXPRESSION*>& expressions)
+{
+    EXPR_PCODE_ROUTINE& r = store.routines.emplace_back();
+    std::memset(&r, 0, sizeof r);
+    std::vector<EXPR_EXPRESSION*>& array = store.expressionArrays.emplace_back(expressions);
+    r.kind = kind;
+    r.number = number;
+    r.operandStackSize = stack;
+    r.expressionCount = static_cast<uint32_t>(array.size());
+    r.expressions = array.empty() ? nullptr : array.data();
+    return &r;
+}
+
+std::string keyOf(char letter, int32_t number)
+{
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%07d", number);
+    return std::string(1, letter) + digits;
+}
+
+/* The pull row of a target field. */
+const op::PullRow* pullRow(const DQOO_CHECKED_OPERAND& target)
+{
+    const char type = target.chType;
+    char layout = type;
+    if (HeldWithFieldInformation(target))
+        layout = type == 'P' ? 'p' : 's';
+    else if (type == 'H') layout = '1';
+    else if (type == 'I')
+        layout = target.lLength <= 1 ? ((target.ulFlags & DQOO_OPERAND_UNSIGNED) != 0 ? 'u' : 'b')
+                 : target.lLength == 2 ? 'h'
+                 : target.lLength <= 4 ? 'i'
+                                       : 'l';
+    else if (type == 'F') layout = target.lLength <= 4 ? 'f' : 'd';
+    else if (type == 'B') layout = '2';
+    else if (type == '4') layout = '3';
+    for (const op::PullRow& row : op::kPulls)
+        if (row.layout == layout)
+            return &row;
+    return nullptr;
+}
+
+uint32_t pullOpcode(const DQOO_CHECKED_OPERAND& target, op::PullSource source)
+{
+    const op::PullRow* row = pullRow(target);
+    const uint32_t opcode = row != nullptr ? row->op[source] : 0;
+    if (opcode == 0)
+        throw Unsupported(std::string("the value cannot be stored into the field ") +
+                          (target.pszName != nullptr ? target.pszName : "") + " of type " + target.chType);
+    return opcode;
+}
+
+op::PullSource sourceOf(Family family, Numeric numeric)
+{
+    switch (family) {
+    case Family::Number: return static_cast<op::PullSource>(static_cast<int>(op::FromLong) + static_cast<int>(numeric));
+    case Family::Alpha: case Family::VarChar: case Family::Lob: return op::FromString;
+    case Family::Binary: return op::FromBinary;
+    case Family::Date: return op::FromDate;
+    case Family::Time: return op::FromTime;
+    case Family::DateTime: return op::FromDateTime;
+    case Family::Boolean: return op::FromBoolean;
+    default: throw Unsupported("a value of this kind assigned to a field");
+    }
+}
+
+/* A value moved into a field of the same type, length and decimals is a
+** byte copy between fields of identical layout. */
+bool identicalLayout(const DQOO_CHECKED_OPERAND& source, const DQOO_CHECKED_OPERAND& target)
+{
+    if (std::memcmp(source.achClass, "FL", 2) != 0 || source.chType != target.chType)
+        return false;
+    if (source.chType != 'A' && source.chType != 'P' && source.chType != 'S')
+        return false;
+    return source.lLength == target.lLength && source.lDecimals == target.lDecimals &&
+           (source.ulFlags & DQOO_OPERAND_SQLNULL) == 0 && (target.ulFlags & DQOO_OPERAND_SQLNULL) == 0;
+}
+
+EXPR_EXPRESSION* compileAssignment(ExpressionStore& store, const DQOO_CHECKED_EXPRESSION& e,
+                                   const DQOO_CHECKED_OPERAND& target, bool round, uint32_t& depth)
+{
+    const char* code = lastCode(e);
+    if (std::memcmp(code, "ZA", 2) != 0 && std::memcmp(code, "MB", 2) != 0)
+        throw Unsupported("a value that is not a number or a value to assign");
+    Builder b(store);
+    const Numeric numeric = NumericFor(e, &target);
+    ExpressionCompiler c(b, e, numeric);
+    const int root = c.Root();
+    EXPR_OPERAND_NODE* pull = nullptr;
+    if (c.Producer(root) == nullptr && identicalLayout(c.Operand(root), target)) {
+        EXPR_OPERAND_NODE* source = OperandNode(b, c.Operand(root));
+        b.Instruction(op::kPushVectorAsStackVector, source, 1);
+        pull = b.Instruction(op::kPullIdentical, OperandNode(b, target), -1);
+        b.Statement(EXPR_STATEMENT_IDENTICAL_MOVE, pull, nullptr, nullptr)->source = source;
+    } else {
+        /* a literal is pushed as the target's kind (a date literal as a
+        ** date), a field as what it is */
+        const Family family = FieldFamily(target.chType);
+        Family want = family;
+        if (family != Family::Number && c.Producer(root) == nullptr) {
+            const DQOO_CHECKED_OPERAND& source = c.Operand(root);
+            const bool literal = std::memcmp(source.achClass, "AL", 2) == 0 || std::memcmp(source.achClass, "HL", 2) == 0;
+            if (!literal)
+                want = FamilyOf(source);
+        }
+        Value v = c.Emit(root, want, true);
+        if (round && numeric == kDouble && v.decimals > target.lDecimals) {
+            EXPR_OPERAND_NODE* rounded = b.Instruction(op::kRoundHalfUpDouble, b.Intermediate(v.length, target.lDecimals), 0);
+            b.Statement(EXPR_STATEMENT_OPERATION, rounded, rounded, v.instruction);
+            v.instruction = rounded;
+            v.decimals = target.lDecimals;
+        }
+        if ((family == Family::Number) != (v.family == Family::Number))
+            throw Unsupported("a value of another kind than the field it is assigned to");
+        if (family == Family::Number && (target.chType == 'I' || target.chType == 'F')) {
+            /* the value is stored as the field's own type: INT32, INT64 or FLOAT64 */
+            const uint32_t place = target.chType == 'F' ? 2 : target.lLength > 4 ? 1 : 0;
+            const uint32_t base = numeric == kLong       ? op::kCoerceLongToInt32
+                                  : numeric == kLongLong ? op::kCoerceLongLongToInt32
+                                                         : op::kCoerceDoubleToInt32;
+            v.instruction = b.Instruction(base + place, nullptr, 0);
+            b.NoDirectForm();
+        }
+        if (family == Family::Boolean)
+            b.NoDirectForm();
+        EXPR_OPERAND_NODE* field = OperandNode(b, target);
+        field->pullOperand = target.lDecimals;   /* the scale the value is stored with */
+        pull = b.Instruction(pullOpcode(target, sourceOf(v.family, numeric)), field, -1);
+        b.Statement(EXPR_STATEMENT_ASSIGNMENT, pull, nullptr, nullptr)->source = v.instruction;
+    }
+    depth = std::max(depth, b.MaxDepth());
+    return b.Finish(pull);
+}
+
+EXPR_EXPRESSION* compileSpecial(ExpressionStore& store, const std::string& value, const DQOO_CHECKED_OPERAND& target)
+{
+    Builder b(store);
+    EXPR_OPERAND_NODE* node = OperandNode(b, target);
+    constexpr std::pair<const char*, int32_t> kRemembered[] = {
+        {"*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION", EXPR_STATEMENT_REMEMBER_USER},
+        {"*REMEMBERED_VALUE_FOR_FUNCTION", EXPR_STATEMENT_REMEMBER_FUNCTION},
+        {"*REMEMBERED_VALUE_FOR_USER", EXPR_STATEMENT_REMEMBER_USER_SYSTEM},
+    };
+    for (const auto& [name, kind] : kRemembered) {
+        if (value == name) {
+            b.Statement(kind, nullptr, nullptr, nullptr)->field = node;
+            return b.Finish(nullptr);
+        }
+    }
+    op::PullSource source;
+    if (value == "*NULL" || value == "*BLANK" || value == "*BLANKS" || value == "*ZERO" || value == "*ZEROS" ||
+        value == "*ZEROES")
+        source = op::FromNull;
+    else if (value == "*SQLNULL")
+        source = op::FromSqlNull;
+    else if (value == "*HIVAL")
+        source = op::FromHiVal;
+    else if (value == "*LOVAL")
+        source = op::FromLoVal;
+    else if (value == "*NAVAIL")
+        source = op::FromNAvail;
+    else
+        throw Unsupported("the special value " + value);
+    EXPR_OPERAND_NODE* pull = b.Instruction(pullOpcode(target, source), node, 0);
+    b.Statement(EXPR_STATEMENT_SPECIAL_STORE, pull, nullptr, nullptr);
+    return b.Finish(pull);
+}
+
+struct Compiled {
+    char letter;
+    int32_t number;
+};
+
+Compiled compileCondition(ExpressionStore& store, const DQOO_COMPILE_REQUEST& r)
+{
+    const DQOO_CHECKED_EXPRESSION& e = only(r);
+    if (std::memcmp(lastCode(e), "IF", 2) != 0)
+        throw Unsupported("a condition that is not a test");
+    Builder b(store);
+    ExpressionCompiler c(b, e, NumericFor(e, nullptr));
+    FinishCondition(b, c.Emit(c.Root(), Family::Boolean));
+    EXPR_EXPRESSION* expression = b.Finish(nullptr);
+    const int32_t n = nextRoutineNumber(store);
+    EXPR_PCODE_ROUTINE* routine = addRoutine(store, EXPR_ROUTINE_BOOLEAN, n, b.MaxDepth(), {expression});
+    store.routineOrder.push_back(routine);
+    store.references[keyOf('D', n)] = {routine};
+    return {'D', n};
+}
+
+Compiled compileValue(ExpressionStore& store, const DQOO_COMPILE_REQUEST& r)
+{
+    if (r.ulTargetCount == 0 || r.pTargets == nullptr)
+        throw Unsupported("a value without a field to assign");
+    std::vector<EXPR_EXPRESSION*> expressions;
+    uint32_t depth = 1;
+    for (uint32_t i = 0; i < r.ulTargetCount; ++i) {
+        if (r.lForm == DQOO_COMPILE_SPECIAL)
+            expressions.push_back(compileSpecial(store, upper(r.pszSpecialValue), r.pTargets[i]));
+        else
+            expressions.push_back(compileAssignment(store, only(r), r.pTargets[i], r.chRound == 'Y', depth));
+    }
+    const int32_t n = nextRoutineNumber(store);
+    EXPR_PCODE_ROUTINE* routine = addRoutine(store, EXPR_ROUTINE_COMMAND, n, depth, expressions);
+    store.routineOrder.push_back(routine);
+    store.references[keyOf('B', n)] = {routine};
+    return {'B', n};
+}
+
+Compiled compileWhenSubject(ExpressionStore& store, const DQOO_COMPILE_REQUEST& r)
+{
+    const DQOO_CHECKED_EXPRESSION& e = only(r);
+    if (r.ulGroupLevel < 1 || e.ulOperandCount < 1)
+        throw Unsupported("a CASE without its level or its subject");
+    const DQOO_CHECKED_OPERAND& subject = e.pOperands[0];
+    const Family family = FamilyOf(subject);
+    const Numeric numeric = NumericFor(e, nullptr);
+    Builder b(store);
+    const Value v = PushLeaf(b, subject, family, numeric, false);
+    EXPR_OPERAND_NODE* load = b.Instruction(op::kSubjectLoad + SubjectIndex(v.family, numeric), v.node, -1);
+    b.Statement(EXPR_STATEMENT_OPERATION, load, nullptr, v.instruction);
+    EXPR_EXPRESSION* expression = b.Finish(nullptr);
+    const int32_t n = nextRoutineNumber(store);
+    EXPR_PCODE_ROUTINE* group = addRoutine(store, EXPR_ROUTINE_WHEN_GROUP, n, 2, {});
+    EXPR_PCODE_ROUTINE* routine = addRoutine(store, EXPR_ROUTINE_COMMAND, n, b.MaxDepth(), {expression});
+    store.routineOrder.push_back(group);
+    store.routineOrder.push_back(routine);
+    store.references[keyOf('B', n)] = {group, routine};
+    store.whenGroups.resize(r.ulGroupLevel);
+    store.whenGroups[r.ulGroupLevel - 1] = WhenGroup{group, v.node, static_cast<char>(v.family), numeric};
+    return {'B', n};
+}
+
+Compiled compileWhenTest(ExpressionStore& store, const DQOO_COMPILE_REQUEST& r)
+{
+    if (r.ulGroupLevel < 1 || r.ulGroupLevel > store.whenGroups.size() ||
+        store.whenGroups[r.ulGroupLevel - 1].element == nullptr)
+        throw Unsupported("a WHEN without the CASE of its level");
+    if (r.ulExpressionCount == 0 || r.pExpressions == nullptr)
+        throw Unsupported("a WHEN without a value");
+    const WhenGroup& group = store.whenGroups[r.ulGroupLevel - 1];
+    const Family family = static_cast<Family>(group.family);
+    const Numeric numeric = static_cast<Numeric>(group.numeric);
+    const uint32_t index = SubjectIndex(family, numeric);
+    Builder b(store);
+    for (uint32_t i = 0; i < r.ulExpressionCount; ++i) {
+        const DQOO_CHECKED_EXPRESSION& e = r.pExpressions[i];
+        if (std::memcmp(lastCode(e), "IF", 2) != 0)
+            throw Unsupported("a WHEN value that is not a test");
+        ExpressionCompiler c(b, e, numeric);
+        c.SetSubject(group.subject, family);
+        const Value v = c.Emit(c.Root(), Family::Boolean);
+        EXPR_OPERAND_NODE* whenTrue = b.Instruction(op::kWhenTrue + index, group.subject, -1);
+        b.Statement(EXPR_STATEMENT_OPERATION, whenTrue, nullptr, v.instruction);
+    }
+    EXPR_OPERAND_NODE* allFalse = b.Instruction(op::kWhenAllFalse + index, group.subject, 0);
+    b.Statement(EXPR_STATEMENT_OPERATION, allFalse, nullptr, nullptr);
+    EXPR_EXPRESSION* expression = b.Finish(nullptr);
+    /* The group's stack holds the result, the subject and the tests' values. */
+    group.element->operandStackSize = std::max(group.element->operandStackSize, 2 + b.MaxDepth());
+    const int32_t n = nextRoutineNumber(store);
+    EXPR_PCODE_ROUTINE* routine = addRoutine(store, EXPR_ROUTINE_WHEN_TEST, n, group.element->operandStackSize, {expression});
+    store.routineOrder.push_back(routine);
+    store.references[keyOf('F', n)] = {routine};
+    return {'F', n};
+}
+
+}  // namespace
+
+}  // namespace dqoo::compile
+
+extern "C" long DQOO_FCC_CompileCheckedExpression(FCC_BUILD_HANDLE* pBuild, const DQOO_COMPILE_REQUEST* pRequest,
+                                                  char* pchReference, char* pszReason, size_t cbReason)
+{
+    using namespace dqoo::compile;
+    if (pszReason != nullptr && cbReason > 0)
+        pszReason[0] = '\0';
+    if (pRequest == nullptr || pchReference == nullptr)
+        return DQOO_ERR_ARGUMENT;
+    if (dqoo::findBuild(pBuild) == nullptr)
+        return DQOO_ERR_NO_BUILD;
+    dqoo::ExpressionStore& store = dqoo::currentStore();
+    Compiled compiled{};
+    try {
+        switch (pRequest->lForm) {
+        case DQOO_COMPILE_CONDITION: compiled = compileCondition(store, *pRequest); break;
+        case DQOO_COMPILE_VALUE:
+        case DQOO_COMPILE_SPECIAL: compiled = compileValue(store, *pRequest); break;
+        case DQOO_COMPILE_WHEN_SUBJECT: compiled = compileWhenSubject(store, *pRequest); break;
+        case DQOO_COMPILE_WHEN_TEST: compiled = compileWhenTest(store, *pRequest); break;
+        default: throw Unsupported("an unknown routine form");
+        }
+    } catch (const Unsupported& u) {
+        if (pszReason != nullptr && cbReason > 0)
+            std::snprintf(pszReason, cbReason, "%s", u.what());
+        return DQOO_ERR_UNSUPPORTED;
+    } catch (const std::exception& x) {
+        if (pszReason != nullptr && cbReason > 0)
+            std::snprintf(pszReason, cbReason, "%s", x.what());
+        return DQOO_ERR_UNSUPPORTED;
+    }
+    const std::string key = keyOf(compiled.letter, compiled.number);
+    pchReference[0] = 3;
+    std::memcpy(pchReference + 1, key.data(), 8);
+    return DQOO_OK;
+}

@@ -1,0 +1,447 @@
+// Records of one compiled expression, and the operands: their families,
+// their operand nodes (fields, system variables, constants with their
+// packed images) and the pushes that put them on the stack.
+#include "platform/dqoo/dqoo_compile_internal.h"
+#include "platform/dqoo/dqoo_opcodes.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+namespace dqoo::compile {
+
+namespace {
+
+std::string classOf(const DQOO_CHECKED_OPERAND& o) { return std::string(o.achClass, 2); }
+
+std::string upper(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string nameOf(const DQOO_CHECKED_OPERAND& o) { return o.pszName != nullptr ? o.pszName : ""; }
+
+// The digits of a numeric literal (no sign, no point, no leading zeros),
+// its sign, and the number of digits after the point.
+struct NumberText {
+    bool negative = false;
+    std::string digits;   // all digits, integer part first
+    int32_t decimals = 0;
+};
+
+NumberText parseNumber(const std::string& written)
+{
+    NumberText n;
+    bool point = false;
+    for (char c : written) {
+        if (c == '-') {
+            n.negative = true;
+        } else if (std::isdigit(static_cast<unsigned char>(c))) {
+            n.digits.push_back(c);
+            if (point)
+                ++n.decimals;
+        } else if (c == '.' || c == ',') {
+            point = true;
+        }
+    }
+    const size_t integerDigits = n.digits.size() - static_cast<size_t>(n.decimals);
+    size_t zeros = 0;
+    while (zeros + 1 < integerDigits && n.digits[zeros] == '0')
+        ++zeros;
+    n.digits.erase(0, zeros);
+    if (n.digits.empty())
+        n.digits = "0";
+    return n;
+}
+
+// The number as C writes it: "12.50", "-3", "0.5".
+std::string cText(const NumberText& n)
+{
+    std::string whole = n.digits.substr(0, n.digits.size() - static_cast<size_t>(n.decimals));
+    if (whole.empty())
+        whole = "0";
+    std::string text = (n.negative ? "-" : "") + whole;
+    if (n.decimals > 0)
+        text += "." + n.digits.substr(n.digits.size() - static_cast<size_t>(n.decimals));
+    return text;
+}
+
+// The packed decimal image, each byte written "\xNN": the digits padded to
+// an odd count on the left, then the sign nibble (C positive, D negative).
+std::string packedText(const NumberText& n)
+{
+    std::string nibbles = n.digits;
+    if (nibbles.size() % 2 == 0)
+        nibbles.insert(nibbles.begin(), '0');
+    nibbles.push_back(n.negative ? 'D' : 'C');
+    std::string text;
+    for (size_t i = 0; i < nibbles.size(); i += 2) {
+        text += "\\x";
+        text.push_back(nibbles[i]);
+        text.push_back(nibbles[i + 1]);
+    }
+    return text;
+}
+
+// The text of an alphanumeric or hexadecimal literal.
+std::string literalText(const DQOO_CHECKED_OPERAND& o)
+{
+    const std::string written = nameOf(o);
+    if (classOf(o) == "HL") {
+        std::string bytes;
+        for (size_t i = 2; i + 2 < written.size(); i += 2) {
+            const int byte = std::stoi(written.substr(i, 2), nullptr, 16);
+            if (byte == 0)
+                throw Unsupported("the hexadecimal literal " + written + " holds a zero byte");
+            bytes.push_back(static_cast<char>(byte));
+        }
+        return bytes;
+    }
+    if (written.size() < 2 || written.front() != '\'' || written.back() != '\'')
+        return written;
+    std::string text;
+    for (size_t i = 1; i + 1 < written.size(); ++i) {
+        text.push_back(written[i]);
+        if (written[i] == '\'' && i + 2 < written.size() && written[i + 1] == '\'')
+            ++i;
+    }
+    return text;
+}
+
+bool isNumeric(const DQOO_CHECKED_OPERAND& o)
+{
+    const std::string cls = classOf(o);
+    if (cls == "NL")
+        return true;
+    return (cls == "FL" || cls == "SV" || cls == "  ") &&
+           (o.chType == 'P' || o.chType == 'S' || o.chType == 'I' || o.chType == 'F');
+}
+
+// The digits and decimals an operand brings to the arithmetic: an integer
+// field as many digits as its byte length holds, a floating-point one as
+// a value with decimals.
+std::pair<int32_t, int32_t> digitsOf(const DQOO_CHECKED_OPERAND& o)
+{
+    if (o.chType == 'I' && classOf(o) != "NL")
+        return {o.lLength <= 1 ? 3 : o.lLength == 2 ? 5 : o.lLength <= 4 ? 10 : 19, 0};
+    if (o.chType == 'F' && classOf(o) != "NL")
+        return {o.lLength <= 4 ? 7 : 15, 1};
+    return {o.lLength, o.lDecimals};
+}
+
+}  // namespace
+
+EXPR_OPERAND_NODE* Builder::Node(int32_t kind)
+{
+    EXPR_OPERAND_NODE& n = store_.nodes.emplace_back();
+    std::memset(&n, 0, sizeof n);
+    n.kind = kind;
+    return &n;
+}
+
+EXPR_OPERAND_NODE* Builder::Instruction(uint32_t opcode, EXPR_OPERAND_NODE* operand, int stackEffect)
+{
+    EXPR_OPERAND_NODE* i = Node(EXPR_TAG_INSTRUCTION);
+    i->opcode = opcode;
+    i->operand = operand;
+    code_.push_back(i);
+    depth_ += stackEffect;
+    maxDepth_ = std::max(maxDepth_, depth_);
+    return i;
+}
+
+EXPR_STATEMENT* Builder::Statement(int32_t kind, EXPR_OPERAND_NODE* operation, EXPR_OPERAND_NODE* result,
+                                   EXPR_OPERAND_NODE* left, EXPR_OPERAND_NODE* right)
+{
+    EXPR_STATEMENT& s = store_.statements.emplace_back();
+    std::memset(&s, 0, sizeof s);
+    s.kind = kind;
+    s.operation = operation;
+    s.result = result;
+    s.left = left;
+    s.right = right;
+    statements_.push_back(&s);
+    return &s;
+}
+
+EXPR_OPERAND_NODE* Builder::Intermediate(int32_t digits, int32_t decimals)
+{
+    EXPR_OPERAND_NODE* n = Node(EXPR_TAG_INTERMEDIATE_1);
+    n->value = static_cast<uint32_t>(std::clamp<int32_t>(digits, 1, 63));
+    n->second = static_cast<uint32_t>(std::clamp<int32_t>(decimals, 0, 63));
+    return n;
+}
+
+EXPR_EXPRESSION* Builder::Finish(EXPR_OPERAND_NODE* result)
+{
+    EXPR_EXPRESSION& e = store_.expressions.emplace_back();
+    std::memset(&e, 0, sizeof e);
+    std::vector<EXPR_OPERAND_NODE*>& code = store_.nodeArrays.emplace_back(code_);
+    e.result = result;
+    e.instructionCount = static_cast<uint32_t>(code.size());
+    e.instructions = code.empty() ? nullptr : code.data();
+    e.workCount = e.instructionCount;
+    e.work = e.instructions;
+    if (!direct_)
+        return &e;
+    std::vector<EXPR_STATEMENT*>& statements = store_.statementArrays.emplace_back(statements_);
+    std::vector<EXPR_VARIANT*>& variants = store_.variantArrays.emplace_back();
+    auto add = [&](uint32_t tag) {
+        EXPR_VARIANT& v = store_.variants.emplace_back();
+        v.tag = tag;
+        v.statementCount = static_cast<uint32_t>(statements.size());
+        v.statements = statements.data();
+        variants.push_back(&v);
+    };
+    if (iSeries_)
+        add(EXPR_VARIANT_ISERIES);
+    if (noLongLong_)
+        add(EXPR_VARIANT_NO_LONGLONG);
+    add(EXPR_VARIANT_GENERIC);
+    e.variantCount = static_cast<uint32_t>(variants.size());
+    e.variants = variants.data();
+    return &e;
+}
+
+bool HeldWithFieldInformation(const DQOO_CHECKED_OPERAND& o)
+{
+    return (o.chType == 'P' || o.chType == 'S') &&
+           ((o.ulFlags & DQOO_OPERAND_SQLNULL) != 0 || o.lLength > 30 || o.lDecimals > 9);
+}
+
+Family FieldFamily(char type)
+{
+    switch (type) {
+    case 'P': case 'S': return Family::Number;
+    case 'A': return Family::Alpha;
+    case '1': case 'H': return Family::VarChar;
+    case '3': case '4': return Family::Lob;
+    case '2': case 'B': return Family::Binary;
+    case 'E': return Family::Date;
+    case 'M': return Family::Time;
+    case 'Z': return Family::DateTime;
+    case 'I': case 'F': return Family::Number;
+    case 'L': case 'Y': return Family::Boolean;
+    default: throw Unsupported(std::string("a field of type ") + type);
+    }
+}
+
+bool IsNullValue(const DQOO_CHECKED_OPERAND& o)
+{
+    if (classOf(o) != "SV")
+        return false;
+    const std::string n = upper(nameOf(o));
+    return n == "*NULL" || n == "*BLANK" || n == "*BLANKS" || n == "*ZERO" || n == "*ZEROS" || n == "*ZEROES";
+}
+
+Family FamilyOf(const DQOO_CHECKED_OPERAND& o)
+{
+    const std::string cls = classOf(o);
+    if (cls == "NL")
+        return Family::Number;
+    if (cls == "AL" || cls == "HL")
+        return Family::Alpha;
+    if (cls == "SV") {
+        const std::string n = upper(nameOf(o));
+        if (IsNullValue(o))
+            return Family::Null;
+        if (n == "*HIVAL" || n == "*LOVAL")
+            return Family::HiLo;
+        if (o.lLength <= 0)
+            throw Unsupported("the special value " + n + " in an expression");
+        return FieldFamily(o.chType);
+    }
+    if (cls == "FL" || cls == "  ")
+        return FieldFamily(o.chType);
+    if (cls == "ML")
+        throw Unsupported("the multilingual variable " + nameOf(o));
+    if (cls == "CP")
+        throw Unsupported("the component property " + nameOf(o));
+    throw Unsupported("the operand " + nameOf(o));
+}
+
+EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
+{
+    ExpressionStore& store = b.Store();
+    const std::string cls = classOf(o);
+    if (cls == "FL" || cls == "SV") {
+        EXPR_OPERAND_NODE* n = b.Node(cls == "FL" ? EXPR_NODE_FIELD : EXPR_NODE_SYSTEM_VARIABLE);
+        n->fieldRef = store.keepText(cls == "SV" ? upper(nameOf(o)) : nameOf(o));
+        n->value = static_cast<uint32_t>(std::max<int32_t>(o.lLength, 0));
+        n->second = static_cast<uint32_t>(std::max<int32_t>(o.lDecimals, 0));
+        /* a field that can be SQL null carries a field state: a packed or
+        ** signed one is then held with its full field information */
+        if (o.ulFlags & DQOO_OPERAND_SQLNULL) {
+            n->flags |= EXPR_NODE_FLAG_SQLNULL_STATE;
+            if (o.chType == 'P' || o.chType == 'S')
+                n->flags |= EXPR_NODE_FLAG_CONVERTED;
+        }
+        /* so is one beyond 30 digits or 9 decimals */
+        if (HeldWithFieldInformation(o))
+            n->flags |= EXPR_NODE_FLAG_CONVERTED;
+        return n;
+    }
+    if (cls == "NL") {
+        const NumberText number = parseNumber(nameOf(o));
+        const bool integer = number.decimals == 0;
+        long long magnitude = 0;
+        if (integer && number.digits.size() <= 18)
+            magnitude = std::stoll(number.digits);
+        int32_t kind = EXPR_NODE_DECIMAL_CONSTANT;
+        if (integer && number.digits.size() <= 18)
+            kind = magnitude <= 2147483647LL ? EXPR_NODE_INT32_CONSTANT : EXPR_NODE_INT64_CONSTANT;
+        EXPR_OPERAND_NODE* n = b.Node(kind);
+        n->value = static_cast<uint32_t>(number.digits.size());
+        n->second = static_cast<uint32_t>(number.decimals);
+        n->valueText = store.keepText(cText(number));
+        if (kind != EXPR_NODE_INT32_CONSTANT)
+            n->packedText = store.keepText(packedText(number));
+        return n;
+    }
+    const std::string text = literalText(o);
+    EXPR_OPERAND_NODE* n = b.Node(EXPR_NODE_STRING_CONSTANT);
+    n->valueText = store.keepText(text);
+    n->value = static_cast<uint32_t>(text.size());
+    n->maxLength = static_cast<int32_t>(text.size());
+    return n;
+}
+
+Numeric NumericFor(const DQOO_CHECKED_EXPRESSION& e, const DQOO_CHECKED_OPERAND* target)
+{
+    int32_t digits = 0, decimals = 0;
+    auto take = [&](const DQOO_CHECKED_OPERAND& o) {
+        if (!isNumeric(o))
+            return;
+        const auto [d, s] = digitsOf(o);
+        digits = std::max(digits, d);
+        decimals = std::max(decimals, s);
+    };
+    for (uint32_t i = 0; i < e.ulOperandCount; ++i)
+        take(e.pOperands[i]);
+    if (target != nullptr)
+        take(*target);
+    if (decimals > 0 || digits > 18)
+        return kDouble;
+    return digits > 9 ? kLongLong : kLong;
+}
+
+Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, Numeric numeric, bool forAssignment)
+{
+    const std::string cls = classOf(o);
+    const Family family = FamilyOf(o);
+    Value v;
+    v.leaf = &o;
+    v.length = o.lLength;
+    v.decimals = o.lDecimals;
+    v.tracksNull = cls == "FL" && (o.ulFlags & DQOO_OPERAND_SQLNULL) != 0;
+    v.node = OperandNode(b, o);
+    v.family = family;
+    if (family == Family::Number) {
+        if (want != Family::Number)
+            throw Unsupported("the number " + nameOf(o) + " where a value of another kind is wanted");
+        if (cls == "NL") {
+            switch (v.node->kind) {
+            case EXPR_NODE_INT32_CONSTANT:
+                v.instruction = b.Instruction(op::kPushInt32AsLong + numeric, v.node, 1);
+                break;
+            case EXPR_NODE_INT64_CONSTANT:
+                v.instruction = b.Instruction(numeric == kDouble ? op::kPushInt64AsDouble : op::kPushInt64AsLongLong,
+                                              v.node, 1);
+                break;
+            default:
+                if (numeric != kDouble)
+                    throw Unsupported("the decimal constant " + nameOf(o) + " in whole-number arithmetic");
+                v.instruction = b.Instruction(op::kPushPackedAsDouble, v.node, 1);
+                break;
+            }
+            return v;
+        }
+        if (cls == "SV")
+            b.Instruction(op::kEvaluateSystemVariable, v.node, 0);
+        if (o.chType == 'I' || o.chType == 'F') {
+            v.instruction = PushNative(b, o, v.node, numeric);
+            return v;
+        }
+        uint32_t base = o.chType == 'S' ? op::kPushSignedAsLong : op::kPushPackedAsLong;
+        if (v.node->flags & EXPR_NODE_FLAG_CONVERTED)
+            base += op::kVector2Step;
+        v.instruction = b.Instruction(base + numeric, v.node, 1);
+        b.IncludeISeries();
+        return v;
+    }
+    if (cls == "AL" || cls == "HL") {
+        uint32_t opcode = op::kPushStringConstant;
+        if (want == Family::Date) opcode += 1;
+        else if (want == Family::Time) opcode += 2;
+        else if (want == Family::DateTime) opcode += 3;
+        else if (want != Family::Alpha && want != Family::VarChar && want != Family::Lob)
+            throw Unsupported("the literal " + nameOf(o) + " where a value of another kind is wanted");
+        v.family = opcode == op::kPushStringConstant ? Family::Alpha : want;
+        v.instruction = b.Instruction(opcode, v.node, 1);
+        return v;
+    }
+    if (family == Family::Boolean && want == Family::Boolean && o.chType == 'Y') {
+        /* a boolean field is a condition of its own; the table form holds it */
+        b.NoDirectForm();
+        v.instruction = b.Instruction(op::kPushBooleanAsBoolean, v.node, 1);
+        return v;
+    }
+    if (want == Family::Number || want == Family::Boolean)
+        throw Unsupported("the operand " + nameOf(o) + " where a value of another kind is wanted");
+    if (cls == "SV")
+        b.Instruction(op::kEvaluateSystemVariable, v.node, 0);
+    uint32_t opcode = 0;
+    switch (family) {
+    case Family::Alpha: opcode = forAssignment ? op::kPushAlphaAsString : op::kPushAlphaAsAlpha; break;
+    case Family::VarChar: opcode = op::kPushStringAsString; break;
+    case Family::Lob: opcode = o.chType == '3' ? op::kPushClobAsString : op::kPushBlobAsString; break;
+    case Family::Binary: opcode = op::kPushBinaryAsBinary; break;
+    case Family::Date: opcode = op::kPushDateAsDate; break;
+    case Family::Time: opcode = op::kPushTimeAsTime; break;
+    case Family::DateTime: opcode = op::kPushDateTimeAsDateTime; break;
+    default: throw Unsupported("the operand " + nameOf(o));
+    }
+    v.instruction = b.Instruction(opcode, v.node, 1);
+    return v;
+}
+
+EXPR_OPERAND_NODE* PushNative(Builder& b, const DQOO_CHECKED_OPERAND& o, EXPR_OPERAND_NODE* node, Numeric numeric)
+{
+    /* the direct form has no text for these pushes and coercions */
+    b.NoDirectForm();
+    if (o.chType == 'F') {
+        b.Instruction(o.lLength <= 4 ? op::kPushFloat32AsFloat64 : op::kPushFloat64AsFloat64, node, 1);
+        if (numeric != kDouble)
+            return b.Instruction(numeric == kLong ? op::kCoerceFloat64ToLong : op::kCoerceFloat64ToLongLong, nullptr, 0);
+        b.Instruction(op::kCoerceFloat64ToDecimal, nullptr, 0);
+        return b.Instruction(op::kCoerceDecimalToDouble, nullptr, 0);
+    }
+    if (o.lLength > 4) {
+        b.Instruction(op::kPushInt64AsInt64, node, 1);
+        return b.Instruction(op::kCoerceInt64ToLong + numeric, nullptr, 0);
+    }
+    uint32_t push = op::kPushInt32AsInt32;
+    if (o.lLength == 1)
+        push = (o.ulFlags & DQOO_OPERAND_UNSIGNED) != 0 ? op::kPushIntU8AsInt32 : op::kPushInt8AsInt32;
+    else if (o.lLength == 2)
+        push = op::kPushInt16AsInt32;
+    b.Instruction(push, node, 1);
+    return b.Instruction(op::kCoerceInt32ToLong + numeric, nullptr, 0);
+}
+
+uint32_t SubjectIndex(Family family, Numeric numeric)
+{
+    switch (family) {
+    case Family::Number: return op::kSubjectLong + static_cast<uint32_t>(numeric);
+    case Family::Date: return op::kSubjectDate;
+    case Family::Time: return op::kSubjectTime;
+    case Family::DateTime: return op::kSubjectDateTime;
+    case Family::Alpha: case Family::VarChar: case Family::Lob: return op::kSubjectString;
+    default: throw Unsupported("a CASE subject of this kind");
+    }
+}
+
+}  // namespace dqoo::compile
