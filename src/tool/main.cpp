@@ -13,6 +13,7 @@
 #include "dqov/run_driver.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
+#include "runcontrol/painter_script.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ void usage(FILE* to)
                "  -d, --repository FILE   repository file (default: the built sample's repository)\n"
                "  -p, --partition ID      partition (default DEM)\n"
                "  -l, --language LANG     language (default ENG)\n"
+               "  --design-screens SCRIPT after the job, design its screens with a painter script\n"
+               "  --design-reports SCRIPT after the job, design its reports with a painter script\n"
                "exit status: 0 ran clean, 1 found errors, 2 could not run\n",
                to);
 }
@@ -55,7 +58,8 @@ void toolsLine(int colour, const std::string& text)
 int main(int argc, char** argv)
 {
     bool generate = false;
-    std::string component, root, repository, partition = "DEM", language = "ENG";
+    std::string component, root, repository, partition = "DEM", language = "ENG", script;
+    char design = ' ';
     std::string names[2];
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
@@ -84,6 +88,9 @@ int main(int argc, char** argv)
             ok = value(partition);
         } else if (a == "-l" || a == "--language") {
             ok = value(language);
+        } else if (a == "--design-screens" || a == "--design-reports") {
+            design = a == "--design-screens" ? 'S' : 'R';
+            ok = value(script);
         } else if (!a.empty() && a[0] == '-') {
             ok = false;
         } else if (positional < 2) {
@@ -133,13 +140,24 @@ int main(int argc, char** argv)
     rq.sRunMode = FFC_RUN_MODE_TOOLS;
     rq.plErrors = &errors;
     rq.plWarnings = &warnings;
+    painter::DesignSession session;
+    if (design != ' ') {
+        std::string error;
+        if (!session.load(script, design, error)) {
+            toolsLine(1, error);
+            return kCouldNotRun;
+        }
+        session.prepare(sys, rq, toolsLine);
+    }
     int32_t result = dc_p31o2(&rq);
+    if (design != ' ')
+        session.finish();
     SSQL_Disconnect();
 
     toolsLine(result == 0 && errors == 0 ? 5 : 1, "Job ended with result " + std::to_string(result) + ": " +
                                                       std::to_string(errors) + " error(s), " +
                                                       std::to_string(warnings) + " warning(s).");
-    if (result != 0)
+    if (result != 0 || session.failed())
         return kCouldNotRun;
     return errors == 0 ? kClean : kErrors;
 }
