@@ -441,8 +441,9 @@ void SetRequest(const char *code)
 
 void ComposeReportMessage(int number, const std::string &a, const std::string &b, const std::string &c)
 {
-    ReportDesign &s = ReportStep();
-    ComposeMessageLine(s.paint, number, s.message, a, b, c);
+    auto length = [](const std::string &t) { return static_cast<int16_t>(std::min<size_t>(t.size(), 100)); };
+    P3019_ComposePainterMessage(static_cast<int16_t>(number), a.c_str(), length(a), b.c_str(), length(b), c.c_str(),
+                                length(c));
 }
 
 }  // namespace layout::design
@@ -454,8 +455,9 @@ extern "C" {
 void P3019_ComposePainterMessage(int16_t sNumber, const char *pText1, int16_t sLength1, const char *pText2,
                                  int16_t sLength2, const char *pText3, int16_t sLength3)
 {
-    ComposeReportMessage(sNumber, MessageText(pText1, sLength1), MessageText(pText2, sLength2),
-                         MessageText(pText3, sLength3));
+    ReportDesign &s = ReportStep();
+    ComposeMessageLine(s.paint, sNumber, s.message, MessageText(pText1, sLength1), MessageText(pText2, sLength2),
+                       MessageText(pText3, sLength3));
 }
 
 void P3019_SaveLineFields(void)

@@ -59,14 +59,13 @@ int16_t RegisterFormats(int32_t number, const char *name, int16_t registered)
     ScreenDesign &s = ScreenStep();
     const FFC_PAINT_TEXTS empty{};
     const FFC_PAINT_TEXTS &t = s.texts ? *s.texts : empty;
-    FFC_WORK_RECORD r;
     s.commandNumber = number;
     s.commandSecond = 0;
     std::memcpy(s.commandName, name, 10);
-    ScreenKey(r, LAYOUT_KIND_RCDFMT, std::string(name, 10), CommandQualifier());
-    for (char rc = WF_cReadFirst(s.ctx, kSlot, &r, 3); rc == '0'; rc = WF_cReadNext(s.ctx, kSlot, &r, 3)) {
+    RecordKey(LAYOUT_KIND_RCDFMT, std::string(name, 10), CommandQualifier(), 3);
+    for (P3097_ReadFirst(); s.last == '0'; P3097_ReadNext()) {
         RCDFMT_DATA d;
-        std::memcpy(&d, r.acData, sizeof d);
+        std::memcpy(&d, s.record.acData, sizeof d);
         if (std::memcmp(d.acKind, "SFL   ", 6) == 0)
             continue;
         P31O2_AddPainterObject(s.paint, number, name, d.acFormat, d.acKind, ++registered,
@@ -81,12 +80,10 @@ void LoadFormats()
     ScreenDesign &s = ScreenStep();
     s.formats.clear();
     s.selected = 0;
-    FFC_WORK_RECORD r;
-    ScreenKey(r, LAYOUT_KIND_RCDFMT, std::string(s.commandName, 10), CommandQualifier());
-    for (char rc = WF_cReadFirst(s.ctx, kSlot, &r, 3); rc == '0' && s.formats.size() < kScreenFormats;
-         rc = WF_cReadNext(s.ctx, kSlot, &r, 3)) {
+    RecordKey(LAYOUT_KIND_RCDFMT, std::string(s.commandName, 10), CommandQualifier(), 3);
+    for (P3097_ReadFirst(); s.last == '0' && s.formats.size() < kScreenFormats; P3097_ReadNext()) {
         RCDFMT_DATA d;
-        std::memcpy(&d, r.acData, sizeof d);
+        std::memcpy(&d, s.record.acData, sizeof d);
         ScreenFormat f;
         std::memcpy(f.name, d.acFormat, 8);
         f.first = d.lFirstLine;
@@ -111,10 +108,10 @@ void LoadPopUp()
     s.usableWidth = kScreenWidth;
     if (!s.popUp)
         return;
-    FFC_WORK_RECORD r;
-    ScreenKey(r, LAYOUT_KIND_POP_UP, PopUpName());
-    if (WF_cReadFirst(s.ctx, kSlot, &r, 2) == '0')
-        std::memcpy(s.popData, r.acData, sizeof s.popData);
+    RecordKey(LAYOUT_KIND_POP_UP, PopUpName(), {}, 2);
+    P3097_ReadFirst();
+    if (s.last == '0')
+        std::memcpy(s.popData, s.record.acData, sizeof s.popData);
     const POP_UP_DATA &p = PopUp();
     s.originLine = p.lLine - 1;
     s.originColumn = p.lColumn - 1;
@@ -293,29 +290,36 @@ bool ReadFieldRecord(const std::string &number)
     return s.last == '0';
 }
 
+void RecordKey(const char *kind, const std::string &name, const std::string &qualifier, uint16_t parts)
+{
+    ScreenDesign &s = ScreenStep();
+    P3097_BlankRecord();
+    std::memcpy(s.record.acKind, kind, 10);
+    std::memcpy(s.record.acName, name.data(), std::min(name.size(), sizeof s.record.acName));
+    std::memcpy(s.record.acQualifier, qualifier.data(), std::min(qualifier.size(), sizeof s.record.acQualifier));
+    s.keyCount = parts;
+}
+
 void RewriteFieldRecord()
 {
     ScreenDesign &s = ScreenStep();
-    LAYOUT_FIELD_ENTRY f = Field();
-    if (!ReadFieldRecord(RecordNumber(f.lFieldNumber)))
+    if (!ReadFieldRecord(RecordNumber(Field().lFieldNumber)))
         return;
-    if (f.lLine > 0)
-        f.lLine -= s.originLine;
-    if (f.lColumn > 0)
-        f.lColumn -= s.originColumn;
-    std::memcpy(s.record.acData, &f, sizeof f);
+    P3097_RemoveOffsets();
+    std::memcpy(s.record.acData, &Field(), sizeof(LAYOUT_FIELD_ENTRY));
+    P3097_AddOffsets();
     P3097_UpdateBySecondKey();
 }
 
 void RewritePopUpRecord()
 {
     ScreenDesign &s = ScreenStep();
-    FFC_WORK_RECORD r;
-    ScreenKey(r, LAYOUT_KIND_POP_UP, PopUpName());
-    if (WF_cReadFirst(s.ctx, kSlot, &r, 2) != '0')
+    RecordKey(LAYOUT_KIND_POP_UP, PopUpName(), {}, 2);
+    P3097_ReadFirst();
+    if (s.last != '0')
         return;
-    std::memcpy(r.acData, s.popData, sizeof s.popData);
-    WF_cUpdate(s.ctx, kSlot, &r);
+    std::memcpy(s.record.acData, s.popData, sizeof s.popData);
+    P3097_UpdateRecord();
 }
 
 void SetChanged(char kind)

@@ -158,6 +158,8 @@ std::string RecordNumber(int32_t number);
 char FormatKindLetter(const ScreenFormat &f);
 /* Keyed access to the screen's work records (kind, name and qualifier). */
 void ScreenKey(FFC_WORK_RECORD &r, const char *kind, const std::string &name, const std::string &qualifier = {});
+/* The step's record buffer blanked and keyed for reads of `parts` key parts. */
+void RecordKey(const char *kind, const std::string &name, const std::string &qualifier, uint16_t parts);
 /* The command's qualifier of its RCDFMT records and POP_UP record name. */
 std::string CommandQualifier();
 std::string PopUpName();

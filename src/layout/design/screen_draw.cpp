@@ -18,8 +18,6 @@ using namespace layout::design;
 
 namespace {
 
-constexpr uint16_t kSlot = 13;
-
 // Draws a text of the drawing state's kind with owner 0.
 void Draw(int32_t line, int32_t column, const std::string &text, char kind, int32_t attribute)
 {
@@ -310,19 +308,18 @@ void P3097_LoadFormatFields(void)
         return;
     const ScreenFormat &format = s.formats[s.selFormatIndex - 1];
     const char kind = FormatKindLetter(format);
-    FFC_WORK_RECORD r;
-    ScreenKey(r, LAYOUT_KIND_RCDFLD, std::string(format.name, 8));
+    RecordKey(LAYOUT_KIND_RCDFLD, std::string(format.name, 8), {}, 2);
     s.current = 1;
-    for (char rc = WF_cReadFirst(s.ctx, kSlot, &r, 2); rc == '0'; rc = WF_cReadNext(s.ctx, kSlot, &r, 2)) {
+    for (P3097_ReadFirst(); s.last == '0'; P3097_ReadNext()) {
         LAYOUT_FIELD_ENTRY &f = WorkElement(1);
-        std::memcpy(&f, r.acData, sizeof f);
+        std::memcpy(&f, s.record.acData, sizeof f);
         P3097_AddOffsets();
         if (f.cType == 'T')
             ++s.textCount;
         if (kind == 'R' && f.cControlPart != 'Y' && f.cFieldEntry == 'Y')
             s.commonDescription = std::max(s.commonDescription, f.lDescriptionWidth);
         s.kind = kind;
-        s.owner = FIX_lDigitsToLong(r.acQualifier, 4, nullptr);
+        s.owner = FIX_lDigitsToLong(s.record.acQualifier, 4, nullptr);
         P3097_ShowField();
     }
 }

@@ -8,13 +8,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dqov/workfile.h"
 
 namespace {
 
 using namespace layout::design;
-
-constexpr uint16_t kSlot = 13;
 
 int32_t LineOfCell(int32_t cell)
 {
@@ -40,15 +37,14 @@ template <typename Change>
 void ChangeFormatRecords(Change change)
 {
     ScreenDesign &s = ScreenStep();
-    FFC_WORK_RECORD r;
-    ScreenKey(r, LAYOUT_KIND_RCDFMT, std::string(s.commandName, 10), CommandQualifier());
-    for (char rc = WF_cReadFirst(s.ctx, kSlot, &r, 3); rc == '0'; rc = WF_cReadNext(s.ctx, kSlot, &r, 3)) {
+    RecordKey(LAYOUT_KIND_RCDFMT, std::string(s.commandName, 10), CommandQualifier(), 3);
+    for (P3097_ReadFirst(); s.last == '0'; P3097_ReadNext()) {
         RCDFMT_DATA d;
-        std::memcpy(&d, r.acData, sizeof d);
+        std::memcpy(&d, s.record.acData, sizeof d);
         if (!change(d))
             continue;
-        std::memcpy(r.acData, &d, sizeof d);
-        WF_cUpdate(s.ctx, kSlot, &r);
+        std::memcpy(s.record.acData, &d, sizeof d);
+        P3097_UpdateRecord();
     }
 }
 
@@ -56,16 +52,15 @@ void ChangeFormatRecords(Change change)
 void MoveFieldRecords(const char *format, int32_t d)
 {
     ScreenDesign &s = ScreenStep();
-    FFC_WORK_RECORD r;
-    ScreenKey(r, LAYOUT_KIND_RCDFLD, std::string(format, 8));
-    for (char rc = WF_cReadFirst(s.ctx, kSlot, &r, 2); rc == '0'; rc = WF_cReadNext(s.ctx, kSlot, &r, 2)) {
+    RecordKey(LAYOUT_KIND_RCDFLD, std::string(format, 8), {}, 2);
+    for (P3097_ReadFirst(); s.last == '0'; P3097_ReadNext()) {
         LAYOUT_FIELD_ENTRY f;
-        std::memcpy(&f, r.acData, sizeof f);
+        std::memcpy(&f, s.record.acData, sizeof f);
         if (f.lLine == 0)
             continue;
         f.lLine += d;
-        std::memcpy(r.acData, &f, sizeof f);
-        WF_cUpdate(s.ctx, kSlot, &r);
+        std::memcpy(s.record.acData, &f, sizeof f);
+        P3097_UpdateRecord();
     }
 }
 

@@ -194,12 +194,12 @@ void P3097_BuildFieldsParameter(int32_t lCommand, char cKind)
             if (WorkElement(1).cUsage == 'H')
                 PutListField(0);
         }
+        // left to right over every line (right to left when mirrored)
         s.lastListOwner = 0;
-        for (int32_t line = 1; line <= s.size / s.width; ++line)
-            for (int32_t k = 0; k < s.width; ++k) {
-                const int32_t column = s.mirror() == 'Y' ? s.width - k : k + 1;
-                P3097_AddListFieldAtCell((line - 1) * s.width + column);
-            }
+        for (int32_t cell = 1; cell <= s.size; ++cell) {
+            P3097_PositionFromCell(cell);
+            P3097_AddListFieldAtCell(s.mirror() == 'Y' ? (s.line - 1) * s.width + s.width + 1 - s.column : cell);
+        }
     }
     if (s.overflow || s.position > s.buffer.size()) {
         SMSG_sGetMessage(nullptr, 180, 16384, 0, 1,
