@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "dqov/messages.h"
+#include "dqov/painter.h"
 #include "dqov/run_driver.h"
 #include "dqov/workfile.h"
 #include "layout/design/design_state.h"
@@ -76,7 +77,9 @@ protected:
     void TearDown() override { P31O2_SetRunSeams(nullptr); }
 
     // Runs a check job on DEMODSN/function and then the screen ('S') or
-    // report ('R') design step with the script as the painter.
+    // report ('R') design step with the script as the painter; mode 'E'
+    // runs the job in editor mode, where the script's "design" lines
+    // choose the steps of the run driver's design loop.
     void Run(const char *function, char mode, const std::string &text)
     {
         FFC_SYSTEM_DEFINITION sys;
@@ -111,12 +114,18 @@ protected:
         rq.plErrors = &errors;
         rq.plWarnings = &warnings;
         rq.pDesign = &design;
-        FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
+        if (mode == 'E') {
+            rq.pDesign = nullptr;
+            rq.sRunMode = FFC_RUN_MODE_EDITOR;
+            PassPaintStrPtr(design.pPaint);
+        }
+        FFC_Set_Run_Mode(rq.sRunMode);
         ::testing::internal::CaptureStdout();
         ::testing::internal::CaptureStderr();
         result = dc_p31o2(&rq);
         errorOutput = ::testing::internal::GetCapturedStderr();
         output = ::testing::internal::GetCapturedStdout();
+        PassPaintStrPtr(nullptr);
         script->stop();
     }
 

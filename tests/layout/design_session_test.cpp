@@ -184,6 +184,17 @@ TEST_F(DesignSession, ScreenWithBrowseListIsDrawnWithItsSubfilePage)
     EXPECT_TRUE(changed.empty());
 }
 
+TEST_F(DesignSession, EditorDesignLoopRunsTheReportStep)
+{
+    const std::string session = Sample("report-session.txt");
+    Run("DSNRPT", 'E', "design 4\n" + session.substr(session.find("\nreport 1") + 1) + "design 2\n");
+    ASSERT_FALSE(script->failed()) << script->failure();
+    EXPECT_EQ(script->unused(), 0u);
+    ASSERT_FALSE(g_before.empty()) << "the design step found the last pass's records";
+    EXPECT_NE(g_after, g_before);
+    EXPECT_EQ(Messages().back(), "Spacing of DEF_LINE changed");
+}
+
 TEST_F(DesignSession, ScriptThatRunsOutEndsTheSessionAndKeepsNothing)
 {
     const std::string script_text = Sample("report-session.txt");
