@@ -56,6 +56,17 @@ void RightAlignText(char *text, int width)
     std::memset(text, ' ', static_cast<size_t>(width - n));
 }
 
+void LeftAlignText(char *text, int width)
+{
+    int first = 0;
+    while (first < width && text[first] == ' ')
+        ++first;
+    if (first == 0 || first == width)
+        return;
+    std::memmove(text, text + first, static_cast<size_t>(width - first));
+    std::memset(text + (width - first), ' ', static_cast<size_t>(first));
+}
+
 void ReportItemGeometry(LAYOUT_FIELD_ENTRY &e, bool rightToLeft)
 {
     e.lValueOffset = e.lIdentOffset = e.lRightLabelOffset = 0;

@@ -23,8 +23,9 @@ int32_t TextLength(const FFC_CONTEXT *ctx, const char *text, int width, int32_t 
 void MoveHeadingsDown(char headings[3][20]);
 
 /* Right-aligns a text within its width: its trailing blanks move to the
- * front. */
+ * front; left-aligns it: its leading blanks move to the end. */
 void RightAlignText(char *text, int width);
+void LeftAlignText(char *text, int width);
 
 /* Value, heading and label offsets and the total width of a report item by
  * its identification: 'N' the value alone; 'L' label, a blank, the value

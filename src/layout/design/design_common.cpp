@@ -109,9 +109,7 @@ std::string SettleTextMapName(DesignCommon &s, int32_t command, const char *text
             free = 999;
         if (s.optionFlags)
             s.optionFlags[free - 1] = 'Y';
-        char digits[3];
-        FIX_LongToDigits(&free, 3, digits);
-        name = "*TMAP" + std::string(digits, 3);
+        name = "*TMAP" + Digits(free, 3);
     }
     TextMapRow row;
     row.command = command;
@@ -141,6 +139,55 @@ void MarkTextMapsInUse(DesignCommon &s, int16_t commands)
         if (number >= 1 && number <= 999)
             s.optionFlags[number - 1] = 'Y';
     }
+}
+
+std::string Digits(int32_t value, uint32_t n)
+{
+    char digits[15];
+    FIX_LongToDigits(&value, n, digits);
+    return std::string(digits, n);
+}
+
+std::string BareName(const FFC_CONTEXT *ctx, const char *name)
+{
+    char padded[50];
+    checker::Pad(padded, sizeof padded, checker::Trim(name, 10));
+    P3100_StripLeadingChar(padded, ctx->cNatChar1);
+    return checker::Trim(padded, 10);
+}
+
+std::string PrefixedName(const FFC_CONTEXT *ctx, const char *name)
+{
+    char padded[50];
+    checker::Pad(padded, sizeof padded, checker::Trim(name, 10));
+    P3100_PrefixChar(padded, ctx->cNatChar1);
+    return std::string(padded, 10);
+}
+
+const char *IdentificationKeyword(char letter, bool descriptions)
+{
+    switch (letter) {
+    case 'C': return "*COL";
+    case 'L': return "*LAB";
+    case 'N': return "*NOID";
+    case 'D': return descriptions ? "*DESC" : nullptr;
+    default: return nullptr;
+    }
+}
+
+void BlankFieldEntry(LAYOUT_FIELD_ENTRY &f)
+{
+    std::memset(&f, ' ', sizeof f);
+    f.lLength = f.lDecimals = f.lLabelWidth = f.lHeadingWidth = f.lValueWidth = 0;
+    f.lValueOffset = f.lIdentOffset = f.lRightLabelOffset = f.lWidth = f.lLine = f.lColumn = 0;
+    f.lLines = 1;
+    f.lFieldNumber = f.lDescriptionWidth = 0;
+    f.asHeadingWidths[0] = f.asHeadingWidths[1] = f.asHeadingWidths[2] = 0;
+    f.sPushButton = 0;
+    f.cFailed = f.cRepeat = f.cControlPart = f.cCounted = f.cHeadingInControl = f.cNewPage = 'N';
+    f.cOnChange = f.cFieldEntry = 'N';
+    f.cPlaced = 'Y';
+    f.cControlKind = 'N';
 }
 
 std::string MessageText(const char *text, int32_t length)

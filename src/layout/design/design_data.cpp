@@ -60,13 +60,6 @@ void Insert(const Keys &k, const std::string &payload, int32_t sequence, const c
     Run(area, tag);
 }
 
-std::string Digits(int32_t value, uint32_t n)
-{
-    char digits[15];
-    FIX_LongToDigits(&value, n, digits);
-    return std::string(digits, n);
-}
-
 // "((" + text-map name + " " + "1 1))": the 16-character text parameter.
 std::string TextParameter(const std::string &name)
 {

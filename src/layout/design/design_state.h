@@ -104,6 +104,18 @@ void ComposeMessageLine(const FFC_PAINT_STR *paint, int number, char *line, cons
  * without trailing blanks. */
 std::string MessageText(const char *text, int32_t length);
 
+/* A number as its rightmost n zero-padded digits. */
+std::string Digits(int32_t value, uint32_t n);
+/* A field name without, and with, the run's national name character in
+ * front (10 characters); texts and blanks as written. */
+std::string BareName(const FFC_CONTEXT *ctx, const char *name);
+std::string PrefixedName(const FFC_CONTEXT *ctx, const char *name);
+/* The identification keyword a field list writes for a letter ("*COL",
+ * "*LAB", "*NOID", and "*DESC" where descriptions are allowed), or null. */
+const char *IdentificationKeyword(char letter, bool descriptions);
+/* A field entry blank, its numbers 0 and its flags 'N'. */
+void BlankFieldEntry(LAYOUT_FIELD_ENTRY &f);
+
 /* Services message 251: an unexpected painter reply. */
 void UnexpectedReply(const char *routine, int reply);
 /* True while the painter window is there to answer. */

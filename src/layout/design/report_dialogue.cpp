@@ -26,13 +26,6 @@ bool CodeIs(const char *code, const char *what)
     return std::memcmp(code, what, 4) == 0;
 }
 
-std::string Digits3(int32_t value)
-{
-    char d[3];
-    FIX_LongToDigits(&value, 3, d);
-    return std::string(d, 3);
-}
-
 // The digits of a scroll code, in order; -1 when it has none.
 int32_t CodeNumber(const char *code)
 {
@@ -101,7 +94,7 @@ void Overlay(int32_t cell, char c)
 // A number as up to 3 digits without leading zeros, moved to the front.
 std::string RulerNumber(int32_t value)
 {
-    std::string d = Digits3(value);
+    std::string d = Digits(value, 3);
     const size_t first = std::min(d.find_first_not_of('0'), d.size() - 1);
     d = d.substr(first);
     return d + std::string(3 - d.size(), ' ');
@@ -157,7 +150,7 @@ void ColumnWindow(int32_t left)
         s.leftColumn = left;
         s.redraw = true;
     }
-    ComposeReportMessage(17, Digits3(s.leftColumn), Digits3(s.leftColumn + 79));
+    ComposeReportMessage(17, Digits(s.leftColumn, 3), Digits(s.leftColumn + 79, 3));
     SetRequest(s.answered);
 }
 
@@ -170,7 +163,7 @@ void LineWindow(int32_t first)
         s.lastLine = first + 22;
         s.redraw = true;
     }
-    ComposeReportMessage(18, Digits3(s.firstLine), Digits3(s.lastLine));
+    ComposeReportMessage(18, Digits(s.firstLine, 3), Digits(s.lastLine, 3));
     SetRequest(s.answered);
 }
 
@@ -311,12 +304,8 @@ void TakeText()
     ReportDesign &s = ReportStep();
     if (checker::Trim(s.text, sizeof s.text).empty())
         return;
-    if (s.mirror() == 'Y') {
-        std::string t(s.text, sizeof s.text);
-        const size_t first = t.find_first_not_of(' ');
-        t = t.substr(first) + std::string(first, ' ');
-        std::memcpy(s.text, t.data(), sizeof s.text);
-    }
+    if (s.mirror() == 'Y')
+        layout::LeftAlignText(s.text, sizeof s.text);
     ComposeReportMessage(8, MessageText(s.text, sizeof s.text));
     SavedCursor();
     SetRequest("TP  ");

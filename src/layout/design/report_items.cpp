@@ -65,22 +65,6 @@ void WorkOutLineShift(int32_t without)
         s.pendingShift = 1 - smallest;
 }
 
-void BlankEntry(LAYOUT_FIELD_ENTRY &f)
-{
-    std::memset(&f, ' ', sizeof f);
-    f.lLength = f.lDecimals = f.lLabelWidth = f.lHeadingWidth = f.lValueWidth = 0;
-    f.lValueOffset = f.lIdentOffset = f.lRightLabelOffset = f.lWidth = f.lLine = f.lColumn = 0;
-    f.lLines = 1;
-    f.lFieldNumber = 0;
-    f.lDescriptionWidth = 0;
-    f.asHeadingWidths[0] = f.asHeadingWidths[1] = f.asHeadingWidths[2] = 0;
-    f.sPushButton = 0;
-    f.cFailed = f.cRepeat = f.cControlPart = f.cCounted = f.cHeadingInControl = f.cNewPage = 'N';
-    f.cOnChange = f.cFieldEntry = 'N';
-    f.cPlaced = 'Y';
-    f.cControlKind = 'N';
-}
-
 void SpareRow()
 {
     ReportDesign &s = ReportStep();
@@ -101,14 +85,6 @@ void Refuse(int message, const std::string &a = {}, const std::string &b = {}, c
     SetRequest("FI  ");
     s.cursorRow = 24;
     s.cursorColumn = 21;
-}
-
-std::string Bare(const char *name)
-{
-    char padded[50];
-    checker::Pad(padded, sizeof padded, checker::Trim(name, 10));
-    P3100_StripLeadingChar(padded, ReportStep().ctx->cNatChar1);
-    return checker::Trim(padded, 10);
 }
 
 }  // namespace
@@ -250,10 +226,7 @@ void P3019_RemoveItem(void)
 void P3019_AddField(void)
 {
     ReportDesign &s = ReportStep();
-    char padded[50];
-    checker::Pad(padded, sizeof padded, checker::Trim(s.fieldName, 10));
-    P3100_StripLeadingChar(padded, s.ctx->cNatChar1);
-    const std::string name = checker::Trim(padded, 10);
+    const std::string name = BareName(s.ctx, s.fieldName);
     FFC_FIELD_DEFINITION def{};
     FFC_FIELD_TEXT text{};
     checker::Pad(def.acName, 10, name);
@@ -261,14 +234,12 @@ void P3019_AddField(void)
     if (name.empty() || Get_Function_Field(s.ctx, &local, &def, &text, nullptr) != '0')
         return Refuse(21, name);
     for (int32_t n = 1; n <= s.rowCount; ++n)
-        if (OfDesignedLine(s.rows[n]) && Bare(ReportField(s.rows[n].entry).acName) == name)
+        if (OfDesignedLine(s.rows[n]) && BareName(s.ctx, ReportField(s.rows[n].entry).acName) == name)
             return Refuse(22, name, MessageText(s.designed.command, 10), MessageText(s.designed.lineName, 10));
     SpareRow();
     LAYOUT_FIELD_ENTRY &f = ReportField(kSpareEntry);
-    BlankEntry(f);
-    checker::Pad(padded, sizeof padded, name);
-    P3100_PrefixChar(padded, s.ctx->cNatChar1);
-    std::memcpy(f.acName, padded, 10);
+    BlankFieldEntry(f);
+    std::memcpy(f.acName, PrefixedName(s.ctx, name.c_str()).data(), 10);
     f.cType = def.cType;
     f.lLength = def.lLength;
     f.lDecimals = def.lDecimals;
@@ -344,7 +315,7 @@ void P3019_PlaceText(void)
     LAYOUT_FIELD_ENTRY &f = ReportField(s.item.entry);
     if (add) {
         ++s.textCount;
-        BlankEntry(f);
+        BlankFieldEntry(f);
         int32_t count = s.textCount;
         char digits[10];
         FIX_LongToDigits(&count, 10, digits);

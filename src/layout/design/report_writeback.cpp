@@ -17,22 +17,10 @@ namespace layout::design {
 
 namespace {
 
-std::string Digits3(int32_t value)
-{
-    char d[3];
-    FIX_LongToDigits(&value, 3, d);
-    return std::string(d, 3);
-}
-
 char DefaultIdentification(const FFC_PARSED_COMMAND &command)
 {
     const std::string identify = dqov::cmdparm::ParmText(command, "IDENTIFY");
     return identify == "COLHDG" ? 'C' : identify == "LABEL" ? 'L' : identify == "NOID" ? 'N' : 'X';
-}
-
-const char *IdentificationKeyword(char letter)
-{
-    return letter == 'C' ? "*COL" : letter == 'L' ? "*LAB" : letter == 'N' ? "*NOID" : nullptr;
 }
 
 // A field list that does not fit the work area is not written: the
@@ -74,17 +62,15 @@ void P3019_BuildFieldListParameter(void)
             continue;
         if (s.position <= s.buffer.size())
             s.buffer[s.position++ - 1] = '(';
-        char name[50];
-        checker::Pad(name, sizeof name, checker::Trim(f.acName, 10));
-        P3100_PrefixChar(name, s.ctx->cNatChar1);
-        PutToken(s, name, 10);
-        PutToken(s, "*L" + Digits3(f.lLine));
+        const std::string name = PrefixedName(s.ctx, f.acName);
+        PutToken(s, name);
+        PutToken(s, "*L" + Digits(f.lLine, 3));
         const int32_t position = s.mirror() == 'Y' ? s.width - f.lColumn - f.lWidth + 2 : f.lColumn;
-        PutToken(s, "*P" + Digits3(position));
+        PutToken(s, "*P" + Digits(position, 3));
         if (f.cIdentification != s.defaultIdent)
-            if (const char *keyword = IdentificationKeyword(f.cIdentification))
+            if (const char *keyword = IdentificationKeyword(f.cIdentification, false))
                 PutToken(s, keyword);
-        std::memcpy(s.currentField, name, 10);
+        std::memcpy(s.currentField, name.data(), 10);
         P3019_ExpandFieldAttributeLists();
         PutToken(s, ")");
     }
@@ -112,8 +98,8 @@ void P3019_WriteBackLine(void)
     P3019_BuildFieldListParameter();
     if (BodySection(s.designed.section)) {
         const bool line = std::memcmp(s.designed.command, "DEF_LINE", 8) == 0;
-        const std::string before = Digits3(dqov::cmdparm::ParmNumber(command, "SPACE_BEF"));
-        const std::string after = Digits3(dqov::cmdparm::ParmNumber(command, "SPACE_AFT"));
+        const std::string before = Digits(dqov::cmdparm::ParmNumber(command, "SPACE_BEF"), 3);
+        const std::string after = Digits(dqov::cmdparm::ParmNumber(command, "SPACE_AFT"), 3);
         std::memcpy(s.buffer.data(), before.data(), 3);
         P3019_InsertParameter(line ? 38301 : 8301, 3);
         std::memcpy(s.buffer.data(), after.data(), 3);

@@ -11,6 +11,7 @@
 #include "dqov/fix.h"
 #include "dqov/painter.h"
 #include "dqov/workfile.h"
+#include "layout/auto/layout_text.h"
 
 namespace {
 
@@ -318,12 +319,8 @@ void TakeText()
     ScreenDesign &s = ScreenStep();
     if (checker::Trim(s.textLine, sizeof s.textLine).empty())
         return;
-    if (s.mirror() == 'Y') {
-        std::string t(s.textLine, sizeof s.textLine);
-        const size_t first = t.find_first_not_of(' ');
-        t = t.substr(first) + std::string(first, ' ');
-        std::memcpy(s.textLine, t.data(), sizeof s.textLine);
-    }
+    if (s.mirror() == 'Y')
+        layout::LeftAlignText(s.textLine, sizeof s.textLine);
     if (s.ctx->cKeepQuotes != 'Y')
         std::replace(s.textLine, s.textLine + sizeof s.textLine, '\'', '"');
     int32_t length = static_cast<int32_t>(checker::Trim(s.textLine, sizeof s.textLine).size());

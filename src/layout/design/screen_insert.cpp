@@ -26,14 +26,6 @@ void Refuse(int message, const std::string &name)
 
 
 
-std::string Bare(const char *name)
-{
-    char padded[50];
-    checker::Pad(padded, sizeof padded, checker::Trim(name, 10));
-    P3100_StripLeadingChar(padded, ScreenStep().ctx->cNatChar1);
-    return checker::Trim(padded, 10);
-}
-
 // A visible field of that name in the format.
 bool AlreadyThere(const ScreenFormat &format, const std::string &name)
 {
@@ -43,7 +35,7 @@ bool AlreadyThere(const ScreenFormat &format, const std::string &name)
     for (char rc = WF_cReadFirst(s.ctx, kSlot, &r, 2); rc == '0'; rc = WF_cReadNext(s.ctx, kSlot, &r, 2)) {
         LAYOUT_FIELD_ENTRY f;
         std::memcpy(&f, r.acData, sizeof f);
-        if (f.cControlPart != 'Y' && f.cType != 'T' && f.cUsage != 'H' && Bare(f.acName) == name)
+        if (f.cControlPart != 'Y' && f.cType != 'T' && f.cUsage != 'H' && BareName(s.ctx, f.acName) == name)
             return true;
     }
     return false;
@@ -56,26 +48,13 @@ std::string AttributeCodes(const FFC_ATTRIBUTE_LIST &list)
     return codes;
 }
 
-void ClearEntry(LAYOUT_FIELD_ENTRY &f)
-{
-    std::memset(&f, ' ', sizeof f);
-    f.lLength = f.lDecimals = f.lLabelWidth = f.lHeadingWidth = f.lValueWidth = 0;
-    f.lValueOffset = f.lIdentOffset = f.lRightLabelOffset = f.lWidth = f.lLine = f.lColumn = f.lLines = 0;
-    f.lFieldNumber = f.lDescriptionWidth = 0;
-    f.asHeadingWidths[0] = f.asHeadingWidths[1] = f.asHeadingWidths[2] = 0;
-    f.sPushButton = 0;
-}
-
 }  // namespace
 
 extern "C" void P3097_InsertField(void)
 {
     ScreenDesign &s = ScreenStep();
     s.inserted = false;
-    char padded[50];
-    checker::Pad(padded, sizeof padded, checker::Trim(s.fieldName, 10));
-    P3100_StripLeadingChar(padded, s.ctx->cNatChar1);
-    const std::string name = checker::Trim(padded, 10);
+    const std::string name = BareName(s.ctx, s.fieldName);
     FFC_FIELD_DEFINITION def{};
     FFC_FIELD_TEXT text{};
     checker::Pad(def.acName, 10, name);
@@ -107,10 +86,9 @@ extern "C" void P3097_InsertField(void)
 
     s.current = 1;
     LAYOUT_FIELD_ENTRY &f = WorkElement(1);
-    ClearEntry(f);
-    checker::Pad(padded, sizeof padded, name);
-    P3100_PrefixChar(padded, s.ctx->cNatChar1);
-    std::memcpy(f.acName, padded, 10);
+    BlankFieldEntry(f);
+    f.lLines = 0;
+    std::memcpy(f.acName, PrefixedName(s.ctx, name.c_str()).data(), 10);
     f.cType = def.cType;
     f.lLength = def.lLength;
     f.lDecimals = def.lDecimals;

@@ -69,24 +69,10 @@ char DefaultLetter(const FFC_PARSED_COMMAND &c)
     return id == "COLHDG" ? 'C' : id == "LABEL" ? 'L' : id == "DESC" ? 'D' : id == "NOID" ? 'N' : 'X';
 }
 
-const char *IdentificationKeyword(char letter)
-{
-    switch (letter) {
-    case 'C': return "*COL";
-    case 'L': return "*LAB";
-    case 'D': return "*DESC";
-    case 'N': return "*NOID";
-    default: return nullptr;
-    }
-}
-
 bool Written(const char *name)
 {
     ScreenDesign &s = ScreenStep();
-    char prefixed[50];
-    checker::Pad(prefixed, sizeof prefixed, checker::Trim(name, 10));
-    P3100_PrefixChar(prefixed, s.ctx->cNatChar1);
-    return std::find(s.written.begin(), s.written.end(), std::string(prefixed, 10)) != s.written.end();
+    return std::find(s.written.begin(), s.written.end(), PrefixedName(s.ctx, name)) != s.written.end();
 }
 
 void PutNumber(const char *key, int32_t value)
@@ -106,7 +92,7 @@ void PutField(bool positions, bool newFormat)
         PutNumber("*P", column);
     }
     if (positions && f.cIdentification != s.screenDefault)
-        if (const char *keyword = IdentificationKeyword(f.cIdentification))
+        if (const char *keyword = IdentificationKeyword(f.cIdentification, true))
             PutToken(s, keyword);
     if (newFormat)
         PutToken(s, "*NEWFORMAT");
