@@ -202,7 +202,7 @@ bool Known(const std::string &keyword, size_t values, std::string &why)
         const char *keyword;
         size_t least, most;
     };
-    static constexpr Form kForms[] = {{"design", 1, 1},  {"report", 1, 1},   {"screen", 1, 1},  {"lines", 1, 999},
+    static constexpr Form kForms[] = {{"design", 1, 1},  {"report", 1, 1},   {"screen", 1, 1},  {"lines", 0, 999},
                                       {"command", 1, 3}, {"text", 1, 2},     {"field", 2, 2},   {"spacing", 2, 2},
                                       {"identify", 1, 1}, {"leave", 1, 1},  {"target", 1, 1},  {"show", 0, 0}};
     for (const Form &f : kForms)

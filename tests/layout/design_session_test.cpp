@@ -234,6 +234,21 @@ TEST_F(DesignSession, RefusalsAreToldAndChangeNothing)
     EXPECT_EQ(g_after, g_before);
 }
 
+TEST_F(DesignSession, LineChoicesThatDesignNothingAreTold)
+{
+    Run("DSNRPT", 'R', "report 1\nlines 1=1 2=1\nlines 1=X\nlines\nlines end\n");
+    ASSERT_FALSE(script->failed()) << script->failure();
+    const size_t two = output.find("DCM0635 F Only one line can be designed at a time: DEF_HEAD #DSNHEAD is already "
+                                   "chosen, so DEF_LINE #DSNLINE cannot be chosen too.");
+    const size_t none = output.find("DCM0637 F Lines were marked, but none with 1.");
+    const size_t nothing = output.find("DCM0636 F No line was marked.");
+    EXPECT_NE(two, std::string::npos) << output;
+    EXPECT_LT(two, none);
+    EXPECT_LT(none, nothing);
+    EXPECT_NE(nothing, std::string::npos);
+    EXPECT_TRUE(changed.empty());
+}
+
 TEST_F(DesignSession, ScreenRefusalsAndAnUnknownReply)
 {
     // a field the format holds already; a window moved where it does not
