@@ -11,9 +11,9 @@
 #include "checker/support_names.h"
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
+#include "dqov/workfile.h"
 #include "layout/design/report_design.h"
 #include "layout/design/screen_design.h"
-#include "dqov/workfile.h"
 #include "platform/dqos/dqos.h"
 
 using namespace layout::design;

@@ -156,6 +156,7 @@ struct ReportDesign : DesignCommon {
     char itemName[10]{};
     int32_t itemNumber = 0;
     char found = 'N', fits = 'N', placed = 'N', done = 'N';
+    bool added = false;                /* an added field waits to be placed */
     bool collecting = true;
     bool newPosition = false;
     int32_t checkedLine = 0, checkedColumn = 0;

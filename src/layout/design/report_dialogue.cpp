@@ -384,7 +384,7 @@ void AddTypedField()
 void PlaceField()
 {
     ReportDesign &s = ReportStep();
-    if (checker::Trim(s.fieldName, 10).empty()) {
+    if (checker::Trim(s.fieldName, 10).empty() || !s.added) {
         s.cursorRow = 24;
         s.cursorColumn = 21;
         SetRequest("FS  ");
@@ -599,7 +599,7 @@ void P3019_RunPainterDialogue(void)
         PickForIdentification();
     } else if (is("IC  ")) {
         s.selection.clear();
-        if (checker::Trim(s.itemName, 10).empty()) {
+        if (checker::Trim(s.itemName, 10).empty() || ReportField(s.item.entry).cType == 'T') {
             ComposeReportMessage(14);
             SetRequest("IS  ");
         } else {

@@ -226,6 +226,7 @@ void P3019_RemoveItem(void)
 void P3019_AddField(void)
 {
     ReportDesign &s = ReportStep();
+    s.added = false;
     const std::string name = BareName(s.ctx, s.fieldName);
     FFC_FIELD_DEFINITION def{};
     FFC_FIELD_TEXT text{};
@@ -279,6 +280,7 @@ void P3019_AddField(void)
     P3019_ComputeItemWidths(&f);
     f.lFieldNumber = --*s.fieldCounter;
     LoadItem(kSpareRow);
+    s.added = true;
     ComposeReportMessage(23, name);
     SetRequest("FP  ");
     s.cursorRow = s.savedRow;
@@ -292,8 +294,10 @@ void P3019_PlaceNewField(void)
     s.newPosition = true;
     P3019_CheckPlacement();
     s.placed = s.fits;
-    if (s.fits == 'Y')
-        P3019_StoreItem();
+    if (s.fits != 'Y')
+        return;
+    P3019_StoreItem();
+    s.added = false;
 }
 
 void P3019_PlaceText(void)

@@ -129,6 +129,7 @@ struct ScreenDesign : DesignCommon {
     int32_t selFormatIndex = 0;
     char found = 'N', fits = 'N';
     bool inserted = false;             /* a new field waits to be placed */
+    bool textTaken = false;            /* a typed text waits to be placed */
     int32_t fitMessage = 0;
     Mark marks[kMarks]{};
     int32_t markCount = 0;

@@ -367,6 +367,7 @@ void TakeText()
     const std::string number = RecordNumber(f.lFieldNumber);
     std::memcpy(s.selNumber, number.data(), 4);
     s.found = 'Y';
+    s.textTaken = true;
     ScreenMessage(14, MessageText(s.textLine, sizeof s.textLine));
     Request("TP  ");
 }
@@ -388,7 +389,7 @@ void WriteNewRecord()
 void PlaceSelected(bool text)
 {
     ScreenDesign &s = ScreenStep();
-    const bool blank = text ? checker::Trim(s.textLine, sizeof s.textLine).empty() : !s.inserted;
+    const bool blank = text ? checker::Trim(s.textLine, sizeof s.textLine).empty() || !s.textTaken : !s.inserted;
     if (blank || checker::Trim(s.selName, 10).empty()) {
         if (text) {
             s.cursorLine = 24;
@@ -419,7 +420,7 @@ void PlaceSelected(bool text)
         --s.textCount;
     }
     WriteNewRecord();
-    s.inserted = false;
+    s.inserted = s.textTaken = false;
     if (text)
         ++s.textCount;
     BringUpToDate();
