@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "layout/design/screen_design.h"
 #include "layout/design_fixture.h"
 
 namespace {
@@ -181,6 +182,12 @@ TEST_F(DesignSession, ScreenWithBrowseListIsDrawnWithItsSubfilePage)
     expected.push_back(Line({{2, "F1=Help F3=Exit F10=Actions F12=Cancel F14=Messages"}}));
     expected.push_back(Blank(80));
     EXPECT_EQ(shown[0], expected);
+    // the list line is the subfile's; its copies are texts
+    const layout::design::ScreenDesign &step = layout::design::ScreenStep();
+    EXPECT_EQ(step.kinds[7 * 80 + 29], 'S');
+    EXPECT_EQ(step.kinds[8 * 80 + 29], 'T');
+    EXPECT_EQ(step.kinds[9 * 80 + 29], 'T');
+    EXPECT_EQ(step.owners[9 * 80 + 29], 0);
     EXPECT_TRUE(changed.empty());
 }
 
@@ -254,13 +261,14 @@ TEST_F(DesignSession, ScreenRefusalsAndAnUnknownReply)
     // a field the format holds already; a window moved where it does not
     // fit stays where it was; a leave reply the step does not know
     Run("DSNPOP", 'S',
-        "screen 1\ncommand FI\nfield ORDREF L\ncommand PM\ncommand PMP 5 70\ncommand E\nleave 7\ncommand E\n"
-        "leave 2\nscreen end\n");
+        "screen 1\ncommand FI\nfield ORDREF L\ncommand PM\ncommand PMP 5 70\ncommand M\ncommand MS 5 12\n"
+        "command MT 20 11\ncommand E\nleave 7\ncommand E\nleave 2\nscreen end\n");
     ASSERT_FALSE(script->failed()) << script->failure();
     const auto messages = Messages();
-    ASSERT_GE(messages.size(), 2u);
+    ASSERT_GE(messages.size(), 5u);
     EXPECT_EQ(messages[0], "Field ORDREF is already on the screen");
     EXPECT_EQ(messages[1], "Put the cursor where the window goes");
+    EXPECT_EQ(messages[4], "The field would start outside its format") << "line 20 lies below the window";
     EXPECT_NE(errorOutput.find("Routine QBEXIT received an unexpected reply 7 from the painter."), std::string::npos)
         << errorOutput;
     EXPECT_TRUE(changed.empty());

@@ -302,8 +302,11 @@ void MoveMarked()
         }
         s.cursorLine = m.line + lineOffset;
         s.cursorColumn = m.column + columnOffset + (s.mirror() == 'Y' ? m.width - 1 : 0);
-        if (!TryAtCursor())
-            break;
+        if (!TryAtCursor()) {
+            // the refusal's message tells why the move stopped
+            Request("    ");
+            return;
+        }
         SetChanged(s.selKind);
         BringUpToDate();
         ScreenMessage(9, Name(s.selName));
