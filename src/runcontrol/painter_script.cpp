@@ -313,6 +313,7 @@ void PainterScript::State::Answer(unsigned request, FFC_PAINT_STR *p)
                     "\", but the painter was asked " + asked + ".");
     Exchange exchange;
     exchange.request = request;
+    exchange.asked = Asked(request, p);
     if (request == 1) {
         exchange.requestCode.assign(p->acRequestCode, 4);
         exchange.message.assign(p->acMessageLine, sizeof p->acMessageLine);
@@ -633,8 +634,7 @@ void DesignSession::prepare(FFC_SYSTEM_DEFINITION &sys, FFC_RUN_REQUEST &request
                 out_(4, "  |" + line + "|");
             return;
         }
-        std::string line = "painter: asked " + std::string(e.request == 1 ? "command \"" + e.requestCode + "\""
-                                                                           : "WM_USER+" + std::to_string(e.request));
+        std::string line = "painter: asked " + e.asked;
         if (!e.message.empty())
             line += " [" + e.message + "]";
         out_(4, line + "; answered: " + e.reply);

@@ -48,6 +48,7 @@ struct ScriptLine {
 /* One exchange of the session as it happened. */
 struct Exchange {
     unsigned request = 0;                /* n of WM_USER+n; 0 for "show" */
+    std::string asked;                   /* what the painter was asked */
     std::string requestCode;             /* WM_USER+1: the request code in force */
     std::string message;                 /* WM_USER+1: the message line sent */
     std::vector<std::string> screen;     /* WM_USER+1: 24 lines of 80 */
