@@ -132,14 +132,10 @@ void KeepOrRestore(bool fits)
 void MoveStep(int32_t lines, int32_t columns)
 {
     POP_UP_DATA &p = PopUp();
-    for (;;) {
+    do {
         p.lLine += lines;
         p.lColumn += columns;
-        if (!PopUpFits())
-            break;
-        if (p.lLine < -99 || p.lLine > 99 || p.lColumn < -99 || p.lColumn > 99)
-            break;
-    }
+    } while (PopUpFits());
     p.lLine -= lines;
     p.lColumn -= columns;
     KeepOrRestore(PopUpFits());
