@@ -256,6 +256,16 @@ TEST_F(DesignSession, LineChoicesThatDesignNothingAreTold)
     EXPECT_TRUE(changed.empty());
 }
 
+TEST_F(DesignSession, ReportReplyThatNamesNoReportEndsTheStep)
+{
+    Run("DSNRPT", 'R', "report 3\n");
+    ASSERT_FALSE(script->failed()) << script->failure();
+    EXPECT_NE(errorOutput.find("Routine P3019_DesignReports received an unexpected reply 3 from the painter."),
+              std::string::npos)
+        << errorOutput;
+    EXPECT_TRUE(changed.empty());
+}
+
 TEST_F(DesignSession, ScreenRefusalsAndAnUnknownReply)
 {
     // a field the format holds already; a window moved where it does not
