@@ -17,6 +17,7 @@
 #include "dqov/run_driver.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
+#include "runcontrol/painter_script.h"
 
 namespace {
 
@@ -36,10 +37,12 @@ void usage(FILE* to)
                "  -l, --language LANG     language (default ENG)\n"
                "  -w, --web MODE          stylesheets of the web routines of WAMs: all, new (default) or none\n"
                "  -t, --trace LEVEL       write the web generation trace (root\\X_VELMO\\d_trace.nnn) at LEVEL 0-3\n"
-               "environment:\n"
-               "  DQOV_LOCK_TIMEOUT       seconds to wait for the repository's write lock (default 60)\n"
                "      --html              with --generate: the HTML pages of a web-enabled function\n"
                "      --xml               with --generate: its XML pages\n"
+               "      --design-screens SCRIPT  after the job, design its screens with a painter script\n"
+               "      --design-reports SCRIPT  after the job, design its reports with a painter script\n"
+               "environment:\n"
+               "  DQOV_LOCK_TIMEOUT       seconds to wait for the repository's write lock (default 60)\n"
                "exit status: 0 ran clean, 1 found errors, 2 could not run\n",
                to);
 }
@@ -79,8 +82,9 @@ void toolsLine(int colour, const std::string& text)
 int main(int argc, char** argv)
 {
     bool generate = false;
-    std::string component, root, repository, partition = "DEM", language = "ENG", web = "new", trace;
+    std::string component, root, repository, partition = "DEM", language = "ENG", web = "new", trace, script;
     uint32_t pageBits = 0;
+    char design = ' ';
     std::string names[2];
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
@@ -117,6 +121,9 @@ int main(int argc, char** argv)
             ok = value(web) && (web == "all" || web == "new" || web == "none");
         } else if (a == "-t" || a == "--trace") {
             ok = value(trace) && trace.size() == 1 && trace[0] >= '0' && trace[0] <= '3';
+        } else if (a == "--design-screens" || a == "--design-reports") {
+            design = a == "--design-screens" ? 'S' : 'R';
+            ok = value(script);
         } else if (!a.empty() && a[0] == '-') {
             ok = false;
         } else if (positional < 2) {
@@ -179,13 +186,24 @@ int main(int argc, char** argv)
     rq.sRunMode = FFC_RUN_MODE_TOOLS;
     rq.plErrors = &errors;
     rq.plWarnings = &warnings;
+    painter::DesignSession session;
+    if (design != ' ') {
+        std::string error;
+        if (!session.load(script, design, error)) {
+            toolsLine(1, error);
+            return kCouldNotRun;
+        }
+        session.prepare(sys, rq, toolsLine);
+    }
     int32_t result = dc_p31o2(&rq);
+    if (design != ' ')
+        session.finish();
     SSQL_Disconnect();
 
     toolsLine(result == 0 && errors == 0 ? 5 : 1, "Job ended with result " + std::to_string(result) + ": " +
                                                       std::to_string(errors) + " error(s), " +
                                                       std::to_string(warnings) + " warning(s).");
-    if (result != 0)
+    if (result != 0 || session.failed())
         return kCouldNotRun;
     return errors == 0 ? kClean : kErrors;
 }
