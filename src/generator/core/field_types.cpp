@@ -133,6 +133,17 @@ void P3109_GetFieldStorageSize(char cType, int32_t lLength, int16_t sDecimals, b
     }
 }
 
+const char* P3109_pszDictionaryTypeName(char cType, bool fCSharp)
+{
+    switch (cType) {
+    case 'A': return fCSharp ? "string" : "ALPHA";
+    case 'D': return fCSharp ? "double" : "DOUBLE";
+    case 'L': return fCSharp ? "int" : "LONG";
+    case 'P': return fCSharp ? "byte" : "PACKED";
+    default: return fCSharp ? "byte" : "SIGNED";
+    }
+}
+
 const char* P3109_pszFieldKindName(const GEN_FIELD_INFO& field) { return fieldNames(field).kind; }
 
 const char* P3109_pszValueMemberName(const GEN_FIELD_INFO& field) { return fieldNames(field).member; }

@@ -41,6 +41,9 @@ bool P3109_fIsComponentField(const GEN_FIELD_INFO& field);
 void P3109_GetFieldStorageSize(char cType, int32_t lLength, int16_t sDecimals, bool fNullable, bool fUnsigned,
                                bool fNational, uint32_t& ulSize);
 
+/* The storage word of a dictionary field: "X_DICTIONARY_" and ALPHA,
+** PACKED, SIGNED, LONG or DOUBLE in C; its C# type. */
+const char* P3109_pszDictionaryTypeName(char cType, bool fCSharp);
 /* Names by type letter ("X_FLD_UNKNOWN" and "lValueNameUnknown" for a
 ** field that needs no extended handling). */
 const char* P3109_pszFieldKindName(const GEN_FIELD_INFO& field);
