@@ -19,6 +19,7 @@
 #include "dqov/fix.h"
 #include "dqov/layout_records.h"
 #include "dqov/workfile.h"
+#include "generator/core/component_model.h"
 #include "generator/core/definitions.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/field_types.h"
@@ -123,20 +124,8 @@ void writeFieldRow(const GEN_LIST_DEFINITION& list, const GEN_FIELD_INFO& f, boo
     const bool cs = csharp();
     const bool extended = P3109_fNeedsZophxHandling(f) != 0;
     const std::string member = "X_List_" + list.identifier + "." + f.localName;
-    std::string size;
-    if (extended)
-        size = "sizeof( " + member + " )";
-    else if (f.cType == 'D')
-        size = cs ? "DqooDef.X_DOUBLE_SIZE" : "sizeof(X_DOUBLE)";
-    else if (f.cType == 'L')
-        size = cs ? "DqooDef.X_LONG_SIZE" : "sizeof(X_LONG)";
-    else
-        size = std::to_string(f.usByteLength);
-    const bool whole = f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D' || extended;
-    std::string address = f.cType == 'L' || f.cType == 'D' || extended ? "(X_PDICTIONARY_FIELD) &(" : "&(";
-    address += member + (whole ? ")" : "[0])");
-    if (cs)
-        address = member;
+    const std::string size = P3109_MemberSizeText(f, member, cs);
+    const std::string address = cs ? member : P3109_MemberAddressText(f, member);
     const std::string subtype = P3109_pszComponentSubtypeName('F', &f, true);
     const std::string type = cs ? "X_DEFS.X_TYPE_COMPONENT" : "X_TYPE_COMPONENT";
     const std::string head = CGEN_NameLiteral(f.DisplayName()) + "," + P3109_pszFieldTypeName(&f) + "," + type + "," +
@@ -215,6 +204,7 @@ void defineComponentList(const ModelList& m)
     const std::string& adj = list.adjustment;
     CGEN_AddStaticWorkingEntry(0, "X_LONG " + adj, "INSTANCE(" + adj + ") = 0;", "public int " + adj,
                                "pGlobal1." + adj + " = 0;", 'N');
+    P3109_fAddMemberLink(0, list.vectorName, 1, "X_COMPONENT_LIST_NA", "DqooDef.X_COMPONENT_LIST_NA");
     writeListHead(list);
 
     /* the members and their storage */
@@ -290,6 +280,8 @@ int16_t P3109_sFindListDefinition(std::string_view name)
     const std::string key = listKey(name);
     if (key == "*FIRST    ") {
         s.sCurrent = s.chain.empty() ? -1 : 0;
+        if (s.sCurrent >= 0)
+            g().sCurrentList = s.sCurrent;
         return s.sCurrent;
     }
     for (size_t i = 0; i < s.chain.size(); ++i)

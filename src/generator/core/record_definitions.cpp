@@ -80,19 +80,8 @@ void writeFieldRow(const Member& m, const std::string& variable, bool fFirst)
     const GEN_FIELD_INFO& f = m.field.definition;
     const bool extended = P3109_fNeedsZophxHandling(f) != 0;
     const std::string member = variable + "." + f.localName;
-    std::string size;
-    if (extended)
-        size = "sizeof( " + member + " )";
-    else if (f.cType == 'D')
-        size = "sizeof(X_DOUBLE)";
-    else if (f.cType == 'L')
-        size = "sizeof(X_LONG)";
-    else
-        size = std::to_string(f.usByteLength);
-    const bool whole = f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D' || extended;
-    const std::string address = std::string(f.cType == 'L' || f.cType == 'D' || extended ? "(X_PDICTIONARY_FIELD) &("
-                                                                                          : "&(") +
-                                member + (whole ? ")" : "[0])");
+    const std::string size = P3109_MemberSizeText(f, member, false);
+    const std::string address = P3109_MemberAddressText(f, member);
     const std::string length = f.fNational() || f.lLength > 32767 || f.lLength < 0 ? "-1" : std::to_string(f.lLength);
     P3109_WriteLine(kQueue, 6,
                     std::string(fFirst ? " " : ",") + CGEN_NameLiteral(m.field.name) + "," +

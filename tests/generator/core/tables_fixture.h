@@ -6,6 +6,8 @@
 
 #include "gen_fixture.h"
 
+#include "generator/core/static_lists.h"
+
 namespace gencore_test {
 
 /* Lines written as "\n"-ended text without the trailing blank and CR. */
@@ -31,6 +33,7 @@ protected:
     void begin()
     {
         setUp();
+        CGEN_SetTextLiteralLanguage("", "ENG");   /* the literals of this test only */
         GEN_MODULE_STATE& g = P3109_State();
         header_ = std::make_unique<Capture>();
         stg_ = std::make_unique<Capture>();
