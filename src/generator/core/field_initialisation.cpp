@@ -357,14 +357,15 @@ void P3109_WriteBifFieldList()
         return;
     const GEN_BIF_PARAMETERS& t = P3109_BifParameters();
     P3109_Line("#define BIF_NUMBER " + std::to_string(t.sNumber));
-    bool any = false;
+    bool any = false, rows = false;
     for (const auto* table : {&t.arguments, &t.returns})
         for (const GEN_BIF_PARAMETER& p : *table) {
             if (p.cKind != 'A' && p.cKind != 'N')
                 continue;
             if (!any)
                 P3109_WriteLine(g().out.current, 3, "static struct X_FLD FLD_LIST[] = {");
-            any = writeBifFieldEntry(p, !any) || any;
+            any = true;
+            rows = writeBifFieldEntry(p, !rows) || rows;
         }
     if (any)
         P3109_WriteLine(g().out.current, 3, "};");
