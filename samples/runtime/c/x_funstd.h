@@ -8,6 +8,7 @@
 #define X_FUNSTD_H
 
 #include "x_fldstd.h"
+#include "x_tblstd.h"
 
 struct X_PRO;
 struct X_LIST;
@@ -43,6 +44,8 @@ struct X_IDS {
 /* The function's runtime block: its instance of the third static area. */
 struct X_FUN {
     X_PVOID pvGlobal3;
+    X_CHAR chShutDown;
+    X_CHAR chError;
 };
 
 struct X_FKEY {
@@ -53,6 +56,8 @@ struct X_FKEY {
 
 struct X_PARM {
     X_PVOID pvValue;
+    X_SHORT sType;
+    X_PVOID pValue;
 };
 
 typedef void (*PFNUIMVOIDFUNCTION)(void);
