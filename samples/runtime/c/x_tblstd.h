@@ -24,7 +24,6 @@ typedef char X_VCHAR;
 #define X_OBJECT_NAME_LEN 10
 #define X_FUNCTION_NAME_LEN 7
 #define X_DBM_RETURN_CODE_LEN 2
-#define LOVAL 0x00
 #define X_EXECUTION_STATE_SERVER_WEB_JOB 'W'
 
 /* ---- languages and descriptions ---- */
@@ -176,9 +175,7 @@ typedef struct X_POINT_FILE {
 
 /* ---- variable-length fields ---- */
 void X_VAR_VarChar_Release(struct X_IDS *, struct X_PRO *, struct X_FUN *, X_FLD_CHAR *pField);
-void X_VAR_VarBinary_Release(struct X_IDS *, struct X_PRO *, struct X_FUN *, X_FLD_BINARY *pField);
 
-#define X_CPYBYTES(target, source, length) memcpy((target), (source), (length))
 
 /* ---- built-in functions ---- */
 struct X_BIF {
