@@ -29,6 +29,8 @@ extern "C" void P31O2_LibraryRunSeams(FFC_RUN_SEAMS* pSeams)
     P3097_UseIdentificationExchanges();
     P3109_FillRunSeams(pSeams);
     pSeams->pfnPassRelease = releaseCheckedNames;
+    pSeams->pfnScreenDesign = P3097_lRunScreenDesignStep;
+    pSeams->pfnReportDesign = P3019_lRunReportDesignStep;
 }
 
 extern "C" const void* P31O2_pLibraryCommandNames(void)

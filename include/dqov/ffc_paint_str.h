@@ -22,6 +22,22 @@ typedef struct FFC_PAINT_SELECTION {
     int32_t  lRepeat;        /* repeat count (the seventh 32-bit word) */
 } FFC_PAINT_SELECTION;
 
+/* The editor's texts that the design steps hand to the painter or issue:
+ * list headings (up to 9 characters) and titles (up to 39) of the report,
+ * print-line and screen lists, and the texts issued when there is nothing
+ * to design. */
+typedef struct FFC_PAINT_TEXTS {
+    const char *apszReportHeadings[3];
+    const char *pszReportTitle;
+    const char *apszLineHeadings[3];
+    const char *pszLineTitle;
+    const char *apszScreenHeadings[4];
+    const char *pszScreenTitle;
+    const char *pszNoReport;
+    const char *pszNoLine;
+    const char *pszNoScreen;
+} FFC_PAINT_TEXTS;
+
 typedef struct FFC_PAINT_STR {
     int32_t  lMode;              /* 0 report design, 1 screen design */
     int32_t  lRequest;           /* request word */
@@ -54,8 +70,9 @@ typedef struct FFC_PAINT_STR {
     int32_t  lBodyRepeat;
     int32_t  lLinesBefore;
     int32_t  lLinesAfter;
-    const void *pTextTable;      /* the editor's text table */
+    const void *pTextTable;      /* the editor's text table (FFC_PAINT_TEXTS) */
     const char (*pTemplates)[70];/* painter message templates, numbered from 1 */
+    int32_t  lTemplateCount;     /* entries of pTemplates */
     void    *hAccelerators;      /* accelerator table used while waiting */
     void    *hwndAccelerators;   /* window of the accelerator table */
     const char *pszIssuedText;   /* the last text issued in editor mode */

@@ -33,6 +33,11 @@ FFC_PAINT_STR *P31O2_pGetPaintStr(void);
  * waits for the painter's answer; returns the block's reply word, or -1 when
  * there is no painter window or event. */
 int16_t P31O2_sPainterPost(FFC_PAINT_STR *pPaint, uint16_t usRequest);
+/* 1 while the block names a live painter window with its event, so that
+ * requests can be answered; a design step ends when the painter is gone. */
+int32_t P31O2_fPainterPresent(const FFC_PAINT_STR *pPaint);
+/* Sends WM_USER+19 to the painter window (wParam 0 busy, 1 free again). */
+void P31O2_SendPainterBusy(FFC_PAINT_STR *pPaint, int32_t fFree);
 
 int16_t P31O2_sPainterRequest5(FFC_PAINT_STR *pPaint, int32_t lValue);
 int16_t P31O2_sPainterRequest6(FFC_PAINT_STR *pPaint, int16_t sValue);

@@ -22,6 +22,24 @@ typedef struct FFC_OPTION_WORDS {
     uint32_t ulWebMode;         /* 3 all, 1 new, other none */
 } FFC_OPTION_WORDS;
 
+/* A design session outside the editor: after the job the run driver runs
+ * the screen and/or report design step with this painter block (as the
+ * editor's design loop does after the painter's reply 3 or 4). When the
+ * session ends with the painter still there, its repository work is
+ * committed and every command it changed is handed to pfnChanged; when the
+ * painter went away first, the design steps put back what they had
+ * changed, the session's repository work is rolled back and no command is
+ * handed on. */
+struct SZOPH_COMMAND;
+typedef void (*FFC_CHANGED_COMMAND_FN)(void *pUser, const struct SZOPH_COMMAND *pCommand);
+typedef struct FFC_DESIGN_REQUEST {
+    struct FFC_PAINT_STR *pPaint;
+    char  cScreens;                  /* 'Y': run the screen design step */
+    char  cReports;                  /* 'Y': run the report design step */
+    FFC_CHANGED_COMMAND_FN pfnChanged;
+    void *pUser;
+} FFC_DESIGN_REQUEST;
+
 /* One job request of the caller. */
 typedef struct FFC_RUN_REQUEST {
     const FFC_SYSTEM_DEFINITION *pSystemDefinition;
@@ -34,6 +52,7 @@ typedef struct FFC_RUN_REQUEST {
     const char *pszNotifyHandle;     /* event-log notification handle, NULL for none */
     int32_t    *plErrors;            /* the caller's counters, raised by the job's counts (may be NULL) */
     int32_t    *plWarnings;
+    const FFC_DESIGN_REQUEST *pDesign; /* a design session outside the editor, NULL for none */
 } FFC_RUN_REQUEST;
 
 /* The steps of a job that other parts of the library supply. Each receives

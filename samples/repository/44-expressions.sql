@@ -5,7 +5,7 @@
 -- forms, value tests, a system variable, CASE/WHEN groups and the special
 -- values of CHANGE), with the fields it needs.
 INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
-  ('DC@F23', 'PRC1810', 'ENG', 'F', '10,100,80',
+  ('DC@F23', 'PRC1810', 'ENG', 'F', '10,60,62',
    'The expression of command &1 cannot be compiled: &2 (&3).');
 
 INSERT INTO QV_F20 (X20P_I, X20MOD, X20MUS, X20RCL, X20SP1) VALUES

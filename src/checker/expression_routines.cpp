@@ -78,8 +78,10 @@ void compile(const DQOO_COMPILE_REQUEST &request, const std::string &text)
     }
     if (rc != DQOO_ERR_UNSUPPORTED)
         std::snprintf(reason, sizeof reason, "the object layer answered %ld", rc);
+    /* the message data holds 132 bytes: the command, the expression (cut
+    ** to 60) and the reason (cut to 62) */
     Issue('F', "PRC1810",
-          Fixed(Trim(g.parsed.acName, 10), 10) + Fixed(TrimBlanks(text), 100) + Fixed(reason, 80));
+          Fixed(Trim(g.parsed.acName, 10), 10) + Fixed(TrimBlanks(text), 60) + Fixed(reason, 62));
 }
 
 } // namespace

@@ -66,14 +66,16 @@ long P3100_sRecordXrefCallback(const char *pszKind, const char *pszName, uint32_
     return 0;
 }
 
-// A component to be generated: the names its commands referred to join
-// the cross-reference of the check.
+// A component to be generated: its Web Application Modules are generated,
+// and the names its commands referred to join the cross-reference of the
+// check.
 void P3100_EnumerateComponentInformation(void)
 {
     Globals &g = G();
     FCC_BUILD_HANDLE *build = P3100_pGetBuildHandle();
     if (!build || !IsComponentRun() || g.ctx->cOption != 'G')
         return;
+    P3100_GenerateWebAccessModules(build);
     long rc = DQOO_FCC_EnumerateCrossReferences(build);
     if (rc < 0 && rc != DQOO_ERR_NO_CHECK)
         DQOO_FCC_FatalError("DQOO_FCC_EnumerateCrossReferences", rc);

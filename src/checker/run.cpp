@@ -440,6 +440,10 @@ void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pPro
     pState->lPass = 2;
     Pass2();
     P3100_ReportWebOutputKind(pState, plHtml, plXml, pContext, lFunctionRun);
+    // the page generators read the requests left set from SYSFLAGS
+    g.sysFlags[SF_HTML_PAGES] = plHtml && *plHtml ? 'Y' : 'N';
+    g.sysFlags[SF_XML_PAGES] = plXml && *plXml ? 'Y' : 'N';
+    g.sysFlags[SF_WEB_EVENT] = g.switchWebEvent == 'Y' ? 'Y' : 'N';
     EndChecking();
     g.lpcAnchor = g.cmpeAnchor = g.designScreen = g.designReport = nullptr;
 }

@@ -54,6 +54,9 @@ bool FieldDefined(const std::string &field);
 bool FileKnown(const std::string &file, const std::string &library, char &kind);
 /* Records a file use as its "USEFILE" record (pass 1). */
 void RecordFileUse(const std::string &file, const std::string &library);
+/* A data structure the function uses ("USE_DS", once per structure) and,
+ * with a kind ("PASS_DS"), how it uses it. */
+void RecordDataStructureUse(const std::string &structure, const char *kind);
 
 } // namespace checker
 
@@ -63,6 +66,8 @@ void P3100_CheckFileUsage(void);
 void P3100_CheckFieldUsage(void);
 void ObtainFieldDefaultValueRoutines(void);
 void P3100_EnumerateComponentInformation(void);
+struct FCC_BUILD_HANDLE;
+void P3100_GenerateWebAccessModules(struct FCC_BUILD_HANDLE *pBuild);
 void P3100_CheckDeferredFieldReferences(void);
 void P3100_CheckListColumnSources(void);
 long P3100_sRecordXrefCallback(const char *pszKind, const char *pszName, uint32_t ulLine);

@@ -80,7 +80,11 @@ enum {
     SF_ALP_FIELD_VALIDATE = 40, SF_NUM_FIELD_VALIDATE = 41,
     SF_TRIGGER_FIELD = 42, SF_TRIGGER_OTHER = 43,
     SF_U16_VALUE = 52,           /* 52-53 unsigned 16-bit */
-    SF_BUILTIN = 58, SF_FIXED_61 = 61, SF_FIELD_CLEAR = 62,
+    SF_HTML_PAGES = 56,          /* the function's HTML pages are generated */
+    SF_WEB_EVENT = 57,           /* the function is a web event function */
+    SF_BUILTIN = 58,
+    SF_XML_PAGES = 60,           /* the function's XML pages are generated */
+    SF_FIXED_61 = 61, SF_FIELD_CLEAR = 62,
 };
 
 /* $DRINF: one per report, the 272-byte report entry as data. */
@@ -177,6 +181,7 @@ typedef struct WR_LISTNAME_DATA {
     char acFieldCount[3];        /*   5 number of fields */
     char acLine[7];              /*   8 line of the DEF_LIST */
     char acFields[WR_LIST_FIELDS_MAX][10]; /* 15 the field names */
+    char cLongList;              /* 1015 'Y': LONG_LIST other than 0 (the long layout) */
 } WR_LISTNAME_DATA;
 
 /* KEEP_: one per KEEP_ command inside a loop. Kind: the loop command's

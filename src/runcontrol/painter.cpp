@@ -74,6 +74,17 @@ int16_t P31O2_sPainterPost(FFC_PAINT_STR* p, uint16_t request)
     return p->sReply;
 }
 
+int32_t P31O2_fPainterPresent(const FFC_PAINT_STR* p)
+{
+    return p && p->hEvent && WIN_IsWindow(static_cast<HWND>(p->hwndPainter)) ? 1 : 0;
+}
+
+void P31O2_SendPainterBusy(FFC_PAINT_STR* p, int32_t free)
+{
+    if (P31O2_fPainterPresent(p))
+        WIN_SendMessage(painterWindow(p), WM_USER + 19, free ? 1 : 0, 0);
+}
+
 int16_t P31O2_sPainterRequest5(FFC_PAINT_STR* p, int32_t value)
 {
     if (p && value != 0)

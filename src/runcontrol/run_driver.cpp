@@ -335,11 +335,16 @@ bool pageFlag(int bit, size_t position)
     return g_run.process.usOptionsLength > position && g_run.process.acOptions[position] == 'Y';
 }
 
+// Queued messages left by the pass's steps join the job's messages.
+void replayPassMessages()
+{
+    P9006_ulReplayQueuedMessages(&g_run.context, &g_run.state, FFC_JOB_MSG_QUEUE);
+}
+
 void releasePass()
 {
     FFC_CONTEXT& c = g_run.context;
-    // queued messages left by the pass's steps join the job's messages
-    P9006_ulReplayQueuedMessages(&c, &g_run.state, FFC_JOB_MSG_QUEUE);
+    replayPassMessages();
     if (g_seams.pfnPassRelease)
         g_seams.pfnPassRelease(&c, &g_run.state, &g_run.build);
     c.pMessageStore = nullptr;   // the job's store outlives the pass
@@ -437,6 +442,52 @@ void designLoop(int32_t errors, int32_t warnings)
             step(&g_run.context, &g_run.state, &g_run.build);
         reply = P31O2_sPainterCounts(paint, errors, warnings);
     }
+}
+
+// A design session outside the editor: the asked-for steps with the
+// request's painter; its work is kept only when the painter saw it through.
+void designSession(const FFC_DESIGN_REQUEST& d)
+{
+    FFC_PAINT_STR* previous = P31O2_pGetPaintStr();
+    PassPaintStrPtr(d.pPaint);
+    if (d.cScreens == 'Y' && g_seams.pfnScreenDesign)
+        g_seams.pfnScreenDesign(&g_run.context, &g_run.state, &g_run.build);
+    if (d.cReports == 'Y' && g_seams.pfnReportDesign && P31O2_fPainterPresent(d.pPaint))
+        g_seams.pfnReportDesign(&g_run.context, &g_run.state, &g_run.build);
+    PassPaintStrPtr(previous);
+    SSQL_SQLDA* ca = nullptr;
+    if (!P31O2_fPainterPresent(d.pPaint)) {
+        SSQL_AREA area;
+        SSQL_DeclareExt(&area, "ROLLBACK WORK");
+        SSQL_sRun(&area, nullptr, 0);
+        return;
+    }
+    SSQL_SetLocation("DC_P31O2/COMMIT/D");
+    if (SSQL_sCommitExt(&ca) != SSQL_RC_OK) {
+        SSQL_SQLDA failure{};
+        if (ca)
+            std::memcpy(&failure, ca, sizeof failure);
+        SSQL_FreeSqlda(ca);
+        FFC_SQL_Error(&failure, "DC_P31O2/COMMIT/D");
+    }
+    auto* list = static_cast<SZOPH_LIST*>(g_source.pCommands);
+    if (!list || !d.pfnChanged)
+        return;
+    SZOPH_ResetCommandList(list);
+    SZOPH_COMMAND* cmd = nullptr;
+    while (SZOPH_sGetNextCommand(list, &cmd) == 0)
+        if (cmd->fChanged)
+            d.pfnChanged(d.pUser, cmd);
+}
+
+// The messages the design steps queued, listed by run mode.
+void listDesignMessages()
+{
+    FFC_RECORD_STORE* store = g_run.context.pMessageStore;
+    g_run.context.pMessageStore = nullptr;
+    P31O2_ListRunMessages(&g_run.context, FFC_JOB_MSG_QUEUE, nullptr, messageCallback(), g_run.named.cmpeAnchor,
+                          g_run.named.lpcAnchor);
+    g_run.context.pMessageStore = store;
 }
 
 } // namespace
@@ -566,6 +617,10 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
 
     int32_t passCount = 1;
     int32_t buildStartValue = 0;
+    // The design steps work on the last pass's work files, stores and
+    // command list, so that pass is released only after them.
+    const bool designAfter = FFC_from_EDITOR() || (rq->pDesign && rq->pDesign->pPaint);
+    bool keptForDesign = false;
     for (int32_t pass = 1; result == DC_P31O2_OK && pass <= passCount; ++pass) {
         FFC_StopWhenInterrupted();
         fillContext(rq, pass, passCount);
@@ -635,7 +690,12 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
             if (g_seams.pfnXmlPages && pageFlag(14, 14))
                 g_seams.pfnXmlPages(&g_run.context, &g_run.state, &g_run.build);
         }
-        releasePass();
+        if (pass == passCount && designAfter) {
+            replayPassMessages();
+            keptForDesign = true;
+        } else {
+            releasePass();
+        }
     }
     if (result != DC_P31O2_OK) {
         g_run.context.pMessageStore = nullptr;   // the job's store is listed below
@@ -664,6 +724,12 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
                           g_run.named.lpcAnchor);
     if (result == DC_P31O2_OK && FFC_from_EDITOR())
         designLoop(st.lFatalTotal, st.lWarningsTotal);
+    else if (result == DC_P31O2_OK && rq->pDesign && rq->pDesign->pPaint)
+        designSession(*rq->pDesign);
+    if (keptForDesign) {
+        listDesignMessages();
+        releasePass();
+    }
     if (buildStarted) {
         long rc = DQOO_FCC_EndBuild(&g_run.build);
         if (rc != DQOO_OK)

@@ -17,6 +17,7 @@
 #include "dqov/run_driver.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
+#include "runcontrol/painter_script.h"
 
 namespace {
 
@@ -34,6 +35,12 @@ void usage(FILE* to)
                "  -d, --repository FILE   repository file (default: the built sample's repository)\n"
                "  -p, --partition ID      partition (default DEM)\n"
                "  -l, --language LANG     language (default ENG)\n"
+               "  -w, --web MODE          stylesheets of the web routines of WAMs: all, new (default) or none\n"
+               "  -t, --trace LEVEL       write the web generation trace (root\\X_VELMO\\d_trace.nnn) at LEVEL 0-3\n"
+               "      --html              with --generate: the HTML pages of a web-enabled function\n"
+               "      --xml               with --generate: its XML pages\n"
+               "      --design-screens SCRIPT  after the job, design its screens with a painter script\n"
+               "      --design-reports SCRIPT  after the job, design its reports with a painter script\n"
                "environment:\n"
                "  DQOV_LOCK_TIMEOUT       seconds to wait for the repository's write lock (default 60)\n"
                "exit status: 0 ran clean, 1 found errors, 2 could not run\n",
@@ -75,7 +82,9 @@ void toolsLine(int colour, const std::string& text)
 int main(int argc, char** argv)
 {
     bool generate = false;
-    std::string component, root, repository, partition = "DEM", language = "ENG";
+    std::string component, root, repository, partition = "DEM", language = "ENG", web = "new", trace, script;
+    uint32_t pageBits = 0;
+    char design = ' ';
     std::string names[2];
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
@@ -94,6 +103,10 @@ int main(int argc, char** argv)
             generate = true;
         } else if (a == "-c" || a == "--check") {
             generate = false;
+        } else if (a == "--html") {
+            pageBits |= 1u << 13;
+        } else if (a == "--xml") {
+            pageBits |= 1u << 14;
         } else if (a == "--component") {
             ok = value(component);
         } else if (a == "-r" || a == "--root") {
@@ -104,6 +117,13 @@ int main(int argc, char** argv)
             ok = value(partition);
         } else if (a == "-l" || a == "--language") {
             ok = value(language);
+        } else if (a == "-w" || a == "--web") {
+            ok = value(web) && (web == "all" || web == "new" || web == "none");
+        } else if (a == "-t" || a == "--trace") {
+            ok = value(trace) && trace.size() == 1 && trace[0] >= '0' && trace[0] <= '3';
+        } else if (a == "--design-screens" || a == "--design-reports") {
+            design = a == "--design-screens" ? 'S' : 'R';
+            ok = value(script);
         } else if (!a.empty() && a[0] == '-') {
             ok = false;
         } else if (positional < 2) {
@@ -144,6 +164,16 @@ int main(int argc, char** argv)
 
     FFC_SYSTEM_DEFINITION sys;
     FFC_InitToolsSystemDefinition(&sys, partition.c_str(), language.c_str());
+    // The job's language is the one the web generation writes for.
+    FFC_LANGUAGE_ENTRY generationLanguage{};
+    std::snprintf(generationLanguage.szLanguage, sizeof generationLanguage.szLanguage, "%s", language.c_str());
+    generationLanguage.ulFlags = 1;
+    sys.usLanguageCount = 1;
+    sys.pLanguages = &generationLanguage;
+    if (!trace.empty()) {
+        sys.QV_ITRO = 1;
+        sys.QV_ITRL = trace[0] - '0';
+    }
 
     int32_t errors = 0, warnings = 0;
     FFC_RUN_REQUEST rq{};
@@ -151,16 +181,29 @@ int main(int argc, char** argv)
     rq.pszProcess = component.empty() ? names[0].c_str() : component.c_str();
     rq.pszFunction = component.empty() ? names[1].c_str() : "*COMP";
     rq.cOption = generate ? 'G' : 'C';
+    rq.options.ulWebMode = web == "all" ? 3 : web == "new" ? 1 : 0;
+    rq.options.ulOptionBits = pageBits;
     rq.sRunMode = FFC_RUN_MODE_TOOLS;
     rq.plErrors = &errors;
     rq.plWarnings = &warnings;
+    painter::DesignSession session;
+    if (design != ' ') {
+        std::string error;
+        if (!session.load(script, design, error)) {
+            toolsLine(1, error);
+            return kCouldNotRun;
+        }
+        session.prepare(sys, rq, toolsLine);
+    }
     int32_t result = dc_p31o2(&rq);
+    if (design != ' ')
+        session.finish();
     SSQL_Disconnect();
 
     toolsLine(result == 0 && errors == 0 ? 5 : 1, "Job ended with result " + std::to_string(result) + ": " +
                                                       std::to_string(errors) + " error(s), " +
                                                       std::to_string(warnings) + " warning(s).");
-    if (result != 0)
+    if (result != 0 || session.failed())
         return kCouldNotRun;
     return errors == 0 ? kClean : kErrors;
 }

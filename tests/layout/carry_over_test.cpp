@@ -5,7 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "layout/design/design_state.h"
+#include "layout/design/report_design.h"
+#include "layout/design/screen_design.h"
 #include "platform/dqoo/dqoo_fixture.h"
 
 namespace {
@@ -26,7 +27,7 @@ std::string Values(std::initializer_list<const char *> values)
 
 class CarryOver : public ::testing::Test {
 protected:
-    DesignStep &s = ScreenStep();
+    DesignCommon &s = ScreenStep();
     void SetUp() override
     {
         s.entryCount = 0;
@@ -65,7 +66,7 @@ TEST_F(CarryOver, KeepsDisplayAttributesAndDropsWhatTheDesignDecides)
 
 TEST_F(CarryOver, DescriptionKeywordIsKeptOnlyForReports)
 {
-    DesignStep &r = ReportStep();
+    DesignCommon &r = ReportStep();
     r.entryCount = 0;
     std::memset(r.entries, ' ', sizeof r.entries);
     std::fill(r.buffer.begin(), r.buffer.end(), ' ');

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "dqov/painter.h"
-#include "layout/design/design_state.h"
+#include "layout/design/report_design.h"
+#include "layout/design/screen_design.h"
 #include "runcontrol/scripted_painter.h"
 
 namespace {
@@ -34,19 +35,19 @@ protected:
     }
     void TearDown() override { painter.reset(); }
 
-    static void Reset(DesignStep &s, char identification)
+    static void Reset(DesignCommon &s, char identification)
     {
         s.identification = identification;
         std::memcpy(s.painterCommand, "XX  ", 4);
         std::memcpy(s.action, "  ", 2);
     }
-    static std::string Command(const DesignStep &s) { return std::string(s.painterCommand, 4); }
-    static std::string Action(const DesignStep &s) { return std::string(s.action, 2); }
+    static std::string Command(const DesignCommon &s) { return std::string(s.painterCommand, 4); }
+    static std::string Action(const DesignCommon &s) { return std::string(s.action, 2); }
 };
 
 TEST_F(Identification, ReportAcceptsNoDescriptionAndSends255AfterCancel)
 {
-    DesignStep &s = ReportStep();
+    DesignCommon &s = ReportStep();
     s.paint = block.get();
     Reset(s, 'C');
     replies = {'D', -1, 'L'};
@@ -66,7 +67,7 @@ TEST_F(Identification, ReportAcceptsNoDescriptionAndSends255AfterCancel)
 
 TEST_F(Identification, ScreenAcceptsDescriptionAndResendsItsLetterAfterCancel)
 {
-    DesignStep &s = ScreenStep();
+    DesignCommon &s = ScreenStep();
     s.paint = block.get();
     Reset(s, 'C');
     replies = {'D', -1, 'X'};

@@ -8,6 +8,7 @@
 #define X_FUNSTD_H
 
 #include "x_fldstd.h"
+#include "x_tblstd.h"
 
 struct X_LIST;
 struct X_UIM;

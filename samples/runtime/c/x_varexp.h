@@ -13,7 +13,7 @@
 #define X_VAREXP_H
 
 #include "x_funstd.h"
-#include "x_varops.h"
+#include "x_compopc.h"
 
 /* ---- basic values ------------------------------------------------------ */
 typedef long long          X_LONGLONG;

@@ -28,6 +28,13 @@ struct GEN_EVALUATION_NODE {
     std::string target;         /* the target's vector identifier */
     int32_t lTargetLength = 0;
     int16_t sTargetDecimals = 0;
+    /* the result the routine computes, set by the emitter that registered
+       it: kind letter ('A'; 'P', 'S', 'D' numeric; 'L' logical), length,
+       decimals, and its two work-field numbers */
+    char cResultKind = 'L';
+    int32_t lResultLength = 0;
+    int16_t sResultDecimals = 0;
+    int32_t alWorkFields[2] = {0, 0};
 };
 
 /* One SELECT or SELECT_SQL loop. */

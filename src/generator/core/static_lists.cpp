@@ -227,6 +227,15 @@ void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage
     registerLiteral(text, pszLanguage, cTrim, 1, ppszReference, ppszDeclared);
 }
 
+std::string CGEN_NameLiteral(std::string_view name)
+{
+    CGEN_SetTextLiteralPrefix("NAME");
+    const char* reference = nullptr;
+    const char* declared = nullptr;
+    CGEN_GetTextLiteralDefineName(name, nullptr, nullptr, 'Y', &reference, &declared);
+    return reference ? reference : "";
+}
+
 const char* CGEN_pFindTextLiteral(std::string_view reference, const char*)
 {
     for (const GEN_TEXT_LITERAL& l : registry().chain)
@@ -247,23 +256,4 @@ const std::vector<GEN_TEXT_LITERAL>& CGEN_TextLiterals()
     LiteralRegistry& r = registry();
     r.view.assign(r.chain.begin(), r.chain.end());
     return r.view;
-}
-
-void P3109_DeclareEmitterWorkingVariables()
-{
-    const GEN_EMITTER_FLAGS& f = P3109_State().emit;
-    if (f.cCallProcess == 'Y')
-        CGEN_AddStaticWorkingVariable(0, "X_VCHAR vchCallProcess[X_OBJECT_NAME_LEN + 1]", "", 'Y');
-    if (f.cCallFunction == 'Y')
-        CGEN_AddStaticWorkingVariable(0, "X_VCHAR vchCallFunction[X_FUNCTION_NAME_LEN + 1]", "", 'Y');
-    if (f.cValidation == 'Y') {
-        CGEN_AddStaticWorkingVariable(0, "X_YES_NO fchFieldAccepted[X_VECTOR_TOTAL]", "", 'Y');
-        for (int16_t level = 1; level <= f.sValidationDepth; ++level)
-            CGEN_AddStaticWorkingVariable(0, "X_SHORT X_ErrorCount_" + std::to_string(level), "", 'Y');
-    }
-    if (f.cCheckResult == 'Y')
-        CGEN_AddStaticWorkingVariable(0, "X_CHAR chResultofCheck", "", 'Y');
-    if (f.cLastIoStatus == 'Y')
-        CGEN_AddStaticWorkingEntry(0, "X_VCHAR vchLastIOStatus[X_DBM_RETURN_CODE_LEN + 1]", "",
-                                   "public string vchLastIOStatus", "", 'Y');
 }

@@ -35,11 +35,6 @@ const std::vector<GEN_STATIC_ENTRY>& CGEN_StaticWorkingList(int16_t sList);
 void CGEN_WriteStaticWorkingDeclarations(int16_t sList, GEN_STREAM cStream, GEN_STREAM csStream);
 void P3109_WriteStaticWorkingInitialisers(int16_t sList, GEN_STREAM stream, uint16_t usColumn, char cTarget);
 void CGEN_WriteListLine(std::string_view text, GEN_STREAM stream);
-/* The static working variables that the emitted commands asked for
-** through the emitter flags (the names of CALL and SUBMIT, the validation
-** flags and error counts, the check result, the last I/O status). */
-void P3109_DeclareEmitterWorkingVariables();
-
 /* GEN_TEXT_LITERAL. */
 struct GEN_TEXT_LITERAL {
     std::string cName, csName, reference, declaredName;
@@ -56,6 +51,9 @@ void CGEN_GetTextLiteralDefineName(std::string_view text, const char* pszLanguag
                                    char cTrim, const char** ppszReference, const char** ppszDeclared);
 void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage, const void* pReserved,
                                   char cTrim, const char** ppszReference, const char** ppszDeclared);
+/* Registers a name under the name part "NAME" and returns its reference:
+** the name column of a descriptor row. */
+std::string CGEN_NameLiteral(std::string_view name);
 const char* CGEN_pFindTextLiteral(std::string_view reference, const char* pszLanguage);
 const std::vector<GEN_TEXT_LITERAL>& CGEN_TextLiterals();
 /* Releases every registered literal (the text strings writer, once the

@@ -20,7 +20,7 @@
 #include <cstring>
 
 #include "dqov/x_tree.h"
-#include "generator/core/evaluation_services.h"
+#include "generator/core/description_tables.h"
 #include "generator/core/field_values.h"
 #include "generator/core/gen_chains.h"
 #include "generator/core/line_writer.h"

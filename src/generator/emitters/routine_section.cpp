@@ -119,9 +119,12 @@ void writeDataStructures(GEN_STREAM prototypes)
         P3109_WriteLine(prototypes, 3, "F_VOID_FUNCTION " + ds.disassembleRoutine + " (FUNCTION_STD_ARGS);");
         P3109_WriteLine(prototypes, 3, "F_VOID_FUNCTION " + ds.assembleRoutine + " (FUNCTION_STD_ARGS);");
     }
-    for (const GEN_DATA_STRUCTURE& ds : structures)
-        writeStructureType(prototypes, ds);
+    /* in C the types go into the storage file, whose static areas hold the
+       structures and which the program and its built-in function wrapper
+       include first */
     GEN_MODULE_STATE& s = g();
+    for (const GEN_DATA_STRUCTURE& ds : structures)
+        writeStructureType(P3109_fCSharp() ? prototypes : s.stg, ds);
     const GEN_STREAM saved = s.out.current;
     s.out.current = P3109_fCSharp() ? s.csStreams[2] : s.sbr;
     for (const GEN_DATA_STRUCTURE& ds : structures) {

@@ -129,7 +129,7 @@ void P3109_EmitBeginCheck()
     const int16_t depth = ++es.sValidationDepth;
     GEN_EMITTER_FLAGS& flags = g().emit;
     flags.cValidation = 'Y';
-    flags.sValidationDepth = std::max(flags.sValidationDepth, depth);
+    flags.sBeginChecks = std::max(flags.sBeginChecks, depth);
     P3109_Line("{");
     P3109_IndentIn();
     if (depth > 1)

@@ -42,7 +42,8 @@ public:
         facts.length = info.lLength;
         facts.decimals = info.sDecimals;
         facts.fieldClass = info.fKind("FL");
-        facts.isArray = info.array.cKind == 'C';
+        /* an element of an array is reached through its index */
+        facts.isArray = info.fIndexed;
         facts.unsignedInt = info.fUnsigned();
         /* an extended field read through a dispatch operation */
         if (info.cEvaluationKind == 'R')

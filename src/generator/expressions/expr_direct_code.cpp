@@ -5,6 +5,10 @@
 */
 #include "generator/expressions/expr_direct_code.h"
 
+#include <cctype>
+#include <cstring>
+#include <utility>
+
 #include "generator/expressions/expr_opcode_traits.h"
 #include "generator/expressions/expr_operand_info.h"
 #include "generator/expressions/expr_routines.h"
@@ -137,6 +141,55 @@ bool declareResultVariable(ExprCode& c, EXPR_OPERAND_NODE* node)
 }
 
 } // namespace
+
+std::string EXPR_CsLine(std::string_view text)
+{
+    static const std::pair<const char*, const char*> kTypes[] = {
+        {"X_LONGLONG", "long"}, {"X_LONG", "int"},   {"X_ULONG", "uint"},   {"X_DOUBLE", "double"},
+        {"X_INT64", "long"},    {"X_INT32", "int"},  {"X_INT16", "short"},  {"X_INT8", "sbyte"},
+        {"X_UINT8", "byte"},    {"X_FLT64", "double"}, {"X_FLT32", "float"}, {"X_SHORT", "short"},
+        {"X_BOOL", "bool"},     {"X_CHAR", "char"}};
+    std::string line(text);
+    /* "<type> <name>;" */
+    for (const auto& [c, csharp] : kTypes) {
+        const std::string prefix = std::string(c) + " ";
+        if (line.rfind(prefix, 0) == 0 && line.size() > prefix.size() + 1 && line.back() == ';' &&
+            line.find_first_of(" =()[", prefix.size()) == std::string::npos) {
+            const std::string name = line.substr(prefix.size(), line.size() - prefix.size() - 1);
+            return std::string(csharp) + " " + name + (std::string(csharp) == "bool" ? " = false;" : " = 0;");
+        }
+    }
+    auto replaceAll = [&](const std::string& from, const std::string& to) {
+        for (size_t at = line.find(from); at != std::string::npos; at = line.find(from, at + to.size()))
+            line.replace(at, from.size(), to);
+    };
+    for (const auto& [c, csharp] : kTypes) {
+        replaceAll("((" + std::string(c) + ")(", "((" + std::string(csharp) + ")(");
+        replaceAll("((" + std::string(c) + ") ", "((" + std::string(csharp) + ") ");
+    }
+    /* TRUE and FALSE as words, outside string literals */
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"' && (i == 0 || line[i - 1] != '\\'))
+            quoted = !quoted;
+        if (quoted)
+            continue;
+        for (const auto& [word, value] : {std::pair<const char*, const char*>{"TRUE", "true"}, {"FALSE", "false"}}) {
+            const size_t n = std::strlen(word);
+            auto isName = [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_'; };
+            if (line.compare(i, n, word) == 0 && (i == 0 || !isName(line[i - 1])) &&
+                (i + n >= line.size() || !isName(line[i + n]))) {
+                line.replace(i, n, value);
+                break;
+            }
+        }
+    }
+    if (line.rfind("X_Vec_", 0) == 0)
+        line = "X_RUN_DLL." + line;
+    /* the run-time block is an object */
+    replaceAll("pX_Ids->", "pX_Ids.");
+    return line;
+}
 
 bool& EXPR_DeclaredSqlNullResult()
 {

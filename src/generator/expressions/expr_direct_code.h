@@ -30,6 +30,15 @@
 void EXPR_WriteDirectExpressionCode(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression,
                                     EXPR_VARIANT& variant, uint32_t stream, uint16_t indent);
 
+/* The C# form of a line of direct code written in its C form: a work
+** variable declared with a C type ("X_LONG lOperand3;") is declared with
+** the C# type of the same width and zero ("int lOperand3 = 0;", since C#
+** passes it by reference only once assigned), a C cast to such a type
+** becomes the C# cast, TRUE and FALSE are true and false, a vector
+** routine called bare is called through X_RUN_DLL, and a member of the
+** run-time block pX_Ids is reached with ".". Other text is kept. */
+std::string EXPR_CsLine(std::string_view text);
+
 /* What every writer of one variant shares: where it writes, and the
 ** routine, expression and variant it writes for. */
 struct ExprCode {
@@ -42,7 +51,8 @@ struct ExprCode {
 
     bool iSeries() const { return variant.tag == EXPR_VARIANT_ISERIES; }
     bool cs() const { return gen.CSharp(); }
-    void Line(std::string_view text) const { gen.LineAt(stream, indent, text); }
+    /* C# lines pass through EXPR_CsLine. */
+    void Line(std::string_view text) const { gen.LineAt(stream, indent, cs() ? EXPR_CsLine(text) : std::string(text)); }
     /* A form with a C text and a C# text. */
     void Line(std::string_view c, std::string_view csharp) const { Line(cs() ? csharp : c); }
     void In() { indent = static_cast<uint16_t>(indent + 3); }

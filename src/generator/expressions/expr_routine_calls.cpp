@@ -87,7 +87,8 @@ long EXPR_lWriteCommandCallLine(EXPR_ROUTINE* element, void*, void*)
     if (gen == nullptr || element == nullptr)
         return 0;
     if (element->kind == EXPR_ROUTINE_COMMAND)
-        gen->Line(gen->CSharp() ? EXPR_Format("Command_Evaluation_Routine_%d( %s );", element->number, kCsArgs)
+        gen->Line(gen->CSharp() ? EXPR_Format("Command_Evaluation_Routine_%d( %s%s );", element->number, kCsArgs,
+                                              EXPR_fLoadsWhenSubject(*element) ? ", operandStack" : "")
                                 : EXPR_Format("EVALUATE_COMMAND_%d", element->number));
     else if (element->kind == EXPR_ROUTINE_WHEN_GROUP)
         writeWhenStack(*gen, element->operandStackSize);

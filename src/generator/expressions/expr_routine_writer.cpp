@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "generator/expressions/expr_direct_code.h"
+#include "generator/expressions/expr_opcode_traits.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
@@ -173,7 +174,13 @@ void writeRoutine(ExprWriterServices& gen, EXPR_ROUTINE& routine)
         gen.Column0(EXPR_Format(cs ? "#if !%s_%d" : "#if !defined(%s_%d)", k->macro, routine.number));
     }
     EXPR_WriteSectionBox(gen, stream, EXPR_Format("%s : %s_%d ", k->title, k->name, routine.number));
-    gen.Column0(numbered(cs ? k->csSignature : k->cSignature, routine.number));
+    std::string signature = numbered(cs ? k->csSignature : k->cSignature, routine.number);
+    /* A C# method has no caller's stack in scope: the routine that loads a
+    ** When group's subject takes the group's stack as its parameter (C
+    ** reaches it through the routine's macro, expanded where the stack is). */
+    if (cs && EXPR_fLoadsWhenSubject(routine) && signature.size() > 2)
+        signature.insert(signature.size() - 2, ", X_VAR_EXPRESSION_OPERAND[] operandStack");
+    gen.Column0(signature);
     gen.Column0("{");
     gen.SetOutputIndent(3);
     writeBody(gen, routine, *k);
@@ -305,6 +312,19 @@ long EXPR_lWriteEvaluationPrototypes(EXPR_ROUTINE* routine, void* pass)
     if (ExprWriterServices* gen = EXPR_CurrentWriter(); gen != nullptr && routine != nullptr)
         writePrototypes(*gen, *routine, static_cast<const int32_t*>(pass));
     return 0;
+}
+
+bool EXPR_fLoadsWhenSubject(const EXPR_ROUTINE& routine)
+{
+    if (routine.kind != EXPR_ROUTINE_COMMAND || routine.expressions == nullptr)
+        return false;
+    for (uint32_t e = 0; e < routine.expressionCount; ++e) {
+        const EXPR_EXPRESSION* x = routine.expressions[e];
+        for (uint32_t i = 0; x != nullptr && x->instructions != nullptr && i < x->instructionCount; ++i)
+            if (x->instructions[i] != nullptr && EXPR_fIsSubjectLoad(x->instructions[i]->opcode))
+                return true;
+    }
+    return false;
 }
 
 void EXPR_WriteEvaluationRoutines(ExprWriterServices& gen)

@@ -63,6 +63,9 @@ uint32_t EXPR_WriteOperandDeclarations(ExprWriterServices& gen, uint32_t count,
 /* Insertion point 14, the object layer's part: every compiled routine into
 ** the C source (the C# class source in the C# pass) at indent 3. */
 void EXPR_WriteEvaluationRoutines(ExprWriterServices& gen);
+/* True for a command routine that loads a When group's subject into the
+** group's stack (its C# method takes the stack as a parameter). */
+bool EXPR_fLoadsWhenSubject(const EXPR_ROUTINE& routine);
 /* Insertion point 15, the object layer's part: the macros, then the
 ** macro-or-function call definitions, then the plain prototypes, into the
 ** header. */

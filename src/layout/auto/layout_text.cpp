@@ -34,4 +34,63 @@ int32_t TextLength(const FFC_CONTEXT *ctx, const char *text, int width, int32_t 
     return SSNLS_usGetEbcdicLength(copy.c_str());
 }
 
+void MoveHeadingsDown(char headings[3][20])
+{
+    char lines[3][20];
+    std::memset(lines, ' ', sizeof lines);
+    int at = 2;
+    for (int i = 2; i >= 0; --i)
+        if (std::string(headings[i], 20).find_first_not_of(' ') != std::string::npos)
+            std::memcpy(lines[at--], headings[i], 20);
+    std::memcpy(headings, lines, sizeof lines);
+}
+
+void RightAlignText(char *text, int width)
+{
+    int n = width;
+    while (n > 0 && text[n - 1] == ' ')
+        --n;
+    if (n == 0 || n == width)
+        return;
+    std::memmove(text + (width - n), text, static_cast<size_t>(n));
+    std::memset(text, ' ', static_cast<size_t>(width - n));
+}
+
+void LeftAlignText(char *text, int width)
+{
+    int first = 0;
+    while (first < width && text[first] == ' ')
+        ++first;
+    if (first == 0 || first == width)
+        return;
+    std::memmove(text, text + first, static_cast<size_t>(width - first));
+    std::memset(text + (width - first), ' ', static_cast<size_t>(first));
+}
+
+void ReportItemGeometry(LAYOUT_FIELD_ENTRY &e, bool rightToLeft)
+{
+    e.lValueOffset = e.lIdentOffset = e.lRightLabelOffset = 0;
+    if (e.cIdentification == 'N') {
+        e.lWidth = e.lValueWidth;
+        return;
+    }
+    if (e.cIdentification == 'L') {
+        e.lWidth = e.lLabelWidth + e.lValueWidth + 1;
+        if (rightToLeft)
+            e.lRightLabelOffset = e.lValueWidth + 1;
+        else
+            e.lValueOffset = e.lLabelWidth + 1;
+        return;
+    }
+    if (e.lValueWidth <= e.lHeadingWidth) {
+        e.lWidth = e.lHeadingWidth;
+        e.lValueOffset = e.lHeadingWidth - e.lValueWidth;
+        if (e.cType == 'A')
+            e.lValueOffset /= 2;
+        return;
+    }
+    e.lWidth = e.lValueWidth;
+    e.lIdentOffset = e.cType == 'A' && !rightToLeft ? 0 : e.lValueWidth - e.lHeadingWidth;
+}
+
 }  // namespace layout

@@ -174,45 +174,9 @@ std::string OutputAttributes(const FFC_FIELD_DEFINITION &def)
     return std::string(def.output.acCodes, std::min<size_t>(def.output.usLength, sizeof def.output.acCodes));
 }
 
-void SetGeometry(LAYOUT_FIELD_ENTRY &e)
-{
-    const bool rightToLeft = Rpt().ctx->cRightToLeft == 'Y';
-    e.lValueOffset = e.lIdentOffset = e.lRightLabelOffset = 0;
-    switch (e.cIdentification) {
-    case 'L':
-        e.lWidth = e.lLabelWidth + e.lValueWidth + 1;
-        if (rightToLeft)
-            e.lRightLabelOffset = e.lValueWidth + 1;
-        else
-            e.lValueOffset = e.lLabelWidth + 1;
-        break;
-    case 'C':
-    case 'D':
-        if (e.lValueWidth <= e.lHeadingWidth) {
-            e.lWidth = e.lHeadingWidth;
-            e.lValueOffset = e.lHeadingWidth - e.lValueWidth;
-            if (e.cType == 'A')
-                e.lValueOffset /= 2;
-        } else {
-            e.lWidth = e.lValueWidth;
-            e.lIdentOffset = e.cType == 'A' && !rightToLeft ? 0 : e.lValueWidth - e.lHeadingWidth;
-        }
-        break;
-    default:
-        e.lWidth = e.lValueWidth;
-        break;
-    }
-}
-
 void AlignHeadings(LAYOUT_FIELD_ENTRY &e)
 {
-    char lines[3][20];
-    std::memset(lines, ' ', sizeof lines);
-    int at = 2;
-    for (int i = 2; i >= 0; --i)
-        if (!checker::Trim(e.acHeadings[i], 20).empty())
-            std::memcpy(lines[at--], e.acHeadings[i], 20);
-    std::memcpy(e.acHeadings, lines, sizeof lines);
+    MoveHeadingsDown(e.acHeadings);
     if (Rpt().ctx->cRightToLeft != 'Y' || e.lHeadingWidth >= 21 || e.lHeadingWidth <= 0)
         return;
     const size_t shift = static_cast<size_t>(20 - e.lHeadingWidth);
@@ -320,7 +284,7 @@ void P3116_LoadGroupFields()
         const char own = w.acData[GF_IDENT];
         e.cIdentification = own != '0' && own != ' ' ? own : r.identify;
         e.lLines = e.cIdentification == 'C' && HeadOrFoot() ? 4 : 1;
-        SetGeometry(e);
+        ReportItemGeometry(e, r.ctx->cRightToLeft == 'Y');
         PostEvent(1, &e);
     }
 }

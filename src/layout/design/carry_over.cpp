@@ -7,17 +7,20 @@
 #include <string>
 
 #include "dqov/fatal.h"
-#include "layout/design/design_state.h"
+#include "layout/design/report_design.h"
+#include "layout/design/screen_design.h"
 #include "platform/dqoo/dqoo.h"
 
 using namespace layout::design;
 
 namespace {
 
+using DesignStep = DesignCommon;
+
 constexpr const char *kScreenKeywords[12] = {"*COLUMN", "*COL", "*COLHEAD", "*COLHDG", "*LAB",       "*LABEL",
                                              "*NOID",   "*NOIDENT", "*NEWPAGE", "*NEWFORMAT", "*DESC", "*DES"};
 constexpr size_t kReportKeywords = 8;
-constexpr size_t kAreaSize = sizeof DesignStep::attributes;
+constexpr size_t kAreaSize = sizeof DesignCommon::attributes;
 
 // A position such as *R5 or *C12: "*R", "*L", "*C" or "*P" followed by
 // blanks or digits only.
@@ -41,22 +44,6 @@ bool IsKeyword(const char *value, size_t keywords)
             return true;
     }
     return false;
-}
-
-// Puts the value at the position and moves to the first blank at or
-// after it, plus one; nothing is written past the buffer's end.
-void Append(DesignStep &s, const char *value)
-{
-    const size_t size = s.buffer.size();
-    if (s.position < 1 || s.position > size)
-        return;
-    const size_t at = s.position - 1;
-    const size_t n = std::min<size_t>(10, size - at);
-    std::memcpy(s.buffer.data() + at, value, n);
-    size_t p = at;
-    while (p < size && s.buffer[p] != ' ')
-        ++p;
-    s.position = p + 2;
 }
 
 using FieldCallback = int (*)(const char *, const char *);
@@ -117,7 +104,7 @@ void Expand(DesignStep &s, size_t keywords, FieldCallback callback)
             static const char kBlank[10] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
             if (std::memcmp(value, kBlank, 10) == 0 || IsPosition(value) || IsKeyword(value, keywords))
                 continue;
-            Append(s, value);
+            PutToken(s, value, 10);
         }
         return;
     }

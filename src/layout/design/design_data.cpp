@@ -1,7 +1,9 @@
 // Stored design data (QV_F85): the text maps of designed screens and
 // report lines, replaced as a whole (delete, then insert), and the report
 // image with blank rows filling the gaps between stored lines.
+#include <algorithm>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,12 +11,16 @@
 #include "checker/support_names.h"
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
-#include "layout/design/design_state.h"
+#include "dqov/workfile.h"
+#include "layout/design/report_design.h"
+#include "layout/design/screen_design.h"
 #include "platform/dqos/dqos.h"
 
 using namespace layout::design;
 
 namespace {
+
+constexpr uint16_t kSlot = 12;
 
 struct Keys {
     std::string partition, process, function, kind, key2;
@@ -54,19 +60,6 @@ void Insert(const Keys &k, const std::string &payload, int32_t sequence, const c
     Run(area, tag);
 }
 
-std::string Digits(int32_t value, uint32_t n)
-{
-    char digits[15];
-    FIX_LongToDigits(&value, n, digits);
-    return std::string(digits, n);
-}
-
-// The stored column: mirrored from the right edge when the flag is set.
-int32_t StoredColumn(const DesignStep &s, const LAYOUT_FIELD_ENTRY &e)
-{
-    return s.mirror == 'Y' ? s.width + 2 - e.lColumn - e.lLength : e.lColumn;
-}
-
 // "((" + text-map name + " " + "1 1))": the 16-character text parameter.
 std::string TextParameter(const std::string &name)
 {
@@ -75,25 +68,36 @@ std::string TextParameter(const std::string &name)
     return "((" + padded + " 1 1))";
 }
 
-void SaveTextMap(DesignStep &s, uint16_t code, bool screen)
+// Replaces the text map of a command by the text entries given in turn by
+// next(); the command's text parameter names the map while it has texts.
+// A command left without texts has its parameter cleared and its earlier
+// rows removed, so that no rows stay behind that nothing names.
+template <typename Next>
+void SaveTextMap(FFC_CONTEXT *ctx, int32_t command, uint16_t code, const std::string &name, bool screen,
+                 int32_t width, char mirror, Next next)
 {
-    Keys k = KeysOf(s.ctx);
-    P31O2_sInsertCommandParameter(s.commandNumber, code, screen ? 16 : 1, screen ? "                " : " ");
+    Keys k = KeysOf(ctx);
+    k.kind = "TEXTMAPS  ";
+    k.key2 = name;
+    k.key2.resize(10, ' ');
+    const char *deleteTag = screen ? "P3097_07" : "P3019_10";
+    P31O2_sInsertCommandParameter(static_cast<int16_t>(command), code, screen ? 16 : 1,
+                                  screen ? "                " : " ");
     int32_t sequence = 0;
-    for (const LAYOUT_FIELD_ENTRY &e : s.fields) {
+    LAYOUT_FIELD_ENTRY e;
+    while (next(e)) {
         if (e.cType != 'T')
             continue;
         if (sequence == 0) {
-            k.kind = "TEXTMAPS  ";
-            k.key2 = s.textMap;
-            k.key2.resize(10, ' ');
-            DeleteTextMap(k, screen ? "P3097_07" : "P3019_10");
-            const std::string value = TextParameter(s.textMap);
-            P31O2_sInsertCommandParameter(s.commandNumber, code, static_cast<uint16_t>(value.size()), value.c_str());
+            DeleteTextMap(k, deleteTag);
+            const std::string value = TextParameter(name);
+            P31O2_sInsertCommandParameter(static_cast<int16_t>(command), code, static_cast<uint16_t>(value.size()),
+                                          value.c_str());
         }
         ++sequence;
+        const int32_t column = mirror == 'Y' ? width + 2 - e.lColumn - e.lLength : e.lColumn;
         std::string payload(e.acEditMask, screen ? 80 : 120);
-        payload += Digits(e.lLine, 3) + Digits(StoredColumn(s, e), 3);
+        payload += Digits(e.lLine, 3) + Digits(column, 3);
         if (screen) {
             payload.append(e.acInputFlags, 14);
             payload.append(32, ' ');
@@ -103,6 +107,8 @@ void SaveTextMap(DesignStep &s, uint16_t code, bool screen)
         }
         Insert(k, payload, sequence, screen ? "P3097_08" : "P3019_11");
     }
+    if (sequence == 0 && name.compare(0, 5, "*TMAP") == 0)
+        DeleteTextMap(k, deleteTag);
 }
 
 // Stores one image line as its chunks of 132 characters.
@@ -158,19 +164,52 @@ std::vector<int32_t> StoredLines(const Keys &k)
 
 extern "C" void P3097_SaveTextMaps(void)
 {
-    DesignStep &s = ScreenStep();
-    SaveTextMap(s, s.popUp ? 34101 : 14101, true);
+    ScreenDesign &s = ScreenStep();
+    std::fill(s.buffer.begin(), s.buffer.end(), ' ');
+    if (s.formats.empty())
+        return;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(s.ctx, &r);
+    std::memcpy(r.acKind, LAYOUT_KIND_RCDFLD, 10);
+    std::memcpy(r.acName, s.formats.front().name, 8);
+    char rc = WF_cReadFirst(s.ctx, kSlot, &r, 2);
+    SaveTextMap(s.ctx, s.commandNumber, s.popUp ? 34101 : 14101, s.textMap, true, s.usableWidth, s.mirror(),
+                [&](LAYOUT_FIELD_ENTRY &e) {
+                    if (rc != '0')
+                        return false;
+                    std::memcpy(&e, r.acData, sizeof e);
+                    rc = WF_cReadNext(s.ctx, kSlot, &r, 2);
+                    return true;
+                });
 }
 
 extern "C" void P3019_SaveTextMaps(void)
 {
-    DesignStep &s = ReportStep();
-    SaveTextMap(s, 8501, false);
+    ReportDesign &s = ReportStep();
+    std::fill(s.buffer.begin(), s.buffer.end(), ' ');
+    int32_t n = 0;
+    const std::string name = TextMapNameOf(s, s.designed.number);
+    SaveTextMap(s.ctx, s.designed.number, 8501, name, false, s.width, s.mirror(), [&](LAYOUT_FIELD_ENTRY &e) {
+        while (++n <= s.entryCount) {
+            bool ofLine = false;
+            for (int32_t row = 1; row <= s.rowCount && !ofLine; ++row)
+                ofLine = s.rows[row].entry == n && OfDesignedLine(s.rows[row]);
+            if (!ofLine)
+                continue;
+            e = ReportField(n);
+            return true;
+        }
+        return false;
+    });
 }
 
+// The report's lines in page order: headings at their own lines, second
+// headings and body lines (in the page's body order) each after the line
+// before it, footings at their own lines. A line number met twice is
+// stored once.
 extern "C" void P3019_SaveReportImage(void)
 {
-    DesignStep &s = ReportStep();
+    ReportDesign &s = ReportStep();
     Keys k = KeysOf(s.ctx);
     k.kind = "FUNCREP" + Digits(s.reportNumber, 3);
     SSQL_AREA area;
@@ -178,33 +217,37 @@ extern "C" void P3019_SaveReportImage(void)
                            "X85KV1 = '%s'",
                     k.partition.c_str(), k.process.c_str(), k.function.c_str(), k.kind.c_str());
     Run(area, "P3019_01");
-    const int32_t chunks = std::max<int32_t>(1, std::min<int32_t>((s.width + 131) / 132, 4));
-    int32_t line = 0;
-    auto inSection = [&](const char *section) {
-        for (const ImageLine &l : s.image) {
-            if (l.section != section)
-                continue;
-            const bool fixed = l.section == "HED" || l.section == "FOT";
-            if (fixed) {
-                line = l.line;
-                StoreLine(k, line, l.text, chunks, l.section == "HED" ? "P3019_02" : "P3019_05");
-                continue;
-            }
-            line += l.before;
-            StoreLine(k, line, l.text, chunks, "P3019_03");
-            line += l.after;
-        }
+    // A width above 528 characters is cut to the four chunks of the area.
+    const int32_t chunks = std::clamp<int32_t>((s.width + 131) / 132, 1, 4);
+    std::set<int32_t> stored;
+    auto store = [&](int32_t line, const SectionEntry &e, const char *tag) {
+        if (stored.insert(line).second)
+            StoreLine(k, line, std::string(e.text, sizeof e.text), chunks, tag);
     };
-    inSection("HED");
-    inSection("HD2");
-    for (const ImageLine &l : s.image) {
-        if (l.section == "HED" || l.section == "HD2" || l.section == "FOT")
-            continue;
-        line += l.before;
-        StoreLine(k, line, l.text, chunks, "P3019_04");
-        line += l.after;
-    }
-    inSection("FOT");
+    int32_t line = 0;
+    SectionEntry e;
+    for (uint16_t n = 1; n <= SectionEntryCount("HED"); ++n)
+        if (ReadSectionEntry("HED", n, e)) {
+            line = e.reportLine;
+            store(line, e, "P3019_02");
+        }
+    for (uint16_t n = 1; n <= SectionEntryCount("HD2"); ++n)
+        if (ReadSectionEntry("HD2", n, e)) {
+            line += e.before;
+            store(line, e, "P3019_03");
+            line += e.after;
+        }
+    for (const OrderRow &o : s.order)
+        if (ReadSectionEntry(o.section, static_cast<uint16_t>(o.entry), e)) {
+            line += std::max<int32_t>(e.before, 1);
+            store(line, e, "P3019_04");
+            line += e.after;
+        }
+    for (uint16_t n = 1; n <= SectionEntryCount("FOT"); ++n)
+        if (ReadSectionEntry("FOT", n, e)) {
+            line = e.reportLine;
+            store(line, e, "P3019_05");
+        }
     // every line from the first stored to the last: blank rows fill gaps
     const std::vector<int32_t> lines = StoredLines(k);
     for (size_t i = 1; i < lines.size(); ++i)

@@ -4,33 +4,13 @@
 #include <cstring>
 
 #include "dqov/painter.h"
-#include "layout/design/design_state.h"
+#include "layout/design/report_design.h"
+#include "layout/design/screen_design.h"
 #include "platform/dqos/dqos.h"
-
-namespace layout::design {
-
-DesignStep &ScreenStep()
-{
-    static DesignStep step;
-    return step;
-}
-
-DesignStep &ReportStep()
-{
-    static DesignStep step;
-    return step;
-}
-
-}  // namespace layout::design
 
 using namespace layout::design;
 
 namespace {
-
-void Unexpected(const char *routine, int16_t reply)
-{
-    SMSG_sGetMessage(nullptr, 251, 16384, 0, 1, routine, static_cast<int>(reply));
-}
 
 void IdentifyScreen(FFC_PAINT_STR *paint)
 {
@@ -48,7 +28,7 @@ void IdentifyReport(FFC_PAINT_STR *paint)
 
 extern "C" void QBIDEN_Report(void)
 {
-    DesignStep &s = ReportStep();
+    DesignCommon &s = ReportStep();
     const int16_t reply = P31O2_sPainterRequest6(s.paint, s.identification);
     if (reply == 'L' || reply == 'C' || reply == 'N') {
         s.identification = reply;
@@ -58,13 +38,13 @@ extern "C" void QBIDEN_Report(void)
         s.identification = 255;
         std::memcpy(s.painterCommand, "    ", 4);
     } else {
-        Unexpected("QBIDEN_Report", reply);
+        UnexpectedReply("QBIDEN_Report", reply);
     }
 }
 
 extern "C" void P3097_GetIdentification(void)
 {
-    DesignStep &s = ScreenStep();
+    DesignCommon &s = ScreenStep();
     const int16_t reply = P31O2_sPainterRequest6(s.paint, s.identification);
     if (reply == -1) {
         std::memcpy(s.painterCommand, "    ", 4);
@@ -74,7 +54,7 @@ extern "C" void P3097_GetIdentification(void)
         std::memcpy(s.painterCommand, "IC  ", 4);
         std::memcpy(s.action, "RA", 2);
     } else {
-        Unexpected("P3097_GetIdentification", reply);
+        UnexpectedReply("P3097_GetIdentification", reply);
     }
 }
 

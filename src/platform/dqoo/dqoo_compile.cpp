@@ -61,7 +61,7 @@ const op::PullRow* pullRow(const DQOO_CHECKED_OPERAND& target)
 {
     const char type = target.chType;
     char layout = type;
-    if ((type == 'P' || type == 'S') && (target.ulFlags & DQOO_OPERAND_SQLNULL) != 0)
+    if (HeldWithFieldInformation(target))
         layout = type == 'P' ? 'p' : 's';
     else if (type == 'H') layout = '1';
     else if (type == 'I')
@@ -111,7 +111,7 @@ bool identicalLayout(const DQOO_CHECKED_OPERAND& source, const DQOO_CHECKED_OPER
     if (source.chType != 'A' && source.chType != 'P' && source.chType != 'S')
         return false;
     return source.lLength == target.lLength && source.lDecimals == target.lDecimals &&
-           (source.ulFlags & DQOO_OPERAND_SQLNULL) == 0;
+           (source.ulFlags & DQOO_OPERAND_SQLNULL) == 0 && (target.ulFlags & DQOO_OPERAND_SQLNULL) == 0;
 }
 
 EXPR_EXPRESSION* compileAssignment(ExpressionStore& store, const DQOO_CHECKED_EXPRESSION& e,

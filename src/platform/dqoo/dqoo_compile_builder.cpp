@@ -206,6 +206,12 @@ EXPR_EXPRESSION* Builder::Finish(EXPR_OPERAND_NODE* result)
     return &e;
 }
 
+bool HeldWithFieldInformation(const DQOO_CHECKED_OPERAND& o)
+{
+    return (o.chType == 'P' || o.chType == 'S') &&
+           ((o.ulFlags & DQOO_OPERAND_SQLNULL) != 0 || o.lLength > 30 || o.lDecimals > 9);
+}
+
 Family FieldFamily(char type)
 {
     switch (type) {
@@ -273,6 +279,9 @@ EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
             if (o.chType == 'P' || o.chType == 'S')
                 n->flags |= EXPR_NODE_FLAG_CONVERTED;
         }
+        /* so is one beyond 30 digits or 9 decimals */
+        if (HeldWithFieldInformation(o))
+            n->flags |= EXPR_NODE_FLAG_CONVERTED;
         return n;
     }
     if (cls == "NL") {

@@ -8,6 +8,7 @@
 #include "platform/dqoo/dqoo_compile_internal.h"
 #include "platform/dqoo/dqoo_opcodes.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace dqoo::compile {
@@ -121,12 +122,21 @@ Value ExpressionCompiler::Arithmetic(const DQOO_CHECKED_OPERATION& op)
     const uint32_t base = numeric_ == kLong ? op::kLongPlus : numeric_ == kLongLong ? op::kLongLongPlus : op::kDoublePlus;
     const uint32_t offset = is(op, "AD") ? 0 : is(op, "SU") ? 1 : is(op, "DV") ? 2 : 3;
     const DQOO_CHECKED_OPERAND& work = Operand(op.sResult);
+    /* The checker sizes the last result to the field it is assigned to; the
+    ** intermediate keeps the decimals the operation makes, so that a value
+    ** rounded to the field is rounded from them. */
+    int32_t natural = std::max(a.decimals, b.decimals);
+    if (is(op, "MU"))
+        natural = a.decimals + b.decimals;
+    else if (is(op, "DV"))
+        natural = std::max(natural, work.lDecimals);
+    const int32_t decimals = std::min(std::max(work.lDecimals, natural), 63);
     Value v;
     v.family = Family::Number;
-    v.length = work.lLength;
-    v.decimals = work.lDecimals;
+    v.length = std::min(work.lLength + (decimals - work.lDecimals), 63);
+    v.decimals = decimals;
     v.tracksNull = a.tracksNull || b.tracksNull;
-    v.instruction = b_.Instruction(base + offset, b_.Intermediate(work.lLength, work.lDecimals), -1);
+    v.instruction = b_.Instruction(base + offset, b_.Intermediate(v.length, v.decimals), -1);
     v.statement = b_.Statement(EXPR_STATEMENT_OPERATION, v.instruction, v.instruction, a.instruction, b.instruction);
     track(v.instruction, v.tracksNull);
     b_.IncludeISeries();

@@ -77,6 +77,9 @@ private:
 Family FamilyOf(const DQOO_CHECKED_OPERAND& o);
 // The family of a field of the given type letter.
 Family FieldFamily(char type);
+// A packed or signed field held with its full field information (VECTOR2):
+// one that can be SQL null, or one beyond 30 digits or 9 decimals.
+bool HeldWithFieldInformation(const DQOO_CHECKED_OPERAND& o);
 // True for the special system variables that stand for a value test.
 bool IsNullValue(const DQOO_CHECKED_OPERAND& o);
 // The operand node of a field, system variable or literal.

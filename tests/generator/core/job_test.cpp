@@ -61,7 +61,6 @@ template <int N> void bomWriter(int32_t)
 TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
 {
     bomCalls().clear();
-    P3109_RegisterSectionWriter("P3109_WriteRecordDefinitions", bomWriter<0>);
     P3109_RegisterSectionWriter("BOMGEN_WriteDescriptions", bomWriter<1>);
     P3109_RegisterSectionWriter("BOMGEN_WriteRecordSupport", bomWriter<2>);
     P3109_RegisterSectionWriter("BOMGEN_WriteServiceRoutines", bomWriter<3>);
@@ -95,8 +94,8 @@ TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
               std::string(23, ' ') + "N0000 |");
     /* the description reached the record definitions between the command
        runs and the component record points of the skeleton (at column 0) */
-    EXPECT_EQ(bomCalls(), (std::vector<std::string>{"records:1000@3", "descriptions:1000@0", "support:1000@0",
-                                                    "services:1000@0"}));
+    EXPECT_EQ(bomCalls(),
+              (std::vector<std::string>{"descriptions:1000@0", "support:1000@0", "services:1000@0"}));
 }
 
 TEST_F(Job, CheckOnlyWritesNothing)

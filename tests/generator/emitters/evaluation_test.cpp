@@ -2,7 +2,7 @@
 // statement evaluation table of an I/O command.
 #include "emit_fixture.h"
 
-#include "generator/core/evaluation_services.h"
+#include "generator/core/description_tables.h"
 #include "generator/core/static_lists.h"
 #include "platform/dqoo/dqoo_fixture.h"
 

@@ -65,7 +65,7 @@ TEST_F(Validation, NestedBlocksRaiseEveryErrorCount)
     EXPECT_TRUE(holdsText(dispatch(endOuter), "if (INSTANCE(X_ErrorCount_1) > 0)"));
     EXPECT_EQ(P3109_State().sBlockDepth, 0);
     EXPECT_EQ(P3109_State().out.usIndent, 3);
-    EXPECT_EQ(P3109_State().emit.sValidationDepth, 2);
+    EXPECT_EQ(P3109_State().emit.sBeginChecks, 2);
 }
 
 TEST_F(Validation, RangeCheckWithThreeRanges)

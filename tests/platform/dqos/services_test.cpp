@@ -245,6 +245,7 @@ TEST_F(Services, MiscellaneousServicesReadTheRepository) {
     EXPECT_STREQ(d, "");
     SMEM_FreeMem(d);
 
+    exec("DELETE FROM QV_DTA.QV_WBA WHERE WBAP_I = 'DEM'");  // the sample's own entries
     exec("INSERT INTO QV_DTA.QV_WBA (WBAP_I, WBANUM, WBANM1, WBANM2, WBANM3) VALUES "
          "('DEM', 2, 'SECOND', 'B', 'C'), ('DEM', 1, 'FIRSTAPPLIC', 'A', ''), ('XYZ', 3, 'OTHER', '', '')");
     std::vector<SMISC_BUILD_APP> got;

@@ -1,0 +1,139 @@
+// X_VarExp.cs: the run-time interface that the C# form of the evaluation
+// routines of a generated program calls: the run-time blocks a routine
+// receives, the entries of the evaluator's operand stack, the factors and
+// frame of an instruction table, and the vector routines. The vector
+// routines forward to the services the hosting run-time sets in
+// X_RUN_DLL.Services; the evaluator to X_VAR_DLL.Evaluator.
+
+// The run-time blocks every routine receives.
+public class X_IDS { public char chFatalError; public char chXVecAssignOption; }
+public class X_PRO { }
+public class X_FUN { }
+public class X_LIST { }
+public class X_FKEY { }
+public class FUNCTION_STATIC_GLOBAL_1 { }
+public class FUNCTION_STATIC_GLOBAL_2 { }
+
+// One descriptor of the field vector.
+public class X_FLD
+{
+    public string pszName;
+    public object pField;
+    public short sIndexVOV;
+}
+
+// One entry of the evaluator's operand stack: [0] the result, [1] the
+// subject of a When group.
+public class X_VAR_EXPRESSION_OPERAND
+{
+    public uint m_State;
+    public bool m_Boolean;
+    public int m_Int32;
+    public long m_Int64;
+    public double m_Flt64;
+    public X_VAR_DOUBLE m_Double = new X_VAR_DOUBLE();
+    public X_VAR_PACKED m_Packed31 = new X_VAR_PACKED();
+    public X_VAR_PACKED m_Packed63 = new X_VAR_PACKED();
+    public string m_Date;
+    public string m_Time;
+    public string m_DateTime;
+    public X_VAR_STRING m_String = new X_VAR_STRING();
+}
+public class X_VAR_DOUBLE { public double m_Data; public int m_Decimals; }
+public class X_VAR_PACKED { public byte[] m_Data = new byte[32]; public int m_Decimals; }
+public class X_VAR_STRING { public int m_Type; public int m_Length; public string m_VarChar; }
+
+// The factors of an operand table.
+public class X_VAR_HEADER { public uint ulHeaderKind; }
+public class X_VAR_FACTOR_TABLE_HEADER : X_VAR_HEADER { public int lEntryCount; }
+public class X_VAR_FACTOR_LONG : X_VAR_HEADER
+{
+    public int lValue;
+    public X_VAR_FACTOR_LONG(uint kind, int value) { ulHeaderKind = kind; lValue = value; }
+}
+public class X_VAR_FACTOR_DOUBLE : X_VAR_HEADER
+{
+    public double dValue;
+    public X_VAR_FACTOR_DOUBLE(uint kind, double value) { ulHeaderKind = kind; dValue = value; }
+}
+public class X_VAR_FACTOR_STRING : X_VAR_HEADER
+{
+    public int lSize;
+    public string pvchValue;
+    public X_VAR_FACTOR_STRING(uint kind, int size, string value) { ulHeaderKind = kind; lSize = size; pvchValue = value; }
+}
+
+public static class X_VAR
+{
+    public const uint X_VAR_HEADER_KIND_FACTOR_LONG = 0x0200;
+    public const uint X_VAR_HEADER_KIND_FACTOR_BOOLEAN = 0x0300;
+    public const uint X_VAR_HEADER_KIND_FACTOR_DOUBLE = 0x0400;
+    public const uint X_VAR_HEADER_KIND_FACTOR_STRING = 0x0900;
+    public const uint X_VAR_HEADER_KIND_FACTOR_TABLE_HEADER_ID = 0x0C00;
+}
+
+// The frame of one instruction table.
+public class X_VAR_EXPRESSION_FRAME
+{
+    public int lVersion;
+    public X_IDS pX_Ids;
+    public X_PRO pX_Pro;
+    public X_FUN pX_Fun;
+    public X_FLD[] pX_Fld;
+    public X_LIST[] pX_List;
+    public object pX_FldFile;
+    public X_VAR_HEADER[] ppOperandTable;
+    public int[] psInstructionTable;
+    public int ulInstructionCount;
+    public X_VAR_EXPRESSION_OPERAND[] pOperandStack;
+    public int ulOperandSize;
+}
+public static class X_VarStr { public const int X_VAR_EXPRESSION_FRAME_CURRENT = 1; }
+
+// The evaluator of instruction tables.
+public interface X_VAR_EVALUATOR { void Evaluate(X_VAR_EXPRESSION_FRAME frame); }
+public static class X_VAR_DLL
+{
+    public static X_VAR_EVALUATOR Evaluator;
+    public static void X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME frame) { Evaluator.Evaluate(frame); }
+    public static void X_VAR_EvaluateExpression(ref X_VAR_EXPRESSION_FRAME frame) { Evaluator.Evaluate(frame); }
+}
+
+// The vector routines.
+public interface X_VECTOR_SERVICES
+{
+    int GetLong(X_FLD[] vector, int field);
+    long GetLongLong(X_FLD[] vector, int field);
+    double GetDouble(X_FLD[] vector, int field);
+    void SetLong(X_FLD[] vector, int field, int value);
+    void SetLongLong(X_FLD[] vector, int field, long value);
+    void SetDouble(X_FLD[] vector, int field, double value, char assignOption);
+}
+public static class X_RUN_DLL
+{
+    public static X_VECTOR_SERVICES Services;
+    public static void X_Vec_Get_as_Long(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, ref int value)
+    {
+        value = Services.GetLong(vector, field);
+    }
+    public static void X_Vec_Get_as_LongLong(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, ref long value)
+    {
+        value = Services.GetLongLong(vector, field);
+    }
+    public static void X_Vec_Get_as_Double(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, ref double value)
+    {
+        value = Services.GetDouble(vector, field);
+    }
+    public static void X_Vec_Set_from_Long(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, int value)
+    {
+        Services.SetLong(vector, field, value);
+    }
+    public static void X_Vec_Set_from_LongLong(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, long value)
+    {
+        Services.SetLongLong(vector, field, value);
+    }
+    public static void X_Vec_Set_from_Double(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, double value)
+    {
+        Services.SetDouble(vector, field, value, ids != null ? ids.chXVecAssignOption : '\0');
+    }
+}

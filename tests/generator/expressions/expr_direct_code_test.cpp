@@ -1,0 +1,263 @@
+// The direct code of compiled expressions, against lines derived by hand:
+// the short-circuit OR block, the guarded division, the rounding constants,
+// the clear of a field set to SQL null under strict assignment, the
+// special-value stores, and the C# form of lines.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "expr_compile_support.h"
+#include "expr_routine_support.h"
+
+namespace {
+
+using namespace expr_compile_test;
+using Lines = std::vector<std::string>;
+
+class DirectCode : public CompiledRoutines {
+protected:
+    CaptureWriter gen;
+
+    void SetUp() override
+    {
+        CompiledRoutines::SetUp();
+        gen.indent = 0;
+        gen.dictionary.fields["A"] = FieldFacts("V_FIELD_A", 'P', 7);
+        gen.dictionary.fields["B"] = FieldFacts("V_FIELD_B", 'P', 7);
+        gen.dictionary.fields["T"] = FieldFacts("V_FIELD_T", 'P', 9);
+        gen.dictionary.fields["PRICE"] = FieldFacts("V_FIELD_PRICE", 'P', 9, 2);
+        gen.dictionary.fields["RATE"] = FieldFacts("V_FIELD_RATE", 'P', 5, 3);
+        gen.dictionary.fields["AMOUNT"] = FieldFacts("V_FIELD_AMOUNT", 'P', 11, 2);
+        ExprFieldFacts big = FieldFacts("V_FIELD_BIG", 'P', 31, 5);
+        gen.dictionary.fields["BIG"] = big;
+        gen.dictionary.fields["I2"] = FieldFacts("V_FIELD_I2", 'I', 2);
+    }
+    // The routines' lines, with their indent.
+    Lines written()
+    {
+        gen.Clear();
+        EXPR_WriteEvaluationRoutines(gen);
+        return gen.Indented();
+    }
+    // The lines from the first that is `from` to the end.
+    static Lines from(const Lines& lines, const std::string& first)
+    {
+        const auto it = std::find(lines.begin(), lines.end(), first);
+        return Lines(it, lines.end());
+    }
+    static bool startsWith(const Lines& lines, const Lines& prefix)
+    {
+        return lines.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), lines.begin());
+    }
+};
+
+// (#A = *ZERO) OR ((#B > 1) AND (#T <> 5)): the right side is evaluated
+// only when the left is false, inside the braces of its block.
+TEST_F(DirectCode, OrIfBlockHasItsBraces)
+{
+    const DQOO_CHECKED_OPERAND operands[] = {
+        Operand("FL", "A"),        Operand("SV", "*ZERO", 'P', 0), Operand("  ", "", 'L', 1), Operand("FL", "B"),
+        Operand("NL", "1", 'P', 1), Operand("  ", "", 'L', 1),      Operand("FL", "T", 'P', 9), Operand("NL", "5", 'P', 1),
+        Operand("  ", "", 'L', 1), Operand("  ", "", 'L', 1),      Operand("  ", "", 'L', 1)};
+    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(4, "GT", 5, 6), Op(7, "NE", 8, 9),
+                                                 Op(6, "AN", 9, 10), Op(3, "OR", 10, 11), Op(11, "IF")};
+    compileCondition({11, operands, 6, operations}, "D0000001");
+    /* p-code: 1 push A, 2 is-null test, 3 BEGIN_ORIF, 4 push B, 5 push 1,
+    ** 6 GT, 7 push T, 8 push 5, 9 NE, 10 AND, 11 END_ORIF; the Boolean
+    ** routine's body is at 6, the generic variant's block within at 9 */
+    const Lines generic = from(written(), "         X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_A, &lOperand1 );");
+    EXPECT_TRUE(startsWith(generic, {
+        "         X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_A, &lOperand1 );",
+        "         bOperand2 = ( lOperand1 == 0 );",
+        "         if ( !( bOperand2 ) )",
+        "         {",
+        "            X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_B, &lOperand4 );",
+        "            bOperand6 = ( lOperand4 > 1 );",
+        "            X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_T, &lOperand7 );",
+        "            bOperand9 = ( lOperand7 != 5 );",
+        "            bOperand10 = ( bOperand6 && bOperand9 );",
+        "            bOperand3 = bOperand10;",
+        "         }",
+        "         else bOperand3 = TRUE;",
+        "         bResult = bOperand3;",
+    })) << ::testing::PrintToString(generic);
+}
+
+// #A := #T / 4: the quotient is guarded against a zero divisor, and a zero
+// divisor ends the program with message 11 naming the evaluation.
+TEST_F(DirectCode, DivisionIsGuarded)
+{
+    const DQOO_CHECKED_OPERAND quarter[] = {Operand("FL", "T", 'P', 9), Operand("NL", "4", 'P', 1),
+                                            Operand("  ", "", 'P', 7)};
+    const DQOO_CHECKED_OPERATION divide[] = {Op(1, "DV", 2, 3), Op(3, "ZA")};
+    compileValue({3, quarter, 2, divide}, Operand("FL", "A"), "B0000001");
+    const Lines t = written();
+    const Lines generic = from(t, "      if ( 4 != 0 ) lOperand3 = ( lOperand1 / 4 );");
+    EXPECT_TRUE(startsWith(generic, {"      if ( 4 != 0 ) lOperand3 = ( lOperand1 / 4 );", "      else", "      {",
+                                     "         X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation 1\", X_TEXT(11) );",
+                                     "         lOperand3 = 0;", "      }"}))
+        << ::testing::PrintToString(t);
+}
+
+// A value rounded half up to the field's decimals: the product of 2 and 3
+// decimals keeps its 5 and is moved by half a unit of the 2nd; to a whole
+// number by half of one.
+TEST_F(DirectCode, RoundingAddsHalfAUnitOfTheTarget)
+{
+    const DQOO_CHECKED_OPERAND product[] = {Operand("FL", "PRICE", 'P', 9, 2), Operand("FL", "RATE", 'P', 5, 3),
+                                            Operand("  ", "", 'P', 11, 2)};
+    const DQOO_CHECKED_OPERATION multiply[] = {Op(1, "MU", 2, 3), Op(3, "ZA")};
+    compileValue({3, product, 2, multiply}, Operand("FL", "AMOUNT", 'P', 11, 2), "B0000001", 'Y');
+    const DQOO_CHECKED_OPERAND whole[] = {Operand("FL", "PRICE", 'P', 9, 2), Operand("NL", "2", 'P', 1),
+                                          Operand("  ", "", 'P', 7)};
+    compileValue({3, whole, 2, multiply}, Operand("FL", "A"), "B0000002", 'Y');
+    const Lines t = written();
+    auto has = [&](const std::string& line) { return std::find(t.begin(), t.end(), line) != t.end(); };
+    /* 9,2 times 5,3: 14 digits, 5 decimals; rounded to 2 */
+    EXPECT_TRUE(has("      decimal(14,5) decOperand3;"));
+    EXPECT_TRUE(has("      decOperand4 = ( decOperand3 + ( ( decOperand3 < 0 ) ? -0.005D : 0.005D ) );"));
+    EXPECT_TRUE(has("      dOperand4 = ( dOperand3 + ( ( dOperand3 < 0 ) ? -0.005 : 0.005 ) );"));
+    EXPECT_TRUE(has("         pX_Ids->chXVecAssignOption = ((X_CHAR) 2);"));
+    /* 9,2 times a whole 2: 2 decimals, rounded to none */
+    EXPECT_TRUE(has("      dOperand4 = ( dOperand3 + ( ( dOperand3 < 0 ) ? -0.5 : 0.5 ) );"));
+    EXPECT_TRUE(has("         pX_Ids->chXVecAssignOption = ((X_CHAR) 0);"));
+}
+
+// *SQLNULL into a field that cannot hold it: cleared, and under strict
+// SQL-null assignment the program ends naming the field.
+TEST_F(DirectCode, StrictSqlNullClearEndsTheProgram)
+{
+    compileSpecial("*SQLNULL", Operand("FL", "A"), "B0000001");
+    gen.sqlNullMode = 'S';
+    Lines t = written();
+    /* 7 digits: 3 bytes of zeros and the sign byte */
+    const Lines strict = from(t, "   memset( pX_Fld[V_FIELD_A].pField, X_CLEAR_PACK, 3 );");
+    EXPECT_TRUE(startsWith(strict, {"   memset( pX_Fld[V_FIELD_A].pField, X_CLEAR_PACK, 3 );",
+                                    "   pX_Fld[V_FIELD_A].pField[3] = X_PACK_TERMINATOR;",
+                                    "   X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, pX_NULL, X_TEXT(1076), \"A\" );"}))
+        << ::testing::PrintToString(t);
+    gen.sqlNullMode = 'N';
+    t = written();
+    EXPECT_EQ(std::count_if(t.begin(), t.end(), [](const std::string& l) { return l.find("X_TEXT(1076)") != std::string::npos; }), 0);
+}
+
+// Stores of special values: the packed field beyond 30 digits is held with
+// its field information, the integer field through its structure.
+TEST_F(DirectCode, SpecialStoresByFieldStructure)
+{
+    compileSpecial("*ZERO", Operand("FL", "BIG", 'P', 31, 5), "B0000001");
+    compileSpecial("*HIVAL", Operand("FL", "I2", 'I', 2), "B0000002");
+    const Lines t = written();
+    auto has = [&](const std::string& line) { return std::find(t.begin(), t.end(), line) != t.end(); };
+    /* 31 digits: 15 bytes of zeros and the sign byte at 15 */
+    EXPECT_TRUE(has("   memset( &( ((X_FLD_PACKED*)( pX_Fld[V_FIELD_BIG].pField ))->fchData[0] ), X_CLEAR_PACK, 15 );"))
+        << ::testing::PrintToString(t);
+    EXPECT_TRUE(has("   ((X_FLD_PACKED*)( pX_Fld[V_FIELD_BIG].pField ))->fchData[15] = X_PACK_TERMINATOR;"));
+    EXPECT_TRUE(has("   ((X_FLD_INT16*)( pX_Fld[V_FIELD_I2].pField ))->iInt16 = X_INT16_HIVAL;"))
+        << ::testing::PrintToString(t);
+}
+
+// High and low values of packed and signed fields are their nines with
+// the sign: 5 digits in 3 bytes 99 99 9C, 4 digits 09 99 9C, 1 digit 9D;
+// a signed field's last digit carries the negative zone.
+TEST_F(DirectCode, HighAndLowValuesAreNinesWithTheirSign)
+{
+    gen.dictionary.fields["P5"] = FieldFacts("V_FIELD_P5", 'P', 5);
+    gen.dictionary.fields["P4"] = FieldFacts("V_FIELD_P4", 'P', 4);
+    gen.dictionary.fields["P1"] = FieldFacts("V_FIELD_P1", 'P', 1);
+    gen.dictionary.fields["S3"] = FieldFacts("V_FIELD_S3", 'S', 3);
+    compileSpecial("*HIVAL", Operand("FL", "P5", 'P', 5), "B0000001");
+    compileSpecial("*HIVAL", Operand("FL", "P4", 'P', 4), "B0000002");
+    compileSpecial("*LOVAL", Operand("FL", "P1", 'P', 1), "B0000003");
+    compileSpecial("*LOVAL", Operand("FL", "S3", 'S', 3), "B0000004");
+    /* each store in its block: the data pointer declared, then the bytes */
+    const Lines t = written();
+    EXPECT_TRUE(startsWith(from(t, "         pField = pX_Fld[V_FIELD_P5].pField;"),
+                           {"         pField = pX_Fld[V_FIELD_P5].pField;", "      memset( pField, '\\x99', 2 );",
+                            "      pField[2] = '\\x90' | X_PACKED_POSITIVE;", "   }"}))
+        << ::testing::PrintToString(t);
+    EXPECT_TRUE(startsWith(from(t, "         pField = pX_Fld[V_FIELD_P4].pField;"),
+                           {"         pField = pX_Fld[V_FIELD_P4].pField;", "      pField[0] = '\\x09';",
+                            "      memset( ( pField + 1 ), '\\x99', 1 );", "      pField[2] = '\\x90' | X_PACKED_POSITIVE;"}));
+    EXPECT_TRUE(startsWith(from(t, "         pField = pX_Fld[V_FIELD_P1].pField;"),
+                           {"         pField = pX_Fld[V_FIELD_P1].pField;", "      pField[0] = '\\x90' | X_PACKED_NEGATIVE;"}));
+    EXPECT_TRUE(startsWith(from(t, "         pField = pX_Fld[V_FIELD_S3].pField;"),
+                           {"         pField = pX_Fld[V_FIELD_S3].pField;", "      memset( pField, '9', 2 );",
+                            "      pField[2] = '\\x09' | X_SIGNED_NEGATIVE;"}));
+}
+
+// "Not available" in an alphanumeric field: as much of N/AVAIL as fits,
+// after blanks when the field is longer; two characters are blanked.
+TEST_F(DirectCode, NotAvailableFitsTheAlphanumericField)
+{
+    gen.dictionary.fields["A5"] = FieldFacts("V_FIELD_A5", 'A', 5);
+    gen.dictionary.fields["A10"] = FieldFacts("V_FIELD_A10", 'A', 10);
+    gen.dictionary.fields["A2"] = FieldFacts("V_FIELD_A2", 'A', 2);
+    compileSpecial("*NAVAIL", Operand("FL", "A5", 'A', 5), "B0000001");
+    compileSpecial("*NAVAIL", Operand("FL", "A10", 'A', 10), "B0000002");
+    compileSpecial("*NAVAIL", Operand("FL", "A2", 'A', 2), "B0000003");
+    const Lines t = written();
+    auto has = [&](const std::string& line) { return std::find(t.begin(), t.end(), line) != t.end(); };
+    const std::string a5 = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_A5].pField ))";
+    const std::string a10 = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_A10].pField ))";
+    const std::string a2 = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_A2].pField ))";
+    EXPECT_TRUE(has("   memcpy( " + a5 + ", \"N/AVAIL\", 5 );")) << ::testing::PrintToString(t);
+    EXPECT_TRUE(startsWith(from(t, "   memset( " + a10 + ", X_CLEAR_ALPHA, 10 );"),
+                           {"   memset( " + a10 + ", X_CLEAR_ALPHA, 10 );", "   memcpy( " + a10 + ", \"N/AVAIL\", 7 );"}));
+    EXPECT_TRUE(startsWith(from(t, "   " + a2 + "[0] = X_CLEAR_ALPHA;"),
+                           {"   " + a2 + "[0] = X_CLEAR_ALPHA;", "   " + a2 + "[1] = X_CLEAR_ALPHA;"}));
+}
+
+// A literal longer than its alphanumeric target is cut to the target; a
+// shorter one is copied after the target is blanked.
+TEST_F(DirectCode, LiteralsAreCutToTheirTarget)
+{
+    gen.dictionary.fields["N"] = FieldFacts("V_FIELD_N", 'A', 10);
+    const DQOO_CHECKED_OPERAND longer[] = {Operand("AL", "'ABCDEFGHIJKLMNOP'", 'A', 16)};
+    const DQOO_CHECKED_OPERAND shorter[] = {Operand("AL", "'ABC'", 'A', 3)};
+    const DQOO_CHECKED_OPERATION move[] = {Op(1, "MB")};
+    compileValue({1, longer, 1, move}, Operand("FL", "N", 'A', 10), "B0000001");
+    compileValue({1, shorter, 1, move}, Operand("FL", "N", 'A', 10), "B0000002");
+    const Lines t = written();
+    const Lines cut = from(t, "   X_CPYBYTES( pX_Fld[V_FIELD_N].pField, \"ABCDEFGHIJKLMNOP\", BYTE_LEN_V_FIELD_N );");
+    EXPECT_FALSE(cut.empty()) << ::testing::PrintToString(t);
+    EXPECT_TRUE(startsWith(from(t, "   memset( pX_Fld[V_FIELD_N].pField, X_CLEAR_ALPHA, BYTE_LEN_V_FIELD_N );"),
+                           {"   memset( pX_Fld[V_FIELD_N].pField, X_CLEAR_ALPHA, BYTE_LEN_V_FIELD_N );",
+                            "   X_CPYBYTES( pX_Fld[V_FIELD_N].pField, \"ABC\", 3 );"}));
+}
+
+// A compare of a number with a literal that slipped past the checker is
+// refused with its reason.
+TEST_F(DirectCode, IncompatibleCompareIsRefused)
+{
+    const DQOO_CHECKED_OPERAND operands[] = {Operand("FL", "A"), Operand("AL", "'X'", 'A', 1), Operand("  ", "", 'L', 1)};
+    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
+    const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
+    DQOO_COMPILE_REQUEST r{};
+    r.lForm = DQOO_COMPILE_CONDITION;
+    r.ulExpressionCount = 1;
+    r.pExpressions = &e;
+    char reference[10] = {}, reason[200] = {};
+    EXPECT_EQ(DQOO_ERR_UNSUPPORTED, DQOO_FCC_CompileCheckedExpression(handle, &r, reference, reason, sizeof reason));
+    EXPECT_STREQ(reason, "a comparison of operands of different kinds");
+    EXPECT_TRUE(written().empty()) << "nothing is written for a refused expression";
+}
+
+TEST(CsLine, CTextsInTheirCSharpForm)
+{
+    EXPECT_EQ(EXPR_CsLine("X_LONG lOperand3;"), "int lOperand3 = 0;");
+    EXPECT_EQ(EXPR_CsLine("X_LONGLONG llOperand2;"), "long llOperand2 = 0;");
+    EXPECT_EQ(EXPR_CsLine("X_DOUBLE dOperand1;"), "double dOperand1 = 0;");
+    EXPECT_EQ(EXPR_CsLine("X_BOOL bOperand7;"), "bool bOperand7 = false;");
+    EXPECT_EQ(EXPR_CsLine("if ( bOperand3 ) return TRUE;"), "if ( bOperand3 ) return true;");
+    EXPECT_EQ(EXPR_CsLine("x = FALSE; y = TRUEVALUE; z = \"TRUE\";"), "x = false; y = TRUEVALUE; z = \"TRUE\";");
+    EXPECT_EQ(EXPR_CsLine("X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_A, lOperand5 );"),
+              "X_RUN_DLL.X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_A, lOperand5 );");
+    EXPECT_EQ(EXPR_CsLine("X_RUN_DLL.X_Vec_Get_as_Long( a, ref b );"), "X_RUN_DLL.X_Vec_Get_as_Long( a, ref b );");
+    EXPECT_EQ(EXPR_CsLine("pX_Ids->chXVecAssignOption = ((X_CHAR) 2);"), "pX_Ids.chXVecAssignOption = ((char) 2);");
+    EXPECT_EQ(EXPR_CsLine("v = ((X_INT32)( w ));"), "v = ((int)( w ));");
+    /* a declaration with a value is not a work variable's */
+    EXPECT_EQ(EXPR_CsLine("X_LONG lValue = 3;"), "X_LONG lValue = 3;");
+}
+
+} // namespace
