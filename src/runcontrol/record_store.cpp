@@ -1,102 +1,235 @@
 // Record stores: records kept in insertion order, optionally run-length
 // packed, with up to five sorted indexes. Equal keys keep insertion order.
+//
+// A packed record is a sequence of pieces: a literal (a byte n below 128,
+// then n + 1 bytes) or a run (a byte 128 + n, then for n below 127 a count
+// of n + kMinRun, for n = 127 a 16-bit little-endian count, then the byte
+// repeated). Records of the checker are mostly blanks and binary zeros, so a
+// record of 11,000 bytes keeps little more than its text. Records are packed
+// once when stored and unpacked straight into the caller's buffer, no
+// further than the caller asks.
 #include "dqov/record_store.h"
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <map>
 #include <memory>
 #include <new>
-#include <string>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+constexpr size_t kMinRun = 4;         // shorter runs stay in literals
+constexpr size_t kShortRunMax = 126;  // n of a run whose count fits its piece byte
+constexpr size_t kLiteralMax = 128;
+constexpr size_t kRunMax = 0xFFFF;
 
-// Packing: a control byte below 128 is followed by control+1 literal bytes;
-// a control byte c of 128 or more repeats the next byte c-128+3 times.
-Bytes pack(const unsigned char* p, size_t n)
+uint64_t load8(const unsigned char* p)
 {
-    Bytes out;
+    uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// The most a record of n bytes can pack to: one piece byte per literal.
+size_t packedBound(size_t n) { return n + n / kLiteralMax + 1; }
+
+void putLiteral(unsigned char*& out, const unsigned char* p, size_t n)
+{
+    while (n > 0) {
+        size_t k = std::min(n, kLiteralMax);
+        *out++ = static_cast<unsigned char>(k - 1);
+        std::memcpy(out, p, k);
+        out += k;
+        p += k;
+        n -= k;
+    }
+}
+
+void putRun(unsigned char*& out, unsigned char byte, size_t n)
+{
+    while (n > 0) {
+        size_t k = std::min(n, kRunMax);
+        if (k < kMinRun) {   // a tail shorter than a run
+            std::memset(out + 1, byte, k);
+            *out = static_cast<unsigned char>(k - 1);
+            out += k + 1;
+            return;
+        }
+        if (k - kMinRun < kShortRunMax + 1) {
+            *out++ = static_cast<unsigned char>(128 + (k - kMinRun));
+        } else {
+            *out++ = 255;
+            *out++ = static_cast<unsigned char>(k);
+            *out++ = static_cast<unsigned char>(k >> 8);
+        }
+        *out++ = byte;
+        n -= k;
+    }
+}
+
+// Packs n bytes into out (packedBound(n) bytes); returns the packed size.
+// A run starts where eight equal bytes do (the window before it was not
+// uniform, so the run cannot reach further back) and grows a word at a time.
+size_t pack(const unsigned char* p, size_t n, unsigned char* out)
+{
+    unsigned char* const start = out;
+    size_t literal = 0;
     size_t i = 0;
-    while (i < n) {
-        size_t run = 1;
-        while (i + run < n && p[i + run] == p[i] && run < 130)
-            ++run;
-        if (run >= 3) {
-            out.push_back(static_cast<unsigned char>(128 + run - 3));
-            out.push_back(p[i]);
-            i += run;
+    while (i + 8 <= n) {
+        uint64_t w = load8(p + i);
+        if (w != p[i] * 0x0101010101010101ULL) {
+            ++i;
             continue;
         }
-        size_t start = i;
-        size_t lit = 0;
-        while (i < n && lit < 128) {
-            if (i + 2 < n && p[i] == p[i + 1] && p[i] == p[i + 2])
-                break;
-            ++i;
-            ++lit;
-        }
-        out.push_back(static_cast<unsigned char>(lit - 1));
-        out.insert(out.end(), p + start, p + start + lit);
+        size_t from = i;
+        size_t to = i + 8;
+        while (to + 8 <= n && load8(p + to) == w)
+            to += 8;
+        while (to < n && p[to] == p[i])
+            ++to;
+        putLiteral(out, p + literal, from - literal);
+        putRun(out, p[i], to - from);
+        literal = i = to;
     }
-    return out;
+    putLiteral(out, p + literal, n - literal);
+    return static_cast<size_t>(out - start);
 }
 
-Bytes unpack(const Bytes& in)
+// Unpacks into out, at most capacity bytes; returns the bytes written.
+size_t unpack(const unsigned char* in, size_t size, unsigned char* out, size_t capacity)
 {
-    Bytes out;
-    size_t i = 0;
-    while (i < in.size()) {
-        unsigned char c = in[i++];
+    const unsigned char* end = in + size;
+    size_t done = 0;
+    while (in < end && done < capacity) {
+        unsigned char c = *in++;
         if (c < 128) {
-            size_t n = std::min<size_t>(c + 1u, in.size() - i);
-            out.insert(out.end(), in.begin() + static_cast<long>(i), in.begin() + static_cast<long>(i + n));
-            i += n;
-        } else if (i < in.size()) {
-            out.insert(out.end(), static_cast<size_t>(c - 128 + 3), in[i++]);
+            size_t n = std::min<size_t>({c + 1u, static_cast<size_t>(end - in), capacity - done});
+            std::memcpy(out + done, in, n);
+            in += c + 1u;
+            done += n;
+            continue;
         }
+        size_t n = c - 128u + kMinRun;
+        if (c == 255) {
+            if (end - in < 2)
+                break;
+            n = in[0] | static_cast<size_t>(in[1]) << 8;
+            in += 2;
+        }
+        if (in >= end)
+            break;
+        n = std::min(n, capacity - done);
+        std::memset(out + done, *in++, n);
+        done += n;
     }
-    return out;
+    return done;
 }
 
-struct KeyLess {
+// One stored record: its bytes as kept (packed or not) and its length.
+struct Stored {
+    std::unique_ptr<unsigned char[]> bytes;
+    uint32_t size = 0;     // bytes kept
+    uint32_t length = 0;   // bytes of the record
+};
+
+// A sorted index: the keys side by side, each with its record's number.
+struct Index {
+    uint32_t keyLength;
+    RS_KEY_EXTRACT extract;
     RS_KEY_COMPARE compare;
-    uint32_t length;
-    bool operator()(const std::string& a, const std::string& b) const
+    std::vector<unsigned char> keys;
+    std::vector<uint32_t> numbers;
+    std::vector<unsigned char> scratch;   // a key being looked up
+
+    int order(const unsigned char* a, const unsigned char* b) const
     {
-        if (compare)
-            return compare(a.data(), b.data(), length) < 0;
-        return a < b;
+        return compare ? compare(a, b, keyLength) : std::memcmp(a, b, keyLength);
+    }
+    const unsigned char* keyAt(size_t i) const { return keys.data() + i * keyLength; }
+    // First entry whose key is not below (upper: is above) the key.
+    size_t bound(const unsigned char* key, bool upper) const
+    {
+        size_t lo = 0, hi = numbers.size();
+        while (lo < hi) {
+            size_t mid = lo + (hi - lo) / 2;
+            int c = order(keyAt(mid), key);
+            if (c < 0 || (upper && c == 0))
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo;
+    }
+    // The entry of the first record with this key, or npos.
+    size_t find(const unsigned char* key) const
+    {
+        size_t at = bound(key, false);
+        return at < numbers.size() && order(keyAt(at), key) == 0 ? at : SIZE_MAX;
+    }
+    const unsigned char* keyOf(const void* rec, uint32_t len)
+    {
+        scratch.resize(keyLength);
+        extract(rec, len, scratch.data());
+        return scratch.data();
+    }
+    // Adds after the entries of equal key; records mostly come in key order.
+    void insert(const unsigned char* key, uint32_t n)
+    {
+        size_t at = numbers.empty() || order(keyAt(numbers.size() - 1), key) <= 0 ? numbers.size()
+                                                                                  : bound(key, true);
+        keys.insert(keys.begin() + static_cast<long>(at * keyLength), key, key + keyLength);
+        numbers.insert(numbers.begin() + static_cast<long>(at), n);
+    }
+    void erase(const unsigned char* key, uint32_t n)
+    {
+        for (size_t at = bound(key, false); at < numbers.size() && order(keyAt(at), key) == 0; ++at) {
+            if (numbers[at] != n)
+                continue;
+            auto k = keys.begin() + static_cast<long>(at * keyLength);
+            keys.erase(k, k + keyLength);
+            numbers.erase(numbers.begin() + static_cast<long>(at));
+            return;
+        }
     }
 };
 
 } // namespace
 
 struct FFC_RECORD_STORE {
-    struct Index {
-        uint32_t keyLength;
-        RS_KEY_EXTRACT extract;
-        std::multimap<std::string, uint32_t, KeyLess> keys;
-    };
     bool packed = false;
-    std::vector<Bytes> records;   // record n is records[n-1]
+    std::vector<Stored> records;   // record n is records[n-1]
     std::vector<Index> indexes;
+    std::vector<unsigned char> scratch;   // a record being packed, or an old record being re-keyed
 
-    std::string keyOf(const Index& ix, const void* rec, uint32_t len) const
-    {
-        std::string k(ix.keyLength, '\0');
-        ix.extract(rec, len, k.data());
-        return k;
-    }
-    Bytes stored(const void* rec, uint32_t len) const
+    Stored keep(const void* rec, uint32_t len)
     {
         auto* p = static_cast<const unsigned char*>(rec);
-        return packed ? pack(p, len) : Bytes(p, p + len);
+        Stored s;
+        s.length = len;
+        if (!packed) {
+            s.bytes = std::make_unique_for_overwrite<unsigned char[]>(len);
+            std::memcpy(s.bytes.get(), p, len);
+            s.size = len;
+            return s;
+        }
+        scratch.resize(packedBound(len));
+        s.size = static_cast<uint32_t>(pack(p, len, scratch.data()));
+        s.bytes = std::make_unique_for_overwrite<unsigned char[]>(s.size);
+        std::memcpy(s.bytes.get(), scratch.data(), s.size);
+        return s;
     }
-    Bytes record(uint32_t n) const { return packed ? unpack(records[n - 1]) : records[n - 1]; }
+    // Copies record n into out, at most capacity bytes; returns its length.
+    uint32_t copy(uint32_t n, void* out, uint32_t capacity) const
+    {
+        const Stored& s = records[n - 1];
+        size_t want = std::min(capacity, s.length);
+        if (!packed)
+            std::memcpy(out, s.bytes.get(), want);
+        else
+            unpack(s.bytes.get(), s.size, static_cast<unsigned char*>(out), want);
+        return s.length;
+    }
 };
 
 extern "C" {
@@ -120,7 +253,11 @@ int16_t RS_sDefineIndex(FFC_RECORD_STORE* s, uint32_t keyLength, RS_KEY_EXTRACT 
 {
     if (!s || !extract || keyLength == 0 || s->indexes.size() >= RS_MAX_INDEXES || !s->records.empty())
         return -1;
-    s->indexes.push_back({keyLength, extract, std::multimap<std::string, uint32_t, KeyLess>(KeyLess{compare, keyLength})});
+    try {
+        s->indexes.push_back({keyLength, extract, compare, {}, {}, {}});
+    } catch (const std::bad_alloc&) {
+        return -9;
+    }
     return 0;
 }
 
@@ -137,10 +274,10 @@ uint32_t RS_ulAddRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
     if (!s || !rec)
         return 0;
     try {
-        s->records.push_back(s->stored(rec, len));
+        s->records.push_back(s->keep(rec, len));
         auto n = static_cast<uint32_t>(s->records.size());
         for (auto& ix : s->indexes)
-            ix.keys.emplace(s->keyOf(ix, rec, len), n);
+            ix.insert(ix.keyOf(rec, len), n);
         return n;
     } catch (const std::bad_alloc&) {
         return 0;
@@ -154,24 +291,23 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
     if (s->indexes.empty())
         return RS_ulAddRecord(s, rec, len);
     try {
-        auto& ix0 = s->indexes[0];
-        auto it = ix0.keys.find(s->keyOf(ix0, rec, len));
-        if (it == ix0.keys.end())
+        Index& ix0 = s->indexes[0];
+        size_t at = ix0.find(ix0.keyOf(rec, len));
+        if (at == SIZE_MAX)
             return RS_ulAddRecord(s, rec, len);
-        uint32_t n = it->second;
-        Bytes old = s->record(n);
+        uint32_t n = ix0.numbers[at];
+        Stored replacement = s->keep(rec, len);
         // re-key the other indexes when the record's keys there changed
-        for (size_t i = 1; i < s->indexes.size(); ++i) {
-            auto& ix = s->indexes[i];
-            auto range = ix.keys.equal_range(s->keyOf(ix, old.data(), static_cast<uint32_t>(old.size())));
-            for (auto j = range.first; j != range.second; ++j)
-                if (j->second == n) {
-                    ix.keys.erase(j);
-                    break;
-                }
-            ix.keys.emplace(s->keyOf(ix, rec, len), n);
+        if (s->indexes.size() > 1) {
+            std::vector<unsigned char> old(s->records[n - 1].length);
+            s->copy(n, old.data(), static_cast<uint32_t>(old.size()));
+            for (size_t i = 1; i < s->indexes.size(); ++i) {
+                Index& ix = s->indexes[i];
+                ix.erase(ix.keyOf(old.data(), static_cast<uint32_t>(old.size())), n);
+                ix.insert(ix.keyOf(rec, len), n);
+            }
         }
-        s->records[n - 1] = s->stored(rec, len);
+        s->records[n - 1] = std::move(replacement);
         return n;
     } catch (const std::bad_alloc&) {
         return 0;
@@ -183,15 +319,14 @@ int32_t RS_fFindRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, voi
 {
     if (!s || !key || index >= s->indexes.size())
         return 1;
-    auto& ix = s->indexes[index];
-    auto it = ix.keys.find(std::string(static_cast<const char*>(key), ix.keyLength));
-    if (it == ix.keys.end())
+    const Index& ix = s->indexes[index];
+    size_t at = ix.find(static_cast<const unsigned char*>(key));
+    if (at == SIZE_MAX)
         return 1;
-    Bytes r = s->record(it->second);
-    if (rec)
-        std::memcpy(rec, r.data(), std::min<size_t>(capacity, r.size()));
+    uint32_t n = ix.numbers[at];
+    uint32_t full = rec ? s->copy(n, rec, capacity) : s->records[n - 1].length;
     if (length)
-        *length = static_cast<uint32_t>(r.size());
+        *length = full;
     return 0;
 }
 
@@ -344,10 +479,9 @@ void RS_ListMessageGroups(FFC_CONTEXT* ctx, RS_GROUP_LISTER lister, void* user)
     FFC_RECORD_STORE* s = ctx->pMessageStore;
     // messages of each group in insertion order
     std::map<uint32_t, std::vector<FFC_CHECK_MESSAGE>> groups;
-    for (const auto& [key, n] : s->indexes[0].keys) {
-        Bytes r = s->record(n);
-        StoredMessage m;
-        std::memcpy(&m, r.data(), sizeof m);
+    for (uint32_t n : s->indexes[0].numbers) {
+        StoredMessage m{};
+        s->copy(n, &m, sizeof m);
         groups[m.group].push_back(m.message);
     }
     auto emit = [&](uint32_t group, const std::vector<FFC_CHECK_MESSAGE>& all) {

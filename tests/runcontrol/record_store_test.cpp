@@ -2,6 +2,7 @@
 // by line with nothing dropped.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <strings.h>
 #include <string>
@@ -154,6 +155,57 @@ TEST(RecordStore, SecondIndexWithItsOwnCompareFollowsReplacements)
     EXPECT_EQ(RS_sDefineIndex(s, 4, byId, nullptr), -1) << "indexes are defined before the first record";
     RS_DestroyStore(&s);
     EXPECT_EQ(s, nullptr);
+}
+
+
+TEST(RecordStore, PackedRecordsComeBackByteForByte)
+{
+    // runs at the start, in the middle and at the end, runs one byte short
+    // of and just at the packing window, long runs, no runs at all
+    std::vector<std::vector<unsigned char>> records;
+    auto make = [](std::initializer_list<std::pair<size_t, int>> parts) {
+        std::vector<unsigned char> r;
+        unsigned seed = 7;
+        for (auto [n, byte] : parts)
+            for (size_t i = 0; i < n; ++i) {
+                seed = seed * 1103515245u + 12345u;
+                r.push_back(byte >= 0 ? static_cast<unsigned char>(byte) : static_cast<unsigned char>(seed >> 16));
+            }
+        return r;
+    };
+    records.push_back(make({{11000, ' '}}));
+    records.push_back(make({{50, -1}, {60, 'A'}, {10940, ' '}}));
+    records.push_back(make({{7, 'x'}, {1, 'y'}, {8, 'x'}, {3, -1}, {9, 0}, {2, -1}}));
+    records.push_back(make({{300, -1}}));
+    records.push_back(make({{70000, 0}, {131, 'N'}, {130, 'Y'}, {129, 'N'}, {4, ' '}, {1, 'z'}}));
+    records.push_back(make({{1, 'q'}}));
+    records.push_back({});
+    FFC_RECORD_STORE* s = nullptr;
+    ASSERT_EQ(RS_sCreateStore(&s, 1), 0);
+    ASSERT_EQ(RS_sDefineIndex(s, 4, byId, nullptr), 0);
+    for (size_t i = 0; i < records.size(); ++i) {
+        std::vector<unsigned char> r = records[i];
+        r.resize(std::max<size_t>(r.size(), 4));
+        std::memcpy(r.data(), "R000", 4);
+        r[3] = static_cast<unsigned char>('0' + i);
+        records[i] = r;
+        ASSERT_EQ(RS_ulAddRecord(s, r.data(), static_cast<uint32_t>(r.size())), i + 1);
+    }
+    for (const auto& r : records) {
+        std::vector<unsigned char> got(r.size() + 8, 0xEE);
+        uint32_t len = 0;
+        ASSERT_EQ(RS_fFindRecord(s, 0, r.data(), got.data(), static_cast<uint32_t>(got.size()), &len), 0);
+        EXPECT_EQ(len, r.size());
+        EXPECT_TRUE(std::equal(r.begin(), r.end(), got.begin())) << "record " << r[3];
+        EXPECT_EQ(got[r.size()], 0xEE) << "nothing written past the record";
+        // a short buffer gets the record's head and nothing more
+        std::vector<unsigned char> head(r.size() / 2 + 1, 0xEE);
+        uint32_t capacity = static_cast<uint32_t>(head.size() - 1);
+        ASSERT_EQ(RS_fFindRecord(s, 0, r.data(), head.data(), capacity, nullptr), 0);
+        EXPECT_TRUE(std::equal(r.begin(), r.begin() + capacity, head.begin()));
+        EXPECT_EQ(head[capacity], 0xEE);
+    }
+    RS_DestroyStore(&s);
 }
 
 } // namespace
