@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 #include "checker/params/cmdparm_internal.h"
 
@@ -49,44 +50,97 @@ int32_t ParamView::RowWidth() const
     return w;
 }
 
-CommandView ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand)
+namespace {
+
+/* Adds one row of the keyword area to its command's view.  Rows of a command
+ * lie together in parameter order, so a new parameter number starts a new
+ * parameter. */
+void AddRow(CommandView &view, const CMDPARM_KEYWORD_ENTRY &e)
 {
-    CommandView view;
-    view.name = Trim(acCommand, 10);
+    if (e.cRowType == 'A') {
+        view.aliases.emplace_back(Trim(e.acKeyword, 10), Trim(e.acValue, 10));
+        return;
+    }
+    int seq = Digits(e.acParmSeq, 3);
+    if (view.params.empty() || view.params.back().seq != seq) {
+        ParamView p;
+        p.keyword = Trim(e.acKeyword, 10);
+        p.seq = seq;
+        p.layout = e.cLayout;
+        p.entries = std::max(1, Digits(e.acEntries, 3));
+        p.countAt = Digits(e.acCountAt, 4);
+        p.positional = e.cPositional == 'Y';
+        view.params.push_back(std::move(p));
+    }
+    ParamView &p = view.params.back();
+    if (e.cRowType == 'V') {
+        p.values.push_back(Trim(e.acValue, 20));
+        return;
+    }
+    ElementView el;
+    el.kind = e.cKind;
+    el.width = std::max(0, Digits(e.acWidth, 4));
+    el.offset = Digits(e.acOffset, 4);
+    el.defaultValue = Trim(e.acValue, 20);
+    p.elements.push_back(std::move(el));
+}
+
+/* The views of every command of one keyword area, made in one walk over its
+ * rows; a name the area does not hold gets an empty view on first use. */
+struct ViewIndex {
+    const void *area = nullptr;
+    uint16_t count = 0;
+    std::map<std::string, CommandView, std::less<>> views;
+};
+
+ViewIndex &Views()
+{
+    static ViewIndex index;
+    return index;
+}
+
+CommandView &ViewOf(ViewIndex &index, std::string_view name)
+{
+    auto it = index.views.find(name);
+    if (it != index.views.end()) return it->second;
+    CommandView &view = index.views[std::string(name)];
+    view.name = name;
+    return view;
+}
+
+std::string_view TrimmedName(const char *field)
+{
+    size_t n = 10;
+    while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\0')) --n;
+    return std::string_view(field, n);
+}
+
+}  // namespace
+
+void IndexCommandViews(const void *pArea, uint16_t usCount)
+{
+    ViewIndex &index = Views();
+    index.views.clear();
+    index.area = pArea;
+    index.count = usCount;
     const auto *entries = static_cast<const CMDPARM_KEYWORD_ENTRY *>(pArea);
+    CommandView *view = nullptr;
     for (uint16_t i = 0; i < usCount; ++i) {
         const CMDPARM_KEYWORD_ENTRY &e = entries[i];
-        if (Trim(e.acCommand, 10) != view.name) continue;
-        if (e.cRowType == 'A') {
-            view.aliases.emplace_back(Trim(e.acKeyword, 10), Trim(e.acValue, 10));
-            continue;
-        }
-        int seq = Digits(e.acParmSeq, 3);
-        if (view.params.empty() || view.params.back().seq != seq) {
-            ParamView p;
-            p.keyword = Trim(e.acKeyword, 10);
-            p.seq = seq;
-            p.layout = e.cLayout;
-            p.entries = std::max(1, Digits(e.acEntries, 3));
-            p.countAt = Digits(e.acCountAt, 4);
-            p.positional = e.cPositional == 'Y';
-            view.params.push_back(std::move(p));
-        }
-        ParamView &p = view.params.back();
-        if (e.cRowType == 'V') {
-            p.values.push_back(Trim(e.acValue, 20));
-            continue;
-        }
-        ElementView el;
-        el.kind = e.cKind;
-        el.width = std::max(0, Digits(e.acWidth, 4));
-        el.offset = Digits(e.acOffset, 4);
-        el.defaultValue = Trim(e.acValue, 20);
-        p.elements.push_back(std::move(el));
+        std::string_view name = TrimmedName(e.acCommand);
+        if (!view || view->name != name) view = &ViewOf(index, name);
+        AddRow(*view, e);
     }
-    for (ParamView &p : view.params)
-        if (p.layout == 'F' && !p.elements.empty()) p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
-    return view;
+    for (auto &[name, v] : index.views)
+        for (ParamView &p : v.params)
+            if (p.layout == 'F' && !p.elements.empty()) p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
+}
+
+const CommandView &ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand)
+{
+    ViewIndex &index = Views();
+    if (index.area != pArea || index.count != usCount) IndexCommandViews(pArea, usCount);
+    return ViewOf(index, TrimmedName(acCommand));
 }
 
 namespace {

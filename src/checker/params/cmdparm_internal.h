@@ -41,8 +41,13 @@ struct CommandView {
     std::vector<std::pair<std::string, std::string>> aliases;  /* alias, keyword */
 };
 
-/* The definitions of the named command (10 characters) in the area. */
-CommandView ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand);
+/* Makes the views of every command of the keyword area; the loader calls it
+ * once the area is filled.  An area is not changed after it was indexed. */
+void IndexCommandViews(const void *pArea, uint16_t usCount);
+
+/* The definitions of the named command (10 characters) in the area, indexed
+ * on first use of the area; valid until another area is indexed. */
+const CommandView &ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand);
 
 using dqov::text::Fixed;
 using dqov::text::Signed7;
