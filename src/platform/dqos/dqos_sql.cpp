@@ -62,7 +62,7 @@ namespace {
 
 struct Cursor {
     uint32_t serial = 0;
-    Stmt stmt;
+    PooledStmt stmt;
     bool ended = false;
 };
 
@@ -144,14 +144,12 @@ Verb classify(const char *sql) {
     return Verb::Other;
 }
 
-// Prepares the area's statement with its values bound, inside the caller's
-// unit of work. One statement only: text after the first is refused.
-unsigned short prepareArea(sqlite3 *db, const SSQL_AREA *area, Stmt &out, SSQL_SQLDA **ppCa) {
-    if (area == nullptr || area->ulSerial == 0)
-        return failWith(ppCa, -1, "Statement was not declared or its template was refused");
-    if (!openWork(db)) return failWith(ppCa, dbCode(db), SSQL_pszLastError());
+// Prepares the area's statement, or takes the one kept for its text. One
+// statement only: text after the first is refused.
+unsigned short statementOf(sqlite3 *db, const SSQL_AREA *area, sqlite3_stmt *&raw, SSQL_SQLDA **ppCa) {
+    raw = takePooled(db, area->szStmt);
+    if (raw != nullptr) return SSQL_RC_OK;
     const char *tail = nullptr;
-    sqlite3_stmt *raw = nullptr;
     if (sqlite3_prepare_v2(db, area->szStmt, -1, &raw, &tail) != SQLITE_OK || raw == nullptr) {
         sqlite3_finalize(raw);
         return failWith(ppCa, dbCode(db), std::string(sqlite3_errmsg(db)) + " in: " + area->szStmt);
@@ -162,21 +160,27 @@ unsigned short prepareArea(sqlite3 *db, const SSQL_AREA *area, Stmt &out, SSQL_S
             return failWith(ppCa, -1, std::string("More than one statement in: ") + area->szStmt);
         }
     }
-    if (sqlite3_bind_parameter_count(raw) != area->usValues) {
-        sqlite3_finalize(raw);
+    return SSQL_RC_OK;
+}
+
+// Prepares the area's statement with its values bound, inside the caller's
+// unit of work.
+unsigned short prepareArea(sqlite3 *db, const SSQL_AREA *area, PooledStmt &out, SSQL_SQLDA **ppCa) {
+    if (area == nullptr || area->ulSerial == 0)
+        return failWith(ppCa, -1, "Statement was not declared or its template was refused");
+    if (!openWork(db)) return failWith(ppCa, dbCode(db), SSQL_pszLastError());
+    sqlite3_stmt *raw = nullptr;
+    if (unsigned short rc = statementOf(db, area, raw, ppCa); rc != SSQL_RC_OK) return rc;
+    out.hold(raw, area->szStmt);
+    if (sqlite3_bind_parameter_count(raw) != area->usValues)
         return failWith(ppCa, -1, std::string("Value count does not match the statement: ") + area->szStmt);
-    }
     bool ok = forEachValue(*area, [&](int i, const ValueRef &v) {
         if (v.isText)
             sqlite3_bind_text(raw, i, v.textValue.data(), static_cast<int>(v.textValue.size()), SQLITE_TRANSIENT);
         else
             sqlite3_bind_int64(raw, i, v.intValue);
     });
-    if (!ok) {
-        sqlite3_finalize(raw);
-        return failWith(ppCa, -1, "Damaged statement area");
-    }
-    out.adopt(raw);
+    if (!ok) return failWith(ppCa, -1, "Damaged statement area");
     return SSQL_RC_OK;
 }
 
@@ -253,7 +257,10 @@ bool runVerb(sqlite3 *db, const char *sql, unsigned short &rc, SSQL_SQLDA **ppCa
 
 }  // namespace
 
-void dropCursors() { cursors().clear(); }
+void dropCursors() {
+    cursors().clear();
+    dropPooled();
+}
 
 }  // namespace dqos
 
@@ -314,7 +321,7 @@ extern "C" unsigned short SSQL_sRunExt(const SSQL_AREA *pArea, SSQL_SQLDA **ppCa
     sqlite3 *db = usableDb(ppCa, rc);
     if (db == nullptr) return rc;
     if (pArea != nullptr && pArea->ulSerial != 0 && runVerb(db, pArea->szStmt, rc, ppCa)) return rc;
-    Stmt stmt;
+    PooledStmt stmt;
     if ((rc = prepareArea(db, pArea, stmt, ppCa)) != SSQL_RC_OK) return rc;
     int step = stmt.step();
     if (step == SQLITE_DONE) {
@@ -352,7 +359,7 @@ extern "C" unsigned short SSQL_sRun(const SSQL_AREA *pArea, SSQL_SQLDA **ppDa, i
     sqlite3 *db = usableDb(ppDa, rc);
     if (db == nullptr) return rc;
     if (pArea != nullptr && pArea->ulSerial != 0 && runVerb(db, pArea->szStmt, rc, ppDa)) return rc;
-    Stmt stmt;
+    PooledStmt stmt;
     if ((rc = prepareArea(db, pArea, stmt, ppDa)) != SSQL_RC_OK) return rc;
     int step = stmt.step();
     bool isQuery = sqlite3_column_count(stmt.get()) > 0;
