@@ -68,9 +68,28 @@ void putRun(unsigned char*& out, unsigned char byte, size_t n)
     }
 }
 
+// The end of the run of w's eight bytes that goes on at p[to]. Short runs
+// end within a few words; a long one is followed a stretch at a time: while
+// the bytes repeat the eight before them they are all the run's byte.
+size_t runEnd(const unsigned char* p, size_t n, size_t to, uint64_t w)
+{
+    constexpr size_t kStretch = 256;
+    for (int words = 0; words < 8 && to + 8 <= n && load8(p + to) == w; ++words)
+        to += 8;
+    if (to + 8 <= n && load8(p + to) == w) {
+        while (to + kStretch <= n && std::memcmp(p + to - 8, p + to, kStretch) == 0)
+            to += kStretch;
+        while (to + 8 <= n && load8(p + to) == w)
+            to += 8;
+    }
+    while (to < n && p[to] == static_cast<unsigned char>(w))
+        ++to;
+    return to;
+}
+
 // Packs n bytes into out (packedBound(n) bytes); returns the packed size.
-// A run starts where eight equal bytes do (the window before it was not
-// uniform, so the run cannot reach further back) and grows a word at a time.
+// Windows of eight bytes are tried every fourth byte, so every run of 11
+// bytes or more is found; a uniform window then grows both ways.
 size_t pack(const unsigned char* p, size_t n, unsigned char* out)
 {
     unsigned char* const start = out;
@@ -79,15 +98,13 @@ size_t pack(const unsigned char* p, size_t n, unsigned char* out)
     while (i + 8 <= n) {
         uint64_t w = load8(p + i);
         if (w != p[i] * 0x0101010101010101ULL) {
-            ++i;
+            i += 4;
             continue;
         }
         size_t from = i;
-        size_t to = i + 8;
-        while (to + 8 <= n && load8(p + to) == w)
-            to += 8;
-        while (to < n && p[to] == p[i])
-            ++to;
+        while (from > literal && p[from - 1] == p[i])
+            --from;
+        size_t to = runEnd(p, n, i + 8, w);
         putLiteral(out, p + literal, from - literal);
         putRun(out, p[i], to - from);
         literal = i = to;
@@ -144,7 +161,15 @@ struct Index {
 
     int order(const unsigned char* a, const unsigned char* b) const
     {
-        return compare ? compare(a, b, keyLength) : std::memcmp(a, b, keyLength);
+        if (compare)
+            return compare(a, b, keyLength);
+        if (keyLength != 4)
+            return std::memcmp(a, b, keyLength);
+        // the keys of the command and message stores: four bytes, compared
+        // as the big-endian numbers they are
+        uint32_t x = static_cast<uint32_t>(a[0]) << 24 | a[1] << 16 | a[2] << 8 | a[3];
+        uint32_t y = static_cast<uint32_t>(b[0]) << 24 | b[1] << 16 | b[2] << 8 | b[3];
+        return x < y ? -1 : x > y;
     }
     const unsigned char* keyAt(size_t i) const { return keys.data() + i * keyLength; }
     // First entry whose key is not below (upper: is above) the key.
