@@ -1,13 +1,6 @@
 // Record stores: records kept in insertion order, optionally run-length
-// packed, with up to five sorted indexes. Equal keys keep insertion order.
-//
-// A packed record is a sequence of pieces: a literal (a byte n below 128,
-// then n + 1 bytes) or a run (a byte 128 + n, then for n below 127 a count
-// of n + kMinRun, for n = 127 a 16-bit little-endian count, then the byte
-// repeated). Records of the checker are mostly blanks and binary zeros, so a
-// record of 11,000 bytes keeps little more than its text. Records are packed
-// once when stored and unpacked straight into the caller's buffer, no
-// further than the caller asks.
+// packed (runcontrol/packing.h), with up to five sorted indexes. Equal keys
+// keep insertion order.
 #include "dqov/record_store.h"
 
 #include <algorithm>
@@ -17,138 +10,9 @@
 #include <new>
 #include <vector>
 
+#include "runcontrol/packing.h"
+
 namespace {
-
-constexpr size_t kMinRun = 4;         // shorter runs stay in literals
-constexpr size_t kShortRunMax = 126;  // n of a run whose count fits its piece byte
-constexpr size_t kLiteralMax = 128;
-constexpr size_t kRunMax = 0xFFFF;
-
-uint64_t load8(const unsigned char* p)
-{
-    uint64_t w;
-    std::memcpy(&w, p, sizeof w);
-    return w;
-}
-
-// The most a record of n bytes can pack to: one piece byte per literal.
-size_t packedBound(size_t n) { return n + n / kLiteralMax + 1; }
-
-void putLiteral(unsigned char*& out, const unsigned char* p, size_t n)
-{
-    while (n > 0) {
-        size_t k = std::min(n, kLiteralMax);
-        *out++ = static_cast<unsigned char>(k - 1);
-        std::memcpy(out, p, k);
-        out += k;
-        p += k;
-        n -= k;
-    }
-}
-
-void putRun(unsigned char*& out, unsigned char byte, size_t n)
-{
-    while (n > 0) {
-        size_t k = std::min(n, kRunMax);
-        if (k < kMinRun) {   // a tail shorter than a run
-            std::memset(out + 1, byte, k);
-            *out = static_cast<unsigned char>(k - 1);
-            out += k + 1;
-            return;
-        }
-        if (k - kMinRun < kShortRunMax + 1) {
-            *out++ = static_cast<unsigned char>(128 + (k - kMinRun));
-        } else {
-            *out++ = 255;
-            *out++ = static_cast<unsigned char>(k);
-            *out++ = static_cast<unsigned char>(k >> 8);
-        }
-        *out++ = byte;
-        n -= k;
-    }
-}
-
-// The end of the run of w's eight bytes that goes on at p[to]. Short runs
-// end within a few words; a long one is followed a stretch at a time: while
-// the bytes repeat the eight before them they are all the run's byte.
-size_t runEnd(const unsigned char* p, size_t n, size_t to, uint64_t w)
-{
-    constexpr size_t kStretch = 256;
-    for (int words = 0; words < 8 && to + 8 <= n && load8(p + to) == w; ++words)
-        to += 8;
-    if (to + 8 <= n && load8(p + to) == w) {
-        while (to + kStretch <= n && std::memcmp(p + to - 8, p + to, kStretch) == 0)
-            to += kStretch;
-        while (to + 8 <= n && load8(p + to) == w)
-            to += 8;
-    }
-    while (to < n && p[to] == static_cast<unsigned char>(w))
-        ++to;
-    return to;
-}
-
-// Packs n bytes into out (packedBound(n) bytes); returns the packed size.
-// Windows of eight bytes are tried every fourth byte, so every run of 11
-// bytes or more is found; a uniform window then grows both ways.
-size_t pack(const unsigned char* p, size_t n, unsigned char* out)
-{
-    unsigned char* const start = out;
-    size_t literal = 0;
-    size_t i = 0;
-    while (i + 8 <= n) {
-        uint64_t w = load8(p + i);
-        if (w != p[i] * 0x0101010101010101ULL) {
-            i += 4;
-            continue;
-        }
-        size_t from = i;
-        while (from > literal && p[from - 1] == p[i])
-            --from;
-        size_t to = runEnd(p, n, i + 8, w);
-        putLiteral(out, p + literal, from - literal);
-        putRun(out, p[i], to - from);
-        literal = i = to;
-    }
-    putLiteral(out, p + literal, n - literal);
-    return static_cast<size_t>(out - start);
-}
-
-// Unpacks into out, at most capacity bytes; returns the bytes written.
-size_t unpack(const unsigned char* in, size_t size, unsigned char* out, size_t capacity)
-{
-    const unsigned char* end = in + size;
-    size_t done = 0;
-    while (in < end && done < capacity) {
-        unsigned char c = *in++;
-        if (c < 128) {
-            size_t n = std::min<size_t>({c + 1u, static_cast<size_t>(end - in), capacity - done});
-            std::memcpy(out + done, in, n);
-            in += c + 1u;
-            done += n;
-            continue;
-        }
-        size_t n = c - 128u + kMinRun;
-        if (c == 255) {
-            if (end - in < 2)
-                break;
-            n = in[0] | static_cast<size_t>(in[1]) << 8;
-            in += 2;
-        }
-        if (in >= end)
-            break;
-        n = std::min(n, capacity - done);
-        std::memset(out + done, *in++, n);
-        done += n;
-    }
-    return done;
-}
-
-// One stored record: its bytes as kept (packed or not) and its length.
-struct Stored {
-    std::unique_ptr<unsigned char[]> bytes;
-    uint32_t size = 0;     // bytes kept
-    uint32_t length = 0;   // bytes of the record
-};
 
 // A sorted index: the keys side by side, each with its record's number.
 struct Index {
@@ -223,38 +87,14 @@ struct Index {
 
 struct FFC_RECORD_STORE {
     bool packed = false;
-    std::vector<Stored> records;   // record n is records[n-1]
+    std::vector<rc::PackedBytes> records;   // record n is records[n-1]
     std::vector<Index> indexes;
-    std::vector<unsigned char> scratch;   // a record being packed, or an old record being re-keyed
+    std::vector<unsigned char> scratch;   // a record being packed
 
-    Stored keep(const void* rec, uint32_t len)
-    {
-        auto* p = static_cast<const unsigned char*>(rec);
-        Stored s;
-        s.length = len;
-        if (!packed) {
-            s.bytes = std::make_unique_for_overwrite<unsigned char[]>(len);
-            std::memcpy(s.bytes.get(), p, len);
-            s.size = len;
-            return s;
-        }
-        scratch.resize(packedBound(len));
-        s.size = static_cast<uint32_t>(pack(p, len, scratch.data()));
-        s.bytes = std::make_unique_for_overwrite<unsigned char[]>(s.size);
-        std::memcpy(s.bytes.get(), scratch.data(), s.size);
-        return s;
-    }
+    // A store without packing keeps its records as they are (literal pieces).
+    rc::PackedBytes keep(const void* rec, uint32_t len) { return rc::PackedBytes::Of(rec, len, scratch, packed); }
     // Copies record n into out, at most capacity bytes; returns its length.
-    uint32_t copy(uint32_t n, void* out, uint32_t capacity) const
-    {
-        const Stored& s = records[n - 1];
-        size_t want = std::min(capacity, s.length);
-        if (!packed)
-            std::memcpy(out, s.bytes.get(), want);
-        else
-            unpack(s.bytes.get(), s.size, static_cast<unsigned char*>(out), want);
-        return s.length;
-    }
+    uint32_t copy(uint32_t n, void* out, uint32_t capacity) const { return records[n - 1].CopyTo(out, capacity); }
 };
 
 extern "C" {
@@ -321,10 +161,10 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
         if (at == SIZE_MAX)
             return RS_ulAddRecord(s, rec, len);
         uint32_t n = ix0.numbers[at];
-        Stored replacement = s->keep(rec, len);
+        rc::PackedBytes replacement = s->keep(rec, len);
         // re-key the other indexes when the record's keys there changed
         if (s->indexes.size() > 1) {
-            std::vector<unsigned char> old(s->records[n - 1].length);
+            std::vector<unsigned char> old(s->records[n - 1].Length());
             s->copy(n, old.data(), static_cast<uint32_t>(old.size()));
             for (size_t i = 1; i < s->indexes.size(); ++i) {
                 Index& ix = s->indexes[i];
@@ -349,7 +189,7 @@ int32_t RS_fFindRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, voi
     if (at == SIZE_MAX)
         return 1;
     uint32_t n = ix.numbers[at];
-    uint32_t full = rec ? s->copy(n, rec, capacity) : s->records[n - 1].length;
+    uint32_t full = rec ? s->copy(n, rec, capacity) : s->records[n - 1].Length();
     if (length)
         *length = full;
     return 0;

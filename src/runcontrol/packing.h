@@ -1,0 +1,39 @@
+// Run-length packing of fixed records: the record stores and the work file
+// keep mostly-blank records of thousands of bytes in little more than their
+// content. Records are packed once when stored and unpacked straight into
+// the reader's buffer, no further than it asks.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace rc {
+
+// The most n bytes can pack to.
+size_t PackedBound(size_t n);
+// Packs n bytes into out (PackedBound(n) bytes); returns the packed size.
+// Without runs the bytes are only cut into literal pieces.
+size_t Pack(const void* record, size_t n, unsigned char* out, bool runs = true);
+// Unpacks into out, at most capacity bytes; returns the bytes written.
+size_t Unpack(const unsigned char* packed, size_t size, void* out, size_t capacity);
+
+// A record kept packed in a block of its own size.
+class PackedBytes {
+public:
+    // Packs the record; scratch is a work buffer the caller keeps between
+    // calls. Without runs the record is kept as it is, in literal pieces.
+    static PackedBytes Of(const void* record, uint32_t length, std::vector<unsigned char>& scratch,
+                          bool runs = true);
+    // Unpacks the record into out, at most capacity bytes; returns its length.
+    uint32_t CopyTo(void* out, uint32_t capacity) const;
+    uint32_t Length() const { return length_; }
+
+private:
+    std::unique_ptr<unsigned char[]> bytes_;
+    uint32_t size_ = 0;     // packed bytes
+    uint32_t length_ = 0;   // bytes of the record
+};
+
+} // namespace rc
