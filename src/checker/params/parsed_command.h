@@ -554,8 +554,8 @@ constexpr bool SameName(const char *a, std::string_view b) { return std::string_
 /* ---- lookups ------------------------------------------------------------------
  * Parameters are read by command name and keyword many times per command, so
  * at run time the lookups go through tables made once at compile time
- * (parsed_command_index.cpp): the commands sorted by name, each command's
- * parameters sorted by keyword, and the placement of every parameter. */
+ * (parsed_command_index.cpp): the commands by name, each command's
+ * parameters by keyword, and the placement of every parameter. */
 int IndexedCommand(std::string_view name);
 int IndexedParam(int command, std::string_view keyword);
 const Placement &IndexedPlacement(int command, int param);
