@@ -71,33 +71,38 @@ std::map<uint16_t, Cursor> &cursors() {
     return m;
 }
 
+// Copies text into a fixed field, cut to fit with its terminator.
+void copyField(char *field, size_t size, std::string_view text) {
+    size_t n = std::min(text.size(), size - 1);
+    std::memcpy(field, text.data(), n);
+    field[n] = '\0';
+}
+
 // Builds a communication/descriptor area in one SMEM block: status fields,
-// then the column pointers, then the column texts.
-SSQL_SQLDA *makeSqlda(long code, const std::string &message, sqlite3_stmt *row, int columns) {
-    std::vector<std::string> texts;
-    std::vector<bool> nulls;
+// then the column pointers, then the column texts (a NULL column has no
+// text: SQLite gives no text for it).
+SSQL_SQLDA *makeSqlda(long code, std::string_view message, sqlite3_stmt *row, int columns) {
     size_t textBytes = 0;
     for (int i = 0; i < columns; ++i) {
-        bool isNull = sqlite3_column_type(row, i) == SQLITE_NULL;
-        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(row, i));
-        texts.emplace_back(p ? std::string(p, static_cast<size_t>(sqlite3_column_bytes(row, i))) : std::string());
-        nulls.push_back(isNull);
-        textBytes += texts.back().size() + 1;
+        sqlite3_column_text(row, i);
+        textBytes += static_cast<size_t>(sqlite3_column_bytes(row, i)) + 1;
     }
     size_t slots = columns > 0 ? static_cast<size_t>(columns) : 1;
     size_t head = offsetof(SSQL_SQLDA, apszColumn) + slots * sizeof(const char *);
     auto *da = static_cast<SSQL_SQLDA *>(SMEM_pMalloc(0, head + textBytes));
     if (da == nullptr) return nullptr;
     da->lSqlCode = code;
-    std::snprintf(da->szLocation, sizeof da->szLocation, "%s", currentLocation().c_str());
-    std::snprintf(da->szMessage, sizeof da->szMessage, "%s", message.c_str());
+    copyField(da->szLocation, sizeof da->szLocation, currentLocation());
+    copyField(da->szMessage, sizeof da->szMessage, message);
     da->usColumns = static_cast<uint16_t>(columns);
     char *out = reinterpret_cast<char *>(da) + head;
     for (int i = 0; i < columns; ++i) {
-        std::memcpy(out, texts[i].data(), texts[i].size());
-        out[texts[i].size()] = '\0';
-        da->apszColumn[i] = nulls[i] ? nullptr : out;
-        out += texts[i].size() + 1;
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(row, i));
+        size_t n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
+        if (n) std::memcpy(out, p, n);
+        out[n] = '\0';
+        da->apszColumn[i] = p ? out : nullptr;
+        out += n + 1;
     }
     return da;
 }
