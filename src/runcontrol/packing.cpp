@@ -11,6 +11,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace rc {
 namespace {
 
@@ -60,17 +64,47 @@ void putRun(unsigned char*& out, unsigned char byte, size_t n)
     }
 }
 
-// The end of the run of w's eight bytes that goes on at p[to]; a long run
-// is followed 64 bytes at a time.
+// Whether the 64 bytes at p are all the byte repeated in w.
+bool uniform64(const unsigned char* p, uint64_t w)
+{
+#if defined(__SSE2__)
+    const __m128i fill = _mm_set1_epi64x(static_cast<long long>(w));
+    auto same = [&](size_t at) {
+        return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at)), fill);
+    };
+    __m128i all = _mm_and_si128(_mm_and_si128(same(0), same(16)), _mm_and_si128(same(32), same(48)));
+    return _mm_movemask_epi8(all) == 0xFFFF;
+#else
+    uint64_t differ = 0;
+    for (size_t k = 0; k < 64; k += 8)
+        differ |= load8(p + k) ^ w;
+    return differ == 0;
+#endif
+}
+
+// The end of the run of w's byte that goes on at p[to], where the eight
+// bytes before p[to] are of the run. A short run ends within a few blocks of
+// 64 bytes; a long one (as the blank tail of most records) is followed with
+// memcmp, which compares far faster than a loop here: while the bytes of a
+// stretch each equal the one before them, they are all the run's byte. The
+// stretches double while they hold, then halve down to the run's end.
 size_t runEnd(const unsigned char* p, size_t n, size_t to, uint64_t w)
 {
-    while (to + 64 <= n) {
-        uint64_t differ = 0;
-        for (size_t k = 0; k < 64; k += 8)
-            differ |= load8(p + to + k) ^ w;
-        if (differ != 0)
-            break;
+    for (int blocks = 0; blocks < 2 && to + 64 <= n && uniform64(p + to, w); ++blocks)
         to += 64;
+    if (to + 64 <= n && uniform64(p + to, w)) {
+        to += 64;
+        bool growing = true;
+        for (size_t step = 128; step >= 64;) {
+            if (to + step <= n && std::memcmp(p + to - 1, p + to, step) == 0) {
+                to += step;
+                if (growing)
+                    step *= 2;
+            } else {
+                growing = false;
+                step /= 2;
+            }
+        }
     }
     while (to + 8 <= n && load8(p + to) == w)
         to += 8;
@@ -135,6 +169,36 @@ size_t unpack(const unsigned char* in, size_t size, unsigned char* out, size_t c
     return done;
 }
 
+// Whether the packed bytes hold exactly these n bytes. A run is checked as
+// its first byte and every byte equal to the one before it.
+bool matches(const unsigned char* in, size_t size, const unsigned char* p, size_t n)
+{
+    const unsigned char* end = in + size;
+    size_t done = 0;
+    while (in < end) {
+        unsigned char c = *in++;
+        size_t k = c < 128 ? c + 1u : c - 128u + kMinRun;
+        if (c == 255) {
+            if (end - in < 2)
+                return false;
+            k = in[0] | static_cast<size_t>(in[1]) << 8;
+            in += 2;
+        }
+        if (k == 0 || k > n - done || (c < 128 ? static_cast<size_t>(end - in) < k : in >= end))
+            return false;
+        if (c < 128) {
+            if (std::memcmp(in, p + done, k) != 0)
+                return false;
+            in += k;
+        } else {
+            if (p[done] != *in++ || std::memcmp(p + done, p + done + 1, k - 1) != 0)
+                return false;
+        }
+        done += k;
+    }
+    return done == n;
+}
+
 } // namespace
 
 size_t PackedBound(size_t n) { return n + n / kLiteralMax + 1; }
@@ -163,6 +227,19 @@ PackedBytes PackedBytes::Of(const void* record, uint32_t length, std::vector<uns
     p.bytes_ = std::make_unique_for_overwrite<unsigned char[]>(p.size_);
     std::memcpy(p.bytes_.get(), scratch.data(), p.size_);
     return p;
+}
+
+void PackedBytes::Assign(const void* record, uint32_t length, std::vector<unsigned char>& scratch, bool runs)
+{
+    if (length == length_ && matches(bytes_.get(), size_, static_cast<const unsigned char*>(record), length))
+        return;
+    scratch.resize(PackedBound(length));
+    auto size = static_cast<uint32_t>(Pack(record, length, scratch.data(), runs));
+    if (size != size_ || !bytes_)
+        bytes_ = std::make_unique_for_overwrite<unsigned char[]>(size);
+    std::memcpy(bytes_.get(), scratch.data(), size);
+    size_ = size;
+    length_ = length;
 }
 
 uint32_t PackedBytes::CopyTo(void* out, uint32_t capacity) const

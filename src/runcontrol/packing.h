@@ -26,6 +26,10 @@ public:
     // calls. Without runs the record is kept as it is, in literal pieces.
     static PackedBytes Of(const void* record, uint32_t length, std::vector<unsigned char>& scratch,
                           bool runs = true);
+    // Replaces the record kept here with this one: nothing to do for the
+    // same record stored again (as most are), and the block is reused when
+    // the packed size is the same.
+    void Assign(const void* record, uint32_t length, std::vector<unsigned char>& scratch, bool runs = true);
     // Unpacks the record into out, at most capacity bytes; returns its length.
     uint32_t CopyTo(void* out, uint32_t capacity) const;
     uint32_t Length() const { return length_; }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <map>
 #include <memory>
 #include <new>
@@ -22,6 +23,7 @@ struct Index {
     std::vector<unsigned char> keys;
     std::vector<uint32_t> numbers;
     std::vector<unsigned char> scratch;   // a key being looked up
+    mutable size_t hint = 0;              // the entry found last
 
     int order(const unsigned char* a, const unsigned char* b) const
     {
@@ -50,11 +52,28 @@ struct Index {
         }
         return lo;
     }
-    // The entry of the first record with this key, or npos.
+    // Whether entry `at` is the first whose key is not below the key.
+    bool lowerBoundAt(size_t at, const unsigned char* key) const
+    {
+        return (at == 0 || order(keyAt(at - 1), key) < 0) && (at == numbers.size() || order(keyAt(at), key) >= 0);
+    }
+    // The entry of the first record with this key, or npos. Readers mostly
+    // go through the records in key order, so the entries at and just after
+    // the last one found are tried before a search.
     size_t find(const unsigned char* key) const
     {
-        size_t at = bound(key, false);
-        return at < numbers.size() && order(keyAt(at), key) == 0 ? at : SIZE_MAX;
+        size_t at = SIZE_MAX;
+        for (size_t c = hint; c <= hint + 2 && c <= numbers.size(); ++c)
+            if (lowerBoundAt(c, key)) {
+                at = c;
+                break;
+            }
+        if (at == SIZE_MAX)
+            at = bound(key, false);
+        if (at >= numbers.size() || order(keyAt(at), key) != 0)
+            return SIZE_MAX;
+        hint = at;
+        return at;
     }
     const unsigned char* keyOf(const void* rec, uint32_t len)
     {
@@ -87,7 +106,7 @@ struct Index {
 
 struct FFC_RECORD_STORE {
     bool packed = false;
-    std::vector<rc::PackedBytes> records;   // record n is records[n-1]
+    std::deque<rc::PackedBytes> records;   // record n is records[n-1]; grows without spare room
     std::vector<Index> indexes;
     std::vector<unsigned char> scratch;   // a record being packed
 
@@ -161,18 +180,18 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
         if (at == SIZE_MAX)
             return RS_ulAddRecord(s, rec, len);
         uint32_t n = ix0.numbers[at];
-        rc::PackedBytes replacement = s->keep(rec, len);
-        // re-key the other indexes when the record's keys there changed
+        std::vector<unsigned char> old;
         if (s->indexes.size() > 1) {
-            std::vector<unsigned char> old(s->records[n - 1].Length());
+            old.resize(s->records[n - 1].Length());
             s->copy(n, old.data(), static_cast<uint32_t>(old.size()));
-            for (size_t i = 1; i < s->indexes.size(); ++i) {
-                Index& ix = s->indexes[i];
-                ix.erase(ix.keyOf(old.data(), static_cast<uint32_t>(old.size())), n);
-                ix.insert(ix.keyOf(rec, len), n);
-            }
         }
-        s->records[n - 1] = std::move(replacement);
+        s->records[n - 1].Assign(rec, len, s->scratch, s->packed);
+        // re-key the other indexes when the record's keys there changed
+        for (size_t i = 1; i < s->indexes.size(); ++i) {
+            Index& ix = s->indexes[i];
+            ix.erase(ix.keyOf(old.data(), static_cast<uint32_t>(old.size())), n);
+            ix.insert(ix.keyOf(rec, len), n);
+        }
         return n;
     } catch (const std::bad_alloc&) {
         return 0;

@@ -232,7 +232,7 @@ char update(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r)
         std::memcmp(rbt::keyPart(wf->primary, e1, 1), r->acName, FFC_WORK_NAME_LEN) == 0 &&
         std::memcmp(rbt::keyPart(wf->primary, e1, 2), r->acQualifier, FFC_WORK_QUAL_LEN) == 0) {
         try {
-            wf->data[dataOf(*wf, e1)] = rc::PackedBytes::Of(r->acData, FFC_WORK_DATA_LEN, wf->scratch);
+            wf->data[dataOf(*wf, e1)].Assign(r->acData, FFC_WORK_DATA_LEN, wf->scratch);
         } catch (const std::bad_alloc&) {
             return '1';
         }
