@@ -55,7 +55,7 @@ void composeText(SZOPH_CMDDATA &d, std::string_view parms) {
         if (!name.empty()) text += ' ';
         text += parms;
     }
-    d.text = std::move(text);
+    d.text.assign(text);   // in place: a text brought up to date is mostly the same
     d.parmsLength = parms.size();
     d.pub.pszText = d.text.c_str();
     d.pub.pszParms = d.pub.pszText + d.text.size() - d.parmsLength;
