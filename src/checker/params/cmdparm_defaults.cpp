@@ -45,6 +45,7 @@ int32_t ParamView::ElementSize(size_t e) const
 
 int32_t ParamView::RowWidth() const
 {
+    if (rowWidth >= 0) return rowWidth;
     int32_t w = 0;
     for (size_t e = 0; e < elements.size(); ++e) w += ElementSize(e);
     return w;
@@ -131,9 +132,13 @@ void IndexCommandViews(const void *pArea, uint16_t usCount)
         if (!view || view->name != name) view = &ViewOf(index, name);
         AddRow(*view, e);
     }
-    for (auto &[name, v] : index.views)
-        for (ParamView &p : v.params)
+    for (auto &[name, v] : index.views) {
+        for (ParamView &p : v.params) {
+            p.rowWidth = p.RowWidth();
             if (p.layout == 'F' && !p.elements.empty()) p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
+        }
+        MakeDefaults(v);
+    }
 }
 
 const CommandView &ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand)
@@ -185,11 +190,10 @@ void ClearNumbers(const ParamView &p, char *area)
         std::memset(area + p.flagsAt, 'N', p.values.size());
 }
 
-}  // namespace
-
-void ApplyDefaults(const CommandView &view, FFC_PARSED_COMMAND *pCommand)
+/* Blanks the parameter area (numbers and counts 0, flags 'N') and sets the
+ * defaults of the command's parameters. */
+void SetDefaults(const CommandView &view, char *area)
 {
-    char *area = pCommand->acParms;
     std::memset(area, ' ', FFC_PARM_AREA_SIZE);
     for (const ParamView &p : view.params) {
         ClearNumbers(p, area);
@@ -209,6 +213,32 @@ void ApplyDefaults(const CommandView &view, FFC_PARSED_COMMAND *pCommand)
             if (it != p.values.end()) area[p.flagsAt + (it - p.values.begin())] = 'Y';
         }
     }
+}
+
+}  // namespace
+
+void MakeDefaults(CommandView &view)
+{
+    std::string area(FFC_PARM_AREA_SIZE, ' ');
+    SetDefaults(view, area.data());
+    view.defaults.clear();
+    for (size_t at = area.find_first_not_of(' '); at != std::string::npos; at = area.find_first_not_of(' ', at)) {
+        size_t end = area.find(' ', at);
+        if (end == std::string::npos) end = area.size();
+        view.defaults.emplace_back(static_cast<int32_t>(at), area.substr(at, end - at));
+        at = end;
+    }
+    view.defaultsMade = true;
+}
+
+void ApplyDefaults(const CommandView &view, FFC_PARSED_COMMAND *pCommand)
+{
+    if (!view.defaultsMade) {
+        SetDefaults(view, pCommand->acParms);
+        return;
+    }
+    std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
+    for (const auto &[at, bytes] : view.defaults) std::memcpy(pCommand->acParms + at, bytes.data(), bytes.size());
 }
 
 }  // namespace dqov::cmdparm

@@ -30,6 +30,7 @@ struct ParamView {
     std::vector<ElementView> elements;
     std::vector<std::string> values;   /* allowed values of a flag set */
     int32_t flagsAt = -1;
+    int32_t rowWidth = -1;             /* set when the view is indexed */
 
     int32_t RowWidth() const;
     int32_t ElementSize(size_t e) const;
@@ -39,6 +40,10 @@ struct CommandView {
     std::string name;
     std::vector<ParamView> params;
     std::vector<std::pair<std::string, std::string>> aliases;  /* alias, keyword */
+    /* The parameter area with every default set, kept as its stretches that
+     * are not blank (offset, bytes); made when the view is indexed. */
+    std::vector<std::pair<int32_t, std::string>> defaults;
+    bool defaultsMade = false;
 };
 
 /* Makes the views of every command of the keyword area; the loader calls it
@@ -56,6 +61,9 @@ using dqov::text::TrimBlanks;
 /* Blanks the parameter area of the command (numbers and counts 0, flags
  * 'N') and sets the defaults of its parameters. */
 void ApplyDefaults(const CommandView &view, FFC_PARSED_COMMAND *pCommand);
+
+/* Works out once the parameter area that ApplyDefaults gives for the view. */
+void MakeDefaults(CommandView &view);
 
 }  // namespace dqov::cmdparm
 
