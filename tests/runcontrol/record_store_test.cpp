@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <strings.h>
 #include <string>
 #include <vector>
@@ -65,6 +66,61 @@ TEST_F(Stores, CommandRecordsByTheirTwoNumbers)
     EXPECT_EQ(RS_fFindCommandExtension(&ctx, &q, sizeof q), 0);
     ASSERT_EQ(RS_PutSourceRecord(&ctx, &q, sizeof q), 0);
     EXPECT_EQ(RS_fFindSourceRecord(&ctx, &q, sizeof q), 0);
+}
+
+TEST_F(Stores, ReplacedRecordsAndLookupsInAnyOrder)
+{
+    // records 1..40 under (n, 0), every third also under (n, 1)
+    auto text = [](int n, int version) {
+        std::string t = "v" + std::to_string(version) + " record " + std::to_string(n);
+        return t + std::string(static_cast<size_t>(n % 5) * 30 * (version + 1), version % 2 ? '*' : ' ');
+    };
+    std::map<std::pair<int, int>, std::string> latest;
+    auto put = [&](int n, int sub, const std::string& t) {
+        Cmd c{};
+        std::memset(c.text, ' ', sizeof c.text);
+        c.line = static_cast<uint16_t>(n);
+        c.sub = static_cast<uint16_t>(sub);
+        std::memcpy(c.text, t.data(), std::min(t.size(), sizeof c.text));
+        ASSERT_EQ(RS_PutCommandRecord(&ctx, &c, sizeof c), 0);
+        latest[{n, sub}] = std::string(c.text, sizeof c.text);
+    };
+    for (int n = 1; n <= 40; ++n) {
+        put(n, 0, text(n, 0));
+        if (n % 3 == 0)
+            put(n, 1, text(n, 0));
+    }
+    for (int n = 1; n <= 40; ++n) {
+        put(n, 0, text(n, 0));                      // the same record again
+        if (n % 2 == 0)
+            put(n, 0, text(n, 1));                  // another of another length
+        if (n % 4 == 0)
+            put(n, 0, text(n, 1) + "!");            // changed, the same length packed
+    }
+    EXPECT_EQ(RS_ulRecordCount(ctx.pCommandStore), 40u + 13u);
+    auto get = [&](int n, int sub) {
+        Cmd q{};
+        q.line = static_cast<uint16_t>(n);
+        q.sub = static_cast<uint16_t>(sub);
+        if (RS_fFindCommandRecord(&ctx, &q, sizeof q) != 0)
+            return std::string("none");
+        return std::string(q.text, sizeof q.text);
+    };
+    auto expected = [&](int n, int sub) {
+        auto it = latest.find({n, sub});
+        return it == latest.end() ? std::string("none") : it->second;
+    };
+    std::vector<int> order;
+    for (int n = 0; n <= 41; ++n)
+        order.push_back(n);
+    for (int n = 41; n >= 0; --n)
+        order.push_back(n);
+    for (int i = 0; i < 84; ++i)
+        order.push_back((i * 17) % 42);
+    for (int n : order)
+        for (int sub : {0, 1, 2}) {
+            EXPECT_EQ(get(n, sub), expected(n, sub)) << n << "," << sub;
+        }
 }
 
 struct Collected {
