@@ -229,9 +229,14 @@ PackedBytes PackedBytes::Of(const void* record, uint32_t length, std::vector<uns
     return p;
 }
 
+bool Matches(const unsigned char* packed, size_t size, const void* record, size_t n)
+{
+    return matches(packed, size, static_cast<const unsigned char*>(record), n);
+}
+
 void PackedBytes::Assign(const void* record, uint32_t length, std::vector<unsigned char>& scratch, bool runs)
 {
-    if (length == length_ && matches(bytes_.get(), size_, static_cast<const unsigned char*>(record), length))
+    if (length == length_ && Matches(bytes_.get(), size_, record, length))
         return;
     scratch.resize(PackedBound(length));
     auto size = static_cast<uint32_t>(Pack(record, length, scratch.data(), runs));
@@ -246,6 +251,55 @@ uint32_t PackedBytes::CopyTo(void* out, uint32_t capacity) const
 {
     Unpack(bytes_.get(), size_, out, std::min(capacity, length_));
     return length_;
+}
+
+size_t PackedArena::PackScratch(const void* record, uint32_t length, bool runs)
+{
+    scratch_.resize(PackedBound(length));
+    return Pack(record, length, scratch_.data(), runs);
+}
+
+unsigned char* PackedArena::Room(uint32_t size, Ref& ref)
+{
+    if (blocks_.empty() || used_ + size > blocks_.back().capacity) {
+        uint32_t capacity = std::max(kBlock, size);
+        blocks_.push_back({std::make_unique_for_overwrite<unsigned char[]>(capacity), capacity});
+        used_ = 0;
+    }
+    ref.block = static_cast<uint32_t>(blocks_.size() - 1);
+    ref.offset = used_;
+    used_ += size;
+    return blocks_.back().bytes.get() + ref.offset;
+}
+
+PackedArena::Ref PackedArena::Add(const void* record, uint32_t length, bool runs)
+{
+    auto size = static_cast<uint32_t>(PackScratch(record, length, runs));
+    Ref ref;
+    std::memcpy(Room(size, ref), scratch_.data(), size);
+    ref.size = size;
+    ref.length = length;
+    return ref;
+}
+
+void PackedArena::Replace(Ref& ref, const void* record, uint32_t length, bool runs)
+{
+    const unsigned char* at = blocks_[ref.block].bytes.get() + ref.offset;
+    if (length == ref.length && Matches(at, ref.size, record, length))
+        return;
+    auto size = static_cast<uint32_t>(PackScratch(record, length, runs));
+    Ref moved = ref;
+    unsigned char* to = size <= ref.size ? blocks_[ref.block].bytes.get() + ref.offset : Room(size, moved);
+    std::memcpy(to, scratch_.data(), size);
+    ref = moved;
+    ref.size = size;
+    ref.length = length;
+}
+
+uint32_t PackedArena::CopyTo(const Ref& ref, void* out, uint32_t capacity) const
+{
+    Unpack(blocks_[ref.block].bytes.get() + ref.offset, ref.size, out, std::min(capacity, ref.length));
+    return ref.length;
 }
 
 } // namespace rc

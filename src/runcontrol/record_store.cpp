@@ -106,14 +106,14 @@ struct Index {
 
 struct FFC_RECORD_STORE {
     bool packed = false;
-    std::deque<rc::PackedBytes> records;   // record n is records[n-1]; grows without spare room
+    rc::PackedArena arena;
+    std::deque<rc::PackedArena::Ref> records;   // record n is records[n-1]; grows without spare room
     std::vector<Index> indexes;
-    std::vector<unsigned char> scratch;   // a record being packed
 
     // A store without packing keeps its records as they are (literal pieces).
-    rc::PackedBytes keep(const void* rec, uint32_t len) { return rc::PackedBytes::Of(rec, len, scratch, packed); }
+    rc::PackedArena::Ref keep(const void* rec, uint32_t len) { return arena.Add(rec, len, packed); }
     // Copies record n into out, at most capacity bytes; returns its length.
-    uint32_t copy(uint32_t n, void* out, uint32_t capacity) const { return records[n - 1].CopyTo(out, capacity); }
+    uint32_t copy(uint32_t n, void* out, uint32_t capacity) const { return arena.CopyTo(records[n - 1], out, capacity); }
 };
 
 extern "C" {
@@ -182,10 +182,10 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
         uint32_t n = ix0.numbers[at];
         std::vector<unsigned char> old;
         if (s->indexes.size() > 1) {
-            old.resize(s->records[n - 1].Length());
+            old.resize(s->records[n - 1].length);
             s->copy(n, old.data(), static_cast<uint32_t>(old.size()));
         }
-        s->records[n - 1].Assign(rec, len, s->scratch, s->packed);
+        s->arena.Replace(s->records[n - 1], rec, len, s->packed);
         // re-key the other indexes when the record's keys there changed
         for (size_t i = 1; i < s->indexes.size(); ++i) {
             Index& ix = s->indexes[i];
@@ -208,7 +208,7 @@ int32_t RS_fFindRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, voi
     if (at == SIZE_MAX)
         return 1;
     uint32_t n = ix.numbers[at];
-    uint32_t full = rec ? s->copy(n, rec, capacity) : s->records[n - 1].Length();
+    uint32_t full = rec ? s->copy(n, rec, capacity) : s->records[n - 1].length;
     if (length)
         *length = full;
     return 0;
