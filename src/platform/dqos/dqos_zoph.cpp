@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <string>
@@ -61,6 +62,15 @@ void composeText(SZOPH_CMDDATA &d, std::string_view parms) {
     d.pub.pszParms = d.pub.pszText + d.text.size() - d.parmsLength;
 }
 
+// Copies text without its trailing blanks into a terminated field, cut
+// to fit.
+void copyTrimmed(char *field, size_t size, std::string_view text) {
+    std::string t = dqos::trimmed(text);
+    size_t n = std::min(t.size(), size - 1);
+    std::memcpy(field, t.data(), n);
+    field[n] = '\0';
+}
+
 bool functionExists(sqlite3 *db, const std::string &partition, const std::string &process,
                     const std::string &function) {
     dqos::Stmt st(db, "SELECT 1 FROM QV_DTA.QV_F23 WHERE X23P_I = ? AND X23MOD = ? AND X23FMT = ?");
@@ -95,17 +105,22 @@ extern "C" unsigned short SZOPH_sLoadCommands(const char *pszProcess, const char
     st.bindText(3, function);
     auto list = std::make_unique<SZOPH_LIST>();
     int rc;
+    // the row's texts are read in place (valid until the next step)
+    auto column = [&st](int i) {
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st.get(), i));
+        return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(st.get(), i))) : std::string_view();
+    };
     while ((rc = st.step()) == SQLITE_ROW) {
+        std::string_view kind = column(1);
+        if (list->commands.empty() && !kind.empty()) list->kind = kind[0];
         SZOPH_CMDDATA *d = &list->commands.emplace_back();
         d->owner = list.get();
         d->pub.pData = d;
         d->pub.sNumber = static_cast<int16_t>(std::clamp<int64_t>(st.integer(0), 0, 32767));
-        std::string kind = st.text(1);
-        if (list->commands.empty() && !kind.empty()) list->kind = kind[0];
-        std::snprintf(d->pub.szLabel, sizeof d->pub.szLabel, "%.3s", trimmed(st.text(2)).c_str());
-        std::snprintf(d->pub.szName, sizeof d->pub.szName, "%.10s", trimmed(st.text(3)).c_str());
+        copyTrimmed(d->pub.szLabel, sizeof d->pub.szLabel, column(2));
+        copyTrimmed(d->pub.szName, sizeof d->pub.szName, column(3));
         d->pub.usCode = static_cast<uint16_t>(std::clamp<int64_t>(st.integer(4), 0, 65535));
-        composeText(*d, st.text(5));
+        composeText(*d, column(5));
     }
     if (rc != SQLITE_DONE) return 1;
     if (list->commands.empty() && !functionExists(db, partition, process, function)) return 1;
