@@ -34,9 +34,15 @@ struct Slot {
     int16_t param = -1;
 };
 
-constexpr size_t kCommandSlots = 512;   /* powers of two, a quarter full or less */
-constexpr size_t kParamSlots = 4096;
-static_assert(kCommands.size() * 4 <= kCommandSlots && kFirstParam[kCommandCount] * 4 <= kParamSlots);
+/* The tables' sizes: powers of two, a quarter full or less. */
+constexpr size_t SlotsFor(size_t names)
+{
+    size_t n = 1;
+    while (n < names * 4) n *= 2;
+    return n;
+}
+constexpr size_t kCommandSlots = SlotsFor(kCommands.size());
+constexpr size_t kParamSlots = SlotsFor(kFirstParam[kCommandCount]);
 
 constexpr auto kCommandTable = [] {
     std::array<Slot, kCommandSlots> t{};
