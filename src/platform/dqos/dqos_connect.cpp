@@ -118,7 +118,7 @@ void useWriteAheadLog(sqlite3 *db) {
 // A job reads its function's source and definitions once and looks up a
 // few rows at a time afterwards: a small page cache (the operating system
 // keeps the file's pages anyway) keeps the job's memory low.
-constexpr const char *kPageCache = "PRAGMA QV_DTA.cache_size = -256";   // KiB
+constexpr const char *kPageCache = "PRAGMA QV_DTA.cache_size = -128";   // KiB
 
 }  // namespace
 
