@@ -15,8 +15,7 @@
 
 struct SZOPH_CMDDATA {
     SZOPH_COMMAND pub {};
-    std::string text;            // label, name and parameters: the parameters end it
-    size_t parmsLength = 0;
+    char *text = nullptr;        // label, name and parameters, in the list's text room: the parameters end it
     struct Comp {
         uint16_t parm;
         uint16_t comp;
@@ -31,11 +30,40 @@ struct SZOPH_CMDDATA {
     SZOPH_LIST *owner = nullptr;
 };
 
+namespace {
+
+// Room for the texts of a list's commands, handed out from blocks: a
+// function of thousands of commands needs no allocation per text.
+class TextRoom {
+public:
+    char *take(size_t n) {
+        if (n > left_) {
+            size_t size = std::max(n, kBlock);
+            blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+            next_ = blocks_.back().get();
+            left_ = size;
+        }
+        char *at = next_;
+        next_ += n;
+        left_ -= n;
+        return at;
+    }
+
+private:
+    static constexpr size_t kBlock = 16 * 1024;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char *next_ = nullptr;
+    size_t left_ = 0;
+};
+
+}  // namespace
+
 struct SZOPH_LIST {
     char kind = 'F';
     bool changed = false;
     size_t next = 0;
     std::deque<SZOPH_CMDDATA> commands;   // a command stays where it is while the list grows
+    TextRoom texts;
 };
 
 namespace {
@@ -45,7 +73,9 @@ void refreshViews(SZOPH_CMDDATA::Components &c) {
     for (const auto &comp : c.comps) c.views.push_back(SZOPH_PARMCOMP{comp.parm, comp.comp, comp.text.c_str()});
 }
 
-// The whole text from label, name and parameters; pszParms points at its end.
+// The whole text from label, name and parameters; pszParms points at its
+// end. A text brought up to date (mostly the same) is rewritten where it is
+// when it fits there.
 void composeText(SZOPH_CMDDATA &d, std::string_view parms) {
     std::string label = dqos::trimmed(d.pub.szLabel);
     std::string name = dqos::trimmed(d.pub.szName);
@@ -56,10 +86,10 @@ void composeText(SZOPH_CMDDATA &d, std::string_view parms) {
         if (!name.empty()) text += ' ';
         text += parms;
     }
-    d.text.assign(text);   // in place: a text brought up to date is mostly the same
-    d.parmsLength = parms.size();
-    d.pub.pszText = d.text.c_str();
-    d.pub.pszParms = d.pub.pszText + d.text.size() - d.parmsLength;
+    if (!d.text || text.size() > std::strlen(d.text)) d.text = d.owner->texts.take(text.size() + 1);
+    std::memcpy(d.text, text.c_str(), text.size() + 1);
+    d.pub.pszText = d.text;
+    d.pub.pszParms = d.text + text.size() - parms.size();
 }
 
 // Copies text without its trailing blanks into a terminated field, cut
@@ -141,7 +171,7 @@ extern "C" unsigned short SZOPH_sGetNextCommand(SZOPH_LIST *pList, SZOPH_COMMAND
 extern "C" void SZOPH_UpdateCmdText(SZOPH_COMMAND *pCommand, int iReserved1, int iReserved2, char chKind) {
     if (pCommand == nullptr || pCommand->pData == nullptr) return;
     SZOPH_CMDDATA &d = *pCommand->pData;
-    composeText(d, std::string_view(d.pub.pszParms, d.parmsLength));
+    composeText(d, d.pub.pszParms);
 }
 
 extern "C" unsigned short SZOPH_InsertParmComp(SZOPH_COMMAND *pCommand, const SZOPH_PARMCOMP *pComp, int iReserved,
