@@ -92,6 +92,7 @@ struct ViewIndex {
     const void *area = nullptr;
     uint16_t count = 0;
     std::map<std::string, CommandView, std::less<>> views;
+    const CommandView *last = nullptr;   /* asked for last: a command's preparation asks twice */
 };
 
 ViewIndex &Views()
@@ -122,6 +123,7 @@ void IndexCommandViews(const void *pArea, uint16_t usCount)
 {
     ViewIndex &index = Views();
     index.views.clear();
+    index.last = nullptr;
     index.area = pArea;
     index.count = usCount;
     const auto *entries = static_cast<const CMDPARM_KEYWORD_ENTRY *>(pArea);
@@ -145,7 +147,9 @@ const CommandView &ReadCommandView(const void *pArea, uint16_t usCount, const ch
 {
     ViewIndex &index = Views();
     if (index.area != pArea || index.count != usCount) IndexCommandViews(pArea, usCount);
-    return ViewOf(index, TrimmedName(acCommand));
+    std::string_view name = TrimmedName(acCommand);
+    if (!index.last || index.last->name != name) index.last = &ViewOf(index, name);
+    return *index.last;
 }
 
 namespace {
