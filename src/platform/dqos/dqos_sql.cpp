@@ -130,8 +130,11 @@ unsigned short dbFailure(sqlite3 *db, SSQL_SQLDA **ppCa) { return failWith(ppCa,
 
 enum class Verb { Other, Begin, Commit, Rollback, Disconnect };
 
-// The transaction verbs of the callers, in the forms they write them.
+// The transaction verbs of the callers, in the forms they write them. A
+// text longer than the longest verb ("ROLLBACK WORK", once its blanks are
+// made single) is none: every other statement is known after a few letters.
 Verb classify(const char *sql) {
+    constexpr size_t kLongestVerb = 13;
     std::string words;
     for (const char *p = sql; *p; ++p) {
         unsigned char c = static_cast<unsigned char>(*p);
@@ -140,6 +143,7 @@ Verb classify(const char *sql) {
         } else {
             words += static_cast<char>(std::toupper(c));
         }
+        if (words.size() > kLongestVerb + 1) return Verb::Other;
     }
     while (!words.empty() && words.back() == ' ') words.pop_back();
     if (words == "BEGIN" || words == "BEGIN WORK") return Verb::Begin;
