@@ -2,11 +2,13 @@
 #              and run a check-and-generate job on the sample function
 # make test  - install what is missing, build with the sanitizers, run ctest
 # make format - apply .clang-format to every C and C++ source of the tree
+# make bench  - build, then time check and generation against GnuCOBOL's cobc
+#               (bench/run; RUNS and SIZES to change the runs and the sizes)
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: all setup build run test format clean
+.PHONY: all setup build run test format bench clean
 
 all: build
 
@@ -24,6 +26,9 @@ test: setup
 	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDQOV_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS)
 	@UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 scripts/with-services ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+bench: build
+	@bench/run $(RELEASE)
 
 format: setup
 	@find src include tests -name '*.cpp' -o -name '*.c' -o -name '*.h' | xargs clang-format -i

@@ -25,9 +25,16 @@ Globals &G()
 
 std::string Trim(const char *field, size_t width)
 {
-    size_t n = 0;
-    while (n < width && field[n] != '\0')
-        ++n;
+    const void *end = std::memchr(field, '\0', width);
+    size_t n = end ? static_cast<size_t>(static_cast<const char *>(end) - field) : width;
+    // wide fields are mostly blank: skip their blanks eight at a time
+    auto eightBlanks = [field](size_t at) {
+        uint64_t word;
+        std::memcpy(&word, field + at, 8);
+        return word == 0x2020202020202020ULL;
+    };
+    while (n >= 8 && eightBlanks(n - 8))
+        n -= 8;
     while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\f' || field[n - 1] == '\n' || field[n - 1] == '\r'))
         --n;
     size_t start = 0;

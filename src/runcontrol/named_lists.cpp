@@ -19,7 +19,9 @@ struct FFC_LIST_ANCHOR {
         uint16_t highest = 0;
         std::vector<unsigned char> block;                  // 'F' entries, 'R' raw block
         std::vector<bool> used;                            // 'F' slots stored
-        std::vector<std::optional<std::vector<unsigned char>>> slots;  // 'V', 'M'
+        // 'V', 'M': entries up to the highest one stored (a list of 65,000
+        // possible entries costs nothing until they are put)
+        std::vector<std::optional<std::vector<unsigned char>>> slots;
     };
     std::map<std::string, List> lists;
 };
@@ -67,8 +69,6 @@ int16_t qvrmm1(FFC_CONTEXT* ctx, char type, const char* name, uint16_t* size, ui
             list.block.assign(static_cast<size_t>(*size) * *count, 0);
         if (type == 'F')
             list.used.assign(*count, false);
-        if (variable(type))
-            list.slots.resize(*count);
         auto& stored = ctx->pListAnchor->lists.emplace(key, std::move(list)).first->second;
         if (type == 'R' && block)
             *block = stored.block.data();
@@ -85,8 +85,7 @@ int16_t qvrmm4(FFC_CONTEXT* ctx, const char* name)
         return QVRMM_NOT_FOUND;
     if (!variable(list->type))
         return QVRMM_WRONG_TYPE;
-    for (auto& s : list->slots)
-        s.reset();
+    list->slots.clear();
     list->highest = 0;
     return QVRMM_OK;
 }
@@ -137,6 +136,8 @@ int16_t QVRMM_sPutEntry(FFC_CONTEXT* ctx, const char* name, uint16_t* number, co
             return QVRMM_TOO_LONG;
         try {
             auto* p = static_cast<const unsigned char*>(entry);
+            if (list->slots.size() < n)
+                list->slots.resize(n);
             list->slots[n - 1].emplace(p, p + len);
         } catch (const std::bad_alloc&) {
             return QVRMM_NO_STORAGE;
@@ -168,9 +169,9 @@ int16_t QVRMM_sGetEntry(FFC_CONTEXT* ctx, const char* name, uint16_t* number, vo
             *length = list->elementSize;
         return QVRMM_OK;
     }
-    const auto& slot = list->slots[n - 1];
-    if (!slot)
+    if (n > list->slots.size() || !list->slots[n - 1])
         return QVRMM_EMPTY;
+    const auto& slot = list->slots[n - 1];
     if (entry && !slot->empty())
         std::memcpy(entry, slot->data(), slot->size());
     if (length)

@@ -1,102 +1,119 @@
 // Record stores: records kept in insertion order, optionally run-length
-// packed, with up to five sorted indexes. Equal keys keep insertion order.
+// packed (runcontrol/packing.h), with up to five sorted indexes. Equal keys
+// keep insertion order.
 #include "dqov/record_store.h"
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
+#include <deque>
 #include <map>
 #include <memory>
 #include <new>
-#include <string>
 #include <vector>
+
+#include "runcontrol/packing.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-// Packing: a control byte below 128 is followed by control+1 literal bytes;
-// a control byte c of 128 or more repeats the next byte c-128+3 times.
-Bytes pack(const unsigned char* p, size_t n)
-{
-    Bytes out;
-    size_t i = 0;
-    while (i < n) {
-        size_t run = 1;
-        while (i + run < n && p[i + run] == p[i] && run < 130)
-            ++run;
-        if (run >= 3) {
-            out.push_back(static_cast<unsigned char>(128 + run - 3));
-            out.push_back(p[i]);
-            i += run;
-            continue;
-        }
-        size_t start = i;
-        size_t lit = 0;
-        while (i < n && lit < 128) {
-            if (i + 2 < n && p[i] == p[i + 1] && p[i] == p[i + 2])
-                break;
-            ++i;
-            ++lit;
-        }
-        out.push_back(static_cast<unsigned char>(lit - 1));
-        out.insert(out.end(), p + start, p + start + lit);
-    }
-    return out;
-}
-
-Bytes unpack(const Bytes& in)
-{
-    Bytes out;
-    size_t i = 0;
-    while (i < in.size()) {
-        unsigned char c = in[i++];
-        if (c < 128) {
-            size_t n = std::min<size_t>(c + 1u, in.size() - i);
-            out.insert(out.end(), in.begin() + static_cast<long>(i), in.begin() + static_cast<long>(i + n));
-            i += n;
-        } else if (i < in.size()) {
-            out.insert(out.end(), static_cast<size_t>(c - 128 + 3), in[i++]);
-        }
-    }
-    return out;
-}
-
-struct KeyLess {
+// A sorted index: the keys side by side, each with its record's number.
+struct Index {
+    uint32_t keyLength;
+    RS_KEY_EXTRACT extract;
     RS_KEY_COMPARE compare;
-    uint32_t length;
-    bool operator()(const std::string& a, const std::string& b) const
+    std::vector<unsigned char> keys;
+    std::vector<uint32_t> numbers;
+    std::vector<unsigned char> scratch;   // a key being looked up
+    mutable size_t hint = 0;              // the entry found last
+
+    int order(const unsigned char* a, const unsigned char* b) const
     {
         if (compare)
-            return compare(a.data(), b.data(), length) < 0;
-        return a < b;
+            return compare(a, b, keyLength);
+        if (keyLength != 4)
+            return std::memcmp(a, b, keyLength);
+        // the keys of the command and message stores: four bytes, compared
+        // as the big-endian numbers they are
+        uint32_t x = static_cast<uint32_t>(a[0]) << 24 | a[1] << 16 | a[2] << 8 | a[3];
+        uint32_t y = static_cast<uint32_t>(b[0]) << 24 | b[1] << 16 | b[2] << 8 | b[3];
+        return x < y ? -1 : x > y;
+    }
+    const unsigned char* keyAt(size_t i) const { return keys.data() + i * keyLength; }
+    // First entry whose key is not below (upper: is above) the key.
+    size_t bound(const unsigned char* key, bool upper) const
+    {
+        size_t lo = 0, hi = numbers.size();
+        while (lo < hi) {
+            size_t mid = lo + (hi - lo) / 2;
+            int c = order(keyAt(mid), key);
+            if (c < 0 || (upper && c == 0))
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo;
+    }
+    // Whether entry `at` is the first whose key is not below the key.
+    bool lowerBoundAt(size_t at, const unsigned char* key) const
+    {
+        return (at == 0 || order(keyAt(at - 1), key) < 0) && (at == numbers.size() || order(keyAt(at), key) >= 0);
+    }
+    // The entry of the first record with this key, or npos. Readers mostly
+    // go through the records in key order, so the entries at and just after
+    // the last one found are tried before a search.
+    size_t find(const unsigned char* key) const
+    {
+        size_t at = SIZE_MAX;
+        for (size_t c = hint; c <= hint + 2 && c <= numbers.size(); ++c)
+            if (lowerBoundAt(c, key)) {
+                at = c;
+                break;
+            }
+        if (at == SIZE_MAX)
+            at = bound(key, false);
+        if (at >= numbers.size() || order(keyAt(at), key) != 0)
+            return SIZE_MAX;
+        hint = at;
+        return at;
+    }
+    const unsigned char* keyOf(const void* rec, uint32_t len)
+    {
+        scratch.resize(keyLength);
+        extract(rec, len, scratch.data());
+        return scratch.data();
+    }
+    // Adds after the entries of equal key; records mostly come in key order.
+    void insert(const unsigned char* key, uint32_t n)
+    {
+        size_t at = numbers.empty() || order(keyAt(numbers.size() - 1), key) <= 0 ? numbers.size()
+                                                                                  : bound(key, true);
+        keys.insert(keys.begin() + static_cast<long>(at * keyLength), key, key + keyLength);
+        numbers.insert(numbers.begin() + static_cast<long>(at), n);
+    }
+    void erase(const unsigned char* key, uint32_t n)
+    {
+        for (size_t at = bound(key, false); at < numbers.size() && order(keyAt(at), key) == 0; ++at) {
+            if (numbers[at] != n)
+                continue;
+            auto k = keys.begin() + static_cast<long>(at * keyLength);
+            keys.erase(k, k + keyLength);
+            numbers.erase(numbers.begin() + static_cast<long>(at));
+            return;
+        }
     }
 };
 
 } // namespace
 
 struct FFC_RECORD_STORE {
-    struct Index {
-        uint32_t keyLength;
-        RS_KEY_EXTRACT extract;
-        std::multimap<std::string, uint32_t, KeyLess> keys;
-    };
     bool packed = false;
-    std::vector<Bytes> records;   // record n is records[n-1]
+    rc::PackedArena arena;
+    std::deque<rc::PackedArena::Ref> records;   // record n is records[n-1]; grows without spare room
     std::vector<Index> indexes;
 
-    std::string keyOf(const Index& ix, const void* rec, uint32_t len) const
-    {
-        std::string k(ix.keyLength, '\0');
-        ix.extract(rec, len, k.data());
-        return k;
-    }
-    Bytes stored(const void* rec, uint32_t len) const
-    {
-        auto* p = static_cast<const unsigned char*>(rec);
-        return packed ? pack(p, len) : Bytes(p, p + len);
-    }
-    Bytes record(uint32_t n) const { return packed ? unpack(records[n - 1]) : records[n - 1]; }
+    // A store without packing keeps its records as they are (literal pieces).
+    rc::PackedArena::Ref keep(const void* rec, uint32_t len) { return arena.Add(rec, len, packed); }
+    // Copies record n into out, at most capacity bytes; returns its length.
+    uint32_t copy(uint32_t n, void* out, uint32_t capacity) const { return arena.CopyTo(records[n - 1], out, capacity); }
 };
 
 extern "C" {
@@ -120,7 +137,11 @@ int16_t RS_sDefineIndex(FFC_RECORD_STORE* s, uint32_t keyLength, RS_KEY_EXTRACT 
 {
     if (!s || !extract || keyLength == 0 || s->indexes.size() >= RS_MAX_INDEXES || !s->records.empty())
         return -1;
-    s->indexes.push_back({keyLength, extract, std::multimap<std::string, uint32_t, KeyLess>(KeyLess{compare, keyLength})});
+    try {
+        s->indexes.push_back({keyLength, extract, compare, {}, {}, {}});
+    } catch (const std::bad_alloc&) {
+        return -9;
+    }
     return 0;
 }
 
@@ -137,10 +158,10 @@ uint32_t RS_ulAddRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
     if (!s || !rec)
         return 0;
     try {
-        s->records.push_back(s->stored(rec, len));
+        s->records.push_back(s->keep(rec, len));
         auto n = static_cast<uint32_t>(s->records.size());
         for (auto& ix : s->indexes)
-            ix.keys.emplace(s->keyOf(ix, rec, len), n);
+            ix.insert(ix.keyOf(rec, len), n);
         return n;
     } catch (const std::bad_alloc&) {
         return 0;
@@ -154,24 +175,23 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
     if (s->indexes.empty())
         return RS_ulAddRecord(s, rec, len);
     try {
-        auto& ix0 = s->indexes[0];
-        auto it = ix0.keys.find(s->keyOf(ix0, rec, len));
-        if (it == ix0.keys.end())
+        Index& ix0 = s->indexes[0];
+        size_t at = ix0.find(ix0.keyOf(rec, len));
+        if (at == SIZE_MAX)
             return RS_ulAddRecord(s, rec, len);
-        uint32_t n = it->second;
-        Bytes old = s->record(n);
+        uint32_t n = ix0.numbers[at];
+        std::vector<unsigned char> old;
+        if (s->indexes.size() > 1) {
+            old.resize(s->records[n - 1].length);
+            s->copy(n, old.data(), static_cast<uint32_t>(old.size()));
+        }
+        s->arena.Replace(s->records[n - 1], rec, len, s->packed);
         // re-key the other indexes when the record's keys there changed
         for (size_t i = 1; i < s->indexes.size(); ++i) {
-            auto& ix = s->indexes[i];
-            auto range = ix.keys.equal_range(s->keyOf(ix, old.data(), static_cast<uint32_t>(old.size())));
-            for (auto j = range.first; j != range.second; ++j)
-                if (j->second == n) {
-                    ix.keys.erase(j);
-                    break;
-                }
-            ix.keys.emplace(s->keyOf(ix, rec, len), n);
+            Index& ix = s->indexes[i];
+            ix.erase(ix.keyOf(old.data(), static_cast<uint32_t>(old.size())), n);
+            ix.insert(ix.keyOf(rec, len), n);
         }
-        s->records[n - 1] = s->stored(rec, len);
         return n;
     } catch (const std::bad_alloc&) {
         return 0;
@@ -183,15 +203,14 @@ int32_t RS_fFindRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, voi
 {
     if (!s || !key || index >= s->indexes.size())
         return 1;
-    auto& ix = s->indexes[index];
-    auto it = ix.keys.find(std::string(static_cast<const char*>(key), ix.keyLength));
-    if (it == ix.keys.end())
+    const Index& ix = s->indexes[index];
+    size_t at = ix.find(static_cast<const unsigned char*>(key));
+    if (at == SIZE_MAX)
         return 1;
-    Bytes r = s->record(it->second);
-    if (rec)
-        std::memcpy(rec, r.data(), std::min<size_t>(capacity, r.size()));
+    uint32_t n = ix.numbers[at];
+    uint32_t full = rec ? s->copy(n, rec, capacity) : s->records[n - 1].length;
     if (length)
-        *length = static_cast<uint32_t>(r.size());
+        *length = full;
     return 0;
 }
 
@@ -344,10 +363,9 @@ void RS_ListMessageGroups(FFC_CONTEXT* ctx, RS_GROUP_LISTER lister, void* user)
     FFC_RECORD_STORE* s = ctx->pMessageStore;
     // messages of each group in insertion order
     std::map<uint32_t, std::vector<FFC_CHECK_MESSAGE>> groups;
-    for (const auto& [key, n] : s->indexes[0].keys) {
-        Bytes r = s->record(n);
-        StoredMessage m;
-        std::memcpy(&m, r.data(), sizeof m);
+    for (uint32_t n : s->indexes[0].numbers) {
+        StoredMessage m{};
+        s->copy(n, &m, sizeof m);
         groups[m.group].push_back(m.message);
     }
     auto emit = [&](uint32_t group, const std::vector<FFC_CHECK_MESSAGE>& all) {

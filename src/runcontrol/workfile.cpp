@@ -1,15 +1,18 @@
 // Keyed work file: two red-black trees over the same records. The first
 // order holds the records (key kind, name, qualifier, sequence; data the
-// 2,800 bytes); the second holds, under kind, qualifier, name, sequence, the
-// handle of the record's entry in the first.
+// number of the record's 2,800 data bytes, kept packed beside the trees);
+// the second holds, under kind, qualifier, name, sequence, the handle of the
+// record's entry in the first.
 #include "dqov/workfile.h"
 
 #include <array>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "dqov/x_tree.h"
+#include "runcontrol/packing.h"
 #include "runcontrol/x_tree_internal.h"
 
 namespace {
@@ -27,6 +30,10 @@ struct FFC_WORK_FILE {
     RBTREE* secondary = nullptr;
     uint32_t sequence = 0;
     std::array<Slot, WF_CURSOR_SLOTS> slots{};
+    // The records' data, packed: mostly blank, so a few bytes of the 2,800.
+    std::vector<rc::PackedBytes> data;
+    std::vector<uint32_t> freeData;   // numbers of data no record holds
+    std::vector<unsigned char> scratch;
 
     ~FFC_WORK_FILE()
     {
@@ -47,7 +54,7 @@ bool defineTrees(FFC_WORK_FILE& wf)
            RBTree_DefineKey(wf.primary, RBT_TYPE_BYTES, FFC_WORK_NAME_LEN) == 0 &&
            RBTree_DefineKey(wf.primary, RBT_TYPE_BYTES, FFC_WORK_QUAL_LEN) == 0 &&
            RBTree_DefineKey(wf.primary, RBT_TYPE_UINT32, 4) == 0 &&
-           RBTree_DefineData(wf.primary, RBT_TYPE_BYTES, FFC_WORK_DATA_LEN) == 0 &&
+           RBTree_DefineData(wf.primary, RBT_TYPE_UINT32, 4) == 0 &&
            RBTree_DefineKey(wf.secondary, RBT_TYPE_BYTES, FFC_WORK_KIND_LEN) == 0 &&
            RBTree_DefineKey(wf.secondary, RBT_TYPE_BYTES, FFC_WORK_QUAL_LEN) == 0 &&
            RBTree_DefineKey(wf.secondary, RBT_TYPE_BYTES, FFC_WORK_NAME_LEN) == 0 &&
@@ -89,12 +96,39 @@ RBTREE_ENTRY* primaryOf(FFC_WORK_FILE& wf, int order, RBTREE_ENTRY* e)
     return p;
 }
 
+uint32_t dataOf(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary)
+{
+    uint32_t n;
+    std::memcpy(&n, rbt::dataPart(wf.primary, primary, 0), sizeof n);
+    return n;
+}
+
+// Keeps a record's data; returns its number.
+uint32_t keepData(FFC_WORK_FILE& wf, const char* data)
+{
+    rc::PackedBytes packed = rc::PackedBytes::Of(data, FFC_WORK_DATA_LEN, wf.scratch);
+    if (wf.freeData.empty()) {
+        wf.data.push_back(std::move(packed));
+        return static_cast<uint32_t>(wf.data.size() - 1);
+    }
+    uint32_t n = wf.freeData.back();
+    wf.freeData.pop_back();
+    wf.data[n] = std::move(packed);
+    return n;
+}
+
+void dropData(FFC_WORK_FILE& wf, uint32_t n)
+{
+    wf.data[n] = rc::PackedBytes{};
+    wf.freeData.push_back(n);
+}
+
 void copyOut(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary, FFC_WORK_RECORD* r)
 {
     std::memcpy(r->acKind, rbt::keyPart(wf.primary, primary, 0), FFC_WORK_KIND_LEN);
     std::memcpy(r->acName, rbt::keyPart(wf.primary, primary, 1), FFC_WORK_NAME_LEN);
     std::memcpy(r->acQualifier, rbt::keyPart(wf.primary, primary, 2), FFC_WORK_QUAL_LEN);
-    std::memcpy(r->acData, rbt::dataPart(wf.primary, primary, 0), FFC_WORK_DATA_LEN);
+    wf.data[dataOf(wf, primary)].CopyTo(r->acData, FFC_WORK_DATA_LEN);
 }
 
 uint32_t sequenceOf(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary)
@@ -117,15 +151,24 @@ RBTREE_ENTRY* secondaryOf(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary)
 RBTREE_ENTRY* insert(FFC_WORK_FILE& wf, const FFC_WORK_RECORD* r)
 {
     uint32_t seq = ++wf.sequence;
-    Key k1(r, 1, &seq);
-    const void* d1[] = {r->acData};
-    RBTREE_ENTRY* e1 = RBTree_PutEntry(wf.primary, k1.parts.data(), d1);
-    if (!e1)
+    uint32_t data = 0;
+    try {
+        data = keepData(wf, r->acData);
+    } catch (const std::bad_alloc&) {
         return nullptr;
+    }
+    Key k1(r, 1, &seq);
+    const void* d1[] = {&data};
+    RBTREE_ENTRY* e1 = RBTree_PutEntry(wf.primary, k1.parts.data(), d1);
+    if (!e1) {
+        dropData(wf, data);
+        return nullptr;
+    }
     Key k2(r, 2, &seq);
     const void* d2[] = {&e1};
     if (!RBTree_PutEntry(wf.secondary, k2.parts.data(), d2)) {
         rbt::erase(wf.primary, e1);
+        dropData(wf, data);
         return nullptr;
     }
     return e1;
@@ -150,6 +193,7 @@ void remove(FFC_WORK_FILE& wf, RBTREE_ENTRY* e1)
     }
     if (e2)
         rbt::erase(wf.secondary, e2);
+    dropData(wf, dataOf(wf, e1));
     rbt::erase(wf.primary, e1);
 }
 
@@ -187,7 +231,11 @@ char update(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r)
     if (std::memcmp(rbt::keyPart(wf->primary, e1, 0), r->acKind, FFC_WORK_KIND_LEN) == 0 &&
         std::memcmp(rbt::keyPart(wf->primary, e1, 1), r->acName, FFC_WORK_NAME_LEN) == 0 &&
         std::memcmp(rbt::keyPart(wf->primary, e1, 2), r->acQualifier, FFC_WORK_QUAL_LEN) == 0) {
-        std::memcpy(rbt::dataPart(wf->primary, e1, 0), r->acData, FFC_WORK_DATA_LEN);
+        try {
+            wf->data[dataOf(*wf, e1)].Assign(r->acData, FFC_WORK_DATA_LEN, wf->scratch);
+        } catch (const std::bad_alloc&) {
+            return '1';
+        }
         return '0';
     }
     int order = s.order;

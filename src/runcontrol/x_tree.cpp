@@ -260,10 +260,12 @@ RBTREE_ENTRY* RBTREE::allocNode()
         if (perPage == 0)
             perPage = 1;
     }
+    // a page is not cleared: every part of a node is written when it is
+    // put, and the nodes not yet used take no memory
     if (pages.empty() || usedInPage == perPage) {
         std::unique_ptr<std::byte[]> page;
         try {
-            page = std::make_unique<std::byte[]>(nodeSize * perPage);
+            page = std::make_unique_for_overwrite<std::byte[]>(nodeSize * perPage);
         } catch (const std::bad_alloc&) {
             return nullptr;
         }

@@ -2,7 +2,9 @@
 // by line with nothing dropped.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <strings.h>
 #include <string>
 #include <vector>
@@ -64,6 +66,61 @@ TEST_F(Stores, CommandRecordsByTheirTwoNumbers)
     EXPECT_EQ(RS_fFindCommandExtension(&ctx, &q, sizeof q), 0);
     ASSERT_EQ(RS_PutSourceRecord(&ctx, &q, sizeof q), 0);
     EXPECT_EQ(RS_fFindSourceRecord(&ctx, &q, sizeof q), 0);
+}
+
+TEST_F(Stores, ReplacedRecordsAndLookupsInAnyOrder)
+{
+    // records 1..40 under (n, 0), every third also under (n, 1)
+    auto text = [](int n, int version) {
+        std::string t = "v" + std::to_string(version) + " record " + std::to_string(n);
+        return t + std::string(static_cast<size_t>(n % 5) * 30 * (version + 1), version % 2 ? '*' : ' ');
+    };
+    std::map<std::pair<int, int>, std::string> latest;
+    auto put = [&](int n, int sub, const std::string& t) {
+        Cmd c{};
+        std::memset(c.text, ' ', sizeof c.text);
+        c.line = static_cast<uint16_t>(n);
+        c.sub = static_cast<uint16_t>(sub);
+        std::memcpy(c.text, t.data(), std::min(t.size(), sizeof c.text));
+        ASSERT_EQ(RS_PutCommandRecord(&ctx, &c, sizeof c), 0);
+        latest[{n, sub}] = std::string(c.text, sizeof c.text);
+    };
+    for (int n = 1; n <= 40; ++n) {
+        put(n, 0, text(n, 0));
+        if (n % 3 == 0)
+            put(n, 1, text(n, 0));
+    }
+    for (int n = 1; n <= 40; ++n) {
+        put(n, 0, text(n, 0));                      // the same record again
+        if (n % 2 == 0)
+            put(n, 0, text(n, 1));                  // another of another length
+        if (n % 4 == 0)
+            put(n, 0, text(n, 1) + "!");            // changed, the same length packed
+    }
+    EXPECT_EQ(RS_ulRecordCount(ctx.pCommandStore), 40u + 13u);
+    auto get = [&](int n, int sub) {
+        Cmd q{};
+        q.line = static_cast<uint16_t>(n);
+        q.sub = static_cast<uint16_t>(sub);
+        if (RS_fFindCommandRecord(&ctx, &q, sizeof q) != 0)
+            return std::string("none");
+        return std::string(q.text, sizeof q.text);
+    };
+    auto expected = [&](int n, int sub) {
+        auto it = latest.find({n, sub});
+        return it == latest.end() ? std::string("none") : it->second;
+    };
+    std::vector<int> order;
+    for (int n = 0; n <= 41; ++n)
+        order.push_back(n);
+    for (int n = 41; n >= 0; --n)
+        order.push_back(n);
+    for (int i = 0; i < 84; ++i)
+        order.push_back((i * 17) % 42);
+    for (int n : order)
+        for (int sub : {0, 1, 2}) {
+            EXPECT_EQ(get(n, sub), expected(n, sub)) << n << "," << sub;
+        }
 }
 
 struct Collected {
@@ -154,6 +211,57 @@ TEST(RecordStore, SecondIndexWithItsOwnCompareFollowsReplacements)
     EXPECT_EQ(RS_sDefineIndex(s, 4, byId, nullptr), -1) << "indexes are defined before the first record";
     RS_DestroyStore(&s);
     EXPECT_EQ(s, nullptr);
+}
+
+
+TEST(RecordStore, PackedRecordsComeBackByteForByte)
+{
+    // runs at the start, in the middle and at the end, runs one byte short
+    // of and just at the packing window, long runs, no runs at all
+    std::vector<std::vector<unsigned char>> records;
+    auto make = [](std::initializer_list<std::pair<size_t, int>> parts) {
+        std::vector<unsigned char> r;
+        unsigned seed = 7;
+        for (auto [n, byte] : parts)
+            for (size_t i = 0; i < n; ++i) {
+                seed = seed * 1103515245u + 12345u;
+                r.push_back(byte >= 0 ? static_cast<unsigned char>(byte) : static_cast<unsigned char>(seed >> 16));
+            }
+        return r;
+    };
+    records.push_back(make({{11000, ' '}}));
+    records.push_back(make({{50, -1}, {60, 'A'}, {10940, ' '}}));
+    records.push_back(make({{7, 'x'}, {1, 'y'}, {8, 'x'}, {3, -1}, {9, 0}, {2, -1}}));
+    records.push_back(make({{300, -1}}));
+    records.push_back(make({{70000, 0}, {131, 'N'}, {130, 'Y'}, {129, 'N'}, {4, ' '}, {1, 'z'}}));
+    records.push_back(make({{1, 'q'}}));
+    records.push_back({});
+    FFC_RECORD_STORE* s = nullptr;
+    ASSERT_EQ(RS_sCreateStore(&s, 1), 0);
+    ASSERT_EQ(RS_sDefineIndex(s, 4, byId, nullptr), 0);
+    for (size_t i = 0; i < records.size(); ++i) {
+        std::vector<unsigned char> r = records[i];
+        r.resize(std::max<size_t>(r.size(), 4));
+        std::memcpy(r.data(), "R000", 4);
+        r[3] = static_cast<unsigned char>('0' + i);
+        records[i] = r;
+        ASSERT_EQ(RS_ulAddRecord(s, r.data(), static_cast<uint32_t>(r.size())), i + 1);
+    }
+    for (const auto& r : records) {
+        std::vector<unsigned char> got(r.size() + 8, 0xEE);
+        uint32_t len = 0;
+        ASSERT_EQ(RS_fFindRecord(s, 0, r.data(), got.data(), static_cast<uint32_t>(got.size()), &len), 0);
+        EXPECT_EQ(len, r.size());
+        EXPECT_TRUE(std::equal(r.begin(), r.end(), got.begin())) << "record " << r[3];
+        EXPECT_EQ(got[r.size()], 0xEE) << "nothing written past the record";
+        // a short buffer gets the record's head and nothing more
+        std::vector<unsigned char> head(r.size() / 2 + 1, 0xEE);
+        uint32_t capacity = static_cast<uint32_t>(head.size() - 1);
+        ASSERT_EQ(RS_fFindRecord(s, 0, r.data(), head.data(), capacity, nullptr), 0);
+        EXPECT_TRUE(std::equal(r.begin(), r.begin() + capacity, head.begin()));
+        EXPECT_EQ(head[capacity], 0xEE);
+    }
+    RS_DestroyStore(&s);
 }
 
 } // namespace

@@ -126,6 +126,57 @@ TEST_F(WorkFile, UpdateInPlaceAndMoved)
     EXPECT_EQ(WF_cUpdate(&ctx, 9, &r), '1') << "no current record";
 }
 
+TEST_F(WorkFile, DataOfAnyContentComeBackWhole)
+{
+    // data without runs, with long runs of zeros and blanks, and a record
+    // that takes over the data place of a deleted one
+    auto pattern = [](int kind) {
+        std::string d(FFC_WORK_DATA_LEN, kind == 1 ? '\0' : ' ');
+        for (size_t i = 0; i < d.size(); ++i) {
+            if (kind == 0)
+                d[i] = static_cast<char>('!' + (i * 7 + i / 3) % 90);
+            else if (kind == 1 && i % 700 < 3)
+                d[i] = 'x';
+        }
+        if (kind == 2)
+            d.replace(1000, 5, "YNYNY");
+        return d;
+    };
+    auto put = [&](const char* name, int kind) {
+        FFC_WORK_RECORD r = rec("WEBTXT", name, "", "");
+        const std::string d = pattern(kind);
+        std::memcpy(r.acData, d.data(), d.size());
+        ASSERT_GT(WF_lWrite(&ctx, &r), 0);
+    };
+    auto dataOf = [&](const char* name) {
+        FFC_WORK_RECORD r = rec("WEBTXT", name, "", "");
+        EXPECT_EQ(WF_cReadFirst(&ctx, 4, &r, 2), '0') << name;
+        return std::string(r.acData, FFC_WORK_DATA_LEN);
+    };
+    put("A", 0);
+    put("B", 1);
+    put("C", 2);
+    EXPECT_TRUE(dataOf("A") == pattern(0));
+    EXPECT_TRUE(dataOf("B") == pattern(1));
+    EXPECT_TRUE(dataOf("C") == pattern(2));
+
+    FFC_WORK_RECORD r = rec("WEBTXT", "A", "", "");
+    ASSERT_EQ(WF_cReadFirst(&ctx, 0, &r, 2), '0');
+    const std::string b = pattern(1);
+    std::memcpy(r.acData, b.data(), b.size());
+    ASSERT_EQ(WF_cUpdate(&ctx, 0, &r), '0');
+    ASSERT_EQ(WF_cUpdate(&ctx, 0, &r), '0') << "the same data again";
+    EXPECT_TRUE(dataOf("A") == pattern(1));
+
+    FFC_WORK_RECORD gone = rec("WEBTXT", "B", "", "");
+    ASSERT_EQ(WF_cReadFirst(&ctx, 0, &gone, 2), '0');
+    ASSERT_EQ(WF_cDelete(&ctx, 0, &gone), '0');
+    put("D", 0);
+    EXPECT_TRUE(dataOf("D") == pattern(0));
+    EXPECT_TRUE(dataOf("A") == pattern(1));
+    EXPECT_TRUE(dataOf("C") == pattern(2));
+}
+
 TEST_F(WorkFile, DeleteFromBothOrdersAndContinueTheWalk)
 {
     write("K", "A", "3", "a");

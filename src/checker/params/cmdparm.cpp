@@ -574,7 +574,7 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT *pContext, FFC_PARSED_COM
         pEntry->lDefaultsCached = 1;
     }
     pEntry->pfnDefaults(pContext, pCommand);
-    CommandView view = ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
+    const CommandView &view = ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
     Preparer preparer(pContext, acQueue, view, pCommand, pExtension);
     bool prepared = preparer.Run(ParameterText(pSource, pchParmBuffer));
     preparer.Derive();

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 #include "checker/params/cmdparm_internal.h"
 
@@ -44,49 +45,111 @@ int32_t ParamView::ElementSize(size_t e) const
 
 int32_t ParamView::RowWidth() const
 {
+    if (rowWidth >= 0) return rowWidth;
     int32_t w = 0;
     for (size_t e = 0; e < elements.size(); ++e) w += ElementSize(e);
     return w;
 }
 
-CommandView ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand)
+namespace {
+
+/* Adds one row of the keyword area to its command's view.  Rows of a command
+ * lie together in parameter order, so a new parameter number starts a new
+ * parameter. */
+void AddRow(CommandView &view, const CMDPARM_KEYWORD_ENTRY &e)
 {
-    CommandView view;
-    view.name = Trim(acCommand, 10);
+    if (e.cRowType == 'A') {
+        view.aliases.emplace_back(Trim(e.acKeyword, 10), Trim(e.acValue, 10));
+        return;
+    }
+    int seq = Digits(e.acParmSeq, 3);
+    if (view.params.empty() || view.params.back().seq != seq) {
+        ParamView p;
+        p.keyword = Trim(e.acKeyword, 10);
+        p.seq = seq;
+        p.layout = e.cLayout;
+        p.entries = std::max(1, Digits(e.acEntries, 3));
+        p.countAt = Digits(e.acCountAt, 4);
+        p.positional = e.cPositional == 'Y';
+        view.params.push_back(std::move(p));
+    }
+    ParamView &p = view.params.back();
+    if (e.cRowType == 'V') {
+        p.values.push_back(Trim(e.acValue, 20));
+        return;
+    }
+    ElementView el;
+    el.kind = e.cKind;
+    el.width = std::max(0, Digits(e.acWidth, 4));
+    el.offset = Digits(e.acOffset, 4);
+    el.defaultValue = Trim(e.acValue, 20);
+    p.elements.push_back(std::move(el));
+}
+
+/* The views of every command of one keyword area, made in one walk over its
+ * rows; a name the area does not hold gets an empty view on first use. */
+struct ViewIndex {
+    const void *area = nullptr;
+    uint16_t count = 0;
+    std::map<std::string, CommandView, std::less<>> views;
+    const CommandView *last = nullptr;   /* asked for last: a command's preparation asks twice */
+};
+
+ViewIndex &Views()
+{
+    static ViewIndex index;
+    return index;
+}
+
+CommandView &ViewOf(ViewIndex &index, std::string_view name)
+{
+    auto it = index.views.find(name);
+    if (it != index.views.end()) return it->second;
+    CommandView &view = index.views[std::string(name)];
+    view.name = name;
+    return view;
+}
+
+std::string_view TrimmedName(const char *field)
+{
+    size_t n = 10;
+    while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\0')) --n;
+    return std::string_view(field, n);
+}
+
+}  // namespace
+
+void IndexCommandViews(const void *pArea, uint16_t usCount)
+{
+    ViewIndex &index = Views();
+    index.views.clear();
+    index.last = nullptr;
+    index.area = pArea;
+    index.count = usCount;
     const auto *entries = static_cast<const CMDPARM_KEYWORD_ENTRY *>(pArea);
+    CommandView *view = nullptr;
     for (uint16_t i = 0; i < usCount; ++i) {
         const CMDPARM_KEYWORD_ENTRY &e = entries[i];
-        if (Trim(e.acCommand, 10) != view.name) continue;
-        if (e.cRowType == 'A') {
-            view.aliases.emplace_back(Trim(e.acKeyword, 10), Trim(e.acValue, 10));
-            continue;
-        }
-        int seq = Digits(e.acParmSeq, 3);
-        if (view.params.empty() || view.params.back().seq != seq) {
-            ParamView p;
-            p.keyword = Trim(e.acKeyword, 10);
-            p.seq = seq;
-            p.layout = e.cLayout;
-            p.entries = std::max(1, Digits(e.acEntries, 3));
-            p.countAt = Digits(e.acCountAt, 4);
-            p.positional = e.cPositional == 'Y';
-            view.params.push_back(std::move(p));
-        }
-        ParamView &p = view.params.back();
-        if (e.cRowType == 'V') {
-            p.values.push_back(Trim(e.acValue, 20));
-            continue;
-        }
-        ElementView el;
-        el.kind = e.cKind;
-        el.width = std::max(0, Digits(e.acWidth, 4));
-        el.offset = Digits(e.acOffset, 4);
-        el.defaultValue = Trim(e.acValue, 20);
-        p.elements.push_back(std::move(el));
+        std::string_view name = TrimmedName(e.acCommand);
+        if (!view || view->name != name) view = &ViewOf(index, name);
+        AddRow(*view, e);
     }
-    for (ParamView &p : view.params)
-        if (p.layout == 'F' && !p.elements.empty()) p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
-    return view;
+    for (auto &[name, v] : index.views) {
+        for (ParamView &p : v.params) {
+            p.rowWidth = p.RowWidth();
+            if (p.layout == 'F' && !p.elements.empty()) p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
+        }
+        MakeDefaults(v);
+    }
+}
+
+const CommandView &ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand)
+{
+    ViewIndex &index = Views();
+    if (index.area != pArea || index.count != usCount) IndexCommandViews(pArea, usCount);
+    std::string_view name = TrimmedName(acCommand);
+    if (!index.last || index.last->name != name) index.last = &ViewOf(index, name);
+    return *index.last;
 }
 
 namespace {
@@ -131,11 +194,10 @@ void ClearNumbers(const ParamView &p, char *area)
         std::memset(area + p.flagsAt, 'N', p.values.size());
 }
 
-}  // namespace
-
-void ApplyDefaults(const CommandView &view, FFC_PARSED_COMMAND *pCommand)
+/* Blanks the parameter area (numbers and counts 0, flags 'N') and sets the
+ * defaults of the command's parameters. */
+void SetDefaults(const CommandView &view, char *area)
 {
-    char *area = pCommand->acParms;
     std::memset(area, ' ', FFC_PARM_AREA_SIZE);
     for (const ParamView &p : view.params) {
         ClearNumbers(p, area);
@@ -155,6 +217,32 @@ void ApplyDefaults(const CommandView &view, FFC_PARSED_COMMAND *pCommand)
             if (it != p.values.end()) area[p.flagsAt + (it - p.values.begin())] = 'Y';
         }
     }
+}
+
+}  // namespace
+
+void MakeDefaults(CommandView &view)
+{
+    std::string area(FFC_PARM_AREA_SIZE, ' ');
+    SetDefaults(view, area.data());
+    view.defaults.clear();
+    for (size_t at = area.find_first_not_of(' '); at != std::string::npos; at = area.find_first_not_of(' ', at)) {
+        size_t end = area.find(' ', at);
+        if (end == std::string::npos) end = area.size();
+        view.defaults.emplace_back(static_cast<int32_t>(at), area.substr(at, end - at));
+        at = end;
+    }
+    view.defaultsMade = true;
+}
+
+void ApplyDefaults(const CommandView &view, FFC_PARSED_COMMAND *pCommand)
+{
+    if (!view.defaultsMade) {
+        SetDefaults(view, pCommand->acParms);
+        return;
+    }
+    std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
+    for (const auto &[at, bytes] : view.defaults) std::memcpy(pCommand->acParms + at, bytes.data(), bytes.size());
 }
 
 }  // namespace dqov::cmdparm

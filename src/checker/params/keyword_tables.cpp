@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "checker/params/cmdparm.h"
+#include "checker/params/cmdparm_internal.h"
 #include "platform/dqos/dqos.h"
 
 namespace {
@@ -107,5 +108,6 @@ extern "C" int16_t CMDPARM_sLoadKeywordTables(void *pArea, uint16_t *pusCount)
     int16_t rc = LoadKeywordRows(entries, count);
     if (rc == 0) rc = LoadAliasRows(entries, count);
     *pusCount = count;
+    dqov::cmdparm::IndexCommandViews(pArea, count);
     return rc;
 }

@@ -72,6 +72,7 @@ typedef struct FFC_PARSED_COMMAND {
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 static_assert(offsetof(FFC_PARSED_COMMAND, acName) == 8);
 static_assert(offsetof(FFC_PARSED_COMMAND, acParms) == 55);
@@ -550,16 +551,41 @@ constexpr Placement Place(const CommandDef &c, int index) {
 
 constexpr bool SameName(const char *a, std::string_view b) { return std::string_view(a) == b; }
 
+/* ---- lookups ------------------------------------------------------------------
+ * Parameters are read by command name and keyword many times per command, so
+ * at run time the lookups go through tables made once at compile time
+ * (parsed_command_index.cpp): the commands by name, each command's
+ * parameters by keyword, and the placement of every parameter. */
+int IndexedCommand(std::string_view name);
+int IndexedParam(int command, std::string_view keyword);
+const Placement &IndexedPlacement(int command, int param);
+
+/* Index of a command of kCommands (-1 for a definition of its own). */
+inline int TableIndex(const CommandDef &c) {
+    size_t i = c.number - 1u;
+    return i < kCommands.size() && &kCommands[i] == &c ? static_cast<int>(i) : -1;
+}
+
 /* Index of the command in kCommands, -1 when unknown. */
 constexpr int FindCommand(std::string_view name) {
+    if (!std::is_constant_evaluated()) return IndexedCommand(name);
     for (size_t i = 0; i < kCommands.size(); ++i)
         if (SameName(kCommands[i].name, name)) return static_cast<int>(i);
     return -1;
 }
+/* Index of the first parameter of the command with the keyword, -1 when none. */
 constexpr int FindParam(const CommandDef &c, std::string_view keyword) {
+    if (!std::is_constant_evaluated())
+        if (int ci = TableIndex(c); ci >= 0) return IndexedParam(ci, keyword);
     for (int i = 0; i < c.count; ++i)
         if (SameName(c.params[i].keyword, keyword)) return i;
     return -1;
+}
+/* Place(c, index), from the table for the commands of kCommands. */
+constexpr Placement PlaceOf(const CommandDef &c, int index) {
+    if (!std::is_constant_evaluated())
+        if (int ci = TableIndex(c); ci >= 0) return IndexedPlacement(ci, index);
+    return Place(c, index);
 }
 /* Offset in the parameter area of element `element` (from 0) of the first
  * entry of a parameter; -1 when the command has no such parameter. */
@@ -569,7 +595,7 @@ constexpr int32_t ElementOffset(std::string_view command, std::string_view keywo
     const CommandDef *c = &kCommands[ci];
     int i = FindParam(*c, keyword);
     if (i < 0 || element >= c->params[i].elementCount) return -1;
-    return Place(*c, i).elementAt[element];
+    return PlaceOf(*c, i).elementAt[element];
 }
 /* Offset of the 32-bit entry count of a list or flag-set parameter. */
 constexpr int32_t CountOffset(std::string_view command, std::string_view keyword) {
@@ -577,7 +603,7 @@ constexpr int32_t CountOffset(std::string_view command, std::string_view keyword
     if (ci < 0) return -1;
     const CommandDef *c = &kCommands[ci];
     int i = FindParam(*c, keyword);
-    return i < 0 ? -1 : Place(*c, i).countAt;
+    return i < 0 ? -1 : PlaceOf(*c, i).countAt;
 }
 /* Offset of the 'Y'/'N' byte of an allowed value of a flag-set parameter. */
 constexpr int32_t FlagOffset(std::string_view command, std::string_view keyword, std::string_view value) {
@@ -586,7 +612,7 @@ constexpr int32_t FlagOffset(std::string_view command, std::string_view keyword,
     const CommandDef *c = &kCommands[ci];
     int i = FindParam(*c, keyword);
     if (i < 0 || c->params[i].layout != 'F') return -1;
-    int32_t at = Place(*c, i).flagsAt;
+    int32_t at = PlaceOf(*c, i).flagsAt;
     std::string_view all(c->params[i].values);
     size_t pos = 0;
     while (pos < all.size()) {
@@ -609,7 +635,7 @@ constexpr int32_t EntryStride(std::string_view command, std::string_view keyword
     if (i < 0) return -1;
     const ParamDef &p = c->params[i];
     if (p.layout == 'C') return ElementSize(p.elements[element]);
-    return Place(*c, i).rowWidth;
+    return PlaceOf(*c, i).rowWidth;
 }
 
 /* Field lists whose entries carry one column text (an SQL expression of up
@@ -689,14 +715,15 @@ inline std::string CommandNameOf(const FFC_PARSED_COMMAND &p)
 inline int32_t EntryOffset(const FFC_PARSED_COMMAND &p, std::string_view keyword, int element, int entry,
                            int32_t size)
 {
-    std::string name = CommandNameOf(p);
-    int ci = FindCommand(name);
+    int ci = FindCommand(CommandNameOf(p));
     int pi = ci < 0 ? -1 : FindParam(kCommands[ci], keyword);
     if (pi < 0) return -1;
     const ParamDef &def = kCommands[ci].params[pi];
-    int32_t at = ElementOffset(name, keyword, element);
+    if (element >= def.elementCount) return -1;
+    const Placement pl = PlaceOf(kCommands[ci], pi);
+    int32_t at = pl.elementAt[element];
     if (at < 0 || entry < 0 || entry >= (def.layout == 'S' ? 1 : def.entries)) return -1;
-    at += entry * EntryStride(name, keyword, element);
+    at += entry * (def.layout == 'C' ? ElementSize(def.elements[element]) : pl.rowWidth);
     return at + size <= FFC_PARM_AREA_SIZE ? at : -1;
 }
 

@@ -4,8 +4,9 @@
 */
 #include "generator/core/run_steps.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,51 +28,62 @@ void*& buildHandle()
     return build;
 }
 
+/* The command loop reads a command's head only (its numbers, label, name and
+   marks), not its parameter area: the emitters read the whole record when
+   they need its parameters. */
 int32_t findCheckedCommand(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, GEN_COMMAND_RECORD* out)
 {
-    auto parsed = std::make_unique<FFC_PARSED_COMMAND>();
-    std::memset(parsed.get(), 0, sizeof *parsed);
-    parsed->sLine = static_cast<int16_t>(number);
-    parsed->sSubLine = static_cast<int16_t>(sequence);
-    if (RS_fFindCommandRecord(ctx, parsed.get(), sizeof *parsed) != 0)
+    FFC_PARSED_COMMAND parsed;
+    parsed.sLine = static_cast<int16_t>(number);
+    parsed.sSubLine = static_cast<int16_t>(sequence);
+    if (RS_fFindCommandRecord(ctx, &parsed, offsetof(FFC_PARSED_COMMAND, acParms)) != 0)
         return 1;
     *out = GEN_COMMAND_RECORD{};
     out->usNumber = number;
     out->usSequence = sequence;
-    out->lLineNumber = parsed->sLine;
-    std::memcpy(out->acLabel, parsed->acLabel, sizeof out->acLabel);
-    std::memcpy(out->acName, parsed->acName, sizeof out->acName);
-    out->cExtension = FFC_ExtensionSwitch(*parsed);
+    out->lLineNumber = parsed.sLine;
+    std::memcpy(out->acLabel, parsed.acLabel, sizeof out->acLabel);
+    std::memcpy(out->acName, parsed.acName, sizeof out->acName);
+    out->cExtension = FFC_ExtensionSwitch(parsed);
     return 0;
+}
+
+/* The source record of a command, read no further than its text. */
+bool readSourceText(FFC_CONTEXT* ctx, FFC_SOURCE_COMMAND& source, uint16_t number, uint16_t sequence)
+{
+    constexpr uint32_t head = offsetof(FFC_SOURCE_COMMAND, acParameters);
+    source.sLine = static_cast<int16_t>(number);
+    source.sSubLine = static_cast<int16_t>(sequence);
+    if (RS_fFindSourceRecord(ctx, &source, head) != 0)
+        return false;
+    uint32_t length = std::min<uint32_t>(source.usParmLength, FFC_SOURCE_TEXT_MAX);
+    return RS_fFindSourceRecord(ctx, &source, head + length) == 0;
 }
 
 /* The command's text as written: label, name and parameters. */
 void checkedSourceLines(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, std::vector<std::string>* lines)
 {
-    auto source = std::make_unique<FFC_SOURCE_COMMAND>();
-    std::memset(source.get(), 0, sizeof *source);
-    source->sLine = static_cast<int16_t>(number);
-    source->sSubLine = static_cast<int16_t>(sequence);
+    FFC_SOURCE_COMMAND source;
     bool fromComponent = false;
-    if (RS_fFindSourceRecord(ctx, source.get(), sizeof *source) != 0) {
+    if (!readSourceText(ctx, source, number, sequence)) {
         /* a component's lines stay in the checker's source-line list: read
            the line of the command's number from there */
         if (!ctx->lComponentRun || sequence != 0 || number == 0)
             return;
-        std::memset(source.get(), 0, sizeof *source);
-        source->sLine = static_cast<int16_t>(number - 1);
-        if (PCONTROL_chReadNextCommand(ctx, source.get()) != '0' || source->sLine != static_cast<int16_t>(number))
+        std::memset(&source, 0, sizeof source);
+        source.sLine = static_cast<int16_t>(number - 1);
+        if (PCONTROL_chReadNextCommand(ctx, &source) != '0' || source.sLine != static_cast<int16_t>(number))
             return;
         fromComponent = true;   /* its text holds the parameters only */
     }
-    size_t length = std::min<size_t>(source->usParmLength, FFC_SOURCE_TEXT_MAX);
-    std::string parms = P3109_TrimRight(std::string_view(source->acParameters, length));
+    size_t length = std::min<size_t>(source.usParmLength, FFC_SOURCE_TEXT_MAX);
+    std::string parms = P3109_TrimRight(std::string_view(source.acParameters, length));
     std::string text;
-    if (source->lPreSplit == 1 || source->lBuiltIn == 1 || fromComponent) {
-        std::string label = P3109_TrimRight(std::string_view(source->acLabel, 3));
+    if (source.lPreSplit == 1 || source.lBuiltIn == 1 || fromComponent) {
+        std::string label = P3109_TrimRight(std::string_view(source.acLabel, 3));
         if (!label.empty())
             text = label + ": ";
-        text += P3109_TrimRight(std::string_view(fromComponent ? source->acNameWritten : source->acName, 10));
+        text += P3109_TrimRight(std::string_view(fromComponent ? source.acNameWritten : source.acName, 10));
         if (!parms.empty())
             text += " " + parms;
     } else {

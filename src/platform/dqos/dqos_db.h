@@ -65,6 +65,12 @@ public:
         sqlite3_finalize(stmt_);
         stmt_ = stmt;
     }
+    // Gives the statement up to the caller, who then owns it.
+    sqlite3_stmt *release() {
+        sqlite3_stmt *stmt = stmt_;
+        stmt_ = nullptr;
+        return stmt;
+    }
     bool ok() const { return stmt_ != nullptr; }
     sqlite3_stmt *get() const { return stmt_; }
     void bindText(int index, std::string_view text);
@@ -79,7 +85,47 @@ private:
     sqlite3_stmt *stmt_ = nullptr;
 };
 
-// Finalises every open cursor; called before the connection closes.
+// Statements kept for reuse: a job runs a few dozen statements thousands
+// of times, so each text is prepared once per connection and kept, reset,
+// between its uses. A statement in use is out of the pool; a second user of
+// the same text gets a statement of its own.
+//
+// The pooled statement of a text, taken out of the pool, or null.
+sqlite3_stmt *takePooled(sqlite3 *db, const char *sql);
+// Finalises every pooled statement.
+void dropPooled();
+
+// A statement used once and then put back into the pool under its text.
+class PooledStmt {
+public:
+    PooledStmt() = default;
+    // Takes the text's statement from the pool or prepares it (!ok() and
+    // the last error set when it cannot be prepared).
+    PooledStmt(sqlite3 *db, const char *sql);
+    ~PooledStmt();
+    PooledStmt(const PooledStmt &) = delete;
+    PooledStmt &operator=(const PooledStmt &) = delete;
+    PooledStmt(PooledStmt &&) = default;
+    PooledStmt &operator=(PooledStmt &&) = delete;
+
+    // Puts the statement held back and holds this one, kept under sql.
+    void hold(sqlite3_stmt *stmt, const char *sql);
+    bool ok() const { return stmt_.ok(); }
+    sqlite3_stmt *get() const { return stmt_.get(); }
+    void bindText(int index, std::string_view text) { stmt_.bindText(index, text); }
+    void bindInt(int index, int64_t value) { stmt_.bindInt(index, value); }
+    int step() { return stmt_.step(); }
+    std::string text(int column) const { return stmt_.text(column); }
+    int64_t integer(int column) const { return stmt_.integer(column); }
+    bool isNull(int column) const { return stmt_.isNull(column); }
+
+private:
+    Stmt stmt_;
+    std::string sql_;
+};
+
+// Finalises every open cursor and every pooled statement; called before
+// the connection closes.
 void dropCursors();
 
 // Runs a statement that returns no rows; false (and the last error set) on failure.

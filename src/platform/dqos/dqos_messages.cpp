@@ -19,8 +19,8 @@ std::optional<MessageText> findExact(std::string_view file, std::string_view id,
     std::lock_guard lock(dbLock());
     sqlite3 *db = dbHandle();
     if (db == nullptr) return std::nullopt;
-    Stmt st(db,
-            "SELECT MSGSEV, MSGSUB, MSGTXT FROM QV_DTA.QV_MSG WHERE MSGFIL = ? AND MSGID = ? AND MSGLNG = ?");
+    PooledStmt st(db,
+                  "SELECT MSGSEV, MSGSUB, MSGTXT FROM QV_DTA.QV_MSG WHERE MSGFIL = ? AND MSGID = ? AND MSGLNG = ?");
     if (!st.ok()) return std::nullopt;
     st.bindText(1, file);
     st.bindText(2, id);
@@ -211,7 +211,7 @@ std::optional<std::string> numberedMessageFormat(unsigned long number, std::stri
     sqlite3 *db = dbHandle();
     if (db == nullptr) return std::nullopt;
     for (const std::string &lang : languageChain(language)) {
-        Stmt st(db, "SELECT SMSTXT FROM QV_DTA.QV_SMS WHERE SMSNUM = ? AND SMSLNG = ?");
+        PooledStmt st(db, "SELECT SMSTXT FROM QV_DTA.QV_SMS WHERE SMSNUM = ? AND SMSLNG = ?");
         if (!st.ok()) return std::nullopt;
         st.bindInt(1, static_cast<int64_t>(number));
         st.bindText(2, lang);

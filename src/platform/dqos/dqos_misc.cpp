@@ -30,7 +30,7 @@ void copyName(char (&dst)[16], const std::string &src) {
 
 std::optional<std::string> describe(sqlite3 *db, const char *sql, const std::string &partition,
                                     const std::string &name, const std::string &lang) {
-    Stmt st(db, sql);
+    PooledStmt st(db, sql);
     if (!st.ok()) return std::nullopt;
     st.bindText(1, partition);
     st.bindText(2, name);

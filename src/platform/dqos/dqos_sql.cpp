@@ -62,7 +62,7 @@ namespace {
 
 struct Cursor {
     uint32_t serial = 0;
-    Stmt stmt;
+    PooledStmt stmt;
     bool ended = false;
 };
 
@@ -71,33 +71,38 @@ std::map<uint16_t, Cursor> &cursors() {
     return m;
 }
 
+// Copies text into a fixed field, cut to fit with its terminator.
+void copyField(char *field, size_t size, std::string_view text) {
+    size_t n = std::min(text.size(), size - 1);
+    std::memcpy(field, text.data(), n);
+    field[n] = '\0';
+}
+
 // Builds a communication/descriptor area in one SMEM block: status fields,
-// then the column pointers, then the column texts.
-SSQL_SQLDA *makeSqlda(long code, const std::string &message, sqlite3_stmt *row, int columns) {
-    std::vector<std::string> texts;
-    std::vector<bool> nulls;
+// then the column pointers, then the column texts (a NULL column has no
+// text: SQLite gives no text for it).
+SSQL_SQLDA *makeSqlda(long code, std::string_view message, sqlite3_stmt *row, int columns) {
     size_t textBytes = 0;
     for (int i = 0; i < columns; ++i) {
-        bool isNull = sqlite3_column_type(row, i) == SQLITE_NULL;
-        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(row, i));
-        texts.emplace_back(p ? std::string(p, static_cast<size_t>(sqlite3_column_bytes(row, i))) : std::string());
-        nulls.push_back(isNull);
-        textBytes += texts.back().size() + 1;
+        sqlite3_column_text(row, i);
+        textBytes += static_cast<size_t>(sqlite3_column_bytes(row, i)) + 1;
     }
     size_t slots = columns > 0 ? static_cast<size_t>(columns) : 1;
     size_t head = offsetof(SSQL_SQLDA, apszColumn) + slots * sizeof(const char *);
     auto *da = static_cast<SSQL_SQLDA *>(SMEM_pMalloc(0, head + textBytes));
     if (da == nullptr) return nullptr;
     da->lSqlCode = code;
-    std::snprintf(da->szLocation, sizeof da->szLocation, "%s", currentLocation().c_str());
-    std::snprintf(da->szMessage, sizeof da->szMessage, "%s", message.c_str());
+    copyField(da->szLocation, sizeof da->szLocation, currentLocation());
+    copyField(da->szMessage, sizeof da->szMessage, message);
     da->usColumns = static_cast<uint16_t>(columns);
     char *out = reinterpret_cast<char *>(da) + head;
     for (int i = 0; i < columns; ++i) {
-        std::memcpy(out, texts[i].data(), texts[i].size());
-        out[texts[i].size()] = '\0';
-        da->apszColumn[i] = nulls[i] ? nullptr : out;
-        out += texts[i].size() + 1;
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(row, i));
+        size_t n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
+        if (n) std::memcpy(out, p, n);
+        out[n] = '\0';
+        da->apszColumn[i] = p ? out : nullptr;
+        out += n + 1;
     }
     return da;
 }
@@ -125,8 +130,11 @@ unsigned short dbFailure(sqlite3 *db, SSQL_SQLDA **ppCa) { return failWith(ppCa,
 
 enum class Verb { Other, Begin, Commit, Rollback, Disconnect };
 
-// The transaction verbs of the callers, in the forms they write them.
+// The transaction verbs of the callers, in the forms they write them. A
+// text longer than the longest verb ("ROLLBACK WORK", once its blanks are
+// made single) is none: every other statement is known after a few letters.
 Verb classify(const char *sql) {
+    constexpr size_t kLongestVerb = 13;
     std::string words;
     for (const char *p = sql; *p; ++p) {
         unsigned char c = static_cast<unsigned char>(*p);
@@ -135,6 +143,7 @@ Verb classify(const char *sql) {
         } else {
             words += static_cast<char>(std::toupper(c));
         }
+        if (words.size() > kLongestVerb + 1) return Verb::Other;
     }
     while (!words.empty() && words.back() == ' ') words.pop_back();
     if (words == "BEGIN" || words == "BEGIN WORK") return Verb::Begin;
@@ -144,14 +153,12 @@ Verb classify(const char *sql) {
     return Verb::Other;
 }
 
-// Prepares the area's statement with its values bound, inside the caller's
-// unit of work. One statement only: text after the first is refused.
-unsigned short prepareArea(sqlite3 *db, const SSQL_AREA *area, Stmt &out, SSQL_SQLDA **ppCa) {
-    if (area == nullptr || area->ulSerial == 0)
-        return failWith(ppCa, -1, "Statement was not declared or its template was refused");
-    if (!openWork(db)) return failWith(ppCa, dbCode(db), SSQL_pszLastError());
+// Prepares the area's statement, or takes the one kept for its text. One
+// statement only: text after the first is refused.
+unsigned short statementOf(sqlite3 *db, const SSQL_AREA *area, sqlite3_stmt *&raw, SSQL_SQLDA **ppCa) {
+    raw = takePooled(db, area->szStmt);
+    if (raw != nullptr) return SSQL_RC_OK;
     const char *tail = nullptr;
-    sqlite3_stmt *raw = nullptr;
     if (sqlite3_prepare_v2(db, area->szStmt, -1, &raw, &tail) != SQLITE_OK || raw == nullptr) {
         sqlite3_finalize(raw);
         return failWith(ppCa, dbCode(db), std::string(sqlite3_errmsg(db)) + " in: " + area->szStmt);
@@ -162,21 +169,27 @@ unsigned short prepareArea(sqlite3 *db, const SSQL_AREA *area, Stmt &out, SSQL_S
             return failWith(ppCa, -1, std::string("More than one statement in: ") + area->szStmt);
         }
     }
-    if (sqlite3_bind_parameter_count(raw) != area->usValues) {
-        sqlite3_finalize(raw);
+    return SSQL_RC_OK;
+}
+
+// Prepares the area's statement with its values bound, inside the caller's
+// unit of work.
+unsigned short prepareArea(sqlite3 *db, const SSQL_AREA *area, PooledStmt &out, SSQL_SQLDA **ppCa) {
+    if (area == nullptr || area->ulSerial == 0)
+        return failWith(ppCa, -1, "Statement was not declared or its template was refused");
+    if (!openWork(db)) return failWith(ppCa, dbCode(db), SSQL_pszLastError());
+    sqlite3_stmt *raw = nullptr;
+    if (unsigned short rc = statementOf(db, area, raw, ppCa); rc != SSQL_RC_OK) return rc;
+    out.hold(raw, area->szStmt);
+    if (sqlite3_bind_parameter_count(raw) != area->usValues)
         return failWith(ppCa, -1, std::string("Value count does not match the statement: ") + area->szStmt);
-    }
     bool ok = forEachValue(*area, [&](int i, const ValueRef &v) {
         if (v.isText)
             sqlite3_bind_text(raw, i, v.textValue.data(), static_cast<int>(v.textValue.size()), SQLITE_TRANSIENT);
         else
             sqlite3_bind_int64(raw, i, v.intValue);
     });
-    if (!ok) {
-        sqlite3_finalize(raw);
-        return failWith(ppCa, -1, "Damaged statement area");
-    }
-    out.adopt(raw);
+    if (!ok) return failWith(ppCa, -1, "Damaged statement area");
     return SSQL_RC_OK;
 }
 
@@ -253,7 +266,10 @@ bool runVerb(sqlite3 *db, const char *sql, unsigned short &rc, SSQL_SQLDA **ppCa
 
 }  // namespace
 
-void dropCursors() { cursors().clear(); }
+void dropCursors() {
+    cursors().clear();
+    dropPooled();
+}
 
 }  // namespace dqos
 
@@ -314,7 +330,7 @@ extern "C" unsigned short SSQL_sRunExt(const SSQL_AREA *pArea, SSQL_SQLDA **ppCa
     sqlite3 *db = usableDb(ppCa, rc);
     if (db == nullptr) return rc;
     if (pArea != nullptr && pArea->ulSerial != 0 && runVerb(db, pArea->szStmt, rc, ppCa)) return rc;
-    Stmt stmt;
+    PooledStmt stmt;
     if ((rc = prepareArea(db, pArea, stmt, ppCa)) != SSQL_RC_OK) return rc;
     int step = stmt.step();
     if (step == SQLITE_DONE) {
@@ -352,7 +368,7 @@ extern "C" unsigned short SSQL_sRun(const SSQL_AREA *pArea, SSQL_SQLDA **ppDa, i
     sqlite3 *db = usableDb(ppDa, rc);
     if (db == nullptr) return rc;
     if (pArea != nullptr && pArea->ulSerial != 0 && runVerb(db, pArea->szStmt, rc, ppDa)) return rc;
-    Stmt stmt;
+    PooledStmt stmt;
     if ((rc = prepareArea(db, pArea, stmt, ppDa)) != SSQL_RC_OK) return rc;
     int step = stmt.step();
     bool isQuery = sqlite3_column_count(stmt.get()) > 0;

@@ -59,9 +59,9 @@ extern "C" unsigned short SZOPH_XREF_Record(long lXref, const char *pszKind, con
     }
     if (!startOwnWrite(db)) return SSQL_RC_ERROR;
     Recording &r = it->second;
-    Stmt ins(db,
-             "INSERT INTO QV_DTA.QV_XRF (XRFP_I, XRFMOD, XRFFMT, XRFSEQ, XRFKND, XRFNAM, XRFUSG, XRFLIN) "
-             "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+    PooledStmt ins(db,
+                   "INSERT INTO QV_DTA.QV_XRF (XRFP_I, XRFMOD, XRFFMT, XRFSEQ, XRFKND, XRFNAM, XRFUSG, XRFLIN) "
+                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
     if (!ins.ok()) return SSQL_RC_ERROR;
     ins.bindText(1, r.partition);
     ins.bindText(2, r.process);

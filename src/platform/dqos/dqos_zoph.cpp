@@ -6,50 +6,99 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct SZOPH_CMDDATA {
     SZOPH_COMMAND pub {};
-    std::string parms;
-    std::string text;
+    char *text = nullptr;        // label, name and parameters, in the list's text room: the parameters end it
     struct Comp {
         uint16_t parm;
         uint16_t comp;
         std::string text;
     };
-    std::vector<Comp> comps;
-    std::vector<SZOPH_PARMCOMP> compViews;  // rebuilt after each insert
+    // Parameter components, made by the first insert (few commands get any).
+    struct Components {
+        std::vector<Comp> comps;
+        std::vector<SZOPH_PARMCOMP> views;  // rebuilt after each insert
+    };
+    std::unique_ptr<Components> components;
     SZOPH_LIST *owner = nullptr;
 };
+
+namespace {
+
+// Room for the texts of a list's commands, handed out from blocks: a
+// function of thousands of commands needs no allocation per text.
+class TextRoom {
+public:
+    char *take(size_t n) {
+        if (n > left_) {
+            size_t size = std::max(n, kBlock);
+            blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+            next_ = blocks_.back().get();
+            left_ = size;
+        }
+        char *at = next_;
+        next_ += n;
+        left_ -= n;
+        return at;
+    }
+
+private:
+    static constexpr size_t kBlock = 16 * 1024;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char *next_ = nullptr;
+    size_t left_ = 0;
+};
+
+}  // namespace
 
 struct SZOPH_LIST {
     char kind = 'F';
     bool changed = false;
     size_t next = 0;
-    std::vector<std::unique_ptr<SZOPH_CMDDATA>> commands;
+    std::deque<SZOPH_CMDDATA> commands;   // a command stays where it is while the list grows
+    TextRoom texts;
 };
 
 namespace {
 
-void refreshViews(SZOPH_CMDDATA &d) {
-    d.compViews.clear();
-    for (const auto &c : d.comps) d.compViews.push_back(SZOPH_PARMCOMP{c.parm, c.comp, c.text.c_str()});
+void refreshViews(SZOPH_CMDDATA::Components &c) {
+    c.views.clear();
+    for (const auto &comp : c.comps) c.views.push_back(SZOPH_PARMCOMP{comp.parm, comp.comp, comp.text.c_str()});
 }
 
-void composeText(SZOPH_CMDDATA &d) {
+// The whole text from label, name and parameters; pszParms points at its
+// end. A text brought up to date (mostly the same) is rewritten where it is
+// when it fits there.
+void composeText(SZOPH_CMDDATA &d, std::string_view parms) {
     std::string label = dqos::trimmed(d.pub.szLabel);
     std::string name = dqos::trimmed(d.pub.szName);
-    d.text.clear();
-    if (!label.empty()) d.text = label + ": ";
-    d.text += name;
-    if (!d.parms.empty()) {
-        if (!name.empty()) d.text += ' ';
-        d.text += d.parms;
+    std::string text;
+    if (!label.empty()) text = label + ": ";
+    text += name;
+    if (!parms.empty()) {
+        if (!name.empty()) text += ' ';
+        text += parms;
     }
-    d.pub.pszParms = d.parms.c_str();
-    d.pub.pszText = d.text.c_str();
+    if (!d.text || text.size() > std::strlen(d.text)) d.text = d.owner->texts.take(text.size() + 1);
+    std::memcpy(d.text, text.c_str(), text.size() + 1);
+    d.pub.pszText = d.text;
+    d.pub.pszParms = d.text + text.size() - parms.size();
+}
+
+// Copies text without its trailing blanks into a terminated field, cut
+// to fit.
+void copyTrimmed(char *field, size_t size, std::string_view text) {
+    std::string t = dqos::trimmed(text);
+    size_t n = std::min(t.size(), size - 1);
+    std::memcpy(field, t.data(), n);
+    field[n] = '\0';
 }
 
 bool functionExists(sqlite3 *db, const std::string &partition, const std::string &process,
@@ -86,19 +135,22 @@ extern "C" unsigned short SZOPH_sLoadCommands(const char *pszProcess, const char
     st.bindText(3, function);
     auto list = std::make_unique<SZOPH_LIST>();
     int rc;
+    // the row's texts are read in place (valid until the next step)
+    auto column = [&st](int i) {
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st.get(), i));
+        return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(st.get(), i))) : std::string_view();
+    };
     while ((rc = st.step()) == SQLITE_ROW) {
-        auto d = std::make_unique<SZOPH_CMDDATA>();
-        d->owner = list.get();
-        d->pub.pData = d.get();
-        d->pub.sNumber = static_cast<int16_t>(std::clamp<int64_t>(st.integer(0), 0, 32767));
-        std::string kind = st.text(1);
+        std::string_view kind = column(1);
         if (list->commands.empty() && !kind.empty()) list->kind = kind[0];
-        std::snprintf(d->pub.szLabel, sizeof d->pub.szLabel, "%.3s", trimmed(st.text(2)).c_str());
-        std::snprintf(d->pub.szName, sizeof d->pub.szName, "%.10s", trimmed(st.text(3)).c_str());
+        SZOPH_CMDDATA *d = &list->commands.emplace_back();
+        d->owner = list.get();
+        d->pub.pData = d;
+        d->pub.sNumber = static_cast<int16_t>(std::clamp<int64_t>(st.integer(0), 0, 32767));
+        copyTrimmed(d->pub.szLabel, sizeof d->pub.szLabel, column(2));
+        copyTrimmed(d->pub.szName, sizeof d->pub.szName, column(3));
         d->pub.usCode = static_cast<uint16_t>(std::clamp<int64_t>(st.integer(4), 0, 65535));
-        d->parms = st.text(5);
-        composeText(*d);
-        list->commands.push_back(std::move(d));
+        composeText(*d, column(5));
     }
     if (rc != SQLITE_DONE) return 1;
     if (list->commands.empty() && !functionExists(db, partition, process, function)) return 1;
@@ -112,13 +164,14 @@ extern "C" void SZOPH_ResetCommandList(SZOPH_LIST *pList) {
 
 extern "C" unsigned short SZOPH_sGetNextCommand(SZOPH_LIST *pList, SZOPH_COMMAND **ppCommand) {
     if (pList == nullptr || ppCommand == nullptr || pList->next >= pList->commands.size()) return 1;
-    *ppCommand = &pList->commands[pList->next++]->pub;
+    *ppCommand = &pList->commands[pList->next++].pub;
     return 0;
 }
 
 extern "C" void SZOPH_UpdateCmdText(SZOPH_COMMAND *pCommand, int iReserved1, int iReserved2, char chKind) {
     if (pCommand == nullptr || pCommand->pData == nullptr) return;
-    composeText(*pCommand->pData);
+    SZOPH_CMDDATA &d = *pCommand->pData;
+    composeText(d, d.pub.pszParms);
 }
 
 extern "C" unsigned short SZOPH_InsertParmComp(SZOPH_COMMAND *pCommand, const SZOPH_PARMCOMP *pComp, int iReserved,
@@ -126,28 +179,31 @@ extern "C" unsigned short SZOPH_InsertParmComp(SZOPH_COMMAND *pCommand, const SZ
     if (pCommand == nullptr || pCommand->pData == nullptr || pComp == nullptr) return 1;
     SZOPH_CMDDATA &d = *pCommand->pData;
     std::string text = trimmed(pComp->pszText);
-    auto pos = std::find_if(d.comps.begin(), d.comps.end(), [&](const SZOPH_CMDDATA::Comp &c) {
+    if (!d.components) d.components = std::make_unique<SZOPH_CMDDATA::Components>();
+    auto &comps = d.components->comps;
+    auto pos = std::find_if(comps.begin(), comps.end(), [&](const SZOPH_CMDDATA::Comp &c) {
         return c.parm > pComp->usParm || (c.parm == pComp->usParm && c.comp >= pComp->usComp);
     });
-    if (pos != d.comps.end() && pos->parm == pComp->usParm && pos->comp == pComp->usComp)
+    if (pos != comps.end() && pos->parm == pComp->usParm && pos->comp == pComp->usComp)
         pos->text = std::move(text);
     else
-        d.comps.insert(pos, SZOPH_CMDDATA::Comp{pComp->usParm, pComp->usComp, std::move(text)});
-    refreshViews(d);
+        comps.insert(pos, SZOPH_CMDDATA::Comp{pComp->usParm, pComp->usComp, std::move(text)});
+    refreshViews(*d.components);
     d.pub.fChanged = 1;
     if (d.owner) d.owner->changed = true;
     return 0;
 }
 
 extern "C" uint16_t SZOPH_usParmCompCount(const SZOPH_COMMAND *pCommand) {
-    if (pCommand == nullptr || pCommand->pData == nullptr) return 0;
-    return static_cast<uint16_t>(pCommand->pData->compViews.size());
+    if (pCommand == nullptr || pCommand->pData == nullptr || !pCommand->pData->components) return 0;
+    return static_cast<uint16_t>(pCommand->pData->components->views.size());
 }
 
 extern "C" const SZOPH_PARMCOMP *SZOPH_pGetParmComp(const SZOPH_COMMAND *pCommand, uint16_t usIndex) {
-    if (pCommand == nullptr || pCommand->pData == nullptr || usIndex >= pCommand->pData->compViews.size())
+    if (pCommand == nullptr || pCommand->pData == nullptr || !pCommand->pData->components ||
+        usIndex >= pCommand->pData->components->views.size())
         return nullptr;
-    return &pCommand->pData->compViews[usIndex];
+    return &pCommand->pData->components->views[usIndex];
 }
 
 extern "C" char SZOPH_chListKind(const SZOPH_LIST *pList) { return pList ? pList->kind : ' '; }

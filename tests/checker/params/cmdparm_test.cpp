@@ -57,6 +57,27 @@ TEST(KeywordTable, LoadedAreaGivesTheCompiledLayout)
     }
 }
 
+TEST(KeywordTable, RunTimeLookupsAgreeWithTheDefinitions)
+{
+    for (size_t ci = 0; ci < kCommands.size(); ++ci) {
+        const CommandDef& c = kCommands[ci];
+        EXPECT_EQ(FindCommand(c.name), static_cast<int>(ci)) << c.name;
+        for (int pi = 0; pi < c.count; ++pi) {
+            int first = 0;
+            while (std::string_view(c.params[first].keyword) != c.params[pi].keyword) ++first;
+            EXPECT_EQ(FindParam(c, c.params[pi].keyword), first) << c.name << " " << c.params[pi].keyword;
+            Placement expected = Place(c, pi), found = PlaceOf(c, pi);
+            EXPECT_EQ(found.countAt, expected.countAt) << c.name << " " << c.params[pi].keyword;
+            EXPECT_EQ(found.rowWidth, expected.rowWidth) << c.name << " " << c.params[pi].keyword;
+            EXPECT_EQ(found.flagsAt, expected.flagsAt) << c.name << " " << c.params[pi].keyword;
+            for (int e = 0; e < kMaxElements; ++e) EXPECT_EQ(found.elementAt[e], expected.elementAt[e]);
+        }
+        EXPECT_EQ(FindParam(c, "NO_SUCH"), -1);
+    }
+    for (const char* unknown : {"", "CHANGEX", "CHANG", "change", "NO_SUCH_COMMAND"})
+        EXPECT_EQ(FindCommand(unknown), -1);
+}
+
 TEST(KeywordTableLoad, AFailingStatementIsReported)
 {
     ParamsEnv env;

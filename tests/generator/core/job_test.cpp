@@ -98,6 +98,97 @@ TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
               (std::vector<std::string>{"descriptions:1000@0", "support:1000@0", "services:1000@0"}));
 }
 
+/* A function of as many commands as a function may hold, in the mix of the
+** sample functions, as stored source rows: label, name and parameters. */
+struct SourceLine {
+    std::string label, name, parms;
+};
+
+std::vector<SourceLine> largeFunction(size_t commands)
+{
+    std::vector<SourceLine> f{{"", "FUNCTION", "OPTIONS(*DIRECT)"}};
+    for (int k = 0; f.size() + 24 < commands; ++k) {
+        const std::string w = "#W" + std::to_string(1000 + k);
+        const std::vector<SourceLine> block = {
+            {"", "DEFINE", "FIELD(" + w + ") TYPE(*DEC) LENGTH(9) DECIMALS(2)"},
+            {k % 7 == 0 ? "L" + std::to_string(k % 100) : "", "CHANGE", "FIELD(" + w + ") TO(0)"},
+            {"", "FETCH", "FIELDS(#CUSTNAM #CREDIT #CUSTSTS) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) NOT_FOUND(*NEXT)"},
+            {"", "IF", "COND('#CUSTSTS = A')"},
+            {"", "CHANGE", "FIELD(" + w + ") TO('" + w + " + #CREDIT')"},
+            {"", "ELSE", ""},
+            {"", "MESSAGE", "MSGTXT('Block " + std::to_string(k) + " */ not active')"},
+            {"", "ENDIF", ""},
+            {"", "DOWHILE", "COND('" + w + " > 100')"},
+            {"", "CHANGE", "FIELD(" + w + ") TO('" + w + " - 10')"},
+            {"", "ENDWHILE", ""},
+            {"", "CASE", "OF_FIELD(#CUSTSTS)"},
+            {"", "WHEN", "VALUE_IS('= A')"},
+            {"", "UPDATE", "FIELDS(#CUSTNAM #CREDIT) IN_FILE(CUSTMST) WITH_KEY(#CUSTNO)"},
+            {"", "OTHERWISE", ""},
+            {"", "MESSAGE", "MSGTXT('Status not known')"},
+            {"", "ENDCASE", ""},
+            {"", "SELECT", "FIELDS(#CUSTNO #CUSTNAM #CREDIT #CUSTSTS) FROM_FILE(CUSTMST)"},
+            {"", "CHANGE", "FIELD(#WRKCNT) TO('#WRKCNT + 1')"},
+            {"", "ENDSELECT", ""},
+            {"", "INSERT", "FIELDS(#CUSTNO #CUSTNAM #CREDIT #CUSTSTS) TO_FILE(CUSTMST)"},
+            {"", "CHANGE", "FIELD(#CREDIT) TO('" + w + " * 2')"},
+        };
+        f.insert(f.end(), block.begin(), block.end());
+    }
+    while (f.size() + 1 < commands)
+        f.push_back({"", "CHANGE", "FIELD(#WRKCNT) TO('#WRKCNT + 1')"});
+    f.push_back({"", "RETURN", ""});
+    return f;
+}
+
+std::string quoted(std::string text)
+{
+    for (size_t at = text.find('\''); at != std::string::npos; at = text.find('\'', at + 2))
+        text.insert(at, 1, '\'');
+    return "'" + text + "'";
+}
+
+/* Every command of a function of 5,000 commands is written, in order, as the
+** comment of its text as written ("*" "/" inside it broken up), and a second
+** job in the same process (keyword views, statements and lookups made by the
+** first) writes the same files. */
+TEST_F(Job, FunctionOfTheMostCommandsTwiceInOneProcess)
+{
+    const std::vector<SourceLine> f = largeFunction(5000);
+    std::string sql = "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES "
+                      "('DEM', 'DEMOPRC', 'BIGFN', '', 'N', 'Y');"
+                      "INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES "
+                      "('DEM', 'DEMOPRC', 'BIGFN', 'ENG', 'Five thousand commands');"
+                      "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCLBL, SRCCMD, SRCPRM) VALUES ";
+    for (size_t i = 0; i < f.size(); ++i)
+        sql += (i ? "," : "") + std::string("('DEM', 'DEMOPRC', 'BIGFN', ") + std::to_string(i + 1) + ", " +
+               quoted(f[i].label) + ", " + quoted(f[i].name) + ", " + quoted(f[i].parms) + ")";
+    exec(sql + ";");
+
+    int32_t result = -9;
+    std::string out = run("BIGFN", 'G', result);
+    ASSERT_EQ(result, 0) << out.substr(0, 4000);
+    ASSERT_EQ(errors, 0) << out.substr(0, 4000);
+    EXPECT_NE(out.find("Pass: 2 Total commands checked: 5000"), std::string::npos);
+    const std::string c = readFile(sourceDir() / "BIGFN.C");
+    size_t at = 0;
+    for (const SourceLine& l : f) {
+        std::string text = (l.label.empty() ? "" : l.label + ": ") + l.name + (l.parms.empty() ? "" : " " + l.parms);
+        for (size_t end = text.find("*/"); end != std::string::npos; end = text.find("*/", end))
+            text.replace(end, 2, "* /");
+        at = c.find("/* " + text + " */", at);
+        ASSERT_NE(at, std::string::npos) << text;
+    }
+
+    std::map<std::string, std::string> first;
+    for (const auto& e : std::filesystem::directory_iterator(sourceDir()))
+        first[e.path().filename().string()] = readFile(e.path());
+    out = run("BIGFN", 'G', result);
+    ASSERT_EQ(result, 0) << out.substr(0, 4000);
+    for (const auto& [name, text] : first)
+        EXPECT_TRUE(readFile(sourceDir() / name) == text) << name << " differs in the second job";
+}
+
 TEST_F(Job, CheckOnlyWritesNothing)
 {
     int32_t result = -9;

@@ -140,6 +140,24 @@ TEST_F(Services, StoredCommandListLoadsInOrderAndRewinds) {
     ASSERT_EQ(SZOPH_sLoadCommands("DEMOPRC", "EMPTYFN", &list, 0), 0);
     EXPECT_TRUE(texts(list).empty());
     SZOPH_DropCommands(list);
+
+    // The list's kind is the first row's; label and name lose their
+    // trailing blanks; the parameters stay the end of the whole text.
+    exec("INSERT INTO QV_DTA.QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCPRM) VALUES "
+         "('DEM', 'DEMOPRC', 'EMPTYFN', 1, 'Z', 'L1  ', 'CHANGE    ', 'FIELD(#A) TO(1)'),"
+         "('DEM', 'DEMOPRC', 'EMPTYFN', 2, 'F', '', 'RETURN', '')");
+    ASSERT_EQ(SZOPH_sLoadCommands("DEMOPRC", "EMPTYFN", &list, 0), 0);
+    EXPECT_EQ(SZOPH_chListKind(list), 'Z');
+    EXPECT_EQ(texts(list), (std::vector<std::string>{"L1: CHANGE FIELD(#A) TO(1)", "RETURN"}));
+    SZOPH_ResetCommandList(list);
+    ASSERT_EQ(SZOPH_sGetNextCommand(list, &c), 0);
+    SZOPH_UpdateCmdText(c, 0, 0, 'Z');
+    EXPECT_STREQ(c->szLabel, "L1");
+    EXPECT_STREQ(c->pszParms, "FIELD(#A) TO(1)");
+    EXPECT_STREQ(c->pszText, "L1: CHANGE FIELD(#A) TO(1)");
+    ASSERT_EQ(SZOPH_sGetNextCommand(list, &c), 0);
+    EXPECT_STREQ(c->pszParms, "");
+    SZOPH_DropCommands(list);
 }
 
 TEST_F(Services, ParameterComponentsAreInsertedAndMarkTheCommandChanged) {

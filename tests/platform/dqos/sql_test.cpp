@@ -148,6 +148,41 @@ TEST_F(SqlTest, IntegerBuffersClampToTheirRangeAndTakeNullAsZero) {
     EXPECT_EQ(SSQL_sCloseExt(cursor, &h1, &h2), SSQL_RC_OK);
 }
 
+TEST_F(SqlTest, ReusedStatementsTakeTheirOwnValuesAndOutliveNoConnection) {
+    ASSERT_EQ(insert("R1", "one", 1), SSQL_RC_OK);
+    ASSERT_EQ(insert("R2", "two", 2), SSQL_RC_OK);
+    ASSERT_EQ(insert("R3", "three", 3), SSQL_RC_OK);
+    // the same text run again answers for its new value
+    EXPECT_EQ(selectText("R2"), "two");
+    EXPECT_EQ(selectText("R3"), "three");
+    unsigned short rc = 0;
+    EXPECT_EQ(selectText("R9", &rc), "");
+    EXPECT_EQ(rc, SSQL_RC_NOROW);
+    // two cursors open on one text at once walk their own rows
+    const char *from = "SELECT K FROM QV_DTA.QV_T1 WHERE K >= '%s' ORDER BY K";
+    SSQL_AREA a1, a2;
+    SSQL_DeclareExt(&a1, from, "R1");
+    SSQL_DeclareExt(&a2, from, "R2");
+    uint16_t c1 = 0, c2 = 0;
+    ASSERT_EQ(SSQL_sOpenExt(&c1), SSQL_RC_OK);
+    ASSERT_EQ(SSQL_sOpenExt(&c2), SSQL_RC_OK);
+    SSQL_SQLDA *h1 = nullptr, *h2 = nullptr, *h3 = nullptr, *h4 = nullptr;
+    char k1[10], k2[10];
+    ASSERT_EQ(SSQL_sFetchExt(&a1, c1, &h1, &h2, 1, SSQL_FIXED(k1, 10)), SSQL_RC_OK);
+    ASSERT_EQ(SSQL_sFetchExt(&a2, c2, &h3, &h4, 1, SSQL_FIXED(k2, 10)), SSQL_RC_OK);
+    EXPECT_EQ(std::string(k1, 2) + std::string(k2, 2), "R1R2");
+    ASSERT_EQ(SSQL_sFetchExt(&a1, c1, &h1, &h2, 1, SSQL_FIXED(k1, 10)), SSQL_RC_OK);
+    ASSERT_EQ(SSQL_sFetchExt(&a2, c2, &h3, &h4, 1, SSQL_FIXED(k2, 10)), SSQL_RC_OK);
+    EXPECT_EQ(std::string(k1, 2) + std::string(k2, 2), "R2R3");
+    EXPECT_EQ(SSQL_sCloseExt(c1, &h1, &h2), SSQL_RC_OK);
+    EXPECT_EQ(SSQL_sCloseExt(c2, &h3, &h4), SSQL_RC_OK);
+    SSQL_Commit();
+    // after a new connection the text is prepared again on it
+    SSQL_Disconnect();
+    ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
+    EXPECT_EQ(selectText("R1"), "one");
+}
+
 TEST_F(SqlTest, CommitShowsRowsAndFatalRollbackDropsThem) {
     ASSERT_EQ(insert("C1", "kept", 1), SSQL_RC_OK);
     EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 0);

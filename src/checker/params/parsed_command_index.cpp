@@ -1,0 +1,96 @@
+/* The run-time lookup tables of the parsed-command layouts, made at compile
+ * time from kCommands: the commands by name, each command's parameters by
+ * keyword and the placement of every parameter. */
+#include "checker/params/parsed_command.h"
+
+namespace dqov::cmdparm {
+namespace {
+
+/* Where each command's parameters start in kPlacements; then the end. */
+constexpr auto kFirstParam = [] {
+    std::array<uint16_t, kCommandCount + 1> t{};
+    for (size_t i = 0; i < kCommands.size(); ++i) t[i + 1] = static_cast<uint16_t>(t[i] + kCommands[i].count);
+    return t;
+}();
+
+constexpr auto kPlacements = [] {
+    std::array<Placement, kFirstParam[kCommandCount]> t{};
+    for (size_t i = 0; i < kCommands.size(); ++i)
+        for (int p = 0; p < kCommands[i].count; ++p) t[kFirstParam[i] + p] = Place(kCommands[i], p);
+    return t;
+}();
+
+/* Names are found through open-addressed hash tables: a name's slot is its
+ * hash (mixed with its command's index for a keyword), or the next free one. */
+constexpr uint32_t Hash(std::string_view name, uint32_t seed)
+{
+    uint32_t h = 2166136261u ^ seed;
+    for (char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h;
+}
+
+struct Slot {
+    int16_t command = -1;   /* -1: free */
+    int16_t param = -1;
+};
+
+/* The tables' sizes: powers of two, a quarter full or less. */
+constexpr size_t SlotsFor(size_t names)
+{
+    size_t n = 1;
+    while (n < names * 4) n *= 2;
+    return n;
+}
+constexpr size_t kCommandSlots = SlotsFor(kCommands.size());
+constexpr size_t kParamSlots = SlotsFor(kFirstParam[kCommandCount]);
+
+constexpr auto kCommandTable = [] {
+    std::array<Slot, kCommandSlots> t{};
+    for (size_t i = 0; i < kCommands.size(); ++i) {
+        size_t at = Hash(kCommands[i].name, 0) & (kCommandSlots - 1);
+        while (t[at].command >= 0) at = (at + 1) & (kCommandSlots - 1);
+        t[at] = {static_cast<int16_t>(i), -1};
+    }
+    return t;
+}();
+
+/* The first of equal keywords of a command is the one found. */
+constexpr auto kParamTable = [] {
+    std::array<Slot, kParamSlots> t{};
+    for (size_t i = 0; i < kCommands.size(); ++i)
+        for (int p = 0; p < kCommands[i].count; ++p) {
+            std::string_view keyword = kCommands[i].params[p].keyword;
+            size_t at = Hash(keyword, static_cast<uint32_t>(i)) & (kParamSlots - 1);
+            bool known = false;
+            for (; t[at].command >= 0; at = (at + 1) & (kParamSlots - 1))
+                known = known || (t[at].command == static_cast<int16_t>(i) &&
+                                  std::string_view(kCommands[i].params[t[at].param].keyword) == keyword);
+            if (!known) t[at] = {static_cast<int16_t>(i), static_cast<int16_t>(p)};
+        }
+    return t;
+}();
+
+}  // namespace
+
+int IndexedCommand(std::string_view name)
+{
+    for (size_t at = Hash(name, 0) & (kCommandSlots - 1);; at = (at + 1) & (kCommandSlots - 1)) {
+        const Slot &slot = kCommandTable[at];
+        if (slot.command < 0) return -1;
+        if (name == kCommands[slot.command].name) return slot.command;
+    }
+}
+
+int IndexedParam(int command, std::string_view keyword)
+{
+    for (size_t at = Hash(keyword, static_cast<uint32_t>(command)) & (kParamSlots - 1);;
+         at = (at + 1) & (kParamSlots - 1)) {
+        const Slot &slot = kParamTable[at];
+        if (slot.command < 0) return -1;
+        if (slot.command == command && keyword == kCommands[command].params[slot.param].keyword) return slot.param;
+    }
+}
+
+const Placement &IndexedPlacement(int command, int param) { return kPlacements[kFirstParam[command] + param]; }
+
+}  // namespace dqov::cmdparm

@@ -1,0 +1,305 @@
+// Run-length packing of fixed records, shared by the record stores and the
+// work file.
+//
+// A packed record is a sequence of pieces: a literal (a byte n below 128,
+// then n + 1 bytes) or a run (a byte 128 + n, then for n below 127 a count
+// of n + kMinRun, for n = 127 a 16-bit little-endian count, then the byte
+// repeated). Records of the checker are mostly blanks and binary zeros, so a
+// record of 11,000 bytes keeps little more than its text.
+#include "runcontrol/packing.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace rc {
+namespace {
+
+constexpr size_t kMinRun = 4;         // shorter runs stay in literals
+constexpr size_t kShortRunMax = 126;  // n of a run whose count fits its piece byte
+constexpr size_t kLiteralMax = 128;
+constexpr size_t kRunMax = 0xFFFF;
+
+uint64_t load8(const unsigned char* p)
+{
+    uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+void putLiteral(unsigned char*& out, const unsigned char* p, size_t n)
+{
+    while (n > 0) {
+        size_t k = std::min(n, kLiteralMax);
+        *out++ = static_cast<unsigned char>(k - 1);
+        std::memcpy(out, p, k);
+        out += k;
+        p += k;
+        n -= k;
+    }
+}
+
+void putRun(unsigned char*& out, unsigned char byte, size_t n)
+{
+    while (n > 0) {
+        size_t k = std::min(n, kRunMax);
+        if (k < kMinRun) {   // a tail shorter than a run
+            std::memset(out + 1, byte, k);
+            *out = static_cast<unsigned char>(k - 1);
+            out += k + 1;
+            return;
+        }
+        if (k - kMinRun < kShortRunMax + 1) {
+            *out++ = static_cast<unsigned char>(128 + (k - kMinRun));
+        } else {
+            *out++ = 255;
+            *out++ = static_cast<unsigned char>(k);
+            *out++ = static_cast<unsigned char>(k >> 8);
+        }
+        *out++ = byte;
+        n -= k;
+    }
+}
+
+// Whether the 64 bytes at p are all the byte repeated in w.
+bool uniform64(const unsigned char* p, uint64_t w)
+{
+#if defined(__SSE2__)
+    const __m128i fill = _mm_set1_epi64x(static_cast<long long>(w));
+    auto same = [&](size_t at) {
+        return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at)), fill);
+    };
+    __m128i all = _mm_and_si128(_mm_and_si128(same(0), same(16)), _mm_and_si128(same(32), same(48)));
+    return _mm_movemask_epi8(all) == 0xFFFF;
+#else
+    uint64_t differ = 0;
+    for (size_t k = 0; k < 64; k += 8)
+        differ |= load8(p + k) ^ w;
+    return differ == 0;
+#endif
+}
+
+// The end of the run of w's byte that goes on at p[to], where the eight
+// bytes before p[to] are of the run. A short run ends within a few blocks of
+// 64 bytes; a long one (as the blank tail of most records) is followed with
+// memcmp, which compares far faster than a loop here: while the bytes of a
+// stretch each equal the one before them, they are all the run's byte. The
+// stretches double while they hold, then halve down to the run's end.
+size_t runEnd(const unsigned char* p, size_t n, size_t to, uint64_t w)
+{
+    for (int blocks = 0; blocks < 2 && to + 64 <= n && uniform64(p + to, w); ++blocks)
+        to += 64;
+    if (to + 64 <= n && uniform64(p + to, w)) {
+        to += 64;
+        bool growing = true;
+        for (size_t step = 128; step >= 64;) {
+            if (to + step <= n && std::memcmp(p + to - 1, p + to, step) == 0) {
+                to += step;
+                if (growing)
+                    step *= 2;
+            } else {
+                growing = false;
+                step /= 2;
+            }
+        }
+    }
+    while (to + 8 <= n && load8(p + to) == w)
+        to += 8;
+    while (to < n && p[to] == static_cast<unsigned char>(w))
+        ++to;
+    return to;
+}
+
+// Packs n bytes into out (packedBound(n) bytes); returns the packed size.
+// Windows of eight bytes are tried every fourth byte, so every run of 11
+// bytes or more is found; a uniform window then grows both ways.
+size_t pack(const unsigned char* p, size_t n, unsigned char* out)
+{
+    unsigned char* const start = out;
+    size_t literal = 0;
+    size_t i = 0;
+    while (i + 8 <= n) {
+        uint64_t w = load8(p + i);
+        if (w != p[i] * 0x0101010101010101ULL) {
+            i += 4;
+            continue;
+        }
+        size_t from = i;
+        while (from > literal && p[from - 1] == p[i])
+            --from;
+        size_t to = runEnd(p, n, i + 8, w);
+        putLiteral(out, p + literal, from - literal);
+        putRun(out, p[i], to - from);
+        literal = i = to;
+    }
+    putLiteral(out, p + literal, n - literal);
+    return static_cast<size_t>(out - start);
+}
+
+// Unpacks into out, at most capacity bytes; returns the bytes written.
+size_t unpack(const unsigned char* in, size_t size, unsigned char* out, size_t capacity)
+{
+    const unsigned char* end = in + size;
+    size_t done = 0;
+    while (in < end && done < capacity) {
+        unsigned char c = *in++;
+        if (c < 128) {
+            size_t n = std::min<size_t>({c + 1u, static_cast<size_t>(end - in), capacity - done});
+            std::memcpy(out + done, in, n);
+            in += c + 1u;
+            done += n;
+            continue;
+        }
+        size_t n = c - 128u + kMinRun;
+        if (c == 255) {
+            if (end - in < 2)
+                break;
+            n = in[0] | static_cast<size_t>(in[1]) << 8;
+            in += 2;
+        }
+        if (in >= end)
+            break;
+        n = std::min(n, capacity - done);
+        std::memset(out + done, *in++, n);
+        done += n;
+    }
+    return done;
+}
+
+// Whether the packed bytes hold exactly these n bytes. A run is checked as
+// its first byte and every byte equal to the one before it.
+bool matches(const unsigned char* in, size_t size, const unsigned char* p, size_t n)
+{
+    const unsigned char* end = in + size;
+    size_t done = 0;
+    while (in < end) {
+        unsigned char c = *in++;
+        size_t k = c < 128 ? c + 1u : c - 128u + kMinRun;
+        if (c == 255) {
+            if (end - in < 2)
+                return false;
+            k = in[0] | static_cast<size_t>(in[1]) << 8;
+            in += 2;
+        }
+        if (k == 0 || k > n - done || (c < 128 ? static_cast<size_t>(end - in) < k : in >= end))
+            return false;
+        if (c < 128) {
+            if (std::memcmp(in, p + done, k) != 0)
+                return false;
+            in += k;
+        } else {
+            if (p[done] != *in++ || std::memcmp(p + done, p + done + 1, k - 1) != 0)
+                return false;
+        }
+        done += k;
+    }
+    return done == n;
+}
+
+} // namespace
+
+size_t PackedBound(size_t n) { return n + n / kLiteralMax + 1; }
+
+size_t Pack(const void* record, size_t n, unsigned char* out, bool runs)
+{
+    auto* p = static_cast<const unsigned char*>(record);
+    if (runs)
+        return pack(p, n, out);
+    unsigned char* end = out;
+    putLiteral(end, p, n);
+    return static_cast<size_t>(end - out);
+}
+
+size_t Unpack(const unsigned char* packed, size_t size, void* out, size_t capacity)
+{
+    return unpack(packed, size, static_cast<unsigned char*>(out), capacity);
+}
+
+PackedBytes PackedBytes::Of(const void* record, uint32_t length, std::vector<unsigned char>& scratch, bool runs)
+{
+    scratch.resize(PackedBound(length));
+    PackedBytes p;
+    p.length_ = length;
+    p.size_ = static_cast<uint32_t>(Pack(record, length, scratch.data(), runs));
+    p.bytes_ = std::make_unique_for_overwrite<unsigned char[]>(p.size_);
+    std::memcpy(p.bytes_.get(), scratch.data(), p.size_);
+    return p;
+}
+
+bool Matches(const unsigned char* packed, size_t size, const void* record, size_t n)
+{
+    return matches(packed, size, static_cast<const unsigned char*>(record), n);
+}
+
+void PackedBytes::Assign(const void* record, uint32_t length, std::vector<unsigned char>& scratch, bool runs)
+{
+    if (length == length_ && Matches(bytes_.get(), size_, record, length))
+        return;
+    scratch.resize(PackedBound(length));
+    auto size = static_cast<uint32_t>(Pack(record, length, scratch.data(), runs));
+    if (size != size_ || !bytes_)
+        bytes_ = std::make_unique_for_overwrite<unsigned char[]>(size);
+    std::memcpy(bytes_.get(), scratch.data(), size);
+    size_ = size;
+    length_ = length;
+}
+
+uint32_t PackedBytes::CopyTo(void* out, uint32_t capacity) const
+{
+    Unpack(bytes_.get(), size_, out, std::min(capacity, length_));
+    return length_;
+}
+
+size_t PackedArena::PackScratch(const void* record, uint32_t length, bool runs)
+{
+    scratch_.resize(PackedBound(length));
+    return Pack(record, length, scratch_.data(), runs);
+}
+
+unsigned char* PackedArena::Room(uint32_t size, Ref& ref)
+{
+    if (blocks_.empty() || used_ + size > blocks_.back().capacity) {
+        uint32_t capacity = std::max(kBlock, size);
+        blocks_.push_back({std::make_unique_for_overwrite<unsigned char[]>(capacity), capacity});
+        used_ = 0;
+    }
+    ref.block = static_cast<uint32_t>(blocks_.size() - 1);
+    ref.offset = used_;
+    used_ += size;
+    return blocks_.back().bytes.get() + ref.offset;
+}
+
+PackedArena::Ref PackedArena::Add(const void* record, uint32_t length, bool runs)
+{
+    auto size = static_cast<uint32_t>(PackScratch(record, length, runs));
+    Ref ref;
+    std::memcpy(Room(size, ref), scratch_.data(), size);
+    ref.size = size;
+    ref.length = length;
+    return ref;
+}
+
+void PackedArena::Replace(Ref& ref, const void* record, uint32_t length, bool runs)
+{
+    const unsigned char* at = blocks_[ref.block].bytes.get() + ref.offset;
+    if (length == ref.length && Matches(at, ref.size, record, length))
+        return;
+    auto size = static_cast<uint32_t>(PackScratch(record, length, runs));
+    Ref moved = ref;
+    unsigned char* to = size <= ref.size ? blocks_[ref.block].bytes.get() + ref.offset : Room(size, moved);
+    std::memcpy(to, scratch_.data(), size);
+    ref = moved;
+    ref.size = size;
+    ref.length = length;
+}
+
+uint32_t PackedArena::CopyTo(const Ref& ref, void* out, uint32_t capacity) const
+{
+    Unpack(blocks_[ref.block].bytes.get() + ref.offset, ref.size, out, std::min(capacity, ref.length));
+    return ref.length;
+}
+
+} // namespace rc

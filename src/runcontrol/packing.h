@@ -1,0 +1,79 @@
+// Run-length packing of fixed records: the record stores and the work file
+// keep mostly-blank records of thousands of bytes in little more than their
+// content. Records are packed once when stored and unpacked straight into
+// the reader's buffer, no further than it asks.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace rc {
+
+// The most n bytes can pack to.
+size_t PackedBound(size_t n);
+// Packs n bytes into out (PackedBound(n) bytes); returns the packed size.
+// Without runs the bytes are only cut into literal pieces.
+size_t Pack(const void* record, size_t n, unsigned char* out, bool runs = true);
+// Unpacks into out, at most capacity bytes; returns the bytes written.
+size_t Unpack(const unsigned char* packed, size_t size, void* out, size_t capacity);
+// Whether the packed bytes hold exactly these n bytes.
+bool Matches(const unsigned char* packed, size_t size, const void* record, size_t n);
+
+// A record kept packed in a block of its own size.
+class PackedBytes {
+public:
+    // Packs the record; scratch is a work buffer the caller keeps between
+    // calls. Without runs the record is kept as it is, in literal pieces.
+    static PackedBytes Of(const void* record, uint32_t length, std::vector<unsigned char>& scratch,
+                          bool runs = true);
+    // Replaces the record kept here with this one: nothing to do for the
+    // same record stored again (as most are), and the block is reused when
+    // the packed size is the same.
+    void Assign(const void* record, uint32_t length, std::vector<unsigned char>& scratch, bool runs = true);
+    // Unpacks the record into out, at most capacity bytes; returns its length.
+    uint32_t CopyTo(void* out, uint32_t capacity) const;
+    uint32_t Length() const { return length_; }
+
+private:
+    std::unique_ptr<unsigned char[]> bytes_;
+    uint32_t size_ = 0;     // packed bytes
+    uint32_t length_ = 0;   // bytes of the record
+};
+
+// Packed records side by side in blocks, for a store that keeps thousands
+// of them: no allocation of its own per record. A record stored again is
+// packed in its old room when it fits there; a longer one moves to the end.
+class PackedArena {
+public:
+    // Where a record lies.
+    struct Ref {
+        uint32_t block = 0;
+        uint32_t offset = 0;
+        uint32_t size = 0;     // packed bytes
+        uint32_t length = 0;   // bytes of the record
+    };
+    // Packs a record into the arena (without runs: as it is, in literal pieces).
+    Ref Add(const void* record, uint32_t length, bool runs);
+    // Stores this record where ref's was: nothing to do for the same record.
+    void Replace(Ref& ref, const void* record, uint32_t length, bool runs);
+    // Unpacks the record into out, at most capacity bytes; returns its length.
+    uint32_t CopyTo(const Ref& ref, void* out, uint32_t capacity) const;
+
+private:
+    static constexpr uint32_t kBlock = 64 * 1024;
+    struct Block {
+        std::unique_ptr<unsigned char[]> bytes;
+        uint32_t capacity;
+    };
+    // Room for size packed bytes at the end; sets ref's block and offset.
+    unsigned char* Room(uint32_t size, Ref& ref);
+    size_t PackScratch(const void* record, uint32_t length, bool runs);
+
+    std::vector<Block> blocks_;
+    uint32_t used_ = 0;   // bytes used of the last block
+    std::vector<unsigned char> scratch_;
+};
+
+} // namespace rc
