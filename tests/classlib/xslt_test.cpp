@@ -44,14 +44,16 @@ class TestExtensions : public LXsltExtensionObject {
  public:
   explicit TestExtensions(const std::string& webletPath) { m_weblet.load(LWString::fromUtf8(webletPath.c_str())); }
   std::vector<LWString> functionNames() const override { return {u"field-value", u"weblet", u"fail"}; }
-  LXsltValue call(const LWString& name, const std::vector<LWString>& args) override {
+  LXsltValue call(const LWString& name, const std::vector<LXsltValue>& args) override {
     ++calls;
-    if (name == LWString(u"field-value")) return LXsltValue::ofText(u"{wd:field-value('" + args.at(0) + u"')}");
+    if (name == LWString(u"field-value"))
+      return LXsltValue::ofText(u"{wd:field-value('" + args.at(0).stringValue() + u"')}");
     if (name == LWString(u"fail")) throw WdInlinerException("weblet not found");
     LDOMDocument src(false, false);
     std::string xml = "<w>";
-    int n = std::stoi(args.at(1).toUtf8());
-    for (int i = 0; i < n; ++i) xml += "<i>" + args.at(0).toUtf8() + std::to_string(i) + "</i>";
+    EXPECT_EQ(args.at(1).kind, LXsltValue::Kind::Number);
+    int n = static_cast<int>(args.at(1).number);
+    for (int i = 0; i < n; ++i) xml += "<i>" + args.at(0).stringValue().toUtf8() + std::to_string(i) + "</i>";
     xml += "</w>";
     src.loadXML(LWString::fromUtf8(xml.c_str()));
     LCharBuffer out = m_weblet.transform(src);
@@ -123,6 +125,52 @@ TEST(XsltTest, NodeSetParameterReachesTheStylesheet) {
   x.setParameter(u"none", LXsltValue::ofNodes(LDOMNode()));
   EXPECT_EQ(std::string(x.transform(pageDocument()).c_str()), "2:2:0");
   EXPECT_EQ(std::string(x.transform(pageDocument()).c_str()), "2:2:0");  // each run gets its own copy
+}
+
+// Records what its one function "seen" is given, and answers a count.
+class ArgumentProbe : public LXsltExtensionObject {
+ public:
+  std::vector<LWString> functionNames() const override { return {u"seen"}; }
+  LXsltValue call(const LWString&, const std::vector<LXsltValue>& args) override {
+    for (const LXsltValue& a : args) {
+      std::string d;
+      switch (a.kind) {
+        case LXsltValue::Kind::Text: d = "text:" + a.stringValue().toUtf8(); break;
+        case LXsltValue::Kind::Number: d = "number:" + a.stringValue().toUtf8(); break;
+        case LXsltValue::Kind::Boolean: d = "boolean:" + a.stringValue().toUtf8(); break;
+        case LXsltValue::Kind::Nodes:
+          d = "nodes";
+          // The nodes themselves: their names and their parents in the tree.
+          for (xmlNodePtr n : a.nodeList)
+            d += std::string(" ") + reinterpret_cast<const char*>(n->name) + "<" +
+                 (n->parent && n->parent->type == XML_ELEMENT_NODE ? reinterpret_cast<const char*>(n->parent->name) : "-");
+          d += " =" + a.stringValue().toUtf8();
+          break;
+      }
+      seen.push_back(d);
+    }
+    return LXsltValue::ofNumber(static_cast<double>(args.size()));
+  }
+  std::vector<std::string> seen;
+};
+
+TEST(XsltTest, ExtensionArgumentsKeepTheirTypesAndNodeSetsTheirNodes) {
+  ScratchDir dir;
+  ArgumentProbe probe;
+  XSLTDoc x;
+  x.load(LWString::fromUtf8(
+      dir.write("a.xsl",
+                "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform' xmlns:p='urn:probe'"
+                " xmlns:rd='urn:test:runtime'><xsl:output method='text'/>"
+                "<xsl:variable name='tree'><t>x</t><u>y</u></xsl:variable>"
+                "<xsl:template match='/'><xsl:value-of select=\"p:seen('s', 2.5, true(), /rd:page/rd:field, "
+                "/rd:page/rd:none)\"/>,<xsl:value-of select='p:seen($tree)'/></xsl:template></xsl:stylesheet>")
+          .c_str()));
+  x.setExtensionObject(&probe, u"urn:probe");
+  EXPECT_EQ(std::string(x.transform(pageDocument()).c_str()), "5,1");
+  std::vector<std::string> expected = {"text:s", "number:2.5", "boolean:true", "nodes field<page field<page =",
+                                       "nodes =", "nodes t<- u<- =x"};
+  EXPECT_EQ(probe.seen, expected);
 }
 
 TEST(XsltTest, StylesheetsWriteNoFilesAndReadNothingFromTheNetwork) {

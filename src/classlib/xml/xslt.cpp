@@ -14,11 +14,33 @@
 #include <cstdio>
 #include <string>
 
+#include "classlib/base/qvseam.h"
 #include "classlib/xml/dom_internal.h"
 #include "classlib/xml/stream_output.h"
 #include "platform/dqoz/dqoz.h"
 #include "platform/qvutil/qvutil.h"
 #include "web/wide_text.h"
+
+LWString LXsltValue::stringValue() const {
+  switch (kind) {
+    case Kind::Number: {
+      xmlChar* s = xmlXPathCastNumberToString(number);
+      LWString t = MSXMLDOM::wide(s ? s : BAD_CAST "");
+      xmlFree(s);
+      return t;
+    }
+    case Kind::Boolean: return LWString(boolean ? u"true" : u"false");
+    case Kind::Nodes: {
+      if (nodeList.empty() || !nodeList.front()) return LWString(u"");
+      xmlChar* s = xmlXPathCastNodeToString(nodeList.front());
+      LWString t = MSXMLDOM::wide(s ? s : BAD_CAST "");
+      xmlFree(s);
+      return t;
+    }
+    case Kind::Text: break;
+  }
+  return text.isNull() ? LWString(u"") : text;
+}
 
 namespace MSXMLDOM {
 
@@ -121,15 +143,36 @@ void stripDeclarationNodes(xmlDocPtr doc) {
   }
 }
 
+bool isXslElement(xmlNodePtr n, const char* name) {
+  return n->type == XML_ELEMENT_NODE && n->ns && xmlStrEqual(n->ns->href, XSLT_NAMESPACE) &&
+         xmlStrEqual(n->name, BAD_CAST name);
+}
+
 // Sets xsl:output/@encoding where the stylesheet has one.
 void rewriteOutputEncoding(xmlDocPtr doc, const char* encoding) {
   xmlNodePtr root = xmlDocGetRootElement(doc);
   if (!root || !root->ns || !xmlStrEqual(root->ns->href, XSLT_NAMESPACE)) return;
+  for (xmlNodePtr c = root->children; c; c = c->next)
+    if (isXslElement(c, "output") && xmlHasProp(c, BAD_CAST "encoding"))
+      xmlSetProp(c, BAD_CAST "encoding", BAD_CAST encoding);
+}
+
+// Hrefs of imports and includes written as environment paths
+// ("X_VELMO\WEB\..\std_types.xsl") are mapped to the host, so that the
+// stylesheet finds what they name.
+void mapImportPaths(xmlDocPtr doc) {
+  xmlNodePtr root = xmlDocGetRootElement(doc);
+  if (!root) return;
   for (xmlNodePtr c = root->children; c; c = c->next) {
-    if (c->type != XML_ELEMENT_NODE || !c->ns || !xmlStrEqual(c->ns->href, XSLT_NAMESPACE) ||
-        !xmlStrEqual(c->name, BAD_CAST "output"))
-      continue;
-    if (xmlHasProp(c, BAD_CAST "encoding")) xmlSetProp(c, BAD_CAST "encoding", BAD_CAST encoding);
+    if (!isXslElement(c, "import") && !isXslElement(c, "include")) continue;
+    xmlChar* href = xmlGetProp(c, BAD_CAST "href");
+    if (!href) continue;
+    std::string h = reinterpret_cast<const char*>(href);
+    xmlFree(href);
+    bool environmentPath = h.find('\\') != std::string::npos || (h.size() > 1 && h[1] == ':');
+    if (!environmentPath) continue;
+    std::string host = lqv::hostPath(h.c_str());
+    if (!host.empty()) xmlSetProp(c, BAD_CAST "href", BAD_CAST host.c_str());
   }
 }
 
@@ -137,6 +180,7 @@ void rewriteOutputEncoding(xmlDocPtr doc, const char* encoding) {
 xsltStylesheetPtr compileDocument(DocOwner& doc) {
   ErrorCapture errors;
   stripDeclarationNodes(doc.doc);
+  mapImportPaths(doc.doc);
   xsltStylesheetPtr style = xsltParseStylesheetDoc(doc.doc);
   if (!style) raiseXslt("The stylesheet does not compile: " + errors.text("unknown error"));
   doc.release();
@@ -214,32 +258,74 @@ void pushNodes(xmlXPathParserContextPtr ctxt, xsltTransformContextPtr tctxt, con
   valuePush(ctxt, xmlXPathWrapNodeSet(set));
 }
 
+// An argument of an extension function with its XPath type; a node set
+// keeps its nodes, which stay valid while the call runs.
+LXsltValue argumentValue(xmlXPathObjectPtr o) {
+  if (!o) return LXsltValue::ofText(u"");
+  switch (o->type) {
+    case XPATH_NUMBER: return LXsltValue::ofNumber(o->floatval);
+    case XPATH_BOOLEAN: return LXsltValue::ofBoolean(o->boolval != 0);
+    case XPATH_NODESET:
+    case XPATH_XSLT_TREE: {
+      LXsltValue v;
+      v.kind = LXsltValue::Kind::Nodes;
+      for (int i = 0; o->nodesetval && i < o->nodesetval->nodeNr; ++i) {
+        xmlNodePtr n = o->nodesetval->nodeTab[i];
+        if (!n) continue;
+        // A result tree fragment stands for the nodes at its top.
+        if (o->type == XPATH_XSLT_TREE && n->type == XML_DOCUMENT_NODE)
+          for (xmlNodePtr c = n->children; c; c = c->next) v.nodeList.push_back(c);
+        else
+          v.nodeList.push_back(n);
+      }
+      return v;
+    }
+    default: {
+      xmlChar* s = xmlXPathCastToString(o);
+      LXsltValue v = LXsltValue::ofText(s ? wide(s) : LWString(u""));
+      xmlFree(s);
+      return v;
+    }
+  }
+}
+
+// The XPath objects of a call's arguments, freed after the call.
+struct CallArguments {
+  std::vector<xmlXPathObjectPtr> objects;
+  CallArguments(xmlXPathParserContextPtr ctxt, int nargs) : objects(nargs > 0 ? static_cast<size_t>(nargs) : 0) {
+    for (int i = nargs - 1; i >= 0; --i) objects[static_cast<size_t>(i)] = valuePop(ctxt);
+  }
+  CallArguments(const CallArguments&) = delete;
+  CallArguments& operator=(const CallArguments&) = delete;
+  ~CallArguments() {
+    for (xmlXPathObjectPtr o : objects) xmlXPathFreeObject(o);
+  }
+};
+
+void pushResult(xmlXPathParserContextPtr ctxt, xsltTransformContextPtr tctxt, const LXsltValue& r) {
+  switch (r.kind) {
+    case LXsltValue::Kind::Text:
+      valuePush(ctxt, xmlXPathNewString(X(r.text.isNull() ? std::string() : utf8(r.text))));
+      break;
+    case LXsltValue::Kind::Number: valuePush(ctxt, xmlXPathNewFloat(r.number)); break;
+    case LXsltValue::Kind::Boolean: valuePush(ctxt, xmlXPathNewBoolean(r.boolean)); break;
+    case LXsltValue::Kind::Nodes: pushNodes(ctxt, tctxt, r.nodes); break;
+  }
+}
+
 void extensionTrampoline(xmlXPathParserContextPtr ctxt, int nargs) {
   xsltTransformContextPtr tctxt = xsltXPathGetTransformContext(ctxt);
   auto* state = tctxt ? static_cast<RunState*>(tctxt->_private) : nullptr;
-  std::vector<LWString> args(nargs > 0 ? static_cast<size_t>(nargs) : 0);
-  for (int i = nargs - 1; i >= 0; --i) {
-    xmlXPathObjectPtr o = valuePop(ctxt);
-    xmlChar* s = o ? xmlXPathCastToString(o) : nullptr;
-    args[static_cast<size_t>(i)] = s ? wide(s) : LWString(u"");
-    xmlFree(s);
-    xmlXPathFreeObject(o);
-  }
+  CallArguments objects(ctxt, nargs);
   if (!state || !state->extension) {
     xmlXPathErr(ctxt, XPATH_UNKNOWN_FUNC_ERROR);
     return;
   }
+  std::vector<LXsltValue> args;
+  for (xmlXPathObjectPtr o : objects.objects) args.push_back(argumentValue(o));
   std::string name = reinterpret_cast<const char*>(ctxt->context->function);
   try {
-    LXsltValue r = state->extension->call(LWString::fromUtf8(name.c_str()), args);
-    switch (r.kind) {
-      case LXsltValue::Kind::Text:
-        valuePush(ctxt, xmlXPathNewString(X(r.text.isNull() ? std::string() : utf8(r.text))));
-        break;
-      case LXsltValue::Kind::Number: valuePush(ctxt, xmlXPathNewFloat(r.number)); break;
-      case LXsltValue::Kind::Boolean: valuePush(ctxt, xmlXPathNewBoolean(r.boolean)); break;
-      case LXsltValue::Kind::Nodes: pushNodes(ctxt, tctxt, r.nodes); break;
-    }
+    pushResult(ctxt, tctxt, state->extension->call(LWString::fromUtf8(name.c_str()), args));
     return;
   } catch (const LException& e) {
     if (state->failure.empty())
@@ -335,9 +421,10 @@ struct TransformContext {
   }
 };
 
-// One run of a compiled stylesheet over a copy of the source.
-LCharBuffer applyStylesheet(xsltStylesheetPtr style, const LDOMNode& source, const std::map<LWString, LXsltValue>& params,
-                            LXsltExtensionObject* extension, const LWString& extensionNamespace) {
+// One run of a compiled stylesheet over a copy of the source; the result
+// document belongs to the caller.
+xmlDocPtr runStylesheet(xsltStylesheetPtr style, const LDOMNode& source, const std::map<LWString, LXsltValue>& params,
+                        LXsltExtensionObject* extension, const LWString& extensionNamespace) {
   ErrorCapture errors;
   DocOwner input(sourceCopy(source));
   TransformContext ctxt(style, input.doc);
@@ -357,7 +444,13 @@ LCharBuffer applyStylesheet(xsltStylesheetPtr style, const LDOMNode& source, con
   if (!state.failure.empty()) raiseXslt("The transformation stopped: " + state.failure);
   if (!result.doc || ctxt.p->state != XSLT_STATE_OK)
     raiseXslt("The transformation failed: " + errors.text("unknown error"));
+  return result.release();
+}
 
+// The output bytes of a result document as the stylesheet's xsl:output
+// asks for them.
+LCharBuffer serialiseResult(xsltStylesheetPtr style, xmlDocPtr result) {
+  ErrorCapture errors;
   const xmlChar* encoding = nullptr;
   XSLT_GET_IMPORT_PTR(encoding, style, encoding)
   xmlCharEncodingHandlerPtr encoder = nullptr;
@@ -368,16 +461,22 @@ LCharBuffer applyStylesheet(xsltStylesheetPtr style, const LDOMNode& source, con
   }
   // Without a named encoding the output is UTF-8; saying so keeps libxml2
   // from writing non-ASCII attribute characters as references.
-  if (!encoding && !result.doc->encoding) result.doc->encoding = xmlStrdup(BAD_CAST "UTF-8");
+  if (!encoding && !result->encoding) result->encoding = xmlStrdup(BAD_CAST "UTF-8");
   LMemoryStream out;
   xmlOutputBufferPtr buf = LStream_CreateXmlOutput(out, encoder);
   if (!buf) raise(lcom::E_OUTOFMEMORY_);
-  int written = xsltSaveResultTo(buf, result.doc, style);
+  int written = xsltSaveResultTo(buf, result, style);
   int closed = xmlOutputBufferClose(buf);
   if (written < 0 || closed < 0) raiseXslt("The transformation output could not be written: " + errors.text("write error"));
   LCharBuffer bytes;
   readStreamText(&out, &bytes, collectOutput, true);
   return bytes;
+}
+
+LCharBuffer applyStylesheet(xsltStylesheetPtr style, const LDOMNode& source, const std::map<LWString, LXsltValue>& params,
+                            LXsltExtensionObject* extension, const LWString& extensionNamespace) {
+  DocOwner result(runStylesheet(style, source, params, extension, extensionNamespace));
+  return serialiseResult(style, result.doc);
 }
 
 }  // namespace
@@ -459,18 +558,55 @@ void XsltOptimizedImpl::load(const LWString& path) {
     compile(path, m_template, nullptr);
 }
 
-LCharBuffer XsltOptimizedImpl::transform(const LDOMNode& source) {
+void XsltOptimizedImpl::loadDocument(const LDOMDocument& stylesheet, const LWString& baseDirectory) {
+  m_compilePath = LWString();
+  std::shared_ptr<XsltTemplate>& slot = m_outputEncoding.isEmpty() ? m_template : m_encodingTemplate;
+  xsltGuard([&] {
+    xmlNodePtr node = need(stylesheet.ref());
+    xmlDocPtr source = node->type == XML_DOCUMENT_NODE ? reinterpret_cast<xmlDocPtr>(node) : node->doc;
+    if (!xmlDocGetRootElement(source)) raiseXslt("The stylesheet document is empty.");
+    // The compiled form owns and changes its document: it gets a copy.
+    DocOwner copy(xmlCopyDoc(source, 1));
+    if (!copy.doc) raise(lcom::E_OUTOFMEMORY_);
+    if (!baseDirectory.isNull() && baseDirectory.length() > 0) {
+      std::string host = lqv::hostPath(utf8(baseDirectory).c_str());
+      if (!host.empty()) {
+        if (copy.doc->URL) xmlFree(const_cast<xmlChar*>(copy.doc->URL));
+        copy.doc->URL = xmlStrdup(X(host + "/generated.xsl"));
+      }
+    }
+    if (!m_outputEncoding.isEmpty()) rewriteOutputEncoding(copy.doc, m_outputEncoding.c_str());
+    xsltStylesheetPtr style = compileDocument(copy);
+    if (!slot) slot = std::make_shared<XsltTemplate>();
+    if (slot->style) xsltFreeStylesheet(slot->style);
+    slot->style = style;
+  });
+}
+
+const std::shared_ptr<XsltTemplate>& XsltOptimizedImpl::compiledSlot() {
   // A stylesheet object built with an output encoding uses the stylesheet
   // compiled with that encoding.
   std::shared_ptr<XsltTemplate>& slot = m_outputEncoding.isEmpty() ? m_template : m_encodingTemplate;
   if (!slot) slot = std::make_shared<XsltTemplate>();
   if (!slot->style) compile(m_compilePath, slot, m_outputEncoding.isEmpty() ? nullptr : m_outputEncoding.c_str());
-  return runProcessor(source, slot);
+  return slot;
 }
+
+LCharBuffer XsltOptimizedImpl::transform(const LDOMNode& source) { return runProcessor(source, compiledSlot()); }
 
 LCharBuffer XsltOptimizedImpl::runProcessor(const LDOMNode& source, const std::shared_ptr<XsltTemplate>& slot) {
   return xsltGuard(
       [&] { return applyStylesheet(slot->style, source, m_parameters, m_extension, m_extensionNamespace); });
+}
+
+LDOMDocument XsltOptimizedImpl::transformToDocument(const LDOMNode& source, bool freeThreaded) {
+  const std::shared_ptr<XsltTemplate>& slot = compiledSlot();
+  return xsltGuard([&] {
+    xmlDocPtr result = runStylesheet(slot->style, source, m_parameters, m_extension, m_extensionNamespace);
+    // The block lives on in the facade made while it is held here.
+    auto holder = DocHolder::adopt(result, freeThreaded);
+    return LDOMDocument(LDOMNode(NodeRef(reinterpret_cast<xmlNodePtr>(result))));
+  });
 }
 
 void XsltOptimizedImpl::setExtensionObject(LXsltExtensionObject* extension, const LWString& namespaceUri) {
@@ -556,6 +692,10 @@ XSLTDoc& XSLTDoc::operator=(const XSLTDoc& other) {
 
 void XSLTDoc::load(const LWString& path, bool importsOnly) { m_impl->load(path, importsOnly); }
 
+void XSLTDoc::loadDocument(const LDOMDocument& stylesheet, const LWString& baseDirectory) {
+  m_impl->loadDocument(stylesheet, baseDirectory);
+}
+
 void XSLTDoc::setExtensionObject(LXsltExtensionObject* extension, const LWString& namespaceUri) {
   m_impl->setExtensionObject(extension, namespaceUri);
 }
@@ -563,6 +703,10 @@ void XSLTDoc::setExtensionObject(LXsltExtensionObject* extension, const LWString
 void XSLTDoc::setParameter(const LWString& name, const LXsltValue& value) { m_impl->setParameter(name, value); }
 
 LCharBuffer XSLTDoc::transform(const LDOMNode& source) { return m_impl->transform(source); }
+
+LDOMDocument XSLTDoc::transformToDocument(const LDOMNode& source, bool freeThreaded) {
+  return m_impl->transformToDocument(source, freeThreaded);
+}
 
 std::unique_ptr<LWStringArray> XSLTDoc::getImports() const {
   if (!m_impl->imports()) throw LException("The stylesheet has no import list.");

@@ -3,6 +3,8 @@
 // XSLTDoc compiles a stylesheet file once and applies it to any number of
 // documents, with parameters and an extension object whose functions the
 // stylesheet calls in its namespace; copies share the compiled stylesheet.
+// A stylesheet is compiled from a file or from a document; hrefs of its
+// imports written as environment paths are mapped to the host.
 // LXslTransformer serialises one document through a stylesheet document in
 // a chosen output encoding. Results are the output bytes followed by a NUL;
 // the buffer's length is the true byte count (UTF-16 output has zero bytes).
@@ -25,6 +27,13 @@ struct LXsltValue {
   double number = 0;
   bool boolean = false;
   LDOMNode nodes;  // a fragment (its children), a document (its content) or one node
+  // An argument's node set, in document order (a result tree fragment
+  // stands for its top-level nodes): the nodes themselves, valid only
+  // during the call.
+  std::vector<xmlNodePtr> nodeList;
+
+  // The XPath string value: a node set gives that of its first node.
+  LWString stringValue() const;
 
   static LXsltValue ofText(const LWString& t) {
     LXsltValue v;
@@ -53,15 +62,15 @@ struct LXsltValue {
 
 // The extension object of a transformation: the stylesheet calls its
 // functions as prefix:name(...) with the prefix bound to the namespace given
-// to setExtensionObject. Arguments arrive as their XPath string values; a
-// node-set argument gives the string value of its first node. An exception
+// to setExtensionObject. Arguments arrive with their XPath types: texts,
+// numbers, booleans, and node sets as their nodes (nodeList). An exception
 // thrown by call stops the transformation, which then fails with its text.
 // The caller keeps the object alive across transformations.
 class LXsltExtensionObject {
  public:
   virtual ~LXsltExtensionObject() = default;
   virtual std::vector<LWString> functionNames() const = 0;
-  virtual LXsltValue call(const LWString& name, const std::vector<LWString>& args) = 0;
+  virtual LXsltValue call(const LWString& name, const std::vector<LXsltValue>& args) = 0;
 };
 
 namespace MSXMLDOM {
@@ -80,7 +89,13 @@ class XsltOptimizedImpl {
   void createTemplate();
   // Compiles the stylesheet file (a parse failure gives the parser's reason).
   void load(const LWString& path);
+  // Compiles a copy of the stylesheet document. Imports without a base of
+  // their own resolve against baseDirectory (an environment path) when one
+  // is given, else against the document's own location.
+  void loadDocument(const LDOMDocument& stylesheet, const LWString& baseDirectory);
   LCharBuffer transform(const LDOMNode& source);
+  // The result tree as a new document.
+  LDOMDocument transformToDocument(const LDOMNode& source, bool freeThreaded);
   void setExtensionObject(LXsltExtensionObject* extension, const LWString& namespaceUri);
   // Parameters handed to every transformation, in name order: texts as
   // strings, numbers and booleans as such, nodes as a node set of copies
@@ -89,6 +104,9 @@ class XsltOptimizedImpl {
 
  protected:
   void compile(const LWString& path, std::shared_ptr<XsltTemplate>& slot, const char* outputEncoding);
+  // The compiled stylesheet of this object, compiled from the file first
+  // when it is not yet.
+  const std::shared_ptr<XsltTemplate>& compiledSlot();
   LCharBuffer runProcessor(const LDOMNode& source, const std::shared_ptr<XsltTemplate>& slot);
 
   std::shared_ptr<XsltTemplate> m_encodingTemplate;
@@ -141,9 +159,12 @@ class XSLTDoc {
   virtual ~XSLTDoc() = default;
 
   void load(const LWString& path, bool importsOnly = false);
+  // Compiles a copy of a stylesheet document (see XsltOptimizedImpl).
+  void loadDocument(const LDOMDocument& stylesheet, const LWString& baseDirectory = LWString());
   void setExtensionObject(LXsltExtensionObject* extension, const LWString& namespaceUri);
   void setParameter(const LWString& name, const LXsltValue& value);
   LCharBuffer transform(const LDOMNode& source);
+  LDOMDocument transformToDocument(const LDOMNode& source, bool freeThreaded = false);
   LWString getName() const { return m_impl->name(); }
   bool isNamed(const char16_t* name) const { return m_impl->name().compare(name) == 0; }
   // A copy of the import list; throws LException when there is none.

@@ -28,19 +28,6 @@ std::string stylesheetPath(const TspApplication& app, long kind)
     return path;
 }
 
-// The stylesheet's output for the document, as text (UTF-8); failures of
-// the transformation become LXSLTException.
-LCharBuffer transformWith(WdInlinerStylesheet& stylesheet, const LDOMDocument& document)
-{
-    try {
-        LMemoryStream stream(1, nullptr, 2048);
-        stylesheet.transformToStream(document, stream);
-        return LStream_ReadAllText(stream);
-    } catch (const ComError& e) {
-        throw LXSLTException(e.description() && *e.description() ? e.description() : comErrorText(e).c_str());
-    }
-}
-
 }  // namespace
 
 // ---- TSP stylesheet sets ------------------------------------------------------------------
@@ -79,9 +66,12 @@ TspStylesheetSet WAMBuilder::makeTspStylesheetSet(WebGenerationContext& context,
     } catch (const WdInlinerException& e) {
         throw LXSLTException(e.message());
     }
-    set.stylesheet = std::make_shared<WdInlinerStylesheet>();
-    set.stylesheet->setExtensionObject(set.inliner.get(), LWString(tsml::kWdNamespace));
-    set.stylesheet->loadStylesheet(LWString::fromMultiByte(generationPath.c_str()));
+    set.stylesheet.setExtensionObject(set.inliner.get(), LWString(tsml::kWdNamespace));
+    try {
+        set.stylesheet.load(LWString::fromMultiByte(generationPath.c_str()));
+    } catch (const LXSLTException&) {
+        // Reported by each transformation, which compiles the file again.
+    }
     LDOMDocument definition(true, false);
     definition.load(LWString::fromMultiByte(definitionPath.c_str()));
     set.definition = XsltDomDocument(definition);
@@ -119,7 +109,7 @@ void WebRoutineBuilder::createXsltDocuments(WebGenerationContext& context)
         }
         try {
             TspStylesheetSet set = m_wam.getTspStylesheetSet(context, app);
-            LCharBuffer xsl = transformWith(*set.stylesheet, m_document);
+            LCharBuffer xsl = set.stylesheet.transform(m_document);
             P3142_Trace(m_wam.m_trace, 2, "\r\nThe result XSLT stylesheet (UTF8):");
             if (m_wam.m_trace)
                 m_wam.m_trace->write(2, xsl.c_str() ? xsl.c_str() : "");

@@ -16,7 +16,6 @@
 #include "platform/dqoo/dqoo_wam.h"
 #include "web/tsml/tsml_node.h"
 #include "web/tsml/weblet_info.h"
-#include "web/xslt/inliner_stylesheet.h"
 #include "web/xslt/weblet_inliner.h"
 
 class WAMBuilder;
@@ -68,11 +67,11 @@ using TspApplicationList = std::vector<TspApplication>;
 
 // The stylesheets of one technology-service application: its generation
 // stylesheet with the weblet inliner as extension object, and its
-// definition document.  Copies share the inliner and the stylesheet.
+// definition document.  Copies share the inliner and the compiled stylesheet.
 struct TspStylesheetSet {
     LWString key;  // TSP ":" application
     LComPtr<WdGenWebletInliner> inliner;
-    std::shared_ptr<WdInlinerStylesheet> stylesheet;
+    XSLTDoc stylesheet;
     XsltDomDocument definition;
 };
 

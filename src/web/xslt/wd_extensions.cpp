@@ -5,6 +5,7 @@
 #include <libxml/xpathInternals.h>
 
 #include <cstdarg>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -265,12 +266,81 @@ WdResult WdXsltExtensions::callExtension(WdDispParams* params, WdVariant* result
     return wd::S_OK_;
 }
 
-std::vector<const char16_t*> WdXsltExtensions::functionNames() const
+std::vector<LWString> WdXsltExtensions::functionNames() const
 {
-    std::vector<const char16_t*> names;
+    std::vector<LWString> names;
     for (uint32_t i = 0; i < m_count; ++i)
-        names.push_back(m_table[i].name);
+        names.emplace_back(m_table[i].name);
     return names;
+}
+
+namespace {
+
+WdVariant argumentVariant(const LXsltValue& value)
+{
+    WdVariant v;
+    switch (value.kind) {
+    case LXsltValue::Kind::Text: return WdVariant::text(value.stringValue());
+    case LXsltValue::Kind::Number:
+        v.vt = WdVariant::R8;
+        v.dblVal = value.number;
+        break;
+    case LXsltValue::Kind::Boolean:
+        v.vt = WdVariant::Bool;
+        v.boolVal = value.boolean;
+        break;
+    case LXsltValue::Kind::Nodes:
+        v.vt = WdVariant::Dispatch;
+        v.nodes = value.nodeList;
+        break;
+    }
+    return v;
+}
+
+LXsltValue resultValue(const WdVariant& r)
+{
+    switch (r.vt) {
+    case WdVariant::Bstr: return LXsltValue::ofText(r.bstr);
+    case WdVariant::Unknown: return LXsltValue::ofNodes(r.unknown);
+    case WdVariant::R8: return LXsltValue::ofNumber(r.dblVal);
+    case WdVariant::I4: return LXsltValue::ofNumber(r.lVal);
+    case WdVariant::Bool: return LXsltValue::ofBoolean(r.boolVal);
+    default: return LXsltValue::ofText(u"");
+    }
+}
+
+std::string callFailure(WdResult code, const WdExcepInfo& exception)
+{
+    char head[80];
+    std::snprintf(head, sizeof head, "%s (0x%08X)", wd::resultName(code), code);
+    std::string text = head;
+    if (code == wd::DISP_E_EXCEPTION_) {
+        text += ", code " + std::to_string(exception.wCode);
+        if (!exception.description.isNull() && exception.description.length() > 0)
+            text += ": " + exception.description.toUtf8();
+    }
+    return text;
+}
+
+}  // namespace
+
+LXsltValue WdXsltExtensions::call(const LWString& name, const std::vector<LXsltValue>& args)
+{
+    WdDispParams params;
+    // The array holds the arguments last-first.
+    for (auto a = args.rbegin(); a != args.rend(); ++a)
+        params.args.push_back(argumentVariant(*a));
+    const char16_t* names[] = {name.c_str()};
+    int32_t dispid = 0;
+    uint32_t argumentError = 0;
+    WdVariant result;
+    WdExcepInfo exception;
+    WdResult code = GetIDsOfNames(IID_NULL_, names, 1, 0, &dispid);
+    if (code == wd::S_OK_)
+        code = Invoke(dispid, IID_NULL_, 0, wd::DISPATCH_METHOD_, &params, &result, &exception, &argumentError);
+    if (code != wd::S_OK_)
+        throw WdInlinerException(callFailure(code, exception).c_str());
+    return resultValue(result);
 }
 
 void WdXsltExtensions_traceLine(const WdXsltExtensions* object, int32_t level, const char* text)

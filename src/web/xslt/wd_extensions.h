@@ -3,16 +3,23 @@
 // "{wd:name('arg', 'arg')}", so that the call survives into the generated
 // stylesheet and is resolved at run time.  Reference-counted: the creator
 // takes the first reference and the last Release deletes the object.
+//
+// A transformation reaches the object as the class library's extension
+// object: each call goes through GetIDsOfNames and Invoke, with node-set
+// arguments handed over as node lists and a document-fragment result handed
+// back as a node set.  A failed call stops the transformation with the
+// call's result and text.
 #pragma once
 
 #include <atomic>
 #include <vector>
 
+#include "classlib/xml/xslt.h"
 #include "web/xslt/wd_dispatch.h"
 
 class LTraceWriter;
 
-class WdXsltExtensions {
+class WdXsltExtensions : public LXsltExtensionObject {
 public:
     WdXsltExtensions();
     WdXsltExtensions(const WdXsltExtensions&) = delete;
@@ -27,12 +34,15 @@ public:
                                    int32_t* dispids);
     virtual WdResult Invoke(int32_t dispid, const WdIid& iid, uint32_t locale, uint16_t flags, WdDispParams* params,
                             WdVariant* result, WdExcepInfo* exception, uint32_t* argumentError);
-    virtual ~WdXsltExtensions() = default;
+    ~WdXsltExtensions() override = default;
     virtual WdResult callExtension(WdDispParams* params, WdVariant* result, WdExcepInfo* exception,
                                    uint32_t* argumentError, const char16_t* name, int32_t expected);
 
     // The names a stylesheet may call (what the transformation registers).
-    virtual std::vector<const char16_t*> functionNames() const;
+    std::vector<LWString> functionNames() const override;
+    // A stylesheet's call, by name through GetIDsOfNames and Invoke; a failed
+    // call throws WdInlinerException with the result code and text.
+    LXsltValue call(const LWString& name, const std::vector<LXsltValue>& args) override;
     // The trace writer of the object, null when it traces nothing.
     virtual LTraceWriter* traceWriter() const { return nullptr; }
 

@@ -39,6 +39,15 @@ LDOMDocument loadQuietly(const char* path)
     return doc;
 }
 
+// Loads the stylesheet file; a failure is not reported here but by the
+// first transformation, which compiles the file again.
+void loadDeferred(XSLTDoc& stylesheet, const char* path)
+{
+    try {
+        stylesheet.load(wideOf(path));
+    } catch (const LXSLTException&) {}
+}
+
 }  // namespace
 
 WdWebletInliner::WdWebletInliner() = default;
@@ -56,7 +65,7 @@ void WdWebletInliner::initialize(const char* tsp, const char* application, const
         m_language = LCharBuffer(language ? language : "");
         char path[kPathBuffer];
         std::snprintf(path, sizeof path, "%s\\tsp_global_qvml_webroutine.xsl", stylesheetsHome ? stylesheetsHome : "");
-        m_webroutine.loadStylesheet(wideOf(path));
+        loadDeferred(m_webroutine, path);
 
         std::snprintf(path, sizeof path, "%s\\tsp_global_inline_weblet.xsl", stylesheetsHome ? stylesheetsHome : "");
         LDOMDocument inlineWeblet = loadQuietly(path);
@@ -65,11 +74,11 @@ void WdWebletInliner::initialize(const char* tsp, const char* application, const
             LDOMNodeList imports = inlineWeblet.selectNodes(u"/xsl:transform/xsl:import[@wd:tsp-stylesheet]");
             if (imports.getLength() > 0)
                 imports.item(0).getAttributes().getNamedItem(u"href").setNodeValue(wideOf(tspStylesheetPath));
-            m_inlineWeblet.setStylesheet(inlineWeblet);
+            m_inlineWeblet.loadDocument(inlineWeblet);
         } else {
-            m_inlineWeblet.loadStylesheet(wideOf(path));
+            loadDeferred(m_inlineWeblet, path);
         }
-        m_inlineWeblet.setParameter(u"g_import_path", WdVariant::text(wideOf(temporaryDirectory)));
+        m_inlineWeblet.setParameter(u"g_import_path", LXsltValue::ofText(wideOf(temporaryDirectory)));
 
         m_designDirectory = wideOf(webletDesignDirectory);
         m_temporaryDirectory = wideOf(temporaryDirectory);
@@ -80,19 +89,14 @@ void WdWebletInliner::initialize(const char* tsp, const char* application, const
             m_trace = trace;
             LDOMDocument formatter(true, false);
             formatter.loadXML(P3142_TraceFormatterText());
-            formatter.setProperty(LDOMProperty_SelectionNamespaces,
-                                  LWString(u"xmlns:xsl='http://www.w3.org/1999/XSL/Transform'"));
-            LDOMNode encoding = formatter.selectSingleNode(u"/xsl:transform/xsl:output/@encoding");
-            if (!encoding.isNull()) {
-                char charset[26] = "";
-                UTC_GetIANACharset(0, 0, charset, sizeof charset);
-                encoding.setNodeValue(wideOf(charset));
-            }
-            m_formatter.setStylesheet(formatter);
+            char charset[26] = "";
+            UTC_GetIANACharset(0, 0, charset, sizeof charset);
+            MSXMLDOM::setStylesheetOutputEncoding(formatter, charset);
+            m_formatter.loadDocument(formatter);
         }
     } catch (const ComError& e) {
         throw WdInlinerException(("initialize: " + describe(e)).c_str());
-    } catch (const LDOMException& e) {
+    } catch (const LException& e) {
         throw WdInlinerException((std::string("initialize: ") + (e.message() ? e.message() : "")).c_str());
     }
 }
@@ -102,13 +106,11 @@ void WdWebletInliner::traceDom(int32_t level, const LDOMDocument& document)
     if (!traceEnabled(level))
         return;
     try {
-        LMemoryStream stream(1, nullptr, 2048);
-        m_formatter.transformToStream(document, stream);
-        LCharBuffer text = LStream_ReadAllText(stream);
+        LCharBuffer text = m_formatter.transform(document);
         m_trace->write(level, text.c_str() ? text.c_str() : "");
         m_trace->write(level, "");
-    } catch (const ComError& e) {
-        WdXsltExtensions_trace(this, level, "Failed to format DOM: %s", describe(e).c_str());
+    } catch (const LException& e) {
+        WdXsltExtensions_trace(this, level, "Failed to format DOM: %s", e.message() ? e.message() : "");
     }
 }
 
@@ -120,12 +122,12 @@ LDOMDocumentFragment WdWebletInliner::doInline(WdGenInlinerTsmlDoc& doc, const c
             WdXsltExtensions_trace(this, 2, "\r\n%s inliner TSML document:", heading);
             traceDom(2, doc.document);
         }
-        LDOMDocument input = m_webroutine.transform(doc.document, false);
+        LDOMDocument input = m_webroutine.transformToDocument(doc.document, false);
         if (traceEnabled(2)) {
             WdXsltExtensions_trace(this, 2, "\r\n%s inliner input QVML:", heading);
             traceDom(2, input);
         }
-        LDOMDocument webletXsl = m_inlineWeblet.transform(doc.document, true);
+        LDOMDocument webletXsl = m_inlineWeblet.transformToDocument(doc.document, true);
         if (traceEnabled(2)) {
             WdXsltExtensions_trace(this, 2, "\r\n%s inliner XSL stylesheet:", heading);
             traceDom(2, webletXsl);
@@ -140,10 +142,10 @@ LDOMDocumentFragment WdWebletInliner::doInline(WdGenInlinerTsmlDoc& doc, const c
             }
         }
         WdXsltExtensionsPtr plain(new WdXsltExtensions());
-        WdInlinerStylesheet nested;
+        XSLTDoc nested;
         nested.setExtensionObject(plain.get(), LWString(tsml::kWdNamespace));
-        nested.setStylesheet(webletXsl, m_temporaryDirectory);
-        LDOMDocument result = nested.transform(input, false);
+        nested.loadDocument(webletXsl, m_temporaryDirectory);
+        LDOMDocument result = nested.transformToDocument(input, false);
         if (traceEnabled(2)) {
             WdXsltExtensions_trace(this, 2, "\r\n%s inliner result fragment:", heading);
             traceDom(2, result);
@@ -162,7 +164,7 @@ LDOMDocumentFragment WdWebletInliner::doInline(WdGenInlinerTsmlDoc& doc, const c
     } catch (const ComError& e) {
         WdXsltExtensions_trace(this, 0, "doInline: %s", describe(e).c_str());
         throw;
-    } catch (const LDOMException& e) {
+    } catch (const LException& e) {
         WdXsltExtensions_trace(this, 0, "doInline: %s", e.message() ? e.message() : "");
         throw ComError(lcom::E_FAIL_, "libxml2", e.message());
     }
@@ -191,10 +193,10 @@ WdResult WdGenWebletInliner::Invoke(int32_t dispid, const WdIid& iid, uint32_t l
     return WdWebletInliner::Invoke(dispid, iid, locale, flags, params, result, exception, argumentError);
 }
 
-std::vector<const char16_t*> WdGenWebletInliner::functionNames() const
+std::vector<LWString> WdGenWebletInliner::functionNames() const
 {
-    std::vector<const char16_t*> names = WdWebletInliner::functionNames();
-    names.push_back(kInlineWeblet);
+    std::vector<LWString> names = WdWebletInliner::functionNames();
+    names.emplace_back(kInlineWeblet);
     return names;
 }
 

@@ -10,8 +10,8 @@
 #include "classlib/base/lstrings.h"
 #include "classlib/base/trace.h"
 #include "classlib/xml/xslt_cache.h"
+#include "classlib/xml/xslt.h"
 #include "web/xslt/inliner_doc.h"
-#include "web/xslt/inliner_stylesheet.h"
 #include "web/xslt/wd_extensions.h"
 
 class WdWebletInliner;
@@ -59,9 +59,9 @@ public:
     static long putWebletXslInTempDir(void* context, long ignored, void* record);
 
 protected:
-    WdInlinerStylesheet m_webroutine;
-    WdInlinerStylesheet m_inlineWeblet;
-    WdInlinerStylesheet m_formatter;
+    XSLTDoc m_webroutine;
+    XSLTDoc m_inlineWeblet;
+    XSLTDoc m_formatter;
     LCharBuffer m_tsp;
     LCharBuffer m_application;
     LCharBuffer m_language;
@@ -84,7 +84,7 @@ public:
                     WdVariant* result, WdExcepInfo* exception, uint32_t* argumentError) override;
     virtual WdResult inlineWeblet(WdDispParams* params, WdVariant* result, WdExcepInfo* exception,
                                   uint32_t* argumentError);
-    std::vector<const char16_t*> functionNames() const override;
+    std::vector<LWString> functionNames() const override;
 
     WdGenInlinerTsmlDoc& document() { return m_doc; }
 
