@@ -113,14 +113,7 @@ void P3116_WriteFieldRecord(LAYOUT_FIELD_ENTRY &e, int32_t format)
     e.lLine = r.candLine;
     e.lColumn = r.mirror == 'Y' ? r.width - e.lWidth - r.candColumn + 2 : r.candColumn;
     PostEvent(3, &e);
-    FFC_WORK_RECORD w;
-    WF_BlankRecord(r.ctx, &w);
-    std::memcpy(w.acKind, LAYOUT_KIND_PRTFLD, 10);
-    std::memcpy(w.acName, r.formatName[format], 8);
-    int32_t number = e.lFieldNumber;
-    FIX_LongToDigits(&number, 4, w.acQualifier);
-    std::memcpy(w.acData, &e, sizeof e);
-    WF_lWrite(r.ctx, &w);
+    WriteEntryRecord(r, LAYOUT_KIND_PRTFLD, format, e.lFieldNumber, e);
     e.lLine = line;
     e.lColumn = column;
 }

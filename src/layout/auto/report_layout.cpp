@@ -40,8 +40,7 @@ std::string ItemName(const LAYOUT_FIELD_ENTRY &e)
 
 bool CallbackPresent()
 {
-    const Report &r = Rpt();
-    return r.callback && r.lpc && r.cmpe;
+    return Rpt().callbackPresent();
 }
 
 bool HeadOrFoot()
@@ -73,21 +72,10 @@ void SetSlot(const char *msgId, const std::string &data, bool blankFirst)
 void P3116_ReportMessage()
 {
     Report &r = Rpt();
-    FFC_CHECK_STATE &st = *r.state;
-    PostEvent(4, r.current > 0 && r.current <= r.count ? &Item(r.current) : nullptr);
+    PostEvent(4, r.currentEntry());
     if (CallbackPresent())
         return;
-    FFC_CHECK_MESSAGE m{};
-    m.ulLine = st.lLine < 0 ? 0 : static_cast<uint32_t>(st.lLine);
-    std::memcpy(m.acCommand, st.acCommand, 10);
-    m.usPass = static_cast<uint16_t>(st.lPass);
-    m.ulSubLine = st.lLineWord < 0 ? 0 : static_cast<uint32_t>(st.lLineWord);
-    m.cSeverity = st.cFinalSeverity;
-    std::memcpy(m.acMsgId, st.acFinalMsgId, 7);
-    std::memcpy(m.acObject, r.ctx->acObjectName, 10);
-    std::memcpy(m.acText, st.acFinalText, sizeof m.acText);
-    RS_sAddRunMessage(r.ctx, &m);
-    P9006_fCountMessage(&st.stats, st.cFinalSeverity, st.lPass);
+    AddFinalMessage(r);
 }
 
 void P3116_IssueMessage(char severity, unsigned long number, const std::string &value)
@@ -236,16 +224,6 @@ void P3116_LayoutReport()
     P3116_PlaceAutomatically();
 }
 
-// Line (last 4 digits), second sequence number (4 digits), 2 blanks.
-void CommandQualifier(char *qualifier)
-{
-    const FFC_CHECK_STATE &st = *Rpt().state;
-    int32_t line = st.lLine, second = st.lLineWord;
-    FIX_LongToDigits(&line, 4, qualifier);
-    FIX_LongToDigits(&second, 4, qualifier + 4);
-    std::memset(qualifier + 8, ' ', 2);
-}
-
 void P3116_WriteFormatRecords()
 {
     Report &r = Rpt();
@@ -256,12 +234,7 @@ void P3116_WriteFormatRecords()
         r.error = 'Y';
         return;
     }
-    FFC_WORK_RECORD w;
     for (int32_t f = 1; f <= r.highestFormat; ++f) {
-        WF_BlankRecord(r.ctx, &w);
-        std::memcpy(w.acKind, LAYOUT_KIND_PRTFMT, 10);
-        checker::Pad(w.acName, sizeof w.acName, r.commandName);
-        CommandQualifier(w.acQualifier);
         PRTFMT_DATA fmt;
         std::memset(&fmt, ' ', sizeof fmt);
         std::memcpy(fmt.acFormat, r.formatName[f], 8);
@@ -272,18 +245,7 @@ void P3116_WriteFormatRecords()
         fmt.lItems = r.items[f];
         fmt.lItems2 = r.items2[f];
         fmt.lConditions = r.slots[f].lCount;
-        std::memcpy(w.acData, &fmt, sizeof fmt);
-        WF_lWrite(r.ctx, &w);
-        if (r.slots[f].lCount <= 0)
-            continue;
-        const char *slot = reinterpret_cast<const char *>(&r.slots[f]);
-        WF_BlankRecord(r.ctx, &w);
-        std::memcpy(w.acKind, LAYOUT_KIND_PRTFMTCO, 10);
-        std::memcpy(w.acName, r.formatName[f], 8);
-        std::memcpy(w.acData, slot, 500);
-        WF_lWrite(r.ctx, &w);
-        std::memcpy(w.acData, slot + 500, 104);
-        WF_lWrite(r.ctx, &w);
+        WriteFormatRecord(r, LAYOUT_KIND_PRTFMT, &fmt, sizeof fmt, LAYOUT_KIND_PRTFMTCO, f);
     }
 }
 
@@ -324,26 +286,13 @@ extern "C" void P3116_DesignReport(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pStat
 {
     Report &r = Rpt();
     r = Report{};
-    r.ctx = pContext;
-    r.state = pState;
-    r.process = pProcess;
-    r.function = pFunction;
-    r.command = pCommand;
-    r.formatCounter = plFormatCounter;
+    StartLayoutRun(r, pContext, pState, pProcess, pFunction, pCommand, plFormatCounter, cMirror, pachMsgQueue,
+                   pachSystemFlags, pLpcAnchor, pCmpeAnchor, pfnCallback);
     r.itemCounter = plItemCounter;
     r.reportNumber = plReportNumber ? *plReportNumber : 1;
     r.savedCounter = plSavedValueCounter;
-    r.mirror = cMirror;
     r.reportTable = pReportTable;
-    if (pachMsgQueue)
-        std::memcpy(r.msgQueue, pachMsgQueue, 10);
-    r.systemFlags = pachSystemFlags;
-    r.lpc = pLpcAnchor;
-    r.cmpe = pCmpeAnchor;
-    r.callback = pfnCallback;
-    r.commandName = dqov::cmdparm::CommandNameOf(*pCommand);
     std::memset(pState->acFinalText, ' ', sizeof pState->acFinalText);
-    P8061_GetSessionDesignAdjustAttributes(pContext, &r.adjHeadings, &r.adjLabels, &r.adjDescriptions, &r.adjTexts);
     for (auto &name : r.formatName)
         std::memset(name, ' ', sizeof name);
     P3116_StartReportDesign();
@@ -351,6 +300,5 @@ extern "C" void P3116_DesignReport(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pStat
     if (r.error != 'Y' && !CallbackPresent())
         P3116_WriteFormatRecords();
     P3116_CompleteReportDesign();
-    r.callback = nullptr;
-    r.lpc = r.cmpe = nullptr;
+    EndLayoutRun(r);
 }

@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "dqov/layout_records.h"
+#include "layout/auto/layout_run.h"
 #include "layout/layout.h"
 
 namespace layout::report {
 
-constexpr int kFormats = 20;
+constexpr int kFormats = kLayoutFormats;
 constexpr int kEntries = 100;
 constexpr int32_t kBufferSize = 30000;
 
@@ -26,33 +27,16 @@ struct RPT_START_INFO {
     int32_t lFirstColumn, lLastColumn, lFirstLine, lLastLine, lLineOffset;
 };
 
-struct Report {
-    FFC_CONTEXT *ctx = nullptr;
-    FFC_CHECK_STATE *state = nullptr;
-    const FFC_PROCESS_DEFINITION *process = nullptr;
-    const FFC_FUNCTION_DEFINITION *function = nullptr;
-    FFC_PARSED_COMMAND *command = nullptr;
-    int32_t *formatCounter = nullptr, *itemCounter = nullptr, *savedCounter = nullptr;
+struct Report : LayoutRun {
+    int32_t *itemCounter = nullptr, *savedCounter = nullptr;
     int32_t reportNumber = 1;
-    char mirror = 'N';
     const void *reportTable = nullptr;
-    char msgQueue[10]{};
-    const char *systemFlags = nullptr;
-    void *lpc = nullptr, *cmpe = nullptr;
-    LAYOUT_DESIGN_CALLBACK callback = nullptr;
-    int32_t adjHeadings = 0, adjLabels = 0, adjDescriptions = 0, adjTexts = 0;
 
-    std::vector<LAYOUT_FIELD_ENTRY> table;
-    int32_t count = 0, current = 0;
-    LAYOUT_FORMAT_SLOT slots[kFormats + 1]{};
-    char formatName[kFormats + 1][8]{};
-    char formatKind[kFormats + 1][6]{};
     int32_t firstLine[kFormats + 1]{}, lastLine[kFormats + 1]{}, items[kFormats + 1]{}, items2[kFormats + 1]{};
     int32_t onChange[kFormats + 1]{};
     int32_t highestFormat = 0;
     std::vector<char> buffer;
     char lineKind[6]{};
-    char error = 'N';
 
     /* geometry and position */
     int32_t width = 0, overflow = 0, pageSize = 0, pages = 1, lastReportLine = 0;
@@ -66,7 +50,6 @@ struct Report {
     int32_t candPage = 0, candLine = 0, candColumn = 0, startIndex = 0, endIndex = 0;
 
     RPT_START_INFO start{};
-    std::string commandName;
 };
 
 Report &Rpt();

@@ -37,8 +37,7 @@ std::string EntryName(const LAYOUT_FIELD_ENTRY &e)
 
 bool CallbackPresent()
 {
-    const Dialogue &d = Screen();
-    return d.callback && d.lpc && d.cmpe;
+    return Screen().callbackPresent();
 }
 
 void PostEvent(int code, void *entry, intptr_t v1, intptr_t v2, intptr_t v3, intptr_t v4, void *start)
@@ -62,21 +61,10 @@ void P3111_IssueMessage(char severity)
     Dialogue &d = Screen();
     FFC_CHECK_STATE &st = *d.state;
     st.cFinalSeverity = severity;
-    void *entry = d.current > 0 && d.current <= d.count ? &Entry(d.current) : nullptr;
-    PostEvent(5, entry, reinterpret_cast<intptr_t>(&st));
+    PostEvent(5, d.currentEntry(), reinterpret_cast<intptr_t>(&st));
     if (CallbackPresent())
         return;
-    FFC_CHECK_MESSAGE m{};
-    m.ulLine = st.lLine < 0 ? 0 : static_cast<uint32_t>(st.lLine);
-    std::memcpy(m.acCommand, st.acCommand, 10);
-    m.usPass = static_cast<uint16_t>(st.lPass);
-    m.ulSubLine = st.lLineWord < 0 ? 0 : static_cast<uint32_t>(st.lLineWord);
-    m.cSeverity = severity;
-    std::memcpy(m.acMsgId, st.acFinalMsgId, 7);
-    std::memcpy(m.acObject, d.ctx->acObjectName, 10);
-    std::memcpy(m.acText, st.acFinalText, sizeof m.acText);
-    RS_sAddRunMessage(d.ctx, &m);
-    P9006_fCountMessage(&st.stats, severity, st.lPass);
+    AddFinalMessage(d);
 }
 
 void IssueFinding(char severity, const char *msgId, const std::string &data)
@@ -264,36 +252,22 @@ extern "C" void P3111_DesignDialogue(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pSt
 {
     Dialogue &d = Screen();
     d = Dialogue{};
-    d.ctx = pContext;
-    d.state = pState;
-    d.process = pProcess;
-    d.function = pFunction;
-    d.command = pCommand;
-    d.formatCounter = plFormatCounter;
+    StartLayoutRun(d, pContext, pState, pProcess, pFunction, pCommand, plFormatCounter, cMirror, pachMsgQueue,
+                   pachSystemFlags, pLpcAnchor, pCmpeAnchor, pfnCallback);
     d.fieldCounter = plFieldCounter;
     d.flag30 = pcFlag30;
-    d.mirror = cMirror;
     d.singlePage = cSinglePage;
     d.noFrame = cNoFrame;
     d.screenLines = lScreenLines;
-    if (pachMsgQueue)
-        std::memcpy(d.msgQueue, pachMsgQueue, 10);
-    d.systemFlags = pachSystemFlags;
-    d.lpc = pLpcAnchor;
-    d.cmpe = pCmpeAnchor;
-    d.callback = pfnCallback;
-    d.commandName = dqov::cmdparm::CommandNameOf(*pCommand);
-    P8061_GetSessionDesignAdjustAttributes(pContext, &d.adjHeadings, &d.adjLabels, &d.adjDescriptions, &d.adjTexts);
     int16_t status = P3111_sStartDialogueDesign();
     FillStartInfo();
     PostEvent(0, nullptr, reinterpret_cast<intptr_t>(pState), 0, 0, 0, &d.start);
     if (status >= 0) {
         P3111_LayoutMainRecord();
-        PostEvent(1, d.current > 0 && d.current <= d.count ? &Entry(d.current) : nullptr);
+        PostEvent(1, d.currentEntry());
         P3111_LayoutBrowseList();
         P3111_WriteFormatRecords();
     }
     P3111_CompleteDialogueDesign();
-    d.callback = nullptr;
-    d.lpc = d.cmpe = nullptr;
+    EndLayoutRun(d);
 }

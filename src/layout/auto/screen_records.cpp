@@ -14,15 +14,6 @@ namespace layout::screen {
 namespace {
 
 // Line (4 digits), second sequence number (4 digits) and 2 blanks.
-void CommandQualifier(char *qualifier)
-{
-    const FFC_CHECK_STATE &st = *Screen().state;
-    int32_t line = st.lLine, second = st.lLineWord;
-    FIX_LongToDigits(&line, 4, qualifier);
-    FIX_LongToDigits(&second, 4, qualifier + 4);
-    std::memset(qualifier + 8, ' ', 2);
-}
-
 void GiveErrorIndicator(LAYOUT_FIELD_ENTRY &e, int32_t format)
 {
     Dialogue &d = Screen();
@@ -99,13 +90,8 @@ void P3111_WriteFieldRecord(LAYOUT_FIELD_ENTRY &e, int32_t page)
     Dialogue &d = Screen();
     if (page < 1 || page > kFormats)
         return;
-    FFC_WORK_RECORD r;
-    WF_BlankRecord(d.ctx, &r);
-    std::memcpy(r.acKind, LAYOUT_KIND_RCDFLD, 10);
-    std::memcpy(r.acName, d.formatName[page], 8);
-    int32_t number = ++*d.fieldCounter;
+    const int32_t number = ++*d.fieldCounter;
     e.lFieldNumber = number;
-    FIX_LongToDigits(&number, 4, r.acQualifier);
     const int32_t line = e.lLine, column = e.lColumn;
     if (e.cUsage != 'H') {
         e.lLine += d.lineOffset;
@@ -115,8 +101,7 @@ void P3111_WriteFieldRecord(LAYOUT_FIELD_ENTRY &e, int32_t page)
     GiveErrorIndicator(e, page);
     GiveConditionIndicator(e, page);
     PostEvent(4, &e);
-    std::memcpy(r.acData, &e, sizeof e);
-    WF_lWrite(d.ctx, &r);
+    WriteEntryRecord(d, LAYOUT_KIND_RCDFLD, page, number, e);
     e.lLine = line;
     e.lColumn = column;
 }
@@ -139,8 +124,8 @@ void P3111_WriteFormatRecords()
     if (screenCommand && overlay && multiPage) {
         IssueFinding('F', "PRC0199", std::string(line, 4));
         d.error = 'Y';
-        if (d.current > 0 && d.current <= d.count)
-            Entry(d.current).cFailed = 'Y';
+        if (LAYOUT_FIELD_ENTRY *e = d.currentEntry())
+            e->cFailed = 'Y';
     }
     if (d.ctx->cOption == 'G' && multiPage) {
         ++d.ctx->lMultiPageScreens;
@@ -153,12 +138,7 @@ void P3111_WriteFormatRecords()
     }
     if (CallbackPresent())
         return;
-    FFC_WORK_RECORD r;
     for (int32_t f = 1; f <= formats; ++f) {
-        WF_BlankRecord(d.ctx, &r);
-        std::memcpy(r.acKind, LAYOUT_KIND_RCDFMT, 10);
-        checker::Pad(r.acName, sizeof r.acName, d.commandName);
-        CommandQualifier(r.acQualifier);
         RCDFMT_DATA fmt;
         std::memset(&fmt, ' ', sizeof fmt);
         std::memcpy(fmt.acFormat, d.formatName[f], 8);
@@ -171,18 +151,7 @@ void P3111_WriteFormatRecords()
         fmt.lCounted = d.counted[f];
         fmt.lHeadingLines = d.headingLines[f];
         fmt.lConditions = d.slots[f].lCount;
-        std::memcpy(r.acData, &fmt, sizeof fmt);
-        WF_lWrite(d.ctx, &r);
-        if (d.slots[f].lCount <= 0)
-            continue;
-        const char *slot = reinterpret_cast<const char *>(&d.slots[f]);
-        WF_BlankRecord(d.ctx, &r);
-        std::memcpy(r.acKind, LAYOUT_KIND_RCDFMTCO, 10);
-        std::memcpy(r.acName, d.formatName[f], 8);
-        std::memcpy(r.acData, slot, 500);
-        WF_lWrite(d.ctx, &r);
-        std::memcpy(r.acData, slot + 500, 104);
-        WF_lWrite(d.ctx, &r);
+        WriteFormatRecord(d, LAYOUT_KIND_RCDFMT, &fmt, sizeof fmt, LAYOUT_KIND_RCDFMTCO, f);
     }
 }
 

@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "dqov/layout_records.h"
+#include "layout/auto/layout_run.h"
 #include "layout/layout.h"
 
 namespace layout::screen {
 
-constexpr int kFormats = 20;
+constexpr int kFormats = kLayoutFormats;
 constexpr int kOccupancy = 9999;
 
 /* The start information handed to the callback with event 0. */
@@ -32,33 +33,14 @@ struct DLG_START_INFO {
     char acBrowseList[8];
 };
 
-struct Dialogue {
-    /* call arguments */
-    FFC_CONTEXT *ctx = nullptr;
-    FFC_CHECK_STATE *state = nullptr;
-    const FFC_PROCESS_DEFINITION *process = nullptr;
-    const FFC_FUNCTION_DEFINITION *function = nullptr;
-    FFC_PARSED_COMMAND *command = nullptr;
-    int32_t *formatCounter = nullptr;
+struct Dialogue : LayoutRun {
+    /* call arguments of the screen layout's own */
     int32_t *fieldCounter = nullptr;
     char *flag30 = nullptr;
-    char mirror = 'N', singlePage = 'N', noFrame = 'N';
+    char singlePage = 'N', noFrame = 'N';
     int32_t screenLines = 24;
-    char msgQueue[10]{};
-    const char *systemFlags = nullptr;
-    void *lpc = nullptr, *cmpe = nullptr;
-    LAYOUT_DESIGN_CALLBACK callback = nullptr;
 
-    /* adjustment switches: column headings, labels, descriptions, texts */
-    int32_t adjHeadings = 0, adjLabels = 0, adjDescriptions = 0, adjTexts = 0;
-
-    /* layout table and per-format values (index 1..20) */
-    std::vector<LAYOUT_FIELD_ENTRY> table;
-    int32_t count = 0;
-    int32_t current = 0;                 /* entry the module works on (1-based, 0 none) */
-    LAYOUT_FORMAT_SLOT slots[kFormats + 1]{};
-    char formatName[kFormats + 1][8]{};
-    char formatKind[kFormats + 1][6]{};
+    /* per-format values (index 1..20) */
     int32_t lowest[kFormats + 1]{}, highest[kFormats + 1]{};
     int32_t fields[kFormats + 1]{}, counted[kFormats + 1]{}, headingLines[kFormats + 1]{};
     int32_t sflPage[kFormats + 1]{}, sflSize[kFormats + 1]{}, indicator[kFormats + 1]{};
@@ -84,10 +66,8 @@ struct Dialogue {
     int32_t page = 1, line = 2, column = 2;
     char newPage = 'N';
 
-    char error = 'N';
     int32_t pushButtons[21]{};
     DLG_START_INFO start{};
-    std::string commandName;             /* trimmed */
 };
 
 Dialogue &Screen();
