@@ -229,26 +229,14 @@ void HtmlPageGenerator::Run()
     FindSkeleton();
     DeleteListRows(run_, "QV_X04/2", "QV_X04/3");
     groups_.Build(run_.ctx);
-    ShowStatus("Rolling existing HTML sets for function");
-    RollSets(run_);
-    ShowStatus("Generating HTML for the function");
-    for (const FFC_WORK_RECORD& w : ReadRecords(run_.ctx, 1, WEB_KIND_WEBPNL)) {
-        panel_ = MakePanel(run_, As<WEBPNL_RECORD>(w));
-        WriteHeaderRow(run_, panel_);
-        WritePage();
-    }
-    Commit(run_, "QV_Xnn/1");
+    WritePanelPages(run_, panel_, "HTML", [this] { WritePage(); });
     texts_.clear();
     ShowEndStatus("VELMO HTML Generator Ended Normally");
 }
 
 void HtmlPageGenerator::WritePage()
 {
-    SkeletonFile skeleton = OpenSkeleton(skeletonPath_);
-    if (!skeleton) {
-        const std::string text = "Unable to open skeleton input file " + skeletonPath_ + ".";
-        FFC_Fatal_Error(text.c_str());
-    }
+    SkeletonFile skeleton = OpenSkeletonOrEnd(skeletonPath_, "skeleton input file");
     field_ = &blank_;
     std::string line;
     while (ReadSkeletonLine(skeleton.get(), line)) {

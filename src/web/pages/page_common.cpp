@@ -10,6 +10,7 @@
 
 #include "dqov/messages.h"
 #include "dqov/workfile.h"
+#include "dqov/fatal.h"
 #include "dqov/layout_records.h"
 #include "generator/core/services.h"
 #include "platform/dqos/dqos.h"
@@ -469,6 +470,29 @@ SkeletonFile OpenSkeleton(const std::string& path)
     if (dqoz::MapPath(path, host) != 0)
         return nullptr;
     return SkeletonFile(std::fopen(host.c_str(), "r"));
+}
+
+SkeletonFile OpenSkeletonOrEnd(const std::string& path, const char* what)
+{
+    SkeletonFile skeleton = OpenSkeleton(path);
+    if (!skeleton) {
+        const std::string text = std::string("Unable to open ") + what + " " + path + ".";
+        FFC_Fatal_Error(text.c_str());
+    }
+    return skeleton;
+}
+
+void WritePanelPages(PageRun& run, Panel& panel, const char* kind, const std::function<void()>& writePage)
+{
+    ShowStatus(("Rolling existing " + std::string(kind) + " sets for function").c_str());
+    RollSets(run);
+    ShowStatus(("Generating " + std::string(kind) + " for the function").c_str());
+    for (const FFC_WORK_RECORD& w : ReadRecords(run.ctx, 1, WEB_KIND_WEBPNL)) {
+        panel = MakePanel(run, As<WEBPNL_RECORD>(w));
+        WriteHeaderRow(run, panel);
+        writePage();
+    }
+    Commit(run, "QV_Xnn/1");
 }
 
 bool ReadSkeletonLine(std::FILE* file, std::string& line)

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -193,6 +194,9 @@ struct FileCloser {
 using SkeletonFile = std::unique_ptr<std::FILE, FileCloser>;
 /* Opens the skeleton given by its path in the environment's form. */
 SkeletonFile OpenSkeleton(const std::string& path);
+/* The same; a skeleton that does not open ends the process with "Unable to
+** open <what> <path>." */
+SkeletonFile OpenSkeletonOrEnd(const std::string& path, const char* what);
 /* The next line of at most 4,095 characters without trailing blanks, form
 ** feeds and line ends; false at the end of the file. */
 bool ReadSkeletonLine(std::FILE* file, std::string& line);
@@ -204,6 +208,11 @@ std::string StampText();
 
 /* The title centred in its own width; "N/A" for a blank title. */
 std::string CentredTitle(const std::string& title);
+
+/* Rolls the function's older sets of pages ("HTML" or "XML" in the status
+** lines) and makes one page per panel of the function: the panel, its
+** header row, then writePage; commits the run. */
+void WritePanelPages(PageRun& run, Panel& panel, const char* kind, const std::function<void()>& writePage);
 
 /* Shows a status line of the generator. */
 void ShowStatus(const char* text);

@@ -239,30 +239,15 @@ void XmlPageGenerator::Run()
     DeleteListRows(run_, "QV_X04/1", "QV_X04/2");
     groups_.Build(run_.ctx);
     skeletonPath_ = run_.root + "\\X_VELMO\\SOURCE\\XMLSKEL.S";
-    if (!OpenSkeleton(skeletonPath_)) {
-        const std::string text = "Unable to open XML skeleton file " + skeletonPath_ + ".";
-        FFC_Fatal_Error(text.c_str());
-    }
-    ShowStatus("Rolling existing XML sets for function");
-    RollSets(run_);
-    ShowStatus("Generating XML for the function");
-    for (const FFC_WORK_RECORD& w : ReadRecords(run_.ctx, 1, WEB_KIND_WEBPNL)) {
-        panel_ = MakePanel(run_, As<WEBPNL_RECORD>(w));
-        WriteHeaderRow(run_, panel_);
-        WritePage();
-    }
-    Commit(run_, "QV_Xnn/1");
+    OpenSkeletonOrEnd(skeletonPath_, "XML skeleton file");
+    WritePanelPages(run_, panel_, "XML", [this] { WritePage(); });
     texts_.clear();
     ShowEndStatus("VELMO XML Generator Ended Normally");
 }
 
 void XmlPageGenerator::WritePage()
 {
-    SkeletonFile skeleton = OpenSkeleton(skeletonPath_);
-    if (!skeleton) {
-        const std::string text = "Unable to open XML skeleton file " + skeletonPath_ + ".";
-        FFC_Fatal_Error(text.c_str());
-    }
+    SkeletonFile skeleton = OpenSkeletonOrEnd(skeletonPath_, "XML skeleton file");
     field_ = &blank_;
     texts_.clear();
     std::string line;

@@ -35,20 +35,17 @@ FFC_SYSTEM_DEFINITION* systemDefinition()
     return context ? const_cast<FFC_SYSTEM_DEFINITION*>(context->pSystemDefinition) : nullptr;
 }
 
-// The builder a field or list callback works on (null when the web routine
-// is not generated).
-WebRoutineBuilder* currentBuilder(void* user)
-{
-    return WebGenerationContext::of(user).webRoutineBuilder.get();
-}
-
-// Runs a field or list step; a failure is reported as a warning and the
-// callback answers 1.
-template <class F> long fieldStep(void* user, F&& step)
+// Runs a field or list step on the builder of the web routine; a web
+// routine that is not generated has none, and the callback answers 0. A
+// failure is reported as a warning and the callback answers 1.
+template <class F> long builderStep(void* user, F&& step)
 {
     WebGenerationContext& context = WebGenerationContext::of(user);
+    WebRoutineBuilder* builder = context.webRoutineBuilder.get();
+    if (!builder)
+        return 0;
     try {
-        step();
+        step(*builder, context.wamBuilder->m_trace);
         return 0;
     } catch (const LException& e) {
         context.wamBuilder->reportMessage('W', e.message());
@@ -58,6 +55,17 @@ template <class F> long fieldStep(void* user, F&& step)
         context.wamBuilder->reportMessage('W', e.what());
     }
     return 1;
+}
+
+// A field or a list column: traced, then added by the builder.
+long fieldInfoStep(void* user, void* record, void (WebRoutineBuilder::*add)(const TsmlFieldRecord&))
+{
+    return builderStep(user, [&](WebRoutineBuilder& builder, LTraceWriter* trace) {
+        const auto& info = *static_cast<const FieldInfo*>(record);
+        P3142_TraceFieldInfo(trace, info);
+        std::vector<TsmlValueEntry> values;
+        (builder.*add)(TsmlFieldFromInfo(info, values));
+    });
 }
 
 }  // namespace
@@ -120,57 +128,34 @@ void P3142_TraceFieldInfo(LTraceWriter* w, const FieldInfo& f)
 
 long P3142_OnWebField(void*, void*, void* user, void* record)
 {
-    WebRoutineBuilder* builder = currentBuilder(user);
-    if (!builder)
-        return 0;
-    return fieldStep(user, [&] {
-        const auto& info = *static_cast<const FieldInfo*>(record);
-        P3142_TraceFieldInfo(WebGenerationContext::of(user).wamBuilder->m_trace, info);
-        std::vector<TsmlValueEntry> values;
-        builder->addWebletField(TsmlFieldFromInfo(info, values));
-    });
+    return fieldInfoStep(user, record, &WebRoutineBuilder::addWebletField);
 }
 
 long P3142_OnListColumn(void*, void*, void* user, void* record)
 {
-    WebRoutineBuilder* builder = currentBuilder(user);
-    if (!builder)
-        return 0;
-    return fieldStep(user, [&] {
-        const auto& info = *static_cast<const FieldInfo*>(record);
-        P3142_TraceFieldInfo(WebGenerationContext::of(user).wamBuilder->m_trace, info);
-        std::vector<TsmlValueEntry> values;
-        builder->addWebletColumn(TsmlFieldFromInfo(info, values));
-    });
+    return fieldInfoStep(user, record, &WebRoutineBuilder::addWebletColumn);
 }
 
 long P3142_OnListStart(void*, void*, void* user, void* record)
 {
-    WebRoutineBuilder* builder = currentBuilder(user);
-    if (!builder)
-        return 0;
-    return fieldStep(user, [&] {
+    return builderStep(user, [&](WebRoutineBuilder& builder, LTraceWriter* trace) {
         const auto& list = *static_cast<const ListInfo*>(record);
-        P3142_Trace(WebGenerationContext::of(user).wamBuilder->m_trace, 1,
-                    "ListInfo: Name: %s Map for: %s Mode: %s Inline: %s Output format: %s", list.szName,
+        P3142_Trace(trace, 1, "ListInfo: Name: %s Map for: %s Mode: %s Inline: %s Output format: %s", list.szName,
                     P3142_pszListModeName(list.ulMapFor), P3142_pszFieldModeName(list.ulMode),
                     P3142_pszInlineOptionName(list.ulInline),
                     list.ulOutputFormat == 0   ? "Default"
                     : list.ulOutputFormat == 1 ? "JSON"
                                                : "Invalid");
-        builder->startList(list);
+        builder.startList(list);
     });
 }
 
 long P3142_OnListEnd(void*, void*, void* user, void* record)
 {
-    WebRoutineBuilder* builder = currentBuilder(user);
-    if (!builder)
-        return 0;
-    return fieldStep(user, [&] {
+    return builderStep(user, [&](WebRoutineBuilder& builder, LTraceWriter* trace) {
         const auto& list = *static_cast<const ListInfo*>(record);
-        P3142_Trace(WebGenerationContext::of(user).wamBuilder->m_trace, 1, "End list: Name: %s", list.szName);
-        std::unique_ptr<ListTsmlNode> node = std::move(builder->currentList());
+        P3142_Trace(trace, 1, "End list: Name: %s", list.szName);
+        std::unique_ptr<ListTsmlNode> node = std::move(builder.currentList());
         if (node)
             node->writeJsonList();
     });
