@@ -281,28 +281,11 @@ InlineWebletTsmlDoc& InlineWebletTsmlDoc::operator=(const InlineWebletTsmlDoc& o
 
 void InlineWebletTsmlDoc::initialise(int requesterKind)
 {
-    static constexpr const char16_t* kContext[][2] = {{u"user-id", u"{wd:web-user()}"},
-                                                      {u"webapplication", u"{wd:webapplication()}"},
-                                                      {u"webapplication-title", u"{wd:webapplication-title()}"},
-                                                      {u"webroutine", u"{wd:webroutine()}"},
-                                                      {u"webroutine-title", u"{wd:webroutine-title()}"},
-                                                      {u"service-name", u"{wd:service-name()}"},
-                                                      {u"partition", u"{wd:partition()}"},
-                                                      {u"language", u"{wd:language()}"},
-                                                      {u"images-path", u"{wd:images-path()}"},
-                                                      {u"action-request", u"{wd:action-request()}"},
-                                                      {u"layout-name", u"{wd:layout-name()}"}};
-    static constexpr const char16_t* kOptions[][2] = {{u"DBCS", u"{wd:dbcs()}"},
-                                                      {u"align-right", u"{wd:align-right()}"},
-                                                      {u"check-numeric", u"{wd:check-numeric()}"},
-                                                      {u"debug", u"{wd:debug()}"},
-                                                      {u"trace", u"{wd:trace()}"},
-                                                      {u"task", u"{wd:task()}"}};
     appendToData(m_inline->fieldList);
-    for (const auto& c : kContext)
+    for (const auto& c : tsml::kInlineContext)
         setContextValue(c[0], c[1]);
     setContextValue(u"requester", requesterKind == 1 ? u"editor" : u"generator");
-    for (const auto& o : kOptions)
+    for (const auto& o : tsml::kInlineOptions)
         setOption(o[0], o[1]);
     m_inline->inlinedWeblet.setAttributeNode(m_inline->name);
     m_inline->inlinedWeblet.appendChild(m_inline->withParams);

@@ -148,16 +148,9 @@ long WAMBuilder::startWAM(void*, void*, void* user, void* record)
     WebGenerationContext& context = WebGenerationContext::of(user);
     WAMBuilder& wam = *context.wamBuilder;
     P3142_Trace(wam.m_trace, 1, "WAMBuilder::startWAM started");
-    bool caught = false;
-    try {
+    const bool caught = wam.failedStep([&] {
         wam.setUp(context, *static_cast<const WamInfo*>(record));
-    } catch (const LException& e) {
-        wam.reportMessage('F', e.message());
-        caught = true;
-    } catch (const std::exception& e) {
-        wam.reportMessage('F', e.what());
-        caught = true;
-    }
+    });
     P3142_Trace(wam.m_trace, 1, "WAMBuilder::startWAM completed: %s", caught ? "true" : "false");
     return caught ? 1 : 0;
 }
@@ -254,19 +247,12 @@ long WAMBuilder::endWAM(void*, void*, void* user, void*)
     WebGenerationContext& context = WebGenerationContext::of(user);
     WAMBuilder& wam = *context.wamBuilder;
     P3142_Trace(wam.m_trace, 1, "WAMBuilder::endWAM started");
-    bool caught = false;
-    try {
+    const bool caught = wam.failedStep([&] {
         if (context.webRoutineBuilder)
             context.webRoutineBuilder->finish(context);
         if (wam.m_standardRoutines > 0)
             P3142_Trace(wam.m_trace, 2, "Standard webroutine count: %d", static_cast<int>(wam.m_standardRoutines));
-    } catch (const LException& e) {
-        wam.reportMessage('F', e.message());
-        caught = true;
-    } catch (const std::exception& e) {
-        wam.reportMessage('F', e.what());
-        caught = true;
-    }
+    });
     wam.registerEnabledApps();
     P3142_Trace(wam.m_trace, 1, "WAMBuilder::endWAM() completed: %s", caught ? "true" : "false");
     return caught ? 1 : 0;

@@ -86,6 +86,20 @@ public:
     static long endWAM(void* module, void* argument, void* user, void* record);
 
     void reportMessage(char severity, const char* text);
+    // Runs a step of an enumerator callback; a failure is reported as a
+    // fatal message.  True when the step failed.
+    template <class F> bool failedStep(F&& step)
+    {
+        try {
+            step();
+            return false;
+        } catch (const LException& e) {
+            reportMessage('F', e.message());
+        } catch (const std::exception& e) {
+            reportMessage('F', e.what());
+        }
+        return true;
+    }
     void buildTSPAppList();
     void registerEnabledApps();
     void ensureWamLayoutExists(WebGenerationContext& context);

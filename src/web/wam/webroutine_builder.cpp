@@ -30,8 +30,7 @@ long WebRoutineBuilder::startWebRoutine(void*, void*, void* user, void* record)
     const auto& info = *static_cast<const WebRoutineInfo*>(record);
     P3142_Trace(wam.m_trace, 1, "WebRoutineBuilder::startWebRoutine() started. Webroutine name: %s. Response type: %s",
                 info.szName, P3142_pszOutputFormatName(info.ulResponseType));
-    bool caught = false;
-    try {
+    const bool caught = wam.failedStep([&] {
         if (context.webRoutineBuilder) {
             try {
                 context.webRoutineBuilder->finish(context);
@@ -62,13 +61,7 @@ long WebRoutineBuilder::startWebRoutine(void*, void*, void* user, void* record)
                 P3142_Trace(wam.m_trace, 1, "XML/XSL documents not applicable");
             }
         }
-    } catch (const LException& e) {
-        wam.reportMessage('F', e.message());
-        caught = true;
-    } catch (const std::exception& e) {
-        wam.reportMessage('F', e.what());
-        caught = true;
-    }
+    });
     P3142_Trace(wam.m_trace, 1, "WebRoutineBuilder::startWebRoutine() completed: %s", caught ? "true" : "false");
     return caught ? 1 : 0;
 }

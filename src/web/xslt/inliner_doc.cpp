@@ -33,23 +33,6 @@ xmlNodePtr needElement(xmlNodePtr node)
 
 WdInlinerTsmlDoc::WdInlinerTsmlDoc(int requester) : document(false, false)
 {
-    static constexpr const char16_t* kContext[][2] = {{u"user-id", u"{wd:web-user()}"},
-                                                      {u"webapplication", u"{wd:webapplication()}"},
-                                                      {u"webapplication-title", u"{wd:webapplication-title()}"},
-                                                      {u"webroutine", u"{wd:webroutine()}"},
-                                                      {u"webroutine-title", u"{wd:webroutine-title()}"},
-                                                      {u"service-name", u"{wd:service-name()}"},
-                                                      {u"partition", u"{wd:partition()}"},
-                                                      {u"language", u"{wd:language()}"},
-                                                      {u"images-path", u"{wd:images-path()}"},
-                                                      {u"action-request", u"{wd:action-request()}"},
-                                                      {u"layout-name", u"{wd:layout-name()}"}};
-    static constexpr const char16_t* kOptions[][2] = {{u"DBCS", u"{wd:dbcs()}"},
-                                                      {u"align-right", u"{wd:align-right()}"},
-                                                      {u"check-numeric", u"{wd:check-numeric()}"},
-                                                      {u"debug", u"{wd:debug()}"},
-                                                      {u"trace", u"{wd:trace()}"},
-                                                      {u"task", u"{wd:task()}"}};
     const LWString ns(kTsmlNamespace);
     data = element(document, u"tsml:data");
     qvmlData = element(document, u"tsml:qvml-data");
@@ -58,10 +41,10 @@ WdInlinerTsmlDoc::WdInlinerTsmlDoc(int requester) : document(false, false)
     attach(document, data, u"inline", LWString(u"lists"));
     LDOMElement context = element(document, u"tsml:context");
     LDOMElement options = element(document, u"tsml:options");
-    for (const auto& c : kContext)
+    for (const auto& c : tsml::kInlineContext)
         context.appendChild(P3142_CreateTsmlElement(document, ns, c[0], c[1]));
     context.appendChild(P3142_CreateTsmlElement(document, ns, u"requester", requester == 0 ? u"generator" : u"editor"));
-    for (const auto& o : kOptions)
+    for (const auto& o : tsml::kInlineOptions)
         options.appendChild(P3142_AddTsmlOption(document, ns, o[0], o[1]));
     declareNamespace(qvmlData, "qvml", kQvmlNamespace);
     data.appendChild(qvmlData);
