@@ -286,19 +286,6 @@ void P3109_EmitOdbcInfoEntry(std::string_view kind, std::string_view value1, std
 /* Insertion point 42. */
 void P3109_LoadSelectSqlCommands();
 
-/* GEN_SORT_ROUTINE_LIST: the comparison routines SORT_LIST hands to the
-** sort, in order of registration. */
-struct GEN_SORT_KEY {
-    std::string field;          /* 10 characters */
-    char cOrder = 'A';          /* 'A' ascending, 'D' descending */
-};
-struct GEN_SORT_ROUTINE {
-    std::string name;           /* the routine's name */
-    std::string entryStructure; /* the list entry's structure name */
-    std::vector<GEN_SORT_KEY> keys;
-};
-std::vector<GEN_SORT_ROUTINE>& P3109_SortRoutineList();
-
 /* ---- built-in function calls ---- */
 void P3109_EmitUse();
 /* One entry of a ZOPH built-in function's parameter list; an empty text

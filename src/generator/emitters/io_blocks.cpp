@@ -320,7 +320,10 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
             continue;
         pending += (pending.empty() ? "" : ", ") + value;
     }
-    if (query || common || (layout.values & (bit(kLibrary) | bit(kFilePoint))) == 0)
+    /* a constant block (SELECT_SQL's) cannot take the overrides: its
+       selection routine copies it and checks the file's redirection itself */
+    if (query || common || kind == GEN_DBM_LAYOUT::SelectSql ||
+        (layout.values & (bit(kLibrary) | bit(kFilePoint))) == 0)
         return;
     const GEN_POINT_ENTRY* used = P3109_pFindUsedFile(P3109_TrimRight(io.file), P3109_TrimRight(io.library));
     if (!used)

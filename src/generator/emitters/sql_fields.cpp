@@ -131,7 +131,7 @@ bool hostName(const std::string& token, bool fFirst, std::string& name)
     if (token.size() < 2)
         return false;
     const bool colon = token[0] == ':';
-    const bool escape = fFirst && (nationalCharacter(token[0]) || token[0] == '\x03');
+    const bool escape = fFirst && ((national(0) != ' ' && token[0] == national(0)) || token[0] == '\x03');
     if (!colon && !escape)
         return false;
     if (token.size() - 1 > 10)

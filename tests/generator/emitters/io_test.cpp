@@ -315,5 +315,12 @@ TEST_F(IoEmitters, PointOfTheLibraryListClearsTheOverride)
     EXPECT_TRUE(holdsText(fetch, "else if ( fChangedByPoint )"));
 }
 
+TEST_F(IoEmitters, NamesInCStringsCannotEndTheirLiteral)
+{
+    EXPECT_EQ(P3109_QuotedCText("A\"B\\C?D\n  "), "A\\x22\"\"B\\x5C\"\"C\\x3F\"\"D   ");
+    EXPECT_EQ(P3109_IoModuleName(std::string("AB\0CD", 5)), "AB");
+    EXPECT_EQ(P3109_IoModuleName("          "), " ");
+}
+
 } // namespace
 } // namespace emitters_test

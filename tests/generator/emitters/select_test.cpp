@@ -197,6 +197,22 @@ TEST_F(SelectEmitters, SelectSqlOrderListAndGlobalVariables)
     EXPECT_FALSE(holdsText(ls, "pCurrentODBC->chInfoType = X_ODBC_SELECT_WHERE_FIELD;"));
 }
 
+TEST_F(SelectEmitters, SelectSqlTextKeepsItsMeaningAndItsCommentsStaySafe)
+{
+    FFC_PARSED_COMMAND& p = selectSql();
+    set(p, "WHERE", "L.IOPROD = 'O''Brien'; -- x */ \\");
+    current(p);
+    P3109_Definitions().sysflags[37] = 'Y';
+    lines([] { P3109_LoadSelectSqlCommands(); });
+    dispatch(p);
+    dispatch(endSelect());
+    const std::vector<Line> ls = routines();
+    /* only the field became a marker: quotes, semicolon and comment stand */
+    EXPECT_TRUE(literal(" L.\x01" "C0\x01 = 'O''Brien' ; -- x */ \\")) << dump(ls);
+    for (const Line& l : ls)
+        EXPECT_TRUE(l.text.empty() || l.text.back() != '\\') << l.text;
+}
+
 TEST_F(SelectEmitters, UseOfAZophBuiltInHasFourFixedEntries)
 {
     FFC_PARSED_COMMAND& p = command("USE", "USE BUILTIN(DEM_IO_LINES)");
@@ -243,6 +259,10 @@ TEST_F(SelectEmitters, UseOfTheExchangeBuiltInAndOfAUserProgram)
     EXPECT_TRUE(holdsText(user, "X_PDF_Execute_User_BIF( pX_Ids, pX_Pro, pX_Fun, &(X_BIF_" +
                                     std::to_string(u.sSequence) + "), NO,pX_Fld, pX_List, ")) << dump(user);
     EXPECT_EQ(user.back().text, "}");
+    /* an unknown built-in function: the prologue only */
+    FFC_PARSED_COMMAND& none = command("USE", "USE BUILTIN(NO_SUCH)");
+    set(none, "BUILTIN", "NO_SUCH");
+    EXPECT_EQ(texts(dispatch(none)).back(), "#endif");
 }
 
 } // namespace
