@@ -9,6 +9,7 @@
 #include "generator/core/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
+#include "platform/dqoo/dqoo_fixture.h"
 
 namespace emitters_test {
 namespace {
@@ -313,6 +314,37 @@ TEST_F(IoEmitters, PointOfTheLibraryListClearsTheOverride)
     const std::vector<Line> fetch = dispatch(f);
     EXPECT_TRUE(holdsText(fetch, "if ( INSTANCE(X_Point_IOORDHDx_FIRST.vchLibrary)[0] )")) << dump(fetch);
     EXPECT_TRUE(holdsText(fetch, "else if ( fChangedByPoint )"));
+}
+
+// Two compiled WHERE conditions: the first sets system variables, so the
+// module evaluates it from its rows; the second is the condition routine's.
+const char* const kCompiledWheres = R"(
+NODE f kind=1007 field=IOLSTAT
+REFERENCE D0000001
+ELEMENT kind=200
+ELEMENT kind=270 code=G
+ELEMENT kind=270 code=O node=f
+ELEMENT kind=210
+REFERENCE D0000002
+ELEMENT kind=270 code=A
+)";
+
+TEST_F(IoEmitters, CompiledWhereByWhatItsRoutineHolds)
+{
+    char error[200] = "";
+    ASSERT_EQ(DQOO_FCC_LoadExpressionFixture(kCompiledWheres, error, sizeof error), 0) << error;
+    FFC_PARSED_COMMAND& module = io("FETCH", "IOORDLN");
+    list(module, "FIELDS", {"#IOPROD"});
+    set(module, "WHERE", std::string{3, 'D', '0', '0', '0', '0', '0', '0', '1'});
+    const std::vector<Line> rows = dispatch(module);
+    EXPECT_TRUE(holdsText(rows, "X_DBM_WHERE_EQ, 0, X_DBM_WHERE_NAME, V_FIELD_IOLSTAT")) << dump(rows);
+    EXPECT_EQ(count(rows, "do"), 0);
+    FFC_PARSED_COMMAND& code = io("FETCH", "IOORDLN");
+    list(code, "FIELDS", {"#IOPROD"});
+    set(code, "WHERE", std::string{3, 'D', '0', '0', '0', '0', '0', '0', '2'});
+    const std::vector<Line> loop = dispatch(code);
+    EXPECT_TRUE(holdsText(loop, "      && ( !( Boolean_Evaluation_Routine_2(FUNCTION_STD_PARMS) ) ));")) << dump(loop);
+    EXPECT_EQ(count(loop, "Where_Group"), 0);
 }
 
 TEST_F(IoEmitters, NamesInCStringsCannotEndTheirLiteral)
