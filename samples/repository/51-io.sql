@@ -97,13 +97,17 @@ INSERT INTO QV_F43 (X43P_I, X43PFL, X43PLB, X43LGL, X43LVK, X43SEQ) VALUES
 -- Built-in functions of each kind of implementation: DEM_IO_LINES is
 -- written in ZOPH (a negative identifier; the function IOSEL implements
 -- it), UD_IO_LOG is a user program, DEM_IO_EXCHANGE (identifier 148)
--- exchanges the function's always-exchanged fields before it runs.
+-- exchanges the function's always-exchanged fields before it runs;
+-- DEM_IO_LIST_SIZE receives a working list.
 INSERT INTO QV_F47 (X47BIF, X47IDN, X47ARG, X47RET, X47SLR, X47DES, X47PGM) VALUES
   ('DEM_IO_LINES', -7, 1, 1, 'N', 'Number of lines of an order', 'IOSEL'),
   ('UD_IO_LOG', 903, 1, 0, 'Y', 'Log a product code', 'UDIOLOG'),
-  ('DEM_IO_EXCHANGE', 148, 0, 0, 'Y', 'Exchange all fields', 'X148');
+  ('DEM_IO_EXCHANGE', 148, 0, 0, 'Y', 'Exchange all fields', 'X148'),
+  ('DEM_IO_LIST_SIZE', 904, 1, 1, 'Y', 'Entries of a working list', 'X904');
 
 INSERT INTO QV_F48 (X48BIF, X48AOR, X48SEQ, X48ROO, X48TYP, X48PLN, X48PDP, X48DFT, X48FLD) VALUES
   ('DEM_IO_LINES', 'A', 1, 'R', 'N', 7, 0, '*ZERO', 'IOORDNO'),
   ('DEM_IO_LINES', 'R', 1, 'R', 'N', 7, 0, '*ZERO', 'IOCOUNT'),
-  ('UD_IO_LOG', 'A', 1, 'R', 'A', 10, 0, '*BLANKS', 'IOPROD');
+  ('UD_IO_LOG', 'A', 1, 'R', 'A', 10, 0, '*BLANKS', 'IOPROD'),
+  ('DEM_IO_LIST_SIZE', 'A', 1, 'R', 'L', 0, 0, '', ''),
+  ('DEM_IO_LIST_SIZE', 'R', 1, 'R', 'N', 7, 0, '*ZERO', 'IOCOUNT');

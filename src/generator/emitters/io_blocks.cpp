@@ -370,9 +370,11 @@ void P3109_EmitIoCounters(std::string_view moduleName, size_t ulKeyLength)
     } else {
         number = ++s.lCounterNumber;
         s.counters.emplace(key, number);
+        /* declared once, also when a later pass of the emitters numbers the
+           modules again */
         for (const char* base : {"ulNormalIOCount_", "ulSServerIOCount_"}) {
             const std::string name = base + std::to_string(number);
-            CGEN_AddStaticWorkingVariable(0, "X_ULONG " + name, "INSTANCE(" + name + ") = 0;", 'N');
+            CGEN_AddStaticWorkingVariable(0, "X_ULONG " + name, "INSTANCE(" + name + ") = 0;", 'Y');
         }
     }
     const std::string n = std::to_string(number);

@@ -263,9 +263,9 @@ std::string P3109_EmitFileCheckKeyGroup()
         }
     }
     P3109_WriteLine(1, 6, line + "};");
-    CGEN_AddStaticWorkingVariable(0, "X_PSHORT ps" + name, "INSTANCE(ps" + name + ") = &(as" + name + "[0]);", 'N');
+    CGEN_AddStaticWorkingVariable(0, "X_PSHORT ps" + name, "INSTANCE(ps" + name + ") = &(as" + name + "[0]);", 'Y');
     CGEN_AddStaticWorkingVariable(0, "X_SHORT sc" + name,
-                                  "INSTANCE(sc" + name + ") = sizeof(as" + name + ") / sizeof(X_SHORT);", 'N');
+                                  "INSTANCE(sc" + name + ") = sizeof(as" + name + ") / sizeof(X_SHORT);", 'Y');
     return name;
 }
 

@@ -321,3 +321,12 @@ std::array<char, 6> P3109_LoopId()
     std::memcpy(id.data() + 4, &sub, 2);
     return id;
 }
+
+void P3109_RegisterFileAccessBlock(const GEN_FILE_ACCESS_BLOCK& block)
+{
+    std::vector<GEN_FILE_ACCESS_BLOCK>& blocks = P3109_State().emit.fileAccessBlocks;
+    for (const GEN_FILE_ACCESS_BLOCK& b : blocks)
+        if (b.name == block.name)
+            return;
+    blocks.push_back(block);
+}

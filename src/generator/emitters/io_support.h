@@ -69,6 +69,10 @@ void P3109_WriteSelectSqlClose(const GEN_SELECT_NODE& select);
 ** 32-bit, and sub-line, 16-bit), under which its KEEP_ commands are kept. */
 std::array<char, 6> P3109_LoopId();
 
+/* Declares the request block pointer of a loop (and the connection it
+** uses) with the static working variables, once. */
+void P3109_RegisterFileAccessBlock(const GEN_FILE_ACCESS_BLOCK& block);
+
 /* The I/O state of one generation. */
 struct GEN_IO_STATE {
     std::map<std::string, int32_t> counters;   /* module name -> its counter number */

@@ -7,6 +7,8 @@
 ** takes the command's actions; a WHERE kept in generated code makes FETCH,
 ** DELETE and UPDATE loop over the records the request reaches.
 */
+#include <algorithm>
+
 #include "generator/core/file_field_mangling.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
@@ -55,9 +57,12 @@ void keepLastGroup(const std::string& name, const std::vector<std::string>& name
 ** slot number. */
 size_t registerKeepLast(const GEN_IO_FILE& io, const std::string& keys, const std::string& data)
 {
+    /* a command emitted again (the C# pass) keeps its slot */
     std::vector<std::string>& areas = g().emit.keepLastAreas;
-    const size_t slot = areas.size();
-    areas.push_back(g().lineNumberText);
+    const auto known = std::find(areas.begin(), areas.end(), g().lineNumberText);
+    const size_t slot = static_cast<size_t>(known - areas.begin());
+    if (known == areas.end())
+        areas.push_back(g().lineNumberText);
     std::vector<std::string> keyNames, dataNames;
     const int32_t count = P3109_ParmCount("WITH_KEY");
     for (int32_t i = 0; i < count; ++i)

@@ -148,7 +148,7 @@ void P3109_EmitSelect()
         P3109_sIssueMessage("PRC1014", 'W', " ");
     checkGenericKeys();
     const GEN_SELECT_NODE* select = P3109_MakeSelectNames();
-    g().emit.fileAccessBlocks.push_back({select->loopName, "", "", ""});
+    P3109_RegisterFileAccessBlock({select->loopName, "", "", ""});
     P3109_WriteComment("Prepare for the SELECT Loop");
     P3109_EmitLabelTarget();
     openBlock();

@@ -63,7 +63,7 @@ void registerConnection(const GEN_SELECT_NODE& select)
             break;
         }
     }
-    g().emit.fileAccessBlocks.push_back(block);
+    P3109_RegisterFileAccessBlock(block);
 }
 
 /* The column texts of the command, from its extension record. */

@@ -216,6 +216,15 @@ TEST_F(IoEmitters, UpdateLoopAppliesTheRenamesAtBothCalls)
     EXPECT_EQ(count(ls, "X_APPLY_RENAME(V_FIELD_IOLIMIT,V_FIELD_IOPRICE)"), 2);
     EXPECT_EQ(count(ls, "X_REMOVE_RENAMES"), 2);
     EXPECT_TRUE(holdsText(ls, "X_LONG X_UpdateCount = 0;"));
+    const std::vector<Line> table = lines([] { P3109_EmitRenameTable(); });
+    EXPECT_TRUE(holdsText(table, "static X_FUN_RENAMES aRenames[] = ")) << dump(table);
+    EXPECT_EQ(table.back().text, "};");
+    EXPECT_EQ(table[table.size() - 2], (Line{6, static_cast<uint16_t>(table.back().indent + 3),
+                                             "\"IOORDLN\",V_FIELD_IOLIMIT,V_FIELD_IOPRICE"}));
+    /* a rename whose fields the function does not use gives no row, and a
+       table without rows is not written */
+    P3109_Definitions().renames = {{P3109_Padded("IOORDLN", 10), P3109_Padded("IOQTY", 10), P3109_Padded("NOTUSED", 10)}};
+    EXPECT_TRUE(lines([] { P3109_EmitRenameTable(); }).empty());
     P3109_Definitions().renames.clear();
 }
 

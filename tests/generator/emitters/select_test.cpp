@@ -259,6 +259,19 @@ TEST_F(SelectEmitters, UseOfTheExchangeBuiltInAndOfAUserProgram)
     EXPECT_TRUE(holdsText(user, "X_PDF_Execute_User_BIF( pX_Ids, pX_Pro, pX_Fun, &(X_BIF_" +
                                     std::to_string(u.sSequence) + "), NO,pX_Fld, pX_List, ")) << dump(user);
     EXPECT_EQ(user.back().text, "}");
+    /* a list that no DEF_LIST defines: the fatal message, and the block
+       closed all the same */
+    FFC_PARSED_COMMAND& l = command("USE", "USE BUILTIN(DEM_IO_LIST_SIZE)");
+    set(l, "BUILTIN", "DEM_IO_LIST_SIZE");
+    list(l, "WITH_ARGS", {"#NOLIST"});
+    const std::vector<Line> undefined = dispatch(l);
+    EXPECT_EQ(std::count_if(undefined.begin(), undefined.end(), [](const Line& x) { return x.text == "{"; }),
+              std::count_if(undefined.begin(), undefined.end(), [](const Line& x) { return x.text == "}"; }))
+        << dump(undefined);
+    bool fatal = false;
+    for (const std::string& m : issuedMessages())
+        fatal = fatal || m.rfind("PRC1006 F #NOLIST", 0) == 0;
+    EXPECT_TRUE(fatal);
     /* an unknown built-in function: the prologue only */
     FFC_PARSED_COMMAND& none = command("USE", "USE BUILTIN(NO_SUCH)");
     set(none, "BUILTIN", "NO_SUCH");
