@@ -41,6 +41,8 @@ struct X_IDS {
     X_CHAR vchNext[11];                 /* the next function asked for by a called one */
     X_CHAR vchStandardMessageFile[11];
     X_CHAR vchFileCheckRetCode[3];
+    X_ULONG *pulNormalIOCounter;        /* the I/O counters of the module called last */
+    X_ULONG *pulSServerIOCounter;
 };
 
 /* The process's runtime block. */
@@ -82,7 +84,6 @@ struct X_PARM {
 };
 
 typedef void (*PFNUIMVOIDFUNCTION)(void);
-typedef void (*PFNCURSORCLS)(void);
 
 /* The arguments every generated function and routine receives, and their
 ** names when it passes them on. */
@@ -93,6 +94,8 @@ typedef void (*PFNCURSORCLS)(void);
 #define FUNCTION_STD_PARMS pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2
 #define COMPONENT_STD_ARGS FUNCTION_STD_ARGS
 #define COMPONENT_STD_PARMS FUNCTION_STD_PARMS
+/* The cursor close routine of a SELECT or SELECT_SQL loop. */
+typedef void (*PFNCURSORCLS)(FUNCTION_STD_ARGS);
 
 /* The instance areas of the static working variables. */
 #define INSTANCE(name) (pGlobal1->name)
@@ -156,5 +159,8 @@ void X_PDF_Restore_Original_UIM_DLL(struct X_IDS *, X_CHAR chExecutionState, X_M
 
 /* ---- the commands ---- */
 #include "x_cmdstd.h"
+
+/* ---- the file commands and built-in function calls ---- */
+#include "x_dbmstd.h"
 
 #endif

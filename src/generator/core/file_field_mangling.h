@@ -52,6 +52,13 @@ struct GEN_SQL_FIELD {
     char cSqlType = ' ';           /* 'A', 'D', 'L', 'V' (varying), other letters no variable */
     int32_t lLength = 0;
     std::string hostName;          /* "U_SQL_" + identifier */
+    /* the SELECT_SQL emitters' registration: the two usage letters
+       (column, host reference), and the field as the function uses it */
+    char acUsage[2] = {'N', 'N'};
+    bool fResolved = false;
+    std::string vectorName;
+    char cType = ' ';
+    int16_t sDecimals = 0;
 };
 
 /* The files of the current SELECT_SQL command and the run context whose

@@ -117,8 +117,11 @@ struct GEN_BLOCK_ENTRY {
        core's comment writer of a closing command returns to them */
     uint16_t usOuterIndent = 0;
     int16_t sOuterDepth = 0;
-    /* the SELECT loop node of a SELECT or SELECT_SQL block */
+    /* the SELECT loop node of a SELECT or SELECT_SQL block, and what its
+       ENDSELECT acts on; acSelectFlags: close routine, I/O error,
+       validation error, end of file */
     struct GEN_SELECT_NODE* pSelect = nullptr;
+    std::string selectClose, selectIoError, selectValError, selectEndFile, selectBlock;
 };
 
 inline constexpr int GEN_BLOCK_STACK_CAPACITY = 256;

@@ -127,7 +127,9 @@ constexpr CorePoint kCorePoints[] = {
     {20, P3109_WriteListVectors},
     {21, [] { keepIf(!P3109_ListDefinitions().empty()); }},
     {22, P3109_EmitExchangeAlways},
+    {23, P3109_EmitDbmCloseStructs},
     {24, P3109_EmitRoutineSection},
+    {25, P3109_EmitDbmOpenStructs},
     {26, [] { keepIf(g().emit.cOpenAll != 'N'); }},
     {29, P3109_EmitReceiveParameters},
     {30, P3109_EmitReturnParameters},
@@ -143,6 +145,7 @@ constexpr CorePoint kCorePoints[] = {
     {38, P3109_WriteCloseReports},
     {39, P3109_KeepLineIfReportPrinted},
     {40, P3109_WriteTempStoreCount},
+    {42, P3109_LoadSelectSqlCommands},
     {41, [] {
          drop();
          const uint16_t saved = g().out.usIndent;
@@ -206,6 +209,7 @@ constexpr CorePoint kCorePoints[] = {
     {130, P3109_WriteReceiveListDefs},
     {131, P3109_WriteReceiveAddCalls},
     {132, P3109_WriteUserBifCalls},
+    {133, P3109_EmitRenameTable},
     {140, P3109_WriteBomSections140},
     {141, P3109_WriteBomSections141},
     {161, P3109_WriteGuidString161},
@@ -238,13 +242,9 @@ constexpr PendingPoint kPendingPoints[] = {
     {165, "P3109_WriteProjectItemGroup", 0},
     {166, "P3109_WriteInstallResources", 0},
     /* the command emitters' sections */
-    {23, "P3109_EmitDbmCloseStructs", 0},
-    {25, "P3109_EmitDbmOpenStructs", 0},
     {27, "P3109_EmitActionBarOptionInit", 0},
     {35, "P3109_EmitReportStructs", 0},
     {37, "P3109_EmitReportRoutines", 0},
-    {42, "P3109_LoadSelectSqlCommands", 0},
-    {133, "P3109_EmitRenameTable", 0},
 };
 
 const PendingPoint* findPending(int32_t point, char engine)

@@ -210,6 +210,89 @@ std::string P3109_DataStructurePointerName(const GEN_DATA_STRUCTURE& structure);
 void P3109_EmitExecCpf();
 void P3109_EmitTransfer();
 
+/* ---- database I/O: argument blocks and the I/O module ---- */
+/* GEN_DBM_BLOCK_LAYOUT: the block kinds of an I/O request's argument
+** block ("struct X_DBM"), and of OPEN's open-query block. */
+enum class GEN_DBM_LAYOUT : uint8_t {
+    Fetch, Delete, Update, Insert, Select, CheckFor, FileCheck, Open, Close, SelectSql, Commit, Rollback,
+    CommonClose, CommonOpen, OpenQuery
+};
+struct GEN_POINT_ENTRY;
+void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT layout, std::string_view blockName);
+/* pointerName: the name after the 'p' of a block pointer (empty for the
+** block form). */
+void P3109_EmitOamBinding(std::string_view moduleName, std::string_view pointerName, std::string_view blockName);
+void P3109_EmitDbmTableNames(std::string_view blockName, std::string_view filePoint, std::string_view physical);
+void P3109_EmitIoCounters(std::string_view moduleName, size_t ulKeyLength);
+/* pLibrary null: the block's library is the default. */
+void P3109_EmitFilePointOverride(std::string_view fileType, std::string_view filePoint, std::string_view physical,
+                                 const std::string* pLibrary, std::string_view blockName, const GEN_POINT_ENTRY& used);
+void P3109_EmitRenameStack(std::string_view group, std::string_view file);
+/* Insertion point 133. */
+void P3109_EmitRenameTable();
+/* cForceClose 'Y' only for CLOSE; an empty group applies no renames. */
+void P3109_EmitInvokeIoModule(std::string_view moduleName, std::string_view pointerName, std::string_view blockName,
+                              char cForceClose, std::string_view fileName, std::string_view group);
+/* Insertion points 23 and 25. */
+void P3109_EmitDbmCloseStructs();
+void P3109_EmitDbmOpenStructs();
+void P3109_EmitPoint();
+void P3109_EmitLoadIoStatusFromField(std::string_view target, GEN_STREAM stream, int16_t sIndent);
+void P3109_EmitGetIoStatus(std::string_view pointerName, std::string_view blockName);
+/* 'Y' when a file field stands at the outermost level of the prepared
+** WHERE; marks[i] for operand i + 1: 'N' a file field, 'V' a value. */
+char P3109_fClassifyWhereFields(std::string_view file, std::string_view library, std::vector<char>& marks);
+
+/* ---- database I/O: field, key and WHERE groups ---- */
+void P3109_EmitFieldGroup(std::string_view pointerName, std::string_view blockName);
+void P3109_EmitKeyGroup(std::string_view pointerName, std::string_view blockName, std::string_view nbrKeys);
+/* cMode 'N' (FETCH, DELETE, UPDATE) or SELECT's end-where option 'N',
+** 'Y' or 'S'. Answers whether the WHERE went to the I/O module, whether it
+** is evaluated in code, and the text naming its condition routine. */
+void P3109_EmitWhereClause(std::string_view pointerName, std::string_view blockName, char& cToModule, char& cInCode,
+                           std::string_view physical, std::string_view library, std::string& routine, char cMode);
+void P3109_EmitWhereGroup(std::string_view pointerName, std::string_view blockName, std::string& groupName,
+                          const std::vector<char>* pMarks);
+void P3109_EmitWhereExpressionGroups(std::string_view pointerName, std::string_view blockName,
+                                     std::string& componentGroup, std::string& activityGroup,
+                                     const std::vector<char>* pMarks);
+/* FILECHECK's key group; answers its name. */
+std::string P3109_EmitFileCheckKeyGroup();
+
+/* ---- database I/O: the file commands ---- */
+void P3109_EmitFetch();
+void P3109_EmitCheckFor();
+void P3109_EmitOpen();
+void P3109_EmitClose();
+void P3109_EmitCommit();
+void P3109_EmitRollback();
+void P3109_EmitDelete();
+void P3109_EmitUpdate();
+void P3109_EmitInsert();
+void P3109_EmitFileCheck();
+
+/* ---- SELECT and SELECT_SQL loops ---- */
+void P3109_EmitSelect();
+void P3109_EmitEndSelect();
+/* The KEEP_ commands of the loop identified by its six bytes (32-bit
+** line, 16-bit sub-line) get their result fields cleared. */
+void P3109_EmitKeepReset(const char* pchLoopId);
+void P3109_EmitSelectSql();
+void P3109_EmitSelectSqlOdbcRoutine(const GEN_SELECT_NODE& select);
+void P3109_EmitSelectSqlOdbcLiteralRoutine(const GEN_SELECT_NODE& select);
+/* One information entry; an empty value writes no line. */
+void P3109_EmitOdbcInfoEntry(std::string_view kind, std::string_view value1, std::string_view value2,
+                             std::string_view value3, std::string_view realName);
+/* Insertion point 42. */
+void P3109_LoadSelectSqlCommands();
+
+/* ---- built-in function calls ---- */
+void P3109_EmitUse();
+/* One entry of a ZOPH built-in function's parameter list; an empty text
+** writes no line. */
+void P3109_EmitBifParmEntry(int32_t lEntry, std::string_view name, std::string_view type, std::string_view count,
+                            std::string_view value);
+
 /* ---- the routine section (insertion point 24) ---- */
 void P3109_EmitRoutineSection();
 

@@ -1,8 +1,8 @@
 /*
 ** routine_section.cpp: the routine section of a function (insertion point
-** 24), as far as the subroutines and the data structures need it: the
-** debugger's command names, the prototypes of the subroutines and
-** component routines, and per data structure its prototypes, its type
+** 24): the debugger's command names, the prototypes of the subroutines and
+** component routines, the prototypes and routines of the SELECT and
+** SELECT_SQL loops, and per data structure its prototypes, its type
 ** definition and instances, and its assembler and disassembler routines.
 **
 ** Prototypes and type definitions go to the header, which the source
@@ -18,6 +18,7 @@
 #include "generator/core/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "generator/emitters/io_support.h"
 
 namespace {
 
@@ -150,6 +151,13 @@ void P3109_EmitRoutineSection()
         writeDebugNames(prototypes);
         writeSubroutinePrototypes(prototypes);
     }
+    P3109_WriteSelectPrototypes(prototypes);
+    const GEN_STREAM saved = s.out.current;
+    s.out.current = P3109_fCSharp() ? s.csStreams[2] : s.sbr;
+    P3109_WriteSelectRoutines();
+    s.out.current = saved;
+    s.out.usIndent = 3;
+    s.out.sDepth = depth;
     writeDataStructures(prototypes);
     s.out.usIndent = indent;
     s.out.sDepth = depth;

@@ -2,7 +2,8 @@
 ** validation.cpp: validation blocks (BEGINCHECK ... ENDCHECK, ON_ERROR,
 ** IF_ERROR), SET_ERROR and the check commands, with the shared writers of
 ** the error count, the field error flags, the result action of a check and
-** the constant vector groups of field indexes.
+** the constant vector groups of field indexes. FILECHECK asks the file's
+** I/O module whether a record with the field's key exists.
 **
 ** Blocks nest: a nested block saves the error flags of the fields on entry
 ** and merges them back at its end; an error counts on every open level.
@@ -15,6 +16,7 @@
 #include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "generator/emitters/io_support.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
@@ -461,5 +463,40 @@ void P3109_EmitCallCheck()
     P3109_Line(parms.empty() ? indent + "0, pX_NULL,"
                              : indent + "INSTANCE(sc" + group + "),INSTANCE(" + group + "),");
     standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
+    closeCheck(field, frame, true);
+}
+
+void P3109_EmitFileCheck()
+{
+    const Check c{"Perform File Check on field %s", "IN_FILE", "NOT_INFILE"};
+    GEN_FIELD_INFO field;
+    bool frame = false;
+    if (!openCheck(c, field, frame))
+        return;
+    GEN_CHECK_MESSAGE message;
+    P3109_EmitCheckMessage(message, 'D');
+    noteCheckResult();
+    const GEN_IO_FILE io = P3109_CurrentIoFile();
+    const std::string block = "X_DBM_Chk_" + std::to_string(P3109_CurrentParsedCommand().sSequence);
+    const std::string module = P3109_IoModuleName(io.physical);
+    P3109_WriteComment("Prepare arguments for the I/O Module");
+    P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT::FileCheck, block);
+    const bool keys = P3109_ParmCount("WITH_KEY") > 0;
+    const std::string keyGroup = keys ? P3109_EmitFileCheckKeyGroup() : std::string();
+    P3109_EmitCheckMessage(message, 'S');
+    P3109_EmitOamBinding(module, "", block);
+    P3109_WriteComment("Set up final details before invoking the OAM");
+    P3109_EmitIoCounters(module, 11);
+    const std::string indent(15, ' ');
+    P3109_WriteComment("Invoke the standard file checker");
+    P3109_Line("X_Code_File_Check_2 (pX_Ids,pX_Pro,pX_Fun,");
+    P3109_Line(indent + "&" + block + ",\"" + P3109_QuotedCText(P3109_TrimRight(io.file)) + "\",\"" +
+               P3109_QuotedCText(P3109_TrimRight(field.fieldName)) + "\",");
+    P3109_Line(keys ? indent + "INSTANCE(sc" + keyGroup + "),INSTANCE(ps" + keyGroup + ")," : indent + "0, pX_NULL,");
+    standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
+    P3109_WriteComment("Set the I/O status ");
+    g().emit.cLastIoStatus = 'Y';
+    P3109_Line("strcpy(INSTANCE(vchLastIOStatus),pX_Ids->vchFileCheckRetCode);");
+    P3109_EmitIoStatusToField("");
     closeCheck(field, frame, true);
 }

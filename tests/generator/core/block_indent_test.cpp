@@ -26,14 +26,17 @@ TEST_F(BlockIndent, ClosingCommandsReturnToTheOpeningIndent)
     testCommands() = {
         {"FUNCTION", {"FUNCTION OPTIONS(*DIRECT)"}, 1},
         {"SELECT", {"SELECT FIELDS(#A)"}, 2},
-        {"FETCH", {"FETCH 1"}, 3},
+        {"ADD_ENTRY", {"ADD_ENTRY 1"}, 3},
         {"ENDSELECT", {"ENDSELECT"}, 4},
         {"RETURN", {"RETURN"}, 5},
     };
     const std::string text = body();
-    EXPECT_NE(text.find("\r\n   /* SELECT FIELDS(#A) */ \r\n   /* FETCH 1 */ \r\n   /* ENDSELECT */ \r\n"),
-              std::string::npos) << text;
+    /* the loop body inside the SELECT's two blocks, ENDSELECT's last brace
+       back at the SELECT's indent */
+    EXPECT_NE(text.find("\r\n         /* ADD_ENTRY 1 */ \r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n   } \r\n   \r\n   // \r\n   // RETURN  \r\n"), std::string::npos) << text;
     EXPECT_EQ(P3109_State().sBlockDepth, 0);
+    EXPECT_EQ(P3109_State().out.sDepth, 0);
 }
 
 TEST_F(BlockIndent, DeepNestingStopsIndentingAfterTwelveLevelsAndUnwinds)
@@ -41,13 +44,13 @@ TEST_F(BlockIndent, DeepNestingStopsIndentingAfterTwelveLevelsAndUnwinds)
     testCommands().push_back({"FUNCTION", {"FUNCTION OPTIONS(*DIRECT)"}, 1});
     for (int i = 0; i < 14; ++i)
         testCommands().push_back({"IF", {"IF " + std::to_string(i)}, 2 + i});
-    testCommands().push_back({"FETCH", {"FETCH X"}, 20});
+    testCommands().push_back({"ADD_ENTRY", {"ADD_ENTRY X"}, 20});
     for (int i = 0; i < 14; ++i)
         testCommands().push_back({"ENDIF", {"ENDIF"}, 21 + i});
     testCommands().push_back({"RETURN", {"RETURN"}, 40});
     const std::string text = body();
     /* 3 columns of the body plus 12 steps of 3, never more */
-    EXPECT_NE(text.find("\r\n" + std::string(39, ' ') + "/* FETCH X */ \r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n" + std::string(39, ' ') + "/* ADD_ENTRY X */ \r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\n" + std::string(39, ' ') + "// IF 13 \r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\n   } \r\n   \r\n   // \r\n   // RETURN  \r\n"), std::string::npos) << text;
     EXPECT_EQ(P3109_State().out.sDepth, 0);

@@ -113,9 +113,9 @@ TEST_F(CommandLoop, EmittersAreBoundOnFirstUseByTheirFunction)
     P3109_DispatchCommand();
     EXPECT_EQ(e->pfnEmitter, &P3109_EmitReturn);
     /* a command without an emitter yet writes its comment lines */
-    atLine(4, "FETCH");
+    atLine(4, "ADD_ENTRY");
     P3109_DispatchCommand();
-    EXPECT_EQ(entry("FETCH")->pfnEmitter, &P3109_WriteCommandComments);
+    EXPECT_EQ(entry("ADD_ENTRY")->pfnEmitter, &P3109_WriteCommandComments);
     /* SUBROUTINE is never bound: every one pushes a block */
     atLine(40, "SUBROUTINE");
     P3109_DispatchCommand();
@@ -126,14 +126,14 @@ TEST_F(CommandLoop, EmittersAreBoundOnFirstUseByTheirFunction)
 
 TEST_F(CommandLoop, DefinitionCommandsWriteNothingInTheFirstRun)
 {
-    testCommands() = {{"DEF_LIST", {"DEF_LIST NAME(#L)"}, 1}, {"FETCH", {"FETCH FIELDS(#A)"}, 2}};
+    testCommands() = {{"DEF_LIST", {"DEF_LIST NAME(#L)"}, 1}, {"ADD_ENTRY", {"ADD_ENTRY TO_LIST(#L)"}, 2}};
     Capture main;
     GEN_MODULE_STATE& g = P3109_State();
     g.out.mainOutput = main.stream();
     g.out.current = main.stream();
     g.out.usIndent = 3;
     P3109_GenerateCommands();
-    EXPECT_EQ(main.text(), "   /* DEF_LIST NAME(#L) */ \r\n   /* FETCH FIELDS(#A) */ \r\n");
+    EXPECT_EQ(main.text(), "   /* DEF_LIST NAME(#L) */ \r\n   /* ADD_ENTRY TO_LIST(#L) */ \r\n");
     EXPECT_STREQ(std::string(state.acCommand, 10).c_str(), "          ");
     EXPECT_EQ(state.lLine, -1);
 }

@@ -60,7 +60,7 @@ TEST_F(OutputDriver, WritesTheFileSetFromTheSkeletons)
     EXPECT_NE(c.find("   { \r\n      static X_BOOL \r\n         bFirstTime = TRUE; \r\n"), std::string::npos) << c;
     /* the commands, main body at indent 3, routines appended at the end */
     EXPECT_NE(c.find("   // FUNCTION OPTIONS(*DIRECT) \r\n"), std::string::npos);
-    EXPECT_NE(c.find("   /* SELECT FIELDS(#CUSTNO) FROM_FILE(CUSTMST) */ \r\n"), std::string::npos);
+    EXPECT_NE(c.find("      // SELECT FIELDS(#CUSTNO) FROM_FILE(CUSTMST) \r\n"), std::string::npos);
     const size_t routine = c.find("// SUBROUTINE NAME(TOTALS) \r\n");
     ASSERT_NE(routine, std::string::npos);
     EXPECT_GT(routine, c.find("100%% of it comes from the skeleton."));
@@ -91,7 +91,7 @@ TEST_F(OutputDriver, WritesTheFileSetFromTheSkeletons)
 
     /* X23SP1: blanks to 13 characters, then the four digits */
     EXPECT_EQ(sp1(), std::string(13, ' ') + "0000|");
-    EXPECT_EQ(queryText("SELECT X23SQL || X23APM FROM QV_F23 WHERE X23MOD = 'DEMOPRC' AND X23FMT = 'DEMOMIN'"), "NY");
+    EXPECT_EQ(queryText("SELECT X23SQL || X23APM FROM QV_F23 WHERE X23MOD = 'DEMOPRC' AND X23FMT = 'DEMOMIN'"), "YY");
 }
 
 TEST_F(OutputDriver, OptionValueAndValidationFlagsGoToTheRepository)

@@ -30,9 +30,14 @@
 %7
 %12
 %66
+%133
+%42
 
 /* The tables of the program follow its commands: they are set up here. */
 static void X_Initialise_Function ( FUNCTION_STD_ARGS );
+/* The common close and open of every file the program uses. */
+X_VOID_FUNCTION X_Close_Data_Base_%63 ( FUNCTION_STD_ARGS );
+X_VOID_FUNCTION X_Open_Data_Base_%63 ( FUNCTION_STD_ARGS, X_CHAR chKeepOpen );
 
 %%IF_FUNCTION
 /* ---- Fields exchanged with every called function ---- */
@@ -96,8 +101,16 @@ X_VOID_FUNCTION %63 ( COMPONENT_STD_ARGS )
    X_Return( FUNCTION_STD_PARMS );
 }
 %24
+
+X_VOID_FUNCTION X_Close_Data_Base_%63 ( FUNCTION_STD_ARGS )
+{
 %23
+}
+%26
+%26 X_VOID_FUNCTION X_Open_Data_Base_%63 ( FUNCTION_STD_ARGS, X_CHAR chKeepOpen )
+%26 {
 %25
+%26 }
 
 /* ---- Tables of the program ---- */
 %8

@@ -1,0 +1,260 @@
+/*
+** builtin_calls.cpp: USE, the call of a built-in function. One block
+** declares the call's control block and the descriptions of its arguments
+** and return values, calls the function the way its definition says it is
+** implemented (a routine of the run time, a user program, an entry of a
+** user DLL, or a function written in ZOPH, which receives a parameter
+** list), and branches to the error handling when the call fails.
+*/
+#include <cstring>
+
+#include "checker/support_names.h"
+#include "dqov/definitions.h"
+#include "generator/core/definitions.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/list_definitions.h"
+#include "generator/core/services.h"
+#include "generator/core/static_lists.h"
+#include "generator/emitters/emit_support.h"
+#include "generator/emitters/io_support.h"
+#include "generator/expressions/expr_routines.h"
+
+namespace {
+
+GEN_MODULE_STATE& g() { return P3109_State(); }
+
+bool componentRun()
+{
+    const FFC_CONTEXT* ctx = P3109_Context();
+    return ctx && ctx->lComponentRun != 0;
+}
+
+/* The definition of the built-in function, for update of its used flag. */
+GEN_BIF_DEFINITION* findDefinition(const std::string& name)
+{
+    const std::string key = P3109_Padded(name, 20);
+    for (GEN_BIF_DEFINITION& b : P3109_ProcessDefinitions().bifs)
+        if (b.name == key)
+            return &b;
+    return nullptr;
+}
+
+/* The number of values given: the position of the last value, among the
+** definition's count, whose first 10 characters are not blank. */
+int32_t givenCount(const char* keyword, int16_t sDefined)
+{
+    int32_t given = 0;
+    const int32_t count = std::min<int32_t>(P3109_ParmCount(keyword), sDefined);
+    for (int32_t i = 0; i < count; ++i)
+        if (!P3109_TrimRight(P3109_ParmField(keyword, 0, i).substr(0, 10)).empty())
+            given = i + 1;
+    return given;
+}
+
+/* The value text of an argument, through the object layer for a literal
+** it holds. */
+std::string literalValue(int32_t lEntry)
+{
+    const std::string value = P3109_ParmField("WITH_ARGS", 0, lEntry);
+    char text[52];
+    P31O2_sQueryLiteralInfo(value.c_str(), text, 50);
+    return P3109_TrimRight(std::string_view(text, std::strlen(text)));
+}
+
+/* The default table of the arguments or the return values. */
+void writeDefaults(const char* table, const std::array<GEN_BIF_VALUE, GEN_BIF_DESCRIPTORS>& values, int16_t sCount)
+{
+    P3109_Line(std::string("static struct _X_ZOPH_BIF_DEFAULT ") + table + "[] = {");
+    CGEN_SetTextLiteralPrefix("BIFDFT");
+    for (int16_t i = 0; i < std::min<int16_t>(sCount, static_cast<int16_t>(GEN_BIF_DESCRIPTORS)); ++i) {
+        const GEN_BIF_VALUE& v = values[static_cast<size_t>(i)];
+        const char* reference = nullptr;
+        const char* declared = nullptr;
+        CGEN_GetTextLiteralDefineName(v.defaultValue, nullptr, nullptr, 'Y', &reference, &declared);
+        P3109_Line(P3109_Format("  %s'%c',%d,%d,%s ", i == 0 ? " " : ",", v.cType == '\0' ? ' ' : v.cType,
+                                static_cast<int>(v.sLength), static_cast<int>(v.sDecimals),
+                                reference ? reference : "pX_NULL"));
+    }
+    P3109_Line("};");
+}
+
+/* The number and type texts of one argument or return value; false when a
+** working list it names has no DEF_LIST (PRC1006 is then issued). */
+bool valueTexts(const std::string& value, char cDefinedType, bool fReturn, std::string& number, std::string& type)
+{
+    const std::string head = P3109_TrimRight(value.substr(0, std::min<size_t>(value.size(), 10)));
+    const bool none = head.empty() || head == "*N" || (!fReturn && (head == "*DFT" || head == "*DEFAULT"));
+    const char* vectorType = fReturn ? "X_PARM_BIF_VECTOR_RETURN_VALUE" : "X_PARM_BIF_VECTOR_ARGUMENT";
+    if (none) {
+        number = "V_NOT_AVAILABLE";
+        type = vectorType;
+        return true;
+    }
+    if (cDefinedType == 'L') {
+        const int16_t list = P3109_sFindListDefinition(head);
+        if (list < 0) {
+            P3109_sIssueMessage("PRC1006", 'F', P3109_Padded(head, 10));
+            return false;
+        }
+        number = P3109_ListDefinitions()[static_cast<size_t>(list)].vectorName;
+        type = fReturn ? "X_PARM_BIF_LIST_RETURN_VALUE" : "X_PARM_BIF_LIST_ARGUMENT";
+        return true;
+    }
+    /* a value that is no field of the function is passed as not available,
+       never as the field of an earlier look-up */
+    number = P3109_FieldVector(value, fReturn ? 20 : 50);
+    type = vectorType;
+    return true;
+}
+
+void branchOnFailure(long lNumber)
+{
+    P3109_Line(" ");
+    P3109_Line(P3109_Format("if ( ( X_BIF_%ld.chReturnCode != YES ) || ( pX_Ids->chFatalError == YES ) )", lNumber));
+    P3109_Line("{");
+    P3109_EmitBranchToTarget("*ERROR", static_cast<uint16_t>(g().out.usIndent + 3));
+    P3109_Line("}");
+}
+
+} // namespace
+
+void P3109_EmitBifParmEntry(int32_t lEntry, std::string_view name, std::string_view type, std::string_view count,
+                            std::string_view value)
+{
+    const long n = lEntry;
+    if (!type.empty())
+        P3109_Line(P3109_Format("aZOPHBIFParms[%ld].sType = ((X_SHORT) %.*s);", n, static_cast<int>(type.size()), type.data()));
+    if (!name.empty())
+        P3109_Line(P3109_Format("aZOPHBIFParms[%ld].vchName = %.*s;", n, static_cast<int>(name.size()), name.data()));
+    if (!count.empty())
+        P3109_Line(P3109_Format("aZOPHBIFParms[%ld].sNumberOf = ((X_SHORT) %.*s);", n, static_cast<int>(count.size()),
+                                count.data()));
+    if (!value.empty())
+        P3109_Line(P3109_Format("aZOPHBIFParms[%ld].pValue = ((X_PVOID) %.*s);", n, static_cast<int>(value.size()),
+                                value.data()));
+}
+
+void P3109_EmitUse()
+{
+    P3109_EmitCommandPrologue();
+    GEN_BIF_DEFINITION* def = findDefinition(P3109_Parm("BUILTIN"));
+    if (!def)
+        return;
+    const long n = P3109_CurrentParsedCommand().sSequence;
+    const int32_t a = givenCount("WITH_ARGS", def->sArgumentCount);
+    const int32_t r = givenCount("TO_GET", def->sReturnCount);
+    const bool zoph = def->cKind == 'R';
+    P3109_Line("{");
+    P3109_IndentIn();
+    P3109_Line(P3109_Format("struct X_BIF X_BIF_%ld;", n));
+    if (zoph) {
+        const long entries = a + r + 2 + (def->sArgumentCount > 0 ? 1 : 0) + (def->sReturnCount > 0 ? 1 : 0);
+        P3109_Line(P3109_Format("struct X_PARM aZOPHBIFParms[%ld];", entries));
+        P3109_Line("X_SHORT scZOPHBIFParms = (sizeof(aZOPHBIFParms) / sizeof(struct X_PARM));");
+        if (def->sArgumentCount > 0)
+            writeDefaults("XZOPHArgDefaults", def->arguments, def->sArgumentCount);
+        if (def->sReturnCount > 0)
+            writeDefaults("XZOPHRetDefaults", def->returns, def->sReturnCount);
+        if (componentRun())
+            P3109_Line("X_PVOID pvZOPHTrackInfo = pX_NULL;");
+        P3109_Line(" ");
+    } else {
+        P3109_Line(P3109_Format("X_SHORT X_BIF_Arg_%ld[%ld];", n, static_cast<long>(a == 0 ? 1 : a)));
+        P3109_Line(P3109_Format("X_SHORT X_BIF_Ret_%ld[%ld];", n, static_cast<long>(r == 0 ? 1 : r)));
+    }
+
+    std::string routine, flag;
+    switch (def->cKind) {
+    case 'L': routine = def->routine; break;
+    case 'D': {
+        def->dllAlias = literalValue(0);
+        def->entryAlias = literalValue(1);
+        char dll[33] = {};
+        const USEDLL_ENTRY* entry =
+            g().pUserDlls ? USEDLL_pFindEntry(g().pUserDlls, def->dllAlias.c_str(), def->entryAlias.c_str(), dll) : nullptr;
+        routine = entry ? "X_" + std::string(dll) + entry->szName : "UNKNOWN_NAME";
+        /* a call of no entry cannot be compiled: say which function it is */
+        if (!entry)
+            P3109_sIssueMessage("PRC1191", 'F', def->name);
+        break;
+    }
+    default:
+        routine = "X_PDF_Execute_User_BIF";
+        flag = def->cCall == 'Y' ? "YES," : "NO,";
+        break;
+    }
+    def->cUsed = 'Y';
+    if (def->sIdentifier == 148)
+        P3109_Line("X_Always_Exchange_" + P3109_ModuleName() + " (FUNCTION_STD_PARMS);");
+    const bool evaluations = P3109_fStatementHasEvaluations();
+    EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), evaluations ? 1 : 0);
+
+    long next = 0;
+    if (zoph) {
+        P3109_EmitBifParmEntry(next++, "", "X_PARM_BIF_CALLER_PX_FUN", "", "pX_Fun");
+        P3109_EmitBifParmEntry(next++, "", "X_PARM_BIF_CALLER_PX_BIF", "", P3109_Format("&X_BIF_%ld", n));
+        if (def->sArgumentCount > 0)
+            P3109_EmitBifParmEntry(next++, "", "X_PARM_BIF_DEFAULT_ARG_INFO", std::to_string(def->sArgumentCount),
+                                   "&(XZOPHArgDefaults[0])");
+        if (def->sReturnCount > 0)
+            P3109_EmitBifParmEntry(next++, "", "X_PARM_BIF_DEFAULT_RET_INFO", std::to_string(def->sReturnCount),
+                                   "&(XZOPHRetDefaults[0])");
+        P3109_Line(" ");
+    }
+    P3109_Line(P3109_Format("X_BIF_%ld.sUID = %ld;", n, static_cast<long>(def->sIdentifier)));
+    P3109_Line(P3109_Format("X_BIF_%ld.chShutDown = NO;", n));
+    P3109_Line(P3109_Format("X_BIF_%ld.chReturnCode = YES;", n));
+    std::vector<std::string> arguments;
+    for (int32_t i = 0; i < a; ++i)
+        arguments.push_back(P3109_ParmField("WITH_ARGS", 0, i));
+    P3109_EmitDynamicSysVars(arguments, 50);
+
+    for (int pass = 0; pass < 2; ++pass) {
+        const bool returns = pass == 1;
+        const int32_t count = returns ? r : a;
+        for (int32_t i = 0; i < count; ++i) {
+            if (i == 0)
+                P3109_WriteComment(returns ? "Prepare builtin return values vector list"
+                                           : "Prepare builtin argument values vector list");
+            const GEN_BIF_VALUE& defined = (returns ? def->returns : def->arguments)[static_cast<size_t>(i)];
+            std::string number, type;
+            if (!valueTexts(P3109_ParmField(returns ? "TO_GET" : "WITH_ARGS", 0, i), defined.cType, returns, number,
+                            type)) {
+                /* the fatal message stops generation: the block is still
+                   closed, so the text written so far stays balanced */
+                EXPR_WriteTerminateVarFrame(P3109_ExpressionWriter(), evaluations ? 1 : 0);
+                P3109_IndentOut();
+                P3109_Line("}");
+                return;
+            }
+            if (zoph) {
+                P3109_EmitBifParmEntry(next++, "", type, number, "");
+            } else {
+                P3109_Line(P3109_Format("X_BIF_%s_%ld[%d] = %s;", returns ? "Ret" : "Arg", n, static_cast<int>(i),
+                                        number.c_str()));
+            }
+        }
+    }
+    if (def->cCall == 'Y') {
+        P3109_Line(" ");
+        P3109_Line("INSTANCE(" + def->routine + "_Called) = YES;");
+        P3109_Line(" ");
+    }
+    if (zoph) {
+        if (componentRun())
+            P3109_Line("X_Start_Call_ZOPH_from_ZOPHX(pX_Ids,pX_Pro,pX_Fun,&(pvZOPHTrackInfo));");
+        P3109_Line("X_PDF_Execute_Function (pX_Ids,pX_Pro,pX_Fun,\"" + P3109_QuotedCText(P3109_TrimRight(def->program)) +
+                   "\",scZOPHBIFParms,aZOPHBIFParms);");
+        if (componentRun())
+            P3109_Line("X_End_Call_ZOPH_from_ZOPHX(pX_Ids,pX_Pro,pX_Fun,&(pvZOPHTrackInfo));");
+    } else {
+        P3109_Line(P3109_Format("%s( pX_Ids, pX_Pro, pX_Fun, &(X_BIF_%ld), %spX_Fld, %s, ", routine.c_str(), n,
+                                flag.c_str(), "pX_List"));
+        P3109_Line(P3109_Format("    %d, X_BIF_Arg_%ld, %d, X_BIF_Ret_%ld );", static_cast<int>(a), n,
+                                static_cast<int>(r), n));
+    }
+    EXPR_WriteTerminateVarFrame(P3109_ExpressionWriter(), evaluations ? 1 : 0);
+    branchOnFailure(n);
+    P3109_IndentOut();
+    P3109_Line("}");
+}
