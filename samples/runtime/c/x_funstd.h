@@ -157,4 +157,7 @@ void X_PDF_Restore_Original_UIM_DLL(struct X_IDS *, X_CHAR chExecutionState, X_M
 /* ---- the commands ---- */
 #include "x_cmdstd.h"
 
+/* ---- working lists ---- */
+#include "x_lststd.h"
+
 #endif

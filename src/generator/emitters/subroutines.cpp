@@ -19,6 +19,7 @@
 #include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "generator/emitters/list_support.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
@@ -134,7 +135,11 @@ GEN_EMITTER_STATE& P3109_EmitterState()
     return state;
 }
 
-void P3109_ResetEmitters() { P3109_EmitterState() = GEN_EMITTER_STATE{}; }
+void P3109_ResetEmitters()
+{
+    P3109_EmitterState() = GEN_EMITTER_STATE{};
+    P3109_ResetListEmitters();
+}
 
 const std::vector<GEN_ROUTINE_NODE>& P3109_SubroutineList() { return P3109_EmitterState().routines; }
 

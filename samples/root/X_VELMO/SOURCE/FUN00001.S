@@ -102,6 +102,7 @@ X_VOID_FUNCTION %63 ( COMPONENT_STD_ARGS )
 /* ---- Tables of the program ---- */
 %8
 %40
+%16
 %20
 %36
 %49
@@ -122,7 +123,6 @@ X_VOID_FUNCTION %63 ( COMPONENT_STD_ARGS )
 
 /* ---- Evaluation routines and conditions ---- */
 %15
-%16
 %14
 %53
 %55

@@ -1,0 +1,134 @@
+/*
+** list_support.cpp: the slot shapes of a list, the fields of a list, the
+** chain of list sort routines and the KEEP_ resets of a loop.
+*/
+#include "generator/emitters/list_support.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "checker/work_records.h"
+#include "dqov/fix.h"
+#include "dqov/record_store.h"
+#include "dqov/workfile.h"
+#include "generator/core/field_values.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/services.h"
+#include "generator/core/used_fields.h"
+#include "generator/emitters/emit_support.h"
+#include "generator/emitters/emitters.h"
+
+namespace {
+
+std::vector<GEN_SORT_ROUTINE_NODE>& sortRoutines()
+{
+    static std::vector<GEN_SORT_ROUTINE_NODE> chain;
+    return chain;
+}
+
+/* The KEEP_ records of a loop are keyed by the six bytes of the loop
+** command's numbers, as the checker wrote them. */
+void keepRecordKey(FFC_WORK_RECORD& r, int32_t lLine, int16_t sSubLine)
+{
+    std::memcpy(r.acKind, &lLine, sizeof lLine);
+    std::memcpy(r.acKind + 4, &sSubLine, sizeof sSubLine);
+    std::memset(r.acKind + 6, ' ', 4);
+    const std::string name = P3109_Padded(WR_KEEP_NAME, FFC_WORK_NAME_LEN);
+    std::memcpy(r.acName, name.data(), FFC_WORK_NAME_LEN);
+}
+
+/* The IN_FIELD of a stored KEEP_ command; empty when the store lacks it. */
+std::string keepTarget(FFC_CONTEXT* ctx, const WR_KEEP_DATA& keep)
+{
+    auto parsed = std::make_unique<FFC_PARSED_COMMAND>();
+    std::memset(parsed.get(), 0, sizeof *parsed);
+    parsed->sLine = static_cast<int16_t>(keep.lLine);
+    parsed->sSubLine = keep.sSubLine;
+    if (RS_fFindCommandRecord(ctx, parsed.get(), sizeof *parsed) != 0)
+        return {};
+    return dqov::cmdparm::ParmText(*parsed, "IN_FIELD");
+}
+
+} // namespace
+
+bool P3109_fZoph2Used()
+{
+    const FFC_CONTEXT* ctx = P3109_Context();
+    return ctx && ctx->lZoph2Used != 0;
+}
+
+std::string P3109_ListSlotMember(const GEN_LIST_DEFINITION& list, std::string_view member)
+{
+    const std::string& l = list.vectorName;
+    if (!P3109_fZoph2Used())
+        return "pX_List[" + l + "]." + std::string(member);
+    if (list.Level2())
+        return "((X_LIST_2*) pX_List)[" + l + "]." + std::string(member);
+    return "((X_LIST_1*)( &( ((X_LIST_2*) pX_List)[" + l + "] ) ))->" + std::string(member);
+}
+
+GEN_LIST_DEFINITION* P3109_pFindListOrReport(std::string_view name)
+{
+    if (P3109_sFindListDefinition(name) < 0) {
+        P3109_sIssueMessage("PRC1006", 'F', P3109_Padded(P3109_TrimRight(name), 10));
+        return nullptr;
+    }
+    return P3109_pCurrentListDefinition();
+}
+
+std::vector<GEN_FIELD_INFO> P3109_ListFieldInfos(const GEN_LIST_DEFINITION& list)
+{
+    std::vector<GEN_FIELD_INFO> infos;
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || !ctx->pWorkFile)
+        return infos;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, WR_LISTNAME, FFC_WORK_KIND_LEN);
+    std::memcpy(r.acName, list.name.data(), std::min<size_t>(list.name.size(), FFC_WORK_NAME_LEN));
+    if (WF_cReadFirst(ctx, GEN_SLOT_EMITTERS, &r, 2) != '0')
+        return infos;
+    const auto* d = reinterpret_cast<const WR_LISTNAME_DATA*>(r.acData);
+    const int32_t count = std::clamp<int32_t>(FIX_lDigitsToLong(d->acFieldCount, 3, nullptr), 0, WR_LIST_FIELDS_MAX);
+    for (int32_t i = 0; i < count && infos.size() < GEN_LIST_FIELD_SLOTS; ++i) {
+        GEN_FIELD_INFO f;
+        if (P3109_fFindUsedField(std::string_view(d->acFields[i], 10), f))
+            infos.push_back(std::move(f));
+    }
+    return infos;
+}
+
+std::vector<GEN_SORT_ROUTINE_NODE>& P3109_SortRoutineList() { return sortRoutines(); }
+
+void P3109_EmitKeepReset()
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || !ctx->pWorkFile)
+        return;
+    const FFC_PARSED_COMMAND& loop = P3109_CurrentParsedCommand();
+    FFC_WORK_RECORD key, r;
+    WF_BlankRecord(ctx, &key);
+    keepRecordKey(key, loop.sLine, loop.sSubLine);
+    r = key;
+    bool first = true;
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT_INNER, &r, 2); rc == '0';
+         rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT_INNER, &r, 2)) {
+        WR_KEEP_DATA keep;
+        std::memcpy(&keep, r.acData, sizeof keep);
+        const std::string target = keepTarget(ctx, keep);
+        GEN_FIELD_INFO field;
+        if (target.empty() || !P3109_fFindUsedField(target, field))
+            continue;
+        if (first)
+            P3109_WriteComment("Change KEEP_XXXX value(s) to zero");
+        first = false;
+        P3109_WriteSetToBlankOrZero(field);
+    }
+}
+
+void P3109_ResetListEmitters()
+{
+    sortRoutines().clear();
+    P3109_ResetListDefinitionEmitter();
+}
