@@ -32,7 +32,6 @@ enum FirstCall : int {
     kNone,
     kPrologue,            /* the command prologue instead of the emitter */
     kPrologueUnsupported, /* the prologue and the unsupported-command text */
-    kDisplay,             /* the DISPLAY emitter */
     kGroupBy,             /* the prologue and the field group array */
 };
 
@@ -91,8 +90,8 @@ constexpr EmitterRow kEmitters[] = {
     {"CALL", P3109_EmitCall, N, 'N', 'N', 'N', N, N, kNone},
     {"UPRINT", P3109_EmitUprint, N, 'N', 'N', 'N', N, N, kPrologueUnsupported},
     {"ENDPRINT", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"REQUEST", nullptr, N, 'N', 'N', 'N', N, N, kDisplay},
-    {"DISPLAY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"REQUEST", P3109_EmitRequest, N, 'N', 'N', 'N', N, N, kNone},
+    {"DISPLAY", P3109_EmitDisplay, N, 'N', 'N', 'N', N, N, kNone},
     {"IF_NULL", P3109_EmitIfNull, B, 'N', 'N', 'N', N, A, kNone},
     {"DEF_LIST", P3109_EmitDefList, N, 'N', 'N', 'N', N, N, kNone},
     {"ADD_ENTRY", P3109_EmitAddEntry, N, 'N', 'N', 'N', N, N, kNone},
@@ -141,7 +140,7 @@ constexpr EmitterRow kEmitters[] = {
     {"OPEN", nullptr, N, 'N', 'N', 'N', N, N, kNone},
     {"EXEC_CPF", P3109_EmitExecCpf, N, 'N', 'N', 'N', N, N, kNone},
     {"EXEC_OS400", P3109_EmitExecCpf, N, 'N', 'N', 'N', N, N, kNone},
-    {"POP_UP", nullptr, N, 'N', 'N', 'N', N, N, kDisplay},
+    {"POP_UP", P3109_EmitPopUp, N, 'N', 'N', 'N', N, N, kNone},
     {"DEF_COND", P3109_EmitDefCond, N, 'N', 'N', 'N', N, N, kNone},
     {"FUNCTION", P3109_EmitFunction, N, 'N', 'N', 'N', N, N, kNone},
     {"DEF_ARRAY", P3109_EmitDefArray, N, 'N', 'N', 'N', N, N, kPrologue},
@@ -287,15 +286,6 @@ void callBound(const FFC_COMMAND_ENTRY& e)
     }
 }
 
-/* REQUEST and POP_UP are written by the DISPLAY emitter. */
-P3109_EMITTER displayEmitter()
-{
-    for (const EmitterRow& row : kEmitters)
-        if (std::strcmp(row.command, "DISPLAY") == 0)
-            return row.emitter;
-    return nullptr;
-}
-
 void firstCall(const EmitterRow& row)
 {
     switch (row.firstCall) {
@@ -304,7 +294,6 @@ void firstCall(const EmitterRow& row)
         P3109_EmitCommandPrologue();
         P3109_EmitUnsupportedCommand();
         break;
-    case kDisplay: emitterOrComments(displayEmitter())(); break;
     case kGroupBy: P3109_EmitGroupBy(); break;
     default: break;
     }

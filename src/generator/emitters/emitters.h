@@ -230,6 +230,13 @@ void P3109_EmitGetEntry();
 void P3109_EmitLocEntry();
 void P3109_EmitSelectList();
 
+/* ---- screens ---- */
+void P3109_EmitDisplay();
+void P3109_EmitRequest();
+void P3109_EmitPopUp();
+/* Insertion point 27. */
+void P3109_EmitActionBarOptionInit();
+
 /* ---- the routine section (insertion point 24) ---- */
 void P3109_EmitRoutineSection();
 

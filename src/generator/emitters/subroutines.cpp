@@ -17,6 +17,7 @@
 #include "generator/core/name_services.h"
 #include "generator/core/services.h"
 #include "generator/emitters/emit_state.h"
+#include "generator/emitters/display_support.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/list_support.h"
@@ -139,6 +140,7 @@ void P3109_ResetEmitters()
 {
     P3109_EmitterState() = GEN_EMITTER_STATE{};
     P3109_ResetListEmitters();
+    P3109_ResetDisplayEmitters();
 }
 
 const std::vector<GEN_ROUTINE_NODE>& P3109_SubroutineList() { return P3109_EmitterState().routines; }

@@ -79,8 +79,9 @@ TEST_F(Lists, WorkingListStructureVectorAndMacros)
     EXPECT_TRUE(holds(l, {{1, 9, "1,1,0,"}, {1, 9, "&(X_List_ORD.fFLAG),0,NO "}, {1, 3, "};"}, {1, 3, " "}}));
     size_t rows = 0;
     for (const Line& line : l) {
-        if (line.stream == 1 && line.indent == 6)
+        if (line.stream == 1 && line.indent == 6) {
             EXPECT_EQ(line.text[0], rows++ == 0 ? ' ' : ',') << line.text;
+        }
     }
     EXPECT_EQ(rows, 2u);
     /* the macros copy each field between the function and the list */

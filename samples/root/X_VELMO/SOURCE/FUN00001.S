@@ -57,6 +57,7 @@ static X_VOID_FUNCTION X_Commands_%63 ( COMPONENT_STD_ARGS )
    (void) sEntryCursors;
 %29
 %41
+%27
 %1
 %45   X_SHORT sCursorLimit = %46 ;
 %45   (void) sCursorLimit;
