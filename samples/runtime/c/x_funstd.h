@@ -175,8 +175,9 @@ void X_PDF_Restore_Original_UIM_DLL(struct X_IDS *, X_CHAR chExecutionState, X_M
 /* ---- the commands ---- */
 #include "x_cmdstd.h"
 
-/* ---- working lists, panels ---- */
+/* ---- working lists, panels and reports ---- */
 #include "x_lststd.h"
 #include "x_pnlstd.h"
+#include "x_rptstd.h"
 
 #endif

@@ -129,6 +129,8 @@ constexpr CorePoint kCorePoints[] = {
     {22, P3109_EmitExchangeAlways},
     {24, P3109_EmitRoutineSection},
     {27, P3109_EmitActionBarOptionInit},
+    {35, P3109_EmitReportStructs},
+    {37, P3109_EmitReportRoutines},
     {26, [] { keepIf(g().emit.cOpenAll != 'N'); }},
     {29, P3109_EmitReceiveParameters},
     {30, P3109_EmitReturnParameters},
@@ -241,8 +243,6 @@ constexpr PendingPoint kPendingPoints[] = {
     /* the command emitters' sections */
     {23, "P3109_EmitDbmCloseStructs", 0},
     {25, "P3109_EmitDbmOpenStructs", 0},
-    {35, "P3109_EmitReportStructs", 0},
-    {37, "P3109_EmitReportRoutines", 0},
     {42, "P3109_LoadSelectSqlCommands", 0},
     {133, "P3109_EmitRenameTable", 0},
 };

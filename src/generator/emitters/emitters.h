@@ -237,6 +237,19 @@ void P3109_EmitPopUp();
 /* Insertion point 27. */
 void P3109_EmitActionBarOptionInit();
 
+/* ---- reports ---- */
+void P3109_EmitDefHead();
+void P3109_EmitDefFoot();
+void P3109_EmitDefLine();
+void P3109_EmitDefBreak();
+void P3109_EmitPrint();
+void P3109_EmitSpaceSkip();
+void P3109_EmitEndPrint();
+void P3109_EmitKeep();
+/* Insertion points 35 and 37. */
+void P3109_EmitReportStructs();
+void P3109_EmitReportRoutines();
+
 /* ---- the routine section (insertion point 24) ---- */
 void P3109_EmitRoutineSection();
 

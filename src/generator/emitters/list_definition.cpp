@@ -345,6 +345,8 @@ void P3109_EmitDefList()
     if (extendedLanguageRun())
         return;
     const std::string name = P3109_Parm("NAME");
+    if (name.empty())
+        return;
     if (g().out.cSuppress == 'Y') {
         defineList(name);
         return;

@@ -133,7 +133,7 @@ TEST_F(CommandLoop, DefinitionCommandsWriteNothingInTheFirstRun)
     g.out.current = main.stream();
     g.out.usIndent = 3;
     P3109_GenerateCommands();
-    EXPECT_EQ(main.text(), "   /* DEF_LIST NAME(#L) */ \r\n   /* FETCH FIELDS(#A) */ \r\n");
+    EXPECT_EQ(main.text(), "   // DEF_LIST NAME(#L) \r\n   /* FETCH FIELDS(#A) */ \r\n");
     EXPECT_STREQ(std::string(state.acCommand, 10).c_str(), "          ");
     EXPECT_EQ(state.lLine, -1);
 }

@@ -4,121 +4,12 @@
 // statements that mark each command's code are where the commands stand.
 // gcc's check of the same files runs with every sample function in
 // generated_c_test.cpp of the core.
-#include "generator/core/gen_fixture.h"
-
-#include <fstream>
-#include <map>
-#include <set>
-#include <sstream>
+#include "sample_checks.h"
 
 namespace emitters_test {
 namespace {
 
-using namespace gencore_test;
-
-/* The C text without comments, string and character literals. */
-std::string codeOnly(const std::string& c)
-{
-    std::string out;
-    for (size_t i = 0; i < c.size(); ++i) {
-        if (c.compare(i, 2, "//") == 0) {
-            i = c.find('\n', i);
-            if (i == std::string::npos)
-                break;
-            out += '\n';
-        } else if (c.compare(i, 2, "/*") == 0) {
-            i = c.find("*/", i + 2);
-            if (i == std::string::npos)
-                break;
-            ++i;
-        } else if (c[i] == '"' || c[i] == '\'') {
-            const char quote = c[i];
-            for (++i; i < c.size() && c[i] != quote; ++i)
-                if (c[i] == '\\')
-                    ++i;
-        } else {
-            out += c[i];
-        }
-    }
-    return out;
-}
-
-/* Brace depth never below 0 and back to 0 at the end; for each routine (a
-** body at depth 0) its goto targets not among its labels. */
-std::string structureFaults(const std::string& c)
-{
-    std::istringstream in(codeOnly(c));
-    std::string faults, line;
-    int depth = 0;
-    std::set<std::string> labels, targets;
-    auto closeRoutine = [&] {
-        for (const std::string& t : targets)
-            if (!labels.count(t))
-                faults += "goto " + t + " has no label\n";
-        labels.clear();
-        targets.clear();
-    };
-    while (std::getline(in, line)) {
-        const size_t first = line.find_first_not_of(" \t");
-        if (first == std::string::npos || line[first] == '#')
-            continue;
-        const std::string text = line.substr(first);
-        if (text.rfind("goto ", 0) == 0)
-            targets.insert(text.substr(5, text.find(';') - 5));
-        size_t colon = text.find(':');
-        if (colon != std::string::npos && text.find_first_not_of(
-                                               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_") == colon)
-            labels.insert(text.substr(0, colon));
-        for (const char ch : line) {
-            if (ch == '{')
-                ++depth;
-            if (ch == '}' && --depth == 0)
-                closeRoutine();
-            if (depth < 0)
-                return faults + "a } closes nothing\n";
-        }
-    }
-    if (depth != 0)
-        faults += std::to_string(depth) + " braces left open\n";
-    return faults;
-}
-
-/* Whether the text stands as a whole line comment (trailing blanks aside). */
-bool lineComment(const std::string& c, const std::string& text)
-{
-    const std::string comment = "// " + text;
-    for (size_t at = c.find(comment); at != std::string::npos; at = c.find(comment, at + 1)) {
-        const size_t end = c.find_first_not_of(' ', at + comment.size());
-        if (end != std::string::npos && c.compare(end, 2, "\r\n") == 0)
-            return true;
-    }
-    return false;
-}
-
-class DemoFlw : public JobFixture {
-protected:
-    /* The generated .C of a function of DEMOFLW, empty when not generated. */
-    std::string generateFunction(const char* function)
-    {
-        int32_t result = -9;
-        errors = warnings = 0;
-        const std::string out = run(function, 'G', result, "DEMOFLW");
-        EXPECT_EQ(result, 0) << out;
-        EXPECT_EQ(errors, 0) << out;
-        return readFile(sourceDir() / (std::string(function) + ".C"));
-    }
-
-    /* The function's source lines. */
-    static std::vector<std::string> source(const char* function)
-    {
-        std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/sources/DEM/DEMOFLW/" + function + ".zoph");
-        std::vector<std::string> lines;
-        for (std::string l; std::getline(in, l);)
-            if (!l.empty())
-                lines.push_back(l);
-        return lines;
-    }
-};
+class DemoFlw : public SampleJob {};
 
 TEST_F(DemoFlw, EveryCommandIsWrittenAsCodeInABalancedProgram)
 {
@@ -182,17 +73,12 @@ TEST_F(DemoFlw, EveryCommandIsWrittenAsCodeInABalancedProgram)
     EXPECT_EQ(structureFaults("f()\n{\n   goto L;\n}\ng()\n{\n   L: ;\n}\n"), "goto L has no label\n");
     EXPECT_EQ(structureFaults("f()\n{\n   /* } */ {\n}\n"), "1 braces left open\n");
     for (const auto& [function, statements] : marks) {
-        const std::string c = generateFunction(function.c_str());
+        const std::string c = generateFunction(function.c_str(), "DEMOFLW");
         ASSERT_FALSE(c.empty()) << function;
         EXPECT_EQ(structureFaults(c), "") << function;
         for (const std::string& s : statements)
             EXPECT_NE(c.find(s), std::string::npos) << function << ": " << s;
-        /* each command's source stands as its line comment, none as a comment alone */
-        for (const std::string& line : source(function.c_str())) {
-            const std::string text = line.substr(line.find(':') == 3 ? 5 : 0);
-            EXPECT_TRUE(lineComment(c, text)) << function << ": " << text;
-            EXPECT_EQ(c.find("/* " + text), std::string::npos) << function << ": " << text;
-        }
+        expectEveryCommandWritten(c, "DEMOFLW", function.c_str());
     }
 }
 
@@ -203,7 +89,7 @@ TEST_F(DemoFlw, UsesEveryCommandAFunctionMayHold)
 {
     std::set<std::string> used;
     for (const char* function : {"FLWMAIN", "FLWCHK", "FLWCALL"})
-        for (const std::string& line : source(function)) {
+        for (const std::string& line : source("DEMOFLW", function)) {
             const std::string text = line.substr(line.find(':') == 3 ? 5 : 0);
             used.insert(text.substr(0, text.find(' ')));
         }

@@ -5,6 +5,7 @@
 
 #include "generator/core/line_writer.h"
 #include "generator/core/list_definitions.h"
+#include "generator/core/static_lists.h"
 #include "generator/emitters/list_support.h"
 
 namespace emitters_test {
@@ -291,6 +292,45 @@ TEST_F(Lists, SelectListLoopHead)
     EXPECT_TRUE(holdsText(brw, "   lSelectEntry_" + m + " += (1 + INSTANCE(lAdjustment_BRW)), "
                                "X_Set_Component_List_Entry_Count( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, V_LIST_BRW ) )"));
     EXPECT_TRUE(holdsText(brw, "X_Set_Error_States( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_LIST_BRW, pX_List, NO );"));
+}
+
+TEST_F(Lists, CSharpFormsOfTheEntryCommands)
+{
+    defineList("ORD", {"CUSTNO"});
+    defineList("BRW", {"CUSTNO"}, "*BROWSE");
+    P3109_State().cTarget = GEN_TARGET_CSHARP;
+    current(*commands_[0]);
+    const std::vector<Line> def = lines([] { P3109_EmitDefList(); });
+    EXPECT_TRUE(holdsText(def, "DqooDef.X_CPYBYTES( ref pX_FldList[V_LF_ORD_CUSTNO].pField, pX_Fld[V_FIELD_CUSTNO].pField, "
+                               "BYTE_LEN_V_FIELD_CUSTNO );"));
+    bool adjustment = false;
+    for (const GEN_STATIC_ENTRY& e : CGEN_StaticWorkingList(0))
+        adjustment = adjustment || (e.csDeclaration == "public int lAdjustment_ORD" &&
+                                    e.csInitialiser == "pGlobal1.lAdjustment_ORD = 0;");
+    EXPECT_TRUE(adjustment);
+
+    listCommand("ADD_ENTRY", "TO_LIST", "#BRW");
+    EXPECT_TRUE(holdsText(lines([] { P3109_EmitAddEntry(); }),
+                          "X_RUN_DLL.X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Cond, V_LIST_BRW, pX_List, "
+                          "YES, YES, pX_Fun.chMode, YES );"));
+    FFC_PARSED_COMMAND& del = listCommand("DLT_ENTRY", "FROM_LIST", "#BRW");
+    set(del, "NUMBER", "*CURRENT");
+    current(del);
+    EXPECT_TRUE(holdsText(lines([] { P3109_EmitDltEntry(); }),
+                          "X_RUN_DLL.X_Dlt_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_NOT_AVAILABLE, pX_List, V_LIST_BRW, "
+                          "ref pGlobal1.lAdjustment_BRW );"));
+    ctx.lZoph2Used = 1;
+    FFC_PARSED_COMMAND& get = listCommand("GET_ENTRY", "FROM_LIST", "#BRW");
+    set(get, "NUMBER", "#CNT");
+    current(get);
+    const std::vector<Line> g = lines([] { P3109_EmitGetEntry(); });
+    EXPECT_TRUE(holds(g, {{6, 6, "int"}, {6, 6, "   lcGetEntry = 0;"}}));
+    EXPECT_TRUE(holds(g, {{6, 6, "pX_List[V_LIST_BRW].chScreening = NO;"}, {6, 6, "pGlobal1.chEntryChanged = NO;"}}));
+    EXPECT_TRUE(holdsText(g, "pGlobal1.chListEntryMode = X_RUN_DLL.X_Get_Entry_2( pX_Ids, pX_Pro, pX_Fun, pX_Fld, "
+                             "pGlobal1.X_Cond, V_LIST_BRW, pX_List, lcGetEntry, YES, ref pGlobal1.chEntryChanged );"));
+    EXPECT_TRUE(holds(g, {{6, 6, "if (pGlobal1.chListEntryMode == NO)"},
+                          {6, 6, "   pGlobal1.vchLastIOStatus = DqooDef.X_DBM_NO_RECORD;"}}));
+    ctx.lZoph2Used = 0;
 }
 
 } // namespace

@@ -99,12 +99,14 @@ X_VOID_FUNCTION %63 ( COMPONENT_STD_ARGS )
 %24
 %23
 %25
+%37
 
 /* ---- Tables of the program ---- */
 %8
 %40
 %16
 %20
+%35
 %36
 %49
 %18
