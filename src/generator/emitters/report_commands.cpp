@@ -29,15 +29,19 @@ void openReport()
 
 std::string printLineKey(std::string_view name) { return P3109_CopyUpper(P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(name)), 10), 10); }
 
-/* The calls of the breaks of one kind, each followed by the fatal test. */
+/* The calls of the breaks of one kind, each followed by the fatal test;
+** the trailing breaks' comment stands between blank lines, the leading
+** breaks' alone. */
 void printBreaks(const GEN_REPORT_TABLES& tables, char cBreak, const char* routine, const char* comment)
 {
     bool first = true;
     for (const GEN_PRINT_CLUSTER& c : tables.clusters) {
         if (c.iKind != GEN_CLUSTER_BREAK || c.cBreak != cBreak)
             continue;
-        if (first)
+        if (first && cBreak == 'T')
             P3109_WriteComment(comment);
+        else if (first)
+            P3109_Line("/* " + std::string(comment) + " */");
         first = false;
         P3109_Line(std::string(routine) + c.identifier + " (FUNCTION_STD_PARMS);");
         P3109_EmitFatalErrorTest();
