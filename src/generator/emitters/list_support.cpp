@@ -27,17 +27,6 @@ std::vector<GEN_SORT_ROUTINE_NODE>& sortRoutines()
     return chain;
 }
 
-/* The KEEP_ records of a loop are keyed by the six bytes of the loop
-** command's numbers, as the checker wrote them. */
-void keepRecordKey(FFC_WORK_RECORD& r, int32_t lLine, int16_t sSubLine)
-{
-    std::memcpy(r.acKind, &lLine, sizeof lLine);
-    std::memcpy(r.acKind + 4, &sSubLine, sizeof sSubLine);
-    std::memset(r.acKind + 6, ' ', 4);
-    const std::string name = P3109_Padded(WR_KEEP_NAME, FFC_WORK_NAME_LEN);
-    std::memcpy(r.acName, name.data(), FFC_WORK_NAME_LEN);
-}
-
 /* The IN_FIELD of a stored KEEP_ command; empty when the store lacks it. */
 std::string keepTarget(FFC_CONTEXT* ctx, const WR_KEEP_DATA& keep)
 {
@@ -101,16 +90,15 @@ std::vector<GEN_FIELD_INFO> P3109_ListFieldInfos(const GEN_LIST_DEFINITION& list
 
 std::vector<GEN_SORT_ROUTINE_NODE>& P3109_SortRoutineList() { return sortRoutines(); }
 
-void P3109_EmitKeepReset()
+void P3109_EmitKeepReset(const char* pchLoopId)
 {
     FFC_CONTEXT* ctx = P3109_Context();
-    if (!ctx || !ctx->pWorkFile)
+    if (!ctx || !ctx->pWorkFile || !pchLoopId)
         return;
-    const FFC_PARSED_COMMAND& loop = P3109_CurrentParsedCommand();
-    FFC_WORK_RECORD key, r;
-    WF_BlankRecord(ctx, &key);
-    keepRecordKey(key, loop.sLine, loop.sSubLine);
-    r = key;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, pchLoopId, 6);
+    std::memcpy(r.acName, WR_KEEP_NAME, std::strlen(WR_KEEP_NAME));
     bool first = true;
     for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT_INNER, &r, 2); rc == '0';
          rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT_INNER, &r, 2)) {

@@ -56,9 +56,10 @@ struct GEN_SORT_ROUTINE_NODE {
 inline constexpr size_t GEN_SORT_KEYS_MAX = 100;
 std::vector<GEN_SORT_ROUTINE_NODE>& P3109_SortRoutineList();
 
-/* The resets of the KEEP_ commands of the loop opened by the current
-** command: each KEEP_ command's IN_FIELD cleared before the loop starts. */
-void P3109_EmitKeepReset();
+/* The resets of the KEEP_ commands of the loop identified by its six
+** bytes (32-bit line, 16-bit sub-line): each KEEP_ command's IN_FIELD
+** cleared before the loop starts. */
+void P3109_EmitKeepReset(const char* pchLoopId);
 
 /* Forgets the chain of sort routines and the commands that defined the
 ** lists (the set-up). */

@@ -12,6 +12,7 @@
 ** the top of every pass.
 */
 #include <array>
+#include <cstring>
 
 #include "generator/core/gen_chains.h"
 #include "generator/core/line_writer.h"
@@ -134,7 +135,12 @@ void P3109_EmitSelectList()
     P3109_Line("   lSelectLoopCount = 0;");
     declarePointers(list, pointer, operation);
     const std::array<bool, 7> flags = selectionFlags(list);
-    P3109_EmitKeepReset();
+    const FFC_PARSED_COMMAND& command = P3109_CurrentParsedCommand();
+    char loop[6];
+    const int32_t line = command.sLine;
+    std::memcpy(loop, &line, 4);
+    std::memcpy(loop + 4, &command.sSubLine, 2);
+    P3109_EmitKeepReset(loop);
     if (!working) {
         P3109_Line("X_Set_Component_List_Entry_Count( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, " + l + " );");
         blank();

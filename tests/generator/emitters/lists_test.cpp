@@ -3,6 +3,8 @@
 // of a SELECTLIST loop.
 #include "emit_fixture.h"
 
+#include "checker/work_records.h"
+#include "dqov/workfile.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/list_definitions.h"
 #include "generator/core/static_lists.h"
@@ -263,6 +265,20 @@ TEST_F(Lists, SelectListLoopHead)
     FFC_PARSED_COMMAND& w = command("SELECTLIST");
     set(w, "NAMED", "#ORD");
     list(w, "GET_ENTRYS", {"*SELECT"});
+    /* a KEEP_TOTAL inside the loop: the checker's record of it under the loop */
+    FFC_PARSED_COMMAND& keep = command("KEEP_TOTAL");
+    set(keep, "IN_FIELD", "#CNT");
+    ASSERT_EQ(RS_PutCommandRecord(&ctx, &keep, sizeof keep), 0);
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(&ctx, &r);
+    const int32_t loopLine = w.sLine;
+    const int16_t loopSub = 0;
+    std::memcpy(r.acKind, &loopLine, 4);
+    std::memcpy(r.acKind + 4, &loopSub, 2);
+    std::memcpy(r.acName, "KEEP_", 5);
+    const WR_KEEP_DATA data{keep.sLine, 0};
+    std::memcpy(r.acData, &data, sizeof data);
+    ASSERT_GT(WF_lWrite(&ctx, &r), 0);
     current(w);
     const std::string n = std::to_string(w.sSequence);
     const std::vector<Line> work = lines([] { P3109_EmitSelectList(); });
@@ -273,6 +289,7 @@ TEST_F(Lists, SelectListLoopHead)
     EXPECT_TRUE(holdsText(work, "for ( lSelectEntry_" + n + " = 1; ( lSelectEntry_" + n + " <= pX_List_" + n +
                                     "->sCurrentEntrys ) && ( pX_Ids->chFatalError == NO ); lSelectEntry_" + n +
                                     " += (1 + INSTANCE(lAdjustment_ORD)) )"));
+    EXPECT_TRUE(holds(work, {{6, 6, "/* Change KEEP_XXXX value(s) to zero */"}}));
     /* a working list never screens by selection keywords */
     EXPECT_TRUE(holdsText(work, "pX_List_" + n + "->chScreening = NO;"));
     EXPECT_EQ(texts(work).back(), "#endif") << "the prologue stands last, inside the loop";
@@ -280,6 +297,7 @@ TEST_F(Lists, SelectListLoopHead)
     P3109_State().out.usIndent = 3;
     P3109_State().out.sDepth = 0;
     FFC_PARSED_COMMAND& b = command("SELECTLIST");
+    set(b, "WHERE", "#CUSTNO = 1");
     set(b, "NAMED", "#BRW");
     list(b, "GET_ENTRYS", {"*ALTERED", "", "*DELETE"});
     current(b);
@@ -292,6 +310,9 @@ TEST_F(Lists, SelectListLoopHead)
     EXPECT_TRUE(holdsText(brw, "   lSelectEntry_" + m + " += (1 + INSTANCE(lAdjustment_BRW)), "
                                "X_Set_Component_List_Entry_Count( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, V_LIST_BRW ) )"));
     EXPECT_TRUE(holdsText(brw, "X_Set_Error_States( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_LIST_BRW, pX_List, NO );"));
+    const std::string routine = P3109_EvaluationChain().back().name;
+    EXPECT_TRUE(holdsText(brw, "if ( " + routine + "(FUNCTION_STD_PARMS) != YES ) continue;"));
+    EXPECT_EQ(P3109_EvaluationChain().back().sList, 1) << "the condition reads the browse list's fields";
 }
 
 TEST_F(Lists, CSharpFormsOfTheEntryCommands)
