@@ -38,6 +38,7 @@
 #include "generator/core/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "generator/emitters/layout_reader.h"
 #include "generator/emitters/list_support.h"
 #include "web/pages/web_records.h"
 
@@ -51,21 +52,9 @@ GEN_MODULE_STATE& g() { return P3109_State(); }
 
 void data(int16_t sIndent, const std::string& text) { P3109_WriteLine(kDataQueue, sIndent, text); }
 
-std::string literal(const char* prefix, std::string_view text)
-{
-    CGEN_SetTextLiteralPrefix(prefix);
-    const char* reference = nullptr;
-    const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(text, nullptr, nullptr, 'Y', &reference, &declared);
-    return reference ? reference : "pX_NULL";
-}
-
 bool blank(const char* text, size_t width) { return P3108_fIsAllBlank(text, static_cast<int16_t>(width)); }
 
 std::string text(const char* field, size_t width) { return P3109_TrimRight(std::string_view(field, width)); }
-
-/* A printable character for a generated character constant. */
-char printable(char c) { return c >= 32 && c < 127 && c != '\'' && c != '\\' ? c : ' '; }
 
 /* The records of the current command. */
 struct ScreenRecords {
@@ -76,36 +65,9 @@ struct ScreenRecords {
 ScreenRecords readRecords()
 {
     ScreenRecords s;
-    FFC_CONTEXT* ctx = P3109_Context();
-    const FFC_CHECK_STATE* st = P3109_CheckState();
-    if (!ctx || !ctx->pWorkFile || !st)
-        return s;
-    FFC_WORK_RECORD r;
-    WF_BlankRecord(ctx, &r);
-    std::memcpy(r.acKind, LAYOUT_KIND_RCDFMT, FFC_WORK_KIND_LEN);
-    const std::string name = P3109_Padded(P3109_CurrentCommandName(), 10);
-    std::memcpy(r.acName, name.data(), 10);
-    const int32_t line = st->lLine, second = st->lLineWord;
-    FIX_LongToDigits(&line, 4, r.acQualifier);
-    FIX_LongToDigits(&second, 4, r.acQualifier + 4);
-    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT, &r, 3); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT, &r, 3)) {
-        RCDFMT_DATA f;
-        std::memcpy(&f, r.acData, sizeof f);
-        s.formats.push_back(f);
-    }
-    for (const RCDFMT_DATA& f : s.formats) {
-        std::vector<LAYOUT_FIELD_ENTRY>& entries = s.entries.emplace_back();
-        FFC_WORK_RECORD e;
-        WF_BlankRecord(ctx, &e);
-        std::memcpy(e.acKind, LAYOUT_KIND_RCDFLD, FFC_WORK_KIND_LEN);
-        std::memcpy(e.acName, f.acFormat, sizeof f.acFormat);
-        for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT, &e, 2); rc == '0';
-             rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT, &e, 2)) {
-            LAYOUT_FIELD_ENTRY field;
-            std::memcpy(&field, e.acData, sizeof field);
-            entries.push_back(field);
-        }
-    }
+    s.formats = P3109_ReadCommandFormats<RCDFMT_DATA>(LAYOUT_KIND_RCDFMT);
+    for (const RCDFMT_DATA& f : s.formats)
+        s.entries.push_back(P3109_ReadFormatEntries(LAYOUT_KIND_RCDFLD, f.acFormat));
     return s;
 }
 
@@ -211,7 +173,7 @@ void P3109_EmitPanelTextTable(Tables& t, const std::vector<LAYOUT_FIELD_ENTRY>& 
             e.lLine += t.window.RowOffset();
         if (e.lColumn != 0)
             e.lColumn += t.window.ColumnOffset();
-        const std::string reference = literal("PANEL", std::string_view(e.acEditMask, sizeof e.acEditMask));
+        const std::string reference = P3109_TextLiteralName("PANEL", std::string_view(e.acEditMask, sizeof e.acEditMask));
         data(6, std::string(first ? " " : ",") + "/* Row = */ " + std::to_string(e.lLine) + ", /* Column = */ " +
                     std::to_string(e.lColumn) + ", /* Text = */ " + reference + ",");
         data(6, textAttributes(e));
@@ -450,21 +412,21 @@ int32_t P3109_EmitPanelLanguageTexts(Tables& t, LAYOUT_FIELD_ENTRY e, int32_t lP
     char editCode = ' ';
     std::string editWord = "pX_NULL";
     if (e.cType != 'A') {
-        editCode = printable(e.cEditCode);
+        editCode = P3109_PrintableChar(e.cEditCode);
         if (editCode == ' ' && !blank(e.acEditWord, sizeof e.acEditWord))
-            editWord = literal("EDITWORD", std::string_view(e.acEditWord, sizeof e.acEditWord));
+            editWord = P3109_TextLiteralName("EDITWORD", std::string_view(e.acEditWord, sizeof e.acEditWord));
         if (e.cUsage != 'H' && e.lDecimals >= 1 && editCode == ' ' && editWord == "pX_NULL")
             P3109_sIssueMessage("PRC1031", 'W', P3109_Padded(name, 10));
     }
     const GEN_COLOUR_NAMES colours = colourNames(e, f);
     const auto n = [](int32_t v) { return std::to_string(v); };
-    data(6, std::string(lPosition == 1 ? " " : ",") + reference + ",'" + printable(e.cUsage1) + "'," + n(c.sFirst) +
+    data(6, std::string(lPosition == 1 ? " " : ",") + reference + ",'" + P3109_PrintableChar(e.cUsage1) + "'," + n(c.sFirst) +
                 "," + n(c.sSecond) + "," + n(row) + "," + n(column) + "," + colours.inputColour + "," +
                 colours.outputColour + ",");
-    data(6, std::string(" '") + printable(identification) + "'," + n(c.sIdentification) + ",pX_NULL,pX_NULL,pX_NULL,");
+    data(6, std::string(" '") + P3109_PrintableChar(identification) + "'," + n(c.sIdentification) + ",pX_NULL,pX_NULL,pX_NULL,");
     data(6, " " + n(id.asRows[0]) + "," + n(id.asRows[1]) + "," + n(id.asRows[2]) + "," + n(id.asColumns[0]) + "," +
                 n(id.asColumns[1]) + "," + n(id.asColumns[2]) + ",'" + editCode + "'," + editWord + ",'" +
-                printable(e.cShift) + "',");
+                P3109_PrintableChar(e.cShift) + "',");
     data(6, " " + colours.inputAttributes + "," + colours.outputAttributes + "," + n(e.lValueWidth) + " ");
 
     if (t.fWeb) {
@@ -601,7 +563,7 @@ std::string panelIdentifier()
     if ((ctx && ctx->cPopupIdentifier == 'N') || id.empty() || id == "*NONE")
         return "\"\"";
     if (id != "*AUTO")
-        return literal("PANELID", P3109_ParmField("PANEL_ID"));
+        return P3109_TextLiteralName("PANELID", P3109_ParmField("PANEL_ID"));
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     const int32_t line = r.lLineNumber;
     char digits[16];
@@ -629,7 +591,7 @@ std::string panelTitle(Tables& t, const std::string& control)
         P3109_WebTextCounterAdd(1);
         return "pX_NULL";
     }
-    return literal("PANEL_TITLE", P3109_ParmField("PANEL_TITL"));
+    return P3109_TextLiteralName("PANEL_TITLE", P3109_ParmField("PANEL_TITL"));
 }
 
 std::string userKeyLine(Tables& t, const std::string& control, int iKey)
@@ -658,7 +620,7 @@ std::string userKeyLine(Tables& t, const std::string& control, int iKey)
         P3109_WriteGetMultilingualText("INSTANCE(" + control + ".UKey[" + std::to_string(iKey) + "].pvchDesc)",
                                        P3109_pFindMultilingualVariable(description));
     } else {
-        text = literal("FKEY_DESC", P3109_ParmField("USER_KEYS", 1, iKey));
+        text = P3109_TextLiteralName("FKEY_DESC", P3109_ParmField("USER_KEYS", 1, iKey));
     }
     return " " + std::to_string(value) + ",\"" + aid + "\"," + text + ",";
 }
@@ -682,8 +644,8 @@ void writeControlBlock(Tables& t)
     CGEN_AddStaticWorkingVariable(0, "struct X_PANEL_CTL " + name, "INSTANCE(" + name + ") = " + name + ";", 'N');
     const FFC_CONTEXT* ctx = P3109_Context();
     const std::string stdHead = P3109_Parm("STD_HEAD");
-    const char head = stdHead.empty() || stdHead == "X" ? (ctx ? printable(ctx->cTitleLines) : ' ') : printable(stdHead[0]);
-    const char further = ctx ? printable(ctx->cDateTimeOnTitle) : ' ';
+    const char head = stdHead.empty() || stdHead == "X" ? (ctx ? P3109_PrintableChar(ctx->cTitleLines) : ' ') : P3109_PrintableChar(stdHead[0]);
+    const char further = ctx ? P3109_PrintableChar(ctx->cDateTimeOnTitle) : ' ';
     data(6, std::string("{'") + t.panel.cCommand + "','" + head + "','" + further + "','" + further + "',");
     const std::string identifier = panelIdentifier();
     data(6, " " + identifier + "," + panelTitle(t, name) + ",");

@@ -32,6 +32,7 @@
 #include "generator/core/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "generator/emitters/layout_reader.h"
 #include "generator/emitters/list_support.h"
 
 namespace {
@@ -106,15 +107,6 @@ const LineKind* lineKind(const char* acKind)
 
 bool detailType(int iType) { return iType == GEN_LINE_LINE || iType == GEN_LINE_LEAD || iType == GEN_LINE_TRAIL; }
 
-std::string literal(const char* prefix, std::string_view text)
-{
-    CGEN_SetTextLiteralPrefix(prefix);
-    const char* reference = nullptr;
-    const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(text, nullptr, nullptr, 'Y', &reference, &declared);
-    return reference ? reference : "pX_NULL";
-}
-
 /* The text of a field's label or heading, fetched at run time. */
 std::string fieldText(const LAYOUT_FIELD_ENTRY& e, char cKind)
 {
@@ -133,34 +125,8 @@ struct PrintFormat {
 std::vector<PrintFormat> readFormats()
 {
     std::vector<PrintFormat> formats;
-    FFC_CONTEXT* ctx = P3109_Context();
-    const FFC_CHECK_STATE* st = P3109_CheckState();
-    if (!ctx || !ctx->pWorkFile || !st)
-        return formats;
-    FFC_WORK_RECORD r;
-    WF_BlankRecord(ctx, &r);
-    std::memcpy(r.acKind, LAYOUT_KIND_PRTFMT, FFC_WORK_KIND_LEN);
-    const std::string name = P3109_Padded(P3109_CurrentCommandName(), 10);
-    std::memcpy(r.acName, name.data(), 10);
-    const int32_t line = st->lLine, second = st->lLineWord;
-    FIX_LongToDigits(&line, 4, r.acQualifier);
-    FIX_LongToDigits(&second, 4, r.acQualifier + 4);
-    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT, &r, 3); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT, &r, 3)) {
-        PrintFormat& f = formats.emplace_back();
-        std::memcpy(&f.format, r.acData, sizeof f.format);
-    }
-    for (PrintFormat& f : formats) {
-        FFC_WORK_RECORD e;
-        WF_BlankRecord(ctx, &e);
-        std::memcpy(e.acKind, LAYOUT_KIND_PRTFLD, FFC_WORK_KIND_LEN);
-        std::memcpy(e.acName, f.format.acFormat, sizeof f.format.acFormat);
-        for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT, &e, 2); rc == '0';
-             rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT, &e, 2)) {
-            LAYOUT_FIELD_ENTRY field;
-            std::memcpy(&field, e.acData, sizeof field);
-            f.fields.push_back(field);
-        }
-    }
+    for (const PRTFMT_DATA& f : P3109_ReadCommandFormats<PRTFMT_DATA>(LAYOUT_KIND_PRTFMT))
+        formats.push_back({f, P3109_ReadFormatEntries(LAYOUT_KIND_PRTFLD, f.acFormat)});
     return formats;
 }
 
@@ -331,7 +297,7 @@ void addItems(PrintDescription& d, const SortEntry& s, const LAYOUT_FIELD_ENTRY&
     if (e.cType == 'T') {
         item.lPosition = e.lColumn;
         item.lLength = e.lLength;
-        item.text = literal("REPORT", std::string_view(e.acEditMask, static_cast<size_t>(std::clamp<int32_t>(e.lLength, 1, 256))));
+        item.text = P3109_TextLiteralName("REPORT", std::string_view(e.acEditMask, static_cast<size_t>(std::clamp<int32_t>(e.lLength, 1, 256))));
         d.items.push_back(item);
         return;
     }
@@ -344,9 +310,9 @@ void addItems(PrintDescription& d, const SortEntry& s, const LAYOUT_FIELD_ENTRY&
     item.vector = f.vectorName;
     item.usByteLength = f.usByteLength;
     item.cChange = e.cOnChange == 'Y' ? 'Y' : 'N';
-    item.cEditCode = e.cEditCode >= 32 && e.cEditCode < 127 && e.cEditCode != '\'' && e.cEditCode != '\\' ? e.cEditCode : ' ';
+    item.cEditCode = P3109_PrintableChar(e.cEditCode);
     if (item.cEditCode == ' ' && std::string_view(e.acEditWord, 24).find_first_not_of(' ') != std::string_view::npos)
-        item.editWord = literal("EDITWORD", std::string_view(e.acEditWord, 24));
+        item.editWord = P3109_TextLiteralName("EDITWORD", std::string_view(e.acEditWord, 24));
     item.sEditValue = static_cast<int16_t>(std::clamp<int32_t>(e.lValueWidth, INT16_MIN, INT16_MAX));
     d.cChange = item.cChange == 'Y' ? 'Y' : d.cChange;
     d.items.push_back(item);
