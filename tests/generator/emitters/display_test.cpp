@@ -238,6 +238,22 @@ TEST_F(Display, KeysOfTheControlBlockAndTheirButtons)
     EXPECT_FALSE(holdsText(o, "X_Present_Panel (X_UIM_SHOW_PANEL,"));
 }
 
+TEST_F(Display, WebPagesAndTextsOfTheFunctionCountOnFromPanelToPanel)
+{
+    FFC_PARSED_COMMAND& first = screen();
+    layout(first, "R@F00005", "RECORD", {entry("ORDREF", 'A', 3, 2), entry("ORDQTY", 'P', 4, 2)});
+    current(first);
+    const std::vector<Line> a = lines([] { P3109_EmitDisplay(); });
+    EXPECT_TRUE(holdsText(a, "pX_Fun->sWebPageNumber = 1;"));
+    EXPECT_TRUE(holdsText(a, "pX_Fun->sWebTextOffset = 0;"));
+    FFC_PARSED_COMMAND& second = screen();
+    layout(second, "R@F00006", "RECORD", {});
+    current(second);
+    const std::vector<Line> b = lines([] { P3109_EmitDisplay(); });
+    EXPECT_TRUE(holdsText(b, "pX_Fun->sWebPageNumber = 2;"));
+    EXPECT_TRUE(holdsText(b, "pX_Fun->sWebTextOffset = 2;")) << "the two labels of the first panel";
+}
+
 TEST_F(Display, ActionBarOptionsAreInitialisedOnlyWithAnActionBar)
 {
     field("AB$OPT", 'A', 2);

@@ -97,6 +97,17 @@ TEST_F(Lists, WorkingListStructureVectorAndMacros)
     const GEN_LIST_DEFINITION& list = P3109_ListDefinitions().back();
     EXPECT_EQ(list.fields[1].entryIdentifier, "V_LF_ORD_FLAG");
     EXPECT_EQ(list.ulEntryLength, 5u);
+
+    /* the expression writers' reference to a list field */
+    std::string reference, identifier, index;
+    EXPECT_EQ(P3109_FormatListFieldVectorRef("#ORD", "#FLAG", reference, identifier, index), 0);
+    EXPECT_EQ(reference, "pX_List[V_LIST_ORD].pX_Fld");
+    EXPECT_EQ(identifier, "V_LIST_ORD");
+    EXPECT_EQ(index, "V_LF_ORD_FLAG");
+    EXPECT_EQ(P3109_FormatListFieldVectorRef("#NOLIST", "#FLAG", reference, identifier, index), -1);
+    EXPECT_EQ(reference, "pX_Fld");
+    EXPECT_EQ(identifier, "pX_List");
+    EXPECT_EQ(index, "V_FIELD_FLAG");
 }
 
 TEST_F(Lists, TrigListHasNoPackingAndABrowseListNoMacros)
