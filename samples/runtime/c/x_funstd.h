@@ -49,6 +49,8 @@ struct X_IDS {
 struct X_PRO {
     X_CHAR vchNextFunc[11];
     X_CHAR vchLastFunc[11];
+    X_SHORT scX_ABar;                   /* the process's action bar */
+    struct X_ABAR *pX_ABar;
 };
 
 /* A user-defined function key. */
@@ -66,6 +68,22 @@ struct X_FUN {
     X_CHAR chShutDown;
     X_CHAR vchLastAID[3];               /* the last function key */
     struct X_UKEY UKey[5];
+    /* the panel being presented */
+    X_CHAR vchDesc[41];                 /* the function's description */
+    struct X_FLD *pX_Fld;
+    X_SHORT scX_Fld;
+    X_SHORT scX_CondEvaluate;
+    struct X_COND_EVALUATE *pX_CondEvaluate;
+    X_BOOL fAddPanelTitleAsWebText;
+    X_BOOL fWebPanelHasDescription;
+    X_PPVCHAR pWebTextTags;
+    X_LONG lWebTextTagsLimit;
+    X_SHORT sWebPageNumber;
+    X_SHORT sWebTextOffset;
+    X_SHORT scX_PanelFldExt;
+    struct X_PANEL_FLD_EXT *pX_PanelFldExt;
+    X_CHAR chChangeUsed;
+    X_CHAR chDeleteUsed;
 };
 
 struct X_FKEY {
@@ -162,5 +180,10 @@ void X_PDF_Restore_Original_UIM_DLL(struct X_IDS *, X_CHAR chExecutionState, X_M
 
 /* ---- the file commands and built-in function calls ---- */
 #include "x_dbmstd.h"
+
+/* ---- working lists, panels and reports ---- */
+#include "x_lststd.h"
+#include "x_pnlstd.h"
+#include "x_rptstd.h"
 
 #endif

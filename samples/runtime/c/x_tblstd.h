@@ -49,44 +49,61 @@ struct X_LMAP {
     X_SHORT sMap;
 };
 
+struct X_LIST_OPERATIONS;
+
+/* The members a list's definition row initialises after its entry counts,
+** in row order. The runtime fills the operation table; the eight flags are
+** the screening switches of a SELECTLIST loop. */
 #define X_LIST_MEMBERS                                                                                       \
-    X_SHORT sFields;                                                                                         \
+    X_SHORT sFld;                                                                                            \
     struct X_FLD *pX_Fld;                                                                                    \
     X_SHORT sConditions;                                                                                     \
-    struct X_COND *pConditions;                                                                              \
+    struct X_COND *pX_Cond;                                                                                  \
     struct X_LMAP *pMap;                                                                                     \
     X_SHORT sEntryCount;                                                                                     \
     X_CHAR chExchange;                                                                                       \
     X_CHAR chChangeTracking;                                                                                 \
-    X_SHORT sCounter, sPageSize, sTopEntry, sSelEntry, sScrollText, sFurther;                                \
+    X_SHORT svCounter, svPageSize, svTopEntry, svSelEntry, svScrollText, svFurther;                          \
     X_PVOID pvEntry;                                                                                         \
-    X_PVOID pvReserved;                                                                                      \
+    struct X_LIST_OPERATIONS *pOperationTable;                                                               \
     X_PVOID pvArgument;                                                                                      \
-    X_YES_NO achFlags[8];
+    X_YES_NO chScreening, chOSelected, chOAltered, chONotNull, chODisplay, chOAdd, chOChange, chODelete;
 
-/* A list of the first version (X_LIST, X_LIST_1). */
+/* A list of the first version: after the entry size and limit, the count
+** of its entries and the current entry (rows give 0 and 0). */
 struct X_LIST {
     const char *pszName;
     X_CHAR chKind;             /* 'W' working, 'B' browse, 'C' component */
     X_ULONG ulEntrySize;
     X_LONG lMaxEntries;
-    X_LONG lEntries;
-    X_LONG lCurrent;
-    X_LIST_MEMBERS
     X_SHORT sCurrentEntrys;
+    X_SHORT sCurrentEntry;
+    X_LIST_MEMBERS
 };
-typedef struct X_LIST X_LIST_1;
 
-/* A list of the second version: the version word follows the kind. */
+/* The same list held in a table of the second version's elements. */
+typedef struct X_LIST_1_S {
+    const char *pszName;
+    X_CHAR chKind;
+    X_ULONG ulEntrySize;
+    X_LONG lMaxEntries;
+    X_SHORT sCountEntrys1;
+    X_SHORT sCurrentEntry1;
+    X_LIST_MEMBERS
+} X_LIST_1;
+
+/* A list of the second version: the version word follows the kind, the
+** counts are long. */
 #define X_LIST_V2 2
+typedef X_LONG X_LIST_COUNT;
 typedef struct X_LIST_2_S {
     const char *pszName;
     X_CHAR chKind;
     X_LONG lVersion;
     X_ULONG ulEntrySize;
     X_LONG lMaxEntries;
-    X_LONG lEntries;
-    X_LONG lCurrent;
+    X_LIST_COUNT lcCountEntrys;
+    X_LIST_COUNT lcCurrentEntry;
     X_LIST_MEMBERS
     X_LONG lLayout;
 } X_LIST_2;
@@ -103,7 +120,7 @@ extern X_PVOID X_LIST_PTR;
 X_PVOID X_List_From_Number(struct X_LIST *pX_List, X_SHORT sList, struct X_FUN *pX_Fun);
 X_LONG X_List_Count_Entries(X_PVOID pvList);
 
-void X_Create_List_Instances(struct X_IDS *, struct X_PRO *, struct X_FUN *, X_SHORT sLists, X_LIST_1 *pDefinitions,
+void X_Create_List_Instances(struct X_IDS *, struct X_PRO *, struct X_FUN *, X_SHORT sLists, struct X_LIST *pDefinitions,
                              struct X_LIST **ppX_List);
 void X_Create_List_Instances_2(struct X_IDS *, struct X_PRO *, struct X_FUN *, X_SHORT sLevel1, X_LIST_1 *pLevel1,
                                X_SHORT sLevel2, X_LIST_2 *pLevel2, struct X_LIST **ppX_List);

@@ -32,7 +32,6 @@ enum FirstCall : int {
     kNone,
     kPrologue,            /* the command prologue instead of the emitter */
     kPrologueUnsupported, /* the prologue and the unsupported-command text */
-    kDisplay,             /* the DISPLAY emitter */
     kGroupBy,             /* the prologue and the field group array */
 };
 
@@ -90,17 +89,17 @@ constexpr EmitterRow kEmitters[] = {
     {"CALLCHECK", P3109_EmitCallCheck, N, 'N', 'N', 'N', N, N, kNone},
     {"CALL", P3109_EmitCall, N, 'N', 'N', 'N', N, N, kNone},
     {"UPRINT", P3109_EmitUprint, N, 'N', 'N', 'N', N, N, kPrologueUnsupported},
-    {"ENDPRINT", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"REQUEST", nullptr, N, 'N', 'N', 'N', N, N, kDisplay},
-    {"DISPLAY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"ENDPRINT", P3109_EmitEndPrint, N, 'N', 'N', 'N', N, N, kNone},
+    {"REQUEST", P3109_EmitRequest, N, 'N', 'N', 'N', N, N, kNone},
+    {"DISPLAY", P3109_EmitDisplay, N, 'N', 'N', 'N', N, N, kNone},
     {"IF_NULL", P3109_EmitIfNull, B, 'N', 'N', 'N', N, A, kNone},
-    {"DEF_LIST", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"ADD_ENTRY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"CLR_LIST", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"INZ_LIST", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"DLT_LIST", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"UPD_ENTRY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"SELECTLIST", nullptr, B, 'Y', 'N', 'N', N, N, kNone},
+    {"DEF_LIST", P3109_EmitDefList, N, 'N', 'N', 'N', N, N, kNone},
+    {"ADD_ENTRY", P3109_EmitAddEntry, N, 'N', 'N', 'N', N, N, kNone},
+    {"CLR_LIST", P3109_EmitClrList, N, 'N', 'N', 'N', N, N, kNone},
+    {"INZ_LIST", P3109_EmitInzList, N, 'N', 'N', 'N', N, N, kNone},
+    {"DLT_LIST", P3109_EmitDltList, N, 'N', 'N', 'N', N, N, kNone},
+    {"UPD_ENTRY", P3109_EmitUpdEntry, N, 'N', 'N', 'N', N, N, kNone},
+    {"SELECTLIST", P3109_EmitSelectList, B, 'Y', 'N', 'N', N, N, kNone},
     {"IF_STATUS", P3109_EmitIfStatus, B, 'N', 'N', 'N', N, A, kNone},
     {"CASE", P3109_EmitCase, B, 'N', 'Y', 'N', N, N, kNone},
     {"WHEN", P3109_EmitWhen, N, 'N', 'N', 'N', N, N, kNone},
@@ -116,23 +115,23 @@ constexpr EmitterRow kEmitters[] = {
     {"EXECUTE", P3109_EmitExecute, N, 'N', 'N', 'N', N, N, kNone},
     {"RETURN", P3109_EmitReturn, N, 'N', 'N', 'N', N, N, kNone},
     {"DEF_REPORT", P3109_EmitDefReport, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"DEF_HEAD", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_FOOT", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_LINE", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_BREAK", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"PRINT", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_TOTAL", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_COUNT", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_AVG", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_MAX", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_MIN", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"SPACE", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"SKIP", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_HEAD", P3109_EmitDefHead, N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_FOOT", P3109_EmitDefFoot, N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_LINE", P3109_EmitDefLine, N, 'N', 'N', 'N', N, N, kNone},
+    {"DEF_BREAK", P3109_EmitDefBreak, N, 'N', 'N', 'N', N, N, kNone},
+    {"PRINT", P3109_EmitPrint, N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_TOTAL", P3109_EmitKeep, N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_COUNT", P3109_EmitKeep, N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_AVG", P3109_EmitKeep, N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_MAX", P3109_EmitKeep, N, 'N', 'N', 'N', N, N, kNone},
+    {"KEEP_MIN", P3109_EmitKeep, N, 'N', 'N', 'N', N, N, kNone},
+    {"SPACE", P3109_EmitSpaceSkip, N, 'N', 'N', 'N', N, N, kNone},
+    {"SKIP", P3109_EmitSpaceSkip, N, 'N', 'N', 'N', N, N, kNone},
     {"CLOSE", P3109_EmitClose, N, 'N', 'N', 'N', N, N, kNone},
-    {"GET_ENTRY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"DLT_ENTRY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"LOC_ENTRY", nullptr, N, 'N', 'N', 'N', N, N, kNone},
-    {"SORT_LIST", nullptr, N, 'N', 'N', 'N', N, N, kNone},
+    {"GET_ENTRY", P3109_EmitGetEntry, N, 'N', 'N', 'N', N, N, kNone},
+    {"DLT_ENTRY", P3109_EmitDltEntry, N, 'N', 'N', 'N', N, N, kNone},
+    {"LOC_ENTRY", P3109_EmitLocEntry, N, 'N', 'N', 'N', N, N, kNone},
+    {"SORT_LIST", P3109_EmitSortList, N, 'N', 'N', 'N', N, N, kNone},
     {"IF_KEY", P3109_EmitIfKey, B, 'N', 'N', 'N', N, A, kNone},
     {"BROWSE", P3109_EmitBrowse, N, 'N', 'N', 'N', N, N, kPrologueUnsupported},
     {"SUBMIT", P3109_EmitSubmit, N, 'N', 'N', 'N', N, N, kNone},
@@ -141,7 +140,7 @@ constexpr EmitterRow kEmitters[] = {
     {"OPEN", P3109_EmitOpen, N, 'N', 'N', 'N', N, N, kNone},
     {"EXEC_CPF", P3109_EmitExecCpf, N, 'N', 'N', 'N', N, N, kNone},
     {"EXEC_OS400", P3109_EmitExecCpf, N, 'N', 'N', 'N', N, N, kNone},
-    {"POP_UP", nullptr, N, 'N', 'N', 'N', N, N, kDisplay},
+    {"POP_UP", P3109_EmitPopUp, N, 'N', 'N', 'N', N, N, kNone},
     {"DEF_COND", P3109_EmitDefCond, N, 'N', 'N', 'N', N, N, kNone},
     {"FUNCTION", P3109_EmitFunction, N, 'N', 'N', 'N', N, N, kNone},
     {"DEF_ARRAY", P3109_EmitDefArray, N, 'N', 'N', 'N', N, N, kPrologue},
@@ -287,15 +286,6 @@ void callBound(const FFC_COMMAND_ENTRY& e)
     }
 }
 
-/* REQUEST and POP_UP are written by the DISPLAY emitter. */
-P3109_EMITTER displayEmitter()
-{
-    for (const EmitterRow& row : kEmitters)
-        if (std::strcmp(row.command, "DISPLAY") == 0)
-            return row.emitter;
-    return nullptr;
-}
-
 void firstCall(const EmitterRow& row)
 {
     switch (row.firstCall) {
@@ -304,7 +294,6 @@ void firstCall(const EmitterRow& row)
         P3109_EmitCommandPrologue();
         P3109_EmitUnsupportedCommand();
         break;
-    case kDisplay: emitterOrComments(displayEmitter())(); break;
     case kGroupBy: P3109_EmitGroupBy(); break;
     default: break;
     }

@@ -28,7 +28,9 @@ inline constexpr size_t SYSFLAG_NUM_FIELD_VALIDATE = 41;
 inline constexpr size_t SYSFLAG_FIELD_TRIGGER = 42;
 inline constexpr size_t SYSFLAG_OTHER_TRIGGER = 43;
 inline constexpr size_t SYSFLAG_SP1_VALUE = 52;          /* unsigned 16-bit, two bytes */
+inline constexpr size_t SYSFLAG_HTML_PAGES = 56;       /* the function's HTML pages are asked for */
 inline constexpr size_t SYSFLAG_BUILTIN = 58;
+inline constexpr size_t SYSFLAG_XML_PAGES = 60;        /* its XML pages are asked for */
 inline constexpr size_t SYSFLAG_TARGET_NEXT = 62;
 inline constexpr size_t SYSFLAG_COPY = 64;
 

@@ -101,23 +101,6 @@ std::vector<ModelList> modelLists(FFC_CONTEXT* ctx)
     return lists;
 }
 
-/* The member declaration of a list field, with its closing ";". */
-std::string memberDeclaration(const GEN_FIELD_INFO& f)
-{
-    const bool cs = csharp();
-    if (P3109_fIsZophxOnlyType(f.cType))
-        return P3109_MakeDeclarationByType(f.cType, "", f.localName, f.lLength, f.fUnsigned(), f.fNational()) + ";";
-    const std::string word = P3109_pszDictionaryTypeName(f.cType, cs);
-    const std::string bytes = "BYTE_LEN_" + f.vectorName;
-    if (f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D')
-        return cs ? "public " + word + " " + f.localName + ";" : "X_DICTIONARY_" + word + " " + f.localName + ";";
-    if (!cs)
-        return "X_DICTIONARY_" + word + " " + f.localName + "[" + bytes + "];";
-    if (f.cType == 'A')
-        return "public string " + f.localName + " = new String( ' ', " + bytes + " );";
-    return "public " + word + "[] " + f.localName + " = new " + word + "[" + bytes + "];";
-}
-
 /* The descriptor row of one list field (three lines, queue 1). */
 void writeFieldRow(const GEN_LIST_DEFINITION& list, const GEN_FIELD_INFO& f, bool fFirst)
 {
@@ -222,7 +205,7 @@ void defineComponentList(const ModelList& m)
             break;
         }
         list.ulEntryLength += size;
-        P3109_WriteLine(g().header, 6, memberDeclaration(f));
+        P3109_WriteLine(g().header, 6, P3109_ListMemberDeclaration(f, ""));
         GEN_LIST_FIELD slot;
         slot.field = P3109_Padded(f.fieldName, 10);
         slot.entryIdentifier = "V_LF_" + list.identifier + "_" + P3109_MakeCIdentifier(slot.field, 10);
@@ -260,6 +243,23 @@ bool usesExtendedLanguage()
 }
 
 } // namespace
+
+std::string P3109_ListMemberDeclaration(const GEN_FIELD_INFO& f, std::string_view prefix)
+{
+    const bool cs = csharp();
+    const std::string name = std::string(prefix) + f.localName;
+    if (P3109_fIsZophxOnlyType(f.cType))
+        return P3109_MakeDeclarationByType(f.cType, prefix, f.localName, f.lLength, f.fUnsigned(), f.fNational()) + ";";
+    const std::string word = P3109_pszDictionaryTypeName(f.cType, cs);
+    const std::string bytes = "BYTE_LEN_" + f.vectorName;
+    if (f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D')
+        return cs ? "public " + word + " " + name + ";" : "X_DICTIONARY_" + word + " " + name + ";";
+    if (!cs)
+        return "X_DICTIONARY_" + word + " " + name + "[" + bytes + "];";
+    if (f.cType == 'A')
+        return "public string " + name + " = new String( ' ', " + bytes + " );";
+    return "public " + word + "[] " + name + " = new " + word + "[" + bytes + "];";
+}
 
 GEN_LIST_DEFINITION& P3109_NewListDefinition(std::string_view name, char cKind, int32_t lSecondVersion)
 {
@@ -313,17 +313,11 @@ int32_t P3109_lCountLists(bool fLevel2)
 
 int16_t P3109_sCheckGroupFields(GEN_LIST_DEFINITION& list)
 {
-    FFC_CONTEXT* ctx = P3109_Context();
-    if (g().out.cSuppress != 'Y' || !ctx || !ctx->pWorkFile)
+    if (g().out.cSuppress != 'Y')
         return 0;
-    FFC_WORK_RECORD r;
-    WF_BlankRecord(ctx, &r);
-    std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, FFC_WORK_KIND_LEN);
-    std::memcpy(r.acName, list.name.data(), std::min<size_t>(list.name.size(), FFC_WORK_NAME_LEN));
-    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LISTS, &r, 2); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_LISTS, &r, 2)) {
-        const auto* d = reinterpret_cast<const GROUPFLD_DATA*>(r.acData);
+    for (const GEN_LIST_FIELD& slot : list.fields) {
         GEN_FIELD_INFO f;
-        if (P3109_sGetUsedField(std::string_view(d->acField, 10), GEN_SLOT_LOOKUP, f) != 0)
+        if (P3109_sGetUsedField(slot.field, GEN_SLOT_LOOKUP, f) != 0)
             continue;
         uint32_t size = 0;
         storageOf(f, size);

@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generator/core/field_info.h"
 #include "generator/core/gen_state.h"
 
 inline constexpr size_t GEN_LIST_FIELD_SLOTS = 1000;
@@ -79,11 +80,18 @@ const std::deque<GEN_LIST_DEFINITION>& P3109_ListDefinitions();
 /* The number of lists of level 1 or of level 2. */
 int32_t P3109_lCountLists(bool fLevel2);
 
-/* Adds the storage of the fields of the list's field group (its "GROUPFLD"
-** records) to its entry length; only while output is suppressed (the
+/* Adds the storage of the list's fields (its field slots, filled by the
+** DEF_LIST emitter) to its entry length; only while output is suppressed (the
 ** definition run). 1 when the entry passed 2147483648 bytes (message 868,
 ** 'F', and the list-overflow indicator), else 0. */
 int16_t P3109_sCheckGroupFields(GEN_LIST_DEFINITION& list);
+
+/* The member of a list field in its entry structure, with its closing
+** ";": the dictionary word and the field's local name (prefix first, "c"
+** for the change copy of a browse list), an array of the field's byte
+** length unless it is one byte, long or double; the declaration of an
+** extended-only type; the C# member in the C# pass. */
+std::string P3109_ListMemberDeclaration(const GEN_FIELD_INFO& field, std::string_view prefix);
 
 /* The definitions of the component's lists (between the two runs of the
 ** command loop); nothing unless the object uses the extended language. */

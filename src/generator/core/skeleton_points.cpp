@@ -130,6 +130,9 @@ constexpr CorePoint kCorePoints[] = {
     {23, P3109_EmitDbmCloseStructs},
     {24, P3109_EmitRoutineSection},
     {25, P3109_EmitDbmOpenStructs},
+    {27, P3109_EmitActionBarOptionInit},
+    {35, P3109_EmitReportStructs},
+    {37, P3109_EmitReportRoutines},
     {26, [] { keepIf(g().emit.cOpenAll != 'N'); }},
     {29, P3109_EmitReceiveParameters},
     {30, P3109_EmitReturnParameters},
@@ -241,10 +244,6 @@ constexpr PendingPoint kPendingPoints[] = {
     {96, "P3109_WriteQualifiedName", 0},
     {165, "P3109_WriteProjectItemGroup", 0},
     {166, "P3109_WriteInstallResources", 0},
-    /* the command emitters' sections */
-    {27, "P3109_EmitActionBarOptionInit", 0},
-    {35, "P3109_EmitReportStructs", 0},
-    {37, "P3109_EmitReportRoutines", 0},
 };
 
 const PendingPoint* findPending(int32_t point, char engine)

@@ -293,6 +293,46 @@ void P3109_EmitUse();
 void P3109_EmitBifParmEntry(int32_t lEntry, std::string_view name, std::string_view type, std::string_view count,
                             std::string_view value);
 
+/* ---- working lists ---- */
+void P3109_EmitDefList();
+/* The text that addresses a field of a list for the expression writers:
+** reference "pX_Fld", list identifier "pX_List" and the field's own vector
+** name, or for a field of the list the list's field vector, its list
+** identifier and the field's entry identifier. Answers the list's ordinal,
+** -1 when no DEF_LIST defines it; the current list stays as it was. */
+int16_t P3109_FormatListFieldVectorRef(std::string_view listName, std::string_view field, std::string& reference,
+                                       std::string& listIdentifier, std::string& fieldIndex);
+void P3109_EmitAddEntry();
+void P3109_EmitUpdEntry();
+void P3109_EmitDltEntry();
+void P3109_EmitInzList();
+void P3109_EmitClrList();
+void P3109_EmitDltList();
+void P3109_EmitSortList();
+void P3109_EmitGetEntry();
+void P3109_EmitLocEntry();
+void P3109_EmitSelectList();
+
+/* ---- screens ---- */
+void P3109_EmitDisplay();
+void P3109_EmitRequest();
+void P3109_EmitPopUp();
+/* Insertion point 27. */
+void P3109_EmitActionBarOptionInit();
+
+/* ---- reports ---- */
+void P3109_EmitDefHead();
+void P3109_EmitDefFoot();
+void P3109_EmitDefLine();
+void P3109_EmitDefBreak();
+void P3109_EmitPrint();
+void P3109_EmitSpaceSkip();
+void P3109_EmitEndPrint();
+void P3109_EmitKeep();
+/* Insertion points 35 and 37. */
+void P3109_EmitReportStructs();
+void P3109_EmitReportRoutines();
+
 /* ---- the routine section (insertion point 24) ---- */
 void P3109_EmitRoutineSection();
 

@@ -17,9 +17,12 @@
 #include "generator/core/name_services.h"
 #include "generator/core/services.h"
 #include "generator/emitters/emit_state.h"
+#include "generator/emitters/display_support.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/io_support.h"
+#include "generator/emitters/list_support.h"
+#include "generator/emitters/report_support.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
@@ -139,6 +142,9 @@ void P3109_ResetEmitters()
 {
     P3109_EmitterState() = GEN_EMITTER_STATE{};
     P3109_ResetIoState();
+    P3109_ResetListEmitters();
+    P3109_ResetDisplayEmitters();
+    P3109_ResetReportEmitters();
 }
 
 const std::vector<GEN_ROUTINE_NODE>& P3109_SubroutineList() { return P3109_EmitterState().routines; }

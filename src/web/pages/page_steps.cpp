@@ -4,15 +4,14 @@
 ** The driver calls a step after the pass's code generation when the run
 ** and the process ask for that kind of page; the checker has withdrawn the
 ** request of a function without a screen by clearing its SYSFLAGS byte,
-** which the generators test. Panels that the display emitter has not
-** described are described from their layout first.
+** which the generators test. The display emitter described each panel in
+** its web page records while the function's code was generated.
 */
 #include "web/pages/page_generators.h"
 
 #include <string>
 
 #include "dqov/run_driver.h"
-#include "web/pages/web_records.h"
 
 namespace {
 
@@ -29,7 +28,6 @@ std::string rootDirectory(const FFC_CONTEXT* ctx)
 
 extern "C" int32_t P3137_lHtmlPagesStep(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void*)
 {
-    P3108_WritePanelRecordsFromLayout(pContext);
     const FFC_OPTION_WORDS* words = P31O2_pGetCurrentOptionWords();
     const uint32_t numericValidation = words && (words->ulOptionBits & (1u << 15)) ? 1 : 0;
     DC_P3137_WebPageGenerator(pContext, pState, rootDirectory(pContext).c_str(), numericValidation);
@@ -38,7 +36,6 @@ extern "C" int32_t P3137_lHtmlPagesStep(FFC_CONTEXT* pContext, FFC_CHECK_STATE* 
 
 extern "C" int32_t P3140_lXmlPagesStep(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void*)
 {
-    P3108_WritePanelRecordsFromLayout(pContext);
     DC_P3140_XmlPageGenerator(pContext, pState, rootDirectory(pContext).c_str());
     return 0;
 }

@@ -219,14 +219,6 @@ void P3108_FlushPendingWebRecords(FFC_CONTEXT* pContext, int16_t fAlwaysNumberDe
 /* The text id the next text will get (ids go on from panel to panel). */
 uint16_t P3108_usNextTextId();
 
-/* Describes, from its layout records, every panel of the function that has
-** no WEBPNL record yet, in the calling order of the display emitter: the
-** panel's texts, its fields (a browse list's columns as WEBLSD records
-** after its WEBLST record), then the WEBPNL record and the flush. Panels are
-** numbered from 1 in command order; text ids go on over the panels. Runs
-** only when the function's HTML or XML pages are asked for (SYSFLAGS). */
-void P3108_WritePanelRecordsFromLayout(FFC_CONTEXT* pContext);
-
 /* True when the length is not positive, or the first length bytes are
 ** blanks, or a NUL comes before any non-blank. */
 bool P3108_fIsAllBlank(const char* pField, int16_t sLength);

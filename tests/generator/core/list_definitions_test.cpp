@@ -151,13 +151,13 @@ TEST_F(ListDefinitions, TheSecondVersionNeedsTheTwoLevelTables)
     EXPECT_NE(q.find("\n       ,X_LIST_V2 \n"), std::string::npos) << q;
 }
 
-TEST_F(ListDefinitions, GroupFieldsAddToTheEntryLengthOnlyInTheDefinitionRun)
+TEST_F(ListDefinitions, ListFieldsAddToTheEntryLengthOnlyInTheDefinitionRun)
 {
     useField("CUSTNAM", "FL", "CUSTNAM");
-    writeRecord("GROUPFLD", "ORDERS", "0000000001", {{0, "CUSTNAM"}});
     begin();
     GEN_LIST_DEFINITION& list = P3109_NewListDefinition("#ORDERS", 'W', 0);
     EXPECT_EQ(list.name, "ORDERS    ");
+    list.fields.push_back({"CUSTNAM   ", "V_LF_ORDERS_CUSTNAM", "V_FIELD_CUSTNAM"});
     EXPECT_EQ(P3109_sCheckGroupFields(list), 0);
     EXPECT_EQ(list.ulEntryLength, 0u) << "output not suppressed";
     P3109_State().out.cSuppress = 'Y';

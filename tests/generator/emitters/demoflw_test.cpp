@@ -4,29 +4,12 @@
 // statements that mark each command's code are where the commands stand.
 // gcc's check of the same files runs with every sample function in
 // generated_c_test.cpp of the core.
-#include "generated_code.h"
-
-#include <map>
-#include <set>
+#include "sample_checks.h"
 
 namespace emitters_test {
 namespace {
 
-using namespace gencore_test;
-
-class DemoFlw : public JobFixture {
-protected:
-    /* The generated .C of a function of DEMOFLW, empty when not generated. */
-    std::string generateFunction(const char* function)
-    {
-        int32_t result = -9;
-        errors = warnings = 0;
-        const std::string out = run(function, 'G', result, "DEMOFLW");
-        EXPECT_EQ(result, 0) << out;
-        EXPECT_EQ(errors, 0) << out;
-        return readFile(sourceDir() / (std::string(function) + ".C"));
-    }
-};
+class DemoFlw : public SampleJob {};
 
 TEST_F(DemoFlw, EveryCommandIsWrittenAsCodeInABalancedProgram)
 {
@@ -90,17 +73,12 @@ TEST_F(DemoFlw, EveryCommandIsWrittenAsCodeInABalancedProgram)
     EXPECT_EQ(structureFaults("f()\n{\n   goto L;\n}\ng()\n{\n   L: ;\n}\n"), "goto L has no label\n");
     EXPECT_EQ(structureFaults("f()\n{\n   /* } */ {\n}\n"), "1 braces left open\n");
     for (const auto& [function, statements] : marks) {
-        const std::string c = generateFunction(function.c_str());
+        const std::string c = generateFunction(function.c_str(), "DEMOFLW");
         ASSERT_FALSE(c.empty()) << function;
         EXPECT_EQ(structureFaults(c), "") << function;
         for (const std::string& s : statements)
             EXPECT_NE(c.find(s), std::string::npos) << function << ": " << s;
-        /* each command's source stands as its line comment, none as a comment alone */
-        for (const std::string& line : sampleSource("DEMOFLW", function)) {
-            const std::string text = withoutLabel(line);
-            EXPECT_TRUE(lineComment(c, text)) << function << ": " << text;
-            EXPECT_EQ(c.find("/* " + text), std::string::npos) << function << ": " << text;
-        }
+        expectEveryCommandWritten(c, "DEMOFLW", function.c_str());
     }
 }
 
@@ -111,8 +89,8 @@ TEST_F(DemoFlw, UsesEveryCommandAFunctionMayHold)
 {
     std::set<std::string> used;
     for (const char* function : {"FLWMAIN", "FLWCHK", "FLWCALL"})
-        for (const std::string& line : sampleSource("DEMOFLW", function)) {
-            const std::string text = withoutLabel(line);
+        for (const std::string& line : source("DEMOFLW", function)) {
+            const std::string text = line.substr(line.find(':') == 3 ? 5 : 0);
             used.insert(text.substr(0, text.find(' ')));
         }
     for (const char* command :

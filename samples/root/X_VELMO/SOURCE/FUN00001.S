@@ -62,6 +62,7 @@ static X_VOID_FUNCTION X_Commands_%63 ( COMPONENT_STD_ARGS )
    (void) sEntryCursors;
 %29
 %41
+%27
 %1
 %45   X_SHORT sCursorLimit = %46 ;
 %45   (void) sCursorLimit;
@@ -111,11 +112,14 @@ X_VOID_FUNCTION X_Close_Data_Base_%63 ( FUNCTION_STD_ARGS )
 %26 {
 %25
 %26 }
+%37
 
 /* ---- Tables of the program ---- */
 %8
 %40
+%16
 %20
+%35
 %36
 %49
 %18
@@ -135,7 +139,6 @@ X_VOID_FUNCTION X_Close_Data_Base_%63 ( FUNCTION_STD_ARGS )
 
 /* ---- Evaluation routines and conditions ---- */
 %15
-%16
 %14
 %53
 %55

@@ -1,0 +1,395 @@
+/*
+** list_definition.cpp: DEF_LIST, the definition of a working or browse
+** list.
+**
+** In the definition run the command makes the list's definition record:
+** its names, kind, counts, the fields that hold its references (counter,
+** page size, top entry, selected entry, scroll text), its exchange mode and
+** its fields in the order the checker recorded them. In the main run it
+** writes what the generated module needs to hold the list: the packed entry
+** structure and the static entry in the header and the data section, the
+** list's field vector, the initialisation of its field data, the index
+** constants of the vector and, for a working list, the two macros that copy
+** an entry between the function's fields and the list's own copies.
+**
+** The lists of a run that uses the extended language come from the
+** checker's list records between the two runs (list_definitions.cpp), so
+** DEF_LIST writes only its source line there.
+*/
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "checker/work_records.h"
+#include "dqov/layout_records.h"
+#include "dqov/workfile.h"
+#include "generator/core/bif_parameters.h"
+#include "generator/core/command_loop.h"
+#include "generator/core/definitions.h"
+#include "generator/core/field_helpers.h"
+#include "generator/core/field_types.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/list_definitions.h"
+#include "generator/core/name_services.h"
+#include "generator/core/services.h"
+#include "generator/core/static_lists.h"
+#include "generator/core/web_sections.h"
+#include "generator/emitters/emit_support.h"
+#include "generator/emitters/emitters.h"
+#include "generator/emitters/list_support.h"
+
+namespace {
+
+constexpr GEN_STREAM kDataQueue = 1;
+constexpr GEN_STREAM kInitQueue = 5;
+constexpr const char* kNotAvailable = "V_NOT_AVAILABLE";
+
+GEN_MODULE_STATE& g() { return P3109_State(); }
+
+/* The command that defined each list (its number), so that a list named
+** by two DEF_LIST commands is written once. */
+std::map<std::string, uint16_t>& definingCommands()
+{
+    static std::map<std::string, uint16_t> commands;
+    return commands;
+}
+
+bool extendedLanguageRun()
+{
+    const FFC_CONTEXT* ctx = P3109_Context();
+    return ctx && (ctx->lComponentRun != 0 || ctx->lZophxUsed != 0);
+}
+
+/* The vector name of the field a reference parameter names;
+** "V_NOT_AVAILABLE" for a special value (*NONE, *CURRENT). */
+std::string referenceText(const char* keyword)
+{
+    const std::string value = P3109_Parm(keyword);
+    if (value.empty() || value[0] == '*')
+        return kNotAvailable;
+    return P3109_FieldVector(value);
+}
+
+/* The list's field group records, when a screen recorded them under the
+** list's name (written with or without its national name character). */
+std::vector<GROUPFLD_DATA> groupRecords(const GEN_LIST_DEFINITION& list)
+{
+    std::vector<GROUPFLD_DATA> records;
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || !ctx->pWorkFile)
+        return records;
+    const std::string name = P3109_TrimRight(list.name);
+    for (const std::string& key : {name, g().nationalChar1.substr(0, 1) + name}) {
+        FFC_WORK_RECORD r;
+        WF_BlankRecord(ctx, &r);
+        std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, FFC_WORK_KIND_LEN);
+        std::memcpy(r.acName, key.data(), std::min<size_t>(key.size(), FFC_WORK_NAME_LEN));
+        for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT, &r, 2); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT, &r, 2))
+            records.push_back(*reinterpret_cast<const GROUPFLD_DATA*>(r.acData));
+        if (!records.empty())
+            break;
+    }
+    return records;
+}
+
+/* Exchange mode: an argument ('A') or the return value ('R') of the
+** built-in function being generated, a working list received from the
+** caller ('Y'), else 'N'. */
+char exchangeMode(const GEN_LIST_DEFINITION& list)
+{
+    const GEN_DEFINITIONS& d = P3109_Definitions();
+    if (d.cBuiltin == 'Y') {
+        const GEN_BIF_PARAMETERS& bif = P3109_BifParameters();
+        for (const auto& [table, mode] : {std::pair{&bif.arguments, 'A'}, std::pair{&bif.returns, 'R'}})
+            for (const GEN_BIF_PARAMETER& p : *table)
+                if (p.cKind == 'L' && P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(p.field)), 10) == list.name)
+                    return mode;
+    }
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (list.cKind != 'W' || d.cTrigger != 'N' || !ctx || !ctx->pWorkFile)
+        return 'N';
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, WR_RCV_LIST, FFC_WORK_KIND_LEN);
+    std::memcpy(r.acQualifier, list.name.data(), std::min<size_t>(list.name.size(), FFC_WORK_QUAL_LEN));
+    return WF_cReadFirstBySecondKey(ctx, GEN_SLOT_LAYOUT, &r, 2) == '0' ? 'Y' : 'N';
+}
+
+/* The definition run: the list's definition record. */
+void defineList(const std::string& name)
+{
+    if (P3109_sFindListDefinition(name) >= 0)
+        return;
+    const bool browse = P3109_Parm("TYPE").rfind("*B", 0) == 0;
+    GEN_LIST_DEFINITION& list = P3109_NewListDefinition(name, browse ? 'B' : 'W', P3109_ParmNumber("LONG_LIST"));
+    definingCommands()[list.name] = P3109_CurrentCommand().usNumber;
+    const int32_t entries = P3109_ParmNumber("ENTRYS");
+    if (browse) {
+        list.lMaxEntries = std::max<int32_t>(entries, 9999);
+        list.sEntryCount = 1;
+    } else {
+        const int32_t cap = P3109_ParmNumber("MAX_ENTRYS");
+        list.lMaxEntries = entries;
+        const int32_t allocated = list.Level2() && cap > 0 ? std::min(entries, cap) : entries;
+        list.sEntryCount = static_cast<int16_t>(std::clamp<int32_t>(allocated, 0, INT16_MAX));
+    }
+    static constexpr const char* kReferences[5] = {"COUNTER", "PAGE_SIZE", "TOP_ENTRY", "SEL_ENTRY", "SCROLL_TXT"};
+    for (size_t i = 0; i < 5; ++i)
+        list.texts[i] = referenceText(kReferences[i]);
+    list.cTopCurrent = browse && P3109_Parm("TOP_ENTRY") == "*CURRENT" ? 'Y' : 'N';
+    list.cExchange = exchangeMode(list);
+
+    for (const GEN_FIELD_INFO& f : P3109_ListFieldInfos(list)) {
+        GEN_LIST_FIELD slot;
+        slot.field = P3109_Padded(f.fieldName, 10);
+        slot.entryIdentifier = "V_LF_" + list.identifier + "_" + P3109_MakeCIdentifier(slot.field, 10);
+        slot.vectorName = f.vectorName;
+        list.fields.push_back(slot);
+        if (f.vectorName == list.texts[0])
+            list.lCounterInList = 1;
+    }
+    for (const GROUPFLD_DATA& d : groupRecords(list)) {
+        if (d.acCondition[0] != ' ')
+            P3109_AddUniqueName(list.conditions, std::string_view(d.acCondition, 10));
+        if (d.acFlags2[GF_FURTHER - GF_RA] == '1')
+            list.texts[5] = P3109_FieldVector(std::string_view(d.acField, 10));
+    }
+    P3109_sCheckGroupFields(list);
+    if (list.ulEntryLength == 0)
+        P3109_sIssueNumberedMessage('F', 79, {"Internal error. List entry length is 0"});
+    else
+        P3109_sCheckListEntrySize(list.Level2(), list.ulEntryLength, list.lMaxEntries);
+}
+
+/* ---- the main run ---- */
+
+void header(int16_t sIndent, const std::string& text) { P3109_WriteLine(g().header, sIndent, text); }
+
+void writeStructure(const GEN_LIST_DEFINITION& list, const std::vector<GEN_FIELD_INFO>& fields)
+{
+    const bool cs = P3109_fCSharp();
+    const bool packed = !cs && list.identifier != "TRIG_LIST";
+    const std::string name = P3109_TrimRight(list.name);
+    P3109_WriteDashedBoxComment(kDataQueue, " List " + name + " Definitions");
+    P3109_WriteDashedBoxComment(g().header, " List " + name + " Definitions");
+    if (packed) {
+        header(0, " ");
+        header(0, "#include \"x_strpck.h\" ");
+        header(0, " ");
+    }
+    header(0, (cs ? "public class LIST_" : "struct LIST_") + list.identifier);
+    header(0, "{");
+    const bool browse = list.cKind == 'B';
+    if (browse) {
+        const std::string conditions = std::to_string(P3109_Definitions().conditions.size());
+        header(3, cs ? "public char chMode; " : "X_CHAR chMode; ");
+        header(3, cs ? "public X_COND[] Cond = new X_COND[" + conditions + "];" : "struct X_COND Cond[" + conditions + "];");
+    }
+    for (const GEN_FIELD_INFO& f : fields) {
+        header(3, P3109_ListMemberDeclaration(f, ""));
+        if (!browse)
+            continue;
+        if (list.cChangeTracking == 'Y')
+            header(3, P3109_ListMemberDeclaration(f, "c"));
+        header(3, (cs ? "public char e" : "X_YES_NO e") + f.localName + ";");
+    }
+    header(0, "};");
+    header(0, " ");
+    if (packed) {
+        header(0, " ");
+        header(0, "#include \"x_endpck.h\" ");
+        header(0, " ");
+    }
+}
+
+void writeVector(const GEN_LIST_DEFINITION& list, const std::vector<GEN_FIELD_INFO>& fields)
+{
+    const bool cs = P3109_fCSharp();
+    const std::string& id = list.identifier;
+    const std::string name = P3109_TrimRight(list.name);
+    P3109_WriteLine(kDataQueue, 3, cs ? "private static LIST_" + id + " X_List_" + id + " = new LIST_" + id + "();"
+                                      : "static struct LIST_" + id + " X_List_" + id + ";");
+    P3109_WriteDashedBoxComment(kDataQueue, "Field Vector Definitions for list " + name);
+    P3109_WriteLine(kDataQueue, 3, cs ? "private static X_FLD[] X_Fld_" + id + " = new X_FLD[] {"
+                                      : "static struct X_FLD X_Fld_" + id + "[] = {");
+    bool first = true;
+    for (const GEN_FIELD_INFO& f : fields) {
+        if (first)
+            P3109_WriteDashedBoxComment(kInitQueue, " Initialize List " + name + " X_FLD Definitions");
+        const std::string member = "X_List_" + id + "." + f.localName;
+        const std::string size = P3109_MemberSizeText(f, member, cs);
+        const std::string constants = cs ? "X_DEFS." : "";
+        const std::string row = CGEN_NameLiteral(f.DisplayName()) + "," + P3109_pszFieldTypeName(&f) + "," +
+                                constants + P3109_pszFieldTypeConstName(f.cType) + "," + constants +
+                                P3109_pszFieldSubtypeName('F') + ",'" + f.cType + "',";
+        P3109_WriteLine(kDataQueue, 6, (cs ? (first ? "new X_FLD( " : ", new X_FLD( ") : (first ? " " : ",")) + row);
+        const bool variable = f.lLength > 32767 || f.lLength < 0 || f.fNational();
+        P3109_WriteLine(kDataQueue, 9, (variable ? std::string("-1") : std::to_string(f.lLength)) + "," + size + "," +
+                                           std::to_string(f.sDecimals) + ",");
+        const std::string address = cs ? member : P3109_MemberAddressText(f, member);
+        const std::string component = P3109_fIsComponentField(f) ? P3109_MakeShortLiteral(f.lComponentNumber) : "0";
+        P3109_WriteLine(kDataQueue, 9, address + "," + component + (cs ? ",NO )" : ",NO "));
+        if (P3109_fNeedsZophxHandling(f))
+            P3109_WriteLine(kInitQueue, 3, cs ? "X_DEFS.X_MEMSET( ref " + member + ", 0, " + size + " );"
+                                              : "memset( &(" + member + "), 0, " + size + " );");
+        P3109_WriteFieldDataVersion(kInitQueue, 3, f, "(&(" + member + "))");
+        first = false;
+    }
+    P3109_WriteLine(kDataQueue, 3, "};");
+    P3109_WriteLine(kDataQueue, 3, " ");
+}
+
+void writeIndexConstants(const GEN_LIST_DEFINITION& list)
+{
+    const std::string box = "List " + P3109_TrimRight(list.name) + " Field Vector Definitions";
+    const GEN_STREAM cs = g().csStreams[1];
+    int16_t position = 0;
+    for (const GEN_LIST_FIELD& field : list.fields) {
+        if (position == 0) {
+            P3109_WriteDoubleBoxComment(g().stg, box);
+            if (cs != GEN_NO_STREAM)
+                P3109_WriteDoubleBoxComment(cs, box);
+        }
+        P3109_WriteShortConstant(g().stg, 0, field.entryIdentifier, position);
+        if (cs != GEN_NO_STREAM)
+            P3109_WritePublicConstInt(cs, field.entryIdentifier, position);
+        ++position;
+    }
+}
+
+/* The character and binary fields of the extended language move through
+** the runtime's varying assignment; every other field by its bytes. */
+void writeVaryingMove(const char* kind, const char* assign, const std::string& function, const std::string& list,
+                      bool fAssemble, bool fKeepData)
+{
+    const std::string cast = std::string("((") + kind + "*)( ";
+    header(3, "{");
+    header(3, std::string("   ") + kind);
+    header(3, std::string("      *") + (fAssemble ? "pSrcField = " : "pTgtField = ") + cast + function + " ));");
+    header(3, std::string("   ") + kind);
+    header(3, std::string("      *") + (fAssemble ? "pTgtField = " : "pSrcField = ") + cast + list + " ));");
+    header(3, "   pTgtField->bFieldState = pSrcField->bFieldState;");
+    if (fKeepData)
+        header(3, "   pTgtField->pvData = pX_NULL;");
+    header(3, std::string("   ") + assign + "( pX_Ids, pX_Pro, pX_Fun, pSrcField, pTgtField );");
+    header(3, "}");
+}
+
+void writeMacroField(const GEN_LIST_FIELD& slot, const GEN_FIELD_INFO& f, bool fAssemble)
+{
+    const std::string& e = slot.entryIdentifier;
+    const std::string& v = f.vectorName;
+    const bool component = P3109_fIsComponentField(f);
+    const bool applied = f.fIndexed && !component;
+    const std::string function = applied ? "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + v + " )"
+                                         : "pX_Fld[" + v + "].pField";
+    const std::string list = "pX_FldList[" + e + "].pField";
+    if (fAssemble && component)
+        header(3, "X_Refresh_Field_Value( pX_Ids, pX_Pro, pX_Fun, (pX_Fld + " + v + ") );");
+    if (f.cType == 'H' || f.cType == '1')
+        writeVaryingMove("X_FLD_CHAR", "X_VAR_VarChar_Assign", function, list, fAssemble, fAssemble);
+    else if (f.cType == 'B' || f.cType == '2')
+        writeVaryingMove("X_FLD_BINARY", "X_VAR_VarBinary_Assign", function, list, fAssemble, fAssemble);
+    else if (fAssemble)
+        header(3, (P3109_fCSharp() ? "DqooDef.X_CPYBYTES( ref " : "X_CPYBYTES( ") + list + ", " + function +
+                      ", BYTE_LEN_" + v + " );");
+    else
+        header(3, (P3109_fCSharp() && !applied ? "DqooDef.X_CPYBYTES( ref " : "X_CPYBYTES( ") + function + ", " +
+                      list + ", BYTE_LEN_" + v + " );");
+    if (fAssemble)
+        return;
+    if (!component && f.fIndexed)
+        header(3, "X_Vec_Set_Index( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + v + " );");
+    if (component)
+        header(3, "X_Refresh_Component_Value( pX_Ids, pX_Pro, pX_Fun, (pX_Fld + " + v + ") );");
+}
+
+/* One macro: every line from "#define" to the closing brace continued. */
+void writeMacro(const GEN_LIST_DEFINITION& list, const std::vector<GEN_FIELD_INFO>& fields, bool fAssemble)
+{
+    GEN_OUTPUT_STATE& o = g().out;
+    o.lMacroContinuation = 1;
+    header(0, std::string("#define ") + (fAssemble ? "ASSEMBLE" : "DISASSEMBLE") + "_LIST_ENTRY_" + list.identifier + "()");
+    header(0, "{");
+    header(3, "struct X_FLD");
+    header(3, "   *pX_FldList = " + P3109_ListSlotMember(list, "pX_Fld") + ";");
+    header(0, " ");
+    for (size_t i = 0; i < fields.size() && i < list.fields.size(); ++i)
+        writeMacroField(list.fields[i], fields[i], fAssemble);
+    header(0, "}");
+    o.lMacroContinuation = 0;
+    header(0, " ");
+}
+
+void writeList(const GEN_LIST_DEFINITION& list)
+{
+    /* the field slots were made from the same records in the definition run */
+    const std::vector<GEN_FIELD_INFO> fields = P3109_ListFieldInfos(list);
+    const std::string& adjustment = list.adjustment;
+    CGEN_AddStaticWorkingEntry(0, "X_LONG " + adjustment, "INSTANCE(" + adjustment + ") = 0;", "public int " + adjustment,
+                               "pGlobal1." + adjustment + " = 0;", 'N');
+    writeStructure(list, fields);
+    writeVector(list, fields);
+    writeIndexConstants(list);
+    if (list.cKind == 'B')
+        return;
+    writeMacro(list, fields, true);
+    writeMacro(list, fields, false);
+}
+
+} // namespace
+
+void P3109_EmitDefList()
+{
+    P3109_EmitCommandPrologue();
+    if (extendedLanguageRun())
+        return;
+    const std::string name = P3109_Parm("NAME");
+    if (name.empty())
+        return;
+    if (g().out.cSuppress == 'Y') {
+        defineList(name);
+        return;
+    }
+    GEN_LIST_DEFINITION* list = P3109_pFindListOrReport(name);
+    if (!list)
+        return;
+    const auto defining = definingCommands().find(list->name);
+    if (defining == definingCommands().end() || defining->second != P3109_CurrentCommand().usNumber)
+        return;
+    writeList(*list);
+}
+
+int16_t P3109_FormatListFieldVectorRef(std::string_view listName, std::string_view field, std::string& reference,
+                                       std::string& listIdentifier, std::string& fieldIndex)
+{
+    reference = "pX_Fld";
+    listIdentifier = "pX_List";
+    fieldIndex = P3109_FieldVector(field);
+    const int16_t saved = g().sCurrentList;
+    const int16_t ordinal = P3109_sFindListDefinition(listName);
+    if (const GEN_LIST_DEFINITION* list = ordinal >= 0 ? P3109_pCurrentListDefinition() : nullptr) {
+        listIdentifier = list->vectorName;
+        const std::string key = P3109_CopyUpper(P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(field)), 10), 10);
+        for (const GEN_LIST_FIELD& slot : list->fields) {
+            if (P3109_CopyUpper(slot.field, 10) != key)
+                continue;
+            fieldIndex = slot.entryIdentifier;
+            const std::string& l = list->vectorName;
+            if (!P3109_fZoph2Used())
+                reference = "pX_List[" + l + "].pX_Fld";
+            else if (list->Level2())
+                reference = "( &( ((X_LIST_2*)( pX_List ))[" + l + "] ) )->pX_Fld";
+            else
+                reference = "((X_LIST_1*)( &( ((X_LIST_2*)( pX_List ))[" + l + "] ) ))->pX_Fld";
+            break;
+        }
+    }
+    if (saved >= 0 && static_cast<size_t>(saved) < P3109_ListDefinitions().size())
+        P3109_sFindListDefinition(P3109_ListDefinitions()[static_cast<size_t>(saved)].name);
+    else
+        g().sCurrentList = saved;
+    return ordinal;
+}
+
+void P3109_ResetListDefinitionEmitter() { definingCommands().clear(); }
