@@ -70,6 +70,15 @@ void P3100_SetLayoutCalls(P3100_LAYOUT_CALL pfnScreen, P3100_LAYOUT_CALL pfnRepo
 void *P3100_pKeywordArea(uint16_t *pusCount);
 void P3100_LoadKeywordTables(void);
 
+/* The steps of a check run: start, the two passes, the end. */
+void P3100_StartChecking(void);
+void P3100_Pass1(void);
+void P3100_Pass2(void);
+void P3100_EndChecking(void);
+/* Has the object layer parse the current command (an INCLUDE) and fills
+ * its parameters from the result; 0 parsed, 1 with the finding issued. */
+int16_t P3100_sParseIncludeCommand(void);
+
 /* Services named by the other subsystems. */
 void P3100_IssueMessageRecord(void *pRecord, int32_t lDefer, char cSeverity, const char *pachMsgId,
                               const void *pData, uint32_t ulLength);
@@ -279,17 +288,14 @@ bool SetParmEntry(const char *keyword, int entry, int element, std::string_view 
 bool SetParmCount(const char *keyword, int32_t count);
 /* Work records. */
 void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name = {}, std::string_view qual = {});
-void WriteRecord(const FFC_WORK_RECORD &r);
+/* Writes the record as a new work record. */
+void P3100_WriteRecord(const FFC_WORK_RECORD &r);
 bool FindRecord(FFC_WORK_RECORD &r, uint16_t parts);
 /* Blanks the record for a name the function defines once: false, with the
  * finding `duplicateMsgId`, when a record of that kind and name exists. */
 bool BlankNewRecord(FFC_WORK_RECORD &r, const char *kind, const std::string &name, const char *duplicateMsgId);
 
 /* Set-up of the check that the run and the tests share. */
-void StartChecking();
-void EndChecking();
-void Pass1();
-void Pass2();
 void ResetModuleForCheck();
 void PresetReports();
 

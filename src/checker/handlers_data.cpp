@@ -286,7 +286,7 @@ void P3100_CheckDefine(void)
     std::string defaultValue = Parm("DEFAULT");
     if (GivenNotSame(defaultValue))
         Pad(data->acDefault, sizeof data->acDefault, defaultValue);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 // OVERRIDE: new attributes for a field of the dictionary or the function;
@@ -408,7 +408,7 @@ void P3100_CheckDefArray(void)
         std::memcpy(r.acData, g.parsed.acParms + (2 * k) * WR_ARRAYNAM_PIECE, WR_ARRAYNAM_PIECE);
         std::memcpy(r.acData + WR_ARRAYNAM_SECOND, g.parsed.acParms + (2 * k + 1) * WR_ARRAYNAM_PIECE,
                     WR_ARRAYNAM_PIECE);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
     }
 }
 
@@ -436,7 +436,7 @@ void P3100_CheckGroupBy(void)
     auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
     std::memcpy(data->acOrigin, "DEF", 3);
     WR_SetGroupUseCount(data, 0);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 // USE: a built-in function of the catalogue with as many arguments and
@@ -462,9 +462,13 @@ void P3100_CheckUse(void)
         RecordOperand(ParmEntry("TO_GET", i));
 }
 
-// IF, DOWHILE and DOUNTIL: the fields of the condition in pass 1, the
+} // extern "C"
+
+namespace {
+
+// The condition of IF, DOWHILE and DOUNTIL: its fields in pass 1, the
 // condition itself in pass 2.
-void P3100_CheckConditionCommand(void)
+void CheckCommandCondition()
 {
     if (Pass() == 1) {
         RecordExpressionFields(Parm("COND"));
@@ -476,6 +480,25 @@ void P3100_CheckConditionCommand(void)
         return;
     }
     CheckConditionText(condition);
+}
+
+} // namespace
+
+extern "C" {
+
+void P3100_CheckIf(void)
+{
+    CheckCommandCondition();
+}
+
+void P3100_CheckDoWhile(void)
+{
+    CheckCommandCondition();
+}
+
+void P3100_CheckDoUntil(void)
+{
+    CheckCommandCondition();
 }
 
 // CASE: the operand compared by the WHEN commands of the block.

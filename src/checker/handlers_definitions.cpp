@@ -63,7 +63,7 @@ void P3100_CheckFunctionOptions(void)
     if (Given(structure)) {
         FFC_WORK_RECORD &r = g.record2;
         BlankRecord(r, WR_RCV_DS, "", structure);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
     }
     std::string trigger = Upper(Parm("TRIGGER"));
     if (trigger == "*FIELD")
@@ -92,7 +92,7 @@ void P3100_CheckDefCond(void)
     FIX_LongToDigits(&line, 7, data->acLine);
     Pad(data->acCondition, sizeof data->acCondition, condition);
     Pad(data->acSwitch, 3, Upper(Parm("AVAL_DFTC")) == "*NO" ? "*NO" : "*YE");
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 // INCLUDE: an INCLUDE whose commands were not brought in is reported.

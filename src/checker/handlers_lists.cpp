@@ -102,7 +102,7 @@ void RecordListDefinition()
     FIX_LongToDigits(&line, 7, data->acLine);
     for (int32_t i = 0; i < count; ++i)
         Pad(data->acFields[i], 10, NameOf(ParmEntry("FIELDS", i)));
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 bool FindList(const std::string &written, ListDefinition &list)

@@ -71,7 +71,7 @@ void DefineLineGroup(const std::string &name, int report, const char *origin)
     std::memcpy(data->acOrigin, origin, 3);
     data->cFiller = static_cast<char>('0' + report);
     WR_SetGroupUseCount(data, 0);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 // PRINT LINE(*ALL): every line of the report counts as printed.
@@ -146,9 +146,13 @@ void P3100_CheckDefReport(void)
     report->cState = 'P';
 }
 
+} // extern "C"
+
+namespace {
+
 // DEF_HEAD, DEF_FOOT, DEF_LINE and DEF_BREAK: the line's fields and its
 // name; in pass 2 the automatic report layout designs the line.
-void P3100_CheckReportLine(void)
+void CheckReportLine()
 {
     if (!NotInComponent())
         return;
@@ -168,6 +172,30 @@ void P3100_CheckReportLine(void)
     const char *origin = NameIs("DEF_HEAD") ? "HED" : NameIs("DEF_FOOT") ? "FOT" : NameIs("DEF_BREAK") ? "BRK" : "LIN";
     if (!name.empty())
         DefineLineGroup(name, NumberOf(*report), origin);
+}
+
+} // namespace
+
+extern "C" {
+
+void P3100_CheckDefHead(void)
+{
+    CheckReportLine();
+}
+
+void P3100_CheckDefFoot(void)
+{
+    CheckReportLine();
+}
+
+void P3100_CheckDefLine(void)
+{
+    CheckReportLine();
+}
+
+void P3100_CheckDefBreak(void)
+{
+    CheckReportLine();
 }
 
 // PRINT: the report's lines (*ALL or by name); a name that is no line of
@@ -293,7 +321,7 @@ void P3100_CheckKeepCommand(void)
         std::memcpy(r.acKind + 4, &loopSub, 2);
         WR_KEEP_DATA keep{g.source.sLine, g.source.sSubLine};
         std::memcpy(r.acData, &keep, sizeof keep);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
         return;
     }
     if (FieldOf(target).empty()) {

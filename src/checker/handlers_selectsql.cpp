@@ -101,7 +101,7 @@ bool CheckDatabaseFile(SqlFile &f)
         BlankRecord(r, WR_DATABASE, f.physical, f.library);
         Pad(r.acData, kDsnWidth, f.dsn);
         Pad(r.acData + kTypeAt, kTypeWidth, f.type);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
     }
     f.database = true;
     return true;

@@ -25,7 +25,7 @@ bool ComponentFlavour()
     return ctx && (ctx->lComponentRun || ctx->lComponentExpressions || ctx->lLanguageLevelTwo);
 }
 
-OperandInfo RunOperandCheck(const std::string &operand, const char *options, char typeClass, int32_t length,
+OperandInfo P3100_sCheckOperand(const std::string &operand, const char *options, char typeClass, int32_t length,
                             int32_t decimals)
 {
     Globals &g = G();
@@ -111,12 +111,12 @@ bool RunExpressionCheck(const std::string &text, char type, int32_t length, int3
 
 OperandInfo CheckOperandValue(const std::string &operand, char typeClass, int32_t length, int32_t decimals)
 {
-    return RunOperandCheck(operand, "YYYYYYYY", typeClass, length, decimals);
+    return P3100_sCheckOperand(operand, "YYYYYYYY", typeClass, length, decimals);
 }
 
 OperandInfo CheckFieldOperand(const std::string &operand, char typeClass)
 {
-    return RunOperandCheck(operand, "NNNNYNNN", typeClass, 0, 0);
+    return P3100_sCheckOperand(operand, "NNNNYNNN", typeClass, 0, 0);
 }
 
 bool CheckConditionText(const std::string &text)

@@ -70,32 +70,16 @@ void FillState()
     g.commandWarnings = 0;
 }
 
+// Parses the current command by the route its marks choose: a component
+// command is its handler's to parse, an INCLUDE the object layer's, every
+// other command the command parser's. False when the parse failed.
 bool Parse()
 {
     Globals &g = G();
     if (g.source.lBuiltIn)
         return true;
-    if (g.source.lObjectLayerParse) {
-        std::string text;
-        std::string label = Trim(g.source.acLabelWritten, 3);
-        if (!label.empty())
-            text = label + ": ";
-        if (g.source.lPreSplit)
-            text += Trim(g.source.acNameWritten, 10) + " ";
-        text.append(g.source.acParameters, g.source.usParmLength);
-        auto result = std::make_unique<DQOO_PARSED_COMMAND>();
-        long rc = DQOO_FCC_ParseZOPH2(P3100_pGetBuildHandle(), text.c_str(), result.get());
-        if (rc != 0) {
-            P3100_ParseMessageCallback(result->szErrorText, static_cast<uint32_t>(std::strlen(result->szErrorText)));
-            return false;
-        }
-        std::memset(g.source.acParameters, ' ', FFC_SOURCE_TEXT_MAX);
-        size_t n = std::min<size_t>(result->ulParmLength, FFC_SOURCE_TEXT_MAX);
-        std::memcpy(g.source.acParameters, result->achParameters, n);
-        g.source.usParmLength = static_cast<uint16_t>(n);
-        g.source.lPreSplit = 1;
-        return true;
-    }
+    if (g.source.lObjectLayerParse)
+        return P3100_sParseIncludeCommand() == 0;
     uint16_t errors = 0;
     P31O2_sParseCommandText(g.ctx, &g.source, P3100_ParseMessageCallback, g.ctx->lParserOption1,
                             g.ctx->lParserOption2, &errors);
@@ -144,11 +128,23 @@ bool NextPassCommand(bool &overLimit)
     return true;
 }
 
+// The open CASE blocks of pass 2: a CASE opens one (its operand accepted
+// once its check says so, so a CASE that failed in pass 1 leaves its WHEN
+// commands unchecked), an ENDCASE closes the innermost.
+void TrackCaseLevels()
+{
+    Globals &g = G();
+    if (std::memcmp(g.source.acName, "CASE      ", 10) == 0)
+        g.caseLevels.emplace_back(Parm("OF_FIELD"), false);
+    else if (std::memcmp(g.source.acName, "ENDCASE   ", 10) == 0 && !g.caseLevels.empty())
+        g.caseLevels.pop_back();
+}
+
 } // namespace
 
-namespace checker {
+extern "C" {
 
-void Pass1()
+void P3100_Pass1(void)
 {
     Globals &g = G();
     Show("Pass 1 Validation Started               ");
@@ -254,19 +250,7 @@ void Pass1()
             P3100_RecordFieldUsage(3, d.acPageField, "FL");
 }
 
-// The open CASE blocks of pass 2: a CASE opens one (its operand accepted
-// once its check says so, so a CASE that failed in pass 1 leaves its WHEN
-// commands unchecked), an ENDCASE closes the innermost.
-static void TrackCaseLevels()
-{
-    Globals &g = G();
-    if (std::memcmp(g.source.acName, "CASE      ", 10) == 0)
-        g.caseLevels.emplace_back(Parm("OF_FIELD"), false);
-    else if (std::memcmp(g.source.acName, "ENDCASE   ", 10) == 0 && !g.caseLevels.empty())
-        g.caseLevels.pop_back();
-}
-
-void Pass2()
+void P3100_Pass2(void)
 {
     Globals &g = G();
     g.caseLevels.clear();
@@ -366,9 +350,29 @@ void Pass2()
     }
 }
 
-} // namespace checker
-
-extern "C" {
+int16_t P3100_sParseIncludeCommand(void)
+{
+    Globals &g = G();
+    std::string text;
+    std::string label = Trim(g.source.acLabelWritten, 3);
+    if (!label.empty())
+        text = label + ": ";
+    if (g.source.lPreSplit)
+        text += Trim(g.source.acNameWritten, 10) + " ";
+    text.append(g.source.acParameters, g.source.usParmLength);
+    auto result = std::make_unique<DQOO_PARSED_COMMAND>();
+    long rc = DQOO_FCC_ParseZOPH2(P3100_pGetBuildHandle(), text.c_str(), result.get());
+    if (rc != 0) {
+        P3100_ParseMessageCallback(result->szErrorText, static_cast<uint32_t>(std::strlen(result->szErrorText)));
+        return 1;
+    }
+    std::memset(g.source.acParameters, ' ', FFC_SOURCE_TEXT_MAX);
+    size_t n = std::min<size_t>(result->ulParmLength, FFC_SOURCE_TEXT_MAX);
+    std::memcpy(g.source.acParameters, result->achParameters, n);
+    g.source.usParmLength = static_cast<uint16_t>(n);
+    g.source.lPreSplit = 1;
+    return 0;
+}
 
 char P3100_fNextCommand(void)
 {

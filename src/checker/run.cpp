@@ -78,7 +78,7 @@ void WriteLabelAbort()
     BlankRecord(r, WR_LABEL, "@ABORT", "*MAIN");
     auto *data = reinterpret_cast<WR_LABEL_DATA *>(r.acData);
     Pad(data->acRoutine, sizeof data->acRoutine, "*MAIN");
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 } // namespace
@@ -167,7 +167,11 @@ void ResetModuleForCheck()
     g.checkerCommandCounter = 0;
 }
 
-void StartChecking()
+} // namespace checker
+
+extern "C" {
+
+void P3100_StartChecking(void)
 {
     Globals &g = G();
     P3100_BuildCommandTables(g.ctx);
@@ -205,7 +209,7 @@ void StartChecking()
         DQOO_FCC_FatalError("DQOO_FCC_Start", rc);
 }
 
-void EndChecking()
+void P3100_EndChecking(void)
 {
     Globals &g = G();
     P3136_sExpandFileFieldList(g.ctx, 'C', nullptr, nullptr, 0, 10, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
@@ -218,7 +222,7 @@ void EndChecking()
     FFC_WORK_RECORD &r = g.record;
     BlankRecord(r, WR_SYSFLAGS);
     std::memcpy(r.acData, g.sysFlags, WR_SYSFLAGS_LEN);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
     int32_t fields = 0;
     FFC_WORK_RECORD use;
     BlankRecord(use, WR_USEFIELD);
@@ -226,17 +230,17 @@ void EndChecking()
         ++fields;
     BlankRecord(r, WR_FIELDTOT);
     FIX_LongToDigits(&fields, 7, r.acData);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
     BlankRecord(r, WR_ERRORTOT);
     FIX_LongToDigits(&g.state->stats.lFatalTotal, 7, r.acData);
     FIX_LongToDigits(&g.state->stats.lWarningsTotal, 7, r.acData + 7);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
     for (const WR_DRINF_DATA &d : g.reports) {
         if (d.cState == 'N')
             continue;
         BlankRecord(r, WR_DRINF, std::string_view(d.acNumber, 4));
         std::memcpy(r.acData, &d, sizeof d);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
     }
     std::memset(g.state->acCommand, ' ', 10);
     g.state->lLine = -1;
@@ -261,10 +265,6 @@ void EndChecking()
     Show(end);
     P31O2_SetBaseColour(3);
 }
-
-} // namespace checker
-
-extern "C" {
 
 void P3100_SetBuildHandle(FCC_BUILD_HANDLE *pBuild)
 {
@@ -377,7 +377,7 @@ void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pPro
     g.processName = upToBlank(g.process, 10);
     g.functionName = upToBlank(g.function, 7);
 
-    StartChecking();
+    P3100_StartChecking();
     P3100_LoadKeywordTables();
     pState->lPass = 1;
     pState->stats.lWarningsPass1 = 0;
@@ -397,11 +397,11 @@ void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pPro
     }
     if (pusStatus)
         *pusStatus = g.status;
-    Pass1();
+    P3100_Pass1();
     pState->lPass = 2;
-    Pass2();
+    P3100_Pass2();
     P3100_ReportWebOutputKind(pState, plHtml, plXml, pContext, lFunctionRun);
-    EndChecking();
+    P3100_EndChecking();
     g.lpcAnchor = g.cmpeAnchor = g.designScreen = g.designReport = nullptr;
 }
 

@@ -42,7 +42,7 @@ void RecordUseOnce(const std::string &written, const std::string &field, const c
         std::memcpy(data->acFirstCommand, g.state->acCommand, 10);
     int32_t uses = 1;
     FIX_LongToDigits(&uses, 7, data->acUseCount);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
     if (g.xref)
         SZOPH_XREF_Record(g.xref, "FIELD", field.c_str(), "USE", line);
 }
@@ -247,7 +247,7 @@ void RecordFileUse(const std::string &file, const std::string &library)
     data->cCommonOpen = 'N';
     int32_t line = g.state->lLine > 0 ? g.state->lLine : 0;
     FIX_LongToDigits(&line, 7, data->acFirstLine);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 } // namespace checker

@@ -390,7 +390,7 @@ TEST_F(CheckJob, TwoJobsShareTheLookupAndKeywordArea)
     EXPECT_EQ(P3100_pKeywordArea(&count2), area1);
     EXPECT_EQ(count2, count1);
     EXPECT_EQ(P3100_ulStructureRows(), 123u);
-    EXPECT_EQ(P3100_pFindCommand(endif)->pfnCheck, P3100_CheckEmpty);
+    EXPECT_EQ(P3100_pFindCommand(endif)->pfnCheck, P3100_CheckEndIf);
     EXPECT_EQ(P3100_pFindCommand(subr)->pfnCheck, nullptr);
     EXPECT_TRUE(withId("PRC0122").empty());
     EXPECT_TRUE(withId("PRC0023").empty());
