@@ -177,6 +177,10 @@ struct Globals {
     FFC_WORK_RECORD record{};
     FFC_WORK_RECORD record2{};
     WR_DRINF_DATA reports[9]{};
+    /* the line and command of each report's first use (its page-number
+     * field is used from there) */
+    int32_t reportLine[9]{};
+    char reportCommand[9][10]{};
     char sysFlags[WR_SYSFLAGS_LEN]{};
     char currentFlags[FFC_COMMAND_FLAG_COUNT]{};
 
@@ -221,6 +225,9 @@ struct Globals {
     };
     std::vector<FieldReference> deferredReferences;
     bool parsingComponentCommand = false;
+    /* fields an operand check refused as undefined at the line of their
+     * use; the final field check does not report them again */
+    std::vector<std::string> undefinedFieldsReported;
     /* loops of the run: the running loop counter of SELECT, SELECT_SQL and
      * SELECTLIST ("SL@" + 3 digits) and, per structure depth, the SELECT
      * file, library and loop identifier; the current SELECT level */

@@ -116,11 +116,37 @@ bool SpecialChangeValue(const std::string &value)
 {
     static constexpr const char *kSpecial[] = {
         "*NULL",  "*DEFAULT", "*NAVAIL", "*LOVAL", "*HIVAL", "*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES",
-        "*REMEMBERED_VALUE_FOR_USER", "*REMEMBERED_VALUE_FOR_FUNCTION",
-        "*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION", "*SQLNULL",
+        "*REMEMBERED_VALUE_FOR_USER", "*REMEMBERED_VALUE_FOR_FUNCTION", "*REMEMBERED_VALUE_FOR_SYSTEM",
+        "*REMEMBERED_VALUE_FOR_USER_IN_SYSTEM", "*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION", "*SQLNULL",
     };
     std::string v = Upper(value);
     return std::any_of(std::begin(kSpecial), std::end(kSpecial), [&](const char *s) { return v == s; });
+}
+
+// The text of CHANGE TO('...') written as one quoted literal that names no
+// field: a literal for an alphanumeric target unless it is an expression
+// that computes or names something (a system variable, a condition); for
+// a numeric target an expression. An expression loses the literal kind
+// the parameter preparation gave it.
+void CheckQuotedChangeValue(const std::string &value, const OperandInfo &target)
+{
+    bool literal = target.typeClass == 'A';
+    if (literal) {
+        ExpressionShape shape = ExpressionShapeOf(value, 'A', target.length, target.decimals);
+        literal = !(shape.valid && (shape.computes || shape.namesOperand));
+    }
+    if (literal) {
+        // The value as a literal operand (a value that still holds its
+        // quotes is one already), checked to fit the target.
+        bool written = value.size() >= 2 && value.front() == '\'' && value.back() == '\'';
+        std::string operand = written ? value : "'";
+        for (size_t i = 0; !written && i < value.size(); ++i)
+            operand += value[i] == '\'' ? std::string("''") : std::string(1, value[i]);
+        CheckOperandValue(written ? operand : operand + "'", 'A', target.length, 0);
+        return;
+    }
+    SetParmEntry("@LITKIND", 0, 0, "");
+    CheckExpressionText(value, target.typeClass, target.length, target.decimals);
 }
 
 // A group named by GROUP_BY.
@@ -344,8 +370,13 @@ void P3100_CheckChange(void)
             target = info;
     }
     std::string value = Parm("TO");
-    if (value.empty() || SpecialChangeValue(value) || !target.valid)
+    std::string kind = Parm("@LITKIND");
+    if (value.empty() || SpecialChangeValue(value) || kind == "ALL" || !target.valid)
         return;
+    if (kind == "ALP") {
+        CheckQuotedChangeValue(value, target);
+        return;
+    }
     CheckExpressionText(value, target.typeClass, target.length, target.decimals);
 }
 

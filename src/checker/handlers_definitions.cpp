@@ -2,6 +2,7 @@
 // the message commands and the screen commands.
 #include "checker/checker.h"
 #include "checker/handlers.h"
+#include "checker/operand_checks.h"
 #include "checker/usage.h"
 
 #include <cctype>
@@ -72,15 +73,21 @@ void P3100_CheckFunctionOptions(void)
         g.sysFlags[SF_TRIGGER_OTHER] = 'Y';
 }
 
-// DEF_COND: a named condition, recorded once in source order.
+// DEF_COND: a named condition, recorded once in source order; IF, DOWHILE
+// and DOUNTIL name it where a condition stands. Its condition is checked
+// in pass 2, when every condition name of the function is known.
 void P3100_CheckDefCond(void)
 {
     Globals &g = G();
-    if (Pass() != 1)
-        return;
     std::string name = Upper(Parm("NAME"));
     std::string condition = Parm("COND");
-    if (name.empty() || name[0] != '*' || condition.empty()) {
+    if (Pass() == 2) {
+        if (name.size() > 1 && name[0] == '*' && !condition.empty())
+            CheckConditionText(condition);
+        return;
+    }
+    RecordExpressionFields(condition);
+    if (name.size() < 2 || name[0] != '*' || condition.empty()) {
         Issue('F', "PRC0195", name);
         return;
     }

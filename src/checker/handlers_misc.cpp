@@ -128,7 +128,7 @@ void P3100_CheckClose(void)
         return;
     std::string file = Upper(Parm("FILE", 0));
     if (!file.empty() && file != "*ALL")
-        RecordFileUse(file, Upper(Parm("FILE", 1)));
+        RecordNamedFile(file, Upper(Parm("FILE", 1)));
     RecordIoStatus();
 }
 

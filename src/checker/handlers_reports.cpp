@@ -35,8 +35,20 @@ WR_DRINF_DATA *Report()
     return &G().reports[number - 1];
 }
 
+// The report's first use: where its page-number field is used from.
+void NoteFirstUse(const WR_DRINF_DATA &report)
+{
+    Globals &g = G();
+    const size_t i = static_cast<size_t>(&report - g.reports);
+    if (report.cState != 'N' || i >= 9)
+        return;
+    g.reportLine[i] = g.state->lLine;
+    std::memcpy(g.reportCommand[i], g.parsed.acName, 10);
+}
+
 void MarkPrinted(WR_DRINF_DATA &report)
 {
+    NoteFirstUse(report);
     if (report.cState == 'N')
         report.cState = 'Y';
 }
@@ -80,12 +92,12 @@ void PrintAllLines(int report)
     Globals &g = G();
     FFC_WORK_RECORD r;
     BlankRecord(r, WR_GROUPNAM);
-    for (char rc = WF_cReadFirst(g.ctx, 16, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 16, &r, 1)) {
+    for (char rc = WF_cReadFirst(g.ctx, 1, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 1, &r, 1)) {
         auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
         if (std::memcmp(data->acOrigin, "LIN", 3) != 0 || data->cFiller != static_cast<char>('0' + report))
             continue;
         WR_SetGroupUseCount(data, WR_GroupUseCount(data) + 1);
-        WF_cUpdate(g.ctx, 16, &r);
+        WF_cUpdate(g.ctx, 1, &r);
     }
 }
 
@@ -143,6 +155,7 @@ void P3100_CheckDefReport(void)
         Pad(report->acRetFields[i], 10, value.empty() ? "*NONE" : Upper(value));
         RecordIfField(value);
     }
+    NoteFirstUse(*report);
     report->cState = 'P';
 }
 

@@ -7,6 +7,7 @@
 #include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -18,6 +19,20 @@ namespace checker {
 namespace {
 
 using dqov::text::TrimBlanks;
+
+// An operand refused because the field it names is not defined: the
+// finding stands at its line, so the final field check passes over it.
+void NoteUndefinedField(const std::string &operand)
+{
+    std::string field = FieldOf(operand);
+    char type = ' ';
+    int32_t length = 0, decimals = 0;
+    if (field.empty() || LookUpField(field, type, length, decimals))
+        return;
+    std::vector<std::string> &reported = G().undefinedFieldsReported;
+    if (std::find(reported.begin(), reported.end(), field) == reported.end())
+        reported.push_back(field);
+}
 
 bool ComponentFlavour()
 {
@@ -59,8 +74,10 @@ OperandInfo P3100_sCheckOperand(const std::string &operand, const char *options,
                                     : DC_P8007(g.ctx, block.get(), g.msgQueue, 1, 1, checkSize, 0);
     P3100_ReplayQueuedMessages();
     info.valid = rc == 0 && block->cValid == 'Y';
-    if (!info.valid)
+    if (!info.valid) {
+        NoteUndefinedField(text);
         return info;
+    }
     info.type = block->cTypeCode;
     info.typeClass = P3100_chTypeClass(block->cTypeCode);
     info.length = block->lResultLength;
@@ -70,7 +87,7 @@ OperandInfo P3100_sCheckOperand(const std::string &operand, const char *options,
     return info;
 }
 
-bool RunExpressionCheck(const std::string &text, char type, int32_t length, int32_t decimals)
+ExpressionShape RunExpressionCheck(const std::string &text, char type, int32_t length, int32_t decimals, bool report)
 {
     Globals &g = G();
     std::string expression = TrimBlanks(text);
@@ -100,11 +117,26 @@ bool RunExpressionCheck(const std::string &text, char type, int32_t length, int3
     auto tokens = std::make_unique<char[]>(DC_TOKEN_TABLE_SIZE);
     std::memset(tokens.get(), 0, DC_TOKEN_TABLE_SIZE);
     DC_SetExpressionQueue(g.msgQueue);
-    int32_t error = ComponentFlavour()
-                        ? Component_P8015(g.ctx, &options, request.get(), list.get(), 1, tokens.get(), nullptr, g.state, 1, 0)
-                        : DC_P8015(g.ctx, &options, request.get(), list.get(), 1, tokens.get(), nullptr);
-    P3100_ReplayQueuedMessages();
-    return error == 0;
+    int16_t issue = report ? 1 : 0;
+    int32_t error = ComponentFlavour() ? Component_P8015(g.ctx, &options, request.get(), list.get(), issue,
+                                                         tokens.get(), nullptr, g.state, 1, 0)
+                                       : DC_P8015(g.ctx, &options, request.get(), list.get(), issue, tokens.get(), nullptr);
+    if (report)
+        P3100_ReplayQueuedMessages();
+    ExpressionShape shape;
+    shape.valid = error == 0;
+    if (report && !shape.valid)
+        for (const std::string &name : ExpressionFields(expression))
+            NoteUndefinedField(name);
+    // More than the final move means an operation; an operand that is no
+    // literal names something of the function or the run.
+    shape.computes = request->sOperationCount > 1;
+    for (int i = 0; i < request->sOperandCount && !shape.namesOperand; ++i) {
+        const char *code = request->aOperands[i].acClass;
+        shape.namesOperand = request->aOperands[i].cWorkResult != 'Y' && std::memcmp(code, "AL", 2) != 0 &&
+                             std::memcmp(code, "NL", 2) != 0 && std::memcmp(code, "HL", 2) != 0;
+    }
+    return shape;
 }
 
 } // namespace
@@ -121,12 +153,17 @@ OperandInfo CheckFieldOperand(const std::string &operand, char typeClass)
 
 bool CheckConditionText(const std::string &text)
 {
-    return RunExpressionCheck(text, 'L', 0, 0);
+    return RunExpressionCheck(text, 'L', 0, 0, true).valid;
 }
 
 bool CheckExpressionText(const std::string &text, char type, int32_t length, int32_t decimals)
 {
-    return RunExpressionCheck(text, type, length, decimals);
+    return RunExpressionCheck(text, type, length, decimals, true).valid;
+}
+
+ExpressionShape ExpressionShapeOf(const std::string &text, char type, int32_t length, int32_t decimals)
+{
+    return RunExpressionCheck(text, type, length, decimals, false);
 }
 
 bool LookUpField(const std::string &name, char &type, int32_t &length, int32_t &decimals)

@@ -4,6 +4,7 @@
 #include "checker/handlers.h"
 #include "checker/usage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -76,6 +77,16 @@ void FillState()
 bool Parse()
 {
     Globals &g = G();
+    // Every parse route reads the command as a terminated text, which a
+    // NUL byte would cut short: such a command is refused as it stands.
+    const size_t length = std::min<size_t>(g.source.usParmLength, FFC_SOURCE_TEXT_MAX);
+    if (const void *nul = std::memchr(g.source.acParameters, '\0', length)) {
+        int32_t column = static_cast<int32_t>(static_cast<const char *>(nul) - g.source.acParameters) + 1;
+        char digits[7];
+        FIX_LongToDigits(&column, 7, digits);
+        Issue('F', "PRC1402", std::string_view(digits, 7));
+        return false;
+    }
     if (g.source.lBuiltIn)
         return true;
     if (g.source.lObjectLayerParse)
@@ -169,7 +180,15 @@ void P3100_Pass1(void)
         g.currentNumber = 0;
         if (g.source.acName[0] == '*') {
             P3100_RecordLabel();
-        } else if (Parse()) {
+        } else if (!Parse()) {
+            // The parse finding stands for the command; a known command
+            // still opens or closes its structure, so that its partner is
+            // not reported as well.
+            if (FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(g.source.acName)) {
+                g.currentNumber = entry->ulNumber;
+                P3100_CheckStructure();
+            }
+        } else {
             FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(g.source.acName);
             if (!entry) {
                 P3100_RecordLabel();
@@ -216,6 +235,9 @@ void P3100_Pass1(void)
     ShowTotal();
     if (overLimit)
         IssueLimit();
+    // The run's standard fields belong to no command.
+    g.state->lLine = -1;
+    std::memset(g.state->acCommand, ' ', 10);
     if (g.messageTextUsed == 'Y' && (g.ctx->cOption == 'G' || IsComponentRun())) {
         char name[10];
         Pad(name, 10, std::string("IO") + g.ctx->cNatChar3 + "MSGTXT");
@@ -245,9 +267,13 @@ void P3100_Pass1(void)
         for (std::string &ref : g.labelReferences)
             if (ref == "*FIRST    ")
                 ref = g.firstLabel + std::string(10 - g.firstLabel.size(), ' ');
-    for (const WR_DRINF_DATA &d : g.reports)
-        if (d.cState != 'N')
-            P3100_RecordFieldUsage(3, d.acPageField, "FL");
+    for (int i = 0; i < 9; ++i) {
+        if (g.reports[i].cState == 'N')
+            continue;
+        g.state->lLine = g.reportLine[i];
+        std::memcpy(g.state->acCommand, g.reportCommand[i], 10);
+        P3100_RecordFieldUsage(3, g.reports[i].acPageField, "FL");
+    }
 }
 
 void P3100_Pass2(void)
@@ -414,8 +440,12 @@ void P3100_RecordFieldUsage(int32_t, const char *pachName, const char *pachKind)
 {
     if (!G().ctx)
         return;
+    // The use is kept under the name as given; the field it names is
+    // looked up without the national name character (the report page
+    // fields "#REPnPAGE" carry it).
     std::string name = Trim(pachName, 10);
-    RecordFieldUse(name, name, pachKind);
+    std::string field = FieldOf(name);
+    RecordFieldUse(name, field.empty() ? name : field, pachKind);
 }
 
 int32_t P3100_lCountParameters(void)

@@ -152,6 +152,7 @@ void ResetModuleForCheck()
     std::memcpy(g.ioStatusField, io, 10);
     g.labelReferences.clear();
     g.deferredReferences.clear();
+    g.undefinedFieldsReported.clear();
     g.loopCounter = 0;
     g.currentSelectLevel = -1;
     for (int i = 0; i <= kStackLimit; ++i) {

@@ -44,14 +44,20 @@ void RecordFieldEntries(const char *keyword);
  * each field is used, each group named counts as used; a list that cannot
  * be expanded gives the expansion's finding. */
 void RecordExpandedFieldList(const char *keyword, const std::string &file);
-/* The fields named in an expression or condition (outside literals). */
+/* The fields named in an expression or condition (outside literals), as
+ * written, and the recording of their uses (pass 1). */
+std::vector<std::string> ExpressionFields(std::string_view text);
 void RecordExpressionFields(std::string_view text);
 bool FieldInDictionary(const std::string &field);
 bool FieldDefined(const std::string &field);
 /* Physical file ('P') or logical view ('L') of the partition. */
 bool FileKnown(const std::string &file, const std::string &library, char &kind);
-/* Records a file use as its "USEFILE" record (pass 1). */
-void RecordFileUse(const std::string &file, const std::string &library);
+/* Records a file use as its "USEFILE" record (pass 1); false when the
+ * partition holds no such file (nothing is recorded; the caller reports). */
+bool RecordFileUse(const std::string &file, const std::string &library);
+/* Records the file the current command names; a file the partition does
+ * not hold is reported at the command's line (PRC0019) and gives false. */
+bool RecordNamedFile(const std::string &file, const std::string &library);
 
 } // namespace checker
 
