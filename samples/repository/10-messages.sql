@@ -32,7 +32,7 @@ INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
   ('DC@F23', 'PRC0018', 'ENG', 'F', '*', 'Label &1 is defined more than once in this routine.'),
   ('DC@F23', 'PRC0019', 'ENG', 'F', '10,10', 'File &1 (library &2) is neither a physical file nor a logical view of the partition.'),
   ('DC@F23', 'PRC0023', 'ENG', 'F', '10,10', 'Command &1 is expected to close the structure opened by &2.'),
-  ('DC@F23', 'PRC0024', 'ENG', 'W', '*', 'SELECT with FIELDS(*ALL): &1'),
+  ('DC@F23', 'PRC0024', 'ENG', 'W', '*', 'SELECT FIELDS(*ALL) reads every field of file &1 on every row; list the fields the function uses.'),
   ('DC@F23', 'PRC0025', 'ENG', 'F', '*', 'IO_ERROR label &1 is not defined in this routine.'),
   ('DC@F23', 'PRC0044', 'ENG', 'F', '10,10', 'Command &2 is only valid inside a &1 structure.'),
   ('DC@F23', 'PRC0046', 'ENG', 'F', '*', 'GOTO label &1 is not valid or not defined in this routine.'),

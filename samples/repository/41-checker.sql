@@ -54,4 +54,6 @@ INSERT INTO QV_F24 (X24P_I, X24PFL, X24PLB, X24FLD, X24KSQ) VALUES
 
 INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
   ('DC@F23', 'PRC1401', 'ENG', 'I', '10,10', 'The key values of command &1 were not checked: file &2 is not defined.'),
-  ('DC@F23', 'PRC1402', 'ENG', 'F', '7', 'Character &1 of the command''s parameters is a NUL byte, which a command cannot hold.');
+  ('DC@F23', 'PRC1402', 'ENG', 'F', '7', 'Character &1 of the command''s parameters is a NUL byte, which a command cannot hold.'),
+  ('DC@F23', 'PRC1403', 'ENG', 'F', '30', '&1 is a reserved word of SQL and cannot name a column, table or correlation.'),
+  ('DC@F23', 'PRC1404', 'ENG', 'F', '7', 'The column list of SELECT_SQL is &1 characters long; at most 1000 fit the statement.');

@@ -138,6 +138,7 @@ void P3100_CheckTransfer(void);
 /* File commands. */
 void P3100_CheckFileCommand(int32_t lFromSelect);
 void P3100_CheckSelect(void);
+void P3100_CheckSelectAll(void);
 void P3100_CheckFetch(void);
 void P3100_CheckInsert(void);
 void P3100_CheckUpdate(void);

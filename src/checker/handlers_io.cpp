@@ -182,6 +182,20 @@ void P3100_CheckSelect(void)
     g.levelLibrary[depth] = Upper(Parm("FROM_FILE", 1));
     NumberLoop(depth);
     g.currentSelectLevel = depth - 1;
+    P3100_CheckSelectAll();
+}
+
+// SELECT FIELDS(*ALL): every field of the file is read on every row; a
+// warning names the file, so that the function can list what it uses.
+void P3100_CheckSelectAll(void)
+{
+    int32_t fields = ParmCount("FIELDS");
+    for (int32_t i = 0; i < fields; ++i) {
+        if (Upper(ParmEntry("FIELDS", i)) != "*ALL")
+            continue;
+        Issue('W', "PRC0024", Upper(Parm("FROM_FILE", 0)));
+        return;
+    }
 }
 
 // SELECTLIST: its loop counts among the loops of the run.

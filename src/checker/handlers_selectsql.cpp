@@ -5,6 +5,8 @@
 #include "checker/handlers.h"
 #include "checker/params/fixed_text.h"
 #include "checker/operand_checks.h"
+#include "checker/selectsql.h"
+#include "checker/sql_reserved_words.h"
 #include "checker/usage.h"
 
 #include <algorithm>
@@ -65,9 +67,11 @@ bool FirstRow(const char *openTag, const char *fetchTag, const char *closeTag, c
     return true;
 }
 
+} // namespace
+
 // The "DATABASE" record of a file of another database (from QV_FOF);
 // PRC0378 when the file has no database definition.
-bool CheckDatabaseFile(SqlFile &f)
+static bool P3100_sCheckDatabaseFile(SqlFile &f)
 {
     Globals &g = G();
     std::string partition = Trim(g.partition, 3);
@@ -107,6 +111,8 @@ bool CheckDatabaseFile(SqlFile &f)
     return true;
 }
 
+namespace {
+
 void DescribeDatabase(const SqlFile &f)
 {
     Issue('I', "PRC0381", Fixed(f.physical, 10) + Fixed(f.dsn, 32) + Fixed(f.type, 32));
@@ -140,6 +146,23 @@ void CompareDatabases(const SqlFile &first, const SqlFile &file)
     Issue('W', "PRC0379",
           Fixed(own.physical, 10) + Fixed(own.library, 10) + Fixed(other.physical, 10) + Fixed(other.library, 10));
     DescribeDatabase(other);
+}
+
+// The SQL texts of the command: the whole statement (USING), or WHERE and
+// HAVING and the column and field lists; their host fields are used in
+// pass 1 and checked in pass 2.
+void ScanTexts()
+{
+    if (Parm("@WHOLE") == "Y") {
+        std::string text = Parm("USING");
+        P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', 1);
+        return;
+    }
+    for (const char *keyword : {"WHERE", "HAVING"}) {
+        std::string text = Parm(keyword);
+        P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', 1);
+    }
+    P3100_CheckSelectSqlColumns(1);
 }
 
 void CheckFiles()
@@ -204,7 +227,7 @@ void CheckFiles()
             SetParmEntry("@FILESLOTS", i, 2, std::string(1, f.cls));
             SetParmEntry("@FILESLOTS", i, 3, std::string(1, mark));
             if (f.cls == 'Y')
-                CheckDatabaseFile(f);
+                P3100_sCheckDatabaseFile(f);
             bool compare = false;
             if (overall == ' ') {
                 overall = f.cls;
@@ -236,6 +259,8 @@ void CheckFiles()
             for (int32_t k = i + 1; k < files; ++k)
                 if (Upper(ParmEntry("FROM_FILES", k, 1)) == name)
                     Issue('F', "PRC0248", name);
+            if (IsSqlReservedWord(name))
+                Issue('F', "PRC1403", Fixed(name, 30));
         }
     }
     if (ParmCount("FIELDS") <= 0)
@@ -244,6 +269,7 @@ void CheckFiles()
     for (int32_t i = 0; i < fields; ++i)
         RecordOperand(ParmEntry("FIELDS", i));
     RecordIoStatus();
+    ScanTexts();
 }
 
 void CheckFieldsAndLabels()
@@ -263,6 +289,7 @@ void CheckFieldsAndLabels()
         if (info.valid && (info.type == '3' || info.type == '4'))
             P3100_IssueServicesMessage('F', 927, Trim(entry.c_str(), entry.size()).c_str());
     }
+    ScanTexts();
     std::string status = Upper(Parm("IO_STATUS"));
     if (!status.empty() && status != "*STATUS")
         CheckFieldOperand(status, 'A');
@@ -272,16 +299,23 @@ void CheckFieldsAndLabels()
 
 extern "C" {
 
+// SELECT_SQL: the files of the query in pass 1, its fields, labels and
+// texts in pass 2.
+void P3100_CheckSelectSqlBody(void)
+{
+    if (Pass() == 1)
+        CheckFiles();
+    else
+        CheckFieldsAndLabels();
+}
+
 void P3100_CheckSelectSql(void)
 {
     Globals &g = G();
     g.sysFlags[SF_SELECT_SQL] = 'Y';
-    if (Pass() == 1) {
-        CheckFiles();
+    P3100_CheckSelectSqlBody();
+    if (Pass() == 1)
         NumberLoop(std::clamp(g.depth, 0, kStackLimit));
-        return;
-    }
-    CheckFieldsAndLabels();
 }
 
 } // extern "C"

@@ -182,3 +182,33 @@ TEST(CheckTool, FindingsOfEitherPassStopGeneration)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CheckJob, FunctionOptionsTriggerListsAndSelectAll)
+{
+    addFunction("TSTPRC", "OPTIONS",
+                {"FUNCTION OPTIONS(*DIRECT) TRIGGER(NOSUCHF)", "SELECT FIELDS(*ALL) FROM_FILE(CUSTMST)", "ENDSELECT",
+                 "RETURN"});
+    addFunction("TSTPRC", "LISTS",
+                {"FUNCTION OPTIONS(*DIRECT) TRIGGER(CUSTMST) RCV_LIST(#CUSTLIST #NOLIST)",
+                 "DEF_LIST NAME(#CUSTLIST) FIELDS(#CUSTNO #CUSTNAM)", "RETURN"});
+    prepare("TSTPRC", "OPTIONS");
+    run();
+    EXPECT_EQ(Findings(messages()),
+              (Lines{"1 PRC0265 TRIGGER(NOSUCHF)", "2 PRC0024 CUSTMST"}));
+    EXPECT_EQ(withId("PRC0024")[0].severity, 'W');
+
+    prepare("TSTPRC", "LISTS");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"1 PRC1006 NOLIST"}));
+    std::vector<std::string> received;
+    FFC_WORK_RECORD r;
+    std::memset(&r, ' ', sizeof r);
+    std::memcpy(r.acKind, "RCV_LIST  ", 10);
+    for (char rc = WF_cReadFirst(&ctx, 12, &r, 1); rc == '0'; rc = WF_cReadNext(&ctx, 12, &r, 1))
+        received.emplace_back(r.acQualifier, 10);
+    EXPECT_EQ(received, (std::vector<std::string>{"#CUSTLIST ", "#NOLIST   "}));
+}
+
+} // namespace

@@ -385,7 +385,7 @@ inline constexpr ParamDef kFunction[] = {
       "*STRICT_NULL_ASSIGN",
       "", true),
     G("TRIGGER", {A(10), A(10), A(10)}, "*NONE"), P("RCV_DS", A(10), "*NONE"), P("@TRIGFLAG", C1()),
-    G("@TRIGRET", {C1(), C1()}), P("@DSEXCHG", C1())};
+    G("@TRIGRET", {C1(), C1()}), P("@DSEXCHG", C1()), L("RCV_LIST", 20, {A(10)})};
 /* The debug array table of the generator reads the array name (3
  * characters after the name character) at byte 6 and the entry count
  * (32-bit) at byte 12. */
