@@ -56,4 +56,7 @@ INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
   ('DC@F23', 'PRC1401', 'ENG', 'I', '10,10', 'The key values of command &1 were not checked: file &2 is not defined.'),
   ('DC@F23', 'PRC1402', 'ENG', 'F', '7', 'Character &1 of the command''s parameters is a NUL byte, which a command cannot hold.'),
   ('DC@F23', 'PRC1403', 'ENG', 'F', '30', '&1 is a reserved word of SQL and cannot name a column, table or correlation.'),
-  ('DC@F23', 'PRC1404', 'ENG', 'F', '7', 'The column list of SELECT_SQL is &1 characters long; at most 1000 fit the statement.');
+  ('DC@F23', 'PRC1404', 'ENG', 'F', '7', 'The column list of SELECT_SQL is &1 characters long; at most 1000 fit the statement.'),
+  ('DC@F23', 'PRC1405', 'ENG', 'W', '10,10', 'Print file &1 in library &2 could not be validated: the repository does not describe it.'),
+  ('DC@F23', 'PRC1406', 'ENG', 'F', '20,10', 'Built-in function &1 is already defined for program &2.'),
+  ('DC@F23', 'PRC1407', 'ENG', 'I', '20', 'Built-in function &1 was not entered in the catalogue: its arguments and return values are not declared in a form the check can read.');

@@ -8,6 +8,7 @@
 #include "checker/checker.h"
 #include "checker/handlers.h"
 #include "checker/operand_checks.h"
+#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 
 #include <algorithm>
@@ -16,8 +17,10 @@
 #include <cstring>
 
 #include "dqov/workfile.h"
+#include "platform/dqos/dqos.h"
 
 using namespace checker;
+using dqov::text::Fixed;
 
 namespace {
 
@@ -301,6 +304,19 @@ const StackLevel *InnermostLoop()
 } // namespace
 
 extern "C" {
+
+void P3100_CheckExternalObject(const char *pachObject, const char *pachLibrary)
+{
+    Globals &g = G();
+    std::string object = Upper(Trim(pachObject, 10)), library = Upper(Trim(pachLibrary, 10));
+    if (object.empty())
+        return;
+    if (g.xref)
+        SZOPH_XREF_Record(g.xref, "PRTF", object.c_str(), "USE", g.state->lLine > 0 ? g.state->lLine : 0);
+    if (object == "QSYSPRT" && (library.empty() || library == "*LIBL"))
+        return;
+    Issue('W', "PRC1405", Fixed(object, 10) + Fixed(library.empty() ? "*LIBL" : library, 10));
+}
 
 // KEEP_TOTAL, KEEP_COUNT, KEEP_AVG, KEEP_MAX and KEEP_MIN: a value kept
 // over the rows of the enclosing loop. The loop finds its KEEP_ commands

@@ -348,9 +348,18 @@ void P3100_Pass2(void)
         else if (std::memcmp(data->acOrigin, "LIN", 3) == 0)
             Issue('F', "PRC0140", std::string_view(r.acName, 10));
     }
-    for (WR_DRINF_DATA &d : g.reports) {
+    for (int i = 0; i < 9; ++i) {
+        const WR_DRINF_DATA &d = g.reports[i];
         if (d.cState == 'Y')
             Issue('F', "PRC0142", std::string_view(d.acNumber + 3, 1));
+        if (d.cState != 'P')
+            continue;
+        // The print file is named where the report is first used.
+        g.state->lLine = g.reportLine[i];
+        std::memcpy(g.state->acCommand, g.reportCommand[i], 10);
+        P3100_CheckExternalObject(d.acPrintFile, d.acLibrary);
+        g.state->lLine = -1;
+        std::memset(g.state->acCommand, ' ', 10);
     }
     FCC_BUILD_HANDLE *build = P3100_pGetBuildHandle();
     BOM_DESCRIPTION_NODE *description = nullptr;
@@ -362,6 +371,7 @@ void P3100_Pass2(void)
     P3100_CheckFinalFields();
     P3100_CheckFileUsage();
     P3100_CheckFieldUsage();
+    P3100_DefineUserBuiltInFunction();
     P3100_CheckDeferredFieldReferences();
     P3100_CheckListColumnSources();
 

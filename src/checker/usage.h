@@ -69,6 +69,15 @@ void ObtainFieldDefaultValueRoutines(void);
 void P3100_EnumerateComponentInformation(void);
 void P3100_CheckDeferredFieldReferences(void);
 void P3100_CheckListColumnSources(void);
+/* A function with the option *BUILTIN is the built-in function "UD_" and
+ * its name: the name must be free in the catalogue (PRC1406), and a note
+ * says the catalogue entry is not written (PRC1407). */
+void P3100_DefineUserBuiltInFunction(void);
+/* An object outside the repository (a report's print file and library, 10
+ * characters each): recorded in the cross-reference; anything but the
+ * environment's standard print file is named in a warning that it could
+ * not be validated (PRC1405). */
+void P3100_CheckExternalObject(const char *pachObject, const char *pachLibrary);
 long P3100_sRecordXrefCallback(const char *pszKind, const char *pszName, uint32_t ulLine);
 struct BOM_DESCRIPTION_NODE;
 void P3100_WalkComponentDescription(const struct BOM_DESCRIPTION_NODE *pNode, int32_t lDepth, int32_t lParentKind);

@@ -212,3 +212,25 @@ TEST_F(CheckJob, FunctionOptionsTriggerListsAndSelectAll)
 }
 
 } // namespace
+
+namespace {
+
+// What the repository does not describe is named, never passed in silence:
+// a print file other than the standard one, and the catalogue entry of a
+// function offered as a built-in function (whose name must be free).
+TEST_F(CheckJob, ExternalObjectsAndUserBuiltInFunctions)
+{
+    addFunction("TSTPRC", "UDFREE",
+                {"FUNCTION OPTIONS(*DIRECT *BUILTIN)", "DEF_REPORT PRT_FILE(MYPRTF MYLIB)",
+                 "DEF_LINE NAME(#LINE1) FIELDS(#CUSTNO)", "PRINT LINE(#LINE1)", "ENDPRINT", "RETURN"});
+    addFunction("TSTPRC", "UDTAKEN", {"FUNCTION OPTIONS(*DIRECT *BUILTIN)", "RETURN"});
+    exec("INSERT INTO QV_F47 (X47BIF, X47IDN, X47PGM) VALUES ('UD_UDTAKEN', 900, 'OTHERPG')");
+    prepare("TSTPRC", "UDFREE");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"2 PRC1405 MYPRTF    MYLIB", "0 PRC1407 UD_UDFREE"}));
+    prepare("TSTPRC", "UDTAKEN");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"0 PRC1406 UD_UDTAKEN          OTHERPG"}));
+}
+
+} // namespace
