@@ -225,6 +225,14 @@ struct Globals {
     };
     std::vector<FieldReference> deferredReferences;
     bool parsingComponentCommand = false;
+    /* the element forms of the function's arrays: "ARR#IX" names element
+     * #IX of array #ARR (DEF_ARRAY ... INDEXES(#IX)) */
+    struct ArrayElement {
+        std::string name;    /* the element's field name: "ARR#IX" */
+        std::string array;   /* "#ARR" */
+        std::string index;   /* "#IX" */
+    };
+    std::vector<ArrayElement> arrayElements;
     /* fields an operand check refused as undefined at the line of their
      * use; the final field check does not report them again */
     std::vector<std::string> undefinedFieldsReported;

@@ -400,49 +400,6 @@ void P3100_CheckDefList(void)
     RecordListDefinition();
 }
 
-// DEF_ARRAY: a named array over index fields; four "ARRAYNAM" records
-// carry the command's parameter area for the generator.
-void P3100_CheckDefArray(void)
-{
-    Globals &g = G();
-    if (Pass() != 1)
-        return;
-    std::string written = Parm("NAME");
-    std::string name = FieldOf(written);
-    if (name.empty()) {
-        Issue('F', "PRC0216", written);
-        return;
-    }
-    FFC_WORK_RECORD &r = g.record2;
-    BlankRecord(r, WR_ARRAYNAM, Upper(written));
-    if (FindRecord(r, 2)) {
-        Issue('F', "PRC0218", written);
-        return;
-    }
-    int32_t indexes = ParmCount("INDEXES");
-    for (int32_t i = 0; i < indexes; ++i) {
-        std::string index = ParmEntry("INDEXES", i);
-        if (FieldOf(index).empty()) {
-            Issue('F', "PRC0217", index);
-            return;
-        }
-        RecordOperand(index);
-    }
-    if (ParmCount("OF_FIELDS") <= 0 && Upper(Parm("OVERLAYING")) == "*NONE") {
-        Issue('F', "PRC0219", written);
-        return;
-    }
-    RecordFieldList("OF_FIELDS");
-    for (int k = 0; k < WR_ARRAYNAM_RECORDS; ++k) {
-        char number[2] = {static_cast<char>('1' + k), 0};
-        BlankRecord(r, WR_ARRAYNAM, Upper(written), number);
-        std::memcpy(r.acData, g.parsed.acParms + (2 * k) * WR_ARRAYNAM_PIECE, WR_ARRAYNAM_PIECE);
-        std::memcpy(r.acData + WR_ARRAYNAM_SECOND, g.parsed.acParms + (2 * k + 1) * WR_ARRAYNAM_PIECE,
-                    WR_ARRAYNAM_PIECE);
-        P3100_WriteRecord(r);
-    }
-}
-
 // GROUP_BY: a named group of fields, recorded for the use counts.
 void P3100_CheckGroupBy(void)
 {

@@ -235,6 +235,7 @@ void P3100_Pass1(void)
     ShowTotal();
     if (overLimit)
         IssueLimit();
+    CompleteArrayElementUses();
     // The run's standard fields belong to no command.
     g.state->lLine = -1;
     std::memset(g.state->acCommand, ' ', 10);

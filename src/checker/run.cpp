@@ -153,6 +153,7 @@ void ResetModuleForCheck()
     g.labelReferences.clear();
     g.deferredReferences.clear();
     g.undefinedFieldsReported.clear();
+    g.arrayElements.clear();
     g.loopCounter = 0;
     g.currentSelectLevel = -1;
     for (int i = 0; i <= kStackLimit; ++i) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "checker/checker.h"
+
 #define WR_DEFINE "DEFINE    "   /* name: a field defined by DEFINE; data WR_DEFINE_DATA */
 
 /* Data of a "DEFINE" record: the field's attributes and its DEFAULT as
@@ -48,6 +50,11 @@ void RecordExpandedFieldList(const char *keyword, const std::string &file);
  * written, and the recording of their uses (pass 1). */
 std::vector<std::string> ExpressionFields(std::string_view text);
 void RecordExpressionFields(std::string_view text);
+/* The array element a field name stands for ("ARR#IX"), or null. */
+const Globals::ArrayElement *FindArrayElement(const std::string &field);
+/* After pass 1: the "USEFIELD" records of the array elements used get the
+ * array and index they stand for; the index fields are used with them. */
+void CompleteArrayElementUses();
 bool FieldInDictionary(const std::string &field);
 bool FieldDefined(const std::string &field);
 /* Physical file ('P') or logical view ('L') of the partition. */

@@ -174,6 +174,19 @@ TEST(CheckTool, FindingsOfEitherPassStopGeneration)
     EXPECT_EQ(passTwo.out.find("VELMO Generator"), std::string::npos) << passTwo.out;
     EXPECT_FALSE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/PASSTWO.C"));
 
+    // Array elements go from the check through generation.
+    ASSERT_TRUE(env.execOutside(
+        "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES "
+        "('DEM', 'DEMOPRC', 'ARRGEN', '', 'N', 'Y');"
+        "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCCMD, SRCPRM) VALUES "
+        "('DEM', 'DEMOPRC', 'ARRGEN', 1, 'FUNCTION', 'OPTIONS(*DIRECT)'),"
+        "('DEM', 'DEMOPRC', 'ARRGEN', 2, 'DEFINE', 'FIELD(#IX) TYPE(*DEC) LENGTH(3) DECIMALS(0)'),"
+        "('DEM', 'DEMOPRC', 'ARRGEN', 3, 'DEF_ARRAY', 'NAME(#KEY) INDEXES(#IX) OF_FIELDS(#CUSTNO #ORDNO)'),"
+        "('DEM', 'DEMOPRC', 'ARRGEN', 4, 'CHANGE', 'FIELD(#KEY#IX) TO(''#KEY#IX + 1'')');"));
+    Ran arrays = RunTool("--generate " + where + " DEMOPRC ARRGEN");
+    EXPECT_EQ(arrays.status, 0) << arrays.out;
+    EXPECT_TRUE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/ARRGEN.C"));
+
     Ran noFile = RunTool("--generate " + where + " DEMOPRC NOFILE");
     EXPECT_EQ(noFile.status, 1) << noFile.out;
     EXPECT_NE(noFile.out.find("PRC0019 F Line 2 FETCH: File NOSUCHF (library *FIRST) is neither"), std::string::npos)
@@ -231,6 +244,46 @@ TEST_F(CheckJob, ExternalObjectsAndUserBuiltInFunctions)
     prepare("TSTPRC", "UDTAKEN");
     run();
     EXPECT_EQ(Findings(messages()), (Lines{"0 PRC1406 UD_UDTAKEN          OTHERPG"}));
+}
+
+} // namespace
+
+namespace {
+
+// An element of an array is written as the array's name and one of its
+// index fields: #QTS#IX is the element of #QTS that #IX selects.
+TEST_F(CheckJob, ArrayElementsAreFieldsOfTheFunction)
+{
+    addFunction("TSTPRC", "ARRAYS",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#Q1) TYPE(*DEC) LENGTH(7) DECIMALS(2)",
+                 "DEFINE FIELD(#Q2) REFFLD(#Q1)", "DEFINE FIELD(#IX) TYPE(*DEC) LENGTH(3) DECIMALS(0)",
+                 "DEFINE FIELD(#JX) TYPE(*CHAR) LENGTH(1)", "DEF_ARRAY NAME(#QTS) INDEXES(#IX #JX) OF_FIELDS(#Q1 #Q2)",
+                 "BEGIN_LOOP USING(#IX) FROM(1) TO(2)", "CHANGE FIELD(#QTS#IX) TO('#QTS#IX * 2')",
+                 "IF COND('#QTS#IX > 100')", "CHANGE FIELD(#QTS#IX) TO(100)", "ENDIF", "END_LOOP",
+                 "CHANGE FIELD(#QTS#KX) TO(1)", "DEF_ARRAY NAME(#MIX) INDEXES(#IX) OF_FIELDS(#Q1 #CUSTNAM)",
+                 "DEF_ARRAY NAME(#LONG) INDEXES(#IX) OF_FIELDS(#Q1)", "RETURN"});
+    prepare("TSTPRC", "ARRAYS");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"6 DCM0402 #JX                 NA", "13 DCM0401 #QTS#KX",
+                                           "14 PRC0219 #MIX", "15 PRC0007 DEF_ARRAY",
+                                           "15 DCM0304 NAME      +0000004#LONG"}));
+    // The element's use names its array and index, for the generator; the
+    // index field is used with it.
+    FFC_WORK_RECORD r;
+    std::memset(&r, ' ', sizeof r);
+    std::memcpy(r.acKind, WR_USEFIELD, 10);
+    std::memcpy(r.acName, "#QTS#IX", 7);
+    ASSERT_EQ(WF_cReadFirst(&ctx, 12, &r, 2), '0');
+    const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    EXPECT_EQ(std::string(data->acFieldName, 10), "QTS#IX    ");
+    EXPECT_EQ(std::string(data->acArrayData, 21), "A#QTS      #IX       ");
+    std::memset(&r, ' ', sizeof r);
+    std::memcpy(r.acKind, WR_ARRAYNAM, 10);
+    std::memcpy(r.acName, "#QTS", 4);
+    ASSERT_EQ(WF_cReadFirst(&ctx, 12, &r, 2), '0');
+    int32_t elementBytes = 0;
+    std::memcpy(&elementBytes, r.acData, 4);
+    EXPECT_EQ(elementBytes, 4) << "seven packed digits";
 }
 
 } // namespace

@@ -116,7 +116,7 @@ TEST_F(Handlers, RecordsForTheGenerator)
     addFunction("TSTPRC", "RECORDS",
                 {"FUNCTION OPTIONS(*DIRECT *HEAVYUSAGE *STRICT_NULL_ASSIGN) TRIGGER(*FIELD) RCV_DS(#CUSTDS)",
                  "DEF_COND NAME(*ISOK) COND('#CUSTSTS = A') AVAL_DFTC(*NO)", "DEF_COND NAME(*ISOK) COND('#CUSTSTS = B')",
-                 "DEF_ARRAY NAME(#ARR) INDEXES(#IX1) OF_FIELDS(#CUSTNO #CREDIT)", "DEFINE FIELD(#IX1) TYPE(*DEC) LENGTH(3)",
+                 "DEF_ARRAY NAME(#ARR) INDEXES(#IX1) OF_FIELDS(#CUSTNO #ORDNO)", "DEFINE FIELD(#IX1) TYPE(*DEC) LENGTH(3)",
                  "RETURN"});
     prepare("TSTPRC", "RECORDS");
     run();
