@@ -117,7 +117,7 @@ TEST_F(CheckJob, SingleComponentSourceComesFromTheObjectServer)
     ASSERT_EQ(names.size(), 13u);
     EXPECT_EQ(labelOfLine10, "L1 ") << "line 10 is read and keeps its label";
     EXPECT_EQ(names[0], "BEGIN_COM ");
-    EXPECT_EQ(names[9], "MESSAGE   ");
+    EXPECT_EQ(names[9], "CHANGE    ");
     EXPECT_EQ(names[12], "END_COM   ");
 }
 

@@ -287,3 +287,20 @@ TEST_F(CheckJob, ArrayElementsAreFieldsOfTheFunction)
 }
 
 } // namespace
+
+namespace {
+
+// The README's component example: DEMOCOMP checks clean and generates.
+TEST(CheckTool, TheSampleComponentChecksCleanAndGenerates)
+{
+    SampleEnv env;
+    std::string where = "--root " + env.root() + " --repository " + env.repository();
+    Ran check = RunTool(where + " --component DEMOCOMP");
+    EXPECT_EQ(check.status, 0) << check.out;
+    EXPECT_EQ(check.out.find(" Line "), std::string::npos) << check.out;
+    Ran generate = RunTool(where + " --generate --component DEMOCOMP");
+    EXPECT_EQ(generate.status, 0) << generate.out;
+    EXPECT_NE(generate.out.find("<GRN>VELMO Generator Ended Normally"), std::string::npos) << generate.out;
+}
+
+} // namespace
