@@ -1,11 +1,14 @@
 # make run   - install what is missing, build, create the sample environment
 #              and run a check-and-generate job on the sample function
 # make test  - install what is missing, build with the sanitizers, run ctest
+# make fuzz  - build the libFuzzer targets with clang and run each for
+#              FUZZ_SECONDS (600), two at a time (see scripts/fuzz)
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 ASAN := build/asan
+FUZZ_SECONDS ?= 600
 
-.PHONY: all setup build run test clean
+.PHONY: all setup build run test fuzz clean
 
 all: build
 
@@ -23,6 +26,10 @@ test: setup
 	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDQOV_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS)
 	@UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 scripts/with-services ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+fuzz:
+	@scripts/setup fuzz
+	@JOBS=$(JOBS) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz
 
 clean:
 	rm -rf build
