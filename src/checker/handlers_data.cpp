@@ -2,6 +2,7 @@
 // GROUP_BY, USE) and of the commands carrying a condition or a value to
 // compare (IF, DOWHILE, DOUNTIL, CASE, WHEN, BEGIN_LOOP).
 #include "checker/checker.h"
+#include "checker/builtins.h"
 #include "checker/field_lists.h"
 #include "checker/handlers.h"
 #include "checker/params/field_texts.h"
@@ -28,29 +29,6 @@ namespace {
 bool GivenNotSame(const std::string &value)
 {
     return Given(value) && Upper(value) != "*SAME";
-}
-
-// Built-in function of the catalogue: its argument and return counts.
-bool BuiltInFunction(const std::string &name, int32_t &arguments, int32_t &returns, int32_t &required)
-{
-    SSQL_AREA area;
-    SSQL_SetLocation("DC_P3100/SQL047");
-    SSQL_DeclareExt(&area, "SELECT X47ARG, X47RET FROM QV_DTA.QV_F47 WHERE X47BIF = '%s' ", name.c_str());
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    int32_t a = 0, r = 0;
-    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 2, SSQL_I32(&a), SSQL_I32(&r));
-    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
-        FFC_SQL_Error(ca, "DC_P3100/SQL047");
-    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    if (rc == SSQL_RC_NOROW)
-        return false;
-    arguments = a;
-    returns = r;
-    SSQL_SetLocation("DC_P3100/SQL048");
-    SSQL_DeclareExt(&area, "SELECT COUNT(*) FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' AND X48AOR = 'A' AND X48ROO = 'R' ",
-                    name.c_str());
-    required = static_cast<int32_t>(RunCount(area, "DC_P3100/SQL048"));
-    return true;
 }
 
 // Type code of a DEFINE's TYPE value; ' ' when not one of them.
@@ -215,50 +193,26 @@ FFC_FIELD_TEXT NewFieldTexts(const std::string &field, const std::string &refere
     return text;
 }
 
-// Type class of the catalogue's argument or return value n (from 1): 'A',
-// 'N', or ' ' when the catalogue leaves it open (lists, any type).
-char BuiltInClass(const std::string &name, char argumentOrReturn, int32_t n)
-{
-    SSQL_AREA area;
-    SSQL_SetLocation("DC_P3100/SQL049");
-    if (argumentOrReturn == 'A')
-        SSQL_DeclareExt(&area, "SELECT X48TYP FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' AND X48AOR = 'A' AND X48SEQ = %d ",
-                        name.c_str(), static_cast<int>(n));
-    else
-        SSQL_DeclareExt(&area,
-                        "SELECT X48TYP FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' AND X48AOR <> 'A' AND X48SEQ = %d ",
-                        name.c_str(), static_cast<int>(n));
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    char type = ' ';
-    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_FIXED(&type, 1));
-    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
-        FFC_SQL_Error(ca, "DC_P3100/SQL049");
-    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    if (rc != SSQL_RC_OK)
-        return ' ';
-    if (type == 'A')
-        return 'A';
-    if (type == 'N' || type == 'P' || type == 'S' || type == 'D')
-        return 'N';
-    return ' ';
-}
-
 // The arguments and receiving fields of a USE against the types of the
 // catalogue.
 void CheckBuiltInTypes(const std::string &name)
 {
+    const BuiltInFunction *f = FindBuiltIn(name);
+    if (!f)
+        return;
+    auto expectedClass = [](const std::vector<char> &types, int32_t i) {
+        return i < static_cast<int32_t>(types.size()) ? BuiltInTypeClass(types[static_cast<size_t>(i)]) : ' ';
+    };
     int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
     for (int32_t i = 0; i < given; ++i) {
-        std::string argument = ParmEntry("WITH_ARGS", i);
-        OperandInfo info = CheckOperandValue(argument);
-        char expected = BuiltInClass(name, 'A', i + 1);
+        OperandInfo info = CheckOperandValue(ParmEntry("WITH_ARGS", i));
+        char expected = expectedClass(f->argumentTypes, i);
         if (info.valid && expected != ' ' && info.typeClass != ' ' && info.typeClass != expected)
             Issue('F', "PRC0172", name);
     }
     for (int32_t i = 0; i < gets; ++i) {
-        std::string target = ParmEntry("TO_GET", i);
-        OperandInfo info = CheckFieldOperand(target);
-        char expected = BuiltInClass(name, 'R', i + 1);
+        OperandInfo info = CheckFieldOperand(ParmEntry("TO_GET", i));
+        char expected = expectedClass(f->returnTypes, i);
         if (info.valid && expected != ' ' && info.typeClass != expected)
             Issue('F', "PRC0173", name);
     }
@@ -436,13 +390,13 @@ void P3100_CheckUse(void)
         return;
     }
     std::string name = Upper(Parm("BUILTIN"));
-    int32_t arguments = 0, returns = 0, required = 0;
-    if (name.empty() || !BuiltInFunction(name, arguments, returns, required)) {
+    const BuiltInFunction *f = name.empty() ? nullptr : FindBuiltIn(name);
+    if (!f) {
         Issue('F', "PRC0373", name);
         return;
     }
     int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
-    if (given > arguments || given < required || gets > returns)
+    if (given > f->arguments || given < f->required || gets > f->returns)
         Issue('F', "PRC0171", name);
     for (int32_t i = 0; i < given; ++i)
         RecordOperand(ParmEntry("WITH_ARGS", i));

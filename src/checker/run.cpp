@@ -1,6 +1,7 @@
 // The checker run: start of a check, source load, the two passes, the web
 // output choice and the end of the check.
 #include "checker/checker.h"
+#include "checker/builtins.h"
 #include "checker/field_lists.h"
 #include "checker/handlers.h"
 #include "checker/usage.h"
@@ -189,6 +190,7 @@ void P3100_StartChecking(void)
                                nullptr, nullptr);
     PresetReports();
     WriteLabelAbort();
+    Load_BIFs();
     if (g.ctx->cOption == 'G' || IsComponentRun())
         P3100_RecordFieldUsage(1, g.ioStatusField, "FL");
     if (!g_build)
