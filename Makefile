@@ -2,11 +2,14 @@
 #              and run a check-and-generate job on the sample function
 # make test  - install what is missing, build with the sanitizers, run ctest
 # make format - apply .clang-format to every C and C++ source of the tree
+# make fuzz  - build the libFuzzer targets with clang and run each for
+#              FUZZ_SECONDS (600), two at a time (see scripts/fuzz)
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 ASAN := build/asan
+FUZZ_SECONDS ?= 600
 
-.PHONY: all setup build run test format clean
+.PHONY: all setup build run test fuzz format clean
 
 all: build
 
@@ -27,6 +30,10 @@ test: setup
 
 format: setup
 	@find src include tests -name '*.cpp' -o -name '*.c' -o -name '*.h' | xargs clang-format -i
+
+fuzz:
+	@scripts/setup fuzz
+	@JOBS=$(JOBS) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz
 
 clean:
 	rm -rf build

@@ -4,6 +4,7 @@
 // and the dictionary columns of a component's lists.
 #include "checker/checker.h"
 #include "checker/lists.h"
+#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 
 #include <cctype>
@@ -16,8 +17,10 @@
 #include "dqov/workfile.h"
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/dqoo_bom.h"
+#include "platform/dqos/dqos.h"
 
 using namespace checker;
+using dqov::text::Fixed;
 
 extern "C" {
 
@@ -102,6 +105,36 @@ void P3100_CheckDeferredFieldReferences(void)
                       ref.command.c_str(), static_cast<long>(ref.line));
         IssueText(text, 'F');
     }
+}
+
+// A function with the option *BUILTIN is offered to other functions as the
+// built-in function "UD_" and its name. The catalogue (QV_F47 and QV_F48)
+// takes a built-in function with its arguments and return values, which a
+// function does not declare in a form this check can read: the name is
+// checked to be free (a catalogue row of another program holds it), and a
+// note says that the catalogue was left as it is.
+void P3100_DefineUserBuiltInFunction(void)
+{
+    Globals &g = G();
+    if (g.sysFlags[SF_BUILTIN] != 'Y' || IsComponentRun())
+        return;
+    std::string name = "UD_" + Upper(g.functionName);
+    SSQL_AREA area;
+    SSQL_SetLocation("DC_P3100/SQL050");
+    SSQL_DeclareExt(&area, "SELECT X47PGM FROM QV_DTA.QV_F47 WHERE X47BIF = '%s' ", name.c_str());
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    char program[10];
+    std::memset(program, ' ', sizeof program);
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_FIXED(program, 10));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, "DC_P3100/SQL050");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    std::string owner = Trim(program, 10);
+    if (rc == SSQL_RC_OK && Upper(owner) != Upper(g.functionName)) {
+        Issue('F', "PRC1406", Fixed(name, 20) + Fixed(owner, 10));
+        return;
+    }
+    Issue('I', "PRC1407", Fixed(name, 20));
 }
 
 // Each list of a component needs at least one column from the dictionary.

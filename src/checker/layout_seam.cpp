@@ -142,13 +142,13 @@ void WriteGroup(const std::string &group, const std::vector<std::string> &names,
         FIX_LongToDigits(&n, 10, number);
         BlankRecord(r, LAYOUT_KIND_GROUPFLD, group, std::string_view(number, 10));
         FillFieldData(r.acData, names[i], data[i].empty() ? nullptr : data[i].data());
-        WriteRecord(r);
+        P3100_WriteRecord(r);
     }
     BlankRecord(r, LAYOUT_KIND_GROUPNAM, group);
     if (!FindRecord(r, 2)) {
         BlankRecord(r, LAYOUT_KIND_GROUPNAM, group);
         std::memcpy(r.acData, "SCR", 3);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
     }
 }
 
@@ -226,7 +226,7 @@ void WritePopUpRecord()
     Pad(p.acTitle, 40, Parm("PANEL_TITL"));
     p.lKeyLine2 = p.lKeyLine1 = p.lMessageLine = p.lFirstUsable = p.lLastUsable = 0;
     std::memcpy(r.acData, &p, sizeof p);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 LayoutCounters &Counters()

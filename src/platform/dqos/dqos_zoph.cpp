@@ -50,6 +50,8 @@ void composeText(SZOPH_CMDDATA &d) {
     }
     d.pub.pszParms = d.parms.c_str();
     d.pub.pszText = d.text.c_str();
+    d.pub.ulParmsLength = static_cast<uint32_t>(d.parms.size());
+    d.pub.ulTextLength = static_cast<uint32_t>(d.text.size());
 }
 
 bool functionExists(sqlite3 *db, const std::string &partition, const std::string &process,
