@@ -320,6 +320,9 @@ bool FindRecord(FFC_WORK_RECORD &r, uint16_t parts);
 /* Blanks the record for a name the function defines once: false, with the
  * finding `duplicateMsgId`, when a record of that kind and name exists. */
 bool BlankNewRecord(FFC_WORK_RECORD &r, const char *kind, const std::string &name, const char *duplicateMsgId);
+/* The "DEF_COND" record of a condition name of the function (with its
+ * '*'); false when the function defines no such condition. */
+bool FindConditionRecord(const std::string &name, FFC_WORK_RECORD &r);
 
 /* Set-up of the check that the run and the tests share. */
 void ResetModuleForCheck();

@@ -12,6 +12,7 @@
 
 #include "dqov/fix.h"
 #include "dqov/record_store.h"
+#include "dqov/workfile.h"
 
 using namespace checker;
 
@@ -49,6 +50,19 @@ void CheckTrigger()
 }
 
 } // namespace
+
+namespace checker {
+
+bool FindConditionRecord(const std::string &name, FFC_WORK_RECORD &r)
+{
+    /* a cursor of its own, so that a lookup inside another read of the
+    ** work file leaves that read where it was */
+    constexpr uint16_t kConditionSlot = 12;
+    BlankRecord(r, WR_DEF_COND, name);
+    return WF_cReadFirst(G().ctx, kConditionSlot, &r, 2) == '0';
+}
+
+} // namespace checker
 
 extern "C" {
 

@@ -75,8 +75,7 @@ bool PositionValue(const std::string &value, char &letter, int32_t &number)
 bool ConditionValue(const std::string &name, std::string &value)
 {
     FFC_WORK_RECORD r;
-    BlankRecord(r, WR_DEF_COND, name);
-    if (WF_cReadFirst(G().ctx, kSlot, &r, 2) != '0')
+    if (!FindConditionRecord(name, r))
         return false;
     const auto *data = reinterpret_cast<const WR_DEF_COND_DATA *>(r.acData);
     value = std::memcmp(data->acSwitch, "*NO", 3) == 0 ? "*NO " : "*YES";

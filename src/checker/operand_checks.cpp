@@ -160,6 +160,11 @@ bool CheckConditionText(const std::string &text, CheckedExpression *accepted)
     return RunExpressionCheck(text, 'L', 0, 0, true, accepted).valid;
 }
 
+bool AcceptConditionText(const std::string &text, CheckedExpression *accepted)
+{
+    return RunExpressionCheck(text, 'L', 0, 0, false, accepted).valid;
+}
+
 bool CheckExpressionText(const std::string &text, char type, int32_t length, int32_t decimals,
                          CheckedExpression *accepted)
 {

@@ -38,6 +38,9 @@ struct CheckedExpression;
 /* Checks a condition; true when the check found no error. The accepted
  * expression goes to `accepted` when given. */
 bool CheckConditionText(const std::string &text, CheckedExpression *accepted = nullptr);
+/* The same check without findings, for a condition whose own command
+ * reports them. */
+bool AcceptConditionText(const std::string &text, CheckedExpression *accepted);
 /* Checks an expression of type 'A' or 'N' whose result goes into a field of
  * the given length and decimals; true when the check found no error. */
 bool CheckExpressionText(const std::string &text, char type, int32_t length, int32_t decimals,

@@ -224,15 +224,10 @@ void P3109_EmitConditionTest(const std::vector<std::string>& names, char cForm)
         return;
     P3109_WriteComment("Test or identify all relevant conditioning logic");
     for (const std::string& name : names) {
-        const std::string key = P3109_Padded(P3109_CopyUpper(name, std::min<size_t>(name.size(), 10)), 10);
-        const GEN_EVALUATION_NODE* found = nullptr;
-        for (const GEN_EVALUATION_NODE& n : P3109_EvaluationChain())
-            if (n.cMark == 'Y' && n.key == key) {
-                found = &n;
-                break;
-            }
+        const GEN_EVALUATION_NODE* found = P3109_pFindNamedCondition(name);
         if (!found)
             continue;
+        const std::string key = found->key;
         const GEN_CONDITION* condition = P3109_pFindCondition(key);
         const int number = condition ? condition->sNumber : 0;
         if (cForm == 'Y') {
