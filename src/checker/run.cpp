@@ -118,6 +118,8 @@ void PresetReports()
         pageLength = 66;
     if (overflow == 0)
         overflow = 60;
+    /* without a width a report has no room for a line */
+    const int32_t width = g.ctx->lPageWidth > 0 ? g.ctx->lPageWidth : FFC_DEFAULT_PAGE_WIDTH;
     for (int i = 0; i < 9; ++i) {
         WR_DRINF_DATA &d = g.reports[i];
         std::memset(&d, ' ', sizeof d);
@@ -136,7 +138,7 @@ void PresetReports()
         d.sPageLength = static_cast<int16_t>(pageLength);
         d.sOverflow = static_cast<int16_t>(overflow);
         d.sLastLine = static_cast<int16_t>(overflow - 3);
-        d.sPageWidth = static_cast<int16_t>(g.ctx->lPageWidth);
+        d.sPageWidth = static_cast<int16_t>(width);
         d.sFiller1 = d.sFiller2 = 0;
         d.cState = 'N';
         char field[10];

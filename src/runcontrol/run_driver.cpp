@@ -514,7 +514,7 @@ void FFC_InitToolsSystemDefinition(FFC_SYSTEM_DEFINITION* sys, const char* parti
     std::snprintf(sys->szRootDirectory, sizeof sys->szRootDirectory, "C:\\");
     std::memcpy(sys->acPageLength, "066", 3);
     std::memcpy(sys->acOverflowLine, "060", 3);
-    sys->lPageWidth = 132;
+    sys->lPageWidth = FFC_DEFAULT_PAGE_WIDTH;
 }
 
 void P31O2_SetRunSeams(const FFC_RUN_SEAMS* seams) { g_seams = seams ? *seams : librarySeams(); }

@@ -96,6 +96,18 @@ TEST_F(CheckJob, AReportOverTheDictionaryChecksClean)
     prepare("TSTPRC", "REPORT");
     run();
     EXPECT_EQ(Findings(messages()), Lines{});
+    // A system that gives no page length, overflow line or width: the
+    // report has 66 lines of 132 columns, overflow at 60, last line 57.
+    FFC_WORK_RECORD r;
+    std::memset(&r, ' ', sizeof r);
+    std::memcpy(r.acKind, "$DRINF", 6);
+    ASSERT_EQ(WF_cReadFirst(&ctx, 13, &r, 1), '0');
+    WR_DRINF_DATA report;
+    std::memcpy(&report, r.acData, sizeof report);
+    EXPECT_EQ(report.sPageLength, 66);
+    EXPECT_EQ(report.sPageWidth, 132);
+    EXPECT_EQ(report.sOverflow, 60);
+    EXPECT_EQ(report.sLastLine, 57);
 
     // Without the page field in the dictionary, the report's first use
     // names it.
