@@ -34,6 +34,7 @@ typedef struct FFC_RUN_REQUEST {
     const char *pszNotifyHandle;     /* event-log notification handle, NULL for none */
     int32_t    *plErrors;            /* the caller's counters, raised by the job's counts (may be NULL) */
     int32_t    *plWarnings;
+    char        cCSharp;             /* 'Y': the C# source set too (option 'G'); anything else: C only */
 } FFC_RUN_REQUEST;
 
 /* The steps of a job that other parts of the library supply. Each receives

@@ -125,10 +125,12 @@ void addFurtherStaticVariables(bool processSwitch)
     CGEN_AddStaticWorkingEntry(2, "X_SHORT scX_List", "", "public int scX_List", "", 'N');
     if (!processSwitch)
         return;
-    CGEN_AddStaticWorkingVariable(0, "struct X_FKEY X_FKey[X_FKEY_TOTAL]", "", 'N');
-    CGEN_AddStaticWorkingVariable(0, "X_SHORT scX_Parm", "", 'N');
-    CGEN_AddStaticWorkingVariable(0, "struct X_PARM * pX_Parm", "", 'N');
-    CGEN_AddStaticWorkingVariable(0, "X_PDICTIONARY_FIELD aStorePointers[V_TEMP_STORE_AREAS]", "", 'N');
+    /* C declarations are no C#: the C# class declares the same members in its own words */
+    CGEN_AddStaticWorkingEntry(0, "struct X_FKEY X_FKey[X_FKEY_TOTAL]", "", "public X_FKEY[] X_FKey", "", 'N');
+    CGEN_AddStaticWorkingEntry(0, "X_SHORT scX_Parm", "", "public int scX_Parm", "", 'N');
+    CGEN_AddStaticWorkingEntry(0, "struct X_PARM * pX_Parm", "", "public X_PARM[] pX_Parm", "", 'N');
+    CGEN_AddStaticWorkingEntry(0, "X_PDICTIONARY_FIELD aStorePointers[V_TEMP_STORE_AREAS]", "",
+                               "public object[] aStorePointers", "", 'N');
 }
 
 void formFileSet(GEN_MODULE_STATE& g, int32_t lCheckIn)

@@ -18,11 +18,15 @@
 #include <cstring>
 #include <string>
 
+#include "generator/core/bom_descriptions.h"
+#include "generator/core/bom_records.h"
+#include "generator/core/bom_services.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/definitions.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/field_vector.h"
 #include "generator/core/gen_state.h"
+#include "generator/core/identification.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/object_data.h"
 #include "generator/core/services.h"
@@ -105,6 +109,7 @@ constexpr CorePoint kCorePoints[] = {
     {4, P3109_SubstituteFileBaseNameLower},
     {5, P3109_SubstituteProcessName},
     {6, [] { P3109_WriteAtDirective(g().skel.currentSkeleton); }},
+    {7, P3109_WriteFunctionDefinition},
     {9, P3109_SubstituteBlankPaddedName},
     {12, P3109_WriteFieldVector},
     {21, [] { keepIf(g().lWorkingLists > 0); }},
@@ -132,6 +137,7 @@ constexpr CorePoint kCorePoints[] = {
     {63, P3109_SubstituteFileBaseNameAt63},
     {64, P3109_SubstituteSourceDirectory},
     {65, P3109_SubstituteQuotedName},
+    {66, P3109_WriteIdentificationTable},
     {67, [] { keepIf(derived(4)); }},
     {68, [] { keepIf(!derived(4)); }},
     {90, P3109_WriteFirstTimeFlags},
@@ -178,9 +184,6 @@ struct PendingPoint {
 };
 
 constexpr PendingPoint kPendingPoints[] = {
-    /* identification table, function definition record and file copies */
-    {7, "P3109_WriteFunctionDefinition", 0},
-    {66, "P3109_WriteIdentificationTable", 0},
     /* description tables and expression prototypes */
     {8, "P3109_WriteLanguageTables", 0},
     {15, "P3109_WriteEvaluationPrototypes", 0},
@@ -450,8 +453,7 @@ void P3109_KeepLineIfOption41() { keepIf(P3109_fSysFlag(41)); }
 void P3109_KeepLineIfNotOption19() { keepIf(!P3109_fSysFlag(19)); }
 
 /* Points 140 and 141: the component record sections at the directive's
-** column, when the object layer describes the object. The writers of the
-** sections belong to the component record writers. */
+** column, when the object layer describes the object. */
 namespace {
 
 const BOM_DESCRIPTION_NODE* bomSectionsStart()
@@ -461,26 +463,21 @@ const BOM_DESCRIPTION_NODE* bomSectionsStart()
     return P3109_pRetrieveDescription();
 }
 
-void runBomWriter(const char* name)
-{
-    if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter(name))
-        w(0);
-}
-
 } // namespace
 
 void P3109_WriteBomSections140()
 {
-    if (bomSectionsStart())
-        runBomWriter("BOMGEN_WriteDescriptions");
+    if (const BOM_DESCRIPTION_NODE* root = bomSectionsStart())
+        BOMGEN_WriteDescriptions(root);
 }
 
 void P3109_WriteBomSections141()
 {
-    if (!bomSectionsStart())
+    const BOM_DESCRIPTION_NODE* root = bomSectionsStart();
+    if (!root)
         return;
-    runBomWriter("BOMGEN_WriteRecordSupport");
-    runBomWriter("BOMGEN_WriteServiceRoutines");
+    BOMGEN_WriteRecordSupport(root);
+    BOMGEN_WriteServiceRoutines(root);
 }
 
 void P3109_WriteGuidString161() { P3109_ReplaceDirective(P3109_GuidText(0)); }

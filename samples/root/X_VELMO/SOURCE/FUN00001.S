@@ -26,11 +26,25 @@
 #include "%63 .DDC"
 %%ENDIF
 
+static X_FUN_DEFINITION X_FunctionDefinition =
+{
 %7
+};
+
+X_FUN_DEFINITION * X_Get_Function_Definition ( void )
+{
+   return &X_FunctionDefinition;
+}
+
 %8
 %12
 %40
 %66
+
+X_OBJ_ID_TABLE * X_Get_Module_Identification ( void )
+{
+   return IdentificationTable;
+}
 
 /* ---- Evaluation routines and conditions ---- */
 %15
@@ -45,10 +59,8 @@ X_PPVCHAR X_Get_Text_Tags ( X_SHORT sLangNo, X_LONG * plLimit )
    %106
 }
 
-X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
-%%ELSE
-X_VOID_FUNCTION %63 ( COMPONENT_STD_ARGS )
 %%ENDIF
+X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
 {
    X_SHORT sEntryCursors = 0;
    (void) sEntryCursors;
@@ -84,9 +96,17 @@ X_VOID_FUNCTION %63 ( COMPONENT_STD_ARGS )
 %25
 %%IF_COMPONENT
 
-/* ---- Data records of the component: descriptions and services ---- */
-%140
+/* ---- Data records of the component: routines and services ---- */
 %141
+
+/* ---- Data records of the component: the description of the model ---- */
+X_PVOID X_Get_Bom_Description ( void )
+{
+   X_PVOID pvDescription = pX_NULL;
+
+   %140
+   return pvDescription;
+}
 %%ENDIF
 
 /* End of the generated program: 100%% of it comes from the skeleton. */

@@ -1,0 +1,118 @@
+/*
+** csharp_files.cpp: the C# file wrappers and the C# pass.
+**
+** The C run writes the C# data definitions and static declarations beside
+** its own (the "%sDDC.cs" and "%sSTG.cs" streams); the C# pass then runs the
+** command loop and every section writer again in the C# target through the
+** C# skeletons. Each generated .cs file holds one part of the object's
+** partial class inside the namespace VELMO.<name>; "SL000001.S" opens the
+** class of the "%s.cs" file and leaves it open for the routine bodies,
+** which the pass appends before it closes the class and the namespace.
+*/
+#include "generator/core/csharp_files.h"
+
+#include "generator/core/definitions.h"
+#include "generator/core/file_helpers.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/p3109.h"
+#include "generator/core/skeleton_engine.h"
+#include "generator/core/static_lists.h"
+#include "generator/core/text_strings.h"
+
+namespace {
+
+GEN_MODULE_STATE& g() { return P3109_State(); }
+
+/* The C# streams the output driver opened, by role. */
+enum CsStream : size_t { kDdc = 0, kStg = 1, kSbr = 2, kIncl = 3, kTxt = 4 };
+
+/* Step 8: the class file gets the routine bodies and its two closing
+** braces. */
+void completeClassFile()
+{
+    const GEN_FILE_SET& f = g().files;
+    GEN_STREAM cls = P3109_pOpenAppendFile(f.csClass);
+    if (cls == GEN_NO_STREAM)
+        return;
+    P3109_AppendWorkFile(cls, f.csSbr);
+    P3109_DeleteFile(f.csSbr);
+    P3109_WriteLine(cls, 3, "}");
+    P3109_WriteLine(cls, 0, "}");
+    P3109_CloseStream(cls);
+}
+
+} // namespace
+
+void P3109_WriteCSharpClassHeader(GEN_STREAM stream)
+{
+    if (stream == GEN_NO_STREAM)
+        return;
+    const std::string& name = g().cName;
+    for (const std::string& text : {std::string("using System;"), std::string("using System.IO;"),
+                                    std::string("using System.Text;"), std::string("using VELMO;\n"),
+                                    "namespace VELMO." + name, std::string("{"), "   public partial class " + name,
+                                    std::string("{")})
+        P3109_WriteLine(stream, 0, text);
+}
+
+void P3109_WriteCSharpClassTail(GEN_STREAM stream)
+{
+    if (stream != GEN_NO_STREAM)
+        P3109_WriteLine(stream, 0, "}\n}");
+}
+
+void P3109_RunSkeleton(const std::string& skeleton, const std::string& output)
+{
+    GEN_MODULE_STATE& s = g();
+    GEN_STREAM in = P3109_pOpenInputFile(skeleton);
+    GEN_STREAM out = P3109_pOpenOutputFile(output);
+    s.out.current = out;
+    s.out.mainOutput = out;
+    s.skel.currentSkeleton = skeleton;
+    P3109_ResetSkeletonConditions();
+    std::string line;
+    while (P3109_lAbortWord() == 0 && in != GEN_NO_STREAM && P3109_fReadSkeletonLine(in, 0, line) == 'Y') {
+        P3109_SetSkeletonLine(line);
+        P3109_ProcessSkeletonLine();
+        if (s.skel.cKeep == 'Y')
+            P3109_WriteFileLine(0, P3109_SkeletonLineText(), out);
+    }
+    s.out.current = GEN_NO_STREAM;
+    s.out.mainOutput = GEN_NO_STREAM;
+    P3109_CloseStream(out);
+    P3109_CloseStream(in);
+}
+
+void P3109_GenerateCSharpFiles()
+{
+    GEN_MODULE_STATE& s = g();
+    const GEN_FILE_SET& f = s.files;
+    s.cTarget = GEN_TARGET_CSHARP;
+    CGEN_SetTextLiteralLanguage(f.utw, s.language);
+    P3109_WriteCSharpClassHeader(s.csStreams[kIncl]);
+    P3109_WriteCSharpClassHeader(s.csStreams[kTxt]);
+    const GEN_STREAM savedHeader = s.header;
+    s.header = s.csStreams[kIncl];
+    P3109_EndGeneration();
+
+    const std::pair<const std::string*, const std::string*> runs[] = {
+        {&f.csSkeletons[1], &f.csProj},         {&f.csSkeletons[2], &f.csSln},
+        {&f.csSkeletons[3], &f.csAssemblyInfo}, {&f.csSkeletons[4], &f.csManifest},
+        {&f.csSkeletons[0], &f.csClass},
+    };
+    for (const auto& [skeleton, output] : runs)
+        P3109_RunSkeleton(*skeleton, *output);
+
+    P3109_WriteCSharpClassTail(s.csStreams[kIncl]);
+    P3109_CloseStream(s.csStreams[kIncl]);
+    P3109_CloseStream(s.csStreams[kSbr]);
+    if (P3109_lAbortWord() == 0)
+        completeClassFile();
+    s.header = savedHeader;
+
+    MLTX_WriteTextStringsFile(f.skeletonDirectory2, "", P3109_ProcessDefinitions().languages, GEN_TARGET_CSHARP,
+                              s.csStreams[kTxt]);
+    P3109_WriteCSharpClassTail(s.csStreams[kTxt]);
+    P3109_CloseStream(s.csStreams[kTxt]);
+    s.cTarget = GEN_TARGET_C;
+}
