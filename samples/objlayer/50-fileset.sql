@@ -134,3 +134,11 @@ INSERT INTO QV_OBW (XBWP_I, XBWCMP, XBWNID, XBWWRD, XBWTYP, XBWNUM, XBWTXT) VALU
  ('DEM', 'DEMOREC', 49, 2, 'N', 12,   NULL),
  ('DEM', 'DEMOREC', 50, 1, 'T', NULL, 'CreditLimit'),
  ('DEM', 'DEMOREC', 50, 2, 'N', 14,   NULL);
+
+-- The resources of DEMOREC: a bitmap, an icon with a reference kind of its
+-- own, and a resource without data (which the C# project leaves out).
+DELETE FROM QV_ORS WHERE XRSP_I = 'DEM' AND XRSCMP = 'DEMOREC';
+INSERT INTO QV_ORS (XRSP_I, XRSCMP, XRSSEQ, XRSTYP, XRSID, XRSKND, XRSEXT, XRSKEY, XRSHEX) VALUES
+ ('DEM', 'DEMOREC', 1, 1130, 101, '', '', 'BITMAP', 'FFD8FFE000104A464946'),
+ ('DEM', 'DEMOREC', 2, 1140, 102, '', '', 'ICON', ''),
+ ('DEM', 'DEMOREC', 3, 1140, 103, '_Ref_Icon', '.ico', 'ICON', '00000100010010');

@@ -60,6 +60,17 @@ namespace VELMO
         public static readonly string __TIME__ = "";
     }
 
+    // The run-time's resource manager, which installs a component's resources.
+    public class LpCrRtApplication
+    {
+        public void InstallResource(string key, string uri) { }
+    }
+    public class LpCrRtManager
+    {
+        public LpCrRtApplication Application = new LpCrRtApplication();
+        public static LpCrRtManager Current() { return new LpCrRtManager(); }
+    }
+
     // Field type and subtype codes, and the memory services of the vector.
     public static class X_DEFS
     {
@@ -82,10 +93,35 @@ namespace VELMO
         public const int X_LONG_SIZE = 4, X_DOUBLE_SIZE = 8;
     }
 
+    // ---- the data of the extended language's field kinds ----
+    public class X_FLD_INFO { public int i8Version; public int bFieldState; }
+    public class X_FLD_PACKED : X_FLD_INFO { public byte[] fchData; }
+    public class X_FLD_SIGNED : X_FLD_INFO { public byte[] fchData; }
+    public class X_FLD_CHAR : X_FLD_INFO { public int ulMaxSize; public object pvData; }
+    public class X_FLD_NCHAR : X_FLD_INFO { public int ulMaxSize; public int ulMaxChars; public object pvData; }
+    public class X_FLD_BINARY : X_FLD_INFO { public int ulMaxSize; public object pvData; }
+    public class X_FLD_SHORT_CHAR : X_FLD_INFO { public int usLength; public string vchData; }
+    public class X_FLD_CLOB : X_FLD_INFO { public string vchFileName; }
+    public class X_FLD_BLOB : X_FLD_INFO { public string vchFileName; }
+    public class X_FLD_DATE : X_FLD_INFO { public string vchDate; }
+    public class X_FLD_TIME : X_FLD_INFO { public string vchTime; }
+    public class X_FLD_DATETIME : X_FLD_INFO { public string vchDateTime; }
+    public class X_FLD_FLT32 : X_FLD_INFO { public float dFloat32; }
+    public class X_FLD_FLT64 : X_FLD_INFO { public double dFloat64; }
+    public class X_FLD_INT8 : X_FLD_INFO { public sbyte iInt8; }
+    public class X_FLD_UINT8 : X_FLD_INFO { public byte uiInt8; }
+    public class X_FLD_INT16 : X_FLD_INFO { public short iInt16; }
+    public class X_FLD_INT32 : X_FLD_INFO { public int iInt32; }
+    public class X_FLD_INT64 : X_FLD_INFO { public long iInt64; }
+    public class X_FLD_BOOL : X_FLD_INFO { public bool fBool; }
+    public class X_FLD_RECORD : X_FLD_INFO { public object pDataRecord; public object pDescription; }
+
     // ---- the function definition record ----
     public static class X_FunStr
     {
         public const int X_FUN_V18 = 18;
+        public const int X_FLDDATA_V1 = 1, X_FLDDATA_V2 = 2;
+        public const int X_INVALID_CURSOR = -1;
     }
 
     public static class XFUNCTIONSTATE

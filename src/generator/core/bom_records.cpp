@@ -74,6 +74,14 @@ std::string format(const char* pattern, ...)
 
 void line(std::string_view text) { P3109_Line(text); }
 
+/* The description the points of the component records work on, fetched
+** when none is at hand. */
+const BOM_DESCRIPTION_NODE* description()
+{
+    const BOM_DESCRIPTION_NODE* d = g().pDescription;
+    return d ? d : P3109_pRetrieveDescription();
+}
+
 /* "name": the routine's name with its sort, the record's number and the
 ** module suffix. */
 std::string routineName(const char* routine, const BOM_DESCRIPTION_NODE* record)
@@ -502,7 +510,7 @@ int BOMGEN_fFindDocumentRecord(intptr_t lCount, BOM_DESCRIPTION_NODE* const* ppN
 
 int BOMGEN_fFindDispatchRecord(std::string_view name, BOM_RECORD_NAMES& names)
 {
-    const BOM_DESCRIPTION_NODE* root = P3109_pRetrieveDescription();
+    const BOM_DESCRIPTION_NODE* root = description();
     if (!BOMGEN_fIsContainer(root))
         return 0;
     for (intptr_t i = 0; i < BOMGEN_lCount(root, 1); ++i) {
@@ -524,7 +532,7 @@ int BOMGEN_fFindRecordField(std::string_view recordName, std::string_view fieldN
         const BOM_DESCRIPTION_NODE* f = record.ppFields[i];
         if (f && f->lKind == BOM_KIND_RECORD_FIELD && fieldName == text(f, 1)) {
             /* the field's record is the dispatch record just found */
-            const BOM_DESCRIPTION_NODE* root = P3109_pRetrieveDescription();
+            const BOM_DESCRIPTION_NODE* root = description();
             for (intptr_t j = 0; j < BOMGEN_lCount(root, 1); ++j)
                 if (const BOM_DESCRIPTION_NODE* n = BOMGEN_pChild(root, 1, j);
                     BOMGEN_fIsDispatchRecord(n) && recordName == text(n, 1))

@@ -12,9 +12,12 @@
 #include "generator/core/csharp_files.h"
 
 #include "generator/core/definitions.h"
+#include "generator/core/field_helpers.h"
 #include "generator/core/file_helpers.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/name_services.h"
 #include "generator/core/p3109.h"
+#include "generator/core/services.h"
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/text_strings.h"
@@ -59,6 +62,78 @@ void P3109_WriteCSharpClassTail(GEN_STREAM stream)
 {
     if (stream != GEN_NO_STREAM)
         P3109_WriteLine(stream, 0, "}\n}");
+}
+
+void P3109_WriteBitmapReference(GEN_COMPONENT_RESOURCE& resource, int32_t& lCount, std::string& itemGroup)
+{
+    resource.referenceName.clear();
+    if (resource.data.empty())
+        return;
+    ++lCount;
+    std::string kind = resource.kindText, extension = resource.extension;
+    if (kind.empty()) {
+        if (resource.lType != GEN_RESOURCE_BITMAP)
+            return;
+        kind = "_Ref_Bitmap";
+        extension = ".jpg";
+    }
+    GEN_COMPONENT_LISTS& lists = P3109_ComponentLists();
+    ++lists.lCSharpResourceNumber;
+    const std::string file = g().cName + kind + "_" + std::to_string(lists.lCSharpResourceNumber) + extension;
+    /* the name is the item's and the file's: a character that cannot name a file refuses it */
+    if (file.find_first_of("\\/:*?\"<>|") != std::string::npos) {
+        P3109_IssueFileMessage("PRC1002", file);
+        return;
+    }
+    P3109_WriteWholeFile(resource.data.data(), resource.data.size(), g().files.csResources + "\\" + file);
+    itemGroup += "<Resource Include=\"Resources\\" + file + "\" />\n";
+    resource.referenceName = file.substr(0, 40);
+}
+
+void P3109_WriteProjectItemGroup()
+{
+    std::string itemGroup = "<ItemGroup>\n";
+    int32_t count = 0;
+    for (GEN_COMPONENT_RESOURCE& r : P3109_ComponentLists().resources)
+        P3109_WriteBitmapReference(r, count, itemGroup);
+    itemGroup += "</ItemGroup>\n";
+    P3109_ReplaceDirective(itemGroup);
+}
+
+void P3109_WriteInstallResources()
+{
+    P3109_ReplaceDirective("");
+    const std::string& name = g().cName;
+    for (const GEN_COMPONENT_RESOURCE& r : P3109_ComponentLists().resources) {
+        if (r.data.empty())
+            continue;
+        P3109_WriteLine(g().out.mainOutput, 9,
+                        "\tLpCrRtManager.Current().Application.InstallResource( \"" + name + ":" +
+                            std::to_string(r.usIdentifier) + "\", \"" + name + ";component/Resources/" +
+                            r.referenceName + "\" );\n");
+    }
+}
+
+void P3109_WriteQualifiedName(uint16_t usIndent)
+{
+    GEN_MODULE_STATE& s = g();
+    s.skel.cKeep = 'N';
+    const FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || (!ctx->lComponentRun && !ctx->lZophxUsed))
+        return;
+    static constexpr char kLetters[] = {'D', 'L', '1', '2', '3'};
+    const uint16_t saved = s.out.usIndent;
+    s.out.usIndent = usIndent;
+    for (const GEN_MEMBER_TEXT& t : P3109_ComponentLists().texts) {
+        if (t.lTextKind < 6 || t.lTextKind > 10)
+            continue;
+        const char letter = kLetters[t.lTextKind - 6];
+        const std::string& target = s.cTarget == GEN_TARGET_CSHARP ? t.csTarget : t.cTarget;
+        const std::string qualified = t.owner + "." + t.member;
+        P3109_RegisterFieldTextUse(qualified, letter);
+        P3109_WriteGetMultilingualField(P3109_Padded(target, 10), P3109_sFieldTextIndex(qualified), letter, false);
+    }
+    s.out.usIndent = saved;
 }
 
 void P3109_RunSkeleton(const std::string& skeleton, const std::string& output)

@@ -122,6 +122,8 @@ void removeOutputs(const GEN_FILE_SET& f, bool csharp)
                                     &f.csDdc, &f.csStg, &f.csSbr, &f.csIncl})
         P3109_DeleteFile(*name);
     P3109_RemoveDirectory(f.csProperties);
+    /* the resource files the project item group wrote there */
+    P3109_DeleteFile(f.csResources + "\\*");
     P3109_RemoveDirectory(f.csResources);
     P3109_RemoveDirectory(f.csProject);
 }

@@ -11,6 +11,7 @@
 #include "dqov/messages.h"
 #include "dqov/x_tree.h"
 #include "generator/core/arrays.h"
+#include "generator/core/component_lists.h"
 #include "generator/core/data_structures.h"
 #include "generator/core/definitions.h"
 #include "generator/core/field_helpers.h"
@@ -96,6 +97,7 @@ void resetJobState(GEN_MODULE_STATE& g)
     P3109_ResetWebSections();
     P3109_ResetFieldVector();
     P3109_ResetArrays();
+    P3109_ResetComponentLists();
 }
 
 void seedStaticLists(bool processSwitch)

@@ -22,6 +22,7 @@
 #include "generator/core/bom_records.h"
 #include "generator/core/bom_services.h"
 #include "generator/core/command_loop.h"
+#include "generator/core/csharp_files.h"
 #include "generator/core/definitions.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/field_vector.h"
@@ -144,6 +145,7 @@ constexpr CorePoint kCorePoints[] = {
     {91, [] { keepIf(P3109_Context() && P3109_Context()->lComponentRun != 0); }},
     {92, P3109_KeepLineIfZophxFunction},
     {94, P3109_SubstituteLowerName},
+    {96, [] { P3109_WriteQualifiedName(g().skel.usColumn); }},
     {99, P3109_WriteWebInfoLines99},
     {101, P3109_WriteWebInfoLines101},
     {102, P3109_WriteWebInfoLines102},
@@ -168,6 +170,8 @@ constexpr CorePoint kCorePoints[] = {
     {162, P3109_WriteGuidString162},
     {163, P3109_SubstituteFileBaseNameInLine},
     {164, P3109_SubstitutePercentLiteral},
+    {165, P3109_WriteProjectItemGroup},
+    {166, P3109_WriteInstallResources},
 };
 
 /* The points whose writers belong to the other subsystems of the
@@ -220,10 +224,6 @@ constexpr PendingPoint kPendingPoints[] = {
     {93, "P3109_WriteResources", 0},
     {95, "P3109_WriteComponentExchangeVector", 0},
     {98, "P3109_WriteEvaluationCases", 0},
-    /* C# file wrappers and project items */
-    {96, "P3109_WriteQualifiedName", 0},
-    {165, "P3109_WriteProjectItemGroup", 0},
-    {166, "P3109_WriteInstallResources", 0},
     /* the command emitters' sections */
     {14, "P3109_EmitEvaluationRoutines", 0},
     {22, "P3109_EmitExchangeAlways", 0},

@@ -72,6 +72,9 @@ X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
 %71
    %102
    %99
+%%IF_COMPONENT
+   %96
+%%ENDIF
 
    /* ---- Commands ---- */
 %1

@@ -22,6 +22,11 @@ namespace VELMO.%163
 %7
       );
 
+      public static void X_InstallResources()
+      {
+%166
+      }
+
       public static X_OBJ_ID_TABLE[] X_Get_Module_Identification()
       {
 %66
@@ -39,6 +44,7 @@ namespace VELMO.%163
 %50
 %90
 %54
+   %96
 %1
 %55
 %56

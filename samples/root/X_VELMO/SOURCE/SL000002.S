@@ -15,6 +15,5 @@
     <Compile Include="Properties\AssemblyInfo.cs" />
   </ItemGroup>
 %165
-%166
   <Import Project="$(MSBuildToolsPath)\Microsoft.CSharp.targets" />
 </Project>
