@@ -12,7 +12,6 @@
 */
 #include "generator/core/bom_descriptions.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -31,18 +30,10 @@ namespace {
 
 constexpr int kMaxDepth = 32;
 
-std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* pattern, ...)
+void line(std::string_view text)
 {
-    char buffer[1024];
-    va_list args;
-    va_start(args, pattern);
-    std::vsnprintf(buffer, sizeof buffer, pattern, args);
-    va_end(args);
-    return buffer;
+    P3109_Line(text);
 }
-
-void line(std::string_view text) { P3109_Line(text); }
 
 const char* text(const BOM_DESCRIPTION_NODE* node, int word)
 {
@@ -50,7 +41,10 @@ const char* text(const BOM_DESCRIPTION_NODE* node, int word)
     return t ? t : "";
 }
 
-long number(const BOM_DESCRIPTION_NODE* node, int word) { return static_cast<long>(BOM_Number(node, word)); }
+long number(const BOM_DESCRIPTION_NODE* node, int word)
+{
+    return static_cast<long>(BOM_Number(node, word));
+}
 
 bool isLink(const BOM_DESCRIPTION_NODE* node)
 {
@@ -75,35 +69,74 @@ std::string literal(const char* prefix, std::string_view value, bool arrayForm)
 struct TableKind {
     int32_t kind;
     const char* type;
-    const char* name;             /* "%ld" of the numbering word */
+    const char* name; /* "%ld" of the numbering word */
     int numberedBy;
     const char* kindLine;
-    std::vector<int> numbers;     /* the words of the numbers line */
-    std::vector<int> lists;       /* the member lists walked first */
+    std::vector<int> numbers; /* the words of the numbers line */
+    std::vector<int> lists;   /* the member lists walked first */
 };
 
 const std::vector<TableKind>& tableKinds()
 {
     static const std::vector<TableKind> kinds = {
-        {1100, "X_BOM_DOCUMENT", "X_BomDocument_%ld", 3, "X_BOM_KIND_DEF_DOCUMENT", {3, 4, 6, 8, 10, 12, 14},
+        {1100,
+         "X_BOM_DOCUMENT",
+         "X_BomDocument_%ld",
+         3,
+         "X_BOM_KIND_DEF_DOCUMENT",
+         {3, 4, 6, 8, 10, 12, 14},
          {10, 8, 12, 14, 6, 4}},
-        {1101, "X_BOM_DOCUMENT", "X_BomDocument_%ld", 3, "X_BOM_KIND_DEF_DOCUMENT_ENUMERATION",
-         {3, 4, 6, 8, 10, 12, 14}, {10, 8, 12, 14, 6, 4}},
-        {1102, "X_BOM_DOCUMENT", "X_BomDocument_%ld", 3, "X_BOM_KIND_DEF_DOCUMENT_CODE_TABLE",
-         {3, 4, 6, 8, 10, 12, 14}, {10, 8, 12, 14, 6, 4}},
-        {1103, "X_BOM_DOCUMENT", "X_BomDocument_%ld", 3, "X_BOM_KIND_DEF_DOCUMENT_ENTITY", {3, 4, 6, 8, 10, 12, 14},
+        {1101,
+         "X_BOM_DOCUMENT",
+         "X_BomDocument_%ld",
+         3,
+         "X_BOM_KIND_DEF_DOCUMENT_ENUMERATION",
+         {3, 4, 6, 8, 10, 12, 14},
          {10, 8, 12, 14, 6, 4}},
-        {1104, "X_BOM_DOCUMENT", "X_BomDocument_%ld", 3, "X_BOM_KIND_DEF_DOCUMENT_TRANSIENT",
-         {3, 4, 6, 8, 10, 12, 14}, {10, 8, 12, 14, 6, 4}},
-        {1110, "X_BOM_ASSOCIATION", "X_BomAssociation_%ld", 3, "X_BOM_KIND_DEF_ASSOCIATION", {3, 4, 6, 8, 10, 12},
+        {1102,
+         "X_BOM_DOCUMENT",
+         "X_BomDocument_%ld",
+         3,
+         "X_BOM_KIND_DEF_DOCUMENT_CODE_TABLE",
+         {3, 4, 6, 8, 10, 12, 14},
+         {10, 8, 12, 14, 6, 4}},
+        {1103,
+         "X_BOM_DOCUMENT",
+         "X_BomDocument_%ld",
+         3,
+         "X_BOM_KIND_DEF_DOCUMENT_ENTITY",
+         {3, 4, 6, 8, 10, 12, 14},
+         {10, 8, 12, 14, 6, 4}},
+        {1104,
+         "X_BOM_DOCUMENT",
+         "X_BomDocument_%ld",
+         3,
+         "X_BOM_KIND_DEF_DOCUMENT_TRANSIENT",
+         {3, 4, 6, 8, 10, 12, 14},
+         {10, 8, 12, 14, 6, 4}},
+        {1110,
+         "X_BOM_ASSOCIATION",
+         "X_BomAssociation_%ld",
+         3,
+         "X_BOM_KIND_DEF_ASSOCIATION",
+         {3, 4, 6, 8, 10, 12},
          {8, 10, 12, 6, 4}},
-        {1130, "X_BOM_SPECIALIZATION", "X_BomSpecialization_%ld", 3, "X_BOM_KIND_DEF_SPECIALIZATION",
-         {3, 4, 6, 8, 10, 12}, {8, 10, 12, 6, 4}},
-        {1120, "X_BOM_ATTRIBUTE_DATA_FIELD", "X_BomAttribute_%ld", 5, "X_BOM_KIND_DEF_ATTRIBUTE_DATA_FIELD", {4, 5, 6},
+        {1130,
+         "X_BOM_SPECIALIZATION",
+         "X_BomSpecialization_%ld",
+         3,
+         "X_BOM_KIND_DEF_SPECIALIZATION",
+         {3, 4, 6, 8, 10, 12},
+         {8, 10, 12, 6, 4}},
+        {1120,
+         "X_BOM_ATTRIBUTE_DATA_FIELD",
+         "X_BomAttribute_%ld",
+         5,
+         "X_BOM_KIND_DEF_ATTRIBUTE_DATA_FIELD",
+         {4, 5, 6},
          {6}},
         {1121, "X_BOM_ATTRIBUTE_JOIN", "X_BomAttribute_%ld", 3, "X_BOM_KIND_DEF_ATTRIBUTE_JOIN", {3, 4, 5}, {5}},
-        {1170, "X_BOM_SEARCH_GENERIC", "X_BomSearch_%ld", 3, "X_BOM_KIND_DEF_SEARCH_GENERIC", {3, 4, 6, 8},
-         {4, 6, 8}},
+        {1170, "X_BOM_SEARCH_GENERIC", "X_BomSearch_%ld", 3, "X_BOM_KIND_DEF_SEARCH_GENERIC", {3, 4, 6, 8}, {4, 6, 8}},
         {1171, "X_BOM_SEARCH_GENERIC_KEY", "X_BomSearchKey_%ld", 4, "X_BOM_KIND_DEF_SEARCH_GENERIC_KEY", {3, 4, 5}, {}},
     };
     return kinds;
@@ -119,7 +152,7 @@ const TableKind* tableKindOf(const BOM_DESCRIPTION_NODE* node)
 
 std::string tableName(const TableKind& k, const BOM_DESCRIPTION_NODE* node)
 {
-    return format(k.name, number(node, k.numberedBy));
+    return P3109_Format(k.name, number(node, k.numberedBy));
 }
 
 /* The state of one description run: the records already defined, the
@@ -139,9 +172,9 @@ const BOM_DESCRIPTION_NODE* firstIdentifier(const BOM_DESCRIPTION_NODE* node, in
 
 void writeTable(const TableKind& k, const BOM_DESCRIPTION_NODE* node)
 {
-    line(format("static const %s %s =", k.type, tableName(k, node).c_str()));
+    line(P3109_Format("static const %s %s =", k.type, tableName(k, node).c_str()));
     line("{");
-    line(format("   %s,", k.kindLine));
+    line(P3109_Format("   %s,", k.kindLine));
     line("   " + literal("NAME", text(node, 1), true) + ",");
     line("   " + literal("DESC", text(node, 2), true) + ",");
     if (node->lKind == BOM_KIND_ATTRIBUTE_DATA_FIELD)
@@ -158,7 +191,7 @@ void writeLink(const BOM_DESCRIPTION_NODE* node)
 {
     switch (node->lKind) {
     case 1040:
-        line(format("static const X_BOM_CONTENT_LINK X_BomLinkDocumentHome_%ld =", number(node, 1)));
+        line(P3109_Format("static const X_BOM_CONTENT_LINK X_BomLinkDocumentHome_%ld =", number(node, 1)));
         line("{");
         line("   X_BOM_KIND_DEF_CONTENT_LINK_DOCUMENT_HOME,");
         break;
@@ -173,7 +206,7 @@ void writeLink(const BOM_DESCRIPTION_NODE* node)
         line("   X_BOM_KIND_DEF_CONTENT_LINK_DOCUMENT_SERVER,");
         break;
     }
-    line(format("   X_Get_Module_Member_Info_%08ld", number(node, 1)));
+    line(P3109_Format("   X_Get_Module_Member_Info_%08ld", number(node, 1)));
     line("};");
     line("");
 }
@@ -181,7 +214,7 @@ void writeLink(const BOM_DESCRIPTION_NODE* node)
 std::string linkName(const BOM_DESCRIPTION_NODE* node)
 {
     if (node->lKind == 1040)
-        return format("X_BomLinkDocumentHome_%ld", number(node, 1));
+        return P3109_Format("X_BomLinkDocumentHome_%ld", number(node, 1));
     return node->lKind == 1050 ? "X_BomLinkProxyServer" : "X_BomLinkDocumentServer";
 }
 
@@ -205,16 +238,16 @@ void fieldRow(const std::string& variable, const BOM_FIELD_NAMES& f, bool first)
     const bool extended = P3109_fNeedsZophxHandling(info) != 0;
     const bool scalar = info.cType == 'L' || info.cType == 'D' || extended;
     o.usIndent = static_cast<uint16_t>(indent + 3);
-    line(format("%s%s,%s,%s,%s,'%c',", first ? " " : ",", literal("NAME", f.name, false).c_str(),
-                P3109_pszFieldTypeName(&info).c_str(), P3109_pszComponentTypeName(info, false),
-                P3109_pszComponentSubtypeName('F', &info, false), info.cShift));
-    std::string size = extended            ? format("sizeof( %s.%s )", variable.c_str(), info.localName.c_str())
+    line(P3109_Format("%s%s,%s,%s,%s,'%c',", first ? " " : ",", literal("NAME", f.name, false).c_str(),
+                      P3109_pszFieldTypeName(&info).c_str(), P3109_pszComponentTypeName(info, false),
+                      P3109_pszComponentSubtypeName('F', &info, false), info.cShift));
+    std::string size = extended            ? P3109_Format("sizeof( %s.%s )", variable.c_str(), info.localName.c_str())
                        : info.cType == 'D' ? "sizeof(X_DOUBLE)"
                        : info.cType == 'L' ? "sizeof(X_LONG)"
                                            : std::to_string(info.usByteLength);
     o.usIndent = static_cast<uint16_t>(indent + 6);
-    line(format("%d,%s,%d,", info.lLength > 32767 ? -1 : static_cast<int>(info.lLength), size.c_str(),
-                static_cast<int>(info.sDecimals)));
+    line(P3109_Format("%d,%s,%d,", info.lLength > 32767 ? -1 : static_cast<int>(info.lLength), size.c_str(),
+                      static_cast<int>(info.sDecimals)));
     const std::string reference = std::string(scalar ? "(X_PDICTIONARY_FIELD) " : "") + "&(" + variable + "." +
                                   info.localName + (info.usByteLength > 1 && !scalar ? "[0])" : ")");
     line(reference + "," + P3109_MakeShortLiteral(0) + ",NO ");
@@ -227,25 +260,25 @@ void recordDefinitions(const BOM_DESCRIPTION_NODE* record, const BOM_RECORD_NAME
 {
     const char* k = n.kindCode.c_str();
     const char* id = n.identifier.c_str();
-    const std::string variable = format("rec_%s_%s", k, id);
+    const std::string variable = P3109_Format("rec_%s_%s", k, id);
     line("");
-    line(format("/* Static Definitions for %s %s record */", n.name.c_str(), k));
+    line(P3109_Format("/* Static Definitions for %s %s record */", n.name.c_str(), k));
     line("");
-    line(format("static struct %s %s;", n.structureTag.c_str(), variable.c_str()));
+    line(P3109_Format("static struct %s %s;", n.structureTag.c_str(), variable.c_str()));
     line("");
-    line(format("static struct X_FLD X_Fld_%s_%s[] =", k, id));
+    line(P3109_Format("static struct X_FLD X_Fld_%s_%s[] =", k, id));
     line("{");
     for (size_t i = 0; i < fields.size(); ++i)
         fieldRow(variable, fields[i], i == 0);
     line("};");
     line("");
-    line(format("static struct X_LMAP X_LMap_%s_%s[] =", k, id));
+    line(P3109_Format("static struct X_LMAP X_LMap_%s_%s[] =", k, id));
     line("{");
     for (size_t i = 0; i < fields.size(); ++i)
         line("   " + fields[i].vectorName + ",-1" + (i + 1 < fields.size() ? "," : ""));
     line("};");
     line("");
-    line(format("static X_ULONG X_Offsets_%s_%s[] =", k, id));
+    line(P3109_Format("static X_ULONG X_Offsets_%s_%s[] =", k, id));
     line("{");
     for (size_t i = 0; i < fields.size(); ++i)
         line("   offsetof( struct " + n.structureTag + ", " + fields[i].localName + " )" +
@@ -253,13 +286,13 @@ void recordDefinitions(const BOM_DESCRIPTION_NODE* record, const BOM_RECORD_NAME
     line("};");
     line("");
     const std::string name = literal("NAME", n.name, false);
-    line(format("static const struct X_DRD X_DRD_%s_%s =", k, id));
+    line(P3109_Format("static const struct X_DRD X_DRD_%s_%s =", k, id));
     line("{");
     line("   " + name + ",");
-    line(format("   X_DRD_CURRENT, %s, sizeof(struct %s),", name.c_str(), n.structureTag.c_str()));
-    line(format("   %d, X_Fld_%s_%s, X_LMap_%s_%s, X_Offsets_%s_%s,", static_cast<int>(fields.size()), k, id, k, id,
-                k, id));
-    line(format("   &(%s), pX_NULL", variable.c_str()));
+    line(P3109_Format("   X_DRD_CURRENT, %s, sizeof(struct %s),", name.c_str(), n.structureTag.c_str()));
+    line(P3109_Format("   %d, X_Fld_%s_%s, X_LMap_%s_%s, X_Offsets_%s_%s,", static_cast<int>(fields.size()), k, id, k,
+                      id, k, id));
+    line(P3109_Format("   &(%s), pX_NULL", variable.c_str()));
     line("};");
     line("");
 }
@@ -272,18 +305,18 @@ void recordEntry(const BOM_DESCRIPTION_NODE* record, const BOM_RECORD_NAMES& n, 
     const int sort = (record->lKind % 100) / 10;
     const char* k = n.kindCode.c_str();
     const char* id = n.identifier.c_str();
-    line(format("static const X_BOM_RECORD X_BOM_RECORD_%s_%s =", k, id));
+    line(P3109_Format("static const X_BOM_RECORD X_BOM_RECORD_%s_%s =", k, id));
     line("{");
     P3109_IndentIn();
-    line(format("X_BOM_KIND_DEF_%s_RECORD, %s, %ld, %ld, %ld, &( X_DRD_%s_%s ),", kKinds[sort],
-                literal("NAME", n.name, false).c_str(), number(record, 2), number(record, 3), number(record, 4), k,
-                id));
-    const std::string suffix = format("_%s_%ld_%s", kSorts[sort], number(record, 2), P3109_State().cName.c_str());
+    line(P3109_Format("X_BOM_KIND_DEF_%s_RECORD, %s, %ld, %ld, %ld, &( X_DRD_%s_%s ),", kKinds[sort],
+                      literal("NAME", n.name, false).c_str(), number(record, 2), number(record, 3), number(record, 4),
+                      k, id));
+    const std::string suffix = P3109_Format("_%s_%ld_%s", kSorts[sort], number(record, 2), P3109_State().cName.c_str());
     const bool search = record->lKind == BOM_KIND_SEARCH_RECORD;
     const bool ownKeys = record->lKind == BOM_KIND_IDENTIFIER_RECORD;
     const bool keyed = !search && (ownKeys || identifier != nullptr);
     auto slot = [&](const char* routine, bool present, bool last) {
-        line(present ? format("X_BOM_%s%s%s", routine, suffix.c_str(), last ? "" : ",") : "pX_NULL,");
+        line(present ? P3109_Format("X_BOM_%s%s%s", routine, suffix.c_str(), last ? "" : ",") : "pX_NULL,");
     };
     slot("Release", true, false);
     slot("Copy_DDD", true, false);
@@ -323,13 +356,13 @@ void dispatchRecord(const BOM_DESCRIPTION_NODE* record, DescriptionRun& run)
     const char* k = n.kindCode.c_str();
     const char* id = n.identifier.c_str();
     const std::string& m = P3109_State().cName;
-    line(format("static const X_BOM_DISPATCH_RECORD X_BOM_%s_%s =", k, id));
+    line(P3109_Format("static const X_BOM_DISPATCH_RECORD X_BOM_%s_%s =", k, id));
     line("{");
-    line(format("   X_BOM_KIND_DEF_DISPATCH_%s_RECORD,", kKinds[(record->lKind % 100) / 10]));
+    line(P3109_Format("   X_BOM_KIND_DEF_DISPATCH_%s_RECORD,", kKinds[(record->lKind % 100) / 10]));
     line("   " + literal("NAME", n.name, true) + ",");
-    line(format("   %ld, %s, pX_NULL,", n.lNumber, n.vectorName.c_str()));
-    line(format("   X_BOM_Assemble_%s_%s_%s,", k, id, m.c_str()));
-    line(format("   X_BOM_Disassemble_%s_%s_%s", k, id, m.c_str()));
+    line(P3109_Format("   %ld, %s, pX_NULL,", n.lNumber, n.vectorName.c_str()));
+    line(P3109_Format("   X_BOM_Assemble_%s_%s_%s,", k, id, m.c_str()));
+    line(P3109_Format("   X_BOM_Disassemble_%s_%s_%s", k, id, m.c_str()));
     line("};");
     line("");
 }
@@ -416,7 +449,10 @@ constexpr Feature kFeatures[] = {
     {4002, "X_BOM_KIND_DEF_FEATURE_IDENTIFIER_DATA_FIELD,"},
 };
 
-void item(const std::string& name) { line("   ((X_BOM_HEADER*)( &( " + name + " ) )),"); }
+void item(const std::string& name)
+{
+    line("   ((X_BOM_HEADER*)( &( " + name + " ) )),");
+}
 
 /* The word of a node's feature list; 0 for kinds without one. */
 int featureWord(const BOM_DESCRIPTION_NODE* node)
@@ -461,7 +497,7 @@ const char* commentLabel(const BOM_DESCRIPTION_NODE* node)
 void commentLine(const BOM_DESCRIPTION_NODE* node)
 {
     const TableKind* k = tableKindOf(node);
-    line(format("   /* %s: %s %ld */", commentLabel(node), text(node, 1), k ? number(node, k->numberedBy) : 0L));
+    line(P3109_Format("   /* %s: %s %ld */", commentLabel(node), text(node, 1), k ? number(node, k->numberedBy) : 0L));
 }
 
 void phaseOneItem(const BOM_DESCRIPTION_NODE* node, std::set<std::string>& listed)
@@ -493,8 +529,8 @@ void contentPhase(const BOM_DESCRIPTION_NODE* node, int phase, std::set<std::str
         return;
     }
     const bool commented = commentLabel(node) != nullptr;
-    const bool commentFirst = BOMGEN_fIsDocument(node) || node->lKind == BOM_KIND_ASSOCIATION ||
-                              node->lKind == BOM_KIND_SPECIALIZATION;
+    const bool commentFirst =
+        BOMGEN_fIsDocument(node) || node->lKind == BOM_KIND_ASSOCIATION || node->lKind == BOM_KIND_SPECIALIZATION;
     if (phase == 1) {
         if (commented && commentFirst)
             commentLine(node);
@@ -555,7 +591,7 @@ void lovalWalk(const BOM_DESCRIPTION_NODE* node, std::set<std::string>& done, in
         if (!done.insert(variable).second)
             return;
         line("");
-        line(format("memset( &( %s ), LOVAL, sizeof( struct %s ) );", variable.c_str(), n.structureTag.c_str()));
+        line(P3109_Format("memset( &( %s ), LOVAL, sizeof( struct %s ) );", variable.c_str(), n.structureTag.c_str()));
         const GEN_OUTPUT_STATE& o = P3109_State().out;
         for (const BOM_FIELD_NAMES& f : recordFields(node, n))
             P3109_WriteFieldDataVersion(o.current, static_cast<int16_t>(o.usIndent), f.field,
@@ -563,7 +599,7 @@ void lovalWalk(const BOM_DESCRIPTION_NODE* node, std::set<std::string>& done, in
     }
 }
 
-} // namespace
+}  // namespace
 
 void BOMGEN_WriteContentDescription(const BOM_DESCRIPTION_NODE* node, int iPhase)
 {

@@ -15,7 +15,6 @@
 */
 #include "generator/core/bom_records.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <set>
 #include <vector>
@@ -34,7 +33,10 @@ namespace {
 /* Fields of the dictionary are known by names of at most ten characters. */
 constexpr size_t kFieldNameLength = 10;
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 bool kindIn(const BOM_DESCRIPTION_NODE* node, int32_t first, int32_t last)
 {
@@ -49,7 +51,10 @@ const char* text(const BOM_DESCRIPTION_NODE* node, int word)
 
 /* The word of a record's field count: 5 for data records, 4 for dispatch
 ** records. */
-int fieldWord(const BOM_DESCRIPTION_NODE* record) { return BOMGEN_fIsDispatchRecord(record) ? 4 : 5; }
+int fieldWord(const BOM_DESCRIPTION_NODE* record)
+{
+    return BOMGEN_fIsDispatchRecord(record) ? 4 : 5;
+}
 
 const char* sortCode(const BOM_DESCRIPTION_NODE* record)
 {
@@ -61,18 +66,10 @@ const char* sortCode(const BOM_DESCRIPTION_NODE* record)
     }
 }
 
-std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* pattern, ...)
+void line(std::string_view text)
 {
-    char buffer[1024];
-    va_list args;
-    va_start(args, pattern);
-    std::vsnprintf(buffer, sizeof buffer, pattern, args);
-    va_end(args);
-    return buffer;
+    P3109_Line(text);
 }
-
-void line(std::string_view text) { P3109_Line(text); }
 
 /* The description the points of the component records work on, fetched
 ** when none is at hand. */
@@ -86,8 +83,8 @@ const BOM_DESCRIPTION_NODE* description()
 ** module suffix. */
 std::string routineName(const char* routine, const BOM_DESCRIPTION_NODE* record)
 {
-    return format("X_BOM_%s_%s_%ld_%s", routine, sortCode(record), static_cast<long>(BOM_Number(record, 2)),
-                  g().cName.c_str());
+    return P3109_Format("X_BOM_%s_%s_%ld_%s", routine, sortCode(record), static_cast<long>(BOM_Number(record, 2)),
+                        g().cName.c_str());
 }
 
 void open(std::string_view head)
@@ -107,8 +104,8 @@ void declare(const char* pointer, const char* argument, const BOM_DESCRIPTION_NO
 {
     BOM_RECORD_NAMES n;
     BOMGEN_MakeRecordNames(record, n);
-    line(format("struct %s * %s = ((struct %s*) %s);", n.structureTag.c_str(), pointer, n.structureTag.c_str(),
-                argument));
+    line(P3109_Format("struct %s * %s = ((struct %s*) %s);", n.structureTag.c_str(), pointer, n.structureTag.c_str(),
+                      argument));
 }
 
 void forEachField(const BOM_DESCRIPTION_NODE* record, char cStep)
@@ -129,8 +126,8 @@ std::string structureTag(const BOM_DESCRIPTION_NODE* record)
 void wholeRecordCopy(const BOM_DESCRIPTION_NODE* target, const BOM_DESCRIPTION_NODE* source)
 {
     const std::string r = structureTag(target), s = structureTag(source);
-    line(format("X_CPYBYTES( ((struct %s*) pvRec1), ((struct %s*) pvRec2), sizeof( struct %s ) );", r.c_str(),
-                s.c_str(), r.c_str()));
+    line(P3109_Format("X_CPYBYTES( ((struct %s*) pvRec1), ((struct %s*) pvRec2), sizeof( struct %s ) );", r.c_str(),
+                      s.c_str(), r.c_str()));
 }
 
 /* The body of a copy or move between two records of one kind whose fields
@@ -140,7 +137,7 @@ void copyWithVariableFields(const BOM_DESCRIPTION_NODE* record, const BOM_DESCRI
     declare("pRec1", "pvRec1", record);
     declare("pRec2", "pvRec2", record);
     line("");
-    line(format("memcpy( pRec1, pRec2, sizeof( struct %s ) );", structureTag(record).c_str()));
+    line(P3109_Format("memcpy( pRec1, pRec2, sizeof( struct %s ) );", structureTag(record).c_str()));
     line("");
     forEachField(fieldList, cStep);
 }
@@ -159,8 +156,9 @@ void writeComparison(const char* type, const char* routine, const BOM_DESCRIPTIO
                      const BOM_DESCRIPTION_NODE* second, const BOM_DESCRIPTION_NODE* fieldList, char cStep,
                      const char* result)
 {
-    const std::string name = format("%s_%s", routine, pairVariant(first, second, fieldList));
-    open(format("%s %s( const void * pvRec1, const void * pvRec2)", type, routineName(name.c_str(), first).c_str()));
+    const std::string name = P3109_Format("%s_%s", routine, pairVariant(first, second, fieldList));
+    open(P3109_Format("%s %s( const void * pvRec1, const void * pvRec2)", type,
+                      routineName(name.c_str(), first).c_str()));
     declare("pRec1", "pvRec1", first);
     declare("pRec2", "pvRec2", second);
     line("X_LONG lCompare = 0;");
@@ -177,7 +175,7 @@ void typedefMember(const BOM_DESCRIPTION_NODE* record, const BOM_DESCRIPTION_NOD
 {
     const GEN_STREAM stg = g().stg;
     if (member->lKind == BOM_KIND_POINTER_MEMBER) {
-        P3109_WriteLine(stg, 3, format("X_PVOID p%s;", text(member, 2)));
+        P3109_WriteLine(stg, 3, P3109_Format("X_PVOID p%s;", text(member, 2)));
         wroteMember = true;
         return;
     }
@@ -189,12 +187,15 @@ void typedefMember(const BOM_DESCRIPTION_NODE* record, const BOM_DESCRIPTION_NOD
     if (P3109_fIsZophxOnlyType(info.cType)) {
         declaration = P3109_MakeFieldDeclaration(info, false);
     } else {
-        const char* word = info.cType == 'D' ? "DOUBLE" : info.cType == 'L' ? "LONG" : info.cType == 'P' ? "PACKED"
-                           : info.cType == 'S' ? "SIGNED" : "ALPHA";
+        const char* word = info.cType == 'D'   ? "DOUBLE"
+                           : info.cType == 'L' ? "LONG"
+                           : info.cType == 'P' ? "PACKED"
+                           : info.cType == 'S' ? "SIGNED"
+                                               : "ALPHA";
         declaration = info.usByteLength == 1 || info.cType == 'L' || info.cType == 'D'
-                          ? format("X_DICTIONARY_%s %s", word, info.localName.c_str())
-                          : format("X_DICTIONARY_%s %s[BYTE_LEN_%s]", word, info.localName.c_str(),
-                                   info.vectorName.c_str());
+                          ? P3109_Format("X_DICTIONARY_%s %s", word, info.localName.c_str())
+                          : P3109_Format("X_DICTIONARY_%s %s[BYTE_LEN_%s]", word, info.localName.c_str(),
+                                         info.vectorName.c_str());
     }
     if (declaration.empty())
         return;
@@ -209,7 +210,7 @@ void writeOneTypedef(const BOM_DESCRIPTION_NODE* record, std::set<std::string>& 
     if (!written.insert(n.structureTag).second)
         return;
     const GEN_STREAM stg = g().stg;
-    P3109_WriteDoubleBoxComment(stg, format("%s %s Data Record Definition", n.name.c_str(), n.kindCode.c_str()));
+    P3109_WriteDoubleBoxComment(stg, P3109_Format("%s %s Data Record Definition", n.name.c_str(), n.kindCode.c_str()));
     P3109_WriteLine(stg, 0, " ");
     P3109_WriteLine(stg, 0, "#include \"x_strpck.h\" ");
     P3109_WriteLine(stg, 0, " ");
@@ -230,10 +231,10 @@ void writeOneTypedef(const BOM_DESCRIPTION_NODE* record, std::set<std::string>& 
         return;
     const char* k = n.kindCode.c_str();
     const char* id = n.identifier.c_str();
-    CGEN_AddStaticWorkingEntry(1, format("struct X_%s_%s fDataRec_%s_%s", k, id, k, id), "",
-                               format("public object fDataRec_%s_%s", k, id), "", 'N');
-    CGEN_AddStaticWorkingEntry(1, format("X_FLD_RECORD fRec_%s_%s", k, id), "",
-                               format("public X_FLD_RECORD fRec_%s_%s", k, id), "", 'N');
+    CGEN_AddStaticWorkingEntry(1, P3109_Format("struct X_%s_%s fDataRec_%s_%s", k, id, k, id), "",
+                               P3109_Format("public object fDataRec_%s_%s", k, id), "", 'N');
+    CGEN_AddStaticWorkingEntry(1, P3109_Format("X_FLD_RECORD fRec_%s_%s", k, id), "",
+                               P3109_Format("public X_FLD_RECORD fRec_%s_%s", k, id), "", 'N');
 }
 
 /* The member lists each kind's structure walk visits, in order. */
@@ -316,8 +317,8 @@ void supportWalk(const BOM_DESCRIPTION_NODE* node, int depth)
     if (BOMGEN_fIsContainer(node)) {
         walkLists(node, {1}, depth);
     } else if (kindIn(node, BOM_KIND_LINK_FIRST, BOM_KIND_LINK_LAST)) {
-        line(format("COMPONENT_STD_FUNCTION X_Get_Module_Member_Info_%08ld( COMPONENT_STD_ARGS );",
-                    static_cast<long>(BOM_Number(node, 1))));
+        line(P3109_Format("COMPONENT_STD_FUNCTION X_Get_Module_Member_Info_%08ld( COMPONENT_STD_ARGS );",
+                          static_cast<long>(BOM_Number(node, 1))));
     } else if (BOMGEN_fIsDocument(node) || node->lKind == BOM_KIND_ASSOCIATION) {
         const bool document = BOMGEN_fIsDocument(node);
         const DataRecords d = dataRecords(node, document ? 12 : 10);
@@ -376,27 +377,19 @@ std::string keyComparison(const GEN_FIELD_INFO& f, const std::string& a, const s
     const std::string value = P3109_pszValueMemberName(f);
     switch (f.cType) {
     case '1':
-    case 'H':
-        return "( X_VAR_VarChar_Compare( pX_Ids, pX_Pro, pX_Fun, &(" + a + "), &(" + b + ") ) != 0 )";
+    case 'H': return "( X_VAR_VarChar_Compare( pX_Ids, pX_Pro, pX_Fun, &(" + a + "), &(" + b + ") ) != 0 )";
     case '2':
-    case 'B':
-        return "( X_VAR_VarBinary_Compare( pX_Ids, pX_Pro, pX_Fun, &(" + a + "), &(" + b + ") ) != 0 )";
+    case 'B': return "( X_VAR_VarBinary_Compare( pX_Ids, pX_Pro, pX_Fun, &(" + a + "), &(" + b + ") ) != 0 )";
     case '3':
-    case '4':
-        return "( ( lCompare = strcmp( " + a + "." + value + ", " + b + "." + value + " ) ) != 0 )";
+    case '4': return "( ( lCompare = strcmp( " + a + "." + value + ", " + b + "." + value + " ) ) != 0 )";
     case 'D':
-    case 'L':
-        return "(" + a + " != " + b + ")";
-    case 'E':
-        return "( memcmp( " + a + ".vchDate, " + b + ".vchDate, X_MAX_SIZE_DATE_LEN ) != 0 )";
-    case 'M':
-        return "( memcmp( " + a + ".vchTime, " + b + ".vchTime, X_MAX_SIZE_TIME_LEN ) != 0 )";
-    case 'Z':
-        return "( memcmp( " + a + ".vchDateTime, " + b + ".vchDateTime, X_MAX_SIZE_DATETIME_LEN ) != 0 )";
+    case 'L': return "(" + a + " != " + b + ")";
+    case 'E': return "( memcmp( " + a + ".vchDate, " + b + ".vchDate, X_MAX_SIZE_DATE_LEN ) != 0 )";
+    case 'M': return "( memcmp( " + a + ".vchTime, " + b + ".vchTime, X_MAX_SIZE_TIME_LEN ) != 0 )";
+    case 'Z': return "( memcmp( " + a + ".vchDateTime, " + b + ".vchDateTime, X_MAX_SIZE_DATETIME_LEN ) != 0 )";
     case 'F':
     case 'I':
-    case 'Y':
-        return "( " + a + "." + value + " != " + b + "." + value + " )";
+    case 'Y': return "( " + a + "." + value + " != " + b + "." + value + " )";
     case 'U':
         return "( !X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_SHORT_CHAR*) " + a +
                ")->vchData, ((X_FLD_SHORT_CHAR*) " + a + ")->sLength, pX_NULL, ((X_FLD_SHORT_CHAR*) " + b +
@@ -406,26 +399,28 @@ std::string keyComparison(const GEN_FIELD_INFO& f, const std::string& a, const s
         if (P3109_fNeedsZophxHandling(f)) {
             const char* kind = f.cType == 'P' ? "X_FLD_PACKED" : "X_FLD_SIGNED";
             const long bytes = f.cType == 'P' ? (f.lLength + 1) / 2 : f.lLength;
-            return format("( memcmp( ((%s*)( &( %s ) ))->fchData, ((%s*)( &( %s ) ))->fchData, %ld ) != 0 )", kind,
-                          a.c_str(), kind, b.c_str(), bytes);
+            return P3109_Format("( memcmp( ((%s*)( &( %s ) ))->fchData, ((%s*)( &( %s ) ))->fchData, %ld ) != 0 )",
+                                kind, a.c_str(), kind, b.c_str(), bytes);
         }
         [[fallthrough]];
     case 'A':
         if (f.lLength == 1)
             return "( " + a + " != " + b + " )";
         return "( memcmp( " + a + ", " + b + ", sizeof(" + a + ") ) != 0 )";
-    default:
-        return {};
+    default: return {};
     }
 }
 
-} // namespace
+}  // namespace
 
 bool BOMGEN_fIsContainer(const BOM_DESCRIPTION_NODE* node)
 {
     return kindIn(node, BOM_KIND_CONTENT_ROOT, BOM_KIND_CONTAINER_LAST);
 }
-bool BOMGEN_fIsDocument(const BOM_DESCRIPTION_NODE* node) { return kindIn(node, BOM_KIND_DOCUMENT, BOM_KIND_TRANSIENT); }
+bool BOMGEN_fIsDocument(const BOM_DESCRIPTION_NODE* node)
+{
+    return kindIn(node, BOM_KIND_DOCUMENT, BOM_KIND_TRANSIENT);
+}
 bool BOMGEN_fIsDataRecord(const BOM_DESCRIPTION_NODE* node)
 {
     return kindIn(node, BOM_KIND_PROXY_RECORD, BOM_KIND_IDENTIFIER_RECORD) && node->lKind % 10 == 0;
@@ -459,9 +454,9 @@ void BOMGEN_MakeRecordNames(const BOM_DESCRIPTION_NODE* node, BOM_RECORD_NAMES& 
     names.kindCode = record ? kCodes[(node->lKind % 100) / 10] : "RECORD";
     const char* k = names.kindCode.c_str();
     const char* id = names.identifier.c_str();
-    names.structureTag = format("X_%s_%s", k, id);
-    names.vectorName = format("V_RECORD_%s_%s", k, id);
-    names.dispatchName = format("V_BOM_%s_%s", k, id);
+    names.structureTag = P3109_Format("X_%s_%s", k, id);
+    names.vectorName = P3109_Format("V_RECORD_%s_%s", k, id);
+    names.dispatchName = P3109_Format("V_BOM_%s_%s", k, id);
     if (!record)
         return;
     names.lNumber = static_cast<long>(BOM_Number(node, 2));
@@ -483,7 +478,7 @@ int BOMGEN_MakeFieldVectorName(const BOM_DESCRIPTION_NODE* record, const BOM_DES
     names.identifier = P3109_MakeCIdentifier(names.name, names.name.size());
     names.kindCode = r.kindCode == "RECORD" ? "RF" : r.kindCode;
     names.recordFieldVectorName =
-        format("V_%s_%s_%s", r.kindCode.c_str(), r.identifier.c_str(), names.identifier.c_str());
+        P3109_Format("V_%s_%s_%s", r.kindCode.c_str(), r.identifier.c_str(), names.identifier.c_str());
     /* the whole name is the key: the used fields are known by names of at most ten characters */
     if (names.name.empty() || names.name.size() > kFieldNameLength ||
         P3109_sGetUsedField(P3109_Padded(names.name, kFieldNameLength), GEN_SLOT_LOOKUP_INNER, names.field,
@@ -571,53 +566,48 @@ void BOMGEN_WriteRecordRoutine(const BOM_DESCRIPTION_NODE* field, char cStep)
     switch (cStep) {
     case 'A':
         if (varChar || varBinary)
-            line(format("%s( pX_NULL, pX_NULL, pX_NULL, &(pRec1->%s), &(pRec2->%s) );", assign, m, m));
+            line(P3109_Format("%s( pX_NULL, pX_NULL, pX_NULL, &(pRec1->%s), &(pRec2->%s) );", assign, m, m));
         else
-            line(format("X_CPYBYTES( &pRec1->%s, &pRec2->%s, sizeof( pRec1->%s ) );", m, m, m));
+            line(P3109_Format("X_CPYBYTES( &pRec1->%s, &pRec2->%s, sizeof( pRec1->%s ) );", m, m, m));
         return;
     case 'C':
         if (!varChar && !varBinary)
             return;
-        line(format("pRec1->%s.pvData = pX_NULL;", m));
-        line(format("%s( pX_NULL, pX_NULL, pX_NULL, &(pRec1->%s), &(pRec2->%s) );", assign, m, m));
+        line(P3109_Format("pRec1->%s.pvData = pX_NULL;", m));
+        line(P3109_Format("%s( pX_NULL, pX_NULL, pX_NULL, &(pRec1->%s), &(pRec2->%s) );", assign, m, m));
         return;
-    case 'E':
-        P3109_WriteRecordEquality(f, "pRec1", "pRec2");
-        return;
+    case 'E': P3109_WriteRecordEquality(f, "pRec1", "pRec2"); return;
     case 'I':
         if (varChar || varBinary)
-            line(format("%s( pX_NULL, pX_NULL, pX_NULL, ((%s*)( pX_Fld[%s].pField )), &(pRec->%s) );", assign, kind,
-                        v, m));
+            line(P3109_Format("%s( pX_NULL, pX_NULL, pX_NULL, ((%s*)( pX_Fld[%s].pField )), &(pRec->%s) );", assign,
+                              kind, v, m));
         else
-            line(format("X_CPYBYTES( &pRec->%s, pX_Fld[%s].pField, sizeof( pRec->%s ) );", m, v, m));
+            line(P3109_Format("X_CPYBYTES( &pRec->%s, pX_Fld[%s].pField, sizeof( pRec->%s ) );", m, v, m));
         return;
-    case 'K':
-        P3109_WriteRecordCompare(f, "pRec1", "pRec2", 'A');
-        return;
+    case 'K': P3109_WriteRecordCompare(f, "pRec1", "pRec2", 'A'); return;
     case 'M':
         if (varChar || varBinary)
-            line(format("pRec2->%s.pvData = pX_NULL;", m));
+            line(P3109_Format("pRec2->%s.pvData = pX_NULL;", m));
         return;
     case 'O':
         if (varChar || varBinary)
-            line(format("%s( pX_NULL, pX_NULL, pX_NULL, &(pRec->%s), ((%s*)( pX_Fld[%s].pField )) );", assign, m, kind,
-                        v));
+            line(P3109_Format("%s( pX_NULL, pX_NULL, pX_NULL, &(pRec->%s), ((%s*)( pX_Fld[%s].pField )) );", assign, m,
+                              kind, v));
         else
-            line(format("X_CPYBYTES( pX_Fld[%s].pField, &pRec->%s, sizeof( pRec->%s ) );", v, m, m));
+            line(P3109_Format("X_CPYBYTES( pX_Fld[%s].pField, &pRec->%s, sizeof( pRec->%s ) );", v, m, m));
         return;
     case 'R':
         if (varChar || varBinary)
-            line(format("if ( pRec->%s.pvData != pX_NULL ) %s( pX_NULL, pX_NULL, pX_NULL, &(pRec->%s) );", m,
-                        varChar ? "X_VAR_VarChar_Release" : "X_VAR_VarBinary_Release", m));
+            line(P3109_Format("if ( pRec->%s.pvData != pX_NULL ) %s( pX_NULL, pX_NULL, pX_NULL, &(pRec->%s) );", m,
+                              varChar ? "X_VAR_VarChar_Release" : "X_VAR_VarBinary_Release", m));
         return;
-    default:
-        return;
+    default: return;
     }
 }
 
 void BOMGEN_WriteRecordReleaseRoutine(const BOM_DESCRIPTION_NODE* record)
 {
-    open(format("void %s( const void * pvRec )", routineName("Release", record).c_str()));
+    open(P3109_Format("void %s( const void * pvRec )", routineName("Release", record).c_str()));
     if (BOMGEN_fRecordHasVarFields(record)) {
         declare("pRec", "pvRec", record);
         forEachField(record, 'R');
@@ -628,11 +618,12 @@ void BOMGEN_WriteRecordReleaseRoutine(const BOM_DESCRIPTION_NODE* record)
 void BOMGEN_WriteRecordCopyRoutine(const BOM_DESCRIPTION_NODE* source, const BOM_DESCRIPTION_NODE* target,
                                    const BOM_DESCRIPTION_NODE* fieldList)
 {
-    const char* variant = source == target ? (source == fieldList ? "DDD" : "DDI")
-                                           : (target == fieldList ? "DII" : "IDI");
+    const char* variant =
+        source == target ? (source == fieldList ? "DDD" : "DDI") : (target == fieldList ? "DII" : "IDI");
     const BOM_DESCRIPTION_NODE* numbered = source != target && target != fieldList ? target : source;
-    const std::string name = format("Copy_%s", variant);
-    open(format("void %s( const void * pvRec1, const void * pvRec2)", routineName(name.c_str(), numbered).c_str()));
+    const std::string name = P3109_Format("Copy_%s", variant);
+    open(P3109_Format("void %s( const void * pvRec1, const void * pvRec2)",
+                      routineName(name.c_str(), numbered).c_str()));
     if (source != target) {
         declare("pRec1", "pvRec1", target);
         declare("pRec2", "pvRec2", source);
@@ -648,8 +639,8 @@ void BOMGEN_WriteRecordCopyRoutine(const BOM_DESCRIPTION_NODE* source, const BOM
 void BOMGEN_WriteRecordMoveRoutine(const BOM_DESCRIPTION_NODE* first, const BOM_DESCRIPTION_NODE* second,
                                    const BOM_DESCRIPTION_NODE* fieldList)
 {
-    const std::string name = format("Move_%s", pairVariant(first, second, fieldList));
-    open(format("void %s( const void * pvRec1, const void * pvRec2)", routineName(name.c_str(), first).c_str()));
+    const std::string name = P3109_Format("Move_%s", pairVariant(first, second, fieldList));
+    open(P3109_Format("void %s( const void * pvRec1, const void * pvRec2)", routineName(name.c_str(), first).c_str()));
     if (first != fieldList) {
         declare("pRec1", "pvRec1", second);
         declare("pRec2", "pvRec2", first);
@@ -678,8 +669,8 @@ void BOMGEN_WriteRecordAssembleRoutine(const BOM_DESCRIPTION_NODE* record)
 {
     BOM_RECORD_NAMES n;
     BOMGEN_MakeRecordNames(record, n);
-    open(format("void X_BOM_Assemble_%s_%s_%s( X_COMP_MODULE_FRAME *  pModuleFrame, const void * pvRec )",
-                n.kindCode.c_str(), n.identifier.c_str(), g().cName.c_str()));
+    open(P3109_Format("void X_BOM_Assemble_%s_%s_%s( X_COMP_MODULE_FRAME *  pModuleFrame, const void * pvRec )",
+                      n.kindCode.c_str(), n.identifier.c_str(), g().cName.c_str()));
     line("struct X_FLD * pX_Fld = pModuleFrame->pX_Fld;");
     declare("pRec", "pvRec", record);
     line("");
@@ -691,8 +682,8 @@ void BOMGEN_WriteRecordDisassembleRoutine(const BOM_DESCRIPTION_NODE* record)
 {
     BOM_RECORD_NAMES n;
     BOMGEN_MakeRecordNames(record, n);
-    open(format("void X_BOM_Disassemble_%s_%s_%s( X_COMP_MODULE_FRAME *  pModuleFrame, const void * pvRec )",
-                n.kindCode.c_str(), n.identifier.c_str(), g().cName.c_str()));
+    open(P3109_Format("void X_BOM_Disassemble_%s_%s_%s( X_COMP_MODULE_FRAME *  pModuleFrame, const void * pvRec )",
+                      n.kindCode.c_str(), n.identifier.c_str(), g().cName.c_str()));
     line("struct X_FLD * pX_Fld = pModuleFrame->pX_Fld;");
     declare("pRec", "pvRec", record);
     line("");

@@ -25,13 +25,13 @@
 
 /* The names of one record node. */
 struct BOM_RECORD_NAMES {
-    std::string padded;             /* the name blank-padded to 40 (at most 39 taken) */
+    std::string padded; /* the name blank-padded to 40 (at most 39 taken) */
     std::string name;
-    std::string identifier;         /* the name made a C identifier */
-    std::string kindCode;           /* "PDR", "SDR", "DDR", "IDR", else "RECORD" */
-    std::string structureTag;       /* "X_%s_%s" */
-    std::string vectorName;         /* "V_RECORD_%s_%s" */
-    std::string dispatchName;       /* "V_BOM_%s_%s" */
+    std::string identifier;   /* the name made a C identifier */
+    std::string kindCode;     /* "PDR", "SDR", "DDR", "IDR", else "RECORD" */
+    std::string structureTag; /* "X_%s_%s" */
+    std::string vectorName;   /* "V_RECORD_%s_%s" */
+    std::string dispatchName; /* "V_BOM_%s_%s" */
     long lNumber = 0;
     intptr_t lFieldCount = 0;
     BOM_DESCRIPTION_NODE** ppFields = nullptr;
@@ -39,15 +39,15 @@ struct BOM_RECORD_NAMES {
 
 /* The names of one field of a record. */
 struct BOM_FIELD_NAMES {
-    std::string padded;             /* the field name blank-padded to 40 */
+    std::string padded; /* the field name blank-padded to 40 */
     std::string name;
     std::string identifier;
-    std::string kindCode;           /* the record's, else "RF" */
-    std::string localName;          /* from the field's definition */
+    std::string kindCode;  /* the record's, else "RF" */
+    std::string localName; /* from the field's definition */
     std::string vectorName;
-    std::string recordFieldVectorName;   /* "V_%s_%s_%s" */
-    GEN_FIELD_INFO field;           /* the field's definition */
-    bool fDefined = false;          /* the object uses the field */
+    std::string recordFieldVectorName; /* "V_%s_%s_%s" */
+    GEN_FIELD_INFO field;              /* the field's definition */
+    bool fDefined = false;             /* the object uses the field */
 };
 
 /* Node kinds of the description that these writers read. */

@@ -48,7 +48,10 @@ constexpr int32_t kCrossUpdateGroup = 2302;
 constexpr int32_t kVerification = 2304;
 constexpr int32_t kCrossUpdateCheck = 2270;
 
-void line(std::string_view text) { P3109_Line(text); }
+void line(std::string_view text)
+{
+    P3109_Line(text);
+}
 
 void openBlock()
 {
@@ -148,7 +151,7 @@ const Service* serviceOf(const BOM_DESCRIPTION_NODE* node)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 void BOMGEN_WriteServiceRoutine(const char* pszSet, const BOM_DESCRIPTION_NODE* root,
                                 const BOM_DESCRIPTION_NODE* service, const char* pszName)

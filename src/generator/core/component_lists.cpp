@@ -62,7 +62,7 @@ void read(long lKind, OSRV_DATA_CALLBACK pfnTake)
         P3109_FatalSqlError(std::string(SSQL_pszLocation()).c_str());
 }
 
-} // namespace
+}  // namespace
 
 GEN_COMPONENT_LISTS& P3109_ComponentLists()
 {
@@ -78,4 +78,7 @@ GEN_COMPONENT_LISTS& P3109_ComponentLists()
     return l;
 }
 
-void P3109_ResetComponentLists() { lists() = GEN_COMPONENT_LISTS{}; }
+void P3109_ResetComponentLists()
+{
+    lists() = GEN_COMPONENT_LISTS{};
+}

@@ -18,13 +18,13 @@ struct GEN_COMPONENT_RESOURCE {
     int32_t lType = 0;
     uint16_t usIdentifier = 0;
     std::vector<unsigned char> data;
-    std::string referenceName;      /* the resource's file in the C# project, when written (at most 40) */
+    std::string referenceName; /* the resource's file in the C# project, when written (at most 40) */
     std::string kindText, extension, keyword;
 };
 
 struct GEN_MEMBER_TEXT {
     std::string owner, member;
-    int32_t lTextKind = 0;          /* 6 description, 7 label, 8-10 column headings 1-3 */
+    int32_t lTextKind = 0; /* 6 description, 7 label, 8-10 column headings 1-3 */
     std::string cTarget, csTarget;
 };
 
@@ -32,7 +32,7 @@ struct GEN_COMPONENT_LISTS {
     bool fLoaded = false;
     std::vector<GEN_COMPONENT_RESOURCE> resources;
     std::vector<GEN_MEMBER_TEXT> texts;
-    int32_t lCSharpResourceNumber = 0;   /* the C# resource files of the generation */
+    int32_t lCSharpResourceNumber = 0; /* the C# resource files of the generation */
 };
 
 /* The lists of the job's component (empty for a function); a failed read

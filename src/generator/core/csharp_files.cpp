@@ -11,6 +11,8 @@
 */
 #include "generator/core/csharp_files.h"
 
+#include <cctype>
+
 #include "generator/core/definitions.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/file_helpers.h"
@@ -24,7 +26,37 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
+
+constexpr const char* kCSharpKeywords[] = {
+    "abstract", "as",      "base",    "bool",       "break",    "byte",     "case",      "catch",     "char",
+    "checked",  "class",   "const",   "continue",   "decimal",  "default",  "delegate",  "do",        "double",
+    "else",     "enum",    "event",   "explicit",   "extern",   "false",    "finally",   "fixed",     "float",
+    "for",      "foreach", "goto",    "if",         "implicit", "in",       "int",       "interface", "internal",
+    "is",       "lock",    "long",    "namespace",  "new",      "null",     "object",    "operator",  "out",
+    "override", "params",  "private", "protected",  "public",   "readonly", "ref",       "return",    "sbyte",
+    "sealed",   "short",   "sizeof",  "stackalloc", "static",   "string",   "struct",    "switch",    "this",
+    "throw",    "true",    "try",     "typeof",     "uint",     "ulong",    "unchecked", "unsafe",    "ushort",
+    "using",    "virtual", "void",    "volatile",   "while",
+};
+
+/* A name generated C# can use for a variable: an identifier that is no
+** keyword of the language. */
+bool isCSharpName(std::string_view name)
+{
+    if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0])))
+        return false;
+    for (char c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_')
+            return false;
+    for (const char* k : kCSharpKeywords)
+        if (name == k)
+            return false;
+    return true;
+}
 
 /* The C# streams the output driver opened, by role. */
 enum CsStream : size_t { kDdc = 0, kStg = 1, kSbr = 2, kIncl = 3, kTxt = 4 };
@@ -44,17 +76,17 @@ void completeClassFile()
     P3109_CloseStream(cls);
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteCSharpClassHeader(GEN_STREAM stream)
 {
     if (stream == GEN_NO_STREAM)
         return;
     const std::string& name = g().cName;
-    for (const std::string& text : {std::string("using System;"), std::string("using System.IO;"),
-                                    std::string("using System.Text;"), std::string("using VELMO;\n"),
-                                    "namespace VELMO." + name, std::string("{"), "   public partial class " + name,
-                                    std::string("{")})
+    for (const std::string& text :
+         {std::string("using System;"), std::string("using System.IO;"), std::string("using System.Text;"),
+          std::string("using VELMO;\n"), "namespace VELMO." + name, std::string("{"), "   public partial class " + name,
+          std::string("{")})
         P3109_WriteLine(stream, 0, text);
 }
 
@@ -129,6 +161,11 @@ void P3109_WriteQualifiedName(uint16_t usIndent)
             continue;
         const char letter = kLetters[t.lTextKind - 6];
         const std::string& target = s.cTarget == GEN_TARGET_CSHARP ? t.csTarget : t.cTarget;
+        if (s.cTarget == GEN_TARGET_CSHARP && !isCSharpName(P3109_TrimRight(target.substr(0, 10)))) {
+            P3109_IssueTextMessage('F', "ERROR : The C# target " + target.substr(0, 20) + " of member " +
+                                            (t.owner + "." + t.member).substr(0, 30) + " is no C# name");
+            continue;
+        }
         const std::string qualified = t.owner + "." + t.member;
         P3109_RegisterFieldTextUse(qualified, letter);
         P3109_WriteGetMultilingualField(P3109_Padded(target, 10), P3109_sFieldTextIndex(qualified), letter, false);
@@ -171,9 +208,8 @@ void P3109_GenerateCSharpFiles()
     P3109_EndGeneration();
 
     const std::pair<const std::string*, const std::string*> runs[] = {
-        {&f.csSkeletons[1], &f.csProj},         {&f.csSkeletons[2], &f.csSln},
-        {&f.csSkeletons[3], &f.csAssemblyInfo}, {&f.csSkeletons[4], &f.csManifest},
-        {&f.csSkeletons[0], &f.csClass},
+        {&f.csSkeletons[1], &f.csProj},     {&f.csSkeletons[2], &f.csSln},   {&f.csSkeletons[3], &f.csAssemblyInfo},
+        {&f.csSkeletons[4], &f.csManifest}, {&f.csSkeletons[0], &f.csClass},
     };
     for (const auto& [skeleton, output] : runs)
         P3109_RunSkeleton(*skeleton, *output);

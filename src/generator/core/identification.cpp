@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdarg>
 #include <cstdio>
 #include <optional>
 
@@ -26,7 +25,7 @@
 namespace {
 
 struct IdRow {
-    const char* type;       /* the type name; with "_OPTION" its option constant */
+    const char* type; /* the type name; with "_OPTION" its option constant */
     const char* variable;
 };
 
@@ -86,7 +85,10 @@ void lineAt(size_t column, std::string_view text)
 }
 
 /* The main output's line callback of point 66. */
-void writeToMainOutput(GEN_STREAM stream, std::string_view line) { P3109_WriteFileLine(1, line, stream); }
+void writeToMainOutput(GEN_STREAM stream, std::string_view line)
+{
+    P3109_WriteFileLine(1, line, stream);
+}
 
 /* A value as the body of a string literal of the target: blanks kept. */
 std::string literalBody(std::string_view value, char cTarget)
@@ -98,17 +100,16 @@ std::string literalBody(std::string_view value, char cTarget)
     return P3109_MakeHexLiteral(value, kept) + std::string(value.size() - kept, ' ');
 }
 
-std::string quoted(std::string_view value, char cTarget) { return "\"" + literalBody(value, cTarget) + "\""; }
+std::string quoted(std::string_view value, char cTarget)
+{
+    return "\"" + literalBody(value, cTarget) + "\"";
+}
 
 void writeValueLines(int iRow, std::string_view value, char cTarget)
 {
     switch (iRow) {
-    case IDTAB_BUILD_DATE:
-        lineAt(7, "__DATE__");
-        return;
-    case IDTAB_BUILD_TIME:
-        lineAt(7, "__TIME__");
-        return;
+    case IDTAB_BUILD_DATE: lineAt(7, "__DATE__"); return;
+    case IDTAB_BUILD_TIME: lineAt(7, "__TIME__"); return;
     case IDTAB_BUILD_NUMBER: {
         char number[32];
         std::snprintf(number, sizeof number, "%ld,", GEN_BUILD_NUMBER);
@@ -120,12 +121,8 @@ void writeValueLines(int iRow, std::string_view value, char cTarget)
     }
     case 6:
     case 9:
-    case 10:
-        lineAt(7, value == "Y" || value == "TRUE" ? "TRUE" : "FALSE");
-        return;
-    default:
-        lineAt(7, quoted(value, cTarget));
-        return;
+    case 10: lineAt(7, value == "Y" || value == "TRUE" ? "TRUE" : "FALSE"); return;
+    default: lineAt(7, quoted(value, cTarget)); return;
     }
 }
 
@@ -141,18 +138,7 @@ const char* usageValue()
     return usage;
 }
 
-std::string line(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string line(const char* format, ...)
-{
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
-
-} // namespace
+}  // namespace
 
 int IDTAB_WriteVariableInitialiser(int iRow, std::string_view value, char cTarget)
 {
@@ -162,8 +148,8 @@ int IDTAB_WriteVariableInitialiser(int iRow, std::string_view value, char cTarge
     t.values[static_cast<size_t>(iRow)] = std::string(value);
     const IdRow& row = kRows[static_cast<size_t>(iRow)];
     const bool c = cTarget != GEN_TARGET_CSHARP;
-    lineAt(4, c ? line("static %s %s =", row.type, row.variable)
-                : line("%s %s = new %s", row.type, row.variable, row.type));
+    lineAt(4, c ? P3109_Format("static %s %s =", row.type, row.variable)
+                : P3109_Format("%s %s = new %s", row.type, row.variable, row.type));
     lineAt(4, c ? "{" : "(");
     writeValueLines(iRow, value, cTarget);
     lineAt(4, c ? "};" : ");");
@@ -206,9 +192,9 @@ void IDTAB_WriteIdentificationTable(char cTarget)
         if (!t.values[row])
             continue;
         const IdRow& r = kRows[row];
-        lineAt(7, c ? line("%s_OPTION, &%s,", r.type, r.variable)
-                    : line("IdentificationTable[%ld] = new X_OBJ_ID_TABLE( X_OidStr.%s_OPTION, %s );",
-                           static_cast<long>(row), r.type, r.variable));
+        lineAt(7, c ? P3109_Format("%s_OPTION, &%s,", r.type, r.variable)
+                    : P3109_Format("IdentificationTable[%ld] = new X_OBJ_ID_TABLE( X_OidStr.%s_OPTION, %s );",
+                                   static_cast<long>(row), r.type, r.variable));
     }
     if (!c)
         return;
@@ -246,14 +232,14 @@ void P3109_WriteFunctionDefinition()
     std::array<std::string, 8> lines;
     lines[0] = c ? "X_FUN_V18," : "X_FunStr.X_FUN_V18,";
     lines[1] = "\"" + literalBody(g.process, g.cTarget) + "\",\"" + literalBody(g.function, g.cTarget) + "\",\"\",";
-    lines[2] = line("\"\",0,%s,%s,%s,'%c',%s,%s,", usageValue(), "NO", P3109_fSysFlag(SF_NOMESSAGES) ? "NO" : "YES",
-                    'D', "NO", "NO");
+    lines[2] = P3109_Format("\"\",0,%s,%s,%s,'%c',%s,%s,", usageValue(), "NO",
+                            P3109_fSysFlag(SF_NOMESSAGES) ? "NO" : "YES", 'D', "NO", "NO");
     lines[3] = c ? "\"  \",\"00\",\"00\",\"00\",\"00\",\"00\","
                  : "\"  \",new X_FUN_UKEY[5]{ new X_FUN_UKEY(\"00\"),new X_FUN_UKEY(\"00\"),new X_FUN_UKEY(\"00\"),"
                    "new X_FUN_UKEY(\"00\"),new X_FUN_UKEY(\"00\") },";
-    lines[4] = line("NO,0,%s,NO,", nullText);
-    lines[5] = line("%s,0,%s,0,%s,0,%s,%s,0,%s,", g.cursorLocationField.c_str(), nullText, nullText, nullText,
-                    g.ioModeField.c_str(), nullText);
+    lines[4] = P3109_Format("NO,0,%s,NO,", nullText);
+    lines[5] = P3109_Format("%s,0,%s,0,%s,0,%s,%s,0,%s,", g.cursorLocationField.c_str(), nullText, nullText, nullText,
+                            g.ioModeField.c_str(), nullText);
     lines[6] = c ? "pX_NULL,pX_NULL,FALSE,FALSE,pX_NULL,0,pX_NULL,0,0,FALSE,0,0,pX_NULL,pX_NULL,pX_NULL,"
                  : "null,null,0,FALSE,null,0,null,0,0,FALSE,0,0,null,null,null,";
     const std::string levelTwo = flag(ctx && ctx->lLanguageLevelTwo, "FuncIsLanguageLevelTwo");
@@ -263,13 +249,14 @@ void P3109_WriteFunctionDefinition()
         flag(P3109_Definitions().sysflags[SF_STRICT_NULL_ASSIGN] == 'S', "FuncIsStrictSqlNullAssign");
     const char* web = P3109_fSysFlag(SF_WEBEVENT) ? "TRUE" : "FALSE";
     const char* renameTable = renames >= 1 ? "aRenames" : nullText;
-    lines[7] = c ? line("-1,%s,-1,FALSE,FALSE,pX_NULL,0,( %s | %s | %s | %s | FuncIsSizingInfoInGlobals),pX_NULL,%d,%s",
-                        web, levelTwo.c_str(), zoph2.c_str(), zophx.c_str(), strictNull.c_str(),
-                        static_cast<int>(renames), renameTable)
-                 : line("-1,%s,-1,FALSE,FALSE,null,0, (int) ( %s | %s | %s | %s | "
-                        "XFUNCTIONSTATE.FuncIsSizingInfoInGlobals),null,%d,%s",
-                        web, levelTwo.c_str(), zoph2.c_str(), zophx.c_str(), strictNull.c_str(),
-                        static_cast<int>(renames), renameTable);
+    lines[7] = c ? P3109_Format(
+                       "-1,%s,-1,FALSE,FALSE,pX_NULL,0,( %s | %s | %s | %s | FuncIsSizingInfoInGlobals),pX_NULL,%d,%s",
+                       web, levelTwo.c_str(), zoph2.c_str(), zophx.c_str(), strictNull.c_str(),
+                       static_cast<int>(renames), renameTable)
+                 : P3109_Format("-1,%s,-1,FALSE,FALSE,null,0, (int) ( %s | %s | %s | %s | "
+                                "XFUNCTIONSTATE.FuncIsSizingInfoInGlobals),null,%d,%s",
+                                web, levelTwo.c_str(), zoph2.c_str(), zophx.c_str(), strictNull.c_str(),
+                                static_cast<int>(renames), renameTable);
     for (const std::string& text : lines)
         P3109_WriteLine(g.out.mainOutput, 5, text);
 }

@@ -45,7 +45,10 @@ std::string format(const char* pattern, std::initializer_list<std::string> args)
     return out;
 }
 
-void line(const char* pattern, std::initializer_list<std::string> args) { P3109_Line(format(pattern, args)); }
+void line(const char* pattern, std::initializer_list<std::string> args)
+{
+    P3109_Line(format(pattern, args));
+}
 
 /* How a packed or signed operand is written: through its extended data,
 ** as an array member, or by its address. */
@@ -70,12 +73,9 @@ std::string packedDecimal(const GEN_FIELD_INFO& f, const std::string& operand)
 {
     const std::string d = decimal(f);
     switch (operandForm(f)) {
-    case Operand::Extended:
-        return "*((" + d + "*)( ((X_FLD_PACKED*)( &( " + operand + " ) ))->fchData ))";
-    case Operand::Array:
-        return "*((" + d + "*)( " + operand + " ))";
-    case Operand::Scalar:
-        break;
+    case Operand::Extended: return "*((" + d + "*)( ((X_FLD_PACKED*)( &( " + operand + " ) ))->fchData ))";
+    case Operand::Array: return "*((" + d + "*)( " + operand + " ))";
+    case Operand::Scalar: break;
     }
     return "*((" + d + "*)( &( " + operand + " ) ))";
 }
@@ -92,12 +92,9 @@ void signedConversions(const GEN_FIELD_INFO& f, const std::string& a, const std:
                   static_cast<unsigned>(f.lLength) & 0xFFu);
     auto source = [&](const std::string& operand) {
         switch (operandForm(f)) {
-        case Operand::Extended:
-            return "((X_CHAR*)( ((X_FLD_PACKED*)( &( " + operand + " ) ))->fchData ))";
-        case Operand::Array:
-            return "((X_CHAR*)( " + operand + " ))";
-        case Operand::Scalar:
-            break;
+        case Operand::Extended: return "((X_CHAR*)( ((X_FLD_PACKED*)( &( " + operand + " ) ))->fchData ))";
+        case Operand::Array: return "((X_CHAR*)( " + operand + " ))";
+        case Operand::Scalar: break;
         }
         return "((X_CHAR*)( &( " + operand + " ) ))";
     };
@@ -118,10 +115,8 @@ std::string identicalCall(const GEN_FIELD_INFO& f, const std::string& a, const s
     case Operand::Extended:
         return "X_Compare_Identical_SorP( ((" + kind + "*)( &(" + a + ") ))->fchData, ((" + kind + "*)( &(" + b +
                ") ))->fchData, " + type + ", ( BYTE_LEN_" + f.vectorName + " - sizeof( " + kind + " ) + 1 ) )";
-    case Operand::Array:
-        return "X_Compare_Identical_SorP( " + a + ", " + b + ", " + type + ", sizeof( " + a + " ) )";
-    case Operand::Scalar:
-        break;
+    case Operand::Array: return "X_Compare_Identical_SorP( " + a + ", " + b + ", " + type + ", sizeof( " + a + " ) )";
+    case Operand::Scalar: break;
     }
     return "X_Compare_Identical_SorP( &( " + a + " ), &( " + b + " ), " + type + ", sizeof( " + a + " ) )";
 }
@@ -157,7 +152,7 @@ std::string member(std::string_view pointer, const GEN_FIELD_INFO& f)
     return std::string(pointer) + "->" + f.localName;
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteRecordCompare(const GEN_FIELD_INFO& f, std::string_view first, std::string_view second, char cOrder)
 {
@@ -179,9 +174,7 @@ void P3109_WriteRecordCompare(const GEN_FIELD_INFO& f, std::string_view first, s
              {a, b, r.threeWay});
         return;
     case '2':
-    case 'B':
-        threeWay("X_VAR_VarBinary_Compare");
-        return;
+    case 'B': threeWay("X_VAR_VarBinary_Compare"); return;
     case '3':
     case '4':
         line("if ( ( lCompare = strcmp( %s.%s, %s.%s ) ) != 0 ) return %s;", {a, value, b, value, r.threeWay});
@@ -193,18 +186,10 @@ void P3109_WriteRecordCompare(const GEN_FIELD_INFO& f, std::string_view first, s
             relational();
         return;
     case 'D':
-    case 'L':
-        relational();
-        return;
-    case 'E':
-        threeWay("X_VAR_Date_Compare");
-        return;
-    case 'M':
-        threeWay("X_VAR_Time_Compare");
-        return;
-    case 'Z':
-        threeWay("X_VAR_DateTime_Compare");
-        return;
+    case 'L': relational(); return;
+    case 'E': threeWay("X_VAR_Date_Compare"); return;
+    case 'M': threeWay("X_VAR_Time_Compare"); return;
+    case 'Z': threeWay("X_VAR_DateTime_Compare"); return;
     case 'F':
     case 'I':
     case 'Y':
@@ -212,9 +197,10 @@ void P3109_WriteRecordCompare(const GEN_FIELD_INFO& f, std::string_view first, s
         line("if ( %s.%s > %s.%s ) return %s;", {a, value, b, value, r.greater});
         return;
     case 'U':
-        line("if ( ( lCompare = strcmp( ((X_FLD_SHORT_CHAR*) %s)->vchData, ((X_FLD_SHORT_CHAR*) %s)->vchData ) ) != 0 ) "
-             "return %s;",
-             {a, b, r.threeWay});
+        line(
+            "if ( ( lCompare = strcmp( ((X_FLD_SHORT_CHAR*) %s)->vchData, ((X_FLD_SHORT_CHAR*) %s)->vchData ) ) != 0 ) "
+            "return %s;",
+            {a, b, r.threeWay});
         return;
     case 'P':
         platformBlock(
@@ -235,8 +221,7 @@ void P3109_WriteRecordCompare(const GEN_FIELD_INFO& f, std::string_view first, s
             },
             "if ( ( lCompare = " + identicalCall(f, a, b) + " ) != 0 ) return " + r.threeWay + ";");
         return;
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -259,9 +244,7 @@ void P3109_WriteRecordEquality(const GEN_FIELD_INFO& f, std::string_view first, 
         line("if ( X_VAR_VarBinary_Compare( pX_NULL, pX_NULL, pX_NULL, &(%s), &(%s) ) != 0 ) return FALSE;", {a, b});
         return;
     case '3':
-    case '4':
-        line("if ( ( lCompare = strcmp( %s.%s, %s.%s ) ) != 0 ) return FALSE;", {a, value, b, value});
-        return;
+    case '4': line("if ( ( lCompare = strcmp( %s.%s, %s.%s ) ) != 0 ) return FALSE;", {a, value, b, value}); return;
     case 'A':
         if (f.lLength != 1)
             line("if ( memcmp( %s, %s, sizeof(%s) ) != 0 ) return FALSE;", {a, b, a});
@@ -269,23 +252,13 @@ void P3109_WriteRecordEquality(const GEN_FIELD_INFO& f, std::string_view first, 
             line("if (%s != %s) return FALSE;", {a, b});
         return;
     case 'D':
-    case 'L':
-        line("if (%s != %s) return FALSE;", {a, b});
-        return;
-    case 'E':
-        memcmpLine("vchDate", "X_MAX_SIZE_DATE_LEN");
-        return;
-    case 'M':
-        memcmpLine("vchTime", "X_MAX_SIZE_TIME_LEN");
-        return;
-    case 'Z':
-        memcmpLine("vchDateTime", "X_MAX_SIZE_DATETIME_LEN");
-        return;
+    case 'L': line("if (%s != %s) return FALSE;", {a, b}); return;
+    case 'E': memcmpLine("vchDate", "X_MAX_SIZE_DATE_LEN"); return;
+    case 'M': memcmpLine("vchTime", "X_MAX_SIZE_TIME_LEN"); return;
+    case 'Z': memcmpLine("vchDateTime", "X_MAX_SIZE_DATETIME_LEN"); return;
     case 'F':
     case 'I':
-    case 'Y':
-        line("if ( %s.%s != %s.%s ) return FALSE;", {a, value, b, value});
-        return;
+    case 'Y': line("if ( %s.%s != %s.%s ) return FALSE;", {a, value, b, value}); return;
     case 'U':
         line("if ( !X_VAR_VarChar_StringCompare( pX_NULL, pX_NULL, pX_NULL, ((X_FLD_SHORT_CHAR*) %s)->vchData, "
              "((X_FLD_SHORT_CHAR*) %s)->sLength, pX_NULL, ((X_FLD_SHORT_CHAR*) %s)->vchData, ((X_FLD_SHORT_CHAR*) "
@@ -294,7 +267,10 @@ void P3109_WriteRecordEquality(const GEN_FIELD_INFO& f, std::string_view first, 
         return;
     case 'P':
         platformBlock(
-            f, [&] { line("if ( %s != %s ) return FALSE;", {packedDecimal(f, a), packedDecimal(f, b)}); },
+            f,
+            [&] {
+                line("if ( %s != %s ) return FALSE;", {packedDecimal(f, a), packedDecimal(f, b)});
+            },
             "if ( " + identicalCall(f, a, b) + " != 0 ) return FALSE;");
         return;
     case 'S':
@@ -306,7 +282,6 @@ void P3109_WriteRecordEquality(const GEN_FIELD_INFO& f, std::string_view first, 
             },
             "if ( " + identicalCall(f, a, b) + " != 0 ) return FALSE;");
         return;
-    default:
-        return;
+    default: return;
     }
 }

@@ -5,6 +5,7 @@
 #include "generator/core/services.h"
 
 #include <cctype>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -330,5 +331,15 @@ const std::string& P3109_GuidText(int iWhich)
                   static_cast<unsigned long>(guid.data1), guid.data2, guid.data3, guid.data4[0], guid.data4[1],
                   guid.data4[2], guid.data4[3], guid.data4[4], guid.data4[5], guid.data4[6], guid.data4[7]);
     text = buffer;
+    return text;
+}
+
+std::string P3109_Format(const char* pszFormat, ...)
+{
+    char text[4096];
+    va_list args;
+    va_start(args, pszFormat);
+    std::vsnprintf(text, sizeof text, pszFormat, args);
+    va_end(args);
     return text;
 }

@@ -26,7 +26,10 @@ constexpr const char* kMakerPrefix = "VELMO_";
 constexpr const char* kDefaultHeaderVersion = "1,0,0,0";
 constexpr const char* kDefaultStringVersion = "1.0.0.0";
 
-bool present(const char* text) { return text != nullptr && *text != '\0'; }
+bool present(const char* text)
+{
+    return text != nullptr && *text != '\0';
+}
 
 /* Rewrites every '.' and ',' of the text in place into the separator. */
 void setSeparators(char* text, char separator)
@@ -63,8 +66,8 @@ char* usableVersion(char*& text, const char* what, const RCGEN_CONTEXT& context)
         return nullptr;
     if (isFourNumbers(text))
         return text;
-    P3109_IssueTextMessage('W', "WARNING : " + std::string(what) + " \"" + std::string(text).substr(0, 20) +
-                                    "\" of " + context.moduleName + " is not four numbers: 1.0.0.0");
+    P3109_IssueTextMessage('W', "WARNING : " + std::string(what) + " \"" + std::string(text).substr(0, 20) + "\" of " +
+                                    context.moduleName + " is not four numbers: 1.0.0.0");
     text = nullptr;
     return nullptr;
 }
@@ -105,7 +108,7 @@ void writeObjectValue(GEN_STREAM stream, int iIndent, const char* label, const c
     RCGEN_WriteIndented(stream, iIndent + 9, "VALUE %s\"%s\\0\"", label, scriptText(value).c_str());
 }
 
-} // namespace
+}  // namespace
 
 void RCGEN_WriteIndented(GEN_STREAM stream, int iIndent, const char* pszFormat, ...)
 {
@@ -186,7 +189,8 @@ void RCGEN_WriteStringValues(GEN_STREAM stream, RCGEN_CONTEXT& context, int iInd
         setSeparators(fileVersion, '.');
     writeObjectValue(stream, iIndent, "\"ProductVersion\",  ",
                      present(productVersion) ? productVersion : kDefaultStringVersion);
-    writeObjectValue(stream, iIndent, "\"FileVersion\",     ", present(fileVersion) ? fileVersion : kDefaultStringVersion);
+    writeObjectValue(stream, iIndent, "\"FileVersion\",     ",
+                     present(fileVersion) ? fileVersion : kDefaultStringVersion);
     writeObjectValue(stream, iIndent, "\"FileDescription\", ", context.moduleName.c_str());
     writeObjectValue(stream, iIndent, "\"InternalName\",    ", context.moduleName.c_str());
     RCGEN_WriteIndented(stream, iIndent + 9, "VALUE \"OriginalFilename\",\"%s.DLL\\0\"",

@@ -41,7 +41,7 @@ constexpr Local kLocals[] = {
      "X_FUN                    pSTACKActiveCompRtnX_Fun = pX_Ids.pActiveCompRtnX_Fun;"},
 };
 
-} // namespace
+}  // namespace
 
 void P3109_EmitComponentRoutineLocals()
 {

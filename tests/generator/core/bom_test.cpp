@@ -85,13 +85,15 @@ protected:
 
 TEST_F(Bom, ComparisonLinesOfOneField)
 {
-    GEN_FIELD_INFO sts = field("CUSTSTS");   /* alpha of length 1 */
+    GEN_FIELD_INFO sts = field("CUSTSTS"); /* alpha of length 1 */
     EXPECT_EQ(writtenBy([&] { P3109_WriteRecordCompare(sts, "a", "b", 'D'); }),
               "if (a->fCUSTSTS < b->fCUSTSTS) return 1;\nif (a->fCUSTSTS > b->fCUSTSTS) return -1;\n");
-    EXPECT_EQ(writtenBy([&] { P3109_WriteRecordEquality(sts, "a", "b"); }), "if (a->fCUSTSTS != b->fCUSTSTS) return FALSE;\n");
+    EXPECT_EQ(writtenBy([&] { P3109_WriteRecordEquality(sts, "a", "b"); }),
+              "if (a->fCUSTSTS != b->fCUSTSTS) return FALSE;\n");
     GEN_FIELD_INFO name = field("CUSTNAM");
-    EXPECT_EQ(writtenBy([&] { P3109_WriteRecordCompare(name, "a", "b", 'D'); }),
-              "if ( ( lCompare = memcmp( a->fCUSTNAM, b->fCUSTNAM, sizeof(a->fCUSTNAM) ) ) != 0 ) return (lCompare * -1);\n");
+    EXPECT_EQ(
+        writtenBy([&] { P3109_WriteRecordCompare(name, "a", "b", 'D'); }),
+        "if ( ( lCompare = memcmp( a->fCUSTNAM, b->fCUSTNAM, sizeof(a->fCUSTNAM) ) ) != 0 ) return (lCompare * -1);\n");
     GEN_FIELD_INFO no = field("CUSTNO");
     EXPECT_EQ(writtenBy([&] { P3109_WriteRecordEquality(no, "a", "b"); }),
               "#if defined(X_OPERATING_SYSTEM_ISERIES)\n{\n"
@@ -135,7 +137,8 @@ TEST_F(Bom, RecordWithAVariableFieldAndAnIdentifier)
                         "   struct X_DDR_Order * pRec = ((struct X_DDR_Order*) pvRec);\n"
                         "   if ( pRec->fFNOTE.pvData != pX_NULL ) X_VAR_VarChar_Release( pX_NULL, pX_NULL, pX_NULL, "
                         "&(pRec->fFNOTE) );\n}\n"),
-              std::string::npos) << text;
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find("   memcpy( pRec1, pRec2, sizeof( struct X_DDR_Order ) );\n   \n"
                         "   pRec1->fFNOTE.pvData = pX_NULL;\n"
                         "   X_VAR_VarChar_Assign( pX_NULL, pX_NULL, pX_NULL, &(pRec1->fFNOTE), &(pRec2->fFNOTE) );\n"),
@@ -215,9 +218,12 @@ TEST_F(Bom, StructureDefinitionsOnTheStorageDefinitions)
     std::string text = stg.text();
     P3109_State().stg = GEN_NO_STREAM;
     const std::string tag = "X_PDR_" + longName;
-    EXPECT_NE(text.find("typedef struct " + tag + " \r\n{ \r\n   X_DICTIONARY_PACKED fCUSTNO[BYTE_LEN_V_FIELD_CUSTNO]; \r\n"
-                        "   X_DICTIONARY_ALPHA fCUSTSTS; \r\n} " + tag + "; \r\n"),
-              std::string::npos) << text;
+    EXPECT_NE(text.find("typedef struct " + tag +
+                        " \r\n{ \r\n   X_DICTIONARY_PACKED fCUSTNO[BYTE_LEN_V_FIELD_CUSTNO]; \r\n"
+                        "   X_DICTIONARY_ALPHA fCUSTSTS; \r\n} " +
+                        tag + "; \r\n"),
+              std::string::npos)
+        << text;
     BOM_RECORD_NAMES names;
     BOMGEN_MakeRecordNames(record, names);
     EXPECT_EQ(names.padded, std::string(39, 'L') + " ");
@@ -260,24 +266,25 @@ TEST_F(Bom, KeyConditionsAndServiceRoutines)
     /* one key: "if " without a closing parenthesis of its own; a key that
        is not found takes no place */
     const std::string b9(9, ' ');
-    EXPECT_NE(text.find("      case 12: /* Check */\n      {\n" + b9 + "struct X_DDR_Doc\n" + b9 + "   *pRecNew = pX_NULL,\n" +
-                        b9 + "   *pRecOld = pX_NULL,\n" + b9 + "   *pRecCur = pX_NULL;\n" + b9 + "\n" + b9 +
-                        "/* Cross Update Group */\n" + b9 + "\n" + b9 +
-                        "if ( memcmp( pRecCur->fCUSTNO, pRecOld->fCUSTNO, sizeof(pRecCur->fCUSTNO) ) != 0 )\n" + b9 +
-                        "{\n" + b9 +
-                        "   if ( ( memcmp( pRecOld->fCUSTNAM, pRecNew->fCUSTNAM, sizeof(pRecOld->fCUSTNAM) ) != 0 )\n" +
-                        b9 + "      || ( memcmp( pRecOld->fCUSTNO, pRecNew->fCUSTNO, sizeof(pRecOld->fCUSTNO) ) != 0 ) )\n" +
-                        b9 + "   {\n" + b9 + "      /* Report Cross Update Error */\n" + b9 + "   }\n" + b9 + "}\n" + b9 +
-                        "break;\n      }\n"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("      case 12: /* Check */\n      {\n" + b9 + "struct X_DDR_Doc\n" + b9 +
+                  "   *pRecNew = pX_NULL,\n" + b9 + "   *pRecOld = pX_NULL,\n" + b9 + "   *pRecCur = pX_NULL;\n" + b9 +
+                  "\n" + b9 + "/* Cross Update Group */\n" + b9 + "\n" + b9 +
+                  "if ( memcmp( pRecCur->fCUSTNO, pRecOld->fCUSTNO, sizeof(pRecCur->fCUSTNO) ) != 0 )\n" + b9 + "{\n" +
+                  b9 + "   if ( ( memcmp( pRecOld->fCUSTNAM, pRecNew->fCUSTNAM, sizeof(pRecOld->fCUSTNAM) ) != 0 )\n" +
+                  b9 + "      || ( memcmp( pRecOld->fCUSTNO, pRecNew->fCUSTNO, sizeof(pRecOld->fCUSTNO) ) != 0 ) )\n" +
+                  b9 + "   {\n" + b9 + "      /* Report Cross Update Error */\n" + b9 + "   }\n" + b9 + "}\n" + b9 +
+                  "break;\n      }\n"),
+        std::string::npos)
         << text;
     /* a loader without cases: the switch holds the default case alone */
     EXPECT_NE(text.find("COMPONENT_STD_FUNCTION X_BOM_PSS_Loader_M( COMPONENT_STD_ARGS )\n{\n"), std::string::npos);
     const std::string loaderText = text.substr(text.find("X_BOM_PSS_Loader_M"));
-    EXPECT_NE(loaderText.find("   switch ( *((X_LONG*)( apvAgreedArgs[1] )) )\n   {\n      default:\n      {\n"
-                              "         lReturnCode = X_COMP_RETURN_OBJECT_NOT_FOUND;\n         break;\n      }\n   }\n   \n"
-                              "   X_TERMINATE_COMPONENT_ROUTINE\n   \n   return lReturnCode;\n}\n"),
-              std::string::npos);
+    EXPECT_NE(
+        loaderText.find("   switch ( *((X_LONG*)( apvAgreedArgs[1] )) )\n   {\n      default:\n      {\n"
+                        "         lReturnCode = X_COMP_RETURN_OBJECT_NOT_FOUND;\n         break;\n      }\n   }\n   \n"
+                        "   X_TERMINATE_COMPONENT_ROUTINE\n   \n   return lReturnCode;\n}\n"),
+        std::string::npos);
     /* a verification of a case without its record: its comment alone; a
        call of a function without cursors passes the standard parameters */
     EXPECT_NE(text.find("      case 99: /* V */\n      {\n         /* Verify Limit(14) */\n         X_SHORT sResult;\n"
@@ -296,5 +303,5 @@ TEST_F(Bom, NoDescriptionWritesNothingAtPoint140)
     EXPECT_EQ(P3109_State().skel.cKeep, 'N');
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -40,8 +40,7 @@ protected:
         const std::string runtime = std::string(DQOV_SOURCE_DIR) + "/samples/runtime/cs/*.cs";
         const std::string command = "mcs -target:library -nologo -out:'" + (dir_ / (function + ".dll")).string() +
                                     "' " + runtime + " '" + p.string() + "'/*.cs '" +
-                                    (p / "Properties" / "AssemblyInfo.cs").string() + "' > '" + log.string() +
-                                    "' 2>&1";
+                                    (p / "Properties" / "AssemblyInfo.cs").string() + "' > '" + log.string() + "' 2>&1";
         const int rc = std::system(command.c_str());
         return rc == 0 ? "" : "mcs status " + std::to_string(rc) + "\n" + readFile(log);
     }
@@ -57,9 +56,9 @@ TEST_F(GeneratedCSharp, EveryDemoprcFunctionCompilesWithMcs)
         ASSERT_EQ(errors, 0) << out;
         const std::filesystem::path p = project(function);
         const std::string f = function;
-        for (const std::string& name : {f + ".cs", f + "DDC.cs", f + "STG.cs", f + "Incl.cs", f + "TXT.cs",
-                                        f + ".csproj", f + ".sln", std::string("Properties/AssemblyInfo.cs"),
-                                        std::string("Properties/AppManifest.xml")})
+        for (const std::string& name :
+             {f + ".cs", f + "DDC.cs", f + "STG.cs", f + "Incl.cs", f + "TXT.cs", f + ".csproj", f + ".sln",
+              std::string("Properties/AssemblyInfo.cs"), std::string("Properties/AppManifest.xml")})
             EXPECT_TRUE(std::filesystem::exists(p / name)) << name;
         EXPECT_FALSE(std::filesystem::exists(p / (f + ".sbr")));
         EXPECT_TRUE(std::filesystem::exists(sourceDir() / (f + ".C")));
@@ -163,7 +162,8 @@ TEST_F(CSharpPoints, ResourcesBecomeProjectFilesNumberedInTurn)
 {
     exec("INSERT INTO QV_ORS (XRSP_I, XRSCMP, XRSSEQ, XRSTYP, XRSID, XRSKND, XRSEXT, XRSKEY, XRSHEX) VALUES "
          "('DEM', 'RESCMP', 1, 1130, 7, '', '', '', '4142'), ('DEM', 'RESCMP', 2, 1130, 8, '', '', '', ''), "
-         "('DEM', 'RESCMP', 3, 1140, 9, '', '', '', '43'), ('DEM', 'RESCMP', 4, 1140, 10, '_Ref_Icon', '.ico', '', '44'), "
+         "('DEM', 'RESCMP', 3, 1140, 9, '', '', '', '43'), ('DEM', 'RESCMP', 4, 1140, 10, '_Ref_Icon', '.ico', '', "
+         "'44'), "
          "('DEM', 'RESCMP', 5, 1130, 11, '', '', '', '45')");
     setUp();
     EXPECT_EQ(point("%165"), "<ItemGroup>\n<Resource Include=\"Resources\\RESCMP_Ref_Bitmap_1.jpg\" />\n"
@@ -175,15 +175,14 @@ TEST_F(CSharpPoints, ResourcesBecomeProjectFilesNumberedInTurn)
     P3109_State().out.mainOutput = capture.stream();
     EXPECT_EQ(point("   %166 rest "), "   rest");
     P3109_State().out.mainOutput = GEN_NO_STREAM;
-    EXPECT_EQ(capture.text(),
-              "         \tLpCrRtManager.Current().Application.InstallResource( \"RESCMP:7\", "
-              "\"RESCMP;component/Resources/RESCMP_Ref_Bitmap_1.jpg\" );\n \r\n"
-              "         \tLpCrRtManager.Current().Application.InstallResource( \"RESCMP:9\", "
-              "\"RESCMP;component/Resources/\" );\n \r\n"
-              "         \tLpCrRtManager.Current().Application.InstallResource( \"RESCMP:10\", "
-              "\"RESCMP;component/Resources/RESCMP_Ref_Icon_2.ico\" );\n \r\n"
-              "         \tLpCrRtManager.Current().Application.InstallResource( \"RESCMP:11\", "
-              "\"RESCMP;component/Resources/RESCMP_Ref_Bitmap_3.jpg\" );\n \r\n");
+    EXPECT_EQ(capture.text(), "         \tLpCrRtManager.Current().Application.InstallResource( \"RESCMP:7\", "
+                              "\"RESCMP;component/Resources/RESCMP_Ref_Bitmap_1.jpg\" );\n \r\n"
+                              "         \tLpCrRtManager.Current().Application.InstallResource( \"RESCMP:9\", "
+                              "\"RESCMP;component/Resources/\" );\n \r\n"
+                              "         \tLpCrRtManager.Current().Application.InstallResource( \"RESCMP:10\", "
+                              "\"RESCMP;component/Resources/RESCMP_Ref_Icon_2.ico\" );\n \r\n"
+                              "         \tLpCrRtManager.Current().Application.InstallResource( \"RESCMP:11\", "
+                              "\"RESCMP;component/Resources/RESCMP_Ref_Bitmap_3.jpg\" );\n \r\n");
 }
 
 TEST_F(CSharpPoints, MemberTextsAreFetchedByTheirQualifiedNames)
@@ -197,7 +196,17 @@ TEST_F(CSharpPoints, MemberTextsAreFetchedByTheirQualifiedNames)
     EXPECT_EQ(P3109_State().skel.cKeep, 'N');
     EXPECT_EQ(text, "      wTotalLbl  = X_Get_MFld( 0, INSTANCE_S3(sLangNo), 'L' );\n"
                     "      wCustomerH = X_Get_MFld( 1, INSTANCE_S3(sLangNo), '3' );\n");
+
+    /* in C#, a target that is a keyword of the language is refused */
+    exec("UPDATE QV_OTR SET XTRSNM = 'class' WHERE XTRSEQ = 1");
+    setUp();
+    P3109_State().cTarget = GEN_TARGET_CSHARP;
+    const std::string cs = writtenBy([&] { point("%96"); });
+    P3109_State().cTarget = GEN_TARGET_C;
+    EXPECT_EQ(cs, "CustHead3  = X_Get_MFld(0,FunctionGlobalStatic3.sLangNo,'3');\n");
+    EXPECT_EQ(issuedMessages(),
+              (std::vector<std::string>{"DCM9992 F ERROR : The C# target class of member ORDER.TOTAL is no C# name"}));
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

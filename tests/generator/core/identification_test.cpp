@@ -49,8 +49,10 @@ TEST_F(Identification, FunctionTableInC)
     const std::string text = mainOutput([] { P3109_WriteIdentificationTable(); });
     EXPECT_EQ(P3109_State().skel.cKeep, 'N');
     EXPECT_EQ(text.rfind("   static X_OBJ_ID_BUILD_DATE X_BuildDate =\n   {\n      __DATE__\n   };\n\n", 0), 0u);
-    EXPECT_NE(text.find("   static X_OBJ_ID_BUILD_TIME X_BuildTime =\n   {\n      __TIME__\n   };\n\n"), std::string::npos);
-    EXPECT_NE(text.find("   static X_OBJ_ID_BUILD_NUMBER X_BuildNumber =\n   {\n      1,\n      \""), std::string::npos);
+    EXPECT_NE(text.find("   static X_OBJ_ID_BUILD_TIME X_BuildTime =\n   {\n      __TIME__\n   };\n\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("   static X_OBJ_ID_BUILD_NUMBER X_BuildNumber =\n   {\n      1,\n      \""),
+              std::string::npos);
     EXPECT_EQ(from(text, "   static X_OBJ_ID_OBJECT_TYPE"),
               "   static X_OBJ_ID_OBJECT_TYPE X_ObjType =\n   {\n      \"PF\"\n   };\n\n"
               "   static X_OBJ_ID_OBJECT_NAME X_ObjName =\n   {\n      \"ABC    \"\n   };\n\n"
@@ -76,19 +78,20 @@ TEST_F(Identification, ComponentTableInCSharpIsFilledByIndex)
     P3109_State().cTarget = GEN_TARGET_C;
     EXPECT_NE(text.find("   X_OBJ_ID_BUILD_DATE X_BuildDate = new X_OBJ_ID_BUILD_DATE\n   (\n      __DATE__\n   );\n"),
               std::string::npos);
-    EXPECT_EQ(from(text, "   X_OBJ_ID_OBJECT_TYPE"),
-              "   X_OBJ_ID_OBJECT_TYPE X_ObjType = new X_OBJ_ID_OBJECT_TYPE\n   (\n      \"DF\"\n   );\n\n"
-              "   X_OBJ_ID_OBJECT_NAME X_ObjName = new X_OBJ_ID_OBJECT_NAME\n   (\n      \"ORDERS\"\n   );\n\n"
-              "   X_OBJ_ID_OBJECT_EXT X_ObjExt = new X_OBJ_ID_OBJECT_EXT\n   (\n      \"\"\n   );\n\n"
-              "   X_OBJ_ID_DLL_NAME X_DLLName = new X_OBJ_ID_DLL_NAME\n   (\n      \"ABC\"\n   );\n\n"
-              "   X_OBJ_ID_TABLE[] IdentificationTable = new X_OBJ_ID_TABLE[X_OidStr.X_OBJ_ID_MAX_OPTIONS];\n"
-              "      IdentificationTable[0] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_OBJECT_TYPE_OPTION, X_ObjType );\n"
-              "      IdentificationTable[1] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_OBJECT_NAME_OPTION, X_ObjName );\n"
-              "      IdentificationTable[2] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_OBJECT_EXT_OPTION, X_ObjExt );\n"
-              "      IdentificationTable[3] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_DLL_NAME_OPTION, X_DLLName );\n"
-              "      IdentificationTable[4] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_BUILD_DATE_OPTION, X_BuildDate );\n"
-              "      IdentificationTable[5] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_BUILD_TIME_OPTION, X_BuildTime );\n"
-              "      IdentificationTable[8] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_BUILD_NUMBER_OPTION, X_BuildNumber );\n");
+    EXPECT_EQ(
+        from(text, "   X_OBJ_ID_OBJECT_TYPE"),
+        "   X_OBJ_ID_OBJECT_TYPE X_ObjType = new X_OBJ_ID_OBJECT_TYPE\n   (\n      \"DF\"\n   );\n\n"
+        "   X_OBJ_ID_OBJECT_NAME X_ObjName = new X_OBJ_ID_OBJECT_NAME\n   (\n      \"ORDERS\"\n   );\n\n"
+        "   X_OBJ_ID_OBJECT_EXT X_ObjExt = new X_OBJ_ID_OBJECT_EXT\n   (\n      \"\"\n   );\n\n"
+        "   X_OBJ_ID_DLL_NAME X_DLLName = new X_OBJ_ID_DLL_NAME\n   (\n      \"ABC\"\n   );\n\n"
+        "   X_OBJ_ID_TABLE[] IdentificationTable = new X_OBJ_ID_TABLE[X_OidStr.X_OBJ_ID_MAX_OPTIONS];\n"
+        "      IdentificationTable[0] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_OBJECT_TYPE_OPTION, X_ObjType );\n"
+        "      IdentificationTable[1] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_OBJECT_NAME_OPTION, X_ObjName );\n"
+        "      IdentificationTable[2] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_OBJECT_EXT_OPTION, X_ObjExt );\n"
+        "      IdentificationTable[3] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_DLL_NAME_OPTION, X_DLLName );\n"
+        "      IdentificationTable[4] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_BUILD_DATE_OPTION, X_BuildDate );\n"
+        "      IdentificationTable[5] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_BUILD_TIME_OPTION, X_BuildTime );\n"
+        "      IdentificationTable[8] = new X_OBJ_ID_TABLE( X_OidStr.X_OBJ_ID_BUILD_NUMBER_OPTION, X_BuildNumber );\n");
 }
 
 TEST_F(Identification, RowBeyondTheTemplateIsRefused)
@@ -136,16 +139,17 @@ TEST_F(Identification, FunctionDefinitionRecordInCSharp)
     P3109_State().cTarget = GEN_TARGET_CSHARP;
     const std::string text = mainOutput([] { P3109_WriteFunctionDefinition(); });
     P3109_State().cTarget = GEN_TARGET_C;
-    EXPECT_EQ(text, "     X_FunStr.X_FUN_V18,\n"
-                    "     \"PROCX\",\"ABC\",\"\",\n"
-                    "     \"\",0,NO,NO,YES,'D',NO,NO,\n"
-                    "     \"  \",new X_FUN_UKEY[5]{ new X_FUN_UKEY(\"00\"),new X_FUN_UKEY(\"00\"),new X_FUN_UKEY(\"00\"),"
-                    "new X_FUN_UKEY(\"00\"),new X_FUN_UKEY(\"00\") },\n"
-                    "     NO,0,null,NO,\n"
-                    "     V_NOT_AVAILABLE,0,null,0,null,0,null,V_NOT_AVAILABLE,0,null,\n"
-                    "     null,null,0,FALSE,null,0,null,0,0,FALSE,0,0,null,null,null,\n"
-                    "     -1,FALSE,-1,FALSE,FALSE,null,0, (int) ( 0 | 0 | 0 | 0 | "
-                    "XFUNCTIONSTATE.FuncIsSizingInfoInGlobals),null,2,aRenames\n");
+    EXPECT_EQ(text,
+              "     X_FunStr.X_FUN_V18,\n"
+              "     \"PROCX\",\"ABC\",\"\",\n"
+              "     \"\",0,NO,NO,YES,'D',NO,NO,\n"
+              "     \"  \",new X_FUN_UKEY[5]{ new X_FUN_UKEY(\"00\"),new X_FUN_UKEY(\"00\"),new X_FUN_UKEY(\"00\"),"
+              "new X_FUN_UKEY(\"00\"),new X_FUN_UKEY(\"00\") },\n"
+              "     NO,0,null,NO,\n"
+              "     V_NOT_AVAILABLE,0,null,0,null,0,null,V_NOT_AVAILABLE,0,null,\n"
+              "     null,null,0,FALSE,null,0,null,0,0,FALSE,0,0,null,null,null,\n"
+              "     -1,FALSE,-1,FALSE,FALSE,null,0, (int) ( 0 | 0 | 0 | 0 | "
+              "XFUNCTIONSTATE.FuncIsSizingInfoInGlobals),null,2,aRenames\n");
 }
 
 TEST(IdentificationText, WhollyParenthesised)
@@ -156,8 +160,8 @@ TEST(IdentificationText, WhollyParenthesised)
     EXPECT_EQ(P3109_fIsWhollyParenthesised("((A) + (B))", 11), 1);
     EXPECT_EQ(P3109_fIsWhollyParenthesised("(A", 2), 0);
     EXPECT_EQ(P3109_fIsWhollyParenthesised("    ", 4), 0);
-    EXPECT_EQ(P3109_fIsWhollyParenthesised("(A) junk", 3), 1);   /* only the given length counts */
+    EXPECT_EQ(P3109_fIsWhollyParenthesised("(A) junk", 3), 1); /* only the given length counts */
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -54,12 +54,14 @@ TEST_F(TextStrings, EmptyChainGivesAnEmptyFileAndNoLines)
 
 TEST_F(TextStrings, UnknownLanguageAndUnreadableBytes)
 {
-    add("plain", "XYZ");   /* a language of no partition entry: code page 0, the machine's */
+    add("plain", "XYZ"); /* a language of no partition entry: code page 0, the machine's */
     std::string ccsid, codePage;
     MLTX_pszFindCodePage("THA", "\\X_VELMO\\SOURCE\\", ccsid, codePage, 5, nullptr, 0);
     GEN_LANGUAGE tha;
     tha.code = "THA";
-    add("a\xDB" "b", "THA");      /* 0xDB is no character of code page 874 */
+    add("a\xDB"
+        "b",
+        "THA"); /* 0xDB is no character of code page 874 */
     Capture capture;
     ASSERT_EQ(MLTX_WriteTextStringsFile("\\X_VELMO\\SOURCE\\", "", {eng, tha}, GEN_TARGET_C, capture.stream()), 0);
     const std::string nul(1, '\0');
@@ -74,11 +76,11 @@ TEST_F(TextStrings, UnknownLanguageAndUnreadableBytes)
 TEST_F(TextStrings, OpenFailureKeepsTheLiterals)
 {
     add("kept");
-    EXPECT_EQ(MLTX_WriteTextStringsFile("\\X_VELMO\\SOURCE\\", "\\NO\\SUCH\\DIR\\X.TXT", {eng}, GEN_TARGET_C,
-                                        GEN_NO_STREAM),
-              -1);
+    EXPECT_EQ(
+        MLTX_WriteTextStringsFile("\\X_VELMO\\SOURCE\\", "\\NO\\SUCH\\DIR\\X.TXT", {eng}, GEN_TARGET_C, GEN_NO_STREAM),
+        -1);
     EXPECT_EQ(CGEN_TextLiterals().size(), 1u);
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -24,30 +24,25 @@ TEST_F(VersionResource, ObjectWithoutVersionData)
     setUp();
     const std::string b = "     ";
     const std::string v = b + "         VALUE ";
-    EXPECT_EQ(block(nullptr),
-              b + "\r\n" + b + "\r\n" + b + "1 VERSIONINFO\r\n" + b + "FILEVERSION     1,0,0,0\r\n" + b +
-                  "PRODUCTVERSION  1,0,0,0\r\n" + b + "FILEFLAGSMASK   63\r\n" + b + "#if defined(X_DEBUG)\r\n" + b +
-                  "   FILEFLAGS      0x1L\r\n" + b + "#else\r\n" + b + "   FILEFLAGS      0x0L\r\n" + b + "#endif\r\n" + b +
-                  "FILEOS          4\r\n" + b + "FILETYPE        2\r\n" + b + "FILESUBTYPE     0\r\n" + b + "BEGIN\r\n" +
-                  b + "   BLOCK \"StringFileInfo\"\r\n" + b + "   BEGIN\r\n" + b + "      BLOCK \"040904E4\"\r\n" + b +
-                  "      BEGIN\r\n" +
-                  v + "\"VELMO_CompanyName\",       \"VELMO Development Environment\\0\"\r\n" +
-                  v + "\"VELMO_FileVersion\",       \"dqov 1.0.0\\0\"\r\n" +
-                  v + "\"VELMO_LegalCopyright\",    \"Copyright 2026 the VELMO Development Environment\\0\"\r\n" +
-                  v + "\"VELMO_ProductVersion\",    \"VELMO 1.0\\0\"\r\n" +
-                  v + "\"VELMO_BuildTimeStamp\",    \"2026-12-06\\0\"\r\n" +
-                  v + "\"VELMO_BuildNumber\",       \"1\\0\"\r\n" +
-                  v + "\"VELMO_EPCNumber\",         \"0\\0\"\r\n" +
-                  v + "\"ProductVersion\",  \"1.0.0.0\\0\"\r\n" +
-                  v + "\"FileVersion\",     \"1.0.0.0\\0\"\r\n" +
-                  v + "\"FileDescription\", \"ABC\\0\"\r\n" +
-                  v + "\"InternalName\",    \"ABC\\0\"\r\n" +
-                  v + "\"OriginalFilename\",\"ABC.DLL\\0\"\r\n" +
-                  v + "\"BuildTimeStamp\",  \"2026-12-06 14:30:05\\0\"\r\n" +
-                  v + "\"Partition\",       \"DEM\\0\"\r\n" +
-                  b + "      END\r\n" + b + "   END\r\n" + b + "   BLOCK \"VarFileInfo\"\r\n" + b + "   BEGIN\r\n" + b +
-                  "      VALUE \"Translation\", 0x409, 1252\r\n" + b + "   END\r\n" + b + "END\r\n" + b + "\r\n" + b +
-                  "\r\n");
+    EXPECT_EQ(
+        block(nullptr),
+        b + "\r\n" + b + "\r\n" + b + "1 VERSIONINFO\r\n" + b + "FILEVERSION     1,0,0,0\r\n" + b +
+            "PRODUCTVERSION  1,0,0,0\r\n" + b + "FILEFLAGSMASK   63\r\n" + b + "#if defined(X_DEBUG)\r\n" + b +
+            "   FILEFLAGS      0x1L\r\n" + b + "#else\r\n" + b + "   FILEFLAGS      0x0L\r\n" + b + "#endif\r\n" + b +
+            "FILEOS          4\r\n" + b + "FILETYPE        2\r\n" + b + "FILESUBTYPE     0\r\n" + b + "BEGIN\r\n" + b +
+            "   BLOCK \"StringFileInfo\"\r\n" + b + "   BEGIN\r\n" + b + "      BLOCK \"040904E4\"\r\n" + b +
+            "      BEGIN\r\n" + v + "\"VELMO_CompanyName\",       \"VELMO Development Environment\\0\"\r\n" + v +
+            "\"VELMO_FileVersion\",       \"dqov 1.0.0\\0\"\r\n" + v +
+            "\"VELMO_LegalCopyright\",    \"Copyright 2026 the VELMO Development Environment\\0\"\r\n" + v +
+            "\"VELMO_ProductVersion\",    \"VELMO 1.0\\0\"\r\n" + v +
+            "\"VELMO_BuildTimeStamp\",    \"2026-12-06\\0\"\r\n" + v + "\"VELMO_BuildNumber\",       \"1\\0\"\r\n" + v +
+            "\"VELMO_EPCNumber\",         \"0\\0\"\r\n" + v + "\"ProductVersion\",  \"1.0.0.0\\0\"\r\n" + v +
+            "\"FileVersion\",     \"1.0.0.0\\0\"\r\n" + v + "\"FileDescription\", \"ABC\\0\"\r\n" + v +
+            "\"InternalName\",    \"ABC\\0\"\r\n" + v + "\"OriginalFilename\",\"ABC.DLL\\0\"\r\n" + v +
+            "\"BuildTimeStamp\",  \"2026-12-06 14:30:05\\0\"\r\n" + v + "\"Partition\",       \"DEM\\0\"\r\n" + b +
+            "      END\r\n" + b + "   END\r\n" + b + "   BLOCK \"VarFileInfo\"\r\n" + b + "   BEGIN\r\n" + b +
+            "      VALUE \"Translation\", 0x409, 1252\r\n" + b + "   END\r\n" + b + "END\r\n" + b + "\r\n" + b +
+            "\r\n");
 }
 
 TEST_F(VersionResource, VersionTextsInBothFormsAndOnlyPresentValues)
@@ -81,5 +76,5 @@ TEST_F(VersionResource, VersionThatIsNotFourNumbersGivesTheDefault)
     EXPECT_EQ(issuedMessages().size(), 5u);
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test
