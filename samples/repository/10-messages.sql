@@ -234,6 +234,6 @@ INSERT INTO QV_SMS (SMSNUM, SMSLNG, SMSTXT) VALUES
   (896, 'ENG', 'Report field %s has a type that cannot be printed on a report line.'),
   (897, 'ENG', 'Field %s is used in more than 50 SELECT_SQL commands; further uses are not recorded.'),
   (898, 'ENG', 'Field %s%s is held by two files of this SELECT_SQL under different names.'),
-  (899, 'ENG', 'Field %s%s: %s is used; check the name given by the other file.'),
+  (899, 'ENG', 'Field %s%s: %s is used; file %s names it %s.'),
   (925, 'ENG', 'Check the names of the fields that the files of this SELECT_SQL share.'),
   (927, 'ENG', 'SELECT_SQL field %s has a type that cannot be selected.');

@@ -135,6 +135,8 @@ CREATE TABLE QV_F48 (
   X48PLN INTEGER  NOT NULL DEFAULT 0,      -- length
   X48PDP INTEGER  NOT NULL DEFAULT 0,      -- decimals
   X48DFT CHAR(10) COLLATE RTRIM NOT NULL DEFAULT '', -- default: *BLANK, *ZERO or a quoted value
+  X48FLD CHAR(10) COLLATE RTRIM NOT NULL DEFAULT '', -- the field (or working list) of the implementing
+                                                     -- function that receives or returns the value
   PRIMARY KEY (X48BIF, X48AOR, X48SEQ)
 );
 

@@ -105,6 +105,8 @@ void P3100_CheckCall(void)
     if (Pass() == 1) {
         RecordFieldEntries("PARMS");
         RecordFieldEntries("PASS_DS");
+        for (int32_t i = 0; i < ParmCount("PASS_DS"); ++i)
+            RecordDataStructureUse(Upper(ParmEntry("PASS_DS", i)), "PASS_DS   ");
         RecordFieldEntries("EXCHANGE");
         if (programCall && process != "*DIRECT")
             Issue('F', "PRC0163", "PGM(" + program + ")");

@@ -64,6 +64,7 @@ void P3100_CheckFunctionOptions(void)
         FFC_WORK_RECORD &r = g.record2;
         BlankRecord(r, WR_RCV_DS, "", structure);
         WriteRecord(r);
+        RecordDataStructureUse(structure, nullptr);
     }
     std::string trigger = Upper(Parm("TRIGGER"));
     if (trigger == "*FIELD")

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 
 #include "dqov/fix.h"
@@ -102,6 +103,7 @@ void RecordListDefinition()
     FIX_LongToDigits(&line, 7, data->acLine);
     for (int32_t i = 0; i < count; ++i)
         Pad(data->acFields[i], 10, NameOf(ParmEntry("FIELDS", i)));
+    data->cLongList = std::atoi(Parm("LONG_LIST").c_str()) != 0 ? 'Y' : 'N';
     WriteRecord(r);
 }
 

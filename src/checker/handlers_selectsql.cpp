@@ -16,6 +16,7 @@
 
 #include "dqov/fatal.h"
 #include "dqov/workfile.h"
+#include "generator/core/file_field_mangling.h"
 #include "platform/dqos/dqos.h"
 
 using namespace checker;
@@ -56,7 +57,8 @@ bool FirstRow(const char *openTag, const char *fetchTag, const char *closeTag, c
     if (rc != SSQL_RC_OK && rc != SSQL_RC_END && rc != SSQL_RC_NOROW)
         FFC_SQL_Error(ca, fetchTag);
     SSQL_SetLocation(closeTag);
-    SSQL_sCloseExt(cursor, &ca, &da);
+    if (SSQL_sCloseExt(cursor, &ca, &da) != SSQL_RC_OK)
+        FFC_SQL_Error(ca, closeTag);
     if (rc != SSQL_RC_OK)
         return false;
     first = Trim(c1, 10);
@@ -246,6 +248,26 @@ void CheckFiles()
     RecordIoStatus();
 }
 
+// The files of the command as pass 1 resolved them, for the file-field
+// name check.
+std::vector<GEN_SQL_FILE> CommandFiles()
+{
+    std::vector<GEN_SQL_FILE> files;
+    int32_t count = std::min<int32_t>(ParmCount("FROM_FILES"), 10);
+    for (int32_t i = 0; i < count; ++i) {
+        GEN_SQL_FILE f;
+        f.name = ParmEntry("@FILESLOTS", i, 0);
+        f.library = ParmEntry("@FILESLOTS", i, 1);
+        f.correlation = Upper(ParmEntry("FROM_FILES", i, 1));
+        const std::string cls = ParmEntry("@FILESLOTS", i, 2), mark = ParmEntry("@FILESLOTS", i, 3);
+        f.cClass = cls.empty() ? 'N' : cls[0];
+        f.cMark = mark.empty() ? ' ' : mark[0];
+        if (!f.name.empty())
+            files.push_back(std::move(f));
+    }
+    return files;
+}
+
 void CheckFieldsAndLabels()
 {
     Globals &g = G();
@@ -256,12 +278,17 @@ void CheckFieldsAndLabels()
         if (error.empty() || error.size() > 3 || !FindRecord(r, 3))
             Issue('F', "PRC0025", error);
     }
+    const bool whole = Parm("@WHOLE") == "Y";
+    if (!whole)
+        P3109_SetSelectSqlFiles(CommandFiles(), g.ctx);
     int32_t fields = ParmCount("FIELDS");
     for (int32_t i = 0; i < fields; ++i) {
         std::string entry = ParmEntry("FIELDS", i);
         OperandInfo info = CheckFieldOperand(entry);
         if (info.valid && (info.type == '3' || info.type == '4'))
             P3100_IssueServicesMessage('F', 927, Trim(entry.c_str(), entry.size()).c_str());
+        if (!whole)
+            P3109_sCheckFileFieldMangling(entry, nullptr, 1, 1);
     }
     std::string status = Upper(Parm("IO_STATUS"));
     if (!status.empty() && status != "*STATUS")

@@ -249,6 +249,22 @@ void RecordFileUse(const std::string &file, const std::string &library)
     WriteRecord(r);
 }
 
+void RecordDataStructureUse(const std::string &structure, const char *kind)
+{
+    if (structure.empty() || structure[0] == '*')
+        return;
+    for (const char *k : {"USE_DS    ", kind}) {
+        if (!k)
+            continue;
+        FFC_WORK_RECORD &r = G().record2;
+        BlankRecord(r, k, structure);
+        if (FindRecord(r, 2))
+            continue;
+        BlankRecord(r, k, structure);
+        WriteRecord(r);
+    }
+}
+
 } // namespace checker
 
 extern "C" {

@@ -52,6 +52,9 @@ bool FieldDefined(const std::string &field);
 bool FileKnown(const std::string &file, const std::string &library, char &kind);
 /* Records a file use as its "USEFILE" record (pass 1). */
 void RecordFileUse(const std::string &file, const std::string &library);
+/* A data structure the function uses ("USE_DS", once per structure) and,
+ * with a kind ("PASS_DS"), how it uses it. */
+void RecordDataStructureUse(const std::string &structure, const char *kind);
 
 } // namespace checker
 

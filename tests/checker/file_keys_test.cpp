@@ -142,10 +142,12 @@ TEST_F(FileKeys, SelectSqlFilesAndDatabases)
     run();
     EXPECT_EQ(onLine(2), (Lines{"PRC1019 CUSTMSTL1", "PRC1020 CUSTMSTL1", "PRC0019 NOFILE    *FIRST", "PRC0248 A"}));
     EXPECT_EQ(onLine(4), Lines{"PRC0247 "});
-    EXPECT_TRUE(onLine(6).empty()) << "the data-source names compare without case";
+    /* the data-source names compare without case; CUSTNO is a field of none of the files */
+    EXPECT_EQ(onLine(6), Lines{"PRC1065 CUSTNO"});
     EXPECT_EQ(onLine(8), (Lines{"PRC0380 EXTA      EXTLIB    EXTC      EXTLIB",
                                 "PRC0381 EXTA      SALES                           PGSQL",
-                                "PRC0381 EXTC      STOCK                           PGSQL", "PRC0025 L55"}));
+                                "PRC0381 EXTC      STOCK                           PGSQL", "PRC0025 L55",
+                                "PRC1065 CUSTNO"}));
     auto p = std::make_unique<FFC_PARSED_COMMAND>();
     std::memset(p.get(), 0, sizeof *p);
     p->sLine = 6;

@@ -11,6 +11,7 @@
 #include <string.h>
 
 #include "x_fldstd.h"
+#include "x_tblstd.h"
 
 struct X_IDS;
 struct X_PRO;
@@ -50,7 +51,6 @@ typedef struct X_COMPONENT_ROUTINE_INFO {
     X_PVOID pvCaller;
 } X_COMPONENT_ROUTINE_INFO;
 
-#define COMPONENT_STD_FUNCTION X_COMP_RETURN_CODE
 
 /* Start-up and shutdown of a component routine: the runtime takes the
 ** routine's blocks, its routine information and the cursors it found. */
@@ -68,12 +68,6 @@ void X_Terminate_Component_Routine(struct X_IDS *, struct X_PRO *, struct X_FUN 
                                   pGlobal2, X_FKey, sEntryCursors);
 
 /* ---- the record services ---- */
-#ifndef X_CPYBYTES
-#define X_CPYBYTES(t, s, n) memcpy((t), (s), (size_t)(n))
-#endif
-#ifndef LOVAL
-#define LOVAL '\0'
-#endif
 #ifndef X_MAX_SIZE_DATE_LEN
 #define X_MAX_SIZE_DATE_LEN 10
 #define X_MAX_SIZE_TIME_LEN 8
@@ -86,8 +80,6 @@ void X_VAR_VarChar_Assign(struct X_IDS *, struct X_PRO *, struct X_FUN *, X_FLD_
                           const X_FLD_CHAR *pSource);
 void X_VAR_VarBinary_Assign(struct X_IDS *, struct X_PRO *, struct X_FUN *, X_FLD_BINARY *pTarget,
                             const X_FLD_BINARY *pSource);
-void X_VAR_VarChar_Release(struct X_IDS *, struct X_PRO *, struct X_FUN *, X_FLD_CHAR *pField);
-void X_VAR_VarBinary_Release(struct X_IDS *, struct X_PRO *, struct X_FUN *, X_FLD_BINARY *pField);
 X_LONG X_VAR_VarChar_Compare(struct X_IDS *, struct X_PRO *, struct X_FUN *, const X_FLD_CHAR *,
                              const X_FLD_CHAR *);
 X_LONG X_VAR_VarBinary_Compare(struct X_IDS *, struct X_PRO *, struct X_FUN *, const X_FLD_BINARY *,
@@ -99,24 +91,7 @@ X_LONG X_VAR_DateTime_Compare(struct X_IDS *, struct X_PRO *, struct X_FUN *, co
 X_BOOL X_VAR_VarChar_StringCompare(struct X_IDS *, struct X_PRO *, struct X_FUN *, const X_CHAR *, X_LONG,
                                    const void *, const X_CHAR *, X_LONG, const void *, X_ULONG ulMask);
 
-/* ---- the description of the data records ---- */
-struct X_LMAP {
-    X_SHORT sVector;
-    X_SHORT sNext;
-};
-#define X_DRD_CURRENT 1
-struct X_DRD {
-    const X_CHAR *pszName;
-    X_LONG lVersion;
-    const X_CHAR *pszRecordName;
-    size_t ulSize;
-    X_LONG lFieldCount;
-    struct X_FLD *pFields;
-    struct X_LMAP *pMap;
-    X_ULONG *pulOffsets;
-    X_PVOID pvRecord;
-    X_PVOID pvReserved;
-};
+/* ---- the data records (struct X_DRD, struct X_LMAP: x_tblstd.h) ---- */
 typedef struct X_FLD_RECORD {
     X_PVOID pvData;
     const struct X_DRD *pDescription;

@@ -9,6 +9,7 @@
 
 #include "x_fldstd.h"
 #include "x_objid.h"
+#include "x_tblstd.h"
 #include "x_bomstd.h"
 
 struct X_PRO;
@@ -51,6 +52,8 @@ struct X_IDS {
 /* The function's runtime block: its instance of the third static area. */
 struct X_FUN {
     X_PVOID pvGlobal3;
+    X_CHAR chShutDown;
+    X_CHAR chError;
 };
 
 struct X_FKEY {
@@ -61,6 +64,8 @@ struct X_FKEY {
 
 struct X_PARM {
     X_PVOID pvValue;
+    X_SHORT sType;
+    X_PVOID pValue;
 };
 
 typedef void (*PFNUIMVOIDFUNCTION)(void);

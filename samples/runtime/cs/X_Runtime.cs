@@ -8,7 +8,7 @@
 // The run-time blocks and the field descriptor are partial classes: other
 // parts of the interface add their members to the same types.
 
-// ---- the run-time blocks every function receives ----
+// ---- the run-time blocks every function receives, and its tables ----
 public partial class X_IDS { public X_UIM pX_UIM; }
 public partial class X_PRO { }
 public partial class X_FUN { }
@@ -16,6 +16,8 @@ public partial class X_LIST { }
 public partial class X_FKEY { }
 public partial class X_UIM { }
 public partial class X_PARM { }
+public partial class X_COND { public char chTrue; }
+public partial class X_RENAME_STACK { public string fchFile, fchFileField, fchField; }
 
 // One descriptor of the field vector: name, descriptor type, field type and
 // subtype, shift class, length, byte length, decimals, storage, the index

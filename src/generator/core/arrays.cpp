@@ -43,7 +43,8 @@ std::string fieldKey(std::string_view written)
 
 /* The DEF_ARRAY command of one array from its four records; false when the
 ** records are not complete. */
-bool readArrayCommand(FFC_CONTEXT* ctx, FFC_WORK_RECORD& first, FFC_PARSED_COMMAND& parsed, char& rc)
+bool readArrayCommand(FFC_CONTEXT* ctx, FFC_WORK_RECORD& first, FFC_PARSED_COMMAND& parsed, char& rc,
+                      uint16_t slot = GEN_SLOT_ARRAYS)
 {
     std::memset(&parsed, ' ', sizeof parsed);
     std::memcpy(parsed.acName, "DEF_ARRAY ", sizeof parsed.acName);
@@ -54,7 +55,7 @@ bool readArrayCommand(FFC_CONTEXT* ctx, FFC_WORK_RECORD& first, FFC_PARSED_COMMA
         std::memcpy(parsed.acParms + (2 * k) * WR_ARRAYNAM_PIECE, first.acData, WR_ARRAYNAM_PIECE);
         std::memcpy(parsed.acParms + (2 * k + 1) * WR_ARRAYNAM_PIECE, first.acData + WR_ARRAYNAM_SECOND,
                     WR_ARRAYNAM_PIECE);
-        rc = WF_cReadNext(ctx, GEN_SLOT_ARRAYS, &first, 1);
+        rc = WF_cReadNext(ctx, slot, &first, 1);
     }
     return true;
 }
@@ -108,6 +109,20 @@ void declare(GEN_ARRAY_ENTRY& e, const FFC_PARSED_COMMAND& p)
 } // namespace
 
 void P3109_ResetArrays() { as() = ArrayState{}; }
+
+void P3109_ForEachArrayCommand(const std::function<void(const FFC_PARSED_COMMAND&)>& visit)
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || !ctx->pWorkFile)
+        return;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, WR_ARRAYNAM, FFC_WORK_KIND_LEN);
+    char rc = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 1);
+    auto parsed = std::make_unique<FFC_PARSED_COMMAND>();
+    while (rc == '0' && readArrayCommand(ctx, r, *parsed, rc, GEN_SLOT_SECTIONS))
+        visit(*parsed);
+}
 
 const std::vector<GEN_ARRAY_ENTRY>& P3109_ArrayTable() { return as().table; }
 

@@ -7,6 +7,7 @@
 #define GENERATOR_CORE_ARRAYS_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,10 @@ char P3109_MakeFieldArrayRef(std::string_view field, std::string& reference);
 /* The table index of the array of that name (at most 10 characters, up to
 ** a terminator); 0 when absent. */
 int16_t P3109_sFindArrayDefinition(std::string_view name);
+
+/* Calls visit with the DEF_ARRAY parameter area of every array, put back
+** together from its records, in record order. */
+void P3109_ForEachArrayCommand(const std::function<void(const struct FFC_PARSED_COMMAND&)>& visit);
 
 void P3109_ResetArrays();
 

@@ -224,7 +224,7 @@ std::vector<BOM_FIELD_NAMES> recordFields(const BOM_DESCRIPTION_NODE* record, co
     std::vector<BOM_FIELD_NAMES> fields;
     for (intptr_t i = 0; i < n.lFieldCount; ++i) {
         BOM_FIELD_NAMES f;
-        if (BOMGEN_MakeFieldVectorName(record, n.ppFields[i], f))
+        if (BOMGEN_fFieldNames(record, n.ppFields[i], f))
             fields.push_back(std::move(f));
     }
     return fields;
@@ -232,7 +232,7 @@ std::vector<BOM_FIELD_NAMES> recordFields(const BOM_DESCRIPTION_NODE* record, co
 
 void fieldRow(const std::string& variable, const BOM_FIELD_NAMES& f, bool first)
 {
-    const GEN_FIELD_INFO& info = f.field;
+    const GEN_FIELD_INFO& info = f.definition;
     GEN_OUTPUT_STATE& o = P3109_State().out;
     const uint16_t indent = o.usIndent;
     const bool extended = P3109_fNeedsZophxHandling(info) != 0;
@@ -286,9 +286,10 @@ void recordDefinitions(const BOM_DESCRIPTION_NODE* record, const BOM_RECORD_NAME
     line("};");
     line("");
     const std::string name = literal("NAME", n.name, false);
+    /* the form of the dispatch records' record descriptions, which the
+       runtime reads through one type */
     line(P3109_Format("static const struct X_DRD X_DRD_%s_%s =", k, id));
     line("{");
-    line("   " + name + ",");
     line(P3109_Format("   X_DRD_CURRENT, %s, sizeof(struct %s),", name.c_str(), n.structureTag.c_str()));
     line(P3109_Format("   %d, X_Fld_%s_%s, X_LMap_%s_%s, X_Offsets_%s_%s,", static_cast<int>(fields.size()), k, id, k,
                       id, k, id));
@@ -360,7 +361,7 @@ void dispatchRecord(const BOM_DESCRIPTION_NODE* record, DescriptionRun& run)
     line("{");
     line(P3109_Format("   X_BOM_KIND_DEF_DISPATCH_%s_RECORD,", kKinds[(record->lKind % 100) / 10]));
     line("   " + literal("NAME", n.name, true) + ",");
-    line(P3109_Format("   %ld, %s, pX_NULL,", n.lNumber, n.vectorName.c_str()));
+    line(P3109_Format("   %ld, %s, pX_NULL,", static_cast<long>(n.lNumber), n.vectorName.c_str()));
     line(P3109_Format("   X_BOM_Assemble_%s_%s_%s,", k, id, m.c_str()));
     line(P3109_Format("   X_BOM_Disassemble_%s_%s_%s", k, id, m.c_str()));
     line("};");
@@ -594,7 +595,7 @@ void lovalWalk(const BOM_DESCRIPTION_NODE* node, std::set<std::string>& done, in
         line(P3109_Format("memset( &( %s ), LOVAL, sizeof( struct %s ) );", variable.c_str(), n.structureTag.c_str()));
         const GEN_OUTPUT_STATE& o = P3109_State().out;
         for (const BOM_FIELD_NAMES& f : recordFields(node, n))
-            P3109_WriteFieldDataVersion(o.current, static_cast<int16_t>(o.usIndent), f.field,
+            P3109_WriteFieldDataVersion(o.current, static_cast<int16_t>(o.usIndent), f.definition,
                                         "(&(" + variable + "." + f.localName + "))");
     }
 }

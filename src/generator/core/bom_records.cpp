@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "generator/core/field_types.h"
+#include "generator/core/file_field_mangling.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/object_data.h"
@@ -29,9 +30,6 @@
 #include "generator/core/used_fields.h"
 
 namespace {
-
-/* Fields of the dictionary are known by names of at most ten characters. */
-constexpr size_t kFieldNameLength = 10;
 
 GEN_MODULE_STATE& g()
 {
@@ -180,12 +178,12 @@ void typedefMember(const BOM_DESCRIPTION_NODE* record, const BOM_DESCRIPTION_NOD
         return;
     }
     BOM_FIELD_NAMES f;
-    if (member->lKind != BOM_KIND_RECORD_FIELD || !BOMGEN_MakeFieldVectorName(record, member, f))
+    if (member->lKind != BOM_KIND_RECORD_FIELD || !BOMGEN_fFieldNames(record, member, f))
         return;
-    const GEN_FIELD_INFO& info = f.field;
+    const GEN_FIELD_INFO& info = f.definition;
     std::string declaration;
     if (P3109_fIsZophxOnlyType(info.cType)) {
-        declaration = P3109_MakeFieldDeclaration(info, false);
+        declaration = P3109_WriteRecordFieldDeclaration(info);
     } else {
         const char* word = info.cType == 'D'   ? "DOUBLE"
                            : info.cType == 'L' ? "LONG"
@@ -425,11 +423,6 @@ bool BOMGEN_fIsDataRecord(const BOM_DESCRIPTION_NODE* node)
 {
     return kindIn(node, BOM_KIND_PROXY_RECORD, BOM_KIND_IDENTIFIER_RECORD) && node->lKind % 10 == 0;
 }
-bool BOMGEN_fIsDispatchRecord(const BOM_DESCRIPTION_NODE* node)
-{
-    return kindIn(node, BOM_KIND_DISPATCH_PROXY, BOM_KIND_DISPATCH_IDENTIFIER) && node->lKind % 10 == 0;
-}
-
 intptr_t BOMGEN_lCount(const BOM_DESCRIPTION_NODE* node, int iCountWord)
 {
     if (!node || iCountWord < 1 || iCountWord + 1 >= BOM_WORD_COUNT || !node->aWord[iCountWord + 1].ppNodes)
@@ -443,51 +436,13 @@ const BOM_DESCRIPTION_NODE* BOMGEN_pChild(const BOM_DESCRIPTION_NODE* node, int 
     return i < BOMGEN_lCount(node, iCountWord) ? BOM_Child(node, iCountWord, i) : nullptr;
 }
 
-void BOMGEN_MakeRecordNames(const BOM_DESCRIPTION_NODE* node, BOM_RECORD_NAMES& names)
-{
-    names = BOM_RECORD_NAMES{};
-    const bool record = BOMGEN_fIsDataRecord(node) || BOMGEN_fIsDispatchRecord(node);
-    names.name = record ? text(node, 1) : "";
-    names.padded = P3109_Padded(names.name.substr(0, 39), 40);
-    names.identifier = P3109_MakeCIdentifier(names.name, names.name.size());
-    static constexpr const char* kCodes[] = {"PDR", "SDR", "DDR", "IDR"};
-    names.kindCode = record ? kCodes[(node->lKind % 100) / 10] : "RECORD";
-    const char* k = names.kindCode.c_str();
-    const char* id = names.identifier.c_str();
-    names.structureTag = P3109_Format("X_%s_%s", k, id);
-    names.vectorName = P3109_Format("V_RECORD_%s_%s", k, id);
-    names.dispatchName = P3109_Format("V_BOM_%s_%s", k, id);
-    if (!record)
-        return;
-    names.lNumber = static_cast<long>(BOM_Number(node, 2));
-    const int word = fieldWord(node);
-    names.lFieldCount = BOMGEN_lCount(node, word);
-    names.ppFields = names.lFieldCount > 0 ? node->aWord[word + 1].ppNodes : nullptr;
-}
-
-int BOMGEN_MakeFieldVectorName(const BOM_DESCRIPTION_NODE* record, const BOM_DESCRIPTION_NODE* field,
-                               BOM_FIELD_NAMES& names)
+bool BOMGEN_fFieldNames(const BOM_DESCRIPTION_NODE* record, const BOM_DESCRIPTION_NODE* field, BOM_FIELD_NAMES& names)
 {
     names = BOM_FIELD_NAMES{};
     if (!field || field->lKind != BOM_KIND_RECORD_FIELD)
-        return 0;
-    BOM_RECORD_NAMES r;
-    BOMGEN_MakeRecordNames(record, r);
-    names.name = text(field, 1);
-    names.padded = P3109_Padded(names.name.substr(0, 39), 40);
-    names.identifier = P3109_MakeCIdentifier(names.name, names.name.size());
-    names.kindCode = r.kindCode == "RECORD" ? "RF" : r.kindCode;
-    names.recordFieldVectorName =
-        P3109_Format("V_%s_%s_%s", r.kindCode.c_str(), r.identifier.c_str(), names.identifier.c_str());
-    /* the whole name is the key: the used fields are known by names of at most ten characters */
-    if (names.name.empty() || names.name.size() > kFieldNameLength ||
-        P3109_sGetUsedField(P3109_Padded(names.name, kFieldNameLength), GEN_SLOT_LOOKUP_INNER, names.field,
-                            kFieldNameLength) != 0)
-        return 0;
-    names.fDefined = true;
-    names.localName = names.field.localName;
-    names.vectorName = names.field.vectorName;
-    return 1;
+        return false;
+    BOMGEN_MakeFieldVectorName(record, field, names);
+    return names.fDefined;
 }
 
 int BOMGEN_fFindDocumentRecord(intptr_t lCount, BOM_DESCRIPTION_NODE* const* ppNodes, long lNumber,
@@ -531,7 +486,7 @@ int BOMGEN_fFindRecordField(std::string_view recordName, std::string_view fieldN
             for (intptr_t j = 0; j < BOMGEN_lCount(root, 1); ++j)
                 if (const BOM_DESCRIPTION_NODE* n = BOMGEN_pChild(root, 1, j);
                     BOMGEN_fIsDispatchRecord(n) && recordName == text(n, 1))
-                    return BOMGEN_MakeFieldVectorName(n, f, names);
+                    return BOMGEN_fFieldNames(n, f, names) ? 1 : 0;
         }
     }
     return 0;
@@ -542,9 +497,9 @@ bool BOMGEN_fRecordHasVarFields(const BOM_DESCRIPTION_NODE* record)
     const int word = fieldWord(record);
     for (intptr_t i = 0; i < BOMGEN_lCount(record, word); ++i) {
         BOM_FIELD_NAMES f;
-        if (!BOMGEN_MakeFieldVectorName(record, BOMGEN_pChild(record, word, i), f))
+        if (!BOMGEN_fFieldNames(record, BOMGEN_pChild(record, word, i), f))
             continue;
-        const char t = f.field.cType;
+        const char t = f.definition.cType;
         if (t == '1' || t == 'H' || t == '2' || t == 'B')
             return true;
     }
@@ -554,9 +509,9 @@ bool BOMGEN_fRecordHasVarFields(const BOM_DESCRIPTION_NODE* record)
 void BOMGEN_WriteRecordRoutine(const BOM_DESCRIPTION_NODE* field, char cStep)
 {
     BOM_FIELD_NAMES n;
-    if (!field || field->lKind != BOM_KIND_RECORD_FIELD || !BOMGEN_MakeFieldVectorName(nullptr, field, n))
+    if (!field || field->lKind != BOM_KIND_RECORD_FIELD || !BOMGEN_fFieldNames(nullptr, field, n))
         return;
-    const GEN_FIELD_INFO& f = n.field;
+    const GEN_FIELD_INFO& f = n.definition;
     const char* m = f.localName.c_str();
     const char* v = f.vectorName.c_str();
     const bool varChar = f.cType == '1' || f.cType == 'H';
@@ -734,8 +689,8 @@ void BOMGEN_WriteFieldComparison(intptr_t lCount, BOM_DESCRIPTION_NODE* const* p
         BOM_FIELD_NAMES f;
         if (!key || key->lKind != BOM_KIND_KEY_ENTRY || !BOMGEN_fFindRecordField(text(key, 1), text(key, 2), f))
             continue;
-        std::string comparison =
-            keyComparison(f.field, std::string(first) + "->" + f.localName, std::string(second) + "->" + f.localName);
+        std::string comparison = keyComparison(f.definition, std::string(first) + "->" + f.localName,
+                                               std::string(second) + "->" + f.localName);
         if (!comparison.empty())
             conditions.push_back(std::move(comparison));
     }

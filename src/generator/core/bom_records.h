@@ -20,35 +20,9 @@
 #include <string>
 #include <string_view>
 
+#include "generator/core/bom_names.h"
 #include "generator/core/field_info.h"
 #include "platform/dqoo/dqoo_bom.h"
-
-/* The names of one record node. */
-struct BOM_RECORD_NAMES {
-    std::string padded; /* the name blank-padded to 40 (at most 39 taken) */
-    std::string name;
-    std::string identifier;   /* the name made a C identifier */
-    std::string kindCode;     /* "PDR", "SDR", "DDR", "IDR", else "RECORD" */
-    std::string structureTag; /* "X_%s_%s" */
-    std::string vectorName;   /* "V_RECORD_%s_%s" */
-    std::string dispatchName; /* "V_BOM_%s_%s" */
-    long lNumber = 0;
-    intptr_t lFieldCount = 0;
-    BOM_DESCRIPTION_NODE** ppFields = nullptr;
-};
-
-/* The names of one field of a record. */
-struct BOM_FIELD_NAMES {
-    std::string padded; /* the field name blank-padded to 40 */
-    std::string name;
-    std::string identifier;
-    std::string kindCode;  /* the record's, else "RF" */
-    std::string localName; /* from the field's definition */
-    std::string vectorName;
-    std::string recordFieldVectorName; /* "V_%s_%s_%s" */
-    GEN_FIELD_INFO field;              /* the field's definition */
-    bool fDefined = false;             /* the object uses the field */
-};
 
 /* Node kinds of the description that these writers read. */
 inline constexpr int32_t BOM_KIND_LINK_FIRST = 1040;
@@ -63,16 +37,13 @@ inline constexpr int32_t BOM_KIND_KEY_ENTRY = 2303;
 bool BOMGEN_fIsContainer(const BOM_DESCRIPTION_NODE* node);
 bool BOMGEN_fIsDocument(const BOM_DESCRIPTION_NODE* node);
 bool BOMGEN_fIsDataRecord(const BOM_DESCRIPTION_NODE* node);
-bool BOMGEN_fIsDispatchRecord(const BOM_DESCRIPTION_NODE* node);
 /* The count and i-th node of the child list whose count is in the word. */
 intptr_t BOMGEN_lCount(const BOM_DESCRIPTION_NODE* node, int iCountWord);
 const BOM_DESCRIPTION_NODE* BOMGEN_pChild(const BOM_DESCRIPTION_NODE* node, int iCountWord, intptr_t i);
 
-void BOMGEN_MakeRecordNames(const BOM_DESCRIPTION_NODE* node, BOM_RECORD_NAMES& names);
-/* Fills the names; the field's definition is that of the used field of
-** the name. Returns 1 when the object uses the field, else 0. */
-int BOMGEN_MakeFieldVectorName(const BOM_DESCRIPTION_NODE* record, const BOM_DESCRIPTION_NODE* field,
-                               BOM_FIELD_NAMES& names);
+/* The names of a record's field; true when the node is a field the object
+** uses. */
+bool BOMGEN_fFieldNames(const BOM_DESCRIPTION_NODE* record, const BOM_DESCRIPTION_NODE* field, BOM_FIELD_NAMES& names);
 /* 1 with the names of the first node of kind 1520 with that number in the
 ** list, else 0. */
 int BOMGEN_fFindDocumentRecord(intptr_t lCount, BOM_DESCRIPTION_NODE* const* ppNodes, long lNumber,

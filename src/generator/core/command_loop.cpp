@@ -9,13 +9,19 @@
 #include <cstring>
 #include <vector>
 
+#include "checker/params/parsed_command.h"
 #include "dqov/messages.h"
+#include "dqov/record_store.h"
 #include "dqov/painter.h"
 #include "dqov/run_driver.h"
+#include "generator/core/component_model.h"
 #include "generator/core/emitter_interface.h"
+#include "generator/core/field_initialisation.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/list_definitions.h"
 #include "generator/core/object_data.h"
+#include "generator/core/record_definitions.h"
 #include "generator/core/services.h"
 #include "generator/core/skeleton_engine.h"
 
@@ -294,11 +300,7 @@ void firstCall(const EmitterRow& row)
             e();
         break;
     case kDisplay: runNamed("P3109_EmitDisplay"); break;
-    case kGroupBy:
-        runNamed("P3109_EmitCommandPrologue");
-        if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("P3109_WriteFieldGroupArray"))
-            w(1);
-        break;
+    case kGroupBy: P3109_EmitGroupBy(); break;
     default: break;
     }
 }
@@ -316,12 +318,6 @@ bool isRoutineCommand(const char* acName)
 {
     return nameIs(acName, "PTYROUTINE") || nameIs(acName, "EVTROUTINE") || nameIs(acName, "MTHROUTINE") ||
            nameIs(acName, "WEBROUTINE");
-}
-
-void runSection(const char* name)
-{
-    if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter(name))
-        w(0);
 }
 
 void showCommandStatus(const GEN_COMMAND_RECORD& r)
@@ -375,6 +371,20 @@ int16_t P3109_sNextCommandRecord(uint16_t& usNumber, uint16_t& usSequence, GEN_C
     ++usNumber;
     usSequence = 0;
     return 0;
+}
+
+std::unique_ptr<FFC_PARSED_COMMAND> P3109_pReadCurrentCommand()
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx)
+        return nullptr;
+    auto parsed = std::make_unique<FFC_PARSED_COMMAND>();
+    std::memset(parsed.get(), 0, sizeof *parsed);
+    parsed->sLine = static_cast<int16_t>(P3109_CurrentCommand().usNumber);
+    parsed->sSubLine = static_cast<int16_t>(P3109_CurrentCommand().usSequence);
+    if (RS_fFindCommandRecord(ctx, parsed.get(), sizeof *parsed) != 0)
+        return nullptr;
+    return parsed;
 }
 
 void P3109_WriteCommandComments()
@@ -465,10 +475,10 @@ void P3109_GenerateCommands()
 
     /* between the runs */
     g.out.cSuppress = 'N';
-    runSection("P3109_WriteListDefinitions");
-    if (P3109_pRetrieveDescription())
-        runSection("P3109_WriteRecordDefinitions");
-    runSection("P3109_CollectListNames");
+    P3109_WriteListDefinitions();
+    if (const BOM_DESCRIPTION_NODE* description = P3109_pRetrieveDescription())
+        P3109_WriteRecordDefinitions(description);
+    P3109_CollectListNames();
     g.usCommandCounter = 0;
     if (ctx) {
         ctx->usCommandCounter1 = ctx->usCommandCounter2 = 0;

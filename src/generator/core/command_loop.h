@@ -6,6 +6,7 @@
 #define GENERATOR_CORE_COMMAND_LOOP_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "generator/core/command_lookup.h"
@@ -29,6 +30,9 @@ int16_t P3109_sNextCommandRecord(uint16_t& usNumber, uint16_t& usSequence, GEN_C
 void P3109_MakeCurrentCommand(const GEN_COMMAND_RECORD& record);
 /* The current command's record. */
 const GEN_COMMAND_RECORD& P3109_CurrentCommand();
+/* The current command's parsed record from the command store (its
+** parameter area), or null when the store does not hold it. */
+std::unique_ptr<FFC_PARSED_COMMAND> P3109_pReadCurrentCommand();
 /* The 32-character progress text of a command in the second run. */
 std::string P3109_CommandStatusText(const GEN_COMMAND_RECORD& record);
 /* Writes the current command's source lines as comments. */

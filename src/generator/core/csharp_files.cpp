@@ -96,7 +96,7 @@ void P3109_WriteCSharpClassTail(GEN_STREAM stream)
         P3109_WriteLine(stream, 0, "}\n}");
 }
 
-void P3109_WriteBitmapReference(GEN_COMPONENT_RESOURCE& resource, int32_t& lCount, std::string& itemGroup)
+void P3109_WriteBitmapReference(GEN_RESOURCE& resource, int32_t& lCount, std::string& itemGroup)
 {
     resource.referenceName.clear();
     if (resource.data.empty())
@@ -109,9 +109,7 @@ void P3109_WriteBitmapReference(GEN_COMPONENT_RESOURCE& resource, int32_t& lCoun
         kind = "_Ref_Bitmap";
         extension = ".jpg";
     }
-    GEN_COMPONENT_LISTS& lists = P3109_ComponentLists();
-    ++lists.lCSharpResourceNumber;
-    const std::string file = g().cName + kind + "_" + std::to_string(lists.lCSharpResourceNumber) + extension;
+    const std::string file = g().cName + kind + "_" + std::to_string(P3109_lNextCSharpResourceNumber()) + extension;
     /* the name is the item's and the file's: a character that cannot name a file refuses it */
     if (file.find_first_of("\\/:*?\"<>|") != std::string::npos) {
         P3109_IssueFileMessage("PRC1002", file);
@@ -126,8 +124,9 @@ void P3109_WriteProjectItemGroup()
 {
     std::string itemGroup = "<ItemGroup>\n";
     int32_t count = 0;
-    for (GEN_COMPONENT_RESOURCE& r : P3109_ComponentLists().resources)
-        P3109_WriteBitmapReference(r, count, itemGroup);
+    if (GEN_COMPONENT_MODEL* model = P3109_pComponentModel())
+        for (GEN_RESOURCE& r : model->resources)
+            P3109_WriteBitmapReference(r, count, itemGroup);
     itemGroup += "</ItemGroup>\n";
     P3109_ReplaceDirective(itemGroup);
 }
@@ -136,13 +135,16 @@ void P3109_WriteInstallResources()
 {
     P3109_ReplaceDirective("");
     const std::string& name = g().cName;
-    for (const GEN_COMPONENT_RESOURCE& r : P3109_ComponentLists().resources) {
+    const GEN_COMPONENT_MODEL* model = P3109_pComponentModel();
+    if (!model)
+        return;
+    for (const GEN_RESOURCE& r : model->resources) {
         if (r.data.empty())
             continue;
         P3109_WriteLine(g().out.mainOutput, 9,
                         "\tLpCrRtManager.Current().Application.InstallResource( \"" + name + ":" +
-                            std::to_string(r.usIdentifier) + "\", \"" + name + ";component/Resources/" +
-                            r.referenceName + "\" );\n");
+                            std::to_string(static_cast<uint16_t>(r.sIdentifier)) + "\", \"" + name +
+                            ";component/Resources/" + r.referenceName + "\" );\n");
     }
 }
 
@@ -153,23 +155,27 @@ void P3109_WriteQualifiedName(uint16_t usIndent)
     const FFC_CONTEXT* ctx = P3109_Context();
     if (!ctx || (!ctx->lComponentRun && !ctx->lZophxUsed))
         return;
+    const GEN_COMPONENT_MODEL* model = P3109_pComponentModel();
+    if (!model)
+        return;
     static constexpr char kLetters[] = {'D', 'L', '1', '2', '3'};
     const uint16_t saved = s.out.usIndent;
     s.out.usIndent = usIndent;
-    for (const GEN_MEMBER_TEXT& t : P3109_ComponentLists().texts) {
-        if (t.lTextKind < 6 || t.lTextKind > 10)
-            continue;
-        const char letter = kLetters[t.lTextKind - 6];
-        const std::string& target = s.cTarget == GEN_TARGET_CSHARP ? t.csTarget : t.cTarget;
-        if (s.cTarget == GEN_TARGET_CSHARP && !isCSharpName(P3109_TrimRight(target.substr(0, 10)))) {
-            P3109_IssueTextMessage('F', "ERROR : The C# target " + target.substr(0, 20) + " of member " +
-                                            (t.owner + "." + t.member).substr(0, 30) + " is no C# name");
-            continue;
+    for (const GEN_TEXT_OWNER& owner : model->owners)
+        for (const GEN_MEMBER_TEXT& t : owner.texts) {
+            if (t.lKind < 6 || t.lKind > 10)
+                continue;
+            const char letter = kLetters[t.lKind - 6];
+            const std::string& target = s.cTarget == GEN_TARGET_CSHARP ? t.csTarget : t.cTarget;
+            const std::string qualified = owner.name + "." + t.member;
+            if (s.cTarget == GEN_TARGET_CSHARP && !isCSharpName(P3109_TrimRight(target.substr(0, 10)))) {
+                P3109_IssueTextMessage('F', "ERROR : The C# target " + target.substr(0, 20) + " of member " +
+                                                qualified.substr(0, 30) + " is no C# name");
+                continue;
+            }
+            P3109_RegisterFieldTextUse(qualified, letter);
+            P3109_WriteGetMultilingualField(P3109_Padded(target, 10), P3109_sFieldTextIndex(qualified), letter, false);
         }
-        const std::string qualified = t.owner + "." + t.member;
-        P3109_RegisterFieldTextUse(qualified, letter);
-        P3109_WriteGetMultilingualField(P3109_Padded(target, 10), P3109_sFieldTextIndex(qualified), letter, false);
-    }
     s.out.usIndent = saved;
 }
 

@@ -26,7 +26,7 @@ void P3109_WriteCSharpClassTail(GEN_STREAM stream);
 void P3109_WriteProjectItemGroup();
 /* One resource: its file and its item, appended to the item group text;
 ** the caller's count of resources with data is raised. */
-void P3109_WriteBitmapReference(GEN_COMPONENT_RESOURCE& resource, int32_t& lCount, std::string& itemGroup);
+void P3109_WriteBitmapReference(GEN_RESOURCE& resource, int32_t& lCount, std::string& itemGroup);
 /* Point 166: the installation lines of the resources. */
 void P3109_WriteInstallResources();
 /* Point 96: the fetch lines of the component members' multilingual texts,

@@ -66,6 +66,9 @@ struct GEN_BIF_DEFINITION {
     std::array<GEN_BIF_VALUE, GEN_BIF_DESCRIPTORS> arguments{};
     int16_t sReturnCount = 0;
     std::array<GEN_BIF_VALUE, GEN_BIF_DESCRIPTORS> returns{};
+    /* a built-in function of a user DLL: the DLL and entry aliases its USE
+       named, recorded by the USE emitter */
+    std::string dllAlias, entryAlias;
 };
 
 struct GEN_CONDITION {
@@ -89,6 +92,14 @@ struct GEN_COMPONENT_GROUP_USE {
     std::string groupName;
 };
 
+/* A print line definition of a report, registered by the print command
+** emitters: its kind ("LINE", "TRAI" trailing break, "LEAD" leading break,
+** others) and its name. */
+struct GEN_PRINT_LINE {
+    std::string kind;          /* 4 characters */
+    std::string name;
+};
+
 struct GEN_REPORT_SLOT {
     int16_t sNumber = 0;
     char cKind = 'N';
@@ -98,6 +109,7 @@ struct GEN_REPORT_SLOT {
     std::array<std::string, 2> names;
     std::array<std::string, 3> fileFields;
     std::string field165;
+    std::vector<GEN_PRINT_LINE> printLines;
 };
 
 struct GEN_DEFINITIONS {

@@ -121,6 +121,8 @@ int16_t P3109_sCheckListEntrySize(bool fSecondVersion, uint32_t ulEntryLength, i
 
 bool P3109_fListOverflow() { return hs().listOverflow; }
 
+void P3109_MarkListOverflow() { hs().listOverflow = true; }
+
 std::string P3109_MakeGotoLabel(std::string_view label, size_t ulLength)
 {
     return "goto X_Label_" + P3109_MakeCIdentifier(label, ulLength) + ";";

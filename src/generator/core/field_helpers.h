@@ -32,6 +32,7 @@ int16_t P3109_sIssueNumberedMessage(char cSeverity, uint32_t ulNumber,
 ** Either limit sets the list-overflow indicator. */
 int16_t P3109_sCheckListEntrySize(bool fSecondVersion, uint32_t ulEntryLength, int32_t lMaxEntries);
 bool P3109_fListOverflow();
+void P3109_MarkListOverflow();
 
 /* ---- names ---- */
 std::string P3109_MakeGotoLabel(std::string_view label, size_t ulLength);

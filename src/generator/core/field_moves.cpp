@@ -37,12 +37,8 @@ bool takeRoundUp(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
     FFC_CONTEXT* ctx = P3109_Context();
     if (!ctx || source.sDecimals <= target.sDecimals)
         return false;
-    auto parsed = std::make_unique<FFC_PARSED_COMMAND>();
-    std::memset(parsed.get(), 0, sizeof *parsed);
-    parsed->sLine = static_cast<int16_t>(P3109_CurrentCommand().usNumber);
-    parsed->sSubLine = static_cast<int16_t>(P3109_CurrentCommand().usSequence);
-    if (RS_fFindCommandRecord(ctx, parsed.get(), sizeof *parsed) != 0 ||
-        dqov::cmdparm::ParmText(*parsed, "ROUND_UP") != "*YES")
+    auto parsed = P3109_pReadCurrentCommand();
+    if (!parsed || dqov::cmdparm::ParmText(*parsed, "ROUND_UP") != "*YES")
         return false;
     const int32_t at = dqov::cmdparm::EntryOffset(*parsed, "ROUND_UP", 0, 0, 4);
     if (at < 0)

@@ -133,6 +133,35 @@ void P3109_GetFieldStorageSize(char cType, int32_t lLength, int16_t sDecimals, b
     }
 }
 
+std::string P3109_MemberSizeText(const GEN_FIELD_INFO& field, std::string_view member, bool fCSharp)
+{
+    if (P3109_fNeedsZophxHandling(field))
+        return "sizeof( " + std::string(member) + " )";
+    if (field.cType == 'D')
+        return fCSharp ? "DqooDef.X_DOUBLE_SIZE" : "sizeof(X_DOUBLE)";
+    if (field.cType == 'L')
+        return fCSharp ? "DqooDef.X_LONG_SIZE" : "sizeof(X_LONG)";
+    return std::to_string(field.usByteLength);
+}
+
+std::string P3109_MemberAddressText(const GEN_FIELD_INFO& field, std::string_view member)
+{
+    const bool cast = field.cType == 'L' || field.cType == 'D' || P3109_fNeedsZophxHandling(field);
+    const bool whole = cast || field.usByteLength == 1;
+    return std::string(cast ? "(X_PDICTIONARY_FIELD) &(" : "&(") + std::string(member) + (whole ? ")" : "[0])");
+}
+
+const char* P3109_pszDictionaryTypeName(char cType, bool fCSharp)
+{
+    switch (cType) {
+    case 'A': return fCSharp ? "string" : "ALPHA";
+    case 'D': return fCSharp ? "double" : "DOUBLE";
+    case 'L': return fCSharp ? "int" : "LONG";
+    case 'P': return fCSharp ? "byte" : "PACKED";
+    default: return fCSharp ? "byte" : "SIGNED";
+    }
+}
+
 const char* P3109_pszFieldKindName(const GEN_FIELD_INFO& field) { return fieldNames(field).kind; }
 
 const char* P3109_pszValueMemberName(const GEN_FIELD_INFO& field) { return fieldNames(field).member; }

@@ -41,6 +41,9 @@ bool P3109_fIsComponentField(const GEN_FIELD_INFO& field);
 void P3109_GetFieldStorageSize(char cType, int32_t lLength, int16_t sDecimals, bool fNullable, bool fUnsigned,
                                bool fNational, uint32_t& ulSize);
 
+/* The storage word of a dictionary field: "X_DICTIONARY_" and ALPHA,
+** PACKED, SIGNED, LONG or DOUBLE in C; its C# type. */
+const char* P3109_pszDictionaryTypeName(char cType, bool fCSharp);
 /* Names by type letter ("X_FLD_UNKNOWN" and "lValueNameUnknown" for a
 ** field that needs no extended handling). */
 const char* P3109_pszFieldKindName(const GEN_FIELD_INFO& field);
@@ -55,6 +58,14 @@ std::string P3109_MakeDeclarationByType(char cType, std::string_view prefix, std
 /* The declaration of a described field, its local name prefixed "c" when
 ** asked. */
 std::string P3109_MakeFieldDeclaration(const GEN_FIELD_INFO& field, bool fPrefix);
+/* The byte size and the address of a field held as a member of a static
+** structure (a list entry, a component record), for its descriptor row:
+** "sizeof( member )" for a field that needs the extended handling, the
+** double or long size for 'D' and 'L', else its byte length; the address
+** of its first byte, cast to X_PDICTIONARY_FIELD for 'L', 'D' and extended
+** fields. */
+std::string P3109_MemberSizeText(const GEN_FIELD_INFO& field, std::string_view member, bool fCSharp);
+std::string P3109_MemberAddressText(const GEN_FIELD_INFO& field, std::string_view member);
 /* The subtype name of a descriptor row for a usage code ('F', 'I', 'L',
 ** 'P', 'R', 'V'); null field: the plain subtype of the code. */
 const char* P3109_pszComponentSubtypeName(char cUsage, const GEN_FIELD_INFO* pField, bool fForce);

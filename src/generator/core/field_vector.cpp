@@ -38,8 +38,8 @@ constexpr int32_t kMaxDigits = 63;
 
 struct VectorState {
     std::vector<GEN_WORK_FIELD> workFields;
+    std::vector<GEN_FIELD_INFO> fields;   /* the used fields of the vector, in vector order */
     int32_t lEvaluationItems = 0;
-    int16_t sTempStoreAreas = 1;
 };
 
 VectorState& vs()
@@ -217,17 +217,6 @@ void writeAllSymbols(const std::vector<Entry>& entries)
 
 /* ---- step 3: storage ---- */
 
-const char* classicTypeName(char cType, bool fCSharp)
-{
-    switch (cType) {
-    case 'A': return fCSharp ? "string" : "ALPHA";
-    case 'D': return fCSharp ? "double" : "DOUBLE";
-    case 'L': return fCSharp ? "int" : "LONG";
-    case 'P': return fCSharp ? "byte" : "PACKED";
-    default: return fCSharp ? "byte" : "SIGNED";
-    }
-}
-
 void declareField(const GEN_FIELD_INFO& f)
 {
     const Storage s = storageOf(f);
@@ -245,7 +234,7 @@ void declareField(const GEN_FIELD_INFO& f)
         CGEN_AddStaticWorkingEntry(s.sList, decl, "", cs, "", 'N');
         return;
     }
-    const std::string cType = classicTypeName(f.cType, false), csType = classicTypeName(f.cType, true);
+    const std::string cType = P3109_pszDictionaryTypeName(f.cType, false), csType = P3109_pszDictionaryTypeName(f.cType, true);
     std::string init, csInit;
     if (f.cType == 'D') {
         init = std::string(s.macro) + "(" + local + ") = 0.0;";
@@ -315,15 +304,6 @@ void writeRow(const Row& r, bool fFirst)
     P3109_WriteLine(kDescriptorQueue, 9, r.second + ",NO ");
     if (csharp())
         P3109_WriteLine(kDescriptorQueue, 9, ")");
-}
-
-std::string nameDefine(std::string_view name)
-{
-    CGEN_SetTextLiteralPrefix("NAME");
-    const char* reference = nullptr;
-    const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(name, nullptr, nullptr, 'Y', &reference, &declared);
-    return reference ? reference : "";
 }
 
 const GEN_ARRAY_ENTRY* findArray(std::string_view name)
@@ -398,7 +378,7 @@ void writeFieldRow(const Entry& e, bool fFirst)
     std::string arrayRef;
     const bool arrayReferenced = f.array.cKind == ' ' && P3109_MakeFieldArrayRef(f.fieldName, arrayRef) == 'Y';
     Row r;
-    r.name = nameDefine(f.DisplayName());
+    r.name = CGEN_NameLiteral(f.DisplayName());
     r.typeName = P3109_pszFieldTypeName(&f);
     r.typeConst = P3109_fIsComponentField(f) ? "X_TYPE_COMPONENT" : P3109_pszFieldTypeConstName(f.cType);
     r.subtype = P3109_pszComponentSubtypeName(usageCode(f), &f, false);
@@ -439,7 +419,7 @@ void writeWorkFieldRow(const GEN_WORK_FIELD& w, bool fFirst)
     if (!declarable(w))
         P3109_ZophxFieldMisuse("Action_0012_3109()", w.name);
     Row r;
-    r.name = nameDefine(w.name);
+    r.name = CGEN_NameLiteral(w.name);
     r.typeName = "0";
     const char typeLetter = w.cType == 'N' ? (w.sDecimals != 0 || w.lLength >= 10 ? 'D' : 'L') : 'A';
     r.typeConst = P3109_pszFieldTypeConstName(typeLetter);
@@ -543,10 +523,11 @@ void P3109_AddWorkField(std::string_view name, std::string_view indexSymbol, cha
 
 const std::vector<GEN_WORK_FIELD>& P3109_WorkFields() { return vs().workFields; }
 
+const std::vector<GEN_FIELD_INFO>& P3109_VectorFields() { return vs().fields; }
+
 int32_t P3109_lEvaluationItemCount() { return vs().lEvaluationItems; }
 
 void P3109_ResetFieldVector() { vs() = VectorState{}; }
-
 void P3109_WriteFieldVector()
 {
     g().skel.cKeep = 'N';
@@ -559,6 +540,8 @@ void P3109_WriteFieldVector()
     std::memcpy(savedCommand, st->acCommand, sizeof savedCommand);
 
     const std::vector<Entry> entries = collectFields(ctx);
+    for (const Entry& e : entries)
+        vs().fields.push_back(e.f);
     writeAllSymbols(entries);
     P3109_BuildArrayTable();
 
@@ -596,14 +579,4 @@ void P3109_WriteFieldVector()
     std::memcpy(st->acCommand, savedCommand, sizeof savedCommand);
 }
 
-void P3109_WriteTempStoreCount()
-{
-    g().skel.cKeep = 'N';
-    const char* box = "Number of temporary storage area pointers to be used";
-    P3109_WriteDoubleBoxComment(g().stg, box);
-    P3109_WriteShortConstant(g().stg, 0, "V_TEMP_STORE_AREAS", vs().sTempStoreAreas);
-    if (g().csStreams[1] == GEN_NO_STREAM)
-        return;
-    P3109_WriteDoubleBoxComment(g().csStreams[1], box);
-    P3109_WritePublicConstInt(g().csStreams[1], "V_TEMP_STORE_AREAS", vs().sTempStoreAreas);
-}
+

@@ -4,8 +4,7 @@
 ** storage of the fields, the descriptor vector FUNCTION_FIELD_DEF, the
 ** statements that bind each descriptor to its storage, and the evaluation
 ** table of the fields computed by a routine. Also the work fields that the
-** condition writers add to the vector, and the number of temporary storage
-** areas (point 40).
+** condition writers add to the vector.
 **
 ** Vector entries come in one order everywhere: the used fields in the
 ** order of their records, then the work fields; the index symbols, the
@@ -18,6 +17,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "generator/core/field_info.h"
 
 /* GEN_WORK_FIELD: a work field of the vector. */
 struct GEN_WORK_FIELD {
@@ -33,15 +34,15 @@ struct GEN_WORK_FIELD {
 void P3109_AddWorkField(std::string_view name, std::string_view indexSymbol, char cType, int32_t lLength,
                         int16_t sDecimals);
 const std::vector<GEN_WORK_FIELD>& P3109_WorkFields();
+/* The used fields of the vector as point 12 wrote them, in vector order
+** (the work fields follow them). */
+const std::vector<GEN_FIELD_INFO>& P3109_VectorFields();
 
 /* Point 12. */
 void P3109_WriteFieldVector();
 /* Fields computed by a routine, counted by the vector (the evaluation
 ** items). */
 int32_t P3109_lEvaluationItemCount();
-
-/* Point 40: the number of temporary storage area pointers. */
-void P3109_WriteTempStoreCount();
 
 void P3109_ResetFieldVector();
 

@@ -24,6 +24,13 @@ struct GEN_EVALUATION_NODE {
     int16_t sList = -1;         /* the current list, for LOC_ENTRY and SELECTLIST */
     char cChangeKind = ' ';     /* CHANGE: 'R' or 'T', filled by its emitter */
     int16_t sChangeValue1 = 0, sChangeValue2 = 0;
+    /* the result the routine computes, set by the emitter that registered
+       it: kind letter ('A'; 'P', 'S', 'D' numeric; 'L' logical), length,
+       decimals, and its two work-field numbers */
+    char cResultKind = 'L';
+    int32_t lResultLength = 0;
+    int16_t sResultDecimals = 0;
+    int32_t alWorkFields[2] = {0, 0};
 };
 
 /* One SELECT or SELECT_SQL loop. */

@@ -116,7 +116,22 @@ struct GEN_BLOCK_ENTRY {
 
 inline constexpr int GEN_BLOCK_STACK_CAPACITY = 256;
 
-/* GEN_EMITTER_FLAGS as far as the core reads them. */
+/* A file access block of the I/O emitters: its name and, for a file of
+** another database, the variable of its connection with the database and
+** qualifier whose "DATABASE" record holds the connection data. */
+struct GEN_FILE_ACCESS_BLOCK {
+    std::string name;
+    std::string connection;        /* empty: the file uses no connection of its own */
+    std::string database, qualifier;
+};
+
+/* A work field the emitters add to the static working variables. */
+struct GEN_EMITTED_WORK_FIELD {
+    std::string name, type, dimension;
+};
+
+/* GEN_EMITTER_FLAGS as far as the core reads them: set by the command
+** emitters while the commands are emitted, read by the section writers. */
 struct GEN_EMITTER_FLAGS {
     char cSqlIndicator = 'N';
     char cOpenAll = 'N';
@@ -125,6 +140,17 @@ struct GEN_EMITTER_FLAGS {
     int32_t lIgnoredRoundUp = 0;
     int32_t lIgnored1030 = 0;
     int32_t lIgnored1015 = 0;
+    char cCallProcess = 'N';       /* CALL and SUBMIT name a process ... */
+    char cCallFunction = 'N';      /* ... or a function */
+    char cValidation = 'N';        /* BEGINCHECK blocks, with their count */
+    int16_t sBeginChecks = 0;
+    char cCheckResult = 'N';       /* the check commands */
+    char cWorkDouble = 'N';        /* the KEEP commands */
+    std::vector<std::string> keepLastAreas;   /* the KEEP_LAST tracking areas of FETCH */
+    std::vector<GEN_FILE_ACCESS_BLOCK> fileAccessBlocks;
+    std::vector<std::string> pointOverrides;  /* POINT file overrides */
+    std::vector<GEN_EMITTED_WORK_FIELD> workFields;
+    int16_t sTempStoreAreas = 1;   /* temporary storage area pointers */
 };
 
 /* The whole per-job state of the generator. */
@@ -173,7 +199,6 @@ struct GEN_MODULE_STATE {
     /* counts tested by points 57 and 58 (owned by later writers) */
     int32_t lUsedFieldTexts = 0;
     int32_t lMultilingualVariables = 0;
-    int32_t lWorkingLists = 0;
 
     /* index symbols of the system fields IO$MDE and CURLOC$FN (set-up) */
     std::string ioModeField = "V_NOT_AVAILABLE";

@@ -260,24 +260,3 @@ void P3109_WriteFunctionDefinition()
     for (const std::string& text : lines)
         P3109_WriteLine(g.out.mainOutput, 5, text);
 }
-
-int P3109_fIsWhollyParenthesised(std::string_view text, size_t ulLength)
-{
-    text = text.substr(0, std::min(ulLength, text.size()));
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return 0;
-    const size_t last = text.find_last_not_of(' ');
-    if (text[first] != '(' || text[last] != ')')
-        return 0;
-    int depth = 0;
-    for (size_t i = first; i <= last; ++i) {
-        if (text[i] == '(')
-            ++depth;
-        else if (text[i] == ')')
-            --depth;
-        if (depth == 0 && i != last)
-            return 0;
-    }
-    return depth == 0 ? 1 : 0;
-}

@@ -2,8 +2,9 @@
 ** identification.h: what every generated module tells the runtime about
 ** itself: its identification table (skeleton point 66: object type, name,
 ** extension, DLL name, build date and time, the generator's build) and its
-** function definition record X_FUN_V18 (point 7); and the test whether an
-** expression text is wholly enclosed in one pair of parentheses.
+** function definition record X_FUN_V18 (point 7). The parenthesis test of
+** this family, P3109_fIsWhollyParenthesised, is declared with its user, the
+** expression request (description_tables.h).
 */
 #ifndef GENERATOR_CORE_IDENTIFICATION_H
 #define GENERATOR_CORE_IDENTIFICATION_H
@@ -41,9 +42,5 @@ void IDTAB_WriteIdentificationTable(char cTarget);
 /* Fills the row's value slot and writes its variable; 0 (nothing written)
 ** for a row number of IDTAB_ROW_COUNT or more, else 1. */
 int IDTAB_WriteVariableInitialiser(int iRow, std::string_view value, char cTarget);
-
-/* 1 when the text, blanks around it ignored, is one parenthesised group:
-** "(A + B)" gives 1, "(A) + (B)" and an all-blank text 0. */
-int P3109_fIsWhollyParenthesised(std::string_view text, size_t ulLength);
 
 #endif

@@ -117,6 +117,10 @@ void P3109_RegisterFieldTextUse(std::string_view field, char cKind)
     ++P3109_State().lUsedFieldTexts;
 }
 
+const std::vector<std::pair<std::string, std::string>>& P3109_FieldTextUses() { return reg().fieldTexts; }
+
+const std::vector<std::string>& P3109_MultilingualVariables() { return reg().multilingual; }
+
 int16_t P3109_sFieldTextIndex(std::string_view field)
 {
     std::string key = fieldTextKey(field);

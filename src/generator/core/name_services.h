@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 /* "INSTANCE(base_n)" with the next instance number; the instance and its
@@ -35,6 +36,12 @@ int P3109_lCompare12(const void* pKey1, const void* pKey2);
 void P3109_RegisterFieldTextUse(std::string_view field, char cKind);
 int16_t P3109_sFieldTextIndex(std::string_view field);
 std::string P3109_MakeMultilingualFieldRef(std::string_view field, char cKind);
+/* The used field texts in registration order: the 10-character field and
+** the letters of the texts needed ('L' label, 'D' description, '1' to '3'
+** column headings). */
+const std::vector<std::pair<std::string, std::string>>& P3109_FieldTextUses();
+/* The multilingual variables in first-use order, 20 characters each. */
+const std::vector<std::string>& P3109_MultilingualVariables();
 int16_t P3109_sMultilingualVariableIndex(std::string_view name);
 /* Finds the variable, registering it on first use; returns its ordinal. */
 int16_t P3109_pFindMultilingualVariable(std::string_view name);

@@ -25,6 +25,7 @@
 #include "generator/core/gen_sql.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/list_definitions.h"
 #include "generator/core/name_services.h"
 #include "generator/core/object_data.h"
 #include "generator/core/p3109.h"
@@ -394,6 +395,7 @@ void P3109_EndGeneration()
     g.guid162.clear();
     P3109_ClearQueues();
     P3109_ResetChains();
+    P3109_ResetListDefinitions();
     P3109_ResetNameServices();
     P3109_Definitions().conditions.clear();
     P3109_Definitions().renames.clear();
@@ -410,12 +412,10 @@ void P3109_UpdateRepositoryAtEnd()
     st->lLine = st->lSequence = st->lLineNumber = -1;
     st->pFieldTable = nullptr;
 
-    /* 2-3: option warnings; the working-list storage check belongs to the
-       list definitions, which register their writer for it */
+    /* 2-3: option warnings and the storage of the working lists */
     issueOptionWarnings(g.emit);
     if (!g.lListSizeCheckOff)
-        if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("P3109_CheckWorkingListStorage"))
-            w(0);
+        P3109_CheckWorkingListStorage();
 
     /* 4 */
     P3109_EndGeneration();

@@ -11,15 +11,20 @@
 #include "dqov/messages.h"
 #include "dqov/x_tree.h"
 #include "generator/core/arrays.h"
+#include "generator/core/bif_parameters.h"
 #include "generator/core/component_lists.h"
 #include "generator/core/data_structures.h"
 #include "generator/core/definitions.h"
+#include "generator/core/description_tables.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/field_vector.h"
+#include "generator/core/file_field_mangling.h"
 #include "generator/core/file_set.h"
 #include "generator/core/gen_chains.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/multilingual_tables.h"
+#include "generator/core/list_definitions.h"
 #include "generator/core/name_services.h"
 #include "generator/core/p3109.h"
 #include "generator/core/command_loop.h"
@@ -92,6 +97,10 @@ void resetJobState(GEN_MODULE_STATE& g)
     P3109_ResetSkeletonConditions();
     P3109_ResetNameServices();
     P3109_ResetChains();
+    P3109_ResetListDefinitions();
+    P3109_ResetDescriptionTables();
+    P3109_ResetMultilingualTables();
+    P3109_ResetSqlFields();
     P3109_ResetFieldHelpers();
     P3109_ResetDataStructures();
     P3109_ResetWebSections();
@@ -272,7 +281,9 @@ void P3109_TranslateFunction(int32_t lCheckIn)
     P3109_LoadConditions(ctx);
     P3109_LoadRenameStack(ctx);
     P3109_LoadBuiltinFunctions();
+    P3109_LoadBifParameters();
     P3109_LoadComponentDefinitions(ctx, g.partition);
+    P3109_LoadComponentLists();
     P3109_LoadDataStructures();
     P3109_LoadReportSlots(ctx);
 

@@ -18,18 +18,26 @@
 #include <cstring>
 #include <string>
 
+#include "generator/core/bif_sections.h"
 #include "generator/core/bom_descriptions.h"
 #include "generator/core/bom_records.h"
 #include "generator/core/bom_services.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/csharp_files.h"
+#include "generator/core/description_tables.h"
 #include "generator/core/definitions.h"
 #include "generator/core/emitter_interface.h"
+#include "generator/core/field_initialisation.h"
 #include "generator/core/field_vector.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/identification.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/list_definitions.h"
+#include "generator/core/list_vectors.h"
+#include "generator/core/multilingual_tables.h"
 #include "generator/core/object_data.h"
+#include "generator/core/report_prototypes.h"
+#include "generator/core/resource_definitions.h"
 #include "generator/core/services.h"
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
@@ -112,14 +120,24 @@ constexpr CorePoint kCorePoints[] = {
     {6, [] { P3109_WriteAtDirective(g().skel.currentSkeleton); }},
     {7, P3109_WriteFunctionDefinition},
     {9, P3109_SubstituteBlankPaddedName},
+    {8, P3109_WriteLanguageTables},
     {12, P3109_WriteFieldVector},
-    {21, [] { keepIf(g().lWorkingLists > 0); }},
+    {15, P3109_WriteEvaluationPrototypes},
+    {16, P3109_WriteConditionBlocks},
+    {17, [] { P3109_WriteFieldInitialValues(0); }},
+    {18, P3109_WriteMultilingualTables},
+    {19, P3109_WriteKeepLastFree},
+    {20, P3109_WriteListVectors},
+    {21, [] { keepIf(!P3109_ListDefinitions().empty()); }},
     {26, [] { keepIf(g().emit.cOpenAll != 'N'); }},
     {28, [] {
          const FFC_PROCESS_DEFINITION* p = g().args.pProcess;
          keepIf(p && p->cMenuStyle == 'A');
      }},
     {31, P3109_KeepLineIfAnyValidation},
+    {33, P3109_WriteDebugArrayTable},
+    {34, P3109_KeepLineIfDebugArrays},
+    {36, P3109_WriteReportPrototypes},
     {38, P3109_WriteCloseReports},
     {39, P3109_KeepLineIfReportPrinted},
     {40, P3109_WriteTempStoreCount},
@@ -128,6 +146,7 @@ constexpr CorePoint kCorePoints[] = {
     {46, P3109_SubstituteCursorCount},
     {47, P3109_KeepLineIfNoValidation},
     {48, P3109_WriteExchangeSave},
+    {49, P3109_WriteCursorPrototypes},
     {50, writeInitialisersAtDirective},
     {53, [] { queuePoint(1); }},
     {54, [] { queuePoint(2); }},
@@ -141,11 +160,21 @@ constexpr CorePoint kCorePoints[] = {
     {66, P3109_WriteIdentificationTable},
     {67, [] { keepIf(derived(4)); }},
     {68, [] { keepIf(!derived(4)); }},
+    {69, [] { P3109_WriteBifParmTable(1); }},
+    {70, P3109_WriteBifParmTableNoArgs},
+    {71, P3109_WriteWorkFieldInits},
+    {72, P3109_WriteVarFieldReleases},
+    {73, P3109_WriteArrayBounds},
+    {74, P3109_WriteMemberInfoRoutines},
     {90, P3109_WriteFirstTimeFlags},
     {91, [] { keepIf(P3109_Context() && P3109_Context()->lComponentRun != 0); }},
     {92, P3109_KeepLineIfZophxFunction},
+    {93, P3109_WriteResources},
     {94, P3109_SubstituteLowerName},
+    {95, P3109_WriteComponentExchangeVector},
     {96, [] { P3109_WriteQualifiedName(g().skel.usColumn); }},
+    {97, [] { P3109_WriteLiteralWorkFields(0); }},
+    {98, P3109_WriteEvaluationCases},
     {99, P3109_WriteWebInfoLines99},
     {101, P3109_WriteWebInfoLines101},
     {102, P3109_WriteWebInfoLines102},
@@ -164,6 +193,12 @@ constexpr CorePoint kCorePoints[] = {
     {124, P3109_KeepLineIfNotOption19},
     {125, P3109_KeepLineIfOption40},
     {126, P3109_KeepLineIfOption41},
+    {127, P3109_WriteBifFieldList},
+    {128, P3109_WriteBifListDefs},
+    {129, P3109_WriteBifAddCalls},
+    {130, P3109_WriteReceiveListDefs},
+    {131, P3109_WriteReceiveAddCalls},
+    {132, P3109_WriteUserBifCalls},
     {140, P3109_WriteBomSections140},
     {141, P3109_WriteBomSections141},
     {161, P3109_WriteGuidString161},
@@ -172,6 +207,8 @@ constexpr CorePoint kCorePoints[] = {
     {164, P3109_SubstitutePercentLiteral},
     {165, P3109_WriteProjectItemGroup},
     {166, P3109_WriteInstallResources},
+    {1701, [] { P3109_WriteFieldInitialValues(1); }},
+    {2101, P3109_WriteReloadCounters},
 };
 
 /* The points whose writers belong to the other subsystems of the
@@ -188,42 +225,6 @@ struct PendingPoint {
 };
 
 constexpr PendingPoint kPendingPoints[] = {
-    /* description tables and expression prototypes */
-    {8, "P3109_WriteLanguageTables", 0},
-    {15, "P3109_WriteEvaluationPrototypes", 0},
-    {16, "P3109_WriteConditionBlocks", 0},
-    /* work-field initialisation and generated field tables */
-    {17, "P3109_WriteFieldInitialValues", 0},
-    {1701, "P3109_WriteFieldInitialValues", 1},
-    {69, "P3109_WriteBifParmTable", 1},
-    {70, "P3109_WriteBifParmTable", 0},
-    {71, "P3109_WriteWorkFieldInits", 0},
-    {72, "P3109_WriteVarFieldReleases", 0},
-    {73, "P3109_WriteArrayBounds", 0},
-    {97, "P3109_WriteLiteralWorkFields", 0},
-    {127, "P3109_WriteBifFieldList", 0, 'B'},
-    /* multilingual text and field tables */
-    {18, "P3109_WriteMultilingualTables", 0},
-    /* list vectors, reload counters, user built-in function calls, KEEP_LAST */
-    {19, "P3109_WriteKeepLastFree", 0},
-    {20, "P3109_WriteListVectors", 0},
-    {132, "P3109_WriteUserBifCalls", 0},
-    {2101, "P3109_WriteReloadCounters", 0},
-    /* built-in function skeleton sections, member routines, debug arrays */
-    {33, "P3109_WriteDebugArrayTable", 0},
-    {34, "P3109_KeepLineIfDebugArrays", 0},
-    {74, "P3109_WriteMemberInfoRoutines", 0},
-    {128, "P3109_WriteBifListDefs", 0, 'B'},
-    {129, "P3109_WriteBifAddCalls", 0, 'B'},
-    {130, "P3109_WriteReceiveListDefs", 0, 'B'},
-    {131, "P3109_WriteReceiveAddCalls", 0, 'B'},
-    /* report and cursor prototypes, storage counts */
-    {36, "P3109_WriteReportPrototypes", 0},
-    {49, "P3109_WriteCursorPrototypes", 0},
-    /* resource definitions, component exchange vector, evaluation cases */
-    {93, "P3109_WriteResources", 0},
-    {95, "P3109_WriteComponentExchangeVector", 0},
-    {98, "P3109_WriteEvaluationCases", 0},
     /* the command emitters' sections */
     {14, "P3109_EmitEvaluationRoutines", 0},
     {22, "P3109_EmitExchangeAlways", 0},
@@ -293,7 +294,8 @@ void P3109_RunSkeletonPoint(int32_t lPoint)
 void P3109_RunBifPoint(int32_t lPoint)
 {
     switch (lPoint) {
-    case 2: case 4: case 5: case 9: case 92: case 122: case 123: case 124: case 125: case 126:
+    case 2: case 4: case 5: case 9: case 63: case 92: case 122: case 123: case 124: case 125: case 126: case 127:
+    case 128: case 129: case 130: case 131:
         findCore(lPoint)->handler();
         return;
     default:

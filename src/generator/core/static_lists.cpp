@@ -227,6 +227,15 @@ void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage
     registerLiteral(text, pszLanguage, cTrim, 1, ppszReference, ppszDeclared);
 }
 
+std::string CGEN_NameLiteral(std::string_view name)
+{
+    CGEN_SetTextLiteralPrefix("NAME");
+    const char* reference = nullptr;
+    const char* declared = nullptr;
+    CGEN_GetTextLiteralDefineName(name, nullptr, nullptr, 'Y', &reference, &declared);
+    return reference ? reference : "";
+}
+
 const char* CGEN_pFindTextLiteral(std::string_view reference, const char*)
 {
     for (const GEN_TEXT_LITERAL& l : registry().chain)

@@ -52,6 +52,9 @@ void CGEN_GetTextLiteralDefineName(std::string_view text, const char* pszLanguag
                                    char cTrim, const char** ppszReference, const char** ppszDeclared);
 void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage, const void* pReserved,
                                   char cTrim, const char** ppszReference, const char** ppszDeclared);
+/* Registers a name under the name part "NAME" and returns its reference:
+** the name column of a descriptor row. */
+std::string CGEN_NameLiteral(std::string_view name);
 const char* CGEN_pFindTextLiteral(std::string_view reference, const char* pszLanguage);
 const std::vector<GEN_TEXT_LITERAL>& CGEN_TextLiterals();
 /* Releases every registered literal (the text strings writer, once the

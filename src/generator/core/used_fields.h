@@ -22,6 +22,9 @@ inline constexpr uint16_t GEN_SLOT_SETUP = 2;
 inline constexpr uint16_t GEN_SLOT_VECTOR = 3;
 inline constexpr uint16_t GEN_SLOT_ARRAYS = 4;
 inline constexpr uint16_t GEN_SLOT_STRUCTURES = 5;
+inline constexpr uint16_t GEN_SLOT_LISTS = 6;
+inline constexpr uint16_t GEN_SLOT_SECTIONS = 7;
+inline constexpr uint16_t GEN_SLOT_SECTIONS_INNER = 8;
 
 /* Looks the field up among the used fields and describes it: the name is
 ** taken with at most ulNameLength characters (10 or 50) up to a

@@ -1,6 +1,6 @@
 // The identification table (point 66) and the function definition record
-// (point 7) of a generated module, in C and C#, and the parenthesis test of
-// the expression request; expected lines written out by hand.
+// (point 7) of a generated module, in C and C#; expected lines written out
+// by hand.
 #include "gen_fixture.h"
 
 #include "checker/work_records.h"
@@ -150,17 +150,6 @@ TEST_F(Identification, FunctionDefinitionRecordInCSharp)
               "     null,null,0,FALSE,null,0,null,0,0,FALSE,0,0,null,null,null,\n"
               "     -1,FALSE,-1,FALSE,FALSE,null,0, (int) ( 0 | 0 | 0 | 0 | "
               "XFUNCTIONSTATE.FuncIsSizingInfoInGlobals),null,2,aRenames\n");
-}
-
-TEST(IdentificationText, WhollyParenthesised)
-{
-    EXPECT_EQ(P3109_fIsWhollyParenthesised("(A + B)", 7), 1);
-    EXPECT_EQ(P3109_fIsWhollyParenthesised("(A) + (B)", 9), 0);
-    EXPECT_EQ(P3109_fIsWhollyParenthesised("   (A)   ", 9), 1);
-    EXPECT_EQ(P3109_fIsWhollyParenthesised("((A) + (B))", 11), 1);
-    EXPECT_EQ(P3109_fIsWhollyParenthesised("(A", 2), 0);
-    EXPECT_EQ(P3109_fIsWhollyParenthesised("    ", 4), 0);
-    EXPECT_EQ(P3109_fIsWhollyParenthesised("(A) junk", 3), 1); /* only the given length counts */
 }
 
 }  // namespace

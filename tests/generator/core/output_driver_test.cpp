@@ -84,7 +84,9 @@ TEST_F(OutputDriver, WritesTheFileSetFromTheSkeletons)
     const size_t version = rc.find("     \r\n     \r\n     1 VERSIONINFO\r\n     FILEVERSION     1,0,0,0\r\n");
     EXPECT_NE(version, std::string::npos) << rc;
     EXPECT_LT(version, rc.find("*** End of Resource Definitions ***"));
-    EXPECT_EQ(generated(".TXT"), "");
+    /* the literals of the language table and of the function's description */
+    using namespace std::string_literals;
+    EXPECT_EQ(generated(".TXT"), "0\0U_LANGUAGE_TEXT_1\0ENG\0ENG\0\r\n0\0U_FUNCDESC_TEXT_2\0Smallest function\0ENG\0\r\n"s);
     const std::string pgm = generated(".PGM");
     EXPECT_NE(pgm.find("#define X_BIF_PROGRAM_NAME  \"demomin.pgm\" \r\n"), std::string::npos) << pgm;
     EXPECT_EQ(pgm.find("X_BIF_LEVEL_TWO"), std::string::npos);

@@ -11,8 +11,8 @@
 
 #include "x_glodef.h"
 #include "x_funstd.h"
-#include "%63 .H"
 #include "%63 .STG"
+#include "%63 .H"
 
 #define X_PARTITION_ID      "%94"
 #define X_GENERATED_AT      %65
@@ -24,6 +24,7 @@
 %%ENDIF
 %%IF_ZOPHX_IS_USED
 #include "%63 .DDC"
+%93
 %%ENDIF
 
 static X_FUN_DEFINITION X_FunctionDefinition =
@@ -36,9 +37,7 @@ X_FUN_DEFINITION * X_Get_Function_Definition ( void )
    return &X_FunctionDefinition;
 }
 
-%8
 %12
-%40
 %66
 
 X_OBJ_ID_TABLE * X_Get_Module_Identification ( void )
@@ -46,11 +45,8 @@ X_OBJ_ID_TABLE * X_Get_Module_Identification ( void )
    return IdentificationTable;
 }
 
-/* ---- Evaluation routines and conditions ---- */
-%15
-%16
-%14
-%53
+/* The tables of the program follow its commands: they are set up here. */
+static void X_Initialise_Function ( FUNCTION_STD_ARGS );
 
 %%IF_FUNCTION
 /* ---- Text tags of the web pages, by language ---- */
@@ -65,11 +61,7 @@ X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
    X_SHORT sEntryCursors = 0;
    (void) sEntryCursors;
    %101
-   %50
-   %90
-%54
-%17
-%71
+   X_Initialise_Function( FUNCTION_STD_PARMS );
    %102
    %99
 %%IF_COMPONENT
@@ -80,24 +72,95 @@ X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
 %1
 %45   X_SHORT sCursorLimit = %46 ;
 %45   (void) sCursorLimit;
-%55
-%56
 %38
+   %132
    if ( pX_Ids->chFatalError == YES )
    {
    %103
    }
    %104
    %105
+   %19
+%72
 
    X_Return( FUNCTION_STD_PARMS );
 }
-%120
-%121
 %24
 %23
 %25
+
+/* ---- Tables of the program ---- */
+%8
+%40
+%20
+%36
+%49
+%18
+%73
+%33
+%%IF_ZOPHX_COMPOUND_COMPONENT
+%74
+%%ENDIF
+
+%67 /* ---- Arguments and return values of the built-in function ---- */
+%67 static const struct X_BIFPARM X_BifArguments[] = {
+%70
+%67 };
+%67 static const struct X_BIFPARM X_BifReturns[] = {
+%69
+%67 };
+
+/* ---- Evaluation routines and conditions ---- */
+%15
+%16
+%14
+%53
+%55
+%56
+
+static void X_Initialise_Function ( FUNCTION_STD_ARGS )
+{
+%%IF_ZOPH2_IS_USED
+   struct X_LIST ** ppX_List = &pX_List;
+%%ENDIF
+   %50
+   %90
+%54
+%120
+%121
+%%IF_NOT_ZOPHX_COMPOUND_COMPONENT_MEMBER
+   X_Register_Language_Table( pX_Ids, s_LanguageTable, s_LanguageCount, s_FunctionDescriptionTable );
+%%ENDIF
+%57   X_Register_Field_Texts( pX_Ids, &(MultiField[0][0]), (X_SHORT)(sizeof(MultiField) / sizeof(MultiField[0])) );
+%58   X_Register_Multilingual_Texts( pX_Ids, &(MultiText[0][0]), (X_SHORT)(sizeof(MultiText) / sizeof(MultiText[0])) );
+%%IF_ZOPH2_IS_NOT_USED
+%21   X_Create_List_Instances( pX_Ids, pX_Pro, pX_Fun, (X_SHORT) FUNCTION_TOTAL_LISTS, &(FUNCTION_LIST_DEF[0]), &pX_List );
+%%ENDIF
+%34   X_Register_Debug_Arrays( pX_Ids, X_Array, (X_SHORT)(sizeof(X_Array) / sizeof(X_Array[0])), s_ArrayVectorBounds );
+%67   X_Register_Bif_Parameters( pX_Ids, X_BifArguments, (X_SHORT)(sizeof(X_BifArguments) / sizeof(X_BifArguments[0])),
+%67                              X_BifReturns, (X_SHORT)(sizeof(X_BifReturns) / sizeof(X_BifReturns[0])) );
+%17
+%1701
+%71
+%2101
+}
 %%IF_COMPONENT
+
+/* ---- Fields a component exchanges, and their evaluation cases ---- */
+static const struct X_VECTOR_COMPONENT_EXCHANGE ComponentExchange[] = {
+%95
+};
+
+X_LONG Component_Evaluation_Request( FUNCTION_STD_ARGS, X_LONG lExchange )
+{
+   switch ( lExchange )
+   {
+   %98
+   default:
+      break;
+   }
+   return ComponentExchange[0].usExchange;
+}
 
 /* ---- Data records of the component: routines and services ---- */
 %141

@@ -4,6 +4,8 @@
 /* ================================================================= */
 
 #include "x_bifstd.h"
+#include "%63 .STG"
+#include "%63 .H"
 #define X_BIF_PROGRAM_NAME  "%4.pgm      
 %%IF_ZOPHX_FUNCTION
 #define X_BIF_LEVEL_TWO     1
@@ -13,9 +15,17 @@
 %128
 %130
 
-X_VOID_FUNCTION X_BIF_ENTRY ( BUILTIN_STD_PARMS )
+X_VOID_FUNCTION X_BIF_ENTRY ( BUILTIN_STD_ARGS )
 {
+   X_SHORT scX_Parm = 0;
+   struct X_PARM X_Parm[X_BIF_MAX_PARMS];
+   int argcNext = 1;
+   int ReturnCountsArgvPos = 0;
+
+   X_BIF_Register( pX_Ids, BIF_NUMBER, BIF_FIELD_COUNT, BIF_FIELD_STRUCT, BIF_LIST_COUNT, BIF_LIST_STRUCT );
+   X_RCV_Register( pX_Ids, RCV_LIST_COUNT, RCV_LIST_STRUCT );
 %129
 %131
+   X_BIF_Bind_Done( pX_Ids, scX_Parm, X_Parm, argcNext, ReturnCountsArgvPos );
    X_BIF_Return( BUILTIN_STD_PARMS );
 }

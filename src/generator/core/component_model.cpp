@@ -1,0 +1,89 @@
+/*
+** component_model.cpp: the run's component definition lists and exchange
+** tree as the generator reads them.
+*/
+#include "generator/core/component_model.h"
+
+#include <cstring>
+
+#include "dqov/x_tree.h"
+#include "generator/core/gen_state.h"
+#include "generator/core/name_services.h"
+#include "generator/core/services.h"
+
+GEN_COMPONENT_MODEL* P3109_pComponentModel()
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    return ctx ? static_cast<GEN_COMPONENT_MODEL*>(ctx->pComponentDefinitions) : nullptr;
+}
+
+int P3109_fAddMemberLink(int32_t lIdentifier, const std::string& name, int32_t lNewKind, const std::string& text1,
+                         const std::string& text2)
+{
+    GEN_COMPONENT_MODEL* model = P3109_pComponentModel();
+    if (!model)
+        return 0;
+    for (GEN_COMPONENT_MEMBER& m : model->members) {
+        if (m.lKind != 5 || m.lIdentifier != lIdentifier || m.name != name)
+            continue;
+        m.lKind = lNewKind;
+        m.text1 = text1;
+        m.text2 = text2;
+        return 1;
+    }
+    return 0;
+}
+
+bool P3109_ReadExchangeTree(std::vector<GEN_EXCHANGE_ENTRY>& entries)
+{
+    entries.clear();
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || !ctx->pReferenceTree1)
+        return false;
+    RBTree_PositiontoFirst(ctx->pReferenceTree1);
+    for (;;) {
+        int32_t number = 0;
+        RBTREE_ENTRY* name = nullptr;
+        char flags[2] = {'N', 'N'};
+        void* key[] = {&number};
+        void* data[] = {&name, flags};
+        if (!RBTree_GetNextEntry(ctx->pReferenceTree1, key, data))
+            break;
+        GEN_EXCHANGE_ENTRY e;
+        e.ulNumber = static_cast<uint32_t>(number);
+        e.fMaximum = flags[0] == 'Y';
+        e.fCase = flags[1] == 'Y';
+        char nameKey[51] = {};
+        int32_t owner = 0;
+        char nameData[56];
+        std::memset(nameData, ' ', sizeof nameData);
+        void* nk[] = {nameKey, &owner};
+        void* nd[] = {nameData};
+        if (name && ctx->pNameTree && RBTree_GetEntry_Direct(ctx->pNameTree, name, nk, nd))
+            e.field.assign(nameData, 50);
+        else
+            e.field = std::string(50, ' ');
+        entries.push_back(std::move(e));
+    }
+    return true;
+}
+
+int P3109_sCompareSequence(const GEN_GROUP_ELEMENT& a, const GEN_GROUP_ELEMENT& b)
+{
+    return a.sSequence < b.sSequence ? -1 : a.sSequence > b.sSequence ? 1 : 0;
+}
+
+void P3109_CollectListNames()
+{
+    const FFC_CONTEXT* ctx = P3109_Context();
+    const GEN_COMPONENT_MODEL* model = P3109_pComponentModel();
+    if (!ctx || !model || (ctx->lComponentRun == 0 && ctx->lZophxUsed == 0))
+        return;
+    for (const GEN_TEXT_OWNER& owner : model->owners)
+        for (const GEN_MEMBER_TEXT& t : owner.texts) {
+            static constexpr char kLetters[] = {'D', 'L', '1', '2', '3'};
+            if (t.lKind >= 6 && t.lKind <= 10)
+                P3109_RegisterFieldTextUse(t.member.substr(0, std::min<size_t>(10, t.member.size())),
+                                           kLetters[t.lKind - 6]);
+        }
+}

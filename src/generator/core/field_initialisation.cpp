@@ -1,0 +1,430 @@
+/*
+** field_initialisation.cpp: first values of fields and literals, releases
+** of variable-length fields, array bounds, the field and parameter tables
+** of a built-in function program and the index arrays of field groups.
+**
+** A field's default is held either by an expression routine (a value item
+** of reference kind 3), whose call the expression generator writes, or by
+** a literal work field named by the default, which is moved into it.
+*/
+#include "generator/core/field_initialisation.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "checker/params/parsed_command.h"
+#include "checker/work_records.h"
+#include "dqov/layout_records.h"
+#include "dqov/workfile.h"
+#include "generator/core/arrays.h"
+#include "generator/core/bif_parameters.h"
+#include "generator/core/command_loop.h"
+#include "generator/core/definitions.h"
+#include "generator/core/emitter_interface.h"
+#include "generator/core/field_helpers.h"
+#include "generator/core/field_types.h"
+#include "generator/core/field_values.h"
+#include "generator/core/field_vector.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/list_definitions.h"
+#include "generator/core/services.h"
+#include "generator/core/static_lists.h"
+#include "generator/core/used_fields.h"
+
+namespace {
+
+constexpr const char* kDatabaseKind = "DATABASE  ";
+constexpr size_t kDatabaseIdAt = 0, kDatabaseIdWidth = 128, kDatabaseTypeAt = 128, kDatabaseTypeWidth = 32;
+constexpr size_t kParametersAt = 160, kParametersWidth = 256, kFlagsAt = 416;
+
+GEN_MODULE_STATE& g() { return P3109_State(); }
+bool csharp() { return g().cTarget == GEN_TARGET_CSHARP; }
+void drop() { g().skel.cKeep = 'N'; }
+
+/* Calls f(record, info) for every used-field record of generation flag
+** 'Y' whose class is the two letters (any class when null). */
+template <typename F> void forEachUsedField(const char* cls, F f)
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || !ctx->pWorkFile)
+        return;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 1); rc == '0';
+         rc = WF_cReadNext(ctx, GEN_SLOT_SECTIONS, &r, 1)) {
+        const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
+        if (d.cGenerate != 'Y' || (cls && std::memcmp(d.acClass, cls, 2) != 0))
+            continue;
+        GEN_FIELD_INFO info;
+        P3109_ResolveOperandName(r, info);
+        info.fMangled = d.cMangled == 'F';
+        f(r, info);
+    }
+}
+
+/* The default of a field: a literal work field named by its default is
+** moved into it; a default computed by a routine (reference kind 3) is
+** the expression generator's call and is not written here. */
+void writeDefault(const GEN_FIELD_INFO& field)
+{
+    if (static_cast<unsigned char>(field.defaultValue.empty() ? ' ' : field.defaultValue[0]) == 3)
+        return;
+    const std::string literal = P3109_TrimRight(field.defaultValue.substr(0, std::min<size_t>(5, field.defaultValue.size())));
+    if (literal.empty())
+        return;
+    GEN_FIELD_INFO work;
+    if (P3109_sGetUsedField(literal, GEN_SLOT_SECTIONS_INNER, work) == 0)
+        P3109_WriteFieldMove(work, field);
+}
+
+bool mainScopeField(const GEN_FIELD_INFO& f) { return !P3109_fIsComponentField(f) && !f.fMangled; }
+
+/* ---- database connections ---- */
+
+std::string dataText(const FFC_WORK_RECORD& r, size_t at, size_t width)
+{
+    return P3109_MakeHexLiteral(P3109_TrimRight(std::string_view(r.acData + at, width)), width);
+}
+
+char flag(const FFC_WORK_RECORD& r, size_t at) { return r.acData[at] == 'Y' ? 'Y' : 'N'; }
+
+void writeConnection(const GEN_FILE_ACCESS_BLOCK& b, const FFC_WORK_RECORD& r)
+{
+    const std::string v = "INSTANCE(" + b.connection + ")";
+    const std::string id = dataText(r, kDatabaseIdAt, kDatabaseIdWidth);
+    P3109_Line("if ( " + v + " == pX_NULL )");
+    P3109_Line("{");
+    P3109_Line("   " + v + " = X_Locate_Database_Connect( pX_Ids, pX_Pro, pX_Fun, \"" + id + "\" );");
+    P3109_Line("   if ( " + v + " == pX_NULL) ");
+    P3109_Line("   {");
+    P3109_Line("      " + v + " = (struct X_CONNECT_DATABASE *)X_Create_Database_Connect( pX_Ids, pX_Pro, pX_Fun );");
+    P3109_Line("      if ( pX_Ids->chFatalError != YES )");
+    P3109_Line("      {");
+    const std::string in = "         " + v;
+    P3109_Line(in + "->sVersion = X_CONNECT_DB_V4;");
+    P3109_Line(in + "->vchSSN[0] = '\\0';");
+    P3109_Line("         strcpy( " + v + "->vchDatabaseId, \"" + id + "\" );");
+    P3109_Line("         strcpy( " + v + "->vchParameters, \"" + dataText(r, kParametersAt, kParametersWidth) + "\" );");
+    P3109_Line(in + "->vchRRNPath[0] = '\\0';");
+    P3109_Line("         strcpy( " + v + "->vchDatabaseType, \"" + dataText(r, kDatabaseTypeAt, kDatabaseTypeWidth) +
+               "\" );");
+    P3109_Line(in + "->chConnected = 'N';");
+    P3109_Line(in + "->chFatalError = 'N';");
+    P3109_Line(in + "->chEncrypted = '" + flag(r, kFlagsAt) + "';");
+    P3109_Line(in + "->chODBA = '" + flag(r, kFlagsAt + 1) + "';");
+    P3109_Line(in + "->chODBI = '" + flag(r, kFlagsAt + 2) + "';");
+    for (const char* member : {"pConnectionInfo", "pDBMSInfo", "pNext", "pfnUserIO", "pfnUserIONative"})
+        P3109_Line(in + "->" + member + " = pX_NULL;");
+    P3109_Line(in + "->fActiveTransaction = FALSE;");
+    P3109_Line("      }");
+    P3109_Line("   }");
+    P3109_Line("}");
+    P3109_Line(" ");
+}
+
+void writeConnections()
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    std::vector<const GEN_FILE_ACCESS_BLOCK*> used;
+    for (const GEN_FILE_ACCESS_BLOCK& b : g().emit.fileAccessBlocks)
+        if (!b.connection.empty())
+            used.push_back(&b);
+    if (used.empty() || !ctx || !ctx->pWorkFile)
+        return;
+    P3109_Line("{");
+    for (const GEN_FILE_ACCESS_BLOCK* b : used) {
+        FFC_WORK_RECORD r;
+        WF_BlankRecord(ctx, &r);
+        std::memcpy(r.acKind, kDatabaseKind, FFC_WORK_KIND_LEN);
+        std::memcpy(r.acName, P3109_Padded(b->database, 10).data(), 10);
+        std::memcpy(r.acQualifier, P3109_Padded(b->qualifier, 10).data(), 10);
+        if (WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 3) == '0')
+            writeConnection(*b, r);
+    }
+    P3109_Line("}");
+}
+
+void writeKeepLastInits()
+{
+    const std::vector<std::string>& areas = g().emit.keepLastAreas;
+    if (areas.empty())
+        return;
+    P3109_WriteComment("Initialise all \"KEEP_LAST\" tracking areas");
+    for (size_t k = 0; k < areas.size(); ++k)
+        P3109_Line("INSTANCE(X_KLast[" + std::to_string(k) + "].pEntries) = pX_NULL;");
+}
+
+/* ---- literals and system variables ---- */
+
+/* The text of an alphanumeric literal: the quotes of a quoted literal
+** dropped and its doubled quotes made single. */
+std::string literalText(std::string_view written)
+{
+    std::string text = P3109_TrimRight(written);
+    if (text.size() >= 2 && text.front() == '\'' && text.back() == '\'') {
+        text = text.substr(1, text.size() - 2);
+        for (size_t at = text.find("''"); at != std::string::npos; at = text.find("''", at + 1))
+            text.erase(at, 1);
+    }
+    return text;
+}
+
+void writeAlphaLiteral(const GEN_FIELD_INFO& f)
+{
+    CGEN_SetTextLiteralPrefix("LITERAL");
+    const char* reference = nullptr;
+    const char* declared = nullptr;
+    CGEN_GetTextLiteralDefineName(literalText(f.operandText), nullptr, nullptr, 'N', &reference, &declared);
+    const std::string value = csharp() ? (declared ? declared : "") : (reference ? reference : "");
+    const std::string& v = f.vectorName;
+    P3109_Line(csharp() ? "DqooDef.X_CPYBYTES( ref pX_Fld[" + v + "].pField, " + value + ", BYTE_LEN_" + v + " );"
+                        : "X_CPYBYTES( pX_Fld[" + v + "].pField, " + value + ", BYTE_LEN_" + v + " );");
+}
+
+void writeNumericLiteral(const GEN_FIELD_INFO& f)
+{
+    const std::string text = P3109_TrimRight(f.operandText);
+    if (f.cResolved == 'L') {
+        if (f.cType == 'L')
+            P3109_Line("*((X_LONG*)( pX_Fld[" + f.vectorName + "].pField)) = ((X_LONG) " + text + ");");
+        else
+            P3109_Line("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ((X_DOUBLE) " + text +
+                       ") );");
+        return;
+    }
+    const FFC_CONTEXT* ctx = P3109_Context();
+    const char point = ctx && ctx->cDecimalPoint != '\0' && ctx->cDecimalPoint != ' ' ? ctx->cDecimalPoint : '.';
+    std::string value = text;
+    if (f.sDecimals == 0 && value.find(point) == std::string::npos)
+        value += ".0";
+    else if (point != '.')
+        for (char& c : value)
+            c = c == point ? '.' : c;
+    P3109_WriteSetFromDouble(f, value);
+}
+
+/* ---- built-in function programs ---- */
+
+bool builtinProgram() { return P3109_Definitions().cBuiltin == 'Y'; }
+
+const char* parameterKindName(char cKind)
+{
+    switch (cKind) {
+    case 'A': return "X_BIFPARM_ALPHA";
+    case 'L': return "X_BIFPARM_LIST";
+    case 'N': return "X_BIFPARM_NUMERIC";
+    case 'X': return "X_BIFPARM_EITHER";
+    default: return P3109_pszFieldTypeConstName(cKind);
+    }
+}
+
+void writeParmRow(const GEN_BIF_PARAMETER& p, int32_t lRow)
+{
+    std::string vector = "V_NOT_AVAILABLE";
+    if (p.cKind == 'L') {
+        const int16_t list = P3109_sFindListDefinition(p.field);
+        if (list < 0) {
+            P3109_sIssueMessage("PRC1006", 'F', P3109_Padded(P3109_TrimRight(p.field), 10));
+            return;
+        }
+        vector = P3109_ListDefinitions()[static_cast<size_t>(list)].vectorName;
+    } else {
+        GEN_FIELD_INFO f;
+        if (P3109_sGetUsedField(p.field, GEN_SLOT_LOOKUP, f) == 0 && !f.vectorName.empty())
+            vector = f.vectorName;
+    }
+    char limits[80];
+    std::snprintf(limits, sizeof limits, "%ld,%ld,%ld,%ld", static_cast<long>(p.alLimits[0]),
+                  static_cast<long>(p.alLimits[1]), static_cast<long>(p.alLimits[2]), static_cast<long>(p.alLimits[3]));
+    P3109_Line("{ " + std::to_string(lRow) + ", " + (p.cRequired == 'R' ? "TRUE" : "FALSE") + "," +
+               parameterKindName(p.cKind) + "," + vector + "," + limits + ",V_BIF_ARG_ALREADY_INITIALIZED },");
+}
+
+/* One row of the program's field list; false when the field is unknown. */
+bool writeBifFieldEntry(const GEN_BIF_PARAMETER& p, bool fFirst)
+{
+    GEN_FIELD_INFO f;
+    if (P3109_sGetUsedField(p.field, GEN_SLOT_LOOKUP, f) != 0 || !f.fDefined)
+        return false;
+    char line[512];
+    std::snprintf(line, sizeof line, "%s  \"%s\",%s,%s,X_SUBTYPE_SIMPLE_FIELD,'%c',%ld,%d,%d,pX_NULL,0,NO",
+                  fFirst ? " " : ",", P3109_MakeHexLiteral(P3109_TrimRight(p.field), 10).c_str(),
+                  P3109_pszFieldTypeName(&f).c_str(), P3109_pszFieldTypeConstName(f.cType), f.cShift,
+                  static_cast<long>(f.lLength), f.usByteLength, f.sDecimals);
+    P3109_WriteLine(g().out.current, 6, line);
+    return true;
+}
+
+} // namespace
+
+void P3109_WriteFieldInitialValues(int32_t lArgument)
+{
+    drop();
+    if (lArgument == 0) {
+        forEachUsedField("FL", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) {
+            if (mainScopeField(f))
+                writeDefault(f);
+        });
+        writeConnections();
+        writeKeepLastInits();
+        return;
+    }
+    forEachUsedField("AL", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) { writeAlphaLiteral(f); });
+    forEachUsedField("NL", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) { writeNumericLiteral(f); });
+    forEachUsedField("SV", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) {
+        P3109_WriteSetToSpecialValue(f, 'Y', 'N');
+    });
+}
+
+void P3109_WriteWorkFieldInits()
+{
+    drop();
+    if (!builtinProgram() || !P3109_fSysFlag(21))
+        return;
+    P3109_IndentIn();
+    for (const GEN_BIF_PARAMETER& p : P3109_BifParameters().arguments) {
+        if (p.cKind == 'L' || p.cReturn == 'R')
+            continue;
+        GEN_FIELD_INFO f;
+        if (P3109_sGetUsedField(p.field, GEN_SLOT_LOOKUP, f) == 0 && f.cResolved != 'r')
+            writeDefault(f);
+    }
+    P3109_IndentOut();
+}
+
+void P3109_WriteVarFieldReleases()
+{
+    drop();
+    forEachUsedField(nullptr, [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) {
+        if (f.cResolved == 'E')
+            return;
+        if (f.cType == 'H' || f.cType == '1')
+            P3109_Line("X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR*)( pX_Fld[" + f.vectorName +
+                       "].pField )) );");
+        else if (f.cType == 'B' || f.cType == '2')
+            P3109_Line("X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_BINARY*)( pX_Fld[" + f.vectorName +
+                       "].pField )) );");
+    });
+}
+
+void P3109_WriteArrayBounds()
+{
+    drop();
+    if (P3109_ArrayTable().empty())
+        return;
+    const GEN_STREAM s = g().out.current;
+    P3109_WriteDashedBoxComment(s, "Array Vector Bounds Definitions");
+    P3109_WriteLine(s, 3, "static X_SHORT s_ArrayVectorBounds[] =");
+    P3109_WriteLine(s, 3, "{");
+    std::vector<std::string> values;
+    for (const GEN_FIELD_INFO& f : P3109_VectorFields()) {
+        const int16_t at = f.array.cKind == 'A' || f.array.cKind == 'B' ? P3109_sFindArrayDefinition(f.array.referenced) : 0;
+        values.push_back(at > 0 ? std::to_string(P3109_ArrayTable()[static_cast<size_t>(at - 1)].usBound) : "0");
+    }
+    for (size_t i = 0; i < P3109_WorkFields().size(); ++i)
+        values.push_back("0");
+    std::string line;
+    for (size_t i = 0; i < values.size(); ++i) {
+        line += (i % 20 == 0 ? "" : ", ") + values[i];
+        if (i % 20 == 19 && i + 1 < values.size()) {
+            P3109_WriteLine(s, 6, line + ",");
+            line.clear();
+        }
+    }
+    if (!line.empty())
+        P3109_WriteLine(s, 6, line);
+    P3109_WriteLine(s, 3, "};");
+}
+
+void P3109_WriteLiteralWorkFields(int32_t lScope)
+{
+    drop();
+    /* the used-field records hold the fields of the main scope */
+    if (lScope != 0)
+        return;
+    forEachUsedField("FL", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) {
+        if (mainScopeField(f))
+            writeDefault(f);
+    });
+}
+
+void P3109_WriteBifFieldList()
+{
+    drop();
+    if (!builtinProgram())
+        return;
+    const GEN_BIF_PARAMETERS& t = P3109_BifParameters();
+    P3109_Line("#define BIF_NUMBER " + std::to_string(t.sNumber));
+    bool any = false, rows = false;
+    for (const auto* table : {&t.arguments, &t.returns})
+        for (const GEN_BIF_PARAMETER& p : *table) {
+            if (p.cKind != 'A' && p.cKind != 'N')
+                continue;
+            if (!any)
+                P3109_WriteLine(g().out.current, 3, "static struct X_FLD FLD_LIST[] = {");
+            any = true;
+            rows = writeBifFieldEntry(p, !rows) || rows;
+        }
+    if (any)
+        P3109_WriteLine(g().out.current, 3, "};");
+    P3109_Line(std::string("#define BIF_FIELD_COUNT  ") + (any ? "(sizeof(FLD_LIST) / sizeof(struct X_FLD))" : "0"));
+    P3109_Line(std::string("#define BIF_FIELD_STRUCT ") + (any ? "&(FLD_LIST[0])" : "pX_NULL"));
+}
+
+void P3109_WriteBifParmTable(int32_t lReturnValues)
+{
+    drop();
+    if (!builtinProgram())
+        return;
+    const GEN_BIF_PARAMETERS& t = P3109_BifParameters();
+    int32_t row = 0;
+    for (const GEN_BIF_PARAMETER& p : lReturnValues != 0 ? t.returns : t.arguments)
+        writeParmRow(p, ++row);
+}
+
+void P3109_WriteBifParmTableNoArgs() { P3109_WriteBifParmTable(0); }
+
+void P3109_WriteFieldGroupArray(GEN_STREAM stream, int16_t sIndent, std::string_view group, std::string_view array)
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    P3109_WriteLine(stream, sIndent, "static const X_SHORT as" + std::string(array) + "[] =");
+    P3109_WriteLine(stream, sIndent, "{");
+    std::vector<std::string> symbols;
+    if (ctx && ctx->pWorkFile) {
+        const std::string key = P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(group)), FFC_WORK_NAME_LEN);
+        FFC_WORK_RECORD r;
+        WF_BlankRecord(ctx, &r);
+        std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, FFC_WORK_KIND_LEN);
+        std::memcpy(r.acName, key.data(), FFC_WORK_NAME_LEN);
+        for (char rc = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 2); rc == '0';
+             rc = WF_cReadNext(ctx, GEN_SLOT_SECTIONS, &r, 2)) {
+            const auto* d = reinterpret_cast<const GROUPFLD_DATA*>(r.acData);
+            GEN_FIELD_INFO f;
+            if (P3109_sGetUsedField(std::string_view(d->acField, 10), GEN_SLOT_SECTIONS_INNER, f) == 0)
+                symbols.push_back(f.vectorName);
+        }
+    }
+    std::string line;
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        line += symbols[i] + (i + 1 < symbols.size() ? ", " : "");
+        if ((i + 1) % 4 == 0 || i + 1 == symbols.size()) {
+            P3109_WriteLine(stream, static_cast<int16_t>(sIndent + 3), P3109_TrimRight(line));
+            line.clear();
+        }
+    }
+    P3109_WriteLine(stream, sIndent, "};");
+}
+
+void P3109_EmitGroupBy()
+{
+    if (P3109_EMITTER prologue = P3109_pFindEmitter("P3109_EmitCommandPrologue"))
+        prologue();
+    auto parsed = P3109_pReadCurrentCommand();
+    if (!parsed)
+        return;
+    const std::string group = dqov::cmdparm::ParmText(*parsed, "NAME");
+    const std::string name = P3109_MakeGroupName(group, group.size());
+    P3109_WriteFieldGroupArray(1, 3, group, name);
+}
