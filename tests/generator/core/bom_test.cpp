@@ -295,15 +295,5 @@ TEST_F(Bom, KeyConditionsAndServiceRoutines)
     EXPECT_EQ(count(text, "pRecNew"), count(text.substr(0, text.find("X_BOM_PSS_Loader_M")), "pRecNew"));
 }
 
-TEST_F(Bom, NoDescriptionWritesNothingAtPoint140)
-{
-    EXPECT_EQ(writtenBy([] {
-                  P3109_SetSkeletonLine("   %140 ");
-                  P3109_ProcessSkeletonLine();
-              }),
-              "");
-    EXPECT_EQ(P3109_State().skel.cKeep, 'N');
-}
-
 }  // namespace
 }  // namespace gencore_test
