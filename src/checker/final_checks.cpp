@@ -167,17 +167,24 @@ void P3100_CheckListColumnSources(void)
 
 namespace {
 
-// The word holding the count of a node's child list (the array follows in
-// the next word), by node kind; 0 for kinds without children.
-int ChildListWord(int32_t kind)
+// The words holding the counts of a node's child lists (each array follows
+// in the next word), by node kind: the lists through which the generator
+// reaches records and their fields.
+std::vector<int> ChildListWords(int32_t kind)
 {
     if (kind >= BOM_KIND_CONTENT_ROOT && kind <= BOM_KIND_CONTAINER_LAST)
-        return 1;
+        return {1};
     if (kind >= BOM_KIND_DOCUMENT && kind <= BOM_KIND_TRANSIENT)
-        return 12;
+        return {4, 6, 10, 12};
+    if (kind == BOM_KIND_ASSOCIATION || kind == BOM_KIND_SPECIALIZATION)
+        return {4, 6, 10};
+    if (kind == BOM_KIND_GENERIC_SEARCH)
+        return {4, 6};
     if (kind >= BOM_KIND_PROXY_RECORD && kind <= BOM_KIND_IDENTIFIER_RECORD)
-        return 5;
-    return 0;
+        return {5};
+    if (kind >= BOM_KIND_DISPATCH_PROXY && kind <= BOM_KIND_DISPATCH_IDENTIFIER)
+        return {4};
+    return {};
 }
 
 constexpr int kMaxDescriptionDepth = 32;
@@ -209,15 +216,14 @@ void P3100_WalkComponentDescription(const BOM_DESCRIPTION_NODE *pNode, int32_t l
         }
         return;
     }
-    int word = ChildListWord(pNode->lKind);
-    if (word == 0)
-        return;
-    intptr_t count = pNode->aWord[word].lNumber;
-    BOM_DESCRIPTION_NODE **children = pNode->aWord[word + 1].ppNodes;
-    if (count <= 0 || !children)
-        return;
-    for (intptr_t i = 0; i < count; ++i)
-        P3100_WalkComponentDescription(children[i], lDepth + 1, pNode->lKind);
+    for (int word : ChildListWords(pNode->lKind)) {
+        intptr_t count = pNode->aWord[word].lNumber;
+        BOM_DESCRIPTION_NODE **children = pNode->aWord[word + 1].ppNodes;
+        if (count <= 0 || !children)
+            continue;
+        for (intptr_t i = 0; i < count; ++i)
+            P3100_WalkComponentDescription(children[i], lDepth + 1, pNode->lKind);
+    }
 }
 
 } // extern "C"

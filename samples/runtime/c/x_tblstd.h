@@ -18,8 +18,6 @@ struct X_FKEY;
 struct FUNCTION_STATIC_GLOBAL_1;
 struct FUNCTION_STATIC_GLOBAL_2;
 
-typedef char X_VCHAR;
-
 #define X_OBJECT_NAME_LEN 10
 #define X_FUNCTION_NAME_LEN 7
 #define X_DBM_RETURN_CODE_LEN 2

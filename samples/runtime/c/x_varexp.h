@@ -18,8 +18,6 @@
 /* ---- basic values ------------------------------------------------------ */
 typedef long long          X_LONGLONG;
 typedef int                X_INT;
-typedef char               X_VCHAR;
-typedef void               X_VOID;
 
 #define LL_CONST( n )            n##LL
 #define X_INT8_HIVAL             127

@@ -17,12 +17,14 @@
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
 #include "generator/core/arrays.h"
+#include "generator/core/bom_records.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/field_info.h"
 #include "generator/core/field_types.h"
 #include "generator/core/file_helpers.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/object_data.h"
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
@@ -209,6 +211,8 @@ void writeAllSymbols(const std::vector<Entry>& entries)
         P3109_WriteDoubleBoxComment(csStg, "Vector Total");
         P3109_WritePublicConstInt(csStg, "X_VECTOR_TOTAL", index);
     }
+    if (const BOM_DESCRIPTION_NODE* description = P3109_pRetrieveDescription())
+        BOMGEN_WriteRecordTypedef(description);
 }
 
 /* ---- step 3: storage ---- */

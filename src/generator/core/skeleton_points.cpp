@@ -19,13 +19,18 @@
 #include <string>
 
 #include "generator/core/bif_sections.h"
+#include "generator/core/bom_descriptions.h"
+#include "generator/core/bom_records.h"
+#include "generator/core/bom_services.h"
 #include "generator/core/command_loop.h"
+#include "generator/core/csharp_files.h"
 #include "generator/core/description_tables.h"
 #include "generator/core/definitions.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/field_initialisation.h"
 #include "generator/core/field_vector.h"
 #include "generator/core/gen_state.h"
+#include "generator/core/identification.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/list_definitions.h"
 #include "generator/core/list_vectors.h"
@@ -116,6 +121,7 @@ constexpr CorePoint kCorePoints[] = {
     {14, P3109_EmitEvaluationRoutines},
     {5, P3109_SubstituteProcessName},
     {6, [] { P3109_WriteAtDirective(g().skel.currentSkeleton); }},
+    {7, P3109_WriteFunctionDefinition},
     {9, P3109_SubstituteBlankPaddedName},
     {8, P3109_WriteLanguageTables},
     {12, P3109_WriteFieldVector},
@@ -166,6 +172,7 @@ constexpr CorePoint kCorePoints[] = {
     {63, P3109_SubstituteFileBaseNameAt63},
     {64, P3109_SubstituteSourceDirectory},
     {65, P3109_SubstituteQuotedName},
+    {66, P3109_WriteIdentificationTable},
     {67, [] { keepIf(derived(4)); }},
     {68, [] { keepIf(!derived(4)); }},
     {69, [] { P3109_WriteBifParmTable(1); }},
@@ -180,6 +187,7 @@ constexpr CorePoint kCorePoints[] = {
     {93, P3109_WriteResources},
     {94, P3109_SubstituteLowerName},
     {95, P3109_WriteComponentExchangeVector},
+    {96, [] { P3109_WriteQualifiedName(g().skel.usColumn); }},
     {97, [] { P3109_WriteLiteralWorkFields(0); }},
     {98, P3109_WriteEvaluationCases},
     {99, P3109_WriteWebInfoLines99},
@@ -212,6 +220,8 @@ constexpr CorePoint kCorePoints[] = {
     {162, P3109_WriteGuidString162},
     {163, P3109_SubstituteFileBaseNameInLine},
     {164, P3109_SubstitutePercentLiteral},
+    {165, P3109_WriteProjectItemGroup},
+    {166, P3109_WriteInstallResources},
     {1701, [] { P3109_WriteFieldInitialValues(1); }},
     {2101, P3109_WriteReloadCounters},
 };
@@ -230,13 +240,6 @@ struct PendingPoint {
 };
 
 constexpr PendingPoint kPendingPoints[] = {
-    /* identification table, function definition record and file copies */
-    {7, "P3109_WriteFunctionDefinition", 0},
-    {66, "P3109_WriteIdentificationTable", 0},
-    /* C# file wrappers and project items */
-    {96, "P3109_WriteQualifiedName", 0},
-    {165, "P3109_WriteProjectItemGroup", 0},
-    {166, "P3109_WriteInstallResources", 0},
     /* the command emitters' sections */
     {23, "P3109_EmitDbmCloseStructs", 0},
     {25, "P3109_EmitDbmOpenStructs", 0},
@@ -460,8 +463,7 @@ void P3109_KeepLineIfOption41() { keepIf(P3109_fSysFlag(41)); }
 void P3109_KeepLineIfNotOption19() { keepIf(!P3109_fSysFlag(19)); }
 
 /* Points 140 and 141: the component record sections at the directive's
-** column, when the object layer describes the object. The writers of the
-** sections belong to the component record writers. */
+** column, when the object layer describes the object. */
 namespace {
 
 const BOM_DESCRIPTION_NODE* bomSectionsStart()
@@ -471,26 +473,21 @@ const BOM_DESCRIPTION_NODE* bomSectionsStart()
     return P3109_pRetrieveDescription();
 }
 
-void runBomWriter(const char* name)
-{
-    if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter(name))
-        w(0);
-}
-
 } // namespace
 
 void P3109_WriteBomSections140()
 {
-    if (bomSectionsStart())
-        runBomWriter("BOMGEN_WriteDescriptions");
+    if (const BOM_DESCRIPTION_NODE* root = bomSectionsStart())
+        BOMGEN_WriteDescriptions(root);
 }
 
 void P3109_WriteBomSections141()
 {
-    if (!bomSectionsStart())
+    const BOM_DESCRIPTION_NODE* root = bomSectionsStart();
+    if (!root)
         return;
-    runBomWriter("BOMGEN_WriteRecordSupport");
-    runBomWriter("BOMGEN_WriteServiceRoutines");
+    BOMGEN_WriteRecordSupport(root);
+    BOMGEN_WriteServiceRoutines(root);
 }
 
 void P3109_WriteGuidString161() { P3109_ReplaceDirective(P3109_GuidText(0)); }

@@ -4,8 +4,6 @@
 */
 #include "generator/emitters/emit_support.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -195,20 +193,6 @@ std::string P3109_ListVectorName(std::string_view name)
 
 void P3109_LineAt(int16_t sIndent, std::string_view text) { P3109_WriteLine(P3109_State().out.current, sIndent, text); }
 
-std::string P3109_Format(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0)
-        std::vsnprintf(text.data(), text.size() + 1, format, args);
-    va_end(args);
-    return text;
-}
 
 std::string P3109_LineCommentText(std::string_view text)
 {

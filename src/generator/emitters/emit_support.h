@@ -19,6 +19,7 @@
 #include "checker/params/parsed_command.h"
 #include "generator/core/field_info.h"
 #include "generator/core/gen_state.h"
+#include "generator/core/services.h"
 #include "generator/expressions/expr_core_services.h"
 
 /* ---- the current command ---- */
@@ -92,8 +93,6 @@ std::string P3109_ListVectorName(std::string_view name);
 
 /* The line at the current stream and a given indent. */
 void P3109_LineAt(int16_t sIndent, std::string_view text);
-/* printf-style formatting into a string. */
-std::string P3109_Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 /* A text for a // comment line: control characters blanked, and no
 ** backslash (or trigraph of one) left at its end, where it would join the
 ** next generated line to the comment. */
