@@ -129,8 +129,9 @@ TEST_F(OutputDriver, AbortRemovesEveryFileAndLeavesTheRepository)
 TEST_F(OutputDriver, FatalMessageDuringGenerationRemovesTheCSharpSetToo)
 {
     ctx.cCSharp = 'Y';
-    /* a generated line past the writer's limit is a fatal message of the later passes */
-    testCommands() = {{"RETURN", {"RETURN " + std::string(5000, 'x')}, 1}};
+    /* a CASE over a field the program does not have is a fatal message of
+    ** the later passes */
+    testCommands() = {{"CASE", {"CASE OF_FIELD(#NOSUCH)"}, 1}, {"ENDCASE", {"ENDCASE"}, 2}};
     generate();
     EXPECT_EQ(state.stats.lFatalLater, 1);
     for (const char* s : {".C", ".H", ".STG", ".RC", ".TXT", ".PGM"})
