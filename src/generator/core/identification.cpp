@@ -227,7 +227,10 @@ void P3109_WriteFunctionDefinition()
     const char* nullText = c ? "pX_NULL" : "null";
     const char* statePrefix = c ? "" : "XFUNCTIONSTATE.";
     auto flag = [&](bool on, const char* name) { return on ? std::string(statePrefix) + name : std::string("0"); };
-    const size_t renames = P3109_Definitions().renames.size();
+    /* the record names the rename table that skeleton point 133 writes;
+    ** while no writer serves that point, the program holds no table and the
+    ** record names none */
+    const size_t renames = P3109_fPointHandledByCore(133) ? P3109_Definitions().renames.size() : 0;
 
     std::array<std::string, 8> lines;
     lines[0] = c ? "X_FUN_V18," : "X_FunStr.X_FUN_V18,";
