@@ -518,10 +518,12 @@ void BOMGEN_WriteRecordRoutine(const BOM_DESCRIPTION_NODE* field, char cStep)
     const bool varBinary = f.cType == '2' || f.cType == 'B';
     const char* assign = varChar ? "X_VAR_VarChar_Assign" : "X_VAR_VarBinary_Assign";
     const char* kind = varChar ? "X_FLD_CHAR" : "X_FLD_BINARY";
+    /* the varying moves take the source first: pRec2 is the source record
+    ** and pRec1 the target, as the byte copies that take the target first */
     switch (cStep) {
     case 'A':
         if (varChar || varBinary)
-            line(P3109_Format("%s( pX_NULL, pX_NULL, pX_NULL, &(pRec1->%s), &(pRec2->%s) );", assign, m, m));
+            line(P3109_Format("%s( pX_NULL, pX_NULL, pX_NULL, &(pRec2->%s), &(pRec1->%s) );", assign, m, m));
         else
             line(P3109_Format("X_CPYBYTES( &pRec1->%s, &pRec2->%s, sizeof( pRec1->%s ) );", m, m, m));
         return;
@@ -529,7 +531,7 @@ void BOMGEN_WriteRecordRoutine(const BOM_DESCRIPTION_NODE* field, char cStep)
         if (!varChar && !varBinary)
             return;
         line(P3109_Format("pRec1->%s.pvData = pX_NULL;", m));
-        line(P3109_Format("%s( pX_NULL, pX_NULL, pX_NULL, &(pRec1->%s), &(pRec2->%s) );", assign, m, m));
+        line(P3109_Format("%s( pX_NULL, pX_NULL, pX_NULL, &(pRec2->%s), &(pRec1->%s) );", assign, m, m));
         return;
     case 'E': P3109_WriteRecordEquality(f, "pRec1", "pRec2"); return;
     case 'I':

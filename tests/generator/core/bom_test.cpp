@@ -139,9 +139,11 @@ TEST_F(Bom, RecordWithAVariableFieldAndAnIdentifier)
                         "&(pRec->fFNOTE) );\n}\n"),
               std::string::npos)
         << text;
+    /* after the byte copy the target's own copy of the varying value is made
+    ** from the source (pRec2), the source first as every varying move takes it */
     EXPECT_NE(text.find("   memcpy( pRec1, pRec2, sizeof( struct X_DDR_Order ) );\n   \n"
                         "   pRec1->fFNOTE.pvData = pX_NULL;\n"
-                        "   X_VAR_VarChar_Assign( pX_NULL, pX_NULL, pX_NULL, &(pRec1->fFNOTE), &(pRec2->fFNOTE) );\n"),
+                        "   X_VAR_VarChar_Assign( pX_NULL, pX_NULL, pX_NULL, &(pRec2->fFNOTE), &(pRec1->fFNOTE) );\n"),
               std::string::npos);
     /* record to identifier and back: the identifier's fields, numbered by the document record */
     EXPECT_NE(text.find("void X_BOM_Copy_DII_DR_7_M( const void * pvRec1, const void * pvRec2)\n{\n"
