@@ -10,8 +10,8 @@
 
 // ---- the run-time blocks every function receives, and its tables ----
 public partial class X_IDS { public X_UIM pX_UIM; }
-public partial class X_PRO { }
-public partial class X_FUN { }
+public partial class X_PRO { public string vchNextFunc; }
+public partial class X_FUN { public short sSequence; }
 public partial class X_LIST { }
 public partial class X_FKEY { }
 public partial class X_UIM { }
@@ -60,6 +60,26 @@ namespace VELMO
         // the build date and time of the module, as the run-time knows them
         public static readonly string __DATE__ = "";
         public static readonly string __TIME__ = "";
+
+        // the kinds of a string on the evaluator's operand stack
+        public const int X_VAR_STACK_STRING_ELEMENT_TYPE_CHAR = 1, X_VAR_STACK_STRING_ELEMENT_TYPE_VAR_CHAR = 2,
+                         X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_CHAR = 3, X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_SHORT_CHAR = 4;
+
+        // the message handler of the MESSAGE and ABORT commands
+        public const int X_MESSAGE_TYPE_INFO = 1, X_MESSAGE_TYPE_STATUS = 2, X_MESSAGE_TYPE_WINDOW = 3;
+        public static void X_Handle_Message(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int type, char routing,
+                                            object messageId, object messageFile, object text, int field,
+                                            int substitutions, object values) { }
+        public static void X_Handle_Message_Abort(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int type,
+                                                  char routing, object messageId, object messageFile, object text,
+                                                  int field, int substitutions, object values) { }
+    }
+
+    // How a function or subroutine ended.
+    public static class X_GloDef
+    {
+        public const int X_SUBR_NORMAL_END = 0, X_SUBR_RETURNED = 1, X_SUBR_RETURN = 1, X_SUBR_FAILED = 2,
+                         X_SUBR_ABORTED = 3, X_SUBR_EXITED = 4, X_SUBR_CANCELLED = 5, X_SUBR_TRANSFERRED = 6;
     }
 
     // The run-time's resource manager, which installs a component's resources.
@@ -85,11 +105,17 @@ namespace VELMO
                          X_SUBTYPE_LITERAL = 3, X_SUBTYPE_USER_PARAMETER = 4, X_SUBTYPE_ARRAY = 5,
                          X_SUBTYPE_SYSTEM_VARIABLE = 6;
         public static void X_MEMSET(ref object area, int value, int length) { }
+        // how an assignment treats the decimals a field cannot hold
+        public const char X_VEC_ASSIGN_ROUND_UP = 'R', X_VEC_ASSIGN_TRUNCATE = 'T';
     }
 
     // Descriptor types and storage sizes.
     public static class DqooDef
     {
+        // the next function a function names when it ends
+        public const string X_PROCESS_RETURN = "*RETURN", X_PROCESS_ERROR = "*ERROR";
+        // the comparison of a field's bytes with a value
+        public static int X_MEMCMP(object field, object value, int length) { return 0; }
         public const uint LL2FIELD = 0x01, LL2NULLABLE = 0x02, LL2FIXEDCHAR = 0x04, LL2UNSINT = 0x08,
                           LL2SUTCDT = 0x10, LL2DUTCDT = 0x20;
         public const int X_LONG_SIZE = 4, X_DOUBLE_SIZE = 8;
@@ -225,4 +251,13 @@ namespace VELMO
             lBuildNumber = number; pszVersion = version; pszBuildDate = buildDate; pszCopyrightYears = copyrightYears;
         }
     }
+}
+
+// The end of a function and the field assignment, through the run-time.
+public static partial class X_RUN_DLL
+{
+    public static void X_End_Main(X_IDS ids, X_PRO pro, X_FUN fun, int end) { }
+    // the assignment of one field of a vector to another, converting
+    public static void X_Vec_Assign(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] source, int sourceField, X_FLD[] target,
+                                    int targetField) { }
 }

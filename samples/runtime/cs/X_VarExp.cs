@@ -34,7 +34,7 @@ public class X_VAR_EXPRESSION_OPERAND
 }
 public class X_VAR_DOUBLE { public double m_Data; public int m_Decimals; }
 public class X_VAR_PACKED { public byte[] m_Data = new byte[32]; public int m_Decimals; }
-public class X_VAR_STRING { public int m_Type; public int m_Length; public string m_VarChar; }
+public class X_VAR_STRING { public int m_Type; public int m_Length; public string m_VarChar; public object m_Char; }
 
 // The factors of an operand table.
 public class X_VAR_HEADER { public uint ulHeaderKind; }
@@ -102,7 +102,7 @@ public interface X_VECTOR_SERVICES
     void SetLongLong(X_FLD[] vector, int field, long value);
     void SetDouble(X_FLD[] vector, int field, double value, char assignOption);
 }
-public static class X_RUN_DLL
+public static partial class X_RUN_DLL
 {
     public static X_VECTOR_SERVICES Services;
     public static void X_Vec_Get_as_Long(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, ref int value)

@@ -114,6 +114,13 @@ bool P3109_fInComponentRoutine() { return P3109_State().cRoutineFlag2 == 'Y'; }
 
 bool P3109_fInSubroutine() { return P3109_State().cRoutineFlag1 == 'Y'; }
 
+std::string P3109_CSharpRoutineEnd(std::string_view end)
+{
+    if (P3109_fInSubroutine())
+        return "return " + std::string(end) + ";";
+    return "{ X_RUN_DLL.X_End_Main( pX_Ids, pX_Pro, pX_Fun, " + std::string(end) + " ); return; }";
+}
+
 std::string P3109_ModuleName() { return P3109_State().cName; }
 
 bool P3109_fHasCursors() { return P3109_State().sSqlCursorCount >= 1; }

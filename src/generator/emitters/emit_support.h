@@ -59,6 +59,11 @@ inline constexpr const char* GEN_COMPONENT_ROUTINE_ARGS =
     "pSTACKActiveCompRtnX_Fun,ulNoofNegotiableComps, aNegotiableComps, sEntryCursors";
 /* The subroutine argument list of the C# calls. */
 inline constexpr const char* GEN_FUNCTION_PARMS_CS = "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2";
+/* The C# end of the main function or a subroutine with an end value of
+** X_GloDef (a text such as "X_GloDef.X_SUBR_ABORTED" or "sResult"): C#
+** has no macros, so a subroutine returns the value and the main function
+** ends through the run-time and leaves its Run method. */
+std::string P3109_CSharpRoutineEnd(std::string_view end);
 /* Whether the function holds SELECT or SELECT_SQL commands. */
 bool P3109_fHasCursors();
 /* GEN_CURSOR_OFFSET_TEXT: the SELECT loops open at this point, as text. */

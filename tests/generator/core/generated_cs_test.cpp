@@ -71,7 +71,7 @@ TEST_F(GeneratedCSharp, EveryDemoprcFunctionCompilesWithMcs)
     }
     const std::string cls = readFile(project("CUSTUPD") / "CUSTUPD.cs");
     const size_t run = cls.find("public void Run(");
-    const size_t routine = cls.find("/* SUBROUTINE NAME(CHKCRD) PARMS((#CREDIT *RECEIVED)) */");
+    const size_t routine = cls.find("private static int Subroutine_CHKCRD (X_IDS pX_Ids, X_PRO pX_Pro,");
     ASSERT_NE(routine, std::string::npos) << cls;
     EXPECT_LT(run, routine);
     EXPECT_NE(readFile(project("CUSTUPD") / "CUSTUPD.csproj").find("<ItemGroup>\n</ItemGroup>\n"), std::string::npos);

@@ -49,3 +49,14 @@ namespace VELMO.%163
 %55
 %56
       }
+
+      // The end of the function: the run-time ends it as returned.
+      private static void X_End_Function_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                               X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                               FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+      {
+         X_RUN_DLL.X_End_Main( pX_Ids, pX_Pro, pX_Fun, X_GloDef.X_SUBR_RETURNED );
+      }
+
+      // ---- Evaluation routines and conditions ----
+%14
