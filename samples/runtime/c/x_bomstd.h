@@ -50,19 +50,31 @@ typedef struct X_COMPONENT_ROUTINE_INFO {
 
 
 /* Start-up and shutdown of a component routine: the runtime takes the
-** routine's blocks, its routine information and the cursors it found. */
+** routine's blocks, its routine information and the cursors it found. A
+** routine starts with its kind and, when it routes messages, the inbound
+** and outbound routing flags. */
 X_COMP_RETURN_CODE X_Start_Component_Routine(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *,
                                              struct X_LIST *, X_COMP_MODULE_FRAME *, X_COMPONENT_ROUTINE_INFO *,
-                                             struct X_FUN *pActiveCompRtnX_Fun, X_CHAR chKind);
-void X_Terminate_Component_Routine(struct X_IDS *, struct X_PRO *, struct X_FUN *, X_COMPONENT_ROUTINE_INFO *,
-                                   struct X_FUN *pActiveCompRtnX_Fun, struct FUNCTION_STATIC_GLOBAL_1 *,
-                                   struct FUNCTION_STATIC_GLOBAL_2 *, struct X_FKEY *, X_SHORT sEntryCursors);
-#define X_START_COMPONENT_ROUTINE(kind)                                                                       \
+                                             struct X_FUN *pActiveCompRtnX_Fun, X_LONG lKind, ...);
+X_COMP_RETURN_CODE X_Terminate_Component_Routine(struct X_IDS *, struct X_PRO *, struct X_FUN *,
+                                                 X_COMPONENT_ROUTINE_INFO *, struct X_FUN *pActiveCompRtnX_Fun,
+                                                 struct FUNCTION_STATIC_GLOBAL_1 *, struct FUNCTION_STATIC_GLOBAL_2 *,
+                                                 struct X_FKEY *, X_SHORT sEntryCursors,
+                                                 X_COMP_RETURN_CODE lReturnCode);
+/* The kinds of a component routine and its message routing flags. */
+#define X_COMPONENT_PTY_ROUTINE 'P'
+#define X_COMPONENT_EVT_ROUTINE 'E'
+#define X_COMPONENT_MTH_ROUTINE 'M'
+#define X_COMPONENT_WEB_ROUTINE 'W'
+#define X_COMPONENT_INFO_ROUTE_MESSAGES_IN 0x01
+#define X_COMPONENT_INFO_ROUTE_MESSAGES_OUT 0x02
+#define X_START_COMPONENT_ROUTINE(...)                                                                        \
     lReturnCode = X_Start_Component_Routine(pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, pModuleFrame, &RoutineInfo, \
-                                            pSTACKActiveCompRtnX_Fun, (kind));
+                                            pSTACKActiveCompRtnX_Fun, __VA_ARGS__);
+/* The routine ends with the return code its shutdown leaves. */
 #define X_TERMINATE_COMPONENT_ROUTINE                                                                         \
-    X_Terminate_Component_Routine(pX_Ids, pX_Pro, pX_Fun, &RoutineInfo, pSTACKActiveCompRtnX_Fun, pGlobal1,    \
-                                  pGlobal2, X_FKey, sEntryCursors);
+    return X_Terminate_Component_Routine(pX_Ids, pX_Pro, pX_Fun, &RoutineInfo, pSTACKActiveCompRtnX_Fun,      \
+                                         pGlobal1, pGlobal2, X_FKey, sEntryCursors, lReturnCode);
 
 /* ---- the record services ---- */
 /* (the date and time sizes, the compare masks and the varying-field moves

@@ -207,11 +207,11 @@ void X_Register_Bif_Parameters(struct X_IDS *, const struct X_BIFPARM *pArgument
 struct X_DRD {
     X_LONG lVersion;
     X_PVCHAR pszName;
-    X_ULONG ulSize;
+    X_ULONG ulRecordLength;
     X_LONG lFields;
     struct X_FLD *pX_Fld;
     struct X_LMAP *pMap;
-    X_ULONG *pulOffsets;
+    X_ULONG *pOffsetTable;
     X_PVOID pvRecord;
     X_PVOID pvReserved;
 };

@@ -201,10 +201,25 @@ void typedefMember(const BOM_DESCRIPTION_NODE* record, const BOM_DESCRIPTION_NOD
     wroteMember = true;
 }
 
+/* A dispatch record's data record and record field, instance variables of
+** the module (once each, also when a data record of the same kind and name
+** already gave the structure). */
+void addDispatchStatics(const BOM_RECORD_NAMES& n)
+{
+    const char* k = n.kindCode.c_str();
+    const char* id = n.identifier.c_str();
+    CGEN_AddStaticWorkingEntry(1, P3109_Format("struct X_%s_%s fDataRec_%s_%s", k, id, k, id), "",
+                               P3109_Format("public object fDataRec_%s_%s", k, id), "", 'Y');
+    CGEN_AddStaticWorkingEntry(1, P3109_Format("X_FLD_RECORD fRec_%s_%s", k, id), "",
+                               P3109_Format("public X_FLD_RECORD fRec_%s_%s", k, id), "", 'Y');
+}
+
 void writeOneTypedef(const BOM_DESCRIPTION_NODE* record, std::set<std::string>& written)
 {
     BOM_RECORD_NAMES n;
     BOMGEN_MakeRecordNames(record, n);
+    if (BOMGEN_fIsDispatchRecord(record))
+        addDispatchStatics(n);
     if (!written.insert(n.structureTag).second)
         return;
     const GEN_STREAM stg = g().stg;
@@ -225,14 +240,6 @@ void writeOneTypedef(const BOM_DESCRIPTION_NODE* record, std::set<std::string>& 
     P3109_WriteLine(stg, 0, " ");
     P3109_WriteLine(stg, 0, "#include \"x_endpck.h\" ");
     P3109_WriteLine(stg, 0, " ");
-    if (!BOMGEN_fIsDispatchRecord(record))
-        return;
-    const char* k = n.kindCode.c_str();
-    const char* id = n.identifier.c_str();
-    CGEN_AddStaticWorkingEntry(1, P3109_Format("struct X_%s_%s fDataRec_%s_%s", k, id, k, id), "",
-                               P3109_Format("public object fDataRec_%s_%s", k, id), "", 'N');
-    CGEN_AddStaticWorkingEntry(1, P3109_Format("X_FLD_RECORD fRec_%s_%s", k, id), "",
-                               P3109_Format("public X_FLD_RECORD fRec_%s_%s", k, id), "", 'N');
 }
 
 /* The member lists each kind's structure walk visits, in order. */
