@@ -4,11 +4,14 @@
 # make format - apply .clang-format to every C and C++ source of the tree
 # make bench  - build, then time check and generation against GnuCOBOL's cobc
 #               (bench/run; RUNS and SIZES to change the runs and the sizes)
+# make fuzz  - build the libFuzzer targets with clang and run each for
+#              FUZZ_SECONDS (600), two at a time (see scripts/fuzz)
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 ASAN := build/asan
+FUZZ_SECONDS ?= 600
 
-.PHONY: all setup build run test format bench clean
+.PHONY: all setup build run test fuzz format bench clean
 
 all: build
 
@@ -32,6 +35,10 @@ bench: build
 
 format: setup
 	@find src include tests -name '*.cpp' -o -name '*.c' -o -name '*.h' | xargs clang-format -i
+
+fuzz:
+	@scripts/setup fuzz
+	@JOBS=$(JOBS) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz
 
 clean:
 	rm -rf build

@@ -32,7 +32,8 @@ enum {
     DC_OPERAND_HEX_LITERAL = 4,
     DC_OPERAND_SYSTEM_VARIABLE = 5,
     DC_OPERAND_MULTILINGUAL = 6,
-    DC_OPERAND_COMPONENT_PROPERTY = 7
+    DC_OPERAND_COMPONENT_PROPERTY = 7,
+    DC_OPERAND_CONDITION = 8       /* a condition named by DEF_COND */
 };
 
 /* The operand block: request, then results. */

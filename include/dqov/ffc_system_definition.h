@@ -8,6 +8,9 @@
 #define FFC_FUNCTION_KEY_COUNT 26
 #define FFC_SYSTEM_FLAG_COUNT  999
 
+/* The report page width of a system that gives none. */
+#define FFC_DEFAULT_PAGE_WIDTH 132
+
 typedef struct FFC_FUNCTION_KEY_DEF {
     char acValue[2];           /* e.g. "03" */
     char acCaption[10];        /* blank-padded caption */
@@ -44,7 +47,7 @@ typedef struct FFC_SYSTEM_DEFINITION {
     char     szRepositoryType[33];  /* DBMS type of the repository's own database */
     char     acPageLength[3];       /* report page length, 3 digits */
     char     acOverflowLine[3];     /* report overflow line, 3 digits */
-    int32_t  lPageWidth;            /* report page width */
+    int32_t  lPageWidth;            /* report page width; 0: FFC_DEFAULT_PAGE_WIDTH */
     char     cTitleUpper;           /* 'Y': titles are upper-cased */
     char     cTitleLines;           /* run default of the title-lines flag */
     uint16_t usScreenLines;         /* 24 or another screen line count */

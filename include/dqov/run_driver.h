@@ -53,6 +53,7 @@ typedef struct FFC_RUN_REQUEST {
     int32_t    *plErrors;            /* the caller's counters, raised by the job's counts (may be NULL) */
     int32_t    *plWarnings;
     const FFC_DESIGN_REQUEST *pDesign; /* a design session outside the editor, NULL for none */
+    char        cCSharp;             /* 'Y': the C# source set too (option 'G'); anything else: C only */
 } FFC_RUN_REQUEST;
 
 /* The steps of a job that other parts of the library supply. Each receives

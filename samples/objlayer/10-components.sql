@@ -22,7 +22,7 @@ INSERT INTO QV_OCS (XCSP_I, XCSCMP, XCSSEQ, XCSTXT) VALUES
  ('DEM', 'DEMOCOMP', 70,  'ENDROUTINE'),
  ('DEM', 'DEMOCOMP', 80,  'MTHROUTINE NAME(CHECK)'),
  ('DEM', 'DEMOCOMP', 90,  'IF COND(''#CUSTNO *EQ 0'')'),
- ('DEM', 'DEMOCOMP', 100, 'L1: MESSAGE MSGTXT(''Customer number isn''''t set'')'),
+ ('DEM', 'DEMOCOMP', 100, 'L1: CHANGE FIELD(#CUSTNAM) TO(''Customer number isn''''t set'')'),
  ('DEM', 'DEMOCOMP', 110, 'ENDIF'),
  ('DEM', 'DEMOCOMP', 120, 'ENDROUTINE'),
  ('DEM', 'DEMOCOMP', 130, 'END_COM'),

@@ -13,6 +13,12 @@
 --         list and its kind.
 -- QV_OBW  words of the description nodes: word number 1-15, type 'N'
 --         (XBWNUM holds a number) or 'T' (XBWTXT holds a text).
+-- QV_ORS  resources of a component, in order: type (1130 a bitmap),
+--         identifier, reference kind text, file extension, resource keyword
+--         (each may be empty) and the resource's data as hexadecimal text.
+-- QV_OTR  member texts of a component, in order: owner and member whose
+--         multilingual text a routine fetches, text kind (6 description, 7
+--         label, 8-10 column headings 1-3) and the target's name in C and C#.
 -- QV_OWM  Web Application Modules of a component, in order: name, inline
 --         option (0 None, 1 Lists), numeric validation (0 Default, 1 Yes,
 --         2 No), layout weblet (empty for none).
@@ -75,6 +81,29 @@ CREATE TABLE IF NOT EXISTS QV_OVR (
     XVRPVR TEXT,
     XVRFVR TEXT,
     PRIMARY KEY (XVRP_I, XVROBJ, XVRSEQ));
+
+CREATE TABLE IF NOT EXISTS QV_ORS (
+    XRSP_I CHAR(3)  NOT NULL COLLATE RTRIM,
+    XRSCMP CHAR(10) NOT NULL COLLATE RTRIM,
+    XRSSEQ INTEGER  NOT NULL,
+    XRSTYP INTEGER  NOT NULL,
+    XRSID  INTEGER  NOT NULL,
+    XRSKND TEXT     NOT NULL DEFAULT '',
+    XRSEXT TEXT     NOT NULL DEFAULT '',
+    XRSKEY TEXT     NOT NULL DEFAULT '',
+    XRSHEX TEXT     NOT NULL DEFAULT '',
+    PRIMARY KEY (XRSP_I, XRSCMP, XRSSEQ));
+
+CREATE TABLE IF NOT EXISTS QV_OTR (
+    XTRP_I CHAR(3)  NOT NULL COLLATE RTRIM,
+    XTRCMP CHAR(10) NOT NULL COLLATE RTRIM,
+    XTRSEQ INTEGER  NOT NULL,
+    XTROWN TEXT     NOT NULL,
+    XTRMBR TEXT     NOT NULL,
+    XTRKND INTEGER  NOT NULL,
+    XTRCNM TEXT     NOT NULL,
+    XTRSNM TEXT     NOT NULL,
+    PRIMARY KEY (XTRP_I, XTRCMP, XTRSEQ));
 
 CREATE TABLE IF NOT EXISTS QV_OWM (
     XWMP_I CHAR(3)  NOT NULL COLLATE RTRIM,

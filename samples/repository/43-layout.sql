@@ -33,15 +33,13 @@ INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03O
   ('DEM', 'ORDREF',  'A', 10, 0, '', '', ''),
   ('DEM', 'ORDCODE', 'A', 5, 0,  '', '', ''),
   ('DEM', 'ORDQTY',  'P', 5, 0,  '', '', ''),
-  ('DEM', 'ORDNOTE', 'A', 20, 0, '', '', ''),
-  ('DEM', 'REP1PAGE', 'P', 5, 0, '', '', '');
+  ('DEM', 'ORDNOTE', 'A', 20, 0, '', '', '');
 
 INSERT INTO QV_FTX (FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES) VALUES
   ('DEM', 'ORDREF',  'ENG', 'Order ref', 'Order reference text', '', '', 'Order reference'),
   ('DEM', 'ORDCODE', 'ENG', 'Code', 'Code', '', '', 'Order code'),
   ('DEM', 'ORDQTY',  'ENG', 'Quantity', 'Qty', '', '', 'Quantity ordered'),
-  ('DEM', 'ORDNOTE', 'ENG', 'Note', 'Note', '', '', 'Note on the order'),
-  ('DEM', 'REP1PAGE', 'ENG', 'Page', 'Page', '', '', 'Page number of report 1');
+  ('DEM', 'ORDNOTE', 'ENG', 'Note', 'Note', '', '', 'Note on the order');
 
 -- The designed texts of ORDTMAP's screen: text map *TMAP001, one text at
 -- line 5, column 10 (80 characters of text, line, column, 14 attribute flags).

@@ -1056,7 +1056,8 @@ INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98L
   ('FUNCTION', '@TRIGFLAG', 4, 1, 'P', 'S', 'C', 1, 1, 590, -1, 'N', ' ', 'M'),
   ('FUNCTION', '@TRIGRET', 5, 1, 'P', 'S', 'C', 1, 1, 591, -1, 'N', ' ', 'M'),
   ('FUNCTION', '@TRIGRET', 5, 2, 'P', 'S', 'C', 1, 1, 592, -1, 'N', ' ', 'M'),
-  ('FUNCTION', '@DSEXCHG', 6, 1, 'P', 'S', 'C', 1, 1, 593, -1, 'N', ' ', 'M');
+  ('FUNCTION', '@DSEXCHG', 6, 1, 'P', 'S', 'C', 1, 1, 593, -1, 'N', ' ', 'M'),
+  ('FUNCTION', 'RCV_LIST', 7, 1, 'P', 'R', 'A', 10, 20, 598, 594, 'N', ' ', 'M');
 INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98LEN, X98ENT, X98OFS, X98CNT, X98POS, X98KWD, X98ROC) VALUES
   ('DEF_ARRAY', '@ELEMLEN', 1, 1, 'P', 'S', 'N', 4, 1, 0, -1, 'N', ' ', 'M'),
   ('DEF_ARRAY', 'NAME', 2, 1, 'P', 'S', 'M', 4, 1, 5, -1, 'Y', ' ', 'M'),

@@ -77,6 +77,15 @@ void P3100_PrefixChar(char *pachName, char cChar);
 void *P3100_pKeywordArea(uint16_t *pusCount);
 void P3100_LoadKeywordTables(void);
 
+/* The steps of a check run: start, the two passes, the end. */
+void P3100_StartChecking(void);
+void P3100_Pass1(void);
+void P3100_Pass2(void);
+void P3100_EndChecking(void);
+/* Has the object layer parse the current command (an INCLUDE) and fills
+ * its parameters from the result; 0 parsed, 1 with the finding issued. */
+int16_t P3100_sParseIncludeCommand(void);
+
 /* Services named by the other subsystems. */
 void P3100_IssueMessageRecord(void *pRecord, int32_t lDefer, char cSeverity, const char *pachMsgId,
                               const void *pData, uint32_t ulLength);
@@ -179,6 +188,10 @@ struct Globals {
     FFC_WORK_RECORD record{};
     FFC_WORK_RECORD record2{};
     WR_DRINF_DATA reports[9]{};
+    /* the line and command of each report's first use (its page-number
+     * field is used from there) */
+    int32_t reportLine[9]{};
+    char reportCommand[9][10]{};
     char sysFlags[WR_SYSFLAGS_LEN]{};
     char currentFlags[FFC_COMMAND_FLAG_COUNT]{};
 
@@ -223,6 +236,17 @@ struct Globals {
     };
     std::vector<FieldReference> deferredReferences;
     bool parsingComponentCommand = false;
+    /* the element forms of the function's arrays: "ARR#IX" names element
+     * #IX of array #ARR (DEF_ARRAY ... INDEXES(#IX)) */
+    struct ArrayElement {
+        std::string name;    /* the element's field name: "ARR#IX" */
+        std::string array;   /* "#ARR" */
+        std::string index;   /* "#IX" */
+    };
+    std::vector<ArrayElement> arrayElements;
+    /* fields an operand check refused as undefined at the line of their
+     * use; the final field check does not report them again */
+    std::vector<std::string> undefinedFieldsReported;
     /* loops of the run: the running loop counter of SELECT, SELECT_SQL and
      * SELECTLIST ("SL@" + 3 digits) and, per structure depth, the SELECT
      * file, library and loop identifier; the current SELECT level */
@@ -290,17 +314,17 @@ bool SetParmEntry(const char *keyword, int entry, int element, std::string_view 
 bool SetParmCount(const char *keyword, int32_t count);
 /* Work records. */
 void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name = {}, std::string_view qual = {});
-void WriteRecord(const FFC_WORK_RECORD &r);
+/* Writes the record as a new work record. */
+void P3100_WriteRecord(const FFC_WORK_RECORD &r);
 bool FindRecord(FFC_WORK_RECORD &r, uint16_t parts);
 /* Blanks the record for a name the function defines once: false, with the
  * finding `duplicateMsgId`, when a record of that kind and name exists. */
 bool BlankNewRecord(FFC_WORK_RECORD &r, const char *kind, const std::string &name, const char *duplicateMsgId);
+/* The "DEF_COND" record of a condition name of the function (with its
+ * '*'); false when the function defines no such condition. */
+bool FindConditionRecord(const std::string &name, FFC_WORK_RECORD &r);
 
 /* Set-up of the check that the run and the tests share. */
-void StartChecking();
-void EndChecking();
-void Pass1();
-void Pass2();
 void ResetModuleForCheck();
 void PresetReports();
 

@@ -17,16 +17,14 @@ struct DispatchRow {
     Mode mode;
 };
 
-#define EMPTY P3100_CheckEmpty
-
 // Comparison order and handlers of the checkable commands.
 constexpr DispatchRow kRows[] = {
     {"GROUP_BY", P3100_CheckGroupBy, Mode::Stored},          {"SELECT", P3100_CheckSelect, Mode::Stored},
-    {"ENDSELECT", EMPTY, Mode::StoredEmpty}, {"IF", P3100_CheckConditionCommand, Mode::Stored},
-    {"ELSE", P3100_CheckElse, Mode::Stored}, {"ENDIF", EMPTY, Mode::StoredEmpty},
-    {"GOTO", P3100_CheckGoto, Mode::Stored}, {"DOWHILE", P3100_CheckConditionCommand, Mode::Stored},
-    {"ENDWHILE", EMPTY, Mode::StoredEmpty},  {"DOUNTIL", P3100_CheckConditionCommand, Mode::Stored},
-    {"ENDUNTIL", EMPTY, Mode::StoredEmpty},  {"FETCH", P3100_CheckFetch, Mode::Stored},
+    {"ENDSELECT", P3100_CheckEndSelect, Mode::StoredEmpty}, {"IF", P3100_CheckIf, Mode::Stored},
+    {"ELSE", P3100_CheckElse, Mode::Stored}, {"ENDIF", P3100_CheckEndIf, Mode::StoredEmpty},
+    {"GOTO", P3100_CheckGoto, Mode::Stored}, {"DOWHILE", P3100_CheckDoWhile, Mode::Stored},
+    {"ENDWHILE", P3100_CheckEndWhile, Mode::StoredEmpty},  {"DOUNTIL", P3100_CheckDoUntil, Mode::Stored},
+    {"ENDUNTIL", P3100_CheckEndUntil, Mode::StoredEmpty},  {"FETCH", P3100_CheckFetch, Mode::Stored},
     {"INSERT", P3100_CheckInsert, Mode::Stored},            {"SET_MODE", P3100_CheckSetMode, Mode::Stored},
     {"IF_MODE", P3100_CheckIfMode, Mode::Stored},           {"CHANGE", P3100_CheckChange, Mode::Stored},
     {"DELETE", P3100_CheckDelete, Mode::Stored},            {"UPDATE", P3100_CheckUpdate, Mode::Stored},
@@ -49,19 +47,19 @@ constexpr DispatchRow kRows[] = {
     {"ADD_ENTRY", P3100_CheckAddEntry, Mode::Stored},         {"CLR_LIST", P3100_CheckClrList, Mode::Stored},
     {"INZ_LIST", P3100_CheckInzList, Mode::Stored},          {"DLT_LIST", P3100_CheckDltList, Mode::Stored},
     {"UPD_ENTRY", P3100_CheckUpdEntry, Mode::Stored},         {"SELECTLIST", P3100_CheckSelectList, Mode::Stored},
-    {"IF_STATUS", EMPTY, Mode::StoredEmpty}, {"CASE", P3100_CheckCase, Mode::Stored},
-    {"WHEN", P3100_CheckWhen, Mode::Stored},              {"OTHERWISE", EMPTY, Mode::StoredEmpty},
-    {"ENDCASE", EMPTY, Mode::StoredEmpty},   {"EXCHANGE", P3100_CheckExchange, Mode::Stored},
+    {"IF_STATUS", P3100_CheckIfStatus, Mode::StoredEmpty}, {"CASE", P3100_CheckCase, Mode::Stored},
+    {"WHEN", P3100_CheckWhen, Mode::Stored},              {"OTHERWISE", P3100_CheckOtherwise, Mode::StoredEmpty},
+    {"ENDCASE", P3100_CheckEndCase, Mode::StoredEmpty},   {"EXCHANGE", P3100_CheckExchange, Mode::Stored},
     {"SUBSTRING", P3100_CheckSubstring, Mode::Stored},         {"EXEC_CPF", P3100_CheckExecCommand, Mode::Stored},
-    {"BEGIN_LOOP", P3100_CheckBeginLoop, Mode::Stored},        {"END_LOOP", EMPTY, Mode::StoredEmpty},
-    {"COMMIT", EMPTY, Mode::StoredEmpty},    {"ROLLBACK", EMPTY, Mode::StoredEmpty},
+    {"BEGIN_LOOP", P3100_CheckBeginLoop, Mode::Stored},        {"END_LOOP", P3100_CheckEndLoop, Mode::StoredEmpty},
+    {"COMMIT", P3100_CheckCommit, Mode::StoredEmpty},    {"ROLLBACK", P3100_CheckRollback, Mode::StoredEmpty},
     {"SUBROUTINE", P3100_CheckSubroutineCommand, Mode::EveryTime},
     {"ENDROUTINE", P3100_CheckEndRoutine, Mode::EveryTime},
     {"EXECUTE", P3100_CheckExecute, Mode::Stored},
     {"RETURN", P3100_CheckReturn, Mode::Stored},
-    {"DEF_REPORT", P3100_CheckDefReport, Mode::Stored},        {"DEF_HEAD", P3100_CheckReportLine, Mode::Stored},
-    {"DEF_FOOT", P3100_CheckReportLine, Mode::Stored},          {"DEF_LINE", P3100_CheckReportLine, Mode::Stored},
-    {"DEF_BREAK", P3100_CheckReportLine, Mode::Stored},         {"PRINT", P3100_CheckPrint, Mode::Stored},
+    {"DEF_REPORT", P3100_CheckDefReport, Mode::Stored},        {"DEF_HEAD", P3100_CheckDefHead, Mode::Stored},
+    {"DEF_FOOT", P3100_CheckDefFoot, Mode::Stored},          {"DEF_LINE", P3100_CheckDefLine, Mode::Stored},
+    {"DEF_BREAK", P3100_CheckDefBreak, Mode::Stored},         {"PRINT", P3100_CheckPrint, Mode::Stored},
     {"KEEP_TOTAL", P3100_CheckKeepCommand, Mode::Stored},        {"KEEP_COUNT", P3100_CheckKeepCommand, Mode::Stored},
     {"KEEP_AVG", P3100_CheckKeepCommand, Mode::Stored},          {"KEEP_MAX", P3100_CheckKeepCommand, Mode::Stored},
     {"KEEP_MIN", P3100_CheckKeepCommand, Mode::Stored},          {"SPACE", P3100_CheckSpaceSkip, Mode::Stored},
@@ -93,8 +91,6 @@ constexpr DispatchRow kRows[] = {
     {"_PERFORM", P3100_CheckPerform, Mode::Stored},
 };
 static_assert(std::size(kRows) == 125, "125 dispatchable names");
-
-#undef EMPTY
 
 } // namespace
 

@@ -7,7 +7,9 @@
 #include "checker/operand_checks.h"
 #include "checker/params/fixed_text.h"
 #include "checker/usage.h"
+#include "checker/work_records.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -65,23 +67,120 @@ struct Targets {
     }
 };
 
+/* An expression the object layer is not given: the message data holds
+** 132 bytes, the command, the expression (cut to 60) and the reason (cut
+** to 62). */
+void refuse(const std::string &text, const std::string &reason)
+{
+    Issue('F', "PRC1810", Fixed(Trim(G().parsed.acName, 10), 10) + Fixed(TrimBlanks(text), 60) + Fixed(reason, 62));
+}
+
 // Runs the compiler and keeps the reference, or reports what it refused.
 void compile(const DQOO_COMPILE_REQUEST &request, const std::string &text)
 {
-    Globals &g = G();
     char reference[9];
     char reason[256];
     const long rc = DQOO_FCC_CompileCheckedExpression(P3100_pGetBuildHandle(), &request, reference, reason, sizeof reason);
     if (rc == DQOO_OK) {
-        std::memcpy(g.parsed.acRoutineRef, reference, sizeof reference);
+        std::memcpy(G().parsed.acRoutineRef, reference, sizeof reference);
         return;
     }
     if (rc != DQOO_ERR_UNSUPPORTED)
         std::snprintf(reason, sizeof reason, "the object layer answered %ld", rc);
-    /* the message data holds 132 bytes: the command, the expression (cut
-    ** to 60) and the reason (cut to 62) */
-    Issue('F', "PRC1810",
-          Fixed(Trim(g.parsed.acName, 10), 10) + Fixed(TrimBlanks(text), 60) + Fixed(reason, 62));
+    refuse(text, reason);
+}
+
+bool isConditionName(const DQOO_CHECKED_OPERAND &o) { return std::memcmp(o.achClass, "CN", 2) == 0; }
+
+bool isTest(const DQOO_CHECKED_OPERATION &op) { return std::memcmp(op.achCode, "IF", 2) == 0; }
+
+/* Conditions may name conditions; a chain that grows beyond this many
+** operands is refused rather than compiled. */
+constexpr size_t kExpandedOperandMax = 2000;
+
+// Appends the operands and the inner operations of a condition to e, the
+// operations before e's own so that e's last operation stays last; returns
+// the index in e of the value the condition's final test examines.
+int16_t splice(CheckedExpression &e, const CheckedExpression &condition)
+{
+    const auto offset = static_cast<int16_t>(e.operands.size());
+    for (DQOO_CHECKED_OPERAND o : condition.operands) {
+        o.pszName = e.names.emplace_back(o.pszName != nullptr ? o.pszName : "").c_str();
+        e.operands.push_back(o);
+    }
+    auto shift = [offset](int16_t i) { return static_cast<int16_t>(i > 0 ? i + offset : i); };
+    std::vector<DQOO_CHECKED_OPERATION> inner;
+    for (size_t i = 0; i + 1 < condition.operations.size(); ++i) {
+        DQOO_CHECKED_OPERATION op = condition.operations[i];
+        op.sFirst = shift(op.sFirst);
+        op.sSecond = shift(op.sSecond);
+        op.sResult = shift(op.sResult);
+        inner.push_back(op);
+    }
+    e.operations.insert(e.operations.begin(), inner.begin(), inner.end());
+    return shift(condition.operations.back().sFirst);
+}
+
+// Replaces each condition name of e by the condition its DEF_COND gives
+// it, so that the routine evaluates the condition where the name stands.
+// `path` holds the names being replaced: a condition that leads back to
+// itself is refused rather than followed for ever.
+bool expandConditions(CheckedExpression &e, std::vector<std::string> &path, std::string &reason)
+{
+    const size_t operands = e.operands.size();
+    for (size_t i = 0; i < operands; ++i) {
+        if (!isConditionName(e.operands[i]))
+            continue;
+        const std::string name = Upper(TrimBlanks(e.operands[i].pszName != nullptr ? e.operands[i].pszName : ""));
+        if (std::find(path.begin(), path.end(), name) != path.end()) {
+            reason = "the condition " + name + " that names itself";
+            return false;
+        }
+        FFC_WORK_RECORD r;
+        CheckedExpression condition;
+        bool found = FindConditionRecord(name, r);
+        if (found) {
+            const auto *data = reinterpret_cast<const WR_DEF_COND_DATA *>(r.acData);
+            found = AcceptConditionText(TrimBlanks(std::string_view(data->acCondition, sizeof data->acCondition)),
+                                        &condition) &&
+                    !condition.operations.empty() && isTest(condition.operations.back());
+        }
+        if (!found) {
+            /* its DEF_COND reports why at its own line */
+            reason = "the condition " + name + " that does not check";
+            return false;
+        }
+        path.push_back(name);
+        const bool expanded = expandConditions(condition, path, reason);
+        path.pop_back();
+        if (!expanded)
+            return false;
+        if (e.operands.size() + condition.operands.size() > kExpandedOperandMax) {
+            reason = "conditions that name too many conditions";
+            return false;
+        }
+        const int16_t root = splice(e, condition);
+        const auto index = static_cast<int16_t>(i + 1);
+        for (DQOO_CHECKED_OPERATION &op : e.operations) {
+            if (op.sFirst == index)
+                op.sFirst = root;
+            if (op.sSecond == index)
+                op.sSecond = root;
+        }
+    }
+    return true;
+}
+
+// The expression with its condition names replaced; false, with the
+// finding, when one cannot be.
+bool withConditions(CheckedExpression &e)
+{
+    std::vector<std::string> path;
+    std::string reason;
+    if (expandConditions(e, path, reason))
+        return true;
+    refuse(e.text, reason);
+    return false;
 }
 
 } // namespace
@@ -122,6 +221,14 @@ void CheckedExpression::Take(const std::string &expressionText, const DC_EXPRESS
     }
 }
 
+bool CheckedExpression::NamesOneCondition() const
+{
+    if (operations.size() != 1 || !isTest(operations[0]))
+        return false;
+    const int16_t tested = operations[0].sFirst;
+    return tested >= 1 && static_cast<size_t>(tested) <= operands.size() && isConditionName(operands[tested - 1]);
+}
+
 DQOO_CHECKED_EXPRESSION CheckedExpression::View() const
 {
     DQOO_CHECKED_EXPRESSION e{};
@@ -137,12 +244,15 @@ bool CheckCompiledCondition(const std::string &text)
     CheckedExpression e;
     if (!CheckConditionText(text, &e))
         return false;
-    CompileCondition(e);
+    if (!e.NamesOneCondition())
+        CompileCondition(e);
     return true;
 }
 
-void CompileCondition(const CheckedExpression &e)
+void CompileCondition(CheckedExpression &e)
 {
+    if (!withConditions(e))
+        return;
     const DQOO_CHECKED_EXPRESSION view = e.View();
     DQOO_COMPILE_REQUEST request{};
     request.lForm = DQOO_COMPILE_CONDITION;
@@ -151,8 +261,10 @@ void CompileCondition(const CheckedExpression &e)
     compile(request, e.text);
 }
 
-void CompileValue(const CheckedExpression &e, const std::vector<std::string> &targets, bool round)
+void CompileValue(CheckedExpression &e, const std::vector<std::string> &targets, bool round)
 {
+    if (!withConditions(e))
+        return;
     const DQOO_CHECKED_EXPRESSION view = e.View();
     const Targets fields(targets);
     DQOO_COMPILE_REQUEST request{};
@@ -176,8 +288,10 @@ void CompileSpecialValue(const std::string &value, const std::vector<std::string
     compile(request, value);
 }
 
-void CompileWhenSubject(const CheckedExpression &e, uint32_t level)
+void CompileWhenSubject(CheckedExpression &e, uint32_t level)
 {
+    if (!withConditions(e))
+        return;
     const DQOO_CHECKED_EXPRESSION view = e.View();
     DQOO_COMPILE_REQUEST request{};
     request.lForm = DQOO_COMPILE_WHEN_SUBJECT;
@@ -187,13 +301,15 @@ void CompileWhenSubject(const CheckedExpression &e, uint32_t level)
     compile(request, e.text);
 }
 
-void CompileWhenTests(const std::vector<CheckedExpression> &values, uint32_t level)
+void CompileWhenTests(std::vector<CheckedExpression> &values, uint32_t level)
 {
     if (values.empty())
         return;
     std::vector<DQOO_CHECKED_EXPRESSION> views;
     std::string text;
-    for (const CheckedExpression &e : values) {
+    for (CheckedExpression &e : values) {
+        if (!withConditions(e))
+            return;
         views.push_back(e.View());
         text += (text.empty() ? "" : " | ") + e.text;
     }

@@ -32,19 +32,25 @@ struct CheckedExpression {
     /* Takes the operands and operations of an accepted request. */
     void Take(const std::string &expressionText, const DC_EXPRESSION_REQUEST &request);
     DQOO_CHECKED_EXPRESSION View() const;
+    /* True when the expression is one condition name alone. */
+    bool NamesOneCondition() const;
 };
 
 /* Checks a condition of the current command and compiles it into a
- * Boolean routine when the check accepts it. */
+ * Boolean routine when the check accepts it. A condition that is one
+ * condition name alone is not compiled: the generator tests it with the
+ * evaluation routine of its DEF_COND. */
 bool CheckCompiledCondition(const std::string &text);
 
 /* The routines of the current command; each puts the routine's reference
- * into the command's parameters. */
-void CompileCondition(const CheckedExpression &e);
-void CompileValue(const CheckedExpression &e, const std::vector<std::string> &targets, bool round);
+ * into the command's parameters. A condition name within an expression
+ * stands for its DEF_COND condition, which the routine evaluates where the
+ * name stands. */
+void CompileCondition(CheckedExpression &e);
+void CompileValue(CheckedExpression &e, const std::vector<std::string> &targets, bool round);
 void CompileSpecialValue(const std::string &value, const std::vector<std::string> &targets);
-void CompileWhenSubject(const CheckedExpression &e, uint32_t level);
-void CompileWhenTests(const std::vector<CheckedExpression> &values, uint32_t level);
+void CompileWhenSubject(CheckedExpression &e, uint32_t level);
+void CompileWhenTests(std::vector<CheckedExpression> &values, uint32_t level);
 
 } // namespace checker
 

@@ -4,6 +4,7 @@
 // and the dictionary columns of a component's lists.
 #include "checker/checker.h"
 #include "checker/lists.h"
+#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 
 #include <cctype>
@@ -16,8 +17,10 @@
 #include "dqov/workfile.h"
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/dqoo_bom.h"
+#include "platform/dqos/dqos.h"
 
 using namespace checker;
+using dqov::text::Fixed;
 
 extern "C" {
 
@@ -104,6 +107,36 @@ void P3100_CheckDeferredFieldReferences(void)
     }
 }
 
+// A function with the option *BUILTIN is offered to other functions as the
+// built-in function "UD_" and its name. The catalogue (QV_F47 and QV_F48)
+// takes a built-in function with its arguments and return values, which a
+// function does not declare in a form this check can read: the name is
+// checked to be free (a catalogue row of another program holds it), and a
+// note says that the catalogue was left as it is.
+void P3100_DefineUserBuiltInFunction(void)
+{
+    Globals &g = G();
+    if (g.sysFlags[SF_BUILTIN] != 'Y' || IsComponentRun())
+        return;
+    std::string name = "UD_" + Upper(g.functionName);
+    SSQL_AREA area;
+    SSQL_SetLocation("DC_P3100/SQL050");
+    SSQL_DeclareExt(&area, "SELECT X47PGM FROM QV_DTA.QV_F47 WHERE X47BIF = '%s' ", name.c_str());
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    char program[10];
+    std::memset(program, ' ', sizeof program);
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_FIXED(program, 10));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, "DC_P3100/SQL050");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    std::string owner = Trim(program, 10);
+    if (rc == SSQL_RC_OK && Upper(owner) != Upper(g.functionName)) {
+        Issue('F', "PRC1406", Fixed(name, 20) + Fixed(owner, 10));
+        return;
+    }
+    Issue('I', "PRC1407", Fixed(name, 20));
+}
+
 // Each list of a component needs at least one column from the dictionary.
 void P3100_CheckListColumnSources(void)
 {
@@ -134,17 +167,24 @@ void P3100_CheckListColumnSources(void)
 
 namespace {
 
-// The word holding the count of a node's child list (the array follows in
-// the next word), by node kind; 0 for kinds without children.
-int ChildListWord(int32_t kind)
+// The words holding the counts of a node's child lists (each array follows
+// in the next word), by node kind: the lists through which the generator
+// reaches records and their fields.
+std::vector<int> ChildListWords(int32_t kind)
 {
     if (kind >= BOM_KIND_CONTENT_ROOT && kind <= BOM_KIND_CONTAINER_LAST)
-        return 1;
+        return {1};
     if (kind >= BOM_KIND_DOCUMENT && kind <= BOM_KIND_TRANSIENT)
-        return 12;
+        return {4, 6, 10, 12};
+    if (kind == BOM_KIND_ASSOCIATION || kind == BOM_KIND_SPECIALIZATION)
+        return {4, 6, 10};
+    if (kind == BOM_KIND_GENERIC_SEARCH)
+        return {4, 6};
     if (kind >= BOM_KIND_PROXY_RECORD && kind <= BOM_KIND_IDENTIFIER_RECORD)
-        return 5;
-    return 0;
+        return {5};
+    if (kind >= BOM_KIND_DISPATCH_PROXY && kind <= BOM_KIND_DISPATCH_IDENTIFIER)
+        return {4};
+    return {};
 }
 
 constexpr int kMaxDescriptionDepth = 32;
@@ -176,15 +216,14 @@ void P3100_WalkComponentDescription(const BOM_DESCRIPTION_NODE *pNode, int32_t l
         }
         return;
     }
-    int word = ChildListWord(pNode->lKind);
-    if (word == 0)
-        return;
-    intptr_t count = pNode->aWord[word].lNumber;
-    BOM_DESCRIPTION_NODE **children = pNode->aWord[word + 1].ppNodes;
-    if (count <= 0 || !children)
-        return;
-    for (intptr_t i = 0; i < count; ++i)
-        P3100_WalkComponentDescription(children[i], lDepth + 1, pNode->lKind);
+    for (int word : ChildListWords(pNode->lKind)) {
+        intptr_t count = pNode->aWord[word].lNumber;
+        BOM_DESCRIPTION_NODE **children = pNode->aWord[word + 1].ppNodes;
+        if (count <= 0 || !children)
+            continue;
+        for (intptr_t i = 0; i < count; ++i)
+            P3100_WalkComponentDescription(children[i], lDepth + 1, pNode->lKind);
+    }
 }
 
 } // extern "C"

@@ -9,7 +9,16 @@
 extern "C" {
 
 /* Handlers of commands without a check of their own. */
-void P3100_CheckEmpty(void);
+void P3100_CheckEndSelect(void);
+void P3100_CheckEndIf(void);
+void P3100_CheckEndWhile(void);
+void P3100_CheckEndUntil(void);
+void P3100_CheckIfStatus(void);
+void P3100_CheckOtherwise(void);
+void P3100_CheckEndCase(void);
+void P3100_CheckEndLoop(void);
+void P3100_CheckCommit(void);
+void P3100_CheckRollback(void);
 
 /* Structure and flow. */
 void P3100_CheckElse(void);
@@ -30,7 +39,9 @@ void P3100_CheckDefList(void);
 void P3100_CheckDefArray(void);
 void P3100_CheckGroupBy(void);
 void P3100_CheckUse(void);
-void P3100_CheckConditionCommand(void);
+void P3100_CheckIf(void);
+void P3100_CheckDoWhile(void);
+void P3100_CheckDoUntil(void);
 void P3100_CheckWhen(void);
 void P3100_CheckBeginLoop(void);
 
@@ -103,7 +114,10 @@ void P3100_CheckOverride(void);
 /* Reports. */
 void P3100_RunReportLayout(void);
 void P3100_CheckDefReport(void);
-void P3100_CheckReportLine(void);
+void P3100_CheckDefHead(void);
+void P3100_CheckDefFoot(void);
+void P3100_CheckDefLine(void);
+void P3100_CheckDefBreak(void);
 void P3100_CheckPrint(void);
 void P3100_CheckSpaceSkip(void);
 void P3100_CheckEndPrint(void);
@@ -124,6 +138,7 @@ void P3100_CheckTransfer(void);
 /* File commands. */
 void P3100_CheckFileCommand(int32_t lFromSelect);
 void P3100_CheckSelect(void);
+void P3100_CheckSelectAll(void);
 void P3100_CheckFetch(void);
 void P3100_CheckInsert(void);
 void P3100_CheckUpdate(void);

@@ -224,7 +224,7 @@ void P3100_CheckRename(void)
         }
         FFC_WORK_RECORD &r = g.record2;
         BlankRecord(r, WR_RENAMETO, Fixed(file, 20) + Fixed(field, 10), target);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
         char type = ' ';
         int32_t length = 0, decimals = 0;
         if (LookUpField(field, type, length, decimals)) {

@@ -2,8 +2,9 @@
 // GROUP_BY, USE) and of the commands carrying a condition or a value to
 // compare (IF, DOWHILE, DOUNTIL, CASE, WHEN, BEGIN_LOOP).
 #include "checker/checker.h"
-#include "dqov/layout_records.h"
+#include "checker/builtins.h"
 #include "checker/expression_routines.h"
+#include "dqov/layout_records.h"
 #include "checker/field_lists.h"
 #include "checker/handlers.h"
 #include "checker/params/field_texts.h"
@@ -30,29 +31,6 @@ namespace {
 bool GivenNotSame(const std::string &value)
 {
     return Given(value) && Upper(value) != "*SAME";
-}
-
-// Built-in function of the catalogue: its argument and return counts.
-bool BuiltInFunction(const std::string &name, int32_t &arguments, int32_t &returns, int32_t &required)
-{
-    SSQL_AREA area;
-    SSQL_SetLocation("DC_P3100/SQL047");
-    SSQL_DeclareExt(&area, "SELECT X47ARG, X47RET FROM QV_DTA.QV_F47 WHERE X47BIF = '%s' ", name.c_str());
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    int32_t a = 0, r = 0;
-    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 2, SSQL_I32(&a), SSQL_I32(&r));
-    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
-        FFC_SQL_Error(ca, "DC_P3100/SQL047");
-    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    if (rc == SSQL_RC_NOROW)
-        return false;
-    arguments = a;
-    returns = r;
-    SSQL_SetLocation("DC_P3100/SQL048");
-    SSQL_DeclareExt(&area, "SELECT COUNT(*) FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' AND X48AOR = 'A' AND X48ROO = 'R' ",
-                    name.c_str());
-    required = static_cast<int32_t>(RunCount(area, "DC_P3100/SQL048"));
-    return true;
 }
 
 // Type code of a DEFINE's TYPE value; ' ' when not one of them.
@@ -118,11 +96,39 @@ bool SpecialChangeValue(const std::string &value)
 {
     static constexpr const char *kSpecial[] = {
         "*NULL",  "*DEFAULT", "*NAVAIL", "*LOVAL", "*HIVAL", "*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES",
-        "*REMEMBERED_VALUE_FOR_USER", "*REMEMBERED_VALUE_FOR_FUNCTION",
-        "*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION", "*SQLNULL",
+        "*REMEMBERED_VALUE_FOR_USER", "*REMEMBERED_VALUE_FOR_FUNCTION", "*REMEMBERED_VALUE_FOR_SYSTEM",
+        "*REMEMBERED_VALUE_FOR_USER_IN_SYSTEM", "*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION", "*SQLNULL",
     };
     std::string v = Upper(value);
     return std::any_of(std::begin(kSpecial), std::end(kSpecial), [&](const char *s) { return v == s; });
+}
+
+// The text of CHANGE TO('...') written as one quoted literal that names no
+// field: a literal for an alphanumeric target unless it is an expression
+// that computes or names something (a system variable, a condition); for
+// a numeric target an expression. An expression loses the literal kind
+// the parameter preparation gave it.
+// True when the value was checked as a literal; false when it is to be
+// checked (and compiled) as an expression.
+bool CheckQuotedChangeValue(const std::string &value, const OperandInfo &target)
+{
+    bool literal = target.typeClass == 'A';
+    if (literal) {
+        ExpressionShape shape = ExpressionShapeOf(value, 'A', target.length, target.decimals);
+        literal = !(shape.valid && (shape.computes || shape.namesOperand));
+    }
+    if (literal) {
+        // The value as a literal operand (a value that still holds its
+        // quotes is one already), checked to fit the target.
+        bool written = value.size() >= 2 && value.front() == '\'' && value.back() == '\'';
+        std::string operand = written ? value : "'";
+        for (size_t i = 0; !written && i < value.size(); ++i)
+            operand += value[i] == '\'' ? std::string("''") : std::string(1, value[i]);
+        CheckOperandValue(written ? operand : operand + "'", 'A', target.length, 0);
+        return true;
+    }
+    SetParmEntry("@LITKIND", 0, 0, "");
+    return false;
 }
 
 // A group named by GROUP_BY.
@@ -191,50 +197,26 @@ FFC_FIELD_TEXT NewFieldTexts(const std::string &field, const std::string &refere
     return text;
 }
 
-// Type class of the catalogue's argument or return value n (from 1): 'A',
-// 'N', or ' ' when the catalogue leaves it open (lists, any type).
-char BuiltInClass(const std::string &name, char argumentOrReturn, int32_t n)
-{
-    SSQL_AREA area;
-    SSQL_SetLocation("DC_P3100/SQL049");
-    if (argumentOrReturn == 'A')
-        SSQL_DeclareExt(&area, "SELECT X48TYP FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' AND X48AOR = 'A' AND X48SEQ = %d ",
-                        name.c_str(), static_cast<int>(n));
-    else
-        SSQL_DeclareExt(&area,
-                        "SELECT X48TYP FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' AND X48AOR <> 'A' AND X48SEQ = %d ",
-                        name.c_str(), static_cast<int>(n));
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    char type = ' ';
-    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_FIXED(&type, 1));
-    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
-        FFC_SQL_Error(ca, "DC_P3100/SQL049");
-    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    if (rc != SSQL_RC_OK)
-        return ' ';
-    if (type == 'A')
-        return 'A';
-    if (type == 'N' || type == 'P' || type == 'S' || type == 'D')
-        return 'N';
-    return ' ';
-}
-
 // The arguments and receiving fields of a USE against the types of the
 // catalogue.
 void CheckBuiltInTypes(const std::string &name)
 {
+    const BuiltInFunction *f = FindBuiltIn(name);
+    if (!f)
+        return;
+    auto expectedClass = [](const std::vector<char> &types, int32_t i) {
+        return i < static_cast<int32_t>(types.size()) ? BuiltInTypeClass(types[static_cast<size_t>(i)]) : ' ';
+    };
     int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
     for (int32_t i = 0; i < given; ++i) {
-        std::string argument = ParmEntry("WITH_ARGS", i);
-        OperandInfo info = CheckOperandValue(argument);
-        char expected = BuiltInClass(name, 'A', i + 1);
+        OperandInfo info = CheckOperandValue(ParmEntry("WITH_ARGS", i));
+        char expected = expectedClass(f->argumentTypes, i);
         if (info.valid && expected != ' ' && info.typeClass != ' ' && info.typeClass != expected)
             Issue('F', "PRC0172", name);
     }
     for (int32_t i = 0; i < gets; ++i) {
-        std::string target = ParmEntry("TO_GET", i);
-        OperandInfo info = CheckFieldOperand(target);
-        char expected = BuiltInClass(name, 'R', i + 1);
+        OperandInfo info = CheckFieldOperand(ParmEntry("TO_GET", i));
+        char expected = expectedClass(f->returnTypes, i);
         if (info.valid && expected != ' ' && info.typeClass != expected)
             Issue('F', "PRC0173", name);
     }
@@ -288,7 +270,7 @@ void P3100_CheckDefine(void)
     std::string defaultValue = Parm("DEFAULT");
     if (GivenNotSame(defaultValue))
         Pad(data->acDefault, sizeof data->acDefault, defaultValue);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 // OVERRIDE: new attributes for a field of the dictionary or the function;
@@ -359,6 +341,9 @@ void P3100_CheckChange(void)
             CompileSpecialValue(Upper(value), targets);
         return;
     }
+    const std::string kind = Parm("@LITKIND");
+    if (kind == "ALL" || (kind == "ALP" && CheckQuotedChangeValue(value, target)))
+        return;
     CheckedExpression accepted;
     if (CheckExpressionText(value, target.typeClass, target.length, target.decimals, &accepted) && plainFields)
         CompileValue(accepted, targets, Upper(Parm("ROUND_UP")) == "*YES");
@@ -382,49 +367,6 @@ void P3100_CheckDefList(void)
     if (GivenNotSame(counter))
         RecordOperand(counter);
     RecordListDefinition();
-}
-
-// DEF_ARRAY: a named array over index fields; four "ARRAYNAM" records
-// carry the command's parameter area for the generator.
-void P3100_CheckDefArray(void)
-{
-    Globals &g = G();
-    if (Pass() != 1)
-        return;
-    std::string written = Parm("NAME");
-    std::string name = FieldOf(written);
-    if (name.empty()) {
-        Issue('F', "PRC0216", written);
-        return;
-    }
-    FFC_WORK_RECORD &r = g.record2;
-    BlankRecord(r, WR_ARRAYNAM, Upper(written));
-    if (FindRecord(r, 2)) {
-        Issue('F', "PRC0218", written);
-        return;
-    }
-    int32_t indexes = ParmCount("INDEXES");
-    for (int32_t i = 0; i < indexes; ++i) {
-        std::string index = ParmEntry("INDEXES", i);
-        if (FieldOf(index).empty()) {
-            Issue('F', "PRC0217", index);
-            return;
-        }
-        RecordOperand(index);
-    }
-    if (ParmCount("OF_FIELDS") <= 0 && Upper(Parm("OVERLAYING")) == "*NONE") {
-        Issue('F', "PRC0219", written);
-        return;
-    }
-    RecordFieldList("OF_FIELDS");
-    for (int k = 0; k < WR_ARRAYNAM_RECORDS; ++k) {
-        char number[2] = {static_cast<char>('1' + k), 0};
-        BlankRecord(r, WR_ARRAYNAM, Upper(written), number);
-        std::memcpy(r.acData, g.parsed.acParms + (2 * k) * WR_ARRAYNAM_PIECE, WR_ARRAYNAM_PIECE);
-        std::memcpy(r.acData + WR_ARRAYNAM_SECOND, g.parsed.acParms + (2 * k + 1) * WR_ARRAYNAM_PIECE,
-                    WR_ARRAYNAM_PIECE);
-        WriteRecord(r);
-    }
 }
 
 // GROUP_BY: a named group of fields, recorded for the use counts.
@@ -454,13 +396,13 @@ void P3100_CheckGroupBy(void)
         FIX_LongToDigits(&number, 10, digits);
         BlankRecord(r, LAYOUT_KIND_GROUPFLD, name, std::string_view(digits, 10));
         Pad(reinterpret_cast<GROUPFLD_DATA *>(r.acData)->acField, 10, NameOf(ParmEntry("FIELDS", i)));
-        WriteRecord(r);
+        P3100_WriteRecord(r);
     }
     BlankRecord(r, WR_GROUPNAM, name);
     auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
     std::memcpy(data->acOrigin, "DEF", 3);
     WR_SetGroupUseCount(data, 0);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 // USE: a built-in function of the catalogue with as many arguments and
@@ -472,13 +414,13 @@ void P3100_CheckUse(void)
         return;
     }
     std::string name = Upper(Parm("BUILTIN"));
-    int32_t arguments = 0, returns = 0, required = 0;
-    if (name.empty() || !BuiltInFunction(name, arguments, returns, required)) {
+    const BuiltInFunction *f = name.empty() ? nullptr : FindBuiltIn(name);
+    if (!f) {
         Issue('F', "PRC0373", name);
         return;
     }
     int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
-    if (given > arguments || given < required || gets > returns)
+    if (given > f->arguments || given < f->required || gets > f->returns)
         Issue('F', "PRC0171", name);
     for (int32_t i = 0; i < given; ++i)
         RecordOperand(ParmEntry("WITH_ARGS", i));
@@ -486,9 +428,13 @@ void P3100_CheckUse(void)
         RecordOperand(ParmEntry("TO_GET", i));
 }
 
-// IF, DOWHILE and DOUNTIL: the fields of the condition in pass 1, the
+} // extern "C"
+
+namespace {
+
+// The condition of IF, DOWHILE and DOUNTIL: its fields in pass 1, the
 // condition itself in pass 2.
-void P3100_CheckConditionCommand(void)
+void CheckCommandCondition()
 {
     if (Pass() == 1) {
         RecordExpressionFields(Parm("COND"));
@@ -500,6 +446,25 @@ void P3100_CheckConditionCommand(void)
         return;
     }
     CheckCompiledCondition(condition);
+}
+
+} // namespace
+
+extern "C" {
+
+void P3100_CheckIf(void)
+{
+    CheckCommandCondition();
+}
+
+void P3100_CheckDoWhile(void)
+{
+    CheckCommandCondition();
+}
+
+void P3100_CheckDoUntil(void)
+{
+    CheckCommandCondition();
 }
 
 // CASE: the operand compared by the WHEN commands of the block.

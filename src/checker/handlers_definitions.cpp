@@ -2,6 +2,8 @@
 // the message commands and the screen commands.
 #include "checker/checker.h"
 #include "checker/handlers.h"
+#include "checker/lists.h"
+#include "checker/operand_checks.h"
 #include "checker/usage.h"
 
 #include <cctype>
@@ -10,6 +12,7 @@
 
 #include "dqov/fix.h"
 #include "dqov/record_store.h"
+#include "dqov/workfile.h"
 
 using namespace checker;
 
@@ -27,7 +30,39 @@ constexpr int kOptionFlag[26] = {
 P3100_LAYOUT_CALL g_screenLayout = nullptr;
 P3100_LAYOUT_CALL g_reportLayout = nullptr;
 
+// TRIGGER: *NONE, *FIELD (a field's trigger), or the physical file whose
+// trigger the function is.
+void CheckTrigger()
+{
+    Globals &g = G();
+    std::string trigger = Upper(Parm("TRIGGER"));
+    if (trigger == "*FIELD") {
+        g.sysFlags[SF_TRIGGER_FIELD] = 'Y';
+        return;
+    }
+    if (!Given(trigger))
+        return;
+    g.sysFlags[SF_TRIGGER_OTHER] = 'Y';
+    if (trigger[0] == '*' ||
+        CountRows("DC_P3100/SQL041", "SELECT COUNT(*) FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' ",
+                  trigger) == 0)
+        Issue('F', "PRC0265", "TRIGGER(" + trigger + ")");
+}
+
 } // namespace
+
+namespace checker {
+
+bool FindConditionRecord(const std::string &name, FFC_WORK_RECORD &r)
+{
+    /* a cursor of its own, so that a lookup inside another read of the
+    ** work file leaves that read where it was */
+    constexpr uint16_t kConditionSlot = 12;
+    BlankRecord(r, WR_DEF_COND, name);
+    return WF_cReadFirst(G().ctx, kConditionSlot, &r, 2) == '0';
+}
+
+} // namespace checker
 
 extern "C" {
 
@@ -43,8 +78,17 @@ void P3100_SetLayoutCalls(P3100_LAYOUT_CALL pfnScreen, P3100_LAYOUT_CALL pfnRepo
 void P3100_CheckFunctionOptions(void)
 {
     Globals &g = G();
-    if (Pass() != 1)
+    if (Pass() != 1) {
+        // The lists the function receives are lists it defines.
+        int32_t lists = ParmCount("RCV_LIST");
+        for (int32_t i = 0; i < lists; ++i) {
+            ListDefinition list;
+            std::string name = ParmEntry("RCV_LIST", i);
+            if (!FindList(name, list))
+                Issue('F', "PRC1006", NameOf(name));
+        }
         return;
+    }
     for (int i = 0; i < 26; ++i) {
         const char *option = FFC_FUNCTION_OPTIONS[i];
         if (!ParmFlag("OPTIONS", option))
@@ -63,25 +107,33 @@ void P3100_CheckFunctionOptions(void)
     if (Given(structure)) {
         FFC_WORK_RECORD &r = g.record2;
         BlankRecord(r, WR_RCV_DS, "", structure);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
         RecordDataStructureUse(structure, nullptr);
     }
-    std::string trigger = Upper(Parm("TRIGGER"));
-    if (trigger == "*FIELD")
-        g.sysFlags[SF_TRIGGER_FIELD] = 'Y';
-    else if (Given(trigger))
-        g.sysFlags[SF_TRIGGER_OTHER] = 'Y';
+    int32_t lists = ParmCount("RCV_LIST");
+    for (int32_t i = 0; i < lists; ++i) {
+        FFC_WORK_RECORD &r = g.record2;
+        BlankRecord(r, WR_RCV_LIST, "", Upper(ParmEntry("RCV_LIST", i)));
+        P3100_WriteRecord(r);
+    }
+    CheckTrigger();
 }
 
-// DEF_COND: a named condition, recorded once in source order.
+// DEF_COND: a named condition, recorded once in source order; IF, DOWHILE
+// and DOUNTIL name it where a condition stands. Its condition is checked
+// in pass 2, when every condition name of the function is known.
 void P3100_CheckDefCond(void)
 {
     Globals &g = G();
-    if (Pass() != 1)
-        return;
     std::string name = Upper(Parm("NAME"));
     std::string condition = Parm("COND");
-    if (name.empty() || name[0] != '*' || condition.empty()) {
+    if (Pass() == 2) {
+        if (name.size() > 1 && name[0] == '*' && !condition.empty())
+            CheckConditionText(condition);
+        return;
+    }
+    RecordExpressionFields(condition);
+    if (name.size() < 2 || name[0] != '*' || condition.empty()) {
         Issue('F', "PRC0195", name);
         return;
     }
@@ -96,7 +148,7 @@ void P3100_CheckDefCond(void)
     FIX_LongToDigits(&line, 7, data->acLine);
     Pad(data->acCondition, sizeof data->acCondition, condition);
     Pad(data->acSwitch, 3, Upper(Parm("AVAL_DFTC")) == "*NO" ? "*NO" : "*YE");
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 // INCLUDE: an INCLUDE whose commands were not brought in is reported.

@@ -26,7 +26,18 @@ void SetRoutine(std::string_view name)
 
 extern "C" {
 
-void P3100_CheckEmpty(void) {}
+// The closers and middle parts whose structure check is all they need,
+// and the commands that take no check of their own.
+void P3100_CheckEndSelect(void) {}
+void P3100_CheckEndIf(void) {}
+void P3100_CheckEndWhile(void) {}
+void P3100_CheckEndUntil(void) {}
+void P3100_CheckIfStatus(void) {}
+void P3100_CheckOtherwise(void) {}
+void P3100_CheckEndCase(void) {}
+void P3100_CheckEndLoop(void) {}
+void P3100_CheckCommit(void) {}
+void P3100_CheckRollback(void) {}
 
 // ELSE: a second ELSE under the same IF does not follow its IF.
 void P3100_CheckElse(void)
@@ -69,13 +80,13 @@ void P3100_CheckReturn(void) {}
 void P3100_CheckContinue(void)
 {
     if (!Parm("COND").empty())
-        P3100_CheckConditionCommand();
+        P3100_CheckIf();
 }
 
 void P3100_CheckLeave(void)
 {
     if (!Parm("COND").empty())
-        P3100_CheckConditionCommand();
+        P3100_CheckIf();
 }
 
 void P3100_CheckSubroutine(char cKind)
@@ -116,10 +127,10 @@ void P3100_CheckSubroutine(char cKind)
         std::string direction = Upper(ParmEntry("PARMS", i, 1));
         p.acData[0] = direction == "*RETURNED" ? 'T' : direction == "*BOTH" ? 'B' : 'R';
         Pad(p.acData + 1, 10, Upper(ParmEntry("PARMS", i, 0)));
-        WriteRecord(p);
+        P3100_WriteRecord(p);
     }
     FIX_LongToDigits(&count, 3, data->acParmCount);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 void P3100_CheckSubroutineCommand(void)

@@ -3,6 +3,7 @@
 #include "checker/checker.h"
 #include "checker/file_keys.h"
 #include "checker/handlers.h"
+#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "platform/dqos/dqos.h"
 
 using namespace checker;
+using dqov::text::Fixed;
 
 namespace {
 
@@ -92,7 +94,7 @@ void CheckKeys(const std::string &file, const std::string &library)
         return;
     FileRef ref;
     if (file.empty() || !ResolveFile(file, library, ref))
-        return;   // an unknown file is reported by the final file check
+        return;   // reported in pass 1
     auto rq = std::make_unique<P3105_KEY_REQUEST>();
     std::memset(rq.get(), ' ', sizeof *rq);
     std::memcpy(rq->acFileKind, ref.kind == 'P' ? "PHY" : "LGL", 3);
@@ -143,7 +145,10 @@ void P3100_CheckFileCommand(int32_t)
             CheckKeys(file, library);
         return;
     }
-    RecordFileUse(file, library);
+    if (!RecordNamedFile(file, library) && g.currentFlags[3] == 'Y' && ParmCount("WITH_KEY") > 0)
+        // The key values cannot be matched against the keys of a file
+        // that is not there: say so beside the file's finding.
+        Issue('I', "PRC1401", Fixed(Trim(g.parsed.acName, 10), 10) + Fixed(file, 10));
     if (g.currentFlags[0] == 'Y')
         RecordExpandedFieldList("FIELDS", file);
     if (g.currentFlags[3] == 'Y') {
@@ -177,6 +182,20 @@ void P3100_CheckSelect(void)
     g.levelLibrary[depth] = Upper(Parm("FROM_FILE", 1));
     NumberLoop(depth);
     g.currentSelectLevel = depth - 1;
+    P3100_CheckSelectAll();
+}
+
+// SELECT FIELDS(*ALL): every field of the file is read on every row; a
+// warning names the file, so that the function can list what it uses.
+void P3100_CheckSelectAll(void)
+{
+    int32_t fields = ParmCount("FIELDS");
+    for (int32_t i = 0; i < fields; ++i) {
+        if (Upper(ParmEntry("FIELDS", i)) != "*ALL")
+            continue;
+        Issue('W', "PRC0024", Upper(Parm("FROM_FILE", 0)));
+        return;
+    }
 }
 
 // SELECTLIST: its loop counts among the loops of the run.

@@ -105,7 +105,7 @@ void RecordListDefinition()
     for (int32_t i = 0; i < count; ++i)
         Pad(data->acFields[i], 10, NameOf(ParmEntry("FIELDS", i)));
     data->cLongList = std::atoi(Parm("LONG_LIST").c_str()) != 0 ? 'Y' : 'N';
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 bool FindList(const std::string &written, ListDefinition &list)

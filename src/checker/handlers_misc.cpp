@@ -67,7 +67,7 @@ void P3100_CheckExchange(void)
                     continue;
                 FFC_WORK_RECORD &r = g.record2;
                 BlankRecord(r, WR_EXCHALL, NameOf(name));
-                WriteRecord(r);
+                P3100_WriteRecord(r);
             }
         }
         return;
@@ -140,7 +140,7 @@ void P3100_CheckClose(void)
         return;
     std::string file = Upper(Parm("FILE", 0));
     if (!file.empty() && file != "*ALL")
-        RecordFileUse(file, Upper(Parm("FILE", 1)));
+        RecordNamedFile(file, Upper(Parm("FILE", 1)));
     RecordIoStatus();
 }
 

@@ -8,6 +8,7 @@
 #include "checker/checker.h"
 #include "checker/handlers.h"
 #include "checker/operand_checks.h"
+#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 
 #include <algorithm>
@@ -16,8 +17,10 @@
 #include <cstring>
 
 #include "dqov/workfile.h"
+#include "platform/dqos/dqos.h"
 
 using namespace checker;
+using dqov::text::Fixed;
 
 namespace {
 
@@ -35,8 +38,20 @@ WR_DRINF_DATA *Report()
     return &G().reports[number - 1];
 }
 
+// The report's first use: where its page-number field is used from.
+void NoteFirstUse(const WR_DRINF_DATA &report)
+{
+    Globals &g = G();
+    const size_t i = static_cast<size_t>(&report - g.reports);
+    if (report.cState != 'N' || i >= 9)
+        return;
+    g.reportLine[i] = g.state->lLine;
+    std::memcpy(g.reportCommand[i], g.parsed.acName, 10);
+}
+
 void MarkPrinted(WR_DRINF_DATA &report)
 {
+    NoteFirstUse(report);
     if (report.cState == 'N')
         report.cState = 'Y';
 }
@@ -71,7 +86,7 @@ void DefineLineGroup(const std::string &name, int report, const char *origin)
     std::memcpy(data->acOrigin, origin, 3);
     data->cFiller = static_cast<char>('0' + report);
     WR_SetGroupUseCount(data, 0);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 // PRINT LINE(*ALL): every line of the report counts as printed.
@@ -80,12 +95,12 @@ void PrintAllLines(int report)
     Globals &g = G();
     FFC_WORK_RECORD r;
     BlankRecord(r, WR_GROUPNAM);
-    for (char rc = WF_cReadFirst(g.ctx, 16, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 16, &r, 1)) {
+    for (char rc = WF_cReadFirst(g.ctx, 1, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 1, &r, 1)) {
         auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
         if (std::memcmp(data->acOrigin, "LIN", 3) != 0 || data->cFiller != static_cast<char>('0' + report))
             continue;
         WR_SetGroupUseCount(data, WR_GroupUseCount(data) + 1);
-        WF_cUpdate(g.ctx, 16, &r);
+        WF_cUpdate(g.ctx, 1, &r);
     }
 }
 
@@ -145,12 +160,17 @@ void P3100_CheckDefReport(void)
         Pad(report->acRetFields[i], 10, value.empty() ? "*NONE" : Upper(value));
         RecordIfField(value);
     }
+    NoteFirstUse(*report);
     report->cState = 'P';
 }
 
+} // extern "C"
+
+namespace {
+
 // DEF_HEAD, DEF_FOOT, DEF_LINE and DEF_BREAK: the line's fields and its
 // name; in pass 2 the automatic report layout designs the line.
-void P3100_CheckReportLine(void)
+void CheckReportLine()
 {
     if (!NotInComponent())
         return;
@@ -170,6 +190,30 @@ void P3100_CheckReportLine(void)
     const char *origin = NameIs("DEF_HEAD") ? "HED" : NameIs("DEF_FOOT") ? "FOT" : NameIs("DEF_BREAK") ? "BRK" : "LIN";
     if (!name.empty())
         DefineLineGroup(name, NumberOf(*report), origin);
+}
+
+} // namespace
+
+extern "C" {
+
+void P3100_CheckDefHead(void)
+{
+    CheckReportLine();
+}
+
+void P3100_CheckDefFoot(void)
+{
+    CheckReportLine();
+}
+
+void P3100_CheckDefLine(void)
+{
+    CheckReportLine();
+}
+
+void P3100_CheckDefBreak(void)
+{
+    CheckReportLine();
 }
 
 // PRINT: the report's lines (*ALL or by name); a name that is no line of
@@ -263,6 +307,19 @@ const StackLevel *InnermostLoop()
 
 extern "C" {
 
+void P3100_CheckExternalObject(const char *pachObject, const char *pachLibrary)
+{
+    Globals &g = G();
+    std::string object = Upper(Trim(pachObject, 10)), library = Upper(Trim(pachLibrary, 10));
+    if (object.empty())
+        return;
+    if (g.xref)
+        SZOPH_XREF_Record(g.xref, "PRTF", object.c_str(), "USE", g.state->lLine > 0 ? g.state->lLine : 0);
+    if (object == "QSYSPRT" && (library.empty() || library == "*LIBL"))
+        return;
+    Issue('W', "PRC1405", Fixed(object, 10) + Fixed(library.empty() ? "*LIBL" : library, 10));
+}
+
 // KEEP_TOTAL, KEEP_COUNT, KEEP_AVG, KEEP_MAX and KEEP_MIN: a value kept
 // over the rows of the enclosing loop. The loop finds its KEEP_ commands
 // through their "KEEP_" records to reset them before it starts.
@@ -295,7 +352,7 @@ void P3100_CheckKeepCommand(void)
         std::memcpy(r.acKind + 4, &loopSub, 2);
         WR_KEEP_DATA keep{g.source.sLine, g.source.sSubLine};
         std::memcpy(r.acData, &keep, sizeof keep);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
         return;
     }
     if (FieldOf(target).empty()) {

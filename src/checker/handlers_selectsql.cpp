@@ -5,6 +5,8 @@
 #include "checker/handlers.h"
 #include "checker/params/fixed_text.h"
 #include "checker/operand_checks.h"
+#include "checker/selectsql.h"
+#include "checker/sql_reserved_words.h"
 #include "checker/usage.h"
 
 #include <algorithm>
@@ -67,9 +69,11 @@ bool FirstRow(const char *openTag, const char *fetchTag, const char *closeTag, c
     return true;
 }
 
+} // namespace
+
 // The "DATABASE" record of a file of another database (from QV_FOF);
 // PRC0378 when the file has no database definition.
-bool CheckDatabaseFile(SqlFile &f)
+static bool P3100_sCheckDatabaseFile(SqlFile &f)
 {
     Globals &g = G();
     std::string partition = Trim(g.partition, 3);
@@ -103,11 +107,13 @@ bool CheckDatabaseFile(SqlFile &f)
         BlankRecord(r, WR_DATABASE, f.physical, f.library);
         Pad(r.acData, kDsnWidth, f.dsn);
         Pad(r.acData + kTypeAt, kTypeWidth, f.type);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
     }
     f.database = true;
     return true;
 }
+
+namespace {
 
 void DescribeDatabase(const SqlFile &f)
 {
@@ -142,6 +148,23 @@ void CompareDatabases(const SqlFile &first, const SqlFile &file)
     Issue('W', "PRC0379",
           Fixed(own.physical, 10) + Fixed(own.library, 10) + Fixed(other.physical, 10) + Fixed(other.library, 10));
     DescribeDatabase(other);
+}
+
+// The SQL texts of the command: the whole statement (USING), or WHERE and
+// HAVING and the column and field lists; their host fields are used in
+// pass 1 and checked in pass 2.
+void ScanTexts()
+{
+    if (Parm("@WHOLE") == "Y") {
+        std::string text = Parm("USING");
+        P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', 1);
+        return;
+    }
+    for (const char *keyword : {"WHERE", "HAVING"}) {
+        std::string text = Parm(keyword);
+        P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', 1);
+    }
+    P3100_CheckSelectSqlColumns(1);
 }
 
 void CheckFiles()
@@ -206,7 +229,7 @@ void CheckFiles()
             SetParmEntry("@FILESLOTS", i, 2, std::string(1, f.cls));
             SetParmEntry("@FILESLOTS", i, 3, std::string(1, mark));
             if (f.cls == 'Y')
-                CheckDatabaseFile(f);
+                P3100_sCheckDatabaseFile(f);
             bool compare = false;
             if (overall == ' ') {
                 overall = f.cls;
@@ -238,6 +261,8 @@ void CheckFiles()
             for (int32_t k = i + 1; k < files; ++k)
                 if (Upper(ParmEntry("FROM_FILES", k, 1)) == name)
                     Issue('F', "PRC0248", name);
+            if (IsSqlReservedWord(name))
+                Issue('F', "PRC1403", Fixed(name, 30));
         }
     }
     if (ParmCount("FIELDS") <= 0)
@@ -246,6 +271,7 @@ void CheckFiles()
     for (int32_t i = 0; i < fields; ++i)
         RecordOperand(ParmEntry("FIELDS", i));
     RecordIoStatus();
+    ScanTexts();
 }
 
 // The files of the command as pass 1 resolved them, for the file-field
@@ -290,6 +316,7 @@ void CheckFieldsAndLabels()
         if (!whole)
             P3109_sCheckFileFieldMangling(entry, nullptr, 1, 1);
     }
+    ScanTexts();
     std::string status = Upper(Parm("IO_STATUS"));
     if (!status.empty() && status != "*STATUS")
         CheckFieldOperand(status, 'A');
@@ -299,16 +326,23 @@ void CheckFieldsAndLabels()
 
 extern "C" {
 
+// SELECT_SQL: the files of the query in pass 1, its fields, labels and
+// texts in pass 2.
+void P3100_CheckSelectSqlBody(void)
+{
+    if (Pass() == 1)
+        CheckFiles();
+    else
+        CheckFieldsAndLabels();
+}
+
 void P3100_CheckSelectSql(void)
 {
     Globals &g = G();
     g.sysFlags[SF_SELECT_SQL] = 'Y';
-    if (Pass() == 1) {
-        CheckFiles();
+    P3100_CheckSelectSqlBody();
+    if (Pass() == 1)
         NumberLoop(std::clamp(g.depth, 0, kStackLimit));
-        return;
-    }
-    CheckFieldsAndLabels();
 }
 
 } // extern "C"

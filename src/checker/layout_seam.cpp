@@ -75,8 +75,7 @@ bool PositionValue(const std::string &value, char &letter, int32_t &number)
 bool ConditionValue(const std::string &name, std::string &value)
 {
     FFC_WORK_RECORD r;
-    BlankRecord(r, WR_DEF_COND, name);
-    if (WF_cReadFirst(G().ctx, kSlot, &r, 2) != '0')
+    if (!FindConditionRecord(name, r))
         return false;
     const auto *data = reinterpret_cast<const WR_DEF_COND_DATA *>(r.acData);
     value = std::memcmp(data->acSwitch, "*NO", 3) == 0 ? "*NO " : "*YES";
@@ -142,13 +141,13 @@ void WriteGroup(const std::string &group, const std::vector<std::string> &names,
         FIX_LongToDigits(&n, 10, number);
         BlankRecord(r, LAYOUT_KIND_GROUPFLD, group, std::string_view(number, 10));
         FillFieldData(r.acData, names[i], data[i].empty() ? nullptr : data[i].data());
-        WriteRecord(r);
+        P3100_WriteRecord(r);
     }
     BlankRecord(r, LAYOUT_KIND_GROUPNAM, group);
     if (!FindRecord(r, 2)) {
         BlankRecord(r, LAYOUT_KIND_GROUPNAM, group);
         std::memcpy(r.acData, "SCR", 3);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
     }
 }
 
@@ -226,7 +225,7 @@ void WritePopUpRecord()
     Pad(p.acTitle, 40, Parm("PANEL_TITL"));
     p.lKeyLine2 = p.lKeyLine1 = p.lMessageLine = p.lFirstUsable = p.lLastUsable = 0;
     std::memcpy(r.acData, &p, sizeof p);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 LayoutCounters &Counters()

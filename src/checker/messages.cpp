@@ -289,7 +289,7 @@ void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name, st
     Pad(r.acQualifier, FFC_WORK_QUAL_LEN, qual);
 }
 
-void WriteRecord(const FFC_WORK_RECORD &r)
+void P3100_WriteRecord(const FFC_WORK_RECORD &r)
 {
     WF_lWrite(G().ctx, &r);
 }

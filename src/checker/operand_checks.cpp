@@ -8,6 +8,7 @@
 #include "checker/expression_routines.h"
 #include "checker/usage.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -20,13 +21,27 @@ namespace {
 
 using dqov::text::TrimBlanks;
 
+// An operand refused because the field it names is not defined: the
+// finding stands at its line, so the final field check passes over it.
+void NoteUndefinedField(const std::string &operand)
+{
+    std::string field = FieldOf(operand);
+    char type = ' ';
+    int32_t length = 0, decimals = 0;
+    if (field.empty() || LookUpField(field, type, length, decimals))
+        return;
+    std::vector<std::string> &reported = G().undefinedFieldsReported;
+    if (std::find(reported.begin(), reported.end(), field) == reported.end())
+        reported.push_back(field);
+}
+
 bool ComponentFlavour()
 {
     const FFC_CONTEXT *ctx = G().ctx;
     return ctx && (ctx->lComponentRun || ctx->lComponentExpressions || ctx->lLanguageLevelTwo);
 }
 
-OperandInfo RunOperandCheck(const std::string &operand, const char *options, char typeClass, int32_t length,
+OperandInfo P3100_sCheckOperand(const std::string &operand, const char *options, char typeClass, int32_t length,
                             int32_t decimals)
 {
     Globals &g = G();
@@ -60,8 +75,10 @@ OperandInfo RunOperandCheck(const std::string &operand, const char *options, cha
                                     : DC_P8007(g.ctx, block.get(), g.msgQueue, 1, 1, checkSize, 0);
     P3100_ReplayQueuedMessages();
     info.valid = rc == 0 && block->cValid == 'Y';
-    if (!info.valid)
+    if (!info.valid) {
+        NoteUndefinedField(text);
         return info;
+    }
     info.type = block->cTypeCode;
     info.typeClass = P3100_chTypeClass(block->cTypeCode);
     info.length = block->lResultLength;
@@ -71,7 +88,8 @@ OperandInfo RunOperandCheck(const std::string &operand, const char *options, cha
     return info;
 }
 
-bool RunExpressionCheck(const std::string &text, char type, int32_t length, int32_t decimals, CheckedExpression *accepted)
+ExpressionShape RunExpressionCheck(const std::string &text, char type, int32_t length, int32_t decimals, bool report,
+                                   CheckedExpression *accepted = nullptr)
 {
     Globals &g = G();
     std::string expression = TrimBlanks(text);
@@ -101,36 +119,61 @@ bool RunExpressionCheck(const std::string &text, char type, int32_t length, int3
     auto tokens = std::make_unique<char[]>(DC_TOKEN_TABLE_SIZE);
     std::memset(tokens.get(), 0, DC_TOKEN_TABLE_SIZE);
     DC_SetExpressionQueue(g.msgQueue);
-    int32_t error = ComponentFlavour()
-                        ? Component_P8015(g.ctx, &options, request.get(), list.get(), 1, tokens.get(), nullptr, g.state, 1, 0)
-                        : DC_P8015(g.ctx, &options, request.get(), list.get(), 1, tokens.get(), nullptr);
-    P3100_ReplayQueuedMessages();
-    if (error == 0 && accepted)
+    int16_t issue = report ? 1 : 0;
+    int32_t error = ComponentFlavour() ? Component_P8015(g.ctx, &options, request.get(), list.get(), issue,
+                                                         tokens.get(), nullptr, g.state, 1, 0)
+                                       : DC_P8015(g.ctx, &options, request.get(), list.get(), issue, tokens.get(), nullptr);
+    if (report)
+        P3100_ReplayQueuedMessages();
+    ExpressionShape shape;
+    shape.valid = error == 0;
+    if (shape.valid && accepted)
         accepted->Take(expression, *request);
-    return error == 0;
+    if (report && !shape.valid)
+        for (const std::string &name : ExpressionFields(expression))
+            NoteUndefinedField(name);
+    // More than the final move means an operation; an operand that is no
+    // literal names something of the function or the run.
+    shape.computes = request->sOperationCount > 1;
+    for (int i = 0; i < request->sOperandCount && !shape.namesOperand; ++i) {
+        const char *code = request->aOperands[i].acClass;
+        shape.namesOperand = request->aOperands[i].cWorkResult != 'Y' && std::memcmp(code, "AL", 2) != 0 &&
+                             std::memcmp(code, "NL", 2) != 0 && std::memcmp(code, "HL", 2) != 0;
+    }
+    return shape;
 }
 
 } // namespace
 
 OperandInfo CheckOperandValue(const std::string &operand, char typeClass, int32_t length, int32_t decimals)
 {
-    return RunOperandCheck(operand, "YYYYYYYY", typeClass, length, decimals);
+    return P3100_sCheckOperand(operand, "YYYYYYYY", typeClass, length, decimals);
 }
 
 OperandInfo CheckFieldOperand(const std::string &operand, char typeClass)
 {
-    return RunOperandCheck(operand, "NNNNYNNN", typeClass, 0, 0);
+    return P3100_sCheckOperand(operand, "NNNNYNNN", typeClass, 0, 0);
 }
 
 bool CheckConditionText(const std::string &text, CheckedExpression *accepted)
 {
-    return RunExpressionCheck(text, 'L', 0, 0, accepted);
+    return RunExpressionCheck(text, 'L', 0, 0, true, accepted).valid;
+}
+
+bool AcceptConditionText(const std::string &text, CheckedExpression *accepted)
+{
+    return RunExpressionCheck(text, 'L', 0, 0, false, accepted).valid;
 }
 
 bool CheckExpressionText(const std::string &text, char type, int32_t length, int32_t decimals,
                          CheckedExpression *accepted)
 {
-    return RunExpressionCheck(text, type, length, decimals, accepted);
+    return RunExpressionCheck(text, type, length, decimals, true, accepted).valid;
+}
+
+ExpressionShape ExpressionShapeOf(const std::string &text, char type, int32_t length, int32_t decimals)
+{
+    return RunExpressionCheck(text, type, length, decimals, false);
 }
 
 bool LookUpFieldDefinition(const std::string &name, FFC_FIELD_DEFINITION &def)

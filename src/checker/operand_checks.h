@@ -38,10 +38,22 @@ struct CheckedExpression;
 /* Checks a condition; true when the check found no error. The accepted
  * expression goes to `accepted` when given. */
 bool CheckConditionText(const std::string &text, CheckedExpression *accepted = nullptr);
+/* The same check without findings, for a condition whose own command
+ * reports them. */
+bool AcceptConditionText(const std::string &text, CheckedExpression *accepted);
 /* Checks an expression of type 'A' or 'N' whose result goes into a field of
  * the given length and decimals; true when the check found no error. */
 bool CheckExpressionText(const std::string &text, char type, int32_t length, int32_t decimals,
                          CheckedExpression *accepted = nullptr);
+/* What an expression is, checked without reporting: whether it checks
+ * clean, computes something, and names an operand that is no literal (a
+ * field, system variable, condition ...). */
+struct ExpressionShape {
+    bool valid = false;
+    bool computes = false;
+    bool namesOperand = false;
+};
+ExpressionShape ExpressionShapeOf(const std::string &text, char type, int32_t length, int32_t decimals);
 /* Looks a field (with or without the name character) up in the function
  * and the dictionary. */
 bool LookUpField(const std::string &name, char &type, int32_t &length, int32_t &decimals);

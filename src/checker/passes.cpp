@@ -4,6 +4,7 @@
 #include "checker/handlers.h"
 #include "checker/usage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -70,32 +71,26 @@ void FillState()
     g.commandWarnings = 0;
 }
 
+// Parses the current command by the route its marks choose: a component
+// command is its handler's to parse, an INCLUDE the object layer's, every
+// other command the command parser's. False when the parse failed.
 bool Parse()
 {
     Globals &g = G();
+    // Every parse route reads the command as a terminated text, which a
+    // NUL byte would cut short: such a command is refused as it stands.
+    const size_t length = std::min<size_t>(g.source.usParmLength, FFC_SOURCE_TEXT_MAX);
+    if (const void *nul = std::memchr(g.source.acParameters, '\0', length)) {
+        int32_t column = static_cast<int32_t>(static_cast<const char *>(nul) - g.source.acParameters) + 1;
+        char digits[7];
+        FIX_LongToDigits(&column, 7, digits);
+        Issue('F', "PRC1402", std::string_view(digits, 7));
+        return false;
+    }
     if (g.source.lBuiltIn)
         return true;
-    if (g.source.lObjectLayerParse) {
-        std::string text;
-        std::string label = Trim(g.source.acLabelWritten, 3);
-        if (!label.empty())
-            text = label + ": ";
-        if (g.source.lPreSplit)
-            text += Trim(g.source.acNameWritten, 10) + " ";
-        text.append(g.source.acParameters, g.source.usParmLength);
-        auto result = std::make_unique<DQOO_PARSED_COMMAND>();
-        long rc = DQOO_FCC_ParseZOPH2(P3100_pGetBuildHandle(), text.c_str(), result.get());
-        if (rc != 0) {
-            P3100_ParseMessageCallback(result->szErrorText, static_cast<uint32_t>(std::strlen(result->szErrorText)));
-            return false;
-        }
-        std::memset(g.source.acParameters, ' ', FFC_SOURCE_TEXT_MAX);
-        size_t n = std::min<size_t>(result->ulParmLength, FFC_SOURCE_TEXT_MAX);
-        std::memcpy(g.source.acParameters, result->achParameters, n);
-        g.source.usParmLength = static_cast<uint16_t>(n);
-        g.source.lPreSplit = 1;
-        return true;
-    }
+    if (g.source.lObjectLayerParse)
+        return P3100_sParseIncludeCommand() == 0;
     uint16_t errors = 0;
     P31O2_sParseCommandText(g.ctx, &g.source, P3100_ParseMessageCallback, g.ctx->lParserOption1,
                             g.ctx->lParserOption2, &errors);
@@ -144,11 +139,23 @@ bool NextPassCommand(bool &overLimit)
     return true;
 }
 
+// The open CASE blocks of pass 2: a CASE opens one (its operand accepted
+// once its check says so, so a CASE that failed in pass 1 leaves its WHEN
+// commands unchecked), an ENDCASE closes the innermost.
+void TrackCaseLevels()
+{
+    Globals &g = G();
+    if (std::memcmp(g.source.acName, "CASE      ", 10) == 0)
+        g.caseLevels.emplace_back(Parm("OF_FIELD"), false);
+    else if (std::memcmp(g.source.acName, "ENDCASE   ", 10) == 0 && !g.caseLevels.empty())
+        g.caseLevels.pop_back();
+}
+
 } // namespace
 
-namespace checker {
+extern "C" {
 
-void Pass1()
+void P3100_Pass1(void)
 {
     Globals &g = G();
     Show("Pass 1 Validation Started               ");
@@ -173,7 +180,15 @@ void Pass1()
         g.currentNumber = 0;
         if (g.source.acName[0] == '*') {
             P3100_RecordLabel();
-        } else if (Parse()) {
+        } else if (!Parse()) {
+            // The parse finding stands for the command; a known command
+            // still opens or closes its structure, so that its partner is
+            // not reported as well.
+            if (FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(g.source.acName)) {
+                g.currentNumber = entry->ulNumber;
+                P3100_CheckStructure();
+            }
+        } else {
             FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(g.source.acName);
             if (!entry) {
                 P3100_RecordLabel();
@@ -220,6 +235,10 @@ void Pass1()
     ShowTotal();
     if (overLimit)
         IssueLimit();
+    CompleteArrayElementUses();
+    // The run's standard fields belong to no command.
+    g.state->lLine = -1;
+    std::memset(g.state->acCommand, ' ', 10);
     if (g.messageTextUsed == 'Y' && (g.ctx->cOption == 'G' || IsComponentRun())) {
         char name[10];
         Pad(name, 10, std::string("IO") + g.ctx->cNatChar3 + "MSGTXT");
@@ -249,24 +268,16 @@ void Pass1()
         for (std::string &ref : g.labelReferences)
             if (ref == "*FIRST    ")
                 ref = g.firstLabel + std::string(10 - g.firstLabel.size(), ' ');
-    for (const WR_DRINF_DATA &d : g.reports)
-        if (d.cState != 'N')
-            P3100_RecordFieldUsage(3, d.acPageField, "FL");
+    for (int i = 0; i < 9; ++i) {
+        if (g.reports[i].cState == 'N')
+            continue;
+        g.state->lLine = g.reportLine[i];
+        std::memcpy(g.state->acCommand, g.reportCommand[i], 10);
+        P3100_RecordFieldUsage(3, g.reports[i].acPageField, "FL");
+    }
 }
 
-// The open CASE blocks of pass 2: a CASE opens one (its operand accepted
-// once its check says so, so a CASE that failed in pass 1 leaves its WHEN
-// commands unchecked), an ENDCASE closes the innermost.
-static void TrackCaseLevels()
-{
-    Globals &g = G();
-    if (std::memcmp(g.source.acName, "CASE      ", 10) == 0)
-        g.caseLevels.emplace_back(Parm("OF_FIELD"), false);
-    else if (std::memcmp(g.source.acName, "ENDCASE   ", 10) == 0 && !g.caseLevels.empty())
-        g.caseLevels.pop_back();
-}
-
-void Pass2()
+void P3100_Pass2(void)
 {
     Globals &g = G();
     g.caseLevels.clear();
@@ -338,9 +349,18 @@ void Pass2()
         else if (std::memcmp(data->acOrigin, "LIN", 3) == 0)
             Issue('F', "PRC0140", std::string_view(r.acName, 10));
     }
-    for (WR_DRINF_DATA &d : g.reports) {
+    for (int i = 0; i < 9; ++i) {
+        const WR_DRINF_DATA &d = g.reports[i];
         if (d.cState == 'Y')
             Issue('F', "PRC0142", std::string_view(d.acNumber + 3, 1));
+        if (d.cState != 'P')
+            continue;
+        // The print file is named where the report is first used.
+        g.state->lLine = g.reportLine[i];
+        std::memcpy(g.state->acCommand, g.reportCommand[i], 10);
+        P3100_CheckExternalObject(d.acPrintFile, d.acLibrary);
+        g.state->lLine = -1;
+        std::memset(g.state->acCommand, ' ', 10);
     }
     FCC_BUILD_HANDLE *build = P3100_pGetBuildHandle();
     BOM_DESCRIPTION_NODE *description = nullptr;
@@ -352,6 +372,7 @@ void Pass2()
     P3100_CheckFinalFields();
     P3100_CheckFileUsage();
     P3100_CheckFieldUsage();
+    P3100_DefineUserBuiltInFunction();
     P3100_CheckDeferredFieldReferences();
     P3100_CheckListColumnSources();
 
@@ -366,9 +387,29 @@ void Pass2()
     }
 }
 
-} // namespace checker
-
-extern "C" {
+int16_t P3100_sParseIncludeCommand(void)
+{
+    Globals &g = G();
+    std::string text;
+    std::string label = Trim(g.source.acLabelWritten, 3);
+    if (!label.empty())
+        text = label + ": ";
+    if (g.source.lPreSplit)
+        text += Trim(g.source.acNameWritten, 10) + " ";
+    text.append(g.source.acParameters, g.source.usParmLength);
+    auto result = std::make_unique<DQOO_PARSED_COMMAND>();
+    long rc = DQOO_FCC_ParseZOPH2(P3100_pGetBuildHandle(), text.c_str(), result.get());
+    if (rc != 0) {
+        P3100_ParseMessageCallback(result->szErrorText, static_cast<uint32_t>(std::strlen(result->szErrorText)));
+        return 1;
+    }
+    std::memset(g.source.acParameters, ' ', FFC_SOURCE_TEXT_MAX);
+    size_t n = std::min<size_t>(result->ulParmLength, FFC_SOURCE_TEXT_MAX);
+    std::memcpy(g.source.acParameters, result->achParameters, n);
+    g.source.usParmLength = static_cast<uint16_t>(n);
+    g.source.lPreSplit = 1;
+    return 0;
+}
 
 char P3100_fNextCommand(void)
 {
@@ -410,8 +451,12 @@ void P3100_RecordFieldUsage(int32_t, const char *pachName, const char *pachKind)
 {
     if (!G().ctx)
         return;
+    // The use is kept under the name as given; the field it names is
+    // looked up without the national name character (the report page
+    // fields "#REPnPAGE" carry it).
     std::string name = Trim(pachName, 10);
-    RecordFieldUse(name, name, pachKind);
+    std::string field = FieldOf(name);
+    RecordFieldUse(name, field.empty() ? name : field, pachKind);
 }
 
 int32_t P3100_lCountParameters(void)

@@ -1,6 +1,7 @@
 // The checker run: start of a check, source load, the two passes, the web
 // output choice and the end of the check.
 #include "checker/checker.h"
+#include "checker/builtins.h"
 #include "checker/field_lists.h"
 #include "checker/handlers.h"
 #include "checker/usage.h"
@@ -101,7 +102,7 @@ void WriteLabelAbort()
     BlankRecord(r, WR_LABEL, "@ABORT", "*MAIN");
     auto *data = reinterpret_cast<WR_LABEL_DATA *>(r.acData);
     Pad(data->acRoutine, sizeof data->acRoutine, "*MAIN");
-    WriteRecord(r);
+    P3100_WriteRecord(r);
 }
 
 } // namespace
@@ -117,6 +118,8 @@ void PresetReports()
         pageLength = 66;
     if (overflow == 0)
         overflow = 60;
+    /* without a width a report has no room for a line */
+    const int32_t width = g.ctx->lPageWidth > 0 ? g.ctx->lPageWidth : FFC_DEFAULT_PAGE_WIDTH;
     for (int i = 0; i < 9; ++i) {
         WR_DRINF_DATA &d = g.reports[i];
         std::memset(&d, ' ', sizeof d);
@@ -135,7 +138,7 @@ void PresetReports()
         d.sPageLength = static_cast<int16_t>(pageLength);
         d.sOverflow = static_cast<int16_t>(overflow);
         d.sLastLine = static_cast<int16_t>(overflow - 3);
-        d.sPageWidth = static_cast<int16_t>(g.ctx->lPageWidth);
+        d.sPageWidth = static_cast<int16_t>(width);
         d.sFiller1 = d.sFiller2 = 0;
         d.cState = 'N';
         char field[10];
@@ -176,6 +179,8 @@ void ResetModuleForCheck()
     std::memcpy(g.ioStatusField, io, 10);
     g.labelReferences.clear();
     g.deferredReferences.clear();
+    g.undefinedFieldsReported.clear();
+    g.arrayElements.clear();
     g.loopCounter = 0;
     g.currentSelectLevel = -1;
     for (int i = 0; i <= kStackLimit; ++i) {
@@ -192,7 +197,21 @@ void ResetModuleForCheck()
     P3100_ResetLayoutCounters();
 }
 
-void StartChecking()
+void RecordXref(const char *kind, const std::string &name, long line)
+{
+    Globals &g = G();
+    if (!g.xref)
+        return;
+    SSQL_SetLocation(kXrefRecordTag);
+    if (SZOPH_XREF_Record(g.xref, kind, name.c_str(), "USE", line) != 0)
+        FFC_SQL_Error(nullptr, kXrefRecordTag);
+}
+
+} // namespace checker
+
+extern "C" {
+
+void P3100_StartChecking(void)
 {
     Globals &g = G();
     P3100_BuildCommandTables(g.ctx);
@@ -213,6 +232,7 @@ void StartChecking()
                                nullptr, nullptr);
     PresetReports();
     WriteLabelAbort();
+    Load_BIFs();
     if (g.ctx->cOption == 'G' || IsComponentRun())
         P3100_RecordFieldUsage(1, g.ioStatusField, "FL");
     if (!g_build)
@@ -235,7 +255,7 @@ void StartChecking()
         DQOO_FCC_FatalError("DQOO_FCC_Start", rc);
 }
 
-void EndChecking()
+void P3100_EndChecking(void)
 {
     Globals &g = G();
     P3136_sExpandFileFieldList(g.ctx, 'C', nullptr, nullptr, 0, 10, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
@@ -248,7 +268,7 @@ void EndChecking()
     FFC_WORK_RECORD &r = g.record;
     BlankRecord(r, WR_SYSFLAGS);
     std::memcpy(r.acData, g.sysFlags, WR_SYSFLAGS_LEN);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
     int32_t fields = 0;
     FFC_WORK_RECORD use;
     BlankRecord(use, WR_USEFIELD);
@@ -256,17 +276,17 @@ void EndChecking()
         ++fields;
     BlankRecord(r, WR_FIELDTOT);
     FIX_LongToDigits(&fields, 7, r.acData);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
     BlankRecord(r, WR_ERRORTOT);
     FIX_LongToDigits(&g.state->stats.lFatalTotal, 7, r.acData);
     FIX_LongToDigits(&g.state->stats.lWarningsTotal, 7, r.acData + 7);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
     for (const WR_DRINF_DATA &d : g.reports) {
         if (d.cState == 'N')
             continue;
         BlankRecord(r, WR_DRINF, std::string_view(d.acNumber, 4));
         std::memcpy(r.acData, &d, sizeof d);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
     }
     std::memset(g.state->acCommand, ' ', 10);
     g.state->lLine = -1;
@@ -280,20 +300,6 @@ void EndChecking()
     Show(end);
     P31O2_SetBaseColour(3);
 }
-
-void RecordXref(const char *kind, const std::string &name, long line)
-{
-    Globals &g = G();
-    if (!g.xref)
-        return;
-    SSQL_SetLocation(kXrefRecordTag);
-    if (SZOPH_XREF_Record(g.xref, kind, name.c_str(), "USE", line) != 0)
-        FFC_SQL_Error(nullptr, kXrefRecordTag);
-}
-
-} // namespace checker
-
-extern "C" {
 
 // After generation the job's totals, the generator's findings included.
 void P3100_IssueCompletionMessages(const char *pachMsgQueue, int32_t lReserved, int32_t lWarnings, int32_t lFatal)
@@ -416,7 +422,7 @@ void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pPro
     g.processName = upToBlank(g.process, 10);
     g.functionName = upToBlank(g.function, 7);
 
-    StartChecking();
+    P3100_StartChecking();
     P3100_LoadKeywordTables();
     pState->lPass = 1;
     pState->stats.lWarningsPass1 = 0;
@@ -436,15 +442,15 @@ void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pPro
     }
     if (pusStatus)
         *pusStatus = g.status;
-    Pass1();
+    P3100_Pass1();
     pState->lPass = 2;
-    Pass2();
+    P3100_Pass2();
     P3100_ReportWebOutputKind(pState, plHtml, plXml, pContext, lFunctionRun);
     // the page generators read the requests left set from SYSFLAGS
     g.sysFlags[SF_HTML_PAGES] = plHtml && *plHtml ? 'Y' : 'N';
     g.sysFlags[SF_XML_PAGES] = plXml && *plXml ? 'Y' : 'N';
     g.sysFlags[SF_WEB_EVENT] = g.switchWebEvent == 'Y' ? 'Y' : 'N';
-    EndChecking();
+    P3100_EndChecking();
     g.lpcAnchor = g.cmpeAnchor = g.designScreen = g.designReport = nullptr;
 }
 

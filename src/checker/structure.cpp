@@ -151,7 +151,7 @@ void P3100_RecordLabel(void)
     FIX_LongToDigits(&line, 7, data->acLine);
     FIX_LongToDigits(&sub, 7, data->acSubLine);
     std::memcpy(data->acRoutine, g.currentRoutine, 50);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
     if (!g.firstLabelKnown) {
         g.firstLabel = label;
         g.firstLabelKnown = true;

@@ -76,7 +76,7 @@ struct AttributeSlots {
     uint32_t filled;
 };
 
-long CollectAttribute(void *control, const char *, const char *attributes)
+long P31O2_sCollectAttributeCallback(void *control, const char *, const char *attributes)
 {
     auto *a = static_cast<AttributeSlots *>(control);
     std::string text = attributes ? attributes : "";
@@ -252,7 +252,7 @@ uint32_t P31O2_sEnumerateFieldAttributes(const char *pchItem, char (*pachSlots)[
     std::memcpy(copy, pchItem, 9);
     copy[9] = 0;
     AttributeSlots control{pachSlots, ulSlots, 0};
-    long rc = DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList(copy, CollectAttribute, &control, nullptr);
+    long rc = DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList(copy, P31O2_sCollectAttributeCallback, &control, nullptr);
     if (rc != 0)
         DQOO_FCC_FatalError("DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList", rc);
     return control.filled;

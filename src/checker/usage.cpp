@@ -4,6 +4,8 @@
 #include "checker/checker.h"
 #include "checker/usage.h"
 #include "checker/field_lists.h"
+#include "checker/operand_checks.h"
+#include "checker/params/fixed_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,6 +18,7 @@
 #include "platform/dqos/dqos.h"
 
 using namespace checker;
+using dqov::text::Fixed;
 
 namespace {
 
@@ -69,7 +72,7 @@ void RecordUseOnce(const std::string &written, const std::string &field, const c
         std::memcpy(data->acFirstCommand, g.state->acCommand, 10);
     int32_t uses = 1;
     FIX_LongToDigits(&uses, 7, data->acUseCount);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
     RecordXref("FIELD", field, line);
 }
 
@@ -215,8 +218,9 @@ void RecordExpandedFieldList(const char *keyword, const std::string &file)
     }
 }
 
-void RecordExpressionFields(std::string_view text)
+std::vector<std::string> ExpressionFields(std::string_view text)
 {
+    std::vector<std::string> names;
     char nat = G().ctx ? G().ctx->cNatChar1 : '#';
     size_t i = 0;
     while (i < text.size()) {
@@ -244,14 +248,21 @@ void RecordExpressionFields(std::string_view text)
         if (c == nat) {
             size_t j = i + 1;
             while (j < text.size() && (std::isalnum(static_cast<unsigned char>(text[j])) || text[j] == '_' ||
-                                       text[j] == '$' || text[j] == '@'))
+                                       text[j] == '$' || text[j] == '@' || text[j] == nat))
                 ++j;
-            RecordOperand(std::string(text.substr(i, j - i)));
+            names.emplace_back(text.substr(i, j - i));
             i = j;
             continue;
         }
         ++i;
     }
+    return names;
+}
+
+void RecordExpressionFields(std::string_view text)
+{
+    for (const std::string &name : ExpressionFields(text))
+        RecordOperand(name);
 }
 
 bool FieldInDictionary(const std::string &field)
@@ -289,26 +300,36 @@ bool FileKnown(const std::string &file, const std::string &library, char &kind)
     return false;
 }
 
-void RecordFileUse(const std::string &file, const std::string &library)
+bool RecordFileUse(const std::string &file, const std::string &library)
 {
     if (Pass() != 1 || file.empty() || file[0] == '*')
-        return;
+        return true;
     Globals &g = G();
     std::string lib = library.empty() || library == "*FIRST" ? "*LIBL" : library;
     FFC_WORK_RECORD &r = g.record2;
     BlankRecord(r, WR_USEFILE, file, lib);
     if (WF_cReadFirst(g.ctx, 7, &r, 3) == '0')
-        return;
+        return true;
+    char kind = 'P';
+    if (!FileKnown(file, lib, kind))
+        return false;
     BlankRecord(r, WR_USEFILE, file, lib);
     auto *data = reinterpret_cast<WR_USEFILE_DATA *>(r.acData);
-    char kind = 'P';
-    bool known = FileKnown(file, lib, kind);
-    Pad(data->acType, 3, !known ? "   " : kind == 'L' ? "LGL" : "PHY");
+    Pad(data->acType, 3, kind == 'L' ? "LGL" : "PHY");
     Pad(data->acModule, 10, file);
     data->cCommonOpen = 'N';
     int32_t line = g.state->lLine > 0 ? g.state->lLine : 0;
     FIX_LongToDigits(&line, 7, data->acFirstLine);
-    WriteRecord(r);
+    P3100_WriteRecord(r);
+    return true;
+}
+
+bool RecordNamedFile(const std::string &file, const std::string &library)
+{
+    if (RecordFileUse(file, library))
+        return true;
+    Issue('F', "PRC0019", Fixed(file, 10) + Fixed(library.empty() ? "*FIRST" : library, 10));
+    return false;
 }
 
 void RecordDataStructureUse(const std::string &structure, const char *kind)
@@ -323,7 +344,7 @@ void RecordDataStructureUse(const std::string &structure, const char *kind)
         if (FindRecord(r, 2))
             continue;
         BlankRecord(r, k, structure);
-        WriteRecord(r);
+        P3100_WriteRecord(r);
     }
 }
 
@@ -331,6 +352,9 @@ void RecordDataStructureUse(const std::string &structure, const char *kind)
 
 extern "C" {
 
+// Every field used must be defined: in the dictionary, by the function
+// (DEFINE, RENAME, DEF_ARRAY), or as a parameter of the process. A field
+// not yet reported at its line is reported at the line of its first use.
 void P3100_CheckFinalFields(void)
 {
     Globals &g = G();
@@ -341,28 +365,43 @@ void P3100_CheckFinalFields(void)
         if (std::memcmp(data->acClass, "FL", 2) != 0)
             continue;
         std::string field = Trim(data->acFieldName, 10);
-        if (field.empty() || field[0] == '*' || FieldDefined(field) || FieldInDictionary(field))
+        char type = ' ';
+        int32_t length = 0, decimals = 0;
+        if (field.empty() || field[0] == '*' || LookUpField(field, type, length, decimals))
+            continue;
+        const std::vector<std::string> &reported = g.undefinedFieldsReported;
+        if (std::find(reported.begin(), reported.end(), field) != reported.end())
             continue;
         if (0 < CountRows("DC_P3100/SQL032F",
                       "SELECT COUNT(*) FROM QV_DTA.QV_F32 WHERE X32P_I = '%s' AND X32MOD = '%s' AND X32FLD = '%s' ",
                       g.processName, field))
             continue;
+        FFC_CHECK_STATE &st = *g.state;
+        const int32_t line = st.lLine;
+        char command[10];
+        std::memcpy(command, st.acCommand, 10);
+        st.lLine = FIX_lDigitsToLong(data->acFirstLine, 7, nullptr);
+        std::memcpy(st.acCommand, data->acFirstCommand, 10);
         Issue('F', "PRC0056", field);
+        st.lLine = line;
+        std::memcpy(st.acCommand, command, 10);
     }
 }
 
+// The files the function uses join its cross-reference. (A file that is
+// not defined was reported at the line of the command that names it and
+// has no "USEFILE" record.)
 void P3100_CheckFileUsage(void)
 {
     Globals &g = G();
+    if (!g.xref)
+        return;
     FFC_WORK_RECORD r;
     BlankRecord(r, WR_USEFILE);
     for (char rc = WF_cReadFirst(g.ctx, 9, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 9, &r, 1)) {
         const auto *data = reinterpret_cast<const WR_USEFILE_DATA *>(r.acData);
         std::string file = Trim(r.acName, 10);
-        if (data->acType[0] == ' ')
-            Issue('W', "PRC0280", file);
-        else
-            RecordXref("FILE", file, FIX_lDigitsToLong(data->acFirstLine, 7, nullptr));
+        RecordXref("FILE", file, FIX_lDigitsToLong(data->acFirstLine, 7, nullptr));
     }
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "checker/checker.h"
+
 #define WR_DEFINE "DEFINE    "   /* name: a field defined by DEFINE; data WR_DEFINE_DATA */
 
 /* Data of a "DEFINE" record: the field's attributes and its DEFAULT as
@@ -46,14 +48,25 @@ void RecordFieldEntries(const char *keyword);
  * each field is used, each group named counts as used; a list that cannot
  * be expanded gives the expansion's finding. */
 void RecordExpandedFieldList(const char *keyword, const std::string &file);
-/* The fields named in an expression or condition (outside literals). */
+/* The fields named in an expression or condition (outside literals), as
+ * written, and the recording of their uses (pass 1). */
+std::vector<std::string> ExpressionFields(std::string_view text);
 void RecordExpressionFields(std::string_view text);
+/* The array element a field name stands for ("ARR#IX"), or null. */
+const Globals::ArrayElement *FindArrayElement(const std::string &field);
+/* After pass 1: the "USEFIELD" records of the array elements used get the
+ * array and index they stand for; the index fields are used with them. */
+void CompleteArrayElementUses();
 bool FieldInDictionary(const std::string &field);
 bool FieldDefined(const std::string &field);
 /* Physical file ('P') or logical view ('L') of the partition. */
 bool FileKnown(const std::string &file, const std::string &library, char &kind);
-/* Records a file use as its "USEFILE" record (pass 1). */
-void RecordFileUse(const std::string &file, const std::string &library);
+/* Records a file use as its "USEFILE" record (pass 1); false when the
+ * partition holds no such file (nothing is recorded; the caller reports). */
+bool RecordFileUse(const std::string &file, const std::string &library);
+/* Records the file the current command names; a file the partition does
+ * not hold is reported at the command's line (PRC0019) and gives false. */
+bool RecordNamedFile(const std::string &file, const std::string &library);
 /* A data structure the function uses ("USE_DS", once per structure) and,
  * with a kind ("PASS_DS"), how it uses it. */
 void RecordDataStructureUse(const std::string &structure, const char *kind);
@@ -70,6 +83,15 @@ struct FCC_BUILD_HANDLE;
 void P3100_GenerateWebAccessModules(struct FCC_BUILD_HANDLE *pBuild);
 void P3100_CheckDeferredFieldReferences(void);
 void P3100_CheckListColumnSources(void);
+/* A function with the option *BUILTIN is the built-in function "UD_" and
+ * its name: the name must be free in the catalogue (PRC1406), and a note
+ * says the catalogue entry is not written (PRC1407). */
+void P3100_DefineUserBuiltInFunction(void);
+/* An object outside the repository (a report's print file and library, 10
+ * characters each): recorded in the cross-reference; anything but the
+ * environment's standard print file is named in a warning that it could
+ * not be validated (PRC1405). */
+void P3100_CheckExternalObject(const char *pachObject, const char *pachLibrary);
 long P3100_sRecordXrefCallback(const char *pszKind, const char *pszName, uint32_t ulLine);
 struct BOM_DESCRIPTION_NODE;
 void P3100_WalkComponentDescription(const struct BOM_DESCRIPTION_NODE *pNode, int32_t lDepth, int32_t lParentKind);

@@ -56,6 +56,15 @@ typedef struct WR_USEFIELD_DATA {
     char    acValue[4];          /* 844 value */
 } WR_USEFIELD_DATA;
 
+/* The array data of a USEFIELD record whose field is an array element
+ * ("#ARR#IX", element #IX of array #ARR): kind 'A', the array name and
+ * the index field, 10 characters each, as written. Blank for others. */
+typedef struct WR_ARRAY_ELEMENT_DATA {
+    char cKind;
+    char acArray[10];
+    char acIndex[10];
+} WR_ARRAY_ELEMENT_DATA;
+
 /* USEFILE: name = file (10), qualifier = library. */
 typedef struct WR_USEFILE_DATA {
     char acType[3];              /*   0 "PHY" or "LGL" */

@@ -115,6 +115,7 @@ void P31O2_LoadRunEnvironment(FFC_CONTEXT* ctx, const FFC_RUN_REQUEST* request, 
     if (request) {
         ctx->cOption = request->cOption;
         ctx->ulOptionBits = request->options.ulOptionBits;
+        ctx->cCSharp = request->cCSharp == 'Y' ? 'Y' : 'N';
     }
     P31O2_SetCurrentOptionWords(options);
     g_kept = keep && request ? request : nullptr;

@@ -68,6 +68,7 @@ void show(Lister& l, const std::string& id, char severity, uint32_t line, const 
     switch (FFC_sGetRunMode()) {
     case FFC_RUN_MODE_TOOLS:
         P31O2_SetSeverityColour(static_cast<int16_t>(severityNumber(severity)));
+        shown = rc::VisibleText(shown);   // a NUL from the source must not end the line
         FFC_TOOLS_Message(shown.data(), static_cast<int16_t>(std::min<size_t>(shown.size(), 32767)));
         P31O2_SetSeverityColour(0);
         return;

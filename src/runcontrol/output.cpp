@@ -30,11 +30,29 @@ const char* colourTag(int colour)
 
 namespace rc {
 
+std::string VisibleText(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u != 0x7F) {
+            out += c;
+            continue;
+        }
+        out += "\\x";
+        out += kHex[u >> 4];
+        out += kHex[u & 0x0F];
+    }
+    return out;
+}
+
 void WriteToolsLine(int colour, std::string_view text)
 {
     std::lock_guard<std::mutex> lock(g_outputMutex);
     std::string line = colourTag(colour);
-    line.append(text);
+    line.append(VisibleText(text));
     line.append("\r\n");
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fflush(stdout);

@@ -18,11 +18,15 @@ void IssueText(std::string_view text);
 void IssueServicesMessage(uint32_t number, const char* arg);
 // The text of a numbered services message with its argument filled in.
 std::string ServicesMessageText(uint32_t number, const char* arg);
-// Writes one tools-mode line: colour tag, text, "\r\n"; flushed.
+// Writes one tools-mode line: colour tag, text, "\r\n"; flushed. Control
+// bytes of the text are written visibly ("\x01").
 void WriteToolsLine(int colour, std::string_view text);
 // On a fatal end of a job that wrote files: removes every file the output
 // driver wrote in the job (nothing when it wrote none or has committed).
 void DiscardJobOutput();
+// The text with its control bytes (below 0x20, and 0x7F) written as
+// "\xNN", so that text from a source never drives the terminal.
+std::string VisibleText(std::string_view text);
 // Blank-padded fixed field as text with trailing blanks dropped.
 std::string Trimmed(const char* field, size_t width);
 // Copies text into a fixed field, blank-padded (cut when longer).

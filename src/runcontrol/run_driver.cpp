@@ -190,6 +190,7 @@ void fillContext(const FFC_RUN_REQUEST* rq, int32_t pass, int32_t passCount)
     P31O2_FillRunContext(&c, rq->pSystemDefinition);
     c.cOption = rq->cOption;
     c.ulOptionBits = rq->options.ulOptionBits;
+    c.cCSharp = rq->cCSharp == 'Y' ? 'Y' : 'N';
     c.lComponentRun = componentJob() ? 1 : 0;
     c.lFunctionRun = componentJob() ? 0 : 1;
     c.lComponentChecking = c.lComponentRun;
@@ -514,7 +515,7 @@ void FFC_InitToolsSystemDefinition(FFC_SYSTEM_DEFINITION* sys, const char* parti
     std::snprintf(sys->szRootDirectory, sizeof sys->szRootDirectory, "C:\\");
     std::memcpy(sys->acPageLength, "066", 3);
     std::memcpy(sys->acOverflowLine, "060", 3);
-    sys->lPageWidth = 132;
+    sys->lPageWidth = FFC_DEFAULT_PAGE_WIDTH;
 }
 
 void P31O2_SetRunSeams(const FFC_RUN_SEAMS* seams) { g_seams = seams ? *seams : librarySeams(); }

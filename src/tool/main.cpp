@@ -31,6 +31,7 @@ void usage(FILE* to)
                "       dqov [options] --component COMPONENT\n"
                "options:\n"
                "  -g, --generate          check and generate (option G); default: check only\n"
+               "  -s, --csharp            with --generate: the C# source set as well as the C set\n"
                "  -r, --root DIR          environment root (default: the built sample's root)\n"
                "  -d, --repository FILE   repository file (default: the built sample's repository)\n"
                "  -p, --partition ID      partition (default DEM)\n"
@@ -81,7 +82,7 @@ void toolsLine(int colour, const std::string& text)
 
 int main(int argc, char** argv)
 {
-    bool generate = false;
+    bool generate = false, csharp = false;
     std::string component, root, repository, partition = "DEM", language = "ENG", web = "new", trace, script;
     uint32_t pageBits = 0;
     char design = ' ';
@@ -101,6 +102,8 @@ int main(int argc, char** argv)
             return kClean;
         } else if (a == "-g" || a == "--generate") {
             generate = true;
+        } else if (a == "-s" || a == "--csharp") {
+            csharp = true;
         } else if (a == "-c" || a == "--check") {
             generate = false;
         } else if (a == "--html") {
@@ -139,6 +142,10 @@ int main(int argc, char** argv)
     }
     if ((component.empty() && positional != 2) || (!component.empty() && positional != 0)) {
         usage(stderr);
+        return kCouldNotRun;
+    }
+    if (csharp && !generate) {
+        std::fprintf(stderr, "dqov: --csharp asks for generated C#; it needs --generate\n");
         return kCouldNotRun;
     }
     if (partition.size() != 3 || language.empty() || language.size() > 4) {
@@ -181,6 +188,7 @@ int main(int argc, char** argv)
     rq.pszProcess = component.empty() ? names[0].c_str() : component.c_str();
     rq.pszFunction = component.empty() ? names[1].c_str() : "*COMP";
     rq.cOption = generate ? 'G' : 'C';
+    rq.cCSharp = csharp ? 'Y' : 'N';
     rq.options.ulWebMode = web == "all" ? 3 : web == "new" ? 1 : 0;
     rq.options.ulOptionBits = pageBits;
     rq.sRunMode = FFC_RUN_MODE_TOOLS;

@@ -118,7 +118,7 @@ TEST_F(CheckJob, SingleComponentSourceComesFromTheObjectServer)
     ASSERT_EQ(names.size(), 13u);
     EXPECT_EQ(labelOfLine10, "L1 ") << "line 10 is read and keeps its label";
     EXPECT_EQ(names[0], "BEGIN_COM ");
-    EXPECT_EQ(names[9], "MESSAGE   ");
+    EXPECT_EQ(names[9], "CHANGE    ");
     EXPECT_EQ(names[12], "END_COM   ");
 }
 
@@ -391,7 +391,7 @@ TEST_F(CheckJob, TwoJobsShareTheLookupAndKeywordArea)
     EXPECT_EQ(P3100_pKeywordArea(&count2), area1);
     EXPECT_EQ(count2, count1);
     EXPECT_EQ(P3100_ulStructureRows(), 123u);
-    EXPECT_EQ(P3100_pFindCommand(endif)->pfnCheck, P3100_CheckEmpty);
+    EXPECT_EQ(P3100_pFindCommand(endif)->pfnCheck, P3100_CheckEndIf);
     EXPECT_EQ(P3100_pFindCommand(subr)->pfnCheck, nullptr);
     EXPECT_TRUE(withId("PRC0122").empty());
     EXPECT_TRUE(withId("PRC0023").empty());

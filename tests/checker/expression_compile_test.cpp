@@ -3,6 +3,9 @@
 // the expression and the reason.
 #include "checker_fixture.h"
 
+#include "platform/dqoo/dqoo_pcode.h"
+
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,51 @@ TEST_F(CheckJob, ExpressionsTheCompilerRefusesAreFatal)
     EXPECT_EQ(refused[0].severity, 'F');
     EXPECT_EQ(refused[0].data, "CHANGE    " + std::string("*SQLNULL") + std::string(52, ' ') +
                                    "the value cannot be stored into the field EXNAME of type A");
+}
+
+/* The fields the p-code of the routine a command's reference names reads. */
+std::set<std::string> FieldsOfRoutine(FFC_CONTEXT &ctx, int16_t line)
+{
+    auto p = std::make_unique<FFC_PARSED_COMMAND>();
+    p->sLine = line;
+    p->sSubLine = 0;
+    std::set<std::string> fields;
+    if (RS_fFindCommandRecord(&ctx, p.get(), sizeof *p) != 0 || p->acRoutineRef[0] != 3)
+        return fields;
+    DQOO_FCC_EnumerateRoutinePcode(
+        p->acRoutineRef,
+        [](EXPR_PCODE_ROUTINE *r, void *user, void *) -> long {
+            for (uint32_t e = 0; e < r->expressionCount; ++e)
+                for (uint32_t i = 0; i < r->expressions[e]->instructionCount; ++i) {
+                    const EXPR_OPERAND_NODE *n = r->expressions[e]->instructions[i]->operand;
+                    if (n != nullptr && n->kind == EXPR_NODE_FIELD && n->fieldRef != nullptr)
+                        static_cast<std::set<std::string> *>(user)->insert(n->fieldRef);
+                }
+            return 0;
+        },
+        &fields, nullptr);
+    return fields;
+}
+
+/* A condition name alone is tested by its DEF_COND's evaluation routine and
+** needs no routine of its own; within an expression the routine evaluates
+** the named condition itself, following names that conditions name. A
+** condition that leads back to itself cannot be evaluated. */
+TEST_F(CheckJob, ConditionNamesStandForTheirConditions)
+{
+    addFunction("TSTPRC", "CONDNAM",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEF_COND NAME(*ACTIVE) COND('#CUSTSTS = A')",
+                 "DEF_COND NAME(*RICH) COND('*ACTIVE AND #CREDIT > 1000')", "IF COND(*ACTIVE)", "ENDIF",
+                 "DOWHILE COND('*RICH OR #CREDIT < 5')", "ENDWHILE", "DEF_COND NAME(*LOOP) COND('*LOOP AND #CREDIT > 1')",
+                 "IF COND('*LOOP OR #CREDIT > 2')", "ENDIF", "RETURN"});
+    prepare("TSTPRC", "CONDNAM");
+    run();
+    std::vector<Message> refused = withId("PRC1810");
+    ASSERT_EQ(refused.size(), 1u) << output;
+    EXPECT_EQ(refused[0].line, 9u);
+    EXPECT_EQ(refused[0].data.substr(70), "the condition *LOOP that names itself");
+    EXPECT_TRUE(FieldsOfRoutine(ctx, 4).empty()) << "no routine of its own";
+    EXPECT_EQ(FieldsOfRoutine(ctx, 6), (std::set<std::string>{"CUSTSTS", "CREDIT"}));
 }
 
 } // namespace

@@ -49,11 +49,13 @@ TEST_F(Handlers, FieldsMustBeDefinedAndDefinedFieldsUsed)
     ASSERT_EQ(twice.size(), 1u);
     EXPECT_EQ(twice[0].line, 3u);
     std::vector<Message> ref = withId("PRC0056");
-    ASSERT_EQ(ref.size(), 2u);
+    ASSERT_EQ(ref.size(), 1u);
     EXPECT_EQ(ref[0].line, 5u);
     EXPECT_EQ(ref[0].data, "#NOWHERE");
-    EXPECT_EQ(ref[1].line, 0u);   // after pass 2: no command
-    EXPECT_EQ(ref[1].data, "NOSUCH");
+    // The undefined field of the expression is reported once, at its line.
+    std::vector<Message> undefined = withId("DCM0401");
+    ASSERT_EQ(undefined.size(), 1u);
+    EXPECT_EQ(undefined[0].line, 6u);
     std::vector<Message> unused = withId("PRC0202");
     ASSERT_EQ(unused.size(), 1u);
     EXPECT_EQ(unused[0].data, "SPARE");
@@ -95,9 +97,11 @@ TEST_F(Handlers, FilesAndIoErrorLabels)
     ASSERT_EQ(label.size(), 1u);
     EXPECT_EQ(label[0].line, 2u);
     EXPECT_EQ(label[0].data, "L9");
-    std::vector<Message> file = withId("PRC0280");
-    ASSERT_EQ(file.size(), 1u);
-    EXPECT_EQ(file[0].data, "NOFILE");
+    // A file the partition does not hold: an error at the line that names
+    // it, and a note that its key values went unchecked.
+    EXPECT_EQ(checker_test::OnLine(messages(), 3),
+              (checker_test::Lines{"PRC0019 NOFILE    *FIRST", "PRC1401 FETCH     NOFILE"}));
+    EXPECT_EQ(storedStatus(3), "FTL");
     FFC_WORK_RECORD r;
     ASSERT_TRUE(record(WR_USEFILE, "CUSTMST", r));
     EXPECT_EQ(std::string(r.acQualifier, 10), "*LIBL     ");
@@ -112,8 +116,8 @@ TEST_F(Handlers, RecordsForTheGenerator)
 {
     addFunction("TSTPRC", "RECORDS",
                 {"FUNCTION OPTIONS(*DIRECT *HEAVYUSAGE *STRICT_NULL_ASSIGN) TRIGGER(*FIELD) RCV_DS(#CUSTDS)",
-                 "DEF_COND NAME(*ISOK) COND('#CUSTSTS = A') AVAL_DFTC(*NO)", "DEF_COND NAME(*ISOK) COND('#A = B')",
-                 "DEF_ARRAY NAME(#ARR) INDEXES(#IX1) OF_FIELDS(#CUSTNO #CREDIT)", "DEFINE FIELD(#IX1) TYPE(*DEC) LENGTH(3)",
+                 "DEF_COND NAME(*ISOK) COND('#CUSTSTS = A') AVAL_DFTC(*NO)", "DEF_COND NAME(*ISOK) COND('#CUSTSTS = B')",
+                 "DEF_ARRAY NAME(#ARR) INDEXES(#IX1) OF_FIELDS(#CUSTNO #ORDNO)", "DEFINE FIELD(#IX1) TYPE(*DEC) LENGTH(3)",
                  "RETURN"});
     prepare("TSTPRC", "RECORDS");
     run();

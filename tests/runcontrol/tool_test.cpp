@@ -81,4 +81,23 @@ TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
     EXPECT_EQ(runTool("--help").status, 0);
 }
 
+TEST(Tool, CSharpIsAskedForWithGenerate)
+{
+    SampleEnv env;
+    std::string where = "--root " + env.root() + " --repository " + env.repository();
+    const std::string project = env.root() + "/X_VELMO/X_DEM/SOURCE/C#/DEMOMIN";
+
+    /* C# is generated code: without --generate the request is refused before any job */
+    Ran alone = runTool("--csharp " + where + " DEMOPRC DEMOMIN");
+    EXPECT_EQ(alone.status, 2);
+    EXPECT_EQ(alone.out, "");
+    EXPECT_FALSE(std::filesystem::exists(project));
+
+    Ran csharp = runTool("--generate --csharp " + where + " DEMOPRC DEMOMIN");
+    EXPECT_EQ(csharp.status, 0) << csharp.out;
+    for (const char* name : {"DEMOMIN.cs", "DEMOMIN.csproj", "DEMOMIN.sln", "DEMOMINSTG.cs", "Properties/AssemblyInfo.cs"})
+        EXPECT_TRUE(std::filesystem::exists(project + "/" + name)) << name;
+    EXPECT_TRUE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/DEMOMIN.C"));
+}
+
 } // namespace

@@ -19,15 +19,8 @@
 typedef char *X_PCHAR;
 typedef X_SHORT *X_PSHORT;
 typedef char X_FCHAR;
-typedef X_LONG X_COMP_RETURN_CODE;
 typedef X_LONG X_COMP_DISPATCH_ID;
 
-#define V_NOT_AVAILABLE (-1)
-#define BLANK ' '
-
-#define X_OBJECT_NAME_LEN 10
-#define X_FUNCTION_NAME_LEN 7
-#define X_DBM_RETURN_CODE_LEN 2
 #define X_MAX_CHAR_FIELD_LEN 32767
 
 /* ---- the ends of a function, a subroutine and a component routine ---- */

@@ -8,7 +8,9 @@
 #define X_FUNSTD_H
 
 #include "x_fldstd.h"
+#include "x_objid.h"
 #include "x_tblstd.h"
+#include "x_bomstd.h"
 
 struct X_LIST;
 struct X_UIM;
@@ -32,8 +34,14 @@ struct X_WEB_INFO {
 };
 
 /* The job's runtime block. */
+struct X_IDS_COMPONENT {
+    struct X_PRO *pX_ProComponent;
+};
+
 struct X_IDS {
     struct X_UIM *pX_UIM;
+    struct X_IDS_COMPONENT *pX_IdsComponent;   /* the component's blocks */
+    struct X_FUN *pActiveCompRtnX_Fun;        /* the active component routine's function block */
     struct X_WEB_INFO *pWebInfo;
     X_CHAR chExecutionState;
     X_CHAR chFatalError;
@@ -110,8 +118,11 @@ typedef void (*PFNUIMVOIDFUNCTION)(void);
         struct X_LIST *pX_List, struct X_FKEY *X_FKey, struct FUNCTION_STATIC_GLOBAL_1 *pGlobal1,         \
         struct FUNCTION_STATIC_GLOBAL_2 *pGlobal2
 #define FUNCTION_STD_PARMS pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2
-#define COMPONENT_STD_ARGS FUNCTION_STD_ARGS
-#define COMPONENT_STD_PARMS FUNCTION_STD_PARMS
+/* The arguments of a component routine, and their names. */
+#define COMPONENT_STD_ARGS                                                                                    \
+    struct X_COMP_SERVICES_POINT_REQUEST *pRequestBlock, X_PVOID *apvAgreedArgs, X_ULONG ulNoofNegotiableComps, \
+        struct X_COMP_NEGOTIABLE_COMPONENT *aNegotiableComps
+#define COMPONENT_STD_PARMS pRequestBlock, apvAgreedArgs, ulNoofNegotiableComps, aNegotiableComps
 /* The cursor close routine of a SELECT or SELECT_SQL loop. */
 typedef void (*PFNCURSORCLS)(FUNCTION_STD_ARGS);
 

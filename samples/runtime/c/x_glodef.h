@@ -24,6 +24,8 @@ typedef X_DOUBLE *X_PDOUBLE;
 typedef char *X_PVCHAR;
 typedef X_PVCHAR *X_PPVCHAR;
 typedef void *X_MODULEHANDLE;
+typedef void X_VOID;
+typedef char X_VCHAR;
 
 typedef signed char X_INT8;
 typedef unsigned char X_UINT8;

@@ -18,8 +18,6 @@ struct X_FKEY;
 struct FUNCTION_STATIC_GLOBAL_1;
 struct FUNCTION_STATIC_GLOBAL_2;
 
-typedef char X_VCHAR;
-
 #define X_OBJECT_NAME_LEN 10
 #define X_FUNCTION_NAME_LEN 7
 #define X_DBM_RETURN_CODE_LEN 2
@@ -226,11 +224,11 @@ void X_Register_Bif_Parameters(struct X_IDS *, const struct X_BIFPARM *pArgument
 struct X_DRD {
     X_LONG lVersion;
     X_PVCHAR pszName;
-    X_ULONG ulSize;
+    X_ULONG ulRecordLength;
     X_LONG lFields;
     struct X_FLD *pX_Fld;
     struct X_LMAP *pMap;
-    X_ULONG *pulOffsets;
+    X_ULONG *pOffsetTable;
     X_PVOID pvRecord;
     X_PVOID pvReserved;
 };

@@ -18,8 +18,6 @@
 /* ---- basic values ------------------------------------------------------ */
 typedef long long          X_LONGLONG;
 typedef int                X_INT;
-typedef char               X_VCHAR;
-typedef void               X_VOID;
 
 #define LL_CONST( n )            n##LL
 #define X_INT8_HIVAL             127
@@ -53,8 +51,9 @@ extern const char x_achAlphaBlankString[];
 #define X_TEXT( n )              (n)
 
 /* ---- fields of a record ------------------------------------------------- */
-typedef struct X_FLD_RECORD_DESCRIPTION { X_SHORT *pOffsetTable; } X_FLD_RECORD_DESCRIPTION;
-typedef struct X_FLD_RECORD { X_VOID *pDataRecord; X_FLD_RECORD_DESCRIPTION *pDescription; } X_FLD_RECORD;
+/* A record field: its data record and the record's description (struct
+** X_DRD, x_tblstd.h), whose offset table places each field in the data. */
+typedef struct X_FLD_RECORD { X_VOID *pDataRecord; const struct X_DRD *pDescription; } X_FLD_RECORD;
 
 /* ---- vector access and conversion --------------------------------------- */
 /* The run-time blocks and the field vector, the first arguments of the

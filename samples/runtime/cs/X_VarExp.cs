@@ -1,26 +1,19 @@
 // X_VarExp.cs: the run-time interface that the C# form of the evaluation
-// routines of a generated program calls: the run-time blocks a routine
-// receives, the entries of the evaluator's operand stack, the factors and
-// frame of an instruction table, and the vector routines. The vector
-// routines forward to the services the hosting run-time sets in
+// routines of a generated program calls (with X_Runtime.cs): the run-time
+// blocks a routine receives, the entries of the evaluator's operand stack,
+// the factors and frame of an instruction table, and the vector routines.
+// The vector routines forward to the services the hosting run-time sets in
 // X_RUN_DLL.Services; the evaluator to X_VAR_DLL.Evaluator.
 
-// The run-time blocks every routine receives.
-public class X_IDS { public char chFatalError; public char chXVecAssignOption; }
-public class X_PRO { }
-public class X_FUN { }
-public class X_LIST { }
-public class X_FKEY { }
-public class FUNCTION_STATIC_GLOBAL_1 { }
-public class FUNCTION_STATIC_GLOBAL_2 { }
-
-// One descriptor of the field vector.
-public class X_FLD
-{
-    public string pszName;
-    public object pField;
-    public short sIndexVOV;
-}
+// The run-time blocks every routine receives (partial classes: X_Runtime.cs
+// declares the rest of them, and the field vector's descriptor X_FLD).
+public partial class X_IDS { public char chFatalError; public char chXVecAssignOption; }
+public partial class X_PRO { }
+public partial class X_FUN { }
+public partial class X_LIST { }
+public partial class X_FKEY { }
+public partial class FUNCTION_STATIC_GLOBAL_1 { }
+public partial class FUNCTION_STATIC_GLOBAL_2 { }
 
 // One entry of the evaluator's operand stack: [0] the result, [1] the
 // subject of a When group.
@@ -41,7 +34,7 @@ public class X_VAR_EXPRESSION_OPERAND
 }
 public class X_VAR_DOUBLE { public double m_Data; public int m_Decimals; }
 public class X_VAR_PACKED { public byte[] m_Data = new byte[32]; public int m_Decimals; }
-public class X_VAR_STRING { public int m_Type; public int m_Length; public string m_VarChar; }
+public class X_VAR_STRING { public int m_Type; public int m_Length; public string m_VarChar; public object m_Char; }
 
 // The factors of an operand table.
 public class X_VAR_HEADER { public uint ulHeaderKind; }
@@ -109,7 +102,7 @@ public interface X_VECTOR_SERVICES
     void SetLongLong(X_FLD[] vector, int field, long value);
     void SetDouble(X_FLD[] vector, int field, double value, char assignOption);
 }
-public static class X_RUN_DLL
+public static partial class X_RUN_DLL
 {
     public static X_VECTOR_SERVICES Services;
     public static void X_Vec_Get_as_Long(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, ref int value)

@@ -64,6 +64,7 @@ private:
         return nullptr;
     }
     std::string Read(const char *keyword, size_t element = 0) const;
+    bool NamesField(const std::string &text) const;
     void WriteCode(const char *keyword, size_t element, char code);
     /* ---- findings ---- */
     void Issue(const char *id, const std::string &data)
@@ -102,6 +103,8 @@ private:
     size_t pos_ = 0;
     bool failed_ = false;
     std::vector<bool> given_;
+    /* the expression parameters given as one quoted literal */
+    std::vector<std::string> quotedExpressions_;
 };
 
 bool Preparer::ReadQuoted(Value &v)
@@ -380,6 +383,7 @@ void Preparer::Assign(const ParamView &p, const Item &item)
         } else {
             whole = v;
         }
+        if (whole.quoted) quotedExpressions_.push_back(p.keyword);
         StoreElement(p, 0, p.elements[0].offset, whole);
         return;
     }
@@ -465,6 +469,21 @@ void Preparer::WriteCode(const char *keyword, size_t element, char code)
     cmd_->acParms[el.offset] = code;
 }
 
+/* A text that names a field: the national name character followed by a
+ * letter, outside the literals the text holds. */
+bool Preparer::NamesField(const std::string &text) const
+{
+    char national = ctx_ && ctx_->cNatChar1 != 0 && ctx_->cNatChar1 != ' ' ? ctx_->cNatChar1 : '#';
+    bool quoted = false;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '\'')
+            quoted = !quoted;
+        else if (!quoted && text[i] == national && std::isalpha(static_cast<unsigned char>(text[i + 1])))
+            return true;
+    }
+    return false;
+}
+
 void Preparer::Derive()
 {
     auto given = [&](const std::string &v) { return !v.empty() && Upper(v) != "*NONE"; };
@@ -483,13 +502,21 @@ void Preparer::Derive()
     }
     if (Slot("@DSEXCHG")) WriteCode("@DSEXCHG", 0, given(Read("RCV_DS")) ? 'Y' : 'N');
     /* CHANGE: a value that is one literal, "ALP", or *ALL and a literal of
-     * one character that fills the field, "ALL"; with the literal's length */
+     * one character that fills the field, "ALL"; with the literal's length.
+     * A value written as one quoted text, TO('...'), that names no field is
+     * taken as a literal here; the check of the command decides, once the
+     * fields are known, whether the text is an expression after all. */
     if (Slot("@LITKIND")) {
         std::string to = Read("TO");
         std::string kind, content;
         bool all = Upper(to.substr(0, 4)) == "*ALL" && to.size() > 4 && to[4] == '\'';
         std::string literal = all ? to.substr(4) : to;
-        if (literal.size() >= 2 && literal.front() == '\'' && literal.back() == '\'') {
+        bool quotedText = std::find(quotedExpressions_.begin(), quotedExpressions_.end(), "TO") !=
+                          quotedExpressions_.end();
+        if (quotedText && !NamesField(to) && !(literal.size() >= 2 && literal.front() == '\'' && literal.back() == '\'')) {
+            kind = "ALP";
+            content = to;
+        } else if (literal.size() >= 2 && literal.front() == '\'' && literal.back() == '\'') {
             bool single = true;
             for (size_t i = 1; i + 1 < literal.size(); ++i) {
                 if (literal[i] != '\'') {

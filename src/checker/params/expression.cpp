@@ -386,7 +386,12 @@ bool ExpressionCheck::Parse()
         return false;
     }
     if (expectOperand) {
-        Finding("DCM0454", Fixed(lastOperator->text, 10) + Signed7(lastOperator->position), lastOperator->position);
+        /* the text ends where an operand is due: after an operator, or
+           after an open bracket that nothing follows */
+        if (lastOperator)
+            Finding("DCM0454", Fixed(lastOperator->text, 10) + Signed7(lastOperator->position), lastOperator->position);
+        else
+            Finding("DCM0451", Signed7(ops.back()->position), ops.back()->position);
         return false;
     }
     if (!reduceWhile([](const Token &) { return true; })) return false;

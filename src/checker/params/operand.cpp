@@ -12,6 +12,7 @@
 #include "checker/params/operand_internal.h"
 #include "dqov/definitions.h"
 #include "dqov/messages.h"
+#include "dqov/workfile.h"
 #include "platform/dqos/dqos.h"
 
 namespace dqov::operand {
@@ -44,6 +45,9 @@ constexpr SystemVariable kSystemVariables[] = {
     {"*YEAR", 'N', 'S', 2, 0},        {"*YEAR4", 'N', 'S', 4, 0},       {"*CURRENT_DATE", 'A', 'A', 10, 0},
 };
 
+/* The work-file cursor slot of the condition-name lookup. */
+constexpr uint16_t kConditionSlot = 12;
+
 bool IsNameChar(char c, const FFC_CONTEXT *ctx)
 {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '@' ||
@@ -64,6 +68,18 @@ bool MultilingualExists(const FFC_CONTEXT *ctx, const std::string &name)
     unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&count));
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
     return rc == SSQL_RC_OK && count > 0;
+}
+
+/* A condition the function names with DEF_COND (its "DEF_COND" record,
+ * written in pass 1; the name keeps its '*'). */
+bool ConditionDefined(FFC_CONTEXT *ctx, const std::string &name)
+{
+    if (!ctx || !ctx->pWorkFile || name.size() > FFC_WORK_NAME_LEN) return false;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, WR_DEF_COND, FFC_WORK_KIND_LEN);
+    std::memcpy(r.acName, name.data(), name.size());
+    return WF_cReadFirst(ctx, kConditionSlot, &r, 2) == '0';
 }
 
 DC_PROPERTY_LOOKUP g_propertyLookup = nullptr;
@@ -168,6 +184,12 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
             r.length = sv.length, r.decimals = sv.decimals, r.integerDigits = sv.length - sv.decimals;
             r.resolved = u;
             return allowed(4) ? r : notAllowed();
+        }
+        if (ConditionDefined(ctx, u)) {
+            r.code = "CN", r.kind = DC_OPERAND_CONDITION, r.cls = 'L', r.type = 'L';
+            r.length = 1;
+            r.resolved = u;
+            return r;
         }
         return fail("DCM0406", Fixed(u, 20));
     }

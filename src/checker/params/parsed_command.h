@@ -73,6 +73,7 @@ typedef struct FFC_PARSED_COMMAND {
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 static_assert(offsetof(FFC_PARSED_COMMAND, acName) == 8);
 static_assert(offsetof(FFC_PARSED_COMMAND, acParms) == 55);
@@ -386,7 +387,7 @@ inline constexpr ParamDef kFunction[] = {
       "*STRICT_NULL_ASSIGN",
       "", true),
     G("TRIGGER", {A(10), A(10), A(10)}, "*NONE"), P("RCV_DS", A(10), "*NONE"), P("@TRIGFLAG", C1()),
-    G("@TRIGRET", {C1(), C1()}), P("@DSEXCHG", C1())};
+    G("@TRIGRET", {C1(), C1()}), P("@DSEXCHG", C1()), L("RCV_LIST", 20, {A(10)})};
 /* The debug array table of the generator reads the array name (3
  * characters after the name character) at byte 6 and the entry count
  * (32-bit) at byte 12. */
@@ -678,12 +679,18 @@ constexpr bool LayoutIsSound(const CommandDef &c) {
     return true;
 }
 
+/* Each command's layout is one constant evaluation of its own, so that the
+ * check of all 127 stays within every compiler's evaluation limits. */
+template <size_t I> inline constexpr bool kLayoutSound = LayoutIsSound(kCommands[I]);
+
+template <size_t... I> constexpr bool EveryLayoutSound(std::index_sequence<I...>) {
+    return (kLayoutSound<I> && ...);
+}
+
 constexpr bool AllLayoutsSound() {
-    for (const CommandDef &c : kCommands)
-        if (!LayoutIsSound(c)) return false;
     for (size_t i = 0; i < kCommands.size(); ++i)
         if (kCommands[i].number != i + 1) return false;
-    return true;
+    return EveryLayoutSound(std::make_index_sequence<kCommandCount>{});
 }
 
 /* Positions the layout and design steps rely on. */

@@ -236,9 +236,10 @@ void P3109_WriteConditionBlocks()
     g().skel.cKeep = 'N';
     const GEN_DEFINITIONS& d = P3109_Definitions();
     if (!d.renames.empty()) {
-        CGEN_AddStaticWorkingVariable(0, "struct X_RENAME_STACK X_RenameStack[" + std::to_string(d.renames.size()) + "]",
-                                      "", 'N');
-        CGEN_AddStaticWorkingVariable(0, "X_SHORT scX_RenameStack", "", 'N');
+        const std::string n = std::to_string(d.renames.size());
+        CGEN_AddStaticWorkingEntry(0, "struct X_RENAME_STACK X_RenameStack[" + n + "]", "",
+                                   "public X_RENAME_STACK[] X_RenameStack = new X_RENAME_STACK[" + n + "]", "", 'N');
+        CGEN_AddStaticWorkingEntry(0, "X_SHORT scX_RenameStack", "", "public int scX_RenameStack", "", 'N');
     }
     const std::string count = std::to_string(d.conditions.size());
     CGEN_AddStaticWorkingEntry(0, "struct X_COND X_Cond[" + count + "]", "",

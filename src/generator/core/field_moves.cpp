@@ -6,7 +6,8 @@
 ** assignment; every other pair through its generic assignment, which
 ** converts. In a CHANGE the generic assignment rounds or truncates: the
 ** first move that loses decimals under ROUND_UP(*YES) rounds, and the
-** command's ROUND_UP is then reset so that its later moves truncate.
+** command's ROUND_UP is then reset so that its later moves truncate. In
+** C# every move is the generic assignment.
 */
 #include <cstring>
 #include <memory>
@@ -48,12 +49,25 @@ bool takeRoundUp(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
     return true;
 }
 
+bool csharp() { return P3109_State().cTarget == GEN_TARGET_CSHARP; }
+
 void writeRoundingLine(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
 {
     if (target.cType == 'A' || !currentCommandIs("CHANGE"))
         return;
-    P3109_Line(takeRoundUp(source, target) ? "pX_Ids->chXVecAssignOption = X_VEC_ASSIGN_ROUND_UP;"
-                                           : "pX_Ids->chXVecAssignOption = X_VEC_ASSIGN_TRUNCATE;");
+    const char* option = takeRoundUp(source, target) ? "X_VEC_ASSIGN_ROUND_UP;" : "X_VEC_ASSIGN_TRUNCATE;";
+    P3109_Line(csharp() ? std::string("pX_Ids.chXVecAssignOption = X_DEFS.") + option
+                        : std::string("pX_Ids->chXVecAssignOption = ") + option);
+}
+
+/* C#: the class holds no pointers into the fields' storage, so every move
+** goes through the run-time's vector assignment, which copies fields of
+** one definition as they are and converts the others. */
+void writeCSharpMove(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
+{
+    writeRoundingLine(source, target);
+    P3109_Line("X_RUN_DLL.X_Vec_Assign( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + source.vectorName + ", pX_Fld, " +
+               target.vectorName + " );");
 }
 
 void writeByteCopy(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
@@ -79,6 +93,10 @@ void P3109_WriteFieldMove(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& ta
 {
     if (source.cRefresh == 'D')
         P3109_WriteSetToSpecialValue(source, 'N', 'Y');
+    if (csharp()) {
+        writeCSharpMove(source, target);
+        return;
+    }
     const bool sameDefinition = source.cType == target.cType && source.lLength == target.lLength &&
                                 source.sDecimals == target.sDecimals;
     const bool extendedOnly = P3109_fIsZophxOnlyType(source.cType);

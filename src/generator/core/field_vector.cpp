@@ -17,12 +17,15 @@
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
 #include "generator/core/arrays.h"
+#include "generator/core/bom_names.h"
+#include "generator/core/bom_records.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/field_info.h"
 #include "generator/core/field_types.h"
 #include "generator/core/file_helpers.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/object_data.h"
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
@@ -189,7 +192,23 @@ void writeSymbols(GEN_STREAM stg, GEN_STREAM csStg, const std::string& symbol, i
     P3109_WritePublicConstIntText(csStg, "BYTE_LEN_" + symbol, size.cs);
 }
 
-void writeAllSymbols(const std::vector<Entry>& entries)
+/* The component's records the vector holds: the dispatch records among the
+** members of the description's root. */
+std::vector<BOM_RECORD_NAMES> componentRecords()
+{
+    std::vector<BOM_RECORD_NAMES> records;
+    const BOM_DESCRIPTION_NODE* root = P3109_pRetrieveDescription();
+    if (!BOMGEN_fIsContainer(root))
+        return records;
+    for (intptr_t i = 0; i < BOMGEN_lCount(root, 1); ++i) {
+        const BOM_DESCRIPTION_NODE* member = BOMGEN_pChild(root, 1, i);
+        if (BOMGEN_fIsDispatchRecord(member))
+            BOMGEN_MakeRecordNames(member, records.emplace_back());
+    }
+    return records;
+}
+
+void writeAllSymbols(const std::vector<Entry>& entries, const std::vector<BOM_RECORD_NAMES>& records)
 {
     const GEN_STREAM stg = g().stg, csStg = g().csStreams[1];
     int16_t index = 0;
@@ -203,12 +222,16 @@ void writeAllSymbols(const std::vector<Entry>& entries)
     }
     for (const GEN_WORK_FIELD& w : vs().workFields)
         writeSymbols(stg, csStg, w.indexSymbol, index++, workFieldSize(w));
+    for (const BOM_RECORD_NAMES& r : records)
+        writeSymbols(stg, csStg, r.vectorName, index++, {"sizeof(X_FLD_RECORD)", "DqooDef.X_FLD_RECORD_SIZE"});
     P3109_WriteDoubleBoxComment(stg, "Vector Total");
     P3109_WriteShortConstant(stg, 0, "X_VECTOR_TOTAL", index);
     if (csStg != GEN_NO_STREAM) {
         P3109_WriteDoubleBoxComment(csStg, "Vector Total");
         P3109_WritePublicConstInt(csStg, "X_VECTOR_TOTAL", index);
     }
+    if (const BOM_DESCRIPTION_NODE* description = P3109_pRetrieveDescription())
+        BOMGEN_WriteRecordTypedef(description);
 }
 
 /* ---- step 3: storage ---- */
@@ -437,6 +460,41 @@ void writeWorkFieldRow(const GEN_WORK_FIELD& w, bool fFirst)
     P3109_WriteLine(kBindingQueue, 3, "pX_Fld[" + w.indexSymbol + "].pField = " + address + ";");
 }
 
+/* A component record's descriptor and the bindings of its record field:
+** its record storage, description and data record. */
+void writeRecordRow(const BOM_RECORD_NAMES& n, bool fFirst)
+{
+    const char* k = n.kindCode.c_str();
+    const char* id = n.identifier.c_str();
+    const std::string name = CGEN_NameLiteral(n.kindCode + "_" + n.identifier);
+    const std::string lead = csharp() ? (fFirst ? " new X_FLD( " : ",new X_FLD( ") : (fFirst ? " " : ",");
+    P3109_WriteLine(kDescriptorQueue, 6,
+                    lead + name + (csharp() ? ",DqooDef.LL2FIELD,X_DEFS.X_TYPE_RECORD," : ",LL2FIELD,X_TYPE_RECORD,") +
+                        "' ','N',-1,BYTE_LEN_" + n.vectorName + ", ");
+    P3109_WriteLine(kDescriptorQueue, 9, "0,pX_NULL,0,NO ");
+    if (csharp()) {
+        P3109_WriteLine(kDescriptorQueue, 9, ")");
+        P3109_WriteLine(kBindingQueue, 3, P3109_Format("pX_Fld[%s].pField = pGlobal2.fRec_%s_%s;", n.vectorName.c_str(),
+                                                       k, id));
+        return;
+    }
+    const std::string field = "pX_Fld[" + n.vectorName + "].pField";
+    P3109_WriteLine(kBindingQueue, 3,
+                    P3109_Format("%s = ((X_PDICTIONARY_FIELD)( &(INSTANCE_S2(fRec_%s_%s)) ));", field.c_str(), k, id));
+    P3109_WriteLine(kBindingQueue, 3, "((X_FLD_INFO*)( " + field + " ))->i8Version = X_FLDDATA_V1;");
+    P3109_WriteLine(kBindingQueue, 3,
+                    P3109_Format("((X_FLD_RECORD*)( %s ))->pDescription = ((struct X_DRD*)( &(X_DRD_%s_%s) ));",
+                                 field.c_str(), k, id));
+    P3109_WriteLine(kBindingQueue, 3,
+                    P3109_Format("((X_FLD_RECORD*)( %s ))->pDataRecord = &(INSTANCE_S2(fDataRec_%s_%s));",
+                                 field.c_str(), k, id));
+    P3109_WriteLine(kBindingQueue, 3,
+                    P3109_Format("X_CPYBYTES( &(INSTANCE_S2(fDataRec_%s_%s)), X_DRD_%s_%s.pvRecord, "
+                                 "X_DRD_%s_%s.ulRecordLength );",
+                                 k, id, k, id, k, id));
+    P3109_WriteLine(kBindingQueue, 3, " ");
+}
+
 /* ---- step 7: the evaluation table ---- */
 
 void writeEvaluationItem(const GEN_FIELD_INFO& f, int32_t n)
@@ -539,7 +597,8 @@ void P3109_WriteFieldVector()
     const std::vector<Entry> entries = collectFields(ctx);
     for (const Entry& e : entries)
         vs().fields.push_back(e.f);
-    writeAllSymbols(entries);
+    const std::vector<BOM_RECORD_NAMES> records = componentRecords();
+    writeAllSymbols(entries, records);
     P3109_BuildArrayTable();
 
     int32_t extended = 0;
@@ -551,7 +610,7 @@ void P3109_WriteFieldVector()
     }
     for (const GEN_WORK_FIELD& w : vs().workFields)
         declareWorkField(w);
-    const size_t total = entries.size() + vs().workFields.size();
+    const size_t total = entries.size() + vs().workFields.size() + records.size();
 
     P3109_WriteDashedBoxComment(kDescriptorQueue, "Data Dictionary Field Vector Definitions");
     P3109_WriteLine(kDescriptorQueue, 3,
@@ -565,6 +624,10 @@ void P3109_WriteFieldVector()
     }
     for (const GEN_WORK_FIELD& w : vs().workFields) {
         writeWorkFieldRow(w, first);
+        first = false;
+    }
+    for (const BOM_RECORD_NAMES& r : records) {
+        writeRecordRow(r, first);
         first = false;
     }
     if (extended > 0)

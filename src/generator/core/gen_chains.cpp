@@ -61,6 +61,15 @@ std::deque<GEN_EVALUATION_NODE>& P3109_EvaluationChainForUpdate() { return chain
 const std::deque<GEN_SELECT_NODE>& P3109_SelectChain() { return chains().selects; }
 const std::deque<GEN_POINT_ENTRY>& P3109_PointChain() { return chains().points; }
 
+GEN_EVALUATION_NODE* P3109_pFindNamedCondition(std::string_view name)
+{
+    const std::string k = key10(name);
+    for (GEN_EVALUATION_NODE& n : chains().evaluations)
+        if (n.key == k && n.cMark == 'Y')
+            return &n;
+    return nullptr;
+}
+
 /* A named condition ('*' key, reuse switch 'Y', no macro) shares the node
 ** of an earlier use of the same key marked 'Y'. A new node is a macro when
 ** the macro switch is set, the object does not use ZOPHX and the key's
@@ -72,9 +81,8 @@ GEN_EVALUATION_NODE* P3109_pszMakeEvaluationName(std::string_view key, char cKin
     Chains& c = chains();
     const std::string k = key10(key);
     if (!key.empty() && key[0] == '*' && cReuse == 'Y' && lMacroSwitch == 0)
-        for (GEN_EVALUATION_NODE& n : c.evaluations)
-            if (n.key == k && n.cMark == 'Y')
-                return &n;
+        if (GEN_EVALUATION_NODE* named = P3109_pFindNamedCondition(key))
+            return named;
 
     GEN_EVALUATION_NODE n;
     n.key = k;
@@ -104,14 +112,9 @@ GEN_EVALUATION_NODE* P3109_pszMakeEvaluationName(std::string_view key, char cKin
 uint16_t P3109_usCountMarkedNames(const std::vector<std::string>& names)
 {
     uint16_t count = 0;
-    for (const std::string& name : names) {
-        const std::string k = key10(name);
-        for (const GEN_EVALUATION_NODE& n : chains().evaluations)
-            if (n.key == k && n.cMark == 'Y') {
-                ++count;
-                break;
-            }
-    }
+    for (const std::string& name : names)
+        if (P3109_pFindNamedCondition(name))
+            ++count;
     return count;
 }
 

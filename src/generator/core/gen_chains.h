@@ -59,6 +59,9 @@ struct GEN_POINT_ENTRY {
 GEN_EVALUATION_NODE* P3109_pszMakeEvaluationName(std::string_view key, char cKind, size_t ulTextLength,
                                                  std::string_view text, char cFlag, char cReuse,
                                                  int32_t lMacroSwitch);
+/* The evaluation DEF_COND registered for a condition name (its key, the
+** name's first 10 characters upper-cased, marked 'Y'); null when none. */
+GEN_EVALUATION_NODE* P3109_pFindNamedCondition(std::string_view name);
 /* How many of the 10-character names have an evaluation marked 'Y'. */
 uint16_t P3109_usCountMarkedNames(const std::vector<std::string>& names);
 

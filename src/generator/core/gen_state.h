@@ -218,11 +218,6 @@ struct GEN_MODULE_STATE {
     /* the description of the checked component, when the object layer has one */
     const struct BOM_DESCRIPTION_NODE* pDescription = nullptr;
 
-    /* the version data record handed to the version callback, with its
-       stream (the resource script) while the callback runs */
-    const struct OSRV_VERSION_DATA* pVersionData = nullptr;
-    GEN_STREAM versionStream = GEN_NO_STREAM;
-
     /* the debugger-name tree and the user DLL definitions */
     struct RBTREE* pDebugNames = nullptr;
     USEDLL_RECORD* pUserDlls = nullptr;

@@ -92,10 +92,21 @@ int P3109_lCompare12(const void* pKey1, const void* pKey2)
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
+namespace {
+
+/* A field is known by its 10-character name; a member of a component by its
+** qualified name, which is longer and is not cut. */
+std::string fieldTextKey(std::string_view field)
+{
+    return field.size() > 10 ? std::string(field) : P3109_Padded(field, 10);
+}
+
+} // namespace
+
 void P3109_RegisterFieldTextUse(std::string_view field, char cKind)
 {
     Registries& r = reg();
-    std::string key = P3109_Padded(field, 10);
+    std::string key = fieldTextKey(field);
     for (auto& [name, kinds] : r.fieldTexts)
         if (name == key) {
             if (kinds.find(cKind) == std::string::npos)
@@ -112,7 +123,7 @@ const std::vector<std::string>& P3109_MultilingualVariables() { return reg().mul
 
 int16_t P3109_sFieldTextIndex(std::string_view field)
 {
-    std::string key = P3109_Padded(field, 10);
+    std::string key = fieldTextKey(field);
     const auto& texts = reg().fieldTexts;
     for (size_t i = 0; i < texts.size(); ++i)
         if (texts[i].first == key)

@@ -5,9 +5,9 @@
 #include "generator/core/object_data.h"
 
 #include "checker/checker.h"
-#include "generator/core/emitter_interface.h"
 #include "generator/core/run_steps.h"
 #include "generator/core/services.h"
+#include "generator/core/version_resource.h"
 #include "platform/dqoo/dqoo.h"
 
 namespace {
@@ -16,7 +16,16 @@ namespace {
 struct VersionRequest {
     OSRV_DATA_REQUEST request;
     GEN_STREAM stream;
+    long lRecords;
 };
+
+/* The version resource of one record (none: the defaults) at base indent 5. */
+void writeVersionInfo(GEN_STREAM stream, OSRV_VERSION_DATA* pRecord)
+{
+    const GEN_MODULE_STATE& g = P3109_State();
+    RCGEN_CONTEXT context{stream, pRecord, g.cName, g.partition};
+    RCGEN_WriteVersionInfo(stream, context, 5);
+}
 
 } // namespace
 
@@ -39,13 +48,17 @@ const BOM_DESCRIPTION_NODE* P3109_pRetrieveDescription()
 
 void P3109_RequestVersionData(GEN_STREAM stream, const std::string& objectName, const std::string& partition)
 {
-    VersionRequest rq{{nullptr, objectName.c_str(), partition.c_str()}, stream};
+    VersionRequest rq{{nullptr, objectName.c_str(), partition.c_str()}, stream, 0};
     rq.request.pvStream = &rq;
     long rc =
         OSRV_GetData(nullptr, &rq.request, OSRV_DATA_VERSION, nullptr, nullptr, nullptr, P3109_WriteVersionInfoCallback);
     /* the version data lie in the repository: a failed query is a fatal SQL error at its own location */
     if (rc == OSRV_ERR_REPOSITORY)
         P3109_FatalSqlError(std::string(SSQL_pszLocation()).c_str());
+    /* every module carries a version resource: without version data of
+       the object's own, the block holds the defaults */
+    if (rq.lRecords == 0)
+        writeVersionInfo(stream, nullptr);
 }
 
 extern "C" long P3109_WriteVersionInfoCallback(void* pvUser, long, void* pvRecord)
@@ -53,14 +66,10 @@ extern "C" long P3109_WriteVersionInfoCallback(void* pvUser, long, void* pvRecor
     auto* request = static_cast<OSRV_DATA_REQUEST*>(pvUser);
     if (!request || !pvRecord)
         return 1;
-    const auto* rq = static_cast<const VersionRequest*>(request->pvStream);
-    GEN_MODULE_STATE& g = P3109_State();
-    g.pVersionData = static_cast<const OSRV_VERSION_DATA*>(pvRecord);
-    g.versionStream = rq ? rq->stream : GEN_NO_STREAM;
-    if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("RCGEN_WriteVersionInfo"))
-        w(5);
-    /* the record lives only during the call */
-    g.pVersionData = nullptr;
-    g.versionStream = GEN_NO_STREAM;
+    auto* rq = static_cast<VersionRequest*>(request->pvStream);
+    if (!rq)
+        return 1;
+    ++rq->lRecords;
+    writeVersionInfo(rq->stream, static_cast<OSRV_VERSION_DATA*>(pvRecord));
     return 1;
 }

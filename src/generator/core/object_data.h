@@ -19,10 +19,10 @@ const BOM_DESCRIPTION_NODE* P3109_pRetrieveDescription();
 ** each record written into the stream by the version writer. */
 void P3109_RequestVersionData(GEN_STREAM stream, const std::string& objectName, const std::string& partition);
 
-/* The callback of the request: keeps the record and its stream in the
-** module state, runs the version writer of the resource script (the
-** section writer "RCGEN_WriteVersionInfo", given the base indent 5) and
-** answers 1 so that the server goes on. */
+/* The callback of the request: has the version writer of the resource
+** script write the record's block (base indent 5) into the request's
+** stream, and answers 1 so that the server goes on. An object without
+** version data gets the block of the defaults. */
 extern "C" long P3109_WriteVersionInfoCallback(void* pvUser, long lWord, void* pvRecord);
 
 #endif

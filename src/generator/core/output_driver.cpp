@@ -17,6 +17,7 @@
 #include "checker/checker.h"
 #include "dqov/messages.h"
 #include "dqov/x_tree.h"
+#include "generator/core/csharp_files.h"
 #include "generator/core/definitions.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/file_helpers.h"
@@ -122,6 +123,8 @@ void removeOutputs(const GEN_FILE_SET& f, bool csharp)
                                     &f.csDdc, &f.csStg, &f.csSbr, &f.csIncl})
         P3109_DeleteFile(*name);
     P3109_RemoveDirectory(f.csProperties);
+    /* the resource files the project item group wrote there */
+    P3109_DeleteFile(f.csResources + "\\*");
     P3109_RemoveDirectory(f.csResources);
     P3109_RemoveDirectory(f.csProject);
 }
@@ -308,8 +311,7 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
     /* 6-7 */
     openCSharpSet(g);
     P3109_WriteDashedBoxComment(g.rc, "*** Start of Resource Definitions ***");
-    if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("P3109_WriteCSharpClassHeader"))
-        w(0);
+    P3109_WriteCSharpClassHeader(g.csStreams[1]);
     CGEN_SetTextLiteralLanguage(f.utw, g.language);
 
     /* 8-10 */
@@ -334,8 +336,7 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
     if (!member)
         P3109_RequestVersionData(g.rc, versionObjectName(g), g.partition);
     P3109_WriteDashedBoxComment(g.rc, "*** End of Resource Definitions ***");
-    if (g.csStreams[1] != GEN_NO_STREAM)
-        P3109_WriteLine(g.csStreams[1], 0, "}\n}");
+    P3109_WriteCSharpClassTail(g.csStreams[1]);
 
     /* 15 */
     P3109_CloseStream(g.skeletonIn);
@@ -367,8 +368,7 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
     writeTextStrings(g);
     P3109_ProcessBifSkeleton();
     if (P3109_fCSharpRequested())
-        if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter("P3109_GenerateCSharpFiles"))
-            w(0);
+        P3109_GenerateCSharpFiles();
     for (GEN_STREAM& s : g.csStreams)
         P3109_CloseStream(s);
 

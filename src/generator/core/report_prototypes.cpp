@@ -88,8 +88,10 @@ void P3109_WriteCursorPrototypes()
         return;
     P3109_WriteDashedBoxComment(g().header, "Prototypes for SQL cursor tracking/closing");
     header("F_VOID_FUNCTION X_Close_Cursors (FUNCTION_STD_ARGS, X_LONG);");
-    CGEN_AddStaticWorkingVariable(0, "X_SHORT sCurrentCursors", "", 'N');
-    CGEN_AddStaticWorkingVariable(0, "PFNCURSORCLS pfCloseCursor[" + std::to_string(cursors) + "]", "", 'N');
+    const std::string n = std::to_string(cursors);
+    CGEN_AddStaticWorkingEntry(0, "X_SHORT sCurrentCursors", "", "public int sCurrentCursors", "", 'N');
+    CGEN_AddStaticWorkingEntry(0, "PFNCURSORCLS pfCloseCursor[" + n + "]", "",
+                               "public object[] pfCloseCursor = new object[" + n + "]", "", 'N');
 }
 
 void P3109_WriteTempStoreCount()

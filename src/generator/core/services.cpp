@@ -5,6 +5,7 @@
 #include "generator/core/services.h"
 
 #include <cctype>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -330,5 +331,20 @@ const std::string& P3109_GuidText(int iWhich)
                   static_cast<unsigned long>(guid.data1), guid.data2, guid.data3, guid.data4[0], guid.data4[1],
                   guid.data4[2], guid.data4[3], guid.data4[4], guid.data4[5], guid.data4[6], guid.data4[7]);
     text = buffer;
+    return text;
+}
+
+std::string P3109_Format(const char* pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    va_list copy;
+    va_copy(copy, args);
+    const int n = std::vsnprintf(nullptr, 0, pszFormat, copy);
+    va_end(copy);
+    std::string text(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+    if (n > 0)
+        std::vsnprintf(text.data(), text.size() + 1, pszFormat, args);
+    va_end(args);
     return text;
 }

@@ -26,6 +26,9 @@ void P3109_IssueTextMessage(char cSeverity, std::string_view text);
 [[noreturn]] void P3109_ZophxFieldMisuse(std::string_view routine, std::string_view field);
 [[noreturn]] void P3109_ReportException();
 
+/* printf formatting into a string, of any length. */
+std::string P3109_Format(const char* pszFormat, ...) __attribute__((format(printf, 1, 2)));
+
 /* ---- identifiers and literals ---- */
 /* Letters and digits stay, the three national name characters become 'h',
 ** 'a' and 'd', any other character '_' ('X' in the first position); stops

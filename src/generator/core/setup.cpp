@@ -12,6 +12,7 @@
 #include "dqov/x_tree.h"
 #include "generator/core/arrays.h"
 #include "generator/core/bif_parameters.h"
+#include "generator/core/component_lists.h"
 #include "generator/core/data_structures.h"
 #include "generator/core/definitions.h"
 #include "generator/core/description_tables.h"
@@ -107,6 +108,7 @@ void resetJobState(GEN_MODULE_STATE& g)
     P3109_ResetFieldVector();
     P3109_ResetArrays();
     P3109_ResetEmitters();
+    P3109_ResetComponentLists();
 }
 
 void seedStaticLists(bool processSwitch)
@@ -136,10 +138,12 @@ void addFurtherStaticVariables(bool processSwitch)
     CGEN_AddStaticWorkingEntry(2, "X_SHORT scX_List", "", "public int scX_List", "", 'N');
     if (!processSwitch)
         return;
-    CGEN_AddStaticWorkingVariable(0, "struct X_FKEY X_FKey[X_FKEY_TOTAL]", "", 'N');
-    CGEN_AddStaticWorkingVariable(0, "X_SHORT scX_Parm", "", 'N');
-    CGEN_AddStaticWorkingVariable(0, "struct X_PARM * pX_Parm", "", 'N');
-    CGEN_AddStaticWorkingVariable(0, "X_PDICTIONARY_FIELD aStorePointers[V_TEMP_STORE_AREAS]", "", 'N');
+    /* C declarations are no C#: the C# class declares the same members in its own words */
+    CGEN_AddStaticWorkingEntry(0, "struct X_FKEY X_FKey[X_FKEY_TOTAL]", "", "public X_FKEY[] X_FKey", "", 'N');
+    CGEN_AddStaticWorkingEntry(0, "X_SHORT scX_Parm", "", "public int scX_Parm", "", 'N');
+    CGEN_AddStaticWorkingEntry(0, "struct X_PARM * pX_Parm", "", "public X_PARM[] pX_Parm", "", 'N');
+    CGEN_AddStaticWorkingEntry(0, "X_PDICTIONARY_FIELD aStorePointers[V_TEMP_STORE_AREAS]", "",
+                               "public object[] aStorePointers", "", 'N');
 }
 
 void formFileSet(GEN_MODULE_STATE& g, int32_t lCheckIn)
@@ -281,6 +285,7 @@ void P3109_TranslateFunction(int32_t lCheckIn)
     P3109_LoadBuiltinFunctions();
     P3109_LoadBifParameters();
     P3109_LoadComponentDefinitions(ctx, g.partition);
+    P3109_LoadComponentLists();
     P3109_LoadDataStructures();
     P3109_LoadReportSlots(ctx);
 

@@ -38,9 +38,7 @@ void P3109_ReplaceDirective(std::string_view text);
 /* The characters that follow the directive. */
 std::string P3109_TextAfterDirective(size_t ulCount);
 
-/* Tables for their readers (tests): the points the core carries out and the
-** points whose writers belong to later subsystems. */
+/* Whether the point table holds the point (tests). */
 bool P3109_fPointHandledByCore(int32_t lPoint);
-const char* P3109_pszPendingPointWriter(int32_t lPoint);
 
 #endif

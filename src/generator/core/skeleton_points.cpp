@@ -2,14 +2,9 @@
 ** skeleton_points.cpp: the point table of the skeleton engine and the
 ** point handlers of the core.
 **
-** kCorePoints holds every point the core carries out itself.
-** kPendingPoints is the one list of points (of both engines) whose writers
-** belong to other subsystems of the generator (section writers and
-** emitters): such a point
-** drops its directive line and calls its writer once that writer has been
-** registered through the emitter interface; until then only the line is
-** dropped. Any other number, and every number above 166 except 1701 and
-** 2101, drops the line.
+** kCorePoints holds every point the skeletons name, each with the writer
+** it calls directly. Any other number, and every number above 166 except
+** 1701 and 2101, drops the line.
 */
 #include "generator/core/skeleton_points.h"
 
@@ -19,13 +14,18 @@
 #include <string>
 
 #include "generator/core/bif_sections.h"
+#include "generator/core/bom_descriptions.h"
+#include "generator/core/bom_records.h"
+#include "generator/core/bom_services.h"
 #include "generator/core/command_loop.h"
+#include "generator/core/csharp_files.h"
 #include "generator/core/description_tables.h"
 #include "generator/core/definitions.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/field_initialisation.h"
 #include "generator/core/field_vector.h"
 #include "generator/core/gen_state.h"
+#include "generator/core/identification.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/list_definitions.h"
 #include "generator/core/list_vectors.h"
@@ -116,6 +116,7 @@ constexpr CorePoint kCorePoints[] = {
     {14, P3109_EmitEvaluationRoutines},
     {5, P3109_SubstituteProcessName},
     {6, [] { P3109_WriteAtDirective(g().skel.currentSkeleton); }},
+    {7, P3109_WriteFunctionDefinition},
     {9, P3109_SubstituteBlankPaddedName},
     {8, P3109_WriteLanguageTables},
     {12, P3109_WriteFieldVector},
@@ -172,6 +173,7 @@ constexpr CorePoint kCorePoints[] = {
     {63, P3109_SubstituteFileBaseNameAt63},
     {64, P3109_SubstituteSourceDirectory},
     {65, P3109_SubstituteQuotedName},
+    {66, P3109_WriteIdentificationTable},
     {67, [] { keepIf(derived(4)); }},
     {68, [] { keepIf(!derived(4)); }},
     {69, [] { P3109_WriteBifParmTable(1); }},
@@ -186,6 +188,7 @@ constexpr CorePoint kCorePoints[] = {
     {93, P3109_WriteResources},
     {94, P3109_SubstituteLowerName},
     {95, P3109_WriteComponentExchangeVector},
+    {96, [] { P3109_WriteQualifiedName(g().skel.usColumn); }},
     {97, [] { P3109_WriteLiteralWorkFields(0); }},
     {98, P3109_WriteEvaluationCases},
     {99, P3109_WriteWebInfoLines99},
@@ -219,40 +222,11 @@ constexpr CorePoint kCorePoints[] = {
     {162, P3109_WriteGuidString162},
     {163, P3109_SubstituteFileBaseNameInLine},
     {164, P3109_SubstitutePercentLiteral},
+    {165, P3109_WriteProjectItemGroup},
+    {166, P3109_WriteInstallResources},
     {1701, [] { P3109_WriteFieldInitialValues(1); }},
     {2101, P3109_WriteReloadCounters},
 };
-
-/* The points whose writers belong to the other subsystems of the
-** generator: the writer's name, as registered through the emitter
-** interface, the argument it is given, and the skeleton engine that knows
-** the point ('M' the main engine, 'B' the built-in function skeleton's).
-** The comment of each group names the subsystem that registers its
-** writers; until it does, each of these points drops its directive line. */
-struct PendingPoint {
-    int16_t point;
-    const char* writer;
-    int32_t argument;
-    char engine = 'M';
-};
-
-constexpr PendingPoint kPendingPoints[] = {
-    /* identification table, function definition record and file copies */
-    {7, "P3109_WriteFunctionDefinition", 0},
-    {66, "P3109_WriteIdentificationTable", 0},
-    /* C# file wrappers and project items */
-    {96, "P3109_WriteQualifiedName", 0},
-    {165, "P3109_WriteProjectItemGroup", 0},
-    {166, "P3109_WriteInstallResources", 0},
-};
-
-const PendingPoint* findPending(int32_t point, char engine)
-{
-    for (const PendingPoint& p : kPendingPoints)
-        if (p.point == point && p.engine == engine)
-            return &p;
-    return nullptr;
-}
 
 const CorePoint* findCore(int32_t point)
 {
@@ -262,34 +236,14 @@ const CorePoint* findCore(int32_t point)
     return nullptr;
 }
 
-void runPending(const PendingPoint& p)
-{
-    drop();
-    if (P3109_SECTION_WRITER writer = P3109_pFindSectionWriter(p.writer))
-        writer(p.argument);
-}
-
 } // namespace
 
 bool P3109_fPointHandledByCore(int32_t lPoint) { return findCore(lPoint) != nullptr; }
-
-const char* P3109_pszPendingPointWriter(int32_t lPoint)
-{
-    if (const PendingPoint* p = findPending(lPoint, 'M'))
-        return p->writer;
-    if (const PendingPoint* p = findPending(lPoint, 'B'))
-        return p->writer;
-    return nullptr;
-}
 
 void P3109_RunSkeletonPoint(int32_t lPoint)
 {
     if (const CorePoint* c = findCore(lPoint)) {
         c->handler();
-        return;
-    }
-    if (const PendingPoint* p = findPending(lPoint, 'M')) {
-        runPending(*p);
         return;
     }
     drop();
@@ -304,10 +258,6 @@ void P3109_RunBifPoint(int32_t lPoint)
         return;
     default:
         break;
-    }
-    if (const PendingPoint* p = findPending(lPoint, 'B')) {
-        runPending(*p);
-        return;
     }
     drop();
 }
@@ -459,8 +409,7 @@ void P3109_KeepLineIfOption41() { keepIf(P3109_fSysFlag(41)); }
 void P3109_KeepLineIfNotOption19() { keepIf(!P3109_fSysFlag(19)); }
 
 /* Points 140 and 141: the component record sections at the directive's
-** column, when the object layer describes the object. The writers of the
-** sections belong to the component record writers. */
+** column, when the object layer describes the object. */
 namespace {
 
 const BOM_DESCRIPTION_NODE* bomSectionsStart()
@@ -470,26 +419,21 @@ const BOM_DESCRIPTION_NODE* bomSectionsStart()
     return P3109_pRetrieveDescription();
 }
 
-void runBomWriter(const char* name)
-{
-    if (P3109_SECTION_WRITER w = P3109_pFindSectionWriter(name))
-        w(0);
-}
-
 } // namespace
 
 void P3109_WriteBomSections140()
 {
-    if (bomSectionsStart())
-        runBomWriter("BOMGEN_WriteDescriptions");
+    if (const BOM_DESCRIPTION_NODE* root = bomSectionsStart())
+        BOMGEN_WriteDescriptions(root);
 }
 
 void P3109_WriteBomSections141()
 {
-    if (!bomSectionsStart())
+    const BOM_DESCRIPTION_NODE* root = bomSectionsStart();
+    if (!root)
         return;
-    runBomWriter("BOMGEN_WriteRecordSupport");
-    runBomWriter("BOMGEN_WriteServiceRoutines");
+    BOMGEN_WriteRecordSupport(root);
+    BOMGEN_WriteServiceRoutines(root);
 }
 
 void P3109_WriteGuidString161() { P3109_ReplaceDirective(P3109_GuidText(0)); }

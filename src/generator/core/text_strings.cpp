@@ -3,6 +3,7 @@
 */
 #include "generator/core/text_strings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -75,18 +76,43 @@ bool fromFile(std::string_view language, const std::string& directory, std::stri
     return false;
 }
 
-/* Language code and code-page record of one partition language. */
-struct LanguageCodePages {
-    std::string code, ccsid, codePage;
-};
+/* The text in UTF-8, or nothing when the code page cannot read it. */
+bool toUtf8(unsigned codePage, std::string_view native, std::string& text)
+{
+    size_t bytes = 0;
+    char* utf8 = UTC_NativeEncodingToUTF8(codePage, native.data(), static_cast<long>(native.size()), UTC_Allocator,
+                                          &bytes);
+    if (!utf8)
+        return false;
+    text.assign(utf8, bytes);
+    UTC_Deallocator(utf8);
+    return true;
+}
+
+/* A text its code page cannot read: every byte beyond ASCII that the code
+** page does not know as a character of its own becomes '?', so the file
+** holds valid UTF-8, and the literal is reported. */
+std::string replaceUnreadable(const GEN_TEXT_LITERAL& literal, unsigned codePage)
+{
+    std::string text, one;
+    for (char c : literal.text) {
+        if (static_cast<unsigned char>(c) < 0x80)
+            text += c;
+        else
+            text += toUtf8(codePage, std::string_view(&c, 1), one) ? one : std::string("?");
+    }
+    char message[128];
+    std::snprintf(message, sizeof message, "WARNING : Text %.40s is not text of code page %u; '?' stands in",
+                  literal.cName.c_str(), codePage);
+    P3109_IssueTextMessage('W', message);
+    return text;
+}
 
 std::string convertedText(const GEN_TEXT_LITERAL& literal, unsigned codePage, std::string_view language)
 {
-    size_t bytes = 0;
-    char* utf8 = UTC_NativeEncodingToUTF8(codePage, literal.text.c_str(), static_cast<long>(literal.text.size()),
-                                          UTC_Allocator, &bytes);
-    std::string text = utf8 ? std::string(utf8, bytes) : literal.text;
-    UTC_Deallocator(utf8);
+    std::string text;
+    if (!toUtf8(codePage, literal.text, text))
+        text = replaceUnreadable(literal, codePage);
     const char* replacement = language == "JPN" ? "\xC2\xA5" : language == "KOR" ? "\xE2\x82\xA9" : nullptr;
     if (!replacement)
         return text;
@@ -96,23 +122,39 @@ std::string convertedText(const GEN_TEXT_LITERAL& literal, unsigned codePage, st
     return out;
 }
 
-void writeRecords(FILE* file, const std::vector<LanguageCodePages>& languages, char cTarget)
+/* A language code or code-page text of an entry: cut at its first NUL,
+** right-trimmed. */
+std::string entryText(std::string_view field, size_t width)
 {
-    for (const GEN_TEXT_LITERAL& literal : CGEN_TextLiterals()) {
-        const LanguageCodePages* lang = nullptr;
-        for (const LanguageCodePages& l : languages)
+    field = field.substr(0, std::min(width, field.size()));
+    return P3109_TrimRight(field.substr(0, field.find('\0')));
+}
+
+} // namespace
+
+/* The C# file is compiled as UTF-8 and its lines are string literals: the
+** text is converted like the C target's and escaped for the literal. */
+void MLTX_WriteTextRecords(GEN_STREAM stream, const std::vector<MLTX_LANGUAGE>& languages,
+                           const std::vector<GEN_TEXT_LITERAL>& chain, char cTarget)
+{
+    FILE* file = P3109_pStreamFile(stream);
+    if (!file)
+        return;
+    for (const GEN_TEXT_LITERAL& literal : chain) {
+        const MLTX_LANGUAGE* lang = nullptr;
+        for (const MLTX_LANGUAGE& l : languages)
             if (l.code == literal.language) {
                 lang = &l;
                 break;
             }
+        const unsigned codePage = lang ? static_cast<unsigned>(std::atoi(lang->codePage.c_str())) : 0u;
+        const std::string text = convertedText(literal, codePage, literal.language);
         if (cTarget == GEN_TARGET_CSHARP) {
-            const std::string line = "      public const string " + literal.csName + " = \"" +
-                                     P3109_MakeCSharpLiteral(literal.text) + "\";\r\n";
+            const std::string line =
+                "      public const string " + literal.csName + " = \"" + P3109_MakeCSharpLiteral(text) + "\";\r\n";
             std::fwrite(line.data(), 1, line.size(), file);
             continue;
         }
-        const unsigned codePage = lang ? static_cast<unsigned>(std::atoi(lang->codePage.c_str())) : 0u;
-        const std::string text = convertedText(literal, codePage, literal.language);
         std::string record = std::to_string(literal.lForm);
         record += '\0';
         record += literal.cName;
@@ -125,8 +167,6 @@ void writeRecords(FILE* file, const std::vector<LanguageCodePages>& languages, c
         std::fwrite(record.data(), 1, record.size(), file);
     }
 }
-
-} // namespace
 
 int MLTX_pszFindCodePage(std::string_view language, const std::string& directory, std::string& ccsid,
                          std::string& codePage, size_t ulWidth, std::string* pCulture, size_t ulCultureWidth)
@@ -167,13 +207,13 @@ int MLTX_WriteTextStringsFile(const std::string& directory, const std::string& f
         if (own == GEN_NO_STREAM)
             return -1;
     }
-    std::vector<LanguageCodePages> table;
+    std::vector<MLTX_LANGUAGE> table;
     for (const GEN_LANGUAGE& l : languages) {
-        LanguageCodePages entry;
-        entry.code = P3109_TrimRight(cut(l.code, 5));
+        MLTX_LANGUAGE entry;
+        entry.code = entryText(l.code, 5);
         std::string charset = l.charset;
         charset.resize(10, ' ');
-        std::string ccsid = P3109_TrimRight(charset.substr(0, 5)), codePage = P3109_TrimRight(charset.substr(5, 5));
+        std::string ccsid = entryText(charset.substr(0, 5), 5), codePage = entryText(charset.substr(5, 5), 5);
         if (ccsid.empty() || codePage.empty()) {
             std::string foundCcsid, foundCodePage;
             MLTX_pszFindCodePage(entry.code, directory, foundCcsid, foundCodePage, 5, nullptr, 0);
@@ -184,8 +224,7 @@ int MLTX_WriteTextStringsFile(const std::string& directory, const std::string& f
         entry.codePage = codePage;
         table.push_back(std::move(entry));
     }
-    if (FILE* file = P3109_pStreamFile(stream != GEN_NO_STREAM ? stream : own))
-        writeRecords(file, table, cTarget);
+    MLTX_WriteTextRecords(stream != GEN_NO_STREAM ? stream : own, table, CGEN_TextLiterals(), cTarget);
     P3109_CloseStream(own);
     CGEN_FreeTextLiterals();
     return 0;

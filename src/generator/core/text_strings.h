@@ -13,6 +13,7 @@
 
 #include "generator/core/definitions.h"
 #include "generator/core/gen_state.h"
+#include "generator/core/static_lists.h"
 
 /* Where a code page was found. */
 inline constexpr int MLTX_SOURCE_NONE = -1;
@@ -25,6 +26,18 @@ inline constexpr int MLTX_SOURCE_TABLE = 6;
 ** the directory, else the built-in table, else the machine's code page. */
 int MLTX_pszFindCodePage(std::string_view language, const std::string& directory, std::string& ccsid,
                          std::string& codePage, size_t ulWidth, std::string* pCulture, size_t ulCultureWidth);
+
+/* A language of the partition with its code pages (the code-page record:
+** CCSID and Windows code page, each "0" or empty when unknown). */
+struct MLTX_LANGUAGE {
+    std::string code, ccsid, codePage;
+};
+
+/* Writes one record (C target) or one constant line (C#) per literal, in
+** chain order, each text converted from its language's code page to UTF-8;
+** a literal of a language the table does not hold is taken as code page 0. */
+void MLTX_WriteTextRecords(GEN_STREAM stream, const std::vector<MLTX_LANGUAGE>& languages,
+                           const std::vector<GEN_TEXT_LITERAL>& chain, char cTarget);
 
 /* Writes every registered literal into the file (opened here when no
 ** stream is given) and releases them. 0, or -1 when the file could not be

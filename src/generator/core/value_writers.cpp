@@ -151,7 +151,9 @@ std::string literalValue(const GEN_FIELD_INFO& f)
     return std::string(1, f.cSign) + std::to_string(f.lIntegerValue);
 }
 
-/* A getter into an X_SHORT or X_LONG variable. */
+/* A getter into an X_SHORT or X_LONG variable. In C# every field's value
+** goes through the run-time's vector service: the generated class holds
+** no field storage of its own to reach directly. */
 void writeGetWhole(const GEN_FIELD_INFO& f, std::string_view variable, const char* cType, const char* name)
 {
     const std::string var(variable);
@@ -160,8 +162,10 @@ void writeGetWhole(const GEN_FIELD_INFO& f, std::string_view variable, const cha
         return;
     }
     std::string call = service(f, name) + kArgs + f.vectorName + ", &(" + var + ") );";
-    if (csharp() && !componentShape(f) && std::string_view(cType) == "X_SHORT")
-        call = "X_RUN_DLL.X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ref " + var + " );";
+    if (csharp() && !componentShape(f)) {
+        P3109_Line("X_RUN_DLL.X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ref " + var + " );");
+        return;
+    }
     if (directIntegerOrFloat(f)) {
         P3109_Line(var + " = ((" + cType + ")( ((" + P3109_pszFieldKindName(f) + "*)( " + storage(f) + " ))->" +
                    P3109_pszValueMemberName(f) + " ));");
@@ -180,6 +184,11 @@ void writeStoreWhole(const GEN_FIELD_INFO& f, std::string_view value, const char
 {
     const std::string val(value);
     const std::string call = service(f, name) + kArgs + f.vectorName + ", ((" + cType + ") " + val + ") );";
+    if (csharp() && !componentShape(f)) {
+        P3109_Line("X_RUN_DLL.X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ((int) " + val +
+                   ") );");
+        return;
+    }
     if (directIntegerOrFloat(f)) {
         P3109_Line("((" + std::string(P3109_pszFieldKindName(f)) + "*)( " + storage(f) + " ))->" +
                    P3109_pszValueMemberName(f) + " = ((" + P3109_pszDirectCastType(f) + ") " + val + ");");

@@ -4,8 +4,6 @@
 */
 #include "generator/emitters/emit_support.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -116,6 +114,13 @@ bool P3109_fInComponentRoutine() { return P3109_State().cRoutineFlag2 == 'Y'; }
 
 bool P3109_fInSubroutine() { return P3109_State().cRoutineFlag1 == 'Y'; }
 
+std::string P3109_CSharpRoutineEnd(std::string_view end)
+{
+    if (P3109_fInSubroutine())
+        return "return " + std::string(end) + ";";
+    return "{ X_RUN_DLL.X_End_Main( pX_Ids, pX_Pro, pX_Fun, " + std::string(end) + " ); return; }";
+}
+
 std::string P3109_ModuleName() { return P3109_State().cName; }
 
 bool P3109_fHasCursors() { return P3109_State().sSqlCursorCount >= 1; }
@@ -195,20 +200,6 @@ std::string P3109_ListVectorName(std::string_view name)
 
 void P3109_LineAt(int16_t sIndent, std::string_view text) { P3109_WriteLine(P3109_State().out.current, sIndent, text); }
 
-std::string P3109_Format(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0)
-        std::vsnprintf(text.data(), text.size() + 1, format, args);
-    va_end(args);
-    return text;
-}
 
 std::string P3109_LineCommentText(std::string_view text)
 {

@@ -19,6 +19,7 @@
 #include "checker/params/parsed_command.h"
 #include "generator/core/field_info.h"
 #include "generator/core/gen_state.h"
+#include "generator/core/services.h"
 #include "generator/expressions/expr_core_services.h"
 
 /* ---- the current command ---- */
@@ -58,6 +59,11 @@ inline constexpr const char* GEN_COMPONENT_ROUTINE_ARGS =
     "pSTACKActiveCompRtnX_Fun,ulNoofNegotiableComps, aNegotiableComps, sEntryCursors";
 /* The subroutine argument list of the C# calls. */
 inline constexpr const char* GEN_FUNCTION_PARMS_CS = "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2";
+/* The C# end of the main function or a subroutine with an end value of
+** X_GloDef (a text such as "X_GloDef.X_SUBR_ABORTED" or "sResult"): C#
+** has no macros, so a subroutine returns the value and the main function
+** ends through the run-time and leaves its Run method. */
+std::string P3109_CSharpRoutineEnd(std::string_view end);
 /* Whether the function holds SELECT or SELECT_SQL commands. */
 bool P3109_fHasCursors();
 /* GEN_CURSOR_OFFSET_TEXT: the SELECT loops open at this point, as text. */
@@ -92,8 +98,6 @@ std::string P3109_ListVectorName(std::string_view name);
 
 /* The line at the current stream and a given indent. */
 void P3109_LineAt(int16_t sIndent, std::string_view text);
-/* printf-style formatting into a string. */
-std::string P3109_Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 /* A text for a // comment line: control characters blanked, and no
 ** backslash (or trigraph of one) left at its end, where it would join the
 ** next generated line to the comment. */

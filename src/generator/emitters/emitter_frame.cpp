@@ -96,10 +96,15 @@ bool isKeyword(std::string_view target, std::string_view name)
     return !target.empty() && (target[0] == '*' || target[0] == '@') && startsWith(target.substr(1), name);
 }
 
-void writeRoutineMacro(const char* component, const char* subroutine, const std::string& main, uint16_t usIndent)
+/* The end of the routine: C and the component routines the macros; the
+** main function and subroutines of C# the statements of their end value. */
+void writeRoutineMacro(const char* component, const char* subroutine, const std::string& main, uint16_t usIndent,
+                       const char* end)
 {
     if (P3109_fInComponentRoutine())
         P3109_LineAt(static_cast<int16_t>(usIndent), component);
+    else if (P3109_fCSharp())
+        P3109_LineAt(static_cast<int16_t>(usIndent), P3109_CSharpRoutineEnd(std::string("X_GloDef.") + end));
     else if (P3109_fInSubroutine())
         P3109_LineAt(static_cast<int16_t>(usIndent), subroutine);
     else
@@ -112,7 +117,7 @@ void writeReturn(uint16_t usIndent)
     const int16_t at = static_cast<int16_t>(usIndent);
     const std::string module = P3109_ModuleName();
     if (!P3109_fCSharp()) {
-        writeRoutineMacro("X_COMR_RETURN", "X_SUBR_RETURN", "X_MAIN_RETURN(" + module + ")", usIndent);
+        writeRoutineMacro("X_COMR_RETURN", "X_SUBR_RETURN", "X_MAIN_RETURN(" + module + ")", usIndent, "");
         return;
     }
     if (P3109_fInComponentRoutine()) {
@@ -121,8 +126,11 @@ void writeReturn(uint16_t usIndent)
     } else if (P3109_fInSubroutine()) {
         P3109_LineAt(at, "return X_GloDef.X_SUBR_RETURN;");
     } else {
-        P3109_LineAt(at, "pX_Pro->vchNextFunc = DqooDef.X_PROCESS_RETURN;");
+        /* a C# member is reached with '.', and Run is left as the C macro
+        ** leaves the main function */
+        P3109_LineAt(at, "pX_Pro.vchNextFunc = DqooDef.X_PROCESS_RETURN;");
         P3109_LineAt(at, "X_End_Function_" + module + "(" + GEN_FUNCTION_PARMS_CS + ");");
+        P3109_LineAt(at, "return;");
     }
 }
 
@@ -224,15 +232,10 @@ void P3109_EmitConditionTest(const std::vector<std::string>& names, char cForm)
         return;
     P3109_WriteComment("Test or identify all relevant conditioning logic");
     for (const std::string& name : names) {
-        const std::string key = P3109_Padded(P3109_CopyUpper(name, std::min<size_t>(name.size(), 10)), 10);
-        const GEN_EVALUATION_NODE* found = nullptr;
-        for (const GEN_EVALUATION_NODE& n : P3109_EvaluationChain())
-            if (n.cMark == 'Y' && n.key == key) {
-                found = &n;
-                break;
-            }
+        const GEN_EVALUATION_NODE* found = P3109_pFindNamedCondition(name);
         if (!found)
             continue;
+        const std::string key = found->key;
         const GEN_CONDITION* condition = P3109_pFindCondition(key);
         const int number = condition ? condition->sNumber : 0;
         if (cForm == 'Y') {
@@ -256,8 +259,10 @@ void P3109_EmitFatalErrorTest()
         P3109_Line(P3109_fCSharp() ? "if (pX_Ids.chFatalError == YES){ pX_Pro.vchNextFunc = DqooDef.X_PROCESS_ERROR; "
                                      "return X_GloDef.X_SUBR_FAILED; }"
                                    : "X_SUBR_CHECK_FATAL");
+    else if (P3109_fCSharp())
+        P3109_Line("if ( pX_Ids.chFatalError == YES ) " + P3109_CSharpRoutineEnd("X_GloDef.X_SUBR_FAILED"));
     else
-        P3109_Line(P3109_fCSharp() ? "X_MAIN_CHECK_FATAL(" + module + ");" : "X_MAIN_CHECK_FATAL(" + module + ")");
+        P3109_Line("X_MAIN_CHECK_FATAL(" + module + ")");
 }
 
 void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent)
@@ -281,19 +286,20 @@ void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent)
     }
     if (abort || isKeyword(t, "ERROR") || isKeyword(t, "ABORT")) {
         P3109_WriteComment("Abort function execution");
-        writeRoutineMacro("X_COMR_ABORT", "X_SUBR_ABORT", "X_MAIN_ABORT (" + module + ")", usIndent);
+        writeRoutineMacro("X_COMR_ABORT", "X_SUBR_ABORT", "X_MAIN_ABORT (" + module + ")", usIndent, "X_SUBR_ABORTED");
         return;
     }
     if (startsWith(t, "*NEXT"))
         return;
     if (isKeyword(t, "EXIT")) {
         P3109_WriteComment("Exit from this function");
-        writeRoutineMacro("X_COMR_EXIT", "X_SUBR_EXIT", "X_MAIN_EXIT (" + module + ")", usIndent);
+        writeRoutineMacro("X_COMR_EXIT", "X_SUBR_EXIT", "X_MAIN_EXIT (" + module + ")", usIndent, "X_SUBR_EXITED");
         return;
     }
     if (startsWith(t, "*MENU")) {
         P3109_WriteComment("Cancel this function");
-        writeRoutineMacro("X_COMR_CANCEL", "X_SUBR_CANCEL", "X_MAIN_CANCEL(" + module + ")", usIndent);
+        writeRoutineMacro("X_COMR_CANCEL", "X_SUBR_CANCEL", "X_MAIN_CANCEL(" + module + ")", usIndent,
+                          "X_SUBR_CANCELLED");
         return;
     }
     if (startsWith(t, "*RETURN")) {

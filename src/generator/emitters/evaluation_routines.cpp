@@ -326,6 +326,11 @@ std::string P3109_FormatEvaluationWorkResult(int16_t sIndex, GEN_FIELD_INFO& inf
     if (!o)
         return {};
     const std::string name = P3109_TrimRight(std::string_view(o->acName, 50));
+    /* a condition name is the yes/no answer of its DEF_COND's routine */
+    if (o->cWorkResult != 'Y' && std::memcmp(o->acClass, "CN", 2) == 0) {
+        const GEN_EVALUATION_NODE* condition = P3109_pFindNamedCondition(name);
+        return condition ? condition->name + "(FUNCTION_STD_PARMS)" : "NO";
+    }
     if (o->cWorkResult != 'Y') {
         /* an operand the function does not use is no vector entry: the
            null pointer would not do as a vector index */

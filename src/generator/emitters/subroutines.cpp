@@ -239,6 +239,9 @@ void P3109_EmitExecute()
     else if (P3109_fInSubroutine())
         P3109_Line(cs ? P3109_Format("lReturnCode = X_SUBR_CHECK_EXECUTION(%s, sResult);", GEN_COMPONENT_ROUTINE_ARGS)
                       : std::string("X_SUBR_CHECK_EXECUTION(sResult)"));
+    else if (cs)
+        P3109_Line("if ( sResult != X_GloDef.X_SUBR_NORMAL_END && sResult != X_GloDef.X_SUBR_RETURNED ) " +
+                   P3109_CSharpRoutineEnd("sResult"));
     else
         P3109_Line("X_MAIN_CHECK_EXECUTION(sResult," + P3109_ModuleName() + ")");
     P3109_IndentOut();

@@ -174,10 +174,14 @@ EXPR_EXPRESSION* compileSpecial(ExpressionStore& store, const std::string& value
 {
     Builder b(store);
     EXPR_OPERAND_NODE* node = OperandNode(b, target);
+    /* the value remembered for the user in this function, for the
+    ** function, for the system, and for the user across the system */
     constexpr std::pair<const char*, int32_t> kRemembered[] = {
+        {"*REMEMBERED_VALUE_FOR_USER", EXPR_STATEMENT_REMEMBER_USER},
         {"*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION", EXPR_STATEMENT_REMEMBER_USER},
         {"*REMEMBERED_VALUE_FOR_FUNCTION", EXPR_STATEMENT_REMEMBER_FUNCTION},
-        {"*REMEMBERED_VALUE_FOR_USER", EXPR_STATEMENT_REMEMBER_USER_SYSTEM},
+        {"*REMEMBERED_VALUE_FOR_SYSTEM", EXPR_STATEMENT_REMEMBER_SYSTEM},
+        {"*REMEMBERED_VALUE_FOR_USER_IN_SYSTEM", EXPR_STATEMENT_REMEMBER_USER_SYSTEM},
     };
     for (const auto& [name, kind] : kRemembered) {
         if (value == name) {

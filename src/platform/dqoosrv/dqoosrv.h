@@ -63,6 +63,8 @@ long OSRV_lRestoreComponent(FCC_BUILD_HANDLE* pBuild, const OSRV_COMPONENT_NAME*
 /* ---- data of an object --------------------------------------------------- */
 
 #define OSRV_DATA_VERSION 9
+#define OSRV_DATA_RESOURCES 10     /* the resources of a component */
+#define OSRV_DATA_MEMBER_TEXTS 11  /* the multilingual texts of a component's members */
 
 /* Request of OSRV_GetData: handed back to the callback as its user data. */
 typedef struct OSRV_DATA_REQUEST {
@@ -82,6 +84,31 @@ typedef struct OSRV_VERSION_DATA {
     char* pszProductVersion;
     char* pszFileVersion;
 } OSRV_VERSION_DATA;
+
+/* Resource record of a component (kind 10): its type (1130 a bitmap), its
+ * identifier, its data, and the reference kind text, file extension and
+ * resource keyword it is given (each may be empty).  Valid during the
+ * callback. */
+typedef struct OSRV_RESOURCE_DATA {
+    long lType;
+    unsigned short usIdentifier;
+    const void* pvData;
+    long lLength;
+    const char* pszKind;
+    const char* pszExtension;
+    const char* pszKeyword;
+} OSRV_RESOURCE_DATA;
+
+/* Member text record of a component (kind 11): the owner and the member
+ * whose text a routine fetches, the text kind (6 description, 7 label, 8 to
+ * 10 the column headings) and the names of the target in C and in C#. */
+typedef struct OSRV_MEMBER_TEXT_DATA {
+    const char* pszOwner;
+    const char* pszMember;
+    long lTextKind;
+    const char* pszCTarget;
+    const char* pszCsTarget;
+} OSRV_MEMBER_TEXT_DATA;
 
 /* Called with (the request, the 1-based record number, the record);
  * answers 1 to go on, 0 to stop. */

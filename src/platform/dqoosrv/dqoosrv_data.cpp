@@ -1,5 +1,7 @@
-// Object server: the data of an object.  Kind 9, the version data, comes
-// from the repository table QV_OVR, one record per row in sequence order.
+// Object server: the data of an object, one record per row in sequence
+// order: kind 9, the version data, from the repository table QV_OVR; kind
+// 10, the resources of a component, from QV_ORS (the data held as
+// hexadecimal text); kind 11, the member texts of a component, from QV_OTR.
 
 #include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqoo/dqoo_repository.h"
@@ -15,12 +17,9 @@ constexpr size_t kTextWidth = 1024;
 
 }  // namespace
 
-extern "C" long OSRV_GetData(void*, OSRV_DATA_REQUEST* pRequest, long lKind, void*, void*, void*,
-                             OSRV_DATA_CALLBACK pfnCallback) {
-    if (pRequest == nullptr || pRequest->pszObjectName == nullptr || pfnCallback == nullptr)
-        return OSRV_ERR_ARGUMENT;
-    if (lKind != OSRV_DATA_VERSION)
-        return OSRV_ERR_KIND;
+namespace {
+
+long versionData(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback) {
     SSQL_AREA area;
     if (SSQL_DeclareExt(&area,
                         "SELECT XVRCOM, XVRCPY, XVRTMK, XVRPRD, XVRCMT, XVRPVR, XVRFVR FROM QV_DTA.QV_OVR "
@@ -56,5 +55,102 @@ extern "C" long OSRV_GetData(void*, OSRV_DATA_REQUEST* pRequest, long lKind, voi
                                pointers[4], pointers[5], pointers[6]};
         if (pfnCallback(pRequest, ++record, &data) == 0)
             return OSRV_OK;
+    }
+}
+
+// The bytes of a hexadecimal text; false when it is not one.
+bool fromHex(const std::string& hex, std::vector<unsigned char>& bytes) {
+    if (hex.size() % 2 != 0)
+        return false;
+    auto digit = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        return -1;
+    };
+    bytes.clear();
+    for (size_t i = 0; i < hex.size(); i += 2) {
+        const int high = digit(hex[i]), low = digit(hex[i + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        bytes.push_back(static_cast<unsigned char>(high * 16 + low));
+    }
+    return true;
+}
+
+long resourceData(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback) {
+    SSQL_AREA area;
+    if (SSQL_DeclareExt(&area,
+                        "SELECT XRSTYP, XRSID, XRSKND, XRSEXT, XRSKEY, XRSHEX FROM QV_DTA.QV_ORS "
+                        "WHERE XRSP_I = '%s' AND XRSCMP = '%s' ORDER BY XRSSEQ",
+                        dqoo::trimmedName(pRequest->pszPartition).c_str(),
+                        dqoo::trimmedName(pRequest->pszObjectName).c_str()) != SSQL_RC_OK)
+        return OSRV_ERR_REPOSITORY;
+    dqoo::Cursor cursor(area, "OSRV/QV_ORS/1");
+    if (!cursor.ok())
+        return OSRV_ERR_REPOSITORY;
+    long record = 0;
+    for (;;) {
+        int32_t type = 0, identifier = 0;
+        dqoo::VaryingText<64> kind, extension, keyword;
+        dqoo::VaryingText<32000> hex;
+        const unsigned short rc = cursor.next(SSQL_I32(&type), SSQL_I32(&identifier), kind.column(),
+                                              extension.column(), keyword.column(), hex.column());
+        if (rc == SSQL_RC_END)
+            return OSRV_OK;
+        std::vector<unsigned char> bytes;
+        if (rc != SSQL_RC_OK || identifier < 0 || identifier > 65535 || !fromHex(hex.str(), bytes))
+            return OSRV_ERR_REPOSITORY;
+        const std::string k = kind.str(), e = extension.str(), w = keyword.str();
+        OSRV_RESOURCE_DATA data{type, static_cast<unsigned short>(identifier), bytes.empty() ? nullptr : bytes.data(),
+                                static_cast<long>(bytes.size()), k.c_str(), e.c_str(), w.c_str()};
+        if (pfnCallback(pRequest, ++record, &data) == 0)
+            return OSRV_OK;
+    }
+}
+
+long memberTextData(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback) {
+    SSQL_AREA area;
+    if (SSQL_DeclareExt(&area,
+                        "SELECT XTROWN, XTRMBR, XTRKND, XTRCNM, XTRSNM FROM QV_DTA.QV_OTR "
+                        "WHERE XTRP_I = '%s' AND XTRCMP = '%s' ORDER BY XTRSEQ",
+                        dqoo::trimmedName(pRequest->pszPartition).c_str(),
+                        dqoo::trimmedName(pRequest->pszObjectName).c_str()) != SSQL_RC_OK)
+        return OSRV_ERR_REPOSITORY;
+    dqoo::Cursor cursor(area, "OSRV/QV_OTR/1");
+    if (!cursor.ok())
+        return OSRV_ERR_REPOSITORY;
+    long record = 0;
+    for (;;) {
+        int32_t kind = 0;
+        dqoo::VaryingText<64> owner, member, cName, csName;
+        const unsigned short rc =
+            cursor.next(owner.column(), member.column(), SSQL_I32(&kind), cName.column(), csName.column());
+        if (rc == SSQL_RC_END)
+            return OSRV_OK;
+        if (rc != SSQL_RC_OK)
+            return OSRV_ERR_REPOSITORY;
+        const std::string o = owner.str(), m = member.str(), c = cName.str(), cs = csName.str();
+        OSRV_MEMBER_TEXT_DATA data{o.c_str(), m.c_str(), kind, c.c_str(), cs.c_str()};
+        if (pfnCallback(pRequest, ++record, &data) == 0)
+            return OSRV_OK;
+    }
+}
+
+}  // namespace
+
+extern "C" long OSRV_GetData(void*, OSRV_DATA_REQUEST* pRequest, long lKind, void*, void*, void*,
+                             OSRV_DATA_CALLBACK pfnCallback) {
+    if (pRequest == nullptr || pRequest->pszObjectName == nullptr || pfnCallback == nullptr)
+        return OSRV_ERR_ARGUMENT;
+    switch (lKind) {
+    case OSRV_DATA_VERSION:
+        return versionData(pRequest, pfnCallback);
+    case OSRV_DATA_RESOURCES:
+        return resourceData(pRequest, pfnCallback);
+    case OSRV_DATA_MEMBER_TEXTS:
+        return memberTextData(pRequest, pfnCallback);
+    default:
+        return OSRV_ERR_KIND;
     }
 }

@@ -455,6 +455,8 @@ typedef struct SZOPH_COMMAND {
     char        szName[11];  /* command name as written */
     const char *pszParms;    /* parameters as written */
     const char *pszText;     /* whole text: "LBL: NAME parameters" */
+    uint32_t    ulParmsLength;  /* lengths of the two texts, which may */
+    uint32_t    ulTextLength;   /* hold NUL bytes of the stored source */
     int         fChanged;    /* 1 once a parameter component was inserted */
     struct SZOPH_CMDDATA *pData;  /* the list's own data */
 } SZOPH_COMMAND;

@@ -16,6 +16,7 @@
 struct SZOPH_CMDDATA {
     SZOPH_COMMAND pub {};
     char *text = nullptr;        // label, name and parameters, in the list's text room: the parameters end it
+    size_t textRoom = 0;         // bytes of the room the text may use, its terminator included
     struct Comp {
         uint16_t parm;
         uint16_t comp;
@@ -86,10 +87,17 @@ void composeText(SZOPH_CMDDATA &d, std::string_view parms) {
         if (!name.empty()) text += ' ';
         text += parms;
     }
-    if (!d.text || text.size() > std::strlen(d.text)) d.text = d.owner->texts.take(text.size() + 1);
-    std::memcpy(d.text, text.c_str(), text.size() + 1);
+    // lengths are kept, not measured: a stored source may hold NUL bytes
+    if (!d.text || text.size() + 1 > d.textRoom) {
+        d.text = d.owner->texts.take(text.size() + 1);
+        d.textRoom = text.size() + 1;
+    }
+    std::memcpy(d.text, text.data(), text.size());
+    d.text[text.size()] = '\0';
     d.pub.pszText = d.text;
     d.pub.pszParms = d.text + text.size() - parms.size();
+    d.pub.ulParmsLength = static_cast<uint32_t>(parms.size());
+    d.pub.ulTextLength = static_cast<uint32_t>(text.size());
 }
 
 // Copies text without its trailing blanks into a terminated field, cut
@@ -171,7 +179,7 @@ extern "C" unsigned short SZOPH_sGetNextCommand(SZOPH_LIST *pList, SZOPH_COMMAND
 extern "C" void SZOPH_UpdateCmdText(SZOPH_COMMAND *pCommand, int iReserved1, int iReserved2, char chKind) {
     if (pCommand == nullptr || pCommand->pData == nullptr) return;
     SZOPH_CMDDATA &d = *pCommand->pData;
-    composeText(d, d.pub.pszParms);
+    composeText(d, std::string_view(d.pub.pszParms, d.pub.ulParmsLength));
 }
 
 extern "C" unsigned short SZOPH_InsertParmComp(SZOPH_COMMAND *pCommand, const SZOPH_PARMCOMP *pComp, int iReserved,

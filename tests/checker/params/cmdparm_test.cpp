@@ -311,6 +311,11 @@ TEST_F(Prepare, ChangeLiteralKinds)
     EXPECT_EQ(ParmText(cmd, "ROUND_UP"), "*YES");
     ASSERT_EQ(Run("CHANGE", "FIELD(#A) TO('''A'' + ''B''')"), 0) << "two literals make an expression";
     EXPECT_EQ(ParmText(cmd, "@LITKIND"), "");
+    // One quoted text naming no field: a literal until the check finds the
+    // text computes something.
+    ASSERT_EQ(Run("CHANGE", "FIELD(#CUSTNAM) TO('(no name)')"), 0);
+    EXPECT_EQ(ParmText(cmd, "@LITKIND"), "ALP");
+    EXPECT_EQ(ParmNumber(cmd, "@LITLENGTH"), 9);
 }
 
 TEST_F(Prepare, ScreenLayoutPositions)

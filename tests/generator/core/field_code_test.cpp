@@ -182,6 +182,14 @@ TEST_F(FieldCode, ValueStatements)
               "}\n"
               "#endif\n");
 
+    /* in C# the value goes through the vector service, whatever the field */
+    P3109_State().cTarget = GEN_TARGET_CSHARP;
+    EXPECT_EQ(writtenBy([&] { P3109_WriteGetShortFromPacked(custno, "sValue"); }),
+              "X_RUN_DLL.X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_CUSTNO, ref sValue );\n");
+    EXPECT_EQ(writtenBy([&] { P3109_WriteStoreLongInPacked(big, "lValue"); }),
+              "X_RUN_DLL.X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BIG, ((int) lValue) );\n");
+    P3109_State().cTarget = GEN_TARGET_C;
+
     GEN_FIELD_INFO zoned = described("QTY", 'S', 5, 1, 5);
     const std::string signedGet = writtenBy([&] { P3109_WriteGetLongFromPacked(zoned, "lValue"); });
     EXPECT_NE(signedGet.find("   _CPYNV( 0x03050100, ((X_CHAR*)( &decValue )), 0x02050100, ((X_CHAR*)( "

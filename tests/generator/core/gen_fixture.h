@@ -219,7 +219,6 @@ protected:
         testCommands().clear();
         P3109_SetCommandSource(&kTestSource);
         P3109_ForgetProcessDefinitions();
-        P3109_ClearRegistrations();
     }
 
     void TearDown() override

@@ -111,4 +111,27 @@ TEST_F(GeneratedC, EverySampleFunctionCompilesAndNamesItsFields)
 }
 
 } // namespace
+/* A component of routines: its routines start and end through the run-time,
+** and its dispatch record is a record field of its vector, bound to the
+** record's description and data. */
+TEST_F(GeneratedC, TheSampleComponentCompilesWithItsRecordField)
+{
+    int32_t result = -9;
+    const std::string out = run("*COMP", 'G', result, "DEMOCOMP");
+    ASSERT_EQ(result, 0) << out;
+    ASSERT_EQ(errors, 0) << out;
+    EXPECT_EQ(compile("DEMOCOMP", ".C"), "") << readFile(sourceDir() / "DEMOCOMP.C");
+    const std::string stgFile = (sourceDir() / "DEMOCOMP.STG").string();
+    EXPECT_EQ(compile("DEMOCOMP", ".STG", {"x_glodef.h", "x_funstd.h"}), "");
+    EXPECT_EQ(compile("DEMOCOMP", ".H", {"x_glodef.h", "x_funstd.h", stgFile}), "");
+    const std::string c = readFile(sourceDir() / "DEMOCOMP.C");
+    EXPECT_NE(c.find("   X_START_COMPONENT_ROUTINE(X_COMPONENT_MTH_ROUTINE, 0, 0) \r\n"), std::string::npos);
+    EXPECT_NE(c.find("((X_FLD_RECORD*)( pX_Fld[V_RECORD_DDR_CustomerData].pField ))->pDescription = "
+                     "((struct X_DRD*)( &(X_DRD_DDR_CustomerData) ));"),
+              std::string::npos);
+    const std::string stg = readFile(stgFile);
+    EXPECT_NE(stg.find("#define BYTE_LEN_V_RECORD_DDR_CustomerData"), std::string::npos);
+    EXPECT_NE(stg.find("   X_FLD_RECORD fRec_DDR_CustomerData;"), std::string::npos) << stg;
+}
+
 } // namespace gencore_test

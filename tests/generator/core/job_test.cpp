@@ -43,27 +43,8 @@ TEST_F(Job, FunctionWithAnIncludeAndASubroutine)
     EXPECT_EQ(c.find("EXECUTE SUBROUTINE(CHKCRD)"), c.rfind("EXECUTE SUBROUTINE(CHKCRD)"));
 }
 
-/* The component record writers, as they are reached from a job. */
-std::vector<std::string>& bomCalls()
-{
-    static std::vector<std::string> calls;
-    return calls;
-}
-
-template <int N> void bomWriter(int32_t)
-{
-    static const char* kNames[] = {"records", "descriptions", "support", "services"};
-    const BOM_DESCRIPTION_NODE* d = P3109_State().pDescription;
-    bomCalls().push_back(std::string(kNames[N]) + (d ? ":" + std::to_string(d->lKind) : ":none") + "@" +
-                         std::to_string(P3109_State().out.usIndent));
-}
-
 TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
 {
-    bomCalls().clear();
-    P3109_RegisterSectionWriter("BOMGEN_WriteDescriptions", bomWriter<1>);
-    P3109_RegisterSectionWriter("BOMGEN_WriteRecordSupport", bomWriter<2>);
-    P3109_RegisterSectionWriter("BOMGEN_WriteServiceRoutines", bomWriter<3>);
     /* its description: a content root alone */
     exec("INSERT INTO QV_OBN (XBNP_I, XBNCMP, XBNNID, XBNPAR, XBNLST, XBNSEQ, XBNKND) VALUES "
          "('DEM', 'PLAINCMP', 1, 0, 0, 1, 1000)");
@@ -92,10 +73,15 @@ TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
     /* blank-padded to 23, the SQL indicator 'N', the four digits, length 29 */
     EXPECT_EQ(queryText("SELECT X03SP1 || '|' FROM QV_F03 WHERE X03P_I = 'DEM' AND X03FLD = 'PLAINCMP'"),
               std::string(23, ' ') + "N0000 |");
-    /* the description reached the record definitions between the command
-       runs and the component record points of the skeleton (at column 0) */
-    EXPECT_EQ(bomCalls(),
-              (std::vector<std::string>{"descriptions:1000@0", "support:1000@0", "services:1000@0"}));
+    /* the content tables of point 140 at its column: a model of no members
+       and no features */
+    EXPECT_NE(c.find("   static const X_BOM_HEADER * X_BomContentItems[] = \r\n   { \r\n      pX_NULL, \r\n"
+                     "      pX_NULL \r\n   }; \r\n"),
+              std::string::npos) << c;
+    EXPECT_NE(c.find("   static const X_BOM_KIND X_BomContentFeatures[] = \r\n   { \r\n      X_BOM_KIND_NULL \r\n"
+                     "   }; \r\n"),
+              std::string::npos);
+    EXPECT_NE(c.find("   pvDescription = ((X_VOID*)( &( X_BomContent ) )); \r\n"), std::string::npos);
 }
 
 /* A function of as many commands as a function may hold, in the mix of the

@@ -319,7 +319,7 @@ TEST_F(RunRoutines, CSharpRoutinesCompileWithMcsAndRun)
             << " ) ? 1 : 0 ) + \" \" + Cells.Decimal[5].ToString( \"0.00\", System.Globalization.CultureInfo.InvariantCulture ) );\n    }\n}\n";
     }
     const std::string build = "mcs -nologo -warn:0 -out:'" + exe.string() + "' '" + cs.string() + "' '" +
-                              std::string(DQOV_SOURCE_DIR) + "/samples/runtime/cs/X_VarExp.cs' 2>&1";
+                              std::string(DQOV_SOURCE_DIR) + "/samples/runtime/cs/'*.cs 2>&1";
     ASSERT_EQ(run(build), "") << routines << calls;
     /* the same values as the C routines compute */
     for (const auto& [arguments, values] : kRuns)

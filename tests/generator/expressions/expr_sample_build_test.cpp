@@ -128,10 +128,14 @@ TEST_F(SampleBuild, EveryExpressionOfTheExpressionSamplesHasItsRoutine)
                            std::to_string(n));
     }
     EXPECT_EQ(routines("EXPCALC"), expected);
+    /* EXPTEXT: the IF, the CASE's subject, the WHEN and the two CHANGEs of
+    ** the CASE; the CHANGE to the quoted literal 'Somebody' is the
+    ** command's own alphanumeric literal, set without a routine */
     EXPECT_EQ(routines("EXPTEXT"),
               (std::vector<std::string>{"Boolean_Evaluation_Routine_1", "Command_Evaluation_Routine_2",
-                                        "Command_Evaluation_Routine_3", "When_Evaluation_Routine_4",
-                                        "Command_Evaluation_Routine_5", "Command_Evaluation_Routine_6"}));
+                                        "When_Evaluation_Routine_3", "Command_Evaluation_Routine_4",
+                                        "Command_Evaluation_Routine_5"}));
+    EXPECT_NE(readFile(source() / "EXPTEXT.C").find("/* Change to alpha literal value */"), std::string::npos);
     /* TYPALL: one routine per CHANGE, every kind of field set to a special value */
     EXPECT_EQ(routines("TYPALL").size(), 8u);
 

@@ -262,6 +262,37 @@ TEST_F(Compiler, SpecialValuesIntoEveryKindOfField)
     EXPECT_STREQ(reason, "the value cannot be stored into the field I2 of type I");
 }
 
+// Each remembered value is its own statement: user and function, function,
+// system, user across the system.
+TEST_F(Compiler, RememberedValuesKeepTheirScope)
+{
+    const DQOO_CHECKED_OPERAND target = Field("NAME", 'A', 20);
+    const std::pair<const char*, int32_t> values[] = {
+        {"*REMEMBERED_VALUE_FOR_USER", EXPR_STATEMENT_REMEMBER_USER},
+        {"*REMEMBERED_VALUE_FOR_FUNCTION", EXPR_STATEMENT_REMEMBER_FUNCTION},
+        {"*remembered_value_for_system", EXPR_STATEMENT_REMEMBER_SYSTEM},
+        {"*REMEMBERED_VALUE_FOR_USER_IN_SYSTEM", EXPR_STATEMENT_REMEMBER_USER_SYSTEM}};
+    std::vector<int32_t> kinds;
+    for (const auto& [value, kind] : values) {
+        DQOO_COMPILE_REQUEST r{};
+        r.lForm = DQOO_COMPILE_SPECIAL;
+        r.ulTargetCount = 1;
+        r.pTargets = &target;
+        r.pszSpecialValue = value;
+        ASSERT_EQ(0, compile(r)) << value << ": " << reason;
+    }
+    ASSERT_EQ(DQOO_FCC_EnumerateExpressionPcode(
+                  [](EXPR_PCODE_ROUTINE* r, void* user) -> long {
+                      const EXPR_VARIANT* v = r->expressions[0]->variants[0];
+                      static_cast<std::vector<int32_t>*>(user)->push_back(v->statements[0]->kind);
+                      return 0;
+                  },
+                  &kinds, 0),
+              0);
+    EXPECT_EQ(kinds, (std::vector<int32_t>{EXPR_STATEMENT_REMEMBER_USER, EXPR_STATEMENT_REMEMBER_FUNCTION,
+                                           EXPR_STATEMENT_REMEMBER_SYSTEM, EXPR_STATEMENT_REMEMBER_USER_SYSTEM}));
+}
+
 // #I4 := #I4 + 1: the integer is pushed as itself and coerced to the
 // long of the arithmetic, and back; only the table form holds that.
 TEST_F(Compiler, IntegerFieldsAreCoercedAndTableOnly)

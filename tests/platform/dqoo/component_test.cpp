@@ -61,7 +61,7 @@ TEST_F(ComponentBuild, SourceLinesComeBackInOrder) {
         "7||ENDROUTINE|",
         "8||MTHROUTINE|NAME(CHECK)",
         "9||IF|COND('#CUSTNO *EQ 0')",
-        "10|L1|MESSAGE|MSGTXT('Customer number isn''t set')",
+        "10|L1|CHANGE|FIELD(#CUSTNAM) TO('Customer number isn''t set')",
         "11||ENDIF|",
         "12||ENDROUTINE|",
         "13||END_COM|",

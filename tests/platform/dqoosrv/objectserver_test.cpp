@@ -39,7 +39,7 @@ TEST(ObjectServer, RestoresTheSampleComponent) {
     const OSRV_COMPONENT_NAME big{"DEM", "DEMOCOMP"};
     EXPECT_EQ(0, OSRV_lRestoreComponent(nullptr, &big, &result, collect, nullptr, 0));
     ASSERT_EQ(13u, g_lines.size());
-    EXPECT_EQ("10|L1: MESSAGE MSGTXT('Customer number isn''t set')", g_lines[9]);
+    EXPECT_EQ("10|L1: CHANGE FIELD(#CUSTNAM) TO('Customer number isn''t set')", g_lines[9]);
 
     const OSRV_COMPONENT_NAME missing{"DEM", "NOSUCH"};
     EXPECT_EQ(OSRV_ERR_NOT_FOUND, OSRV_lRestoreComponent(nullptr, &missing, &result, collect, nullptr, 0));

@@ -27,11 +27,25 @@
 %93
 %%ENDIF
 
+static X_FUN_DEFINITION X_FunctionDefinition =
+{
 %7
+};
+
+X_FUN_DEFINITION * X_Get_Function_Definition ( void )
+{
+   return &X_FunctionDefinition;
+}
+
 %12
 %66
 %133
 %42
+
+X_OBJ_ID_TABLE * X_Get_Module_Identification ( void )
+{
+   return IdentificationTable;
+}
 
 /* The tables of the program follow its commands: they are set up here. */
 static void X_Initialise_Function ( FUNCTION_STD_ARGS );
@@ -52,11 +66,10 @@ X_VOID_FUNCTION X_Receive_Exchange_%63 ( FUNCTION_STD_ARGS )
 }
 
 /* ---- The commands of the function ---- */
-static X_VOID_FUNCTION X_Commands_%63 ( FUNCTION_STD_ARGS )
 %%ELSE
 /* ---- The commands of the component ---- */
-static X_VOID_FUNCTION X_Commands_%63 ( COMPONENT_STD_ARGS )
 %%ENDIF
+static X_VOID_FUNCTION X_Commands_%63 ( FUNCTION_STD_ARGS )
 {
    X_SHORT sEntryCursors = 0;
    (void) sEntryCursors;
@@ -77,15 +90,16 @@ X_PPVCHAR X_Get_Text_Tags ( X_SHORT sLangNo, X_LONG * plLimit )
    %106
 }
 
-X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
-%%ELSE
-X_VOID_FUNCTION %63 ( COMPONENT_STD_ARGS )
 %%ENDIF
+X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
 {
    %101
    X_Initialise_Function( FUNCTION_STD_PARMS );
    %102
    %99
+%%IF_COMPONENT
+   %96
+%%ENDIF
 
    X_Commands_%63 ( FUNCTION_STD_PARMS );
 %38
@@ -177,7 +191,7 @@ static const struct X_VECTOR_COMPONENT_EXCHANGE ComponentExchange[] = {
 %95
 };
 
-X_LONG Component_Evaluation_Request( COMPONENT_STD_ARGS, X_LONG lExchange )
+X_LONG Component_Evaluation_Request( FUNCTION_STD_ARGS, X_LONG lExchange )
 {
    switch ( lExchange )
    {
@@ -188,9 +202,17 @@ X_LONG Component_Evaluation_Request( COMPONENT_STD_ARGS, X_LONG lExchange )
    return ComponentExchange[0].usExchange;
 }
 
-/* ---- Data records of the component: descriptions and services ---- */
-%140
+/* ---- Data records of the component: routines and services ---- */
 %141
+
+/* ---- Data records of the component: the description of the model ---- */
+X_PVOID X_Get_Bom_Description ( void )
+{
+   X_PVOID pvDescription = pX_NULL;
+
+   %140
+   return pvDescription;
+}
 %%ENDIF
 
 /* End of the generated program: 100%% of it comes from the skeleton. */

@@ -3,20 +3,60 @@
 //  Process   : %5
 // =================================================================
 using System;
-using Velmo.Runtime;
+using System.IO;
+using System.Text;
+using VELMO;
 
-namespace Velmo.Generated.%163
+namespace VELMO.%163
 {
    public partial class %163  : X_Function
    {
       public const string X_PROCESS_NAME = "%5          ";
-      public const string X_GENERATED_AT = %65;
+      public const string X_GENERATED_AT = %65                ;
 
-      public override void Run( X_FunctionParms parms )
+      private static bool bFirstTime = true;
+      private static bool bFirstTime3 { get { return bFirstTime; } }
+      private static FUNCTION_STATIC_GLOBAL_3 FunctionGlobalStatic3 = new FUNCTION_STATIC_GLOBAL_3();
+
+      public static readonly X_FUN_DEFINITION X_FunctionDefinition = new X_FUN_DEFINITION(
+%7
+      );
+
+      public static void X_InstallResources()
+      {
+%166
+      }
+
+      public static X_OBJ_ID_TABLE[] X_Get_Module_Identification()
+      {
+%66
+         return IdentificationTable;
+      }
+
+%12
+%53
+%120
+%121
+
+      public void Run( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List,
+                       X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1, FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
       {
 %50
 %90
+%54
+   %96
 %1
 %55
 %56
       }
+
+      // The end of the function: the run-time ends it as returned.
+      private static void X_End_Function_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                               X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                               FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+      {
+         X_RUN_DLL.X_End_Main( pX_Ids, pX_Pro, pX_Fun, X_GloDef.X_SUBR_RETURNED );
+      }
+
+      // ---- Evaluation routines and conditions ----
+%14

@@ -3,17 +3,17 @@
   <PropertyGroup>
     <OutputType>Library</OutputType>
     <ProjectGuid>{%161 }</ProjectGuid>
-    <RootNamespace>Velmo.Generated.%163 </RootNamespace>
+    <RootNamespace>VELMO.%163 </RootNamespace>
     <AssemblyName>%163 </AssemblyName>
   </PropertyGroup>
   <ItemGroup>
     <Compile Include="%163 .cs" />
     <Compile Include="%163 DDC.cs" />
     <Compile Include="%163 STG.cs" />
+    <Compile Include="%163 Incl.cs" />
     <Compile Include="%163 TXT.cs" />
     <Compile Include="Properties\AssemblyInfo.cs" />
   </ItemGroup>
 %165
-%166
   <Import Project="$(MSBuildToolsPath)\Microsoft.CSharp.targets" />
 </Project>

@@ -1,0 +1,226 @@
+/*
+** bom_services.cpp: the record service routines of a component: one
+** generated component routine per service of the description (the proxy
+** services Loader and Search, the document services Restore, Read, Insert,
+** Update, CrossUpdateCheck and Verify) that switches over the service's
+** numbered cases, and the static service table entries that point at them.
+**
+** A case declares the subroutine result once, however many subroutine
+** calls it holds. The condition lines of a verification call the Boolean
+** evaluation routines of the expression generator; the verification's
+** comment line is written here.
+*/
+#include "generator/core/bom_services.h"
+
+#include <cstdio>
+#include <string>
+
+#include "generator/core/bom_records.h"
+#include "generator/core/data_structures.h"
+#include "generator/core/gen_state.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/name_services.h"
+#include "generator/emitters/emitters.h"
+
+namespace {
+
+struct Service {
+    int32_t kind;
+    const char* name;
+    const char* set;
+    const char* constant;
+};
+
+constexpr Service kServices[] = {
+    {2100, "Loader", "PSS", "X_BOM_KIND_DEF_SERVICE_PROXY_LOADER"},
+    {2110, "Search", "PSS", "X_BOM_KIND_DEF_SERVICE_PROXY_SEARCH"},
+    {2200, "Restore", "DSS", "X_BOM_KIND_DEF_SERVICE_DOCUMENT_RESTORE"},
+    {2210, "Read", "DSS", "X_BOM_KIND_DEF_SERVICE_DOCUMENT_READ"},
+    {2220, "Insert", "DSS", "X_BOM_KIND_DEF_SERVICE_DOCUMENT_INSERT"},
+    {2230, "Update", "DSS", "X_BOM_KIND_DEF_SERVICE_DOCUMENT_UPDATE"},
+    {2270, "CrossUpdateCheck", "DSS", "X_BOM_KIND_DEF_SERVICE_DOCUMENT_CROSS_UPDATE_CHECK"},
+    {2280, "Verify", "DSS", "X_BOM_KIND_DEF_SERVICE_DOCUMENT_VERIFY"},
+};
+
+constexpr int32_t kCase = 2300;
+constexpr int32_t kSubroutineCall = 2301;
+constexpr int32_t kCrossUpdateGroup = 2302;
+constexpr int32_t kVerification = 2304;
+constexpr int32_t kCrossUpdateCheck = 2270;
+
+void line(std::string_view text)
+{
+    P3109_Line(text);
+}
+
+void openBlock()
+{
+    line("{");
+    P3109_IndentIn();
+}
+
+void closeBlock()
+{
+    P3109_IndentOut();
+    line("}");
+}
+
+const char* text(const BOM_DESCRIPTION_NODE* node, int word)
+{
+    const char* t = BOM_Text(node, word);
+    return t ? t : "";
+}
+
+/* The document record of a case: the dispatch record of its number among
+** the root's children. */
+bool caseRecord(const BOM_DESCRIPTION_NODE* root, const BOM_DESCRIPTION_NODE* caseNode, BOM_RECORD_NAMES& names)
+{
+    return BOMGEN_fFindDocumentRecord(BOMGEN_lCount(root, 1), root->aWord[2].ppNodes,
+                                      static_cast<long>(BOM_Number(caseNode, 2)), names) != 0;
+}
+
+void subroutineCall(const BOM_DESCRIPTION_NODE* item, bool& declared)
+{
+    const char* name = BOM_Text(item, 1);
+    if (!name || !*name) {
+        line("   lReturnCode = X_COMP_RETURN_OBJECT_NOT_FOUND;");
+        return;
+    }
+    if (!declared)
+        line("X_SHORT sResult;");
+    declared = true;
+    const bool cursors = P3109_State().sSqlCursorCount >= 1;
+    line("sResult = " + P3109_MakeSubroutineName(name) + "( FUNCTION_STD_PARMS" +
+         (cursors ? ", INSTANCE(sCurrentCursors)" : "") + " );");
+    P3109_WriteCloseCursors("0");
+}
+
+void crossUpdateGroup(const BOM_DESCRIPTION_NODE* item)
+{
+    line("/* Cross Update Group */");
+    line("");
+    BOMGEN_WriteFieldComparison(BOMGEN_lCount(item, 3), item->aWord[4].ppNodes, "pRecCur", "pRecOld");
+    openBlock();
+    BOMGEN_WriteFieldComparison(BOMGEN_lCount(item, 5), item->aWord[6].ppNodes, "pRecOld", "pRecNew");
+    openBlock();
+    line("/* Report Cross Update Error */");
+    closeBlock();
+    closeBlock();
+}
+
+void writeCase(const BOM_DESCRIPTION_NODE* root, const Service& service, const BOM_DESCRIPTION_NODE* caseNode)
+{
+    char head[160];
+    std::snprintf(head, sizeof head, "case %ld: /* %.100s */", static_cast<long>(BOM_Number(caseNode, 2)),
+                  text(caseNode, 1));
+    line(head);
+    openBlock();
+    BOM_RECORD_NAMES record;
+    const bool hasRecord = caseRecord(root, caseNode, record);
+    if (service.kind == kCrossUpdateCheck && hasRecord) {
+        line("struct " + record.structureTag);
+        line("   *pRecNew = pX_NULL,");
+        line("   *pRecOld = pX_NULL,");
+        line("   *pRecCur = pX_NULL;");
+        line("");
+    }
+    bool declared = false;
+    for (intptr_t i = 0; i < BOMGEN_lCount(caseNode, 3); ++i) {
+        const BOM_DESCRIPTION_NODE* item = BOMGEN_pChild(caseNode, 3, i);
+        if (!item)
+            continue;
+        if (item->lKind == kSubroutineCall) {
+            subroutineCall(item, declared);
+        } else if (item->lKind == kCrossUpdateGroup) {
+            crossUpdateGroup(item);
+        } else if (item->lKind == kVerification) {
+            std::snprintf(head, sizeof head, "/* Verify %.100s(%ld) */", text(item, 1),
+                          static_cast<long>(BOM_Number(item, 2)));
+            line(head);
+        }
+    }
+    line("break;");
+    closeBlock();
+}
+
+const Service* serviceOf(const BOM_DESCRIPTION_NODE* node)
+{
+    for (const Service& s : kServices)
+        if (node && node->lKind == s.kind)
+            return &s;
+    return nullptr;
+}
+
+}  // namespace
+
+void BOMGEN_WriteServiceRoutine(const char* pszSet, const BOM_DESCRIPTION_NODE* root,
+                                const BOM_DESCRIPTION_NODE* service, const char* pszName)
+{
+    const Service* s = serviceOf(service);
+    if (!s)
+        return;
+    line(std::string("COMPONENT_STD_FUNCTION X_BOM_") + pszSet + "_" + pszName + "_" + P3109_State().cName +
+         "( COMPONENT_STD_ARGS )");
+    openBlock();
+    P3109_EmitComponentRoutineLocals();
+    line("");
+    line("X_START_COMPONENT_ROUTINE('S')");
+    line("");
+    line("switch ( *((X_LONG*)( apvAgreedArgs[1] )) )");
+    openBlock();
+    for (intptr_t i = 0; i < BOMGEN_lCount(service, 1); ++i) {
+        const BOM_DESCRIPTION_NODE* c = BOMGEN_pChild(service, 1, i);
+        if (c && c->lKind == kCase)
+            writeCase(root, *s, c);
+    }
+    line("default:");
+    line("{");
+    line("   lReturnCode = X_COMP_RETURN_OBJECT_NOT_FOUND;");
+    line("   break;");
+    line("}");
+    closeBlock();
+    line("");
+    line("X_TERMINATE_COMPONENT_ROUTINE");
+    line("");
+    line("return lReturnCode;");
+    closeBlock();
+}
+
+void BOMGEN_WriteServiceRoutines(const BOM_DESCRIPTION_NODE* root)
+{
+    if (!BOMGEN_fIsContainer(root))
+        return;
+    for (intptr_t i = 0; i < BOMGEN_lCount(root, 1); ++i) {
+        const BOM_DESCRIPTION_NODE* child = BOMGEN_pChild(root, 1, i);
+        if (const Service* s = serviceOf(child))
+            BOMGEN_WriteServiceRoutine(s->set, root, child, s->name);
+    }
+}
+
+const char* BOMGEN_pszServiceTableName(const BOM_DESCRIPTION_NODE* service)
+{
+    static std::string name;
+    const Service* s = serviceOf(service);
+    if (!s)
+        return nullptr;
+    name = std::string("s_BOM_") + s->set + "_" + s->name;
+    return name.c_str();
+}
+
+bool BOMGEN_fWriteServiceTableEntry(const BOM_DESCRIPTION_NODE* service)
+{
+    const Service* s = serviceOf(service);
+    if (!s)
+        return false;
+    BOMGEN_WriteServiceTableEntry(s->constant, s->set, s->name);
+    return true;
+}
+
+void BOMGEN_WriteServiceTableEntry(const char* pszConstant, const char* pszSet, const char* pszName)
+{
+    line(std::string("static const X_BOM_SERVICE_ROUTINE s_BOM_") + pszSet + "_" + pszName + " =");
+    line("{");
+    line(std::string("   ") + pszConstant + ",");
+    line(std::string("   X_BOM_") + pszSet + "_" + pszName + "_" + P3109_State().cName);
+    line("};");
+}

@@ -1,0 +1,318 @@
+// Functions a business programmer writes check clean, and each fault gives
+// one finding at the line that holds it.
+#include "checker_fixture.h"
+#include "runcontrol/sample_env.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dqov/dqov_check.h"
+
+using checker_test::CheckJob;
+using checker_test::Lines;
+using checker_test::Message;
+using checker_test::OnLine;
+
+namespace {
+
+// The findings of a check, "line ID data" each, in the order listed.
+std::vector<std::string> Findings(const std::vector<Message> &all)
+{
+    std::vector<std::string> out;
+    for (const Message &m : all)
+        if (m.id != "PRC0010")
+            out.push_back(std::to_string(m.line) + " " + m.id + " " + m.data);
+    return out;
+}
+
+TEST_F(CheckJob, ValidFormsOfConditionsValuesAndKeysCheckClean)
+{
+    addFunction("TSTPRC", "VALID",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEF_COND NAME(*ACTIVE) COND('#CUSTSTS = A')", "IF COND(*ACTIVE)",
+                 "CHANGE FIELD(#CUSTNAM) TO('Customer not on file')", "ENDIF",
+                 "DOWHILE COND('*ACTIVE AND #CREDIT > 5')", "CHANGE FIELD(#CUSTNAM) TO('***')", "ENDWHILE",
+                 "DOUNTIL COND(*ACTIVE)", "CHANGE FIELD(#CUSTNAM) TO('(no name)')", "ENDUNTIL",
+                 "CHANGE FIELD(#CUSTNAM) TO(*REMEMBERED_VALUE_FOR_SYSTEM)",
+                 "CHANGE FIELD(#CUSTNAM) TO(*REMEMBERED_VALUE_FOR_USER_IN_SYSTEM)",
+                 "CHANGE FIELD(#CREDIT) TO('#CREDIT * 2')",
+                 "SELECT FIELDS(#LINNO #ITEM #QTY) FROM_FILE(ORDLIN) WITH_KEY(#ORDNO)", "ENDSELECT", "RETURN"});
+    prepare("TSTPRC", "VALID");
+    run();
+    // The partial key is a note, not a fault.
+    EXPECT_EQ(Findings(messages()), (Lines{"15 DCM0123 ORDLIN    DEMLIB    0000001LINNO"}));
+    EXPECT_EQ(withId("DCM0123")[0].severity, 'I');
+    EXPECT_EQ(state.stats.lFatalTotal, 0);
+    EXPECT_EQ(state.stats.lWarningsTotal, 0);
+}
+
+TEST_F(CheckJob, QuotedChangeValuesAreLiteralsOrExpressions)
+{
+    addFunction("TSTPRC", "QUOTED",
+                {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#CUSTNAM) TO('A name much longer than thirty characters')",
+                 "CHANGE FIELD(#CREDIT) TO('abc')", "CHANGE FIELD(#CUSTNAM) TO('#CUSTSTS')", "RETURN"});
+    prepare("TSTPRC", "QUOTED");
+    run();
+    EXPECT_EQ(Findings(messages()),
+              (Lines{"2 DCM0403 'A name much longer +0000030+0000041", "3 DCM0459 NA"}));
+    auto literalKind = [&](int16_t line) {
+        auto p = std::make_unique<FFC_PARSED_COMMAND>();
+        p->sLine = line;
+        p->sSubLine = 0;
+        EXPECT_EQ(RS_fFindCommandRecord(&ctx, p.get(), sizeof *p), 0);
+        checker::G().parsed = *p;
+        return checker::Parm("@LITKIND");
+    };
+    EXPECT_EQ(literalKind(2), "ALP");
+    EXPECT_EQ(literalKind(4), "") << "a quoted field is an expression";
+}
+
+TEST_F(CheckJob, AnOpenBracketIsAFindingAtItsLine)
+{
+    addFunction("TSTPRC", "BRACKET", {"FUNCTION OPTIONS(*DIRECT)", "IF COND('(')", "ENDIF", "RETURN"});
+    prepare("TSTPRC", "BRACKET");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"2 DCM0451 +0000001"}));
+
+    // The same through the exported expression check.
+    DC_EXPRESSION_REQUEST request{};
+    request.pchText = "((";
+    request.ulTextLength = 2;
+    request.cExpectedType = 'L';
+    EXPECT_NE(DC_P8015(&ctx, nullptr, &request, nullptr, 0, nullptr, nullptr), 0);
+    EXPECT_EQ(request.lErrorPosition, 2);
+}
+
+TEST_F(CheckJob, AReportOverTheDictionaryChecksClean)
+{
+    addFunction("TSTPRC", "REPORT",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEF_REPORT PRT_FILE(QSYSPRT)",
+                 "DEF_LINE NAME(#LINE1) FIELDS(#CUSTNO #CUSTNAM)", "SELECT FIELDS(#CUSTNO #CUSTNAM) FROM_FILE(CUSTMST)",
+                 "PRINT LINE(#LINE1)", "ENDSELECT", "ENDPRINT", "RETURN"});
+    prepare("TSTPRC", "REPORT");
+    run();
+    EXPECT_EQ(Findings(messages()), Lines{});
+    // A system that gives no page length, overflow line or width: the
+    // report has 66 lines of 132 columns, overflow at 60, last line 57.
+    FFC_WORK_RECORD r;
+    std::memset(&r, ' ', sizeof r);
+    std::memcpy(r.acKind, "$DRINF", 6);
+    ASSERT_EQ(WF_cReadFirst(&ctx, 13, &r, 1), '0');
+    WR_DRINF_DATA report;
+    std::memcpy(&report, r.acData, sizeof report);
+    EXPECT_EQ(report.sPageLength, 66);
+    EXPECT_EQ(report.sPageWidth, 132);
+    EXPECT_EQ(report.sOverflow, 60);
+    EXPECT_EQ(report.sLastLine, 57);
+
+    // Without the page field in the dictionary, the report's first use
+    // names it.
+    SSQL_Disconnect();
+    exec("DELETE FROM QV_F03 WHERE X03FLD = 'REP1PAGE'");
+    prepare("TSTPRC", "REPORT");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"2 PRC0056 REP1PAGE"}));
+}
+
+TEST_F(CheckJob, EachFaultIsReportedOnceAtItsLine)
+{
+    addFunction("TSTPRC", "ONCE",
+                {"FUNCTION OPTIONS(*DIRECT)", "FETCH FIELDS(#CUSTNAM) FROM_FILE(NOSUCHF) WITH_KEY(#CUSTNO)",
+                 "CHANGE FIELD(#NOSUCH) TO(1)", "IF COND('#NOSUCH2 = 1')", "ENDIF", "RETURN"});
+    prepare("TSTPRC", "ONCE");
+    run();
+    EXPECT_EQ(Findings(messages()),
+              (Lines{"2 PRC0019 NOSUCHF   *FIRST", "2 PRC1401 FETCH     NOSUCHF", "3 DCM0401 #NOSUCH",
+                     "4 DCM0401 #NOSUCH2"}));
+}
+
+TEST_F(CheckJob, ControlBytesOfTheSourceAreShownVisibly)
+{
+    addFunction("TSTPRC", "BYTES", {"FUNCTION OPTIONS(*DIRECT)", "MESSAGE MSGTXT('ab~cd')",
+                                    "CHANGE FIELD(#CREDIT) TO('a^b')", "RETURN"});
+    exec("UPDATE QV_SRC SET SRCPRM = replace(replace(SRCPRM, '~', char(0)), '^', char(27)) WHERE SRCFMT = 'BYTES'");
+    prepare("TSTPRC", "BYTES");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"2 PRC1402 0000011", "3 DCM0453 \x1b         +0000002"}));
+    ::testing::internal::CaptureStdout();
+    P31O2_ListRunMessages(&ctx, nullptr, &state.stats, nullptr, nullptr, nullptr);
+    std::string shown = ::testing::internal::GetCapturedStdout();
+    EXPECT_NE(shown.find("DCM0453 F Line 3 CHANGE: Operator \\x1B at position"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find('\x1b'), std::string::npos);
+}
+
+struct Ran {
+    int status;
+    std::string out;
+};
+
+Ran RunTool(const std::string &args)
+{
+    std::string cmd = std::string(DQOV_TOOL_PATH) + " " + args + " 2>/dev/null";
+    FILE *p = popen(cmd.c_str(), "r");
+    Ran r{-1, {}};
+    if (!p)
+        return r;
+    char buf[512];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+        r.out.append(buf, n);
+    int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+// A fatal finding of pass 2 (a GOTO to a label no routine has) stops the
+// generation as one of pass 1 does (a file that is not there).
+TEST(CheckTool, FindingsOfEitherPassStopGeneration)
+{
+    SampleEnv env;
+    std::string where = "--root " + env.root() + " --repository " + env.repository();
+    ASSERT_TRUE(env.execOutside(
+        "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES "
+        "('DEM', 'DEMOPRC', 'PASSTWO', '', 'N', 'Y'), ('DEM', 'DEMOPRC', 'NOFILE', '', 'N', 'Y');"
+        "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCCMD, SRCPRM) VALUES "
+        "('DEM', 'DEMOPRC', 'PASSTWO', 1, 'FUNCTION', 'OPTIONS(*DIRECT)'),"
+        "('DEM', 'DEMOPRC', 'PASSTWO', 2, 'GOTO', 'LABEL(L99)'),"
+        "('DEM', 'DEMOPRC', 'NOFILE', 1, 'FUNCTION', 'OPTIONS(*DIRECT)'),"
+        "('DEM', 'DEMOPRC', 'NOFILE', 2, 'FETCH', 'FIELDS(#CUSTNAM) FROM_FILE(NOSUCHF) WITH_KEY(#CUSTNO)');"));
+    Ran passTwo = RunTool("--generate " + where + " DEMOPRC PASSTWO");
+    EXPECT_EQ(passTwo.status, 1) << passTwo.out;
+    EXPECT_NE(passTwo.out.find("PRC0046 F Line 2 GOTO"), std::string::npos) << passTwo.out;
+    EXPECT_EQ(passTwo.out.find("VELMO Generator"), std::string::npos) << passTwo.out;
+    EXPECT_FALSE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/PASSTWO.C"));
+
+    // Array elements go from the check through generation.
+    ASSERT_TRUE(env.execOutside(
+        "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES "
+        "('DEM', 'DEMOPRC', 'ARRGEN', '', 'N', 'Y');"
+        "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCCMD, SRCPRM) VALUES "
+        "('DEM', 'DEMOPRC', 'ARRGEN', 1, 'FUNCTION', 'OPTIONS(*DIRECT)'),"
+        "('DEM', 'DEMOPRC', 'ARRGEN', 2, 'DEFINE', 'FIELD(#IX) TYPE(*DEC) LENGTH(3) DECIMALS(0)'),"
+        "('DEM', 'DEMOPRC', 'ARRGEN', 3, 'DEF_ARRAY', 'NAME(#KEY) INDEXES(#IX) OF_FIELDS(#CUSTNO #ORDNO)'),"
+        "('DEM', 'DEMOPRC', 'ARRGEN', 4, 'CHANGE', 'FIELD(#KEY#IX) TO(''#KEY#IX + 1'')');"));
+    Ran arrays = RunTool("--generate " + where + " DEMOPRC ARRGEN");
+    EXPECT_EQ(arrays.status, 0) << arrays.out;
+    EXPECT_TRUE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/ARRGEN.C"));
+
+    Ran noFile = RunTool("--generate " + where + " DEMOPRC NOFILE");
+    EXPECT_EQ(noFile.status, 1) << noFile.out;
+    EXPECT_NE(noFile.out.find("PRC0019 F Line 2 FETCH: File NOSUCHF (library *FIRST) is neither"), std::string::npos)
+        << noFile.out;
+    EXPECT_FALSE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/NOFILE.C"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CheckJob, FunctionOptionsTriggerListsAndSelectAll)
+{
+    addFunction("TSTPRC", "OPTIONS",
+                {"FUNCTION OPTIONS(*DIRECT) TRIGGER(NOSUCHF)", "SELECT FIELDS(*ALL) FROM_FILE(CUSTMST)", "ENDSELECT",
+                 "RETURN"});
+    addFunction("TSTPRC", "LISTS",
+                {"FUNCTION OPTIONS(*DIRECT) TRIGGER(CUSTMST) RCV_LIST(#CUSTLIST #NOLIST)",
+                 "DEF_LIST NAME(#CUSTLIST) FIELDS(#CUSTNO #CUSTNAM)", "RETURN"});
+    prepare("TSTPRC", "OPTIONS");
+    run();
+    EXPECT_EQ(Findings(messages()),
+              (Lines{"1 PRC0265 TRIGGER(NOSUCHF)", "2 PRC0024 CUSTMST"}));
+    EXPECT_EQ(withId("PRC0024")[0].severity, 'W');
+
+    prepare("TSTPRC", "LISTS");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"1 PRC1006 NOLIST"}));
+    std::vector<std::string> received;
+    FFC_WORK_RECORD r;
+    std::memset(&r, ' ', sizeof r);
+    std::memcpy(r.acKind, "RCV_LIST  ", 10);
+    for (char rc = WF_cReadFirst(&ctx, 12, &r, 1); rc == '0'; rc = WF_cReadNext(&ctx, 12, &r, 1))
+        received.emplace_back(r.acQualifier, 10);
+    EXPECT_EQ(received, (std::vector<std::string>{"#CUSTLIST ", "#NOLIST   "}));
+}
+
+} // namespace
+
+namespace {
+
+// What the repository does not describe is named, never passed in silence:
+// a print file other than the standard one, and the catalogue entry of a
+// function offered as a built-in function (whose name must be free).
+TEST_F(CheckJob, ExternalObjectsAndUserBuiltInFunctions)
+{
+    addFunction("TSTPRC", "UDFREE",
+                {"FUNCTION OPTIONS(*DIRECT *BUILTIN)", "DEF_REPORT PRT_FILE(MYPRTF MYLIB)",
+                 "DEF_LINE NAME(#LINE1) FIELDS(#CUSTNO)", "PRINT LINE(#LINE1)", "ENDPRINT", "RETURN"});
+    addFunction("TSTPRC", "UDTAKEN", {"FUNCTION OPTIONS(*DIRECT *BUILTIN)", "RETURN"});
+    exec("INSERT INTO QV_F47 (X47BIF, X47IDN, X47PGM) VALUES ('UD_UDTAKEN', 900, 'OTHERPG')");
+    prepare("TSTPRC", "UDFREE");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"2 PRC1405 MYPRTF    MYLIB", "0 PRC1407 UD_UDFREE"}));
+    prepare("TSTPRC", "UDTAKEN");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"0 PRC1406 UD_UDTAKEN          OTHERPG"}));
+}
+
+} // namespace
+
+namespace {
+
+// An element of an array is written as the array's name and one of its
+// index fields: #QTS#IX is the element of #QTS that #IX selects.
+TEST_F(CheckJob, ArrayElementsAreFieldsOfTheFunction)
+{
+    addFunction("TSTPRC", "ARRAYS",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#Q1) TYPE(*DEC) LENGTH(7) DECIMALS(2)",
+                 "DEFINE FIELD(#Q2) REFFLD(#Q1)", "DEFINE FIELD(#IX) TYPE(*DEC) LENGTH(3) DECIMALS(0)",
+                 "DEFINE FIELD(#JX) TYPE(*CHAR) LENGTH(1)", "DEF_ARRAY NAME(#QTS) INDEXES(#IX #JX) OF_FIELDS(#Q1 #Q2)",
+                 "BEGIN_LOOP USING(#IX) FROM(1) TO(2)", "CHANGE FIELD(#QTS#IX) TO('#QTS#IX * 2')",
+                 "IF COND('#QTS#IX > 100')", "CHANGE FIELD(#QTS#IX) TO(100)", "ENDIF", "END_LOOP",
+                 "CHANGE FIELD(#QTS#KX) TO(1)", "DEF_ARRAY NAME(#MIX) INDEXES(#IX) OF_FIELDS(#Q1 #CUSTNAM)",
+                 "DEF_ARRAY NAME(#LONG) INDEXES(#IX) OF_FIELDS(#Q1)", "RETURN"});
+    prepare("TSTPRC", "ARRAYS");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"6 DCM0402 #JX                 NA", "13 DCM0401 #QTS#KX",
+                                           "14 PRC0219 #MIX", "15 PRC0007 DEF_ARRAY",
+                                           "15 DCM0304 NAME      +0000004#LONG"}));
+    // The element's use names its array and index, for the generator; the
+    // index field is used with it.
+    FFC_WORK_RECORD r;
+    std::memset(&r, ' ', sizeof r);
+    std::memcpy(r.acKind, WR_USEFIELD, 10);
+    std::memcpy(r.acName, "#QTS#IX", 7);
+    ASSERT_EQ(WF_cReadFirst(&ctx, 12, &r, 2), '0');
+    const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    EXPECT_EQ(std::string(data->acFieldName, 10), "QTS#IX    ");
+    EXPECT_EQ(std::string(data->acArrayData, 21), "A#QTS      #IX       ");
+    std::memset(&r, ' ', sizeof r);
+    std::memcpy(r.acKind, WR_ARRAYNAM, 10);
+    std::memcpy(r.acName, "#QTS", 4);
+    ASSERT_EQ(WF_cReadFirst(&ctx, 12, &r, 2), '0');
+    int32_t elementBytes = 0;
+    std::memcpy(&elementBytes, r.acData, 4);
+    EXPECT_EQ(elementBytes, 4) << "seven packed digits";
+}
+
+} // namespace
+
+namespace {
+
+// The README's component example: DEMOCOMP checks clean and generates.
+TEST(CheckTool, TheSampleComponentChecksCleanAndGenerates)
+{
+    SampleEnv env;
+    std::string where = "--root " + env.root() + " --repository " + env.repository();
+    Ran check = RunTool(where + " --component DEMOCOMP");
+    EXPECT_EQ(check.status, 0) << check.out;
+    EXPECT_EQ(check.out.find(" Line "), std::string::npos) << check.out;
+    Ran generate = RunTool(where + " --generate --component DEMOCOMP");
+    EXPECT_EQ(generate.status, 0) << generate.out;
+    EXPECT_NE(generate.out.find("<GRN>VELMO Generator Ended Normally"), std::string::npos) << generate.out;
+}
+
+} // namespace

@@ -1,0 +1,212 @@
+// Whole jobs that ask for C#: the C# set of every function of the sample
+// process DEMOPRC that the check accepts, compiled by mcs against
+// samples/runtime/cs; and the sample component DEMOREC, whose records,
+// routines, services and tables gcc checks, and whose option string the
+// job records.
+#include "gen_fixture.h"
+
+#include <cstdlib>
+
+#include "generator/core/csharp_files.h"
+
+namespace gencore_test {
+namespace {
+
+class GeneratedCSharp : public JobFixture {
+protected:
+    std::string runCSharp(const char* function, int32_t& result)
+    {
+        FFC_RUN_REQUEST rq{};
+        rq.pSystemDefinition = &sys;
+        rq.pszProcess = "DEMOPRC";
+        rq.pszFunction = function;
+        rq.cOption = 'G';
+        rq.cCSharp = 'Y';
+        rq.sRunMode = FFC_RUN_MODE_TOOLS;
+        rq.plErrors = &errors;
+        rq.plWarnings = &warnings;
+        FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
+        ::testing::internal::CaptureStdout();
+        result = dc_p31o2(&rq);
+        return ::testing::internal::GetCapturedStdout();
+    }
+
+    std::filesystem::path project(const std::string& function) const { return sourceDir() / "C#" / function; }
+
+    /* mcs's findings on the C# set, empty when it compiles. */
+    std::string mcs(const std::string& function)
+    {
+        const std::filesystem::path p = project(function), log = dir_ / (function + ".mcs");
+        const std::string runtime = std::string(DQOV_SOURCE_DIR) + "/samples/runtime/cs/*.cs";
+        const std::string command = "mcs -target:library -nologo -out:'" + (dir_ / (function + ".dll")).string() +
+                                    "' " + runtime + " '" + p.string() + "'/*.cs '" +
+                                    (p / "Properties" / "AssemblyInfo.cs").string() + "' > '" + log.string() + "' 2>&1";
+        const int rc = std::system(command.c_str());
+        return rc == 0 ? "" : "mcs status " + std::to_string(rc) + "\n" + readFile(log);
+    }
+};
+
+TEST_F(GeneratedCSharp, EveryDemoprcFunctionCompilesWithMcs)
+{
+    for (const char* function : {"DEMOMIN", "CUSTLST", "CUSTUPD"}) {
+        int32_t result = -9;
+        errors = warnings = 0;
+        const std::string out = runCSharp(function, result);
+        ASSERT_EQ(result, 0) << out;
+        ASSERT_EQ(errors, 0) << out;
+        const std::filesystem::path p = project(function);
+        const std::string f = function;
+        for (const std::string& name :
+             {f + ".cs", f + "DDC.cs", f + "STG.cs", f + "Incl.cs", f + "TXT.cs", f + ".csproj", f + ".sln",
+              std::string("Properties/AssemblyInfo.cs"), std::string("Properties/AppManifest.xml")})
+            EXPECT_TRUE(std::filesystem::exists(p / name)) << name;
+        EXPECT_FALSE(std::filesystem::exists(p / (f + ".sbr")));
+        EXPECT_TRUE(std::filesystem::exists(sourceDir() / (f + ".C")));
+        /* the class file ends in the routine bodies, then the class and the namespace close */
+        const std::string cls = readFile(p / (f + ".cs"));
+        ASSERT_GE(cls.size(), 11u);
+        EXPECT_EQ(cls.substr(cls.size() - 11), "   } \r\n} \r\n") << cls;
+        EXPECT_EQ(mcs(function), "") << function;
+        EXPECT_EQ(P3109_State().cTarget, GEN_TARGET_C);
+    }
+    const std::string cls = readFile(project("CUSTUPD") / "CUSTUPD.cs");
+    const size_t run = cls.find("public void Run(");
+    const size_t routine = cls.find("private static int Subroutine_CHKCRD (X_IDS pX_Ids, X_PRO pX_Pro,");
+    ASSERT_NE(routine, std::string::npos) << cls;
+    EXPECT_LT(run, routine);
+    EXPECT_NE(readFile(project("CUSTUPD") / "CUSTUPD.csproj").find("<ItemGroup>\n</ItemGroup>\n"), std::string::npos);
+}
+
+TEST_F(GeneratedCSharp, WithoutTheRequestNoCSharpSet)
+{
+    int32_t result = -9;
+    const std::string out = run("DEMOMIN", 'G', result);
+    ASSERT_EQ(result, 0) << out;
+    EXPECT_TRUE(std::filesystem::exists(sourceDir() / "DEMOMIN.C"));
+    EXPECT_FALSE(std::filesystem::exists(sourceDir() / "C#"));
+}
+
+TEST_F(GeneratedCSharp, FileHeadOfAPartialClass)
+{
+    setUp();
+    Capture capture;
+    P3109_WriteCSharpClassHeader(capture.stream());
+    P3109_WriteCSharpClassTail(capture.stream());
+    P3109_WriteCSharpClassHeader(GEN_NO_STREAM);
+    EXPECT_EQ(capture.text(), "using System; \r\nusing System.IO; \r\nusing System.Text; \r\nusing VELMO;\n \r\n"
+                              "namespace VELMO.DEMOMIN \r\n{ \r\n   public partial class DEMOMIN \r\n{ \r\n}\n} \r\n");
+}
+
+TEST_F(GeneratedCSharp, ComponentRecordsCompileAndTheJobRecordsItsRow)
+{
+    int32_t result = -9;
+    const std::string out = run("*COMP", 'G', result, "DEMOREC");
+    ASSERT_EQ(result, 0) << out;
+    ASSERT_EQ(errors, 0) << out;
+    const std::string c = readFile(sourceDir() / "DEMOREC.C");
+    const std::string source = std::string(DQOV_SOURCE_DIR);
+    const std::filesystem::path header = dir_ / "DEMOREC.TXH", log = dir_ / "DEMOREC.gcc";
+    ASSERT_EQ(std::system(("'" + source + "/scripts/text-strings-header' '" + (sourceDir() / "DEMOREC.TXT").string() +
+                           "' > '" + header.string() + "'")
+                              .c_str()),
+              0);
+    const std::string gcc = "gcc -x c -std=c99 -fsyntax-only -Wall -I '" + source + "/samples/runtime/c' -I '" +
+                            sourceDir().string() + "' -include '" + header.string() + "' '" +
+                            (sourceDir() / "DEMOREC.C").string() + "' > '" + log.string() + "' 2>&1";
+    EXPECT_EQ(std::system(gcc.c_str()), 0);
+    EXPECT_EQ(readFile(log), "");
+    /* the specialization RushOrder uses the document's identifier record, the association none */
+    EXPECT_NE(c.find("void X_BOM_Copy_DII_PR_31_DEMOREC("), std::string::npos);
+    EXPECT_EQ(c.find("void X_BOM_Copy_DII_PR_21_DEMOREC("), std::string::npos);
+    EXPECT_NE(c.find("COMPONENT_STD_FUNCTION X_BOM_DSS_CrossUpdateCheck_DEMOREC( COMPONENT_STD_ARGS ) \r\n"),
+              std::string::npos);
+    EXPECT_NE(c.find("      X_BOM_KIND_DEF_FEATURE_DOCUMENT_HOME_ACCESSOR, \r\n"
+                     "      X_BOM_KIND_DEF_FEATURE_DOCUMENT_ORIGIN_CREATE, \r\n"),
+              std::string::npos);
+    EXPECT_NE(readFile(sourceDir() / "DEMOREC.STG").find("typedef struct X_DDR_OrderData \r\n"), std::string::npos);
+    /* no version data: the default block */
+    EXPECT_EQ(readFile(sourceDir() / "DEMOREC.RC").find("VALUE \"CompanyName\""), std::string::npos);
+    EXPECT_NE(readFile(sourceDir() / "DEMOREC.RC").find("FILEVERSION     1,0,0,0"), std::string::npos);
+    EXPECT_EQ(queryText("SELECT X03SP1 || '|' FROM QV_F03 WHERE X03P_I = 'DEM' AND X03FLD = 'DEMOREC'"),
+              "Order records          N0000 |");
+}
+
+/* The C# project points of a component: its resources and its members' texts. */
+class CSharpPoints : public GenFixture {
+protected:
+    void SetUp() override
+    {
+        GenFixture::SetUp();
+        ctx.lComponentRun = 1;
+        ctx.lFunctionRun = 0;
+        std::memcpy(ctx.acComponent, "RESCMP    ", 10);
+        setUp();
+        std::filesystem::create_directories(resources());
+    }
+    std::filesystem::path resources() const { return sourceDir() / "C#" / "RESCMP" / "Resources"; }
+    std::string point(const std::string& line)
+    {
+        P3109_SetSkeletonLine(line);
+        P3109_ProcessSkeletonLine();
+        return P3109_SkeletonLineText();
+    }
+};
+
+TEST_F(CSharpPoints, ProjectItemGroupWithoutResources)
+{
+    EXPECT_EQ(point("  %165 tail  "), "  <ItemGroup>\n</ItemGroup>\ntail");
+    EXPECT_EQ(P3109_State().skel.cKeep, 'Y');
+}
+
+TEST_F(CSharpPoints, ResourcesBecomeProjectFilesNumberedInTurn)
+{
+    exec("INSERT INTO QV_ORS (XRSP_I, XRSCMP, XRSSEQ, XRSTYP, XRSID, XRSKND, XRSEXT, XRSKEY, XRSHEX) VALUES "
+         "('DEM', 'RESCMP', 1, 1130, 7, '', '', '', '4142'), ('DEM', 'RESCMP', 2, 1130, 8, '', '', '', ''), "
+         "('DEM', 'RESCMP', 3, 1140, 9, '', '', '', '43'), ('DEM', 'RESCMP', 4, 1140, 10, '_Ref_Icon', '.ico', '', "
+         "'44'), "
+         "('DEM', 'RESCMP', 5, 1130, 11, '', '', '', '45')");
+    setUp();
+    EXPECT_EQ(point("%165"), "<ItemGroup>\n<Resource Include=\"Resources\\RESCMP_Ref_Bitmap_1.jpg\" />\n"
+                             "<Resource Include=\"Resources\\RESCMP_Ref_Icon_2.ico\" />\n"
+                             "<Resource Include=\"Resources\\RESCMP_Ref_Bitmap_3.jpg\" />\n</ItemGroup>\n");
+    EXPECT_EQ(readFile(resources() / "RESCMP_Ref_Bitmap_1.jpg"), "AB");
+    EXPECT_EQ(readFile(resources() / "RESCMP_Ref_Icon_2.ico"), "D");
+    Capture capture;
+    P3109_State().out.mainOutput = capture.stream();
+    EXPECT_EQ(point("   %166 rest "), "   rest");
+    P3109_State().out.mainOutput = GEN_NO_STREAM;
+    EXPECT_EQ(capture.text(), "         \tLpCrRtManager.Current().Application.InstallResource( \"RESCMP:7\", "
+                              "\"RESCMP;component/Resources/RESCMP_Ref_Bitmap_1.jpg\" );\n \r\n"
+                              "         \tLpCrRtManager.Current().Application.InstallResource( \"RESCMP:9\", "
+                              "\"RESCMP;component/Resources/\" );\n \r\n"
+                              "         \tLpCrRtManager.Current().Application.InstallResource( \"RESCMP:10\", "
+                              "\"RESCMP;component/Resources/RESCMP_Ref_Icon_2.ico\" );\n \r\n"
+                              "         \tLpCrRtManager.Current().Application.InstallResource( \"RESCMP:11\", "
+                              "\"RESCMP;component/Resources/RESCMP_Ref_Bitmap_3.jpg\" );\n \r\n");
+}
+
+TEST_F(CSharpPoints, MemberTextsAreFetchedByTheirQualifiedNames)
+{
+    exec("INSERT INTO QV_OTR (XTRP_I, XTRCMP, XTRSEQ, XTROWN, XTRMBR, XTRKND, XTRCNM, XTRSNM) VALUES "
+         "('DEM', 'RESCMP', 1, 'ORDER', 'TOTAL', 7, 'wTotalLbl', 'TotalLabel'), "
+         "('DEM', 'RESCMP', 2, 'ORDER', 'TOTAL', 5, 'wSkipped', 'Skipped'), "
+         "('DEM', 'RESCMP', 3, 'ORDER', 'CUSTOMER', 10, 'wCustomerHeading3', 'CustHead3')");
+    setUp();
+    const std::string text = writtenBy([&] { point("      %96 "); });
+    EXPECT_EQ(P3109_State().skel.cKeep, 'N');
+    EXPECT_EQ(text, "      wTotalLbl  = X_Get_MFld( 0, INSTANCE_S3(sLangNo), 'L' );\n"
+                    "      wCustomerH = X_Get_MFld( 1, INSTANCE_S3(sLangNo), '3' );\n");
+
+    /* in C#, a target that is a keyword of the language is refused */
+    exec("UPDATE QV_OTR SET XTRSNM = 'class' WHERE XTRSEQ = 1");
+    setUp();
+    P3109_State().cTarget = GEN_TARGET_CSHARP;
+    const std::string cs = writtenBy([&] { point("%96"); });
+    P3109_State().cTarget = GEN_TARGET_C;
+    EXPECT_EQ(cs, "CustHead3  = X_Get_MFld(0,FunctionGlobalStatic3.sLangNo,'3');\n");
+    EXPECT_EQ(issuedMessages(),
+              (std::vector<std::string>{"DCM9992 F ERROR : The C# target class of member ORDER.TOTAL is no C# name"}));
+}
+
+}  // namespace
+}  // namespace gencore_test
