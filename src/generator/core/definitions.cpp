@@ -411,7 +411,12 @@ void P3109_LoadReportSlots(FFC_CONTEXT* ctx)
     setKind(ctx, r, "$DRINF");
     size_t slot = 0;
     for (char rc = WF_cReadFirst(ctx, 0, &r, 1); rc == '0'; rc = WF_cReadNext(ctx, 0, &r, 1)) {
-        if (slot == GEN_REPORT_SLOTS) {
+        /* the checker writes records only for the reports a function uses,
+           named by their number: report 2 alone fills the second slot */
+        const int32_t number = FIX_lDigitsToLong(r.acName, 4, nullptr);
+        if (number >= 1 && number <= static_cast<int32_t>(GEN_REPORT_SLOTS))
+            slot = static_cast<size_t>(number - 1);
+        if (slot >= GEN_REPORT_SLOTS) {
             limitMessage("More than nine report definitions");
             break;
         }

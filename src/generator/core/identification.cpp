@@ -20,6 +20,7 @@
 #include "generator/core/generator_identity.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
+#include "generator/emitters/emitters.h"
 #include "generator/core/skeleton_engine.h"
 
 namespace {
@@ -227,10 +228,10 @@ void P3109_WriteFunctionDefinition()
     const char* nullText = c ? "pX_NULL" : "null";
     const char* statePrefix = c ? "" : "XFUNCTIONSTATE.";
     auto flag = [&](bool on, const char* name) { return on ? std::string(statePrefix) + name : std::string("0"); };
-    /* the record names the rename table that skeleton point 133 writes;
-    ** while no writer serves that point, the program holds no table and the
-    ** record names none */
-    const size_t renames = P3109_fPointHandledByCore(133) ? P3109_Definitions().renames.size() : 0;
+    /* the record names the rename table that skeleton point 133 writes
+    ** before it, counting the rows that table holds; the C# program holds
+    ** no such table */
+    const size_t renames = c ? P3109_RenameTableRows().size() : 0;
 
     std::array<std::string, 8> lines;
     lines[0] = c ? "X_FUN_V18," : "X_FunStr.X_FUN_V18,";

@@ -142,10 +142,8 @@ void P3109_EmitRenameStack(std::string_view group, std::string_view file)
     }
 }
 
-void P3109_EmitRenameTable()
+std::vector<std::string> P3109_RenameTableRows()
 {
-    GEN_MODULE_STATE& s = g();
-    s.skel.cKeep = 'N';
     std::vector<std::string> rows;
     for (const GEN_RENAME& entry : P3109_Definitions().renames) {
         std::string renamed, original;
@@ -155,6 +153,14 @@ void P3109_EmitRenameTable()
         rows.push_back(std::string(rows.empty() ? "" : ",") + "\"" +
                        P3109_QuotedCText(file.empty() ? std::string(" ") : file) + "\"," + renamed + "," + original);
     }
+    return rows;
+}
+
+void P3109_EmitRenameTable()
+{
+    GEN_MODULE_STATE& s = g();
+    s.skel.cKeep = 'N';
+    const std::vector<std::string> rows = P3109_RenameTableRows();
     /* a table without rows would be an array of no elements, which C does
        not allow: the run time then finds no renames */
     if (rows.empty())

@@ -149,9 +149,8 @@ TEST_F(Identification, FunctionDefinitionRecordInCSharp)
               "     V_NOT_AVAILABLE,0,null,0,null,0,null,V_NOT_AVAILABLE,0,null,\n"
               "     null,null,0,FALSE,null,0,null,0,0,FALSE,0,0,null,null,null,\n"
               "     -1,FALSE,-1,FALSE,FALSE,null,0, (int) ( 0 | 0 | 0 | 0 | "
-              "XFUNCTIONSTATE.FuncIsSizingInfoInGlobals),null," +
-                  std::string(P3109_fPointHandledByCore(133) ? "2,aRenames" : "0,null") + "\n")
-        << "the renames are counted only with the rename table that point 133 writes";
+              "XFUNCTIONSTATE.FuncIsSizingInfoInGlobals),null,0,null\n")
+        << "the C# program holds no rename table to name";
 }
 
 }  // namespace

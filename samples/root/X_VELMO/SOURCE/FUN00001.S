@@ -26,6 +26,7 @@
 #include "%63 .DDC"
 %93
 %%ENDIF
+%133
 
 static X_FUN_DEFINITION X_FunctionDefinition =
 {
@@ -39,7 +40,6 @@ X_FUN_DEFINITION * X_Get_Function_Definition ( void )
 
 %12
 %66
-%133
 %42
 
 X_OBJ_ID_TABLE * X_Get_Module_Identification ( void )
