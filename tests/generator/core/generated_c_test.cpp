@@ -57,7 +57,7 @@ protected:
 
 TEST_F(GeneratedC, EverySampleFunctionCompilesAndNamesItsFields)
 {
-    std::set<std::string> storageFiles;
+    std::set<std::string> storageFiles, refused;
     int generated = 0;
     for (const auto& [process, function] : sampleFunctions()) {
         int32_t result = -9;
@@ -66,6 +66,7 @@ TEST_F(GeneratedC, EverySampleFunctionCompilesAndNamesItsFields)
         ASSERT_EQ(result, 0) << out;
         if (errors > 0) {
             EXPECT_FALSE(std::filesystem::exists(sourceDir() / (function + ".C"))) << function;
+            refused.insert(function);
             continue;
         }
         ++generated;
@@ -81,6 +82,10 @@ TEST_F(GeneratedC, EverySampleFunctionCompilesAndNamesItsFields)
         EXPECT_NE(stg.find("#define V_TEMP_STORE_AREAS"), std::string::npos) << function;
         storageFiles.insert(stg);
     }
+    /* the faulty examples, and the layout and design samples, which are not
+       *DIRECT functions and so are never generated; every other function is */
+    EXPECT_EQ(refused, (std::set<std::string>{"CUSTERR", "DEMINC", "DSNLST", "DSNPOP", "DSNRPT", "ORDACR", "ORDDWN",
+                                              "ORDPOP", "ORDRPT", "ORDTMAP"}));
     EXPECT_GE(generated, 10);
 
     /* the listing function: its tables, its cursor, its storage count */
