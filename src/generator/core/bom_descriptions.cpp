@@ -35,20 +35,23 @@ void line(std::string_view text)
     P3109_Line(text);
 }
 
-const char* text(const BOM_DESCRIPTION_NODE* node, int word)
-{
-    const char* t = BOM_Text(node, word);
-    return t ? t : "";
-}
-
 long number(const BOM_DESCRIPTION_NODE* node, int word)
 {
     return static_cast<long>(BOM_Number(node, word));
 }
 
-bool isLink(const BOM_DESCRIPTION_NODE* node)
+/* The kind word of a record entry, by the record's sort. */
+const char* recordKind(const BOM_DESCRIPTION_NODE* record)
 {
-    return node && node->lKind >= BOM_KIND_LINK_FIRST && node->lKind <= BOM_KIND_LINK_LAST;
+    static constexpr const char* kKinds[] = {"PROXY", "SEARCH", "DOCUMENT", "IDENTIFIER"};
+    return kKinds[(record->lKind % 100) / 10];
+}
+
+/* The name of a record's table: its record entry for a data record, its
+** dispatch record entry for a dispatch record. */
+std::string recordTableName(const BOM_DESCRIPTION_NODE* record, const BOM_RECORD_NAMES& n)
+{
+    return (BOMGEN_fIsDataRecord(record) ? "X_BOM_RECORD_" : "X_BOM_") + n.kindCode + "_" + n.identifier;
 }
 
 /* A name or description as a text literal: array form for the model's
@@ -175,8 +178,8 @@ void writeTable(const TableKind& k, const BOM_DESCRIPTION_NODE* node)
     line(P3109_Format("static const %s %s =", k.type, tableName(k, node).c_str()));
     line("{");
     line(P3109_Format("   %s,", k.kindLine));
-    line("   " + literal("NAME", text(node, 1), true) + ",");
-    line("   " + literal("DESC", text(node, 2), true) + ",");
+    line("   " + literal("NAME", BOMGEN_pszText(node, 1), true) + ",");
+    line("   " + literal("DESC", BOMGEN_pszText(node, 2), true) + ",");
     if (node->lKind == BOM_KIND_ATTRIBUTE_DATA_FIELD)
         line("   \"\",");
     std::string numbers = "   ";
@@ -301,23 +304,19 @@ void recordDefinitions(const BOM_DESCRIPTION_NODE* record, const BOM_RECORD_NAME
 /* Step 6: the record entry with its routine slots. */
 void recordEntry(const BOM_DESCRIPTION_NODE* record, const BOM_RECORD_NAMES& n, const BOM_DESCRIPTION_NODE* identifier)
 {
-    static constexpr const char* kKinds[] = {"PROXY", "SEARCH", "DOCUMENT", "IDENTIFIER"};
-    static constexpr const char* kSorts[] = {"PR", "SR", "DR", "IR"};
-    const int sort = (record->lKind % 100) / 10;
     const char* k = n.kindCode.c_str();
     const char* id = n.identifier.c_str();
-    line(P3109_Format("static const X_BOM_RECORD X_BOM_RECORD_%s_%s =", k, id));
+    line(P3109_Format("static const X_BOM_RECORD %s =", recordTableName(record, n).c_str()));
     line("{");
     P3109_IndentIn();
-    line(P3109_Format("X_BOM_KIND_DEF_%s_RECORD, %s, %ld, %ld, %ld, &( X_DRD_%s_%s ),", kKinds[sort],
+    line(P3109_Format("X_BOM_KIND_DEF_%s_RECORD, %s, %ld, %ld, %ld, &( X_DRD_%s_%s ),", recordKind(record),
                       literal("NAME", n.name, false).c_str(), number(record, 2), number(record, 3), number(record, 4),
                       k, id));
-    const std::string suffix = P3109_Format("_%s_%ld_%s", kSorts[sort], number(record, 2), P3109_State().cName.c_str());
     const bool search = record->lKind == BOM_KIND_SEARCH_RECORD;
     const bool ownKeys = record->lKind == BOM_KIND_IDENTIFIER_RECORD;
     const bool keyed = !search && (ownKeys || identifier != nullptr);
     auto slot = [&](const char* routine, bool present, bool last) {
-        line(present ? P3109_Format("X_BOM_%s%s%s", routine, suffix.c_str(), last ? "" : ",") : "pX_NULL,");
+        line(present ? BOMGEN_RecordRoutineName(routine, record) + (last ? "" : ",") : "pX_NULL,");
     };
     slot("Release", true, false);
     slot("Copy_DDD", true, false);
@@ -340,7 +339,7 @@ void dataRecord(const BOM_DESCRIPTION_NODE* record, DescriptionRun& run)
 {
     BOM_RECORD_NAMES n;
     BOMGEN_MakeRecordNames(record, n);
-    if (!run.definedRecords.insert("X_BOM_RECORD_" + n.kindCode + "_" + n.identifier).second)
+    if (!run.definedRecords.insert(recordTableName(record, n)).second)
         return;
     const std::vector<BOM_FIELD_NAMES> fields = recordFields(record, n);
     recordDefinitions(record, n, fields);
@@ -351,19 +350,16 @@ void dispatchRecord(const BOM_DESCRIPTION_NODE* record, DescriptionRun& run)
 {
     BOM_RECORD_NAMES n;
     BOMGEN_MakeRecordNames(record, n);
-    if (!run.definedRecords.insert("X_BOM_" + n.kindCode + "_" + n.identifier).second)
+    const std::string table = recordTableName(record, n);
+    if (!run.definedRecords.insert(table).second)
         return;
-    static constexpr const char* kKinds[] = {"PROXY", "SEARCH", "DOCUMENT", "IDENTIFIER"};
-    const char* k = n.kindCode.c_str();
-    const char* id = n.identifier.c_str();
-    const std::string& m = P3109_State().cName;
-    line(P3109_Format("static const X_BOM_DISPATCH_RECORD X_BOM_%s_%s =", k, id));
+    line("static const X_BOM_DISPATCH_RECORD " + table + " =");
     line("{");
-    line(P3109_Format("   X_BOM_KIND_DEF_DISPATCH_%s_RECORD,", kKinds[(record->lKind % 100) / 10]));
+    line(P3109_Format("   X_BOM_KIND_DEF_DISPATCH_%s_RECORD,", recordKind(record)));
     line("   " + literal("NAME", n.name, true) + ",");
     line(P3109_Format("   %ld, %s, pX_NULL,", static_cast<long>(n.lNumber), n.vectorName.c_str()));
-    line(P3109_Format("   X_BOM_Assemble_%s_%s_%s,", k, id, m.c_str()));
-    line(P3109_Format("   X_BOM_Disassemble_%s_%s_%s", k, id, m.c_str()));
+    line("   " + BOMGEN_DispatchRoutineName("Assemble", n) + ",");
+    line("   " + BOMGEN_DispatchRoutineName("Disassemble", n));
     line("};");
     line("");
 }
@@ -380,7 +376,7 @@ void documentDescriptions(const BOM_DESCRIPTION_NODE* node, DescriptionRun& run,
         walk(1);
         return;
     }
-    if (isLink(node)) {
+    if (BOMGEN_fIsLink(node)) {
         writeLink(node);
         return;
     }
@@ -498,18 +494,19 @@ const char* commentLabel(const BOM_DESCRIPTION_NODE* node)
 void commentLine(const BOM_DESCRIPTION_NODE* node)
 {
     const TableKind* k = tableKindOf(node);
-    line(P3109_Format("   /* %s: %s %ld */", commentLabel(node), text(node, 1), k ? number(node, k->numberedBy) : 0L));
+    line(P3109_Format("   /* %s: %s %ld */", commentLabel(node), BOMGEN_pszText(node, 1),
+                      k ? number(node, k->numberedBy) : 0L));
 }
 
 void phaseOneItem(const BOM_DESCRIPTION_NODE* node, std::set<std::string>& listed)
 {
     std::string name;
-    if (isLink(node)) {
+    if (BOMGEN_fIsLink(node)) {
         name = linkName(node);
     } else if (BOMGEN_fIsDataRecord(node) || BOMGEN_fIsDispatchRecord(node)) {
         BOM_RECORD_NAMES n;
         BOMGEN_MakeRecordNames(node, n);
-        name = (BOMGEN_fIsDataRecord(node) ? "X_BOM_RECORD_" : "X_BOM_") + n.kindCode + "_" + n.identifier;
+        name = recordTableName(node, n);
     } else if (const char* service = BOMGEN_pszServiceTableName(node)) {
         name = service;
     } else if (const TableKind* k = tableKindOf(node)) {

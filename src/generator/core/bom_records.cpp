@@ -41,12 +41,6 @@ bool kindIn(const BOM_DESCRIPTION_NODE* node, int32_t first, int32_t last)
     return node && node->lKind >= first && node->lKind <= last;
 }
 
-const char* text(const BOM_DESCRIPTION_NODE* node, int word)
-{
-    const char* t = BOM_Text(node, word);
-    return t ? t : "";
-}
-
 /* The word of a record's field count: 5 for data records, 4 for dispatch
 ** records. */
 int fieldWord(const BOM_DESCRIPTION_NODE* record)
@@ -75,14 +69,6 @@ const BOM_DESCRIPTION_NODE* description()
 {
     const BOM_DESCRIPTION_NODE* d = g().pDescription;
     return d ? d : P3109_pRetrieveDescription();
-}
-
-/* "name": the routine's name with its sort, the record's number and the
-** module suffix. */
-std::string routineName(const char* routine, const BOM_DESCRIPTION_NODE* record)
-{
-    return P3109_Format("X_BOM_%s_%s_%ld_%s", routine, sortCode(record), static_cast<long>(BOM_Number(record, 2)),
-                        g().cName.c_str());
 }
 
 void open(std::string_view head)
@@ -140,6 +126,31 @@ void copyWithVariableFields(const BOM_DESCRIPTION_NODE* record, const BOM_DESCRI
     forEachField(fieldList, cStep);
 }
 
+/* The body of a copy or move from the source record (pvRec2) into the
+** target (pvRec1): field by field between records of two kinds, else a
+** whole-record copy, followed by the variable fields (cVariableStep) where
+** the record has any. */
+void transferBody(const BOM_DESCRIPTION_NODE* target, const BOM_DESCRIPTION_NODE* source,
+                  const BOM_DESCRIPTION_NODE* fieldList, bool fieldByField, char cVariableStep)
+{
+    if (fieldByField) {
+        declare("pRec1", "pvRec1", target);
+        declare("pRec2", "pvRec2", source);
+        forEachField(fieldList, 'A');
+    } else if (BOMGEN_fRecordHasVarFields(fieldList)) {
+        copyWithVariableFields(source, fieldList, cVariableStep);
+    } else {
+        wholeRecordCopy(target, source);
+    }
+}
+
+/* The head of a routine over two records, opening its body. */
+void openPairRoutine(const char* type, const std::string& routine, const BOM_DESCRIPTION_NODE* record)
+{
+    open(P3109_Format("%s %s( const void * pvRec1, const void * pvRec2)", type,
+                      BOMGEN_RecordRoutineName(routine.c_str(), record).c_str()));
+}
+
 /* The three-letter variant of a routine over two records and a field list. */
 const char* pairVariant(const BOM_DESCRIPTION_NODE* first, const BOM_DESCRIPTION_NODE* second,
                         const BOM_DESCRIPTION_NODE* fieldList)
@@ -154,9 +165,7 @@ void writeComparison(const char* type, const char* routine, const BOM_DESCRIPTIO
                      const BOM_DESCRIPTION_NODE* second, const BOM_DESCRIPTION_NODE* fieldList, char cStep,
                      const char* result)
 {
-    const std::string name = P3109_Format("%s_%s", routine, pairVariant(first, second, fieldList));
-    open(P3109_Format("%s %s( const void * pvRec1, const void * pvRec2)", type,
-                      routineName(name.c_str(), first).c_str()));
+    openPairRoutine(type, P3109_Format("%s_%s", routine, pairVariant(first, second, fieldList)), first);
     declare("pRec1", "pvRec1", first);
     declare("pRec2", "pvRec2", second);
     line("X_LONG lCompare = 0;");
@@ -169,11 +178,26 @@ void writeComparison(const char* type, const char* routine, const BOM_DESCRIPTIO
     close();
 }
 
+/* The assemble and disassemble routines of a dispatch record share their
+** frame: the record's fields moved to or from the module's field vector. */
+void assemblyRoutine(const char* routine, const BOM_DESCRIPTION_NODE* record, char cStep)
+{
+    BOM_RECORD_NAMES n;
+    BOMGEN_MakeRecordNames(record, n);
+    open(P3109_Format("void %s( X_COMP_MODULE_FRAME *  pModuleFrame, const void * pvRec )",
+                      BOMGEN_DispatchRoutineName(routine, n).c_str()));
+    line("struct X_FLD * pX_Fld = pModuleFrame->pX_Fld;");
+    declare("pRec", "pvRec", record);
+    line("");
+    forEachField(record, cStep);
+    close();
+}
+
 void typedefMember(const BOM_DESCRIPTION_NODE* record, const BOM_DESCRIPTION_NODE* member, bool& wroteMember)
 {
     const GEN_STREAM stg = g().stg;
     if (member->lKind == BOM_KIND_POINTER_MEMBER) {
-        P3109_WriteLine(stg, 3, P3109_Format("X_PVOID p%s;", text(member, 2)));
+        P3109_WriteLine(stg, 3, P3109_Format("X_PVOID p%s;", BOMGEN_pszText(member, 2)));
         wroteMember = true;
         return;
     }
@@ -304,9 +328,10 @@ void walkLists(const BOM_DESCRIPTION_NODE* node, std::initializer_list<int> word
             supportWalk(BOMGEN_pChild(node, word, i), depth + 1);
 }
 
-void searchRecordRoutines(const BOM_DESCRIPTION_NODE* record)
+/* The routines of a record over itself alone: a search or identifier record. */
+void ownRecordRoutines(const char* box, const BOM_DESCRIPTION_NODE* record)
 {
-    P3109_WriteDoubleBoxComment(g().out.current, "Search Record support routines");
+    P3109_WriteDoubleBoxComment(g().out.current, box);
     BOMGEN_WriteRecordReleaseRoutine(record);
     BOMGEN_WriteRecordCopyRoutine(record, record, record);
     BOMGEN_WriteRecordMoveRoutine(record, record, record);
@@ -321,7 +346,7 @@ void supportWalk(const BOM_DESCRIPTION_NODE* node, int depth)
     const BOM_DESCRIPTION_NODE*& current = currentIdentifier();
     if (BOMGEN_fIsContainer(node)) {
         walkLists(node, {1}, depth);
-    } else if (kindIn(node, BOM_KIND_LINK_FIRST, BOM_KIND_LINK_LAST)) {
+    } else if (BOMGEN_fIsLink(node)) {
         line(P3109_Format("COMPONENT_STD_FUNCTION X_Get_Module_Member_Info_%08ld( COMPONENT_STD_ARGS );",
                           static_cast<long>(BOM_Number(node, 1))));
     } else if (BOMGEN_fIsDocument(node) || node->lKind == BOM_KIND_ASSOCIATION) {
@@ -345,7 +370,7 @@ void supportWalk(const BOM_DESCRIPTION_NODE* node, int depth)
     } else if (node->lKind == BOM_KIND_GENERIC_SEARCH) {
         for (intptr_t i = 0; i < BOMGEN_lCount(node, 6); ++i)
             if (const BOM_DESCRIPTION_NODE* m = BOMGEN_pChild(node, 6, i); m && m->lKind == BOM_KIND_SEARCH_RECORD)
-                searchRecordRoutines(m);
+                ownRecordRoutines("Search Record support routines", m);
     } else if (BOMGEN_fIsDispatchRecord(node)) {
         BOMGEN_WriteRecordAssembleRoutine(node);
         BOMGEN_WriteRecordDisassembleRoutine(node);
@@ -430,6 +455,15 @@ bool BOMGEN_fIsDataRecord(const BOM_DESCRIPTION_NODE* node)
 {
     return kindIn(node, BOM_KIND_PROXY_RECORD, BOM_KIND_IDENTIFIER_RECORD) && node->lKind % 10 == 0;
 }
+bool BOMGEN_fIsLink(const BOM_DESCRIPTION_NODE* node)
+{
+    return kindIn(node, BOM_KIND_LINK_FIRST, BOM_KIND_LINK_LAST);
+}
+const char* BOMGEN_pszText(const BOM_DESCRIPTION_NODE* node, int word)
+{
+    const char* t = BOM_Text(node, word);
+    return t ? t : "";
+}
 intptr_t BOMGEN_lCount(const BOM_DESCRIPTION_NODE* node, int iCountWord)
 {
     if (!node || iCountWord < 1 || iCountWord + 1 >= BOM_WORD_COUNT || !node->aWord[iCountWord + 1].ppNodes)
@@ -472,7 +506,7 @@ int BOMGEN_fFindDispatchRecord(std::string_view name, BOM_RECORD_NAMES& names)
         return 0;
     for (intptr_t i = 0; i < BOMGEN_lCount(root, 1); ++i) {
         const BOM_DESCRIPTION_NODE* n = BOMGEN_pChild(root, 1, i);
-        if (BOMGEN_fIsDispatchRecord(n) && name == text(n, 1)) {
+        if (BOMGEN_fIsDispatchRecord(n) && name == BOMGEN_pszText(n, 1)) {
             BOMGEN_MakeRecordNames(n, names);
             return 1;
         }
@@ -487,12 +521,12 @@ int BOMGEN_fFindRecordField(std::string_view recordName, std::string_view fieldN
         return 0;
     for (intptr_t i = 0; i < record.lFieldCount; ++i) {
         const BOM_DESCRIPTION_NODE* f = record.ppFields[i];
-        if (f && f->lKind == BOM_KIND_RECORD_FIELD && fieldName == text(f, 1)) {
+        if (f && f->lKind == BOM_KIND_RECORD_FIELD && fieldName == BOMGEN_pszText(f, 1)) {
             /* the field's record is the dispatch record just found */
             const BOM_DESCRIPTION_NODE* root = description();
             for (intptr_t j = 0; j < BOMGEN_lCount(root, 1); ++j)
                 if (const BOM_DESCRIPTION_NODE* n = BOMGEN_pChild(root, 1, j);
-                    BOMGEN_fIsDispatchRecord(n) && recordName == text(n, 1))
+                    BOMGEN_fIsDispatchRecord(n) && recordName == BOMGEN_pszText(n, 1))
                     return BOMGEN_fFieldNames(n, f, names) ? 1 : 0;
         }
     }
@@ -569,9 +603,21 @@ void BOMGEN_WriteRecordRoutine(const BOM_DESCRIPTION_NODE* field, char cStep)
     }
 }
 
+std::string BOMGEN_RecordRoutineName(const char* routine, const BOM_DESCRIPTION_NODE* record)
+{
+    return P3109_Format("X_BOM_%s_%s_%ld_%s", routine, sortCode(record), static_cast<long>(BOM_Number(record, 2)),
+                        g().cName.c_str());
+}
+
+std::string BOMGEN_DispatchRoutineName(const char* routine, const BOM_RECORD_NAMES& names)
+{
+    return P3109_Format("X_BOM_%s_%s_%s_%s", routine, names.kindCode.c_str(), names.identifier.c_str(),
+                        g().cName.c_str());
+}
+
 void BOMGEN_WriteRecordReleaseRoutine(const BOM_DESCRIPTION_NODE* record)
 {
-    open(P3109_Format("void %s( const void * pvRec )", routineName("Release", record).c_str()));
+    open(P3109_Format("void %s( const void * pvRec )", BOMGEN_RecordRoutineName("Release", record).c_str()));
     if (BOMGEN_fRecordHasVarFields(record)) {
         declare("pRec", "pvRec", record);
         forEachField(record, 'R');
@@ -585,35 +631,16 @@ void BOMGEN_WriteRecordCopyRoutine(const BOM_DESCRIPTION_NODE* source, const BOM
     const char* variant =
         source == target ? (source == fieldList ? "DDD" : "DDI") : (target == fieldList ? "DII" : "IDI");
     const BOM_DESCRIPTION_NODE* numbered = source != target && target != fieldList ? target : source;
-    const std::string name = P3109_Format("Copy_%s", variant);
-    open(P3109_Format("void %s( const void * pvRec1, const void * pvRec2)",
-                      routineName(name.c_str(), numbered).c_str()));
-    if (source != target) {
-        declare("pRec1", "pvRec1", target);
-        declare("pRec2", "pvRec2", source);
-        forEachField(fieldList, 'A');
-    } else if (BOMGEN_fRecordHasVarFields(fieldList)) {
-        copyWithVariableFields(target, fieldList, 'C');
-    } else {
-        wholeRecordCopy(target, source);
-    }
+    openPairRoutine("void", P3109_Format("Copy_%s", variant), numbered);
+    transferBody(target, source, fieldList, source != target, 'C');
     close();
 }
 
 void BOMGEN_WriteRecordMoveRoutine(const BOM_DESCRIPTION_NODE* first, const BOM_DESCRIPTION_NODE* second,
                                    const BOM_DESCRIPTION_NODE* fieldList)
 {
-    const std::string name = P3109_Format("Move_%s", pairVariant(first, second, fieldList));
-    open(P3109_Format("void %s( const void * pvRec1, const void * pvRec2)", routineName(name.c_str(), first).c_str()));
-    if (first != fieldList) {
-        declare("pRec1", "pvRec1", second);
-        declare("pRec2", "pvRec2", first);
-        forEachField(fieldList, 'A');
-    } else if (BOMGEN_fRecordHasVarFields(fieldList)) {
-        copyWithVariableFields(first, fieldList, 'M');
-    } else {
-        wholeRecordCopy(second, first);
-    }
+    openPairRoutine("void", P3109_Format("Move_%s", pairVariant(first, second, fieldList)), first);
+    transferBody(second, first, fieldList, first != fieldList, 'M');
     close();
 }
 
@@ -631,42 +658,20 @@ void BOMGEN_WriteRecordIsEqualRoutine(const BOM_DESCRIPTION_NODE* first, const B
 
 void BOMGEN_WriteRecordAssembleRoutine(const BOM_DESCRIPTION_NODE* record)
 {
-    BOM_RECORD_NAMES n;
-    BOMGEN_MakeRecordNames(record, n);
-    open(P3109_Format("void X_BOM_Assemble_%s_%s_%s( X_COMP_MODULE_FRAME *  pModuleFrame, const void * pvRec )",
-                      n.kindCode.c_str(), n.identifier.c_str(), g().cName.c_str()));
-    line("struct X_FLD * pX_Fld = pModuleFrame->pX_Fld;");
-    declare("pRec", "pvRec", record);
-    line("");
-    forEachField(record, 'I');
-    close();
+    assemblyRoutine("Assemble", record, 'I');
 }
 
 void BOMGEN_WriteRecordDisassembleRoutine(const BOM_DESCRIPTION_NODE* record)
 {
-    BOM_RECORD_NAMES n;
-    BOMGEN_MakeRecordNames(record, n);
-    open(P3109_Format("void X_BOM_Disassemble_%s_%s_%s( X_COMP_MODULE_FRAME *  pModuleFrame, const void * pvRec )",
-                      n.kindCode.c_str(), n.identifier.c_str(), g().cName.c_str()));
-    line("struct X_FLD * pX_Fld = pModuleFrame->pX_Fld;");
-    declare("pRec", "pvRec", record);
-    line("");
-    forEachField(record, 'O');
-    close();
+    assemblyRoutine("Disassemble", record, 'O');
 }
 
 void BOMGEN_WriteSupportRoutines(const BOM_DESCRIPTION_NODE* proxy, const BOM_DESCRIPTION_NODE* document,
                                  const BOM_DESCRIPTION_NODE* identifier,
                                  const BOM_DESCRIPTION_NODE* inheritedIdentifier)
 {
-    if (identifier) {
-        P3109_WriteDoubleBoxComment(g().out.current, "Identifier Record support routines");
-        BOMGEN_WriteRecordReleaseRoutine(identifier);
-        BOMGEN_WriteRecordCopyRoutine(identifier, identifier, identifier);
-        BOMGEN_WriteRecordMoveRoutine(identifier, identifier, identifier);
-        BOMGEN_WriteRecordCompareRoutine(identifier, identifier, identifier);
-        BOMGEN_WriteRecordIsEqualRoutine(identifier, identifier, identifier);
-    }
+    if (identifier)
+        ownRecordRoutines("Identifier Record support routines", identifier);
     const BOM_DESCRIPTION_NODE* key = identifier ? identifier : inheritedIdentifier;
     if (proxy)
         recordRoutines("Proxy Record support routines", proxy, key);
@@ -696,7 +701,8 @@ void BOMGEN_WriteFieldComparison(intptr_t lCount, BOM_DESCRIPTION_NODE* const* p
     for (intptr_t i = 0; ppKeys && i < lCount; ++i) {
         const BOM_DESCRIPTION_NODE* key = ppKeys[i];
         BOM_FIELD_NAMES f;
-        if (!key || key->lKind != BOM_KIND_KEY_ENTRY || !BOMGEN_fFindRecordField(text(key, 1), text(key, 2), f))
+        if (!key || key->lKind != BOM_KIND_KEY_ENTRY ||
+            !BOMGEN_fFindRecordField(BOMGEN_pszText(key, 1), BOMGEN_pszText(key, 2), f))
             continue;
         std::string comparison = keyComparison(f.definition, std::string(first) + "->" + f.localName,
                                                std::string(second) + "->" + f.localName);

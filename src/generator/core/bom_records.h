@@ -37,6 +37,10 @@ inline constexpr int32_t BOM_KIND_KEY_ENTRY = 2303;
 bool BOMGEN_fIsContainer(const BOM_DESCRIPTION_NODE* node);
 bool BOMGEN_fIsDocument(const BOM_DESCRIPTION_NODE* node);
 bool BOMGEN_fIsDataRecord(const BOM_DESCRIPTION_NODE* node);
+/* A link to another module member (1040-1060). */
+bool BOMGEN_fIsLink(const BOM_DESCRIPTION_NODE* node);
+/* The text of a word of the node, "" where it holds none. */
+const char* BOMGEN_pszText(const BOM_DESCRIPTION_NODE* node, int word);
 /* The count and i-th node of the child list whose count is in the word. */
 intptr_t BOMGEN_lCount(const BOM_DESCRIPTION_NODE* node, int iCountWord);
 const BOM_DESCRIPTION_NODE* BOMGEN_pChild(const BOM_DESCRIPTION_NODE* node, int iCountWord, intptr_t i);
@@ -61,6 +65,12 @@ bool BOMGEN_fRecordHasVarFields(const BOM_DESCRIPTION_NODE* record);
 ** records, 'C' copy and 'M' move after a whole-record copy, 'E' equality,
 ** 'I' assemble, 'K' compare, 'O' disassemble, 'R' release). */
 void BOMGEN_WriteRecordRoutine(const BOM_DESCRIPTION_NODE* field, char cStep);
+/* "X_BOM_routine_sort_number_module": the name of a routine of a data
+** record, as its routine and the record entry that points at it name it. */
+std::string BOMGEN_RecordRoutineName(const char* routine, const BOM_DESCRIPTION_NODE* record);
+/* "X_BOM_routine_kind_identifier_module": the name of the assemble or
+** disassemble routine of a dispatch record. */
+std::string BOMGEN_DispatchRoutineName(const char* routine, const BOM_RECORD_NAMES& names);
 void BOMGEN_WriteRecordReleaseRoutine(const BOM_DESCRIPTION_NODE* record);
 void BOMGEN_WriteRecordCopyRoutine(const BOM_DESCRIPTION_NODE* source, const BOM_DESCRIPTION_NODE* target,
                                    const BOM_DESCRIPTION_NODE* fieldList);
