@@ -65,12 +65,6 @@ void closeBlock()
     line("}");
 }
 
-const char* text(const BOM_DESCRIPTION_NODE* node, int word)
-{
-    const char* t = BOM_Text(node, word);
-    return t ? t : "";
-}
-
 /* The document record of a case: the dispatch record of its number among
 ** the root's children. */
 bool caseRecord(const BOM_DESCRIPTION_NODE* root, const BOM_DESCRIPTION_NODE* caseNode, BOM_RECORD_NAMES& names)
@@ -112,7 +106,7 @@ void writeCase(const BOM_DESCRIPTION_NODE* root, const Service& service, const B
 {
     char head[160];
     std::snprintf(head, sizeof head, "case %ld: /* %.100s */", static_cast<long>(BOM_Number(caseNode, 2)),
-                  text(caseNode, 1));
+                  BOMGEN_pszText(caseNode, 1));
     line(head);
     openBlock();
     BOM_RECORD_NAMES record;
@@ -134,13 +128,25 @@ void writeCase(const BOM_DESCRIPTION_NODE* root, const Service& service, const B
         } else if (item->lKind == kCrossUpdateGroup) {
             crossUpdateGroup(item);
         } else if (item->lKind == kVerification) {
-            std::snprintf(head, sizeof head, "/* Verify %.100s(%ld) */", text(item, 1),
+            std::snprintf(head, sizeof head, "/* Verify %.100s(%ld) */", BOMGEN_pszText(item, 1),
                           static_cast<long>(BOM_Number(item, 2)));
             line(head);
         }
     }
     line("break;");
     closeBlock();
+}
+
+/* "X_BOM_set_name_module": the service's component routine. */
+std::string routineName(const char* set, const char* name)
+{
+    return std::string("X_BOM_") + set + "_" + name + "_" + P3109_State().cName;
+}
+
+/* "s_BOM_set_name": the service's static table entry. */
+std::string tableName(const char* set, const char* name)
+{
+    return std::string("s_BOM_") + set + "_" + name;
 }
 
 const Service* serviceOf(const BOM_DESCRIPTION_NODE* node)
@@ -159,8 +165,7 @@ void BOMGEN_WriteServiceRoutine(const char* pszSet, const BOM_DESCRIPTION_NODE* 
     const Service* s = serviceOf(service);
     if (!s)
         return;
-    line(std::string("COMPONENT_STD_FUNCTION X_BOM_") + pszSet + "_" + pszName + "_" + P3109_State().cName +
-         "( COMPONENT_STD_ARGS )");
+    line("COMPONENT_STD_FUNCTION " + routineName(pszSet, pszName) + "( COMPONENT_STD_ARGS )");
     openBlock();
     P3109_EmitComponentRoutineLocals();
     line("");
@@ -203,7 +208,7 @@ const char* BOMGEN_pszServiceTableName(const BOM_DESCRIPTION_NODE* service)
     const Service* s = serviceOf(service);
     if (!s)
         return nullptr;
-    name = std::string("s_BOM_") + s->set + "_" + s->name;
+    name = tableName(s->set, s->name);
     return name.c_str();
 }
 
@@ -218,9 +223,9 @@ bool BOMGEN_fWriteServiceTableEntry(const BOM_DESCRIPTION_NODE* service)
 
 void BOMGEN_WriteServiceTableEntry(const char* pszConstant, const char* pszSet, const char* pszName)
 {
-    line(std::string("static const X_BOM_SERVICE_ROUTINE s_BOM_") + pszSet + "_" + pszName + " =");
+    line("static const X_BOM_SERVICE_ROUTINE " + tableName(pszSet, pszName) + " =");
     line("{");
     line(std::string("   ") + pszConstant + ",");
-    line(std::string("   X_BOM_") + pszSet + "_" + pszName + "_" + P3109_State().cName);
+    line("   " + routineName(pszSet, pszName));
     line("};");
 }
