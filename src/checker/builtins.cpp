@@ -21,61 +21,81 @@ std::vector<BuiltInFunction> &Catalogue()
     return catalogue;
 }
 
+// One cursor over a statement of the catalogue; a failure to open or fetch
+// is fatal at the statement's location.
+class CatalogueCursor {
+public:
+    CatalogueCursor(const char *location, const char *statement) : location_(location)
+    {
+        SSQL_SetLocation(location);
+        SSQL_DeclareExt(&area_, statement);
+        if (SSQL_sOpenExt(&cursor_) != SSQL_RC_OK)
+            FFC_SQL_Error(nullptr, location);
+    }
+
+    // True with a row in the columns, false past the last.
+    template <typename... Columns> bool Next(Columns... columns)
+    {
+        unsigned short rc =
+            SSQL_sFetchExt(&area_, cursor_, &ca_, &da_, static_cast<uint16_t>(sizeof...(Columns)), columns...);
+        if (rc == SSQL_RC_END || rc == SSQL_RC_NOROW)
+            return false;
+        if (rc != SSQL_RC_OK)
+            FFC_SQL_Error(ca_, location_);
+        return true;
+    }
+
+    void Close() { SSQL_sCloseExt(cursor_, &ca_, &da_); }
+
+private:
+    const char *location_;
+    SSQL_AREA area_;
+    uint16_t cursor_ = 0;
+    SSQL_SQLDA *ca_ = nullptr, *da_ = nullptr;
+};
+
+// The function of an upper-case name in functions held in name order, or null.
+template <typename Functions> auto *FindByName(Functions &functions, const std::string &key)
+{
+    auto f = std::lower_bound(functions.begin(), functions.end(), key,
+                              [](const BuiltInFunction &a, const std::string &k) { return a.name < k; });
+    return f != functions.end() && f->name == key ? &*f : nullptr;
+}
+
 // The functions of QV_F47, in name order.
 void LoadFunctions(std::vector<BuiltInFunction> &out)
 {
-    SSQL_AREA area;
-    SSQL_SetLocation("DC_P3100/SQL047");
-    SSQL_DeclareExt(&area, "SELECT X47BIF, X47ARG, X47RET FROM QV_DTA.QV_F47 ORDER BY X47BIF");
-    uint16_t cursor = 0;
-    if (SSQL_sOpenExt(&cursor) != SSQL_RC_OK)
-        FFC_SQL_Error(nullptr, "DC_P3100/SQL047");
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    CatalogueCursor rows("DC_P3100/SQL047", "SELECT X47BIF, X47ARG, X47RET FROM QV_DTA.QV_F47 ORDER BY X47BIF");
     for (;;) {
         char name[20];
         std::memset(name, ' ', sizeof name);
         int32_t arguments = 0, returns = 0;
-        unsigned short rc = SSQL_sFetchExt(&area, cursor, &ca, &da, 3, SSQL_FIXED(name, 20), SSQL_I32(&arguments),
-                                           SSQL_I32(&returns));
-        if (rc == SSQL_RC_END || rc == SSQL_RC_NOROW)
+        if (!rows.Next(SSQL_FIXED(name, 20), SSQL_I32(&arguments), SSQL_I32(&returns)))
             break;
-        if (rc != SSQL_RC_OK)
-            FFC_SQL_Error(ca, "DC_P3100/SQL047");
         BuiltInFunction f;
         f.name = Upper(Trim(name, 20));
         f.arguments = arguments;
         f.returns = returns;
         out.push_back(std::move(f));
     }
-    SSQL_sCloseExt(cursor, &ca, &da);
+    rows.Close();
 }
 
 // The arguments and return values of QV_F48 into their functions.
 void LoadParameters(std::vector<BuiltInFunction> &functions)
 {
-    SSQL_AREA area;
-    SSQL_SetLocation("DC_P3100/SQL048");
-    SSQL_DeclareExt(&area, "SELECT X48BIF, X48AOR, X48SEQ, X48ROO, X48TYP FROM QV_DTA.QV_F48");
-    uint16_t cursor = 0;
-    if (SSQL_sOpenExt(&cursor) != SSQL_RC_OK)
-        FFC_SQL_Error(nullptr, "DC_P3100/SQL048");
-    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    CatalogueCursor rows("DC_P3100/SQL048", "SELECT X48BIF, X48AOR, X48SEQ, X48ROO, X48TYP FROM QV_DTA.QV_F48");
     for (;;) {
         char name[20], kind = ' ', required = ' ', type = ' ';
         std::memset(name, ' ', sizeof name);
         int32_t sequence = 0;
-        unsigned short rc = SSQL_sFetchExt(&area, cursor, &ca, &da, 5, SSQL_FIXED(name, 20), SSQL_FIXED(&kind, 1),
-                                           SSQL_I32(&sequence), SSQL_FIXED(&required, 1), SSQL_FIXED(&type, 1));
-        if (rc == SSQL_RC_END || rc == SSQL_RC_NOROW)
+        if (!rows.Next(SSQL_FIXED(name, 20), SSQL_FIXED(&kind, 1), SSQL_I32(&sequence), SSQL_FIXED(&required, 1),
+                       SSQL_FIXED(&type, 1)))
             break;
-        if (rc != SSQL_RC_OK)
-            FFC_SQL_Error(ca, "DC_P3100/SQL048");
         // A row of a function the catalogue does not hold, or out of the
         // sequence range, is no part of any function.
-        std::string key = Upper(Trim(name, 20));
-        auto f = std::lower_bound(functions.begin(), functions.end(), key,
-                                  [](const BuiltInFunction &a, const std::string &k) { return a.name < k; });
-        if (f == functions.end() || f->name != key || sequence < 1 || sequence > static_cast<int32_t>(kSequenceMax))
+        BuiltInFunction *f = FindByName(functions, Upper(Trim(name, 20)));
+        if (!f || sequence < 1 || sequence > static_cast<int32_t>(kSequenceMax))
             continue;
         std::vector<char> &types = kind == 'A' ? f->argumentTypes : f->returnTypes;
         if (types.size() < static_cast<size_t>(sequence))
@@ -84,7 +104,7 @@ void LoadParameters(std::vector<BuiltInFunction> &functions)
         if (kind == 'A' && required == 'R')
             ++f->required;
     }
-    SSQL_sCloseExt(cursor, &ca, &da);
+    rows.Close();
 }
 
 } // namespace
@@ -93,11 +113,7 @@ namespace checker {
 
 const BuiltInFunction *FindBuiltIn(const std::string &name)
 {
-    const std::vector<BuiltInFunction> &c = Catalogue();
-    std::string key = Upper(name);
-    auto f = std::lower_bound(c.begin(), c.end(), key,
-                              [](const BuiltInFunction &a, const std::string &k) { return a.name < k; });
-    return f != c.end() && f->name == key ? &*f : nullptr;
+    return FindByName(Catalogue(), Upper(name));
 }
 
 char BuiltInTypeClass(char type)
