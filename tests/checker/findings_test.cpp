@@ -3,9 +3,6 @@
 #include "checker_fixture.h"
 #include "runcontrol/sample_env.h"
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -145,33 +142,12 @@ TEST_F(CheckJob, ControlBytesOfTheSourceAreShownVisibly)
     EXPECT_EQ(shown.find('\x1b'), std::string::npos);
 }
 
-struct Ran {
-    int status;
-    std::string out;
-};
-
-Ran RunTool(const std::string &args)
-{
-    std::string cmd = std::string(DQOV_TOOL_PATH) + " " + args + " 2>/dev/null";
-    FILE *p = popen(cmd.c_str(), "r");
-    Ran r{-1, {}};
-    if (!p)
-        return r;
-    char buf[512];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-        r.out.append(buf, n);
-    int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
-
 // A fatal finding of pass 2 (a GOTO to a label no routine has) stops the
 // generation as one of pass 1 does (a file that is not there).
 TEST(CheckTool, FindingsOfEitherPassStopGeneration)
 {
     SampleEnv env;
-    std::string where = "--root " + env.root() + " --repository " + env.repository();
+    const std::string where = env.toolArguments();
     ASSERT_TRUE(env.execOutside(
         "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES "
         "('DEM', 'DEMOPRC', 'PASSTWO', '', 'N', 'Y'), ('DEM', 'DEMOPRC', 'NOFILE', '', 'N', 'Y');"
@@ -180,7 +156,7 @@ TEST(CheckTool, FindingsOfEitherPassStopGeneration)
         "('DEM', 'DEMOPRC', 'PASSTWO', 2, 'GOTO', 'LABEL(L99)'),"
         "('DEM', 'DEMOPRC', 'NOFILE', 1, 'FUNCTION', 'OPTIONS(*DIRECT)'),"
         "('DEM', 'DEMOPRC', 'NOFILE', 2, 'FETCH', 'FIELDS(#CUSTNAM) FROM_FILE(NOSUCHF) WITH_KEY(#CUSTNO)');"));
-    Ran passTwo = RunTool("--generate " + where + " DEMOPRC PASSTWO");
+    ToolResult passTwo = RunTool("--generate " + where + " DEMOPRC PASSTWO");
     EXPECT_EQ(passTwo.status, 1) << passTwo.out;
     EXPECT_NE(passTwo.out.find("PRC0046 F Line 2 GOTO"), std::string::npos) << passTwo.out;
     EXPECT_EQ(passTwo.out.find("VELMO Generator"), std::string::npos) << passTwo.out;
@@ -195,11 +171,11 @@ TEST(CheckTool, FindingsOfEitherPassStopGeneration)
         "('DEM', 'DEMOPRC', 'ARRGEN', 2, 'DEFINE', 'FIELD(#IX) TYPE(*DEC) LENGTH(3) DECIMALS(0)'),"
         "('DEM', 'DEMOPRC', 'ARRGEN', 3, 'DEF_ARRAY', 'NAME(#KEY) INDEXES(#IX) OF_FIELDS(#CUSTNO #ORDNO)'),"
         "('DEM', 'DEMOPRC', 'ARRGEN', 4, 'CHANGE', 'FIELD(#KEY#IX) TO(''#KEY#IX + 1'')');"));
-    Ran arrays = RunTool("--generate " + where + " DEMOPRC ARRGEN");
+    ToolResult arrays = RunTool("--generate " + where + " DEMOPRC ARRGEN");
     EXPECT_EQ(arrays.status, 0) << arrays.out;
     EXPECT_TRUE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/ARRGEN.C"));
 
-    Ran noFile = RunTool("--generate " + where + " DEMOPRC NOFILE");
+    ToolResult noFile = RunTool("--generate " + where + " DEMOPRC NOFILE");
     EXPECT_EQ(noFile.status, 1) << noFile.out;
     EXPECT_NE(noFile.out.find("PRC0019 F Line 2 FETCH: File NOSUCHF (library *FIRST) is neither"), std::string::npos)
         << noFile.out;
@@ -306,11 +282,11 @@ namespace {
 TEST(CheckTool, TheSampleComponentChecksCleanAndGenerates)
 {
     SampleEnv env;
-    std::string where = "--root " + env.root() + " --repository " + env.repository();
-    Ran check = RunTool(where + " --component DEMOCOMP");
+    const std::string where = env.toolArguments();
+    ToolResult check = RunTool(where + " --component DEMOCOMP");
     EXPECT_EQ(check.status, 0) << check.out;
     EXPECT_EQ(check.out.find(" Line "), std::string::npos) << check.out;
-    Ran generate = RunTool(where + " --generate --component DEMOCOMP");
+    ToolResult generate = RunTool(where + " --generate --component DEMOCOMP");
     EXPECT_EQ(generate.status, 0) << generate.out;
     EXPECT_NE(generate.out.find("<GRN>VELMO Generator Ended Normally"), std::string::npos) << generate.out;
 }

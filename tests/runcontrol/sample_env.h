@@ -3,8 +3,10 @@
 #pragma once
 
 #include <sqlite3.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -35,6 +37,8 @@ public:
     std::string root() const { return dir_ + "/root"; }
     std::string repository() const { return dir_ + "/repository.db"; }
     bool connect() const { return SSQL_sConnect(repository().c_str()) == SSQL_RC_OK; }
+    // The dqov tool's arguments that name this environment.
+    std::string toolArguments() const { return "--root " + root() + " --repository " + repository(); }
 
     // One value of a query, read with a separate connection (committed data only).
     std::string queryOutside(const char* sql) const
@@ -65,3 +69,28 @@ public:
 private:
     std::string dir_;
 };
+
+// What the dqov tool printed and its exit status (-1 when it did not run or
+// did not exit).
+struct ToolResult {
+    int status;
+    std::string out;
+};
+
+// Runs the dqov tool with the arguments; its standard error goes with what
+// it printed when asked, else nowhere.
+inline ToolResult RunTool(const std::string& args, bool withErrors = false)
+{
+    const std::string cmd = std::string(DQOV_TOOL_PATH) + " " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
+    ToolResult r{-1, {}};
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p)
+        return r;
+    char buf[512];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+        r.out.append(buf, n);
+    const int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}

@@ -3,9 +3,6 @@
 // and bad arguments.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -13,33 +10,12 @@
 
 namespace {
 
-struct Ran {
-    int status;
-    std::string out;
-};
-
-Ran runTool(const std::string& args)
-{
-    std::string cmd = std::string(DQOV_TOOL_PATH) + " " + args + " 2>/dev/null";
-    FILE* p = popen(cmd.c_str(), "r");
-    Ran r{-1, {}};
-    if (!p)
-        return r;
-    char buf[512];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-        r.out.append(buf, n);
-    int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
-
 TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
 {
     SampleEnv env;
-    std::string where = "--root " + env.root() + " --repository " + env.repository();
+    const std::string where = env.toolArguments();
 
-    Ran clean = runTool("--generate " + where + " DEMOPRC DEMOMIN");
+    ToolResult clean = RunTool("--generate " + where + " DEMOPRC DEMOMIN");
     EXPECT_EQ(clean.status, 0) << clean.out;
     EXPECT_NE(clean.out.find("<BLU>VELMO Full Function Checker (FFC) Invoked"), std::string::npos) << clean.out;
     EXPECT_NE(clean.out.find("<GRN>VELMO Generator Ended Normally"), std::string::npos) << clean.out;
@@ -60,40 +36,40 @@ TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
         "('DEM', 'DEMOPRC', 'BADFN', 1, 'FUNCTION', 'OPTIONS(*DIRECT)'),"
         "('DEM', 'DEMOPRC', 'BADFN', 2, 'FROBNICATE', ''),"
         "('DEM', 'DEMOPRC', 'BADFN', 3, 'RETURN', '');"));
-    Ran errors = runTool("--generate " + where + " DEMOPRC BADFN");
+    ToolResult errors = RunTool("--generate " + where + " DEMOPRC BADFN");
     EXPECT_EQ(errors.status, 1) << errors.out;
     EXPECT_NE(errors.out.find("PRC1059"), std::string::npos) << errors.out;
     EXPECT_FALSE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/BADFN.C"));
     EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTMOD = 'DEMOPRC' AND OSTFMT = 'BADFN'"), "6");
 
-    Ran unknown = runTool(where + " DEMOPRC NOSUCH");
+    ToolResult unknown = RunTool(where + " DEMOPRC NOSUCH");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.out, "<RED>DCM9898 F Function NOSUCH of process DEMOPRC was not found in partition DEM.\r\n"
                            "<RED>Job ended with result -1: 1 error(s), 0 warning(s).\r\n");
 
-    Ran noRepository = runTool("--root " + env.root() + " --repository " + env.root() + "/none.db DEMOPRC DEMOMIN");
+    ToolResult noRepository = RunTool("--root " + env.root() + " --repository " + env.root() + "/none.db DEMOPRC DEMOMIN");
     EXPECT_EQ(noRepository.status, 2);
     EXPECT_EQ(noRepository.out.rfind("<RED>The repository " + env.root() + "/none.db cannot be opened", 0), 0u)
         << noRepository.out;
 
-    EXPECT_EQ(runTool(where + " ONLYONE").status, 2);
-    EXPECT_EQ(runTool(where + " --bogus DEMOPRC DEMOMIN").status, 2);
-    EXPECT_EQ(runTool("--help").status, 0);
+    EXPECT_EQ(RunTool(where + " ONLYONE").status, 2);
+    EXPECT_EQ(RunTool(where + " --bogus DEMOPRC DEMOMIN").status, 2);
+    EXPECT_EQ(RunTool("--help").status, 0);
 }
 
 TEST(Tool, CSharpIsAskedForWithGenerate)
 {
     SampleEnv env;
-    std::string where = "--root " + env.root() + " --repository " + env.repository();
+    const std::string where = env.toolArguments();
     const std::string project = env.root() + "/X_VELMO/X_DEM/SOURCE/C#/DEMOMIN";
 
     /* C# is generated code: without --generate the request is refused before any job */
-    Ran alone = runTool("--csharp " + where + " DEMOPRC DEMOMIN");
+    ToolResult alone = RunTool("--csharp " + where + " DEMOPRC DEMOMIN");
     EXPECT_EQ(alone.status, 2);
     EXPECT_EQ(alone.out, "");
     EXPECT_FALSE(std::filesystem::exists(project));
 
-    Ran csharp = runTool("--generate --csharp " + where + " DEMOPRC DEMOMIN");
+    ToolResult csharp = RunTool("--generate --csharp " + where + " DEMOPRC DEMOMIN");
     EXPECT_EQ(csharp.status, 0) << csharp.out;
     for (const char* name : {"DEMOMIN.cs", "DEMOMIN.csproj", "DEMOMIN.sln", "DEMOMINSTG.cs", "Properties/AssemblyInfo.cs"})
         EXPECT_TRUE(std::filesystem::exists(project + "/" + name)) << name;
