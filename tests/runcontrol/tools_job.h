@@ -10,16 +10,18 @@
 #include "dqov/run_driver.h"
 
 // Runs option `option` ('C' check, 'G' generate) on PROCESS/FUNCTION of the
-// system definition; the driver's result, its error and warning counts, and
-// the captured standard output.
+// system definition, asking for C# when `csharp` is set; the driver's
+// result, its error and warning counts, and the captured standard output.
 inline std::string RunToolsJob(FFC_SYSTEM_DEFINITION& sys, const char* process, const char* function, char option,
-                               int32_t& errors, int32_t& warnings, int32_t& result)
+                               int32_t& errors, int32_t& warnings, int32_t& result, bool csharp = false)
 {
     FFC_RUN_REQUEST rq{};
     rq.pSystemDefinition = &sys;
     rq.pszProcess = process;
     rq.pszFunction = function;
     rq.cOption = option;
+    if (csharp)
+        rq.cCSharp = 'Y';
     rq.sRunMode = FFC_RUN_MODE_TOOLS;
     rq.plErrors = &errors;
     rq.plWarnings = &warnings;

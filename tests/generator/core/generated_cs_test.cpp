@@ -16,19 +16,7 @@ class GeneratedCSharp : public JobFixture {
 protected:
     std::string runCSharp(const char* function, int32_t& result)
     {
-        FFC_RUN_REQUEST rq{};
-        rq.pSystemDefinition = &sys;
-        rq.pszProcess = "DEMOPRC";
-        rq.pszFunction = function;
-        rq.cOption = 'G';
-        rq.cCSharp = 'Y';
-        rq.sRunMode = FFC_RUN_MODE_TOOLS;
-        rq.plErrors = &errors;
-        rq.plWarnings = &warnings;
-        FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
-        ::testing::internal::CaptureStdout();
-        result = dc_p31o2(&rq);
-        return ::testing::internal::GetCapturedStdout();
+        return RunToolsJob(sys, "DEMOPRC", function, 'G', errors, warnings, result, true);
     }
 
     std::filesystem::path project(const std::string& function) const { return sourceDir() / "C#" / function; }
