@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -204,6 +205,16 @@ protected:
             if (m.id == id)
                 out.push_back(m);
         return out;
+    }
+
+    // The first work record of a kind and name (blank-padded) on the key of
+    // `parts` parts, or false.
+    bool record(const char *kind, const std::string &name, FFC_WORK_RECORD &r, uint16_t parts = 2)
+    {
+        std::memset(&r, ' ', sizeof r);
+        std::memcpy(r.acKind, kind, 10);
+        std::memcpy(r.acName, name.data(), std::min<size_t>(name.size(), 50));
+        return WF_cReadFirst(&ctx, 12, &r, parts) == '0';
     }
 
     // Stored check status of command line/subLine.

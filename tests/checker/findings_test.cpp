@@ -205,9 +205,7 @@ TEST_F(CheckJob, FunctionOptionsTriggerListsAndSelectAll)
     EXPECT_EQ(Findings(messages()), (Lines{"1 PRC1006 NOLIST"}));
     std::vector<std::string> received;
     FFC_WORK_RECORD r;
-    std::memset(&r, ' ', sizeof r);
-    std::memcpy(r.acKind, "RCV_LIST  ", 10);
-    for (char rc = WF_cReadFirst(&ctx, 12, &r, 1); rc == '0'; rc = WF_cReadNext(&ctx, 12, &r, 1))
+    for (bool more = record("RCV_LIST  ", "", r, 1); more; more = WF_cReadNext(&ctx, 12, &r, 1) == '0')
         received.emplace_back(r.acQualifier, 10);
     EXPECT_EQ(received, (std::vector<std::string>{"#CUSTLIST ", "#NOLIST   "}));
 }
@@ -258,17 +256,11 @@ TEST_F(CheckJob, ArrayElementsAreFieldsOfTheFunction)
     // The element's use names its array and index, for the generator; the
     // index field is used with it.
     FFC_WORK_RECORD r;
-    std::memset(&r, ' ', sizeof r);
-    std::memcpy(r.acKind, WR_USEFIELD, 10);
-    std::memcpy(r.acName, "#QTS#IX", 7);
-    ASSERT_EQ(WF_cReadFirst(&ctx, 12, &r, 2), '0');
+    ASSERT_TRUE(record(WR_USEFIELD, "#QTS#IX", r));
     const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
     EXPECT_EQ(std::string(data->acFieldName, 10), "QTS#IX    ");
     EXPECT_EQ(std::string(data->acArrayData, 21), "A#QTS      #IX       ");
-    std::memset(&r, ' ', sizeof r);
-    std::memcpy(r.acKind, WR_ARRAYNAM, 10);
-    std::memcpy(r.acName, "#QTS", 4);
-    ASSERT_EQ(WF_cReadFirst(&ctx, 12, &r, 2), '0');
+    ASSERT_TRUE(record(WR_ARRAYNAM, "#QTS", r));
     int32_t elementBytes = 0;
     std::memcpy(&elementBytes, r.acData, 4);
     EXPECT_EQ(elementBytes, 4) << "seven packed digits";

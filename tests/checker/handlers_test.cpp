@@ -18,14 +18,6 @@ namespace {
 
 class Handlers : public CheckJob {
 protected:
-    // The record of a kind and name (blank-padded), or false.
-    bool record(const char *kind, const std::string &name, FFC_WORK_RECORD &r, uint16_t parts = 2)
-    {
-        std::memset(&r, ' ', sizeof r);
-        std::memcpy(r.acKind, kind, 10);
-        std::memcpy(r.acName, name.data(), std::min<size_t>(name.size(), 50));
-        return WF_cReadFirst(&ctx, 12, &r, parts) == '0';
-    }
     int count(const char *kind, const std::string &name)
     {
         FFC_WORK_RECORD r;

@@ -59,10 +59,7 @@ TEST_F(CheckJob, ReportLinesPrintedAndDefined)
     EXPECT_EQ(undefined[0].data, "3");
 
     FFC_WORK_RECORD r;
-    std::memset(&r, ' ', sizeof r);
-    std::memcpy(r.acKind, WR_DRINF, 10);
-    std::memcpy(r.acName, "0002", 4);
-    ASSERT_EQ(WF_cReadFirst(&ctx, 12, &r, 2), '0');
+    ASSERT_TRUE(record(WR_DRINF, "0002", r));
     const auto *d = reinterpret_cast<const WR_DRINF_DATA *>(r.acData);
     EXPECT_EQ(d->cState, 'P');
     EXPECT_EQ(std::string(d->acPrintFile, 10), "MYPRT     ");
@@ -71,8 +68,7 @@ TEST_F(CheckJob, ReportLinesPrintedAndDefined)
     EXPECT_EQ(d->sPageWidth, 132);
     EXPECT_EQ(d->sOverflow, 66);
     EXPECT_EQ(d->sLastLine, 63);
-    std::memcpy(r.acName, "0001", 4);
-    EXPECT_NE(WF_cReadFirst(&ctx, 12, &r, 2), '0') << "an unused report leaves no record";
+    EXPECT_FALSE(record(WR_DRINF, "0001", r)) << "an unused report leaves no record";
 }
 
 } // namespace
