@@ -269,8 +269,8 @@ void P3109_WriteDefineLine(GEN_STREAM stream, std::string_view name, std::string
     line.replace(8, std::min<size_t>(name.size(), 52), name.substr(0, 52));
     line.resize(60, ' ');
     line.append(value);
-    line.resize(4095, ' ');
-    P3109_WriteLine(stream, 0, line);
+    /* the columns are kept; the blanks after the value are not written */
+    P3109_WriteLine(stream, 0, P3109_TrimRight(line));
 }
 
 void P3109_WritePublicConstInt(GEN_STREAM stream, std::string_view name, int32_t lValue)
