@@ -95,6 +95,10 @@ char Get_Function_Field_Allow_Component(FFC_CONTEXT *pContext, char *pcLocal, FF
  * component) in the field cache. 0, or -9. */
 int16_t Put_Function_Field(FFC_CONTEXT *pContext, char cKind, const FFC_FIELD_DEFINITION *pDef,
                            const FFC_FIELD_TEXT *pText);
+/* A number that changes whenever a job of the process defines a field
+ * (Put_Function_Field) or releases its field cache: what Get_Function_Field
+ * answered holds while it stays. */
+uint64_t P310C_ulFieldCacheStamp(void);
 
 /* Sets each flag to 'Y' when its code (ASQN, SUNS, SUNI) occurs in either
  * list of ten 4-character codes; a flag whose code is absent is unchanged. */

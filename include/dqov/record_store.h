@@ -39,6 +39,10 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE *pStore, const void *pRecord, uint32_t 
 int32_t  RS_fFindRecord(FFC_RECORD_STORE *pStore, uint16_t usIndex, const void *pKey, void *pRecord,
                         uint32_t ulCapacity, uint32_t *pulLength);
 uint32_t RS_ulRecordCount(FFC_RECORD_STORE *pStore);
+/* A number that changes whenever a record store of the process is created,
+ * destroyed, added to or has a record replaced: a reader may keep a record
+ * it copied while the number stays the same. */
+uint64_t RS_ulChangeStamp(void);
 
 /* The stores of a pass (command, extension, source). 0, or -9. */
 int16_t RS_sCreateCommandStores(FFC_CONTEXT *pContext);

@@ -41,6 +41,12 @@ char WF_cUpdateBySecondKey(FFC_CONTEXT *pContext, uint16_t usSlot, const FFC_WOR
  * WF_cReadNext on the slot continues with the record after it. */
 char WF_cDelete(FFC_CONTEXT *pContext, uint16_t usSlot, const FFC_WORK_RECORD *pRecord);
 char WF_cDeleteBySecondKey(FFC_CONTEXT *pContext, uint16_t usSlot, const FFC_WORK_RECORD *pRecord);
+/* A number that differs between the work files of the process and changes
+ * whenever a record of the kind (10 characters) is written to, updated in
+ * or deleted from the context's work file: a reader may keep what it made
+ * of the kind's records while the number stays the same. 0 without a work
+ * file. */
+uint64_t WF_ulKindStamp(FFC_CONTEXT *pContext, const char *acKind);
 
 #ifdef __cplusplus
 }

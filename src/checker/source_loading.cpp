@@ -287,8 +287,13 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pReco
     if (!source)
         return '1';
     uint32_t want = static_cast<uint32_t>(r.sLine) + 1;
-    auto it = std::find_if(source->lines.begin(), source->lines.end(),
-                           [want](const SourceLine &l) { return l.number == want; });
+    // The object layer numbers the lines 1, 2, ... in the order it delivers
+    // them, so the wanted line stands at its own place; a list numbered
+    // otherwise is searched.
+    auto it = want >= 1 && want <= source->lines.size() && source->lines[want - 1].number == want
+                  ? source->lines.begin() + (want - 1)
+                  : std::find_if(source->lines.begin(), source->lines.end(),
+                                 [want](const SourceLine &l) { return l.number == want; });
     if (it == source->lines.end())
         return '1';
     r.sLine = static_cast<int16_t>(want);

@@ -1,5 +1,6 @@
 // The job's field cache: fields the job defines itself and fields already
 // read from the repository's field dictionary.
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -14,6 +15,16 @@
 struct FFC_FIELD_CACHE {
     std::map<std::string, defs::CachedField> fields;
 };
+
+namespace {
+
+// Definitions put into or caches released (P310C_ulFieldCacheStamp); a
+// dictionary field entering the cache changes no answer.
+std::atomic<uint64_t> changeStamp{0};
+
+void changed() { changeStamp.fetch_add(1, std::memory_order_relaxed); }
+
+} // namespace
 
 namespace defs {
 
@@ -44,6 +55,7 @@ void FreeFieldCache(FFC_CONTEXT* ctx)
 {
     if (!ctx)
         return;
+    changed();
     std::unique_ptr<FFC_FIELD_CACHE> owned(ctx->pFieldCache);
     ctx->pFieldCache = nullptr;
 }
@@ -55,6 +67,7 @@ extern "C" int16_t Put_Function_Field(FFC_CONTEXT* ctx, char kind, const FFC_FIE
 {
     if (!ctx || !def)
         return -1;
+    changed();
     defs::CachedField f;
     f.kind = kind == 'C' ? 'C' : 'F';
     f.def = *def;
@@ -64,3 +77,5 @@ extern "C" int16_t Put_Function_Field(FFC_CONTEXT* ctx, char kind, const FFC_FIE
         std::memset(&f.text, ' ', sizeof f.text);
     return defs::CacheField(ctx, rc::Trimmed(def->acName, 10), f) != nullptr ? 0 : -9;
 }
+
+extern "C" uint64_t P310C_ulFieldCacheStamp(void) { return changeStamp.load(std::memory_order_relaxed); }

@@ -4,6 +4,7 @@
 #include "dqov/record_store.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -14,6 +15,11 @@
 #include "runcontrol/packing.h"
 
 namespace {
+
+// Changes of the process's record stores (RS_ulChangeStamp).
+std::atomic<uint64_t> changeStamp{0};
+
+void changed() { changeStamp.fetch_add(1, std::memory_order_relaxed); }
 
 // A sorted index: the keys side by side, each with its record's number.
 struct Index {
@@ -122,6 +128,7 @@ int16_t RS_sCreateStore(FFC_RECORD_STORE** pp, int32_t packed)
 {
     if (!pp)
         return -1;
+    changed();
     try {
         auto s = std::make_unique<FFC_RECORD_STORE>();
         s->packed = packed != 0;
@@ -149,6 +156,7 @@ void RS_DestroyStore(FFC_RECORD_STORE** pp)
 {
     if (!pp)
         return;
+    changed();
     std::unique_ptr<FFC_RECORD_STORE> owned(*pp);
     *pp = nullptr;
 }
@@ -157,6 +165,7 @@ uint32_t RS_ulAddRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
 {
     if (!s || !rec)
         return 0;
+    changed();
     try {
         s->records.push_back(s->keep(rec, len));
         auto n = static_cast<uint32_t>(s->records.size());
@@ -180,6 +189,7 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
         if (at == SIZE_MAX)
             return RS_ulAddRecord(s, rec, len);
         uint32_t n = ix0.numbers[at];
+        changed();
         std::vector<unsigned char> old;
         if (s->indexes.size() > 1) {
             old.resize(s->records[n - 1].length);
@@ -215,6 +225,8 @@ int32_t RS_fFindRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, voi
 }
 
 uint32_t RS_ulRecordCount(FFC_RECORD_STORE* s) { return s ? static_cast<uint32_t>(s->records.size()) : 0; }
+
+uint64_t RS_ulChangeStamp(void) { return changeStamp.load(std::memory_order_relaxed); }
 
 } // extern "C"
 

@@ -6,9 +6,12 @@
 #include "dqov/workfile.h"
 
 #include <array>
+#include <atomic>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "dqov/x_tree.h"
@@ -16,6 +19,9 @@
 #include "runcontrol/x_tree_internal.h"
 
 namespace {
+
+// Work files created so far in the process: each has its own number.
+std::atomic<uint32_t> workFilesCreated{0};
 
 struct Slot {
     int order = 0;                  // 0 cleared, 1 first order, 2 second order
@@ -34,6 +40,11 @@ struct FFC_WORK_FILE {
     std::vector<rc::PackedBytes> data;
     std::vector<uint32_t> freeData;   // numbers of data no record holds
     std::vector<unsigned char> scratch;
+    // WF_ulKindStamp: the file's number and, by record kind, the changes
+    uint32_t number = ++workFilesCreated;
+    std::map<std::string, uint32_t, std::less<>> kindChanges;
+
+    void changed(const char* acKind) { ++kindChanges[std::string(acKind, FFC_WORK_KIND_LEN)]; }
 
     ~FFC_WORK_FILE()
     {
@@ -153,6 +164,7 @@ RBTREE_ENTRY* insert(FFC_WORK_FILE& wf, const FFC_WORK_RECORD* r)
     uint32_t seq = ++wf.sequence;
     uint32_t data = 0;
     try {
+        wf.changed(r->acKind);
         data = keepData(wf, r->acData);
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -178,6 +190,7 @@ RBTREE_ENTRY* insert(FFC_WORK_FILE& wf, const FFC_WORK_RECORD* r)
 // in their own order.
 void remove(FFC_WORK_FILE& wf, RBTREE_ENTRY* e1)
 {
+    wf.changed(static_cast<const char*>(rbt::keyPart(wf.primary, e1, 0)));
     RBTREE_ENTRY* e2 = secondaryOf(wf, e1);
     for (auto& s : wf.slots) {
         RBTREE_ENTRY* mine = s.order == 2 ? e2 : e1;
@@ -231,6 +244,7 @@ char update(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r)
     if (std::memcmp(rbt::keyPart(wf->primary, e1, 0), r->acKind, FFC_WORK_KIND_LEN) == 0 &&
         std::memcmp(rbt::keyPart(wf->primary, e1, 1), r->acName, FFC_WORK_NAME_LEN) == 0 &&
         std::memcmp(rbt::keyPart(wf->primary, e1, 2), r->acQualifier, FFC_WORK_QUAL_LEN) == 0) {
+        wf->changed(r->acKind);
         try {
             wf->data[dataOf(*wf, e1)].Assign(r->acData, FFC_WORK_DATA_LEN, wf->scratch);
         } catch (const std::bad_alloc&) {
@@ -290,6 +304,15 @@ void WF_Destroy(FFC_CONTEXT* ctx)
         return;
     std::unique_ptr<FFC_WORK_FILE> owned(ctx->pWorkFile);
     ctx->pWorkFile = nullptr;
+}
+
+uint64_t WF_ulKindStamp(FFC_CONTEXT* ctx, const char* acKind)
+{
+    FFC_WORK_FILE* wf = workFile(ctx, false);
+    if (!wf || !acKind)
+        return 0;
+    const auto it = wf->kindChanges.find(std::string_view(acKind, FFC_WORK_KIND_LEN));
+    return static_cast<uint64_t>(wf->number) << 32 | (it == wf->kindChanges.end() ? 0 : it->second);
 }
 
 void WF_BlankRecord(FFC_CONTEXT*, FFC_WORK_RECORD* r)

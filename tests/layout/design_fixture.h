@@ -40,12 +40,36 @@ inline std::vector<std::string> LayoutRecords(FFC_CONTEXT *ctx)
 }
 
 inline std::vector<std::string> g_before, g_after;
+// command number -> component number -> value
+using Changes = std::map<int, std::map<int, std::string>>;
+
+inline void AddChanges(Changes &into, const SZOPH_COMMAND *c)
+{
+    for (uint16_t i = 0; i < SZOPH_usParmCompCount(c); ++i) {
+        const SZOPH_PARMCOMP *p = SZOPH_pGetParmComp(c, i);
+        into[c->sNumber][p->usParm * 100 + p->usComp] = p->pszText;
+    }
+}
+
+// The commands of the run's stored command list that the design steps
+// changed, as the list stood after the last step.
+inline Changes g_listChanges;
 
 inline int32_t Snapshot(FFC_RUN_STEP step, FFC_CONTEXT *ctx, FFC_CHECK_STATE *state, void *build)
 {
     g_before = LayoutRecords(ctx);
     const int32_t rc = step(ctx, state, build);
     g_after = LayoutRecords(ctx);
+    g_listChanges.clear();
+    const FFC_EDITOR_SOURCE_ANCHOR *anchor = P31O2_pGetEditorSourceAnchor();
+    auto *list = anchor ? static_cast<SZOPH_LIST *>(anchor->pCommands) : nullptr;
+    if (!list)
+        return rc;
+    SZOPH_ResetCommandList(list);
+    SZOPH_COMMAND *c = nullptr;
+    while (SZOPH_sGetNextCommand(list, &c) == 0)
+        if (c->fChanged)
+            AddChanges(g_listChanges, c);
     return rc;
 }
 
@@ -65,14 +89,14 @@ protected:
     std::unique_ptr<painter::PainterScript> script;
     std::string output, errorOutput;
     int32_t result = 0, errors = 0, warnings = 0;
-    // command number -> component number -> value
-    std::map<int, std::map<int, std::string>> changed;
+    Changes changed;
 
     void SetUp() override
     {
         ASSERT_TRUE(env.connect());
         g_before.clear();
         g_after.clear();
+        g_listChanges.clear();
     }
     void TearDown() override { P31O2_SetRunSeams(nullptr); }
 
@@ -94,11 +118,7 @@ protected:
         design.cReports = mode == 'R' ? 'Y' : 'N';
         design.pUser = this;
         design.pfnChanged = [](void *user, const SZOPH_COMMAND *c) {
-            auto *self = static_cast<DesignSession *>(user);
-            for (uint16_t i = 0; i < SZOPH_usParmCompCount(c); ++i) {
-                const SZOPH_PARMCOMP *p = SZOPH_pGetParmComp(c, i);
-                self->changed[c->sNumber][p->usParm * 100 + p->usComp] = p->pszText;
-            }
+            AddChanges(static_cast<DesignSession *>(user)->changed, c);
         };
         FFC_RUN_SEAMS seams;
         P31O2_LibraryRunSeams(&seams);

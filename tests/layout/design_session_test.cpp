@@ -200,6 +200,13 @@ TEST_F(DesignSession, EditorDesignLoopRunsTheReportStep)
     ASSERT_FALSE(g_before.empty()) << "the design step found the last pass's records";
     EXPECT_NE(g_after, g_before);
     EXPECT_EQ(Messages().back(), "Spacing of DEF_LINE changed");
+    // the design went back into the run's command list, as outside the editor
+    EXPECT_EQ(design_test::g_listChanges[3],
+              (std::map<int, std::string>{
+                  {8501, "((*TMAP002 1 1))"},
+                  {9401, "((#ORDREF *L001 *P002 ) (#ORDQTY *L003 *P002 *NOID ) (#DSNCMT *L004 *P002 ) )"},
+                  {38301, "002"},
+                  {38401, "001"}}));
 }
 
 TEST_F(DesignSession, ScriptThatRunsOutEndsTheSessionAndKeepsNothing)

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "checker/params/parsed_command.h"
 #include "dqov/messages.h"
@@ -37,7 +36,7 @@ enum FirstCall : int {
 
 struct EmitterRow {
     const char* command;
-    P3109_EMITTER emitter;      /* null: the command has no emitter yet */
+    P3109_EMITTER emitter;
     int32_t pushWhen;
     char loop, caseByte, labels;
     int32_t popWhen;
@@ -49,7 +48,7 @@ constexpr int32_t N = GEN_CONTROL_NEVER, B = GEN_CONTROL_BEFORE, A = GEN_CONTROL
 
 /* In the order of the name comparison. */
 constexpr EmitterRow kEmitters[] = {
-    {"GROUP_BY", nullptr, N, 'N', 'N', 'N', N, N, kGroupBy},
+    {"GROUP_BY", P3109_EmitGroupBy, N, 'N', 'N', 'N', N, N, kGroupBy},
     {"SELECT", P3109_EmitSelect, B, 'Y', 'N', 'N', N, N, kNone},
     {"ENDSELECT", P3109_EmitEndSelect, N, 'N', 'N', 'N', A, N, kNone},
     {"IF", P3109_EmitIf, B, 'N', 'N', 'N', N, A, kNone},
@@ -189,12 +188,6 @@ GEN_COMMAND_RECORD& currentRecord()
 
 bool nameIs(const char* acName, const char* name) { return std::memcmp(acName, P3109_Padded(name, 10).data(), 10) == 0; }
 
-/* A command without an emitter writes its source lines as comments. */
-P3109_EMITTER emitterOrComments(P3109_EMITTER pfnEmitter)
-{
-    return pfnEmitter ? pfnEmitter : P3109_WriteCommandComments;
-}
-
 } // namespace
 
 void P3109_MakeCurrentCommand(const GEN_COMMAND_RECORD& r)
@@ -236,34 +229,6 @@ void controls(const FFC_COMMAND_ENTRY& e, int32_t when)
         inlineIndent();
 }
 
-/* While a command has only the core's comment writer, nothing closes the
-** inline indent its block's opening command took: a command that closes
-** its block (it pops after its emitter) writes its comment lines back at
-** the indent of the block's opening, and one that pops and reopens (ELSE)
-** writes them there and returns inside. */
-void writeCommentsAtBlockIndent(const FFC_COMMAND_ENTRY& e)
-{
-    GEN_MODULE_STATE& g = P3109_State();
-    GEN_OUTPUT_STATE& o = g.out;
-    int depth = g.sBlockDepth;
-    if (e.lPopWhen == GEN_CONTROL_BEFORE)
-        ++depth;   /* the entry just popped is still in place above the top */
-    if (e.lPopWhen == GEN_CONTROL_NEVER || depth <= 0 || depth >= GEN_BLOCK_STACK_CAPACITY) {
-        P3109_WriteCommandComments();
-        return;
-    }
-    const GEN_BLOCK_ENTRY& block = g.blocks[static_cast<size_t>(depth)];
-    const uint16_t inner = o.usIndent;
-    const int16_t innerDepth = o.sDepth;
-    o.usIndent = block.usOuterIndent;
-    o.sDepth = block.sOuterDepth;
-    P3109_WriteCommandComments();
-    if (e.lPopWhen == GEN_CONTROL_BEFORE) {
-        o.usIndent = inner;
-        o.sDepth = innerDepth;
-    }
-}
-
 void callBound(const FFC_COMMAND_ENTRY& e)
 {
     GEN_MODULE_STATE& g = P3109_State();
@@ -274,10 +239,7 @@ void callBound(const FFC_COMMAND_ENTRY& e)
     GEN_BLOCK_ENTRY closed;
     if (reopens && g.sBlockDepth + 1 < GEN_BLOCK_STACK_CAPACITY)
         closed = g.blocks[static_cast<size_t>(g.sBlockDepth + 1)];
-    if (e.pfnEmitter == P3109_WriteCommandComments)
-        writeCommentsAtBlockIndent(e);
-    else
-        e.pfnEmitter();
+    e.pfnEmitter();
     controls(e, GEN_CONTROL_AFTER);
     if (reopens && g.sBlockDepth > 0) {
         GEN_BLOCK_ENTRY& top = g.blocks[static_cast<size_t>(g.sBlockDepth)];
@@ -381,23 +343,6 @@ std::unique_ptr<FFC_PARSED_COMMAND> P3109_pReadCurrentCommand()
     return parsed;
 }
 
-void P3109_WriteCommandComments()
-{
-    const GEN_COMMAND_SOURCE* s = commandSource();
-    const GEN_COMMAND_RECORD& r = currentRecord();
-    std::vector<std::string> lines;
-    if (s && s->pfnSourceLines)
-        s->pfnSourceLines(P3109_Context(), r.usNumber, r.usSequence, &lines);
-    for (std::string text : lines) {
-        /* a comment end inside the source would end the generated comment early */
-        for (size_t at = text.find("*/"); at != std::string::npos; at = text.find("*/", at))
-            text.replace(at, 2, "* /");
-        P3109_Line("/* " + text + " */");
-    }
-    /* a branch may name the command's label */
-    P3109_EmitLabelTarget();
-}
-
 void P3109_DispatchCommand()
 {
     FFC_CONTEXT* ctx = P3109_Context();
@@ -420,9 +365,9 @@ void P3109_DispatchCommand()
         return;
     }
     for (const EmitterRow& row : kEmitters) {
-        if (!nameIs(e->acName, row.command))
+        if (!nameIs(e->acName, row.command) || !row.emitter)
             continue;
-        e->pfnEmitter = emitterOrComments(row.emitter);
+        e->pfnEmitter = row.emitter;
         e->lPushWhen = row.pushWhen;
         e->acBlock[0] = row.loop;
         e->acBlock[1] = row.caseByte;
@@ -438,6 +383,10 @@ void P3109_DispatchCommand()
         controls(*e, GEN_CONTROL_AFTER);
         return;
     }
+    /* A command the check lets through (UREQUEST, UDISPLAY) for which the
+       generator has no code: a program without it would pass for complete,
+       so the generation fails, once for each such command. */
+    P3109_sIssueMessage("PRC1193", 'F', std::string_view(e->acName, 10));
 }
 
 void P3109_GenerateCommands()

@@ -35,8 +35,5 @@ const GEN_COMMAND_RECORD& P3109_CurrentCommand();
 std::unique_ptr<FFC_PARSED_COMMAND> P3109_pReadCurrentCommand();
 /* The 32-character progress text of a command in the second run. */
 std::string P3109_CommandStatusText(const GEN_COMMAND_RECORD& record);
-/* Writes the current command's source lines as comments, and its label
-** target (a command without an emitter yet). */
-void P3109_WriteCommandComments();
 
 #endif

@@ -38,6 +38,13 @@ HelperState& hs()
     return s;
 }
 
+/* Changes of the referenced names (P3109_ulReferencedNamesStamp). */
+uint64_t& referencedNamesChanges()
+{
+    static uint64_t changes = 0;
+    return changes;
+}
+
 /* The format with each conversion replaced by the next value; "%%" is a
 ** percent sign; conversions beyond the values are left empty. */
 std::string substitute(const char* format, std::initializer_list<std::string_view> values)
@@ -142,6 +149,7 @@ void P3109_AddReferencedName(std::string_view name, size_t ulLength)
         return;
     if (s.referencedNames.size() < kReferencedNameLimit) {
         s.referencedNames.push_back(key);
+        ++referencedNamesChanges();
         return;
     }
     /* A name left out would be computed in machine arithmetic: say so once. */
@@ -150,6 +158,8 @@ void P3109_AddReferencedName(std::string_view name, size_t ulLength)
                                         " and later ones are not kept.");
     s.referencedNamesFull = true;
 }
+
+uint64_t P3109_ulReferencedNamesStamp() { return referencedNamesChanges(); }
 
 char P3109_MakeUpperName(std::string_view name, size_t ulLength)
 {
@@ -285,4 +295,8 @@ void P3109_InsertTextReference(size_t ulPosition, std::string_view name, int32_t
 
 const std::vector<GEN_TEXT_REFERENCE>& P3109_TextReferences() { return hs().textReferences; }
 
-void P3109_ResetFieldHelpers() { hs() = HelperState{}; }
+void P3109_ResetFieldHelpers()
+{
+    hs() = HelperState{};
+    ++referencedNamesChanges();
+}

@@ -41,6 +41,8 @@ std::string P3109_MakeGroupName(std::string_view name, size_t ulLength);
 ** a leading national name character dropped; at most 2,000. */
 void P3109_AddReferencedName(std::string_view name, size_t ulLength);
 char P3109_MakeUpperName(std::string_view name, size_t ulLength);
+/* A number that changes whenever the referenced names change. */
+uint64_t P3109_ulReferencedNamesStamp();
 /* Every character below 32 becomes a blank. */
 void P3109_BlankControlChars(std::string& text);
 /* Copies at most ulCapacity - 1 characters and terminates. */

@@ -402,9 +402,9 @@ void P3109_WriteFieldGroupArray(GEN_STREAM stream, int16_t sIndent, std::string_
         for (char rc = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 2); rc == '0';
              rc = WF_cReadNext(ctx, GEN_SLOT_SECTIONS, &r, 2)) {
             const auto* d = reinterpret_cast<const GROUPFLD_DATA*>(r.acData);
-            GEN_FIELD_INFO f;
-            if (P3109_sGetUsedField(std::string_view(d->acField, 10), GEN_SLOT_SECTIONS_INNER, f) == 0)
-                symbols.push_back(f.vectorName);
+            const GEN_FIELD_INFO* f = P3109_pFindUsedField(std::string_view(d->acField, 10), GEN_SLOT_SECTIONS_INNER);
+            if (f)
+                symbols.push_back(f->vectorName);
         }
     }
     std::string line;

@@ -119,7 +119,7 @@ GEN_STREAM P3109_pOpenAppendFile(const std::string& name) { return openFile(name
 
 void P3109_WriteLineAndClear(GEN_STREAM stream, std::string& line)
 {
-    P3109_WriteFileLine(1, line, stream);
+    P3109_WriteFileLine(1, P3109_TrimRight(line), stream);
     line.assign(GEN_LINE_LIMIT, ' ');
 }
 

@@ -103,6 +103,8 @@ struct GEN_BLOCK_ENTRY {
     std::string errorCountField;               /* its vector identifier */
     char acSelectFlags[4] = {'N', 'N', 'N', 'N'};
     char cLoop = 'N';
+    char cRowCount = 'N';                      /* SELECT, SELECT_SQL, SELECTLIST: the block counts its
+                                                  rows in lSelectLoopCount */
     std::string continueLabel;
     std::string leaveLabel;
     int32_t lIterator1 = 0;                    /* BEGIN_LOOP: the literal step */

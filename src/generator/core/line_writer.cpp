@@ -32,6 +32,32 @@ void reportCutLine(size_t ulLength)
     P3109_IssueTextMessage('F', text);
 }
 
+/* Writes one line to a file stream: the indent's blanks, the text, a blank
+** when asked, the macro continuation mark while a macro is written and the
+** line end. As with fputs of the whole line, a NUL byte ends what is
+** written. The line is put together in a buffer kept between calls. */
+void writeFileLine(int fAppendBlank, size_t ulIndent, std::string_view text, GEN_STREAM stream)
+{
+    GEN_MODULE_STATE& g = P3109_State();
+    if (g.out.cSuppress == 'Y')
+        return;
+    if (currentCondition() == 0 && stream != GEN_NO_STREAM &&
+        (stream == g.out.mainOutput || stream == g.out.secondSuppressible))
+        return;
+    FILE* f = P3109_pStreamFile(stream);
+    if (!f)
+        return;
+    static std::string line;
+    line.assign(ulIndent, ' ');
+    line.append(text);
+    if (fAppendBlank)
+        line += ' ';
+    if (g.out.lMacroContinuation)
+        line += '\\';
+    line += "\r\n";
+    std::fputs(line.c_str(), f);
+}
+
 void flushQueue(int iQueue)
 {
     GEN_MODULE_STATE& g = P3109_State();
@@ -97,34 +123,16 @@ void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
         return;
     if (indent > GEN_LINE_LIMIT)
         indent = GEN_LINE_LIMIT;
-    std::string line(indent, ' ');
-    line.append(text);
-    if (line.size() > GEN_LINE_LIMIT) {
-        size_t full = line.size();
-        line.resize(GEN_LINE_LIMIT);
-        reportCutLine(full);
+    if (indent + text.size() > GEN_LINE_LIMIT) {
+        reportCutLine(indent + text.size());
+        text = text.substr(0, GEN_LINE_LIMIT - indent);
     }
-    P3109_WriteFileLine(1, line, stream);
+    writeFileLine(1, indent, text, stream);
 }
 
 void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream)
 {
-    GEN_MODULE_STATE& g = P3109_State();
-    if (g.out.cSuppress == 'Y')
-        return;
-    if (currentCondition() == 0 && stream != GEN_NO_STREAM &&
-        (stream == g.out.mainOutput || stream == g.out.secondSuppressible))
-        return;
-    FILE* f = P3109_pStreamFile(stream);
-    if (!f)
-        return;
-    std::string line(text);
-    if (fAppendBlank)
-        line += ' ';
-    if (g.out.lMacroContinuation)
-        line += '\\';
-    line += "\r\n";
-    std::fputs(line.c_str(), f);
+    writeFileLine(fAppendBlank, 0, text, stream);
 }
 
 void P3109_Line(std::string_view text)
@@ -269,8 +277,8 @@ void P3109_WriteDefineLine(GEN_STREAM stream, std::string_view name, std::string
     line.replace(8, std::min<size_t>(name.size(), 52), name.substr(0, 52));
     line.resize(60, ' ');
     line.append(value);
-    line.resize(4095, ' ');
-    P3109_WriteLine(stream, 0, line);
+    /* the columns are kept; the blanks after the value are not written */
+    P3109_WriteLine(stream, 0, P3109_TrimRight(line));
 }
 
 void P3109_WritePublicConstInt(GEN_STREAM stream, std::string_view name, int32_t lValue)

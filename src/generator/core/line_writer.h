@@ -65,6 +65,8 @@ void P3109_WriteDoubleBoxComment(GEN_STREAM stream, std::string_view text);
 void P3109_WriteGenericOdbcIf(GEN_STREAM stream);
 void P3109_WriteGenericOdbcEndif(GEN_STREAM stream);
 void P3109_WriteShortConstant(GEN_STREAM stream, int fStaticForm, std::string_view name, int16_t sValue);
+/* "#define" at column 0, the name from column 8, the value from column 60;
+** the line ends at the value (the writer adds its one blank). */
 void P3109_WriteDefineLine(GEN_STREAM stream, std::string_view name, std::string_view value);
 /* The C# constants: "public const int %s = %d;" and the same with a text. */
 void P3109_WritePublicConstInt(GEN_STREAM stream, std::string_view name, int32_t lValue);

@@ -99,6 +99,7 @@ void resetJobState(GEN_MODULE_STATE& g)
     P3109_ResetNameServices();
     P3109_ResetChains();
     P3109_ResetListDefinitions();
+    P3109_ForgetUsedFields();
     P3109_ResetDescriptionTables();
     P3109_ResetMultilingualTables();
     P3109_ResetSqlFields();

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <cstdio>
 #include <deque>
+#include <unordered_map>
 
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
@@ -24,8 +25,25 @@ struct LiteralRegistry {
     std::string namePart;
     uint16_t usCounter = 0;
     std::deque<GEN_TEXT_LITERAL> chain;     /* a deque: references stay valid while it grows */
+    std::unordered_map<std::string, size_t> byText;   /* chain entry by form, language and text */
     std::vector<GEN_TEXT_LITERAL> view;
+
+    void clear()
+    {
+        std::deque<GEN_TEXT_LITERAL>().swap(chain);
+        std::unordered_map<std::string, size_t>().swap(byText);
+    }
 };
+
+/* The key of a literal in the index: form, language and text. */
+std::string literalKey(int32_t lForm, const std::string& language, const std::string& text)
+{
+    std::string key(1, static_cast<char>(lForm));
+    key += static_cast<char>(language.size());
+    key += language;
+    key += text;
+    return key;
+}
 
 LiteralRegistry& registry()
 {
@@ -51,12 +69,13 @@ void registerLiteral(std::string_view text, const char* pszLanguage, char cTrim,
     std::string language = pszLanguage && *pszLanguage ? P3109_TrimRight(std::string_view(pszLanguage).substr(
                                                              0, std::min<size_t>(4, std::strlen(pszLanguage))))
                                                        : r.language;
-    for (const GEN_TEXT_LITERAL& l : r.chain)
-        if (l.lForm == lForm && l.language == language && l.text == copy) {
-            *ppszReference = l.reference.c_str();
-            *ppszDeclared = l.declaredName.c_str();
-            return;
-        }
+    std::string key = literalKey(lForm, language, copy);
+    if (const auto known = r.byText.find(key); known != r.byText.end()) {
+        const GEN_TEXT_LITERAL& l = r.chain[known->second];
+        *ppszReference = l.reference.c_str();
+        *ppszDeclared = l.declaredName.c_str();
+        return;
+    }
     GEN_TEXT_LITERAL l;
     int number = r.usCounter + 1;
     char name[96], reference[96];
@@ -80,6 +99,7 @@ void registerLiteral(std::string_view text, const char* pszLanguage, char cTrim,
     l.lForm = lForm;
     l.text = std::move(copy);
     r.chain.push_back(std::move(l));
+    r.byText.emplace(std::move(key), r.chain.size() - 1);
     *ppszReference = r.chain.back().reference.c_str();
     *ppszDeclared = r.chain.back().declaredName.c_str();
 }
@@ -202,7 +222,7 @@ int16_t CGEN_SetTextLiteralLanguage(std::string_view, std::string_view language)
     LiteralRegistry& r = registry();
     r.language = P3109_TrimRight(language.substr(0, std::min<size_t>(4, language.size())));
     r.namePart.clear();
-    r.chain.clear();
+    r.clear();
     r.usCounter = 0;
     return 0;
 }
@@ -247,7 +267,7 @@ const char* CGEN_pFindTextLiteral(std::string_view reference, const char*)
 void CGEN_FreeTextLiterals()
 {
     LiteralRegistry& r = registry();
-    std::deque<GEN_TEXT_LITERAL>().swap(r.chain);
+    r.clear();
     std::vector<GEN_TEXT_LITERAL>().swap(r.view);
 }
 

@@ -1,16 +1,66 @@
 /*
 ** used_fields.cpp: look-ups in the checker's used-field records.
+**
+** The writers ask for the same few fields over and over (every operand of
+** every evaluation routine, of its macros and of each command's code), and
+** a description costs a work record read and the field's definition. What
+** a look-up found is therefore kept by its key while none of what it
+** rests on has changed since: the work file's used-field records, the
+** field definitions of the process and the names that keep exact decimal
+** arithmetic, the generation's process; and for one generation at most.
 */
 #include "generator/core/used_fields.h"
 
 #include <cstring>
+#include <unordered_map>
 
 #include "checker/support_names.h"
+#include "dqov/definitions.h"
 #include "dqov/workfile.h"
+#include "generator/core/field_helpers.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/services.h"
 
 namespace {
+
+/* What a look-up of one key found. */
+struct Found {
+    enum Kind { kMissing, kMangled, kDescribed } kind = kMissing;
+    GEN_FIELD_INFO info;   /* kMangled: its three fields set, the others as made */
+};
+
+struct Remembered {
+    const FFC_CONTEXT* ctx = nullptr;
+    uint64_t usedStamp = 0, fieldStamp = 0, namesStamp = 0;
+    std::string process;   /* fast arithmetic depends on it */
+    std::unordered_map<std::string, Found> byKey;
+};
+
+Remembered& remembered()
+{
+    static Remembered r;
+    return r;
+}
+
+/* The look-ups kept for the context, emptied when anything they rest on
+** has changed. */
+std::unordered_map<std::string, Found>& rememberedFor(FFC_CONTEXT* ctx)
+{
+    Remembered& r = remembered();
+    const uint64_t used = WF_ulKindStamp(ctx, WR_USEFIELD), fields = P310C_ulFieldCacheStamp(),
+                   names = P3109_ulReferencedNamesStamp();
+    const std::string& process = P3109_State().process;
+    if (r.ctx != ctx || r.usedStamp != used || r.fieldStamp != fields || r.namesStamp != names ||
+        r.process != process) {
+        r.byKey.clear();
+        r.ctx = ctx;
+        r.usedStamp = used;
+        r.fieldStamp = fields;
+        r.namesStamp = names;
+        r.process = process;
+    }
+    return r.byKey;
+}
 
 bool readUsedField(FFC_CONTEXT* ctx, uint16_t usSlot, const std::string& key, FFC_WORK_RECORD& r)
 {
@@ -32,14 +82,40 @@ std::string writtenName(std::string_view name, size_t ulNameLength)
     return P3109_TrimRight(written);
 }
 
-} // namespace
+/* The record of the key and what it describes. The key is the name without
+** the national character; a record kept under the operand as written (with
+** the character) is found too. */
+Found describeUsedField(FFC_CONTEXT* ctx, uint16_t usSlot, const std::string& key)
+{
+    Found found;
+    FFC_WORK_RECORD r;
+    const char national = ctx->cNatChar1;
+    bool read = readUsedField(ctx, usSlot, key, r);
+    if (!read && national != ' ')
+        read = readUsedField(ctx, usSlot, std::string(1, national) + P3109_CopyUpper(key, key.size()), r);
+    if (!read)
+        return found;
+    const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
+    if (d.cGenerate != 'Y')
+        return found;
+    if (d.cMangled == 'F') {
+        found.kind = Found::kMangled;
+        found.info.vectorName = P3109_ResolveFieldVectorName(r);
+        found.info.fMangled = true;
+        std::memcpy(&found.info.lMangledValue, d.acValue, sizeof found.info.lMangledValue);
+        return found;
+    }
+    found.kind = Found::kDescribed;
+    P3109_ResolveOperandName(r, found.info);
+    return found;
+}
 
-int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_INFO& info, size_t ulNameLength,
-                            bool fScope, int32_t lScope)
+/* What the name's look-up finds, null without a work file. */
+const Found* lookUp(std::string_view name, uint16_t usSlot, size_t ulNameLength, bool fScope, int32_t lScope)
 {
     FFC_CONTEXT* ctx = P3109_Context();
     if (!ctx || !ctx->pWorkFile)
-        return 1;
+        return nullptr;
     const std::string written = writtenName(name, ulNameLength);
     const char national = ctx->cNatChar1;
     const bool marked = national != ' ' && !written.empty() && written[0] == national;
@@ -53,26 +129,38 @@ int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_IN
         key = P3109_TrimRight(std::string_view(key50, sizeof key50));
     }
 
-    /* The key is the name without the national character; a record kept
-       under the operand as written (with the character) is found too. */
-    FFC_WORK_RECORD r;
-    bool found = readUsedField(ctx, usSlot, key, r);
-    if (!found && national != ' ')
-        found = readUsedField(ctx, usSlot, std::string(1, national) + P3109_CopyUpper(key, key.size()), r);
-    if (!found)
+    std::unordered_map<std::string, Found>& kept = rememberedFor(ctx);
+    auto it = kept.find(key);
+    if (it == kept.end())
+        it = kept.emplace(key, describeUsedField(ctx, usSlot, key)).first;
+    return &it->second;
+}
+
+} // namespace
+
+int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_INFO& info, size_t ulNameLength,
+                            bool fScope, int32_t lScope)
+{
+    const Found* f = lookUp(name, usSlot, ulNameLength, fScope, lScope);
+    if (!f || f->kind == Found::kMissing)
         return 1;
-    const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
-    if (d.cGenerate != 'Y')
-        return 1;
-    if (d.cMangled == 'F') {
-        info.vectorName = P3109_ResolveFieldVectorName(r);
+    if (f->kind == Found::kMangled) {
+        info.vectorName = f->info.vectorName;
         info.fMangled = true;
-        std::memcpy(&info.lMangledValue, d.acValue, sizeof info.lMangledValue);
+        info.lMangledValue = f->info.lMangledValue;
         return 0;
     }
-    P3109_ResolveOperandName(r, info);
+    info = f->info;
     return 0;
 }
+
+const GEN_FIELD_INFO* P3109_pFindUsedField(std::string_view name, uint16_t usSlot, size_t ulNameLength)
+{
+    const Found* f = lookUp(name, usSlot, ulNameLength, false, 0);
+    return f && f->kind != Found::kMissing ? &f->info : nullptr;
+}
+
+void P3109_ForgetUsedFields() { remembered() = Remembered{}; }
 
 std::string P3109_UsedFieldSymbol(std::string_view name, size_t ulNameLength)
 {

@@ -37,6 +37,15 @@ inline constexpr uint16_t GEN_SLOT_SECTIONS_INNER = 8;
 int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_INFO& info,
                             size_t ulNameLength = FFC_WORK_NAME_LEN, bool fScope = false, int32_t lScope = 0);
 
+/* The same look-up without a copy: the description as a fresh info would
+** be filled, or null (1 above); valid until the next look-up. */
+const GEN_FIELD_INFO* P3109_pFindUsedField(std::string_view name, uint16_t usSlot,
+                                           size_t ulNameLength = FFC_WORK_NAME_LEN);
+
+/* Drops the look-ups kept from earlier calls (at the start of each
+** generation). */
+void P3109_ForgetUsedFields();
+
 /* The index symbol of a used field, "V_NOT_AVAILABLE" when the object does
 ** not use it. */
 std::string P3109_UsedFieldSymbol(std::string_view name, size_t ulNameLength);

@@ -27,16 +27,37 @@ FFC_PARSED_COMMAND& parsedBuffer()
     return *buffer;
 }
 
+/* Which stored command the buffer holds: an emitter reads its command's
+** parameters many times, and the record is copied only when another
+** command is current or a record store has changed since. */
+struct ParsedKey {
+    const FFC_CONTEXT* ctx = nullptr;
+    const FFC_RECORD_STORE* store = nullptr;
+    uint64_t stamp = 0;
+    uint16_t usNumber = 0, usSequence = 0;
+    bool operator==(const ParsedKey&) const = default;
+};
+
+ParsedKey& parsedKey()
+{
+    static ParsedKey key;
+    return key;
+}
+
 } // namespace
 
 const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand()
 {
     FFC_PARSED_COMMAND& p = parsedBuffer();
-    std::memset(&p, 0, sizeof p);
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
+    FFC_CONTEXT* ctx = P3109_Context();
+    const ParsedKey key{ctx, ctx ? ctx->pCommandStore : nullptr, RS_ulChangeStamp(), r.usNumber, r.usSequence};
+    if (key.ctx && parsedKey() == key)
+        return p;
+    parsedKey() = key;
+    std::memset(&p, 0, sizeof p);
     p.sLine = static_cast<int16_t>(r.usNumber);
     p.sSubLine = static_cast<int16_t>(r.usSequence);
-    FFC_CONTEXT* ctx = P3109_Context();
     if (!ctx || !ctx->pCommandStore || RS_fFindCommandRecord(ctx, &p, sizeof p) != 0) {
         std::memset(&p, 0, sizeof p);
         std::memset(p.acName, ' ', sizeof p.acName);

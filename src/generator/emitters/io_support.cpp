@@ -261,12 +261,8 @@ std::string P3109_IoFieldGroup()
     std::snprintf(name, sizeof name, "@F%04d%04d", r.usNumber % 10000, r.usSequence % 10000);
     const std::string group(name, 10);
     /* recorded once per job: a later pass of the emitters finds the records */
-    std::vector<std::string>& recordedGroups = state().recordedGroups;
-    if (std::find(recordedGroups.begin(), recordedGroups.end(), group) == recordedGroups.end()) {
-        recordedGroups.push_back(group);
-        if (!P3109_fIsGroupName(group))
-            recordGroup(group, expandedFieldList(P3109_CurrentIoFile()));
-    }
+    if (state().recordedGroups.insert(group).second && !P3109_fIsGroupName(group))
+        recordGroup(group, expandedFieldList(P3109_CurrentIoFile()));
     return group;
 }
 

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,7 +79,7 @@ struct GEN_IO_STATE {
     std::map<std::string, int32_t> counters;   /* module name -> its counter number */
     int32_t lCounterNumber = 0;
     std::map<std::string, GEN_IO_FILE> files;  /* resolved files by file and library */
-    std::vector<std::string> recordedGroups;   /* the field groups recorded for commands */
+    std::set<std::string> recordedGroups;      /* the field groups recorded for commands */
 };
 GEN_IO_STATE& P3109_IoState();
 /* Forgets the I/O state (the set-up of a generation). */

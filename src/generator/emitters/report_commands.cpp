@@ -12,6 +12,7 @@
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
 #include "generator/core/services.h"
+#include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 
@@ -204,6 +205,24 @@ void P3109_EmitEndPrint()
     P3109_WriteCloseBrace();
 }
 
+namespace {
+
+/* A KEEP_ command keeps its value over the rows of a SELECT, SELECT_SQL
+** or SELECTLIST loop, whose row counter it tests: true when one of them is
+** open around it within the routine being emitted (a routine is a C
+** function of its own and cannot see the counter of a loop outside it). */
+bool insideRowLoop()
+{
+    const GEN_MODULE_STATE& s = g();
+    const int16_t base = P3109_fInSubroutine() ? P3109_EmitterState().sRoutineBaseDepth : 0;
+    for (int depth = s.sBlockDepth; depth > base; --depth)
+        if (s.blocks[static_cast<size_t>(depth)].cRowCount == 'Y')
+            return true;
+    return false;
+}
+
+} // namespace
+
 void P3109_EmitKeep()
 {
     P3109_EmitCommandPrologue();
@@ -215,6 +234,11 @@ void P3109_EmitKeep()
     GEN_FIELD_INFO target;
     if (!keep || !P3109_fFindUsedField(P3109_Parm("IN_FIELD"), target))
         return;
+    if (!insideRowLoop()) {
+        /* its first-row test would name a row counter that nothing declares */
+        P3109_sIssueMessage("PRC1192", 'F', P3109_Padded(command, 10));
+        return;
+    }
     const bool count = command == "KEEP_COUNT", average = command == "KEEP_AVG";
     P3109_WriteOpenBrace();
     P3109_WriteComment("Declare work fields scoped only within this command");

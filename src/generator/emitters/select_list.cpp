@@ -11,6 +11,7 @@
 ** the entry counter advances by one plus the adjustment, which is reset at
 ** the top of every pass.
 */
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -133,6 +134,7 @@ void P3109_EmitSelectList()
     P3109_Line("X_LONG");
     P3109_Line("   " + counter + ",");
     P3109_Line("   lSelectLoopCount = 0;");
+    P3109_State().blocks[static_cast<size_t>(std::max<int16_t>(P3109_State().sBlockDepth, 0))].cRowCount = 'Y';
     declarePointers(list, pointer, operation);
     const std::array<bool, 7> flags = selectionFlags(list);
     const FFC_PARSED_COMMAND& command = P3109_CurrentParsedCommand();

@@ -155,6 +155,7 @@ void P3109_EmitSelect()
     P3109_Line("X_LONG  lSelectLoopCount = 0;");
     P3109_Line("X_VCHAR vchSaveIOStatus[X_DBM_RETURN_CODE_LEN + 1] = \"\";");
     GEN_BLOCK_ENTRY& loop = innermost();
+    loop.cRowCount = 'Y';
     if (P3109_fStatementHasEvaluations()) {
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
         loop.cFrame = 'Y';

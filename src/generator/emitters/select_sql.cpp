@@ -319,6 +319,7 @@ void P3109_EmitSelectSql()
     P3109_EmitLabelTarget();
     openBlock();
     P3109_Line("X_LONG lSelectLoopCount = 0;");
+    loop.cRowCount = 'Y';
     P3109_EmitKeepReset(P3109_LoopId().data());
     P3109_WriteComment("Peform the SELECT_SQL in a Loop");
     P3109_Line("while (" + select->routineName + "(FUNCTION_STD_PARMS,lSelectLoopCount) == YES)");

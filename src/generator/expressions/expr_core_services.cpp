@@ -32,10 +32,12 @@ class UsedFieldDictionary final : public ExprFieldDictionary {
 public:
     bool FindField(const char* fieldRef, ExprFieldFacts& facts) const override
     {
-        const std::string written = fieldRef != nullptr ? fieldRef : "";
-        GEN_FIELD_INFO info;
-        if (P3109_sGetUsedField(written, GEN_SLOT_LOOKUP_INNER, info, strnlen(written.c_str(), FFC_WORK_NAME_LEN)) != 0)
+        const std::string_view written = fieldRef != nullptr ? fieldRef : "";
+        const GEN_FIELD_INFO* found =
+            P3109_pFindUsedField(written, GEN_SLOT_LOOKUP_INNER, strnlen(written.data(), FFC_WORK_NAME_LEN));
+        if (!found)
             return false;
+        const GEN_FIELD_INFO& info = *found;
         facts = ExprFieldFacts{};
         facts.vectorName = info.vectorName;
         facts.typeLetter = info.cDeclaredType != ' ' ? info.cDeclaredType : info.cType;

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "generator/expressions/expr_operand.h"
 #include "generator/expressions/expr_writer_services.h"
@@ -39,29 +40,6 @@ void EXPR_WriteDirectExpressionCode(ExprWriterServices& gen, EXPR_ROUTINE& routi
 ** run-time block pX_Ids is reached with ".". Other text is kept. */
 std::string EXPR_CsLine(std::string_view text);
 
-/* What every writer of one variant shares: where it writes, and the
-** routine, expression and variant it writes for. */
-struct ExprCode {
-    ExprWriterServices& gen;
-    EXPR_ROUTINE& routine;
-    EXPR_EXPRESSION& expression;
-    EXPR_VARIANT& variant;
-    uint32_t stream;
-    uint16_t indent;
-
-    bool iSeries() const { return variant.tag == EXPR_VARIANT_ISERIES; }
-    bool cs() const { return gen.CSharp(); }
-    /* C# lines pass through EXPR_CsLine. */
-    void Line(std::string_view text) const { gen.LineAt(stream, indent, cs() ? EXPR_CsLine(text) : std::string(text)); }
-    /* A form with a C text and a C# text. */
-    void Line(std::string_view c, std::string_view csharp) const { Line(cs() ? csharp : c); }
-    void In() { indent = static_cast<uint16_t>(indent + 3); }
-    void Out() { indent = static_cast<uint16_t>(indent >= 3 ? indent - 3 : 0); }
-    void Open() { Line("{"); In(); }
-    void Close() { Out(); Line("}"); }
-    int32_t Number(const EXPR_OPERAND_NODE* node) const;
-};
-
 /* The field an instruction reads or writes, as the direct-code writers see
 ** it: `field` is false for anything but an instruction on a field operand
 ** (a When opcode, a subject load or a dispatch read of SQL null is none). */
@@ -76,6 +54,32 @@ struct ExprFieldView {
     bool vector() const { return d.array; }
     bool full() const { return d.converted; }
     bool numericWork() const { return d.packedOrSigned; }
+};
+
+/* What every writer of one variant shares: where it writes, and the
+** routine, expression and variant it writes for. */
+struct ExprCode {
+    ExprWriterServices& gen;
+    EXPR_ROUTINE& routine;
+    EXPR_EXPRESSION& expression;
+    EXPR_VARIANT& variant;
+    uint32_t stream;
+    uint16_t indent;
+    /* EXPR_ViewField's answers by instruction: the writers of one variant
+       view each instruction several times, and its view does not change */
+    std::unordered_map<const EXPR_OPERAND_NODE*, ExprFieldView> views{};
+
+    bool iSeries() const { return variant.tag == EXPR_VARIANT_ISERIES; }
+    bool cs() const { return gen.CSharp(); }
+    /* C# lines pass through EXPR_CsLine. */
+    void Line(std::string_view text) const { gen.LineAt(stream, indent, cs() ? EXPR_CsLine(text) : std::string(text)); }
+    /* A form with a C text and a C# text. */
+    void Line(std::string_view c, std::string_view csharp) const { Line(cs() ? csharp : c); }
+    void In() { indent = static_cast<uint16_t>(indent + 3); }
+    void Out() { indent = static_cast<uint16_t>(indent >= 3 ? indent - 3 : 0); }
+    void Open() { Line("{"); In(); }
+    void Close() { Out(); Line("}"); }
+    int32_t Number(const EXPR_OPERAND_NODE* node) const;
 };
 ExprFieldView EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node);
 

@@ -34,14 +34,18 @@ void writeBox(ExprWriterServices& gen, uint32_t stream, uint16_t indent, std::st
 
 std::string EXPR_Format(const char* format, ...)
 {
+    /* most texts fit the first buffer and are formatted once */
+    char first[512];
     va_list args;
     va_start(args, format);
     va_list again;
     va_copy(again, args);
-    const int n = UTS_vsnprintf(nullptr, 0, format, args);
+    const int n = UTS_vsnprintf(first, sizeof first, format, args);
     va_end(args);
     std::string text;
-    if (n > 0) {
+    if (n > 0 && static_cast<size_t>(n) < sizeof first) {
+        text.assign(first, static_cast<size_t>(n));
+    } else if (n > 0) {
         std::vector<char> buffer(static_cast<size_t>(n) + 1);
         UTS_vsnprintf(buffer.data(), buffer.size(), format, again);
         text.assign(buffer.data(), static_cast<size_t>(n));

@@ -245,9 +245,12 @@ ExprFieldView EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
     if (!EXPR_IsInstruction(node) || EXPR_fIsWhenOpcode(node->opcode) || EXPR_fIsSubjectLoad(node->opcode) ||
         node->opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL)
         return f;
+    if (const auto seen = c.views.find(node); seen != c.views.end())
+        return seen->second;
     f.field = EXPR_fDescribeWrappedOperand(c.gen.Fields(), &c.variant, &c.expression, node, f.d) != 0;
     f.n = c.Number(node);
     f.pointerVariable = f.field && f.d.array && f.n > 0;
+    c.views.emplace(node, f);
     return f;
 }
 

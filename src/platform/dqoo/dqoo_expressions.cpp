@@ -25,10 +25,9 @@ ExpressionStore& currentStore() { return *storeSlot(); }
 void replaceStore(std::unique_ptr<ExpressionStore> store) { storeSlot() = std::move(store); }
 
 int32_t nextRoutineNumber(const ExpressionStore& store) {
-    int32_t highest = 0;
-    for (const EXPR_PCODE_ROUTINE* r : store.routineOrder)
-        highest = std::max(highest, r->number);
-    return highest + 1;
+    for (; store.numberedCount < store.routineOrder.size(); ++store.numberedCount)
+        store.highestNumber = std::max(store.highestNumber, store.routineOrder[store.numberedCount]->number);
+    return store.highestNumber + 1;
 }
 
 void resetCompiledStore() {

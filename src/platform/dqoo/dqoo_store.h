@@ -50,6 +50,10 @@ struct ExpressionStore {
     std::deque<std::vector<EXPR_STATEMENT*>> statementArrays;
 
     std::vector<EXPR_PCODE_ROUTINE*> routineOrder;                     // expression enumeration
+    // The highest routine number among the first numberedCount routines of
+    // routineOrder (which only grows), so that numbering reads each once.
+    mutable size_t numberedCount = 0;
+    mutable int32_t highestNumber = 0;
     std::map<std::string, std::vector<EXPR_PCODE_ROUTINE*>> references; // key: letter + 7 digits
     std::map<std::string, Literal> literals;                          // key: letter + 7 digits
     std::map<std::string, std::vector<Attribute>> attributeLists;     // key: 7 digits

@@ -2,6 +2,7 @@
 // macro backslash, the condition stack on the main output, the six
 // deferred queues, and the comment boxes.
 #include "gen_fixture.h"
+#include "generator/core/file_helpers.h"
 
 namespace gencore_test {
 namespace {
@@ -153,6 +154,27 @@ TEST_F(LineWriter, ShortConstantColumns)
     std::string stat = "static const X_SHORT S_COUNT" + std::string(32, ' ') + "= 7;";
     stat.resize(79, ' ');
     EXPECT_EQ(c.text(), define + " \r\n" + stat + " \r\n");
+}
+
+TEST_F(LineWriter, DefineLineKeepsItsColumnsAndEndsAtTheValue)
+{
+    Capture c;
+    P3109_WriteDefineLine(c.stream(), "BYTE_LEN_V_FIELD_CUSTNO", "4");
+    P3109_WriteDefineLine(c.stream(), "BYTE_LEN_V_FIELD_NONE", "");
+    EXPECT_EQ(c.text(), "#define BYTE_LEN_V_FIELD_CUSTNO" + std::string(29, ' ') + "4 \r\n" +
+                            "#define BYTE_LEN_V_FIELD_NONE \r\n");
+}
+
+TEST_F(LineWriter, LineBufferIsWrittenWithoutItsBlankFill)
+{
+    Capture c;
+    std::string line;
+    P3109_WriteLineAndClear(c.stream(), line);
+    ASSERT_EQ(line, std::string(GEN_LINE_LIMIT, ' '));
+    line.replace(3, 6, "x = 1;");
+    P3109_WriteLineAndClear(c.stream(), line);
+    EXPECT_EQ(c.text(), " \r\n   x = 1; \r\n");
+    EXPECT_EQ(line, std::string(GEN_LINE_LIMIT, ' '));
 }
 
 } // namespace

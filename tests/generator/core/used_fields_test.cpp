@@ -50,6 +50,24 @@ TEST_F(UsedFields, FieldsLiteralsAndSystemVariablesGetTheirIndexSymbols)
     EXPECT_EQ(symbol("#NOSUCH"), "V_NOT_AVAILABLE");
 }
 
+TEST_F(UsedFields, ALookUpSeesRecordsAndDefinitionsMadeAfterAnEarlierOne)
+{
+    useField("#SIZED", "FL", "SIZED");
+    defineField("SIZED", 'A', 10, 0);
+    setUp();
+    GEN_FIELD_INFO info;
+    EXPECT_EQ(P3109_sGetUsedField("#LATE", 1, info), 1);
+    ASSERT_EQ(P3109_sGetUsedField("#SIZED", 1, info), 0);
+    EXPECT_EQ(info.lLength, 10);
+
+    useField("#LATE", "FL", "LATE");
+    ASSERT_EQ(P3109_sGetUsedField("#LATE", 1, info), 0);
+    EXPECT_EQ(info.vectorName, "V_FIELD_LATE");
+    defineField("SIZED", 'A', 25, 0);
+    ASSERT_EQ(P3109_sGetUsedField("#SIZED", 1, info), 0);
+    EXPECT_EQ(info.lLength, 25);
+}
+
 TEST_F(UsedFields, MangledFileFieldStandsForItsFileField)
 {
     int32_t value = 4711;

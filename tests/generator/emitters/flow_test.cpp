@@ -192,6 +192,15 @@ TEST_F(Flow, BranchesByRoutineKindAndTarget)
     EXPECT_EQ(cs.back().rfind("return X_TERMINATE_COMPONENT_ROUTINE(pX_Ids, pX_Pro,", 0), 0u);
 }
 
+TEST_F(Flow, ACommandStoredAgainIsReadAgain)
+{
+    FFC_PARSED_COMMAND& go = command("GOTO");
+    set(go, "LABEL", "L10");
+    EXPECT_EQ(texts(dispatch(go)).back(), "goto X_Label_L10;");
+    set(go, "LABEL", "L20");
+    EXPECT_EQ(texts(dispatch(go)).back(), "goto X_Label_L20;");
+}
+
 TEST_F(Flow, UnsupportedCommandAndIoOutcomes)
 {
     FFC_PARSED_COMMAND& blank = command("          ");

@@ -222,7 +222,14 @@ TEST_F(Reports, ClusterLimitAndKeepValues)
     set(keep, "IN_FIELD", "#LSTNO");
     list(keep, "BY_FIELD", {"#LSTREG"});
     current(keep);
+    /* outside a loop that counts rows it is refused: only its prologue stands */
+    EXPECT_FALSE(has(texts(lines([] { P3109_EmitKeep(); })), "if ( ( lSelectLoopCount == 1 )"));
+    EXPECT_NE(issuedMessages().back().find("PRC1192 F KEEP_MAX"), std::string::npos) << issuedMessages().back();
+    /* inside the row loop of a SELECT */
+    P3109_PushBlock('Y', 'N', 'N');
+    P3109_State().blocks[static_cast<size_t>(P3109_State().sBlockDepth)].cRowCount = 'Y';
     const std::vector<std::string> k = texts(lines([] { P3109_EmitKeep(); }));
+    P3109_PopBlock();
     EXPECT_TRUE(has(k, "if ( ( lSelectLoopCount == 1 )"));
     const size_t reset = at(k, "INSTANCE(dWorkMaximum_1) = -99999999999999.9;");
     EXPECT_LT(reset, k.size());
