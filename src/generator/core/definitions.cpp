@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dqov/fix.h"
 #include "dqov/messages.h"
 #include "dqov/workfile.h"
 #include "generator/core/gen_sql.h"
