@@ -57,6 +57,8 @@ namespace VELMO
         public const int FALSE = 0;
         public const object pX_NULL = null;
         public const int V_NOT_AVAILABLE = -1;
+        // the base of the values that stand for a row or column of a screen
+        public const int V_MAXIMUM_VALUE = 32000;
         // the build date and time of the module, as the run-time knows them
         public static readonly string __DATE__ = "";
         public static readonly string __TIME__ = "";
@@ -64,6 +66,9 @@ namespace VELMO
         // the kinds of a string on the evaluator's operand stack
         public const int X_VAR_STACK_STRING_ELEMENT_TYPE_CHAR = 1, X_VAR_STACK_STRING_ELEMENT_TYPE_VAR_CHAR = 2,
                          X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_CHAR = 3, X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_SHORT_CHAR = 4;
+
+        // a label, column heading or description of a field in a language
+        public static string X_Get_MFld(int field, int language, char kind) { return null; }
 
         // the message handler of the MESSAGE and ABORT commands
         public const int X_MESSAGE_TYPE_INFO = 1, X_MESSAGE_TYPE_STATUS = 2, X_MESSAGE_TYPE_WINDOW = 3;
@@ -110,8 +115,12 @@ namespace VELMO
     }
 
     // Descriptor types and storage sizes.
-    public static class DqooDef
+    public static partial class DqooDef
     {
+        // the copy of a field's bytes: into a field's storage, or into the
+        // storage an index gives
+        public static void X_CPYBYTES(ref object target, object source, int length) { }
+        public static void X_CPYBYTES(object target, object source, int length) { }
         // the next function a function names when it ends
         public const string X_PROCESS_RETURN = "*RETURN", X_PROCESS_ERROR = "*ERROR";
         // the comparison of a field's bytes with a value

@@ -184,6 +184,13 @@ void P3109_WriteCloseCursors(std::string_view offset)
 {
     if (P3109_State().sSqlCursorCount <= 0)
         return;
+    if (P3109_State().cTarget == GEN_TARGET_CSHARP) {
+        /* C#: the close routines are the delegates the loops registered */
+        const std::string entry = offset == "0" ? "sEntryCursors" : "( sEntryCursors + " + std::string(offset) + " )";
+        P3109_Line("if ( pGlobal1.sCurrentCursors > " + entry +
+                   " ) X_RUN_DLL.X_Close_Cursors( pGlobal1.pfCloseCursor, ref pGlobal1.sCurrentCursors, " + entry + " );");
+        return;
+    }
     if (offset == "0") {
         P3109_Line("if ( INSTANCE(sCurrentCursors) > sEntryCursors ) X_Close_Cursors( FUNCTION_STD_PARMS, sEntryCursors );");
         return;

@@ -91,7 +91,7 @@ void P3109_WriteCursorPrototypes()
     const std::string n = std::to_string(cursors);
     CGEN_AddStaticWorkingEntry(0, "X_SHORT sCurrentCursors", "", "public int sCurrentCursors", "", 'N');
     CGEN_AddStaticWorkingEntry(0, "PFNCURSORCLS pfCloseCursor[" + n + "]", "",
-                               "public object[] pfCloseCursor = new object[" + n + "]", "", 'N');
+                               "public Action[] pfCloseCursor = new Action[" + n + "]", "", 'N');
 }
 
 void P3109_WriteTempStoreCount()

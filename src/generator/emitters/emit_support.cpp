@@ -121,6 +121,46 @@ std::string P3109_CSharpRoutineEnd(std::string_view end)
     return "{ X_RUN_DLL.X_End_Main( pX_Ids, pX_Pro, pX_Fun, " + std::string(end) + " ); return; }";
 }
 
+std::string P3109_Instance(std::string_view name)
+{
+    return P3109_fCSharp() ? "pGlobal1." + std::string(name) : "INSTANCE(" + std::string(name) + ")";
+}
+
+std::string P3109_Instance3(std::string_view name)
+{
+    return P3109_fCSharp() ? "FunctionGlobalStatic3." + std::string(name) : "INSTANCE_S3(" + std::string(name) + ")";
+}
+
+std::string P3109_StdParms() { return P3109_fCSharp() ? GEN_FUNCTION_PARMS_CS : "FUNCTION_STD_PARMS"; }
+
+std::string P3109_StdArgs()
+{
+    return P3109_fCSharp() ? GEN_FUNCTION_ARGS_CS : "FUNCTION_STD_ARGS";
+}
+
+std::string P3109_Deref(std::string_view pointer, std::string_view member)
+{
+    return std::string(pointer) + (P3109_fCSharp() ? "." : "->") + std::string(member);
+}
+
+std::string P3109_RunTime(std::string_view routine)
+{
+    return (P3109_fCSharp() ? "X_RUN_DLL." : "") + std::string(routine);
+}
+
+std::string P3109_RunTimeConst(std::string_view name) { return (P3109_fCSharp() ? "DqooDef." : "") + std::string(name); }
+
+std::string P3109_CSharpIoStatusTest(std::string_view outcome, std::string_view op)
+{
+    return "DqooDef.X_MEMCMP( pGlobal1.vchLastIOStatus, DqooDef." + std::string(outcome) + ", 2 ) " + std::string(op) +
+           " 0";
+}
+
+std::string P3109_CSharpSetIoStatus(std::string_view outcome)
+{
+    return "pGlobal1.vchLastIOStatus = DqooDef." + std::string(outcome) + ";";
+}
+
 std::string P3109_ModuleName() { return P3109_State().cName; }
 
 bool P3109_fHasCursors() { return P3109_State().sSqlCursorCount >= 1; }

@@ -111,10 +111,12 @@ void saveStatus(const GEN_BLOCK_ENTRY& loop)
         P3109_Line(std::string("/* ") + line + " */");
     P3109_Line(" ");
     g().emit.cLastIoStatus = 'Y';
-    P3109_Line("strcpy( vchSaveIOStatus, INSTANCE(vchLastIOStatus) );");
+    const bool cs = P3109_fCSharp();
+    P3109_Line(cs ? "vchSaveIOStatus = pGlobal1.vchLastIOStatus;" : "strcpy( vchSaveIOStatus, INSTANCE(vchLastIOStatus) );");
     /* a selection routine that could not allocate its request block left
        X_DBM_FATAL_ERROR and no block to read */
-    P3109_Line("if ( INSTANCE(p" + loop.selectBlock + ") != pX_NULL )");
+    P3109_Line(cs ? "if ( pGlobal1.p" + loop.selectBlock + " != null )"
+                  : "if ( INSTANCE(p" + loop.selectBlock + ") != pX_NULL )");
     openBlock();
     P3109_EmitGetIoStatus(loop.selectBlock, "");
     closeBlock();
@@ -152,8 +154,9 @@ void P3109_EmitSelect()
     P3109_WriteComment("Prepare for the SELECT Loop");
     P3109_EmitLabelTarget();
     openBlock();
-    P3109_Line("X_LONG  lSelectLoopCount = 0;");
-    P3109_Line("X_VCHAR vchSaveIOStatus[X_DBM_RETURN_CODE_LEN + 1] = \"\";");
+    const bool cs = P3109_fCSharp();
+    P3109_Line(cs ? "int     lSelectLoopCount = 0;" : "X_LONG  lSelectLoopCount = 0;");
+    P3109_Line(cs ? "string  vchSaveIOStatus = \"\";" : "X_VCHAR vchSaveIOStatus[X_DBM_RETURN_CODE_LEN + 1] = \"\";");
     GEN_BLOCK_ENTRY& loop = innermost();
     if (P3109_fStatementHasEvaluations()) {
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
@@ -161,7 +164,7 @@ void P3109_EmitSelect()
     }
     P3109_EmitKeepReset(P3109_LoopId().data());
     P3109_WriteComment("Peform the SELECTs in a Loop");
-    P3109_Line("while (" + select->routineName + "(FUNCTION_STD_PARMS,lSelectLoopCount) == YES)");
+    P3109_Line("while (" + select->routineName + "(" + P3109_StdParms() + ",lSelectLoopCount) == YES)");
     openBlock();
     ++g().sOpenSelectCount;
     P3109_Line("lSelectLoopCount++;");
@@ -196,15 +199,16 @@ void P3109_EmitEndSelect()
             --g().sOpenSelectCount;
         if (loop.pSelect && loop.pSelect->cKind == 'Q') {
             P3109_WriteComment("Close any open SQL cursor, vchLastIOStatus is not changed");
-            P3109_Line(loop.selectClose + "(FUNCTION_STD_PARMS);");
+            P3109_Line(loop.selectClose + "(" + P3109_StdParms() + ");");
             P3109_WriteComment("Ignore IO Errors from the close as System i does not have a Close");
         } else {
             P3109_WriteComment("If NOT a fatal error, close any open SQL cursor, vchLastIOStatus is not changed");
             g().emit.cLastIoStatus = 'Y';
-            P3109_Line("if ( memcmp(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR,2) != 0 )");
+            P3109_Line(P3109_fCSharp() ? "if ( " + P3109_CSharpIoStatusTest("X_DBM_FATAL_ERROR", "!=") + " )"
+                                       : "if ( memcmp(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR,2) != 0 )");
             P3109_Line("{");
             g().out.usIndent = static_cast<uint16_t>(g().out.usIndent + 3);
-            P3109_Line(loop.selectClose + "(FUNCTION_STD_PARMS);");
+            P3109_Line(loop.selectClose + "(" + P3109_StdParms() + ");");
             P3109_WriteComment("Ignore IO Errors from the close as AS/400 does not have a Close");
             g().out.usIndent = static_cast<uint16_t>(g().out.usIndent - 3);
             P3109_Line("}");
@@ -225,7 +229,8 @@ void P3109_EmitEndSelect()
     }
     if (save) {
         P3109_WriteComment("Get the saved IO Status back");
-        P3109_Line("strcpy( INSTANCE(vchLastIOStatus), vchSaveIOStatus );");
+        P3109_Line(P3109_fCSharp() ? "pGlobal1.vchLastIOStatus = vchSaveIOStatus;"
+                                   : "strcpy( INSTANCE(vchLastIOStatus), vchSaveIOStatus );");
     }
     closeBlock();
 }

@@ -34,20 +34,31 @@ namespace VELMO.%163
       }
 
 %12
-%53
-%120
-%121
 
       public void Run( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List,
                        X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1, FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
       {
+%45      int sEntryCursors = 0;
 %50
 %90
 %54
    %96
+         X_Initialise_Function( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );
 %1
+      }
+
+      // ---- The tables of the function's commands ----
+%53
 %55
 %56
+
+      // The set-up of the lists and records of the commands.
+      private static void X_Initialise_Function( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                                 X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                                 FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+      {
+%120
+%121
       }
 
       // The end of the function: the run-time ends it as returned.
@@ -57,6 +68,9 @@ namespace VELMO.%163
       {
          X_RUN_DLL.X_End_Main( pX_Ids, pX_Pro, pX_Fun, X_GloDef.X_SUBR_RETURNED );
       }
+
+      // ---- Selection routines, cursor closes and data structures ----
+%24
 
       // ---- Evaluation routines and conditions ----
 %14

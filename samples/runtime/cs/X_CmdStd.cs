@@ -1,0 +1,39 @@
+// X_CmdStd.cs: the run-time interface that the C# code of the language's
+// commands calls besides the file, list and screen commands: the function
+// modes, the mode reset and the field services of the field commands.
+// Declarations (stubs that compile) only: the hosting run-time supplies the
+// behaviour.
+
+public partial class X_FUN { public string vchLastAID; public X_FUN_UKEY_AID[] UKey = new X_FUN_UKEY_AID[5]; }
+// A user-defined function key of the function: its key text.
+public class X_FUN_UKEY_AID { public string vchAID; }
+
+namespace VELMO
+{
+    // The modes of a function.
+    public static class X_CmdStr
+    {
+        public const char X_FUNCTION_MODE_DISPLAY = 'D', X_FUNCTION_MODE_ADD = 'A', X_FUNCTION_MODE_CHANGE = 'C',
+                          X_FUNCTION_MODE_DELETE = 'X', X_FUNCTION_MODE_SAME = 'S', X_FUNCTION_MODE_UNKNOWN = '?';
+    }
+}
+
+// The mode reset and the field services of the field commands.
+public static partial class X_RUN_DLL
+{
+    public static void X_Reset_Function_Mode(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int modeField) { }
+    public static char X_Determine_Mode(X_IDS ids, X_PRO pro, X_FUN fun, object field) { return 'D'; }
+    public static char X_Vec_Null(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field) { return 'N'; }
+    public static void X_Vec_Substring(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] source, int sourceField,
+                                       int fromPosition, int fromLength, X_FLD[] target, int targetField,
+                                       int toPosition, int toLength) { }
+    public static void X_Vec_Substring2(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] source, int sourceField,
+                                        int fromPosition, int fromLength, X_FLD[] target, int targetField,
+                                        int toPosition, int toLength) { }
+    public static object X_Vec_Apply_Index(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field) { return null; }
+    public static void X_Vec_Set_Index(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field) { }
+    public static void X_Refresh_Field_Value(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD field) { }
+    public static void X_Refresh_Component_Value(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD field) { }
+    public static void X_Fatal_Error(X_IDS ids, X_PRO pro, X_FUN fun, string function, string text, string command) { }
+    public static string X_TEXT(int number) { return null; }
+}
