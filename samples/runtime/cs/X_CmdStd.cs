@@ -18,6 +18,21 @@ namespace VELMO
     }
 }
 
+namespace VELMO
+{
+    // The arithmetic of the generator's own evaluation routines.
+    public static partial class X_DEFS
+    {
+        public const int X_PDF_MATH_ADD = 1, X_PDF_MATH_SUBTRACT = 2, X_PDF_MATH_DIVIDE = 3, X_PDF_MATH_MULTIPLY = 4;
+    }
+}
+
+// A field the statement's evaluations refer to, resolved before the request.
+public static partial class X_VAR_DLL
+{
+    public static void X_VAR_ResolveEvaluationVariable(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field) { }
+}
+
 // The mode reset and the field services of the field commands.
 public static partial class X_RUN_DLL
 {
@@ -36,4 +51,9 @@ public static partial class X_RUN_DLL
     public static void X_Refresh_Component_Value(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD field) { }
     public static void X_Fatal_Error(X_IDS ids, X_PRO pro, X_FUN fun, string function, string text, string command) { }
     public static string X_TEXT(int number) { return null; }
+    // the comparison and arithmetic of two fields of vectors
+    public static int X_Vec_Compare(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] left, int leftField, X_FLD[] right,
+                                    int rightField) { return 0; }
+    public static void X_PDF_Math(X_IDS ids, X_PRO pro, X_FUN fun, int operation, X_FLD[] first, int firstField,
+                                  X_FLD[] second, int secondField, X_FLD[] result, int resultField) { }
 }

@@ -69,6 +69,8 @@ namespace VELMO
 
         // a label, column heading or description of a field in a language
         public static string X_Get_MFld(int field, int language, char kind) { return null; }
+        // a multilingual text in a language
+        public static string X_Get_MTxt(int text, int language) { return null; }
 
         // the message handler of the MESSAGE and ABORT commands
         public const int X_MESSAGE_TYPE_INFO = 1, X_MESSAGE_TYPE_STATUS = 2, X_MESSAGE_TYPE_WINDOW = 3;
@@ -99,7 +101,7 @@ namespace VELMO
     }
 
     // Field type and subtype codes, and the memory services of the vector.
-    public static class X_DEFS
+    public static partial class X_DEFS
     {
         public const int X_TYPE_UNKNOWN = 0, X_TYPE_ALPHA = 1, X_TYPE_PACKED = 2, X_TYPE_SIGNED = 3,
                          X_TYPE_LONG = 4, X_TYPE_DOUBLE = 5, X_TYPE_CHAR = 6, X_TYPE_SHORT_CHAR = 7,

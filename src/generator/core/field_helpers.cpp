@@ -214,7 +214,10 @@ void P3109_WriteRememberedValue(const GEN_FIELD_INFO& field, std::string_view va
 
 void P3109_WriteGetMultilingualText(std::string_view target, int32_t lOrdinal)
 {
-    P3109_Line(std::string(target) + " = X_Get_MTxt(" + std::to_string(lOrdinal) + ",INSTANCE_S3(sLangNo));");
+    if (P3109_State().cTarget == GEN_TARGET_CSHARP)
+        P3109_Line(std::string(target) + " = X_Get_MTxt(" + std::to_string(lOrdinal) + ",FunctionGlobalStatic3.sLangNo);");
+    else
+        P3109_Line(std::string(target) + " = X_Get_MTxt(" + std::to_string(lOrdinal) + ",INSTANCE_S3(sLangNo));");
 }
 
 void P3109_WriteGetMultilingualField(std::string_view target, int32_t lOrdinal, char cKind, bool fStatic)

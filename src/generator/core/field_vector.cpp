@@ -243,13 +243,8 @@ void declareField(const GEN_FIELD_INFO& f)
     const std::string bytes = "BYTE_LEN_" + f.vectorName;
     if (P3109_fIsZophxOnlyType(f.cType)) {
         const std::string decl = P3109_MakeFieldDeclaration(f, false);
-        std::string cs = "public " + decl;
-        if (f.cType == 'E')
-            cs += " = new X_FLD_DATE()";
-        else if (f.cType == 'M')
-            cs += " = new X_FLD_TIME()";
-        else if (f.cType == 'Z')
-            cs += " = new X_FLD_DATETIME()";
+        const std::string cs =
+            P3109_MakeCSharpDeclarationByType(f.cType, "", local, f.lLength, f.fUnsigned(), f.fNational());
         CGEN_AddStaticWorkingEntry(s.sList, decl, "", cs, "", 'N');
         return;
     }

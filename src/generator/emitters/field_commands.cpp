@@ -116,7 +116,8 @@ void writeExpressionValue(const GEN_FIELD_INFO& target)
         entry->sChangeValue1 = static_cast<int16_t>(P3109_ParmNumber("@PRECISION", 0));
         entry->sChangeValue2 = static_cast<int16_t>(P3109_ParmNumber("@PRECISION", 1));
     }
-    if (entry->name.compare(0, 17, "EVALUATION_MACRO_") == 0)
+    /* C# writes a macro entry as a routine of the class */
+    if (entry->name.compare(0, 17, "EVALUATION_MACRO_") == 0 && !cs())
         P3109_Line(entry->name);
     else
         P3109_Line(entry->name + "(" + P3109_StdParms() + ");");

@@ -61,6 +61,20 @@ namespace VELMO.%163
 %121
       }
 
+      // The common close and open of every file the function uses.
+      private static void X_Close_Data_Base_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                                  X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                                  FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+      {
+%23
+      }
+%26      private static void X_Open_Data_Base_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+%26                                                 X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+%26                                                 FUNCTION_STATIC_GLOBAL_2 pGlobal2, char chKeepOpen )
+%26      {
+%25
+%26      }
+
       // The end of the function: the run-time ends it as returned.
       private static void X_End_Function_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
                                                X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,

@@ -1,0 +1,58 @@
+// X_BifStd.cs: the run-time interface that the C# code of USE calls: the
+// control block of a built-in function call, the parameter list of a
+// built-in function written in ZOPH with the defaults of its values, and
+// the calls themselves. Declarations (stubs that compile) only: the
+// hosting run-time supplies the behaviour.
+
+// The control block of one call.
+public class X_BIF { public int sUID; public char chShutDown, chReturnCode; }
+
+// One parameter passed between functions.
+public partial class X_PARM
+{
+    public int sType; public string vchName; public int sNumberOf; public object pValue;
+    public X_PARM(int type, string name, int numberOf, object value)
+    {
+        sType = type; vchName = name; sNumberOf = numberOf; pValue = value;
+    }
+}
+
+// The default of an argument or return value of a built-in function
+// written in ZOPH.
+public class _X_ZOPH_BIF_DEFAULT
+{
+    public char chType; public int sLength, sDecimals; public string pszDefault;
+    public _X_ZOPH_BIF_DEFAULT(char type, int length, int decimals, string text)
+    {
+        chType = type; sLength = length; sDecimals = decimals; pszDefault = text;
+    }
+}
+
+namespace VELMO
+{
+    // What a parameter of a built-in function call holds.
+    public static class X_BifStr
+    {
+        public const int X_PARM_BIF_CALLER_PX_FUN = 1, X_PARM_BIF_CALLER_PX_BIF = 2, X_PARM_BIF_VECTOR_ARGUMENT = 1,
+                         X_PARM_BIF_VECTOR_RETURN_VALUE = 2, X_PARM_BIF_LIST_ARGUMENT = 3,
+                         X_PARM_BIF_LIST_RETURN_VALUE = 4, X_PARM_BIF_DEFAULT_ARG_INFO = 5,
+                         X_PARM_BIF_DEFAULT_RET_INFO = 6;
+    }
+}
+
+// The calls of a built-in function: a routine of the run time or an entry
+// of a user DLL (found by its name), a user program, or a function written
+// in ZOPH.
+public static partial class X_RUN_DLL
+{
+    public static void X_PDF_Execute_BuiltIn(string routine, X_IDS ids, X_PRO pro, X_FUN fun, X_BIF bif,
+                                             X_FLD[] vector, X_LIST[] lists, int argumentCount, short[] arguments,
+                                             int returnCount, short[] returns) { }
+    public static void X_PDF_Execute_User_BIF(X_IDS ids, X_PRO pro, X_FUN fun, X_BIF bif, char flag, X_FLD[] vector,
+                                              X_LIST[] lists, int argumentCount, short[] arguments, int returnCount,
+                                              short[] returns) { }
+    public static void X_PDF_Execute_Function(X_IDS ids, X_PRO pro, X_FUN fun, string function, int parameterCount,
+                                              X_PARM[] parameters) { }
+    public static void X_Start_Call_ZOPH_from_ZOPHX(X_IDS ids, X_PRO pro, X_FUN fun, ref object track) { }
+    public static void X_End_Call_ZOPH_from_ZOPHX(X_IDS ids, X_PRO pro, X_FUN fun, ref object track) { }
+}
