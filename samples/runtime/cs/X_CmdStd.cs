@@ -11,7 +11,7 @@ public class X_FUN_UKEY_AID { public string vchAID; }
 namespace VELMO
 {
     // The modes of a function.
-    public static class X_CmdStr
+    public static partial class X_CmdStr
     {
         public const char X_FUNCTION_MODE_DISPLAY = 'D', X_FUNCTION_MODE_ADD = 'A', X_FUNCTION_MODE_CHANGE = 'C',
                           X_FUNCTION_MODE_DELETE = 'X', X_FUNCTION_MODE_SAME = 'S', X_FUNCTION_MODE_UNKNOWN = '?';
@@ -56,4 +56,52 @@ public static partial class X_RUN_DLL
                                     int rightField) { return 0; }
     public static void X_PDF_Math(X_IDS ids, X_PRO pro, X_FUN fun, int operation, X_FLD[] first, int firstField,
                                   X_FLD[] second, int secondField, X_FLD[] result, int resultField) { }
+}
+
+namespace VELMO
+{
+    // The actions of the result of a check.
+    public static partial class X_CmdStr
+    {
+        public const char X_ERROR_ACTION = 'E', X_NEXT_ACTION = 'N', X_ACCEPT_ACTION = 'A';
+    }
+
+    public static partial class X_DEFS
+    {
+        public const int X_MAX_CHAR_FIELD_LEN = 32767;
+        // a flag of every field of the vector set at once
+        public static void X_MEMSET(char[] flags, char value) { }
+    }
+}
+
+// The checkers of the validation commands and the field errors.
+public partial class X_IDS { public string vchFileCheckRetCode, vchStandardMessageFile; }
+public partial class X_FLD { public char chValError; }
+public static partial class X_RUN_DLL
+{
+    public static void X_Condition_Check(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, char result,
+                                         char inAction, char outAction, object messageId, object messageFile,
+                                         int substitutionCount, short[] substitutions, ref char check) { }
+    public static void X_Date_Check(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, string format,
+                                    int daysBefore, int daysAfter, char inAction, char outAction, object messageId,
+                                    object messageFile, int substitutionCount, short[] substitutions, ref char check) { }
+    public static void X_Range_Check(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, int rangeCount,
+                                     short[] ranges, char inAction, char outAction, object messageId,
+                                     object messageFile, int substitutionCount, short[] substitutions,
+                                     ref char check) { }
+    public static void X_Values_Check(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, int valueCount,
+                                      short[] values, char inAction, char outAction, object messageId,
+                                      object messageFile, int substitutionCount, short[] substitutions,
+                                      ref char check) { }
+    public static void X_Complex_Logic_Check(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field,
+                                             string program, int parameterCount, short[] parameters, char inAction,
+                                             char outAction, object messageId, object messageFile,
+                                             int substitutionCount, short[] substitutions, ref char check) { }
+    public static void X_Code_File_Check_2(X_IDS ids, X_PRO pro, X_FUN fun, X_DBM request, string file, string field,
+                                           int keyCount, short[] keys, char inAction, char outAction,
+                                           object messageId, object messageFile, int substitutionCount,
+                                           short[] substitutions, ref char check) { }
+    public static void X_Vec_Increment(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, int by) { }
+    public static void X_Comp_Set_Error_On(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field) { }
+    public static void X_Comp_Set_All_Errors_Off(X_IDS ids, X_PRO pro, X_FUN fun, int count, X_FLD[] vector) { }
 }

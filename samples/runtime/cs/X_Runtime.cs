@@ -74,6 +74,7 @@ namespace VELMO
 
         // the message handler of the MESSAGE and ABORT commands
         public const int X_MESSAGE_TYPE_INFO = 1, X_MESSAGE_TYPE_STATUS = 2, X_MESSAGE_TYPE_WINDOW = 3;
+        public const string X_STANDARD_TEXT_MESSAGE_ID = "*TEXT";
         public static void X_Handle_Message(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int type, char routing,
                                             object messageId, object messageFile, object text, int field,
                                             int substitutions, object values) { }

@@ -34,6 +34,14 @@ inline constexpr int GEN_QUEUE_COUNT = 6;
 inline constexpr char GEN_TARGET_C = 'C';
 inline constexpr char GEN_TARGET_CSHARP = '#';
 
+/* The arguments with which C# calls a routine of the function (the C
+** FUNCTION_STD_PARMS), and the parameters such a routine declares (the C
+** FUNCTION_STD_ARGS). */
+inline constexpr const char* GEN_FUNCTION_PARMS_CS = "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2";
+inline constexpr const char* GEN_FUNCTION_ARGS_CS =
+    "X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List, X_FKEY X_FKey, "
+    "FUNCTION_STATIC_GLOBAL_1 pGlobal1, FUNCTION_STATIC_GLOBAL_2 pGlobal2";
+
 /* The generator's copies of the run driver's arguments. */
 struct GEN_RUN_ARGUMENTS {
     FFC_CONTEXT* pContext = nullptr;

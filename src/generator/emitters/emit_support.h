@@ -57,12 +57,6 @@ std::string P3109_ModuleName();
 inline constexpr const char* GEN_COMPONENT_ROUTINE_ARGS =
     "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2, lReturnCode, RoutineInfo, "
     "pSTACKActiveCompRtnX_Fun,ulNoofNegotiableComps, aNegotiableComps, sEntryCursors";
-/* The subroutine argument list of the C# calls. */
-inline constexpr const char* GEN_FUNCTION_PARMS_CS = "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2";
-/* The parameters those routines declare in C#. */
-inline constexpr const char* GEN_FUNCTION_ARGS_CS =
-    "X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List, X_FKEY X_FKey, "
-    "FUNCTION_STATIC_GLOBAL_1 pGlobal1, FUNCTION_STATIC_GLOBAL_2 pGlobal2";
 /* The C# end of the main function or a subroutine with an end value of
 ** X_GloDef (a text such as "X_GloDef.X_SUBR_ABORTED" or "sResult"): C#
 ** has no macros, so a subroutine returns the value and the main function
