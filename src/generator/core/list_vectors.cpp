@@ -208,6 +208,8 @@ std::string csWorkType(const std::string& type)
         return "int";
     if (type == "X_CHAR" || type == "X_YES_NO")
         return "char";
+    if (type == "X_FCHAR")
+        return "byte";
     return type;
 }
 

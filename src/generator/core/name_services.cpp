@@ -134,10 +134,13 @@ int16_t P3109_sFieldTextIndex(std::string_view field)
 std::string P3109_MakeMultilingualFieldRef(std::string_view field, char cKind)
 {
     int16_t index = P3109_sFieldTextIndex(field);
+    const bool cs = P3109_State().cTarget == GEN_TARGET_CSHARP;
     if (index < 0)
-        return "pX_NULL";
+        return cs ? "null" : "pX_NULL";
     char text[64];
-    std::snprintf(text, sizeof text, "X_Get_MFld(%d,INSTANCE_S3(sLangNo),'%c')", index, cKind);
+    std::snprintf(text, sizeof text,
+                  cs ? "X_Get_MFld(%d,FunctionGlobalStatic3.sLangNo,'%c')" : "X_Get_MFld(%d,INSTANCE_S3(sLangNo),'%c')",
+                  index, cKind);
     return text;
 }
 

@@ -74,7 +74,7 @@ void P3109_WriteReportPrototypes()
             } else if (line.kind == "TRAI" || line.kind == "LEAD") {
                 header(std::string("F_VOID_FUNCTION ") + (line.kind == "TRAI" ? "Print_Trailing_" : "Print_Leading_") +
                        name + " (FUNCTION_STD_ARGS);");
-                CGEN_AddStaticWorkingVariable(0, "X_ULONG ulBreakCount" + name, "", 'N');
+                CGEN_AddStaticWorkingEntry(0, "X_ULONG ulBreakCount" + name, "", "public int ulBreakCount" + name, "", 'N');
             }
         }
     }

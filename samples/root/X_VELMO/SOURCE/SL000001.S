@@ -48,6 +48,7 @@ namespace VELMO.%163
       }
 
       // ---- The tables of the function's commands ----
+%35
 %53
 %55
 %56
@@ -85,6 +86,9 @@ namespace VELMO.%163
 
       // ---- Selection routines, cursor closes and data structures ----
 %24
+
+      // ---- Report control routines ----
+%37
 
       // ---- Evaluation routines and conditions ----
 %14
