@@ -37,8 +37,22 @@ namespace VELMO
                          X_PARM_BIF_VECTOR_RETURN_VALUE = 2, X_PARM_BIF_LIST_ARGUMENT = 3,
                          X_PARM_BIF_LIST_RETURN_VALUE = 4, X_PARM_BIF_DEFAULT_ARG_INFO = 5,
                          X_PARM_BIF_DEFAULT_RET_INFO = 6;
+        // what a parameter of a function call holds
+        public const int X_PARM_WORKING_LIST = 7, X_PARM_DATA_STRUCTURE = 8;
+    }
+
+    // The next functions a called function can name, and what a call of a
+    // component routine can answer.
+    public static partial class DqooDef
+    {
+        public const string X_PROCESS_EXIT = "*EXIT", X_PROCESS_MENU = "*MENU";
+        public const int X_COMP_RETURN_TRANSFER_REQUESTED = 2, X_COMP_DISPATCH_ZOPHX_CONDITION = 1;
     }
 }
+
+// The next function the run time runs, and the function that ran last.
+public partial class X_IDS { public string vchNext; }
+public partial class X_PRO { public string vchLastFunc; }
 
 // The calls of a built-in function: a routine of the run time or an entry
 // of a user DLL (found by its name), a user program, or a function written
@@ -53,6 +67,23 @@ public static partial class X_RUN_DLL
                                               short[] returns) { }
     public static void X_PDF_Execute_Function(X_IDS ids, X_PRO pro, X_FUN fun, string function, int parameterCount,
                                               X_PARM[] parameters) { }
+    public static void X_PDF_Execute_Process(X_IDS ids, X_PRO pro, X_FUN fun, string process, string function,
+                                             int parameterCount, X_PARM[] parameters) { }
+    // a batch job: the process and function, the job's name, description,
+    // queue and output queue (each a field vector entry, or null for the
+    // default) and the fields passed
+    public static void X_PDF_Submit_Process(X_IDS ids, X_PRO pro, X_FUN fun, string process, string function,
+                                            object reserved, X_FLD[] vector, object job, object jobDescription,
+                                            object jobDescriptionLibrary, object jobQueue, object jobQueueLibrary,
+                                            object outputQueue, object outputQueueLibrary, int parameterCount,
+                                            short[] parameters) { }
+    // the fields exchanged with the next function
+    public static void X_Put_To_Exchange_List(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int count,
+                                              short[] fields) { }
+    public static void X_Get_From_Exchange_List(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector) { }
+    // a working list back from a called function
+    public static void X_Reset_List_Counter(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int list,
+                                            X_LIST[] lists) { }
     public static void X_Start_Call_ZOPH_from_ZOPHX(X_IDS ids, X_PRO pro, X_FUN fun, ref object track) { }
     public static void X_End_Call_ZOPH_from_ZOPHX(X_IDS ids, X_PRO pro, X_FUN fun, ref object track) { }
 }

@@ -182,3 +182,39 @@ public static partial class X_RUN_DLL
     // routines its loops registered
     public static void X_Close_Cursors(System.Action[] closeRoutines, ref int currentCursors, int entryCursors) { }
 }
+
+// ---- SELECT_SQL ----
+// One information entry of a statement handed to the run time's database
+// layer; the run time leaves the I/O status of a request in the third value
+// of the statement's status entry.
+public class X_ODBC_SELECT_2
+{
+    public const int X_SIZE = 32;
+    public int ulSize, sVersion, chInfoType, ulInfoValue1, ulInfoValue2;
+    public string pvchInfoValue3, pvchRealName;
+}
+
+namespace VELMO
+{
+    public static partial class DqooDef
+    {
+        public const int X_ODBC_SELECT_V1 = 1;
+        public const int X_ODBC_SELECT_HANDLE = 1, X_ODBC_SELECT_IO_STATUS = 2, X_ODBC_SELECT_DISTINCT_OPTION = 3,
+                         X_ODBC_SELECT_USING = 4, X_ODBC_SELECT_COLUMN_FIELD = 5, X_ODBC_SELECT_COLUMN = 6,
+                         X_ODBC_SELECT_COLLECTION = 7, X_ODBC_SELECT_TABLE = 8, X_ODBC_SELECT_CORRELATION = 9,
+                         X_ODBC_SELECT_WHERE_FIELD = 10, X_ODBC_SELECT_WHERE_REF_FIELD = 11, X_ODBC_SELECT_WHERE = 12,
+                         X_ODBC_SELECT_GROUP_BY_FIELD = 13, X_ODBC_SELECT_GROUP_BY = 14,
+                         X_ODBC_SELECT_HAVING_FIELD = 15, X_ODBC_SELECT_HAVING_REF_FIELD = 16,
+                         X_ODBC_SELECT_HAVING = 17, X_ODBC_SELECT_ORDER_BY_FIELD = 18, X_ODBC_SELECT_ORDER_BY = 19;
+        public const int X_DBM_HANDLE_SELECT_SQL_READ_2 = 21, X_DBM_HANDLE_SELECT_SQL_CLOSE_2 = 22;
+    }
+}
+
+public static partial class X_RUN_DLL
+{
+    public static int X_DBM_Operation(X_IDS ids, X_PRO pro, X_FUN fun, int operation, object request, int entries,
+                                      X_ODBC_SELECT_2[] info) { return 0; }
+    public static void X_Check_File_Redirected(X_IDS ids, X_PRO pro, X_FUN fun, X_DBM request, ref string physical) { }
+    public static void X_Check_Database_SSN(X_IDS ids, X_PRO pro, X_FUN fun, X_DBM request, int connection,
+                                            X_CONNECT_DATABASE database) { }
+}

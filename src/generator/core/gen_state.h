@@ -130,6 +130,12 @@ struct GEN_BLOCK_ENTRY {
        validation error, end of file */
     struct GEN_SELECT_NODE* pSelect = nullptr;
     std::string selectClose, selectIoError, selectValError, selectEndFile, selectBlock;
+    /* the suffix of the loop counter of a SELECT, SELECT_SQL or SELECTLIST
+       block: C# cannot hide a variable of an enclosing block, so a nested
+       loop's counter gets the loop's depth ("_2"); empty for the outermost
+       loop and in C */
+    std::string loopSuffix;
+    char cSelectLoop = 'N';
 };
 
 inline constexpr int GEN_BLOCK_STACK_CAPACITY = 256;

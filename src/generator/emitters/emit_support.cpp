@@ -161,6 +161,40 @@ std::string P3109_CSharpSetIoStatus(std::string_view outcome)
     return "pGlobal1.vchLastIOStatus = DqooDef." + std::string(outcome) + ";";
 }
 
+namespace {
+
+/* The innermost selection loop block open at this point, or null. */
+const GEN_BLOCK_ENTRY* innermostSelectLoop()
+{
+    const GEN_MODULE_STATE& s = P3109_State();
+    for (int i = s.sBlockDepth; i >= 0; --i)
+        if (s.blocks[static_cast<size_t>(i)].cSelectLoop == 'Y')
+            return &s.blocks[static_cast<size_t>(i)];
+    return nullptr;
+}
+
+} // namespace
+
+std::string P3109_OpenSelectLoopCounter()
+{
+    GEN_MODULE_STATE& s = P3109_State();
+    int depth = 1;
+    for (int i = 0; i < s.sBlockDepth; ++i)
+        depth += s.blocks[static_cast<size_t>(i)].cSelectLoop == 'Y' ? 1 : 0;
+    GEN_BLOCK_ENTRY& top = s.blocks[static_cast<size_t>(std::max<int16_t>(s.sBlockDepth, 0))];
+    top.cSelectLoop = 'Y';
+    top.loopSuffix = P3109_fCSharp() && depth > 1 ? "_" + std::to_string(depth) : "";
+    return "lSelectLoopCount" + top.loopSuffix;
+}
+
+std::string P3109_SelectLoopSuffix()
+{
+    const GEN_BLOCK_ENTRY* loop = innermostSelectLoop();
+    return loop ? loop->loopSuffix : std::string();
+}
+
+std::string P3109_SelectLoopCounter() { return "lSelectLoopCount" + P3109_SelectLoopSuffix(); }
+
 std::string P3109_ModuleName() { return P3109_State().cName; }
 
 bool P3109_fHasCursors() { return P3109_State().sSqlCursorCount >= 1; }

@@ -89,6 +89,14 @@ std::string P3109_CSharpIoStatusTest(std::string_view outcome, std::string_view 
 /* The C# statement that sets the last I/O status to an outcome constant. */
 std::string P3109_CSharpSetIoStatus(std::string_view outcome);
 
+/* The loop counter of a SELECT, SELECT_SQL or SELECTLIST block just
+** opened ("lSelectLoopCount", with the depth of a nested loop in C#), and
+** the suffix it carries, which the loop's other variables share. */
+std::string P3109_OpenSelectLoopCounter();
+std::string P3109_SelectLoopSuffix();
+/* The counter of the innermost enclosing selection loop. */
+std::string P3109_SelectLoopCounter();
+
 /* Whether the function holds SELECT or SELECT_SQL commands. */
 bool P3109_fHasCursors();
 /* GEN_CURSOR_OFFSET_TEXT: the SELECT loops open at this point, as text. */

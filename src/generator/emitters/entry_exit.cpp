@@ -334,7 +334,8 @@ void P3109_EmitExecCpf()
     P3109_EmitCommandPrologue();
     const char* keyword = P3109_fCommandIs("EXEC_OS400") ? "CPFCMD" : "COMMAND";
     const std::string command = P3109_Parm(keyword);
-    P3109_Line("#if defined X_OPERATING_SYSTEM_ISERIES");
+    /* the iSeries only: C# does not compile the bracketed lines */
+    P3109_Line(P3109_fCSharp() ? "#if X_OPERATING_SYSTEM_ISERIES" : "#if defined X_OPERATING_SYSTEM_ISERIES");
     P3109_WriteOpenBrace();
     P3109_Line(P3109_Format("X_SHORT sCommandLen = %zu;", command.size()));
     P3109_Line("X_SHORT sRetCode;");
@@ -361,17 +362,19 @@ void P3109_EmitExecCpf()
 void P3109_EmitTransfer()
 {
     P3109_EmitCommandPrologue();
+    const bool cs = P3109_fCSharp();
     const int32_t id = P3109_CurrentParsedCommand().lDispatchId;
     if (id != -1) {
         P3109_WriteComment("Prepare scope for locally defined variables");
         P3109_WriteOpenBrace();
-        P3109_Line("X_COMP_RETURN_CODE lTransferCommandResult = 0;");
+        P3109_Line(cs ? "int lTransferCommandResult = 0;" : "X_COMP_RETURN_CODE lTransferCommandResult = 0;");
         P3109_WriteComment("Make call to Web Routine");
-        P3109_EmitComponentDispatch(P3109_fCSharp() ? "DqooDef.X_COMP_DISPATCH_ZOPHX_CONDITION, ref lTransferCommandResult"
-                                                    : "X_COMP_DISPATCH_ZOPHX_CONDITION, &( lTransferCommandResult )",
+        P3109_EmitComponentDispatch(cs ? "DqooDef.X_COMP_DISPATCH_ZOPHX_CONDITION, ref lTransferCommandResult"
+                                       : "X_COMP_DISPATCH_ZOPHX_CONDITION, &( lTransferCommandResult )",
                                     1, id, "_1");
         P3109_LineAt(1, " ");
-        P3109_Line("if ( lTransferCommandResult == X_COMP_RETURN_TRANSFER_REQUESTED )");
+        P3109_Line(cs ? "if ( lTransferCommandResult == DqooDef.X_COMP_RETURN_TRANSFER_REQUESTED )"
+                      : "if ( lTransferCommandResult == X_COMP_RETURN_TRANSFER_REQUESTED )");
         P3109_WriteOpenBrace();
         P3109_EmitBranchToTarget("*EXIT", g().out.usIndent);
         P3109_WriteCloseBrace();
@@ -383,18 +386,22 @@ void P3109_EmitTransfer()
     const std::string trimmed = P3109_TrimRight(to);
     if (trimmed == "*LAST") {
         P3109_WriteComment("Set next function from last function");
-        P3109_Line("strcpy(pX_Pro->vchNextFunc,pX_Pro->vchLastFunc);");
+        P3109_Line(cs ? "pX_Pro.vchNextFunc = pX_Pro.vchLastFunc;" : "strcpy(pX_Pro->vchNextFunc,pX_Pro->vchLastFunc);");
     } else if (trimmed != "*NEXT") {
         P3109_WriteComment("Set next function from user specified value");
         GEN_FIELD_INFO info;
         if (P3109_fFindUsedField(to, info, 50))
-            P3109_WriteGetAsVchar(info, "pX_Pro->vchNextFunc");
+            P3109_WriteGetAsVchar(info, cs ? "pX_Pro.vchNextFunc" : "pX_Pro->vchNextFunc");
+        else if (cs)
+            P3109_Line("pX_Pro.vchNextFunc = " + P3109_MakeStringLiteral(trimmed) + ";");
         else
             P3109_Line("strcpy(pX_Pro->vchNextFunc,\"" + P3109_MakeHexLiteral(trimmed, trimmed.size()) + "\");");
     }
     P3109_WriteComment("Transfer to the specified next function");
     if (P3109_fInComponentRoutine())
         P3109_Line("X_COMR_TRANSFER");
+    else if (cs)
+        P3109_Line(P3109_CSharpRoutineEnd("X_GloDef.X_SUBR_TRANSFERRED"));
     else if (P3109_fInSubroutine())
         P3109_Line("X_SUBR_TRANSFER");
     else

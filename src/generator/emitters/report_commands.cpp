@@ -238,7 +238,7 @@ void P3109_EmitKeep()
         sources.push_back(count ? tracked(f, "Count", "Keep_COUNT value tracking field") : Tracked{f, "", ""});
 
     P3109_WriteComment("Now track data values changes and clear/reset counters");
-    P3109_Line("if ( ( lSelectLoopCount == 1 )");
+    P3109_Line("if ( ( " + P3109_SelectLoopCounter() + " == 1 )");
     for (const Tracked& t : by)
         P3109_Line("   || " + changed(t));
     P3109_Line(")");

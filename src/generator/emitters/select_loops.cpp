@@ -112,7 +112,8 @@ void saveStatus(const GEN_BLOCK_ENTRY& loop)
     P3109_Line(" ");
     g().emit.cLastIoStatus = 'Y';
     const bool cs = P3109_fCSharp();
-    P3109_Line(cs ? "vchSaveIOStatus = pGlobal1.vchLastIOStatus;" : "strcpy( vchSaveIOStatus, INSTANCE(vchLastIOStatus) );");
+    const std::string save = "vchSaveIOStatus" + P3109_SelectLoopSuffix();
+    P3109_Line(cs ? save + " = pGlobal1.vchLastIOStatus;" : "strcpy( vchSaveIOStatus, INSTANCE(vchLastIOStatus) );");
     /* a selection routine that could not allocate its request block left
        X_DBM_FATAL_ERROR and no block to read */
     P3109_Line(cs ? "if ( pGlobal1.p" + loop.selectBlock + " != null )"
@@ -155,8 +156,10 @@ void P3109_EmitSelect()
     P3109_EmitLabelTarget();
     openBlock();
     const bool cs = P3109_fCSharp();
-    P3109_Line(cs ? "int     lSelectLoopCount = 0;" : "X_LONG  lSelectLoopCount = 0;");
-    P3109_Line(cs ? "string  vchSaveIOStatus = \"\";" : "X_VCHAR vchSaveIOStatus[X_DBM_RETURN_CODE_LEN + 1] = \"\";");
+    const std::string counter = P3109_OpenSelectLoopCounter();
+    P3109_Line(cs ? "int     " + counter + " = 0;" : "X_LONG  lSelectLoopCount = 0;");
+    P3109_Line(cs ? "string  vchSaveIOStatus" + P3109_SelectLoopSuffix() + " = \"\";"
+                  : "X_VCHAR vchSaveIOStatus[X_DBM_RETURN_CODE_LEN + 1] = \"\";");
     GEN_BLOCK_ENTRY& loop = innermost();
     if (P3109_fStatementHasEvaluations()) {
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
@@ -164,10 +167,10 @@ void P3109_EmitSelect()
     }
     P3109_EmitKeepReset(P3109_LoopId().data());
     P3109_WriteComment("Peform the SELECTs in a Loop");
-    P3109_Line("while (" + select->routineName + "(" + P3109_StdParms() + ",lSelectLoopCount) == YES)");
+    P3109_Line("while (" + select->routineName + "(" + P3109_StdParms() + "," + counter + ") == YES)");
     openBlock();
     ++g().sOpenSelectCount;
-    P3109_Line("lSelectLoopCount++;");
+    P3109_Line(counter + "++;");
     loop.acSelectFlags[0] = 'Y';
     loop.selectClose = select->closeName;
     loop.acSelectFlags[1] = 'Y';
@@ -229,7 +232,7 @@ void P3109_EmitEndSelect()
     }
     if (save) {
         P3109_WriteComment("Get the saved IO Status back");
-        P3109_Line(P3109_fCSharp() ? "pGlobal1.vchLastIOStatus = vchSaveIOStatus;"
+        P3109_Line(P3109_fCSharp() ? "pGlobal1.vchLastIOStatus = vchSaveIOStatus" + P3109_SelectLoopSuffix() + ";"
                                    : "strcpy( INSTANCE(vchLastIOStatus), vchSaveIOStatus );");
     }
     closeBlock();

@@ -47,6 +47,21 @@ namespace VELMO.%163
 %1
       }
 
+      // The fields exchanged with every called function.
+      private static void X_Always_Exchange_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                                  X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                                  FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+      {
+%22
+      }
+
+      private static void X_Receive_Exchange_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                                   X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                                   FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+      {
+         X_RUN_DLL.X_Get_From_Exchange_List( pX_Ids, pX_Pro, pX_Fun, pX_Fld );
+      }
+
       // ---- The tables of the function's commands ----
 %35
 %53
