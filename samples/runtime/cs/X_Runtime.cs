@@ -131,6 +131,13 @@ namespace VELMO
         public const uint LL2FIELD = 0x01, LL2NULLABLE = 0x02, LL2FIXEDCHAR = 0x04, LL2UNSINT = 0x08,
                           LL2SUTCDT = 0x10, LL2DUTCDT = 0x20;
         public const int X_LONG_SIZE = 4, X_DOUBLE_SIZE = 8;
+        // the storage sizes of the extended language's field kinds
+        public const int X_FLD_PACKED_SIZE = 12, X_FLD_SIGNED_SIZE = 12, X_FLD_CHAR_SIZE = 16, X_FLD_NCHAR_SIZE = 20,
+                         X_FLD_BINARY_SIZE = 16, X_FLD_SHORT_CHAR_SIZE = 12, X_FLD_CLOB_SIZE = 268,
+                         X_FLD_BLOB_SIZE = 268, X_FLD_DATE_SIZE = 20, X_FLD_TIME_SIZE = 20, X_FLD_DATETIME_SIZE = 40,
+                         X_FLD_FLT32_SIZE = 12, X_FLD_FLT64_SIZE = 16, X_FLD_INT8_SIZE = 12, X_FLD_UINT8_SIZE = 12,
+                         X_FLD_INT16_SIZE = 12, X_FLD_INT32_SIZE = 12, X_FLD_INT64_SIZE = 16, X_FLD_BOOL_SIZE = 12,
+                         X_FLD_RECORD_SIZE = 24;
     }
 
     // ---- the data of the extended language's field kinds ----
