@@ -7,6 +7,14 @@
 
 namespace VELMO
 {
+    // The storage of one element of an array field: the array's storage and
+    // the element's offset in it.
+    public class X_ARRAY_ELEMENT
+    {
+        public object pStorage; public int iOffset;
+        public X_ARRAY_ELEMENT(object storage, int offset) { pStorage = storage; iOffset = offset; }
+    }
+
     public static partial class X_DEFS
     {
         // the fill characters of the classic field types
@@ -39,6 +47,11 @@ public static partial class X_RUN_DLL
     public static void X_Set_Remembered_Value(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field, int scope) { }
     public static void X_Vec_Set_from_SysVar(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field,
                                              string systemVariable) { }
+    // a field from a member of a data structure, and a member from a field
+    public static void X_Vec_Assign_from_Data_Structure(X_IDS ids, X_PRO pro, X_FUN fun, object member,
+                                                        X_FLD[] vector, int field) { }
+    public static void X_Vec_Assign_to_Data_Structure<T>(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field,
+                                                         ref T member) { }
 }
 
 // The vector and component services of the value writers.

@@ -313,6 +313,15 @@ void P3109_EmitDataStructureAssign(const GEN_DATA_STRUCTURE& structure, char cKi
         if (!P3109_fFindUsedField(member.field, info))
             continue;
         const std::string memberName = P3109_MakeCIdentifier(member.field, 10);
+        if (P3109_fCSharp()) {
+            /* the member itself: C# passes its reference, or the variable */
+            const std::string place = "pGlobal1." + pointer + "." + memberName;
+            P3109_LineAt(3, cKind == 'D' ? "X_RUN_DLL.X_Vec_Assign_from_Data_Structure( pX_Ids,pX_Pro,pX_Fun, " + place +
+                                               ", pX_Fld, " + info.vectorName + " );"
+                                         : "X_RUN_DLL.X_Vec_Assign_to_Data_Structure( pX_Ids,pX_Pro,pX_Fun, pX_Fld, " +
+                                               info.vectorName + ", ref " + place + " );");
+            continue;
+        }
         const std::string place = "INSTANCE(" + pointer + "->" + memberName + ")";
         std::string address;
         if (std::strchr(kDictionaryTypes, member.cType) && member.cType != '\0')
