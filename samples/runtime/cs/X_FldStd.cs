@@ -15,6 +15,9 @@ namespace VELMO
         public X_ARRAY_ELEMENT(object storage, int offset) { pStorage = storage; iOffset = offset; }
     }
 
+    // The state flags of a field of the extended kinds.
+    public enum XFIELDSTATE { FsIsSqlNull = 1, FsHasCharLength = 2 }
+
     public static partial class X_DEFS
     {
         // the fill characters of the classic field types
@@ -26,6 +29,7 @@ namespace VELMO
         public const int X_REMEMBER_FORMAT_USER_SYSTEM = 1, X_REMEMBER_FORMAT_USER_FUNCTION = 2,
                          X_REMEMBER_FORMAT_FUNCTION = 3, X_REMEMBER_FORMAT_SYSTEM = 4;
         public static void X_MEMSET(X_FLD field, char value, int length) { }
+        public static void X_MEMSET(byte[] area, char value, int length) { }
         public static void X_MEMSET(X_FLD field, byte value, int length) { }
         public static void X_SETBYTE(X_FLD field, int position, byte value) { }
         public static void X_SETVALUE(X_FLD field, int value) { }
