@@ -38,7 +38,8 @@ namespace VELMO
                          X_PARM_BIF_LIST_RETURN_VALUE = 4, X_PARM_BIF_DEFAULT_ARG_INFO = 5,
                          X_PARM_BIF_DEFAULT_RET_INFO = 6;
         // what a parameter of a function call holds
-        public const int X_PARM_WORKING_LIST = 7, X_PARM_DATA_STRUCTURE = 8;
+        public const int X_PARM_WORKING_LIST = 7, X_PARM_DATA_STRUCTURE = 8, X_PARM_VALIDATE_STRUCTURE = 9,
+                         X_PARM_SYSVAR_STRUCTURE = 10;
     }
 
     // The next functions a called function can name, and what a call of a
@@ -49,6 +50,14 @@ namespace VELMO
         public const int X_COMP_RETURN_TRANSFER_REQUESTED = 2, X_COMP_DISPATCH_ZOPHX_CONDITION = 1;
     }
 }
+
+// What a field validation program receives and answers, and what the
+// program of a system variable receives and answers.
+public class X_VALIDATE { public string vchName, vchValue; public int sLen, sDec; public char chRetCode; }
+public class X_SYSVAR { public string vchName; public X_FLD[] pX_Fld; public int svResult; }
+
+// Whether the function ended in error.
+public partial class X_FUN { public char chError; }
 
 // The next function the run time runs, and the function that ran last.
 public partial class X_IDS { public string vchNext; }
@@ -84,6 +93,21 @@ public static partial class X_RUN_DLL
     // a working list back from a called function
     public static void X_Reset_List_Counter(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int list,
                                             X_LIST[] lists) { }
+    // what a called function receives and hands back: a working list, a
+    // data structure (in the exchange area, or passed), trigger information
+    public static void X_Receive_Working_List(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int list,
+                                              X_LIST[] lists, int position, int parameterCount,
+                                              X_PARM[] parameters) { }
+    public static void X_Return_Working_List(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int list,
+                                             X_LIST[] lists, int position, int parameterCount,
+                                             X_PARM[] parameters) { }
+    public static char X_Locate_Data_Structure(X_IDS ids, X_PRO pro, X_FUN fun, string name, object structure)
+    { return 'N'; }
+    public static void X_Clear_Data_Structures(X_IDS ids, X_PRO pro, X_FUN fun) { }
+    public static void X_Store_Data_Structure(X_IDS ids, X_PRO pro, X_FUN fun, string name, object structure) { }
+    public static void X_Handle_Trigger_Info(X_IDS ids, X_PRO pro, X_FUN fun, char direction, X_FLD[] vector,
+                                             int list, X_LIST[] lists, int operation, int returnCode,
+                                             int parameterCount, X_PARM[] parameters) { }
     public static void X_Start_Call_ZOPH_from_ZOPHX(X_IDS ids, X_PRO pro, X_FUN fun, ref object track) { }
     public static void X_End_Call_ZOPH_from_ZOPHX(X_IDS ids, X_PRO pro, X_FUN fun, ref object track) { }
 }

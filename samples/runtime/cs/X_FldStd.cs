@@ -32,6 +32,7 @@ namespace VELMO
         public static void X_MEMSET(byte[] area, char value, int length) { }
         public static void X_MEMSET(X_FLD field, byte value, int length) { }
         public static void X_SETBYTE(X_FLD field, int position, byte value) { }
+        public static char X_GETBYTE(X_FLD field, int position) { return ' '; }
         public static void X_SETVALUE(X_FLD field, int value) { }
         public static void X_SETVALUE(X_FLD field, double value) { }
         // the length a copy of a text into a field of the environment's code page may use

@@ -44,7 +44,12 @@ namespace VELMO.%163
 %54
    %96
          X_Initialise_Function( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );
+%29
+%41
+%27
 %1
+%30
+%32
       }
 
       // The fields exchanged with every called function.
