@@ -38,12 +38,22 @@ namespace VELMO.%163
       public void Run( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List,
                        X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1, FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
       {
-%45      int sEntryCursors = 0;
 %50
 %90
 %54
    %96
          X_Initialise_Function( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );
+         X_Commands_%163 ( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );
+%38
+      }
+
+      // The commands of the function: a command that ends the function
+      // leaves them, and the reports it printed are closed after them.
+      private static void X_Commands_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                           X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                           FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+      {
+%45      int sEntryCursors = 0;
 %29
 %41
 %27
