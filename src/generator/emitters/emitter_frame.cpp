@@ -204,6 +204,12 @@ void P3109_EmitCommandPrologue()
     if (P3109_fInComponentRoutine())
         P3109_Line("if (DebugComponentRoutine(FUNCTION_STD_PARMS," + hook +
                    ",&(RoutineInfo),pSTACKActiveCompRtnX_Fun)) return(X_COMR_FAILED);");
+    else if (P3109_fCSharp())
+        /* the debugger of the C# run time is told the command's name */
+        P3109_Line(P3109_fInSubroutine()
+                       ? "if (X_RUN_DLL.DebugSubRoutine(" + std::string(GEN_FUNCTION_PARMS_CS) + ",\"" + name +
+                             "\")) return X_GloDef.X_SUBR_FAILED;"
+                       : "if (X_RUN_DLL.DebugMain(" + std::string(GEN_FUNCTION_PARMS_CS) + ",\"" + name + "\")) return;");
     else if (P3109_fInSubroutine())
         P3109_Line("if (DebugSubRoutine(FUNCTION_STD_PARMS," + hook + ")) return(X_SUBR_FAILED);");
     else
