@@ -57,6 +57,8 @@ namespace VELMO
         public const int FALSE = 0;
         public const object pX_NULL = null;
         public const int V_NOT_AVAILABLE = -1;
+        // the base of the values that stand for a row or column of a screen
+        public const int V_MAXIMUM_VALUE = 32000;
         // the build date and time of the module, as the run-time knows them
         public static readonly string __DATE__ = "";
         public static readonly string __TIME__ = "";
@@ -65,8 +67,14 @@ namespace VELMO
         public const int X_VAR_STACK_STRING_ELEMENT_TYPE_CHAR = 1, X_VAR_STACK_STRING_ELEMENT_TYPE_VAR_CHAR = 2,
                          X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_CHAR = 3, X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_SHORT_CHAR = 4;
 
+        // a label, column heading or description of a field in a language
+        public static string X_Get_MFld(int field, int language, char kind) { return null; }
+        // a multilingual text in a language
+        public static string X_Get_MTxt(int text, int language) { return null; }
+
         // the message handler of the MESSAGE and ABORT commands
         public const int X_MESSAGE_TYPE_INFO = 1, X_MESSAGE_TYPE_STATUS = 2, X_MESSAGE_TYPE_WINDOW = 3;
+        public const string X_STANDARD_TEXT_MESSAGE_ID = "*TEXT";
         public static void X_Handle_Message(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int type, char routing,
                                             object messageId, object messageFile, object text, int field,
                                             int substitutions, object values) { }
@@ -94,7 +102,7 @@ namespace VELMO
     }
 
     // Field type and subtype codes, and the memory services of the vector.
-    public static class X_DEFS
+    public static partial class X_DEFS
     {
         public const int X_TYPE_UNKNOWN = 0, X_TYPE_ALPHA = 1, X_TYPE_PACKED = 2, X_TYPE_SIGNED = 3,
                          X_TYPE_LONG = 4, X_TYPE_DOUBLE = 5, X_TYPE_CHAR = 6, X_TYPE_SHORT_CHAR = 7,
@@ -110,8 +118,12 @@ namespace VELMO
     }
 
     // Descriptor types and storage sizes.
-    public static class DqooDef
+    public static partial class DqooDef
     {
+        // the copy of a field's bytes: into a field's storage, or into the
+        // storage an index gives
+        public static void X_CPYBYTES(ref object target, object source, int length) { }
+        public static void X_CPYBYTES(object target, object source, int length) { }
         // the next function a function names when it ends
         public const string X_PROCESS_RETURN = "*RETURN", X_PROCESS_ERROR = "*ERROR";
         // the comparison of a field's bytes with a value
@@ -119,6 +131,13 @@ namespace VELMO
         public const uint LL2FIELD = 0x01, LL2NULLABLE = 0x02, LL2FIXEDCHAR = 0x04, LL2UNSINT = 0x08,
                           LL2SUTCDT = 0x10, LL2DUTCDT = 0x20;
         public const int X_LONG_SIZE = 4, X_DOUBLE_SIZE = 8;
+        // the storage sizes of the extended language's field kinds
+        public const int X_FLD_PACKED_SIZE = 12, X_FLD_SIGNED_SIZE = 12, X_FLD_CHAR_SIZE = 16, X_FLD_NCHAR_SIZE = 20,
+                         X_FLD_BINARY_SIZE = 16, X_FLD_SHORT_CHAR_SIZE = 12, X_FLD_CLOB_SIZE = 268,
+                         X_FLD_BLOB_SIZE = 268, X_FLD_DATE_SIZE = 20, X_FLD_TIME_SIZE = 20, X_FLD_DATETIME_SIZE = 40,
+                         X_FLD_FLT32_SIZE = 12, X_FLD_FLT64_SIZE = 16, X_FLD_INT8_SIZE = 12, X_FLD_UINT8_SIZE = 12,
+                         X_FLD_INT16_SIZE = 12, X_FLD_INT32_SIZE = 12, X_FLD_INT64_SIZE = 16, X_FLD_BOOL_SIZE = 12,
+                         X_FLD_RECORD_SIZE = 24;
     }
 
     // ---- the data of the extended language's field kinds ----

@@ -85,7 +85,7 @@ public static class X_VarStr { public const int X_VAR_EXPRESSION_FRAME_CURRENT =
 
 // The evaluator of instruction tables.
 public interface X_VAR_EVALUATOR { void Evaluate(X_VAR_EXPRESSION_FRAME frame); }
-public static class X_VAR_DLL
+public static partial class X_VAR_DLL
 {
     public static X_VAR_EVALUATOR Evaluator;
     public static void X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME frame) { Evaluator.Evaluate(frame); }

@@ -88,20 +88,23 @@ void declare(GEN_ARRAY_ENTRY& e, const FFC_PARSED_COMMAND& p)
     GEN_FIELD_INFO first;
     const bool found = !e.fields.empty() && P3109_sGetUsedField(e.fields[0], GEN_SLOT_LOOKUP_INNER, first) == 0;
     e.usElementLength = elementLength(e.usElementLength, found ? &first : nullptr);
+    /* C#: the storage is an array object of the function's instance */
     if (found && P3109_fIsZophxOnlyType(first.cType)) {
         e.fExtended = true;
-        CGEN_AddStaticWorkingVariable(1, std::string(P3109_pszFieldKindName(first)) + " " + storage + "[" +
-                                             std::to_string(entries) + "]",
-                                      "", 'N');
+        const std::string kind = P3109_pszFieldKindName(first), count = std::to_string(entries);
+        CGEN_AddStaticWorkingEntry(1, kind + " " + storage + "[" + count + "]", "",
+                                   "public " + kind + "[] " + storage + " = new " + kind + "[" + count + "]", "", 'N');
         e.address = "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + storage + "[0]))";
         return;
     }
     const long size = static_cast<long>(e.usElementLength) * entries;
+    const std::string bytes = std::to_string(std::max<long>(size, 1));
+    const std::string csDeclaration = "public byte[] " + storage + " = new byte[" + bytes + "]";
     if (size > 1) {
-        CGEN_AddStaticWorkingVariable(1, "X_DICTIONARY_ARRAY " + storage + "[" + std::to_string(size) + "]", "", 'N');
+        CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ARRAY " + storage + "[" + bytes + "]", "", csDeclaration, "", 'N');
         e.address = "&(INSTANCE_S2(" + storage + "[0]))";
     } else {
-        CGEN_AddStaticWorkingVariable(1, "X_DICTIONARY_ARRAY " + storage, "", 'N');
+        CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ARRAY " + storage, "", csDeclaration, "", 'N');
         e.address = "&(INSTANCE_S2(" + storage + "))";
     }
 }
@@ -180,6 +183,12 @@ char P3109_MakeFieldArrayRef(std::string_view field, std::string& reference)
             const std::string storage = "f" + e.identifier + "hARRAY";
             const long offset = static_cast<long>(i) * e.usElementLength;
             const long size = static_cast<long>(e.usElementLength) * std::max<long>(e.usBound, 1);
+            /* C# cannot point into an array: the field is the element at its
+               offset of the array object */
+            if (P3109_State().cTarget == GEN_TARGET_CSHARP) {
+                reference = "new X_ARRAY_ELEMENT( pGlobal2." + storage + ", " + std::to_string(offset) + " )";
+                return 'Y';
+            }
             reference = size > 1 ? "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + storage + "[" + std::to_string(offset) + "]))"
                                  : "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + storage + "))";
             return 'Y';

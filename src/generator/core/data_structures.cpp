@@ -187,7 +187,8 @@ void P3109_WriteDataStructureCall(std::string_view name, char cKind)
         P3109_IssueTextMessage('F', "Data structure " + P3109_TrimRight(structureKey(name)) + " is not defined");
         return;
     }
-    P3109_Line((cKind == 'D' ? d->disassembleRoutine : d->assembleRoutine) + " (FUNCTION_STD_PARMS);");
+    P3109_Line((cKind == 'D' ? d->disassembleRoutine : d->assembleRoutine) + " (" +
+               (P3109_State().cTarget == GEN_TARGET_CSHARP ? GEN_FUNCTION_PARMS_CS : "FUNCTION_STD_PARMS") + ");");
 }
 
 std::string P3109_MakeSubroutineName(std::string_view name)

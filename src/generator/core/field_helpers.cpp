@@ -79,6 +79,8 @@ std::string referencedKey(std::string_view name, size_t ulLength)
     return P3109_Padded(P3109_CopyUpper(text, text.size()), 10);
 }
 
+bool csharp() { return P3109_State().cTarget == GEN_TARGET_CSHARP; }
+
 std::string call(const char* format, std::string_view a)
 {
     std::string line(format);
@@ -185,12 +187,17 @@ void P3109_CopyBounded(char* pDestination, size_t ulCapacity, const char* pszSou
 
 const char* P3109_pFunctionOptions() { return P3109_Definitions().sysflags.data(); }
 
+/* C#: the writers of field values work on the field's element of the
+** vector (or the element its index selects), which knows its storage; the
+** run time is reached through X_RUN_DLL. */
 void P3109_WriteGetIndex(std::string_view target, const GEN_FIELD_INFO& field)
 {
     std::string t(target);
+    const bool cs = csharp();
     if (field.fIndexed)
-        P3109_Line(t + " = X_GET_INDEX(pX_Ids,pX_Pro,pX_Fun,pX_Fld," + field.vectorName + ");");
-    else if (P3109_State().cTarget == GEN_TARGET_CSHARP)
+        P3109_Line(t + (cs ? " = X_RUN_DLL.X_GET_INDEX(pX_Ids,pX_Pro,pX_Fun,pX_Fld," : " = X_GET_INDEX(pX_Ids,pX_Pro,pX_Fun,pX_Fld,") +
+                   field.vectorName + ");");
+    else if (cs)
         P3109_Line(t + " = pX_Fld[" + field.vectorName + "];");
     else
         P3109_Line(t + " = pX_Fld[" + field.vectorName + "].pField;");
@@ -198,17 +205,23 @@ void P3109_WriteGetIndex(std::string_view target, const GEN_FIELD_INFO& field)
 
 void P3109_WriteSetIndex(const GEN_FIELD_INFO& field)
 {
-    P3109_Line(call("X_SET_INDEX(pX_Ids,pX_Pro,pX_Fun,pX_Fld,%s);", field.vectorName));
+    P3109_Line(call(csharp() ? "X_RUN_DLL.X_SET_INDEX(pX_Ids,pX_Pro,pX_Fun,pX_Fld,%s);"
+                             : "X_SET_INDEX(pX_Ids,pX_Pro,pX_Fun,pX_Fld,%s);",
+                    field.vectorName));
 }
 
 void P3109_WriteRefreshFieldValue(const GEN_FIELD_INFO& field)
 {
-    P3109_Line(call("X_Refresh_Field_Value(pX_Ids,pX_Pro,pX_Fun,(pX_Fld + %s));", field.vectorName));
+    P3109_Line(call(csharp() ? "X_RUN_DLL.X_Refresh_Field_Value(pX_Ids,pX_Pro,pX_Fun,pX_Fld[%s]);"
+                             : "X_Refresh_Field_Value(pX_Ids,pX_Pro,pX_Fun,(pX_Fld + %s));",
+                    field.vectorName));
 }
 
 void P3109_WriteRefreshComponentValue(const GEN_FIELD_INFO& field)
 {
-    P3109_Line(call("X_Refresh_Component_Value(pX_Ids,pX_Pro,pX_Fun,(pX_Fld + %s));", field.vectorName));
+    P3109_Line(call(csharp() ? "X_RUN_DLL.X_Refresh_Component_Value(pX_Ids,pX_Pro,pX_Fun,pX_Fld[%s]);"
+                             : "X_Refresh_Component_Value(pX_Ids,pX_Pro,pX_Fun,(pX_Fld + %s));",
+                    field.vectorName));
 }
 
 void P3109_WriteIndexVOV(const GEN_FIELD_INFO& field, std::string_view value)
@@ -218,13 +231,20 @@ void P3109_WriteIndexVOV(const GEN_FIELD_INFO& field, std::string_view value)
 
 void P3109_WriteRememberedValue(const GEN_FIELD_INFO& field, std::string_view value)
 {
-    P3109_Line("X_Set_Remembered_Value(pX_Ids,pX_Pro,pX_Fun,pX_Fld," + field.vectorName + "," + std::string(value) +
-               ");");
+    if (csharp())
+        P3109_Line("X_RUN_DLL.X_Set_Remembered_Value(pX_Ids,pX_Pro,pX_Fun,pX_Fld," + field.vectorName + ",X_DEFS." +
+                   std::string(value) + ");");
+    else
+        P3109_Line("X_Set_Remembered_Value(pX_Ids,pX_Pro,pX_Fun,pX_Fld," + field.vectorName + "," + std::string(value) +
+                   ");");
 }
 
 void P3109_WriteGetMultilingualText(std::string_view target, int32_t lOrdinal)
 {
-    P3109_Line(std::string(target) + " = X_Get_MTxt(" + std::to_string(lOrdinal) + ",INSTANCE_S3(sLangNo));");
+    if (P3109_State().cTarget == GEN_TARGET_CSHARP)
+        P3109_Line(std::string(target) + " = X_Get_MTxt(" + std::to_string(lOrdinal) + ",FunctionGlobalStatic3.sLangNo);");
+    else
+        P3109_Line(std::string(target) + " = X_Get_MTxt(" + std::to_string(lOrdinal) + ",INSTANCE_S3(sLangNo));");
 }
 
 void P3109_WriteGetMultilingualField(std::string_view target, int32_t lOrdinal, char cKind, bool fStatic)

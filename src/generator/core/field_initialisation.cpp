@@ -390,7 +390,15 @@ void P3109_WriteBifParmTableNoArgs() { P3109_WriteBifParmTable(0); }
 void P3109_WriteFieldGroupArray(GEN_STREAM stream, int16_t sIndent, std::string_view group, std::string_view array)
 {
     FFC_CONTEXT* ctx = P3109_Context();
-    P3109_WriteLine(stream, sIndent, "static const X_SHORT as" + std::string(array) + "[] =");
+    /* C#: a group of the data section is a static member of the class, any
+       other a local array of the command's block */
+    const std::string name = "as" + std::string(array);
+    if (P3109_State().cTarget != GEN_TARGET_CSHARP)
+        P3109_WriteLine(stream, sIndent, "static const X_SHORT " + name + "[] =");
+    else if (stream == 1)
+        P3109_WriteLine(stream, sIndent, "private static readonly short[] " + name + " =");
+    else
+        P3109_WriteLine(stream, sIndent, "short[] " + name + " =");
     P3109_WriteLine(stream, sIndent, "{");
     std::vector<std::string> symbols;
     if (ctx && ctx->pWorkFile) {

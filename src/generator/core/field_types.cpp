@@ -182,6 +182,17 @@ std::string P3109_MakeDeclarationByType(char cType, std::string_view prefix, std
     return std::string(n.kind) + " " + variable;
 }
 
+std::string P3109_MakeCSharpDeclarationByType(char cType, std::string_view prefix, std::string_view name,
+                                              int32_t lLength, bool fUnsigned, bool fNational)
+{
+    if (!P3109_fIsZophxOnlyType(cType))
+        return {};
+    const KindNames n = namesOf(cType, lLength, fUnsigned, fNational);
+    if (std::strcmp(n.kind, kUnknown.kind) == 0)
+        return {};
+    return "public " + std::string(n.kind) + " " + std::string(prefix) + std::string(name) + " = new " + n.kind + "()";
+}
+
 std::string P3109_MakeFieldDeclaration(const GEN_FIELD_INFO& field, bool fPrefix)
 {
     return P3109_MakeDeclarationByType(field.cType, fPrefix ? "c" : "", field.localName, field.lLength,

@@ -58,6 +58,11 @@ std::string P3109_MakeDeclarationByType(char cType, std::string_view prefix, std
 /* The declaration of a described field, its local name prefixed "c" when
 ** asked. */
 std::string P3109_MakeFieldDeclaration(const GEN_FIELD_INFO& field, bool fPrefix);
+/* The C# member of a field of the extended language: an object of its
+** kind ("public X_FLD_INT32 fCOUNT = new X_FLD_INT32()"); empty for other
+** types. */
+std::string P3109_MakeCSharpDeclarationByType(char cType, std::string_view prefix, std::string_view name,
+                                              int32_t lLength, bool fUnsigned, bool fNational);
 /* The byte size and the address of a field held as a member of a static
 ** structure (a list entry, a component record), for its descriptor row:
 ** "sizeof( member )" for a field that needs the extended handling, the

@@ -11,6 +11,7 @@
 */
 #include "generator/core/field_vector.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "checker/work_records.h"
@@ -150,22 +151,23 @@ Sizes byteSize(const GEN_FIELD_INFO& f)
 {
     if (f.cResolved == 'E')
         return {"0", "0"};
-    if (f.cType == 'U') {
-        const std::string s = "(sizeof( X_FLD_SHORT_CHAR ) + " + std::to_string(f.lLength) + ")";
-        return {s, s};
-    }
+    /* C# has no sizeof of a class: the run time names the sizes */
+    if (f.cType == 'U')
+        return {"(sizeof( X_FLD_SHORT_CHAR ) + " + std::to_string(f.lLength) + ")",
+                "(DqooDef.X_FLD_SHORT_CHAR_SIZE + " + std::to_string(f.lLength) + ")"};
     if (P3109_fIsZophxOnlyType(f.cType)) {
         const std::string kind = P3109_pszFieldKindName(f);
         return {"sizeof( " + kind + " )", "DqooDef." + kind + "_SIZE"};
     }
     if (P3109_fIsBigDecimal(f.cType, f.lLength, f.sDecimals, f.fNullable())) {
-        const std::string s = "(sizeof( X_FLD_PACKED ) - 1 + " + std::to_string(f.usByteLength - 11) + ")";
-        return {s, s};
+        const std::string n = std::to_string(f.usByteLength - 11);
+        return {"(sizeof( X_FLD_PACKED ) - 1 + " + n + ")", "(DqooDef.X_FLD_PACKED_SIZE - 1 + " + n + ")"};
     }
     if (f.cResolved == 'L' && f.usLiteralLength1 != f.usLiteralLength2) {
+        /* a constant of C# is a constant expression: the lesser length */
         const std::string s = "X_RESOLVE_VARCHAR_LENGTH( " + std::to_string(f.usLiteralLength1) + ", " +
                               std::to_string(f.usLiteralLength2) + " )";
-        return {s, s};
+        return {s, std::to_string(std::min(f.usLiteralLength1, f.usLiteralLength2))};
     }
     return {std::to_string(f.usByteLength), std::to_string(f.usByteLength)};
 }
@@ -243,13 +245,8 @@ void declareField(const GEN_FIELD_INFO& f)
     const std::string bytes = "BYTE_LEN_" + f.vectorName;
     if (P3109_fIsZophxOnlyType(f.cType)) {
         const std::string decl = P3109_MakeFieldDeclaration(f, false);
-        std::string cs = "public " + decl;
-        if (f.cType == 'E')
-            cs += " = new X_FLD_DATE()";
-        else if (f.cType == 'M')
-            cs += " = new X_FLD_TIME()";
-        else if (f.cType == 'Z')
-            cs += " = new X_FLD_DATETIME()";
+        const std::string cs =
+            P3109_MakeCSharpDeclarationByType(f.cType, "", local, f.lLength, f.fUnsigned(), f.fNational());
         CGEN_AddStaticWorkingEntry(s.sList, decl, "", cs, "", 'N');
         return;
     }

@@ -138,8 +138,10 @@ GEN_SELECT_NODE* P3109_MakeSelectNames(bool fNamesConnection)
         n.odbcSelectName = numbered("pODBCSelect_", line);
         if (fNamesConnection)
             n.connectName = numbered("pX_ConnectDB_", line);
-        CGEN_AddStaticWorkingVariable(0, "struct X_ODBC_SELECT_2 * " + n.odbcSelectName,
-                                      "INSTANCE(" + n.odbcSelectName + ") = pX_NULL;", 'N');
+        CGEN_AddStaticWorkingEntry(0, "struct X_ODBC_SELECT_2 * " + n.odbcSelectName,
+                                   "INSTANCE(" + n.odbcSelectName + ") = pX_NULL;",
+                                   "public X_ODBC_SELECT_2[] " + n.odbcSelectName,
+                                   "pGlobal1." + n.odbcSelectName + " = null;", 'N');
     }
     Chains& c = chains();
     c.selects.push_back(std::move(n));

@@ -34,6 +34,14 @@ inline constexpr int GEN_QUEUE_COUNT = 6;
 inline constexpr char GEN_TARGET_C = 'C';
 inline constexpr char GEN_TARGET_CSHARP = '#';
 
+/* The arguments with which C# calls a routine of the function (the C
+** FUNCTION_STD_PARMS), and the parameters such a routine declares (the C
+** FUNCTION_STD_ARGS). */
+inline constexpr const char* GEN_FUNCTION_PARMS_CS = "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2";
+inline constexpr const char* GEN_FUNCTION_ARGS_CS =
+    "X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List, X_FKEY X_FKey, "
+    "FUNCTION_STATIC_GLOBAL_1 pGlobal1, FUNCTION_STATIC_GLOBAL_2 pGlobal2";
+
 /* The generator's copies of the run driver's arguments. */
 struct GEN_RUN_ARGUMENTS {
     FFC_CONTEXT* pContext = nullptr;
@@ -103,8 +111,6 @@ struct GEN_BLOCK_ENTRY {
     std::string errorCountField;               /* its vector identifier */
     char acSelectFlags[4] = {'N', 'N', 'N', 'N'};
     char cLoop = 'N';
-    char cRowCount = 'N';                      /* SELECT, SELECT_SQL, SELECTLIST: the block counts its
-                                                  rows in lSelectLoopCount */
     std::string continueLabel;
     std::string leaveLabel;
     int32_t lIterator1 = 0;                    /* BEGIN_LOOP: the literal step */
@@ -124,6 +130,12 @@ struct GEN_BLOCK_ENTRY {
        validation error, end of file */
     struct GEN_SELECT_NODE* pSelect = nullptr;
     std::string selectClose, selectIoError, selectValError, selectEndFile, selectBlock;
+    /* the suffix of the loop counter of a SELECT, SELECT_SQL or SELECTLIST
+       block: C# cannot hide a variable of an enclosing block, so a nested
+       loop's counter gets the loop's depth ("_2"); empty for the outermost
+       loop and in C */
+    std::string loopSuffix;
+    char cSelectLoop = 'N';                    /* the block counts its rows (KEEP_ needs one around it) */
 };
 
 inline constexpr int GEN_BLOCK_STACK_CAPACITY = 256;

@@ -249,7 +249,9 @@ std::string P3109_ListMemberDeclaration(const GEN_FIELD_INFO& f, std::string_vie
     const bool cs = csharp();
     const std::string name = std::string(prefix) + f.localName;
     if (P3109_fIsZophxOnlyType(f.cType))
-        return P3109_MakeDeclarationByType(f.cType, prefix, f.localName, f.lLength, f.fUnsigned(), f.fNational()) + ";";
+        return (cs ? P3109_MakeCSharpDeclarationByType(f.cType, prefix, f.localName, f.lLength, f.fUnsigned(), f.fNational())
+                   : P3109_MakeDeclarationByType(f.cType, prefix, f.localName, f.lLength, f.fUnsigned(), f.fNational())) +
+               ";";
     const std::string word = P3109_pszDictionaryTypeName(f.cType, cs);
     const std::string bytes = "BYTE_LEN_" + f.vectorName;
     if (f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D')

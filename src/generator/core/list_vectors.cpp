@@ -191,50 +191,80 @@ void writeInstanceCreation()
         P3109_WriteLine(kStartQueue, 3, text);
 }
 
-void staticVariable(const std::string& declaration, const std::string& initialiser = "")
+/* A variable of the first list in its C and C# forms; the C# declaration
+** carries the initial value of a C# object. */
+void staticVariable(const std::string& declaration, const std::string& initialiser, const std::string& csDeclaration,
+                    const std::string& csInitialiser = "")
 {
-    CGEN_AddStaticWorkingVariable(0, declaration, initialiser, 'N');
+    CGEN_AddStaticWorkingEntry(0, declaration, initialiser, csDeclaration, csInitialiser, 'N');
+}
+
+/* The C# type of a work field the emitters declare. */
+std::string csWorkType(const std::string& type)
+{
+    if (type == "X_DOUBLE")
+        return "double";
+    if (type == "X_LONG" || type == "X_SHORT" || type == "X_ULONG")
+        return "int";
+    if (type == "X_CHAR" || type == "X_YES_NO")
+        return "char";
+    if (type == "X_FCHAR")
+        return "byte";
+    return type;
 }
 
 void addStaticVariables()
 {
     const GEN_EMITTER_FLAGS& e = g().emit;
     if (e.cCallProcess == 'Y')
-        staticVariable("X_VCHAR vchCallProcess[X_OBJECT_NAME_LEN + 1]");
+        staticVariable("X_VCHAR vchCallProcess[X_OBJECT_NAME_LEN + 1]", "", "public string vchCallProcess");
     if (e.cCallFunction == 'Y')
-        staticVariable("X_VCHAR vchCallFunction[X_FUNCTION_NAME_LEN + 1]");
+        staticVariable("X_VCHAR vchCallFunction[X_FUNCTION_NAME_LEN + 1]", "", "public string vchCallFunction");
     if (e.cValidation == 'Y') {
-        staticVariable("X_YES_NO fchFieldAccepted[X_VECTOR_TOTAL]");
+        staticVariable("X_YES_NO fchFieldAccepted[X_VECTOR_TOTAL]", "",
+                       "public char[] fchFieldAccepted = new char[X_VECTOR_TOTAL]");
         for (int16_t i = 1; i <= e.sBeginChecks; ++i)
-            staticVariable("X_SHORT X_ErrorCount_" + std::to_string(i));
+            staticVariable("X_SHORT X_ErrorCount_" + std::to_string(i), "", "public int X_ErrorCount_" + std::to_string(i));
     }
     if (e.cCheckResult == 'Y')
-        staticVariable("X_CHAR chResultofCheck");
+        staticVariable("X_CHAR chResultofCheck", "", "public char chResultofCheck");
     if (e.cWorkDouble == 'Y')
-        staticVariable("X_DOUBLE dWorkDouble", "INSTANCE(dWorkDouble) = 0.0;");
-    CGEN_AddStaticWorkingEntry(0, "X_CHAR chListEntryMode", "", "public char chListEntryMode", "", 'N');
+        staticVariable("X_DOUBLE dWorkDouble", "INSTANCE(dWorkDouble) = 0.0;", "public double dWorkDouble",
+                       "pGlobal1.dWorkDouble = 0.0;");
+    staticVariable("X_CHAR chListEntryMode", "", "public char chListEntryMode");
     if (!e.keepLastAreas.empty()) {
         const std::string count = std::to_string(e.keepLastAreas.size());
-        staticVariable("struct X_KEEP_LAST X_KLast[" + count + "]");
-        staticVariable("X_SHORT scX_KLast", "INSTANCE(scX_KLast) = " + count + ";");
+        staticVariable("struct X_KEEP_LAST X_KLast[" + count + "]", "",
+                       "public X_KEEP_LAST[] X_KLast = new X_KEEP_LAST[" + count + "]");
+        staticVariable("X_SHORT scX_KLast", "INSTANCE(scX_KLast) = " + count + ";", "public int scX_KLast = " + count,
+                       "pGlobal1.scX_KLast = " + count + ";");
     }
-    CGEN_AddStaticWorkingEntry(0, "X_CHAR chEntryChanged", "", "public char chEntryChanged", "", 'N');
+    staticVariable("X_CHAR chEntryChanged", "", "public char chEntryChanged");
     if (e.cLastIoStatus == 'Y')
-        CGEN_AddStaticWorkingEntry(0, "X_VCHAR vchLastIOStatus[X_DBM_RETURN_CODE_LEN + 1]", "",
-                                   "public string vchLastIOStatus", "", 'N');
+        staticVariable("X_VCHAR vchLastIOStatus[X_DBM_RETURN_CODE_LEN + 1]", "", "public string vchLastIOStatus");
     for (const GEN_FILE_ACCESS_BLOCK& b : e.fileAccessBlocks) {
-        staticVariable("struct X_DBM * p" + b.name, "INSTANCE(p" + b.name + ") = pX_NULL;");
+        staticVariable("struct X_DBM * p" + b.name, "INSTANCE(p" + b.name + ") = pX_NULL;", "public X_DBM p" + b.name,
+                       "pGlobal1.p" + b.name + " = null;");
         if (!b.connection.empty())
-            staticVariable("struct X_CONNECT_DATABASE * " + b.connection);
+            staticVariable("struct X_CONNECT_DATABASE * " + b.connection, "",
+                           "public X_CONNECT_DATABASE " + b.connection);
     }
+    /* the overrides of POINT are an iSeries feature: C# keeps the
+       structure and leaves its members to the run time */
     for (const std::string& point : e.pointOverrides)
-        staticVariable("X_POINT_FILE " + point, "#if defined X_OPERATING_SYSTEM_ISERIES\r\n   INSTANCE(" + point +
-                                                    ".vchFilePoint)[0] = LOVAL;\r\n   INSTANCE(" + point +
-                                                    ".vchLibrary)[0] = LOVAL;\r\n   INSTANCE(" + point +
-                                                    ".vchMember)[0] = LOVAL;\r\n   #endif");
-    for (const GEN_EMITTED_WORK_FIELD& w : e.workFields)
+        staticVariable("X_POINT_FILE " + point,
+                       "#if defined X_OPERATING_SYSTEM_ISERIES\r\n   INSTANCE(" + point +
+                           ".vchFilePoint)[0] = LOVAL;\r\n   INSTANCE(" + point + ".vchLibrary)[0] = LOVAL;\r\n   INSTANCE(" +
+                           point + ".vchMember)[0] = LOVAL;\r\n   #endif",
+                       "public X_POINT_FILE " + point + " = new X_POINT_FILE()");
+    for (const GEN_EMITTED_WORK_FIELD& w : e.workFields) {
+        const std::string cs = csWorkType(w.type);
         staticVariable(w.dimension.empty() ? w.type + " " + w.name : w.type + " " + w.name + "[" + w.dimension + "]",
-                       w.type == "X_DOUBLE" ? "INSTANCE(" + w.name + ") = 0.0;" : "");
+                       w.type == "X_DOUBLE" ? "INSTANCE(" + w.name + ") = 0.0;" : "",
+                       w.dimension.empty() ? "public " + cs + " " + w.name
+                                           : "public " + cs + "[] " + w.name + " = new " + cs + "[" + w.dimension + "]",
+                       w.type == "X_DOUBLE" && w.dimension.empty() ? "pGlobal1." + w.name + " = 0.0;" : "");
+    }
 }
 
 /* One call of a user built-in function (both its flags 'Y'). */

@@ -65,8 +65,9 @@ void writeBifSections()
         if (b.cUsed != 'Y')
             continue;
         if (b.cCall == 'Y')
-            CGEN_AddStaticWorkingVariable(0, "X_YES_NO " + b.routine + "_Called",
-                                          "INSTANCE(" + b.routine + "_Called) = NO;", 'N');
+            CGEN_AddStaticWorkingEntry(0, "X_YES_NO " + b.routine + "_Called", "INSTANCE(" + b.routine + "_Called) = NO;",
+                                       "public char " + b.routine + "_Called = 'N'",
+                                       "pGlobal1." + b.routine + "_Called = NO;", 'N');
         if (b.cKind != 'L')
             continue;
         P3109_WriteLine(g().header, 3, "X_VOID_FUNCTION " + b.routine + " (struct X_IDS *,struct X_PRO *,struct X_FUN *,");

@@ -134,10 +134,13 @@ int16_t P3109_sFieldTextIndex(std::string_view field)
 std::string P3109_MakeMultilingualFieldRef(std::string_view field, char cKind)
 {
     int16_t index = P3109_sFieldTextIndex(field);
+    const bool cs = P3109_State().cTarget == GEN_TARGET_CSHARP;
     if (index < 0)
-        return "pX_NULL";
+        return cs ? "null" : "pX_NULL";
     char text[64];
-    std::snprintf(text, sizeof text, "X_Get_MFld(%d,INSTANCE_S3(sLangNo),'%c')", index, cKind);
+    std::snprintf(text, sizeof text,
+                  cs ? "X_Get_MFld(%d,FunctionGlobalStatic3.sLangNo,'%c')" : "X_Get_MFld(%d,INSTANCE_S3(sLangNo),'%c')",
+                  index, cKind);
     return text;
 }
 
@@ -184,6 +187,13 @@ void P3109_WriteCloseCursors(std::string_view offset)
 {
     if (P3109_State().sSqlCursorCount <= 0)
         return;
+    if (P3109_State().cTarget == GEN_TARGET_CSHARP) {
+        /* C#: the close routines are the delegates the loops registered */
+        const std::string entry = offset == "0" ? "sEntryCursors" : "( sEntryCursors + " + std::string(offset) + " )";
+        P3109_Line("if ( pGlobal1.sCurrentCursors > " + entry +
+                   " ) X_RUN_DLL.X_Close_Cursors( pGlobal1.pfCloseCursor, ref pGlobal1.sCurrentCursors, " + entry + " );");
+        return;
+    }
     if (offset == "0") {
         P3109_Line("if ( INSTANCE(sCurrentCursors) > sEntryCursors ) X_Close_Cursors( FUNCTION_STD_PARMS, sEntryCursors );");
         return;

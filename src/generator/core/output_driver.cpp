@@ -33,6 +33,7 @@
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/text_strings.h"
+#include "generator/emitters/report_support.h"
 #include "platform/dqoz/dqoz.h"
 
 namespace {
@@ -397,6 +398,7 @@ void P3109_EndGeneration()
     P3109_ResetChains();
     P3109_ResetListDefinitions();
     P3109_ResetNameServices();
+    P3109_ResetReportEmitters();
     P3109_Definitions().conditions.clear();
     P3109_Definitions().renames.clear();
 }

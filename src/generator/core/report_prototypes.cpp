@@ -74,7 +74,7 @@ void P3109_WriteReportPrototypes()
             } else if (line.kind == "TRAI" || line.kind == "LEAD") {
                 header(std::string("F_VOID_FUNCTION ") + (line.kind == "TRAI" ? "Print_Trailing_" : "Print_Leading_") +
                        name + " (FUNCTION_STD_ARGS);");
-                CGEN_AddStaticWorkingVariable(0, "X_ULONG ulBreakCount" + name, "", 'N');
+                CGEN_AddStaticWorkingEntry(0, "X_ULONG ulBreakCount" + name, "", "public int ulBreakCount" + name, "", 'N');
             }
         }
     }
@@ -91,7 +91,7 @@ void P3109_WriteCursorPrototypes()
     const std::string n = std::to_string(cursors);
     CGEN_AddStaticWorkingEntry(0, "X_SHORT sCurrentCursors", "", "public int sCurrentCursors", "", 'N');
     CGEN_AddStaticWorkingEntry(0, "PFNCURSORCLS pfCloseCursor[" + n + "]", "",
-                               "public object[] pfCloseCursor = new object[" + n + "]", "", 'N');
+                               "public Action[] pfCloseCursor = new Action[" + n + "]", "", 'N');
 }
 
 void P3109_WriteTempStoreCount()

@@ -309,9 +309,9 @@ void P3109_WriteCloseReports()
     for (const GEN_REPORT_SLOT& s : P3109_Definitions().reports) {
         if (s.cKind != 'P')
             continue;
-        char line[64];
-        std::snprintf(line, sizeof line, "Close_Report_%d (FUNCTION_STD_PARMS);", s.sNumber);
-        P3109_WriteLine(g().out.current, static_cast<int16_t>(g().skel.usColumn), line);
+        const std::string parms = g().cTarget == GEN_TARGET_CSHARP ? GEN_FUNCTION_PARMS_CS : "FUNCTION_STD_PARMS";
+        P3109_WriteLine(g().out.current, static_cast<int16_t>(g().skel.usColumn),
+                        "Close_Report_" + std::to_string(s.sNumber) + " (" + parms + ");");
     }
 }
 

@@ -32,40 +32,50 @@ void guard(const GEN_FIELD_INFO& f, const char* label)
 
 std::string byteLength(const GEN_FIELD_INFO& f) { return "pX_Fld[" + f.vectorName + "].sByteLen"; }
 
+/* The declaration of the field pointer: C# works on the field's element of
+** the vector, which knows its storage. */
+const char* fieldPointer() { return csharp() ? "X_FLD pField;" : "X_PDICTIONARY_FIELD pField;"; }
+
 /* "{", the field pointer and its index; the body; the refresh and "}". */
 template <typename Body> void frame(const GEN_FIELD_INFO& f, Body body)
 {
     P3109_WriteOpenBrace();
-    P3109_Line(csharp() ? "X_PDICTIONARY_FIELD pField = new X_PDICTIONARY_FIELD();" : "X_PDICTIONARY_FIELD pField;");
+    P3109_Line(fieldPointer());
     P3109_WriteGetIndex("pField", f);
     body();
     P3109_WriteRefreshComponentValue(f);
     P3109_WriteCloseBrace();
 }
 
+/* The fill of the field's bytes: memset in C, the run time's fill in C#. */
+std::string fill(const std::string& value, const std::string& length)
+{
+    return csharp() ? "X_DEFS.X_MEMSET( pField, " + value + ", " + length + " );"
+                    : "memset(pField," + value + "," + length + ");";
+}
+
 void writeBlankOrZeroStatement(const GEN_FIELD_INFO& f)
 {
     const std::string len = byteLength(f);
+    const std::string q = csharp() ? "X_DEFS." : "";
     switch (f.cType) {
     case 'A':
-        P3109_Line(csharp() ? "X_DEFS.X_MEMSET_ALPHA( ref pField, X_DEFS.X_CLEAR_ALPHA, " + len + ");"
-                            : "memset(pField,X_CLEAR_ALPHA," + len + ");");
+        P3109_Line(fill(q + "X_CLEAR_ALPHA", len));
         return;
     case 'S':
-        P3109_Line(csharp() ? "X_DEFS.X_MEMSET(pField,X_DEFS.X_CLEAR_SIGN," + len + ");"
-                            : "memset(pField,X_CLEAR_SIGN," + len + ");");
+        P3109_Line(fill(q + "X_CLEAR_SIGN", len));
         return;
     case 'P':
         if (f.usByteLength > 1)
-            P3109_Line(csharp() ? "X_DEFS.X_MEMSET(pField,X_CLEAR_PACK," + len + ");"
-                                : "memset(pField,X_CLEAR_PACK," + len + ");");
-        P3109_Line(std::string(csharp() ? "//" : "") + "pField[" + len + " - 1] = X_PACK_TERMINATOR;");
+            P3109_Line(fill(q + "X_CLEAR_PACK", len));
+        P3109_Line(csharp() ? "X_DEFS.X_SETBYTE( pField, " + len + " - 1, X_DEFS.X_PACK_TERMINATOR );"
+                            : "pField[" + len + " - 1] = X_PACK_TERMINATOR;");
         return;
     case 'L':
-        P3109_Line(csharp() ? "pField = (X_LONG)0;" : "*((X_PLONG)pField) = (X_LONG)0;");
+        P3109_Line(csharp() ? "X_DEFS.X_SETVALUE( pField, 0 );" : "*((X_PLONG)pField) = (X_LONG)0;");
         return;
     case 'D':
-        P3109_Line(csharp() ? "pField = (X_DOUBLE)0.0;" : "*((X_PDOUBLE)pField) = (X_DOUBLE)0.0;");
+        P3109_Line(csharp() ? "X_DEFS.X_SETVALUE( pField, 0.0 );" : "*((X_PDOUBLE)pField) = (X_DOUBLE)0.0;");
         return;
     default:
         return;
@@ -112,7 +122,7 @@ void loadMultilingualVariable(const GEN_FIELD_INFO& operand, const std::string& 
 {
     const int16_t ordinal = P3109_pFindMultilingualVariable(P3109_TrimRight(name20));
     P3109_WriteOpenBrace();
-    P3109_Line("X_PVCHAR pvChar;");
+    P3109_Line(csharp() ? "string pvChar;" : "X_PVCHAR pvChar;");
     P3109_WriteGetMultilingualText("pvChar", ordinal);
     P3109_WriteSetFromVchar(operand, "pvChar");
     P3109_WriteCloseBrace();
@@ -121,11 +131,17 @@ void loadMultilingualVariable(const GEN_FIELD_INFO& operand, const std::string& 
 void loadConditionResult(const GEN_FIELD_INFO& operand, const std::string& name20)
 {
     P3109_WriteOpenBrace();
-    P3109_Line("X_PVCHAR pvchRESULT;");
     const GEN_EVALUATION_NODE* node =
         P3109_pszMakeEvaluationName(name20, 'L', 500, P3109_Padded(name20, 250), 'N', 'Y', 0);
-    P3109_Line("if (" + node->name + "(FUNCTION_STD_PARMS) == YES) pvchRESULT = pvchTRUE_STRING;");
-    P3109_Line("else pvchRESULT = pvchFALSE_STRING;");
+    if (csharp()) {
+        P3109_Line("string pvchRESULT;");
+        P3109_Line("if (" + node->name + "(" + GEN_FUNCTION_PARMS_CS + ") == YES) pvchRESULT = X_DEFS.pvchTRUE_STRING;");
+        P3109_Line("else pvchRESULT = X_DEFS.pvchFALSE_STRING;");
+    } else {
+        P3109_Line("X_PVCHAR pvchRESULT;");
+        P3109_Line("if (" + node->name + "(FUNCTION_STD_PARMS) == YES) pvchRESULT = pvchTRUE_STRING;");
+        P3109_Line("else pvchRESULT = pvchFALSE_STRING;");
+    }
     P3109_WriteSetFromVchar(operand, "pvchRESULT");
     P3109_WriteCloseBrace();
 }
@@ -148,10 +164,7 @@ void P3109_WriteSetToHival(const GEN_FIELD_INFO& field)
         writeExtremeValue(field, '+');
         return;
     }
-    frame(field, [&] {
-        P3109_Line(csharp() ? "X_DEFS.X_MEMSET(pField,X_DEFS.HIVAL," + byteLength(field) + ");"
-                            : "memset(pField,HIVAL," + byteLength(field) + ");");
-    });
+    frame(field, [&] { P3109_Line(fill(csharp() ? "X_DEFS.HIVAL" : "HIVAL", byteLength(field))); });
 }
 
 void P3109_WriteSetToLoval(const GEN_FIELD_INFO& field)
@@ -162,18 +175,14 @@ void P3109_WriteSetToLoval(const GEN_FIELD_INFO& field)
         return;
     }
     frame(field, [&] {
-        P3109_Line(csharp() ? "X_DEFS.X_MEMSET( ref pField, X_DEFS.X_CLEAR_ALPHA_LOVAL, " + byteLength(field) + " );"
-                            : "memset(pField,X_CLEAR_ALPHA_LOVAL," + byteLength(field) + ");");
+        P3109_Line(fill(csharp() ? "X_DEFS.X_CLEAR_ALPHA_LOVAL" : "X_CLEAR_ALPHA_LOVAL", byteLength(field)));
     });
 }
 
 void P3109_WriteSetToAllSame(const GEN_FIELD_INFO& field, char cFill)
 {
     guard(field, "G_Set_to_ALLSAME()");
-    frame(field, [&] {
-        P3109_Line(std::string(csharp() ? "X_DEFS.X_MEMSET(pField," : "memset(pField,") + charLiteral(cFill) + "," +
-                   byteLength(field) + ");");
-    });
+    frame(field, [&] { P3109_Line(fill(charLiteral(cFill), byteLength(field))); });
 }
 
 void P3109_WriteSetToAlphaLiteral(const GEN_FIELD_INFO& field, std::string_view literal, uint16_t usLength)
@@ -185,15 +194,16 @@ void P3109_WriteSetToAlphaLiteral(const GEN_FIELD_INFO& field, std::string_view 
     const char* reference = nullptr;
     const char* declared = nullptr;
     CGEN_GetTextLiteralArrayName(text, nullptr, nullptr, 'N', &reference, &declared);
-    const std::string ref = reference ? reference : "";
+    /* C# names the literal by its declared name */
+    const std::string ref = (csharp() ? declared : reference) ? (csharp() ? declared : reference) : "";
 
     P3109_WriteOpenBrace();
-    P3109_Line("X_PDICTIONARY_FIELD pField;");
+    P3109_Line(fieldPointer());
     P3109_WriteGetIndex("pField", field);
     const int32_t fieldLength = field.lLength, literalLength = static_cast<int32_t>(text.size());
     int32_t copy = 0, limit = 0;
     if (fieldLength > ebcdic) {
-        P3109_Line(csharp() ? "X_DEFS.X_MEMSET( ref pField, X_DEFS.X_CLEAR_ALPHA, " + byteLength(field) + " );"
+        P3109_Line(csharp() ? "X_DEFS.X_MEMSET( pField, X_DEFS.X_CLEAR_ALPHA, " + byteLength(field) + " );"
                             : "memset( pField, X_CLEAR_ALPHA, " + byteLength(field) + " );");
         copy = literalLength;
         limit = ebcdic;
@@ -201,12 +211,10 @@ void P3109_WriteSetToAlphaLiteral(const GEN_FIELD_INFO& field, std::string_view 
         limit = fieldLength;
         copy = std::min(literalLength, fieldLength);
     }
-    if (copy == limit)
-        P3109_Line(std::string(csharp() ? "DqooDef.X_MEMCPY( ref pField, " : "memcpy( pField, ") + ref + ", " +
-                   std::to_string(copy) + " );");
-    else
-        P3109_Line("memcpy( pField, " + ref + ", X_RESOLVE_VARCHAR_LENGTH( " + std::to_string(copy) + ", " +
-                   std::to_string(limit) + " ) );");
+    const std::string length = copy == limit ? std::to_string(copy)
+                                             : (csharp() ? "X_DEFS." : "") + std::string("X_RESOLVE_VARCHAR_LENGTH( ") +
+                                                   std::to_string(copy) + ", " + std::to_string(limit) + " )";
+    P3109_Line(std::string(csharp() ? "DqooDef.X_MEMCPY( pField, " : "memcpy( pField, ") + ref + ", " + length + " );");
     P3109_WriteRefreshComponentValue(field);
     P3109_WriteCloseBrace();
 }
@@ -226,10 +234,9 @@ void P3109_WriteSetToSpecialValue(const GEN_FIELD_INFO& operand, char cStatic, c
         return;
     }
     if (operand.cLoadKind == 1) {
-        P3109_Line(csharp() ? "X_VAR_DLL.X_Vec_Set_from_SysVar (pX_Ids,pX_Pro,pX_Fun,pX_Fld,"
+        P3109_Line(csharp() ? "X_RUN_DLL.X_Vec_Set_from_SysVar (pX_Ids,pX_Pro,pX_Fun,pX_Fld,"
                             : "X_Vec_Set_from_SysVar (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
-        P3109_Line("          " + operand.vectorName + ",\"" +
-                   P3109_MakeHexLiteral(operand.systemVariable, operand.systemVariable.size()) + "\");");
+        P3109_Line("          " + operand.vectorName + "," + P3109_MakeStringLiteral(operand.systemVariable) + ");");
         return;
     }
     if (operand.cLoadKind == 2)

@@ -203,10 +203,11 @@ void writeStoreWhole(const GEN_FIELD_INFO& f, std::string_view value, const char
     P3109_Line(call);
 }
 
-/* The two-line vector or component call of the other writers. */
+/* The two-line vector or component call of the other writers; C# calls the
+** run time's service of the same name. */
 void writeTwoLineCall(const GEN_FIELD_INFO& f, const char* name, const std::string& continuation)
 {
-    P3109_Line(service(f, name) + kArgsTight);
+    P3109_Line((csharp() ? "X_RUN_DLL." : "") + service(f, name) + kArgsTight);
     P3109_Line(continuation);
 }
 
@@ -239,13 +240,14 @@ void P3109_WriteGetDouble(const GEN_FIELD_INFO& field, std::string_view variable
         P3109_Line(var + " = " + literalValue(field) + ".0;");
         return;
     }
-    writeTwoLineCall(field, "Get_as_Double", "                   " + field.vectorName + ",(X_PDOUBLE)&(" + var + "));");
+    writeTwoLineCall(field, "Get_as_Double", "                   " + field.vectorName +
+                                                 (csharp() ? ",ref " + var + ");" : ",(X_PDOUBLE)&(" + var + "));"));
 }
 
 void P3109_WriteSetFromDouble(const GEN_FIELD_INFO& field, std::string_view value)
 {
-    writeTwoLineCall(field, "Set_from_Double",
-                     "                       " + field.vectorName + ",(X_DOUBLE)" + std::string(value) + ");");
+    writeTwoLineCall(field, "Set_from_Double", "                       " + field.vectorName +
+                                                   (csharp() ? ",(double)" : ",(X_DOUBLE)") + std::string(value) + ");");
 }
 
 void P3109_WriteSetFromVchar(const GEN_FIELD_INFO& field, std::string_view value)
@@ -256,12 +258,13 @@ void P3109_WriteSetFromVchar(const GEN_FIELD_INFO& field, std::string_view value
 void P3109_WriteSetFromString(const GEN_FIELD_INFO& field, char cKind, std::string_view value)
 {
     writeTwoLineCall(field, "Set_from_String",
-                     "                       " + field.vectorName + ",'" + std::string(1, cKind) + "',pX_NULL," +
-                         std::string(value) + ");");
+                     "                       " + field.vectorName + ",'" + std::string(1, cKind) +
+                         (csharp() ? "',null," : "',pX_NULL,") + std::string(value) + ");");
 }
 
 void P3109_WriteGetAsVchar(const GEN_FIELD_INFO& field, std::string_view buffer)
 {
     const std::string b(buffer);
-    writeTwoLineCall(field, "Get_as_Vchar", "  " + field.vectorName + ",sizeof(" + b + ")," + b + ");");
+    writeTwoLineCall(field, "Get_as_Vchar",
+                     "  " + field.vectorName + (csharp() ? ",ref " + b + ");" : ",sizeof(" + b + ")," + b + ");"));
 }

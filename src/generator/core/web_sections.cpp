@@ -155,15 +155,20 @@ void P3109_WriteFieldDataVersion(GEN_STREAM stream, int16_t sIndent, const GEN_F
     switch (field.cType) {
     case 'P':
     case 'S':
-        line(std::string(cs && field.cType == 'P' ? "X_DEFS.X_MEMSET( " : "memset( ") +
-             (field.cType == 'P' ? "((PX_FLD_PACKED)" : "((PX_FLD_SIGNED)") +
-             s + ")->fchData, ' ', BYTE_LEN_" + field.vectorName + " - sizeof( X_FLD_PACKED ) + 1 );");
+        if (cs) {
+            /* the digits of the field's class, its size a constant of the run time */
+            line(std::string("X_DEFS.X_MEMSET( ") + (field.cType == 'P' ? "((X_FLD_PACKED) " : "((X_FLD_SIGNED) ") + s +
+                 ").fchData, ' ', BYTE_LEN_" + field.vectorName + " - DqooDef.X_FLD_PACKED_SIZE + 1 );");
+            return;
+        }
+        line(std::string("memset( ") + (field.cType == 'P' ? "((PX_FLD_PACKED)" : "((PX_FLD_SIGNED)") + s +
+             ")->fchData, ' ', BYTE_LEN_" + field.vectorName + " - sizeof( X_FLD_PACKED ) + 1 );");
         return;
     case 'H':
     case '1':
         if (field.fCharLength()) {
             const std::string head = cs ? "((X_FLD_NCHAR) " + s + ")." : "((X_FLD_NCHAR*) " + s + ")->";
-            line(head + "bFieldState = ((XFIELDSTATE) FsHasCharLength);");
+            line(head + (cs ? "bFieldState = (int) XFIELDSTATE.FsHasCharLength;" : "bFieldState = ((XFIELDSTATE) FsHasCharLength);"));
             line(head + "ulMaxSize = " + length + ";");
             line(head + "ulMaxChars = " + std::to_string(field.lMaxChars) + ";");
         } else {
@@ -173,11 +178,16 @@ void P3109_WriteFieldDataVersion(GEN_STREAM stream, int16_t sIndent, const GEN_F
         return;
     case 'B':
     case '2':
-        line("((PX_FLD_BINARY)" + s + ")->ulMaxSize  = " + length + ";");
+        line(cs ? "((X_FLD_BINARY) " + s + ").ulMaxSize  = " + length + ";"
+                : "((PX_FLD_BINARY)" + s + ")->ulMaxSize  = " + length + ";");
         return;
     case 'F':
-        line(field.lLength == 4 ? "((PX_FLD_FLT32)" + s + ")->dFloat32 = 0.0;"
-                                : "((PX_FLD_FLT64)" + s + ")->dFloat64 = 0.0;");
+        if (cs)
+            line(field.lLength == 4 ? "((X_FLD_FLT32) " + s + ").dFloat32 = 0.0f;"
+                                    : "((X_FLD_FLT64) " + s + ").dFloat64 = 0.0;");
+        else
+            line(field.lLength == 4 ? "((PX_FLD_FLT32)" + s + ")->dFloat32 = 0.0;"
+                                    : "((PX_FLD_FLT64)" + s + ")->dFloat64 = 0.0;");
         return;
     default:
         return;

@@ -23,6 +23,8 @@ namespace {
 
 GEN_MODULE_STATE& g() { return P3109_State(); }
 
+bool cs() { return P3109_fCSharp(); }
+
 bool componentRun()
 {
     const FFC_CONTEXT* ctx = P3109_Context();
@@ -64,16 +66,22 @@ std::string literalValue(int32_t lEntry)
 /* The default table of the arguments or the return values. */
 void writeDefaults(const char* table, const std::array<GEN_BIF_VALUE, GEN_BIF_DESCRIPTORS>& values, int16_t sCount)
 {
-    P3109_Line(std::string("static struct _X_ZOPH_BIF_DEFAULT ") + table + "[] = {");
+    P3109_Line(cs() ? std::string("_X_ZOPH_BIF_DEFAULT[] ") + table + " = {"
+                    : std::string("static struct _X_ZOPH_BIF_DEFAULT ") + table + "[] = {");
     CGEN_SetTextLiteralPrefix("BIFDFT");
     for (int16_t i = 0; i < std::min<int16_t>(sCount, static_cast<int16_t>(GEN_BIF_DESCRIPTORS)); ++i) {
         const GEN_BIF_VALUE& v = values[static_cast<size_t>(i)];
         const char* reference = nullptr;
         const char* declared = nullptr;
         CGEN_GetTextLiteralDefineName(v.defaultValue, nullptr, nullptr, 'Y', &reference, &declared);
-        P3109_Line(P3109_Format("  %s'%c',%d,%d,%s ", i == 0 ? " " : ",", v.cType == '\0' ? ' ' : v.cType,
-                                static_cast<int>(v.sLength), static_cast<int>(v.sDecimals),
-                                reference ? reference : "pX_NULL"));
+        const char type = v.cType == '\0' ? ' ' : v.cType;
+        if (cs())
+            P3109_Line(P3109_Format("  %snew _X_ZOPH_BIF_DEFAULT( '%c',%d,%d,%s ) ", i == 0 ? " " : ",", type,
+                                    static_cast<int>(v.sLength), static_cast<int>(v.sDecimals),
+                                    declared ? declared : "null"));
+        else
+            P3109_Line(P3109_Format("  %s'%c',%d,%d,%s ", i == 0 ? " " : ",", type, static_cast<int>(v.sLength),
+                                    static_cast<int>(v.sDecimals), reference ? reference : "pX_NULL"));
     }
     P3109_Line("};");
 }
@@ -110,7 +118,8 @@ bool valueTexts(const std::string& value, char cDefinedType, bool fReturn, std::
 void branchOnFailure(long lNumber)
 {
     P3109_Line(" ");
-    P3109_Line(P3109_Format("if ( ( X_BIF_%ld.chReturnCode != YES ) || ( pX_Ids->chFatalError == YES ) )", lNumber));
+    P3109_Line(P3109_Format("if ( ( X_BIF_%ld.chReturnCode != YES ) || ( pX_Ids%schFatalError == YES ) )", lNumber,
+                            cs() ? "." : "->"));
     P3109_Line("{");
     P3109_EmitBranchToTarget("*ERROR", static_cast<uint16_t>(g().out.usIndent + 3));
     P3109_Line("}");
@@ -122,6 +131,23 @@ void P3109_EmitBifParmEntry(int32_t lEntry, std::string_view name, std::string_v
                             std::string_view value)
 {
     const long n = lEntry;
+    if (cs()) {
+        /* C#: one parameter object; a type of the run time is a member of
+           its X_BifStr class, an address the object itself */
+        const auto text = [](std::string_view v) {
+            const std::string t(v);
+            if (t.rfind("&(", 0) == 0 && t.size() > 3)
+                return t.substr(2, t.find('[') != std::string::npos ? t.find('[') - 2 : t.size() - 3);
+            return t[0] == '&' ? t.substr(1) : t;
+        };
+        const std::string typeText = type.rfind("X_PARM_", 0) == 0 ? "X_BifStr." + std::string(type) : std::string(type);
+        P3109_Line(P3109_Format("aZOPHBIFParms[%ld] = new X_PARM( %s, %s, %s, %s );", n,
+                                type.empty() ? "0" : typeText.c_str(),
+                                name.empty() ? "null" : std::string(name).c_str(),
+                                count.empty() ? "0" : std::string(count).c_str(),
+                                value.empty() ? "null" : text(value).c_str()));
+        return;
+    }
     if (!type.empty())
         P3109_Line(P3109_Format("aZOPHBIFParms[%ld].sType = ((X_SHORT) %.*s);", n, static_cast<int>(type.size()), type.data()));
     if (!name.empty())
@@ -146,18 +172,27 @@ void P3109_EmitUse()
     const bool zoph = def->cKind == 'R';
     P3109_Line("{");
     P3109_IndentIn();
-    P3109_Line(P3109_Format("struct X_BIF X_BIF_%ld;", n));
+    const bool csharp = cs();
+    P3109_Line(P3109_Format(csharp ? "X_BIF X_BIF_%ld = new X_BIF();" : "struct X_BIF X_BIF_%ld;", n));
     if (zoph) {
         const long entries = a + r + 2 + (def->sArgumentCount > 0 ? 1 : 0) + (def->sReturnCount > 0 ? 1 : 0);
-        P3109_Line(P3109_Format("struct X_PARM aZOPHBIFParms[%ld];", entries));
-        P3109_Line("X_SHORT scZOPHBIFParms = (sizeof(aZOPHBIFParms) / sizeof(struct X_PARM));");
+        if (csharp) {
+            P3109_Line(P3109_Format("X_PARM[] aZOPHBIFParms = new X_PARM[%ld];", entries));
+            P3109_Line("int scZOPHBIFParms = aZOPHBIFParms.Length;");
+        } else {
+            P3109_Line(P3109_Format("struct X_PARM aZOPHBIFParms[%ld];", entries));
+            P3109_Line("X_SHORT scZOPHBIFParms = (sizeof(aZOPHBIFParms) / sizeof(struct X_PARM));");
+        }
         if (def->sArgumentCount > 0)
             writeDefaults("XZOPHArgDefaults", def->arguments, def->sArgumentCount);
         if (def->sReturnCount > 0)
             writeDefaults("XZOPHRetDefaults", def->returns, def->sReturnCount);
         if (componentRun())
-            P3109_Line("X_PVOID pvZOPHTrackInfo = pX_NULL;");
+            P3109_Line(csharp ? "object pvZOPHTrackInfo = null;" : "X_PVOID pvZOPHTrackInfo = pX_NULL;");
         P3109_Line(" ");
+    } else if (csharp) {
+        P3109_Line(P3109_Format("short[] X_BIF_Arg_%ld = new short[%ld];", n, static_cast<long>(a == 0 ? 1 : a)));
+        P3109_Line(P3109_Format("short[] X_BIF_Ret_%ld = new short[%ld];", n, static_cast<long>(r == 0 ? 1 : r)));
     } else {
         P3109_Line(P3109_Format("X_SHORT X_BIF_Arg_%ld[%ld];", n, static_cast<long>(a == 0 ? 1 : a)));
         P3109_Line(P3109_Format("X_SHORT X_BIF_Ret_%ld[%ld];", n, static_cast<long>(r == 0 ? 1 : r)));
@@ -185,7 +220,7 @@ void P3109_EmitUse()
     }
     def->cUsed = 'Y';
     if (def->sIdentifier == 148)
-        P3109_Line("X_Always_Exchange_" + P3109_ModuleName() + " (FUNCTION_STD_PARMS);");
+        P3109_Line("X_Always_Exchange_" + P3109_ModuleName() + " (" + P3109_StdParms() + ");");
     const bool evaluations = P3109_fStatementHasEvaluations();
     EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), evaluations ? 1 : 0);
 
@@ -237,16 +272,33 @@ void P3109_EmitUse()
     }
     if (def->cCall == 'Y') {
         P3109_Line(" ");
-        P3109_Line("INSTANCE(" + def->routine + "_Called) = YES;");
+        P3109_Line(P3109_Instance(def->routine + "_Called") + " = YES;");
         P3109_Line(" ");
     }
-    if (zoph) {
+    if (zoph && csharp) {
+        if (componentRun())
+            P3109_Line("X_RUN_DLL.X_Start_Call_ZOPH_from_ZOPHX(pX_Ids,pX_Pro,pX_Fun,ref pvZOPHTrackInfo);");
+        P3109_Line("X_RUN_DLL.X_PDF_Execute_Function (pX_Ids,pX_Pro,pX_Fun," +
+                   P3109_QuotedText(P3109_TrimRight(def->program)) + ",scZOPHBIFParms,aZOPHBIFParms);");
+        if (componentRun())
+            P3109_Line("X_RUN_DLL.X_End_Call_ZOPH_from_ZOPHX(pX_Ids,pX_Pro,pX_Fun,ref pvZOPHTrackInfo);");
+    } else if (zoph) {
         if (componentRun())
             P3109_Line("X_Start_Call_ZOPH_from_ZOPHX(pX_Ids,pX_Pro,pX_Fun,&(pvZOPHTrackInfo));");
         P3109_Line("X_PDF_Execute_Function (pX_Ids,pX_Pro,pX_Fun,\"" + P3109_QuotedCText(P3109_TrimRight(def->program)) +
                    "\",scZOPHBIFParms,aZOPHBIFParms);");
         if (componentRun())
             P3109_Line("X_End_Call_ZOPH_from_ZOPHX(pX_Ids,pX_Pro,pX_Fun,&(pvZOPHTrackInfo));");
+    } else if (csharp) {
+        /* C# declares no routines of other modules: a built-in function's
+           routine or a user DLL's entry is found by the run time by name */
+        const std::string call = def->cKind == 'L' || def->cKind == 'D'
+                                     ? "X_RUN_DLL.X_PDF_Execute_BuiltIn( " + P3109_MakeStringLiteral(routine) + ", "
+                                     : "X_RUN_DLL." + routine + "( ";
+        P3109_Line(P3109_Format("%spX_Ids, pX_Pro, pX_Fun, X_BIF_%ld, %spX_Fld, %s, ", call.c_str(), n, flag.c_str(),
+                                "pX_List"));
+        P3109_Line(P3109_Format("    %d, X_BIF_Arg_%ld, %d, X_BIF_Ret_%ld );", static_cast<int>(a), n,
+                                static_cast<int>(r), n));
     } else {
         P3109_Line(P3109_Format("%s( pX_Ids, pX_Pro, pX_Fun, &(X_BIF_%ld), %spX_Fld, %s, ", routine.c_str(), n,
                                 flag.c_str(), "pX_List"));

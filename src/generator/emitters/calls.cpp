@@ -22,6 +22,16 @@ namespace {
 
 GEN_MODULE_STATE& g() { return P3109_State(); }
 
+bool cs() { return P3109_fCSharp(); }
+
+const char* null() { return cs() ? "null" : "pX_NULL"; }
+
+/* A constant of the run time: C# names it as a member of its class. */
+std::string constant(const char* csClass, const std::string& name)
+{
+    return cs() ? std::string(csClass) + "." + name : name;
+}
+
 constexpr size_t kExchangeLimit = 200;
 
 /* The lists and data structures a CALL passes, as far as they are defined. */
@@ -48,6 +58,20 @@ Passed passedObjects()
 void declareParameterVector(const Passed& p)
 {
     P3109_WriteComment("Define STANDARDIZED parameter list to pass");
+    if (cs()) {
+        /* C# passes the parameters as objects: a data structure is its
+           object, whose size the run time does not need */
+        P3109_Line("X_PARM[] X_CallParms =");
+        P3109_WriteOpenBrace();
+        for (const std::string& list : p.lists)
+            P3109_Line("new X_PARM( X_BifStr.X_PARM_WORKING_LIST," + P3109_MakeStringLiteral(list) + ",1,null ),");
+        for (const GEN_DATA_STRUCTURE* ds : p.structures)
+            P3109_Line("new X_PARM( X_BifStr.X_PARM_DATA_STRUCTURE," +
+                       P3109_MakeStringLiteral(P3109_TrimRight(ds->name).substr(0, 10)) + ",0,null ),");
+        P3109_IndentOut();
+        P3109_Line("};");
+        return;
+    }
     P3109_Line("struct X_PARM X_CallParms [] =");
     P3109_WriteOpenBrace();
     for (const std::string& list : p.lists) {
@@ -70,7 +94,9 @@ void assignParameterVector(const Passed& p)
         if (i == 0)
             P3109_WriteComment("Prepare working details to be passed");
         const std::string vector = P3109_ListVectorName(p.lists[i]);
-        if (zoph2) {
+        if (cs()) {
+            P3109_Line(P3109_Format("X_CallParms[%zu].pValue = pX_List[%s];", i, vector.c_str()));
+        } else if (zoph2) {
             P3109_Line("X_CAST_LIST_FROM_NO( pX_List, " + vector + ", pX_Fun)");
             P3109_Line(P3109_Format("X_CallParms[%zu].pValue = (X_PVOID) X_LIST_PTR;", i));
         } else {
@@ -81,8 +107,8 @@ void assignParameterVector(const Passed& p)
         return;
     P3109_WriteComment("Prepare details of data structures to be passed");
     for (size_t i = 0; i < p.structures.size(); ++i) {
-        P3109_Line(P3109_Format("X_CallParms[%zu].pValue = (X_PVOID) INSTANCE(%s);", p.lists.size() + i,
-                                p.structures[i]->storageName.c_str()));
+        P3109_Line(P3109_Format(cs() ? "X_CallParms[%zu].pValue = pGlobal1.%s;" : "X_CallParms[%zu].pValue = (X_PVOID) INSTANCE(%s);",
+                                p.lists.size() + i, p.structures[i]->storageName.c_str()));
         P3109_WriteDataStructureCall(p.structures[i]->name, 'A');
     }
 }
@@ -91,24 +117,34 @@ void receiveBack(const Passed& p)
 {
     P3109_WriteComment("Receive back any list/data structure details");
     for (const std::string& list : p.lists) {
-        P3109_Line("X_Reset_List_Counter (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+        P3109_Line(P3109_RunTime("X_Reset_List_Counter") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
         P3109_Line("                      " + P3109_ListVectorName(list) + ",pX_List);");
     }
     for (const GEN_DATA_STRUCTURE* ds : p.structures)
         P3109_WriteDataStructureCall(ds->name, 'D');
 }
 
-/* The operand's value as text into a name variable; a name written as it
-** stands (not a field of the function) is copied as a literal. */
-void moveName(const std::string& operand, const char* target)
+/* The operand's value as text into a name variable of the first list; a
+** name written as it stands (not a field of the function) is copied as a
+** literal. */
+void moveName(const std::string& operand, const char* variable)
 {
+    const std::string target = P3109_Instance(variable);
     GEN_FIELD_INFO info;
     if (P3109_fFindUsedField(operand, info, 20)) {
         P3109_WriteGetAsVchar(info, target);
         return;
     }
     const std::string name = P3109_TrimRight(operand);
-    P3109_Line(std::string("strcpy(") + target + ",\"" + P3109_MakeHexLiteral(name, name.size()) + "\");");
+    P3109_Line(cs() ? target + " = " + P3109_MakeStringLiteral(name) + ";"
+                    : "strcpy(" + target + ",\"" + P3109_MakeHexLiteral(name, name.size()) + "\");");
+}
+
+/* The test that the run time's next function is a given one. */
+std::string nextIs(const char* name)
+{
+    return cs() ? std::string("(pX_Ids.vchNext == DqooDef.") + name + ")"
+                : std::string("(strcmp(pX_Ids->vchNext,") + name + ") == 0)";
 }
 
 void afterError(const std::string& target)
@@ -116,7 +152,7 @@ void afterError(const std::string& target)
     P3109_Line("{");
     P3109_IndentIn();
     if (P3109_TrimRight(target) != "*ABORT")
-        P3109_Line("pX_Ids->chFatalError = NO;");
+        P3109_Line(P3109_Deref("pX_Ids", "chFatalError = NO;"));
     P3109_EmitBranchToTarget(target, g().out.usIndent);
     P3109_IndentOut();
     P3109_Line("}");
@@ -127,7 +163,7 @@ void nextFunctionTest(const char* keyword, const char* constant)
     const std::string target = P3109_ParmField(keyword);
     if (P3109_TrimRight(target) == "*NEXT")
         return;
-    P3109_Line(std::string(" if (strcmp(pX_Ids->vchNext,") + constant + ") == 0)");
+    P3109_Line(" if " + nextIs(constant));
     P3109_Line("{");
     P3109_EmitBranchToTarget(target, static_cast<uint16_t>(g().out.usIndent + 3));
     P3109_Line("}");
@@ -136,7 +172,7 @@ void nextFunctionTest(const char* keyword, const char* constant)
 void alwaysExchange()
 {
     P3109_WriteComment("Handle any exchange *ALWAYS fields");
-    P3109_Line("X_Always_Exchange_" + P3109_ModuleName() + " (FUNCTION_STD_PARMS);");
+    P3109_Line("X_Always_Exchange_" + P3109_ModuleName() + " (" + P3109_StdParms() + ");");
 }
 
 /* The vector texts of the PARMS values. */
@@ -148,7 +184,7 @@ std::vector<std::string> parameterValues()
     return values;
 }
 
-void declareShortVector(const char* declaration, const std::vector<std::string>& values)
+void declareShortVector(const std::string& declaration, const std::vector<std::string>& values)
 {
     P3109_WriteComment("Declare parameters to be passed");
     P3109_Line(declaration);
@@ -164,8 +200,9 @@ void callFunction(const Passed& passed)
     const bool component = ctx && ctx->lComponentRun;
     GEN_EMITTER_FLAGS& flags = g().emit;
     P3109_WriteOpenBrace();
+    const std::string track = cs() ? "ref pvZOPHTrackInfo" : "&(pvZOPHTrackInfo)";
     if (component)
-        P3109_Line("X_PVOID pvZOPHTrackInfo = pX_NULL;");
+        P3109_Line(cs() ? "object pvZOPHTrackInfo = null;" : "X_PVOID pvZOPHTrackInfo = pX_NULL;");
     if (passed.any()) {
         declareParameterVector(passed);
         assignParameterVector(passed);
@@ -173,37 +210,40 @@ void callFunction(const Passed& passed)
     alwaysExchange();
     if (component) {
         P3109_WriteComment("Handle start up of ZOPH logic");
-        P3109_Line("X_Start_Call_ZOPH_from_ZOPHX(pX_Ids,pX_Pro,pX_Fun,&(pvZOPHTrackInfo));");
+        P3109_Line(P3109_RunTime("X_Start_Call_ZOPH_from_ZOPHX") + "(pX_Ids,pX_Pro,pX_Fun," + track + ");");
     }
+    const std::string function = P3109_Instance("vchCallFunction"), process = P3109_Instance("vchCallProcess");
     if (P3109_Parm("PROCESS") == "*DIRECT") {
         P3109_WriteComment("Place a/an *DIRECT call to the function");
         flags.cCallFunction = 'Y';
-        moveName(P3109_ParmField("FUNCTION"), "INSTANCE(vchCallFunction)");
-        P3109_Line("X_PDF_Execute_Function (pX_Ids, pX_Pro, pX_Fun, INSTANCE(vchCallFunction),");
-        P3109_Line(passed.any() ? "      sizeof(X_CallParms)/sizeof(struct X_PARM),X_CallParms);" : "      0,pX_NULL);");
+        moveName(P3109_ParmField("FUNCTION"), "vchCallFunction");
+        P3109_Line(P3109_RunTime("X_PDF_Execute_Function") + " (pX_Ids, pX_Pro, pX_Fun, " + function + ",");
+        P3109_Line(!passed.any() ? "      0," + std::string(null()) + ");"
+                   : cs()        ? "      X_CallParms.Length,X_CallParms);"
+                                 : "      sizeof(X_CallParms)/sizeof(struct X_PARM),X_CallParms);");
     } else {
         flags.cCallProcess = flags.cCallFunction = 'Y';
-        moveName(P3109_ParmField("PROCESS"), "INSTANCE(vchCallProcess)");
+        moveName(P3109_ParmField("PROCESS"), "vchCallProcess");
         if (P3109_Parm("FUNCTION") == "*MENU") {
             P3109_WriteComment("Call the process menu");
-            P3109_Line("strcpy(INSTANCE(vchCallFunction),X_PROCESS_MENU);");
+            P3109_Line(cs() ? function + " = DqooDef.X_PROCESS_MENU;" : "strcpy(INSTANCE(vchCallFunction),X_PROCESS_MENU);");
         } else {
             P3109_WriteComment("Call the function via the process");
-            moveName(P3109_ParmField("FUNCTION"), "INSTANCE(vchCallFunction)");
+            moveName(P3109_ParmField("FUNCTION"), "vchCallFunction");
         }
-        P3109_Line("X_PDF_Execute_Process (pX_Ids, pX_Pro, pX_Fun,");
-        P3109_Line("      INSTANCE(vchCallProcess),INSTANCE(vchCallFunction),0,pX_NULL);");
+        P3109_Line(P3109_RunTime("X_PDF_Execute_Process") + " (pX_Ids, pX_Pro, pX_Fun,");
+        P3109_Line("      " + process + "," + function + ",0," + null() + ");");
     }
     if (component) {
         P3109_WriteComment("Handle termination of ZOPH logic");
-        P3109_Line("X_End_Call_ZOPH_from_ZOPHX(pX_Ids,pX_Pro,pX_Fun,&(pvZOPHTrackInfo));");
+        P3109_Line(P3109_RunTime("X_End_Call_ZOPH_from_ZOPHX") + "(pX_Ids,pX_Pro,pX_Fun," + track + ");");
     }
     if (passed.any())
         receiveBack(passed);
     P3109_WriteCloseBrace();
-    P3109_Line("X_Receive_Exchange_" + P3109_ModuleName() + " (FUNCTION_STD_PARMS);");
-    P3109_Line("if ((pX_Ids->chFatalError == YES)");
-    P3109_Line(" || (strcmp(pX_Ids->vchNext,X_PROCESS_ERROR) == 0))");
+    P3109_Line("X_Receive_Exchange_" + P3109_ModuleName() + " (" + P3109_StdParms() + ");");
+    P3109_Line(cs() ? "if ((pX_Ids.chFatalError == YES)" : "if ((pX_Ids->chFatalError == YES)");
+    P3109_Line(" || " + nextIs("X_PROCESS_ERROR") + ")");
     afterError(P3109_ParmField("IF_ERROR"));
     nextFunctionTest("EXIT_USED", "X_PROCESS_EXIT");
     nextFunctionTest("MENU_USED", "X_PROCESS_MENU");
@@ -223,6 +263,13 @@ void copyProgramName(const char* area)
     P3109_Line("");
 }
 
+/* The iSeries bracket of a 3GL program's call. */
+void iSeriesOnly()
+{
+    P3109_Line("");
+    P3109_Line(cs() ? "#if X_OPERATING_SYSTEM_ISERIES" : "#if defined X_OPERATING_SYSTEM_ISERIES");
+}
+
 void unsupportedElsewhere()
 {
     P3109_Line("#else");
@@ -234,8 +281,7 @@ void callProgram(const Passed& passed)
 {
     const std::vector<std::string> values = parameterValues();
     const bool exchange = P3109_Parm("PGM_EXCH") == "Y";
-    P3109_Line("");
-    P3109_Line("#if defined X_OPERATING_SYSTEM_ISERIES");
+    iSeriesOnly();
     P3109_WriteOpenBrace();
     P3109_WriteComment("3GL program/library name and return code");
     P3109_Line("X_FCHAR Call3GLPgmLib[20];");
@@ -262,7 +308,7 @@ void callProgram(const Passed& passed)
     if (passed.any())
         receiveBack(passed);
     if (exchange)
-        P3109_Line("X_Receive_Exchange_" + P3109_ModuleName() + " (FUNCTION_STD_PARMS);");
+        P3109_Line("X_Receive_Exchange_" + P3109_ModuleName() + " (" + P3109_StdParms() + ");");
     P3109_Line("if ((pX_Ids->chFatalError == YES)");
     P3109_Line(" || (sRetCode != 0))");
     afterError(P3109_ParmField("IF_ERROR"));
@@ -279,17 +325,17 @@ std::string attribute(const char* keyword, int iElement, std::initializer_list<c
 {
     const std::string value = P3109_Parm(keyword, iElement);
     if (value.empty())
-        return "pX_NULL";
+        return null();
     for (const char* d : defaults)
         if (value == d)
-            return "pX_NULL";
+            return null();
     return P3109_FieldVector(P3109_ParmField(keyword, iElement));
 }
 
 std::string library(const char* keyword, const std::string& object)
 {
-    if (object == "pX_NULL")
-        return "pX_NULL";
+    if (object == null())
+        return null();
     return attribute(keyword, 1, {"*LIBL"});
 }
 
@@ -312,42 +358,42 @@ void submitProcess()
     const std::vector<std::string> values = parameterValues();
     P3109_EmitDynamicSysVars(values, 20);
     P3109_WriteComment("Exchange any *ALWAYS exchange fields");
-    P3109_Line("X_Always_Exchange_" + P3109_ModuleName() + " (FUNCTION_STD_PARMS);");
+    P3109_Line("X_Always_Exchange_" + P3109_ModuleName() + " (" + P3109_StdParms() + ");");
     if (P3109_ParmCount("EXCHANGE") > 0) {
         P3109_WriteComment("Exchange specifically nominated fields");
         P3109_EmitExchangeList();
     }
-    std::string process = "pX_NULL", function = "pX_NULL";
+    std::string process = null(), function = null();
     if (P3109_Parm("PROCESS") != "*NONE") {
         flags.cCallProcess = 'Y';
-        moveName(P3109_ParmField("PROCESS"), "INSTANCE(vchCallProcess)");
-        process = "INSTANCE(vchCallProcess)";
+        moveName(P3109_ParmField("PROCESS"), "vchCallProcess");
+        process = P3109_Instance("vchCallProcess");
     }
     if (P3109_Parm("FUNCTION") != "*FIRST") {
         flags.cCallFunction = 'Y';
-        moveName(P3109_ParmField("FUNCTION"), "INSTANCE(vchCallFunction)");
-        function = "INSTANCE(vchCallFunction)";
+        moveName(P3109_ParmField("FUNCTION"), "vchCallFunction");
+        function = P3109_Instance("vchCallFunction");
     }
     const JobAttributes a = jobAttributes();
     if (!values.empty()) {
         P3109_WriteOpenBrace();
-        declareShortVector("X_SHORT SubmitParms[] =", values);
+        declareShortVector(cs() ? "short[] SubmitParms =" : "X_SHORT SubmitParms[] =", values);
     }
     P3109_WriteComment("Submit the batch job");
-    P3109_Line("X_PDF_Submit_Process (pX_Ids,");
+    P3109_Line(P3109_RunTime("X_PDF_Submit_Process") + " (pX_Ids,");
     const std::string margin(10, ' ');
     for (const char* line : {"pX_Pro,", "pX_Fun,"})
         P3109_Line(margin + line);
-    for (const std::string& text : {process, function, std::string("pX_NULL")})
+    for (const std::string& text : {process, function, std::string(null())})
         P3109_Line(margin + text + ",");
     P3109_Line(margin + "pX_Fld,");
     for (const std::string& text : {a.job, a.jobd, a.jobdLib, a.jobq, a.jobqLib, a.outq, a.outqLib})
         P3109_Line(margin + text + ",");
     if (values.empty()) {
         P3109_Line(margin + "0,");
-        P3109_Line(margin + "pX_NULL);");
+        P3109_Line(margin + null() + ");");
     } else {
-        P3109_Line(margin + "(sizeof(SubmitParms)/sizeof(X_SHORT)),");
+        P3109_Line(margin + (cs() ? "SubmitParms.Length," : "(sizeof(SubmitParms)/sizeof(X_SHORT)),"));
         P3109_Line(margin + "SubmitParms);");
         P3109_WriteCloseBrace();
     }
@@ -357,8 +403,7 @@ void submitProcess()
 void submitProgram()
 {
     const std::vector<std::string> values = parameterValues();
-    P3109_Line("");
-    P3109_Line("#if defined X_OPERATING_SYSTEM_ISERIES");
+    iSeriesOnly();
     P3109_WriteOpenBrace();
     P3109_WriteComment("3GL Program and Library name");
     P3109_Line("X_FCHAR Submit3GLPgmLib[20];");
@@ -395,8 +440,8 @@ void addExchanged(std::vector<std::string>& names, const std::string& name)
 void putToExchangeList(const std::string& group)
 {
     P3109_WriteComment("Add all required values to the exchange list");
-    P3109_Line("X_Put_To_Exchange_List (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
-    P3109_Line("     INSTANCE_S3(sc" + group + "),INSTANCE_S3(" + group + "));");
+    P3109_Line(P3109_RunTime("X_Put_To_Exchange_List") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+    P3109_Line("     " + P3109_Instance3("sc" + group) + "," + P3109_Instance3(group) + ");");
 }
 
 } // namespace
@@ -408,13 +453,13 @@ void P3109_EmitCall()
     if (id != -1) {
         P3109_WriteComment("Prepare scope for locally defined variables");
         P3109_WriteOpenBrace();
-        P3109_Line("X_COMP_RETURN_CODE lTransferCommandResult = 0;");
+        P3109_Line(cs() ? "int lTransferCommandResult = 0;" : "X_COMP_RETURN_CODE lTransferCommandResult = 0;");
         P3109_WriteComment("Make call to Web Routine");
         P3109_EmitComponentDispatch(P3109_fCSharp() ? "DqooDef.X_COMP_DISPATCH_ZOPHX_CONDITION, ref lTransferCommandResult"
                                                     : "X_COMP_DISPATCH_ZOPHX_CONDITION, &( lTransferCommandResult )",
                                     1, id, "_1");
         P3109_LineAt(1, " ");
-        P3109_Line("if ( lTransferCommandResult == X_COMP_RETURN_TRANSFER_REQUESTED )");
+        P3109_Line("if ( lTransferCommandResult == " + constant("DqooDef", "X_COMP_RETURN_TRANSFER_REQUESTED") + " )");
         P3109_WriteOpenBrace();
         P3109_EmitBranchToTarget("*EXIT", g().out.usIndent);
         P3109_WriteCloseBrace();

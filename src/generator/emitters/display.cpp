@@ -30,11 +30,17 @@ GEN_DISPLAY_STATE& ds() { return P3109_DisplayState(); }
 
 bool unsupportedOption(const std::string& option) { return option == "*OVERLAY" || option == "*NOREAD"; }
 
+bool cs() { return P3109_fCSharp(); }
+
+/* A member of the function's run-time block: "pX_Fun->m" / "pX_Fun.m". */
+std::string fun(std::string_view member) { return P3109_Deref("pX_Fun", member); }
+
 /* The list texts of the call, for a browse list. */
 void setListTexts(GEN_PANEL& panel, const GEN_LIST_DEFINITION& list)
 {
     const std::string& l = list.vectorName;
-    if (P3109_fZoph2Used()) {
+    /* C# reaches every list through its element of the list table */
+    if (P3109_fZoph2Used() && !cs()) {
         panel.listFieldNumber = "(X_SHORT)X_LIST_COMMON_ELEMENT(sFld)";
         panel.listFieldVectors = "X_LIST_COMMON_ELEMENT(pX_Fld)";
         panel.listConditions = "X_LIST_COMMON_ELEMENT(pX_Cond)";
@@ -53,21 +59,57 @@ void writeConditions(const GEN_PANEL& panel)
     if (panel.pBrowse)
         count = static_cast<uint16_t>(count + P3109_usCountMarkedNames(panel.pBrowse->conditions));
     if (count == 0) {
-        P3109_Line("pX_Fun->scX_CondEvaluate = 0;");
-        P3109_Line("pX_Fun->pX_CondEvaluate = pX_NULL;");
+        P3109_Line(fun("scX_CondEvaluate = 0;"));
+        P3109_Line(fun(cs() ? "pX_CondEvaluate = null;" : "pX_CondEvaluate = pX_NULL;"));
         return;
     }
-    P3109_Line("struct X_COND_EVALUATE X_CondEvaluate[" + std::to_string(count) + "];");
-    P3109_Line("pX_Fun->scX_CondEvaluate = 0;");
-    P3109_Line("pX_Fun->pX_CondEvaluate = &(X_CondEvaluate[0]);");
+    if (cs()) {
+        P3109_Line("X_COND_EVALUATE[] X_CondEvaluate = new X_COND_EVALUATE[" + std::to_string(count) + "];");
+        P3109_Line("pX_Fun.scX_CondEvaluate = 0;");
+        P3109_Line("pX_Fun.pX_CondEvaluate = X_CondEvaluate;");
+    } else {
+        P3109_Line("struct X_COND_EVALUATE X_CondEvaluate[" + std::to_string(count) + "];");
+        P3109_Line("pX_Fun->scX_CondEvaluate = 0;");
+        P3109_Line("pX_Fun->pX_CondEvaluate = &(X_CondEvaluate[0]);");
+    }
     P3109_EmitConditionTest(panel.conditions, 'Y');
     if (panel.pBrowse)
         P3109_EmitConditionTest(panel.pBrowse->conditions, 'Y');
 }
 
+/* The C# form of the panel manager's call: the same arguments, the control
+** block and lists as objects, null for none. */
+void writePresentPanelCs(const GEN_PANEL& panel)
+{
+    const std::string pad = "                ";
+    P3109_Line("X_RUN_DLL.X_Present_Panel (X_PnlStr.X_UIM_SHOW_PANEL,");
+    for (const char* argument : {"pX_Ids,", "pX_Pro,", "pX_Fun,"})
+        P3109_Line(pad + argument);
+    P3109_Line(pad + "pGlobal1." + panel.control + ",   ");
+    P3109_Line(pad + "FunctionGlobalStatic3.scX_Fld, ");
+    P3109_Line(pad + "pX_Fld, ");
+    P3109_Line(pad + "pGlobal1.X_Cond,    ");
+    for (const char* argument : {"X_FKey,", "pX_Pro.scX_ABar,", "pX_Pro.pX_ABar,"})
+        P3109_Line(pad + argument);
+    for (const std::string* text : {&panel.textCount, &panel.textTable, &panel.fieldCount, &panel.fieldTable,
+                                    &panel.listFieldNumber, &panel.listFieldVectors, &panel.browseCount,
+                                    &panel.browseTable, &panel.listConditions, &panel.listArray, &panel.listNumber})
+        P3109_Line(pad + (*text == "pX_NULL" ? std::string("null") : *text) + ",    ");
+    P3109_Line(pad + "FunctionGlobalStatic3.scExchange_Always,");
+    P3109_Line(pad + "FunctionGlobalStatic3.Exchange_Always);");
+}
+
 void writePresentPanel(const GEN_PANEL& panel, bool fComponent)
 {
     P3109_WriteComment("Invoke the panel manager");
+    if (cs()) {
+        P3109_Line("pX_Fun.sWebPageNumber = " + std::to_string(ds().lWebPages++) + ";");
+        P3109_Line("pX_Fun.sWebTextOffset = " + std::to_string(panel.lWebTextOffset) + ";");
+        P3109_Line("pX_Fun.scX_PanelFldExt = " + panel.guiCount + ";");
+        P3109_Line("pX_Fun.pX_PanelFldExt = " + (panel.guiTable == "pX_NULL" ? std::string("null") : panel.guiTable) + ";");
+        writePresentPanelCs(panel);
+        return;
+    }
     if (fComponent)
         P3109_Line("X_Flip_to_ZOPH_Vec_Format(pX_Ids,pX_Pro,pX_Fun,pX_Fun->pX_Fld,pX_Fun->scX_Fld,&(pvTrackInfo1),"
                    "&(pvTrackInfo2),FALSE,FALSE);");
@@ -96,6 +138,22 @@ void writePresentPanel(const GEN_PANEL& panel, bool fComponent)
                    "FALSE,&(pvTrackInfo2),FALSE,FALSE);");
 }
 
+/* The C# form of the action-bar handling: the run time's answer ends the
+** routine the way its end value says, as the C macros do. */
+void writeActionBarCs()
+{
+    P3109_Line("{");
+    P3109_IndentIn();
+    P3109_Line("int sAction = X_RUN_DLL.X_Handle_Action_Bar( pX_Ids, pX_Pro, pX_Fun );");
+    if (P3109_fInComponentRoutine())
+        P3109_Line(P3109_Format("if (sAction != X_GloDef.X_SUBR_NORMAL_END) return X_TERMINATE_COMPONENT_ROUTINE(%s);",
+                                GEN_COMPONENT_ROUTINE_ARGS));
+    else
+        P3109_Line("if (sAction != X_GloDef.X_SUBR_NORMAL_END) " + P3109_CSharpRoutineEnd("sAction"));
+    P3109_IndentOut();
+    P3109_Line("}");
+}
+
 /* One button: its comment, its test and the transfer to its target. */
 void writeButton(const char* comment, const std::string& test, std::string_view target)
 {
@@ -114,33 +172,40 @@ bool acting(const char* keyword) { return enabled(keyword) && P3109_Parm(keyword
 void writeButtons(const GEN_PANEL& panel)
 {
     P3109_WriteComment("Handle an item selected from any associated action bar");
-    if (P3109_fInComponentRoutine())
+    if (cs())
+        writeActionBarCs();
+    else if (P3109_fInComponentRoutine())
         P3109_Line("X_COMR_HANDLE_ACTION_BAR");
     else if (P3109_fInSubroutine())
         P3109_Line("X_SUBR_HANDLE_ACTION_BAR");
     else
         P3109_Line("X_MAIN_HANDLE_ACTION_BAR(" + P3109_ModuleName() + ")");
-    const std::string aid = "if (strcmp(INSTANCE(pX_UIM->vchAID),";
+    /* the test that the panel ended by a key: C compares the key's text,
+       C# the answer's string */
+    const auto pressed = [](const std::string& key) {
+        return cs() ? "if (pGlobal1.pX_UIM.vchAID == " + key + ")" : "if (strcmp(INSTANCE(pX_UIM->vchAID)," + key + ") == 0)";
+    };
+    const auto aid = [](const char* key) { return (cs() ? std::string("X_PnlStr.") : std::string()) + key; };
     if (enabled("EXIT_KEY"))
         writeButton("Handle the EXIT button",
-                    aid + (P3109_Parm("EXIT_KEY", 3) == "*LOW" ? "X_UIM_EXIT_LO_AID) == 0)" : "X_UIM_EXIT_HI_AID) == 0)"),
+                    pressed(aid(P3109_Parm("EXIT_KEY", 3) == "*LOW" ? "X_UIM_EXIT_LO_AID" : "X_UIM_EXIT_HI_AID")),
                     P3109_ParmField("EXIT_KEY", 1));
     if (enabled("MENU_KEY"))
-        writeButton("Handle the CANCEL button", aid + "X_UIM_CANCEL_AID) == 0)", P3109_ParmField("MENU_KEY", 1));
+        writeButton("Handle the CANCEL button", pressed(aid("X_UIM_CANCEL_AID")), P3109_ParmField("MENU_KEY", 1));
     for (const GEN_PANEL_USER_KEY& key : panel.userKeys)
         if (key.fEnabled && P3109_TrimRight(key.target) != "*NEXT")
-            writeButton("Handle a User defined Button", aid + "\"" + key.aid + "\") == 0)", key.target);
+            writeButton("Handle a User defined Button", pressed("\"" + key.aid + "\""), key.target);
     if (acting("ADD_KEY"))
-        writeButton("Handle the ADD Button", aid + "X_UIM_CREATE_AID) == 0)", P3109_ParmField("ADD_KEY", 1));
+        writeButton("Handle the ADD Button", pressed(aid("X_UIM_CREATE_AID")), P3109_ParmField("ADD_KEY", 1));
     if (acting("CHANGE_KEY"))
-        writeButton("Handle usage of the CHANGE Button", "if (pX_Fun->chChangeUsed == YES)",
+        writeButton("Handle usage of the CHANGE Button", "if (" + fun("chChangeUsed == YES)"),
                     P3109_ParmField("CHANGE_KEY", 1));
     if (acting("DELETE_KEY"))
-        writeButton("Handle usage of the DELETE Button", "if (pX_Fun->chDeleteUsed == YES)",
+        writeButton("Handle usage of the DELETE Button", "if (" + fun("chDeleteUsed == YES)"),
                     P3109_ParmField("DELETE_KEY", 1));
     const std::string prompt = P3109_Parm("PROMPT_KEY", 0), promptTarget = P3109_Parm("PROMPT_KEY", 1);
     if ((prompt == "*YES" || prompt == "*DFT") && promptTarget != "*NEXT" && promptTarget != "*AUTO")
-        writeButton("Handle usage of a user controlled PROMPT", aid + "X_UIM_PROMPT_AID) == 0)",
+        writeButton("Handle usage of a user controlled PROMPT", pressed(aid("X_UIM_PROMPT_AID")),
                     P3109_ParmField("PROMPT_KEY", 1));
 }
 
@@ -151,7 +216,8 @@ void writeWebEventExit()
     P3109_WriteComment("Exit for *WEBEVENT display call only if running as web job");
     P3109_Line("{");
     const int16_t inner = static_cast<int16_t>(g().out.usIndent + 3);
-    P3109_LineAt(inner, "if (pX_Ids->chExecutionState == X_EXECUTION_STATE_SERVER_WEB_JOB )");
+    P3109_LineAt(inner, cs() ? "if (pX_Ids.chExecutionState == X_PnlStr.X_EXECUTION_STATE_SERVER_WEB_JOB )"
+                             : "if (pX_Ids->chExecutionState == X_EXECUTION_STATE_SERVER_WEB_JOB )");
     P3109_LineAt(inner, "{");
     P3109_EmitBranchToTarget("*EXIT", static_cast<uint16_t>(inner + 3));
     P3109_LineAt(inner, "}");
@@ -187,33 +253,35 @@ void P3109_EmitDisplay()
         setListTexts(panel, *panel.pBrowse);
     }
     const std::string flag = "fDialogue_" + panel.number + "_Initialised";
-    CGEN_AddStaticWorkingVariable(0, "X_BOOL " + flag, "INSTANCE(" + flag + ") = FALSE;", 'N');
+    CGEN_AddStaticWorkingEntry(0, "X_BOOL " + flag, "INSTANCE(" + flag + ") = FALSE;", "public bool " + flag,
+                               "pGlobal1." + flag + " = false;", 'N');
 
     P3109_WriteComment("Perform one time panel text initialisation logic");
-    P3109_Line("if (!(INSTANCE(" + flag + ")))");
+    P3109_Line("if (!(" + P3109_Instance(flag) + "))");
     P3109_WriteOpenBrace();
     P3109_EmitPanelFieldTables(panel);
-    P3109_Line("INSTANCE(" + flag + ") = TRUE;");
+    P3109_Line(P3109_Instance(flag) + (cs() ? " = true;" : " = TRUE;"));
     P3109_WriteCloseBrace();
 
     P3109_WriteOpenBrace();
     const FFC_CONTEXT* ctx = P3109_Context();
     const bool component = ctx && ctx->lComponentRun != 0;
     if (component) {
-        P3109_Line("X_PVOID pvTrackInfo1 = pX_NULL;");
-        P3109_Line("X_PVOID pvTrackInfo2 = pX_NULL;");
+        P3109_Line(cs() ? "object pvTrackInfo1 = null;" : "X_PVOID pvTrackInfo1 = pX_NULL;");
+        P3109_Line(cs() ? "object pvTrackInfo2 = null;" : "X_PVOID pvTrackInfo2 = pX_NULL;");
     }
     writeConditions(panel);
-    if (P3109_fZoph2Used())
+    if (P3109_fZoph2Used() && !cs())
         P3109_Line("X_CAST_LIST_FROM_NO( pX_List, " + panel.listNumber + ", pX_Fun )");
     if (!panel.titleLine.empty()) {
         P3109_WriteComment("Set the panel title as per the function description");
         P3109_Line(panel.titleLine);
     }
-    P3109_Line(std::string("pX_Fun->fAddPanelTitleAsWebText = ") + (panel.fAddTitleAsWebText ? "TRUE" : "FALSE") + ";");
-    P3109_Line(std::string("pX_Fun->fWebPanelHasDescription = ") + (panel.fHasDescription ? "TRUE" : "FALSE") + ";");
-    P3109_Line("pX_Fun->pWebTextTags =");
-    P3109_Line("   X_Get_Web_Text_Tags(INSTANCE_S3(sLangNo), &(pX_Fun->lWebTextTagsLimit));");
+    P3109_Line(fun("fAddPanelTitleAsWebText = ") + (panel.fAddTitleAsWebText ? "TRUE" : "FALSE") + ";");
+    P3109_Line(fun("fWebPanelHasDescription = ") + (panel.fHasDescription ? "TRUE" : "FALSE") + ";");
+    P3109_Line(fun("pWebTextTags ="));
+    P3109_Line(cs() ? "   X_RUN_DLL.X_Get_Web_Text_Tags(FunctionGlobalStatic3.sLangNo, ref pX_Fun.lWebTextTagsLimit);"
+                    : "   X_Get_Web_Text_Tags(INSTANCE_S3(sLangNo), &(pX_Fun->lWebTextTagsLimit));");
     writePresentPanel(panel, component);
     P3109_WriteCloseBrace();
     P3109_EmitFatalErrorTest();
@@ -240,8 +308,11 @@ void P3109_EmitActionBarOptionInit()
         const char* comment;
         const char* source;
     };
-    for (const Option& o : {Option{"AB", "Initialise action bar option value ABxOPT", "pX_Ids->pX_UIM->vchABOpt"},
-                            Option{"PD", "Initialise pull down option value PDxOPT", "pX_Ids->pX_UIM->vchPDOpt"}}) {
+    const bool c = !cs();
+    for (const Option& o : {Option{"AB", "Initialise action bar option value ABxOPT",
+                                   c ? "pX_Ids->pX_UIM->vchABOpt" : "pX_Ids.pX_UIM.vchABOpt"},
+                            Option{"PD", "Initialise pull down option value PDxOPT",
+                                   c ? "pX_Ids->pX_UIM->vchPDOpt" : "pX_Ids.pX_UIM.vchPDOpt"}}) {
         GEN_FIELD_INFO field;
         if (!P3109_fFindUsedField(P3109_SpecialFieldName(o.head, "OPT"), field))
             continue;

@@ -54,6 +54,26 @@ void data(int16_t sIndent, const std::string& text) { P3109_WriteLine(kDataQueue
 
 bool blank(const char* text, size_t width) { return P3108_fIsAllBlank(text, static_cast<int16_t>(width)); }
 
+bool cs() { return P3109_fCSharp(); }
+
+/* A value of a panel table in C#: the run time's panel constants are
+** members of its X_PnlStr class, a null pointer is null. */
+std::string csValue(const std::string& value)
+{
+    if (value == "pX_NULL")
+        return "null";
+    if (value.rfind("X_", 0) == 0 || value == "BLANK")
+        return "X_PnlStr." + value;
+    return value;
+}
+
+/* The head of a table of the data section. */
+std::string tableHead(const char* type, const std::string& name)
+{
+    return cs() ? std::string("private static ") + type + "[] " + name + " = new " + type + "[] {"
+                : std::string("static struct ") + type + " " + name + "[] = {";
+}
+
 std::string text(const char* field, size_t width) { return P3109_TrimRight(std::string_view(field, width)); }
 
 /* The records of the current command. */
@@ -130,10 +150,11 @@ struct Tables {
 std::string textAttributes(const LAYOUT_FIELD_ENTRY& e)
 {
     const char* flags = e.acInputFlags;
+    const std::string q = cs() ? "X_PnlStr." : "";
     if (flags[0] == 'Y')
-        return "   /* Attributes = */ X_NORM_TEXT_ATTRIBUTES, /* Colour = */ X_NORM_TEXT_COLOUR ";
+        return "   /* Attributes = */ " + q + "X_NORM_TEXT_ATTRIBUTES, /* Colour = */ " + q + "X_NORM_TEXT_COLOUR ";
     if (flags[1] == 'Y')
-        return "   /* Attributes = */ X_EMPH_TEXT_ATTRIBUTES, /* Colour = */ X_EMPH_TEXT_COLOUR ";
+        return "   /* Attributes = */ " + q + "X_EMPH_TEXT_ATTRIBUTES, /* Colour = */ " + q + "X_EMPH_TEXT_COLOUR ";
     std::string attributes;
     for (int i = 2; i < 7; ++i)
         attributes += flags[i] == 'Y' ? 'Y' : 'N';
@@ -148,12 +169,14 @@ std::string textAttributes(const LAYOUT_FIELD_ENTRY& e)
 /* Registers an array of the panel: its pointer and count variables. */
 void registerArray(const std::string& name, const char* type, std::string& count, std::string& pointer)
 {
-    CGEN_AddStaticWorkingVariable(0, std::string("struct ") + type + " * p" + name, "INSTANCE(p" + name + ") = &(" + name + "[0]);",
-                                  'N');
-    CGEN_AddStaticWorkingVariable(0, "X_SHORT sc" + name,
-                                  "INSTANCE(sc" + name + ") = sizeof(" + name + ") / sizeof(struct " + type + ");", 'N');
-    count = "INSTANCE(sc" + name + ")";
-    pointer = "INSTANCE(p" + name + ")";
+    CGEN_AddStaticWorkingEntry(0, std::string("struct ") + type + " * p" + name,
+                               "INSTANCE(p" + name + ") = &(" + name + "[0]);", std::string("public ") + type + "[] p" + name,
+                               "pGlobal1.p" + name + " = " + name + ";", 'N');
+    CGEN_AddStaticWorkingEntry(0, "X_SHORT sc" + name,
+                               "INSTANCE(sc" + name + ") = sizeof(" + name + ") / sizeof(struct " + type + ");",
+                               "public int sc" + name, "pGlobal1.sc" + name + " = " + name + ".Length;", 'N');
+    count = P3109_Instance("sc" + name);
+    pointer = P3109_Instance("p" + name);
 }
 
 void P3109_EmitPanelTextTable(Tables& t, const std::vector<LAYOUT_FIELD_ENTRY>& format)
@@ -165,7 +188,7 @@ void P3109_EmitPanelTextTable(Tables& t, const std::vector<LAYOUT_FIELD_ENTRY>& 
             continue;
         if (first) {
             P3109_WriteDashedBoxComment(kDataQueue, "Dialogue text control structure defined by ZOPH line " + t.panel.number);
-            data(3, "static struct X_PANEL_TXT " + name + "[] = {");
+            data(3, tableHead("X_PANEL_TXT", name));
             std::string unused;
             registerArray(name, "X_PANEL_TXT", unused, unused);
         }
@@ -174,9 +197,15 @@ void P3109_EmitPanelTextTable(Tables& t, const std::vector<LAYOUT_FIELD_ENTRY>& 
         if (e.lColumn != 0)
             e.lColumn += t.window.ColumnOffset();
         const std::string reference = P3109_TextLiteralName("PANEL", std::string_view(e.acEditMask, sizeof e.acEditMask));
-        data(6, std::string(first ? " " : ",") + "/* Row = */ " + std::to_string(e.lLine) + ", /* Column = */ " +
-                    std::to_string(e.lColumn) + ", /* Text = */ " + reference + ",");
-        data(6, textAttributes(e));
+        const std::string position = "/* Row = */ " + std::to_string(e.lLine) + ", /* Column = */ " +
+                                     std::to_string(e.lColumn) + ", /* Text = */ " + reference + ",";
+        if (cs()) {
+            data(6, std::string(first ? " " : ",") + "new X_PANEL_TXT( " + position);
+            data(6, textAttributes(e) + ")");
+        } else {
+            data(6, std::string(first ? " " : ",") + position);
+            data(6, textAttributes(e));
+        }
         if (t.fWeb)
             P3108_WriteWebtxtRecord(P3109_Context(), t.sCommand, t.sSequence, e.lLine, e.lColumn, e.acEditMask,
                                     sizeof e.acEditMask);
@@ -185,8 +214,8 @@ void P3109_EmitPanelTextTable(Tables& t, const std::vector<LAYOUT_FIELD_ENTRY>& 
     if (first)
         return;
     data(3, "};");
-    t.panel.textCount = "INSTANCE(sc" + name + ")";
-    t.panel.textTable = "INSTANCE(p" + name + ")";
+    t.panel.textCount = P3109_Instance("sc" + name);
+    t.panel.textTable = P3109_Instance("p" + name);
 }
 
 /* ---- field rows ---- */
@@ -371,7 +400,7 @@ int32_t P3109_EmitPanelLanguageTexts(Tables& t, LAYOUT_FIELD_ENTRY e, int32_t lP
     const bool hidden = e.cUsage1 == 'H';
 
     /* the texts in the current language */
-    const std::string entry = "INSTANCE(p" + t.tableName + ")[" + std::to_string(lPosition - 1) + "]";
+    const std::string entry = P3109_Instance("p" + t.tableName) + "[" + std::to_string(lPosition - 1) + "]";
     if ((identification == 'L' || identification == 'D') && !t.fLanguageComment) {
         P3109_WriteComment("Set labels, desc, etc into correct language");
         t.fLanguageComment = true;
@@ -383,7 +412,8 @@ int32_t P3109_EmitPanelLanguageTexts(Tables& t, LAYOUT_FIELD_ENTRY e, int32_t lP
     else if (identification == 'C')
         writeHeadings(entry, name);
     if (browse && identification != 'C' && !hidden) {
-        P3109_Line("if(pX_Ids->chExecutionState == X_EXECUTION_STATE_SERVER_WEB_JOB)");
+        P3109_Line(cs() ? "if(pX_Ids.chExecutionState == X_PnlStr.X_EXECUTION_STATE_SERVER_WEB_JOB)"
+                        : "if(pX_Ids->chExecutionState == X_EXECUTION_STATE_SERVER_WEB_JOB)");
         P3109_Line("{");
         P3109_IndentIn();
         writeHeadings(entry, name);
@@ -420,14 +450,18 @@ int32_t P3109_EmitPanelLanguageTexts(Tables& t, LAYOUT_FIELD_ENTRY e, int32_t lP
     }
     const GEN_COLOUR_NAMES colours = colourNames(e, f);
     const auto n = [](int32_t v) { return std::to_string(v); };
-    data(6, std::string(lPosition == 1 ? " " : ",") + reference + ",'" + P3109_PrintableChar(e.cUsage1) + "'," + n(c.sFirst) +
-                "," + n(c.sSecond) + "," + n(row) + "," + n(column) + "," + colours.inputColour + "," +
-                colours.outputColour + ",");
-    data(6, std::string(" '") + P3109_PrintableChar(identification) + "'," + n(c.sIdentification) + ",pX_NULL,pX_NULL,pX_NULL,");
+    /* C#: one constructor call of the same values */
+    const auto v = [](const std::string& value) { return cs() ? csValue(value) : value; };
+    const std::string lead = std::string(lPosition == 1 ? " " : ",") + (cs() ? "new X_PANEL_FLD( " : "");
+    data(6, lead + reference + ",'" + P3109_PrintableChar(e.cUsage1) + "'," + n(c.sFirst) + "," + n(c.sSecond) + "," +
+                n(row) + "," + n(column) + "," + v(colours.inputColour) + "," + v(colours.outputColour) + ",");
+    data(6, std::string(" '") + P3109_PrintableChar(identification) + "'," + n(c.sIdentification) +
+                (cs() ? ",null,null,null," : ",pX_NULL,pX_NULL,pX_NULL,"));
     data(6, " " + n(id.asRows[0]) + "," + n(id.asRows[1]) + "," + n(id.asRows[2]) + "," + n(id.asColumns[0]) + "," +
-                n(id.asColumns[1]) + "," + n(id.asColumns[2]) + ",'" + editCode + "'," + editWord + ",'" +
+                n(id.asColumns[1]) + "," + n(id.asColumns[2]) + ",'" + editCode + "'," + v(editWord) + ",'" +
                 P3109_PrintableChar(e.cShift) + "',");
-    data(6, " " + colours.inputAttributes + "," + colours.outputAttributes + "," + n(e.lValueWidth) + " ");
+    data(6, " " + v(colours.inputAttributes) + "," + v(colours.outputAttributes) + "," + n(e.lValueWidth) +
+                (cs() ? " )" : " "));
 
     if (t.fWeb) {
         FFC_CONTEXT* ctx = P3109_Context();
@@ -492,9 +526,9 @@ void writeFormat(Tables& t, const RCDFMT_DATA& format, const std::vector<LAYOUT_
             openTable(t, kind);
         if (++t.lRows == 1) {
             P3109_WriteDashedBoxComment(kDataQueue, "Dialogue field control structure defined by ZOPH line " + t.panel.number);
-            data(3, "static struct X_PANEL_FLD " + t.tableName + "[] = {");
+            data(3, tableHead("X_PANEL_FLD", t.tableName));
             if (kind == 'S' && t.panel.pBrowse)
-                t.panel.pBrowse->argument = "&(" + t.tableName + "[0])";
+                t.panel.pBrowse->argument = cs() ? t.tableName : "&(" + t.tableName + "[0])";
         }
         if (!fFirst && e.cUsage1 != 'H' && e.lLine < lLastRow)
             e.lLine = lLastRow + 1;
@@ -528,18 +562,23 @@ void writeGuiTable(Tables& t)
     const std::string name = "Dialogue_" + t.panel.number + "_GUI";
     registerArray(name, "X_PANEL_FLD_EXT", t.panel.guiCount, t.panel.guiTable);
     P3109_WriteDashedBoxComment(kDataQueue, "Dialogue extended GUI attributes defined by ZOPH line " + t.panel.number);
-    data(3, "static struct X_PANEL_FLD_EXT " + name + "[] = {");
+    data(3, tableHead("X_PANEL_FLD_EXT", name));
     for (const std::string& field : t.guiNames) {
         GEN_FIELD_INFO f;
         if (!P3109_fFindUsedField(field, f))
             continue;
-        const std::string value = P3109_MakeHexLiteral(std::string_view(f.acControlNumber, 2), 2);
+        const std::string_view number(f.acControlNumber, 2);
+        const std::string value = P3109_MakeHexLiteral(number, 2);
         std::string text = "\"\"";
         if (f.cControl == 'D' || f.cControl == 'R')
-            text = "\"" + value + "\"";
+            text = cs() ? P3109_MakeStringLiteral(P3109_TrimRight(number)) : "\"" + value + "\"";
         else if (f.cControl == 'P')
             text = "X_PNL_PUSH_BUTTON_" + value + "_AID";
-        data(6, f.vectorName + "," + controlType(f.cControl) + "," + text + ",pX_NULL,pX_NULL,");
+        if (cs())
+            data(6, "new X_PANEL_FLD_EXT( " + f.vectorName + "," + csValue(controlType(f.cControl)) + "," +
+                        csValue(text) + ",null,null ),");
+        else
+            data(6, f.vectorName + "," + controlType(f.cControl) + "," + text + ",pX_NULL,pX_NULL,");
     }
     data(3, "};");
 }
@@ -568,6 +607,8 @@ std::string panelIdentifier()
     const int32_t line = r.lLineNumber;
     char digits[16];
     std::snprintf(digits, sizeof digits, line <= 99 ? "%02d" : line <= 999 ? "%03d" : "%04d", static_cast<int>(line % 10000));
+    if (cs())
+        return P3109_MakeStringLiteral(P3109_TrimRight(g().function).substr(0, 7) + digits);
     return "\"" + P3109_MakeHexLiteral(P3109_TrimRight(g().function), 7) + digits + "\"";
 }
 
@@ -577,7 +618,8 @@ std::string panelTitle(Tables& t, const std::string& control)
 {
     const std::string title = P3109_Parm("PANEL_TITL");
     if (title.empty() || title == "*FUNCTION") {
-        t.panel.titleLine = "INSTANCE(" + control + ".pvchPanelTitle) = &(pX_Fun->vchDesc[0]);";
+        t.panel.titleLine = cs() ? "pGlobal1." + control + ".pvchPanelTitle = pX_Fun.vchDesc;"
+                                 : "INSTANCE(" + control + ".pvchPanelTitle) = &(pX_Fun->vchDesc[0]);";
         if (t.fPopUp) {
             t.panel.fAddTitleAsWebText = true;
             P3109_WebTextCounterAdd(1);
@@ -586,7 +628,7 @@ std::string panelTitle(Tables& t, const std::string& control)
     }
     if (title.rfind("*MTXT", 0) == 0) {
         P3109_WriteComment("Set panel title into current language");
-        P3109_WriteGetMultilingualText("INSTANCE(" + control + ".pvchPanelTitle)", P3109_pFindMultilingualVariable(title));
+        P3109_WriteGetMultilingualText(P3109_Instance(control + ".pvchPanelTitle"), P3109_pFindMultilingualVariable(title));
         t.panel.fAddTitleAsWebText = true;
         P3109_WebTextCounterAdd(1);
         return "pX_NULL";
@@ -600,7 +642,7 @@ std::string userKeyLine(Tables& t, const std::string& control, int iKey)
     const int32_t number = P3109_ParmNumber("USER_KEYS", 0, iKey);
     if (number == 0) {
         key = GEN_PANEL_USER_KEY{false, "00", ""};
-        return " 1,\"00\",pX_NULL,";
+        return cs() ? " new X_PANEL_UKEY( 1,\"00\",null )," : " 1,\"00\",pX_NULL,";
     }
     char aid[8];
     if (number == 25)
@@ -617,22 +659,25 @@ std::string userKeyLine(Tables& t, const std::string& control, int iKey)
     std::string text = "pX_NULL";
     if (description.rfind("*MTXT", 0) == 0) {
         P3109_WriteComment("Set user button into current language");
-        P3109_WriteGetMultilingualText("INSTANCE(" + control + ".UKey[" + std::to_string(iKey) + "].pvchDesc)",
+        P3109_WriteGetMultilingualText(P3109_Instance(control + ".UKey[" + std::to_string(iKey) + "].pvchDesc"),
                                        P3109_pFindMultilingualVariable(description));
     } else {
         text = P3109_TextLiteralName("FKEY_DESC", P3109_ParmField("USER_KEYS", 1, iKey));
     }
+    if (cs())
+        return " new X_PANEL_UKEY( " + std::to_string(value) + ",\"" + aid + "\"," + csValue(text) + " ),";
     return " " + std::to_string(value) + ",\"" + aid + "\"," + text + ",";
 }
 
 std::string cursorLine(const Tables& t)
 {
     const std::string row = P3109_Parm("CURSOR_LOC", 0), column = P3109_Parm("CURSOR_LOC", 1);
+    const std::string end = cs() ? " );" : "};";
     if (row.empty() || row == "*NONE")
-        return std::string(" ") + kNotAvailable + "," + kNotAvailable + "};";
+        return std::string(" ") + kNotAvailable + "," + kNotAvailable + end;
     if (row == "*ATFIELD")
-        return " " + t.cursorRow + "," + t.cursorColumn + "};";
-    return " " + P3109_FieldVector(row) + "," + P3109_FieldVector(column) + "};";
+        return " " + t.cursorRow + "," + t.cursorColumn + end;
+    return " " + P3109_FieldVector(row) + "," + P3109_FieldVector(column) + end;
 }
 
 void writeControlBlock(Tables& t)
@@ -640,15 +685,19 @@ void writeControlBlock(Tables& t)
     const std::string name = "Dialogue_" + t.panel.number + "_Control";
     t.panel.control = name;
     P3109_WriteDashedBoxComment(kDataQueue, "Overall dialogue control structure defined by ZOPH line " + t.panel.number);
-    data(3, "static struct X_PANEL_CTL " + name + " =");
-    CGEN_AddStaticWorkingVariable(0, "struct X_PANEL_CTL " + name, "INSTANCE(" + name + ") = " + name + ";", 'N');
+    data(3, cs() ? "private static X_PANEL_CTL " + name + " = new X_PANEL_CTL(" : "static struct X_PANEL_CTL " + name + " =");
+    /* every instance of the function has its own copy of the block */
+    CGEN_AddStaticWorkingEntry(0, "struct X_PANEL_CTL " + name, "INSTANCE(" + name + ") = " + name + ";",
+                               "public X_PANEL_CTL " + name, "pGlobal1." + name + " = new X_PANEL_CTL( " + name + " );",
+                               'N');
     const FFC_CONTEXT* ctx = P3109_Context();
     const std::string stdHead = P3109_Parm("STD_HEAD");
     const char head = stdHead.empty() || stdHead == "X" ? (ctx ? P3109_PrintableChar(ctx->cTitleLines) : ' ') : P3109_PrintableChar(stdHead[0]);
     const char further = ctx ? P3109_PrintableChar(ctx->cDateTimeOnTitle) : ' ';
-    data(6, std::string("{'") + t.panel.cCommand + "','" + head + "','" + further + "','" + further + "',");
+    data(6, std::string(cs() ? " '" : "{'") + t.panel.cCommand + "','" + head + "','" + further + "','" + further + "',");
     const std::string identifier = panelIdentifier();
-    data(6, " " + identifier + "," + panelTitle(t, name) + ",");
+    const std::string title = panelTitle(t, name);
+    data(6, " " + identifier + "," + (cs() ? csValue(title) : title) + ",");
     data(6, " " + std::to_string(t.window.RowOffset()) + "," + std::to_string(t.window.ColumnOffset()) + "," +
                 std::to_string(t.lDescriptionWidth) + ",");
     if (t.fWeb) {
@@ -675,7 +724,7 @@ void writeControlBlock(Tables& t)
         data(6, userKeyLine(t, name, k));
     const std::string ioKey = P3109_FieldVector(P3109_SpecialFieldName("IO", "KEY"));
     data(6, " " + ioKey + "," + n(t.window.lRow) + "," + n(t.window.lColumn) + "," + n(t.window.lWidth) + "," +
-                n(t.window.lHeight) + ",0,0,BLANK,BLANK,1,");
+                n(t.window.lHeight) + (cs() ? ",0,0,X_PnlStr.BLANK,X_PnlStr.BLANK,1," : ",0,0,BLANK,BLANK,1,"));
     data(6, cursorLine(t));
 }
 

@@ -142,6 +142,80 @@ std::string P3109_CSharpRoutineEnd(std::string_view end)
     return "{ X_RUN_DLL.X_End_Main( pX_Ids, pX_Pro, pX_Fun, " + std::string(end) + " ); return; }";
 }
 
+std::string P3109_Instance(std::string_view name)
+{
+    return P3109_fCSharp() ? "pGlobal1." + std::string(name) : "INSTANCE(" + std::string(name) + ")";
+}
+
+std::string P3109_Instance3(std::string_view name)
+{
+    return P3109_fCSharp() ? "FunctionGlobalStatic3." + std::string(name) : "INSTANCE_S3(" + std::string(name) + ")";
+}
+
+std::string P3109_StdParms() { return P3109_fCSharp() ? GEN_FUNCTION_PARMS_CS : "FUNCTION_STD_PARMS"; }
+
+std::string P3109_StdArgs()
+{
+    return P3109_fCSharp() ? GEN_FUNCTION_ARGS_CS : "FUNCTION_STD_ARGS";
+}
+
+std::string P3109_Deref(std::string_view pointer, std::string_view member)
+{
+    return std::string(pointer) + (P3109_fCSharp() ? "." : "->") + std::string(member);
+}
+
+std::string P3109_RunTime(std::string_view routine)
+{
+    return (P3109_fCSharp() ? "X_RUN_DLL." : "") + std::string(routine);
+}
+
+std::string P3109_RunTimeConst(std::string_view name) { return (P3109_fCSharp() ? "DqooDef." : "") + std::string(name); }
+
+std::string P3109_CSharpIoStatusTest(std::string_view outcome, std::string_view op)
+{
+    return "DqooDef.X_MEMCMP( pGlobal1.vchLastIOStatus, DqooDef." + std::string(outcome) + ", 2 ) " + std::string(op) +
+           " 0";
+}
+
+std::string P3109_CSharpSetIoStatus(std::string_view outcome)
+{
+    return "pGlobal1.vchLastIOStatus = DqooDef." + std::string(outcome) + ";";
+}
+
+namespace {
+
+/* The innermost selection loop block open at this point, or null. */
+const GEN_BLOCK_ENTRY* innermostSelectLoop()
+{
+    const GEN_MODULE_STATE& s = P3109_State();
+    for (int i = s.sBlockDepth; i >= 0; --i)
+        if (s.blocks[static_cast<size_t>(i)].cSelectLoop == 'Y')
+            return &s.blocks[static_cast<size_t>(i)];
+    return nullptr;
+}
+
+} // namespace
+
+std::string P3109_OpenSelectLoopCounter()
+{
+    GEN_MODULE_STATE& s = P3109_State();
+    int depth = 1;
+    for (int i = 0; i < s.sBlockDepth; ++i)
+        depth += s.blocks[static_cast<size_t>(i)].cSelectLoop == 'Y' ? 1 : 0;
+    GEN_BLOCK_ENTRY& top = s.blocks[static_cast<size_t>(std::max<int16_t>(s.sBlockDepth, 0))];
+    top.cSelectLoop = 'Y';
+    top.loopSuffix = P3109_fCSharp() && depth > 1 ? "_" + std::to_string(depth) : "";
+    return "lSelectLoopCount" + top.loopSuffix;
+}
+
+std::string P3109_SelectLoopSuffix()
+{
+    const GEN_BLOCK_ENTRY* loop = innermostSelectLoop();
+    return loop ? loop->loopSuffix : std::string();
+}
+
+std::string P3109_SelectLoopCounter() { return "lSelectLoopCount" + P3109_SelectLoopSuffix(); }
+
 std::string P3109_ModuleName() { return P3109_State().cName; }
 
 bool P3109_fHasCursors() { return P3109_State().sSqlCursorCount >= 1; }

@@ -57,13 +57,46 @@ std::string P3109_ModuleName();
 inline constexpr const char* GEN_COMPONENT_ROUTINE_ARGS =
     "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2, lReturnCode, RoutineInfo, "
     "pSTACKActiveCompRtnX_Fun,ulNoofNegotiableComps, aNegotiableComps, sEntryCursors";
-/* The subroutine argument list of the C# calls. */
-inline constexpr const char* GEN_FUNCTION_PARMS_CS = "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2";
 /* The C# end of the main function or a subroutine with an end value of
 ** X_GloDef (a text such as "X_GloDef.X_SUBR_ABORTED" or "sResult"): C#
 ** has no macros, so a subroutine returns the value and the main function
 ** ends through the run-time and leaves its Run method. */
 std::string P3109_CSharpRoutineEnd(std::string_view end);
+/* ---- texts of the two targets ----
+** C reaches the static working variables through macros, the run-time
+** blocks through pointers and the run time through free functions and
+** macros; C# reaches the same through the routine's parameters pGlobal1
+** (list 1) and the class's FunctionGlobalStatic3 (list 3), members, and
+** the run time's classes (X_RUN_DLL for routines, DqooDef for constants). */
+/* A variable of static list 1: "INSTANCE(x)" / "pGlobal1.x". */
+std::string P3109_Instance(std::string_view name);
+/* A variable of static list 3: "INSTANCE_S3(x)" / "FunctionGlobalStatic3.x". */
+std::string P3109_Instance3(std::string_view name);
+/* The arguments with which a routine of the function is called, and the
+** parameters it declares. */
+std::string P3109_StdParms();
+std::string P3109_StdArgs();
+/* A member reached through a pointer: "p->m" / "p.m". */
+std::string P3109_Deref(std::string_view pointer, std::string_view member);
+/* A routine of the run time: its name / "X_RUN_DLL." and its name. */
+std::string P3109_RunTime(std::string_view routine);
+/* A constant of the run time ("X_DBM_OKAY"): its name / "DqooDef." and
+** its name. */
+std::string P3109_RunTimeConst(std::string_view name);
+/* The C# test of the last I/O status against an outcome constant:
+** "DqooDef.X_MEMCMP( pGlobal1.vchLastIOStatus, DqooDef.<outcome>, 2 ) <op> 0". */
+std::string P3109_CSharpIoStatusTest(std::string_view outcome, std::string_view op = "==");
+/* The C# statement that sets the last I/O status to an outcome constant. */
+std::string P3109_CSharpSetIoStatus(std::string_view outcome);
+
+/* The loop counter of a SELECT, SELECT_SQL or SELECTLIST block just
+** opened ("lSelectLoopCount", with the depth of a nested loop in C#), and
+** the suffix it carries, which the loop's other variables share. */
+std::string P3109_OpenSelectLoopCounter();
+std::string P3109_SelectLoopSuffix();
+/* The counter of the innermost enclosing selection loop. */
+std::string P3109_SelectLoopCounter();
+
 /* Whether the function holds SELECT or SELECT_SQL commands. */
 bool P3109_fHasCursors();
 /* GEN_CURSOR_OFFSET_TEXT: the SELECT loops open at this point, as text. */

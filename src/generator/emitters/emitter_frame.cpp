@@ -204,6 +204,12 @@ void P3109_EmitCommandPrologue()
     if (P3109_fInComponentRoutine())
         P3109_Line("if (DebugComponentRoutine(FUNCTION_STD_PARMS," + hook +
                    ",&(RoutineInfo),pSTACKActiveCompRtnX_Fun)) return(X_COMR_FAILED);");
+    else if (P3109_fCSharp())
+        /* the debugger of the C# run time is told the command's name */
+        P3109_Line(P3109_fInSubroutine()
+                       ? "if (X_RUN_DLL.DebugSubRoutine(" + std::string(GEN_FUNCTION_PARMS_CS) + ",\"" + name +
+                             "\")) return X_GloDef.X_SUBR_FAILED;"
+                       : "if (X_RUN_DLL.DebugMain(" + std::string(GEN_FUNCTION_PARMS_CS) + ",\"" + name + "\")) return;");
     else if (P3109_fInSubroutine())
         P3109_Line("if (DebugSubRoutine(FUNCTION_STD_PARMS," + hook + ")) return(X_SUBR_FAILED);");
     else
@@ -238,12 +244,17 @@ void P3109_EmitConditionTest(const std::vector<std::string>& names, char cForm)
         const std::string key = found->key;
         const GEN_CONDITION* condition = P3109_pFindCondition(key);
         const int number = condition ? condition->sNumber : 0;
-        if (cForm == 'Y') {
+        if (cForm == 'Y' && P3109_fCSharp()) {
+            P3109_Line(P3109_Format("X_CondEvaluate[pX_Fun.scX_CondEvaluate] = new X_COND_EVALUATE( %d, %s );", number,
+                                    found->name.c_str()));
+            P3109_Line("pX_Fun.scX_CondEvaluate++;");
+        } else if (cForm == 'Y') {
             P3109_Line(P3109_Format("X_CondEvaluate[pX_Fun->scX_CondEvaluate].sCondNumber = %d;", number));
             P3109_Line("X_CondEvaluate[pX_Fun->scX_CondEvaluate].Version.pfCondEvaluate_V5 = " + found->name + ";");
             P3109_Line("pX_Fun->scX_CondEvaluate++;");
         } else {
-            P3109_Line(P3109_Format("INSTANCE(X_Cond[%d].chTrue) = %s(FUNCTION_STD_PARMS);", number, found->name.c_str()));
+            P3109_Line(P3109_Format("%s = %s(%s);", P3109_Instance(P3109_Format("X_Cond[%d].chTrue", number)).c_str(),
+                                    found->name.c_str(), P3109_StdParms().c_str()));
         }
     }
 }
@@ -313,9 +324,14 @@ void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent)
 void P3109_EmitUnsupportedCommand()
 {
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
-    P3109_Line("X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,");
     const std::string name = P3109_NameText(r.acName, 10);
-    P3109_Line("               X_TEXT(136),\"" + (name == " " ? name : P3109_MakeHexLiteral(name, 10)) + "\");");
+    if (P3109_fCSharp()) {
+        P3109_Line("X_RUN_DLL.X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun.vchName,");
+        P3109_Line("               X_RUN_DLL.X_TEXT(136)," + P3109_MakeStringLiteral(name) + ");");
+    } else {
+        P3109_Line("X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,");
+        P3109_Line("               X_TEXT(136),\"" + (name == " " ? name : P3109_MakeHexLiteral(name, 10)) + "\");");
+    }
     P3109_EmitBranchToTarget("*ERROR", g().out.usIndent);
     P3109_sIssueMessage("PRC1005", 'W', std::string_view(r.acName, 10));
 }
@@ -329,7 +345,8 @@ void P3109_EmitIoStatusAction(std::string_view target, std::string_view outcome)
         P3109_WriteComment("Error code check skipped as *NEXT requested");
         return;
     }
-    P3109_Line("if ( memcmp( INSTANCE(vchLastIOStatus), " + std::string(outcome) + ", 2 ) == 0 )");
+    P3109_Line(P3109_fCSharp() ? "if ( " + P3109_CSharpIoStatusTest(outcome) + " )"
+                               : "if ( memcmp( INSTANCE(vchLastIOStatus), " + std::string(outcome) + ", 2 ) == 0 )");
     P3109_Line("{");
     g().out.usIndent = static_cast<uint16_t>(g().out.usIndent + 3);
     if (validation)
@@ -351,7 +368,7 @@ void P3109_EmitIoStatusToField(std::string_view userField)
     const bool componentField = ctx && ctx->lComponentRun && P3109_fFindUsedField(statusField, status) &&
                                 (status.fComponent || status.lComponentNumber != 0);
     if (componentField)
-        P3109_WriteSetFromVchar(status, "INSTANCE(vchLastIOStatus)");
+        P3109_WriteSetFromVchar(status, P3109_Instance("vchLastIOStatus"));
     else if (P3109_fCSharp())
         P3109_Line("DqooDef.X_CPYBYTES( ref pX_Fld[V_FIELD_IOdSTS].pField, pGlobal1.vchLastIOStatus,2);");
     else
@@ -362,7 +379,7 @@ void P3109_EmitIoStatusToField(std::string_view userField)
     P3109_WriteComment("Return the user defined IO status Field");
     GEN_FIELD_INFO info;
     if (P3109_fFindUsedField(user, info))
-        P3109_WriteSetFromVchar(info, "INSTANCE(vchLastIOStatus)");
+        P3109_WriteSetFromVchar(info, P3109_Instance("vchLastIOStatus"));
 }
 
 void P3109_EmitDynamicSysVars(const std::vector<std::string>& operands, size_t ulWidth)

@@ -26,6 +26,16 @@ namespace {
 
 GEN_MODULE_STATE& g() { return P3109_State(); }
 
+bool cs() { return P3109_fCSharp(); }
+
+/* The received parameters: members of the first static area. */
+std::string parms() { return cs() ? "pGlobal1.scX_Parm,pGlobal1.pX_Parm" : "INSTANCE(scX_Parm),INSTANCE(pX_Parm)"; }
+std::string parmCount() { return cs() ? "pGlobal1.scX_Parm" : "INSTANCE(scX_Parm)"; }
+std::string parm(int n, const char* member)
+{
+    return cs() ? P3109_Format("pGlobal1.pX_Parm[%d].%s", n, member) : P3109_Format("INSTANCE(pX_Parm[%d].%s)", n, member);
+}
+
 bool fieldValidation()
 {
     return P3109_fSysFlag(SYSFLAG_ALP_FIELD_VALIDATE) || P3109_fSysFlag(SYSFLAG_NUM_FIELD_VALIDATE);
@@ -98,7 +108,9 @@ void fatalUnless(const std::vector<std::string>& test, int iText)
     for (const std::string& line : test)
         P3109_Line(line);
     P3109_WriteOpenBrace();
-    P3109_Line(P3109_Format("X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,X_TEXT(%d));", iText));
+    P3109_Line(P3109_Format(cs() ? "X_RUN_DLL.X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun.vchName,X_RUN_DLL.X_TEXT(%d),\"\");"
+                                 : "X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,X_TEXT(%d));",
+                            iText));
     P3109_EmitBranchToTarget("*ERROR", g().out.usIndent);
     P3109_WriteCloseBrace();
 }
@@ -106,34 +118,83 @@ void fatalUnless(const std::vector<std::string>& test, int iText)
 void receiveValidation()
 {
     P3109_WriteComment("Check correct validation parameter details passed");
-    fatalUnless({"if ((INSTANCE(scX_Parm) != 1)", " || (INSTANCE(pX_Parm->sType) != X_PARM_VALIDATE_STRUCTURE))"}, 132);
+    fatalUnless({"if ((" + parmCount() + " != 1)",
+                 cs() ? " || (pGlobal1.pX_Parm[0].sType != X_BifStr.X_PARM_VALIDATE_STRUCTURE))"
+                      : " || (INSTANCE(pX_Parm->sType) != X_PARM_VALIDATE_STRUCTURE))"},
+                132);
     P3109_WriteComment("If okay, map parameters into vectors in this function");
     P3109_WriteOpenBrace();
-    P3109_Line("struct X_VALIDATE *pValidate;");
-    P3109_Line("pValidate = (struct X_VALIDATE *) INSTANCE(pX_Parm->pValue);");
-    setFromBlock(special("VALFLD", "NM"), "pValidate->vchName", false);
-    setFromBlock(special("VALFLD", "LN"), "pValidate->sLen", true);
-    setFromBlock(special("VALFLD", "DP"), "pValidate->sDec", true);
-    setFromBlock(special("VALFLD", P3109_fSysFlag(SYSFLAG_ALP_FIELD_VALIDATE) ? "AV" : "NV"), "pValidate->vchValue", false);
+    if (cs()) {
+        P3109_Line("X_VALIDATE pValidate = (X_VALIDATE) pGlobal1.pX_Parm[0].pValue;");
+    } else {
+        P3109_Line("struct X_VALIDATE *pValidate;");
+        P3109_Line("pValidate = (struct X_VALIDATE *) INSTANCE(pX_Parm->pValue);");
+    }
+    const std::string v = cs() ? "pValidate." : "pValidate->";
+    setFromBlock(special("VALFLD", "NM"), v + "vchName", false);
+    setFromBlock(special("VALFLD", "LN"), v + "sLen", true);
+    setFromBlock(special("VALFLD", "DP"), v + "sDec", true);
+    setFromBlock(special("VALFLD", P3109_fSysFlag(SYSFLAG_ALP_FIELD_VALIDATE) ? "AV" : "NV"), v + "vchValue", false);
     P3109_WriteCloseBrace();
 }
 
 void receiveSystemVariable()
 {
     P3109_WriteComment("Check correct evaluation parameter details passed");
-    fatalUnless({"if ((INSTANCE(scX_Parm) != 1)", " || (INSTANCE(pX_Parm->sType) != X_PARM_SYSVAR_STRUCTURE))"}, 133);
+    fatalUnless({"if ((" + parmCount() + " != 1)",
+                 cs() ? " || (pGlobal1.pX_Parm[0].sType != X_BifStr.X_PARM_SYSVAR_STRUCTURE))"
+                      : " || (INSTANCE(pX_Parm->sType) != X_PARM_SYSVAR_STRUCTURE))"},
+                133);
     P3109_WriteComment("If okay, map parameters into vectors in this function");
     P3109_WriteOpenBrace();
-    P3109_Line("struct X_SYSVAR *pSysVar;");
-    P3109_Line("pSysVar = (struct X_SYSVAR *) INSTANCE(pX_Parm->pValue);");
-    setFromBlock(special("SYSVAR", "NM"), "pSysVar->vchName", false);
+    if (cs()) {
+        P3109_Line("X_SYSVAR pSysVar = (X_SYSVAR) pGlobal1.pX_Parm[0].pValue;");
+        setFromBlock(special("SYSVAR", "NM"), "pSysVar.vchName", false);
+    } else {
+        P3109_Line("struct X_SYSVAR *pSysVar;");
+        P3109_Line("pSysVar = (struct X_SYSVAR *) INSTANCE(pX_Parm->pValue);");
+        setFromBlock(special("SYSVAR", "NM"), "pSysVar->vchName", false);
+    }
     P3109_WriteCloseBrace();
+}
+
+/* C#: the structure is an object of its class; the run time fills the
+** one of the exchange area, a caller passes its own (of its class, whose
+** size the caller does not pass). */
+void receiveStructureCs(const GEN_DATA_STRUCTURE& ds, int n, bool exchange)
+{
+    const std::string name = P3109_MakeStringLiteral(P3109_TrimRight(ds.name));
+    const std::string pointer = "pGlobal1." + P3109_DataStructurePointerName(ds);
+    if (exchange) {
+        P3109_WriteComment("Search for data structure in the exchange area");
+        P3109_Line("if (X_RUN_DLL.X_Locate_Data_Structure (pX_Ids,pX_Pro,pX_Fun," + name + "," + pointer + ") == YES)");
+        P3109_WriteOpenBrace();
+        P3109_WriteDataStructureCall(ds.name, 'D');
+        P3109_WriteCloseBrace();
+        if (!zoph2())
+            P3109_EmitFatalErrorTest();
+        return;
+    }
+    P3109_WriteComment("Check correct data structure details passed");
+    fatalUnless({P3109_Format("if ((pGlobal1.scX_Parm < %d)", n + 1),
+                 P3109_Format(" || (pGlobal1.pX_Parm[%d].sType != X_BifStr.X_PARM_DATA_STRUCTURE)", n),
+                 P3109_Format(" || (pGlobal1.pX_Parm[%d].vchName.TrimEnd() != %s))", n, name.c_str())},
+                134);
+    P3109_WriteComment("Check the received data structure is of the structure's class");
+    fatalUnless({P3109_Format("if (!(pGlobal1.pX_Parm[%d].pValue is %s))", n, ds.structureName.c_str())}, 135);
+    P3109_WriteComment("If all checks passed, establish addressability");
+    P3109_Line(P3109_Format("%s = (%s) pGlobal1.pX_Parm[%d].pValue;", pointer.c_str(), ds.structureName.c_str(), n));
+    P3109_WriteDataStructureCall(ds.name, 'D');
 }
 
 void receiveStructure(const GEN_DATA_STRUCTURE& ds, int n, bool exchange)
 {
     const std::string name = P3109_MakeHexLiteral(P3109_TrimRight(ds.name), 10);
     const std::string pointer = P3109_DataStructurePointerName(ds);
+    if (cs()) {
+        receiveStructureCs(ds, n, exchange);
+        return;
+    }
     if (exchange) {
         P3109_WriteComment("Search for data structure in the exchange area");
         P3109_Line("if (X_Locate_Data_Structure (pX_Ids,pX_Pro,pX_Fun,");
@@ -196,9 +257,9 @@ void P3109_EmitReceiveParameters()
         if (P3109_Definitions().cTrigger == 'Y') {
             const auto [oper, retc] = triggerFields();
             P3109_WriteComment("Receive trigger information");
-            P3109_Line("X_Handle_Trigger_Info (pX_Ids,pX_Pro,pX_Fun,'A',pX_Fld,");
+            P3109_Line(P3109_RunTime("X_Handle_Trigger_Info") + " (pX_Ids,pX_Pro,pX_Fun,'A',pX_Fld,");
             P3109_Line("                       V_LIST_TRIG_LIST,pX_List," + oper + ",");
-            P3109_Line("                       " + retc + ",INSTANCE(scX_Parm),INSTANCE(pX_Parm));");
+            P3109_Line("                       " + retc + "," + parms() + ");");
             if (!zoph2())
                 P3109_EmitFatalErrorTest();
             return;
@@ -207,9 +268,10 @@ void P3109_EmitReceiveParameters()
         for (const std::string& list : recordNames(WR_RCV_LIST)) {
             if (n == 0)
                 P3109_WriteComment("Receive details of a working list");
-            P3109_Line(P3109_Format("X_Receive_Working_List( pX_Ids, pX_Pro, pX_Fun, pX_Fld, %s, pX_List, %d, "
-                                    "INSTANCE(scX_Parm), INSTANCE(pX_Parm) );",
-                                    P3109_ListVectorName(list).c_str(), n));
+            P3109_Line(P3109_Format("%s( pX_Ids, pX_Pro, pX_Fun, pX_Fld, %s, pX_List, %d, %s );",
+                                    P3109_RunTime("X_Receive_Working_List").c_str(),
+                                    P3109_ListVectorName(list).c_str(), n,
+                                    cs() ? "pGlobal1.scX_Parm, pGlobal1.pX_Parm" : "INSTANCE(scX_Parm), INSTANCE(pX_Parm)"));
             if (!zoph2())
                 P3109_EmitFatalErrorTest();
             ++n;
@@ -228,25 +290,37 @@ void P3109_EmitReturnParameters()
     atDirective([] {
         if (fieldValidation()) {
             P3109_WriteComment("Map validation return code back into argument");
-            P3109_Line("if ( pX_Fun->chError == NO )");
+            P3109_Line(P3109_Deref("pX_Fun", "chError == NO )").insert(0, "if ( "));
             P3109_WriteOpenBrace();
-            P3109_Line("struct X_VALIDATE");
-            P3109_Line("   *pValidate = ((struct X_VALIDATE*)( INSTANCE(pX_Parm->pValue) ));");
+            if (cs()) {
+                P3109_Line("X_VALIDATE pValidate = (X_VALIDATE) pGlobal1.pX_Parm[0].pValue;");
+            } else {
+                P3109_Line("struct X_VALIDATE");
+                P3109_Line("   *pValidate = ((struct X_VALIDATE*)( INSTANCE(pX_Parm->pValue) ));");
+            }
             GEN_FIELD_INFO info;
             if (P3109_fFindUsedField(special("VALFLD", "RT"), info))
-                P3109_Line("pValidate->chRetCode = pX_Fld[" + info.vectorName + "].pField[0];");
+                P3109_Line(cs() ? "pValidate.chRetCode = X_DEFS.X_GETBYTE( pX_Fld[" + info.vectorName + "], 0 );"
+                                : "pValidate->chRetCode = pX_Fld[" + info.vectorName + "].pField[0];");
             P3109_WriteCloseBrace();
             return;
         }
         if (systemVariable()) {
             P3109_WriteComment("Return system variable evaluation value");
-            P3109_Line("if ( pX_Fun->chError == NO )");
+            P3109_Line(P3109_Deref("pX_Fun", "chError == NO )").insert(0, "if ( "));
             P3109_WriteOpenBrace();
-            P3109_Line("struct X_SYSVAR");
-            P3109_Line("   *pSysVar = ((struct X_SYSVAR*)( INSTANCE(pX_Parm->pValue) ));");
+            if (cs()) {
+                P3109_Line("X_SYSVAR pSysVar = (X_SYSVAR) pGlobal1.pX_Parm[0].pValue;");
+            } else {
+                P3109_Line("struct X_SYSVAR");
+                P3109_Line("   *pSysVar = ((struct X_SYSVAR*)( INSTANCE(pX_Parm->pValue) ));");
+            }
             const std::string value =
                 P3109_FieldVector(special("SYSVAR", P3109_fSysFlag(SYSFLAG_ALP_SYSTEM_VARIABLE) ? "AV" : "NV"));
-            P3109_Line("X_Vec_Assign( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + value + ", pSysVar->pX_Fld, pSysVar->svResult );");
+            P3109_Line(cs() ? "X_RUN_DLL.X_Vec_Assign( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + value +
+                                  ", pSysVar.pX_Fld, pSysVar.svResult );"
+                            : "X_Vec_Assign( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + value +
+                                  ", pSysVar->pX_Fld, pSysVar->svResult );");
             P3109_WriteCloseBrace();
             return;
         }
@@ -261,9 +335,11 @@ void P3109_EmitReturnParameters()
                 if (first)
                     P3109_WriteComment("Return details of a working list(s)");
                 first = false;
-                P3109_Line(P3109_Format("X_Return_Working_List( pX_Ids, pX_Pro, pX_Fun, pX_Fld, %s, pX_List, %d, "
-                                        "INSTANCE(scX_Parm), INSTANCE(pX_Parm) );",
-                                        P3109_ListVectorName(list).c_str(), n));
+                P3109_Line(P3109_Format("%s( pX_Ids, pX_Pro, pX_Fun, pX_Fld, %s, pX_List, %d, %s );",
+                                        P3109_RunTime("X_Return_Working_List").c_str(),
+                                        P3109_ListVectorName(list).c_str(), n,
+                                        cs() ? "pGlobal1.scX_Parm, pGlobal1.pX_Parm"
+                                             : "INSTANCE(scX_Parm), INSTANCE(pX_Parm)"));
             }
             ++n;
         }
@@ -275,12 +351,16 @@ void P3109_EmitReturnParameters()
                 continue;
             if (exchange && firstStructure) {
                 P3109_WriteComment("Clear the Current Data Structure Exchange Area");
-                P3109_Line("X_Clear_Data_Structures( pX_Ids, pX_Pro, pX_Fun );");
+                P3109_Line(P3109_RunTime("X_Clear_Data_Structures") + "( pX_Ids, pX_Pro, pX_Fun );");
                 P3109_WriteComment("Post Data Structures to the Exchange Area");
             }
             firstStructure = false;
             P3109_WriteDataStructureCall(ds->name, 'A');
-            if (exchange)
+            if (exchange && cs())
+                P3109_Line("X_RUN_DLL.X_Store_Data_Structure( pX_Ids, pX_Pro, pX_Fun, " +
+                           P3109_MakeStringLiteral(P3109_TrimRight(ds->name)) + ", pGlobal1." +
+                           P3109_DataStructurePointerName(*ds) + " );");
+            else if (exchange)
                 P3109_Line("X_Store_Data_Structure( pX_Ids, pX_Pro, pX_Fun, \"" +
                            P3109_MakeHexLiteral(P3109_TrimRight(ds->name), 10) + "\", sizeof(struct " +
                            ds->structureName + "), ((X_PCHAR)( INSTANCE(" + P3109_DataStructurePointerName(*ds) +
@@ -296,10 +376,11 @@ void P3109_EmitReturnTriggerInfo()
             return;
         const auto [oper, retc] = triggerFields();
         P3109_WriteComment("Return trigger information");
-        P3109_Line("if ( pX_Fun->chError == NO )");
+        P3109_Line(P3109_Deref("pX_Fun", "chError == NO )").insert(0, "if ( "));
         P3109_WriteOpenBrace();
-        P3109_Line("X_Handle_Trigger_Info( pX_Ids, pX_Pro, pX_Fun, 'D', pX_Fld, V_LIST_TRIG_LIST, pX_List, " + oper +
-                   ", " + retc + ", INSTANCE(scX_Parm), INSTANCE(pX_Parm) );");
+        P3109_Line(P3109_RunTime("X_Handle_Trigger_Info") + "( pX_Ids, pX_Pro, pX_Fun, 'D', pX_Fld, V_LIST_TRIG_LIST, pX_List, " +
+                   oper + ", " + retc + ", " +
+                   (cs() ? "pGlobal1.scX_Parm, pGlobal1.pX_Parm" : "INSTANCE(scX_Parm), INSTANCE(pX_Parm)") + " );");
         P3109_WriteCloseBrace();
     });
 }
@@ -313,6 +394,15 @@ void P3109_EmitDataStructureAssign(const GEN_DATA_STRUCTURE& structure, char cKi
         if (!P3109_fFindUsedField(member.field, info))
             continue;
         const std::string memberName = P3109_MakeCIdentifier(member.field, 10);
+        if (P3109_fCSharp()) {
+            /* the member itself: C# passes its reference, or the variable */
+            const std::string place = "pGlobal1." + pointer + "." + memberName;
+            P3109_LineAt(3, cKind == 'D' ? "X_RUN_DLL.X_Vec_Assign_from_Data_Structure( pX_Ids,pX_Pro,pX_Fun, " + place +
+                                               ", pX_Fld, " + info.vectorName + " );"
+                                         : "X_RUN_DLL.X_Vec_Assign_to_Data_Structure( pX_Ids,pX_Pro,pX_Fun, pX_Fld, " +
+                                               info.vectorName + ", ref " + place + " );");
+            continue;
+        }
         const std::string place = "INSTANCE(" + pointer + "->" + memberName + ")";
         std::string address;
         if (std::strchr(kDictionaryTypes, member.cType) && member.cType != '\0')
@@ -334,7 +424,8 @@ void P3109_EmitExecCpf()
     P3109_EmitCommandPrologue();
     const char* keyword = P3109_fCommandIs("EXEC_OS400") ? "CPFCMD" : "COMMAND";
     const std::string command = P3109_Parm(keyword);
-    P3109_Line("#if defined X_OPERATING_SYSTEM_ISERIES");
+    /* the iSeries only: C# does not compile the bracketed lines */
+    P3109_Line(P3109_fCSharp() ? "#if X_OPERATING_SYSTEM_ISERIES" : "#if defined X_OPERATING_SYSTEM_ISERIES");
     P3109_WriteOpenBrace();
     P3109_Line(P3109_Format("X_SHORT sCommandLen = %zu;", command.size()));
     P3109_Line("X_SHORT sRetCode;");
@@ -361,17 +452,19 @@ void P3109_EmitExecCpf()
 void P3109_EmitTransfer()
 {
     P3109_EmitCommandPrologue();
+    const bool cs = P3109_fCSharp();
     const int32_t id = P3109_CurrentParsedCommand().lDispatchId;
     if (id != -1) {
         P3109_WriteComment("Prepare scope for locally defined variables");
         P3109_WriteOpenBrace();
-        P3109_Line("X_COMP_RETURN_CODE lTransferCommandResult = 0;");
+        P3109_Line(cs ? "int lTransferCommandResult = 0;" : "X_COMP_RETURN_CODE lTransferCommandResult = 0;");
         P3109_WriteComment("Make call to Web Routine");
-        P3109_EmitComponentDispatch(P3109_fCSharp() ? "DqooDef.X_COMP_DISPATCH_ZOPHX_CONDITION, ref lTransferCommandResult"
-                                                    : "X_COMP_DISPATCH_ZOPHX_CONDITION, &( lTransferCommandResult )",
+        P3109_EmitComponentDispatch(cs ? "DqooDef.X_COMP_DISPATCH_ZOPHX_CONDITION, ref lTransferCommandResult"
+                                       : "X_COMP_DISPATCH_ZOPHX_CONDITION, &( lTransferCommandResult )",
                                     1, id, "_1");
         P3109_LineAt(1, " ");
-        P3109_Line("if ( lTransferCommandResult == X_COMP_RETURN_TRANSFER_REQUESTED )");
+        P3109_Line(cs ? "if ( lTransferCommandResult == DqooDef.X_COMP_RETURN_TRANSFER_REQUESTED )"
+                      : "if ( lTransferCommandResult == X_COMP_RETURN_TRANSFER_REQUESTED )");
         P3109_WriteOpenBrace();
         P3109_EmitBranchToTarget("*EXIT", g().out.usIndent);
         P3109_WriteCloseBrace();
@@ -383,18 +476,22 @@ void P3109_EmitTransfer()
     const std::string trimmed = P3109_TrimRight(to);
     if (trimmed == "*LAST") {
         P3109_WriteComment("Set next function from last function");
-        P3109_Line("strcpy(pX_Pro->vchNextFunc,pX_Pro->vchLastFunc);");
+        P3109_Line(cs ? "pX_Pro.vchNextFunc = pX_Pro.vchLastFunc;" : "strcpy(pX_Pro->vchNextFunc,pX_Pro->vchLastFunc);");
     } else if (trimmed != "*NEXT") {
         P3109_WriteComment("Set next function from user specified value");
         GEN_FIELD_INFO info;
         if (P3109_fFindUsedField(to, info, 50))
-            P3109_WriteGetAsVchar(info, "pX_Pro->vchNextFunc");
+            P3109_WriteGetAsVchar(info, cs ? "pX_Pro.vchNextFunc" : "pX_Pro->vchNextFunc");
+        else if (cs)
+            P3109_Line("pX_Pro.vchNextFunc = " + P3109_MakeStringLiteral(trimmed) + ";");
         else
             P3109_Line("strcpy(pX_Pro->vchNextFunc,\"" + P3109_MakeHexLiteral(trimmed, trimmed.size()) + "\");");
     }
     P3109_WriteComment("Transfer to the specified next function");
     if (P3109_fInComponentRoutine())
         P3109_Line("X_COMR_TRANSFER");
+    else if (cs)
+        P3109_Line(P3109_CSharpRoutineEnd("X_GloDef.X_SUBR_TRANSFERRED"));
     else if (P3109_fInSubroutine())
         P3109_Line("X_SUBR_TRANSFER");
     else

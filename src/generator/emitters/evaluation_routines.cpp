@@ -37,7 +37,13 @@ namespace {
 
 GEN_MODULE_STATE& g() { return P3109_State(); }
 
-bool isMacro(const GEN_EVALUATION_NODE& e) { return e.name.compare(0, 17, "EVALUATION_MACRO_") == 0; }
+bool cs() { return P3109_fCSharp(); }
+
+/* C# has no macros: a macro entry is a routine of the class there. */
+bool isMacro(const GEN_EVALUATION_NODE& e) { return !cs() && e.name.compare(0, 17, "EVALUATION_MACRO_") == 0; }
+
+/* The vector services of the evaluation routines. */
+std::string vec(const char* routine) { return P3109_RunTime(routine); }
 
 bool isCode(const DC_OPERATION& o, const char* code) { return std::memcmp(o.acCode, code, 2) == 0; }
 
@@ -61,10 +67,11 @@ const char* comparator(const DC_OPERATION& o)
 
 const char* mathOperation(const DC_OPERATION& o)
 {
-    if (isCode(o, "AD")) return "X_PDF_MATH_ADD";
-    if (isCode(o, "SU")) return "X_PDF_MATH_SUBTRACT";
-    if (isCode(o, "DV")) return "X_PDF_MATH_DIVIDE";
-    if (isCode(o, "MU")) return "X_PDF_MATH_MULTIPLY";
+    const bool q = P3109_fCSharp();
+    if (isCode(o, "AD")) return q ? "X_DEFS.X_PDF_MATH_ADD" : "X_PDF_MATH_ADD";
+    if (isCode(o, "SU")) return q ? "X_DEFS.X_PDF_MATH_SUBTRACT" : "X_PDF_MATH_SUBTRACT";
+    if (isCode(o, "DV")) return q ? "X_DEFS.X_PDF_MATH_DIVIDE" : "X_PDF_MATH_DIVIDE";
+    if (isCode(o, "MU")) return q ? "X_DEFS.X_PDF_MATH_MULTIPLY" : "X_PDF_MATH_MULTIPLY";
     return nullptr;
 }
 
@@ -84,11 +91,12 @@ const DC_EXPRESSION_OPERAND* operand(int16_t sIndex)
 
 void roundLine(GEN_EVALUATION_NODE& entry)
 {
+    const std::string option = cs() ? "pX_Ids.chXVecAssignOption = X_DEFS." : "pX_Ids->chXVecAssignOption = ";
     if (entry.cChangeKind == 'R') {
-        P3109_LineAt(3, "pX_Ids->chXVecAssignOption = X_VEC_ASSIGN_ROUND_UP;");
+        P3109_LineAt(3, option + "X_VEC_ASSIGN_ROUND_UP;");
         entry.cChangeKind = 'T';
     } else if (entry.cChangeKind == 'T') {
-        P3109_LineAt(3, "pX_Ids->chXVecAssignOption = X_VEC_ASSIGN_TRUNCATE;");
+        P3109_LineAt(3, option + "X_VEC_ASSIGN_TRUNCATE;");
     }
 }
 
@@ -115,7 +123,7 @@ struct LogicWriter {
 
     void comparison(const DC_OPERATION& o)
     {
-        P3109_Line("if (X_Vec_Compare (pX_Ids,pX_Pro,pX_Fun,");
+        P3109_Line("if (" + vec("X_Vec_Compare") + " (pX_Ids,pX_Pro,pX_Fun,");
         P3109_Line("   pX_Fld," + name(o.sFirst) + ",pX_Fld," + name(o.sSecond) + ") " + comparator(o) + ")");
         if (flag == 'Y' && count == 1) {
             P3109_Line("   return(YES);");
@@ -146,9 +154,9 @@ struct LogicWriter {
     void arithmetic(const DC_OPERATION& o)
     {
         const std::string result = name(o.sResult);
-        P3109_Line("X_Vec_Assign (pX_Ids,pX_Pro,pX_Fun,");
+        P3109_Line(vec("X_Vec_Assign") + " (pX_Ids,pX_Pro,pX_Fun,");
         P3109_Line("   pX_Fld," + name(o.sFirst) + ",pX_Fld," + result + ");");
-        P3109_Line(std::string("X_PDF_Math (pX_Ids,pX_Pro,pX_Fun,") + mathOperation(o) + ",");
+        P3109_Line(vec("X_PDF_Math") + " (pX_Ids,pX_Pro,pX_Fun," + mathOperation(o) + ",");
         P3109_Line("   pX_Fld," + result + ",pX_Fld," + name(o.sSecond) + ",");
         P3109_Line("   pX_Fld," + result + ");");
         flag = 'N';
@@ -175,7 +183,7 @@ struct LogicWriter {
         const DC_EXPRESSION_OPERAND* v = operand(o.sFirst);
         if (isCode(o, "ZA") && v && v->sDecimals > entry.sTargetDecimals)
             roundLine(entry);
-        P3109_Line("X_Vec_Assign (pX_Ids,pX_Pro,pX_Fun,");
+        P3109_Line(vec("X_Vec_Assign") + " (pX_Ids,pX_Pro,pX_Fun,");
         P3109_Line("   pX_Fld," + source + ",pX_Fld," + entry.target + ");");
     }
 };
@@ -188,21 +196,23 @@ void writeBody(GEN_EVALUATION_NODE& entry, bool macro)
     const bool workLists = entry.sList >= 0 && ctx && ctx->lZoph2Used;
     std::string last;
     char flag = 'Y';
+    /* C# reaches the work lists through the list table it receives */
     if (!yesNo) {
-        if (workLists)
+        if (workLists && !cs())
             P3109_LineAt(3, "X_DECLARE_WORK_LISTS");
         P3109_PrepareEvaluationRequest(entry);
         P3109_EmitConditionLogic(last, flag, entry);
         if (flag == 'N') {
             roundLine(entry);
-            P3109_LineAt(3, "X_Vec_Assign(pX_Ids,pX_Pro,pX_Fun,pX_Fld," + last + ",pX_Fld," + entry.target + ");");
+            P3109_LineAt(3, vec("X_Vec_Assign") + "(pX_Ids,pX_Pro,pX_Fun,pX_Fld," + last + ",pX_Fld," + entry.target + ");");
         }
         if (!macro)
             P3109_LineAt(3, "return;");
         return;
     }
     if (!entry.key.empty() && static_cast<unsigned char>(entry.key[0]) == 3) {
-        P3109_LineAt(3, "X_COMP_RETURN_CODE lConditionalEvaluation = X_COMP_RETURN_FALSE;");
+        P3109_LineAt(3, cs() ? "int lConditionalEvaluation = DqooDef.X_COMP_RETURN_FALSE;"
+                             : "X_COMP_RETURN_CODE lConditionalEvaluation = X_COMP_RETURN_FALSE;");
         P3109_LineAt(0, " ");
         const int32_t id = std::atoi(entry.key.substr(1, 6).c_str());
         P3109_EmitComponentDispatch(
@@ -210,7 +220,8 @@ void writeBody(GEN_EVALUATION_NODE& entry, bool macro)
                             : "X_COMP_GET_COMPONENT_AS_BOOLEAN, &lConditionalEvaluation",
             1, id, "_1");
         P3109_LineAt(0, " ");
-        P3109_LineAt(3, "return ( ( lConditionalEvaluation == X_COMP_RETURN_TRUE ) ? YES : NO );");
+        P3109_LineAt(3, cs() ? "return ( ( lConditionalEvaluation == DqooDef.X_COMP_RETURN_TRUE ) ? YES : NO );"
+                             : "return ( ( lConditionalEvaluation == X_COMP_RETURN_TRUE ) ? YES : NO );");
         return;
     }
     if (P3109_fIsRoutineReference(entry.text.c_str())) {
@@ -219,7 +230,7 @@ void writeBody(GEN_EVALUATION_NODE& entry, bool macro)
         P3109_LineAt(3, "return ( ( " + call + " ) ? YES : NO );");
         return;
     }
-    if (workLists)
+    if (workLists && !cs())
         P3109_LineAt(3, "X_DECLARE_WORK_LISTS");
     P3109_PrepareEvaluationRequest(entry);
     P3109_EmitConditionLogic(last, flag, entry);
@@ -247,7 +258,11 @@ void writeEntry(GEN_EVALUATION_NODE& entry)
         if (c)
             P3109_LineAt(0, "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_EVALUATE)))");
         P3109_WriteDoubleBoxComment(stream, "Evaluation Function : " + entry.name);
-        P3109_LineAt(0, (yesNo ? "E_YES_NO_FUNCTION " : "E_VOID_FUNCTION ") + entry.name + " (FUNCTION_STD_ARGS)");
+        if (c)
+            P3109_LineAt(0, (yesNo ? "E_YES_NO_FUNCTION " : "E_VOID_FUNCTION ") + entry.name + " (FUNCTION_STD_ARGS)");
+        else
+            P3109_LineAt(0, (yesNo ? "private static char " : "private static void ") + entry.name + " (" +
+                                GEN_FUNCTION_ARGS_CS + ")");
         P3109_LineAt(0, "{");
         P3109_LineAt(0, " ");
     }
@@ -329,7 +344,7 @@ std::string P3109_FormatEvaluationWorkResult(int16_t sIndex, GEN_FIELD_INFO& inf
     /* a condition name is the yes/no answer of its DEF_COND's routine */
     if (o->cWorkResult != 'Y' && std::memcmp(o->acClass, "CN", 2) == 0) {
         const GEN_EVALUATION_NODE* condition = P3109_pFindNamedCondition(name);
-        return condition ? condition->name + "(FUNCTION_STD_PARMS)" : "NO";
+        return condition ? condition->name + "(" + P3109_StdParms() + ")" : "NO";
     }
     if (o->cWorkResult != 'Y') {
         /* an operand the function does not use is no vector entry: the
@@ -377,7 +392,7 @@ std::string P3109_FormatEvaluationWorkResult(int16_t sIndex, GEN_FIELD_INFO& inf
     work.sDecimals = bound->sDecimals;
     P3109_MakeWorkFieldFromWork(work, info);
     if (bound->cType == 'L' || bound->cType == 'C')
-        return "INSTANCE_S2(" + bound->name + ")";
+        return cs() ? "pGlobal2." + bound->name : "INSTANCE_S2(" + bound->name + ")";
     return bound->vectorName;
 }
 
@@ -397,9 +412,9 @@ long groupEntry(const DQOO_STATEMENT_EVALUATION* evaluation, void* user, void*)
         P3109_Line("/* Evaluation Group Definition : " + table->name + " */");
         P3109_Line("{");
         P3109_IndentIn();
-        P3109_Line("X_SHORT sCurrent;");
+        P3109_Line(P3109_fCSharp() ? "int sCurrent;" : "X_SHORT sCurrent;");
         P3109_Line("");
-        P3109_Line("static const X_SHORT as" + table->name + "[] =");
+        P3109_Line(P3109_fCSharp() ? "short[] as" + table->name + " =" : "static const X_SHORT as" + table->name + "[] =");
         P3109_Line("{");
         table->line = "   " + info.vectorName;
         table->lState = 1;
@@ -435,7 +450,14 @@ void P3109_EmitStatementEvaluations(std::string_view pointerName, std::string_vi
     P3109_Line("};");
     P3109_Line("");
     const std::string t = table.name;
-    if (!pointerName.empty()) {
+    if (P3109_fCSharp()) {
+        const std::string b = pointerName.empty() ? std::string(structName) : "p" + std::string(pointerName);
+        P3109_Line(b + ".psEvaluations = as" + t + ";");
+        P3109_Line(b + ".scEvaluations = as" + t + ".Length;");
+        P3109_Line("for ( sCurrent = 0; sCurrent < " + b +
+                   ".scEvaluations; sCurrent++ ) X_VAR_DLL.X_VAR_ResolveEvaluationVariable( pX_Ids, pX_Pro, pX_Fun, "
+                   "pX_Fld, " + b + ".psEvaluations[sCurrent] );");
+    } else if (!pointerName.empty()) {
         const std::string p(pointerName);
         P3109_Line("p" + p + "->psEvaluations = ((X_SHORT*) as" + t + ");");
         P3109_Line("p" + p + "->scEvaluations = sizeof(as" + t + ") / sizeof(X_SHORT);");

@@ -28,6 +28,17 @@ namespace {
 
 GEN_MODULE_STATE& g() { return P3109_State(); }
 
+bool cs() { return P3109_fCSharp(); }
+
+/* A constant of the commands' run-time interface: C# names it as a member
+** of the class of its kind (X_CmdStr, X_PnlStr, DqooDef). */
+std::string constant(const char* csClass, std::string_view name)
+{
+    return cs() ? std::string(csClass) + "." + std::string(name) : std::string(name);
+}
+
+std::string mode(std::string_view name) { return constant("X_CmdStr", "X_FUNCTION_MODE_" + std::string(name)); }
+
 enum ChangeClass : int16_t {
     kNull = 0, kNavail = 1, kHival = 2, kLoval = 3, kDefault = 4, kAllSame = 5, kAlpha = 6, kField = 7,
     kExpression = 9, kRememberedUser = 10, kRememberedFunction = 11, kRememberedSystem = 12,
@@ -67,7 +78,8 @@ void reloadIoStatus(const GEN_FIELD_INFO& field)
     if (P3109_Padded(P3109_TrimRight(field.fieldName), 10) != P3109_SpecialFieldName("IO", "STS"))
         return;
     g().emit.cLastIoStatus = 'Y';
-    P3109_Line("memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);");
+    P3109_Line(cs() ? "DqooDef.X_CPYBYTES( ref pGlobal1.vchLastIOStatus, pX_Fld[V_FIELD_IOdSTS].pField, 2 );"
+                    : "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);");
 }
 
 /* The literal of a CHANGE to a literal value: its text without quotes. */
@@ -104,10 +116,11 @@ void writeExpressionValue(const GEN_FIELD_INFO& target)
         entry->sChangeValue1 = static_cast<int16_t>(P3109_ParmNumber("@PRECISION", 0));
         entry->sChangeValue2 = static_cast<int16_t>(P3109_ParmNumber("@PRECISION", 1));
     }
-    if (entry->name.compare(0, 17, "EVALUATION_MACRO_") == 0)
+    /* C# writes a macro entry as a routine of the class */
+    if (entry->name.compare(0, 17, "EVALUATION_MACRO_") == 0 && !cs())
         P3109_Line(entry->name);
     else
-        P3109_Line(entry->name + "(FUNCTION_STD_PARMS);");
+        P3109_Line(entry->name + "(" + P3109_StdParms() + ");");
 }
 
 void writeChange(int16_t sClass, const GEN_FIELD_INFO& field, const GEN_FIELD_INFO& source)
@@ -177,7 +190,7 @@ void writeJoinedTest(const std::vector<std::string>& terms)
 {
     if (terms.empty()) {
         P3109_sIssueMessage("PRC1190", 'F', P3109_Padded(P3109_CurrentCommandName(), 10));
-        P3109_Line("if ( NO )");
+        P3109_Line(cs() ? "if ( false )" : "if ( NO )");
         P3109_Line("{");
         return;
     }
@@ -220,15 +233,15 @@ std::string keyValue(const std::string& key)
 {
     for (const Keyword& k : kKeys)
         if (key == k.keyword)
-            return k.text;
+            return k.text[0] == '"' ? std::string(k.text) : constant("X_PnlStr", k.text);
     if (key.size() == 9 && key.compare(0, 8, "*USERKEY") == 0 && key[8] >= '1' && key[8] <= '5')
-        return P3109_Format("pX_Fun->UKey[%d].vchAID", key[8] - '1');
+        return P3109_Format(cs() ? "pX_Fun.UKey[%d].vchAID" : "pX_Fun->UKey[%d].vchAID", key[8] - '1');
     if (key.compare(0, 7, "*BUTTON") == 0 && key.size() > 7 && key.size() <= 9) {
         const std::string digits = key.substr(7);
         if (digits.find_first_not_of("0123456789") == std::string::npos) {
             const int n = std::atoi(digits.c_str());
             if (n >= 1 && n <= 20)
-                return P3109_Format("X_PNL_PUSH_BUTTON_%02d_AID", n);
+                return constant("X_PnlStr", P3109_Format("X_PNL_PUSH_BUTTON_%02d_AID", n));
         }
     }
     return {};
@@ -311,11 +324,11 @@ void P3109_EmitSubstring()
     const FFC_CONTEXT* ctx = P3109_Context();
     const bool zoph2 = ctx && ctx->lZoph2Used;
     const char* prefix = zoph2 ? "l" : "s";
-    const std::string type = zoph2 ? "X_LONG " : "X_SHORT ";
+    const std::string type = cs() ? "int " : zoph2 ? "X_LONG " : "X_SHORT ";
     const std::string fromPos = std::string(prefix) + "StringFromPos", fromLen = std::string(prefix) + "StringFromLen";
     const std::string toPos = std::string(prefix) + "StringToPos", toLen = std::string(prefix) + "StringToLen";
     for (const std::string& v : {fromPos, fromLen, toPos, toLen})
-        P3109_Line(type + v + ";");
+        P3109_Line(type + v + (cs() ? " = 0;" : ";"));
     auto load = [zoph2](const std::string& operand, const std::string& variable) {
         GEN_FIELD_INFO info;
         if (!P3109_fFindUsedField(operand, info))
@@ -338,7 +351,7 @@ void P3109_EmitSubstring()
     };
     const std::string source = part("FIELD", fromPos, fromLen);
     const std::string target = part("INTO_FIELD", toPos, toLen);
-    P3109_Line(zoph2 ? "X_Vec_Substring2 (pX_Ids, pX_Pro, pX_Fun," : "X_Vec_Substring (pX_Ids, pX_Pro, pX_Fun,");
+    P3109_Line(P3109_RunTime(zoph2 ? "X_Vec_Substring2" : "X_Vec_Substring") + " (pX_Ids, pX_Pro, pX_Fun,");
     P3109_Line("                 pX_Fld," + source + "," + fromPos + "," + fromLen + ",");
     P3109_Line("                 pX_Fld," + target + "," + toPos + "," + toLen + ");");
     P3109_EmitFatalErrorTest();
@@ -374,9 +387,9 @@ void P3109_EmitIfNull()
         writeJoinedTest({});
         return;
     }
+    const std::string test = P3109_RunTime("X_Vec_Null") + "(pX_Ids,pX_Pro,pX_Fun,pX_Fld,";
     for (size_t i = 0; i < vectors.size(); ++i)
-        P3109_Line((i == 0 ? "if ((X_Vec_Null(pX_Ids,pX_Pro,pX_Fun,pX_Fld," : " && (X_Vec_Null(pX_Ids,pX_Pro,pX_Fun,pX_Fld,") +
-                   vectors[i] + ") == YES)" + (i + 1 == vectors.size() ? ")" : ""));
+        P3109_Line((i == 0 ? "if ((" : " && (") + test + vectors[i] + ") == YES)" + (i + 1 == vectors.size() ? ")" : ""));
     P3109_Line("{");
 }
 
@@ -385,7 +398,7 @@ void P3109_EmitSetMode()
     P3109_EmitCommandPrologue();
     const char* mode = modeName(P3109_Parm("TO"));
     if (mode)
-        P3109_Line(std::string("pX_Fun->chMode = X_FUNCTION_MODE_") + mode + ";");
+        P3109_Line(P3109_Deref("pX_Fun", "chMode = ") + ::mode(mode) + ";");
     else
         P3109_sIssueMessage("PRC1190", 'F', P3109_Padded(P3109_CurrentCommandName(), 10));
     P3109_EmitResetFunctionMode();
@@ -410,7 +423,7 @@ void P3109_EmitIfMode()
     std::vector<std::string> terms;
     for (int32_t i = 0; i < count; ++i)
         if (const char* mode = modeName(P3109_Parm("IS", 0, i)))
-            terms.push_back(std::string("(X_FUNCTION_MODE_IS_") + mode + ")");
+            terms.push_back(cs() ? "(pX_Fun.chMode == " + ::mode(mode) + ")" : std::string("(X_FUNCTION_MODE_IS_") + mode + ")");
     writeJoinedTest(terms);
 }
 
@@ -423,10 +436,13 @@ void P3109_EmitIfStatus()
         const int32_t count = std::min<int32_t>(P3109_ParmCount(list), 10);
         for (int32_t i = 0; i < count; ++i) {
             const std::string slot = P3109_Parm(list, 0, i);
-            for (const Keyword& k : kStatuses)
-                if (slot == k.keyword)
-                    terms.push_back(std::string("(memcmp(INSTANCE(vchLastIOStatus),") + k.text + ",2) " +
-                                    (std::strcmp(list, "IS") == 0 ? "==" : "!=") + " 0)");
+            for (const Keyword& k : kStatuses) {
+                if (slot != k.keyword)
+                    continue;
+                const char* op = std::strcmp(list, "IS") == 0 ? "==" : "!=";
+                terms.push_back(cs() ? "(" + P3109_CSharpIoStatusTest(k.text, op) + ")"
+                                     : std::string("(memcmp(INSTANCE(vchLastIOStatus),") + k.text + ",2) " + op + " 0)");
+            }
         }
     }
     writeJoinedTest(terms);
@@ -440,7 +456,7 @@ void P3109_EmitIfKey()
     for (int32_t i = 0; i < count; ++i) {
         const std::string value = keyValue(P3109_Parm("WAS", 0, i));
         if (!value.empty())
-            terms.push_back("(strcmp(pX_Fun->vchLastAID," + value + ") == 0)");
+            terms.push_back(cs() ? "(pX_Fun.vchLastAID == " + value + ")" : "(strcmp(pX_Fun->vchLastAID," + value + ") == 0)");
     }
     writeJoinedTest(terms);
 }
@@ -448,18 +464,18 @@ void P3109_EmitIfKey()
 std::string P3109_EmitListEntryMode(std::string_view mode)
 {
     if (currentListIsWorking())
-        return "X_FUNCTION_MODE_DISPLAY";
+        return ::mode("DISPLAY");
     const std::string m = P3109_TrimRight(mode);
     if (m == "*SAME")
-        return "X_FUNCTION_MODE_SAME";
+        return ::mode("SAME");
     if (m == "*CURRENT")
         return P3109_fCSharp() ? "pX_Fun.chMode" : "pX_Fun->chMode";
     if (const char* name = modeName(m))
-        return std::string("X_FUNCTION_MODE_") + name;
+        return ::mode(name);
     GEN_FIELD_INFO info;
     if (!P3109_fFindUsedField(mode, info))
-        return "X_FUNCTION_MODE_UNKNOWN";
-    P3109_Line("INSTANCE(chListEntryMode) = X_Determine_Mode (pX_Ids, pX_Pro,");
+        return ::mode("UNKNOWN");
+    P3109_Line(P3109_Instance("chListEntryMode") + " = " + P3109_RunTime("X_Determine_Mode") + " (pX_Ids, pX_Pro,");
     P3109_Line("                               pX_Fun, pX_Fld[" + info.vectorName + "].pField);");
-    return "INSTANCE(chListEntryMode)";
+    return P3109_Instance("chListEntryMode");
 }

@@ -74,15 +74,21 @@ void writeEndOfWork(GEN_DBM_LAYOUT layout, const char* prefix, const char* curre
     P3109_EmitCommandPrologue();
     ++g().emit.lIgnored1015;
     openBlock();
-    P3109_Line("X_LONG lCommRollResult;");
+    const bool cs = P3109_fCSharp();
+    P3109_Line(cs ? "int lCommRollResult;" : "X_LONG lCommRollResult;");
     const std::string block = std::string(prefix) + "_" + std::to_string(P3109_CurrentParsedCommand().sSequence);
     P3109_EmitDbmArgumentBlock(layout, block);
     P3109_Line(block + ".pX_Fld = pX_Fld;");
-    P3109_LineAt(0, "#ifdef X_VELMOX_V1_30_OR_LATER");
-    P3109_Line("lCommRollResult = " + std::string(current) + "( pX_Ids, pX_Pro, pX_Fun, &" + block + " );");
-    P3109_LineAt(0, "#else");
-    P3109_Line("lCommRollResult = " + std::string(older) + "( pX_Ids, pX_Pro, pX_Fun, &" + block + " );");
-    P3109_LineAt(0, "#endif");
+    if (cs) {
+        /* the run time of C# programs has the current interface only */
+        P3109_Line("lCommRollResult = X_RUN_DLL." + std::string(current) + "( pX_Ids, pX_Pro, pX_Fun, " + block + " );");
+    } else {
+        P3109_LineAt(0, "#ifdef X_VELMOX_V1_30_OR_LATER");
+        P3109_Line("lCommRollResult = " + std::string(current) + "( pX_Ids, pX_Pro, pX_Fun, &" + block + " );");
+        P3109_LineAt(0, "#else");
+        P3109_Line("lCommRollResult = " + std::string(older) + "( pX_Ids, pX_Pro, pX_Fun, &" + block + " );");
+        P3109_LineAt(0, "#endif");
+    }
     P3109_Line("if (lCommRollResult < 0)");
     P3109_Line("{");
     P3109_EmitBranchToTarget("*ERROR", static_cast<uint16_t>(g().out.usIndent + 3));
@@ -103,7 +109,7 @@ void P3109_EmitOpen()
         if (allFiles()) {
             g().emit.cOpenAll = 'Y';
             P3109_WriteComment("Open all open tables");
-            P3109_Line("X_Open_Data_Base_" + P3109_ModuleName() + "( FUNCTION_STD_PARMS, " + keepOpen + " );");
+            P3109_Line("X_Open_Data_Base_" + P3109_ModuleName() + "( " + P3109_StdParms() + ", " + keepOpen + " );");
             fatalAction();
             return;
         }
@@ -131,7 +137,7 @@ void P3109_EmitOpen()
     P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT::Open, block);
     P3109_WriteComment("Prepare details of the OPNQRYF request");
     P3109_Line(block + ".chOPNQRYF = YES;");
-    P3109_Line(block + ".pOPNQRYF = &" + query + ";");
+    P3109_Line(block + ".pOPNQRYF = " + (P3109_fCSharp() ? "" : "&") + query + ";");
     P3109_EmitOamBinding(module, "", block);
     P3109_EmitInvokeIoModule(module, "", block, 'N', io.file, "");
     statusAndAction(block);
@@ -143,7 +149,7 @@ void P3109_EmitClose()
     P3109_EmitCommandPrologue();
     if (allFiles()) {
         P3109_WriteComment("Close all open tables");
-        P3109_Line("X_Close_Data_Base_" + P3109_ModuleName() + "( FUNCTION_STD_PARMS );");
+        P3109_Line("X_Close_Data_Base_" + P3109_ModuleName() + "( " + P3109_StdParms() + " );");
         fatalAction();
         return;
     }

@@ -51,7 +51,7 @@ Condition conditionOf(std::string_view keyword)
 void writeConditionHead(const char* statement, const Condition& c)
 {
     if (c.call.empty())
-        P3109_Line(std::string(statement) + " (" + c.routine + "(FUNCTION_STD_PARMS) == YES)");
+        P3109_Line(std::string(statement) + " (" + c.routine + "(" + P3109_StdParms() + ") == YES)");
     else
         P3109_Line(std::string(statement) + " ( " + c.call + " )");
 }
@@ -72,7 +72,7 @@ void writeLoopControl(char cKind, const char* plain, const char* conditional)
     P3109_WriteComment(conditional);
     const Condition c = conditionOf("COND");
     if (c.call.empty())
-        P3109_Line("if (" + c.routine + "(FUNCTION_STD_PARMS) == YES) " + statement + ";");
+        P3109_Line("if (" + c.routine + "(" + P3109_StdParms() + ") == YES) " + statement + ";");
     else
         P3109_Line("if ( " + c.call + " ) " + statement + ";");
 }
@@ -111,7 +111,10 @@ std::string loopName(const char* stem) { return stem + std::to_string(g().sBlock
 
 std::string declaration(const std::string& name, const char* initialiser = "")
 {
-    return (P3109_fCSharp() ? "int " : "X_LONG ") + name + initialiser + ";";
+    /* C# passes the variable by ref: it is assigned first */
+    if (P3109_fCSharp())
+        return "int " + name + (*initialiser ? initialiser : " = 0") + ";";
+    return "X_LONG " + name + initialiser + ";";
 }
 
 } // namespace
@@ -184,7 +187,7 @@ void P3109_EmitEndUntil()
     if (P3109_fIsRoutineReference(kept.c_str()))
         EXPR_BuildConditionRoutineCall(P3109_ExpressionWriter(), kept.c_str(), &call, nullptr);
     if (call.empty())
-        P3109_Line("} while (" + kept + "(FUNCTION_STD_PARMS) == NO);");
+        P3109_Line("} while (" + kept + "(" + P3109_StdParms() + ") == NO);");
     else
         P3109_Line("} while ( !( " + call + " ) );");
     P3109_WriteLeavePoint();
@@ -250,9 +253,9 @@ void P3109_EmitWhen()
             routines.push_back(P3109_pszMakeEvaluationName(text, 'L', 70, text, 'N', 'N', 0)->name);
         }
         if (routines.size() == 1)
-            P3109_Line("if (" + routines[0] + "(FUNCTION_STD_PARMS) == YES)");
+            P3109_Line("if (" + routines[0] + "(" + P3109_StdParms() + ") == YES)");
         for (size_t i = 0; routines.size() > 1 && i < routines.size(); ++i) {
-            std::string line = (i == 0 ? "if (" : " || ") + std::string("(") + routines[i] + "(FUNCTION_STD_PARMS) == YES)";
+            std::string line = (i == 0 ? "if (" : " || ") + std::string("(") + routines[i] + "(" + P3109_StdParms() + ") == YES)";
             if (i + 1 == routines.size())
                 line += ")";
             P3109_Line(line);

@@ -159,7 +159,7 @@ const DbmLayout& layoutOf(GEN_DBM_LAYOUT kind)
     return kLayouts[0];
 }
 
-std::string quoted(std::string_view text) { return "\"" + P3109_QuotedCText(text) + "\""; }
+std::string quoted(std::string_view text) { return P3109_QuotedText(text); }
 
 /* A text value of the open-query block: trailing blanks dropped, one blank
 ** when empty, in double quotes. */
@@ -266,6 +266,46 @@ std::string rowValue(const DbmRow& row, const DbmLayout& layout, const GEN_IO_FI
     }
 }
 
+/* A value of a block in C#: the run time's constants are members of its
+** DqooDef class, a null pointer is null and a size is the class's size. */
+std::string csValue(const std::string& value)
+{
+    if (value == "pX_NULL")
+        return "null";
+    if (value.rfind("X_DBM_", 0) == 0 || value.rfind("X_FILE_", 0) == 0)
+        return "DqooDef." + value;
+    if (value == "sizeof( struct X_DBM_OPNQRYF )")
+        return "X_DBM_OPNQRYF.X_SIZE";
+    return value;
+}
+
+/* The pending line of values in C#: each value of the comma-separated
+** row mapped on its own (a comma inside a string literal separates
+** nothing). */
+std::string csValues(const std::string& values)
+{
+    std::string out, value;
+    bool quoted = false;
+    for (size_t i = 0; i < values.size(); ++i) {
+        const char c = values[i];
+        if (quoted && c == '\\' && i + 1 < values.size()) {
+            value += values.substr(i, 2);
+            ++i;
+            continue;
+        }
+        if (c == '"')
+            quoted = !quoted;
+        if (!quoted && c == ',' && i + 1 < values.size() && values[i + 1] == ' ') {
+            out += csValue(value) + ", ";
+            value.clear();
+            ++i;
+            continue;
+        }
+        value += c;
+    }
+    return out + csValue(value);
+}
+
 /* The type of a file of the function: "LGL" for a logical view. */
 std::string fileType(const GEN_IO_FILE& io) { return io.fLogical ? "LGL" : "PHY"; }
 
@@ -284,7 +324,12 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
     const bool query = kind == GEN_DBM_LAYOUT::OpenQuery;
     const bool common = kind == GEN_DBM_LAYOUT::CommonClose || kind == GEN_DBM_LAYOUT::CommonOpen;
     const GEN_IO_FILE io = common ? GEN_IO_FILE{} : P3109_CurrentIoFile();
-    if (!query)
+    /* C# has no static locals and no aggregate initialisers: the block is
+       an object made by the run time's constructor from the same values in
+       the same order, and the POINT overrides (an iSeries feature) keep
+       their flag inside their own bracket */
+    const bool cs = P3109_fCSharp();
+    if (!query && !cs)
         P3109_Line("static X_BOOL fChangedByPoint = FALSE;");
     std::string pending;
     bool libraryTaken = false;
@@ -294,20 +339,26 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
         const DbmRow& row = rows[i];
         switch (row.kind) {
         case kOpenRow:
-            P3109_Line(std::string(layout.opening) + " " + std::string(blockName) + " =");
-            P3109_Line("{");
+            if (cs) {
+                const std::string type = query ? "X_DBM_OPNQRYF" : "X_DBM";
+                P3109_Line(type + " " + std::string(blockName) + " = new " + type);
+                P3109_Line("(");
+            } else {
+                P3109_Line(std::string(layout.opening) + " " + std::string(blockName) + " =");
+                P3109_Line("{");
+            }
             P3109_IndentIn();
             continue;
         case kEndOfLine:
             if (!pending.empty())
-                P3109_Line(pending + ",");
+                P3109_Line((cs ? csValues(pending) : pending) + ",");
             pending.clear();
             continue;
         case kCloseRow:
             if (!pending.empty())
-                P3109_Line(pending);
+                P3109_Line(cs ? csValues(pending) : pending);
             P3109_IndentOut();
-            P3109_Line("};");
+            P3109_Line(cs ? ");" : "};");
             P3109_Line("");
             continue;
         default:
@@ -336,12 +387,21 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
 void P3109_EmitOamBinding(std::string_view moduleName, std::string_view pointerName, std::string_view blockName)
 {
     const std::string module = P3109_MakeCIdentifier(moduleName, 10);
-    CGEN_AddStaticWorkingVariable(2, "X_Module_Binding X_OAM_Binding_" + module,
-                                  "INSTANCE_S3(X_OAM_Binding_" + module +
-                                      ").lBindingState = X_MODULE_BINDING_OAM_UNBOUND;",
-                                  'Y');
+    const std::string binding = "X_OAM_Binding_" + module;
+    CGEN_AddStaticWorkingEntry(2, "X_Module_Binding " + binding,
+                               "INSTANCE_S3(" + binding + ").lBindingState = X_MODULE_BINDING_OAM_UNBOUND;",
+                               "public X_Module_Binding " + binding + " = new X_Module_Binding()",
+                               "FunctionGlobalStatic3." + binding +
+                                   ".lBindingState = DqooDef.X_MODULE_BINDING_OAM_UNBOUND;",
+                               'Y');
     P3109_WriteComment("Complete initialization of X_DBM");
     const std::string p(pointerName), b(blockName);
+    if (P3109_fCSharp()) {
+        const std::string target = p.empty() ? b : "p" + p;
+        P3109_Line(target + ".pX_Fld = pX_Fld;");
+        P3109_Line(target + ".pModuleBinding = FunctionGlobalStatic3." + binding + ";");
+        return;
+    }
     if (!p.empty()) {
         P3109_Line("p" + p + "->pX_Fld = pX_Fld;");
         P3109_Line("p" + p + "->pModuleBinding = &INSTANCE_S3(X_OAM_Binding_" + module + ");");
@@ -354,6 +414,12 @@ void P3109_EmitOamBinding(std::string_view moduleName, std::string_view pointerN
 void P3109_EmitDbmTableNames(std::string_view blockName, std::string_view filePoint, std::string_view physical)
 {
     const std::string b(blockName);
+    if (P3109_fCSharp()) {
+        P3109_Line(b + ".vchTableName = " + quoted(filePoint) + ";");
+        P3109_Line(b + ".vchFilePoint = " + quoted(filePoint) + ";");
+        P3109_Line(b + ".vchPhysical = " + quoted(P3109_IoModuleName(physical)) + ";");
+        return;
+    }
     P3109_Line("strcpy( " + b + ".vchTableName, " + quoted(filePoint) + " );");
     P3109_Line("strcpy( " + b + ".vchFilePoint, " + quoted(filePoint) + " );");
     P3109_Line("strcpy( " + b + ".vchPhysical, " + quoted(P3109_IoModuleName(physical)) + " );");
@@ -374,10 +440,19 @@ void P3109_EmitIoCounters(std::string_view moduleName, size_t ulKeyLength)
            modules again */
         for (const char* base : {"ulNormalIOCount_", "ulSServerIOCount_"}) {
             const std::string name = base + std::to_string(number);
-            CGEN_AddStaticWorkingVariable(0, "X_ULONG " + name, "INSTANCE(" + name + ") = 0;", 'Y');
+            /* C# cannot point at a number: the counter is an object the run
+               time counts in */
+            CGEN_AddStaticWorkingEntry(0, "X_ULONG " + name, "INSTANCE(" + name + ") = 0;",
+                                       "public X_IO_COUNTER " + name + " = new X_IO_COUNTER()",
+                                       "pGlobal1." + name + ".ulCount = 0;", 'Y');
         }
     }
     const std::string n = std::to_string(number);
+    if (P3109_fCSharp()) {
+        P3109_Line("pX_Ids.pulNormalIOCounter  = pGlobal1.ulNormalIOCount_" + n + ";");
+        P3109_Line("pX_Ids.pulSServerIOCounter = pGlobal1.ulSServerIOCount_" + n + ";");
+        return;
+    }
     P3109_Line("pX_Ids->pulNormalIOCounter  = &(INSTANCE(ulNormalIOCount_" + n + "));");
     P3109_Line("pX_Ids->pulSServerIOCounter = &(INSTANCE(ulSServerIOCount_" + n + "));");
 }
@@ -442,7 +517,12 @@ void P3109_EmitFilePointOverride(std::string_view fileType, std::string_view fil
     }
     const int16_t outer = static_cast<int16_t>(g().out.usIndent >= 3 ? g().out.usIndent - 3 : 0);
     P3109_LineAt(outer, "");
-    P3109_LineAt(outer, "#if defined X_OPERATING_SYSTEM_ISERIES");
+    if (P3109_fCSharp()) {
+        P3109_LineAt(outer, "#if X_OPERATING_SYSTEM_ISERIES");
+        P3109_Line("bool fChangedByPoint = false;");
+    } else {
+        P3109_LineAt(outer, "#if defined X_OPERATING_SYSTEM_ISERIES");
+    }
 
     OverrideStep file;
     file.tests.push_back({test(e, "vchFilePoint"), {"strcpy( " + b + ".vchFilePoint,  INSTANCE(" + e + ".vchFilePoint) );"}});
@@ -498,9 +578,10 @@ void P3109_EmitInvokeIoModule(std::string_view moduleName, std::string_view poin
 {
     const std::string module = P3109_IoModuleName(moduleName);
     const std::string p(pointerName), b(blockName);
+    const bool cs = P3109_fCSharp();
     P3109_WriteComment("Prepare to invoke the OAM");
     if (cForceClose == 'Y') {
-        P3109_Line(p.empty() ? b + ".chForceClose = YES;" : "p" + p + "->chForceClose = YES;");
+        P3109_Line(p.empty() ? b + ".chForceClose = YES;" : P3109_Deref("p" + p, "chForceClose = YES;"));
         P3109_Line("");
     }
     P3109_EmitIoCounters(module, 11);
@@ -509,11 +590,16 @@ void P3109_EmitInvokeIoModule(std::string_view moduleName, std::string_view poin
     if (p.empty() && b.empty())
         return;
     P3109_WriteComment("Invoke the OAM");
-    const std::string target = p.empty() ? "&" + b : "p" + p;
-    P3109_Line("X_PDF_Execute_IO_Module( pX_Ids, pX_Pro, pX_Fun, " + target + ", \"" + P3109_QuotedCText(module) +
-               "\" );");
+    if (cs) {
+        P3109_Line("X_RUN_DLL.X_PDF_Execute_IO_Module( pX_Ids, pX_Pro, pX_Fun, " + (p.empty() ? b : "p" + p) + ", " +
+                   quoted(module) + " );");
+    } else {
+        const std::string target = p.empty() ? "&" + b : "p" + p;
+        P3109_Line("X_PDF_Execute_IO_Module( pX_Ids, pX_Pro, pX_Fun, " + target + ", \"" + P3109_QuotedCText(module) +
+                   "\" );");
+    }
     if (!group.empty() && !P3109_Definitions().renames.empty())
-        P3109_Line("X_REMOVE_RENAMES");
+        P3109_Line(cs ? "X_RUN_DLL.X_Remove_Renames( pX_Ids, pX_Fun, pX_Fld );" : "X_REMOVE_RENAMES");
 }
 
 void P3109_EmitLoadIoStatusFromField(std::string_view target, GEN_STREAM stream, int16_t sIndent)
@@ -522,12 +608,19 @@ void P3109_EmitLoadIoStatusFromField(std::string_view target, GEN_STREAM stream,
     if (name != P3109_SpecialFieldName("IO", "STS"))
         return;
     g().emit.cLastIoStatus = 'Y';
-    P3109_WriteLine(stream, sIndent, "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);");
+    P3109_WriteLine(stream, sIndent,
+                    P3109_fCSharp() ? "DqooDef.X_CPYBYTES( ref pGlobal1.vchLastIOStatus, pX_Fld[V_FIELD_IOdSTS].pField, 2 );"
+                                    : "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);");
 }
 
 void P3109_EmitGetIoStatus(std::string_view pointerName, std::string_view blockName)
 {
     g().emit.cLastIoStatus = 'Y';
+    if (P3109_fCSharp()) {
+        const std::string block = pointerName.empty() ? std::string(blockName) : "pGlobal1.p" + std::string(pointerName);
+        P3109_Line("pGlobal1.vchLastIOStatus = " + block + ".vchReturnCode;");
+        return;
+    }
     if (!pointerName.empty())
         P3109_Line("X_GET_IO_STATUS( (*(INSTANCE(p" + std::string(pointerName) + "))) )");
     else

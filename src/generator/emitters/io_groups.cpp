@@ -31,7 +31,7 @@ GEN_MODULE_STATE& g() { return P3109_State(); }
 std::string member(std::string_view pointerName, std::string_view blockName, std::string_view name)
 {
     if (!pointerName.empty())
-        return "p" + std::string(pointerName) + "->" + std::string(name);
+        return P3109_Deref("p" + std::string(pointerName), name);
     return std::string(blockName) + "." + std::string(name);
 }
 
@@ -42,8 +42,27 @@ void attach(std::string_view pointerName, std::string_view blockName, const char
 {
     if (pointerName.empty() && blockName.empty())
         return;
+    if (P3109_fCSharp()) {
+        P3109_Line(member(pointerName, blockName, pointerMember) + " = as" + array + ";");
+        P3109_Line(member(pointerName, blockName, countMember) + " = as" + array + ".Length;");
+        return;
+    }
     P3109_Line(member(pointerName, blockName, pointerMember) + " = ((" + type + "*) as" + array + ");");
     P3109_Line(member(pointerName, blockName, countMember) + " = sizeof(as" + array + ") / sizeof(" + type + ");");
+}
+
+/* The head of a table local to the command's block: "static const T as<name>[] =" / "T[] as<name> =". */
+std::string tableHead(const char* cType, const char* csType, const std::string& name)
+{
+    return P3109_fCSharp() ? std::string(csType) + "[] as" + name + " ="
+                           : std::string("static const ") + cType + " as" + name + "[] =";
+}
+
+/* A row of a table of structures in C#: the run time's constants of its
+** first value qualified, the row made by the structure's constructor. */
+std::string csRow(const char* type, const std::string& row)
+{
+    return std::string("new ") + type + "( DqooDef." + row + " )";
 }
 
 /* The key values given with the command, 20 characters each. */
@@ -195,7 +214,7 @@ void P3109_EmitKeyGroup(std::string_view pointerName, std::string_view blockName
     P3109_Line("/* Key Group Definition : " + name + " */");
     P3109_Line("{");
     P3109_IndentIn();
-    P3109_Line("static const X_SHORT as" + name + "[] =");
+    P3109_Line(tableHead("X_SHORT", "short", name));
     P3109_Line("{");
     std::string line = "    ";
     for (size_t i = 0; i < keys.size(); ++i) {
@@ -219,19 +238,22 @@ void P3109_EmitKeyGroup(std::string_view pointerName, std::string_view blockName
     const std::string mode = P3109_TrimRight(nbrKeys);
     if (mode == "*WITHKEY")
         return;
-    const std::string request = pointerName.empty() ? "&(" + std::string(blockName) + ")" : "p" + std::string(pointerName);
+    const bool cs = P3109_fCSharp();
+    const std::string request = cs ? (pointerName.empty() ? std::string(blockName) : "p" + std::string(pointerName))
+                                   : pointerName.empty() ? "&(" + std::string(blockName) + ")"
+                                                         : "p" + std::string(pointerName);
     if (mode == "*COMPUTE") {
-        P3109_Line("X_Compute_Keys( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + request + " );");
+        P3109_Line(P3109_RunTime("X_Compute_Keys") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + request + " );");
         return;
     }
-    P3109_Line("X_Check_Key_Count( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + request + ", " +
+    P3109_Line(P3109_RunTime("X_Check_Key_Count") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + request + ", " +
                P3109_FieldVector(P3109_Padded(mode, 10)) + " );");
-    P3109_Line("if (pX_Ids->chFatalError == YES)");
+    P3109_Line(cs ? "if (pX_Ids.chFatalError == YES)" : "if (pX_Ids->chFatalError == YES)");
     P3109_Line("{");
-    P3109_Line("   memcpy(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR,2);");
+    P3109_Line(cs ? "   " + P3109_CSharpSetIoStatus("X_DBM_FATAL_ERROR") : "   memcpy(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR,2);");
     g().emit.cLastIoStatus = 'Y';
     if (!pointerName.empty()) {
-        P3109_Line("   return(NO);");
+        P3109_Line(cs ? "   return NO;" : "   return(NO);");
     } else {
         /* a command's own code stands in a routine that answers no YES or
            NO: it ends the way its routine ends on a fatal error */
@@ -250,7 +272,8 @@ std::string P3109_EmitFileCheckKeyGroup()
         return name;
     P3109_EmitDynamicSysVars(keys, 20);
     P3109_WriteDashedBoxComment(1, "Key Group Definition : " + name);
-    P3109_WriteLine(1, 3, "static X_SHORT as" + name + "[] =");
+    const bool cs = P3109_fCSharp();
+    P3109_WriteLine(1, 3, cs ? "private static readonly short[] as" + name + " =" : "static X_SHORT as" + name + "[] =");
     std::string line = "{";
     for (size_t i = 0; i < keys.size(); ++i) {
         line += keyVector(keys[i]);
@@ -263,9 +286,11 @@ std::string P3109_EmitFileCheckKeyGroup()
         }
     }
     P3109_WriteLine(1, 6, line + "};");
-    CGEN_AddStaticWorkingVariable(0, "X_PSHORT ps" + name, "INSTANCE(ps" + name + ") = &(as" + name + "[0]);", 'Y');
-    CGEN_AddStaticWorkingVariable(0, "X_SHORT sc" + name,
-                                  "INSTANCE(sc" + name + ") = sizeof(as" + name + ") / sizeof(X_SHORT);", 'Y');
+    CGEN_AddStaticWorkingEntry(0, "X_PSHORT ps" + name, "INSTANCE(ps" + name + ") = &(as" + name + "[0]);",
+                               "public short[] ps" + name, "pGlobal1.ps" + name + " = as" + name + ";", 'Y');
+    CGEN_AddStaticWorkingEntry(0, "X_SHORT sc" + name,
+                               "INSTANCE(sc" + name + ") = sizeof(as" + name + ") / sizeof(X_SHORT);",
+                               "public int sc" + name, "pGlobal1.sc" + name + " = as" + name + ".Length;", 'Y');
     return name;
 }
 
@@ -313,7 +338,7 @@ void P3109_EmitWhereGroup(std::string_view pointerName, std::string_view blockNa
     P3109_Line("/* Where Group Definition : " + groupName + " */");
     P3109_Line("{");
     P3109_IndentIn();
-    P3109_Line("static const struct X_DBM_WHERE as" + groupName + "[] =");
+    P3109_Line(tableHead("struct X_DBM_WHERE", "X_DBM_WHERE", groupName));
     P3109_Line("{");
     P3109_IndentIn();
     if (pMarks) {
@@ -334,6 +359,8 @@ void P3109_EmitWhereGroup(std::string_view pointerName, std::string_view blockNa
                 const char* code = std::memcmp(t.acClass, "OP", 2) == 0 ? t.acOperator : t.acClass;
                 entry = "X_DBM_WHERE_" + std::string(code, 2) + ",0";
             }
+            if (P3109_fCSharp())
+                entry = csRow("X_DBM_WHERE", entry);
             line += entry;
             if (i + 1 == tokens)
                 break;
@@ -370,7 +397,7 @@ void P3109_EmitWhereExpressionGroups(std::string_view pointerName, std::string_v
     P3109_Line("{");
     P3109_IndentIn();
 
-    P3109_Line("static const struct X_DBM_EXPRESSION_COMPONENT as" + componentGroup + "[] =");
+    P3109_Line(tableHead("struct X_DBM_EXPRESSION_COMPONENT", "X_DBM_EXPRESSION_COMPONENT", componentGroup));
     P3109_Line("{");
     P3109_IndentIn();
     if (pMarks) {
@@ -386,7 +413,9 @@ void P3109_EmitWhereExpressionGroups(std::string_view pointerName, std::string_v
                 kind = name ? "X_DBM_COMPONENT_FIELD_NAME" : "X_DBM_COMPONENT_FIELD_VALUE";
                 value = operandVector(o);
             }
-            P3109_Line(std::string(i == 1 ? " " : ",") + kind + "," + value);
+            const std::string row = kind + "," + value;
+            P3109_Line(std::string(i == 1 ? " " : ",") +
+                       (P3109_fCSharp() ? csRow("X_DBM_EXPRESSION_COMPONENT", row) : row));
         }
     } else {
         EXPR_WriteDbmComponentRows(P3109_ExpressionWriter(), reference.c_str());
@@ -395,15 +424,16 @@ void P3109_EmitWhereExpressionGroups(std::string_view pointerName, std::string_v
     P3109_Line("};");
     P3109_Line("");
 
-    P3109_Line("static const struct X_DBM_EXPRESSION_ACTIVITY as" + activityGroup + "[] =");
+    P3109_Line(tableHead("struct X_DBM_EXPRESSION_ACTIVITY", "X_DBM_EXPRESSION_ACTIVITY", activityGroup));
     P3109_Line("{");
     P3109_IndentIn();
     if (pMarks) {
         for (int16_t i = 0; i < std::min<int16_t>(r.request.sOperationCount, DC_OPERATION_MAX); ++i) {
             const DC_OPERATION& op = r.request.aOperations[i];
-            P3109_Line(std::string(i == 0 ? " " : ",") + "X_DBM_ACTIVITY_" + std::string(op.acCode, 2) + "," +
-                       activityOperand(op.sFirst) + "," + activityOperand(op.sSecond) + "," +
-                       activityOperand(op.sResult));
+            const std::string row = "X_DBM_ACTIVITY_" + std::string(op.acCode, 2) + "," + activityOperand(op.sFirst) +
+                                    "," + activityOperand(op.sSecond) + "," + activityOperand(op.sResult);
+            P3109_Line(std::string(i == 0 ? " " : ",") +
+                       (P3109_fCSharp() ? csRow("X_DBM_EXPRESSION_ACTIVITY", row) : row));
         }
     } else {
         EXPR_WriteDbmActivityRows(P3109_ExpressionWriter(), reference.c_str());

@@ -89,8 +89,12 @@ void writeCommonRequests(GEN_DBM_LAYOUT layout, const char* comment, const char*
         P3109_WriteComment("Prepare to invoke the OAM");
         P3109_EmitIoCounters(module, 11);
         P3109_WriteComment("Invoke the OAM");
-        P3109_Line("X_PDF_Execute_IO_Module( pX_Ids, pX_Pro, pX_Fun, &" + std::string(block) + ", \"" +
-                   P3109_QuotedCText(module) + "\" );");
+        if (P3109_fCSharp())
+            P3109_Line("X_RUN_DLL.X_PDF_Execute_IO_Module( pX_Ids, pX_Pro, pX_Fun, " + std::string(block) + ", " +
+                       P3109_QuotedText(module) + " );");
+        else
+            P3109_Line("X_PDF_Execute_IO_Module( pX_Ids, pX_Pro, pX_Fun, &" + std::string(block) + ", \"" +
+                       P3109_QuotedCText(module) + "\" );");
     }
     if (!first) {
         P3109_IndentOut();
@@ -122,7 +126,8 @@ void P3109_EmitRenameStack(std::string_view group, std::string_view file)
     FFC_CONTEXT* ctx = P3109_Context();
     if (renames.empty() || !ctx || !ctx->pWorkFile)
         return;
-    P3109_Line("X_CLEAR_RENAME_STACK");
+    const bool cs = P3109_fCSharp();
+    P3109_Line(cs ? "X_RUN_DLL.X_Clear_Rename_Stack( pX_Ids, pX_Fun );" : "X_CLEAR_RENAME_STACK");
     const std::string fileName = P3109_Padded(P3109_TrimRight(file), 10);
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
@@ -136,8 +141,10 @@ void P3109_EmitRenameStack(std::string_view group, std::string_view file)
             if (entry.first != fileName || entry.third != field)
                 continue;
             std::string renamed, original;
-            if (renameVectors(entry, renamed, original))
-                P3109_Line("X_APPLY_RENAME(" + renamed + "," + original + ")");
+            if (!renameVectors(entry, renamed, original))
+                continue;
+            P3109_Line(cs ? "X_RUN_DLL.X_Apply_Rename( pX_Ids, pX_Fun, pX_Fld, " + renamed + ", " + original + " );"
+                          : "X_APPLY_RENAME(" + renamed + "," + original + ")");
         }
     }
 }
@@ -206,7 +213,7 @@ void P3109_EmitPoint()
         overrides.push_back(structure);
     const int16_t outer = static_cast<int16_t>(g().out.usIndent >= 3 ? g().out.usIndent - 3 : 0);
     P3109_LineAt(outer, "");
-    P3109_LineAt(outer, "#if defined X_OPERATING_SYSTEM_ISERIES");
+    P3109_LineAt(outer, P3109_fCSharp() ? "#if X_OPERATING_SYSTEM_ISERIES" : "#if defined X_OPERATING_SYSTEM_ISERIES");
     writePointSetting(structure, "TO_FILE", "*SAME", "vchFilePoint");
     writePointSetting(structure, "TO_LIBRARY", "*LIBL", "vchLibrary");
     writePointSetting(structure, "TO_MEMBER", "*FIRST", "vchMember");

@@ -224,6 +224,15 @@ std::string P3109_QuotedCText(std::string_view text)
     return P3109_MakeHexLiteral(visible, visible.size()) + std::string(blanks, ' ');
 }
 
+std::string P3109_QuotedText(std::string_view text)
+{
+    if (!P3109_fCSharp())
+        return "\"" + P3109_QuotedCText(text) + "\"";
+    std::string visible(text);
+    P3109_BlankControlChars(visible);
+    return "\"" + P3109_MakeCSharpLiteral(visible) + "\"";
+}
+
 std::vector<std::string> P3109_FileFieldNames(std::string_view physical, std::string_view library,
                                               std::string_view type)
 {

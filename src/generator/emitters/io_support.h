@@ -39,6 +39,9 @@ std::string P3109_IoModuleName(std::string_view physical);
 ** blanks, the characters that could end or escape the literal hexadecimal
 ** escapes); its trailing blanks are kept. */
 std::string P3109_QuotedCText(std::string_view text);
+/* The same text as a whole string literal of the current target, in its
+** double quotes. */
+std::string P3109_QuotedText(std::string_view text);
 /* The name of the current command's field group: the group the checker
 ** recorded, else the command's field list recorded once as a group of its
 ** own (empty when the command names no field). */
@@ -65,6 +68,9 @@ void P3109_CloseIoFrame(bool fEvaluations);
 void P3109_WriteSelectPrototypes(GEN_STREAM stream);
 void P3109_WriteSelectRoutines();
 void P3109_WriteSelectSqlClose(const GEN_SELECT_NODE& select);
+/* The registration of a loop's close routine among the open cursors, and
+** the count of open cursors raised. */
+void P3109_WriteCloseCursorRegistration(std::string_view closeName);
 
 /* The six bytes that identify the current command as a loop (its line,
 ** 32-bit, and sub-line, 16-bit), under which its KEEP_ commands are kept. */

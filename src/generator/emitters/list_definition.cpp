@@ -262,16 +262,18 @@ void writeIndexConstants(const GEN_LIST_DEFINITION& list)
 void writeVaryingMove(const char* kind, const char* assign, const std::string& function, const std::string& list,
                       bool fAssemble, bool fKeepData)
 {
-    const std::string cast = std::string("((") + kind + "*)( ";
+    const bool cs = P3109_fCSharp();
+    const std::string cast = cs ? std::string("((") + kind + ")( " : std::string("((") + kind + "*)( ";
+    const char* pointer = cs ? "       " : "      *";
     header(3, "{");
     header(3, std::string("   ") + kind);
-    header(3, std::string("      *") + (fAssemble ? "pSrcField = " : "pTgtField = ") + cast + function + " ));");
+    header(3, pointer + std::string(fAssemble ? "pSrcField = " : "pTgtField = ") + cast + function + " ));");
     header(3, std::string("   ") + kind);
-    header(3, std::string("      *") + (fAssemble ? "pTgtField = " : "pSrcField = ") + cast + list + " ));");
-    header(3, "   pTgtField->bFieldState = pSrcField->bFieldState;");
+    header(3, pointer + std::string(fAssemble ? "pTgtField = " : "pSrcField = ") + cast + list + " ));");
+    header(3, cs ? "   pTgtField.bFieldState = pSrcField.bFieldState;" : "   pTgtField->bFieldState = pSrcField->bFieldState;");
     if (fKeepData)
-        header(3, "   pTgtField->pvData = pX_NULL;");
-    header(3, std::string("   ") + assign + "( pX_Ids, pX_Pro, pX_Fun, pSrcField, pTgtField );");
+        header(3, cs ? "   pTgtField.pvData = null;" : "   pTgtField->pvData = pX_NULL;");
+    header(3, std::string("   ") + (cs ? "X_VAR_DLL." : "") + assign + "( pX_Ids, pX_Pro, pX_Fun, pSrcField, pTgtField );");
     header(3, "}");
 }
 
@@ -281,11 +283,14 @@ void writeMacroField(const GEN_LIST_FIELD& slot, const GEN_FIELD_INFO& f, bool f
     const std::string& v = f.vectorName;
     const bool component = P3109_fIsComponentField(f);
     const bool applied = f.fIndexed && !component;
-    const std::string function = applied ? "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + v + " )"
+    const bool cs = P3109_fCSharp();
+    const std::string function = applied ? P3109_RunTime("X_Vec_Apply_Index") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + v + " )"
                                          : "pX_Fld[" + v + "].pField";
     const std::string list = "pX_FldList[" + e + "].pField";
+    /* C# names a field of the vector by its element */
+    const std::string element = cs ? "pX_Fld[" + v + "]" : "(pX_Fld + " + v + ")";
     if (fAssemble && component)
-        header(3, "X_Refresh_Field_Value( pX_Ids, pX_Pro, pX_Fun, (pX_Fld + " + v + ") );");
+        header(3, P3109_RunTime("X_Refresh_Field_Value") + "( pX_Ids, pX_Pro, pX_Fun, " + element + " );");
     if (f.cType == 'H' || f.cType == '1')
         writeVaryingMove("X_FLD_CHAR", "X_VAR_VarChar_Assign", function, list, fAssemble, fAssemble);
     else if (f.cType == 'B' || f.cType == '2')
@@ -294,25 +299,33 @@ void writeMacroField(const GEN_LIST_FIELD& slot, const GEN_FIELD_INFO& f, bool f
         header(3, (P3109_fCSharp() ? "DqooDef.X_CPYBYTES( ref " : "X_CPYBYTES( ") + list + ", " + function +
                       ", BYTE_LEN_" + v + " );");
     else
-        header(3, (P3109_fCSharp() && !applied ? "DqooDef.X_CPYBYTES( ref " : "X_CPYBYTES( ") + function + ", " +
-                      list + ", BYTE_LEN_" + v + " );");
+        header(3, (cs ? (applied ? "DqooDef.X_CPYBYTES( " : "DqooDef.X_CPYBYTES( ref ") : "X_CPYBYTES( ") + function +
+                      ", " + list + ", BYTE_LEN_" + v + " );");
     if (fAssemble)
         return;
     if (!component && f.fIndexed)
-        header(3, "X_Vec_Set_Index( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + v + " );");
+        header(3, P3109_RunTime("X_Vec_Set_Index") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + v + " );");
     if (component)
-        header(3, "X_Refresh_Component_Value( pX_Ids, pX_Pro, pX_Fun, (pX_Fld + " + v + ") );");
+        header(3, P3109_RunTime("X_Refresh_Component_Value") + "( pX_Ids, pX_Pro, pX_Fun, " + element + " );");
 }
 
-/* One macro: every line from "#define" to the closing brace continued. */
+/* One macro: every line from "#define" to the closing brace continued.
+** C# has no macros: the same statements make a routine of the class,
+** which the list commands call with the vectors it works on. */
 void writeMacro(const GEN_LIST_DEFINITION& list, const std::vector<GEN_FIELD_INFO>& fields, bool fAssemble)
 {
     GEN_OUTPUT_STATE& o = g().out;
-    o.lMacroContinuation = 1;
-    header(0, std::string("#define ") + (fAssemble ? "ASSEMBLE" : "DISASSEMBLE") + "_LIST_ENTRY_" + list.identifier + "()");
+    const bool cs = P3109_fCSharp();
+    const std::string name = std::string(fAssemble ? "ASSEMBLE" : "DISASSEMBLE") + "_LIST_ENTRY_" + list.identifier;
+    if (cs) {
+        header(0, "private static void " + name + "( " + GEN_LIST_ENTRY_ARGS_CS + " )");
+    } else {
+        o.lMacroContinuation = 1;
+        header(0, "#define " + name + "()");
+    }
     header(0, "{");
-    header(3, "struct X_FLD");
-    header(3, "   *pX_FldList = " + P3109_ListSlotMember(list, "pX_Fld") + ";");
+    header(3, cs ? "X_FLD[]" : "struct X_FLD");
+    header(3, (cs ? "   pX_FldList = " : "   *pX_FldList = ") + P3109_ListSlotMember(list, "pX_Fld") + ";");
     header(0, " ");
     for (size_t i = 0; i < fields.size() && i < list.fields.size(); ++i)
         writeMacroField(list.fields[i], fields[i], fAssemble);

@@ -27,7 +27,19 @@ GEN_MODULE_STATE& g() { return P3109_State(); }
 
 void blank() { P3109_LineAt(0, " "); }
 
-std::string conditions() { return P3109_fCSharp() ? "pGlobal1.X_Cond" : "INSTANCE(X_Cond)"; }
+bool cs() { return P3109_fCSharp(); }
+
+std::string conditions() { return P3109_Instance("X_Cond"); }
+
+/* The null argument and the reference to a variable of the first list. */
+const char* null() { return cs() ? "null" : "pX_NULL"; }
+std::string reference(const std::string& name) { return cs() ? "ref pGlobal1." + name : "&(INSTANCE(" + name + "))"; }
+
+/* A work variable of a list count: long with ZOPH2; C# counts in int. */
+const char* countType(bool fZoph2) { return cs() ? "int" : fZoph2 ? "X_LIST_COUNT" : "X_SHORT"; }
+
+/* A routine of the list's operation table called through its variable. */
+std::string callOperation(const char* variable) { return cs() ? std::string(variable) : "(" + std::string(variable) + ")"; }
 
 /* The operation-table form serves working lists. */
 bool operationTable(const GEN_LIST_DEFINITION& list) { return list.cKind == 'W'; }
@@ -38,8 +50,8 @@ std::string yesNoText() { return P3109_Parm("INZ_ENTRY") == "*NO" ? "NO" : "YES"
 void declareOperation(const GEN_LIST_DEFINITION& list, const char* type, const char* member, int iIndent = 3)
 {
     P3109_Line(type);
-    P3109_Line(std::string(static_cast<size_t>(iIndent), ' ') + "*" + member + " = " +
-               P3109_ListSlotMember(list, std::string("pOperationTable->") + member) + ";");
+    P3109_Line(std::string(static_cast<size_t>(iIndent), ' ') + (cs() ? "" : "*") + member + " = " +
+               P3109_ListSlotMember(list, P3109_Deref("pOperationTable", member)) + ";");
     blank();
 }
 
@@ -61,7 +73,7 @@ void resetTopEntry(const GEN_LIST_DEFINITION& list)
 {
     if (list.cKind != 'B' || list.cTopCurrent != 'Y')
         return;
-    if (!P3109_fZoph2Used()) {
+    if (!P3109_fZoph2Used() || cs()) {
         P3109_Line("pX_List[" + list.vectorName + "].svTopEntry = V_MAXIMUM_VALUE + 1;");
         return;
     }
@@ -108,23 +120,24 @@ void addByOperationTable(const GEN_LIST_DEFINITION& list, const std::string& mod
     const std::string after = P3109_Parm("AFTER");
     if (after.empty() || after[0] == '*') {
         declareOperation(list, "X_Add_Entry_Fcn", "pfnAddEntry");
-        P3109_Line("ASSEMBLE_LIST_ENTRY_" + list.identifier + "();");
+        P3109_Line(P3109_ListEntryMove(list, true));
         blank();
-        P3109_Line("(pfnAddEntry)( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_NULL, " + l + ", pX_List, YES, NO, " + mode + ", NO );");
+        P3109_Line(callOperation("pfnAddEntry") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + null() + ", " + l +
+                   ", pX_List, YES, NO, " + mode + ", NO );");
         P3109_WriteCloseBrace();
         return;
     }
     const bool zoph2 = P3109_fZoph2Used();
     const std::string variable = zoph2 ? "lcAfterEntry" : "sAfterEntry";
-    P3109_Line(zoph2 ? "X_LIST_COUNT" : "X_SHORT");
-    P3109_Line("   " + variable + ";");
+    P3109_Line(countType(zoph2));
+    P3109_Line("   " + variable + (cs() ? " = 0;" : ";"));
     declareOperation(list, "X_Add_Entry_After_Fcn", "pfnAddEntryAfter");
     moveNumber("AFTER", variable);
     blank();
-    P3109_Line("ASSEMBLE_LIST_ENTRY_" + list.identifier + "();");
+    P3109_Line(P3109_ListEntryMove(list, true));
     blank();
-    P3109_Line("(pfnAddEntryAfter)( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_NULL, " + l + ", pX_List, YES, NO, " + mode +
-               ", NO, " + variable + ", &(INSTANCE(" + list.adjustment + ")) );");
+    P3109_Line(callOperation("pfnAddEntryAfter") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + null() + ", " + l +
+               ", pX_List, YES, NO, " + mode + ", NO, " + variable + ", " + reference(list.adjustment) + " );");
     P3109_WriteCloseBrace();
 }
 
@@ -133,9 +146,9 @@ void addByRuntime(const GEN_LIST_DEFINITION& list, const std::string& mode)
     const std::string& l = list.vectorName;
     const std::string after = P3109_Parm("AFTER");
     if (!after.empty() && after[0] != '*') {
-        P3109_Line("X_Add_Entry_After( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), " + l + ", pX_List, YES, " +
-                   yesNoText() + ", " + mode + ", YES, " + P3109_FieldVector(after) + ", &(INSTANCE(" +
-                   list.adjustment + ")) );");
+        P3109_Line(P3109_RunTime("X_Add_Entry_After") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + conditions() + ", " + l +
+                   ", pX_List, YES, " + yesNoText() + ", " + mode + ", YES, " + P3109_FieldVector(after) + ", " +
+                   reference(list.adjustment) + " );");
         return;
     }
     P3109_Line((P3109_fCSharp() ? "X_RUN_DLL.X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " : "X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, ") +
@@ -148,10 +161,13 @@ void deleteByOperationTable(const GEN_LIST_DEFINITION& list)
     const std::string variable = zoph2 ? "lcDltEntry" : "sDltEntry";
     const bool current = P3109_Parm("NUMBER") == "*CURRENT";
     P3109_WriteOpenBrace();
-    P3109_Line(zoph2 ? "X_LIST_COUNT" : "X_SHORT");
-    P3109_Line("   " + variable + ";");
+    P3109_Line(countType(zoph2));
+    P3109_Line("   " + variable + (cs() ? " = 0;" : ";"));
     const std::string& l = list.vectorName;
-    if (!zoph2) {
+    if (cs()) {
+        P3109_Line("X_LIST");
+        P3109_Line("   pList = pX_List[" + l + "];");
+    } else if (!zoph2) {
         P3109_Line("struct X_LIST");
         P3109_Line("   *pList = &( pX_List[" + l + "] );");
     } else if (list.Level2()) {
@@ -162,17 +178,18 @@ void deleteByOperationTable(const GEN_LIST_DEFINITION& list)
         P3109_Line("   *pList = ((X_LIST_1*)( &((X_LIST_2*) pX_List)[" + l + "] ));");
     }
     P3109_Line("X_Dlt_Entry_Fcn");
-    P3109_Line("   *pfnDltEntry = pList->pOperationTable->pfnDltEntry;");
+    P3109_Line(cs() ? "   pfnDltEntry = pList.pOperationTable.pfnDltEntry;"
+                    : "   *pfnDltEntry = pList->pOperationTable->pfnDltEntry;");
     blank();
     if (current) {
         const char* member = !zoph2 ? "sCurrentEntry" : list.Level2() ? "lcCurrentEntry" : "sCurrentEntry1";
-        P3109_Line(variable + " = pList->" + member + ";");
+        P3109_Line(variable + " = " + P3109_Deref("pList", member) + ";");
         blank();
     } else {
         moveNumber("NUMBER", variable);
     }
-    P3109_Line("(pfnDltEntry)( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + variable + ", " + l + ", pX_List, &(INSTANCE(" +
-               list.adjustment + ")) );");
+    P3109_Line(callOperation("pfnDltEntry") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + variable + ", " + l + ", pX_List, " +
+               reference(list.adjustment) + " );");
     P3109_WriteCloseBrace();
 }
 
@@ -199,7 +216,7 @@ bool writeWhereTest()
         EXPR_BuildConditionRoutineCall(P3109_ExpressionWriter(), reference, &call, &name);
         if (!name.empty()) {
             P3109_WriteComment("If this entry matches the WHERE clause");
-            P3109_Line("if ( " + name + "( FUNCTION_STD_PARMS ) )");
+            P3109_Line("if ( " + name + "( " + P3109_StdParms() + " ) )");
             P3109_WriteOpenBrace();
             return true;
         }
@@ -209,7 +226,7 @@ bool writeWhereTest()
         return false;
     const std::string routine = P3109_pszMakeEvaluationName(where, 'L', where.size(), where, 'N', 'Y', 0)->name;
     P3109_WriteComment("If this entry matches the WHERE clause");
-    P3109_Line("if ( " + routine + "(FUNCTION_STD_PARMS) == YES )");
+    P3109_Line("if ( " + routine + "(" + P3109_StdParms() + ") == YES )");
     P3109_WriteOpenBrace();
     return true;
 }
@@ -241,9 +258,10 @@ void P3109_EmitUpdEntry()
     } else {
         P3109_WriteOpenBrace();
         declareOperation(list, "X_Upd_Entry_Fcn", "pfnUpdEntry");
-        P3109_Line("ASSEMBLE_LIST_ENTRY_" + list.identifier + "();");
+        P3109_Line(P3109_ListEntryMove(list, true));
         blank();
-        P3109_Line("(pfnUpdEntry)( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_NULL, " + l + ", pX_List, " + f.mode + ", NO );");
+        P3109_Line(callOperation("pfnUpdEntry") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + null() + ", " + l + ", pX_List, " +
+                   f.mode + ", NO );");
         P3109_WriteCloseBrace();
     }
     close(f);
@@ -281,13 +299,13 @@ void P3109_EmitInzList()
     const std::string entries = std::to_string(P3109_ParmNumber("NUM_ENTRYS"));
     if (!operationTable(list)) {
         resetTopEntry(list);
-        P3109_Line("X_Inz_Entries( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + conditions() + ", " + l + ", pX_List, YES, " +
-                   yesNoText() + ", " + entries + ", " + f.mode + " );");
+        P3109_Line(P3109_RunTime("X_Inz_Entries") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + conditions() + ", " + l +
+                   ", pX_List, YES, " + yesNoText() + ", " + entries + ", " + f.mode + " );");
     } else {
         P3109_Line("{");
         declareOperation(list, "   X_Inz_Entries_Fcn", "pfnInzEntries", 6);
-        P3109_Line("   (pfnInzEntries)( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_NULL, " + l + ", pX_List, YES, NO, " + entries +
-                   ", " + f.mode + " );");
+        P3109_Line("   " + callOperation("pfnInzEntries") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + null() + ", " + l +
+                   ", pX_List, YES, NO, " + entries + ", " + f.mode + " );");
         P3109_Line("}");
     }
     close(f);
@@ -302,7 +320,10 @@ void P3109_EmitClrList()
     const GEN_LIST_DEFINITION& list = *f.list;
     const std::string& l = list.vectorName;
     P3109_WriteComment("Drop all entries from the list");
-    if (operationTable(list)) {
+    if (operationTable(list) && cs()) {
+        P3109_Line(P3109_ListSlotMember(list, "pOperationTable.pfnDropEntries") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + l +
+                   ", pX_List, YES );");
+    } else if (operationTable(list)) {
         P3109_Line("( " + P3109_ListSlotMember(list, "pOperationTable->pfnDropEntries") +
                    " )( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + l + ", pX_List, YES );");
     } else {
@@ -333,7 +354,8 @@ void P3109_EmitSortList()
     }
     P3109_SortRoutineList().push_back(node);
     P3109_WriteComment("Now sort the list (if it has entries in it)");
-    P3109_Line("X_Sort_List( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + node.listIdentifier + ", pX_List, " + node.name + " );");
+    P3109_Line(P3109_RunTime("X_Sort_List") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + node.listIdentifier + ", pX_List, " +
+               node.name + " );");
     close(f);
 }
 
@@ -362,8 +384,8 @@ void P3109_EmitGetEntry()
         P3109_Line(cs ? "int" : "X_LIST_COUNT");
         P3109_Line(cs ? "   lcGetEntry = 0;" : "   lcGetEntry;");
     } else {
-        P3109_Line("X_SHORT");
-        P3109_Line("   sGetEntry;");
+        P3109_Line(cs ? "int" : "X_SHORT");
+        P3109_Line(cs ? "   sGetEntry = 0;" : "   sGetEntry;");
     }
     if (working)
         declareOperation(list, "X_Get_Entry_Ext_Fcn", "pfnGetEntryExt");
@@ -372,22 +394,22 @@ void P3109_EmitGetEntry()
     moveNumber("NUMBER", variable);
     P3109_WriteComment("Now attempt to locate the list entry that has the specified entry number ");
     if (working) {
-        P3109_Line("if ( (pfnGetEntryExt)( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_NULL, " + l + ", pX_List, " + variable +
-                   ", NO, pX_NULL, TRUE ) != NO ) ");
+        P3109_Line("if ( " + callOperation("pfnGetEntryExt") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + null() + ", " + l +
+                   ", pX_List, " + variable + ", NO, " + null() + ", TRUE ) != NO ) ");
         P3109_Line("{");
-        P3109_Line("   DISASSEMBLE_LIST_ENTRY_" + list.identifier + "();");
+        P3109_Line("   " + P3109_ListEntryMove(list, false));
         blank();
-        P3109_Line("   strcpy( INSTANCE(vchLastIOStatus), X_DBM_OKAY );");
+        P3109_Line(cs ? "   " + P3109_CSharpSetIoStatus("X_DBM_OKAY") : "   strcpy( INSTANCE(vchLastIOStatus), X_DBM_OKAY );");
         P3109_Line("}");
         P3109_Line("else");
         P3109_Line("{");
-        P3109_Line("   strcpy( INSTANCE(vchLastIOStatus), X_DBM_NO_RECORD );");
+        P3109_Line(cs ? "   " + P3109_CSharpSetIoStatus("X_DBM_NO_RECORD")
+                      : "   strcpy( INSTANCE(vchLastIOStatus), X_DBM_NO_RECORD );");
         P3109_Line("}");
         P3109_EmitFatalErrorTest();
     } else {
-        if (cs && zoph2 && list.Level2())
-            P3109_Line("((X_LIST_2) pX_List)[" + l + "].chScreening = NO;");
-        else if (cs)
+        /* C# reaches a list of either layout as its element of the table */
+        if (cs)
             P3109_Line("pX_List[" + l + "].chScreening = NO;");
         else
             P3109_Line(P3109_ListSlotMember(list, "chScreening") + " = NO;");
@@ -435,7 +457,7 @@ void P3109_EmitLocEntry()
                   : "strcpy( INSTANCE(vchLastIOStatus), X_DBM_NO_RECORD );");
     P3109_WriteComment("Search the list for the first matching entry");
     P3109_WriteOpenBrace();
-    P3109_Line(zoph2 ? "X_LIST_COUNT" : "X_SHORT");
+    P3109_Line(countType(zoph2));
     P3109_Line("   i,");
     P3109_Line(zoph2 ? "   lcEntrys;" : "   sEntrys;");
     if (working)
@@ -443,20 +465,23 @@ void P3109_EmitLocEntry()
     else
         blank();
     if (list.cKind == 'B' || list.cKind == 'C') {
-        P3109_Line("X_Set_Component_List_Entry_Count( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, " + l + " );");
+        P3109_Line(P3109_RunTime("X_Set_Component_List_Entry_Count") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, " + l +
+                   " );");
         blank();
     }
     writeEntryLoop(list);
     P3109_WriteOpenBrace();
     P3109_WriteComment("Select the entry");
     if (working) {
-        P3109_Line("(pfnGetEntryExt)( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_NULL, " + l + ", pX_List, i, NO, pX_NULL, TRUE );");
+        P3109_Line(callOperation("pfnGetEntryExt") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + null() + ", " + l +
+                   ", pX_List, i, NO, " + null() + ", TRUE );");
     } else {
         const std::string routine = zoph2 ? "X_Get_Entry_2" : "X_Get_Entry";
         P3109_Line(cs ? "pGlobal1.chEntryChanged = NO;" : "INSTANCE(chEntryChanged) = NO;");
+        /* the run time sets the changed flag: C# hands it over by reference */
         if (cs)
-            P3109_Line("pGlobal1.chListEntryMode = " + routine + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Cond, " + l +
-                       ", pX_List, i, NO, pGlobal1.chEntryChanged );");
+            P3109_Line("pGlobal1.chListEntryMode = X_RUN_DLL." + routine + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Cond, " +
+                       l + ", pX_List, i, NO, ref pGlobal1.chEntryChanged );");
         else
             P3109_Line("INSTANCE(chListEntryMode) = " + routine + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), " +
                        l + ", pX_List, i, NO, &(INSTANCE(chEntryChanged)) );");
@@ -472,12 +497,14 @@ void P3109_EmitLocEntry()
     }
     if (P3109_Parm("GET_ENTRY") != "*NO") {
         if (working) {
-            P3109_Line("DISASSEMBLE_LIST_ENTRY_" + list.identifier + "();");
+            P3109_Line(P3109_ListEntryMove(list, false));
             blank();
         } else {
             P3109_WriteOpenBrace();
-            P3109_Line("X_YES_NO chNo = NO;");
-            P3109_Line("X_DisAssemble_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + l + ", pX_List, &(chNo), &(chNo), YES);");
+            P3109_Line(cs ? "char chNo = NO;" : "X_YES_NO chNo = NO;");
+            P3109_Line(cs ? "X_RUN_DLL.X_DisAssemble_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + l +
+                                ", pX_List, ref chNo, ref chNo, YES);"
+                          : "X_DisAssemble_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + l + ", pX_List, &(chNo), &(chNo), YES);");
             P3109_WriteCloseBrace();
         }
     }

@@ -39,11 +39,17 @@ bool P3109_fZoph2Used()
 std::string P3109_ListSlotMember(const GEN_LIST_DEFINITION& list, std::string_view member)
 {
     const std::string& l = list.vectorName;
-    if (!P3109_fZoph2Used())
+    if (!P3109_fZoph2Used() || P3109_fCSharp())
         return "pX_List[" + l + "]." + std::string(member);
     if (list.Level2())
         return "((X_LIST_2*) pX_List)[" + l + "]." + std::string(member);
     return "((X_LIST_1*)( &( ((X_LIST_2*) pX_List)[" + l + "] ) ))->" + std::string(member);
+}
+
+std::string P3109_ListEntryMove(const GEN_LIST_DEFINITION& list, bool fAssemble)
+{
+    const std::string name = std::string(fAssemble ? "ASSEMBLE" : "DISASSEMBLE") + "_LIST_ENTRY_" + list.identifier;
+    return P3109_fCSharp() ? name + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List );" : name + "();";
 }
 
 GEN_LIST_DEFINITION* P3109_pFindListOrReport(std::string_view name)

@@ -30,7 +30,14 @@ bool P3109_fZoph2Used();
 
 /* A member of the list's slot: "((X_LIST_2*) pX_List)[L].m",
 ** "((X_LIST_1*)( &( ((X_LIST_2*) pX_List)[L] ) ))->m" or "pX_List[L].m". */
+/* C# reaches every list as its element of the list table, "pX_List[L].m". */
 std::string P3109_ListSlotMember(const GEN_LIST_DEFINITION& list, std::string_view member);
+
+/* The entry macros of a working list, ASSEMBLE_LIST_ENTRY_ and
+** DISASSEMBLE_LIST_ENTRY_, are routines of the class in C#: their
+** parameters, and the statement that calls one. */
+inline constexpr const char* GEN_LIST_ENTRY_ARGS_CS = "X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List";
+std::string P3109_ListEntryMove(const GEN_LIST_DEFINITION& list, bool fAssemble);
 
 /* The list named by a list command's parameter, made the current list;
 ** null after PRC1006 ('F', the 10-character name) when no DEF_LIST

@@ -16,6 +16,11 @@ namespace {
 
 GEN_MODULE_STATE& g() { return P3109_State(); }
 
+bool cs() { return P3109_fCSharp(); }
+
+/* The substitution variables of a message: their count and their vector. */
+std::string substitutionCount() { return cs() ? "SubVariables.Length" : "(sizeof(SubVariables)/sizeof(X_SHORT))"; }
+
 std::string literalName(const char* prefix, std::string_view text)
 {
     CGEN_SetTextLiteralPrefix(prefix);
@@ -50,7 +55,7 @@ std::vector<std::string> substitutionVectors()
 void declareSubstitutions(const std::vector<std::string>& vectors)
 {
     P3109_WriteComment("Declare substitution variables");
-    P3109_Line("X_SHORT SubVariables[] =");
+    P3109_Line(cs() ? "short[] SubVariables =" : "X_SHORT SubVariables[] =");
     P3109_Line("{");
     for (size_t i = 0; i < vectors.size(); ++i)
         P3109_Line("   " + vectors[i] + (i + 1 < vectors.size() ? "," : ""));
@@ -108,8 +113,13 @@ void P3109_EmitMessageCall(int iAbort)
         declareSubstitutions(vectors);
     if (compiledText) {
         P3109_WriteComment("Evaluate MSGTXT expression");
-        P3109_Line("X_FLD_CHAR   fldChar          = { -1, 0, X_MAX_CHAR_FIELD_LEN, NULL };");
-        P3109_Line("X_VCHAR      *pvchMessageText = NULL;");
+        if (cs()) {
+            P3109_Line("X_FLD_CHAR   fldChar          = new X_FLD_CHAR( -1, 0, X_DEFS.X_MAX_CHAR_FIELD_LEN, null );");
+            P3109_Line("string       pvchMessageText  = null;");
+        } else {
+            P3109_Line("X_FLD_CHAR   fldChar          = { -1, 0, X_MAX_CHAR_FIELD_LEN, NULL };");
+            P3109_Line("X_VCHAR      *pvchMessageText = NULL;");
+        }
         P3109_WriteComment("Evaluate expression and retrieve MSGTXT as a string");
         EXPR_WriteStringEvaluationCall(P3109_ExpressionWriter(), reference, "fldChar", "pvchMessageText");
     }
@@ -132,7 +142,7 @@ void P3109_EmitMessageCall(int iAbort)
     }
     P3109_Line("          " + field + ",");
     if (!vectors.empty()) {
-        P3109_Line("          (sizeof(SubVariables)/sizeof(X_SHORT)),");
+        P3109_Line("          " + substitutionCount() + ",");
         P3109_Line("          SubVariables);");
     } else {
         P3109_Line("          0,");
@@ -154,6 +164,8 @@ void P3109_EmitMessageCall(int iAbort)
 bool P3109_EmitCheckMessage(GEN_CHECK_MESSAGE& out, char cMode)
 {
     out = GEN_CHECK_MESSAGE{};
+    if (cs())
+        out.msgFile = "pX_Ids.vchStandardMessageFile";
     const std::string msgTxt = P3109_Parm("MSGTXT");
     const std::string msgFile = P3109_Parm("MSGFILE");
     const bool noText = isNone(msgTxt.substr(0, std::min<size_t>(msgTxt.size(), 7)));
@@ -164,7 +176,7 @@ bool P3109_EmitCheckMessage(GEN_CHECK_MESSAGE& out, char cMode)
     if (!isNone(msgFile) && msgTxt == "*NONE")
         out.msgFile = out.msgFileName = literalName("MSGFILE", P3109_ParmField("MSGFILE"));
     auto useVector = [&out]() {
-        out.count = "(sizeof(SubVariables)/sizeof(X_SHORT))";
+        out.count = substitutionCount();
         out.vector = "SubVariables";
     };
     if (noText) {
@@ -188,7 +200,7 @@ bool P3109_EmitCheckMessage(GEN_CHECK_MESSAGE& out, char cMode)
     }
     if (declare) {
         P3109_WriteComment("Declare vector to message text");
-        P3109_Line("X_SHORT SubVariables[] = {" + info.vectorName + "};");
+        P3109_Line((cs() ? "short[] SubVariables = {" : "X_SHORT SubVariables[] = {") + info.vectorName + "};");
     }
     if (set && !textField) {
         const std::string literal = literalName("MESSAGE", P3109_ParmField("MSGTXT"));

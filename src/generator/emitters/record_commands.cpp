@@ -29,7 +29,23 @@ bool lockRequested() { return P3109_Parm("LOCK").compare(0, 3, "*NO") != 0; }
 void convert(const char* from, const char* to)
 {
     g().emit.cLastIoStatus = 'Y';
-    P3109_Line(std::string("X_CONVERT_IO_STATUS (") + from + "," + to + ")");
+    if (P3109_fCSharp())
+        P3109_Line("if ( " + P3109_CSharpIoStatusTest(from) + " ) " + P3109_CSharpSetIoStatus(to));
+    else
+        P3109_Line(std::string("X_CONVERT_IO_STATUS (") + from + "," + to + ")");
+}
+
+/* The test that the last I/O status is OKAY, in the spacing of each use. */
+std::string statusOkay()
+{
+    return P3109_fCSharp() ? P3109_CSharpIoStatusTest("X_DBM_OKAY") : "memcmp(INSTANCE(vchLastIOStatus),X_DBM_OKAY,2) == 0";
+}
+
+/* The test that a request's own return code is OKAY. */
+std::string returnCodeOkay(const std::string& block)
+{
+    return P3109_fCSharp() ? "DqooDef.X_MEMCMP( " + block + ".vchReturnCode, DqooDef.X_DBM_OKAY, 2 ) == 0"
+                           : "memcmp( " + block + ".vchReturnCode, X_DBM_OKAY, 2 ) == 0";
 }
 
 void action(const char* comment, const char* keyword, const char* outcome)
@@ -81,6 +97,13 @@ size_t registerKeepLast(const GEN_IO_FILE& io, const std::string& keys, const st
 void keepLastCall(const char* routine, size_t slot, const std::string& keys, const std::string& data,
                   const std::string& tail)
 {
+    if (P3109_fCSharp()) {
+        P3109_Line("X_RUN_DLL." + std::string(routine) + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, ref pGlobal1.X_KLast[" +
+                   std::to_string(slot) + "],");
+        P3109_Line("     FunctionGlobalStatic3.sc" + keys + ", FunctionGlobalStatic3." + keys + ",");
+        P3109_Line("     FunctionGlobalStatic3.sc" + data + ", FunctionGlobalStatic3." + data + ", " + tail + ");");
+        return;
+    }
     P3109_Line(std::string(routine) + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, &(INSTANCE(X_KLast[" + std::to_string(slot) +
                "]) ),");
     P3109_Line("     INSTANCE_S3(sc" + keys + "), INSTANCE_S3(" + keys + "),");
@@ -145,9 +168,10 @@ void writeChange(const ChangeCommand& c)
     P3109_EmitStatementEvaluations("", block);
     P3109_EmitOamBinding(module, "", block);
     const bool loop = inCode == 'Y';
+    const bool cs = P3109_fCSharp();
     if (loop) {
         openBlock();
-        P3109_Line("X_LONG " + std::string(c.counter) + " = 0;");
+        P3109_Line((cs ? "int " : "X_LONG ") + std::string(c.counter) + " = 0;");
         P3109_Line("do");
         openBlock();
     }
@@ -156,16 +180,16 @@ void writeChange(const ChangeCommand& c)
     P3109_EmitGetIoStatus("", block);
     P3109_EmitIoStatusToField(P3109_ParmField("IO_STATUS"));
     if (loop) {
-        P3109_Line(block + ".sDBMRequest = " + c.nextRequest + ";");
+        P3109_Line(block + ".sDBMRequest = " + P3109_RunTimeConst(c.nextRequest) + ";");
+        const std::string parms = P3109_StdParms();
         P3109_Line(block + ".chActionRow = " +
-                   (compiledWhere() ? "( " + routine + "( FUNCTION_STD_PARMS ) ? YES : NO )"
-                                    : routine + "(FUNCTION_STD_PARMS)") +
+                   (compiledWhere() ? "( " + routine + "( " + parms + " ) ? YES : NO )" : routine + "(" + parms + ")") +
                    ";");
         P3109_Line("if ( " + block + ".chActionRow == YES ) " + c.counter + "++;");
         P3109_IndentOut();
-        P3109_Line("} while ( memcmp( " + block + ".vchReturnCode, X_DBM_OKAY, 2 ) == 0 );");
+        P3109_Line("} while ( " + returnCodeOkay(block) + " );");
         P3109_WriteComment("Close the open file cursor");
-        P3109_Line(block + ".sDBMRequest = X_DBM_CURSOR_CLOSE;");
+        P3109_Line(block + ".sDBMRequest = " + P3109_RunTimeConst("X_DBM_CURSOR_CLOSE") + ";");
         P3109_Line(block + ".chRetRRNO = NO;");
         P3109_EmitInvokeIoModule(module, "", block, 'N', io.file, group);
     }
@@ -210,11 +234,12 @@ void P3109_EmitFetch()
     if (keepLast > 0) {
         slot = registerKeepLast(io, keys, data);
         P3109_WriteComment("Search KEEP_LAST data before doing DB access");
-        keepLastCall("X_Search_Last", slot, keys, data, "INSTANCE(vchLastIOStatus) ");
+        keepLastCall("X_Search_Last", slot, keys, data,
+                     P3109_fCSharp() ? "ref pGlobal1.vchLastIOStatus " : "INSTANCE(vchLastIOStatus) ");
         P3109_EmitFatalErrorTest();
         P3109_WriteComment("If data was found in KEEP_LAST information");
         g().emit.cLastIoStatus = 'Y';
-        P3109_Line("if (memcmp(INSTANCE(vchLastIOStatus),X_DBM_OKAY,2) == 0)");
+        P3109_Line("if (" + statusOkay() + ")");
         openBlock();
         P3109_EmitIoStatusToField(P3109_ParmField("IO_STATUS"));
         closeBlock();
@@ -245,14 +270,15 @@ void P3109_EmitFetch()
     convert("X_DBM_BEGIN_FILE", "X_DBM_NO_RECORD");
     P3109_EmitIoStatusToField(P3109_ParmField("IO_STATUS"));
     if (loop) {
-        P3109_Line(block + ".sDBMRequest = X_DBM_FETCH_NEXT;");
+        const std::string parms = P3109_StdParms();
+        P3109_Line(block + ".sDBMRequest = " + P3109_RunTimeConst("X_DBM_FETCH_NEXT") + ";");
         P3109_IndentOut();
-        P3109_Line("} while ( ( memcmp( " + block + ".vchReturnCode, X_DBM_OKAY, 2 ) == 0 )");
-        P3109_Line(compiledWhere() ? "      && ( !( " + routine + "(FUNCTION_STD_PARMS) ) ));"
-                                   : "      && (" + routine + "(FUNCTION_STD_PARMS) == NO));");
+        P3109_Line("} while ( ( " + returnCodeOkay(block) + " )");
+        P3109_Line(compiledWhere() ? "      && ( !( " + routine + "(" + parms + ") ) ));"
+                                   : "      && (" + routine + "(" + parms + ") == NO));");
         P3109_Line(" ");
         P3109_WriteComment("Close the open file cursor");
-        P3109_Line(block + ".sDBMRequest = X_DBM_CURSOR_CLOSE;");
+        P3109_Line(block + ".sDBMRequest = " + P3109_RunTimeConst("X_DBM_CURSOR_CLOSE") + ";");
         P3109_Line(block + ".chRetRRNO = NO;");
         P3109_EmitInvokeIoModule(module, "", block, 'N', io.file, group);
     }
@@ -262,7 +288,7 @@ void P3109_EmitFetch()
         action("Handle a no record error", "NOT_FOUND", "X_DBM_NO_RECORD");
     if (keepLast > 0) {
         P3109_WriteComment("If data found, store in KEEP_LAST area");
-        P3109_Line("if (memcmp(INSTANCE(vchLastIOStatus),X_DBM_OKAY,2) == 0)");
+        P3109_Line("if (" + statusOkay() + ")");
         openBlock();
         keepLastCall("X_Store_Last", slot, keys, data, std::to_string(keepLast));
         P3109_EmitFatalErrorTest();

@@ -20,12 +20,17 @@ namespace {
 
 GEN_MODULE_STATE& g() { return P3109_State(); }
 
+bool cs() { return P3109_fCSharp(); }
+
 std::string report() { return std::to_string(P3109_ParmNumber("REPORT_NUM")); }
+
+/* A report routine of the function called with the standard arguments. */
+std::string callRoutine(const std::string& routine) { return routine + " (" + P3109_StdParms() + ");"; }
 
 void openReport()
 {
     P3109_WriteComment("Open the report (if not already opened)");
-    P3109_Line("Open_Report_" + report() + " (FUNCTION_STD_PARMS);");
+    P3109_Line(callRoutine("Open_Report_" + report()));
 }
 
 std::string printLineKey(std::string_view name) { return P3109_CopyUpper(P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(name)), 10), 10); }
@@ -44,7 +49,7 @@ void printBreaks(const GEN_REPORT_TABLES& tables, char cBreak, const char* routi
         else if (first)
             P3109_Line("/* " + std::string(comment) + " */");
         first = false;
-        P3109_Line(std::string(routine) + c.identifier + " (FUNCTION_STD_PARMS);");
+        P3109_Line(callRoutine(std::string(routine) + c.identifier));
         P3109_EmitFatalErrorTest();
     }
 }
@@ -70,7 +75,7 @@ std::string workField(const std::string& base, const std::string& type, const st
     const std::string instance = P3109_MakeInstanceName(base, type, comment, dimension);
     const std::string name = instance.substr(9, instance.size() - 10);
     g().emit.workFields.push_back({name, type, dimension});
-    return instance;
+    return P3109_Instance(name);
 }
 
 /* A field that the KEEP_ command reads, with its tracking field. */
@@ -84,7 +89,7 @@ Tracked tracked(const GEN_FIELD_INFO& f, const char* prefix, const std::string& 
 {
     Tracked t;
     t.field = f;
-    t.access = f.fIndexed ? "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + " )"
+    t.access = f.fIndexed ? P3109_RunTime("X_Vec_Apply_Index") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + " )"
                           : "pX_Fld[" + f.vectorName + "].pField";
     const std::string name = std::string(prefix) + f.identifier;
     t.tracking = f.usByteLength == 1 ? workField("ch" + name, "X_CHAR", "", comment)
@@ -92,17 +97,22 @@ Tracked tracked(const GEN_FIELD_INFO& f, const char* prefix, const std::string& 
     return t;
 }
 
+/* C# reads the first byte of a field's storage through the run time. */
 std::string changed(const Tracked& t)
 {
     if (t.field.usByteLength == 1)
-        return "( ( *( " + t.access + " ) ) != " + t.tracking + ")";
-    return "( memcmp( " + t.access + ", " + t.tracking + ", BYTE_LEN_" + t.field.vectorName + " ) != 0 )";
+        return cs() ? "( X_DEFS.X_FIRST_CHAR( " + t.access + " ) != " + t.tracking + ")"
+                    : "( ( *( " + t.access + " ) ) != " + t.tracking + ")";
+    return std::string(cs() ? "( DqooDef.X_MEMCMP( " : "( memcmp( ") + t.access + ", " + t.tracking + ", BYTE_LEN_" +
+           t.field.vectorName + " ) != 0 )";
 }
 
 void trackCopy(const Tracked& t)
 {
     if (t.field.usByteLength == 1)
-        P3109_Line(t.tracking + " = ( *( " + t.access + " ) );");
+        P3109_Line(t.tracking + (cs() ? " = X_DEFS.X_FIRST_CHAR( " + t.access + " );" : " = ( *( " + t.access + " ) );"));
+    else if (cs())
+        P3109_Line("DqooDef.X_CPYBYTES( " + t.tracking + ", " + t.access + ", BYTE_LEN_" + t.field.vectorName + " );");
     else
         P3109_Line("memcpy( " + t.tracking + ", " + t.access + ", BYTE_LEN_" + t.field.vectorName + " );");
 }
@@ -152,11 +162,11 @@ void P3109_EmitPrint()
             if (!printed)
                 P3109_WriteComment("Print Specified Print Line(s)");
             printed = true;
-            P3109_Line("Print_Line_" + c.identifier + " (FUNCTION_STD_PARMS);");
+            P3109_Line(callRoutine("Print_Line_" + c.identifier));
             P3109_EmitFatalErrorTest();
         }
     }
-    P3109_Line("Print_Footings_" + report() + " (2, FUNCTION_STD_PARMS);");
+    P3109_Line("Print_Footings_" + report() + " (2, " + P3109_StdParms() + ");");
 }
 
 void P3109_EmitSpaceSkip()
@@ -166,17 +176,16 @@ void P3109_EmitSpaceSkip()
     const std::string n = report();
     if (P3109_fCommandIs("SKIP")) {
         P3109_WriteComment("Skip to nominated line number");
-        P3109_Line("X_Skip_To_Line (FUNCTION_STD_PARMS,&(INSTANCE(X_Report_" + n + ")),"
-                   + std::to_string(P3109_ParmNumber("TO_LINE")) + ");");
+        P3109_Line(P3109_SkipToLineCall(n, std::to_string(P3109_ParmNumber("TO_LINE"))));
         return;
     }
     P3109_WriteComment("Space the nominated number of lines");
     P3109_WriteOpenBrace();
-    P3109_Line("X_SHORT sLoopCount;");
+    P3109_Line(cs() ? "int sLoopCount;" : "X_SHORT sLoopCount;");
     P3109_Line("for (sLoopCount = 0; sLoopCount < " + std::to_string(P3109_ParmNumber("LINES")) + "; sLoopCount++)");
     P3109_WriteOpenBrace();
     P3109_EmitNewPageTest(P3109_ParmNumber("REPORT_NUM"), 1, 'N');
-    P3109_Line("X_Space_Lines (FUNCTION_STD_PARMS,&(INSTANCE(X_Report_" + n + ")),1);");
+    P3109_Line(P3109_SpaceLinesCall(n, "1", false));
     P3109_WriteCloseBrace();
     P3109_WriteCloseBrace();
 }
@@ -191,16 +200,16 @@ void P3109_EmitEndPrint()
     }
     g().emit.cLastIoStatus = 'Y';
     P3109_WriteComment("Close the report (if actually opened) and handle errors");
-    P3109_Line("Close_Report_" + report() + " (FUNCTION_STD_PARMS);");
-    P3109_Line("if (pX_Ids->chFatalError == YES)");
+    P3109_Line(callRoutine("Close_Report_" + report()));
+    P3109_Line(cs() ? "if (pX_Ids.chFatalError == YES)" : "if (pX_Ids->chFatalError == YES)");
     P3109_WriteOpenBrace();
-    P3109_Line("strcpy(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR);");
+    P3109_Line(cs() ? P3109_CSharpSetIoStatus("X_DBM_FATAL_ERROR") : "strcpy(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR);");
     P3109_EmitIoStatusToField(P3109_ParmField("IO_STATUS"));
     P3109_EmitBranchToTarget(P3109_ParmField("IO_ERROR"), g().out.usIndent);
     P3109_WriteCloseBrace();
     P3109_Line("else");
     P3109_WriteOpenBrace();
-    P3109_Line("strcpy(INSTANCE(vchLastIOStatus),X_DBM_OKAY);");
+    P3109_Line(cs() ? P3109_CSharpSetIoStatus("X_DBM_OKAY") : "strcpy(INSTANCE(vchLastIOStatus),X_DBM_OKAY);");
     P3109_EmitIoStatusToField(P3109_ParmField("IO_STATUS"));
     P3109_WriteCloseBrace();
 }
@@ -216,7 +225,7 @@ bool insideRowLoop()
     const GEN_MODULE_STATE& s = g();
     const int16_t base = P3109_fInSubroutine() ? P3109_EmitterState().sRoutineBaseDepth : 0;
     for (int depth = s.sBlockDepth; depth > base; --depth)
-        if (s.blocks[static_cast<size_t>(depth)].cRowCount == 'Y')
+        if (s.blocks[static_cast<size_t>(depth)].cSelectLoop == 'Y')
             return true;
     return false;
 }
@@ -253,7 +262,7 @@ void P3109_EmitKeep()
         sources.push_back(count ? tracked(f, "Count", "Keep_COUNT value tracking field") : Tracked{f, "", ""});
 
     P3109_WriteComment("Now track data values changes and clear/reset counters");
-    P3109_Line("if ( ( lSelectLoopCount == 1 )");
+    P3109_Line("if ( ( " + P3109_SelectLoopCounter() + " == 1 )");
     for (const Tracked& t : by)
         P3109_Line("   || " + changed(t));
     P3109_Line(")");
@@ -266,7 +275,7 @@ void P3109_EmitKeep()
     P3109_WriteCloseBrace();
 
     P3109_WriteComment("Finally accumulate the KEEP values");
-    const std::string value = "INSTANCE(dWorkDouble)";
+    const std::string value = P3109_Instance("dWorkDouble");
     for (const Tracked& s : sources) {
         if (count) {
             P3109_Line("if ( (" + work + " == 0)");

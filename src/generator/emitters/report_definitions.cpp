@@ -41,6 +41,15 @@ constexpr GEN_STREAM kDataQueue = 1;
 
 GEN_MODULE_STATE& g() { return P3109_State(); }
 
+bool cs() { return P3109_fCSharp(); }
+
+/* The stream of the print routines: the reporting routines of C, the
+** routine stream of the C# class. */
+GEN_STREAM routineStream() { return cs() ? g().csStreams[2] : g().rpt; }
+
+/* A null pointer of the target. */
+const char* null() { return cs() ? "null" : "pX_NULL"; }
+
 struct ReportState {
     std::array<GEN_REPORT_TABLES, GEN_REPORT_SLOTS> reports;
     int32_t lRoutines = 0;
@@ -132,37 +141,64 @@ std::vector<PrintFormat> readFormats()
 
 /* ---- print routines ---- */
 
-void routineLine(const std::string& text) { P3109_WriteLine(g().rpt, 0, text); }
+void routineLine(const std::string& text) { P3109_WriteLine(routineStream(), 0, text); }
 
+/* C#: the tables are arrays of the routine made by the rows'
+** constructors, their counts the arrays' lengths. */
 void writeTexts(const PrintDescription& d, const std::vector<size_t>& texts)
 {
-    routineLine("   static struct X_REPORT_TXT X_RptTxt[] = ");
+    routineLine(cs() ? "   X_REPORT_TXT[] X_RptTxt = " : "   static struct X_REPORT_TXT X_RptTxt[] = ");
     routineLine("   {");
     for (size_t i = 0; i < texts.size(); ++i) {
         const PrintItem& item = d.items[texts[i]];
-        const std::string numbers = std::to_string(item.lPosition) + "," + std::to_string(item.lLength) + ",0" +
-                                    (i + 1 < texts.size() ? "," : "");
-        routineLine(item.text.empty() ? "      pX_NULL," + numbers : "         " + item.text + "," + numbers);
+        const std::string numbers = std::to_string(item.lPosition) + "," + std::to_string(item.lLength) + ",0";
+        const std::string comma = i + 1 < texts.size() ? "," : "";
+        if (cs())
+            routineLine("      new X_REPORT_TXT( " + (item.text.empty() ? std::string("null") : item.text) + "," + numbers +
+                        " )" + comma);
+        else
+            routineLine(item.text.empty() ? "      pX_NULL," + numbers + comma
+                                          : "         " + item.text + "," + numbers + comma);
     }
     routineLine("   };");
+    if (cs()) {
+        routineLine("   int scX_RptTxt = X_RptTxt.Length;");
+        return;
+    }
     routineLine("   static X_SHORT scX_RptTxt = (sizeof(X_RptTxt) / ");
     routineLine("                                sizeof(struct X_REPORT_TXT));");
 }
 
 void writeFields(const PrintDescription& d, const std::vector<size_t>& fields)
 {
-    routineLine("   static struct X_REPORT_FLD X_RptFld[] = ");
+    routineLine(cs() ? "   X_REPORT_FLD[] X_RptFld = " : "   static struct X_REPORT_FLD X_RptFld[] = ");
     routineLine("   {");
     for (size_t i = 0; i < fields.size(); ++i) {
         const PrintItem& item = d.items[fields[i]];
-        routineLine("      " + item.vector + "," + std::to_string(item.lPosition) + "," + std::to_string(item.lLength) +
-                    ",0,'" + item.cEditCode + "'," + item.editWord + "," + std::to_string(item.sEditValue) +
-                    (i + 1 < fields.size() ? "," : ""));
+        const std::string row = item.vector + "," + std::to_string(item.lPosition) + "," + std::to_string(item.lLength) +
+                                ",0,'" + item.cEditCode + "'," + (cs() && item.editWord == "pX_NULL" ? "null" : item.editWord) +
+                                "," + std::to_string(item.sEditValue);
+        const std::string comma = i + 1 < fields.size() ? "," : "";
+        routineLine(cs() ? "      new X_REPORT_FLD( " + row + " )" + comma : "      " + row + comma);
     }
     routineLine("   };");
+    if (cs()) {
+        routineLine("   int scX_RptFld = X_RptFld.Length;");
+        return;
+    }
     routineLine("   static X_SHORT scX_RptFld = (sizeof(X_RptFld) / ");
     routineLine("                                sizeof(struct X_REPORT_FLD));");
 }
+
+/* The texts fetched at run time and the first value of the change tracking,
+** on the first call of the routine or the report's first page. */
+void writeRuntimeTextsC(const PrintDescription& d, const std::vector<size_t>& texts, const std::vector<size_t>& tracked,
+                        const std::vector<size_t>& fields, const std::string& routine, const std::string& report);
+void writeRuntimeTextsCs(const PrintDescription& d, const std::vector<size_t>& texts, const std::vector<size_t>& tracked,
+                         const std::vector<size_t>& fields, const std::string& routine, const std::string& report);
+/* The change test of a tracked field: the field's condition 2 set when its
+** value is unchanged, the value kept otherwise. */
+void writeChangeTest(const PrintItem& item, const std::string& name, size_t ulField);
 
 /* The change tracking of a field item: its tracking variable's name. */
 std::string changeName(const std::string& routine, size_t ulField, const PrintItem& item)
@@ -188,17 +224,28 @@ void P3109_EmitPrintRoutine(const PrintDescription& d, int32_t lReport, int16_t 
     }
     table.push_back({sCluster, routine, std::string(10, ' ')});
 
-    const GEN_STREAM header = g().header;
-    P3109_WriteDashedBoxComment(header, "Prototype for print routine defined by ZOPH line " + number);
-    P3109_WriteLine(header, 3, "F_VOID_FUNCTION " + routine + " (FUNCTION_STD_ARGS);");
-
-    const GEN_STREAM stream = g().rpt;
-    P3109_WriteLine(stream, 0, "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))");
+    /* C# declares no prototypes and has no guards; a routine's count of
+       calls, static in C, is a static member of the class */
+    const GEN_STREAM stream = routineStream();
+    if (!cs()) {
+        const GEN_STREAM header = g().header;
+        P3109_WriteDashedBoxComment(header, "Prototype for print routine defined by ZOPH line " + number);
+        P3109_WriteLine(header, 3, "F_VOID_FUNCTION " + routine + " (FUNCTION_STD_ARGS);");
+        P3109_WriteLine(stream, 0, "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))");
+    }
     P3109_WriteDoubleBoxComment(stream, "Print Control Subroutine for line defined by ZOPH line " + number);
-    routineLine("F_VOID_FUNCTION " + routine + " (FUNCTION_STD_ARGS)");
-    routineLine("{");
-    routineLine("   struct X_REPORT_CTL X_RptCtl = {" + std::to_string(d.alControl[0]) + "," + std::to_string(d.alControl[1]) +
-                "," + std::to_string(d.alControl[2]) + "," + std::to_string(d.alControl[3]) + "};");
+    const std::string control = std::to_string(d.alControl[0]) + "," + std::to_string(d.alControl[1]) + "," +
+                                std::to_string(d.alControl[2]) + "," + std::to_string(d.alControl[3]);
+    if (cs()) {
+        routineLine("private static int sEntryCount_" + routine + " = 0;");
+        routineLine("private static void " + routine + " (" + GEN_FUNCTION_ARGS_CS + ")");
+        routineLine("{");
+        routineLine("   X_REPORT_CTL X_RptCtl = new X_REPORT_CTL(" + control + ");");
+    } else {
+        routineLine("F_VOID_FUNCTION " + routine + " (FUNCTION_STD_ARGS)");
+        routineLine("{");
+        routineLine("   struct X_REPORT_CTL X_RptCtl = {" + control + "};");
+    }
     std::vector<size_t> texts, fields;
     for (size_t i = 0; i < d.items.size(); ++i)
         (d.items[i].cKind == 'T' ? texts : fields).push_back(i);
@@ -215,60 +262,100 @@ void P3109_EmitPrintRoutine(const PrintDescription& d, int32_t lReport, int16_t 
             continue;
         tracked.push_back(i);
         const std::string name = changeName(routine, i, item);
-        CGEN_AddStaticWorkingVariable(0, item.usByteLength == 1
-                                             ? "X_CHAR " + name
-                                             : "X_FCHAR " + name + "[" + std::to_string(item.usByteLength) + "]",
-                                      "", 'N');
+        const std::string bytes = std::to_string(item.usByteLength);
+        /* C# keeps the last value's bytes, one byte too */
+        CGEN_AddStaticWorkingEntry(0, item.usByteLength == 1 ? "X_CHAR " + name : "X_FCHAR " + name + "[" + bytes + "]",
+                                   "", "public byte[] " + name + " = new byte[" + bytes + "]", "", 'N');
     }
     bool runtimeTexts = false;
     for (size_t i : texts)
         runtimeTexts = runtimeTexts || d.items[i].text.empty();
-    if (runtimeTexts || !tracked.empty()) {
-        routineLine("   static X_SHORT sEntryCount = 0;");
-        routineLine(" ");
-        routineLine("   if ((sEntryCount == 0) || (INSTANCE(X_Report_" + std::to_string(lReport) + ".sPIMCallCount) == 0))");
-        routineLine("   {");
-        for (size_t i = 0; i < texts.size(); ++i)
-            if (d.items[texts[i]].text.empty())
-                routineLine("      X_RptTxt[" + std::to_string(i) + "].pvchText = " + d.items[texts[i]].runtimeText + ";");
-        for (size_t i : tracked) {
-            const PrintItem& item = d.items[fields[i]];
-            const std::string name = changeName(routine, i, item);
-            routineLine(item.usByteLength == 1 ? "      INSTANCE(" + name + ") = HIVAL;"
-                                               : "      INSTANCE(" + name + "[0]) = HIVAL;");
-        }
-        routineLine("   }");
-        routineLine("   sEntryCount++;");
+    const std::string report = std::to_string(lReport);
+    if (cs())
+        writeRuntimeTextsCs(d, texts, tracked, fields, routine, report);
+    else if (runtimeTexts || !tracked.empty())
+        writeRuntimeTextsC(d, texts, tracked, fields, routine, report);
+    for (size_t i : tracked)
+        writeChangeTest(d.items[fields[i]], changeName(routine, i, d.items[fields[i]]), i);
+    routineLine(" ");
+    if (cs()) {
+        routineLine("   X_RUN_DLL.X_Pim_Print (pX_Ids, pX_Pro, pX_Fun, pGlobal1.X_Report_" + report + ",");
+        routineLine("                X_RptCtl, pGlobal1.X_Cond, pX_Fld,");
+    } else {
+        routineLine("   X_Pim_Print (pX_Ids, pX_Pro, pX_Fun, &(INSTANCE(X_Report_" + report + ")),");
+        routineLine("                &(X_RptCtl), INSTANCE(X_Cond), pX_Fld,");
     }
+    routineLine(texts.empty() ? "                0, " + std::string(null()) + "," : "                scX_RptTxt, X_RptTxt,");
+    routineLine(fields.empty() ? "                0, " + std::string(null()) + ");" : "                scX_RptFld, X_RptFld);");
+    routineLine(cs() ? "   pGlobal1.X_Report_" + report + ".sPIMCallCount++;"
+                     : "   INSTANCE(X_Report_" + report + ".sPIMCallCount++);");
+    routineLine("   return;");
+    routineLine("}");
+    if (!cs())
+        P3109_WriteLine(stream, 0, "#endif");
+}
+
+void writeRuntimeTextsC(const PrintDescription& d, const std::vector<size_t>& texts, const std::vector<size_t>& tracked,
+                        const std::vector<size_t>& fields, const std::string& routine, const std::string& report)
+{
+    routineLine("   static X_SHORT sEntryCount = 0;");
+    routineLine(" ");
+    routineLine("   if ((sEntryCount == 0) || (INSTANCE(X_Report_" + report + ".sPIMCallCount) == 0))");
+    routineLine("   {");
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (d.items[texts[i]].text.empty())
+            routineLine("      X_RptTxt[" + std::to_string(i) + "].pvchText = " + d.items[texts[i]].runtimeText + ";");
     for (size_t i : tracked) {
         const PrintItem& item = d.items[fields[i]];
         const std::string name = changeName(routine, i, item);
-        const std::string length = std::to_string(item.usByteLength);
-        const std::string condition = "X_RptFld[" + std::to_string(i) + "].sCond2";
-        routineLine(item.usByteLength == 1
-                        ? "   if (INSTANCE(" + name + ") == pX_Fld[" + item.vector + "].pField[0])"
-                        : "   if (memcmp(INSTANCE(" + name + "),pX_Fld[" + item.vector + "].pField," + length + ") == 0)");
-        routineLine("   {");
-        routineLine("      " + condition + " = 1;");
-        routineLine("   }");
-        routineLine("   else");
-        routineLine("   {");
-        routineLine("      " + condition + " = 0;");
-        routineLine(item.usByteLength == 1
-                        ? "      INSTANCE(" + name + ") = pX_Fld[" + item.vector + "].pField[0];"
-                        : "      memcpy(INSTANCE(" + name + "),pX_Fld[" + item.vector + "].pField," + length + ");");
-        routineLine("   }");
+        routineLine(item.usByteLength == 1 ? "      INSTANCE(" + name + ") = HIVAL;" : "      INSTANCE(" + name + "[0]) = HIVAL;");
     }
-    const std::string report = std::to_string(lReport);
+    routineLine("   }");
+    routineLine("   sEntryCount++;");
+}
+
+/* C# makes the text table at every call: its run-time texts are set at
+** every call, the change tracking starts on the first call. */
+void writeRuntimeTextsCs(const PrintDescription& d, const std::vector<size_t>& texts, const std::vector<size_t>& tracked,
+                         const std::vector<size_t>& fields, const std::string& routine, const std::string& report)
+{
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (d.items[texts[i]].text.empty())
+            routineLine("   X_RptTxt[" + std::to_string(i) + "].pvchText = " + d.items[texts[i]].runtimeText + ";");
+    if (tracked.empty())
+        return;
+    const std::string count = "sEntryCount_" + routine;
     routineLine(" ");
-    routineLine("   X_Pim_Print (pX_Ids, pX_Pro, pX_Fun, &(INSTANCE(X_Report_" + report + ")),");
-    routineLine("                &(X_RptCtl), INSTANCE(X_Cond), pX_Fld,");
-    routineLine(texts.empty() ? "                0, pX_NULL," : "                scX_RptTxt, X_RptTxt,");
-    routineLine(fields.empty() ? "                0, pX_NULL);" : "                scX_RptFld, X_RptFld);");
-    routineLine("   INSTANCE(X_Report_" + report + ".sPIMCallCount++);");
-    routineLine("   return;");
-    routineLine("}");
-    P3109_WriteLine(stream, 0, "#endif");
+    routineLine("   if ((" + count + " == 0) || (pGlobal1.X_Report_" + report + ".sPIMCallCount == 0))");
+    routineLine("   {");
+    for (size_t i : tracked)
+        routineLine("      pGlobal1." + changeName(routine, i, d.items[fields[i]]) + "[0] = (byte) X_DEFS.HIVAL;");
+    routineLine("   }");
+    routineLine("   " + count + "++;");
+}
+
+void writeChangeTest(const PrintItem& item, const std::string& name, size_t ulField)
+{
+    const std::string length = std::to_string(item.usByteLength);
+    const std::string condition = "X_RptFld[" + std::to_string(ulField) + "].sCond2";
+    const std::string field = "pX_Fld[" + item.vector + "].pField";
+    if (cs())
+        routineLine("   if (DqooDef.X_MEMCMP(pGlobal1." + name + "," + field + "," + length + ") == 0)");
+    else
+        routineLine(item.usByteLength == 1 ? "   if (INSTANCE(" + name + ") == " + field + "[0])"
+                                           : "   if (memcmp(INSTANCE(" + name + ")," + field + "," + length + ") == 0)");
+    routineLine("   {");
+    routineLine("      " + condition + " = 1;");
+    routineLine("   }");
+    routineLine("   else");
+    routineLine("   {");
+    routineLine("      " + condition + " = 0;");
+    if (cs())
+        routineLine("      DqooDef.X_CPYBYTES(pGlobal1." + name + "," + field + "," + length + ");");
+    else
+        routineLine(item.usByteLength == 1 ? "      INSTANCE(" + name + ") = " + field + "[0];"
+                                           : "      memcpy(INSTANCE(" + name + ")," + field + "," + length + ");");
+    routineLine("   }");
 }
 
 /* ---- building the clusters ---- */
@@ -529,11 +616,16 @@ void arrayLines(const std::vector<std::string>& vectors, std::string_view arrayN
 {
     const std::string name(arrayName);
     if (vectors.empty()) {
+        if (cs()) {
+            P3109_Line("short[] as" + name + " = null;");
+            P3109_Line("int sc" + name + " = 0;");
+            return;
+        }
         P3109_Line(std::string(fConst ? "static X_SHORT * as" : "static X_PVOID as") + name + " = pX_NULL;");
         P3109_Line("static X_SHORT sc" + name + " = 0;");
         return;
     }
-    P3109_Line(std::string(fConst ? "static const X_SHORT as" : "static X_SHORT as") + name + "[] =");
+    P3109_Line(cs() ? "short[] as" + name + " =" : std::string(fConst ? "static const X_SHORT as" : "static X_SHORT as") + name + "[] =");
     P3109_Line("{");
     for (size_t i = 0; i < vectors.size(); i += ulPerLine) {
         std::string line;
@@ -542,7 +634,8 @@ void arrayLines(const std::vector<std::string>& vectors, std::string_view arrayN
         P3109_LineAt(static_cast<int16_t>(g().out.usIndent + 3), line);
     }
     P3109_Line("};");
-    P3109_Line("static X_SHORT sc" + name + " = sizeof(as" + name + ") / sizeof(X_SHORT);");
+    P3109_Line(cs() ? "int sc" + name + " = as" + name + ".Length;"
+                    : "static X_SHORT sc" + name + " = sizeof(as" + name + ") / sizeof(X_SHORT);");
 }
 
 } // namespace
@@ -561,7 +654,13 @@ GEN_REPORT_SLOT* P3109_pReportSlot(int32_t lReport)
     return &P3109_Definitions().reports[static_cast<size_t>(lReport - 1)];
 }
 
-void P3109_ResetReportEmitters() { rs() = ReportState{}; }
+void P3109_ResetReportEmitters()
+{
+    rs() = ReportState{};
+    /* the storage slots are numbered from the first again by a run that
+       builds the clusters anew (the C# pass) */
+    g().emit.sTempStoreAreas = 1;
+}
 
 void P3109_EmitDefHead() { emitReportLine(GEN_CLUSTER_HEAD); }
 void P3109_EmitDefFoot() { emitReportLine(GEN_CLUSTER_FOOT); }
@@ -579,14 +678,20 @@ void P3109_EmitReportStructs()
             P3109_WriteDashedBoxComment(kDataQueue, "Report Definition and Control Structures");
         first = false;
         const std::string n = std::to_string(s.sNumber);
-        CGEN_AddStaticWorkingVariable(0, "struct X_PIM X_Report_" + n, "INSTANCE(X_Report_" + n + ") = X_Report_" + n + ";",
-                                      'N');
+        /* every instance of the function prints from its own copy */
+        CGEN_AddStaticWorkingEntry(0, "struct X_PIM X_Report_" + n, "INSTANCE(X_Report_" + n + ") = X_Report_" + n + ";",
+                                   "public X_PIM X_Report_" + n,
+                                   "pGlobal1.X_Report_" + n + " = new X_PIM( X_Report_" + n + " );", 'N');
         const auto line = [](const std::string& text) { P3109_WriteLine(kDataQueue, 6, text); };
         const auto value = [](int16_t v) { return std::to_string(v); };
+        const auto text = [](const std::string& t) {
+            return cs() ? P3109_MakeStringLiteral(t.substr(0, 10)) : "\"" + P3109_MakeHexLiteral(t, 10) + "\"";
+        };
         P3109_WriteLine(kDataQueue, 3, " ");
-        P3109_WriteLine(kDataQueue, 3, "static struct X_PIM X_Report_" + n + " = ");
-        P3109_WriteLine(kDataQueue, 3, "{");
-        line("   sizeof(struct X_PIM), /* Standard Struct Size */");
+        P3109_WriteLine(kDataQueue, 3, cs() ? "private static X_PIM X_Report_" + n + " = new X_PIM"
+                                            : "static struct X_PIM X_Report_" + n + " = ");
+        P3109_WriteLine(kDataQueue, 3, cs() ? "(" : "{");
+        line(cs() ? "   X_PIM.X_SIZE, /* Standard Struct Size */" : "   sizeof(struct X_PIM), /* Standard Struct Size */");
         line("   " + n + ", /* Report Number */");
         line("   " + value(s.values[0]) + ", /* Line Width */");
         line("   " + value(s.values[1]) + ", /* Page Length */");
@@ -594,7 +699,7 @@ void P3109_EmitReportStructs()
         line("   " + value(s.values[3]) + ", /* Last Detail Print Line */");
         line("   1, /* Current Line Count */");
         line("   1, /* Current Page Count */");
-        line("   pX_NULL, /* Output File Handle */");
+        line("   " + std::string(null()) + ", /* Output File Handle */");
         line("   \"\",    /* Output File Name */");
         static constexpr const char* kReturned[5] = {"Return Page Length", "Return Page Width", "Return OverFlow Line",
                                                      "Return Line Number", "Return Page Number"};
@@ -611,13 +716,13 @@ void P3109_EmitReportStructs()
         line("   NO, /* File Close in Progress Flag */");
         line("   \"\", /* Output file path */");
         line("   2, /* Version */");
-        line("   \"" + P3109_MakeHexLiteral(P3109_TrimRight(s.names[0]), 10) + "\", /* Printer file name */");
-        line("   \"" + P3109_MakeHexLiteral(P3109_TrimRight(s.names[1]), 10) + "\", /* Printer file library */");
+        line("   " + text(P3109_TrimRight(s.names[0])) + ", /* Printer file name */");
+        line("   " + text(P3109_TrimRight(s.names[1])) + ", /* Printer file library */");
         line("   " + s.fileFields[0] + ", /* Output queue */");
         line("   " + s.fileFields[1] + ", /* Number of copies */");
         line("   " + s.fileFields[2] + ", /* Formtype */");
         line("   " + s.field165 + "  /* Other override attributes */");
-        P3109_WriteLine(kDataQueue, 3, "};");
+        P3109_WriteLine(kDataQueue, 3, cs() ? ");" : "};");
     }
 }
 

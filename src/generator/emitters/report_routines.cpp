@@ -25,20 +25,72 @@ namespace {
 
 GEN_MODULE_STATE& g() { return P3109_State(); }
 
-std::string vecCall(const char* routine) { return std::string(routine) + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld,"; }
+bool cs() { return P3109_fCSharp(); }
+
+constexpr const char* kCommonGuard = "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))";
+
+std::string vecCall(const char* routine) { return P3109_RunTime(routine) + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld,"; }
+
+/* A member of the report's control structure: "INSTANCE(X_Report_n.m)" /
+** "pGlobal1.X_Report_n.m". */
+std::string report(const std::string& n, std::string_view member)
+{
+    return P3109_Instance("X_Report_" + n + "." + std::string(member));
+}
+
+/* The report's control structure as an argument of the run time. */
+std::string reportArgument(const std::string& n)
+{
+    return cs() ? "pGlobal1.X_Report_" + n : "&(INSTANCE(X_Report_" + n + "))";
+}
+
+/* A routine of the function called with the standard arguments, after a
+** leading argument when one is given. */
+std::string callRoutine(const std::string& routine, const std::string& first = "")
+{
+    return routine + " (" + (first.empty() ? "" : first + ", ") + P3109_StdParms() + ");";
+}
+
+/* The head of a report routine: "F_VOID_FUNCTION name (args)" / "private
+** static void name (args)", after a leading parameter when one is given. */
+std::string head(const std::string& routine, const std::string& first = "", bool fPadded = false)
+{
+    const std::string args = (first.empty() ? "" : first + ", ") + P3109_StdArgs();
+    const std::string type = cs() ? "private static void " : "F_VOID_FUNCTION ";
+    return type + routine + (fPadded ? "( " + args + " )" : " (" + args + ")");
+}
 
 /* A save, restore or compare of an array in its slot, and the line that
 ** carries its arguments. */
 void storeCall(const char* routine, const std::string& array, int16_t sSlot, const char* separator = ",")
 {
     P3109_Line(vecCall(routine));
-    P3109_Line(std::string("   sc") + array + separator + "((X_SHORT*) as" + array + "), " + std::to_string(sSlot) +
-               ", INSTANCE(aStorePointers) );");
+    P3109_Line(std::string("   sc") + array + separator + (cs() ? "as" + array : "((X_SHORT*) as" + array + ")") + ", " +
+               std::to_string(sSlot) + ", " + P3109_Instance("aStorePointers") + " );");
+}
+
+/* The line of a comparison's arguments. */
+std::string compareArguments(const std::string& array, int16_t sSlot, const char* separator)
+{
+    return "           sc" + array + separator + (cs() ? "as" + array : "((X_SHORT*) as" + array + ")") + ", " +
+           std::to_string(sSlot) + ", " + P3109_Instance("aStorePointers") + " ) != 0 ) )";
+}
+
+void guard()
+{
+    if (!cs())
+        P3109_WriteLine(g().out.current, 0, kCommonGuard);
+}
+
+void endGuard()
+{
+    if (!cs())
+        P3109_WriteLine(g().out.current, 0, "#endif");
 }
 
 void open(const std::string& title, const std::string& head)
 {
-    P3109_WriteLine(g().out.current, 0, "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))");
+    guard();
     P3109_WriteDoubleBoxComment(g().out.current, title);
     g().out.usIndent = 0;
     g().out.sDepth = 0;
@@ -49,7 +101,7 @@ void open(const std::string& title, const std::string& head)
 void close()
 {
     P3109_WriteCloseBrace();
-    P3109_WriteLine(g().out.current, 0, "#endif");
+    endGuard();
 }
 
 /* The print routines of a cluster (or of every cluster for sCluster -1)
@@ -65,16 +117,16 @@ void writePrintCalls(const GEN_REPORT_TABLES& tables, int iType, int16_t sCluste
         }
         const std::string condition = table[i].condition;
         if (P3109_TrimRight(condition).empty()) {
-            P3109_Line(table[i++].routine + " (FUNCTION_STD_PARMS);");
+            P3109_Line(callRoutine(table[i++].routine));
             continue;
         }
         const GEN_CONDITION* c = P3109_pFindCondition(condition);
         P3109_EmitConditionTest({condition}, 'N');
-        P3109_Line("if (INSTANCE(X_Cond[" + std::to_string(c ? c->sNumber : 0) + "].chTrue) == YES)");
+        P3109_Line("if (" + P3109_Instance("X_Cond[" + std::to_string(c ? c->sNumber : 0) + "].chTrue") + " == YES)");
         P3109_WriteOpenBrace();
         for (; i < table.size() && table[i].condition == condition; ++i)
             if (sCluster < 0 || table[i].sCluster == sCluster)
-                P3109_Line(table[i].routine + " (FUNCTION_STD_PARMS);");
+                P3109_Line(callRoutine(table[i].routine));
         P3109_WriteCloseBrace();
     }
 }
@@ -84,9 +136,7 @@ void spaceLines(const std::string& report, const char* comment, int32_t lLines, 
     if (lLines <= 0)
         return;
     P3109_WriteComment(comment);
-    P3109_Line(fSpaced ? "X_Space_Lines( FUNCTION_STD_PARMS, &(INSTANCE(X_Report_" + report + ")), " + std::to_string(lLines) + " );"
-                       : "X_Space_Lines (FUNCTION_STD_PARMS,&(INSTANCE(X_Report_" + report + ")),"
-                             + std::to_string(lLines) + ");");
+    P3109_Line(P3109_SpaceLinesCall(report, std::to_string(lLines), fSpaced));
 }
 
 /* The trigger fields of the current DEF_ command. */
@@ -102,65 +152,62 @@ std::vector<std::string> triggers()
 void writeOpening(int32_t lReport, const GEN_REPORT_TABLES& tables)
 {
     const std::string n = std::to_string(lReport);
-    const std::string r = "INSTANCE(X_Report_" + n;
-    P3109_WriteLine(g().out.current, 0, "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))");
+    guard();
     P3109_WriteDoubleBoxComment(g().out.current, "Standard Report Opening Routine");
     const auto line = [](const std::string& text) { P3109_LineAt(0, text); };
-    line("F_VOID_FUNCTION Open_Report_" + n + " (FUNCTION_STD_ARGS)");
+    line(head("Open_Report_" + n));
     line("{");
-    line("   if (" + r + ".chOpen) != YES)");
+    line("   if (" + report(n, "chOpen") + " != YES)");
     line("   {");
-    line("      if (X_Open_Report (pX_Ids,pX_Pro,pX_Fun,&(INSTANCE(X_Report_" + n + ")),pX_Fld) == NO)");
+    line("      if (" + P3109_RunTime("X_Open_Report") + " (pX_Ids,pX_Pro,pX_Fun," + reportArgument(n) + ",pX_Fld) == NO)");
     line("      {");
-    line("         " + r + ".chOpen) = YES;");
-    line("         " + r + ".sPIMCallCount) = 0;");
-    line("         " + r + ".chClosingReport) = NO;");
-    line("         " + r + ".sCurrentLine) = 1;");
-    line("         " + r + ".sCurrentPage) = 1;");
+    line("         " + report(n, "chOpen") + " = YES;");
+    line("         " + report(n, "sPIMCallCount") + " = 0;");
+    line("         " + report(n, "chClosingReport") + " = NO;");
+    line("         " + report(n, "sCurrentLine") + " = 1;");
+    line("         " + report(n, "sCurrentPage") + " = 1;");
     for (const GEN_PRINT_CLUSTER& c : tables.clusters)
         if (c.iKind == GEN_CLUSTER_BREAK)
-            line("         INSTANCE(ulBreakCount" + c.identifier + ") = 0;");
+            line("         " + P3109_Instance("ulBreakCount" + c.identifier) + " = 0;");
     line("      }");
     line("   }");
     line("   return;");
     line("}");
-    P3109_WriteLine(g().out.current, 0, "#endif");
+    endGuard();
 }
 
 void writeClosing(int32_t lReport, const GEN_REPORT_TABLES& tables)
 {
     const std::string n = std::to_string(lReport);
-    const std::string r = "INSTANCE(X_Report_" + n;
-    P3109_WriteLine(g().out.current, 0, "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))");
+    guard();
     P3109_WriteDoubleBoxComment(g().out.current, "Standard Report Closing Routine");
     const auto line = [](const std::string& text) { P3109_LineAt(0, text); };
-    line("F_VOID_FUNCTION Close_Report_" + n + " (FUNCTION_STD_ARGS)");
+    line(head("Close_Report_" + n));
     line("{");
-    line("   if (" + r + ".chOpen) == YES)");
+    line("   if (" + report(n, "chOpen") + " == YES)");
     line("   {");
-    line("      " + r + ".chClosingReport) = YES;");
+    line("      " + report(n, "chClosingReport") + " = YES;");
     for (const GEN_PRINT_CLUSTER& c : tables.clusters)
         if (c.iKind == GEN_CLUSTER_BREAK && c.cBreak == 'T')
-            line("      Print_Trailing_" + c.identifier + " (FUNCTION_STD_PARMS);");
-    line("      Print_Footings_" + n + " (1, FUNCTION_STD_PARMS);");
-    line("      X_Close_Report (pX_Ids,pX_Pro,pX_Fun,&(INSTANCE(X_Report_" + n + ")),pX_Fld);");
-    line("      " + r + ".chOpen) = NO;");
-    line("      " + r + ".sPIMCallCount) = 0;");
-    line("      " + r + ".chClosingReport) = NO;");
-    line("      " + r + ".sCurrentLine) = 1;");
-    line("      " + r + ".sCurrentPage) = 1;");
+            line("      " + callRoutine("Print_Trailing_" + c.identifier));
+    line("      " + callRoutine("Print_Footings_" + n, "1"));
+    line("      " + P3109_RunTime("X_Close_Report") + " (pX_Ids,pX_Pro,pX_Fun," + reportArgument(n) + ",pX_Fld);");
+    line("      " + report(n, "chOpen") + " = NO;");
+    line("      " + report(n, "sPIMCallCount") + " = 0;");
+    line("      " + report(n, "chClosingReport") + " = NO;");
+    line("      " + report(n, "sCurrentLine") + " = 1;");
+    line("      " + report(n, "sCurrentPage") + " = 1;");
     line("   }");
     line("   return;");
     line("}");
-    P3109_WriteLine(g().out.current, 0, "#endif");
+    endGuard();
 }
 
 void P3109_EmitPrintHeadingsRoutine(int32_t lReport, const GEN_REPORT_TABLES& tables)
 {
     const std::string n = std::to_string(lReport);
-    const std::string r = "INSTANCE(X_Report_" + n;
-    open("Standard Report Heading Control Subroutine", "F_VOID_FUNCTION Print_Headings_" + n + " (FUNCTION_STD_ARGS)");
-    P3109_Line(r + ".chNewPageFlag) = NO;");
+    open("Standard Report Heading Control Subroutine", head("Print_Headings_" + n));
+    P3109_Line(report(n, "chNewPageFlag") + " = NO;");
     for (size_t i = 0; i < tables.clusters.size(); ++i) {
         const GEN_PRINT_CLUSTER& c = tables.clusters[i];
         if (c.iKind != GEN_CLUSTER_HEAD || P3109_SetCurrentCommand(c.usNumber, c.usSequence) != 0)
@@ -174,34 +221,33 @@ void P3109_EmitPrintHeadingsRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
         P3109_EmitGroupFieldArray(c.group, trail);
         /* a heading without trigger fields prints on every new page */
         const bool overflow = names.empty() || names[0].empty() || names[0][0] == '*';
-        const std::string compare = "           sc" + trigger + ", ((X_SHORT*) as" + trigger + "), " +
-                                    std::to_string(c.sTriggerSlot) + ", INSTANCE(aStorePointers) ) != 0 ) )";
+        const std::string compare = compareArguments(trigger, c.sTriggerSlot, ", ");
         if (overflow) {
             P3109_WriteComment("Test for overflow, first call or trigger changes");
-            P3109_Line("if ((" + r + ".chOverFlowOn) == YES)");
-            P3109_Line("   || ( " + r + ".sPIMCallCount) == 0 )");
-            P3109_Line("   || ( X_Vec_Compare_Values( pX_Ids, pX_Pro, pX_Fun, pX_Fld,");
+            P3109_Line("if ((" + report(n, "chOverFlowOn") + " == YES)");
+            P3109_Line("   || ( " + report(n, "sPIMCallCount") + " == 0 )");
+            P3109_Line("   || ( " + vecCall("X_Vec_Compare_Values"));
         } else {
             P3109_WriteComment("Test for first call or trigger changes");
-            P3109_Line("if ((" + r + ".sPIMCallCount) == 0)");
-            P3109_Line(" || ( X_Vec_Compare_Values( pX_Ids, pX_Pro, pX_Fun, pX_Fld,");
+            P3109_Line("if ((" + report(n, "sPIMCallCount") + " == 0)");
+            P3109_Line(" || ( " + vecCall("X_Vec_Compare_Values"));
         }
         P3109_Line(compare);
         P3109_WriteOpenBrace();
         P3109_WriteComment("Map/save triggers and trailing values");
-        P3109_Line("if ((" + r + ".chLevelBreak) != YES)");
-        P3109_Line(" || (" + r + ".sPIMCallCount) == 0))");
+        P3109_Line("if ((" + report(n, "chLevelBreak") + " != YES)");
+        P3109_Line(" || (" + report(n, "sPIMCallCount") + " == 0))");
         P3109_WriteOpenBrace();
         storeCall("X_Vec_Save_Values", trigger, c.sTriggerSlot);
         storeCall("X_Vec_Save_Values", trail, c.sTrailSlot);
         P3109_WriteCloseBrace();
         P3109_WriteComment("Print any foot lines");
-        P3109_Line("if (" + r + ".chNewPageFlag) != YES)");
+        P3109_Line("if (" + report(n, "chNewPageFlag") + " != YES)");
         P3109_WriteOpenBrace();
-        P3109_Line("Print_Footings_" + n + " (1, FUNCTION_STD_PARMS);");
+        P3109_Line(callRoutine("Print_Footings_" + n, "1"));
         P3109_WriteCloseBrace();
         P3109_WriteComment("Set the new page flag");
-        P3109_Line(r + ".chNewPageFlag) = YES;");
+        P3109_Line(report(n, "chNewPageFlag") + " = YES;");
         storeCall("X_Vec_Save_Values", trigger, c.sTriggerSlot2);
         storeCall("X_Vec_Restore_Values", trail, c.sTrailSlot);
         writePrintCalls(tables, GEN_LINE_HEAD, static_cast<int16_t>(i));
@@ -210,20 +256,20 @@ void P3109_EmitPrintHeadingsRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
         P3109_WriteCloseBrace();
     }
     P3109_WriteComment("Handle an unsatisfied overflow");
-    P3109_Line("if (((" + r + ".chOverFlowOn) == YES)");
-    P3109_Line(" || (" + r + ".sPIMCallCount) == 0))");
-    P3109_Line(" && (" + r + ".chNewPageFlag) == NO))");
+    P3109_Line("if (((" + report(n, "chOverFlowOn") + " == YES)");
+    P3109_Line(" || (" + report(n, "sPIMCallCount") + " == 0))");
+    P3109_Line(" && (" + report(n, "chNewPageFlag") + " == NO))");
     P3109_WriteOpenBrace();
-    P3109_Line("Print_Footings_" + n + " (1, FUNCTION_STD_PARMS);");
-    P3109_Line("X_Skip_To_Line (FUNCTION_STD_PARMS,&(INSTANCE(X_Report_" + n + ")),1);");
-    P3109_Line(r + ".chNewPageFlag) = YES;");
+    P3109_Line(callRoutine("Print_Footings_" + n, "1"));
+    P3109_Line(P3109_SkipToLineCall(n, "1"));
+    P3109_Line(report(n, "chNewPageFlag") + " = YES;");
     P3109_WriteCloseBrace();
     P3109_WriteComment("Now print required \"Type 2\" detail line headings");
-    P3109_Line("if (" + r + ".chNewPageFlag) == YES)");
+    P3109_Line("if (" + report(n, "chNewPageFlag") + " == YES)");
     P3109_WriteOpenBrace();
     writePrintCalls(tables, GEN_LINE_HEAD2, -1);
     P3109_WriteCloseBrace();
-    P3109_Line(r + ".chOverFlowOn) = NO;");
+    P3109_Line(report(n, "chOverFlowOn") + " = NO;");
     P3109_Line("return;");
     close();
 }
@@ -232,7 +278,7 @@ void P3109_EmitPrintFootingsRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
 {
     const std::string n = std::to_string(lReport);
     open("Standard Report Footing Control Subroutine",
-         "F_VOID_FUNCTION Print_Footings_" + n + " (X_SHORT sOperation, FUNCTION_STD_ARGS)");
+         head("Print_Footings_" + n, cs() ? "int sOperation" : "X_SHORT sOperation"));
     for (size_t i = 0; i < tables.clusters.size(); ++i) {
         const GEN_PRINT_CLUSTER& c = tables.clusters[i];
         if (c.iKind != GEN_CLUSTER_FOOT || P3109_SetCurrentCommand(c.usNumber, c.usSequence) != 0)
@@ -241,7 +287,7 @@ void P3109_EmitPrintFootingsRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
         P3109_WriteOpenBrace();
         P3109_EmitGroupFieldArray(c.group, list);
         P3109_WriteComment("If this is a special save request or the very first page");
-        P3109_Line("if ((sOperation == 2) || (INSTANCE(X_Report_" + n + ".sPIMCallCount) == 0))");
+        P3109_Line("if ((sOperation == 2) || (" + report(n, "sPIMCallCount") + " == 0))");
         P3109_WriteOpenBrace();
         storeCall("X_Vec_Save_Values", list, c.sTriggerSlot, ", ");
         P3109_WriteCloseBrace();
@@ -266,15 +312,14 @@ void P3109_EmitPrintLineRoutine(int32_t lReport, const GEN_REPORT_TABLES& tables
         const GEN_PRINT_CLUSTER& c = tables.clusters[i];
         if (c.iKind != GEN_CLUSTER_LINE || P3109_SetCurrentCommand(c.usNumber, c.usSequence) != 0)
             continue;
-        open("Standard Report Line Printing Control Subroutine",
-             "F_VOID_FUNCTION Print_Line_" + c.identifier + " (FUNCTION_STD_ARGS)");
+        open("Standard Report Line Printing Control Subroutine", head("Print_Line_" + c.identifier));
         bool first = true;
         for (const GEN_PRINT_CLUSTER& t : tables.clusters)
             if (t.iKind == GEN_CLUSTER_BREAK && t.cBreak == 'T') {
                 if (first)
                     P3109_WriteComment("Print Trailing Break Lines");
                 first = false;
-                P3109_Line("Print_Trailing_" + t.identifier + " (FUNCTION_STD_PARMS);");
+                P3109_Line(callRoutine("Print_Trailing_" + t.identifier));
             }
         first = true;
         for (const GEN_PRINT_CLUSTER& t : tables.clusters)
@@ -282,7 +327,7 @@ void P3109_EmitPrintLineRoutine(int32_t lReport, const GEN_REPORT_TABLES& tables
                 if (first)
                     P3109_WriteComment("Print Leading Break Lines");
                 first = false;
-                P3109_Line("Print_Leading_" + t.identifier + " (FUNCTION_STD_PARMS);");
+                P3109_Line(callRoutine("Print_Leading_" + t.identifier));
             }
         P3109_EmitNewPageTest(lReport, c.lLineTotal, 'N');
         spaceLines(n, "Handle the space before value", P3109_ParmNumber("SPACE_BEF"), false);
@@ -301,23 +346,21 @@ void P3109_EmitPrintLeadingRoutine(int32_t lReport, const GEN_REPORT_TABLES& tab
         if (c.iKind != GEN_CLUSTER_BREAK || c.cBreak != 'L' || P3109_SetCurrentCommand(c.usNumber, c.usSequence) != 0)
             continue;
         const std::string trigger = c.identifier + "_Trigger";
-        open("Standard Report Leading Break Print Control Subroutine",
-             "F_VOID_FUNCTION Print_Leading_" + c.identifier + " (FUNCTION_STD_ARGS)");
+        open("Standard Report Leading Break Print Control Subroutine", head("Print_Leading_" + c.identifier));
         P3109_WriteOpenBrace();
         P3109_WriteComment("Define the trigger store/compare values");
         P3109_EmitBreakFieldArray(triggers(), trigger, false);
         P3109_WriteComment("If first break or trigger has changed");
-        P3109_Line("if ((INSTANCE(ulBreakCount" + c.identifier + ") == 0)");
-        P3109_Line("   || ( X_Vec_Compare_Values( pX_Ids, pX_Pro, pX_Fun, pX_Fld,");
-        P3109_Line("           sc" + trigger + ", ((X_SHORT*) as" + trigger + "), " + std::to_string(c.sTriggerSlot) +
-                   ", INSTANCE(aStorePointers) ) != 0 ) )");
+        P3109_Line("if ((" + P3109_Instance("ulBreakCount" + c.identifier) + " == 0)");
+        P3109_Line("   || ( " + vecCall("X_Vec_Compare_Values"));
+        P3109_Line(compareArguments(trigger, c.sTriggerSlot, ", "));
         P3109_WriteOpenBrace();
         P3109_EmitNewPageTest(lReport, c.lLineTotal, 'N');
         spaceLines(n, "Handle the space before value", P3109_ParmNumber("SPACE_BEF"), true);
         writePrintCalls(tables, GEN_LINE_LEAD, static_cast<int16_t>(i));
         spaceLines(n, "Handle the space after value", P3109_ParmNumber("SPACE_AFT"), true);
         P3109_WriteComment("Increment break counter and save triggers");
-        P3109_Line("INSTANCE(ulBreakCount" + c.identifier + ")++;");
+        P3109_Line(P3109_Instance("ulBreakCount" + c.identifier) + "++;");
         storeCall("X_Vec_Save_Values", trigger, c.sTriggerSlot);
         P3109_WriteCloseBrace();
         P3109_WriteCloseBrace();
@@ -330,31 +373,28 @@ void P3109_EmitPrintLeadingRoutine(int32_t lReport, const GEN_REPORT_TABLES& tab
 void P3109_EmitPrintTrailingRoutine(int32_t lReport, const GEN_REPORT_TABLES& tables)
 {
     const std::string n = std::to_string(lReport);
-    const std::string r = "INSTANCE(X_Report_" + n;
     for (size_t i = 0; i < tables.clusters.size(); ++i) {
         const GEN_PRINT_CLUSTER& c = tables.clusters[i];
         if (c.iKind != GEN_CLUSTER_BREAK || c.cBreak != 'T' || P3109_SetCurrentCommand(c.usNumber, c.usSequence) != 0)
             continue;
         const std::string trigger = c.identifier + "_Trigger", trail = c.identifier + "_Trail";
-        open("Standard Report Leading Break Print Control Subroutine",
-             "F_VOID_FUNCTION Print_Trailing_" + c.identifier + "( FUNCTION_STD_ARGS )");
+        open("Standard Report Leading Break Print Control Subroutine", head("Print_Trailing_" + c.identifier, "", true));
         P3109_WriteOpenBrace();
         P3109_WriteComment("Define the trigger store/compare values");
         P3109_EmitBreakFieldArray(triggers(), trigger, false);
         P3109_WriteComment("Define the trailing values store values");
         P3109_EmitGroupFieldArray(c.group, trail);
         P3109_WriteComment("If this is not the first invocation");
-        P3109_Line("if (INSTANCE(ulBreakCount" + c.identifier + ") > 0)");
+        P3109_Line("if (" + P3109_Instance("ulBreakCount" + c.identifier) + " > 0)");
         P3109_WriteOpenBrace();
         P3109_WriteComment("If closing report or trigger value has changed");
-        P3109_Line("if ( ( " + r + ".chClosingReport) == YES )");
-        P3109_Line("   || ( X_Vec_Compare_Values( pX_Ids, pX_Pro, pX_Fun, pX_Fld,");
-        P3109_Line("           sc" + trigger + ",((X_SHORT*) as" + trigger + "), " + std::to_string(c.sTriggerSlot) +
-                   ", INSTANCE(aStorePointers) ) != 0 ) )");
+        P3109_Line("if ( ( " + report(n, "chClosingReport") + " == YES )");
+        P3109_Line("   || ( " + vecCall("X_Vec_Compare_Values"));
+        P3109_Line(compareArguments(trigger, c.sTriggerSlot, ","));
         P3109_WriteOpenBrace();
-        P3109_Line(r + ".chLevelBreak) = YES;");
+        P3109_Line(report(n, "chLevelBreak") + " = YES;");
         P3109_EmitNewPageTest(lReport, c.lLineTotal, 'N');
-        P3109_Line(r + ".chLevelBreak) = NO;");
+        P3109_Line(report(n, "chLevelBreak") + " = NO;");
         storeCall("X_Vec_Restore_Values", trail, c.sTrailSlot);
         spaceLines(n, "Handle the space before value", P3109_ParmNumber("SPACE_BEF"), true);
         writePrintCalls(tables, GEN_LINE_TRAIL, static_cast<int16_t>(i));
@@ -362,7 +402,7 @@ void P3109_EmitPrintTrailingRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
         P3109_WriteCloseBrace();
         P3109_WriteCloseBrace();
         P3109_WriteComment("Inc break counter and save trigger and trailing values");
-        P3109_Line("INSTANCE(ulBreakCount" + c.identifier + ")++;");
+        P3109_Line(P3109_Instance("ulBreakCount" + c.identifier) + "++;");
         storeCall("X_Vec_Save_Values", trigger, c.sTriggerSlot);
         storeCall("X_Vec_Save_Values", trail, c.sTrailSlot);
         P3109_WriteCloseBrace();
@@ -377,21 +417,35 @@ void P3109_EmitPrintTrailingRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
 void P3109_EmitNewPageTest(int32_t lReport, int32_t lLines, char cStatement)
 {
     const std::string n = std::to_string(lReport);
-    const std::string r = "INSTANCE(X_Report_" + n;
     P3109_WriteComment("Test for and handle a new page condition");
-    P3109_Line("if (((" + r + ".sCurrentLine) + " + std::to_string(lLines) + ")");
-    P3109_Line("               > " + r + ".sLastDetailLine))");
-    P3109_Line("  || (" + r + ".sPIMCallCount) == 0))");
+    P3109_Line("if (((" + report(n, "sCurrentLine") + " + " + std::to_string(lLines) + ")");
+    P3109_Line("               > " + report(n, "sLastDetailLine") + ")");
+    P3109_Line("  || (" + report(n, "sPIMCallCount") + " == 0))");
     if (cStatement == 'Y') {
-        P3109_Line("     " + r + ".chOverFlowOn) = YES;");
-        P3109_Line("else " + r + ".chOverFlowOn) = NO;");
-        P3109_Line("Print_Headings_" + n + " (FUNCTION_STD_PARMS);");
+        P3109_Line("     " + report(n, "chOverFlowOn") + " = YES;");
+        P3109_Line("else " + report(n, "chOverFlowOn") + " = NO;");
+        P3109_Line(callRoutine("Print_Headings_" + n));
         return;
     }
     P3109_WriteOpenBrace();
-    P3109_Line(r + ".chOverFlowOn) = YES;");
-    P3109_Line("Print_Headings_" + n + " (FUNCTION_STD_PARMS);");
+    P3109_Line(report(n, "chOverFlowOn") + " = YES;");
+    P3109_Line(callRoutine("Print_Headings_" + n));
     P3109_WriteCloseBrace();
+}
+
+std::string P3109_SpaceLinesCall(const std::string& report, const std::string& lines, bool fSpaced)
+{
+    if (cs())
+        return "X_RUN_DLL.X_Space_Lines( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Report_" + report + ", " + lines + " );";
+    return fSpaced ? "X_Space_Lines( FUNCTION_STD_PARMS, &(INSTANCE(X_Report_" + report + ")), " + lines + " );"
+                   : "X_Space_Lines (FUNCTION_STD_PARMS,&(INSTANCE(X_Report_" + report + "))," + lines + ");";
+}
+
+std::string P3109_SkipToLineCall(const std::string& report, const std::string& line)
+{
+    if (cs())
+        return "X_RUN_DLL.X_Skip_To_Line( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Report_" + report + ", " + line + " );";
+    return "X_Skip_To_Line (FUNCTION_STD_PARMS,&(INSTANCE(X_Report_" + report + "))," + line + ");";
 }
 
 void P3109_EmitReportRoutines()

@@ -70,6 +70,11 @@ void P3109_EmitBreakFieldArray(const std::vector<std::string>& names, std::strin
 ** or statement form ('Y'). */
 void P3109_EmitNewPageTest(int32_t lReport, int32_t lLines, char cStatement);
 
+/* The calls of the run time that space lines and skip to a line of a
+** report; fSpaced chooses the spacing of the break routines' form. */
+std::string P3109_SpaceLinesCall(const std::string& report, const std::string& lines, bool fSpaced);
+std::string P3109_SkipToLineCall(const std::string& report, const std::string& line);
+
 /* Forgets the clusters (the set-up). */
 void P3109_ResetReportEmitters();
 

@@ -77,18 +77,43 @@ std::string memberDeclaration(const GEN_DATA_STRUCTURE_COMPONENT& m)
     return std::string("X_DICTIONARY_") + word + " " + name + "[" + sizeText + "];";
 }
 
+/* The C# declaration of one member: a class of the extended kinds, the
+** text of an alphanumeric field, the bytes of a decimal one. */
+std::string memberDeclarationCs(const GEN_DATA_STRUCTURE_COMPONENT& m)
+{
+    static constexpr const char* kExtended = "H1UB2YEMZIF34";
+    const std::string name = P3109_MakeCIdentifier(m.field, 10);
+    if (m.cType != '\0' && std::strchr(kExtended, m.cType))
+        return P3109_MakeCSharpDeclarationByType(m.cType, "", name, m.lLength, m.cSuni == 'Y', m.cSuns == 'Y') + ";";
+    uint32_t size = 0;
+    P3109_GetFieldStorageSize(m.cType, m.lLength, m.sDecimals, m.cAsqn == 'Y', m.cSuni == 'Y', m.cSuns == 'Y', size);
+    std::string sizeText = std::to_string(size);
+    const bool numeric = m.cType == 'P' || m.cType == 'S';
+    if (numeric && (m.lLength > 30 || m.sDecimals > 9 || m.cAsqn == 'Y'))
+        sizeText = P3109_Format("(DqooDef.X_FLD_PACKED_SIZE - 1 + %d)", static_cast<int>(size) - 11);
+    if (m.cType == 'A')
+        return "public string " + name + " = new String(' ', " + sizeText + ");";
+    return "public byte[] " + name + " = new byte[" + sizeText + "];";
+}
+
 void writeStructureType(GEN_STREAM stream, const GEN_DATA_STRUCTURE& ds)
 {
+    const bool cs = P3109_fCSharp();
     P3109_WriteDoubleBoxComment(stream, "Type Definition of Data Structure " + P3109_TrimRight(ds.name));
-    P3109_WriteLine(stream, 3, "struct " + ds.structureName);
+    P3109_WriteLine(stream, 3, (cs ? "public class " : "struct ") + ds.structureName);
     P3109_WriteLine(stream, 3, "{");
     for (const GEN_DATA_STRUCTURE_COMPONENT& m : ds.components)
-        P3109_WriteLine(stream, 6, memberDeclaration(m));
-    P3109_WriteLine(stream, 3, "};");
+        P3109_WriteLine(stream, 6, cs ? memberDeclarationCs(m) : memberDeclaration(m));
+    P3109_WriteLine(stream, 3, cs ? "}" : "};");
+    /* C# reaches the storage through its reference, the copy of the pointer */
     const std::string pointer = P3109_DataStructurePointerName(ds);
-    CGEN_AddStaticWorkingVariable(0, "struct " + ds.structureName + " " + ds.storageName, "", 'Y');
-    CGEN_AddStaticWorkingVariable(0, "struct " + ds.structureName + " *" + pointer,
-                                  "INSTANCE(" + pointer + ") = &(INSTANCE(" + ds.storageName + "));", 'Y');
+    CGEN_AddStaticWorkingEntry(0, "struct " + ds.structureName + " " + ds.storageName, "",
+                               "public " + ds.structureName + " " + ds.storageName + " = new " + ds.structureName + "()",
+                               "", 'Y');
+    CGEN_AddStaticWorkingEntry(0, "struct " + ds.structureName + " *" + pointer,
+                               "INSTANCE(" + pointer + ") = &(INSTANCE(" + ds.storageName + "));",
+                               "public " + ds.structureName + " " + pointer,
+                               "pGlobal1." + pointer + " = pGlobal1." + ds.storageName + ";", 'Y');
 }
 
 void writeStructureRoutine(const GEN_DATA_STRUCTURE& ds, char cKind)
@@ -99,7 +124,8 @@ void writeStructureRoutine(const GEN_DATA_STRUCTURE& ds, char cKind)
         P3109_LineAt(0, kCommonGuard);
     P3109_WriteDoubleBoxComment(g().out.current,
                                 (cKind == 'D' ? "Data Structure Disassembler : " : "Data Structure Assembler : ") + routine);
-    P3109_LineAt(0, "F_VOID_FUNCTION " + routine + " (FUNCTION_STD_ARGS)");
+    P3109_LineAt(0, c ? "F_VOID_FUNCTION " + routine + " (FUNCTION_STD_ARGS)"
+                      : "private static void " + routine + " (" + GEN_FUNCTION_ARGS_CS + ")");
     P3109_LineAt(0, "{");
     P3109_LineAt(0, " ");
     P3109_EmitDataStructureAssign(ds, cKind);
@@ -115,8 +141,12 @@ void writeDataStructures(GEN_STREAM prototypes)
     const std::deque<GEN_DATA_STRUCTURE>& structures = P3109_DataStructures();
     if (structures.empty())
         return;
-    P3109_WriteDashedBoxComment(prototypes, "Prototypes for Data Structure Assembler/Disassembler(s)");
+    /* C# declares no prototypes */
+    if (!P3109_fCSharp())
+        P3109_WriteDashedBoxComment(prototypes, "Prototypes for Data Structure Assembler/Disassembler(s)");
     for (const GEN_DATA_STRUCTURE& ds : structures) {
+        if (P3109_fCSharp())
+            break;
         P3109_WriteLine(prototypes, 3, "F_VOID_FUNCTION " + ds.disassembleRoutine + " (FUNCTION_STD_ARGS);");
         P3109_WriteLine(prototypes, 3, "F_VOID_FUNCTION " + ds.assembleRoutine + " (FUNCTION_STD_ARGS);");
     }

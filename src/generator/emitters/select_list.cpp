@@ -63,6 +63,16 @@ std::array<bool, 7> selectionFlags(const GEN_LIST_DEFINITION& list)
 void declarePointers(const GEN_LIST_DEFINITION& list, const std::string& pointer, const std::string& operation)
 {
     const std::string& l = list.vectorName;
+    /* C# reaches a list of either layout as its element of the table */
+    if (P3109_fCSharp()) {
+        P3109_Line("X_LIST");
+        P3109_Line("   " + pointer + " = pX_List[" + l + "];");
+        if (list.cKind != 'W')
+            return;
+        P3109_Line("X_Get_Entry_Ext_Fcn");
+        P3109_Line("   " + operation + " = " + pointer + ".pOperationTable.pfnGetEntryExt;");
+        return;
+    }
     if (!P3109_fZoph2Used()) {
         P3109_Line("struct X_LIST");
         P3109_Line("   *" + pointer + " = &pX_List[" + l + "];");
@@ -85,12 +95,12 @@ void writeScreening(const std::string& pointer, const std::array<bool, 7>& flags
     for (bool flag : flags)
         any = any || flag;
     if (!any) {
-        P3109_Line(pointer + "->chScreening = NO;");
+        P3109_Line(P3109_Deref(pointer, "chScreening = NO;"));
         return;
     }
-    P3109_Line(pointer + "->chScreening = YES;");
+    P3109_Line(P3109_Deref(pointer, "chScreening = YES;"));
     for (size_t k = 0; k < kSelections.size(); ++k)
-        P3109_Line(pointer + "->" + kSelections[k].member + " = " + (flags[k] ? " YES" : "NO") + ";");
+        P3109_Line(P3109_Deref(pointer, kSelections[k].member) + " = " + (flags[k] ? " YES" : "NO") + ";");
 }
 
 void writeWhereSkip()
@@ -100,7 +110,7 @@ void writeWhereSkip()
         EXPR_BuildConditionRoutineCall(P3109_ExpressionWriter(), reference, &call, &name);
         if (!name.empty()) {
             P3109_WriteComment("If this list entry does not match the WHERE condition");
-            P3109_Line("if ( !( " + name + "( FUNCTION_STD_PARMS ) ) ) continue;");
+            P3109_Line("if ( !( " + name + "( " + P3109_StdParms() + " ) ) ) continue;");
             return;
         }
     }
@@ -109,7 +119,7 @@ void writeWhereSkip()
         return;
     const std::string routine = P3109_pszMakeEvaluationName(where, 'L', where.size(), where, 'N', 'Y', 0)->name;
     P3109_WriteComment("If this list entry does not match the WHERE condition");
-    P3109_Line("if ( " + routine + "(FUNCTION_STD_PARMS) != YES ) continue;");
+    P3109_Line("if ( " + routine + "(" + P3109_StdParms() + ") != YES ) continue;");
 }
 
 } // namespace
@@ -131,10 +141,11 @@ void P3109_EmitSelectList()
     P3109_WriteComment("Perform the SELECTLIST loop");
     P3109_EmitLabelTarget();
     P3109_WriteOpenBrace();
-    P3109_Line("X_LONG");
+    const bool cs = P3109_fCSharp();
+    const std::string loopCounter = P3109_OpenSelectLoopCounter();
+    P3109_Line(cs ? "int" : "X_LONG");
     P3109_Line("   " + counter + ",");
-    P3109_Line("   lSelectLoopCount = 0;");
-    P3109_State().blocks[static_cast<size_t>(std::max<int16_t>(P3109_State().sBlockDepth, 0))].cRowCount = 'Y';
+    P3109_Line("   " + loopCounter + " = 0;");
     declarePointers(list, pointer, operation);
     const std::array<bool, 7> flags = selectionFlags(list);
     const FFC_PARSED_COMMAND& command = P3109_CurrentParsedCommand();
@@ -143,34 +154,47 @@ void P3109_EmitSelectList()
     std::memcpy(loop, &line, 4);
     std::memcpy(loop + 4, &command.sSubLine, 2);
     P3109_EmitKeepReset(loop);
+    const std::string entryCount = P3109_RunTime("X_Set_Component_List_Entry_Count") +
+                                   "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, " + l + " )";
     if (!working) {
-        P3109_Line("X_Set_Component_List_Entry_Count( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, " + l + " );");
+        P3109_Line(entryCount + ";");
         blank();
     }
 
     P3109_WriteComment("Loop through all entries in the list");
     const char* count = !P3109_fZoph2Used() ? "sCurrentEntrys" : list.Level2() ? "lcCountEntrys" : "sCountEntrys1";
-    const std::string bound = "( " + counter + " <= " + pointer + "->" + count + " ) && ( pX_Ids->chFatalError == NO );";
-    const std::string step = counter + " += (1 + INSTANCE(" + adjustment + "))";
+    const std::string bound = "( " + counter + " <= " + P3109_Deref(pointer, count) + " ) && ( " +
+                              P3109_Deref("pX_Ids", "chFatalError") + " == NO );";
+    const std::string step = counter + " += (1 + " + P3109_Instance(adjustment) + ")";
     if (working) {
         P3109_Line("for ( " + counter + " = 1; " + bound + " " + step + " )");
     } else {
         P3109_Line("for ( " + counter + " = 1;");
         P3109_Line("   " + bound);
-        P3109_Line("   " + step + ", X_Set_Component_List_Entry_Count( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, " + l + " ) )");
+        P3109_Line("   " + step + ", " + entryCount + " )");
     }
     P3109_WriteOpenBrace();
     P3109_WriteComment("Default the loop adjustment factor to zero");
-    P3109_Line("INSTANCE(" + adjustment + ") = 0;");
+    P3109_Line(P3109_Instance(adjustment) + " = 0;");
     writeScreening(pointer, flags);
 
     P3109_WriteComment("Get the next entry to be selected");
     if (working) {
-        P3109_Line("(" + operation + ")( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_NULL, " + l + ", pX_List, " + counter +
-                   ", NO, pX_NULL, TRUE );");
+        P3109_Line((cs ? operation : "(" + operation + ")") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " +
+                   (cs ? "null" : "pX_NULL") + ", " + l + ", pX_List, " + counter + ", NO, " + (cs ? "null" : "pX_NULL") +
+                   ", TRUE );");
         P3109_EmitFatalErrorTest();
         blank();
-        P3109_Line("DISASSEMBLE_LIST_ENTRY_" + list.identifier + "();");
+        P3109_Line(P3109_ListEntryMove(list, false));
+    } else if (cs) {
+        P3109_Line(std::string("pGlobal1.chEntryChanged = ") + (flags[1] ? " YES" : "NO") + ";");
+        P3109_Line("pGlobal1.chListEntryMode = X_RUN_DLL." +
+                   std::string(P3109_fZoph2Used() ? "X_Get_Entry_2" : "X_Get_Entry") +
+                   "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Cond, " + l + ", pX_List, " + counter +
+                   ", YES, ref pGlobal1.chEntryChanged );");
+        P3109_EmitFatalErrorTest();
+        P3109_WriteComment("Skip to next list entry if not selected/located");
+        P3109_Line("if (pGlobal1.chListEntryMode == NO) continue;");
     } else {
         P3109_Line(std::string("INSTANCE(chEntryChanged) = ") + (flags[1] ? " YES" : "NO") + ";");
         if (P3109_fZoph2Used())
@@ -186,9 +210,9 @@ void P3109_EmitSelectList()
     writeWhereSkip();
     if (list.cKind == 'B') {
         P3109_WriteComment("Turn off errors for fields read from this browse list");
-        P3109_Line("X_Set_Error_States( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + l + ", pX_List, NO );");
+        P3109_Line(P3109_RunTime("X_Set_Error_States") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + l + ", pX_List, NO );");
     }
     P3109_WriteComment("Increment the loop counter");
-    P3109_Line("lSelectLoopCount++;");
+    P3109_Line(loopCounter + "++;");
     P3109_EmitCommandPrologue();
 }

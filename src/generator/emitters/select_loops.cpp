@@ -111,10 +111,13 @@ void saveStatus(const GEN_BLOCK_ENTRY& loop)
         P3109_Line(std::string("/* ") + line + " */");
     P3109_Line(" ");
     g().emit.cLastIoStatus = 'Y';
-    P3109_Line("strcpy( vchSaveIOStatus, INSTANCE(vchLastIOStatus) );");
+    const bool cs = P3109_fCSharp();
+    const std::string save = "vchSaveIOStatus" + P3109_SelectLoopSuffix();
+    P3109_Line(cs ? save + " = pGlobal1.vchLastIOStatus;" : "strcpy( vchSaveIOStatus, INSTANCE(vchLastIOStatus) );");
     /* a selection routine that could not allocate its request block left
        X_DBM_FATAL_ERROR and no block to read */
-    P3109_Line("if ( INSTANCE(p" + loop.selectBlock + ") != pX_NULL )");
+    P3109_Line(cs ? "if ( pGlobal1.p" + loop.selectBlock + " != null )"
+                  : "if ( INSTANCE(p" + loop.selectBlock + ") != pX_NULL )");
     openBlock();
     P3109_EmitGetIoStatus(loop.selectBlock, "");
     closeBlock();
@@ -152,20 +155,22 @@ void P3109_EmitSelect()
     P3109_WriteComment("Prepare for the SELECT Loop");
     P3109_EmitLabelTarget();
     openBlock();
-    P3109_Line("X_LONG  lSelectLoopCount = 0;");
-    P3109_Line("X_VCHAR vchSaveIOStatus[X_DBM_RETURN_CODE_LEN + 1] = \"\";");
+    const bool cs = P3109_fCSharp();
+    const std::string counter = P3109_OpenSelectLoopCounter();
+    P3109_Line(cs ? "int     " + counter + " = 0;" : "X_LONG  lSelectLoopCount = 0;");
+    P3109_Line(cs ? "string  vchSaveIOStatus" + P3109_SelectLoopSuffix() + " = \"\";"
+                  : "X_VCHAR vchSaveIOStatus[X_DBM_RETURN_CODE_LEN + 1] = \"\";");
     GEN_BLOCK_ENTRY& loop = innermost();
-    loop.cRowCount = 'Y';
     if (P3109_fStatementHasEvaluations()) {
         EXPR_WriteDefineVarFrame(P3109_ExpressionWriter(), 1);
         loop.cFrame = 'Y';
     }
     P3109_EmitKeepReset(P3109_LoopId().data());
     P3109_WriteComment("Peform the SELECTs in a Loop");
-    P3109_Line("while (" + select->routineName + "(FUNCTION_STD_PARMS,lSelectLoopCount) == YES)");
+    P3109_Line("while (" + select->routineName + "(" + P3109_StdParms() + "," + counter + ") == YES)");
     openBlock();
     ++g().sOpenSelectCount;
-    P3109_Line("lSelectLoopCount++;");
+    P3109_Line(counter + "++;");
     loop.acSelectFlags[0] = 'Y';
     loop.selectClose = select->closeName;
     loop.acSelectFlags[1] = 'Y';
@@ -197,15 +202,16 @@ void P3109_EmitEndSelect()
             --g().sOpenSelectCount;
         if (loop.pSelect && loop.pSelect->cKind == 'Q') {
             P3109_WriteComment("Close any open SQL cursor, vchLastIOStatus is not changed");
-            P3109_Line(loop.selectClose + "(FUNCTION_STD_PARMS);");
+            P3109_Line(loop.selectClose + "(" + P3109_StdParms() + ");");
             P3109_WriteComment("Ignore IO Errors from the close as System i does not have a Close");
         } else {
             P3109_WriteComment("If NOT a fatal error, close any open SQL cursor, vchLastIOStatus is not changed");
             g().emit.cLastIoStatus = 'Y';
-            P3109_Line("if ( memcmp(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR,2) != 0 )");
+            P3109_Line(P3109_fCSharp() ? "if ( " + P3109_CSharpIoStatusTest("X_DBM_FATAL_ERROR", "!=") + " )"
+                                       : "if ( memcmp(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR,2) != 0 )");
             P3109_Line("{");
             g().out.usIndent = static_cast<uint16_t>(g().out.usIndent + 3);
-            P3109_Line(loop.selectClose + "(FUNCTION_STD_PARMS);");
+            P3109_Line(loop.selectClose + "(" + P3109_StdParms() + ");");
             P3109_WriteComment("Ignore IO Errors from the close as AS/400 does not have a Close");
             g().out.usIndent = static_cast<uint16_t>(g().out.usIndent - 3);
             P3109_Line("}");
@@ -226,7 +232,8 @@ void P3109_EmitEndSelect()
     }
     if (save) {
         P3109_WriteComment("Get the saved IO Status back");
-        P3109_Line("strcpy( INSTANCE(vchLastIOStatus), vchSaveIOStatus );");
+        P3109_Line(P3109_fCSharp() ? "pGlobal1.vchLastIOStatus = vchSaveIOStatus" + P3109_SelectLoopSuffix() + ";"
+                                   : "strcpy( INSTANCE(vchLastIOStatus), vchSaveIOStatus );");
     }
     closeBlock();
 }

@@ -32,6 +32,12 @@ GEN_MODULE_STATE& g() { return P3109_State(); }
 
 GEN_BLOCK_ENTRY& innermost() { return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))]; }
 
+bool cs() { return P3109_fCSharp(); }
+
+/* The index of the entry that the run time gives the I/O status back in:
+** the second of every statement (after the handle). */
+constexpr const char* kStatusEntry = "1";
+
 void openBlock()
 {
     P3109_Line("{");
@@ -84,11 +90,75 @@ std::vector<std::string> columnTexts(int32_t lColumns)
     return texts;
 }
 
+/* The C# frame of a selection routine's body: the entries are objects of
+** an array of the function's instance, filled through an index. */
+void writeRoutineHeadCs(const GEN_SELECT_NODE& select, int32_t lCount, bool fClauses)
+{
+    const std::string block = select.loopName, p = "p" + block;
+    openBlock();
+    P3109_Line("X_ODBC_SELECT_2[] pODBC = pGlobal1." + select.odbcSelectName + ";");
+    if (fClauses)
+        P3109_Line("int     sTotalODBC = " + std::to_string(lCount) + ";");
+    P3109_Line("bool    fNewODBCRequest = false;");
+    P3109_Line("int     lODBCReturnCode = 0;");
+    P3109_Line("int     i = 0;");
+    P3109_Line("X_DBM   pX_DBM;");
+    const bool own = ownConnection(select);
+    if (own)
+        P3109_Line("X_CONNECT_DATABASE pX_ConnectDB = pGlobal1." + select.connectName + ";");
+    P3109_Line("");
+    P3109_Line("if (lSelectLoopCount == 0)");
+    openBlock();
+    P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT::SelectSql, block);
+    P3109_Line("pGlobal1." + p + " = " + block + ";");
+    P3109_Line("pX_DBM = pGlobal1." + p + ";");
+    P3109_Line("");
+    P3109_Line("if ( pX_Ids.chFatalError == YES )");
+    openBlock();
+    g().emit.cLastIoStatus = 'Y';
+    P3109_Line(P3109_CSharpSetIoStatus("X_DBM_FATAL_ERROR"));
+    P3109_EmitIoStatusToField(P3109_ParmField("IO_STATUS"));
+    P3109_Line("return NO;");
+    closeBlock();
+    closeBlock();
+    P3109_Line("else");
+    openBlock();
+    P3109_Line("pX_DBM = pGlobal1." + p + ";");
+    closeBlock();
+    P3109_Line("");
+    P3109_Line("X_RUN_DLL.X_Check_File_Redirected(pX_Ids, pX_Pro, pX_Fun, pX_DBM, ref pX_DBM.vchPhysical);");
+    P3109_Line("");
+    P3109_Line(own ? "X_RUN_DLL.X_Check_Database_SSN(pX_Ids,pX_Pro,pX_Fun,pX_DBM,TRUE,pX_ConnectDB);"
+                   : "X_RUN_DLL.X_Check_Database_SSN(pX_Ids,pX_Pro,pX_Fun,pX_DBM,FALSE,null);");
+    const std::string n = std::to_string(lCount);
+    P3109_WriteComment("Allocate the ODBC tracking area if not already allocated");
+    P3109_Line("if (pODBC == null)");
+    openBlock();
+    P3109_Line("pODBC = new X_ODBC_SELECT_2[" + n + "];");
+    P3109_Line("for ( i = 0; i < " + n + "; i++ )");
+    openBlock();
+    P3109_Line("pODBC[i] = new X_ODBC_SELECT_2();");
+    P3109_Line("pODBC[i].ulSize = X_ODBC_SELECT_2.X_SIZE;");
+    P3109_Line("pODBC[i].sVersion = DqooDef.X_ODBC_SELECT_V1;");
+    closeBlock();
+    P3109_Line("pGlobal1." + select.odbcSelectName + " = pODBC;");
+    P3109_Line("fNewODBCRequest = true;");
+    closeBlock();
+    P3109_WriteComment("If this is a newly allocated ODBC tracking area initalize it");
+    P3109_Line("if (fNewODBCRequest)");
+    openBlock();
+    P3109_Line("int iCurrentODBC = 0;");
+}
+
 /* The frame of a selection routine's body up to the information entries:
 ** its variables, the request block on the first call, the connection
 ** check and the allocation of the entries. */
 void writeRoutineHead(const GEN_SELECT_NODE& select, int32_t lCount, bool fClauses)
 {
+    if (cs()) {
+        writeRoutineHeadCs(select, lCount, fClauses);
+        return;
+    }
     const std::string block = select.loopName, p = "p" + block;
     openBlock();
     P3109_Line("struct X_ODBC_SELECT_2 * pODBC = INSTANCE(" + select.odbcSelectName + ");");
@@ -163,12 +233,19 @@ void writeRoutineHead(const GEN_SELECT_NODE& select, int32_t lCount, bool fClaus
 /* The end of the entries, the cursor registration and the read. */
 void writeRoutineTail(const GEN_SELECT_NODE& select, const std::string& total)
 {
-    P3109_Line("INSTANCE(pfCloseCursor[INSTANCE(sCurrentCursors)]) = " + select.closeName + ";");
-    P3109_Line("INSTANCE(sCurrentCursors)++;");
+    P3109_WriteCloseCursorRegistration(select.closeName);
     closeBlock();
     P3109_Line("");
-    P3109_Line("X_DBM_OP( lODBCReturnCode, X_DBM_HANDLE_SELECT_SQL_READ_2, pX_NULL, " + total +
-               ", ((X_PVOID) pODBC) )");
+    if (cs()) {
+        /* C# strings are no buffers: the run time leaves the status in the
+           status entry */
+        P3109_Line("lODBCReturnCode = X_RUN_DLL.X_DBM_Operation( pX_Ids, pX_Pro, pX_Fun, "
+                   "DqooDef.X_DBM_HANDLE_SELECT_SQL_READ_2, null, " + total + ", pODBC );");
+        P3109_Line("pGlobal1.vchLastIOStatus = pODBC[" + std::string(kStatusEntry) + "].pvchInfoValue3;");
+    } else {
+        P3109_Line("X_DBM_OP( lODBCReturnCode, X_DBM_HANDLE_SELECT_SQL_READ_2, pX_NULL, " + total +
+                   ", ((X_PVOID) pODBC) )");
+    }
     P3109_EmitIoStatusToField(P3109_ParmField("IO_STATUS"));
     P3109_Line("if (lODBCReturnCode == 0) return(YES);");
     P3109_Line("else return(NO);");
@@ -187,7 +264,7 @@ void writeClauseEntries(const GEN_SELECT_NODE& select, GEN_ODBC_PASS& pass)
             ++pass.lCount;
     };
     entry("X_ODBC_SELECT_HANDLE", "0", "0", "pX_NULL", "");
-    entry("X_ODBC_SELECT_IO_STATUS", "", "", "INSTANCE(vchLastIOStatus)", "");
+    entry("X_ODBC_SELECT_IO_STATUS", "", "", cs() ? "null" : "INSTANCE(vchLastIOStatus)", "");
     entry("X_ODBC_SELECT_DISTINCT_OPTION", P3109_fParmIsYes("DISTINCT") ? "TRUE" : "FALSE", "", "", "");
 
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
@@ -290,18 +367,28 @@ void writeUsingEntry(const GEN_SELECT_NODE&)
 void P3109_EmitOdbcInfoEntry(std::string_view kind, std::string_view value1, std::string_view value2,
                              std::string_view value3, std::string_view realName)
 {
-    P3109_Line("pCurrentODBC->chInfoType = " + std::string(kind) + ";");
+    /* C# reaches the current entry through its index and the run time's
+       constants through DqooDef */
+    const bool csharp = cs();
+    const std::string entry = csharp ? "pODBC[iCurrentODBC]." : "pCurrentODBC->";
+    const auto text = [csharp](std::string_view value) {
+        const std::string v(value);
+        if (!csharp)
+            return v;
+        return v == "pX_NULL" ? std::string("null") : v.rfind("X_", 0) == 0 ? "DqooDef." + v : v;
+    };
+    P3109_Line(entry + "chInfoType = " + text(kind) + ";");
     const std::pair<const char*, std::string_view> values[] = {
         {"ulInfoValue1", value1}, {"ulInfoValue2", value2}, {"pvchInfoValue3", value3}, {"pvchRealName", realName}};
     for (const auto& [member, value] : values) {
         if (value.empty())
             continue;
-        std::string line = "pCurrentODBC->" + std::string(member) + " = " + std::string(value) + ";";
-        if (const char* text = CGEN_pFindTextLiteral(value, nullptr))
-            P3109_AppendLineComment(line, P3109_LineCommentText(text));
+        std::string line = entry + std::string(member) + " = " + text(value) + ";";
+        if (const char* literal = CGEN_pFindTextLiteral(value, nullptr))
+            P3109_AppendLineComment(line, P3109_LineCommentText(literal));
         P3109_Line(line);
     }
-    P3109_Line("pCurrentODBC++;");
+    P3109_Line(csharp ? "iCurrentODBC++;" : "pCurrentODBC++;");
     P3109_Line("");
 }
 
@@ -318,14 +405,14 @@ void P3109_EmitSelectSql()
     }
     P3109_EmitLabelTarget();
     openBlock();
-    P3109_Line("X_LONG lSelectLoopCount = 0;");
-    loop.cRowCount = 'Y';
+    const std::string counter = P3109_OpenSelectLoopCounter();
+    P3109_Line(cs() ? "int " + counter + " = 0;" : "X_LONG lSelectLoopCount = 0;");
     P3109_EmitKeepReset(P3109_LoopId().data());
     P3109_WriteComment("Peform the SELECT_SQL in a Loop");
-    P3109_Line("while (" + select->routineName + "(FUNCTION_STD_PARMS,lSelectLoopCount) == YES)");
+    P3109_Line("while (" + select->routineName + "(" + P3109_StdParms() + "," + counter + ") == YES)");
     openBlock();
     ++g().sOpenSelectCount;
-    P3109_Line("lSelectLoopCount++;");
+    P3109_Line(counter + "++;");
     loop.acSelectFlags[0] = 'Y';
     loop.selectClose = select->closeName;
     loop.acSelectFlags[1] = 'Y';
@@ -346,17 +433,23 @@ void P3109_EmitSelectSqlOdbcRoutine(const GEN_SELECT_NODE& select)
     g().out.cSuppress = 'Y';
     writeClauseEntries(select, counting);
     g().out.cSuppress = saved;
-    P3109_LineAt(0, " ");
-    P3109_LineAt(0, "#if defined(F_USE_GENERIC_ODBC) ");
-    P3109_LineAt(0, " ");
+    /* the run time of C# programs reaches every database through its
+       generic layer: the routine has no other form to choose from */
+    if (!cs()) {
+        P3109_LineAt(0, " ");
+        P3109_LineAt(0, "#if defined(F_USE_GENERIC_ODBC) ");
+        P3109_LineAt(0, " ");
+    }
     writeRoutineHead(select, counting.lCount, true);
     GEN_ODBC_PASS writing;
     writing.fWriting = true;
     writeClauseEntries(select, writing);
     writeRoutineTail(select, "sTotalODBC");
-    P3109_LineAt(0, " ");
-    P3109_LineAt(0, "#endif ");
-    P3109_LineAt(0, " ");
+    if (!cs()) {
+        P3109_LineAt(0, " ");
+        P3109_LineAt(0, "#endif ");
+        P3109_LineAt(0, " ");
+    }
 }
 
 void P3109_EmitSelectSqlOdbcLiteralRoutine(const GEN_SELECT_NODE& select)
@@ -369,7 +462,7 @@ void P3109_EmitSelectSqlOdbcLiteralRoutine(const GEN_SELECT_NODE& select)
     const int32_t count = 3 + columns;
     writeRoutineHead(select, count, false);
     P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_HANDLE", "0", "0", "pX_NULL", "");
-    P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_IO_STATUS", "", "", "INSTANCE(vchLastIOStatus)", "");
+    P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_IO_STATUS", "", "", cs() ? "null" : "INSTANCE(vchLastIOStatus)", "");
     writeUsingEntry(select);
     for (int32_t i = 0; i < columns; ++i) {
         const std::string field = P3109_ParmField("FIELDS", 0, i);
@@ -383,8 +476,46 @@ void P3109_EmitSelectSqlOdbcLiteralRoutine(const GEN_SELECT_NODE& select)
     writeRoutineTail(select, std::to_string(count));
 }
 
+namespace {
+
+/* The C# close of a SELECT_SQL loop: the entries and the request block are
+** left to the garbage collector. */
+void writeSelectSqlCloseCs(const GEN_SELECT_NODE& select, bool fOwnConnection)
+{
+    openBlock();
+    P3109_Line("int lODBCReturnCode = 0;");
+    P3109_Line("X_DBM pX_DBM = pGlobal1.p" + select.loopName + ";");
+    P3109_Line("if ( pX_DBM != null )");
+    openBlock();
+    if (fOwnConnection) {
+        P3109_Line("X_CONNECT_DATABASE pX_ConnectDB = pGlobal1." + select.connectName + ";");
+        P3109_Line("");
+        P3109_Line("X_RUN_DLL.X_Check_Database_SSN(pX_Ids,pX_Pro,pX_Fun,pX_DBM,TRUE,pX_ConnectDB);");
+    } else {
+        P3109_Line("");
+        P3109_Line("X_RUN_DLL.X_Check_Database_SSN(pX_Ids,pX_Pro,pX_Fun,pX_DBM,FALSE,null);");
+    }
+    P3109_WriteComment("Close the open file cursor");
+    P3109_Line("pGlobal1.sCurrentCursors--;");
+    P3109_Line("lODBCReturnCode = X_RUN_DLL.X_DBM_Operation( pX_Ids, pX_Pro, pX_Fun, "
+               "DqooDef.X_DBM_HANDLE_SELECT_SQL_CLOSE_2, null, 0, pGlobal1." + select.odbcSelectName + " );");
+    g().emit.cLastIoStatus = 'Y';
+    P3109_Line("if (lODBCReturnCode != 0) " + P3109_CSharpSetIoStatus("X_DBM_FATAL_ERROR"));
+    P3109_Line("");
+    P3109_Line("pGlobal1." + select.odbcSelectName + " = null;");
+    P3109_Line("pGlobal1.p" + select.loopName + " = null;");
+    closeBlock();
+    closeBlock();
+}
+
+} // namespace
+
 void P3109_WriteSelectSqlClose(const GEN_SELECT_NODE& select)
 {
+    if (cs()) {
+        writeSelectSqlCloseCs(select, ownConnection(select));
+        return;
+    }
     openBlock();
     P3109_Line("X_LONG lODBCReturnCode = 0;");
     P3109_Line("struct X_DBM * pX_DBM = INSTANCE(p" + select.loopName + ");");

@@ -75,8 +75,7 @@ void writeSignature(char cKind, const std::string& cName)
                       : "COMPONENT_STD_FUNCTION " + cName + "(COMPONENT_STD_ARGS)");
         return;
     }
-    static const std::string kArgs = "X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List, "
-                                     "X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1, FUNCTION_STATIC_GLOBAL_2 pGlobal2";
+    static const std::string kArgs = GEN_FUNCTION_ARGS_CS;
     if (P3109_fHasCursors())
         P3109_Line(cs ? "private static int " + cName + " (" + kArgs + ", int sEntryCursors)"
                       : "F_SHORT_FUNCTION " + cName + "(FUNCTION_STD_ARGS, X_SHORT sEntryCursors)");

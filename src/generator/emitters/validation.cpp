@@ -23,6 +23,8 @@ namespace {
 
 GEN_MODULE_STATE& g() { return P3109_State(); }
 
+bool cs() { return P3109_fCSharp(); }
+
 GEN_BLOCK_ENTRY& innermost() { return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))]; }
 
 bool componentRun()
@@ -37,7 +39,7 @@ constexpr size_t kGroupNameLimit = 50;
 void setFieldInError(const GEN_FIELD_INFO& field)
 {
     if (componentRun())
-        P3109_Line("X_Comp_Set_Error_On(pX_Ids,pX_Pro,pX_Fun,pX_Fld," + field.vectorName + ");");
+        P3109_Line(P3109_RunTime("X_Comp_Set_Error_On") + "(pX_Ids,pX_Pro,pX_Fun,pX_Fld," + field.vectorName + ");");
     else
         P3109_Line("pX_Fld[" + field.vectorName + "].chValError = YES;");
 }
@@ -59,7 +61,8 @@ void standardLines(const std::string& indent, const std::string& in, const std::
 {
     P3109_Line(indent + in + "," + out + ",");
     P3109_Line(indent + message.msgId + "," + message.msgFile + ",");
-    P3109_Line(indent + message.count + "," + message.vector + ",&(INSTANCE(chResultofCheck)));");
+    P3109_Line(indent + message.count + "," + (cs() && message.vector == "pX_NULL" ? "null" : message.vector) + "," +
+               (cs() ? "ref pGlobal1.chResultofCheck);" : "&(INSTANCE(chResultofCheck)));"));
 }
 
 /* A check command: its frame around the preparation and the call. */
@@ -75,7 +78,7 @@ bool openCheck(const Check& c, GEN_FIELD_INFO& field, bool& frame)
     if (!P3109_fFindUsedField(P3109_ParmField("FIELD"), field))
         return false;
     P3109_WriteComment(P3109_Format(c.comment, P3109_TrimRight(field.fieldName).c_str()));
-    P3109_Line("if (INSTANCE(fchFieldAccepted[" + field.vectorName + "]) == NO)");
+    P3109_Line("if (" + P3109_Instance("fchFieldAccepted[" + field.vectorName + "]") + " == NO)");
     P3109_Line("{");
     P3109_IndentIn();
     frame = P3109_fFrameIndicator();
@@ -99,7 +102,7 @@ std::string actionName(const char* keyword)
 {
     std::string name;
     P3109_MakeActionName(P3109_ParmField(keyword), name);
-    return name;
+    return cs() && !name.empty() ? "X_CmdStr." + name : name;
 }
 
 /* The compiled form of DATECHECK, RANGECHECK, VALUECHECK and CONDCHECK:
@@ -114,7 +117,7 @@ bool writeCompiledCheck(const GEN_FIELD_INFO& field, const Check& c, const GEN_C
     if (call.empty())
         return false;
     P3109_WriteComment("Invoke the condition checker with result");
-    P3109_Line("X_Condition_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+    P3109_Line(P3109_RunTime("X_Condition_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
     P3109_Line(indent + field.vectorName + ",( ( " + call + " ) ? YES : NO ),");
     standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
     return true;
@@ -135,12 +138,13 @@ void P3109_EmitBeginCheck()
     P3109_Line("{");
     P3109_IndentIn();
     if (depth > 1)
-        P3109_Line("X_YES_NO X_ErrorsSave[X_VECTOR_TOTAL];");
-    P3109_Line("memset(INSTANCE(fchFieldAccepted),NO,sizeof(INSTANCE(fchFieldAccepted)));");
+        P3109_Line(cs() ? "char[] X_ErrorsSave = new char[X_VECTOR_TOTAL];" : "X_YES_NO X_ErrorsSave[X_VECTOR_TOTAL];");
+    P3109_Line(cs() ? "X_DEFS.X_MEMSET( pGlobal1.fchFieldAccepted, NO );"
+                    : "memset(INSTANCE(fchFieldAccepted),NO,sizeof(INSTANCE(fchFieldAccepted)));");
     if (!(depth == 1 && componentRun())) {
         P3109_Line("{");
         P3109_IndentIn();
-        P3109_Line("X_SHORT i;");
+        P3109_Line(cs() ? "int i;" : "X_SHORT i;");
         P3109_Line("for (i = 0; i < X_VECTOR_TOTAL; i++)");
         P3109_Line("{");
         if (depth > 1)
@@ -152,8 +156,8 @@ void P3109_EmitBeginCheck()
         P3109_Line("}");
     }
     if (componentRun())
-        P3109_Line("X_Comp_Set_All_Errors_Off(pX_Ids,pX_Pro,pX_Fun,X_VECTOR_TOTAL,pX_Fld);");
-    P3109_Line(P3109_Format("INSTANCE(X_ErrorCount_%d) = 0;", depth));
+        P3109_Line(P3109_RunTime("X_Comp_Set_All_Errors_Off") + "(pX_Ids,pX_Pro,pX_Fun,X_VECTOR_TOTAL,pX_Fld);");
+    P3109_Line(P3109_Instance(P3109_Format("X_ErrorCount_%d", depth)) + " = 0;");
     const std::string count = P3109_ParmField("KEEP_COUNT");
     GEN_FIELD_INFO info;
     if (P3109_TrimRight(count) != "*NONE" && P3109_fFindUsedField(count, info)) {
@@ -171,17 +175,18 @@ void P3109_EmitEndCheck()
         P3109_WriteComment("Merge nested error flags");
         P3109_Line("{");
         P3109_IndentIn();
-        P3109_Line("X_SHORT i;");
+        P3109_Line(cs() ? "int i;" : "X_SHORT i;");
         P3109_Line("for (i = 0; i < X_VECTOR_TOTAL; i++)");
         P3109_Line("{");
-        P3109_Line(componentRun() ? "   if (X_ErrorsSave[i] == YES) X_Comp_Set_Error_On(pX_Ids,pX_Pro,pX_Fun,pX_Fld,i);"
+        P3109_Line(componentRun() ? "   if (X_ErrorsSave[i] == YES) " + P3109_RunTime("X_Comp_Set_Error_On") +
+                                        "(pX_Ids,pX_Pro,pX_Fun,pX_Fld,i);"
                                   : "   if (X_ErrorsSave[i] == YES) pX_Fld[i].chValError = YES;");
         P3109_Line("}");
         P3109_IndentOut();
         P3109_Line("}");
     }
     P3109_WriteComment("If an error has occured in this block");
-    P3109_Line(P3109_Format("if (INSTANCE(X_ErrorCount_%d) > 0)", std::max<int16_t>(depth, 1)));
+    P3109_Line("if (" + P3109_Instance(P3109_Format("X_ErrorCount_%d", std::max<int16_t>(depth, 1))) + " > 0)");
     P3109_Line("{");
     P3109_IndentIn();
     P3109_EmitMessageCall(0);
@@ -200,7 +205,9 @@ void P3109_EmitIfError()
 {
     P3109_EmitCommandPrologue();
     P3109_WriteComment("If an error has occured in this block");
-    P3109_Line(P3109_Format("if (INSTANCE(X_ErrorCount_%d) > 0)", std::max<int16_t>(P3109_EmitterState().sValidationDepth, 1)));
+    P3109_Line("if (" +
+               P3109_Instance(P3109_Format("X_ErrorCount_%d", std::max<int16_t>(P3109_EmitterState().sValidationDepth, 1))) +
+               " > 0)");
     P3109_Line("{");
     P3109_IndentIn();
     P3109_EmitMessageCall(0);
@@ -226,12 +233,12 @@ void P3109_EmitIncrementErrorCount()
 {
     const GEN_MODULE_STATE& s = g();
     for (int16_t level = 1; level <= P3109_EmitterState().sValidationDepth; ++level)
-        P3109_Line(P3109_Format("INSTANCE(X_ErrorCount_%d)++;", level));
+        P3109_Line(P3109_Instance(P3109_Format("X_ErrorCount_%d", level)) + "++;");
     for (int i = 0; i <= s.sBlockDepth; ++i) {
         const GEN_BLOCK_ENTRY& e = s.blocks[static_cast<size_t>(i)];
         if (e.cErrorCountField != 'Y')
             continue;
-        P3109_Line("X_Vec_Increment(pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+        P3109_Line(P3109_RunTime("X_Vec_Increment") + "(pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
         P3109_Line("               " + e.errorCountField + ",1);");
     }
 }
@@ -242,8 +249,9 @@ void P3109_EmitSetFieldError(const GEN_FIELD_INFO& field)
     if (kind == 'A') {
         P3109_Line("{");
         P3109_IndentIn();
-        P3109_Line("X_SHORT sIndexVector = pX_Fld[" + field.vectorName + "].sIndexVOV;");
-        P3109_Line("X_SHORT sIndexValue  = pX_Fld[sIndexVector].sIndexVOV;");
+        const char* type = cs() ? "int    " : "X_SHORT";
+        P3109_Line(std::string(type) + " sIndexVector = pX_Fld[" + field.vectorName + "].sIndexVOV;");
+        P3109_Line(std::string(type) + " sIndexValue  = pX_Fld[sIndexVector].sIndexVOV;");
         P3109_Line("pX_Fld[" + field.vectorName + " + sIndexValue].chValError = YES;");
         P3109_IndentOut();
         P3109_Line("}");
@@ -271,7 +279,8 @@ void P3109_EmitCheckResultAction(const GEN_FIELD_INFO& field)
     auto given = [&](const char* prefix) { return in.compare(0, 2, prefix) == 0 || out.compare(0, 2, prefix) == 0; };
     if (given("*E")) {
         P3109_WriteComment("Handle a validation error");
-        P3109_Line("if (INSTANCE(chResultofCheck) == X_ERROR_ACTION)");
+        P3109_Line(cs() ? "if (pGlobal1.chResultofCheck == X_CmdStr.X_ERROR_ACTION)"
+                        : "if (INSTANCE(chResultofCheck) == X_ERROR_ACTION)");
         P3109_Line("{");
         P3109_IndentIn();
         P3109_EmitIncrementErrorCount();
@@ -282,10 +291,11 @@ void P3109_EmitCheckResultAction(const GEN_FIELD_INFO& field)
     }
     if (given("*A")) {
         P3109_WriteComment("Handle an acceptance");
-        P3109_Line("if (INSTANCE(chResultofCheck) == X_ACCEPT_ACTION)");
+        P3109_Line(cs() ? "if (pGlobal1.chResultofCheck == X_CmdStr.X_ACCEPT_ACTION)"
+                        : "if (INSTANCE(chResultofCheck) == X_ACCEPT_ACTION)");
         P3109_Line("{");
         P3109_IndentIn();
-        P3109_Line("INSTANCE(fchFieldAccepted[" + field.vectorName + "]) = YES;");
+        P3109_Line(P3109_Instance("fchFieldAccepted[" + field.vectorName + "]") + " = YES;");
         P3109_IndentOut();
         P3109_Line("}");
     }
@@ -297,7 +307,8 @@ void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector
     const GEN_STREAM queue1 = 1;
     if (!operands.empty()) {
         P3109_WriteDashedBoxComment(queue1, "Constant Vector Group Definition : " + name);
-        P3109_WriteLine(queue1, 3, std::string("static ") + (fStatic ? "const" : "") + " X_SHORT as" + name + "[] =");
+        P3109_WriteLine(queue1, 3, cs() ? "private static readonly short[] as" + name + " ="
+                                        : std::string("static ") + (fStatic ? "const" : "") + " X_SHORT as" + name + "[] =");
         std::string line = "{";
         for (size_t i = 0; i < operands.size(); ++i) {
             if (i > 0 && i % 4 == 0) {
@@ -316,14 +327,16 @@ void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector
     const char* instance = fStatic ? "INSTANCE_S3" : "INSTANCE";
     const std::string pointer = std::string(instance) + "(" + name + ")";
     const std::string count = std::string(instance) + "(sc" + name + ")";
-    CGEN_AddStaticWorkingVariable(list, "X_PSHORT " + name,
-                                  operands.empty() ? pointer + " = pX_NULL;"
-                                                   : pointer + " = ((X_PSHORT)( &(as" + name + "[0]) ));",
-                                  'Y');
-    CGEN_AddStaticWorkingVariable(list, "X_SHORT sc" + name,
-                                  operands.empty() ? count + " = 0;"
-                                                   : count + " = sizeof(as" + name + ") / sizeof(X_SHORT);",
-                                  'Y');
+    const std::string csInstance = fStatic ? "FunctionGlobalStatic3." : "pGlobal1.";
+    CGEN_AddStaticWorkingEntry(list, "X_PSHORT " + name,
+                               operands.empty() ? pointer + " = pX_NULL;"
+                                                : pointer + " = ((X_PSHORT)( &(as" + name + "[0]) ));",
+                               "public short[] " + name,
+                               csInstance + name + (operands.empty() ? " = null;" : " = as" + name + ";"), 'Y');
+    CGEN_AddStaticWorkingEntry(list, "X_SHORT sc" + name,
+                               operands.empty() ? count + " = 0;" : count + " = sizeof(as" + name + ") / sizeof(X_SHORT);",
+                               "public int sc" + name,
+                               csInstance + "sc" + name + (operands.empty() ? " = 0;" : " = as" + name + ".Length;"), 'Y');
 }
 
 void P3109_EmitDateCheck()
@@ -339,9 +352,12 @@ void P3109_EmitDateCheck()
     const std::string indent(15, ' ');
     if (!writeCompiledCheck(field, c, message, std::string(19, ' '))) {
         P3109_WriteComment("Invoke Date Check and get a result");
-        P3109_Line("X_Date_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
-        P3109_Line(indent + field.vectorName + ",\"" + P3109_MakeHexLiteral(P3109_Parm("IN_FORMAT"), 8) + "\",");
-        P3109_Line(indent + P3109_Format("%ldL,%ldL,", static_cast<long>(P3109_ParmNumber("DAY_RANGE", 0)),
+        P3109_Line(P3109_RunTime("X_Date_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+        const std::string format = P3109_Parm("IN_FORMAT");
+        P3109_Line(indent + field.vectorName + "," +
+                   (cs() ? P3109_MakeStringLiteral(format.substr(0, 8)) : "\"" + P3109_MakeHexLiteral(format, 8) + "\"") +
+                   ",");
+        P3109_Line(indent + P3109_Format(cs() ? "%ld,%ld," : "%ldL,%ldL,", static_cast<long>(P3109_ParmNumber("DAY_RANGE", 0)),
                                          static_cast<long>(P3109_ParmNumber("DAY_RANGE", 1))));
         standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
     }
@@ -374,8 +390,9 @@ void P3109_EmitRangeCheck()
     else if (called) {
         const std::string indent(5, ' ');
         P3109_WriteComment("Invoke the standard range checker");
-        P3109_Line("X_Range_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
-        P3109_Line(indent + field.vectorName + ",(X_SHORT)(INSTANCE(sc" + group + ")/2),INSTANCE(" + group + "),");
+        P3109_Line(P3109_RunTime("X_Range_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+        P3109_Line(indent + field.vectorName + (cs() ? ",(" : ",(X_SHORT)(") + P3109_Instance("sc" + group) + "/2)," +
+                   P3109_Instance(group) + ",");
         standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
     }
     closeCheck(field, frame, called);
@@ -405,8 +422,8 @@ void P3109_EmitValueCheck()
     else if (called) {
         const std::string indent(5, ' ');
         P3109_WriteComment("Invoke the standard values checker");
-        P3109_Line("X_Values_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
-        P3109_Line(indent + field.vectorName + ",INSTANCE(sc" + group + "),INSTANCE(" + group + "),");
+        P3109_Line(P3109_RunTime("X_Values_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+        P3109_Line(indent + field.vectorName + "," + P3109_Instance("sc" + group) + "," + P3109_Instance(group) + ",");
         standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
     }
     closeCheck(field, frame, called);
@@ -427,8 +444,8 @@ void P3109_EmitCondCheck()
         const std::string text = P3109_ParmField("COND");
         const std::string routine = P3109_pszMakeEvaluationName(text, 'L', 1000, text, 'N', 'Y', 0)->name;
         P3109_WriteComment("Invoke the condition checker with result");
-        P3109_Line("X_Condition_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
-        P3109_Line(indent + field.vectorName + "," + routine + "(FUNCTION_STD_PARMS),");
+        P3109_Line(P3109_RunTime("X_Condition_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+        P3109_Line(indent + field.vectorName + "," + routine + "(" + P3109_StdParms() + "),");
         standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
     }
     closeCheck(field, frame, true);
@@ -458,10 +475,10 @@ void P3109_EmitCallCheck()
                                          : P3109_Parm("BY_CALLING", 0);
     const std::string indent(5, ' ');
     P3109_WriteComment("Invoke the complex logic checker");
-    P3109_Line("X_Complex_Logic_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
-    P3109_Line(indent + field.vectorName + ",\"" + P3109_MakeHexLiteral(program, program.size()) + "\",");
-    P3109_Line(parms.empty() ? indent + "0, pX_NULL,"
-                             : indent + "INSTANCE(sc" + group + "),INSTANCE(" + group + "),");
+    P3109_Line(P3109_RunTime("X_Complex_Logic_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+    P3109_Line(indent + field.vectorName + "," + P3109_MakeStringLiteral(program) + ",");
+    P3109_Line(parms.empty() ? indent + (cs() ? "0, null," : "0, pX_NULL,")
+                             : indent + P3109_Instance("sc" + group) + "," + P3109_Instance(group) + ",");
     standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
     closeCheck(field, frame, true);
 }
@@ -489,14 +506,16 @@ void P3109_EmitFileCheck()
     P3109_EmitIoCounters(module, 11);
     const std::string indent(15, ' ');
     P3109_WriteComment("Invoke the standard file checker");
-    P3109_Line("X_Code_File_Check_2 (pX_Ids,pX_Pro,pX_Fun,");
-    P3109_Line(indent + "&" + block + ",\"" + P3109_QuotedCText(P3109_TrimRight(io.file)) + "\",\"" +
-               P3109_QuotedCText(P3109_TrimRight(field.fieldName)) + "\",");
-    P3109_Line(keys ? indent + "INSTANCE(sc" + keyGroup + "),INSTANCE(ps" + keyGroup + ")," : indent + "0, pX_NULL,");
+    P3109_Line(P3109_RunTime("X_Code_File_Check_2") + " (pX_Ids,pX_Pro,pX_Fun,");
+    P3109_Line(indent + (cs() ? "" : "&") + block + "," + P3109_QuotedText(P3109_TrimRight(io.file)) + "," +
+               P3109_QuotedText(P3109_TrimRight(field.fieldName)) + ",");
+    P3109_Line(keys ? indent + P3109_Instance("sc" + keyGroup) + "," + P3109_Instance("ps" + keyGroup) + ","
+                    : indent + (cs() ? "0, null," : "0, pX_NULL,"));
     standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
     P3109_WriteComment("Set the I/O status ");
     g().emit.cLastIoStatus = 'Y';
-    P3109_Line("strcpy(INSTANCE(vchLastIOStatus),pX_Ids->vchFileCheckRetCode);");
+    P3109_Line(cs() ? "pGlobal1.vchLastIOStatus = pX_Ids.vchFileCheckRetCode;"
+                    : "strcpy(INSTANCE(vchLastIOStatus),pX_Ids->vchFileCheckRetCode);");
     P3109_EmitIoStatusToField("");
     closeCheck(field, frame, true);
 }

@@ -218,7 +218,7 @@ TEST_F(FieldCode, SpecialValuesByType)
                   .find("   *((X_PLONG)pField) = (X_LONG)0;\n"),
               std::string::npos);
 
-    /* a one-byte packed field gets only its terminator; C# only as a comment */
+    /* a one-byte packed field gets only its terminator; C# sets it through the run time */
     GEN_FIELD_INFO tiny = described("T", 'P', 1, 0, 1);
     std::string text = writtenBy([&] { P3109_WriteSetToBlankOrZero(tiny); });
     EXPECT_EQ(text.find("X_CLEAR_PACK"), std::string::npos);
@@ -226,7 +226,9 @@ TEST_F(FieldCode, SpecialValuesByType)
     P3109_State().cTarget = GEN_TARGET_CSHARP;
     text = writtenBy([&] { P3109_WriteSetToBlankOrZero(tiny); });
     P3109_State().cTarget = GEN_TARGET_C;
-    EXPECT_NE(text.find("\n   //pField[pX_Fld[V_FIELD_T].sByteLen - 1] = X_PACK_TERMINATOR;\n"), std::string::npos);
+    EXPECT_NE(text.find("\n   X_DEFS.X_SETBYTE( pField, pX_Fld[V_FIELD_T].sByteLen - 1, X_DEFS.X_PACK_TERMINATOR );\n"),
+              std::string::npos)
+        << text;
 
     EXPECT_EQ(writtenBy([&] { P3109_WriteSetToHival(described("R", 'P', 5, 5, 3)); }),
               "X_Vec_Set_from_Double (pX_Ids, pX_Pro, pX_Fun, pX_Fld,\n"

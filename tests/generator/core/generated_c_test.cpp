@@ -14,24 +14,6 @@ namespace {
 
 class GeneratedC : public JobFixture {
 protected:
-    /* The functions of the sample repository, process and name. */
-    std::vector<std::pair<std::string, std::string>> sampleFunctions()
-    {
-        SSQL_Disconnect();
-        sqlite3* db = nullptr;
-        sqlite3_open((dir_ / "repository.db").c_str(), &db);
-        sqlite3_stmt* st = nullptr;
-        std::vector<std::pair<std::string, std::string>> functions;
-        sqlite3_prepare_v2(db, "SELECT X23MOD, X23FMT FROM QV_F23 ORDER BY X23MOD, X23FMT", -1, &st, nullptr);
-        while (sqlite3_step(st) == SQLITE_ROW)
-            functions.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)),
-                                   reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
-        sqlite3_finalize(st);
-        sqlite3_close(db);
-        SSQL_sConnect((dir_ / "repository.db").c_str());
-        return functions;
-    }
-
     /* gcc's findings on one generated file of the function, empty when it
        is clean; the files it names are included first. */
     std::string compile(const std::string& function, const std::string& extension,

@@ -1,11 +1,12 @@
-// Whole jobs that ask for C#: the C# set of every function of the sample
-// process DEMOPRC that the check accepts, compiled by mcs against
-// samples/runtime/cs; and the sample component DEMOREC, whose records,
+// Whole jobs that ask for C#: the C# set of every sample function that the
+// check accepts, compiled by mcs against samples/runtime/cs (DEMOPRC's with
+// the files of the set); and the sample component DEMOREC, whose records,
 // routines, services and tables gcc checks, and whose option string the
 // job records.
 #include "gen_fixture.h"
 
 #include <cstdlib>
+#include <set>
 
 #include "generator/core/csharp_files.h"
 
@@ -14,9 +15,9 @@ namespace {
 
 class GeneratedCSharp : public JobFixture {
 protected:
-    std::string runCSharp(const char* function, int32_t& result)
+    std::string runCSharp(const char* function, int32_t& result, const char* process = "DEMOPRC")
     {
-        return RunToolsJob(sys, "DEMOPRC", function, 'G', errors, warnings, result, true);
+        return RunToolsJob(sys, process, function, 'G', errors, warnings, result, true);
     }
 
     std::filesystem::path project(const std::string& function) const { return sourceDir() / "C#" / function; }
@@ -54,8 +55,7 @@ TEST_F(GeneratedCSharp, EveryDemoprcFunctionCompilesWithMcs)
         const std::string cls = readFile(p / (f + ".cs"));
         ASSERT_GE(cls.size(), 11u);
         EXPECT_EQ(cls.substr(cls.size() - 11), "   } \r\n} \r\n") << cls;
-        if (f == "DEMOMIN")
-            EXPECT_EQ(mcs(function), "") << function;
+        EXPECT_EQ(mcs(function), "") << function;
         EXPECT_EQ(P3109_State().cTarget, GEN_TARGET_C);
     }
     const std::string cls = readFile(project("CUSTUPD") / "CUSTUPD.cs");
@@ -64,6 +64,29 @@ TEST_F(GeneratedCSharp, EveryDemoprcFunctionCompilesWithMcs)
     ASSERT_NE(routine, std::string::npos) << cls;
     EXPECT_LT(run, routine);
     EXPECT_NE(readFile(project("CUSTUPD") / "CUSTUPD.csproj").find("<ItemGroup>\n</ItemGroup>\n"), std::string::npos);
+}
+
+/* Every sample function of every sample process that the check accepts:
+   the C# sets that compile with mcs, and those that do not yet. */
+TEST_F(GeneratedCSharp, EverySampleFunctionsSetCompilesWithMcs)
+{
+    const std::set<std::string> notYet = {"FLWMAIN", "TYPALL", "EXPCALC", "EXPTEXT"};
+    std::string compiled, failed;
+    for (const auto& [process, function] : sampleFunctions()) {
+        int32_t result = -9;
+        errors = warnings = 0;
+        const std::string out = runCSharp(function.c_str(), result, process.c_str());
+        ASSERT_EQ(result, 0) << out;
+        if (errors > 0)
+            continue;
+        const std::string findings = mcs(function);
+        (findings.empty() ? compiled : failed) += function + " ";
+        if (notYet.count(function) == 0)
+            EXPECT_EQ(findings, "") << function;
+    }
+    EXPECT_EQ(compiled, "DEFBIF DEFLIST DEFRPT DEFSQL DEFUSE FLWCALL FLWCHK IOCHNG IOFETCH IOSEL LSTINQ LSTMNT LSTRPT "
+                        "CUSTLST CUSTUPD DEMOMIN TYPDS TYPWEB ORDLST ORDWEB ");
+    EXPECT_EQ(failed, "FLWMAIN TYPALL EXPCALC EXPTEXT ");
 }
 
 TEST_F(GeneratedCSharp, WithoutTheRequestNoCSharpSet)

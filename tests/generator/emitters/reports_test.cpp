@@ -227,7 +227,7 @@ TEST_F(Reports, ClusterLimitAndKeepValues)
     EXPECT_NE(issuedMessages().back().find("PRC1192 F KEEP_MAX"), std::string::npos) << issuedMessages().back();
     /* inside the row loop of a SELECT */
     P3109_PushBlock('Y', 'N', 'N');
-    P3109_State().blocks[static_cast<size_t>(P3109_State().sBlockDepth)].cRowCount = 'Y';
+    P3109_State().blocks[static_cast<size_t>(P3109_State().sBlockDepth)].cSelectLoop = 'Y';
     const std::vector<std::string> k = texts(lines([] { P3109_EmitKeep(); }));
     P3109_PopBlock();
     EXPECT_TRUE(has(k, "if ( ( lSelectLoopCount == 1 )"));

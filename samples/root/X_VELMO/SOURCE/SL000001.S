@@ -34,9 +34,6 @@ namespace VELMO.%163
       }
 
 %12
-%53
-%120
-%121
 
       public void Run( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List,
                        X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1, FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
@@ -45,10 +42,69 @@ namespace VELMO.%163
 %90
 %54
    %96
+         X_Initialise_Function( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );
+         X_Commands_%163 ( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );
+%38
+      }
+
+      // The commands of the function: a command that ends the function
+      // leaves them, and the reports it printed are closed after them.
+      private static void X_Commands_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                           X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                           FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+      {
+%45      int sEntryCursors = 0;
+%29
+%41
+%27
 %1
+%30
+%32
+      }
+
+      // The fields exchanged with every called function.
+      private static void X_Always_Exchange_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                                  X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                                  FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+      {
+%22
+      }
+
+      private static void X_Receive_Exchange_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                                   X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                                   FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+      {
+         X_RUN_DLL.X_Get_From_Exchange_List( pX_Ids, pX_Pro, pX_Fun, pX_Fld );
+      }
+
+      // ---- The tables of the function's commands ----
+%35
+%53
 %55
 %56
+
+      // The set-up of the lists and records of the commands.
+      private static void X_Initialise_Function( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                                 X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                                 FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+      {
+%120
+%121
       }
+
+      // The common close and open of every file the function uses.
+      private static void X_Close_Data_Base_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                                  X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                                  FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+      {
+%23
+      }
+%26      private static void X_Open_Data_Base_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+%26                                                 X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+%26                                                 FUNCTION_STATIC_GLOBAL_2 pGlobal2, char chKeepOpen )
+%26      {
+%25
+%26      }
 
       // The end of the function: the run-time ends it as returned.
       private static void X_End_Function_%163 ( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
@@ -57,6 +113,12 @@ namespace VELMO.%163
       {
          X_RUN_DLL.X_End_Main( pX_Ids, pX_Pro, pX_Fun, X_GloDef.X_SUBR_RETURNED );
       }
+
+      // ---- Selection routines, cursor closes and data structures ----
+%24
+
+      // ---- Report control routines ----
+%37
 
       // ---- Evaluation routines and conditions ----
 %14

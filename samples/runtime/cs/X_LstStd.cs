@@ -1,0 +1,82 @@
+// X_LstStd.cs: the run-time interface that the C# code of the working-list
+// commands calls: a list of the function's list table with its operation
+// table (the routines a working list moves its entries with), the entry
+// routines of the other lists, the screening of a SELECTLIST loop and the
+// sorting of a list. Declarations (stubs that compile) only: the hosting
+// run-time supplies the behaviour.
+
+// One list of the function's list table. C# reaches a list of either
+// layout as its element of the table: it carries the counts of both.
+public partial class X_LIST
+{
+    public X_LIST_OPERATIONS pOperationTable;
+    public X_FLD[] pX_Fld;
+    public int sFld;
+    public X_COND[] pX_Cond;
+    public int svTopEntry;
+    public char chScreening, chOSelected, chOAltered, chONotNull, chODisplay, chOAdd, chOChange, chODelete;
+    public int sCurrentEntry, sCurrentEntry1, lcCurrentEntry;
+    public int sCurrentEntrys, sCountEntrys1, lcCountEntrys;
+}
+
+// The routines of a working list's operation table.
+public delegate void X_Add_Entry_Fcn(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_COND[] conditions, int list,
+                                     X_LIST[] lists, char count, char initialise, char mode, char checkConditions);
+public delegate void X_Add_Entry_After_Fcn(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_COND[] conditions,
+                                           int list, X_LIST[] lists, char count, char initialise, char mode,
+                                           char checkConditions, int after, ref int adjustment);
+public delegate void X_Upd_Entry_Fcn(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_COND[] conditions, int list,
+                                     X_LIST[] lists, char mode, char checkConditions);
+public delegate void X_Dlt_Entry_Fcn(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int entry, int list,
+                                     X_LIST[] lists, ref int adjustment);
+public delegate void X_Drop_Entries_Fcn(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int list, X_LIST[] lists,
+                                        char all);
+public delegate void X_Inz_Entries_Fcn(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_COND[] conditions,
+                                       int list, X_LIST[] lists, char count, char initialise, int entries, char mode);
+public delegate char X_Get_Entry_Ext_Fcn(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_COND[] conditions,
+                                         int list, X_LIST[] lists, int entry, char checkConditions, object changed,
+                                         int disassemble);
+public class X_LIST_OPERATIONS
+{
+    public X_Add_Entry_Fcn pfnAddEntry;
+    public X_Add_Entry_After_Fcn pfnAddEntryAfter;
+    public X_Dlt_Entry_Fcn pfnDltEntry;
+    public X_Drop_Entries_Fcn pfnDropEntries;
+    public X_Inz_Entries_Fcn pfnInzEntries;
+    public X_Upd_Entry_Fcn pfnUpdEntry;
+    public X_Get_Entry_Ext_Fcn pfnGetEntryExt;
+}
+
+// The comparison routine of SORT_LIST: the order of two entries.
+public delegate int X_SORT_COMPARE_FCN(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, object left, object right);
+
+// The entry routines of a browse or component list: the list receives the
+// function's conditions and copies the entry itself.
+public static partial class X_RUN_DLL
+{
+    public static void X_Add_Entry(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_COND[] conditions, int list,
+                                   X_LIST[] lists, char count, char initialise, char mode, char checkConditions) { }
+    public static void X_Add_Entry_After(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_COND[] conditions,
+                                         int list, X_LIST[] lists, char count, char initialise, char mode,
+                                         char checkConditions, int afterField, ref int adjustment) { }
+    public static void X_Upd_Entry(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_COND[] conditions, int list,
+                                   X_LIST[] lists, char mode, char checkConditions) { }
+    public static void X_Dlt_Entry(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int entryField, X_LIST[] lists,
+                                   int list, ref int adjustment) { }
+    public static void X_Inz_Entries(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_COND[] conditions, int list,
+                                     X_LIST[] lists, char count, char initialise, int entries, char mode) { }
+    public static void X_Drop_Entries(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int list, X_LIST[] lists,
+                                      char all) { }
+    public static char X_Get_Entry(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_COND[] conditions, int list,
+                                   X_LIST[] lists, int entry, char checkConditions, ref char changed) { return 'N'; }
+    public static char X_Get_Entry_2(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_COND[] conditions, int list,
+                                     X_LIST[] lists, int entry, char checkConditions, ref char changed) { return 'N'; }
+    public static void X_DisAssemble_Entry(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int list, X_LIST[] lists,
+                                           ref char mode, ref char changed, char fields) { }
+    public static void X_Set_Component_List_Entry_Count(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector,
+                                                        X_LIST[] lists, int list) { }
+    public static void X_Set_Error_States(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int list, X_LIST[] lists,
+                                          char error) { }
+    public static void X_Sort_List(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int list, X_LIST[] lists,
+                                   X_SORT_COMPARE_FCN compare) { }
+}
