@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <memory>
 
 #include "dqov/fatal.h"
 #include "generator/core/line_writer.h"
@@ -31,6 +32,22 @@ std::map<GEN_STREAM, InputFile>& inputFiles()
 {
     static std::map<GEN_STREAM, InputFile> files;
     return files;
+}
+
+/* Generated programs run to megabytes: an output file is written through a
+** buffer of 64 KB rather than stdio's page-sized one, so it goes out in a
+** few large writes. The buffer belongs to the stream's slot and serves each
+** file opened in it in turn (a slot is taken again only after its file is
+** closed, and closing flushes). */
+constexpr size_t kOutputBuffer = 64 * 1024;
+
+void bufferOutput(FILE* f, GEN_STREAM stream)
+{
+    static std::map<GEN_STREAM, std::unique_ptr<char[]>> buffers;
+    std::unique_ptr<char[]>& b = buffers[stream];
+    if (!b)
+        b = std::make_unique_for_overwrite<char[]>(kOutputBuffer);
+    std::setvbuf(f, b.get(), _IOFBF, kOutputBuffer);
 }
 
 bool lineEndOrBlank(char c) { return c == ' ' || c == '\f' || c == '\n' || c == '\r'; }
@@ -64,7 +81,10 @@ GEN_STREAM openFile(const std::string& name, const char* mode, const char* msgId
         P3109_IssueFileMessage(msgId, name);
         return GEN_NO_STREAM;
     }
-    return P3109_AddFileStream(f);
+    const GEN_STREAM stream = P3109_AddFileStream(f);
+    if (mode[0] != 'r' && stream != GEN_NO_STREAM)
+        bufferOutput(f, stream);
+    return stream;
 }
 
 void copyLines(GEN_STREAM out, const std::string& path)

@@ -369,8 +369,8 @@ void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& s)
     if (targetInstruction == nullptr)
         return;
     const ExprOpTraits& t = EXPR_OpTraits(targetInstruction->opcode);
-    const ExprFieldView source = EXPR_ViewField(c, s.source);
-    const ExprFieldView target = EXPR_ViewField(c, targetInstruction);
+    const ExprFieldView& source = EXPR_ViewField(c, s.source);
+    const ExprFieldView& target = EXPR_ViewField(c, targetInstruction);
 
     EXPR_WriteOperationDeclarations(c, s.source, s);
     EXPR_WriteFieldPointerDeclarations(c, targetInstruction, target, false);

@@ -222,7 +222,7 @@ void EXPR_WriteOperationDeclarations(ExprCode& c, EXPR_OPERAND_NODE* node, const
     if (EXPR_IsInstruction(node) && op.kind == EXPR_STATEMENT_OPERATION && node == op.result &&
         declareResultVariable(c, node))
         return;
-    const ExprFieldView f = EXPR_ViewField(c, node);
+    const ExprFieldView& f = EXPR_ViewField(c, node);
     if (needsWork(c, f))
         EXPR_WriteFieldPointerDeclarations(c, node, f);
 }
@@ -238,7 +238,7 @@ void EXPR_WriteSqlNullDeclarations(ExprCode& c, const EXPR_STATEMENT& op)
         }
         return;
     }
-    const ExprFieldView f = EXPR_ViewField(c, op.result);
+    const ExprFieldView& f = EXPR_ViewField(c, op.result);
     if (!f.field) {
         if (EXPR_IsInstruction(op.result) && (op.result->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0)
             c.Line(EXPR_Format("X_BOOL bSqlnull%d;", c.Number(op.result)));

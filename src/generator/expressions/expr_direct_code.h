@@ -66,7 +66,8 @@ struct ExprCode {
     uint32_t stream;
     uint16_t indent;
     /* EXPR_ViewField's answers by instruction: the writers of one variant
-       view each instruction several times, and its view does not change */
+       view each instruction several times, and its view does not change;
+       the answers stay where they are while the variant is written */
     std::unordered_map<const EXPR_OPERAND_NODE*, ExprFieldView> views{};
 
     bool iSeries() const { return variant.tag == EXPR_VARIANT_ISERIES; }
@@ -81,7 +82,7 @@ struct ExprCode {
     void Close() { Out(); Line("}"); }
     int32_t Number(const EXPR_OPERAND_NODE* node) const;
 };
-ExprFieldView EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node);
+const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node);
 
 /* True when `node` is the result of `operation`: the result slot of an
 ** evaluation operation, the target instruction of an assignment or move. */

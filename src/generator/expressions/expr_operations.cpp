@@ -484,7 +484,7 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
         return;
     const std::string NL = s.left != nullptr ? EXPR_BuildSqlNullTestText(c, s.left, &s) : "";
     const std::string NR = s.right != nullptr ? EXPR_BuildSqlNullTestText(c, s.right, &s) : "";
-    const ExprFieldView result = EXPR_ViewField(c, s.result);
+    const ExprFieldView& result = EXPR_ViewField(c, s.result);
     if (s.result == nullptr || result.field)
         R = (s.operation->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0 ? "bSqlnullResult" : "";
     else

@@ -342,7 +342,7 @@ void EXPR_WriteSpecialValueStore(ExprCode& c, const EXPR_STATEMENT& s)
 {
     EXPR_OPERAND_NODE* target = s.operation;
     const ExprOpTraits& t = EXPR_OpTraits(target != nullptr ? target->opcode : 0);
-    const ExprFieldView f = EXPR_ViewField(c, target);
+    const ExprFieldView& f = EXPR_ViewField(c, target);
     if (t.kind != ExprOpKind::Pull || !f.field) {
         c.Line("Instruction");
         return;
@@ -370,7 +370,7 @@ void EXPR_WriteIdenticalFieldMove(ExprCode& c, const EXPR_STATEMENT& s)
 {
     EXPR_OPERAND_NODE* targetInstruction = s.operation;
     const ExprOpTraits& t = EXPR_OpTraits(targetInstruction != nullptr ? targetInstruction->opcode : 0);
-    const ExprFieldView target = EXPR_ViewField(c, targetInstruction);
+    const ExprFieldView& target = EXPR_ViewField(c, targetInstruction);
     ExprFieldView source;
     source.field = EXPR_DescribeOperand(c.gen.Fields(), source.d, s.source) != 0;
     if (!target.field || !source.field || t.layout != ExprLayout::Identical) {

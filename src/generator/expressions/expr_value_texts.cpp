@@ -215,7 +215,7 @@ std::string constantValue(ExprCode& c, uint32_t opcode, EXPR_OPERAND_NODE* node)
 /* The value of an instruction on a field operand. */
 std::string fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
-    ExprFieldView f = EXPR_ViewField(c, node);
+    const ExprFieldView& f = EXPR_ViewField(c, node);
     if (!f.field)
         return "?RetrieveSolutionFactor??";
     switch (f.d.typeLetter) {
@@ -239,18 +239,18 @@ std::string fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node)
 
 int32_t ExprCode::Number(const EXPR_OPERAND_NODE* node) const { return EXPR_lInstructionPosition(node, &expression); }
 
-ExprFieldView EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
+const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
-    ExprFieldView f;
+    static const ExprFieldView none;
     if (!EXPR_IsInstruction(node) || EXPR_fIsWhenOpcode(node->opcode) || EXPR_fIsSubjectLoad(node->opcode) ||
         node->opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL)
-        return f;
+        return none;
     if (const auto seen = c.views.find(node); seen != c.views.end())
         return seen->second;
+    ExprFieldView& f = c.views[node];
     f.field = EXPR_fDescribeWrappedOperand(c.gen.Fields(), &c.variant, &c.expression, node, f.d) != 0;
     f.n = c.Number(node);
     f.pointerVariable = f.field && f.d.array && f.n > 0;
-    c.views.emplace(node, f);
     return f;
 }
 
@@ -457,7 +457,7 @@ void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, E
         else if (opcode == EXPR_OP_STRING_CUR_SIZE)
             writeCurSize(c, *operation, n);
     }
-    const ExprFieldView f = EXPR_ViewField(c, node);
+    const ExprFieldView& f = EXPR_ViewField(c, node);
     if (f.field) {
         if (!f.d.dispatch) {
             EXPR_WriteFieldPointerSetup(c, f, node, operation);
@@ -525,7 +525,7 @@ std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, 
 std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
 {
     std::string text;
-    const ExprFieldView f = EXPR_ViewField(c, node);
+    const ExprFieldView& f = EXPR_ViewField(c, node);
     if (f.field && f.d.sqlNull) {
         if (EXPR_fIsResultOf(operation, node))
             return "";
@@ -551,7 +551,7 @@ std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, cons
 
 void EXPR_WriteGetFieldDataDispatch(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
 {
-    const ExprFieldView f = EXPR_ViewField(c, node);
+    const ExprFieldView& f = EXPR_ViewField(c, node);
     if (!f.field || !f.d.dispatch || !f.d.sqlNull)
         return;
     if (node->opcode != EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL && f.numericWork()) {
@@ -569,7 +569,7 @@ void EXPR_WriteVectorSet(ExprCode& c, const EXPR_STATEMENT& operation)
     const ExprOpTraits& t = EXPR_OpTraits(result->opcode);
     if (t.kind != ExprOpKind::Pull || (t.layout != ExprLayout::Packed && t.layout != ExprLayout::Signed))
         return;
-    const ExprFieldView f = EXPR_ViewField(c, result);
+    const ExprFieldView& f = EXPR_ViewField(c, result);
     if (!f.field)
         return;
     if (c.iSeries()) {
@@ -612,7 +612,7 @@ std::string EXPR_BuildDecimalCastText(ExprCode& c, const EXPR_STATEMENT& operati
 
 bool EXPR_GetNativeTypeName(ExprCode& c, const EXPR_STATEMENT& operation, std::string& name)
 {
-    const ExprFieldView f = EXPR_ViewField(c, operation.result);
+    const ExprFieldView& f = EXPR_ViewField(c, operation.result);
     if (!f.field)
         return false;
     switch (f.d.typeLetter) {
