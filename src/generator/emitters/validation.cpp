@@ -364,6 +364,38 @@ void P3109_EmitDateCheck()
     closeCheck(field, frame, true);
 }
 
+namespace {
+
+/* The end of RANGECHECK and VALUECHECK: the constant group of their bounds or
+** values, the message, and then the compiled check or the call of the
+** run-time checker over the group (whose count is halved for range pairs). */
+void finishGroupCheck(const Check& c, const GEN_FIELD_INFO& field, bool frame, std::vector<std::string>& values,
+                      const char* groupPrefix, const char* comment, const char* routine, bool pairs)
+{
+    P3109_EmitDynamicSysVars(values, 50);
+    const std::string group = groupPrefix + g().lineNumberText;
+    if (!values.empty())
+        P3109_EmitConstantVectorGroup(group, values, false);
+    GEN_CHECK_MESSAGE message;
+    P3109_EmitCheckMessage(message, 'B');
+    noteCheckResult();
+    bool called = !values.empty();
+    if (writeCompiledCheck(field, c, message, std::string(19, ' ')))
+        called = true;
+    else if (called) {
+        const std::string indent(5, ' ');
+        const std::string count = pairs ? (cs() ? "(" : "(X_SHORT)(") + P3109_Instance("sc" + group) + "/2)"
+                                        : P3109_Instance("sc" + group);
+        P3109_WriteComment(comment);
+        P3109_Line(P3109_RunTime(routine) + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
+        P3109_Line(indent + field.vectorName + "," + count + "," + P3109_Instance(group) + ",");
+        standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
+    }
+    closeCheck(field, frame, called);
+}
+
+} // namespace
+
 void P3109_EmitRangeCheck()
 {
     const Check c{"Perform Range Check on Field %s", "IN_RANGE", "OUT_RANGE"};
@@ -377,25 +409,7 @@ void P3109_EmitRangeCheck()
         collect(bounds, P3109_ParmField("RANGE", 0, i));
         collect(bounds, P3109_ParmField("RANGE", 1, i));
     }
-    P3109_EmitDynamicSysVars(bounds, 50);
-    const std::string group = "Range_Check_" + g().lineNumberText;
-    if (!bounds.empty())
-        P3109_EmitConstantVectorGroup(group, bounds, false);
-    GEN_CHECK_MESSAGE message;
-    P3109_EmitCheckMessage(message, 'B');
-    noteCheckResult();
-    bool called = !bounds.empty();
-    if (writeCompiledCheck(field, c, message, std::string(19, ' ')))
-        called = true;
-    else if (called) {
-        const std::string indent(5, ' ');
-        P3109_WriteComment("Invoke the standard range checker");
-        P3109_Line(P3109_RunTime("X_Range_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
-        P3109_Line(indent + field.vectorName + (cs() ? ",(" : ",(X_SHORT)(") + P3109_Instance("sc" + group) + "/2)," +
-                   P3109_Instance(group) + ",");
-        standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
-    }
-    closeCheck(field, frame, called);
+    finishGroupCheck(c, field, frame, bounds, "Range_Check_", "Invoke the standard range checker", "X_Range_Check", true);
 }
 
 void P3109_EmitValueCheck()
@@ -409,24 +423,8 @@ void P3109_EmitValueCheck()
     const int32_t count = std::min<int32_t>(P3109_ParmCount("WITH_LIST"), 50);
     for (int32_t i = 0; i < count; ++i)
         collect(values, P3109_ParmField("WITH_LIST", 0, i));
-    P3109_EmitDynamicSysVars(values, 50);
-    const std::string group = "List_Check_" + g().lineNumberText;
-    if (!values.empty())
-        P3109_EmitConstantVectorGroup(group, values, false);
-    GEN_CHECK_MESSAGE message;
-    P3109_EmitCheckMessage(message, 'B');
-    noteCheckResult();
-    bool called = !values.empty();
-    if (writeCompiledCheck(field, c, message, std::string(19, ' ')))
-        called = true;
-    else if (called) {
-        const std::string indent(5, ' ');
-        P3109_WriteComment("Invoke the standard values checker");
-        P3109_Line(P3109_RunTime("X_Values_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
-        P3109_Line(indent + field.vectorName + "," + P3109_Instance("sc" + group) + "," + P3109_Instance(group) + ",");
-        standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
-    }
-    closeCheck(field, frame, called);
+    finishGroupCheck(c, field, frame, values, "List_Check_", "Invoke the standard values checker", "X_Values_Check",
+                     false);
 }
 
 void P3109_EmitCondCheck()
