@@ -130,3 +130,15 @@ public static partial class X_RUN_DLL
         Services.SetDouble(vector, field, value, ids != null ? ids.chXVecAssignOption : '\0');
     }
 }
+
+// The compares, fills and copies of the direct code of the evaluation routines.
+namespace VELMO
+{
+    public static partial class DqooDef
+    {
+        // blanks, as long as the longest alphanumeric value
+        public const string X_ALPHA_BLANK_STRING = "";
+        // the comparison of a field's bytes from an offset with a value
+        public static int X_MEMCMP(object field, int offset, object value, int length) { return 0; }
+    }
+}

@@ -148,7 +148,7 @@ std::string EXPR_CsLine(std::string_view text)
         {"X_LONGLONG", "long"}, {"X_LONG", "int"},   {"X_ULONG", "uint"},   {"X_DOUBLE", "double"},
         {"X_INT64", "long"},    {"X_INT32", "int"},  {"X_INT16", "short"},  {"X_INT8", "sbyte"},
         {"X_UINT8", "byte"},    {"X_FLT64", "double"}, {"X_FLT32", "float"}, {"X_SHORT", "short"},
-        {"X_BOOL", "bool"},     {"X_CHAR", "char"}};
+        {"X_BOOL", "bool"},     {"X_CHAR", "char"},    {"X_INT", "int"}};
     std::string line(text);
     /* "<type> <name>;" */
     for (const auto& [c, csharp] : kTypes) {
