@@ -186,6 +186,8 @@ std::string EXPR_CsLine(std::string_view text)
     }
     if (line.rfind("X_Vec_", 0) == 0)
         line = "X_RUN_DLL." + line;
+    if (line.rfind("X_CPYBYTES(", 0) == 0)
+        line = "DqooDef." + line;
     /* the run-time block is an object */
     replaceAll("pX_Ids->", "pX_Ids.");
     return line;
@@ -390,8 +392,8 @@ void writeStatement(ExprCode& c, const EXPR_STATEMENT& s, bool several)
     case EXPR_STATEMENT_REMEMBER_USER_SYSTEM: {
         EXPR_OPERAND_DESCRIPTOR d;
         EXPR_DescribeOperand(c.gen.Fields(), d, s.field);
-        c.Line("X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, " + d.base + ", " + d.text + ", " +
-               rememberFormat(s.kind) + " );");
+        const std::string call = "X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, " + d.base + ", " + d.text + ", ";
+        c.Line(call + rememberFormat(s.kind) + " );", "X_RUN_DLL." + call + "X_DEFS." + rememberFormat(s.kind) + " );");
         break;
     }
     default:

@@ -47,6 +47,21 @@ bool isNumericLayout(ExprLayout l)
            l == ExprLayout::Packed || l == ExprLayout::Signed;
 }
 
+/* C#: the value of an alphanumeric field, through the fills and copies of
+** the run time on the field's element of the vector T. */
+void csAlphaValue(ExprCode& c, ExprValue value, const std::string& T, int32_t N)
+{
+    if (value == ExprValue::HiVal || value == ExprValue::LoVal) {
+        c.Line(EXPR_Format("X_DEFS.X_MEMSET( %s, %s, %d );", T.c_str(),
+                           value == ExprValue::HiVal ? "X_DEFS.HIVAL" : "X_DEFS.X_CLEAR_ALPHA_LOVAL", N));
+        return;
+    }
+    if (N <= 2 || N > 7)
+        c.Line(EXPR_Format("X_DEFS.X_MEMSET( %s, X_DEFS.X_CLEAR_ALPHA, %d );", T.c_str(), N));
+    if (N > 2)
+        c.Line(EXPR_Format("DqooDef.X_MEMCPY( %s, \"N/AVAIL\", %d );", T.c_str(), N > 7 ? 7 : N));
+}
+
 /* The value lines of a typed target; T the target text, N its length. */
 void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::string& T, int32_t N)
 {
@@ -108,6 +123,10 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
         }
         return;
     case ExprLayout::Alpha:
+        if (c.cs()) {
+            csAlphaValue(c, value, T, N);
+            return;
+        }
         if (N < 2) {
             c.Line(T + (hi ? "[0] = HIVAL;" : lo ? "[0] = X_CLEAR_ALPHA_LOVAL;" : "[0] = X_CLEAR_ALPHA;"));
         } else if (hi) {
@@ -240,7 +259,16 @@ void valueStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, con
     const std::string cast = type.pointerType ? EXPR_Format("((%s)( %%s ))", type.structure)
                                               : EXPR_Format("((%s*)( %%s ))", type.structure);
     std::string T;
-    if (f.vector()) {
+    if (c.cs() && t.layout == ExprLayout::Alpha) {
+        /* the run time's fills and copies take the field's element of the vector */
+        if (f.vector()) {
+            c.Open();
+            c.Line("X_FLD pField = X_RUN_DLL.X_GET_INDEX( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " );");
+            T = "pField";
+        } else {
+            T = f.table() + "[" + f.index() + "]";
+        }
+    } else if (f.vector()) {
         c.Open();
         c.Line(type.structure);
         c.Line(std::string(type.pointerType ? "      pField = " : "      *pField = ") +
