@@ -142,3 +142,29 @@ namespace VELMO
         public static int X_MEMCMP(object field, int offset, object value, int length) { return 0; }
     }
 }
+
+namespace VELMO
+{
+    public static partial class DqooDef
+    {
+        // the value of a cleared date, time and timestamp, and their lengths
+        public const string X_DEFAULT_DATE = "0001-01-01", X_DEFAULT_TIME = "00:00:00";
+        public const int X_MAX_SIZE_DATE_LEN = 10, X_MAX_SIZE_TIME_LEN = 8, X_MAX_SIZE_DATETIME_LEN = 29;
+        // the copy of a text into a text member of a field structure
+        public static void X_CPYBYTES_STR(ref string target, string source, int length) { }
+    }
+    public static partial class X_DEFS
+    {
+        // the fill of the digits of a packed or signed field structure, and
+        // the store of one byte into the storage a field holds
+        public static void X_MEMSET(byte[] area, byte value, int length) { }
+        public static void X_SETBYTE(object storage, int position, byte value) { }
+    }
+}
+
+// The release of the value of a varying character or binary field.
+public static partial class X_VAR_DLL
+{
+    public static void X_VAR_VarChar_Release(X_IDS ids, X_PRO pro, X_FUN fun, VELMO.X_FLD_CHAR field) { }
+    public static void X_VAR_VarBinary_Release(X_IDS ids, X_PRO pro, X_FUN fun, VELMO.X_FLD_BINARY field) { }
+}
