@@ -159,6 +159,8 @@ namespace VELMO
         // the store of one byte into the storage a field holds
         public static void X_MEMSET(byte[] area, byte value, int length) { }
         public static void X_SETBYTE(object storage, int position, byte value) { }
+        // the sign nibbles of packed and signed digits
+        public const byte X_PACKED_POSITIVE = 0x0C, X_PACKED_NEGATIVE = 0x0D, X_SIGNED_NEGATIVE = 0x70;
     }
 }
 
@@ -167,4 +169,7 @@ public static partial class X_VAR_DLL
 {
     public static void X_VAR_VarChar_Release(X_IDS ids, X_PRO pro, X_FUN fun, VELMO.X_FLD_CHAR field) { }
     public static void X_VAR_VarBinary_Release(X_IDS ids, X_PRO pro, X_FUN fun, VELMO.X_FLD_BINARY field) { }
+    // the field data of a field reached through a dispatch operation, stored back
+    public static void X_VAR_SetFldDataUsingDispatchOperation(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector,
+                                                              int field) { }
 }

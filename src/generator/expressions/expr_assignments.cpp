@@ -580,7 +580,9 @@ int EXPR_WriteFieldClear(ExprCode& c, EXPR_OPERAND_NODE* target, const ExprField
         clearPlainField(c, f);
     if (form == 1 && c.gen.SqlNullAssignMode() == 'S' && (!f.full() || !f.d.sqlNull)) {
         const std::string name = f.d.node != nullptr && f.d.node->fieldRef != nullptr ? f.d.node->fieldRef : f.index();
-        c.Line(EXPR_Format("X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, pX_NULL, X_TEXT(1076), \"%s\" );", name.c_str()));
+        c.Line(EXPR_Format("X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, pX_NULL, X_TEXT(1076), \"%s\" );", name.c_str()),
+               EXPR_Format("X_RUN_DLL.X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, null, X_RUN_DLL.X_TEXT(1076), \"%s\" );",
+                           name.c_str()));
     }
     return 1;
 }

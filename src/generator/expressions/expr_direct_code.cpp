@@ -302,7 +302,7 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
     if (f.d.node != nullptr && f.d.node->kind == EXPR_NODE_SYSTEM_VARIABLE && f.d.systemClass == 'D' &&
         f.d.systemFlag == 'Y') {
         const std::string set = "X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, " + where + ", \"" + f.d.systemVariable + "\" );";
-        c.Line(set, "X_VAR_DLL." + set);
+        c.Line(set);
     }
     if (f.pointerVariable) {
         const std::string applied = "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + where + " )";

@@ -535,7 +535,7 @@ std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, cons
         if (EXPR_fIsResultOf(operation, node))
             return "";
         const std::string p = EXPR_BuildFieldPointerText(c, f);
-        text = c.cs() ? "( ( ( " + p + ".bFieldState ) & XFIELDSTATE.FsIsSqlNull ) != 0 )"
+        text = c.cs() ? "( ( ( " + p + ".bFieldState ) & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"
                       : "( ( ( " + p + "->bFieldState ) & FsIsSqlNull ) != 0 )";
     } else if (EXPR_IsInstruction(node) && (node->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0) {
         text = EXPR_Format("bSqlnull%d", c.Number(node));
