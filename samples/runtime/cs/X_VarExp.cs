@@ -130,3 +130,46 @@ public static partial class X_RUN_DLL
         Services.SetDouble(vector, field, value, ids != null ? ids.chXVecAssignOption : '\0');
     }
 }
+
+// The compares, fills and copies of the direct code of the evaluation routines.
+namespace VELMO
+{
+    public static partial class DqooDef
+    {
+        // blanks, as long as the longest alphanumeric value
+        public const string X_ALPHA_BLANK_STRING = "";
+        // the comparison of a field's bytes from an offset with a value
+        public static int X_MEMCMP(object field, int offset, object value, int length) { return 0; }
+    }
+}
+
+namespace VELMO
+{
+    public static partial class DqooDef
+    {
+        // the value of a cleared date, time and timestamp, and their lengths
+        public const string X_DEFAULT_DATE = "0001-01-01", X_DEFAULT_TIME = "00:00:00";
+        public const int X_MAX_SIZE_DATE_LEN = 10, X_MAX_SIZE_TIME_LEN = 8, X_MAX_SIZE_DATETIME_LEN = 29;
+        // the copy of a text into a text member of a field structure
+        public static void X_CPYBYTES_STR(ref string target, string source, int length) { }
+    }
+    public static partial class X_DEFS
+    {
+        // the fill of the digits of a packed or signed field structure, and
+        // the store of one byte into the storage a field holds
+        public static void X_MEMSET(byte[] area, byte value, int length) { }
+        public static void X_SETBYTE(object storage, int position, byte value) { }
+        // the sign nibbles of packed and signed digits
+        public const byte X_PACKED_POSITIVE = 0x0C, X_PACKED_NEGATIVE = 0x0D, X_SIGNED_NEGATIVE = 0x70;
+    }
+}
+
+// The release of the value of a varying character or binary field.
+public static partial class X_VAR_DLL
+{
+    public static void X_VAR_VarChar_Release(X_IDS ids, X_PRO pro, X_FUN fun, VELMO.X_FLD_CHAR field) { }
+    public static void X_VAR_VarBinary_Release(X_IDS ids, X_PRO pro, X_FUN fun, VELMO.X_FLD_BINARY field) { }
+    // the field data of a field reached through a dispatch operation, stored back
+    public static void X_VAR_SetFldDataUsingDispatchOperation(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector,
+                                                              int field) { }
+}

@@ -426,8 +426,39 @@ void EXPR_WriteClearSqlNull(ExprCode& c, const ExprFieldView& f, EXPR_OPERAND_NO
 
 namespace {
 
+/* C#: the bytes of a packed or signed field set through the run time's fills
+** and byte stores: on the field structure's digits (member), or on the
+** storage the field's element holds. */
+void csClearDecimalBytes(ExprCode& c, const ExprFieldView& f, const std::string& on, bool member)
+{
+    const int32_t N = f.d.length;
+    const std::string data = member ? on + ".fchData" : on;
+    auto fill = [&](const char* value, int32_t length) {
+        c.Line(EXPR_Format(member ? "X_DEFS.X_MEMSET( %s, X_DEFS.%s, %d );" : "X_DEFS.X_MEMSET( ref %s, X_DEFS.%s, %d );",
+                           data.c_str(), value, length));
+    };
+    auto set = [&](int32_t at, const char* value) {
+        c.Line(member ? EXPR_Format("%s[%d] = X_DEFS.%s;", data.c_str(), at, value)
+                      : EXPR_Format("X_DEFS.X_SETBYTE( %s, %d, X_DEFS.%s );", data.c_str(), at, value));
+    };
+    if (f.d.typeLetter == 'P') {
+        const int32_t B = N / 2 + 1;
+        if (B > 1)
+            fill("X_CLEAR_PACK", B - 1);
+        set(B - 1, "X_PACK_TERMINATOR");
+    } else {
+        fill("X_CLEAR_SIGN", N);
+    }
+    if (f.d.indexed)
+        c.Line(f.table() + "[" + f.index() + "].sIndexVOV = 0;");
+}
+
 void clearDecimalBytes(ExprCode& c, const ExprFieldView& f, const std::string& on, bool member)
 {
+    if (c.cs() && !c.iSeries()) {
+        csClearDecimalBytes(c, f, on, member);
+        return;
+    }
     const int32_t N = f.d.length;
     const std::string data = member ? on + "->fchData" : on;
     const std::string first = member ? "&( " + on + "->fchData[0] )" : on;
@@ -440,12 +471,8 @@ void clearDecimalBytes(ExprCode& c, const ExprFieldView& f, const std::string& o
         } else if (B == 2) {
             c.Line(data + "[0] = X_CLEAR_PACK;");
             c.Line(data + "[1] = X_PACK_TERMINATOR;");
-        } else if (c.cs() && member) {
-            c.Line(EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.X_CLEAR_PACK, %d );", data.c_str(), B - 1));
-            c.Line(EXPR_Format("//%s[%d] = X_PACK_TERMINATOR;", data.c_str(), B - 1));
         } else {
-            c.Line(EXPR_Format("memset( %s, X_CLEAR_PACK, %d );", first.c_str(), B - 1),
-                   EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.X_CLEAR_PACK, %d );", first.c_str(), B - 1));
+            c.Line(EXPR_Format("memset( %s, X_CLEAR_PACK, %d );", first.c_str(), B - 1));
             c.Line(EXPR_Format("%s[%d] = X_PACK_TERMINATOR;", data.c_str(), B - 1));
         }
     } else if (N == 1 || N == 2) {
@@ -453,8 +480,7 @@ void clearDecimalBytes(ExprCode& c, const ExprFieldView& f, const std::string& o
         if (N == 2)
             c.Line(data + "[1] = X_CLEAR_SIGN;");
     } else {
-        c.Line(EXPR_Format("memset( %s, X_CLEAR_SIGN, %d );", first.c_str(), N),
-               EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.X_CLEAR_SIGN, %d );", member ? data.c_str() : first.c_str(), N));
+        c.Line(EXPR_Format("memset( %s, X_CLEAR_SIGN, %d );", first.c_str(), N));
     }
     if (f.d.indexed)
         c.Line(f.table() + "[" + f.index() + "].sIndexVOV = 0;");
@@ -470,18 +496,20 @@ void clearFullField(ExprCode& c, const ExprFieldView& f, int form)
                "X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, " + A + " );");
         break;
     case '2': case 'B':
-        c.Line("X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, " + A + " );");
+        c.Line("X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, " + A + " );",
+               "X_VAR_DLL.X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, " + A + " );");
         break;
     case '3': case '4':
         c.Line("memset( " + P + "->vchFileName, 0, (X_MAX_SIZE_LOB_FILE_NAME + 1) );",
-               "X_DEFS.X_MEMSET( ref " + P + ".vchFileName, 0, (X_MAX_SIZE_LOB_FILE_NAME + 1) );");
+               P + ".vchFileName = \"\";");
         break;
     case 'E':
         c.Line("X_CPYBYTES( " + P + "->vchDate, X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );",
                "DqooDef.X_CPYBYTES_STR( ref " + P + ".vchDate, DqooDef.X_DEFAULT_DATE, DqooDef.X_MAX_SIZE_DATE_LEN );");
         break;
     case 'F':
-        c.Line(A + " = 0.0;");
+        /* a C# double literal does not convert to a float field */
+        c.Line(A + " = 0.0;", A + " = 0;");
         break;
     case 'I':
         c.Line(A + " = 0;");
@@ -552,7 +580,9 @@ int EXPR_WriteFieldClear(ExprCode& c, EXPR_OPERAND_NODE* target, const ExprField
         clearPlainField(c, f);
     if (form == 1 && c.gen.SqlNullAssignMode() == 'S' && (!f.full() || !f.d.sqlNull)) {
         const std::string name = f.d.node != nullptr && f.d.node->fieldRef != nullptr ? f.d.node->fieldRef : f.index();
-        c.Line(EXPR_Format("X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, pX_NULL, X_TEXT(1076), \"%s\" );", name.c_str()));
+        c.Line(EXPR_Format("X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, pX_NULL, X_TEXT(1076), \"%s\" );", name.c_str()),
+               EXPR_Format("X_RUN_DLL.X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, null, X_RUN_DLL.X_TEXT(1076), \"%s\" );",
+                           name.c_str()));
     }
     return 1;
 }

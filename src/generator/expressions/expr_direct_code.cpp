@@ -148,7 +148,7 @@ std::string EXPR_CsLine(std::string_view text)
         {"X_LONGLONG", "long"}, {"X_LONG", "int"},   {"X_ULONG", "uint"},   {"X_DOUBLE", "double"},
         {"X_INT64", "long"},    {"X_INT32", "int"},  {"X_INT16", "short"},  {"X_INT8", "sbyte"},
         {"X_UINT8", "byte"},    {"X_FLT64", "double"}, {"X_FLT32", "float"}, {"X_SHORT", "short"},
-        {"X_BOOL", "bool"},     {"X_CHAR", "char"}};
+        {"X_BOOL", "bool"},     {"X_CHAR", "char"},    {"X_INT", "int"}};
     std::string line(text);
     /* "<type> <name>;" */
     for (const auto& [c, csharp] : kTypes) {
@@ -186,6 +186,8 @@ std::string EXPR_CsLine(std::string_view text)
     }
     if (line.rfind("X_Vec_", 0) == 0)
         line = "X_RUN_DLL." + line;
+    if (line.rfind("X_CPYBYTES(", 0) == 0)
+        line = "DqooDef." + line;
     /* the run-time block is an object */
     replaceAll("pX_Ids->", "pX_Ids.");
     return line;
@@ -300,7 +302,7 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
     if (f.d.node != nullptr && f.d.node->kind == EXPR_NODE_SYSTEM_VARIABLE && f.d.systemClass == 'D' &&
         f.d.systemFlag == 'Y') {
         const std::string set = "X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, " + where + ", \"" + f.d.systemVariable + "\" );";
-        c.Line(set, "X_VAR_DLL." + set);
+        c.Line(set);
     }
     if (f.pointerVariable) {
         const std::string applied = "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + where + " )";
@@ -390,8 +392,8 @@ void writeStatement(ExprCode& c, const EXPR_STATEMENT& s, bool several)
     case EXPR_STATEMENT_REMEMBER_USER_SYSTEM: {
         EXPR_OPERAND_DESCRIPTOR d;
         EXPR_DescribeOperand(c.gen.Fields(), d, s.field);
-        c.Line("X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, " + d.base + ", " + d.text + ", " +
-               rememberFormat(s.kind) + " );");
+        const std::string call = "X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, " + d.base + ", " + d.text + ", ";
+        c.Line(call + rememberFormat(s.kind) + " );", "X_RUN_DLL." + call + "X_DEFS." + rememberFormat(s.kind) + " );");
         break;
     }
     default:

@@ -275,7 +275,9 @@ void writeArithmetic(ExprCode& c, Operation& o)
     c.Line("if ( " + o.B + " != 0 ) " + o.T + " = " + Q + ";");
     c.Line("else");
     c.Line("{");
-    c.Line(EXPR_Format("   X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_TEXT(11) );", c.routine.number));
+    c.Line(EXPR_Format("   X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_TEXT(11) );", c.routine.number),
+           EXPR_Format("   X_RUN_DLL.X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_RUN_DLL.X_TEXT(11), \"\" );",
+                       c.routine.number));
     c.Line("   " + o.T + " = 0;");
     c.Line("}");
 }
@@ -316,7 +318,8 @@ void writeComparison(ExprCode& c, Operation& o)
     case ExprValue::Time:
     case ExprValue::DateTime: {
         const int length = o.t.value == ExprValue::Date ? 10 : o.t.value == ExprValue::Time ? 8 : 29;
-        c.Line(EXPR_Format("%s = ( memcmp( %s, %s, %d ) %s 0 );", o.T.c_str(), o.A.c_str(), o.B.c_str(), length, cmp.c_str()));
+        c.Line(EXPR_Format("%s = ( %s( %s, %s, %d ) %s 0 );", o.T.c_str(), c.cs() ? "DqooDef.X_MEMCMP" : "memcmp",
+                           o.A.c_str(), o.B.c_str(), length, cmp.c_str()));
         return;
     }
     case ExprValue::String:

@@ -47,6 +47,21 @@ bool isNumericLayout(ExprLayout l)
            l == ExprLayout::Packed || l == ExprLayout::Signed;
 }
 
+/* C#: the value of an alphanumeric field, through the fills and copies of
+** the run time on the field's element of the vector T. */
+void csAlphaValue(ExprCode& c, ExprValue value, const std::string& T, int32_t N)
+{
+    if (value == ExprValue::HiVal || value == ExprValue::LoVal) {
+        c.Line(EXPR_Format("X_DEFS.X_MEMSET( %s, %s, %d );", T.c_str(),
+                           value == ExprValue::HiVal ? "X_DEFS.HIVAL" : "X_DEFS.X_CLEAR_ALPHA_LOVAL", N));
+        return;
+    }
+    if (N <= 2 || N > 7)
+        c.Line(EXPR_Format("X_DEFS.X_MEMSET( %s, X_DEFS.X_CLEAR_ALPHA, %d );", T.c_str(), N));
+    if (N > 2)
+        c.Line(EXPR_Format("DqooDef.X_MEMCPY( %s, \"N/AVAIL\", %d );", T.c_str(), N > 7 ? 7 : N));
+}
+
 /* The value lines of a typed target; T the target text, N its length. */
 void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::string& T, int32_t N)
 {
@@ -65,21 +80,25 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
     case ExprLayout::Date:
         if (!na)
             c.Line("X_CPYBYTES( " + T + "->vchDate, X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );",
-                   "DqooDef.X_CPYBYTES( ref " + T + ".vchDate, DqooDef.X_DEFAULT_DATE, DqooDef.X_MAX_SIZE_DATE_LEN );");
+                   "DqooDef.X_CPYBYTES_STR( ref " + T + ".vchDate, DqooDef.X_DEFAULT_DATE, DqooDef.X_MAX_SIZE_DATE_LEN );");
         return;
     case ExprLayout::Time:
-        if (hi) c.Line("X_CPYBYTES( " + T + m + "vchTime, \"23:59:59\", X_MAX_SIZE_TIME_LEN );");
-        if (lo) c.Line("X_CPYBYTES( " + T + m + "vchTime, X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN );");
+        if (hi)
+            c.Line("X_CPYBYTES( " + T + m + "vchTime, \"23:59:59\", X_MAX_SIZE_TIME_LEN );",
+                   "DqooDef.X_CPYBYTES_STR( ref " + T + ".vchTime, \"23:59:59\", DqooDef.X_MAX_SIZE_TIME_LEN );");
+        if (lo)
+            c.Line("X_CPYBYTES( " + T + m + "vchTime, X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN );",
+                   "DqooDef.X_CPYBYTES_STR( ref " + T + ".vchTime, DqooDef.X_DEFAULT_TIME, DqooDef.X_MAX_SIZE_TIME_LEN );");
         return;
     case ExprLayout::DateTime:
         if (hi)
             c.Line("X_CPYBYTES( " + T + "->vchDateTime, X_DEFAULT_DATE \" \" \"23:59:59\" \".999999999\", X_MAX_SIZE_DATETIME_LEN );",
-                   "DqooDef.X_CPYBYTES( ref " + T + ".vchDateTime, X_DEFAULT_DATE + \" \" + \"23:59:59\" + \".999999999\", "
-                   "DqooDef.X_MAX_SIZE_DATETIME_LEN );");
+                   "DqooDef.X_CPYBYTES_STR( ref " + T + ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + \"23:59:59\" + "
+                   "\".999999999\", DqooDef.X_MAX_SIZE_DATETIME_LEN );");
         if (lo)
             c.Line("X_CPYBYTES( " + T + "->vchDateTime, X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );",
-                   "DqooDef.X_CPYBYTES( ref " + T + ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + DqooDef.X_DEFAULT_TIME + "
-                   "\".000000000\", X_MAX_SIZE_DATETIME_LEN );");
+                   "DqooDef.X_CPYBYTES_STR( ref " + T + ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + DqooDef.X_DEFAULT_TIME + "
+                   "\".000000000\", DqooDef.X_MAX_SIZE_DATETIME_LEN );");
         return;
     case ExprLayout::String:
     case ExprLayout::Binary: {
@@ -108,6 +127,10 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
         }
         return;
     case ExprLayout::Alpha:
+        if (c.cs()) {
+            csAlphaValue(c, value, T, N);
+            return;
+        }
         if (N < 2) {
             c.Line(T + (hi ? "[0] = HIVAL;" : lo ? "[0] = X_CLEAR_ALPHA_LOVAL;" : "[0] = X_CLEAR_ALPHA;"));
         } else if (hi) {
@@ -194,8 +217,65 @@ void packedNines(ExprCode& c, bool packed, bool hi, int32_t N)
     }
 }
 
+/* C#: the nines through the run time's fill and byte store on the storage
+** object pField (a packed field structure's digits, or the field's bytes). */
+void csPackedNines(ExprCode& c, bool packed, bool hi, int32_t N)
+{
+    auto fill = [&](const char* value, int32_t length) {
+        c.Line(EXPR_Format("X_DEFS.X_MEMSET( ref pField, %s, %d );", value, length));
+    };
+    auto set = [&](int32_t at, const std::string& value) {
+        c.Line(EXPR_Format("X_DEFS.X_SETBYTE( pField, %d, %s );", at, value.c_str()));
+    };
+    if (packed) {
+        const int32_t B = N / 2 + 1;
+        if (B > 1)
+            fill("0x99", B - 1);
+        if (B > 1 && N % 2 == 0)
+            set(0, "0x09");
+        set(B - 1, hi ? "(byte)( 0x90 | X_DEFS.X_PACKED_POSITIVE )" : "(byte)( 0x90 | X_DEFS.X_PACKED_NEGATIVE )");
+        return;
+    }
+    if (hi) {
+        fill("'9'", N);
+        return;
+    }
+    if (N > 1)
+        fill("'9'", N - 1);
+    set(N - 1, "(byte)( 0x09 | X_DEFS.X_SIGNED_NEGATIVE )");
+}
+
+void csDecimalStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView& f)
+{
+    const bool packed = t.layout == ExprLayout::Packed;
+    const char* structure = packed ? "X_FLD_PACKED" : "X_FLD_SIGNED";
+    const std::string storage = f.vector() ? "X_RUN_DLL.X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " +
+                                                 f.index() + " )"
+                                           : f.table() + "[" + f.index() + "].pField";
+    c.Open();
+    if (t.vector2) {
+        c.Line(EXPR_Format("%s pFldDecimal = ((%s)( %s ));", structure, structure, storage.c_str()));
+        c.Line("object pField = pFldDecimal.fchData;");
+    } else {
+        c.Line("object pField = " + storage + ";");
+    }
+    csPackedNines(c, packed, t.value == ExprValue::HiVal, f.d.length);
+    if (f.d.sqlNull && t.vector2)
+        c.Line("pFldDecimal.bFieldState &= ~((int)XFIELDSTATE.FsIsSqlNull);");
+    if (f.d.indexed)
+        c.Line("X_Vec_Set_Index( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " );");
+    if (f.d.dispatch)
+        c.Line("X_VAR_DLL.X_VAR_SetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() +
+               " );");
+    c.Close();
+}
+
 void decimalStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView& f)
 {
+    if (c.cs()) {
+        csDecimalStore(c, t, f);
+        return;
+    }
     const bool packed = t.layout == ExprLayout::Packed;
     const char* structure = packed ? "X_FLD_PACKED" : "X_FLD_SIGNED";
     const char* pointer = packed ? "pFldPacked" : "pFldSigned";
@@ -237,10 +317,24 @@ void valueStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, con
     const std::string plain = f.table() + "[" + f.index() + "].pField";
     /* A cast to a structure type does not compile: every cast is to a
     ** pointer (the alphanumeric data pointer type is one already). */
-    const std::string cast = type.pointerType ? EXPR_Format("((%s)( %%s ))", type.structure)
-                                              : EXPR_Format("((%s*)( %%s ))", type.structure);
+    const std::string cast = type.pointerType || c.cs() ? EXPR_Format("((%s)( %%s ))", type.structure)
+                                                        : EXPR_Format("((%s*)( %%s ))", type.structure);
     std::string T;
-    if (f.vector()) {
+    if (c.cs() && t.layout == ExprLayout::Alpha) {
+        /* the run time's fills and copies take the field's element of the vector */
+        if (f.vector()) {
+            c.Open();
+            c.Line("X_FLD pField = X_RUN_DLL.X_GET_INDEX( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " );");
+            T = "pField";
+        } else {
+            T = f.table() + "[" + f.index() + "]";
+        }
+    } else if (f.vector() && c.cs()) {
+        c.Open();
+        c.Line(std::string(type.structure) + " pField = " + EXPR_Format(cast.c_str(), ("X_RUN_DLL." + applied).c_str()) +
+               ";");
+        T = "pField";
+    } else if (f.vector()) {
         c.Open();
         c.Line(type.structure);
         c.Line(std::string(type.pointerType ? "      pField = " : "      *pField = ") +

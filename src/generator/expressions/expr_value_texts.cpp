@@ -362,16 +362,21 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
     switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &op)) {
     case 2:
         if (l2 <= l1) {
-            c.Line(c.cs() ? EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( (string)%s, %ld, "
+            c.Line(c.cs() ? EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( %s, %ld, "
                                         "DqooDef.X_ALPHA_BLANK_STRING, %ld );",
                                         n, memcmpName, v1.c_str(), v2.c_str(), l2, n, memcmpName, v1.c_str(), l2, l1 - l2)
                           : EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( ( %s + %ld ), "
                                         "X_ALPHA_BLANK_STRING, %ld );",
                                         n, memcmpName, v1.c_str(), v2.c_str(), l2, n, memcmpName, v1.c_str(), l2, l1 - l2));
         } else {
-            c.Line(EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( %s, ( %s + %ld ), %ld );",
-                               n, memcmpName, v1.c_str(), v2.c_str(), l1, n, memcmpName,
-                               c.cs() ? "DqooDef.X_ALPHA_BLANK_STRING" : "X_ALPHA_BLANK_STRING", v2.c_str(), l1, l2 - l1));
+            /* C# reaches the tail of the longer value through the offset form of the compare, whose
+               operands are the other way round */
+            c.Line(EXPR_Format("if ( ( iCompare%d = memcmp( %s, %s, %ld ) ) == 0 ) iCompare%d = memcmp( "
+                               "X_ALPHA_BLANK_STRING, ( %s + %ld ), %ld );",
+                               n, v1.c_str(), v2.c_str(), l1, n, v2.c_str(), l1, l2 - l1),
+                   EXPR_Format("if ( ( iCompare%d = DqooDef.X_MEMCMP( %s, %s, %ld ) ) == 0 ) iCompare%d = "
+                               "-DqooDef.X_MEMCMP( %s, %ld, DqooDef.X_ALPHA_BLANK_STRING, %ld );",
+                               n, v1.c_str(), v2.c_str(), l1, n, v2.c_str(), l1, l2 - l1));
         }
         return;
     case 3:
@@ -530,7 +535,7 @@ std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, cons
         if (EXPR_fIsResultOf(operation, node))
             return "";
         const std::string p = EXPR_BuildFieldPointerText(c, f);
-        text = c.cs() ? "( ( ( " + p + ".bFieldState ) & XFIELDSTATE.FsIsSqlNull ) != 0 )"
+        text = c.cs() ? "( ( ( " + p + ".bFieldState ) & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"
                       : "( ( ( " + p + "->bFieldState ) & FsIsSqlNull ) != 0 )";
     } else if (EXPR_IsInstruction(node) && (node->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0) {
         text = EXPR_Format("bSqlnull%d", c.Number(node));

@@ -186,6 +186,32 @@ TEST_F(DirectCode, HighAndLowValuesAreNinesWithTheirSign)
                             "      pField[2] = '\\x09' | X_SIGNED_NEGATIVE;"}));
 }
 
+// The same nines in C#, through the run time's fill and byte store on the
+// field's storage: the fill covers every digit byte, then the even count's
+// leading half byte and the sign byte are set.
+TEST_F(DirectCode, HighAndLowValuesInCSharp)
+{
+    gen.target = EXPR_TARGET_CSHARP;
+    gen.dictionary.fields["P5"] = FieldFacts("V_FIELD_P5", 'P', 5);
+    gen.dictionary.fields["P4"] = FieldFacts("V_FIELD_P4", 'P', 4);
+    gen.dictionary.fields["S3"] = FieldFacts("V_FIELD_S3", 'S', 3);
+    compileSpecial("*HIVAL", Operand("FL", "P5", 'P', 5), "B0000001");
+    compileSpecial("*HIVAL", Operand("FL", "P4", 'P', 4), "B0000002");
+    compileSpecial("*LOVAL", Operand("FL", "S3", 'S', 3), "B0000003");
+    const Lines t = written();
+    EXPECT_TRUE(startsWith(from(t, "      object pField = pX_Fld[V_FIELD_P5].pField;"),
+                           {"      object pField = pX_Fld[V_FIELD_P5].pField;", "      X_DEFS.X_MEMSET( ref pField, 0x99, 2 );",
+                            "      X_DEFS.X_SETBYTE( pField, 2, (byte)( 0x90 | X_DEFS.X_PACKED_POSITIVE ) );", "   }"}))
+        << ::testing::PrintToString(t);
+    EXPECT_TRUE(startsWith(from(t, "      object pField = pX_Fld[V_FIELD_P4].pField;"),
+                           {"      object pField = pX_Fld[V_FIELD_P4].pField;", "      X_DEFS.X_MEMSET( ref pField, 0x99, 2 );",
+                            "      X_DEFS.X_SETBYTE( pField, 0, 0x09 );",
+                            "      X_DEFS.X_SETBYTE( pField, 2, (byte)( 0x90 | X_DEFS.X_PACKED_POSITIVE ) );"}));
+    EXPECT_TRUE(startsWith(from(t, "      object pField = pX_Fld[V_FIELD_S3].pField;"),
+                           {"      object pField = pX_Fld[V_FIELD_S3].pField;", "      X_DEFS.X_MEMSET( ref pField, '9', 2 );",
+                            "      X_DEFS.X_SETBYTE( pField, 2, (byte)( 0x09 | X_DEFS.X_SIGNED_NEGATIVE ) );"}));
+}
+
 // "Not available" in an alphanumeric field: as much of N/AVAIL as fits,
 // after blanks when the field is longer; two characters are blanked.
 TEST_F(DirectCode, NotAvailableFitsTheAlphanumericField)
