@@ -17,7 +17,7 @@ int32_t releaseCheckedNames(FFC_CONTEXT* pContext, FFC_CHECK_STATE*, void*)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" void P31O2_LibraryRunSeams(FFC_RUN_SEAMS* pSeams)
 {

@@ -14,18 +14,20 @@ extern "C" {
 #endif
 
 /* The two standard advice sentences that follow a fatal text. */
-#define FFC_FATAL_ADVICE_REPORT  "Please record details of this error and then report it to your product vendor."
-#define FFC_FATAL_ADVICE_RESTART "You MUST completely stop and restart your VELMO development environment after encountering an error of this type."
+#define FFC_FATAL_ADVICE_REPORT "Please record details of this error and then report it to your product vendor."
+#define FFC_FATAL_ADVICE_RESTART                                                                                       \
+    "You MUST completely stop and restart your VELMO development environment after encountering an error of this "     \
+    "type."
 #define FFC_FATAL_ADVICE FFC_FATAL_ADVICE_REPORT " " FFC_FATAL_ADVICE_RESTART
 
 /* Shows the text under the title "FFC_Fatal_Error". */
-DQOV_NORETURN void FFC_Fatal_Error(const char *pszText);
+DQOV_NORETURN void FFC_Fatal_Error(const char* pszText);
 /* A failed repository statement: pHandle is the communication area the
  * services library returned (SSQL_SQLDA, may be NULL), pszLocation the
  * statement's location tag. Shows "SQL Error at location %s" (also as
  * services message 181 when the system definition asks for it) and the
  * statement's own error. */
-DQOV_NORETURN void FFC_SQL_Error(const void *pHandle, const char *pszLocation);
+DQOV_NORETURN void FFC_SQL_Error(const void* pHandle, const char* pszLocation);
 /* Ends the job through FFC_Fatal_Error ("The job was interrupted by signal
  * %d.") when the process was interrupted (DosQueryInterrupt of the OS
  * layer); returns otherwise. The long steps of a job ask it between their
@@ -34,7 +36,7 @@ DQOV_NORETURN void FFC_SQL_Error(const void *pHandle, const char *pszLocation);
 void FFC_StopWhenInterrupted(void);
 /* A failed object-layer call: "Fatal error code %ld returned by DQOO_FCC
  * routine %s. " followed by the two advice sentences. */
-DQOV_NORETURN void DQOO_FCC_FatalError(const char *pszRoutine, long lCode);
+DQOV_NORETURN void DQOO_FCC_FatalError(const char* pszRoutine, long lCode);
 
 #ifdef __cplusplus
 }

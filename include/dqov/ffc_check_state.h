@@ -11,33 +11,33 @@ typedef struct FFC_RUN_STATISTICS {
     int32_t lWarningsLater;
     int32_t lFatalTotal;
     int32_t lFatalPass1;
-    int32_t lFatalLater;      /* code generation stops once this is non-zero */
+    int32_t lFatalLater; /* code generation stops once this is non-zero */
 } FFC_RUN_STATISTICS;
 
 typedef struct FFC_CHECK_STATE {
-    char     acCommand[10];          /* current command name */
-    char     acLabel[3];             /* current command's label */
-    int32_t  lPass;                  /* current pass */
-    int32_t  lLine;                  /* current line (command number) */
-    int32_t  lLineWord;              /* the word after the line: its sub-line */
-    int32_t  lSequence;              /* sequence of the current command */
-    int32_t  lLineNumber;            /* source line number */
-    char     cLastSeverity;          /* last severity letter issued */
-    char     acProcess[10];          /* process name */
-    char     acFunction[7];          /* function name */
-    char     acMsgQueue[10];         /* the job's message-queue name */
-    char     acScope[2];             /* "X1", or "X3" for a design-only job */
-    void    *pFieldTable;            /* field-table handle */
+    char acCommand[10];  /* current command name */
+    char acLabel[3];     /* current command's label */
+    int32_t lPass;       /* current pass */
+    int32_t lLine;       /* current line (command number) */
+    int32_t lLineWord;   /* the word after the line: its sub-line */
+    int32_t lSequence;   /* sequence of the current command */
+    int32_t lLineNumber; /* source line number */
+    char cLastSeverity;  /* last severity letter issued */
+    char acProcess[10];  /* process name */
+    char acFunction[7];  /* function name */
+    char acMsgQueue[10]; /* the job's message-queue name */
+    char acScope[2];     /* "X1", or "X3" for a design-only job */
+    void* pFieldTable;   /* field-table handle */
     FFC_RUN_STATISTICS stats;
     /* final-message slot, issued by the checker after a layout call */
-    char     cFinalSeverity;
-    char     acFinalMsgId[7];
-    char     acFinalText[132];
-    char     cDesignRun;             /* 'D' screen layout, 'P' report layout */
-    int32_t  lSecondSequence;        /* second sequence number of the current command */
-    char     acSecondProcess[10];
-    char     acSecondFunction[7];
-    char     acSystemFlags[20];      /* from the system definition; first two: screen-line switches */
+    char cFinalSeverity;
+    char acFinalMsgId[7];
+    char acFinalText[132];
+    char cDesignRun;         /* 'D' screen layout, 'P' report layout */
+    int32_t lSecondSequence; /* second sequence number of the current command */
+    char acSecondProcess[10];
+    char acSecondFunction[7];
+    char acSystemFlags[20]; /* from the system definition; first two: screen-line switches */
 } FFC_CHECK_STATE;
 
 #endif

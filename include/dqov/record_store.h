@@ -9,9 +9,9 @@
 #ifndef DQOV_RECORD_STORE_H
 #define DQOV_RECORD_STORE_H
 
-#include <stdint.h>
-#include "dqov/ffc_context.h"
 #include "dqov/ffc_check_message.h"
+#include "dqov/ffc_context.h"
+#include <stdint.h>
 
 #define RS_MAX_INDEXES 5
 
@@ -21,57 +21,57 @@ extern "C" {
 
 typedef struct FFC_RECORD_STORE FFC_RECORD_STORE;
 /* Writes the record's key (ulKeyLength bytes) to pKey. */
-typedef void (*RS_KEY_EXTRACT)(const void *pRecord, uint32_t ulRecordLength, void *pKey);
+typedef void (*RS_KEY_EXTRACT)(const void* pRecord, uint32_t ulRecordLength, void* pKey);
 /* Compares two keys; NULL compares the key bytes. */
-typedef int (*RS_KEY_COMPARE)(const void *pKey1, const void *pKey2, uint32_t ulKeyLength);
+typedef int (*RS_KEY_COMPARE)(const void* pKey1, const void* pKey2, uint32_t ulKeyLength);
 
-int16_t  RS_sCreateStore(FFC_RECORD_STORE **ppStore, int32_t fPacked);
-int16_t  RS_sDefineIndex(FFC_RECORD_STORE *pStore, uint32_t ulKeyLength, RS_KEY_EXTRACT pfnExtract,
-                         RS_KEY_COMPARE pfnCompare);
-void     RS_DestroyStore(FFC_RECORD_STORE **ppStore);
+int16_t RS_sCreateStore(FFC_RECORD_STORE** ppStore, int32_t fPacked);
+int16_t RS_sDefineIndex(FFC_RECORD_STORE* pStore, uint32_t ulKeyLength, RS_KEY_EXTRACT pfnExtract,
+                        RS_KEY_COMPARE pfnCompare);
+void RS_DestroyStore(FFC_RECORD_STORE** ppStore);
 /* Adds a record; returns its number (from 1) or 0 when it could not be stored. */
-uint32_t RS_ulAddRecord(FFC_RECORD_STORE *pStore, const void *pRecord, uint32_t ulLength);
+uint32_t RS_ulAddRecord(FFC_RECORD_STORE* pStore, const void* pRecord, uint32_t ulLength);
 /* Replaces the first record whose key in index 0 equals the new record's, or
  * adds it; returns its number or 0. */
-uint32_t RS_ulPutRecord(FFC_RECORD_STORE *pStore, const void *pRecord, uint32_t ulLength);
+uint32_t RS_ulPutRecord(FFC_RECORD_STORE* pStore, const void* pRecord, uint32_t ulLength);
 /* Copies the first record with this key in the index (at most ulCapacity
  * bytes); 0 found, 1 not found. *pulLength (when given) gets its length. */
-int32_t  RS_fFindRecord(FFC_RECORD_STORE *pStore, uint16_t usIndex, const void *pKey, void *pRecord,
-                        uint32_t ulCapacity, uint32_t *pulLength);
-uint32_t RS_ulRecordCount(FFC_RECORD_STORE *pStore);
+int32_t RS_fFindRecord(FFC_RECORD_STORE* pStore, uint16_t usIndex, const void* pKey, void* pRecord, uint32_t ulCapacity,
+                       uint32_t* pulLength);
+uint32_t RS_ulRecordCount(FFC_RECORD_STORE* pStore);
 /* A number that changes whenever a record store of the process is created,
  * destroyed, added to or has a record replaced: a reader may keep a record
  * it copied while the number stays the same. */
 uint64_t RS_ulChangeStamp(void);
 
 /* The stores of a pass (command, extension, source). 0, or -9. */
-int16_t RS_sCreateCommandStores(FFC_CONTEXT *pContext);
-void    RS_DestroyCommandStores(FFC_CONTEXT *pContext);
+int16_t RS_sCreateCommandStores(FFC_CONTEXT* pContext);
+void RS_DestroyCommandStores(FFC_CONTEXT* pContext);
 /* Adds or replaces the record under its two 16-bit numbers; 0, or -9. */
-int16_t RS_PutCommandRecord(FFC_CONTEXT *pContext, const void *pRecord, uint32_t ulLength);
-int16_t RS_PutCommandExtension(FFC_CONTEXT *pContext, const void *pRecord, uint32_t ulLength);
-int16_t RS_PutSourceRecord(FFC_CONTEXT *pContext, const void *pRecord, uint32_t ulLength);
+int16_t RS_PutCommandRecord(FFC_CONTEXT* pContext, const void* pRecord, uint32_t ulLength);
+int16_t RS_PutCommandExtension(FFC_CONTEXT* pContext, const void* pRecord, uint32_t ulLength);
+int16_t RS_PutSourceRecord(FFC_CONTEXT* pContext, const void* pRecord, uint32_t ulLength);
 /* Copies the stored record with the numbers held in the buffer's first two
  * 16-bit words into the buffer (at most ulCapacity bytes); 0 found, 1 not
  * found (the buffer keeps what it held). */
-int32_t RS_fFindCommandRecord(FFC_CONTEXT *pContext, void *pRecord, uint32_t ulCapacity);
-int32_t RS_fFindCommandExtension(FFC_CONTEXT *pContext, void *pRecord, uint32_t ulCapacity);
-int32_t RS_fFindSourceRecord(FFC_CONTEXT *pContext, void *pRecord, uint32_t ulCapacity);
+int32_t RS_fFindCommandRecord(FFC_CONTEXT* pContext, void* pRecord, uint32_t ulCapacity);
+int32_t RS_fFindCommandExtension(FFC_CONTEXT* pContext, void* pRecord, uint32_t ulCapacity);
+int32_t RS_fFindSourceRecord(FFC_CONTEXT* pContext, void* pRecord, uint32_t ulCapacity);
 
 /* The run-message store. */
-uint16_t RS_sCreateMessageStore(FFC_CONTEXT *pContext);
-void     RS_sDestroyMessageStore(FFC_CONTEXT *pContext);
+uint16_t RS_sCreateMessageStore(FFC_CONTEXT* pContext);
+void RS_sDestroyMessageStore(FFC_CONTEXT* pContext);
 /* Adds a message to the group of its line (line + 1 for lines 1 to 31,998,
  * FFC_MESSAGE_GROUP_OUTSIDE otherwise). Nothing is dropped: a line with more
  * than 20 messages is listed in several groups. 0, or -9. */
-int16_t  RS_sAddRunMessage(FFC_CONTEXT *pContext, const FFC_CHECK_MESSAGE *pMessage);
+int16_t RS_sAddRunMessage(FFC_CONTEXT* pContext, const FFC_CHECK_MESSAGE* pMessage);
 /* Adds a message to the summary group. */
-int16_t  RS_sAddSummaryMessage(FFC_CONTEXT *pContext, const FFC_CHECK_MESSAGE *pMessage);
-uint32_t RS_ulRunMessageCount(FFC_CONTEXT *pContext);
+int16_t RS_sAddSummaryMessage(FFC_CONTEXT* pContext, const FFC_CHECK_MESSAGE* pMessage);
+uint32_t RS_ulRunMessageCount(FFC_CONTEXT* pContext);
 /* Calls pfnGroup for every group in order (line groups, then the summary);
  * the group and its messages are valid during the call only. */
-typedef void (*RS_GROUP_LISTER)(const FFC_MESSAGE_GROUP *pGroup, void *pUser);
-void     RS_ListMessageGroups(FFC_CONTEXT *pContext, RS_GROUP_LISTER pfnGroup, void *pUser);
+typedef void (*RS_GROUP_LISTER)(const FFC_MESSAGE_GROUP* pGroup, void* pUser);
+void RS_ListMessageGroups(FFC_CONTEXT* pContext, RS_GROUP_LISTER pfnGroup, void* pUser);
 
 #ifdef __cplusplus
 }

@@ -10,9 +10,9 @@
 #ifndef DQOV_WORKFILE_H
 #define DQOV_WORKFILE_H
 
-#include <stdint.h>
 #include "dqov/ffc_context.h"
 #include "dqov/ffc_work_record.h"
+#include <stdint.h>
 
 #define WF_CURSOR_SLOTS 16
 
@@ -21,32 +21,32 @@ extern "C" {
 #endif
 
 /* Creates the context's work file (an existing one is emptied): 0, or -9. */
-int16_t WF_sCreate(FFC_CONTEXT *pContext);
-void    WF_Destroy(FFC_CONTEXT *pContext);
+int16_t WF_sCreate(FFC_CONTEXT* pContext);
+void WF_Destroy(FFC_CONTEXT* pContext);
 /* Blank-fills the whole record (70 key characters and 2,800 data bytes). */
-void    WF_BlankRecord(FFC_CONTEXT *pContext, FFC_WORK_RECORD *pRecord);
+void WF_BlankRecord(FFC_CONTEXT* pContext, FFC_WORK_RECORD* pRecord);
 /* Adds the record under the next insertion sequence; returns that sequence
  * (from 1), or 0 when it could not be stored. */
-int32_t WF_lWrite(FFC_CONTEXT *pContext, const FFC_WORK_RECORD *pRecord);
-char WF_cReadFirst(FFC_CONTEXT *pContext, uint16_t usSlot, FFC_WORK_RECORD *pRecord, uint16_t usParts);
-char WF_cReadFirstBySecondKey(FFC_CONTEXT *pContext, uint16_t usSlot, FFC_WORK_RECORD *pRecord, uint16_t usParts);
+int32_t WF_lWrite(FFC_CONTEXT* pContext, const FFC_WORK_RECORD* pRecord);
+char WF_cReadFirst(FFC_CONTEXT* pContext, uint16_t usSlot, FFC_WORK_RECORD* pRecord, uint16_t usParts);
+char WF_cReadFirstBySecondKey(FFC_CONTEXT* pContext, uint16_t usSlot, FFC_WORK_RECORD* pRecord, uint16_t usParts);
 /* The next record of the slot (in the slot's order) whose leading key parts
  * equal the buffer's; on '1' the slot is cleared. */
-char WF_cReadNext(FFC_CONTEXT *pContext, uint16_t usSlot, FFC_WORK_RECORD *pRecord, uint16_t usParts);
+char WF_cReadNext(FFC_CONTEXT* pContext, uint16_t usSlot, FFC_WORK_RECORD* pRecord, uint16_t usParts);
 /* Rewrites the slot's current record: in place when its key is unchanged,
  * else moved to its new key place (as the newest of its equal keys). */
-char WF_cUpdate(FFC_CONTEXT *pContext, uint16_t usSlot, const FFC_WORK_RECORD *pRecord);
-char WF_cUpdateBySecondKey(FFC_CONTEXT *pContext, uint16_t usSlot, const FFC_WORK_RECORD *pRecord);
+char WF_cUpdate(FFC_CONTEXT* pContext, uint16_t usSlot, const FFC_WORK_RECORD* pRecord);
+char WF_cUpdateBySecondKey(FFC_CONTEXT* pContext, uint16_t usSlot, const FFC_WORK_RECORD* pRecord);
 /* Deletes the slot's current record from both orders; a following
  * WF_cReadNext on the slot continues with the record after it. */
-char WF_cDelete(FFC_CONTEXT *pContext, uint16_t usSlot, const FFC_WORK_RECORD *pRecord);
-char WF_cDeleteBySecondKey(FFC_CONTEXT *pContext, uint16_t usSlot, const FFC_WORK_RECORD *pRecord);
+char WF_cDelete(FFC_CONTEXT* pContext, uint16_t usSlot, const FFC_WORK_RECORD* pRecord);
+char WF_cDeleteBySecondKey(FFC_CONTEXT* pContext, uint16_t usSlot, const FFC_WORK_RECORD* pRecord);
 /* A number that differs between the work files of the process and changes
  * whenever a record of the kind (10 characters) is written to, updated in
  * or deleted from the context's work file: a reader may keep what it made
  * of the kind's records while the number stays the same. 0 without a work
  * file. */
-uint64_t WF_ulKindStamp(FFC_CONTEXT *pContext, const char *acKind);
+uint64_t WF_ulKindStamp(FFC_CONTEXT* pContext, const char* acKind);
 
 #ifdef __cplusplus
 }

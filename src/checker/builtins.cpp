@@ -15,7 +15,7 @@ namespace {
 
 constexpr size_t kSequenceMax = 50;
 
-std::vector<BuiltInFunction> &Catalogue()
+std::vector<BuiltInFunction>& Catalogue()
 {
     static std::vector<BuiltInFunction> catalogue;
     return catalogue;
@@ -25,7 +25,7 @@ std::vector<BuiltInFunction> &Catalogue()
 // is fatal at the statement's location.
 class CatalogueCursor {
 public:
-    CatalogueCursor(const char *location, const char *statement) : location_(location)
+    CatalogueCursor(const char* location, const char* statement) : location_(location)
     {
         SSQL_SetLocation(location);
         SSQL_DeclareExt(&area_, statement);
@@ -48,22 +48,22 @@ public:
     void Close() { SSQL_sCloseExt(cursor_, &ca_, &da_); }
 
 private:
-    const char *location_;
+    const char* location_;
     SSQL_AREA area_;
     uint16_t cursor_ = 0;
     SSQL_SQLDA *ca_ = nullptr, *da_ = nullptr;
 };
 
 // The function of an upper-case name in functions held in name order, or null.
-template <typename Functions> auto *FindByName(Functions &functions, const std::string &key)
+template <typename Functions> auto* FindByName(Functions& functions, const std::string& key)
 {
     auto f = std::lower_bound(functions.begin(), functions.end(), key,
-                              [](const BuiltInFunction &a, const std::string &k) { return a.name < k; });
+                              [](const BuiltInFunction& a, const std::string& k) { return a.name < k; });
     return f != functions.end() && f->name == key ? &*f : nullptr;
 }
 
 // The functions of QV_F47, in name order.
-void LoadFunctions(std::vector<BuiltInFunction> &out)
+void LoadFunctions(std::vector<BuiltInFunction>& out)
 {
     CatalogueCursor rows("DC_P3100/SQL047", "SELECT X47BIF, X47ARG, X47RET FROM QV_DTA.QV_F47 ORDER BY X47BIF");
     for (;;) {
@@ -82,7 +82,7 @@ void LoadFunctions(std::vector<BuiltInFunction> &out)
 }
 
 // The arguments and return values of QV_F48 into their functions.
-void LoadParameters(std::vector<BuiltInFunction> &functions)
+void LoadParameters(std::vector<BuiltInFunction>& functions)
 {
     CatalogueCursor rows("DC_P3100/SQL048", "SELECT X48BIF, X48AOR, X48SEQ, X48ROO, X48TYP FROM QV_DTA.QV_F48");
     for (;;) {
@@ -94,10 +94,10 @@ void LoadParameters(std::vector<BuiltInFunction> &functions)
             break;
         // A row of a function the catalogue does not hold, or out of the
         // sequence range, is no part of any function.
-        BuiltInFunction *f = FindByName(functions, Upper(Trim(name, 20)));
+        BuiltInFunction* f = FindByName(functions, Upper(Trim(name, 20)));
         if (!f || sequence < 1 || sequence > static_cast<int32_t>(kSequenceMax))
             continue;
-        std::vector<char> &types = kind == 'A' ? f->argumentTypes : f->returnTypes;
+        std::vector<char>& types = kind == 'A' ? f->argumentTypes : f->returnTypes;
         if (types.size() < static_cast<size_t>(sequence))
             types.resize(static_cast<size_t>(sequence), ' ');
         types[static_cast<size_t>(sequence) - 1] = type;
@@ -107,11 +107,11 @@ void LoadParameters(std::vector<BuiltInFunction> &functions)
     rows.Close();
 }
 
-} // namespace
+}  // namespace
 
 namespace checker {
 
-const BuiltInFunction *FindBuiltIn(const std::string &name)
+const BuiltInFunction* FindBuiltIn(const std::string& name)
 {
     return FindByName(Catalogue(), Upper(name));
 }
@@ -125,14 +125,14 @@ char BuiltInTypeClass(char type)
     return ' ';
 }
 
-} // namespace checker
+}  // namespace checker
 
 extern "C" void Load_BIFs(void)
 {
     std::vector<BuiltInFunction> functions;
     LoadFunctions(functions);
     std::sort(functions.begin(), functions.end(),
-              [](const BuiltInFunction &a, const BuiltInFunction &b) { return a.name < b.name; });
+              [](const BuiltInFunction& a, const BuiltInFunction& b) { return a.name < b.name; });
     LoadParameters(functions);
     Catalogue() = std::move(functions);
 }

@@ -7,9 +7,9 @@
 #ifndef DQOV_CHECKER_CHECKER_H
 #define DQOV_CHECKER_CHECKER_H
 
+#include <initializer_list>
 #include <stdint.h>
 #include <string>
-#include <initializer_list>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -26,55 +26,53 @@
 extern "C" {
 
 /* The checker's entry: 23 arguments as the run driver hands them over. */
-void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pProcessDefinition,
-                      void *pFunctionDefinition, char *pachFunctionKind, char *pcSwitch6,
-                      char *pachOptionFlags, char *pcSwitch8, char *pcSwitch9, const char *pachCode10,
-                      const char *pachMsgQueue, uint16_t *pusStatus, const char *pszRootDirectory,
-                      void *pMsgCallback, void *pCallFromEditor, int32_t lFunctionRun, int32_t *plHtml,
-                      int32_t *plXml, void *pDriverArgument, void *pLpcAnchor, void *pCmpeAnchor,
-                      void *pDesignScreenCallback, void *pDesignReportCallback);
+void P3100_RunChecker(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void* pProcessDefinition,
+                      void* pFunctionDefinition, char* pachFunctionKind, char* pcSwitch6, char* pachOptionFlags,
+                      char* pcSwitch8, char* pcSwitch9, const char* pachCode10, const char* pachMsgQueue,
+                      uint16_t* pusStatus, const char* pszRootDirectory, void* pMsgCallback, void* pCallFromEditor,
+                      int32_t lFunctionRun, int32_t* plHtml, int32_t* plXml, void* pDriverArgument, void* pLpcAnchor,
+                      void* pCmpeAnchor, void* pDesignScreenCallback, void* pDesignReportCallback);
 
 /* Withdraws the HTML or XML page request (flag cleared, notice issued) of
  * a function run with option 'G' and no fatal message whose function has
  * no screen to make a page from. */
-void P3100_ReportWebOutputKind(FFC_CHECK_STATE *pState, int32_t *plHtml, int32_t *plXml, FFC_CONTEXT *pContext,
+void P3100_ReportWebOutputKind(FFC_CHECK_STATE* pState, int32_t* plHtml, int32_t* plXml, FFC_CONTEXT* pContext,
                                int32_t lFunctionRun);
 /* The page requests the last check left set (the run step's flags). */
-void P3100_GetWebOutputRequests(int32_t *plHtml, int32_t *plXml);
+void P3100_GetWebOutputRequests(int32_t* plHtml, int32_t* plXml);
 
 /* The object layer's build of the job (owned by the run driver). */
-void P3100_SetBuildHandle(FCC_BUILD_HANDLE *pBuild);
-FCC_BUILD_HANDLE *P3100_pGetBuildHandle(void);
+void P3100_SetBuildHandle(FCC_BUILD_HANDLE* pBuild);
+FCC_BUILD_HANDLE* P3100_pGetBuildHandle(void);
 /* The run's stored command list and its kind byte (held by the driver). */
-void P3100_SetEditorSource(SZOPH_LIST *pList);
+void P3100_SetEditorSource(SZOPH_LIST* pList);
 /* The checker as the run driver's checker step (FFC_RUN_SEAMS.pfnChecker). */
-int32_t P3100_lRunCheckerStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
+int32_t P3100_lRunCheckerStep(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void* pBuild);
 
 /* Parameter preparation: the parameter parser's entry. */
-typedef int16_t (*P3100_PREPARE_COMMAND)(FFC_CONTEXT *pContext, FFC_PARSED_COMMAND *pParsed,
-                                         FFC_COMMAND_EXTENSION *pExtension, const FFC_SOURCE_COMMAND *pSource,
-                                         char *pBuffer11000, char *pBuffer256, const char *pachMsgQueue,
-                                         const void *pKeywordArea, uint16_t usKeywordCount,
-                                         FFC_COMMAND_ENTRY *pEntry);
+typedef int16_t (*P3100_PREPARE_COMMAND)(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND* pParsed,
+                                         FFC_COMMAND_EXTENSION* pExtension, const FFC_SOURCE_COMMAND* pSource,
+                                         char* pBuffer11000, char* pBuffer256, const char* pachMsgQueue,
+                                         const void* pKeywordArea, uint16_t usKeywordCount, FFC_COMMAND_ENTRY* pEntry);
 void P3100_SetPrepareCommand(P3100_PREPARE_COMMAND pfnPrepare);
 P3100_PREPARE_COMMAND P3100_pGetPrepareCommand(void);
 
 /* Automatic screen and report layout: called in pass 2 by the screen
  * check for each REQUEST, DISPLAY and POP_UP and by the report-line checks;
  * a layout leaves its closing message in the check state's result slot. */
-typedef void (*P3100_LAYOUT_CALL)(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState);
+typedef void (*P3100_LAYOUT_CALL)(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState);
 void P3100_SetLayoutCalls(P3100_LAYOUT_CALL pfnScreen, P3100_LAYOUT_CALL pfnReport);
 /* Installs the library's own screen and report layouts; the function-wide
  * layout counters start again with every check. */
 void P3100_UseLibraryLayouts(void);
 void P3100_ResetLayoutCounters(void);
 /* Name-prefix helpers on 50-character names. */
-void P3100_StripLeadingChar(char *pachName, char cChar);
-void P3100_PrefixChar(char *pachName, char cChar);
+void P3100_StripLeadingChar(char* pachName, char cChar);
+void P3100_PrefixChar(char* pachName, char cChar);
 
 /* Keyword area (the parameter preparation's entries), loaded once per
  * process, and its entry count. */
-void *P3100_pKeywordArea(uint16_t *pusCount);
+void* P3100_pKeywordArea(uint16_t* pusCount);
 void P3100_LoadKeywordTables(void);
 
 /* The steps of a check run: start, the two passes, the end. */
@@ -87,52 +85,51 @@ void P3100_EndChecking(void);
 int16_t P3100_sParseIncludeCommand(void);
 
 /* Services named by the other subsystems. */
-void P3100_IssueMessageRecord(void *pRecord, int32_t lDefer, char cSeverity, const char *pachMsgId,
-                              const void *pData, uint32_t ulLength);
-void P3100_IssueMessage(char cSeverity, const char *pachMsgId, const char *pText, uint32_t ulLength);
-void P3100_IssueTextMessage(const char *pszText);
+void P3100_IssueMessageRecord(void* pRecord, int32_t lDefer, char cSeverity, const char* pachMsgId, const void* pData,
+                              uint32_t ulLength);
+void P3100_IssueMessage(char cSeverity, const char* pachMsgId, const char* pText, uint32_t ulLength);
+void P3100_IssueTextMessage(const char* pszText);
 void P3100_IssueServicesMessage(char cSeverity, uint32_t ulNumber, ...);
-void P3100_ParseMessageCallback(const char *pText, uint32_t ulLength);
+void P3100_ParseMessageCallback(const char* pText, uint32_t ulLength);
 void P3100_ReplayQueuedMessages(void);
-void P3100_ReportIllegalReference(uint32_t ulLength, const char *pName);
+void P3100_ReportIllegalReference(uint32_t ulLength, const char* pName);
 void P3100_RecordLabel(void);
 void P3100_CheckStructure(void);
-void P3100_DispatchCommand(FFC_COMMAND_ENTRY *pEntry);
+void P3100_DispatchCommand(FFC_COMMAND_ENTRY* pEntry);
 char P3100_fNextCommand(void);
 void P3100_ShowProgress(int32_t lMode);
-void P3100_RecordFieldUsage(int32_t lMode, const char *pachName, const char *pachKind);
+void P3100_RecordFieldUsage(int32_t lMode, const char* pachName, const char* pachKind);
 int32_t P3100_lCountParameters(void);
 char P3100_chTypeClass(char cType);
 /* The count message at the end of generation, with the job's totals (the
  * generator's findings included): PRC0011, or PRC1054 for a component run,
  * in the summary of the current run context. */
-void P3100_IssueCompletionMessages(const char *pachMsgQueue, int32_t lReserved, int32_t lWarnings, int32_t lFatal);
+void P3100_IssueCompletionMessages(const char* pachMsgQueue, int32_t lReserved, int32_t lWarnings, int32_t lFatal);
 
 /* Source loading. */
-uint16_t PCONTROL_sLoadSource(FFC_CONTEXT *pContext, void *pFunctionDefinition, uint16_t *pusCount,
-                              const char *pszRoot, void *pDriverArgument, const char *pachComponent,
-                              void *pfnParseMessage, void *pfnIssueMessage, char *pBuffer11000,
-                              char *pBuffer256, const char *pachMsgQueue, void *pKeywordArea,
-                              uint16_t usKeywordCount, void *pfnCompare);
-void PCONTROL_StoreCommandRecord(FFC_CONTEXT *pContext, int16_t sLine, int16_t sSubLine, int16_t sSequence,
-                                 char chListKind, const SZOPH_COMMAND *pCommand, FFC_SOURCE_COMMAND *pRecord);
-char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pRecord);
+uint16_t PCONTROL_sLoadSource(FFC_CONTEXT* pContext, void* pFunctionDefinition, uint16_t* pusCount, const char* pszRoot,
+                              void* pDriverArgument, const char* pachComponent, void* pfnParseMessage,
+                              void* pfnIssueMessage, char* pBuffer11000, char* pBuffer256, const char* pachMsgQueue,
+                              void* pKeywordArea, uint16_t usKeywordCount, void* pfnCompare);
+void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t sSubLine, int16_t sSequence,
+                                 char chListKind, const SZOPH_COMMAND* pCommand, FFC_SOURCE_COMMAND* pRecord);
+char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pRecord);
 
 /* Support services. */
-int16_t P31O2_sParseCommandText(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pSource,
-                                void (*pfnMessage)(const char *, uint32_t), int32_t lOption1,
-                                int32_t lOption2, uint16_t *pusErrors);
-int32_t P31O2_sTokenizeCommand(FFC_SOURCE_COMMAND *pSource);
-int32_t P31O2_usLookupCommandCode(const char *pName, uint16_t *pusCommandCode);
-int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char *pachName);
-int32_t P31O2_fIsNotBuiltInCommand(const char *pName);
-int32_t P31O2_fIsIncludeCommand(const char *pName);
-int32_t P31O2_fIsComponentRun(void *pIgnored, const char *pName);
-int32_t P31O2_fIsFunctionRun(void *pIgnored, const char *pName);
-int32_t P31O2_fIsBlank(const void *pBuffer, int32_t lIgnored, uint32_t ulLength);
-void P31O2_MakeIdentifier(const char *pSource, char *pszOut, uint32_t ulLength, uint32_t ulMaximum);
+int16_t P31O2_sParseCommandText(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pSource,
+                                void (*pfnMessage)(const char*, uint32_t), int32_t lOption1, int32_t lOption2,
+                                uint16_t* pusErrors);
+int32_t P31O2_sTokenizeCommand(FFC_SOURCE_COMMAND* pSource);
+int32_t P31O2_usLookupCommandCode(const char* pName, uint16_t* pusCommandCode);
+int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char* pachName);
+int32_t P31O2_fIsNotBuiltInCommand(const char* pName);
+int32_t P31O2_fIsIncludeCommand(const char* pName);
+int32_t P31O2_fIsComponentRun(void* pIgnored, const char* pName);
+int32_t P31O2_fIsFunctionRun(void* pIgnored, const char* pName);
+int32_t P31O2_fIsBlank(const void* pBuffer, int32_t lIgnored, uint32_t ulLength);
+void P31O2_MakeIdentifier(const char* pSource, char* pszOut, uint32_t ulLength, uint32_t ulMaximum);
 
-} // extern "C"
+}  // extern "C"
 
 /* Internal state and helpers of the checker (C++ only). */
 namespace checker {
@@ -141,7 +138,7 @@ constexpr int kStackLimit = 99;
 
 struct StackLevel {
     char name[10];
-    char loop;                   /* 'Y' for loop openers */
+    char loop; /* 'Y' for loop openers */
     int16_t line;
     int16_t subLine;
     char high1[10];
@@ -151,39 +148,39 @@ struct StackLevel {
 
 /* Structure stack, named FFC structure stack in the pass descriptions. */
 struct Globals {
-    FFC_CONTEXT *ctx = nullptr;
-    FFC_CHECK_STATE *state = nullptr;
-    void *processDefinition = nullptr;
-    void *functionDefinition = nullptr;
-    char *functionKind = nullptr;       /* 3 characters */
-    char *switch6 = nullptr;
-    char *optionFlags = nullptr;        /* 999 bytes */
-    char *switch8 = nullptr;
-    char *switch9 = nullptr;
+    FFC_CONTEXT* ctx = nullptr;
+    FFC_CHECK_STATE* state = nullptr;
+    void* processDefinition = nullptr;
+    void* functionDefinition = nullptr;
+    char* functionKind = nullptr; /* 3 characters */
+    char* switch6 = nullptr;
+    char* optionFlags = nullptr; /* 999 bytes */
+    char* switch8 = nullptr;
+    char* switch9 = nullptr;
     char code10[3]{};
     char msgQueue[10]{};
     uint16_t status = 0;
     std::string root;
-    void *msgCallback = nullptr;
-    void *callFromEditor = nullptr;
-    void *driverArgument = nullptr;
-    void *lpcAnchor = nullptr;
-    void *cmpeAnchor = nullptr;
-    void *designScreen = nullptr;
-    void *designReport = nullptr;
+    void* msgCallback = nullptr;
+    void* callFromEditor = nullptr;
+    void* driverArgument = nullptr;
+    void* lpcAnchor = nullptr;
+    void* cmpeAnchor = nullptr;
+    void* designScreen = nullptr;
+    void* designReport = nullptr;
 
     char partition[3]{};
     char process[10]{};
     char function[7]{};
     char language[4]{};
-    std::string processName;            /* stripped */
+    std::string processName; /* stripped */
     std::string functionName;
 
     /* work areas of a check */
     FFC_SOURCE_COMMAND source{};
     FFC_PARSED_COMMAND parsed{};
     FFC_COMMAND_EXTENSION extension{};
-    std::vector<char> buffer11000;      /* parameter work buffer (grows for object-layer parses) */
+    std::vector<char> buffer11000; /* parameter work buffer (grows for object-layer parses) */
     std::vector<char> buffer256;
     FFC_WORK_RECORD record{};
     FFC_WORK_RECORD record2{};
@@ -198,7 +195,7 @@ struct Globals {
     /* per-check state */
     char recordMode = 'F';
     char currentRoutine[50]{};
-    int routineDepth = 0;               /* open routines */
+    int routineDepth = 0; /* open routines */
     bool inSubroutine = false;
     bool inRoutine = false;
     char messageTextUsed = 'N';
@@ -218,10 +215,10 @@ struct Globals {
     int32_t readerSequence = 0;
     int32_t commandCount = 0;
     int32_t checkerCommandCounter = 0;
-    uint32_t currentNumber = 0;         /* command number of the current command */
-    int32_t commandFatal = 0;           /* per-command counts */
+    uint32_t currentNumber = 0; /* command number of the current command */
+    int32_t commandFatal = 0;   /* per-command counts */
     int32_t commandWarnings = 0;
-    std::vector<std::string> labelReferences;   /* "*FIRST" candidates (10 characters) */
+    std::vector<std::string> labelReferences; /* "*FIRST" candidates (10 characters) */
     std::string firstLabel;
     bool firstLabelKnown = false;
     char trimmedName[11]{};
@@ -239,9 +236,9 @@ struct Globals {
     /* the element forms of the function's arrays: "ARR#IX" names element
      * #IX of array #ARR (DEF_ARRAY ... INDEXES(#IX)) */
     struct ArrayElement {
-        std::string name;    /* the element's field name: "ARR#IX" */
-        std::string array;   /* "#ARR" */
-        std::string index;   /* "#IX" */
+        std::string name;  /* the element's field name: "ARR#IX" */
+        std::string array; /* "#ARR" */
+        std::string index; /* "#IX" */
     };
     std::vector<ArrayElement> arrayElements;
     /* fields an operand check refused as undefined at the line of their
@@ -258,19 +255,19 @@ struct Globals {
     char subReference[17]{};
 };
 
-Globals &G();
+Globals& G();
 
 /* Current command helpers. */
-std::string Trim(const char *field, size_t width);
-void Pad(char *field, size_t width, std::string_view text);
+std::string Trim(const char* field, size_t width);
+void Pad(char* field, size_t width, std::string_view text);
 bool IsComponentRun();
 bool IsFunctionRun();
 int32_t Pass();
-bool NameIs(const char *name);           /* current command name equals name (blank-padded) */
+bool NameIs(const char* name); /* current command name equals name (blank-padded) */
 /* The text in capitals. */
 std::string Upper(std::string s);
 /* A parameter value given: neither empty nor *NONE. */
-bool Given(const std::string &value);
+bool Given(const std::string& value);
 /* A message given in the command's own text (MSGTXT) or by id (MSGID) is
  * one the program shows: the message text field is needed. */
 void NoteMessageText();
@@ -281,48 +278,48 @@ void NumberLoop(int depth);
  * in pass 1 the finding) when the run checks a component. */
 bool NotInComponent();
 /* A label (up to 3 characters) recorded in pass 1 for the current routine. */
-bool LabelKnown(const std::string &label);
+bool LabelKnown(const std::string& label);
 /* A branch target of the current command: blank, one of the keywords, or
  * a label of the current routine. */
-bool TargetValid(const std::string &target, std::initializer_list<const char *> keywords);
+bool TargetValid(const std::string& target, std::initializer_list<const char*> keywords);
 /* Runs a single-row "SELECT COUNT(*)" of the partition: the statement takes
  * the partition and one or two names; a database error ends the run. */
-uint32_t CountRows(const char *tag, const char *sql, const std::string &a, const std::string &b = {});
+uint32_t CountRows(const char* tag, const char* sql, const std::string& a, const std::string& b = {});
 /* Runs the "SELECT COUNT(*)" declared in the area (location tag set) and
  * gives its count; a database error ends the run. */
-uint32_t RunCount(SSQL_AREA &area, const char *tag);
+uint32_t RunCount(SSQL_AREA& area, const char* tag);
 /* Opens the "SELECT name, sequence" cursor declared in the area and fetches
  * its names (10 characters, trimmed), keeping at most `limit` of them. The
  * location tags: open, first fetch, further fetches, close. */
-std::vector<std::string> FetchNames(SSQL_AREA &area, const char *const tags[4], size_t limit = SIZE_MAX);
+std::vector<std::string> FetchNames(SSQL_AREA& area, const char* const tags[4], size_t limit = SIZE_MAX);
 
 /* Messages for the current command. */
-void Issue(char severity, const char *msgId, std::string_view data = {});
+void Issue(char severity, const char* msgId, std::string_view data = {});
 void IssueText(std::string_view text, char severity = 'I');
 
 /* Prepared parameters of the current command (the parsed command's
  * parameter area): element `element` of the first entry of a parameter,
  * trimmed; entry `entry` (from 0) of a list parameter; the entry count of a
  * list or flag set; the 'Y' flag of a value of a flag set. */
-std::string Parm(const char *keyword, int element = 0);
-std::string ParmEntry(const char *keyword, int entry, int element = 0);
-int32_t ParmCount(const char *keyword);
-bool ParmFlag(const char *keyword, const char *value);
+std::string Parm(const char* keyword, int element = 0);
+std::string ParmEntry(const char* keyword, int entry, int element = 0);
+int32_t ParmCount(const char* keyword);
+bool ParmFlag(const char* keyword, const char* value);
 /* Writes entry `entry` of a text parameter (blank-padded or cut to its
  * width) or a list's entry count; false when the command has no such slot. */
-bool SetParmEntry(const char *keyword, int entry, int element, std::string_view value);
-bool SetParmCount(const char *keyword, int32_t count);
+bool SetParmEntry(const char* keyword, int entry, int element, std::string_view value);
+bool SetParmCount(const char* keyword, int32_t count);
 /* Work records. */
-void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name = {}, std::string_view qual = {});
+void BlankRecord(FFC_WORK_RECORD& r, const char* kind, std::string_view name = {}, std::string_view qual = {});
 /* Writes the record as a new work record. */
-void P3100_WriteRecord(const FFC_WORK_RECORD &r);
-bool FindRecord(FFC_WORK_RECORD &r, uint16_t parts);
+void P3100_WriteRecord(const FFC_WORK_RECORD& r);
+bool FindRecord(FFC_WORK_RECORD& r, uint16_t parts);
 /* Blanks the record for a name the function defines once: false, with the
  * finding `duplicateMsgId`, when a record of that kind and name exists. */
-bool BlankNewRecord(FFC_WORK_RECORD &r, const char *kind, const std::string &name, const char *duplicateMsgId);
+bool BlankNewRecord(FFC_WORK_RECORD& r, const char* kind, const std::string& name, const char* duplicateMsgId);
 /* The "DEF_COND" record of a condition name of the function (with its
  * '*'); false when the function defines no such condition. */
-bool FindConditionRecord(const std::string &name, FFC_WORK_RECORD &r);
+bool FindConditionRecord(const std::string& name, FFC_WORK_RECORD& r);
 
 /* Set-up of the check that the run and the tests share. */
 void ResetModuleForCheck();
@@ -333,8 +330,8 @@ bool DesignOnlyScope();
 
 /* One cross-reference row of the check ("USE" of the kind and name at the
  * line); a repository failure ends the job through the fatal SQL path. */
-void RecordXref(const char *kind, const std::string &name, long line);
+void RecordXref(const char* kind, const std::string& name, long line);
 
-} // namespace checker
+}  // namespace checker
 
 #endif

@@ -17,22 +17,31 @@
 #include "checker/params/command_records.h"
 #include "checker/params/parsed_command.h"
 
-#define FFC_SOURCE_TEXT_MAX   FFC_PARAMETER_TEXT_SIZE
-#define FFC_PARAMETER_AREA    FFC_PARM_AREA_SIZE
-#define FFC_BLANK_COMMAND     "**********"
+#define FFC_SOURCE_TEXT_MAX FFC_PARAMETER_TEXT_SIZE
+#define FFC_PARAMETER_AREA FFC_PARM_AREA_SIZE
+#define FFC_BLANK_COMMAND "**********"
 
-#define FFC_MARK_STATUS    0
+#define FFC_MARK_STATUS 0
 #define FFC_MARK_EXTENSION 3
-#define FFC_MARK_LABEL     5
+#define FFC_MARK_LABEL 5
 
 #ifdef __cplusplus
 static_assert(offsetof(FFC_PARSED_COMMAND, acFiller) == 46, "checker marks at bytes 46-54");
-static_assert(sizeof(((FFC_PARSED_COMMAND *)0)->acFiller) == 9, "nine spare bytes");
+static_assert(sizeof(((FFC_PARSED_COMMAND*)0)->acFiller) == 9, "nine spare bytes");
 
-inline char *FFC_CommandStatus(FFC_PARSED_COMMAND &p) { return p.acFiller + FFC_MARK_STATUS; }
-inline char &FFC_ExtensionSwitch(FFC_PARSED_COMMAND &p) { return p.acFiller[FFC_MARK_EXTENSION]; }
-inline void FFC_SetLabelNumber(FFC_PARSED_COMMAND &p, uint32_t n) { memcpy(p.acFiller + FFC_MARK_LABEL, &n, 4); }
-inline uint32_t FFC_LabelNumber(const FFC_PARSED_COMMAND &p)
+inline char* FFC_CommandStatus(FFC_PARSED_COMMAND& p)
+{
+    return p.acFiller + FFC_MARK_STATUS;
+}
+inline char& FFC_ExtensionSwitch(FFC_PARSED_COMMAND& p)
+{
+    return p.acFiller[FFC_MARK_EXTENSION];
+}
+inline void FFC_SetLabelNumber(FFC_PARSED_COMMAND& p, uint32_t n)
+{
+    memcpy(p.acFiller + FFC_MARK_LABEL, &n, 4);
+}
+inline uint32_t FFC_LabelNumber(const FFC_PARSED_COMMAND& p)
 {
     uint32_t n;
     memcpy(&n, p.acFiller + FFC_MARK_LABEL, 4);

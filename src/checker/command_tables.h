@@ -9,15 +9,15 @@
 #ifndef DQOV_CHECKER_COMMAND_TABLES_H
 #define DQOV_CHECKER_COMMAND_TABLES_H
 
-#include <stdint.h>
-#include "dqov/ffc_context.h"
 #include "checker/params/command_records.h"
+#include "dqov/ffc_context.h"
 #include "platform/dqot/dqot.h"
+#include <stdint.h>
 
-#define FFC_COMMAND_COUNT        127
-#define FFC_COMMAND_LOOKUP_SIZE  128
-#define FFC_COMMAND_FLAG_COUNT   28
-#define FFC_FUNCTION_ROWS        98   /* rows of the function commands; the rest are component rows */
+#define FFC_COMMAND_COUNT 127
+#define FFC_COMMAND_LOOKUP_SIZE 128
+#define FFC_COMMAND_FLAG_COUNT 28
+#define FFC_FUNCTION_ROWS 98 /* rows of the function commands; the rest are component rows */
 
 typedef struct FFC_COMMAND_LOOKUP {
     FFC_COMMAND_ENTRY aEntries[FFC_COMMAND_LOOKUP_SIZE];
@@ -28,36 +28,36 @@ extern "C" {
 #endif
 
 /* Name of command number n (1-127), 10 characters, not terminated. */
-const char *P3100_pCommandName(uint32_t ulNumber);
+const char* P3100_pCommandName(uint32_t ulNumber);
 /* Two-letter role ("NA", "ST", "US", "PR", "S2", "S6", "U7", "LM"; two NULs
  * for none) and the 10-character partner (blanks for none). */
-const char *P3100_pStructureRole(uint32_t ulNumber);
-const char *P3100_pStructurePartner(uint32_t ulNumber);
+const char* P3100_pStructureRole(uint32_t ulNumber);
+const char* P3100_pStructurePartner(uint32_t ulNumber);
 /* Row of 28 flags of the writable flag table. */
-const char *P3100_pCommandFlags(uint32_t ulNumber);
+const char* P3100_pCommandFlags(uint32_t ulNumber);
 /* Number of rows the joined role and partner tables hold (127 once built). */
 uint32_t P3100_ulStructureRows(void);
 
 /* Builds the flag table (every check) and, once per process, the joined
  * role and partner tables and the lookup, whose address goes to the
  * context (when given). */
-void P3100_BuildCommandTables(FFC_CONTEXT *pContext);
-FFC_COMMAND_LOOKUP *P3100_pCommandLookup(void);
+void P3100_BuildCommandTables(FFC_CONTEXT* pContext);
+FFC_COMMAND_LOOKUP* P3100_pCommandLookup(void);
 
 /* Byte-wise comparison of two 10-character names as unsigned characters. */
-int32_t P3100_sCompareCommandName(const void *pName1, const void *pName2);
+int32_t P3100_sCompareCommandName(const void* pName1, const void* pName2);
 /* Binary search of a 10-character blank-padded name; null when absent. */
-FFC_COMMAND_ENTRY *P3100_pFindCommand(const char *pachName);
+FFC_COMMAND_ENTRY* P3100_pFindCommand(const char* pachName);
 
 /* The command names as the command parser's table. */
-const TPARS_COMMAND_TABLE *P3100_pParserCommandTable(void);
+const TPARS_COMMAND_TABLE* P3100_pParserCommandTable(void);
 
 /* FUNCTION options (26 of 20 characters) and their count. */
 extern const char FFC_FUNCTION_OPTIONS[26][21];
 /* The checker's literal message formats. */
-extern const char *const FFC_LITERAL_FORMATS[9];
+extern const char* const FFC_LITERAL_FORMATS[9];
 #define FFC_FMT_ILLEGAL_REFERENCE 5
-#define FFC_FMT_TOO_MANY_LINES    8
+#define FFC_FMT_TOO_MANY_LINES 8
 
 #ifdef __cplusplus
 }

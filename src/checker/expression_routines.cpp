@@ -20,7 +20,7 @@ namespace {
 using dqov::text::Fixed;
 using dqov::text::TrimBlanks;
 
-uint32_t flagsOf(const FFC_FIELD_DEFINITION &def)
+uint32_t flagsOf(const FFC_FIELD_DEFINITION& def)
 {
     char asqn = 'N', suns = 'N', suni = 'N';
     P310C_ScanFieldAttributeCodes(def.input.acCodes, def.output.acCodes, &asqn, &suns, &suni);
@@ -33,13 +33,13 @@ uint32_t flagsOf(const FFC_FIELD_DEFINITION &def)
 }
 
 // A field operand by its name as written, without the name character.
-std::string fieldName(const std::string &written)
+std::string fieldName(const std::string& written)
 {
     std::string name = TrimBlanks(written);
-    const FFC_CONTEXT *ctx = G().ctx;
+    const FFC_CONTEXT* ctx = G().ctx;
     if (ctx && !name.empty() && name[0] == ctx->cNatChar1 && ctx->cNatChar1 != ' ')
         name.erase(0, 1);
-    for (char &c : name)
+    for (char& c : name)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return name;
 }
@@ -49,9 +49,9 @@ struct Targets {
     std::deque<std::string> names;
     std::vector<DQOO_CHECKED_OPERAND> operands;
 
-    explicit Targets(const std::vector<std::string> &written)
+    explicit Targets(const std::vector<std::string>& written)
     {
-        for (const std::string &w : written) {
+        for (const std::string& w : written) {
             FFC_FIELD_DEFINITION def;
             if (!LookUpFieldDefinition(w, def))
                 continue;
@@ -70,17 +70,18 @@ struct Targets {
 /* An expression the object layer is not given: the message data holds
 ** 132 bytes, the command, the expression (cut to 60) and the reason (cut
 ** to 62). */
-void refuse(const std::string &text, const std::string &reason)
+void refuse(const std::string& text, const std::string& reason)
 {
     Issue('F', "PRC1810", Fixed(Trim(G().parsed.acName, 10), 10) + Fixed(TrimBlanks(text), 60) + Fixed(reason, 62));
 }
 
 // Runs the compiler and keeps the reference, or reports what it refused.
-void compile(const DQOO_COMPILE_REQUEST &request, const std::string &text)
+void compile(const DQOO_COMPILE_REQUEST& request, const std::string& text)
 {
     char reference[9];
     char reason[256];
-    const long rc = DQOO_FCC_CompileCheckedExpression(P3100_pGetBuildHandle(), &request, reference, reason, sizeof reason);
+    const long rc =
+        DQOO_FCC_CompileCheckedExpression(P3100_pGetBuildHandle(), &request, reference, reason, sizeof reason);
     if (rc == DQOO_OK) {
         std::memcpy(G().parsed.acRoutineRef, reference, sizeof reference);
         return;
@@ -90,9 +91,15 @@ void compile(const DQOO_COMPILE_REQUEST &request, const std::string &text)
     refuse(text, reason);
 }
 
-bool isConditionName(const DQOO_CHECKED_OPERAND &o) { return std::memcmp(o.achClass, "CN", 2) == 0; }
+bool isConditionName(const DQOO_CHECKED_OPERAND& o)
+{
+    return std::memcmp(o.achClass, "CN", 2) == 0;
+}
 
-bool isTest(const DQOO_CHECKED_OPERATION &op) { return std::memcmp(op.achCode, "IF", 2) == 0; }
+bool isTest(const DQOO_CHECKED_OPERATION& op)
+{
+    return std::memcmp(op.achCode, "IF", 2) == 0;
+}
 
 /* Conditions may name conditions; a chain that grows beyond this many
 ** operands is refused rather than compiled. */
@@ -101,7 +108,7 @@ constexpr size_t kExpandedOperandMax = 2000;
 // Appends the operands and the inner operations of a condition to e, the
 // operations before e's own so that e's last operation stays last; returns
 // the index in e of the value the condition's final test examines.
-int16_t splice(CheckedExpression &e, const CheckedExpression &condition)
+int16_t splice(CheckedExpression& e, const CheckedExpression& condition)
 {
     const auto offset = static_cast<int16_t>(e.operands.size());
     for (DQOO_CHECKED_OPERAND o : condition.operands) {
@@ -125,7 +132,7 @@ int16_t splice(CheckedExpression &e, const CheckedExpression &condition)
 // it, so that the routine evaluates the condition where the name stands.
 // `path` holds the names being replaced: a condition that leads back to
 // itself is refused rather than followed for ever.
-bool expandConditions(CheckedExpression &e, std::vector<std::string> &path, std::string &reason)
+bool expandConditions(CheckedExpression& e, std::vector<std::string>& path, std::string& reason)
 {
     const size_t operands = e.operands.size();
     for (size_t i = 0; i < operands; ++i) {
@@ -140,7 +147,7 @@ bool expandConditions(CheckedExpression &e, std::vector<std::string> &path, std:
         CheckedExpression condition;
         bool found = FindConditionRecord(name, r);
         if (found) {
-            const auto *data = reinterpret_cast<const WR_DEF_COND_DATA *>(r.acData);
+            const auto* data = reinterpret_cast<const WR_DEF_COND_DATA*>(r.acData);
             found = AcceptConditionText(TrimBlanks(std::string_view(data->acCondition, sizeof data->acCondition)),
                                         &condition) &&
                     !condition.operations.empty() && isTest(condition.operations.back());
@@ -161,7 +168,7 @@ bool expandConditions(CheckedExpression &e, std::vector<std::string> &path, std:
         }
         const int16_t root = splice(e, condition);
         const auto index = static_cast<int16_t>(i + 1);
-        for (DQOO_CHECKED_OPERATION &op : e.operations) {
+        for (DQOO_CHECKED_OPERATION& op : e.operations) {
             if (op.sFirst == index)
                 op.sFirst = root;
             if (op.sSecond == index)
@@ -173,7 +180,7 @@ bool expandConditions(CheckedExpression &e, std::vector<std::string> &path, std:
 
 // The expression with its condition names replaced; false, with the
 // finding, when one cannot be.
-bool withConditions(CheckedExpression &e)
+bool withConditions(CheckedExpression& e)
 {
     std::vector<std::string> path;
     std::string reason;
@@ -183,16 +190,16 @@ bool withConditions(CheckedExpression &e)
     return false;
 }
 
-} // namespace
+}  // namespace
 
-void CheckedExpression::Take(const std::string &expressionText, const DC_EXPRESSION_REQUEST &request)
+void CheckedExpression::Take(const std::string& expressionText, const DC_EXPRESSION_REQUEST& request)
 {
     text = expressionText;
     operands.clear();
     names.clear();
     operations.clear();
     for (int i = 0; i < request.sOperandCount; ++i) {
-        const DC_EXPRESSION_OPERAND &in = request.aOperands[i];
+        const DC_EXPRESSION_OPERAND& in = request.aOperands[i];
         DQOO_CHECKED_OPERAND o{};
         const bool work = in.cWorkResult == 'Y';
         std::memcpy(o.achClass, work ? "  " : in.acClass, 2);
@@ -211,7 +218,7 @@ void CheckedExpression::Take(const std::string &expressionText, const DC_EXPRESS
         operands.push_back(o);
     }
     for (int i = 0; i < request.sOperationCount; ++i) {
-        const DC_OPERATION &in = request.aOperations[i];
+        const DC_OPERATION& in = request.aOperations[i];
         DQOO_CHECKED_OPERATION op{};
         op.sFirst = in.sFirst;
         std::memcpy(op.achCode, in.acCode, 2);
@@ -239,7 +246,7 @@ DQOO_CHECKED_EXPRESSION CheckedExpression::View() const
     return e;
 }
 
-bool CheckCompiledCondition(const std::string &text)
+bool CheckCompiledCondition(const std::string& text)
 {
     CheckedExpression e;
     if (!CheckConditionText(text, &e))
@@ -249,7 +256,7 @@ bool CheckCompiledCondition(const std::string &text)
     return true;
 }
 
-void CompileCondition(CheckedExpression &e)
+void CompileCondition(CheckedExpression& e)
 {
     if (!withConditions(e))
         return;
@@ -261,7 +268,7 @@ void CompileCondition(CheckedExpression &e)
     compile(request, e.text);
 }
 
-void CompileValue(CheckedExpression &e, const std::vector<std::string> &targets, bool round)
+void CompileValue(CheckedExpression& e, const std::vector<std::string>& targets, bool round)
 {
     if (!withConditions(e))
         return;
@@ -277,7 +284,7 @@ void CompileValue(CheckedExpression &e, const std::vector<std::string> &targets,
     compile(request, e.text);
 }
 
-void CompileSpecialValue(const std::string &value, const std::vector<std::string> &targets)
+void CompileSpecialValue(const std::string& value, const std::vector<std::string>& targets)
 {
     const Targets fields(targets);
     DQOO_COMPILE_REQUEST request{};
@@ -288,7 +295,7 @@ void CompileSpecialValue(const std::string &value, const std::vector<std::string
     compile(request, value);
 }
 
-void CompileWhenSubject(CheckedExpression &e, uint32_t level)
+void CompileWhenSubject(CheckedExpression& e, uint32_t level)
 {
     if (!withConditions(e))
         return;
@@ -301,13 +308,13 @@ void CompileWhenSubject(CheckedExpression &e, uint32_t level)
     compile(request, e.text);
 }
 
-void CompileWhenTests(std::vector<CheckedExpression> &values, uint32_t level)
+void CompileWhenTests(std::vector<CheckedExpression>& values, uint32_t level)
 {
     if (values.empty())
         return;
     std::vector<DQOO_CHECKED_EXPRESSION> views;
     std::string text;
-    for (CheckedExpression &e : values) {
+    for (CheckedExpression& e : values) {
         if (!withConditions(e))
             return;
         views.push_back(e.View());
@@ -321,4 +328,4 @@ void CompileWhenTests(std::vector<CheckedExpression> &values, uint32_t level)
     compile(request, text);
 }
 
-} // namespace checker
+}  // namespace checker

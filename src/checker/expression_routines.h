@@ -19,10 +19,10 @@ namespace checker {
  * into its own names, so it moves but does not copy. */
 struct CheckedExpression {
     CheckedExpression() = default;
-    CheckedExpression(const CheckedExpression &) = delete;
-    CheckedExpression &operator=(const CheckedExpression &) = delete;
-    CheckedExpression(CheckedExpression &&) = default;
-    CheckedExpression &operator=(CheckedExpression &&) = default;
+    CheckedExpression(const CheckedExpression&) = delete;
+    CheckedExpression& operator=(const CheckedExpression&) = delete;
+    CheckedExpression(CheckedExpression&&) = default;
+    CheckedExpression& operator=(CheckedExpression&&) = default;
 
     std::string text;
     std::vector<DQOO_CHECKED_OPERAND> operands;
@@ -30,7 +30,7 @@ struct CheckedExpression {
     std::vector<DQOO_CHECKED_OPERATION> operations;
 
     /* Takes the operands and operations of an accepted request. */
-    void Take(const std::string &expressionText, const DC_EXPRESSION_REQUEST &request);
+    void Take(const std::string& expressionText, const DC_EXPRESSION_REQUEST& request);
     DQOO_CHECKED_EXPRESSION View() const;
     /* True when the expression is one condition name alone. */
     bool NamesOneCondition() const;
@@ -40,18 +40,18 @@ struct CheckedExpression {
  * Boolean routine when the check accepts it. A condition that is one
  * condition name alone is not compiled: the generator tests it with the
  * evaluation routine of its DEF_COND. */
-bool CheckCompiledCondition(const std::string &text);
+bool CheckCompiledCondition(const std::string& text);
 
 /* The routines of the current command; each puts the routine's reference
  * into the command's parameters. A condition name within an expression
  * stands for its DEF_COND condition, which the routine evaluates where the
  * name stands. */
-void CompileCondition(CheckedExpression &e);
-void CompileValue(CheckedExpression &e, const std::vector<std::string> &targets, bool round);
-void CompileSpecialValue(const std::string &value, const std::vector<std::string> &targets);
-void CompileWhenSubject(CheckedExpression &e, uint32_t level);
-void CompileWhenTests(std::vector<CheckedExpression> &values, uint32_t level);
+void CompileCondition(CheckedExpression& e);
+void CompileValue(CheckedExpression& e, const std::vector<std::string>& targets, bool round);
+void CompileSpecialValue(const std::string& value, const std::vector<std::string>& targets);
+void CompileWhenSubject(CheckedExpression& e, uint32_t level);
+void CompileWhenTests(std::vector<CheckedExpression>& values, uint32_t level);
 
-} // namespace checker
+}  // namespace checker
 
 #endif

@@ -28,8 +28,8 @@ constexpr size_t kMaxRegistry = 999;
 constexpr size_t kMaxFileFields = 101;
 
 struct Group {
-    std::string name;                  /* 10 characters, upper case */
-    std::vector<std::string> members;  /* without the prefix */
+    std::string name;                 /* 10 characters, upper case */
+    std::vector<std::string> members; /* without the prefix */
 };
 
 struct GroupStore {
@@ -51,13 +51,13 @@ std::string Padded(std::string s, size_t width)
     return s;
 }
 
-char Prefix(const FFC_CONTEXT *ctx)
+char Prefix(const FFC_CONTEXT* ctx)
 {
     return ctx && ctx->cNatChar1 != 0 ? ctx->cNatChar1 : '#';
 }
 
 // A name without its leading prefix character, upper case, no trailing blanks.
-std::string Bare(const std::string &name, char prefix)
+std::string Bare(const std::string& name, char prefix)
 {
     std::string s = Upper(name);
     if (!s.empty() && s[0] == prefix)
@@ -68,17 +68,20 @@ std::string Bare(const std::string &name, char prefix)
 }
 
 // Both names without prefix, compared over the shorter of the two lengths.
-bool Same(const std::string &a, size_t lengthA, const std::string &b, size_t lengthB, char prefix)
+bool Same(const std::string& a, size_t lengthA, const std::string& b, size_t lengthB, char prefix)
 {
     size_t n = std::min(lengthA, lengthB);
     return Padded(Bare(a, prefix), n).substr(0, n) == Padded(Bare(b, prefix), n).substr(0, n);
 }
 
-bool IsGroupName(const std::string &name, char prefix) { return Bare(name, prefix).compare(0, 3, "XG_") == 0; }
-
-Group *FindGroup(const std::string &name, char prefix)
+bool IsGroupName(const std::string& name, char prefix)
 {
-    for (Group &g : g_store.groups)
+    return Bare(name, prefix).compare(0, 3, "XG_") == 0;
+}
+
+Group* FindGroup(const std::string& name, char prefix)
+{
+    for (Group& g : g_store.groups)
         if (Same(g.name, 10, name, 10, prefix))
             return &g;
     return nullptr;
@@ -100,15 +103,15 @@ struct WorkList {
     std::vector<std::string> names;
     std::vector<std::string> data;
 
-    bool Contains(const std::string &name) const
+    bool Contains(const std::string& name) const
     {
-        for (const std::string &n : names)
+        for (const std::string& n : names)
             if (Same(n, nameLength, name, nameLength, prefix))
                 return true;
         return false;
     }
     // Adds a name, the prefix put in front when asked for.
-    bool Add(std::string name, const std::string &entryData, bool withPrefix, bool refuseDuplicates, Finding &f)
+    bool Add(std::string name, const std::string& entryData, bool withPrefix, bool refuseDuplicates, Finding& f)
     {
         if (withPrefix && (name.empty() || name[0] != prefix))
             name = std::string(1, prefix) + name;
@@ -123,7 +126,7 @@ struct WorkList {
         data.push_back(Padded(entryData, dataLength));
         return true;
     }
-    void Remove(const std::string &name)
+    void Remove(const std::string& name)
     {
         for (size_t i = 0; i < names.size();) {
             if (Same(names[i], nameLength, name, nameLength, prefix)) {
@@ -137,7 +140,7 @@ struct WorkList {
 };
 
 // The physical file of a file or view name; false when neither.
-bool PhysicalFile(const FFC_CONTEXT *ctx, const std::string &file, std::string &physical)
+bool PhysicalFile(const FFC_CONTEXT* ctx, const std::string& file, std::string& physical)
 {
     std::string partition = checker::Trim(ctx->acPartition, 3);
     SSQL_AREA area;
@@ -145,16 +148,16 @@ bool PhysicalFile(const FFC_CONTEXT *ctx, const std::string &file, std::string &
     char name[10];
     uint16_t cursor = 0;
     struct Query {
-        const char *sql;
+        const char* sql;
         const char *open, *fetch, *close;
     };
     static constexpr Query kQueries[] = {
-        {"SELECT X27PFL FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s'", "DC_P3136/SQL001",
-         "DC_P3136/SQL002", "DC_P3136/SQL003"},
-        {"SELECT X15PFL FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s'", "DC_P3136/SQL004",
-         "DC_P3136/SQL005", "DC_P3136/SQL006"},
+        {"SELECT X27PFL FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s'", "DC_P3136/SQL001", "DC_P3136/SQL002",
+         "DC_P3136/SQL003"},
+        {"SELECT X15PFL FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s'", "DC_P3136/SQL004", "DC_P3136/SQL005",
+         "DC_P3136/SQL006"},
     };
-    for (const Query &q : kQueries) {
+    for (const Query& q : kQueries) {
         SSQL_SetLocation(q.open);
         SSQL_DeclareExt(&area, q.sql, partition.c_str(), file.c_str());
         if (SSQL_sOpenExt(&cursor) != SSQL_RC_OK)
@@ -175,11 +178,11 @@ bool PhysicalFile(const FFC_CONTEXT *ctx, const std::string &file, std::string &
 }
 
 // The real ('FFD') or virtual ('VFD') fields of a physical file in order.
-void FileFields(const FFC_CONTEXT *ctx, const std::string &physical, const char *type, std::vector<std::string> &out)
+void FileFields(const FFC_CONTEXT* ctx, const std::string& physical, const char* type, std::vector<std::string>& out)
 {
     std::string partition = checker::Trim(ctx->acPartition, 3);
     bool real = std::strcmp(type, "FFD") == 0;
-    const char *tags[4] = {real ? "DC_P3136/SQL007" : "DC_P3136/SQL011", real ? "DC_P3136/SQL008" : "DC_P3136/SQL012",
+    const char* tags[4] = {real ? "DC_P3136/SQL007" : "DC_P3136/SQL011", real ? "DC_P3136/SQL008" : "DC_P3136/SQL012",
                            real ? "DC_P3136/SQL009" : "DC_P3136/SQL013", real ? "DC_P3136/SQL010" : "DC_P3136/SQL014"};
     SSQL_AREA area;
     SSQL_SetLocation(tags[0]);
@@ -194,13 +197,13 @@ void FileFields(const FFC_CONTEXT *ctx, const std::string &physical, const char 
                         "X14TYP = 'VFD' ORDER BY X14SEQ ",
                         partition.c_str(), physical.c_str());
     size_t room = out.size() < kMaxFileFields ? kMaxFileFields - out.size() : 0;
-    for (std::string &name : checker::FetchNames(area, tags, room))
+    for (std::string& name : checker::FetchNames(area, tags, room))
         out.push_back(std::move(name));
 }
 
-bool Expand(FFC_CONTEXT *ctx, const std::string &file, const std::string &listName, const std::string &command,
-            WorkList &work, const std::vector<std::string> &entries, const std::vector<std::string> &entryData,
-            Finding &f)
+bool Expand(FFC_CONTEXT* ctx, const std::string& file, const std::string& listName, const std::string& command,
+            WorkList& work, const std::vector<std::string>& entries, const std::vector<std::string>& entryData,
+            Finding& f)
 {
     char prefix = work.prefix;
     bool groups = !(Upper(command) == "GROUP_BY" && !IsGroupName(listName, prefix));
@@ -236,7 +239,7 @@ bool Expand(FFC_CONTEXT *ctx, const std::string &file, const std::string &listNa
                 FileFields(ctx, physical, "VFD", fields);
             if (fields.size() > kMaxFileFields)
                 fields.resize(kMaxFileFields);
-            for (const std::string &field : fields) {
+            for (const std::string& field : fields) {
                 if (adding) {
                     if (!work.Add(field, {}, true, true, f))
                         return false;
@@ -247,8 +250,8 @@ bool Expand(FFC_CONTEXT *ctx, const std::string &file, const std::string &listNa
             continue;
         }
         if (IsGroupName(entry, prefix)) {
-            if (const Group *group = FindGroup(entry, prefix)) {
-                for (const std::string &member : group->members) {
+            if (const Group* group = FindGroup(entry, prefix)) {
+                for (const std::string& member : group->members) {
                     if (adding) {
                         if (!work.Add(member, {}, true, true, f))
                             return false;
@@ -276,12 +279,13 @@ bool Expand(FFC_CONTEXT *ctx, const std::string &file, const std::string &listNa
 }
 
 // Applies one name to a group under definition.
-bool ApplyToGroup(Group &group, const std::string &name, bool adding, char prefix, Finding &f)
+bool ApplyToGroup(Group& group, const std::string& name, bool adding, char prefix, Finding& f)
 {
     std::string member = Padded(Bare(name, prefix), 10).substr(0, 10);
     if (std::find(g_store.registry.begin(), g_store.registry.end(), member) == g_store.registry.end()) {
         if (g_store.registry.size() >= kMaxRegistry) {
-            f = {"PRC0333", "+0000999" + Padded(member.substr(0, 9), 9) + " " + Padded(group.name.substr(0, 9), 9) + " "};
+            f = {"PRC0333",
+                 "+0000999" + Padded(member.substr(0, 9), 9) + " " + Padded(group.name.substr(0, 9), 9) + " "};
             return false;
         }
         g_store.registry.push_back(member);
@@ -302,7 +306,7 @@ bool ApplyToGroup(Group &group, const std::string &name, bool adding, char prefi
     return true;
 }
 
-bool DefineGroup(const std::string &listName, const std::vector<std::string> &entries, char prefix, Finding &f)
+bool DefineGroup(const std::string& listName, const std::vector<std::string>& entries, char prefix, Finding& f)
 {
     std::string name = Padded(Bare(listName, prefix), 10).substr(0, 10);
     if (g_store.groups.size() >= kMaxGroups) {
@@ -314,10 +318,10 @@ bool DefineGroup(const std::string &listName, const std::vector<std::string> &en
         return false;
     }
     g_store.groups.push_back({name, {}});
-    Group &group = g_store.groups.back();
-    auto entryData = [&](const std::string &e) { return Padded(Upper(e).substr(0, 9), 9) + " "; };
+    Group& group = g_store.groups.back();
+    auto entryData = [&](const std::string& e) { return Padded(Upper(e).substr(0, 9), 9) + " "; };
     bool adding = true;
-    for (const std::string &raw : entries) {
+    for (const std::string& raw : entries) {
         std::string entry = checker::Trim(Upper(raw).c_str(), raw.size());
         if (entry == "*INCLUDING" || entry == "*EXCLUDING") {
             adding = entry == "*INCLUDING";
@@ -332,13 +336,13 @@ bool DefineGroup(const std::string &listName, const std::vector<std::string> &en
                 f = {"PRC0334", entryData(entry)};
                 return false;
             }
-            const Group *earlier = FindGroup(entry, prefix);
+            const Group* earlier = FindGroup(entry, prefix);
             if (!earlier || earlier == &group) {
                 f = {"PRC0332", entryData(entry)};
                 return false;
             }
             std::vector<std::string> members = earlier->members;
-            for (const std::string &m : members)
+            for (const std::string& m : members)
                 if (!ApplyToGroup(group, m, adding, prefix, f))
                     return false;
             continue;
@@ -349,14 +353,14 @@ bool DefineGroup(const std::string &listName, const std::vector<std::string> &en
     return true;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-char P3136_sExpandFileFieldList(FFC_CONTEXT *pContext, char cRequest, const char *acFile, const char *acListName,
-                                int32_t lCapacity, int32_t lNameLength, int32_t *plCount, char *pchNames,
-                                int32_t lDataLength, char *pchData, char *pachMsgId, char *pachMsgData,
-                                int32_t *plMsgLength, const char *acCommand)
+char P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char* acFile, const char* acListName,
+                                int32_t lCapacity, int32_t lNameLength, int32_t* plCount, char* pchNames,
+                                int32_t lDataLength, char* pchData, char* pachMsgId, char* pachMsgData,
+                                int32_t* plMsgLength, const char* acCommand)
 {
     if (pachMsgId)
         std::memset(pachMsgId, ' ', 7);
@@ -380,15 +384,10 @@ char P3136_sExpandFileFieldList(FFC_CONTEXT *pContext, char cRequest, const char
         g_store = GroupStore{};
         g_store.open = true;
         return 'Y';
-    case 'C':
-        g_store = GroupStore{};
-        return 'Y';
+    case 'C': g_store = GroupStore{}; return 'Y';
     case 'G':
-    case 'X':
-        break;
-    default:
-        f = {"PRC0339", std::string("DC_P3136  ") + cRequest};
-        return refuse();
+    case 'X': break;
+    default: f = {"PRC0339", std::string("DC_P3136  ") + cRequest}; return refuse();
     }
     char prefix = Prefix(pContext);
     std::string listName = acListName ? checker::Trim(acListName, 10) : std::string();
@@ -423,4 +422,4 @@ char P3136_sExpandFileFieldList(FFC_CONTEXT *pContext, char cRequest, const char
     return 'Y';
 }
 
-} // extern "C"
+}  // extern "C"

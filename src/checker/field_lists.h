@@ -17,11 +17,10 @@ extern "C" {
  * command's file (10 characters, NULL or blank: none). On 'N' the list is
  * unchanged and pachMsgId (7), pachMsgData (132) and *plMsgLength hold the
  * finding for the caller to issue. Returns 'Y' or 'N'. */
-char P3136_sExpandFileFieldList(FFC_CONTEXT *pContext, char cRequest, const char *acFile, const char *acListName,
-                                int32_t lCapacity, int32_t lNameLength, int32_t *plCount, char *pchNames,
-                                int32_t lDataLength, char *pchData, char *pachMsgId, char *pachMsgData,
-                                int32_t *plMsgLength, const char *acCommand);
-
+char P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char* acFile, const char* acListName,
+                                int32_t lCapacity, int32_t lNameLength, int32_t* plCount, char* pchNames,
+                                int32_t lDataLength, char* pchData, char* pachMsgId, char* pachMsgData,
+                                int32_t* plMsgLength, const char* acCommand);
 }
 
 #endif

@@ -6,13 +6,13 @@
 
 #include "checker/checker.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
-#include <vector>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dqov/definitions.h"
 #include "dqov/dqov_check.h"
@@ -34,16 +34,22 @@ KeyField g_keys[P3105_MAX_KEYS];
 int g_keyCount = 0;
 P3105_KEY_RESULTS g_results;
 
-std::string Partition(const FFC_CONTEXT *ctx) { return checker::Trim(ctx->acPartition, 3); }
+std::string Partition(const FFC_CONTEXT* ctx)
+{
+    return checker::Trim(ctx->acPartition, 3);
+}
 
-std::string Field(const char *text, size_t width) { return checker::Trim(text, width); }
+std::string Field(const char* text, size_t width)
+{
+    return checker::Trim(text, width);
+}
 
-void Queue(FFC_CONTEXT *ctx, const char *queue, const char *id, const std::string &data)
+void Queue(FFC_CONTEXT* ctx, const char* queue, const char* id, const std::string& data)
 {
     P9006_sQueueMessage(ctx, queue, id, static_cast<uint16_t>(data.size()), data.data());
 }
 
-std::string Padded(const std::string &text, size_t width)
+std::string Padded(const std::string& text, size_t width)
 {
     std::string s = text.substr(0, width);
     s.resize(width, ' ');
@@ -57,7 +63,7 @@ std::string Number8(long n)
     return buffer;
 }
 
-bool Blank(const char *text, size_t width)
+bool Blank(const char* text, size_t width)
 {
     for (size_t i = 0; i < width; ++i)
         if (text[i] != ' ' && text[i] != '\0')
@@ -66,16 +72,15 @@ bool Blank(const char *text, size_t width)
 }
 
 // Reads the key field names of the request's file in key order.
-bool ReadKeyNames(FFC_CONTEXT *ctx, const P3105_KEY_REQUEST &rq, std::vector<std::string> &names)
+bool ReadKeyNames(FFC_CONTEXT* ctx, const P3105_KEY_REQUEST& rq, std::vector<std::string>& names)
 {
     bool physical = std::memcmp(rq.acFileKind, "PHY", 3) == 0;
     std::string partition = Partition(ctx);
     std::string file = Field(rq.acFile, 10), library = Field(rq.acLibrary, 10), base = Field(rq.acPhysical, 10);
     SSQL_AREA area;
-    const char *tags[4] = {physical ? "DC_P3105/SQL001" : "DC_P3105/SQL006",
-                           physical ? "DC_P3105/SQL002" : "DC_P3105/SQL007",
-                           physical ? "DC_P3105/SQL004" : "DC_P3105/SQL009",
-                           physical ? "DC_P3105/SQL005" : "DC_P3105/SQL010"};
+    const char* tags[4] = {
+        physical ? "DC_P3105/SQL001" : "DC_P3105/SQL006", physical ? "DC_P3105/SQL002" : "DC_P3105/SQL007",
+        physical ? "DC_P3105/SQL004" : "DC_P3105/SQL009", physical ? "DC_P3105/SQL005" : "DC_P3105/SQL010"};
     SSQL_SetLocation(tags[0]);
     if (physical)
         SSQL_DeclareExt(&area,
@@ -87,16 +92,16 @@ bool ReadKeyNames(FFC_CONTEXT *ctx, const P3105_KEY_REQUEST &rq, std::vector<std
                         "SELECT X43LVK, X43SEQ FROM QV_DTA.QV_F43 WHERE X43P_I = '%s' AND X43PFL = '%s' AND "
                         "X43PLB = '%s' AND X43LGL = '%s' ORDER BY X43SEQ",
                         partition.c_str(), base.c_str(), library.c_str(), file.c_str());
-    for (std::string &name : checker::FetchNames(area, tags))
+    for (std::string& name : checker::FetchNames(area, tags))
         names.push_back(std::move(name));
     return true;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-char P3105_sGetFieldAttributes(FFC_CONTEXT *pContext, P3105_FIELD_REQUEST *pField)
+char P3105_sGetFieldAttributes(FFC_CONTEXT* pContext, P3105_FIELD_REQUEST* pField)
 {
     std::string partition = Partition(pContext), name = Field(pField->acName, 10);
     SSQL_AREA area;
@@ -111,8 +116,8 @@ char P3105_sGetFieldAttributes(FFC_CONTEXT *pContext, P3105_FIELD_REQUEST *pFiel
         uint16_t length;
         char text[256];
     } options{};
-    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 4, SSQL_FIXED(&type, 1), SSQL_I32(&length),
-                                     SSQL_I32(&decimals), SSQL_VARYING(&options, 256));
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 4, SSQL_FIXED(&type, 1), SSQL_I32(&length), SSQL_I32(&decimals),
+                                     SSQL_VARYING(&options, 256));
     if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
         FFC_SQL_Error(ca, "DC_P3105/SQL004");
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
@@ -133,10 +138,9 @@ char P3105_sGetFieldAttributes(FFC_CONTEXT *pContext, P3105_FIELD_REQUEST *pFiel
     return '0';
 }
 
-void P3105_sCheckFileKeys(FFC_CONTEXT *pContext, int16_t sCheckFlag, P3105_KEY_REQUEST *pRequest,
-                          const char *acQueue)
+void P3105_sCheckFileKeys(FFC_CONTEXT* pContext, int16_t sCheckFlag, P3105_KEY_REQUEST* pRequest, const char* acQueue)
 {
-    P3105_KEY_REQUEST &rq = *pRequest;
+    P3105_KEY_REQUEST& rq = *pRequest;
     std::memset(&g_results, 0, sizeof g_results);
     rq.cResult = 'Y';
     std::memset(g_keys, 0xFF, sizeof g_keys);
@@ -155,7 +159,7 @@ void P3105_sCheckFileKeys(FFC_CONTEXT *pContext, int16_t sCheckFlag, P3105_KEY_R
 
     std::vector<std::string> names;
     ReadKeyNames(pContext, rq, names);
-    for (const std::string &name : names) {
+    for (const std::string& name : names) {
         P3105_FIELD_REQUEST field;
         checker::Pad(field.acName, 10, name);
         if (P3105_sGetFieldAttributes(pContext, &field) != '0') {
@@ -164,8 +168,8 @@ void P3105_sCheckFileKeys(FFC_CONTEXT *pContext, int16_t sCheckFlag, P3105_KEY_R
             return;
         }
         if (g_keyCount >= P3105_MAX_KEYS)
-            break;   // no slot beyond the twentieth key field
-        KeyField &k = g_keys[g_keyCount++];
+            break;  // no slot beyond the twentieth key field
+        KeyField& k = g_keys[g_keyCount++];
         std::memcpy(k.name, field.acName, 10);
         k.typeClass = P3100_chTypeClass(field.cType);
         k.length = field.lLength;
@@ -173,7 +177,7 @@ void P3105_sCheckFileKeys(FFC_CONTEXT *pContext, int16_t sCheckFlag, P3105_KEY_R
     }
 
     for (int32_t i = 0; i < values; ++i) {
-        char *value = rq.aacValues[i];
+        char* value = rq.aacValues[i];
         if (i >= g_keyCount) {
             Queue(pContext, acQueue, "DCM0122", file + library + "+0000001" + std::string(value, P3105_VALUE_LEN));
             rq.cResult = 'N';
@@ -182,7 +186,7 @@ void P3105_sCheckFileKeys(FFC_CONTEXT *pContext, int16_t sCheckFlag, P3105_KEY_R
         }
         std::string text = Field(value, P3105_VALUE_LEN);
         std::string upper = text;
-        for (char &c : upper)
+        for (char& c : upper)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         if (upper.compare(0, 5, "*MTXT") == 0) {
             Queue(pContext, acQueue, "DCM1108", Padded(text, 50));
@@ -194,7 +198,7 @@ void P3105_sCheckFileKeys(FFC_CONTEXT *pContext, int16_t sCheckFlag, P3105_KEY_R
         std::memset(block.get(), ' ', sizeof *block);
         std::memcpy(block->acOperand, value, P3105_VALUE_LEN);
         block->usOperandLength = static_cast<uint16_t>(text.size());
-        const KeyField &k = g_keys[i];
+        const KeyField& k = g_keys[i];
         block->cTypeClass = k.typeClass;
         block->lLength = k.length;
         block->lDecimals = k.decimals;
@@ -232,9 +236,9 @@ void P3105_sCheckFileKeys(FFC_CONTEXT *pContext, int16_t sCheckFlag, P3105_KEY_R
     }
 }
 
-const P3105_KEY_RESULTS *P3105_pKeyResults(void)
+const P3105_KEY_RESULTS* P3105_pKeyResults(void)
 {
     return &g_results;
 }
 
-} // extern "C"
+}  // extern "C"

@@ -16,27 +16,27 @@ extern "C" {
 
 /* The key-check request, built by the caller and updated in place. */
 typedef struct P3105_KEY_REQUEST {
-    char    acFileKind[3];                 /* "PHY", else a logical view */
-    char    acFile[10];
-    char    acLibrary[10];
-    char    acPhysical[10];                /* physical file of a view */
+    char acFileKind[3]; /* "PHY", else a logical view */
+    char acFile[10];
+    char acLibrary[10];
+    char acPhysical[10]; /* physical file of a view */
     int32_t lValueCount;
-    char    aacValues[P3105_MAX_KEYS][P3105_VALUE_LEN]; /* replaced by their resolved forms */
-    char    aacCodes[P3105_MAX_KEYS][2];   /* operand code, or "ER" */
-    char    cResult;                       /* 'Y' on entry, 'N' when a value is refused */
-    char    cOption;                       /* the command's option byte (not read here) */
-    char    acGeneric[4];                  /* the command's GENERIC value (not read here) */
-    char    cPartialAllowed;               /* 'Y': a key without a value does not refuse */
-    char    acOptions[8];                  /* operand context: "YYYYYYYY" */
-    char    acSourceKind[6];               /* "DC@F23" */
-    char    acProcess[10];
-    char    acFunction[10];
+    char aacValues[P3105_MAX_KEYS][P3105_VALUE_LEN]; /* replaced by their resolved forms */
+    char aacCodes[P3105_MAX_KEYS][2];                /* operand code, or "ER" */
+    char cResult;                                    /* 'Y' on entry, 'N' when a value is refused */
+    char cOption;                                    /* the command's option byte (not read here) */
+    char acGeneric[4];                               /* the command's GENERIC value (not read here) */
+    char cPartialAllowed;                            /* 'Y': a key without a value does not refuse */
+    char acOptions[8];                               /* operand context: "YYYYYYYY" */
+    char acSourceKind[6];                            /* "DC@F23" */
+    char acProcess[10];
+    char acFunction[10];
 } P3105_KEY_REQUEST;
 
 /* The field request: name in; type code, length and decimals out. */
 typedef struct P3105_FIELD_REQUEST {
-    char    acName[10];
-    char    cType;
+    char acName[10];
+    char cType;
     int32_t lLength;
     int32_t lDecimals;
 } P3105_FIELD_REQUEST;
@@ -54,13 +54,11 @@ typedef struct P3105_KEY_RESULTS {
 
 /* '0' when the dictionary field is usable and its attributes were filled,
  * '1' otherwise. */
-char P3105_sGetFieldAttributes(FFC_CONTEXT *pContext, P3105_FIELD_REQUEST *pField);
+char P3105_sGetFieldAttributes(FFC_CONTEXT* pContext, P3105_FIELD_REQUEST* pField);
 /* Checks the request's key values; findings are queued in acQueue. The
  * check flag goes to the operand check (non-zero: sizes checked). */
-void P3105_sCheckFileKeys(FFC_CONTEXT *pContext, int16_t sCheckFlag, P3105_KEY_REQUEST *pRequest,
-                          const char *acQueue);
-const P3105_KEY_RESULTS *P3105_pKeyResults(void);
-
+void P3105_sCheckFileKeys(FFC_CONTEXT* pContext, int16_t sCheckFlag, P3105_KEY_REQUEST* pRequest, const char* acQueue);
+const P3105_KEY_RESULTS* P3105_pKeyResults(void);
 }
 
 #endif

@@ -30,14 +30,14 @@ extern "C" {
 // compile is left to the generator.
 void ObtainFieldDefaultValueRoutines(void)
 {
-    Globals &g = G();
-    FCC_BUILD_HANDLE *build = P3100_pGetBuildHandle();
+    Globals& g = G();
+    FCC_BUILD_HANDLE* build = P3100_pGetBuildHandle();
     if (!build)
         return;
     FFC_WORK_RECORD r;
     BlankRecord(r, WR_DEFINE);
     for (char rc = WF_cReadFirst(g.ctx, 14, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 14, &r, 1)) {
-        const auto *data = reinterpret_cast<const WR_DEFINE_DATA *>(r.acData);
+        const auto* data = reinterpret_cast<const WR_DEFINE_DATA*>(r.acData);
         std::string defaultValue = Trim(data->acDefault, sizeof data->acDefault);
         if (defaultValue.empty())
             continue;
@@ -56,13 +56,13 @@ void ObtainFieldDefaultValueRoutines(void)
         std::memset(reference, ' ', sizeof reference);
         if (DQOO_FCC_PrepareDefaultValueRoutine(build, &request, reference) != DQOO_OK)
             continue;
-        auto *useData = reinterpret_cast<WR_USEFIELD_DATA *>(use.acData);
+        auto* useData = reinterpret_cast<WR_USEFIELD_DATA*>(use.acData);
         std::memcpy(useData->acValueItem, reference, sizeof useData->acValueItem);
         WF_cUpdate(g.ctx, 15, &use);
     }
 }
 
-long P3100_sRecordXrefCallback(const char *pszKind, const char *pszName, uint32_t ulLine)
+long P3100_sRecordXrefCallback(const char* pszKind, const char* pszName, uint32_t ulLine)
 {
     if (pszKind && pszName)
         RecordXref(pszKind, pszName, static_cast<long>(ulLine));
@@ -74,8 +74,8 @@ long P3100_sRecordXrefCallback(const char *pszKind, const char *pszName, uint32_
 // check.
 void P3100_EnumerateComponentInformation(void)
 {
-    Globals &g = G();
-    FCC_BUILD_HANDLE *build = P3100_pGetBuildHandle();
+    Globals& g = G();
+    FCC_BUILD_HANDLE* build = P3100_pGetBuildHandle();
     if (!build || !IsComponentRun() || g.ctx->cOption != 'G')
         return;
     P3100_GenerateWebAccessModules(build);
@@ -89,15 +89,15 @@ void P3100_EnumerateComponentInformation(void)
 // other than a field or a system variable is reported.
 void P3100_CheckDeferredFieldReferences(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (!g.ctx->lComponentChecking && !g.ctx->lComponentExpressions)
         return;
-    for (const Globals::FieldReference &ref : g.deferredReferences) {
+    for (const Globals::FieldReference& ref : g.deferredReferences) {
         FFC_WORK_RECORD use;
         BlankRecord(use, WR_USEFIELD, ref.name);
         if (WF_cReadFirst(g.ctx, 15, &use, 2) != '0')
             continue;
-        const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(use.acData);
+        const auto* data = reinterpret_cast<const WR_USEFIELD_DATA*>(use.acData);
         if (std::memcmp(data->acClass, "FL", 2) == 0 || std::memcmp(data->acClass, "SV", 2) == 0)
             continue;
         char text[256];
@@ -115,7 +115,7 @@ void P3100_CheckDeferredFieldReferences(void)
 // note says that the catalogue was left as it is.
 void P3100_DefineUserBuiltInFunction(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (g.sysFlags[SF_BUILTIN] != 'Y' || IsComponentRun())
         return;
     std::string name = "UD_" + Upper(g.functionName);
@@ -140,7 +140,7 @@ void P3100_DefineUserBuiltInFunction(void)
 // Each list of a component needs at least one column from the dictionary.
 void P3100_CheckListColumnSources(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (!IsComponentRun())
         return;
     FFC_WORK_RECORD r;
@@ -148,12 +148,12 @@ void P3100_CheckListColumnSources(void)
     std::vector<std::string> names;
     for (char rc = WF_cReadFirst(g.ctx, 14, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 14, &r, 1))
         names.push_back(Trim(r.acName, 10));
-    for (const std::string &name : names) {
+    for (const std::string& name : names) {
         ListDefinition list;
         if (!FindList(name, list))
             continue;
         bool sourced = false;
-        for (const std::string &field : list.fields)
+        for (const std::string& field : list.fields)
             if (FieldInDictionary(field)) {
                 sourced = true;
                 break;
@@ -163,7 +163,7 @@ void P3100_CheckListColumnSources(void)
     }
 }
 
-} // extern "C"
+}  // extern "C"
 
 namespace {
 
@@ -189,7 +189,7 @@ std::vector<int> ChildListWords(int32_t kind)
 
 constexpr int kMaxDescriptionDepth = 32;
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -197,16 +197,16 @@ extern "C" {
 // the dictionary or the component knows is a field the component uses, so
 // the generator declares it. Nodes below a depth the description never
 // reaches are not visited.
-void P3100_WalkComponentDescription(const BOM_DESCRIPTION_NODE *pNode, int32_t lDepth, int32_t lParentKind)
+void P3100_WalkComponentDescription(const BOM_DESCRIPTION_NODE* pNode, int32_t lDepth, int32_t lParentKind)
 {
     (void)lParentKind;
     if (!pNode || lDepth > kMaxDescriptionDepth)
         return;
     if (pNode->lKind == BOM_KIND_RECORD_FIELD) {
-        const char *name = pNode->aWord[1].pszText;
+        const char* name = pNode->aWord[1].pszText;
         if (name && *name && std::strlen(name) <= 10) {
             std::string field(name);
-            for (char &c : field)
+            for (char& c : field)
                 c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
             if (FieldInDictionary(field) || FieldDefined(field)) {
                 char padded[10];
@@ -218,7 +218,7 @@ void P3100_WalkComponentDescription(const BOM_DESCRIPTION_NODE *pNode, int32_t l
     }
     for (int word : ChildListWords(pNode->lKind)) {
         intptr_t count = pNode->aWord[word].lNumber;
-        BOM_DESCRIPTION_NODE **children = pNode->aWord[word + 1].ppNodes;
+        BOM_DESCRIPTION_NODE** children = pNode->aWord[word + 1].ppNodes;
         if (count <= 0 || !children)
             continue;
         for (intptr_t i = 0; i < count; ++i)
@@ -226,4 +226,4 @@ void P3100_WalkComponentDescription(const BOM_DESCRIPTION_NODE *pNode, int32_t l
     }
 }
 
-} // extern "C"
+}  // extern "C"

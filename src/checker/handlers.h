@@ -59,10 +59,10 @@ void P3100_CheckSelectList(void);
 void P3100_CheckSelectListLoop(void);
 
 /* Component commands. */
-void P3100_FormatRoutineLabel(const char *pszKind);
+void P3100_FormatRoutineLabel(const char* pszKind);
 void P3100_sParseComponentCommand(void);
-long P3100_sCollectFieldReference(const char *pszField, uint32_t ulLine);
-void P3100_ReportObjectLayerFinding(const char *pszText, size_t cbText);
+long P3100_sCollectFieldReference(const char* pszField, uint32_t ulLine);
+void P3100_ReportObjectLayerFinding(const char* pszText, size_t cbText);
 void P3100_CheckBeginCom(void);
 void P3100_CheckEndCom(void);
 void P3100_CheckDefineCom(void);
@@ -157,7 +157,6 @@ void P3100_CheckMessageCommand(void);
 void P3100_CheckScreenCommand(void);
 void P3100_CheckRequestDisplay(void);
 void P3100_CheckPopUp(void);
-
 }
 
 #endif

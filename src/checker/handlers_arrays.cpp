@@ -35,7 +35,7 @@ int32_t ElementBytes(char type, int32_t length)
 
 // The one definition the array's fields share; false (with the finding)
 // when they have none, or differ.
-bool ElementDefinition(const std::string &written, FFC_FIELD_DEFINITION &def)
+bool ElementDefinition(const std::string& written, FFC_FIELD_DEFINITION& def)
 {
     int32_t fields = ParmCount("OF_FIELDS");
     bool first = true;
@@ -43,7 +43,7 @@ bool ElementDefinition(const std::string &written, FFC_FIELD_DEFINITION &def)
         char type = ' ';
         int32_t length = 0, decimals = 0;
         if (!LookUpField(NameOf(ParmEntry("OF_FIELDS", i)), type, length, decimals))
-            continue;   // an undefined field is reported by the final field check
+            continue;  // an undefined field is reported by the final field check
         if (first) {
             def.cType = type;
             def.lLength = length;
@@ -59,10 +59,10 @@ bool ElementDefinition(const std::string &written, FFC_FIELD_DEFINITION &def)
     return !first;
 }
 
-void WriteArrayRecords(const std::string &written)
+void WriteArrayRecords(const std::string& written)
 {
-    Globals &g = G();
-    FFC_WORK_RECORD &r = g.record2;
+    Globals& g = G();
+    FFC_WORK_RECORD& r = g.record2;
     for (int k = 0; k < WR_ARRAYNAM_RECORDS; ++k) {
         char number[2] = {static_cast<char>('1' + k), 0};
         BlankRecord(r, WR_ARRAYNAM, Upper(written), number);
@@ -73,29 +73,29 @@ void WriteArrayRecords(const std::string &written)
     }
 }
 
-} // namespace
+}  // namespace
 
 namespace checker {
 
-const Globals::ArrayElement *FindArrayElement(const std::string &field)
+const Globals::ArrayElement* FindArrayElement(const std::string& field)
 {
-    const std::vector<Globals::ArrayElement> &elements = G().arrayElements;
-    auto it = std::find_if(elements.begin(), elements.end(),
-                           [&](const Globals::ArrayElement &e) { return e.name == field; });
+    const std::vector<Globals::ArrayElement>& elements = G().arrayElements;
+    auto it =
+        std::find_if(elements.begin(), elements.end(), [&](const Globals::ArrayElement& e) { return e.name == field; });
     return it == elements.end() ? nullptr : &*it;
 }
 
 void CompleteArrayElementUses()
 {
-    Globals &g = G();
+    Globals& g = G();
     char nat = g.ctx->cNatChar1;
-    for (const Globals::ArrayElement &e : g.arrayElements) {
+    for (const Globals::ArrayElement& e : g.arrayElements) {
         FFC_WORK_RECORD r;
         BlankRecord(r, WR_USEFIELD, std::string(1, nat) + e.name);
         if (WF_cReadFirst(g.ctx, 6, &r, 2) != '0')
             continue;
-        auto *data = reinterpret_cast<WR_USEFIELD_DATA *>(r.acData);
-        auto *element = reinterpret_cast<WR_ARRAY_ELEMENT_DATA *>(data->acArrayData);
+        auto* data = reinterpret_cast<WR_USEFIELD_DATA*>(r.acData);
+        auto* element = reinterpret_cast<WR_ARRAY_ELEMENT_DATA*>(data->acArrayData);
         element->cKind = 'A';
         Pad(element->acArray, sizeof element->acArray, e.array);
         Pad(element->acIndex, sizeof element->acIndex, e.index);
@@ -104,7 +104,7 @@ void CompleteArrayElementUses()
     }
 }
 
-} // namespace checker
+}  // namespace checker
 
 extern "C" {
 
@@ -113,7 +113,7 @@ extern "C" {
 // In pass 2 the index fields must be numeric fields.
 void P3100_CheckDefArray(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string written = Upper(Parm("NAME"));
     std::string name = FieldOf(written);
     int32_t indexes = ParmCount("INDEXES");
@@ -126,7 +126,7 @@ void P3100_CheckDefArray(void)
         Issue('F', "PRC0216", written);
         return;
     }
-    FFC_WORK_RECORD &r = g.record2;
+    FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_ARRAYNAM, written);
     if (FindRecord(r, 2)) {
         Issue('F', "PRC0218", written);
@@ -154,7 +154,7 @@ void P3100_CheckDefArray(void)
         if (!ElementDefinition(written, def))
             return;
         int32_t bytes = ElementBytes(def.cType, def.lLength);
-        std::memcpy(g.parsed.acParms, &bytes, sizeof bytes);   // @ELEMLEN
+        std::memcpy(g.parsed.acParms, &bytes, sizeof bytes);  // @ELEMLEN
         for (int32_t i = 0; i < indexes; ++i) {
             std::string index = Upper(ParmEntry("INDEXES", i));
             Globals::ArrayElement element{name + index, written, index};
@@ -166,4 +166,4 @@ void P3100_CheckDefArray(void)
     WriteArrayRecords(written);
 }
 
-} // extern "C"
+}  // extern "C"

@@ -3,9 +3,9 @@
 // file other names in the function.
 #include "checker/checker.h"
 #include "checker/handlers.h"
-#include "checker/params/fixed_text.h"
 #include "checker/lists.h"
 #include "checker/operand_checks.h"
+#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 
 #include <cctype>
@@ -22,10 +22,10 @@ namespace {
 
 // Rows of the field in the file (a physical file, or the physical file of
 // a view).
-uint32_t FieldsOfFile(const std::string &file, const std::string &field)
+uint32_t FieldsOfFile(const std::string& file, const std::string& field)
 {
     SSQL_AREA area;
-    const char *tag = "DC_P3100/SQL030";
+    const char* tag = "DC_P3100/SQL030";
     SSQL_SetLocation(tag);
     std::string partition = Trim(G().partition, 3);
     SSQL_DeclareExt(&area,
@@ -35,28 +35,28 @@ uint32_t FieldsOfFile(const std::string &file, const std::string &field)
     return RunCount(area, tag);
 }
 
-bool ProcessExists(const std::string &process)
+bool ProcessExists(const std::string& process)
 {
     return CountRows("DC_P3100/SQL020", "SELECT COUNT(*) FROM QV_DTA.QV_F20 WHERE X20P_I = '%s' AND X20MOD = '%s' ",
-                 process) > 0;
+                     process) > 0;
 }
 
 // A function of the process, or with *DIRECT of any process of the
 // partition.
-bool FunctionExists(const std::string &process, const std::string &function)
+bool FunctionExists(const std::string& process, const std::string& function)
 {
     if (process == "*DIRECT")
         return CountRows("DC_P3100/SQL021", "SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ",
-                     function) > 0;
+                         function) > 0;
     return CountRows("DC_P3100/SQL022",
-                 "SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23MOD = '%s' AND X23FMT = '%s' ",
-                 process, function) > 0;
+                     "SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23MOD = '%s' AND X23FMT = '%s' ",
+                     process, function) > 0;
 }
 
 // The process and function called or submitted: "*DIRECT" with a
 // function, a process with *MENU or one of its functions. Returns the
 // finding's data, empty when the target is sound.
-std::string TargetFinding(const std::string &process, const std::string &function, const char *firstDefault)
+std::string TargetFinding(const std::string& process, const std::string& function, const char* firstDefault)
 {
     if (process == "*DIRECT") {
         if (function.empty() || function[0] == '*' || !FunctionExists(process, function))
@@ -77,7 +77,7 @@ std::string TargetFinding(const std::string &process, const std::string &functio
 // The file of the command's FILE parameter (name and library, in
 // capitals): a file of the partition, recorded as used; otherwise the
 // finding `msgId` and false.
-bool UseNamedFile(const char *msgId, std::string &file, std::string &library)
+bool UseNamedFile(const char* msgId, std::string& file, std::string& library)
 {
     file = Upper(Parm("FILE", 0));
     library = Upper(Parm("FILE", 1));
@@ -90,7 +90,7 @@ bool UseNamedFile(const char *msgId, std::string &file, std::string &library)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -165,7 +165,7 @@ void P3100_CheckCallCheck(void)
     }
     CheckFieldOperand(Parm("FIELD"));
     CheckEntryValues("PROG_PARM");
-    for (const char *keyword : {"IF_VALID", "IF_INVALID"}) {
+    for (const char* keyword : {"IF_VALID", "IF_INVALID"}) {
         std::string t = Upper(Parm(keyword));
         if (t.empty() || t == "*NEXT" || t == "*ERROR" || t == "*ACCEPT" || t == "*RETURN")
             continue;
@@ -182,14 +182,14 @@ void P3100_CheckPoint(void)
     std::string file, library;
     if (!UseNamedFile("PRC0178", file, library))
         return;
-    for (const char *keyword : {"TO_FILE", "TO_LIBRARY", "TO_MEMBER"}) {
+    for (const char* keyword : {"TO_FILE", "TO_LIBRARY", "TO_MEMBER"}) {
         std::string v = Parm(keyword);
         if (!FieldOf(v).empty())
             RecordOperand(v);
     }
 }
 
-} // extern "C"
+}  // extern "C"
 
 extern "C" {
 
@@ -200,7 +200,7 @@ extern "C" {
 // field's attributes.
 void P3100_CheckRename(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (!NotInComponent())
         return;
     if (Pass() != 1)
@@ -222,7 +222,7 @@ void P3100_CheckRename(void)
             Issue('F', "PRC0205", field);
             continue;
         }
-        FFC_WORK_RECORD &r = g.record2;
+        FFC_WORK_RECORD& r = g.record2;
         BlankRecord(r, WR_RENAMETO, Fixed(file, 20) + Fixed(field, 10), target);
         P3100_WriteRecord(r);
         char type = ' ';
@@ -241,7 +241,7 @@ void P3100_CheckRename(void)
     }
 }
 
-} // extern "C"
+}  // extern "C"
 
 extern "C" {
 
@@ -251,7 +251,7 @@ extern "C" {
 // target the repository does not hold is an invalid reference.
 void P3100_CheckTransfer(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string target = Upper(Parm("TOFUNCTION"));
     if (Pass() == 1) {
         RecordFieldEntries("EXCHANGE");
@@ -278,4 +278,4 @@ void P3100_CheckTransfer(void)
         P3100_ReportIllegalReference(static_cast<uint32_t>(target.size()), target.c_str());
 }
 
-} // extern "C"
+}  // extern "C"

@@ -18,7 +18,10 @@ namespace {
 
 enum class Scope { None, Subroutine, Routine };
 
-std::string Name() { return Trim(G().parsed.acName, 10); }
+std::string Name()
+{
+    return Trim(G().parsed.acName, 10);
+}
 
 // The command may stand only in a component: refused in a function
 // (message in pass 1 only).
@@ -42,7 +45,7 @@ bool ComponentOrLevelTwo()
 // In a component the command needs language level two.
 bool LevelTwoInComponent()
 {
-    const FFC_CONTEXT *ctx = G().ctx;
+    const FFC_CONTEXT* ctx = G().ctx;
     if (!(ctx->lComponentRun && !ctx->lLanguageLevelTwo))
         return true;
     if (Pass() == 1)
@@ -53,7 +56,7 @@ bool LevelTwoInComponent()
 // The command may not stand inside a routine of the given kind.
 bool OutsideOf(Scope scope)
 {
-    const Globals &g = G();
+    const Globals& g = G();
     bool inside = scope == Scope::Subroutine ? g.inSubroutine : g.inRoutine;
     if (!inside)
         return true;
@@ -74,7 +77,7 @@ void Parse()
         P3100_sParseComponentCommand();
 }
 
-void RoutineCommand(const char *kindText, char kind)
+void RoutineCommand(const char* kindText, char kind)
 {
     if (!ComponentOrLevelTwo())
         return;
@@ -86,13 +89,13 @@ void RoutineCommand(const char *kindText, char kind)
     P3100_CheckSubroutine(kind);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-void P3100_FormatRoutineLabel(const char *pszKind)
+void P3100_FormatRoutineLabel(const char* pszKind)
 {
-    Globals &g = G();
+    Globals& g = G();
     long number = IsComponentRun() ? static_cast<long>(g.state->lLine) : static_cast<long>(g.source.sSequence);
     char label[32];
     std::snprintf(label, sizeof label, "*%.3s_%ld", pszKind, number);
@@ -104,8 +107,8 @@ void P3100_FormatRoutineLabel(const char *pszKind)
 
 void P3100_sParseComponentCommand(void)
 {
-    Globals &g = G();
-    FCC_BUILD_HANDLE *build = P3100_pGetBuildHandle();
+    Globals& g = G();
+    FCC_BUILD_HANDLE* build = P3100_pGetBuildHandle();
     if (!build)
         return;
     std::string text;
@@ -136,7 +139,7 @@ void P3100_sParseComponentCommand(void)
     g.parsingComponentCommand = false;
 }
 
-void P3100_ReportObjectLayerFinding(const char *pszText, size_t cbText)
+void P3100_ReportObjectLayerFinding(const char* pszText, size_t cbText)
 {
     // Findings of the command parses that report their own (the ZOPH2
     // parse of INCLUDE) reach the checker through their callers.
@@ -149,9 +152,9 @@ void P3100_ReportObjectLayerFinding(const char *pszText, size_t cbText)
         IssueText(text, 'F');
 }
 
-long P3100_sCollectFieldReference(const char *pszField, uint32_t ulLine)
+long P3100_sCollectFieldReference(const char* pszField, uint32_t ulLine)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (!pszField || Pass() != 2)
         return 0;
     g.deferredReferences.push_back({pszField, static_cast<int32_t>(ulLine), Name()});
@@ -189,8 +192,14 @@ void P3100_CheckDefineCom(void)
     Parse();
 }
 
-void P3100_CheckDefineMap(void) { P3100_CheckDefineCom(); }
-void P3100_CheckDefinePty(void) { P3100_CheckDefineCom(); }
+void P3100_CheckDefineMap(void)
+{
+    P3100_CheckDefineCom();
+}
+void P3100_CheckDefinePty(void)
+{
+    P3100_CheckDefineCom();
+}
 
 // SET, INVOKE, _INVOKE, SET_REF, IF_REF and ATTRIBUTE.
 void P3100_CheckSet(void)
@@ -199,10 +208,22 @@ void P3100_CheckSet(void)
         Parse();
 }
 
-void P3100_CheckInvoke(void) { P3100_CheckSet(); }
-void P3100_CheckSetRef(void) { P3100_CheckSet(); }
-void P3100_CheckIfRef(void) { P3100_CheckSet(); }
-void P3100_CheckAttribute(void) { P3100_CheckSet(); }
+void P3100_CheckInvoke(void)
+{
+    P3100_CheckSet();
+}
+void P3100_CheckSetRef(void)
+{
+    P3100_CheckSet();
+}
+void P3100_CheckIfRef(void)
+{
+    P3100_CheckSet();
+}
+void P3100_CheckAttribute(void)
+{
+    P3100_CheckSet();
+}
 
 // DEFINE_EVT and SIGNAL.
 void P3100_CheckDefineEvt(void)
@@ -211,7 +232,10 @@ void P3100_CheckDefineEvt(void)
         Parse();
 }
 
-void P3100_CheckSignal(void) { P3100_CheckDefineEvt(); }
+void P3100_CheckSignal(void)
+{
+    P3100_CheckDefineEvt();
+}
 
 // ASSIGN, _ASSIGN, IMPORT, PERFORM and _PERFORM.
 void P3100_CheckAssign(void)
@@ -220,8 +244,14 @@ void P3100_CheckAssign(void)
         Parse();
 }
 
-void P3100_CheckImport(void) { P3100_CheckAssign(); }
-void P3100_CheckPerform(void) { P3100_CheckAssign(); }
+void P3100_CheckImport(void)
+{
+    P3100_CheckAssign();
+}
+void P3100_CheckPerform(void)
+{
+    P3100_CheckAssign();
+}
 
 void P3100_CheckWebMap(void)
 {
@@ -232,9 +262,18 @@ void P3100_CheckWebMap(void)
     Parse();
 }
 
-void P3100_CheckPtyRoutine(void) { RoutineCommand("PTY", 'P'); }
-void P3100_CheckEvtRoutine(void) { RoutineCommand("EVT", 'E'); }
-void P3100_CheckMthRoutine(void) { RoutineCommand("MTH", 'M'); }
+void P3100_CheckPtyRoutine(void)
+{
+    RoutineCommand("PTY", 'P');
+}
+void P3100_CheckEvtRoutine(void)
+{
+    RoutineCommand("EVT", 'E');
+}
+void P3100_CheckMthRoutine(void)
+{
+    RoutineCommand("MTH", 'M');
+}
 
 void P3100_CheckWebRoutine(void)
 {
@@ -249,7 +288,7 @@ void P3100_CheckWebRoutine(void)
 // FOR opens a loop with a label number of its own, in both passes.
 void P3100_CheckFor(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (!ComponentOrLevelTwo())
         return;
     g.ctx->ulLabelNumber = P31O2_ulPushLabelNumber(g.ctx);
@@ -258,11 +297,11 @@ void P3100_CheckFor(void)
 
 void P3100_CheckEndFor(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (!ComponentOrLevelTwo())
         return;
     Parse();
     g.ctx->ulLabelNumber = P31O2_ulPopLabelNumber(g.ctx);
 }
 
-} // extern "C"
+}  // extern "C"

@@ -1,16 +1,16 @@
 // Check handlers of the data commands (DEFINE, CHANGE, DEF_LIST, DEF_ARRAY,
 // GROUP_BY, USE) and of the commands carrying a condition or a value to
 // compare (IF, DOWHILE, DOUNTIL, CASE, WHEN, BEGIN_LOOP).
-#include "checker/checker.h"
 #include "checker/builtins.h"
+#include "checker/checker.h"
 #include "checker/expression_routines.h"
-#include "dqov/layout_records.h"
 #include "checker/field_lists.h"
 #include "checker/handlers.h"
-#include "checker/params/field_texts.h"
 #include "checker/lists.h"
 #include "checker/operand_checks.h"
+#include "checker/params/field_texts.h"
 #include "checker/usage.h"
+#include "dqov/layout_records.h"
 
 #include <algorithm>
 #include <cctype>
@@ -28,13 +28,13 @@ using namespace checker;
 namespace {
 
 // A value given that changes something: neither empty, *NONE nor *SAME.
-bool GivenNotSame(const std::string &value)
+bool GivenNotSame(const std::string& value)
 {
     return Given(value) && Upper(value) != "*SAME";
 }
 
 // Type code of a DEFINE's TYPE value; ' ' when not one of them.
-char TypeCode(const std::string &type)
+char TypeCode(const std::string& type)
 {
     std::string t = Upper(type);
     if (t == "*CHAR" || t == "*ALPHA" || t == "A")
@@ -47,7 +47,7 @@ char TypeCode(const std::string &type)
 }
 
 // Non-negative whole number of a LENGTH or DECIMALS value; -1 otherwise.
-int32_t WholeNumber(const std::string &value)
+int32_t WholeNumber(const std::string& value)
 {
     if (value.empty() || value.size() > 5 ||
         !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
@@ -58,7 +58,7 @@ int32_t WholeNumber(const std::string &value)
 // The definition of a new field: the reference field's (or the dictionary
 // field's of the same name), overridden by the TYPE, LENGTH and DECIMALS
 // given; false when the result is no sound field.
-bool NewFieldDefinition(const std::string &field, const std::string &reference, FFC_FIELD_DEFINITION &def)
+bool NewFieldDefinition(const std::string& field, const std::string& reference, FFC_FIELD_DEFINITION& def)
 {
     std::memset(&def, ' ', sizeof def);
     def.input.usLength = 0;
@@ -66,7 +66,7 @@ bool NewFieldDefinition(const std::string &field, const std::string &reference, 
     Pad(def.acName, 10, field);
     char type = ' ';
     int32_t length = 0, decimals = 0;
-    const std::string &base = GivenNotSame(reference) ? reference : field;
+    const std::string& base = GivenNotSame(reference) ? reference : field;
     if (!LookUpField(base, type, length, decimals) && GivenNotSame(reference))
         return false;
     std::string typeText = Parm("TYPE"), lengthText = Parm("LENGTH"), decimalsText = Parm("DECIMALS");
@@ -92,15 +92,28 @@ bool NewFieldDefinition(const std::string &field, const std::string &reference, 
 }
 
 // Values of CHANGE that are no expression.
-bool SpecialChangeValue(const std::string &value)
+bool SpecialChangeValue(const std::string& value)
 {
-    static constexpr const char *kSpecial[] = {
-        "*NULL",  "*DEFAULT", "*NAVAIL", "*LOVAL", "*HIVAL", "*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES",
-        "*REMEMBERED_VALUE_FOR_USER", "*REMEMBERED_VALUE_FOR_FUNCTION", "*REMEMBERED_VALUE_FOR_SYSTEM",
-        "*REMEMBERED_VALUE_FOR_USER_IN_SYSTEM", "*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION", "*SQLNULL",
+    static constexpr const char* kSpecial[] = {
+        "*NULL",
+        "*DEFAULT",
+        "*NAVAIL",
+        "*LOVAL",
+        "*HIVAL",
+        "*BLANK",
+        "*BLANKS",
+        "*ZERO",
+        "*ZEROS",
+        "*ZEROES",
+        "*REMEMBERED_VALUE_FOR_USER",
+        "*REMEMBERED_VALUE_FOR_FUNCTION",
+        "*REMEMBERED_VALUE_FOR_SYSTEM",
+        "*REMEMBERED_VALUE_FOR_USER_IN_SYSTEM",
+        "*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION",
+        "*SQLNULL",
     };
     std::string v = Upper(value);
-    return std::any_of(std::begin(kSpecial), std::end(kSpecial), [&](const char *s) { return v == s; });
+    return std::any_of(std::begin(kSpecial), std::end(kSpecial), [&](const char* s) { return v == s; });
 }
 
 // The text of CHANGE TO('...') written as one quoted literal that names no
@@ -110,7 +123,7 @@ bool SpecialChangeValue(const std::string &value)
 // the parameter preparation gave it.
 // True when the value was checked as a literal; false when it is to be
 // checked (and compiled) as an expression.
-bool CheckQuotedChangeValue(const std::string &value, const OperandInfo &target)
+bool CheckQuotedChangeValue(const std::string& value, const OperandInfo& target)
 {
     bool literal = target.typeClass == 'A';
     if (literal) {
@@ -132,27 +145,27 @@ bool CheckQuotedChangeValue(const std::string &value, const OperandInfo &target)
 }
 
 // A group named by GROUP_BY.
-bool IsFieldGroup(const std::string &entry)
+bool IsFieldGroup(const std::string& entry)
 {
     std::string name = NameOf(entry);
-    FFC_WORK_RECORD &r = G().record2;
+    FFC_WORK_RECORD& r = G().record2;
     BlankRecord(r, WR_GROUPNAM, name);
     return FindRecord(r, 2);
 }
 
-bool StartsWithComparison(const std::string &value)
+bool StartsWithComparison(const std::string& value)
 {
-    static constexpr const char *kOperators[] = {"=", "<", ">", "^=", "EQ ", "NE ", "LT ", "LE ", "GT ", "GE "};
+    static constexpr const char* kOperators[] = {"=", "<", ">", "^=", "EQ ", "NE ", "LT ", "LE ", "GT ", "GE "};
     std::string v = Upper(value);
     return std::any_of(std::begin(kOperators), std::end(kOperators),
-                       [&](const char *op) { return v.compare(0, std::strlen(op), op) == 0; });
+                       [&](const char* op) { return v.compare(0, std::strlen(op), op) == 0; });
 }
 
 // A group named "XG_..." joins the run's field groups, so that later field
 // lists can name it; false with the finding issued when it cannot.
-bool DefineFieldGroup(const std::string &name)
+bool DefineFieldGroup(const std::string& name)
 {
-    Globals &g = G();
+    Globals& g = G();
     constexpr int32_t kCapacity = 100, kWidth = 10;
     int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount("FIELDS"), kCapacity));
     std::vector<char> names(static_cast<size_t>(kCapacity * kWidth), ' ');
@@ -170,9 +183,9 @@ bool DefineFieldGroup(const std::string &name)
 
 // The texts of a new or overridden field: those the command gives, else
 // the reference field's (or the field's own), else derived from the name.
-FFC_FIELD_TEXT NewFieldTexts(const std::string &field, const std::string &reference)
+FFC_FIELD_TEXT NewFieldTexts(const std::string& field, const std::string& reference)
 {
-    Globals &g = G();
+    Globals& g = G();
     FFC_FIELD_TEXT text;
     std::memset(&text, ' ', sizeof text);
     std::string label = Parm("LABEL"), description = Parm("DESC");
@@ -199,12 +212,12 @@ FFC_FIELD_TEXT NewFieldTexts(const std::string &field, const std::string &refere
 
 // The arguments and receiving fields of a USE against the types of the
 // catalogue.
-void CheckBuiltInTypes(const std::string &name)
+void CheckBuiltInTypes(const std::string& name)
 {
-    const BuiltInFunction *f = FindBuiltIn(name);
+    const BuiltInFunction* f = FindBuiltIn(name);
     if (!f)
         return;
-    auto expectedClass = [](const std::vector<char> &types, int32_t i) {
+    auto expectedClass = [](const std::vector<char>& types, int32_t i) {
         return i < static_cast<int32_t>(types.size()) ? BuiltInTypeClass(types[static_cast<size_t>(i)]) : ' ';
     };
     int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
@@ -222,7 +235,7 @@ void CheckBuiltInTypes(const std::string &name)
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -230,7 +243,7 @@ extern "C" {
 // exist, and a field of neither the dictionary nor a reference needs a type.
 void P3100_CheckDefine(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (Pass() != 1)
         return;
     std::string written = Parm("FIELD");
@@ -261,9 +274,9 @@ void P3100_CheckDefine(void)
     }
     FFC_FIELD_TEXT text = NewFieldTexts(field, reference);
     Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, &text);
-    FFC_WORK_RECORD &r = g.record2;
+    FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_DEFINE, field);
-    auto *data = reinterpret_cast<WR_DEFINE_DATA *>(r.acData);
+    auto* data = reinterpret_cast<WR_DEFINE_DATA*>(r.acData);
     data->cType = def.cType;
     FIX_LongToDigits(&def.lLength, 5, data->acLength);
     FIX_LongToDigits(&def.lDecimals, 3, data->acDecimals);
@@ -277,7 +290,7 @@ void P3100_CheckDefine(void)
 // from here on the checks see the field with them.
 void P3100_CheckOverride(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (Pass() != 1)
         return;
     std::string written = Parm("FIELD");
@@ -287,7 +300,7 @@ void P3100_CheckOverride(void)
         return;
     }
     bool changes = GivenNotSame(Parm("REFFLD"));
-    for (const char *keyword : {"TYPE", "LENGTH", "DECIMALS", "EDIT_CODE", "EDIT_WORD", "LABEL", "DESC", "DEFAULT"})
+    for (const char* keyword : {"TYPE", "LENGTH", "DECIMALS", "EDIT_CODE", "EDIT_WORD", "LABEL", "DESC", "DEFAULT"})
         changes = changes || GivenNotSame(Parm(keyword));
     changes = changes || ParmCount("COLHDG") > 0 || ParmCount("INPUT_ATR") > 0 || ParmCount("OUTPUT_ATR") > 0;
     if (!changes) {
@@ -320,7 +333,7 @@ void P3100_CheckChange(void)
     OperandInfo target;
     int32_t fields = ParmCount("FIELD");
     std::vector<std::string> targets;
-    bool plainFields = true;  /* only plain fields take a compiled value */
+    bool plainFields = true; /* only plain fields take a compiled value */
     for (int32_t i = 0; i < fields; ++i) {
         std::string entry = ParmEntry("FIELD", i);
         if (entry.empty() || entry[0] == '*' || IsFieldGroup(entry)) {
@@ -372,7 +385,7 @@ void P3100_CheckDefList(void)
 // GROUP_BY: a named group of fields, recorded for the use counts.
 void P3100_CheckGroupBy(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (Pass() != 1)
         return;
     std::string name = Upper(Parm("NAME"));
@@ -385,7 +398,7 @@ void P3100_CheckGroupBy(void)
     RecordFieldList("FIELDS");
     if (name.empty())
         return;
-    FFC_WORK_RECORD &r = g.record2;
+    FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_GROUPNAM, name);
     if (FindRecord(r, 2))
         return;
@@ -395,11 +408,11 @@ void P3100_CheckGroupBy(void)
         char digits[10];
         FIX_LongToDigits(&number, 10, digits);
         BlankRecord(r, LAYOUT_KIND_GROUPFLD, name, std::string_view(digits, 10));
-        Pad(reinterpret_cast<GROUPFLD_DATA *>(r.acData)->acField, 10, NameOf(ParmEntry("FIELDS", i)));
+        Pad(reinterpret_cast<GROUPFLD_DATA*>(r.acData)->acField, 10, NameOf(ParmEntry("FIELDS", i)));
         P3100_WriteRecord(r);
     }
     BlankRecord(r, WR_GROUPNAM, name);
-    auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
+    auto* data = reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData);
     std::memcpy(data->acOrigin, "DEF", 3);
     WR_SetGroupUseCount(data, 0);
     P3100_WriteRecord(r);
@@ -414,7 +427,7 @@ void P3100_CheckUse(void)
         return;
     }
     std::string name = Upper(Parm("BUILTIN"));
-    const BuiltInFunction *f = name.empty() ? nullptr : FindBuiltIn(name);
+    const BuiltInFunction* f = name.empty() ? nullptr : FindBuiltIn(name);
     if (!f) {
         Issue('F', "PRC0373", name);
         return;
@@ -428,7 +441,7 @@ void P3100_CheckUse(void)
         RecordOperand(ParmEntry("TO_GET", i));
 }
 
-} // extern "C"
+}  // extern "C"
 
 namespace {
 
@@ -448,7 +461,7 @@ void CheckCommandCondition()
     CheckCompiledCondition(condition);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -479,8 +492,7 @@ void P3100_CheckCase(void)
         G().caseLevels.back().second = info.valid;
     /* the subject of the When group its WHEN routines test */
     CheckedExpression subject;
-    if (info.valid && !G().caseLevels.empty() &&
-        CheckExpressionText(Parm("OF_FIELD"), info.typeClass, 0, 0, &subject))
+    if (info.valid && !G().caseLevels.empty() && CheckExpressionText(Parm("OF_FIELD"), info.typeClass, 0, 0, &subject))
         CompileWhenSubject(subject, static_cast<uint32_t>(G().caseLevels.size()));
 }
 
@@ -489,7 +501,7 @@ void P3100_CheckCase(void)
 // equality.
 void P3100_CheckWhen(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     int32_t values = ParmCount("VALUE_IS");
     if (Pass() == 1) {
         for (int32_t i = 0; i < values; ++i)
@@ -498,7 +510,7 @@ void P3100_CheckWhen(void)
     }
     if (g.caseLevels.empty() || !g.caseLevels.back().second)
         return;
-    const std::string &operand = g.caseLevels.back().first;
+    const std::string& operand = g.caseLevels.back().first;
     std::vector<CheckedExpression> tests;
     bool accepted = true;
     for (int32_t i = 0; i < values; ++i) {
@@ -532,8 +544,8 @@ void P3100_CheckBeginLoop(void)
     }
     if (Upper(loopField) != "*INTERNAL")
         CheckFieldOperand(loopField, 'N');
-    for (const char *keyword : {"FROM", "TO", "STEP"})
+    for (const char* keyword : {"FROM", "TO", "STEP"})
         CheckOperandValue(Parm(keyword), 'N');
 }
 
-} // extern "C"
+}  // extern "C"

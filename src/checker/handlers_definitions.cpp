@@ -20,11 +20,32 @@ namespace {
 
 // SYSFLAGS position of each FUNCTION option, in option-table order.
 constexpr int kOptionFlag[26] = {
-    SF_NOMESSAGES, SF_DEFERWRITE, SF_HEAVYUSAGE, SF_LIGHTUSAGE, SF_DBOPTIMISE, SF_DBOPTIMISE, SF_PGMCOMMIT,
-    SF_DIRECT, SF_NOIGCCNV, SF_NO_RLTB_MIRROR, SF_CLOSE_DISPLAY, SF_DBOPTIMISE_BATCH, SF_DBOPTIMISE_BATCH,
-    SF_NOPGMCOMMIT, SF_MLOPTIMISE, SF_MLOPTIMISE, SF_ALP_SYSTEM_VARIABLE, SF_NUM_SYSTEM_VARIABLE,
-    SF_ALP_FIELD_VALIDATE, SF_NUM_FIELD_VALIDATE, SF_MINI_SCREEN, SF_OS400_EXT_PRINT, SF_WEBEVENT, SF_BUILTIN,
-    SF_QUINTARO, SF_STRICT_NULL_ASSIGN,
+    SF_NOMESSAGES,
+    SF_DEFERWRITE,
+    SF_HEAVYUSAGE,
+    SF_LIGHTUSAGE,
+    SF_DBOPTIMISE,
+    SF_DBOPTIMISE,
+    SF_PGMCOMMIT,
+    SF_DIRECT,
+    SF_NOIGCCNV,
+    SF_NO_RLTB_MIRROR,
+    SF_CLOSE_DISPLAY,
+    SF_DBOPTIMISE_BATCH,
+    SF_DBOPTIMISE_BATCH,
+    SF_NOPGMCOMMIT,
+    SF_MLOPTIMISE,
+    SF_MLOPTIMISE,
+    SF_ALP_SYSTEM_VARIABLE,
+    SF_NUM_SYSTEM_VARIABLE,
+    SF_ALP_FIELD_VALIDATE,
+    SF_NUM_FIELD_VALIDATE,
+    SF_MINI_SCREEN,
+    SF_OS400_EXT_PRINT,
+    SF_WEBEVENT,
+    SF_BUILTIN,
+    SF_QUINTARO,
+    SF_STRICT_NULL_ASSIGN,
 };
 
 P3100_LAYOUT_CALL g_screenLayout = nullptr;
@@ -34,7 +55,7 @@ P3100_LAYOUT_CALL g_reportLayout = nullptr;
 // trigger the function is.
 void CheckTrigger()
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string trigger = Upper(Parm("TRIGGER"));
     if (trigger == "*FIELD") {
         g.sysFlags[SF_TRIGGER_FIELD] = 'Y';
@@ -49,11 +70,11 @@ void CheckTrigger()
         Issue('F', "PRC0265", "TRIGGER(" + trigger + ")");
 }
 
-} // namespace
+}  // namespace
 
 namespace checker {
 
-bool FindConditionRecord(const std::string &name, FFC_WORK_RECORD &r)
+bool FindConditionRecord(const std::string& name, FFC_WORK_RECORD& r)
 {
     /* a cursor of its own, so that a lookup inside another read of the
     ** work file leaves that read where it was */
@@ -62,7 +83,7 @@ bool FindConditionRecord(const std::string &name, FFC_WORK_RECORD &r)
     return WF_cReadFirst(G().ctx, kConditionSlot, &r, 2) == '0';
 }
 
-} // namespace checker
+}  // namespace checker
 
 extern "C" {
 
@@ -77,7 +98,7 @@ void P3100_SetLayoutCalls(P3100_LAYOUT_CALL pfnScreen, P3100_LAYOUT_CALL pfnRepo
 // parameter preparation.
 void P3100_CheckFunctionOptions(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (Pass() != 1) {
         // The lists the function receives are lists it defines.
         int32_t lists = ParmCount("RCV_LIST");
@@ -90,10 +111,10 @@ void P3100_CheckFunctionOptions(void)
         return;
     }
     for (int i = 0; i < 26; ++i) {
-        const char *option = FFC_FUNCTION_OPTIONS[i];
+        const char* option = FFC_FUNCTION_OPTIONS[i];
         if (!ParmFlag("OPTIONS", option))
             continue;
-        char &flag = g.sysFlags[kOptionFlag[i]];
+        char& flag = g.sysFlags[kOptionFlag[i]];
         flag = std::strcmp(option, "*STRICT_NULL_ASSIGN") == 0 ? 'S' : 'Y';
         if (std::strcmp(option, "*DIRECT") == 0)
             g.switchDirect = 'Y';
@@ -105,14 +126,14 @@ void P3100_CheckFunctionOptions(void)
     }
     std::string structure = Upper(Parm("RCV_DS"));
     if (Given(structure)) {
-        FFC_WORK_RECORD &r = g.record2;
+        FFC_WORK_RECORD& r = g.record2;
         BlankRecord(r, WR_RCV_DS, "", structure);
         P3100_WriteRecord(r);
         RecordDataStructureUse(structure, nullptr);
     }
     int32_t lists = ParmCount("RCV_LIST");
     for (int32_t i = 0; i < lists; ++i) {
-        FFC_WORK_RECORD &r = g.record2;
+        FFC_WORK_RECORD& r = g.record2;
         BlankRecord(r, WR_RCV_LIST, "", Upper(ParmEntry("RCV_LIST", i)));
         P3100_WriteRecord(r);
     }
@@ -124,7 +145,7 @@ void P3100_CheckFunctionOptions(void)
 // in pass 2, when every condition name of the function is known.
 void P3100_CheckDefCond(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string name = Upper(Parm("NAME"));
     std::string condition = Parm("COND");
     if (Pass() == 2) {
@@ -137,13 +158,13 @@ void P3100_CheckDefCond(void)
         Issue('F', "PRC0195", name);
         return;
     }
-    FFC_WORK_RECORD &r = g.record2;
+    FFC_WORK_RECORD& r = g.record2;
     if (!BlankNewRecord(r, WR_DEF_COND, name, "PRC0196"))
         return;
     /* the condition's fields and literals are operands of the function */
     RecordExpressionFields(condition);
     BlankRecord(r, WR_DEF_COND, name);
-    auto *data = reinterpret_cast<WR_DEF_COND_DATA *>(r.acData);
+    auto* data = reinterpret_cast<WR_DEF_COND_DATA*>(r.acData);
     int32_t line = g.parsed.sLine;
     FIX_LongToDigits(&line, 7, data->acLine);
     Pad(data->acCondition, sizeof data->acCondition, condition);
@@ -154,7 +175,7 @@ void P3100_CheckDefCond(void)
 // INCLUDE: an INCLUDE whose commands were not brought in is reported.
 void P3100_CheckInclude(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (Pass() != 1 || g.parsed.sSubLine != 0)
         return;
     auto first = std::make_unique<FFC_SOURCE_COMMAND>();
@@ -177,7 +198,7 @@ void P3100_CheckMessageCommand(void)
 // it leaves in the check state's result slot.
 static void RunLayout(P3100_LAYOUT_CALL layout)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (!layout)
         return;
     g.state->cFinalSeverity = ' ';
@@ -194,7 +215,7 @@ static void RunLayout(P3100_LAYOUT_CALL layout)
 // *WEBEVENT rule; in pass 2 each goes through the automatic screen layout.
 void P3100_CheckScreenCommand(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (Pass() == 1) {
         RecordExpandedFieldList("FIELDS", {});
         return;
@@ -218,4 +239,4 @@ void P3100_CheckPopUp(void)
     P3100_CheckScreenCommand();
 }
 
-} // extern "C"
+}  // extern "C"

@@ -22,7 +22,7 @@ void SetRoutine(std::string_view name)
     Pad(G().currentRoutine, sizeof G().currentRoutine, name);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -42,10 +42,10 @@ void P3100_CheckRollback(void) {}
 // ELSE: a second ELSE under the same IF does not follow its IF.
 void P3100_CheckElse(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (Pass() != 1 || g.depth < 1 || g.depth > kStackLimit)
         return;
-    const StackLevel &top = g.stack[g.depth];
+    const StackLevel& top = g.stack[g.depth];
     if (std::memcmp(top.name, "IF        ", 10) == 0 && top.middleCount > 1)
         Issue('F', "PRC0165", Trim(g.parsed.acName, 10));
 }
@@ -54,7 +54,7 @@ void P3100_CheckElse(void)
 // is resolved after pass 1 and so is taken as it stands.
 void P3100_CheckGoto(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string label = Upper(Parm("LABEL"));
     if (Pass() == 1) {
         if (label.find('_') != std::string::npos)
@@ -69,7 +69,7 @@ void P3100_CheckGoto(void)
         Issue('F', "PRC0046", label);
         return;
     }
-    FFC_WORK_RECORD &r = g.record2;
+    FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_LABEL, label, std::string_view(g.currentRoutine, 10));
     if (!FindRecord(r, 3))
         Issue('F', "PRC0046", label);
@@ -91,7 +91,7 @@ void P3100_CheckLeave(void)
 
 void P3100_CheckSubroutine(char cKind)
 {
-    Globals &g = G();
+    Globals& g = G();
     // A component routine carries its formatted label in the name field of
     // the SUBROUTINE layout and takes no parameters.
     bool subroutine = cKind == 'S';
@@ -107,10 +107,10 @@ void P3100_CheckSubroutine(char cKind)
     SetRoutine(name);
     if (Pass() != 1)
         return;
-    FFC_WORK_RECORD &r = g.record2;
+    FFC_WORK_RECORD& r = g.record2;
     if (!BlankNewRecord(r, WR_USRSUBR, name, "PRC0122"))
         return;
-    auto *data = reinterpret_cast<WR_USRSUBR_DATA *>(r.acData);
+    auto* data = reinterpret_cast<WR_USRSUBR_DATA*>(r.acData);
     data->usModule = 0;
     int32_t line = g.parsed.sLine;
     FIX_LongToDigits(&line, 7, data->acLine);
@@ -140,12 +140,12 @@ void P3100_CheckSubroutineCommand(void)
 
 void P3100_CheckEndRoutine(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (Pass() == 1) {
-        FFC_WORK_RECORD &r = g.record2;
+        FFC_WORK_RECORD& r = g.record2;
         BlankRecord(r, WR_USRSUBR, std::string_view(g.currentRoutine, 50));
         if (WF_cReadFirst(g.ctx, 3, &r, 2) == '0') {
-            reinterpret_cast<WR_USRSUBR_DATA *>(r.acData)->cEnded = 'Y';
+            reinterpret_cast<WR_USRSUBR_DATA*>(r.acData)->cEnded = 'Y';
             WF_cUpdate(g.ctx, 3, &r);
         }
     }
@@ -163,7 +163,7 @@ void P3100_CheckEndRoutine(void)
 // as are passed; the fields passed are used.
 void P3100_CheckExecute(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     int32_t passed = std::max<int32_t>(0, std::min<int32_t>(ParmCount("WITH_PARMS"), 50));
     if (Pass() == 1) {
         for (int32_t i = 0; i < passed; ++i)
@@ -171,15 +171,15 @@ void P3100_CheckExecute(void)
         return;
     }
     std::string name = Upper(Parm("SUBROUTINE"));
-    FFC_WORK_RECORD &r = g.record2;
+    FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_USRSUBR, name);
     if (name.empty() || !FindRecord(r, 2)) {
         Issue('F', "PRC0122", name);
         return;
     }
-    const auto *data = reinterpret_cast<const WR_USRSUBR_DATA *>(r.acData);
+    const auto* data = reinterpret_cast<const WR_USRSUBR_DATA*>(r.acData);
     if (passed > FIX_lDigitsToLong(data->acParmCount, 3, nullptr))
         Issue('F', "PRC0122", name);
 }
 
-} // extern "C"
+}  // extern "C"

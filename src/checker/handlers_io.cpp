@@ -26,7 +26,7 @@ void CheckIoErrorLabel()
     std::string action = Upper(Parm("IO_ERROR"));
     if (action.empty() || action[0] == '*')
         return;
-    FFC_WORK_RECORD &r = G().record2;
+    FFC_WORK_RECORD& r = G().record2;
     BlankRecord(r, WR_LABEL, action, std::string_view(G().currentRoutine, 10));
     if (action.size() > 3 || !FindRecord(r, 3))
         Issue('F', "PRC0025", action);
@@ -40,7 +40,7 @@ struct FileRef {
     std::string physical;
 };
 
-bool ResolveFile(const std::string &file, const std::string &library, FileRef &out)
+bool ResolveFile(const std::string& file, const std::string& library, FileRef& out)
 {
     std::string partition = Trim(G().partition, 3);
     bool any = library.empty() || library == "*FIRST" || library == "*LIBL";
@@ -86,15 +86,15 @@ bool ResolveFile(const std::string &file, const std::string &library, FileRef &o
 
 // The WITH_KEY values against the file's keys; the resolved values, their
 // codes and the physical file go back into the parsed command.
-void CheckKeys(const std::string &file, const std::string &library)
+void CheckKeys(const std::string& file, const std::string& library)
 {
-    Globals &g = G();
+    Globals& g = G();
     int32_t keys = std::min<int32_t>(ParmCount("WITH_KEY"), P3105_MAX_KEYS);
     if (keys <= 0)
         return;
     FileRef ref;
     if (file.empty() || !ResolveFile(file, library, ref))
-        return;   // reported in pass 1
+        return;  // reported in pass 1
     auto rq = std::make_unique<P3105_KEY_REQUEST>();
     std::memset(rq.get(), ' ', sizeof *rq);
     std::memcpy(rq->acFileKind, ref.kind == 'P' ? "PHY" : "LGL", 3);
@@ -123,7 +123,7 @@ void CheckKeys(const std::string &file, const std::string &library)
     SetParmEntry("@PHYSLIB", 0, 0, ref.library);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -131,8 +131,8 @@ extern "C" {
 // command's file keyword), the fields, the key values and the status field.
 void P3100_CheckFileCommand(int32_t)
 {
-    Globals &g = G();
-    const char *fileKeyword = NameIs("INSERT")      ? "TO_FILE"
+    Globals& g = G();
+    const char* fileKeyword = NameIs("INSERT")      ? "TO_FILE"
                               : NameIs("UPDATE")    ? "IN_FILE"
                               : NameIs("CHECK_FOR") ? "FOR_FILE"
                               : NameIs("FILECHECK") ? "USING_FILE"
@@ -166,7 +166,7 @@ void P3100_CheckFileCommand(int32_t)
 // and the loop's identifier, file and library at its structure depth.
 void P3100_CheckSelect(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     P3100_CheckFileCommand(1);
     if (Pass() != 1)
         return;
@@ -230,4 +230,4 @@ void P3100_CheckCheckFor(void)
     P3100_CheckFileCommand(0);
 }
 
-} // extern "C"
+}  // extern "C"

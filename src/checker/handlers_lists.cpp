@@ -23,18 +23,21 @@ using namespace checker;
 
 namespace {
 
-bool IsSpecial(const std::string &value) { return !value.empty() && value[0] == '*'; }
+bool IsSpecial(const std::string& value)
+{
+    return !value.empty() && value[0] == '*';
+}
 
 // Entry modes of ADD_ENTRY, UPD_ENTRY and INZ_LIST; any other value must
 // be an alphanumeric field holding the mode.
-bool EntryModeKeyword(const std::string &value)
+bool EntryModeKeyword(const std::string& value)
 {
-    static constexpr const char *kModes[] = {"*CURRENT", "*SAME", "*ADD", "*CHANGE", "*DELETE", "*DISPLAY", "*START"};
+    static constexpr const char* kModes[] = {"*CURRENT", "*SAME", "*ADD", "*CHANGE", "*DELETE", "*DISPLAY", "*START"};
     std::string v = Upper(value);
-    return std::any_of(std::begin(kModes), std::end(kModes), [&](const char *m) { return v == m; });
+    return std::any_of(std::begin(kModes), std::end(kModes), [&](const char* m) { return v == m; });
 }
 
-bool YesNo(const std::string &value)
+bool YesNo(const std::string& value)
 {
     std::string v = Upper(value);
     return v == "*YES" || v == "*NO";
@@ -42,7 +45,7 @@ bool YesNo(const std::string &value)
 
 // The list a command names, reported as a working list without a DEF_LIST
 // when the function defines none of that name.
-bool RequireList(const char *keyword, ListDefinition &list)
+bool RequireList(const char* keyword, ListDefinition& list)
 {
     std::string written = Parm(keyword);
     if (FindList(written, list))
@@ -70,19 +73,19 @@ void CheckStatusField()
     CheckFieldOperand(status, 'A');
 }
 
-void RecordIfField(const std::string &operand)
+void RecordIfField(const std::string& operand)
 {
     if (!operand.empty() && !IsSpecial(operand))
         RecordOperand(operand);
 }
 
-} // namespace
+}  // namespace
 
 namespace checker {
 
 void RecordListDefinition()
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string name = NameOf(Parm("NAME"));
     if (name.empty() || name.size() > 10)
         return;
@@ -90,12 +93,12 @@ void RecordListDefinition()
     if (FindList(name, existing))
         return;
     int32_t order = 1;
-    FFC_WORK_RECORD &r = g.record2;
+    FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_LISTNAME);
     for (char rc = WF_cReadFirst(g.ctx, 2, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 2, &r, 1))
         ++order;
     BlankRecord(r, WR_LISTNAME, name);
-    auto *data = reinterpret_cast<WR_LISTNAME_DATA *>(r.acData);
+    auto* data = reinterpret_cast<WR_LISTNAME_DATA*>(r.acData);
     FIX_LongToDigits(&order, 4, data->acOrder);
     data->cKind = Upper(Parm("TYPE")) == "*BROWSE" ? 'B' : 'W';
     int32_t count = std::min<int32_t>(ParmCount("FIELDS"), WR_LIST_FIELDS_MAX);
@@ -108,13 +111,13 @@ void RecordListDefinition()
     P3100_WriteRecord(r);
 }
 
-bool FindList(const std::string &written, ListDefinition &list)
+bool FindList(const std::string& written, ListDefinition& list)
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string name = NameOf(written);
     if (name.empty() || name.size() > 10)
         return false;
-    FFC_WORK_RECORD &r = g.record2;
+    FFC_WORK_RECORD& r = g.record2;
     bool found = false;
     if (name == "*FIRST") {
         // The list defined first: the lowest place among the records.
@@ -122,7 +125,7 @@ bool FindList(const std::string &written, ListDefinition &list)
         FFC_WORK_RECORD first;
         long lowest = 0;
         for (char rc = WF_cReadFirst(g.ctx, 2, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 2, &r, 1)) {
-            long order = FIX_lDigitsToLong(reinterpret_cast<const WR_LISTNAME_DATA *>(r.acData)->acOrder, 4, nullptr);
+            long order = FIX_lDigitsToLong(reinterpret_cast<const WR_LISTNAME_DATA*>(r.acData)->acOrder, 4, nullptr);
             if (!found || order < lowest) {
                 first = r;
                 lowest = order;
@@ -137,7 +140,7 @@ bool FindList(const std::string &written, ListDefinition &list)
     }
     if (!found)
         return false;
-    const auto *data = reinterpret_cast<const WR_LISTNAME_DATA *>(r.acData);
+    const auto* data = reinterpret_cast<const WR_LISTNAME_DATA*>(r.acData);
     list.name = Trim(r.acName, 10);
     list.kind = data->cKind;
     list.fields.clear();
@@ -147,7 +150,7 @@ bool FindList(const std::string &written, ListDefinition &list)
     return true;
 }
 
-} // namespace checker
+}  // namespace checker
 
 extern "C" {
 
@@ -320,14 +323,15 @@ void P3100_CheckSelectList(void)
     }
     ListDefinition list;
     bool known = RequireList("NAMED", list);
-    static constexpr const char *kSelections[] = {"*ALL",     "*SELECT", "*ALTERED", "*NOTNULL",
+    static constexpr const char* kSelections[] = {"*ALL",     "*SELECT", "*ALTERED", "*NOTNULL",
                                                   "*DISPLAY", "*ADD",    "*CHANGE",  "*DELETE"};
     int32_t selections = ParmCount("GET_ENTRYS");
     for (int32_t i = 0; i < selections; ++i) {
         std::string s = Upper(ParmEntry("GET_ENTRYS", i));
         if (s.empty())
             break;
-        bool keyword = std::any_of(std::begin(kSelections), std::end(kSelections), [&](const char *k) { return s == k; });
+        bool keyword =
+            std::any_of(std::begin(kSelections), std::end(kSelections), [&](const char* k) { return s == k; });
         if (!keyword || (known && s != "*ALL" && list.kind != 'B'))
             Issue('F', "PRC0152", s);
     }
@@ -335,4 +339,4 @@ void P3100_CheckSelectList(void)
         CheckCompiledCondition(where);
 }
 
-} // extern "C"
+}  // extern "C"

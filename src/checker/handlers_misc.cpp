@@ -60,12 +60,12 @@ void P3100_CheckExchange(void)
         RecordFieldList("FIELDS");
         /* the fields exchanged always, for every call the function makes */
         if (Upper(Parm("OPTION")) == "A") {
-            Globals &g = G();
+            Globals& g = G();
             for (int32_t i = 0; i < ParmCount("FIELDS"); ++i) {
                 const std::string name = ParmEntry("FIELDS", i);
                 if (name.empty())
                     continue;
-                FFC_WORK_RECORD &r = g.record2;
+                FFC_WORK_RECORD& r = g.record2;
                 BlankRecord(r, WR_EXCHALL, NameOf(name));
                 P3100_WriteRecord(r);
             }
@@ -85,14 +85,14 @@ void P3100_CheckSubstring(void)
             Issue('F', "PRC0150", "INTO_FIELD");
             return;
         }
-        for (const char *keyword : {"FIELD", "INTO_FIELD"})
+        for (const char* keyword : {"FIELD", "INTO_FIELD"})
             for (int element = 0; element < 3; ++element)
                 RecordOperand(Parm(keyword, element));
         return;
     }
     CheckOperandValue(source);
     CheckFieldOperand(target, 'A');
-    for (const char *keyword : {"FIELD", "INTO_FIELD"})
+    for (const char* keyword : {"FIELD", "INTO_FIELD"})
         for (int element = 1; element < 3; ++element) {
             std::string value = Parm(keyword, element);
             if (!value.empty() && value[0] != '*')
@@ -103,7 +103,7 @@ void P3100_CheckSubstring(void)
 // EXEC_CPF and EXEC_OS400: the command text and what follows an error.
 void P3100_CheckExecCommand(void)
 {
-    const char *textKeyword = NameIs("EXEC_OS400") ? "CPFCMD" : "COMMAND";
+    const char* textKeyword = NameIs("EXEC_OS400") ? "CPFCMD" : "COMMAND";
     if (Pass() == 1) {
         if (Parm(textKeyword).empty())
             Issue('F', "PRC0112", textKeyword);
@@ -149,4 +149,4 @@ void P3100_CheckBrowse(void)
     P3100_CheckFileCommand(0);
 }
 
-} // extern "C"
+}  // extern "C"

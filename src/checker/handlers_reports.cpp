@@ -1,10 +1,9 @@
 // Check handlers of the report commands: DEF_REPORT, the report lines
 // (DEF_HEAD, DEF_FOOT, DEF_LINE, DEF_BREAK), PRINT, SPACE, SKIP, ENDPRINT
-// and UPRINT, and of the KEEP_ commands that keep values over a loop. Reports 1 to 9 keep their definition in the module's report
-// table (the "$DRINF" records of the end of checking); a report printed to
-// is marked used ('Y'), a report defined by DEF_REPORT 'P'. Each report line
-// is a line group ("GROUPNAM", origin "LIN") that PRINT counts, so a line
-// never printed is reported after pass 2.
+// and UPRINT, and of the KEEP_ commands that keep values over a loop. Reports 1 to 9 keep their definition in the
+// module's report table (the "$DRINF" records of the end of checking); a report printed to is marked used ('Y'), a
+// report defined by DEF_REPORT 'P'. Each report line is a line group ("GROUPNAM", origin "LIN") that PRINT counts, so a
+// line never printed is reported after pass 2.
 #include "checker/checker.h"
 #include "checker/handlers.h"
 #include "checker/operand_checks.h"
@@ -26,7 +25,7 @@ namespace {
 
 // The report the command names (1 to 9), or null with PRC0297 issued in
 // pass 1.
-WR_DRINF_DATA *Report()
+WR_DRINF_DATA* Report()
 {
     std::string text = Parm("REPORT_NUM");
     int number = text.empty() ? 1 : std::atoi(text.c_str());
@@ -39,9 +38,9 @@ WR_DRINF_DATA *Report()
 }
 
 // The report's first use: where its page-number field is used from.
-void NoteFirstUse(const WR_DRINF_DATA &report)
+void NoteFirstUse(const WR_DRINF_DATA& report)
 {
-    Globals &g = G();
+    Globals& g = G();
     const size_t i = static_cast<size_t>(&report - g.reports);
     if (report.cState != 'N' || i >= 9)
         return;
@@ -49,7 +48,7 @@ void NoteFirstUse(const WR_DRINF_DATA &report)
     std::memcpy(g.reportCommand[i], g.parsed.acName, 10);
 }
 
-void MarkPrinted(WR_DRINF_DATA &report)
+void MarkPrinted(WR_DRINF_DATA& report)
 {
     NoteFirstUse(report);
     if (report.cState == 'N')
@@ -57,7 +56,7 @@ void MarkPrinted(WR_DRINF_DATA &report)
 }
 
 // A field given for a report value: its use is recorded.
-void RecordIfField(const std::string &value)
+void RecordIfField(const std::string& value)
 {
     if (!FieldOf(value).empty())
         RecordOperand(value);
@@ -76,13 +75,13 @@ void RecordStatusField()
 // "FOT", "LIN", "BRK"), the report number in the byte after the origin,
 // use count 0. Only detail lines ("LIN") are printed by PRINT; headings,
 // foots and break lines print by themselves.
-void DefineLineGroup(const std::string &name, int report, const char *origin)
+void DefineLineGroup(const std::string& name, int report, const char* origin)
 {
-    Globals &g = G();
-    FFC_WORK_RECORD &r = g.record2;
+    Globals& g = G();
+    FFC_WORK_RECORD& r = g.record2;
     if (!BlankNewRecord(r, WR_GROUPNAM, name, "PRC0297"))
         return;
-    auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
+    auto* data = reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData);
     std::memcpy(data->acOrigin, origin, 3);
     data->cFiller = static_cast<char>('0' + report);
     WR_SetGroupUseCount(data, 0);
@@ -92,11 +91,11 @@ void DefineLineGroup(const std::string &name, int report, const char *origin)
 // PRINT LINE(*ALL): every line of the report counts as printed.
 void PrintAllLines(int report)
 {
-    Globals &g = G();
+    Globals& g = G();
     FFC_WORK_RECORD r;
     BlankRecord(r, WR_GROUPNAM);
     for (char rc = WF_cReadFirst(g.ctx, 1, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 1, &r, 1)) {
-        auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
+        auto* data = reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData);
         if (std::memcmp(data->acOrigin, "LIN", 3) != 0 || data->cFiller != static_cast<char>('0' + report))
             continue;
         WR_SetGroupUseCount(data, WR_GroupUseCount(data) + 1);
@@ -104,12 +103,12 @@ void PrintAllLines(int report)
     }
 }
 
-int NumberOf(const WR_DRINF_DATA &report)
+int NumberOf(const WR_DRINF_DATA& report)
 {
     return static_cast<int>(&report - G().reports) + 1;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -119,13 +118,13 @@ void P3100_CheckDefReport(void)
 {
     if (!NotInComponent())
         return;
-    WR_DRINF_DATA *report = Report();
+    WR_DRINF_DATA* report = Report();
     if (!report)
         return;
-    static constexpr const char *kReturned[5] = {"RET_LENGTH", "RET_WIDTH", "RET_OVRFLW", "RET_LINE", "RET_PAGE"};
-    static constexpr const char *kFileValues[3] = {"OUTQ", "COPIES", "FORMTYPE"};
+    static constexpr const char* kReturned[5] = {"RET_LENGTH", "RET_WIDTH", "RET_OVRFLW", "RET_LINE", "RET_PAGE"};
+    static constexpr const char* kFileValues[3] = {"OUTQ", "COPIES", "FORMTYPE"};
     if (Pass() == 2) {
-        for (const char *keyword : kReturned) {
+        for (const char* keyword : kReturned) {
             std::string field = Parm(keyword);
             if (Given(field))
                 CheckFieldOperand(field, 'N');
@@ -164,7 +163,7 @@ void P3100_CheckDefReport(void)
     report->cState = 'P';
 }
 
-} // extern "C"
+}  // extern "C"
 
 namespace {
 
@@ -174,7 +173,7 @@ void CheckReportLine()
 {
     if (!NotInComponent())
         return;
-    WR_DRINF_DATA *report = Report();
+    WR_DRINF_DATA* report = Report();
     if (!report)
         return;
     if (Pass() == 2) {
@@ -187,12 +186,12 @@ void CheckReportLine()
     for (int32_t i = 0; i < triggers; ++i)
         RecordIfField(ParmEntry("TRIG_FLDS", i));
     std::string name = Upper(Parm("NAME"));
-    const char *origin = NameIs("DEF_HEAD") ? "HED" : NameIs("DEF_FOOT") ? "FOT" : NameIs("DEF_BREAK") ? "BRK" : "LIN";
+    const char* origin = NameIs("DEF_HEAD") ? "HED" : NameIs("DEF_FOOT") ? "FOT" : NameIs("DEF_BREAK") ? "BRK" : "LIN";
     if (!name.empty())
         DefineLineGroup(name, NumberOf(*report), origin);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -222,7 +221,7 @@ void P3100_CheckPrint(void)
 {
     if (!NotInComponent())
         return;
-    WR_DRINF_DATA *report = Report();
+    WR_DRINF_DATA* report = Report();
     if (!report)
         return;
     int32_t lines = ParmCount("LINE");
@@ -233,7 +232,7 @@ void P3100_CheckPrint(void)
             if (line == "*ALL")
                 PrintAllLines(NumberOf(*report));
             else
-                RecordOperand(line);   // a line group counts its use
+                RecordOperand(line);  // a line group counts its use
         }
         return;
     }
@@ -241,9 +240,9 @@ void P3100_CheckPrint(void)
         std::string line = Upper(ParmEntry("LINE", i));
         if (line.empty() || line == "*ALL")
             continue;
-        FFC_WORK_RECORD &r = G().record2;
+        FFC_WORK_RECORD& r = G().record2;
         BlankRecord(r, WR_GROUPNAM, line);
-        if (!FindRecord(r, 2) || std::memcmp(reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData)->acOrigin, "LIN", 3) != 0)
+        if (!FindRecord(r, 2) || std::memcmp(reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData)->acOrigin, "LIN", 3) != 0)
             Issue('F', "PRC0137", line);
     }
 }
@@ -254,7 +253,7 @@ void P3100_CheckSpaceSkip(void)
 {
     if (!NotInComponent())
         return;
-    WR_DRINF_DATA *report = Report();
+    WR_DRINF_DATA* report = Report();
     if (!report || Pass() != 1)
         return;
     MarkPrinted(*report);
@@ -268,7 +267,7 @@ void P3100_CheckSpaceSkip(void)
 // ENDPRINT: the report is closed; its status field is used.
 void P3100_CheckEndPrint(void)
 {
-    WR_DRINF_DATA *report = Report();
+    WR_DRINF_DATA* report = Report();
     if (!report || Pass() != 1)
         return;
     RecordStatusField();
@@ -289,27 +288,27 @@ void P3100_CheckUprint(void)
     RecordStatusField();
 }
 
-} // extern "C"
+}  // extern "C"
 
 namespace {
 
 // The innermost open loop of the structure stack (pass 1), or null.
-const StackLevel *InnermostLoop()
+const StackLevel* InnermostLoop()
 {
-    Globals &g = G();
+    Globals& g = G();
     for (int i = std::min(g.depth, kStackLimit); i >= 1; --i)
         if (g.stack[i].loop == 'Y')
             return &g.stack[i];
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-void P3100_CheckExternalObject(const char *pachObject, const char *pachLibrary)
+void P3100_CheckExternalObject(const char* pachObject, const char* pachLibrary)
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string object = Upper(Trim(pachObject, 10)), library = Upper(Trim(pachLibrary, 10));
     if (object.empty())
         return;
@@ -325,12 +324,12 @@ void P3100_CheckExternalObject(const char *pachObject, const char *pachLibrary)
 // through their "KEEP_" records to reset them before it starts.
 void P3100_CheckKeepCommand(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     bool numeric = NameIs("KEEP_TOTAL") || NameIs("KEEP_COUNT") || NameIs("KEEP_AVG");
     int32_t sources = ParmCount("OF_FIELD"), by = ParmCount("BY_FIELD");
     std::string target = Parm("IN_FIELD");
     if (Pass() == 1) {
-        const StackLevel *loop = InnermostLoop();
+        const StackLevel* loop = InnermostLoop();
         if (!loop) {
             Issue('F', "PRC0146", Trim(g.parsed.acName, 10));
             return;
@@ -344,7 +343,7 @@ void P3100_CheckKeepCommand(void)
         for (int32_t i = 0; i < by; ++i)
             RecordIfField(ParmEntry("BY_FIELD", i));
         RecordIfField(target);
-        FFC_WORK_RECORD &r = g.record2;
+        FFC_WORK_RECORD& r = g.record2;
         BlankRecord(r, "", WR_KEEP_NAME);
         int32_t loopLine = loop->line;
         int16_t loopSub = loop->subLine;
@@ -372,4 +371,4 @@ void P3100_CheckKeepCommand(void)
     }
 }
 
-} // extern "C"
+}  // extern "C"

@@ -3,8 +3,8 @@
 // columns, the status field and the error label (pass 2).
 #include "checker/checker.h"
 #include "checker/handlers.h"
-#include "checker/params/fixed_text.h"
 #include "checker/operand_checks.h"
+#include "checker/params/fixed_text.h"
 #include "checker/selectsql.h"
 #include "checker/sql_reserved_words.h"
 #include "checker/usage.h"
@@ -39,8 +39,8 @@ struct SqlFile {
 };
 
 // The first row of a query of one or two text columns, or false.
-bool FirstRow(const char *openTag, const char *fetchTag, const char *closeTag, const char *sql,
-              const std::string &a, std::string &first, std::string *second)
+bool FirstRow(const char* openTag, const char* fetchTag, const char* closeTag, const char* sql, const std::string& a,
+              std::string& first, std::string* second)
 {
     std::string partition = Trim(G().partition, 3);
     SSQL_AREA area;
@@ -69,13 +69,13 @@ bool FirstRow(const char *openTag, const char *fetchTag, const char *closeTag, c
     return true;
 }
 
-} // namespace
+}  // namespace
 
 // The "DATABASE" record of a file of another database (from QV_FOF);
 // PRC0378 when the file has no database definition.
-static bool P3100_sCheckDatabaseFile(SqlFile &f)
+static bool P3100_sCheckDatabaseFile(SqlFile& f)
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string partition = Trim(g.partition, 3);
     SSQL_AREA area;
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
@@ -91,7 +91,8 @@ static bool P3100_sCheckDatabaseFile(SqlFile &f)
         uint16_t length;
         char text[kTypeWidth];
     } type{};
-    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 2, SSQL_VARYING(&dsn, kDsnWidth), SSQL_VARYING(&type, kTypeWidth));
+    unsigned short rc =
+        SSQL_sRunExt(&area, &ca, &da, 2, SSQL_VARYING(&dsn, kDsnWidth), SSQL_VARYING(&type, kTypeWidth));
     if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
         FFC_SQL_Error(ca, "DC_P3100/SQL072");
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
@@ -101,7 +102,7 @@ static bool P3100_sCheckDatabaseFile(SqlFile &f)
     }
     f.dsn = std::string(dsn.text, std::min<size_t>(dsn.length, kDsnWidth));
     f.type = std::string(type.text, std::min<size_t>(type.length, kTypeWidth));
-    FFC_WORK_RECORD &r = g.record2;
+    FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_DATABASE, f.physical, f.library);
     if (!FindRecord(r, 3)) {
         BlankRecord(r, WR_DATABASE, f.physical, f.library);
@@ -115,33 +116,34 @@ static bool P3100_sCheckDatabaseFile(SqlFile &f)
 
 namespace {
 
-void DescribeDatabase(const SqlFile &f)
+void DescribeDatabase(const SqlFile& f)
 {
     Issue('I', "PRC0381", Fixed(f.physical, 10) + Fixed(f.dsn, 32) + Fixed(f.type, 32));
 }
 
-bool SameDatabase(const std::string &dsn1, const std::string &type1, const std::string &dsn2, const std::string &type2)
+bool SameDatabase(const std::string& dsn1, const std::string& type1, const std::string& dsn2, const std::string& type2)
 {
     return Upper(dsn1) == Upper(dsn2) && Upper(type1) == Upper(type2);
 }
 
 // File i against file 1 when another database is involved.
-void CompareDatabases(const SqlFile &first, const SqlFile &file)
+void CompareDatabases(const SqlFile& first, const SqlFile& file)
 {
     if (first.cls == 'Y' && file.cls == 'Y') {
         if (!first.database || !file.database || SameDatabase(first.dsn, first.type, file.dsn, file.type))
             return;
         Issue('W', "PRC0380",
-              Fixed(first.physical, 10) + Fixed(first.library, 10) + Fixed(file.physical, 10) + Fixed(file.library, 10));
+              Fixed(first.physical, 10) + Fixed(first.library, 10) + Fixed(file.physical, 10) +
+                  Fixed(file.library, 10));
         DescribeDatabase(first);
         DescribeDatabase(file);
         return;
     }
-    const SqlFile &other = first.cls == 'Y' ? first : file;
-    const SqlFile &own = first.cls == 'Y' ? file : first;
+    const SqlFile& other = first.cls == 'Y' ? first : file;
+    const SqlFile& own = first.cls == 'Y' ? file : first;
     if (other.cls != 'Y' || !other.database)
         return;
-    const FFC_SYSTEM_DEFINITION *sys = G().ctx->pSystemDefinition;
+    const FFC_SYSTEM_DEFINITION* sys = G().ctx->pSystemDefinition;
     std::string dsn = sys ? sys->szRepositoryDsn : "", type = sys ? sys->szRepositoryType : "";
     if (SameDatabase(other.dsn, other.type, dsn, type))
         return;
@@ -160,7 +162,7 @@ void ScanTexts()
         P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', 1);
         return;
     }
-    for (const char *keyword : {"WHERE", "HAVING"}) {
+    for (const char* keyword : {"WHERE", "HAVING"}) {
         std::string text = Parm(keyword);
         P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', 1);
     }
@@ -169,7 +171,7 @@ void ScanTexts()
 
 void CheckFiles()
 {
-    Globals &g = G();
+    Globals& g = G();
     bool whole = Parm("@WHOLE") == "Y";
     int32_t files = std::min<int32_t>(ParmCount("FROM_FILES"), 10);
     if (files <= 0 && !whole)
@@ -296,10 +298,10 @@ std::vector<GEN_SQL_FILE> CommandFiles()
 
 void CheckFieldsAndLabels()
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string error = Upper(Parm("IO_ERROR"));
     if (error != "*NEXT" && error != "*RETURN" && error != "*ABORT" && !DesignOnlyScope()) {
-        FFC_WORK_RECORD &r = g.record2;
+        FFC_WORK_RECORD& r = g.record2;
         BlankRecord(r, WR_LABEL, error, std::string_view(g.currentRoutine, 10));
         if (error.empty() || error.size() > 3 || !FindRecord(r, 3))
             Issue('F', "PRC0025", error);
@@ -322,7 +324,7 @@ void CheckFieldsAndLabels()
         CheckFieldOperand(status, 'A');
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -338,11 +340,11 @@ void P3100_CheckSelectSqlBody(void)
 
 void P3100_CheckSelectSql(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     g.sysFlags[SF_SELECT_SQL] = 'Y';
     P3100_CheckSelectSqlBody();
     if (Pass() == 1)
         NumberLoop(std::clamp(g.depth, 0, kStackLimit));
 }
 
-} // extern "C"
+}  // extern "C"

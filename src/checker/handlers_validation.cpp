@@ -35,16 +35,16 @@ OperandInfo CheckedField()
     return CheckFieldOperand(Parm("FIELD"));
 }
 
-void CheckOutcome(const char *keyword, std::initializer_list<const char *> keywords)
+void CheckOutcome(const char* keyword, std::initializer_list<const char*> keywords)
 {
     std::string target = Parm(keyword);
     if (!TargetValid(target, keywords))
         Issue('F', "PRC0046", Upper(target));
 }
 
-constexpr std::initializer_list<const char *> kOutcomes = {"*NEXT", "*ERROR", "*ACCEPT", "*RETURN"};
+constexpr std::initializer_list<const char*> kOutcomes = {"*NEXT", "*ERROR", "*ACCEPT", "*RETURN"};
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -188,4 +188,4 @@ void P3100_CheckFileCheck(void)
     CheckMessageData();
 }
 
-} // extern "C"
+}  // extern "C"

@@ -33,22 +33,36 @@ struct LayoutCounters {
 LayoutCounters g_counters;
 
 struct Keyword {
-    const char *name;
+    const char* name;
     int position;
 };
-constexpr Keyword kFlags[] = {
-    {"*OUTPUT", GF_OUTPUT},    {"*OUT", GF_OUTPUT},     {"*OUTONLY", GF_OUTPUT},   {"*LC", GF_LOWERCASE},
-    {"*LCASE", GF_LOWERCASE},  {"*LOWER", GF_LOWERCASE}, {"*LOWERCASE", GF_LOWERCASE}, {"*NEWPAGE", GF_NEWPAGE},
-    {"*NEWFORMAT", GF_NEWPAGE}, {"*ONCHANGE", GF_ONCHANGE}, {"*REPEAT", GF_REPEAT},  {"*HIDE", GF_HIDE},
-    {"*HIDDEN", GF_HIDE},      {"*SEL", GF_SELECT},     {"*SELECT", GF_SELECT},     {"*IN", GF_INPUT},
-    {"*INP", GF_INPUT},        {"*INPUT", GF_INPUT},    {"*RA", GF_RA},             {"*INOUTCOND", GF_INOUTCOND},
-    {"*IOCOND", GF_INOUTCOND}};
+constexpr Keyword kFlags[] = {{"*OUTPUT", GF_OUTPUT},
+                              {"*OUT", GF_OUTPUT},
+                              {"*OUTONLY", GF_OUTPUT},
+                              {"*LC", GF_LOWERCASE},
+                              {"*LCASE", GF_LOWERCASE},
+                              {"*LOWER", GF_LOWERCASE},
+                              {"*LOWERCASE", GF_LOWERCASE},
+                              {"*NEWPAGE", GF_NEWPAGE},
+                              {"*NEWFORMAT", GF_NEWPAGE},
+                              {"*ONCHANGE", GF_ONCHANGE},
+                              {"*REPEAT", GF_REPEAT},
+                              {"*HIDE", GF_HIDE},
+                              {"*HIDDEN", GF_HIDE},
+                              {"*SEL", GF_SELECT},
+                              {"*SELECT", GF_SELECT},
+                              {"*IN", GF_INPUT},
+                              {"*INP", GF_INPUT},
+                              {"*INPUT", GF_INPUT},
+                              {"*RA", GF_RA},
+                              {"*INOUTCOND", GF_INOUTCOND},
+                              {"*IOCOND", GF_INOUTCOND}};
 /* The display attributes "*AB" to "*ND", flags 97 to 118 in this order. */
-constexpr const char *kDisplayAttributes[22] = {"*AB",  "*ME",  "*MF",  "*M10", "*M11", "*VN", "*FE", "*RB",
+constexpr const char* kDisplayAttributes[22] = {"*AB",  "*ME",  "*MF",   "*M10", "*M11", "*VN",  "*FE",  "*RB",
                                                 "*RZ",  "*RL",  "*RLTB", "*GRN", "*WHT", "*RED", "*TRQ", "*YLW",
-                                                "*PNK", "*BLU", "*BL",  "*CS",  "*HI",  "*ND"};
+                                                "*PNK", "*BLU", "*BL",   "*CS",  "*HI",  "*ND"};
 struct Identification {
-    const char *name;
+    const char* name;
     char letter;
 };
 constexpr Identification kIdentifications[] = {{"*COLHDG", 'C'}, {"*COLHEAD", 'C'}, {"*COLUMN", 'C'}, {"*COL", 'C'},
@@ -56,7 +70,7 @@ constexpr Identification kIdentifications[] = {{"*COLHDG", 'C'}, {"*COLHEAD", 'C
                                                {"*NOID", 'N'},   {"*NOIDENT", 'N'}};
 
 // "*L5", "*R5" (line) or "*P12", "*C12" (column): the letter and number.
-bool PositionValue(const std::string &value, char &letter, int32_t &number)
+bool PositionValue(const std::string& value, char& letter, int32_t& number)
 {
     if (value.size() < 3 || value[0] != '*')
         return false;
@@ -72,26 +86,26 @@ bool PositionValue(const std::string &value, char &letter, int32_t &number)
 
 // The value that DEF_COND holds with a condition name, or false when the
 // name is no condition of the function.
-bool ConditionValue(const std::string &name, std::string &value)
+bool ConditionValue(const std::string& name, std::string& value)
 {
     FFC_WORK_RECORD r;
     if (!FindConditionRecord(name, r))
         return false;
-    const auto *data = reinterpret_cast<const WR_DEF_COND_DATA *>(r.acData);
+    const auto* data = reinterpret_cast<const WR_DEF_COND_DATA*>(r.acData);
     value = std::memcmp(data->acSwitch, "*NO", 3) == 0 ? "*NO " : "*YES";
     return true;
 }
 
-void SetDigits(char *target, int32_t value)
+void SetDigits(char* target, int32_t value)
 {
     value = std::clamp<int32_t>(value, 0, 999);
     FIX_LongToDigits(&value, 3, target);
 }
 
 // One GROUPFLD data area from a field name and its attribute values.
-void FillFieldData(char *data, const std::string &field, const char *values)
+void FillFieldData(char* data, const std::string& field, const char* values)
 {
-    GROUPFLD_DATA &f = *reinterpret_cast<GROUPFLD_DATA *>(data);
+    GROUPFLD_DATA& f = *reinterpret_cast<GROUPFLD_DATA*>(data);
     Pad(f.acField, 10, Upper(field));
     std::memset(f.acFlags, '0', sizeof f.acFlags);
     std::memset(f.acFlags2, '0', sizeof f.acFlags2);
@@ -110,13 +124,13 @@ void FillFieldData(char *data, const std::string &field, const char *values)
             continue;
         }
         bool known = false;
-        for (const Keyword &k : kFlags)
+        for (const Keyword& k : kFlags)
             if (value == k.name)
                 data[k.position] = '1', known = true;
         for (int i = 0; i < 22; ++i)
             if (value == kDisplayAttributes[i])
                 data[GF_ATTRIBUTES + i] = '1', known = true;
-        for (const Identification &id : kIdentifications)
+        for (const Identification& id : kIdentifications)
             if (value == id.name)
                 data[GF_IDENT] = id.letter, known = true;
         std::string conditionValue;
@@ -128,9 +142,9 @@ void FillFieldData(char *data, const std::string &field, const char *values)
 }
 
 // Replaces the group's GROUPFLD records by the given fields.
-void WriteGroup(const std::string &group, const std::vector<std::string> &names, const std::vector<std::string> &data)
+void WriteGroup(const std::string& group, const std::vector<std::string>& names, const std::vector<std::string>& data)
 {
-    Globals &g = G();
+    Globals& g = G();
     FFC_WORK_RECORD r;
     BlankRecord(r, LAYOUT_KIND_GROUPFLD, group);
     for (char rc = WF_cReadFirst(g.ctx, kSlot, &r, 2); rc == '0'; rc = WF_cReadNext(g.ctx, kSlot, &r, 2))
@@ -153,9 +167,9 @@ void WriteGroup(const std::string &group, const std::vector<std::string> &names,
 
 // The command's field list, expanded (*ALL, field groups ...) with each
 // entry's attribute values.
-void RecordFieldListGroup(const std::string &group)
+void RecordFieldListGroup(const std::string& group)
 {
-    Globals &g = G();
+    Globals& g = G();
     int32_t count = std::clamp<int32_t>(ParmCount("FIELDS"), 0, kCapacity);
     std::vector<char> names(static_cast<size_t>(kCapacity * 10), ' ');
     std::vector<char> data(static_cast<size_t>(kCapacity * kValues * kValueWidth), ' ');
@@ -184,9 +198,9 @@ void RecordFieldListGroup(const std::string &group)
 }
 
 // A browse list: its fields from the list's definition, once.
-void RecordBrowseListGroup(const std::string &list)
+void RecordBrowseListGroup(const std::string& list)
 {
-    Globals &g = G();
+    Globals& g = G();
     FFC_WORK_RECORD r;
     BlankRecord(r, LAYOUT_KIND_GROUPFLD, list);
     if (WF_cReadFirst(g.ctx, kSlot, &r, 2) == '0')
@@ -194,7 +208,7 @@ void RecordBrowseListGroup(const std::string &list)
     BlankRecord(r, WR_LISTNAME, NameOf(list));
     if (WF_cReadFirst(g.ctx, kSlot, &r, 2) != '0')
         return;
-    const auto *data = reinterpret_cast<const WR_LISTNAME_DATA *>(r.acData);
+    const auto* data = reinterpret_cast<const WR_LISTNAME_DATA*>(r.acData);
     int32_t count = 0;
     FIX_lDigitsToLong(data->acFieldCount, 3, &count);
     std::vector<std::string> fields, attributes;
@@ -207,7 +221,7 @@ void RecordBrowseListGroup(const std::string &list)
 
 void WritePopUpRecord()
 {
-    Globals &g = G();
+    Globals& g = G();
     FFC_WORK_RECORD r;
     BlankRecord(r, LAYOUT_KIND_POP_UP);
     int32_t line = g.state->lLine, second = g.state->lLineWord;
@@ -228,7 +242,7 @@ void WritePopUpRecord()
     P3100_WriteRecord(r);
 }
 
-LayoutCounters &Counters()
+LayoutCounters& Counters()
 {
     return g_counters;
 }
@@ -239,25 +253,25 @@ struct Definitions {
     FFC_PROCESS_DEFINITION process{};
     FFC_FUNCTION_DEFINITION function{};
 };
-Definitions &RunDefinitions(Definitions &local)
+Definitions& RunDefinitions(Definitions& local)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (g.processDefinition)
-        local.process = *static_cast<const FFC_PROCESS_DEFINITION *>(g.processDefinition);
+        local.process = *static_cast<const FFC_PROCESS_DEFINITION*>(g.processDefinition);
     else {
         std::memcpy(local.process.acProcess, g.ctx->acProcess, 10);
         local.process.cMenuStyle = ' ';
     }
     if (g.functionDefinition)
-        local.function = *static_cast<const FFC_FUNCTION_DEFINITION *>(g.functionDefinition);
+        local.function = *static_cast<const FFC_FUNCTION_DEFINITION*>(g.functionDefinition);
     else
         std::memcpy(local.function.acFunction, g.ctx->acFunction, 7);
     return local;
 }
 
-void RunScreenLayout(FFC_CONTEXT *ctx, FFC_CHECK_STATE *state)
+void RunScreenLayout(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state)
 {
-    Globals &g = G();
+    Globals& g = G();
     Definitions definitions;
     RunDefinitions(definitions);
     std::string group = Upper(Parm("@GROUPNAME"));
@@ -275,34 +289,34 @@ void RunScreenLayout(FFC_CONTEXT *ctx, FFC_CHECK_STATE *state)
         RecordBrowseListGroup(browse);
     if (NameIs("POP_UP"))
         WritePopUpRecord();
-    LayoutCounters &c = Counters();
+    LayoutCounters& c = Counters();
     state->cDesignRun = 'D';
-    P3111_DesignDialogue(ctx, state, &definitions.process, &definitions.function, &g.parsed, &c.formats,
-                         &c.fields, &g.sysFlags[29], g.sysFlags[27], g.sysFlags[32], g.sysFlags[44], g.screenLines,
-                         g.msgQueue, g.sysFlags, g.lpcAnchor, g.cmpeAnchor,
+    P3111_DesignDialogue(ctx, state, &definitions.process, &definitions.function, &g.parsed, &c.formats, &c.fields,
+                         &g.sysFlags[29], g.sysFlags[27], g.sysFlags[32], g.sysFlags[44], g.screenLines, g.msgQueue,
+                         g.sysFlags, g.lpcAnchor, g.cmpeAnchor,
                          reinterpret_cast<LAYOUT_DESIGN_CALLBACK>(g.designScreen));
 }
 
-void RunReportLayout(FFC_CONTEXT *ctx, FFC_CHECK_STATE *state)
+void RunReportLayout(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state)
 {
-    Globals &g = G();
+    Globals& g = G();
     Definitions definitions;
     RunDefinitions(definitions);
     RecordFieldListGroup(Upper(Parm("NAME")));
-    LayoutCounters &c = Counters();
+    LayoutCounters& c = Counters();
     const std::string number = Parm("REPORT_NUM");
     const int32_t report = number.empty() ? 1 : std::atoi(number.c_str());
     state->cDesignRun = 'P';
-    P3116_DesignReport(ctx, state, &definitions.process, &definitions.function, &g.parsed, &c.formats,
-                       &c.items, &report, &c.savedValues, g.sysFlags[27], g.reports, g.msgQueue, g.sysFlags,
-                       g.lpcAnchor, g.cmpeAnchor, reinterpret_cast<LAYOUT_DESIGN_CALLBACK>(g.designReport));
+    P3116_DesignReport(ctx, state, &definitions.process, &definitions.function, &g.parsed, &c.formats, &c.items,
+                       &report, &c.savedValues, g.sysFlags[27], g.reports, g.msgQueue, g.sysFlags, g.lpcAnchor,
+                       g.cmpeAnchor, reinterpret_cast<LAYOUT_DESIGN_CALLBACK>(g.designReport));
 }
 
 }  // namespace
 
 extern "C" {
 
-void P3100_StripLeadingChar(char *pachName, char cChar)
+void P3100_StripLeadingChar(char* pachName, char cChar)
 {
     if (!pachName || pachName[0] != cChar || cChar == ' ')
         return;
@@ -310,7 +324,7 @@ void P3100_StripLeadingChar(char *pachName, char cChar)
     pachName[49] = ' ';
 }
 
-void P3100_PrefixChar(char *pachName, char cChar)
+void P3100_PrefixChar(char* pachName, char cChar)
 {
     if (!pachName || pachName[0] == cChar)
         return;
@@ -328,4 +342,4 @@ void P3100_UseLibraryLayouts(void)
     P3100_SetLayoutCalls(RunScreenLayout, RunReportLayout);
 }
 
-} // extern "C"
+}  // extern "C"

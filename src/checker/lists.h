@@ -18,8 +18,8 @@ struct ListDefinition {
 void RecordListDefinition();
 /* The list a list command names ("*FIRST": the first list of the
  * function); false when the function defines no such list. */
-bool FindList(const std::string &written, ListDefinition &list);
+bool FindList(const std::string& written, ListDefinition& list);
 
-} // namespace checker
+}  // namespace checker
 
 #endif

@@ -17,16 +17,16 @@
 
 namespace checker {
 
-Globals &G()
+Globals& G()
 {
     static Globals g;
     return g;
 }
 
-std::string Trim(const char *field, size_t width)
+std::string Trim(const char* field, size_t width)
 {
-    const void *end = std::memchr(field, '\0', width);
-    size_t n = end ? static_cast<size_t>(static_cast<const char *>(end) - field) : width;
+    const void* end = std::memchr(field, '\0', width);
+    size_t n = end ? static_cast<size_t>(static_cast<const char*>(end) - field) : width;
     // wide fields are mostly blank: skip their blanks eight at a time
     auto eightBlanks = [field](size_t at) {
         uint64_t word;
@@ -43,7 +43,7 @@ std::string Trim(const char *field, size_t width)
     return std::string(field + start, n - start);
 }
 
-void Pad(char *field, size_t width, std::string_view text)
+void Pad(char* field, size_t width, std::string_view text)
 {
     std::memset(field, ' ', width);
     if (!text.empty())
@@ -65,7 +65,7 @@ int32_t Pass()
     return G().state ? G().state->lPass : 0;
 }
 
-bool NameIs(const char *name)
+bool NameIs(const char* name)
 {
     char padded[10];
     Pad(padded, 10, name);
@@ -74,12 +74,12 @@ bool NameIs(const char *name)
 
 std::string Upper(std::string s)
 {
-    for (char &c : s)
+    for (char& c : s)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
 
-bool Given(const std::string &value)
+bool Given(const std::string& value)
 {
     return !value.empty() && Upper(value) != "*NONE";
 }
@@ -92,7 +92,7 @@ void NoteMessageText()
 
 void NumberLoop(int depth)
 {
-    Globals &g = G();
+    Globals& g = G();
     char id[8];
     g.loopCounter = (g.loopCounter + 1) % 1000;
     std::snprintf(id, sizeof id, "SL@%03d", static_cast<int>(g.loopCounter));
@@ -109,27 +109,27 @@ bool NotInComponent()
     return false;
 }
 
-bool LabelKnown(const std::string &label)
+bool LabelKnown(const std::string& label)
 {
     if (label.empty() || label.size() > 3)
         return false;
-    FFC_WORK_RECORD &r = G().record2;
+    FFC_WORK_RECORD& r = G().record2;
     BlankRecord(r, WR_LABEL, label, std::string_view(G().currentRoutine, 10));
     return FindRecord(r, 3);
 }
 
-bool TargetValid(const std::string &target, std::initializer_list<const char *> keywords)
+bool TargetValid(const std::string& target, std::initializer_list<const char*> keywords)
 {
     std::string t = Upper(target);
     if (t.empty())
         return true;
-    for (const char *k : keywords)
+    for (const char* k : keywords)
         if (t == k)
             return true;
     return t[0] != '*' && LabelKnown(t);
 }
 
-uint32_t CountRows(const char *tag, const char *sql, const std::string &a, const std::string &b)
+uint32_t CountRows(const char* tag, const char* sql, const std::string& a, const std::string& b)
 {
     SSQL_AREA area;
     SSQL_SetLocation(tag);
@@ -141,7 +141,7 @@ uint32_t CountRows(const char *tag, const char *sql, const std::string &a, const
     return RunCount(area, tag);
 }
 
-std::vector<std::string> FetchNames(SSQL_AREA &area, const char *const tags[4], size_t limit)
+std::vector<std::string> FetchNames(SSQL_AREA& area, const char* const tags[4], size_t limit)
 {
     uint16_t cursor = 0;
     if (SSQL_sOpenExt(&cursor) != SSQL_RC_OK)
@@ -151,7 +151,7 @@ std::vector<std::string> FetchNames(SSQL_AREA &area, const char *const tags[4], 
     char name[10];
     int32_t sequence = 0;
     for (bool first = true;; first = false) {
-        const char *tag = first ? tags[1] : tags[2];
+        const char* tag = first ? tags[1] : tags[2];
         SSQL_SetLocation(tag);
         std::memset(name, ' ', sizeof name);
         unsigned short rc = SSQL_sFetchExt(&area, cursor, &ca, &da, 2, SSQL_FIXED(name, 10), SSQL_I32(&sequence));
@@ -168,7 +168,7 @@ std::vector<std::string> FetchNames(SSQL_AREA &area, const char *const tags[4], 
     return names;
 }
 
-uint32_t RunCount(SSQL_AREA &area, const char *tag)
+uint32_t RunCount(SSQL_AREA& area, const char* tag)
 {
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
     uint32_t n = 0;
@@ -184,7 +184,7 @@ bool DesignOnlyScope()
     return G().state && std::memcmp(G().state->acScope, "X3", 2) == 0;
 }
 
-void Issue(char severity, const char *msgId, std::string_view data)
+void Issue(char severity, const char* msgId, std::string_view data)
 {
     P3100_IssueMessageRecord(nullptr, 0, severity, msgId, data.data(), static_cast<uint32_t>(data.size()));
 }
@@ -204,15 +204,15 @@ struct ParmPlace {
 
 /* Where entry `entry` of element `element` of a parameter of the current
  * command lies; at < 0 when the command has no such element or entry. */
-ParmPlace Locate(const char *keyword, int element, int entry)
+ParmPlace Locate(const char* keyword, int element, int entry)
 {
     namespace cp = dqov::cmdparm;
-    const FFC_PARSED_COMMAND &p = G().parsed;
+    const FFC_PARSED_COMMAND& p = G().parsed;
     ParmPlace place;
     int ci = cp::FindCommand(cp::CommandNameOf(p));
     if (ci < 0)
         return place;
-    const cp::CommandDef &c = cp::kCommands[ci];
+    const cp::CommandDef& c = cp::kCommands[ci];
     int pi = cp::FindParam(c, keyword);
     if (pi < 0 || element < 0 || element >= c.params[pi].elementCount)
         return place;
@@ -222,9 +222,9 @@ ParmPlace Locate(const char *keyword, int element, int entry)
     return place;
 }
 
-std::string ReadElement(const ParmPlace &place)
+std::string ReadElement(const ParmPlace& place)
 {
-    const FFC_PARSED_COMMAND &p = G().parsed;
+    const FFC_PARSED_COMMAND& p = G().parsed;
     const int32_t at = place.at;
     if (at < 0)
         return {};
@@ -241,19 +241,19 @@ std::string ReadElement(const ParmPlace &place)
     return Trim(p.acParms + at, place.width);
 }
 
-} // namespace
+}  // namespace
 
-std::string Parm(const char *keyword, int element)
+std::string Parm(const char* keyword, int element)
 {
     return ReadElement(Locate(keyword, element, 0));
 }
 
-std::string ParmEntry(const char *keyword, int entry, int element)
+std::string ParmEntry(const char* keyword, int entry, int element)
 {
     return ReadElement(Locate(keyword, element, entry));
 }
 
-bool SetParmEntry(const char *keyword, int entry, int element, std::string_view value)
+bool SetParmEntry(const char* keyword, int entry, int element, std::string_view value)
 {
     ParmPlace place = Locate(keyword, element, entry);
     if (place.at < 0 || place.kind == 'N' || place.kind == 'H')
@@ -262,7 +262,7 @@ bool SetParmEntry(const char *keyword, int entry, int element, std::string_view 
     return true;
 }
 
-bool SetParmCount(const char *keyword, int32_t count)
+bool SetParmCount(const char* keyword, int32_t count)
 {
     int32_t at = dqov::cmdparm::CountOffset(Trim(G().parsed.acName, 10), keyword);
     if (at < 0 || at + 4 > FFC_PARM_AREA_SIZE)
@@ -271,17 +271,17 @@ bool SetParmCount(const char *keyword, int32_t count)
     return true;
 }
 
-int32_t ParmCount(const char *keyword)
+int32_t ParmCount(const char* keyword)
 {
     return dqov::cmdparm::ParmCount(G().parsed, keyword);
 }
 
-bool ParmFlag(const char *keyword, const char *value)
+bool ParmFlag(const char* keyword, const char* value)
 {
     return dqov::cmdparm::ParmFlag(G().parsed, keyword, value);
 }
 
-void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name, std::string_view qual)
+void BlankRecord(FFC_WORK_RECORD& r, const char* kind, std::string_view name, std::string_view qual)
 {
     std::memset(&r, ' ', sizeof r);
     Pad(r.acKind, FFC_WORK_KIND_LEN, kind);
@@ -289,17 +289,17 @@ void BlankRecord(FFC_WORK_RECORD &r, const char *kind, std::string_view name, st
     Pad(r.acQualifier, FFC_WORK_QUAL_LEN, qual);
 }
 
-void P3100_WriteRecord(const FFC_WORK_RECORD &r)
+void P3100_WriteRecord(const FFC_WORK_RECORD& r)
 {
     WF_lWrite(G().ctx, &r);
 }
 
-bool FindRecord(FFC_WORK_RECORD &r, uint16_t parts)
+bool FindRecord(FFC_WORK_RECORD& r, uint16_t parts)
 {
     return WF_cReadFirst(G().ctx, 2, &r, parts) == '0';
 }
 
-bool BlankNewRecord(FFC_WORK_RECORD &r, const char *kind, const std::string &name, const char *duplicateMsgId)
+bool BlankNewRecord(FFC_WORK_RECORD& r, const char* kind, const std::string& name, const char* duplicateMsgId)
 {
     BlankRecord(r, kind, name);
     if (FindRecord(r, 2)) {
@@ -310,19 +310,19 @@ bool BlankNewRecord(FFC_WORK_RECORD &r, const char *kind, const std::string &nam
     return true;
 }
 
-} // namespace checker
+}  // namespace checker
 
 using namespace checker;
 
 extern "C" {
 
-void P3100_IssueMessageRecord(void *, int32_t, char cSeverity, const char *pachMsgId, const void *pData,
+void P3100_IssueMessageRecord(void*, int32_t, char cSeverity, const char* pachMsgId, const void* pData,
                               uint32_t ulLength)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (!g.ctx || !g.state)
         return;
-    FFC_CHECK_STATE &st = *g.state;
+    FFC_CHECK_STATE& st = *g.state;
     FFC_CHECK_MESSAGE m{};
     m.ulLine = st.lLine < 0 ? 0 : static_cast<uint32_t>(st.lLine);
     std::memcpy(m.acCommand, st.acCommand, 10);
@@ -343,17 +343,17 @@ void P3100_IssueMessageRecord(void *, int32_t, char cSeverity, const char *pachM
         ++g.commandWarnings;
 }
 
-void P3100_IssueMessage(char cSeverity, const char *pachMsgId, const char *pText, uint32_t ulLength)
+void P3100_IssueMessage(char cSeverity, const char* pachMsgId, const char* pText, uint32_t ulLength)
 {
     P3100_IssueMessageRecord(nullptr, 1, cSeverity, pachMsgId, pText, ulLength);
 }
 
-void P3100_IssueTextMessage(const char *pszText)
+void P3100_IssueTextMessage(const char* pszText)
 {
     IssueText(pszText, 'F');
 }
 
-void P3100_ParseMessageCallback(const char *pText, uint32_t ulLength)
+void P3100_ParseMessageCallback(const char* pText, uint32_t ulLength)
 {
     std::string text(pText, ulLength);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
@@ -363,7 +363,7 @@ void P3100_ParseMessageCallback(const char *pText, uint32_t ulLength)
 
 void P3100_IssueServicesMessage(char cSeverity, uint32_t ulNumber, ...)
 {
-    const char *format = SMSG_pszGetMessage(ulNumber, 0);
+    const char* format = SMSG_pszGetMessage(ulNumber, 0);
     char text[512];
     if (!format) {
         std::snprintf(text, sizeof text, "Services message %u", static_cast<unsigned>(ulNumber));
@@ -378,19 +378,20 @@ void P3100_IssueServicesMessage(char cSeverity, uint32_t ulNumber, ...)
 
 void P3100_ReplayQueuedMessages(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     FFC_RUN_STATISTICS before = g.state->stats;
     P9006_ulReplayQueuedMessages(g.ctx, g.state, g.msgQueue);
     g.commandFatal += g.state->stats.lFatalTotal - before.lFatalTotal;
     g.commandWarnings += g.state->stats.lWarningsTotal - before.lWarningsTotal;
 }
 
-void P3100_ReportIllegalReference(uint32_t ulLength, const char *pName)
+void P3100_ReportIllegalReference(uint32_t ulLength, const char* pName)
 {
     std::string name(pName, std::min<uint32_t>(ulLength, 50));
     char text[256];
-    std::snprintf(text, sizeof text, FFC_LITERAL_FORMATS[FFC_FMT_ILLEGAL_REFERENCE], Trim(name.data(), name.size()).c_str(),
-                  Trim(G().parsed.acName, 10).c_str(), static_cast<long>(G().state->lLine));
+    std::snprintf(text, sizeof text, FFC_LITERAL_FORMATS[FFC_FMT_ILLEGAL_REFERENCE],
+                  Trim(name.data(), name.size()).c_str(), Trim(G().parsed.acName, 10).c_str(),
+                  static_cast<long>(G().state->lLine));
     IssueText(text, 'F');
 }
 
@@ -399,4 +400,4 @@ char P3100_chTypeClass(char cType)
     return std::strchr("1234ABEHMZ", cType) && cType ? 'A' : 'N';
 }
 
-} // extern "C"
+}  // extern "C"

@@ -4,8 +4,8 @@
 #include "checker/operand_checks.h"
 
 #include "checker/checker.h"
-#include "checker/params/fixed_text.h"
 #include "checker/expression_routines.h"
+#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 
 #include <algorithm>
@@ -23,28 +23,28 @@ using dqov::text::TrimBlanks;
 
 // An operand refused because the field it names is not defined: the
 // finding stands at its line, so the final field check passes over it.
-void NoteUndefinedField(const std::string &operand)
+void NoteUndefinedField(const std::string& operand)
 {
     std::string field = FieldOf(operand);
     char type = ' ';
     int32_t length = 0, decimals = 0;
     if (field.empty() || LookUpField(field, type, length, decimals))
         return;
-    std::vector<std::string> &reported = G().undefinedFieldsReported;
+    std::vector<std::string>& reported = G().undefinedFieldsReported;
     if (std::find(reported.begin(), reported.end(), field) == reported.end())
         reported.push_back(field);
 }
 
 bool ComponentFlavour()
 {
-    const FFC_CONTEXT *ctx = G().ctx;
+    const FFC_CONTEXT* ctx = G().ctx;
     return ctx && (ctx->lComponentRun || ctx->lComponentExpressions || ctx->lLanguageLevelTwo);
 }
 
-OperandInfo P3100_sCheckOperand(const std::string &operand, const char *options, char typeClass, int32_t length,
-                            int32_t decimals)
+OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options, char typeClass, int32_t length,
+                                int32_t decimals)
 {
-    Globals &g = G();
+    Globals& g = G();
     OperandInfo info;
     std::string text = TrimBlanks(operand);
     if (text.empty())
@@ -88,10 +88,10 @@ OperandInfo P3100_sCheckOperand(const std::string &operand, const char *options,
     return info;
 }
 
-ExpressionShape RunExpressionCheck(const std::string &text, char type, int32_t length, int32_t decimals, bool report,
-                                   CheckedExpression *accepted = nullptr)
+ExpressionShape RunExpressionCheck(const std::string& text, char type, int32_t length, int32_t decimals, bool report,
+                                   CheckedExpression* accepted = nullptr)
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string expression = TrimBlanks(text);
     auto request = std::make_unique<DC_EXPRESSION_REQUEST>();
     std::memset(request.get(), 0, sizeof *request);
@@ -120,9 +120,10 @@ ExpressionShape RunExpressionCheck(const std::string &text, char type, int32_t l
     std::memset(tokens.get(), 0, DC_TOKEN_TABLE_SIZE);
     DC_SetExpressionQueue(g.msgQueue);
     int16_t issue = report ? 1 : 0;
-    int32_t error = ComponentFlavour() ? Component_P8015(g.ctx, &options, request.get(), list.get(), issue,
-                                                         tokens.get(), nullptr, g.state, 1, 0)
-                                       : DC_P8015(g.ctx, &options, request.get(), list.get(), issue, tokens.get(), nullptr);
+    int32_t error =
+        ComponentFlavour()
+            ? Component_P8015(g.ctx, &options, request.get(), list.get(), issue, tokens.get(), nullptr, g.state, 1, 0)
+            : DC_P8015(g.ctx, &options, request.get(), list.get(), issue, tokens.get(), nullptr);
     if (report)
         P3100_ReplayQueuedMessages();
     ExpressionShape shape;
@@ -130,55 +131,55 @@ ExpressionShape RunExpressionCheck(const std::string &text, char type, int32_t l
     if (shape.valid && accepted)
         accepted->Take(expression, *request);
     if (report && !shape.valid)
-        for (const std::string &name : ExpressionFields(expression))
+        for (const std::string& name : ExpressionFields(expression))
             NoteUndefinedField(name);
     // More than the final move means an operation; an operand that is no
     // literal names something of the function or the run.
     shape.computes = request->sOperationCount > 1;
     for (int i = 0; i < request->sOperandCount && !shape.namesOperand; ++i) {
-        const char *code = request->aOperands[i].acClass;
+        const char* code = request->aOperands[i].acClass;
         shape.namesOperand = request->aOperands[i].cWorkResult != 'Y' && std::memcmp(code, "AL", 2) != 0 &&
                              std::memcmp(code, "NL", 2) != 0 && std::memcmp(code, "HL", 2) != 0;
     }
     return shape;
 }
 
-} // namespace
+}  // namespace
 
-OperandInfo CheckOperandValue(const std::string &operand, char typeClass, int32_t length, int32_t decimals)
+OperandInfo CheckOperandValue(const std::string& operand, char typeClass, int32_t length, int32_t decimals)
 {
     return P3100_sCheckOperand(operand, "YYYYYYYY", typeClass, length, decimals);
 }
 
-OperandInfo CheckFieldOperand(const std::string &operand, char typeClass)
+OperandInfo CheckFieldOperand(const std::string& operand, char typeClass)
 {
     return P3100_sCheckOperand(operand, "NNNNYNNN", typeClass, 0, 0);
 }
 
-bool CheckConditionText(const std::string &text, CheckedExpression *accepted)
+bool CheckConditionText(const std::string& text, CheckedExpression* accepted)
 {
     return RunExpressionCheck(text, 'L', 0, 0, true, accepted).valid;
 }
 
-bool AcceptConditionText(const std::string &text, CheckedExpression *accepted)
+bool AcceptConditionText(const std::string& text, CheckedExpression* accepted)
 {
     return RunExpressionCheck(text, 'L', 0, 0, false, accepted).valid;
 }
 
-bool CheckExpressionText(const std::string &text, char type, int32_t length, int32_t decimals,
-                         CheckedExpression *accepted)
+bool CheckExpressionText(const std::string& text, char type, int32_t length, int32_t decimals,
+                         CheckedExpression* accepted)
 {
     return RunExpressionCheck(text, type, length, decimals, true, accepted).valid;
 }
 
-ExpressionShape ExpressionShapeOf(const std::string &text, char type, int32_t length, int32_t decimals)
+ExpressionShape ExpressionShapeOf(const std::string& text, char type, int32_t length, int32_t decimals)
 {
     return RunExpressionCheck(text, type, length, decimals, false);
 }
 
-bool LookUpFieldDefinition(const std::string &name, FFC_FIELD_DEFINITION &def)
+bool LookUpFieldDefinition(const std::string& name, FFC_FIELD_DEFINITION& def)
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string n = TrimBlanks(name);
     if (!n.empty() && g.ctx && n[0] == g.ctx->cNatChar1)
         n.erase(0, 1);
@@ -192,7 +193,7 @@ bool LookUpFieldDefinition(const std::string &name, FFC_FIELD_DEFINITION &def)
     return found == '0';
 }
 
-bool LookUpField(const std::string &name, char &type, int32_t &length, int32_t &decimals)
+bool LookUpField(const std::string& name, char& type, int32_t& length, int32_t& decimals)
 {
     FFC_FIELD_DEFINITION def;
     if (!LookUpFieldDefinition(name, def))
@@ -203,16 +204,16 @@ bool LookUpField(const std::string &name, char &type, int32_t &length, int32_t &
     return true;
 }
 
-void CheckEntryValues(const char *keyword)
+void CheckEntryValues(const char* keyword)
 {
-    for (const std::string &v : FieldEntries(keyword))
+    for (const std::string& v : FieldEntries(keyword))
         CheckOperandValue(v);
 }
 
-void CheckFieldEntries(const char *keyword)
+void CheckFieldEntries(const char* keyword)
 {
-    for (const std::string &v : FieldEntries(keyword))
+    for (const std::string& v : FieldEntries(keyword))
         CheckFieldOperand(v);
 }
 
-} // namespace checker
+}  // namespace checker

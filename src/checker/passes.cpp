@@ -22,9 +22,10 @@ using namespace checker;
 
 namespace {
 
-constexpr const char *kDesignOnlyCommands[] = {
-    "GROUP_BY", "RENAME", "DEFINE", "DEF_ARRAY", "OVERRIDE", "REQUEST", "DISPLAY", "POP_UP", "DEF_LIST", "DEF_REPORT",
-    "DEF_HEAD", "DEF_FOOT", "DEF_LINE", "DEF_BREAK", "PRINT", "DEF_COND", "FUNCTION", "SUBROUTINE", "ENDROUTINE"};
+constexpr const char* kDesignOnlyCommands[] = {"GROUP_BY", "RENAME",   "DEFINE",     "DEF_ARRAY", "OVERRIDE",
+                                               "REQUEST",  "DISPLAY",  "POP_UP",     "DEF_LIST",  "DEF_REPORT",
+                                               "DEF_HEAD", "DEF_FOOT", "DEF_LINE",   "DEF_BREAK", "PRINT",
+                                               "DEF_COND", "FUNCTION", "SUBROUTINE", "ENDROUTINE"};
 
 void Show(std::string_view text)
 {
@@ -54,8 +55,8 @@ void IssueLimit()
 // Fills the check state for the current command.
 void FillState()
 {
-    Globals &g = G();
-    FFC_CHECK_STATE &st = *g.state;
+    Globals& g = G();
+    FFC_CHECK_STATE& st = *g.state;
     std::memcpy(st.acLabel, g.source.acLabel, 3);
     std::memcpy(st.acCommand, g.source.acName, 10);
     std::string trimmed = Trim(g.source.acName, 10);
@@ -76,12 +77,12 @@ void FillState()
 // other command the command parser's. False when the parse failed.
 bool Parse()
 {
-    Globals &g = G();
+    Globals& g = G();
     // Every parse route reads the command as a terminated text, which a
     // NUL byte would cut short: such a command is refused as it stands.
     const size_t length = std::min<size_t>(g.source.usParmLength, FFC_SOURCE_TEXT_MAX);
-    if (const void *nul = std::memchr(g.source.acParameters, '\0', length)) {
-        int32_t column = static_cast<int32_t>(static_cast<const char *>(nul) - g.source.acParameters) + 1;
+    if (const void* nul = std::memchr(g.source.acParameters, '\0', length)) {
+        int32_t column = static_cast<int32_t>(static_cast<const char*>(nul) - g.source.acParameters) + 1;
         char digits[7];
         FIX_LongToDigits(&column, 7, digits);
         Issue('F', "PRC1402", std::string_view(digits, 7));
@@ -92,14 +93,14 @@ bool Parse()
     if (g.source.lObjectLayerParse)
         return P3100_sParseIncludeCommand() == 0;
     uint16_t errors = 0;
-    P31O2_sParseCommandText(g.ctx, &g.source, P3100_ParseMessageCallback, g.ctx->lParserOption1,
-                            g.ctx->lParserOption2, &errors);
+    P31O2_sParseCommandText(g.ctx, &g.source, P3100_ParseMessageCallback, g.ctx->lParserOption1, g.ctx->lParserOption2,
+                            &errors);
     return errors == 0;
 }
 
 void StoreCommand()
 {
-    Globals &g = G();
+    Globals& g = G();
     std::memcpy(FFC_CommandStatus(g.parsed), g.commandFatal ? "FTL" : "OK ", 3);
     RS_PutCommandRecord(g.ctx, &g.parsed, sizeof g.parsed);
     if (FFC_ExtensionSwitch(g.parsed) == 'Y') {
@@ -111,7 +112,7 @@ void StoreCommand()
 
 void StartPass()
 {
-    Globals &g = G();
+    Globals& g = G();
     g.ctx->ulLabelNumber = P31O2_ResetLabelNumbers();
     FIX_FillHighValues(g.previousName, 10);
     g.source.sLine = 0;
@@ -125,9 +126,9 @@ void StartPass()
 
 // Reads the next command of a pass: false at the end of the list, or when
 // the command limit is passed (overLimit is then set).
-bool NextPassCommand(bool &overLimit)
+bool NextPassCommand(bool& overLimit)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (P3100_fNextCommand() != '0')
         return false;
     qvrmm4(g.ctx, g.msgQueue);
@@ -144,26 +145,26 @@ bool NextPassCommand(bool &overLimit)
 // commands unchecked), an ENDCASE closes the innermost.
 void TrackCaseLevels()
 {
-    Globals &g = G();
+    Globals& g = G();
     if (std::memcmp(g.source.acName, "CASE      ", 10) == 0)
         g.caseLevels.emplace_back(Parm("OF_FIELD"), false);
     else if (std::memcmp(g.source.acName, "ENDCASE   ", 10) == 0 && !g.caseLevels.empty())
         g.caseLevels.pop_back();
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
 void P3100_Pass1(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     Show("Pass 1 Validation Started               ");
     StartPass();
     g.depth = 0;
     bool overLimit = false;
     while (NextPassCommand(overLimit)) {
-        FFC_PARSED_COMMAND &p = g.parsed;
+        FFC_PARSED_COMMAND& p = g.parsed;
         std::memset(&p, 0, sizeof p);
         p.sLine = g.source.sLine;
         p.sSubLine = g.source.sSubLine;
@@ -184,12 +185,12 @@ void P3100_Pass1(void)
             // The parse finding stands for the command; a known command
             // still opens or closes its structure, so that its partner is
             // not reported as well.
-            if (FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(g.source.acName)) {
+            if (FFC_COMMAND_ENTRY* entry = P3100_pFindCommand(g.source.acName)) {
                 g.currentNumber = entry->ulNumber;
                 P3100_CheckStructure();
             }
         } else {
-            FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(g.source.acName);
+            FFC_COMMAND_ENTRY* entry = P3100_pFindCommand(g.source.acName);
             if (!entry) {
                 P3100_RecordLabel();
                 Issue('F', "PRC1059");
@@ -198,11 +199,11 @@ void P3100_Pass1(void)
                 std::memcpy(g.currentFlags, P3100_pCommandFlags(entry->ulNumber), FFC_COMMAND_FLAG_COUNT);
                 P3100_CheckStructure();
                 uint16_t keywordCount = 0;
-                void *keywords = P3100_pKeywordArea(&keywordCount);
+                void* keywords = P3100_pKeywordArea(&keywordCount);
                 // A component command's parameters are the object layer's to
                 // parse (its handler hands the command over): the
                 // preparation fills only the command's own slots.
-                const FFC_SOURCE_COMMAND *prepared = &g.source;
+                const FFC_SOURCE_COMMAND* prepared = &g.source;
                 std::unique_ptr<FFC_SOURCE_COMMAND> bare;
                 if (g.source.lBuiltIn) {
                     bare = std::make_unique<FFC_SOURCE_COMMAND>(g.source);
@@ -211,8 +212,7 @@ void P3100_Pass1(void)
                     prepared = bare.get();
                 }
                 int16_t rc = P3100_pGetPrepareCommand()(g.ctx, &p, &g.extension, prepared, g.buffer11000.data(),
-                                                        g.buffer256.data(), g.msgQueue, keywords, keywordCount,
-                                                        entry);
+                                                        g.buffer256.data(), g.msgQueue, keywords, keywordCount, entry);
                 if (g.extension.lEntries > 0)
                     FFC_ExtensionSwitch(p) = 'Y';
                 if (rc != 0) {
@@ -248,13 +248,13 @@ void P3100_Pass1(void)
     Pad(mde, 10, std::string("IO") + g.ctx->cNatChar3 + "MDE");
     P3100_RecordFieldUsage(-1, mde, "FL");
     for (int i = 1; i <= g.depth && i <= kStackLimit; ++i) {
-        const StackLevel &level = g.stack[i];
+        const StackLevel& level = g.stack[i];
         g.state->lLine = level.line;
         g.state->lLineWord = level.subLine;
         std::memcpy(g.state->acCommand, level.name, 10);
         std::memset(g.state->acLabel, ' ', 3);
-        FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(level.name);
-        const char *partner = entry ? P3100_pStructurePartner(entry->ulNumber) : "          ";
+        FFC_COMMAND_ENTRY* entry = P3100_pFindCommand(level.name);
+        const char* partner = entry ? P3100_pStructurePartner(entry->ulNumber) : "          ";
         Issue('F', "PRC0023", std::string(partner, 10) + std::string(level.name, 10));
         g.parsed.sLine = level.line;
         g.parsed.sSubLine = level.subLine;
@@ -265,7 +265,7 @@ void P3100_Pass1(void)
     }
     g.depth = 0;
     if (!g.labelReferences.empty() && g.firstLabelKnown)
-        for (std::string &ref : g.labelReferences)
+        for (std::string& ref : g.labelReferences)
             if (ref == "*FIRST    ")
                 ref = g.firstLabel + std::string(10 - g.firstLabel.size(), ' ');
     for (int i = 0; i < 9; ++i) {
@@ -279,7 +279,7 @@ void P3100_Pass1(void)
 
 void P3100_Pass2(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     g.caseLevels.clear();
     Show("Pass 2 Validation Started               ");
     g.state->stats.lWarningsLater = 0;
@@ -293,7 +293,7 @@ void P3100_Pass2(void)
             continue;
         }
         FillState();
-        FFC_PARSED_COMMAND &p = g.parsed;
+        FFC_PARSED_COMMAND& p = g.parsed;
         p.sLine = g.source.sLine;
         p.sSubLine = g.source.sSubLine;
         g.extension.sLine = g.source.sLine;
@@ -305,14 +305,14 @@ void P3100_Pass2(void)
         if (FFC_ExtensionSwitch(p) == 'Y')
             RS_fFindCommandExtension(g.ctx, &g.extension, sizeof g.extension);
         TrackCaseLevels();
-        bool routine = std::memcmp(g.source.acName, "SUBROUTINE", 10) == 0 ||
-                       std::memcmp(g.source.acName, "ENDROUTINE", 10) == 0;
+        bool routine =
+            std::memcmp(g.source.acName, "SUBROUTINE", 10) == 0 || std::memcmp(g.source.acName, "ENDROUTINE", 10) == 0;
         if (!g.source.lBuiltIn && !g.source.lObjectLayerParse && FFC_CommandStatus(p)[0] == 'F' && !routine) {
             std::memcpy(g.previousName, g.source.acName, 10);
             continue;
         }
         if (Parse()) {
-            FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(g.source.acName);
+            FFC_COMMAND_ENTRY* entry = P3100_pFindCommand(g.source.acName);
             if (entry) {
                 g.currentNumber = entry->ulNumber;
                 std::memcpy(g.currentFlags, P3100_pCommandFlags(entry->ulNumber), FFC_COMMAND_FLAG_COUNT);
@@ -338,10 +338,10 @@ void P3100_Pass2(void)
     if (g.prc0324 == 'Y')
         Issue('W', "PRC0324");
 
-    FFC_WORK_RECORD &r = g.record;
+    FFC_WORK_RECORD& r = g.record;
     BlankRecord(r, WR_GROUPNAM);
     for (char rc = WF_cReadFirst(g.ctx, 1, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 1, &r, 1)) {
-        const auto *data = reinterpret_cast<const WR_GROUPNAM_DATA *>(r.acData);
+        const auto* data = reinterpret_cast<const WR_GROUPNAM_DATA*>(r.acData);
         if (WR_GroupUseCount(data) != 0)
             continue;
         if (std::memcmp(data->acOrigin, "DEF", 3) == 0)
@@ -350,7 +350,7 @@ void P3100_Pass2(void)
             Issue('F', "PRC0140", std::string_view(r.acName, 10));
     }
     for (int i = 0; i < 9; ++i) {
-        const WR_DRINF_DATA &d = g.reports[i];
+        const WR_DRINF_DATA& d = g.reports[i];
         if (d.cState == 'Y')
             Issue('F', "PRC0142", std::string_view(d.acNumber + 3, 1));
         if (d.cState != 'P')
@@ -362,8 +362,8 @@ void P3100_Pass2(void)
         g.state->lLine = -1;
         std::memset(g.state->acCommand, ' ', 10);
     }
-    FCC_BUILD_HANDLE *build = P3100_pGetBuildHandle();
-    BOM_DESCRIPTION_NODE *description = nullptr;
+    FCC_BUILD_HANDLE* build = P3100_pGetBuildHandle();
+    BOM_DESCRIPTION_NODE* description = nullptr;
     if (build && IsComponentRun() && DQOO_FCC_BOM_RetrieveDescription(&build, &description) == 0 && description)
         P3100_WalkComponentDescription(description, 0, 0);
 
@@ -389,7 +389,7 @@ void P3100_Pass2(void)
 
 int16_t P3100_sParseIncludeCommand(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string text;
     std::string label = Trim(g.source.acLabelWritten, 3);
     if (!label.empty())
@@ -413,13 +413,13 @@ int16_t P3100_sParseIncludeCommand(void)
 
 char P3100_fNextCommand(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     for (;;) {
         g.readerFlag = PCONTROL_chReadNextCommand(g.ctx, &g.source);
         ++g.readerSequence;
         if (g.readerFlag != '0' || !DesignOnlyScope())
             return g.readerFlag;
-        for (const char *name : kDesignOnlyCommands) {
+        for (const char* name : kDesignOnlyCommands) {
             char padded[10];
             Pad(padded, 10, name);
             if (std::memcmp(padded, g.source.acName, 10) == 0)
@@ -430,7 +430,7 @@ char P3100_fNextCommand(void)
 
 void P3100_ShowProgress(int32_t)
 {
-    Globals &g = G();
+    Globals& g = G();
     char text[120];
     if (FFC_from_EDITOR()) {
         std::snprintf(text, sizeof text, "Pass: %ld Line: %ld Checking command: %s ", static_cast<long>(Pass()),
@@ -447,7 +447,7 @@ void P3100_ShowProgress(int32_t)
     }
 }
 
-void P3100_RecordFieldUsage(int32_t, const char *pachName, const char *pachKind)
+void P3100_RecordFieldUsage(int32_t, const char* pachName, const char* pachKind)
 {
     if (!G().ctx)
         return;
@@ -463,10 +463,10 @@ int32_t P3100_lCountParameters(void)
 {
     if (IsComponentRun())
         return 0;
-    uint32_t count = CountRows("DC_P3100/SQL032",
-                               "SELECT COUNT(*) FROM QV_DTA.QV_F32 WHERE X32P_I = '%s' AND X32MOD = '%s' ",
-                               G().processName);
+    uint32_t count =
+        CountRows("DC_P3100/SQL032", "SELECT COUNT(*) FROM QV_DTA.QV_F32 WHERE X32P_I = '%s' AND X32MOD = '%s' ",
+                  G().processName);
     return static_cast<int32_t>(count);
 }
 
-} // extern "C"
+}  // extern "C"

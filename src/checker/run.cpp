@@ -1,11 +1,11 @@
 // The checker run: start of a check, source load, the two passes, the web
 // output choice and the end of the check.
-#include "checker/checker.h"
 #include "checker/builtins.h"
+#include "checker/checker.h"
 #include "checker/field_lists.h"
 #include "checker/handlers.h"
-#include "checker/usage.h"
 #include "checker/params/cmdparm.h"
+#include "checker/usage.h"
 
 #include <cctype>
 #include <cstdio>
@@ -26,7 +26,7 @@ using namespace checker;
 
 namespace {
 
-FCC_BUILD_HANDLE *g_build = nullptr;
+FCC_BUILD_HANDLE* g_build = nullptr;
 
 // Locations of the cross-reference writes.
 constexpr char kXrefBeginTag[] = "DC_P3100/QV_XRF/A";
@@ -34,7 +34,7 @@ constexpr char kXrefRecordTag[] = "DC_P3100/QV_XRF/B";
 
 // A count message of the run's summary: the fatal and the warning totals,
 // seven digits each.
-void AddCountMessage(FFC_CONTEXT *ctx, const char *msgId, int32_t pass, int32_t fatal, int32_t warnings)
+void AddCountMessage(FFC_CONTEXT* ctx, const char* msgId, int32_t pass, int32_t fatal, int32_t warnings)
 {
     char counts[14];
     FIX_LongToDigits(&fatal, 7, counts);
@@ -57,7 +57,7 @@ struct KeywordArea {
     bool loaded = false;
 };
 
-KeywordArea &Keywords()
+KeywordArea& Keywords()
 {
     static KeywordArea area;
     return area;
@@ -72,12 +72,13 @@ void Show(std::string_view text)
 
 void Banner()
 {
-    Globals &g = G();
+    Globals& g = G();
     P31O2_SetBaseColour(3);
     const std::string rule(80, '_');
     if (FFC_from_TOOLS())
         Show(rule);
-    Show(IsComponentRun() ? "VELMO Full Component Checker (FCC) Invoked " : "VELMO Full Function Checker (FFC) Invoked ");
+    Show(IsComponentRun() ? "VELMO Full Component Checker (FCC) Invoked "
+                          : "VELMO Full Function Checker (FFC) Invoked ");
     // The rights notice, a fixed line of 45 characters.
     static constexpr char kNotice[] = "(C) The VELMO environment. All rights kept.  ";
     static_assert(sizeof kNotice - 1 == 45, "notice of 45 characters");
@@ -98,20 +99,20 @@ void Banner()
 
 void WriteLabelAbort()
 {
-    FFC_WORK_RECORD &r = G().record;
+    FFC_WORK_RECORD& r = G().record;
     BlankRecord(r, WR_LABEL, "@ABORT", "*MAIN");
-    auto *data = reinterpret_cast<WR_LABEL_DATA *>(r.acData);
+    auto* data = reinterpret_cast<WR_LABEL_DATA*>(r.acData);
     Pad(data->acRoutine, sizeof data->acRoutine, "*MAIN");
     P3100_WriteRecord(r);
 }
 
-} // namespace
+}  // namespace
 
 namespace checker {
 
 void PresetReports()
 {
-    Globals &g = G();
+    Globals& g = G();
     int32_t pageLength = FIX_lDigitsToLong(g.ctx->acPageLength, 3, nullptr);
     int32_t overflow = FIX_lDigitsToLong(g.ctx->acOverflowLine, 3, nullptr);
     if (pageLength == 0)
@@ -121,17 +122,17 @@ void PresetReports()
     /* without a width a report has no room for a line */
     const int32_t width = g.ctx->lPageWidth > 0 ? g.ctx->lPageWidth : FFC_DEFAULT_PAGE_WIDTH;
     for (int i = 0; i < 9; ++i) {
-        WR_DRINF_DATA &d = g.reports[i];
+        WR_DRINF_DATA& d = g.reports[i];
         std::memset(&d, ' ', sizeof d);
         int32_t number = i + 1;
         FIX_LongToDigits(&number, 4, d.acNumber);
         Pad(d.acPrintFile, 10, "QSYSPRT");
         Pad(d.acLibrary, 10, "*LIBL");
         Pad(d.acTexts, 40, "*NONE");
-        for (auto &f : d.acFiles)
+        for (auto& f : d.acFiles)
             Pad(f, 12, "*FILE");
         Pad(d.acFieldName, 50, "*NONE");
-        for (auto &f : d.acRetFields)
+        for (auto& f : d.acRetFields)
             Pad(f, 10, "*NONE");
         std::memcpy(d.acSwitches, "NNN", 3);
         d.cSwitch4 = 'N';
@@ -149,11 +150,11 @@ void PresetReports()
 
 void ResetModuleForCheck()
 {
-    Globals &g = G();
-    g.recordMode = (g.ctx->cRunType == 'B' || std::memcmp(g.code10, "IME", 3) == 0 || g.ctx->cOption == 'G' ||
-                    IsComponentRun())
-                       ? 'C'
-                       : 'F';
+    Globals& g = G();
+    g.recordMode =
+        (g.ctx->cRunType == 'B' || std::memcmp(g.code10, "IME", 3) == 0 || g.ctx->cOption == 'G' || IsComponentRun())
+            ? 'C'
+            : 'F';
     Pad(g.currentRoutine, sizeof g.currentRoutine, "*MAIN");
     g.routineDepth = 0;
     g.inSubroutine = g.inRoutine = false;
@@ -197,9 +198,9 @@ void ResetModuleForCheck()
     P3100_ResetLayoutCounters();
 }
 
-void RecordXref(const char *kind, const std::string &name, long line)
+void RecordXref(const char* kind, const std::string& name, long line)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (!g.xref)
         return;
     SSQL_SetLocation(kXrefRecordTag);
@@ -207,13 +208,13 @@ void RecordXref(const char *kind, const std::string &name, long line)
         FFC_SQL_Error(nullptr, kXrefRecordTag);
 }
 
-} // namespace checker
+}  // namespace checker
 
 extern "C" {
 
 void P3100_StartChecking(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     P3100_BuildCommandTables(g.ctx);
     g.buffer11000.assign(FFC_SOURCE_TEXT_MAX, '\0');
     g.buffer256.assign(256, '\0');
@@ -257,7 +258,7 @@ void P3100_StartChecking(void)
 
 void P3100_EndChecking(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     P3136_sExpandFileFieldList(g.ctx, 'C', nullptr, nullptr, 0, 10, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
                                nullptr, nullptr);
     if (g_build)
@@ -265,7 +266,7 @@ void P3100_EndChecking(void)
     if (g.xref)
         SZOPH_XREF_End(g.xref);
     g.xref = 0;
-    FFC_WORK_RECORD &r = g.record;
+    FFC_WORK_RECORD& r = g.record;
     BlankRecord(r, WR_SYSFLAGS);
     std::memcpy(r.acData, g.sysFlags, WR_SYSFLAGS_LEN);
     P3100_WriteRecord(r);
@@ -281,7 +282,7 @@ void P3100_EndChecking(void)
     FIX_LongToDigits(&g.state->stats.lFatalTotal, 7, r.acData);
     FIX_LongToDigits(&g.state->stats.lWarningsTotal, 7, r.acData + 7);
     P3100_WriteRecord(r);
-    for (const WR_DRINF_DATA &d : g.reports) {
+    for (const WR_DRINF_DATA& d : g.reports) {
         if (d.cState == 'N')
             continue;
         BlankRecord(r, WR_DRINF, std::string_view(d.acNumber, 4));
@@ -290,7 +291,7 @@ void P3100_EndChecking(void)
     }
     std::memset(g.state->acCommand, ' ', 10);
     g.state->lLine = -1;
-    FFC_RUN_STATISTICS &s = g.state->stats;
+    FFC_RUN_STATISTICS& s = g.state->stats;
     int32_t fatal = s.lFatalTotal, warnings = s.lWarningsTotal;
     AddCountMessage(g.ctx, IsComponentRun() ? "PRC1053" : "PRC0010", g.state->lPass, fatal, warnings);
     P31O2_SetSeverityColour(fatal ? 1 : warnings ? 2 : 3);
@@ -302,21 +303,21 @@ void P3100_EndChecking(void)
 }
 
 // After generation the job's totals, the generator's findings included.
-void P3100_IssueCompletionMessages(const char *pachMsgQueue, int32_t lReserved, int32_t lWarnings, int32_t lFatal)
+void P3100_IssueCompletionMessages(const char* pachMsgQueue, int32_t lReserved, int32_t lWarnings, int32_t lFatal)
 {
-    FFC_CONTEXT *ctx = P31O2_pGetCurrentRunContext();
+    FFC_CONTEXT* ctx = P31O2_pGetCurrentRunContext();
     if (!ctx)
         return;
     constexpr int32_t kGenerationPass = 3;
     AddCountMessage(ctx, ctx->lComponentRun ? "PRC1054" : "PRC0011", kGenerationPass, lFatal, lWarnings);
 }
 
-void P3100_SetBuildHandle(FCC_BUILD_HANDLE *pBuild)
+void P3100_SetBuildHandle(FCC_BUILD_HANDLE* pBuild)
 {
     g_build = pBuild;
 }
 
-FCC_BUILD_HANDLE *P3100_pGetBuildHandle(void)
+FCC_BUILD_HANDLE* P3100_pGetBuildHandle(void)
 {
     return g_build;
 }
@@ -333,7 +334,7 @@ P3100_PREPARE_COMMAND P3100_pGetPrepareCommand(void)
 
 void P3100_LoadKeywordTables(void)
 {
-    KeywordArea &area = Keywords();
+    KeywordArea& area = Keywords();
     if (area.loaded)
         return;
     area.bytes.assign(CMDPARM_KEYWORD_AREA_SIZE, ' ');
@@ -345,9 +346,9 @@ void P3100_LoadKeywordTables(void)
     area.loaded = true;
 }
 
-void *P3100_pKeywordArea(uint16_t *pusCount)
+void* P3100_pKeywordArea(uint16_t* pusCount)
 {
-    KeywordArea &area = Keywords();
+    KeywordArea& area = Keywords();
     if (pusCount)
         *pusCount = area.count;
     return area.loaded ? area.bytes.data() : nullptr;
@@ -356,19 +357,19 @@ void *P3100_pKeywordArea(uint16_t *pusCount)
 // The web pages of a function are made from its screens: a function that
 // holds no REQUEST, DISPLAY or POP_UP has no page to make, so its HTML and
 // XML page requests are withdrawn, each with a notice.
-void P3100_ReportWebOutputKind(FFC_CHECK_STATE *pState, int32_t *plHtml, int32_t *plXml, FFC_CONTEXT *pContext,
+void P3100_ReportWebOutputKind(FFC_CHECK_STATE* pState, int32_t* plHtml, int32_t* plXml, FFC_CONTEXT* pContext,
                                int32_t lFunctionRun)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (!lFunctionRun || !pState || !pContext || pState->stats.lFatalTotal != 0 || pContext->cOption != 'G')
         return;
     if (g.screenCommands > 0)
         return;
     const struct {
-        int32_t *flag;
-        const char *name;
+        int32_t* flag;
+        const char* name;
     } kinds[] = {{plHtml, "HTML"}, {plXml, "XML"}};
-    for (const auto &k : kinds) {
+    for (const auto& k : kinds) {
         if (!k.flag || *k.flag == 0)
             continue;
         *k.flag = 0;
@@ -376,14 +377,14 @@ void P3100_ReportWebOutputKind(FFC_CHECK_STATE *pState, int32_t *plHtml, int32_t
     }
 }
 
-void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pProcessDefinition,
-                      void *pFunctionDefinition, char *pachFunctionKind, char *pcSwitch6, char *pachOptionFlags,
-                      char *pcSwitch8, char *pcSwitch9, const char *pachCode10, const char *pachMsgQueue,
-                      uint16_t *pusStatus, const char *pszRootDirectory, void *pMsgCallback, void *pCallFromEditor,
-                      int32_t lFunctionRun, int32_t *plHtml, int32_t *plXml, void *pDriverArgument, void *pLpcAnchor,
-                      void *pCmpeAnchor, void *pDesignScreenCallback, void *pDesignReportCallback)
+void P3100_RunChecker(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void* pProcessDefinition,
+                      void* pFunctionDefinition, char* pachFunctionKind, char* pcSwitch6, char* pachOptionFlags,
+                      char* pcSwitch8, char* pcSwitch9, const char* pachCode10, const char* pachMsgQueue,
+                      uint16_t* pusStatus, const char* pszRootDirectory, void* pMsgCallback, void* pCallFromEditor,
+                      int32_t lFunctionRun, int32_t* plHtml, int32_t* plXml, void* pDriverArgument, void* pLpcAnchor,
+                      void* pCmpeAnchor, void* pDesignScreenCallback, void* pDesignReportCallback)
 {
-    Globals &g = G();
+    Globals& g = G();
     g.ctx = pContext;
     g.state = pState;
     g.processDefinition = pProcessDefinition;
@@ -413,7 +414,7 @@ void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pPro
     std::memcpy(g.process, pContext->acProcess, 10);
     std::memcpy(g.function, pContext->acFunction, 7);
     std::memcpy(g.language, pContext->acLanguage, 4);
-    auto upToBlank = [](const char *field, size_t width) {
+    auto upToBlank = [](const char* field, size_t width) {
         size_t n = 0;
         while (n < width && field[n] != ' ' && field[n] != '\0')
             ++n;
@@ -430,7 +431,7 @@ void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pPro
     g.checkerCommandCounter = 0;
 
     uint16_t keywordCount = 0;
-    void *keywords = P3100_pKeywordArea(&keywordCount);
+    void* keywords = P3100_pKeywordArea(&keywordCount);
     g.status = 0;
     uint16_t rc = PCONTROL_sLoadSource(pContext, pFunctionDefinition, &g.status, pszRootDirectory, pDriverArgument,
                                        pContext->acComponent, nullptr, nullptr, g.buffer11000.data(),
@@ -454,4 +455,4 @@ void P3100_RunChecker(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pPro
     g.lpcAnchor = g.cmpeAnchor = g.designScreen = g.designReport = nullptr;
 }
 
-} // extern "C"
+}  // extern "C"

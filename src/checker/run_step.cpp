@@ -14,7 +14,7 @@ int32_t html = 0, xml = 0;
 
 extern "C" {
 
-void P3100_GetWebOutputRequests(int32_t *plHtml, int32_t *plXml)
+void P3100_GetWebOutputRequests(int32_t* plHtml, int32_t* plXml)
 {
     if (plHtml)
         *plHtml = html;
@@ -22,7 +22,7 @@ void P3100_GetWebOutputRequests(int32_t *plHtml, int32_t *plXml)
         *plXml = xml;
 }
 
-int32_t P3100_lRunCheckerStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild)
+int32_t P3100_lRunCheckerStep(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void* pBuild)
 {
     static char functionKind[3];
     static char optionFlags[999];
@@ -45,17 +45,17 @@ int32_t P3100_lRunCheckerStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, vo
             xml = requested(14, 14) ? 1 : 0;
         }
     }
-    P3100_SetBuildHandle(static_cast<FCC_BUILD_HANDLE *>(pBuild));
-    FFC_EDITOR_SOURCE_ANCHOR *anchor = P31O2_pGetEditorSourceAnchor();
-    P3100_SetEditorSource(anchor ? static_cast<SZOPH_LIST *>(anchor->pCommands) : nullptr);
+    P3100_SetBuildHandle(static_cast<FCC_BUILD_HANDLE*>(pBuild));
+    FFC_EDITOR_SOURCE_ANCHOR* anchor = P31O2_pGetEditorSourceAnchor();
+    P3100_SetEditorSource(anchor ? static_cast<SZOPH_LIST*>(anchor->pCommands) : nullptr);
     std::memcpy(pState->acScope, pContext->cOption == 'D' ? "X3" : "X1", 2);
-    const char *root = pContext->pSystemDefinition ? pContext->pSystemDefinition->szRootDirectory : "";
+    const char* root = pContext->pSystemDefinition ? pContext->pSystemDefinition->szRootDirectory : "";
     uint16_t status = 0;
-    P3100_RunChecker(pContext, pState, nullptr, nullptr, functionKind, &switch6, optionFlags, &switch8, &switch9,
-                     "   ", FFC_JOB_MSG_QUEUE, &status, root, nullptr, nullptr, pContext->lFunctionRun, &html, &xml,
-                     nullptr, nullptr, nullptr, nullptr, nullptr);
+    P3100_RunChecker(pContext, pState, nullptr, nullptr, functionKind, &switch6, optionFlags, &switch8, &switch9, "   ",
+                     FFC_JOB_MSG_QUEUE, &status, root, nullptr, nullptr, pContext->lFunctionRun, &html, &xml, nullptr,
+                     nullptr, nullptr, nullptr, nullptr);
     P3100_SetEditorSource(nullptr);
     return status == 65535 ? DC_P31O2_SOURCE_FAILED : 0;
 }
 
-} // extern "C"
+}  // extern "C"

@@ -14,7 +14,7 @@ extern "C" {
  * with option 1, recorded as used in pass 1 and checked as a field at the
  * command's line in pass 2. A reserved word of SQL after AS is refused
  * (PRC1403). Returns the number of host fields. */
-int16_t P3100_ScanSelectSqlText(const char *pchText, uint32_t ulLength, char cHostFields, int32_t lOption);
+int16_t P3100_ScanSelectSqlText(const char* pchText, uint32_t ulLength, char cHostFields, int32_t lOption);
 /* The column and field lists of the current SELECT_SQL (not in the
  * whole-statement form): the column texts and GROUP_BY and ORDER_BY are
  * scanned; the column list the statement is made of must fit 1,000
@@ -22,7 +22,6 @@ int16_t P3100_ScanSelectSqlText(const char *pchText, uint32_t ulLength, char cHo
 void P3100_CheckSelectSqlColumns(int32_t lOption);
 /* The check of SELECT_SQL in the current pass. */
 void P3100_CheckSelectSqlBody(void);
-
 }
 
 #endif

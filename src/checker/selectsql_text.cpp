@@ -78,7 +78,7 @@ std::vector<SqlToken> Tokens(std::string_view text)
 
 bool HostNameChar(char c)
 {
-    const FFC_CONTEXT *ctx = G().ctx;
+    const FFC_CONTEXT* ctx = G().ctx;
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '@' || c == '$' ||
            (ctx && c != ' ' && (c == ctx->cNatChar1 || c == ctx->cNatChar2 || c == ctx->cNatChar3));
 }
@@ -87,10 +87,10 @@ bool HostNameChar(char c)
 // names one, as ":#CUSTNO" does); the first token of the text may name one
 // by beginning with the national name character or the escaped-parameter
 // marker.
-std::vector<std::string> HostFields(const SqlToken &token, bool first)
+std::vector<std::string> HostFields(const SqlToken& token, bool first)
 {
     std::vector<std::string> names;
-    const std::string &t = token.text;
+    const std::string& t = token.text;
     const char nat = G().ctx ? G().ctx->cNatChar1 : '#';
     if (token.quoted || t.empty())
         return names;
@@ -112,7 +112,7 @@ std::vector<std::string> HostFields(const SqlToken &token, bool first)
 
 // One host field: its use in pass 1, its check as a field in pass 2 (a
 // colon naming nothing is refused as such).
-void UseHostField(const std::string &written)
+void UseHostField(const std::string& written)
 {
     const std::string name = written.empty() ? ":" : written;
     if (Pass() == 1)
@@ -121,11 +121,11 @@ void UseHostField(const std::string &written)
         CheckFieldOperand(name);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-int16_t P3100_ScanSelectSqlText(const char *pchText, uint32_t ulLength, char cHostFields, int32_t lOption)
+int16_t P3100_ScanSelectSqlText(const char* pchText, uint32_t ulLength, char cHostFields, int32_t lOption)
 {
     if (!pchText)
         return 0;
@@ -133,11 +133,11 @@ int16_t P3100_ScanSelectSqlText(const char *pchText, uint32_t ulLength, char cHo
     int16_t hostFields = 0;
     bool afterAs = false;
     for (size_t i = 0; i < tokens.size(); ++i) {
-        const SqlToken &token = tokens[i];
+        const SqlToken& token = tokens[i];
         std::vector<std::string> names;
         if (cHostFields == 'Y')
             names = HostFields(token, i == 0);
-        for (const std::string &name : names) {
+        for (const std::string& name : names) {
             ++hostFields;
             if (lOption == 1)
                 UseHostField(name);
@@ -157,13 +157,13 @@ int16_t P3100_ScanSelectSqlText(const char *pchText, uint32_t ulLength, char cHo
 
 void P3100_CheckSelectSqlColumns(int32_t lOption)
 {
-    Globals &g = G();
+    Globals& g = G();
     std::string columns;
     int32_t fields = ParmCount("FIELDS");
     for (int32_t i = 0; i < fields; ++i) {
-        const char *column = FFC_ExtensionColumnText(&g.extension, i);
-        std::string text = column && FFC_ExtensionSwitch(g.parsed) == 'Y' ? Trim(column, FFC_EXTENSION_COLUMN_WIDTH)
-                                                                          : std::string();
+        const char* column = FFC_ExtensionColumnText(&g.extension, i);
+        std::string text =
+            column && FFC_ExtensionSwitch(g.parsed) == 'Y' ? Trim(column, FFC_EXTENSION_COLUMN_WIDTH) : std::string();
         if (!text.empty())
             P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', lOption);
         else
@@ -172,7 +172,7 @@ void P3100_CheckSelectSqlColumns(int32_t lOption)
             columns += ", ";
         columns += text;
     }
-    for (const char *keyword : {"GROUP_BY", "ORDER_BY"}) {
+    for (const char* keyword : {"GROUP_BY", "ORDER_BY"}) {
         std::string text = Parm(keyword);
         P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', lOption);
     }
@@ -184,4 +184,4 @@ void P3100_CheckSelectSqlColumns(int32_t lOption)
     Issue('F', "PRC1404", std::string_view(digits, 7));
 }
 
-} // extern "C"
+}  // extern "C"

@@ -33,10 +33,10 @@ struct ComponentSource {
 
 ComponentSource g_component;
 // The context the collector counts the delivered lines in (the loader's).
-FFC_CONTEXT *g_collectContext = nullptr;
-SZOPH_LIST *g_editorSource = nullptr;
+FFC_CONTEXT* g_collectContext = nullptr;
+SZOPH_LIST* g_editorSource = nullptr;
 
-void SetText(FFC_SOURCE_COMMAND &r, std::string_view text)
+void SetText(FFC_SOURCE_COMMAND& r, std::string_view text)
 {
     size_t n = std::min<size_t>(text.size(), FFC_SOURCE_TEXT_MAX);
     std::memset(r.acParameters, ' ', FFC_SOURCE_TEXT_MAX);
@@ -51,27 +51,27 @@ bool Blank(std::string_view s)
 
 // What the loader was handed for the parameter preparation of INCLUDE.
 struct PrepareArguments {
-    char *buffer11000 = nullptr;
-    char *buffer256 = nullptr;
-    const char *queue = nullptr;
-    const void *keywords = nullptr;
+    char* buffer11000 = nullptr;
+    char* buffer256 = nullptr;
+    const char* queue = nullptr;
+    const void* keywords = nullptr;
     uint16_t keywordCount = 0;
 };
 PrepareArguments g_prepare;
 
 // Process owning a function of the partition ("*DIRECT" resolution).
-std::string OwningProcess(FFC_CONTEXT *ctx, const std::string &function)
+std::string OwningProcess(FFC_CONTEXT* ctx, const std::string& function)
 {
     SSQL_AREA area;
     std::string partition = checker::Trim(ctx->acPartition, 3);
     SSQL_SetLocation("PCONTROL/QV_F23");
-    SSQL_DeclareExt(&area, "SELECT X23MOD FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ",
-                    partition.c_str(), function.c_str());
-    SSQL_SQLDA *da = nullptr;
+    SSQL_DeclareExt(&area, "SELECT X23MOD FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ", partition.c_str(),
+                    function.c_str());
+    SSQL_SQLDA* da = nullptr;
     unsigned short rc = SSQL_sRun(&area, &da, 0);
     std::string process;
     if (rc == SSQL_RC_OK) {
-        char *data = SSQL_GetData(da, 1);
+        char* data = SSQL_GetData(da, 1);
         if (data)
             process = checker::Trim(data, std::strlen(data));
         SMEM_FreeMem(data);
@@ -88,11 +88,11 @@ std::string OwningProcess(FFC_CONTEXT *ctx, const std::string &function)
 
 // Expands one INCLUDE whose record was just stored; returns the number of
 // commands it brought in.
-int16_t ExpandInclude(FFC_CONTEXT *ctx, FFC_SOURCE_COMMAND &include, int16_t &sequence)
+int16_t ExpandInclude(FFC_CONTEXT* ctx, FFC_SOURCE_COMMAND& include, int16_t& sequence)
 {
     if (P31O2_sTokenizeCommand(&include) != 0)
         return 0;
-    FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(include.acName);
+    FFC_COMMAND_ENTRY* entry = P3100_pFindCommand(include.acName);
     if (!entry)
         return 0;
     auto parsed = std::make_unique<FFC_PARSED_COMMAND>();
@@ -117,12 +117,12 @@ int16_t ExpandInclude(FFC_CONTEXT *ctx, FFC_SOURCE_COMMAND &include, int16_t &se
         process = OwningProcess(ctx, function);
     if (process.empty())
         return 0;
-    SZOPH_LIST *list = nullptr;
+    SZOPH_LIST* list = nullptr;
     if (SZOPH_sLoadCommands(process.c_str(), function.c_str(), &list, 0) != 0 || !list)
         return 0;
-    std::unique_ptr<SZOPH_LIST, void (*)(SZOPH_LIST *)> owner(list, SZOPH_DropCommands);
+    std::unique_ptr<SZOPH_LIST, void (*)(SZOPH_LIST*)> owner(list, SZOPH_DropCommands);
     char kind = SZOPH_chListKind(list);
-    SZOPH_COMMAND *cmd = nullptr;
+    SZOPH_COMMAND* cmd = nullptr;
     int16_t count = 0;
     auto record = std::make_unique<FFC_SOURCE_COMMAND>();
     while (SZOPH_sGetNextCommand(list, &cmd) == 0) {
@@ -134,12 +134,12 @@ int16_t ExpandInclude(FFC_CONTEXT *ctx, FFC_SOURCE_COMMAND &include, int16_t &se
     return count;
 }
 
-int32_t CollectLine(const DQOO_SOURCE_LINE *pLine);
+int32_t CollectLine(const DQOO_SOURCE_LINE* pLine);
 
-uint16_t LoadFunction(FFC_CONTEXT *ctx, uint16_t *pusCount)
+uint16_t LoadFunction(FFC_CONTEXT* ctx, uint16_t* pusCount)
 {
-    SZOPH_LIST *list = g_editorSource;
-    std::unique_ptr<SZOPH_LIST, void (*)(SZOPH_LIST *)> owned(nullptr, SZOPH_DropCommands);
+    SZOPH_LIST* list = g_editorSource;
+    std::unique_ptr<SZOPH_LIST, void (*)(SZOPH_LIST*)> owned(nullptr, SZOPH_DropCommands);
     if (!list) {
         std::string process = checker::Trim(ctx->acProcess, 10);
         std::string function = checker::Trim(ctx->acFunction, 7);
@@ -149,7 +149,7 @@ uint16_t LoadFunction(FFC_CONTEXT *ctx, uint16_t *pusCount)
     }
     SZOPH_ResetCommandList(list);
     char kind = SZOPH_chListKind(list);
-    SZOPH_COMMAND *cmd = nullptr;
+    SZOPH_COMMAND* cmd = nullptr;
     int16_t sequence = 0;
     auto record = std::make_unique<FFC_SOURCE_COMMAND>();
     while (SZOPH_sGetNextCommand(list, &cmd) == 0) {
@@ -164,13 +164,13 @@ uint16_t LoadFunction(FFC_CONTEXT *ctx, uint16_t *pusCount)
 }
 
 // Collector of the component's source lines.
-int32_t CollectLine(const DQOO_SOURCE_LINE *pLine)
+int32_t CollectLine(const DQOO_SOURCE_LINE* pLine)
 {
     try {
         g_component.lines.push_back({pLine->ulNumber, pLine->pszLabel ? pLine->pszLabel : "",
                                      pLine->pszName ? pLine->pszName : "",
                                      pLine->pszParameters ? pLine->pszParameters : ""});
-    } catch (const std::bad_alloc &) {
+    } catch (const std::bad_alloc&) {
         return 0;
     }
     if (g_collectContext)
@@ -178,18 +178,18 @@ int32_t CollectLine(const DQOO_SOURCE_LINE *pLine)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-void P3100_SetEditorSource(SZOPH_LIST *pList)
+void P3100_SetEditorSource(SZOPH_LIST* pList)
 {
     g_editorSource = pList;
 }
 
-uint16_t PCONTROL_sLoadSource(FFC_CONTEXT *pContext, void *, uint16_t *pusCount, const char *, void *,
-                              const char *, void *, void *, char *pBuffer11000, char *pBuffer256,
-                              const char *pachMsgQueue, void *pKeywordArea, uint16_t usKeywordCount, void *)
+uint16_t PCONTROL_sLoadSource(FFC_CONTEXT* pContext, void*, uint16_t* pusCount, const char*, void*, const char*, void*,
+                              void*, char* pBuffer11000, char* pBuffer256, const char* pachMsgQueue, void* pKeywordArea,
+                              uint16_t usKeywordCount, void*)
 {
     *pusCount = 0;
     g_prepare = {pBuffer11000, pBuffer256, pachMsgQueue, pKeywordArea, usKeywordCount};
@@ -215,10 +215,10 @@ uint16_t PCONTROL_sLoadSource(FFC_CONTEXT *pContext, void *, uint16_t *pusCount,
     return static_cast<uint16_t>(rc);
 }
 
-void PCONTROL_StoreCommandRecord(FFC_CONTEXT *pContext, int16_t sLine, int16_t sSubLine, int16_t sSequence,
-                                 char chListKind, const SZOPH_COMMAND *pCommand, FFC_SOURCE_COMMAND *pRecord)
+void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t sSubLine, int16_t sSequence,
+                                 char chListKind, const SZOPH_COMMAND* pCommand, FFC_SOURCE_COMMAND* pRecord)
 {
-    FFC_SOURCE_COMMAND &r = *pRecord;
+    FFC_SOURCE_COMMAND& r = *pRecord;
     r.sLine = sLine;
     r.sSubLine = sSubLine;
     r.sSequence = sSequence;
@@ -260,9 +260,9 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT *pContext, int16_t sLine, int16_t s
     RS_PutSourceRecord(pContext, &r, sizeof r);
 }
 
-char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pRecord)
+char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pRecord)
 {
-    FFC_SOURCE_COMMAND &r = *pRecord;
+    FFC_SOURCE_COMMAND& r = *pRecord;
     r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
     if (pContext->lFunctionRun) {
         int16_t line = r.sLine;
@@ -283,7 +283,7 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pReco
             r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
         return '0';
     }
-    auto *source = static_cast<ComponentSource *>(pContext->pSourceLines);
+    auto* source = static_cast<ComponentSource*>(pContext->pSourceLines);
     if (!source)
         return '1';
     uint32_t want = static_cast<uint32_t>(r.sLine) + 1;
@@ -293,7 +293,7 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pReco
     auto it = want >= 1 && want <= source->lines.size() && source->lines[want - 1].number == want
                   ? source->lines.begin() + (want - 1)
                   : std::find_if(source->lines.begin(), source->lines.end(),
-                                 [want](const SourceLine &l) { return l.number == want; });
+                                 [want](const SourceLine& l) { return l.number == want; });
     if (it == source->lines.end())
         return '1';
     r.sLine = static_cast<int16_t>(want);
@@ -320,4 +320,4 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pReco
     return '0';
 }
 
-} // extern "C"
+}  // extern "C"

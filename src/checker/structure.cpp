@@ -9,12 +9,12 @@ using namespace checker;
 
 namespace {
 
-constexpr const char *kComponentTopLevel[] = {"FUNCTION", "SUBROUTINE", "RENAME", "DEFINE", "OVERRIDE",
-                                              "DEF_LIST", "DEF_COND", "GROUP_BY", "DEF_ARRAY"};
-constexpr const char *kLoopOpeners[] = {"SELECT", "SELECTLIST", "SELECT_SQL", "DOWHILE", "DOUNTIL", "BEGIN_LOOP",
-                                        "FOR"};
+constexpr const char* kComponentTopLevel[] = {"FUNCTION", "SUBROUTINE", "RENAME",   "DEFINE",   "OVERRIDE",
+                                              "DEF_LIST", "DEF_COND",   "GROUP_BY", "DEF_ARRAY"};
+constexpr const char* kLoopOpeners[] = {"SELECT",  "SELECTLIST", "SELECT_SQL", "DOWHILE",
+                                        "DOUNTIL", "BEGIN_LOOP", "FOR"};
 
-bool AnyOf(const char *const *names, size_t count)
+bool AnyOf(const char* const* names, size_t count)
 {
     for (size_t i = 0; i < count; ++i)
         if (NameIs(names[i]))
@@ -22,21 +22,21 @@ bool AnyOf(const char *const *names, size_t count)
     return false;
 }
 
-std::string TwoNames(const char *first, const char *second)
+std::string TwoNames(const char* first, const char* second)
 {
     return std::string(first, 10) + std::string(second, 10);
 }
 
-void Open(const char *role)
+void Open(const char* role)
 {
-    Globals &g = G();
+    Globals& g = G();
     // The depth rises even past the stack's room, so that the closer of an
     // unstacked opener only brings it back down (see Close).
     if (++g.depth > kStackLimit) {
         Issue('F', "PRC1023", "Command Stack");
         return;
     }
-    StackLevel &level = g.stack[g.depth];
+    StackLevel& level = g.stack[g.depth];
     if (std::memcmp(role, "S2", 2) == 0)
         Pad(level.name, 10, "IF");
     else if (std::memcmp(role, "S6", 2) == 0)
@@ -54,8 +54,8 @@ void Open(const char *role)
 
 void Close(bool routineCloser)
 {
-    Globals &g = G();
-    const char *partner = P3100_pStructurePartner(g.currentNumber);
+    Globals& g = G();
+    const char* partner = P3100_pStructurePartner(g.currentNumber);
     if (g.depth > kStackLimit) {
         --g.depth;
         return;
@@ -63,9 +63,9 @@ void Close(bool routineCloser)
     P3100_RecordLabel();
     bool match = false;
     if (g.depth > 0) {
-        const StackLevel &top = g.stack[g.depth];
-        match = routineCloser ? std::memcmp(top.name + 3, partner + 3, 7) == 0
-                              : std::memcmp(top.name, partner, 10) == 0;
+        const StackLevel& top = g.stack[g.depth];
+        match =
+            routineCloser ? std::memcmp(top.name + 3, partner + 3, 7) == 0 : std::memcmp(top.name, partner, 10) == 0;
     }
     if (!match) {
         Issue('F', "PRC0023", TwoNames(partner, g.parsed.acName));
@@ -79,8 +79,8 @@ void Close(bool routineCloser)
 
 void MiddlePart()
 {
-    Globals &g = G();
-    const char *partner = P3100_pStructurePartner(g.currentNumber);
+    Globals& g = G();
+    const char* partner = P3100_pStructurePartner(g.currentNumber);
     P3100_RecordLabel();
     if (g.depth > 0 && g.depth <= kStackLimit && std::memcmp(g.stack[g.depth].name, partner, 10) == 0) {
         ++g.stack[g.depth].middleCount;
@@ -91,7 +91,7 @@ void MiddlePart()
 
 void LoopModifier()
 {
-    Globals &g = G();
+    Globals& g = G();
     bool inLoop = false;
     for (int i = 1; i <= g.depth && i <= kStackLimit; ++i)
         if (g.stack[i].loop == 'Y')
@@ -101,18 +101,18 @@ void LoopModifier()
     P3100_RecordLabel();
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
 void P3100_CheckStructure(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (IsComponentRun() && !g.source.lBuiltIn && g.depth < 2 &&
         !AnyOf(kComponentTopLevel, std::size(kComponentTopLevel)))
         Issue('F', "PRC1050", std::string_view(g.parsed.acName, 10));
-    const char *role = P3100_pStructureRole(g.currentNumber);
-    auto is = [role](const char *r) { return role[0] == r[0] && role[1] == r[1]; };
+    const char* role = P3100_pStructureRole(g.currentNumber);
+    auto is = [role](const char* r) { return role[0] == r[0] && role[1] == r[1]; };
     if (is("ST") || is("S2") || is("S6"))
         Open(role);
     else if (is("US"))
@@ -129,7 +129,7 @@ void P3100_CheckStructure(void)
 
 void P3100_RecordLabel(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (Pass() != 1)
         return;
     std::string label = Trim(g.parsed.acLabel, 3);
@@ -139,14 +139,14 @@ void P3100_RecordLabel(void)
         Issue('F', "PRC1036", label);
         return;
     }
-    FFC_WORK_RECORD &r = g.record2;
+    FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_LABEL, label, std::string_view(g.currentRoutine, 10));
     if (FindRecord(r, 3)) {
         Issue('F', "PRC0018", label);
         return;
     }
     BlankRecord(r, WR_LABEL, label, std::string_view(g.currentRoutine, 10));
-    auto *data = reinterpret_cast<WR_LABEL_DATA *>(r.acData);
+    auto* data = reinterpret_cast<WR_LABEL_DATA*>(r.acData);
     int32_t line = g.parsed.sLine, sub = g.parsed.sSubLine;
     FIX_LongToDigits(&line, 7, data->acLine);
     FIX_LongToDigits(&sub, 7, data->acSubLine);
@@ -158,4 +158,4 @@ void P3100_RecordLabel(void)
     }
 }
 
-} // extern "C"
+}  // extern "C"

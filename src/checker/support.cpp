@@ -15,13 +15,13 @@
 namespace {
 
 struct BuiltIn {
-    const char *name;
+    const char* name;
     uint16_t code;
 };
 
 // The parser's codes of the component commands (no code 121).
 constexpr BuiltIn kBuiltIns[25] = {
-    {"BEGIN_COM", 101}, {"END_COM", 102},    {"DEFINE_COM", 103}, {"DEFINE_MAP", 104}, {"SET", 105},
+    {"BEGIN_COM", 101},  {"END_COM", 102},    {"DEFINE_COM", 103}, {"DEFINE_MAP", 104}, {"SET", 105},
     {"DEFINE_PTY", 106}, {"PTYROUTINE", 107}, {"EVTROUTINE", 108}, {"DEFINE_EVT", 109}, {"SIGNAL", 110},
     {"MTHROUTINE", 111}, {"INVOKE", 112},     {"SET_REF", 113},    {"IF_REF", 114},     {"FOR", 115},
     {"ENDFOR", 116},     {"ASSIGN", 117},     {"_ASSIGN", 118},    {"IMPORT", 119},     {"WEBROUTINE", 120},
@@ -30,7 +30,7 @@ constexpr BuiltIn kBuiltIns[25] = {
 
 // Text of a command for the parsers: "LBL: NAME parameters". A command
 // that is not split holds that whole text already.
-std::string CommandText(const FFC_SOURCE_COMMAND &s)
+std::string CommandText(const FFC_SOURCE_COMMAND& s)
 {
     if (!s.lPreSplit)
         return std::string(s.acParameters, std::min<size_t>(s.usParmLength, FFC_SOURCE_TEXT_MAX));
@@ -45,18 +45,18 @@ std::string CommandText(const FFC_SOURCE_COMMAND &s)
 }
 
 // Parameter sink of the tokeniser: the command being tokenised.
-thread_local FFC_SOURCE_COMMAND *t_tokenising = nullptr;
+thread_local FFC_SOURCE_COMMAND* t_tokenising = nullptr;
 thread_local uint32_t t_tokenCount = 0;
 
-long CountToken(uint32_t, const char *, uint32_t)
+long CountToken(uint32_t, const char*, uint32_t)
 {
     ++t_tokenCount;
     return 0;
 }
 
-long TakeParameters(uint32_t ulLine, const char *pszParameters)
+long TakeParameters(uint32_t ulLine, const char* pszParameters)
 {
-    FFC_SOURCE_COMMAND *s = t_tokenising;
+    FFC_SOURCE_COMMAND* s = t_tokenising;
     if (!s || ulLine != static_cast<uint32_t>(s->sLine))
         return -4;
     if (s->lPreSplit)
@@ -71,13 +71,13 @@ long TakeParameters(uint32_t ulLine, const char *pszParameters)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-int16_t P31O2_sParseCommandText(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pSource,
-                                void (*pfnMessage)(const char *, uint32_t), int32_t lOption1, int32_t lOption2,
-                                uint16_t *pusErrors)
+int16_t P31O2_sParseCommandText(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pSource,
+                                void (*pfnMessage)(const char*, uint32_t), int32_t lOption1, int32_t lOption2,
+                                uint16_t* pusErrors)
 {
     *pusErrors = 0;
     if (pSource->acName[0] == '*' || pSource->lPreSplit || pSource->lBuiltIn || pSource->lObjectLayerParse)
@@ -85,13 +85,13 @@ int16_t P31O2_sParseCommandText(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pSour
     std::string text = CommandText(*pSource);
     char nat1 = pContext ? pContext->cNatChar1 : ' ';
     char nat2 = pContext ? pContext->cNatChar2 : ' ';
-    TPARS_RESULT *results = nullptr;
+    TPARS_RESULT* results = nullptr;
     if (TPARS_sParseZOPH(text.c_str(), P3100_pParserCommandTable(), nullptr, 0, nat1, nat2, &results, nullptr,
                          static_cast<uint32_t>(lOption1), static_cast<uint32_t>(lOption2)) != 0 ||
         !results)
         return 0;
-    std::unique_ptr<TPARS_RESULT, void (*)(TPARS_RESULT *)> owner(results, TPARS_FreeResults);
-    for (TPARS_RESULT *r = results;; ++r) {
+    std::unique_ptr<TPARS_RESULT, void (*)(TPARS_RESULT*)> owner(results, TPARS_FreeResults);
+    for (TPARS_RESULT* r = results;; ++r) {
         // An unknown name is left to the command lookup, which reports it
         // with the checker's own message.
         if (r->lError == TPARS_ERR_UNKNOWN_NAME)
@@ -122,7 +122,7 @@ int16_t P31O2_sParseCommandText(FFC_CONTEXT *pContext, FFC_SOURCE_COMMAND *pSour
 // Has the object layer split the command into its parameters. Returns 0
 // when the parameter text was taken, otherwise the tokeniser's or the
 // sink's non-zero answer, so that the caller leaves the command as it is.
-int32_t P31O2_sTokenizeCommand(FFC_SOURCE_COMMAND *pSource)
+int32_t P31O2_sTokenizeCommand(FFC_SOURCE_COMMAND* pSource)
 {
     if (pSource->acName[0] == '*' || pSource->lPreSplit)
         return 0;
@@ -140,12 +140,12 @@ int32_t P31O2_sTokenizeCommand(FFC_SOURCE_COMMAND *pSource)
     return pSource->lPreSplit ? 0 : 1;
 }
 
-int32_t P31O2_usLookupCommandCode(const char *pName, uint16_t *pusCommandCode)
+int32_t P31O2_usLookupCommandCode(const char* pName, uint16_t* pusCommandCode)
 {
     char name[11] = {};
     for (int i = 0; i < 10 && pName[i] && pName[i] != ' '; ++i)
         name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(pName[i])));
-    for (const BuiltIn &b : kBuiltIns)
+    for (const BuiltIn& b : kBuiltIns)
         if (std::strcmp(name, b.name) == 0) {
             *pusCommandCode = b.code;
             return 1;
@@ -153,9 +153,9 @@ int32_t P31O2_usLookupCommandCode(const char *pName, uint16_t *pusCommandCode)
     return 0;
 }
 
-int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char *pachName)
+int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char* pachName)
 {
-    for (const BuiltIn &b : kBuiltIns)
+    for (const BuiltIn& b : kBuiltIns)
         if (b.code == usCommandCode) {
             checker::Pad(pachName, 10, b.name);
             return 1;
@@ -163,7 +163,7 @@ int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char *pachName)
     return 0;
 }
 
-int32_t P31O2_fIsNotBuiltInCommand(const char *pName)
+int32_t P31O2_fIsNotBuiltInCommand(const char* pName)
 {
     uint16_t code = 0;
     return P31O2_usLookupCommandCode(pName, &code) ? 0 : 1;
@@ -171,7 +171,7 @@ int32_t P31O2_fIsNotBuiltInCommand(const char *pName)
 
 // Only INCLUDE takes the object layer's parse route; every other command is
 // split by the command parser, so that pass 2 can skip commands that failed.
-int32_t P31O2_fIsIncludeCommand(const char *pName)
+int32_t P31O2_fIsIncludeCommand(const char* pName)
 {
     char name[11] = {};
     for (int i = 0; i < 10 && pName[i] && pName[i] != ' '; ++i)
@@ -179,23 +179,23 @@ int32_t P31O2_fIsIncludeCommand(const char *pName)
     return std::strcmp(name, "INCLUDE") == 0 ? 1 : 0;
 }
 
-int32_t P31O2_fIsComponentRun(void *, const char *pName)
+int32_t P31O2_fIsComponentRun(void*, const char* pName)
 {
     return pName && std::strncmp(pName, "*COMP", 5) == 0 ? 1 : 0;
 }
 
-int32_t P31O2_fIsFunctionRun(void *pIgnored, const char *pName)
+int32_t P31O2_fIsFunctionRun(void* pIgnored, const char* pName)
 {
     return P31O2_fIsComponentRun(pIgnored, pName) ? 0 : 1;
 }
 
-int32_t P31O2_fIsBlank(const void *pBuffer, int32_t, uint32_t ulLength)
+int32_t P31O2_fIsBlank(const void* pBuffer, int32_t, uint32_t ulLength)
 {
-    const char *p = static_cast<const char *>(pBuffer);
+    const char* p = static_cast<const char*>(pBuffer);
     return std::all_of(p, p + ulLength, [](char c) { return c == ' '; }) ? 1 : 0;
 }
 
-void P31O2_MakeIdentifier(const char *pSource, char *pszOut, uint32_t ulLength, uint32_t ulMaximum)
+void P31O2_MakeIdentifier(const char* pSource, char* pszOut, uint32_t ulLength, uint32_t ulMaximum)
 {
     std::string s(pSource, ulLength);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\0'))
@@ -208,4 +208,4 @@ void P31O2_MakeIdentifier(const char *pSource, char *pszOut, uint32_t ulLength, 
     std::memcpy(pszOut, s.c_str(), s.size() + 1);
 }
 
-} // extern "C"
+}  // extern "C"

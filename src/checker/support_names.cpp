@@ -2,8 +2,8 @@
 // generated names for "*AUTOGENERATEF35KV2" values, the value cache of
 // component runs, the object layer's item queries, the insertion of a
 // parameter into a stored command and the web application build entries.
-#include "checker/checker.h"
 #include "checker/support_names.h"
+#include "checker/checker.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,7 +21,7 @@ namespace {
 constexpr char kAutoGenerate[] = "*AUTOGENERATEF35KV2";
 constexpr size_t kAutoGenerateLength = sizeof kAutoGenerate - 1;
 
-bool IsAutoGenerate(const char *value, uint32_t length)
+bool IsAutoGenerate(const char* value, uint32_t length)
 {
     if (length < kAutoGenerateLength)
         return false;
@@ -33,13 +33,13 @@ bool IsAutoGenerate(const char *value, uint32_t length)
 
 // The field name as a tree key: leading blanks and national characters
 // skipped, trailing blanks and control characters dropped, 51 bytes.
-void NameKey(const FFC_CONTEXT *ctx, const char *name, char key[51])
+void NameKey(const FFC_CONTEXT* ctx, const char* name, char key[51])
 {
     std::memset(key, 0, 51);
     size_t n = std::strlen(name);
     size_t i = 0;
-    while (i < n && (name[i] == ' ' || name[i] == ctx->cNatChar1 || name[i] == ctx->cNatChar2 ||
-                     name[i] == ctx->cNatChar3))
+    while (i < n &&
+           (name[i] == ' ' || name[i] == ctx->cNatChar1 || name[i] == ctx->cNatChar2 || name[i] == ctx->cNatChar3))
         ++i;
     while (n > i && (name[n - 1] == ' ' || name[n - 1] == '\0' || name[n - 1] == '\f' || name[n - 1] == '\n' ||
                      name[n - 1] == '\r'))
@@ -47,7 +47,7 @@ void NameKey(const FFC_CONTEXT *ctx, const char *name, char key[51])
     std::memcpy(key, name + i, std::min<size_t>(n - i, 50));
 }
 
-bool CreateTrees(FFC_CONTEXT *ctx)
+bool CreateTrees(FFC_CONTEXT* ctx)
 {
     if (ctx->pNameTree && ctx->pOwnerTree)
         return true;
@@ -76,9 +76,9 @@ struct AttributeSlots {
     uint32_t filled;
 };
 
-long P31O2_sCollectAttributeCallback(void *control, const char *, const char *attributes)
+long P31O2_sCollectAttributeCallback(void* control, const char*, const char* attributes)
 {
-    auto *a = static_cast<AttributeSlots *>(control);
+    auto* a = static_cast<AttributeSlots*>(control);
     std::string text = attributes ? attributes : "";
     size_t i = 0;
     while (i < text.size() && a->filled < a->capacity) {
@@ -94,20 +94,20 @@ long P31O2_sCollectAttributeCallback(void *control, const char *, const char *at
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-int16_t P31O2_sMakeGeneratedName(FFC_CONTEXT *pContext, const char *pszField, int32_t lOwner, int32_t lNumber,
-                                 char *pchValue, uint32_t ulValueLength)
+int16_t P31O2_sMakeGeneratedName(FFC_CONTEXT* pContext, const char* pszField, int32_t lOwner, int32_t lNumber,
+                                 char* pchValue, uint32_t ulValueLength)
 {
     if (!pContext || !pszField || !pchValue || !CreateTrees(pContext))
         return -9;
     char key[51];
     NameKey(pContext, pszField, key);
-    const void *nameKey[] = {key, &lOwner};
+    const void* nameKey[] = {key, &lOwner};
     char data[56];
-    void *out[] = {data};
+    void* out[] = {data};
     bool autoValue = IsAutoGenerate(pchValue, ulValueLength);
     if (RBTree_GetEntry(pContext->pNameTree, nameKey, out)) {
         if (autoValue)
@@ -126,42 +126,42 @@ int16_t P31O2_sMakeGeneratedName(FFC_CONTEXT *pContext, const char *pszField, in
     std::memcpy(data, pchValue, std::min<uint32_t>(ulValueLength, 50));
     std::memcpy(data + 50, &lNumber, 4);
     std::memset(data + 54, 0, 2);
-    const void *in[] = {data};
+    const void* in[] = {data};
     if (!RBTree_PutEntry(pContext->pNameTree, nameKey, in))
         return -9;
     char ownerName[50];
     checker::Pad(ownerName, 50, key);
-    const void *ownerKey[] = {&lNumber, ownerName};
+    const void* ownerKey[] = {&lNumber, ownerName};
     char ownerData[51];
-    void *ownerOut[] = {ownerData};
+    void* ownerOut[] = {ownerData};
     if (!RBTree_GetEntry(pContext->pOwnerTree, ownerKey, ownerOut)) {
         char value[51] = {};
         std::memcpy(value, data, 50);
-        const void *ownerIn[] = {value};
+        const void* ownerIn[] = {value};
         RBTree_PutEntry(pContext->pOwnerTree, ownerKey, ownerIn);
     }
     return 0;
 }
 
-int32_t P31O2_fFindGeneratedName(FFC_CONTEXT *pContext, const char *pszField, int32_t lOwner1, int32_t lOwner2,
-                                 char *pchData56)
+int32_t P31O2_fFindGeneratedName(FFC_CONTEXT* pContext, const char* pszField, int32_t lOwner1, int32_t lOwner2,
+                                 char* pchData56)
 {
     if (!pContext || !pContext->pNameTree)
         return 0;
     char key[51];
     NameKey(pContext, pszField, key);
-    void *out[] = {pchData56};
+    void* out[] = {pchData56};
     for (int32_t owner : {lOwner2, lOwner1}) {
         if (owner == 0)
             continue;
-        const void *nameKey[] = {key, &owner};
+        const void* nameKey[] = {key, &owner};
         if (RBTree_GetEntry(pContext->pNameTree, nameKey, out))
             return 1;
     }
     return 0;
 }
 
-void P31O2_RecordFieldUsage(FFC_CONTEXT *pContext, const char *pachKind, char *pachName50, int32_t lOwner1,
+void P31O2_RecordFieldUsage(FFC_CONTEXT* pContext, const char* pachKind, char* pachName50, int32_t lOwner1,
                             int32_t lOwner2)
 {
     if (std::memcmp(pachKind, "USEFIELD  ", 10) != 0)
@@ -172,7 +172,7 @@ void P31O2_RecordFieldUsage(FFC_CONTEXT *pContext, const char *pachKind, char *p
         std::memcpy(pachName50, data, 50);
 }
 
-void P31O2_FreeGeneratedNames(FFC_CONTEXT *pContext)
+void P31O2_FreeGeneratedNames(FFC_CONTEXT* pContext)
 {
     if (!pContext)
         return;
@@ -183,7 +183,7 @@ void P31O2_FreeGeneratedNames(FFC_CONTEXT *pContext)
     pContext->ulGeneratedNameCounter = 0;
 }
 
-void *P31O2_pGetCachedEntry(FFC_CONTEXT *pContext, int32_t lValue)
+void* P31O2_pGetCachedEntry(FFC_CONTEXT* pContext, int32_t lValue)
 {
     if (!pContext || pContext->lFunctionRun)
         return nullptr;
@@ -193,26 +193,26 @@ void *P31O2_pGetCachedEntry(FFC_CONTEXT *pContext, int32_t lValue)
         RBTree_DefineKey(pContext->pValueCacheTree, RBT_TYPE_INT32, 4);
         RBTree_DefineData(pContext->pValueCacheTree, RBT_TYPE_INT32, 4);
     }
-    const void *key[] = {&lValue};
+    const void* key[] = {&lValue};
     int32_t data = 0;
-    void *out[] = {&data};
-    if (RBTREE_ENTRY *entry = RBTree_GetEntry(pContext->pValueCacheTree, key, out))
+    void* out[] = {&data};
+    if (RBTREE_ENTRY* entry = RBTree_GetEntry(pContext->pValueCacheTree, key, out))
         return entry;
-    const void *in[] = {&lValue};
+    const void* in[] = {&lValue};
     return RBTree_PutEntry(pContext->pValueCacheTree, key, in);
 }
 
-int32_t P31O2_fHasCachedEntry(FFC_CONTEXT *pContext, int32_t lValue)
+int32_t P31O2_fHasCachedEntry(FFC_CONTEXT* pContext, int32_t lValue)
 {
     if (!pContext || pContext->lFunctionRun || !pContext->pValueCacheTree)
         return 0;
-    const void *key[] = {&lValue};
+    const void* key[] = {&lValue};
     int32_t data = 0;
-    void *out[] = {&data};
+    void* out[] = {&data};
     return RBTree_GetEntry(pContext->pValueCacheTree, key, out) ? 1 : 0;
 }
 
-void P31O2_ResolveEscapedParameter(const char *pchItem, char *pchArea, uint32_t ulLength)
+void P31O2_ResolveEscapedParameter(const char* pchItem, char* pchArea, uint32_t ulLength)
 {
     if (!pchItem || pchItem[0] != 3 || pchItem[1] != '2')
         return;
@@ -224,7 +224,7 @@ void P31O2_ResolveEscapedParameter(const char *pchItem, char *pchArea, uint32_t 
         DQOO_FCC_FatalError("DQOO_FCC_ResolvePendingEscapedParameter", rc);
 }
 
-int16_t P31O2_sQueryLiteralInfo(const char *pchItem, char *pchText, uint32_t ulSize)
+int16_t P31O2_sQueryLiteralInfo(const char* pchItem, char* pchText, uint32_t ulSize)
 {
     std::memset(pchText, 0, ulSize + 1);
     if (!pchItem || pchItem[0] != 3 || pchItem[1] != 'S') {
@@ -243,8 +243,7 @@ int16_t P31O2_sQueryLiteralInfo(const char *pchItem, char *pchText, uint32_t ulS
     return 0;
 }
 
-uint32_t P31O2_sEnumerateFieldAttributes(const char *pchItem, char (*pachSlots)[10], uint32_t ulOther,
-                                         uint32_t ulSlots)
+uint32_t P31O2_sEnumerateFieldAttributes(const char* pchItem, char (*pachSlots)[10], uint32_t ulOther, uint32_t ulSlots)
 {
     if (!pchItem || pchItem[0] != 3 || pchItem[1] != 'M')
         return ulOther;
@@ -252,20 +251,21 @@ uint32_t P31O2_sEnumerateFieldAttributes(const char *pchItem, char (*pachSlots)[
     std::memcpy(copy, pchItem, 9);
     copy[9] = 0;
     AttributeSlots control{pachSlots, ulSlots, 0};
-    long rc = DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList(copy, P31O2_sCollectAttributeCallback, &control, nullptr);
+    long rc =
+        DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList(copy, P31O2_sCollectAttributeCallback, &control, nullptr);
     if (rc != 0)
         DQOO_FCC_FatalError("DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList", rc);
     return control.filled;
 }
 
-int16_t P31O2_sInsertCommandParameter(int16_t sLine, uint16_t usCode, uint16_t usLength, const char *pchText)
+int16_t P31O2_sInsertCommandParameter(int16_t sLine, uint16_t usCode, uint16_t usLength, const char* pchText)
 {
-    FFC_EDITOR_SOURCE_ANCHOR *anchor = P31O2_pGetEditorSourceAnchor();
-    auto *list = anchor ? static_cast<SZOPH_LIST *>(anchor->pCommands) : nullptr;
+    FFC_EDITOR_SOURCE_ANCHOR* anchor = P31O2_pGetEditorSourceAnchor();
+    auto* list = anchor ? static_cast<SZOPH_LIST*>(anchor->pCommands) : nullptr;
     if (!list)
         return 1;
     SZOPH_ResetCommandList(list);
-    SZOPH_COMMAND *cmd = nullptr;
+    SZOPH_COMMAND* cmd = nullptr;
     while (SZOPH_sGetNextCommand(list, &cmd) == 0) {
         if (cmd->sNumber != sLine)
             continue;
@@ -278,12 +278,12 @@ int16_t P31O2_sInsertCommandParameter(int16_t sLine, uint16_t usCode, uint16_t u
     return 1;
 }
 
-int P31O2_fAddBuildAppEntry(void *pList, void *, const SMISC_BUILD_APP *pEntry)
+int P31O2_fAddBuildAppEntry(void* pList, void*, const SMISC_BUILD_APP* pEntry)
 {
-    auto *list = static_cast<P31O2_BUILD_APP_LIST *>(pList);
+    auto* list = static_cast<P31O2_BUILD_APP_LIST*>(pList);
     if (!list || !pEntry)
         return 0;
-    auto *grown = static_cast<SMISC_BUILD_APP *>(SMEM_pMalloc(0, (list->ulCount + 1) * sizeof(SMISC_BUILD_APP)));
+    auto* grown = static_cast<SMISC_BUILD_APP*>(SMEM_pMalloc(0, (list->ulCount + 1) * sizeof(SMISC_BUILD_APP)));
     if (!grown)
         return 0;
     if (list->ulCount)
@@ -295,4 +295,4 @@ int P31O2_fAddBuildAppEntry(void *pList, void *, const SMISC_BUILD_APP *pEntry)
     return 1;
 }
 
-} // extern "C"
+}  // extern "C"

@@ -17,39 +17,39 @@ extern "C" {
  * value area beginning with that text receives the name generated for the
  * field and owner (the first time "P", x'FF' and the next counter in seven
  * digits); any other value is recorded as given. 0, or -9 without storage. */
-int16_t P31O2_sMakeGeneratedName(FFC_CONTEXT *pContext, const char *pszField, int32_t lOwner, int32_t lNumber,
-                                 char *pchValue, uint32_t ulValueLength);
+int16_t P31O2_sMakeGeneratedName(FFC_CONTEXT* pContext, const char* pszField, int32_t lOwner, int32_t lNumber,
+                                 char* pchValue, uint32_t ulValueLength);
 /* 1 and the 56-byte data (value 50, number 4) of (field, owner 2) or else
  * (field, owner 1); 0 when neither is recorded. */
-int32_t P31O2_fFindGeneratedName(FFC_CONTEXT *pContext, const char *pszField, int32_t lOwner1, int32_t lOwner2,
-                                 char *pchData56);
+int32_t P31O2_fFindGeneratedName(FFC_CONTEXT* pContext, const char* pszField, int32_t lOwner1, int32_t lOwner2,
+                                 char* pchData56);
 /* For a "USEFIELD" record whose field has a generated name, the record's
  * 50-character name becomes the generated value. */
-void P31O2_RecordFieldUsage(FFC_CONTEXT *pContext, const char *pachKind, char *pachName50, int32_t lOwner1,
+void P31O2_RecordFieldUsage(FFC_CONTEXT* pContext, const char* pachKind, char* pachName50, int32_t lOwner1,
                             int32_t lOwner2);
 /* Releases the generated-name trees and the value cache of the context. */
-void P31O2_FreeGeneratedNames(FFC_CONTEXT *pContext);
+void P31O2_FreeGeneratedNames(FFC_CONTEXT* pContext);
 
 /* Value cache of a component run (nothing in a function run). */
-void *P31O2_pGetCachedEntry(FFC_CONTEXT *pContext, int32_t lValue);
-int32_t P31O2_fHasCachedEntry(FFC_CONTEXT *pContext, int32_t lValue);
+void* P31O2_pGetCachedEntry(FFC_CONTEXT* pContext, int32_t lValue);
+int32_t P31O2_fHasCachedEntry(FFC_CONTEXT* pContext, int32_t lValue);
 
 /* Object-layer items (9 bytes: 3, a sub-kind, 7 more). */
-void P31O2_ResolveEscapedParameter(const char *pchItem, char *pchArea, uint32_t ulLength);
-int16_t P31O2_sQueryLiteralInfo(const char *pchItem, char *pchText, uint32_t ulSize);
-uint32_t P31O2_sEnumerateFieldAttributes(const char *pchItem, char (*pachSlots)[10], uint32_t ulOther,
+void P31O2_ResolveEscapedParameter(const char* pchItem, char* pchArea, uint32_t ulLength);
+int16_t P31O2_sQueryLiteralInfo(const char* pchItem, char* pchText, uint32_t ulSize);
+uint32_t P31O2_sEnumerateFieldAttributes(const char* pchItem, char (*pachSlots)[10], uint32_t ulOther,
                                          uint32_t ulSlots);
 
 /* Inserts a parameter component (code / 100, code % 100) into the stored
  * command of that number of the run's command list. 0, or 1. */
-int16_t P31O2_sInsertCommandParameter(int16_t sLine, uint16_t usCode, uint16_t usLength, const char *pchText);
+int16_t P31O2_sInsertCommandParameter(int16_t sLine, uint16_t usCode, uint16_t usLength, const char* pchText);
 
 /* Web application build entries collected from SMISC_LoadBuildWamApp. */
 typedef struct P31O2_BUILD_APP_LIST {
     uint32_t ulCount;
-    SMISC_BUILD_APP *pEntries;   /* from SMEM_pMalloc; the owner frees it */
+    SMISC_BUILD_APP* pEntries; /* from SMEM_pMalloc; the owner frees it */
 } P31O2_BUILD_APP_LIST;
-int P31O2_fAddBuildAppEntry(void *pList, void *pReserved, const SMISC_BUILD_APP *pEntry);
+int P31O2_fAddBuildAppEntry(void* pList, void* pReserved, const SMISC_BUILD_APP* pEntry);
 
 #ifdef __cplusplus
 }

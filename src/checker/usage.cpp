@@ -1,8 +1,8 @@
 // Operand uses of the function: the "USEFIELD" and "USEFILE" records that
 // the handlers leave for the generator, the field groups they name, and the
 // final field and file checks after pass 2.
-#include "checker/checker.h"
 #include "checker/usage.h"
+#include "checker/checker.h"
 #include "checker/field_lists.h"
 #include "checker/operand_checks.h"
 #include "checker/params/fixed_text.h"
@@ -26,12 +26,12 @@ namespace {
 // the literals recorded so far.
 int32_t NextLiteralNumber()
 {
-    Globals &g = G();
+    Globals& g = G();
     FFC_WORK_RECORD r;
     BlankRecord(r, WR_USEFIELD);
     int32_t literals = 0;
     for (char rc = WF_cReadFirst(g.ctx, 4, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 4, &r, 1)) {
-        const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+        const auto* data = reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
         if (data->acClass[1] == 'L' && (data->acClass[0] == 'A' || data->acClass[0] == 'N'))
             ++literals;
     }
@@ -39,12 +39,12 @@ int32_t NextLiteralNumber()
 }
 
 // One use of an operand: the first use writes its record, later ones count.
-void RecordUseOnce(const std::string &written, const std::string &field, const char *kind)
+void RecordUseOnce(const std::string& written, const std::string& field, const char* kind)
 {
-    Globals &g = G();
-    FFC_WORK_RECORD &r = g.record2;
+    Globals& g = G();
+    FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_USEFIELD, written);
-    auto *data = reinterpret_cast<WR_USEFIELD_DATA *>(r.acData);
+    auto* data = reinterpret_cast<WR_USEFIELD_DATA*>(r.acData);
     if (WF_cReadFirst(g.ctx, 4, &r, 2) == '0') {
         int32_t uses = FIX_lDigitsToLong(data->acUseCount, 7, nullptr) + 1;
         FIX_LongToDigits(&uses, 7, data->acUseCount);
@@ -77,29 +77,29 @@ void RecordUseOnce(const std::string &written, const std::string &field, const c
 }
 
 // A field group named in a field list: its use count rises.
-bool CountGroupUse(const std::string &name)
+bool CountGroupUse(const std::string& name)
 {
-    Globals &g = G();
-    FFC_WORK_RECORD &r = g.record2;
+    Globals& g = G();
+    FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_GROUPNAM, name);
     if (WF_cReadFirst(g.ctx, 5, &r, 2) != '0')
         return false;
-    auto *data = reinterpret_cast<WR_GROUPNAM_DATA *>(r.acData);
+    auto* data = reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData);
     WR_SetGroupUseCount(data, WR_GroupUseCount(data) + 1);
     WF_cUpdate(g.ctx, 5, &r);
     return true;
 }
 
-} // namespace
+}  // namespace
 
 namespace checker {
 
-void RecordFieldUse(const std::string &written, const std::string &field, const char *kind)
+void RecordFieldUse(const std::string& written, const std::string& field, const char* kind)
 {
     RecordUseOnce(written, field, kind);
 }
 
-std::string FieldOf(const std::string &operand)
+std::string FieldOf(const std::string& operand)
 {
     char nat = G().ctx ? G().ctx->cNatChar1 : '#';
     if (operand.empty() || nat == ' ' || operand[0] != nat)
@@ -113,13 +113,13 @@ std::string FieldOf(const std::string &operand)
     return field;
 }
 
-std::string NameOf(const std::string &written)
+std::string NameOf(const std::string& written)
 {
     std::string field = FieldOf(written);
     return field.empty() ? Upper(written) : field;
 }
 
-void RecordOperand(const std::string &operand)
+void RecordOperand(const std::string& operand)
 {
     if (Pass() != 1 || operand.empty())
         return;
@@ -131,16 +131,17 @@ void RecordOperand(const std::string &operand)
         RecordUseOnce(upper, field, "FL");
         return;
     }
-    if (const char *literal = LiteralClass(operand))
+    if (const char* literal = LiteralClass(operand))
         RecordUseOnce(operand, "", literal);
 }
 
-const char *LiteralClass(const std::string &operand)
+const char* LiteralClass(const std::string& operand)
 {
     if (operand.size() >= 2 && operand.front() == '\'' && operand.back() == '\'')
         return operand.size() - 2 <= 256 ? "AL" : nullptr;
     size_t i = operand.size() > 1 && (operand[0] == '-' || operand[0] == '+') ? 1 : 0;
-    const char point = G().ctx && G().ctx->cDecimalPoint != ' ' && G().ctx->cDecimalPoint != '\0' ? G().ctx->cDecimalPoint : '.';
+    const char point =
+        G().ctx && G().ctx->cDecimalPoint != ' ' && G().ctx->cDecimalPoint != '\0' ? G().ctx->cDecimalPoint : '.';
     bool digit = false, decimals = false;
     for (; i < operand.size(); ++i) {
         if (std::isdigit(static_cast<unsigned char>(operand[i])))
@@ -162,14 +163,14 @@ void RecordIoStatus()
         RecordOperand(status);
 }
 
-void RecordFieldList(const char *keyword)
+void RecordFieldList(const char* keyword)
 {
     int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), 1000));
     for (int32_t i = 0; i < count; ++i)
         RecordOperand(ParmEntry(keyword, i));
 }
 
-std::vector<std::string> FieldEntries(const char *keyword)
+std::vector<std::string> FieldEntries(const char* keyword)
 {
     std::vector<std::string> entries;
     int32_t n = ParmCount(keyword);
@@ -181,15 +182,15 @@ std::vector<std::string> FieldEntries(const char *keyword)
     return entries;
 }
 
-void RecordFieldEntries(const char *keyword)
+void RecordFieldEntries(const char* keyword)
 {
-    for (const std::string &v : FieldEntries(keyword))
+    for (const std::string& v : FieldEntries(keyword))
         RecordOperand(v);
 }
 
-void RecordExpandedFieldList(const char *keyword, const std::string &file)
+void RecordExpandedFieldList(const char* keyword, const std::string& file)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (Pass() != 1)
         return;
     constexpr int32_t kCapacity = 100, kWidth = 10;
@@ -261,30 +262,30 @@ std::vector<std::string> ExpressionFields(std::string_view text)
 
 void RecordExpressionFields(std::string_view text)
 {
-    for (const std::string &name : ExpressionFields(text))
+    for (const std::string& name : ExpressionFields(text))
         RecordOperand(name);
 }
 
-bool FieldInDictionary(const std::string &field)
+bool FieldInDictionary(const std::string& field)
 {
     return 0 < CountRows("DC_P3100/SQL033", "SELECT COUNT(*) FROM QV_DTA.QV_F03 WHERE X03P_I = '%s' AND X03FLD = '%s' ",
-                     field);
+                         field);
 }
 
-bool FieldDefined(const std::string &field)
+bool FieldDefined(const std::string& field)
 {
-    FFC_WORK_RECORD &r = G().record2;
+    FFC_WORK_RECORD& r = G().record2;
     BlankRecord(r, WR_DEFINE, field);
     return WF_cReadFirst(G().ctx, 6, &r, 2) == '0';
 }
 
-bool FileKnown(const std::string &file, const std::string &library, char &kind)
+bool FileKnown(const std::string& file, const std::string& library, char& kind)
 {
-    const char *physical = library.empty() || library == "*FIRST" || library == "*LIBL"
+    const char* physical = library.empty() || library == "*FIRST" || library == "*LIBL"
                                ? "SELECT COUNT(*) FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' "
                                : "SELECT COUNT(*) FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' "
                                  "AND X27PLB = '%s' ";
-    const char *logical = library.empty() || library == "*FIRST" || library == "*LIBL"
+    const char* logical = library.empty() || library == "*FIRST" || library == "*LIBL"
                               ? "SELECT COUNT(*) FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s' "
                               : "SELECT COUNT(*) FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s' "
                                 "AND X15PLB = '%s' ";
@@ -300,13 +301,13 @@ bool FileKnown(const std::string &file, const std::string &library, char &kind)
     return false;
 }
 
-bool RecordFileUse(const std::string &file, const std::string &library)
+bool RecordFileUse(const std::string& file, const std::string& library)
 {
     if (Pass() != 1 || file.empty() || file[0] == '*')
         return true;
-    Globals &g = G();
+    Globals& g = G();
     std::string lib = library.empty() || library == "*FIRST" ? "*LIBL" : library;
-    FFC_WORK_RECORD &r = g.record2;
+    FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_USEFILE, file, lib);
     if (WF_cReadFirst(g.ctx, 7, &r, 3) == '0')
         return true;
@@ -314,7 +315,7 @@ bool RecordFileUse(const std::string &file, const std::string &library)
     if (!FileKnown(file, lib, kind))
         return false;
     BlankRecord(r, WR_USEFILE, file, lib);
-    auto *data = reinterpret_cast<WR_USEFILE_DATA *>(r.acData);
+    auto* data = reinterpret_cast<WR_USEFILE_DATA*>(r.acData);
     Pad(data->acType, 3, kind == 'L' ? "LGL" : "PHY");
     Pad(data->acModule, 10, file);
     data->cCommonOpen = 'N';
@@ -324,7 +325,7 @@ bool RecordFileUse(const std::string &file, const std::string &library)
     return true;
 }
 
-bool RecordNamedFile(const std::string &file, const std::string &library)
+bool RecordNamedFile(const std::string& file, const std::string& library)
 {
     if (RecordFileUse(file, library))
         return true;
@@ -332,14 +333,14 @@ bool RecordNamedFile(const std::string &file, const std::string &library)
     return false;
 }
 
-void RecordDataStructureUse(const std::string &structure, const char *kind)
+void RecordDataStructureUse(const std::string& structure, const char* kind)
 {
     if (structure.empty() || structure[0] == '*')
         return;
-    for (const char *k : {"USE_DS    ", kind}) {
+    for (const char* k : {"USE_DS    ", kind}) {
         if (!k)
             continue;
-        FFC_WORK_RECORD &r = G().record2;
+        FFC_WORK_RECORD& r = G().record2;
         BlankRecord(r, k, structure);
         if (FindRecord(r, 2))
             continue;
@@ -348,7 +349,7 @@ void RecordDataStructureUse(const std::string &structure, const char *kind)
     }
 }
 
-} // namespace checker
+}  // namespace checker
 
 extern "C" {
 
@@ -357,11 +358,11 @@ extern "C" {
 // not yet reported at its line is reported at the line of its first use.
 void P3100_CheckFinalFields(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     FFC_WORK_RECORD r;
     BlankRecord(r, WR_USEFIELD);
     for (char rc = WF_cReadFirst(g.ctx, 8, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 8, &r, 1)) {
-        const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+        const auto* data = reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
         if (std::memcmp(data->acClass, "FL", 2) != 0)
             continue;
         std::string field = Trim(data->acFieldName, 10);
@@ -369,14 +370,14 @@ void P3100_CheckFinalFields(void)
         int32_t length = 0, decimals = 0;
         if (field.empty() || field[0] == '*' || LookUpField(field, type, length, decimals))
             continue;
-        const std::vector<std::string> &reported = g.undefinedFieldsReported;
+        const std::vector<std::string>& reported = g.undefinedFieldsReported;
         if (std::find(reported.begin(), reported.end(), field) != reported.end())
             continue;
         if (0 < CountRows("DC_P3100/SQL032F",
-                      "SELECT COUNT(*) FROM QV_DTA.QV_F32 WHERE X32P_I = '%s' AND X32MOD = '%s' AND X32FLD = '%s' ",
-                      g.processName, field))
+                          "SELECT COUNT(*) FROM QV_DTA.QV_F32 WHERE X32P_I = '%s' AND X32MOD = '%s' AND X32FLD = '%s' ",
+                          g.processName, field))
             continue;
-        FFC_CHECK_STATE &st = *g.state;
+        FFC_CHECK_STATE& st = *g.state;
         const int32_t line = st.lLine;
         char command[10];
         std::memcpy(command, st.acCommand, 10);
@@ -393,13 +394,13 @@ void P3100_CheckFinalFields(void)
 // has no "USEFILE" record.)
 void P3100_CheckFileUsage(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     if (!g.xref)
         return;
     FFC_WORK_RECORD r;
     BlankRecord(r, WR_USEFILE);
     for (char rc = WF_cReadFirst(g.ctx, 9, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 9, &r, 1)) {
-        const auto *data = reinterpret_cast<const WR_USEFILE_DATA *>(r.acData);
+        const auto* data = reinterpret_cast<const WR_USEFILE_DATA*>(r.acData);
         std::string file = Trim(r.acName, 10);
         RecordXref("FILE", file, FIX_lDigitsToLong(data->acFirstLine, 7, nullptr));
     }
@@ -407,7 +408,7 @@ void P3100_CheckFileUsage(void)
 
 void P3100_CheckFieldUsage(void)
 {
-    Globals &g = G();
+    Globals& g = G();
     FFC_WORK_RECORD r;
     BlankRecord(r, WR_DEFINE);
     for (char rc = WF_cReadFirst(g.ctx, 10, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 10, &r, 1)) {
@@ -419,4 +420,4 @@ void P3100_CheckFieldUsage(void)
     }
 }
 
-} // extern "C"
+}  // extern "C"

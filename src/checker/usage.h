@@ -9,7 +9,7 @@
 
 #include "checker/checker.h"
 
-#define WR_DEFINE "DEFINE    "   /* name: a field defined by DEFINE; data WR_DEFINE_DATA */
+#define WR_DEFINE "DEFINE    " /* name: a field defined by DEFINE; data WR_DEFINE_DATA */
 
 /* Data of a "DEFINE" record: the field's attributes and its DEFAULT as
  * written (blank when none was given). */
@@ -23,55 +23,55 @@ typedef struct WR_DEFINE_DATA {
 namespace checker {
 
 /* Records one use of an operand under the name as written. */
-void RecordFieldUse(const std::string &written, const std::string &field, const char *kind);
+void RecordFieldUse(const std::string& written, const std::string& field, const char* kind);
 /* The field an operand names ("#CUSTNO" -> "CUSTNO"), empty for others. */
-std::string FieldOf(const std::string &operand);
+std::string FieldOf(const std::string& operand);
 /* A list or field name as written without its name character ("#CUSTLIST"
  * -> "CUSTLIST"); any other text in capitals. */
-std::string NameOf(const std::string &written);
+std::string NameOf(const std::string& written);
 /* Records one use of an operand (pass 1): a field group's use count, or the
  * field's "USEFIELD" record. */
-void RecordOperand(const std::string &operand);
+void RecordOperand(const std::string& operand);
 /* Records the I/O status field of the current command (IO_STATUS): *STATUS
  * is the function's own status field, anything else an operand. */
 void RecordIoStatus();
 /* Every entry of a list parameter of the current command. */
-void RecordFieldList(const char *keyword);
+void RecordFieldList(const char* keyword);
 /* The entries of a list parameter of the current command that name a
  * field, and the recording of their uses (pass 1). */
-std::vector<std::string> FieldEntries(const char *keyword);
+std::vector<std::string> FieldEntries(const char* keyword);
 /* "AL" for an alphanumeric literal in quotes, "NL" for a number, else null. */
-const char *LiteralClass(const std::string &operand);
-void RecordFieldEntries(const char *keyword);
+const char* LiteralClass(const std::string& operand);
+void RecordFieldEntries(const char* keyword);
 /* A field list of the current command with its special entries (*ALL
  * for the file's fields, *INCLUDING, *EXCLUDING, "XG_" groups) expanded:
  * each field is used, each group named counts as used; a list that cannot
  * be expanded gives the expansion's finding. */
-void RecordExpandedFieldList(const char *keyword, const std::string &file);
+void RecordExpandedFieldList(const char* keyword, const std::string& file);
 /* The fields named in an expression or condition (outside literals), as
  * written, and the recording of their uses (pass 1). */
 std::vector<std::string> ExpressionFields(std::string_view text);
 void RecordExpressionFields(std::string_view text);
 /* The array element a field name stands for ("ARR#IX"), or null. */
-const Globals::ArrayElement *FindArrayElement(const std::string &field);
+const Globals::ArrayElement* FindArrayElement(const std::string& field);
 /* After pass 1: the "USEFIELD" records of the array elements used get the
  * array and index they stand for; the index fields are used with them. */
 void CompleteArrayElementUses();
-bool FieldInDictionary(const std::string &field);
-bool FieldDefined(const std::string &field);
+bool FieldInDictionary(const std::string& field);
+bool FieldDefined(const std::string& field);
 /* Physical file ('P') or logical view ('L') of the partition. */
-bool FileKnown(const std::string &file, const std::string &library, char &kind);
+bool FileKnown(const std::string& file, const std::string& library, char& kind);
 /* Records a file use as its "USEFILE" record (pass 1); false when the
  * partition holds no such file (nothing is recorded; the caller reports). */
-bool RecordFileUse(const std::string &file, const std::string &library);
+bool RecordFileUse(const std::string& file, const std::string& library);
 /* Records the file the current command names; a file the partition does
  * not hold is reported at the command's line (PRC0019) and gives false. */
-bool RecordNamedFile(const std::string &file, const std::string &library);
+bool RecordNamedFile(const std::string& file, const std::string& library);
 /* A data structure the function uses ("USE_DS", once per structure) and,
  * with a kind ("PASS_DS"), how it uses it. */
-void RecordDataStructureUse(const std::string &structure, const char *kind);
+void RecordDataStructureUse(const std::string& structure, const char* kind);
 
-} // namespace checker
+}  // namespace checker
 
 extern "C" {
 void P3100_CheckFinalFields(void);
@@ -80,7 +80,7 @@ void P3100_CheckFieldUsage(void);
 void ObtainFieldDefaultValueRoutines(void);
 void P3100_EnumerateComponentInformation(void);
 struct FCC_BUILD_HANDLE;
-void P3100_GenerateWebAccessModules(struct FCC_BUILD_HANDLE *pBuild);
+void P3100_GenerateWebAccessModules(struct FCC_BUILD_HANDLE* pBuild);
 void P3100_CheckDeferredFieldReferences(void);
 void P3100_CheckListColumnSources(void);
 /* A function with the option *BUILTIN is the built-in function "UD_" and
@@ -91,10 +91,10 @@ void P3100_DefineUserBuiltInFunction(void);
  * characters each): recorded in the cross-reference; anything but the
  * environment's standard print file is named in a warning that it could
  * not be validated (PRC1405). */
-void P3100_CheckExternalObject(const char *pachObject, const char *pachLibrary);
-long P3100_sRecordXrefCallback(const char *pszKind, const char *pszName, uint32_t ulLine);
+void P3100_CheckExternalObject(const char* pachObject, const char* pachLibrary);
+long P3100_sRecordXrefCallback(const char* pszKind, const char* pszName, uint32_t ulLine);
 struct BOM_DESCRIPTION_NODE;
-void P3100_WalkComponentDescription(const struct BOM_DESCRIPTION_NODE *pNode, int32_t lDepth, int32_t lParentKind);
+void P3100_WalkComponentDescription(const struct BOM_DESCRIPTION_NODE* pNode, int32_t lDepth, int32_t lParentKind);
 }
 
 #endif

@@ -16,51 +16,51 @@
 extern "C" {
 
 /* The editor's design callback: (CMPE anchor, LPC anchor, event block). */
-typedef void (*LAYOUT_DESIGN_CALLBACK)(void *pCmpeAnchor, void *pLpcAnchor, void *pEvent);
+typedef void (*LAYOUT_DESIGN_CALLBACK)(void* pCmpeAnchor, void* pLpcAnchor, void* pEvent);
 
 /* Event block of the screen layout's callback: seven words. */
 typedef struct DLG_DESIGN_EVENT {
     intptr_t lCode;
-    void    *pEntry;
+    void* pEntry;
     intptr_t lValue1;
     intptr_t lValue2;
     intptr_t lValue3;
     intptr_t lValue4;
-    void    *pStartInfo;
+    void* pStartInfo;
 } DLG_DESIGN_EVENT;
 
 /* Event block of the report layout's callback: four words. */
 typedef struct RPT_DESIGN_EVENT {
     intptr_t lCode;
-    void    *pEntry;
-    void    *pCheckState;
-    void    *pStartInfo;
+    void* pEntry;
+    void* pCheckState;
+    void* pStartInfo;
 } RPT_DESIGN_EVENT;
 
 /* The automatic screen layout of one DISPLAY, REQUEST or POP_UP command. */
-void P3111_DesignDialogue(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, const FFC_PROCESS_DEFINITION *pProcess,
-                          const FFC_FUNCTION_DEFINITION *pFunction, FFC_PARSED_COMMAND *pCommand,
-                          int32_t *plFormatCounter, int32_t *plFieldCounter, char *pcFlag30, char cMirror,
-                          char cSinglePage, char cNoFrame, int32_t lScreenLines, const char *pachMsgQueue,
-                          const char *pachSystemFlags, void *pLpcAnchor, void *pCmpeAnchor,
+void P3111_DesignDialogue(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, const FFC_PROCESS_DEFINITION* pProcess,
+                          const FFC_FUNCTION_DEFINITION* pFunction, FFC_PARSED_COMMAND* pCommand,
+                          int32_t* plFormatCounter, int32_t* plFieldCounter, char* pcFlag30, char cMirror,
+                          char cSinglePage, char cNoFrame, int32_t lScreenLines, const char* pachMsgQueue,
+                          const char* pachSystemFlags, void* pLpcAnchor, void* pCmpeAnchor,
                           LAYOUT_DESIGN_CALLBACK pfnCallback);
 
 /* The automatic report layout of one DEF_HEAD, DEF_FOOT, DEF_LINE or
  * DEF_BREAK command. pReportTable: the checker's nine report entries. */
-void P3116_DesignReport(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, const FFC_PROCESS_DEFINITION *pProcess,
-                        const FFC_FUNCTION_DEFINITION *pFunction, FFC_PARSED_COMMAND *pCommand,
-                        int32_t *plFormatCounter, int32_t *plItemCounter, const int32_t *plReportNumber,
-                        int32_t *plSavedValueCounter, char cMirror, const void *pReportTable,
-                        const char *pachMsgQueue, const char *pachSystemFlags, void *pLpcAnchor, void *pCmpeAnchor,
+void P3116_DesignReport(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, const FFC_PROCESS_DEFINITION* pProcess,
+                        const FFC_FUNCTION_DEFINITION* pFunction, FFC_PARSED_COMMAND* pCommand,
+                        int32_t* plFormatCounter, int32_t* plItemCounter, const int32_t* plReportNumber,
+                        int32_t* plSavedValueCounter, char cMirror, const void* pReportTable, const char* pachMsgQueue,
+                        const char* pachSystemFlags, void* pLpcAnchor, void* pCmpeAnchor,
                         LAYOUT_DESIGN_CALLBACK pfnCallback);
 
 /* Resolves a 40-character title (a literal, "*FUNCTIO..." for the function
  * description, "*MTXT..." for a multilingual variable) into the current
  * language's text centred in the width reserved over all languages. */
-void P3125_ResolveTitleText(FFC_CONTEXT *pContext, const FFC_PROCESS_DEFINITION *pProcess,
-                            const FFC_FUNCTION_DEFINITION *pFunction, const char *pachTitle, char *pachResult,
-                            int32_t *plLength, int32_t lAvailable, int32_t *plStartColumn, const void *pUnused);
+void P3125_ResolveTitleText(FFC_CONTEXT* pContext, const FFC_PROCESS_DEFINITION* pProcess,
+                            const FFC_FUNCTION_DEFINITION* pFunction, const char* pachTitle, char* pachResult,
+                            int32_t* plLength, int32_t lAvailable, int32_t* plStartColumn, const void* pUnused);
 
-} // extern "C"
+}  // extern "C"
 
 #endif

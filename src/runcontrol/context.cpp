@@ -25,16 +25,31 @@ FFC_CONTEXT* g_current = nullptr;
 FFC_OPTION_WORDS* g_options = nullptr;
 const FFC_RUN_REQUEST* g_kept = nullptr;
 
-char orBlank(char c) { return c ? c : ' '; }
+char orBlank(char c)
+{
+    return c ? c : ' ';
+}
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-FFC_CONTEXT* P31O2_pGetCurrentRunContext(void) { return g_current; }
-void P31O2_SetCurrentRunContext(FFC_CONTEXT* ctx) { g_current = ctx; }
-FFC_OPTION_WORDS* P31O2_pGetCurrentOptionWords(void) { return g_options; }
-void P31O2_SetCurrentOptionWords(FFC_OPTION_WORDS* words) { g_options = words; }
+FFC_CONTEXT* P31O2_pGetCurrentRunContext(void)
+{
+    return g_current;
+}
+void P31O2_SetCurrentRunContext(FFC_CONTEXT* ctx)
+{
+    g_current = ctx;
+}
+FFC_OPTION_WORDS* P31O2_pGetCurrentOptionWords(void)
+{
+    return g_options;
+}
+void P31O2_SetCurrentOptionWords(FFC_OPTION_WORDS* words)
+{
+    g_options = words;
+}
 
 void P31O2_FillRunContext(FFC_CONTEXT* ctx, const FFC_SYSTEM_DEFINITION* sys)
 {
@@ -103,8 +118,7 @@ void P31O2_FillRunContext(FFC_CONTEXT* ctx, const FFC_SYSTEM_DEFINITION* sys)
     ctx->lPageWidth = sys->lPageWidth;
 }
 
-void P31O2_LoadRunEnvironment(FFC_CONTEXT* ctx, const FFC_RUN_REQUEST* request, FFC_OPTION_WORDS* options,
-                              int32_t keep)
+void P31O2_LoadRunEnvironment(FFC_CONTEXT* ctx, const FFC_RUN_REQUEST* request, FFC_OPTION_WORDS* options, int32_t keep)
 {
     if (!ctx)
         return;
@@ -121,7 +135,10 @@ void P31O2_LoadRunEnvironment(FFC_CONTEXT* ctx, const FFC_RUN_REQUEST* request, 
     g_kept = keep && request ? request : nullptr;
 }
 
-const FFC_RUN_REQUEST* P31O2_pGetKeptRunRequest(void) { return g_kept; }
+const FFC_RUN_REQUEST* P31O2_pGetKeptRunRequest(void)
+{
+    return g_kept;
+}
 
 void P31O2_FreeRunContext(FFC_CONTEXT* ctx)
 {
@@ -162,8 +179,7 @@ uint32_t P31O2_ulPopLabelNumber(FFC_CONTEXT* ctx)
         return 0;
     if (ctx->pLabelStack && !ctx->pLabelStack->numbers.empty())
         ctx->pLabelStack->numbers.pop_back();
-    ctx->ulLabelNumber =
-        ctx->pLabelStack && !ctx->pLabelStack->numbers.empty() ? ctx->pLabelStack->numbers.back() : 0;
+    ctx->ulLabelNumber = ctx->pLabelStack && !ctx->pLabelStack->numbers.empty() ? ctx->pLabelStack->numbers.back() : 0;
     return ctx->ulLabelNumber;
 }
 
@@ -179,4 +195,4 @@ uint32_t P31O2_ResetLabelNumbers(void)
     return ctx->ulLabelNumber;
 }
 
-} // extern "C"
+}  // extern "C"

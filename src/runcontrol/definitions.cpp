@@ -144,7 +144,7 @@ char getField(FFC_CONTEXT* ctx, char* local, FFC_FIELD_DEFINITION* def, FFC_FIEL
     if (!cached) {
         defs::CachedField f;
         if (!loadField(ctx, name, f))
-            f.kind = 'X';   // remembered as missing: no second look-up
+            f.kind = 'X';  // remembered as missing: no second look-up
         cached = defs::CacheField(ctx, name, f);
         if (!cached)
             return '1';
@@ -170,7 +170,7 @@ bool hasCode(const char* codes, const char* code)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -222,8 +222,7 @@ int16_t P310C_sLoadFunctionDefinition(FFC_CONTEXT* ctx, const char* process, con
         uint16_t len;
         char text[100];
     } sp1{};
-    if (!runSingle(tag, *area, SSQL_VARYING(&sp1, 100), SSQL_FIXED(&def->cSelectSql, 1),
-                   SSQL_FIXED(&def->cApm, 1)))
+    if (!runSingle(tag, *area, SSQL_VARYING(&sp1, 100), SSQL_FIXED(&def->cSelectSql, 1), SSQL_FIXED(&def->cApm, 1)))
         return 1;
     rc::Pad(def->acPartition, 3, part);
     rc::Pad(def->acProcess, 10, proc);
@@ -240,8 +239,8 @@ char Get_Function_Field(FFC_CONTEXT* ctx, char* local, FFC_FIELD_DEFINITION* def
     return getField(ctx, local, def, text, false);
 }
 
-char Get_Function_Field_Allow_Component(FFC_CONTEXT* ctx, char* local, FFC_FIELD_DEFINITION* def,
-                                        FFC_FIELD_TEXT* text, void*)
+char Get_Function_Field_Allow_Component(FFC_CONTEXT* ctx, char* local, FFC_FIELD_DEFINITION* def, FFC_FIELD_TEXT* text,
+                                        void*)
 {
     return getField(ctx, local, def, text, true);
 }
@@ -260,4 +259,4 @@ void P310C_ScanFieldAttributeCodes(const char* codes1, const char* codes2, char*
         *suni = 'Y';
 }
 
-} // extern "C"
+}  // extern "C"

@@ -7,4 +7,4 @@ namespace defs {
 
 void FreeFieldCache(FFC_CONTEXT* ctx);
 
-} // namespace defs
+}  // namespace defs

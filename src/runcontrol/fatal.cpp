@@ -26,7 +26,7 @@ struct EndingMark {
     ~EndingMark() { g_ending = false; }
 };
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -83,4 +83,4 @@ void DQOO_FCC_FatalError(const char* routine, long code)
     FFC_Fatal_Error(text.c_str());
 }
 
-} // extern "C"
+}  // extern "C"

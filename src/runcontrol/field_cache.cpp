@@ -22,9 +22,12 @@ namespace {
 // dictionary field entering the cache changes no answer.
 std::atomic<uint64_t> changeStamp{0};
 
-void changed() { changeStamp.fetch_add(1, std::memory_order_relaxed); }
+void changed()
+{
+    changeStamp.fetch_add(1, std::memory_order_relaxed);
+}
 
-} // namespace
+}  // namespace
 
 namespace defs {
 
@@ -60,7 +63,7 @@ void FreeFieldCache(FFC_CONTEXT* ctx)
     ctx->pFieldCache = nullptr;
 }
 
-} // namespace defs
+}  // namespace defs
 
 extern "C" int16_t Put_Function_Field(FFC_CONTEXT* ctx, char kind, const FFC_FIELD_DEFINITION* def,
                                       const FFC_FIELD_TEXT* text)
@@ -78,4 +81,7 @@ extern "C" int16_t Put_Function_Field(FFC_CONTEXT* ctx, char kind, const FFC_FIE
     return defs::CacheField(ctx, rc::Trimmed(def->acName, 10), f) != nullptr ? 0 : -9;
 }
 
-extern "C" uint64_t P310C_ulFieldCacheStamp(void) { return changeStamp.load(std::memory_order_relaxed); }
+extern "C" uint64_t P310C_ulFieldCacheStamp(void)
+{
+    return changeStamp.load(std::memory_order_relaxed);
+}

@@ -8,7 +8,7 @@
 namespace defs {
 
 struct CachedField {
-    char kind = 'R';   // 'F' function-defined, 'C' component-defined, 'R' from the repository, 'X' known missing
+    char kind = 'R';  // 'F' function-defined, 'C' component-defined, 'R' from the repository, 'X' known missing
     FFC_FIELD_DEFINITION def{};
     FFC_FIELD_TEXT text{};
 };
@@ -17,4 +17,4 @@ CachedField* FindCachedField(FFC_CONTEXT* ctx, const std::string& name);
 // Stores (or replaces) a field; the stored entry, NULL without storage.
 CachedField* CacheField(FFC_CONTEXT* ctx, const std::string& name, const CachedField& field);
 
-} // namespace defs
+}  // namespace defs

@@ -48,30 +48,84 @@ void fifteenDigits(int32_t value, char out[15])
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-void FIX_MoveLeft (const void* s, uint32_t sl, void* t, uint32_t tl) { moveLeft(s, sl, t, tl); }
-void FIX_MoveLeftB(const void* s, uint32_t sl, void* t, uint32_t tl) { moveLeft(s, sl, t, tl); }
-void FIX_MoveLeftC(const void* s, uint32_t sl, void* t, uint32_t tl) { moveLeft(s, sl, t, tl); }
-void FIX_MoveLeftD(const void* s, uint32_t sl, void* t, uint32_t tl) { moveLeft(s, sl, t, tl); }
-void FIX_MoveLeftE(const void* s, uint32_t sl, void* t, uint32_t tl) { moveLeft(s, sl, t, tl); }
-void FIX_MoveLeftF(const void* s, uint32_t sl, void* t, uint32_t tl) { moveLeft(s, sl, t, tl); }
-void FIX_MoveLeftG(const void* s, uint32_t sl, void* t, uint32_t tl) { moveLeft(s, sl, t, tl); }
+void FIX_MoveLeft(const void* s, uint32_t sl, void* t, uint32_t tl)
+{
+    moveLeft(s, sl, t, tl);
+}
+void FIX_MoveLeftB(const void* s, uint32_t sl, void* t, uint32_t tl)
+{
+    moveLeft(s, sl, t, tl);
+}
+void FIX_MoveLeftC(const void* s, uint32_t sl, void* t, uint32_t tl)
+{
+    moveLeft(s, sl, t, tl);
+}
+void FIX_MoveLeftD(const void* s, uint32_t sl, void* t, uint32_t tl)
+{
+    moveLeft(s, sl, t, tl);
+}
+void FIX_MoveLeftE(const void* s, uint32_t sl, void* t, uint32_t tl)
+{
+    moveLeft(s, sl, t, tl);
+}
+void FIX_MoveLeftF(const void* s, uint32_t sl, void* t, uint32_t tl)
+{
+    moveLeft(s, sl, t, tl);
+}
+void FIX_MoveLeftG(const void* s, uint32_t sl, void* t, uint32_t tl)
+{
+    moveLeft(s, sl, t, tl);
+}
 
-void FIX_MoveRight (const void* s, uint32_t sl, void* t, uint32_t tl) { moveRight(s, sl, t, tl); }
-void FIX_MoveRightB(const void* s, uint32_t sl, void* t, uint32_t tl) { moveRight(s, sl, t, tl); }
-void FIX_MoveRightC(const void* s, uint32_t sl, void* t, uint32_t tl) { moveRight(s, sl, t, tl); }
-void FIX_MoveRightD(const void* s, uint32_t sl, void* t, uint32_t tl) { moveRight(s, sl, t, tl); }
+void FIX_MoveRight(const void* s, uint32_t sl, void* t, uint32_t tl)
+{
+    moveRight(s, sl, t, tl);
+}
+void FIX_MoveRightB(const void* s, uint32_t sl, void* t, uint32_t tl)
+{
+    moveRight(s, sl, t, tl);
+}
+void FIX_MoveRightC(const void* s, uint32_t sl, void* t, uint32_t tl)
+{
+    moveRight(s, sl, t, tl);
+}
+void FIX_MoveRightD(const void* s, uint32_t sl, void* t, uint32_t tl)
+{
+    moveRight(s, sl, t, tl);
+}
 
-void FIX_FillBlanks (void* f, uint32_t l) { fill(f, l, ' '); }
-void FIX_FillBlanksB(void* f, uint32_t l) { fill(f, l, ' '); }
-void FIX_FillBlanksC(void* f, uint32_t l) { fill(f, l, ' '); }
-void FIX_FillBlanksD(void* f, uint32_t l) { fill(f, l, ' '); }
-void FIX_FillHighValues(void* f, uint32_t l) { fill(f, l, '\xFF'); }
-void FIX_FillLowValues(void* f, uint32_t l) { fill(f, l, '\0'); }
-void FIX_FillChar(void* f, uint32_t l, char c) { fill(f, l, c); }
+void FIX_FillBlanks(void* f, uint32_t l)
+{
+    fill(f, l, ' ');
+}
+void FIX_FillBlanksB(void* f, uint32_t l)
+{
+    fill(f, l, ' ');
+}
+void FIX_FillBlanksC(void* f, uint32_t l)
+{
+    fill(f, l, ' ');
+}
+void FIX_FillBlanksD(void* f, uint32_t l)
+{
+    fill(f, l, ' ');
+}
+void FIX_FillHighValues(void* f, uint32_t l)
+{
+    fill(f, l, '\xFF');
+}
+void FIX_FillLowValues(void* f, uint32_t l)
+{
+    fill(f, l, '\0');
+}
+void FIX_FillChar(void* f, uint32_t l, char c)
+{
+    fill(f, l, c);
+}
 
 int32_t FIX_lDigitsToLong(const char* digits, uint32_t len, int32_t* result)
 {
@@ -84,7 +138,7 @@ int32_t FIX_lDigitsToLong(const char* digits, uint32_t len, int32_t* result)
             break;
         v = v * 10 + (digits[i] - '0');
         if (v > INT32_MAX)
-            v = INT32_MAX;   // a field wider than 10 digits saturates
+            v = INT32_MAX;  // a field wider than 10 digits saturates
     }
     auto r = static_cast<int32_t>(v);
     if (result)
@@ -202,4 +256,4 @@ void* MEM_pAllocFilled(size_t size, unsigned char fillByte)
     return p;
 }
 
-} // extern "C"
+}  // extern "C"

@@ -18,11 +18,10 @@ namespace {
 
 constexpr uint16_t kQueueCapacity = 65000;
 
-
 // Resolves one message; false when the id has no text. A message without
 // a default severity counts as information.
-bool resolve(const std::string& file, const std::string& id, const std::string& language, const char* data,
-             size_t len, char& severity, std::string& text)
+bool resolve(const std::string& file, const std::string& id, const std::string& language, const char* data, size_t len,
+             char& severity, std::string& text)
 {
     char sev = ' ';
     bool found = bridge::MessageText(file, id, language, data, len, text, sev);
@@ -68,7 +67,7 @@ void show(Lister& l, const std::string& id, char severity, uint32_t line, const 
     switch (FFC_sGetRunMode()) {
     case FFC_RUN_MODE_TOOLS:
         P31O2_SetSeverityColour(static_cast<int16_t>(severityNumber(severity)));
-        shown = rc::VisibleText(shown);   // a NUL from the source must not end the line
+        shown = rc::VisibleText(shown);  // a NUL from the source must not end the line
         FFC_TOOLS_Message(shown.data(), static_cast<int16_t>(std::min<size_t>(shown.size(), 32767)));
         P31O2_SetSeverityColour(0);
         return;
@@ -89,9 +88,7 @@ void show(Lister& l, const std::string& id, char severity, uint32_t line, const 
         }
         bridge::DisplayServicesMessage(180, shown);
         return;
-    default:
-        bridge::DisplayServicesMessage(180, shown);
-        return;
+    default: bridge::DisplayServicesMessage(180, shown); return;
     }
 }
 
@@ -109,8 +106,7 @@ void listGroup(const FFC_MESSAGE_GROUP* g, void* user)
             char resolved = severity;
             resolve(rc::Trimmed(m.acObject, 10), id, l.language, m.acText, sizeof m.acText, resolved, text);
         }
-        show(l, id, severity == ' ' || severity == 0 ? 'I' : severity, m.ulLine,
-             rc::Trimmed(m.acCommand, 10), text);
+        show(l, id, severity == ' ' || severity == 0 ? 'I' : severity, m.ulLine, rc::Trimmed(m.acCommand, 10), text);
     }
     if (g->ulFurther > 0 && g->ulGroup != FFC_MESSAGE_GROUP_SUMMARY) {
         uint32_t line = g->apMessages[0]->ulLine;
@@ -120,11 +116,14 @@ void listGroup(const FFC_MESSAGE_GROUP* g, void* user)
     }
 }
 
-} // namespace
+}  // namespace
 
 namespace rc {
 
-std::string MessageQueueList(const char* queue) { return "DC_P9006/MQ/" + Trimmed(queue, 10); }
+std::string MessageQueueList(const char* queue)
+{
+    return "DC_P9006/MQ/" + Trimmed(queue, 10);
+}
 
 int16_t CreateMessageQueue(FFC_CONTEXT* ctx, const char* queue)
 {
@@ -133,7 +132,7 @@ int16_t CreateMessageQueue(FFC_CONTEXT* ctx, const char* queue)
     return qvrmm1(ctx, 'V', MessageQueueList(queue).c_str(), &size, &count, nullptr);
 }
 
-} // namespace rc
+}  // namespace rc
 
 extern "C" {
 
@@ -154,7 +153,6 @@ int P9006_fCountMessage(FFC_RUN_STATISTICS* pStats, char cSeverity, int32_t lPas
     }
     return 0;
 }
-
 
 int16_t P9006_sQueueMessage(FFC_CONTEXT* ctx, const char* queue, const char* msgId, uint16_t len, const void* data)
 {
@@ -220,8 +218,8 @@ int16_t qvrms4(FFC_CONTEXT* ctx, const char* queue, uint32_t number, char* msgId
     return 0;
 }
 
-int16_t P9006_sResolveMessage(const char* file, const char* id, const char* language, const void* data,
-                              uint16_t len, char* severity, char* text, uint32_t capacity)
+int16_t P9006_sResolveMessage(const char* file, const char* id, const char* language, const void* data, uint16_t len,
+                              char* severity, char* text, uint32_t capacity)
 {
     char sev = 'F';
     std::string t;
@@ -294,4 +292,4 @@ void P31O2_ListRunMessages(FFC_CONTEXT* ctx, const char* queue, const FFC_RUN_ST
     }
 }
 
-} // extern "C"
+}  // extern "C"

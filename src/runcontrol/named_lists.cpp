@@ -17,8 +17,8 @@ struct FFC_LIST_ANCHOR {
         uint16_t elementSize = 0;
         uint16_t capacity = 0;
         uint16_t highest = 0;
-        std::vector<unsigned char> block;                  // 'F' entries, 'R' raw block
-        std::vector<bool> used;                            // 'F' slots stored
+        std::vector<unsigned char> block;  // 'F' entries, 'R' raw block
+        std::vector<bool> used;            // 'F' slots stored
         // 'V', 'M': entries up to the highest one stored (a list of 65,000
         // possible entries costs nothing until they are put)
         std::vector<std::optional<std::vector<unsigned char>>> slots;
@@ -29,7 +29,10 @@ struct FFC_LIST_ANCHOR {
 namespace {
 
 // The list name as stored: at most 30 characters, trailing blanks dropped.
-std::string listName(const char* name) { return rc::Trimmed(name, QVRMM_NAME_LEN); }
+std::string listName(const char* name)
+{
+    return rc::Trimmed(name, QVRMM_NAME_LEN);
+}
 
 FFC_LIST_ANCHOR::List* findList(FFC_CONTEXT* ctx, const char* name)
 {
@@ -39,9 +42,12 @@ FFC_LIST_ANCHOR::List* findList(FFC_CONTEXT* ctx, const char* name)
     return it == ctx->pListAnchor->lists.end() ? nullptr : &it->second;
 }
 
-bool variable(char type) { return type == 'V' || type == 'M'; }
+bool variable(char type)
+{
+    return type == 'V' || type == 'M';
+}
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -163,8 +169,7 @@ int16_t QVRMM_sGetEntry(FFC_CONTEXT* ctx, const char* name, uint16_t* number, vo
         if (!list->used[n - 1])
             return QVRMM_EMPTY;
         if (entry)
-            std::memcpy(entry, list->block.data() + static_cast<size_t>(n - 1) * list->elementSize,
-                        list->elementSize);
+            std::memcpy(entry, list->block.data() + static_cast<size_t>(n - 1) * list->elementSize, list->elementSize);
         if (length)
             *length = list->elementSize;
         return QVRMM_OK;
@@ -193,4 +198,4 @@ void QVRMM_FreeAll(FFC_CONTEXT* ctx)
     ctx->pListAnchor = nullptr;
 }
 
-} // extern "C"
+}  // extern "C"

@@ -26,7 +26,7 @@ const char* colourTag(int colour)
     }
 }
 
-} // namespace
+}  // namespace
 
 namespace rc {
 
@@ -78,16 +78,12 @@ void Pad(char* field, size_t width, std::string_view text)
 void IssueText(std::string_view text)
 {
     switch (g_runMode) {
-    case FFC_RUN_MODE_TOOLS:
-        WriteToolsLine(g_currentColour, text);
-        return;
+    case FFC_RUN_MODE_TOOLS: WriteToolsLine(g_currentColour, text); return;
     case FFC_RUN_MODE_EDITOR:
         painter::NoteIssuedText(text);
         bridge::DisplayServicesMessage(180, std::string(text));
         return;
-    default:
-        bridge::DisplayServicesMessage(180, std::string(text));
-        return;
+    default: bridge::DisplayServicesMessage(180, std::string(text)); return;
     }
 }
 
@@ -106,14 +102,26 @@ std::string ServicesMessageText(uint32_t number, const char* arg)
     return bridge::ServicesMessageText(number, arg ? arg : "");
 }
 
-} // namespace rc
+}  // namespace rc
 
 extern "C" {
 
-void FFC_Set_Run_Mode(int16_t mode) { g_runMode = mode; }
-int16_t FFC_sGetRunMode(void) { return g_runMode; }
-int32_t FFC_from_EDITOR(void) { return g_runMode == FFC_RUN_MODE_EDITOR ? 1 : 0; }
-int32_t FFC_from_TOOLS(void) { return g_runMode == FFC_RUN_MODE_TOOLS ? 1 : 0; }
+void FFC_Set_Run_Mode(int16_t mode)
+{
+    g_runMode = mode;
+}
+int16_t FFC_sGetRunMode(void)
+{
+    return g_runMode;
+}
+int32_t FFC_from_EDITOR(void)
+{
+    return g_runMode == FFC_RUN_MODE_EDITOR ? 1 : 0;
+}
+int32_t FFC_from_TOOLS(void)
+{
+    return g_runMode == FFC_RUN_MODE_TOOLS ? 1 : 0;
+}
 
 void FFC_TOOLS_Message(const char* text, int16_t length)
 {
@@ -145,20 +153,15 @@ void P31O2_ShowStatusText(const char* text, int16_t length)
         return;
     std::string line(text, strnlen(text, static_cast<size_t>(length)));
     switch (g_runMode) {
-    case FFC_RUN_MODE_TOOLS:
-        FFC_TOOLS_Message(line.data(), static_cast<int16_t>(line.size()));
-        return;
-    case FFC_RUN_MODE_SERVICE:
-        bridge::DisplayServicesMessage(180, line);
-        return;
+    case FFC_RUN_MODE_TOOLS: FFC_TOOLS_Message(line.data(), static_cast<int16_t>(line.size())); return;
+    case FFC_RUN_MODE_SERVICE: bridge::DisplayServicesMessage(180, line); return;
     case FFC_RUN_MODE_EDITOR:
         if (painter::ShowProgressText(line))
             return;
         if (painter::TraceOn())
             bridge::DisplayServicesMessage(180, line);
         return;
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -168,4 +171,4 @@ void P31O2_IssueText(const char* text)
         rc::IssueText(text);
 }
 
-} // extern "C"
+}  // extern "C"

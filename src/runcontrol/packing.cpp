@@ -46,7 +46,7 @@ void putRun(unsigned char*& out, unsigned char byte, size_t n)
 {
     while (n > 0) {
         size_t k = std::min(n, kRunMax);
-        if (k < kMinRun) {   // a tail shorter than a run
+        if (k < kMinRun) {  // a tail shorter than a run
             std::memset(out + 1, byte, k);
             *out = static_cast<unsigned char>(k - 1);
             out += k + 1;
@@ -199,9 +199,12 @@ bool matches(const unsigned char* in, size_t size, const unsigned char* p, size_
     return done == n;
 }
 
-} // namespace
+}  // namespace
 
-size_t PackedBound(size_t n) { return n + n / kLiteralMax + 1; }
+size_t PackedBound(size_t n)
+{
+    return n + n / kLiteralMax + 1;
+}
 
 size_t Pack(const void* record, size_t n, unsigned char* out, bool runs)
 {
@@ -302,4 +305,4 @@ uint32_t PackedArena::CopyTo(const Ref& ref, void* out, uint32_t capacity) const
     return ref.length;
 }
 
-} // namespace rc
+}  // namespace rc

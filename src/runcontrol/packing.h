@@ -26,8 +26,7 @@ class PackedBytes {
 public:
     // Packs the record; scratch is a work buffer the caller keeps between
     // calls. Without runs the record is kept as it is, in literal pieces.
-    static PackedBytes Of(const void* record, uint32_t length, std::vector<unsigned char>& scratch,
-                          bool runs = true);
+    static PackedBytes Of(const void* record, uint32_t length, std::vector<unsigned char>& scratch, bool runs = true);
     // Replaces the record kept here with this one: nothing to do for the
     // same record stored again (as most are), and the block is reused when
     // the packed size is the same.
@@ -38,8 +37,8 @@ public:
 
 private:
     std::unique_ptr<unsigned char[]> bytes_;
-    uint32_t size_ = 0;     // packed bytes
-    uint32_t length_ = 0;   // bytes of the record
+    uint32_t size_ = 0;    // packed bytes
+    uint32_t length_ = 0;  // bytes of the record
 };
 
 // Packed records side by side in blocks, for a store that keeps thousands
@@ -51,8 +50,8 @@ public:
     struct Ref {
         uint32_t block = 0;
         uint32_t offset = 0;
-        uint32_t size = 0;     // packed bytes
-        uint32_t length = 0;   // bytes of the record
+        uint32_t size = 0;    // packed bytes
+        uint32_t length = 0;  // bytes of the record
     };
     // Packs a record into the arena (without runs: as it is, in literal pieces).
     Ref Add(const void* record, uint32_t length, bool runs);
@@ -72,8 +71,8 @@ private:
     size_t PackScratch(const void* record, uint32_t length, bool runs);
 
     std::vector<Block> blocks_;
-    uint32_t used_ = 0;   // bytes used of the last block
+    uint32_t used_ = 0;  // bytes used of the last block
     std::vector<unsigned char> scratch_;
 };
 
-} // namespace rc
+}  // namespace rc

@@ -20,8 +20,14 @@ P31O2_IDENTIFY_FN g_identifyReport = nullptr;
 
 constexpr long kWaitSliceMs = 10;
 
-HWND painterWindow(FFC_PAINT_STR* p) { return static_cast<HWND>(p->hwndPainter); }
-HEV painterEvent(FFC_PAINT_STR* p) { return static_cast<HEV>(p->hEvent); }
+HWND painterWindow(FFC_PAINT_STR* p)
+{
+    return static_cast<HWND>(p->hwndPainter);
+}
+HEV painterEvent(FFC_PAINT_STR* p)
+{
+    return static_cast<HEV>(p->hEvent);
+}
 
 // Runs the calling thread's window messages that are waiting.
 void dispatchWaiting(FFC_PAINT_STR* p)
@@ -52,7 +58,10 @@ bool postAndWait(FFC_PAINT_STR* p, uint16_t request)
     return true;
 }
 
-bool codeIs(const char* code, const char* what) { return std::memcmp(code, what, 4) == 0; }
+bool codeIs(const char* code, const char* what)
+{
+    return std::memcmp(code, what, 4) == 0;
+}
 
 void trace(FFC_PAINT_STR* p, const char* requestArg)
 {
@@ -63,7 +72,7 @@ void trace(FFC_PAINT_STR* p, const char* requestArg)
     bridge::DisplayServicesMessage(180, text);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -99,10 +108,22 @@ int16_t P31O2_sPainterRequest6(FFC_PAINT_STR* p, int16_t value)
     return P31O2_sPainterPost(p, P31O2_PAINT_REQUEST6);
 }
 
-int16_t P31O2_sPainterRequest8(FFC_PAINT_STR* p) { return P31O2_sPainterPost(p, P31O2_PAINT_REQUEST8); }
-int16_t P31O2_sPainterRequest11(FFC_PAINT_STR* p) { return P31O2_sPainterPost(p, P31O2_PAINT_REQUEST11); }
-int16_t P31O2_sPainterRequest13(FFC_PAINT_STR* p) { return P31O2_sPainterPost(p, P31O2_PAINT_REQUEST13); }
-void P31O2_PainterRequest16(FFC_PAINT_STR* p) { P31O2_sPainterPost(p, P31O2_PAINT_REQUEST16); }
+int16_t P31O2_sPainterRequest8(FFC_PAINT_STR* p)
+{
+    return P31O2_sPainterPost(p, P31O2_PAINT_REQUEST8);
+}
+int16_t P31O2_sPainterRequest11(FFC_PAINT_STR* p)
+{
+    return P31O2_sPainterPost(p, P31O2_PAINT_REQUEST11);
+}
+int16_t P31O2_sPainterRequest13(FFC_PAINT_STR* p)
+{
+    return P31O2_sPainterPost(p, P31O2_PAINT_REQUEST13);
+}
+void P31O2_PainterRequest16(FFC_PAINT_STR* p)
+{
+    P31O2_sPainterPost(p, P31O2_PAINT_REQUEST16);
+}
 
 int16_t P31O2_sPainterCounts(FFC_PAINT_STR* p, int32_t errors, int32_t warnings)
 {
@@ -199,9 +220,8 @@ int16_t P31O2_sPainterCommand(char* textLine, char* textAttributes, int16_t* fie
     } else {
         if (codeIs(p->acRequestCode, "END ")) {
             std::memcpy(p->acRequestCode, "    ", 4);
-        } else if (codeIs(p->acRequestCode, "MT  ") &&
-                   (codeIs(p->acAnswer, "WR  ") || codeIs(p->acAnswer, "WL  ") || codeIs(p->acAnswer, "DN  ") ||
-                    codeIs(p->acAnswer, "UP  "))) {
+        } else if (codeIs(p->acRequestCode, "MT  ") && (codeIs(p->acAnswer, "WR  ") || codeIs(p->acAnswer, "WL  ") ||
+                                                        codeIs(p->acAnswer, "DN  ") || codeIs(p->acAnswer, "UP  "))) {
             // a move continues
         } else {
             std::memcpy(p->acRequestCode, requestCode, 4);
@@ -235,7 +255,7 @@ int16_t P31O2_AddPainterObject(FFC_PAINT_STR* p, int32_t number, const char* nam
     if (index == 1)
         P31O2_FreePainterObjects(p);
     if (index > p->lObjectCount + 1)
-        return -1;   // indexes run from 1 without gaps
+        return -1;  // indexes run from 1 without gaps
     auto* objects = static_cast<FFC_PAINT_OBJECT*>(std::realloc(p->pObjects, sizeof(FFC_PAINT_OBJECT) * index));
     if (!objects)
         return -9;
@@ -283,4 +303,4 @@ void P31O2_FreePainterObjects(FFC_PAINT_STR* p)
     p->lObjectCount = 0;
 }
 
-} // extern "C"
+}  // extern "C"

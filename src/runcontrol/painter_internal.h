@@ -14,7 +14,7 @@ bool TraceOn();
 // Puts the address of an issued text into the painter block (editor mode).
 void NoteIssuedText(std::string_view text);
 
-} // namespace painter
+}  // namespace painter
 
 namespace painter {
 
@@ -26,4 +26,4 @@ bool ProgressUp();
 // Asks the progress window to show the pending text.
 void PostProgressText();
 
-} // namespace painter
+}  // namespace painter

@@ -108,7 +108,7 @@ const FFC_PAINT_TEXTS kTexts = {
 };
 
 // What the painter is asked by each request.
-std::string Asked(unsigned request, const FFC_PAINT_STR *p)
+std::string Asked(unsigned request, const FFC_PAINT_STR* p)
 {
     switch (request) {
     case 1: return "command \"" + std::string(p->acRequestCode, 4) + "\"";
@@ -127,7 +127,7 @@ std::string Asked(unsigned request, const FFC_PAINT_STR *p)
 }
 
 // The keyword that answers a request.
-const char *Keyword(unsigned request, const FFC_PAINT_STR *p)
+const char* Keyword(unsigned request, const FFC_PAINT_STR* p)
 {
     switch (request) {
     case 1: return "command";
@@ -145,24 +145,23 @@ const char *Keyword(unsigned request, const FFC_PAINT_STR *p)
     }
 }
 
-void Pad(char *field, size_t width, const std::string &text)
+void Pad(char* field, size_t width, const std::string& text)
 {
     std::memset(field, ' ', width);
     std::memcpy(field, text.data(), std::min(width, text.size()));
 }
 
-int Number(const std::string &text, int fallback)
+int Number(const std::string& text, int fallback)
 {
-    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) {
-            return std::isdigit(static_cast<unsigned char>(c)) || c == '-';
-        }))
+    if (text.empty() || !std::all_of(text.begin(), text.end(),
+                                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == '-'; }))
         return fallback;
     return std::atoi(text.c_str());
 }
 
 // Splits a line into values: blanks separate them, a double-quoted value
 // may hold blanks and "" is one double quote.
-bool SplitLine(const std::string &line, std::vector<std::string> &values)
+bool SplitLine(const std::string& line, std::vector<std::string>& values)
 {
     size_t i = 0;
     while (i < line.size()) {
@@ -196,16 +195,16 @@ bool SplitLine(const std::string &line, std::vector<std::string> &values)
     return true;
 }
 
-bool Known(const std::string &keyword, size_t values, std::string &why)
+bool Known(const std::string& keyword, size_t values, std::string& why)
 {
     struct Form {
-        const char *keyword;
+        const char* keyword;
         size_t least, most;
     };
-    static constexpr Form kForms[] = {{"design", 1, 1},  {"report", 1, 1},   {"screen", 1, 1},  {"lines", 0, 999},
-                                      {"command", 1, 3}, {"text", 1, 2},     {"field", 2, 2},   {"spacing", 2, 2},
-                                      {"identify", 1, 1}, {"leave", 1, 1},  {"target", 1, 1},  {"show", 0, 0}};
-    for (const Form &f : kForms)
+    static constexpr Form kForms[] = {{"design", 1, 1},   {"report", 1, 1}, {"screen", 1, 1}, {"lines", 0, 999},
+                                      {"command", 1, 3},  {"text", 1, 2},   {"field", 2, 2},  {"spacing", 2, 2},
+                                      {"identify", 1, 1}, {"leave", 1, 1},  {"target", 1, 1}, {"show", 0, 0}};
+    for (const Form& f : kForms)
         if (keyword == f.keyword) {
             if (values >= f.least && values <= f.most)
                 return true;
@@ -219,12 +218,12 @@ bool Known(const std::string &keyword, size_t values, std::string &why)
 
 }  // namespace
 
-std::vector<std::string> RenderScreen(const char *screen)
+std::vector<std::string> RenderScreen(const char* screen)
 {
     std::vector<std::string> lines;
     for (int line = 0; line < 24; ++line) {
         std::string text(screen + line * 80, 80);
-        for (char &c : text)
+        for (char& c : text)
             if (c == '\0')
                 c = ' ';
             else if (static_cast<unsigned char>(c) <= 31)
@@ -245,26 +244,26 @@ struct PainterScript::State {
     mutable std::mutex mutex;
     std::string failure;
     std::vector<Exchange> transcript;
-    std::function<void(const Exchange &)> observer;
+    std::function<void(const Exchange&)> observer;
     std::vector<std::string> lastScreen;
 
     static LRESULT Procedure(HWND hwnd, unsigned message, WPARAM wParam, LPARAM);
-    void Answer(unsigned request, FFC_PAINT_STR *p);
-    bool Apply(unsigned request, const ScriptLine &line, FFC_PAINT_STR *p);
-    void Fail(const std::string &why);
+    void Answer(unsigned request, FFC_PAINT_STR* p);
+    bool Apply(unsigned request, const ScriptLine& line, FFC_PAINT_STR* p);
+    void Fail(const std::string& why);
     void Record(Exchange exchange);
     void Run();
 };
 
 LRESULT PainterScript::State::Procedure(HWND hwnd, unsigned message, WPARAM wParam, LPARAM)
 {
-    auto *self = static_cast<State *>(WIN_GetWindowData(hwnd));
+    auto* self = static_cast<State*>(WIN_GetWindowData(hwnd));
     if (!self || message < WM_USER + 1 || message > WM_USER + 19)
         return 0;
     const unsigned request = message - WM_USER;
     if (request == 19)
         return 0;
-    auto *p = reinterpret_cast<FFC_PAINT_STR *>(wParam);
+    auto* p = reinterpret_cast<FFC_PAINT_STR*>(wParam);
     if (request != 16)
         self->Answer(request, p);
     if (self->failure.empty())
@@ -274,7 +273,7 @@ LRESULT PainterScript::State::Procedure(HWND hwnd, unsigned message, WPARAM wPar
 
 void PainterScript::State::Record(Exchange exchange)
 {
-    std::function<void(const Exchange &)> observer;
+    std::function<void(const Exchange&)> observer;
     {
         std::lock_guard<std::mutex> lock(mutex);
         transcript.push_back(exchange);
@@ -284,7 +283,7 @@ void PainterScript::State::Record(Exchange exchange)
         observer(exchange);
 }
 
-void PainterScript::State::Fail(const std::string &why)
+void PainterScript::State::Fail(const std::string& why)
 {
     {
         std::lock_guard<std::mutex> lock(mutex);
@@ -293,7 +292,7 @@ void PainterScript::State::Fail(const std::string &why)
     WIN_PostMessage(window, WM_QUIT, 0, 0);
 }
 
-void PainterScript::State::Answer(unsigned request, FFC_PAINT_STR *p)
+void PainterScript::State::Answer(unsigned request, FFC_PAINT_STR* p)
 {
     if (request == 1)
         lastScreen = RenderScreen(p->acScreen);
@@ -307,7 +306,7 @@ void PainterScript::State::Answer(unsigned request, FFC_PAINT_STR *p)
     const std::string asked = "WM_USER+" + std::to_string(request) + " (" + Asked(request, p) + ")";
     if (next >= lines.size())
         return Fail("The painter script has no reply left for " + asked + ".");
-    const ScriptLine &line = lines[next];
+    const ScriptLine& line = lines[next];
     if (line.keyword != Keyword(request, p))
         return Fail("Line " + std::to_string(line.number) + " of the painter script answers with \"" + line.keyword +
                     "\", but the painter was asked " + asked + ".");
@@ -321,7 +320,7 @@ void PainterScript::State::Answer(unsigned request, FFC_PAINT_STR *p)
         exchange.screen = lastScreen;
     }
     exchange.reply = line.keyword;
-    for (const std::string &v : line.values)
+    for (const std::string& v : line.values)
         exchange.reply += " " + (v.find(' ') != std::string::npos || v.empty() ? "\"" + v + "\"" : v);
     if (!Apply(request, line, p))
         return Fail("Line " + std::to_string(line.number) + " of the painter script cannot answer " + asked + ".");
@@ -329,11 +328,11 @@ void PainterScript::State::Answer(unsigned request, FFC_PAINT_STR *p)
     Record(exchange);
 }
 
-bool PainterScript::State::Apply(unsigned request, const ScriptLine &line, FFC_PAINT_STR *p)
+bool PainterScript::State::Apply(unsigned request, const ScriptLine& line, FFC_PAINT_STR* p)
 {
-    const std::vector<std::string> &v = line.values;
+    const std::vector<std::string>& v = line.values;
     const bool end = v.size() == 1 && v[0] == "end";
-    auto answer = [&](const char *code) { Pad(p->acAnswer, 4, code); };
+    auto answer = [&](const char* code) { Pad(p->acAnswer, 4, code); };
     p->sFieldValue = 0;
     switch (request) {
     case 1:
@@ -351,9 +350,7 @@ bool PainterScript::State::Apply(unsigned request, const ScriptLine &line, FFC_P
             p->lTemplateCount = screens ? 35 : 30;
         }
         return true;
-    case 5:
-        p->sReply = static_cast<int16_t>(Number(v[0], 3));
-        return true;
+    case 5: p->sReply = static_cast<int16_t>(Number(v[0], 3)); return true;
     case 6:
         if (v[0] == "cancel") {
             p->sReply = -1;
@@ -363,9 +360,7 @@ bool PainterScript::State::Apply(unsigned request, const ScriptLine &line, FFC_P
             return false;
         p->sReply = static_cast<int16_t>(v[0][0]);
         return true;
-    case 8:
-        p->sReply = static_cast<int16_t>(v[0] == "record" ? 1 : v[0] == "list" ? 2 : Number(v[0], 0));
-        return true;
+    case 8: p->sReply = static_cast<int16_t>(v[0] == "record" ? 1 : v[0] == "list" ? 2 : Number(v[0], 0)); return true;
     case 9:
         Pad(p->acTextLine, sizeof p->acTextLine, v[0]);
         if (v.size() > 1) {
@@ -401,7 +396,7 @@ bool PainterScript::State::Apply(unsigned request, const ScriptLine &line, FFC_P
             return p->sReply >= 1;
         }
         for (int32_t i = 0; i < p->lObjectCount && p->pObjects; ++i) {
-            const FFC_PAINT_OBJECT &o = p->pObjects[i];
+            const FFC_PAINT_OBJECT& o = p->pObjects[i];
             const bool byFormat = std::string(o.acSecondName, 8).compare(0, v[0].size(), v[0]) == 0;
             if (Number(v[0], 0) != i + 1 && !byFormat)
                 continue;
@@ -423,7 +418,7 @@ bool PainterScript::State::Apply(unsigned request, const ScriptLine &line, FFC_P
             p->pSelections[i].cSelection = ' ';
             p->pSelections[i].lRepeat = 1;
         }
-        for (const std::string &mark : v) {
+        for (const std::string& mark : v) {
             const size_t eq = mark.find('=');
             if (eq == std::string::npos)
                 return false;
@@ -434,15 +429,14 @@ bool PainterScript::State::Apply(unsigned request, const ScriptLine &line, FFC_P
             const int index = Number(mark.substr(0, eq), 0);
             if (index < 1 || index > p->lObjectCount || eq + 1 >= mark.size())
                 return false;
-            FFC_PAINT_SELECTION &s = p->pSelections[index - 1];
+            FFC_PAINT_SELECTION& s = p->pSelections[index - 1];
             s.cSelection = mark[eq + 1];
             const size_t star = mark.find('*', eq);
             s.lRepeat = star == std::string::npos ? 1 : Number(mark.substr(star + 1), 1);
         }
         p->sReply = 0;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -465,7 +459,7 @@ PainterScript::~PainterScript()
         DosCloseEventSem(state_->event);
 }
 
-std::unique_ptr<PainterScript> PainterScript::Parse(const std::string &text, std::string &error)
+std::unique_ptr<PainterScript> PainterScript::Parse(const std::string& text, std::string& error)
 {
     std::unique_ptr<PainterScript> script(new PainterScript());
     std::istringstream in(text);
@@ -496,7 +490,7 @@ std::unique_ptr<PainterScript> PainterScript::Parse(const std::string &text, std
     return script;
 }
 
-std::unique_ptr<PainterScript> PainterScript::Load(const std::string &path, std::string &error)
+std::unique_ptr<PainterScript> PainterScript::Load(const std::string& path, std::string& error)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -508,21 +502,20 @@ std::unique_ptr<PainterScript> PainterScript::Load(const std::string &path, std:
     return Parse(text.str(), error);
 }
 
-void PainterScript::ApplyEditorSettings(FFC_SYSTEM_DEFINITION &sys)
+void PainterScript::ApplyEditorSettings(FFC_SYSTEM_DEFINITION& sys)
 {
     struct Key {
         int entry;
         const char *value, *caption;
     };
-    static constexpr Key kKeys[] = {{1, "12", "Cancel"},  {3, "01", "Help"},    {4, "04", "Prompt"},
-                                    {6, "14", "Messages"}, {10, "03", "Exit"},   {11, "03", "Exit"},
-                                    {23, "10", "Actions"}, {24, "06", "Add"},    {25, "21", "Change"},
-                                    {26, "16", "Delete"}};
-    for (FFC_FUNCTION_KEY_DEF &k : sys.aFunctionKeys) {
+    static constexpr Key kKeys[] = {
+        {1, "12", "Cancel"}, {3, "01", "Help"},     {4, "04", "Prompt"}, {6, "14", "Messages"}, {10, "03", "Exit"},
+        {11, "03", "Exit"},  {23, "10", "Actions"}, {24, "06", "Add"},   {25, "21", "Change"},  {26, "16", "Delete"}};
+    for (FFC_FUNCTION_KEY_DEF& k : sys.aFunctionKeys) {
         std::memcpy(k.acValue, "00", 2);
         std::memset(k.acCaption, ' ', sizeof k.acCaption);
     }
-    for (const Key &k : kKeys) {
+    for (const Key& k : kKeys) {
         std::memcpy(sys.aFunctionKeys[k.entry - 1].acValue, k.value, 2);
         Pad(sys.aFunctionKeys[k.entry - 1].acCaption, 10, k.caption);
     }
@@ -532,10 +525,10 @@ void PainterScript::ApplyEditorSettings(FFC_SYSTEM_DEFINITION &sys)
     sys.cReportImage = 'Y';
 }
 
-FFC_PAINT_STR *PainterScript::start(char mode)
+FFC_PAINT_STR* PainterScript::start(char mode)
 {
-    State &s = *state_;
-    FFC_PAINT_STR &p = s.block;
+    State& s = *state_;
+    FFC_PAINT_STR& p = s.block;
     p = FFC_PAINT_STR{};
     p.pTextTable = &kTexts;
     p.pTemplates = mode == 'S' ? kScreenTemplates : kReportTemplates;
@@ -552,7 +545,7 @@ FFC_PAINT_STR *PainterScript::start(char mode)
 
 void PainterScript::stop()
 {
-    State &s = *state_;
+    State& s = *state_;
     if (!s.thread.joinable())
         return;
     WIN_PostMessage(s.window, WM_QUIT, 0, 0);
@@ -591,7 +584,7 @@ std::vector<Exchange> PainterScript::transcript() const
     return state_->transcript;
 }
 
-void PainterScript::observe(std::function<void(const Exchange &)> observer)
+void PainterScript::observe(std::function<void(const Exchange&)> observer)
 {
     std::lock_guard<std::mutex> lock(state_->mutex);
     state_->observer = std::move(observer);
@@ -599,7 +592,7 @@ void PainterScript::observe(std::function<void(const Exchange &)> observer)
 
 // ---- the dqov tool's design session -----------------------------------------
 
-bool DesignSession::load(const std::string &path, char mode, std::string &error)
+bool DesignSession::load(const std::string& path, char mode, std::string& error)
 {
     script_ = PainterScript::Load(path, error);
     design_ = FFC_DESIGN_REQUEST{};
@@ -608,19 +601,19 @@ bool DesignSession::load(const std::string &path, char mode, std::string &error)
     return script_ != nullptr;
 }
 
-void DesignSession::Changed(void *user, const SZOPH_COMMAND *command)
+void DesignSession::Changed(void* user, const SZOPH_COMMAND* command)
 {
-    auto *self = static_cast<DesignSession *>(user);
+    auto* self = static_cast<DesignSession*>(user);
     self->changed_.push_back("Command " + std::to_string(command->sNumber) + " " + command->szName +
                              " (written: " + (command->pszText ? command->pszText : "") + ")");
     for (uint16_t i = 0; i < SZOPH_usParmCompCount(command); ++i) {
-        const SZOPH_PARMCOMP *c = SZOPH_pGetParmComp(command, i);
+        const SZOPH_PARMCOMP* c = SZOPH_pGetParmComp(command, i);
         self->changed_.push_back("  component " + std::to_string(c->usParm * 100 + c->usComp) + ": " +
                                  (c->pszText ? c->pszText : ""));
     }
 }
 
-void DesignSession::prepare(FFC_SYSTEM_DEFINITION &sys, FFC_RUN_REQUEST &request, Output out)
+void DesignSession::prepare(FFC_SYSTEM_DEFINITION& sys, FFC_RUN_REQUEST& request, Output out)
 {
     out_ = std::move(out);
     PainterScript::ApplyEditorSettings(sys);
@@ -628,9 +621,9 @@ void DesignSession::prepare(FFC_SYSTEM_DEFINITION &sys, FFC_RUN_REQUEST &request
     design_.pfnChanged = Changed;
     design_.pUser = this;
     request.pDesign = &design_;
-    script_->observe([this](const Exchange &e) {
+    script_->observe([this](const Exchange& e) {
         if (e.request == 0) {
-            for (const std::string &line : e.screen)
+            for (const std::string& line : e.screen)
                 out_(4, "  |" + line + "|");
             return;
         }
@@ -656,7 +649,7 @@ void DesignSession::finish()
         return;
     }
     out_(5, "The design session rewrote these commands:");
-    for (const std::string &line : changed_)
+    for (const std::string& line : changed_)
         out_(5, line);
 }
 

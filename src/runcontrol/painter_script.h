@@ -40,45 +40,45 @@ namespace painter {
 
 /* One line of a script. */
 struct ScriptLine {
-    int number = 0;                      /* line number in the script text */
+    int number = 0; /* line number in the script text */
     std::string keyword;
     std::vector<std::string> values;
 };
 
 /* One exchange of the session as it happened. */
 struct Exchange {
-    unsigned request = 0;                /* n of WM_USER+n; 0 for "show" */
-    std::string asked;                   /* what the painter was asked */
-    std::string requestCode;             /* WM_USER+1: the request code in force */
-    std::string message;                 /* WM_USER+1: the message line sent */
-    std::vector<std::string> screen;     /* WM_USER+1: 24 lines of 80 */
-    std::string reply;                   /* the script line that answered */
+    unsigned request = 0;            /* n of WM_USER+n; 0 for "show" */
+    std::string asked;               /* what the painter was asked */
+    std::string requestCode;         /* WM_USER+1: the request code in force */
+    std::string message;             /* WM_USER+1: the message line sent */
+    std::vector<std::string> screen; /* WM_USER+1: 24 lines of 80 */
+    std::string reply;               /* the script line that answered */
 };
 
 /* Renders the 2,000-character screen image of the exchange block as 24
  * lines of 80: an attribute cell of the normal code 0 is shown as a blank,
  * as a display shows it, and one of any other code (1 to 31) as '~'. */
-std::vector<std::string> RenderScreen(const char *screen);
+std::vector<std::string> RenderScreen(const char* screen);
 
 class PainterScript {
 public:
     /* Reads a script; nullptr with the reason (naming the line) when a line
      * cannot be read. */
-    static std::unique_ptr<PainterScript> Parse(const std::string &text, std::string &error);
-    static std::unique_ptr<PainterScript> Load(const std::string &path, std::string &error);
+    static std::unique_ptr<PainterScript> Parse(const std::string& text, std::string& error);
+    static std::unique_ptr<PainterScript> Load(const std::string& path, std::string& error);
     ~PainterScript();
-    PainterScript(const PainterScript &) = delete;
-    PainterScript &operator=(const PainterScript &) = delete;
+    PainterScript(const PainterScript&) = delete;
+    PainterScript& operator=(const PainterScript&) = delete;
 
     /* The editor's settings the design runs with: function keys, pop-up
      * frame characters, date and time on titles, pop-up identifiers and
      * the report-image offer. */
-    static void ApplyEditorSettings(FFC_SYSTEM_DEFINITION &sys);
+    static void ApplyEditorSettings(FFC_SYSTEM_DEFINITION& sys);
 
     /* Starts the painter window on its own thread and readies the block
      * with the editor's texts and the message templates of the mode ('S'
      * screen design, 'R' report design). */
-    FFC_PAINT_STR *start(char mode);
+    FFC_PAINT_STR* start(char mode);
     /* Ends the painter window. */
     void stop();
 
@@ -88,7 +88,7 @@ public:
     size_t unused() const;
     std::vector<Exchange> transcript() const;
     /* Called on the painter's thread for every exchange as it happens. */
-    void observe(std::function<void(const Exchange &)> observer);
+    void observe(std::function<void(const Exchange&)> observer);
 
 private:
     PainterScript();
@@ -100,20 +100,20 @@ private:
 class DesignSession {
 public:
     /* Reads the script; false with the reason in error. */
-    bool load(const std::string &path, char mode, std::string &error);
+    bool load(const std::string& path, char mode, std::string& error);
     /* Applies the editor's settings and points the request at the session;
      * every exchange is told to out as it happens (the screen where the
      * script says "show"). Lines go to out with a colour (1 red, 2 brown,
      * 5 green, others blue, as the tools output has them). */
-    using Output = std::function<void(int, const std::string &)>;
-    void prepare(FFC_SYSTEM_DEFINITION &sys, FFC_RUN_REQUEST &request, Output out);
+    using Output = std::function<void(int, const std::string&)>;
+    void prepare(FFC_SYSTEM_DEFINITION& sys, FFC_RUN_REQUEST& request, Output out);
     /* Ends the painter and tells the commands the session rewrote, or why
      * it ended early. */
     void finish();
     bool failed() const;
 
 private:
-    static void Changed(void *user, const SZOPH_COMMAND *command);
+    static void Changed(void* user, const SZOPH_COMMAND* command);
     std::unique_ptr<PainterScript> script_;
     FFC_DESIGN_REQUEST design_{};
     std::vector<std::string> changed_;

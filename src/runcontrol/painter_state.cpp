@@ -14,11 +14,14 @@ bool g_progressUp = false;
 std::string g_progressText;
 std::string g_issuedText;
 
-} // namespace
+}  // namespace
 
 namespace painter {
 
-bool TraceOn() { return g_paint && g_paint->lTrace == 1; }
+bool TraceOn()
+{
+    return g_paint && g_paint->lTrace == 1;
+}
 
 void NoteIssuedText(std::string_view text)
 {
@@ -56,14 +59,20 @@ std::string ProgressText()
     return g_progressText;
 }
 
-} // namespace painter
+}  // namespace painter
 
 extern "C" {
 
-void PassPaintStrPtr(FFC_PAINT_STR* paint) { g_paint = paint; }
-FFC_PAINT_STR* P31O2_pGetPaintStr(void) { return g_paint; }
+void PassPaintStrPtr(FFC_PAINT_STR* paint)
+{
+    g_paint = paint;
+}
+FFC_PAINT_STR* P31O2_pGetPaintStr(void)
+{
+    return g_paint;
+}
 
-} // extern "C"
+}  // extern "C"
 
 namespace painter {
 
@@ -76,4 +85,4 @@ bool ShowProgressText(const std::string& text)
     return true;
 }
 
-} // namespace painter
+}  // namespace painter

@@ -64,7 +64,7 @@ void progressMain(void*)
     SWIN_ulSlider(SWIN_SLIDER_OPEN, "Function Checking", 0, 0);
     painter::SetProgressUp(true);
     DosPostEventSem(p.ready);
-    waitDispatching(p.release);   // the window's messages run until released
+    waitDispatching(p.release);  // the window's messages run until released
     painter::SetProgressUp(false);
     SWIN_ulSlider(SWIN_SLIDER_CLOSE, "Function Checking", 1, 1);
     WIN_DestroyWindow(p.window);
@@ -81,7 +81,7 @@ void closeEvents(Progress& p)
         }
 }
 
-} // namespace
+}  // namespace
 
 namespace painter {
 
@@ -91,7 +91,7 @@ void PostProgressText()
         WIN_PostMessage(g_progress.window, kShowText, 0, 0);
 }
 
-} // namespace painter
+}  // namespace painter
 
 extern "C" {
 
@@ -150,4 +150,4 @@ const char* P31O2_pszProgressText(void)
     return g_shownCopy.c_str();
 }
 
-} // extern "C"
+}  // extern "C"

@@ -40,4 +40,4 @@ int16_t CreateMessageQueue(FFC_CONTEXT* ctx, const char* queue);
 // not counted) in the totals and in pass one's or the later passes' counts.
 // True when it was counted.
 
-} // namespace rc
+}  // namespace rc

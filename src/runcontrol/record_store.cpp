@@ -19,7 +19,10 @@ namespace {
 // Changes of the process's record stores (RS_ulChangeStamp).
 std::atomic<uint64_t> changeStamp{0};
 
-void changed() { changeStamp.fetch_add(1, std::memory_order_relaxed); }
+void changed()
+{
+    changeStamp.fetch_add(1, std::memory_order_relaxed);
+}
 
 // A sorted index: the keys side by side, each with its record's number.
 struct Index {
@@ -28,8 +31,8 @@ struct Index {
     RS_KEY_COMPARE compare;
     std::vector<unsigned char> keys;
     std::vector<uint32_t> numbers;
-    std::vector<unsigned char> scratch;   // a key being looked up
-    mutable size_t hint = 0;              // the entry found last
+    std::vector<unsigned char> scratch;  // a key being looked up
+    mutable size_t hint = 0;             // the entry found last
 
     int order(const unsigned char* a, const unsigned char* b) const
     {
@@ -90,8 +93,7 @@ struct Index {
     // Adds after the entries of equal key; records mostly come in key order.
     void insert(const unsigned char* key, uint32_t n)
     {
-        size_t at = numbers.empty() || order(keyAt(numbers.size() - 1), key) <= 0 ? numbers.size()
-                                                                                  : bound(key, true);
+        size_t at = numbers.empty() || order(keyAt(numbers.size() - 1), key) <= 0 ? numbers.size() : bound(key, true);
         keys.insert(keys.begin() + static_cast<long>(at * keyLength), key, key + keyLength);
         numbers.insert(numbers.begin() + static_cast<long>(at), n);
     }
@@ -108,18 +110,21 @@ struct Index {
     }
 };
 
-} // namespace
+}  // namespace
 
 struct FFC_RECORD_STORE {
     bool packed = false;
     rc::PackedArena arena;
-    std::deque<rc::PackedArena::Ref> records;   // record n is records[n-1]; grows without spare room
+    std::deque<rc::PackedArena::Ref> records;  // record n is records[n-1]; grows without spare room
     std::vector<Index> indexes;
 
     // A store without packing keeps its records as they are (literal pieces).
     rc::PackedArena::Ref keep(const void* rec, uint32_t len) { return arena.Add(rec, len, packed); }
     // Copies record n into out, at most capacity bytes; returns its length.
-    uint32_t copy(uint32_t n, void* out, uint32_t capacity) const { return arena.CopyTo(records[n - 1], out, capacity); }
+    uint32_t copy(uint32_t n, void* out, uint32_t capacity) const
+    {
+        return arena.CopyTo(records[n - 1], out, capacity);
+    }
 };
 
 extern "C" {
@@ -224,11 +229,17 @@ int32_t RS_fFindRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, voi
     return 0;
 }
 
-uint32_t RS_ulRecordCount(FFC_RECORD_STORE* s) { return s ? static_cast<uint32_t>(s->records.size()) : 0; }
+uint32_t RS_ulRecordCount(FFC_RECORD_STORE* s)
+{
+    return s ? static_cast<uint32_t>(s->records.size()) : 0;
+}
 
-uint64_t RS_ulChangeStamp(void) { return changeStamp.load(std::memory_order_relaxed); }
+uint64_t RS_ulChangeStamp(void)
+{
+    return changeStamp.load(std::memory_order_relaxed);
+}
 
-} // extern "C"
+}  // extern "C"
 
 // ---------------------------------------------------------------------------
 // The stores of a pass
@@ -297,7 +308,7 @@ int16_t addMessage(FFC_CONTEXT* ctx, uint32_t group, const FFC_CHECK_MESSAGE* m)
     return RS_ulAddRecord(ctx->pMessageStore, &s, sizeof s) ? 0 : -9;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -323,12 +334,30 @@ void RS_DestroyCommandStores(FFC_CONTEXT* ctx)
     RS_DestroyStore(&ctx->pSourceStore);
 }
 
-int16_t RS_PutCommandRecord(FFC_CONTEXT* ctx, const void* r, uint32_t l) { return ctx ? putKeyed(ctx->pCommandStore, r, l) : -1; }
-int16_t RS_PutCommandExtension(FFC_CONTEXT* ctx, const void* r, uint32_t l) { return ctx ? putKeyed(ctx->pExtensionStore, r, l) : -1; }
-int16_t RS_PutSourceRecord(FFC_CONTEXT* ctx, const void* r, uint32_t l) { return ctx ? putKeyed(ctx->pSourceStore, r, l) : -1; }
-int32_t RS_fFindCommandRecord(FFC_CONTEXT* ctx, void* r, uint32_t c) { return ctx ? findKeyed(ctx->pCommandStore, r, c) : 1; }
-int32_t RS_fFindCommandExtension(FFC_CONTEXT* ctx, void* r, uint32_t c) { return ctx ? findKeyed(ctx->pExtensionStore, r, c) : 1; }
-int32_t RS_fFindSourceRecord(FFC_CONTEXT* ctx, void* r, uint32_t c) { return ctx ? findKeyed(ctx->pSourceStore, r, c) : 1; }
+int16_t RS_PutCommandRecord(FFC_CONTEXT* ctx, const void* r, uint32_t l)
+{
+    return ctx ? putKeyed(ctx->pCommandStore, r, l) : -1;
+}
+int16_t RS_PutCommandExtension(FFC_CONTEXT* ctx, const void* r, uint32_t l)
+{
+    return ctx ? putKeyed(ctx->pExtensionStore, r, l) : -1;
+}
+int16_t RS_PutSourceRecord(FFC_CONTEXT* ctx, const void* r, uint32_t l)
+{
+    return ctx ? putKeyed(ctx->pSourceStore, r, l) : -1;
+}
+int32_t RS_fFindCommandRecord(FFC_CONTEXT* ctx, void* r, uint32_t c)
+{
+    return ctx ? findKeyed(ctx->pCommandStore, r, c) : 1;
+}
+int32_t RS_fFindCommandExtension(FFC_CONTEXT* ctx, void* r, uint32_t c)
+{
+    return ctx ? findKeyed(ctx->pExtensionStore, r, c) : 1;
+}
+int32_t RS_fFindSourceRecord(FFC_CONTEXT* ctx, void* r, uint32_t c)
+{
+    return ctx ? findKeyed(ctx->pSourceStore, r, c) : 1;
+}
 
 uint16_t RS_sCreateMessageStore(FFC_CONTEXT* ctx)
 {
@@ -356,8 +385,8 @@ int16_t RS_sAddRunMessage(FFC_CONTEXT* ctx, const FFC_CHECK_MESSAGE* m)
         return -1;
     // Lines 1 to 31,998 have groups 2 to 31,999; the summary group 32,000 is
     // never reached by a line.
-    uint32_t group = m->ulLine >= 1 && m->ulLine < FFC_MESSAGE_GROUP_SUMMARY - 1 ? m->ulLine + 1
-                                                                                 : FFC_MESSAGE_GROUP_OUTSIDE;
+    uint32_t group =
+        m->ulLine >= 1 && m->ulLine < FFC_MESSAGE_GROUP_SUMMARY - 1 ? m->ulLine + 1 : FFC_MESSAGE_GROUP_OUTSIDE;
     return addMessage(ctx, group, m);
 }
 
@@ -366,7 +395,10 @@ int16_t RS_sAddSummaryMessage(FFC_CONTEXT* ctx, const FFC_CHECK_MESSAGE* m)
     return addMessage(ctx, FFC_MESSAGE_GROUP_SUMMARY, m);
 }
 
-uint32_t RS_ulRunMessageCount(FFC_CONTEXT* ctx) { return ctx ? RS_ulRecordCount(ctx->pMessageStore) : 0; }
+uint32_t RS_ulRunMessageCount(FFC_CONTEXT* ctx)
+{
+    return ctx ? RS_ulRecordCount(ctx->pMessageStore) : 0;
+}
 
 void RS_ListMessageGroups(FFC_CONTEXT* ctx, RS_GROUP_LISTER lister, void* user)
 {
@@ -399,4 +431,4 @@ void RS_ListMessageGroups(FFC_CONTEXT* ctx, RS_GROUP_LISTER lister, void* user)
         emit(it->first, it->second);
 }
 
-} // extern "C"
+}  // extern "C"

@@ -38,11 +38,11 @@ struct FCC_BUILD_HANDLE {
 namespace {
 
 constexpr char kSourceList[] = "P31O2/SL/SOURCE";
-constexpr size_t kNameWidth = 40;   // names in the run blocks
+constexpr size_t kNameWidth = 40;  // names in the run blocks
 
 struct NamedValues {
     void* callFromEditor = nullptr;
-    void* msgCallback = nullptr;   // an FFC_MESSAGE_CALLBACK
+    void* msgCallback = nullptr;  // an FFC_MESSAGE_CALLBACK
     void* lpcAnchor = nullptr;
     void* cmpeAnchor = nullptr;
     void* designScreen = nullptr;
@@ -75,7 +75,7 @@ struct RunBlocks {
     char functionName[kNameWidth];  // function or "*COMP", blank-padded to 40
     FCC_BUILD_HANDLE build{};
     NamedValues named;
-    FFC_CONTEXT messages{};         // holds the job's message store across passes
+    FFC_CONTEXT messages{};  // holds the job's message store across passes
 };
 
 RunBlocks g_run;
@@ -110,9 +110,12 @@ FFC_RUN_SEAMS librarySeams()
 FFC_RUN_SEAMS g_seams = librarySeams();
 bool g_haveProcess = false;
 bool g_haveFunction = false;
-bool g_outputWritten = false;   // the output driver ran in this job, its commit not yet done
+bool g_outputWritten = false;  // the output driver ran in this job, its commit not yet done
 
-std::string trimmed(const char* s) { return s ? rc::Trimmed(s, std::strlen(s)) : std::string(); }
+std::string trimmed(const char* s)
+{
+    return s ? rc::Trimmed(s, std::strlen(s)) : std::string();
+}
 
 bool equalNoCase(const char* a, const char* b)
 {
@@ -143,7 +146,10 @@ void lookUpNamedParameters(const FFC_NAMED_PARAMETERS* p, NamedValues& v)
     }
 }
 
-FFC_MESSAGE_CALLBACK messageCallback() { return reinterpret_cast<FFC_MESSAGE_CALLBACK>(g_run.named.msgCallback); }
+FFC_MESSAGE_CALLBACK messageCallback()
+{
+    return reinterpret_cast<FFC_MESSAGE_CALLBACK>(g_run.named.msgCallback);
+}
 
 // A message of the driver itself, outside any line: its text (or
 // substitution data) is left blank for the caller.
@@ -176,10 +182,19 @@ void jobMessage(char severity, const std::string& text)
     P9006_fCountMessage(&g_run.state.stats, severity, g_run.context.lCurrentPass);
 }
 
-bool componentJob() { return std::memcmp(g_run.functionName, "*COMP", 5) == 0; }
+bool componentJob()
+{
+    return std::memcmp(g_run.functionName, "*COMP", 5) == 0;
+}
 
-std::string processText() { return rc::Trimmed(g_run.processName, kNameWidth); }
-std::string functionText() { return rc::Trimmed(g_run.functionName, kNameWidth); }
+std::string processText()
+{
+    return rc::Trimmed(g_run.processName, kNameWidth);
+}
+std::string functionText()
+{
+    return rc::Trimmed(g_run.functionName, kNameWidth);
+}
 
 // Fills the context for a pass from the system definition and the request.
 void fillContext(const FFC_RUN_REQUEST* rq, int32_t pass, int32_t passCount)
@@ -255,8 +270,8 @@ int32_t loadEnvironment()
     }
     g_haveProcess = true;
     if (P310C_sLoadFunctionDefinition(&c, c.acProcess, c.acFunction, &g_run.function) != 0) {
-        jobMessage('F', "Function " + functionText() + " of process " + processText() +
-                            " was not found in partition " + part + ".");
+        jobMessage('F', "Function " + functionText() + " of process " + processText() + " was not found in partition " +
+                            part + ".");
         return -1;
     }
     g_haveFunction = true;
@@ -274,12 +289,11 @@ int32_t collectComponentSource()
 {
     FFC_CONTEXT& c = g_run.context;
     c.ulSourceLineCount = 0;
-    long rc = DQOO_FCC_RetrieveCompoundComponentZOPHX(&g_run.build, [](const DQOO_SOURCE_LINE* line) -> int32_t {
-        return P31O2_fCollectComponentSourceLine(line);
-    });
+    long rc = DQOO_FCC_RetrieveCompoundComponentZOPHX(
+        &g_run.build, [](const DQOO_SOURCE_LINE* line) -> int32_t { return P31O2_fCollectComponentSourceLine(line); });
     if (rc == DQOO_ERR_NOT_FOUND) {
-        jobMessage('F', "Component " + processText() + " was not found in partition " +
-                            rc::Trimmed(c.acPartition, 3) + ".");
+        jobMessage('F',
+                   "Component " + processText() + " was not found in partition " + rc::Trimmed(c.acPartition, 3) + ".");
         return DC_P31O2_NOT_RESOLVED;
     }
     if (rc == DQOO_ERR_STOPPED) {
@@ -348,7 +362,7 @@ void releasePass()
     replayPassMessages();
     if (g_seams.pfnPassRelease)
         g_seams.pfnPassRelease(&c, &g_run.state, &g_run.build);
-    c.pMessageStore = nullptr;   // the job's store outlives the pass
+    c.pMessageStore = nullptr;  // the job's store outlives the pass
     P31O2_FreeRunContext(&c);
     dropSource();
 }
@@ -491,13 +505,19 @@ void listDesignMessages()
     g_run.context.pMessageStore = store;
 }
 
-} // namespace
+}  // namespace
 
-void rc::DiscardJobOutput() { discardOutput(); }
+void rc::DiscardJobOutput()
+{
+    discardOutput();
+}
 
 extern "C" {
 
-FFC_EDITOR_SOURCE_ANCHOR* P31O2_pGetEditorSourceAnchor(void) { return &g_source; }
+FFC_EDITOR_SOURCE_ANCHOR* P31O2_pGetEditorSourceAnchor(void)
+{
+    return &g_source;
+}
 
 void FFC_InitToolsSystemDefinition(FFC_SYSTEM_DEFINITION* sys, const char* partition, const char* language)
 {
@@ -518,7 +538,10 @@ void FFC_InitToolsSystemDefinition(FFC_SYSTEM_DEFINITION* sys, const char* parti
     sys->lPageWidth = FFC_DEFAULT_PAGE_WIDTH;
 }
 
-void P31O2_SetRunSeams(const FFC_RUN_SEAMS* seams) { g_seams = seams ? *seams : librarySeams(); }
+void P31O2_SetRunSeams(const FFC_RUN_SEAMS* seams)
+{
+    g_seams = seams ? *seams : librarySeams();
+}
 
 void* P31O2_pGetNamedParameter(const char* name)
 {
@@ -528,8 +551,14 @@ void* P31O2_pGetNamedParameter(const char* name)
     return known ? g_run.named.*known->member : nullptr;
 }
 
-const FFC_PROCESS_DEFINITION* P31O2_pGetProcessDefinition(void) { return g_haveProcess ? &g_run.process : nullptr; }
-const FFC_FUNCTION_DEFINITION* P31O2_pGetFunctionDefinition(void) { return g_haveFunction ? &g_run.function : nullptr; }
+const FFC_PROCESS_DEFINITION* P31O2_pGetProcessDefinition(void)
+{
+    return g_haveProcess ? &g_run.process : nullptr;
+}
+const FFC_FUNCTION_DEFINITION* P31O2_pGetFunctionDefinition(void)
+{
+    return g_haveFunction ? &g_run.function : nullptr;
+}
 
 void P31O2_IssueJobMessage(FFC_CONTEXT* ctx, char severity, const char* text)
 {
@@ -669,8 +698,8 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
         int32_t checked = g_seams.pfnChecker ? g_seams.pfnChecker(&g_run.context, &g_run.state, &g_run.build)
                                              : loadSourceOnly(&g_run.context, &g_run.state);
         if (checked == DC_P31O2_SOURCE_FAILED) {
-            jobMessage('F', "The source of " + (componentJob() ? processText() : functionText()) +
-                                " could not be loaded.");
+            jobMessage('F',
+                       "The source of " + (componentJob() ? processText() : functionText()) + " could not be loaded.");
             result = DC_P31O2_SOURCE_FAILED;
             releasePass();
             break;
@@ -699,7 +728,7 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
         }
     }
     if (result != DC_P31O2_OK) {
-        g_run.context.pMessageStore = nullptr;   // the job's store is listed below
+        g_run.context.pMessageStore = nullptr;  // the job's store is listed below
         P31O2_FreeRunContext(&g_run.context);
         dropSource();
     }
@@ -743,4 +772,4 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
     return result;
 }
 
-} // extern "C"
+}  // extern "C"

@@ -45,7 +45,7 @@ void runStatement(const char* text)
     SSQL_FreeSqlda(da);
 }
 
-} // namespace
+}  // namespace
 
 std::string ServicesMessageText(uint32_t number, const std::string& arg)
 {
@@ -87,4 +87,4 @@ void RollbackAndDisconnect()
     SSQL_Disconnect();
 }
 
-} // namespace bridge
+}  // namespace bridge

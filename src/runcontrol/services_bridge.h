@@ -22,4 +22,4 @@ bool MessageText(const std::string& file, const std::string& id, const std::stri
 // "ROLLBACK WORK" then "DISCONNECT" on the repository connection.
 void RollbackAndDisconnect();
 
-} // namespace bridge
+}  // namespace bridge

@@ -36,9 +36,15 @@ std::string normalised(const char* text)
     return s;
 }
 
-bool sameName(const char* stored, const std::string& wanted) { return normalised(stored) == wanted; }
+bool sameName(const char* stored, const std::string& wanted)
+{
+    return normalised(stored) == wanted;
+}
 
-void copyField(char* field, size_t size, const std::string& value) { std::snprintf(field, size, "%s", value.c_str()); }
+void copyField(char* field, size_t size, const std::string& value)
+{
+    std::snprintf(field, size, "%s", value.c_str());
+}
 
 std::string hostPath(const std::string& directory, const std::string& file)
 {
@@ -60,7 +66,7 @@ USEDLL_RECORD* newRecord()
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -74,7 +80,7 @@ USEDLL_RECORD* USEDLL_pReadFile(const char* directory, USEDLL_RECORD** anchor)
     std::string host = hostPath(directory, "x_usedll.dat");
     std::ifstream in(host);
     if (host.empty() || !in)
-        return nullptr;   // no file: no user DLLs
+        return nullptr;  // no file: no user DLLs
     USEDLL_RECORD** tail = anchor;
     USEDLL_RECORD* current = nullptr;
     USEDLL_ENTRY* entry = nullptr;
@@ -99,7 +105,7 @@ USEDLL_RECORD* USEDLL_pReadFile(const char* directory, USEDLL_RECORD** anchor)
             tail = &current->pNext;
             entry = nullptr;
         } else if (!current) {
-            continue;   // entries before any DLL belong to none
+            continue;  // entries before any DLL belong to none
         } else if (key == "DLLALS") {
             copyField(current->szAlias, sizeof current->szAlias, value);
         } else if (key == "ENTNAM") {
@@ -190,4 +196,4 @@ void USEDLL_FreeList(USEDLL_RECORD** anchor)
     *anchor = nullptr;
 }
 
-} // extern "C"
+}  // extern "C"

@@ -25,19 +25,15 @@ char g_buildNumber[16];
 const X_OBJ_ID_TABLE* identification()
 {
     static const X_OBJ_ID_TABLE table[] = {
-        {X_OBJ_ID_PLATFORM, DQOV_PLATFORM},
-        {X_OBJ_ID_MODULE, DQOV_MODULE_NAME},
-        {X_OBJ_ID_BUILD_DATE, __DATE__},
-        {X_OBJ_ID_BUILD_TIME, __TIME__},
-        {X_OBJ_ID_BUILD_NUMBER, g_buildNumber},
-        {X_OBJ_ID_END, nullptr},
+        {X_OBJ_ID_PLATFORM, DQOV_PLATFORM}, {X_OBJ_ID_MODULE, DQOV_MODULE_NAME},    {X_OBJ_ID_BUILD_DATE, __DATE__},
+        {X_OBJ_ID_BUILD_TIME, __TIME__},    {X_OBJ_ID_BUILD_NUMBER, g_buildNumber}, {X_OBJ_ID_END, nullptr},
     };
     if (!g_buildNumber[0])
         std::snprintf(g_buildNumber, sizeof g_buildNumber, "%ld", DQOV_BUILD_NUMBER);
     return table;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -56,8 +52,14 @@ int16_t VALID_InitServices(const FFC_SYSTEM_DEFINITION* sys, int32_t pos1, int32
     return 0;
 }
 
-FFC_CONTEXT* VALID_pGetSession(void) { return g_started ? &g_session : nullptr; }
-const FFC_SERVICES_ANCHOR* VALID_pGetServicesAnchor(void) { return g_started ? &g_anchor : nullptr; }
+FFC_CONTEXT* VALID_pGetSession(void)
+{
+    return g_started ? &g_session : nullptr;
+}
+const FFC_SERVICES_ANCHOR* VALID_pGetServicesAnchor(void)
+{
+    return g_started ? &g_anchor : nullptr;
+}
 
 int16_t VALID_CreateMsgQueue(const char* queue)
 {
@@ -91,11 +93,20 @@ int16_t VALID_CloseMsgQueue(const char* queue)
     return QVRMM_sDeleteList(&g_session, rc::MessageQueueList(queue).c_str()) == 0 ? 0 : -1;
 }
 
-void VALID_Die(const char* text) { FFC_Fatal_Error(text && *text ? text : "VALID_Die"); }
+void VALID_Die(const char* text)
+{
+    FFC_Fatal_Error(text && *text ? text : "VALID_Die");
+}
 
-int32_t VALID_Get_Build_Number(void) { return static_cast<int32_t>(DQOV_BUILD_NUMBER); }
+int32_t VALID_Get_Build_Number(void)
+{
+    return static_cast<int32_t>(DQOV_BUILD_NUMBER);
+}
 
-const X_OBJ_ID_TABLE* X_GetIdentificationPtr(void) { return identification(); }
+const X_OBJ_ID_TABLE* X_GetIdentificationPtr(void)
+{
+    return identification();
+}
 
 int16_t DC_P9006(const char* queue, const char* msgId, uint16_t len, const void* data)
 {
@@ -104,4 +115,4 @@ int16_t DC_P9006(const char* queue, const char* msgId, uint16_t len, const void*
     return P9006_sQueueMessage(&g_session, queue, msgId, len, data);
 }
 
-} // extern "C"
+}  // extern "C"

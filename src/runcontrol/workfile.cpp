@@ -29,7 +29,7 @@ struct Slot {
     bool pending = false;           // `entry` is the next one to read (after a delete)
 };
 
-} // namespace
+}  // namespace
 
 struct FFC_WORK_FILE {
     RBTREE* primary = nullptr;
@@ -38,7 +38,7 @@ struct FFC_WORK_FILE {
     std::array<Slot, WF_CURSOR_SLOTS> slots{};
     // The records' data, packed: mostly blank, so a few bytes of the 2,800.
     std::vector<rc::PackedBytes> data;
-    std::vector<uint32_t> freeData;   // numbers of data no record holds
+    std::vector<uint32_t> freeData;  // numbers of data no record holds
     std::vector<unsigned char> scratch;
     // WF_ulKindStamp: the file's number and, by record kind, the changes
     uint32_t number = ++workFilesCreated;
@@ -82,7 +82,10 @@ FFC_WORK_FILE* workFile(FFC_CONTEXT* ctx, bool create)
     return ctx->pWorkFile;
 }
 
-RBTREE* treeOf(FFC_WORK_FILE& wf, int order) { return order == 2 ? wf.secondary : wf.primary; }
+RBTREE* treeOf(FFC_WORK_FILE& wf, int order)
+{
+    return order == 2 ? wf.secondary : wf.primary;
+}
 
 // The key of a record in one order (sequence given separately).
 struct Key {
@@ -96,7 +99,10 @@ struct Key {
     }
 };
 
-uint16_t leadingParts(uint16_t parts) { return parts >= 3 ? 3 : parts; }
+uint16_t leadingParts(uint16_t parts)
+{
+    return parts >= 3 ? 3 : parts;
+}
 
 RBTREE_ENTRY* primaryOf(FFC_WORK_FILE& wf, int order, RBTREE_ENTRY* e)
 {
@@ -254,7 +260,7 @@ char update(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r)
     }
     int order = s.order;
     FFC_WORK_RECORD copy;
-    std::memcpy(&copy, r, sizeof copy);   // the buffer may be the one being moved
+    std::memcpy(&copy, r, sizeof copy);  // the buffer may be the one being moved
     remove(*wf, e1);
     RBTREE_ENTRY* moved = insert(*wf, &copy);
     if (!moved) {
@@ -277,7 +283,7 @@ char erase(FFC_CONTEXT* ctx, uint16_t slot)
     return '0';
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -364,9 +370,21 @@ char WF_cReadNext(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t 
     return '0';
 }
 
-char WF_cUpdate(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r) { return update(ctx, slot, r); }
-char WF_cUpdateBySecondKey(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r) { return update(ctx, slot, r); }
-char WF_cDelete(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD*) { return erase(ctx, slot); }
-char WF_cDeleteBySecondKey(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD*) { return erase(ctx, slot); }
+char WF_cUpdate(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r)
+{
+    return update(ctx, slot, r);
+}
+char WF_cUpdateBySecondKey(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r)
+{
+    return update(ctx, slot, r);
+}
+char WF_cDelete(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD*)
+{
+    return erase(ctx, slot);
+}
+char WF_cDeleteBySecondKey(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD*)
+{
+    return erase(ctx, slot);
+}
 
-} // extern "C"
+}  // extern "C"

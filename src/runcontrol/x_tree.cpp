@@ -68,7 +68,10 @@ template <typename T> T load(const void* p)
     return v;
 }
 
-template <typename T> int cmp3(T a, T b) { return a < b ? -1 : (b < a ? 1 : 0); }
+template <typename T> int cmp3(T a, T b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
 
 int compareNoCase(const unsigned char* a, const unsigned char* b, uint32_t len, bool terminated)
 {
@@ -110,8 +113,8 @@ int comparePart(const Part& p, const void* stored, const void* given)
                           p.length - 1, true);
         break;
     case RBT_TYPE_BYTES_NC:
-        r = compareNoCase(static_cast<const unsigned char*>(stored), static_cast<const unsigned char*>(given),
-                          p.length, false);
+        r = compareNoCase(static_cast<const unsigned char*>(stored), static_cast<const unsigned char*>(given), p.length,
+                          false);
         break;
     }
     return p.descending ? -r : r;
@@ -133,10 +136,10 @@ void storePart(const Part& p, unsigned char* place, const void* given)
     std::memcpy(place, given, p.length);
 }
 
-constexpr size_t kHeader = (sizeof(RBTREE_ENTRY) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t)
-                           * alignof(std::max_align_t);
+constexpr size_t kHeader =
+    (sizeof(RBTREE_ENTRY) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t);
 
-} // namespace
+}  // namespace
 
 struct RBTREE {
     std::vector<Part> keys;
@@ -254,8 +257,8 @@ RBTREE_ENTRY* RBTREE::allocNode()
     }
     if (nodeSize == 0) {
         size_t payload = keyBytes + dataBytes;
-        nodeSize = (kHeader + payload + alignof(std::max_align_t) - 1) / alignof(std::max_align_t)
-                   * alignof(std::max_align_t);
+        nodeSize =
+            (kHeader + payload + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t);
         perPage = pageSize >= nodeSize ? pageSize / nodeSize : pageSize;
         if (perPage == 0)
             perPage = 1;
@@ -499,7 +502,7 @@ bool usable(RBTREE* tree, const char* what)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -512,8 +515,7 @@ int32_t RBTree_CreateTree(RBTREE** ppTree, uint32_t ulPageSize)
     std::unique_ptr<RBTREE> owned;
     try {
         owned = std::make_unique<RBTREE>();
-    } catch (const std::bad_alloc&) {
-    }
+    } catch (const std::bad_alloc&) {}
     RBTREE* t = owned.release();
     if (!t) {
         *ppTree = nullptr;
@@ -719,7 +721,10 @@ int32_t RBTree_GetPrevEntry(RBTREE* t, void* const* key, void* const* dat)
     return 1;
 }
 
-uint32_t RBTree_GetEntryCount(RBTREE* t) { return t ? t->count : 0; }
+uint32_t RBTree_GetEntryCount(RBTREE* t)
+{
+    return t ? t->count : 0;
+}
 
 const char* RBTree_GetLastError(void)
 {
@@ -735,7 +740,7 @@ void RBTree_DestroyTree(RBTREE* t)
     std::unique_ptr<RBTREE> owned(t);
 }
 
-} // extern "C"
+}  // extern "C"
 
 namespace rbt {
 
@@ -757,7 +762,10 @@ RBTREE_ENTRY* lowerBound(RBTREE* t, const void* const* key, uint16_t parts)
     return best;
 }
 
-RBTREE_ENTRY* next(RBTREE* t, RBTREE_ENTRY* e) { return t && e ? t->successor(e) : nullptr; }
+RBTREE_ENTRY* next(RBTREE* t, RBTREE_ENTRY* e)
+{
+    return t && e ? t->successor(e) : nullptr;
+}
 
 int compareEntry(RBTREE* t, RBTREE_ENTRY* e, const void* const* key, uint16_t parts)
 {
@@ -765,8 +773,17 @@ int compareEntry(RBTREE* t, RBTREE_ENTRY* e, const void* const* key, uint16_t pa
     return t->compare(e, key, n);
 }
 
-const void* keyPart(RBTREE* t, RBTREE_ENTRY* e, unsigned part) { return t->keyArea(e) + t->keys.at(part).offset; }
-void* dataPart(RBTREE* t, RBTREE_ENTRY* e, unsigned part) { return t->dataArea(e) + t->data.at(part).offset; }
-void erase(RBTREE* t, RBTREE_ENTRY* e) { t->eraseNode(e); }
+const void* keyPart(RBTREE* t, RBTREE_ENTRY* e, unsigned part)
+{
+    return t->keyArea(e) + t->keys.at(part).offset;
+}
+void* dataPart(RBTREE* t, RBTREE_ENTRY* e, unsigned part)
+{
+    return t->dataArea(e) + t->data.at(part).offset;
+}
+void erase(RBTREE* t, RBTREE_ENTRY* e)
+{
+    t->eraseNode(e);
+}
 
-} // namespace rbt
+}  // namespace rbt

@@ -19,4 +19,4 @@ void* dataPart(RBTREE* tree, RBTREE_ENTRY* e, unsigned part);
 // Deletes an entry by its handle.
 void erase(RBTREE* tree, RBTREE_ENTRY* e);
 
-} // namespace rbt
+}  // namespace rbt

@@ -66,7 +66,7 @@ void ensureLoaded(Environment& e)
     X_CTD_sGetCapability(e.table.get(), e.info.name, "SERVER_VERSION", &e.info.serverVersion, nullptr, nullptr);
 }
 
-} // namespace
+}  // namespace
 
 const X_CTD_CAPABILITY_TABLE* SMISC_sGetDBMSTypes()
 {

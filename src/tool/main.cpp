@@ -50,11 +50,14 @@ void usage(FILE* to)
 
 // An interruption is noted for the job, which ends through its fatal path
 // at its next step and undoes what it did; a second one ends the process.
-void noteInterrupt(int signal) { DosNoteInterrupt(signal); }
+void noteInterrupt(int signal)
+{
+    DosNoteInterrupt(signal);
+}
 
 void catchInterrupts()
 {
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = noteInterrupt;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESETHAND;
@@ -78,7 +81,7 @@ void toolsLine(int colour, const std::string& text)
     FFC_TOOLS_Message(text.c_str(), -1);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

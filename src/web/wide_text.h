@@ -22,21 +22,22 @@ LWString P3142_WdFindWideSubstring(const LWString& text, const char16_t* needle)
 // Buffered wide-text output over a stream. Encoding kind 2 writes the
 // UTF-16 code units as they are; any other kind converts with codePage.
 struct LWideTextOutput {
-  static constexpr uint32_t kChars = 4096;
+    static constexpr uint32_t kChars = 4096;
 
-  LWideTextOutput(LStream* stream, int encodingKind, unsigned codePage)
-      : stream(stream), encodingKind(encodingKind), codePage(codePage) {}
-  LWideTextOutput(const LWideTextOutput&) = delete;
-  LWideTextOutput& operator=(const LWideTextOutput&) = delete;
+    LWideTextOutput(LStream* stream, int encodingKind, unsigned codePage)
+        : stream(stream), encodingKind(encodingKind), codePage(codePage)
+    {}
+    LWideTextOutput(const LWideTextOutput&) = delete;
+    LWideTextOutput& operator=(const LWideTextOutput&) = delete;
 
-  void putChar(char16_t ch);
-  void putRun(const char16_t* text, uint32_t count);
+    void putChar(char16_t ch);
+    void putRun(const char16_t* text, uint32_t count);
 
-  LStream* stream;
-  int encodingKind;
-  unsigned codePage;
-  char16_t buffer[kChars] = {};
-  char conversion[kChars] = {};
-  uint32_t next = 0;            // next free position in buffer
-  uint32_t freeChars = kChars;  // free characters (kChars when empty)
+    LStream* stream;
+    int encodingKind;
+    unsigned codePage;
+    char16_t buffer[kChars] = {};
+    char conversion[kChars] = {};
+    uint32_t next = 0;            // next free position in buffer
+    uint32_t freeChars = kChars;  // free characters (kChars when empty)
 };

@@ -1,7 +1,7 @@
 // Whole checks of small functions: source loading, both passes, dispatch
 // and the final rules, with expectations written from the command rules.
-#include "checker_fixture.h"
 #include "checker/params/cmdparm.h"
+#include "checker_fixture.h"
 #include "platform/dqoz/dqoz.h"
 
 #include <string>
@@ -12,7 +12,7 @@ using checker_test::Message;
 
 namespace {
 
-std::vector<std::pair<int, int>> ReadOrder(FFC_CONTEXT *ctx)
+std::vector<std::pair<int, int>> ReadOrder(FFC_CONTEXT* ctx)
 {
     std::vector<std::pair<int, int>> order;
     auto r = std::make_unique<FFC_SOURCE_COMMAND>();
@@ -73,10 +73,10 @@ TEST_F(CheckJob, DirectIncludeLookupFailureEndsTheRun)
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();
     try {
-        P3100_RunChecker(&ctx, &state, nullptr, nullptr, functionKind, &switch6, optionFlags, &switch8, &switch9,
-                         "   ", "DC_P3100  ", &status, "/tmp/", nullptr, nullptr, 1, &html, &xml, nullptr, nullptr,
-                         nullptr, nullptr, nullptr);
-    } catch (const RunEnded &e) {
+        P3100_RunChecker(&ctx, &state, nullptr, nullptr, functionKind, &switch6, optionFlags, &switch8, &switch9, "   ",
+                         "DC_P3100  ", &status, "/tmp/", nullptr, nullptr, 1, &html, &xml, nullptr, nullptr, nullptr,
+                         nullptr, nullptr);
+    } catch (const RunEnded& e) {
         ended = true;
         EXPECT_EQ(e.action, 1u);
     }
@@ -288,7 +288,7 @@ TEST_F(CheckJob, UnknownFunctionOptionStopsTheCommand)
     EXPECT_EQ(storedStatus(1), "FTL");
     // The preparation's own finding follows on the same line.
     size_t onLine1 = 0;
-    for (const Message &x : messages())
+    for (const Message& x : messages())
         onLine1 += x.line == 1 && x.severity == 'F';
     EXPECT_GE(onLine1, 2u);
     // The handler never saw *DIRECT.
@@ -315,9 +315,9 @@ TEST_F(CheckJob, PreparationFailureSkipsTheHandler)
 {
     addFunction("TSTPRC", "PREPF", {"FUNCTION OPTIONS(*DIRECT)", "GOTO LABEL(L99)", "RETURN"});
     prepare("TSTPRC", "PREPF");
-    P3100_SetPrepareCommand([](FFC_CONTEXT *c, FFC_PARSED_COMMAND *p, FFC_COMMAND_EXTENSION *x,
-                               const FFC_SOURCE_COMMAND *s, char *b1, char *b2, const char *queue, const void *area,
-                               uint16_t count, FFC_COMMAND_ENTRY *e) -> int16_t {
+    P3100_SetPrepareCommand([](FFC_CONTEXT* c, FFC_PARSED_COMMAND* p, FFC_COMMAND_EXTENSION* x,
+                               const FFC_SOURCE_COMMAND* s, char* b1, char* b2, const char* queue, const void* area,
+                               uint16_t count, FFC_COMMAND_ENTRY* e) -> int16_t {
         if (std::memcmp(e->acName, "GOTO", 4) != 0)
             return CMDPARM_sPrepareCommand(c, p, x, s, b1, b2, queue, area, count, e);
         P9006_sQueueMessage(c, queue, "PRC0046", 3, "L99");
@@ -356,7 +356,7 @@ TEST_F(CheckJob, ToolsModeBannerInOrder)
         at = end + 2;
     }
     ASSERT_GE(lines.size(), 6u);
-    auto has = [&](size_t i, const std::string &text) { return lines[i].find(text) != std::string::npos; };
+    auto has = [&](size_t i, const std::string& text) { return lines[i].find(text) != std::string::npos; };
     EXPECT_TRUE(has(0, std::string(80, '_')));
     EXPECT_TRUE(has(1, "VELMO Full Function Checker (FFC) Invoked "));
     EXPECT_TRUE(has(3, "Started : "));
@@ -378,9 +378,9 @@ TEST_F(CheckJob, TwoJobsShareTheLookupAndKeywordArea)
                  "SUBROUTINE NAME(SUB1)", "ENDROUTINE", "SUBROUTINE NAME(SUB2)", "ENDROUTINE"});
     prepare("DEMOPRC", "DEMOMIN");
     run();
-    FFC_COMMAND_LOOKUP *lookup = P3100_pCommandLookup();
+    FFC_COMMAND_LOOKUP* lookup = P3100_pCommandLookup();
     uint16_t count1 = 0;
-    void *area1 = P3100_pKeywordArea(&count1);
+    void* area1 = P3100_pKeywordArea(&count1);
     char endif[10] = {'E', 'N', 'D', 'I', 'F', ' ', ' ', ' ', ' ', ' '};
     char subr[10] = {'S', 'U', 'B', 'R', 'O', 'U', 'T', 'I', 'N', 'E'};
     prepare("TSTPRC", "SECOND");
@@ -398,7 +398,7 @@ TEST_F(CheckJob, TwoJobsShareTheLookupAndKeywordArea)
     EXPECT_EQ(storedStatus(7), "OK ");
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -429,4 +429,4 @@ TEST_F(CheckJob, UserScreenCommandsReachNoHandler)
     EXPECT_EQ(P3100_pFindCommand(name)->pfnCheck, nullptr);
 }
 
-} // namespace
+}  // namespace

@@ -28,14 +28,14 @@ struct Message {
     uint32_t subLine;
     std::string id;
     char severity;
-    std::string data;   // substitution data, trailing blanks removed
+    std::string data;  // substitution data, trailing blanks removed
 };
 
 // The messages of one line as "ID data" strings, in the order issued.
-inline std::vector<std::string> OnLine(const std::vector<Message> &all, uint32_t line)
+inline std::vector<std::string> OnLine(const std::vector<Message>& all, uint32_t line)
 {
     std::vector<std::string> out;
-    for (const Message &m : all)
+    for (const Message& m : all)
         if (m.line == line)
             out.push_back(m.id + " " + m.data);
     return out;
@@ -61,11 +61,11 @@ protected:
 
     // Adds function PROCESS/FUNCTION of partition DEM with one command per
     // line (stored as the sample loader stores them).
-    void addFunction(const std::string &process, const std::string &function, const std::vector<std::string> &lines)
+    void addFunction(const std::string& process, const std::string& function, const std::vector<std::string>& lines)
     {
-        sqlite3 *db = nullptr;
+        sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(repo.path().c_str(), &db), SQLITE_OK);
-        sqlite3_stmt *st = nullptr;
+        sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(db, "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT) VALUES ('DEM', ?, ?)", -1, &st, nullptr);
         sqlite3_bind_text(st, 1, process.c_str(), -1, SQLITE_TRANSIENT);
         sqlite3_bind_text(st, 2, function.c_str(), -1, SQLITE_TRANSIENT);
@@ -77,7 +77,7 @@ protected:
                            "VALUES ('DEM', ?, ?, ?, ?, ?, ?)",
                            -1, &st, nullptr);
         int n = 0;
-        for (const std::string &line : lines) {
+        for (const std::string& line : lines) {
             std::string label, rest = line;
             size_t colon = line.find(':');
             if (colon != std::string::npos && colon <= 3) {
@@ -109,9 +109,9 @@ protected:
     }
 
     // Runs SQL statements on the job's copy of the repository.
-    void exec(const char *sql)
+    void exec(const char* sql)
     {
-        sqlite3 *db = nullptr;
+        sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(repo.path().c_str(), &db), SQLITE_OK);
         ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
         sqlite3_close(db);
@@ -124,7 +124,7 @@ protected:
     }
 
     // Prepares a job on a function; cOption 'C' checks, 'G' generates.
-    void prepare(const std::string &process, const std::string &function, char option = 'C')
+    void prepare(const std::string& process, const std::string& function, char option = 'C')
     {
         connect();
         std::strcpy(sys.szPartition, "DEM");
@@ -150,22 +150,22 @@ protected:
         state = FFC_CHECK_STATE{};
         std::memcpy(state.acScope, "X1", 2);
         FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
-        DQOO_BUILD_REQUEST request{process.c_str(), function.c_str(), "DEM", P3100_pParserCommandTable(), '#', '@',
-                                   '$'};
+        DQOO_BUILD_REQUEST request{
+            process.c_str(), function.c_str(), "DEM", P3100_pParserCommandTable(), '#', '@', '$'};
         uint32_t passes = 0;
         int32_t start = 0;
         buildStarted = DQOO_FCC_StartBuild(handle(), &request, &passes, &start) == 0;
         P3100_SetBuildHandle(buildStarted ? handle() : nullptr);
     }
 
-    FCC_BUILD_HANDLE *handle() { return reinterpret_cast<FCC_BUILD_HANDLE *>(build); }
+    FCC_BUILD_HANDLE* handle() { return reinterpret_cast<FCC_BUILD_HANDLE*>(build); }
 
     void run()
     {
         ::testing::internal::CaptureStdout();
-        P3100_RunChecker(&ctx, &state, nullptr, nullptr, functionKind, &switch6, optionFlags, &switch8, &switch9,
-                         "   ", "DC_P3100  ", &status, "/tmp/", nullptr, nullptr, 1, &html, &xml, nullptr, nullptr,
-                         nullptr, nullptr, nullptr);
+        P3100_RunChecker(&ctx, &state, nullptr, nullptr, functionKind, &switch6, optionFlags, &switch8, &switch9, "   ",
+                         "DC_P3100  ", &status, "/tmp/", nullptr, nullptr, 1, &html, &xml, nullptr, nullptr, nullptr,
+                         nullptr, nullptr);
         output = ::testing::internal::GetCapturedStdout();
     }
 
@@ -185,10 +185,10 @@ protected:
         std::vector<Message> out;
         RS_ListMessageGroups(
             &ctx,
-            [](const FFC_MESSAGE_GROUP *group, void *user) {
-                auto *v = static_cast<std::vector<Message> *>(user);
+            [](const FFC_MESSAGE_GROUP* group, void* user) {
+                auto* v = static_cast<std::vector<Message>*>(user);
                 for (uint32_t i = 0; i < group->ulCount; ++i) {
-                    const FFC_CHECK_MESSAGE *m = group->apMessages[i];
+                    const FFC_CHECK_MESSAGE* m = group->apMessages[i];
                     std::string data(m->acText, sizeof m->acText);
                     data.erase(data.find_last_not_of(' ') + 1);
                     v->push_back({m->ulLine, m->ulSubLine, std::string(m->acMsgId, 7), m->cSeverity, data});
@@ -198,10 +198,10 @@ protected:
         return out;
     }
 
-    std::vector<Message> withId(const std::string &id)
+    std::vector<Message> withId(const std::string& id)
     {
         std::vector<Message> out;
-        for (const Message &m : messages())
+        for (const Message& m : messages())
             if (m.id == id)
                 out.push_back(m);
         return out;
@@ -209,7 +209,7 @@ protected:
 
     // The first work record of a kind and name (blank-padded) on the key of
     // `parts` parts, or false.
-    bool record(const char *kind, const std::string &name, FFC_WORK_RECORD &r, uint16_t parts = 2)
+    bool record(const char* kind, const std::string& name, FFC_WORK_RECORD& r, uint16_t parts = 2)
     {
         std::memset(&r, ' ', sizeof r);
         std::memcpy(r.acKind, kind, 10);
@@ -229,4 +229,4 @@ protected:
     }
 };
 
-} // namespace checker_test
+}  // namespace checker_test

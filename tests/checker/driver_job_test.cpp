@@ -43,7 +43,7 @@ protected:
     }
 
     // Runs a job and returns its tools-mode lines.
-    std::vector<std::string> job(const char *process, const char *function, char option, int32_t &result)
+    std::vector<std::string> job(const char* process, const char* function, char option, int32_t& result)
     {
         std::string out = RunToolsJob(sys, process, function, option, errors, warnings, result);
         std::vector<std::string> lines;
@@ -62,7 +62,7 @@ protected:
     }
 };
 
-size_t Find(const std::vector<std::string> &lines, const std::string &text, size_t from = 0)
+size_t Find(const std::vector<std::string>& lines, const std::string& text, size_t from = 0)
 {
     for (size_t i = from; i < lines.size(); ++i)
         if (lines[i].find(text) != std::string::npos)
@@ -71,7 +71,7 @@ size_t Find(const std::vector<std::string> &lines, const std::string &text, size
 }
 
 // Position of the banner rule, checking the banner lines that follow it.
-size_t CheckBanner(const std::vector<std::string> &lines, const char *function)
+size_t CheckBanner(const std::vector<std::string>& lines, const char* function)
 {
     size_t rule = Find(lines, std::string(80, '_'));
     EXPECT_NE(rule, std::string::npos);
@@ -87,7 +87,7 @@ size_t CheckBanner(const std::vector<std::string> &lines, const char *function)
 
 // A clean check of a sample function: the banner, both passes over the
 // given number of commands, nothing reported, the totals as the last line.
-void CheckClean(const std::vector<std::string> &lines, const char *function, const char *commands, int32_t result,
+void CheckClean(const std::vector<std::string>& lines, const char* function, const char* commands, int32_t result,
                 int32_t errors, int32_t warnings)
 {
     EXPECT_EQ(result, 0);
@@ -151,7 +151,7 @@ TEST_F(DriverJob, GenerateJobOfADirectFunctionHasNoCallRuleFinding)
     EXPECT_EQ(Find(lines, "PRC1017"), std::string::npos);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -176,7 +176,7 @@ TEST_F(DriverJob, SampleComponentsThroughTheObjectLayer)
     EXPECT_EQ(Find(lines, " Line "), std::string::npos);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -185,7 +185,7 @@ namespace {
 // only in pass 1, and it is parsed all the same.
 TEST_F(DriverJob, ComponentCommandsInsideRoutines)
 {
-    sqlite3 *db = nullptr;
+    sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(repo.path().c_str(), &db), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db,
                            "INSERT INTO QV_OCS (XCSP_I, XCSCMP, XCSSEQ, XCSTXT) VALUES"
@@ -215,4 +215,4 @@ TEST_F(DriverJob, ComponentCommandsInsideRoutines)
     EXPECT_EQ(Find(lines, "PRC0007"), std::string::npos);
 }
 
-} // namespace
+}  // namespace

@@ -32,7 +32,7 @@ TEST_F(CheckJob, ExpressionsTheCompilerRefusesAreFatal)
 }
 
 /* The fields the p-code of the routine a command's reference names reads. */
-std::set<std::string> FieldsOfRoutine(FFC_CONTEXT &ctx, int16_t line)
+std::set<std::string> FieldsOfRoutine(FFC_CONTEXT& ctx, int16_t line)
 {
     auto p = std::make_unique<FFC_PARSED_COMMAND>();
     p->sLine = line;
@@ -42,12 +42,12 @@ std::set<std::string> FieldsOfRoutine(FFC_CONTEXT &ctx, int16_t line)
         return fields;
     DQOO_FCC_EnumerateRoutinePcode(
         p->acRoutineRef,
-        [](EXPR_PCODE_ROUTINE *r, void *user, void *) -> long {
+        [](EXPR_PCODE_ROUTINE* r, void* user, void*) -> long {
             for (uint32_t e = 0; e < r->expressionCount; ++e)
                 for (uint32_t i = 0; i < r->expressions[e]->instructionCount; ++i) {
-                    const EXPR_OPERAND_NODE *n = r->expressions[e]->instructions[i]->operand;
+                    const EXPR_OPERAND_NODE* n = r->expressions[e]->instructions[i]->operand;
                     if (n != nullptr && n->kind == EXPR_NODE_FIELD && n->fieldRef != nullptr)
-                        static_cast<std::set<std::string> *>(user)->insert(n->fieldRef);
+                        static_cast<std::set<std::string>*>(user)->insert(n->fieldRef);
                 }
             return 0;
         },
@@ -64,8 +64,9 @@ TEST_F(CheckJob, ConditionNamesStandForTheirConditions)
     addFunction("TSTPRC", "CONDNAM",
                 {"FUNCTION OPTIONS(*DIRECT)", "DEF_COND NAME(*ACTIVE) COND('#CUSTSTS = A')",
                  "DEF_COND NAME(*RICH) COND('*ACTIVE AND #CREDIT > 1000')", "IF COND(*ACTIVE)", "ENDIF",
-                 "DOWHILE COND('*RICH OR #CREDIT < 5')", "ENDWHILE", "DEF_COND NAME(*LOOP) COND('*LOOP AND #CREDIT > 1')",
-                 "IF COND('*LOOP OR #CREDIT > 2')", "ENDIF", "RETURN"});
+                 "DOWHILE COND('*RICH OR #CREDIT < 5')", "ENDWHILE",
+                 "DEF_COND NAME(*LOOP) COND('*LOOP AND #CREDIT > 1')", "IF COND('*LOOP OR #CREDIT > 2')", "ENDIF",
+                 "RETURN"});
     prepare("TSTPRC", "CONDNAM");
     run();
     std::vector<Message> refused = withId("PRC1810");
@@ -76,4 +77,4 @@ TEST_F(CheckJob, ConditionNamesStandForTheirConditions)
     EXPECT_EQ(FieldsOfRoutine(ctx, 6), (std::set<std::string>{"CUSTSTS", "CREDIT"}));
 }
 
-} // namespace
+}  // namespace

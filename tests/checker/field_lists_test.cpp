@@ -1,7 +1,7 @@
 // Field lists with special entries expanded into plain lists, and the
 // field groups of a run.
-#include "checker_fixture.h"
 #include "checker/field_lists.h"
+#include "checker_fixture.h"
 
 #include <sqlite3.h>
 
@@ -28,8 +28,8 @@ protected:
     }
     void open() { request('O', {}, "", ""); }
     // Runs a request on the list; the list is replaced by the result.
-    char request(char letter, std::vector<std::string> list, const std::string &file, const std::string &name,
-                 const char *command = "FETCH     ", int32_t capacity = 100)
+    char request(char letter, std::vector<std::string> list, const std::string& file, const std::string& name,
+                 const char* command = "FETCH     ", int32_t capacity = 100)
     {
         names.assign(static_cast<size_t>(capacity) * 10, ' ');
         for (size_t i = 0; i < list.size(); ++i)
@@ -96,7 +96,8 @@ TEST_F(FieldLists, FullListReportsTheCapacity)
     std::string sql = "INSERT INTO QV_F27 (X27P_I, X27PFL, X27PLB) VALUES ('DEM', 'WIDE', 'DEMLIB');";
     for (int i = 1; i <= 120; ++i)
         sql += "INSERT INTO QV_F14 (X14P_I, X14PFL, X14PLB, X14TYP, X14FLD, X14SEQ) VALUES ('DEM', 'WIDE', 'DEMLIB', "
-               "'FFD', 'F" + std::to_string(i) + "', " + std::to_string(i) + ");";
+               "'FFD', 'F" +
+               std::to_string(i) + "', " + std::to_string(i) + ");";
     exec(sql.c_str());
     std::vector<std::string> before = {"#KEEP"};
     EXPECT_EQ(request('X', before, "WIDE", "FIELDS"), 'Y');
@@ -152,4 +153,4 @@ TEST_F(CheckJob, FileFieldsOfAllAreUsed)
     EXPECT_TRUE(withId("PRC0202").empty()) << "no field of the file is left unused";
 }
 
-} // namespace
+}  // namespace

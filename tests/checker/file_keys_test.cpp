@@ -1,7 +1,7 @@
 // WITH_KEY values of the file commands against the keys of physical files
 // and logical views, checked end to end on small functions.
-#include "checker_fixture.h"
 #include "checker/file_keys.h"
+#include "checker_fixture.h"
 
 #include <sqlite3.h>
 
@@ -30,14 +30,14 @@ TEST_F(FileKeys, ValuesMatchedAgainstTheKeys)
          "INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1) VALUES"
          " ('DEM', 'BADKEY', 'A', 5, 0, '             12345');");
     addFunction("TSTPRC", "KEYS",
-                {"FUNCTION OPTIONS(*DIRECT)",                                               // 1
-                 "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO)",             // 2
-                 "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO 5)",           // 3
-                 "FETCH FIELDS(#CUSTNO) FROM_FILE(CUSTMSTL1) WITH_KEY(5)",                  // 4
-                 "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(*MTXTNAME)",           // 5
-                 "FETCH FIELDS(#CUSTSTS) FROM_FILE(ORDHDR) WITH_KEY(#CUSTNO)",              // 6
-                 "FETCH FIELDS(#CUSTSTS) FROM_FILE(BADFILE) WITH_KEY('A')",                 // 7
-                 "DELETE FROM_FILE(CUSTMST) WITH_KEY(#CUSTNAM)",                            // 8
+                {"FUNCTION OPTIONS(*DIRECT)",                                      // 1
+                 "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO)",    // 2
+                 "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO 5)",  // 3
+                 "FETCH FIELDS(#CUSTNO) FROM_FILE(CUSTMSTL1) WITH_KEY(5)",         // 4
+                 "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(*MTXTNAME)",  // 5
+                 "FETCH FIELDS(#CUSTSTS) FROM_FILE(ORDHDR) WITH_KEY(#CUSTNO)",     // 6
+                 "FETCH FIELDS(#CUSTSTS) FROM_FILE(BADFILE) WITH_KEY('A')",        // 7
+                 "DELETE FROM_FILE(CUSTMST) WITH_KEY(#CUSTNAM)",                   // 8
                  "RETURN"});
     prepare("TSTPRC", "KEYS");
     run();
@@ -46,7 +46,8 @@ TEST_F(FileKeys, ValuesMatchedAgainstTheKeys)
     ASSERT_EQ(onLine(4).size(), 1u);
     EXPECT_EQ(onLine(4)[0].substr(0, 7), "DCM0402") << "a number for the view's alphanumeric key";
     EXPECT_EQ(onLine(5), Lines{"DCM1108 *MTXTNAME"});
-    EXPECT_EQ(onLine(6), (Lines{"DCM0123 ORDHDR    DEMLIB    0000001CUSTNAM", "DCM0123 ORDHDR    DEMLIB    0000001CREDIT"}))
+    EXPECT_EQ(onLine(6),
+              (Lines{"DCM0123 ORDHDR    DEMLIB    0000001CUSTNAM", "DCM0123 ORDHDR    DEMLIB    0000001CREDIT"}))
         << "partial keys are allowed: reported, the command stays good";
     EXPECT_EQ(onLine(7), Lines{"DCM0121 BADFILE   DEMLIB    0000001BADKEY"});
     ASSERT_EQ(onLine(8).size(), 1u);
@@ -75,21 +76,21 @@ TEST_F(FileKeys, KeyFieldAttributes)
     EXPECT_EQ(P3105_sGetFieldAttributes(&ctx, &f), '1');
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
 TEST_F(FileKeys, SelectRulesAndLoopIdentifiers)
 {
     addFunction("TSTPRC", "SELS",
-                {"FUNCTION OPTIONS(*DIRECT)",                                                          // 1
-                 "DEF_LIST NAME(#L) FIELDS(#CUSTNO)",                                                  // 2
-                 "SELECT FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) GENERIC(*YES) OPTIONS(*STARTKEY)", // 3
-                 "ENDSELECT",                                                                          // 4
-                 "SELECTLIST NAMED(#L)",                                                               // 5
-                 "ENDSELECT",                                                                          // 6
-                 "SELECT FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) OPTIONS(*BLOCK)",       // 7
-                 "ENDSELECT",                                                                          // 8
+                {"FUNCTION OPTIONS(*DIRECT)",                                                                      // 1
+                 "DEF_LIST NAME(#L) FIELDS(#CUSTNO)",                                                              // 2
+                 "SELECT FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) GENERIC(*YES) OPTIONS(*STARTKEY)",  // 3
+                 "ENDSELECT",                                                                                      // 4
+                 "SELECTLIST NAMED(#L)",                                                                           // 5
+                 "ENDSELECT",                                                                                      // 6
+                 "SELECT FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) OPTIONS(*BLOCK)",                   // 7
+                 "ENDSELECT",                                                                                      // 8
                  "RETURN"});
     prepare("TSTPRC", "SELS");
     run();
@@ -115,7 +116,7 @@ TEST_F(FileKeys, SelectRulesAndLoopIdentifiers)
     EXPECT_EQ(std::string(second->acLoopId, 6), "SL@003") << "the SELECTLIST between counts as a loop";
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -128,15 +129,15 @@ TEST_F(FileKeys, SelectSqlFilesAndDatabases)
          " ('DEM', 'EXTA', 'EXTLIB', 'SALES', 'PGSQL'), ('DEM', 'EXTB', 'EXTLIB', 'sales', 'pgsql'),"
          " ('DEM', 'EXTC', 'EXTLIB', 'STOCK', 'PGSQL');");
     addFunction("TSTPRC", "SQLS",
-                {"FUNCTION OPTIONS(*DIRECT)",                                                           // 1
-                 "SELECT_SQL FIELDS(#CUSTNO) FROM_FILES((CUSTMST A) (CUSTMSTL1 B) (NOFILE A))",         // 2
-                 "ENDSELECT",                                                                           // 3
-                 "SELECT_SQL FIELDS(#CUSTNO)",                                                          // 4
-                 "ENDSELECT",                                                                           // 5
-                 "SELECT_SQL FIELDS(#CUSTNO) FROM_FILES((EXTA) (EXTB))",                                // 6 same database
-                 "ENDSELECT",                                                                           // 7
-                 "SELECT_SQL FIELDS(#CUSTNO) FROM_FILES((EXTA) (EXTC)) IO_ERROR(L55)",                  // 8
-                 "ENDSELECT",                                                                           // 9
+                {"FUNCTION OPTIONS(*DIRECT)",                                                    // 1
+                 "SELECT_SQL FIELDS(#CUSTNO) FROM_FILES((CUSTMST A) (CUSTMSTL1 B) (NOFILE A))",  // 2
+                 "ENDSELECT",                                                                    // 3
+                 "SELECT_SQL FIELDS(#CUSTNO)",                                                   // 4
+                 "ENDSELECT",                                                                    // 5
+                 "SELECT_SQL FIELDS(#CUSTNO) FROM_FILES((EXTA) (EXTB))",                         // 6 same database
+                 "ENDSELECT",                                                                    // 7
+                 "SELECT_SQL FIELDS(#CUSTNO) FROM_FILES((EXTA) (EXTC)) IO_ERROR(L55)",           // 8
+                 "ENDSELECT",                                                                    // 9
                  "RETURN"});
     prepare("TSTPRC", "SQLS", 'G');
     run();
@@ -144,10 +145,10 @@ TEST_F(FileKeys, SelectSqlFilesAndDatabases)
     EXPECT_EQ(onLine(4), Lines{"PRC0247 "});
     /* the data-source names compare without case; CUSTNO is a field of none of the files */
     EXPECT_EQ(onLine(6), Lines{"PRC1065 CUSTNO"});
-    EXPECT_EQ(onLine(8), (Lines{"PRC0380 EXTA      EXTLIB    EXTC      EXTLIB",
-                                "PRC0381 EXTA      SALES                           PGSQL",
-                                "PRC0381 EXTC      STOCK                           PGSQL", "PRC0025 L55",
-                                "PRC1065 CUSTNO"}));
+    EXPECT_EQ(onLine(8),
+              (Lines{"PRC0380 EXTA      EXTLIB    EXTC      EXTLIB",
+                     "PRC0381 EXTA      SALES                           PGSQL",
+                     "PRC0381 EXTC      STOCK                           PGSQL", "PRC0025 L55", "PRC1065 CUSTNO"}));
     auto p = std::make_unique<FFC_PARSED_COMMAND>();
     std::memset(p.get(), 0, sizeof *p);
     p->sLine = 6;
@@ -159,4 +160,4 @@ TEST_F(FileKeys, SelectSqlFilesAndDatabases)
     EXPECT_EQ(p->acParms[1362], 'Y');
 }
 
-} // namespace
+}  // namespace

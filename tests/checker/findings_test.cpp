@@ -18,10 +18,10 @@ using checker_test::OnLine;
 namespace {
 
 // The findings of a check, "line ID data" each, in the order listed.
-std::vector<std::string> Findings(const std::vector<Message> &all)
+std::vector<std::string> Findings(const std::vector<Message>& all)
 {
     std::vector<std::string> out;
-    for (const Message &m : all)
+    for (const Message& m : all)
         if (m.id != "PRC0010")
             out.push_back(std::to_string(m.line) + " " + m.id + " " + m.data);
     return out;
@@ -54,8 +54,7 @@ TEST_F(CheckJob, QuotedChangeValuesAreLiteralsOrExpressions)
                  "CHANGE FIELD(#CREDIT) TO('abc')", "CHANGE FIELD(#CUSTNAM) TO('#CUSTSTS')", "RETURN"});
     prepare("TSTPRC", "QUOTED");
     run();
-    EXPECT_EQ(Findings(messages()),
-              (Lines{"2 DCM0403 'A name much longer +0000030+0000041", "3 DCM0459 NA"}));
+    EXPECT_EQ(Findings(messages()), (Lines{"2 DCM0403 'A name much longer +0000030+0000041", "3 DCM0459 NA"}));
     auto literalKind = [&](int16_t line) {
         auto p = std::make_unique<FFC_PARSED_COMMAND>();
         p->sLine = line;
@@ -122,15 +121,14 @@ TEST_F(CheckJob, EachFaultIsReportedOnceAtItsLine)
                  "CHANGE FIELD(#NOSUCH) TO(1)", "IF COND('#NOSUCH2 = 1')", "ENDIF", "RETURN"});
     prepare("TSTPRC", "ONCE");
     run();
-    EXPECT_EQ(Findings(messages()),
-              (Lines{"2 PRC0019 NOSUCHF   *FIRST", "2 PRC1401 FETCH     NOSUCHF", "3 DCM0401 #NOSUCH",
-                     "4 DCM0401 #NOSUCH2"}));
+    EXPECT_EQ(Findings(messages()), (Lines{"2 PRC0019 NOSUCHF   *FIRST", "2 PRC1401 FETCH     NOSUCHF",
+                                           "3 DCM0401 #NOSUCH", "4 DCM0401 #NOSUCH2"}));
 }
 
 TEST_F(CheckJob, ControlBytesOfTheSourceAreShownVisibly)
 {
-    addFunction("TSTPRC", "BYTES", {"FUNCTION OPTIONS(*DIRECT)", "MESSAGE MSGTXT('ab~cd')",
-                                    "CHANGE FIELD(#CREDIT) TO('a^b')", "RETURN"});
+    addFunction("TSTPRC", "BYTES",
+                {"FUNCTION OPTIONS(*DIRECT)", "MESSAGE MSGTXT('ab~cd')", "CHANGE FIELD(#CREDIT) TO('a^b')", "RETURN"});
     exec("UPDATE QV_SRC SET SRCPRM = replace(replace(SRCPRM, '~', char(0)), '^', char(27)) WHERE SRCFMT = 'BYTES'");
     prepare("TSTPRC", "BYTES");
     run();
@@ -182,7 +180,7 @@ TEST(CheckTool, FindingsOfEitherPassStopGeneration)
     EXPECT_FALSE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/NOFILE.C"));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -196,8 +194,7 @@ TEST_F(CheckJob, FunctionOptionsTriggerListsAndSelectAll)
                  "DEF_LIST NAME(#CUSTLIST) FIELDS(#CUSTNO #CUSTNAM)", "RETURN"});
     prepare("TSTPRC", "OPTIONS");
     run();
-    EXPECT_EQ(Findings(messages()),
-              (Lines{"1 PRC0265 TRIGGER(NOSUCHF)", "2 PRC0024 CUSTMST"}));
+    EXPECT_EQ(Findings(messages()), (Lines{"1 PRC0265 TRIGGER(NOSUCHF)", "2 PRC0024 CUSTMST"}));
     EXPECT_EQ(withId("PRC0024")[0].severity, 'W');
 
     prepare("TSTPRC", "LISTS");
@@ -210,7 +207,7 @@ TEST_F(CheckJob, FunctionOptionsTriggerListsAndSelectAll)
     EXPECT_EQ(received, (std::vector<std::string>{"#CUSTLIST ", "#NOLIST   "}));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -232,7 +229,7 @@ TEST_F(CheckJob, ExternalObjectsAndUserBuiltInFunctions)
     EXPECT_EQ(Findings(messages()), (Lines{"0 PRC1406 UD_UDTAKEN          OTHERPG"}));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -250,14 +247,13 @@ TEST_F(CheckJob, ArrayElementsAreFieldsOfTheFunction)
                  "DEF_ARRAY NAME(#LONG) INDEXES(#IX) OF_FIELDS(#Q1)", "RETURN"});
     prepare("TSTPRC", "ARRAYS");
     run();
-    EXPECT_EQ(Findings(messages()), (Lines{"6 DCM0402 #JX                 NA", "13 DCM0401 #QTS#KX",
-                                           "14 PRC0219 #MIX", "15 PRC0007 DEF_ARRAY",
-                                           "15 DCM0304 NAME      +0000004#LONG"}));
+    EXPECT_EQ(Findings(messages()), (Lines{"6 DCM0402 #JX                 NA", "13 DCM0401 #QTS#KX", "14 PRC0219 #MIX",
+                                           "15 PRC0007 DEF_ARRAY", "15 DCM0304 NAME      +0000004#LONG"}));
     // The element's use names its array and index, for the generator; the
     // index field is used with it.
     FFC_WORK_RECORD r;
     ASSERT_TRUE(record(WR_USEFIELD, "#QTS#IX", r));
-    const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    const auto* data = reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
     EXPECT_EQ(std::string(data->acFieldName, 10), "QTS#IX    ");
     EXPECT_EQ(std::string(data->acArrayData, 21), "A#QTS      #IX       ");
     ASSERT_TRUE(record(WR_ARRAYNAM, "#QTS", r));
@@ -266,7 +262,7 @@ TEST_F(CheckJob, ArrayElementsAreFieldsOfTheFunction)
     EXPECT_EQ(elementBytes, 4) << "seven packed digits";
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -283,4 +279,4 @@ TEST(CheckTool, TheSampleComponentChecksCleanAndGenerates)
     EXPECT_NE(generate.out.find("<GRN>VELMO Generator Ended Normally"), std::string::npos) << generate.out;
 }
 
-} // namespace
+}  // namespace

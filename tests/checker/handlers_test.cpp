@@ -7,9 +7,9 @@
 
 #include "checker/params/parsed_command.h"
 #include "checker/usage.h"
-#include "platform/dqoo/dqoo_bom.h"
 #include "checker/work_records.h"
 #include "dqov/layout_records.h"
+#include "platform/dqoo/dqoo_bom.h"
 
 using checker_test::CheckJob;
 using checker_test::Message;
@@ -18,7 +18,7 @@ namespace {
 
 class Handlers : public CheckJob {
 protected:
-    int count(const char *kind, const std::string &name)
+    int count(const char* kind, const std::string& name)
     {
         FFC_WORK_RECORD r;
         int n = 0;
@@ -33,8 +33,7 @@ TEST_F(Handlers, FieldsMustBeDefinedAndDefinedFieldsUsed)
     addFunction("TSTPRC", "FIELDS",
                 {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#NEWFLD) TYPE(*CHAR) LENGTH(5)",
                  "DEFINE FIELD(#NEWFLD) TYPE(*CHAR) LENGTH(5)", "DEFINE FIELD(#SPARE) REFFLD(#CUSTNO)",
-                 "DEFINE FIELD(#BADREF) REFFLD(#NOWHERE)", "CHANGE FIELD(#NEWFLD) TO('#NOSUCH + #CUSTNO')",
-                 "RETURN"});
+                 "DEFINE FIELD(#BADREF) REFFLD(#NOWHERE)", "CHANGE FIELD(#NEWFLD) TO('#NOSUCH + #CUSTNO')", "RETURN"});
     prepare("TSTPRC", "FIELDS");
     run();
     std::vector<Message> twice = withId("PRC0058");
@@ -54,7 +53,7 @@ TEST_F(Handlers, FieldsMustBeDefinedAndDefinedFieldsUsed)
 
     FFC_WORK_RECORD r;
     ASSERT_TRUE(record(WR_USEFIELD, "#CUSTNO", r));
-    const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    const auto* data = reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
     EXPECT_EQ(std::string(data->acClass, 2), "FL");
     EXPECT_EQ(std::string(data->acFieldName, 10), "CUSTNO    ");
     EXPECT_EQ(data->cGenerate, 'Y');
@@ -80,7 +79,8 @@ TEST_F(Handlers, GroupsUnusedAndUsed)
 TEST_F(Handlers, FilesAndIoErrorLabels)
 {
     addFunction("TSTPRC", "FILES",
-                {"FUNCTION OPTIONS(*DIRECT)", "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) IO_ERROR(L9)",
+                {"FUNCTION OPTIONS(*DIRECT)",
+                 "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO) IO_ERROR(L9)",
                  "FETCH FIELDS(#CUSTNAM) FROM_FILE(NOFILE) WITH_KEY(#CUSTNO)",
                  "L8: CHECK_FOR FOR_FILE(CUSTMSTL1) WITH_KEY(#CUSTNAM) IO_ERROR(L8)", "RETURN"});
     prepare("TSTPRC", "FILES");
@@ -108,9 +108,10 @@ TEST_F(Handlers, RecordsForTheGenerator)
 {
     addFunction("TSTPRC", "RECORDS",
                 {"FUNCTION OPTIONS(*DIRECT *HEAVYUSAGE *STRICT_NULL_ASSIGN) TRIGGER(*FIELD) RCV_DS(#CUSTDS)",
-                 "DEF_COND NAME(*ISOK) COND('#CUSTSTS = A') AVAL_DFTC(*NO)", "DEF_COND NAME(*ISOK) COND('#CUSTSTS = B')",
-                 "DEF_ARRAY NAME(#ARR) INDEXES(#IX1) OF_FIELDS(#CUSTNO #ORDNO)", "DEFINE FIELD(#IX1) TYPE(*DEC) LENGTH(3)",
-                 "RETURN"});
+                 "DEF_COND NAME(*ISOK) COND('#CUSTSTS = A') AVAL_DFTC(*NO)",
+                 "DEF_COND NAME(*ISOK) COND('#CUSTSTS = B')",
+                 "DEF_ARRAY NAME(#ARR) INDEXES(#IX1) OF_FIELDS(#CUSTNO #ORDNO)",
+                 "DEFINE FIELD(#IX1) TYPE(*DEC) LENGTH(3)", "RETURN"});
     prepare("TSTPRC", "RECORDS");
     run();
     FFC_WORK_RECORD r;
@@ -125,7 +126,7 @@ TEST_F(Handlers, RecordsForTheGenerator)
     ASSERT_TRUE(record(WR_RCV_DS, "", r, 1));
     EXPECT_EQ(std::string(r.acQualifier, 10), "#CUSTDS   ");
     ASSERT_TRUE(record(WR_ERRORTOT, "", r, 1));
-    EXPECT_EQ(std::string(r.acData, 14), "00000010000000");   // the PRC0196 below
+    EXPECT_EQ(std::string(r.acData, 14), "00000010000000");  // the PRC0196 below
 
     ASSERT_TRUE(record(WR_DEF_COND, "*ISOK", r));
     EXPECT_EQ(std::string(r.acData + 36, 3), "*NO");
@@ -150,8 +151,8 @@ TEST_F(Handlers, GroupMembersExchangedFieldsAndLiterals)
 {
     addFunction("TSTPRC", "EXCHLIT",
                 {"FUNCTION OPTIONS(*DIRECT)", "GROUP_BY NAME(#GRP) FIELDS(#CREDIT #CUSTNO)",
-                 "EXCHANGE FIELDS(#CUSTNO) OPTION(*ALWAYS)", "EXCHANGE FIELDS(#CREDIT)",
-                 "IF COND('#CREDIT > 100')", "CHANGE FIELD(#CUSTNAM) TO('''ABC''')", "ENDIF", "RETURN"});
+                 "EXCHANGE FIELDS(#CUSTNO) OPTION(*ALWAYS)", "EXCHANGE FIELDS(#CREDIT)", "IF COND('#CREDIT > 100')",
+                 "CHANGE FIELD(#CUSTNAM) TO('''ABC''')", "ENDIF", "RETURN"});
     prepare("TSTPRC", "EXCHLIT");
     run();
     FFC_WORK_RECORD r;
@@ -163,11 +164,11 @@ TEST_F(Handlers, GroupMembersExchangedFieldsAndLiterals)
     EXPECT_EQ(count(WR_EXCHALL, "CUSTNO"), 1);
     EXPECT_EQ(count(WR_EXCHALL, "CREDIT"), 0);
     ASSERT_TRUE(record(WR_USEFIELD, "100", r));
-    auto *number = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    auto* number = reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
     EXPECT_EQ(std::string(number->acClass, 2), "NL");
     EXPECT_EQ(std::string(number->acLiteralNumber, 3), "001");
     ASSERT_TRUE(record(WR_USEFIELD, "'ABC'", r));
-    auto *alpha = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    auto* alpha = reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
     EXPECT_EQ(std::string(alpha->acClass, 2), "AL");
     EXPECT_EQ(std::string(alpha->acLiteralNumber, 3), "002");
 }
@@ -176,9 +177,9 @@ TEST_F(Handlers, RoutinesAndLabels)
 {
     addFunction("TSTPRC", "ROUTIN",
                 {"FUNCTION OPTIONS(*DIRECT)", "L1: EXECUTE SUBROUTINE(NOSUB)", "GOTO LABEL(L2)",
-                 "EXECUTE SUBROUTINE(SUB1) WITH_PARMS(#CUSTNO #CREDIT #CUSTNAM)",
-                 "L1: RETURN", "SUBROUTINE NAME(SUB1) PARMS((#CUSTNO *RECEIVED) (#CREDIT *RETURNED))",
-                 "L2: RETURN", "ENDROUTINE", "GOTO LABEL(@ABORT)"});
+                 "EXECUTE SUBROUTINE(SUB1) WITH_PARMS(#CUSTNO #CREDIT #CUSTNAM)", "L1: RETURN",
+                 "SUBROUTINE NAME(SUB1) PARMS((#CUSTNO *RECEIVED) (#CREDIT *RETURNED))", "L2: RETURN", "ENDROUTINE",
+                 "GOTO LABEL(@ABORT)"});
     prepare("TSTPRC", "ROUTIN");
     run();
     std::vector<Message> dup = withId("PRC0018");
@@ -187,7 +188,7 @@ TEST_F(Handlers, RoutinesAndLabels)
     std::vector<Message> noSub = withId("PRC0122");
     ASSERT_EQ(noSub.size(), 2u);
     EXPECT_EQ(noSub[0].line, 2u);
-    EXPECT_EQ(noSub[1].line, 4u);   // three fields passed, two parameters taken
+    EXPECT_EQ(noSub[1].line, 4u);  // three fields passed, two parameters taken
     // L2 belongs to SUB1, not to the main routine; "@ABORT" is predefined
     // there, but a GOTO takes labels of three characters only.
     std::vector<Message> goto_ = withId("PRC0046");
@@ -196,7 +197,7 @@ TEST_F(Handlers, RoutinesAndLabels)
     EXPECT_EQ(goto_[1].line, 9u);
     FFC_WORK_RECORD r;
     ASSERT_TRUE(record(WR_USRSUBR, "SUB1", r));
-    const auto *sub = reinterpret_cast<const WR_USRSUBR_DATA *>(r.acData);
+    const auto* sub = reinterpret_cast<const WR_USRSUBR_DATA*>(r.acData);
     EXPECT_EQ(sub->cEnded, 'Y');
     EXPECT_EQ(std::string(sub->acParmCount, 3), "002");
     ASSERT_TRUE(record(WR_USRSUBP, "SUB1      0000002", r));
@@ -216,7 +217,7 @@ TEST_F(Handlers, MessageTextFieldRecordedForGeneration)
     EXPECT_TRUE(record(WR_USEFIELD, "IO$MSGTXT", r));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -229,7 +230,7 @@ TEST_F(Handlers, ScreenLayoutRunsInPassTwoAndItsMessageIsIssued)
     prepare("TSTPRC", "SCREENS");
     g_layouts = 0;
     P3100_SetLayoutCalls(
-        [](FFC_CONTEXT *, FFC_CHECK_STATE *st) {
+        [](FFC_CONTEXT*, FFC_CHECK_STATE* st) {
             ++g_layouts;
             if (st->lLine != 3)
                 return;
@@ -249,7 +250,7 @@ TEST_F(Handlers, ScreenLayoutRunsInPassTwoAndItsMessageIsIssued)
     EXPECT_TRUE(record(WR_USEFIELD, "#CUSTNAM", r));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -258,8 +259,8 @@ TEST_F(Handlers, WebEventMainRoutineHoldsOnlyScreenCommands)
     addFunction("TSTPRC", "WEBEV",
                 {"FUNCTION OPTIONS(*DIRECT *WEBEVENT)", "CHANGE FIELD(#CUSTNO) TO(1)", "DISPLAY FIELDS(#CUSTNO)",
                  "CHANGE FIELD(#CUSTNO) TO(2)", "CHANGE FIELD(#CUSTNO) TO(3)", "RETURN"});
-    addFunction("TSTPRC", "WEBOK", {"FUNCTION OPTIONS(*DIRECT *WEBEVENT)", "CHANGE FIELD(#CUSTNO) TO(1)",
-                                    "DISPLAY FIELDS(#CUSTNO)"});
+    addFunction("TSTPRC", "WEBOK",
+                {"FUNCTION OPTIONS(*DIRECT *WEBEVENT)", "CHANGE FIELD(#CUSTNO) TO(1)", "DISPLAY FIELDS(#CUSTNO)"});
     prepare("TSTPRC", "WEBEV");
     run();
     std::vector<Message> m = withId("PRC0324");
@@ -273,7 +274,7 @@ TEST_F(Handlers, WebEventMainRoutineHoldsOnlyScreenCommands)
     EXPECT_TRUE(withId("PRC0324").empty());
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -290,7 +291,7 @@ TEST_F(Handlers, DefaultValueRoutineOfAUsedField)
     run();
     FFC_WORK_RECORD r;
     ASSERT_TRUE(record(WR_USEFIELD, "#DFLT", r));
-    const auto *data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    const auto* data = reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
     std::string item(data->acValueItem, 9);
     // The object layer's reference: a routine mark 'O' and seven digits.
     size_t mark = item.find('O');
@@ -298,11 +299,11 @@ TEST_F(Handlers, DefaultValueRoutineOfAUsedField)
     ASSERT_LE(mark + 8, item.size());
     EXPECT_EQ(item.substr(mark + 1, 7).find_first_not_of("0123456789"), std::string::npos) << item;
     ASSERT_TRUE(record(WR_USEFIELD, "#NODFLT", r));
-    data = reinterpret_cast<const WR_USEFIELD_DATA *>(r.acData);
+    data = reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
     EXPECT_EQ(std::string(data->acValueItem, 9), std::string(9, ' '));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -314,24 +315,24 @@ TEST_F(Handlers, DescriptionRecordFieldsAreUsed)
     addFunction("TSTPRC", "DESC", {"FUNCTION OPTIONS(*DIRECT)", "RETURN"});
     prepare("TSTPRC", "DESC");
     run();
-    auto field = [](const char *name) {
+    auto field = [](const char* name) {
         BOM_DESCRIPTION_NODE n{};
         n.lKind = BOM_KIND_RECORD_FIELD;
         n.aWord[1].pszText = name;
         return n;
     };
     BOM_DESCRIPTION_NODE f1 = field("CUSTNO"), f2 = field("CUSTNAME"), f3 = field(nullptr);
-    BOM_DESCRIPTION_NODE *fields[] = {&f1, &f2, &f3};
+    BOM_DESCRIPTION_NODE* fields[] = {&f1, &f2, &f3};
     BOM_DESCRIPTION_NODE dataRecord{};
     dataRecord.lKind = BOM_KIND_PROXY_RECORD;
     dataRecord.aWord[5].lNumber = 3;
     dataRecord.aWord[6].ppNodes = fields;
-    BOM_DESCRIPTION_NODE *records[] = {&dataRecord};
+    BOM_DESCRIPTION_NODE* records[] = {&dataRecord};
     BOM_DESCRIPTION_NODE document{};
     document.lKind = BOM_KIND_DOCUMENT;
     document.aWord[12].lNumber = 1;
     document.aWord[13].ppNodes = records;
-    BOM_DESCRIPTION_NODE *documents[] = {&document};
+    BOM_DESCRIPTION_NODE* documents[] = {&document};
     BOM_DESCRIPTION_NODE root{};
     root.lKind = BOM_KIND_CONTENT_ROOT;
     root.aWord[1].lNumber = 1;
@@ -343,4 +344,4 @@ TEST_F(Handlers, DescriptionRecordFieldsAreUsed)
     P3100_WalkComponentDescription(nullptr, 0, 0);
 }
 
-} // namespace
+}  // namespace

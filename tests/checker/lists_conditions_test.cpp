@@ -1,8 +1,8 @@
 // The list commands against the function's DEF_LIST definitions, and the
 // conditions, values and operands the handlers hand to the operand and
 // expression checks, on small functions checked end to end.
-#include "checker_fixture.h"
 #include "checker/handlers.h"
+#include "checker_fixture.h"
 
 #include <string>
 #include <vector>
@@ -17,22 +17,22 @@ namespace {
 TEST_F(CheckJob, ListCommandsNeedTheirList)
 {
     addFunction("TSTPRC", "LISTS",
-                {"FUNCTION OPTIONS(*DIRECT)",                                   // 1
-                 "CLR_LIST NAMED(#NOLIST)",                                     // 2
-                 "ADD_ENTRY TO_LIST(#WORKL)",                                   // 3  defined below
-                 "DEF_LIST NAME(#WORKL) FIELDS(#CUSTNO #CUSTNAM)",              // 4
-                 "DEF_LIST NAME(#BRWL) FIELDS(#CUSTNO #CREDIT) TYPE(*BROWSE)",  // 5
-                 "CLR_LIST",                                                    // 6  *FIRST: WORKL
-                 "SORT_LIST NAMED(#BRWL) BY_FIELDS(#CUSTNO)",                   // 7
-                 "SORT_LIST NAMED(#WORKL) BY_FIELDS((#CREDIT) (#CUSTNAM *UPWARDS))", // 8
-                 "SELECTLIST NAMED(#WORKL) GET_ENTRYS(*SELECT)",                // 9
-                 "ENDSELECT",                                                   // 10
-                 "SELECTLIST NAMED(#BRWL) GET_ENTRYS(*SELECT)",                 // 11
-                 "ENDSELECT",                                                   // 12
-                 "DLT_ENTRY NUMBER(*LAST) FROM_LIST(#WORKL)",                   // 13
-                 "LOC_ENTRY IN_LIST(#WORKL) GET_ENTRY(*NA)",                 // 14
-                 "GET_ENTRY NUMBER(#CUSTNAM) FROM_LIST(#WORKL)",                // 15
-                 "DLT_LIST NAMED(#WORKL)",                                      // 16
+                {"FUNCTION OPTIONS(*DIRECT)",                                         // 1
+                 "CLR_LIST NAMED(#NOLIST)",                                           // 2
+                 "ADD_ENTRY TO_LIST(#WORKL)",                                         // 3  defined below
+                 "DEF_LIST NAME(#WORKL) FIELDS(#CUSTNO #CUSTNAM)",                    // 4
+                 "DEF_LIST NAME(#BRWL) FIELDS(#CUSTNO #CREDIT) TYPE(*BROWSE)",        // 5
+                 "CLR_LIST",                                                          // 6  *FIRST: WORKL
+                 "SORT_LIST NAMED(#BRWL) BY_FIELDS(#CUSTNO)",                         // 7
+                 "SORT_LIST NAMED(#WORKL) BY_FIELDS((#CREDIT) (#CUSTNAM *UPWARDS))",  // 8
+                 "SELECTLIST NAMED(#WORKL) GET_ENTRYS(*SELECT)",                      // 9
+                 "ENDSELECT",                                                         // 10
+                 "SELECTLIST NAMED(#BRWL) GET_ENTRYS(*SELECT)",                       // 11
+                 "ENDSELECT",                                                         // 12
+                 "DLT_ENTRY NUMBER(*LAST) FROM_LIST(#WORKL)",                         // 13
+                 "LOC_ENTRY IN_LIST(#WORKL) GET_ENTRY(*NA)",                          // 14
+                 "GET_ENTRY NUMBER(#CUSTNAM) FROM_LIST(#WORKL)",                      // 15
+                 "DLT_LIST NAMED(#WORKL)",                                            // 16
                  "RETURN"});
     prepare("TSTPRC", "LISTS");
     run();
@@ -49,7 +49,7 @@ TEST_F(CheckJob, ListCommandsNeedTheirList)
     ASSERT_EQ(OnLine(all, 15).size(), 1u);
     EXPECT_EQ(OnLine(all, 15)[0].substr(0, 7), "DCM0402") << "the entry number is numeric";
     EXPECT_TRUE(OnLine(all, 16).empty());
-    for (const Message &m : all)
+    for (const Message& m : all)
         EXPECT_NE(m.id, "DCM9898") << m.line << " " << m.data;
 }
 
@@ -64,16 +64,16 @@ TEST_F(CheckJob, FirstListOfAFunctionWithoutLists)
 TEST_F(CheckJob, ConditionsAreCheckedInPassTwo)
 {
     addFunction("TSTPRC", "CONDS",
-                {"FUNCTION OPTIONS(*DIRECT)",                                      // 1
-                 "IF COND('#LATER > 0')",                                          // 2  defined on line 9
-                 "ENDIF",                                                          // 3
-                 "DOWHILE COND('#CUSTNAM = 5')",                                   // 4
-                 "ENDWHILE",                                                       // 5
-                 "DOUNTIL COND('#CREDIT + 1')",                                    // 6
-                 "ENDUNTIL",                                                       // 7
-                 "LOC_ENTRY IN_LIST(#L) WHERE('#NOSUCH = 1')",                     // 8
-                 "DEFINE FIELD(#LATER) TYPE(*DEC) LENGTH(5) DECIMALS(0)",          // 9
-                 "DEF_LIST NAME(#L) FIELDS(#CUSTNO)",                              // 10
+                {"FUNCTION OPTIONS(*DIRECT)",                              // 1
+                 "IF COND('#LATER > 0')",                                  // 2  defined on line 9
+                 "ENDIF",                                                  // 3
+                 "DOWHILE COND('#CUSTNAM = 5')",                           // 4
+                 "ENDWHILE",                                               // 5
+                 "DOUNTIL COND('#CREDIT + 1')",                            // 6
+                 "ENDUNTIL",                                               // 7
+                 "LOC_ENTRY IN_LIST(#L) WHERE('#NOSUCH = 1')",             // 8
+                 "DEFINE FIELD(#LATER) TYPE(*DEC) LENGTH(5) DECIMALS(0)",  // 9
+                 "DEF_LIST NAME(#L) FIELDS(#CUSTNO)",                      // 10
                  "RETURN"});
     prepare("TSTPRC", "CONDS");
     run();
@@ -84,7 +84,7 @@ TEST_F(CheckJob, ConditionsAreCheckedInPassTwo)
     std::vector<std::string> where = OnLine(all, 8);
     ASSERT_FALSE(where.empty());
     EXPECT_EQ(where[0], "DCM0401 #NOSUCH");
-    for (const Message &m : all) {
+    for (const Message& m : all) {
         if (m.line == 4 || m.line == 6 || m.line == 8) {
             EXPECT_EQ(m.severity, 'F');
         }
@@ -94,15 +94,15 @@ TEST_F(CheckJob, ConditionsAreCheckedInPassTwo)
 TEST_F(CheckJob, ChangeValueFollowsTheFieldChanged)
 {
     addFunction("TSTPRC", "CHGS",
-                {"FUNCTION OPTIONS(*DIRECT)",                                 // 1
-                 "DEFINE FIELD(#CNT) TYPE(*DEC) LENGTH(3) DECIMALS(0)",      // 2
-                 "CHANGE FIELD(#CNT) TO('#CUSTNAM + 1')",                    // 3
-                 "CHANGE FIELD(#CNT) TO(*NULL)",                             // 4
-                 "CHANGE FIELD(#CNT) TO('#CNT + 1')",                        // 5
-                 "CHANGE FIELD(#CUSTNAM) TO('#CUSTNAM')",                    // 6
-                 "CHANGE FIELD(#NOFLD) TO(1)",                               // 7
-                 "DEFINE FIELD(#ODD) TYPE(*WEIRD) LENGTH(3)",                // 8
-                 "DEFINE FIELD(#ODD2) TYPE(*CHAR) LENGTH(5) DECIMALS(2)",    // 9
+                {"FUNCTION OPTIONS(*DIRECT)",                              // 1
+                 "DEFINE FIELD(#CNT) TYPE(*DEC) LENGTH(3) DECIMALS(0)",    // 2
+                 "CHANGE FIELD(#CNT) TO('#CUSTNAM + 1')",                  // 3
+                 "CHANGE FIELD(#CNT) TO(*NULL)",                           // 4
+                 "CHANGE FIELD(#CNT) TO('#CNT + 1')",                      // 5
+                 "CHANGE FIELD(#CUSTNAM) TO('#CUSTNAM')",                  // 6
+                 "CHANGE FIELD(#NOFLD) TO(1)",                             // 7
+                 "DEFINE FIELD(#ODD) TYPE(*WEIRD) LENGTH(3)",              // 8
+                 "DEFINE FIELD(#ODD2) TYPE(*CHAR) LENGTH(5) DECIMALS(2)",  // 9
                  "RETURN"});
     prepare("TSTPRC", "CHGS");
     run();
@@ -155,19 +155,19 @@ TEST_F(CheckJob, LoopBoundsAreNumeric)
     EXPECT_EQ(OnLine(all, 4)[0].substr(0, 7), "DCM0402");
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
 TEST_F(CheckJob, ComponentCommandsInAFunctionAreRefusedOnce)
 {
     addFunction("TSTPRC", "COMPCMD",
-                {"FUNCTION OPTIONS(*DIRECT)",              // 1
-                 "BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)",    // 2
-                 "SET COM(#X) VALUE(1)",                   // 3
-                 "MTHROUTINE NAME(CHECK)",                 // 4
-                 "ENDROUTINE",                             // 5
-                 "END_COM",                                // 6
+                {"FUNCTION OPTIONS(*DIRECT)",            // 1
+                 "BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)",  // 2
+                 "SET COM(#X) VALUE(1)",                 // 3
+                 "MTHROUTINE NAME(CHECK)",               // 4
+                 "ENDROUTINE",                           // 5
+                 "END_COM",                              // 6
                  "RETURN"});
     prepare("TSTPRC", "COMPCMD");
     run();
@@ -176,11 +176,11 @@ TEST_F(CheckJob, ComponentCommandsInAFunctionAreRefusedOnce)
     EXPECT_EQ(OnLine(all, 3), Lines{"PRC1051 SET"});
     EXPECT_EQ(OnLine(all, 4), Lines{"PRC1051 MTHROUTINE"});
     EXPECT_EQ(OnLine(all, 6), Lines{"PRC1051 END_COM"});
-    for (const Message &m : all)
+    for (const Message& m : all)
         EXPECT_NE(m.id, "PRC0007") << "a component command's parameters are the object layer's";
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -223,7 +223,7 @@ TEST_F(CheckJob, WebPagesNeedAScreen)
     EXPECT_TRUE(withId("PRC0047").empty());
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -234,7 +234,7 @@ TEST_F(CheckJob, RoutineLabels)
     addFunction("TSTPRC", "LBLS", {"FUNCTION OPTIONS(*DIRECT)", "RETURN"});
     prepare("TSTPRC", "LBLS");
     run();
-    checker::Globals &g = checker::G();
+    checker::Globals& g = checker::G();
     ASSERT_EQ(g.ctx, &ctx);
     ctx.lComponentRun = 1;
     for (int32_t line : {12, 40}) {
@@ -254,4 +254,4 @@ TEST_F(CheckJob, RoutineLabels)
     EXPECT_EQ(std::string(g.parsed.acParms, 10), "*WEB_7    ");
 }
 
-} // namespace
+}  // namespace

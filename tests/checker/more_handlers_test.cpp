@@ -14,7 +14,7 @@ using checker_test::OnLine;
 
 namespace {
 
-std::string IdOf(const std::vector<std::string> &line)
+std::string IdOf(const std::vector<std::string>& line)
 {
     return line.size() == 1 ? line[0].substr(0, 7) : "(" + std::to_string(line.size()) + " messages)";
 }
@@ -22,16 +22,16 @@ std::string IdOf(const std::vector<std::string> &line)
 TEST_F(CheckJob, ValidationBlocks)
 {
     addFunction("TSTPRC", "VALID",
-                {"FUNCTION OPTIONS(*DIRECT)",                                            // 1
-                 "BEGINCHECK KEEP_COUNT(#CUSTNAM)",                                      // 2 not numeric
-                 "RANGECHECK FIELD(#CREDIT) RANGE((0 1000) (5000 'X'))",                 // 3 'X' not numeric
-                 "VALUECHECK FIELD(#CUSTSTS) WITH_LIST(A I 'X') NOT_INLIST(L99)",        // 4 no such label
-                 "CONDCHECK FIELD(#CREDIT) COND('#CREDIT > #CUSTNAM')",                  // 5
-                 "DATECHECK FIELD(#NOFLD)",                                              // 6
-                 "FILECHECK FIELD(#CUSTNO) USING_FILE(CUSTMST) WITH_KEY(#CUSTNO)",       // 7
-                 "ENDCHECK IF_ERROR(L10)",                                               // 8 defined below
-                 "ON_ERROR IF_ERROR(*BAD)",                                              // 9
-                 "SET_ERROR FOR_FIELD(#CUSTNO #NOFLD2)",                                 // 10
+                {"FUNCTION OPTIONS(*DIRECT)",                                       // 1
+                 "BEGINCHECK KEEP_COUNT(#CUSTNAM)",                                 // 2 not numeric
+                 "RANGECHECK FIELD(#CREDIT) RANGE((0 1000) (5000 'X'))",            // 3 'X' not numeric
+                 "VALUECHECK FIELD(#CUSTSTS) WITH_LIST(A I 'X') NOT_INLIST(L99)",   // 4 no such label
+                 "CONDCHECK FIELD(#CREDIT) COND('#CREDIT > #CUSTNAM')",             // 5
+                 "DATECHECK FIELD(#NOFLD)",                                         // 6
+                 "FILECHECK FIELD(#CUSTNO) USING_FILE(CUSTMST) WITH_KEY(#CUSTNO)",  // 7
+                 "ENDCHECK IF_ERROR(L10)",                                          // 8 defined below
+                 "ON_ERROR IF_ERROR(*BAD)",                                         // 9
+                 "SET_ERROR FOR_FIELD(#CUSTNO #NOFLD2)",                            // 10
                  "L10: RETURN"});
     prepare("TSTPRC", "VALID");
     run();
@@ -45,23 +45,23 @@ TEST_F(CheckJob, ValidationBlocks)
     EXPECT_TRUE(OnLine(all, 8).empty()) << "a label further down is known in pass 2";
     EXPECT_EQ(OnLine(all, 9), Lines{"PRC0072 *BAD"});
     EXPECT_EQ(IdOf(OnLine(all, 10)), "DCM0401");
-    for (const Message &m : all)
+    for (const Message& m : all)
         EXPECT_NE(m.id, "DCM9898") << m.line;
 }
 
 TEST_F(CheckJob, ModesSubstringsAndSystemCommands)
 {
     addFunction("TSTPRC", "MISC",
-                {"FUNCTION OPTIONS(*DIRECT)",                                   // 1
-                 "SET_MODE TO(#CREDIT)",                                        // 2 not alphanumeric
-                 "SUBSTRING FIELD(#CUSTNAM 1 'A') INTO_FIELD(#CUSTSTS)",        // 3 length not numeric
-                 "SUBSTRING FIELD(#CUSTNAM 1 5) INTO_FIELD(#CREDIT)",           // 4 target not alphanumeric
-                 "EXEC_CPF COMMAND('DSPLIB') IF_ERROR(L77)",                    // 5
-                 "OPEN FILE(NOFILE)",                                           // 6
-                 "CLOSE FILE(CUSTMST)",                                         // 7
-                 "IF_NULL FIELD(#CUSTNO #NOFLD)",                               // 8
-                 "ENDIF",                                                       // 9
-                 "EXCHANGE FIELDS(#CUSTNO)",                                    // 10
+                {"FUNCTION OPTIONS(*DIRECT)",                             // 1
+                 "SET_MODE TO(#CREDIT)",                                  // 2 not alphanumeric
+                 "SUBSTRING FIELD(#CUSTNAM 1 'A') INTO_FIELD(#CUSTSTS)",  // 3 length not numeric
+                 "SUBSTRING FIELD(#CUSTNAM 1 5) INTO_FIELD(#CREDIT)",     // 4 target not alphanumeric
+                 "EXEC_CPF COMMAND('DSPLIB') IF_ERROR(L77)",              // 5
+                 "OPEN FILE(NOFILE)",                                     // 6
+                 "CLOSE FILE(CUSTMST)",                                   // 7
+                 "IF_NULL FIELD(#CUSTNO #NOFLD)",                         // 8
+                 "ENDIF",                                                 // 9
+                 "EXCHANGE FIELDS(#CUSTNO)",                              // 10
                  "RETURN"});
     prepare("TSTPRC", "MISC");
     run();
@@ -105,25 +105,25 @@ TEST_F(CheckJob, ModeCommandsAreAllowedInAFunction)
     EXPECT_TRUE(withId("PRC1052").empty());
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
 TEST_F(CheckJob, CallsAndSubmits)
 {
     addFunction("TSTPRC", "CALLS",
-                {"FUNCTION OPTIONS(*DIRECT)",                                 // 1
-                 "CALL PROCESS(*DIRECT) FUNCTION(CUSTLST)",                   // 2 a function of the partition
-                 "CALL PROCESS(*DIRECT) FUNCTION(NOFUNC)",                    // 3
-                 "CALL PROCESS(NOPROC) FUNCTION(*MENU)",                      // 4
-                 "CALL PROCESS(DEMOPRC) FUNCTION(*MENU)",                     // 5
-                 "CALL PGM(MYPGM) PROCESS(DEMOPRC)",                          // 6 program and process
-                 "CALL PGM(MYPGM) PARMS(#CUSTNO) IF_ERROR(L9)",               // 7 no such label
-                 "CALL PROCESS(*DIRECT) FUNCTION(CUSTUPD) PASS_LST(#NOLIST)", // 8
-                 "SUBMIT PROCESS(DEMOPRC) FUNCTION(NOFUNC)",                  // 9
-                 "SUBMIT",                                                    // 10 neither process nor program
-                 "POINT FILE(NOFILE) TO_FILE(X)",                             // 11
-                 "CALLCHECK FIELD(#CUSTNO) BY_CALLING(CHKPGM) IF_INVALID(*BAD)", // 12
+                {"FUNCTION OPTIONS(*DIRECT)",                                     // 1
+                 "CALL PROCESS(*DIRECT) FUNCTION(CUSTLST)",                       // 2 a function of the partition
+                 "CALL PROCESS(*DIRECT) FUNCTION(NOFUNC)",                        // 3
+                 "CALL PROCESS(NOPROC) FUNCTION(*MENU)",                          // 4
+                 "CALL PROCESS(DEMOPRC) FUNCTION(*MENU)",                         // 5
+                 "CALL PGM(MYPGM) PROCESS(DEMOPRC)",                              // 6 program and process
+                 "CALL PGM(MYPGM) PARMS(#CUSTNO) IF_ERROR(L9)",                   // 7 no such label
+                 "CALL PROCESS(*DIRECT) FUNCTION(CUSTUPD) PASS_LST(#NOLIST)",     // 8
+                 "SUBMIT PROCESS(DEMOPRC) FUNCTION(NOFUNC)",                      // 9
+                 "SUBMIT",                                                        // 10 neither process nor program
+                 "POINT FILE(NOFILE) TO_FILE(X)",                                 // 11
+                 "CALLCHECK FIELD(#CUSTNO) BY_CALLING(CHKPGM) IF_INVALID(*BAD)",  // 12
                  "RETURN"});
     prepare("TSTPRC", "CALLS");
     run();
@@ -141,7 +141,7 @@ TEST_F(CheckJob, CallsAndSubmits)
     EXPECT_EQ(OnLine(all, 12), Lines{"PRC0264 IF_INVALID(*BAD)"});
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -169,18 +169,18 @@ TEST_F(CheckJob, BuiltInFunctionArgumentsAndResults)
     EXPECT_EQ(OnLine(all, 6), Lines{"PRC0373 NOBIF"});
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
 TEST_F(CheckJob, RenamedFileFieldsAreFieldsOfTheFunction)
 {
     addFunction("TSTPRC", "RENS",
-                {"FUNCTION OPTIONS(*DIRECT)",                                      // 1
-                 "RENAME FILE(CUSTMSTL1) FIELDS((#CUSTNAM #CNAME) (#NOFLD #X))",   // 2
-                 "RENAME FILE(NOFILE) FIELDS((#CUSTNO #CNO))",                     // 3
-                 "IF COND('#CNAME = #CUSTNAM')",                                   // 4 the new name is known
-                 "ENDIF",                                                          // 5
+                {"FUNCTION OPTIONS(*DIRECT)",                                     // 1
+                 "RENAME FILE(CUSTMSTL1) FIELDS((#CUSTNAM #CNAME) (#NOFLD #X))",  // 2
+                 "RENAME FILE(NOFILE) FIELDS((#CUSTNO #CNO))",                    // 3
+                 "IF COND('#CNAME = #CUSTNAM')",                                  // 4 the new name is known
+                 "ENDIF",                                                         // 5
                  "RETURN"});
     prepare("TSTPRC", "RENS");
     run();
@@ -198,19 +198,19 @@ TEST_F(CheckJob, RenamedFileFieldsAreFieldsOfTheFunction)
     EXPECT_NE(WF_cReadNext(&ctx, 12, &r, 1), '0') << "one rename only";
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
 TEST_F(CheckJob, TransferTargets)
 {
     addFunction("TSTPRC", "XFER",
-                {"FUNCTION OPTIONS(*DIRECT)",                  // 1
-                 "TRANSFER TOFUNCTION(*EXIT)",                  // 2
-                 "TRANSFER TOFUNCTION(DEMOPRC/CUSTLST)",        // 3
-                 "TRANSFER TOFUNCTION(NOFUNC)",                 // 4 not a function of TSTPRC
-                 "TRANSFER TOFUNCTION(XFER)",                   // 5 this very function
-                 "TRANSFER TOFUNCTION(#CUSTNAM)",               // 6 a field naming the function
+                {"FUNCTION OPTIONS(*DIRECT)",             // 1
+                 "TRANSFER TOFUNCTION(*EXIT)",            // 2
+                 "TRANSFER TOFUNCTION(DEMOPRC/CUSTLST)",  // 3
+                 "TRANSFER TOFUNCTION(NOFUNC)",           // 4 not a function of TSTPRC
+                 "TRANSFER TOFUNCTION(XFER)",             // 5 this very function
+                 "TRANSFER TOFUNCTION(#CUSTNAM)",         // 6 a field naming the function
                  "RETURN"});
     prepare("TSTPRC", "XFER");
     run();
@@ -224,4 +224,4 @@ TEST_F(CheckJob, TransferTargets)
     EXPECT_TRUE(OnLine(all, 6).empty());
 }
 
-} // namespace
+}  // namespace

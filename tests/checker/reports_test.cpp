@@ -17,7 +17,7 @@ namespace {
 
 int g_layouts = 0;
 
-void CountingLayout(FFC_CONTEXT *, FFC_CHECK_STATE *state)
+void CountingLayout(FFC_CONTEXT*, FFC_CHECK_STATE* state)
 {
     ++g_layouts;
     state->cFinalSeverity = 'I';
@@ -29,16 +29,16 @@ void CountingLayout(FFC_CONTEXT *, FFC_CHECK_STATE *state)
 TEST_F(CheckJob, ReportLinesPrintedAndDefined)
 {
     addFunction("TSTPRC", "REPS",
-                {"FUNCTION OPTIONS(*DIRECT)",                                           // 1
-                 "DEF_REPORT REPORT_NUM(2) PRT_FILE(MYPRT MYLIB) FORMSIZE(72 132) OVERFLOW(66)", // 2
-                 "DEF_HEAD NAME(HEAD1) FIELDS(#CUSTNO) REPORT_NUM(2)",                  // 3
-                 "DEF_LINE NAME(LINE1) FIELDS(#CUSTNAM) REPORT_NUM(2)",                 // 4
-                 "DEF_LINE NAME(LINE2) FIELDS(#CREDIT) REPORT_NUM(2)",                  // 5 never printed
-                 "PRINT LINE(LINE1 NOLINE) REPORT_NUM(2)",                              // 6
-                 "SPACE LINES(2) REPORT_NUM(3)",                                        // 7 report 3 undefined
-                 "SKIP TO_LINE(99) REPORT_NUM(2)",                                      // 8 past the page
-                 "PRINT REPORT_NUM(12)",                                                // 9
-                 "ENDPRINT REPORT_NUM(2)",                                              // 10
+                {"FUNCTION OPTIONS(*DIRECT)",                                                     // 1
+                 "DEF_REPORT REPORT_NUM(2) PRT_FILE(MYPRT MYLIB) FORMSIZE(72 132) OVERFLOW(66)",  // 2
+                 "DEF_HEAD NAME(HEAD1) FIELDS(#CUSTNO) REPORT_NUM(2)",                            // 3
+                 "DEF_LINE NAME(LINE1) FIELDS(#CUSTNAM) REPORT_NUM(2)",                           // 4
+                 "DEF_LINE NAME(LINE2) FIELDS(#CREDIT) REPORT_NUM(2)",                            // 5 never printed
+                 "PRINT LINE(LINE1 NOLINE) REPORT_NUM(2)",                                        // 6
+                 "SPACE LINES(2) REPORT_NUM(3)",    // 7 report 3 undefined
+                 "SKIP TO_LINE(99) REPORT_NUM(2)",  // 8 past the page
+                 "PRINT REPORT_NUM(12)",            // 9
+                 "ENDPRINT REPORT_NUM(2)",          // 10
                  "RETURN"});
     prepare("TSTPRC", "REPS");
     g_layouts = 0;
@@ -60,7 +60,7 @@ TEST_F(CheckJob, ReportLinesPrintedAndDefined)
 
     FFC_WORK_RECORD r;
     ASSERT_TRUE(record(WR_DRINF, "0002", r));
-    const auto *d = reinterpret_cast<const WR_DRINF_DATA *>(r.acData);
+    const auto* d = reinterpret_cast<const WR_DRINF_DATA*>(r.acData);
     EXPECT_EQ(d->cState, 'P');
     EXPECT_EQ(std::string(d->acPrintFile, 10), "MYPRT     ");
     EXPECT_EQ(std::string(d->acLibrary, 10), "MYLIB     ");
@@ -71,21 +71,21 @@ TEST_F(CheckJob, ReportLinesPrintedAndDefined)
     EXPECT_FALSE(record(WR_DRINF, "0001", r)) << "an unused report leaves no record";
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
 TEST_F(CheckJob, KeepCommandsBelongToTheirLoop)
 {
     addFunction("TSTPRC", "KEEPS",
-                {"FUNCTION OPTIONS(*DIRECT)",                                             // 1
-                 "DEFINE FIELD(#TOT) TYPE(*DEC) LENGTH(13) DECIMALS(2)",                 // 2
-                 "KEEP_TOTAL OF_FIELD(#CREDIT) IN_FIELD(#TOT)",                           // 3 no loop
-                 "SELECT FIELDS(#CUSTNO #CREDIT #CUSTNAM) FROM_FILE(CUSTMST)",            // 4
-                 "KEEP_TOTAL OF_FIELD(#CREDIT) IN_FIELD(#TOT)",                           // 5
-                 "KEEP_AVG OF_FIELD(#CUSTNAM) IN_FIELD(#TOT)",                            // 6 not numeric
-                 "KEEP_COUNT OF_FIELD(#CUSTNO) IN_FIELD(#CUSTNAM)",                       // 7 result alphanumeric
-                 "ENDSELECT",                                                             // 8
+                {"FUNCTION OPTIONS(*DIRECT)",                                   // 1
+                 "DEFINE FIELD(#TOT) TYPE(*DEC) LENGTH(13) DECIMALS(2)",        // 2
+                 "KEEP_TOTAL OF_FIELD(#CREDIT) IN_FIELD(#TOT)",                 // 3 no loop
+                 "SELECT FIELDS(#CUSTNO #CREDIT #CUSTNAM) FROM_FILE(CUSTMST)",  // 4
+                 "KEEP_TOTAL OF_FIELD(#CREDIT) IN_FIELD(#TOT)",                 // 5
+                 "KEEP_AVG OF_FIELD(#CUSTNAM) IN_FIELD(#TOT)",                  // 6 not numeric
+                 "KEEP_COUNT OF_FIELD(#CUSTNO) IN_FIELD(#CUSTNAM)",             // 7 result alphanumeric
+                 "ENDSELECT",                                                   // 8
                  "RETURN"});
     prepare("TSTPRC", "KEEPS");
     run();
@@ -112,4 +112,4 @@ TEST_F(CheckJob, KeepCommandsBelongToTheirLoop)
     EXPECT_EQ(lines, (std::vector<int32_t>{5, 6, 7}));
 }
 
-} // namespace
+}  // namespace

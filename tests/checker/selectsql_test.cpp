@@ -54,9 +54,9 @@ TEST_F(CheckJob, TheColumnListMustFitTheStatement)
     std::string fields;
     for (int i = 0; i < 20; ++i)
         fields += " (#CREDIT 'COALESCE(CREDIT, 0) + COALESCE(CREDIT, 0) + 000000')";
-    addFunction("TSTPRC", "SQLLONG",
-                {"FUNCTION OPTIONS(*DIRECT)", "SELECT_SQL FIELDS(" + fields + ") FROM_FILES(CUSTMST)", "ENDSELECT",
-                 "RETURN"});
+    addFunction(
+        "TSTPRC", "SQLLONG",
+        {"FUNCTION OPTIONS(*DIRECT)", "SELECT_SQL FIELDS(" + fields + ") FROM_FILES(CUSTMST)", "ENDSELECT", "RETURN"});
     prepare("TSTPRC", "SQLLONG");
     run();
     EXPECT_EQ(OnLine(messages(), 2), (Lines{"PRC1404 0001038"}));
@@ -74,4 +74,4 @@ TEST_F(CheckJob, SqlScanCountsHostFieldsOutsideQuotes)
     EXPECT_EQ(P3100_ScanSelectSqlText(nul, sizeof nul - 1, 'Y', 0), 1) << "a NUL ends the text";
 }
 
-} // namespace
+}  // namespace

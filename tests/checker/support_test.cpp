@@ -11,11 +11,19 @@ namespace {
 
 struct Context {
     FFC_CONTEXT ctx{};
-    Context() { P31O2_FillRunContext(&ctx, nullptr); ctx.cNatChar1 = '#'; }
-    ~Context() { P31O2_FreeGeneratedNames(&ctx); P31O2_FreeRunContext(&ctx); }
+    Context()
+    {
+        P31O2_FillRunContext(&ctx, nullptr);
+        ctx.cNatChar1 = '#';
+    }
+    ~Context()
+    {
+        P31O2_FreeGeneratedNames(&ctx);
+        P31O2_FreeRunContext(&ctx);
+    }
 };
 
-std::string Value(const char *text)
+std::string Value(const char* text)
 {
     std::string v(text);
     v.resize(50, ' ');
@@ -29,8 +37,10 @@ TEST(GeneratedNames, NumberedPerFieldAndOwnerAndRepeated)
     std::string b = Value("*AUTOGENERATEF35KV2");
     ASSERT_EQ(P31O2_sMakeGeneratedName(&c.ctx, "#CUSTNO  ", 7, 1, a.data(), 50), 0);
     ASSERT_EQ(P31O2_sMakeGeneratedName(&c.ctx, "ORDNO", 7, 2, b.data(), 50), 0);
-    EXPECT_EQ(a, Value("P\xFF" "0000001"));
-    EXPECT_EQ(b, Value("P\xFF" "0000002"));
+    EXPECT_EQ(a, Value("P\xFF"
+                       "0000001"));
+    EXPECT_EQ(b, Value("P\xFF"
+                       "0000002"));
     std::string again = Value("*AUTOGENERATEF35KV2");
     ASSERT_EQ(P31O2_sMakeGeneratedName(&c.ctx, "CUSTNO", 7, 1, again.data(), 50), 0);
     EXPECT_EQ(again, a);
@@ -40,7 +50,7 @@ TEST(GeneratedNames, NumberedPerFieldAndOwnerAndRepeated)
     EXPECT_EQ(given, Value("CUST_KEY"));
 
     char data[56];
-    ASSERT_EQ(P31O2_fFindGeneratedName(&c.ctx, "CUSTNO", 7, 9, data), 1);   // owner 2 first
+    ASSERT_EQ(P31O2_fFindGeneratedName(&c.ctx, "CUSTNO", 7, 9, data), 1);  // owner 2 first
     EXPECT_EQ(std::string(data, 50), Value("CUST_KEY"));
     ASSERT_EQ(P31O2_fFindGeneratedName(&c.ctx, "CUSTNO", 7, 0, data), 1);
     EXPECT_EQ(std::string(data, 50), a);
@@ -59,7 +69,7 @@ TEST(ValueCache, ComponentRunsOnly)
     EXPECT_EQ(P31O2_pGetCachedEntry(&c.ctx, 42), nullptr);
     EXPECT_EQ(P31O2_fHasCachedEntry(&c.ctx, 42), 0);
     c.ctx.lFunctionRun = 0;
-    void *first = P31O2_pGetCachedEntry(&c.ctx, 42);
+    void* first = P31O2_pGetCachedEntry(&c.ctx, 42);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(P31O2_pGetCachedEntry(&c.ctx, 42), first);
     EXPECT_EQ(P31O2_fHasCachedEntry(&c.ctx, 42), 1);
@@ -82,4 +92,4 @@ TEST(BuildEntries, AppendedOneByOne)
     SMEM_FreeMem(list.pEntries);
 }
 
-} // namespace
+}  // namespace

@@ -8,12 +8,12 @@
 
 namespace {
 
-uint32_t NumberOf(const char *name)
+uint32_t NumberOf(const char* name)
 {
     char padded[10];
     std::memset(padded, ' ', 10);
     std::memcpy(padded, name, std::strlen(name));
-    FFC_COMMAND_ENTRY *e = P3100_pFindCommand(padded);
+    FFC_COMMAND_ENTRY* e = P3100_pFindCommand(padded);
     return e ? e->ulNumber : 0;
 }
 
@@ -33,7 +33,7 @@ TEST(CommandLookup, FindsByBlankPaddedUpperCaseName)
 TEST(CommandLookup, SortedAsUnsignedBytes)
 {
     P3100_BuildCommandTables(nullptr);
-    FFC_COMMAND_LOOKUP *lookup = P3100_pCommandLookup();
+    FFC_COMMAND_LOOKUP* lookup = P3100_pCommandLookup();
     ASSERT_NE(lookup, nullptr);
     // The entry of NUL bytes sorts first, '_' names after the letters.
     EXPECT_EQ(lookup->aEntries[0].ulNumber, 128u);
@@ -53,7 +53,7 @@ TEST(CommandTables, RolesPartnersAndFlags)
     EXPECT_EQ(std::string(P3100_pStructureRole(67), 2), "U7");
     EXPECT_EQ(std::string(P3100_pStructurePartner(4), 10), "ENDIF     ");
     EXPECT_EQ(std::string(P3100_pStructurePartner(56), 10), "CASE      ");
-    const char *none = P3100_pStructureRole(124);
+    const char* none = P3100_pStructureRole(124);
     EXPECT_EQ(none[0], '\0');
     EXPECT_EQ(none[1], '\0');
     EXPECT_EQ(std::string(P3100_pCommandFlags(88), 28), "YYYYYYNYYYYYYYYYNNYNYNNYYNNN");
@@ -84,7 +84,7 @@ TEST(BuiltInCommands, CodesAndNames)
 // FETCH keeps up to 20 WITH_KEY values; @KEYCODES follows them in the area.
 TEST(ParameterArea, EntriesBeyondAListAreNeitherReadNorWritten)
 {
-    checker::Globals &g = checker::G();
+    checker::Globals& g = checker::G();
     const FFC_PARSED_COMMAND saved = g.parsed;
     std::memset(&g.parsed, ' ', sizeof g.parsed);
     checker::Pad(g.parsed.acName, 10, "FETCH");
@@ -115,4 +115,4 @@ TEST(MakeIdentifier, ReplacesAndKeepsTheRightmost)
     EXPECT_STREQ(out, "");
 }
 
-} // namespace
+}  // namespace

@@ -19,11 +19,11 @@ namespace {
 
 std::string SampleRepository()
 {
-    const char *dir = std::getenv("DQOV_SAMPLE_DIR");
+    const char* dir = std::getenv("DQOV_SAMPLE_DIR");
     return std::string(dir && *dir ? dir : DQOV_SAMPLE_DIR) + "/repository.db";
 }
 
-bool Make(Environment &env)
+bool Make(Environment& env)
 {
     char tmpl[] = "/tmp/dqov-fuzz-XXXXXX";
     if (!mkdtemp(tmpl))
@@ -33,7 +33,7 @@ bool Make(Environment &env)
     std::filesystem::copy_file(SampleRepository(), env.directory + "/repository.db", ec);
     if (ec)
         return false;
-    FFC_CONTEXT &c = env.ctx;
+    FFC_CONTEXT& c = env.ctx;
     std::memcpy(c.acPartition, "DEM", 3);
     std::memcpy(c.acLanguage, "ENG ", 4);
     std::memcpy(c.acObjectName, "DC@F23    ", 10);
@@ -49,9 +49,9 @@ bool Make(Environment &env)
     return CMDPARM_sLoadKeywordTables(env.keywordArea.data(), &env.keywordCount) == 0;
 }
 
-} // namespace
+}  // namespace
 
-Environment *RepositoryEnvironment()
+Environment* RepositoryEnvironment()
 {
     static Environment env;
     static bool made = Make(env);
@@ -62,9 +62,9 @@ Environment *RepositoryEnvironment()
     return &env;
 }
 
-void EmptyQueue(Environment &env)
+void EmptyQueue(Environment& env)
 {
     qvrmm4(&env.ctx, ("DC_P9006/MQ/" + std::string(kQueue, 9)).c_str());
 }
 
-} // namespace dqov_fuzz
+}  // namespace dqov_fuzz

@@ -20,10 +20,10 @@ struct Environment {
 };
 
 // The environment, connected; null when the sample repository is missing.
-Environment *RepositoryEnvironment();
+Environment* RepositoryEnvironment();
 
 // The queue the targets' findings go to; emptied by each call.
-constexpr const char *kQueue = "FUZZQUEUE ";
-void EmptyQueue(Environment &env);
+constexpr const char* kQueue = "FUZZQUEUE ";
+void EmptyQueue(Environment& env);
 
-} // namespace dqov_fuzz
+}  // namespace dqov_fuzz

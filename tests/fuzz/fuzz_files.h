@@ -9,10 +9,10 @@
 
 namespace dqov_fuzz {
 
-inline std::string InputFile(const char *name, const uint8_t *data, size_t size)
+inline std::string InputFile(const char* name, const uint8_t* data, size_t size)
 {
     std::string path = "/tmp/dqov-fuzz-" + std::to_string(getpid()) + "-" + name;
-    if (FILE *f = std::fopen(path.c_str(), "wb")) {
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
         if (size > 0)
             std::fwrite(data, 1, size, f);
         std::fclose(f);
@@ -20,4 +20,4 @@ inline std::string InputFile(const char *name, const uint8_t *data, size_t size)
     return path;
 }
 
-} // namespace dqov_fuzz
+}  // namespace dqov_fuzz

@@ -15,9 +15,9 @@ void ThrowAtExit(unsigned long, unsigned long)
     throw FatalEnd{};
 }
 
-} // namespace
+}  // namespace
 
-std::vector<std::pair<std::string, TargetFunction>> &Targets()
+std::vector<std::pair<std::string, TargetFunction>>& Targets()
 {
     static std::vector<std::pair<std::string, TargetFunction>> targets;
     return targets;
@@ -25,23 +25,23 @@ std::vector<std::pair<std::string, TargetFunction>> &Targets()
 
 TargetFunction FindTarget(std::string_view name)
 {
-    for (const auto &[n, f] : Targets())
+    for (const auto& [n, f] : Targets())
         if (n == name)
             return f;
     return nullptr;
 }
 
-bool RunGuarded(void (*f)(void *), void *user)
+bool RunGuarded(void (*f)(void*), void* user)
 {
     DQOZ_EXIT_HOOK previous = DosSetExitHook(ThrowAtExit);
     bool ended = true;
     try {
         f(user);
-    } catch (const FatalEnd &) {
+    } catch (const FatalEnd&) {
         ended = false;
     }
     DosSetExitHook(previous);
     return ended;
 }
 
-} // namespace dqov_fuzz
+}  // namespace dqov_fuzz

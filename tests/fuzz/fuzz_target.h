@@ -18,32 +18,32 @@
 
 namespace dqov_fuzz {
 
-using TargetFunction = void (*)(const uint8_t *data, size_t size);
+using TargetFunction = void (*)(const uint8_t* data, size_t size);
 
-std::vector<std::pair<std::string, TargetFunction>> &Targets();
+std::vector<std::pair<std::string, TargetFunction>>& Targets();
 TargetFunction FindTarget(std::string_view name);
 
 struct Registration {
-    Registration(const char *name, TargetFunction function) { Targets().emplace_back(name, function); }
+    Registration(const char* name, TargetFunction function) { Targets().emplace_back(name, function); }
 };
 
 // Runs f with the library's fatal end turned into a return; true when f
 // ran to its end, false when the library ended fatally.
-bool RunGuarded(void (*f)(void *), void *user);
-template <typename F> bool Guarded(F &&f)
+bool RunGuarded(void (*f)(void*), void* user);
+template <typename F> bool Guarded(F&& f)
 {
-    return RunGuarded([](void *u) { (*static_cast<F *>(u))(); }, &f);
+    return RunGuarded([](void* u) { (*static_cast<F*>(u))(); }, &f);
 }
 
 // The input as text (a NUL byte stays in it).
-inline std::string Text(const uint8_t *data, size_t size)
+inline std::string Text(const uint8_t* data, size_t size)
 {
-    return std::string(reinterpret_cast<const char *>(data), size);
+    return std::string(reinterpret_cast<const char*>(data), size);
 }
 
-} // namespace dqov_fuzz
+}  // namespace dqov_fuzz
 
-#define DQOV_FUZZ_TARGET(name)                                                                                        \
-    static void FuzzTarget_##name(const uint8_t *data, size_t size);                                                  \
-    static dqov_fuzz::Registration fuzzRegistration_##name(#name, FuzzTarget_##name);                                \
-    static void FuzzTarget_##name(const uint8_t *data, size_t size)
+#define DQOV_FUZZ_TARGET(name)                                                                                         \
+    static void FuzzTarget_##name(const uint8_t* data, size_t size);                                                   \
+    static dqov_fuzz::Registration fuzzRegistration_##name(#name, FuzzTarget_##name);                                  \
+    static void FuzzTarget_##name(const uint8_t* data, size_t size)

@@ -15,18 +15,18 @@
 
 namespace {
 
-constexpr const char *kTargets[] = {"command_parser",   "parameters",       "operand",
-                                    "expression",       "skeleton",         "environment_file",
+constexpr const char* kTargets[] = {"command_parser",   "parameters",         "operand",
+                                    "expression",       "skeleton",           "environment_file",
                                     "table_definition", "expression_fixture", "xml"};
 
-std::vector<std::filesystem::path> Inputs(const std::string &target)
+std::vector<std::filesystem::path> Inputs(const std::string& target)
 {
     std::vector<std::filesystem::path> files;
-    for (const char *kind : {"corpus", "crashers"}) {
+    for (const char* kind : {"corpus", "crashers"}) {
         const std::filesystem::path dir = std::filesystem::path(DQOV_SOURCE_DIR) / "tests" / "fuzz" / kind / target;
         if (!std::filesystem::is_directory(dir))
             continue;
-        for (const auto &entry : std::filesystem::directory_iterator(dir))
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
             if (entry.is_regular_file())
                 files.push_back(entry.path());
     }
@@ -34,7 +34,7 @@ std::vector<std::filesystem::path> Inputs(const std::string &target)
     return files;
 }
 
-class Replay : public ::testing::TestWithParam<const char *> {};
+class Replay : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(Replay, EverySeedAndCrasherRuns)
 {
@@ -42,7 +42,7 @@ TEST_P(Replay, EverySeedAndCrasherRuns)
     ASSERT_NE(target, nullptr);
     std::vector<std::filesystem::path> inputs = Inputs(GetParam());
     EXPECT_FALSE(inputs.empty()) << "every target has a seed corpus";
-    for (const std::filesystem::path &file : inputs) {
+    for (const std::filesystem::path& file : inputs) {
         std::ifstream in(file, std::ios::binary);
         std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         SCOPED_TRACE(file.string());
@@ -52,4 +52,4 @@ TEST_P(Replay, EverySeedAndCrasherRuns)
 
 INSTANTIATE_TEST_SUITE_P(Targets, Replay, ::testing::ValuesIn(kTargets));
 
-} // namespace
+}  // namespace

@@ -9,15 +9,15 @@ DQOV_FUZZ_TARGET(command_parser)
 {
     const uint32_t option = size > 0 ? data[0] & 1u : 0;
     const std::string text = dqov_fuzz::Text(data + (size > 0), size - (size > 0));
-    TPARS_RESULT *results = nullptr;
+    TPARS_RESULT* results = nullptr;
     dqov_fuzz::Guarded([&] {
-        if (TPARS_sParseZOPH(text.c_str(), P3100_pParserCommandTable(), nullptr, 0, '#', '@', &results, nullptr,
-                             option, 0) != 0 ||
+        if (TPARS_sParseZOPH(text.c_str(), P3100_pParserCommandTable(), nullptr, 0, '#', '@', &results, nullptr, option,
+                             0) != 0 ||
             !results)
             return;
         char shown[1200];
         SMSG_RedirectMsgs(shown, sizeof shown);
-        for (TPARS_RESULT *r = results;; ++r) {
+        for (TPARS_RESULT* r = results;; ++r) {
             TPARS_DisplayResult(r);
             if (r->usLast)
                 break;

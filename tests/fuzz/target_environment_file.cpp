@@ -1,6 +1,6 @@
 // The reader of the database environment file (the DBMS capability table).
-#include "fuzz_target.h"
 #include "fuzz_files.h"
+#include "fuzz_target.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // The expression and condition check: the first byte gives the expected
 // type and the result's size, the rest the text.
-#include "fuzz_target.h"
 #include "fuzz_env.h"
+#include "fuzz_target.h"
 
 #include <cstring>
 #include <memory>
@@ -10,7 +10,7 @@
 
 DQOV_FUZZ_TARGET(expression)
 {
-    dqov_fuzz::Environment *env = dqov_fuzz::RepositoryEnvironment();
+    dqov_fuzz::Environment* env = dqov_fuzz::RepositoryEnvironment();
     if (!env || size == 0)
         return;
     static constexpr char kTypes[] = {'A', 'N', 'L', 'L'};
@@ -40,8 +40,8 @@ DQOV_FUZZ_TARGET(expression)
     DC_SetExpressionQueue(dqov_fuzz::kQueue);
     dqov_fuzz::Guarded([&] {
         if (data[0] & 0x40)
-            Component_P8015(&env->ctx, &options, request.get(), list.get(), 1, tokens.get(), operations.get(),
-                            nullptr, 1, 0);
+            Component_P8015(&env->ctx, &options, request.get(), list.get(), 1, tokens.get(), operations.get(), nullptr,
+                            1, 0);
         else
             DC_P8015(&env->ctx, &options, request.get(), list.get(), 1, tokens.get(), operations.get());
     });

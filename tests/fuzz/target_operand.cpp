@@ -1,7 +1,7 @@
 // The operand check: the first byte gives the expected type class and the
 // check flavour, the second the eight option flags, the rest the operand.
-#include "fuzz_target.h"
 #include "fuzz_env.h"
+#include "fuzz_target.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,7 +11,7 @@
 
 DQOV_FUZZ_TARGET(operand)
 {
-    dqov_fuzz::Environment *env = dqov_fuzz::RepositoryEnvironment();
+    dqov_fuzz::Environment* env = dqov_fuzz::RepositoryEnvironment();
     if (!env || size < 2)
         return;
     static constexpr char kClasses[] = {' ', 'A', 'N', 'L'};

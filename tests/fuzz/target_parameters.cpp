@@ -1,7 +1,7 @@
 // The parameter preparation: the first byte picks one of the 127 commands,
 // the rest is its parameter text.
-#include "fuzz_target.h"
 #include "fuzz_env.h"
+#include "fuzz_target.h"
 
 #include <cstring>
 #include <memory>
@@ -13,12 +13,12 @@
 
 DQOV_FUZZ_TARGET(parameters)
 {
-    dqov_fuzz::Environment *env = dqov_fuzz::RepositoryEnvironment();
+    dqov_fuzz::Environment* env = dqov_fuzz::RepositoryEnvironment();
     if (!env || size == 0)
         return;
     P3100_BuildCommandTables(&env->ctx);
     const uint32_t number = data[0] % 127 + 1;
-    FFC_COMMAND_ENTRY *entry = P3100_pFindCommand(P3100_pCommandName(number));
+    FFC_COMMAND_ENTRY* entry = P3100_pFindCommand(P3100_pCommandName(number));
     if (!entry)
         return;
     auto source = std::make_unique<FFC_SOURCE_COMMAND>();

@@ -33,26 +33,26 @@ struct Generation {
     FFC_PROCESS_DEFINITION process{};
     FFC_FUNCTION_DEFINITION function{};
     std::vector<char> options = std::vector<char>(999, 'N');
-    FILE *sink = nullptr;
+    FILE* sink = nullptr;
 };
 
-int32_t NoCommand(FFC_CONTEXT *, uint16_t, uint16_t, GEN_COMMAND_RECORD *)
+int32_t NoCommand(FFC_CONTEXT*, uint16_t, uint16_t, GEN_COMMAND_RECORD*)
 {
     return 1;
 }
 
-void NoLines(FFC_CONTEXT *, uint16_t, uint16_t, std::vector<std::string> *) {}
+void NoLines(FFC_CONTEXT*, uint16_t, uint16_t, std::vector<std::string>*) {}
 
 const GEN_COMMAND_SOURCE kNoCommands{NoCommand, NoLines};
 
-bool Connect(const Generation &g)
+bool Connect(const Generation& g)
 {
     return SSQL_fIsConnected() || SSQL_sConnect((g.directory + "/repository.db").c_str()) == SSQL_RC_OK;
 }
 
-bool SetUp(Generation &g)
+bool SetUp(Generation& g)
 {
-    const char *sampleDir = std::getenv("DQOV_SAMPLE_DIR");
+    const char* sampleDir = std::getenv("DQOV_SAMPLE_DIR");
     const std::filesystem::path sample(sampleDir && *sampleDir ? sampleDir : DQOV_SAMPLE_DIR);
     char tmpl[] = "/tmp/dqov-fuzz-skeleton-XXXXXX";
     if (!mkdtemp(tmpl))
@@ -65,7 +65,7 @@ bool SetUp(Generation &g)
         return false;
     setenv("DQOV_FIXED_TIME", "20261206143005", 1);
     FFC_Set_Run_Mode(0);
-    FFC_CONTEXT &c = g.ctx;
+    FFC_CONTEXT& c = g.ctx;
     std::memcpy(c.acPartition, "DEM", 3);
     std::memcpy(c.acLanguage, "ENG ", 4);
     c.cNatChar1 = '#';
@@ -93,12 +93,12 @@ bool SetUp(Generation &g)
     P3109_SetCommandSource(&kNoCommands);
     g.sink = std::fopen("/dev/null", "w");
     return g.sink && dqov_fuzz::Guarded([&] {
-        P3109_GenerateCode(&g.ctx, &g.state, &g.process, &g.function, 0, ' ', g.options.data(), ' ', ' ', "   ",
-                           "FUZZQUEUE ", 1, "", nullptr, 0, 0, 0);
-    });
+               P3109_GenerateCode(&g.ctx, &g.state, &g.process, &g.function, 0, ' ', g.options.data(), ' ', ' ', "   ",
+                                  "FUZZQUEUE ", 1, "", nullptr, 0, 0, 0);
+           });
 }
 
-} // namespace
+}  // namespace
 
 DQOV_FUZZ_TARGET(skeleton)
 {

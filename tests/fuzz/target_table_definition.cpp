@@ -1,7 +1,7 @@
 // The reader of table-definition texts; a definition read is written out
 // and read again.
-#include "fuzz_target.h"
 #include "fuzz_files.h"
+#include "fuzz_target.h"
 
 #include "tables/ctd/ctd.h"
 

@@ -10,11 +10,10 @@ DQOV_FUZZ_TARGET(xml)
 {
     LDOMDocument document(false, false);
     try {
-        document.loadXML(LWString::fromUtf8(reinterpret_cast<const char *>(data), size));
+        document.loadXML(LWString::fromUtf8(reinterpret_cast<const char*>(data), size));
         LWString written = document.getXml();
         LDOMDocument again(false, false);
         again.loadXML(written);
-    } catch (const LException &) {
-    } catch (const ComError &) {
-    }
+    } catch (const LException&) {
+    } catch (const ComError&) {}
 }

@@ -13,10 +13,10 @@ namespace {
 
 using namespace layout::design;
 
-std::string Values(std::initializer_list<const char *> values)
+std::string Values(std::initializer_list<const char*> values)
 {
     std::string out;
-    for (const char *v : values) {
+    for (const char* v : values) {
         std::string value(v);
         value.resize(10, ' ');
         out += value;
@@ -27,7 +27,7 @@ std::string Values(std::initializer_list<const char *> values)
 
 class CarryOver : public ::testing::Test {
 protected:
-    DesignCommon &s = ScreenStep();
+    DesignCommon& s = ScreenStep();
     void SetUp() override
     {
         s.entryCount = 0;
@@ -37,13 +37,13 @@ protected:
         s.position = 1;
     }
     void TearDown() override { DQOO_FCC_ClearExpressions(); }
-    void add(const std::string &name, const std::string &values)
+    void add(const std::string& name, const std::string& values)
     {
         std::memcpy(s.entries[s.entryCount], name.data(), std::min<size_t>(name.size(), 10));
         std::memcpy(s.attributes + s.entryCount * 70, values.data(), 70);
         ++s.entryCount;
     }
-    void current(const char *name)
+    void current(const char* name)
     {
         std::memset(s.currentField, ' ', 10);
         std::memcpy(s.currentField, name, std::strlen(name));
@@ -66,7 +66,7 @@ TEST_F(CarryOver, KeepsDisplayAttributesAndDropsWhatTheDesignDecides)
 
 TEST_F(CarryOver, DescriptionKeywordIsKeptOnlyForReports)
 {
-    DesignCommon &r = ReportStep();
+    DesignCommon& r = ReportStep();
     r.entryCount = 0;
     std::memset(r.entries, ' ', sizeof r.entries);
     std::fill(r.buffer.begin(), r.buffer.end(), ' ');

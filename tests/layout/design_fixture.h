@@ -26,15 +26,15 @@
 namespace design_test {
 
 // The layout records of the job (kind, key and data), in key order.
-inline std::vector<std::string> LayoutRecords(FFC_CONTEXT *ctx)
+inline std::vector<std::string> LayoutRecords(FFC_CONTEXT* ctx)
 {
     std::vector<std::string> out;
-    for (const char *kind : {"POP_UP    ", "PRTFLD    ", "PRTFMT    ", "RCDFLD    ", "RCDFMT    "}) {
+    for (const char* kind : {"POP_UP    ", "PRTFLD    ", "PRTFMT    ", "RCDFLD    ", "RCDFMT    "}) {
         FFC_WORK_RECORD r;
         WF_BlankRecord(ctx, &r);
         std::memcpy(r.acKind, kind, 10);
         for (char rc = WF_cReadFirst(ctx, 8, &r, 1); rc == '0'; rc = WF_cReadNext(ctx, 8, &r, 1))
-            out.emplace_back(reinterpret_cast<const char *>(&r), sizeof r);
+            out.emplace_back(reinterpret_cast<const char*>(&r), sizeof r);
     }
     return out;
 }
@@ -43,10 +43,10 @@ inline std::vector<std::string> g_before, g_after;
 // command number -> component number -> value
 using Changes = std::map<int, std::map<int, std::string>>;
 
-inline void AddChanges(Changes &into, const SZOPH_COMMAND *c)
+inline void AddChanges(Changes& into, const SZOPH_COMMAND* c)
 {
     for (uint16_t i = 0; i < SZOPH_usParmCompCount(c); ++i) {
-        const SZOPH_PARMCOMP *p = SZOPH_pGetParmComp(c, i);
+        const SZOPH_PARMCOMP* p = SZOPH_pGetParmComp(c, i);
         into[c->sNumber][p->usParm * 100 + p->usComp] = p->pszText;
     }
 }
@@ -55,30 +55,30 @@ inline void AddChanges(Changes &into, const SZOPH_COMMAND *c)
 // changed, as the list stood after the last step.
 inline Changes g_listChanges;
 
-inline int32_t Snapshot(FFC_RUN_STEP step, FFC_CONTEXT *ctx, FFC_CHECK_STATE *state, void *build)
+inline int32_t Snapshot(FFC_RUN_STEP step, FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, void* build)
 {
     g_before = LayoutRecords(ctx);
     const int32_t rc = step(ctx, state, build);
     g_after = LayoutRecords(ctx);
     g_listChanges.clear();
-    const FFC_EDITOR_SOURCE_ANCHOR *anchor = P31O2_pGetEditorSourceAnchor();
-    auto *list = anchor ? static_cast<SZOPH_LIST *>(anchor->pCommands) : nullptr;
+    const FFC_EDITOR_SOURCE_ANCHOR* anchor = P31O2_pGetEditorSourceAnchor();
+    auto* list = anchor ? static_cast<SZOPH_LIST*>(anchor->pCommands) : nullptr;
     if (!list)
         return rc;
     SZOPH_ResetCommandList(list);
-    SZOPH_COMMAND *c = nullptr;
+    SZOPH_COMMAND* c = nullptr;
     while (SZOPH_sGetNextCommand(list, &c) == 0)
         if (c->fChanged)
             AddChanges(g_listChanges, c);
     return rc;
 }
 
-inline int32_t ScreenStep(FFC_CONTEXT *c, FFC_CHECK_STATE *s, void *b)
+inline int32_t ScreenStep(FFC_CONTEXT* c, FFC_CHECK_STATE* s, void* b)
 {
     return Snapshot(P3097_lRunScreenDesignStep, c, s, b);
 }
 
-inline int32_t ReportStep(FFC_CONTEXT *c, FFC_CHECK_STATE *s, void *b)
+inline int32_t ReportStep(FFC_CONTEXT* c, FFC_CHECK_STATE* s, void* b)
 {
     return Snapshot(P3019_lRunReportDesignStep, c, s, b);
 }
@@ -104,7 +104,7 @@ protected:
     // report ('R') design step with the script as the painter; mode 'E'
     // runs the job in editor mode, where the script's "design" lines
     // choose the steps of the run driver's design loop.
-    void Run(const char *function, char mode, const std::string &text)
+    void Run(const char* function, char mode, const std::string& text)
     {
         FFC_SYSTEM_DEFINITION sys;
         FFC_InitToolsSystemDefinition(&sys, "DEM", "ENG");
@@ -117,8 +117,8 @@ protected:
         design.cScreens = mode == 'S' ? 'Y' : 'N';
         design.cReports = mode == 'R' ? 'Y' : 'N';
         design.pUser = this;
-        design.pfnChanged = [](void *user, const SZOPH_COMMAND *c) {
-            AddChanges(static_cast<DesignSession *>(user)->changed, c);
+        design.pfnChanged = [](void* user, const SZOPH_COMMAND* c) {
+            AddChanges(static_cast<DesignSession*>(user)->changed, c);
         };
         FFC_RUN_SEAMS seams;
         P31O2_LibraryRunSeams(&seams);
@@ -153,7 +153,7 @@ protected:
     std::vector<std::string> Messages() const
     {
         std::vector<std::string> out;
-        for (const painter::Exchange &e : script->transcript())
+        for (const painter::Exchange& e : script->transcript())
             if (e.request == 1 && !e.message.empty())
                 out.push_back(e.message);
         return out;
@@ -163,19 +163,19 @@ protected:
     std::vector<std::vector<std::string>> Shown() const
     {
         std::vector<std::vector<std::string>> out;
-        for (const painter::Exchange &e : script->transcript())
+        for (const painter::Exchange& e : script->transcript())
             if (e.request == 0)
                 out.push_back(e.screen);
         return out;
     }
 
     // "KV1|KV2|SEQ|DTA" of the committed design rows of a DEMODSN function.
-    std::vector<std::string> Rows(const char *function) const
+    std::vector<std::string> Rows(const char* function) const
     {
         std::vector<std::string> out;
-        sqlite3 *db = nullptr;
+        sqlite3* db = nullptr;
         sqlite3_open_v2(env.repository().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt *st = nullptr;
+        sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(db,
                            "SELECT X85KV1, X85KV2, X85SEQ, X85DTA FROM QV_F85 WHERE X85MOD = 'DEMODSN' AND "
                            "X85FMT = ? ORDER BY X85KV1, X85KV2, X85SEQ",
@@ -183,7 +183,7 @@ protected:
         sqlite3_bind_text(st, 1, function, -1, SQLITE_TRANSIENT);
         while (sqlite3_step(st) == SQLITE_ROW) {
             auto text = [&](int c) {
-                return std::string(reinterpret_cast<const char *>(sqlite3_column_blob(st, c)),
+                return std::string(reinterpret_cast<const char*>(sqlite3_column_blob(st, c)),
                                    static_cast<size_t>(sqlite3_column_bytes(st, c)));
             };
             std::string kind = text(0), key = text(1);

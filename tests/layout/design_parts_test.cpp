@@ -18,7 +18,7 @@ namespace {
 
 using namespace layout::design;
 
-std::string Text(const char *field, size_t n)
+std::string Text(const char* field, size_t n)
 {
     return std::string(field, n);
 }
@@ -43,7 +43,7 @@ class ScreenParts : public ::testing::Test {
 protected:
     FFC_CONTEXT ctx{};
     LAYOUT_FIELD_ENTRY work[2]{};
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
 
     void SetUp() override
     {
@@ -60,7 +60,7 @@ protected:
 
     void Window(int32_t line, int32_t column, int32_t width, int32_t height)
     {
-        POP_UP_DATA &p = PopUp();
+        POP_UP_DATA& p = PopUp();
         p.lLine = line;
         p.lColumn = column;
         p.lWidth = width;
@@ -91,7 +91,7 @@ TEST_F(ScreenParts, PopUpWindowMustFitTheScreen)
 
 TEST_F(ScreenParts, FieldBlocksByIdentification)
 {
-    LAYOUT_FIELD_ENTRY &f = work[0];
+    LAYOUT_FIELD_ENTRY& f = work[0];
     f.cType = 'P';
     f.lValueWidth = 5;
     f.lHeadingWidth = 12;
@@ -173,22 +173,22 @@ class DesignData : public checker_test::CheckJob {
 protected:
     void SetUp() override { prepare("DEMOSCR", "ORDTMAP"); }
 
-    std::vector<std::string> rows(const char *kind)
+    std::vector<std::string> rows(const char* kind)
     {
         SSQL_Commit();
         std::vector<std::string> out;
-        sqlite3 *db = nullptr;
+        sqlite3* db = nullptr;
         sqlite3_open(repo.path().c_str(), &db);
-        sqlite3_stmt *st = nullptr;
+        sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(db,
                            "SELECT X85KV2, X85SEQ, X85DTA FROM QV_F85 WHERE X85MOD = 'DEMOSCR' AND X85FMT = 'ORDTMAP' "
                            "AND X85KV1 = ? ORDER BY X85KV2, X85SEQ",
                            -1, &st, nullptr);
         sqlite3_bind_text(st, 1, kind, -1, SQLITE_TRANSIENT);
         while (sqlite3_step(st) == SQLITE_ROW) {
-            std::string data(reinterpret_cast<const char *>(sqlite3_column_blob(st, 2)),
+            std::string data(reinterpret_cast<const char*>(sqlite3_column_blob(st, 2)),
                              static_cast<size_t>(sqlite3_column_bytes(st, 2)));
-            std::string key(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+            std::string key(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
             out.push_back(key + "|" + std::to_string(sqlite3_column_int(st, 1)) + "|" + data);
         }
         sqlite3_finalize(st);
@@ -196,7 +196,7 @@ protected:
         return out;
     }
 
-    void writeText(const char *text, int32_t line, int32_t column, int32_t number)
+    void writeText(const char* text, int32_t line, int32_t column, int32_t number)
     {
         LAYOUT_FIELD_ENTRY e;
         std::memset(&e, ' ', sizeof e);
@@ -218,7 +218,7 @@ protected:
 
 TEST_F(DesignData, ScreenTextMapReplacesItsRowsWithMirroredColumns)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s = ScreenDesign{};
     s.ctx = &ctx;
     s.commandNumber = 1;
@@ -244,13 +244,13 @@ TEST_F(DesignData, ScreenTextMapReplacesItsRowsWithMirroredColumns)
 
 TEST_F(DesignData, ReportImageStoresChunksAndFillsGaps)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     s = ReportDesign{};
     s.ctx = &ctx;
     s.reportNumber = 2;
     s.width = 198;
     P3019_StartReportDesign();
-    auto add = [&](const char *section, int32_t reportLine, int32_t before, const char *text) {
+    auto add = [&](const char* section, int32_t reportLine, int32_t before, const char* text) {
         SectionEntry e;
         std::memset(&e, 0, sizeof e);
         std::memset(e.text, ' ', sizeof e.text);
@@ -271,7 +271,7 @@ TEST_F(DesignData, ReportImageStoresChunksAndFillsGaps)
     // lines 1 (heading), 3 (detail: 1 + 2 lines before), 6 (foot); 2, 4
     // and 5 blank; two chunks each
     std::vector<std::string> keys;
-    for (const std::string &r : stored)
+    for (const std::string& r : stored)
         keys.push_back(r.substr(0, 12));
     EXPECT_EQ(keys, (std::vector<std::string>{"0000000011|1", "0000000012|2", "0000000021|1", "0000000022|2",
                                               "0000000031|1", "0000000032|2", "0000000041|1", "0000000042|2",
@@ -285,7 +285,7 @@ TEST_F(DesignData, ActionBarChoicesHelpAndRestoreWithoutBackup)
 {
     exec("INSERT INTO QV_F71 (X71P_I, X71MOD, X71PLN, X71BNO, X71BDS) VALUES ('DEM', 'DEMOSCR', 'ENG', 1, 'One'), "
          "('DEM', 'DEMOSCR', 'ENG', 2, 'Two'), ('DEM', 'DEMOSCR', 'ENG', 8, 'Eight')");
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s = ScreenDesign{};
     s.ctx = &ctx;
     FFC_PROCESS_DEFINITION process{};

@@ -13,7 +13,7 @@ using design_test::DesignSession;
 using design_test::g_after;
 using design_test::g_before;
 
-std::string Sample(const char *name)
+std::string Sample(const char* name)
 {
     std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/painter/" + name);
     std::ostringstream text;
@@ -21,7 +21,7 @@ std::string Sample(const char *name)
     return text.str();
 }
 
-std::string Replace(std::string text, const std::string &from, const std::string &to)
+std::string Replace(std::string text, const std::string& from, const std::string& to)
 {
     const size_t at = text.find(from);
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
@@ -36,7 +36,7 @@ std::string Blank(size_t n)
 std::string Line(std::initializer_list<std::pair<int, std::string>> pieces)
 {
     std::string line(80, ' ');
-    for (const auto &[column, text] : pieces)
+    for (const auto& [column, text] : pieces)
         line.replace(static_cast<size_t>(column - 1), text.size(), text);
     return line;
 }
@@ -99,7 +99,7 @@ TEST_F(DesignSession, ReportLineLeftWithoutKeepingIsAsBefore)
     ASSERT_FALSE(g_before.empty());
     EXPECT_EQ(g_after, g_before) << "every layout record as it was backed up";
     EXPECT_TRUE(changed.empty());
-    for (const std::string &row : Rows("DSNRPT"))
+    for (const std::string& row : Rows("DSNRPT"))
         EXPECT_EQ(row.compare(0, 8, "FUNCREP0"), 0) << "no text map kept: " << row;
 }
 
@@ -121,12 +121,25 @@ TEST_F(DesignSession, PopUpIsRedesignedAndWrittenBack)
         Line({{9, "|"}, {11, "DSNPOP01   Order window"}, {50, "|"}}),
         side,
         Line({{9, "|"}, {11, "Order ref~"}, {32, "Code~"}, {50, "|"}}),
-        side, side, side, side, side, side,
+        side,
+        side,
+        side,
+        side,
+        side,
+        side,
         Line({{9, "|"}, {11, "F14=Messages"}, {50, "|"}}),
         Line({{9, "|"}, {11, "F1=Help F3=Exit F12=Cancel"}, {50, "|"}}),
         Line({{9, "|"}, {11, std::string(37, 'M')}, {50, "|"}}),
         Line({{9, "+" + std::string(40, '-') + "+"}}),
-        Blank(80), Blank(80), Blank(80), Blank(80), Blank(80), Blank(80), Blank(80), Blank(80), Blank(80)};
+        Blank(80),
+        Blank(80),
+        Blank(80),
+        Blank(80),
+        Blank(80),
+        Blank(80),
+        Blank(80),
+        Blank(80),
+        Blank(80)};
     EXPECT_EQ(shown[0], first);
     // Both fields one line down, the new field at line 8, the text on the
     // window's last usable line.
@@ -169,21 +182,22 @@ TEST_F(DesignSession, ScreenWithBrowseListIsDrawnWithItsSubfilePage)
     const auto shown = Shown();
     ASSERT_EQ(shown.size(), 1u);
     const std::string list = Line({{6, "~"}, {22, "~"}, {28, "~99999"}});
-    std::vector<std::string> expected = {
-        Line({{1, "File"}, {14, "Edit"}, {27, "View"}, {40, "Help"}}),
-        Line({{3, std::string(77, '-')}}),
-        Line({{31, "Orders of the day"}, {63, "DD/DD/DD HH:MM:SS"}}),
-        Line({{2, "Order reference  . . . .~"}}),
-        Line({{2, "Note on the order  . . .~"}}),
-        Blank(80),
-        Line({{2, "Order reference text Code  Qty"}}),
-        list, list, list};
+    std::vector<std::string> expected = {Line({{1, "File"}, {14, "Edit"}, {27, "View"}, {40, "Help"}}),
+                                         Line({{3, std::string(77, '-')}}),
+                                         Line({{31, "Orders of the day"}, {63, "DD/DD/DD HH:MM:SS"}}),
+                                         Line({{2, "Order reference  . . . .~"}}),
+                                         Line({{2, "Note on the order  . . .~"}}),
+                                         Blank(80),
+                                         Line({{2, "Order reference text Code  Qty"}}),
+                                         list,
+                                         list,
+                                         list};
     expected.resize(22, Blank(80));
     expected.push_back(Line({{2, "F1=Help F3=Exit F10=Actions F12=Cancel F14=Messages"}}));
     expected.push_back(Blank(80));
     EXPECT_EQ(shown[0], expected);
     // the list line is the subfile's; its copies are texts
-    const layout::design::ScreenDesign &step = layout::design::ScreenStep();
+    const layout::design::ScreenDesign& step = layout::design::ScreenStep();
     EXPECT_EQ(step.kinds[7 * 80 + 29], 'S');
     EXPECT_EQ(step.kinds[8 * 80 + 29], 'T');
     EXPECT_EQ(step.kinds[9 * 80 + 29], 'T');

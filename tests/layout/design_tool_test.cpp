@@ -10,12 +10,12 @@
 
 namespace {
 
-ToolResult Tool(const SampleEnv &env, const std::string &args)
+ToolResult Tool(const SampleEnv& env, const std::string& args)
 {
     return RunTool(env.toolArguments() + " " + args, true);
 }
 
-std::string Script(const char *name)
+std::string Script(const char* name)
 {
     return std::string(DQOV_SOURCE_DIR) + "/samples/painter/" + name;
 }
@@ -46,8 +46,7 @@ TEST(DesignTool, ScriptThatEndsEarlyMeansTheToolCouldNotRun)
     std::ofstream(path) << "screen 1\ncommand M\n";
     const ToolResult r = Tool(env, "--design-screens " + path + " DEMODSN DSNPOP");
     EXPECT_EQ(r.status, 2) << r.out;
-    EXPECT_NE(r.out.find("The painter script has no reply left for WM_USER+1 (command \"MS  \")."),
-              std::string::npos)
+    EXPECT_NE(r.out.find("The painter script has no reply left for WM_USER+1 (command \"MS  \")."), std::string::npos)
         << r.out;
     EXPECT_EQ(env.queryOutside("SELECT COUNT(*) FROM QV_F85 WHERE X85FMT = 'DSNPOP'"), "0");
     std::ofstream(path) << "screen 1\ncommand \"M\n";

@@ -26,7 +26,7 @@ protected:
     void SetUp() override
     {
         std::memset(block.get(), 0, sizeof *block);
-        painter = std::make_unique<ScriptedPainter>(block.get(), [this](FFC_PAINT_STR *p, unsigned request) {
+        painter = std::make_unique<ScriptedPainter>(block.get(), [this](FFC_PAINT_STR* p, unsigned request) {
             if (request != 6)
                 return;
             sent.push_back(p->sRequestValue);
@@ -35,19 +35,19 @@ protected:
     }
     void TearDown() override { painter.reset(); }
 
-    static void Reset(DesignCommon &s, char identification)
+    static void Reset(DesignCommon& s, char identification)
     {
         s.identification = identification;
         std::memcpy(s.painterCommand, "XX  ", 4);
         std::memcpy(s.action, "  ", 2);
     }
-    static std::string Command(const DesignCommon &s) { return std::string(s.painterCommand, 4); }
-    static std::string Action(const DesignCommon &s) { return std::string(s.action, 2); }
+    static std::string Command(const DesignCommon& s) { return std::string(s.painterCommand, 4); }
+    static std::string Action(const DesignCommon& s) { return std::string(s.action, 2); }
 };
 
 TEST_F(Identification, ReportAcceptsNoDescriptionAndSends255AfterCancel)
 {
-    DesignCommon &s = ReportStep();
+    DesignCommon& s = ReportStep();
     s.paint = block.get();
     Reset(s, 'C');
     replies = {'D', -1, 'L'};
@@ -67,7 +67,7 @@ TEST_F(Identification, ReportAcceptsNoDescriptionAndSends255AfterCancel)
 
 TEST_F(Identification, ScreenAcceptsDescriptionAndResendsItsLetterAfterCancel)
 {
-    DesignCommon &s = ScreenStep();
+    DesignCommon& s = ScreenStep();
     s.paint = block.get();
     Reset(s, 'C');
     replies = {'D', -1, 'X'};

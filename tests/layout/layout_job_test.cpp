@@ -16,7 +16,7 @@ using checker_test::CheckJob;
 
 class LayoutJob : public CheckJob {
 protected:
-    void check(const std::string &function)
+    void check(const std::string& function)
     {
         P3100_UseLibraryLayouts();
         prepare("DEMOSCR", function);
@@ -24,7 +24,7 @@ protected:
     }
 
     // The records of a kind (and name, when given) in key order.
-    std::vector<FFC_WORK_RECORD> records(const char *kind, const std::string &name = {})
+    std::vector<FFC_WORK_RECORD> records(const char* kind, const std::string& name = {})
     {
         std::vector<FFC_WORK_RECORD> out;
         FFC_WORK_RECORD r;
@@ -37,19 +37,19 @@ protected:
         return out;
     }
 
-    static LAYOUT_FIELD_ENTRY Entry(const FFC_WORK_RECORD &r)
+    static LAYOUT_FIELD_ENTRY Entry(const FFC_WORK_RECORD& r)
     {
         LAYOUT_FIELD_ENTRY e;
         std::memcpy(&e, r.acData, sizeof e);
         return e;
     }
 
-    static std::string Text(const char *field, size_t n) { return std::string(field, n); }
+    static std::string Text(const char* field, size_t n) { return std::string(field, n); }
 
     std::vector<std::string> ids()
     {
         std::vector<std::string> out;
-        for (const auto &m : messages())
+        for (const auto& m : messages())
             if (m.id != "PRC0010")
                 out.push_back(m.id + " " + m.data);
         return out;
@@ -117,7 +117,7 @@ TEST_F(LayoutJob, DownScreenWithBrowseListHasItsSubfilePage)
     ASSERT_GE(main.size(), 2u);
     const LAYOUT_FIELD_ENTRY ref = Entry(main[0]), note = Entry(main[1]);
     EXPECT_EQ(ref.cIdentification, 'L');
-    EXPECT_EQ(ref.lValueOffset, 16);   // label width 15 + 1
+    EXPECT_EQ(ref.lValueOffset, 16);  // label width 15 + 1
     EXPECT_EQ(ref.acInputFlags[24], '1') << "*HI sets attribute flag 25";
     EXPECT_EQ(ref.acOutputFlags[24], '1');
     EXPECT_EQ(ref.lColumn, 2);

@@ -124,13 +124,13 @@ TEST_F(Definitions, FieldsOfTheJobItself)
 TEST(FieldAttributes, ScanSetsOnlyTheFlagsOfCodesPresent)
 {
     char a = 'N', s = 'N', i = 'x';
-    P310C_ScanFieldAttributeCodes("ABCDASQN                                ", "SUNS                                    ",
-                                  &a, &s, &i);
+    P310C_ScanFieldAttributeCodes("ABCDASQN                                ",
+                                  "SUNS                                    ", &a, &s, &i);
     EXPECT_EQ(a, 'Y');
     EXPECT_EQ(s, 'Y');
     EXPECT_EQ(i, 'x');
-    P310C_ScanFieldAttributeCodes("                                        ", "XXXXYYYYSUNI                            ",
-                                  &a, &s, &i);
+    P310C_ScanFieldAttributeCodes("                                        ",
+                                  "XXXXYYYYSUNI                            ", &a, &s, &i);
     EXPECT_EQ(i, 'Y');
 }
 
@@ -182,4 +182,4 @@ TEST(UserDlls, ReadFindWriteAndCopy)
     EXPECT_EQ(none, nullptr) << "a missing file leaves the list empty";
 }
 
-} // namespace
+}  // namespace

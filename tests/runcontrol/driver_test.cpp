@@ -422,7 +422,10 @@ TEST_F(Driver, ComponentJob)
 }
 
 struct Exited {};
-void throwingHook(unsigned long, unsigned long) { throw Exited{}; }
+void throwingHook(unsigned long, unsigned long)
+{
+    throw Exited{};
+}
 
 TEST_F(Driver, FailingDefinitionStatementEndsFatallyAndRollsBack)
 {
@@ -450,4 +453,4 @@ TEST_F(Driver, FailingDefinitionStatementEndsFatallyAndRollsBack)
     EXPECT_EQ(run(), DC_P31O2_OK);
 }
 
-} // namespace
+}  // namespace

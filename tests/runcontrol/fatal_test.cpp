@@ -17,7 +17,10 @@ struct Exited {
     unsigned long result;
 };
 
-void throwingHook(unsigned long action, unsigned long result) { throw Exited{action, result}; }
+void throwingHook(unsigned long action, unsigned long result)
+{
+    throw Exited{action, result};
+}
 
 struct Fatal : ::testing::Test {
     DQOZ_EXIT_HOOK previous = nullptr;
@@ -82,4 +85,4 @@ TEST_F(Fatal, SqlFailureNamesTheLocationAndTheStatementsError)
                    "encountering an error of this type.\n");
 }
 
-} // namespace
+}  // namespace

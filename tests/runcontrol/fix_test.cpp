@@ -102,11 +102,14 @@ TEST(Fix, Allocators)
     std::free(f);
 }
 
-} // namespace
+}  // namespace
 
 // Let the sanitizer's allocator answer an impossible request with NULL, so
 // that the out-of-storage path can be taken.
-extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1"; }
+extern "C" const char* __asan_default_options()
+{
+    return "allocator_may_return_null=1";
+}
 
 namespace {
 
@@ -125,4 +128,4 @@ TEST(Fix, ExhaustedStorageIssuesMessage510)
     EXPECT_EQ(out, "<RED>Out of storage\r\n<RED>Out of storage\r\n");
 }
 
-} // namespace
+}  // namespace

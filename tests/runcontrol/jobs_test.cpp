@@ -16,8 +16,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <set>
 #include <memory>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -155,14 +155,21 @@ public:
     bool cloneDemomin(const std::string& name) const
     {
         const std::string q = "'" + name + "'";
-        return execOutside(("INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) "
-                            "SELECT X23P_I, X23MOD, " + q + ", X23SP1, X23SQL, X23APM FROM QV_F23 WHERE X23FMT = 'DEMOMIN';"
-                            "INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) "
-                            "SELECT X67P_I, X67MOD, " + q + ", X67PLN, X67DES FROM QV_F67 WHERE X67FMT = 'DEMOMIN';"
-                            "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCCOD, SRCPRM) "
-                            "SELECT SRCP_I, SRCMOD, " + q + ", SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCCOD, SRCPRM "
-                            "FROM QV_SRC WHERE SRCFMT = 'DEMOMIN';")
-                               .c_str());
+        return execOutside(
+            ("INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) "
+             "SELECT X23P_I, X23MOD, " +
+             q +
+             ", X23SP1, X23SQL, X23APM FROM QV_F23 WHERE X23FMT = 'DEMOMIN';"
+             "INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) "
+             "SELECT X67P_I, X67MOD, " +
+             q +
+             ", X67PLN, X67DES FROM QV_F67 WHERE X67FMT = 'DEMOMIN';"
+             "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCCOD, SRCPRM) "
+             "SELECT SRCP_I, SRCMOD, " +
+             q +
+             ", SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCCOD, SRCPRM "
+             "FROM QV_SRC WHERE SRCFMT = 'DEMOMIN';")
+                .c_str());
     }
 };
 
@@ -385,4 +392,4 @@ TEST(Jobs, NamesThatWouldShareAFileSetAreRefused)
     EXPECT_EQ(env.files(), filesBefore);
 }
 
-} // namespace
+}  // namespace

@@ -29,7 +29,7 @@ TEST_F(Lists, CreateRefusesDuplicatesAndUnknownTypes)
 // part of the name, and the delete by prefix looks at 29 characters at most.
 TEST_F(Lists, NamesAreThirtyCharacterFields)
 {
-    const char record[] = "DC_P3019/VL/SECTION_NAME_ABCDEXTRA";   // the name is the first 30 characters
+    const char record[] = "DC_P3019/VL/SECTION_NAME_ABCDEXTRA";  // the name is the first 30 characters
     EXPECT_EQ(create('V', record, 10, 5), 0);
     EXPECT_EQ(create('V', "DC_P3019/VL/SECTION_NAME_ABCDE", 10, 5), QVRMM_EXISTS);
     EXPECT_EQ(create('V', "DC_P3019/VL/SECTION_NAME_ABCDF", 10, 5), 0);
@@ -112,4 +112,4 @@ TEST_F(Lists, DeleteByPrefixUpToTheFirstBlank)
     EXPECT_EQ(create('R', "DC_P3097/RM/X_INFO", 848, 2), QVRMM_EXISTS);
 }
 
-} // namespace
+}  // namespace

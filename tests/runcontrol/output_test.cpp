@@ -50,15 +50,14 @@ TEST_F(ToolsMode, ColourTagsBySeverityAndBase)
     P31O2_ShowStatusText("Pass 3 Code Generation Phase Started    ", 40);
     P31O2_SetBaseColour(1);
     P31O2_IssueText("plain text");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "<BLU>base three\r\n"
-              "<RED>fatal\r\n"
-              "<BRN>warning\r\n"
-              "<GRN>information\r\n"
-              "<BLU>back to base\r\n"
-              "<GRN>green\r\n"
-              "<BRN>Pass 3 Code Generation Phase Started    \r\n"
-              "<RED>plain text\r\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "<BLU>base three\r\n"
+                                                      "<RED>fatal\r\n"
+                                                      "<BRN>warning\r\n"
+                                                      "<GRN>information\r\n"
+                                                      "<BLU>back to base\r\n"
+                                                      "<GRN>green\r\n"
+                                                      "<BRN>Pass 3 Code Generation Phase Started    \r\n"
+                                                      "<RED>plain text\r\n");
 }
 
 TEST_F(ToolsMode, StatusTextOutsideToolsModeWritesNothingToStandardOutput)
@@ -108,4 +107,4 @@ TEST(LabelNumbers, PushPopAndReset)
     P31O2_FreeRunContext(&ctx);
 }
 
-} // namespace
+}  // namespace

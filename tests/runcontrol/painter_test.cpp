@@ -85,8 +85,8 @@ TEST(Painter, DesignCommandExchanges)
     int16_t value = 0;
     char code[4];
     std::memcpy(code, "TS  ", 4);
-    ASSERT_EQ(P31O2_sPainterCommand(line, attrs, &value, code, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                    nullptr, nullptr, nullptr, nullptr, block.get()),
+    ASSERT_EQ(P31O2_sPainterCommand(line, attrs, &value, code, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                    nullptr, nullptr, nullptr, block.get()),
               0);
     EXPECT_EQ(std::string(code, 4), "OK  ");
     EXPECT_EQ(value, 7);
@@ -96,8 +96,8 @@ TEST(Painter, DesignCommandExchanges)
     value = 41;
     char field[10];
     int16_t ident = 0;
-    ASSERT_EQ(P31O2_sPainterCommand(nullptr, nullptr, &value, code, nullptr, nullptr, nullptr, nullptr, field,
-                                    &ident, nullptr, nullptr, nullptr, block.get()),
+    ASSERT_EQ(P31O2_sPainterCommand(nullptr, nullptr, &value, code, nullptr, nullptr, nullptr, nullptr, field, &ident,
+                                    nullptr, nullptr, nullptr, block.get()),
               0);
     EXPECT_EQ(value, 42);
     EXPECT_EQ(std::string(field, 10), "CUSTNO    ");
@@ -117,21 +117,21 @@ TEST(Painter, DesignCommandExchanges)
     std::memset(message, ' ', sizeof message);
     int32_t row = 0, col = 0;
     std::memcpy(code, "MT  ", 4);
-    ASSERT_EQ(P31O2_sPainterCommand(line, attrs, &value, code, &row, &col, screen, message, nullptr, nullptr,
-                                    nullptr, nullptr, nullptr, block.get()),
+    ASSERT_EQ(P31O2_sPainterCommand(line, attrs, &value, code, &row, &col, screen, message, nullptr, nullptr, nullptr,
+                                    nullptr, nullptr, block.get()),
               0);
     EXPECT_EQ(std::string(block->acRequestCode, 4), "MT  ");
     EXPECT_EQ(block->acScreen[0], '.');
     EXPECT_EQ(row, 5);
     EXPECT_EQ(col, 17);
     std::memcpy(code, "XX  ", 4);
-    P31O2_sPainterCommand(line, attrs, &value, code, &row, &col, screen, message, nullptr, nullptr, nullptr,
-                          nullptr, nullptr, block.get());
+    P31O2_sPainterCommand(line, attrs, &value, code, &row, &col, screen, message, nullptr, nullptr, nullptr, nullptr,
+                          nullptr, block.get());
     EXPECT_EQ(std::string(block->acRequestCode, 4), "MT  ") << "last answer WR keeps the move";
     std::memcpy(block->acRequestCode, "END ", 4);
     std::memcpy(code, "YY  ", 4);
-    P31O2_sPainterCommand(line, attrs, &value, code, &row, &col, screen, message, nullptr, nullptr, nullptr,
-                          nullptr, nullptr, block.get());
+    P31O2_sPainterCommand(line, attrs, &value, code, &row, &col, screen, message, nullptr, nullptr, nullptr, nullptr,
+                          nullptr, block.get());
     EXPECT_EQ(std::string(block->acRequestCode, 4), "    ");
     EXPECT_EQ(painter.requests(), (std::vector<unsigned>{9, 10, 1, 1, 1}));
 }
@@ -168,9 +168,8 @@ TEST(Painter, ReportSpacingAndTrace)
 TEST(Painter, WaitingDispatchesTheCallersMessages)
 {
     auto block = newBlock();
-    HWND mine = WIN_CreateWindow([](HWND, unsigned msg, WPARAM, LPARAM) -> LRESULT {
-        return msg == WM_USER + 50 ? 99 : 0;
-    }, nullptr);
+    HWND mine = WIN_CreateWindow(
+        [](HWND, unsigned msg, WPARAM, LPARAM) -> LRESULT { return msg == WM_USER + 50 ? 99 : 0; }, nullptr);
     ScriptedPainter painter(block.get(), [mine](FFC_PAINT_STR* p, unsigned) {
         p->sReply = static_cast<int16_t>(WIN_SendMessage(mine, WM_USER + 50, 0, 0));
     });
@@ -205,8 +204,7 @@ TEST(Painter, ObjectArraysGrowAndStartAgainAtIndexOne)
     EXPECT_EQ(block->pSelections[1].cSelection, ' ');
     EXPECT_EQ(block->pSelections[1].lRepeat, 0);
     EXPECT_STREQ(block->szHeading, "Reports");
-    EXPECT_EQ(P31O2_AddPainterObject(block.get(), 9, "X         ", "        ", "      ", 5, "", "", "", "", ""),
-              -1)
+    EXPECT_EQ(P31O2_AddPainterObject(block.get(), 9, "X         ", "        ", "      ", 5, "", "", "", "", ""), -1)
         << "no gaps in the running index";
     ASSERT_EQ(P31O2_AddPainterObject(block.get(), 7, "SCREEN1   ", "FORMAT1 ", "RCD   ", 1, "", "", "", "", "Screens"),
               0);
@@ -224,7 +222,8 @@ TEST(Painter, SaveReportImageTakesTheDefaultAnswer)
     EXPECT_EQ(block->sReply, 'Y');
     EXPECT_EQ(P31O2_AskSaveReportImage(block.get(), 'N'), 'N');
     SMSG_RedirectMsgs(nullptr, 0);
-    EXPECT_EQ(std::string(shown), "Save report image for VELMO Designer ? Yes\nSave report image for VELMO Designer ? No");
+    EXPECT_EQ(std::string(shown),
+              "Save report image for VELMO Designer ? Yes\nSave report image for VELMO Designer ? No");
 }
 
 TEST(Progress, ThreadShowsStatusTextsUntilStopped)
@@ -251,4 +250,4 @@ TEST(Progress, ThreadShowsStatusTextsUntilStopped)
     FFC_Set_Run_Mode(0);
 }
 
-} // namespace
+}  // namespace

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
-#include <strings.h>
 #include <string>
+#include <strings.h>
 #include <vector>
 
 #include "dqov/record_store.h"
@@ -91,11 +91,11 @@ TEST_F(Stores, ReplacedRecordsAndLookupsInAnyOrder)
             put(n, 1, text(n, 0));
     }
     for (int n = 1; n <= 40; ++n) {
-        put(n, 0, text(n, 0));                      // the same record again
+        put(n, 0, text(n, 0));  // the same record again
         if (n % 2 == 0)
-            put(n, 0, text(n, 1));                  // another of another length
+            put(n, 0, text(n, 1));  // another of another length
         if (n % 4 == 0)
-            put(n, 0, text(n, 1) + "!");            // changed, the same length packed
+            put(n, 0, text(n, 1) + "!");  // changed, the same length packed
     }
     EXPECT_EQ(RS_ulRecordCount(ctx.pCommandStore), 40u + 13u);
     auto get = [&](int n, int sub) {
@@ -170,11 +170,10 @@ TEST_F(Stores, RunMessagesInGroupsOfTwentyNothingDropped)
     EXPECT_EQ(c.groups, (std::vector<uint32_t>{3, 8, 8, 8, 32001, 32000}));
     EXPECT_EQ(c.counts, (std::vector<uint32_t>{1, 20, 20, 5, 2, 1}));
     EXPECT_EQ(c.further, (std::vector<uint32_t>{0, 25, 5, 0, 0, 0}));
-    EXPECT_EQ(c.firstIds, (std::vector<std::string>{"PRC0002", "PRC0001", "PRC0021", "PRC9999", "PRC0000",
-                                                     "PRC0010"}));
+    EXPECT_EQ(c.firstIds, (std::vector<std::string>{"PRC0002", "PRC0001", "PRC0021", "PRC9999", "PRC0000", "PRC0010"}));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -183,9 +182,18 @@ struct Person {
     char name[8];
 };
 
-void byId(const void* r, uint32_t, void* k) { std::memcpy(k, static_cast<const Person*>(r)->id, 4); }
-void byName(const void* r, uint32_t, void* k) { std::memcpy(k, static_cast<const Person*>(r)->name, 8); }
-int caseless(const void* a, const void* b, uint32_t n) { return strncasecmp(static_cast<const char*>(a), static_cast<const char*>(b), n); }
+void byId(const void* r, uint32_t, void* k)
+{
+    std::memcpy(k, static_cast<const Person*>(r)->id, 4);
+}
+void byName(const void* r, uint32_t, void* k)
+{
+    std::memcpy(k, static_cast<const Person*>(r)->name, 8);
+}
+int caseless(const void* a, const void* b, uint32_t n)
+{
+    return strncasecmp(static_cast<const char*>(a), static_cast<const char*>(b), n);
+}
 
 TEST(RecordStore, SecondIndexWithItsOwnCompareFollowsReplacements)
 {
@@ -212,7 +220,6 @@ TEST(RecordStore, SecondIndexWithItsOwnCompareFollowsReplacements)
     RS_DestroyStore(&s);
     EXPECT_EQ(s, nullptr);
 }
-
 
 TEST(RecordStore, PackedRecordsComeBackByteForByte)
 {
@@ -264,4 +271,4 @@ TEST(RecordStore, PackedRecordsComeBackByteForByte)
     RS_DestroyStore(&s);
 }
 
-} // namespace
+}  // namespace

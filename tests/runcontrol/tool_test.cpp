@@ -19,9 +19,10 @@ TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
     EXPECT_EQ(clean.status, 0) << clean.out;
     EXPECT_NE(clean.out.find("<BLU>VELMO Full Function Checker (FFC) Invoked"), std::string::npos) << clean.out;
     EXPECT_NE(clean.out.find("<GRN>VELMO Generator Ended Normally"), std::string::npos) << clean.out;
-    const std::string tail = "<GRN>PRC0010 I Checking ended: 0000000 fatal error(s) and 0000000 warning(s) were found.\r\n"
-                             "<GRN>PRC0011 I Function checked: 0000000 fatal error(s), 0000000 warning(s).\r\n"
-                             "<GRN>Job ended with result 0: 0 error(s), 0 warning(s).\r\n";
+    const std::string tail =
+        "<GRN>PRC0010 I Checking ended: 0000000 fatal error(s) and 0000000 warning(s) were found.\r\n"
+        "<GRN>PRC0011 I Function checked: 0000000 fatal error(s), 0000000 warning(s).\r\n"
+        "<GRN>Job ended with result 0: 0 error(s), 0 warning(s).\r\n";
     ASSERT_GE(clean.out.size(), tail.size());
     EXPECT_EQ(clean.out.substr(clean.out.size() - tail.size()), tail);
     EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTMOD = 'DEMOPRC' AND OSTFMT = 'DEMOMIN'"), "7");
@@ -30,12 +31,12 @@ TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
 
     // A function with an unknown command: the job runs, finds the error and
     // generates nothing.
-    ASSERT_TRUE(env.execOutside(
-        "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES ('DEM', 'DEMOPRC', 'BADFN', '', 'N', 'Y');"
-        "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCCMD, SRCPRM) VALUES "
-        "('DEM', 'DEMOPRC', 'BADFN', 1, 'FUNCTION', 'OPTIONS(*DIRECT)'),"
-        "('DEM', 'DEMOPRC', 'BADFN', 2, 'FROBNICATE', ''),"
-        "('DEM', 'DEMOPRC', 'BADFN', 3, 'RETURN', '');"));
+    ASSERT_TRUE(env.execOutside("INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES ('DEM', "
+                                "'DEMOPRC', 'BADFN', '', 'N', 'Y');"
+                                "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCCMD, SRCPRM) VALUES "
+                                "('DEM', 'DEMOPRC', 'BADFN', 1, 'FUNCTION', 'OPTIONS(*DIRECT)'),"
+                                "('DEM', 'DEMOPRC', 'BADFN', 2, 'FROBNICATE', ''),"
+                                "('DEM', 'DEMOPRC', 'BADFN', 3, 'RETURN', '');"));
     ToolResult errors = RunTool("--generate " + where + " DEMOPRC BADFN");
     EXPECT_EQ(errors.status, 1) << errors.out;
     EXPECT_NE(errors.out.find("PRC1059"), std::string::npos) << errors.out;
@@ -47,7 +48,8 @@ TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
     EXPECT_EQ(unknown.out, "<RED>DCM9898 F Function NOSUCH of process DEMOPRC was not found in partition DEM.\r\n"
                            "<RED>Job ended with result -1: 1 error(s), 0 warning(s).\r\n");
 
-    ToolResult noRepository = RunTool("--root " + env.root() + " --repository " + env.root() + "/none.db DEMOPRC DEMOMIN");
+    ToolResult noRepository =
+        RunTool("--root " + env.root() + " --repository " + env.root() + "/none.db DEMOPRC DEMOMIN");
     EXPECT_EQ(noRepository.status, 2);
     EXPECT_EQ(noRepository.out.rfind("<RED>The repository " + env.root() + "/none.db cannot be opened", 0), 0u)
         << noRepository.out;
@@ -71,9 +73,10 @@ TEST(Tool, CSharpIsAskedForWithGenerate)
 
     ToolResult csharp = RunTool("--generate --csharp " + where + " DEMOPRC DEMOMIN");
     EXPECT_EQ(csharp.status, 0) << csharp.out;
-    for (const char* name : {"DEMOMIN.cs", "DEMOMIN.csproj", "DEMOMIN.sln", "DEMOMINSTG.cs", "Properties/AssemblyInfo.cs"})
+    for (const char* name :
+         {"DEMOMIN.cs", "DEMOMIN.csproj", "DEMOMIN.sln", "DEMOMINSTG.cs", "Properties/AssemblyInfo.cs"})
         EXPECT_TRUE(std::filesystem::exists(project + "/" + name)) << name;
     EXPECT_TRUE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/DEMOMIN.C"));
 }
 
-} // namespace
+}  // namespace

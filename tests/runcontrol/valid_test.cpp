@@ -29,9 +29,7 @@ TEST(Valid, SessionQueuesAndMessages)
     ASSERT_EQ(VALID_CreateMsgQueue("OPCHECK   "), 0);
     EXPECT_EQ(VALID_CreateMsgQueue("OPCHECK"), -4);
     ASSERT_EQ(DC_P9006("OPCHECK   ", "DCM0501", 10, "CUSTNAM   "), 0);
-    ASSERT_EQ(DC_P9006("OPCHECK   ", "DCM0122", 48,
-                       "CUSTMST   DEMLIB    +0000001ABC                 "),
-              0);
+    ASSERT_EQ(DC_P9006("OPCHECK   ", "DCM0122", 48, "CUSTMST   DEMLIB    +0000001ABC                 "), 0);
     uint32_t count = 0;
     ASSERT_EQ(qvrms3(VALID_pGetSession(), "OPCHECK", &count), 0);
     EXPECT_EQ(count, 2u);
@@ -77,4 +75,4 @@ TEST(Valid, Identification)
     EXPECT_EQ(t[5].pValue, nullptr);
 }
 
-} // namespace
+}  // namespace

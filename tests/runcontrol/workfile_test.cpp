@@ -66,8 +66,7 @@ TEST_F(WorkFile, FirstOrderKeepsEqualKeysInWriteOrder)
     write("PRTFLD", "FIELDA", "0001", "r4");
     write("RCDFLD", "FIELDA", "0003", "r5");
 
-    EXPECT_EQ(walk(0, rec("RCDFLD", "", "", ""), 1, false),
-              (std::vector<std::string>{"r2", "r3", "r5", "r1"}));
+    EXPECT_EQ(walk(0, rec("RCDFLD", "", "", ""), 1, false), (std::vector<std::string>{"r2", "r3", "r5", "r1"}));
     EXPECT_EQ(walk(0, rec("RCDFLD", "FIELDA", "", ""), 2, false), (std::vector<std::string>{"r2", "r3", "r5"}));
     EXPECT_EQ(walk(0, rec("RCDFLD", "FIELDA", "0001", ""), 3, false), (std::vector<std::string>{"r2", "r3"}));
     EXPECT_EQ(walk(0, rec("RCDFLD", "FIELDA", "0001", ""), 4, false), (std::vector<std::string>{"r2", "r3"}));
@@ -202,4 +201,4 @@ TEST_F(WorkFile, DeleteFromBothOrdersAndContinueTheWalk)
     EXPECT_EQ(walk(0, rec("K", "", "", ""), 1, false), (std::vector<std::string>{"a"}));
 }
 
-} // namespace
+}  // namespace

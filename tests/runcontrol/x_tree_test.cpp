@@ -224,4 +224,4 @@ TEST(XTree, CursorSurvivesDeletingTheCurrentEntry)
     EXPECT_EQ(RBTree_GetEntryCount(tr.t), 3u);
 }
 
-} // namespace
+}  // namespace

@@ -16,12 +16,14 @@ TEST(Capabilities, SectionsKeysAndThreeViewsOfAValue)
                               "TYPE_VARCHAR_MAX_DIGITS=abc\n"
                               "LOCK_TYPE=Row\n"
                               "LOCK_TYPE=Table\n"
-                              "LONGKEY=" + std::string(3000, 'v') + "=INJECTED=Y\n"
-                              "DATABASE_TYPE=X\r\n"
-                              "SUPPORTS_NOT_NULL=\n"
-                              "KEYWITHOUTVALUE\n"
-                              "SUPPORTS_DESC_KEYS=yes\n"
-                              "SUPPORTS_COLLECTIONS=Yes",  // CR LF and no final line end read alike
+                              "LONGKEY=" +
+                                  std::string(3000, 'v') +
+                                  "=INJECTED=Y\n"
+                                  "DATABASE_TYPE=X\r\n"
+                                  "SUPPORTS_NOT_NULL=\n"
+                                  "KEYWITHOUTVALUE\n"
+                                  "SUPPORTS_DESC_KEYS=yes\n"
+                                  "SUPPORTS_COLLECTIONS=Yes",  // CR LF and no final line end read alike
                               &warnings);
     ASSERT_EQ(t->entries.size(), 2u);
     std::string text;

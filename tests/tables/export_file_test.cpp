@@ -24,7 +24,7 @@ Bytes transform(const Bytes& in, bool expand)
     return n == static_cast<size_t>(-1) ? Bytes{'!'} : out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ExportFile, PackedDecimalAndRunLengthCompression)
 {
@@ -73,7 +73,9 @@ TEST_P(ExportRecords, WriteReadAndEndRecord)
     EXPECT_EQ(file.substr(0, 26), GetParam() == 2 ? X_CTD_EXPORT_HEADER_NORM : X_CTD_EXPORT_HEADER_COMP);
     if (GetParam() == 2) {
         // Length 12, then code 12, field AB, empty field.
-        EXPECT_EQ(file.substr(26, 16), std::string("\x00\x00\x00\x12\x00\x12\x00\x00\x00\x02" "AB\x00\x00\x00\x00", 16));
+        EXPECT_EQ(file.substr(26, 16), std::string("\x00\x00\x00\x12\x00\x12\x00\x00\x00\x02"
+                                                   "AB\x00\x00\x00\x00",
+                                                   16));
     }
 
     X_CTD_EXPORT_FILE_PTR in;
@@ -122,7 +124,8 @@ TEST(ExportFile, RefusedFilesAndRecords)
     X_CTD_CloseExportFile(h);
 
     // A short body is a short read.
-    std::string shortFile = dir.file("short.exp", std::string(X_CTD_EXPORT_HEADER_NORM) + std::string("\x00\x00\x00\x50", 4) + "abc");
+    std::string shortFile =
+        dir.file("short.exp", std::string(X_CTD_EXPORT_HEADER_NORM) + std::string("\x00\x00\x00\x50", 4) + "abc");
     ASSERT_EQ(X_CTD_OpenExportFile(shortFile.c_str(), h, 1), 1);
     EXPECT_EQ(X_CTD_ReadExportRecord(*h), 3);
     X_CTD_CloseExportFile(h);
@@ -138,7 +141,7 @@ size_t openDescriptors()
     return n;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ExportFile, HandlesDroppedWithoutClosingReleaseTheirStreams)
 {

@@ -72,7 +72,6 @@ TEST(TableRecord, KeyNamesResolveThroughColumns)
     EXPECT_TRUE(r->indexes.empty());
 }
 
-
 TEST(DefinitionText, KeywordsSectionsAndContext)
 {
     auto r = readText("* comment\n"
@@ -81,7 +80,9 @@ TEST(DefinitionText, KeywordsSectionsAndContext)
                       "  table=Orders\n"
                       "  DTALIB=D1\n"
                       "  COLLECTION=C1\n"
-                      "  DESC=" + std::string(60, 'd') + "\n"
+                      "  DESC=" +
+                      std::string(60, 'd') +
+                      "\n"
                       "  IGNORE_IF_NATIVE\n"
                       "DEFINE_COLUMNS\n"
                       "  LEN=3\n"  // no column yet
@@ -131,7 +132,7 @@ TEST(DefinitionText, MalformedInputGivesMessagesAndNoCrash)
     std::string longCommand = "COMMAND=" + std::string(6000, 'c') + "TABLE=HIJACK";
     auto r = readText("DEFINE_TABLE\n"
                       "TABLE=FIRST\n"
-                      "TABLE=SECOND\n"  // duplicate: ignored
+                      "TABLE=SECOND\n"      // duplicate: ignored
                       "DEFINE_SOMETHING\n"  // unknown section
                       "DEFINE_COLUMNS\n"
                       "NAME=\n"  // missing value
@@ -213,15 +214,15 @@ namespace {
 std::string describe(const X_CTD_TABLE_DEFINITION& r)
 {
     std::ostringstream o;
-    o << r.internalName << '|' << r.table << '|' << r.collection << '|' << r.description << '|' << r.dataLibrary
-      << '|' << r.commitmentControl << r.nameFlag << r.atSign << '|' << r.otherDatabase << '|' << r.dsn << '|'
-      << r.qualifier << '|' << r.dbType << '|' << r.connection << '|' << r.encrypted << '|' << r.spare << '\n';
+    o << r.internalName << '|' << r.table << '|' << r.collection << '|' << r.description << '|' << r.dataLibrary << '|'
+      << r.commitmentControl << r.nameFlag << r.atSign << '|' << r.otherDatabase << '|' << r.dsn << '|' << r.qualifier
+      << '|' << r.dbType << '|' << r.connection << '|' << r.encrypted << '|' << r.spare << '\n';
     for (const auto& a : r.appends)
         o << "append " << a.dbmsType << '|' << a.text << '\n';
     for (const auto& c : r.columns)
-        o << "column " << c.name << '|' << c.internalName << '|' << c.description << '|' << c.type << '|'
-          << c.length << '|' << c.decimals << '|' << c.notNull << c.autoFlag << c.ignoreIfNative << '|'
-          << int(c.ksh) << '|' << c.alloc << '\n';
+        o << "column " << c.name << '|' << c.internalName << '|' << c.description << '|' << c.type << '|' << c.length
+          << '|' << c.decimals << '|' << c.notNull << c.autoFlag << c.ignoreIfNative << '|' << int(c.ksh) << '|'
+          << c.alloc << '\n';
     o << "key " << r.primaryKeyName << '\n';
     for (const auto& k : r.primaryKey)
         o << "key " << k.column << '|' << k.internalName << '\n';
@@ -237,7 +238,7 @@ std::string describe(const X_CTD_TABLE_DEFINITION& r)
     return o.str();
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -245,9 +246,9 @@ X_CTD_TABLE_DEFINITION_PTR sampleRecord(uint16_t otherDatabase)
 {
     X_CTD_TABLE_DEFINITION_PTR r;
     const char encrypted = 'Y';
-    X_CTD_CreateTableDefinition(r, "ORDERS_INTERNAL", "ORDERS", "Customer orders", "LIB", otherDatabase, 0, "DSN1", "OWNER",
-                                "POSTGRESQL", "host=x;user='a b'", &encrypted, "spare", nullptr, "DATALIB", 'N',
-                                otherDatabase ? '0' : ' ', '#');
+    X_CTD_CreateTableDefinition(r, "ORDERS_INTERNAL", "ORDERS", "Customer orders", "LIB", otherDatabase, 0, "DSN1",
+                                "OWNER", "POSTGRESQL", "host=x;user='a b'", &encrypted, "spare", nullptr, "DATALIB",
+                                'N', otherDatabase ? '0' : ' ', '#');
     X_CTD_AddAppendClause(*r, "SQLITE", " WITHOUT ROWID");
     X_CTD_AddColumn(*r, "ORDNO", "Order number", 'D', 9, 0, 1, 0, "ORDER_NUMBER", 0, 0, 0);
     X_CTD_AddColumn(*r, "NAME", "Name", 'A', 60, 0, 0, 0, "NAME", 0, 'K', 120);
@@ -265,7 +266,7 @@ X_CTD_TABLE_DEFINITION_PTR sampleRecord(uint16_t otherDatabase)
     return r;
 }
 
-} // namespace
+}  // namespace
 
 class RoundTrip : public testing::TestWithParam<uint16_t> {};
 

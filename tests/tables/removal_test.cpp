@@ -113,7 +113,7 @@ std::string makeRepository(const std::string& dir)
     return path;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Removal, AliasFileOfTheSampleEnvironment)
 {
@@ -137,11 +137,11 @@ TEST(Removal, AliasLinesBeyondTheLimitsAreSafe)
 {
     SampleRoot root;
     std::ofstream(root.path() / "X_VELMO" / "X_PALIAS.DAT")
-        << "LONG?????,1,9,1,9,1,9\n"                                    // pieces add up past ten characters
-        << "TOOLONGPATTERNX,1,3,0,0,0,0\n"                              // pattern over eleven characters
-        << "AB,5,9,0,0,0,0\n"                                            // piece past the end of the name
-        << "X" << std::string(100, ',') << "1\n"                        // line over 79 characters
-        << "PQ,1,1\n";                                                   // fewer than six numbers
+        << "LONG?????,1,9,1,9,1,9\n"              // pieces add up past ten characters
+        << "TOOLONGPATTERNX,1,3,0,0,0,0\n"        // pattern over eleven characters
+        << "AB,5,9,0,0,0,0\n"                     // piece past the end of the name
+        << "X" << std::string(100, ',') << "1\n"  // line over 79 characters
+        << "PQ,1,1\n";                            // fewer than six numbers
     std::string alias;
     OBJDEL_sGetProcessAlias(2, "C", "LONGNAMES", &alias);
     EXPECT_EQ(alias, "NGNAMESL");  // ten characters kept, then the last eight
@@ -159,17 +159,16 @@ struct PgRunner {
     static int commit(void* c) { return static_cast<PgRunner*>(c)->db->exec("COMMIT").empty() ? 0 : 1; }
 };
 
-} // namespace
+}  // namespace
 
 TEST(Removal, TableFilesByLayoutAndKeepFlag)
 {
     SampleRoot root;
     SMISC_SetDBMSEnvironment(sampleEnvironmentFile().c_str(), "SQLITE");
     ASSERT_EQ(SSQL_sConnect(makeRepository(root.dir()).c_str()), SSQL_RC_OK);
-    const std::vector<std::string> perLibrary = {"X_VELMO/X_DEM/EXECUTE/LIB/ORDER.DLL",
-                                                 "X_VELMO/X_DEM/EXECUTE/LIB/ORDER.PDB",
-                                                 "X_VELMO/X_DEM/SOURCE/LIB/ORDER.C", "X_VELMO/X_DEM/ORDER.RRN",
-                                                 "X_VELMO/X_DEM/OBJECT/ORDER.OBJ"};
+    const std::vector<std::string> perLibrary = {
+        "X_VELMO/X_DEM/EXECUTE/LIB/ORDER.DLL", "X_VELMO/X_DEM/EXECUTE/LIB/ORDER.PDB",
+        "X_VELMO/X_DEM/SOURCE/LIB/ORDER.C", "X_VELMO/X_DEM/ORDER.RRN", "X_VELMO/X_DEM/OBJECT/ORDER.OBJ"};
     for (const auto& f : perLibrary)
         root.touch(f);
     root.touch("X_VELMO/X_DEM/EXECUTE/ORDER.DLL");
@@ -290,7 +289,7 @@ TEST(Removal, SampleFunctionAndProcessDeleteExactlyTheirFiles)
     const std::vector<std::string> siblings = {"X_VELMO/X_DEM/EXECUTE/CUSTLST.DLL", "X_VELMO/X_DEM/SOURCE/CUSTUPD.C",
                                                "X_VELMO/X_DEM/OBJECT/DEMINC.OBJ"};
     const std::vector<std::string> unrelated = {
-        "X_VELMO/X_DEM/EXECUTE/DEMOMINX.DLL", "X_VELMO/X_DEM/EXECUTE/DEPRC.PDB",  "X_VELMO/X_DEM/EXECUTE/DEMOPRC.DLL",
+        "X_VELMO/X_DEM/EXECUTE/DEMOMINX.DLL", "X_VELMO/X_DEM/EXECUTE/DEPRC.PDB", "X_VELMO/X_DEM/EXECUTE/DEMOPRC.DLL",
         "X_VELMO/X_XYZ/EXECUTE/DEMOMIN.DLL",  "X_VELMO/X_DEM/SOURCE/XDEMOMIN.C", "X_VELMO/X_DEM/DEMOMIN.RRN"};
     for (const auto* list : {&generated, &processOwn, &siblings, &unrelated})
         for (const auto& f : *list)

@@ -40,40 +40,53 @@ struct Expected {
 #define Q "\""
 #define ORD Q "ORDNO" Q " DECIMAL(9,0) NOT NULL," Q "CUSTNO" Q " CHAR(10) NOT NULL," Q "NAME" Q " VARCHAR(60),"
 #define KEY ", PRIMARY KEY(" Q "ORDNO" Q "))"
-#define IDX(name) "CREATE UNIQUE INDEX " name " ON " Q "LIB" Q "." Q "ORDERS" Q " ( " Q "CUSTNO" Q ", " Q "ORDNO" Q " DESC)"
+#define IDX(name)                                                                                                      \
+    "CREATE UNIQUE INDEX " name " ON " Q "LIB" Q "." Q "ORDERS" Q " ( " Q "CUSTNO" Q ", " Q "ORDNO" Q " DESC)"
 
 const Expected kWithoutServer[] = {
     {"DB2400",
      "CREATE TABLE \"LIB\".\"ORDERS\" (" ORD "\"AMOUNT\" DECIMAL(11,2),\"SMALL\" SMALLINT,\"CREATED\" TIMESTAMP,"
      "\"D\" DATE,\"NOTE\" CLOB(1048576)" KEY,
-     IDX("\"LIB\".\"ORDERS_CUST\""), "DROP INDEX \"LIB\".\"ORDERS_CUST\"",
-     "ALTER TABLE \"LIB\".\"ORDERS\" DROP PRIMARY KEY", {392}},
+     IDX("\"LIB\".\"ORDERS_CUST\""),
+     "DROP INDEX \"LIB\".\"ORDERS_CUST\"",
+     "ALTER TABLE \"LIB\".\"ORDERS\" DROP PRIMARY KEY",
+     {392}},
     {"DB2UWO",
      "CREATE TABLE \"LIB\".\"ORDERS\" (" ORD "\"AMOUNT\" DECIMAL(11,2),\"SMALL\" SMALLINT,\"CREATED\" TIMESTAMP,"
      "\"D\" DATE,\"NOTE\" CLOB(1048576)" KEY,
-     IDX("\"LIB\".\"ORDERS_CUST\""), "DROP INDEX \"LIB\".\"ORDERS_CUST\"",
-     "ALTER TABLE \"LIB\".\"ORDERS\" DROP PRIMARY KEY", {392, 393}},
+     IDX("\"LIB\".\"ORDERS_CUST\""),
+     "DROP INDEX \"LIB\".\"ORDERS_CUST\"",
+     "ALTER TABLE \"LIB\".\"ORDERS\" DROP PRIMARY KEY",
+     {392, 393}},
     {"MSACCESS",
      "CREATE TABLE \"LIB_ORDERS\" (\"ORDNO\" LONG NOT NULL,\"CUSTNO\" CHAR(10) NOT NULL,\"NAME\" TEXT(60),"
      "\"AMOUNT\" DOUBLE,\"SMALL\" TINYINT,\"CREATED\" DATETIME,\"D\" DATETIME,\"NOTE\" MEMO" KEY,
      "CREATE UNIQUE INDEX \"ORDERS_CUST\" ON \"LIB_ORDERS\" ( \"CUSTNO\", \"ORDNO\" DESC)",
-     "DROP INDEX \"ORDERS_CUST\"", "ALTER TABLE \"LIB_ORDERS\" DROP PRIMARY KEY", {392, 392, 393, 393, 392}},
+     "DROP INDEX \"ORDERS_CUST\"",
+     "ALTER TABLE \"LIB_ORDERS\" DROP PRIMARY KEY",
+     {392, 392, 393, 393, 392}},
     {"ORACLE",
      "CREATE TABLE \"LIB\".\"ORDERS\" (\"ORDNO\" NUMBER(9,0) NOT NULL,\"CUSTNO\" CHAR(10) NOT NULL,"
      "\"NAME\" VARCHAR2(60),\"AMOUNT\" NUMBER(11,2),\"SMALL\" SMALLINT,\"CREATED\" TIMESTAMP(6) ,\"D\" DATE,"
      "\"NOTE\" CLOB" KEY,
-     IDX("\"LIB\".\"ORDERS_CUST\""), "DROP INDEX \"LIB\".\"ORDERS_CUST\"",
-     "ALTER TABLE \"LIB\".\"ORDERS\" DROP PRIMARY KEY CASCADE", {392}},
+     IDX("\"LIB\".\"ORDERS_CUST\""),
+     "DROP INDEX \"LIB\".\"ORDERS_CUST\"",
+     "ALTER TABLE \"LIB\".\"ORDERS\" DROP PRIMARY KEY CASCADE",
+     {392}},
     {"MSSQLS",
      "CREATE TABLE \"LIB\".\"ORDERS\" (" ORD "\"AMOUNT\" DECIMAL(11,2),\"SMALL\" TINYINT,\"CREATED\" DATETIME,"
      "\"D\" DATETIME,\"NOTE\" TEXT, CONSTRAINT \"PK_ORDERS\" PRIMARY KEY(\"ORDNO\"))",
-     IDX("\"ORDERS_CUST\""), "DROP INDEX \"LIB\".\"ORDERS\".\"ORDERS_CUST\"",
-     "ALTER TABLE \"LIB\".\"ORDERS\" DROP CONSTRAINT \"PK_ORDERS\"", {393, 392}},
+     IDX("\"ORDERS_CUST\""),
+     "DROP INDEX \"LIB\".\"ORDERS\".\"ORDERS_CUST\"",
+     "ALTER TABLE \"LIB\".\"ORDERS\" DROP CONSTRAINT \"PK_ORDERS\"",
+     {393, 392}},
     {"SQLANYWHERE",
      "CREATE TABLE \"LIB\".\"ORDERS\" (" ORD "\"AMOUNT\" DECIMAL(11,2),\"SMALL\" TINYINT,\"CREATED\" TIMESTAMP,"
      "\"D\" DATE,\"NOTE\" LONG VARCHAR" KEY,
-     IDX("\"LIB\".\"ORDERS_CUST\""), "DROP INDEX \"LIB\".\"ORDERS_CUST\"",
-     "ALTER TABLE \"LIB\".\"ORDERS\" DROP PRIMARY KEY", {393}},
+     IDX("\"LIB\".\"ORDERS_CUST\""),
+     "DROP INDEX \"LIB\".\"ORDERS_CUST\"",
+     "ALTER TABLE \"LIB\".\"ORDERS\" DROP PRIMARY KEY",
+     {393}},
 };
 
 #undef Q
@@ -81,7 +94,7 @@ const Expected kWithoutServer[] = {
 #undef KEY
 #undef IDX
 
-} // namespace
+}  // namespace
 
 TEST(SampleSections, StatementsOfTheProductsWithoutAServer)
 {
@@ -227,7 +240,7 @@ void runTableLife(Database& db, const std::string& section, const std::string& l
     EXPECT_NE(db.exec("SELECT 1 FROM " + table), "");
 }
 
-} // namespace
+}  // namespace
 
 TEST(SampleSections, TableLifeOnSqlite)
 {

@@ -27,7 +27,7 @@ std::string definition(const Env& env, X_CTD_TABLE_DEFINITION& r, std::string* l
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(QualifiedNames, CollectionRules)
 {
@@ -100,7 +100,7 @@ std::vector<std::string> literals(const std::string& text)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(OracleRecordNumbers, BlockWithApostrophesInNames)
 {
@@ -120,11 +120,11 @@ TEST(OracleRecordNumbers, BlockWithApostrophesInNames)
                         "column to a unique value */UPDATE \"L'X\".\"ORDERS\" SET \"X_RRNO\"=ROWNUM;",
                         0),
               0u);
-    EXPECT_EQ(literals(out), (std::vector<std::string>{
-                                 "CREATE SEQUENCE \"L'X\".\"ORD_X_RRNO_SEQ\" START WITH ",
-                                 "CREATE OR REPLACE TRIGGER \"L'X\".\"ORD_X_RRNO_TRG\" BEFORE INSERT ON "
-                                 "\"L'X\".\"ORDERS\" FOR EACH ROW BEGIN SELECT \"ORD_X_RRNO_SEQ\".NEXTVAL INTO "
-                                 ":new.\"X_RRNO\" FROM DUAL;END;"}));
+    EXPECT_EQ(literals(out),
+              (std::vector<std::string>{"CREATE SEQUENCE \"L'X\".\"ORD_X_RRNO_SEQ\" START WITH ",
+                                        "CREATE OR REPLACE TRIGGER \"L'X\".\"ORD_X_RRNO_TRG\" BEFORE INSERT ON "
+                                        "\"L'X\".\"ORDERS\" FOR EACH ROW BEGIN SELECT \"ORD_X_RRNO_SEQ\".NEXTVAL INTO "
+                                        ":new.\"X_RRNO\" FROM DUAL;END;"}));
     EXPECT_EQ(out.substr(out.size() - 44), "DBMS_SQL.CLOSE_CURSOR(CursorId ); RAISE;END;");
     EXPECT_EQ(X_CTD_IsRrnoColumn("X_RRNO", 'Z') + X_CTD_IsRrnoColumn("ZZRRNO", 'Z'), 2);
     EXPECT_EQ(X_CTD_IsRrnoColumn("ZRRNO", 'Z') + X_CTD_IsRrnoColumn("ZZRRNOX", 'Z'), 0);
@@ -171,7 +171,7 @@ struct TypeCase {
     std::vector<int> messages;
 };
 
-} // namespace
+}  // namespace
 
 TEST(ColumnTypes, TextsAndSubstitutions)
 {
@@ -195,16 +195,28 @@ TEST(ColumnTypes, TextsAndSubstitutions)
         {"", 'Q', 0, 0, "TINYINT", {}},
         {"SUPPORTS_TYPE_TINYINT=N\n", 'Q', 0, 0, "SMALLINT", {392}},
         {"SUPPORTS_TYPE_DATE=N\n", 'E', 0, 0, "TIMESTAMP", {392}},
-        {"TYPE_DATETIME_APPEND=>D<\nTYPE_DATETIME_MAX_DIGITS=26\nTYPE_DATETIME_MAX_DECIMALS=6\n", 'Z', 26, 6,
-         "TIMESTAMP(6) ", {}},
-        {"TYPE_DATETIME_APPEND=X\nTYPE_DATETIME_MAX_DIGITS=26\nTYPE_DATETIME_MAX_DECIMALS=6\n", 'Z', 26, 6,
-         "TIMESTAMP", {}},
+        {"TYPE_DATETIME_APPEND=>D<\nTYPE_DATETIME_MAX_DIGITS=26\nTYPE_DATETIME_MAX_DECIMALS=6\n",
+         'Z',
+         26,
+         6,
+         "TIMESTAMP(6) ",
+         {}},
+        {"TYPE_DATETIME_APPEND=X\nTYPE_DATETIME_MAX_DIGITS=26\nTYPE_DATETIME_MAX_DECIMALS=6\n",
+         'Z',
+         26,
+         6,
+         "TIMESTAMP",
+         {}},
         {"TYPE_DATETIME_APPEND=>D<\n", 'Z', 26, 6, "TIMESTAMP(6) ", {393}},
         {"TYPE_BINARY_APPEND=FOR BIT DATA\n", 'B', 255, 0, "BINARY(255) FOR BIT DATA", {}},
         {"TYPE_BINARY_APPEND=FOR BIT DATA\n", 'B', 256, 0, "BINARY", {909, 909, 393}},
         {"TYPE_LONGVARCHAR_REQUIRES_LEN=Y\nTYPE_LONGVARCHAR_DEFAULT_LEN=1M\n", '3', 0, 0, "LONGVARCHAR(1M)", {}},
-        {"SUPPORTS_TYPE_CHAR=Y\nSUPPORTS_TYPE_VARCHAR=Y\nTYPE_UCHAR_MAX_DIGITS=4\nTYPE_UVARCHAR_MAX_DIGITS=100\n", 'C', 5,
-         0, "NVARCHAR(5)", {909}},
+        {"SUPPORTS_TYPE_CHAR=Y\nSUPPORTS_TYPE_VARCHAR=Y\nTYPE_UCHAR_MAX_DIGITS=4\nTYPE_UVARCHAR_MAX_DIGITS=100\n",
+         'C',
+         5,
+         0,
+         "NVARCHAR(5)",
+         {909}},
         {"", 'Y', 1, 0, "UNKNOWN", {}},
     };
     for (const TypeCase& c : cases) {
@@ -289,8 +301,9 @@ TEST(ColumnTypes, AlterColumnStatements)
     std::string out;
     X_CTD_BuildColumnAddStatements(*r, anywhere.caps.get(), anywhere.dbms, 0, count, out);
     EXPECT_EQ(count, 2);
-    EXPECT_EQ(X_CTD_SplitStatements(out), (std::vector<std::string>{"ALTER TABLE \"T\" ADD \"NAME\" CHAR(10) DEFAULT '' ",
-                                                                    "ALTER TABLE \"T\" MODIFY \"NAME\"  NOT NULL "}));
+    EXPECT_EQ(X_CTD_SplitStatements(out),
+              (std::vector<std::string>{"ALTER TABLE \"T\" ADD \"NAME\" CHAR(10) DEFAULT '' ",
+                                        "ALTER TABLE \"T\" MODIFY \"NAME\"  NOT NULL "}));
 }
 
 TEST(DdlBuilders, DropStatements)
@@ -303,7 +316,8 @@ TEST(DdlBuilders, DropStatements)
         X_CTD_DropPrefixedTableStatement(*r, env.caps.get(), dbms, suffix, out);
         return out;
     };
-    Env missing("M", ""), emulated("E", "SUPPORTS_COLLECTIONS=N\n"), neither("N", "SUPPORTS_COLLECTIONS=N\nEMULATE_COLLECTIONS=N\n");
+    Env missing("M", ""), emulated("E", "SUPPORTS_COLLECTIONS=N\n"),
+        neither("N", "SUPPORTS_COLLECTIONS=N\nEMULATE_COLLECTIONS=N\n");
     X_CTD_CAPABILITY_TABLE none;
     std::string out;
     X_CTD_DropTableStatement(*r, &none, missing.dbms, out);
@@ -367,8 +381,9 @@ TEST(DdlBuilders, CreateIndexViewAndCopies)
     X_CTD_AddColumn(*now, "B", "", 'B', 5, 0, 0, 0, "B", 0, 0, 0);
     X_CTD_AddColumn(*now, "C", "", 'D', 5, 0, 0, 0, "C", 0, 0, 0);
     X_CTD_BuildInsertFromCopy(*now, *r, off.caps.get(), off.dbms, "SAV", &out);
-    EXPECT_EQ(out, "INSERT INTO \"CUST\" ( \"A\" ,\"B\" ,\"C\" ) SELECT CAST( \"A\" AS VARCHAR(5) ) ,RAWTOHEX( \"B\"  ) "
-                   ",NULL  FROM \"CUST_SAV\"");
+    EXPECT_EQ(out,
+              "INSERT INTO \"CUST\" ( \"A\" ,\"B\" ,\"C\" ) SELECT CAST( \"A\" AS VARCHAR(5) ) ,RAWTOHEX( \"B\"  ) "
+              ",NULL  FROM \"CUST_SAV\"");
 }
 
 TEST(CreateTable, ProductClausesAndMessages)
@@ -394,7 +409,8 @@ TEST(CreateTable, ProductClausesAndMessages)
     EXPECT_TRUE(hasMessage(*r, "UNEXPECTED MESSAGE NUMBER 657"));
     Env mysql("MYSQL", keys + "DATABASE_PRODUCT=MYSQL\n");
     r = table();
-    EXPECT_EQ(build(mysql, *r), "CREATE TABLE \"LIB1\".\"CUST\" (\"A\" INTEGER AUTO_INCREMENT,\"B\" CHAR(10) NOT NULL)");
+    EXPECT_EQ(build(mysql, *r),
+              "CREATE TABLE \"LIB1\".\"CUST\" (\"A\" INTEGER AUTO_INCREMENT,\"B\" CHAR(10) NOT NULL)");
     r = table();
     build(Env("U", "DATABASE_PRODUCT=MYSQL\n"), *r);
     EXPECT_EQ(messages(*r).at(0), "(0910) FATAL - VELMO does not support this operation in databases of type U%.");
@@ -403,8 +419,9 @@ TEST(CreateTable, ProductClausesAndMessages)
     r = table();
     r->otherDatabase = 1;
     X_CTD_AddPrimaryKeyColumn(*r, "PK", "A");
-    EXPECT_EQ(build(mysql, *r), "ALTER TABLE \"LIB1\".\"CUST\" ADD \"A\" INTEGER;ALTER TABLE \"LIB1\".\"CUST\" ADD \"B\" "
-                                "CHAR(10);ALTER TABLE \"LIB1\".\"CUST\" ADD PRIMARY KEY(\"A\")");
+    EXPECT_EQ(build(mysql, *r),
+              "ALTER TABLE \"LIB1\".\"CUST\" ADD \"A\" INTEGER;ALTER TABLE \"LIB1\".\"CUST\" ADD \"B\" "
+              "CHAR(10);ALTER TABLE \"LIB1\".\"CUST\" ADD PRIMARY KEY(\"A\")");
     auto empty = newTable("CUST", "LIB1");
     X_CTD_AddPrimaryKeyColumn(*empty, "PK", "A");
     EXPECT_EQ(build(mysql, *empty), "");

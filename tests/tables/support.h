@@ -56,7 +56,10 @@ inline std::string readFile(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-inline std::string sampleEnvironmentFile() { return std::string(DQOV_SOURCE_DIR) + "/samples/root/X_VELMO/X_DBENV.DAT"; }
+inline std::string sampleEnvironmentFile()
+{
+    return std::string(DQOV_SOURCE_DIR) + "/samples/root/X_VELMO/X_DBENV.DAT";
+}
 
 inline X_CTD_CAPABILITY_TABLE_PTR load(const std::string& path, std::vector<std::string>* warnings = nullptr)
 {
@@ -67,13 +70,17 @@ inline X_CTD_CAPABILITY_TABLE_PTR load(const std::string& path, std::vector<std:
     return table;
 }
 
-inline X_CTD_CAPABILITY_TABLE_PTR capabilitiesFrom(const std::string& text, std::vector<std::string>* warnings = nullptr)
+inline X_CTD_CAPABILITY_TABLE_PTR capabilitiesFrom(const std::string& text,
+                                                   std::vector<std::string>* warnings = nullptr)
 {
     TempDir dir;
     return load(dir.file("env.dat", text), warnings);
 }
 
-inline X_CTD_CAPABILITY_TABLE_PTR sampleCapabilities() { return load(sampleEnvironmentFile()); }
+inline X_CTD_CAPABILITY_TABLE_PTR sampleCapabilities()
+{
+    return load(sampleEnvironmentFile());
+}
 
 // The DBMS description as the services library fills it.
 inline X_CTD_DBMS_INFO dbmsInfo(const X_CTD_CAPABILITY_TABLE* table, const std::string& name)
@@ -96,15 +103,14 @@ struct Env {
     X_CTD_DBMS_INFO dbms;
     Env(const std::string& name, const std::string& keys)
         : caps(capabilitiesFrom("DATABASE_TYPE=" + name + "\n" + keys)), dbms(dbmsInfo(caps.get(), name))
-    {
-    }
+    {}
 };
 
 inline X_CTD_TABLE_DEFINITION_PTR newTable(const std::string& table, const std::string& collection)
 {
     X_CTD_TABLE_DEFINITION_PTR r;
-    X_CTD_CreateTableDefinition(r, table, table, "", collection, 0, 0, "", "", "", "", nullptr, "", nullptr,
-                                collection, 'Y', ' ', '@');
+    X_CTD_CreateTableDefinition(r, table, table, "", collection, 0, 0, "", "", "", "", nullptr, "", nullptr, collection,
+                                'Y', ' ', '@');
     return r;
 }
 
@@ -290,4 +296,4 @@ struct Cleanup {
     Cleanup& operator=(const Cleanup&) = delete;
 };
 
-} // namespace ctdtest
+}  // namespace ctdtest

@@ -26,79 +26,80 @@ using checker::Upper;
 
 /* The keyword area most recently handed to the preparation; the defaults
  * handler reads it. */
-const void *g_area = nullptr;
+const void* g_area = nullptr;
 uint16_t g_areaCount = 0;
 
 struct Value {
-    std::string text;      /* a literal's content, a word as written */
-    std::string written;   /* the value as written (a literal with its quotes) */
+    std::string text;    /* a literal's content, a word as written */
+    std::string written; /* the value as written (a literal with its quotes) */
     bool quoted = false;
     bool group = false;
     std::vector<Value> items;
-    size_t begin = 0, end = 0;   /* raw text of a group's content */
+    size_t begin = 0, end = 0; /* raw text of a group's content */
 };
 
 struct Item {
-    std::string keyword;   /* empty: given by position */
+    std::string keyword; /* empty: given by position */
     Value value;
     size_t column = 0;
 };
 
 class Preparer {
 public:
-    Preparer(FFC_CONTEXT *ctx, const char *queue, const CommandView &view, FFC_PARSED_COMMAND *cmd,
-             FFC_COMMAND_EXTENSION *ext)
+    Preparer(FFC_CONTEXT* ctx, const char* queue, const CommandView& view, FFC_PARSED_COMMAND* cmd,
+             FFC_COMMAND_EXTENSION* ext)
         : ctx_(ctx), queue_(queue), view_(view), cmd_(cmd), ext_(ext)
-    {
-    }
+    {}
 
     bool Run(std::string_view text);
     /* Result slots that follow from the parameters given. */
     void Derive();
 
 private:
-    const ParamView *Slot(const char *keyword) const
+    const ParamView* Slot(const char* keyword) const
     {
-        for (const ParamView &p : view_.params)
-            if (p.keyword == keyword) return &p;
+        for (const ParamView& p : view_.params)
+            if (p.keyword == keyword)
+                return &p;
         return nullptr;
     }
-    std::string Read(const char *keyword, size_t element = 0) const;
-    bool NamesField(const std::string &text) const;
-    void WriteCode(const char *keyword, size_t element, char code);
+    std::string Read(const char* keyword, size_t element = 0) const;
+    bool NamesField(const std::string& text) const;
+    void WriteCode(const char* keyword, size_t element, char code);
     /* ---- findings ---- */
-    void Issue(const char *id, const std::string &data)
+    void Issue(const char* id, const std::string& data)
     {
         failed_ = true;
         if (ctx_ && queue_)
-            P9006_sQueueMessage(ctx_, queue_, id, static_cast<uint16_t>(std::min<size_t>(data.size(), FFC_MSG_DATA_MAX)),
-                                data.data());
+            P9006_sQueueMessage(ctx_, queue_, id,
+                                static_cast<uint16_t>(std::min<size_t>(data.size(), FFC_MSG_DATA_MAX)), data.data());
     }
     std::string CommandName() const { return Fixed(view_.name, 10); }
 
     /* ---- reading ---- */
     void SkipBlanks()
     {
-        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t'))
+            ++pos_;
     }
-    bool ReadQuoted(Value &v);
-    bool ReadGroup(Value &v);
-    bool ReadValue(Value &v);
-    bool ReadItems(std::vector<Item> &items);
+    bool ReadQuoted(Value& v);
+    bool ReadGroup(Value& v);
+    bool ReadValue(Value& v);
+    bool ReadItems(std::vector<Item>& items);
 
     /* ---- storing ---- */
-    const ParamView *Find(const std::string &keyword) const;
-    void Assign(const ParamView &p, const Item &item);
-    void StoreEntries(const ParamView &p, const std::vector<Value> &values);
-    bool Allowed(const ParamView &p, const Value &v) const;
-    bool StoreElement(const ParamView &p, size_t e, int32_t at, const Value &v);
-    void StoreAttributes(const ParamView &p, size_t entry, const std::vector<Value> &extra);
+    const ParamView* Find(const std::string& keyword) const;
+    void Assign(const ParamView& p, const Item& item);
+    void StoreEntries(const ParamView& p, const std::vector<Value>& values);
+    bool Allowed(const ParamView& p, const Value& v) const;
+    bool StoreElement(const ParamView& p, size_t e, int32_t at, const Value& v);
+    void StoreAttributes(const ParamView& p, size_t entry, const std::vector<Value>& extra);
 
-    FFC_CONTEXT *ctx_;
-    const char *queue_;
-    const CommandView &view_;
-    FFC_PARSED_COMMAND *cmd_;
-    FFC_COMMAND_EXTENSION *ext_;
+    FFC_CONTEXT* ctx_;
+    const char* queue_;
+    const CommandView& view_;
+    FFC_PARSED_COMMAND* cmd_;
+    FFC_COMMAND_EXTENSION* ext_;
     std::string_view text_;
     size_t pos_ = 0;
     bool failed_ = false;
@@ -107,7 +108,7 @@ private:
     std::vector<std::string> quotedExpressions_;
 };
 
-bool Preparer::ReadQuoted(Value &v)
+bool Preparer::ReadQuoted(Value& v)
 {
     size_t start = pos_++;
     std::string content;
@@ -131,7 +132,7 @@ bool Preparer::ReadQuoted(Value &v)
     return false;
 }
 
-bool Preparer::ReadGroup(Value &v)
+bool Preparer::ReadGroup(Value& v)
 {
     size_t open = pos_++;
     v.group = true;
@@ -148,18 +149,22 @@ bool Preparer::ReadGroup(Value &v)
             return true;
         }
         Value item;
-        if (!ReadValue(item)) return false;
+        if (!ReadValue(item))
+            return false;
         v.items.push_back(std::move(item));
     }
 }
 
-bool Preparer::ReadValue(Value &v)
+bool Preparer::ReadValue(Value& v)
 {
     SkipBlanks();
-    if (pos_ >= text_.size()) return false;
+    if (pos_ >= text_.size())
+        return false;
     char c = text_[pos_];
-    if (c == '\'') return ReadQuoted(v);
-    if (c == '(') return ReadGroup(v);
+    if (c == '\'')
+        return ReadQuoted(v);
+    if (c == '(')
+        return ReadGroup(v);
     if (c == ')') {
         Issue("DCM0308", CommandName() + Signed7(static_cast<long>(pos_ + 1)));
         return false;
@@ -167,11 +172,13 @@ bool Preparer::ReadValue(Value &v)
     size_t start = pos_;
     while (pos_ < text_.size()) {
         char d = text_[pos_];
-        if (d == ' ' || d == '\t' || d == '(' || d == ')') break;
+        if (d == ' ' || d == '\t' || d == '(' || d == ')')
+            break;
         if (d == '\'') {
             /* a prefixed literal such as X'0A' stays one value */
             Value inner;
-            if (!ReadQuoted(inner)) return false;
+            if (!ReadQuoted(inner))
+                return false;
             continue;
         }
         ++pos_;
@@ -180,11 +187,12 @@ bool Preparer::ReadValue(Value &v)
     return true;
 }
 
-bool Preparer::ReadItems(std::vector<Item> &items)
+bool Preparer::ReadItems(std::vector<Item>& items)
 {
     for (;;) {
         SkipBlanks();
-        if (pos_ >= text_.size()) return true;
+        if (pos_ >= text_.size())
+            return true;
         Item item;
         item.column = pos_ + 1;
         size_t start = pos_;
@@ -194,37 +202,42 @@ bool Preparer::ReadItems(std::vector<Item> &items)
         if (pos_ > start && pos_ < text_.size() && text_[pos_] == '(' &&
             (std::isalpha(static_cast<unsigned char>(text_[start])) || text_[start] == '@')) {
             item.keyword = Upper(std::string(text_.substr(start, pos_ - start)));
-            if (!ReadGroup(item.value)) return false;
+            if (!ReadGroup(item.value))
+                return false;
         } else {
             pos_ = start;
-            if (!ReadValue(item.value)) return false;
+            if (!ReadValue(item.value))
+                return false;
         }
         items.push_back(std::move(item));
     }
 }
 
-const ParamView *Preparer::Find(const std::string &keyword) const
+const ParamView* Preparer::Find(const std::string& keyword) const
 {
     std::string name = keyword;
-    for (const auto &[alias, target] : view_.aliases)
-        if (alias == keyword) name = target;
-    for (const ParamView &p : view_.params)
-        if (p.keyword == name && p.keyword[0] != '@') return &p;
+    for (const auto& [alias, target] : view_.aliases)
+        if (alias == keyword)
+            name = target;
+    for (const ParamView& p : view_.params)
+        if (p.keyword == name && p.keyword[0] != '@')
+            return &p;
     return nullptr;
 }
 
-bool Preparer::StoreElement(const ParamView &p, size_t e, int32_t at, const Value &v)
+bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Value& v)
 {
-    const ElementView &el = p.elements[e];
+    const ElementView& el = p.elements[e];
     int32_t size = p.ElementSize(e);
-    if (at < 0 || at + size > FFC_PARM_AREA_SIZE) return false;
-    char *field = cmd_->acParms + at;
+    if (at < 0 || at + size > FFC_PARM_AREA_SIZE)
+        return false;
+    char* field = cmd_->acParms + at;
     std::string s;
     switch (el.kind) {
     case 'N':
     case 'H': {
         std::string t = TrimBlanks(v.text);
-        char *endp = nullptr;
+        char* endp = nullptr;
         errno = 0;
         long n = t.empty() || v.group ? 0 : std::strtol(t.c_str(), &endp, 10);
         if (t.empty() || v.group || v.quoted || *endp != '\0') {
@@ -251,20 +264,26 @@ bool Preparer::StoreElement(const ParamView &p, size_t e, int32_t at, const Valu
         /* texts and expressions lose trailing blanks, NULs, form feeds,
          * line feeds and carriage returns */
         s = v.quoted ? v.text : v.written;
-        while (!s.empty() && (s.back() == ' ' || s.back() == '\0' || s.back() == '\f' || s.back() == '\n' ||
-                              s.back() == '\r'))
+        while (!s.empty() &&
+               (s.back() == ' ' || s.back() == '\0' || s.back() == '\f' || s.back() == '\n' || s.back() == '\r'))
             s.pop_back();
         break;
-    case 'S': s = Upper(v.text); if (!s.empty() && s[0] == '*') s.erase(0, 1); break;
+    case 'S':
+        s = Upper(v.text);
+        if (!s.empty() && s[0] == '*')
+            s.erase(0, 1);
+        break;
     case 'M': {
         s = Upper(v.text);
         char national = ctx_ && ctx_->cNatChar1 != 0 && ctx_->cNatChar1 != ' ' ? ctx_->cNatChar1 : '#';
-        if (!s.empty() && s[0] != national) s.insert(s.begin(), national);
+        if (!s.empty() && s[0] != national)
+            s.insert(s.begin(), national);
         break;
     }
     case 'C': {
         std::string u = Upper(v.text);
-        if (u.size() > 1 && u[0] == '*') u.erase(0, 1);
+        if (u.size() > 1 && u[0] == '*')
+            u.erase(0, 1);
         *field = u.empty() ? ' ' : u[0];
         return true;
     }
@@ -281,7 +300,7 @@ bool Preparer::StoreElement(const ParamView &p, size_t e, int32_t at, const Valu
 /* Values of an entry beyond its elements are attributes of a field-list
  * entry: they go into the command extension, 7 values of 10 per entry; a
  * field list with column texts takes one text of up to 50 characters. */
-void Preparer::StoreAttributes(const ParamView &p, size_t entry, const std::vector<Value> &extra)
+void Preparer::StoreAttributes(const ParamView& p, size_t entry, const std::vector<Value>& extra)
 {
     const bool column = HasColumnTexts(view_.name, p.keyword);
     const size_t most = column ? 1 : FFC_EXTENSION_VALUES;
@@ -289,9 +308,9 @@ void Preparer::StoreAttributes(const ParamView &p, size_t entry, const std::vect
         Issue("DCM0311", Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size() + (column ? 1 : 0))));
         return;
     }
-    char *slot = ext_->acAttributes + entry * FFC_EXTENSION_VALUES * FFC_EXTENSION_VALUE_WIDTH;
+    char* slot = ext_->acAttributes + entry * FFC_EXTENSION_VALUES * FFC_EXTENSION_VALUE_WIDTH;
     if (column) {
-        const Value &v = extra[0];
+        const Value& v = extra[0];
         const std::string s = TrimBlanks(v.group ? std::string(text_.substr(v.begin, v.end - v.begin)) : v.text);
         if (s.size() > FFC_EXTENSION_COLUMN_WIDTH) {
             Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_COLUMN_WIDTH) + Fixed(s, 20));
@@ -313,7 +332,7 @@ void Preparer::StoreAttributes(const ParamView &p, size_t entry, const std::vect
     ext_->lEntries = std::max<int32_t>(ext_->lEntries, static_cast<int32_t>(entry + 1));
 }
 
-void Preparer::StoreEntries(const ParamView &p, const std::vector<Value> &values)
+void Preparer::StoreEntries(const ParamView& p, const std::vector<Value>& values)
 {
     size_t n = values.size();
     if (static_cast<int32_t>(n) > p.entries) {
@@ -322,18 +341,22 @@ void Preparer::StoreEntries(const ParamView &p, const std::vector<Value> &values
     }
     /* given values replace the default entries */
     for (size_t e = 0; e < p.elements.size(); ++e) {
-        const ElementView &el = p.elements[e];
+        const ElementView& el = p.elements[e];
         int32_t stride = p.layout == 'C' ? p.ElementSize(e) : p.RowWidth();
         for (int32_t r = 0; r < p.entries; ++r) {
             int32_t at = el.offset + r * stride;
-            if (at < 0 || at + p.ElementSize(e) > FFC_PARM_AREA_SIZE) break;
-            if (el.kind == 'N' || el.kind == 'H') std::memset(cmd_->acParms + at, 0, p.ElementSize(e));
-            else std::memset(cmd_->acParms + at, ' ', p.ElementSize(e));
+            if (at < 0 || at + p.ElementSize(e) > FFC_PARM_AREA_SIZE)
+                break;
+            if (el.kind == 'N' || el.kind == 'H')
+                std::memset(cmd_->acParms + at, 0, p.ElementSize(e));
+            else
+                std::memset(cmd_->acParms + at, ' ', p.ElementSize(e));
         }
     }
-    if (p.layout == 'F' && p.flagsAt >= 0) std::memset(cmd_->acParms + p.flagsAt, 'N', p.values.size());
+    if (p.layout == 'F' && p.flagsAt >= 0)
+        std::memset(cmd_->acParms + p.flagsAt, 'N', p.values.size());
     for (size_t r = 0; r < n; ++r) {
-        const Value &v = values[r];
+        const Value& v = values[r];
         std::vector<Value> parts = v.group ? v.items : std::vector<Value>{v};
         if (p.layout == 'F') {
             if (v.group) {
@@ -342,12 +365,14 @@ void Preparer::StoreEntries(const ParamView &p, const std::vector<Value> &values
             }
             std::string u = Upper(v.text);
             auto it = std::find(p.values.begin(), p.values.end(), u);
-            bool number = !u.empty() && std::all_of(u.begin(), u.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+            bool number = !u.empty() && std::all_of(u.begin(), u.end(),
+                                                    [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
             if (it == p.values.end() && !number) {
                 Issue("DCM0310", Fixed(p.keyword, 10) + Fixed(v.written, 20));
                 continue;
             }
-            if (it != p.values.end()) cmd_->acParms[p.flagsAt + (it - p.values.begin())] = 'Y';
+            if (it != p.values.end())
+                cmd_->acParms[p.flagsAt + (it - p.values.begin())] = 'Y';
         }
         size_t used = std::min(parts.size(), p.elements.size());
         for (size_t e = 0; e < used; ++e) {
@@ -363,13 +388,14 @@ void Preparer::StoreEntries(const ParamView &p, const std::vector<Value> &values
     }
 }
 
-void Preparer::Assign(const ParamView &p, const Item &item)
+void Preparer::Assign(const ParamView& p, const Item& item)
 {
-    const Value &v = item.value;
+    const Value& v = item.value;
     /* the values given: a keyword's bracket content, or a positional value
      * (a bracketed positional value is the parameter's list) */
     std::vector<Value> values = v.group ? v.items : std::vector<Value>{v};
-    if (p.elements.empty()) return;
+    if (p.elements.empty())
+        return;
     if (p.layout != 'S') {
         StoreEntries(p, values);
         return;
@@ -379,15 +405,18 @@ void Preparer::Assign(const ParamView &p, const Item &item)
         Value whole;
         if (v.group) {
             whole.text = whole.written = TrimBlanks(text_.substr(v.begin, v.end - v.begin));
-            if (v.items.size() == 1 && v.items[0].quoted) whole = v.items[0];
+            if (v.items.size() == 1 && v.items[0].quoted)
+                whole = v.items[0];
         } else {
             whole = v;
         }
-        if (whole.quoted) quotedExpressions_.push_back(p.keyword);
+        if (whole.quoted)
+            quotedExpressions_.push_back(p.keyword);
         StoreElement(p, 0, p.elements[0].offset, whole);
         return;
     }
-    if (values.size() == 1 && values[0].group && p.elements.size() > 1) values = std::vector<Value>(values[0].items);
+    if (values.size() == 1 && values[0].group && p.elements.size() > 1)
+        values = std::vector<Value>(values[0].items);
     if (values.size() > p.elements.size()) {
         Issue("DCM0311", Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size())));
         return;
@@ -396,34 +425,39 @@ void Preparer::Assign(const ParamView &p, const Item &item)
         Issue("DCM0310", Fixed(p.keyword, 10) + Fixed(values[0].written, 20));
         return;
     }
-    for (size_t e = 0; e < values.size(); ++e) StoreElement(p, e, p.elements[e].offset, values[e]);
+    for (size_t e = 0; e < values.size(); ++e)
+        StoreElement(p, e, p.elements[e].offset, values[e]);
 }
 
 /* Whether a one-value parameter with a fixed set of values takes the value:
  * special values compare in upper case, numbers by value. */
-bool Preparer::Allowed(const ParamView &p, const Value &v) const
+bool Preparer::Allowed(const ParamView& p, const Value& v) const
 {
-    if (v.group) return false;
+    if (v.group)
+        return false;
     const std::string u = Upper(TrimBlanks(v.text));
     const char kind = p.elements[0].kind;
-    if (kind != 'N' && kind != 'H') return std::find(p.values.begin(), p.values.end(), u) != p.values.end();
-    char *end = nullptr;
+    if (kind != 'N' && kind != 'H')
+        return std::find(p.values.begin(), p.values.end(), u) != p.values.end();
+    char* end = nullptr;
     errno = 0;
     const long n = std::strtol(u.c_str(), &end, 10);
-    if (u.empty() || errno == ERANGE || *end != '\0') return false;
+    if (u.empty() || errno == ERANGE || *end != '\0')
+        return false;
     return std::any_of(p.values.begin(), p.values.end(),
-                       [&](const std::string &allowed) { return std::strtol(allowed.c_str(), nullptr, 10) == n; });
+                       [&](const std::string& allowed) { return std::strtol(allowed.c_str(), nullptr, 10) == n; });
 }
 
 bool Preparer::Run(std::string_view text)
 {
     text_ = text;
     std::vector<Item> items;
-    if (!ReadItems(items)) return false;
+    if (!ReadItems(items))
+        return false;
     given_.assign(view_.params.size(), false);
     size_t nextPositional = 0;
-    for (const Item &item : items) {
-        const ParamView *p = nullptr;
+    for (const Item& item : items) {
+        const ParamView* p = nullptr;
         if (!item.keyword.empty()) {
             p = Find(item.keyword);
             if (!p) {
@@ -451,27 +485,31 @@ bool Preparer::Run(std::string_view text)
     return !failed_;
 }
 
-std::string Preparer::Read(const char *keyword, size_t element) const
+std::string Preparer::Read(const char* keyword, size_t element) const
 {
-    const ParamView *p = Slot(keyword);
-    if (!p || element >= p->elements.size()) return {};
-    const ElementView &el = p->elements[element];
-    if (el.offset < 0 || el.offset + el.width > FFC_PARM_AREA_SIZE || el.kind == 'N' || el.kind == 'H') return {};
+    const ParamView* p = Slot(keyword);
+    if (!p || element >= p->elements.size())
+        return {};
+    const ElementView& el = p->elements[element];
+    if (el.offset < 0 || el.offset + el.width > FFC_PARM_AREA_SIZE || el.kind == 'N' || el.kind == 'H')
+        return {};
     return TrimBlanks(std::string_view(cmd_->acParms + el.offset, el.width));
 }
 
-void Preparer::WriteCode(const char *keyword, size_t element, char code)
+void Preparer::WriteCode(const char* keyword, size_t element, char code)
 {
-    const ParamView *p = Slot(keyword);
-    if (!p || element >= p->elements.size()) return;
-    const ElementView &el = p->elements[element];
-    if (el.kind != 'C' || el.offset < 0 || el.offset >= FFC_PARM_AREA_SIZE) return;
+    const ParamView* p = Slot(keyword);
+    if (!p || element >= p->elements.size())
+        return;
+    const ElementView& el = p->elements[element];
+    if (el.kind != 'C' || el.offset < 0 || el.offset >= FFC_PARM_AREA_SIZE)
+        return;
     cmd_->acParms[el.offset] = code;
 }
 
 /* A text that names a field: the national name character followed by a
  * letter, outside the literals the text holds. */
-bool Preparer::NamesField(const std::string &text) const
+bool Preparer::NamesField(const std::string& text) const
 {
     char national = ctx_ && ctx_->cNatChar1 != 0 && ctx_->cNatChar1 != ' ' ? ctx_->cNatChar1 : '#';
     bool quoted = false;
@@ -486,21 +524,23 @@ bool Preparer::NamesField(const std::string &text) const
 
 void Preparer::Derive()
 {
-    auto given = [&](const std::string &v) { return !v.empty() && Upper(v) != "*NONE"; };
+    auto given = [&](const std::string& v) { return !v.empty() && Upper(v) != "*NONE"; };
     /* message kind: 'T' a message text, 'I' a message id, 'N' no message */
     if (Slot("@MSGKIND")) {
         char kind = given(Read("MSGTXT")) ? 'T' : given(Read("MSGID")) ? 'I' : 'N';
         WriteCode("@MSGKIND", 0, kind);
     }
     /* the whole-statement form of SELECT_SQL */
-    if (Slot("@WHOLE")) WriteCode("@WHOLE", 0, Read("USING").empty() ? 'N' : 'Y');
+    if (Slot("@WHOLE"))
+        WriteCode("@WHOLE", 0, Read("USING").empty() ? 'N' : 'Y');
     /* FUNCTION: trigger, trigger returns and data-structure exchange */
     if (Slot("@TRIGFLAG")) {
         WriteCode("@TRIGFLAG", 0, given(Read("TRIGGER", 0)) ? 'Y' : 'N');
         WriteCode("@TRIGRET", 0, given(Read("TRIGGER", 1)) ? 'Y' : 'N');
         WriteCode("@TRIGRET", 1, given(Read("TRIGGER", 2)) ? 'Y' : 'N');
     }
-    if (Slot("@DSEXCHG")) WriteCode("@DSEXCHG", 0, given(Read("RCV_DS")) ? 'Y' : 'N');
+    if (Slot("@DSEXCHG"))
+        WriteCode("@DSEXCHG", 0, given(Read("RCV_DS")) ? 'Y' : 'N');
     /* CHANGE: a value that is one literal, "ALP", or *ALL and a literal of
      * one character that fills the field, "ALL"; with the literal's length.
      * A value written as one quoted text, TO('...'), that names no field is
@@ -511,9 +551,10 @@ void Preparer::Derive()
         std::string kind, content;
         bool all = Upper(to.substr(0, 4)) == "*ALL" && to.size() > 4 && to[4] == '\'';
         std::string literal = all ? to.substr(4) : to;
-        bool quotedText = std::find(quotedExpressions_.begin(), quotedExpressions_.end(), "TO") !=
-                          quotedExpressions_.end();
-        if (quotedText && !NamesField(to) && !(literal.size() >= 2 && literal.front() == '\'' && literal.back() == '\'')) {
+        bool quotedText =
+            std::find(quotedExpressions_.begin(), quotedExpressions_.end(), "TO") != quotedExpressions_.end();
+        if (quotedText && !NamesField(to) &&
+            !(literal.size() >= 2 && literal.front() == '\'' && literal.back() == '\'')) {
             kind = "ALP";
             content = to;
         } else if (literal.size() >= 2 && literal.front() == '\'' && literal.back() == '\'') {
@@ -530,13 +571,15 @@ void Preparer::Derive()
                 }
                 single = false;
             }
-            if (single) kind = all ? (content.size() == 1 ? "ALL" : "") : "ALP";
+            if (single)
+                kind = all ? (content.size() == 1 ? "ALL" : "") : "ALP";
         }
-        const ParamView *p = Slot("@LITKIND");
+        const ParamView* p = Slot("@LITKIND");
         if (p && !p->elements.empty() && p->elements[0].offset >= 0 && p->elements[0].offset + 3 <= FFC_PARM_AREA_SIZE)
             std::memcpy(cmd_->acParms + p->elements[0].offset, Fixed(kind, 3).data(), 3);
-        const ParamView *n = Slot("@LITLENGTH");
-        if (n && !n->elements.empty() && n->elements[0].offset >= 0 && n->elements[0].offset + 4 <= FFC_PARM_AREA_SIZE) {
+        const ParamView* n = Slot("@LITLENGTH");
+        if (n && !n->elements.empty() && n->elements[0].offset >= 0 &&
+            n->elements[0].offset + 4 <= FFC_PARM_AREA_SIZE) {
             int32_t length = kind.empty() ? 0 : static_cast<int32_t>(content.size());
             std::memcpy(cmd_->acParms + n->elements[0].offset, &length, 4);
         }
@@ -545,18 +588,21 @@ void Preparer::Derive()
 
 /* The parameters of the source command: its parameter text, or for a
  * command that was not split, the text after its label and name. */
-std::string_view ParameterText(const FFC_SOURCE_COMMAND *src, char *buffer)
+std::string_view ParameterText(const FFC_SOURCE_COMMAND* src, char* buffer)
 {
     size_t n = std::min<size_t>(src->usParmLength, FFC_PARAMETER_TEXT_SIZE);
     std::memcpy(buffer, src->acParameters, n);
     std::string_view text(buffer, n);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.remove_suffix(1);
-    if (src->lPreSplit) return text;
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
+        text.remove_suffix(1);
+    if (src->lPreSplit)
+        return text;
     size_t colon = text.find(':');
     size_t firstBlank = text.find(' ');
     if (colon != std::string_view::npos && colon <= 3 && (firstBlank == std::string_view::npos || colon < firstBlank))
         text.remove_prefix(colon + 1);
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
     size_t nameEnd = text.find(' ');
     text.remove_prefix(nameEnd == std::string_view::npos ? text.size() : nameEnd);
     return text;
@@ -567,19 +613,20 @@ std::string_view ParameterText(const FFC_SOURCE_COMMAND *src, char *buffer)
 
 using namespace dqov::cmdparm;
 
-extern "C" void CMDPARM_SetDefaults(FFC_CONTEXT *, FFC_PARSED_COMMAND *pCommand)
+extern "C" void CMDPARM_SetDefaults(FFC_CONTEXT*, FFC_PARSED_COMMAND* pCommand)
 {
-    if (!g_area || !pCommand) return;
+    if (!g_area || !pCommand)
+        return;
     ApplyDefaults(ReadCommandView(g_area, g_areaCount, pCommand->acName), pCommand);
 }
 
-extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT *pContext, FFC_PARSED_COMMAND *pCommand,
-                                           FFC_COMMAND_EXTENSION *pExtension, const FFC_SOURCE_COMMAND *pSource,
-                                           char *pchParmBuffer, char *, const char *acQueue,
-                                           const void *pKeywordArea, uint16_t usKeywordCount,
-                                           FFC_COMMAND_ENTRY *pEntry)
+extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND* pCommand,
+                                           FFC_COMMAND_EXTENSION* pExtension, const FFC_SOURCE_COMMAND* pSource,
+                                           char* pchParmBuffer, char*, const char* acQueue, const void* pKeywordArea,
+                                           uint16_t usKeywordCount, FFC_COMMAND_ENTRY* pEntry)
 {
-    if (!pCommand || !pSource || !pKeywordArea || !pEntry || !pchParmBuffer) return 1;
+    if (!pCommand || !pSource || !pKeywordArea || !pEntry || !pchParmBuffer)
+        return 1;
     g_area = pKeywordArea;
     g_areaCount = usKeywordCount;
     pCommand->sLine = pSource->sLine;
@@ -601,11 +648,12 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT *pContext, FFC_PARSED_COM
         pEntry->lDefaultsCached = 1;
     }
     pEntry->pfnDefaults(pContext, pCommand);
-    const CommandView &view = ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
+    const CommandView& view = ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
     Preparer preparer(pContext, acQueue, view, pCommand, pExtension);
     bool prepared = preparer.Run(ParameterText(pSource, pchParmBuffer));
     preparer.Derive();
-    if (!prepared) return 1;
+    if (!prepared)
+        return 1;
     pCommand->cPrepared = 'Y';
     return 0;
 }

@@ -25,19 +25,19 @@ extern "C" {
 #define CMDPARM_VALUE_BUFFER_SIZE 256
 
 typedef struct CMDPARM_KEYWORD_ENTRY {
-    char cRowType;          /* 'P' parameter element, 'V' allowed value, 'A' alias */
+    char cRowType; /* 'P' parameter element, 'V' allowed value, 'A' alias */
     char acCommand[10];
-    char acKeyword[10];     /* parameter keyword; for 'A' the alias */
-    char acParmSeq[3];      /* parameter number within the command, from "001" */
-    char cElement;          /* element number '1'..'6' */
-    char cLayout;           /* 'S', 'R', 'C', 'F' */
-    char cKind;             /* 'A', 'T', 'X', 'S', 'M', 'C', 'N', 'H' */
+    char acKeyword[10]; /* parameter keyword; for 'A' the alias */
+    char acParmSeq[3];  /* parameter number within the command, from "001" */
+    char cElement;      /* element number '1'..'6' */
+    char cLayout;       /* 'S', 'R', 'C', 'F' */
+    char cKind;         /* 'A', 'T', 'X', 'S', 'M', 'C', 'N', 'H' */
     char acWidth[4];
     char acEntries[3];
-    char acOffset[4];       /* element of the first entry, in the parameter area */
-    char acCountAt[4];      /* the 32-bit count, or blanks */
-    char cPositional;       /* 'Y' may be given without its keyword */
-    char acValue[20];       /* 'P': the element's default; 'V': the value; 'A': the keyword aliased */
+    char acOffset[4];  /* element of the first entry, in the parameter area */
+    char acCountAt[4]; /* the 32-bit count, or blanks */
+    char cPositional;  /* 'Y' may be given without its keyword */
+    char acValue[20];  /* 'P': the element's default; 'V': the value; 'A': the keyword aliased */
     char acSpare[3];
 } CMDPARM_KEYWORD_ENTRY;
 
@@ -47,7 +47,7 @@ typedef struct CMDPARM_KEYWORD_ENTRY {
  * (QV_F97) into the area (CMDPARM_KEYWORD_AREA_SIZE bytes) and sets the
  * entry count.  0 loaded; 1 more rows than the area holds (the area keeps
  * what fitted); -1 a statement failed (SSQL_pszLastError says why). */
-int16_t CMDPARM_sLoadKeywordTables(void *pArea, uint16_t *pusCount);
+int16_t CMDPARM_sLoadKeywordTables(void* pArea, uint16_t* pusCount);
 
 /* Prepares the parameters of the source command into the parsed command:
  * blanks the parameter block, caches the command's defaults handler in the
@@ -57,15 +57,15 @@ int16_t CMDPARM_sLoadKeywordTables(void *pArea, uint16_t *pusCount);
  * Every finding is queued in the message queue (10-character name) as a DCM
  * message.  0 prepared, 1 not prepared.
  * The two buffers are the caller's work areas (11,000 and 256 bytes). */
-int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT *pContext, FFC_PARSED_COMMAND *pCommand,
-                                FFC_COMMAND_EXTENSION *pExtension, const FFC_SOURCE_COMMAND *pSource,
-                                char *pchParmBuffer, char *pchValueBuffer, const char *acQueue,
-                                const void *pKeywordArea, uint16_t usKeywordCount, FFC_COMMAND_ENTRY *pEntry);
+int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND* pCommand, FFC_COMMAND_EXTENSION* pExtension,
+                                const FFC_SOURCE_COMMAND* pSource, char* pchParmBuffer, char* pchValueBuffer,
+                                const char* acQueue, const void* pKeywordArea, uint16_t usKeywordCount,
+                                FFC_COMMAND_ENTRY* pEntry);
 
 /* The defaults handler every command entry caches: blanks the command's
  * parameter area (numbers and counts 0) and sets the defaults of its
  * parameters from the keyword area last handed to CMDPARM_sPrepareCommand. */
-void CMDPARM_SetDefaults(FFC_CONTEXT *pContext, FFC_PARSED_COMMAND *pCommand);
+void CMDPARM_SetDefaults(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND* pCommand);
 
 #ifdef __cplusplus
 }

@@ -11,43 +11,56 @@
 namespace dqov::cmdparm {
 namespace {
 
-std::string Trim(const char *field, size_t width)
+std::string Trim(const char* field, size_t width)
 {
     size_t n = width;
-    while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\0')) --n;
+    while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\0'))
+        --n;
     return std::string(field, n);
 }
 
-int32_t Digits(const char *field, size_t width)
+int32_t Digits(const char* field, size_t width)
 {
     int32_t v = 0;
     bool any = false;
     for (size_t i = 0; i < width; ++i) {
-        if (field[i] < '0' || field[i] > '9') continue;
+        if (field[i] < '0' || field[i] > '9')
+            continue;
         v = v * 10 + (field[i] - '0');
         any = true;
     }
     return any ? v : -1;
 }
 
-void PutInt32(char *at, int32_t v) { std::memcpy(at, &v, sizeof v); }
-void PutInt16(char *at, int16_t v) { std::memcpy(at, &v, sizeof v); }
+void PutInt32(char* at, int32_t v)
+{
+    std::memcpy(at, &v, sizeof v);
+}
+void PutInt16(char* at, int16_t v)
+{
+    std::memcpy(at, &v, sizeof v);
+}
 
-bool InArea(int32_t offset, int32_t size) { return offset >= 0 && size >= 0 && offset + size <= FFC_PARM_AREA_SIZE; }
+bool InArea(int32_t offset, int32_t size)
+{
+    return offset >= 0 && size >= 0 && offset + size <= FFC_PARM_AREA_SIZE;
+}
 
 }  // namespace
 
 int32_t ParamView::ElementSize(size_t e) const
 {
-    const ElementView &el = elements[e];
+    const ElementView& el = elements[e];
     return el.kind == 'N' ? 4 : el.kind == 'H' ? 2 : el.width;
 }
 
 int32_t ParamView::RowWidth() const
 {
-    if (rowWidth >= 0) return rowWidth;
+    if (rowWidth >= 0)
+        return rowWidth;
     int32_t w = 0;
-    for (size_t e = 0; e < elements.size(); ++e) w += ElementSize(e);
+    for (size_t e = 0; e < elements.size(); ++e)
+        w += ElementSize(e);
     return w;
 }
 
@@ -56,7 +69,7 @@ namespace {
 /* Adds one row of the keyword area to its command's view.  Rows of a command
  * lie together in parameter order, so a new parameter number starts a new
  * parameter. */
-void AddRow(CommandView &view, const CMDPARM_KEYWORD_ENTRY &e)
+void AddRow(CommandView& view, const CMDPARM_KEYWORD_ENTRY& e)
 {
     if (e.cRowType == 'A') {
         view.aliases.emplace_back(Trim(e.acKeyword, 10), Trim(e.acValue, 10));
@@ -73,7 +86,7 @@ void AddRow(CommandView &view, const CMDPARM_KEYWORD_ENTRY &e)
         p.positional = e.cPositional == 'Y';
         view.params.push_back(std::move(p));
     }
-    ParamView &p = view.params.back();
+    ParamView& p = view.params.back();
     if (e.cRowType == 'V') {
         p.values.push_back(Trim(e.acValue, 20));
         return;
@@ -89,66 +102,72 @@ void AddRow(CommandView &view, const CMDPARM_KEYWORD_ENTRY &e)
 /* The views of every command of one keyword area, made in one walk over its
  * rows; a name the area does not hold gets an empty view on first use. */
 struct ViewIndex {
-    const void *area = nullptr;
+    const void* area = nullptr;
     uint16_t count = 0;
     std::map<std::string, CommandView, std::less<>> views;
-    const CommandView *last = nullptr;   /* asked for last: a command's preparation asks twice */
+    const CommandView* last = nullptr; /* asked for last: a command's preparation asks twice */
 };
 
-ViewIndex &Views()
+ViewIndex& Views()
 {
     static ViewIndex index;
     return index;
 }
 
-CommandView &ViewOf(ViewIndex &index, std::string_view name)
+CommandView& ViewOf(ViewIndex& index, std::string_view name)
 {
     auto it = index.views.find(name);
-    if (it != index.views.end()) return it->second;
-    CommandView &view = index.views[std::string(name)];
+    if (it != index.views.end())
+        return it->second;
+    CommandView& view = index.views[std::string(name)];
     view.name = name;
     return view;
 }
 
-std::string_view TrimmedName(const char *field)
+std::string_view TrimmedName(const char* field)
 {
     size_t n = 10;
-    while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\0')) --n;
+    while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\0'))
+        --n;
     return std::string_view(field, n);
 }
 
 }  // namespace
 
-void IndexCommandViews(const void *pArea, uint16_t usCount)
+void IndexCommandViews(const void* pArea, uint16_t usCount)
 {
-    ViewIndex &index = Views();
+    ViewIndex& index = Views();
     index.views.clear();
     index.last = nullptr;
     index.area = pArea;
     index.count = usCount;
-    const auto *entries = static_cast<const CMDPARM_KEYWORD_ENTRY *>(pArea);
-    CommandView *view = nullptr;
+    const auto* entries = static_cast<const CMDPARM_KEYWORD_ENTRY*>(pArea);
+    CommandView* view = nullptr;
     for (uint16_t i = 0; i < usCount; ++i) {
-        const CMDPARM_KEYWORD_ENTRY &e = entries[i];
+        const CMDPARM_KEYWORD_ENTRY& e = entries[i];
         std::string_view name = TrimmedName(e.acCommand);
-        if (!view || view->name != name) view = &ViewOf(index, name);
+        if (!view || view->name != name)
+            view = &ViewOf(index, name);
         AddRow(*view, e);
     }
-    for (auto &[name, v] : index.views) {
-        for (ParamView &p : v.params) {
+    for (auto& [name, v] : index.views) {
+        for (ParamView& p : v.params) {
             p.rowWidth = p.RowWidth();
-            if (p.layout == 'F' && !p.elements.empty()) p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
+            if (p.layout == 'F' && !p.elements.empty())
+                p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
         }
         MakeDefaults(v);
     }
 }
 
-const CommandView &ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand)
+const CommandView& ReadCommandView(const void* pArea, uint16_t usCount, const char* acCommand)
 {
-    ViewIndex &index = Views();
-    if (index.area != pArea || index.count != usCount) IndexCommandViews(pArea, usCount);
+    ViewIndex& index = Views();
+    if (index.area != pArea || index.count != usCount)
+        IndexCommandViews(pArea, usCount);
     std::string_view name = TrimmedName(acCommand);
-    if (!index.last || index.last->name != name) index.last = &ViewOf(index, name);
+    if (!index.last || index.last->name != name)
+        index.last = &ViewOf(index, name);
     return *index.last;
 }
 
@@ -156,7 +175,7 @@ namespace {
 
 /* Stores a default text into one element field (no findings: defaults are
  * the table's own values). */
-void StoreDefault(const ElementView &el, char *at, const std::string &text)
+void StoreDefault(const ElementView& el, char* at, const std::string& text)
 {
     switch (el.kind) {
     case 'N': PutInt32(at, static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10))); return;
@@ -175,19 +194,24 @@ void StoreDefault(const ElementView &el, char *at, const std::string &text)
     }
 }
 
-void ClearNumbers(const ParamView &p, char *area)
+void ClearNumbers(const ParamView& p, char* area)
 {
-    if (p.countAt >= 0 && InArea(p.countAt, 4)) PutInt32(area + p.countAt, 0);
+    if (p.countAt >= 0 && InArea(p.countAt, 4))
+        PutInt32(area + p.countAt, 0);
     int32_t rows = p.layout == 'S' ? 1 : p.entries;
     for (size_t e = 0; e < p.elements.size(); ++e) {
-        const ElementView &el = p.elements[e];
-        if (el.kind != 'N' && el.kind != 'H') continue;
+        const ElementView& el = p.elements[e];
+        if (el.kind != 'N' && el.kind != 'H')
+            continue;
         int32_t stride = p.layout == 'R' || p.layout == 'F' ? p.RowWidth() : p.ElementSize(e);
         for (int32_t r = 0; r < rows; ++r) {
             int32_t at = el.offset + r * stride;
-            if (!InArea(at, p.ElementSize(e))) break;
-            if (el.kind == 'N') PutInt32(area + at, 0);
-            else PutInt16(area + at, 0);
+            if (!InArea(at, p.ElementSize(e)))
+                break;
+            if (el.kind == 'N')
+                PutInt32(area + at, 0);
+            else
+                PutInt16(area + at, 0);
         }
     }
     if (p.layout == 'F' && InArea(p.flagsAt, static_cast<int32_t>(p.values.size())))
@@ -196,53 +220,60 @@ void ClearNumbers(const ParamView &p, char *area)
 
 /* Blanks the parameter area (numbers and counts 0, flags 'N') and sets the
  * defaults of the command's parameters. */
-void SetDefaults(const CommandView &view, char *area)
+void SetDefaults(const CommandView& view, char* area)
 {
     std::memset(area, ' ', FFC_PARM_AREA_SIZE);
-    for (const ParamView &p : view.params) {
+    for (const ParamView& p : view.params) {
         ClearNumbers(p, area);
-        if (p.elements.empty()) continue;
+        if (p.elements.empty())
+            continue;
         if (p.layout == 'S') {
-            for (const ElementView &el : p.elements)
-                if (!el.defaultValue.empty() && InArea(el.offset, el.width)) StoreDefault(el, area + el.offset, el.defaultValue);
+            for (const ElementView& el : p.elements)
+                if (!el.defaultValue.empty() && InArea(el.offset, el.width))
+                    StoreDefault(el, area + el.offset, el.defaultValue);
             continue;
         }
-        const ElementView &first = p.elements[0];
-        if (first.defaultValue.empty() || p.layout == 'C') continue;
-        if (!InArea(first.offset, first.width) || p.countAt < 0) continue;
+        const ElementView& first = p.elements[0];
+        if (first.defaultValue.empty() || p.layout == 'C')
+            continue;
+        if (!InArea(first.offset, first.width) || p.countAt < 0)
+            continue;
         StoreDefault(first, area + first.offset, first.defaultValue);
         PutInt32(area + p.countAt, 1);
         if (p.layout == 'F') {
             auto it = std::find(p.values.begin(), p.values.end(), first.defaultValue);
-            if (it != p.values.end()) area[p.flagsAt + (it - p.values.begin())] = 'Y';
+            if (it != p.values.end())
+                area[p.flagsAt + (it - p.values.begin())] = 'Y';
         }
     }
 }
 
 }  // namespace
 
-void MakeDefaults(CommandView &view)
+void MakeDefaults(CommandView& view)
 {
     std::string area(FFC_PARM_AREA_SIZE, ' ');
     SetDefaults(view, area.data());
     view.defaults.clear();
     for (size_t at = area.find_first_not_of(' '); at != std::string::npos; at = area.find_first_not_of(' ', at)) {
         size_t end = area.find(' ', at);
-        if (end == std::string::npos) end = area.size();
+        if (end == std::string::npos)
+            end = area.size();
         view.defaults.emplace_back(static_cast<int32_t>(at), area.substr(at, end - at));
         at = end;
     }
     view.defaultsMade = true;
 }
 
-void ApplyDefaults(const CommandView &view, FFC_PARSED_COMMAND *pCommand)
+void ApplyDefaults(const CommandView& view, FFC_PARSED_COMMAND* pCommand)
 {
     if (!view.defaultsMade) {
         SetDefaults(view, pCommand->acParms);
         return;
     }
     std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
-    for (const auto &[at, bytes] : view.defaults) std::memcpy(pCommand->acParms + at, bytes.data(), bytes.size());
+    for (const auto& [at, bytes] : view.defaults)
+        std::memcpy(pCommand->acParms + at, bytes.data(), bytes.size());
 }
 
 }  // namespace dqov::cmdparm

@@ -28,9 +28,9 @@ struct ParamView {
     int32_t countAt = -1;
     bool positional = false;
     std::vector<ElementView> elements;
-    std::vector<std::string> values;   /* allowed values of a flag set */
+    std::vector<std::string> values; /* allowed values of a flag set */
     int32_t flagsAt = -1;
-    int32_t rowWidth = -1;             /* set when the view is indexed */
+    int32_t rowWidth = -1; /* set when the view is indexed */
 
     int32_t RowWidth() const;
     int32_t ElementSize(size_t e) const;
@@ -39,7 +39,7 @@ struct ParamView {
 struct CommandView {
     std::string name;
     std::vector<ParamView> params;
-    std::vector<std::pair<std::string, std::string>> aliases;  /* alias, keyword */
+    std::vector<std::pair<std::string, std::string>> aliases; /* alias, keyword */
     /* The parameter area with every default set, kept as its stretches that
      * are not blank (offset, bytes); made when the view is indexed. */
     std::vector<std::pair<int32_t, std::string>> defaults;
@@ -48,11 +48,11 @@ struct CommandView {
 
 /* Makes the views of every command of the keyword area; the loader calls it
  * once the area is filled.  An area is not changed after it was indexed. */
-void IndexCommandViews(const void *pArea, uint16_t usCount);
+void IndexCommandViews(const void* pArea, uint16_t usCount);
 
 /* The definitions of the named command (10 characters) in the area, indexed
  * on first use of the area; valid until another area is indexed. */
-const CommandView &ReadCommandView(const void *pArea, uint16_t usCount, const char *acCommand);
+const CommandView& ReadCommandView(const void* pArea, uint16_t usCount, const char* acCommand);
 
 using dqov::text::Fixed;
 using dqov::text::Signed7;
@@ -60,10 +60,10 @@ using dqov::text::TrimBlanks;
 
 /* Blanks the parameter area of the command (numbers and counts 0, flags
  * 'N') and sets the defaults of its parameters. */
-void ApplyDefaults(const CommandView &view, FFC_PARSED_COMMAND *pCommand);
+void ApplyDefaults(const CommandView& view, FFC_PARSED_COMMAND* pCommand);
 
 /* Works out once the parameter area that ApplyDefaults gives for the view. */
-void MakeDefaults(CommandView &view);
+void MakeDefaults(CommandView& view);
 
 }  // namespace dqov::cmdparm
 

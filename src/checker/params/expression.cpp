@@ -23,11 +23,11 @@ using namespace dqov::operand;
 namespace {
 
 struct Token {
-    char cls[3];          /* "OB", "CB", "FL", "OP" */
+    char cls[3]; /* "OB", "CB", "FL", "OP" */
     std::string text;
-    std::string op;       /* operator code */
-    int position = 0;     /* from 1 */
-    int operand = 0;      /* index into the operand table, from 1 */
+    std::string op;   /* operator code */
+    int position = 0; /* from 1 */
+    int operand = 0;  /* index into the operand table, from 1 */
 };
 
 struct Operand {
@@ -43,67 +43,79 @@ struct Operand {
     bool zeroLiteral = false;
 };
 
-int Precedence(const std::string &op)
+int Precedence(const std::string& op)
 {
-    if (op == "OR") return 1;
-    if (op == "AN") return 2;
-    if (op == "EQ" || op == "NE" || op == "LT" || op == "LE" || op == "GT" || op == "GE") return 3;
-    if (op == "AD" || op == "SU") return 4;
-    if (op == "MU" || op == "DV") return 5;
+    if (op == "OR")
+        return 1;
+    if (op == "AN")
+        return 2;
+    if (op == "EQ" || op == "NE" || op == "LT" || op == "LE" || op == "GT" || op == "GE")
+        return 3;
+    if (op == "AD" || op == "SU")
+        return 4;
+    if (op == "MU" || op == "DV")
+        return 5;
     return 0;
 }
 
 /* Operator code of a word or symbol, "" when it is none. */
 std::string OperatorCode(std::string w)
 {
-    for (char &c : w) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (!w.empty() && w[0] == '*' && w.size() > 1) w.erase(0, 1);
+    for (char& c : w)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (!w.empty() && w[0] == '*' && w.size() > 1)
+        w.erase(0, 1);
     static const struct {
-        const char *word;
-        const char *code;
-    } kOps[] = {{"+", "AD"},  {"-", "SU"},  {"*", "MU"},  {"/", "DV"},  {"=", "EQ"},  {"<>", "NE"}, {"^=", "NE"},
-                {"<", "LT"},  {"<=", "LE"}, {">", "GT"},  {">=", "GE"}, {"EQ", "EQ"}, {"NE", "NE"}, {"LT", "LT"},
+        const char* word;
+        const char* code;
+    } kOps[] = {{"+", "AD"},  {"-", "SU"},  {"*", "MU"},  {"/", "DV"},   {"=", "EQ"},  {"<>", "NE"}, {"^=", "NE"},
+                {"<", "LT"},  {"<=", "LE"}, {">", "GT"},  {">=", "GE"},  {"EQ", "EQ"}, {"NE", "NE"}, {"LT", "LT"},
                 {"LE", "LE"}, {"GT", "GT"}, {"GE", "GE"}, {"AND", "AN"}, {"OR", "OR"}};
-    for (const auto &o : kOps)
-        if (w == o.word) return o.code;
+    for (const auto& o : kOps)
+        if (w == o.word)
+            return o.code;
     return "";
 }
 
 class ExpressionCheck {
 public:
-    ExpressionCheck(FFC_CONTEXT *ctx, const DC_CHECK_OPTIONS *options, DC_EXPRESSION_REQUEST *req, const char *queue,
+    ExpressionCheck(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EXPRESSION_REQUEST* req, const char* queue,
                     bool issue, bool component)
         : ctx_(ctx), req_(req), queue_(queue), issue_(issue)
     {
-        if (options) std::memcpy(opt_.options, options->acOptions, 8);
+        if (options)
+            std::memcpy(opt_.options, options->acOptions, 8);
         opt_.component = component;
-        if (req_->acWorkPrefix[0] != ' ' && req_->acWorkPrefix[0] != 0) prefix_.assign(req_->acWorkPrefix, 6);
+        if (req_->acWorkPrefix[0] != ' ' && req_->acWorkPrefix[0] != 0)
+            prefix_.assign(req_->acWorkPrefix, 6);
     }
 
     void Run();
-    const std::vector<Token> &Tokens() const { return tokens_; }
-    const std::vector<Operand> &Operands() const { return operands_; }
-    const std::vector<DC_OPERATION> &Operations() const { return operations_; }
+    const std::vector<Token>& Tokens() const { return tokens_; }
+    const std::vector<Operand>& Operands() const { return operands_; }
+    const std::vector<DC_OPERATION>& Operations() const { return operations_; }
     int Errors() const { return errors_; }
     int FirstPosition() const { return firstPosition_; }
 
 private:
-    void Finding(const char *id, const std::string &data, int position)
+    void Finding(const char* id, const std::string& data, int position)
     {
-        if (errors_++ == 0) firstPosition_ = position;
-        if (issue_ && ctx_ && queue_) P9006_sQueueMessage(ctx_, queue_, id, static_cast<uint16_t>(data.size()), data.data());
+        if (errors_++ == 0)
+            firstPosition_ = position;
+        if (issue_ && ctx_ && queue_)
+            P9006_sQueueMessage(ctx_, queue_, id, static_cast<uint16_t>(data.size()), data.data());
     }
     bool Tokenise(std::string_view text);
-    bool AddOperand(const std::string &text, int position);
-    void AddToken(const char *cls, std::string text, std::string op, int position, int operand = 0);
+    bool AddOperand(const std::string& text, int position);
+    void AddToken(const char* cls, std::string text, std::string op, int position, int operand = 0);
     bool Parse();
-    bool Apply(std::vector<int> &values, const Token &op);
+    bool Apply(std::vector<int>& values, const Token& op);
     bool WhollyParenthesised() const;
     bool SizeResult(int final, char expected);
 
-    FFC_CONTEXT *ctx_;
-    DC_EXPRESSION_REQUEST *req_;
-    const char *queue_;
+    FFC_CONTEXT* ctx_;
+    DC_EXPRESSION_REQUEST* req_;
+    const char* queue_;
     bool issue_;
     ResolveOptions opt_;
     std::string prefix_ = "@@@@@@";
@@ -114,7 +126,7 @@ private:
     int firstPosition_ = 0;
 };
 
-void ExpressionCheck::AddToken(const char *cls, std::string text, std::string op, int position, int operand)
+void ExpressionCheck::AddToken(const char* cls, std::string text, std::string op, int position, int operand)
 {
     Token t;
     std::memcpy(t.cls, cls, 3);
@@ -125,7 +137,7 @@ void ExpressionCheck::AddToken(const char *cls, std::string text, std::string op
     tokens_.push_back(std::move(t));
 }
 
-bool ExpressionCheck::AddOperand(const std::string &text, int position)
+bool ExpressionCheck::AddOperand(const std::string& text, int position)
 {
     Resolution r = Resolve(ctx_, text, opt_);
     if (!r.ok) {
@@ -144,8 +156,8 @@ bool ExpressionCheck::AddOperand(const std::string &text, int position)
     o.length = r.length;
     o.decimals = r.decimals;
     o.integerDigits = r.integerDigits;
-    o.literal = r.kind == DC_OPERAND_ALPHA_LITERAL || r.kind == DC_OPERAND_NUMERIC_LITERAL ||
-                r.kind == DC_OPERAND_HEX_LITERAL;
+    o.literal =
+        r.kind == DC_OPERAND_ALPHA_LITERAL || r.kind == DC_OPERAND_NUMERIC_LITERAL || r.kind == DC_OPERAND_HEX_LITERAL;
     o.zeroLiteral = r.kind == DC_OPERAND_NUMERIC_LITERAL && r.integerValue == 0 && r.fractionValue == 0;
     operands_.push_back(o);
     AddToken("FL", text, "", position, static_cast<int>(operands_.size()));
@@ -156,7 +168,8 @@ bool ExpressionCheck::Tokenise(std::string_view text)
 {
     const char point = ctx_ && ctx_->cDecimalPoint != 0 && ctx_->cDecimalPoint != ' ' ? ctx_->cDecimalPoint : '.';
     auto operandBefore = [&]() {
-        return !tokens_.empty() && (std::strcmp(tokens_.back().cls, "FL") == 0 || std::strcmp(tokens_.back().cls, "CB") == 0);
+        return !tokens_.empty() &&
+               (std::strcmp(tokens_.back().cls, "FL") == 0 || std::strcmp(tokens_.back().cls, "CB") == 0);
     };
     auto nameChar = [&](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '@' || c == '.' || c == point ||
@@ -181,7 +194,8 @@ bool ExpressionCheck::Tokenise(std::string_view text)
             size_t j = i + (hex ? 2 : 1);
             bool closed = false;
             for (; j < text.size(); ++j) {
-                if (text[j] != '\'') continue;
+                if (text[j] != '\'')
+                    continue;
                 if (j + 1 < text.size() && text[j + 1] == '\'') {
                     ++j;
                     continue;
@@ -200,35 +214,41 @@ bool ExpressionCheck::Tokenise(std::string_view text)
         /* a sign directly before a number where an operand is expected */
         bool sign = (c == '+' || c == '-') && !operandBefore() && i + 1 < text.size() &&
                     (std::isdigit(static_cast<unsigned char>(text[i + 1])) || text[i + 1] == point);
-        if (std::isdigit(static_cast<unsigned char>(c)) || sign || (c == point && i + 1 < text.size() &&
-                                                                     std::isdigit(static_cast<unsigned char>(text[i + 1])))) {
+        if (std::isdigit(static_cast<unsigned char>(c)) || sign ||
+            (c == point && i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1])))) {
             size_t j = i + (sign ? 1 : 0);
-            while (j < text.size() && nameChar(text[j])) ++j;
+            while (j < text.size() && nameChar(text[j]))
+                ++j;
             good &= AddOperand(std::string(text.substr(i, j - i)), pos);
             i = j;
             continue;
         }
         if (c == '*' && i + 1 < text.size() && std::isalpha(static_cast<unsigned char>(text[i + 1]))) {
             size_t j = i + 1;
-            while (j < text.size() && nameChar(text[j])) ++j;
+            while (j < text.size() && nameChar(text[j]))
+                ++j;
             std::string word(text.substr(i, j - i));
             std::string code = OperatorCode(word);
-            if (operandBefore() && !code.empty()) AddToken("OP", word, code, pos);
+            if (operandBefore() && !code.empty())
+                AddToken("OP", word, code, pos);
             else if (operandBefore()) {
                 Finding("DCM0455", Fixed(word, 20) + Signed7(pos), pos);
                 return false;
-            } else good &= AddOperand(word, pos);
+            } else
+                good &= AddOperand(word, pos);
             i = j;
             continue;
         }
         if (nameChar(c)) {
             size_t j = i;
-            while (j < text.size() && nameChar(text[j])) ++j;
+            while (j < text.size() && nameChar(text[j]))
+                ++j;
             std::string word(text.substr(i, j - i));
             std::string code = OperatorCode(word);
             if (!code.empty() && std::isalpha(static_cast<unsigned char>(word[0])) && operandBefore())
                 AddToken("OP", word, code, pos);
-            else good &= AddOperand(word, pos);
+            else
+                good &= AddOperand(word, pos);
             i = j;
             continue;
         }
@@ -237,8 +257,10 @@ bool ExpressionCheck::Tokenise(std::string_view text)
         if (std::strchr("+-*/", c)) {
             j = i + 1;
         } else {
-            while (j < text.size() && std::strchr("<>=^!&|%?;:,\"$", text[j]) && text[j] != 0) ++j;
-            if (j == i) j = i + 1;
+            while (j < text.size() && std::strchr("<>=^!&|%?;:,\"$", text[j]) && text[j] != 0)
+                ++j;
+            if (j == i)
+                j = i + 1;
         }
         std::string symbol(text.substr(i, j - i));
         std::string code = OperatorCode(symbol);
@@ -253,18 +275,18 @@ bool ExpressionCheck::Tokenise(std::string_view text)
 }
 
 /* Applies one operator to the two topmost operand indexes. */
-bool ExpressionCheck::Apply(std::vector<int> &values, const Token &op)
+bool ExpressionCheck::Apply(std::vector<int>& values, const Token& op)
 {
     int b = values.back();
     values.pop_back();
     int a = values.back();
     values.pop_back();
     const Operand first = operands_[a - 1], second = operands_[b - 1];
-    const std::string &code = op.op;
+    const std::string& code = op.op;
     Operand result;
     result.work = true;
     if (code == "AN" || code == "OR") {
-        for (const Operand *o : {&first, &second})
+        for (const Operand* o : {&first, &second})
             if (o->cls != 'L') {
                 Finding("DCM0459", std::string("L") + (o->cls == ' ' ? 'A' : o->cls), op.position);
                 return false;
@@ -280,7 +302,7 @@ bool ExpressionCheck::Apply(std::vector<int> &values, const Token &op)
         result.cls = result.type = 'L';
         result.length = 1;
     } else {
-        for (const Operand *o : {&first, &second})
+        for (const Operand* o : {&first, &second})
             if (o->cls != 'N' && o->cls != ' ') {
                 Finding("DCM0457", Fixed(o->name, 20), op.position);
                 return false;
@@ -330,18 +352,19 @@ bool ExpressionCheck::Apply(std::vector<int> &values, const Token &op)
 bool ExpressionCheck::Parse()
 {
     std::vector<int> values;
-    std::vector<const Token *> ops;   /* operators and open brackets */
+    std::vector<const Token*> ops; /* operators and open brackets */
     bool expectOperand = true;
-    const Token *lastOperator = nullptr;
+    const Token* lastOperator = nullptr;
     auto reduceWhile = [&](auto pred) {
         while (!ops.empty() && std::strcmp(ops.back()->cls, "OB") != 0 && pred(*ops.back())) {
-            const Token *t = ops.back();
+            const Token* t = ops.back();
             ops.pop_back();
-            if (!Apply(values, *t)) return false;
+            if (!Apply(values, *t))
+                return false;
         }
         return true;
     };
-    for (const Token &t : tokens_) {
+    for (const Token& t : tokens_) {
         std::string cls = t.cls;
         if (cls == "FL") {
             if (!expectOperand) {
@@ -358,12 +381,15 @@ bool ExpressionCheck::Parse()
             ops.push_back(&t);
         } else if (cls == "CB") {
             if (expectOperand) {
-                const Token *before = lastOperator;
-                if (before) Finding("DCM0454", Fixed(before->text, 10) + Signed7(before->position), before->position);
-                else Finding("DCM0460", "", t.position);
+                const Token* before = lastOperator;
+                if (before)
+                    Finding("DCM0454", Fixed(before->text, 10) + Signed7(before->position), before->position);
+                else
+                    Finding("DCM0460", "", t.position);
                 return false;
             }
-            if (!reduceWhile([](const Token &) { return true; })) return false;
+            if (!reduceWhile([](const Token&) { return true; }))
+                return false;
             if (ops.empty()) {
                 Finding("DCM0452", Signed7(t.position), t.position);
                 return false;
@@ -375,7 +401,8 @@ bool ExpressionCheck::Parse()
                 return false;
             }
             int p = Precedence(t.op);
-            if (!reduceWhile([&](const Token &o) { return Precedence(o.op) >= p; })) return false;
+            if (!reduceWhile([&](const Token& o) { return Precedence(o.op) >= p; }))
+                return false;
             ops.push_back(&t);
             lastOperator = &t;
             expectOperand = true;
@@ -394,19 +421,21 @@ bool ExpressionCheck::Parse()
             Finding("DCM0451", Signed7(ops.back()->position), ops.back()->position);
         return false;
     }
-    if (!reduceWhile([](const Token &) { return true; })) return false;
+    if (!reduceWhile([](const Token&) { return true; }))
+        return false;
     if (!ops.empty()) {
         Finding("DCM0451", Signed7(ops.back()->position), ops.back()->position);
         return false;
     }
-    const Operand &final = operands_[values.back() - 1];
+    const Operand& final = operands_[values.back() - 1];
     char expected = req_->cExpectedType == 'L' || req_->cExpectedType == 'N' ? req_->cExpectedType : 'A';
     char found = final.cls == ' ' ? expected : final.cls;
     if (found != expected) {
         Finding("DCM0459", std::string(1, expected) + found, 1);
         return false;
     }
-    if (!SizeResult(values.back(), expected)) return false;
+    if (!SizeResult(values.back(), expected))
+        return false;
     DC_OPERATION o;
     o.sFirst = static_cast<int16_t>(values.back());
     std::memcpy(o.acCode, expected == 'L' ? "IF" : expected == 'N' ? "ZA" : "MB", 2);
@@ -419,11 +448,14 @@ bool ExpressionCheck::Parse()
 /* True when the first bracket closes at the last token: "( text )". */
 bool ExpressionCheck::WhollyParenthesised() const
 {
-    if (tokens_.size() < 2 || std::strcmp(tokens_.front().cls, "OB") != 0) return false;
+    if (tokens_.size() < 2 || std::strcmp(tokens_.front().cls, "OB") != 0)
+        return false;
     int depth = 0;
     for (size_t i = 0; i < tokens_.size(); ++i) {
-        if (std::strcmp(tokens_[i].cls, "OB") == 0) ++depth;
-        else if (std::strcmp(tokens_[i].cls, "CB") == 0 && --depth == 0) return i + 1 == tokens_.size();
+        if (std::strcmp(tokens_[i].cls, "OB") == 0)
+            ++depth;
+        else if (std::strcmp(tokens_[i].cls, "CB") == 0 && --depth == 0)
+            return i + 1 == tokens_.size();
     }
     return false;
 }
@@ -438,8 +470,9 @@ bool ExpressionCheck::WhollyParenthesised() const
  * than the result. */
 bool ExpressionCheck::SizeResult(int final, char expected)
 {
-    if (expected == 'L' || req_->lResultLength <= 0) return true;
-    Operand &value = operands_[final - 1];
+    if (expected == 'L' || req_->lResultLength <= 0)
+        return true;
+    Operand& value = operands_[final - 1];
     if (value.literal) {
         Resolution r;
         r.written = value.name;
@@ -464,8 +497,10 @@ void ExpressionCheck::Run()
 {
     uint32_t n = req_->pchText ? req_->ulTextLength : 0;
     std::string_view text(req_->pchText ? req_->pchText : "", n);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.remove_suffix(1);
-    if (!Tokenise(text) || errors_) return;
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
+        text.remove_suffix(1);
+    if (!Tokenise(text) || errors_)
+        return;
     if (tokens_.size() > DC_TOKEN_MAX) {
         Finding("DCM0462", Signed7(DC_TOKEN_MAX), tokens_[DC_TOKEN_MAX].position);
         return;
@@ -473,36 +508,38 @@ void ExpressionCheck::Run()
     Parse();
 }
 
-int32_t CheckExpression(FFC_CONTEXT *ctx, const DC_CHECK_OPTIONS *options, DC_EXPRESSION_REQUEST *req,
-                        DC_OPERAND_LIST *list, int16_t issue, void *tokens, void *work, bool component,
-                        const char *queue)
+int32_t CheckExpression(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EXPRESSION_REQUEST* req,
+                        DC_OPERAND_LIST* list, int16_t issue, void* tokens, void* work, bool component,
+                        const char* queue)
 {
-    if (!req) return 1;
+    if (!req)
+        return 1;
     ExpressionCheck check(ctx, options, req, queue, issue != 0, component);
     check.Run();
     req->lError = check.Errors();
     req->lErrorPosition = check.FirstPosition();
-    const auto &toks = check.Tokens();
+    const auto& toks = check.Tokens();
     size_t nt = std::min<size_t>(toks.size(), DC_TOKEN_MAX);
     req->lTokenCount = static_cast<int32_t>(nt);
     if (tokens) {
         std::memset(tokens, ' ', DC_TOKEN_TABLE_SIZE);
-        auto *table = static_cast<DC_TOKEN *>(tokens);
+        auto* table = static_cast<DC_TOKEN*>(tokens);
         for (size_t i = 0; i < nt; ++i) {
             DC_TOKEN t;
             std::memset(&t, ' ', sizeof t);
             std::memcpy(t.acClass, toks[i].cls, 2);
             t.sOperand = static_cast<int16_t>(toks[i].operand);
-            if (!toks[i].op.empty()) std::memcpy(t.acOperator, toks[i].op.data(), 2);
+            if (!toks[i].op.empty())
+                std::memcpy(t.acOperator, toks[i].op.data(), 2);
             t.sPosition = static_cast<int16_t>(toks[i].position);
             t.sPrecedence = static_cast<int16_t>(Precedence(toks[i].op));
             std::memcpy(&table[i], &t, sizeof t);
         }
     }
-    const auto &ops = check.Operands();
+    const auto& ops = check.Operands();
     req->sOperandCount = static_cast<int16_t>(std::min<size_t>(ops.size(), DC_OPERAND_MAX));
     for (int i = 0; i < req->sOperandCount; ++i) {
-        DC_EXPRESSION_OPERAND &o = req->aOperands[i];
+        DC_EXPRESSION_OPERAND& o = req->aOperands[i];
         std::memcpy(o.acName, Fixed(ops[i].name, 50).data(), 50);
         o.cWorkResult = ops[i].work ? 'Y' : 'N';
         o.cType = ops[i].type;
@@ -517,13 +554,13 @@ int32_t CheckExpression(FFC_CONTEXT *ctx, const DC_CHECK_OPTIONS *options, DC_EX
             list->a[i].sDecimals = ops[i].decimals;
         }
     }
-    const auto &opsList = check.Operations();
+    const auto& opsList = check.Operations();
     req->sOperationCount = static_cast<int16_t>(std::min<size_t>(opsList.size(), DC_OPERATION_MAX));
     std::copy_n(opsList.begin(), req->sOperationCount, req->aOperations);
     if (work) {
         std::memset(work, 0, DC_TOKEN_TABLE_SIZE);
         size_t fit = std::min<size_t>(opsList.size(), DC_TOKEN_TABLE_SIZE / sizeof(DC_OPERATION));
-        if (fit > 0)   // an expression without operations leaves the work table blank
+        if (fit > 0)  // an expression without operations leaves the work table blank
             std::memcpy(work, opsList.data(), fit * sizeof(DC_OPERATION));
     }
     return req->lError;
@@ -538,23 +575,24 @@ char g_queue[10] = {'D', 'C', '_', 'P', '8', '0', '1', '5', ' ', ' '};
 
 extern "C" {
 
-void DC_SetExpressionQueue(const char *acQueue)
+void DC_SetExpressionQueue(const char* acQueue)
 {
-    if (!acQueue) return;
+    if (!acQueue)
+        return;
     size_t n = strnlen(acQueue, 10);
     std::memset(dqov::expression::g_queue, ' ', 10);
     std::memcpy(dqov::expression::g_queue, acQueue, n);
 }
 
-int32_t DC_P8015(FFC_CONTEXT *pContext, const DC_CHECK_OPTIONS *pOptions, DC_EXPRESSION_REQUEST *pRequest,
-                 DC_OPERAND_LIST *pOperands, int16_t sValue, void *pTokens, void *pWork)
+int32_t DC_P8015(FFC_CONTEXT* pContext, const DC_CHECK_OPTIONS* pOptions, DC_EXPRESSION_REQUEST* pRequest,
+                 DC_OPERAND_LIST* pOperands, int16_t sValue, void* pTokens, void* pWork)
 {
     return CheckExpression(pContext, pOptions, pRequest, pOperands, sValue, pTokens, pWork, false,
                            dqov::expression::g_queue);
 }
 
-int32_t Component_P8015(FFC_CONTEXT *pContext, const DC_CHECK_OPTIONS *pOptions, DC_EXPRESSION_REQUEST *pRequest,
-                        DC_OPERAND_LIST *pOperands, int16_t sValue, void *pTokens, void *pWork, void *,
+int32_t Component_P8015(FFC_CONTEXT* pContext, const DC_CHECK_OPTIONS* pOptions, DC_EXPRESSION_REQUEST* pRequest,
+                        DC_OPERAND_LIST* pOperands, int16_t sValue, void* pTokens, void* pWork, void*,
                         int16_t sComponent, int16_t)
 {
     return CheckExpression(pContext, pOptions, pRequest, pOperands, sValue, pTokens, pWork, sComponent != 0,

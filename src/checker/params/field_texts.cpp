@@ -22,9 +22,10 @@ struct Texts {
     std::string label, headings[3], description;
 };
 
-std::string Trim(const char *f, size_t n)
+std::string Trim(const char* f, size_t n)
 {
-    while (n > 0 && (f[n - 1] == ' ' || f[n - 1] == 0)) --n;
+    while (n > 0 && (f[n - 1] == ' ' || f[n - 1] == 0))
+        --n;
     return std::string(f, n);
 }
 
@@ -34,12 +35,13 @@ struct Cursor {
     bool open = false;
     ~Cursor()
     {
-        if (open) SSQL_sCloseExt(number, &ca, &da);
+        if (open)
+            SSQL_sCloseExt(number, &ca, &da);
     }
 };
 
 // A failed statement ends the run through the fatal SQL path.
-std::vector<std::string> PartitionLanguages(const FFC_CONTEXT *ctx)
+std::vector<std::string> PartitionLanguages(const FFC_CONTEXT* ctx)
 {
     constexpr char kTag[] = "P8061/QV_F60/A";
     std::vector<std::string> out;
@@ -50,19 +52,21 @@ std::vector<std::string> PartitionLanguages(const FFC_CONTEXT *ctx)
                         partition.c_str()) != SSQL_RC_OK)
         FFC_SQL_Error(nullptr, kTag);
     Cursor c;
-    if (SSQL_sOpenExt(&c.number) != SSQL_RC_OK) FFC_SQL_Error(nullptr, kTag);
+    if (SSQL_sOpenExt(&c.number) != SSQL_RC_OK)
+        FFC_SQL_Error(nullptr, kTag);
     c.open = true;
     char language[4];
     unsigned short rc;
     while ((rc = SSQL_sFetchExt(&area, c.number, &c.ca, &c.da, 1, SSQL_FIXED(language, 4))) == SSQL_RC_OK)
         out.push_back(Trim(language, 4));
-    if (rc == SSQL_RC_ERROR) FFC_SQL_Error(nullptr, kTag);
+    if (rc == SSQL_RC_ERROR)
+        FFC_SQL_Error(nullptr, kTag);
     return out;
 }
 
 // The field's texts in the language: false when it has none; a failed
 // statement ends the run through the fatal SQL path.
-bool FieldTexts(const FFC_CONTEXT *ctx, const std::string &field, const std::string &language, Texts &t)
+bool FieldTexts(const FFC_CONTEXT* ctx, const std::string& field, const std::string& language, Texts& t)
 {
     constexpr char kTag[] = "P8061/QV_FTX/A";
     SSQL_AREA area;
@@ -75,11 +79,13 @@ bool FieldTexts(const FFC_CONTEXT *ctx, const std::string &field, const std::str
         FFC_SQL_Error(nullptr, kTag);
     char label[15], h1[20], h2[20], h3[20], desc[40];
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 5, SSQL_FIXED(label, 15), SSQL_FIXED(h1, 20),
-                                     SSQL_FIXED(h2, 20), SSQL_FIXED(h3, 20), SSQL_FIXED(desc, 40));
+    unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 5, SSQL_FIXED(label, 15), SSQL_FIXED(h1, 20), SSQL_FIXED(h2, 20),
+                                     SSQL_FIXED(h3, 20), SSQL_FIXED(desc, 40));
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    if (rc == SSQL_RC_NOROW) return false;
-    if (rc != SSQL_RC_OK) FFC_SQL_Error(nullptr, kTag);
+    if (rc == SSQL_RC_NOROW)
+        return false;
+    if (rc != SSQL_RC_OK)
+        FFC_SQL_Error(nullptr, kTag);
     t.label = Trim(label, 15);
     t.headings[0] = Trim(h1, 20);
     t.headings[1] = Trim(h2, 20);
@@ -90,40 +96,48 @@ bool FieldTexts(const FFC_CONTEXT *ctx, const std::string &field, const std::str
 
 /* Width of a text: its length, or its host length (with shift characters)
  * when the run is double-byte and the text is adjusted. */
-int32_t Width(const std::string &text, bool adjust)
+int32_t Width(const std::string& text, bool adjust)
 {
-    if (text.empty()) return 0;
-    if (!adjust) return static_cast<int32_t>(text.size());
+    if (text.empty())
+        return 0;
+    if (!adjust)
+        return static_cast<int32_t>(text.size());
     return SSNLS_usGetEbcdicLength(text.c_str());
 }
 
-void WriteRecord(FFC_CONTEXT *ctx, const std::string &field, const std::string &language, const Texts &t)
+void WriteRecord(FFC_CONTEXT* ctx, const std::string& field, const std::string& language, const Texts& t)
 {
-    if (!ctx->pWorkFile && WF_sCreate(ctx) != 0) return;
+    if (!ctx->pWorkFile && WF_sCreate(ctx) != 0)
+        return;
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, "MFLD_3109 ", 10);
     std::memcpy(r.acName, Fixed(field, FFC_WORK_NAME_LEN).data(), FFC_WORK_NAME_LEN);
     std::memcpy(r.acQualifier, Fixed(language, FFC_WORK_QUAL_LEN).data(), FFC_WORK_QUAL_LEN);
     std::memcpy(r.acData + kLabelAt, Fixed(t.label, 15).data(), 15);
-    for (int i = 0; i < 3; ++i) std::memcpy(r.acData + kHeadingAt[i], Fixed(t.headings[i], 20).data(), 20);
+    for (int i = 0; i < 3; ++i)
+        std::memcpy(r.acData + kHeadingAt[i], Fixed(t.headings[i], 20).data(), 20);
     std::memcpy(r.acData + kDescriptionAt, Fixed(t.description, 40).data(), 40);
     /* one record per field and language: a second call replaces it */
     FFC_WORK_RECORD probe = r;
-    if (WF_cReadFirst(ctx, 0, &probe, 3) == '0') WF_cUpdate(ctx, 0, &r);
-    else WF_lWrite(ctx, &r);
+    if (WF_cReadFirst(ctx, 0, &probe, 3) == '0')
+        WF_cUpdate(ctx, 0, &r);
+    else
+        WF_lWrite(ctx, &r);
 }
 
 }  // namespace
 
-extern "C" int16_t P8061_sGetMultilingualFieldTexts(FFC_CONTEXT *pContext, const char *acField, int32_t *pl1,
-                                                    int32_t *pl2, int32_t *pl3, int32_t *pl4, int32_t *pl5,
-                                                    int32_t *pl6, int32_t *pl7, const char *)
+extern "C" int16_t P8061_sGetMultilingualFieldTexts(FFC_CONTEXT* pContext, const char* acField, int32_t* pl1,
+                                                    int32_t* pl2, int32_t* pl3, int32_t* pl4, int32_t* pl5,
+                                                    int32_t* pl6, int32_t* pl7, const char*)
 {
-    int32_t *results[7] = {pl1, pl2, pl3, pl4, pl5, pl6, pl7};
-    for (int32_t *p : results)
-        if (p) *p = 0;
-    if (!pContext || !acField) return 1;
+    int32_t* results[7] = {pl1, pl2, pl3, pl4, pl5, pl6, pl7};
+    for (int32_t* p : results)
+        if (p)
+            *p = 0;
+    if (!pContext || !acField)
+        return 1;
     std::string field = Trim(acField, 10);
     if (!field.empty() && pContext->cNatChar1 != ' ' && pContext->cNatChar1 != 0 && field[0] == pContext->cNatChar1)
         field.erase(0, 1);
@@ -132,9 +146,10 @@ extern "C" int16_t P8061_sGetMultilingualFieldTexts(FFC_CONTEXT *pContext, const
     const bool doubleByte = pContext->cDoubleByte == 'Y';
     int32_t w[7] = {0, 0, 0, 0, 0, 0, 0};
     bool any = false;
-    for (const std::string &language : PartitionLanguages(pContext)) {
+    for (const std::string& language : PartitionLanguages(pContext)) {
         Texts t;
-        if (!FieldTexts(pContext, field, language, t)) continue;
+        if (!FieldTexts(pContext, field, language, t))
+            continue;
         any = true;
         WriteRecord(pContext, field, language, t);
         w[0] = std::max(w[0], Width(t.label, doubleByte && labels));
@@ -143,12 +158,14 @@ extern "C" int16_t P8061_sGetMultilingualFieldTexts(FFC_CONTEXT *pContext, const
             int32_t hw = Width(t.headings[i], doubleByte && colHdgs);
             w[1 + i] = std::max(w[1 + i], hw);
             w[4] = std::max(w[4], hw);
-            if (!t.headings[i].empty()) ++lines;
+            if (!t.headings[i].empty())
+                ++lines;
         }
         w[5] = std::max(w[5], lines);
         w[6] = std::max(w[6], Width(t.description, doubleByte && descs));
     }
     for (int i = 0; i < 7; ++i)
-        if (results[i]) *results[i] = w[i];
+        if (results[i])
+            *results[i] = w[i];
     return any ? 0 : 1;
 }

@@ -24,10 +24,10 @@ extern "C" {
  * screens, 'P' reports; cControl 'N', 'B', 'D', 'R', 'X'; acSysFlags the
  * run's system flags (characters 51 and 52 used).  Returns 0, or 1 when
  * refused. */
-int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT *pContext, const char *pchEntry, char cType, char cShift,
-                                     int32_t lLength, int32_t lDecimals, char cEditCode, const char *acEditWord,
-                                     int32_t *plWidth, char *pchImage, char *pcShift, char *pcValid,
-                                     char cLayoutKind, const char *acQueue, char cControl, const char *acSysFlags);
+int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT* pContext, const char* pchEntry, char cType, char cShift,
+                                     int32_t lLength, int32_t lDecimals, char cEditCode, const char* acEditWord,
+                                     int32_t* plWidth, char* pchImage, char* pcShift, char* pcValid, char cLayoutKind,
+                                     const char* acQueue, char cControl, const char* acSysFlags);
 
 /* Checks the input and output attribute codes (4 characters each) of a
  * layout entry's field against the attribute table and the field's type;
@@ -35,15 +35,15 @@ int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT *pContext, const char *pchEntry
  * ("PB01".."PB20"), radio button ("RB01".."RB99"), drop-down ("DDxx") or
  * check box ("CBOX") sets the control kind ('B', 'R', 'D', 'X') and
  * number.  Findings as DCM messages with the code; 0, or 1 when refused. */
-int16_t FLDCHK_sCheckNameCharacters(FFC_CONTEXT *pContext, const char *pchEntry, char cType, int16_t sInputCount,
-                                    const char *pchInputCodes, int16_t sOutputCount, const char *pchOutputCodes,
-                                    char *pcValid, const char *acQueue, int32_t lLength, char *pcControl,
-                                    int16_t *psNumber);
+int16_t FLDCHK_sCheckNameCharacters(FFC_CONTEXT* pContext, const char* pchEntry, char cType, int16_t sInputCount,
+                                    const char* pchInputCodes, int16_t sOutputCount, const char* pchOutputCodes,
+                                    char* pcValid, const char* acQueue, int32_t lLength, char* pcControl,
+                                    int16_t* psNumber);
 
 /* Texts of a new field: those given, else the reference field's, else
  * derived from the name (label and first heading the name, description the
  * name).  Blank fields of pText are filled. */
-void FLDTXT_DeriveFieldTexts(const char *acName, const FFC_FIELD_TEXT *pReference, FFC_FIELD_TEXT *pText);
+void FLDTXT_DeriveFieldTexts(const char* acName, const FFC_FIELD_TEXT* pReference, FFC_FIELD_TEXT* pText);
 
 /* Writes one "MFLD_3109 " work record per language of the partition that
  * has texts for the field (name: the field; qualifier: the language; data:
@@ -53,14 +53,14 @@ void FLDTXT_DeriveFieldTexts(const char *acName, const FFC_FIELD_TEXT *pReferenc
  * description.  Widths are of the text as the host sees it when the run is
  * double-byte and the job's switch for that text is on.  0, or 1 when the
  * field has no texts. */
-int16_t P8061_sGetMultilingualFieldTexts(FFC_CONTEXT *pContext, const char *acField, int32_t *pl1, int32_t *pl2,
-                                         int32_t *pl3, int32_t *pl4, int32_t *pl5, int32_t *pl6, int32_t *pl7,
-                                         const char *acQueue);
+int16_t P8061_sGetMultilingualFieldTexts(FFC_CONTEXT* pContext, const char* acField, int32_t* pl1, int32_t* pl2,
+                                         int32_t* pl3, int32_t* pl4, int32_t* pl5, int32_t* pl6, int32_t* pl7,
+                                         const char* acQueue);
 
 /* The four double-byte adjustment switches of the run (see
  * GetDesignAdjustAttributes in dqov_check.h). */
-void P8061_GetSessionDesignAdjustAttributes(FFC_CONTEXT *pContext, int32_t *plColHdgs, int32_t *plLabels,
-                                            int32_t *plDescs, int32_t *plTexts);
+void P8061_GetSessionDesignAdjustAttributes(FFC_CONTEXT* pContext, int32_t* plColHdgs, int32_t* plLabels,
+                                            int32_t* plDescs, int32_t* plTexts);
 
 #ifdef __cplusplus
 }

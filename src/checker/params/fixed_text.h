@@ -24,8 +24,10 @@ inline std::string Fixed(std::string_view text, size_t width)
 inline std::string TrimBlanks(std::string_view text)
 {
     size_t b = 0, e = text.size();
-    while (b < e && text[b] == ' ') ++b;
-    while (e > b && text[e - 1] == ' ') --e;
+    while (b < e && text[b] == ' ')
+        ++b;
+    while (e > b && text[e - 1] == ' ')
+        --e;
     return std::string(text.substr(b, e - b));
 }
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-void PutNumber(char *field, size_t width, long value)
+void PutNumber(char* field, size_t width, long value)
 {
     char text[16];
     std::snprintf(text, sizeof text, "%0*ld", static_cast<int>(width), value);
@@ -18,16 +18,17 @@ void PutNumber(char *field, size_t width, long value)
 
 struct CursorGuard {
     uint16_t cursor = 0;
-    SSQL_SQLDA *ca = nullptr;
-    SSQL_SQLDA *da = nullptr;
+    SSQL_SQLDA* ca = nullptr;
+    SSQL_SQLDA* da = nullptr;
     bool open = false;
     ~CursorGuard()
     {
-        if (open) SSQL_sCloseExt(cursor, &ca, &da);
+        if (open)
+            SSQL_sCloseExt(cursor, &ca, &da);
     }
 };
 
-int16_t LoadKeywordRows(CMDPARM_KEYWORD_ENTRY *entries, uint16_t &count)
+int16_t LoadKeywordRows(CMDPARM_KEYWORD_ENTRY* entries, uint16_t& count)
 {
     SSQL_AREA area;
     SSQL_SetLocation("CMDPARM/QV_F98/A");
@@ -38,20 +39,24 @@ int16_t LoadKeywordRows(CMDPARM_KEYWORD_ENTRY *entries, uint16_t &count)
                         'M') != SSQL_RC_OK)
         return -1;
     CursorGuard c;
-    if (SSQL_sOpenExt(&c.cursor) != SSQL_RC_OK) return -1;
+    if (SSQL_sOpenExt(&c.cursor) != SSQL_RC_OK)
+        return -1;
     c.open = true;
     for (;;) {
         char command[10], keyword[10], type, layout, kind, positional, value[20];
         int32_t seq = 0, element = 0, width = 0, entries_ = 0, offset = 0, countAt = 0;
-        unsigned short rc = SSQL_sFetchExt(
-            &area, c.cursor, &c.ca, &c.da, 13, SSQL_FIXED(command, 10), SSQL_FIXED(keyword, 10), SSQL_I32(&seq),
-            SSQL_I32(&element), SSQL_FIXED(&type, 1), SSQL_FIXED(&layout, 1), SSQL_FIXED(&kind, 1),
-            SSQL_I32(&width), SSQL_I32(&entries_), SSQL_I32(&offset), SSQL_I32(&countAt),
-            SSQL_FIXED(&positional, 1), SSQL_FIXED(value, 20));
-        if (rc == SSQL_RC_ERROR) return -1;
-        if (rc != SSQL_RC_OK) break;
-        if (count >= CMDPARM_KEYWORD_ENTRY_MAX) return 1;
-        CMDPARM_KEYWORD_ENTRY &e = entries[count++];
+        unsigned short rc =
+            SSQL_sFetchExt(&area, c.cursor, &c.ca, &c.da, 13, SSQL_FIXED(command, 10), SSQL_FIXED(keyword, 10),
+                           SSQL_I32(&seq), SSQL_I32(&element), SSQL_FIXED(&type, 1), SSQL_FIXED(&layout, 1),
+                           SSQL_FIXED(&kind, 1), SSQL_I32(&width), SSQL_I32(&entries_), SSQL_I32(&offset),
+                           SSQL_I32(&countAt), SSQL_FIXED(&positional, 1), SSQL_FIXED(value, 20));
+        if (rc == SSQL_RC_ERROR)
+            return -1;
+        if (rc != SSQL_RC_OK)
+            break;
+        if (count >= CMDPARM_KEYWORD_ENTRY_MAX)
+            return 1;
+        CMDPARM_KEYWORD_ENTRY& e = entries[count++];
         std::memset(&e, ' ', sizeof e);
         e.cRowType = type;
         std::memcpy(e.acCommand, command, 10);
@@ -63,14 +68,15 @@ int16_t LoadKeywordRows(CMDPARM_KEYWORD_ENTRY *entries, uint16_t &count)
         PutNumber(e.acWidth, 4, width);
         PutNumber(e.acEntries, 3, entries_);
         PutNumber(e.acOffset, 4, offset);
-        if (countAt >= 0) PutNumber(e.acCountAt, 4, countAt);
+        if (countAt >= 0)
+            PutNumber(e.acCountAt, 4, countAt);
         e.cPositional = positional;
         std::memcpy(e.acValue, value, 20);
     }
     return 0;
 }
 
-int16_t LoadAliasRows(CMDPARM_KEYWORD_ENTRY *entries, uint16_t &count)
+int16_t LoadAliasRows(CMDPARM_KEYWORD_ENTRY* entries, uint16_t& count)
 {
     SSQL_AREA area;
     SSQL_SetLocation("CMDPARM/QV_F97/A");
@@ -78,16 +84,20 @@ int16_t LoadAliasRows(CMDPARM_KEYWORD_ENTRY *entries, uint16_t &count)
         SSQL_RC_OK)
         return -1;
     CursorGuard c;
-    if (SSQL_sOpenExt(&c.cursor) != SSQL_RC_OK) return -1;
+    if (SSQL_sOpenExt(&c.cursor) != SSQL_RC_OK)
+        return -1;
     c.open = true;
     for (;;) {
         char command[10], alias[10], keyword[10];
         unsigned short rc = SSQL_sFetchExt(&area, c.cursor, &c.ca, &c.da, 3, SSQL_FIXED(command, 10),
                                            SSQL_FIXED(alias, 10), SSQL_FIXED(keyword, 10));
-        if (rc == SSQL_RC_ERROR) return -1;
-        if (rc != SSQL_RC_OK) break;
-        if (count >= CMDPARM_KEYWORD_ENTRY_MAX) return 1;
-        CMDPARM_KEYWORD_ENTRY &e = entries[count++];
+        if (rc == SSQL_RC_ERROR)
+            return -1;
+        if (rc != SSQL_RC_OK)
+            break;
+        if (count >= CMDPARM_KEYWORD_ENTRY_MAX)
+            return 1;
+        CMDPARM_KEYWORD_ENTRY& e = entries[count++];
         std::memset(&e, ' ', sizeof e);
         e.cRowType = 'A';
         std::memcpy(e.acCommand, command, 10);
@@ -101,12 +111,13 @@ int16_t LoadAliasRows(CMDPARM_KEYWORD_ENTRY *entries, uint16_t &count)
 
 static_assert(sizeof(CMDPARM_KEYWORD_ENTRY) == 66);
 
-extern "C" int16_t CMDPARM_sLoadKeywordTables(void *pArea, uint16_t *pusCount)
+extern "C" int16_t CMDPARM_sLoadKeywordTables(void* pArea, uint16_t* pusCount)
 {
-    auto *entries = static_cast<CMDPARM_KEYWORD_ENTRY *>(pArea);
+    auto* entries = static_cast<CMDPARM_KEYWORD_ENTRY*>(pArea);
     uint16_t count = 0;
     int16_t rc = LoadKeywordRows(entries, count);
-    if (rc == 0) rc = LoadAliasRows(entries, count);
+    if (rc == 0)
+        rc = LoadAliasRows(entries, count);
     *pusCount = count;
     dqov::cmdparm::IndexCommandViews(pArea, count);
     return rc;

@@ -31,31 +31,31 @@ struct SystemVariable {
 };
 
 constexpr SystemVariable kSystemVariables[] = {
-    {"*BLANK", ' ', 'A', 0, 0},       {"*BLANKS", ' ', 'A', 0, 0},      {"*ZERO", ' ', 'P', 0, 0},
-    {"*ZEROS", ' ', 'P', 0, 0},       {"*ZEROES", ' ', 'P', 0, 0},      {"*NULL", ' ', 'A', 0, 0},
-    {"*HIVAL", ' ', 'A', 0, 0},       {"*LOVAL", ' ', 'A', 0, 0},       {"*DEFAULT", ' ', 'A', 0, 0},
-    {"*NAVAIL", ' ', 'A', 0, 0},      {"*DATE", 'N', 'S', 6, 0},        {"*YYMMDD", 'N', 'S', 6, 0},
-    {"*DDMMYY", 'N', 'S', 6, 0},      {"*MMDDYY", 'N', 'S', 6, 0},      {"*YYYYMMDD", 'N', 'S', 8, 0},
-    {"*TIME", 'N', 'S', 6, 0},        {"*TIMEC", 'A', 'A', 8, 0},       {"*DATEC", 'A', 'A', 8, 0},
-    {"*USER", 'A', 'A', 10, 0},       {"*JOB", 'A', 'A', 10, 0},        {"*JOBNBR", 'A', 'A', 6, 0},
-    {"*PROCESS", 'A', 'A', 10, 0},    {"*FUNCTION", 'A', 'A', 7, 0},    {"*PARTITION", 'A', 'A', 3, 0},
-    {"*LANGUAGE", 'A', 'A', 4, 0},    {"*PARTDESC", 'A', 'A', 40, 0},   {"*FUNCDESC", 'A', 'A', 40, 0},
-    {"*PROCDESC", 'A', 'A', 40, 0},   {"*CPUTYPE", 'A', 'A', 10, 0},    {"*DBMS_TYPE", 'A', 'A', 10, 0},
-    {"*DEVICE", 'A', 'A', 10, 0},     {"*MONTH", 'N', 'S', 2, 0},       {"*DAY", 'N', 'S', 2, 0},
-    {"*YEAR", 'N', 'S', 2, 0},        {"*YEAR4", 'N', 'S', 4, 0},       {"*CURRENT_DATE", 'A', 'A', 10, 0},
+    {"*BLANK", ' ', 'A', 0, 0},     {"*BLANKS", ' ', 'A', 0, 0},    {"*ZERO", ' ', 'P', 0, 0},
+    {"*ZEROS", ' ', 'P', 0, 0},     {"*ZEROES", ' ', 'P', 0, 0},    {"*NULL", ' ', 'A', 0, 0},
+    {"*HIVAL", ' ', 'A', 0, 0},     {"*LOVAL", ' ', 'A', 0, 0},     {"*DEFAULT", ' ', 'A', 0, 0},
+    {"*NAVAIL", ' ', 'A', 0, 0},    {"*DATE", 'N', 'S', 6, 0},      {"*YYMMDD", 'N', 'S', 6, 0},
+    {"*DDMMYY", 'N', 'S', 6, 0},    {"*MMDDYY", 'N', 'S', 6, 0},    {"*YYYYMMDD", 'N', 'S', 8, 0},
+    {"*TIME", 'N', 'S', 6, 0},      {"*TIMEC", 'A', 'A', 8, 0},     {"*DATEC", 'A', 'A', 8, 0},
+    {"*USER", 'A', 'A', 10, 0},     {"*JOB", 'A', 'A', 10, 0},      {"*JOBNBR", 'A', 'A', 6, 0},
+    {"*PROCESS", 'A', 'A', 10, 0},  {"*FUNCTION", 'A', 'A', 7, 0},  {"*PARTITION", 'A', 'A', 3, 0},
+    {"*LANGUAGE", 'A', 'A', 4, 0},  {"*PARTDESC", 'A', 'A', 40, 0}, {"*FUNCDESC", 'A', 'A', 40, 0},
+    {"*PROCDESC", 'A', 'A', 40, 0}, {"*CPUTYPE", 'A', 'A', 10, 0},  {"*DBMS_TYPE", 'A', 'A', 10, 0},
+    {"*DEVICE", 'A', 'A', 10, 0},   {"*MONTH", 'N', 'S', 2, 0},     {"*DAY", 'N', 'S', 2, 0},
+    {"*YEAR", 'N', 'S', 2, 0},      {"*YEAR4", 'N', 'S', 4, 0},     {"*CURRENT_DATE", 'A', 'A', 10, 0},
 };
 
 /* The work-file cursor slot of the condition-name lookup. */
 constexpr uint16_t kConditionSlot = 12;
 
-bool IsNameChar(char c, const FFC_CONTEXT *ctx)
+bool IsNameChar(char c, const FFC_CONTEXT* ctx)
 {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '@' ||
            (ctx && (c == ctx->cNatChar1 || c == ctx->cNatChar2 || c == ctx->cNatChar3) && c != ' ' && c != 0);
 }
 
 /* Multilingual variables are rows of QV_F61 for the partition. */
-bool MultilingualExists(const FFC_CONTEXT *ctx, const std::string &name)
+bool MultilingualExists(const FFC_CONTEXT* ctx, const std::string& name)
 {
     SSQL_AREA area;
     SSQL_SetLocation("DC_P8007/QV_F61/A");
@@ -72,9 +72,10 @@ bool MultilingualExists(const FFC_CONTEXT *ctx, const std::string &name)
 
 /* A condition the function names with DEF_COND (its "DEF_COND" record,
  * written in pass 1; the name keeps its '*'). */
-bool ConditionDefined(FFC_CONTEXT *ctx, const std::string &name)
+bool ConditionDefined(FFC_CONTEXT* ctx, const std::string& name)
 {
-    if (!ctx || !ctx->pWorkFile || name.size() > FFC_WORK_NAME_LEN) return false;
+    if (!ctx || !ctx->pWorkFile || name.size() > FFC_WORK_NAME_LEN)
+        return false;
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, WR_DEF_COND, FFC_WORK_KIND_LEN);
@@ -83,18 +84,20 @@ bool ConditionDefined(FFC_CONTEXT *ctx, const std::string &name)
 }
 
 DC_PROPERTY_LOOKUP g_propertyLookup = nullptr;
-void *g_propertyUser = nullptr;
+void* g_propertyUser = nullptr;
 
 }  // namespace
 
-Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOptions &opt)
+Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOptions& opt)
 {
     Resolution r;
     std::string text(operand);
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    while (!text.empty() && text.front() == ' ') text.erase(0, 1);
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    while (!text.empty() && text.front() == ' ')
+        text.erase(0, 1);
     r.written = text;
-    auto fail = [&](const char *id, std::string data) {
+    auto fail = [&](const char* id, std::string data) {
         r.ok = false;
         r.messageId = id;
         r.data = std::move(data);
@@ -102,7 +105,8 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
     };
     auto allowed = [&](int option) { return opt.options[option - 1] == 'Y'; };
     auto notAllowed = [&]() { return fail("DCM0410", Fixed(text, 20) + Fixed(r.code, 2)); };
-    if (text.empty()) return fail("DCM0409", "");
+    if (text.empty())
+        return fail("DCM0409", "");
     const char point = ctx && ctx->cDecimalPoint != 0 && ctx->cDecimalPoint != ' ' ? ctx->cDecimalPoint : '.';
     char c0 = text[0];
 
@@ -124,7 +128,8 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
             closed = true;
             break;
         }
-        if (!closed || i + 1 != text.size()) return fail("DCM0405", Fixed(text, 20));
+        if (!closed || i + 1 != text.size())
+            return fail("DCM0405", Fixed(text, 20));
         r.code = "AL", r.kind = DC_OPERAND_ALPHA_LITERAL, r.cls = 'A', r.type = 'A';
         r.length = static_cast<int32_t>(content.size());
         r.resolved = text;
@@ -134,8 +139,10 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
     /* hex literal X'..' */
     if ((c0 == 'X' || c0 == 'x') && text.size() >= 2 && text[1] == '\'') {
         bool good = text.size() >= 4 && text.back() == '\'' && (text.size() - 3) % 2 == 0;
-        for (size_t i = 2; good && i + 1 < text.size(); ++i) good = std::isxdigit(static_cast<unsigned char>(text[i]));
-        if (!good) return fail("DCM0405", Fixed(text, 20));
+        for (size_t i = 2; good && i + 1 < text.size(); ++i)
+            good = std::isxdigit(static_cast<unsigned char>(text[i]));
+        if (!good)
+            return fail("DCM0405", Fixed(text, 20));
         r.code = "HL", r.kind = DC_OPERAND_HEX_LITERAL, r.cls = 'A', r.type = 'A';
         r.length = static_cast<int32_t>((text.size() - 3) / 2);
         r.resolved = Upper(text);
@@ -148,11 +155,15 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
         bool seenPoint = false, good = i < text.size();
         for (; good && i < text.size(); ++i) {
             char c = text[i];
-            if (std::isdigit(static_cast<unsigned char>(c))) (seenPoint ? fraction : whole) += c;
-            else if (c == point && !seenPoint) seenPoint = true;
-            else good = false;
+            if (std::isdigit(static_cast<unsigned char>(c)))
+                (seenPoint ? fraction : whole) += c;
+            else if (c == point && !seenPoint)
+                seenPoint = true;
+            else
+                good = false;
         }
-        if (!good || (whole.empty() && fraction.empty())) return fail("DCM0405", Fixed(text, 20));
+        if (!good || (whole.empty() && fraction.empty()))
+            return fail("DCM0405", Fixed(text, 20));
         whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
         r.code = "NL", r.kind = DC_OPERAND_NUMERIC_LITERAL, r.cls = 'N', r.type = 'P';
         r.length = static_cast<int32_t>(whole.size() + fraction.size());
@@ -160,10 +171,12 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
         r.integerDigits = static_cast<int32_t>(whole.size());
         r.resolved = text;
         long long iv = 0;
-        for (char c : whole) iv = std::min<long long>(iv * 10 + (c - '0'), INT32_MAX);
+        for (char c : whole)
+            iv = std::min<long long>(iv * 10 + (c - '0'), INT32_MAX);
         r.integerValue = static_cast<int32_t>(c0 == '-' ? -iv : iv);
         long long fv = 0;
-        for (char c : fraction.substr(0, 9)) fv = fv * 10 + (c - '0');
+        for (char c : fraction.substr(0, 9))
+            fv = fv * 10 + (c - '0');
         r.fractionValue = static_cast<int32_t>(fv);
         return allowed(2) ? r : notAllowed();
     }
@@ -174,12 +187,14 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
             std::string name = u.substr(5);
             r.code = "ML", r.kind = DC_OPERAND_MULTILINGUAL, r.cls = 'A', r.type = 'A';
             r.resolved = u;
-            if (name.empty() || name.size() > 20 || !MultilingualExists(ctx, name)) return fail("DCM0407", Fixed(u, 20));
+            if (name.empty() || name.size() > 20 || !MultilingualExists(ctx, name))
+                return fail("DCM0407", Fixed(u, 20));
             r.length = 78;
             return allowed(6) ? r : notAllowed();
         }
-        for (const SystemVariable &sv : kSystemVariables) {
-            if (sv.name != u) continue;
+        for (const SystemVariable& sv : kSystemVariables) {
+            if (sv.name != u)
+                continue;
             r.code = "SV", r.kind = DC_OPERAND_SYSTEM_VARIABLE, r.cls = sv.cls, r.type = sv.type;
             r.length = sv.length, r.decimals = sv.decimals, r.integerDigits = sv.length - sv.decimals;
             r.resolved = u;
@@ -197,14 +212,17 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
     size_t dot = text.find('.');
     if (dot != std::string::npos) {
         std::string comp = Upper(text.substr(0, dot)), prop = Upper(text.substr(dot + 1));
-        if (ctx && !comp.empty() && comp[0] == ctx->cNatChar1) comp.erase(0, 1);
+        if (ctx && !comp.empty() && comp[0] == ctx->cNatChar1)
+            comp.erase(0, 1);
         char type = 'A';
         int32_t len = 0, dec = 0;
         bool known = false;
         if (opt.component && !comp.empty() && !prop.empty())
-            known = g_propertyLookup ? g_propertyLookup(g_propertyUser, comp.c_str(), prop.c_str(), &type, &len, &dec) != 0
-                                     : LookUpComponentProperty(ctx, comp, prop, &type, &len, &dec);
-        if (!known) return fail("DCM0408", Fixed(Upper(text), 20));
+            known = g_propertyLookup
+                        ? g_propertyLookup(g_propertyUser, comp.c_str(), prop.c_str(), &type, &len, &dec) != 0
+                        : LookUpComponentProperty(ctx, comp, prop, &type, &len, &dec);
+        if (!known)
+            return fail("DCM0408", Fixed(Upper(text), 20));
         r.code = "CP", r.kind = DC_OPERAND_COMPONENT_PROPERTY, r.cls = P3100_chTypeClass(type), r.type = type;
         r.length = len, r.decimals = static_cast<int16_t>(dec), r.integerDigits = len - dec;
         r.resolved = comp + "." + prop;
@@ -232,7 +250,8 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
         }
     }
     /* a value that names no field: an alphanumeric literal where allowed */
-    if (!prefixed && allowed(8) && !name.empty() && std::none_of(name.begin(), name.end(), [](char c) { return c == '\''; })) {
+    if (!prefixed && allowed(8) && !name.empty() &&
+        std::none_of(name.begin(), name.end(), [](char c) { return c == '\''; })) {
         r.code = "AL", r.kind = DC_OPERAND_ALPHA_LITERAL, r.cls = 'A', r.type = 'A';
         r.length = static_cast<int32_t>(text.size());
         r.resolved = text;
@@ -243,9 +262,9 @@ Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOpti
 }
 
 /* Checks a resolved operand against the expected class, length and decimals. */
-bool CheckFit(Resolution &r, char expectedClass, int32_t length, int32_t decimals, bool checkSize)
+bool CheckFit(Resolution& r, char expectedClass, int32_t length, int32_t decimals, bool checkSize)
 {
-    auto fail = [&](const char *id, std::string data) {
+    auto fail = [&](const char* id, std::string data) {
         r.ok = false;
         r.messageId = id;
         r.data = std::move(data);
@@ -254,12 +273,15 @@ bool CheckFit(Resolution &r, char expectedClass, int32_t length, int32_t decimal
     std::string name = Fixed(r.written, 20);
     if (expectedClass != ' ' && expectedClass != 0 && r.cls != ' ' && r.cls != expectedClass)
         return fail("DCM0402", name + expectedClass + r.cls);
-    if (!checkSize || length <= 0 || r.cls == ' ') return true;
+    if (!checkSize || length <= 0 || r.cls == ' ')
+        return true;
     if (r.cls == 'A') {
-        if (r.length > length) return fail("DCM0403", name + Signed7(length) + Signed7(r.length));
+        if (r.length > length)
+            return fail("DCM0403", name + Signed7(length) + Signed7(r.length));
         return true;
     }
-    if (r.decimals > decimals) return fail("DCM0404", name + Signed7(decimals) + Signed7(r.decimals));
+    if (r.decimals > decimals)
+        return fail("DCM0404", name + Signed7(decimals) + Signed7(r.decimals));
     if (r.integerDigits > length - decimals)
         return fail("DCM0403", name + Signed7(length) + Signed7(r.integerDigits + decimals));
     return true;
@@ -271,10 +293,11 @@ using namespace dqov::operand;
 
 namespace {
 
-int16_t CheckOperand(FFC_CONTEXT *ctx, DC_OPERAND_BLOCK *b, const char *queue, int16_t issue, int16_t lookUp,
+int16_t CheckOperand(FFC_CONTEXT* ctx, DC_OPERAND_BLOCK* b, const char* queue, int16_t issue, int16_t lookUp,
                      int16_t checkFlag, bool component)
 {
-    if (!b) return 1;
+    if (!b)
+        return 1;
     b->cValid = 'N';
     std::memset(b->acResolved, ' ', sizeof b->acResolved);
     std::memcpy(b->acCode, "  ", 2);
@@ -287,7 +310,8 @@ int16_t CheckOperand(FFC_CONTEXT *ctx, DC_OPERAND_BLOCK *b, const char *queue, i
     opt.component = component;
     size_t n = std::min<size_t>(b->usOperandLength, DC_OPERAND_TEXT_SIZE);
     Resolution r = Resolve(ctx, std::string_view(b->acOperand, n), opt);
-    if (r.ok) CheckFit(r, b->cTypeClass, b->lLength, b->lDecimals, checkFlag != 0);
+    if (r.ok)
+        CheckFit(r, b->cTypeClass, b->lLength, b->lDecimals, checkFlag != 0);
     if (!r.ok) {
         if (issue && ctx && queue)
             P9006_sQueueMessage(ctx, queue, r.messageId, static_cast<uint16_t>(r.data.size()), r.data.data());
@@ -310,19 +334,19 @@ int16_t CheckOperand(FFC_CONTEXT *ctx, DC_OPERAND_BLOCK *b, const char *queue, i
 
 extern "C" {
 
-void DC_SetComponentPropertyLookup(DC_PROPERTY_LOOKUP pfnLookup, void *pUser)
+void DC_SetComponentPropertyLookup(DC_PROPERTY_LOOKUP pfnLookup, void* pUser)
 {
     g_propertyLookup = pfnLookup;
     g_propertyUser = pUser;
 }
 
-int16_t DC_P8007(FFC_CONTEXT *pContext, DC_OPERAND_BLOCK *pBlock, const char *acQueue, int16_t sIssue,
-                 int16_t sLookUp, int16_t sCheckFlag, int16_t)
+int16_t DC_P8007(FFC_CONTEXT* pContext, DC_OPERAND_BLOCK* pBlock, const char* acQueue, int16_t sIssue, int16_t sLookUp,
+                 int16_t sCheckFlag, int16_t)
 {
     return CheckOperand(pContext, pBlock, acQueue, sIssue, sLookUp, sCheckFlag, false);
 }
 
-int16_t Component_P8007(FFC_CONTEXT *pContext, DC_OPERAND_BLOCK *pBlock, const char *acQueue, int16_t sIssue,
+int16_t Component_P8007(FFC_CONTEXT* pContext, DC_OPERAND_BLOCK* pBlock, const char* acQueue, int16_t sIssue,
                         int16_t sLookUp, int16_t sCheckFlag, int16_t sComponent)
 {
     return CheckOperand(pContext, pBlock, acQueue, sIssue, sLookUp, sCheckFlag, sComponent != 0);

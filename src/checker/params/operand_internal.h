@@ -20,14 +20,14 @@ struct ResolveOptions {
 /* What an operand is, or the finding that refuses it. */
 struct Resolution {
     bool ok = true;
-    const char *messageId = "";
-    std::string data;          /* substitution data of the finding */
-    std::string written;       /* the operand as written, trimmed */
+    const char* messageId = "";
+    std::string data;    /* substitution data of the finding */
+    std::string written; /* the operand as written, trimmed */
     std::string resolved;
-    std::string value;         /* an alphanumeric literal's content */
-    std::string code = "  ";   /* "FL", "AL", "NL", "HL", "SV", "ML", "CP" */
+    std::string value;       /* an alphanumeric literal's content */
+    std::string code = "  "; /* "FL", "AL", "NL", "HL", "SV", "ML", "CP" */
     int kind = 0;
-    char cls = ' ';            /* 'A', 'N', or ' ' fitting any class */
+    char cls = ' '; /* 'A', 'N', or ' ' fitting any class */
     char type = ' ';
     int32_t length = 0;
     int16_t decimals = 0;
@@ -40,14 +40,14 @@ struct Resolution {
 using dqov::text::Fixed;
 using dqov::text::Signed7;
 
-Resolution Resolve(FFC_CONTEXT *ctx, std::string_view operand, const ResolveOptions &opt);
+Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOptions& opt);
 /* A property of the component being built or of a document or record of
  * its description (the object layer's description of the run's build):
  * true with the type code, length and decimals of the property's field. */
-bool LookUpComponentProperty(FFC_CONTEXT *ctx, const std::string &component, const std::string &property,
-                             char *type, int32_t *length, int32_t *decimals);
+bool LookUpComponentProperty(FFC_CONTEXT* ctx, const std::string& component, const std::string& property, char* type,
+                             int32_t* length, int32_t* decimals);
 /* false (with the finding in r) when the operand does not fit. */
-bool CheckFit(Resolution &r, char expectedClass, int32_t length, int32_t decimals, bool checkSize);
+bool CheckFit(Resolution& r, char expectedClass, int32_t length, int32_t decimals, bool checkSize);
 
 }  // namespace dqov::operand
 

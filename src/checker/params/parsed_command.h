@@ -46,21 +46,21 @@ extern "C" {
 #ifndef FFC_PARSED_COMMAND_DEFINED
 #define FFC_PARSED_COMMAND_DEFINED
 typedef struct FFC_PARSED_COMMAND {
-    int16_t  sLine;              /* 0: key of the command store */
-    int16_t  sSubLine;           /* 2 */
-    int16_t  sSequence;          /* 4: running sequence number */
-    uint16_t usCommandNumber;    /* 6: 1..127 */
-    char     acName[10];         /* 8 (byte 9) */
-    char     acLabel[3];         /* 18 */
-    char     cFrame;             /* 21: non-zero when operands go through a frame */
-    int16_t  sOpenerLine;        /* 22: written by the structure check on a match */
-    int16_t  sOpenerSubLine;     /* 24 */
-    char     acRoutineRef[9];    /* 26: kind-3 routine reference: 3, letter, 7 digits */
-    char     cPrepared;          /* 35: 'Y' once the parameters were prepared */
-    int32_t  lDispatchId;        /* 36: -1 when none */
-    char     acLoopId[6];        /* 40: loop identifier of SELECT ("SL@" + 3 digits) */
-    char     acFiller[9];        /* 46 */
-    char     acParms[FFC_PARM_AREA_SIZE]; /* 55 (byte 56) */
+    int16_t sLine;                    /* 0: key of the command store */
+    int16_t sSubLine;                 /* 2 */
+    int16_t sSequence;                /* 4: running sequence number */
+    uint16_t usCommandNumber;         /* 6: 1..127 */
+    char acName[10];                  /* 8 (byte 9) */
+    char acLabel[3];                  /* 18 */
+    char cFrame;                      /* 21: non-zero when operands go through a frame */
+    int16_t sOpenerLine;              /* 22: written by the structure check on a match */
+    int16_t sOpenerSubLine;           /* 24 */
+    char acRoutineRef[9];             /* 26: kind-3 routine reference: 3, letter, 7 digits */
+    char cPrepared;                   /* 35: 'Y' once the parameters were prepared */
+    int32_t lDispatchId;              /* 36: -1 when none */
+    char acLoopId[6];                 /* 40: loop identifier of SELECT ("SL@" + 3 digits) */
+    char acFiller[9];                 /* 46 */
+    char acParms[FFC_PARM_AREA_SIZE]; /* 55 (byte 56) */
 } FFC_PARSED_COMMAND;
 #endif
 
@@ -84,49 +84,78 @@ inline constexpr int kMaxElements = 6;
 inline constexpr int kCommandCount = 127;
 
 struct Element {
-    char     kind = 'A';
+    char kind = 'A';
     uint16_t width = 0;
-    int16_t  offset = -1;          /* fixed place in the parameter area, -1 auto */
+    int16_t offset = -1; /* fixed place in the parameter area, -1 auto */
 };
 
 struct ParamDef {
-    const char *keyword = "";
-    char        layout = 'S';
-    uint16_t    entries = 1;
-    uint8_t     elementCount = 0;
-    Element     elements[kMaxElements] = {};
-    int16_t     offset = -1;       /* fixed start (the count of a list), -1 auto */
-    bool        positional = false;
-    const char *defaults = "";     /* written as in the source, e.g. "*YES *EXIT" */
-    const char *values = "";       /* allowed values of a flag set or of a one-value parameter */
+    const char* keyword = "";
+    char layout = 'S';
+    uint16_t entries = 1;
+    uint8_t elementCount = 0;
+    Element elements[kMaxElements] = {};
+    int16_t offset = -1; /* fixed start (the count of a list), -1 auto */
+    bool positional = false;
+    const char* defaults = ""; /* written as in the source, e.g. "*YES *EXIT" */
+    const char* values = "";   /* allowed values of a flag set or of a one-value parameter */
 };
 
 struct CommandDef {
-    const char     *name;
-    uint16_t        number;
-    const ParamDef *params;
-    uint8_t         count;
+    const char* name;
+    uint16_t number;
+    const ParamDef* params;
+    uint8_t count;
 };
 
 /* ---- building blocks ---------------------------------------------------- */
-constexpr Element A(uint16_t w, int16_t at = -1) { return {'A', w, at}; }
-constexpr Element T(uint16_t w, int16_t at = -1) { return {'T', w, at}; }
-constexpr Element X(uint16_t w, int16_t at = -1) { return {'X', w, at}; }
-constexpr Element S(uint16_t w, int16_t at = -1) { return {'S', w, at}; }
-constexpr Element M(uint16_t w, int16_t at = -1) { return {'M', w, at}; }
-constexpr Element C1(int16_t at = -1) { return {'C', 1, at}; }
-constexpr Element N(int16_t at = -1) { return {'N', 4, at}; }
-constexpr Element H(int16_t at = -1) { return {'H', 2, at}; }
+constexpr Element A(uint16_t w, int16_t at = -1)
+{
+    return {'A', w, at};
+}
+constexpr Element T(uint16_t w, int16_t at = -1)
+{
+    return {'T', w, at};
+}
+constexpr Element X(uint16_t w, int16_t at = -1)
+{
+    return {'X', w, at};
+}
+constexpr Element S(uint16_t w, int16_t at = -1)
+{
+    return {'S', w, at};
+}
+constexpr Element M(uint16_t w, int16_t at = -1)
+{
+    return {'M', w, at};
+}
+constexpr Element C1(int16_t at = -1)
+{
+    return {'C', 1, at};
+}
+constexpr Element N(int16_t at = -1)
+{
+    return {'N', 4, at};
+}
+constexpr Element H(int16_t at = -1)
+{
+    return {'H', 2, at};
+}
 
-constexpr uint16_t ElementSize(const Element &e) { return e.kind == 'N' ? 4 : e.kind == 'H' ? 2 : e.width; }
+constexpr uint16_t ElementSize(const Element& e)
+{
+    return e.kind == 'N' ? 4 : e.kind == 'H' ? 2 : e.width;
+}
 
-constexpr ParamDef Make(const char *kw, char layout, uint16_t entries, std::initializer_list<Element> els,
-                        const char *dft, bool pos, int16_t at = -1, const char *values = "") {
+constexpr ParamDef Make(const char* kw, char layout, uint16_t entries, std::initializer_list<Element> els,
+                        const char* dft, bool pos, int16_t at = -1, const char* values = "")
+{
     ParamDef p;
     p.keyword = kw;
     p.layout = layout;
     p.entries = entries;
-    for (const Element &e : els) p.elements[p.elementCount++] = e;
+    for (const Element& e : els)
+        p.elements[p.elementCount++] = e;
     p.offset = at;
     p.positional = pos;
     p.defaults = dft;
@@ -134,129 +163,178 @@ constexpr ParamDef Make(const char *kw, char layout, uint16_t entries, std::init
     return p;
 }
 /* One value. */
-constexpr ParamDef P(const char *kw, Element e, const char *dft = "", bool pos = false) {
+constexpr ParamDef P(const char* kw, Element e, const char* dft = "", bool pos = false)
+{
     return Make(kw, 'S', 1, {e}, dft, pos);
 }
 /* One value out of a fixed set (numbers compare by value): any other
  * value is refused and the default stays. */
-constexpr ParamDef PV(const char *kw, Element e, const char *dft, const char *values) {
+constexpr ParamDef PV(const char* kw, Element e, const char* dft, const char* values)
+{
     return Make(kw, 'S', 1, {e}, dft, false, -1, values);
 }
 /* Several values under one keyword, e.g. EXIT_KEY(*YES *EXIT *NONE *HIGH). */
-constexpr ParamDef G(const char *kw, std::initializer_list<Element> els, const char *dft = "", bool pos = false) {
+constexpr ParamDef G(const char* kw, std::initializer_list<Element> els, const char* dft = "", bool pos = false)
+{
     return Make(kw, 'S', 1, els, dft, pos);
 }
 /* A list of entries, each of one or more elements; count first. */
-constexpr ParamDef L(const char *kw, uint16_t n, std::initializer_list<Element> els, const char *dft = "",
-                     bool pos = false, int16_t at = -1) {
+constexpr ParamDef L(const char* kw, uint16_t n, std::initializer_list<Element> els, const char* dft = "",
+                     bool pos = false, int16_t at = -1)
+{
     return Make(kw, 'R', n, els, dft, pos, at);
 }
 /* Entries kept as parallel arrays, no count. */
-constexpr ParamDef Cols(const char *kw, uint16_t n, std::initializer_list<Element> els) {
+constexpr ParamDef Cols(const char* kw, uint16_t n, std::initializer_list<Element> els)
+{
     return Make(kw, 'C', n, els, "", false);
 }
 /* A flag set: the values as written and one 'Y'/'N' per allowed value. */
-constexpr ParamDef F(const char *kw, uint16_t n, uint16_t w, const char *values, const char *dft = "",
-                     bool pos = false) {
+constexpr ParamDef F(const char* kw, uint16_t n, uint16_t w, const char* values, const char* dft = "", bool pos = false)
+{
     return Make(kw, 'F', n, {A(w)}, dft, pos, -1, values);
 }
 
 /* ---- shared parameter groups -------------------------------------------- */
-#define DQOV_IO_RESULTS \
+#define DQOV_IO_RESULTS                                                                                                \
     P("IO_STATUS", A(10), "*STATUS"), P("IO_ERROR", A(10), "*ABORT"), P("VAL_ERROR", A(10), "*LASTDIS")
-#define DQOV_FILE_SLOTS \
-    P("@PHYSFILE", A(10)), P("@PHYSLIB", A(10)), P("@FILECLASS", C1()), P("@FILEMARK", C1())
-#define DQOV_KEYS \
-    L("WITH_KEY", 20, {A(20)}), L("@KEYCODES", 20, {A(2)}), P("NBR_KEYS", A(10), "*WITHKEY")
-#define DQOV_RRN_GROUP \
-    P("WITH_RRN", A(10), "*NONE"), P("RETURN_RRN", A(10), "*NONE"), P("ISSUE_MSG", A(4), "*NO"), \
-    P("CHECK_ONLY", A(4), "*NO")
-#define DQOV_MESSAGE_PARMS \
-    P("MSGID", A(7), "*NONE"), P("MSGFILE", A(10), "*NONE"), P("MSGTXT", T(80), "*NONE"), \
-    P("TYPE", A(10), "*INFO"), P("MIN_TIME", N(), "1"), P("WINDOW_FLD", A(10), "*NONE"), \
-    P("@MSGKIND", C1()), P("MSG_OPTION", C1()), L("MSGDTA", 20, {A(21), C1()})
-#define DQOV_CHECK_MESSAGE \
-    P("MSGID", A(7), "*NONE"), P("MSGFILE", A(10), "*NONE"), P("MSGTXT", T(80), "*NONE"), \
-    L("MSGDTA", 20, {A(21), C1()})
+#define DQOV_FILE_SLOTS P("@PHYSFILE", A(10)), P("@PHYSLIB", A(10)), P("@FILECLASS", C1()), P("@FILEMARK", C1())
+#define DQOV_KEYS L("WITH_KEY", 20, {A(20)}), L("@KEYCODES", 20, {A(2)}), P("NBR_KEYS", A(10), "*WITHKEY")
+#define DQOV_RRN_GROUP                                                                                                 \
+    P("WITH_RRN", A(10), "*NONE"), P("RETURN_RRN", A(10), "*NONE"), P("ISSUE_MSG", A(4), "*NO"),                       \
+        P("CHECK_ONLY", A(4), "*NO")
+#define DQOV_MESSAGE_PARMS                                                                                             \
+    P("MSGID", A(7), "*NONE"), P("MSGFILE", A(10), "*NONE"), P("MSGTXT", T(80), "*NONE"), P("TYPE", A(10), "*INFO"),   \
+        P("MIN_TIME", N(), "1"), P("WINDOW_FLD", A(10), "*NONE"), P("@MSGKIND", C1()), P("MSG_OPTION", C1()),          \
+        L("MSGDTA", 20, {A(21), C1()})
+#define DQOV_CHECK_MESSAGE                                                                                             \
+    P("MSGID", A(7), "*NONE"), P("MSGFILE", A(10), "*NONE"), P("MSGTXT", T(80), "*NONE"), L("MSGDTA", 20, {A(21), C1()})
 
 inline constexpr ParamDef kGroupBy[] = {P("NAME", A(10), "", true), L("FIELDS", 100, {A(10)}, "", true)};
-inline constexpr ParamDef kSelect[] = {
-    L("FIELDS", 100, {A(10)}, "", true), G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-    P("WHERE", X(500)), DQOV_KEYS, P("GENERIC", A(4), "*NO"),
-    F("OPTIONS", 6, 12, "*BACKWARDS *STARTKEY *ENDWHERE *ENDWHERESQL *BLOCK"), DQOV_IO_RESULTS,
-    P("END_FILE", A(10), "*NEXT"), P("LOCK", A(10), "*NO"), DQOV_RRN_GROUP, DQOV_FILE_SLOTS,
-    P("@GROUPNAME", A(10))};
+inline constexpr ParamDef kSelect[] = {L("FIELDS", 100, {A(10)}, "", true),
+                                       G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
+                                       P("WHERE", X(500)),
+                                       DQOV_KEYS,
+                                       P("GENERIC", A(4), "*NO"),
+                                       F("OPTIONS", 6, 12, "*BACKWARDS *STARTKEY *ENDWHERE *ENDWHERESQL *BLOCK"),
+                                       DQOV_IO_RESULTS,
+                                       P("END_FILE", A(10), "*NEXT"),
+                                       P("LOCK", A(10), "*NO"),
+                                       DQOV_RRN_GROUP,
+                                       DQOV_FILE_SLOTS,
+                                       P("@GROUPNAME", A(10))};
 inline constexpr ParamDef kCondition[] = {P("COND", X(1000), "", true)};
 inline constexpr ParamDef kGoto[] = {P("LABEL", A(10), "", true)};
-inline constexpr ParamDef kFetch[] = {
-    L("FIELDS", 100, {A(10)}, "", true), G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-    P("WHERE", X(500)), DQOV_KEYS, DQOV_IO_RESULTS, P("NOT_FOUND", A(10), "*NEXT"), P("LOCK", A(10), "*NO"),
-    P("KEEP_LAST", N(), "0"), DQOV_RRN_GROUP, DQOV_FILE_SLOTS, P("@GROUPNAME", A(10))};
-inline constexpr ParamDef kInsert[] = {
-    L("FIELDS", 100, {A(10)}, "", true), G("TO_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-    DQOV_IO_RESULTS, P("AUTOCOMMIT", A(8), "*FILEDEF"), P("CHECK_ONLY", A(4), "*NO"),
-    P("ISSUE_MSG", A(4), "*NO"), P("RETURN_RRN", A(10), "*NONE"), P("NBR_KEYS", A(10), "*WITHKEY"),
-    DQOV_FILE_SLOTS, P("@GROUPNAME", A(10))};
-inline constexpr ParamDef kUScreen[] = {
-    L("FIELDS", 100, {A(10)}, "", true), DQOV_IO_RESULTS, P("EXIT_KEY", A(10), "*EXIT"),
-    P("MENU_KEY", A(10), "*MENU"), P("@GROUPNAME", A(10))};
+inline constexpr ParamDef kFetch[] = {L("FIELDS", 100, {A(10)}, "", true),
+                                      G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
+                                      P("WHERE", X(500)),
+                                      DQOV_KEYS,
+                                      DQOV_IO_RESULTS,
+                                      P("NOT_FOUND", A(10), "*NEXT"),
+                                      P("LOCK", A(10), "*NO"),
+                                      P("KEEP_LAST", N(), "0"),
+                                      DQOV_RRN_GROUP,
+                                      DQOV_FILE_SLOTS,
+                                      P("@GROUPNAME", A(10))};
+inline constexpr ParamDef kInsert[] = {L("FIELDS", 100, {A(10)}, "", true),
+                                       G("TO_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
+                                       DQOV_IO_RESULTS,
+                                       P("AUTOCOMMIT", A(8), "*FILEDEF"),
+                                       P("CHECK_ONLY", A(4), "*NO"),
+                                       P("ISSUE_MSG", A(4), "*NO"),
+                                       P("RETURN_RRN", A(10), "*NONE"),
+                                       P("NBR_KEYS", A(10), "*WITHKEY"),
+                                       DQOV_FILE_SLOTS,
+                                       P("@GROUPNAME", A(10))};
+inline constexpr ParamDef kUScreen[] = {L("FIELDS", 100, {A(10)}, "", true), DQOV_IO_RESULTS,
+                                        P("EXIT_KEY", A(10), "*EXIT"), P("MENU_KEY", A(10), "*MENU"),
+                                        P("@GROUPNAME", A(10))};
 inline constexpr ParamDef kSetMode[] = {P("TO", A(10), "", true)};
 inline constexpr ParamDef kIfMode[] = {L("IS", 4, {A(10)}, "", true)};
-inline constexpr ParamDef kChange[] = {
-    L("FIELD", 100, {A(10)}, "", true), P("TO", X(1000), "*NULL", true), P("ROUND_UP", A(4), "*NO"),
-    P("@LITKIND", A(3)), P("@LITLENGTH", N()), G("@PRECISION", {N(), N()}, "-1 -1")};
-inline constexpr ParamDef kDelete[] = {
-    G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true), P("WHERE", X(500)), DQOV_KEYS, DQOV_IO_RESULTS,
-    P("NOT_FOUND", A(10), "*NEXT"), P("AUTOCOMMIT", A(8), "*FILEDEF"), DQOV_RRN_GROUP, DQOV_FILE_SLOTS};
-inline constexpr ParamDef kUpdate[] = {
-    L("FIELDS", 100, {A(10)}, "", true), G("IN_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-    P("WHERE", X(500)), DQOV_KEYS, DQOV_IO_RESULTS, P("NOT_FOUND", A(10), "*NEXT"),
-    P("AUTOCOMMIT", A(8), "*FILEDEF"), DQOV_RRN_GROUP, DQOV_FILE_SLOTS, P("@GROUPNAME", A(10))};
-inline constexpr ParamDef kCheckFor[] = {
-    G("FOR_FILE", {A(10), A(10)}, "*FIRST *FIRST", true), DQOV_KEYS, DQOV_IO_RESULTS,
-    P("NOT_FOUND", A(10), "*NEXT"), P("ISSUE_MSG", A(4), "*NO"), DQOV_FILE_SLOTS};
-inline constexpr ParamDef kRename[] = {
-    G("FILE", {A(10), A(10)}, "*FIRST *FIRST", true), L("FIELDS", 100, {A(10), A(10)}, "", true),
-    DQOV_FILE_SLOTS};
+inline constexpr ParamDef kChange[] = {L("FIELD", 100, {A(10)}, "", true),
+                                       P("TO", X(1000), "*NULL", true),
+                                       P("ROUND_UP", A(4), "*NO"),
+                                       P("@LITKIND", A(3)),
+                                       P("@LITLENGTH", N()),
+                                       G("@PRECISION", {N(), N()}, "-1 -1")};
+inline constexpr ParamDef kDelete[] = {G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
+                                       P("WHERE", X(500)),
+                                       DQOV_KEYS,
+                                       DQOV_IO_RESULTS,
+                                       P("NOT_FOUND", A(10), "*NEXT"),
+                                       P("AUTOCOMMIT", A(8), "*FILEDEF"),
+                                       DQOV_RRN_GROUP,
+                                       DQOV_FILE_SLOTS};
+inline constexpr ParamDef kUpdate[] = {L("FIELDS", 100, {A(10)}, "", true),
+                                       G("IN_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
+                                       P("WHERE", X(500)),
+                                       DQOV_KEYS,
+                                       DQOV_IO_RESULTS,
+                                       P("NOT_FOUND", A(10), "*NEXT"),
+                                       P("AUTOCOMMIT", A(8), "*FILEDEF"),
+                                       DQOV_RRN_GROUP,
+                                       DQOV_FILE_SLOTS,
+                                       P("@GROUPNAME", A(10))};
+inline constexpr ParamDef kCheckFor[] = {G("FOR_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
+                                         DQOV_KEYS,
+                                         DQOV_IO_RESULTS,
+                                         P("NOT_FOUND", A(10), "*NEXT"),
+                                         P("ISSUE_MSG", A(4), "*NO"),
+                                         DQOV_FILE_SLOTS};
+inline constexpr ParamDef kRename[] = {G("FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
+                                       L("FIELDS", 100, {A(10), A(10)}, "", true), DQOV_FILE_SLOTS};
 inline constexpr ParamDef kDefine[] = {
-    P("FIELD", A(10), "", true), P("REFFLD", A(10), "*NONE"), P("TYPE", A(10), "*SAME"),
-    P("LENGTH", A(10), "*SAME"), P("DECIMALS", A(10), "*SAME"), P("EDIT_CODE", A(10), "*SAME"),
-    P("EDIT_WORD", T(24), "*SAME"), P("LABEL", T(15), "*SAME"), P("DESC", T(40), "*SAME"),
-    L("COLHDG", 3, {T(20)}), P("DEFAULT", A(50), "*SAME"), L("INPUT_ATR", 10, {A(4)}),
+    P("FIELD", A(10), "", true),    P("REFFLD", A(10), "*NONE"),   P("TYPE", A(10), "*SAME"),
+    P("LENGTH", A(10), "*SAME"),    P("DECIMALS", A(10), "*SAME"), P("EDIT_CODE", A(10), "*SAME"),
+    P("EDIT_WORD", T(24), "*SAME"), P("LABEL", T(15), "*SAME"),    P("DESC", T(40), "*SAME"),
+    L("COLHDG", 3, {T(20)}),        P("DEFAULT", A(50), "*SAME"),  L("INPUT_ATR", 10, {A(4)}),
     L("OUTPUT_ATR", 10, {A(4)})};
 inline constexpr ParamDef kMessage[] = {DQOV_MESSAGE_PARMS};
-inline constexpr ParamDef kTransfer[] = {
-    P("TOFUNCTION", A(50), "", true), L("EXCHANGE", 200, {A(10)})};
+inline constexpr ParamDef kTransfer[] = {P("TOFUNCTION", A(50), "", true), L("EXCHANGE", 200, {A(10)})};
 inline constexpr ParamDef kBeginCheck[] = {P("KEEP_COUNT", A(10), "*NONE", true)};
 inline constexpr ParamDef kEndCheck[] = {P("IF_ERROR", A(10), "*LASTDIS", true), DQOV_MESSAGE_PARMS};
 inline constexpr ParamDef kIfError[] = {DQOV_MESSAGE_PARMS};
 inline constexpr ParamDef kSetError[] = {L("FOR_FIELD", 100, {A(10)}, "", true), DQOV_MESSAGE_PARMS};
-inline constexpr ParamDef kDateCheck[] = {
-    P("FIELD", A(10), "", true), P("IN_FORMAT", A(8), "*SYSFMT"), G("DAY_RANGE", {N(), N()}, "0 0"),
-    P("IF_VALID", A(10), "*NEXT"), P("IF_INVALID", A(10), "*ERROR"), DQOV_CHECK_MESSAGE};
-inline constexpr ParamDef kRangeCheck[] = {
-    P("FIELD", A(10), "", true), L("RANGE", 50, {A(20), A(20)}, "", true), P("IN_RANGE", A(10), "*NEXT"),
-    P("OUT_RANGE", A(10), "*ERROR"), DQOV_CHECK_MESSAGE};
-inline constexpr ParamDef kValueCheck[] = {
-    P("FIELD", A(10), "", true), L("WITH_LIST", 50, {A(20)}, "", true), P("IN_LIST", A(10), "*NEXT"),
-    P("NOT_INLIST", A(10), "*ERROR"), DQOV_CHECK_MESSAGE};
-inline constexpr ParamDef kCondCheck[] = {
-    P("FIELD", A(10), "", true), P("COND", X(1000), "", true), P("IF_TRUE", A(10), "*NEXT"),
-    P("IF_FALSE", A(10), "*ERROR"), DQOV_CHECK_MESSAGE};
-inline constexpr ParamDef kFileCheck[] = {
-    P("FIELD", A(10), "", true), G("USING_FILE", {A(10), A(10)}, "*FIRST *FIRST", true), DQOV_KEYS,
-    P("IN_FILE", A(10), "*NEXT"), P("NOT_INFILE", A(10), "*ERROR"), P("ISSUE_MSG", A(4), "*NO"),
-    DQOV_CHECK_MESSAGE, DQOV_FILE_SLOTS};
-inline constexpr ParamDef kCallCheck[] = {
-    P("FIELD", A(10), "", true), G("BY_CALLING", {A(10), A(10)}, "", true), P("@PGMKIND", C1()),
-    L("PROG_PARM", 50, {A(20)}), P("IF_VALID", A(10), "*NEXT"), P("IF_INVALID", A(10), "*ERROR"),
-    DQOV_CHECK_MESSAGE};
-inline constexpr ParamDef kCall[] = {
-    P("PROCESS", A(20), "*DIRECT", true), P("FUNCTION", A(20), "*MENU", true), P("PGM", A(10), "*NONE"),
-    P("PGM_LIB", A(10), "*LIBL"), L("PARMS", 50, {A(20)}), L("PASS_LST", 20, {A(10)}),
-    L("PASS_DS", 20, {A(10)}), P("NUM_LEN", C1(), "*DEFINED"), P("PGM_EXCH", C1(), "*NO"),
-    P("IF_ERROR", A(10), "*ABORT"), P("EXIT_USED", A(10), "*EXIT"), P("MENU_USED", A(10), "*MENU"),
-    L("EXCHANGE", 200, {A(10)})};
+inline constexpr ParamDef kDateCheck[] = {P("FIELD", A(10), "", true),       P("IN_FORMAT", A(8), "*SYSFMT"),
+                                          G("DAY_RANGE", {N(), N()}, "0 0"), P("IF_VALID", A(10), "*NEXT"),
+                                          P("IF_INVALID", A(10), "*ERROR"),  DQOV_CHECK_MESSAGE};
+inline constexpr ParamDef kRangeCheck[] = {P("FIELD", A(10), "", true), L("RANGE", 50, {A(20), A(20)}, "", true),
+                                           P("IN_RANGE", A(10), "*NEXT"), P("OUT_RANGE", A(10), "*ERROR"),
+                                           DQOV_CHECK_MESSAGE};
+inline constexpr ParamDef kValueCheck[] = {P("FIELD", A(10), "", true), L("WITH_LIST", 50, {A(20)}, "", true),
+                                           P("IN_LIST", A(10), "*NEXT"), P("NOT_INLIST", A(10), "*ERROR"),
+                                           DQOV_CHECK_MESSAGE};
+inline constexpr ParamDef kCondCheck[] = {P("FIELD", A(10), "", true), P("COND", X(1000), "", true),
+                                          P("IF_TRUE", A(10), "*NEXT"), P("IF_FALSE", A(10), "*ERROR"),
+                                          DQOV_CHECK_MESSAGE};
+inline constexpr ParamDef kFileCheck[] = {P("FIELD", A(10), "", true),
+                                          G("USING_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
+                                          DQOV_KEYS,
+                                          P("IN_FILE", A(10), "*NEXT"),
+                                          P("NOT_INFILE", A(10), "*ERROR"),
+                                          P("ISSUE_MSG", A(4), "*NO"),
+                                          DQOV_CHECK_MESSAGE,
+                                          DQOV_FILE_SLOTS};
+inline constexpr ParamDef kCallCheck[] = {P("FIELD", A(10), "", true),
+                                          G("BY_CALLING", {A(10), A(10)}, "", true),
+                                          P("@PGMKIND", C1()),
+                                          L("PROG_PARM", 50, {A(20)}),
+                                          P("IF_VALID", A(10), "*NEXT"),
+                                          P("IF_INVALID", A(10), "*ERROR"),
+                                          DQOV_CHECK_MESSAGE};
+inline constexpr ParamDef kCall[] = {P("PROCESS", A(20), "*DIRECT", true),
+                                     P("FUNCTION", A(20), "*MENU", true),
+                                     P("PGM", A(10), "*NONE"),
+                                     P("PGM_LIB", A(10), "*LIBL"),
+                                     L("PARMS", 50, {A(20)}),
+                                     L("PASS_LST", 20, {A(10)}),
+                                     L("PASS_DS", 20, {A(10)}),
+                                     P("NUM_LEN", C1(), "*DEFINED"),
+                                     P("PGM_EXCH", C1(), "*NO"),
+                                     P("IF_ERROR", A(10), "*ABORT"),
+                                     P("EXIT_USED", A(10), "*EXIT"),
+                                     P("MENU_USED", A(10), "*MENU"),
+                                     L("EXCHANGE", 200, {A(10)})};
 inline constexpr ParamDef kUPrint[] = {L("FIELDS", 100, {A(10)}, "", true), DQOV_IO_RESULTS, P("@GROUPNAME", A(10))};
 inline constexpr ParamDef kEndPrint[] = {P("REPORT_NUM", N(), "1", true), P("IO_STATUS", A(10), "*STATUS"),
                                          P("IO_ERROR", A(10), "*ABORT")};
@@ -270,114 +348,135 @@ inline constexpr ParamDef kEndPrint[] = {P("REPORT_NUM", N(), "1", true), P("IO_
 
 /* DISPLAY, REQUEST and POP_UP: one layout, positions fixed where the layout
  * and design steps read them. */
-#define DQOV_SCREEN_PARMS \
-    L("FIELDS", 100, {A(10)}, "", true, 0), P("PANEL_ID", A(10, 1004), "*NONE"), \
-    P("PANEL_TITL", T(40, 1014), "*FUNCTION"), P("@GROUPNAME", A(10, 1061)), \
-    G("BROWSELIST", {A(10, 2228), N(1072)}, "*NONE 0"), \
-    G("EXIT_KEY", {A(10, 1096), A(10, 1166), A(10, 1176), A(5, 1699)}, "*YES *EXIT *NONE *HIGH"), \
-    P("@EXITVAL", N(1106)), \
-    G("MENU_KEY", {A(10, 1110), A(10, 1186), A(10, 1196)}, "*YES *MENU *NONE"), P("@MENUVAL", N(1120)), \
-    G("ADD_KEY", {A(10, 1124), A(10, 1206), A(10, 1216)}, "*NO *NEXT *NONE"), P("@ADDVAL", N(1134)), \
-    G("CHANGE_KEY", {A(10, 1138), A(10, 1226), A(10, 1236)}, "*NO *NEXT *NONE"), P("@CHGVAL", N(1148)), \
-    G("DELETE_KEY", {A(10, 1152), A(10, 1246), A(10, 1256)}, "*NO *NEXT *NONE"), P("@DLTVAL", N(1162)), \
-    G("PROMPT_KEY", {A(10, 1770), A(10, 1266), A(10, 1276)}, "*DFT *AUTO *NONE"), \
-    G("CURSOR_LOC", {A(10, 1286), A(10, 1296)}, "*NONE *NONE"), \
-    Make("USER_KEYS", 'C', 5, {H(1560), T(8, 1580), A(10, 1306), A(10, 1356)}, "", false), \
-    L("OPTIONS", 10, {A(8)}, "", false, 1908), \
-    PV("DESIGN", S(10, 2238), "*ACROSS", DQOV_DESIGNS), PV("IDENTIFY", S(10, 2248), "*COLHDG", DQOV_IDENTIFY), \
-    PV("DOWN_SEP", N(2258), "1", DQOV_DOWN_SEPS), PV("ACROSS_SEP", N(2262), "1", DQOV_ACROSS_SEPS), \
-    P("LINE_22", A(10, 2408), "*NO"), P("STD_HEAD", C1(2543), "*X"), \
-    Make("TEXTS", 'C', 50, {T(20, 3740), H(4740), H(4840)}, "", false)
+#define DQOV_SCREEN_PARMS                                                                                              \
+    L("FIELDS", 100, {A(10)}, "", true, 0), P("PANEL_ID", A(10, 1004), "*NONE"),                                       \
+        P("PANEL_TITL", T(40, 1014), "*FUNCTION"), P("@GROUPNAME", A(10, 1061)),                                       \
+        G("BROWSELIST", {A(10, 2228), N(1072)}, "*NONE 0"),                                                            \
+        G("EXIT_KEY", {A(10, 1096), A(10, 1166), A(10, 1176), A(5, 1699)}, "*YES *EXIT *NONE *HIGH"),                  \
+        P("@EXITVAL", N(1106)), G("MENU_KEY", {A(10, 1110), A(10, 1186), A(10, 1196)}, "*YES *MENU *NONE"),            \
+        P("@MENUVAL", N(1120)), G("ADD_KEY", {A(10, 1124), A(10, 1206), A(10, 1216)}, "*NO *NEXT *NONE"),              \
+        P("@ADDVAL", N(1134)), G("CHANGE_KEY", {A(10, 1138), A(10, 1226), A(10, 1236)}, "*NO *NEXT *NONE"),            \
+        P("@CHGVAL", N(1148)), G("DELETE_KEY", {A(10, 1152), A(10, 1246), A(10, 1256)}, "*NO *NEXT *NONE"),            \
+        P("@DLTVAL", N(1162)), G("PROMPT_KEY", {A(10, 1770), A(10, 1266), A(10, 1276)}, "*DFT *AUTO *NONE"),           \
+        G("CURSOR_LOC", {A(10, 1286), A(10, 1296)}, "*NONE *NONE"),                                                    \
+        Make("USER_KEYS", 'C', 5, {H(1560), T(8, 1580), A(10, 1306), A(10, 1356)}, "", false),                         \
+        L("OPTIONS", 10, {A(8)}, "", false, 1908), PV("DESIGN", S(10, 2238), "*ACROSS", DQOV_DESIGNS),                 \
+        PV("IDENTIFY", S(10, 2248), "*COLHDG", DQOV_IDENTIFY), PV("DOWN_SEP", N(2258), "1", DQOV_DOWN_SEPS),           \
+        PV("ACROSS_SEP", N(2262), "1", DQOV_ACROSS_SEPS), P("LINE_22", A(10, 2408), "*NO"),                            \
+        P("STD_HEAD", C1(2543), "*X"), Make("TEXTS", 'C', 50, {T(20, 3740), H(4740), H(4840)}, "", false)
 inline constexpr ParamDef kScreen[] = {DQOV_SCREEN_PARMS};
 inline constexpr ParamDef kPopUp[] = {DQOV_SCREEN_PARMS, G("AT_LOC", {N(2266), N(2270)}, "1 1"),
                                       G("DIMENSIONS", {N(2274), N(2278)}, "40 10")};
 
 inline constexpr ParamDef kIfNull[] = {L("FIELD", 100, {A(10)}, "", true)};
-inline constexpr ParamDef kDefList[] = {
-    P("NAME", A(10), "", true), L("FIELDS", 100, {A(10)}, "", true), P("TYPE", A(10), "*WORKING"),
-    P("ENTRYS", N(), "50"), P("MAX_ENTRYS", N(), "0"), P("COUNTER", A(10), "*NONE"),
-    P("PAGE_SIZE", A(10), "*NONE"), P("TOP_ENTRY", A(10), "*NONE"), P("SEL_ENTRY", A(10), "*NONE"),
-    P("SCROLL_TXT", A(10), "*NONE"), P("LONG_LIST", N(), "0")};
-inline constexpr ParamDef kAddEntry[] = {
-    P("TO_LIST", A(10), "*FIRST", true), P("WITH_MODE", A(10), "*CURRENT"), P("INZ_ENTRY", A(4), "*YES"),
-    P("AFTER", A(10), "*END")};
+inline constexpr ParamDef kDefList[] = {P("NAME", A(10), "", true),     L("FIELDS", 100, {A(10)}, "", true),
+                                        P("TYPE", A(10), "*WORKING"),   P("ENTRYS", N(), "50"),
+                                        P("MAX_ENTRYS", N(), "0"),      P("COUNTER", A(10), "*NONE"),
+                                        P("PAGE_SIZE", A(10), "*NONE"), P("TOP_ENTRY", A(10), "*NONE"),
+                                        P("SEL_ENTRY", A(10), "*NONE"), P("SCROLL_TXT", A(10), "*NONE"),
+                                        P("LONG_LIST", N(), "0")};
+inline constexpr ParamDef kAddEntry[] = {P("TO_LIST", A(10), "*FIRST", true), P("WITH_MODE", A(10), "*CURRENT"),
+                                         P("INZ_ENTRY", A(4), "*YES"), P("AFTER", A(10), "*END")};
 inline constexpr ParamDef kListName[] = {P("NAMED", A(10), "*FIRST", true)};
-inline constexpr ParamDef kInzList[] = {
-    P("NAMED", A(10), "*FIRST", true), P("NUM_ENTRYS", N(), "1"), P("WITH_MODE", A(10), "*CURRENT"),
-    P("INZ_ENTRY", A(4), "*YES")};
+inline constexpr ParamDef kInzList[] = {P("NAMED", A(10), "*FIRST", true), P("NUM_ENTRYS", N(), "1"),
+                                        P("WITH_MODE", A(10), "*CURRENT"), P("INZ_ENTRY", A(4), "*YES")};
 inline constexpr ParamDef kUpdEntry[] = {P("IN_LIST", A(10), "*FIRST", true), P("WITH_MODE", A(10), "*CURRENT")};
-inline constexpr ParamDef kSelectList[] = {
-    P("NAMED", A(10), "*FIRST", true), L("GET_ENTRYS", 10, {A(10)}, "*ALL"), P("WHERE", X(500))};
+inline constexpr ParamDef kSelectList[] = {P("NAMED", A(10), "*FIRST", true), L("GET_ENTRYS", 10, {A(10)}, "*ALL"),
+                                           P("WHERE", X(500))};
 inline constexpr ParamDef kIfStatus[] = {L("IS", 10, {A(20)}, "*OKAY", true), L("IS_NOT", 10, {A(20)})};
 inline constexpr ParamDef kCase[] = {P("OF_FIELD", A(10), "", true)};
 inline constexpr ParamDef kWhen[] = {L("VALUE_IS", 20, {X(50)}, "", true)};
 inline constexpr ParamDef kExchange[] = {L("FIELDS", 200, {A(10)}, "", true), P("OPTION", C1(), "*NONE")};
-inline constexpr ParamDef kSubstring[] = {
-    G("FIELD", {A(10), A(10), A(10)}, "", true), G("INTO_FIELD", {A(10), A(10), A(10)}, "", true)};
+inline constexpr ParamDef kSubstring[] = {G("FIELD", {A(10), A(10), A(10)}, "", true),
+                                          G("INTO_FIELD", {A(10), A(10), A(10)}, "", true)};
 inline constexpr ParamDef kExecCpf[] = {P("COMMAND", T(250), "", true), P("IF_ERROR", A(10), "*ABORT")};
-inline constexpr ParamDef kBeginLoop[] = {
-    P("USING", A(10), "*INTERNAL", true), P("FROM", A(20), "1"), P("TO", A(20), "9999999"),
-    P("STEP", A(20), "1"), P("@STEPVALUE", N())};
+inline constexpr ParamDef kBeginLoop[] = {P("USING", A(10), "*INTERNAL", true), P("FROM", A(20), "1"),
+                                          P("TO", A(20), "9999999"), P("STEP", A(20), "1"), P("@STEPVALUE", N())};
 inline constexpr ParamDef kFileOnly[] = {P("@FILE", A(10))};
-inline constexpr ParamDef kSubroutine[] = {
-    P("NAME", A(10), "", true), L("PARMS", 50, {A(10), A(10)}, "", true), P("@VALUE1", N()), P("@VALUE2", N()),
-    P("@VALUE3", H())};
+inline constexpr ParamDef kSubroutine[] = {P("NAME", A(10), "", true), L("PARMS", 50, {A(10), A(10)}, "", true),
+                                           P("@VALUE1", N()), P("@VALUE2", N()), P("@VALUE3", H())};
 inline constexpr ParamDef kExecute[] = {P("SUBROUTINE", A(10), "", true), L("WITH_PARMS", 50, {A(50)}, "", true)};
-inline constexpr ParamDef kDefReport[] = {
-    P("REPORT_NUM", N(), "1", true), G("PRT_FILE", {A(10), A(10)}, "QSYSPRT *LIBL"), P("NAME", A(10)),
-    G("FORMSIZE", {N(), N()}, "0 0"), P("OVERFLOW", N(), "0"), P("LAST_LINE", N(), "0"),
-    P("OUTQ", A(10), "*FILE"), P("COPIES", A(10), "*FILE"), P("FORMTYPE", A(10), "*FILE"),
-    P("OTHER_OVRD", T(50), "*NONE"), P("RET_LENGTH", A(10), "*NONE"), P("RET_WIDTH", A(10), "*NONE"),
-    P("RET_OVRFLW", A(10), "*NONE"), P("RET_LINE", A(10), "*NONE"), P("RET_PAGE", A(10), "*NONE")};
-#define DQOV_REPORT_LINE_PARMS \
-    P("NAME", A(10), "", true), L("FIELDS", 100, {A(10)}, "", true), P("REPORT_NUM", N(), "1"), \
-    PV("DESIGN", S(10), "*ACROSS", DQOV_DESIGNS), PV("IDENTIFY", S(10), "*COLHDG", DQOV_IDENTIFY), \
-    PV("DOWN_SEP", N(), "1", DQOV_DOWN_SEPS), PV("ACROSS_SEP", N(), "1", DQOV_ACROSS_SEPS), \
-    P("SPACE_BEF", N(), "0"), P("SPACE_AFT", N(), "0"), \
-    P("PRINT_CTL", A(10), "*NONE"), P("@GROUPNAME", A(10)), \
-    Make("TEXTS", 'C', 50, {T(20), H(), H()}, "", false)
+inline constexpr ParamDef kDefReport[] = {P("REPORT_NUM", N(), "1", true),
+                                          G("PRT_FILE", {A(10), A(10)}, "QSYSPRT *LIBL"),
+                                          P("NAME", A(10)),
+                                          G("FORMSIZE", {N(), N()}, "0 0"),
+                                          P("OVERFLOW", N(), "0"),
+                                          P("LAST_LINE", N(), "0"),
+                                          P("OUTQ", A(10), "*FILE"),
+                                          P("COPIES", A(10), "*FILE"),
+                                          P("FORMTYPE", A(10), "*FILE"),
+                                          P("OTHER_OVRD", T(50), "*NONE"),
+                                          P("RET_LENGTH", A(10), "*NONE"),
+                                          P("RET_WIDTH", A(10), "*NONE"),
+                                          P("RET_OVRFLW", A(10), "*NONE"),
+                                          P("RET_LINE", A(10), "*NONE"),
+                                          P("RET_PAGE", A(10), "*NONE")};
+#define DQOV_REPORT_LINE_PARMS                                                                                         \
+    P("NAME", A(10), "", true), L("FIELDS", 100, {A(10)}, "", true), P("REPORT_NUM", N(), "1"),                        \
+        PV("DESIGN", S(10), "*ACROSS", DQOV_DESIGNS), PV("IDENTIFY", S(10), "*COLHDG", DQOV_IDENTIFY),                 \
+        PV("DOWN_SEP", N(), "1", DQOV_DOWN_SEPS), PV("ACROSS_SEP", N(), "1", DQOV_ACROSS_SEPS),                        \
+        P("SPACE_BEF", N(), "0"), P("SPACE_AFT", N(), "0"), P("PRINT_CTL", A(10), "*NONE"), P("@GROUPNAME", A(10)),    \
+        Make("TEXTS", 'C', 50, {T(20), H(), H()}, "", false)
 inline constexpr ParamDef kDefLine[] = {DQOV_REPORT_LINE_PARMS};
-inline constexpr ParamDef kDefBreak[] = {DQOV_REPORT_LINE_PARMS, PV("TRIGGER_BY", C1(), "*TRAILING", "*LEADING *TRAILING"),
-                                         L("TRIG_FLDS", 20, {A(10)})};
+inline constexpr ParamDef kDefBreak[] = {
+    DQOV_REPORT_LINE_PARMS, PV("TRIGGER_BY", C1(), "*TRAILING", "*LEADING *TRAILING"), L("TRIG_FLDS", 20, {A(10)})};
 inline constexpr ParamDef kPrint[] = {L("LINE", 20, {A(10)}, "*ALL", true), P("REPORT_NUM", N(), "1")};
-inline constexpr ParamDef kKeep[] = {
-    L("OF_FIELD", 20, {A(10)}, "", true), P("IN_FIELD", A(10), "", true), L("BY_FIELD", 20, {A(10)})};
+inline constexpr ParamDef kKeep[] = {L("OF_FIELD", 20, {A(10)}, "", true), P("IN_FIELD", A(10), "", true),
+                                     L("BY_FIELD", 20, {A(10)})};
 inline constexpr ParamDef kSpace[] = {P("LINES", N(), "1", true), P("REPORT_NUM", N(), "1")};
 inline constexpr ParamDef kSkip[] = {P("TO_LINE", N(), "1", true), P("REPORT_NUM", N(), "1")};
-inline constexpr ParamDef kClose[] = {
-    G("FILE", {A(10), A(10)}, "*ALL *FIRST", true), P("IO_STATUS", A(10), "*STATUS"),
-    P("IO_ERROR", A(10), "*ABORT"), DQOV_FILE_SLOTS};
-inline constexpr ParamDef kGetEntry[] = {
-    P("NUMBER", A(10), "", true), P("FROM_LIST", A(10), "*FIRST", true), P("RET_STATUS", A(10), "*STATUS")};
-inline constexpr ParamDef kLocEntry[] = {
-    P("IN_LIST", A(10), "*FIRST", true), P("WHERE", X(500)), P("RET_NUMBER", A(10), "*NONE"),
-    P("GET_ENTRY", A(4), "*YES"), P("RET_STATUS", A(10), "*STATUS")};
-inline constexpr ParamDef kSortList[] = {P("NAMED", A(10), "*FIRST", true), L("BY_FIELDS", 100, {A(10), A(12)}, "", true)};
+inline constexpr ParamDef kClose[] = {G("FILE", {A(10), A(10)}, "*ALL *FIRST", true), P("IO_STATUS", A(10), "*STATUS"),
+                                      P("IO_ERROR", A(10), "*ABORT"), DQOV_FILE_SLOTS};
+inline constexpr ParamDef kGetEntry[] = {P("NUMBER", A(10), "", true), P("FROM_LIST", A(10), "*FIRST", true),
+                                         P("RET_STATUS", A(10), "*STATUS")};
+inline constexpr ParamDef kLocEntry[] = {P("IN_LIST", A(10), "*FIRST", true), P("WHERE", X(500)),
+                                         P("RET_NUMBER", A(10), "*NONE"), P("GET_ENTRY", A(4), "*YES"),
+                                         P("RET_STATUS", A(10), "*STATUS")};
+inline constexpr ParamDef kSortList[] = {P("NAMED", A(10), "*FIRST", true),
+                                         L("BY_FIELDS", 100, {A(10), A(12)}, "", true)};
 inline constexpr ParamDef kIfKey[] = {L("WAS", 10, {A(20)}, "*ENTER", true)};
-inline constexpr ParamDef kBrowse[] = {
-    L("FIELDS", 100, {A(10)}, "", true), G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-    P("WHERE", X(500)), DQOV_KEYS, DQOV_IO_RESULTS, P("END_FILE", A(10), "*NEXT"),
-    P("EXIT_KEY", A(10), "*EXIT"), P("MENU_KEY", A(10), "*MENU"), P("RETURN_RRN", A(10), "*NONE"),
-    P("ISSUE_MSG", A(4), "*NO"), DQOV_FILE_SLOTS, P("@GROUPNAME", A(10))};
-inline constexpr ParamDef kSubmit[] = {
-    P("PROCESS", A(20), "*NONE", true), P("FUNCTION", A(20), "*FIRST", true), P("PGM", A(10), "*NONE"),
-    P("PGM_LIB", A(10), "*LIBL"), L("PARMS", 50, {A(20)}), P("JOB", A(10), "*PGMPRO"),
-    G("JOBD", {A(10), A(10)}, "*USRPRF *LIBL"), G("JOBQ", {A(10), A(10)}, "*JOBD *LIBL"),
-    G("OUTQ", {A(10), A(10)}, "*JOBD *LIBL"), L("EXCHANGE", 200, {A(10)})};
-inline constexpr ParamDef kUse[] = {
-    P("BUILTIN", A(20), "", true), L("WITH_ARGS", 50, {A(50)}, "", true), L("TO_GET", 50, {A(20)}, "", true)};
-inline constexpr ParamDef kPoint[] = {
-    G("FILE", {A(10), A(10)}, "*FIRST *FIRST", true), P("TO_FILE", A(20), "*SAME"),
-    P("TO_LIBRARY", A(20), "*LIBL"), P("TO_MEMBER", A(20), "*FIRST")};
-inline constexpr ParamDef kOpen[] = {
-    G("FILE", {A(10), A(10)}, "*ALL *FIRST", true), P("USE_OPTION", A(10), "*ONDEMAND"),
-    P("IO_STATUS", A(10), "*STATUS"), P("IO_ERROR", A(10), "*ABORT"), P("QRYSLT", A(50), "*ALL"),
-    P("KEYFLD", A(10), "*NONE"), P("ALWCPYDTA", A(4), "*YES"), P("OPTIMIZE", A(8), "*ALLIO"),
-    G("SEQONLY", {A(4), N()}, "*NO 0"), P("COMMIT", A(4), "*NO"), P("OPEN_TYPE", A(8), "*NORMAL"),
-    P("@OPENCODE", A(3)), DQOV_FILE_SLOTS};
+inline constexpr ParamDef kBrowse[] = {L("FIELDS", 100, {A(10)}, "", true),
+                                       G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
+                                       P("WHERE", X(500)),
+                                       DQOV_KEYS,
+                                       DQOV_IO_RESULTS,
+                                       P("END_FILE", A(10), "*NEXT"),
+                                       P("EXIT_KEY", A(10), "*EXIT"),
+                                       P("MENU_KEY", A(10), "*MENU"),
+                                       P("RETURN_RRN", A(10), "*NONE"),
+                                       P("ISSUE_MSG", A(4), "*NO"),
+                                       DQOV_FILE_SLOTS,
+                                       P("@GROUPNAME", A(10))};
+inline constexpr ParamDef kSubmit[] = {P("PROCESS", A(20), "*NONE", true),
+                                       P("FUNCTION", A(20), "*FIRST", true),
+                                       P("PGM", A(10), "*NONE"),
+                                       P("PGM_LIB", A(10), "*LIBL"),
+                                       L("PARMS", 50, {A(20)}),
+                                       P("JOB", A(10), "*PGMPRO"),
+                                       G("JOBD", {A(10), A(10)}, "*USRPRF *LIBL"),
+                                       G("JOBQ", {A(10), A(10)}, "*JOBD *LIBL"),
+                                       G("OUTQ", {A(10), A(10)}, "*JOBD *LIBL"),
+                                       L("EXCHANGE", 200, {A(10)})};
+inline constexpr ParamDef kUse[] = {P("BUILTIN", A(20), "", true), L("WITH_ARGS", 50, {A(50)}, "", true),
+                                    L("TO_GET", 50, {A(20)}, "", true)};
+inline constexpr ParamDef kPoint[] = {G("FILE", {A(10), A(10)}, "*FIRST *FIRST", true), P("TO_FILE", A(20), "*SAME"),
+                                      P("TO_LIBRARY", A(20), "*LIBL"), P("TO_MEMBER", A(20), "*FIRST")};
+inline constexpr ParamDef kOpen[] = {G("FILE", {A(10), A(10)}, "*ALL *FIRST", true),
+                                     P("USE_OPTION", A(10), "*ONDEMAND"),
+                                     P("IO_STATUS", A(10), "*STATUS"),
+                                     P("IO_ERROR", A(10), "*ABORT"),
+                                     P("QRYSLT", A(50), "*ALL"),
+                                     P("KEYFLD", A(10), "*NONE"),
+                                     P("ALWCPYDTA", A(4), "*YES"),
+                                     P("OPTIMIZE", A(8), "*ALLIO"),
+                                     G("SEQONLY", {A(4), N()}, "*NO 0"),
+                                     P("COMMIT", A(4), "*NO"),
+                                     P("OPEN_TYPE", A(8), "*NORMAL"),
+                                     P("@OPENCODE", A(3)),
+                                     DQOV_FILE_SLOTS};
 inline constexpr ParamDef kExecOs[] = {P("CPFCMD", T(250), "", true), P("IF_ERROR", A(10), "*ABORT")};
-inline constexpr ParamDef kDefCond[] = {
-    P("NAME", A(10), "", true), P("COND", X(1000), "", true), P("AVAL_DFTC", A(4), "*YES")};
+inline constexpr ParamDef kDefCond[] = {P("NAME", A(10), "", true), P("COND", X(1000), "", true),
+                                        P("AVAL_DFTC", A(4), "*YES")};
 inline constexpr ParamDef kFunction[] = {
     F("OPTIONS", 26, 20,
       "*NOMESSAGES *DEFERWRITE *HEAVYUSAGE *LIGHTUSAGE *DBOPTIMISE *DBOPTIMIZE *PGMCOMMIT *DIRECT "
@@ -386,21 +485,35 @@ inline constexpr ParamDef kFunction[] = {
       "*NUM_FIELD_VALIDATE *MINI_SCREEN *OS400_EXT_PRINT *WEBEVENT *BUILTIN *QUINTARO_EDITION "
       "*STRICT_NULL_ASSIGN",
       "", true),
-    G("TRIGGER", {A(10), A(10), A(10)}, "*NONE"), P("RCV_DS", A(10), "*NONE"), P("@TRIGFLAG", C1()),
-    G("@TRIGRET", {C1(), C1()}), P("@DSEXCHG", C1()), L("RCV_LIST", 20, {A(10)})};
+    G("TRIGGER", {A(10), A(10), A(10)}, "*NONE"),
+    P("RCV_DS", A(10), "*NONE"),
+    P("@TRIGFLAG", C1()),
+    G("@TRIGRET", {C1(), C1()}),
+    P("@DSEXCHG", C1()),
+    L("RCV_LIST", 20, {A(10)})};
 /* The debug array table of the generator reads the array name (3
  * characters after the name character) at byte 6 and the entry count
  * (32-bit) at byte 12. */
-inline constexpr ParamDef kDefArray[] = {
-    P("@ELEMLEN", N(0)), P("NAME", M(4, 5), "", true), P("ENTRYS", N(12), "1"),
-    L("INDEXES", 10, {A(10)}, "", true, 16), G("OVERLAYING", {A(10), N()}, "*NONE 1"),
-    L("OF_FIELDS", 100, {A(10)})};
-inline constexpr ParamDef kSelectSql[] = {
-    L("FIELDS", 100, {A(10)}, "", true), L("FROM_FILES", 10, {A(10), A(3)}, "", true),
-    L("@FILESLOTS", 10, {A(10), A(10), C1(), C1()}), P("@CLASS", C1()), P("WHERE", X(1000)),
-    P("GROUP_BY", T(250)), P("HAVING", X(1000)), P("ORDER_BY", T(250)), P("DISTINCT", A(4), "*NO"),
-    P("IO_STATUS", A(10), "*STATUS"), P("IO_ERROR", A(10), "*ABORT"), P("@WHOLE", C1()),
-    P("USING", T(1000)), P("CONNECT", C1(), "*NO")};
+inline constexpr ParamDef kDefArray[] = {P("@ELEMLEN", N(0)),
+                                         P("NAME", M(4, 5), "", true),
+                                         P("ENTRYS", N(12), "1"),
+                                         L("INDEXES", 10, {A(10)}, "", true, 16),
+                                         G("OVERLAYING", {A(10), N()}, "*NONE 1"),
+                                         L("OF_FIELDS", 100, {A(10)})};
+inline constexpr ParamDef kSelectSql[] = {L("FIELDS", 100, {A(10)}, "", true),
+                                          L("FROM_FILES", 10, {A(10), A(3)}, "", true),
+                                          L("@FILESLOTS", 10, {A(10), A(10), C1(), C1()}),
+                                          P("@CLASS", C1()),
+                                          P("WHERE", X(1000)),
+                                          P("GROUP_BY", T(250)),
+                                          P("HAVING", X(1000)),
+                                          P("ORDER_BY", T(250)),
+                                          P("DISTINCT", A(4), "*NO"),
+                                          P("IO_STATUS", A(10), "*STATUS"),
+                                          P("IO_ERROR", A(10), "*ABORT"),
+                                          P("@WHOLE", C1()),
+                                          P("USING", T(1000)),
+                                          P("CONNECT", C1(), "*NO")};
 inline constexpr ParamDef kDltEntry[] = {P("NUMBER", A(10), "*CURRENT", true), P("FROM_LIST", A(10), "*FIRST", true)};
 inline constexpr ParamDef kInclude[] = {P("PROCESS", A(10), "*DIRECT", true), P("FUNCTION", A(10), "", true)};
 /* Component commands are parsed by the object layer; only the routine
@@ -416,55 +529,143 @@ inline constexpr ParamDef kRoutine[] = {P("@NAME", A(10)), P("@PARMCOUNT", N())}
 #undef DQOV_SCREEN_PARMS
 #undef DQOV_REPORT_LINE_PARMS
 
-template <size_t n> constexpr CommandDef Cmd(const char *name, uint16_t no, const ParamDef (&p)[n]) {
+template <size_t n> constexpr CommandDef Cmd(const char* name, uint16_t no, const ParamDef (&p)[n])
+{
     return {name, no, p, static_cast<uint8_t>(n)};
 }
-constexpr CommandDef Bare(const char *name, uint16_t no) { return {name, no, nullptr, 0}; }
+constexpr CommandDef Bare(const char* name, uint16_t no)
+{
+    return {name, no, nullptr, 0};
+}
 
 /* The 127 commands in command-number order. */
 inline constexpr std::array<CommandDef, kCommandCount> kCommands = {{
-    Cmd("GROUP_BY", 1, kGroupBy),      Cmd("SELECT", 2, kSelect),        Bare("ENDSELECT", 3),
-    Cmd("IF", 4, kCondition),          Bare("ELSE", 5),                  Bare("ENDIF", 6),
-    Cmd("GOTO", 7, kGoto),             Cmd("DOWHILE", 8, kCondition),    Bare("ENDWHILE", 9),
-    Cmd("DOUNTIL", 10, kCondition),    Bare("ENDUNTIL", 11),             Cmd("FETCH", 12, kFetch),
-    Cmd("INSERT", 13, kInsert),        Cmd("UREQUEST", 14, kUScreen),    Cmd("UDISPLAY", 15, kUScreen),
-    Cmd("SET_MODE", 16, kSetMode),     Cmd("IF_MODE", 17, kIfMode),      Cmd("CHANGE", 18, kChange),
-    Cmd("DELETE", 19, kDelete),        Cmd("UPDATE", 20, kUpdate),       Cmd("CHECK_FOR", 21, kCheckFor),
-    Cmd("RENAME", 22, kRename),        Cmd("DEFINE", 23, kDefine),       Cmd("OVERRIDE", 24, kDefine),
-    Cmd("MESSAGE", 25, kMessage),      Cmd("ABORT", 26, kMessage),       Cmd("EXIT", 27, kMessage),
-    Cmd("MENU", 28, kMessage),         Cmd("TRANSFER", 29, kTransfer),   Cmd("BEGINCHECK", 30, kBeginCheck),
-    Cmd("ENDCHECK", 31, kEndCheck),    Cmd("ON_ERROR", 32, kEndCheck),   Cmd("IF_ERROR", 33, kIfError),
-    Cmd("SET_ERROR", 34, kSetError),   Cmd("DATECHECK", 35, kDateCheck), Cmd("RANGECHECK", 36, kRangeCheck),
-    Cmd("VALUECHECK", 37, kValueCheck), Cmd("CONDCHECK", 38, kCondCheck), Cmd("FILECHECK", 39, kFileCheck),
-    Cmd("CALLCHECK", 40, kCallCheck),  Cmd("CALL", 41, kCall),           Cmd("UPRINT", 42, kUPrint),
-    Cmd("ENDPRINT", 43, kEndPrint),    Cmd("REQUEST", 44, kScreen),      Cmd("DISPLAY", 45, kScreen),
-    Cmd("IF_NULL", 46, kIfNull),       Cmd("DEF_LIST", 47, kDefList),    Cmd("ADD_ENTRY", 48, kAddEntry),
-    Cmd("CLR_LIST", 49, kListName),    Cmd("INZ_LIST", 50, kInzList),    Cmd("DLT_LIST", 51, kListName),
-    Cmd("UPD_ENTRY", 52, kUpdEntry),   Cmd("SELECTLIST", 53, kSelectList), Cmd("IF_STATUS", 54, kIfStatus),
-    Cmd("CASE", 55, kCase),            Cmd("WHEN", 56, kWhen),           Bare("OTHERWISE", 57),
-    Bare("ENDCASE", 58),               Cmd("EXCHANGE", 59, kExchange),   Cmd("SUBSTRING", 60, kSubstring),
-    Cmd("EXEC_CPF", 61, kExecCpf),     Cmd("BEGIN_LOOP", 62, kBeginLoop), Bare("END_LOOP", 63),
-    Cmd("COMMIT", 64, kFileOnly),      Cmd("ROLLBACK", 65, kFileOnly),   Cmd("SUBROUTINE", 66, kSubroutine),
-    Bare("ENDROUTINE", 67),            Cmd("EXECUTE", 68, kExecute),     Bare("RETURN", 69),
-    Cmd("DEF_REPORT", 70, kDefReport), Cmd("DEF_HEAD", 71, kDefLine),    Cmd("DEF_FOOT", 72, kDefLine),
-    Cmd("DEF_LINE", 73, kDefLine),     Cmd("DEF_BREAK", 74, kDefBreak),  Cmd("PRINT", 75, kPrint),
-    Cmd("KEEP_TOTAL", 76, kKeep),      Cmd("KEEP_COUNT", 77, kKeep),     Cmd("KEEP_AVG", 78, kKeep),
-    Cmd("KEEP_MAX", 79, kKeep),        Cmd("KEEP_MIN", 80, kKeep),       Cmd("SPACE", 81, kSpace),
-    Cmd("SKIP", 82, kSkip),            Cmd("CLOSE", 83, kClose),         Cmd("GET_ENTRY", 84, kGetEntry),
-    Cmd("LOC_ENTRY", 85, kLocEntry),   Cmd("SORT_LIST", 86, kSortList),  Cmd("IF_KEY", 87, kIfKey),
-    Cmd("BROWSE", 88, kBrowse),        Cmd("SUBMIT", 89, kSubmit),       Cmd("USE", 90, kUse),
-    Cmd("POINT", 91, kPoint),          Cmd("OPEN", 92, kOpen),           Cmd("EXEC_OS400", 93, kExecOs),
-    Cmd("POP_UP", 94, kPopUp),         Cmd("DEF_COND", 95, kDefCond),    Cmd("FUNCTION", 96, kFunction),
-    Cmd("DEF_ARRAY", 97, kDefArray),   Cmd("SELECT_SQL", 98, kSelectSql), Cmd("CONTINUE", 99, kCondition),
-    Cmd("LEAVE", 100, kCondition),     Cmd("DLT_ENTRY", 101, kDltEntry), Bare("BEGIN_COM", 102),
-    Bare("END_COM", 103),              Bare("DEFINE_COM", 104),          Bare("DEFINE_MAP", 105),
-    Bare("SET", 106),                  Bare("DEFINE_PTY", 107),          Cmd("PTYROUTINE", 108, kRoutine),
-    Cmd("EVTROUTINE", 109, kRoutine),  Bare("DEFINE_EVT", 110),          Bare("SIGNAL", 111),
-    Cmd("MTHROUTINE", 112, kRoutine),  Bare("INVOKE", 113),              Bare("SET_REF", 114),
-    Bare("IF_REF", 115),               Bare("FOR", 116),                 Bare("ENDFOR", 117),
-    Bare("ASSIGN", 118),               Bare("_ASSIGN", 119),             Bare("IMPORT", 120),
-    Cmd("WEBROUTINE", 121, kRoutine),  Cmd("INCLUDE", 122, kInclude),    Bare("WEB_MAP", 123),
-    Bare("ATTRIBUTE", 124),            Bare("PERFORM", 125),             Bare("_PERFORM", 126),
+    Cmd("GROUP_BY", 1, kGroupBy),
+    Cmd("SELECT", 2, kSelect),
+    Bare("ENDSELECT", 3),
+    Cmd("IF", 4, kCondition),
+    Bare("ELSE", 5),
+    Bare("ENDIF", 6),
+    Cmd("GOTO", 7, kGoto),
+    Cmd("DOWHILE", 8, kCondition),
+    Bare("ENDWHILE", 9),
+    Cmd("DOUNTIL", 10, kCondition),
+    Bare("ENDUNTIL", 11),
+    Cmd("FETCH", 12, kFetch),
+    Cmd("INSERT", 13, kInsert),
+    Cmd("UREQUEST", 14, kUScreen),
+    Cmd("UDISPLAY", 15, kUScreen),
+    Cmd("SET_MODE", 16, kSetMode),
+    Cmd("IF_MODE", 17, kIfMode),
+    Cmd("CHANGE", 18, kChange),
+    Cmd("DELETE", 19, kDelete),
+    Cmd("UPDATE", 20, kUpdate),
+    Cmd("CHECK_FOR", 21, kCheckFor),
+    Cmd("RENAME", 22, kRename),
+    Cmd("DEFINE", 23, kDefine),
+    Cmd("OVERRIDE", 24, kDefine),
+    Cmd("MESSAGE", 25, kMessage),
+    Cmd("ABORT", 26, kMessage),
+    Cmd("EXIT", 27, kMessage),
+    Cmd("MENU", 28, kMessage),
+    Cmd("TRANSFER", 29, kTransfer),
+    Cmd("BEGINCHECK", 30, kBeginCheck),
+    Cmd("ENDCHECK", 31, kEndCheck),
+    Cmd("ON_ERROR", 32, kEndCheck),
+    Cmd("IF_ERROR", 33, kIfError),
+    Cmd("SET_ERROR", 34, kSetError),
+    Cmd("DATECHECK", 35, kDateCheck),
+    Cmd("RANGECHECK", 36, kRangeCheck),
+    Cmd("VALUECHECK", 37, kValueCheck),
+    Cmd("CONDCHECK", 38, kCondCheck),
+    Cmd("FILECHECK", 39, kFileCheck),
+    Cmd("CALLCHECK", 40, kCallCheck),
+    Cmd("CALL", 41, kCall),
+    Cmd("UPRINT", 42, kUPrint),
+    Cmd("ENDPRINT", 43, kEndPrint),
+    Cmd("REQUEST", 44, kScreen),
+    Cmd("DISPLAY", 45, kScreen),
+    Cmd("IF_NULL", 46, kIfNull),
+    Cmd("DEF_LIST", 47, kDefList),
+    Cmd("ADD_ENTRY", 48, kAddEntry),
+    Cmd("CLR_LIST", 49, kListName),
+    Cmd("INZ_LIST", 50, kInzList),
+    Cmd("DLT_LIST", 51, kListName),
+    Cmd("UPD_ENTRY", 52, kUpdEntry),
+    Cmd("SELECTLIST", 53, kSelectList),
+    Cmd("IF_STATUS", 54, kIfStatus),
+    Cmd("CASE", 55, kCase),
+    Cmd("WHEN", 56, kWhen),
+    Bare("OTHERWISE", 57),
+    Bare("ENDCASE", 58),
+    Cmd("EXCHANGE", 59, kExchange),
+    Cmd("SUBSTRING", 60, kSubstring),
+    Cmd("EXEC_CPF", 61, kExecCpf),
+    Cmd("BEGIN_LOOP", 62, kBeginLoop),
+    Bare("END_LOOP", 63),
+    Cmd("COMMIT", 64, kFileOnly),
+    Cmd("ROLLBACK", 65, kFileOnly),
+    Cmd("SUBROUTINE", 66, kSubroutine),
+    Bare("ENDROUTINE", 67),
+    Cmd("EXECUTE", 68, kExecute),
+    Bare("RETURN", 69),
+    Cmd("DEF_REPORT", 70, kDefReport),
+    Cmd("DEF_HEAD", 71, kDefLine),
+    Cmd("DEF_FOOT", 72, kDefLine),
+    Cmd("DEF_LINE", 73, kDefLine),
+    Cmd("DEF_BREAK", 74, kDefBreak),
+    Cmd("PRINT", 75, kPrint),
+    Cmd("KEEP_TOTAL", 76, kKeep),
+    Cmd("KEEP_COUNT", 77, kKeep),
+    Cmd("KEEP_AVG", 78, kKeep),
+    Cmd("KEEP_MAX", 79, kKeep),
+    Cmd("KEEP_MIN", 80, kKeep),
+    Cmd("SPACE", 81, kSpace),
+    Cmd("SKIP", 82, kSkip),
+    Cmd("CLOSE", 83, kClose),
+    Cmd("GET_ENTRY", 84, kGetEntry),
+    Cmd("LOC_ENTRY", 85, kLocEntry),
+    Cmd("SORT_LIST", 86, kSortList),
+    Cmd("IF_KEY", 87, kIfKey),
+    Cmd("BROWSE", 88, kBrowse),
+    Cmd("SUBMIT", 89, kSubmit),
+    Cmd("USE", 90, kUse),
+    Cmd("POINT", 91, kPoint),
+    Cmd("OPEN", 92, kOpen),
+    Cmd("EXEC_OS400", 93, kExecOs),
+    Cmd("POP_UP", 94, kPopUp),
+    Cmd("DEF_COND", 95, kDefCond),
+    Cmd("FUNCTION", 96, kFunction),
+    Cmd("DEF_ARRAY", 97, kDefArray),
+    Cmd("SELECT_SQL", 98, kSelectSql),
+    Cmd("CONTINUE", 99, kCondition),
+    Cmd("LEAVE", 100, kCondition),
+    Cmd("DLT_ENTRY", 101, kDltEntry),
+    Bare("BEGIN_COM", 102),
+    Bare("END_COM", 103),
+    Bare("DEFINE_COM", 104),
+    Bare("DEFINE_MAP", 105),
+    Bare("SET", 106),
+    Bare("DEFINE_PTY", 107),
+    Cmd("PTYROUTINE", 108, kRoutine),
+    Cmd("EVTROUTINE", 109, kRoutine),
+    Bare("DEFINE_EVT", 110),
+    Bare("SIGNAL", 111),
+    Cmd("MTHROUTINE", 112, kRoutine),
+    Bare("INVOKE", 113),
+    Bare("SET_REF", 114),
+    Bare("IF_REF", 115),
+    Bare("FOR", 116),
+    Bare("ENDFOR", 117),
+    Bare("ASSIGN", 118),
+    Bare("_ASSIGN", 119),
+    Bare("IMPORT", 120),
+    Cmd("WEBROUTINE", 121, kRoutine),
+    Cmd("INCLUDE", 122, kInclude),
+    Bare("WEB_MAP", 123),
+    Bare("ATTRIBUTE", 124),
+    Bare("PERFORM", 125),
+    Bare("_PERFORM", 126),
     Bare("_INVOKE", 127),
 }};
 
@@ -472,34 +673,38 @@ inline constexpr std::array<CommandDef, kCommandCount> kCommands = {{
 
 /* Where one parameter lies in the parameter area. */
 struct Placement {
-    int32_t countAt = -1;            /* 32-bit count of 'R' and 'F' parameters */
+    int32_t countAt = -1; /* 32-bit count of 'R' and 'F' parameters */
     int32_t elementAt[kMaxElements] = {-1, -1, -1, -1, -1, -1};
-    int32_t rowWidth = 0;            /* 'R' and 'F': bytes per entry */
-    int32_t flagsAt = -1;            /* 'F': first flag byte */
-    int32_t end = 0;                 /* first byte after the parameter's automatic part */
+    int32_t rowWidth = 0; /* 'R' and 'F': bytes per entry */
+    int32_t flagsAt = -1; /* 'F': first flag byte */
+    int32_t end = 0;      /* first byte after the parameter's automatic part */
 };
 
-constexpr int CountValues(const char *values) {
+constexpr int CountValues(const char* values)
+{
     int n = 0;
     bool in = false;
-    for (const char *p = values; *p; ++p) {
+    for (const char* p = values; *p; ++p) {
         bool blank = *p == ' ';
-        if (!blank && !in) ++n;
+        if (!blank && !in)
+            ++n;
         in = !blank;
     }
     return n;
 }
 
 /* Places parameter `index` of the command, laying out its predecessors. */
-constexpr Placement Place(const CommandDef &c, int index) {
+constexpr Placement Place(const CommandDef& c, int index)
+{
     Placement pl;
     int32_t cursor = 0;
     for (int i = 0; i <= index; ++i) {
-        const ParamDef &p = c.params[i];
+        const ParamDef& p = c.params[i];
         pl = Placement{};
         int32_t base = p.offset >= 0 ? p.offset : cursor;
         int32_t row = 0;
-        for (int e = 0; e < p.elementCount; ++e) row += ElementSize(p.elements[e]);
+        for (int e = 0; e < p.elementCount; ++e)
+            row += ElementSize(p.elements[e]);
         switch (p.layout) {
         case 'R':
         case 'F': {
@@ -550,7 +755,10 @@ constexpr Placement Place(const CommandDef &c, int index) {
     return pl;
 }
 
-constexpr bool SameName(const char *a, std::string_view b) { return std::string_view(a) == b; }
+constexpr bool SameName(const char* a, std::string_view b)
+{
+    return std::string_view(a) == b;
+}
 
 /* ---- lookups ------------------------------------------------------------------
  * Parameters are read by command name and keyword many times per command, so
@@ -559,68 +767,88 @@ constexpr bool SameName(const char *a, std::string_view b) { return std::string_
  * parameters by keyword, and the placement of every parameter. */
 int IndexedCommand(std::string_view name);
 int IndexedParam(int command, std::string_view keyword);
-const Placement &IndexedPlacement(int command, int param);
+const Placement& IndexedPlacement(int command, int param);
 
 /* Index of a command of kCommands (-1 for a definition of its own). */
-inline int TableIndex(const CommandDef &c) {
+inline int TableIndex(const CommandDef& c)
+{
     size_t i = c.number - 1u;
     return i < kCommands.size() && &kCommands[i] == &c ? static_cast<int>(i) : -1;
 }
 
 /* Index of the command in kCommands, -1 when unknown. */
-constexpr int FindCommand(std::string_view name) {
-    if (!std::is_constant_evaluated()) return IndexedCommand(name);
+constexpr int FindCommand(std::string_view name)
+{
+    if (!std::is_constant_evaluated())
+        return IndexedCommand(name);
     for (size_t i = 0; i < kCommands.size(); ++i)
-        if (SameName(kCommands[i].name, name)) return static_cast<int>(i);
+        if (SameName(kCommands[i].name, name))
+            return static_cast<int>(i);
     return -1;
 }
 /* Index of the first parameter of the command with the keyword, -1 when none. */
-constexpr int FindParam(const CommandDef &c, std::string_view keyword) {
+constexpr int FindParam(const CommandDef& c, std::string_view keyword)
+{
     if (!std::is_constant_evaluated())
-        if (int ci = TableIndex(c); ci >= 0) return IndexedParam(ci, keyword);
+        if (int ci = TableIndex(c); ci >= 0)
+            return IndexedParam(ci, keyword);
     for (int i = 0; i < c.count; ++i)
-        if (SameName(c.params[i].keyword, keyword)) return i;
+        if (SameName(c.params[i].keyword, keyword))
+            return i;
     return -1;
 }
 /* Place(c, index), from the table for the commands of kCommands. */
-constexpr Placement PlaceOf(const CommandDef &c, int index) {
+constexpr Placement PlaceOf(const CommandDef& c, int index)
+{
     if (!std::is_constant_evaluated())
-        if (int ci = TableIndex(c); ci >= 0) return IndexedPlacement(ci, index);
+        if (int ci = TableIndex(c); ci >= 0)
+            return IndexedPlacement(ci, index);
     return Place(c, index);
 }
 /* Offset in the parameter area of element `element` (from 0) of the first
  * entry of a parameter; -1 when the command has no such parameter. */
-constexpr int32_t ElementOffset(std::string_view command, std::string_view keyword, int element = 0) {
+constexpr int32_t ElementOffset(std::string_view command, std::string_view keyword, int element = 0)
+{
     int ci = FindCommand(command);
-    if (ci < 0) return -1;
-    const CommandDef *c = &kCommands[ci];
+    if (ci < 0)
+        return -1;
+    const CommandDef* c = &kCommands[ci];
     int i = FindParam(*c, keyword);
-    if (i < 0 || element >= c->params[i].elementCount) return -1;
+    if (i < 0 || element >= c->params[i].elementCount)
+        return -1;
     return PlaceOf(*c, i).elementAt[element];
 }
 /* Offset of the 32-bit entry count of a list or flag-set parameter. */
-constexpr int32_t CountOffset(std::string_view command, std::string_view keyword) {
+constexpr int32_t CountOffset(std::string_view command, std::string_view keyword)
+{
     int ci = FindCommand(command);
-    if (ci < 0) return -1;
-    const CommandDef *c = &kCommands[ci];
+    if (ci < 0)
+        return -1;
+    const CommandDef* c = &kCommands[ci];
     int i = FindParam(*c, keyword);
     return i < 0 ? -1 : PlaceOf(*c, i).countAt;
 }
 /* Offset of the 'Y'/'N' byte of an allowed value of a flag-set parameter. */
-constexpr int32_t FlagOffset(std::string_view command, std::string_view keyword, std::string_view value) {
+constexpr int32_t FlagOffset(std::string_view command, std::string_view keyword, std::string_view value)
+{
     int ci = FindCommand(command);
-    if (ci < 0) return -1;
-    const CommandDef *c = &kCommands[ci];
+    if (ci < 0)
+        return -1;
+    const CommandDef* c = &kCommands[ci];
     int i = FindParam(*c, keyword);
-    if (i < 0 || c->params[i].layout != 'F') return -1;
+    if (i < 0 || c->params[i].layout != 'F')
+        return -1;
     int32_t at = PlaceOf(*c, i).flagsAt;
     std::string_view all(c->params[i].values);
     size_t pos = 0;
     while (pos < all.size()) {
-        while (pos < all.size() && all[pos] == ' ') ++pos;
+        while (pos < all.size() && all[pos] == ' ')
+            ++pos;
         size_t end = all.find(' ', pos);
-        if (end == std::string_view::npos) end = all.size();
-        if (all.substr(pos, end - pos) == value) return at;
+        if (end == std::string_view::npos)
+            end = all.size();
+        if (all.substr(pos, end - pos) == value)
+            return at;
         ++at;
         pos = end;
     }
@@ -628,14 +856,18 @@ constexpr int32_t FlagOffset(std::string_view command, std::string_view keyword,
 }
 /* Distance between two entries of a parameter (the row width of 'R'/'F',
  * the element size of 'C'). */
-constexpr int32_t EntryStride(std::string_view command, std::string_view keyword, int element = 0) {
+constexpr int32_t EntryStride(std::string_view command, std::string_view keyword, int element = 0)
+{
     int ci = FindCommand(command);
-    if (ci < 0) return -1;
-    const CommandDef *c = &kCommands[ci];
+    if (ci < 0)
+        return -1;
+    const CommandDef* c = &kCommands[ci];
     int i = FindParam(*c, keyword);
-    if (i < 0) return -1;
-    const ParamDef &p = c->params[i];
-    if (p.layout == 'C') return ElementSize(p.elements[element]);
+    if (i < 0)
+        return -1;
+    const ParamDef& p = c->params[i];
+    if (p.layout == 'C')
+        return ElementSize(p.elements[element]);
     return PlaceOf(*c, i).rowWidth;
 }
 
@@ -644,36 +876,46 @@ constexpr int32_t EntryStride(std::string_view command, std::string_view keyword
  * instead of field attributes: FIELDS((#TOTAL 'SUM(CREDIT)') #CUSTNO). */
 inline constexpr std::string_view kColumnTextLists[][2] = {{"SELECT_SQL", "FIELDS"}};
 
-constexpr bool HasColumnTexts(std::string_view command, std::string_view keyword) {
-    for (const auto &l : kColumnTextLists)
-        if (l[0] == command && l[1] == keyword) return true;
+constexpr bool HasColumnTexts(std::string_view command, std::string_view keyword)
+{
+    for (const auto& l : kColumnTextLists)
+        if (l[0] == command && l[1] == keyword)
+            return true;
     return false;
 }
 
 /* Every byte of the parameter area belongs to at most one element, and
  * everything fits the area. */
-constexpr bool LayoutIsSound(const CommandDef &c) {
+constexpr bool LayoutIsSound(const CommandDef& c)
+{
     std::array<bool, FFC_PARM_AREA_SIZE> used{};
     auto claim = [&](int32_t from, int32_t size) {
-        if (from < 0 || from + size > FFC_PARM_AREA_SIZE) return false;
+        if (from < 0 || from + size > FFC_PARM_AREA_SIZE)
+            return false;
         for (int32_t b = from; b < from + size; ++b) {
-            if (used[b]) return false;
+            if (used[b])
+                return false;
             used[b] = true;
         }
         return true;
     };
     for (int i = 0; i < c.count; ++i) {
-        const ParamDef &p = c.params[i];
+        const ParamDef& p = c.params[i];
         Placement pl = Place(c, i);
-        if (p.elementCount == 0 || std::string_view(p.keyword).size() > 10) return false;
-        if (pl.countAt >= 0 && !claim(pl.countAt, 4)) return false;
+        if (p.elementCount == 0 || std::string_view(p.keyword).size() > 10)
+            return false;
+        if (pl.countAt >= 0 && !claim(pl.countAt, 4))
+            return false;
         if (p.layout == 'R' || p.layout == 'F') {
-            if (!claim(pl.elementAt[0], pl.rowWidth * p.entries)) return false;
-            if (p.layout == 'F' && !claim(pl.flagsAt, CountValues(p.values))) return false;
+            if (!claim(pl.elementAt[0], pl.rowWidth * p.entries))
+                return false;
+            if (p.layout == 'F' && !claim(pl.flagsAt, CountValues(p.values)))
+                return false;
         } else {
             int n = p.layout == 'C' ? p.entries : 1;
             for (int e = 0; e < p.elementCount; ++e)
-                if (!claim(pl.elementAt[e], ElementSize(p.elements[e]) * n)) return false;
+                if (!claim(pl.elementAt[e], ElementSize(p.elements[e]) * n))
+                    return false;
         }
     }
     return true;
@@ -683,13 +925,16 @@ constexpr bool LayoutIsSound(const CommandDef &c) {
  * check of all 127 stays within every compiler's evaluation limits. */
 template <size_t I> inline constexpr bool kLayoutSound = LayoutIsSound(kCommands[I]);
 
-template <size_t... I> constexpr bool EveryLayoutSound(std::index_sequence<I...>) {
+template <size_t... I> constexpr bool EveryLayoutSound(std::index_sequence<I...>)
+{
     return (kLayoutSound<I> && ...);
 }
 
-constexpr bool AllLayoutsSound() {
+constexpr bool AllLayoutsSound()
+{
     for (size_t i = 0; i < kCommands.size(); ++i)
-        if (kCommands[i].number != i + 1) return false;
+        if (kCommands[i].number != i + 1)
+            return false;
     return EveryLayoutSound(std::make_index_sequence<kCommandCount>{});
 }
 
@@ -712,53 +957,62 @@ static_assert(ElementOffset("DEF_ARRAY", "NAME") + 1 == 6 && ElementOffset("DEF_
  * The command's own name (acName) chooses the layout.  Unknown keywords,
  * elements or entries read as empty, 0 or false. */
 
-inline std::string CommandNameOf(const FFC_PARSED_COMMAND &p)
+inline std::string CommandNameOf(const FFC_PARSED_COMMAND& p)
 {
     size_t n = sizeof p.acName;
-    while (n > 0 && (p.acName[n - 1] == ' ' || p.acName[n - 1] == '\0')) --n;
+    while (n > 0 && (p.acName[n - 1] == ' ' || p.acName[n - 1] == '\0'))
+        --n;
     return std::string(p.acName, n);
 }
 
-inline int32_t EntryOffset(const FFC_PARSED_COMMAND &p, std::string_view keyword, int element, int entry,
-                           int32_t size)
+inline int32_t EntryOffset(const FFC_PARSED_COMMAND& p, std::string_view keyword, int element, int entry, int32_t size)
 {
     int ci = FindCommand(CommandNameOf(p));
     int pi = ci < 0 ? -1 : FindParam(kCommands[ci], keyword);
-    if (pi < 0) return -1;
-    const ParamDef &def = kCommands[ci].params[pi];
-    if (element >= def.elementCount) return -1;
+    if (pi < 0)
+        return -1;
+    const ParamDef& def = kCommands[ci].params[pi];
+    if (element >= def.elementCount)
+        return -1;
     const Placement pl = PlaceOf(kCommands[ci], pi);
     int32_t at = pl.elementAt[element];
-    if (at < 0 || entry < 0 || entry >= (def.layout == 'S' ? 1 : def.entries)) return -1;
+    if (at < 0 || entry < 0 || entry >= (def.layout == 'S' ? 1 : def.entries))
+        return -1;
     at += entry * (def.layout == 'C' ? ElementSize(def.elements[element]) : pl.rowWidth);
     return at + size <= FFC_PARM_AREA_SIZE ? at : -1;
 }
 
 /* A character element, trailing blanks removed. */
-inline std::string ParmText(const FFC_PARSED_COMMAND &p, std::string_view keyword, int element = 0, int entry = 0)
+inline std::string ParmText(const FFC_PARSED_COMMAND& p, std::string_view keyword, int element = 0, int entry = 0)
 {
     int ci = FindCommand(CommandNameOf(p));
-    if (ci < 0) return {};
+    if (ci < 0)
+        return {};
     int pi = FindParam(kCommands[ci], keyword);
-    if (pi < 0 || element >= kCommands[ci].params[pi].elementCount) return {};
+    if (pi < 0 || element >= kCommands[ci].params[pi].elementCount)
+        return {};
     int32_t size = ElementSize(kCommands[ci].params[pi].elements[element]);
     int32_t at = EntryOffset(p, keyword, element, entry, size);
-    if (at < 0) return {};
+    if (at < 0)
+        return {};
     std::string s(p.acParms + at, static_cast<size_t>(size));
     size_t end = s.find_last_not_of(' ');
     return end == std::string::npos ? std::string() : s.substr(0, end + 1);
 }
 
 /* A 32-bit ('N') or 16-bit ('H') element. */
-inline int32_t ParmNumber(const FFC_PARSED_COMMAND &p, std::string_view keyword, int element = 0, int entry = 0)
+inline int32_t ParmNumber(const FFC_PARSED_COMMAND& p, std::string_view keyword, int element = 0, int entry = 0)
 {
     int ci = FindCommand(CommandNameOf(p));
-    if (ci < 0) return 0;
+    if (ci < 0)
+        return 0;
     int pi = FindParam(kCommands[ci], keyword);
-    if (pi < 0 || element >= kCommands[ci].params[pi].elementCount) return 0;
+    if (pi < 0 || element >= kCommands[ci].params[pi].elementCount)
+        return 0;
     char kind = kCommands[ci].params[pi].elements[element].kind;
     int32_t at = EntryOffset(p, keyword, element, entry, kind == 'H' ? 2 : 4);
-    if (at < 0 || (kind != 'N' && kind != 'H')) return 0;
+    if (at < 0 || (kind != 'N' && kind != 'H'))
+        return 0;
     if (kind == 'H') {
         int16_t v;
         std::memcpy(&v, p.acParms + at, 2);
@@ -770,17 +1024,18 @@ inline int32_t ParmNumber(const FFC_PARSED_COMMAND &p, std::string_view keyword,
 }
 
 /* The entry count of a list or flag-set parameter. */
-inline int32_t ParmCount(const FFC_PARSED_COMMAND &p, std::string_view keyword)
+inline int32_t ParmCount(const FFC_PARSED_COMMAND& p, std::string_view keyword)
 {
     int32_t at = CountOffset(CommandNameOf(p), keyword);
-    if (at < 0 || at + 4 > FFC_PARM_AREA_SIZE) return 0;
+    if (at < 0 || at + 4 > FFC_PARM_AREA_SIZE)
+        return 0;
     int32_t v;
     std::memcpy(&v, p.acParms + at, 4);
     return v;
 }
 
 /* Whether an allowed value of a flag-set parameter was given. */
-inline bool ParmFlag(const FFC_PARSED_COMMAND &p, std::string_view keyword, std::string_view value)
+inline bool ParmFlag(const FFC_PARSED_COMMAND& p, std::string_view keyword, std::string_view value)
 {
     int32_t at = FlagOffset(CommandNameOf(p), keyword, value);
     return at >= 0 && at < FFC_PARM_AREA_SIZE && p.acParms[at] == 'Y';

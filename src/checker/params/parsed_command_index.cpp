@@ -9,14 +9,16 @@ namespace {
 /* Where each command's parameters start in kPlacements; then the end. */
 constexpr auto kFirstParam = [] {
     std::array<uint16_t, kCommandCount + 1> t{};
-    for (size_t i = 0; i < kCommands.size(); ++i) t[i + 1] = static_cast<uint16_t>(t[i] + kCommands[i].count);
+    for (size_t i = 0; i < kCommands.size(); ++i)
+        t[i + 1] = static_cast<uint16_t>(t[i] + kCommands[i].count);
     return t;
 }();
 
 constexpr auto kPlacements = [] {
     std::array<Placement, kFirstParam[kCommandCount]> t{};
     for (size_t i = 0; i < kCommands.size(); ++i)
-        for (int p = 0; p < kCommands[i].count; ++p) t[kFirstParam[i] + p] = Place(kCommands[i], p);
+        for (int p = 0; p < kCommands[i].count; ++p)
+            t[kFirstParam[i] + p] = Place(kCommands[i], p);
     return t;
 }();
 
@@ -25,12 +27,13 @@ constexpr auto kPlacements = [] {
 constexpr uint32_t Hash(std::string_view name, uint32_t seed)
 {
     uint32_t h = 2166136261u ^ seed;
-    for (char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    for (char c : name)
+        h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
     return h;
 }
 
 struct Slot {
-    int16_t command = -1;   /* -1: free */
+    int16_t command = -1; /* -1: free */
     int16_t param = -1;
 };
 
@@ -38,7 +41,8 @@ struct Slot {
 constexpr size_t SlotsFor(size_t names)
 {
     size_t n = 1;
-    while (n < names * 4) n *= 2;
+    while (n < names * 4)
+        n *= 2;
     return n;
 }
 constexpr size_t kCommandSlots = SlotsFor(kCommands.size());
@@ -48,7 +52,8 @@ constexpr auto kCommandTable = [] {
     std::array<Slot, kCommandSlots> t{};
     for (size_t i = 0; i < kCommands.size(); ++i) {
         size_t at = Hash(kCommands[i].name, 0) & (kCommandSlots - 1);
-        while (t[at].command >= 0) at = (at + 1) & (kCommandSlots - 1);
+        while (t[at].command >= 0)
+            at = (at + 1) & (kCommandSlots - 1);
         t[at] = {static_cast<int16_t>(i), -1};
     }
     return t;
@@ -65,7 +70,8 @@ constexpr auto kParamTable = [] {
             for (; t[at].command >= 0; at = (at + 1) & (kParamSlots - 1))
                 known = known || (t[at].command == static_cast<int16_t>(i) &&
                                   std::string_view(kCommands[i].params[t[at].param].keyword) == keyword);
-            if (!known) t[at] = {static_cast<int16_t>(i), static_cast<int16_t>(p)};
+            if (!known)
+                t[at] = {static_cast<int16_t>(i), static_cast<int16_t>(p)};
         }
     return t;
 }();
@@ -75,9 +81,11 @@ constexpr auto kParamTable = [] {
 int IndexedCommand(std::string_view name)
 {
     for (size_t at = Hash(name, 0) & (kCommandSlots - 1);; at = (at + 1) & (kCommandSlots - 1)) {
-        const Slot &slot = kCommandTable[at];
-        if (slot.command < 0) return -1;
-        if (name == kCommands[slot.command].name) return slot.command;
+        const Slot& slot = kCommandTable[at];
+        if (slot.command < 0)
+            return -1;
+        if (name == kCommands[slot.command].name)
+            return slot.command;
     }
 }
 
@@ -85,12 +93,17 @@ int IndexedParam(int command, std::string_view keyword)
 {
     for (size_t at = Hash(keyword, static_cast<uint32_t>(command)) & (kParamSlots - 1);;
          at = (at + 1) & (kParamSlots - 1)) {
-        const Slot &slot = kParamTable[at];
-        if (slot.command < 0) return -1;
-        if (slot.command == command && keyword == kCommands[command].params[slot.param].keyword) return slot.param;
+        const Slot& slot = kParamTable[at];
+        if (slot.command < 0)
+            return -1;
+        if (slot.command == command && keyword == kCommands[command].params[slot.param].keyword)
+            return slot.param;
     }
 }
 
-const Placement &IndexedPlacement(int command, int param) { return kPlacements[kFirstParam[command] + param]; }
+const Placement& IndexedPlacement(int command, int param)
+{
+    return kPlacements[kFirstParam[command] + param];
+}
 
 }  // namespace dqov::cmdparm

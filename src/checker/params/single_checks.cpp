@@ -9,7 +9,7 @@
 namespace {
 
 /* Every operand kind allowed; the session's object names. */
-DC_CHECK_OPTIONS SessionOptions(const FFC_CONTEXT *ctx)
+DC_CHECK_OPTIONS SessionOptions(const FFC_CONTEXT* ctx)
 {
     DC_CHECK_OPTIONS o;
     std::memset(&o, ' ', sizeof o);
@@ -25,19 +25,21 @@ DC_CHECK_OPTIONS SessionOptions(const FFC_CONTEXT *ctx)
 
 extern "C" {
 
-int32_t VALID_fP8007(DC_OPERAND_BLOCK *pBlock, const char *acQueue)
+int32_t VALID_fP8007(DC_OPERAND_BLOCK* pBlock, const char* acQueue)
 {
-    FFC_CONTEXT *ctx = VALID_pGetSession();
-    if (!ctx || !pBlock) return 0;
+    FFC_CONTEXT* ctx = VALID_pGetSession();
+    if (!ctx || !pBlock)
+        return 0;
     int16_t rc = ctx->lComponentExpressions ? Component_P8007(ctx, pBlock, acQueue, 1, 1, 1, 1)
                                             : DC_P8007(ctx, pBlock, acQueue, 1, 1, 1, 0);
     return rc == 0 ? 1 : 0;
 }
 
-int32_t VALID_fP8015(DC_EXPRESSION_REQUEST *pRequest, DC_OPERAND_LIST *pOperands, void *pTokens, const char *acQueue)
+int32_t VALID_fP8015(DC_EXPRESSION_REQUEST* pRequest, DC_OPERAND_LIST* pOperands, void* pTokens, const char* acQueue)
 {
-    FFC_CONTEXT *ctx = VALID_pGetSession();
-    if (!ctx || !pRequest) return 0;
+    FFC_CONTEXT* ctx = VALID_pGetSession();
+    if (!ctx || !pRequest)
+        return 0;
     DC_CHECK_OPTIONS options = SessionOptions(ctx);
     DC_SetExpressionQueue(acQueue);
     int32_t error = ctx->lComponentExpressions

@@ -11,56 +11,56 @@
 struct LWideTextOutput;
 
 class LJsonWriter {
- public:
-  virtual ~LJsonWriter() = default;
-  virtual LJsonWriter& startDocument() = 0;
-  virtual LJsonWriter& endDocument() = 0;
-  virtual LJsonWriter& startObject() = 0;
-  virtual LJsonWriter& endObject() = 0;
-  virtual LJsonWriter& writeKey(const char16_t* text, int32_t length) = 0;
-  virtual LJsonWriter& writeNumber(long value) = 0;
-  virtual LJsonWriter& writeBoolean(bool value) = 0;
-  virtual LJsonWriter& writeString(const LWString& value, int kind) = 0;
-  virtual LJsonWriter& writeRaw(const char16_t* text, int32_t length, int kind) = 0;
-  virtual LJsonWriter& writeNull() = 0;
-  virtual LJsonWriter& startArray() = 0;
-  virtual LJsonWriter& endArray() = 0;
+public:
+    virtual ~LJsonWriter() = default;
+    virtual LJsonWriter& startDocument() = 0;
+    virtual LJsonWriter& endDocument() = 0;
+    virtual LJsonWriter& startObject() = 0;
+    virtual LJsonWriter& endObject() = 0;
+    virtual LJsonWriter& writeKey(const char16_t* text, int32_t length) = 0;
+    virtual LJsonWriter& writeNumber(long value) = 0;
+    virtual LJsonWriter& writeBoolean(bool value) = 0;
+    virtual LJsonWriter& writeString(const LWString& value, int kind) = 0;
+    virtual LJsonWriter& writeRaw(const char16_t* text, int32_t length, int kind) = 0;
+    virtual LJsonWriter& writeNull() = 0;
+    virtual LJsonWriter& startArray() = 0;
+    virtual LJsonWriter& endArray() = 0;
 };
 
 class LJsonStreamWriter : public LJsonWriter {
- public:
-  enum State : int32_t { BEFORESTART = 0, ROOT = 1, ARRAY = 2, OBJECT = 3, KEY = 4 };
-  // Value kinds of writeRaw: 1 quoted as is, 2 unquoted as is, 3 boolean
-  // text, anything else quoted and escaped.
-  enum Kind : int { kEscaped = 0, kQuoted = 1, kRaw = 2, kBoolean = 3 };
+public:
+    enum State : int32_t { BEFORESTART = 0, ROOT = 1, ARRAY = 2, OBJECT = 3, KEY = 4 };
+    // Value kinds of writeRaw: 1 quoted as is, 2 unquoted as is, 3 boolean
+    // text, anything else quoted and escaped.
+    enum Kind : int { kEscaped = 0, kQuoted = 1, kRaw = 2, kBoolean = 3 };
 
-  explicit LJsonStreamWriter(LWideTextOutput& output);
+    explicit LJsonStreamWriter(LWideTextOutput& output);
 
-  LJsonWriter& startDocument() override;
-  LJsonWriter& endDocument() override;
-  LJsonWriter& startObject() override;
-  LJsonWriter& endObject() override;
-  LJsonWriter& writeKey(const char16_t* text, int32_t length) override;
-  LJsonWriter& writeNumber(long value) override;
-  LJsonWriter& writeBoolean(bool value) override;
-  LJsonWriter& writeString(const LWString& value, int kind) override;
-  LJsonWriter& writeRaw(const char16_t* text, int32_t length, int kind) override;
-  LJsonWriter& writeNull() override;
-  LJsonWriter& startArray() override;
-  LJsonWriter& endArray() override;
+    LJsonWriter& startDocument() override;
+    LJsonWriter& endDocument() override;
+    LJsonWriter& startObject() override;
+    LJsonWriter& endObject() override;
+    LJsonWriter& writeKey(const char16_t* text, int32_t length) override;
+    LJsonWriter& writeNumber(long value) override;
+    LJsonWriter& writeBoolean(bool value) override;
+    LJsonWriter& writeString(const LWString& value, int kind) override;
+    LJsonWriter& writeRaw(const char16_t* text, int32_t length, int kind) override;
+    LJsonWriter& writeNull() override;
+    LJsonWriter& startArray() override;
+    LJsonWriter& endArray() override;
 
-  static const char* stateName(int32_t state);
+    static const char* stateName(int32_t state);
 
- private:
-  void startContainer(State state, char16_t open);
-  void endContainer(State state, char16_t close);
-  void checkState(State expected, bool pop);
-  void writeEscaped(const char16_t* text, int32_t length);
+private:
+    void startContainer(State state, char16_t open);
+    void endContainer(State state, char16_t close);
+    void checkState(State expected, bool pop);
+    void writeEscaped(const char16_t* text, int32_t length);
 
-  LWideTextOutput& m_out;
-  std::deque<int32_t> m_states;
-  std::deque<uint32_t> m_counts;
-  uint32_t m_count = 0;
+    LWideTextOutput& m_out;
+    std::deque<int32_t> m_states;
+    std::deque<uint32_t> m_counts;
+    uint32_t m_count = 0;
 };
 
 // Writes the pending characters of the output to its stream (as UTF-16 for

@@ -4,32 +4,37 @@
 #include <cstdio>
 #include <cstring>
 
-LException::LException(const char* message) noexcept {
-  try {
-    m_message = LCharBuffer(message);
-  } catch (...) {
-    // No memory for the copy: the exception goes without message.
-  }
+LException::LException(const char* message) noexcept
+{
+    try {
+        m_message = LCharBuffer(message);
+    } catch (...) {
+        // No memory for the copy: the exception goes without message.
+    }
 }
 
-LException::LException(const LException& other) noexcept {
-  try {
-    m_message = other.m_message;
-  } catch (...) {
-  }
+LException::LException(const LException& other) noexcept
+{
+    try {
+        m_message = other.m_message;
+    } catch (...) {}
 }
 
-LCharBuffer P3142_FormatWin32Error(uint32_t code) {
-  if ((code & 0x1FFF0000u) == 0x00080000u) code &= 0xFFFFu;
-  // glibc answers "Unknown error N" for codes it has no text for.
-  char text[1024];
-  const char* found = nullptr;
-  if (code < 4096) {
-    const char* s = strerror_r(static_cast<int>(code), text, sizeof text);
-    if (s && std::strncmp(s, "Unknown error", 13) != 0) found = s;
-  }
-  if (found) return LCharBuffer(found);
-  LCharBuffer result;
-  result.format(64, "Error code: %#x.", code);
-  return result;
+LCharBuffer P3142_FormatWin32Error(uint32_t code)
+{
+    if ((code & 0x1FFF0000u) == 0x00080000u)
+        code &= 0xFFFFu;
+    // glibc answers "Unknown error N" for codes it has no text for.
+    char text[1024];
+    const char* found = nullptr;
+    if (code < 4096) {
+        const char* s = strerror_r(static_cast<int>(code), text, sizeof text);
+        if (s && std::strncmp(s, "Unknown error", 13) != 0)
+            found = s;
+    }
+    if (found)
+        return LCharBuffer(found);
+    LCharBuffer result;
+    result.format(64, "Error code: %#x.", code);
+    return result;
 }

@@ -8,25 +8,25 @@
 #include "classlib/base/lstrings.h"
 
 class LException {
- public:
-  explicit LException(const char* message) noexcept;
-  LException(const LException& other) noexcept;
-  LException& operator=(const LException&) = delete;
-  virtual ~LException() = default;
+public:
+    explicit LException(const char* message) noexcept;
+    LException(const LException& other) noexcept;
+    LException& operator=(const LException&) = delete;
+    virtual ~LException() = default;
 
-  // The message as a C string, or null when there is none.
-  const char* message() const noexcept { return m_message.c_str(); }
+    // The message as a C string, or null when there is none.
+    const char* message() const noexcept { return m_message.c_str(); }
 
- private:
-  LCharBuffer m_message;
+private:
+    LCharBuffer m_message;
 };
 
-#define DQOV_LEXCEPTION_CLASS(Name, Base)                        \
-  class Name : public Base {                                     \
-   public:                                                       \
-    explicit Name(const char* message) noexcept : Base(message) {} \
-    Name(const Name& other) noexcept = default;                  \
-  }
+#define DQOV_LEXCEPTION_CLASS(Name, Base)                                                                              \
+    class Name : public Base {                                                                                         \
+    public:                                                                                                            \
+        explicit Name(const char* message) noexcept : Base(message) {}                                                 \
+        Name(const Name& other) noexcept = default;                                                                    \
+    }
 
 DQOV_LEXCEPTION_CLASS(LParserException, LException);
 DQOV_LEXCEPTION_CLASS(LDOMException, LParserException);

@@ -13,17 +13,17 @@ namespace {
 
 // Code pages the utility library does not name.
 constexpr struct {
-  unsigned codePage;
-  const char* iconv;
+    unsigned codePage;
+    const char* iconv;
 } kExtraCodePages[] = {
     {20932, "EUC-JP"},
 };
 
 struct BomEntry {
-  unsigned char bytes[4];
-  size_t length;
-  Bom kind;
-  const char* name;
+    unsigned char bytes[4];
+    size_t length;
+    Bom kind;
+    const char* name;
 };
 
 // Longer marks first: FF FE 00 00 is UTF-32LE, not UTF-16LE.
@@ -43,37 +43,49 @@ constexpr BomEntry kBoms[] = {
 
 }  // namespace
 
-std::string iconvName(unsigned codePage) {
-  // Code page 0 is UTF-8 in the class library, while the utility library
-  // takes 0 for the locale's code page.
-  if (const char* name = qvutil::IconvName(codePage == 0 ? UTC_CP_UTF8 : codePage)) return name;
-  for (const auto& c : kExtraCodePages)
-    if (c.codePage == codePage) return c.iconv;
-  return "CP" + std::to_string(codePage);
+std::string iconvName(unsigned codePage)
+{
+    // Code page 0 is UTF-8 in the class library, while the utility library
+    // takes 0 for the locale's code page.
+    if (const char* name = qvutil::IconvName(codePage == 0 ? UTC_CP_UTF8 : codePage))
+        return name;
+    for (const auto& c : kExtraCodePages)
+        if (c.codePage == codePage)
+            return c.iconv;
+    return "CP" + std::to_string(codePage);
 }
 
-BomInfo detectBom(const unsigned char* bytes, size_t count) {
-  for (const auto& b : kBoms) {
-    if (count < b.length) continue;
-    if (std::memcmp(bytes, b.bytes, b.length) == 0) return {b.kind, b.length, b.name};
-  }
-  return {Bom::None, 0, nullptr};
+BomInfo detectBom(const unsigned char* bytes, size_t count)
+{
+    for (const auto& b : kBoms) {
+        if (count < b.length)
+            continue;
+        if (std::memcmp(bytes, b.bytes, b.length) == 0)
+            return {b.kind, b.length, b.name};
+    }
+    return {Bom::None, 0, nullptr};
 }
 
-std::string hostPath(const char* path) {
-  if (!path) return {};
-  std::string mapped;
-  unsigned long rc = dqoz::MapPath(path, mapped);
-  if (rc == DQOZ_NO_ERROR) return mapped;
-  // A path refused under a root (one that climbs above it) maps to nothing,
-  // so it cannot reach a file outside the environment.
-  if (rc != DQOZ_ERROR_NO_ROOT) return {};
-  // Paths relative to the working directory when no environment root is set.
-  std::string p(path);
-  if (p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]))) p.erase(0, 2);
-  for (char& c : p)
-    if (c == '\\') c = '/';
-  return p;
+std::string hostPath(const char* path)
+{
+    if (!path)
+        return {};
+    std::string mapped;
+    unsigned long rc = dqoz::MapPath(path, mapped);
+    if (rc == DQOZ_NO_ERROR)
+        return mapped;
+    // A path refused under a root (one that climbs above it) maps to nothing,
+    // so it cannot reach a file outside the environment.
+    if (rc != DQOZ_ERROR_NO_ROOT)
+        return {};
+    // Paths relative to the working directory when no environment root is set.
+    std::string p(path);
+    if (p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0])))
+        p.erase(0, 2);
+    for (char& c : p)
+        if (c == '\\')
+            c = '/';
+    return p;
 }
 
 }  // namespace lqv

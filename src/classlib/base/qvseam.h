@@ -19,9 +19,9 @@ std::string iconvName(unsigned codePage);
 // Byte-order marks.
 enum class Bom { None, Utf8, Utf16LE, Utf16BE, Utf32LE, Utf32BE, Unsupported };
 struct BomInfo {
-  Bom kind;
-  size_t length;     // bytes of the mark
-  const char* name;  // encoding name for iconv, or the mark's name
+    Bom kind;
+    size_t length;     // bytes of the mark
+    const char* name;  // encoding name for iconv, or the mark's name
 };
 // Looks at up to the first four bytes.
 BomInfo detectBom(const unsigned char* bytes, size_t count);

@@ -25,20 +25,20 @@ constexpr uint32_t DISP_E_TYPEMISMATCH_ = 0x80020005u;
 }  // namespace lcom
 
 class ComError {
- public:
-  explicit ComError(uint32_t code, const char* source = nullptr, const char* description = nullptr);
-  uint32_t code() const { return m_code; }
-  // Absent texts are null.
-  const char* source() const { return m_source.c_str(); }
-  const char* description() const { return m_description.c_str(); }
-  // The meaning of the code, computed once.
-  const char* meaning() const;
+public:
+    explicit ComError(uint32_t code, const char* source = nullptr, const char* description = nullptr);
+    uint32_t code() const { return m_code; }
+    // Absent texts are null.
+    const char* source() const { return m_source.c_str(); }
+    const char* description() const { return m_description.c_str(); }
+    // The meaning of the code, computed once.
+    const char* meaning() const;
 
- private:
-  uint32_t m_code;
-  LCharBuffer m_source;
-  LCharBuffer m_description;
-  mutable LCharBuffer m_meaning;
+private:
+    uint32_t m_code;
+    LCharBuffer m_source;
+    LCharBuffer m_description;
+    mutable LCharBuffer m_meaning;
 };
 
 // "Code=%08lx\nCode meaning=%s\nSource=%s\nDescription=%s\n", cut at size-1.
@@ -46,11 +46,11 @@ char* formatComErrorText(const ComError& error, char* buffer, size_t size);
 LCharBuffer comErrorText(const ComError& error);
 
 // Runs f; a ComError raised inside becomes Exception with the failure text.
-template <class Exception, class F>
-auto lcomGuard(F&& f) -> decltype(f()) {
-  try {
-    return f();
-  } catch (const ComError& e) {
-    throw Exception(comErrorText(e).c_str());
-  }
+template <class Exception, class F> auto lcomGuard(F&& f) -> decltype(f())
+{
+    try {
+        return f();
+    } catch (const ComError& e) {
+        throw Exception(comErrorText(e).c_str());
+    }
 }

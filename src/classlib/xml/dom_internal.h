@@ -36,8 +36,8 @@ std::string serialise(xmlNodePtr node);
 
 // Parser settings and the one loader behind documents and stylesheets.
 struct ParseResult {
-  xmlDocPtr doc = nullptr;
-  std::string error;  // empty on success
+    xmlDocPtr doc = nullptr;
+    std::string error;  // empty on success
 };
 enum class ParseSource { File, Text };
 // Reads a file (handling byte-order marks) or UTF-8 text. Entities are

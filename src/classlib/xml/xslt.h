@@ -21,43 +21,47 @@
 
 // A value passed to or returned from an extension function.
 struct LXsltValue {
-  enum class Kind { Text, Number, Boolean, Nodes };
-  Kind kind = Kind::Text;
-  LWString text;
-  double number = 0;
-  bool boolean = false;
-  LDOMNode nodes;  // a fragment (its children), a document (its content) or one node
-  // An argument's node set, in document order (a result tree fragment
-  // stands for its top-level nodes): the nodes themselves, valid only
-  // during the call.
-  std::vector<xmlNodePtr> nodeList;
+    enum class Kind { Text, Number, Boolean, Nodes };
+    Kind kind = Kind::Text;
+    LWString text;
+    double number = 0;
+    bool boolean = false;
+    LDOMNode nodes;  // a fragment (its children), a document (its content) or one node
+    // An argument's node set, in document order (a result tree fragment
+    // stands for its top-level nodes): the nodes themselves, valid only
+    // during the call.
+    std::vector<xmlNodePtr> nodeList;
 
-  // The XPath string value: a node set gives that of its first node.
-  LWString stringValue() const;
+    // The XPath string value: a node set gives that of its first node.
+    LWString stringValue() const;
 
-  static LXsltValue ofText(const LWString& t) {
-    LXsltValue v;
-    v.text = t;
-    return v;
-  }
-  static LXsltValue ofNumber(double n) {
-    LXsltValue v;
-    v.kind = Kind::Number;
-    v.number = n;
-    return v;
-  }
-  static LXsltValue ofBoolean(bool b) {
-    LXsltValue v;
-    v.kind = Kind::Boolean;
-    v.boolean = b;
-    return v;
-  }
-  static LXsltValue ofNodes(const LDOMNode& n) {
-    LXsltValue v;
-    v.kind = Kind::Nodes;
-    v.nodes = n;
-    return v;
-  }
+    static LXsltValue ofText(const LWString& t)
+    {
+        LXsltValue v;
+        v.text = t;
+        return v;
+    }
+    static LXsltValue ofNumber(double n)
+    {
+        LXsltValue v;
+        v.kind = Kind::Number;
+        v.number = n;
+        return v;
+    }
+    static LXsltValue ofBoolean(bool b)
+    {
+        LXsltValue v;
+        v.kind = Kind::Boolean;
+        v.boolean = b;
+        return v;
+    }
+    static LXsltValue ofNodes(const LDOMNode& n)
+    {
+        LXsltValue v;
+        v.kind = Kind::Nodes;
+        v.nodes = n;
+        return v;
+    }
 };
 
 // The extension object of a transformation: the stylesheet calls its
@@ -67,10 +71,10 @@ struct LXsltValue {
 // thrown by call stops the transformation, which then fails with its text.
 // The caller keeps the object alive across transformations.
 class LXsltExtensionObject {
- public:
-  virtual ~LXsltExtensionObject() = default;
-  virtual std::vector<LWString> functionNames() const = 0;
-  virtual LXsltValue call(const LWString& name, const std::vector<LXsltValue>& args) = 0;
+public:
+    virtual ~LXsltExtensionObject() = default;
+    virtual std::vector<LWString> functionNames() const = 0;
+    virtual LXsltValue call(const LWString& name, const std::vector<LXsltValue>& args) = 0;
 };
 
 namespace MSXMLDOM {
@@ -80,42 +84,42 @@ namespace MSXMLDOM {
 struct XsltTemplate;
 
 class XsltOptimizedImpl {
- public:
-  XsltOptimizedImpl(bool createTemplate, const char* outputEncoding);
-  XsltOptimizedImpl(const XsltOptimizedImpl& other);
-  XsltOptimizedImpl& operator=(const XsltOptimizedImpl& other);
-  virtual ~XsltOptimizedImpl();
+public:
+    XsltOptimizedImpl(bool createTemplate, const char* outputEncoding);
+    XsltOptimizedImpl(const XsltOptimizedImpl& other);
+    XsltOptimizedImpl& operator=(const XsltOptimizedImpl& other);
+    virtual ~XsltOptimizedImpl();
 
-  void createTemplate();
-  // Compiles the stylesheet file (a parse failure gives the parser's reason).
-  void load(const LWString& path);
-  // Compiles a copy of the stylesheet document. Imports without a base of
-  // their own resolve against baseDirectory (an environment path) when one
-  // is given, else against the document's own location.
-  void loadDocument(const LDOMDocument& stylesheet, const LWString& baseDirectory);
-  LCharBuffer transform(const LDOMNode& source);
-  // The result tree as a new document.
-  LDOMDocument transformToDocument(const LDOMNode& source, bool freeThreaded);
-  void setExtensionObject(LXsltExtensionObject* extension, const LWString& namespaceUri);
-  // Parameters handed to every transformation, in name order: texts as
-  // strings, numbers and booleans as such, nodes as a node set of copies
-  // (the node itself, or the children of a fragment or document).
-  void setParameter(const LWString& name, const LXsltValue& value);
+    void createTemplate();
+    // Compiles the stylesheet file (a parse failure gives the parser's reason).
+    void load(const LWString& path);
+    // Compiles a copy of the stylesheet document. Imports without a base of
+    // their own resolve against baseDirectory (an environment path) when one
+    // is given, else against the document's own location.
+    void loadDocument(const LDOMDocument& stylesheet, const LWString& baseDirectory);
+    LCharBuffer transform(const LDOMNode& source);
+    // The result tree as a new document.
+    LDOMDocument transformToDocument(const LDOMNode& source, bool freeThreaded);
+    void setExtensionObject(LXsltExtensionObject* extension, const LWString& namespaceUri);
+    // Parameters handed to every transformation, in name order: texts as
+    // strings, numbers and booleans as such, nodes as a node set of copies
+    // (the node itself, or the children of a fragment or document).
+    void setParameter(const LWString& name, const LXsltValue& value);
 
- protected:
-  void compile(const LWString& path, std::shared_ptr<XsltTemplate>& slot, const char* outputEncoding);
-  // The compiled stylesheet of this object, compiled from the file first
-  // when it is not yet.
-  const std::shared_ptr<XsltTemplate>& compiledSlot();
-  LCharBuffer runProcessor(const LDOMNode& source, const std::shared_ptr<XsltTemplate>& slot);
+protected:
+    void compile(const LWString& path, std::shared_ptr<XsltTemplate>& slot, const char* outputEncoding);
+    // The compiled stylesheet of this object, compiled from the file first
+    // when it is not yet.
+    const std::shared_ptr<XsltTemplate>& compiledSlot();
+    LCharBuffer runProcessor(const LDOMNode& source, const std::shared_ptr<XsltTemplate>& slot);
 
-  std::shared_ptr<XsltTemplate> m_encodingTemplate;
-  std::shared_ptr<XsltTemplate> m_template;
-  LWString m_compilePath;
-  LCharBuffer m_outputEncoding;
-  LXsltExtensionObject* m_extension = nullptr;
-  LWString m_extensionNamespace;
-  std::map<LWString, LXsltValue> m_parameters;
+    std::shared_ptr<XsltTemplate> m_encodingTemplate;
+    std::shared_ptr<XsltTemplate> m_template;
+    LWString m_compilePath;
+    LCharBuffer m_outputEncoding;
+    LXsltExtensionObject* m_extension = nullptr;
+    LWString m_extensionNamespace;
+    std::map<LWString, LXsltValue> m_parameters;
 };
 
 // Sets xsl:output/@encoding of the stylesheet document (when present) to
@@ -135,51 +139,51 @@ int32_t readStreamText(LStream* stream, void* context, StreamTextConsumer consum
 }  // namespace MSXMLDOM
 
 class LXsltOptimized : public MSXMLDOM::XsltOptimizedImpl {
- public:
-  explicit LXsltOptimized(bool createTemplate = true, const char* outputEncoding = nullptr);
-  LXsltOptimized(const LXsltOptimized& other);
-  LXsltOptimized& operator=(const LXsltOptimized& other);
-  ~LXsltOptimized() override = default;
+public:
+    explicit LXsltOptimized(bool createTemplate = true, const char* outputEncoding = nullptr);
+    LXsltOptimized(const LXsltOptimized& other);
+    LXsltOptimized& operator=(const LXsltOptimized& other);
+    ~LXsltOptimized() override = default;
 
-  void load(const LWString& path, bool importsOnly);
-  void collectImports(const LDOMDocument& document);
-  const LWString& name() const { return m_name; }
-  const LWStringArray* imports() const { return m_imports.get(); }
+    void load(const LWString& path, bool importsOnly);
+    void collectImports(const LDOMDocument& document);
+    const LWString& name() const { return m_name; }
+    const LWStringArray* imports() const { return m_imports.get(); }
 
- private:
-  LWString m_name;
-  std::unique_ptr<LWStringArray> m_imports;
+private:
+    LWString m_name;
+    std::unique_ptr<LWStringArray> m_imports;
 };
 
 class XSLTDoc {
- public:
-  XSLTDoc();
-  XSLTDoc(const XSLTDoc& other);
-  XSLTDoc& operator=(const XSLTDoc& other);
-  virtual ~XSLTDoc() = default;
+public:
+    XSLTDoc();
+    XSLTDoc(const XSLTDoc& other);
+    XSLTDoc& operator=(const XSLTDoc& other);
+    virtual ~XSLTDoc() = default;
 
-  void load(const LWString& path, bool importsOnly = false);
-  // Compiles a copy of a stylesheet document (see XsltOptimizedImpl).
-  void loadDocument(const LDOMDocument& stylesheet, const LWString& baseDirectory = LWString());
-  void setExtensionObject(LXsltExtensionObject* extension, const LWString& namespaceUri);
-  void setParameter(const LWString& name, const LXsltValue& value);
-  LCharBuffer transform(const LDOMNode& source);
-  LDOMDocument transformToDocument(const LDOMNode& source, bool freeThreaded = false);
-  LWString getName() const { return m_impl->name(); }
-  bool isNamed(const char16_t* name) const { return m_impl->name().compare(name) == 0; }
-  // A copy of the import list; throws LException when there is none.
-  std::unique_ptr<LWStringArray> getImports() const;
+    void load(const LWString& path, bool importsOnly = false);
+    // Compiles a copy of a stylesheet document (see XsltOptimizedImpl).
+    void loadDocument(const LDOMDocument& stylesheet, const LWString& baseDirectory = LWString());
+    void setExtensionObject(LXsltExtensionObject* extension, const LWString& namespaceUri);
+    void setParameter(const LWString& name, const LXsltValue& value);
+    LCharBuffer transform(const LDOMNode& source);
+    LDOMDocument transformToDocument(const LDOMNode& source, bool freeThreaded = false);
+    LWString getName() const { return m_impl->name(); }
+    bool isNamed(const char16_t* name) const { return m_impl->name().compare(name) == 0; }
+    // A copy of the import list; throws LException when there is none.
+    std::unique_ptr<LWStringArray> getImports() const;
 
- private:
-  std::unique_ptr<LXsltOptimized> m_impl;
+private:
+    std::unique_ptr<LXsltOptimized> m_impl;
 };
 
 class LXslTransformer {
- public:
-  // Without an encoding the default code page's IANA charset is used; the
-  // stylesheet document's xsl:output/@encoding is changed in place.
-  LCharBuffer transform(const LDOMNode& source, LDOMDocument& stylesheet, const char* encoding = nullptr);
-  LCharBuffer transform(const LDOMNode& source, XsltDomDocument& stylesheet, const char* encoding = nullptr);
+public:
+    // Without an encoding the default code page's IANA charset is used; the
+    // stylesheet document's xsl:output/@encoding is changed in place.
+    LCharBuffer transform(const LDOMNode& source, LDOMDocument& stylesheet, const char* encoding = nullptr);
+    LCharBuffer transform(const LDOMNode& source, XsltDomDocument& stylesheet, const char* encoding = nullptr);
 };
 
 // A fresh GUID as 32 upper-case hexadecimal digits.

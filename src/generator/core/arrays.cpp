@@ -109,9 +109,12 @@ void declare(GEN_ARRAY_ENTRY& e, const FFC_PARSED_COMMAND& p)
     }
 }
 
-} // namespace
+}  // namespace
 
-void P3109_ResetArrays() { as() = ArrayState{}; }
+void P3109_ResetArrays()
+{
+    as() = ArrayState{};
+}
 
 void P3109_ForEachArrayCommand(const std::function<void(const FFC_PARSED_COMMAND&)>& visit)
 {
@@ -127,7 +130,10 @@ void P3109_ForEachArrayCommand(const std::function<void(const FFC_PARSED_COMMAND
         visit(*parsed);
 }
 
-const std::vector<GEN_ARRAY_ENTRY>& P3109_ArrayTable() { return as().table; }
+const std::vector<GEN_ARRAY_ENTRY>& P3109_ArrayTable()
+{
+    return as().table;
+}
 
 void P3109_BuildArrayTable()
 {
@@ -169,7 +175,10 @@ bool P3109_fIsArrayIndexField(std::string_view field)
     return false;
 }
 
-void P3109_ReleaseArrayIndexes() { std::vector<std::string>().swap(as().indexFields); }
+void P3109_ReleaseArrayIndexes()
+{
+    std::vector<std::string>().swap(as().indexFields);
+}
 
 char P3109_MakeFieldArrayRef(std::string_view field, std::string& reference)
 {
@@ -189,8 +198,9 @@ char P3109_MakeFieldArrayRef(std::string_view field, std::string& reference)
                 reference = "new X_ARRAY_ELEMENT( pGlobal2." + storage + ", " + std::to_string(offset) + " )";
                 return 'Y';
             }
-            reference = size > 1 ? "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + storage + "[" + std::to_string(offset) + "]))"
-                                 : "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + storage + "))";
+            reference = size > 1
+                            ? "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + storage + "[" + std::to_string(offset) + "]))"
+                            : "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + storage + "))";
             return 'Y';
         }
     }

@@ -16,13 +16,13 @@ inline constexpr size_t GEN_ARRAY_FIELDS = 100;
 
 /* GEN_ARRAY_ENTRY */
 struct GEN_ARRAY_ENTRY {
-    std::string name;            /* the array name, at most 4 characters */
-    std::string identifier;      /* its C identifier */
-    std::string address;         /* the address expression of the first element */
+    std::string name;       /* the array name, at most 4 characters */
+    std::string identifier; /* its C identifier */
+    std::string address;    /* the address expression of the first element */
     uint16_t usElementLength = 0;
-    uint16_t usBound = 0;        /* entries of an array over a field, else the number of fields */
+    uint16_t usBound = 0; /* entries of an array over a field, else the number of fields */
     bool fExtended = false;
-    std::vector<std::string> fields;   /* 10 characters each */
+    std::vector<std::string> fields; /* 10 characters each */
 };
 
 /* Builds the table from the "ARRAYNAM" records and declares each array's

@@ -21,8 +21,14 @@ GEN_BIF_PARAMETERS& tables()
 char kindOf(char cType)
 {
     switch (cType) {
-    case 'L': case 'X': case 'N': return cType;
-    case 'P': case 'S': case 'D': case 'I': case 'F': return 'N';
+    case 'L':
+    case 'X':
+    case 'N': return cType;
+    case 'P':
+    case 'S':
+    case 'D':
+    case 'I':
+    case 'F': return 'N';
     default: return 'A';
     }
 }
@@ -36,7 +42,7 @@ const GEN_BIF_DEFINITION* implemented(const std::string& function)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 void P3109_LoadBifParameters()
 {
@@ -51,10 +57,11 @@ void P3109_LoadBifParameters()
     t.sNumber = b->sIdentifier;
     GenSqlCursor c("DC_P3109/QV_F48/PARM");
     SSQL_AREA* a = c.Begin();
-    c.Open(SSQL_DeclareExt(a,
-                           "SELECT X48AOR, X48TYP, X48ROO, X48FLD, X48PLN, X48PDP FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' "
-                           "ORDER BY X48AOR, X48SEQ",
-                           b->name.c_str()));
+    c.Open(
+        SSQL_DeclareExt(a,
+                        "SELECT X48AOR, X48TYP, X48ROO, X48FLD, X48PLN, X48PDP FROM QV_DTA.QV_F48 WHERE X48BIF = '%s' "
+                        "ORDER BY X48AOR, X48SEQ",
+                        b->name.c_str()));
     for (;;) {
         char aor[1], typ[1], roo[1], fld[10];
         int32_t length = 0, decimals = 0;
@@ -72,4 +79,7 @@ void P3109_LoadBifParameters()
     c.Close();
 }
 
-const GEN_BIF_PARAMETERS& P3109_BifParameters() { return tables(); }
+const GEN_BIF_PARAMETERS& P3109_BifParameters()
+{
+    return tables();
+}

@@ -18,16 +18,16 @@
 
 /* One row of FFC_BIF_PARAMETER. */
 struct GEN_BIF_PARAMETER {
-    char cKind = 'A';              /* 'A' alpha, 'N' numeric, 'L' working list, 'X' either */
-    char cReturn = ' ';            /* 'R' a return value */
-    std::string field;             /* 10 characters: the receiving field or list */
-    char cRequired = 'R';          /* 'R' required, else optional */
-    std::array<int32_t, 4> alLimits{};   /* length, decimals and two further limits */
+    char cKind = 'A';                  /* 'A' alpha, 'N' numeric, 'L' working list, 'X' either */
+    char cReturn = ' ';                /* 'R' a return value */
+    std::string field;                 /* 10 characters: the receiving field or list */
+    char cRequired = 'R';              /* 'R' required, else optional */
+    std::array<int32_t, 4> alLimits{}; /* length, decimals and two further limits */
 };
 
 struct GEN_BIF_PARAMETERS {
-    std::string name;              /* the built-in function, 20 characters; empty when none */
-    int16_t sNumber = 0;           /* its identifier */
+    std::string name;    /* the built-in function, 20 characters; empty when none */
+    int16_t sNumber = 0; /* its identifier */
     std::vector<GEN_BIF_PARAMETER> arguments, returns;
 };
 

@@ -30,12 +30,27 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
-void drop() { g().skel.cKeep = 'N'; }
-void at(int16_t sIndent, const std::string& text) { P3109_WriteLine(g().out.current, sIndent, text); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
+void drop()
+{
+    g().skel.cKeep = 'N';
+}
+void at(int16_t sIndent, const std::string& text)
+{
+    P3109_WriteLine(g().out.current, sIndent, text);
+}
 
-bool builtin() { return P3109_Definitions().cBuiltin == 'Y'; }
-bool trigger() { return P3109_Definitions().cTrigger == 'Y'; }
+bool builtin()
+{
+    return P3109_Definitions().cBuiltin == 'Y';
+}
+bool trigger()
+{
+    return P3109_Definitions().cTrigger == 'Y';
+}
 
 void writeListDefinitionClose(bool fAny, const char* countName, const char* structName)
 {
@@ -66,7 +81,7 @@ std::vector<std::string> qualifiersOf(const char* kind)
 const char* receiveCall =
     "(pX_Ids,pX_Pro,pX_Fun,%d,ListData,&(scX_Parm),X_Parm,&(argcNext),argc,argv,ReturnCountsArgvPos);";
 
-} // namespace
+}  // namespace
 
 void P3109_WriteBifListEntry(std::string_view name, size_t ulLength, int32_t& lCounter)
 {
@@ -83,7 +98,8 @@ void P3109_WriteBifListEntry(std::string_view name, size_t ulLength, int32_t& lC
                   lCounter == 0 ? " " : ",", P3109_MakeHexLiteral(l.name, 10).c_str(), l.cKind, l.identifier.c_str(),
                   static_cast<long>(l.lMaxEntries), l.FieldCount(), static_cast<int>(l.fields.size()));
     at(6, line);
-    at(6, "          V_NOT_AVAILABLE,V_NOT_AVAILABLE,V_NOT_AVAILABLE,V_NOT_AVAILABLE,V_NOT_AVAILABLE,V_NOT_AVAILABLE, ");
+    at(6,
+       "          V_NOT_AVAILABLE,V_NOT_AVAILABLE,V_NOT_AVAILABLE,V_NOT_AVAILABLE,V_NOT_AVAILABLE,V_NOT_AVAILABLE, ");
     at(6, "          pX_NULL,pX_NULL,pX_NULL,NO,NO,NO,NO,NO,NO,NO,NO ");
     lCounter += 3;
 }
@@ -201,8 +217,8 @@ void P3109_WriteDebugArrayTable()
         int32_t value = 0;
         std::memcpy(&value, p.acParms + 12, sizeof value);
         char line[64];
-        std::snprintf(line, sizeof line, "   \"%s\",%ld,", P3109_MakeHexLiteral(std::string_view(p.acParms + 6, 3), 3).c_str(),
-                      static_cast<long>(value));
+        std::snprintf(line, sizeof line, "   \"%s\",%ld,",
+                      P3109_MakeHexLiteral(std::string_view(p.acParms + 6, 3), 3).c_str(), static_cast<long>(value));
         at(6, line);
     });
     if (!first)

@@ -12,10 +12,14 @@ namespace {
 const char* kindCode(int32_t lKind)
 {
     switch (lKind) {
-    case 1300: case 1500: return "PDR";
-    case 1310: case 1510: return "SDR";
-    case 1320: case 1520: return "DDR";
-    case 1330: case 1530: return "IDR";
+    case 1300:
+    case 1500: return "PDR";
+    case 1310:
+    case 1510: return "SDR";
+    case 1320:
+    case 1520: return "DDR";
+    case 1330:
+    case 1530: return "IDR";
     default: return nullptr;
     }
 }
@@ -26,9 +30,12 @@ std::string text(const BOM_DESCRIPTION_NODE* node, int word)
     return t ? std::string(t) : std::string();
 }
 
-} // namespace
+}  // namespace
 
-bool BOMGEN_fIsRecordNode(const BOM_DESCRIPTION_NODE* pNode) { return pNode && kindCode(pNode->lKind); }
+bool BOMGEN_fIsRecordNode(const BOM_DESCRIPTION_NODE* pNode)
+{
+    return pNode && kindCode(pNode->lKind);
+}
 
 bool BOMGEN_fIsDispatchRecord(const BOM_DESCRIPTION_NODE* pNode)
 {

@@ -19,13 +19,13 @@
 
 /* BOM_RECORD_NAMES */
 struct BOM_RECORD_NAMES {
-    std::string padded;          /* the record name blank-padded to 40 */
+    std::string padded; /* the record name blank-padded to 40 */
     std::string name;
-    std::string identifier;      /* the name made a C identifier */
-    std::string kindCode;        /* "PDR", "SDR", "DDR", "IDR", or "RECORD" */
-    std::string structureTag;    /* "X_%s_%s": kind code, identifier */
-    std::string vectorName;      /* "V_RECORD_%s_%s" */
-    std::string dispatchName;    /* "V_BOM_%s_%s" */
+    std::string identifier;   /* the name made a C identifier */
+    std::string kindCode;     /* "PDR", "SDR", "DDR", "IDR", or "RECORD" */
+    std::string structureTag; /* "X_%s_%s": kind code, identifier */
+    std::string vectorName;   /* "V_RECORD_%s_%s" */
+    std::string dispatchName; /* "V_BOM_%s_%s" */
     int32_t lNumber = 0;
     intptr_t lFieldCount = 0;
     BOM_DESCRIPTION_NODE** ppFields = nullptr;
@@ -36,12 +36,12 @@ struct BOM_FIELD_NAMES {
     std::string padded;
     std::string name;
     std::string identifier;
-    std::string kindCode;        /* the record's kind code, or "RF" */
-    std::string localName;       /* from the field's definition */
+    std::string kindCode;  /* the record's kind code, or "RF" */
+    std::string localName; /* from the field's definition */
     std::string vectorName;
-    std::string recordVectorName;   /* "V_%s_%s_%s": record kind code, record identifier, field identifier */
+    std::string recordVectorName; /* "V_%s_%s_%s": record kind code, record identifier, field identifier */
     GEN_FIELD_INFO definition;
-    bool fDefined = false;       /* the component uses a field of that name */
+    bool fDefined = false; /* the component uses a field of that name */
 };
 
 /* True for the data records (1300-1330) and dispatch records (1500-1530). */

@@ -28,17 +28,16 @@ inline constexpr int32_t GEN_CONTROL_NEVER = 0;
 inline constexpr int32_t GEN_CONTROL_BEFORE = 1;
 inline constexpr int32_t GEN_CONTROL_AFTER = 2;
 
-
 /* One command record as the command loop reads it. */
 struct GEN_COMMAND_RECORD {
     uint16_t usNumber = 0;
     uint16_t usSequence = 0;
     int32_t lLineNumber = 0;
     char acLabel[3] = {' ', ' ', ' '};
-    char acName[10] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};  /* '*' first: not a command */
+    char acName[10] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}; /* '*' first: not a command */
     void* pFieldTable = nullptr;
-    char cExtension = 'N';          /* 'Y' when a command extension record exists */
-    int32_t lRoutineValue1 = 0;     /* routine values of a routine command */
+    char cExtension = 'N';      /* 'Y' when a command extension record exists */
+    int32_t lRoutineValue1 = 0; /* routine values of a routine command */
     int32_t lRoutineValue2 = 0;
     int16_t sRoutineValue3 = 0;
 };

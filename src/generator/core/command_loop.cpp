@@ -10,8 +10,8 @@
 
 #include "checker/params/parsed_command.h"
 #include "dqov/messages.h"
-#include "dqov/record_store.h"
 #include "dqov/painter.h"
+#include "dqov/record_store.h"
 #include "dqov/run_driver.h"
 #include "generator/core/component_model.h"
 #include "generator/core/emitter_interface.h"
@@ -186,9 +186,12 @@ GEN_COMMAND_RECORD& currentRecord()
     return record;
 }
 
-bool nameIs(const char* acName, const char* name) { return std::memcmp(acName, P3109_Padded(name, 10).data(), 10) == 0; }
+bool nameIs(const char* acName, const char* name)
+{
+    return std::memcmp(acName, P3109_Padded(name, 10).data(), 10) == 0;
+}
 
-} // namespace
+}  // namespace
 
 void P3109_MakeCurrentCommand(const GEN_COMMAND_RECORD& r)
 {
@@ -295,13 +298,22 @@ void resetCheckStateCommand()
     st->pFieldTable = nullptr;
 }
 
-} // namespace
+}  // namespace
 
-void P3109_SetCommandSource(const GEN_COMMAND_SOURCE* pSource) { commandSource() = pSource; }
+void P3109_SetCommandSource(const GEN_COMMAND_SOURCE* pSource)
+{
+    commandSource() = pSource;
+}
 
-const GEN_COMMAND_SOURCE* P3109_pCommandSource() { return commandSource(); }
+const GEN_COMMAND_SOURCE* P3109_pCommandSource()
+{
+    return commandSource();
+}
 
-const GEN_COMMAND_RECORD& P3109_CurrentCommand() { return currentRecord(); }
+const GEN_COMMAND_RECORD& P3109_CurrentCommand()
+{
+    return currentRecord();
+}
 
 std::string P3109_CommandStatusText(const GEN_COMMAND_RECORD& r)
 {
@@ -351,7 +363,7 @@ void P3109_DispatchCommand()
     FFC_COMMAND_ENTRY* e = nullptr;
     if (lookup && st)
         e = static_cast<FFC_COMMAND_ENTRY*>(std::bsearch(st->acCommand, lookup->aEntries, FFC_COMMAND_LOOKUP_ENTRIES,
-                                                          sizeof(FFC_COMMAND_ENTRY), P3109_lCompareCommandName));
+                                                         sizeof(FFC_COMMAND_ENTRY), P3109_lCompareCommandName));
     if (!e)
         P3109_InternalError("Unknown Command encountered");
     if (e->pfnEmitter) {

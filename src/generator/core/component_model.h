@@ -28,11 +28,11 @@
 
 /* One resource of the component (resource chain). */
 struct GEN_RESOURCE {
-    int32_t lType = 0;             /* 1130 bitmap, 1140 cursor, 1150 icon, 1201 data, 1400 type library */
+    int32_t lType = 0; /* 1130 bitmap, 1140 cursor, 1150 icon, 1201 data, 1400 type library */
     int16_t sIdentifier = 0;
     std::vector<uint8_t> data;
-    std::string referenceName;     /* the file written for it */
-    std::string kindText, extension, keyword;   /* empty: chosen by the type */
+    std::string referenceName;                /* the file written for it */
+    std::string kindText, extension, keyword; /* empty: chosen by the type */
 };
 
 /* A member entry of the definition lists; kind 5 entries are member links
@@ -61,10 +61,10 @@ struct GEN_TEXT_OWNER {
 struct GEN_GROUP_ELEMENT {
     int16_t sSequence = 0;
     std::string comment;
-    int32_t lKind = 1;             /* 1 to 13 */
+    int32_t lKind = 1; /* 1 to 13 */
     std::string cValue, csValue;
-    bool fEmpty = false;           /* kind 2: an empty text */
-    int32_t lRoutine = 0;          /* kind 13: the evaluation routine's number */
+    bool fEmpty = false;  /* kind 2: an empty text */
+    int32_t lRoutine = 0; /* kind 13: the evaluation routine's number */
 };
 
 struct GEN_MEMBER_OBJECT_GROUP {
@@ -74,7 +74,7 @@ struct GEN_MEMBER_OBJECT_GROUP {
 };
 
 struct GEN_MODEL_COMPONENT {
-    std::vector<std::string> headerTable, dispatchTable;   /* lines of the two tables */
+    std::vector<std::string> headerTable, dispatchTable; /* lines of the two tables */
     std::vector<GEN_MEMBER_OBJECT_GROUP> groups;
 };
 
@@ -83,8 +83,8 @@ struct GEN_COMPONENT_MODEL {
     std::vector<GEN_COMPONENT_MEMBER> members;
     std::vector<GEN_TEXT_OWNER> owners;
     std::vector<GEN_MODEL_COMPONENT> components;
-    int32_t lMemberBuilds = 0;     /* member builds of a compound component */
-    bool fOwnIcon = false;         /* the component names an icon of its own */
+    int32_t lMemberBuilds = 0; /* member builds of a compound component */
+    bool fOwnIcon = false;     /* the component names an icon of its own */
 };
 
 /* The definition lists of the run, or null. */
@@ -99,7 +99,7 @@ int P3109_fAddMemberLink(int32_t lIdentifier, const std::string& name, int32_t l
 /* One entry of the exchange tree. */
 struct GEN_EXCHANGE_ENTRY {
     uint32_t ulNumber = 0;
-    std::string field;             /* 50 characters */
+    std::string field; /* 50 characters */
     bool fMaximum = false;
     bool fCase = false;
 };

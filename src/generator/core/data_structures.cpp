@@ -24,7 +24,10 @@ std::deque<GEN_DATA_STRUCTURE>& chain()
     return structures;
 }
 
-void status(const char* text) { P31O2_ShowStatusText(text, static_cast<int16_t>(std::strlen(text))); }
+void status(const char* text)
+{
+    P31O2_ShowStatusText(text, static_cast<int16_t>(std::strlen(text)));
+}
 
 /* The 10-character name without a leading national name character. */
 std::string structureKey(std::string_view name)
@@ -108,7 +111,8 @@ bool loadAttributes(const std::string& partition, GEN_DATA_STRUCTURE_COMPONENT& 
     component.cType = type;
     component.lLength = length;
     component.sDecimals = static_cast<int16_t>(decimals);
-    std::string codes1(input.codes, std::min<size_t>(input.len, 40)), codes2(output.codes, std::min<size_t>(output.len, 40));
+    std::string codes1(input.codes, std::min<size_t>(input.len, 40)),
+        codes2(output.codes, std::min<size_t>(output.len, 40));
     codes1.resize(40, ' ');
     codes2.resize(40, ' ');
     P310C_ScanFieldAttributeCodes(codes1.c_str(), codes2.c_str(), &component.cAsqn, &component.cSuns, &component.cSuni);
@@ -128,11 +132,17 @@ bool recordExists(FFC_CONTEXT* ctx, const char* kind, const std::string& name, b
     return WF_cReadFirst(ctx, GEN_SLOT_LOOKUP, &r, 2) == '0';
 }
 
-} // namespace
+}  // namespace
 
-void P3109_ResetDataStructures() { chain().clear(); }
+void P3109_ResetDataStructures()
+{
+    chain().clear();
+}
 
-const std::deque<GEN_DATA_STRUCTURE>& P3109_DataStructures() { return chain(); }
+const std::deque<GEN_DATA_STRUCTURE>& P3109_DataStructures()
+{
+    return chain();
+}
 
 void P3109_LoadDataStructures()
 {

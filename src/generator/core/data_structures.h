@@ -16,7 +16,7 @@
 inline constexpr size_t GEN_DATA_STRUCTURE_COMPONENTS = 1000;
 
 struct GEN_DATA_STRUCTURE_COMPONENT {
-    std::string field;          /* 10 characters */
+    std::string field; /* 10 characters */
     char cType = ' ';
     int32_t lLength = 0;
     int16_t sDecimals = 0;
@@ -24,13 +24,13 @@ struct GEN_DATA_STRUCTURE_COMPONENT {
 };
 
 struct GEN_DATA_STRUCTURE {
-    std::string name;           /* 10 characters, the national name character dropped */
+    std::string name; /* 10 characters, the national name character dropped */
     std::string identifier;
-    std::string storageName;    /* identifier + "_STORAGE" */
-    std::string structureName;  /* identifier + "_DS" */
+    std::string storageName;   /* identifier + "_STORAGE" */
+    std::string structureName; /* identifier + "_DS" */
     std::string disassembleRoutine, assembleRoutine;
     char cReceive = 'N', cPass = 'N';
-    std::string library;        /* the library whose fields were taken */
+    std::string library; /* the library whose fields were taken */
     std::vector<GEN_DATA_STRUCTURE_COMPONENT> components;
 };
 

@@ -18,7 +18,10 @@
 
 namespace {
 
-std::string fixedText(const char* p, size_t n) { return P3109_TrimRight(std::string_view(p, n)); }
+std::string fixedText(const char* p, size_t n)
+{
+    return P3109_TrimRight(std::string_view(p, n));
+}
 
 void showStatus(const char* text)
 {
@@ -113,7 +116,7 @@ std::vector<GEN_COMPONENT_DEF> loadComponentChain(const char* table, const std::
     return chain;
 }
 
-} // namespace
+}  // namespace
 
 GEN_DEFINITIONS& P3109_Definitions()
 {
@@ -127,7 +130,10 @@ GEN_PROCESS_DEFINITIONS& P3109_ProcessDefinitions()
     return d;
 }
 
-void P3109_ForgetProcessDefinitions() { P3109_ProcessDefinitions() = GEN_PROCESS_DEFINITIONS{}; }
+void P3109_ForgetProcessDefinitions()
+{
+    P3109_ProcessDefinitions() = GEN_PROCESS_DEFINITIONS{};
+}
 
 bool P3109_fSysFlag(size_t ulOffset)
 {
@@ -306,7 +312,8 @@ void P3109_LoadBuiltinFunctions()
     showStatus("Loading BIF definitions (Part 2)        ");
     GenSqlCursor c("DC_P3109/QV_F48");
     SSQL_AREA* a = c.Begin();
-    c.Open(SSQL_DeclareExt(a, "SELECT X48BIF, X48AOR, X48ROO, X48TYP, X48SEQ, X48PLN, X48PDP, X48DFT FROM QV_DTA.QV_F48"));
+    c.Open(
+        SSQL_DeclareExt(a, "SELECT X48BIF, X48AOR, X48ROO, X48TYP, X48SEQ, X48PLN, X48PDP, X48DFT FROM QV_DTA.QV_F48"));
     for (;;) {
         char bif[20], aor[1], roo[1], typ[1], dft[10];
         int16_t seq = 0, pln = 0, pdp = 0;
@@ -319,8 +326,8 @@ void P3109_LoadBuiltinFunctions()
         for (GEN_BIF_DEFINITION& b : p.bifs) {
             if (b.name != name)
                 continue;
-            GEN_BIF_VALUE& v = aor[0] == 'A' ? b.arguments[static_cast<size_t>(seq - 1)]
-                                             : b.returns[static_cast<size_t>(seq - 1)];
+            GEN_BIF_VALUE& v =
+                aor[0] == 'A' ? b.arguments[static_cast<size_t>(seq - 1)] : b.returns[static_cast<size_t>(seq - 1)];
             v.cType = typ[0];
             v.sLength = pln;
             v.sDecimals = pdp;
@@ -391,7 +398,7 @@ std::string reportFieldSymbol(const FFC_WORK_RECORD& r, size_t offset, size_t le
     return P3109_UsedFieldSymbol(name, name.size());
 }
 
-} // namespace
+}  // namespace
 
 void P3109_LoadReportSlots(FFC_CONTEXT* ctx)
 {
@@ -449,7 +456,10 @@ const GEN_BIF_DEFINITION* P3109_pFindBuiltinFunction(const std::string& name)
     return nullptr;
 }
 
-const GEN_CONDITION* P3109_pFindCondition(const std::string& name) { return P3109_pFindConditionForUpdate(name); }
+const GEN_CONDITION* P3109_pFindCondition(const std::string& name)
+{
+    return P3109_pFindConditionForUpdate(name);
+}
 
 GEN_CONDITION* P3109_pFindConditionForUpdate(const std::string& name)
 {

@@ -20,17 +20,17 @@
 #include "dqov/ffc_context.h"
 
 /* Offsets in the data of the "SYSFLAGS" work record. */
-inline constexpr size_t SYSFLAG_WEBEVENT = 26;           /* FUNCTION OPTIONS(*WEBEVENT): web-enabled */
+inline constexpr size_t SYSFLAG_WEBEVENT = 26; /* FUNCTION OPTIONS(*WEBEVENT): web-enabled */
 inline constexpr size_t SYSFLAG_ALP_SYSTEM_VARIABLE = 38;
 inline constexpr size_t SYSFLAG_NUM_SYSTEM_VARIABLE = 39;
 inline constexpr size_t SYSFLAG_ALP_FIELD_VALIDATE = 40;
 inline constexpr size_t SYSFLAG_NUM_FIELD_VALIDATE = 41;
 inline constexpr size_t SYSFLAG_FIELD_TRIGGER = 42;
 inline constexpr size_t SYSFLAG_OTHER_TRIGGER = 43;
-inline constexpr size_t SYSFLAG_SP1_VALUE = 52;          /* unsigned 16-bit, two bytes */
-inline constexpr size_t SYSFLAG_HTML_PAGES = 56;       /* the function's HTML pages are asked for */
+inline constexpr size_t SYSFLAG_SP1_VALUE = 52;  /* unsigned 16-bit, two bytes */
+inline constexpr size_t SYSFLAG_HTML_PAGES = 56; /* the function's HTML pages are asked for */
 inline constexpr size_t SYSFLAG_BUILTIN = 58;
-inline constexpr size_t SYSFLAG_XML_PAGES = 60;        /* its XML pages are asked for */
+inline constexpr size_t SYSFLAG_XML_PAGES = 60; /* its XML pages are asked for */
 inline constexpr size_t SYSFLAG_TARGET_NEXT = 62;
 inline constexpr size_t SYSFLAG_COPY = 64;
 
@@ -39,12 +39,12 @@ inline constexpr size_t GEN_REPORT_SLOTS = 9;
 inline constexpr size_t GEN_BIF_DESCRIPTORS = 50;
 
 struct GEN_LANGUAGE {
-    std::string code;          /* X60PLN, at most 4 characters */
-    char cDirection = 'L';     /* 'D' double-byte, 'R' right to left, else 'L' */
+    std::string code;      /* X60PLN, at most 4 characters */
+    char cDirection = 'L'; /* 'D' double-byte, 'R' right to left, else 'L' */
     std::string kds, klg, phm, prm, pem;
     char cDoubleByte = 'N';
     char cRightToLeft = 'N';
-    std::string charset;       /* CCSID in 1-5, Windows code page in 6-10 */
+    std::string charset; /* CCSID in 1-5, Windows code page in 6-10 */
 };
 
 struct GEN_BIF_VALUE {
@@ -55,9 +55,9 @@ struct GEN_BIF_VALUE {
 };
 
 struct GEN_BIF_DEFINITION {
-    std::string name;          /* 20 characters, blank-padded */
+    std::string name; /* 20 characters, blank-padded */
     char cKind = 'L';
-    std::string routine;       /* "X_BuiltIn_" + identifier text */
+    std::string routine; /* "X_BuiltIn_" + identifier text */
     std::string description;
     int16_t sIdentifier = 0;
     std::string identifierText;
@@ -74,14 +74,14 @@ struct GEN_BIF_DEFINITION {
 };
 
 struct GEN_CONDITION {
-    std::string name;          /* 10 characters, blank-padded */
+    std::string name; /* 10 characters, blank-padded */
     int16_t sNumber = 0;
     char cEvaluate = 'Y';
-    char cUsed = 'N';          /* named by a display field's condition */
+    char cUsed = 'N'; /* named by a display field's condition */
 };
 
 struct GEN_RENAME {
-    std::string first, second, third;   /* 10 characters each */
+    std::string first, second, third; /* 10 characters each */
 };
 
 struct GEN_COMPONENT_DEF {
@@ -98,7 +98,7 @@ struct GEN_COMPONENT_GROUP_USE {
 ** emitters: its kind ("LINE", "TRAI" trailing break, "LEAD" leading break,
 ** others) and its name. */
 struct GEN_PRINT_LINE {
-    std::string kind;          /* 4 characters */
+    std::string kind; /* 4 characters */
     std::string name;
 };
 

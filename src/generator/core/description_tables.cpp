@@ -33,9 +33,18 @@ std::vector<std::string>& webDescriptions()
     return names;
 }
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
-bool csharp() { return g().cTarget == GEN_TARGET_CSHARP; }
-bool targetKnown() { return g().cTarget == GEN_TARGET_C || g().cTarget == GEN_TARGET_CSHARP; }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
+bool csharp()
+{
+    return g().cTarget == GEN_TARGET_CSHARP;
+}
+bool targetKnown()
+{
+    return g().cTarget == GEN_TARGET_C || g().cTarget == GEN_TARGET_CSHARP;
+}
 
 bool compound()
 {
@@ -47,9 +56,15 @@ bool memberPass()
     const FFC_CONTEXT* ctx = P3109_Context();
     return compound() && ctx->lCurrentPass < ctx->lPassCount;
 }
-bool homePass() { return compound() && !memberPass(); }
+bool homePass()
+{
+    return compound() && !memberPass();
+}
 
-void line(const std::string& text) { P3109_WriteLine(g().out.mainOutput, static_cast<int16_t>(g().skel.usColumn), text); }
+void line(const std::string& text)
+{
+    P3109_WriteLine(g().out.mainOutput, static_cast<int16_t>(g().skel.usColumn), text);
+}
 void row(const std::string& text)
 {
     P3109_WriteLine(g().out.mainOutput, static_cast<int16_t>(g().skel.usColumn + 3), text);
@@ -76,7 +91,8 @@ void writeLanguageRows()
         const std::string name = literal("LANGUAGE", P3109_Padded(l.code, 4), l.code, nullptr);
         const std::string comma = i + 1 < languages.size() ? "," : "";
         const std::string direction(1, l.cDirection);
-        row(csharp() ? "new X_LANG( " + name + ",'" + direction + "' )" + comma : name + ",'" + direction + "'" + comma);
+        row(csharp() ? "new X_LANG( " + name + ",'" + direction + "' )" + comma
+                     : name + ",'" + direction + "'" + comma);
     }
 }
 
@@ -91,7 +107,8 @@ void writeLanguageTable()
         return;
     }
     if (!csharp())
-        line(homePass() ? "extern const struct X_LANG s_LanguageTable[] =" : "static struct X_LANG s_LanguageTable[] =");
+        line(homePass() ? "extern const struct X_LANG s_LanguageTable[] ="
+                        : "static struct X_LANG s_LanguageTable[] =");
     else if (!compound())
         line("private static X_LANG[] s_LanguageTable = new X_LANG[" + std::to_string(count) + "]");
     line("{");
@@ -134,9 +151,9 @@ std::vector<std::string> fetchDescriptions()
         const std::string language = P3109_TrimRight(std::string_view(code, 4));
         for (size_t i = 0; i < languages.size() && i < kDescriptionSlots; ++i)
             if (languages[i].code == language) {
-                slots[i] = P3109_Padded(std::string_view(description.text, std::min<size_t>(description.length,
-                                                                                           kDescriptionWidth)),
-                                        kDescriptionWidth);
+                slots[i] = P3109_Padded(
+                    std::string_view(description.text, std::min<size_t>(description.length, kDescriptionWidth)),
+                    kDescriptionWidth);
                 break;
             }
     }
@@ -148,7 +165,7 @@ void writeDescriptionTable()
 {
     const FFC_CONTEXT* ctx = P3109_Context();
     P3109_WriteDoubleBoxComment(g().out.mainOutput, ctx && ctx->lComponentRun ? "Component Description Details"
-                                                                                 : "Function Description Details");
+                                                                              : "Function Description Details");
     if (memberPass()) {
         if (!csharp())
             line("extern const X_PVCHAR s_FunctionDescriptionTable[];");
@@ -197,11 +214,17 @@ void writeConditionValues(size_t conditions)
     }
 }
 
-} // namespace
+}  // namespace
 
-const std::vector<std::string>& P3109_WebFunctionDescriptions() { return webDescriptions(); }
+const std::vector<std::string>& P3109_WebFunctionDescriptions()
+{
+    return webDescriptions();
+}
 
-void P3109_ResetDescriptionTables() { std::vector<std::string>().swap(webDescriptions()); }
+void P3109_ResetDescriptionTables()
+{
+    std::vector<std::string>().swap(webDescriptions());
+}
 
 void P3109_WriteLanguageTables()
 {

@@ -40,8 +40,8 @@ struct GEN_EVALUATION_REQUEST {
     std::array<char, DC_TOKEN_TABLE_SIZE> tokens{};
     std::array<char, DC_TOKEN_TABLE_SIZE> work{};
     std::vector<char> workArea = std::vector<char>(DC_WORK_AREA_SIZE, '\0');
-    std::string text;              /* the text last checked */
-    int32_t lChecks = 0;           /* checks run for the last node */
+    std::string text;    /* the text last checked */
+    int32_t lChecks = 0; /* checks run for the last node */
 };
 
 /* Fills the request for the node's expression and checks it; a numeric

@@ -9,7 +9,6 @@
 #ifndef GENERATOR_CORE_EMITTER_INTERFACE_H
 #define GENERATOR_CORE_EMITTER_INTERFACE_H
 
-
 /* An emitter: no arguments; reads the current command and writes its code
 ** through the line writer. */
 using P3109_EMITTER = void (*)();

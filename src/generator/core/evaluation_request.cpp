@@ -124,9 +124,12 @@ bool needsWidening(const GEN_EVALUATION_REQUEST& r)
     return false;
 }
 
-} // namespace
+}  // namespace
 
-GEN_EVALUATION_REQUEST& P3109_EvaluationRequest() { return request(); }
+GEN_EVALUATION_REQUEST& P3109_EvaluationRequest()
+{
+    return request();
+}
 
 int P3109_fIsWhollyParenthesised(std::string_view text, size_t ulLength)
 {

@@ -79,7 +79,10 @@ std::string referencedKey(std::string_view name, size_t ulLength)
     return P3109_Padded(P3109_CopyUpper(text, text.size()), 10);
 }
 
-bool csharp() { return P3109_State().cTarget == GEN_TARGET_CSHARP; }
+bool csharp()
+{
+    return P3109_State().cTarget == GEN_TARGET_CSHARP;
+}
 
 std::string call(const char* format, std::string_view a)
 {
@@ -88,7 +91,7 @@ std::string call(const char* format, std::string_view a)
     return line;
 }
 
-} // namespace
+}  // namespace
 
 int16_t P3109_sIssueNumberedMessage(char cSeverity, uint32_t ulNumber, std::initializer_list<std::string_view> values)
 {
@@ -128,9 +131,15 @@ int16_t P3109_sCheckListEntrySize(bool fSecondVersion, uint32_t ulEntryLength, i
     return 0;
 }
 
-bool P3109_fListOverflow() { return hs().listOverflow; }
+bool P3109_fListOverflow()
+{
+    return hs().listOverflow;
+}
 
-void P3109_MarkListOverflow() { hs().listOverflow = true; }
+void P3109_MarkListOverflow()
+{
+    hs().listOverflow = true;
+}
 
 std::string P3109_MakeGotoLabel(std::string_view label, size_t ulLength)
 {
@@ -161,7 +170,10 @@ void P3109_AddReferencedName(std::string_view name, size_t ulLength)
     s.referencedNamesFull = true;
 }
 
-uint64_t P3109_ulReferencedNamesStamp() { return referencedNamesChanges(); }
+uint64_t P3109_ulReferencedNamesStamp()
+{
+    return referencedNamesChanges();
+}
 
 char P3109_MakeUpperName(std::string_view name, size_t ulLength)
 {
@@ -185,7 +197,10 @@ void P3109_CopyBounded(char* pDestination, size_t ulCapacity, const char* pszSou
     pDestination[n] = '\0';
 }
 
-const char* P3109_pFunctionOptions() { return P3109_Definitions().sysflags.data(); }
+const char* P3109_pFunctionOptions()
+{
+    return P3109_Definitions().sysflags.data();
+}
 
 /* C#: the writers of field values work on the field's element of the
 ** vector (or the element its index selects), which knows its storage; the
@@ -195,7 +210,9 @@ void P3109_WriteGetIndex(std::string_view target, const GEN_FIELD_INFO& field)
     std::string t(target);
     const bool cs = csharp();
     if (field.fIndexed)
-        P3109_Line(t + (cs ? " = X_RUN_DLL.X_GET_INDEX(pX_Ids,pX_Pro,pX_Fun,pX_Fld," : " = X_GET_INDEX(pX_Ids,pX_Pro,pX_Fun,pX_Fld,") +
+        P3109_Line(t +
+                   (cs ? " = X_RUN_DLL.X_GET_INDEX(pX_Ids,pX_Pro,pX_Fun,pX_Fld,"
+                       : " = X_GET_INDEX(pX_Ids,pX_Pro,pX_Fun,pX_Fld,") +
                    field.vectorName + ");");
     else if (cs)
         P3109_Line(t + " = pX_Fld[" + field.vectorName + "];");
@@ -242,7 +259,8 @@ void P3109_WriteRememberedValue(const GEN_FIELD_INFO& field, std::string_view va
 void P3109_WriteGetMultilingualText(std::string_view target, int32_t lOrdinal)
 {
     if (P3109_State().cTarget == GEN_TARGET_CSHARP)
-        P3109_Line(std::string(target) + " = X_Get_MTxt(" + std::to_string(lOrdinal) + ",FunctionGlobalStatic3.sLangNo);");
+        P3109_Line(std::string(target) + " = X_Get_MTxt(" + std::to_string(lOrdinal) +
+                   ",FunctionGlobalStatic3.sLangNo);");
     else
         P3109_Line(std::string(target) + " = X_Get_MTxt(" + std::to_string(lOrdinal) + ",INSTANCE_S3(sLangNo));");
 }
@@ -289,7 +307,7 @@ GEN_TEXT_REFERENCE makeReference(std::string_view name, int32_t lKind, int32_t l
     return r;
 }
 
-} // namespace
+}  // namespace
 
 /* An entry that finds no room is reported and not counted: a count beyond
 ** the stored entries would send the text tag writer past the table. */
@@ -313,7 +331,10 @@ void P3109_InsertTextReference(size_t ulPosition, std::string_view name, int32_t
              makeReference(name, lKind, lValue));
 }
 
-const std::vector<GEN_TEXT_REFERENCE>& P3109_TextReferences() { return hs().textReferences; }
+const std::vector<GEN_TEXT_REFERENCE>& P3109_TextReferences()
+{
+    return hs().textReferences;
+}
 
 void P3109_ResetFieldHelpers()
 {

@@ -63,10 +63,10 @@ void P3109_WriteGetMultilingualField(std::string_view target, int32_t lOrdinal, 
 
 /* ---- text references of the web pages ---- */
 struct GEN_TEXT_REFERENCE {
-    std::string name;          /* 10 characters */
-    int32_t lKind = 0;         /* 0 function description, 1 field text, 2 multilingual variable */
-    int32_t lOrdinal = -1;     /* the field's or the variable's row */
-    int32_t lValue = -1;       /* kind 1: 0 label, 1-3 headings, 4 description */
+    std::string name;      /* 10 characters */
+    int32_t lKind = 0;     /* 0 function description, 1 field text, 2 multilingual variable */
+    int32_t lOrdinal = -1; /* the field's or the variable's row */
+    int32_t lValue = -1;   /* kind 1: 0 label, 1-3 headings, 4 description */
 };
 /* Room for at least one more entry; false when no memory could be had. */
 bool P3109_fGrowTextReferences();

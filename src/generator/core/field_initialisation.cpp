@@ -29,9 +29,9 @@
 #include "generator/core/line_writer.h"
 #include "generator/core/list_definitions.h"
 #include "generator/core/services.h"
-#include "generator/emitters/emitters.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
+#include "generator/emitters/emitters.h"
 
 namespace {
 
@@ -39,9 +39,18 @@ constexpr const char* kDatabaseKind = "DATABASE  ";
 constexpr size_t kDatabaseIdAt = 0, kDatabaseIdWidth = 128, kDatabaseTypeAt = 128, kDatabaseTypeWidth = 32;
 constexpr size_t kParametersAt = 160, kParametersWidth = 256, kFlagsAt = 416;
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
-bool csharp() { return g().cTarget == GEN_TARGET_CSHARP; }
-void drop() { g().skel.cKeep = 'N'; }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
+bool csharp()
+{
+    return g().cTarget == GEN_TARGET_CSHARP;
+}
+void drop()
+{
+    g().skel.cKeep = 'N';
+}
 
 /* Calls f(record, info) for every used-field record of generation flag
 ** 'Y' whose class is the two letters (any class when null). */
@@ -72,7 +81,8 @@ void writeDefault(const GEN_FIELD_INFO& field)
 {
     if (static_cast<unsigned char>(field.defaultValue.empty() ? ' ' : field.defaultValue[0]) == 3)
         return;
-    const std::string literal = P3109_TrimRight(field.defaultValue.substr(0, std::min<size_t>(5, field.defaultValue.size())));
+    const std::string literal =
+        P3109_TrimRight(field.defaultValue.substr(0, std::min<size_t>(5, field.defaultValue.size())));
     if (literal.empty())
         return;
     GEN_FIELD_INFO work;
@@ -80,7 +90,10 @@ void writeDefault(const GEN_FIELD_INFO& field)
         P3109_WriteFieldMove(work, field);
 }
 
-bool mainScopeField(const GEN_FIELD_INFO& f) { return !P3109_fIsComponentField(f) && !f.fMangled; }
+bool mainScopeField(const GEN_FIELD_INFO& f)
+{
+    return !P3109_fIsComponentField(f) && !f.fMangled;
+}
 
 /* ---- database connections ---- */
 
@@ -89,7 +102,10 @@ std::string dataText(const FFC_WORK_RECORD& r, size_t at, size_t width)
     return P3109_MakeHexLiteral(P3109_TrimRight(std::string_view(r.acData + at, width)), width);
 }
 
-char flag(const FFC_WORK_RECORD& r, size_t at) { return r.acData[at] == 'Y' ? 'Y' : 'N'; }
+char flag(const FFC_WORK_RECORD& r, size_t at)
+{
+    return r.acData[at] == 'Y' ? 'Y' : 'N';
+}
 
 void writeConnection(const GEN_FILE_ACCESS_BLOCK& b, const FFC_WORK_RECORD& r)
 {
@@ -107,7 +123,8 @@ void writeConnection(const GEN_FILE_ACCESS_BLOCK& b, const FFC_WORK_RECORD& r)
     P3109_Line(in + "->sVersion = X_CONNECT_DB_V4;");
     P3109_Line(in + "->vchSSN[0] = '\\0';");
     P3109_Line("         strcpy( " + v + "->vchDatabaseId, \"" + id + "\" );");
-    P3109_Line("         strcpy( " + v + "->vchParameters, \"" + dataText(r, kParametersAt, kParametersWidth) + "\" );");
+    P3109_Line("         strcpy( " + v + "->vchParameters, \"" + dataText(r, kParametersAt, kParametersWidth) +
+               "\" );");
     P3109_Line(in + "->vchRRNPath[0] = '\\0';");
     P3109_Line("         strcpy( " + v + "->vchDatabaseType, \"" + dataText(r, kDatabaseTypeAt, kDatabaseTypeWidth) +
                "\" );");
@@ -191,8 +208,8 @@ void writeNumericLiteral(const GEN_FIELD_INFO& f)
         if (f.cType == 'L')
             P3109_Line("*((X_LONG*)( pX_Fld[" + f.vectorName + "].pField)) = ((X_LONG) " + text + ");");
         else
-            P3109_Line("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ((X_DOUBLE) " + text +
-                       ") );");
+            P3109_Line("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ((X_DOUBLE) " +
+                       text + ") );");
         return;
     }
     const FFC_CONTEXT* ctx = P3109_Context();
@@ -208,7 +225,10 @@ void writeNumericLiteral(const GEN_FIELD_INFO& f)
 
 /* ---- built-in function programs ---- */
 
-bool builtinProgram() { return P3109_Definitions().cBuiltin == 'Y'; }
+bool builtinProgram()
+{
+    return P3109_Definitions().cBuiltin == 'Y';
+}
 
 const char* parameterKindName(char cKind)
 {
@@ -258,7 +278,7 @@ bool writeBifFieldEntry(const GEN_BIF_PARAMETER& p, bool fFirst)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteFieldInitialValues(int32_t lArgument)
 {
@@ -274,9 +294,8 @@ void P3109_WriteFieldInitialValues(int32_t lArgument)
     }
     forEachUsedField("AL", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) { writeAlphaLiteral(f); });
     forEachUsedField("NL", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) { writeNumericLiteral(f); });
-    forEachUsedField("SV", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) {
-        P3109_WriteSetToSpecialValue(f, 'Y', 'N');
-    });
+    forEachUsedField(
+        "SV", [](const FFC_WORK_RECORD&, const GEN_FIELD_INFO& f) { P3109_WriteSetToSpecialValue(f, 'Y', 'N'); });
 }
 
 void P3109_WriteWorkFieldInits()
@@ -321,7 +340,8 @@ void P3109_WriteArrayBounds()
     P3109_WriteLine(s, 3, "{");
     std::vector<std::string> values;
     for (const GEN_FIELD_INFO& f : P3109_VectorFields()) {
-        const int16_t at = f.array.cKind == 'A' || f.array.cKind == 'B' ? P3109_sFindArrayDefinition(f.array.referenced) : 0;
+        const int16_t at =
+            f.array.cKind == 'A' || f.array.cKind == 'B' ? P3109_sFindArrayDefinition(f.array.referenced) : 0;
         values.push_back(at > 0 ? std::to_string(P3109_ArrayTable()[static_cast<size_t>(at - 1)].usBound) : "0");
     }
     for (size_t i = 0; i < P3109_WorkFields().size(); ++i)
@@ -385,7 +405,10 @@ void P3109_WriteBifParmTable(int32_t lReturnValues)
         writeParmRow(p, ++row);
 }
 
-void P3109_WriteBifParmTableNoArgs() { P3109_WriteBifParmTable(0); }
+void P3109_WriteBifParmTableNoArgs()
+{
+    P3109_WriteBifParmTable(0);
+}
 
 void P3109_WriteFieldGroupArray(GEN_STREAM stream, int16_t sIndent, std::string_view group, std::string_view array)
 {

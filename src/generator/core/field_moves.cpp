@@ -49,7 +49,10 @@ bool takeRoundUp(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
     return true;
 }
 
-bool csharp() { return P3109_State().cTarget == GEN_TARGET_CSHARP; }
+bool csharp()
+{
+    return P3109_State().cTarget == GEN_TARGET_CSHARP;
+}
 
 void writeRoundingLine(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
 {
@@ -87,7 +90,7 @@ void writeByteCopy(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
     P3109_WriteCloseBrace();
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteFieldMove(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& target)
 {
@@ -97,8 +100,8 @@ void P3109_WriteFieldMove(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& ta
         writeCSharpMove(source, target);
         return;
     }
-    const bool sameDefinition = source.cType == target.cType && source.lLength == target.lLength &&
-                                source.sDecimals == target.sDecimals;
+    const bool sameDefinition =
+        source.cType == target.cType && source.lLength == target.lLength && source.sDecimals == target.sDecimals;
     const bool extendedOnly = P3109_fIsZophxOnlyType(source.cType);
     if (sameDefinition && !extendedOnly && source.cResolved != 'E' && target.cResolved != 'E') {
         writeByteCopy(source, target);

@@ -16,7 +16,7 @@ constexpr char kZophxOnlyTypes[] = "H1UB2YEMZIF34";
 struct KindNames {
     const char* kind;
     const char* member;
-    const char* cast;      /* C type of a direct assignment, "" none */
+    const char* cast; /* C type of a direct assignment, "" none */
 };
 
 constexpr KindNames kUnknown{"X_FLD_UNKNOWN", "lValueNameUnknown", ""};
@@ -24,7 +24,8 @@ constexpr KindNames kUnknown{"X_FLD_UNKNOWN", "lValueNameUnknown", ""};
 KindNames integerNames(int32_t lLength, bool fUnsigned)
 {
     switch (lLength) {
-    case 1: return fUnsigned ? KindNames{"X_FLD_UINT8", "uiInt8", "X_UINT8"} : KindNames{"X_FLD_INT8", "iInt8", "X_INT8"};
+    case 1:
+        return fUnsigned ? KindNames{"X_FLD_UINT8", "uiInt8", "X_UINT8"} : KindNames{"X_FLD_INT8", "iInt8", "X_INT8"};
     case 2: return {"X_FLD_INT16", "iInt16", "X_INT16"};
     case 4: return {"X_FLD_INT32", "iInt32", "X_INT32"};
     case 8: return {"X_FLD_INT64", "iInt64", "X_INT64"};
@@ -35,15 +36,18 @@ KindNames integerNames(int32_t lLength, bool fUnsigned)
 KindNames namesOf(char cType, int32_t lLength, bool fUnsigned, bool fNational)
 {
     switch (cType) {
-    case 'H': case '1': return {fNational ? "X_FLD_NCHAR" : "X_FLD_CHAR", "pvData", ""};
-    case 'B': case '2': return {"X_FLD_BINARY", "pvData", ""};
+    case 'H':
+    case '1': return {fNational ? "X_FLD_NCHAR" : "X_FLD_CHAR", "pvData", ""};
+    case 'B':
+    case '2': return {"X_FLD_BINARY", "pvData", ""};
     case '3': return {"X_FLD_CLOB", "vchFileName", ""};
     case '4': return {"X_FLD_BLOB", "vchFileName", ""};
     case 'E': return {"X_FLD_DATE", "vchDate", ""};
     case 'M': return {"X_FLD_TIME", "vchTime", ""};
     case 'Z': return {"X_FLD_DATETIME", "vchDateTime", ""};
-    case 'F': return lLength == 4 ? KindNames{"X_FLD_FLT32", "dFloat32", "X_FLT32"}
-                                  : KindNames{"X_FLD_FLT64", "dFloat64", "X_FLT64"};
+    case 'F':
+        return lLength == 4 ? KindNames{"X_FLD_FLT32", "dFloat32", "X_FLT32"}
+                            : KindNames{"X_FLD_FLT64", "dFloat64", "X_FLT64"};
     case 'I': return integerNames(lLength, fUnsigned);
     case 'U': return {"X_FLD_SHORT_CHAR", "vchData", ""};
     case 'Y': return {"X_FLD_BOOL", "fBool", ""};
@@ -66,29 +70,35 @@ struct SubtypeRow {
 };
 
 constexpr SubtypeRow kComponentSubtypes[] = {
-    {'H', "X_SUBTYPE_COMPONENT_CHAR"},     {'1', "X_SUBTYPE_COMPONENT_CHAR"},
-    {'B', "X_SUBTYPE_COMPONENT_BINARY"},   {'2', "X_SUBTYPE_COMPONENT_BINARY"},
-    {'3', "X_SUBTYPE_COMPONENT_CLOB"},     {'4', "X_SUBTYPE_COMPONENT_BLOB"},
-    {'E', "X_SUBTYPE_COMPONENT_DATE"},     {'M', "X_SUBTYPE_COMPONENT_TIME"},
-    {'Z', "X_SUBTYPE_COMPONENT_DATETIME"}, {'F', "X_SUBTYPE_COMPONENT_FLOAT"},
-    {'I', "X_SUBTYPE_COMPONENT_INTEGER"},  {'U', "X_SUBTYPE_COMPONENT_SHORT_CHAR"},
-    {'Y', "X_SUBTYPE_COMPONENT_BOOLEAN"},  {'P', "X_SUBTYPE_COMPONENT_PACKED"},
-    {'S', "X_SUBTYPE_COMPONENT_SIGNED"},   {'A', "X_SUBTYPE_COMPONENT_ALPHA"},
-    {'D', "X_SUBTYPE_COMPONENT_DOUBLE"},   {'L', "X_SUBTYPE_COMPONENT_LONG"},
+    {'H', "X_SUBTYPE_COMPONENT_CHAR"},    {'1', "X_SUBTYPE_COMPONENT_CHAR"},    {'B', "X_SUBTYPE_COMPONENT_BINARY"},
+    {'2', "X_SUBTYPE_COMPONENT_BINARY"},  {'3', "X_SUBTYPE_COMPONENT_CLOB"},    {'4', "X_SUBTYPE_COMPONENT_BLOB"},
+    {'E', "X_SUBTYPE_COMPONENT_DATE"},    {'M', "X_SUBTYPE_COMPONENT_TIME"},    {'Z', "X_SUBTYPE_COMPONENT_DATETIME"},
+    {'F', "X_SUBTYPE_COMPONENT_FLOAT"},   {'I', "X_SUBTYPE_COMPONENT_INTEGER"}, {'U', "X_SUBTYPE_COMPONENT_SHORT_CHAR"},
+    {'Y', "X_SUBTYPE_COMPONENT_BOOLEAN"}, {'P', "X_SUBTYPE_COMPONENT_PACKED"},  {'S', "X_SUBTYPE_COMPONENT_SIGNED"},
+    {'A', "X_SUBTYPE_COMPONENT_ALPHA"},   {'D', "X_SUBTYPE_COMPONENT_DOUBLE"},  {'L', "X_SUBTYPE_COMPONENT_LONG"},
 };
 
-bool plainMarker(char cResolved) { return cResolved == ' ' || cResolved == '\0' || cResolved == 'L'; }
+bool plainMarker(char cResolved)
+{
+    return cResolved == ' ' || cResolved == '\0' || cResolved == 'L';
+}
 
-} // namespace
+}  // namespace
 
-bool P3109_fIsZophxOnlyType(char cType) { return cType != '\0' && std::strchr(kZophxOnlyTypes, cType) != nullptr; }
+bool P3109_fIsZophxOnlyType(char cType)
+{
+    return cType != '\0' && std::strchr(kZophxOnlyTypes, cType) != nullptr;
+}
 
 bool P3109_fIsBigDecimal(char cType, int32_t lLength, int16_t sDecimals, bool fExtendedSize)
 {
     return (cType == 'P' || cType == 'S') && (lLength > 30 || sDecimals > 9 || fExtendedSize);
 }
 
-bool P3109_fIsExtendedField(const GEN_FIELD_INFO& field) { return field.cResolved == 'E'; }
+bool P3109_fIsExtendedField(const GEN_FIELD_INFO& field)
+{
+    return field.cResolved == 'E';
+}
 
 bool P3109_fIsSpecialVectorField(const GEN_FIELD_INFO& field)
 {
@@ -105,7 +115,10 @@ int P3109_fNeedsZophxHandling(const GEN_FIELD_INFO& field)
            P3109_fIsZophxOnlyType(field.cType) || field.cResolved == 'E';
 }
 
-bool P3109_fIsComponentField(const GEN_FIELD_INFO& field) { return field.fComponent || !plainMarker(field.cResolved); }
+bool P3109_fIsComponentField(const GEN_FIELD_INFO& field)
+{
+    return field.fComponent || !plainMarker(field.cResolved);
+}
 
 void P3109_GetFieldStorageSize(char cType, int32_t lLength, int16_t sDecimals, bool fNullable, bool, bool fNational,
                                uint32_t& ulSize)
@@ -115,10 +128,14 @@ void P3109_GetFieldStorageSize(char cType, int32_t lLength, int16_t sDecimals, b
     switch (cType) {
     case 'P': ulSize = length / 2 + 1 + (big ? 11 : 0); return;
     case 'S': ulSize = length + (big ? 11 : 0); return;
-    case 'H': case '1': ulSize = fNational ? 20 : 16; return;
-    case 'B': case '2': ulSize = 16; return;
-    case '3': case '4': ulSize = 268; return;
-    case 'E': case 'M': ulSize = 20; return;
+    case 'H':
+    case '1': ulSize = fNational ? 20 : 16; return;
+    case 'B':
+    case '2': ulSize = 16; return;
+    case '3':
+    case '4': ulSize = 268; return;
+    case 'E':
+    case 'M': ulSize = 20; return;
     case 'F': ulSize = lLength == 4 ? 12 : 16; return;
     case 'I':
         if (lLength == 1 || lLength == 2 || lLength == 4)
@@ -162,11 +179,20 @@ const char* P3109_pszDictionaryTypeName(char cType, bool fCSharp)
     }
 }
 
-const char* P3109_pszFieldKindName(const GEN_FIELD_INFO& field) { return fieldNames(field).kind; }
+const char* P3109_pszFieldKindName(const GEN_FIELD_INFO& field)
+{
+    return fieldNames(field).kind;
+}
 
-const char* P3109_pszValueMemberName(const GEN_FIELD_INFO& field) { return fieldNames(field).member; }
+const char* P3109_pszValueMemberName(const GEN_FIELD_INFO& field)
+{
+    return fieldNames(field).member;
+}
 
-const char* P3109_pszDirectCastType(const GEN_FIELD_INFO& field) { return fieldNames(field).cast; }
+const char* P3109_pszDirectCastType(const GEN_FIELD_INFO& field)
+{
+    return fieldNames(field).cast;
+}
 
 std::string P3109_MakeDeclarationByType(char cType, std::string_view prefix, std::string_view name, int32_t lLength,
                                         bool fUnsigned, bool fNational)

@@ -40,7 +40,7 @@ constexpr int32_t kMaxDigits = 63;
 
 struct VectorState {
     std::vector<GEN_WORK_FIELD> workFields;
-    std::vector<GEN_FIELD_INFO> fields;   /* the used fields of the vector, in vector order */
+    std::vector<GEN_FIELD_INFO> fields; /* the used fields of the vector, in vector order */
     int32_t lEvaluationItems = 0;
 };
 
@@ -50,8 +50,14 @@ VectorState& vs()
     return s;
 }
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
-bool csharp() { return g().cTarget == GEN_TARGET_CSHARP; }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
+bool csharp()
+{
+    return g().cTarget == GEN_TARGET_CSHARP;
+}
 
 /* One entry of the vector with the use the check state names it by. */
 struct Entry {
@@ -176,7 +182,8 @@ Sizes workFieldSize(const GEN_WORK_FIELD& w)
 {
     switch (w.cType) {
     case 'A': return {std::to_string(w.lLength), std::to_string(w.lLength)};
-    case 'C': case 'L': return {"1", "1"};
+    case 'C':
+    case 'L': return {"1", "1"};
     default:
         if (w.sDecimals == 0 && w.lLength < 10)
             return {"sizeof(X_LONG)", "DqooDef.X_LONG_SIZE"};
@@ -250,7 +257,8 @@ void declareField(const GEN_FIELD_INFO& f)
         CGEN_AddStaticWorkingEntry(s.sList, decl, "", cs, "", 'N');
         return;
     }
-    const std::string cType = P3109_pszDictionaryTypeName(f.cType, false), csType = P3109_pszDictionaryTypeName(f.cType, true);
+    const std::string cType = P3109_pszDictionaryTypeName(f.cType, false),
+                      csType = P3109_pszDictionaryTypeName(f.cType, true);
     std::string init, csInit;
     if (f.cType == 'D') {
         init = std::string(s.macro) + "(" + local + ") = 0.0;";
@@ -265,8 +273,8 @@ void declareField(const GEN_FIELD_INFO& f)
                                    "public string " + local + " = new String(' '," + bytes + ")", csInit, 'N');
     else
         CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_" + cType + " " + local + "[" + bytes + "]", init,
-                                   "public " + csType + "[] " + local + " = new " + csType + "[" + bytes + "]",
-                                   csInit, 'N');
+                                   "public " + csType + "[] " + local + " = new " + csType + "[" + bytes + "]", csInit,
+                                   'N');
 }
 
 bool declarable(const GEN_WORK_FIELD& w)
@@ -282,15 +290,14 @@ void declareWorkField(const GEN_WORK_FIELD& w)
     switch (w.cType) {
     case 'A':
         if (w.lLength == 1)
-            CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n, "", "string " + n + " = new String( ' ', 1 )",
-                                       "", 'N');
+            CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n, "", "string " + n + " = new String( ' ', 1 )", "",
+                                       'N');
         else
             CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n + "[BYTE_LEN_" + w.indexSymbol + "]", "",
                                        "string " + n + " = new String( ' ', BYTE_LEN_" + w.indexSymbol + " )", "", 'N');
         return;
-    case 'C': case 'L':
-        CGEN_AddStaticWorkingEntry(1, "X_YES_NO " + n, "", "char " + n, "", 'N');
-        return;
+    case 'C':
+    case 'L': CGEN_AddStaticWorkingEntry(1, "X_YES_NO " + n, "", "char " + n, "", 'N'); return;
     default:
         if (w.sDecimals != 0 || w.lLength >= 10)
             CGEN_AddStaticWorkingEntry(1, "X_DOUBLE " + n, "INSTANCE_S2(" + n + ") = 0.0;", "double " + n,
@@ -307,7 +314,7 @@ struct Row {
     std::string name, typeName, typeConst, subtype;
     char cShift = 'N';
     std::string length, byteLength;
-    std::string second;            /* decimals, "pX_NULL" and the last value */
+    std::string second; /* decimals, "pX_NULL" and the last value */
 };
 
 void writeRow(const Row& r, bool fFirst)
@@ -471,8 +478,8 @@ void writeRecordRow(const BOM_RECORD_NAMES& n, bool fFirst)
     P3109_WriteLine(kDescriptorQueue, 9, "0,pX_NULL,0,NO ");
     if (csharp()) {
         P3109_WriteLine(kDescriptorQueue, 9, ")");
-        P3109_WriteLine(kBindingQueue, 3, P3109_Format("pX_Fld[%s].pField = pGlobal2.fRec_%s_%s;", n.vectorName.c_str(),
-                                                       k, id));
+        P3109_WriteLine(kBindingQueue, 3,
+                        P3109_Format("pX_Fld[%s].pField = pGlobal2.fRec_%s_%s;", n.vectorName.c_str(), k, id));
         return;
     }
     const std::string field = "pX_Fld[" + n.vectorName + "].pField";
@@ -482,9 +489,9 @@ void writeRecordRow(const BOM_RECORD_NAMES& n, bool fFirst)
     P3109_WriteLine(kBindingQueue, 3,
                     P3109_Format("((X_FLD_RECORD*)( %s ))->pDescription = ((struct X_DRD*)( &(X_DRD_%s_%s) ));",
                                  field.c_str(), k, id));
-    P3109_WriteLine(kBindingQueue, 3,
-                    P3109_Format("((X_FLD_RECORD*)( %s ))->pDataRecord = &(INSTANCE_S2(fDataRec_%s_%s));",
-                                 field.c_str(), k, id));
+    P3109_WriteLine(
+        kBindingQueue, 3,
+        P3109_Format("((X_FLD_RECORD*)( %s ))->pDataRecord = &(INSTANCE_S2(fDataRec_%s_%s));", field.c_str(), k, id));
     P3109_WriteLine(kBindingQueue, 3,
                     P3109_Format("X_CPYBYTES( &(INSTANCE_S2(fDataRec_%s_%s)), X_DRD_%s_%s.pvRecord, "
                                  "X_DRD_%s_%s.ulRecordLength );",
@@ -543,27 +550,31 @@ void writeEvaluationTable(const std::vector<Entry>& entries)
             const std::string end = i + 1 < items ? "," : " };";
             P3109_WriteLine(kBindingQueue, 6,
                             (cs ? "   ((X_VAR_HEADER)( EvaluationItem_" + id + "))"
-                                : "   ((X_VAR_HEADER*)( &EvaluationItem_" + id + "))") + end);
+                                : "   ((X_VAR_HEADER*)( &EvaluationItem_" + id + "))") +
+                                end);
         }
         P3109_WriteLine(kBindingQueue, 6, " ");
     }
-    const std::string table = cs ? "FunctionGlobalStatic3.EvaluationRoutineTable_1" : "&INSTANCE_S3(EvaluationRoutineTable_1)";
+    const std::string table =
+        cs ? "FunctionGlobalStatic3.EvaluationRoutineTable_1" : "&INSTANCE_S3(EvaluationRoutineTable_1)";
     const std::string pointer = items > 0 ? (cs ? "EvaluationTable" : "(X_PPVOID)&EvaluationTable") : "pX_NULL";
     if (cs) {
         P3109_WriteLine(kBindingQueue, 6, "X_DEFS.X_MEMST( ref " + table + ", sizeof( X_FLD_EVALUATION ), 0 );");
         P3109_WriteLine(kBindingQueue, 6, "((X_FLD_EVALUATION)( " + table + " )).i8Version = DqooDef.X_FLDDATA_V1;");
-        P3109_WriteLine(kBindingQueue, 6, "((X_FLD_EVALUATION)( " + table + " )).lSize = " + std::to_string(items) + ";");
+        P3109_WriteLine(kBindingQueue, 6,
+                        "((X_FLD_EVALUATION)( " + table + " )).lSize = " + std::to_string(items) + ";");
         P3109_WriteLine(kBindingQueue, 6, "((X_FLD_EVALUATION)( " + table + " )).ppvTable = " + pointer + ";");
     } else {
         P3109_WriteLine(kBindingQueue, 6, "memset( " + table + ", 0, sizeof( X_FLD_EVALUATION ) );");
         P3109_WriteLine(kBindingQueue, 6, "((PX_FLD_EVALUATION)( " + table + " ))->i8Version = X_FLDDATA_V1;");
-        P3109_WriteLine(kBindingQueue, 6, "((PX_FLD_EVALUATION)( " + table + " ))->lSize = " + std::to_string(items) + ";");
+        P3109_WriteLine(kBindingQueue, 6,
+                        "((PX_FLD_EVALUATION)( " + table + " ))->lSize = " + std::to_string(items) + ";");
         P3109_WriteLine(kBindingQueue, 6, "((PX_FLD_EVALUATION)( " + table + " ))->ppvTable = " + pointer + ";");
     }
     P3109_WriteLine(kBindingQueue, 3, "}");
 }
 
-} // namespace
+}  // namespace
 
 void P3109_AddWorkField(std::string_view name, std::string_view indexSymbol, char cType, int32_t lLength,
                         int16_t sDecimals)
@@ -573,13 +584,25 @@ void P3109_AddWorkField(std::string_view name, std::string_view indexSymbol, cha
     vs().workFields.push_back({std::string(name), std::string(indexSymbol), cType, lLength, sDecimals});
 }
 
-const std::vector<GEN_WORK_FIELD>& P3109_WorkFields() { return vs().workFields; }
+const std::vector<GEN_WORK_FIELD>& P3109_WorkFields()
+{
+    return vs().workFields;
+}
 
-const std::vector<GEN_FIELD_INFO>& P3109_VectorFields() { return vs().fields; }
+const std::vector<GEN_FIELD_INFO>& P3109_VectorFields()
+{
+    return vs().fields;
+}
 
-int32_t P3109_lEvaluationItemCount() { return vs().lEvaluationItems; }
+int32_t P3109_lEvaluationItemCount()
+{
+    return vs().lEvaluationItems;
+}
 
-void P3109_ResetFieldVector() { vs() = VectorState{}; }
+void P3109_ResetFieldVector()
+{
+    vs() = VectorState{};
+}
 void P3109_WriteFieldVector()
 {
     g().skel.cKeep = 'N';
@@ -635,5 +658,3 @@ void P3109_WriteFieldVector()
     st->lLine = savedLine;
     std::memcpy(st->acCommand, savedCommand, sizeof savedCommand);
 }
-
-

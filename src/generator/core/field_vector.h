@@ -22,9 +22,9 @@
 
 /* GEN_WORK_FIELD: a work field of the vector. */
 struct GEN_WORK_FIELD {
-    std::string name;            /* the storage variable */
+    std::string name; /* the storage variable */
     std::string indexSymbol;
-    char cType = 'A';            /* 'A' alpha, 'C' character flag, 'L' logical, 'N' numeric */
+    char cType = 'A'; /* 'A' alpha, 'C' character flag, 'L' logical, 'N' numeric */
     int32_t lLength = 0;
     int16_t sDecimals = 0;
 };

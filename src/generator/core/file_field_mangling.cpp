@@ -31,9 +31,15 @@ MangleState& ms()
     return s;
 }
 
-const FFC_CONTEXT* context() { return ms().pContext ? ms().pContext : P3109_Context(); }
+const FFC_CONTEXT* context()
+{
+    return ms().pContext ? ms().pContext : P3109_Context();
+}
 
-const std::string& partition() { return ms().pContext ? ms().partition : P3109_State().partition; }
+const std::string& partition()
+{
+    return ms().pContext ? ms().partition : P3109_State().partition;
+}
 
 char national()
 {
@@ -41,7 +47,10 @@ char national()
     return ctx && ctx->cNatChar1 != '\0' ? ctx->cNatChar1 : ' ';
 }
 
-std::string natChar() { return std::string(1, national()); }
+std::string natChar()
+{
+    return std::string(1, national());
+}
 
 /* The lookup key of a name: a leading national name character dropped,
 ** 10 characters. */
@@ -53,7 +62,10 @@ std::string key10(std::string_view name)
     return P3109_Padded(text, 10);
 }
 
-std::string trimmed(std::string_view text) { return P3109_TrimRight(text); }
+std::string trimmed(std::string_view text)
+{
+    return P3109_TrimRight(text);
+}
 
 /* One single-row statement into one text column; empty when no row. */
 std::string singleText(const char* tag, SSQL_AREA* area, unsigned short declared, size_t width)
@@ -123,7 +135,7 @@ std::string recordedName(const GEN_SQL_FIELD& entry, char cClass, char cMark, co
     }
 }
 
-} // namespace
+}  // namespace
 
 void P3109_SetSelectSqlFiles(std::vector<GEN_SQL_FILE> files, const FFC_CONTEXT* pContext)
 {
@@ -132,7 +144,10 @@ void P3109_SetSelectSqlFiles(std::vector<GEN_SQL_FILE> files, const FFC_CONTEXT*
     s.pContext = pContext;
     s.partition = pContext ? P3109_TrimRight(std::string_view(pContext->acPartition, 3)) : std::string();
 }
-const std::vector<GEN_SQL_FILE>& P3109_SelectSqlFiles() { return ms().files; }
+const std::vector<GEN_SQL_FILE>& P3109_SelectSqlFiles()
+{
+    return ms().files;
+}
 
 GEN_SQL_FIELD& P3109_AddSqlField(std::string_view name)
 {
@@ -143,9 +158,15 @@ GEN_SQL_FIELD& P3109_AddSqlField(std::string_view name)
     return f;
 }
 
-const std::deque<GEN_SQL_FIELD>& P3109_SqlFields() { return ms().fields; }
+const std::deque<GEN_SQL_FIELD>& P3109_SqlFields()
+{
+    return ms().fields;
+}
 
-void P3109_ResetSqlFields() { ms() = MangleState{}; }
+void P3109_ResetSqlFields()
+{
+    ms() = MangleState{};
+}
 
 std::string P3109_sLookupMangledColumn(std::string_view field, std::string_view file, std::string_view library,
                                        char cKind)
@@ -155,11 +176,12 @@ std::string P3109_sLookupMangledColumn(std::string_view field, std::string_view 
     if (cKind == 'Y') {
         SSQL_SetLocation("DC_P3109/QV_FCN/1");
         const std::string nine = P3109_Padded(name, 9);
-        return singleText("DC_P3109/QV_FCN/1", area.get(),
-                          SSQL_DeclareExt(area.get(),
-                                          "SELECT XCNCOL FROM QV_DTA.QV_FCN WHERE XCNP_I = '%s' AND %s(XCNSP1, 1, 9) = '%s'",
-                                          partition().c_str(), SSUTL_GetSQLSubStringCommand(), nine.c_str()),
-                          32);
+        return singleText(
+            "DC_P3109/QV_FCN/1", area.get(),
+            SSQL_DeclareExt(area.get(),
+                            "SELECT XCNCOL FROM QV_DTA.QV_FCN WHERE XCNP_I = '%s' AND %s(XCNSP1, 1, 9) = '%s'",
+                            partition().c_str(), SSUTL_GetSQLSubStringCommand(), nine.c_str()),
+            32);
     }
     if (cKind == 'I') {
         SSQL_SetLocation("DC_P3109/QV_F54/1");
@@ -190,11 +212,12 @@ char P3109_sCountMangledColumns(std::string_view file, std::string_view library,
     }
     if (cKind == 'I') {
         SSQL_SetLocation("DC_P3109/QV_F54/1");
-        return singleCount("DC_P3109/QV_F54/1", area.get(),
-                           SSQL_DeclareExt(area.get(),
-                                           "SELECT COUNT(*) FROM QV_DTA.QV_F54 WHERE X54P_I = '%s' AND X54PFL = '%s' AND "
-                                           "X54PLB = '%s' AND X54TYP = 'AN$' AND X54AKI = '%s'",
-                                           partition().c_str(), f.c_str(), l.c_str(), c.c_str()));
+        return singleCount(
+            "DC_P3109/QV_F54/1", area.get(),
+            SSQL_DeclareExt(area.get(),
+                            "SELECT COUNT(*) FROM QV_DTA.QV_F54 WHERE X54P_I = '%s' AND X54PFL = '%s' AND "
+                            "X54PLB = '%s' AND X54TYP = 'AN$' AND X54AKI = '%s'",
+                            partition().c_str(), f.c_str(), l.c_str(), c.c_str()));
     }
     return 'N';
 }

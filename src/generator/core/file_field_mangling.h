@@ -27,11 +27,11 @@
 /* One file of the current SELECT_SQL command, from its FROM_FILES entry
 ** and the slots the SELECT_SQL check filled. */
 struct GEN_SQL_FILE {
-    std::string name;              /* 10 characters: the physical file */
-    std::string library;           /* 10 characters */
-    std::string correlation;       /* up to 3 characters */
-    char cClass = 'N';             /* 'N', 'Y' another database, 'I' alternate names */
-    char cMark = ' ';              /* blank: plain fields may carry mangled names */
+    std::string name;        /* 10 characters: the physical file */
+    std::string library;     /* 10 characters */
+    std::string correlation; /* up to 3 characters */
+    char cClass = 'N';       /* 'N', 'Y' another database, 'I' alternate names */
+    char cMark = ' ';        /* blank: plain fields may carry mangled names */
 };
 
 /* One use of an SQL field: its two position numbers and the class letter
@@ -44,14 +44,14 @@ struct GEN_SQL_FIELD_USE {
 
 /* One entry of the SQL field list (registered by the SELECT_SQL emitters). */
 struct GEN_SQL_FIELD {
-    std::string name;              /* 10 characters, upper-cased */
-    std::string identifier;        /* the name's C identifier */
-    std::vector<GEN_SQL_FIELD_USE> uses;   /* the last is the current use */
-    std::string column;            /* the resolved column name, empty when none */
-    bool fUsed = false;            /* a host variable is needed */
-    char cSqlType = ' ';           /* 'A', 'D', 'L', 'V' (varying), other letters no variable */
+    std::string name;                    /* 10 characters, upper-cased */
+    std::string identifier;              /* the name's C identifier */
+    std::vector<GEN_SQL_FIELD_USE> uses; /* the last is the current use */
+    std::string column;                  /* the resolved column name, empty when none */
+    bool fUsed = false;                  /* a host variable is needed */
+    char cSqlType = ' ';                 /* 'A', 'D', 'L', 'V' (varying), other letters no variable */
     int32_t lLength = 0;
-    std::string hostName;          /* "U_SQL_" + identifier */
+    std::string hostName; /* "U_SQL_" + identifier */
     /* the SELECT_SQL emitters' registration: the two usage letters
        (column, host reference), and the field as the function uses it */
     char acUsage[2] = {'N', 'N'};

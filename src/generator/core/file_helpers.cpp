@@ -50,7 +50,10 @@ void bufferOutput(FILE* f, GEN_STREAM stream)
     std::setvbuf(f, b.get(), _IOFBF, kOutputBuffer);
 }
 
-bool lineEndOrBlank(char c) { return c == ' ' || c == '\f' || c == '\n' || c == '\r'; }
+bool lineEndOrBlank(char c)
+{
+    return c == ' ' || c == '\f' || c == '\n' || c == '\r';
+}
 
 /* Reads what is left of a line the buffer could not hold; true when it held
 ** more than blanks and line-end characters. */
@@ -98,7 +101,7 @@ void copyLines(GEN_STREAM out, const std::string& path)
     P3109_CloseStream(in);
 }
 
-} // namespace
+}  // namespace
 
 char P3109_fReadSkeletonLine(GEN_STREAM stream, int fAppendBlank, std::string& line)
 {
@@ -133,9 +136,15 @@ GEN_STREAM P3109_pOpenInputFile(const std::string& name)
     return stream;
 }
 
-GEN_STREAM P3109_pOpenOutputFile(const std::string& name) { return openFile(name, "wb", "PRC1002"); }
+GEN_STREAM P3109_pOpenOutputFile(const std::string& name)
+{
+    return openFile(name, "wb", "PRC1002");
+}
 
-GEN_STREAM P3109_pOpenAppendFile(const std::string& name) { return openFile(name, "a+b", "PRC1002"); }
+GEN_STREAM P3109_pOpenAppendFile(const std::string& name)
+{
+    return openFile(name, "a+b", "PRC1002");
+}
 
 void P3109_WriteLineAndClear(GEN_STREAM stream, std::string& line)
 {
@@ -185,7 +194,7 @@ void P3109_WriteShortPathListing(GEN_STREAM stream, const std::string& directory
     /* The host keeps no short names: a found file is named by its full path. */
     std::string path = directory + "\\" + fileName;
     std::string host;
-    struct stat st{};
+    struct stat st {};
     bool found = dqoz::MapPath(path, host) == 0 && ::stat(host.c_str(), &st) == 0;
     if (!found && fReportFailure)
         path = "Error in GetShortPathName or FindFirstFile";
@@ -201,9 +210,15 @@ void P3109_CopySkeletonInclude(GEN_STREAM stream, const std::string& fileName)
     copyLines(stream, P3109_State().args.root + "\\X_VELMO\\SOURCE\\" + fileName);
 }
 
-void P3109_AppendWorkFile(GEN_STREAM stream, const std::string& path) { copyLines(stream, path); }
+void P3109_AppendWorkFile(GEN_STREAM stream, const std::string& path)
+{
+    copyLines(stream, path);
+}
 
-void P3109_DeleteFile(const std::string& name) { DosDelete(name.c_str()); }
+void P3109_DeleteFile(const std::string& name)
+{
+    DosDelete(name.c_str());
+}
 
 void P3109_RemoveDirectory(const std::string& name)
 {

@@ -38,7 +38,7 @@ bool stemKeepsTheName(const GEN_FILE_SET_INPUT& in)
     return in.objectName.empty() || in.objectName == in.cName;
 }
 
-} // namespace
+}  // namespace
 
 bool P3109_FormFileSet(GEN_FILE_SET_INPUT& in, GEN_FILE_SET& set, bool fTouchDirectories)
 {
@@ -115,8 +115,8 @@ bool P3109_FormFileSet(GEN_FILE_SET_INPUT& in, GEN_FILE_SET& set, bool fTouchDir
     s.skeletonDirectory2 = in.root + "\\X_VELMO\\SOURCE\\";
     s.bifSkeleton = s.skeletonDirectory2 + bifSkeletonName(in);
 
-    for (const std::string* name : {&s.csIncl, &s.csAssemblyInfo, &s.csManifest, &s.utw, &s.bifSkeleton,
-                                    &s.csSkeletons[4]})
+    for (const std::string* name :
+         {&s.csIncl, &s.csAssemblyInfo, &s.csManifest, &s.utw, &s.bifSkeleton, &s.csSkeletons[4]})
         if (name->size() >= GEN_MAX_PATH)
             return false;
     set = std::move(s);

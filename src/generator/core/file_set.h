@@ -24,14 +24,14 @@
 inline constexpr size_t GEN_MAX_PATH = 260;
 
 struct GEN_FILE_SET {
-    std::string skeletonDirectory;     /* root\X_VELMO\SOURCE\ */
-    std::string mainSkeleton;          /* FUN00001.S */
-    std::string csSkeletons[5];        /* SL000001.S to SL000005.S */
-    std::string bifSkeleton;           /* FUN00024.S to FUN00028.S */
-    std::string skeletonDirectory2;    /* second copy for the C# pass and the text strings */
-    std::string partitionDirectory;    /* root\X_VELMO\X_p\SOURCE\ */
-    std::string outputDirectory;       /* partition, CheckIn or compound directory, with '\' */
-    std::string outputBase;            /* output directory + stem */
+    std::string skeletonDirectory;  /* root\X_VELMO\SOURCE\ */
+    std::string mainSkeleton;       /* FUN00001.S */
+    std::string csSkeletons[5];     /* SL000001.S to SL000005.S */
+    std::string bifSkeleton;        /* FUN00024.S to FUN00028.S */
+    std::string skeletonDirectory2; /* second copy for the C# pass and the text strings */
+    std::string partitionDirectory; /* root\X_VELMO\X_p\SOURCE\ */
+    std::string outputDirectory;    /* partition, CheckIn or compound directory, with '\' */
+    std::string outputBase;         /* output directory + stem */
 
     /* C set */
     std::string c, stg, ddc, rc, h, dll, sbr, rpt, txt, utw, pgm;
@@ -47,18 +47,18 @@ struct GEN_FILE_SET {
 
 /* Inputs of the name forming. */
 struct GEN_FILE_SET_INPUT {
-    std::string root;                  /* root directory path */
-    std::string partition;             /* at most 3 characters */
-    std::string cName;                 /* at most 8 characters; may become the member pass number */
-    std::string objectName;            /* the function or component name the C name was made of ("" skips
-                                          the comparison; the C name's characters are checked still) */
+    std::string root;       /* root directory path */
+    std::string partition;  /* at most 3 characters */
+    std::string cName;      /* at most 8 characters; may become the member pass number */
+    std::string objectName; /* the function or component name the C name was made of ("" skips
+                               the comparison; the C name's characters are checked still) */
     bool checkIn = false;
     bool compound = false;
     int32_t lPassCount = 1;
     int32_t lCurrentPass = 1;
     /* SYSFLAGS choice of the built-in function skeleton */
-    char cFieldValidate = 'N';         /* *ALP_FIELD_VALIDATE or *NUM_FIELD_VALIDATE */
-    char cSystemVariable = 'N';        /* *ALP_SYSTEM_VARIABLE or *NUM_SYSTEM_VARIABLE */
+    char cFieldValidate = 'N';  /* *ALP_FIELD_VALIDATE or *NUM_FIELD_VALIDATE */
+    char cSystemVariable = 'N'; /* *ALP_SYSTEM_VARIABLE or *NUM_SYSTEM_VARIABLE */
     char cTrigger = 'N';
     char cBuiltin = 'N';
 };

@@ -50,16 +50,34 @@ int32_t currentLineNumber()
     return st ? st->lLineNumber : 0;
 }
 
-std::string numbered(const char* stem, int32_t n) { return stem + std::to_string(n); }
+std::string numbered(const char* stem, int32_t n)
+{
+    return stem + std::to_string(n);
+}
 
-} // namespace
+}  // namespace
 
-void P3109_ResetChains() { chains() = Chains{}; }
+void P3109_ResetChains()
+{
+    chains() = Chains{};
+}
 
-const std::deque<GEN_EVALUATION_NODE>& P3109_EvaluationChain() { return chains().evaluations; }
-std::deque<GEN_EVALUATION_NODE>& P3109_EvaluationChainForUpdate() { return chains().evaluations; }
-const std::deque<GEN_SELECT_NODE>& P3109_SelectChain() { return chains().selects; }
-const std::deque<GEN_POINT_ENTRY>& P3109_PointChain() { return chains().points; }
+const std::deque<GEN_EVALUATION_NODE>& P3109_EvaluationChain()
+{
+    return chains().evaluations;
+}
+std::deque<GEN_EVALUATION_NODE>& P3109_EvaluationChainForUpdate()
+{
+    return chains().evaluations;
+}
+const std::deque<GEN_SELECT_NODE>& P3109_SelectChain()
+{
+    return chains().selects;
+}
+const std::deque<GEN_POINT_ENTRY>& P3109_PointChain()
+{
+    return chains().points;
+}
 
 GEN_EVALUATION_NODE* P3109_pFindNamedCondition(std::string_view name)
 {
@@ -75,8 +93,7 @@ GEN_EVALUATION_NODE* P3109_pFindNamedCondition(std::string_view name)
 ** the macro switch is set, the object does not use ZOPHX and the key's
 ** first byte is not 3; otherwise a routine. */
 GEN_EVALUATION_NODE* P3109_pszMakeEvaluationName(std::string_view key, char cKind, size_t ulTextLength,
-                                                 std::string_view text, char cFlag, char cReuse,
-                                                 int32_t lMacroSwitch)
+                                                 std::string_view text, char cFlag, char cReuse, int32_t lMacroSwitch)
 {
     Chains& c = chains();
     const std::string k = key10(key);
@@ -138,10 +155,9 @@ GEN_SELECT_NODE* P3109_MakeSelectNames(bool fNamesConnection)
         n.odbcSelectName = numbered("pODBCSelect_", line);
         if (fNamesConnection)
             n.connectName = numbered("pX_ConnectDB_", line);
-        CGEN_AddStaticWorkingEntry(0, "struct X_ODBC_SELECT_2 * " + n.odbcSelectName,
-                                   "INSTANCE(" + n.odbcSelectName + ") = pX_NULL;",
-                                   "public X_ODBC_SELECT_2[] " + n.odbcSelectName,
-                                   "pGlobal1." + n.odbcSelectName + " = null;", 'N');
+        CGEN_AddStaticWorkingEntry(
+            0, "struct X_ODBC_SELECT_2 * " + n.odbcSelectName, "INSTANCE(" + n.odbcSelectName + ") = pX_NULL;",
+            "public X_ODBC_SELECT_2[] " + n.odbcSelectName, "pGlobal1." + n.odbcSelectName + " = null;", 'N');
     }
     Chains& c = chains();
     c.selects.push_back(std::move(n));

@@ -14,18 +14,18 @@
 
 /* One generated evaluation. */
 struct GEN_EVALUATION_NODE {
-    std::string key;            /* 10 characters, upper-cased */
-    char cKind = ' ';           /* 'L' marks a list evaluation */
-    std::string name;           /* "EVALUATION_MACRO_n" or "Evaluation_Routine_n" */
-    char cMark = 'N';           /* 'Y': a named condition that later uses may share */
-    std::string text;           /* at most 1,000 characters */
+    std::string key;  /* 10 characters, upper-cased */
+    char cKind = ' '; /* 'L' marks a list evaluation */
+    std::string name; /* "EVALUATION_MACRO_n" or "Evaluation_Routine_n" */
+    char cMark = 'N'; /* 'Y': a named condition that later uses may share */
+    std::string text; /* at most 1,000 characters */
     int32_t lLine = 0, lSequence = 0, lLineNumber = 0;
     void* pFieldTable = nullptr;
-    int16_t sList = -1;         /* the current list, for LOC_ENTRY and SELECTLIST */
-    char cChangeKind = ' ';     /* CHANGE: 'R' or 'T', filled by its emitter */
+    int16_t sList = -1;     /* the current list, for LOC_ENTRY and SELECTLIST */
+    char cChangeKind = ' '; /* CHANGE: 'R' or 'T', filled by its emitter */
     int16_t sChangeValue1 = 0, sChangeValue2 = 0;
     /* a value evaluation (CHANGE): the field it assigns, filled by its emitter */
-    std::string target;         /* the target's vector identifier */
+    std::string target; /* the target's vector identifier */
     int32_t lTargetLength = 0;
     int16_t sTargetDecimals = 0;
     /* the result the routine computes, set by the emitter that registered
@@ -40,9 +40,9 @@ struct GEN_EVALUATION_NODE {
 /* One SELECT or SELECT_SQL loop. */
 struct GEN_SELECT_NODE {
     uint16_t usNumber = 0, usSequence = 0;
-    char cKind = 'N';           /* 'Q' SELECT_SQL, else 'N' */
+    char cKind = 'N'; /* 'Q' SELECT_SQL, else 'N' */
     std::string loopName, routineName, closeName;
-    std::string cursorName, odbcSelectName, connectName;   /* SELECT_SQL only */
+    std::string cursorName, odbcSelectName, connectName; /* SELECT_SQL only */
     int32_t lRoutineValue1 = 0, lRoutineValue2 = 0;
     int16_t sRoutineValue3 = 0;
 };
@@ -57,8 +57,7 @@ struct GEN_POINT_ENTRY {
 /* Registers a generated evaluation and returns its node (see the
 ** comment of the definition). */
 GEN_EVALUATION_NODE* P3109_pszMakeEvaluationName(std::string_view key, char cKind, size_t ulTextLength,
-                                                 std::string_view text, char cFlag, char cReuse,
-                                                 int32_t lMacroSwitch);
+                                                 std::string_view text, char cFlag, char cReuse, int32_t lMacroSwitch);
 /* The evaluation DEF_COND registered for a condition name (its key, the
 ** name's first 10 characters upper-cased, marked 'Y'); null when none. */
 GEN_EVALUATION_NODE* P3109_pFindNamedCondition(std::string_view name);

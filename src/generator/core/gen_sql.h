@@ -21,8 +21,7 @@ public:
     ** into Area() after Begin(). */
     explicit GenSqlCursor(std::string tagBase, const char* pszSteps = "ABCD")
         : tagBase_(std::move(tagBase)), steps_(pszSteps), area_(std::make_unique<SSQL_AREA>())
-    {
-    }
+    {}
     ~GenSqlCursor()
     {
         if (open_)
@@ -48,8 +47,8 @@ public:
     {
         const int step = first_ ? 1 : 2;
         SetTag(step);
-        unsigned short rc = SSQL_sFetchExt(area_.get(), cursor_, &ca_, &da_,
-                                           static_cast<uint16_t>(sizeof...(Columns)), columns...);
+        unsigned short rc =
+            SSQL_sFetchExt(area_.get(), cursor_, &ca_, &da_, static_cast<uint16_t>(sizeof...(Columns)), columns...);
         first_ = false;
         if (rc == SSQL_RC_OK)
             return true;

@@ -9,9 +9,15 @@ GEN_MODULE_STATE& P3109_State()
     return state;
 }
 
-FFC_CONTEXT* P3109_Context() { return P3109_State().args.pContext; }
+FFC_CONTEXT* P3109_Context()
+{
+    return P3109_State().args.pContext;
+}
 
-FFC_CHECK_STATE* P3109_CheckState() { return P3109_State().args.pState; }
+FFC_CHECK_STATE* P3109_CheckState()
+{
+    return P3109_State().args.pState;
+}
 
 int32_t P3109_lAbortWord()
 {

@@ -37,7 +37,8 @@ inline constexpr char GEN_TARGET_CSHARP = '#';
 /* The arguments with which C# calls a routine of the function (the C
 ** FUNCTION_STD_PARMS), and the parameters such a routine declares (the C
 ** FUNCTION_STD_ARGS). */
-inline constexpr const char* GEN_FUNCTION_PARMS_CS = "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2";
+inline constexpr const char* GEN_FUNCTION_PARMS_CS =
+    "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2";
 inline constexpr const char* GEN_FUNCTION_ARGS_CS =
     "X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List, X_FKEY X_FKey, "
     "FUNCTION_STATIC_GLOBAL_1 pGlobal1, FUNCTION_STATIC_GLOBAL_2 pGlobal2";
@@ -50,13 +51,13 @@ struct GEN_RUN_ARGUMENTS {
     const FFC_FUNCTION_DEFINITION* pFunction = nullptr;
     int32_t lDriverValue = 0;
     char cDriverByte1 = ' ';
-    char* pOptionFlags = nullptr;       /* 999 'Y'/'N' option flags */
+    char* pOptionFlags = nullptr; /* 999 'Y'/'N' option flags */
     char cDriverByte2 = ' ';
     char cDriverByte3 = ' ';
     char acDriverField[3] = {' ', ' ', ' '};
     char acMsgQueue[10] = {};
-    uint16_t usStatusWord = 0;          /* total handed to the progress steps */
-    std::string root;                   /* root directory path, Windows form */
+    uint16_t usStatusWord = 0; /* total handed to the progress steps */
+    std::string root;          /* root directory path, Windows form */
     FFC_MESSAGE_CALLBACK pfnCallback = nullptr;
     int32_t lEditor = 0;
 };
@@ -88,12 +89,12 @@ struct GEN_SKELETON_STATE {
     std::array<int32_t, GEN_CONDITION_LEVELS> levels{};
     int32_t lDepth = 0;
     char cKeep = 'Y';
-    std::array<char, GEN_LINE_BUFFER> line{};   /* the line being processed, terminated */
-    uint16_t usColumn = 0;                      /* column of the current directive's '%' */
-    size_t ulDirectiveLength = 0;               /* '%', digits and the character after them */
-    size_t ulResume = 0;                        /* where the scan goes on after a point */
+    std::array<char, GEN_LINE_BUFFER> line{}; /* the line being processed, terminated */
+    uint16_t usColumn = 0;                    /* column of the current directive's '%' */
+    size_t ulDirectiveLength = 0;             /* '%', digits and the character after them */
+    size_t ulResume = 0;                      /* where the scan goes on after a point */
     int16_t sPoint = 0;
-    std::string currentSkeleton;                /* path of the skeleton being run (point 6) */
+    std::string currentSkeleton; /* path of the skeleton being run (point 6) */
 };
 
 /* One entry of the block stack of the command loop. The fields after the
@@ -104,23 +105,23 @@ struct GEN_BLOCK_ENTRY {
     int32_t lRoutineValue1 = 0;
     int32_t lRoutineValue2 = 0;
     int16_t sRoutineValue3 = 0;
-    char cLastDisplay = 'N';                   /* a DISPLAY, REQUEST or POP_UP of the block was passed */
-    std::string lastDisplayLabel = "*ABORT";   /* "X_Last_Display_nnnn" once it was */
-    int16_t sWhenCount = 0;                    /* CASE: the WHEN and OTHERWISE branches opened */
-    char cErrorCountField = 'N';               /* BEGINCHECK: a field counts the block's errors */
-    std::string errorCountField;               /* its vector identifier */
+    char cLastDisplay = 'N';                 /* a DISPLAY, REQUEST or POP_UP of the block was passed */
+    std::string lastDisplayLabel = "*ABORT"; /* "X_Last_Display_nnnn" once it was */
+    int16_t sWhenCount = 0;                  /* CASE: the WHEN and OTHERWISE branches opened */
+    char cErrorCountField = 'N';             /* BEGINCHECK: a field counts the block's errors */
+    std::string errorCountField;             /* its vector identifier */
     char acSelectFlags[4] = {'N', 'N', 'N', 'N'};
     char cLoop = 'N';
     std::string continueLabel;
     std::string leaveLabel;
-    int32_t lIterator1 = 0;                    /* BEGIN_LOOP: the literal step */
-    int32_t lIterator2 = 0;                    /* FOR: the iterator's dispatch id */
+    int32_t lIterator1 = 0; /* BEGIN_LOOP: the literal step */
+    int32_t lIterator2 = 0; /* FOR: the iterator's dispatch id */
     char cIterator = 'N';
-    char cFrame = 'N';                         /* the block opened an X_VAR frame */
-    std::string untilCondition;                /* DOUNTIL: routine name or routine reference */
-    std::string caseOperand;                   /* CASE: the OF_FIELD operand, 10 characters */
-    std::string loopTo;                        /* BEGIN_LOOP: the TO operand, 20 characters */
-    std::string loopUsing;                     /* BEGIN_LOOP: the USING field, 10 characters */
+    char cFrame = 'N';          /* the block opened an X_VAR frame */
+    std::string untilCondition; /* DOUNTIL: routine name or routine reference */
+    std::string caseOperand;    /* CASE: the OF_FIELD operand, 10 characters */
+    std::string loopTo;         /* BEGIN_LOOP: the TO operand, 20 characters */
+    std::string loopUsing;      /* BEGIN_LOOP: the USING field, 10 characters */
     /* the indent and inline depth in force when the block opened: the
        core's comment writer of a closing command returns to them */
     uint16_t usOuterIndent = 0;
@@ -135,7 +136,7 @@ struct GEN_BLOCK_ENTRY {
        loop's counter gets the loop's depth ("_2"); empty for the outermost
        loop and in C */
     std::string loopSuffix;
-    char cSelectLoop = 'N';                    /* the block counts its rows (KEEP_ needs one around it) */
+    char cSelectLoop = 'N'; /* the block counts its rows (KEEP_ needs one around it) */
 };
 
 inline constexpr int GEN_BLOCK_STACK_CAPACITY = 256;
@@ -145,7 +146,7 @@ inline constexpr int GEN_BLOCK_STACK_CAPACITY = 256;
 ** qualifier whose "DATABASE" record holds the connection data. */
 struct GEN_FILE_ACCESS_BLOCK {
     std::string name;
-    std::string connection;        /* empty: the file uses no connection of its own */
+    std::string connection; /* empty: the file uses no connection of its own */
     std::string database, qualifier;
 };
 
@@ -159,51 +160,51 @@ struct GEN_EMITTED_WORK_FIELD {
 struct GEN_EMITTER_FLAGS {
     char cSqlIndicator = 'N';
     char cOpenAll = 'N';
-    char cLastIoStatus = 'N';      /* GEN_LAST_IO_STATUS_FLAG (GEN_IO_STATUS_USED) */
+    char cLastIoStatus = 'N'; /* GEN_LAST_IO_STATUS_FLAG (GEN_IO_STATUS_USED) */
     int32_t lIgnoredPrecision = 0;
     int32_t lIgnoredRoundUp = 0;
     int32_t lIgnored1030 = 0;
     int32_t lIgnored1015 = 0;
-    char cCallProcess = 'N';       /* CALL and SUBMIT name a process ... */
-    char cCallFunction = 'N';      /* ... or a function */
-    char cValidation = 'N';        /* BEGINCHECK blocks, with their count */
+    char cCallProcess = 'N';  /* CALL and SUBMIT name a process ... */
+    char cCallFunction = 'N'; /* ... or a function */
+    char cValidation = 'N';   /* BEGINCHECK blocks, with their count */
     int16_t sBeginChecks = 0;
-    char cCheckResult = 'N';       /* the check commands */
-    char cWorkDouble = 'N';        /* the KEEP commands */
-    std::vector<std::string> keepLastAreas;   /* the KEEP_LAST tracking areas of FETCH */
+    char cCheckResult = 'N';                /* the check commands */
+    char cWorkDouble = 'N';                 /* the KEEP commands */
+    std::vector<std::string> keepLastAreas; /* the KEEP_LAST tracking areas of FETCH */
     std::vector<GEN_FILE_ACCESS_BLOCK> fileAccessBlocks;
-    std::vector<std::string> pointOverrides;  /* POINT file overrides */
+    std::vector<std::string> pointOverrides; /* POINT file overrides */
     std::vector<GEN_EMITTED_WORK_FIELD> workFields;
-    int16_t sTempStoreAreas = 1;   /* temporary storage area pointers */
+    int16_t sTempStoreAreas = 1; /* temporary storage area pointers */
 };
 
 /* The whole per-job state of the generator. */
 struct GEN_MODULE_STATE {
     GEN_RUN_ARGUMENTS args;
-    char cTarget = GEN_TARGET_C;          /* GEN_TARGET_LANGUAGE */
-    char cTargetNext = ' ';               /* the SYSFLAGS byte at offset 62 */
+    char cTarget = GEN_TARGET_C; /* GEN_TARGET_LANGUAGE */
+    char cTargetNext = ' ';      /* the SYSFLAGS byte at offset 62 */
     GEN_OUTPUT_STATE out;
     GEN_SKELETON_STATE skel;
     GEN_EMITTER_FLAGS emit;
 
     /* names as terminated, right-trimmed strings */
     std::string partition, language, process, function;
-    std::string cName;                    /* object's C name, or the member pass number */
+    std::string cName; /* object's C name, or the member pass number */
     std::string nationalChar1, nationalChar3;
     std::string routineName = "*MAIN*****";
-    std::string title = std::string(40, ' ');   /* the 40-column title of point 9 */
+    std::string title = std::string(40, ' '); /* the 40-column title of point 9 */
     GEN_FILE_SET files;
 
     /* per-job switches */
-    int32_t lOutputFailures = 0;          /* files that could not be read or written (faults of the environment) */
+    int32_t lOutputFailures = 0; /* files that could not be read or written (faults of the environment) */
     int32_t lListSizeCheckOff = 0;
     int32_t lGeneratorWord = 0;
     char cLabelFlag = 'Y';
     char cRoutineFlag1 = 'N';
     char cRoutineFlag2 = 'N';
-    std::array<char, 4> derivedOptions{{'N', 'N', 'N', 'N'}};  /* the four derived option flags */
-    int16_t sSqlCursorCount = 0;          /* GEN_CURSOR_COMMAND_COUNT */
-    int16_t sOpenSelectCount = 0;         /* GEN_OPEN_SELECT_COUNT: SELECT loops open at this point */
+    std::array<char, 4> derivedOptions{{'N', 'N', 'N', 'N'}}; /* the four derived option flags */
+    int16_t sSqlCursorCount = 0;                              /* GEN_CURSOR_COMMAND_COUNT */
+    int16_t sOpenSelectCount = 0; /* GEN_OPEN_SELECT_COUNT: SELECT loops open at this point */
     uint16_t usCommandCounter = 0;
     std::string lineNumberText = "0000";
     int32_t lRoutineValue1 = 0, lRoutineValue2 = 0;
@@ -237,10 +238,9 @@ struct GEN_MODULE_STATE {
     USEDLL_RECORD* pUserDlls = nullptr;
 
     /* the streams of the output driver */
-    GEN_STREAM skeletonIn = GEN_NO_STREAM, header = GEN_NO_STREAM, mainC = GEN_NO_STREAM,
-               stg = GEN_NO_STREAM, ddc = GEN_NO_STREAM, rc = GEN_NO_STREAM, sbr = GEN_NO_STREAM,
-               rpt = GEN_NO_STREAM, pgm = GEN_NO_STREAM;
-    std::array<GEN_STREAM, 5> csStreams{};   /* DDC.cs, STG.cs, .sbr, Incl.cs, TXT.cs */
+    GEN_STREAM skeletonIn = GEN_NO_STREAM, header = GEN_NO_STREAM, mainC = GEN_NO_STREAM, stg = GEN_NO_STREAM,
+               ddc = GEN_NO_STREAM, rc = GEN_NO_STREAM, sbr = GEN_NO_STREAM, rpt = GEN_NO_STREAM, pgm = GEN_NO_STREAM;
+    std::array<GEN_STREAM, 5> csStreams{}; /* DDC.cs, STG.cs, .sbr, Incl.cs, TXT.cs */
 };
 
 /* The one module state of the generator. */

@@ -20,8 +20,8 @@
 #include "generator/core/generator_identity.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
-#include "generator/emitters/emitters.h"
 #include "generator/core/skeleton_engine.h"
+#include "generator/emitters/emitters.h"
 
 namespace {
 

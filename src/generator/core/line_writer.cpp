@@ -65,7 +65,7 @@ void flushQueue(int iQueue)
     P3109_WriteLineQueue(iQueue, g.out.mainOutput);
 }
 
-} // namespace
+}  // namespace
 
 GEN_STREAM P3109_AddFileStream(FILE* pFile)
 {
@@ -151,12 +151,30 @@ void P3109_WriteLineQueue(int iQueue, GEN_STREAM stream)
         P3109_WriteLine(stream, static_cast<int16_t>(l.usIndent), l.text);
 }
 
-void P3109_WriteDeferredQueue1() { flushQueue(1); }
-void P3109_WriteDeferredQueue2() { flushQueue(2); }
-void P3109_WriteDeferredQueue3() { flushQueue(3); }
-void P3109_WriteDeferredQueue4() { flushQueue(4); }
-void P3109_WriteDeferredQueue5() { flushQueue(5); }
-void P3109_WriteDeferredQueue6() { flushQueue(6); }
+void P3109_WriteDeferredQueue1()
+{
+    flushQueue(1);
+}
+void P3109_WriteDeferredQueue2()
+{
+    flushQueue(2);
+}
+void P3109_WriteDeferredQueue3()
+{
+    flushQueue(3);
+}
+void P3109_WriteDeferredQueue4()
+{
+    flushQueue(4);
+}
+void P3109_WriteDeferredQueue5()
+{
+    flushQueue(5);
+}
+void P3109_WriteDeferredQueue6()
+{
+    flushQueue(6);
+}
 
 void P3109_ClearQueues()
 {

@@ -46,8 +46,14 @@ ListState& ls()
     return s;
 }
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
-bool csharp() { return g().cTarget == GEN_TARGET_CSHARP; }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
+bool csharp()
+{
+    return g().cTarget == GEN_TARGET_CSHARP;
+}
 
 bool zoph2()
 {
@@ -86,18 +92,21 @@ std::vector<ModelList> modelLists(FFC_CONTEXT* ctx)
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, WR_LISTNAME, FFC_WORK_KIND_LEN);
-    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LISTS, &r, 1); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_LISTS, &r, 1)) {
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LISTS, &r, 1); rc == '0';
+         rc = WF_cReadNext(ctx, GEN_SLOT_LISTS, &r, 1)) {
         const auto* d = reinterpret_cast<const WR_LISTNAME_DATA*>(r.acData);
         ModelList m;
         m.lOrder = FIX_lDigitsToLong(d->acOrder, sizeof d->acOrder, nullptr);
         m.name = std::string(r.acName, 10);
-        const int32_t count = std::clamp<int32_t>(FIX_lDigitsToLong(d->acFieldCount, 3, nullptr), 0, WR_LIST_FIELDS_MAX);
+        const int32_t count =
+            std::clamp<int32_t>(FIX_lDigitsToLong(d->acFieldCount, 3, nullptr), 0, WR_LIST_FIELDS_MAX);
         for (int32_t i = 0; i < count; ++i)
             m.fields.emplace_back(d->acFields[i], 10);
         m.lSecondVersion = d->cLongList == 'Y' ? 1 : 0;
         lists.push_back(std::move(m));
     }
-    std::stable_sort(lists.begin(), lists.end(), [](const ModelList& a, const ModelList& b) { return a.lOrder < b.lOrder; });
+    std::stable_sort(lists.begin(), lists.end(),
+                     [](const ModelList& a, const ModelList& b) { return a.lOrder < b.lOrder; });
     return lists;
 }
 
@@ -119,7 +128,8 @@ void writeFieldRow(const GEN_LIST_DEFINITION& list, const GEN_FIELD_INFO& f, boo
         P3109_WriteLine(kListQueue, 6, (fFirst ? " " : ",") + head);
     const std::string length = f.fNational() || f.lLength > 32767 || f.lLength < 0 ? "-1" : std::to_string(f.lLength);
     P3109_WriteLine(kListQueue, 9, length + "," + size + "," + std::to_string(f.sDecimals) + ",");
-    P3109_WriteLine(kListQueue, 9, address + "," + P3109_MakeShortLiteral(f.lComponentNumber) + (cs ? ",NO )" : ",NO "));
+    P3109_WriteLine(kListQueue, 9,
+                    address + "," + P3109_MakeShortLiteral(f.lComponentNumber) + (cs ? ",NO )" : ",NO "));
     if (extended)
         P3109_WriteLine(kInitQueue, 3,
                         cs ? "X_DEFS.X_MEMSET( ref " + member + ", 0, " + size + " );"
@@ -242,15 +252,17 @@ bool usesExtendedLanguage()
     return ctx && (ctx->lComponentRun != 0 || ctx->lZophxUsed != 0);
 }
 
-} // namespace
+}  // namespace
 
 std::string P3109_ListMemberDeclaration(const GEN_FIELD_INFO& f, std::string_view prefix)
 {
     const bool cs = csharp();
     const std::string name = std::string(prefix) + f.localName;
     if (P3109_fIsZophxOnlyType(f.cType))
-        return (cs ? P3109_MakeCSharpDeclarationByType(f.cType, prefix, f.localName, f.lLength, f.fUnsigned(), f.fNational())
-                   : P3109_MakeDeclarationByType(f.cType, prefix, f.localName, f.lLength, f.fUnsigned(), f.fNational())) +
+        return (cs ? P3109_MakeCSharpDeclarationByType(f.cType, prefix, f.localName, f.lLength, f.fUnsigned(),
+                                                       f.fNational())
+                   : P3109_MakeDeclarationByType(f.cType, prefix, f.localName, f.lLength, f.fUnsigned(),
+                                                 f.fNational())) +
                ";";
     const std::string word = P3109_pszDictionaryTypeName(f.cType, cs);
     const std::string bytes = "BYTE_LEN_" + f.vectorName;
@@ -303,7 +315,10 @@ GEN_LIST_DEFINITION* P3109_pCurrentListDefinition()
     return &s.chain[static_cast<size_t>(s.sCurrent)];
 }
 
-const std::deque<GEN_LIST_DEFINITION>& P3109_ListDefinitions() { return ls().chain; }
+const std::deque<GEN_LIST_DEFINITION>& P3109_ListDefinitions()
+{
+    return ls().chain;
+}
 
 int32_t P3109_lCountLists(bool fLevel2)
 {
@@ -399,4 +414,7 @@ void P3109_CheckWorkingListStorage()
              std::to_string(static_cast<uint64_t>(std::max<int32_t>(l->lMaxEntries, 0)) * l->ulEntryLength)});
 }
 
-void P3109_ResetListDefinitions() { ls() = ListState{}; }
+void P3109_ResetListDefinitions()
+{
+    ls() = ListState{};
+}

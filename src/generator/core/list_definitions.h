@@ -36,29 +36,29 @@ inline constexpr uint64_t GEN_LIST_ENTRY_LIMIT = 2147483648ULL;
 
 /* One field of a list. */
 struct GEN_LIST_FIELD {
-    std::string field;             /* 10 characters, blank-padded */
-    std::string entryIdentifier;   /* "V_LF_" list "_" field: the field's place in the list's vector */
-    std::string vectorName;        /* the field's entry in the function's field vector */
-    int16_t sMapNumber = -1;       /* the slot word, preset 65535 */
+    std::string field;           /* 10 characters, blank-padded */
+    std::string entryIdentifier; /* "V_LF_" list "_" field: the field's place in the list's vector */
+    std::string vectorName;      /* the field's entry in the function's field vector */
+    int16_t sMapNumber = -1;     /* the slot word, preset 65535 */
 };
 
 /* GEN_LIST_DEFINITION. */
 struct GEN_LIST_DEFINITION {
-    std::string name;              /* 10 characters, blank-padded, national name character dropped */
-    std::string identifier;        /* the name made a C identifier */
-    std::string vectorName;        /* "V_LIST_" + identifier */
-    char cKind = 'C';              /* 'C' component list, 'W' working list, 'B' browse list */
-    char cChangeTracking = 'N';    /* the flag after the kind */
+    std::string name;           /* 10 characters, blank-padded, national name character dropped */
+    std::string identifier;     /* the name made a C identifier */
+    std::string vectorName;     /* "V_LIST_" + identifier */
+    char cKind = 'C';           /* 'C' component list, 'W' working list, 'B' browse list */
+    char cChangeTracking = 'N'; /* the flag after the kind */
     int32_t lMaxEntries = 0;
-    int16_t sEntryCount = 0;       /* the runtime's entry (allocation) count */
-    std::array<std::string, 6> texts;   /* preset "V_NOT_AVAILABLE"; the first is the counter field */
-    char cExchange = 'N';          /* the flag after the field count */
+    int16_t sEntryCount = 0;          /* the runtime's entry (allocation) count */
+    std::array<std::string, 6> texts; /* preset "V_NOT_AVAILABLE"; the first is the counter field */
+    char cExchange = 'N';             /* the flag after the field count */
     std::string argument = "pX_NULL";
     std::vector<GEN_LIST_FIELD> fields;
     std::vector<std::string> conditions;
     char cTopCurrent = 'N';
-    std::string adjustment;        /* "lAdjustment_" + identifier */
-    int32_t lSecondVersion = 0;    /* non-zero: X_LIST_2, a level-2 list */
+    std::string adjustment;     /* "lAdjustment_" + identifier */
+    int32_t lSecondVersion = 0; /* non-zero: X_LIST_2, a level-2 list */
     uint32_t ulEntryLength = 0;
     int32_t lCounterInList = 0;
 

@@ -24,9 +24,18 @@ constexpr GEN_STREAM kListQueue = 1;
 constexpr GEN_STREAM kStartQueue = 6;
 constexpr int16_t kMaxDepth = 12;
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
-bool csharp() { return g().cTarget == GEN_TARGET_CSHARP; }
-void drop() { g().skel.cKeep = 'N'; }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
+bool csharp()
+{
+    return g().cTarget == GEN_TARGET_CSHARP;
+}
+void drop()
+{
+    g().skel.cKeep = 'N';
+}
 
 bool zoph2()
 {
@@ -78,7 +87,8 @@ void writeVectorNames()
         for (const GEN_LIST_DEFINITION* l : lists) {
             P3109_WriteShortConstant(g().stg, 0, l->vectorName, n);
             if (g().csStreams[1] != GEN_NO_STREAM)
-                P3109_WriteLine(g().csStreams[1], 0, "public const int " + l->vectorName + " = " + std::to_string(n) + ";");
+                P3109_WriteLine(g().csStreams[1], 0,
+                                "public const int " + l->vectorName + " = " + std::to_string(n) + ";");
             ++n;
         }
     }
@@ -117,7 +127,8 @@ void writeListTables()
     if (!level1.empty()) {
         if (csharp())
             P3109_WriteLine(kListQueue, 3,
-                            "private static X_LIST[] FUNCTION_LIST_DEF = new X_LIST[" + std::to_string(level1.size()) + "]{");
+                            "private static X_LIST[] FUNCTION_LIST_DEF = new X_LIST[" + std::to_string(level1.size()) +
+                                "]{");
         else
             P3109_WriteLine(kListQueue, 3,
                             zoph2() ? "static X_LIST_1 FUNCTION_LIST_DEF [] = {"
@@ -134,8 +145,9 @@ void writeListTables()
     if (!level1.empty())
         P3109_WriteLine(kListQueue, 3, "");
     P3109_WriteLine(kListQueue, 3,
-                    csharp() ? "private X_LIST[] FUNCTION_LIST_DEF_2 = new X_LIST[" + std::to_string(level2.size()) + "]{"
-                             : "static X_LIST_2 FUNCTION_LIST_DEF_2 [] = {");
+                    csharp()
+                        ? "private X_LIST[] FUNCTION_LIST_DEF_2 = new X_LIST[" + std::to_string(level2.size()) + "]{"
+                        : "static X_LIST_2 FUNCTION_LIST_DEF_2 [] = {");
     for (size_t i = 0; i < level2.size(); ++i)
         P3109_WriteListDefinitionEntry(*level2[i], static_cast<int>(i + 1));
     P3109_WriteLine(kListQueue, 3, "};");
@@ -149,8 +161,8 @@ void writeTotals()
     if (all == 0) {
         if (!csharp())
             return;
-        for (const char* name : {"TOTAL_LISTS", "FUNCTION_TOTAL_LISTS", "FUNCTION_TOTAL_LL1_LISTS",
-                                 "FUNCTION_TOTAL_LL2_LISTS"})
+        for (const char* name :
+             {"TOTAL_LISTS", "FUNCTION_TOTAL_LISTS", "FUNCTION_TOTAL_LL1_LISTS", "FUNCTION_TOTAL_LL2_LISTS"})
             P3109_WritePublicConstInt(kListQueue, name, 0);
         P3109_WriteLine(kListQueue, 3, "private static X_LIST[] FUNCTION_LIST_DEF = null;");
         return;
@@ -224,7 +236,8 @@ void addStaticVariables()
         staticVariable("X_YES_NO fchFieldAccepted[X_VECTOR_TOTAL]", "",
                        "public char[] fchFieldAccepted = new char[X_VECTOR_TOTAL]");
         for (int16_t i = 1; i <= e.sBeginChecks; ++i)
-            staticVariable("X_SHORT X_ErrorCount_" + std::to_string(i), "", "public int X_ErrorCount_" + std::to_string(i));
+            staticVariable("X_SHORT X_ErrorCount_" + std::to_string(i), "",
+                           "public int X_ErrorCount_" + std::to_string(i));
     }
     if (e.cCheckResult == 'Y')
         staticVariable("X_CHAR chResultofCheck", "", "public char chResultofCheck");
@@ -254,8 +267,8 @@ void addStaticVariables()
     for (const std::string& point : e.pointOverrides)
         staticVariable("X_POINT_FILE " + point,
                        "#if defined X_OPERATING_SYSTEM_ISERIES\r\n   INSTANCE(" + point +
-                           ".vchFilePoint)[0] = LOVAL;\r\n   INSTANCE(" + point + ".vchLibrary)[0] = LOVAL;\r\n   INSTANCE(" +
-                           point + ".vchMember)[0] = LOVAL;\r\n   #endif",
+                           ".vchFilePoint)[0] = LOVAL;\r\n   INSTANCE(" + point +
+                           ".vchLibrary)[0] = LOVAL;\r\n   INSTANCE(" + point + ".vchMember)[0] = LOVAL;\r\n   #endif",
                        "public X_POINT_FILE " + point + " = new X_POINT_FILE()");
     for (const GEN_EMITTED_WORK_FIELD& w : e.workFields) {
         const std::string cs = csWorkType(w.type);
@@ -322,7 +335,7 @@ void writeBifCall(const GEN_BIF_DEFINITION& b)
     P3109_Line("}");
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteListVectors()
 {
@@ -361,7 +374,8 @@ void P3109_WriteReloadCounters()
             fixed("            X_CAST_LIST_FROM_NO( pX_List, " + l.vectorName + ", pX_Fun )");
         fixed("            X_Vec_Set_from_Long(pX_Ids,pX_Pro,pX_Fun,");
         fixed("               pX_Fld," + counter + ",");
-        fixed(zoph2() ? "               X_LIST_COUNT_ENTRYS);" : "               pX_List[" + l.vectorName + "].sCurrentEntrys);");
+        fixed(zoph2() ? "               X_LIST_COUNT_ENTRYS);"
+                      : "               pX_List[" + l.vectorName + "].sCurrentEntrys);");
     }
     fixed("         }");
     fixed("      }");

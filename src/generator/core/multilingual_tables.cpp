@@ -40,10 +40,19 @@ WebNames& web()
     return w;
 }
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
-bool csharp() { return g().cTarget == GEN_TARGET_CSHARP; }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
+bool csharp()
+{
+    return g().cTarget == GEN_TARGET_CSHARP;
+}
 
-const std::vector<GEN_LANGUAGE>& languages() { return P3109_ProcessDefinitions().languages; }
+const std::vector<GEN_LANGUAGE>& languages()
+{
+    return P3109_ProcessDefinitions().languages;
+}
 
 /* Registers a text; returns its reference, and the name written (the
 ** reference for C, the declared name for C#) through pWritten. */
@@ -65,12 +74,13 @@ void writeBifSections()
         if (b.cUsed != 'Y')
             continue;
         if (b.cCall == 'Y')
-            CGEN_AddStaticWorkingEntry(0, "X_YES_NO " + b.routine + "_Called", "INSTANCE(" + b.routine + "_Called) = NO;",
-                                       "public char " + b.routine + "_Called = 'N'",
-                                       "pGlobal1." + b.routine + "_Called = NO;", 'N');
+            CGEN_AddStaticWorkingEntry(
+                0, "X_YES_NO " + b.routine + "_Called", "INSTANCE(" + b.routine + "_Called) = NO;",
+                "public char " + b.routine + "_Called = 'N'", "pGlobal1." + b.routine + "_Called = NO;", 'N');
         if (b.cKind != 'L')
             continue;
-        P3109_WriteLine(g().header, 3, "X_VOID_FUNCTION " + b.routine + " (struct X_IDS *,struct X_PRO *,struct X_FUN *,");
+        P3109_WriteLine(g().header, 3,
+                        "X_VOID_FUNCTION " + b.routine + " (struct X_IDS *,struct X_PRO *,struct X_FUN *,");
         P3109_WriteLine(g().header, 3, "    struct X_BIF *,struct X_FLD [],struct X_LIST [],");
         P3109_WriteLine(g().header, 3, "    X_SHORT,X_SHORT [],X_SHORT,X_SHORT []);");
     }
@@ -99,7 +109,8 @@ bool variableTexts(const std::string& variable, std::vector<std::string>& slots)
         } value{};
         int32_t length = 0, codeLength = 0;
         if (!c.Fetch(SSQL_FIXED(partition, 3), SSQL_FIXED(code, 4), SSQL_FIXED(name, 20),
-                     SSQL_VARYING(&value, kTextWidth), SSQL_I32(&length), SSQL_FIXED(option, 10), SSQL_I32(&codeLength)))
+                     SSQL_VARYING(&value, kTextWidth), SSQL_I32(&length), SSQL_FIXED(option, 10),
+                     SSQL_I32(&codeLength)))
             break;
         const std::string language = P3109_TrimRight(std::string_view(code, 4));
         for (size_t l = 0; l < langs.size(); ++l)
@@ -216,12 +227,21 @@ void writeMultiField()
     P3109_WriteLine(kFieldQueue, 3, "};");
 }
 
-} // namespace
+}  // namespace
 
-const std::vector<std::string>& P3109_WebMultilingualTexts() { return web().texts; }
-const std::vector<GEN_WEB_FIELD_TEXTS>& P3109_WebFieldTexts() { return web().fields; }
+const std::vector<std::string>& P3109_WebMultilingualTexts()
+{
+    return web().texts;
+}
+const std::vector<GEN_WEB_FIELD_TEXTS>& P3109_WebFieldTexts()
+{
+    return web().fields;
+}
 
-void P3109_ResetMultilingualTables() { web() = WebNames{}; }
+void P3109_ResetMultilingualTables()
+{
+    web() = WebNames{};
+}
 
 void P3109_WriteMultilingualTables()
 {

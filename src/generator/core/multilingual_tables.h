@@ -22,7 +22,7 @@ const std::vector<std::string>& P3109_WebMultilingualTexts();
 /* One entry of pWebMFld: a field's text literal references in one
 ** language; an absent text leaves its name empty. */
 struct GEN_WEB_FIELD_TEXTS {
-    std::string field;             /* 10 characters */
+    std::string field; /* 10 characters */
     std::string label;
     std::string headings[3];
     std::string description;

@@ -18,7 +18,7 @@ namespace {
 struct Registries {
     uint16_t usInstanceCounter = 0;
     std::vector<GEN_INSTANCE_NAME> instances;
-    std::vector<std::pair<std::string, std::string>> fieldTexts;   /* field, kinds used */
+    std::vector<std::pair<std::string, std::string>> fieldTexts; /* field, kinds used */
     std::vector<std::string> multilingual;
 };
 
@@ -28,9 +28,12 @@ Registries& reg()
     return r;
 }
 
-} // namespace
+}  // namespace
 
-void P3109_ResetNameServices() { reg() = Registries{}; }
+void P3109_ResetNameServices()
+{
+    reg() = Registries{};
+}
 
 std::string P3109_MakeInstanceName(std::string_view base, std::string_view text1, std::string_view text2,
                                    std::string_view text3)
@@ -42,7 +45,10 @@ std::string P3109_MakeInstanceName(std::string_view base, std::string_view text1
     return "INSTANCE(" + name + ")";
 }
 
-const std::vector<GEN_INSTANCE_NAME>& P3109_InstanceNames() { return reg().instances; }
+const std::vector<GEN_INSTANCE_NAME>& P3109_InstanceNames()
+{
+    return reg().instances;
+}
 
 std::string P3109_MakeFieldNameFromLiteral(std::string_view name)
 {
@@ -101,7 +107,7 @@ std::string fieldTextKey(std::string_view field)
     return field.size() > 10 ? std::string(field) : P3109_Padded(field, 10);
 }
 
-} // namespace
+}  // namespace
 
 void P3109_RegisterFieldTextUse(std::string_view field, char cKind)
 {
@@ -117,9 +123,15 @@ void P3109_RegisterFieldTextUse(std::string_view field, char cKind)
     ++P3109_State().lUsedFieldTexts;
 }
 
-const std::vector<std::pair<std::string, std::string>>& P3109_FieldTextUses() { return reg().fieldTexts; }
+const std::vector<std::pair<std::string, std::string>>& P3109_FieldTextUses()
+{
+    return reg().fieldTexts;
+}
 
-const std::vector<std::string>& P3109_MultilingualVariables() { return reg().multilingual; }
+const std::vector<std::string>& P3109_MultilingualVariables()
+{
+    return reg().multilingual;
+}
 
 int16_t P3109_sFieldTextIndex(std::string_view field)
 {
@@ -191,11 +203,13 @@ void P3109_WriteCloseCursors(std::string_view offset)
         /* C#: the close routines are the delegates the loops registered */
         const std::string entry = offset == "0" ? "sEntryCursors" : "( sEntryCursors + " + std::string(offset) + " )";
         P3109_Line("if ( pGlobal1.sCurrentCursors > " + entry +
-                   " ) X_RUN_DLL.X_Close_Cursors( pGlobal1.pfCloseCursor, ref pGlobal1.sCurrentCursors, " + entry + " );");
+                   " ) X_RUN_DLL.X_Close_Cursors( pGlobal1.pfCloseCursor, ref pGlobal1.sCurrentCursors, " + entry +
+                   " );");
         return;
     }
     if (offset == "0") {
-        P3109_Line("if ( INSTANCE(sCurrentCursors) > sEntryCursors ) X_Close_Cursors( FUNCTION_STD_PARMS, sEntryCursors );");
+        P3109_Line(
+            "if ( INSTANCE(sCurrentCursors) > sEntryCursors ) X_Close_Cursors( FUNCTION_STD_PARMS, sEntryCursors );");
         return;
     }
     const std::string o(offset);
@@ -209,11 +223,11 @@ constexpr const char* kDisplayStyles[] = {"PBIN", "PBFP", "PBBR", "PBCM", "PBGH"
                                           "PBET", "PBEN", "PBEE", "PBCN", "PBCE", "PBSI"};
 
 struct AttributeRow {
-    int index;        /* attribute flag index */
-    char appliesTo;   /* 'I' input, 'O' output, 'B' both */
-    char cls;         /* 'C' colour, 'A' attribute */
-    char colour;      /* colour letter of a colour row */
-    int position;     /* position of an attribute row in the 16 flags */
+    int index;      /* attribute flag index */
+    char appliesTo; /* 'I' input, 'O' output, 'B' both */
+    char cls;       /* 'C' colour, 'A' attribute */
+    char colour;    /* colour letter of a colour row */
+    int position;   /* position of an attribute row in the 16 flags */
 };
 
 constexpr AttributeRow kAttributeRows[] = {
@@ -244,7 +258,7 @@ void applyRow(const AttributeRow& row, std::string& colour, std::string& attribu
     attributes[static_cast<size_t>(row.position) + 1] = 'Y';
 }
 
-} // namespace
+}  // namespace
 
 GEN_COLOUR_NAMES P3109_MakeColourNames(const GEN_DISPLAY_ATTRIBUTES& f)
 {

@@ -27,7 +27,7 @@ void writeVersionInfo(GEN_STREAM stream, OSRV_VERSION_DATA* pRecord)
     RCGEN_WriteVersionInfo(stream, context, 5);
 }
 
-} // namespace
+}  // namespace
 
 const BOM_DESCRIPTION_NODE* P3109_pRetrieveDescription()
 {
@@ -50,8 +50,8 @@ void P3109_RequestVersionData(GEN_STREAM stream, const std::string& objectName, 
 {
     VersionRequest rq{{nullptr, objectName.c_str(), partition.c_str()}, stream, 0};
     rq.request.pvStream = &rq;
-    long rc =
-        OSRV_GetData(nullptr, &rq.request, OSRV_DATA_VERSION, nullptr, nullptr, nullptr, P3109_WriteVersionInfoCallback);
+    long rc = OSRV_GetData(nullptr, &rq.request, OSRV_DATA_VERSION, nullptr, nullptr, nullptr,
+                           P3109_WriteVersionInfoCallback);
     /* the version data lie in the repository: a failed query is a fatal SQL error at its own location */
     if (rc == OSRV_ERR_REPOSITORY)
         P3109_FatalSqlError(std::string(SSQL_pszLocation()).c_str());

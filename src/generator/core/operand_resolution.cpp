@@ -115,7 +115,10 @@ void copyArrayData(const WR_USEFIELD_DATA& d, GEN_FIELD_INFO& info)
 
 /* The length unit that bounds a short character field: the bytes of one
 ** character in the partition's texts. */
-int32_t lengthUnit(const FFC_CONTEXT* ctx) { return ctx->cDoubleByte == 'Y' ? 2 : 1; }
+int32_t lengthUnit(const FFC_CONTEXT* ctx)
+{
+    return ctx->cDoubleByte == 'Y' ? 2 : 1;
+}
 
 void applyDefinition(const FFC_CONTEXT* ctx, const Definition& def, GEN_FIELD_INFO& info)
 {
@@ -131,8 +134,8 @@ void applyDefinition(const FFC_CONTEXT* ctx, const Definition& def, GEN_FIELD_IN
     info.alFlags[GEN_FLAG_EXTENDED_SIZE] = asqn == 'Y';
     info.alFlags[GEN_FLAG_UNSIGNED] = suni == 'Y';
     info.alFlags[GEN_FLAG_NATIONAL] = suns == 'Y';
-    if ((info.cType == '1' || info.cType == 'H') && info.lLength > 0 &&
-        info.lLength <= 32 * lengthUnit(ctx) && info.alFlags[GEN_FLAG_NATIONAL] == 0)
+    if ((info.cType == '1' || info.cType == 'H') && info.lLength > 0 && info.lLength <= 32 * lengthUnit(ctx) &&
+        info.alFlags[GEN_FLAG_NATIONAL] == 0)
         info.cType = 'U';
     else if (info.cType == '2' || info.cType == 'B')
         info.cType = 'B';
@@ -251,7 +254,7 @@ void resolveNumericLiteral(GEN_FIELD_INFO& info)
     info.usByteLength = machineLong ? 4 : 8;
 }
 
-} // namespace
+}  // namespace
 
 void P3109_ResolveOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
 {

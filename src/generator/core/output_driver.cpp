@@ -41,7 +41,10 @@ namespace {
 constexpr uint64_t kErrorSpace = 2097152;
 constexpr uint64_t kWarningSpace = 10485760;
 
-void status(const char* text40) { P31O2_ShowStatusText(text40, 40); }
+void status(const char* text40)
+{
+    P31O2_ShowStatusText(text40, 40);
+}
 
 /* Step 8: the free space of the root directory's file system. */
 void checkDiskSpace(const GEN_MODULE_STATE& g)
@@ -49,7 +52,7 @@ void checkDiskSpace(const GEN_MODULE_STATE& g)
     const std::string& root = g.args.root;
     std::string host;
     uint64_t freeBytes = 0;
-    struct statvfs vfs{};
+    struct statvfs vfs {};
     if (dqoz::MapPath(root + "\\", host) == 0 && ::statvfs(host.c_str(), &vfs) == 0) {
         freeBytes = static_cast<uint64_t>(vfs.f_bavail) * vfs.f_frsize;
         if (freeBytes > 4294967295ULL)
@@ -73,7 +76,7 @@ std::vector<WrittenSet>& jobSets()
     return sets;
 }
 
-} // namespace
+}  // namespace
 
 void P3109_CheckFreeSpace(uint64_t freeBytes, char drive)
 {
@@ -97,8 +100,8 @@ void openCSharpSet(GEN_MODULE_STATE& g)
     g.csStreams.fill(GEN_NO_STREAM);
     if (!P3109_fCSharpRequested())
         return;
-    for (const std::string* dir : {&g.files.csDirectory, &g.files.csProject, &g.files.csProperties,
-                                   &g.files.csResources})
+    for (const std::string* dir :
+         {&g.files.csDirectory, &g.files.csProject, &g.files.csProperties, &g.files.csResources})
         DosCreateDir(dir->c_str(), nullptr);
     g.csStreams[0] = P3109_pOpenOutputFile(g.files.csDdc);
     g.csStreams[1] = P3109_pOpenOutputFile(g.files.csStg);
@@ -218,8 +221,9 @@ void updateComponentRow(GEN_MODULE_STATE& g)
     Varying sp1;
     const std::string component = P3109_TrimRight(std::string_view(g.args.pContext->acComponent, 10));
     SSQL_SetLocation("DC_P3109/QV_F03/A");
-    unsigned short rc = SSQL_DeclareExt(area.get(), "SELECT X03SP1 FROM QV_DTA.QV_F03 WHERE X03P_I = '%s' AND X03FLD = '%s' ",
-                                        g.partition.c_str(), component.c_str());
+    unsigned short rc =
+        SSQL_DeclareExt(area.get(), "SELECT X03SP1 FROM QV_DTA.QV_F03 WHERE X03P_I = '%s' AND X03FLD = '%s' ",
+                        g.partition.c_str(), component.c_str());
     if (rc == SSQL_RC_OK)
         rc = SSQL_sRunExt(area.get(), &ca, &da, 1, SSQL_VARYING(&sp1, 256));
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
@@ -264,14 +268,14 @@ void issueOptionWarnings(const GEN_EMITTER_FLAGS& e)
         P3109_sIssueMessage("PRC1015", 'W', " ");
 }
 
-} // namespace
+}  // namespace
 
 extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState,
-                                            const FFC_PROCESS_DEFINITION* pProcess, const FFC_FUNCTION_DEFINITION* pFunction,
-                                            int32_t lDriverValue, char cDriverByte1, char* pOptionFlags,
-                                            char cDriverByte2, char cDriverByte3, const char* pDriverField3,
-                                            const char* acMsgQueue, uint16_t usStatusWord, const char* pszRoot,
-                                            FFC_MESSAGE_CALLBACK pfnCallback, int32_t lEditor,
+                                            const FFC_PROCESS_DEFINITION* pProcess,
+                                            const FFC_FUNCTION_DEFINITION* pFunction, int32_t lDriverValue,
+                                            char cDriverByte1, char* pOptionFlags, char cDriverByte2, char cDriverByte3,
+                                            const char* pDriverField3, const char* acMsgQueue, uint16_t usStatusWord,
+                                            const char* pszRoot, FFC_MESSAGE_CALLBACK pfnCallback, int32_t lEditor,
                                             uint32_t ulWebPageFlags, int32_t lOptionBit31)
 {
     /* 1 */

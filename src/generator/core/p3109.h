@@ -22,27 +22,26 @@
 extern "C" {
 #endif
 
-typedef void (*P3109_GENERATE_ENTRY)(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState,
-                                     const FFC_PROCESS_DEFINITION *pProcess, const FFC_FUNCTION_DEFINITION *pFunction,
-                                     int32_t lDriverValue, char cDriverByte1, char *pOptionFlags,
-                                     char cDriverByte2, char cDriverByte3, const char *pDriverField3,
-                                     const char *acMsgQueue, uint16_t usStatusWord, const char *pszRoot,
-                                     FFC_MESSAGE_CALLBACK pfnCallback, int32_t lEditor, uint32_t ulWebPageFlags,
-                                     int32_t lOptionBit31);
+typedef void (*P3109_GENERATE_ENTRY)(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState,
+                                     const FFC_PROCESS_DEFINITION* pProcess, const FFC_FUNCTION_DEFINITION* pFunction,
+                                     int32_t lDriverValue, char cDriverByte1, char* pOptionFlags, char cDriverByte2,
+                                     char cDriverByte3, const char* pDriverField3, const char* acMsgQueue,
+                                     uint16_t usStatusWord, const char* pszRoot, FFC_MESSAGE_CALLBACK pfnCallback,
+                                     int32_t lEditor, uint32_t ulWebPageFlags, int32_t lOptionBit31);
 
-void P3109_GenerateCode(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, const FFC_PROCESS_DEFINITION *pProcess,
-                        const FFC_FUNCTION_DEFINITION *pFunction, int32_t lDriverValue, char cDriverByte1,
-                        char *pOptionFlags, char cDriverByte2, char cDriverByte3, const char *pDriverField3,
-                        const char *acMsgQueue, uint16_t usStatusWord, const char *pszRoot,
+void P3109_GenerateCode(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, const FFC_PROCESS_DEFINITION* pProcess,
+                        const FFC_FUNCTION_DEFINITION* pFunction, int32_t lDriverValue, char cDriverByte1,
+                        char* pOptionFlags, char cDriverByte2, char cDriverByte3, const char* pDriverField3,
+                        const char* acMsgQueue, uint16_t usStatusWord, const char* pszRoot,
                         FFC_MESSAGE_CALLBACK pfnCallback, int32_t lEditor, uint32_t ulWebPageFlags,
                         int32_t lOptionBit31);
 
-void P3109_GenerateAndWriteFiles(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, const FFC_PROCESS_DEFINITION *pProcess,
-                                 const FFC_FUNCTION_DEFINITION *pFunction, int32_t lDriverValue, char cDriverByte1,
-                                 char *pOptionFlags, char cDriverByte2, char cDriverByte3,
-                                 const char *pDriverField3, const char *acMsgQueue, uint16_t usStatusWord,
-                                 const char *pszRoot, FFC_MESSAGE_CALLBACK pfnCallback, int32_t lEditor,
-                                 uint32_t ulWebPageFlags, int32_t lOptionBit31);
+void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, const FFC_PROCESS_DEFINITION* pProcess,
+                                 const FFC_FUNCTION_DEFINITION* pFunction, int32_t lDriverValue, char cDriverByte1,
+                                 char* pOptionFlags, char cDriverByte2, char cDriverByte3, const char* pDriverField3,
+                                 const char* acMsgQueue, uint16_t usStatusWord, const char* pszRoot,
+                                 FFC_MESSAGE_CALLBACK pfnCallback, int32_t lEditor, uint32_t ulWebPageFlags,
+                                 int32_t lOptionBit31);
 
 #ifdef __cplusplus
 }

@@ -28,14 +28,23 @@ namespace {
 constexpr GEN_STREAM kQueue = 1;
 constexpr GEN_STREAM kInitQueue = 5;
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
-bool csharp() { return g().cTarget == GEN_TARGET_CSHARP; }
-void line(const std::string& text) { P3109_WriteLine(kQueue, 3, text); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
+bool csharp()
+{
+    return g().cTarget == GEN_TARGET_CSHARP;
+}
+void line(const std::string& text)
+{
+    P3109_WriteLine(kQueue, 3, text);
+}
 
 /* A member written: a field with its names, or a component reference. */
 struct Member {
     bool fReference = false;
-    std::string referenceName;     /* 1410: the member name */
+    std::string referenceName; /* 1410: the member name */
     BOM_FIELD_NAMES field;
 };
 
@@ -71,7 +80,8 @@ void writeReferenceRow(const Member& m, const std::string& variable, bool fFirst
                     std::string(fFirst ? " " : ",") + CGEN_NameLiteral(m.referenceName) +
                         ",LL2FIELD,X_TYPE_COMPONENT,X_SUBTYPE_COMPONENT_RECORD,'N',");
     P3109_WriteLine(kQueue, 9, "sizeof(X_PVOID),sizeof(X_PVOID),0, ");
-    P3109_WriteLine(kQueue, 9, "((X_PDICTIONARY_FIELD)( &(" + variable + ".p" + m.referenceName + ") )),((X_SHORT)0),NO ");
+    P3109_WriteLine(kQueue, 9,
+                    "((X_PDICTIONARY_FIELD)( &(" + variable + ".p" + m.referenceName + ") )),((X_SHORT)0),NO ");
     P3109_WriteLine(kInitQueue, 3, variable + ".p" + m.referenceName + " = pX_NULL;");
 }
 
@@ -141,19 +151,20 @@ void writeRecord(const BOM_DESCRIPTION_NODE* node)
     for (size_t i = 0; i < members.size(); ++i) {
         const std::string comma = i + 1 < members.size() ? "," : "";
         P3109_WriteLine(kQueue, 6,
-                        members[i].fReference
-                            ? "0" + comma
-                            : "offsetof( struct " + names.structureTag + ", " + members[i].field.localName + " )" + comma);
+                        members[i].fReference ? "0" + comma
+                                              : "offsetof( struct " + names.structureTag + ", " +
+                                                    members[i].field.localName + " )" + comma);
     }
     line("};");
     P3109_WriteLine(kQueue, 3, " ");
 
     line("static const struct X_DRD X_DRD_" + parts + " =");
     line("{");
-    P3109_WriteLine(kQueue, 6, "X_DRD_CURRENT, " + CGEN_NameLiteral(names.name) + ", sizeof(struct " +
-                                   names.structureTag + "),");
-    P3109_WriteLine(kQueue, 6, std::to_string(members.size()) + ", X_Fld_" + parts + ", X_LMap_" + parts +
-                                   ", X_Offsets_" + parts + ",");
+    P3109_WriteLine(kQueue, 6,
+                    "X_DRD_CURRENT, " + CGEN_NameLiteral(names.name) + ", sizeof(struct " + names.structureTag + "),");
+    P3109_WriteLine(kQueue, 6,
+                    std::to_string(members.size()) + ", X_Fld_" + parts + ", X_LMap_" + parts + ", X_Offsets_" + parts +
+                        ",");
     P3109_WriteLine(kQueue, 6, "&(" + variable + "), pX_NULL");
     line("};");
     P3109_WriteLine(kQueue, 3, " ");
@@ -180,7 +191,7 @@ std::vector<int> childArrays(int32_t lKind)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteRecordDefinitions(const BOM_DESCRIPTION_NODE* pNode)
 {

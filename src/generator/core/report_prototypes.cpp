@@ -16,9 +16,18 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
-void drop() { g().skel.cKeep = 'N'; }
-void header(const std::string& text) { P3109_WriteLine(g().header, 3, text); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
+void drop()
+{
+    g().skel.cKeep = 'N';
+}
+void header(const std::string& text)
+{
+    P3109_WriteLine(g().header, 3, text);
+}
 
 struct ResourceKind {
     int32_t lType;
@@ -50,7 +59,7 @@ void writeInlineData(const GEN_RESOURCE& r, GEN_STREAM stream)
     P3109_WriteLine(stream, 0, "      END");
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteReportPrototypes()
 {
@@ -74,7 +83,8 @@ void P3109_WriteReportPrototypes()
             } else if (line.kind == "TRAI" || line.kind == "LEAD") {
                 header(std::string("F_VOID_FUNCTION ") + (line.kind == "TRAI" ? "Print_Trailing_" : "Print_Leading_") +
                        name + " (FUNCTION_STD_ARGS);");
-                CGEN_AddStaticWorkingEntry(0, "X_ULONG ulBreakCount" + name, "", "public int ulBreakCount" + name, "", 'N');
+                CGEN_AddStaticWorkingEntry(0, "X_ULONG ulBreakCount" + name, "", "public int ulBreakCount" + name, "",
+                                           'N');
             }
         }
     }

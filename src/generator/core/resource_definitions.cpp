@@ -19,8 +19,14 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
-bool csharp() { return g().cTarget == GEN_TARGET_CSHARP; }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
+bool csharp()
+{
+    return g().cTarget == GEN_TARGET_CSHARP;
+}
 
 bool usesExtendedLanguage()
 {
@@ -71,7 +77,11 @@ void elementValue(const GEN_GROUP_ELEMENT& e, std::string& c, std::string& cs)
         c = e.cValue.empty() ? "" : fillFormat(e.cValue, g().cName);
         cs = e.csValue.empty() ? "" : fillFormat(e.csValue, g().cName);
         return;
-    case 6: case 7: case 8: case 9: case 10:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+    case 10:
         c = "pX_NULL";
         cs = "null";
         return;
@@ -79,9 +89,7 @@ void elementValue(const GEN_GROUP_ELEMENT& e, std::string& c, std::string& cs)
         c = fieldVector(e.cValue);
         cs = fieldVector(e.csValue);
         return;
-    case 13:
-        c = cs = "Component_Evaluation_Routine_" + std::to_string(e.lRoutine);
-        return;
+    case 13: c = cs = "Component_Evaluation_Routine_" + std::to_string(e.lRoutine); return;
     default:
         c = e.cValue;
         cs = e.csValue;
@@ -109,7 +117,7 @@ void writeComponentData(GEN_STREAM cStream, GEN_STREAM csStream)
         P3109_WriteLine(csStream, 0, "}\n}");
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteResources()
 {
@@ -147,8 +155,9 @@ void P3109_WriteResourceDefinitions(GEN_STREAM rcStream, GEN_STREAM cStream, GEN
 void P3109_WriteResourceObjects(int16_t sIndent, GEN_MEMBER_OBJECT_GROUP& group, GEN_STREAM cStream,
                                 GEN_STREAM csStream)
 {
-    std::stable_sort(group.elements.begin(), group.elements.end(),
-                     [](const GEN_GROUP_ELEMENT& a, const GEN_GROUP_ELEMENT& b) { return P3109_sCompareSequence(a, b) < 0; });
+    std::stable_sort(
+        group.elements.begin(), group.elements.end(),
+        [](const GEN_GROUP_ELEMENT& a, const GEN_GROUP_ELEMENT& b) { return P3109_sCompareSequence(a, b) < 0; });
     P3109_WriteLine(cStream, sIndent, " ");
     P3109_WriteLine(csStream, sIndent, " ");
     P3109_WriteLine(cStream, sIndent,

@@ -74,7 +74,7 @@ void checkedSourceLines(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, st
         source.sLine = static_cast<int16_t>(number - 1);
         if (PCONTROL_chReadNextCommand(ctx, &source) != '0' || source.sLine != static_cast<int16_t>(number))
             return;
-        fromComponent = true;   /* its text holds the parameters only */
+        fromComponent = true; /* its text holds the parameters only */
     }
     size_t length = std::min<size_t>(source.usParmLength, FFC_SOURCE_TEXT_MAX);
     std::string parms = P3109_TrimRight(std::string_view(source.acParameters, length));
@@ -110,9 +110,12 @@ template <typename Entry> void callGenerator(Entry entry, FFC_CONTEXT* ctx, FFC_
           words ? words->ulOptionBits : 0, bit31);
 }
 
-} // namespace
+}  // namespace
 
-void* P3109_pBuildHandle() { return buildHandle(); }
+void* P3109_pBuildHandle()
+{
+    return buildHandle();
+}
 
 int32_t P3109_lGeneratorSetupStep(FFC_CONTEXT* ctx, FFC_CHECK_STATE* st, void* build)
 {

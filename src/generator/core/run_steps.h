@@ -22,10 +22,10 @@
 extern "C" {
 #endif
 
-int32_t P3109_lGeneratorSetupStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
-int32_t P3109_lOutputDriverStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
-int32_t P3109_lDiscardOutputStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *pBuild);
-void P3109_FillRunSeams(FFC_RUN_SEAMS *pSeams);
+int32_t P3109_lGeneratorSetupStep(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void* pBuild);
+int32_t P3109_lOutputDriverStep(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void* pBuild);
+int32_t P3109_lDiscardOutputStep(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void* pBuild);
+void P3109_FillRunSeams(FFC_RUN_SEAMS* pSeams);
 
 #ifdef __cplusplus
 }

@@ -19,13 +19,17 @@
 
 namespace {
 
-constexpr const char kVendorAdvice[] = " Please record details of this error and then report it to your product vendor.";
-constexpr const char kRestartAdvice[] =
-    " You MUST completely stop and restart your VELMO development environment after encountering an error of this type.";
+constexpr const char kVendorAdvice[] =
+    " Please record details of this error and then report it to your product vendor.";
+constexpr const char kRestartAdvice[] = " You MUST completely stop and restart your VELMO development environment "
+                                        "after encountering an error of this type.";
 
 constexpr const char kIdentifierCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz1234567890";
 
-bool isIdentifierCharacter(char c) { return c != '\0' && std::strchr(kIdentifierCharacters, c) != nullptr; }
+bool isIdentifierCharacter(char c)
+{
+    return c != '\0' && std::strchr(kIdentifierCharacters, c) != nullptr;
+}
 
 std::string makeIdentifier(std::string_view name, size_t ulLength, const char* national)
 {
@@ -48,7 +52,7 @@ std::string makeIdentifier(std::string_view name, size_t ulLength, const char* n
     return out;
 }
 
-} // namespace
+}  // namespace
 
 int16_t P3109_sIssueMessage(const char* pszMsgId, char cSeverity, std::string_view data)
 {
@@ -116,7 +120,10 @@ void P3109_ZophxFieldMisuse(std::string_view routine, std::string_view field)
                         std::string(field));
 }
 
-void P3109_ReportException() { P3109_InternalError("Internal error: FFC/FCC encounters an exception."); }
+void P3109_ReportException()
+{
+    P3109_InternalError("Internal error: FFC/FCC encounters an exception.");
+}
 
 std::string P3109_MakeCIdentifier(std::string_view name, size_t ulLength)
 {
@@ -136,13 +143,15 @@ std::string P3109_MakeCIdentifierShort(size_t ulLength, std::string_view name)
     return makeIdentifier(name, ulLength, nullptr);
 }
 
-std::string P3109_MakeCIdentifierExt(std::string_view name) { return P3109_MakeCIdentifier(name, name.size()); }
+std::string P3109_MakeCIdentifierExt(std::string_view name)
+{
+    return P3109_MakeCIdentifier(name, name.size());
+}
 
 std::string P3109_MakeShortCIdentifier(std::string_view name, size_t n)
 {
     const std::string trimmed = P3109_TrimRight(name);
-    const std::string_view tail =
-        std::string_view(trimmed).substr(trimmed.size() > n ? trimmed.size() - n : 0);
+    const std::string_view tail = std::string_view(trimmed).substr(trimmed.size() > n ? trimmed.size() - n : 0);
     std::string id = P3109_MakeCIdentifierShort(tail.size(), tail);
     if (!id.empty() && std::isdigit(static_cast<unsigned char>(id[0])))
         id.insert(id.begin(), 'X');
@@ -229,8 +238,10 @@ std::string P3109_Padded(std::string_view text, size_t n)
 const char* P3109_pszFieldTypeConstName(char cType)
 {
     switch (cType) {
-    case '1': case 'H': return "X_TYPE_CHAR";
-    case '2': case 'B': return "X_TYPE_BINARY";
+    case '1':
+    case 'H': return "X_TYPE_CHAR";
+    case '2':
+    case 'B': return "X_TYPE_BINARY";
     case '3': return "X_TYPE_CLOB";
     case '4': return "X_TYPE_BLOB";
     case '6': return "X_TYPE_VARIANT";

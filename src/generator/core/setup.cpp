@@ -12,6 +12,7 @@
 #include "dqov/x_tree.h"
 #include "generator/core/arrays.h"
 #include "generator/core/bif_parameters.h"
+#include "generator/core/command_loop.h"
 #include "generator/core/component_lists.h"
 #include "generator/core/data_structures.h"
 #include "generator/core/definitions.h"
@@ -23,24 +24,26 @@
 #include "generator/core/gen_chains.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
-#include "generator/core/multilingual_tables.h"
 #include "generator/core/list_definitions.h"
+#include "generator/core/multilingual_tables.h"
 #include "generator/core/name_services.h"
 #include "generator/core/p3109.h"
-#include "generator/core/command_loop.h"
 #include "generator/core/services.h"
-#include "generator/core/used_fields.h"
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
+#include "generator/core/used_fields.h"
 #include "generator/core/web_sections.h"
 #include "generator/emitters/emitters.h"
 #include "platform/dqoz/dqoz.h"
 
 namespace {
 
-constexpr const char kNotice[] = "Generator core of the VELMO environment   ";   /* 42 characters */
+constexpr const char kNotice[] = "Generator core of the VELMO environment   "; /* 42 characters */
 
-void show(const std::string& text) { P31O2_ShowStatusText(text.c_str(), static_cast<int16_t>(text.size())); }
+void show(const std::string& text)
+{
+    P31O2_ShowStatusText(text.c_str(), static_cast<int16_t>(text.size()));
+}
 
 void showBanners(GEN_MODULE_STATE& g)
 {
@@ -155,7 +158,8 @@ void formFileSet(GEN_MODULE_STATE& g, int32_t lCheckIn)
     in.partition = g.partition;
     in.cName = g.cName;
     /* the name the C name was made of: the file set refuses a C name that lost part of it */
-    const std::string module = P3109_TrimRight(std::string_view(ctx->szComponentModule, strnlen(ctx->szComponentModule, 8)));
+    const std::string module =
+        P3109_TrimRight(std::string_view(ctx->szComponentModule, strnlen(ctx->szComponentModule, 8)));
     if (!ctx->lComponentRun)
         in.objectName = g.function;
     else
@@ -164,7 +168,8 @@ void formFileSet(GEN_MODULE_STATE& g, int32_t lCheckIn)
     in.compound = ctx->lCompoundComponent != 0;
     in.lPassCount = ctx->lPassCount;
     in.lCurrentPass = ctx->lCurrentPass;
-    in.cFieldValidate = P3109_fSysFlag(SYSFLAG_ALP_FIELD_VALIDATE) || P3109_fSysFlag(SYSFLAG_NUM_FIELD_VALIDATE) ? 'Y' : 'N';
+    in.cFieldValidate =
+        P3109_fSysFlag(SYSFLAG_ALP_FIELD_VALIDATE) || P3109_fSysFlag(SYSFLAG_NUM_FIELD_VALIDATE) ? 'Y' : 'N';
     in.cSystemVariable =
         P3109_fSysFlag(SYSFLAG_ALP_SYSTEM_VARIABLE) || P3109_fSysFlag(SYSFLAG_NUM_SYSTEM_VARIABLE) ? 'Y' : 'N';
     in.cTrigger = P3109_Definitions().cTrigger;
@@ -175,13 +180,14 @@ void formFileSet(GEN_MODULE_STATE& g, int32_t lCheckIn)
     g.cName = in.cName;
 }
 
-} // namespace
+}  // namespace
 
-extern "C" void P3109_GenerateCode(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, const FFC_PROCESS_DEFINITION* pProcess,
-                                   const FFC_FUNCTION_DEFINITION* pFunction, int32_t lDriverValue, char cDriverByte1,
-                                   char* pOptionFlags, char cDriverByte2, char cDriverByte3, const char* pDriverField3,
-                                   const char* acMsgQueue, uint16_t usStatusWord, const char* pszRoot,
-                                   FFC_MESSAGE_CALLBACK pfnCallback, int32_t lEditor, uint32_t, int32_t lOptionBit31)
+extern "C" void P3109_GenerateCode(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState,
+                                   const FFC_PROCESS_DEFINITION* pProcess, const FFC_FUNCTION_DEFINITION* pFunction,
+                                   int32_t lDriverValue, char cDriverByte1, char* pOptionFlags, char cDriverByte2,
+                                   char cDriverByte3, const char* pDriverField3, const char* acMsgQueue,
+                                   uint16_t usStatusWord, const char* pszRoot, FFC_MESSAGE_CALLBACK pfnCallback,
+                                   int32_t lEditor, uint32_t, int32_t lOptionBit31)
 {
     GEN_MODULE_STATE& g = P3109_State();
     GEN_RUN_ARGUMENTS& a = g.args;

@@ -16,9 +16,25 @@
 namespace {
 
 enum Condition : int {
-    kComponent = 1, kFunction, kZophxNotInFunction, kZophxInComponent, kZophxInFunction, kZophxUsed, kZoph2Used,
-    kZoph2NotUsed, kLevelTwo, kZophxFunction, kLevelOne, kCompoundMember, kNotCompoundMember, kCompoundHome,
-    kNotCompoundHome, kCompound, kNotCompound, kElse, kEndif
+    kComponent = 1,
+    kFunction,
+    kZophxNotInFunction,
+    kZophxInComponent,
+    kZophxInFunction,
+    kZophxUsed,
+    kZoph2Used,
+    kZoph2NotUsed,
+    kLevelTwo,
+    kZophxFunction,
+    kLevelOne,
+    kCompoundMember,
+    kNotCompoundMember,
+    kCompoundHome,
+    kNotCompoundHome,
+    kCompound,
+    kNotCompound,
+    kElse,
+    kEndif
 };
 
 struct Directive {
@@ -179,7 +195,7 @@ void scanLine(bool fBif)
     }
 }
 
-} // namespace
+}  // namespace
 
 void P3109_ResetSkeletonConditions()
 {
@@ -208,7 +224,10 @@ std::string P3109_SkeletonLineText()
     return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 
-void P3109_ProcessSkeletonLine() { scanLine(false); }
+void P3109_ProcessSkeletonLine()
+{
+    scanLine(false);
+}
 
 void P3109_BlankDirective()
 {

@@ -19,8 +19,8 @@
 #include "generator/core/bom_services.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/csharp_files.h"
-#include "generator/core/description_tables.h"
 #include "generator/core/definitions.h"
+#include "generator/core/description_tables.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/field_initialisation.h"
 #include "generator/core/field_vector.h"
@@ -38,13 +38,18 @@
 #include "generator/core/static_lists.h"
 #include "generator/core/web_sections.h"
 #include "generator/emitters/emitters.h"
-#include "generator/core/description_tables.h"
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-void drop() { g().skel.cKeep = 'N'; }
+void drop()
+{
+    g().skel.cKeep = 'N';
+}
 
 void keepIf(bool keep)
 {
@@ -54,7 +59,10 @@ void keepIf(bool keep)
         drop();
 }
 
-bool derived(int n) { return g().derivedOptions[static_cast<size_t>(n - 1)] == 'Y'; }
+bool derived(int n)
+{
+    return g().derivedOptions[static_cast<size_t>(n - 1)] == 'Y';
+}
 
 bool anyValidationOption()
 {
@@ -62,7 +70,10 @@ bool anyValidationOption()
            P3109_fSysFlag(SYSFLAG_ALP_FIELD_VALIDATE) || P3109_fSysFlag(SYSFLAG_NUM_FIELD_VALIDATE);
 }
 
-bool noValidation() { return !anyValidationOption() && !derived(3) && !derived(4); }
+bool noValidation()
+{
+    return !anyValidationOption() && !derived(3) && !derived(4);
+}
 
 /* Seven blanks at the directive, then the name from the '%'. */
 void substituteName(const std::string& name)
@@ -138,7 +149,8 @@ constexpr CorePoint kCorePoints[] = {
     {29, P3109_EmitReceiveParameters},
     {30, P3109_EmitReturnParameters},
     {32, P3109_EmitReturnTriggerInfo},
-    {28, [] {
+    {28,
+     [] {
          const FFC_PROCESS_DEFINITION* p = g().args.pProcess;
          keepIf(p && p->cMenuStyle == 'A');
      }},
@@ -150,7 +162,8 @@ constexpr CorePoint kCorePoints[] = {
     {39, P3109_KeepLineIfReportPrinted},
     {40, P3109_WriteTempStoreCount},
     {42, P3109_LoadSelectSqlCommands},
-    {41, [] {
+    {41,
+     [] {
          drop();
          const uint16_t saved = g().out.usIndent;
          g().out.usIndent = g().skel.usColumn;
@@ -236,9 +249,12 @@ const CorePoint* findCore(int32_t point)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
-bool P3109_fPointHandledByCore(int32_t lPoint) { return findCore(lPoint) != nullptr; }
+bool P3109_fPointHandledByCore(int32_t lPoint)
+{
+    return findCore(lPoint) != nullptr;
+}
 
 void P3109_RunSkeletonPoint(int32_t lPoint)
 {
@@ -252,12 +268,23 @@ void P3109_RunSkeletonPoint(int32_t lPoint)
 void P3109_RunBifPoint(int32_t lPoint)
 {
     switch (lPoint) {
-    case 2: case 4: case 5: case 9: case 63: case 92: case 122: case 123: case 124: case 125: case 126: case 127:
-    case 128: case 129: case 130: case 131:
-        findCore(lPoint)->handler();
-        return;
-    default:
-        break;
+    case 2:
+    case 4:
+    case 5:
+    case 9:
+    case 63:
+    case 92:
+    case 122:
+    case 123:
+    case 124:
+    case 125:
+    case 126:
+    case 127:
+    case 128:
+    case 129:
+    case 130:
+    case 131: findCore(lPoint)->handler(); return;
+    default: break;
     }
     drop();
 }
@@ -272,7 +299,10 @@ void P3109_SubstituteFunctionName()
     substituteName(P3109_MakeHexLiteral(name, name.size()));
 }
 
-void P3109_SubstituteObjectFileName() { substituteName(g().cName); }
+void P3109_SubstituteObjectFileName()
+{
+    substituteName(g().cName);
+}
 
 void P3109_SubstituteProcessName()
 {
@@ -293,7 +323,10 @@ void P3109_SubstituteBlankPaddedName()
     P3109_WriteAtDirective(g().title.substr(0, 40));
 }
 
-void P3109_KeepLineIfAnyValidation() { keepIf(anyValidationOption() || derived(1) || derived(2) || derived(3)); }
+void P3109_KeepLineIfAnyValidation()
+{
+    keepIf(anyValidationOption() || derived(1) || derived(2) || derived(3));
+}
 
 void P3109_KeepLineIfReportPrinted()
 {
@@ -325,7 +358,10 @@ void P3109_SubstituteCursorCount()
     P3109_WriteAtDirective(std::to_string(g().sSqlCursorCount));
 }
 
-void P3109_KeepLineIfNoValidation() { keepIf(noValidation()); }
+void P3109_KeepLineIfNoValidation()
+{
+    keepIf(noValidation());
+}
 
 void P3109_WriteExchangeSave()
 {
@@ -338,7 +374,10 @@ void P3109_WriteExchangeSave()
     CGEN_AddStaticWorkingVariable(0, "PX_EXCHL2 pSaveExch2", "", 'Y');
 }
 
-void P3109_SubstituteFileBaseNameAt63() { P3109_ReplaceDirective(g().cName); }
+void P3109_SubstituteFileBaseNameAt63()
+{
+    P3109_ReplaceDirective(g().cName);
+}
 
 void P3109_SubstituteSourceDirectory()
 {
@@ -388,9 +427,15 @@ void P3109_WriteFirstTimeFlags()
     s.out.sDepth = savedDepth;
 }
 
-void P3109_KeepLineIfZophxFunction() { keepIf(P3109_Context() && P3109_Context()->lFunctionRun != 0); }
+void P3109_KeepLineIfZophxFunction()
+{
+    keepIf(P3109_Context() && P3109_Context()->lFunctionRun != 0);
+}
 
-void P3109_SubstituteLowerName() { P3109_WriteAtDirective(lower(g().partition)); }
+void P3109_SubstituteLowerName()
+{
+    P3109_WriteAtDirective(lower(g().partition));
+}
 
 void P3109_KeepLineByOptions107()
 {
@@ -402,11 +447,26 @@ void P3109_KeepLineByOptions108()
     keepIf(P3109_fSysFlag(22) || (!P3109_fSysFlag(21) && processClass() == 'L'));
 }
 
-void P3109_KeepLineIfOption38() { keepIf(P3109_fSysFlag(38)); }
-void P3109_KeepLineIfOption39() { keepIf(P3109_fSysFlag(39)); }
-void P3109_KeepLineIfOption40() { keepIf(P3109_fSysFlag(40)); }
-void P3109_KeepLineIfOption41() { keepIf(P3109_fSysFlag(41)); }
-void P3109_KeepLineIfNotOption19() { keepIf(!P3109_fSysFlag(19)); }
+void P3109_KeepLineIfOption38()
+{
+    keepIf(P3109_fSysFlag(38));
+}
+void P3109_KeepLineIfOption39()
+{
+    keepIf(P3109_fSysFlag(39));
+}
+void P3109_KeepLineIfOption40()
+{
+    keepIf(P3109_fSysFlag(40));
+}
+void P3109_KeepLineIfOption41()
+{
+    keepIf(P3109_fSysFlag(41));
+}
+void P3109_KeepLineIfNotOption19()
+{
+    keepIf(!P3109_fSysFlag(19));
+}
 
 /* Points 140 and 141: the component record sections at the directive's
 ** column, when the object layer describes the object. */
@@ -419,7 +479,7 @@ const BOM_DESCRIPTION_NODE* bomSectionsStart()
     return P3109_pRetrieveDescription();
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteBomSections140()
 {
@@ -436,7 +496,19 @@ void P3109_WriteBomSections141()
     BOMGEN_WriteServiceRoutines(root);
 }
 
-void P3109_WriteGuidString161() { P3109_ReplaceDirective(P3109_GuidText(0)); }
-void P3109_WriteGuidString162() { P3109_ReplaceDirective(P3109_GuidText(1)); }
-void P3109_SubstituteFileBaseNameInLine() { P3109_ReplaceDirective(g().cName); }
-void P3109_SubstitutePercentLiteral() { P3109_ReplaceDirective("100%"); }
+void P3109_WriteGuidString161()
+{
+    P3109_ReplaceDirective(P3109_GuidText(0));
+}
+void P3109_WriteGuidString162()
+{
+    P3109_ReplaceDirective(P3109_GuidText(1));
+}
+void P3109_SubstituteFileBaseNameInLine()
+{
+    P3109_ReplaceDirective(g().cName);
+}
+void P3109_SubstitutePercentLiteral()
+{
+    P3109_ReplaceDirective("100%");
+}

@@ -22,7 +22,10 @@
 
 namespace {
 
-bool csharp() { return P3109_State().cTarget == GEN_TARGET_CSHARP; }
+bool csharp()
+{
+    return P3109_State().cTarget == GEN_TARGET_CSHARP;
+}
 
 void guard(const GEN_FIELD_INFO& f, const char* label)
 {
@@ -30,11 +33,17 @@ void guard(const GEN_FIELD_INFO& f, const char* label)
         P3109_ZophxFieldMisuse(label, f.DisplayName());
 }
 
-std::string byteLength(const GEN_FIELD_INFO& f) { return "pX_Fld[" + f.vectorName + "].sByteLen"; }
+std::string byteLength(const GEN_FIELD_INFO& f)
+{
+    return "pX_Fld[" + f.vectorName + "].sByteLen";
+}
 
 /* The declaration of the field pointer: C# works on the field's element of
 ** the vector, which knows its storage. */
-const char* fieldPointer() { return csharp() ? "X_FLD pField;" : "X_PDICTIONARY_FIELD pField;"; }
+const char* fieldPointer()
+{
+    return csharp() ? "X_FLD pField;" : "X_PDICTIONARY_FIELD pField;";
+}
 
 /* "{", the field pointer and its index; the body; the refresh and "}". */
 template <typename Body> void frame(const GEN_FIELD_INFO& f, Body body)
@@ -59,26 +68,19 @@ void writeBlankOrZeroStatement(const GEN_FIELD_INFO& f)
     const std::string len = byteLength(f);
     const std::string q = csharp() ? "X_DEFS." : "";
     switch (f.cType) {
-    case 'A':
-        P3109_Line(fill(q + "X_CLEAR_ALPHA", len));
-        return;
-    case 'S':
-        P3109_Line(fill(q + "X_CLEAR_SIGN", len));
-        return;
+    case 'A': P3109_Line(fill(q + "X_CLEAR_ALPHA", len)); return;
+    case 'S': P3109_Line(fill(q + "X_CLEAR_SIGN", len)); return;
     case 'P':
         if (f.usByteLength > 1)
             P3109_Line(fill(q + "X_CLEAR_PACK", len));
         P3109_Line(csharp() ? "X_DEFS.X_SETBYTE( pField, " + len + " - 1, X_DEFS.X_PACK_TERMINATOR );"
                             : "pField[" + len + " - 1] = X_PACK_TERMINATOR;");
         return;
-    case 'L':
-        P3109_Line(csharp() ? "X_DEFS.X_SETVALUE( pField, 0 );" : "*((X_PLONG)pField) = (X_LONG)0;");
-        return;
+    case 'L': P3109_Line(csharp() ? "X_DEFS.X_SETVALUE( pField, 0 );" : "*((X_PLONG)pField) = (X_LONG)0;"); return;
     case 'D':
         P3109_Line(csharp() ? "X_DEFS.X_SETVALUE( pField, 0.0 );" : "*((X_PDOUBLE)pField) = (X_DOUBLE)0.0;");
         return;
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -135,7 +137,8 @@ void loadConditionResult(const GEN_FIELD_INFO& operand, const std::string& name2
         P3109_pszMakeEvaluationName(name20, 'L', 500, P3109_Padded(name20, 250), 'N', 'Y', 0);
     if (csharp()) {
         P3109_Line("string pvchRESULT;");
-        P3109_Line("if (" + node->name + "(" + GEN_FUNCTION_PARMS_CS + ") == YES) pvchRESULT = X_DEFS.pvchTRUE_STRING;");
+        P3109_Line("if (" + node->name + "(" + GEN_FUNCTION_PARMS_CS +
+                   ") == YES) pvchRESULT = X_DEFS.pvchTRUE_STRING;");
         P3109_Line("else pvchRESULT = X_DEFS.pvchFALSE_STRING;");
     } else {
         P3109_Line("X_PVCHAR pvchRESULT;");
@@ -146,7 +149,7 @@ void loadConditionResult(const GEN_FIELD_INFO& operand, const std::string& name2
     P3109_WriteCloseBrace();
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteSetToBlankOrZero(const GEN_FIELD_INFO& field)
 {

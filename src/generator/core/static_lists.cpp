@@ -4,8 +4,8 @@
 #include "generator/core/static_lists.h"
 
 #include <array>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <unordered_map>
 
@@ -24,8 +24,8 @@ struct LiteralRegistry {
     std::string language;
     std::string namePart;
     uint16_t usCounter = 0;
-    std::deque<GEN_TEXT_LITERAL> chain;     /* a deque: references stay valid while it grows */
-    std::unordered_map<std::string, size_t> byText;   /* chain entry by form, language and text */
+    std::deque<GEN_TEXT_LITERAL> chain;             /* a deque: references stay valid while it grows */
+    std::unordered_map<std::string, size_t> byText; /* chain entry by form, language and text */
     std::vector<GEN_TEXT_LITERAL> view;
 
     void clear()
@@ -56,7 +56,10 @@ void refuse(std::string_view what, std::string_view text)
     P3109_IssueTextMessage('F', "ERROR : " + std::string(what) + " too long: " + std::string(text.substr(0, 60)));
 }
 
-void writeLine(GEN_STREAM stream, std::string_view text) { CGEN_WriteListLine(text, stream); }
+void writeLine(GEN_STREAM stream, std::string_view text)
+{
+    CGEN_WriteListLine(text, stream);
+}
 
 void registerLiteral(std::string_view text, const char* pszLanguage, char cTrim, int32_t lForm,
                      const char** ppszReference, const char** ppszDeclared)
@@ -66,9 +69,10 @@ void registerLiteral(std::string_view text, const char* pszLanguage, char cTrim,
     std::string copy(text);
     if (cTrim == 'Y')
         copy = P3109_TrimRight(copy);
-    std::string language = pszLanguage && *pszLanguage ? P3109_TrimRight(std::string_view(pszLanguage).substr(
-                                                             0, std::min<size_t>(4, std::strlen(pszLanguage))))
-                                                       : r.language;
+    std::string language =
+        pszLanguage && *pszLanguage
+            ? P3109_TrimRight(std::string_view(pszLanguage).substr(0, std::min<size_t>(4, std::strlen(pszLanguage))))
+            : r.language;
     std::string key = literalKey(lForm, language, copy);
     if (const auto known = r.byText.find(key); known != r.byText.end()) {
         const GEN_TEXT_LITERAL& l = r.chain[known->second];
@@ -104,7 +108,7 @@ void registerLiteral(std::string_view text, const char* pszLanguage, char cTrim,
     *ppszDeclared = r.chain.back().declaredName.c_str();
 }
 
-} // namespace
+}  // namespace
 
 void CGEN_ResetStaticWorkingLists()
 {
@@ -124,18 +128,18 @@ void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, st
     if (sList < 0 || sList > 2)
         return;
     if (cDeclaration.size() > GEN_STATIC_DECLARATION_MAX || csDeclaration.size() > GEN_STATIC_DECLARATION_MAX)
-        return refuse("static declaration", cDeclaration.size() > GEN_STATIC_DECLARATION_MAX ? cDeclaration
-                                                                                               : csDeclaration);
+        return refuse("static declaration",
+                      cDeclaration.size() > GEN_STATIC_DECLARATION_MAX ? cDeclaration : csDeclaration);
     if (cInitialiser.size() > GEN_STATIC_INITIALISER_MAX || csInitialiser.size() > GEN_STATIC_INITIALISER_MAX)
-        return refuse("static initialiser", cInitialiser.size() > GEN_STATIC_INITIALISER_MAX ? cInitialiser
-                                                                                             : csInitialiser);
+        return refuse("static initialiser",
+                      cInitialiser.size() > GEN_STATIC_INITIALISER_MAX ? cInitialiser : csInitialiser);
     auto& list = lists()[static_cast<size_t>(sList)];
     if (cUnique == 'Y')
         for (const GEN_STATIC_ENTRY& e : list)
             if (e.cDeclaration == cDeclaration)
                 return;
-    list.push_back({std::string(cDeclaration), std::string(cInitialiser), std::string(csDeclaration),
-                    std::string(csInitialiser)});
+    list.push_back(
+        {std::string(cDeclaration), std::string(cInitialiser), std::string(csDeclaration), std::string(csInitialiser)});
 }
 
 void CGEN_AddStaticWorkingVariable(int16_t sList, std::string_view declaration, std::string_view initialiser,

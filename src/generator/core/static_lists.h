@@ -39,7 +39,7 @@ void CGEN_WriteListLine(std::string_view text, GEN_STREAM stream);
 struct GEN_TEXT_LITERAL {
     std::string cName, csName, reference, declaredName;
     std::string language;
-    int32_t lForm = 0;          /* 0 define form, 1 array form */
+    int32_t lForm = 0; /* 0 define form, 1 array form */
     std::string text;
 };
 
@@ -47,10 +47,10 @@ int16_t CGEN_SetTextLiteralLanguage(std::string_view workFileName, std::string_v
 void CGEN_SetTextLiteralPrefix(std::string_view namePart);
 /* Register a text; the two out-arguments receive the reference and the
 ** declared name, valid until the registry is emptied. */
-void CGEN_GetTextLiteralDefineName(std::string_view text, const char* pszLanguage, const void* pReserved,
-                                   char cTrim, const char** ppszReference, const char** ppszDeclared);
-void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage, const void* pReserved,
-                                  char cTrim, const char** ppszReference, const char** ppszDeclared);
+void CGEN_GetTextLiteralDefineName(std::string_view text, const char* pszLanguage, const void* pReserved, char cTrim,
+                                   const char** ppszReference, const char** ppszDeclared);
+void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage, const void* pReserved, char cTrim,
+                                  const char** ppszReference, const char** ppszDeclared);
 /* Registers a name under the name part "NAME" and returns its reference:
 ** the name column of a descriptor row. */
 std::string CGEN_NameLiteral(std::string_view name);

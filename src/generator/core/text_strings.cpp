@@ -26,19 +26,22 @@ struct CodePageRow {
 };
 
 constexpr CodePageRow kCodePages[] = {
-    {"ENG", 1140, 1252, "en"},    {"ARA", 420, 1256, "ar"},     {"CAT", 284, 1252, "ca"},
-    {"CES", 870, 1250, "cs"},     {"CZE", 870, 1250, "cs"},     {"DAN", 1142, 1252, "da"},
-    {"DEU", 1141, 1252, "de"},    {"DUT", 1140, 1252, "nl"},    {"ELL", 875, 1253, "el"},
-    {"ESP", 1145, 1252, "es"},    {"FIN", 1143, 1252, "fi"},    {"FRA", 1147, 1252, "fr"},
-    {"FRB", 1148, 1252, "fr-CH"}, {"FRC", 1148, 1252, "fr-CH"}, {"GRE", 875, 1253, "el"},
-    {"HEB", 424, 1255, "he"},     {"ITL", 1144, 1252, "it"},    {"JPN", 5026, 932, "ja"},
-    {"KOR", 933, 949, "ko"},      {"NOR", 1142, 1252, "no"},    {"POR", 1140, 1252, "pt"},
+    {"ENG", 1140, 1252, "en"},    {"ARA", 420, 1256, "ar"},      {"CAT", 284, 1252, "ca"},
+    {"CES", 870, 1250, "cs"},     {"CZE", 870, 1250, "cs"},      {"DAN", 1142, 1252, "da"},
+    {"DEU", 1141, 1252, "de"},    {"DUT", 1140, 1252, "nl"},     {"ELL", 875, 1253, "el"},
+    {"ESP", 1145, 1252, "es"},    {"FIN", 1143, 1252, "fi"},     {"FRA", 1147, 1252, "fr"},
+    {"FRB", 1148, 1252, "fr-CH"}, {"FRC", 1148, 1252, "fr-CH"},  {"GRE", 875, 1253, "el"},
+    {"HEB", 424, 1255, "he"},     {"ITL", 1144, 1252, "it"},     {"JPN", 5026, 932, "ja"},
+    {"KOR", 933, 949, "ko"},      {"NOR", 1142, 1252, "no"},     {"POR", 1140, 1252, "pt"},
     {"SCHI", 935, 936, "zh-HK"},  {"SFRA", 1148, 1252, "fr-CH"}, {"SWE", 1143, 1252, "sv"},
-    {"TCHI", 937, 950, "zh-HK"},  {"THA", 9030, 874, "th"},     {"TRK", 1026, 1254, "tr"},
+    {"TCHI", 937, 950, "zh-HK"},  {"THA", 9030, 874, "th"},      {"TRK", 1026, 1254, "tr"},
     {"TUR", 1026, 1254, "tr"},
 };
 
-std::string cut(std::string_view text, size_t width) { return std::string(text.substr(0, std::min(width, text.size()))); }
+std::string cut(std::string_view text, size_t width)
+{
+    return std::string(text.substr(0, std::min(width, text.size())));
+}
 
 std::vector<std::string> splitFields(const std::string& line)
 {
@@ -80,8 +83,8 @@ bool fromFile(std::string_view language, const std::string& directory, std::stri
 bool toUtf8(unsigned codePage, std::string_view native, std::string& text)
 {
     size_t bytes = 0;
-    char* utf8 = UTC_NativeEncodingToUTF8(codePage, native.data(), static_cast<long>(native.size()), UTC_Allocator,
-                                          &bytes);
+    char* utf8 =
+        UTC_NativeEncodingToUTF8(codePage, native.data(), static_cast<long>(native.size()), UTC_Allocator, &bytes);
     if (!utf8)
         return false;
     text.assign(utf8, bytes);
@@ -130,7 +133,7 @@ std::string entryText(std::string_view field, size_t width)
     return P3109_TrimRight(field.substr(0, field.find('\0')));
 }
 
-} // namespace
+}  // namespace
 
 /* The C# file is compiled as UTF-8 and its lines are string literals: the
 ** text is converted like the C target's and escaped for the literal. */

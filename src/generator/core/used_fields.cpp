@@ -26,13 +26,13 @@ namespace {
 /* What a look-up of one key found. */
 struct Found {
     enum Kind { kMissing, kMangled, kDescribed } kind = kMissing;
-    GEN_FIELD_INFO info;   /* kMangled: its three fields set, the others as made */
+    GEN_FIELD_INFO info; /* kMangled: its three fields set, the others as made */
 };
 
 struct Remembered {
     const FFC_CONTEXT* ctx = nullptr;
     uint64_t usedStamp = 0, fieldStamp = 0, namesStamp = 0;
-    std::string process;   /* fast arithmetic depends on it */
+    std::string process; /* fast arithmetic depends on it */
     std::unordered_map<std::string, Found> byKey;
 };
 
@@ -136,7 +136,7 @@ const Found* lookUp(std::string_view name, uint16_t usSlot, size_t ulNameLength,
     return &it->second;
 }
 
-} // namespace
+}  // namespace
 
 int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_INFO& info, size_t ulNameLength,
                             bool fScope, int32_t lScope)
@@ -160,7 +160,10 @@ const GEN_FIELD_INFO* P3109_pFindUsedField(std::string_view name, uint16_t usSlo
     return f && f->kind != Found::kMissing ? &f->info : nullptr;
 }
 
-void P3109_ForgetUsedFields() { remembered() = Remembered{}; }
+void P3109_ForgetUsedFields()
+{
+    remembered() = Remembered{};
+}
 
 std::string P3109_UsedFieldSymbol(std::string_view name, size_t ulNameLength)
 {

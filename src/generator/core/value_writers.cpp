@@ -21,9 +21,15 @@ namespace {
 constexpr const char* kArgs = "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, ";
 constexpr const char* kArgsTight = " (pX_Ids, pX_Pro, pX_Fun, pX_Fld,";
 
-bool csharp() { return P3109_State().cTarget == GEN_TARGET_CSHARP; }
+bool csharp()
+{
+    return P3109_State().cTarget == GEN_TARGET_CSHARP;
+}
 
-bool componentShape(const GEN_FIELD_INFO& f) { return P3109_fIsComponentField(f) && f.cResolved != 'E'; }
+bool componentShape(const GEN_FIELD_INFO& f)
+{
+    return P3109_fIsComponentField(f) && f.cResolved != 'E';
+}
 
 /* "X_Vec_" or "X_Comp_" and the service name. */
 std::string service(const GEN_FIELD_INFO& f, const char* name)
@@ -67,7 +73,10 @@ std::string descriptor(char cForm, const GEN_FIELD_INFO& f)
     return std::string("0x0") + cForm + hex2(f.lLength) + hex2(f.sDecimals) + "00";
 }
 
-bool big(const GEN_FIELD_INFO& f) { return P3109_fIsBigDecimal(f.cType, f.lLength, f.sDecimals, f.fNullable()); }
+bool big(const GEN_FIELD_INFO& f)
+{
+    return P3109_fIsBigDecimal(f.cType, f.lLength, f.sDecimals, f.fNullable());
+}
 
 /* The pointer a signed copy reads or writes through, declared first
 ** when it is not the storage itself. */
@@ -163,7 +172,8 @@ void writeGetWhole(const GEN_FIELD_INFO& f, std::string_view variable, const cha
     }
     std::string call = service(f, name) + kArgs + f.vectorName + ", &(" + var + ") );";
     if (csharp() && !componentShape(f)) {
-        P3109_Line("X_RUN_DLL.X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ref " + var + " );");
+        P3109_Line("X_RUN_DLL.X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ref " + var +
+                   " );");
         return;
     }
     if (directIntegerOrFloat(f)) {
@@ -185,8 +195,8 @@ void writeStoreWhole(const GEN_FIELD_INFO& f, std::string_view value, const char
     const std::string val(value);
     const std::string call = service(f, name) + kArgs + f.vectorName + ", ((" + cType + ") " + val + ") );";
     if (csharp() && !componentShape(f)) {
-        P3109_Line("X_RUN_DLL.X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ((int) " + val +
-                   ") );");
+        P3109_Line("X_RUN_DLL.X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + ", ((int) " +
+                   val + ") );");
         return;
     }
     if (directIntegerOrFloat(f)) {
@@ -211,7 +221,7 @@ void writeTwoLineCall(const GEN_FIELD_INFO& f, const char* name, const std::stri
     P3109_Line(continuation);
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteGetShortFromPacked(const GEN_FIELD_INFO& field, std::string_view variable)
 {
@@ -240,14 +250,16 @@ void P3109_WriteGetDouble(const GEN_FIELD_INFO& field, std::string_view variable
         P3109_Line(var + " = " + literalValue(field) + ".0;");
         return;
     }
-    writeTwoLineCall(field, "Get_as_Double", "                   " + field.vectorName +
-                                                 (csharp() ? ",ref " + var + ");" : ",(X_PDOUBLE)&(" + var + "));"));
+    writeTwoLineCall(field, "Get_as_Double",
+                     "                   " + field.vectorName +
+                         (csharp() ? ",ref " + var + ");" : ",(X_PDOUBLE)&(" + var + "));"));
 }
 
 void P3109_WriteSetFromDouble(const GEN_FIELD_INFO& field, std::string_view value)
 {
-    writeTwoLineCall(field, "Set_from_Double", "                       " + field.vectorName +
-                                                   (csharp() ? ",(double)" : ",(X_DOUBLE)") + std::string(value) + ");");
+    writeTwoLineCall(field, "Set_from_Double",
+                     "                       " + field.vectorName + (csharp() ? ",(double)" : ",(X_DOUBLE)") +
+                         std::string(value) + ");");
 }
 
 void P3109_WriteSetFromVchar(const GEN_FIELD_INFO& field, std::string_view value)

@@ -12,7 +12,10 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 constexpr const char* kLines99[] = {
     "if ( pX_Ids->pWebInfo )",
@@ -28,8 +31,8 @@ constexpr const char* kLines99[] = {
     "}",
 };
 constexpr const char* kLines101[] = {
-    "X_BOOL fSwitchedWebUIM = FALSE;", "struct X_WEB_INFO thisWebInfo;", "X_CHAR chOriginalExecState;",
-    "X_MODULEHANDLE hOldUIMDLL;",     "PFNUIMVOIDFUNCTION pfnOldManager;",
+    "X_BOOL fSwitchedWebUIM = FALSE;", "struct X_WEB_INFO thisWebInfo;",    "X_CHAR chOriginalExecState;",
+    "X_MODULEHANDLE hOldUIMDLL;",      "PFNUIMVOIDFUNCTION pfnOldManager;",
 };
 constexpr const char* kLines102[] = {
     "if (pX_Ids->pWebInfo == NULL)",
@@ -91,7 +94,7 @@ std::string number4(size_t n)
     return text.size() < 4 ? std::string(4 - text.size(), '0') + text : text;
 }
 
-} // namespace
+}  // namespace
 
 GEN_WEB_NAME_BLOCKS& P3109_WebNameBlocks()
 {
@@ -99,16 +102,40 @@ GEN_WEB_NAME_BLOCKS& P3109_WebNameBlocks()
     return blocks;
 }
 
-void P3109_ResetWebSections() { P3109_WebNameBlocks() = GEN_WEB_NAME_BLOCKS{}; }
+void P3109_ResetWebSections()
+{
+    P3109_WebNameBlocks() = GEN_WEB_NAME_BLOCKS{};
+}
 
-bool P3109_fWebEnabled() { return P3109_fSysFlag(SYSFLAG_WEBEVENT); }
+bool P3109_fWebEnabled()
+{
+    return P3109_fSysFlag(SYSFLAG_WEBEVENT);
+}
 
-void P3109_WriteWebInfoLines99() { webLines(kLines99); }
-void P3109_WriteWebInfoLines101() { webLines(kLines101); }
-void P3109_WriteWebInfoLines102() { webLines(kLines102); }
-void P3109_WriteWebInfoLines103() { webLines(kLines103); }
-void P3109_WriteWebInfoLines104() { webLines(kLines104); }
-void P3109_WriteWebInfoLines105() { webLines(kLines105); }
+void P3109_WriteWebInfoLines99()
+{
+    webLines(kLines99);
+}
+void P3109_WriteWebInfoLines101()
+{
+    webLines(kLines101);
+}
+void P3109_WriteWebInfoLines102()
+{
+    webLines(kLines102);
+}
+void P3109_WriteWebInfoLines103()
+{
+    webLines(kLines103);
+}
+void P3109_WriteWebInfoLines104()
+{
+    webLines(kLines104);
+}
+void P3109_WriteWebInfoLines105()
+{
+    webLines(kLines105);
+}
 
 void P3109_WriteTextTagTables()
 {
@@ -168,7 +195,8 @@ void P3109_WriteFieldDataVersion(GEN_STREAM stream, int16_t sIndent, const GEN_F
     case '1':
         if (field.fCharLength()) {
             const std::string head = cs ? "((X_FLD_NCHAR) " + s + ")." : "((X_FLD_NCHAR*) " + s + ")->";
-            line(head + (cs ? "bFieldState = (int) XFIELDSTATE.FsHasCharLength;" : "bFieldState = ((XFIELDSTATE) FsHasCharLength);"));
+            line(head + (cs ? "bFieldState = (int) XFIELDSTATE.FsHasCharLength;"
+                            : "bFieldState = ((XFIELDSTATE) FsHasCharLength);"));
             line(head + "ulMaxSize = " + length + ";");
             line(head + "ulMaxChars = " + std::to_string(field.lMaxChars) + ";");
         } else {
@@ -189,7 +217,6 @@ void P3109_WriteFieldDataVersion(GEN_STREAM stream, int16_t sIndent, const GEN_F
             line(field.lLength == 4 ? "((PX_FLD_FLT32)" + s + ")->dFloat32 = 0.0;"
                                     : "((PX_FLD_FLT64)" + s + ")->dFloat64 = 0.0;");
         return;
-    default:
-        return;
+    default: return;
     }
 }

@@ -26,11 +26,11 @@
 ** fill them; a block that was not made stays absent. */
 struct GEN_WEB_NAME_BLOCKS {
     bool fFunctionDescriptions = false;
-    std::vector<std::string> functionDescriptions;                        /* [language] */
+    std::vector<std::string> functionDescriptions; /* [language] */
     bool fFieldTexts = false;
-    std::vector<std::vector<std::array<std::string, 5>>> fieldTexts;     /* [field row][language][text] */
+    std::vector<std::vector<std::array<std::string, 5>>> fieldTexts; /* [field row][language][text] */
     bool fMultilingualTexts = false;
-    std::vector<std::vector<std::string>> multilingualTexts;             /* [variable row][language] */
+    std::vector<std::vector<std::string>> multilingualTexts; /* [variable row][language] */
 };
 GEN_WEB_NAME_BLOCKS& P3109_WebNameBlocks();
 

@@ -21,9 +21,15 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
 bool componentRun()
 {
@@ -125,7 +131,7 @@ void branchOnFailure(long lNumber)
     P3109_Line("}");
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitBifParmEntry(int32_t lEntry, std::string_view name, std::string_view type, std::string_view count,
                             std::string_view value)
@@ -140,16 +146,17 @@ void P3109_EmitBifParmEntry(int32_t lEntry, std::string_view name, std::string_v
                 return t.substr(2, t.find('[') != std::string::npos ? t.find('[') - 2 : t.size() - 3);
             return t[0] == '&' ? t.substr(1) : t;
         };
-        const std::string typeText = type.rfind("X_PARM_", 0) == 0 ? "X_BifStr." + std::string(type) : std::string(type);
-        P3109_Line(P3109_Format("aZOPHBIFParms[%ld] = new X_PARM( %s, %s, %s, %s );", n,
-                                type.empty() ? "0" : typeText.c_str(),
-                                name.empty() ? "null" : std::string(name).c_str(),
-                                count.empty() ? "0" : std::string(count).c_str(),
-                                value.empty() ? "null" : text(value).c_str()));
+        const std::string typeText =
+            type.rfind("X_PARM_", 0) == 0 ? "X_BifStr." + std::string(type) : std::string(type);
+        P3109_Line(P3109_Format(
+            "aZOPHBIFParms[%ld] = new X_PARM( %s, %s, %s, %s );", n, type.empty() ? "0" : typeText.c_str(),
+            name.empty() ? "null" : std::string(name).c_str(), count.empty() ? "0" : std::string(count).c_str(),
+            value.empty() ? "null" : text(value).c_str()));
         return;
     }
     if (!type.empty())
-        P3109_Line(P3109_Format("aZOPHBIFParms[%ld].sType = ((X_SHORT) %.*s);", n, static_cast<int>(type.size()), type.data()));
+        P3109_Line(P3109_Format("aZOPHBIFParms[%ld].sType = ((X_SHORT) %.*s);", n, static_cast<int>(type.size()),
+                                type.data()));
     if (!name.empty())
         P3109_Line(P3109_Format("aZOPHBIFParms[%ld].vchName = %.*s;", n, static_cast<int>(name.size()), name.data()));
     if (!count.empty())
@@ -206,7 +213,8 @@ void P3109_EmitUse()
         def->entryAlias = literalValue(1);
         char dll[33] = {};
         const USEDLL_ENTRY* entry =
-            g().pUserDlls ? USEDLL_pFindEntry(g().pUserDlls, def->dllAlias.c_str(), def->entryAlias.c_str(), dll) : nullptr;
+            g().pUserDlls ? USEDLL_pFindEntry(g().pUserDlls, def->dllAlias.c_str(), def->entryAlias.c_str(), dll)
+                          : nullptr;
         routine = entry ? "X_" + std::string(dll) + entry->szName : "UNKNOWN_NAME";
         /* a call of no entry cannot be compiled: say which function it is */
         if (!entry)
@@ -285,8 +293,8 @@ void P3109_EmitUse()
     } else if (zoph) {
         if (componentRun())
             P3109_Line("X_Start_Call_ZOPH_from_ZOPHX(pX_Ids,pX_Pro,pX_Fun,&(pvZOPHTrackInfo));");
-        P3109_Line("X_PDF_Execute_Function (pX_Ids,pX_Pro,pX_Fun,\"" + P3109_QuotedCText(P3109_TrimRight(def->program)) +
-                   "\",scZOPHBIFParms,aZOPHBIFParms);");
+        P3109_Line("X_PDF_Execute_Function (pX_Ids,pX_Pro,pX_Fun,\"" +
+                   P3109_QuotedCText(P3109_TrimRight(def->program)) + "\",scZOPHBIFParms,aZOPHBIFParms);");
         if (componentRun())
             P3109_Line("X_End_Call_ZOPH_from_ZOPHX(pX_Ids,pX_Pro,pX_Fun,&(pvZOPHTrackInfo));");
     } else if (csharp) {

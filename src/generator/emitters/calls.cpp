@@ -20,11 +20,20 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
-const char* null() { return cs() ? "null" : "pX_NULL"; }
+const char* null()
+{
+    return cs() ? "null" : "pX_NULL";
+}
 
 /* A constant of the run time: C# names it as a member of its class. */
 std::string constant(const char* csClass, const std::string& name)
@@ -36,7 +45,7 @@ constexpr size_t kExchangeLimit = 200;
 
 /* The lists and data structures a CALL passes, as far as they are defined. */
 struct Passed {
-    std::vector<std::string> lists;                     /* list names */
+    std::vector<std::string> lists; /* list names */
     std::vector<const GEN_DATA_STRUCTURE*> structures;
     bool any() const { return !lists.empty() || !structures.empty(); }
 };
@@ -107,7 +116,8 @@ void assignParameterVector(const Passed& p)
         return;
     P3109_WriteComment("Prepare details of data structures to be passed");
     for (size_t i = 0; i < p.structures.size(); ++i) {
-        P3109_Line(P3109_Format(cs() ? "X_CallParms[%zu].pValue = pGlobal1.%s;" : "X_CallParms[%zu].pValue = (X_PVOID) INSTANCE(%s);",
+        P3109_Line(P3109_Format(cs() ? "X_CallParms[%zu].pValue = pGlobal1.%s;"
+                                     : "X_CallParms[%zu].pValue = (X_PVOID) INSTANCE(%s);",
                                 p.lists.size() + i, p.structures[i]->storageName.c_str()));
         P3109_WriteDataStructureCall(p.structures[i]->name, 'A');
     }
@@ -226,7 +236,8 @@ void callFunction(const Passed& passed)
         moveName(P3109_ParmField("PROCESS"), "vchCallProcess");
         if (P3109_Parm("FUNCTION") == "*MENU") {
             P3109_WriteComment("Call the process menu");
-            P3109_Line(cs() ? function + " = DqooDef.X_PROCESS_MENU;" : "strcpy(INSTANCE(vchCallFunction),X_PROCESS_MENU);");
+            P3109_Line(cs() ? function + " = DqooDef.X_PROCESS_MENU;"
+                            : "strcpy(INSTANCE(vchCallFunction),X_PROCESS_MENU);");
         } else {
             P3109_WriteComment("Call the function via the process");
             moveName(P3109_ParmField("FUNCTION"), "vchCallFunction");
@@ -300,11 +311,12 @@ void callProgram(const Passed& passed)
     const std::string margin(24, ' ');
     P3109_Line("X_PDF_Call_3GL_Program (pX_Ids, pX_Pro, pX_Fun,");
     P3109_Line(margin + "Call3GLPgmLib,");
-    P3109_Line(margin + (values.empty() ? "0, pX_NULL," : "(sizeof(Call3GLParms)/sizeof(X_SHORT)), ((X_SHORT*) Call3GLParms),"));
+    P3109_Line(margin +
+               (values.empty() ? "0, pX_NULL," : "(sizeof(Call3GLParms)/sizeof(X_SHORT)), ((X_SHORT*) Call3GLParms),"));
     P3109_Line(margin + (passed.any() ? "sizeof(X_CallParms)/sizeof(struct X_PARM), X_CallParms," : "0, pX_NULL,"));
     const std::string numLen = P3109_ParmField("NUM_LEN"), exch = P3109_ParmField("PGM_EXCH");
-    P3109_Line(margin + P3109_Format("'%c', '%c', &sRetCode);", numLen.empty() ? ' ' : numLen[0],
-                                     exch.empty() ? ' ' : exch[0]));
+    P3109_Line(margin +
+               P3109_Format("'%c', '%c', &sRetCode);", numLen.empty() ? ' ' : numLen[0], exch.empty() ? ' ' : exch[0]));
     if (passed.any())
         receiveBack(passed);
     if (exchange)
@@ -420,7 +432,8 @@ void submitProgram()
     P3109_Line(margin + a.jobd + ", " + a.jobdLib + ",");
     P3109_Line(margin + a.jobq + ", " + a.jobqLib + ",");
     P3109_Line(margin + a.outq + ", " + a.outqLib + ",");
-    P3109_Line(margin + (values.empty() ? "0, pX_NULL);" : "(sizeof(Submit3GLParms)/sizeof(X_SHORT)), ((X_SHORT*) Submit3GLParms) );"));
+    P3109_Line(margin + (values.empty() ? "0, pX_NULL);"
+                                        : "(sizeof(Submit3GLParms)/sizeof(X_SHORT)), ((X_SHORT*) Submit3GLParms) );"));
     P3109_EmitFatalErrorTest();
     P3109_WriteCloseBrace();
     unsupportedElsewhere();
@@ -444,7 +457,7 @@ void putToExchangeList(const std::string& group)
     P3109_Line("     " + P3109_Instance3("sc" + group) + "," + P3109_Instance3(group) + ");");
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitCall()
 {
@@ -455,8 +468,9 @@ void P3109_EmitCall()
         P3109_WriteOpenBrace();
         P3109_Line(cs() ? "int lTransferCommandResult = 0;" : "X_COMP_RETURN_CODE lTransferCommandResult = 0;");
         P3109_WriteComment("Make call to Web Routine");
-        P3109_EmitComponentDispatch(P3109_fCSharp() ? "DqooDef.X_COMP_DISPATCH_ZOPHX_CONDITION, ref lTransferCommandResult"
-                                                    : "X_COMP_DISPATCH_ZOPHX_CONDITION, &( lTransferCommandResult )",
+        P3109_EmitComponentDispatch(P3109_fCSharp()
+                                        ? "DqooDef.X_COMP_DISPATCH_ZOPHX_CONDITION, ref lTransferCommandResult"
+                                        : "X_COMP_DISPATCH_ZOPHX_CONDITION, &( lTransferCommandResult )",
                                     1, id, "_1");
         P3109_LineAt(1, " ");
         P3109_Line("if ( lTransferCommandResult == " + constant("DqooDef", "X_COMP_RETURN_TRANSFER_REQUESTED") + " )");
@@ -493,9 +507,9 @@ void P3109_EmitExchange()
 void P3109_EmitExchangeList()
 {
     std::vector<std::string> names;
-    const int32_t count = std::min<int32_t>(P3109_ParmCount("EXCHANGE") > 0 ? P3109_ParmCount("EXCHANGE")
-                                                                           : P3109_ParmCount("FIELDS"),
-                                            static_cast<int32_t>(kExchangeLimit) + 1);
+    const int32_t count =
+        std::min<int32_t>(P3109_ParmCount("EXCHANGE") > 0 ? P3109_ParmCount("EXCHANGE") : P3109_ParmCount("FIELDS"),
+                          static_cast<int32_t>(kExchangeLimit) + 1);
     const char* keyword = P3109_ParmCount("EXCHANGE") > 0 ? "EXCHANGE" : "FIELDS";
     for (int32_t i = 0; i < count; ++i)
         addExchanged(names, P3109_ParmField(keyword, 0, i));
@@ -518,7 +532,8 @@ void P3109_EmitExchangeAlways()
         FFC_WORK_RECORD r;
         WF_BlankRecord(ctx, &r);
         std::memcpy(r.acKind, WR_EXCHALL, FFC_WORK_KIND_LEN);
-        for (char rc = WF_cReadFirst(ctx, GEN_SLOT_EMITTERS, &r, 1); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_EMITTERS, &r, 1))
+        for (char rc = WF_cReadFirst(ctx, GEN_SLOT_EMITTERS, &r, 1); rc == '0';
+             rc = WF_cReadNext(ctx, GEN_SLOT_EMITTERS, &r, 1))
             addExchanged(names, std::string(r.acName, 10));
     }
     if (names.empty()) {

@@ -17,15 +17,30 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-GEN_BLOCK_ENTRY& innermost() { return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))]; }
+GEN_BLOCK_ENTRY& innermost()
+{
+    return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))];
+}
 
-int32_t dispatchId() { return P3109_CurrentParsedCommand().lDispatchId; }
+int32_t dispatchId()
+{
+    return P3109_CurrentParsedCommand().lDispatchId;
+}
 
-std::string kindText(const char* kind) { return P3109_fCSharp() ? std::string("DqooDef.") + kind : std::string(kind); }
+std::string kindText(const char* kind)
+{
+    return P3109_fCSharp() ? std::string("DqooDef.") + kind : std::string(kind);
+}
 
-void dispatchCommand() { P3109_EmitComponentDispatch(kindText("X_COMP_DISPATCH_ZOPHX_COMMAND"), 1, dispatchId(), ""); }
+void dispatchCommand()
+{
+    P3109_EmitComponentDispatch(kindText("X_COMP_DISPATCH_ZOPHX_COMMAND"), 1, dispatchId(), "");
+}
 
 /* INVOKE, ASSIGN and PERFORM: the dispatch, or the compiled evaluation. */
 void dispatchOrEvaluate()
@@ -39,9 +54,12 @@ void dispatchOrEvaluate()
         EXPR_WriteCommandEvaluationCall(P3109_ExpressionWriter(), reference);
 }
 
-std::string forNumber() { return std::to_string(innermost().lLineNumber); }
+std::string forNumber()
+{
+    return std::to_string(innermost().lLineNumber);
+}
 
-} // namespace
+}  // namespace
 
 void P3109_EmitComponentRoutineLocals()
 {
@@ -52,8 +70,10 @@ void P3109_EmitComponentRoutineLocals()
         "struct X_FUN                       *  pX_Fun  = pModuleFrame->pX_Fun;",
         "struct X_FLD                       *  pX_Fld  = pModuleFrame->pX_Fld;",
         "struct X_LIST                      *  pX_List = pModuleFrame->pX_List;",
-        "struct FUNCTION_STATIC_GLOBAL_1    *  pGlobal1 = ((struct FUNCTION_STATIC_GLOBAL_1*)( pModuleFrame->pGlobal1 ));",
-        "struct FUNCTION_STATIC_GLOBAL_2    *  pGlobal2 = ((struct FUNCTION_STATIC_GLOBAL_2*)( pModuleFrame->pGlobal2 ));",
+        "struct FUNCTION_STATIC_GLOBAL_1    *  pGlobal1 = ((struct FUNCTION_STATIC_GLOBAL_1*)( pModuleFrame->pGlobal1 "
+        "));",
+        "struct FUNCTION_STATIC_GLOBAL_2    *  pGlobal2 = ((struct FUNCTION_STATIC_GLOBAL_2*)( pModuleFrame->pGlobal2 "
+        "));",
         "struct X_FKEY                      *  X_FKey = pX_NULL;",
         "X_COMP_RETURN_CODE                    lReturnCode = X_COMP_RETURN_OK;",
         "X_COMPONENT_ROUTINE_INFO              RoutineInfo;",
@@ -87,8 +107,8 @@ void P3109_EmitStartComponentRoutine(std::string_view routineKind)
     P3109_WriteDashedBoxComment(g().out.current, "Perform start up logic");
     const std::string kind(routineKind);
     if (P3109_fCSharp()) {
-        P3109_Line(P3109_Format("lReturnCode = X_START_COMPONENT_ROUTINE( %s, DqooDef.%s );", GEN_COMPONENT_ROUTINE_ARGS,
-                                kind.c_str()));
+        P3109_Line(P3109_Format("lReturnCode = X_START_COMPONENT_ROUTINE( %s, DqooDef.%s );",
+                                GEN_COMPONENT_ROUTINE_ARGS, kind.c_str()));
         P3109_Line("if ( lReturnCode != DqooDef.X_COMP_RETURN_OK ) return lReturnCode;");
         return;
     }
@@ -146,9 +166,18 @@ void P3109_EmitSetRef()
     dispatchCommand();
 }
 
-void P3109_EmitInvoke() { dispatchOrEvaluate(); }
-void P3109_EmitAssign() { dispatchOrEvaluate(); }
-void P3109_EmitPerform() { dispatchOrEvaluate(); }
+void P3109_EmitInvoke()
+{
+    dispatchOrEvaluate();
+}
+void P3109_EmitAssign()
+{
+    dispatchOrEvaluate();
+}
+void P3109_EmitPerform()
+{
+    dispatchOrEvaluate();
+}
 
 void P3109_EmitIfRef()
 {
@@ -184,10 +213,10 @@ void P3109_EmitFor()
     P3109_IndentIn();
     P3109_EmitCommandPrologue();
     P3109_LineAt(1, " ");
-    P3109_EmitComponentDispatch(cs ? "DqooDef.X_COMP_DISPATCH_ITERATOR_STEP, ref pvForLoopIterator" + n +
-                                         ", ref lForCommandResult" + n
-                                   : "X_COMP_DISPATCH_ITERATOR_STEP, &pvForLoopIterator" + n + ", &lForCommandResult" + n,
-                                1, block.lIterator2, "_2");
+    P3109_EmitComponentDispatch(
+        cs ? "DqooDef.X_COMP_DISPATCH_ITERATOR_STEP, ref pvForLoopIterator" + n + ", ref lForCommandResult" + n
+           : "X_COMP_DISPATCH_ITERATOR_STEP, &pvForLoopIterator" + n + ", &lForCommandResult" + n,
+        1, block.lIterator2, "_2");
     P3109_WriteComment("Exit loop if iterator has indicated that there is no more to process");
     P3109_Line(cs ? "if ( ((int)lForCommandResult" + n + ") != DqooDef.X_COMP_RETURN_TRUE ) break;"
                   : "if ( lForCommandResult" + n + " != X_COMP_RETURN_TRUE ) break;");

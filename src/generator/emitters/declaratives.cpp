@@ -22,11 +22,17 @@ void referenceNames()
     P3109_AddReferencedName(P3109_ParmField("FIELD"), 10);
 }
 
-} // namespace
+}  // namespace
 
-void P3109_EmitDefine() { referenceNames(); }
+void P3109_EmitDefine()
+{
+    referenceNames();
+}
 
-void P3109_EmitOverride() { referenceNames(); }
+void P3109_EmitOverride()
+{
+    referenceNames();
+}
 
 /* In the definition run (output suppressed) the condition is registered as
 ** a named evaluation routine; in the emitting run only its comment. */
@@ -66,16 +72,55 @@ void P3109_EmitBrowse()
     P3109_EmitUnsupportedCommand();
 }
 
-void P3109_EmitInclude() { P3109_EmitCommandPrologue(); }
-void P3109_EmitDefReport() { P3109_EmitCommandPrologue(); }
-void P3109_EmitRename() { P3109_EmitCommandPrologue(); }
-void P3109_EmitDefArray() { P3109_EmitCommandPrologue(); }
-void P3109_EmitBeginCom() { P3109_EmitCommandPrologue(); }
-void P3109_EmitEndCom() { P3109_EmitCommandPrologue(); }
-void P3109_EmitDefineCom() { P3109_EmitCommandPrologue(); }
-void P3109_EmitDefineMap() { P3109_EmitCommandPrologue(); }
-void P3109_EmitDefinePty() { P3109_EmitCommandPrologue(); }
-void P3109_EmitDefineEvt() { P3109_EmitCommandPrologue(); }
-void P3109_EmitImport() { P3109_EmitCommandPrologue(); }
-void P3109_EmitWebMap() { P3109_EmitCommandPrologue(); }
-void P3109_EmitAttribute() { P3109_EmitCommandPrologue(); }
+void P3109_EmitInclude()
+{
+    P3109_EmitCommandPrologue();
+}
+void P3109_EmitDefReport()
+{
+    P3109_EmitCommandPrologue();
+}
+void P3109_EmitRename()
+{
+    P3109_EmitCommandPrologue();
+}
+void P3109_EmitDefArray()
+{
+    P3109_EmitCommandPrologue();
+}
+void P3109_EmitBeginCom()
+{
+    P3109_EmitCommandPrologue();
+}
+void P3109_EmitEndCom()
+{
+    P3109_EmitCommandPrologue();
+}
+void P3109_EmitDefineCom()
+{
+    P3109_EmitCommandPrologue();
+}
+void P3109_EmitDefineMap()
+{
+    P3109_EmitCommandPrologue();
+}
+void P3109_EmitDefinePty()
+{
+    P3109_EmitCommandPrologue();
+}
+void P3109_EmitDefineEvt()
+{
+    P3109_EmitCommandPrologue();
+}
+void P3109_EmitImport()
+{
+    P3109_EmitCommandPrologue();
+}
+void P3109_EmitWebMap()
+{
+    P3109_EmitCommandPrologue();
+}
+void P3109_EmitAttribute()
+{
+    P3109_EmitCommandPrologue();
+}

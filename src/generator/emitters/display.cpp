@@ -24,16 +24,31 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-GEN_DISPLAY_STATE& ds() { return P3109_DisplayState(); }
+GEN_DISPLAY_STATE& ds()
+{
+    return P3109_DisplayState();
+}
 
-bool unsupportedOption(const std::string& option) { return option == "*OVERLAY" || option == "*NOREAD"; }
+bool unsupportedOption(const std::string& option)
+{
+    return option == "*OVERLAY" || option == "*NOREAD";
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
 /* A member of the function's run-time block: "pX_Fun->m" / "pX_Fun.m". */
-std::string fun(std::string_view member) { return P3109_Deref("pX_Fun", member); }
+std::string fun(std::string_view member)
+{
+    return P3109_Deref("pX_Fun", member);
+}
 
 /* The list texts of the call, for a browse list. */
 void setListTexts(GEN_PANEL& panel, const GEN_LIST_DEFINITION& list)
@@ -106,7 +121,8 @@ void writePresentPanel(const GEN_PANEL& panel, bool fComponent)
         P3109_Line("pX_Fun.sWebPageNumber = " + std::to_string(ds().lWebPages++) + ";");
         P3109_Line("pX_Fun.sWebTextOffset = " + std::to_string(panel.lWebTextOffset) + ";");
         P3109_Line("pX_Fun.scX_PanelFldExt = " + panel.guiCount + ";");
-        P3109_Line("pX_Fun.pX_PanelFldExt = " + (panel.guiTable == "pX_NULL" ? std::string("null") : panel.guiTable) + ";");
+        P3109_Line("pX_Fun.pX_PanelFldExt = " + (panel.guiTable == "pX_NULL" ? std::string("null") : panel.guiTable) +
+                   ";");
         writePresentPanelCs(panel);
         return;
     }
@@ -164,10 +180,16 @@ void writeButton(const char* comment, const std::string& test, std::string_view 
     P3109_Line("}");
 }
 
-bool enabled(const char* keyword) { return P3109_Parm(keyword, 0) == "*YES"; }
+bool enabled(const char* keyword)
+{
+    return P3109_Parm(keyword, 0) == "*YES";
+}
 
 /* A key whose target is not *NEXT. */
-bool acting(const char* keyword) { return enabled(keyword) && P3109_Parm(keyword, 1) != "*NEXT"; }
+bool acting(const char* keyword)
+{
+    return enabled(keyword) && P3109_Parm(keyword, 1) != "*NEXT";
+}
 
 void writeButtons(const GEN_PANEL& panel)
 {
@@ -183,7 +205,8 @@ void writeButtons(const GEN_PANEL& panel)
     /* the test that the panel ended by a key: C compares the key's text,
        C# the answer's string */
     const auto pressed = [](const std::string& key) {
-        return cs() ? "if (pGlobal1.pX_UIM.vchAID == " + key + ")" : "if (strcmp(INSTANCE(pX_UIM->vchAID)," + key + ") == 0)";
+        return cs() ? "if (pGlobal1.pX_UIM.vchAID == " + key + ")"
+                    : "if (strcmp(INSTANCE(pX_UIM->vchAID)," + key + ") == 0)";
     };
     const auto aid = [](const char* key) { return (cs() ? std::string("X_PnlStr.") : std::string()) + key; };
     if (enabled("EXIT_KEY"))
@@ -224,7 +247,7 @@ void writeWebEventExit()
     P3109_Line("}");
 }
 
-} // namespace
+}  // namespace
 
 GEN_DISPLAY_STATE& P3109_DisplayState()
 {
@@ -232,7 +255,10 @@ GEN_DISPLAY_STATE& P3109_DisplayState()
     return s;
 }
 
-void P3109_ResetDisplayEmitters() { ds() = GEN_DISPLAY_STATE{}; }
+void P3109_ResetDisplayEmitters()
+{
+    ds() = GEN_DISPLAY_STATE{};
+}
 
 void P3109_EmitDisplay()
 {
@@ -290,9 +316,15 @@ void P3109_EmitDisplay()
     writeWebEventExit();
 }
 
-void P3109_EmitRequest() { P3109_EmitDisplay(); }
+void P3109_EmitRequest()
+{
+    P3109_EmitDisplay();
+}
 
-void P3109_EmitPopUp() { P3109_EmitDisplay(); }
+void P3109_EmitPopUp()
+{
+    P3109_EmitDisplay();
+}
 
 void P3109_EmitActionBarOptionInit()
 {

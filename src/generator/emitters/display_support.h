@@ -21,14 +21,14 @@
 /* One user-defined button of a panel. */
 struct GEN_PANEL_USER_KEY {
     bool fEnabled = false;
-    std::string aid;           /* two characters */
-    std::string target;        /* 10 characters */
+    std::string aid;    /* two characters */
+    std::string target; /* 10 characters */
 };
 
 /* The panel of the current screen command. */
 struct GEN_PANEL {
-    std::string number;                  /* GEN_COMMAND_NUMBER_TEXT */
-    char cCommand = 'D';                 /* 'D' DISPLAY, 'R' REQUEST, 'P' POP_UP */
+    std::string number;  /* GEN_COMMAND_NUMBER_TEXT */
+    char cCommand = 'D'; /* 'D' DISPLAY, 'R' REQUEST, 'P' POP_UP */
     GEN_LIST_DEFINITION* pBrowse = nullptr;
     /* the eleven argument texts of X_Present_Panel, and the GUI table */
     std::string control = "pX_NULL";

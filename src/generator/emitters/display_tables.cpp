@@ -48,13 +48,25 @@ constexpr GEN_STREAM kDataQueue = 1;
 constexpr size_t kGuiNames = 100;
 constexpr const char* kNotAvailable = "V_NOT_AVAILABLE";
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-void data(int16_t sIndent, const std::string& text) { P3109_WriteLine(kDataQueue, sIndent, text); }
+void data(int16_t sIndent, const std::string& text)
+{
+    P3109_WriteLine(kDataQueue, sIndent, text);
+}
 
-bool blank(const char* text, size_t width) { return P3108_fIsAllBlank(text, static_cast<int16_t>(width)); }
+bool blank(const char* text, size_t width)
+{
+    return P3108_fIsAllBlank(text, static_cast<int16_t>(width));
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
 /* A value of a panel table in C#: the run time's panel constants are
 ** members of its X_PnlStr class, a null pointer is null. */
@@ -74,7 +86,10 @@ std::string tableHead(const char* type, const std::string& name)
                 : std::string("static struct ") + type + " " + name + "[] = {";
 }
 
-std::string text(const char* field, size_t width) { return P3109_TrimRight(std::string_view(field, width)); }
+std::string text(const char* field, size_t width)
+{
+    return P3109_TrimRight(std::string_view(field, width));
+}
 
 /* The records of the current command. */
 struct ScreenRecords {
@@ -130,12 +145,12 @@ struct Tables {
     bool fPopUp = false;
     bool fWeb = false;
     int16_t sCommand = 0, sSequence = 0;
-    std::string cursorField;             /* CURSOR_LOC *ATFIELD, 10 characters */
+    std::string cursorField; /* CURSOR_LOC *ATFIELD, 10 characters */
     std::string cursorRow = kNotAvailable, cursorColumn = kNotAvailable;
     std::vector<std::string> guiNames;
-    std::map<std::string, LAYOUT_FIELD_ENTRY> aside;   /* list-field records of the control part */
+    std::map<std::string, LAYOUT_FIELD_ENTRY> aside; /* list-field records of the control part */
     int32_t lDescriptionWidth = 0;
-    int32_t lWebJobHeadings = 0;         /* headings of the last web-job block */
+    int32_t lWebJobHeadings = 0; /* headings of the last web-job block */
     bool fLanguageComment = false;
     bool fListStarted = false;
     /* the open field table */
@@ -169,9 +184,9 @@ std::string textAttributes(const LAYOUT_FIELD_ENTRY& e)
 /* Registers an array of the panel: its pointer and count variables. */
 void registerArray(const std::string& name, const char* type, std::string& count, std::string& pointer)
 {
-    CGEN_AddStaticWorkingEntry(0, std::string("struct ") + type + " * p" + name,
-                               "INSTANCE(p" + name + ") = &(" + name + "[0]);", std::string("public ") + type + "[] p" + name,
-                               "pGlobal1.p" + name + " = " + name + ";", 'N');
+    CGEN_AddStaticWorkingEntry(
+        0, std::string("struct ") + type + " * p" + name, "INSTANCE(p" + name + ") = &(" + name + "[0]);",
+        std::string("public ") + type + "[] p" + name, "pGlobal1.p" + name + " = " + name + ";", 'N');
     CGEN_AddStaticWorkingEntry(0, "X_SHORT sc" + name,
                                "INSTANCE(sc" + name + ") = sizeof(" + name + ") / sizeof(struct " + type + ");",
                                "public int sc" + name, "pGlobal1.sc" + name + " = " + name + ".Length;", 'N');
@@ -187,7 +202,8 @@ void P3109_EmitPanelTextTable(Tables& t, const std::vector<LAYOUT_FIELD_ENTRY>& 
         if (e.cType != 'T')
             continue;
         if (first) {
-            P3109_WriteDashedBoxComment(kDataQueue, "Dialogue text control structure defined by ZOPH line " + t.panel.number);
+            P3109_WriteDashedBoxComment(kDataQueue,
+                                        "Dialogue text control structure defined by ZOPH line " + t.panel.number);
             data(3, tableHead("X_PANEL_TXT", name));
             std::string unused;
             registerArray(name, "X_PANEL_TXT", unused, unused);
@@ -196,7 +212,8 @@ void P3109_EmitPanelTextTable(Tables& t, const std::vector<LAYOUT_FIELD_ENTRY>& 
             e.lLine += t.window.RowOffset();
         if (e.lColumn != 0)
             e.lColumn += t.window.ColumnOffset();
-        const std::string reference = P3109_TextLiteralName("PANEL", std::string_view(e.acEditMask, sizeof e.acEditMask));
+        const std::string reference =
+            P3109_TextLiteralName("PANEL", std::string_view(e.acEditMask, sizeof e.acEditMask));
         const std::string position = "/* Row = */ " + std::to_string(e.lLine) + ", /* Column = */ " +
                                      std::to_string(e.lColumn) + ", /* Text = */ " + reference + ",";
         if (cs()) {
@@ -254,8 +271,7 @@ Identification identify(const LAYOUT_FIELD_ENTRY& e, char cIdentification, bool 
             id.asColumns[0] = static_cast<int16_t>(e.lIdentOffset + column);
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return id;
 }
@@ -525,7 +541,8 @@ void writeFormat(Tables& t, const RCDFMT_DATA& format, const std::vector<LAYOUT_
         if (t.cTableKind == ' ')
             openTable(t, kind);
         if (++t.lRows == 1) {
-            P3109_WriteDashedBoxComment(kDataQueue, "Dialogue field control structure defined by ZOPH line " + t.panel.number);
+            P3109_WriteDashedBoxComment(kDataQueue,
+                                        "Dialogue field control structure defined by ZOPH line " + t.panel.number);
             data(3, tableHead("X_PANEL_FLD", t.tableName));
             if (kind == 'S' && t.panel.pBrowse)
                 t.panel.pBrowse->argument = cs() ? t.tableName : "&(" + t.tableName + "[0])";
@@ -606,7 +623,11 @@ std::string panelIdentifier()
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     const int32_t line = r.lLineNumber;
     char digits[16];
-    std::snprintf(digits, sizeof digits, line <= 99 ? "%02d" : line <= 999 ? "%03d" : "%04d", static_cast<int>(line % 10000));
+    std::snprintf(digits, sizeof digits,
+                  line <= 99    ? "%02d"
+                  : line <= 999 ? "%03d"
+                                : "%04d",
+                  static_cast<int>(line % 10000));
     if (cs())
         return P3109_MakeStringLiteral(P3109_TrimRight(g().function).substr(0, 7) + digits);
     return "\"" + P3109_MakeHexLiteral(P3109_TrimRight(g().function), 7) + digits + "\"";
@@ -628,7 +649,8 @@ std::string panelTitle(Tables& t, const std::string& control)
     }
     if (title.rfind("*MTXT", 0) == 0) {
         P3109_WriteComment("Set panel title into current language");
-        P3109_WriteGetMultilingualText(P3109_Instance(control + ".pvchPanelTitle"), P3109_pFindMultilingualVariable(title));
+        P3109_WriteGetMultilingualText(P3109_Instance(control + ".pvchPanelTitle"),
+                                       P3109_pFindMultilingualVariable(title));
         t.panel.fAddTitleAsWebText = true;
         P3109_WebTextCounterAdd(1);
         return "pX_NULL";
@@ -684,17 +706,21 @@ void writeControlBlock(Tables& t)
 {
     const std::string name = "Dialogue_" + t.panel.number + "_Control";
     t.panel.control = name;
-    P3109_WriteDashedBoxComment(kDataQueue, "Overall dialogue control structure defined by ZOPH line " + t.panel.number);
-    data(3, cs() ? "private static X_PANEL_CTL " + name + " = new X_PANEL_CTL(" : "static struct X_PANEL_CTL " + name + " =");
+    P3109_WriteDashedBoxComment(kDataQueue,
+                                "Overall dialogue control structure defined by ZOPH line " + t.panel.number);
+    data(3, cs() ? "private static X_PANEL_CTL " + name + " = new X_PANEL_CTL("
+                 : "static struct X_PANEL_CTL " + name + " =");
     /* every instance of the function has its own copy of the block */
     CGEN_AddStaticWorkingEntry(0, "struct X_PANEL_CTL " + name, "INSTANCE(" + name + ") = " + name + ";",
                                "public X_PANEL_CTL " + name, "pGlobal1." + name + " = new X_PANEL_CTL( " + name + " );",
                                'N');
     const FFC_CONTEXT* ctx = P3109_Context();
     const std::string stdHead = P3109_Parm("STD_HEAD");
-    const char head = stdHead.empty() || stdHead == "X" ? (ctx ? P3109_PrintableChar(ctx->cTitleLines) : ' ') : P3109_PrintableChar(stdHead[0]);
+    const char head = stdHead.empty() || stdHead == "X" ? (ctx ? P3109_PrintableChar(ctx->cTitleLines) : ' ')
+                                                        : P3109_PrintableChar(stdHead[0]);
     const char further = ctx ? P3109_PrintableChar(ctx->cDateTimeOnTitle) : ' ';
-    data(6, std::string(cs() ? " '" : "{'") + t.panel.cCommand + "','" + head + "','" + further + "','" + further + "',");
+    data(6,
+         std::string(cs() ? " '" : "{'") + t.panel.cCommand + "','" + head + "','" + further + "','" + further + "',");
     const std::string identifier = panelIdentifier();
     const std::string title = panelTitle(t, name);
     data(6, " " + identifier + "," + (cs() ? csValue(title) : title) + ",");
@@ -728,14 +754,16 @@ void writeControlBlock(Tables& t)
     data(6, cursorLine(t));
 }
 
-} // namespace
+}  // namespace
 
-void P3109_WebTextCounterAdd(int32_t lTexts) { P3109_DisplayState().lWebTexts += lTexts; }
+void P3109_WebTextCounterAdd(int32_t lTexts)
+{
+    P3109_DisplayState().lWebTexts += lTexts;
+}
 
 bool P3109_fWebRecords()
 {
-    return g().cTarget == GEN_TARGET_C &&
-           (P3109_fSysFlag(SYSFLAG_HTML_PAGES) || P3109_fSysFlag(SYSFLAG_XML_PAGES));
+    return g().cTarget == GEN_TARGET_C && (P3109_fSysFlag(SYSFLAG_HTML_PAGES) || P3109_fSysFlag(SYSFLAG_XML_PAGES));
 }
 
 void P3109_EmitPanelFieldTables(GEN_PANEL& panel)

@@ -15,10 +15,10 @@
 
 /* GEN_WORK_RESULT: a work field shared by the evaluation routines. */
 struct GEN_WORK_RESULT {
-    std::string workName;       /* "wIntermedResult_n" or "wLogicalResult_n", 20 characters */
-    std::string name;           /* "IntermedResult_n" or "LogicalResult_n" */
-    std::string vectorName;     /* "V_IntermedResult_n" or "V_LogicalResult_n" */
-    std::string boundTo;        /* the 6 characters of the operand it is bound to */
+    std::string workName;   /* "wIntermedResult_n" or "wLogicalResult_n", 20 characters */
+    std::string name;       /* "IntermedResult_n" or "LogicalResult_n" */
+    std::string vectorName; /* "V_IntermedResult_n" or "V_LogicalResult_n" */
+    std::string boundTo;    /* the 6 characters of the operand it is bound to */
     char cType = ' ';
     int32_t lLength = 0;
     int16_t sDecimals = 0;
@@ -26,9 +26,9 @@ struct GEN_WORK_RESULT {
 };
 
 struct GEN_EMITTER_STATE {
-    int16_t sValidationDepth = 0;            /* open BEGINCHECK blocks */
-    int16_t sRoutineBaseDepth = 0;           /* the block that opened the routine being emitted */
-    std::vector<GEN_ROUTINE_NODE> routines;  /* GEN_SUBROUTINE_LIST */
+    int16_t sValidationDepth = 0;           /* open BEGINCHECK blocks */
+    int16_t sRoutineBaseDepth = 0;          /* the block that opened the routine being emitted */
+    std::vector<GEN_ROUTINE_NODE> routines; /* GEN_SUBROUTINE_LIST */
     std::deque<GEN_WORK_RESULT> workResults;
     int32_t lWorkCounter = 0;
 };

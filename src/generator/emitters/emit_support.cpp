@@ -44,7 +44,7 @@ ParsedKey& parsedKey()
     return key;
 }
 
-} // namespace
+}  // namespace
 
 const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand()
 {
@@ -119,7 +119,10 @@ const char* P3109_pRoutineReference()
     return reference;
 }
 
-bool P3109_fFrameIndicator() { return P3109_CurrentParsedCommand().cFrame != 0 && P3109_CurrentParsedCommand().cFrame != ' '; }
+bool P3109_fFrameIndicator()
+{
+    return P3109_CurrentParsedCommand().cFrame != 0 && P3109_CurrentParsedCommand().cFrame != ' ';
+}
 
 std::string P3109_CurrentCommandName()
 {
@@ -127,13 +130,25 @@ std::string P3109_CurrentCommandName()
     return P3109_TrimRight(std::string_view(r.acName, 10));
 }
 
-bool P3109_fCommandIs(std::string_view name) { return P3109_CurrentCommandName() == name; }
+bool P3109_fCommandIs(std::string_view name)
+{
+    return P3109_CurrentCommandName() == name;
+}
 
-bool P3109_fCSharp() { return P3109_State().cTarget == GEN_TARGET_CSHARP; }
+bool P3109_fCSharp()
+{
+    return P3109_State().cTarget == GEN_TARGET_CSHARP;
+}
 
-bool P3109_fInComponentRoutine() { return P3109_State().cRoutineFlag2 == 'Y'; }
+bool P3109_fInComponentRoutine()
+{
+    return P3109_State().cRoutineFlag2 == 'Y';
+}
 
-bool P3109_fInSubroutine() { return P3109_State().cRoutineFlag1 == 'Y'; }
+bool P3109_fInSubroutine()
+{
+    return P3109_State().cRoutineFlag1 == 'Y';
+}
 
 std::string P3109_CSharpRoutineEnd(std::string_view end)
 {
@@ -152,7 +167,10 @@ std::string P3109_Instance3(std::string_view name)
     return P3109_fCSharp() ? "FunctionGlobalStatic3." + std::string(name) : "INSTANCE_S3(" + std::string(name) + ")";
 }
 
-std::string P3109_StdParms() { return P3109_fCSharp() ? GEN_FUNCTION_PARMS_CS : "FUNCTION_STD_PARMS"; }
+std::string P3109_StdParms()
+{
+    return P3109_fCSharp() ? GEN_FUNCTION_PARMS_CS : "FUNCTION_STD_PARMS";
+}
 
 std::string P3109_StdArgs()
 {
@@ -169,7 +187,10 @@ std::string P3109_RunTime(std::string_view routine)
     return (P3109_fCSharp() ? "X_RUN_DLL." : "") + std::string(routine);
 }
 
-std::string P3109_RunTimeConst(std::string_view name) { return (P3109_fCSharp() ? "DqooDef." : "") + std::string(name); }
+std::string P3109_RunTimeConst(std::string_view name)
+{
+    return (P3109_fCSharp() ? "DqooDef." : "") + std::string(name);
+}
 
 std::string P3109_CSharpIoStatusTest(std::string_view outcome, std::string_view op)
 {
@@ -194,7 +215,7 @@ const GEN_BLOCK_ENTRY* innermostSelectLoop()
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 std::string P3109_OpenSelectLoopCounter()
 {
@@ -214,13 +235,25 @@ std::string P3109_SelectLoopSuffix()
     return loop ? loop->loopSuffix : std::string();
 }
 
-std::string P3109_SelectLoopCounter() { return "lSelectLoopCount" + P3109_SelectLoopSuffix(); }
+std::string P3109_SelectLoopCounter()
+{
+    return "lSelectLoopCount" + P3109_SelectLoopSuffix();
+}
 
-std::string P3109_ModuleName() { return P3109_State().cName; }
+std::string P3109_ModuleName()
+{
+    return P3109_State().cName;
+}
 
-bool P3109_fHasCursors() { return P3109_State().sSqlCursorCount >= 1; }
+bool P3109_fHasCursors()
+{
+    return P3109_State().sSqlCursorCount >= 1;
+}
 
-std::string P3109_CursorOffsetText() { return std::to_string(P3109_State().sOpenSelectCount); }
+std::string P3109_CursorOffsetText()
+{
+    return std::to_string(P3109_State().sOpenSelectCount);
+}
 
 bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth)
 {
@@ -257,9 +290,11 @@ std::vector<std::string> P3109_GroupMembers(std::string_view group)
     std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, FFC_WORK_KIND_LEN);
     const std::string name = P3109_DropNationalChar(P3109_TrimRight(group));
     std::memcpy(r.acName, name.data(), std::min<size_t>(name.size(), FFC_WORK_NAME_LEN));
-    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_EMITTERS, &r, 2); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_EMITTERS, &r, 2)) {
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_EMITTERS, &r, 2); rc == '0';
+         rc = WF_cReadNext(ctx, GEN_SLOT_EMITTERS, &r, 2)) {
         const auto* data = reinterpret_cast<const GROUPFLD_DATA*>(r.acData);
-        members.push_back(P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(std::string_view(data->acField, 10))), 10));
+        members.push_back(
+            P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(std::string_view(data->acField, 10))), 10));
     }
     return members;
 }
@@ -293,8 +328,10 @@ std::string P3109_ListVectorName(std::string_view name)
     return "V_LIST_" + P3109_MakeCIdentifier(key, key.size());
 }
 
-void P3109_LineAt(int16_t sIndent, std::string_view text) { P3109_WriteLine(P3109_State().out.current, sIndent, text); }
-
+void P3109_LineAt(int16_t sIndent, std::string_view text)
+{
+    P3109_WriteLine(P3109_State().out.current, sIndent, text);
+}
 
 std::string P3109_LineCommentText(std::string_view text)
 {

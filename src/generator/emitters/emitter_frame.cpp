@@ -11,12 +11,12 @@
 
 #include "dqov/x_tree.h"
 #include "generator/core/command_loop.h"
+#include "generator/core/definitions.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/field_values.h"
 #include "generator/core/gen_chains.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
-#include "generator/core/definitions.h"
 #include "generator/core/services.h"
 #include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
@@ -24,14 +24,17 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 /* Commands that write no executable code: their prologue has no sequence
 ** line and no debugger hook. */
-constexpr const char* kNonExecutable[] = {
-    "DEFINE", "DEF_LIST", "DEF_ARRAY", "GROUP_BY", "RENAME", "OVERRIDE", "DEF_REPORT", "DEF_HEAD", "DEF_FOOT",
-    "DEF_LINE", "DEF_BREAK", "DEF_COND", "BEGIN_COM", "END_COM", "DEFINE_COM", "DEFINE_MAP", "DEFINE_PTY",
-    "DEFINE_EVT", "WEB_MAP"};
+constexpr const char* kNonExecutable[] = {"DEFINE",     "DEF_LIST",   "DEF_ARRAY",  "GROUP_BY", "RENAME",
+                                          "OVERRIDE",   "DEF_REPORT", "DEF_HEAD",   "DEF_FOOT", "DEF_LINE",
+                                          "DEF_BREAK",  "DEF_COND",   "BEGIN_COM",  "END_COM",  "DEFINE_COM",
+                                          "DEFINE_MAP", "DEFINE_PTY", "DEFINE_EVT", "WEB_MAP"};
 
 bool isExecutable(const char* acName)
 {
@@ -148,7 +151,7 @@ std::string lastDisplayLabel()
     return {};
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitCommandPrologue()
 {
@@ -206,10 +209,10 @@ void P3109_EmitCommandPrologue()
                    ",&(RoutineInfo),pSTACKActiveCompRtnX_Fun)) return(X_COMR_FAILED);");
     else if (P3109_fCSharp())
         /* the debugger of the C# run time is told the command's name */
-        P3109_Line(P3109_fInSubroutine()
-                       ? "if (X_RUN_DLL.DebugSubRoutine(" + std::string(GEN_FUNCTION_PARMS_CS) + ",\"" + name +
-                             "\")) return X_GloDef.X_SUBR_FAILED;"
-                       : "if (X_RUN_DLL.DebugMain(" + std::string(GEN_FUNCTION_PARMS_CS) + ",\"" + name + "\")) return;");
+        P3109_Line(P3109_fInSubroutine() ? "if (X_RUN_DLL.DebugSubRoutine(" + std::string(GEN_FUNCTION_PARMS_CS) +
+                                               ",\"" + name + "\")) return X_GloDef.X_SUBR_FAILED;"
+                                         : "if (X_RUN_DLL.DebugMain(" + std::string(GEN_FUNCTION_PARMS_CS) + ",\"" +
+                                               name + "\")) return;");
     else if (P3109_fInSubroutine())
         P3109_Line("if (DebugSubRoutine(FUNCTION_STD_PARMS," + hook + ")) return(X_SUBR_FAILED);");
     else
@@ -393,7 +396,8 @@ void P3109_EmitDynamicSysVars(const std::vector<std::string>& operands, size_t u
         if (entry[0] == '*')
             found = P3109_fFindUsedField(entry, info, ulWidth);
         else if (static_cast<unsigned char>(entry[0]) == 3)
-            found = P3109_fFindUsedField(entry, info, ulWidth) && !info.operandText.empty() && info.operandText[0] == '*';
+            found =
+                P3109_fFindUsedField(entry, info, ulWidth) && !info.operandText.empty() && info.operandText[0] == '*';
         if (!found || info.cRefresh != 'D')
             continue;
         if (first)
@@ -405,7 +409,8 @@ void P3109_EmitDynamicSysVars(const std::vector<std::string>& operands, size_t u
 
 void P3109_EmitFatalErrorBreak()
 {
-    P3109_Line(P3109_fCSharp() ? "if ( pX_Ids.chFatalError == YES ) break;" : "if ( pX_Ids->chFatalError == YES ) break;");
+    P3109_Line(P3109_fCSharp() ? "if ( pX_Ids.chFatalError == YES ) break;"
+                               : "if ( pX_Ids->chFatalError == YES ) break;");
 }
 
 void P3109_EmitSetLock(std::string_view lock, std::string_view pointerName, std::string_view blockName)

@@ -122,7 +122,7 @@ void P3109_EmitEndFor();
 
 /* The tables the core writes for a component. */
 struct GEN_COMPONENT_HEADER_MEMBER {
-    std::string text;           /* the member's pointer text */
+    std::string text; /* the member's pointer text */
     bool fIncluded = false;
 };
 struct GEN_COMPONENT_HEADER_TABLE {
@@ -141,9 +141,9 @@ void P3109_EmitComponentDispatchIdTable(const GEN_COMPONENT_DISPATCH_TABLE* pTab
 /* GEN_SUBROUTINE_LIST: the subroutines and component routines met, in
 ** order of appearance. */
 struct GEN_ROUTINE_NODE {
-    std::string name;           /* the 4GL name, 10 characters */
-    std::string cName;          /* "Subroutine_..." */
-    char cKind = 'S';           /* 'S' subroutine, 'P', 'E', 'M', 'W' component routines */
+    std::string name;  /* the 4GL name, 10 characters */
+    std::string cName; /* "Subroutine_..." */
+    char cKind = 'S';  /* 'S' subroutine, 'P', 'E', 'M', 'W' component routines */
 };
 const std::vector<GEN_ROUTINE_NODE>& P3109_SubroutineList();
 
@@ -214,8 +214,21 @@ void P3109_EmitTransfer();
 /* GEN_DBM_BLOCK_LAYOUT: the block kinds of an I/O request's argument
 ** block ("struct X_DBM"), and of OPEN's open-query block. */
 enum class GEN_DBM_LAYOUT : uint8_t {
-    Fetch, Delete, Update, Insert, Select, CheckFor, FileCheck, Open, Close, SelectSql, Commit, Rollback,
-    CommonClose, CommonOpen, OpenQuery
+    Fetch,
+    Delete,
+    Update,
+    Insert,
+    Select,
+    CheckFor,
+    FileCheck,
+    Open,
+    Close,
+    SelectSql,
+    Commit,
+    Rollback,
+    CommonClose,
+    CommonOpen,
+    OpenQuery
 };
 struct GEN_POINT_ENTRY;
 void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT layout, std::string_view blockName);

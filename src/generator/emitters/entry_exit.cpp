@@ -24,16 +24,29 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
 /* The received parameters: members of the first static area. */
-std::string parms() { return cs() ? "pGlobal1.scX_Parm,pGlobal1.pX_Parm" : "INSTANCE(scX_Parm),INSTANCE(pX_Parm)"; }
-std::string parmCount() { return cs() ? "pGlobal1.scX_Parm" : "INSTANCE(scX_Parm)"; }
+std::string parms()
+{
+    return cs() ? "pGlobal1.scX_Parm,pGlobal1.pX_Parm" : "INSTANCE(scX_Parm),INSTANCE(pX_Parm)";
+}
+std::string parmCount()
+{
+    return cs() ? "pGlobal1.scX_Parm" : "INSTANCE(scX_Parm)";
+}
 std::string parm(int n, const char* member)
 {
-    return cs() ? P3109_Format("pGlobal1.pX_Parm[%d].%s", n, member) : P3109_Format("INSTANCE(pX_Parm[%d].%s)", n, member);
+    return cs() ? P3109_Format("pGlobal1.pX_Parm[%d].%s", n, member)
+                : P3109_Format("INSTANCE(pX_Parm[%d].%s)", n, member);
 }
 
 bool fieldValidation()
@@ -41,7 +54,10 @@ bool fieldValidation()
     return P3109_fSysFlag(SYSFLAG_ALP_FIELD_VALIDATE) || P3109_fSysFlag(SYSFLAG_NUM_FIELD_VALIDATE);
 }
 
-bool systemVariable() { return P3109_fSysFlag(SYSFLAG_ALP_SYSTEM_VARIABLE) || P3109_fSysFlag(SYSFLAG_NUM_SYSTEM_VARIABLE); }
+bool systemVariable()
+{
+    return P3109_fSysFlag(SYSFLAG_ALP_SYSTEM_VARIABLE) || P3109_fSysFlag(SYSFLAG_NUM_SYSTEM_VARIABLE);
+}
 
 bool zoph2()
 {
@@ -60,7 +76,8 @@ std::vector<std::string> recordNames(const char* kind)
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, kind, FFC_WORK_KIND_LEN);
-    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_EMITTERS, &r, 1); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_EMITTERS, &r, 1)) {
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_EMITTERS, &r, 1); rc == '0';
+         rc = WF_cReadNext(ctx, GEN_SLOT_EMITTERS, &r, 1)) {
         std::string name = P3109_TrimRight(std::string_view(r.acName, FFC_WORK_NAME_LEN));
         if (name.empty())
             name = P3109_TrimRight(std::string_view(r.acQualifier, FFC_WORK_QUAL_LEN));
@@ -90,7 +107,10 @@ bool functionFlag(const char* keyword)
     return false;
 }
 
-std::string special(const char* head, const char* tail) { return P3109_SpecialFieldName(head, tail); }
+std::string special(const char* head, const char* tail)
+{
+    return P3109_SpecialFieldName(head, tail);
+}
 
 void setFromBlock(const std::string& field, const std::string& source, bool numeric)
 {
@@ -108,9 +128,10 @@ void fatalUnless(const std::vector<std::string>& test, int iText)
     for (const std::string& line : test)
         P3109_Line(line);
     P3109_WriteOpenBrace();
-    P3109_Line(P3109_Format(cs() ? "X_RUN_DLL.X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun.vchName,X_RUN_DLL.X_TEXT(%d),\"\");"
-                                 : "X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,X_TEXT(%d));",
-                            iText));
+    P3109_Line(
+        P3109_Format(cs() ? "X_RUN_DLL.X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun.vchName,X_RUN_DLL.X_TEXT(%d),\"\");"
+                          : "X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,X_TEXT(%d));",
+                     iText));
     P3109_EmitBranchToTarget("*ERROR", g().out.usIndent);
     P3109_WriteCloseBrace();
 }
@@ -141,10 +162,10 @@ void receiveValidation()
 void receiveSystemVariable()
 {
     P3109_WriteComment("Check correct evaluation parameter details passed");
-    fatalUnless({"if ((" + parmCount() + " != 1)",
-                 cs() ? " || (pGlobal1.pX_Parm[0].sType != X_BifStr.X_PARM_SYSVAR_STRUCTURE))"
-                      : " || (INSTANCE(pX_Parm->sType) != X_PARM_SYSVAR_STRUCTURE))"},
-                133);
+    fatalUnless(
+        {"if ((" + parmCount() + " != 1)", cs() ? " || (pGlobal1.pX_Parm[0].sType != X_BifStr.X_PARM_SYSVAR_STRUCTURE))"
+                                                : " || (INSTANCE(pX_Parm->sType) != X_PARM_SYSVAR_STRUCTURE))"},
+        133);
     P3109_WriteComment("If okay, map parameters into vectors in this function");
     P3109_WriteOpenBrace();
     if (cs()) {
@@ -208,13 +229,14 @@ void receiveStructure(const GEN_DATA_STRUCTURE& ds, int n, bool exchange)
         return;
     }
     P3109_WriteComment("Check correct data structure details passed");
-    fatalUnless({P3109_Format("if ((INSTANCE(scX_Parm) < %d)", n + 1),
-                 P3109_Format(" || (INSTANCE(pX_Parm[%d].sType) != X_PARM_DATA_STRUCTURE)", n),
-                 P3109_Format(" || (memcmp(INSTANCE(pX_Parm[%d].vchName),\"%s\",X_OBJECT_NAME_LEN) != 0))", n, name.c_str())},
-                134);
+    fatalUnless(
+        {P3109_Format("if ((INSTANCE(scX_Parm) < %d)", n + 1),
+         P3109_Format(" || (INSTANCE(pX_Parm[%d].sType) != X_PARM_DATA_STRUCTURE)", n),
+         P3109_Format(" || (memcmp(INSTANCE(pX_Parm[%d].vchName),\"%s\",X_OBJECT_NAME_LEN) != 0))", n, name.c_str())},
+        134);
     P3109_WriteComment("Check length of received data structure is correct");
-    fatalUnless({P3109_Format("if (INSTANCE(pX_Parm[%d].sNumberOf) != sizeof(struct %s))", n, ds.structureName.c_str())},
-                135);
+    fatalUnless(
+        {P3109_Format("if (INSTANCE(pX_Parm[%d].sNumberOf) != sizeof(struct %s))", n, ds.structureName.c_str())}, 135);
     P3109_WriteComment("If all checks passed, establish addressability");
     P3109_Line(P3109_Format("INSTANCE(%s) = (struct %s *) INSTANCE(pX_Parm[%d].pValue);", pointer.c_str(),
                             ds.structureName.c_str(), n));
@@ -241,7 +263,7 @@ template <typename F> void atDirective(F write)
     s.out.sDepth = depth;
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitReceiveParameters()
 {
@@ -268,10 +290,10 @@ void P3109_EmitReceiveParameters()
         for (const std::string& list : recordNames(WR_RCV_LIST)) {
             if (n == 0)
                 P3109_WriteComment("Receive details of a working list");
-            P3109_Line(P3109_Format("%s( pX_Ids, pX_Pro, pX_Fun, pX_Fld, %s, pX_List, %d, %s );",
-                                    P3109_RunTime("X_Receive_Working_List").c_str(),
-                                    P3109_ListVectorName(list).c_str(), n,
-                                    cs() ? "pGlobal1.scX_Parm, pGlobal1.pX_Parm" : "INSTANCE(scX_Parm), INSTANCE(pX_Parm)"));
+            P3109_Line(
+                P3109_Format("%s( pX_Ids, pX_Pro, pX_Fun, pX_Fld, %s, pX_List, %d, %s );",
+                             P3109_RunTime("X_Receive_Working_List").c_str(), P3109_ListVectorName(list).c_str(), n,
+                             cs() ? "pGlobal1.scX_Parm, pGlobal1.pX_Parm" : "INSTANCE(scX_Parm), INSTANCE(pX_Parm)"));
             if (!zoph2())
                 P3109_EmitFatalErrorTest();
             ++n;
@@ -335,11 +357,10 @@ void P3109_EmitReturnParameters()
                 if (first)
                     P3109_WriteComment("Return details of a working list(s)");
                 first = false;
-                P3109_Line(P3109_Format("%s( pX_Ids, pX_Pro, pX_Fun, pX_Fld, %s, pX_List, %d, %s );",
-                                        P3109_RunTime("X_Return_Working_List").c_str(),
-                                        P3109_ListVectorName(list).c_str(), n,
-                                        cs() ? "pGlobal1.scX_Parm, pGlobal1.pX_Parm"
-                                             : "INSTANCE(scX_Parm), INSTANCE(pX_Parm)"));
+                P3109_Line(P3109_Format(
+                    "%s( pX_Ids, pX_Pro, pX_Fun, pX_Fld, %s, pX_List, %d, %s );",
+                    P3109_RunTime("X_Return_Working_List").c_str(), P3109_ListVectorName(list).c_str(), n,
+                    cs() ? "pGlobal1.scX_Parm, pGlobal1.pX_Parm" : "INSTANCE(scX_Parm), INSTANCE(pX_Parm)"));
             }
             ++n;
         }
@@ -378,8 +399,8 @@ void P3109_EmitReturnTriggerInfo()
         P3109_WriteComment("Return trigger information");
         P3109_Line(P3109_Deref("pX_Fun", "chError == NO )").insert(0, "if ( "));
         P3109_WriteOpenBrace();
-        P3109_Line(P3109_RunTime("X_Handle_Trigger_Info") + "( pX_Ids, pX_Pro, pX_Fun, 'D', pX_Fld, V_LIST_TRIG_LIST, pX_List, " +
-                   oper + ", " + retc + ", " +
+        P3109_Line(P3109_RunTime("X_Handle_Trigger_Info") +
+                   "( pX_Ids, pX_Pro, pX_Fun, 'D', pX_Fld, V_LIST_TRIG_LIST, pX_List, " + oper + ", " + retc + ", " +
                    (cs() ? "pGlobal1.scX_Parm, pGlobal1.pX_Parm" : "INSTANCE(scX_Parm), INSTANCE(pX_Parm)") + " );");
         P3109_WriteCloseBrace();
     });
@@ -397,8 +418,8 @@ void P3109_EmitDataStructureAssign(const GEN_DATA_STRUCTURE& structure, char cKi
         if (P3109_fCSharp()) {
             /* the member itself: C# passes its reference, or the variable */
             const std::string place = "pGlobal1." + pointer + "." + memberName;
-            P3109_LineAt(3, cKind == 'D' ? "X_RUN_DLL.X_Vec_Assign_from_Data_Structure( pX_Ids,pX_Pro,pX_Fun, " + place +
-                                               ", pX_Fld, " + info.vectorName + " );"
+            P3109_LineAt(3, cKind == 'D' ? "X_RUN_DLL.X_Vec_Assign_from_Data_Structure( pX_Ids,pX_Pro,pX_Fun, " +
+                                               place + ", pX_Fld, " + info.vectorName + " );"
                                          : "X_RUN_DLL.X_Vec_Assign_to_Data_Structure( pX_Ids,pX_Pro,pX_Fun, pX_Fld, " +
                                                info.vectorName + ", ref " + place + " );");
             continue;
@@ -434,7 +455,8 @@ void P3109_EmitExecCpf()
     const char* declared = nullptr;
     CGEN_GetTextLiteralDefineName(command, nullptr, nullptr, ' ', &reference, &declared);
     P3109_Line("X_PDF_Exec_OS400 (pX_Ids, pX_Pro, pX_Fun,");
-    P3109_Line(std::string("                     sCommandLen, ") + (reference ? reference : "pX_NULL") + ", &sRetCode);");
+    P3109_Line(std::string("                     sCommandLen, ") + (reference ? reference : "pX_NULL") +
+               ", &sRetCode);");
     P3109_Line("if ((pX_Ids->chFatalError == YES)");
     P3109_Line(" || (sRetCode != 0))");
     P3109_WriteOpenBrace();
@@ -476,7 +498,8 @@ void P3109_EmitTransfer()
     const std::string trimmed = P3109_TrimRight(to);
     if (trimmed == "*LAST") {
         P3109_WriteComment("Set next function from last function");
-        P3109_Line(cs ? "pX_Pro.vchNextFunc = pX_Pro.vchLastFunc;" : "strcpy(pX_Pro->vchNextFunc,pX_Pro->vchLastFunc);");
+        P3109_Line(cs ? "pX_Pro.vchNextFunc = pX_Pro.vchLastFunc;"
+                      : "strcpy(pX_Pro->vchNextFunc,pX_Pro->vchLastFunc);");
     } else if (trimmed != "*NEXT") {
         P3109_WriteComment("Set next function from user specified value");
         GEN_FIELD_INFO info;

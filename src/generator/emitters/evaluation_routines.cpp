@@ -35,17 +35,32 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
 /* C# has no macros: a macro entry is a routine of the class there. */
-bool isMacro(const GEN_EVALUATION_NODE& e) { return !cs() && e.name.compare(0, 17, "EVALUATION_MACRO_") == 0; }
+bool isMacro(const GEN_EVALUATION_NODE& e)
+{
+    return !cs() && e.name.compare(0, 17, "EVALUATION_MACRO_") == 0;
+}
 
 /* The vector services of the evaluation routines. */
-std::string vec(const char* routine) { return P3109_RunTime(routine); }
+std::string vec(const char* routine)
+{
+    return P3109_RunTime(routine);
+}
 
-bool isCode(const DC_OPERATION& o, const char* code) { return std::memcmp(o.acCode, code, 2) == 0; }
+bool isCode(const DC_OPERATION& o, const char* code)
+{
+    return std::memcmp(o.acCode, code, 2) == 0;
+}
 
 bool isComparison(const DC_OPERATION& o)
 {
@@ -57,21 +72,30 @@ bool isComparison(const DC_OPERATION& o)
 
 const char* comparator(const DC_OPERATION& o)
 {
-    if (isCode(o, "EQ")) return "== 0";
-    if (isCode(o, "NE")) return "!= 0";
-    if (isCode(o, "LT")) return "< 0";
-    if (isCode(o, "LE")) return "<= 0";
-    if (isCode(o, "GT")) return "> 0";
+    if (isCode(o, "EQ"))
+        return "== 0";
+    if (isCode(o, "NE"))
+        return "!= 0";
+    if (isCode(o, "LT"))
+        return "< 0";
+    if (isCode(o, "LE"))
+        return "<= 0";
+    if (isCode(o, "GT"))
+        return "> 0";
     return ">= 0";
 }
 
 const char* mathOperation(const DC_OPERATION& o)
 {
     const bool q = P3109_fCSharp();
-    if (isCode(o, "AD")) return q ? "X_DEFS.X_PDF_MATH_ADD" : "X_PDF_MATH_ADD";
-    if (isCode(o, "SU")) return q ? "X_DEFS.X_PDF_MATH_SUBTRACT" : "X_PDF_MATH_SUBTRACT";
-    if (isCode(o, "DV")) return q ? "X_DEFS.X_PDF_MATH_DIVIDE" : "X_PDF_MATH_DIVIDE";
-    if (isCode(o, "MU")) return q ? "X_DEFS.X_PDF_MATH_MULTIPLY" : "X_PDF_MATH_MULTIPLY";
+    if (isCode(o, "AD"))
+        return q ? "X_DEFS.X_PDF_MATH_ADD" : "X_PDF_MATH_ADD";
+    if (isCode(o, "SU"))
+        return q ? "X_DEFS.X_PDF_MATH_SUBTRACT" : "X_PDF_MATH_SUBTRACT";
+    if (isCode(o, "DV"))
+        return q ? "X_DEFS.X_PDF_MATH_DIVIDE" : "X_PDF_MATH_DIVIDE";
+    if (isCode(o, "MU"))
+        return q ? "X_DEFS.X_PDF_MATH_MULTIPLY" : "X_PDF_MATH_MULTIPLY";
     return nullptr;
 }
 
@@ -113,7 +137,7 @@ struct LogicWriter {
     GEN_EVALUATION_NODE& entry;
     std::string& last;
     char& flag;
-    int count = 0;        /* the operations that compute (without the value mark) */
+    int count = 0; /* the operations that compute (without the value mark) */
 
     std::string name(int16_t sIndex)
     {
@@ -169,7 +193,7 @@ struct LogicWriter {
     {
         const std::string source = name(o.sFirst);
         if (isCode(o, "IF")) {
-            if (!(flag == 'Y' && count == 1)) {   /* else the comparison returned */
+            if (!(flag == 'Y' && count == 1)) { /* else the comparison returned */
                 last = source;
                 flag = 'N';
             }
@@ -204,7 +228,8 @@ void writeBody(GEN_EVALUATION_NODE& entry, bool macro)
         P3109_EmitConditionLogic(last, flag, entry);
         if (flag == 'N') {
             roundLine(entry);
-            P3109_LineAt(3, vec("X_Vec_Assign") + "(pX_Ids,pX_Pro,pX_Fun,pX_Fld," + last + ",pX_Fld," + entry.target + ");");
+            P3109_LineAt(3, vec("X_Vec_Assign") + "(pX_Ids,pX_Pro,pX_Fun,pX_Fld," + last + ",pX_Fld," + entry.target +
+                                ");");
         }
         if (!macro)
             P3109_LineAt(3, "return;");
@@ -215,10 +240,10 @@ void writeBody(GEN_EVALUATION_NODE& entry, bool macro)
                              : "X_COMP_RETURN_CODE lConditionalEvaluation = X_COMP_RETURN_FALSE;");
         P3109_LineAt(0, " ");
         const int32_t id = std::atoi(entry.key.substr(1, 6).c_str());
-        P3109_EmitComponentDispatch(
-            P3109_fCSharp() ? "DqooDef.X_COMP_GET_COMPONENT_AS_BOOLEAN, ref lConditionalEvaluation"
-                            : "X_COMP_GET_COMPONENT_AS_BOOLEAN, &lConditionalEvaluation",
-            1, id, "_1");
+        P3109_EmitComponentDispatch(P3109_fCSharp()
+                                        ? "DqooDef.X_COMP_GET_COMPONENT_AS_BOOLEAN, ref lConditionalEvaluation"
+                                        : "X_COMP_GET_COMPONENT_AS_BOOLEAN, &lConditionalEvaluation",
+                                    1, id, "_1");
         P3109_LineAt(0, " ");
         P3109_LineAt(3, cs() ? "return ( ( lConditionalEvaluation == DqooDef.X_COMP_RETURN_TRUE ) ? YES : NO );"
                              : "return ( ( lConditionalEvaluation == X_COMP_RETURN_TRUE ) ? YES : NO );");
@@ -281,7 +306,7 @@ struct EvaluationTable {
     int32_t lState = 0;
 };
 
-} // namespace
+}  // namespace
 
 void P3109_EmitEvaluationRoutines()
 {
@@ -414,7 +439,8 @@ long groupEntry(const DQOO_STATEMENT_EVALUATION* evaluation, void* user, void*)
         P3109_IndentIn();
         P3109_Line(P3109_fCSharp() ? "int sCurrent;" : "X_SHORT sCurrent;");
         P3109_Line("");
-        P3109_Line(P3109_fCSharp() ? "short[] as" + table->name + " =" : "static const X_SHORT as" + table->name + "[] =");
+        P3109_Line(P3109_fCSharp() ? "short[] as" + table->name + " ="
+                                   : "static const X_SHORT as" + table->name + "[] =");
         P3109_Line("{");
         table->line = "   " + info.vectorName;
         table->lState = 1;
@@ -432,7 +458,7 @@ long groupEntry(const DQOO_STATEMENT_EVALUATION* evaluation, void* user, void*)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitStatementEvaluations(std::string_view pointerName, std::string_view structName)
 {
@@ -456,7 +482,8 @@ void P3109_EmitStatementEvaluations(std::string_view pointerName, std::string_vi
         P3109_Line(b + ".scEvaluations = as" + t + ".Length;");
         P3109_Line("for ( sCurrent = 0; sCurrent < " + b +
                    ".scEvaluations; sCurrent++ ) X_VAR_DLL.X_VAR_ResolveEvaluationVariable( pX_Ids, pX_Pro, pX_Fun, "
-                   "pX_Fld, " + b + ".psEvaluations[sCurrent] );");
+                   "pX_Fld, " +
+                   b + ".psEvaluations[sCurrent] );");
     } else if (!pointerName.empty()) {
         const std::string p(pointerName);
         P3109_Line("p" + p + "->psEvaluations = ((X_SHORT*) as" + t + ");");
@@ -470,8 +497,8 @@ void P3109_EmitStatementEvaluations(std::string_view pointerName, std::string_vi
         P3109_Line(b + ".psEvaluations = ((X_SHORT*) as" + t + ");");
         P3109_Line(b + ".scEvaluations = sizeof(as" + t + ") / sizeof(X_SHORT);");
         P3109_Line("for ( sCurrent = 0; sCurrent < " + b +
-                   ".scEvaluations; sCurrent++ ) X_VAR_ResolveEvaluationVariable( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + b +
-                   ".psEvaluations[sCurrent] );");
+                   ".scEvaluations; sCurrent++ ) X_VAR_ResolveEvaluationVariable( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " +
+                   b + ".psEvaluations[sCurrent] );");
     }
     P3109_IndentOut();
     P3109_Line("}");

@@ -26,9 +26,15 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
 /* A constant of the commands' run-time interface: C# names it as a member
 ** of the class of its kind (X_CmdStr, X_PnlStr, DqooDef). */
@@ -37,11 +43,24 @@ std::string constant(const char* csClass, std::string_view name)
     return cs() ? std::string(csClass) + "." + std::string(name) : std::string(name);
 }
 
-std::string mode(std::string_view name) { return constant("X_CmdStr", "X_FUNCTION_MODE_" + std::string(name)); }
+std::string mode(std::string_view name)
+{
+    return constant("X_CmdStr", "X_FUNCTION_MODE_" + std::string(name));
+}
 
 enum ChangeClass : int16_t {
-    kNull = 0, kNavail = 1, kHival = 2, kLoval = 3, kDefault = 4, kAllSame = 5, kAlpha = 6, kField = 7,
-    kExpression = 9, kRememberedUser = 10, kRememberedFunction = 11, kRememberedSystem = 12,
+    kNull = 0,
+    kNavail = 1,
+    kHival = 2,
+    kLoval = 3,
+    kDefault = 4,
+    kAllSame = 5,
+    kAlpha = 6,
+    kField = 7,
+    kExpression = 9,
+    kRememberedUser = 10,
+    kRememberedFunction = 11,
+    kRememberedSystem = 12,
     kRememberedUserSystem = 14,
 };
 
@@ -171,9 +190,7 @@ void writeChange(int16_t sClass, const GEN_FIELD_INFO& field, const GEN_FIELD_IN
         P3109_WriteComment("Perform a simple assignment");
         P3109_WriteFieldMove(source, field);
         break;
-    case kExpression:
-        writeExpressionValue(field);
-        break;
+    case kExpression: writeExpressionValue(field); break;
     default:
         for (const Remembered& r : kRemembered)
             if (r.sClass == sClass) {
@@ -215,17 +232,29 @@ const char* modeName(const std::string& mode)
 }
 
 constexpr Keyword kStatuses[] = {
-    {"*OKAY", "X_DBM_OKAY"},           {"*VALERROR", "X_DBM_VALIDATION_ERROR"},
-    {"*ERROR", "X_DBM_FATAL_ERROR"},   {"*NORECORD", "X_DBM_NO_RECORD"},
-    {"*ENDFILE", "X_DBM_END_FILE"},    {"*BEGINFILE", "X_DBM_BEGIN_FILE"},
-    {"*NOTEQUALKEY", "X_DBM_NOT_EQUAL_KEY"}, {"*EQUALKEY", "X_DBM_EQUAL_KEY"},
+    {"*OKAY", "X_DBM_OKAY"},
+    {"*VALERROR", "X_DBM_VALIDATION_ERROR"},
+    {"*ERROR", "X_DBM_FATAL_ERROR"},
+    {"*NORECORD", "X_DBM_NO_RECORD"},
+    {"*ENDFILE", "X_DBM_END_FILE"},
+    {"*BEGINFILE", "X_DBM_BEGIN_FILE"},
+    {"*NOTEQUALKEY", "X_DBM_NOT_EQUAL_KEY"},
+    {"*EQUALKEY", "X_DBM_EQUAL_KEY"},
 };
 
 constexpr Keyword kKeys[] = {
-    {"*ENTER", "X_UIM_OKAY_AID"},      {"*EXIT", "X_UIM_EXIT_HI_AID"},   {"*MENU", "X_UIM_CANCEL_AID"},
-    {"*ADD", "X_UIM_CREATE_AID"},      {"*CHANGE", "X_UIM_CHANGE_AID"},  {"*DELETE", "X_UIM_DELETE_AID"},
-    {"*ROLLUP", "\"UP\""},             {"*ROLLDOWN", "\"DN\""},          {"*PROMPT", "X_UIM_PROMPT_AID"},
-    {"*CANCEL", "X_UIM_CANCEL_AID"},   {"*EXITHIGH", "X_UIM_EXIT_HI_AID"}, {"*EXITLOW", "X_UIM_EXIT_LO_AID"},
+    {"*ENTER", "X_UIM_OKAY_AID"},
+    {"*EXIT", "X_UIM_EXIT_HI_AID"},
+    {"*MENU", "X_UIM_CANCEL_AID"},
+    {"*ADD", "X_UIM_CREATE_AID"},
+    {"*CHANGE", "X_UIM_CHANGE_AID"},
+    {"*DELETE", "X_UIM_DELETE_AID"},
+    {"*ROLLUP", "\"UP\""},
+    {"*ROLLDOWN", "\"DN\""},
+    {"*PROMPT", "X_UIM_PROMPT_AID"},
+    {"*CANCEL", "X_UIM_CANCEL_AID"},
+    {"*EXITHIGH", "X_UIM_EXIT_HI_AID"},
+    {"*EXITLOW", "X_UIM_EXIT_LO_AID"},
 };
 
 /* The value the last function key is compared with, empty when unknown. */
@@ -266,7 +295,7 @@ bool currentListIsWorking()
     return false;
 }
 
-} // namespace
+}  // namespace
 
 int16_t P3109_sClassifyChangeValue(GEN_FIELD_INFO& source)
 {
@@ -275,7 +304,8 @@ int16_t P3109_sClassifyChangeValue(GEN_FIELD_INFO& source)
     for (const Remembered& r : kRemembered)
         if (upperValue.substr(0, 51) == P3109_Padded(r.keyword, 51))
             return r.sClass;
-    static constexpr Keyword kSpecial[] = {{"*NULL", ""}, {"*NAVAIL", ""}, {"*HIVAL", ""}, {"*LOVAL", ""}, {"*DEFAULT", ""}};
+    static constexpr Keyword kSpecial[] = {
+        {"*NULL", ""}, {"*NAVAIL", ""}, {"*HIVAL", ""}, {"*LOVAL", ""}, {"*DEFAULT", ""}};
     for (int16_t i = 0; i < 5; ++i)
         if (value.substr(0, 20) == P3109_Padded(kSpecial[i].keyword, 20))
             return i;
@@ -286,8 +316,8 @@ int16_t P3109_sClassifyChangeValue(GEN_FIELD_INFO& source)
         return kAlpha;
     const FFC_CONTEXT* ctx = P3109_Context();
     const char marker = ctx && ctx->cNatChar1 != ' ' ? ctx->cNatChar1 : '#';
-    const bool single = !value.empty() && value[0] == marker && value.size() >= 62 &&
-                        P3109_TrimRight(value.substr(10, 52)).empty();
+    const bool single =
+        !value.empty() && value[0] == marker && value.size() >= 62 && P3109_TrimRight(value.substr(10, 52)).empty();
     if (single && P3109_Parm("ROUND_UP") != "*YES" && P3109_fFindUsedField(value.substr(0, 10), source))
         return kField;
     return kExpression;
@@ -389,7 +419,8 @@ void P3109_EmitIfNull()
     }
     const std::string test = P3109_RunTime("X_Vec_Null") + "(pX_Ids,pX_Pro,pX_Fun,pX_Fld,";
     for (size_t i = 0; i < vectors.size(); ++i)
-        P3109_Line((i == 0 ? "if ((" : " && (") + test + vectors[i] + ") == YES)" + (i + 1 == vectors.size() ? ")" : ""));
+        P3109_Line((i == 0 ? "if ((" : " && (") + test + vectors[i] + ") == YES)" +
+                   (i + 1 == vectors.size() ? ")" : ""));
     P3109_Line("{");
 }
 
@@ -423,7 +454,8 @@ void P3109_EmitIfMode()
     std::vector<std::string> terms;
     for (int32_t i = 0; i < count; ++i)
         if (const char* mode = modeName(P3109_Parm("IS", 0, i)))
-            terms.push_back(cs() ? "(pX_Fun.chMode == " + ::mode(mode) + ")" : std::string("(X_FUNCTION_MODE_IS_") + mode + ")");
+            terms.push_back(cs() ? "(pX_Fun.chMode == " + ::mode(mode) + ")"
+                                 : std::string("(X_FUNCTION_MODE_IS_") + mode + ")");
     writeJoinedTest(terms);
 }
 
@@ -440,8 +472,9 @@ void P3109_EmitIfStatus()
                 if (slot != k.keyword)
                     continue;
                 const char* op = std::strcmp(list, "IS") == 0 ? "==" : "!=";
-                terms.push_back(cs() ? "(" + P3109_CSharpIoStatusTest(k.text, op) + ")"
-                                     : std::string("(memcmp(INSTANCE(vchLastIOStatus),") + k.text + ",2) " + op + " 0)");
+                terms.push_back(cs()
+                                    ? "(" + P3109_CSharpIoStatusTest(k.text, op) + ")"
+                                    : std::string("(memcmp(INSTANCE(vchLastIOStatus),") + k.text + ",2) " + op + " 0)");
             }
         }
     }
@@ -456,7 +489,8 @@ void P3109_EmitIfKey()
     for (int32_t i = 0; i < count; ++i) {
         const std::string value = keyValue(P3109_Parm("WAS", 0, i));
         if (!value.empty())
-            terms.push_back(cs() ? "(pX_Fun.vchLastAID == " + value + ")" : "(strcmp(pX_Fun->vchLastAID," + value + ") == 0)");
+            terms.push_back(cs() ? "(pX_Fun.vchLastAID == " + value + ")"
+                                 : "(strcmp(pX_Fun->vchLastAID," + value + ") == 0)");
     }
     writeJoinedTest(terms);
 }

@@ -11,14 +11,20 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 std::string blockName(const char* prefix)
 {
     return std::string(prefix) + "_" + std::to_string(P3109_CurrentParsedCommand().sSequence);
 }
 
-bool allFiles() { return P3109_ParmField("FILE").compare(0, 4, "*ALL") == 0; }
+bool allFiles()
+{
+    return P3109_ParmField("FILE").compare(0, 4, "*ALL") == 0;
+}
 
 /* The OPEN option as its three-letter code: the checker's code when it
 ** left one, else the USE_OPTION keyword's. */
@@ -81,7 +87,8 @@ void writeEndOfWork(GEN_DBM_LAYOUT layout, const char* prefix, const char* curre
     P3109_Line(block + ".pX_Fld = pX_Fld;");
     if (cs) {
         /* the run time of C# programs has the current interface only */
-        P3109_Line("lCommRollResult = X_RUN_DLL." + std::string(current) + "( pX_Ids, pX_Pro, pX_Fun, " + block + " );");
+        P3109_Line("lCommRollResult = X_RUN_DLL." + std::string(current) + "( pX_Ids, pX_Pro, pX_Fun, " + block +
+                   " );");
     } else {
         P3109_LineAt(0, "#ifdef X_VELMOX_V1_30_OR_LATER");
         P3109_Line("lCommRollResult = " + std::string(current) + "( pX_Ids, pX_Pro, pX_Fun, &" + block + " );");
@@ -96,7 +103,7 @@ void writeEndOfWork(GEN_DBM_LAYOUT layout, const char* prefix, const char* curre
     closeBlock();
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitOpen()
 {
@@ -164,7 +171,10 @@ void P3109_EmitClose()
     closeBlock();
 }
 
-void P3109_EmitCommit() { writeEndOfWork(GEN_DBM_LAYOUT::Commit, "X_DBM_Commit", "X_Commit_DBMS", "X_DBM_Commit"); }
+void P3109_EmitCommit()
+{
+    writeEndOfWork(GEN_DBM_LAYOUT::Commit, "X_DBM_Commit", "X_Commit_DBMS", "X_DBM_Commit");
+}
 
 void P3109_EmitRollback()
 {

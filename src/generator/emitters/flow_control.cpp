@@ -24,15 +24,21 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-GEN_BLOCK_ENTRY& innermost() { return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))]; }
+GEN_BLOCK_ENTRY& innermost()
+{
+    return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))];
+}
 
 /* A condition of the current command: the call text of its compiled
 ** routine, or the name of the evaluation routine registered for its text. */
 struct Condition {
-    std::string call;      /* compiled: the call text */
-    std::string routine;   /* text: the evaluation routine's name */
+    std::string call;    /* compiled: the call text */
+    std::string routine; /* text: the evaluation routine's name */
 };
 
 Condition conditionOf(std::string_view keyword)
@@ -100,14 +106,18 @@ int32_t literalStepOf()
     if (const int32_t parsed = P3109_ParmNumber("@STEPVALUE"))
         return parsed;
     const std::string step = P3109_Parm("STEP");
-    const size_t digits = step.find_first_not_of("0123456789", step.size() > 1 && (step[0] == '-' || step[0] == '+') ? 1 : 0);
+    const size_t digits =
+        step.find_first_not_of("0123456789", step.size() > 1 && (step[0] == '-' || step[0] == '+') ? 1 : 0);
     if (step.empty() || digits != std::string::npos || step.size() > 10)
         return 0;
     const long long value = std::strtoll(step.c_str(), nullptr, 10);
     return value >= INT32_MIN && value <= INT32_MAX ? static_cast<int32_t>(value) : 0;
 }
 
-std::string loopName(const char* stem) { return stem + std::to_string(g().sBlockDepth + 1); }
+std::string loopName(const char* stem)
+{
+    return stem + std::to_string(g().sBlockDepth + 1);
+}
 
 std::string declaration(const std::string& name, const char* initialiser = "")
 {
@@ -117,7 +127,7 @@ std::string declaration(const std::string& name, const char* initialiser = "")
     return "X_LONG " + name + initialiser + ";";
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitIf()
 {
@@ -199,7 +209,10 @@ void P3109_EmitContinue()
                      "Conditionally continue the next iteration of this loop");
 }
 
-void P3109_EmitLeave() { writeLoopControl('L', "Leave this Loop", "Conditionally leave this loop"); }
+void P3109_EmitLeave()
+{
+    writeLoopControl('L', "Leave this Loop", "Conditionally leave this loop");
+}
 
 void P3109_EmitReturn()
 {
@@ -255,7 +268,8 @@ void P3109_EmitWhen()
         if (routines.size() == 1)
             P3109_Line("if (" + routines[0] + "(" + P3109_StdParms() + ") == YES)");
         for (size_t i = 0; routines.size() > 1 && i < routines.size(); ++i) {
-            std::string line = (i == 0 ? "if (" : " || ") + std::string("(") + routines[i] + "(" + P3109_StdParms() + ") == YES)";
+            std::string line =
+                (i == 0 ? "if (" : " || ") + std::string("(") + routines[i] + "(" + P3109_StdParms() + ") == YES)";
             if (i + 1 == routines.size())
                 line += ")";
             P3109_Line(line);
@@ -353,8 +367,8 @@ void P3109_EmitEndLoop()
     GEN_FIELD_INFO to, counter;
     if (P3109_fFindUsedField(block.loopTo, to, 20) && to.fKind("FL"))
         P3109_WriteGetLongFromPacked(to, limit);
-    const bool usingGiven = !block.loopUsing.empty() && block.loopUsing[0] != '*' &&
-                            P3109_fFindUsedField(block.loopUsing, counter);
+    const bool usingGiven =
+        !block.loopUsing.empty() && block.loopUsing[0] != '*' && P3109_fFindUsedField(block.loopUsing, counter);
     if (usingGiven)
         P3109_WriteGetLongFromPacked(counter, index);
     /* the step keeps its full 32 bits, as the loop head tested it */

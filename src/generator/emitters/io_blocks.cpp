@@ -24,14 +24,41 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 /* Where a row of a block takes its value from. */
 enum DbmValue : uint8_t {
-    kOpenRow, kCloseRow, kEndOfLine, kLiteral, kRequest, kReturnCode, kTableName, kStatement, kPhysical, kLibrary,
-    kFilePoint, kWithRrn, kReturnRrn, kIssueMsg, kCheckOnly, kGeneric, kBackwards, kStartKey, kEndWhere,
-    kAutoCommit, kQuerySelect, kQueryKey, kQueryCopy, kQueryOptimize, kQuerySeqOnly, kQuerySeqCount,
-    kQueryCommit, kQueryType
+    kOpenRow,
+    kCloseRow,
+    kEndOfLine,
+    kLiteral,
+    kRequest,
+    kReturnCode,
+    kTableName,
+    kStatement,
+    kPhysical,
+    kLibrary,
+    kFilePoint,
+    kWithRrn,
+    kReturnRrn,
+    kIssueMsg,
+    kCheckOnly,
+    kGeneric,
+    kBackwards,
+    kStartKey,
+    kEndWhere,
+    kAutoCommit,
+    kQuerySelect,
+    kQueryKey,
+    kQueryCopy,
+    kQueryOptimize,
+    kQuerySeqOnly,
+    kQuerySeqCount,
+    kQueryCommit,
+    kQueryType
 };
 
 /* One row of a block: its members, value kind and default text. */
@@ -107,15 +134,17 @@ constexpr DbmRow kOpenQueryRows[] = {
     {"};", kCloseRow, ""},
 };
 
-constexpr uint32_t bit(DbmValue v) { return 1u << v; }
+constexpr uint32_t bit(DbmValue v)
+{
+    return 1u << v;
+}
 
 /* The values that every block of the command kinds takes from the command. */
-constexpr uint32_t kCheckForValues = bit(kTableName) | bit(kIssueMsg) | bit(kStatement) | bit(kPhysical) |
-                                     bit(kLibrary) | bit(kFilePoint);
+constexpr uint32_t kCheckForValues =
+    bit(kTableName) | bit(kIssueMsg) | bit(kStatement) | bit(kPhysical) | bit(kLibrary) | bit(kFilePoint);
 constexpr uint32_t kFetchValues = kCheckForValues | bit(kWithRrn) | bit(kReturnRrn) | bit(kCheckOnly);
 constexpr uint32_t kChangeValues = kFetchValues | bit(kAutoCommit);
-constexpr uint32_t kSelectValues =
-    kFetchValues | bit(kGeneric) | bit(kBackwards) | bit(kStartKey) | bit(kEndWhere);
+constexpr uint32_t kSelectValues = kFetchValues | bit(kGeneric) | bit(kBackwards) | bit(kStartKey) | bit(kEndWhere);
 constexpr uint32_t kQueryValues = bit(kQuerySelect) | bit(kQueryKey) | bit(kQueryCopy) | bit(kQueryOptimize) |
                                   bit(kQuerySeqOnly) | bit(kQuerySeqCount) | bit(kQueryCommit) | bit(kQueryType);
 
@@ -127,8 +156,8 @@ struct DbmLayout {
     const char* opening;
     const char* request;
     const char* returnCode;
-    const char* tableName;    /* null: from the command */
-    const char* filePoint;    /* null: from the command */
+    const char* tableName; /* null: from the command */
+    const char* filePoint; /* null: from the command */
     uint32_t values;
 };
 
@@ -139,7 +168,8 @@ constexpr DbmLayout kLayouts[] = {
     {GEN_DBM_LAYOUT::Insert, "struct X_DBM", "X_DBM_INSERT", nullptr, nullptr, nullptr, kChangeValues & ~bit(kWithRrn)},
     {GEN_DBM_LAYOUT::Select, "static struct X_DBM", "X_DBM_SELECT", nullptr, nullptr, nullptr, kSelectValues},
     {GEN_DBM_LAYOUT::CheckFor, "struct X_DBM", "X_DBM_CHECK_FOR", "X_DBM_EQUAL_KEY", nullptr, nullptr, kCheckForValues},
-    {GEN_DBM_LAYOUT::FileCheck, "struct X_DBM", "X_DBM_CHECK_FOR", "X_DBM_EQUAL_KEY", nullptr, nullptr, kCheckForValues},
+    {GEN_DBM_LAYOUT::FileCheck, "struct X_DBM", "X_DBM_CHECK_FOR", "X_DBM_EQUAL_KEY", nullptr, nullptr,
+     kCheckForValues},
     {GEN_DBM_LAYOUT::Open, "struct X_DBM", "X_DBM_OPEN", nullptr, nullptr, nullptr, kCheckForValues},
     {GEN_DBM_LAYOUT::Close, "struct X_DBM", "X_DBM_CLOSE", nullptr, nullptr, nullptr, kCheckForValues},
     {GEN_DBM_LAYOUT::SelectSql, "static const struct X_DBM", "X_DBM_SELECT", nullptr, nullptr, nullptr,
@@ -159,7 +189,10 @@ const DbmLayout& layoutOf(GEN_DBM_LAYOUT kind)
     return kLayouts[0];
 }
 
-std::string quoted(std::string_view text) { return P3109_QuotedText(text); }
+std::string quoted(std::string_view text)
+{
+    return P3109_QuotedText(text);
+}
 
 /* A text value of the open-query block: trailing blanks dropped, one blank
 ** when empty, in double quotes. */
@@ -182,7 +215,10 @@ std::string rrnValue(std::string_view keyword)
     return "YES, " + info.vectorName;
 }
 
-std::string yesNo(std::string_view keyword) { return P3109_fParmIsYes(keyword) ? "YES" : "NO"; }
+std::string yesNo(std::string_view keyword)
+{
+    return P3109_fParmIsYes(keyword) ? "YES" : "NO";
+}
 
 /* The table name: the file as held, else the physical file, else N/AVAIL. */
 std::string tableName(const GEN_IO_FILE& io)
@@ -307,7 +343,10 @@ std::string csValues(const std::string& values)
 }
 
 /* The type of a file of the function: "LGL" for a logical view. */
-std::string fileType(const GEN_IO_FILE& io) { return io.fLogical ? "LGL" : "PHY"; }
+std::string fileType(const GEN_IO_FILE& io)
+{
+    return io.fLogical ? "LGL" : "PHY";
+}
 
 /* The point structure of a file and library, as a C identifier. */
 std::string pointStructure(std::string_view file, std::string_view library)
@@ -316,7 +355,7 @@ std::string pointStructure(std::string_view file, std::string_view library)
     return P3109_MakeCIdentifier(name, name.size());
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
 {
@@ -361,8 +400,7 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
             P3109_Line(cs ? ");" : "};");
             P3109_Line("");
             continue;
-        default:
-            break;
+        default: break;
         }
         if (row.kind == kLibrary && (layout.values & bit(kLibrary)) && io.fLibraryNamed)
             libraryTaken = true;
@@ -388,12 +426,10 @@ void P3109_EmitOamBinding(std::string_view moduleName, std::string_view pointerN
 {
     const std::string module = P3109_MakeCIdentifier(moduleName, 10);
     const std::string binding = "X_OAM_Binding_" + module;
-    CGEN_AddStaticWorkingEntry(2, "X_Module_Binding " + binding,
-                               "INSTANCE_S3(" + binding + ").lBindingState = X_MODULE_BINDING_OAM_UNBOUND;",
-                               "public X_Module_Binding " + binding + " = new X_Module_Binding()",
-                               "FunctionGlobalStatic3." + binding +
-                                   ".lBindingState = DqooDef.X_MODULE_BINDING_OAM_UNBOUND;",
-                               'Y');
+    CGEN_AddStaticWorkingEntry(
+        2, "X_Module_Binding " + binding, "INSTANCE_S3(" + binding + ").lBindingState = X_MODULE_BINDING_OAM_UNBOUND;",
+        "public X_Module_Binding " + binding + " = new X_Module_Binding()",
+        "FunctionGlobalStatic3." + binding + ".lBindingState = DqooDef.X_MODULE_BINDING_OAM_UNBOUND;", 'Y');
     P3109_WriteComment("Complete initialization of X_DBM");
     const std::string p(pointerName), b(blockName);
     if (P3109_fCSharp()) {
@@ -462,7 +498,7 @@ namespace {
 /* One step of a POINT override: its test, the assignments when the test
 ** holds, and those when an earlier step changed the block. */
 struct OverrideStep {
-    std::vector<std::pair<std::string, std::vector<std::string>>> tests;   /* condition, then lines */
+    std::vector<std::pair<std::string, std::vector<std::string>>> tests; /* condition, then lines */
     std::vector<std::string> otherwise;
 };
 
@@ -500,7 +536,7 @@ void declarePointStructure(const std::string& structure)
         overrides.push_back(structure);
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitFilePointOverride(std::string_view fileType, std::string_view filePoint, std::string_view physical,
                                  const std::string* pLibrary, std::string_view blockName, const GEN_POINT_ENTRY& used)
@@ -525,7 +561,8 @@ void P3109_EmitFilePointOverride(std::string_view fileType, std::string_view fil
     }
 
     OverrideStep file;
-    file.tests.push_back({test(e, "vchFilePoint"), {"strcpy( " + b + ".vchFilePoint,  INSTANCE(" + e + ".vchFilePoint) );"}});
+    file.tests.push_back(
+        {test(e, "vchFilePoint"), {"strcpy( " + b + ".vchFilePoint,  INSTANCE(" + e + ".vchFilePoint) );"}});
     file.otherwise.push_back("strcpy( " + b + ".vchFilePoint,  \"" + point + "\" );");
     if (!logical) {
         file.tests.back().second.push_back("strcpy( " + b + ".vchPhysical,  INSTANCE(" + e + ".vchFilePoint) );");
@@ -534,17 +571,20 @@ void P3109_EmitFilePointOverride(std::string_view fileType, std::string_view fil
     writeStep(file);
 
     OverrideStep library;
-    library.tests.push_back({test(e, "vchLibrary"), {"strcpy( " + b + ".vchCollection, INSTANCE(" + e + ".vchLibrary) );"}});
+    library.tests.push_back(
+        {test(e, "vchLibrary"), {"strcpy( " + b + ".vchCollection, INSTANCE(" + e + ".vchLibrary) );"}});
     if (logical && !p.empty())
         library.tests.push_back(
             {test(p, "vchLibrary"), {"strcpy( " + b + ".vchCollection, INSTANCE(" + p + ".vchLibrary) );"}});
-    library.otherwise.push_back(pLibrary ? "strcpy( " + b + ".vchCollection,  \"" + P3109_QuotedCText(*pLibrary) + "\" );"
-                                         : "strcpy( " + b + ".vchCollection,  X_FILE_LIB_DFT );");
+    library.otherwise.push_back(pLibrary
+                                    ? "strcpy( " + b + ".vchCollection,  \"" + P3109_QuotedCText(*pLibrary) + "\" );"
+                                    : "strcpy( " + b + ".vchCollection,  X_FILE_LIB_DFT );");
     writeStep(library);
 
     OverrideStep member;
     if (logical) {
-        member.tests.push_back({test(e, "vchMember"), {"strcpy( " + b + ".vchMember,     INSTANCE(" + e + ".vchMember) );"}});
+        member.tests.push_back(
+            {test(e, "vchMember"), {"strcpy( " + b + ".vchMember,     INSTANCE(" + e + ".vchMember) );"}});
         member.otherwise.push_back("strcpy( " + b + ".vchMember,     X_FILE_MBR_DFT );");
         writeStep(member);
         OverrideStep base;
@@ -609,15 +649,17 @@ void P3109_EmitLoadIoStatusFromField(std::string_view target, GEN_STREAM stream,
         return;
     g().emit.cLastIoStatus = 'Y';
     P3109_WriteLine(stream, sIndent,
-                    P3109_fCSharp() ? "DqooDef.X_CPYBYTES( ref pGlobal1.vchLastIOStatus, pX_Fld[V_FIELD_IOdSTS].pField, 2 );"
-                                    : "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);");
+                    P3109_fCSharp()
+                        ? "DqooDef.X_CPYBYTES( ref pGlobal1.vchLastIOStatus, pX_Fld[V_FIELD_IOdSTS].pField, 2 );"
+                        : "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);");
 }
 
 void P3109_EmitGetIoStatus(std::string_view pointerName, std::string_view blockName)
 {
     g().emit.cLastIoStatus = 'Y';
     if (P3109_fCSharp()) {
-        const std::string block = pointerName.empty() ? std::string(blockName) : "pGlobal1.p" + std::string(pointerName);
+        const std::string block =
+            pointerName.empty() ? std::string(blockName) : "pGlobal1.p" + std::string(pointerName);
         P3109_Line("pGlobal1.vchLastIOStatus = " + block + ".vchReturnCode;");
         return;
     }

@@ -25,7 +25,10 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 /* "p<pointer>->member" or "<block>.member". */
 std::string member(std::string_view pointerName, std::string_view blockName, std::string_view name)
@@ -111,7 +114,10 @@ DC_TOKEN tokenAt(const GEN_EVALUATION_REQUEST& r, int32_t i)
     return t;
 }
 
-int32_t tokenCount(const GEN_EVALUATION_REQUEST& r) { return std::clamp<int32_t>(r.request.lTokenCount, 0, DC_TOKEN_MAX); }
+int32_t tokenCount(const GEN_EVALUATION_REQUEST& r)
+{
+    return std::clamp<int32_t>(r.request.lTokenCount, 0, DC_TOKEN_MAX);
+}
 
 const DC_EXPRESSION_OPERAND* operandAt(const GEN_EVALUATION_REQUEST& r, int16_t sIndex)
 {
@@ -138,7 +144,10 @@ bool fieldKind(const DC_EXPRESSION_OPERAND& o)
 }
 
 /* An operand number of an activity row: "0" outside 1 to 198. */
-std::string activityOperand(int16_t sNumber) { return sNumber >= 1 && sNumber <= 198 ? std::to_string(sNumber) : "0"; }
+std::string activityOperand(int16_t sNumber)
+{
+    return sNumber >= 1 && sNumber <= 198 ? std::to_string(sNumber) : "0";
+}
 
 /* The operands of the WHERE whose values the function supplies, for the
 ** evaluation of dynamic system variables. */
@@ -185,7 +194,7 @@ void warnWithoutKeys()
         P3109_sIssueMessage("PRC1003", 'W', std::string_view(P3109_CurrentCommand().acName, 10));
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitFieldGroup(std::string_view pointerName, std::string_view blockName)
 {
@@ -240,8 +249,8 @@ void P3109_EmitKeyGroup(std::string_view pointerName, std::string_view blockName
         return;
     const bool cs = P3109_fCSharp();
     const std::string request = cs ? (pointerName.empty() ? std::string(blockName) : "p" + std::string(pointerName))
-                                   : pointerName.empty() ? "&(" + std::string(blockName) + ")"
-                                                         : "p" + std::string(pointerName);
+                                : pointerName.empty() ? "&(" + std::string(blockName) + ")"
+                                                      : "p" + std::string(pointerName);
     if (mode == "*COMPUTE") {
         P3109_Line(P3109_RunTime("X_Compute_Keys") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + request + " );");
         return;
@@ -250,7 +259,8 @@ void P3109_EmitKeyGroup(std::string_view pointerName, std::string_view blockName
                P3109_FieldVector(P3109_Padded(mode, 10)) + " );");
     P3109_Line(cs ? "if (pX_Ids.chFatalError == YES)" : "if (pX_Ids->chFatalError == YES)");
     P3109_Line("{");
-    P3109_Line(cs ? "   " + P3109_CSharpSetIoStatus("X_DBM_FATAL_ERROR") : "   memcpy(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR,2);");
+    P3109_Line(cs ? "   " + P3109_CSharpSetIoStatus("X_DBM_FATAL_ERROR")
+                  : "   memcpy(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR,2);");
     g().emit.cLastIoStatus = 'Y';
     if (!pointerName.empty()) {
         P3109_Line(cs ? "   return NO;" : "   return(NO);");
@@ -273,7 +283,8 @@ std::string P3109_EmitFileCheckKeyGroup()
     P3109_EmitDynamicSysVars(keys, 20);
     P3109_WriteDashedBoxComment(1, "Key Group Definition : " + name);
     const bool cs = P3109_fCSharp();
-    P3109_WriteLine(1, 3, cs ? "private static readonly short[] as" + name + " =" : "static X_SHORT as" + name + "[] =");
+    P3109_WriteLine(1, 3,
+                    cs ? "private static readonly short[] as" + name + " =" : "static X_SHORT as" + name + "[] =");
     std::string line = "{";
     for (size_t i = 0; i < keys.size(); ++i) {
         line += keyVector(keys[i]);
@@ -405,11 +416,12 @@ void P3109_EmitWhereExpressionGroups(std::string_view pointerName, std::string_v
             const DC_EXPRESSION_OPERAND& o = r.request.aOperands[i - 1];
             std::string kind, value = "V_NOT_AVAILABLE";
             if (o.cWorkResult == 'Y') {
-                kind = o.cType == 'A' ? "X_DBM_COMPONENT_ALP_RESULT"
+                kind = o.cType == 'A'                     ? "X_DBM_COMPONENT_ALP_RESULT"
                        : o.cType == 'L' || o.cType == ' ' ? "X_DBM_COMPONENT_LGL_RESULT"
                                                           : "X_DBM_COMPONENT_NUM_RESULT";
             } else {
-                const bool name = static_cast<size_t>(i) <= pMarks->size() && (*pMarks)[static_cast<size_t>(i - 1)] == 'N';
+                const bool name =
+                    static_cast<size_t>(i) <= pMarks->size() && (*pMarks)[static_cast<size_t>(i - 1)] == 'N';
                 kind = name ? "X_DBM_COMPONENT_FIELD_NAME" : "X_DBM_COMPONENT_FIELD_VALUE";
                 value = operandVector(o);
             }

@@ -22,7 +22,10 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 /* A name of a group member: a leading national marker dropped, 10
 ** characters. */
@@ -118,7 +121,7 @@ void writePointSetting(const std::string& structure, const char* keyword, const 
     P3109_WriteGetAsVchar(info, target);
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitRenameStack(std::string_view group, std::string_view file)
 {
@@ -136,7 +139,8 @@ void P3109_EmitRenameStack(std::string_view group, std::string_view file)
     std::memcpy(r.acName, name.data(), std::min<size_t>(name.size(), FFC_WORK_NAME_LEN));
     for (char rc = WF_cReadFirst(ctx, GEN_SLOT_EMITTERS_INNER, &r, 2); rc == '0';
          rc = WF_cReadNext(ctx, GEN_SLOT_EMITTERS_INNER, &r, 2)) {
-        const std::string field = memberName(std::string_view(reinterpret_cast<const GROUPFLD_DATA*>(r.acData)->acField, 10));
+        const std::string field =
+            memberName(std::string_view(reinterpret_cast<const GROUPFLD_DATA*>(r.acData)->acField, 10));
         for (const GEN_RENAME& entry : renames) {
             if (entry.first != fileName || entry.third != field)
                 continue;

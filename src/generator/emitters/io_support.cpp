@@ -38,10 +38,10 @@ struct FileKeyword {
     const char* keyword;
 };
 constexpr FileKeyword kFileKeywords[] = {
-    {"FETCH", "FROM_FILE"},  {"SELECT", "FROM_FILE"}, {"DELETE", "FROM_FILE"}, {"BROWSE", "FROM_FILE"},
-    {"INSERT", "TO_FILE"},   {"UPDATE", "IN_FILE"},   {"CHECK_FOR", "FOR_FILE"}, {"FILECHECK", "USING_FILE"},
-    {"OPEN", "FILE"},        {"CLOSE", "FILE"},       {"POINT", "FILE"},       {"COMMIT", "@FILE"},
-    {"ROLLBACK", "@FILE"},   {"SELECT_SQL", "FROM_FILES"}};
+    {"FETCH", "FROM_FILE"}, {"SELECT", "FROM_FILE"},     {"DELETE", "FROM_FILE"},   {"BROWSE", "FROM_FILE"},
+    {"INSERT", "TO_FILE"},  {"UPDATE", "IN_FILE"},       {"CHECK_FOR", "FOR_FILE"}, {"FILECHECK", "USING_FILE"},
+    {"OPEN", "FILE"},       {"CLOSE", "FILE"},           {"POINT", "FILE"},         {"COMMIT", "@FILE"},
+    {"ROLLBACK", "@FILE"},  {"SELECT_SQL", "FROM_FILES"}};
 
 const char* fileKeyword()
 {
@@ -66,11 +66,13 @@ bool lookUpFile(const std::string& file, const std::string& library, GEN_IO_FILE
     {
         GenSqlCursor c("DC_P3109/QV_F27/IO");
         SSQL_AREA* a = c.Begin();
-        c.Open(any ? SSQL_DeclareExt(a, "SELECT X27PLB FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' "
-                                        "ORDER BY X27PLB",
+        c.Open(any ? SSQL_DeclareExt(a,
+                                     "SELECT X27PLB FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' "
+                                     "ORDER BY X27PLB",
                                      partition.c_str(), file.c_str())
-                   : SSQL_DeclareExt(a, "SELECT X27PLB FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' "
-                                        "AND X27PLB = '%s'",
+                   : SSQL_DeclareExt(a,
+                                     "SELECT X27PLB FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' "
+                                     "AND X27PLB = '%s'",
                                      partition.c_str(), file.c_str(), library.c_str()));
         char lib[10];
         std::memset(lib, ' ', sizeof lib);
@@ -84,11 +86,13 @@ bool lookUpFile(const std::string& file, const std::string& library, GEN_IO_FILE
     }
     GenSqlCursor c("DC_P3109/QV_F15/IO");
     SSQL_AREA* a = c.Begin();
-    c.Open(any ? SSQL_DeclareExt(a, "SELECT X15PFL, X15PLB FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s' "
-                                    "ORDER BY X15PLB",
+    c.Open(any ? SSQL_DeclareExt(a,
+                                 "SELECT X15PFL, X15PLB FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s' "
+                                 "ORDER BY X15PLB",
                                  partition.c_str(), file.c_str())
-               : SSQL_DeclareExt(a, "SELECT X15PFL, X15PLB FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s' "
-                                    "AND X15PLB = '%s'",
+               : SSQL_DeclareExt(a,
+                                 "SELECT X15PFL, X15PLB FROM QV_DTA.QV_F15 WHERE X15P_I = '%s' AND X15LGL = '%s' "
+                                 "AND X15PLB = '%s'",
                                  partition.c_str(), file.c_str(), library.c_str()));
     char physical[10], lib[10];
     std::memset(physical, ' ', sizeof physical);
@@ -164,11 +168,17 @@ void recordGroup(const std::string& group, const std::vector<std::string>& names
     WF_lWrite(ctx, &r);
 }
 
-} // namespace
+}  // namespace
 
-GEN_IO_STATE& P3109_IoState() { return state(); }
+GEN_IO_STATE& P3109_IoState()
+{
+    return state();
+}
 
-void P3109_ResetIoState() { state() = GEN_IO_STATE{}; }
+void P3109_ResetIoState()
+{
+    state() = GEN_IO_STATE{};
+}
 
 GEN_IO_FILE P3109_ResolveIoFile(std::string_view file, std::string_view library)
 {
@@ -275,7 +285,10 @@ std::string P3109_IoFieldGroup()
     return group;
 }
 
-bool P3109_fParmIsYes(std::string_view keyword) { return P3109_Parm(keyword).compare(0, 4, "*YES") == 0; }
+bool P3109_fParmIsYes(std::string_view keyword)
+{
+    return P3109_Parm(keyword).compare(0, 4, "*YES") == 0;
+}
 
 long P3109_CountStatementEvaluation(const DQOO_STATEMENT_EVALUATION*, void* pvUser, void*)
 {

@@ -82,10 +82,10 @@ void P3109_RegisterFileAccessBlock(const GEN_FILE_ACCESS_BLOCK& block);
 
 /* The I/O state of one generation. */
 struct GEN_IO_STATE {
-    std::map<std::string, int32_t> counters;   /* module name -> its counter number */
+    std::map<std::string, int32_t> counters; /* module name -> its counter number */
     int32_t lCounterNumber = 0;
-    std::map<std::string, GEN_IO_FILE> files;  /* resolved files by file and library */
-    std::set<std::string> recordedGroups;      /* the field groups recorded for commands */
+    std::map<std::string, GEN_IO_FILE> files; /* resolved files by file and library */
+    std::set<std::string> recordedGroups;     /* the field groups recorded for commands */
 };
 GEN_IO_STATE& P3109_IoState();
 /* Forgets the I/O state (the set-up of a generation). */

@@ -29,7 +29,8 @@ std::vector<std::string> P3109_ReadCommandFormatData(const char* pszKind, size_t
     const int32_t line = st->lLine, second = st->lLineWord;
     FIX_LongToDigits(&line, 4, r.acQualifier);
     FIX_LongToDigits(&second, 4, r.acQualifier + 4);
-    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT, &r, 3); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT, &r, 3))
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT, &r, 3); rc == '0';
+         rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT, &r, 3))
         formats.emplace_back(r.acData, std::min(ulSize, sizeof r.acData));
     return formats;
 }
@@ -44,7 +45,8 @@ std::vector<LAYOUT_FIELD_ENTRY> P3109_ReadFormatEntries(const char* pszKind, con
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, pszKind, FFC_WORK_KIND_LEN);
     std::memcpy(r.acName, pachFormat8, 8);
-    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT, &r, 2); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT, &r, 2)) {
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT, &r, 2); rc == '0';
+         rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT, &r, 2)) {
         LAYOUT_FIELD_ENTRY e;
         std::memcpy(&e, r.acData, sizeof e);
         entries.push_back(e);
@@ -61,4 +63,7 @@ std::string P3109_TextLiteralName(const char* pszPrefix, std::string_view text)
     return reference ? reference : "pX_NULL";
 }
 
-char P3109_PrintableChar(char c) { return c >= 32 && c < 127 && c != '\'' && c != '\\' ? c : ' '; }
+char P3109_PrintableChar(char c)
+{
+    return c >= 32 && c < 127 && c != '\'' && c != '\\' ? c : ' ';
+}

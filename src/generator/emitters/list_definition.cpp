@@ -44,7 +44,10 @@ constexpr GEN_STREAM kDataQueue = 1;
 constexpr GEN_STREAM kInitQueue = 5;
 constexpr const char* kNotAvailable = "V_NOT_AVAILABLE";
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 /* The command that defined each list (its number), so that a list named
 ** by two DEF_LIST commands is written once. */
@@ -84,7 +87,8 @@ std::vector<GROUPFLD_DATA> groupRecords(const GEN_LIST_DEFINITION& list)
         WF_BlankRecord(ctx, &r);
         std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, FFC_WORK_KIND_LEN);
         std::memcpy(r.acName, key.data(), std::min<size_t>(key.size(), FFC_WORK_NAME_LEN));
-        for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT, &r, 2); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT, &r, 2))
+        for (char rc = WF_cReadFirst(ctx, GEN_SLOT_LAYOUT, &r, 2); rc == '0';
+             rc = WF_cReadNext(ctx, GEN_SLOT_LAYOUT, &r, 2))
             records.push_back(*reinterpret_cast<const GROUPFLD_DATA*>(r.acData));
         if (!records.empty())
             break;
@@ -163,7 +167,10 @@ void defineList(const std::string& name)
 
 /* ---- the main run ---- */
 
-void header(int16_t sIndent, const std::string& text) { P3109_WriteLine(g().header, sIndent, text); }
+void header(int16_t sIndent, const std::string& text)
+{
+    P3109_WriteLine(g().header, sIndent, text);
+}
 
 void writeStructure(const GEN_LIST_DEFINITION& list, const std::vector<GEN_FIELD_INFO>& fields)
 {
@@ -183,7 +190,8 @@ void writeStructure(const GEN_LIST_DEFINITION& list, const std::vector<GEN_FIELD
     if (browse) {
         const std::string conditions = std::to_string(P3109_Definitions().conditions.size());
         header(3, cs ? "public char chMode; " : "X_CHAR chMode; ");
-        header(3, cs ? "public X_COND[] Cond = new X_COND[" + conditions + "];" : "struct X_COND Cond[" + conditions + "];");
+        header(3, cs ? "public X_COND[] Cond = new X_COND[" + conditions + "];"
+                     : "struct X_COND Cond[" + conditions + "];");
     }
     for (const GEN_FIELD_INFO& f : fields) {
         header(3, P3109_ListMemberDeclaration(f, ""));
@@ -207,11 +215,13 @@ void writeVector(const GEN_LIST_DEFINITION& list, const std::vector<GEN_FIELD_IN
     const bool cs = P3109_fCSharp();
     const std::string& id = list.identifier;
     const std::string name = P3109_TrimRight(list.name);
-    P3109_WriteLine(kDataQueue, 3, cs ? "private static LIST_" + id + " X_List_" + id + " = new LIST_" + id + "();"
-                                      : "static struct LIST_" + id + " X_List_" + id + ";");
+    P3109_WriteLine(kDataQueue, 3,
+                    cs ? "private static LIST_" + id + " X_List_" + id + " = new LIST_" + id + "();"
+                       : "static struct LIST_" + id + " X_List_" + id + ";");
     P3109_WriteDashedBoxComment(kDataQueue, "Field Vector Definitions for list " + name);
-    P3109_WriteLine(kDataQueue, 3, cs ? "private static X_FLD[] X_Fld_" + id + " = new X_FLD[] {"
-                                      : "static struct X_FLD X_Fld_" + id + "[] = {");
+    P3109_WriteLine(kDataQueue, 3,
+                    cs ? "private static X_FLD[] X_Fld_" + id + " = new X_FLD[] {"
+                       : "static struct X_FLD X_Fld_" + id + "[] = {");
     bool first = true;
     for (const GEN_FIELD_INFO& f : fields) {
         if (first)
@@ -219,19 +229,21 @@ void writeVector(const GEN_LIST_DEFINITION& list, const std::vector<GEN_FIELD_IN
         const std::string member = "X_List_" + id + "." + f.localName;
         const std::string size = P3109_MemberSizeText(f, member, cs);
         const std::string constants = cs ? "X_DEFS." : "";
-        const std::string row = CGEN_NameLiteral(f.DisplayName()) + "," + P3109_pszFieldTypeName(&f) + "," +
-                                constants + P3109_pszFieldTypeConstName(f.cType) + "," + constants +
+        const std::string row = CGEN_NameLiteral(f.DisplayName()) + "," + P3109_pszFieldTypeName(&f) + "," + constants +
+                                P3109_pszFieldTypeConstName(f.cType) + "," + constants +
                                 P3109_pszFieldSubtypeName('F') + ",'" + f.cType + "',";
         P3109_WriteLine(kDataQueue, 6, (cs ? (first ? "new X_FLD( " : ", new X_FLD( ") : (first ? " " : ",")) + row);
         const bool variable = f.lLength > 32767 || f.lLength < 0 || f.fNational();
-        P3109_WriteLine(kDataQueue, 9, (variable ? std::string("-1") : std::to_string(f.lLength)) + "," + size + "," +
-                                           std::to_string(f.sDecimals) + ",");
+        P3109_WriteLine(kDataQueue, 9,
+                        (variable ? std::string("-1") : std::to_string(f.lLength)) + "," + size + "," +
+                            std::to_string(f.sDecimals) + ",");
         const std::string address = cs ? member : P3109_MemberAddressText(f, member);
         const std::string component = P3109_fIsComponentField(f) ? P3109_MakeShortLiteral(f.lComponentNumber) : "0";
         P3109_WriteLine(kDataQueue, 9, address + "," + component + (cs ? ",NO )" : ",NO "));
         if (P3109_fNeedsZophxHandling(f))
-            P3109_WriteLine(kInitQueue, 3, cs ? "X_DEFS.X_MEMSET( ref " + member + ", 0, " + size + " );"
-                                              : "memset( &(" + member + "), 0, " + size + " );");
+            P3109_WriteLine(kInitQueue, 3,
+                            cs ? "X_DEFS.X_MEMSET( ref " + member + ", 0, " + size + " );"
+                               : "memset( &(" + member + "), 0, " + size + " );");
         P3109_WriteFieldDataVersion(kInitQueue, 3, f, "(&(" + member + "))");
         first = false;
     }
@@ -270,10 +282,12 @@ void writeVaryingMove(const char* kind, const char* assign, const std::string& f
     header(3, pointer + std::string(fAssemble ? "pSrcField = " : "pTgtField = ") + cast + function + " ));");
     header(3, std::string("   ") + kind);
     header(3, pointer + std::string(fAssemble ? "pTgtField = " : "pSrcField = ") + cast + list + " ));");
-    header(3, cs ? "   pTgtField.bFieldState = pSrcField.bFieldState;" : "   pTgtField->bFieldState = pSrcField->bFieldState;");
+    header(3, cs ? "   pTgtField.bFieldState = pSrcField.bFieldState;"
+                 : "   pTgtField->bFieldState = pSrcField->bFieldState;");
     if (fKeepData)
         header(3, cs ? "   pTgtField.pvData = null;" : "   pTgtField->pvData = pX_NULL;");
-    header(3, std::string("   ") + (cs ? "X_VAR_DLL." : "") + assign + "( pX_Ids, pX_Pro, pX_Fun, pSrcField, pTgtField );");
+    header(3, std::string("   ") + (cs ? "X_VAR_DLL." : "") + assign +
+                  "( pX_Ids, pX_Pro, pX_Fun, pSrcField, pTgtField );");
     header(3, "}");
 }
 
@@ -284,8 +298,9 @@ void writeMacroField(const GEN_LIST_FIELD& slot, const GEN_FIELD_INFO& f, bool f
     const bool component = P3109_fIsComponentField(f);
     const bool applied = f.fIndexed && !component;
     const bool cs = P3109_fCSharp();
-    const std::string function = applied ? P3109_RunTime("X_Vec_Apply_Index") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + v + " )"
-                                         : "pX_Fld[" + v + "].pField";
+    const std::string function =
+        applied ? P3109_RunTime("X_Vec_Apply_Index") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + v + " )"
+                : "pX_Fld[" + v + "].pField";
     const std::string list = "pX_FldList[" + e + "].pField";
     /* C# names a field of the vector by its element */
     const std::string element = cs ? "pX_Fld[" + v + "]" : "(pX_Fld + " + v + ")";
@@ -339,8 +354,8 @@ void writeList(const GEN_LIST_DEFINITION& list)
     /* the field slots were made from the same records in the definition run */
     const std::vector<GEN_FIELD_INFO> fields = P3109_ListFieldInfos(list);
     const std::string& adjustment = list.adjustment;
-    CGEN_AddStaticWorkingEntry(0, "X_LONG " + adjustment, "INSTANCE(" + adjustment + ") = 0;", "public int " + adjustment,
-                               "pGlobal1." + adjustment + " = 0;", 'N');
+    CGEN_AddStaticWorkingEntry(0, "X_LONG " + adjustment, "INSTANCE(" + adjustment + ") = 0;",
+                               "public int " + adjustment, "pGlobal1." + adjustment + " = 0;", 'N');
     writeStructure(list, fields);
     writeVector(list, fields);
     writeIndexConstants(list);
@@ -350,7 +365,7 @@ void writeList(const GEN_LIST_DEFINITION& list)
     writeMacro(list, fields, false);
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitDefList()
 {
@@ -405,4 +420,7 @@ int16_t P3109_FormatListFieldVectorRef(std::string_view listName, std::string_vi
     return ordinal;
 }
 
-void P3109_ResetListDefinitionEmitter() { definingCommands().clear(); }
+void P3109_ResetListDefinitionEmitter()
+{
+    definingCommands().clear();
+}

@@ -23,28 +23,58 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-void blank() { P3109_LineAt(0, " "); }
+void blank()
+{
+    P3109_LineAt(0, " ");
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
-std::string conditions() { return P3109_Instance("X_Cond"); }
+std::string conditions()
+{
+    return P3109_Instance("X_Cond");
+}
 
 /* The null argument and the reference to a variable of the first list. */
-const char* null() { return cs() ? "null" : "pX_NULL"; }
-std::string reference(const std::string& name) { return cs() ? "ref pGlobal1." + name : "&(INSTANCE(" + name + "))"; }
+const char* null()
+{
+    return cs() ? "null" : "pX_NULL";
+}
+std::string reference(const std::string& name)
+{
+    return cs() ? "ref pGlobal1." + name : "&(INSTANCE(" + name + "))";
+}
 
 /* A work variable of a list count: long with ZOPH2; C# counts in int. */
-const char* countType(bool fZoph2) { return cs() ? "int" : fZoph2 ? "X_LIST_COUNT" : "X_SHORT"; }
+const char* countType(bool fZoph2)
+{
+    return cs() ? "int" : fZoph2 ? "X_LIST_COUNT" : "X_SHORT";
+}
 
 /* A routine of the list's operation table called through its variable. */
-std::string callOperation(const char* variable) { return cs() ? std::string(variable) : "(" + std::string(variable) + ")"; }
+std::string callOperation(const char* variable)
+{
+    return cs() ? std::string(variable) : "(" + std::string(variable) + ")";
+}
 
 /* The operation-table form serves working lists. */
-bool operationTable(const GEN_LIST_DEFINITION& list) { return list.cKind == 'W'; }
+bool operationTable(const GEN_LIST_DEFINITION& list)
+{
+    return list.cKind == 'W';
+}
 
-std::string yesNoText() { return P3109_Parm("INZ_ENTRY") == "*NO" ? "NO" : "YES"; }
+std::string yesNoText()
+{
+    return P3109_Parm("INZ_ENTRY") == "*NO" ? "NO" : "YES";
+}
 
 /* The routine's declaration and its pointer line, then a blank line. */
 void declareOperation(const GEN_LIST_DEFINITION& list, const char* type, const char* member, int iIndent = 3)
@@ -151,7 +181,8 @@ void addByRuntime(const GEN_LIST_DEFINITION& list, const std::string& mode)
                    reference(list.adjustment) + " );");
         return;
     }
-    P3109_Line((P3109_fCSharp() ? "X_RUN_DLL.X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " : "X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, ") +
+    P3109_Line((P3109_fCSharp() ? "X_RUN_DLL.X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, "
+                                : "X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, ") +
                conditions() + ", " + l + ", pX_List, YES, " + yesNoText() + ", " + mode + ", YES );");
 }
 
@@ -188,8 +219,8 @@ void deleteByOperationTable(const GEN_LIST_DEFINITION& list)
     } else {
         moveNumber("NUMBER", variable);
     }
-    P3109_Line(callOperation("pfnDltEntry") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + variable + ", " + l + ", pX_List, " +
-               reference(list.adjustment) + " );");
+    P3109_Line(callOperation("pfnDltEntry") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + variable + ", " + l +
+               ", pX_List, " + reference(list.adjustment) + " );");
     P3109_WriteCloseBrace();
 }
 
@@ -231,7 +262,7 @@ bool writeWhereTest()
     return true;
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitAddEntry()
 {
@@ -253,15 +284,16 @@ void P3109_EmitUpdEntry()
     const GEN_LIST_DEFINITION& list = *f.list;
     const std::string& l = list.vectorName;
     if (!operationTable(list)) {
-        P3109_Line((P3109_fCSharp() ? "X_RUN_DLL.X_Upd_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " : "X_Upd_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, ") +
+        P3109_Line((P3109_fCSharp() ? "X_RUN_DLL.X_Upd_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, "
+                                    : "X_Upd_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, ") +
                    conditions() + ", " + l + ", pX_List, " + f.mode + ", YES );");
     } else {
         P3109_WriteOpenBrace();
         declareOperation(list, "X_Upd_Entry_Fcn", "pfnUpdEntry");
         P3109_Line(P3109_ListEntryMove(list, true));
         blank();
-        P3109_Line(callOperation("pfnUpdEntry") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + null() + ", " + l + ", pX_List, " +
-                   f.mode + ", NO );");
+        P3109_Line(callOperation("pfnUpdEntry") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + null() + ", " + l +
+                   ", pX_List, " + f.mode + ", NO );");
         P3109_WriteCloseBrace();
     }
     close(f);
@@ -321,8 +353,8 @@ void P3109_EmitClrList()
     const std::string& l = list.vectorName;
     P3109_WriteComment("Drop all entries from the list");
     if (operationTable(list) && cs()) {
-        P3109_Line(P3109_ListSlotMember(list, "pOperationTable.pfnDropEntries") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + l +
-                   ", pX_List, YES );");
+        P3109_Line(P3109_ListSlotMember(list, "pOperationTable.pfnDropEntries") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " +
+                   l + ", pX_List, YES );");
     } else if (operationTable(list)) {
         P3109_Line("( " + P3109_ListSlotMember(list, "pOperationTable->pfnDropEntries") +
                    " )( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + l + ", pX_List, YES );");
@@ -334,7 +366,10 @@ void P3109_EmitClrList()
     close(f);
 }
 
-void P3109_EmitDltList() { P3109_EmitClrList(); }
+void P3109_EmitDltList()
+{
+    P3109_EmitClrList();
+}
 
 void P3109_EmitSortList()
 {
@@ -354,8 +389,8 @@ void P3109_EmitSortList()
     }
     P3109_SortRoutineList().push_back(node);
     P3109_WriteComment("Now sort the list (if it has entries in it)");
-    P3109_Line(P3109_RunTime("X_Sort_List") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + node.listIdentifier + ", pX_List, " +
-               node.name + " );");
+    P3109_Line(P3109_RunTime("X_Sort_List") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + node.listIdentifier +
+               ", pX_List, " + node.name + " );");
     close(f);
 }
 
@@ -394,12 +429,13 @@ void P3109_EmitGetEntry()
     moveNumber("NUMBER", variable);
     P3109_WriteComment("Now attempt to locate the list entry that has the specified entry number ");
     if (working) {
-        P3109_Line("if ( " + callOperation("pfnGetEntryExt") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + null() + ", " + l +
-                   ", pX_List, " + variable + ", NO, " + null() + ", TRUE ) != NO ) ");
+        P3109_Line("if ( " + callOperation("pfnGetEntryExt") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + null() + ", " +
+                   l + ", pX_List, " + variable + ", NO, " + null() + ", TRUE ) != NO ) ");
         P3109_Line("{");
         P3109_Line("   " + P3109_ListEntryMove(list, false));
         blank();
-        P3109_Line(cs ? "   " + P3109_CSharpSetIoStatus("X_DBM_OKAY") : "   strcpy( INSTANCE(vchLastIOStatus), X_DBM_OKAY );");
+        P3109_Line(cs ? "   " + P3109_CSharpSetIoStatus("X_DBM_OKAY")
+                      : "   strcpy( INSTANCE(vchLastIOStatus), X_DBM_OKAY );");
         P3109_Line("}");
         P3109_Line("else");
         P3109_Line("{");
@@ -416,11 +452,13 @@ void P3109_EmitGetEntry()
         P3109_Line(cs ? "pGlobal1.chEntryChanged = NO;" : "INSTANCE(chEntryChanged) = NO;");
         const std::string routine = zoph2 ? "X_Get_Entry_2" : "X_Get_Entry";
         if (cs)
-            P3109_Line("pGlobal1.chListEntryMode = X_RUN_DLL." + routine + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Cond, " +
-                       l + ", pX_List, " + variable + ", YES, ref pGlobal1.chEntryChanged );");
+            P3109_Line("pGlobal1.chListEntryMode = X_RUN_DLL." + routine +
+                       "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Cond, " + l + ", pX_List, " + variable +
+                       ", YES, ref pGlobal1.chEntryChanged );");
         else
-            P3109_Line("INSTANCE(chListEntryMode) = " + routine + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), " + l +
-                       ", pX_List, " + variable + ", YES, &(INSTANCE(chEntryChanged)) );");
+            P3109_Line("INSTANCE(chListEntryMode) = " + routine +
+                       "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), " + l + ", pX_List, " + variable +
+                       ", YES, &(INSTANCE(chEntryChanged)) );");
         P3109_EmitFatalErrorTest();
         P3109_WriteComment("Set up normal returned status");
         if (cs) {
@@ -465,8 +503,8 @@ void P3109_EmitLocEntry()
     else
         blank();
     if (list.cKind == 'B' || list.cKind == 'C') {
-        P3109_Line(P3109_RunTime("X_Set_Component_List_Entry_Count") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, " + l +
-                   " );");
+        P3109_Line(P3109_RunTime("X_Set_Component_List_Entry_Count") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, " +
+                   l + " );");
         blank();
     }
     writeEntryLoop(list);
@@ -480,11 +518,13 @@ void P3109_EmitLocEntry()
         P3109_Line(cs ? "pGlobal1.chEntryChanged = NO;" : "INSTANCE(chEntryChanged) = NO;");
         /* the run time sets the changed flag: C# hands it over by reference */
         if (cs)
-            P3109_Line("pGlobal1.chListEntryMode = X_RUN_DLL." + routine + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Cond, " +
-                       l + ", pX_List, i, NO, ref pGlobal1.chEntryChanged );");
+            P3109_Line("pGlobal1.chListEntryMode = X_RUN_DLL." + routine +
+                       "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Cond, " + l +
+                       ", pX_List, i, NO, ref pGlobal1.chEntryChanged );");
         else
-            P3109_Line("INSTANCE(chListEntryMode) = " + routine + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), " +
-                       l + ", pX_List, i, NO, &(INSTANCE(chEntryChanged)) );");
+            P3109_Line("INSTANCE(chListEntryMode) = " + routine +
+                       "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), " + l +
+                       ", pX_List, i, NO, &(INSTANCE(chEntryChanged)) );");
     }
     const bool where = writeWhereTest();
     const std::string number = P3109_Parm("RET_NUMBER");
@@ -504,11 +544,13 @@ void P3109_EmitLocEntry()
             P3109_Line(cs ? "char chNo = NO;" : "X_YES_NO chNo = NO;");
             P3109_Line(cs ? "X_RUN_DLL.X_DisAssemble_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + l +
                                 ", pX_List, ref chNo, ref chNo, YES);"
-                          : "X_DisAssemble_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + l + ", pX_List, &(chNo), &(chNo), YES);");
+                          : "X_DisAssemble_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + l +
+                                ", pX_List, &(chNo), &(chNo), YES);");
             P3109_WriteCloseBrace();
         }
     }
-    P3109_Line(cs ? "pGlobal1.vchLastIOStatus = DqooDef.X_DBM_OKAY;" : "strcpy( INSTANCE(vchLastIOStatus), X_DBM_OKAY );");
+    P3109_Line(cs ? "pGlobal1.vchLastIOStatus = DqooDef.X_DBM_OKAY;"
+                  : "strcpy( INSTANCE(vchLastIOStatus), X_DBM_OKAY );");
     P3109_Line("break;");
     if (where)
         P3109_WriteCloseBrace();

@@ -28,7 +28,7 @@ std::vector<GEN_SORT_ROUTINE_NODE>& sortRoutines()
 }
 
 /* The IN_FIELD of a stored KEEP_ command; empty when the store lacks it. */
-} // namespace
+}  // namespace
 
 bool P3109_fZoph2Used()
 {
@@ -83,7 +83,10 @@ std::vector<GEN_FIELD_INFO> P3109_ListFieldInfos(const GEN_LIST_DEFINITION& list
     return infos;
 }
 
-std::vector<GEN_SORT_ROUTINE_NODE>& P3109_SortRoutineList() { return sortRoutines(); }
+std::vector<GEN_SORT_ROUTINE_NODE>& P3109_SortRoutineList()
+{
+    return sortRoutines();
+}
 
 void P3109_ResetListEmitters()
 {

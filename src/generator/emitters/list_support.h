@@ -36,7 +36,8 @@ std::string P3109_ListSlotMember(const GEN_LIST_DEFINITION& list, std::string_vi
 /* The entry macros of a working list, ASSEMBLE_LIST_ENTRY_ and
 ** DISASSEMBLE_LIST_ENTRY_, are routines of the class in C#: their
 ** parameters, and the statement that calls one. */
-inline constexpr const char* GEN_LIST_ENTRY_ARGS_CS = "X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List";
+inline constexpr const char* GEN_LIST_ENTRY_ARGS_CS =
+    "X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List";
 std::string P3109_ListEntryMove(const GEN_LIST_DEFINITION& list, bool fAssemble);
 
 /* The list named by a list command's parameter, made the current list;
@@ -51,8 +52,8 @@ std::vector<GEN_FIELD_INFO> P3109_ListFieldInfos(const GEN_LIST_DEFINITION& list
 
 /* GEN_SORT_ROUTINE_LIST: one comparison routine per SORT_LIST command. */
 struct GEN_SORT_KEY {
-    std::string field;          /* 10 characters */
-    char cOrder = 'A';          /* 'D' descending */
+    std::string field; /* 10 characters */
+    char cOrder = 'A'; /* 'D' descending */
 };
 struct GEN_SORT_ROUTINE_NODE {
     std::string name;           /* "X_Sort_List_" + the command's 4-digit number */
@@ -62,7 +63,6 @@ struct GEN_SORT_ROUTINE_NODE {
 };
 inline constexpr size_t GEN_SORT_KEYS_MAX = 100;
 std::vector<GEN_SORT_ROUTINE_NODE>& P3109_SortRoutineList();
-
 
 /* Forgets the chain of sort routines and the commands that defined the
 ** lists (the set-up). */

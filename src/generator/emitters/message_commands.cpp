@@ -14,12 +14,21 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
 /* The substitution variables of a message: their count and their vector. */
-std::string substitutionCount() { return cs() ? "SubVariables.Length" : "(sizeof(SubVariables)/sizeof(X_SHORT))"; }
+std::string substitutionCount()
+{
+    return cs() ? "SubVariables.Length" : "(sizeof(SubVariables)/sizeof(X_SHORT))";
+}
 
 std::string literalName(const char* prefix, std::string_view text)
 {
@@ -39,7 +48,7 @@ std::string typeConstant(const std::string& type)
         return "X_MESSAGE_TYPE_STATUS";
     if (head == "*WIND")
         return "X_MESSAGE_TYPE_WINDOW";
-    return "X_MESSAGE_TYPE_INFO";   /* the checker defaults TYPE */
+    return "X_MESSAGE_TYPE_INFO"; /* the checker defaults TYPE */
 }
 
 /* The vector identifiers of the substitution operands. */
@@ -62,9 +71,12 @@ void declareSubstitutions(const std::vector<std::string>& vectors)
     P3109_Line("};");
 }
 
-bool isNone(const std::string& text) { return text.empty() || text == "*NONE"; }
+bool isNone(const std::string& text)
+{
+    return text.empty() || text == "*NONE";
+}
 
-} // namespace
+}  // namespace
 
 void P3109_EmitMessage()
 {
@@ -94,7 +106,8 @@ void P3109_EmitMessageCall(int iAbort)
     const std::string msgFile = literalName("MSGFILE", P3109_ParmField("MSGFILE"));
     const char* reference = P3109_pRoutineReference();
     const bool compiledText = reference != nullptr && reference[1] == 'E';
-    std::string msgText = compiledText ? std::string("pvchMessageText") : literalName("MESSAGE", P3109_ParmField("MSGTXT"));
+    std::string msgText =
+        compiledText ? std::string("pvchMessageText") : literalName("MESSAGE", P3109_ParmField("MSGTXT"));
     std::string field = "V_NOT_AVAILABLE";
     const std::string window = P3109_Parm("WINDOW_FLD");
     if (type.compare(0, 7, "*WINDOW") == 0 && !isNone(window))

@@ -17,14 +17,20 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 std::string blockName(const char* prefix)
 {
     return std::string(prefix) + "_" + std::to_string(P3109_CurrentParsedCommand().sSequence);
 }
 
-bool lockRequested() { return P3109_Parm("LOCK").compare(0, 3, "*NO") != 0; }
+bool lockRequested()
+{
+    return P3109_Parm("LOCK").compare(0, 3, "*NO") != 0;
+}
 
 void convert(const char* from, const char* to)
 {
@@ -38,7 +44,8 @@ void convert(const char* from, const char* to)
 /* The test that the last I/O status is OKAY, in the spacing of each use. */
 std::string statusOkay()
 {
-    return P3109_fCSharp() ? P3109_CSharpIoStatusTest("X_DBM_OKAY") : "memcmp(INSTANCE(vchLastIOStatus),X_DBM_OKAY,2) == 0";
+    return P3109_fCSharp() ? P3109_CSharpIoStatusTest("X_DBM_OKAY")
+                           : "memcmp(INSTANCE(vchLastIOStatus),X_DBM_OKAY,2) == 0";
 }
 
 /* The test that a request's own return code is OKAY. */
@@ -54,11 +61,17 @@ void action(const char* comment, const char* keyword, const char* outcome)
     P3109_EmitIoStatusAction(P3109_ParmField(keyword), outcome);
 }
 
-bool notFoundNext() { return P3109_Parm("NOT_FOUND").compare(0, 5, "*NEXT") == 0; }
+bool notFoundNext()
+{
+    return P3109_Parm("NOT_FOUND").compare(0, 5, "*NEXT") == 0;
+}
 
 /* The condition that a record does not match the WHERE: the Boolean
 ** routine of a compiled WHERE, or the evaluation routine of its text. */
-bool compiledWhere() { return static_cast<unsigned char>(P3109_ParmField("WHERE")[0]) == 3; }
+bool compiledWhere()
+{
+    return static_cast<unsigned char>(P3109_ParmField("WHERE")[0]) == 3;
+}
 
 /* KEEP_LAST: the names of one of its two constant vector groups (at most
 ** 200), or the generator's internal error beyond that. */
@@ -122,14 +135,30 @@ struct ChangeCommand {
     const char* notFoundComment;
 };
 
-constexpr ChangeCommand kDelete{GEN_DBM_LAYOUT::Delete, "X_DBM_Dlt", false, true, "X_DBM_DELETE_NEXT",
-                                "X_DeleteCount", "Handle returned status and/or fatal errors",
+constexpr ChangeCommand kDelete{GEN_DBM_LAYOUT::Delete,
+                                "X_DBM_Dlt",
+                                false,
+                                true,
+                                "X_DBM_DELETE_NEXT",
+                                "X_DeleteCount",
+                                "Handle returned status and/or fatal errors",
                                 "Handle no records deleted branch"};
-constexpr ChangeCommand kUpdate{GEN_DBM_LAYOUT::Update, "X_DBM_Upd", true, true, "X_DBM_UPDATE_NEXT",
-                                "X_UpdateCount", "Handle returned status and/or fatal errors",
+constexpr ChangeCommand kUpdate{GEN_DBM_LAYOUT::Update,
+                                "X_DBM_Upd",
+                                true,
+                                true,
+                                "X_DBM_UPDATE_NEXT",
+                                "X_UpdateCount",
+                                "Handle returned status and/or fatal errors",
                                 "Handle no records updated branch"};
-constexpr ChangeCommand kInsert{GEN_DBM_LAYOUT::Insert, "X_DBM_Ins", true, false, nullptr, nullptr,
-                                "Handle returned status and/or fatal error", nullptr};
+constexpr ChangeCommand kInsert{GEN_DBM_LAYOUT::Insert,
+                                "X_DBM_Ins",
+                                true,
+                                false,
+                                nullptr,
+                                nullptr,
+                                "Handle returned status and/or fatal error",
+                                nullptr};
 
 void openBlock()
 {
@@ -215,7 +244,7 @@ void writeChange(const ChangeCommand& c)
     P3109_CloseIoFrame(evaluations);
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitFetch()
 {
@@ -325,8 +354,17 @@ void P3109_EmitCheckFor()
     P3109_CloseIoFrame(evaluations);
 }
 
-void P3109_EmitDelete() { writeChange(kDelete); }
+void P3109_EmitDelete()
+{
+    writeChange(kDelete);
+}
 
-void P3109_EmitUpdate() { writeChange(kUpdate); }
+void P3109_EmitUpdate()
+{
+    writeChange(kUpdate);
+}
 
-void P3109_EmitInsert() { writeChange(kInsert); }
+void P3109_EmitInsert()
+{
+    writeChange(kInsert);
+}

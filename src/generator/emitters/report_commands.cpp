@@ -18,14 +18,26 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
-std::string report() { return std::to_string(P3109_ParmNumber("REPORT_NUM")); }
+std::string report()
+{
+    return std::to_string(P3109_ParmNumber("REPORT_NUM"));
+}
 
 /* A report routine of the function called with the standard arguments. */
-std::string callRoutine(const std::string& routine) { return routine + " (" + P3109_StdParms() + ");"; }
+std::string callRoutine(const std::string& routine)
+{
+    return routine + " (" + P3109_StdParms() + ");";
+}
 
 void openReport()
 {
@@ -33,7 +45,10 @@ void openReport()
     P3109_Line(callRoutine("Open_Report_" + report()));
 }
 
-std::string printLineKey(std::string_view name) { return P3109_CopyUpper(P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(name)), 10), 10); }
+std::string printLineKey(std::string_view name)
+{
+    return P3109_CopyUpper(P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(name)), 10), 10);
+}
 
 /* The calls of the breaks of one kind, each followed by the fatal test;
 ** the trailing breaks' comment stands between blank lines, the leading
@@ -81,16 +96,17 @@ std::string workField(const std::string& base, const std::string& type, const st
 /* A field that the KEEP_ command reads, with its tracking field. */
 struct Tracked {
     GEN_FIELD_INFO field;
-    std::string access;            /* its bytes */
-    std::string tracking;          /* its previous value */
+    std::string access;   /* its bytes */
+    std::string tracking; /* its previous value */
 };
 
 Tracked tracked(const GEN_FIELD_INFO& f, const char* prefix, const std::string& comment)
 {
     Tracked t;
     t.field = f;
-    t.access = f.fIndexed ? P3109_RunTime("X_Vec_Apply_Index") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + " )"
-                          : "pX_Fld[" + f.vectorName + "].pField";
+    t.access = f.fIndexed
+                   ? P3109_RunTime("X_Vec_Apply_Index") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.vectorName + " )"
+                   : "pX_Fld[" + f.vectorName + "].pField";
     const std::string name = std::string(prefix) + f.identifier;
     t.tracking = f.usByteLength == 1 ? workField("ch" + name, "X_CHAR", "", comment)
                                      : workField("fch" + name, "X_FCHAR", "BYTE_LEN_" + f.vectorName, comment);
@@ -110,7 +126,8 @@ std::string changed(const Tracked& t)
 void trackCopy(const Tracked& t)
 {
     if (t.field.usByteLength == 1)
-        P3109_Line(t.tracking + (cs() ? " = X_DEFS.X_FIRST_CHAR( " + t.access + " );" : " = ( *( " + t.access + " ) );"));
+        P3109_Line(t.tracking +
+                   (cs() ? " = X_DEFS.X_FIRST_CHAR( " + t.access + " );" : " = ( *( " + t.access + " ) );"));
     else if (cs())
         P3109_Line("DqooDef.X_CPYBYTES( " + t.tracking + ", " + t.access + ", BYTE_LEN_" + t.field.vectorName + " );");
     else
@@ -131,7 +148,7 @@ std::vector<GEN_FIELD_INFO> usedFields(const char* keyword)
     return fields;
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitPrint()
 {
@@ -203,7 +220,8 @@ void P3109_EmitEndPrint()
     P3109_Line(callRoutine("Close_Report_" + report()));
     P3109_Line(cs() ? "if (pX_Ids.chFatalError == YES)" : "if (pX_Ids->chFatalError == YES)");
     P3109_WriteOpenBrace();
-    P3109_Line(cs() ? P3109_CSharpSetIoStatus("X_DBM_FATAL_ERROR") : "strcpy(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR);");
+    P3109_Line(cs() ? P3109_CSharpSetIoStatus("X_DBM_FATAL_ERROR")
+                    : "strcpy(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR);");
     P3109_EmitIoStatusToField(P3109_ParmField("IO_STATUS"));
     P3109_EmitBranchToTarget(P3109_ParmField("IO_ERROR"), g().out.usIndent);
     P3109_WriteCloseBrace();
@@ -230,7 +248,7 @@ bool insideRowLoop()
     return false;
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitKeep()
 {

@@ -39,16 +39,28 @@ namespace {
 
 constexpr GEN_STREAM kDataQueue = 1;
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
 /* The stream of the print routines: the reporting routines of C, the
 ** routine stream of the C# class. */
-GEN_STREAM routineStream() { return cs() ? g().csStreams[2] : g().rpt; }
+GEN_STREAM routineStream()
+{
+    return cs() ? g().csStreams[2] : g().rpt;
+}
 
 /* A null pointer of the target. */
-const char* null() { return cs() ? "null" : "pX_NULL"; }
+const char* null()
+{
+    return cs() ? "null" : "pX_NULL";
+}
 
 struct ReportState {
     std::array<GEN_REPORT_TABLES, GEN_REPORT_SLOTS> reports;
@@ -65,19 +77,19 @@ ReportState& rs()
 struct SortEntry {
     int32_t lLine = 0;
     int32_t lColumn = 0;
-    int32_t lValue = 0;            /* the field number of the record */
+    int32_t lValue = 0; /* the field number of the record */
     char cTag = 'A';
-    size_t ulRecord = 0;           /* the layout record it came from */
+    size_t ulRecord = 0; /* the layout record it came from */
 };
 
 /* A print item of a routine. */
 struct PrintItem {
-    char cKind = 'T';              /* 'T' text, 'F' field */
+    char cKind = 'T'; /* 'T' text, 'F' field */
     int32_t lPosition = 0, lLength = 0;
     char cChange = 'N';
-    std::string text;              /* 'T': literal reference, empty when filled at run time */
-    std::string runtimeText;       /* 'T': the text's run-time source */
-    std::string vector;            /* 'F' */
+    std::string text;        /* 'T': literal reference, empty when filled at run time */
+    std::string runtimeText; /* 'T': the text's run-time source */
+    std::string vector;      /* 'F' */
     uint16_t usByteLength = 0;
     char cEditCode = ' ';
     std::string editWord = "pX_NULL";
@@ -114,7 +126,10 @@ const LineKind* lineKind(const char* acKind)
     return nullptr;
 }
 
-bool detailType(int iType) { return iType == GEN_LINE_LINE || iType == GEN_LINE_LEAD || iType == GEN_LINE_TRAIL; }
+bool detailType(int iType)
+{
+    return iType == GEN_LINE_LINE || iType == GEN_LINE_LEAD || iType == GEN_LINE_TRAIL;
+}
 
 /* The text of a field's label or heading, fetched at run time. */
 std::string fieldText(const LAYOUT_FIELD_ENTRY& e, char cKind)
@@ -141,7 +156,10 @@ std::vector<PrintFormat> readFormats()
 
 /* ---- print routines ---- */
 
-void routineLine(const std::string& text) { P3109_WriteLine(routineStream(), 0, text); }
+void routineLine(const std::string& text)
+{
+    P3109_WriteLine(routineStream(), 0, text);
+}
 
 /* C#: the tables are arrays of the routine made by the rows'
 ** constructors, their counts the arrays' lengths. */
@@ -154,8 +172,8 @@ void writeTexts(const PrintDescription& d, const std::vector<size_t>& texts)
         const std::string numbers = std::to_string(item.lPosition) + "," + std::to_string(item.lLength) + ",0";
         const std::string comma = i + 1 < texts.size() ? "," : "";
         if (cs())
-            routineLine("      new X_REPORT_TXT( " + (item.text.empty() ? std::string("null") : item.text) + "," + numbers +
-                        " )" + comma);
+            routineLine("      new X_REPORT_TXT( " + (item.text.empty() ? std::string("null") : item.text) + "," +
+                        numbers + " )" + comma);
         else
             routineLine(item.text.empty() ? "      pX_NULL," + numbers + comma
                                           : "         " + item.text + "," + numbers + comma);
@@ -175,9 +193,10 @@ void writeFields(const PrintDescription& d, const std::vector<size_t>& fields)
     routineLine("   {");
     for (size_t i = 0; i < fields.size(); ++i) {
         const PrintItem& item = d.items[fields[i]];
-        const std::string row = item.vector + "," + std::to_string(item.lPosition) + "," + std::to_string(item.lLength) +
-                                ",0,'" + item.cEditCode + "'," + (cs() && item.editWord == "pX_NULL" ? "null" : item.editWord) +
-                                "," + std::to_string(item.sEditValue);
+        const std::string row = item.vector + "," + std::to_string(item.lPosition) + "," +
+                                std::to_string(item.lLength) + ",0,'" + item.cEditCode + "'," +
+                                (cs() && item.editWord == "pX_NULL" ? "null" : item.editWord) + "," +
+                                std::to_string(item.sEditValue);
         const std::string comma = i + 1 < fields.size() ? "," : "";
         routineLine(cs() ? "      new X_REPORT_FLD( " + row + " )" + comma : "      " + row + comma);
     }
@@ -194,8 +213,9 @@ void writeFields(const PrintDescription& d, const std::vector<size_t>& fields)
 ** on the first call of the routine or the report's first page. */
 void writeRuntimeTextsC(const PrintDescription& d, const std::vector<size_t>& texts, const std::vector<size_t>& tracked,
                         const std::vector<size_t>& fields, const std::string& routine, const std::string& report);
-void writeRuntimeTextsCs(const PrintDescription& d, const std::vector<size_t>& texts, const std::vector<size_t>& tracked,
-                         const std::vector<size_t>& fields, const std::string& routine, const std::string& report);
+void writeRuntimeTextsCs(const PrintDescription& d, const std::vector<size_t>& texts,
+                         const std::vector<size_t>& tracked, const std::vector<size_t>& fields,
+                         const std::string& routine, const std::string& report);
 /* The change test of a tracked field: the field's condition 2 set when its
 ** value is unchanged, the value kept otherwise. */
 void writeChangeTest(const PrintItem& item, const std::string& name, size_t ulField);
@@ -285,8 +305,10 @@ void P3109_EmitPrintRoutine(const PrintDescription& d, int32_t lReport, int16_t 
         routineLine("   X_Pim_Print (pX_Ids, pX_Pro, pX_Fun, &(INSTANCE(X_Report_" + report + ")),");
         routineLine("                &(X_RptCtl), INSTANCE(X_Cond), pX_Fld,");
     }
-    routineLine(texts.empty() ? "                0, " + std::string(null()) + "," : "                scX_RptTxt, X_RptTxt,");
-    routineLine(fields.empty() ? "                0, " + std::string(null()) + ");" : "                scX_RptFld, X_RptFld);");
+    routineLine(texts.empty() ? "                0, " + std::string(null()) + ","
+                              : "                scX_RptTxt, X_RptTxt,");
+    routineLine(fields.empty() ? "                0, " + std::string(null()) + ");"
+                               : "                scX_RptFld, X_RptFld);");
     routineLine(cs() ? "   pGlobal1.X_Report_" + report + ".sPIMCallCount++;"
                      : "   INSTANCE(X_Report_" + report + ".sPIMCallCount++);");
     routineLine("   return;");
@@ -308,7 +330,8 @@ void writeRuntimeTextsC(const PrintDescription& d, const std::vector<size_t>& te
     for (size_t i : tracked) {
         const PrintItem& item = d.items[fields[i]];
         const std::string name = changeName(routine, i, item);
-        routineLine(item.usByteLength == 1 ? "      INSTANCE(" + name + ") = HIVAL;" : "      INSTANCE(" + name + "[0]) = HIVAL;");
+        routineLine(item.usByteLength == 1 ? "      INSTANCE(" + name + ") = HIVAL;"
+                                           : "      INSTANCE(" + name + "[0]) = HIVAL;");
     }
     routineLine("   }");
     routineLine("   sEntryCount++;");
@@ -316,8 +339,9 @@ void writeRuntimeTextsC(const PrintDescription& d, const std::vector<size_t>& te
 
 /* C# makes the text table at every call: its run-time texts are set at
 ** every call, the change tracking starts on the first call. */
-void writeRuntimeTextsCs(const PrintDescription& d, const std::vector<size_t>& texts, const std::vector<size_t>& tracked,
-                         const std::vector<size_t>& fields, const std::string& routine, const std::string& report)
+void writeRuntimeTextsCs(const PrintDescription& d, const std::vector<size_t>& texts,
+                         const std::vector<size_t>& tracked, const std::vector<size_t>& fields,
+                         const std::string& routine, const std::string& report)
 {
     for (size_t i = 0; i < texts.size(); ++i)
         if (d.items[texts[i]].text.empty())
@@ -342,8 +366,9 @@ void writeChangeTest(const PrintItem& item, const std::string& name, size_t ulFi
     if (cs())
         routineLine("   if (DqooDef.X_MEMCMP(pGlobal1." + name + "," + field + "," + length + ") == 0)");
     else
-        routineLine(item.usByteLength == 1 ? "   if (INSTANCE(" + name + ") == " + field + "[0])"
-                                           : "   if (memcmp(INSTANCE(" + name + ")," + field + "," + length + ") == 0)");
+        routineLine(item.usByteLength == 1
+                        ? "   if (INSTANCE(" + name + ") == " + field + "[0])"
+                        : "   if (memcmp(INSTANCE(" + name + ")," + field + "," + length + ") == 0)");
     routineLine("   {");
     routineLine("      " + condition + " = 1;");
     routineLine("   }");
@@ -384,7 +409,8 @@ void addItems(PrintDescription& d, const SortEntry& s, const LAYOUT_FIELD_ENTRY&
     if (e.cType == 'T') {
         item.lPosition = e.lColumn;
         item.lLength = e.lLength;
-        item.text = P3109_TextLiteralName("REPORT", std::string_view(e.acEditMask, static_cast<size_t>(std::clamp<int32_t>(e.lLength, 1, 256))));
+        item.text = P3109_TextLiteralName(
+            "REPORT", std::string_view(e.acEditMask, static_cast<size_t>(std::clamp<int32_t>(e.lLength, 1, 256))));
         d.items.push_back(item);
         return;
     }
@@ -581,8 +607,7 @@ void P3109_BuildPrintClusters(int iKind)
         if (c.cBreak == 'T')
             c.sTrailSlot = nextSlot();
         break;
-    default:
-        break;
+    default: break;
     }
     if (iKind == GEN_CLUSTER_LINE)
         registerPrintLine(*slot, "LINE", c.identifier);
@@ -625,7 +650,8 @@ void arrayLines(const std::vector<std::string>& vectors, std::string_view arrayN
         P3109_Line("static X_SHORT sc" + name + " = 0;");
         return;
     }
-    P3109_Line(cs() ? "short[] as" + name + " =" : std::string(fConst ? "static const X_SHORT as" : "static X_SHORT as") + name + "[] =");
+    P3109_Line(cs() ? "short[] as" + name + " ="
+                    : std::string(fConst ? "static const X_SHORT as" : "static X_SHORT as") + name + "[] =");
     P3109_Line("{");
     for (size_t i = 0; i < vectors.size(); i += ulPerLine) {
         std::string line;
@@ -638,7 +664,7 @@ void arrayLines(const std::vector<std::string>& vectors, std::string_view arrayN
                     : "static X_SHORT sc" + name + " = sizeof(as" + name + ") / sizeof(X_SHORT);");
 }
 
-} // namespace
+}  // namespace
 
 GEN_REPORT_TABLES* P3109_pReportTables(int32_t lReport)
 {
@@ -662,10 +688,22 @@ void P3109_ResetReportEmitters()
     g().emit.sTempStoreAreas = 1;
 }
 
-void P3109_EmitDefHead() { emitReportLine(GEN_CLUSTER_HEAD); }
-void P3109_EmitDefFoot() { emitReportLine(GEN_CLUSTER_FOOT); }
-void P3109_EmitDefLine() { emitReportLine(GEN_CLUSTER_LINE); }
-void P3109_EmitDefBreak() { emitReportLine(GEN_CLUSTER_BREAK); }
+void P3109_EmitDefHead()
+{
+    emitReportLine(GEN_CLUSTER_HEAD);
+}
+void P3109_EmitDefFoot()
+{
+    emitReportLine(GEN_CLUSTER_FOOT);
+}
+void P3109_EmitDefLine()
+{
+    emitReportLine(GEN_CLUSTER_LINE);
+}
+void P3109_EmitDefBreak()
+{
+    emitReportLine(GEN_CLUSTER_BREAK);
+}
 
 void P3109_EmitReportStructs()
 {
@@ -679,8 +717,8 @@ void P3109_EmitReportStructs()
         first = false;
         const std::string n = std::to_string(s.sNumber);
         /* every instance of the function prints from its own copy */
-        CGEN_AddStaticWorkingEntry(0, "struct X_PIM X_Report_" + n, "INSTANCE(X_Report_" + n + ") = X_Report_" + n + ";",
-                                   "public X_PIM X_Report_" + n,
+        CGEN_AddStaticWorkingEntry(0, "struct X_PIM X_Report_" + n,
+                                   "INSTANCE(X_Report_" + n + ") = X_Report_" + n + ";", "public X_PIM X_Report_" + n,
                                    "pGlobal1.X_Report_" + n + " = new X_PIM( X_Report_" + n + " );", 'N');
         const auto line = [](const std::string& text) { P3109_WriteLine(kDataQueue, 6, text); };
         const auto value = [](int16_t v) { return std::to_string(v); };
@@ -688,10 +726,12 @@ void P3109_EmitReportStructs()
             return cs() ? P3109_MakeStringLiteral(t.substr(0, 10)) : "\"" + P3109_MakeHexLiteral(t, 10) + "\"";
         };
         P3109_WriteLine(kDataQueue, 3, " ");
-        P3109_WriteLine(kDataQueue, 3, cs() ? "private static X_PIM X_Report_" + n + " = new X_PIM"
-                                            : "static struct X_PIM X_Report_" + n + " = ");
+        P3109_WriteLine(kDataQueue, 3,
+                        cs() ? "private static X_PIM X_Report_" + n + " = new X_PIM"
+                             : "static struct X_PIM X_Report_" + n + " = ");
         P3109_WriteLine(kDataQueue, 3, cs() ? "(" : "{");
-        line(cs() ? "   X_PIM.X_SIZE, /* Standard Struct Size */" : "   sizeof(struct X_PIM), /* Standard Struct Size */");
+        line(cs() ? "   X_PIM.X_SIZE, /* Standard Struct Size */"
+                  : "   sizeof(struct X_PIM), /* Standard Struct Size */");
         line("   " + n + ", /* Report Number */");
         line("   " + value(s.values[0]) + ", /* Line Width */");
         line("   " + value(s.values[1]) + ", /* Page Length */");

@@ -23,13 +23,22 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
 constexpr const char* kCommonGuard = "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))";
 
-std::string vecCall(const char* routine) { return P3109_RunTime(routine) + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld,"; }
+std::string vecCall(const char* routine)
+{
+    return P3109_RunTime(routine) + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld,";
+}
 
 /* A member of the report's control structure: "INSTANCE(X_Report_n.m)" /
 ** "pGlobal1.X_Report_n.m". */
@@ -65,8 +74,8 @@ std::string head(const std::string& routine, const std::string& first = "", bool
 void storeCall(const char* routine, const std::string& array, int16_t sSlot, const char* separator = ",")
 {
     P3109_Line(vecCall(routine));
-    P3109_Line(std::string("   sc") + array + separator + (cs() ? "as" + array : "((X_SHORT*) as" + array + ")") + ", " +
-               std::to_string(sSlot) + ", " + P3109_Instance("aStorePointers") + " );");
+    P3109_Line(std::string("   sc") + array + separator + (cs() ? "as" + array : "((X_SHORT*) as" + array + ")") +
+               ", " + std::to_string(sSlot) + ", " + P3109_Instance("aStorePointers") + " );");
 }
 
 /* The line of a comparison's arguments. */
@@ -159,7 +168,8 @@ void writeOpening(int32_t lReport, const GEN_REPORT_TABLES& tables)
     line("{");
     line("   if (" + report(n, "chOpen") + " != YES)");
     line("   {");
-    line("      if (" + P3109_RunTime("X_Open_Report") + " (pX_Ids,pX_Pro,pX_Fun," + reportArgument(n) + ",pX_Fld) == NO)");
+    line("      if (" + P3109_RunTime("X_Open_Report") + " (pX_Ids,pX_Pro,pX_Fun," + reportArgument(n) +
+         ",pX_Fld) == NO)");
     line("      {");
     line("         " + report(n, "chOpen") + " = YES;");
     line("         " + report(n, "sPIMCallCount") + " = 0;");
@@ -378,7 +388,8 @@ void P3109_EmitPrintTrailingRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
         if (c.iKind != GEN_CLUSTER_BREAK || c.cBreak != 'T' || P3109_SetCurrentCommand(c.usNumber, c.usSequence) != 0)
             continue;
         const std::string trigger = c.identifier + "_Trigger", trail = c.identifier + "_Trail";
-        open("Standard Report Leading Break Print Control Subroutine", head("Print_Trailing_" + c.identifier, "", true));
+        open("Standard Report Leading Break Print Control Subroutine",
+             head("Print_Trailing_" + c.identifier, "", true));
         P3109_WriteOpenBrace();
         P3109_WriteComment("Define the trigger store/compare values");
         P3109_EmitBreakFieldArray(triggers(), trigger, false);
@@ -412,7 +423,7 @@ void P3109_EmitPrintTrailingRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
     }
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitNewPageTest(int32_t lReport, int32_t lLines, char cStatement)
 {
@@ -436,7 +447,8 @@ void P3109_EmitNewPageTest(int32_t lReport, int32_t lLines, char cStatement)
 std::string P3109_SpaceLinesCall(const std::string& report, const std::string& lines, bool fSpaced)
 {
     if (cs())
-        return "X_RUN_DLL.X_Space_Lines( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Report_" + report + ", " + lines + " );";
+        return "X_RUN_DLL.X_Space_Lines( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Report_" + report + ", " + lines +
+               " );";
     return fSpaced ? "X_Space_Lines( FUNCTION_STD_PARMS, &(INSTANCE(X_Report_" + report + ")), " + lines + " );"
                    : "X_Space_Lines (FUNCTION_STD_PARMS,&(INSTANCE(X_Report_" + report + "))," + lines + ");";
 }
@@ -444,7 +456,8 @@ std::string P3109_SpaceLinesCall(const std::string& report, const std::string& l
 std::string P3109_SkipToLineCall(const std::string& report, const std::string& line)
 {
     if (cs())
-        return "X_RUN_DLL.X_Skip_To_Line( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Report_" + report + ", " + line + " );";
+        return "X_RUN_DLL.X_Skip_To_Line( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Report_" + report + ", " + line +
+               " );";
     return "X_Skip_To_Line (FUNCTION_STD_PARMS,&(INSTANCE(X_Report_" + report + "))," + line + ");";
 }
 

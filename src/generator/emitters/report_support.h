@@ -30,19 +30,19 @@ inline constexpr size_t GEN_SORT_ENTRIES_MAX = 1024;
 
 /* One print routine in a print-line table. */
 struct GEN_PRINT_LINE_ENTRY {
-    int16_t sCluster = 0;          /* the cluster whose command wrote it */
-    std::string routine;           /* "Print_Routine_n" */
-    std::string condition;         /* 10 characters, blank for none */
+    int16_t sCluster = 0;  /* the cluster whose command wrote it */
+    std::string routine;   /* "Print_Routine_n" */
+    std::string condition; /* 10 characters, blank for none */
 };
 
 struct GEN_PRINT_CLUSTER {
     int iKind = GEN_CLUSTER_LINE;
-    char cBreak = ' ';             /* 'L' leading, 'T' trailing break */
-    uint16_t usNumber = 0, usSequence = 0;   /* the command in the store */
-    std::string number;            /* the command's number text, 4 digits */
-    std::string name;              /* the print-line name, 10 characters */
-    std::string identifier;        /* its C identifier */
-    std::string group;             /* the command's field group */
+    char cBreak = ' ';                     /* 'L' leading, 'T' trailing break */
+    uint16_t usNumber = 0, usSequence = 0; /* the command in the store */
+    std::string number;                    /* the command's number text, 4 digits */
+    std::string name;                      /* the print-line name, 10 characters */
+    std::string identifier;                /* its C identifier */
+    std::string group;                     /* the command's field group */
     int32_t lLineTotal = 0;
     std::vector<std::string> conditions;
     /* save slots in aStorePointers */

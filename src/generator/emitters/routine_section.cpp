@@ -22,7 +22,10 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 constexpr const char* kCommonGuard = "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))";
 
@@ -53,8 +56,9 @@ void writeSubroutinePrototypes(GEN_STREAM stream)
         if (r.cKind != 'S')
             P3109_WriteLine(stream, 3, "COMPONENT_STD_FUNCTION " + r.cName + " (COMPONENT_STD_ARGS);");
         else
-            P3109_WriteLine(stream, 3, "F_SHORT_FUNCTION " + r.cName +
-                                           (P3109_fHasCursors() ? " (FUNCTION_STD_ARGS, X_SHORT);" : " (FUNCTION_STD_ARGS);"));
+            P3109_WriteLine(stream, 3,
+                            "F_SHORT_FUNCTION " + r.cName +
+                                (P3109_fHasCursors() ? " (FUNCTION_STD_ARGS, X_SHORT);" : " (FUNCTION_STD_ARGS);"));
     }
 }
 
@@ -107,9 +111,9 @@ void writeStructureType(GEN_STREAM stream, const GEN_DATA_STRUCTURE& ds)
     P3109_WriteLine(stream, 3, cs ? "}" : "};");
     /* C# reaches the storage through its reference, the copy of the pointer */
     const std::string pointer = P3109_DataStructurePointerName(ds);
-    CGEN_AddStaticWorkingEntry(0, "struct " + ds.structureName + " " + ds.storageName, "",
-                               "public " + ds.structureName + " " + ds.storageName + " = new " + ds.structureName + "()",
-                               "", 'Y');
+    CGEN_AddStaticWorkingEntry(
+        0, "struct " + ds.structureName + " " + ds.storageName, "",
+        "public " + ds.structureName + " " + ds.storageName + " = new " + ds.structureName + "()", "", 'Y');
     CGEN_AddStaticWorkingEntry(0, "struct " + ds.structureName + " *" + pointer,
                                "INSTANCE(" + pointer + ") = &(INSTANCE(" + ds.storageName + "));",
                                "public " + ds.structureName + " " + pointer,
@@ -122,8 +126,8 @@ void writeStructureRoutine(const GEN_DATA_STRUCTURE& ds, char cKind)
     const std::string& routine = cKind == 'D' ? ds.disassembleRoutine : ds.assembleRoutine;
     if (c)
         P3109_LineAt(0, kCommonGuard);
-    P3109_WriteDoubleBoxComment(g().out.current,
-                                (cKind == 'D' ? "Data Structure Disassembler : " : "Data Structure Assembler : ") + routine);
+    P3109_WriteDoubleBoxComment(
+        g().out.current, (cKind == 'D' ? "Data Structure Disassembler : " : "Data Structure Assembler : ") + routine);
     P3109_LineAt(0, c ? "F_VOID_FUNCTION " + routine + " (FUNCTION_STD_ARGS)"
                       : "private static void " + routine + " (" + GEN_FUNCTION_ARGS_CS + ")");
     P3109_LineAt(0, "{");
@@ -165,9 +169,12 @@ void writeDataStructures(GEN_STREAM prototypes)
     s.out.current = saved;
 }
 
-} // namespace
+}  // namespace
 
-std::string P3109_DataStructurePointerName(const GEN_DATA_STRUCTURE& structure) { return "p" + structure.storageName; }
+std::string P3109_DataStructurePointerName(const GEN_DATA_STRUCTURE& structure)
+{
+    return "p" + structure.storageName;
+}
 
 void P3109_EmitRoutineSection()
 {

@@ -25,7 +25,10 @@
 
 namespace {
 
-void blank() { P3109_LineAt(0, " "); }
+void blank()
+{
+    P3109_LineAt(0, " ");
+}
 
 /* The selection keywords and the members they switch, in member order. */
 struct Selection {
@@ -122,7 +125,7 @@ void writeWhereSkip()
     P3109_Line("if ( " + routine + "(" + P3109_StdParms() + ") != YES ) continue;");
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitSelectList()
 {
@@ -154,8 +157,8 @@ void P3109_EmitSelectList()
     std::memcpy(loop, &line, 4);
     std::memcpy(loop + 4, &command.sSubLine, 2);
     P3109_EmitKeepReset(loop);
-    const std::string entryCount = P3109_RunTime("X_Set_Component_List_Entry_Count") +
-                                   "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, " + l + " )";
+    const std::string entryCount =
+        P3109_RunTime("X_Set_Component_List_Entry_Count") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, " + l + " )";
     if (!working) {
         P3109_Line(entryCount + ";");
         blank();
@@ -181,8 +184,8 @@ void P3109_EmitSelectList()
     P3109_WriteComment("Get the next entry to be selected");
     if (working) {
         P3109_Line((cs ? operation : "(" + operation + ")") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " +
-                   (cs ? "null" : "pX_NULL") + ", " + l + ", pX_List, " + counter + ", NO, " + (cs ? "null" : "pX_NULL") +
-                   ", TRUE );");
+                   (cs ? "null" : "pX_NULL") + ", " + l + ", pX_List, " + counter + ", NO, " +
+                   (cs ? "null" : "pX_NULL") + ", TRUE );");
         P3109_EmitFatalErrorTest();
         blank();
         P3109_Line(P3109_ListEntryMove(list, false));
@@ -198,11 +201,11 @@ void P3109_EmitSelectList()
     } else {
         P3109_Line(std::string("INSTANCE(chEntryChanged) = ") + (flags[1] ? " YES" : "NO") + ";");
         if (P3109_fZoph2Used())
-            P3109_Line("INSTANCE(chListEntryMode) = X_Get_Entry_2( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), " + l +
-                       ", pX_List, " + counter + ", YES, &(INSTANCE(chEntryChanged)) );");
+            P3109_Line("INSTANCE(chListEntryMode) = X_Get_Entry_2( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), " +
+                       l + ", pX_List, " + counter + ", YES, &(INSTANCE(chEntryChanged)) );");
         else
-            P3109_Line("INSTANCE(chListEntryMode) = X_Get_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), " + l +
-                       ", pX_List, ((X_SHORT) " + counter + "), YES, &(INSTANCE(chEntryChanged)) );");
+            P3109_Line("INSTANCE(chListEntryMode) = X_Get_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), " +
+                       l + ", pX_List, ((X_SHORT) " + counter + "), YES, &(INSTANCE(chEntryChanged)) );");
         P3109_EmitFatalErrorTest();
         P3109_WriteComment("Skip to next list entry if not selected/located");
         P3109_Line("if (INSTANCE(chListEntryMode) == NO) continue;");

@@ -27,9 +27,15 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-GEN_BLOCK_ENTRY& innermost() { return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))]; }
+GEN_BLOCK_ENTRY& innermost()
+{
+    return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))];
+}
 
 /* The type letters a generic key value may have. */
 bool genericType(const GEN_FIELD_INFO& info)
@@ -97,14 +103,13 @@ void clearKeepField(const WR_KEEP_DATA& keep, bool& first)
 ** the select block's status read only when its request block exists. */
 void saveStatus(const GEN_BLOCK_ENTRY& loop)
 {
-    static constexpr const char* kWhy[] = {
-        "Save the current status in case it was caused by a different",
-        "IO command to the SELECT. E.g. an INSERT in the SELECT loop ",
-        "that had a validation error with VAL_ERROR(*NEXT) with a test",
-        "following it that casued the LEAVE command to be executed.",
-        "Thus, the SELECT command would not be the last IO command",
-        "executed and we need to keep it, as the IO Status MUST be of the",
-        "last ZOPH IO executed."};
+    static constexpr const char* kWhy[] = {"Save the current status in case it was caused by a different",
+                                           "IO command to the SELECT. E.g. an INSERT in the SELECT loop ",
+                                           "that had a validation error with VAL_ERROR(*NEXT) with a test",
+                                           "following it that casued the LEAVE command to be executed.",
+                                           "Thus, the SELECT command would not be the last IO command",
+                                           "executed and we need to keep it, as the IO Status MUST be of the",
+                                           "last ZOPH IO executed."};
     P3109_Line(" ");
     P3109_Line("/* Handle an I/O failure on the SELECT command */");
     for (const char* line : kWhy)
@@ -123,7 +128,7 @@ void saveStatus(const GEN_BLOCK_ENTRY& loop)
     closeBlock();
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitKeepReset(const char* pchLoopId)
 {
@@ -135,7 +140,8 @@ void P3109_EmitKeepReset(const char* pchLoopId)
     std::memcpy(r.acKind, pchLoopId, 6);
     std::memcpy(r.acName, WR_KEEP_NAME, std::strlen(WR_KEEP_NAME));
     std::vector<WR_KEEP_DATA> keeps;
-    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_EMITTERS, &r, 2); rc == '0'; rc = WF_cReadNext(ctx, GEN_SLOT_EMITTERS, &r, 2)) {
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_EMITTERS, &r, 2); rc == '0';
+         rc = WF_cReadNext(ctx, GEN_SLOT_EMITTERS, &r, 2)) {
         WR_KEEP_DATA keep;
         std::memcpy(&keep, r.acData, sizeof keep);
         keeps.push_back(keep);
@@ -193,8 +199,8 @@ void P3109_EmitEndSelect()
     P3109_WriteContinuePoint();
     closeBlock();
     P3109_WriteLeavePoint();
-    const bool save = loop.pSelect && loop.pSelect->cKind != 'Q' &&
-                      (loop.acSelectFlags[1] == 'Y' || loop.acSelectFlags[2] == 'Y');
+    const bool save =
+        loop.pSelect && loop.pSelect->cKind != 'Q' && (loop.acSelectFlags[1] == 'Y' || loop.acSelectFlags[2] == 'Y');
     if (save)
         saveStatus(loop);
     if (loop.acSelectFlags[0] == 'Y') {

@@ -15,7 +15,10 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 constexpr const char* kCommonGuard = "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))";
 
@@ -64,9 +67,10 @@ void writeAnswer(const std::string& block, char cEndWhere, char cToModule, char 
     const std::string parms = P3109_StdParms(), where = P3109_Deref("p" + block, "chWhereZOPH");
     if (cEndWhere == 'S' && cToModule == 'Y') {
         P3109_Line(ok);
-        P3109_Line(fCompiled ? "   return ( ( ( ( " + where + " == NO ) || " + routine + "( " + parms + " ) ) ) ? YES : NO );"
-                             : "   return ( ( ( " + where + " == NO ) || ( " + routine + "( " + parms +
-                                   " ) == YES ) ) ? YES : NO );");
+        P3109_Line(fCompiled
+                       ? "   return ( ( ( ( " + where + " == NO ) || " + routine + "( " + parms + " ) ) ) ? YES : NO );"
+                       : "   return ( ( ( " + where + " == NO ) || ( " + routine + "( " + parms +
+                             " ) == YES ) ) ? YES : NO );");
     } else if ((cEndWhere == 'Y' || cEndWhere == 'S') && cInCode == 'Y') {
         P3109_Line(ok);
         P3109_Line(fCompiled ? "   return ( ( " + routine + "( " + parms + " ) ) ? YES : NO );"
@@ -116,7 +120,9 @@ void writeSelectBody(const GEN_SELECT_NODE& select)
     const GEN_IO_FILE io = P3109_CurrentIoFile();
     const std::string module = P3109_IoModuleName(io.physical);
     const std::string group = P3109_IoFieldGroup();
-    char endWhere = P3109_fParmFlag("OPTIONS", "*ENDWHERESQL") ? 'S' : P3109_fParmFlag("OPTIONS", "*ENDWHERE") ? 'Y' : 'N';
+    char endWhere = P3109_fParmFlag("OPTIONS", "*ENDWHERESQL") ? 'S'
+                    : P3109_fParmFlag("OPTIONS", "*ENDWHERE")  ? 'Y'
+                                                               : 'N';
     g().emit.cLastIoStatus = 'Y';
     const bool cs = P3109_fCSharp();
     P3109_Line(cs ? "X_DBM " + p + ";" : "struct X_DBM * " + p + ";");
@@ -168,7 +174,7 @@ void writeSelectBody(const GEN_SELECT_NODE& select)
     writeAnswer(block, endWhere, toModule, inCode, routine, compiled);
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteCloseCursorRegistration(std::string_view closeName)
 {
@@ -208,7 +214,7 @@ void writeSelectClose(const GEN_SELECT_NODE& select)
     closeBlock();
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteSelectPrototypes(GEN_STREAM stream)
 {
@@ -228,7 +234,8 @@ void P3109_WriteSelectRoutines()
     const bool cs = P3109_fCSharp();
     for (const GEN_SELECT_NODE& s : P3109_SelectChain()) {
         openRoutine("Data Selection (SELECT) Routine : " + s.routineName,
-                    cs ? "private static char " + s.routineName + "( " + GEN_FUNCTION_ARGS_CS + ", int lSelectLoopCount )"
+                    cs ? "private static char " + s.routineName + "( " + GEN_FUNCTION_ARGS_CS +
+                             ", int lSelectLoopCount )"
                        : "F_YES_NO_FUNCTION " + s.routineName + "( FUNCTION_STD_ARGS, X_LONG lSelectLoopCount )");
         P3109_SetCurrentCommand(s.usNumber, s.usSequence);
         if (s.cKind == 'Q') {

@@ -28,11 +28,20 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-GEN_BLOCK_ENTRY& innermost() { return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))]; }
+GEN_BLOCK_ENTRY& innermost()
+{
+    return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))];
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
 /* The index of the entry that the run time gives the I/O status back in:
 ** the second of every statement (after the handle). */
@@ -51,7 +60,10 @@ void closeBlock()
 }
 
 /* Whether the loop uses a database connection of its own. */
-bool ownConnection(const GEN_SELECT_NODE& select) { return !select.connectName.empty() && P3109_Parm("CONNECT") == "Y"; }
+bool ownConnection(const GEN_SELECT_NODE& select)
+{
+    return !select.connectName.empty() && P3109_Parm("CONNECT") == "Y";
+}
 
 /* The first file of another database, whose connection data the loop's
 ** own connection uses. */
@@ -240,7 +252,8 @@ void writeRoutineTail(const GEN_SELECT_NODE& select, const std::string& total)
         /* C# strings are no buffers: the run time leaves the status in the
            status entry */
         P3109_Line("lODBCReturnCode = X_RUN_DLL.X_DBM_Operation( pX_Ids, pX_Pro, pX_Fun, "
-                   "DqooDef.X_DBM_HANDLE_SELECT_SQL_READ_2, null, " + total + ", pODBC );");
+                   "DqooDef.X_DBM_HANDLE_SELECT_SQL_READ_2, null, " +
+                   total + ", pODBC );");
         P3109_Line("pGlobal1.vchLastIOStatus = pODBC[" + std::string(kStatusEntry) + "].pvchInfoValue3;");
     } else {
         P3109_Line("X_DBM_OP( lODBCReturnCode, X_DBM_HANDLE_SELECT_SQL_READ_2, pX_NULL, " + total +
@@ -355,14 +368,14 @@ void writeUsingEntry(const GEN_SELECT_NODE&)
     int found = 0;
     const GEN_SQL_FIELD* field = fieldName ? P3109_pFindSqlField(found, 10, trimmed) : nullptr;
     if (field) {
-        P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_USING", "FALSE", field->fResolved ? field->vectorName : P3109_FieldVector(trimmed),
-                                "pX_NULL", "");
+        P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_USING", "FALSE",
+                                field->fResolved ? field->vectorName : P3109_FieldVector(trimmed), "pX_NULL", "");
         return;
     }
     P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_USING", "TRUE", "", P3109_SqlLiteral(trimmed), "");
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitOdbcInfoEntry(std::string_view kind, std::string_view value1, std::string_view value2,
                              std::string_view value3, std::string_view realName)
@@ -468,7 +481,8 @@ void P3109_EmitSelectSqlOdbcLiteralRoutine(const GEN_SELECT_NODE& select)
         const std::string field = P3109_ParmField("FIELDS", 0, i);
         int found = 0;
         const GEN_SQL_FIELD* listed = P3109_pFindSqlField(found, 10, field);
-        const std::string name = listed ? P3109_TrimRight(listed->name) : P3109_TrimRight(P3109_DropNationalChar(field));
+        const std::string name =
+            listed ? P3109_TrimRight(listed->name) : P3109_TrimRight(P3109_DropNationalChar(field));
         P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_COLUMN", std::to_string(i),
                                 listed && listed->fResolved ? listed->vectorName : P3109_FieldVector(field), "",
                                 P3109_SqlLiteral(name));
@@ -498,7 +512,8 @@ void writeSelectSqlCloseCs(const GEN_SELECT_NODE& select, bool fOwnConnection)
     P3109_WriteComment("Close the open file cursor");
     P3109_Line("pGlobal1.sCurrentCursors--;");
     P3109_Line("lODBCReturnCode = X_RUN_DLL.X_DBM_Operation( pX_Ids, pX_Pro, pX_Fun, "
-               "DqooDef.X_DBM_HANDLE_SELECT_SQL_CLOSE_2, null, 0, pGlobal1." + select.odbcSelectName + " );");
+               "DqooDef.X_DBM_HANDLE_SELECT_SQL_CLOSE_2, null, 0, pGlobal1." +
+               select.odbcSelectName + " );");
     g().emit.cLastIoStatus = 'Y';
     P3109_Line("if (lODBCReturnCode != 0) " + P3109_CSharpSetIoStatus("X_DBM_FATAL_ERROR"));
     P3109_Line("");
@@ -508,7 +523,7 @@ void writeSelectSqlCloseCs(const GEN_SELECT_NODE& select, bool fOwnConnection)
     closeBlock();
 }
 
-} // namespace
+}  // namespace
 
 void P3109_WriteSelectSqlClose(const GEN_SELECT_NODE& select)
 {

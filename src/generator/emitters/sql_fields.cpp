@@ -16,8 +16,8 @@
 #include "checker/params/command_records.h"
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
-#include "generator/core/definitions.h"
 #include "generator/core/command_loop.h"
+#include "generator/core/definitions.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
@@ -28,17 +28,20 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 constexpr char kMarker = '\x01';
 constexpr size_t kMaxUses = 50;
 
 /* The DBMS's global variables, which a clause may name as they stand. */
 constexpr std::string_view kGlobalVariables[] = {
-    "@@CURSOR_ROWS", "@@DATEFIRST",    "@@DBTS",       "@@ERROR",      "@@FETCH_STATUS", "@@IDENTITY",
-    "@@LANGID",      "@@LANGUAGE",     "@@LOCK_TIMEOUT", "@@MAX_CONNECTIONS", "@@MAX_PRECISION", "@@NESTLEVEL",
-    "@@OPTIONS",     "@@PROCID",       "@@REMSERVER",  "@@ROWCOUNT",   "@@SERVERNAME",   "@@SERVICENAME",
-    "@@SPID",        "@@TEXTSIZE",     "@@TRANCOUNT",  "@@VERSION"};
+    "@@CURSOR_ROWS", "@@DATEFIRST", "@@DBTS",         "@@ERROR",           "@@FETCH_STATUS",  "@@IDENTITY",
+    "@@LANGID",      "@@LANGUAGE",  "@@LOCK_TIMEOUT", "@@MAX_CONNECTIONS", "@@MAX_PRECISION", "@@NESTLEVEL",
+    "@@OPTIONS",     "@@PROCID",    "@@REMSERVER",    "@@ROWCOUNT",        "@@SERVERNAME",    "@@SERVICENAME",
+    "@@SPID",        "@@TEXTSIZE",  "@@TRANCOUNT",    "@@VERSION"};
 
 bool globalVariable(const std::string& name)
 {
@@ -59,7 +62,10 @@ char national(int i)
     return i == 0 ? ctx->cNatChar1 : i == 1 ? ctx->cNatChar2 : ctx->cNatChar3;
 }
 
-bool nationalCharacter(char c) { return c != ' ' && c != '\0' && (c == national(0) || c == national(1) || c == national(2)); }
+bool nationalCharacter(char c)
+{
+    return c != ' ' && c != '\0' && (c == national(0) || c == national(1) || c == national(2));
+}
 
 std::string upper(std::string_view text)
 {
@@ -142,9 +148,15 @@ bool hostName(const std::string& token, bool fFirst, std::string& name)
 
 /* The register used as the name rule's mapping letter: a file of another
 ** database or of alternate names gives its class, a plain file its mark. */
-char mappingLetter(char cClass, char cMark) { return cClass == 'Y' || cClass == 'I' ? cClass : cMark; }
+char mappingLetter(char cClass, char cMark)
+{
+    return cClass == 'Y' || cClass == 'I' ? cClass : cMark;
+}
 
-void countOrWrite(GEN_ODBC_PASS& pass) { ++pass.lCount; }
+void countOrWrite(GEN_ODBC_PASS& pass)
+{
+    ++pass.lCount;
+}
 
 bool recordedBy(const GEN_SQL_FIELD& f, const GEN_COMMAND_RECORD& r)
 {
@@ -207,7 +219,7 @@ std::string columnText(const FFC_COMMAND_EXTENSION* pExtension, int32_t lEntry)
     return text ? std::string(text, FFC_EXTENSION_COLUMN_WIDTH) : std::string(FFC_EXTENSION_COLUMN_WIDTH, ' ');
 }
 
-} // namespace
+}  // namespace
 
 void P3109_SetCommandSqlFiles()
 {
@@ -370,8 +382,8 @@ void P3109_EmitOdbcColumnEntries(const GEN_SELECT_NODE& select, std::string_view
             } else if (!resolved) {
                 P3109_sIssueNumberedMessage('W', 890, {P3109_TrimRight(token)});
             } else if (resolved->cType == 'E' || resolved->cType == 'M' || resolved->cType == 'Z') {
-                const std::string inner = token.size() >= 2 && token.back() == '\'' ? token.substr(1, token.size() - 2)
-                                                                                     : token.substr(1);
+                const std::string inner =
+                    token.size() >= 2 && token.back() == '\'' ? token.substr(1, token.size() - 2) : token.substr(1);
                 const int32_t number = pass.lReference++;
                 P3109_EmitOdbcInfoEntry(clause.fieldKind, std::to_string(number), vectorOf(*resolved),
                                         P3109_SqlLiteral(inner), "");

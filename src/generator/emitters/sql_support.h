@@ -31,7 +31,7 @@ struct GEN_ODBC_CLAUSE {
     char cHost = 'N';
     char cList = 'N';
     std::string clauseValue;
-    std::string columnVector;      /* empty for a clause */
+    std::string columnVector; /* empty for a clause */
 };
 
 /* The files of the current SELECT_SQL command, made the files that the

@@ -16,8 +16,8 @@
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
 #include "generator/core/services.h"
-#include "generator/emitters/emit_state.h"
 #include "generator/emitters/display_support.h"
+#include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/io_support.h"
@@ -27,7 +27,10 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
 /* A work record of the given kind and name; false when there is none. */
 bool readRecord(const char* kind, std::string_view name, FFC_WORK_RECORD& r)
@@ -129,7 +132,7 @@ void moveArguments(const std::string& subroutine, bool fIn)
     }
 }
 
-} // namespace
+}  // namespace
 
 GEN_EMITTER_STATE& P3109_EmitterState()
 {
@@ -146,7 +149,10 @@ void P3109_ResetEmitters()
     P3109_ResetReportEmitters();
 }
 
-const std::vector<GEN_ROUTINE_NODE>& P3109_SubroutineList() { return P3109_EmitterState().routines; }
+const std::vector<GEN_ROUTINE_NODE>& P3109_SubroutineList()
+{
+    return P3109_EmitterState().routines;
+}
 
 void P3109_EmitSubroutine(char cKind, std::string_view kindText)
 {
@@ -166,8 +172,9 @@ void P3109_EmitSubroutine(char cKind, std::string_view kindText)
         P3109_Line(P3109_Format("#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_%d)))", module));
     const FFC_CONTEXT* ctx = P3109_Context();
     const long scope = ctx ? static_cast<long>(ctx->ulLabelNumber) : 0;
-    P3109_WriteDoubleBoxComment(s.out.current, P3109_Format("Subroutine %s (from ZOPH name %.10s using scope identifier %4.4ld)",
-                                                            node.cName.c_str(), node.name.c_str(), scope));
+    P3109_WriteDoubleBoxComment(s.out.current,
+                                P3109_Format("Subroutine %s (from ZOPH name %.10s using scope identifier %4.4ld)",
+                                             node.cName.c_str(), node.name.c_str(), scope));
     P3109_Line(" ");
     writeSignature(cKind, node.cName);
     P3109_Line("{");
@@ -178,10 +185,22 @@ void P3109_EmitSubroutine(char cKind, std::string_view kindText)
     P3109_EmitCommandPrologue();
 }
 
-void P3109_EmitPtyRoutine() { P3109_EmitSubroutine('P', "X_COMPONENT_PTY_ROUTINE"); }
-void P3109_EmitEvtRoutine() { P3109_EmitSubroutine('E', "X_COMPONENT_EVT_ROUTINE"); }
-void P3109_EmitMthRoutine() { P3109_EmitSubroutine('M', "X_COMPONENT_MTH_ROUTINE"); }
-void P3109_EmitWebRoutine() { P3109_EmitSubroutine('W', "X_COMPONENT_WEB_ROUTINE"); }
+void P3109_EmitPtyRoutine()
+{
+    P3109_EmitSubroutine('P', "X_COMPONENT_PTY_ROUTINE");
+}
+void P3109_EmitEvtRoutine()
+{
+    P3109_EmitSubroutine('E', "X_COMPONENT_EVT_ROUTINE");
+}
+void P3109_EmitMthRoutine()
+{
+    P3109_EmitSubroutine('M', "X_COMPONENT_MTH_ROUTINE");
+}
+void P3109_EmitWebRoutine()
+{
+    P3109_EmitSubroutine('W', "X_COMPONENT_WEB_ROUTINE");
+}
 
 void P3109_EmitEndRoutine()
 {

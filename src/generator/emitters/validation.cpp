@@ -21,11 +21,20 @@
 
 namespace {
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-bool cs() { return P3109_fCSharp(); }
+bool cs()
+{
+    return P3109_fCSharp();
+}
 
-GEN_BLOCK_ENTRY& innermost() { return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))]; }
+GEN_BLOCK_ENTRY& innermost()
+{
+    return g().blocks[static_cast<size_t>(std::max<int16_t>(g().sBlockDepth, 0))];
+}
 
 bool componentRun()
 {
@@ -123,9 +132,12 @@ bool writeCompiledCheck(const GEN_FIELD_INFO& field, const Check& c, const GEN_C
     return true;
 }
 
-void noteCheckResult() { g().emit.cCheckResult = 'Y'; }
+void noteCheckResult()
+{
+    g().emit.cCheckResult = 'Y';
+}
 
-} // namespace
+}  // namespace
 
 void P3109_EmitBeginCheck()
 {
@@ -205,9 +217,10 @@ void P3109_EmitIfError()
 {
     P3109_EmitCommandPrologue();
     P3109_WriteComment("If an error has occured in this block");
-    P3109_Line("if (" +
-               P3109_Instance(P3109_Format("X_ErrorCount_%d", std::max<int16_t>(P3109_EmitterState().sValidationDepth, 1))) +
-               " > 0)");
+    P3109_Line(
+        "if (" +
+        P3109_Instance(P3109_Format("X_ErrorCount_%d", std::max<int16_t>(P3109_EmitterState().sValidationDepth, 1))) +
+        " > 0)");
     P3109_Line("{");
     P3109_IndentIn();
     P3109_EmitMessageCall(0);
@@ -267,15 +280,16 @@ void P3109_EmitSetFieldError(const GEN_FIELD_INFO& field)
 void P3109_EmitCheckResultAction(const GEN_FIELD_INFO& field)
 {
     const std::string in = P3109_ParmField(P3109_fCommandIs("DATECHECK") || P3109_fCommandIs("CALLCHECK") ? "IF_VALID"
-                                           : P3109_fCommandIs("RANGECHECK")                                ? "IN_RANGE"
-                                           : P3109_fCommandIs("VALUECHECK")                                ? "IN_LIST"
-                                           : P3109_fCommandIs("CONDCHECK")                                 ? "IF_TRUE"
-                                                                                                           : "IN_FILE");
-    const std::string out = P3109_ParmField(P3109_fCommandIs("DATECHECK") || P3109_fCommandIs("CALLCHECK") ? "IF_INVALID"
-                                            : P3109_fCommandIs("RANGECHECK")                                ? "OUT_RANGE"
-                                            : P3109_fCommandIs("VALUECHECK")                                ? "NOT_INLIST"
-                                            : P3109_fCommandIs("CONDCHECK")                                 ? "IF_FALSE"
-                                                                                                            : "NOT_INFILE");
+                                           : P3109_fCommandIs("RANGECHECK")                               ? "IN_RANGE"
+                                           : P3109_fCommandIs("VALUECHECK")                               ? "IN_LIST"
+                                           : P3109_fCommandIs("CONDCHECK")                                ? "IF_TRUE"
+                                                                                                          : "IN_FILE");
+    const std::string out =
+        P3109_ParmField(P3109_fCommandIs("DATECHECK") || P3109_fCommandIs("CALLCHECK") ? "IF_INVALID"
+                        : P3109_fCommandIs("RANGECHECK")                               ? "OUT_RANGE"
+                        : P3109_fCommandIs("VALUECHECK")                               ? "NOT_INLIST"
+                        : P3109_fCommandIs("CONDCHECK")                                ? "IF_FALSE"
+                                                                                       : "NOT_INFILE");
     auto given = [&](const char* prefix) { return in.compare(0, 2, prefix) == 0 || out.compare(0, 2, prefix) == 0; };
     if (given("*E")) {
         P3109_WriteComment("Handle a validation error");
@@ -307,8 +321,9 @@ void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector
     const GEN_STREAM queue1 = 1;
     if (!operands.empty()) {
         P3109_WriteDashedBoxComment(queue1, "Constant Vector Group Definition : " + name);
-        P3109_WriteLine(queue1, 3, cs() ? "private static readonly short[] as" + name + " ="
-                                        : std::string("static ") + (fStatic ? "const" : "") + " X_SHORT as" + name + "[] =");
+        P3109_WriteLine(queue1, 3,
+                        cs() ? "private static readonly short[] as" + name + " ="
+                             : std::string("static ") + (fStatic ? "const" : "") + " X_SHORT as" + name + "[] =");
         std::string line = "{";
         for (size_t i = 0; i < operands.size(); ++i) {
             if (i > 0 && i % 4 == 0) {
@@ -328,15 +343,15 @@ void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector
     const std::string pointer = std::string(instance) + "(" + name + ")";
     const std::string count = std::string(instance) + "(sc" + name + ")";
     const std::string csInstance = fStatic ? "FunctionGlobalStatic3." : "pGlobal1.";
-    CGEN_AddStaticWorkingEntry(list, "X_PSHORT " + name,
-                               operands.empty() ? pointer + " = pX_NULL;"
-                                                : pointer + " = ((X_PSHORT)( &(as" + name + "[0]) ));",
-                               "public short[] " + name,
-                               csInstance + name + (operands.empty() ? " = null;" : " = as" + name + ";"), 'Y');
-    CGEN_AddStaticWorkingEntry(list, "X_SHORT sc" + name,
-                               operands.empty() ? count + " = 0;" : count + " = sizeof(as" + name + ") / sizeof(X_SHORT);",
-                               "public int sc" + name,
-                               csInstance + "sc" + name + (operands.empty() ? " = 0;" : " = as" + name + ".Length;"), 'Y');
+    CGEN_AddStaticWorkingEntry(
+        list, "X_PSHORT " + name,
+        operands.empty() ? pointer + " = pX_NULL;" : pointer + " = ((X_PSHORT)( &(as" + name + "[0]) ));",
+        "public short[] " + name, csInstance + name + (operands.empty() ? " = null;" : " = as" + name + ";"), 'Y');
+    CGEN_AddStaticWorkingEntry(
+        list, "X_SHORT sc" + name,
+        operands.empty() ? count + " = 0;" : count + " = sizeof(as" + name + ") / sizeof(X_SHORT);",
+        "public int sc" + name, csInstance + "sc" + name + (operands.empty() ? " = 0;" : " = as" + name + ".Length;"),
+        'Y');
 }
 
 void P3109_EmitDateCheck()
@@ -354,10 +369,12 @@ void P3109_EmitDateCheck()
         P3109_WriteComment("Invoke Date Check and get a result");
         P3109_Line(P3109_RunTime("X_Date_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
         const std::string format = P3109_Parm("IN_FORMAT");
-        P3109_Line(indent + field.vectorName + "," +
-                   (cs() ? P3109_MakeStringLiteral(format.substr(0, 8)) : "\"" + P3109_MakeHexLiteral(format, 8) + "\"") +
-                   ",");
-        P3109_Line(indent + P3109_Format(cs() ? "%ld,%ld," : "%ldL,%ldL,", static_cast<long>(P3109_ParmNumber("DAY_RANGE", 0)),
+        P3109_Line(
+            indent + field.vectorName + "," +
+            (cs() ? P3109_MakeStringLiteral(format.substr(0, 8)) : "\"" + P3109_MakeHexLiteral(format, 8) + "\"") +
+            ",");
+        P3109_Line(indent + P3109_Format(cs() ? "%ld,%ld," : "%ldL,%ldL,",
+                                         static_cast<long>(P3109_ParmNumber("DAY_RANGE", 0)),
                                          static_cast<long>(P3109_ParmNumber("DAY_RANGE", 1))));
         standardLines(indent, actionName(c.inKeyword), actionName(c.outKeyword), message);
     }
@@ -384,8 +401,8 @@ void finishGroupCheck(const Check& c, const GEN_FIELD_INFO& field, bool frame, s
         called = true;
     else if (called) {
         const std::string indent(5, ' ');
-        const std::string count = pairs ? (cs() ? "(" : "(X_SHORT)(") + P3109_Instance("sc" + group) + "/2)"
-                                        : P3109_Instance("sc" + group);
+        const std::string count =
+            pairs ? (cs() ? "(" : "(X_SHORT)(") + P3109_Instance("sc" + group) + "/2)" : P3109_Instance("sc" + group);
         P3109_WriteComment(comment);
         P3109_Line(P3109_RunTime(routine) + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");
         P3109_Line(indent + field.vectorName + "," + count + "," + P3109_Instance(group) + ",");
@@ -394,7 +411,7 @@ void finishGroupCheck(const Check& c, const GEN_FIELD_INFO& field, bool frame, s
     closeCheck(field, frame, called);
 }
 
-} // namespace
+}  // namespace
 
 void P3109_EmitRangeCheck()
 {
@@ -409,7 +426,8 @@ void P3109_EmitRangeCheck()
         collect(bounds, P3109_ParmField("RANGE", 0, i));
         collect(bounds, P3109_ParmField("RANGE", 1, i));
     }
-    finishGroupCheck(c, field, frame, bounds, "Range_Check_", "Invoke the standard range checker", "X_Range_Check", true);
+    finishGroupCheck(c, field, frame, bounds, "Range_Check_", "Invoke the standard range checker", "X_Range_Check",
+                     true);
 }
 
 void P3109_EmitValueCheck()
@@ -469,8 +487,8 @@ void P3109_EmitCallCheck()
     P3109_EmitCheckMessage(message, 'B');
     noteCheckResult();
     const bool function = P3109_Parm("@PGMKIND") == "F";
-    const std::string program = function ? "LF=" + P3109_TrimRight(P3109_ParmField("BY_CALLING", 0).substr(0, 7))
-                                         : P3109_Parm("BY_CALLING", 0);
+    const std::string program =
+        function ? "LF=" + P3109_TrimRight(P3109_ParmField("BY_CALLING", 0).substr(0, 7)) : P3109_Parm("BY_CALLING", 0);
     const std::string indent(5, ' ');
     P3109_WriteComment("Invoke the complex logic checker");
     P3109_Line(P3109_RunTime("X_Complex_Logic_Check") + " (pX_Ids,pX_Pro,pX_Fun,pX_Fld,");

@@ -35,17 +35,15 @@ void decimalTargetStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView&
     }
     switch (t.value) {
     case ExprValue::Long:
-    case ExprValue::Int32:
-        c.Line("X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, " + where + ", " + x.A + " );");
-        return;
+    case ExprValue::Int32: c.Line("X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, " + where + ", " + x.A + " );"); return;
     case ExprValue::LongLong:
     case ExprValue::Int64:
         c.Line("X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, " + where + ", " + x.A + " );");
         return;
     default:
-        c.Line(t.value == ExprValue::Float64 ? "pX_Ids->chXVecAssignOption = ((X_CHAR) 16);"
-                                             : EXPR_Format("pX_Ids->chXVecAssignOption = ((X_CHAR) %d);",
-                                                           EXPR_lOperandScale(s.source)));
+        c.Line(t.value == ExprValue::Float64
+                   ? "pX_Ids->chXVecAssignOption = ((X_CHAR) 16);"
+                   : EXPR_Format("pX_Ids->chXVecAssignOption = ((X_CHAR) %d);", EXPR_lOperandScale(s.source)));
         c.Line("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, " + where + ", " + x.A + " );");
         return;
     }
@@ -66,8 +64,10 @@ void dateStore(ExprCode& c, const ExprOpTraits& t, char targetLetter, const Text
         c.Line("X_CPYBYTES( " + T + ", " + defaultDateTime + ", X_MAX_SIZE_DATETIME_LEN );");
         c.Line("X_CPYBYTES( &(" + T + "[11]), " + A + ", 8 );");
     };
-    const char layout = t.layout == ExprLayout::Date ? 'E' : t.layout == ExprLayout::Time ? 'M'
-                        : t.layout == ExprLayout::DateTime ? 'Z' : targetLetter;
+    const char layout = t.layout == ExprLayout::Date       ? 'E'
+                        : t.layout == ExprLayout::Time     ? 'M'
+                        : t.layout == ExprLayout::DateTime ? 'Z'
+                                                           : targetLetter;
     if (layout == 'E' && t.value == ExprValue::Date) {
         c.Line("X_CPYBYTES( " + T + ", " + A + ", X_MAX_SIZE_DATE_LEN );",
                "DqooDef.X_CPYBYTES( ref " + T + ", " + A + ", DqooDef.X_MAX_SIZE_DATE_LEN );");
@@ -95,10 +95,14 @@ void dispatchNumberStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView
     const EXPR_OPERAND_DESCRIPTOR& d = target.d;
     auto cast = [&](const char* type) { c.Line(x.T + " = ((" + type + ")( " + x.A + " ));"); };
     if (d.typeLetter == 'I') {
-        if (d.length == 1) cast(d.unsignedInt ? "X_UINT8" : "X_INT8");
-        else if (d.length == 2) cast("X_INT16");
-        else if (d.length == 4) cast("X_INT32");
-        else cast("X_INT64");
+        if (d.length == 1)
+            cast(d.unsignedInt ? "X_UINT8" : "X_INT8");
+        else if (d.length == 2)
+            cast("X_INT16");
+        else if (d.length == 4)
+            cast("X_INT32");
+        else
+            cast("X_INT64");
         return;
     }
     if (d.typeLetter == 'F') {
@@ -106,8 +110,9 @@ void dispatchNumberStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView
         return;
     }
     const std::string where = target.table() + ", " + target.index();
-    c.Line(t.value == ExprValue::Int32 ? "X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, " + where + ", ((X_LONG)( " + x.A + " )) );"
-                                       : "X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, " + where + ", ((X_LONGLONG)( " + x.A + " )) );");
+    c.Line(t.value == ExprValue::Int32
+               ? "X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, " + where + ", ((X_LONG)( " + x.A + " )) );"
+               : "X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, " + where + ", ((X_LONGLONG)( " + x.A + " )) );");
 }
 
 void alphaTargetStore(ExprCode& c, int16_t cls, const Texts& x, const EXPR_OPERAND_NODE* source)
@@ -139,16 +144,20 @@ void alphaTargetStore(ExprCode& c, int16_t cls, const Texts& x, const EXPR_OPERA
         c.Line("else");
         c.Open();
         blank();
-        c.Line("X_CPYBYTES( " + T + ", " + A + ", iLength );", "X_DEFS.X_COPYBYTES( ref " + T + ", " + A + ", iLength );");
+        c.Line("X_CPYBYTES( " + T + ", " + A + ", iLength );",
+               "X_DEFS.X_COPYBYTES( ref " + T + ", " + A + ", iLength );");
         c.Close();
         c.Close();
         return;
-    case 8: case 11:
-        c.Line("X_VAR_VarChar_GetAsFixedChar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + "), " + T + ", " + x.LTt + " );");
+    case 8:
+    case 11:
+        c.Line("X_VAR_VarChar_GetAsFixedChar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + "), " + T + ", " + x.LTt +
+               " );");
         return;
     case 9:
         c.Line("if ( " + A + "->sLength >= " + x.LTt + " ) X_CPYBYTES( " + T + ", " + A + "->vchData, " + x.LTt + " );",
-               "if ( " + A + ".sLength >= " + x.LTt + " ) X_DEFS.X_COPYBYTES( ref " + T + ", " + A + "->vchData, " + x.LTt + " );");
+               "if ( " + A + ".sLength >= " + x.LTt + " ) X_DEFS.X_COPYBYTES( ref " + T + ", " + A + "->vchData, " +
+                   x.LTt + " );");
         c.Line("else");
         c.Open();
         blank();
@@ -156,8 +165,7 @@ void alphaTargetStore(ExprCode& c, int16_t cls, const Texts& x, const EXPR_OPERA
                "X_DEFS.X_COPYBYTES( ref " + T + ", " + A + "->vchData, " + A + "->sLength );");
         c.Close();
         return;
-    default:
-        break;
+    default: break;
     }
     const long maximum = EXPR_lOperandMaxLength(source);
     if (cls == 0 && x.LT > x.LS && x.LT < maximum) {
@@ -194,8 +202,8 @@ void shortCharTargetStore(ExprCode& c, int16_t cls, const Texts& x)
         c.Close();
     };
     if (cls == 0 || (cls >= 4 && cls <= 7)) {
-        c.Line(T + "->sLength = X_VAR_ShortChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, " + A + ", " + x.LSt + ", " + T +
-               "->vchData, " + lt + " );");
+        c.Line(T + "->sLength = X_VAR_ShortChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, " + A + ", " + x.LSt + ", " +
+               T + "->vchData, " + lt + " );");
     } else if (cls == 3) {
         c.Line(T + "->sLength = strlen( " + A + " );");
         c.Line("if ( " + T + "->sLength <= " + lt + " ) strcpy( " + T + "->vchData, " + A + " );");
@@ -233,7 +241,8 @@ void varcharTargetStore(ExprCode& c, int16_t cls, const Texts& x)
     else if (cls == 8 || cls == 11)
         c.Line("X_VAR_VarChar_Assign( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + "), " + T + " );");
     else if (cls == 9)
-        c.Line("X_VAR_VarChar_SetFromChar( pX_Ids, pX_Pro, pX_Fun, " + A + "->vchData, " + A + "->sLength, " + T + " );");
+        c.Line("X_VAR_VarChar_SetFromChar( pX_Ids, pX_Pro, pX_Fun, " + A + "->vchData, " + A + "->sLength, " + T +
+               " );");
     else
         c.Line("X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, " + A + ", " + x.LSt + ", " + T + " );");
 }
@@ -243,14 +252,16 @@ void binaryTargetStore(ExprCode& c, int16_t cls, const Texts& x)
     const std::string& T = x.T;
     const std::string& A = x.A;
     if (cls <= 3) {
-        c.Line("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*)( " + A + " )), " + x.LSt + ", " + T + " );");
+        c.Line("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*)( " + A + " )), " + x.LSt + ", " + T +
+               " );");
     } else if (cls == 8 || cls == 11) {
         c.Open();
         c.Line("X_ULONG  ulLength;");
         c.Line("X_PVCHAR pvchString;");
         c.Line("X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + "), &ulLength );");
         c.Line("X_VAR_VarChar_GetAsVchar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + "), &pvchString );");
-        c.Line("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) pvchString), ulLength, " + T + " );");
+        c.Line("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) pvchString), ulLength, " + T +
+               " );");
         c.Close();
     } else if (cls == 9) {
         c.Line("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*)( " + A + "->vchData )), " + A +
@@ -258,7 +269,8 @@ void binaryTargetStore(ExprCode& c, int16_t cls, const Texts& x)
     } else if (cls == 10) {
         c.Line("X_VAR_VarBinary_Assign( pX_Ids, pX_Pro, pX_Fun, " + A + ", " + T + " );");
     } else {
-        c.Line("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) " + A + "), " + x.LSt + ", " + T + " );");
+        c.Line("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) " + A + "), " + x.LSt + ", " + T +
+               " );");
     }
 }
 
@@ -305,16 +317,14 @@ bool isStringSource(const ExprOpTraits& t)
     case ExprLayout::String:
     case ExprLayout::Lob:
     case ExprLayout::ShortChar:
-    case ExprLayout::Dispatch:
-        return t.value == ExprValue::String;
-    case ExprLayout::Binary:
-        return t.value == ExprValue::String || t.value == ExprValue::Binary;
-    default:
-        return false;
+    case ExprLayout::Dispatch: return t.value == ExprValue::String;
+    case ExprLayout::Binary: return t.value == ExprValue::String || t.value == ExprValue::Binary;
+    default: return false;
     }
 }
 
-void writeStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, const ExprFieldView& target, const Texts& x)
+void writeStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, const ExprFieldView& target,
+                const Texts& x)
 {
     if (t.kind != ExprOpKind::Pull)
         return;
@@ -324,23 +334,44 @@ void writeStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, con
     }
     auto cast = [&](const char* type) { c.Line(x.T + " = ((" + type + ")( " + x.A + " ));"); };
     switch (t.layout) {
-    case ExprLayout::Int8: if (t.value == ExprValue::Int32) cast("X_INT8"); return;
-    case ExprLayout::IntU8: if (t.value == ExprValue::Int32) cast("X_UINT8"); return;
-    case ExprLayout::Int16: if (t.value == ExprValue::Int32) cast("X_INT16"); return;
-    case ExprLayout::Int32: if (t.value == ExprValue::Int32) cast("X_INT32"); return;
-    case ExprLayout::Int64: if (t.value == ExprValue::Int64) cast("X_INT64"); return;
-    case ExprLayout::Float32: if (t.value == ExprValue::Float64) cast("X_FLT32"); return;
-    case ExprLayout::Float64: if (t.value == ExprValue::Float64) cast("X_FLT64"); return;
+    case ExprLayout::Int8:
+        if (t.value == ExprValue::Int32)
+            cast("X_INT8");
+        return;
+    case ExprLayout::IntU8:
+        if (t.value == ExprValue::Int32)
+            cast("X_UINT8");
+        return;
+    case ExprLayout::Int16:
+        if (t.value == ExprValue::Int32)
+            cast("X_INT16");
+        return;
+    case ExprLayout::Int32:
+        if (t.value == ExprValue::Int32)
+            cast("X_INT32");
+        return;
+    case ExprLayout::Int64:
+        if (t.value == ExprValue::Int64)
+            cast("X_INT64");
+        return;
+    case ExprLayout::Float32:
+        if (t.value == ExprValue::Float64)
+            cast("X_FLT32");
+        return;
+    case ExprLayout::Float64:
+        if (t.value == ExprValue::Float64)
+            cast("X_FLT64");
+        return;
     case ExprLayout::Boolean:
         if (t.value == ExprValue::Boolean)
             c.Line(x.T + " = ( ( ( " + x.A + " ) == 0 ) ? FALSE : TRUE );");
         return;
-    default:
-        break;
+    default: break;
     }
     const bool dateSource = t.value == ExprValue::Date || t.value == ExprValue::Time || t.value == ExprValue::DateTime;
     if ((t.layout == ExprLayout::Date || t.layout == ExprLayout::Time || t.layout == ExprLayout::DateTime ||
-         t.layout == ExprLayout::Dispatch) && dateSource) {
+         t.layout == ExprLayout::Dispatch) &&
+        dateSource) {
         dateStore(c, t, target.d.typeLetter, x);
         return;
     }
@@ -352,16 +383,19 @@ void writeStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, con
         return;
     const int16_t cls = EXPR_sOperandStringClass(c.gen.Fields(), s.source);
     switch (target.d.typeLetter) {
-    case '1': case 'H': varcharTargetStore(c, cls, x); return;
-    case '2': case 'B': binaryTargetStore(c, cls, x); return;
-    case '3': case '4': lobTargetStore(c, cls, x); return;
+    case '1':
+    case 'H': varcharTargetStore(c, cls, x); return;
+    case '2':
+    case 'B': binaryTargetStore(c, cls, x); return;
+    case '3':
+    case '4': lobTargetStore(c, cls, x); return;
     case 'A': alphaTargetStore(c, cls, x, s.source); return;
     case 'U': shortCharTargetStore(c, cls, x); return;
     default: return;
     }
 }
 
-} // namespace
+}  // namespace
 
 void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& s)
 {
@@ -385,7 +419,8 @@ void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& s)
     bool guarded = false;
     if (source.field && source.d.sqlNull) {
         c.Line("if ( ( " + EXPR_BuildFieldPointerText(c, source) + "->bFieldState & FsIsSqlNull ) != 0 )",
-               "if ( ( " + EXPR_BuildFieldPointerText(c, source) + ".bFieldState & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )");
+               "if ( ( " + EXPR_BuildFieldPointerText(c, source) +
+                   ".bFieldState & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )");
         c.Open();
         EXPR_WriteFieldClear(c, targetInstruction, target, 1);
         EXPR_WriteSetFieldDataDispatch(c.gen, target.d, targetInstruction, c.stream, c.indent, 1);
@@ -434,8 +469,9 @@ void csClearDecimalBytes(ExprCode& c, const ExprFieldView& f, const std::string&
     const int32_t N = f.d.length;
     const std::string data = member ? on + ".fchData" : on;
     auto fill = [&](const char* value, int32_t length) {
-        c.Line(EXPR_Format(member ? "X_DEFS.X_MEMSET( %s, X_DEFS.%s, %d );" : "X_DEFS.X_MEMSET( ref %s, X_DEFS.%s, %d );",
-                           data.c_str(), value, length));
+        c.Line(
+            EXPR_Format(member ? "X_DEFS.X_MEMSET( %s, X_DEFS.%s, %d );" : "X_DEFS.X_MEMSET( ref %s, X_DEFS.%s, %d );",
+                        data.c_str(), value, length));
     };
     auto set = [&](int32_t at, const char* value) {
         c.Line(member ? EXPR_Format("%s[%d] = X_DEFS.%s;", data.c_str(), at, value)
@@ -463,7 +499,8 @@ void clearDecimalBytes(ExprCode& c, const ExprFieldView& f, const std::string& o
     const std::string data = member ? on + "->fchData" : on;
     const std::string first = member ? "&( " + on + "->fchData[0] )" : on;
     if (c.iSeries() && f.d.typeLetter == 'P') {
-        c.Line(EXPR_Format("*((decimal(%d,%d)*)( %s )) = 0;", f.d.length, f.d.decimals, EXPR_BuildFieldAccessText(c, f).c_str()));
+        c.Line(EXPR_Format("*((decimal(%d,%d)*)( %s )) = 0;", f.d.length, f.d.decimals,
+                           EXPR_BuildFieldAccessText(c, f).c_str()));
     } else if (f.d.typeLetter == 'P') {
         const int32_t B = N / 2 + 1;
         if (B == 1) {
@@ -491,17 +528,19 @@ void clearFullField(ExprCode& c, const ExprFieldView& f, int form)
     const std::string A = EXPR_BuildFieldAccessText(c, f);
     const std::string P = EXPR_BuildFieldPointerText(c, f);
     switch (f.d.typeLetter) {
-    case '1': case 'H':
+    case '1':
+    case 'H':
         c.Line("X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + ") );",
                "X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, " + A + " );");
         break;
-    case '2': case 'B':
+    case '2':
+    case 'B':
         c.Line("X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, " + A + " );",
                "X_VAR_DLL.X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, " + A + " );");
         break;
-    case '3': case '4':
-        c.Line("memset( " + P + "->vchFileName, 0, (X_MAX_SIZE_LOB_FILE_NAME + 1) );",
-               P + ".vchFileName = \"\";");
+    case '3':
+    case '4':
+        c.Line("memset( " + P + "->vchFileName, 0, (X_MAX_SIZE_LOB_FILE_NAME + 1) );", P + ".vchFileName = \"\";");
         break;
     case 'E':
         c.Line("X_CPYBYTES( " + P + "->vchDate, X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );",
@@ -511,32 +550,26 @@ void clearFullField(ExprCode& c, const ExprFieldView& f, int form)
         /* a C# double literal does not convert to a float field */
         c.Line(A + " = 0.0;", A + " = 0;");
         break;
-    case 'I':
-        c.Line(A + " = 0;");
-        break;
+    case 'I': c.Line(A + " = 0;"); break;
     case 'M':
         c.Line("X_CPYBYTES( " + P + "->vchTime, X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN );",
                "DqooDef.X_CPYBYTES_STR( ref " + P + ".vchTime, DqooDef.X_DEFAULT_TIME, DqooDef.X_MAX_SIZE_TIME_LEN );");
         break;
     case 'Z':
-        c.Line("X_CPYBYTES( " + P + "->vchDateTime, X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );",
-               "DqooDef.X_CPYBYTES_STR( ref " + P + ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + DqooDef.X_DEFAULT_TIME + "
-               "\".000000000\", DqooDef.X_MAX_SIZE_DATETIME_LEN );");
+        c.Line("X_CPYBYTES( " + P +
+                   "->vchDateTime, X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );",
+               "DqooDef.X_CPYBYTES_STR( ref " + P +
+                   ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + DqooDef.X_DEFAULT_TIME + "
+                   "\".000000000\", DqooDef.X_MAX_SIZE_DATETIME_LEN );");
         break;
     case 'U':
         c.Line(A + (c.cs() ? ".sLength = 0;" : "->sLength = 0;"));
         c.Line(A + (c.cs() ? ".vchData[0] = END_OF_STRING;" : "->vchData[0] = END_OF_STRING;"));
         break;
-    case 'Y':
-        c.Line(A + " = FALSE;");
-        break;
+    case 'Y': c.Line(A + " = FALSE;"); break;
     case 'P':
-    case 'S':
-        clearDecimalBytes(c, f, P, true);
-        break;
-    default:
-        c.Line("?GenerateVectorAssignSqlnull?");
-        break;
+    case 'S': clearDecimalBytes(c, f, P, true); break;
+    default: c.Line("?GenerateVectorAssignSqlnull?"); break;
     }
     if (!f.d.sqlNull)
         return;
@@ -559,16 +592,12 @@ void clearPlainField(ExprCode& c, const ExprFieldView& f)
                    EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.X_CLEAR_ALPHA, %d );", A.c_str(), N));
         return;
     case 'P':
-    case 'S':
-        clearDecimalBytes(c, f, A, false);
-        return;
-    default:
-        c.Line("?GenerateVectorAssignSqlnull?");
-        return;
+    case 'S': clearDecimalBytes(c, f, A, false); return;
+    default: c.Line("?GenerateVectorAssignSqlnull?"); return;
     }
 }
 
-} // namespace
+}  // namespace
 
 int EXPR_WriteFieldClear(ExprCode& c, EXPR_OPERAND_NODE* target, const ExprFieldView& f, int form)
 {

@@ -68,9 +68,12 @@ public:
     }
 };
 
-GEN_MODULE_STATE& g() { return P3109_State(); }
+GEN_MODULE_STATE& g()
+{
+    return P3109_State();
+}
 
-} // namespace
+}  // namespace
 
 const ExprFieldDictionary& EXPR_UsedFieldDictionary()
 {
@@ -78,34 +81,70 @@ const ExprFieldDictionary& EXPR_UsedFieldDictionary()
     return dictionary;
 }
 
-char P3109_ExprWriter::TargetLanguage() const { return g().cTarget; }
+char P3109_ExprWriter::TargetLanguage() const
+{
+    return g().cTarget;
+}
 
-uint32_t P3109_ExprWriter::OutputStream() const { return g().out.current; }
+uint32_t P3109_ExprWriter::OutputStream() const
+{
+    return g().out.current;
+}
 
-uint16_t P3109_ExprWriter::OutputIndent() const { return g().out.usIndent; }
+uint16_t P3109_ExprWriter::OutputIndent() const
+{
+    return g().out.usIndent;
+}
 
 void P3109_ExprWriter::WriteLine(uint32_t stream, uint16_t indent, std::string_view text)
 {
     P3109_WriteLine(stream, static_cast<int16_t>(indent), text);
 }
 
-void P3109_ExprWriter::SetLastIoStatusFlag() { g().emit.cLastIoStatus = 'Y'; }
+void P3109_ExprWriter::SetLastIoStatusFlag()
+{
+    g().emit.cLastIoStatus = 'Y';
+}
 
-void P3109_ExprWriter::InternalError(std::string_view where) { P3109_InternalError(where); }
+void P3109_ExprWriter::InternalError(std::string_view where)
+{
+    P3109_InternalError(where);
+}
 
-void P3109_ExprWriter::SetOutputStream(uint32_t stream) { g().out.current = stream; }
+void P3109_ExprWriter::SetOutputStream(uint32_t stream)
+{
+    g().out.current = stream;
+}
 
-void P3109_ExprWriter::SetOutputIndent(uint16_t indent) { g().out.usIndent = indent; }
+void P3109_ExprWriter::SetOutputIndent(uint16_t indent)
+{
+    g().out.usIndent = indent;
+}
 
-int16_t P3109_ExprWriter::OutputDepth() const { return g().out.sDepth; }
+int16_t P3109_ExprWriter::OutputDepth() const
+{
+    return g().out.sDepth;
+}
 
-void P3109_ExprWriter::SetOutputDepth(int16_t depth) { g().out.sDepth = depth; }
+void P3109_ExprWriter::SetOutputDepth(int16_t depth)
+{
+    g().out.sDepth = depth;
+}
 
-uint32_t P3109_ExprWriter::HeaderStream() const { return g().header; }
+uint32_t P3109_ExprWriter::HeaderStream() const
+{
+    return g().header;
+}
 
-uint32_t P3109_ExprWriter::SourceStream() const { return g().out.mainOutput; }
+uint32_t P3109_ExprWriter::SourceStream() const
+{
+    return g().out.mainOutput;
+}
 
-void P3109_ExprWriter::SetMacroContinuation(bool on) { g().out.lMacroContinuation = on ? 1 : 0; }
+void P3109_ExprWriter::SetMacroContinuation(bool on)
+{
+    g().out.lMacroContinuation = on ? 1 : 0;
+}
 
 /* String constants are written as literals of the target language: the
 ** text-literal arrays that a registered literal would be named by are not
@@ -130,9 +169,15 @@ void P3109_ExprWriter::StringConstant(std::string_view text, std::string& refere
     declared = "\"" + P3109_MakeCSharpLiteral(text) + "\"";
 }
 
-void P3109_ExprWriter::SetTextLiteralPrefix(std::string_view namePart) { CGEN_SetTextLiteralPrefix(namePart); }
+void P3109_ExprWriter::SetTextLiteralPrefix(std::string_view namePart)
+{
+    CGEN_SetTextLiteralPrefix(namePart);
+}
 
-char P3109_ExprWriter::SqlNullAssignMode() const { return P3109_Definitions().sysflags[SF_STRICT_NULL_ASSIGN]; }
+char P3109_ExprWriter::SqlNullAssignMode() const
+{
+    return P3109_Definitions().sysflags[SF_STRICT_NULL_ASSIGN];
+}
 
 char P3109_ExprWriter::NameCharacter3() const
 {

@@ -70,8 +70,8 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
     case ExprValue::Packed63:
     case ExprValue::Decimal:
         if (s)
-            c.Line(EXPR_Format(EXPR_lOperandLength(op.left) < 32 ? "decimal(31,%d) decValue;" : "decimal(63,%d) decValue;",
-                               scale));
+            c.Line(EXPR_Format(
+                EXPR_lOperandLength(op.left) < 32 ? "decimal(31,%d) decValue;" : "decimal(63,%d) decValue;", scale));
         break;
     case ExprValue::Int32: c.Line("X_INT32 iInt32Value;"); break;
     case ExprValue::Int64: c.Line("X_INT64 iInt64Value;"); break;
@@ -82,10 +82,14 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
     case ExprValue::DateTime: c.Line("X_VCHAR chDateTimeValue[X_MAX_SIZE_DATETIME_LEN];"); break;
     case ExprValue::String: {
         const int16_t cls = EXPR_sOperandStringClass(c.gen.Fields(), op.left);
-        if (cls >= 4 && cls <= 7) c.Line("X_PDICTIONARY_FIELD  pAlphaValue;");
-        else if (cls == 8 || cls == 11) c.Line("PX_FLD_CHAR  pCharValue;");
-        else if (cls == 9) c.Line("PX_FLD_SHORT_CHAR  pShortCharValue;");
-        else c.Line("X_PVCHAR pvchVarCharValue;");
+        if (cls >= 4 && cls <= 7)
+            c.Line("X_PDICTIONARY_FIELD  pAlphaValue;");
+        else if (cls == 8 || cls == 11)
+            c.Line("PX_FLD_CHAR  pCharValue;");
+        else if (cls == 9)
+            c.Line("PX_FLD_SHORT_CHAR  pShortCharValue;");
+        else
+            c.Line("X_PVCHAR pvchVarCharValue;");
         break;
     }
     default: break;
@@ -115,9 +119,7 @@ bool declareResultVariable(ExprCode& c, EXPR_OPERAND_NODE* node)
         case ExprValue::Double:
         case ExprValue::Packed31:
         case ExprValue::Packed63:
-        case ExprValue::Decimal:
-            c.Line(c.iSeries() ? dec : EXPR_Format("X_DOUBLE dOperand%d;", n));
-            return true;
+        case ExprValue::Decimal: c.Line(c.iSeries() ? dec : EXPR_Format("X_DOUBLE dOperand%d;", n)); return true;
         case ExprValue::Int32: c.Line(EXPR_Format("X_INT32 lOperand%d;", n)); return true;
         case ExprValue::Int64: c.Line(EXPR_Format("X_INT64 llOperand%d;", n)); return true;
         case ExprValue::Float64: c.Line(EXPR_Format("X_FLT64 dOperand%d;", n)); return true;
@@ -135,18 +137,17 @@ bool declareResultVariable(ExprCode& c, EXPR_OPERAND_NODE* node)
     case EXPR_OP_COERCE_DATETIME_TO_TIME:
         c.Line(EXPR_Format("X_VCHAR vchTime%d[X_MAX_SIZE_TIME_LEN];", n));
         return true;
-    default:
-        return EXPR_fIsWhenOpcode(opcode) || opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL;
+    default: return EXPR_fIsWhenOpcode(opcode) || opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL;
     }
 }
 
-} // namespace
+}  // namespace
 
 std::string EXPR_CsLine(std::string_view text)
 {
     static const std::pair<const char*, const char*> kTypes[] = {
-        {"X_LONGLONG", "long"}, {"X_LONG", "int"},   {"X_ULONG", "uint"},   {"X_DOUBLE", "double"},
-        {"X_INT64", "long"},    {"X_INT32", "int"},  {"X_INT16", "short"},  {"X_INT8", "sbyte"},
+        {"X_LONGLONG", "long"}, {"X_LONG", "int"},     {"X_ULONG", "uint"},  {"X_DOUBLE", "double"},
+        {"X_INT64", "long"},    {"X_INT32", "int"},    {"X_INT16", "short"}, {"X_INT8", "sbyte"},
         {"X_UINT8", "byte"},    {"X_FLT64", "double"}, {"X_FLT32", "float"}, {"X_SHORT", "short"},
         {"X_BOOL", "bool"},     {"X_CHAR", "char"},    {"X_INT", "int"}};
     std::string line(text);
@@ -204,9 +205,12 @@ const char* EXPR_NumericWorkPrefix(uint32_t opcode, const EXPR_OPERAND_DESCRIPTO
     const ExprOpTraits& t = EXPR_OpTraits(opcode);
     if (t.kind == ExprOpKind::VectorPush || t.kind == ExprOpKind::Pull) {
         switch (t.value) {
-        case ExprValue::Long: case ExprValue::Int32: return "lOperand";
-        case ExprValue::LongLong: case ExprValue::Int64: return "llOperand";
-        case ExprValue::Double: case ExprValue::Float64: return "dOperand";
+        case ExprValue::Long:
+        case ExprValue::Int32: return "lOperand";
+        case ExprValue::LongLong:
+        case ExprValue::Int64: return "llOperand";
+        case ExprValue::Double:
+        case ExprValue::Float64: return "dOperand";
         default: break;
         }
     }
@@ -248,14 +252,14 @@ void EXPR_WriteSqlNullDeclarations(ExprCode& c, const EXPR_STATEMENT& op)
     }
     if (tracks && !declared) {
         const uint32_t opcode = op.operation->opcode;
-        c.Line(opcode == EXPR_OP_LOGICAL_END_ORIF || opcode == EXPR_OP_LOGICAL_END_ANDIF ? "X_BOOL bSqlnullResult = FALSE;"
-                                                                                         : "X_BOOL bSqlnullResult;");
+        c.Line(opcode == EXPR_OP_LOGICAL_END_ORIF || opcode == EXPR_OP_LOGICAL_END_ANDIF
+                   ? "X_BOOL bSqlnullResult = FALSE;"
+                   : "X_BOOL bSqlnullResult;");
         declared = true;
     }
 }
 
-void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruction, const ExprFieldView& f,
-                                        bool read)
+void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruction, const ExprFieldView& f, bool read)
 {
     if (!EXPR_IsInstruction(instruction) || !f.field)
         return;
@@ -301,7 +305,8 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
     const std::string where = f.table() + ", " + f.index();
     if (f.d.node != nullptr && f.d.node->kind == EXPR_NODE_SYSTEM_VARIABLE && f.d.systemClass == 'D' &&
         f.d.systemFlag == 'Y') {
-        const std::string set = "X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, " + where + ", \"" + f.d.systemVariable + "\" );";
+        const std::string set =
+            "X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, " + where + ", \"" + f.d.systemVariable + "\" );";
         c.Line(set);
     }
     if (f.pointerVariable) {
@@ -322,9 +327,10 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
     const std::string prefix = EXPR_NumericWorkPrefix(instruction->opcode, f.d);
     const char* read = prefix == "lOperand" ? "Long" : prefix == "llOperand" ? "LongLong" : "Double";
     /* C# passes the work variable by reference; "&" does not compile there */
-    c.Line(EXPR_Format("X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, &%s%d );", read, where.c_str(), prefix.c_str(), f.n),
-           EXPR_Format("X_RUN_DLL.X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, ref %s%d );", read, where.c_str(),
-                       prefix.c_str(), f.n));
+    c.Line(
+        EXPR_Format("X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, &%s%d );", read, where.c_str(), prefix.c_str(), f.n),
+        EXPR_Format("X_RUN_DLL.X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, ref %s%d );", read, where.c_str(),
+                    prefix.c_str(), f.n));
 }
 
 namespace {
@@ -374,18 +380,10 @@ void writeStatement(ExprCode& c, const EXPR_STATEMENT& s, bool several)
     if (wrap)
         c.Open();
     switch (s.kind) {
-    case EXPR_STATEMENT_SPECIAL_STORE:
-        EXPR_WriteSpecialValueStore(c, s);
-        break;
-    case EXPR_STATEMENT_OPERATION:
-        EXPR_WriteOperation(c, s);
-        break;
-    case EXPR_STATEMENT_ASSIGNMENT:
-        EXPR_WriteAssignment(c, s);
-        break;
-    case EXPR_STATEMENT_IDENTICAL_MOVE:
-        EXPR_WriteIdenticalFieldMove(c, s);
-        break;
+    case EXPR_STATEMENT_SPECIAL_STORE: EXPR_WriteSpecialValueStore(c, s); break;
+    case EXPR_STATEMENT_OPERATION: EXPR_WriteOperation(c, s); break;
+    case EXPR_STATEMENT_ASSIGNMENT: EXPR_WriteAssignment(c, s); break;
+    case EXPR_STATEMENT_IDENTICAL_MOVE: EXPR_WriteIdenticalFieldMove(c, s); break;
     case EXPR_STATEMENT_REMEMBER_USER:
     case EXPR_STATEMENT_REMEMBER_SYSTEM:
     case EXPR_STATEMENT_REMEMBER_FUNCTION:
@@ -396,15 +394,13 @@ void writeStatement(ExprCode& c, const EXPR_STATEMENT& s, bool several)
         c.Line(call + rememberFormat(s.kind) + " );", "X_RUN_DLL." + call + "X_DEFS." + rememberFormat(s.kind) + " );");
         break;
     }
-    default:
-        c.Line(EXPR_Format("Unknown kind %ld", static_cast<long>(s.kind)));
-        break;
+    default: c.Line(EXPR_Format("Unknown kind %ld", static_cast<long>(s.kind))); break;
     }
     if (wrap)
         c.Close();
 }
 
-} // namespace
+}  // namespace
 
 void EXPR_WriteDirectExpressionCode(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression,
                                     EXPR_VARIANT& variant, uint32_t stream, uint16_t indent)

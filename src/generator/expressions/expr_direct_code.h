@@ -46,8 +46,8 @@ std::string EXPR_CsLine(std::string_view text);
 struct ExprFieldView {
     bool field = false;
     EXPR_OPERAND_DESCRIPTOR d;
-    int32_t n = 0;              /* the instruction's number */
-    bool pointerVariable = false;/* a vector element read through pFldInfo<n> or pField<n> */
+    int32_t n = 0;                /* the instruction's number */
+    bool pointerVariable = false; /* a vector element read through pFldInfo<n> or pField<n> */
 
     const std::string& table() const { return d.base; }
     const std::string& index() const { return d.text; }
@@ -78,8 +78,16 @@ struct ExprCode {
     void Line(std::string_view c, std::string_view csharp) const { Line(cs() ? csharp : c); }
     void In() { indent = static_cast<uint16_t>(indent + 3); }
     void Out() { indent = static_cast<uint16_t>(indent >= 3 ? indent - 3 : 0); }
-    void Open() { Line("{"); In(); }
-    void Close() { Out(); Line("}"); }
+    void Open()
+    {
+        Line("{");
+        In();
+    }
+    void Close()
+    {
+        Out();
+        Line("}");
+    }
     int32_t Number(const EXPR_OPERAND_NODE* node) const;
 };
 const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node);

@@ -45,7 +45,10 @@ bool isBooleanKind(int32_t kind)
     return kind == EXPR_ROUTINE_BOOLEAN || kind == EXPR_ROUTINE_BOOLEAN_SUBJECT || kind == EXPR_ROUTINE_WHEN_TEST;
 }
 
-std::string hex8(uint32_t value) { return EXPR_Format("0x%08X", value); }
+std::string hex8(uint32_t value)
+{
+    return EXPR_Format("0x%08X", value);
+}
 
 /* Two lines: the type, then the declarator three blanks in. */
 void declare(ExprWriterServices& gen, const std::string& type, const std::string& declarator)
@@ -59,10 +62,11 @@ void declarePacked(ExprWriterServices& gen, uint32_t k, const EXPR_OPERAND_NODE&
     const char* packed = node.packedText != nullptr ? node.packedText : "";
     const long bytes = static_cast<long>(std::string_view(packed).size() / 4);
     if (gen.CSharp()) {
-        declare(gen, "X_VAR_FACTOR_DECIMAL_PACKED",
-                EXPR_Format("operand%u = new X_VAR_FACTOR_DECIMAL_PACKED( X_VAR.X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED, "
-                            "%ld, %ld, \"%s\" );",
-                            k, bytes, static_cast<long>(node.second), packed));
+        declare(
+            gen, "X_VAR_FACTOR_DECIMAL_PACKED",
+            EXPR_Format("operand%u = new X_VAR_FACTOR_DECIMAL_PACKED( X_VAR.X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED, "
+                        "%ld, %ld, \"%s\" );",
+                        k, bytes, static_cast<long>(node.second), packed));
         return;
     }
     declare(gen, "static const X_VAR_FACTOR_DECIMAL_PACKED",
@@ -100,9 +104,10 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
                 declare(gen, "static const X_VAR_FACTOR_DOUBLE",
                         EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_DOUBLE, %s };", k, value.c_str()));
         } else if (cs) {
-            gen.Line(EXPR_Format("X_VAR_FACTOR_DECIMAL_DOUBLE operand%u = X_VAR.X_VAR_RESOLVE_FACTOR_AS_DECIMAL_DOUBLE( "
-                                 "%ld, %ld, %s, \"%s\" );",
-                                 k, bytes, static_cast<long>(node.second), value.c_str(), packed.c_str()));
+            gen.Line(
+                EXPR_Format("X_VAR_FACTOR_DECIMAL_DOUBLE operand%u = X_VAR.X_VAR_RESOLVE_FACTOR_AS_DECIMAL_DOUBLE( "
+                            "%ld, %ld, %s, \"%s\" );",
+                            k, bytes, static_cast<long>(node.second), value.c_str(), packed.c_str()));
         } else {
             gen.Line(EXPR_Format("X_VAR_RESOLVE_FACTOR_AS_DECIMAL_DOUBLE( operand%u, %ld, %ld, %s, \"%s\" )", k, bytes,
                                  static_cast<long>(node.second), value.c_str(), packed.c_str()));
@@ -112,8 +117,9 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         std::string reference, declared;
         gen.StringConstant(value, reference, declared);
         const bool fixed = static_cast<int32_t>(node.value) == node.maxLength;
-        const std::string length = fixed ? std::to_string(node.value)
-                                         : EXPR_Format("X_RESOLVE_VARCHAR_LENGTH( %u, %d )", node.value, node.maxLength);
+        const std::string length = fixed
+                                       ? std::to_string(node.value)
+                                       : EXPR_Format("X_RESOLVE_VARCHAR_LENGTH( %u, %d )", node.value, node.maxLength);
         if (!cs) {
             declare(gen, "static const X_VAR_FACTOR_STRING",
                     EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_STRING, %s, %s };", k, length.c_str(),
@@ -123,8 +129,8 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         gen.Line("X_VAR_FACTOR_STRING");
         gen.Line(EXPR_Format("   operand%u = new X_VAR_FACTOR_STRING();", k));
         gen.Line("");
-        gen.Line(EXPR_Format("operand%u.ulHeaderKind = %s /* X_VAR_HEADER_KIND_FACTOR_STRING */;", k,
-                             hex8(0x900).c_str()));
+        gen.Line(
+            EXPR_Format("operand%u.ulHeaderKind = %s /* X_VAR_HEADER_KIND_FACTOR_STRING */;", k, hex8(0x900).c_str()));
         gen.Line(EXPR_Format("operand%u.lSize        = %s;", k, length.c_str()));
         gen.Line(EXPR_Format("operand%u.pvchValue    = %s;\n", k, declared.c_str()));
         return;
@@ -132,16 +138,15 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
     case EXPR_NODE_BOOLEAN_CONSTANT: {
         const long b = node.booleanValue != nullptr ? *node.booleanValue : 0;
         if (cs)
-            declare(gen, "X_VAR_FACTOR_LONG",
-                    EXPR_Format("operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_BOOLEAN, %ld );", k, b));
+            declare(
+                gen, "X_VAR_FACTOR_LONG",
+                EXPR_Format("operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_BOOLEAN, %ld );", k, b));
         else
             declare(gen, "static const X_VAR_FACTOR_LONG",
                     EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_BOOLEAN, %ld };", k, b));
         return;
     }
-    case EXPR_NODE_PACKED_CONSTANT:
-        declarePacked(gen, k, node);
-        return;
+    case EXPR_NODE_PACKED_CONSTANT: declarePacked(gen, k, node); return;
     case EXPR_NODE_SYSTEM_VARIABLE: {
         EXPR_OPERAND_DESCRIPTOR d;
         EXPR_DescribeOperand(gen.Fields(), d, &node);
@@ -182,8 +187,8 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
     case EXPR_NODE_INT32_LOVAL:
         if (cs)
             declare(gen, "X_VAR_FACTOR_LONG",
-                    EXPR_Format("operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_LONG, X_INT32_LOVAL );",
-                                k));
+                    EXPR_Format(
+                        "operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_LONG, X_INT32_LOVAL );", k));
         else
             declare(gen, "static const X_VAR_FACTOR_LONG",
                     EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_LONG, X_INT32_LOVAL };", k));
@@ -211,8 +216,7 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
                                 d.recordName.c_str(), d.text.c_str()));
         return;
     }
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -246,9 +250,10 @@ void writeOperandTable(ExprWriterServices& gen, uint32_t k)
     gen.Column0(" ");
 }
 
-} // namespace
+}  // namespace
 
-uint32_t EXPR_WriteOperandDeclarations(ExprWriterServices& gen, uint32_t count, EXPR_PCODE_INSTRUCTION* const* instructions)
+uint32_t EXPR_WriteOperandDeclarations(ExprWriterServices& gen, uint32_t count,
+                                       EXPR_PCODE_INSTRUCTION* const* instructions)
 {
     uint32_t k = 0;
     for (uint32_t i = 0; instructions != nullptr && i < count; ++i) {
@@ -298,8 +303,7 @@ void EXPR_WriteExpression(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_E
             }
             state = 2;
             break;
-        default:
-            break;
+        default: break;
         }
     }
 
@@ -317,7 +321,8 @@ void EXPR_WriteExpression(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_E
     }
 
     if (expression.instructionCount != 0) {
-        const uint32_t operands = EXPR_WriteOperandDeclarations(gen, expression.instructionCount, expression.instructions);
+        const uint32_t operands =
+            EXPR_WriteOperandDeclarations(gen, expression.instructionCount, expression.instructions);
         (void)operands;
         const ExprTableReport report =
             EXPR_WriteInstructionTable(gen, routine, expression.instructionCount, expression.instructions);

@@ -17,8 +17,7 @@ ExprWriterServices*& currentWriter()
     return writer;
 }
 
-void writeBox(ExprWriterServices& gen, uint32_t stream, uint16_t indent, std::string_view text, size_t width,
-              char fill)
+void writeBox(ExprWriterServices& gen, uint32_t stream, uint16_t indent, std::string_view text, size_t width, char fill)
 {
     const std::string rule = "/* " + std::string(width - 6, fill) + " */";
     std::string middle = "/* " + std::string(text);
@@ -30,7 +29,7 @@ void writeBox(ExprWriterServices& gen, uint32_t stream, uint16_t indent, std::st
     gen.LineAt(stream, indent, rule);
 }
 
-} // namespace
+}  // namespace
 
 std::string EXPR_Format(const char* format, ...)
 {
@@ -68,15 +67,30 @@ void ExprWriterServices::IndentOut()
     SetOutputDepth(static_cast<int16_t>(OutputDepth() - 1));
 }
 
-ExprWriterServices* EXPR_CurrentWriter() { return currentWriter(); }
+ExprWriterServices* EXPR_CurrentWriter()
+{
+    return currentWriter();
+}
 
-ExprWriterScope::ExprWriterScope(ExprWriterServices& writer) : previous_(currentWriter()) { currentWriter() = &writer; }
+ExprWriterScope::ExprWriterScope(ExprWriterServices& writer) : previous_(currentWriter())
+{
+    currentWriter() = &writer;
+}
 
-ExprWriterScope::~ExprWriterScope() { currentWriter() = previous_; }
+ExprWriterScope::~ExprWriterScope()
+{
+    currentWriter() = previous_;
+}
 
-void EXPR_IndentIn(ExprWriterServices& gen) { gen.IndentIn(); }
+void EXPR_IndentIn(ExprWriterServices& gen)
+{
+    gen.IndentIn();
+}
 
-void EXPR_IndentOut(ExprWriterServices& gen) { gen.IndentOut(); }
+void EXPR_IndentOut(ExprWriterServices& gen)
+{
+    gen.IndentOut();
+}
 
 void EXPR_WriteSpacedComment(ExprWriterServices& gen, std::string_view text)
 {
@@ -91,7 +105,10 @@ void EXPR_WriteCommentAfterBlank(ExprWriterServices& gen, std::string_view text)
     gen.Line("/* " + std::string(text) + " */");
 }
 
-void EXPR_WriteComment(ExprWriterServices& gen, std::string_view text) { gen.Line("/* " + std::string(text) + " */"); }
+void EXPR_WriteComment(ExprWriterServices& gen, std::string_view text)
+{
+    gen.Line("/* " + std::string(text) + " */");
+}
 
 void EXPR_WriteCommentBeforeBlank(ExprWriterServices& gen, std::string_view text)
 {

@@ -16,10 +16,15 @@
 #include "generator/core/services.h"
 #include "generator/expressions/expr_table_rows.h"
 
-void ExprGeneratorServices::ReportError(std::string_view text) { P3109_IssueTextMessage('F', text); }
+void ExprGeneratorServices::ReportError(std::string_view text)
+{
+    P3109_IssueTextMessage('F', text);
+}
 
-bool EXPR_IsCountedOperand(const EXPR_OPERAND_NODE* node, uint32_t opcode) {
-    if (node == nullptr) return false;
+bool EXPR_IsCountedOperand(const EXPR_OPERAND_NODE* node, uint32_t opcode)
+{
+    if (node == nullptr)
+        return false;
     switch (node->kind) {
     case EXPR_NODE_INT32_CONSTANT:
     case EXPR_NODE_DECIMAL_CONSTANT:
@@ -30,16 +35,14 @@ bool EXPR_IsCountedOperand(const EXPR_OPERAND_NODE* node, uint32_t opcode) {
     case EXPR_NODE_LIST_FIELD:
     case EXPR_NODE_INT32_LOVAL:
     case EXPR_NODE_INT64_LOVAL:
-    case EXPR_NODE_RECORD_FIELD:
-        return true;
-    case EXPR_NODE_SYSTEM_VARIABLE:
-        return opcode == EXPR_OP_EVALUATE_SYSTEM_VARIABLE;
-    default:
-        return false;
+    case EXPR_NODE_RECORD_FIELD: return true;
+    case EXPR_NODE_SYSTEM_VARIABLE: return opcode == EXPR_OP_EVALUATE_SYSTEM_VARIABLE;
+    default: return false;
     }
 }
 
-void EXPR_WriteManagedExpressionFrame(ExprGeneratorServices& gen, std::string_view operandTable) {
+void EXPR_WriteManagedExpressionFrame(ExprGeneratorServices& gen, std::string_view operandTable)
+{
     gen.Line("X_VAR_EXPRESSION_FRAME frame = new X_VAR_EXPRESSION_FRAME();");
     gen.Line("frame.lVersion             = X_VarStr.X_VAR_EXPRESSION_FRAME_CURRENT;");
     gen.Line("frame.pX_Ids               = pX_Ids;");
@@ -57,61 +60,47 @@ void EXPR_WriteManagedExpressionFrame(ExprGeneratorServices& gen, std::string_vi
 
 namespace {
 
-std::string UnknownOpcodeRow(uint32_t opcode) {
+std::string UnknownOpcodeRow(uint32_t opcode)
+{
     char row[40];
     std::snprintf(row, sizeof row, "   %.8" PRIx32 ", ???,", opcode);
     return row;
 }
 
 /* The single-row rules and the dispatch to the multi-row ones. */
-void FormRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node,
-              uint32_t opcode) {
+void FormRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node, uint32_t opcode)
+{
     switch (entry.rule) {
     case ExprRowRule::Index:
         /* The operand counted for this very node; a push without a counted
         ** node can only name the operand counted before it. */
-        if (!EXPR_IsCountedOperand(node, opcode)) rows.CountUnnumbered();
+        if (!EXPR_IsCountedOperand(node, opcode))
+            rows.CountUnnumbered();
         rows.SetPending(rows.Row(entry, rows.Index()));
         return;
-    case ExprRowRule::Zero:
-        rows.SetPending(rows.Row(entry, "0"));
-        return;
-    case ExprRowRule::Pair:
-        rows.SetPending(rows.Row(entry, rows.Pair(node)));
-        return;
-    case ExprRowRule::Hex4Or0002:
-        rows.SetPending(rows.Row(entry, rows.Hex4(node, "0x0002")));
-        return;
-    case ExprRowRule::Hex4OrZero:
-        rows.SetPending(rows.Row(entry, rows.Hex4(node, "0")));
-        return;
+    case ExprRowRule::Zero: rows.SetPending(rows.Row(entry, "0")); return;
+    case ExprRowRule::Pair: rows.SetPending(rows.Row(entry, rows.Pair(node))); return;
+    case ExprRowRule::Hex4Or0002: rows.SetPending(rows.Row(entry, rows.Hex4(node, "0x0002"))); return;
+    case ExprRowRule::Hex4OrZero: rows.SetPending(rows.Row(entry, rows.Hex4(node, "0"))); return;
     case ExprRowRule::OperandText: {
         EXPR_OPERAND_DESCRIPTOR d;
         EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
         rows.SetPending(rows.Row(entry, d.text));
         return;
     }
-    case ExprRowRule::VectorPush:
-        EXPR_FormVectorPushRows(rows, entry, node);
-        return;
-    case ExprRowRule::StackVectorPush:
-        EXPR_FormStackVectorPushRows(rows, entry, node);
-        return;
-    case ExprRowRule::DispatchOperand:
-        EXPR_FormDispatchOperandRow(rows, entry, node);
-        return;
+    case ExprRowRule::VectorPush: EXPR_FormVectorPushRows(rows, entry, node); return;
+    case ExprRowRule::StackVectorPush: EXPR_FormStackVectorPushRows(rows, entry, node); return;
+    case ExprRowRule::DispatchOperand: EXPR_FormDispatchOperandRow(rows, entry, node); return;
     case ExprRowRule::PullStandard:
-    case ExprRowRule::PullComponentRefresh:
-        EXPR_FormPullRows(rows, entry, node);
-        return;
-    case ExprRowRule::None:
-        break;
+    case ExprRowRule::PullComponentRefresh: EXPR_FormPullRows(rows, entry, node); return;
+    case ExprRowRule::None: break;
     }
     rows.CountUnknownOpcode();
     rows.SetPending(UnknownOpcodeRow(opcode));
 }
 
-void WriteOperandStack(ExprGeneratorServices& gen, bool csharp, uint32_t size) {
+void WriteOperandStack(ExprGeneratorServices& gen, bool csharp, uint32_t size)
+{
     const std::string n = std::to_string(size);
     if (!csharp) {
         gen.Line("X_VAR_EXPRESSION_OPERAND");
@@ -127,13 +116,14 @@ void WriteOperandStack(ExprGeneratorServices& gen, bool csharp, uint32_t size) {
     gen.Line("");
 }
 
-void WriteEpilogue(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine, bool csharp,
-                   uint32_t operandIndex) {
+void WriteEpilogue(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine, bool csharp, uint32_t operandIndex)
+{
     const std::string table = operandIndex > 0 ? "apOperandTable" : (csharp ? "null" : "pX_NULL");
     const int32_t kind = routine.kind;
 
     /* A When routine works on the When group's stack, its parameter. */
-    if (kind != EXPR_ROUTINE_WHEN_TEST) WriteOperandStack(gen, csharp, routine.operandStackSize);
+    if (kind != EXPR_ROUTINE_WHEN_TEST)
+        WriteOperandStack(gen, csharp, routine.operandStackSize);
 
     if (kind == EXPR_ROUTINE_CALLBACK) {
         /* The callback frame is the runtime's macro in both languages. */
@@ -143,8 +133,7 @@ void WriteEpilogue(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine
     } else if (kind == EXPR_ROUTINE_COMPONENT) {
         gen.Line("X_VAR_DEFINE_COMPONENT_EXPRESSION_FRAME( pModuleFrame->pX_List, " + table + " )");
     } else {
-        gen.Line("X_VAR_DEFINE_EXPRESSION_FRAME( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, pX_NULL, " +
-                 table + " )");
+        gen.Line("X_VAR_DEFINE_EXPRESSION_FRAME( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, pX_NULL, " + table + " )");
     }
     gen.Line("");
 
@@ -157,12 +146,11 @@ void WriteEpilogue(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine
     }
 }
 
-} // namespace
+}  // namespace
 
-ExprTableReport EXPR_WriteInstructionTable(ExprGeneratorServices& gen,
-                                           const EXPR_PCODE_ROUTINE& routine,
-                                           uint32_t count,
-                                           EXPR_PCODE_INSTRUCTION* const* instructions) {
+ExprTableReport EXPR_WriteInstructionTable(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine,
+                                           uint32_t count, EXPR_PCODE_INSTRUCTION* const* instructions)
+{
     ExprTableReport report;
     const char target = gen.TargetLanguage();
     if (target != EXPR_TARGET_C && target != EXPR_TARGET_CSHARP) {
@@ -172,8 +160,7 @@ ExprTableReport EXPR_WriteInstructionTable(ExprGeneratorServices& gen,
     }
 
     const bool csharp = target == EXPR_TARGET_CSHARP;
-    gen.Line(csharp ? "int[] asInstructionTable =  new int[]"
-                    : "static const X_SHORT asInstructionTable[] =");
+    gen.Line(csharp ? "int[] asInstructionTable =  new int[]" : "static const X_SHORT asInstructionTable[] =");
     gen.Line("{");
 
     ExprTableRows rows(gen, routine, report);

@@ -24,20 +24,18 @@
 ** job (ExprGeneratorServices::ReportError).
 */
 struct ExprTableReport {
-    bool written = false;           /* the table was written */
-    bool badTarget = false;         /* the target language was neither 'C' nor '#' */
-    uint32_t operandIndex = 0;      /* counted operands: entries of apOperandTable */
-    uint32_t unknownOpcodes = 0;    /* unknown-opcode rows */
-    uint32_t unresolvedOperands = 0;/* rows with the operand "???" */
-    uint32_t unnumberedOperands = 0;/* index operands of a push whose node was absent
-                                       or not counted (the row names the operand
-                                       counted before it) */
-    uint32_t wideOperands = 0;      /* numeric operands wider than the column: a
-                                       C table holds 16-bit words, a C# table 32-bit */
+    bool written = false;            /* the table was written */
+    bool badTarget = false;          /* the target language was neither 'C' nor '#' */
+    uint32_t operandIndex = 0;       /* counted operands: entries of apOperandTable */
+    uint32_t unknownOpcodes = 0;     /* unknown-opcode rows */
+    uint32_t unresolvedOperands = 0; /* rows with the operand "???" */
+    uint32_t unnumberedOperands = 0; /* index operands of a push whose node was absent
+                                        or not counted (the row names the operand
+                                        counted before it) */
+    uint32_t wideOperands = 0;       /* numeric operands wider than the column: a
+                                        C table holds 16-bit words, a C# table 32-bit */
 
-    uint32_t Problems() const {
-        return unknownOpcodes + unresolvedOperands + unnumberedOperands + wideOperands;
-    }
+    uint32_t Problems() const { return unknownOpcodes + unresolvedOperands + unnumberedOperands + wideOperands; }
 };
 
 /*
@@ -48,10 +46,8 @@ struct ExprTableReport {
 ** target language other than 'C' or '#' is an internal error; nothing is
 ** written for it.
 */
-ExprTableReport EXPR_WriteInstructionTable(ExprGeneratorServices& gen,
-                                           const EXPR_PCODE_ROUTINE& routine,
-                                           uint32_t count,
-                                           EXPR_PCODE_INSTRUCTION* const* instructions);
+ExprTableReport EXPR_WriteInstructionTable(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine,
+                                           uint32_t count, EXPR_PCODE_INSTRUCTION* const* instructions);
 
 /* True when the node is one that EXPR_WriteOperandDeclarations declares and
 ** the instruction table numbers: the operand index counts exactly these. */

@@ -72,18 +72,13 @@ std::string whereEntry(ExprWriterServices& gen, const EXPR_ROUTINE& e)
 std::string componentEntry(ExprWriterServices& gen, const EXPR_ROUTINE& e)
 {
     switch (e.code) {
-    case 'A':
-        return "X_DBM_COMPONENT_FIELD_NAME, " + cName(gen, e.node);
+    case 'A': return "X_DBM_COMPONENT_FIELD_NAME, " + cName(gen, e.node);
     case 'B':
         return isValueKind(e.node) ? "X_DBM_COMPONENT_FIELD_VALUE, " + cName(gen, e.node) : "X_DBM_WHERE_VALUE, ???";
-    case 'C':
-        return "X_DBM_COMPONENT_LGL_RESULT, V_NOT_AVAILABLE";
-    case 'D':
-        return "X_DBM_COMPONENT_NUM_RESULT, V_NOT_AVAILABLE";
-    case 'F':
-        return "X_DBM_COMPONENT_SQLNULL_VALUE, V_NOT_AVAILABLE";
-    default:
-        return "";
+    case 'C': return "X_DBM_COMPONENT_LGL_RESULT, V_NOT_AVAILABLE";
+    case 'D': return "X_DBM_COMPONENT_NUM_RESULT, V_NOT_AVAILABLE";
+    case 'F': return "X_DBM_COMPONENT_SQLNULL_VALUE, V_NOT_AVAILABLE";
+    default: return "";
     }
 }
 
@@ -93,7 +88,8 @@ std::string activityEntry(const EXPR_ROUTINE& e)
         return "X_DBM_ACTIVITY_???, ???, ???, ???";
     const char* op = kActivities[static_cast<size_t>(e.code - 'A')];
     if (e.code <= 'C')
-        return EXPR_Format("X_DBM_ACTIVITY_%s, 0, %ld, %ld", op, static_cast<long>(e.second), static_cast<long>(e.third));
+        return EXPR_Format("X_DBM_ACTIVITY_%s, 0, %ld, %ld", op, static_cast<long>(e.second),
+                           static_cast<long>(e.third));
     return EXPR_Format("X_DBM_ACTIVITY_%s, %ld, %ld, %ld", op, static_cast<long>(e.first), static_cast<long>(e.second),
                        static_cast<long>(e.third));
 }
@@ -140,7 +136,7 @@ void runRows(ExprWriterServices& gen, const char* reference, DQOO_FCC_ROUTINE_PC
         gen.ObjectLayerFailure("DQOO_FCC_EnumerateRoutinePcode", rc);
 }
 
-} // namespace
+}  // namespace
 
 long EXPR_lWriteDbmWhereRow(EXPR_ROUTINE* element, void* user, void*)
 {
@@ -183,9 +179,12 @@ long oneRowPerLine(EXPR_ROUTINE* element, void* user, const TableKinds& kinds,
     return 0;
 }
 
-std::string activityOf(ExprWriterServices&, const EXPR_ROUTINE& e) { return activityEntry(e); }
+std::string activityOf(ExprWriterServices&, const EXPR_ROUTINE& e)
+{
+    return activityEntry(e);
+}
 
-} // namespace
+}  // namespace
 
 long EXPR_lWriteDbmComponentRow(EXPR_ROUTINE* element, void* user, void*)
 {

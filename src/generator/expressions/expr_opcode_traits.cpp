@@ -25,14 +25,29 @@ struct Named {
 
 /* Value type words, longest first where one is the start of another. */
 constexpr Named kValues[] = {
-    {"LONGLONG", ExprValue::LongLong}, {"LONG", ExprValue::Long}, {"DOUBLE", ExprValue::Double},
-    {"PACKED31", ExprValue::Packed31}, {"PACKED63", ExprValue::Packed63}, {"DECIMAL", ExprValue::Decimal},
-    {"INT32", ExprValue::Int32}, {"INT64", ExprValue::Int64}, {"FLOAT64", ExprValue::Float64},
-    {"BOOLEAN", ExprValue::Boolean}, {"VARIANT", ExprValue::Variant}, {"DATETIME", ExprValue::DateTime},
-    {"DATE", ExprValue::Date}, {"TIME", ExprValue::Time}, {"STRING", ExprValue::String},
-    {"BINARY", ExprValue::Binary}, {"ALPHA", ExprValue::Alpha}, {"SQLNULL", ExprValue::SqlNull},
-    {"NULL", ExprValue::Null}, {"HIVAL", ExprValue::HiVal}, {"LOVAL", ExprValue::LoVal},
-    {"NAVAIL", ExprValue::NAvail}, {"STACK_VECTOR", ExprValue::StackVector},
+    {"LONGLONG", ExprValue::LongLong},
+    {"LONG", ExprValue::Long},
+    {"DOUBLE", ExprValue::Double},
+    {"PACKED31", ExprValue::Packed31},
+    {"PACKED63", ExprValue::Packed63},
+    {"DECIMAL", ExprValue::Decimal},
+    {"INT32", ExprValue::Int32},
+    {"INT64", ExprValue::Int64},
+    {"FLOAT64", ExprValue::Float64},
+    {"BOOLEAN", ExprValue::Boolean},
+    {"VARIANT", ExprValue::Variant},
+    {"DATETIME", ExprValue::DateTime},
+    {"DATE", ExprValue::Date},
+    {"TIME", ExprValue::Time},
+    {"STRING", ExprValue::String},
+    {"BINARY", ExprValue::Binary},
+    {"ALPHA", ExprValue::Alpha},
+    {"SQLNULL", ExprValue::SqlNull},
+    {"NULL", ExprValue::Null},
+    {"HIVAL", ExprValue::HiVal},
+    {"LOVAL", ExprValue::LoVal},
+    {"NAVAIL", ExprValue::NAvail},
+    {"STACK_VECTOR", ExprValue::StackVector},
     {"REFERENCE", ExprValue::Reference},
 };
 
@@ -42,33 +57,52 @@ struct NamedLayout {
 };
 
 constexpr NamedLayout kLayouts[] = {
-    {"PACKED", ExprLayout::Packed}, {"SIGNED", ExprLayout::Signed}, {"INTU8", ExprLayout::IntU8},
-    {"INT8", ExprLayout::Int8}, {"INT16", ExprLayout::Int16}, {"INT32", ExprLayout::Int32},
-    {"INT64", ExprLayout::Int64}, {"FLOAT32", ExprLayout::Float32}, {"FLOAT64", ExprLayout::Float64},
-    {"BOOLEAN", ExprLayout::Boolean}, {"DATETIME", ExprLayout::DateTime}, {"DATE", ExprLayout::Date},
-    {"TIME", ExprLayout::Time}, {"ALPHA", ExprLayout::Alpha}, {"STRING", ExprLayout::String},
-    {"BINARY", ExprLayout::Binary}, {"LOB", ExprLayout::Lob}, {"BLOB", ExprLayout::Blob},
-    {"CLOB", ExprLayout::Clob}, {"SHORT_CHAR", ExprLayout::ShortChar},
-    {"DISPATCH_SET", ExprLayout::Dispatch}, {"DISPATCH_GET", ExprLayout::Dispatch},
-    {"RESULT_VARIANT", ExprLayout::ResultVariant}, {"IDENTICAL", ExprLayout::Identical},
+    {"PACKED", ExprLayout::Packed},
+    {"SIGNED", ExprLayout::Signed},
+    {"INTU8", ExprLayout::IntU8},
+    {"INT8", ExprLayout::Int8},
+    {"INT16", ExprLayout::Int16},
+    {"INT32", ExprLayout::Int32},
+    {"INT64", ExprLayout::Int64},
+    {"FLOAT32", ExprLayout::Float32},
+    {"FLOAT64", ExprLayout::Float64},
+    {"BOOLEAN", ExprLayout::Boolean},
+    {"DATETIME", ExprLayout::DateTime},
+    {"DATE", ExprLayout::Date},
+    {"TIME", ExprLayout::Time},
+    {"ALPHA", ExprLayout::Alpha},
+    {"STRING", ExprLayout::String},
+    {"BINARY", ExprLayout::Binary},
+    {"LOB", ExprLayout::Lob},
+    {"BLOB", ExprLayout::Blob},
+    {"CLOB", ExprLayout::Clob},
+    {"SHORT_CHAR", ExprLayout::ShortChar},
+    {"DISPATCH_SET", ExprLayout::Dispatch},
+    {"DISPATCH_GET", ExprLayout::Dispatch},
+    {"RESULT_VARIANT", ExprLayout::ResultVariant},
+    {"IDENTICAL", ExprLayout::Identical},
 };
 
-constexpr std::string_view kConstantSources[] = {"INT32", "INT64", "DOUBLE", "PACKED", "FLOAT64", "STRING",
-                                                 "BOOLEAN"};
-constexpr ExprValue kConstantValues[] = {ExprValue::Int32Constant,   ExprValue::Int64Constant,
-                                         ExprValue::DoubleConstant,  ExprValue::PackedConstant,
-                                         ExprValue::Float64Constant, ExprValue::StringConstant,
-                                         ExprValue::BooleanConstant};
+constexpr std::string_view kConstantSources[] = {"INT32", "INT64", "DOUBLE", "PACKED", "FLOAT64", "STRING", "BOOLEAN"};
+constexpr ExprValue kConstantValues[] = {
+    ExprValue::Int32Constant,   ExprValue::Int64Constant,  ExprValue::DoubleConstant, ExprValue::PackedConstant,
+    ExprValue::Float64Constant, ExprValue::StringConstant, ExprValue::BooleanConstant};
 
 /* The When subject types, in opcode order (WHEN_SUBJECT_LONG is 992). */
 constexpr ExprValue kSubjectOrder[] = {
-    ExprValue::Long,    ExprValue::LongLong, ExprValue::Double,  ExprValue::Packed31, ExprValue::Packed63,
-    ExprValue::Decimal, ExprValue::Int32,    ExprValue::Int64,   ExprValue::Float64,  ExprValue::Boolean,
-    ExprValue::Variant, ExprValue::Date,     ExprValue::Time,    ExprValue::DateTime, ExprValue::String,
+    ExprValue::Long,    ExprValue::LongLong, ExprValue::Double, ExprValue::Packed31, ExprValue::Packed63,
+    ExprValue::Decimal, ExprValue::Int32,    ExprValue::Int64,  ExprValue::Float64,  ExprValue::Boolean,
+    ExprValue::Variant, ExprValue::Date,     ExprValue::Time,   ExprValue::DateTime, ExprValue::String,
 };
 
-bool startsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
-bool endsWith(std::string_view s, std::string_view p) { return s.size() >= p.size() && s.substr(s.size() - p.size()) == p; }
+bool startsWith(std::string_view s, std::string_view p)
+{
+    return s.substr(0, p.size()) == p;
+}
+bool endsWith(std::string_view s, std::string_view p)
+{
+    return s.size() >= p.size() && s.substr(s.size() - p.size()) == p;
+}
 
 ExprValue valueOf(std::string_view word)
 {
@@ -270,7 +304,7 @@ const TraitsTable& table()
     return t;
 }
 
-} // namespace
+}  // namespace
 
 const ExprOpTraits& EXPR_OpTraits(uint32_t opcode)
 {
@@ -308,7 +342,10 @@ bool EXPR_fIsWhenOpcode(uint32_t opcode)
     return k == ExprOpKind::WhenSubject || k == ExprOpKind::WhenTrue || k == ExprOpKind::WhenAllFalse;
 }
 
-bool EXPR_fIsSubjectLoad(uint32_t opcode) { return EXPR_OpTraits(opcode).kind == ExprOpKind::SubjectLoad; }
+bool EXPR_fIsSubjectLoad(uint32_t opcode)
+{
+    return EXPR_OpTraits(opcode).kind == ExprOpKind::SubjectLoad;
+}
 
 bool EXPR_fHasBooleanResult(uint32_t opcode)
 {
@@ -326,10 +363,8 @@ bool EXPR_fHasBooleanResult(uint32_t opcode)
     case EXPR_OP_DATETIME_IS_NULL:
     case EXPR_OP_BOOLEAN_IS_TRUE:
     case EXPR_OP_BOOLEAN_IS_FALSE:
-    case EXPR_OP_BOOLEAN_IS_NULL:
-        return true;
-    default:
-        break;
+    case EXPR_OP_BOOLEAN_IS_NULL: return true;
+    default: break;
     }
     const ExprOpTraits& t = EXPR_OpTraits(opcode);
     if (t.kind == ExprOpKind::Compare)
@@ -343,10 +378,8 @@ bool EXPR_fIsNullTest(uint32_t opcode)
 {
     switch (opcode) {
     case EXPR_OP_LOGICAL_IS_SQLNULL:
-    case EXPR_OP_LOGICAL_IS_NOT_SQLNULL:
-        return true;
-    default:
-        break;
+    case EXPR_OP_LOGICAL_IS_NOT_SQLNULL: return true;
+    default: break;
     }
     if (EXPR_OpTraits(opcode).kind == ExprOpKind::IsNull)
         return true;

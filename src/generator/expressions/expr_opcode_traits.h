@@ -22,37 +22,88 @@
 ** opcodes (which the subject loads 65536.. follow), then the others. */
 enum class ExprValue : uint8_t {
     None,
-    Long, LongLong, Double, Packed31, Packed63, Decimal, Int32, Int64, Float64,
-    Boolean, Variant, Date, Time, DateTime, String, Binary,
-    Alpha, Null, SqlNull, HiVal, LoVal, NAvail, StackVector, Reference,
-    Int32Constant, Int64Constant, DoubleConstant, PackedConstant, Float64Constant,
-    StringConstant, BooleanConstant, BooleanTrue, BooleanFalse,
+    Long,
+    LongLong,
+    Double,
+    Packed31,
+    Packed63,
+    Decimal,
+    Int32,
+    Int64,
+    Float64,
+    Boolean,
+    Variant,
+    Date,
+    Time,
+    DateTime,
+    String,
+    Binary,
+    Alpha,
+    Null,
+    SqlNull,
+    HiVal,
+    LoVal,
+    NAvail,
+    StackVector,
+    Reference,
+    Int32Constant,
+    Int64Constant,
+    DoubleConstant,
+    PackedConstant,
+    Float64Constant,
+    StringConstant,
+    BooleanConstant,
+    BooleanTrue,
+    BooleanFalse,
 };
 
 /* Field layouts of vector pushes and pulls. */
 enum class ExprLayout : uint8_t {
-    None, Packed, Signed, Int8, IntU8, Int16, Int32, Int64, Float32, Float64, Boolean,
-    Date, Time, DateTime, Alpha, String, Binary, Lob, Blob, Clob, ShortChar,
-    Dispatch, ResultVariant, Identical,
+    None,
+    Packed,
+    Signed,
+    Int8,
+    IntU8,
+    Int16,
+    Int32,
+    Int64,
+    Float32,
+    Float64,
+    Boolean,
+    Date,
+    Time,
+    DateTime,
+    Alpha,
+    String,
+    Binary,
+    Lob,
+    Blob,
+    Clob,
+    ShortChar,
+    Dispatch,
+    ResultVariant,
+    Identical,
 };
 
 enum class ExprOpKind : uint8_t {
     Other,
-    ConstantPush,   /* PUSH_<type>_CONSTANT_AS_<type>, the Boolean constants */
-    NullPush,       /* PUSH_NULL_CONSTANT_AS_<type> */
-    VectorPush,     /* PUSH_<layout>_VECTOR(2)_AS_<type> */
-    DispatchGet,    /* PUSH_DISPATCH_GET_AS_<type> */
-    Pull,           /* PULL_<layout>_VECTOR(2)_FROM_<type>, PULL_DISPATCH_SET_FROM_<type> */
+    ConstantPush, /* PUSH_<type>_CONSTANT_AS_<type>, the Boolean constants */
+    NullPush,     /* PUSH_NULL_CONSTANT_AS_<type> */
+    VectorPush,   /* PUSH_<layout>_VECTOR(2)_AS_<type> */
+    DispatchGet,  /* PUSH_DISPATCH_GET_AS_<type> */
+    Pull,         /* PULL_<layout>_VECTOR(2)_FROM_<type>, PULL_DISPATCH_SET_FROM_<type> */
     Coerce,
     Logical,
     Compare,
-    IsNull,         /* IS_<type>_NULL */
+    IsNull, /* IS_<type>_NULL */
     Arithmetic,
     Round,
-    WhenSubject, WhenTrue, WhenAllFalse,
-    SubjectLoad,    /* 65536-65550 */
+    WhenSubject,
+    WhenTrue,
+    WhenAllFalse,
+    SubjectLoad, /* 65536-65550 */
     Intrinsic,
-    Pseudo,         /* the other direct-code-only kinds */
+    Pseudo, /* the other direct-code-only kinds */
 };
 
 enum class ExprComparator : uint8_t { None, Eq, Lt, Le, Gt, Ge, Ne };
@@ -60,11 +111,11 @@ enum class ExprArith : uint8_t { None, Plus, Minus, Divide, Multiply };
 
 struct ExprOpTraits {
     ExprOpKind kind = ExprOpKind::Other;
-    ExprValue value = ExprValue::None;   /* pushed, pulled from, compared, computed */
-    ExprValue source = ExprValue::None;  /* coerce: the type coerced from */
+    ExprValue value = ExprValue::None;  /* pushed, pulled from, compared, computed */
+    ExprValue source = ExprValue::None; /* coerce: the type coerced from */
     ExprLayout layout = ExprLayout::None;
-    bool vector2 = false;                /* the VECTOR2 form */
-    char suffix = 0;                     /* 'A'..'D' of the _A.._D forms, else 0 */
+    bool vector2 = false; /* the VECTOR2 form */
+    char suffix = 0;      /* 'A'..'D' of the _A.._D forms, else 0 */
     ExprComparator comparator = ExprComparator::None;
     ExprArith arith = ExprArith::None;
 };
@@ -113,8 +164,8 @@ inline constexpr uint32_t EXPR_OP_SUBJECT_LOAD_LAST = 65550;
 inline constexpr uint32_t EXPR_OP_PLAIN_OPERATION = 65552;
 
 /* Opcode sets that several writers test. */
-bool EXPR_fIsWhenOpcode(uint32_t opcode);         /* WHEN_SUBJECT_, WHEN_TRUE_, WHEN_ALL_FALSE_ */
-bool EXPR_fIsSubjectLoad(uint32_t opcode);        /* 65536-65550 */
+bool EXPR_fIsWhenOpcode(uint32_t opcode);  /* WHEN_SUBJECT_, WHEN_TRUE_, WHEN_ALL_FALSE_ */
+bool EXPR_fIsSubjectLoad(uint32_t opcode); /* 65536-65550 */
 /* The logical, compare and null-test opcodes whose result is an X_BOOL
 ** bOperand<n>: the bOperand rule of the value texts. */
 bool EXPR_fHasBooleanResult(uint32_t opcode);

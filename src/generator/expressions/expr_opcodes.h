@@ -63,31 +63,28 @@ enum class ExprRowRule : uint8_t {
 };
 
 struct ExprOpcodeEntry {
-    uint32_t number;        /* the opcode */
-    const char* name;       /* the name as written, prefix included */
+    uint32_t number;  /* the opcode */
+    const char* name; /* the name as written, prefix included */
     ExprOpFamily family;
     ExprRowRule rule;
-    uint32_t writtenAs;     /* non-zero: written with the name and C# number of
-                               this opcode instead of its own */
-    uint32_t stackCompanion;    /* vector pushes: the row after an array, list or
-                                   record push */
-    uint32_t dispatchCompanion; /* vector pushes: the dispatch get; standard pulls:
-                                   the dispatch set */
-    uint32_t arrayCompanion;    /* SQL-null vector pushes: the row after an array push */
-    uint32_t listCompanion;     /* SQL-null vector pushes: the row after a list push */
-    const char* recordCompanion;/* SQL-null vector pushes: the row after a record
-                                   push (a name without a number) */
-    bool whenRefresh;       /* C only: a dispatched field in a When routine is
-                               refreshed and pushed instead of got */
+    uint32_t writtenAs;          /* non-zero: written with the name and C# number of
+                                    this opcode instead of its own */
+    uint32_t stackCompanion;     /* vector pushes: the row after an array, list or
+                                    record push */
+    uint32_t dispatchCompanion;  /* vector pushes: the dispatch get; standard pulls:
+                                    the dispatch set */
+    uint32_t arrayCompanion;     /* SQL-null vector pushes: the row after an array push */
+    uint32_t listCompanion;      /* SQL-null vector pushes: the row after a list push */
+    const char* recordCompanion; /* SQL-null vector pushes: the row after a record
+                                    push (a name without a number) */
+    bool whenRefresh;            /* C only: a dispatched field in a When routine is
+                                    refreshed and pushed instead of got */
 };
 
 /* Names that generated tables write but that have no number. */
-inline constexpr const char* EXPR_NAME_PUSH_RECORD_VECTOR =
-    "X_COMP_OPCODE_PUSH_RECORD_VECTOR_AS_STACK_VECTOR";
-inline constexpr const char* EXPR_NAME_PUSH_GLOBAL_STORAGE_OFFSET =
-    "X_COMP_OPCODE_PUSH_GLOBAL_STORAGE_OFFSET";
-inline constexpr const char* EXPR_NAME_REFRESH_USER_STATUS =
-    "X_COMP_OPCODE_REFRESH_USER_STATUS";
+inline constexpr const char* EXPR_NAME_PUSH_RECORD_VECTOR = "X_COMP_OPCODE_PUSH_RECORD_VECTOR_AS_STACK_VECTOR";
+inline constexpr const char* EXPR_NAME_PUSH_GLOBAL_STORAGE_OFFSET = "X_COMP_OPCODE_PUSH_GLOBAL_STORAGE_OFFSET";
+inline constexpr const char* EXPR_NAME_REFRESH_USER_STATUS = "X_COMP_OPCODE_REFRESH_USER_STATUS";
 
 /* Opcodes that the writer names in its own rules. */
 inline constexpr uint32_t EXPR_OP_PUSH_VECTOR_AS_STACK_VECTOR = 182;
@@ -114,7 +111,8 @@ const ExprOpcodeEntry* EXPR_FindOpcodeByName(std::string_view name);
 const ExprOpcodeEntry* EXPR_FindRowEntry(uint32_t number);
 
 /* True for the direct-code-only operation kinds 65536 to 65552. */
-constexpr bool EXPR_IsPseudoOpcode(uint32_t number) {
+constexpr bool EXPR_IsPseudoOpcode(uint32_t number)
+{
     return number >= 65536u && number <= 65552u;
 }
 

@@ -5,7 +5,8 @@
 
 namespace {
 
-bool IsDescribedKind(int32_t kind) {
+bool IsDescribedKind(int32_t kind)
+{
     switch (kind) {
     case EXPR_NODE_FIELD:
     case EXPR_NODE_SYSTEM_VARIABLE:
@@ -14,71 +15,84 @@ bool IsDescribedKind(int32_t kind) {
     case EXPR_NODE_COMPONENT_FIELD:
     case EXPR_NODE_LIST_FIELD:
     case EXPR_NODE_COMPONENT_FIELD_REF:
-    case EXPR_NODE_RECORD_FIELD:
-        return true;
-    default:
-        return false;
+    case EXPR_NODE_RECORD_FIELD: return true;
+    default: return false;
     }
 }
 
 /* Kinds whose length and decimals are the node's own (the field behind them
 ** gives only its type and name). */
-bool TakesNodeSize(int32_t kind) {
-    return kind == EXPR_NODE_SYSTEM_VARIABLE || kind == EXPR_NODE_FIELD_BYTE_LENGTH ||
-           kind == EXPR_NODE_FIELD_STRLEN;
+bool TakesNodeSize(int32_t kind)
+{
+    return kind == EXPR_NODE_SYSTEM_VARIABLE || kind == EXPR_NODE_FIELD_BYTE_LENGTH || kind == EXPR_NODE_FIELD_STRLEN;
 }
 
 /* The descriptor's text field holds at most 40 characters. */
-std::string Bounded(std::string text) {
-    if (text.size() > EXPR_OPERAND_TEXT_MAX) text.resize(EXPR_OPERAND_TEXT_MAX);
+std::string Bounded(std::string text)
+{
+    if (text.size() > EXPR_OPERAND_TEXT_MAX)
+        text.resize(EXPR_OPERAND_TEXT_MAX);
     return text;
 }
 
 /* A field is held with its full field information when the node says so,
 ** the definition forces it, or its type has a field structure of its own
 ** (a packed or signed field only beyond 30 digits or 9 decimals). */
-bool IsConverted(const EXPR_OPERAND_NODE& node, const EXPR_OPERAND_DESCRIPTOR& d) {
-    if ((node.flags & EXPR_NODE_FLAG_CONVERTED) != 0 || d.fieldWord != 0) return true;
-    switch (d.typeLetter) {
-    case '1': case '2': case '3': case '4': case 'B': case 'E': case 'F': case 'H':
-    case 'I': case 'M': case 'U': case 'Y': case 'Z':
+bool IsConverted(const EXPR_OPERAND_NODE& node, const EXPR_OPERAND_DESCRIPTOR& d)
+{
+    if ((node.flags & EXPR_NODE_FLAG_CONVERTED) != 0 || d.fieldWord != 0)
         return true;
-    case 'P': case 'S':
-        return d.length > 30 || d.decimals > 9;
-    default:
-        return false;
+    switch (d.typeLetter) {
+    case '1':
+    case '2':
+    case '3':
+    case '4':
+    case 'B':
+    case 'E':
+    case 'F':
+    case 'H':
+    case 'I':
+    case 'M':
+    case 'U':
+    case 'Y':
+    case 'Z': return true;
+    case 'P':
+    case 'S': return d.length > 30 || d.decimals > 9;
+    default: return false;
     }
 }
 
-} // namespace
+}  // namespace
 
-ExprMemberNames ExprFieldDictionary::ListFieldNames(const EXPR_OPERAND_NODE& node,
-                                                    const ExprFieldFacts& facts) const {
+ExprMemberNames ExprFieldDictionary::ListFieldNames(const EXPR_OPERAND_NODE& node, const ExprFieldFacts& facts) const
+{
     ExprMemberNames names;
     names.reference = ListFieldVectorRef(node, facts);
     names.cName = names.reference;
     return names;
 }
 
-ExprMemberNames ExprFieldDictionary::RecordFieldNames(const EXPR_OPERAND_NODE& node,
-                                                      const ExprFieldFacts& facts) const {
+ExprMemberNames ExprFieldDictionary::RecordFieldNames(const EXPR_OPERAND_NODE& node, const ExprFieldFacts& facts) const
+{
     ExprMemberNames names;
     names.reference = node.recordRef != nullptr ? node.recordRef : "";
     names.cName = RecordFieldVectorRef(node, facts);
     return names;
 }
 
-int EXPR_DescribeOperand(const ExprFieldDictionary& fields,
-                         EXPR_OPERAND_DESCRIPTOR& descriptor,
-                         EXPR_OPERAND_NODE* node) {
+int EXPR_DescribeOperand(const ExprFieldDictionary& fields, EXPR_OPERAND_DESCRIPTOR& descriptor,
+                         EXPR_OPERAND_NODE* node)
+{
     descriptor = EXPR_OPERAND_DESCRIPTOR{};
     /* A wrapper may wrap another wrapper; a chain is bounded by the records
     ** the object layer built, but guard against a cycle all the same. */
     for (int depth = 0; node != nullptr && node->kind == EXPR_TAG_INSTRUCTION; ++depth) {
-        if (depth > 64) return 0;
+        if (depth > 64)
+            return 0;
         node = node->operand;
     }
-    if (node == nullptr || !IsDescribedKind(node->kind)) return 0;
+    if (node == nullptr || !IsDescribedKind(node->kind))
+        return 0;
 
     EXPR_OPERAND_DESCRIPTOR& d = descriptor;
     d.node = node;
@@ -92,8 +106,7 @@ int EXPR_DescribeOperand(const ExprFieldDictionary& fields,
     ExprFieldFacts facts;
     bool found = false;
     if (node->kind == EXPR_NODE_COMPONENT_FIELD_REF) {
-        found = node->componentFieldRef != nullptr &&
-                fields.FindComponentField(node->componentFieldRef, facts);
+        found = node->componentFieldRef != nullptr && fields.FindComponentField(node->componentFieldRef, facts);
         d.text = found ? Bounded(facts.vectorName) : "V_UNKNOWN";
     } else {
         found = node->fieldRef != nullptr && fields.FindField(node->fieldRef, facts);
@@ -113,8 +126,7 @@ int EXPR_DescribeOperand(const ExprFieldDictionary& fields,
             d.text = Bounded(facts.vectorName);
         }
     }
-    d.lengthText = node->kind == EXPR_NODE_FIELD_STRLEN ? "strlen( " + d.text + " )"
-                                                        : "BYTE_LEN_" + d.text;
+    d.lengthText = node->kind == EXPR_NODE_FIELD_STRLEN ? "strlen( " + d.text + " )" : "BYTE_LEN_" + d.text;
     if (found) {
         d.typeLetter = facts.typeLetter;
         d.array = facts.isArray;
@@ -133,7 +145,8 @@ int EXPR_DescribeOperand(const ExprFieldDictionary& fields,
         d.systemClass = found ? facts.systemClass : ' ';
         d.systemFlag = found && facts.systemWord == 1 ? 'Y' : 'N';
     }
-    if (TakesNodeSize(node->kind)) return 1;
+    if (TakesNodeSize(node->kind))
+        return 1;
 
     if (found) {
         d.fieldClass = facts.fieldClass;

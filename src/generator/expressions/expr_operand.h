@@ -36,32 +36,32 @@ struct EXPR_OPERAND_DESCRIPTOR {
     char systemFlag = 0;               /* kind 1008: 'Y' when its definition word is 1 */
     int32_t length = 0;                /* digits or characters */
     int32_t decimals = 0;
-    bool fieldClass = false;           /* the used field's class is "FL" */
-    bool dispatch = false;             /* reached through dispatch operations */
-    bool array = false;                /* the field is an array: a vector element */
-    bool indexed = false;              /* the vector index is set after a store */
-    bool record = false;               /* a component record member (1020) */
-    bool fieldFlag = false;            /* the definition's flag character is 'Y' */
-    bool converted = false;            /* held with the full field information (X_FLD_INFO) */
-    int32_t fieldWord = 0;             /* a definition word that forces `converted` */
-    bool flag40 = false;               /* node flag 0x40 */
-    int32_t fieldWord2 = 0;            /* a further word of the definition */
-    bool sqlNull = false;              /* carries an SQL-null state (node flag 0x4) */
-    bool unsignedInt = false;          /* an unsigned integer field */
-    bool packedOrSigned = false;       /* a wrapped packed or signed field outside the
-                                          iSeries variant: read into a numeric work variable */
-    bool target = false;               /* the wrapper is the expression's result */
-    bool plain = false;                /* set when filled; cleared for a wrapped packed or
-                                          signed field without the field word */
+    bool fieldClass = false;     /* the used field's class is "FL" */
+    bool dispatch = false;       /* reached through dispatch operations */
+    bool array = false;          /* the field is an array: a vector element */
+    bool indexed = false;        /* the vector index is set after a store */
+    bool record = false;         /* a component record member (1020) */
+    bool fieldFlag = false;      /* the definition's flag character is 'Y' */
+    bool converted = false;      /* held with the full field information (X_FLD_INFO) */
+    int32_t fieldWord = 0;       /* a definition word that forces `converted` */
+    bool flag40 = false;         /* node flag 0x40 */
+    int32_t fieldWord2 = 0;      /* a further word of the definition */
+    bool sqlNull = false;        /* carries an SQL-null state (node flag 0x4) */
+    bool unsignedInt = false;    /* an unsigned integer field */
+    bool packedOrSigned = false; /* a wrapped packed or signed field outside the
+                                    iSeries variant: read into a numeric work variable */
+    bool target = false;         /* the wrapper is the expression's result */
+    bool plain = false;          /* set when filled; cleared for a wrapped packed or
+                                    signed field without the field word */
 };
 
 /* What the field dictionary knows of one field. */
 struct ExprFieldFacts {
-    std::string vectorName;  /* the field's vector name in generated code */
-    char typeLetter = 0;     /* the field's type letter */
-    bool isArray = false;    /* the definition marks the field as an array */
-    int32_t dispatchOp = 0;  /* the definition's dispatch operation, 0 for none */
-    int32_t length = 0;      /* digits or characters */
+    std::string vectorName; /* the field's vector name in generated code */
+    char typeLetter = 0;    /* the field's type letter */
+    bool isArray = false;   /* the definition marks the field as an array */
+    int32_t dispatchOp = 0; /* the definition's dispatch operation, 0 for none */
+    int32_t length = 0;     /* digits or characters */
     int32_t decimals = 0;
     bool fieldClass = false; /* the used field's class is "FL" (a field, not a
                                 literal or a system variable) */
@@ -92,11 +92,9 @@ public:
     /* The component field of a kind-1019 node. */
     virtual bool FindComponentField(const char* ref, ExprFieldFacts& facts) const = 0;
     /* Kind 1015: the list field-vector reference that generated code writes. */
-    virtual std::string ListFieldVectorRef(const EXPR_OPERAND_NODE& node,
-                                           const ExprFieldFacts& facts) const = 0;
+    virtual std::string ListFieldVectorRef(const EXPR_OPERAND_NODE& node, const ExprFieldFacts& facts) const = 0;
     /* Kind 1020: the record member reference that generated code writes. */
-    virtual std::string RecordFieldVectorRef(const EXPR_OPERAND_NODE& node,
-                                             const ExprFieldFacts& facts) const = 0;
+    virtual std::string RecordFieldVectorRef(const EXPR_OPERAND_NODE& node, const ExprFieldFacts& facts) const = 0;
     /* Kind 1015: base, list field-vector reference and C name of the member.
     ** By default the field table, ListFieldVectorRef and that reference again. */
     virtual ExprMemberNames ListFieldNames(const EXPR_OPERAND_NODE& node, const ExprFieldFacts& facts) const;
@@ -114,8 +112,7 @@ public:
 ** and the node's own dispatch bit is clear, the number is stored into the
 ** node's dispatchOp, which is why the node is not const.
 */
-int EXPR_DescribeOperand(const ExprFieldDictionary& fields,
-                         EXPR_OPERAND_DESCRIPTOR& descriptor,
+int EXPR_DescribeOperand(const ExprFieldDictionary& fields, EXPR_OPERAND_DESCRIPTOR& descriptor,
                          EXPR_OPERAND_NODE* node);
 
 #endif

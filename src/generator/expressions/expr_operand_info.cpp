@@ -19,8 +19,7 @@ EXPR_OPERAND_NODE* EXPR_pUnwrap(EXPR_OPERAND_NODE* node)
 }
 
 int EXPR_fDescribeWrappedOperand(const ExprFieldDictionary& fields, const EXPR_VARIANT* variant,
-                                 const EXPR_EXPRESSION* expression, EXPR_OPERAND_NODE* node,
-                                 EXPR_OPERAND_DESCRIPTOR& d)
+                                 const EXPR_EXPRESSION* expression, EXPR_OPERAND_NODE* node, EXPR_OPERAND_DESCRIPTOR& d)
 {
     d = EXPR_OPERAND_DESCRIPTOR{};
     if (!EXPR_IsInstruction(node) || EXPR_DescribeOperand(fields, d, node) == 0)
@@ -55,10 +54,8 @@ int32_t EXPR_lOperandLength(const EXPR_OPERAND_NODE* node)
     case EXPR_NODE_INT64_LOVAL:
     case EXPR_NODE_RECORD_FIELD:
     case EXPR_TAG_INTERMEDIATE_1:
-    case EXPR_TAG_INTERMEDIATE_2:
-        return static_cast<int32_t>(node->value);
-    default:
-        return 0;
+    case EXPR_TAG_INTERMEDIATE_2: return static_cast<int32_t>(node->value);
+    default: return 0;
     }
 }
 
@@ -84,10 +81,8 @@ int32_t EXPR_lOperandScale(const EXPR_OPERAND_NODE* node)
     case EXPR_NODE_LIST_FIELD:
     case EXPR_NODE_RECORD_FIELD:
     case EXPR_TAG_INTERMEDIATE_1:
-    case EXPR_TAG_INTERMEDIATE_2:
-        return static_cast<int32_t>(node->second);
-    default:
-        return 0;
+    case EXPR_TAG_INTERMEDIATE_2: return static_cast<int32_t>(node->second);
+    default: return 0;
     }
 }
 
@@ -108,22 +103,19 @@ int16_t fieldStringClass(const ExprFieldDictionary& fields, EXPR_OPERAND_NODE* n
     if (EXPR_DescribeOperand(fields, d, node) == 0)
         return 11;
     switch (d.typeLetter) {
-    case '1': case 'H':
-        return 8;
-    case '2': case 'B':
-        return 10;
-    case '3': case '4':
-        return 3;
-    case 'A':
-        return (node->flags & EXPR_NODE_FLAG_ALPHA_CLASS4) != 0 ? 4 : 6;
-    case 'U':
-        return 9;
-    default:
-        return 11;
+    case '1':
+    case 'H': return 8;
+    case '2':
+    case 'B': return 10;
+    case '3':
+    case '4': return 3;
+    case 'A': return (node->flags & EXPR_NODE_FLAG_ALPHA_CLASS4) != 0 ? 4 : 6;
+    case 'U': return 9;
+    default: return 11;
     }
 }
 
-} // namespace
+}  // namespace
 
 int16_t EXPR_sOperandStringClass(const ExprFieldDictionary& fields, EXPR_OPERAND_NODE* node)
 {
@@ -131,11 +123,15 @@ int16_t EXPR_sOperandStringClass(const ExprFieldDictionary& fields, EXPR_OPERAND
         return 11;
     if (node->kind == EXPR_TAG_INSTRUCTION) {
         if (node->operand == nullptr)
-            return node->opcode == EXPR_OP_PUSH_NULL_CONSTANT_AS_STRING || node->opcode == EXPR_OP_PUSH_NULL_50 ? 1 : 11;
+            return node->opcode == EXPR_OP_PUSH_NULL_CONSTANT_AS_STRING || node->opcode == EXPR_OP_PUSH_NULL_50 ? 1
+                                                                                                                : 11;
         int16_t c = EXPR_sOperandStringClass(fields, node->operand);
-        if (node->opcode == EXPR_OP_PUSH_ALPHA_VECTOR_AS_STRING || (node->instructionFlags & EXPR_INSTR_FLAG_ALPHA) != 0) {
-            if (c == 6) c = 7;
-            else if (c == 4) c = 5;
+        if (node->opcode == EXPR_OP_PUSH_ALPHA_VECTOR_AS_STRING ||
+            (node->instructionFlags & EXPR_INSTR_FLAG_ALPHA) != 0) {
+            if (c == 6)
+                c = 7;
+            else if (c == 4)
+                c = 5;
         }
         return c;
     }
@@ -148,10 +144,8 @@ int16_t EXPR_sOperandStringClass(const ExprFieldDictionary& fields, EXPR_OPERAND
     case EXPR_NODE_SYSTEM_VARIABLE:
     case EXPR_NODE_FIELD_BYTE_LENGTH:
     case EXPR_NODE_LIST_FIELD:
-    case EXPR_NODE_RECORD_FIELD:
-        return fieldStringClass(fields, node);
-    default:
-        return 11;
+    case EXPR_NODE_RECORD_FIELD: return fieldStringClass(fields, node);
+    default: return 11;
     }
 }
 
@@ -169,23 +163,30 @@ int16_t EXPR_sStringCompareStrategy(const ExprFieldDictionary& fields, const EXP
     auto byLength = [&]() -> int16_t { return l1 == l2 ? 1 : (l1 > l2 ? 3 : 4); };
     auto in = [](int16_t c, std::initializer_list<int16_t> set) {
         for (int16_t s : set)
-            if (c == s) return true;
+            if (c == s)
+                return true;
         return false;
     };
     switch (c1) {
-    case 0:
-        return in(c2, {0, 1, 4, 5, 6, 7}) ? 5 : 6;
-    case 1: case 6: case 7:
-        if (c2 == 0) return 5;
-        if (in(c2, {1, 6, 7})) return l1 == l2 ? 1 : 2;
-        if (in(c2, {4, 5})) return byLength();
+    case 0: return in(c2, {0, 1, 4, 5, 6, 7}) ? 5 : 6;
+    case 1:
+    case 6:
+    case 7:
+        if (c2 == 0)
+            return 5;
+        if (in(c2, {1, 6, 7}))
+            return l1 == l2 ? 1 : 2;
+        if (in(c2, {4, 5}))
+            return byLength();
         return 6;
-    case 4: case 5:
-        if (c2 == 0) return 5;
-        if (in(c2, {1, 4, 5, 6, 7})) return byLength();
+    case 4:
+    case 5:
+        if (c2 == 0)
+            return 5;
+        if (in(c2, {1, 4, 5, 6, 7}))
+            return byLength();
         return 6;
-    default:
-        return 6;
+    default: return 6;
     }
 }
 
@@ -227,7 +228,8 @@ int EXPR_WriteSetFieldDataDispatch(ExprWriterServices& gen, const EXPR_OPERAND_D
 {
     if (sw == 0 || !EXPR_IsInstruction(node) || !d.dispatch)
         return sw;
-    const std::string call = "X_VAR_SetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + d.text + " );";
+    const std::string call =
+        "X_VAR_SetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + d.text + " );";
     gen.LineAt(stream, indent, gen.CSharp() ? "X_VAR_DLL." + call : call);
     return sw;
 }

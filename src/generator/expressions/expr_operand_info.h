@@ -49,11 +49,11 @@ int32_t EXPR_lInstructionPosition(const EXPR_OPERAND_NODE* instruction, const EX
 int EXPR_BuildFieldStateText(const ExprFieldDictionary& fields, EXPR_OPERAND_NODE* node, std::string* text);
 
 /* The index set after a store to an indexed vector element; returns sw. */
-int EXPR_WriteVectorSetIndex(ExprWriterServices& gen, EXPR_OPERAND_NODE* node,
-                             const EXPR_OPERAND_DESCRIPTOR& d, uint32_t stream, uint16_t indent, int sw);
+int EXPR_WriteVectorSetIndex(ExprWriterServices& gen, EXPR_OPERAND_NODE* node, const EXPR_OPERAND_DESCRIPTOR& d,
+                             uint32_t stream, uint16_t indent, int sw);
 /* The dispatch store of a field reached through dispatch operations; returns sw. */
-int EXPR_WriteSetFieldDataDispatch(ExprWriterServices& gen, const EXPR_OPERAND_DESCRIPTOR& d,
-                                   EXPR_OPERAND_NODE* node, uint32_t stream, uint16_t indent, int sw);
+int EXPR_WriteSetFieldDataDispatch(ExprWriterServices& gen, const EXPR_OPERAND_DESCRIPTOR& d, EXPR_OPERAND_NODE* node,
+                                   uint32_t stream, uint16_t indent, int sw);
 /* The reload of the last I/O status after a store into the status field. */
 void EXPR_WriteIoStatusLoad(ExprWriterServices& gen, EXPR_OPERAND_NODE* node, uint32_t stream, uint16_t indent);
 

@@ -19,7 +19,7 @@ struct Operation {
     const EXPR_STATEMENT& s;
     uint32_t opcode;
     const ExprOpTraits& t;
-    int32_t n;                  /* the operation's work number */
+    int32_t n; /* the operation's work number */
     std::string A, B, T, R;
     NullMode mode = NullMode::None;
     ExprFieldView result;
@@ -66,7 +66,10 @@ bool isCompleteForm(const Operation& o)
 
 /* The result's field, unless it is a packed or signed field outside the
 ** iSeries variant (whose store goes through its numeric work variable). */
-bool resultTakesStateWork(const ExprFieldView& f) { return f.field && !f.numericWork(); }
+bool resultTakesStateWork(const ExprFieldView& f)
+{
+    return f.field && !f.numericWork();
+}
 
 void bitClear(ExprCode& c, Operation& o)
 {
@@ -91,7 +94,8 @@ void writeGuard(ExprCode& c, Operation& o)
     const std::string datetime = "X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );";
     const ExprOpKind k = o.t.kind;
     if (o.opcode == EXPR_OP_COERCE_DATE_TO_DATETIME || o.opcode == EXPR_OP_COERCE_TIME_TO_DATETIME)
-        c.Line("if ( " + R + " ) X_CPYBYTES( " + T + ", " + datetime, "if ( " + R + " ) DqooDef.X_CPYBYTES( ref " + T + ", " + datetime);
+        c.Line("if ( " + R + " ) X_CPYBYTES( " + T + ", " + datetime,
+               "if ( " + R + " ) DqooDef.X_CPYBYTES( ref " + T + ", " + datetime);
     else if (o.opcode == EXPR_OP_COERCE_DATETIME_TO_DATE)
         c.Line("if ( " + R + " ) X_CPYBYTES( " + T + ", X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );",
                "if ( " + R + " ) DqooDef.X_CPYBYTES( " + T + ", X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );");
@@ -174,10 +178,12 @@ void writeWhenTest(ExprCode& c, Operation& o)
             return;
         }
         if (EXPR_sOperandStringClass(c.gen.Fields(), o.s.operation) == 11)
-            c.Line("if ( " + o.A + " ) { X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, operandStack[1].m_String.m_FldChar ); "
-                   "return TRUE; }",
-                   "if ( " + o.A + " ) { X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, "
-                   "operandStack[1].m_String.m_FldChar ); return true; }");
+            c.Line("if ( " + o.A +
+                       " ) { X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, operandStack[1].m_String.m_FldChar ); "
+                       "return TRUE; }",
+                   "if ( " + o.A +
+                       " ) { X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, "
+                       "operandStack[1].m_String.m_FldChar ); return true; }");
         else
             c.Line("if ( " + o.A + " ) return TRUE;", "if ( " + o.A + " ) return true;");
         return;
@@ -198,28 +204,23 @@ void writeSubjectLoad(ExprCode& c, Operation& o)
     } else {
         c.Line("operandStack[0].m_State = 0;");
         c.Line("operandStack[0].m_Boolean = FALSE;");
-        c.Line(N.empty() ? "operandStack[1].m_State = 0;" : "operandStack[1].m_State = ( ( " + N + " ) ? FsIsSqlNull : 0 );");
+        c.Line(N.empty() ? "operandStack[1].m_State = 0;"
+                         : "operandStack[1].m_State = ( ( " + N + " ) ? FsIsSqlNull : 0 );");
         const int32_t decimals = EXPR_lOperandScale(o.s.operation);
         const ExprValue v = o.t.value;
-        if (c.iSeries() && (v == ExprValue::Double || v == ExprValue::Packed31 || v == ExprValue::Packed63 ||
-                            v == ExprValue::Decimal))
+        if (c.iSeries() &&
+            (v == ExprValue::Double || v == ExprValue::Packed31 || v == ExprValue::Packed63 || v == ExprValue::Decimal))
             c.Line(EXPR_Format(EXPR_lOperandLength(o.s.operation) > 31 ? "operandStack[1].m_Packed63.m_Decimals = %d;"
-                                                                        : "operandStack[1].m_Packed31.m_Decimals = %d;",
+                                                                       : "operandStack[1].m_Packed31.m_Decimals = %d;",
                                decimals));
         else if (v == ExprValue::Double)
             c.Line(EXPR_Format("operandStack[1].m_Double.m_Decimals = %d;", decimals));
         if (v == ExprValue::String) {
             switch (EXPR_sOperandStringClass(c.gen.Fields(), o.s.left)) {
-            case 3:
-                c.Line("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_VAR_CHAR;");
-                break;
-            case 9:
-                c.Line("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_SHORT_CHAR;");
-                break;
+            case 3: c.Line("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_VAR_CHAR;"); break;
+            case 9: c.Line("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_SHORT_CHAR;"); break;
             case 8:
-            case 11:
-                c.Line("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_CHAR;");
-                break;
+            case 11: c.Line("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_CHAR;"); break;
             default:
                 c.Line("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_CHAR;");
                 c.Line("operandStack[1].m_String.m_Length = " + EXPR_BuildVarCharLengthText(o.s.left) + ";");
@@ -247,11 +248,8 @@ void writeCompleteForm(ExprCode& c, Operation& o)
         c.Open();
         return;
     case EXPR_OP_LOGICAL_END_ORIF:
-    case EXPR_OP_LOGICAL_END_ANDIF:
-        writeShortCircuitEnd(c, o);
-        return;
-    default:
-        break;
+    case EXPR_OP_LOGICAL_END_ANDIF: writeShortCircuitEnd(c, o); return;
+    default: break;
     }
     if (o.t.kind == ExprOpKind::SubjectLoad)
         writeSubjectLoad(c, o);
@@ -264,8 +262,10 @@ void writeArithmetic(ExprCode& c, Operation& o)
     const std::string A = EXPR_BuildDecimalCastText(c, o.s, o.A);
     std::string cast;
     const bool typed = EXPR_GetNativeTypeName(c, o.s, cast);
-    const char* op = o.t.arith == ExprArith::Plus ? "+" : o.t.arith == ExprArith::Minus ? "-"
-                     : o.t.arith == ExprArith::Multiply ? "*" : "/";
+    const char* op = o.t.arith == ExprArith::Plus       ? "+"
+                     : o.t.arith == ExprArith::Minus    ? "-"
+                     : o.t.arith == ExprArith::Multiply ? "*"
+                                                        : "/";
     const std::string value = A + " " + op + " " + o.B;
     if (o.t.arith != ExprArith::Divide) {
         c.Line(typed ? o.T + " = ((" + cast + ")( " + value + " ));" : o.T + " = ( " + value + " );");
@@ -276,8 +276,9 @@ void writeArithmetic(ExprCode& c, Operation& o)
     c.Line("else");
     c.Line("{");
     c.Line(EXPR_Format("   X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_TEXT(11) );", c.routine.number),
-           EXPR_Format("   X_RUN_DLL.X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_RUN_DLL.X_TEXT(11), \"\" );",
-                       c.routine.number));
+           EXPR_Format(
+               "   X_RUN_DLL.X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_RUN_DLL.X_TEXT(11), \"\" );",
+               c.routine.number));
     c.Line("   " + o.T + " = 0;");
     c.Line("}");
 }
@@ -303,13 +304,16 @@ void writeComparison(ExprCode& c, Operation& o)
     case ExprValue::Double:
         if (!c.iSeries()) {
             const std::string K = EXPR_BuildRoundingConstant(c, o.s);
-            const std::string eq = EXPR_Format("( dDifference%d >= -%s ) && ( dDifference%d <= +%s )", o.n, K.c_str(), o.n, K.c_str());
-            const std::string ne = EXPR_Format("( dDifference%d < -%s ) || ( dDifference%d > +%s )", o.n, K.c_str(), o.n, K.c_str());
+            const std::string eq =
+                EXPR_Format("( dDifference%d >= -%s ) && ( dDifference%d <= +%s )", o.n, K.c_str(), o.n, K.c_str());
+            const std::string ne =
+                EXPR_Format("( dDifference%d < -%s ) || ( dDifference%d > +%s )", o.n, K.c_str(), o.n, K.c_str());
             const std::string ab = o.A + " " + cmp.substr(0, 1) + " " + o.B;
             switch (o.t.comparator) {
             case ExprComparator::Eq: c.Line(o.T + " = ( " + eq + " );"); return;
             case ExprComparator::Ne: c.Line(o.T + " = ( " + ne + " );"); return;
-            case ExprComparator::Lt: case ExprComparator::Gt: c.Line(o.T + " = ( ( " + ne + " ) && ( " + ab + " ) );"); return;
+            case ExprComparator::Lt:
+            case ExprComparator::Gt: c.Line(o.T + " = ( ( " + ne + " ) && ( " + ab + " ) );"); return;
             default: c.Line(o.T + " = ( ( " + eq + " ) || ( " + ab + " ) );"); return;
             }
         }
@@ -325,8 +329,7 @@ void writeComparison(ExprCode& c, Operation& o)
     case ExprValue::String:
         c.Line(o.T + " = " + EXPR_BuildCompareText(c, o.s, cmp, stringMask(o.t.comparator, c.cs())) + ";");
         return;
-    default:
-        break;
+    default: break;
     }
     c.Line(o.T + " = ( " + o.A + " " + cmp + " " + o.B + " );");
 }
@@ -337,7 +340,10 @@ void writeStringNullTest(ExprCode& c, Operation& o)
     const std::string& T = o.T;
     const std::string& A = o.A;
     switch (EXPR_sOperandStringClass(c.gen.Fields(), o.s.left)) {
-    case 4: case 5: case 6: case 7:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
         c.Line(T + " = ( memcmp( " + A + ", X_ALPHA_BLANK_STRING, " + L + " ) == 0 );",
                T + " = ( DqooDef.X_MEMCMP( " + A + ", DqooDef.X_ALPHA_BLANK_STRING, " + L + " ) == 0 );");
         return;
@@ -349,7 +355,8 @@ void writeStringNullTest(ExprCode& c, Operation& o)
         c.Line(T + " = X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, " + A + "->vchData, " + A +
                "->sLength, pX_NULL, \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );");
         return;
-    case 8: case 11:
+    case 8:
+    case 11:
         c.Line(T + " = X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, pX_NULL, 0, ((X_FLD_CHAR *)" + A +
                    "), \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );",
                T + " = X_VAR_DLL.X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, null, 0, " + A +
@@ -389,12 +396,14 @@ bool writeValueTest(ExprCode& c, Operation& o)
     if (o.t.kind != ExprOpKind::IsNull)
         return false;
     switch (o.t.value) {
-    case ExprValue::Long: case ExprValue::LongLong: case ExprValue::Packed31: case ExprValue::Packed63:
-    case ExprValue::Decimal:
-        zero(c.iSeries() ? "0D" : "0");
-        return true;
+    case ExprValue::Long:
+    case ExprValue::LongLong:
+    case ExprValue::Packed31:
+    case ExprValue::Packed63:
+    case ExprValue::Decimal: zero(c.iSeries() ? "0D" : "0"); return true;
     case ExprValue::Double: zero(c.iSeries() ? "0D" : "0.0"); return true;
-    case ExprValue::Int32: case ExprValue::Int64: zero("0"); return true;
+    case ExprValue::Int32:
+    case ExprValue::Int64: zero("0"); return true;
     case ExprValue::Float64: zero("0.0"); return true;
     case ExprValue::Date: defaultCompare("X_DEFAULT_DATE", "X_MAX_SIZE_DATE_LEN"); return true;
     case ExprValue::Time: defaultCompare("X_DEFAULT_TIME", "X_MAX_SIZE_TIME_LEN"); return true;
@@ -450,10 +459,8 @@ void writeKind(ExprCode& c, Operation& o)
         c.Line("X_CPYBYTES( " + T + ", &(" + A + "[11]), 8 );");
         c.Line(T + "[8] = END_OF_STRING;");
         return;
-    case EXPR_OP_PLAIN_OPERATION:
-        return;
-    default:
-        break;
+    case EXPR_OP_PLAIN_OPERATION: return;
+    default: break;
     }
     const ExprOpKind k = o.t.kind;
     if (k == ExprOpKind::Arithmetic && o.t.value != ExprValue::Variant) {
@@ -478,7 +485,7 @@ void writeKind(ExprCode& c, Operation& o)
         c.Line(T + " ??? " + A + ";");
 }
 
-} // namespace
+}  // namespace
 
 void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::string& R)
 {
@@ -500,39 +507,49 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
     const std::string none = R + " = FALSE;";
     switch (s.operation->opcode) {
     case EXPR_OP_LOGICAL_OR:
-        if (l && r) c.Line(R + " = ( " + NL + " & ( " + NR + " | !( " + VR + " ) ) ) | ( " + NR + " & !( " + VL + " ) );");
-        else if (l) c.Line(R + " = ( " + NL + " & !( " + VR + " ) );");
-        else if (r) c.Line(R + " = ( " + NR + " & !( " + VL + " ) );");
-        else c.Line(none);
+        if (l && r)
+            c.Line(R + " = ( " + NL + " & ( " + NR + " | !( " + VR + " ) ) ) | ( " + NR + " & !( " + VL + " ) );");
+        else if (l)
+            c.Line(R + " = ( " + NL + " & !( " + VR + " ) );");
+        else if (r)
+            c.Line(R + " = ( " + NR + " & !( " + VL + " ) );");
+        else
+            c.Line(none);
         return;
     case EXPR_OP_LOGICAL_AND:
-        if (l && r) c.Line(R + " = ( " + NL + " & ( " + NR + " | " + VR + " ) ) | ( " + NR + " & " + VL + " );");
-        else if (l) c.Line(R + " = ( " + NL + " & " + VR + " );");
-        else if (r) c.Line(R + " = ( " + NR + " & " + VL + " );");
-        else c.Line(none);
+        if (l && r)
+            c.Line(R + " = ( " + NL + " & ( " + NR + " | " + VR + " ) ) | ( " + NR + " & " + VL + " );");
+        else if (l)
+            c.Line(R + " = ( " + NL + " & " + VR + " );");
+        else if (r)
+            c.Line(R + " = ( " + NR + " & " + VL + " );");
+        else
+            c.Line(none);
         return;
     case EXPR_OP_LOGICAL_BEGIN_ORIF:
-    case EXPR_OP_LOGICAL_BEGIN_ANDIF:
-        c.Line(l ? R + " = " + NL + ";" : none);
-        return;
+    case EXPR_OP_LOGICAL_BEGIN_ANDIF: c.Line(l ? R + " = " + NL + ";" : none); return;
     case EXPR_OP_LOGICAL_END_ORIF:
-        if (l && r) c.Line(R + " = ( " + NL + " & ( " + NR + " | !( " + VR + " ) ) ) | ( " + NR + " );");
-        else if (l) c.Line(R + " = ( " + NL + " & !( " + VR + " ) );");
-        else if (r) c.Line(R + " = " + NR + ";");
-        else c.Line(none);
+        if (l && r)
+            c.Line(R + " = ( " + NL + " & ( " + NR + " | !( " + VR + " ) ) ) | ( " + NR + " );");
+        else if (l)
+            c.Line(R + " = ( " + NL + " & !( " + VR + " ) );");
+        else if (r)
+            c.Line(R + " = " + NR + ";");
+        else
+            c.Line(none);
         return;
-    case EXPR_OP_LOGICAL_END_ANDIF:
-        c.Line(r ? R + " = " + NR + ";" : none);
-        return;
+    case EXPR_OP_LOGICAL_END_ANDIF: c.Line(r ? R + " = " + NR + ";" : none); return;
     case EXPR_OP_LOGICAL_IS_SQLNULL:
-    case EXPR_OP_LOGICAL_IS_NOT_SQLNULL:
-        c.Line(none);
-        return;
+    case EXPR_OP_LOGICAL_IS_NOT_SQLNULL: c.Line(none); return;
     default:
-        if (l && r) c.Line(R + " = ( " + NL + " | " + NR + " );");
-        else if (l) c.Line(R + " = " + NL + ";");
-        else if (r) c.Line(R + " = " + NR + ";");
-        else c.Line(none);
+        if (l && r)
+            c.Line(R + " = ( " + NL + " | " + NR + " );");
+        else if (l)
+            c.Line(R + " = " + NL + ";");
+        else if (r)
+            c.Line(R + " = " + NR + ";");
+        else
+            c.Line(none);
         return;
     }
 }
@@ -556,7 +573,7 @@ void EXPR_WriteOperation(ExprCode& c, const EXPR_STATEMENT& s)
     o.result = EXPR_ViewField(c, s.result);
     if (!o.R.empty())
         o.mode = o.result.field && EXPR_BuildFieldStateText(c.gen.Fields(), s.result, nullptr) != 0 ? NullMode::Field
-                                                                                                   : NullMode::Flag;
+                                                                                                    : NullMode::Flag;
     const bool complete = isCompleteForm(o);
     if (complete) {
         writeCompleteForm(c, o);

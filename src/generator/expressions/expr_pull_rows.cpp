@@ -24,7 +24,8 @@ constexpr const char* kStatusOffset =
 ** function's status member is marked as used, and the row of the status
 ** offset and the refresh of the user status follow.
 */
-void StatusRefreshTail(ExprTableRows& rows, const std::string& operandText) {
+void StatusRefreshTail(ExprTableRows& rows, const std::string& operandText)
+{
     rows.FlushWithComma();
     rows.Gen().SetLastIoStatusFlag();
     rows.WriteNow(ExprTableRows::CRow(EXPR_NAME_PUSH_GLOBAL_STORAGE_OFFSET, kStatusOffset));
@@ -32,7 +33,8 @@ void StatusRefreshTail(ExprTableRows& rows, const std::string& operandText) {
 }
 
 void FieldTargetRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node,
-                     const EXPR_OPERAND_DESCRIPTOR& d) {
+                     const EXPR_OPERAND_DESCRIPTOR& d)
+{
     constexpr ExprCsComma tight = ExprCsComma::Tight;
     if (d.dispatch && entry.rule == ExprRowRule::PullStandard) {
         rows.SetPending(rows.Row(entry.dispatchCompanion, rows.Number(node->dispatchOp)));
@@ -58,10 +60,10 @@ void FieldTargetRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPE
     rows.SetPending(rows.Row(entry, rows.Number(node->pullOperand)));
 }
 
-} // namespace
+}  // namespace
 
-void EXPR_FormPullRows(ExprTableRows& rows, const ExprOpcodeEntry& entry,
-                       EXPR_OPERAND_NODE* node) {
+void EXPR_FormPullRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node)
+{
     if (node == nullptr) {
         rows.SetPending(ExprTableRows::CRow(entry.name, "0"));
         return;
@@ -71,18 +73,16 @@ void EXPR_FormPullRows(ExprTableRows& rows, const ExprOpcodeEntry& entry,
         EXPR_OPERAND_DESCRIPTOR d;
         EXPR_DescribeOperand(rows.Gen().Fields(), d, node);
         FieldTargetRows(rows, entry, node, d);
-        if (rows.RoutineKind() == EXPR_ROUTINE_COMMAND &&
-            (node->flags & EXPR_NODE_FLAG_STATUS_REFRESH) != 0) {
+        if (rows.RoutineKind() == EXPR_ROUTINE_COMMAND && (node->flags & EXPR_NODE_FLAG_STATUS_REFRESH) != 0) {
             StatusRefreshTail(rows, d.text);
         }
         return;
     }
     case EXPR_NODE_RESULT_VECTOR: {
         const uint32_t index = node->resultVectorIndex;
-        const ExprOpcodeEntry* vector =
-            index >= EXPR_OP_FIRST_RESULT_VECTOR && index <= EXPR_OP_LAST_RESULT_VECTOR
-                ? EXPR_FindOpcode(index)
-                : nullptr;
+        const ExprOpcodeEntry* vector = index >= EXPR_OP_FIRST_RESULT_VECTOR && index <= EXPR_OP_LAST_RESULT_VECTOR
+                                            ? EXPR_FindOpcode(index)
+                                            : nullptr;
         if (vector == nullptr) {
             /* No result vector has that number. */
             rows.SetPending(ExprTableRows::CRow(entry.name, rows.Unresolved()));
@@ -96,8 +96,6 @@ void EXPR_FormPullRows(ExprTableRows& rows, const ExprOpcodeEntry& entry,
         rows.WriteNow(ExprTableRows::CRow(EXPR_NAME_PUSH_RECORD_VECTOR, rows.Index()));
         rows.SetPending(ExprTableRows::CRow(entry.name, rows.Number(node->pullOperand)));
         return;
-    default:
-        rows.SetPending(ExprTableRows::CRow(entry.name, rows.Unresolved()));
-        return;
+    default: rows.SetPending(ExprTableRows::CRow(entry.name, rows.Unresolved())); return;
     }
 }

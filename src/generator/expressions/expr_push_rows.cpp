@@ -15,28 +15,33 @@
 namespace {
 
 /* The row after an array, list or record push. */
-uint32_t ArrayCompanion(const ExprOpcodeEntry& e) {
+uint32_t ArrayCompanion(const ExprOpcodeEntry& e)
+{
     return e.arrayCompanion != 0 ? e.arrayCompanion : e.stackCompanion;
 }
-uint32_t ListCompanion(const ExprOpcodeEntry& e) {
+uint32_t ListCompanion(const ExprOpcodeEntry& e)
+{
     return e.listCompanion != 0 ? e.listCompanion : e.stackCompanion;
 }
-const char* RecordCompanion(const ExprOpcodeEntry& e) {
-    if (e.recordCompanion != nullptr) return e.recordCompanion;
+const char* RecordCompanion(const ExprOpcodeEntry& e)
+{
+    if (e.recordCompanion != nullptr)
+        return e.recordCompanion;
     const ExprOpcodeEntry* s = EXPR_FindOpcode(e.stackCompanion);
     return s != nullptr ? s->name : "???";
 }
 
 /* The record push and its companion have no numbers: C form in both languages. */
-void RecordRows(ExprTableRows& rows, const ExprOpcodeEntry& entry) {
+void RecordRows(ExprTableRows& rows, const ExprOpcodeEntry& entry)
+{
     rows.WriteNow(ExprTableRows::CRow(EXPR_NAME_PUSH_RECORD_VECTOR, rows.Index()));
     rows.SetPending(ExprTableRows::CRow(RecordCompanion(entry), "0"));
 }
 
-} // namespace
+}  // namespace
 
-void EXPR_FormVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry,
-                             EXPR_OPERAND_NODE* node) {
+void EXPR_FormVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node)
+{
     if (node == nullptr) {
         rows.SetPending(rows.Row(entry, rows.Unresolved()));
         return;
@@ -48,8 +53,7 @@ void EXPR_FormVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry,
         if (d.dispatch) {
             /* In C, a When routine refreshes a dispatched alpha or short
             ** character field and pushes its vector. */
-            if (entry.whenRefresh && !rows.CSharp() &&
-                rows.RoutineKind() == EXPR_ROUTINE_WHEN_TEST) {
+            if (entry.whenRefresh && !rows.CSharp() && rows.RoutineKind() == EXPR_ROUTINE_WHEN_TEST) {
                 rows.WriteNow(rows.Row(EXPR_OP_REFRESH_FIELD, d.text));
                 rows.SetPending(rows.Row(entry, d.text));
                 return;
@@ -73,17 +77,13 @@ void EXPR_FormVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry,
         rows.WriteNow(rows.Row(EXPR_OP_PUSH_LIST_VECTOR_AS_STACK_VECTOR, rows.Index()));
         rows.SetPending(rows.Row(ListCompanion(entry), "0"));
         return;
-    case EXPR_NODE_RECORD_FIELD:
-        RecordRows(rows, entry);
-        return;
-    default:
-        rows.SetPending(rows.Row(entry, rows.Unresolved()));
-        return;
+    case EXPR_NODE_RECORD_FIELD: RecordRows(rows, entry); return;
+    default: rows.SetPending(rows.Row(entry, rows.Unresolved())); return;
     }
 }
 
-void EXPR_FormStackVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry,
-                                  EXPR_OPERAND_NODE* node) {
+void EXPR_FormStackVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node)
+{
     if (node == nullptr) {
         rows.SetPending(rows.Row(entry, rows.Unresolved()));
         return;
@@ -112,16 +112,13 @@ void EXPR_FormStackVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& en
     case EXPR_NODE_RECORD_FIELD:
         rows.SetPending(ExprTableRows::CRow(EXPR_NAME_PUSH_RECORD_VECTOR, rows.Index()));
         return;
-    default:
-        rows.SetPending(rows.Row(entry, rows.Unresolved()));
-        return;
+    default: rows.SetPending(rows.Row(entry, rows.Unresolved())); return;
     }
 }
 
-void EXPR_FormDispatchOperandRow(ExprTableRows& rows, const ExprOpcodeEntry& entry,
-                                 const EXPR_OPERAND_NODE* node) {
-    if (node != nullptr &&
-        (node->kind == EXPR_NODE_DISPATCH_CONSTANT || node->kind == EXPR_NODE_FIELD)) {
+void EXPR_FormDispatchOperandRow(ExprTableRows& rows, const ExprOpcodeEntry& entry, const EXPR_OPERAND_NODE* node)
+{
+    if (node != nullptr && (node->kind == EXPR_NODE_DISPATCH_CONSTANT || node->kind == EXPR_NODE_FIELD)) {
         rows.SetPending(rows.Row(entry, rows.Number(node->dispatchOp)));
         return;
     }

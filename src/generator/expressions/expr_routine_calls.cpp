@@ -14,9 +14,15 @@ namespace {
 
 constexpr const char* kCsArgs = "pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2";
 
-bool isReference(const char* reference) { return reference != nullptr && static_cast<unsigned char>(reference[0]) == 3; }
+bool isReference(const char* reference)
+{
+    return reference != nullptr && static_cast<unsigned char>(reference[0]) == 3;
+}
 
-char letterOf(const char* reference) { return isReference(reference) ? reference[1] : 0; }
+char letterOf(const char* reference)
+{
+    return isReference(reference) ? reference[1] : 0;
+}
 
 /* The reference as the object layer takes it: nine bytes ended by a zero. */
 std::array<char, 10> copyOf(const char* reference)
@@ -57,7 +63,7 @@ void writeWhenStack(ExprWriterServices& gen, uint32_t size)
     gen.Line("");
 }
 
-} // namespace
+}  // namespace
 
 int32_t EXPR_lRoutineNumber(const char* reference)
 {
@@ -73,11 +79,8 @@ void EXPR_WriteCommandEvaluationCall(ExprWriterServices& gen, const char* refere
         gen.Line(EXPR_Format("Command_Evaluation_Routine_%d( COMPONENT_STD_ARGS );", EXPR_lRoutineNumber(reference)));
         return;
     case 'B':
-    case 'G':
-        enumerate(gen, reference, EXPR_lWriteCommandCallLine, nullptr);
-        return;
-    default:
-        return;
+    case 'G': enumerate(gen, reference, EXPR_lWriteCommandCallLine, nullptr); return;
+    default: return;
     }
 }
 
@@ -133,10 +136,14 @@ void EXPR_BuildConditionRoutineCall(ExprWriterServices& gen, const char* referen
                                     std::string* name)
 {
     const char letter = letterOf(reference);
-    const char* routine = letter == 'D' ? "Boolean_Evaluation_Routine" : letter == 'F' ? "When_Evaluation_Routine" : nullptr;
+    const char* routine = letter == 'D'   ? "Boolean_Evaluation_Routine"
+                          : letter == 'F' ? "When_Evaluation_Routine"
+                                          : nullptr;
     if (routine == nullptr) {
-        if (call != nullptr) call->clear();
-        if (name != nullptr) name->clear();
+        if (call != nullptr)
+            call->clear();
+        if (name != nullptr)
+            name->clear();
         return;
     }
     const int32_t n = EXPR_lRoutineNumber(reference);
@@ -153,8 +160,9 @@ void EXPR_WriteVarCharRelease(ExprWriterServices& gen, const char* reference, st
     if (!isReference(reference))
         return;
     /* C# passes the variable by reference: an address does not compile there. */
-    gen.Line(gen.CSharp() ? "X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ref " + std::string(variable) + " );"
-                          : "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, &" + std::string(variable) + " );");
+    gen.Line(gen.CSharp()
+                 ? "X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ref " + std::string(variable) + " );"
+                 : "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, &" + std::string(variable) + " );");
 }
 
 void EXPR_WriteStringEvaluationCall(ExprWriterServices& gen, const char* reference, std::string_view variable,
@@ -229,18 +237,14 @@ long EXPR_lWriteSysVarSettingLine(EXPR_ROUTINE* element, void* user, void*)
     if (gen == nullptr || element == nullptr || state == nullptr)
         return 0;
     switch (element->kind) {
-    case EXPR_ELEMENT_WHERE_START:
-        *state = 1;
-        return 0;
+    case EXPR_ELEMENT_WHERE_START: *state = 1; return 0;
     case EXPR_ELEMENT_WHERE_END:
         if (*state > 1)
             gen->Column0(" ");
         *state = 0;
         return 0;
-    case EXPR_ELEMENT_WHERE_ROW:
-        break;
-    default:
-        return 0;
+    case EXPR_ELEMENT_WHERE_ROW: break;
+    default: return 0;
     }
     if (*state <= 0 || element->node == nullptr || element->node->kind != EXPR_NODE_SYSTEM_VARIABLE)
         return 0;

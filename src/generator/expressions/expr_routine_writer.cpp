@@ -27,17 +27,17 @@ enum class Body { Plain, Component, Boolean, Callback };
 /* What the writers know of one routine kind. */
 struct KindText {
     int32_t kind;
-    const char* name;        /* routine name, followed by "_%d" */
-    const char* title;       /* the box title before " : <name>_%d " */
-    const char* macro;       /* macro name, or null */
-    bool guarded;            /* the routine stands under "#if !defined(<macro>_%d)" */
+    const char* name;  /* routine name, followed by "_%d" */
+    const char* title; /* the box title before " : <name>_%d " */
+    const char* macro; /* macro name, or null */
+    bool guarded;      /* the routine stands under "#if !defined(<macro>_%d)" */
     Body body;
     const char* cSignature;  /* %d the number */
     const char* csSignature; /* %d the number, %s the C# parameter list */
     const char* callMacro;   /* pass-0 call macro name and its parameter part */
     const char* callParameter;
-    int prototypePass;       /* 0 or 1; -1 none */
-    const char* prototype;   /* pass-1 prototype line */
+    int prototypePass;     /* 0 or 1; -1 none */
+    const char* prototype; /* pass-1 prototype line */
 };
 
 constexpr KindText kKinds[] = {
@@ -68,9 +68,8 @@ constexpr KindText kKinds[] = {
     {EXPR_ROUTINE_WHEN_TEST, "When_Evaluation_Routine", "When Evaluation Function", "WHEN_EVALUATION_MACRO", false,
      Body::Boolean,
      "F_BOOL_FUNCTION When_Evaluation_Routine_%d( FUNCTION_STD_ARGS, X_VAR_EXPRESSION_OPERAND * operandStack )",
-     "private static bool When_Evaluation_Routine_%d( %s, X_VAR_EXPRESSION_OPERAND[] operandStack )", nullptr,
-     nullptr, 1,
-     "F_BOOL_FUNCTION When_Evaluation_Routine_%d( FUNCTION_STD_ARGS, X_VAR_EXPRESSION_OPERAND* operandStack );"},
+     "private static bool When_Evaluation_Routine_%d( %s, X_VAR_EXPRESSION_OPERAND[] operandStack )", nullptr, nullptr,
+     1, "F_BOOL_FUNCTION When_Evaluation_Routine_%d( FUNCTION_STD_ARGS, X_VAR_EXPRESSION_OPERAND* operandStack );"},
     /* The C# callback parameters are written as arrays of C#. */
     {EXPR_ROUTINE_CALLBACK, "Callback_Evaluation_Routine", "Evaluation Procedure", nullptr, false, Body::Callback,
      "F_VOID_FUNCTION Callback_Evaluation_Routine_%d( X_VAR_STD_ARGS  )",
@@ -93,7 +92,10 @@ const KindText* kindText(int32_t kind)
     return nullptr;
 }
 
-std::string numbered(const char* pattern, int32_t number) { return EXPR_Format(pattern, number, kCsStdArgs); }
+std::string numbered(const char* pattern, int32_t number)
+{
+    return EXPR_Format(pattern, number, kCsStdArgs);
+}
 
 void writeExpressions(ExprWriterServices& gen, EXPR_ROUTINE& routine)
 {
@@ -105,9 +107,9 @@ void writeExpressions(ExprWriterServices& gen, EXPR_ROUTINE& routine)
 void writeBooleanBody(ExprWriterServices& gen, EXPR_ROUTINE& routine, const KindText& k)
 {
     const bool cs = gen.CSharp();
-    const std::string macro = EXPR_Format("%s_%d", routine.kind == EXPR_ROUTINE_WHEN_TEST ? "WHEN_EVALUATION_MACRO"
-                                                                                          : "BOOLEAN_EVALUATION_MACRO",
-                                          routine.number);
+    const std::string macro = EXPR_Format(
+        "%s_%d", routine.kind == EXPR_ROUTINE_WHEN_TEST ? "WHEN_EVALUATION_MACRO" : "BOOLEAN_EVALUATION_MACRO",
+        routine.number);
     gen.Line(cs ? "bool" : "X_BOOL");
     gen.Line(cs ? "   bResult = false;" : "   bResult = FALSE;");
     gen.Column0(" ");
@@ -127,9 +129,7 @@ void writeBody(ExprWriterServices& gen, EXPR_ROUTINE& routine, const KindText& k
 {
     const bool cs = gen.CSharp();
     switch (k.body) {
-    case Body::Plain:
-        writeExpressions(gen, routine);
-        return;
+    case Body::Plain: writeExpressions(gen, routine); return;
     case Body::Component:
         gen.Line("struct X_IDS                    *  pX_Ids = ((struct X_IDS *) pRequestBlock->pX_Ids );");
         gen.Line("X_COMP_MODULE_FRAME             *  pModuleFrame = ((X_COMP_MODULE_FRAME*) apvAgreedArgs[0] );");
@@ -143,12 +143,11 @@ void writeBody(ExprWriterServices& gen, EXPR_ROUTINE& routine, const KindText& k
         gen.Line("}");
         gen.Line("return X_COMR_NORMAL_END;");
         return;
-    case Body::Boolean:
-        writeBooleanBody(gen, routine, k);
-        return;
+    case Body::Boolean: writeBooleanBody(gen, routine, k); return;
     case Body::Callback:
         gen.Line(cs ? "X_FLD[]" : "struct X_FLD");
-        gen.Line(cs ? "   pX_Fld = ((X_FLD[])( apvAgreedArgs[1] ));" : "   *pX_Fld = ((struct X_FLD*)( apvAgreedArgs[1] ));");
+        gen.Line(cs ? "   pX_Fld = ((X_FLD[])( apvAgreedArgs[1] ));"
+                    : "   *pX_Fld = ((struct X_FLD*)( apvAgreedArgs[1] ));");
         gen.Column0(" ");
         writeExpressions(gen, routine);
         return;
@@ -205,8 +204,7 @@ bool hasMacro(const EXPR_ROUTINE& routine)
     case EXPR_ROUTINE_EXEC_RECEIVED:
     case EXPR_ROUTINE_EXEC_RETURNED:
         return routine.expressionCount == 1 && routine.expressions != nullptr && routine.expressions[0] != nullptr;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -226,17 +224,12 @@ void writeMacros(ExprWriterServices& gen, EXPR_ROUTINE& routine)
             continue;
         std::string guard;
         switch (variant->tag) {
-        case EXPR_VARIANT_ISERIES:
-            guard = "#if !defined(" + name + ") && defined(X_OPERATING_SYSTEM_ISERIES)";
-            break;
+        case EXPR_VARIANT_ISERIES: guard = "#if !defined(" + name + ") && defined(X_OPERATING_SYSTEM_ISERIES)"; break;
         case EXPR_VARIANT_NO_LONGLONG:
             guard = "#if !defined(" + name + ") && !defined(X_CONST_LONGLONG_IS_LONG)";
             break;
-        case EXPR_VARIANT_GENERIC:
-            guard = "#if !defined(" + name + ")";
-            break;
-        default:
-            continue;
+        case EXPR_VARIANT_GENERIC: guard = "#if !defined(" + name + ")"; break;
+        default: continue;
         }
         gen.LineAt(header, 3, guard);
         gen.SetMacroContinuation(true);
@@ -285,7 +278,7 @@ void enumerate(ExprWriterServices& gen, DQOO_FCC_EXPRESSION_PCODE_CALLBACK callb
         gen.ObjectLayerFailure("DQOO_FCC_EnumerateExpressionPcode", rc);
 }
 
-} // namespace
+}  // namespace
 
 uint32_t& EXPR_SectionCount()
 {

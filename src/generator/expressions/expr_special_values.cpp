@@ -69,18 +69,55 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
     const char* m = c.cs() ? "." : "->";
     auto member = [&](const char* name, const char* v) { c.Line(T + m + name + " = " + v + ";"); };
     switch (layout) {
-    case ExprLayout::IntU8: if (hi) member("uiInt8", "X_UINT8_HIVAL"); if (lo) member("uiInt8", "0"); return;
-    case ExprLayout::Int8: if (hi) member("iInt8", "X_INT8_HIVAL"); if (lo) member("iInt8", "X_INT8_LOVAL"); return;
-    case ExprLayout::Int16: if (hi) member("iInt16", "X_INT16_HIVAL"); if (lo) member("iInt16", "X_INT16_LOVAL"); return;
-    case ExprLayout::Int32: if (hi) member("iInt32", "X_INT32_HIVAL"); if (lo) member("iInt32", "X_INT32_LOVAL"); return;
-    case ExprLayout::Int64: if (hi) member("iInt64", "X_INT64_HIVAL"); if (lo) member("iInt64", "X_INT64_LOVAL"); return;
-    case ExprLayout::Float32: if (!na) member("dFloat32", "0.0"); return;
-    case ExprLayout::Float64: if (!na) member("dFloat64", "0.0"); return;
-    case ExprLayout::Boolean: if (hi) member("fBool", "TRUE"); if (lo) member("fBool", "FALSE"); return;
+    case ExprLayout::IntU8:
+        if (hi)
+            member("uiInt8", "X_UINT8_HIVAL");
+        if (lo)
+            member("uiInt8", "0");
+        return;
+    case ExprLayout::Int8:
+        if (hi)
+            member("iInt8", "X_INT8_HIVAL");
+        if (lo)
+            member("iInt8", "X_INT8_LOVAL");
+        return;
+    case ExprLayout::Int16:
+        if (hi)
+            member("iInt16", "X_INT16_HIVAL");
+        if (lo)
+            member("iInt16", "X_INT16_LOVAL");
+        return;
+    case ExprLayout::Int32:
+        if (hi)
+            member("iInt32", "X_INT32_HIVAL");
+        if (lo)
+            member("iInt32", "X_INT32_LOVAL");
+        return;
+    case ExprLayout::Int64:
+        if (hi)
+            member("iInt64", "X_INT64_HIVAL");
+        if (lo)
+            member("iInt64", "X_INT64_LOVAL");
+        return;
+    case ExprLayout::Float32:
+        if (!na)
+            member("dFloat32", "0.0");
+        return;
+    case ExprLayout::Float64:
+        if (!na)
+            member("dFloat64", "0.0");
+        return;
+    case ExprLayout::Boolean:
+        if (hi)
+            member("fBool", "TRUE");
+        if (lo)
+            member("fBool", "FALSE");
+        return;
     case ExprLayout::Date:
         if (!na)
             c.Line("X_CPYBYTES( " + T + "->vchDate, X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );",
-                   "DqooDef.X_CPYBYTES_STR( ref " + T + ".vchDate, DqooDef.X_DEFAULT_DATE, DqooDef.X_MAX_SIZE_DATE_LEN );");
+                   "DqooDef.X_CPYBYTES_STR( ref " + T +
+                       ".vchDate, DqooDef.X_DEFAULT_DATE, DqooDef.X_MAX_SIZE_DATE_LEN );");
         return;
     case ExprLayout::Time:
         if (hi)
@@ -88,24 +125,29 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
                    "DqooDef.X_CPYBYTES_STR( ref " + T + ".vchTime, \"23:59:59\", DqooDef.X_MAX_SIZE_TIME_LEN );");
         if (lo)
             c.Line("X_CPYBYTES( " + T + m + "vchTime, X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN );",
-                   "DqooDef.X_CPYBYTES_STR( ref " + T + ".vchTime, DqooDef.X_DEFAULT_TIME, DqooDef.X_MAX_SIZE_TIME_LEN );");
+                   "DqooDef.X_CPYBYTES_STR( ref " + T +
+                       ".vchTime, DqooDef.X_DEFAULT_TIME, DqooDef.X_MAX_SIZE_TIME_LEN );");
         return;
     case ExprLayout::DateTime:
         if (hi)
-            c.Line("X_CPYBYTES( " + T + "->vchDateTime, X_DEFAULT_DATE \" \" \"23:59:59\" \".999999999\", X_MAX_SIZE_DATETIME_LEN );",
-                   "DqooDef.X_CPYBYTES_STR( ref " + T + ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + \"23:59:59\" + "
-                   "\".999999999\", DqooDef.X_MAX_SIZE_DATETIME_LEN );");
+            c.Line("X_CPYBYTES( " + T +
+                       "->vchDateTime, X_DEFAULT_DATE \" \" \"23:59:59\" \".999999999\", X_MAX_SIZE_DATETIME_LEN );",
+                   "DqooDef.X_CPYBYTES_STR( ref " + T +
+                       ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + \"23:59:59\" + "
+                       "\".999999999\", DqooDef.X_MAX_SIZE_DATETIME_LEN );");
         if (lo)
-            c.Line("X_CPYBYTES( " + T + "->vchDateTime, X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );",
-                   "DqooDef.X_CPYBYTES_STR( ref " + T + ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + DqooDef.X_DEFAULT_TIME + "
-                   "\".000000000\", DqooDef.X_MAX_SIZE_DATETIME_LEN );");
+            c.Line("X_CPYBYTES( " + T +
+                       "->vchDateTime, X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );",
+                   "DqooDef.X_CPYBYTES_STR( ref " + T +
+                       ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + DqooDef.X_DEFAULT_TIME + "
+                       "\".000000000\", DqooDef.X_MAX_SIZE_DATETIME_LEN );");
         return;
     case ExprLayout::String:
     case ExprLayout::Binary: {
         const bool binary = layout == ExprLayout::Binary;
         if (hi || lo) {
-            c.Line(EXPR_Format("X_VAR_VarChar_Repeat( pX_Ids, pX_Pro, pX_Fun, \"%s\", %d, %s );", hi ? "\\xFF" : "\\x01", N,
-                               T.c_str()));
+            c.Line(EXPR_Format("X_VAR_VarChar_Repeat( pX_Ids, pX_Pro, pX_Fun, \"%s\", %d, %s );",
+                               hi ? "\\xFF" : "\\x01", N, T.c_str()));
         } else if (N >= 3) {
             c.Line(EXPR_Format(binary ? "X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, \"N/AVAIL\", 7, %s );"
                                       : "X_VAR_VarChar_SetFromChar( pX_Ids, pX_Pro, pX_Fun, \"N/AVAIL\", 7, %s );",
@@ -155,7 +197,8 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
     case ExprLayout::ShortChar:
         if (hi || lo) {
             c.Line(EXPR_Format("%s->sLength = %d;", T.c_str(), N));
-            c.Line(EXPR_Format("memset( %s->vchData, %s, %d );", T.c_str(), hi ? "X_CLEAR_ALPHA_HIVAL" : "X_CLEAR_ALPHA_LOVAL", N));
+            c.Line(EXPR_Format("memset( %s->vchData, %s, %d );", T.c_str(),
+                               hi ? "X_CLEAR_ALPHA_HIVAL" : "X_CLEAR_ALPHA_LOVAL", N));
             c.Line(EXPR_Format("%s->vchData[%d] = END_OF_STRING;", T.c_str(), N));
         } else if (N < 3) {
             c.Line(T + "->sLength = 0;");
@@ -169,8 +212,7 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
             c.Line("strcpy( " + T + "->vchData, \"N/AVAIL\" );");
         }
         return;
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -203,7 +245,8 @@ void packedNines(ExprCode& c, bool packed, bool hi, int32_t N)
         if (N == 1)
             c.Line("pField[0] = '9';");
         else
-            c.Line(EXPR_Format("memset( pField, '9', %d );", N), EXPR_Format("X_DEFS.MEMSET( ref pField, '9', %d );", N));
+            c.Line(EXPR_Format("memset( pField, '9', %d );", N),
+                   EXPR_Format("X_DEFS.MEMSET( ref pField, '9', %d );", N));
         return;
     }
     if (N == 1) {
@@ -249,9 +292,9 @@ void csDecimalStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView& f)
 {
     const bool packed = t.layout == ExprLayout::Packed;
     const char* structure = packed ? "X_FLD_PACKED" : "X_FLD_SIGNED";
-    const std::string storage = f.vector() ? "X_RUN_DLL.X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " +
-                                                 f.index() + " )"
-                                           : f.table() + "[" + f.index() + "].pField";
+    const std::string storage =
+        f.vector() ? "X_RUN_DLL.X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " )"
+                   : f.table() + "[" + f.index() + "].pField";
     c.Open();
     if (t.vector2) {
         c.Line(EXPR_Format("%s pFldDecimal = ((%s)( %s ));", structure, structure, storage.c_str()));
@@ -265,8 +308,8 @@ void csDecimalStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView& f)
     if (f.d.indexed)
         c.Line("X_Vec_Set_Index( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " );");
     if (f.d.dispatch)
-        c.Line("X_VAR_DLL.X_VAR_SetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() +
-               " );");
+        c.Line("X_VAR_DLL.X_VAR_SetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " +
+               f.index() + " );");
     c.Close();
 }
 
@@ -298,7 +341,8 @@ void decimalStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView& f)
     if (f.d.indexed)
         c.Line("X_Vec_Set_Index( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " );");
     if (f.d.dispatch)
-        c.Line("X_VAR_SetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " );");
+        c.Line("X_VAR_SetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() +
+               " );");
     c.Close();
 }
 
@@ -324,15 +368,16 @@ void valueStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, con
         /* the run time's fills and copies take the field's element of the vector */
         if (f.vector()) {
             c.Open();
-            c.Line("X_FLD pField = X_RUN_DLL.X_GET_INDEX( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " );");
+            c.Line("X_FLD pField = X_RUN_DLL.X_GET_INDEX( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() +
+                   " );");
             T = "pField";
         } else {
             T = f.table() + "[" + f.index() + "]";
         }
     } else if (f.vector() && c.cs()) {
         c.Open();
-        c.Line(std::string(type.structure) + " pField = " + EXPR_Format(cast.c_str(), ("X_RUN_DLL." + applied).c_str()) +
-               ";");
+        c.Line(std::string(type.structure) +
+               " pField = " + EXPR_Format(cast.c_str(), ("X_RUN_DLL." + applied).c_str()) + ";");
         T = "pField";
     } else if (f.vector()) {
         c.Open();
@@ -350,7 +395,8 @@ void valueStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, con
         const bool csForm = l == ExprLayout::IntU8 || l == ExprLayout::Int8 || l == ExprLayout::Int16 ||
                             l == ExprLayout::Date || l == ExprLayout::DateTime;
         if (c.cs() && csForm)
-            c.Line(T + ".bFieldState = (int)((XFIELDSTATE)( " + T + ".bFieldState & (~(int)XFIELDSTATE.FsIsSqlNull) ));");
+            c.Line(T + ".bFieldState = (int)((XFIELDSTATE)( " + T +
+                   ".bFieldState & (~(int)XFIELDSTATE.FsIsSqlNull) ));");
         else
             c.Line(T + "->bFieldState = ((XFIELDSTATE)( " + T + "->bFieldState & (~FsIsSqlNull) ));");
     }
@@ -366,7 +412,10 @@ void valueStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, con
     (void)s;
 }
 
-std::string byteLength(const ExprFieldView& f) { return "BYTE_LEN_" + f.index(); }
+std::string byteLength(const ExprFieldView& f)
+{
+    return "BYTE_LEN_" + f.index();
+}
 
 /* Field pointer k of an identical move, and the text that addresses it. */
 std::string movePointer(ExprCode& c, const ExprFieldView& f, int k)
@@ -386,9 +435,9 @@ std::string movePointer(ExprCode& c, const ExprFieldView& f, int k)
         c.Line("X_FLD_RECORD");
         c.Line(EXPR_Format("   *pRecord%d = ((X_FLD_RECORD*)( %s[%s].pField ));", k, f.table().c_str(),
                            f.d.recordName.c_str()));
-        const std::string offset =
-            EXPR_Format("((X_PDICTIONARY_FIELD)( pRecord%d->pDataRecord )) + pRecord%d->pDescription->pOffsetTable[ %s ]", k,
-                        k, f.index().c_str());
+        const std::string offset = EXPR_Format(
+            "((X_PDICTIONARY_FIELD)( pRecord%d->pDataRecord )) + pRecord%d->pDescription->pOffsetTable[ %s ]", k, k,
+            f.index().c_str());
         if (f.full()) {
             c.Line("X_FLD_INFO");
             c.Line(EXPR_Format("   *pField%d = ((X_FLD_INFO*)( %s ));", k, offset.c_str()));
@@ -430,7 +479,7 @@ void varyingMove(ExprCode& c, const ExprFieldView& source, const ExprFieldView& 
     c.Line("}");
 }
 
-} // namespace
+}  // namespace
 
 void EXPR_WriteSpecialValueStore(ExprCode& c, const EXPR_STATEMENT& s)
 {
@@ -451,12 +500,8 @@ void EXPR_WriteSpecialValueStore(ExprCode& c, const EXPR_STATEMENT& s)
         return;
     case ExprValue::HiVal:
     case ExprValue::LoVal:
-    case ExprValue::NAvail:
-        valueStore(c, s, t, f);
-        return;
-    default:
-        c.Line("Instruction");
-        return;
+    case ExprValue::NAvail: valueStore(c, s, t, f); return;
+    default: c.Line("Instruction"); return;
     }
 }
 

@@ -11,19 +11,21 @@ namespace {
 
 constexpr size_t kNameField = 65;
 
-std::string Padded(std::string field) {
-    if (field.size() < kNameField) field.append(kNameField - field.size(), ' ');
+std::string Padded(std::string field)
+{
+    if (field.size() < kNameField)
+        field.append(kNameField - field.size(), ' ');
     return field;
 }
 
-} // namespace
+}  // namespace
 
-ExprTableRows::ExprTableRows(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine,
-                             ExprTableReport& report)
-    : gen_(gen), routine_(routine), report_(report),
-      csharp_(gen.TargetLanguage() == EXPR_TARGET_CSHARP) {}
+ExprTableRows::ExprTableRows(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine, ExprTableReport& report)
+    : gen_(gen), routine_(routine), report_(report), csharp_(gen.TargetLanguage() == EXPR_TARGET_CSHARP)
+{}
 
-std::string ExprTableRows::CRow(std::string_view name, std::string_view operand) {
+std::string ExprTableRows::CRow(std::string_view name, std::string_view operand)
+{
     std::string field(name);
     field += ',';
     std::string row = "   " + Padded(std::move(field)) + " ";
@@ -31,8 +33,8 @@ std::string ExprTableRows::CRow(std::string_view name, std::string_view operand)
     return row;
 }
 
-std::string ExprTableRows::CsRow(uint32_t number, std::string_view name,
-                                 std::string_view operand, ExprCsComma comma) {
+std::string ExprTableRows::CsRow(uint32_t number, std::string_view name, std::string_view operand, ExprCsComma comma)
+{
     char head[32];
     std::snprintf(head, sizeof head, "   0x%08" PRIX32 " ", number);
     std::string field = "/* ";
@@ -43,80 +45,100 @@ std::string ExprTableRows::CsRow(uint32_t number, std::string_view name,
     return row;
 }
 
-std::string ExprTableRows::Row(const ExprOpcodeEntry& entry, std::string_view operand,
-                               ExprCsComma comma) const {
-    if (!csharp_) return CRow(entry.name, operand);
+std::string ExprTableRows::Row(const ExprOpcodeEntry& entry, std::string_view operand, ExprCsComma comma) const
+{
+    if (!csharp_)
+        return CRow(entry.name, operand);
     const uint32_t number = entry.writtenAs != 0 ? entry.writtenAs : entry.number;
     return CsRow(number, entry.name, operand, comma);
 }
 
-std::string ExprTableRows::Row(uint32_t number, std::string_view operand,
-                               ExprCsComma comma) const {
+std::string ExprTableRows::Row(uint32_t number, std::string_view operand, ExprCsComma comma) const
+{
     const ExprOpcodeEntry* entry = EXPR_FindOpcode(number);
     /* Every companion the rules name is in the catalogue. */
-    if (entry == nullptr) return CRow("???", operand);
+    if (entry == nullptr)
+        return CRow("???", operand);
     return Row(*entry, operand, comma);
 }
 
-void ExprTableRows::CheckWidth(int64_t value) {
+void ExprTableRows::CheckWidth(int64_t value)
+{
     /* A C table is an array of 16-bit words: a value is kept when it fits
     ** them signed or unsigned. A C# table is an array of int. A wider value
     ** would compile into another number: it is an error of the job. */
-    const bool fits = csharp_ ? (value >= INT32_MIN && value <= INT32_MAX)
-                              : (value >= INT16_MIN && value <= UINT16_MAX);
-    if (fits) return;
+    const bool fits =
+        csharp_ ? (value >= INT32_MIN && value <= INT32_MAX) : (value >= INT16_MIN && value <= UINT16_MAX);
+    if (fits)
+        return;
     ++report_.wideOperands;
     char text[96];
-    std::snprintf(text, sizeof text, "Expression table: value %" PRId64 " does not fit a %d-bit table column",
-                  value, csharp_ ? 32 : 16);
+    std::snprintf(text, sizeof text, "Expression table: value %" PRId64 " does not fit a %d-bit table column", value,
+                  csharp_ ? 32 : 16);
     gen_.ReportError(text);
 }
 
-std::string ExprTableRows::Number(int64_t value) {
+std::string ExprTableRows::Number(int64_t value)
+{
     CheckWidth(value);
     return std::to_string(value);
 }
 
-std::string ExprTableRows::Index() { return Number(report_.operandIndex); }
+std::string ExprTableRows::Index()
+{
+    return Number(report_.operandIndex);
+}
 
-std::string ExprTableRows::Pair(const EXPR_OPERAND_NODE* node) {
-    if (node == nullptr) return "0x0000";
+std::string ExprTableRows::Pair(const EXPR_OPERAND_NODE* node)
+{
+    if (node == nullptr)
+        return "0x0000";
     char text[40];
     std::snprintf(text, sizeof text, "0x%02" PRIx32 "%02" PRIx32, node->value, node->second);
     /* The two words are joined digit by digit, so the literal's value is
     ** what the column receives. */
     const unsigned long long joined = std::strtoull(text + 2, nullptr, 16);
-    CheckWidth(joined > static_cast<unsigned long long>(INT64_MAX) ? INT64_MAX
-                                                                   : static_cast<int64_t>(joined));
+    CheckWidth(joined > static_cast<unsigned long long>(INT64_MAX) ? INT64_MAX : static_cast<int64_t>(joined));
     return text;
 }
 
-std::string ExprTableRows::Hex4(const EXPR_OPERAND_NODE* node, std::string_view absent) {
-    if (node == nullptr) return std::string(absent);
+std::string ExprTableRows::Hex4(const EXPR_OPERAND_NODE* node, std::string_view absent)
+{
+    if (node == nullptr)
+        return std::string(absent);
     char text[24];
     std::snprintf(text, sizeof text, "0x%04" PRIx32, node->value);
     CheckWidth(node->value);
     return text;
 }
 
-std::string ExprTableRows::Unresolved() {
+std::string ExprTableRows::Unresolved()
+{
     ++report_.unresolvedOperands;
     return "???";
 }
 
-void ExprTableRows::WriteNow(const std::string& row) { gen_.Line(row + ","); }
+void ExprTableRows::WriteNow(const std::string& row)
+{
+    gen_.Line(row + ",");
+}
 
-void ExprTableRows::FlushWithComma() {
-    if (pending_.empty()) return;
+void ExprTableRows::FlushWithComma()
+{
+    if (pending_.empty())
+        return;
     WriteNow(pending_);
     pending_.clear();
 }
 
-void ExprTableRows::FlushLast() {
+void ExprTableRows::FlushLast()
+{
     gen_.Line(pending_);
     pending_.clear();
 }
 
-void ExprTableRows::CountOperand(const EXPR_OPERAND_NODE* node, uint32_t opcode) {
-    if (EXPR_IsCountedOperand(node, opcode)) ++report_.operandIndex;
+void ExprTableRows::CountOperand(const EXPR_OPERAND_NODE* node, uint32_t opcode)
+{
+    if (EXPR_IsCountedOperand(node, opcode))
+        ++report_.operandIndex;
 }

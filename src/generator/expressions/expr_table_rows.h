@@ -25,8 +25,7 @@ enum class ExprCsComma { Spaced, Tight };
 
 class ExprTableRows {
 public:
-    ExprTableRows(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine,
-                  ExprTableReport& report);
+    ExprTableRows(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine, ExprTableReport& report);
 
     bool CSharp() const { return csharp_; }
     int32_t RoutineKind() const { return routine_.kind; }
@@ -41,8 +40,7 @@ public:
     std::string Row(const ExprOpcodeEntry& entry, std::string_view operand,
                     ExprCsComma comma = ExprCsComma::Spaced) const;
     /* The row of the catalogue entry numbered `number` in the target's own form. */
-    std::string Row(uint32_t number, std::string_view operand,
-                    ExprCsComma comma = ExprCsComma::Spaced) const;
+    std::string Row(uint32_t number, std::string_view operand, ExprCsComma comma = ExprCsComma::Spaced) const;
 
     /* Operand texts; the numeric ones are checked against the column width. */
     std::string Number(int64_t value);
@@ -81,14 +79,10 @@ private:
 };
 
 /* Rules of the push opcodes: the vector pushes, 182 and the dispatch operands. */
-void EXPR_FormVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry,
-                             EXPR_OPERAND_NODE* node);
-void EXPR_FormStackVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry,
-                                  EXPR_OPERAND_NODE* node);
-void EXPR_FormDispatchOperandRow(ExprTableRows& rows, const ExprOpcodeEntry& entry,
-                                 const EXPR_OPERAND_NODE* node);
+void EXPR_FormVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node);
+void EXPR_FormStackVectorPushRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node);
+void EXPR_FormDispatchOperandRow(ExprTableRows& rows, const ExprOpcodeEntry& entry, const EXPR_OPERAND_NODE* node);
 /* The pull expansion (standard and component refresh shapes). */
-void EXPR_FormPullRows(ExprTableRows& rows, const ExprOpcodeEntry& entry,
-                       EXPR_OPERAND_NODE* node);
+void EXPR_FormPullRows(ExprTableRows& rows, const ExprOpcodeEntry& entry, EXPR_OPERAND_NODE* node);
 
 #endif

@@ -16,25 +16,30 @@ namespace {
 struct FieldStructure {
     const char* name;
     const char* member;
-    bool address;  /* the value is the address of the member's first byte */
+    bool address; /* the value is the address of the member's first byte */
 };
 
 FieldStructure structureOf(const EXPR_OPERAND_DESCRIPTOR& d)
 {
     switch (d.typeLetter) {
-    case '1': case 'H': return {"X_FLD_CHAR", "", false};
-    case '2': case 'B': return {"X_FLD_BINARY", "", false};
+    case '1':
+    case 'H': return {"X_FLD_CHAR", "", false};
+    case '2':
+    case 'B': return {"X_FLD_BINARY", "", false};
     case '3': return {"X_FLD_CLOB", "vchFileName", true};
     case '4': return {"X_FLD_BLOB", "vchFileName", true};
     case 'E': return {"X_FLD_DATE", "vchDate", false};
-    case 'F': return d.length == 4 ? FieldStructure{"X_FLD_FLT32", "dFloat32", false}
-                                   : FieldStructure{"X_FLD_FLT64", "dFloat64", false};
+    case 'F':
+        return d.length == 4 ? FieldStructure{"X_FLD_FLT32", "dFloat32", false}
+                             : FieldStructure{"X_FLD_FLT64", "dFloat64", false};
     case 'I':
         if (d.length == 1)
             return d.unsignedInt ? FieldStructure{"X_FLD_UINT8", "uiInt8", false}
                                  : FieldStructure{"X_FLD_INT8", "iInt8", false};
-        if (d.length == 2) return {"X_FLD_INT16", "iInt16", false};
-        if (d.length == 4) return {"X_FLD_INT32", "iInt32", false};
+        if (d.length == 2)
+            return {"X_FLD_INT16", "iInt16", false};
+        if (d.length == 4)
+            return {"X_FLD_INT32", "iInt32", false};
         return {"X_FLD_INT64", "iInt64", false};
     case 'M': return {"X_FLD_TIME", "vchTime", false};
     case 'P': return {"X_FLD_PACKED", "fchData", true};
@@ -83,15 +88,18 @@ std::string subjectText(ExprCode& c, ExprValue type, EXPR_OPERAND_NODE* node)
     const int32_t digits = EXPR_lOperandLength(node);
     if (type == ExprValue::String) {
         const int16_t cls = EXPR_sOperandStringClass(c.gen.Fields(), node);
-        if (cls <= 3) return k170 ? "pvchVarCharValue" : "operandStack[1].m_String.m_VarChar";
-        if (cls <= 7) return k170 ? "pAlphaValue" : "operandStack[1].m_String.m_Char";
-        if (cls == 9) return k170 ? "pShortCharValue" : "operandStack[1].m_String.m_FldShortChar";
+        if (cls <= 3)
+            return k170 ? "pvchVarCharValue" : "operandStack[1].m_String.m_VarChar";
+        if (cls <= 7)
+            return k170 ? "pAlphaValue" : "operandStack[1].m_String.m_Char";
+        if (cls == 9)
+            return k170 ? "pShortCharValue" : "operandStack[1].m_String.m_FldShortChar";
         return k170 ? "pCharValue" : "operandStack[1].m_String.m_FldChar";
     }
     const bool decimalType = type == ExprValue::Packed31 || type == ExprValue::Packed63 || type == ExprValue::Decimal;
     if (k170) {
-        if (decimalType || (c.iSeries() && (type == ExprValue::Long || type == ExprValue::LongLong ||
-                                            type == ExprValue::Double)))
+        if (decimalType ||
+            (c.iSeries() && (type == ExprValue::Long || type == ExprValue::LongLong || type == ExprValue::Double)))
             return "decValue";
         switch (type) {
         case ExprValue::Long: return "lValue";
@@ -138,16 +146,12 @@ std::string subjectText(ExprCode& c, ExprValue type, EXPR_OPERAND_NODE* node)
 std::string arithmeticText(ExprCode& c, ExprValue type, int32_t n)
 {
     switch (type) {
-    case ExprValue::Long:
-        return EXPR_Format(c.iSeries() ? "decOperand%d" : "lOperand%d", n);
-    case ExprValue::LongLong:
-        return EXPR_Format(c.iSeries() ? "decOperand%d" : "llOperand%d", n);
-    case ExprValue::Double:
-        return EXPR_Format(c.iSeries() ? "decOperand%d" : "dOperand%d", n);
+    case ExprValue::Long: return EXPR_Format(c.iSeries() ? "decOperand%d" : "lOperand%d", n);
+    case ExprValue::LongLong: return EXPR_Format(c.iSeries() ? "decOperand%d" : "llOperand%d", n);
+    case ExprValue::Double: return EXPR_Format(c.iSeries() ? "decOperand%d" : "dOperand%d", n);
     case ExprValue::Packed31:
     case ExprValue::Packed63:
-    case ExprValue::Decimal:
-        return EXPR_Format("decOperand%d", n);
+    case ExprValue::Decimal: return EXPR_Format("decOperand%d", n);
     case ExprValue::Int32: return EXPR_Format("lOperand%d", n);
     case ExprValue::Int64: return EXPR_Format("llOperand%d", n);
     case ExprValue::Float64: return EXPR_Format("dOperand%d", n);
@@ -162,53 +166,67 @@ std::string constantValue(ExprCode& c, uint32_t opcode, EXPR_OPERAND_NODE* node)
     const std::string text = constantText(node);
     const bool s = c.iSeries();
     switch (opcode) {
-    case 1: case 2:
-        if (s) return text + "D";
+    case 1:
+    case 2:
+        if (s)
+            return text + "D";
         return node != nullptr && node->kind == EXPR_NODE_INT32_LOVAL ? "X_INT32_LOVAL" : text;
-    case 3: case 4: case 5: case 6: case 10: case 11: case 12: case 13:
-        return s ? text + "D" : text + ".0";
-    case 7: case 8:
-        return node != nullptr && node->kind == EXPR_NODE_INT32_LOVAL ? "X_INT32_LOVAL" : text;
-    case 9: case 14:
-        if (s) return text + "D";
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 10:
+    case 11:
+    case 12:
+    case 13: return s ? text + "D" : text + ".0";
+    case 7:
+    case 8: return node != nullptr && node->kind == EXPR_NODE_INT32_LOVAL ? "X_INT32_LOVAL" : text;
+    case 9:
+    case 14:
+        if (s)
+            return text + "D";
         return node != nullptr && node->kind == EXPR_NODE_INT64_LOVAL ? "X_INT64_LOVAL" : "LL_CONST( " + text + " )";
-    case 15: case 16: case 17: case 18: case 20: case 21: case 22: case 23: {
+    case 15:
+    case 16:
+    case 17:
+    case 18:
+    case 20:
+    case 21:
+    case 22:
+    case 23: {
         const int32_t scale = EXPR_lOperandScale(node);
-        if (!s) return scale != 0 ? text : text + ".0";
+        if (!s)
+            return scale != 0 ? text : text + ".0";
         const int32_t digits = EXPR_lOperandLength(node);
         if (digits != 0 && digits == scale)
             return EXPR_Format("( *((decimal(%d,%d)*)( \"%s\" )) )", digits, scale,
                                node != nullptr && node->packedText != nullptr ? node->packedText : "");
         return text + "D";
     }
-    case 25:
-        return text;
-    case 26: case 27: case 28: case 29:
-        return textLiteral(c, node);
-    case 32:
-        return "TRUE";
-    case 33: case 45:
-        return "FALSE";
-    case 34:
-        return node != nullptr && node->booleanValue != nullptr && *node->booleanValue != 0 ? "TRUE" : "FALSE";
-    case 35: case 36:
-        return s ? "0D" : "0";
-    case 37: case 38: case 39: case 40:
-        return s ? "0D" : "0.0";
-    case 41: case 42:
-        return "0";
-    case 43:
-        return "0.0";
-    case 46: case 50:
-        return "\"\"";
-    case 47:
-        return "X_DEFAULT_DATE";
-    case 48:
-        return "X_DEFAULT_TIME";
-    case 49:
-        return "X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\"";
-    default:
-        return "";
+    case 25: return text;
+    case 26:
+    case 27:
+    case 28:
+    case 29: return textLiteral(c, node);
+    case 32: return "TRUE";
+    case 33:
+    case 45: return "FALSE";
+    case 34: return node != nullptr && node->booleanValue != nullptr && *node->booleanValue != 0 ? "TRUE" : "FALSE";
+    case 35:
+    case 36: return s ? "0D" : "0";
+    case 37:
+    case 38:
+    case 39:
+    case 40: return s ? "0D" : "0.0";
+    case 41:
+    case 42: return "0";
+    case 43: return "0.0";
+    case 46:
+    case 50: return "\"\"";
+    case 47: return "X_DEFAULT_DATE";
+    case 48: return "X_DEFAULT_TIME";
+    case 49: return "X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\"";
+    default: return "";
     }
 }
 
@@ -219,25 +237,39 @@ std::string fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node)
     if (!f.field)
         return "?RetrieveSolutionFactor??";
     switch (f.d.typeLetter) {
-    case '1': case '2': case '3': case '4': case 'A': case 'B': case 'E': case 'F':
-    case 'H': case 'I': case 'M': case 'U': case 'Y': case 'Z':
-        return EXPR_BuildFieldAccessText(c, f);
+    case '1':
+    case '2':
+    case '3':
+    case '4':
+    case 'A':
+    case 'B':
+    case 'E':
+    case 'F':
+    case 'H':
+    case 'I':
+    case 'M':
+    case 'U':
+    case 'Y':
+    case 'Z': return EXPR_BuildFieldAccessText(c, f);
     case 'P':
         if (!c.iSeries())
             return EXPR_Format("%s%d", EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
-        return EXPR_Format("*((decimal(%d,%d)*)( %s ))", f.d.length, f.d.decimals, EXPR_BuildFieldAccessText(c, f).c_str());
+        return EXPR_Format("*((decimal(%d,%d)*)( %s ))", f.d.length, f.d.decimals,
+                           EXPR_BuildFieldAccessText(c, f).c_str());
     case 'S':
         if (!c.iSeries())
             return EXPR_Format("%s%d", EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
         return EXPR_Format("decOperand%d", f.n);
-    default:
-        return "?DeclareSolutionFactor???";
+    default: return "?DeclareSolutionFactor???";
     }
 }
 
-} // namespace
+}  // namespace
 
-int32_t ExprCode::Number(const EXPR_OPERAND_NODE* node) const { return EXPR_lInstructionPosition(node, &expression); }
+int32_t ExprCode::Number(const EXPR_OPERAND_NODE* node) const
+{
+    return EXPR_lInstructionPosition(node, &expression);
+}
 
 const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
@@ -271,8 +303,8 @@ std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f)
     const FieldStructure s = structureOf(f.d);
     if (s.name == nullptr)
         return base;
-    const std::string cast = c.cs() ? EXPR_Format("((%s)( %s ))", s.name, base.c_str())
-                                    : EXPR_Format("((%s*)( %s ))", s.name, base.c_str());
+    const std::string cast =
+        c.cs() ? EXPR_Format("((%s)( %s ))", s.name, base.c_str()) : EXPR_Format("((%s*)( %s ))", s.name, base.c_str());
     if (*s.member == '\0')
         return cast;
     if (c.cs())
@@ -288,7 +320,8 @@ std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f)
     ** through the field information (the data pointer has no members). */
     if (s.name == nullptr)
         s.name = "X_FLD_INFO";
-    return c.cs() ? EXPR_Format("((%s)( %s ))", s.name, base.c_str()) : EXPR_Format("((%s*)( %s ))", s.name, base.c_str());
+    return c.cs() ? EXPR_Format("((%s)( %s ))", s.name, base.c_str())
+                  : EXPR_Format("((%s*)( %s ))", s.name, base.c_str());
 }
 
 std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
@@ -309,18 +342,12 @@ std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, cons
     }
     switch (opcode) {
     case EXPR_OP_COERCE_DATE_TO_DATETIME:
-    case EXPR_OP_COERCE_TIME_TO_DATETIME:
-        return EXPR_Format("vchDateTime%d", n);
-    case EXPR_OP_COERCE_DATETIME_TO_DATE:
-        return EXPR_Format("vchDate%d", n);
-    case EXPR_OP_COERCE_DATETIME_TO_TIME:
-        return EXPR_Format("vchTime%d", n);
-    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL:
-        return EXPR_Format("decOperand%d", n);
-    case EXPR_OP_STRING_CUR_SIZE:
-        return EXPR_Format("ulCurSize%d", n);
-    default:
-        break;
+    case EXPR_OP_COERCE_TIME_TO_DATETIME: return EXPR_Format("vchDateTime%d", n);
+    case EXPR_OP_COERCE_DATETIME_TO_DATE: return EXPR_Format("vchDate%d", n);
+    case EXPR_OP_COERCE_DATETIME_TO_TIME: return EXPR_Format("vchTime%d", n);
+    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL: return EXPR_Format("decOperand%d", n);
+    case EXPR_OP_STRING_CUR_SIZE: return EXPR_Format("ulCurSize%d", n);
+    default: break;
     }
     if (EXPR_fHasBooleanResult(opcode))
         return EXPR_Format("bOperand%d", n);
@@ -362,12 +389,14 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
     switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &op)) {
     case 2:
         if (l2 <= l1) {
-            c.Line(c.cs() ? EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( %s, %ld, "
-                                        "DqooDef.X_ALPHA_BLANK_STRING, %ld );",
-                                        n, memcmpName, v1.c_str(), v2.c_str(), l2, n, memcmpName, v1.c_str(), l2, l1 - l2)
-                          : EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( ( %s + %ld ), "
-                                        "X_ALPHA_BLANK_STRING, %ld );",
-                                        n, memcmpName, v1.c_str(), v2.c_str(), l2, n, memcmpName, v1.c_str(), l2, l1 - l2));
+            c.Line(c.cs()
+                       ? EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( %s, %ld, "
+                                     "DqooDef.X_ALPHA_BLANK_STRING, %ld );",
+                                     n, memcmpName, v1.c_str(), v2.c_str(), l2, n, memcmpName, v1.c_str(), l2, l1 - l2)
+                       : EXPR_Format("if ( ( iCompare%d = %s( %s, %s, %ld ) ) == 0 ) iCompare%d = %s( ( %s + %ld ), "
+                                     "X_ALPHA_BLANK_STRING, %ld );",
+                                     n, memcmpName, v1.c_str(), v2.c_str(), l2, n, memcmpName, v1.c_str(), l2,
+                                     l1 - l2));
         } else {
             /* C# reaches the tail of the longer value through the offset form of the compare, whose
                operands are the other way round */
@@ -379,18 +408,13 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
                                n, v1.c_str(), v2.c_str(), l1, n, v2.c_str(), l1, l2 - l1));
         }
         return;
-    case 3:
-        pad("chObject", t1, v2, t2);
-        return;
-    case 4:
-        pad("chSubject", t2, v1, t1);
-        return;
+    case 3: pad("chObject", t1, v2, t2); return;
+    case 4: pad("chSubject", t2, v1, t1); return;
     case 5:
         pad("chSubject", longer, v1, t1);
         pad("chObject", longer, v2, t2);
         return;
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -398,19 +422,18 @@ void writeCurSize(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
 {
     const std::string v1 = EXPR_BuildFactorValueText(c, op.left, &op);
     switch (EXPR_sOperandStringClass(c.gen.Fields(), op.left)) {
-    case 3:
-        c.Line(EXPR_Format("ulCurSize%d = strlen( %s );", n, v1.c_str()));
-        return;
-    case 4: case 6:
-        c.Line(EXPR_Format("ulCurSize%d = %s;", n, EXPR_OperandLengthText(c, op.left).c_str()));
-        return;
-    case 5: case 7: {
+    case 3: c.Line(EXPR_Format("ulCurSize%d = strlen( %s );", n, v1.c_str())); return;
+    case 4:
+    case 6: c.Line(EXPR_Format("ulCurSize%d = %s;", n, EXPR_OperandLengthText(c, op.left).c_str())); return;
+    case 5:
+    case 7: {
         const std::string length = EXPR_OperandLengthText(c, op.left);
         if (c.cs()) {
-            c.Line(EXPR_Format("X_VAR_DLL.X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, %s, %s, ref fldChar%d );",
-                               v1.c_str(), length.c_str(), n));
-            c.Line(EXPR_Format("X_VAR_DLL.X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ref fldChar%d, ref ulCurSize%d );",
-                               n, n));
+            c.Line(EXPR_Format(
+                "X_VAR_DLL.X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, %s, %s, ref fldChar%d );",
+                v1.c_str(), length.c_str(), n));
+            c.Line(EXPR_Format(
+                "X_VAR_DLL.X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ref fldChar%d, ref ulCurSize%d );", n, n));
             c.Line(EXPR_Format("X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ref fldChar%d );", n));
         } else {
             c.Line(EXPR_Format("X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, %s, %s, &fldChar%d );",
@@ -420,22 +443,20 @@ void writeCurSize(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
         }
         return;
     }
-    case 8: case 11:
+    case 8:
+    case 11:
         c.Line(EXPR_Format("X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)%s), &ulCurSize%d );",
                            v1.c_str(), n));
         return;
-    case 9:
-        c.Line(EXPR_Format("ulCurSize%d = %s->sLength;", n, v1.c_str()));
-        return;
-    default:
-        c.Line(EXPR_Format("ulCurSize%d = strlen( %s );", n, v1.c_str()));
-        return;
+    case 9: c.Line(EXPR_Format("ulCurSize%d = %s->sLength;", n, v1.c_str())); return;
+    default: c.Line(EXPR_Format("ulCurSize%d = strlen( %s );", n, v1.c_str())); return;
     }
 }
 
 void writeDispatchGet(ExprCode& c, const ExprFieldView& f)
 {
-    const std::string get = "X_VAR_GetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.index() + " );";
+    const std::string get =
+        "X_VAR_GetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.index() + " );";
     c.Line(c.cs() ? "X_VAR_DLL." + get : get);
     if (c.iSeries() && f.d.typeLetter == 'S')
         c.Line(EXPR_Format("_CPYNV( 0x03%.2x%.2x00, ((char*)( &decOperand%d )), 0x02%.2x%.2x00, ((X_CHAR*)( %s )) );",
@@ -443,7 +464,7 @@ void writeDispatchGet(ExprCode& c, const ExprFieldView& f)
                            EXPR_BuildFieldAccessText(c, f).c_str()));
 }
 
-} // namespace
+}  // namespace
 
 void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node,
                                  std::string& value)
@@ -487,10 +508,8 @@ std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, 
     const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
     const long l1 = EXPR_lOperandLength(operation.left), l2 = EXPR_lOperandLength(operation.right);
     switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &operation)) {
-    case 1:
-        return EXPR_Format("( %s( %s, %s, %ld ) %s 0 )", memcmpName, v1.c_str(), v2.c_str(), l1, o.c_str());
-    case 2:
-        return EXPR_Format("( iCompare%d %s 0 )", n, o.c_str());
+    case 1: return EXPR_Format("( %s( %s, %s, %ld ) %s 0 )", memcmpName, v1.c_str(), v2.c_str(), l1, o.c_str());
+    case 2: return EXPR_Format("( iCompare%d %s 0 )", n, o.c_str());
     case 3:
         return EXPR_Format("( %s( %s, chObject%d, %s ) %s 0 )", memcmpName, v1.c_str(), n,
                            EXPR_OperandLengthText(c, operation.left).c_str(), o.c_str());
@@ -504,26 +523,26 @@ std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, 
         auto triple = [&](EXPR_OPERAND_NODE* node, const std::string& v, bool first) {
             const std::string length = EXPR_OperandLengthText(c, node);
             switch (EXPR_sOperandStringClass(c.gen.Fields(), node)) {
-            case 0: case 1: case 2:
-                return c.cs() ? "((string) " + v + "), " + length + ", null" : "((X_VCHAR*) " + v + "), " + length + ", NULL";
+            case 0:
+            case 1:
+            case 2:
+                return c.cs() ? "((string) " + v + "), " + length + ", null"
+                              : "((X_VCHAR*) " + v + "), " + length + ", NULL";
             case 3:
                 if (c.cs())
                     return first ? v + ", ( (string)( " + v + " ) ).Length, null" : v + ", strlen( " + v + " ), null";
                 return v + ", strlen( " + v + " ), NULL";
-            case 8: case 11:
-                return c.cs() ? "null, 0, " + v : "NULL, 0, ((X_FLD_CHAR *)" + v + ")";
-            case 9:
-                return c.cs() ? v + ".vchData, " + v + ".sLength, null" : v + "->vchData, " + v + "->sLength, NULL";
-            default:
-                return v + ", " + length + (c.cs() ? ", null" : ", NULL");
+            case 8:
+            case 11: return c.cs() ? "null, 0, " + v : "NULL, 0, ((X_FLD_CHAR *)" + v + ")";
+            case 9: return c.cs() ? v + ".vchData, " + v + ".sLength, null" : v + "->vchData, " + v + "->sLength, NULL";
+            default: return v + ", " + length + (c.cs() ? ", null" : ", NULL");
             }
         };
         return std::string(c.cs() ? "X_VAR_DLL." : "") + "X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, " +
                triple(operation.left, v1, true) + ", " + triple(operation.right, v2, false) + ", " + std::string(mask) +
                " )";
     }
-    default:
-        return EXPR_Format("( %s( %s, %s, ???? ) == 0 )", memcmpName, v1.c_str(), v2.c_str());
+    default: return EXPR_Format("( %s( %s, %s, ???? ) == 0 )", memcmpName, v1.c_str(), v2.c_str());
     }
 }
 
@@ -543,8 +562,9 @@ std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, cons
     if (text.empty() || !EXPR_IsInstruction(node))
         return text;
     const ExprOpTraits& t = EXPR_OpTraits(node->opcode);
-    const bool subject = (t.kind == ExprOpKind::WhenSubject && t.value != ExprValue::Variant && t.value != ExprValue::Binary) ||
-                         t.kind == ExprOpKind::SubjectLoad;
+    const bool subject =
+        (t.kind == ExprOpKind::WhenSubject && t.value != ExprValue::Variant && t.value != ExprValue::Binary) ||
+        t.kind == ExprOpKind::SubjectLoad;
     if (!subject)
         return text;
     if (c.routine.kind == EXPR_ROUTINE_BOOLEAN_SUBJECT)
@@ -579,9 +599,9 @@ void EXPR_WriteVectorSet(ExprCode& c, const EXPR_STATEMENT& operation)
         return;
     if (c.iSeries()) {
         if (t.layout == ExprLayout::Signed)
-            c.Line(EXPR_Format("_CPYNV( 0x02%.2x%.2x00, ((X_CHAR*)( %s )), 0x03%.2x%.2x00, ((char*)( &decOperand%d )));",
-                               f.d.decimals, f.d.length, EXPR_BuildFieldAccessText(c, f).c_str(), f.d.decimals,
-                               f.d.length, f.n));
+            c.Line(EXPR_Format(
+                "_CPYNV( 0x02%.2x%.2x00, ((X_CHAR*)( %s )), 0x03%.2x%.2x00, ((char*)( &decOperand%d )));", f.d.decimals,
+                f.d.length, EXPR_BuildFieldAccessText(c, f).c_str(), f.d.decimals, f.d.length, f.n));
         EXPR_WriteVectorSetIndex(c.gen, result, f.d, c.stream, c.indent, 1);
         return;
     }
@@ -621,20 +641,19 @@ bool EXPR_GetNativeTypeName(ExprCode& c, const EXPR_STATEMENT& operation, std::s
     if (!f.field)
         return false;
     switch (f.d.typeLetter) {
-    case 'F':
-        name = f.d.length == 4 ? "X_FLT32" : "X_FLT64";
-        return true;
+    case 'F': name = f.d.length == 4 ? "X_FLT32" : "X_FLT64"; return true;
     case 'I':
-        if (f.d.length == 1) name = f.d.unsignedInt ? "X_UINT8" : "X_INT8";
-        else if (f.d.length == 2) name = "X_INT16";
-        else if (f.d.length == 4) name = "X_INT32";
-        else name = "X_INT64";
+        if (f.d.length == 1)
+            name = f.d.unsignedInt ? "X_UINT8" : "X_INT8";
+        else if (f.d.length == 2)
+            name = "X_INT16";
+        else if (f.d.length == 4)
+            name = "X_INT32";
+        else
+            name = "X_INT64";
         return true;
-    case 'Y':
-        name = "X_BOOL";
-        return true;
-    default:
-        return false;
+    case 'Y': name = "X_BOOL"; return true;
+    default: return false;
     }
 }
 

@@ -4,7 +4,8 @@
 **
 ** The routine writers set the current stream and indent (the frame at
 ** column 0, the body at 3), move the nesting level in steps of 3, switch the
-** line writer's macro continuation, name string constants, read the function's SQL-null assignment mode and the run's third
+** line writer's macro continuation, name string constants, read the function's SQL-null assignment mode and the run's
+*third
 ** name character, and issue generation messages. The core implements it in
 ** expr_core_services.cpp; tests capture the lines.
 **

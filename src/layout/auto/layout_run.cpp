@@ -6,21 +6,21 @@
 #include "checker/checker.h"
 #include "checker/params/field_texts.h"
 #include "dqov/ffc_check_message.h"
-#include "dqov/messages.h"
 #include "dqov/fix.h"
+#include "dqov/messages.h"
 #include "dqov/record_store.h"
 #include "dqov/workfile.h"
 
 namespace layout {
 
-LAYOUT_FIELD_ENTRY *LayoutRun::currentEntry()
+LAYOUT_FIELD_ENTRY* LayoutRun::currentEntry()
 {
     return current > 0 && current <= count ? &table[static_cast<size_t>(current - 1)] : nullptr;
 }
 
-void StartLayoutRun(LayoutRun &run, FFC_CONTEXT *ctx, FFC_CHECK_STATE *state, const FFC_PROCESS_DEFINITION *process,
-                    const FFC_FUNCTION_DEFINITION *function, FFC_PARSED_COMMAND *command, int32_t *formatCounter,
-                    char mirror, const char *msgQueue, const char *systemFlags, void *lpc, void *cmpe,
+void StartLayoutRun(LayoutRun& run, FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, const FFC_PROCESS_DEFINITION* process,
+                    const FFC_FUNCTION_DEFINITION* function, FFC_PARSED_COMMAND* command, int32_t* formatCounter,
+                    char mirror, const char* msgQueue, const char* systemFlags, void* lpc, void* cmpe,
                     LAYOUT_DESIGN_CALLBACK callback)
 {
     run.ctx = ctx;
@@ -37,17 +37,16 @@ void StartLayoutRun(LayoutRun &run, FFC_CONTEXT *ctx, FFC_CHECK_STATE *state, co
     run.cmpe = cmpe;
     run.callback = callback;
     run.commandName = dqov::cmdparm::CommandNameOf(*command);
-    P8061_GetSessionDesignAdjustAttributes(ctx, &run.adjHeadings, &run.adjLabels, &run.adjDescriptions,
-                                           &run.adjTexts);
+    P8061_GetSessionDesignAdjustAttributes(ctx, &run.adjHeadings, &run.adjLabels, &run.adjDescriptions, &run.adjTexts);
 }
 
-void EndLayoutRun(LayoutRun &run)
+void EndLayoutRun(LayoutRun& run)
 {
     run.callback = nullptr;
     run.lpc = run.cmpe = nullptr;
 }
 
-void CommandQualifier(const LayoutRun &run, char *qualifier)
+void CommandQualifier(const LayoutRun& run, char* qualifier)
 {
     int32_t line = run.state->lLine, second = run.state->lLineWord;
     FIX_LongToDigits(&line, 4, qualifier);
@@ -55,8 +54,8 @@ void CommandQualifier(const LayoutRun &run, char *qualifier)
     std::memset(qualifier + 8, ' ', 2);
 }
 
-void WriteEntryRecord(const LayoutRun &run, const char *kind, int32_t format, int32_t number,
-                      const LAYOUT_FIELD_ENTRY &e)
+void WriteEntryRecord(const LayoutRun& run, const char* kind, int32_t format, int32_t number,
+                      const LAYOUT_FIELD_ENTRY& e)
 {
     FFC_WORK_RECORD w;
     WF_BlankRecord(run.ctx, &w);
@@ -67,8 +66,8 @@ void WriteEntryRecord(const LayoutRun &run, const char *kind, int32_t format, in
     WF_lWrite(run.ctx, &w);
 }
 
-void WriteFormatRecord(const LayoutRun &run, const char *kind, const void *data, size_t size,
-                       const char *conditionKind, int32_t format)
+void WriteFormatRecord(const LayoutRun& run, const char* kind, const void* data, size_t size, const char* conditionKind,
+                       int32_t format)
 {
     FFC_WORK_RECORD w;
     WF_BlankRecord(run.ctx, &w);
@@ -81,7 +80,7 @@ void WriteFormatRecord(const LayoutRun &run, const char *kind, const void *data,
         return;
     // The 604-byte condition slot goes in a record of 500 bytes and one of 104.
     static_assert(sizeof(LAYOUT_FORMAT_SLOT) == 604);
-    const char *slot = reinterpret_cast<const char *>(&run.slots[format]);
+    const char* slot = reinterpret_cast<const char*>(&run.slots[format]);
     WF_BlankRecord(run.ctx, &w);
     std::memcpy(w.acKind, conditionKind, 10);
     std::memcpy(w.acName, run.formatName[format], 8);
@@ -91,9 +90,9 @@ void WriteFormatRecord(const LayoutRun &run, const char *kind, const void *data,
     WF_lWrite(run.ctx, &w);
 }
 
-void AddFinalMessage(const LayoutRun &run)
+void AddFinalMessage(const LayoutRun& run)
 {
-    FFC_CHECK_STATE &st = *run.state;
+    FFC_CHECK_STATE& st = *run.state;
     FFC_CHECK_MESSAGE m{};
     m.ulLine = st.lLine < 0 ? 0 : static_cast<uint32_t>(st.lLine);
     std::memcpy(m.acCommand, st.acCommand, 10);
@@ -107,4 +106,4 @@ void AddFinalMessage(const LayoutRun &run)
     P9006_fCountMessage(&st.stats, st.cFinalSeverity, st.lPass);
 }
 
-} // namespace layout
+}  // namespace layout

@@ -8,7 +8,7 @@
 
 namespace layout {
 
-void AdjustText(const FFC_CONTEXT *ctx, char *text, int width, int32_t adjustSwitch)
+void AdjustText(const FFC_CONTEXT* ctx, char* text, int width, int32_t adjustSwitch)
 {
     if (!ctx || ctx->cDoubleByte != 'Y' || !adjustSwitch)
         return;
@@ -16,13 +16,13 @@ void AdjustText(const FFC_CONTEXT *ctx, char *text, int width, int32_t adjustSwi
     SSNLS_StripBlanks(copy.data(), 1);
     copy.resize(std::strlen(copy.c_str()));
     std::string shifted(static_cast<size_t>(width) * 2 + 2, '\0');
-    unsigned short n = SSNLS_CreateAsciiShiftString(copy.c_str(), shifted.data(),
-                                                    static_cast<unsigned short>(shifted.size()));
+    unsigned short n =
+        SSNLS_CreateAsciiShiftString(copy.c_str(), shifted.data(), static_cast<unsigned short>(shifted.size()));
     std::memset(text, ' ', static_cast<size_t>(width));
     std::memcpy(text, shifted.data(), std::min<size_t>(n, static_cast<size_t>(width)));
 }
 
-int32_t TextLength(const FFC_CONTEXT *ctx, const char *text, int width, int32_t textsSwitch)
+int32_t TextLength(const FFC_CONTEXT* ctx, const char* text, int width, int32_t textsSwitch)
 {
     int32_t n = width;
     while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\0'))
@@ -45,7 +45,7 @@ void MoveHeadingsDown(char headings[3][20])
     std::memcpy(headings, lines, sizeof lines);
 }
 
-void RightAlignText(char *text, int width)
+void RightAlignText(char* text, int width)
 {
     int n = width;
     while (n > 0 && text[n - 1] == ' ')
@@ -56,7 +56,7 @@ void RightAlignText(char *text, int width)
     std::memset(text, ' ', static_cast<size_t>(width - n));
 }
 
-void LeftAlignText(char *text, int width)
+void LeftAlignText(char* text, int width)
 {
     int first = 0;
     while (first < width && text[first] == ' ')
@@ -67,7 +67,7 @@ void LeftAlignText(char *text, int width)
     std::memset(text + (width - first), ' ', static_cast<size_t>(first));
 }
 
-void ReportItemGeometry(LAYOUT_FIELD_ENTRY &e, bool rightToLeft)
+void ReportItemGeometry(LAYOUT_FIELD_ENTRY& e, bool rightToLeft)
 {
     e.lValueOffset = e.lIdentOffset = e.lRightLabelOffset = 0;
     if (e.cIdentification == 'N') {

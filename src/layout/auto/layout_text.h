@@ -12,11 +12,11 @@ namespace layout {
 
 /* In a double-byte run with the switch on, replaces the text (width
  * characters, blank-padded) by its shifted double-byte form, cut to width. */
-void AdjustText(const FFC_CONTEXT *ctx, char *text, int width, int32_t adjustSwitch);
+void AdjustText(const FFC_CONTEXT* ctx, char* text, int width, int32_t adjustSwitch);
 
 /* Length of a free text without trailing blanks (at most width); in a
  * double-byte run with the texts switch on, the host display length. */
-int32_t TextLength(const FFC_CONTEXT *ctx, const char *text, int width, int32_t textsSwitch);
+int32_t TextLength(const FFC_CONTEXT* ctx, const char* text, int width, int32_t textsSwitch);
 
 /* Moves the non-blank column headings down, keeping their order, so that
  * the blank ones come first. */
@@ -24,14 +24,14 @@ void MoveHeadingsDown(char headings[3][20]);
 
 /* Right-aligns a text within its width: its trailing blanks move to the
  * front; left-aligns it: its leading blanks move to the end. */
-void RightAlignText(char *text, int width);
-void LeftAlignText(char *text, int width);
+void RightAlignText(char* text, int width);
+void LeftAlignText(char* text, int width);
 
 /* Value, heading and label offsets and the total width of a report item by
  * its identification: 'N' the value alone; 'L' label, a blank, the value
  * (value first when rightToLeft); any other letter the column headings
  * over the value. */
-void ReportItemGeometry(LAYOUT_FIELD_ENTRY &e, bool rightToLeft);
+void ReportItemGeometry(LAYOUT_FIELD_ENTRY& e, bool rightToLeft);
 
 }  // namespace layout
 

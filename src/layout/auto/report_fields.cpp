@@ -23,13 +23,13 @@ struct Position {
 
 int32_t GETPTR_3116(int32_t page, int32_t line, int32_t column)
 {
-    const Report &r = Rpt();
+    const Report& r = Rpt();
     return (page - 1) * r.pageSize + (line - 1) * r.width + column;
 }
 
 Position P3116_IndexToPosition(int32_t index)
 {
-    const Report &r = Rpt();
+    const Report& r = Rpt();
     Position p;
     const int32_t rest = index % r.pageSize;
     if (rest == 0) {
@@ -45,25 +45,25 @@ Position P3116_IndexToPosition(int32_t index)
     return p;
 }
 
-bool InPage(const Position &p)
+bool InPage(const Position& p)
 {
-    const Report &r = Rpt();
+    const Report& r = Rpt();
     return p.line >= 1 && p.line <= r.overflow && p.column >= 1 && p.column <= r.width;
 }
 
-void SetCheck(const char *code, const char *msgId, const std::string &value)
+void SetCheck(const char* code, const char* msgId, const std::string& value)
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     std::memcpy(r.check, code, 2);
     SetSlot(msgId, value);
 }
 
-bool ColumnHeadingRows(const LAYOUT_FIELD_ENTRY &e)
+bool ColumnHeadingRows(const LAYOUT_FIELD_ENTRY& e)
 {
     return e.cIdentification == 'C' && HeadOrFoot();
 }
 
-void ShowInternal(const char *text)
+void ShowInternal(const char* text)
 {
     if (!Rpt().lpc)
         SMSG_sGetMessage(nullptr, 180, 16384, 0, 1, text);
@@ -72,7 +72,7 @@ void ShowInternal(const char *text)
 // Counts a placed item in its format, starting the format when needed.
 void P3116_AddFormatItem(int32_t format)
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     if (r.formatName[format][0] == ' ') {
         int32_t number = ++*r.formatCounter;
         FIX_LongToDigits(&number, 8, r.formatName[format]);
@@ -86,9 +86,9 @@ void P3116_AddFormatItem(int32_t format)
     r.highestFormat = std::max(r.highestFormat, format);
 }
 
-void P3116_WriteFieldRecord(LAYOUT_FIELD_ENTRY &e, int32_t format)
+void P3116_WriteFieldRecord(LAYOUT_FIELD_ENTRY& e, int32_t format)
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     e.lFieldNumber = ++*r.itemCounter;
     std::memset(e.acErrorIndicator, ' ', 2);
     if (e.cOnChange == 'Y' && r.onChange[format] + 1 < 100) {
@@ -97,7 +97,7 @@ void P3116_WriteFieldRecord(LAYOUT_FIELD_ENTRY &e, int32_t format)
     }
     std::memset(e.acConditionIndicator, ' ', 2);
     if (e.cFieldEntry == 'Y') {
-        LAYOUT_FORMAT_SLOT &slot = r.slots[format];
+        LAYOUT_FORMAT_SLOT& slot = r.slots[format];
         int32_t at = 0;
         while (at < slot.lCount && std::memcmp(slot.acNames[at], e.acCondition, 10) != 0)
             ++at;
@@ -120,7 +120,7 @@ void P3116_WriteFieldRecord(LAYOUT_FIELD_ENTRY &e, int32_t format)
 
 void NXTPTR_3116()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     const int32_t next = r.across ? r.endIndex + r.acrossSep + 1 : r.startIndex + r.downSep * r.width;
     if (next >= kBufferSize)
         ShowInternal("NXTPTR_3116: Internal error calculating Screen/Report Buffer index");
@@ -132,7 +132,7 @@ void NXTPTR_3116()
 
 void NewPage()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     ++r.page;
     r.line = 2;
     r.column = 2;
@@ -140,7 +140,7 @@ void NewPage()
 
 void NextLine()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     r.line += std::max<int32_t>(r.downSep, 1);
     r.column = 1;
     if (r.line > r.overflow)
@@ -149,39 +149,39 @@ void NextLine()
 
 void NextColumn()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     r.column += r.acrossSep + 1;
     if (r.column > r.width)
         NextLine();
 }
 
-bool IsPageNumberField(const std::string &name)
+bool IsPageNumberField(const std::string& name)
 {
     return name.size() == 8 && name.compare(0, 3, "REP") == 0 && name[3] >= '1' && name[3] <= '8' &&
            name.compare(4, 4, "PAGE") == 0;
 }
 
 // The dictionary's output attributes as one text of 4-character codes.
-std::string OutputAttributes(const FFC_FIELD_DEFINITION &def)
+std::string OutputAttributes(const FFC_FIELD_DEFINITION& def)
 {
     return std::string(def.output.acCodes, std::min<size_t>(def.output.usLength, sizeof def.output.acCodes));
 }
 
-void AlignHeadings(LAYOUT_FIELD_ENTRY &e)
+void AlignHeadings(LAYOUT_FIELD_ENTRY& e)
 {
     MoveHeadingsDown(e.acHeadings);
     if (Rpt().ctx->cRightToLeft != 'Y' || e.lHeadingWidth >= 21 || e.lHeadingWidth <= 0)
         return;
     const size_t shift = static_cast<size_t>(20 - e.lHeadingWidth);
-    for (auto &heading : e.acHeadings) {
+    for (auto& heading : e.acHeadings) {
         std::memmove(heading, heading + shift, 20 - shift);
         std::memset(heading + 20 - shift, ' ', shift);
     }
 }
 
-void Fail(LAYOUT_FIELD_ENTRY &e)
+void Fail(LAYOUT_FIELD_ENTRY& e)
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     r.state->cFinalSeverity = 'F';
     P3116_ReportMessage();
     e.cFailed = 'Y';
@@ -192,7 +192,7 @@ void Fail(LAYOUT_FIELD_ENTRY &e)
 
 void P3116_LoadGroupFields()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     r.count = 0;
     FFC_WORK_RECORD w;
     WF_BlankRecord(r.ctx, &w);
@@ -200,8 +200,9 @@ void P3116_LoadGroupFields()
     checker::Pad(w.acName, 10, dqov::cmdparm::ParmText(*r.command, "NAME"));
     const bool saved = std::memcmp(r.lineKind, "HEAD", 4) == 0 || std::memcmp(r.lineKind, "FOOT", 4) == 0 ||
                        std::memcmp(r.lineKind, "TRAIL", 5) == 0;
-    for (char rc = WF_cReadFirst(r.ctx, LAYOUT_CURSOR_SLOT, &w, 2); rc == '0'; rc = WF_cReadNext(r.ctx, LAYOUT_CURSOR_SLOT, &w, 2)) {
-        const GROUPFLD_DATA &f = *reinterpret_cast<const GROUPFLD_DATA *>(w.acData);
+    for (char rc = WF_cReadFirst(r.ctx, LAYOUT_CURSOR_SLOT, &w, 2); rc == '0';
+         rc = WF_cReadNext(r.ctx, LAYOUT_CURSOR_SLOT, &w, 2)) {
+        const GROUPFLD_DATA& f = *reinterpret_cast<const GROUPFLD_DATA*>(w.acData);
         char name[50];
         checker::Pad(name, sizeof name, checker::Trim(f.acField, 10));
         P3100_StripLeadingChar(name, r.ctx->cNatChar1);
@@ -213,8 +214,8 @@ void P3116_LoadGroupFields()
             continue;
         const std::string bare = checker::Trim(name, 10);
         const std::string output = OutputAttributes(def);
-        const bool binary = output == "SBIN" || output.find("SBIN ") != std::string::npos ||
-                            output.find(" SBIN") != std::string::npos;
+        const bool binary =
+            output == "SBIN" || output.find("SBIN ") != std::string::npos || output.find(" SBIN") != std::string::npos;
         if (def.cType != 'P' && def.cType != 'S' && (def.cType != 'A' || binary)) {
             P3116_IssueMessage('F', def.cType == 'A' ? 865 : 896, bare);
             r.error = 'Y';
@@ -228,7 +229,7 @@ void P3116_LoadGroupFields()
             break;
         }
         r.current = ++r.count;
-        LAYOUT_FIELD_ENTRY &e = Item(r.count);
+        LAYOUT_FIELD_ENTRY& e = Item(r.count);
         std::memset(&e, 0, sizeof e);
         std::memcpy(e.acName, f.acField, 10);
         e.cType = def.cType;
@@ -236,7 +237,7 @@ void P3116_LoadGroupFields()
         e.lDecimals = def.lDecimals;
         AdjustText(r.ctx, text.acLabel, 15, r.adjLabels);
         AdjustText(r.ctx, text.acDescription, 40, r.adjDescriptions);
-        for (auto &heading : text.acColumnHeadings)
+        for (auto& heading : text.acColumnHeadings)
             AdjustText(r.ctx, heading, 20, r.adjHeadings);
         std::memcpy(e.acLabel, text.acLabel, 15);
         std::memcpy(e.acHeadings, text.acColumnHeadings, sizeof e.acHeadings);
@@ -261,8 +262,8 @@ void P3116_LoadGroupFields()
             FIX_LongToDigits(&number, 4, e.acSavedName + 2);
         }
         int32_t widths[7] = {0, 0, 0, 0, 0, 0, 0};
-        P8061_sGetMultilingualFieldTexts(r.ctx, def.acName, &widths[0], &widths[1], &widths[2], &widths[3],
-                                         &widths[4], &widths[5], &widths[6], r.msgQueue);
+        P8061_sGetMultilingualFieldTexts(r.ctx, def.acName, &widths[0], &widths[1], &widths[2], &widths[3], &widths[4],
+                                         &widths[5], &widths[6], r.msgQueue);
         e.lHeadingWidth = widths[4];
         e.lLabelWidth = r.across ? widths[0] : 15;
         AlignHeadings(e);
@@ -284,8 +285,8 @@ void P3116_LoadGroupFields()
 
 void CHKPOS_3116()
 {
-    Report &r = Rpt();
-    const LAYOUT_FIELD_ENTRY &e = Item(r.current);
+    Report& r = Rpt();
+    const LAYOUT_FIELD_ENTRY& e = Item(r.current);
     const std::string name = ItemName(e);
     std::memcpy(r.check, "OK", 2);
     const int32_t rows = std::max<int32_t>(e.lLines, 1);
@@ -302,8 +303,8 @@ void CHKPOS_3116()
             return SetCheck("PE", "PRC0187", name);
         if (!InPage(s))
             return SetCheck("PE", "PRC0133", name);
-        const int32_t end = ColumnHeadingRows(e) && row < 3 ? start + e.lIdentOffset + e.lHeadingWidth - 1
-                                                             : start + e.lWidth - 1;
+        const int32_t end =
+            ColumnHeadingRows(e) && row < 3 ? start + e.lIdentOffset + e.lHeadingWidth - 1 : start + e.lWidth - 1;
         if (end >= kBufferSize) {
             std::memcpy(r.check, "PE", 2);
             SetSlot("PRC0047", "CHKPOS_3116: Internal error calculating Screen/Report Buffer index", true);
@@ -334,8 +335,8 @@ void CHKPOS_3116()
 
 void SAVPOS_3116()
 {
-    Report &r = Rpt();
-    LAYOUT_FIELD_ENTRY &e = Item(r.current);
+    Report& r = Rpt();
+    LAYOUT_FIELD_ENTRY& e = Item(r.current);
     const int32_t format = r.candPage;
     e.cPlaced = 'Y';
     P3116_AddFormatItem(format);
@@ -343,8 +344,7 @@ void SAVPOS_3116()
     const int32_t rows = std::max<int32_t>(e.lLines, 1);
     for (int32_t row = 0; row < rows; ++row) {
         if (row > 0)
-            end = ColumnHeadingRows(e) && row < 3 ? start + e.lIdentOffset + e.lHeadingWidth - 1
-                                                  : start + e.lWidth - 1;
+            end = ColumnHeadingRows(e) && row < 3 ? start + e.lIdentOffset + e.lHeadingWidth - 1 : start + e.lWidth - 1;
         r.firstLine[format] = std::min(r.firstLine[format], P3116_IndexToPosition(start).line);
         r.lastLine[format] = std::max(r.lastLine[format], P3116_IndexToPosition(end).line);
         for (int32_t i = std::max(start, 1); i <= end && i <= kBufferSize; ++i)
@@ -359,9 +359,9 @@ void SAVPOS_3116()
 
 void P3116_PlaceFixedFields()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     for (int32_t i = 1; i <= r.count; ++i) {
-        LAYOUT_FIELD_ENTRY &e = Item(i);
+        LAYOUT_FIELD_ENTRY& e = Item(i);
         if (e.cPlaced == 'Y' || e.cFailed == 'Y' || (e.lLine == 0 && e.lColumn == 0))
             continue;
         r.current = i;
@@ -386,9 +386,9 @@ void P3116_PlaceFixedFields()
 
 void P3116_PlaceAutomatically()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     for (int32_t i = 1; i <= r.count; ++i) {
-        LAYOUT_FIELD_ENTRY &e = Item(i);
+        LAYOUT_FIELD_ENTRY& e = Item(i);
         if (e.cPlaced == 'Y' || e.cFailed == 'Y' || e.lLine != 0 || e.lColumn != 0)
             continue;
         r.current = i;

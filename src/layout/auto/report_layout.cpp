@@ -22,18 +22,18 @@ namespace layout::report {
 using dqov::cmdparm::ParmNumber;
 using dqov::cmdparm::ParmText;
 
-Report &Rpt()
+Report& Rpt()
 {
     static Report r;
     return r;
 }
 
-LAYOUT_FIELD_ENTRY &Item(int32_t number)
+LAYOUT_FIELD_ENTRY& Item(int32_t number)
 {
     return Rpt().table[static_cast<size_t>(number - 1)];
 }
 
-std::string ItemName(const LAYOUT_FIELD_ENTRY &e)
+std::string ItemName(const LAYOUT_FIELD_ENTRY& e)
 {
     return std::string(e.acName, sizeof e.acName);
 }
@@ -45,13 +45,13 @@ bool CallbackPresent()
 
 bool HeadOrFoot()
 {
-    const Report &r = Rpt();
+    const Report& r = Rpt();
     return std::memcmp(r.lineKind, "HEAD", 4) == 0 || std::memcmp(r.lineKind, "FOOT", 4) == 0;
 }
 
-void PostEvent(int code, void *entry)
+void PostEvent(int code, void* entry)
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     if (!CallbackPresent())
         return;
     RPT_DESIGN_EVENT event{code, entry, code == 0 || code == 4 ? r.state : nullptr, code == 0 ? &r.start : nullptr};
@@ -60,9 +60,9 @@ void PostEvent(int code, void *entry)
 
 // The message id and the value at the start of the substitution text;
 // the characters after the value keep what they held unless blankFirst.
-void SetSlot(const char *msgId, const std::string &data, bool blankFirst)
+void SetSlot(const char* msgId, const std::string& data, bool blankFirst)
 {
-    FFC_CHECK_STATE &st = *Rpt().state;
+    FFC_CHECK_STATE& st = *Rpt().state;
     std::memcpy(st.acFinalMsgId, msgId, 7);
     if (blankFirst)
         std::memset(st.acFinalText, ' ', sizeof st.acFinalText);
@@ -71,16 +71,16 @@ void SetSlot(const char *msgId, const std::string &data, bool blankFirst)
 
 void P3116_ReportMessage()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     PostEvent(4, r.currentEntry());
     if (CallbackPresent())
         return;
     AddFinalMessage(r);
 }
 
-void P3116_IssueMessage(char severity, unsigned long number, const std::string &value)
+void P3116_IssueMessage(char severity, unsigned long number, const std::string& value)
 {
-    const char *format = SMSG_pszGetMessage(number, 0);
+    const char* format = SMSG_pszGetMessage(number, 0);
     char text[133];
     if (format)
         std::snprintf(text, sizeof text, format, value.c_str());
@@ -95,12 +95,18 @@ namespace {
 
 void FillStartInfo()
 {
-    Report &r = Rpt();
-    RPT_START_INFO &s = r.start;
+    Report& r = Rpt();
+    RPT_START_INFO& s = r.start;
     s = RPT_START_INFO{};
-    void *arguments[9] = {r.ctx, r.state, const_cast<FFC_PROCESS_DEFINITION *>(r.process),
-                          const_cast<FFC_FUNCTION_DEFINITION *>(r.function), r.command, r.formatCounter,
-                          r.itemCounter, &r.reportNumber, r.savedCounter};
+    void* arguments[9] = {r.ctx,
+                          r.state,
+                          const_cast<FFC_PROCESS_DEFINITION*>(r.process),
+                          const_cast<FFC_FUNCTION_DEFINITION*>(r.function),
+                          r.command,
+                          r.formatCounter,
+                          r.itemCounter,
+                          &r.reportNumber,
+                          r.savedCounter};
     std::memcpy(s.apArguments, arguments, sizeof arguments);
     s.cMirror = r.mirror;
     s.pReportTable = r.reportTable;
@@ -116,8 +122,8 @@ void FillStartInfo()
 // Line kind of the command: HEAD, FOOT, LEAD or TRAIL (DEF_BREAK), LINE.
 void SetLineKind()
 {
-    Report &r = Rpt();
-    const char *kind = "LINE";
+    Report& r = Rpt();
+    const char* kind = "LINE";
     if (r.commandName == "DEF_HEAD")
         kind = "HEAD";
     else if (r.commandName == "DEF_FOOT")
@@ -132,7 +138,7 @@ void SetLineKind()
 
 void P3116_StartReportDesign()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     r.table.assign(kEntries, LAYOUT_FIELD_ENTRY{});
     r.buffer.assign(kBufferSize, ' ');
     if (*r.savedCounter < 8000)
@@ -142,9 +148,9 @@ void P3116_StartReportDesign()
         std::snprintf(status, sizeof status, "Designing Report -> %-10.10s", r.commandName.c_str());
         P31O2_ShowStatusText(status, 30);
     }
-    const auto *reports = static_cast<const WR_DRINF_DATA *>(r.reportTable);
+    const auto* reports = static_cast<const WR_DRINF_DATA*>(r.reportTable);
     if (reports && r.reportNumber >= 1 && r.reportNumber <= 9) {
-        const WR_DRINF_DATA &entry = reports[r.reportNumber - 1];
+        const WR_DRINF_DATA& entry = reports[r.reportNumber - 1];
         r.width = entry.sPageWidth;
         r.overflow = entry.sOverflow;
         r.lastReportLine = entry.sLastLine;
@@ -153,7 +159,7 @@ void P3116_StartReportDesign()
         r.firstLine[i] = 999;
         r.lastLine[i] = -999;
         std::memset(r.formatKind[i], 0, 6);
-        LAYOUT_FORMAT_SLOT &slot = r.slots[i];
+        LAYOUT_FORMAT_SLOT& slot = r.slots[i];
         std::memset(&slot, 0, sizeof slot);
         std::memset(slot.acNames, ' ', sizeof slot.acNames);
         for (int k = 0; k < LAYOUT_CONDITIONS; ++k) {
@@ -166,7 +172,7 @@ void P3116_StartReportDesign()
 
 void ResetPosition()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     r.page = 1;
     r.column = 2;
     r.line = std::memcmp(r.lineKind, "FOOT", 4) == 0 ? r.lastReportLine + 1 : 1;
@@ -174,7 +180,7 @@ void ResetPosition()
 
 void P3116_LayoutReport()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     r.pageSize = r.width * r.overflow;
     r.pages = 1;
     std::fill(r.buffer.begin(), r.buffer.end(), ' ');
@@ -199,7 +205,7 @@ void P3116_LayoutReport()
     }
     P3116_LoadTextMaps();
     for (int32_t i = 1; i <= r.count; ++i) {
-        LAYOUT_FIELD_ENTRY &e = Item(i);
+        LAYOUT_FIELD_ENTRY& e = Item(i);
         r.current = i;
         r.candPage = r.page;
         r.candLine = e.lLine;
@@ -226,7 +232,7 @@ void P3116_LayoutReport()
 
 void P3116_WriteFormatRecords()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     if (r.highestFormat < 1) {
         r.state->cFinalSeverity = 'F';
         std::memcpy(r.state->acFinalMsgId, "PRC0307", 7);
@@ -251,7 +257,7 @@ void P3116_WriteFormatRecords()
 
 void P3116_CompleteReportDesign()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     r.table.clear();
     r.table.shrink_to_fit();
     r.buffer.clear();
@@ -277,14 +283,14 @@ void P3116_CompleteReportDesign()
 
 using namespace layout::report;
 
-extern "C" void P3116_DesignReport(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState,
-                                   const FFC_PROCESS_DEFINITION *pProcess, const FFC_FUNCTION_DEFINITION *pFunction,
-                                   FFC_PARSED_COMMAND *pCommand, int32_t *plFormatCounter, int32_t *plItemCounter,
-                                   const int32_t *plReportNumber, int32_t *plSavedValueCounter, char cMirror,
-                                   const void *pReportTable, const char *pachMsgQueue, const char *pachSystemFlags,
-                                   void *pLpcAnchor, void *pCmpeAnchor, LAYOUT_DESIGN_CALLBACK pfnCallback)
+extern "C" void P3116_DesignReport(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState,
+                                   const FFC_PROCESS_DEFINITION* pProcess, const FFC_FUNCTION_DEFINITION* pFunction,
+                                   FFC_PARSED_COMMAND* pCommand, int32_t* plFormatCounter, int32_t* plItemCounter,
+                                   const int32_t* plReportNumber, int32_t* plSavedValueCounter, char cMirror,
+                                   const void* pReportTable, const char* pachMsgQueue, const char* pachSystemFlags,
+                                   void* pLpcAnchor, void* pCmpeAnchor, LAYOUT_DESIGN_CALLBACK pfnCallback)
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     r = Report{};
     StartLayoutRun(r, pContext, pState, pProcess, pFunction, pCommand, plFormatCounter, cMirror, pachMsgQueue,
                    pachSystemFlags, pLpcAnchor, pCmpeAnchor, pfnCallback);
@@ -293,7 +299,7 @@ extern "C" void P3116_DesignReport(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pStat
     r.savedCounter = plSavedValueCounter;
     r.reportTable = pReportTable;
     std::memset(pState->acFinalText, ' ', sizeof pState->acFinalText);
-    for (auto &name : r.formatName)
+    for (auto& name : r.formatName)
         std::memset(name, ' ', sizeof name);
     P3116_StartReportDesign();
     P3116_LayoutReport();

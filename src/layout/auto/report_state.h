@@ -19,18 +19,18 @@ constexpr int kEntries = 100;
 constexpr int32_t kBufferSize = 30000;
 
 struct RPT_START_INFO {
-    void *apArguments[9];
+    void* apArguments[9];
     char cMirror;
-    const void *pReportTable;
-    const char *pachMsgQueue;
-    const char *pachSystemFlags;
+    const void* pReportTable;
+    const char* pachMsgQueue;
+    const char* pachSystemFlags;
     int32_t lFirstColumn, lLastColumn, lFirstLine, lLastLine, lLineOffset;
 };
 
 struct Report : LayoutRun {
     int32_t *itemCounter = nullptr, *savedCounter = nullptr;
     int32_t reportNumber = 1;
-    const void *reportTable = nullptr;
+    const void* reportTable = nullptr;
 
     int32_t firstLine[kFormats + 1]{}, lastLine[kFormats + 1]{}, items[kFormats + 1]{}, items2[kFormats + 1]{};
     int32_t onChange[kFormats + 1]{};
@@ -52,14 +52,14 @@ struct Report : LayoutRun {
     RPT_START_INFO start{};
 };
 
-Report &Rpt();
-LAYOUT_FIELD_ENTRY &Item(int32_t number);
-std::string ItemName(const LAYOUT_FIELD_ENTRY &e);
+Report& Rpt();
+LAYOUT_FIELD_ENTRY& Item(int32_t number);
+std::string ItemName(const LAYOUT_FIELD_ENTRY& e);
 bool CallbackPresent();
-void PostEvent(int code, void *entry);
-void SetSlot(const char *msgId, const std::string &data, bool blankFirst = false);
+void PostEvent(int code, void* entry);
+void SetSlot(const char* msgId, const std::string& data, bool blankFirst = false);
 void P3116_ReportMessage();
-void P3116_IssueMessage(char severity, unsigned long number, const std::string &value);
+void P3116_IssueMessage(char severity, unsigned long number, const std::string& value);
 bool HeadOrFoot();
 
 /* Text items and fields (report_texts.cpp, report_fields.cpp). */

@@ -15,13 +15,13 @@ namespace {
 
 constexpr int32_t kTexts = 50;
 
-void AddTextItem(const std::string &text, int width, int32_t line, int32_t column)
+void AddTextItem(const std::string& text, int width, int32_t line, int32_t column)
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     if (r.count >= kEntries)
         return;
     r.current = ++r.count;
-    LAYOUT_FIELD_ENTRY &e = Item(r.count);
+    LAYOUT_FIELD_ENTRY& e = Item(r.count);
     std::memset(&e, 0, sizeof e);
     int32_t number = r.count;
     std::memcpy(e.acName, "TEXT", 4);
@@ -54,14 +54,14 @@ void AddTextItem(const std::string &text, int width, int32_t line, int32_t colum
 
 void P3116_LoadTextMaps()
 {
-    Report &r = Rpt();
+    Report& r = Rpt();
     r.count = 0;
     const std::string first = dqov::cmdparm::ParmText(*r.command, "TEXTS", 0, 0);
     if (first.compare(0, 5, "*TMAP") == 0) {
         ReadTextMap(
             r.ctx, r.state, first.substr(0, std::min<size_t>(first.size(), 10)), TextMapReader::Report,
             [&] { return r.count < kTexts; },
-            [&](const std::string &row) {
+            [&](const std::string& row) {
                 if (row.size() < 126 || !DigitsAt(row, 120, 6))
                     return;
                 int32_t line = 0, column = 0;

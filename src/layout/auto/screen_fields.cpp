@@ -19,22 +19,21 @@ namespace {
 
 // The attribute codes and the flag position (1-30) each sets.
 struct AttributeCode {
-    const char *code;
+    const char* code;
     int position;
 };
 constexpr AttributeCode kAttributes[45] = {
-    {"AB", 5},    {"ME", 6},    {"MF", 7},    {"M10", 8},   {"M11", 9},   {"VN", 10},   {"FE", 11},
-    {"LC", 4},    {"RB", 12},   {"RZ", 13},   {"RL", 14},   {"RLTB", 15}, {"GRN", 16},  {"WHT", 17},
-    {"RED", 18},  {"TRQ", 19},  {"YLW", 20},  {"PNK", 21},  {"BLU", 22},  {"BL", 23},   {"CS", 24},
-    {"HI", 25},   {"ND", 26},   {"RA", 27},   {"DUTC", 28}, {"ABCH", 30}, {"PBPT", 30}, {"PBPI", 30},
-    {"PBIN", 30}, {"PBFP", 30}, {"PBBR", 30}, {"PBCM", 30}, {"PBGH", 30}, {"PBNT", 30}, {"PBET", 30},
-    {"PBEN", 30}, {"PBEE", 30}, {"PBCH", 30}, {"PBDC", 30}, {"PBUC", 30}, {"PBCN", 30}, {"PBCE", 30},
-    {"PBSI", 30}, {"PBSL", 30}, {"PBWB", 30}};
+    {"AB", 5},    {"ME", 6},    {"MF", 7},    {"M10", 8},   {"M11", 9},   {"VN", 10},   {"FE", 11},   {"LC", 4},
+    {"RB", 12},   {"RZ", 13},   {"RL", 14},   {"RLTB", 15}, {"GRN", 16},  {"WHT", 17},  {"RED", 18},  {"TRQ", 19},
+    {"YLW", 20},  {"PNK", 21},  {"BLU", 22},  {"BL", 23},   {"CS", 24},   {"HI", 25},   {"ND", 26},   {"RA", 27},
+    {"DUTC", 28}, {"ABCH", 30}, {"PBPT", 30}, {"PBPI", 30}, {"PBIN", 30}, {"PBFP", 30}, {"PBBR", 30}, {"PBCM", 30},
+    {"PBGH", 30}, {"PBNT", 30}, {"PBET", 30}, {"PBEN", 30}, {"PBEE", 30}, {"PBCH", 30}, {"PBDC", 30}, {"PBUC", 30},
+    {"PBCN", 30}, {"PBCE", 30}, {"PBSI", 30}, {"PBSL", 30}, {"PBWB", 30}};
 constexpr int kListCodes = 10;
 
-const AttributeCode *FindCode(const std::string &code)
+const AttributeCode* FindCode(const std::string& code)
 {
-    for (const AttributeCode &a : kAttributes)
+    for (const AttributeCode& a : kAttributes)
         if (code == a.code)
             return &a;
     return nullptr;
@@ -45,7 +44,7 @@ struct CodeList {
     int count = 0;
     char codes[kListCodes * 4];
     CodeList() { std::memset(codes, ' ', sizeof codes); }
-    bool add(const std::string &code)
+    bool add(const std::string& code)
     {
         if (count >= kListCodes)
             return false;
@@ -54,7 +53,7 @@ struct CodeList {
     }
 };
 
-std::vector<std::string> Codes(const FFC_ATTRIBUTE_LIST &list)
+std::vector<std::string> Codes(const FFC_ATTRIBUTE_LIST& list)
 {
     std::vector<std::string> codes;
     for (size_t i = 0; i + 4 <= list.usLength && i + 4 <= sizeof list.acCodes; i += 4) {
@@ -65,7 +64,7 @@ std::vector<std::string> Codes(const FFC_ATTRIBUTE_LIST &list)
     return codes;
 }
 
-bool IsControlCode(const std::string &code)
+bool IsControlCode(const std::string& code)
 {
     if (code.size() == 4 && code.compare(0, 2, "PB") == 0 && std::isdigit(static_cast<unsigned char>(code[2])) &&
         std::isdigit(static_cast<unsigned char>(code[3]))) {
@@ -82,15 +81,15 @@ bool RightToLeft()
 }
 
 // 'R' when the entry's label stands right of its value.
-char P3111_cLabelSide(const LAYOUT_FIELD_ENTRY &e)
+char P3111_cLabelSide(const LAYOUT_FIELD_ENTRY& e)
 {
     const bool box = e.cControlKind == 'X' || e.cControlKind == 'R';
     return box != RightToLeft() ? 'R' : 'L';
 }
 
-void P3111_SetFieldUsage(LAYOUT_FIELD_ENTRY &e, const GROUPFLD_DATA &f)
+void P3111_SetFieldUsage(LAYOUT_FIELD_ENTRY& e, const GROUPFLD_DATA& f)
 {
-    auto set = [](const GROUPFLD_DATA &g, int at) { return reinterpret_cast<const char *>(&g)[at] == '1'; };
+    auto set = [](const GROUPFLD_DATA& g, int at) { return reinterpret_cast<const char*>(&g)[at] == '1'; };
     auto letters = [&](char usage, char a, char b, char c) {
         e.cUsage = usage;
         e.cUsage1 = a;
@@ -126,7 +125,7 @@ void P3111_SetFieldUsage(LAYOUT_FIELD_ENTRY &e, const GROUPFLD_DATA &f)
     }
 }
 
-bool AddTo(CodeList &list, const std::string &code, const char *msgId, const LAYOUT_FIELD_ENTRY &e)
+bool AddTo(CodeList& list, const std::string& code, const char* msgId, const LAYOUT_FIELD_ENTRY& e)
 {
     if (list.add(code))
         return true;
@@ -136,27 +135,26 @@ bool AddTo(CodeList &list, const std::string &code, const char *msgId, const LAY
 }
 
 // Control codes of a list go to the control code list; false when it is full.
-bool P3111_AddControlCode(CodeList &controls, const std::string &code, const LAYOUT_FIELD_ENTRY &e)
+bool P3111_AddControlCode(CodeList& controls, const std::string& code, const LAYOUT_FIELD_ENTRY& e)
 {
     return AddTo(controls, code, "PRC0087", e);
 }
 
-bool P3111_CollectControlCodes(CodeList &controls, const std::vector<std::string> &codes,
-                               const LAYOUT_FIELD_ENTRY &e)
+bool P3111_CollectControlCodes(CodeList& controls, const std::vector<std::string>& codes, const LAYOUT_FIELD_ENTRY& e)
 {
-    for (const std::string &code : codes)
+    for (const std::string& code : codes)
         if (IsControlCode(code) && !P3111_AddControlCode(controls, code, e))
             return false;
     return true;
 }
 
-void P3111_SetFieldAttributes(LAYOUT_FIELD_ENTRY &e, const GROUPFLD_DATA &f, const FFC_FIELD_DEFINITION &def)
+void P3111_SetFieldAttributes(LAYOUT_FIELD_ENTRY& e, const GROUPFLD_DATA& f, const FFC_FIELD_DEFINITION& def)
 {
-    Dialogue &d = Screen();
-    const char *list = reinterpret_cast<const char *>(&f);
+    Dialogue& d = Screen();
+    const char* list = reinterpret_cast<const char*>(&f);
     std::memset(e.acInputFlags, '0', 30);
     std::memset(e.acOutputFlags, '0', 30);
-    auto flag = [&](char *flags, int position) { flags[position - 1] = '1'; };
+    auto flag = [&](char* flags, int position) { flags[position - 1] = '1'; };
     if (list[GF_LOWERCASE] == '1')
         flag(e.acInputFlags, 4);
     for (int k = 0; k < 22; ++k) {
@@ -175,8 +173,8 @@ void P3111_SetFieldAttributes(LAYOUT_FIELD_ENTRY &e, const GROUPFLD_DATA &f, con
     CodeList input, output, controls;
     const std::vector<std::string> inCodes = Codes(def.input), outCodes = Codes(def.output);
     for (int side = 0; side < 2; ++side) {
-        for (const std::string &code : side == 0 ? inCodes : outCodes) {
-            const AttributeCode *a = FindCode(code);
+        for (const std::string& code : side == 0 ? inCodes : outCodes) {
+            const AttributeCode* a = FindCode(code);
             if (!a)
                 continue;
             flag(side == 0 ? e.acInputFlags : e.acOutputFlags, a->position);
@@ -185,7 +183,7 @@ void P3111_SetFieldAttributes(LAYOUT_FIELD_ENTRY &e, const GROUPFLD_DATA &f, con
         }
     }
     for (int i = 0; i < 25; ++i) {
-        const AttributeCode &a = kAttributes[i];
+        const AttributeCode& a = kAttributes[i];
         if (e.acInputFlags[a.position - 1] == '1' && !AddTo(input, a.code, "PRC0086", e))
             return;
         if (e.acOutputFlags[a.position - 1] == '1' && !AddTo(output, a.code, "PRC0087", e))
@@ -205,18 +203,18 @@ void P3111_SetFieldAttributes(LAYOUT_FIELD_ENTRY &e, const GROUPFLD_DATA &f, con
     e.cControlKind = control;
     e.sPushButton = number;
     if (RightToLeft() && d.flag30) {
-        for (const std::string &code : inCodes)
+        for (const std::string& code : inCodes)
             if (code == "RLTB")
                 *d.flag30 = 'Y';
-        for (const std::string &code : outCodes)
+        for (const std::string& code : outCodes)
             if (code == "RLTB")
                 *d.flag30 = 'Y';
     }
 }
 
-void P3111_CheckControlIdentification(LAYOUT_FIELD_ENTRY &e)
+void P3111_CheckControlIdentification(LAYOUT_FIELD_ENTRY& e)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     if (e.cControlKind == 'B' && e.sPushButton >= 1 && e.sPushButton <= 20)
         ++d.pushButtons[e.sPushButton];
     if (e.cControlKind == 'B' && e.cIdentification != 'N') {
@@ -232,7 +230,7 @@ void P3111_CheckControlIdentification(LAYOUT_FIELD_ENTRY &e)
 }  // namespace
 
 // Offsets and entry width by identification.
-void SetEntryOffsets(LAYOUT_FIELD_ENTRY &e)
+void SetEntryOffsets(LAYOUT_FIELD_ENTRY& e)
 {
     e.lValueOffset = e.lIdentOffset = e.lRightLabelOffset = 0;
     switch (e.cIdentification) {
@@ -258,9 +256,7 @@ void SetEntryOffsets(LAYOUT_FIELD_ENTRY &e)
             e.lIdentOffset = e.cType == 'A' && !RightToLeft() ? 0 : e.lValueWidth - e.lHeadingWidth;
         }
         break;
-    default:
-        e.lWidth = e.lValueWidth;
-        break;
+    default: e.lWidth = e.lValueWidth; break;
     }
 }
 
@@ -268,7 +264,7 @@ namespace {
 
 // Blank heading lines to the top, the others (in order) to the bottom; the
 // line widths move with their lines.
-void BottomAlignHeadings(LAYOUT_FIELD_ENTRY &e, const int32_t widths[3])
+void BottomAlignHeadings(LAYOUT_FIELD_ENTRY& e, const int32_t widths[3])
 {
     char lines[3][20];
     int16_t moved[3] = {0, 0, 0};
@@ -284,7 +280,7 @@ void BottomAlignHeadings(LAYOUT_FIELD_ENTRY &e, const int32_t widths[3])
     std::memcpy(e.asHeadingWidths, moved, sizeof moved);
 }
 
-void AddDotLeaders(char *description)
+void AddDotLeaders(char* description)
 {
     if (checker::Trim(description, 40).empty())
         return;
@@ -310,7 +306,7 @@ void AddDotLeaders(char *description)
 }
 
 // Moves positions (41 - w) to 40 of a right-to-left text to 1 to w.
-void ShiftLeft(char *text, int size, int32_t w)
+void ShiftLeft(char* text, int size, int32_t w)
 {
     if (w <= 0 || w >= size)
         return;
@@ -322,14 +318,15 @@ void ShiftLeft(char *text, int size, int32_t w)
 
 }  // namespace
 
-void P3111_LoadFieldGroup(const char *group)
+void P3111_LoadFieldGroup(const char* group)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     FFC_WORK_RECORD r;
     WF_BlankRecord(d.ctx, &r);
     std::memcpy(r.acKind, LAYOUT_KIND_GROUPNAM, 10);
     std::memcpy(r.acName, group, 10);
-    const bool keepNames = WF_cReadFirst(d.ctx, LAYOUT_CURSOR_SLOT, &r, 2) == '0' && r.acData[GROUPNAM_KEEP_NAMES] == 'Y';
+    const bool keepNames =
+        WF_cReadFirst(d.ctx, LAYOUT_CURSOR_SLOT, &r, 2) == '0' && r.acData[GROUPNAM_KEEP_NAMES] == 'Y';
     d.count = 0;
     int32_t widestDescription = 0;
     const bool across = std::memcmp(d.design, "ACROSS", 6) == 0;
@@ -337,10 +334,11 @@ void P3111_LoadFieldGroup(const char *group)
     WF_BlankRecord(d.ctx, &r);
     std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, 10);
     std::memcpy(r.acName, group, 10);
-    for (char rc = WF_cReadFirst(d.ctx, LAYOUT_CURSOR_SLOT, &r, 2); rc == '0'; rc = WF_cReadNext(d.ctx, LAYOUT_CURSOR_SLOT, &r, 2)) {
+    for (char rc = WF_cReadFirst(d.ctx, LAYOUT_CURSOR_SLOT, &r, 2); rc == '0';
+         rc = WF_cReadNext(d.ctx, LAYOUT_CURSOR_SLOT, &r, 2)) {
         GROUPFLD_DATA f;
         std::memcpy(&f, r.acData, sizeof f);
-        const char *list = r.acData;
+        const char* list = r.acData;
         char name[50];
         checker::Pad(name, sizeof name, checker::Trim(f.acField, 10));
         P3100_StripLeadingChar(name, d.ctx->cNatChar1);
@@ -356,7 +354,7 @@ void P3111_LoadFieldGroup(const char *group)
             break;
         }
         d.current = ++d.count;
-        LAYOUT_FIELD_ENTRY &e = Entry(d.count);
+        LAYOUT_FIELD_ENTRY& e = Entry(d.count);
         std::memset(&e, 0, sizeof e);
         e.cFieldEntry = 'Y';
         std::memcpy(e.acName, f.acField, 10);
@@ -367,7 +365,7 @@ void P3111_LoadFieldGroup(const char *group)
         e.sPushButton = 0;
         AdjustText(d.ctx, text.acLabel, 15, d.adjLabels);
         AdjustText(d.ctx, text.acDescription, 40, d.adjDescriptions);
-        for (auto &heading : text.acColumnHeadings)
+        for (auto& heading : text.acColumnHeadings)
             AdjustText(d.ctx, heading, 20, d.adjHeadings);
         std::memcpy(e.acLabel, text.acLabel, 15);
         std::memcpy(e.acDescription, text.acDescription, 40);
@@ -408,7 +406,7 @@ void P3111_LoadFieldGroup(const char *group)
         BottomAlignHeadings(e, lineWidths);
         e.lHeadingWidth = w[4];
         if (RightToLeft() && e.lHeadingWidth < 21)
-            for (auto &heading : e.acHeadings)
+            for (auto& heading : e.acHeadings)
                 ShiftLeft(heading, 20, e.lHeadingWidth);
         P3111_SetFieldAttributes(e, f, def);
         int32_t valueWidth = 0;
@@ -449,7 +447,7 @@ void P3111_LoadFieldGroup(const char *group)
     if (widestDescription % 2 != 0)
         ++widestDescription;
     for (int32_t i = 1; i <= d.count; ++i) {
-        LAYOUT_FIELD_ENTRY &e = Entry(i);
+        LAYOUT_FIELD_ENTRY& e = Entry(i);
         AddDotLeaders(e.acDescription);
         AdjustText(d.ctx, e.acDescription, 40, d.adjDescriptions);
         e.lDescriptionWidth = widestDescription;
@@ -466,7 +464,7 @@ void P3111_LoadFieldGroup(const char *group)
 
 void P3111_CheckPushButtonNumbers()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     for (int n = 1; n <= 20; ++n) {
         if (d.pushButtons[n] <= 1)
             continue;

@@ -19,18 +19,18 @@ namespace layout::screen {
 using dqov::cmdparm::ParmNumber;
 using dqov::cmdparm::ParmText;
 
-Dialogue &Screen()
+Dialogue& Screen()
 {
     static Dialogue d;
     return d;
 }
 
-LAYOUT_FIELD_ENTRY &Entry(int32_t number)
+LAYOUT_FIELD_ENTRY& Entry(int32_t number)
 {
     return Screen().table[static_cast<size_t>(number - 1)];
 }
 
-std::string EntryName(const LAYOUT_FIELD_ENTRY &e)
+std::string EntryName(const LAYOUT_FIELD_ENTRY& e)
 {
     return std::string(e.acName, sizeof e.acName);
 }
@@ -40,26 +40,26 @@ bool CallbackPresent()
     return Screen().callbackPresent();
 }
 
-void PostEvent(int code, void *entry, intptr_t v1, intptr_t v2, intptr_t v3, intptr_t v4, void *start)
+void PostEvent(int code, void* entry, intptr_t v1, intptr_t v2, intptr_t v3, intptr_t v4, void* start)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     if (!CallbackPresent())
         return;
     DLG_DESIGN_EVENT event{code, entry, v1, v2, v3, v4, start};
     d.callback(d.cmpe, d.lpc, &event);
 }
 
-void SetSlot(const char *msgId, const std::string &data)
+void SetSlot(const char* msgId, const std::string& data)
 {
-    FFC_CHECK_STATE &st = *Screen().state;
+    FFC_CHECK_STATE& st = *Screen().state;
     std::memcpy(st.acFinalMsgId, msgId, 7);
     checker::Pad(st.acFinalText, sizeof st.acFinalText, data);
 }
 
 void P3111_IssueMessage(char severity)
 {
-    Dialogue &d = Screen();
-    FFC_CHECK_STATE &st = *d.state;
+    Dialogue& d = Screen();
+    FFC_CHECK_STATE& st = *d.state;
     st.cFinalSeverity = severity;
     PostEvent(5, d.currentEntry(), reinterpret_cast<intptr_t>(&st));
     if (CallbackPresent())
@@ -67,7 +67,7 @@ void P3111_IssueMessage(char severity)
     AddFinalMessage(d);
 }
 
-void IssueFinding(char severity, const char *msgId, const std::string &data)
+void IssueFinding(char severity, const char* msgId, const std::string& data)
 {
     SetSlot(msgId, data);
     P3111_IssueMessage(severity);
@@ -79,15 +79,16 @@ namespace {
 // in the run's language.
 int32_t ActionBarLines()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     if (d.process->cMenuStyle != 'A')
         return 0;
     SSQL_AREA area;
     std::string partition(d.ctx->acPartition, 3), language = checker::Trim(d.ctx->acLanguage, 4),
-        process = checker::Trim(d.process->acProcess, 10);
+                                                  process = checker::Trim(d.process->acProcess, 10);
     SSQL_SetLocation("DC_P3111/SQL005");
-    SSQL_DeclareExt(&area, "SELECT COUNT(*) FROM   QV_DTA.QV_F71 WHERE  X71P_I = '%s' AND X71PLN = '%s' AND "
-                           "X71MOD = '%s'",
+    SSQL_DeclareExt(&area,
+                    "SELECT COUNT(*) FROM   QV_DTA.QV_F71 WHERE  X71P_I = '%s' AND X71PLN = '%s' AND "
+                    "X71MOD = '%s'",
                     partition.c_str(), language.c_str(), process.c_str());
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
     uint32_t entries = 0;
@@ -99,7 +100,7 @@ int32_t ActionBarLines()
 }
 
 // The design value without its leading '*', blank-padded to 10.
-void CopyDesignValue(char *target, const std::string &value)
+void CopyDesignValue(char* target, const std::string& value)
 {
     std::string v = !value.empty() && value[0] == '*' ? value.substr(1) : value;
     checker::Pad(target, 10, v);
@@ -107,12 +108,17 @@ void CopyDesignValue(char *target, const std::string &value)
 
 void FillStartInfo()
 {
-    Dialogue &d = Screen();
-    DLG_START_INFO &s = d.start;
+    Dialogue& d = Screen();
+    DLG_START_INFO& s = d.start;
     s = DLG_START_INFO{};
-    void *arguments[8] = {d.ctx, d.state, const_cast<FFC_PROCESS_DEFINITION *>(d.process),
-                          const_cast<FFC_FUNCTION_DEFINITION *>(d.function), d.command, d.formatCounter,
-                          d.fieldCounter, d.flag30};
+    void* arguments[8] = {d.ctx,
+                          d.state,
+                          const_cast<FFC_PROCESS_DEFINITION*>(d.process),
+                          const_cast<FFC_FUNCTION_DEFINITION*>(d.function),
+                          d.command,
+                          d.formatCounter,
+                          d.fieldCounter,
+                          d.flag30};
     std::memcpy(s.apArguments, arguments, sizeof arguments);
     s.cMirror = d.mirror;
     s.cSinglePage = d.singlePage;
@@ -139,7 +145,7 @@ void FillStartInfo()
 // Start step: buffers, status text, action bar, geometry, format slots.
 int16_t P3111_sStartDialogueDesign()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     const size_t capacity = d.ctx->lLanguageLevelTwo ? 1000 : 150;
     d.table.assign(capacity, LAYOUT_FIELD_ENTRY{});
     d.count = 0;
@@ -198,7 +204,7 @@ int16_t P3111_sStartDialogueDesign()
     d.column = 2;
     d.formats = 0;
     for (int i = 1; i <= kFormats; ++i) {
-        LAYOUT_FORMAT_SLOT &slot = d.slots[i];
+        LAYOUT_FORMAT_SLOT& slot = d.slots[i];
         slot.lCount = 0;
         std::memset(slot.acNames, ' ', sizeof slot.acNames);
         for (int k = 0; k < LAYOUT_CONDITIONS; ++k) {
@@ -214,7 +220,7 @@ int16_t P3111_sStartDialogueDesign()
 
 void P3111_CompleteDialogueDesign()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     d.table.clear();
     d.table.shrink_to_fit();
     d.occupancy.clear();
@@ -243,14 +249,14 @@ void P3111_CompleteDialogueDesign()
 
 using namespace layout::screen;
 
-extern "C" void P3111_DesignDialogue(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState,
-                                     const FFC_PROCESS_DEFINITION *pProcess, const FFC_FUNCTION_DEFINITION *pFunction,
-                                     FFC_PARSED_COMMAND *pCommand, int32_t *plFormatCounter, int32_t *plFieldCounter,
-                                     char *pcFlag30, char cMirror, char cSinglePage, char cNoFrame,
-                                     int32_t lScreenLines, const char *pachMsgQueue, const char *pachSystemFlags,
-                                     void *pLpcAnchor, void *pCmpeAnchor, LAYOUT_DESIGN_CALLBACK pfnCallback)
+extern "C" void P3111_DesignDialogue(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState,
+                                     const FFC_PROCESS_DEFINITION* pProcess, const FFC_FUNCTION_DEFINITION* pFunction,
+                                     FFC_PARSED_COMMAND* pCommand, int32_t* plFormatCounter, int32_t* plFieldCounter,
+                                     char* pcFlag30, char cMirror, char cSinglePage, char cNoFrame,
+                                     int32_t lScreenLines, const char* pachMsgQueue, const char* pachSystemFlags,
+                                     void* pLpcAnchor, void* pCmpeAnchor, LAYOUT_DESIGN_CALLBACK pfnCallback)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     d = Dialogue{};
     StartLayoutRun(d, pContext, pState, pProcess, pFunction, pCommand, plFormatCounter, cMirror, pachMsgQueue,
                    pachSystemFlags, pLpcAnchor, pCmpeAnchor, pfnCallback);

@@ -21,13 +21,13 @@ struct Position {
 
 int32_t P3111_PositionToIndex(int32_t page, int32_t line, int32_t column)
 {
-    const Dialogue &d = Screen();
+    const Dialogue& d = Screen();
     return (page - 1) * d.pageSize + (line - 1) * d.width + column;
 }
 
 Position P3111_IndexToPosition(int32_t index)
 {
-    const Dialogue &d = Screen();
+    const Dialogue& d = Screen();
     Position p;
     if (d.pageSize <= 0 || d.width <= 0)
         return p;
@@ -44,9 +44,9 @@ Position P3111_IndexToPosition(int32_t index)
     return p;
 }
 
-bool InArea(const Position &p)
+bool InArea(const Position& p)
 {
-    const Dialogue &d = Screen();
+    const Dialogue& d = Screen();
     return p.line >= d.firstLine && p.line <= d.lastLine && p.column >= d.firstColumn && p.column <= d.width;
 }
 
@@ -61,7 +61,7 @@ bool ControlKind()
 }
 
 // Width tested on line k (0-based) of an entry covering `lines` lines.
-int32_t LineWidth(const LAYOUT_FIELD_ENTRY &e, int32_t k)
+int32_t LineWidth(const LAYOUT_FIELD_ENTRY& e, int32_t k)
 {
     if (ControlKind() || k == e.lLines - 1)
         return e.lWidth;
@@ -70,7 +70,7 @@ int32_t LineWidth(const LAYOUT_FIELD_ENTRY &e, int32_t k)
 
 char Occupied(int32_t index)
 {
-    const Dialogue &d = Screen();
+    const Dialogue& d = Screen();
     if (index < 1 || index > static_cast<int32_t>(d.occupancy.size()))
         return 'X';
     return d.occupancy[static_cast<size_t>(index - 1)];
@@ -78,15 +78,15 @@ char Occupied(int32_t index)
 
 void Mark(int32_t index, char value)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     if (index >= 1 && index <= static_cast<int32_t>(d.occupancy.size()))
         d.occupancy[static_cast<size_t>(index - 1)] = value;
 }
 
 // The fit test; the message of the letter is left in the slot.
-char P3111_cCheckFit(const LAYOUT_FIELD_ENTRY &e, int32_t page, int32_t line, int32_t column)
+char P3111_cCheckFit(const LAYOUT_FIELD_ENTRY& e, int32_t page, int32_t line, int32_t column)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     const std::string name = EntryName(e);
     char result = 'K';
     const int32_t lines = std::max<int32_t>(e.lLines, 1);
@@ -128,15 +128,15 @@ char P3111_cCheckFit(const LAYOUT_FIELD_ENTRY &e, int32_t page, int32_t line, in
     return result;
 }
 
-std::vector<int32_t> &PlacedPages()
+std::vector<int32_t>& PlacedPages()
 {
     static std::vector<int32_t> pages;
     return pages;
 }
 
-void P3111_ReservePositions(LAYOUT_FIELD_ENTRY &e, int32_t page, int32_t line, int32_t column)
+void P3111_ReservePositions(LAYOUT_FIELD_ENTRY& e, int32_t page, int32_t line, int32_t column)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     e.cPlaced = 'Y';
     P3111_AddFieldToFormat(e, page);
     if (ControlKind() && e.cIdentification == 'C' && e.cUsage != 'H' && e.cControlPart == 'Y') {
@@ -170,7 +170,7 @@ void P3111_ReservePositions(LAYOUT_FIELD_ENTRY &e, int32_t page, int32_t line, i
 
 void P3111_NewPage()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     ++d.page;
     d.line = 2;
     d.column = 2;
@@ -179,7 +179,7 @@ void P3111_NewPage()
 
 void P3111_NextLine()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     d.line += std::max<int32_t>(d.downSep, 1);
     d.newPage = 'N';
     if (d.line > d.lastLine) {
@@ -193,7 +193,7 @@ void P3111_NextLine()
 // is never repeated at the same place.
 void P3111_NextColumn()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     d.column += std::max<int32_t>(d.acrossSep, 1);
     d.newPage = 'N';
     if (d.column > d.width)
@@ -202,7 +202,7 @@ void P3111_NextColumn()
 
 void MoveTo(int32_t index)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     const int32_t before = d.page;
     const Position p = P3111_IndexToPosition(index);
     d.page = p.page;
@@ -211,9 +211,9 @@ void MoveTo(int32_t index)
     d.newPage = d.page != before ? 'Y' : 'N';
 }
 
-void P3111_AdvanceAfterField(const LAYOUT_FIELD_ENTRY &e, int32_t page, int32_t line, int32_t column)
+void P3111_AdvanceAfterField(const LAYOUT_FIELD_ENTRY& e, int32_t page, int32_t line, int32_t column)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     const int32_t start = P3111_PositionToIndex(page, line, column) - 1;
     if (std::memcmp(d.design, "ACROSS", 6) == 0)
         MoveTo(start + e.lWidth + 1 + d.acrossSep);
@@ -221,9 +221,9 @@ void P3111_AdvanceAfterField(const LAYOUT_FIELD_ENTRY &e, int32_t page, int32_t 
         MoveTo(start + std::max<int32_t>(d.downSep, 1) * d.width + 1);
 }
 
-void P3111_PlaceHiddenField(LAYOUT_FIELD_ENTRY &e)
+void P3111_PlaceHiddenField(LAYOUT_FIELD_ENTRY& e)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     e.cPlaced = 'Y';
     P3111_AddFieldToFormat(e, d.page);
     const int32_t line = e.lLine, column = e.lColumn;
@@ -233,7 +233,7 @@ void P3111_PlaceHiddenField(LAYOUT_FIELD_ENTRY &e)
     e.lColumn = column;
 }
 
-bool ToHandle(const LAYOUT_FIELD_ENTRY &e, int32_t number)
+bool ToHandle(const LAYOUT_FIELD_ENTRY& e, int32_t number)
 {
     if (e.cFailed == 'Y')
         return false;
@@ -243,7 +243,7 @@ bool ToHandle(const LAYOUT_FIELD_ENTRY &e, int32_t number)
     return e.cRepeat == 'Y' && PlacedPages()[static_cast<size_t>(number - 1)] != Screen().page;
 }
 
-void Fail(LAYOUT_FIELD_ENTRY &e)
+void Fail(LAYOUT_FIELD_ENTRY& e)
 {
     P3111_IssueMessage('F');
     e.cFailed = 'Y';
@@ -252,9 +252,9 @@ void Fail(LAYOUT_FIELD_ENTRY &e)
 
 void P3111_PlaceFixedFields()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     for (int32_t i = 1; i <= d.count; ++i) {
-        LAYOUT_FIELD_ENTRY &e = Entry(i);
+        LAYOUT_FIELD_ENTRY& e = Entry(i);
         if (!ToHandle(e, i) || (e.lLine == 0 && e.lColumn == 0))
             continue;
         d.current = i;
@@ -292,9 +292,9 @@ void P3111_PlaceFixedFields()
 enum class Step { Next, Restart, Stop };
 
 // Places one entry at the cursor; Restart when a new pass must begin.
-Step PlaceAtCursor(LAYOUT_FIELD_ENTRY &e)
+Step PlaceAtCursor(LAYOUT_FIELD_ENTRY& e)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     for (;;) {
         const char fit = P3111_cCheckFit(e, d.page, d.line, d.column);
         const int32_t page = d.page, line = d.line, column = d.column;
@@ -320,11 +320,8 @@ Step PlaceAtCursor(LAYOUT_FIELD_ENTRY &e)
             }
             P3111_NewPage();
             return Step::Restart;
-        case 'X':
-            Fail(e);
-            return Step::Stop;
-        default:
-            break;
+        case 'X': Fail(e); return Step::Stop;
+        default: break;
         }
         if (e.lWidth + 2 < d.width) {
             if (e.cControlKind == 'D') {
@@ -339,10 +336,10 @@ Step PlaceAtCursor(LAYOUT_FIELD_ENTRY &e)
             d.column = 2;
             continue;
         }
-        const char *stop = d.commandName == "POP_UP" ? "PRC0190"
-                           : d.singlePage == 'Y'    ? "PRC0241"
-                           : e.cControlKind == 'D'  ? "PRC1267"
-                                                    : nullptr;
+        const char* stop = d.commandName == "POP_UP" ? "PRC0190"
+                           : d.singlePage == 'Y'     ? "PRC0241"
+                           : e.cControlKind == 'D'   ? "PRC1267"
+                                                     : nullptr;
         if (stop) {
             IssueFinding('F', stop, EntryName(e));
             e.cFailed = 'Y';
@@ -359,12 +356,12 @@ Step PlaceAtCursor(LAYOUT_FIELD_ENTRY &e)
 
 void PlaceAutomatically()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     while (d.error != 'Y') {
         bool restart = false, handled = false;
         const int32_t pageBefore = d.page;
         for (int32_t i = 1; i <= d.count && !restart && d.error != 'Y'; ++i) {
-            LAYOUT_FIELD_ENTRY &e = Entry(i);
+            LAYOUT_FIELD_ENTRY& e = Entry(i);
             if (!ToHandle(e, i) || e.lLine != 0 || e.lColumn != 0)
                 continue;
             handled = true;
@@ -397,13 +394,13 @@ void PlaceAutomatically()
 
 void P3111_LayoutMainRecord()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     std::fill(std::begin(d.pushButtons), std::end(d.pushButtons), 0);
     d.error = 'N';
     PlacedPages().assign(d.table.size(), 0);
     P3111_LoadTextMaps();
     for (int32_t i = 1; i <= d.count; ++i) {
-        LAYOUT_FIELD_ENTRY &e = Entry(i);
+        LAYOUT_FIELD_ENTRY& e = Entry(i);
         d.current = i;
         const std::string text(e.acEditMask, 132);
         const int32_t line = e.lLine - d.lineOffset;
@@ -436,7 +433,7 @@ void P3111_LayoutMainRecord()
 
 void P3111_LayoutBrowseList()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     const std::string browse = dqov::cmdparm::ParmText(*d.command, "BROWSELIST");
     if (d.error == 'Y' || browse.empty() || browse == "*NONE")
         return;
@@ -456,7 +453,7 @@ void P3111_LayoutBrowseList()
     int32_t depth = 0, sum = 0, previousColumn = 0;
     bool first = true;
     for (int32_t i = 1; i <= d.count; ++i) {
-        const LAYOUT_FIELD_ENTRY &e = Entry(i);
+        const LAYOUT_FIELD_ENTRY& e = Entry(i);
         if (e.cUsage == 'H')
             continue;
         sum += e.lWidth + 1;
@@ -486,7 +483,7 @@ void P3111_LayoutBrowseList()
     }
     const int32_t controlPage = d.page, controlLine = d.line;
     for (int32_t i = 1, placed = 0; i <= d.count; ++i) {
-        LAYOUT_FIELD_ENTRY &e = Entry(i);
+        LAYOUT_FIELD_ENTRY& e = Entry(i);
         if (e.cUsage == 'H')
             continue;
         d.current = i;
@@ -510,7 +507,7 @@ void P3111_LayoutBrowseList()
     d.identify = 'L';
     std::memcpy(d.kind, "SFL   ", 6);
     for (int32_t i = 1; i <= d.count; ++i) {
-        LAYOUT_FIELD_ENTRY &e = Entry(i);
+        LAYOUT_FIELD_ENTRY& e = Entry(i);
         if (e.cPlaced == 'Y') {
             e.cIdentification = 'N';
             e.cHeadingInControl = 'Y';
@@ -528,7 +525,7 @@ void P3111_LayoutBrowseList()
     d.line = controlLine + d.headingLines[controlPage];
     d.column = 2;
     for (int32_t i = 1; i <= d.count && d.error != 'Y'; ++i) {
-        LAYOUT_FIELD_ENTRY &e = Entry(i);
+        LAYOUT_FIELD_ENTRY& e = Entry(i);
         if (e.cPlaced == 'Y')
             continue;
         d.current = i;
@@ -564,7 +561,7 @@ void P3111_LayoutBrowseList()
                     P3111_NextLine();
                     continue;
                 }
-                const char *stop = d.commandName == "POP_UP" ? "PRC0190" : d.singlePage == 'Y' ? "PRC0241" : nullptr;
+                const char* stop = d.commandName == "POP_UP" ? "PRC0190" : d.singlePage == 'Y' ? "PRC0241" : nullptr;
                 if (stop) {
                     IssueFinding('F', stop, EntryName(e));
                     d.error = 'Y';

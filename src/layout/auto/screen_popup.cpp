@@ -12,9 +12,9 @@ namespace layout::screen {
 
 namespace {
 
-void PopUpKey(FFC_WORK_RECORD &r)
+void PopUpKey(FFC_WORK_RECORD& r)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     WF_BlankRecord(d.ctx, &r);
     std::memcpy(r.acKind, LAYOUT_KIND_POP_UP, 10);
     int32_t line = d.state->lLine, second = d.state->lLineWord;
@@ -22,18 +22,18 @@ void PopUpKey(FFC_WORK_RECORD &r)
     FIX_LongToDigits(&second, 15, r.acName + 15);
 }
 
-bool PositionSound(const POP_UP_DATA &p)
+bool PositionSound(const POP_UP_DATA& p)
 {
-    const Dialogue &d = Screen();
+    const Dialogue& d = Screen();
     const bool framed = d.noFrame != 'Y';
     return (framed ? p.lLine - 1 : p.lLine) >= 1 && p.lLine + p.lHeight <= d.screenLines &&
            (framed ? p.lColumn - 2 : p.lColumn) >= 1 && p.lWidth + p.lColumn + 2 <= 80 && p.lWidth >= 3 &&
            p.lHeight >= (d.stdHead != 'N' ? 5 : 4);
 }
 
-void ComputeLines(POP_UP_DATA &p)
+void ComputeLines(POP_UP_DATA& p)
 {
-    const Dialogue &d = Screen();
+    const Dialogue& d = Screen();
     const int32_t b = p.lLine + p.lHeight - 1;
     p.lFirstUsable = p.lLine + (d.stdHead != 'N' ? 1 : 0);
     if (d.processStyle != 'Y') {
@@ -56,9 +56,9 @@ void ComputeLines(POP_UP_DATA &p)
 
 // "*AUTO": the function name and the command's line number (2, 3 or 4
 // digits).
-void AutoIdentifier(POP_UP_DATA &p)
+void AutoIdentifier(POP_UP_DATA& p)
 {
-    const Dialogue &d = Screen();
+    const Dialogue& d = Screen();
     int32_t line = d.state->lLine;
     const int digits = line <= 99 ? 2 : line <= 999 ? 3 : 4;
     char number[5];
@@ -71,7 +71,7 @@ void AutoIdentifier(POP_UP_DATA &p)
 
 void P3111_SizePopUp()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     FFC_WORK_RECORD r;
     PopUpKey(r);
     char line[4];
@@ -82,7 +82,7 @@ void P3111_SizePopUp()
         d.error = 'Y';
         return;
     }
-    POP_UP_DATA &p = d.popUp;
+    POP_UP_DATA& p = d.popUp;
     std::memcpy(&p, r.acData, sizeof p);
     if (!PositionSound(p)) {
         IssueFinding('F', "PRC0188", std::string(line, 4));
@@ -95,8 +95,7 @@ void P3111_SizePopUp()
             AutoIdentifier(p);
         char title[40];
         int32_t length = 0, start = 0;
-        P3125_ResolveTitleText(d.ctx, d.process, d.function, p.acTitle, title, &length, p.lWidth - 3, &start,
-                               nullptr);
+        P3125_ResolveTitleText(d.ctx, d.process, d.function, p.acTitle, title, &length, p.lWidth - 3, &start, nullptr);
         const std::string identifier = checker::Trim(p.acTitleId, 10);
         if (identifier != "*NONE" && d.ctx->cPopupIdentifier == 'Y' &&
             static_cast<int32_t>(identifier.size()) + length + 2 > p.lWidth)

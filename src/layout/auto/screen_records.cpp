@@ -14,9 +14,9 @@ namespace layout::screen {
 namespace {
 
 // Line (4 digits), second sequence number (4 digits) and 2 blanks.
-void GiveErrorIndicator(LAYOUT_FIELD_ENTRY &e, int32_t format)
+void GiveErrorIndicator(LAYOUT_FIELD_ENTRY& e, int32_t format)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     if (e.cUsage == 'H' || e.cType == 'T' || e.cControlPart == 'Y') {
         std::memset(e.acErrorIndicator, ' ', 2);
         return;
@@ -27,7 +27,7 @@ void GiveErrorIndicator(LAYOUT_FIELD_ENTRY &e, int32_t format)
     FIX_LongToDigits(&number, 2, e.acErrorIndicator);
 }
 
-void GiveConditionIndicator(LAYOUT_FIELD_ENTRY &e, int32_t format)
+void GiveConditionIndicator(LAYOUT_FIELD_ENTRY& e, int32_t format)
 {
     std::memset(e.acConditionIndicator, ' ', 2);
     if (e.cUsage == 'H' || e.cType == 'T') {
@@ -39,7 +39,7 @@ void GiveConditionIndicator(LAYOUT_FIELD_ENTRY &e, int32_t format)
         return;
     if (e.cControlPart == 'Y' && std::memcmp(e.acConditionValue, "*YES", 4) != 0)
         return;
-    LAYOUT_FORMAT_SLOT &slot = Screen().slots[format];
+    LAYOUT_FORMAT_SLOT& slot = Screen().slots[format];
     for (int32_t i = 0; i < slot.lCount; ++i) {
         if (std::memcmp(slot.acNames[i], e.acCondition, 10) == 0) {
             std::memcpy(e.acConditionIndicator, slot.acIndicators[i], 2);
@@ -60,9 +60,9 @@ void GiveConditionIndicator(LAYOUT_FIELD_ENTRY &e, int32_t format)
 
 }  // namespace
 
-void P3111_AddFieldToFormat(LAYOUT_FIELD_ENTRY &e, int32_t page)
+void P3111_AddFieldToFormat(LAYOUT_FIELD_ENTRY& e, int32_t page)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     if (page < 1 || page > kFormats)
         return;
     if (d.formatName[page][0] == ' ') {
@@ -85,9 +85,9 @@ void P3111_AddFieldToFormat(LAYOUT_FIELD_ENTRY &e, int32_t page)
         d.formats = page;
 }
 
-void P3111_WriteFieldRecord(LAYOUT_FIELD_ENTRY &e, int32_t page)
+void P3111_WriteFieldRecord(LAYOUT_FIELD_ENTRY& e, int32_t page)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     if (page < 1 || page > kFormats)
         return;
     const int32_t number = ++*d.fieldCounter;
@@ -108,10 +108,10 @@ void P3111_WriteFieldRecord(LAYOUT_FIELD_ENTRY &e, int32_t page)
 
 void P3111_WriteFormatRecords()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     const int32_t formats = d.formats;
-    const bool noBrowse = checker::Trim(d.start.acBrowseList, 8).empty() ||
-                          dqov::cmdparm::ParmText(*d.command, "BROWSELIST") == "*NONE";
+    const bool noBrowse =
+        checker::Trim(d.start.acBrowseList, 8).empty() || dqov::cmdparm::ParmText(*d.command, "BROWSELIST") == "*NONE";
     const bool multiPage = (formats > 1 && noBrowse) || formats >= 3;
     const bool screenCommand = d.commandName == "DISPLAY" || d.commandName == "REQUEST";
     const bool overlay = std::memcmp(d.start.acOptions[0], "*OVERLAY", 8) == 0 ||
@@ -124,7 +124,7 @@ void P3111_WriteFormatRecords()
     if (screenCommand && overlay && multiPage) {
         IssueFinding('F', "PRC0199", std::string(line, 4));
         d.error = 'Y';
-        if (LAYOUT_FIELD_ENTRY *e = d.currentEntry())
+        if (LAYOUT_FIELD_ENTRY* e = d.currentEntry())
             e->cFailed = 'Y';
     }
     if (d.ctx->cOption == 'G' && multiPage) {

@@ -20,11 +20,11 @@ constexpr int kOccupancy = 9999;
 
 /* The start information handed to the callback with event 0. */
 struct DLG_START_INFO {
-    void *apArguments[8];
+    void* apArguments[8];
     char cMirror, cSinglePage, cNoFrame;
     int32_t lScreenLines;
-    const char *pachMsgQueue;
-    const char *pachSystemFlags;
+    const char* pachMsgQueue;
+    const char* pachSystemFlags;
     int32_t lActionBarLines;
     char cProcessStyle;
     char cStdHead;
@@ -35,8 +35,8 @@ struct DLG_START_INFO {
 
 struct Dialogue : LayoutRun {
     /* call arguments of the screen layout's own */
-    int32_t *fieldCounter = nullptr;
-    char *flag30 = nullptr;
+    int32_t* fieldCounter = nullptr;
+    char* flag30 = nullptr;
     char singlePage = 'N', noFrame = 'N';
     int32_t screenLines = 24;
 
@@ -44,7 +44,7 @@ struct Dialogue : LayoutRun {
     int32_t lowest[kFormats + 1]{}, highest[kFormats + 1]{};
     int32_t fields[kFormats + 1]{}, counted[kFormats + 1]{}, headingLines[kFormats + 1]{};
     int32_t sflPage[kFormats + 1]{}, sflSize[kFormats + 1]{}, indicator[kFormats + 1]{};
-    int32_t formats = 0;                 /* highest page that received an entry */
+    int32_t formats = 0; /* highest page that received an entry */
     std::vector<char> occupancy;
 
     /* geometry */
@@ -56,11 +56,11 @@ struct Dialogue : LayoutRun {
     POP_UP_DATA popUp{};
 
     /* design values of the running step */
-    char design[10]{};                   /* "ACROSS" or "DOWN" */
+    char design[10]{}; /* "ACROSS" or "DOWN" */
     char identify = 'C';
     int32_t downSep = 1, acrossSep = 1;
-    char kind[6]{};                      /* format kind of the running step */
-    char kindLetter = 'R';               /* 'R' main record, 'C' browse control */
+    char kind[6]{};        /* format kind of the running step */
+    char kindLetter = 'R'; /* 'R' main record, 'C' browse control */
 
     /* cursor */
     int32_t page = 1, line = 2, column = 2;
@@ -70,33 +70,33 @@ struct Dialogue : LayoutRun {
     DLG_START_INFO start{};
 };
 
-Dialogue &Screen();
+Dialogue& Screen();
 
 /* Text of the message slot helpers. */
-void SetSlot(const char *msgId, const std::string &data);
+void SetSlot(const char* msgId, const std::string& data);
 /* Issues the message in the slot with the given severity (event 5, run
  * message and counts unless a callback is present). */
 void P3111_IssueMessage(char severity);
 /* Convenience: slot + issue. */
-void IssueFinding(char severity, const char *msgId, const std::string &data);
-void PostEvent(int code, void *entry = nullptr, intptr_t v1 = 0, intptr_t v2 = 0, intptr_t v3 = 0,
-               intptr_t v4 = 0, void *start = nullptr);
+void IssueFinding(char severity, const char* msgId, const std::string& data);
+void PostEvent(int code, void* entry = nullptr, intptr_t v1 = 0, intptr_t v2 = 0, intptr_t v3 = 0, intptr_t v4 = 0,
+               void* start = nullptr);
 bool CallbackPresent();
 
-LAYOUT_FIELD_ENTRY &Entry(int32_t number);
-std::string EntryName(const LAYOUT_FIELD_ENTRY &e);
+LAYOUT_FIELD_ENTRY& Entry(int32_t number);
+std::string EntryName(const LAYOUT_FIELD_ENTRY& e);
 
 /* Records (screen_records.cpp). */
-void P3111_WriteFieldRecord(LAYOUT_FIELD_ENTRY &e, int32_t page);
+void P3111_WriteFieldRecord(LAYOUT_FIELD_ENTRY& e, int32_t page);
 void P3111_WriteFormatRecords();
-void P3111_AddFieldToFormat(LAYOUT_FIELD_ENTRY &e, int32_t page);
+void P3111_AddFieldToFormat(LAYOUT_FIELD_ENTRY& e, int32_t page);
 
 /* Field loading (screen_fields.cpp). */
-void P3111_LoadFieldGroup(const char *group);
+void P3111_LoadFieldGroup(const char* group);
 void P3111_CheckPushButtonNumbers();
 /* Value, identification and right-label offsets and the entry width by
  * the entry's identification. */
-void SetEntryOffsets(LAYOUT_FIELD_ENTRY &e);
+void SetEntryOffsets(LAYOUT_FIELD_ENTRY& e);
 
 /* Placement (screen_placement.cpp). */
 void P3111_LayoutMainRecord();

@@ -17,13 +17,13 @@ constexpr int32_t kTexts = 50;
 
 // One text entry at (line, column); flags: the 14 stored attribute flags,
 // or null for a command text.
-void AddTextEntry(const std::string &text, int width, int32_t line, int32_t column, const char *flags)
+void AddTextEntry(const std::string& text, int width, int32_t line, int32_t column, const char* flags)
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     if (d.count >= static_cast<int32_t>(d.table.size()))
         return;
     d.current = ++d.count;
-    LAYOUT_FIELD_ENTRY &e = Entry(d.count);
+    LAYOUT_FIELD_ENTRY& e = Entry(d.count);
     std::memset(&e, 0, sizeof e);
     int32_t number = d.count;
     std::memcpy(e.acName, "TEXT", 4);
@@ -65,14 +65,14 @@ void AddTextEntry(const std::string &text, int width, int32_t line, int32_t colu
 
 void P3111_LoadTextMaps()
 {
-    Dialogue &d = Screen();
+    Dialogue& d = Screen();
     d.count = 0;
     const std::string first = dqov::cmdparm::ParmText(*d.command, "TEXTS", 0, 0);
     if (first.compare(0, 5, "*TMAP") == 0) {
         const std::string name = first.substr(0, std::min<size_t>(first.size(), 10));
         ReadTextMap(
             d.ctx, d.state, name, TextMapReader::Screen, [&] { return d.count < kTexts; },
-            [&](const std::string &row) {
+            [&](const std::string& row) {
                 if (row.size() < 86 || !DigitsAt(row, 80, 6))
                     return;
                 int32_t line = 0, column = 0;

@@ -10,7 +10,7 @@
 
 namespace layout {
 
-bool DigitsAt(const std::string &payload, size_t from, size_t count)
+bool DigitsAt(const std::string& payload, size_t from, size_t count)
 {
     if (payload.size() < from + count)
         return false;
@@ -20,9 +20,8 @@ bool DigitsAt(const std::string &payload, size_t from, size_t count)
     return true;
 }
 
-void ReadTextMap(const FFC_CONTEXT *ctx, const FFC_CHECK_STATE *state, const std::string &name,
-                 TextMapReader reader, const std::function<bool()> &wanted,
-                 const std::function<void(const std::string &)> &row)
+void ReadTextMap(const FFC_CONTEXT* ctx, const FFC_CHECK_STATE* state, const std::string& name, TextMapReader reader,
+                 const std::function<bool()>& wanted, const std::function<void(const std::string&)>& row)
 {
     const bool second = state->lLineWord > 0 && !checker::Trim(state->acSecondProcess, 10).empty();
     const std::string partition = checker::Trim(ctx->acPartition, 3);
@@ -34,11 +33,11 @@ void ReadTextMap(const FFC_CONTEXT *ctx, const FFC_CHECK_STATE *state, const std
     if (function.empty())
         function = checker::Trim(ctx->acFunction, 7);
     const bool screen = reader == TextMapReader::Screen;
-    static constexpr const char *kScreenTags[4] = {"DC_P3111/SQL001", "DC_P3111/SQL002", "DC_P3111/SQL003",
+    static constexpr const char* kScreenTags[4] = {"DC_P3111/SQL001", "DC_P3111/SQL002", "DC_P3111/SQL003",
                                                    "DC_P3111/SQL004"};
-    static constexpr const char *kReportTags[4] = {"DC_P3116/SQL001", "DC_P3116/SQL002", "DC_P3116/SQL003",
+    static constexpr const char* kReportTags[4] = {"DC_P3116/SQL001", "DC_P3116/SQL002", "DC_P3116/SQL003",
                                                    "DC_P3116/SQL004"};
-    const char *const *tags = screen ? kScreenTags : kReportTags;
+    const char* const* tags = screen ? kScreenTags : kReportTags;
     SSQL_AREA area;
     SSQL_DeclareExt(&area,
                     screen ? "SELECT X85DTA, X85SEQ FROM QV_DTA.QV_F85 WHERE X85P_I = '%s' AND X85MOD = '%s' AND "
@@ -57,11 +56,11 @@ void ReadTextMap(const FFC_CONTEXT *ctx, const FFC_CHECK_STATE *state, const std
     } payload{};
     int32_t sequence = 0;
     for (bool first = true; wanted(); first = false) {
-        const char *tag = first ? tags[1] : tags[2];
+        const char* tag = first ? tags[1] : tags[2];
         SSQL_SetLocation(tag);
-        unsigned short rc = screen ? SSQL_sFetchExt(&area, cursor, &ca, &da, 2, SSQL_VARYING(&payload, 140),
-                                                    SSQL_I32(&sequence))
-                                   : SSQL_sFetchExt(&area, cursor, &ca, &da, 1, SSQL_VARYING(&payload, 140));
+        unsigned short rc =
+            screen ? SSQL_sFetchExt(&area, cursor, &ca, &da, 2, SSQL_VARYING(&payload, 140), SSQL_I32(&sequence))
+                   : SSQL_sFetchExt(&area, cursor, &ca, &da, 1, SSQL_VARYING(&payload, 140));
         if (rc == SSQL_RC_ERROR)
             FFC_SQL_Error(ca, tag);
         if (rc != SSQL_RC_OK)

@@ -20,12 +20,11 @@ enum class TextMapReader { Screen, Report };
  * function when its second sequence number is above 0). Each row's payload
  * goes to `row` while `wanted` says more are taken (tested before each
  * row). An SQL failure ends the run. */
-void ReadTextMap(const FFC_CONTEXT *ctx, const FFC_CHECK_STATE *state, const std::string &name,
-                 TextMapReader reader, const std::function<bool()> &wanted,
-                 const std::function<void(const std::string &)> &row);
+void ReadTextMap(const FFC_CONTEXT* ctx, const FFC_CHECK_STATE* state, const std::string& name, TextMapReader reader,
+                 const std::function<bool()>& wanted, const std::function<void(const std::string&)>& row);
 
 /* True when positions [from, from + count) of the payload are all digits. */
-bool DigitsAt(const std::string &payload, size_t from, size_t count);
+bool DigitsAt(const std::string& payload, size_t from, size_t count);
 
 }  // namespace layout
 

@@ -20,17 +20,17 @@ struct TitleModule {
     char measure[100];
 };
 
-TitleModule &Title()
+TitleModule& Title()
 {
     static TitleModule t;
     return t;
 }
 
-void P3125_TrimTitle(char *result, int32_t *length)
+void P3125_TrimTitle(char* result, int32_t* length)
 {
-    TitleModule &t = Title();
+    TitleModule& t = Title();
     std::memset(result, ' ', 40);
-    const char *m = t.measure;
+    const char* m = t.measure;
     int32_t first = 0;
     while (first < 100 && m[first] == ' ')
         ++first;
@@ -45,9 +45,9 @@ void P3125_TrimTitle(char *result, int32_t *length)
         *length = span;
 }
 
-void Measure(const char *text, size_t width, char *result, int32_t *length)
+void Measure(const char* text, size_t width, char* result, int32_t* length)
 {
-    TitleModule &t = Title();
+    TitleModule& t = Title();
     std::memset(t.measure, ' ', sizeof t.measure);
     std::memcpy(t.measure, text, std::min(width, sizeof t.measure));
     P3125_TrimTitle(result, length);
@@ -56,7 +56,7 @@ void Measure(const char *text, size_t width, char *result, int32_t *length)
 // Opens a cursor on the declared statement and hands every row to `row`;
 // a failure of the statement ends the run.
 template <typename Row, typename... Columns>
-void ForEachRow(SSQL_AREA &area, const char *const tags[4], Row row, Columns... columns)
+void ForEachRow(SSQL_AREA& area, const char* const tags[4], Row row, Columns... columns)
 {
     uint16_t cursor = 0;
     SSQL_SetLocation(tags[0]);
@@ -64,10 +64,10 @@ void ForEachRow(SSQL_AREA &area, const char *const tags[4], Row row, Columns... 
         FFC_SQL_Error(nullptr, tags[0]);
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
     for (bool first = true;; first = false) {
-        const char *tag = first ? tags[1] : tags[2];
+        const char* tag = first ? tags[1] : tags[2];
         SSQL_SetLocation(tag);
-        unsigned short rc = SSQL_sFetchExt(&area, cursor, &ca, &da, static_cast<uint16_t>(sizeof...(Columns)),
-                                           columns...);
+        unsigned short rc =
+            SSQL_sFetchExt(&area, cursor, &ca, &da, static_cast<uint16_t>(sizeof...(Columns)), columns...);
         if (rc == SSQL_RC_ERROR)
             FFC_SQL_Error(ca, tag);
         if (rc != SSQL_RC_OK)
@@ -85,16 +85,17 @@ struct Varying78 {
     void pad() { std::memset(text + std::min<uint16_t>(length, 78), ' ', 78 - std::min<uint16_t>(length, 78)); }
 };
 
-void FunctionDescription(const char *language, char *result, int32_t *length)
+void FunctionDescription(const char* language, char* result, int32_t* length)
 {
-    TitleModule &t = Title();
+    TitleModule& t = Title();
     char chosen[40];
     checker::Pad(chosen, 40, "N/A");
     SSQL_AREA area;
-    SSQL_DeclareExt(&area, "SELECT X67DES, X67PLN FROM QV_DTA.QV_F67 WHERE X67P_I = '%s' AND X67MOD = '%s' AND "
-                           "X67FMT = '%s'",
+    SSQL_DeclareExt(&area,
+                    "SELECT X67DES, X67PLN FROM QV_DTA.QV_F67 WHERE X67P_I = '%s' AND X67MOD = '%s' AND "
+                    "X67FMT = '%s'",
                     t.partition.c_str(), t.process.c_str(), t.function.c_str());
-    static constexpr const char *kTags[4] = {"DC_P3125/SQL001", "DC_P3125/SQL002", "DC_P3125/SQL003",
+    static constexpr const char* kTags[4] = {"DC_P3125/SQL001", "DC_P3125/SQL002", "DC_P3125/SQL003",
                                              "DC_P3125/SQL004"};
     struct {
         uint16_t length;
@@ -114,14 +115,14 @@ void FunctionDescription(const char *language, char *result, int32_t *length)
     Measure(chosen, 40, result, length);
 }
 
-void MultilingualVariable(const char *title, const char *language, char *result, int32_t *length)
+void MultilingualVariable(const char* title, const char* language, char* result, int32_t* length)
 {
-    TitleModule &t = Title();
+    TitleModule& t = Title();
     const std::string name = checker::Trim(title, 20);
     SSQL_AREA area;
     SSQL_DeclareExt(&area, "SELECT X61VAL FROM QV_DTA.QV_F61 WHERE X61P_I = '%s' AND X61MTX = '%s'",
                     t.partition.c_str(), name.c_str());
-    static constexpr const char *kTags[4] = {"DC_P3125/SQL005", "DC_P3125/SQL006", "DC_P3125/SQL007",
+    static constexpr const char* kTags[4] = {"DC_P3125/SQL005", "DC_P3125/SQL006", "DC_P3125/SQL007",
                                              "DC_P3125/SQL008"};
     Varying78 value;
     ForEachRow(
@@ -148,12 +149,12 @@ void MultilingualVariable(const char *title, const char *language, char *result,
 
 }  // namespace
 
-extern "C" void P3125_ResolveTitleText(FFC_CONTEXT *pContext, const FFC_PROCESS_DEFINITION *pProcess,
-                                       const FFC_FUNCTION_DEFINITION *pFunction, const char *pachTitle,
-                                       char *pachResult, int32_t *plLength, int32_t lAvailable,
-                                       int32_t *plStartColumn, const void *)
+extern "C" void P3125_ResolveTitleText(FFC_CONTEXT* pContext, const FFC_PROCESS_DEFINITION* pProcess,
+                                       const FFC_FUNCTION_DEFINITION* pFunction, const char* pachTitle,
+                                       char* pachResult, int32_t* plLength, int32_t lAvailable, int32_t* plStartColumn,
+                                       const void*)
 {
-    TitleModule &t = Title();
+    TitleModule& t = Title();
     t.partition = checker::Trim(pContext->acPartition, 3);
     t.language = checker::Trim(pContext->acLanguage, 4);
     t.process = checker::Trim(pProcess->acProcess, 10);

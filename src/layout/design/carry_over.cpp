@@ -17,14 +17,14 @@ namespace {
 
 using DesignStep = DesignCommon;
 
-constexpr const char *kScreenKeywords[12] = {"*COLUMN", "*COL", "*COLHEAD", "*COLHDG", "*LAB",       "*LABEL",
+constexpr const char* kScreenKeywords[12] = {"*COLUMN", "*COL",     "*COLHEAD", "*COLHDG",    "*LAB",  "*LABEL",
                                              "*NOID",   "*NOIDENT", "*NEWPAGE", "*NEWFORMAT", "*DESC", "*DES"};
 constexpr size_t kReportKeywords = 8;
 constexpr size_t kAreaSize = sizeof DesignCommon::attributes;
 
 // A position such as *R5 or *C12: "*R", "*L", "*C" or "*P" followed by
 // blanks or digits only.
-bool IsPosition(const char *value)
+bool IsPosition(const char* value)
 {
     if (value[0] != '*' || std::strchr("RLCP", value[1]) == nullptr)
         return false;
@@ -34,7 +34,7 @@ bool IsPosition(const char *value)
     return true;
 }
 
-bool IsKeyword(const char *value, size_t keywords)
+bool IsKeyword(const char* value, size_t keywords)
 {
     for (size_t k = 0; k < keywords; ++k) {
         char padded[10];
@@ -46,18 +46,17 @@ bool IsKeyword(const char *value, size_t keywords)
     return false;
 }
 
-using FieldCallback = int (*)(const char *, const char *);
+using FieldCallback = int (*)(const char*, const char*);
 
-void Expand(DesignStep &s, size_t keywords, FieldCallback callback);
+void Expand(DesignStep& s, size_t keywords, FieldCallback callback);
 
 // The object layer's callback: hands each field to the step's routine.
-long Enumerated(void *control, const char *field, const char *attributes)
+long Enumerated(void* control, const char* field, const char* attributes)
 {
-    return (*static_cast<FieldCallback *>(control))(field, attributes);
+    return (*static_cast<FieldCallback*>(control))(field, attributes);
 }
 
-int AddEnumerated(DesignStep &s, size_t keywords, FieldCallback callback, const char *field,
-                  const char *attributes)
+int AddEnumerated(DesignStep& s, size_t keywords, FieldCallback callback, const char* field, const char* attributes)
 {
     const int32_t slot = s.entryCount++;
     std::memcpy(s.entries[slot], field, std::min<size_t>(std::strlen(field), 10));
@@ -72,10 +71,10 @@ int AddEnumerated(DesignStep &s, size_t keywords, FieldCallback callback, const 
     return 0;
 }
 
-void Expand(DesignStep &s, size_t keywords, FieldCallback callback)
+void Expand(DesignStep& s, size_t keywords, FieldCallback callback)
 {
     for (int32_t i = 0; i < s.entryCount; ++i) {
-        const char *entry = s.entries[i];
+        const char* entry = s.entries[i];
         if (entry[0] == 3 && entry[1] == 'M') {
             const int32_t count = s.entryCount;
             std::vector<char> attributes(s.attributes, s.attributes + kAreaSize);
@@ -100,7 +99,7 @@ void Expand(DesignStep &s, size_t keywords, FieldCallback callback)
         if (std::memcmp(entry, s.currentField, 10) != 0)
             continue;
         for (int32_t v = 0; v < kEntryValues; ++v) {
-            const char *value = s.attributes + (i * kEntryValues + v) * 10;
+            const char* value = s.attributes + (i * kEntryValues + v) * 10;
             static const char kBlank[10] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
             if (std::memcmp(value, kBlank, 10) == 0 || IsPosition(value) || IsKeyword(value, keywords))
                 continue;
@@ -112,12 +111,12 @@ void Expand(DesignStep &s, size_t keywords, FieldCallback callback)
 
 }  // namespace
 
-extern "C" int P3097_AddEnumeratedField(const char *pszField, const char *pszAttributes)
+extern "C" int P3097_AddEnumeratedField(const char* pszField, const char* pszAttributes)
 {
     return AddEnumerated(ScreenStep(), 12, P3097_AddEnumeratedField, pszField, pszAttributes);
 }
 
-extern "C" int P3019_AddEnumeratedField(const char *pszField, const char *pszAttributes)
+extern "C" int P3019_AddEnumeratedField(const char* pszField, const char* pszAttributes)
 {
     return AddEnumerated(ReportStep(), kReportKeywords, P3019_AddEnumeratedField, pszField, pszAttributes);
 }

@@ -17,7 +17,7 @@ namespace layout::design {
 
 using dqov::cmdparm::CommandNameOf;
 
-void PutToken(DesignCommon &s, const char *text, size_t length)
+void PutToken(DesignCommon& s, const char* text, size_t length)
 {
     const size_t size = s.buffer.size();
     if (s.position < 1 || s.position > size) {
@@ -38,12 +38,12 @@ void PutToken(DesignCommon &s, const char *text, size_t length)
     s.position = p + 2;
 }
 
-void PutToken(DesignCommon &s, const std::string &text)
+void PutToken(DesignCommon& s, const std::string& text)
 {
     PutToken(s, text.data(), text.size());
 }
 
-void StartFieldList(DesignCommon &s)
+void StartFieldList(DesignCommon& s)
 {
     std::fill(s.buffer.begin(), s.buffer.end(), ' ');
     s.buffer[0] = '(';
@@ -51,7 +51,7 @@ void StartFieldList(DesignCommon &s)
     s.overflow = false;
 }
 
-char *ParmAddress(FFC_PARSED_COMMAND &command, std::string_view keyword, int element, int entry)
+char* ParmAddress(FFC_PARSED_COMMAND& command, std::string_view keyword, int element, int entry)
 {
     using namespace dqov::cmdparm;
     const int ci = dqov::cmdparm::FindCommand(CommandNameOf(command));
@@ -63,7 +63,7 @@ char *ParmAddress(FFC_PARSED_COMMAND &command, std::string_view keyword, int ele
     return at < 0 ? nullptr : command.acParms + at;
 }
 
-bool FindCommand(FFC_CONTEXT *ctx, int32_t number, int32_t second, FFC_PARSED_COMMAND &command)
+bool FindCommand(FFC_CONTEXT* ctx, int32_t number, int32_t second, FFC_PARSED_COMMAND& command)
 {
     std::memset(&command, ' ', sizeof command);
     command.sLine = static_cast<int16_t>(number);
@@ -71,30 +71,30 @@ bool FindCommand(FFC_CONTEXT *ctx, int32_t number, int32_t second, FFC_PARSED_CO
     return RS_fFindCommandRecord(ctx, &command, sizeof command) == 0;
 }
 
-void LoadParsedFieldList(DesignCommon &s, const FFC_PARSED_COMMAND &command, const FFC_COMMAND_EXTENSION &extension)
+void LoadParsedFieldList(DesignCommon& s, const FFC_PARSED_COMMAND& command, const FFC_COMMAND_EXTENSION& extension)
 {
     FFC_PARSED_COMMAND copy = command;
     const int32_t count = std::clamp<int32_t>(dqov::cmdparm::ParmCount(copy, "FIELDS"), 0, kListEntries);
     std::memset(s.entries, ' ', sizeof s.entries);
     std::memset(s.attributes, ' ', sizeof s.attributes);
     for (int32_t i = 0; i < count; ++i)
-        if (const char *name = ParmAddress(copy, "FIELDS", 0, i))
+        if (const char* name = ParmAddress(copy, "FIELDS", 0, i))
             std::memcpy(s.entries[i], name, 10);
     const int32_t withValues = std::clamp<int32_t>(extension.lEntries, 0, count);
     std::memcpy(s.attributes, extension.acAttributes, static_cast<size_t>(withValues) * kEntryValues * 10);
     s.entryCount = count;
 }
 
-std::string TextMapNameOf(const DesignCommon &s, int32_t command)
+std::string TextMapNameOf(const DesignCommon& s, int32_t command)
 {
     std::string name;
-    for (const TextMapRow &row : s.textMaps)
+    for (const TextMapRow& row : s.textMaps)
         if (row.command == command)
             name.assign(row.name, 8);
     return name;
 }
 
-std::string SettleTextMapName(DesignCommon &s, int32_t command, const char *textParameter)
+std::string SettleTextMapName(DesignCommon& s, int32_t command, const char* textParameter)
 {
     std::string name = TextMapNameOf(s, command);
     if (!name.empty())
@@ -121,7 +121,7 @@ std::string SettleTextMapName(DesignCommon &s, int32_t command, const char *text
 // The function's commands may name text maps already; their numbers are
 // taken, so that a name given out here never points at another command's
 // stored texts.
-void MarkTextMapsInUse(DesignCommon &s, int16_t commands)
+void MarkTextMapsInUse(DesignCommon& s, int16_t commands)
 {
     if (!s.optionFlags)
         return;
@@ -129,7 +129,7 @@ void MarkTextMapsInUse(DesignCommon &s, int16_t commands)
     for (int32_t n = 1; n <= commands; ++n) {
         if (!FindCommand(s.ctx, n, 0, command))
             continue;
-        const char *text = ParmAddress(command, "TEXTS", 0, 0);
+        const char* text = ParmAddress(command, "TEXTS", 0, 0);
         if (!text || std::memcmp(text, "*TMAP", 5) != 0)
             continue;
         if (!std::isdigit(static_cast<unsigned char>(text[5])) || !std::isdigit(static_cast<unsigned char>(text[6])) ||
@@ -148,7 +148,7 @@ std::string Digits(int32_t value, uint32_t n)
     return std::string(digits, n);
 }
 
-std::string BareName(const FFC_CONTEXT *ctx, const char *name)
+std::string BareName(const FFC_CONTEXT* ctx, const char* name)
 {
     char padded[50];
     checker::Pad(padded, sizeof padded, checker::Trim(name, 10));
@@ -156,7 +156,7 @@ std::string BareName(const FFC_CONTEXT *ctx, const char *name)
     return checker::Trim(padded, 10);
 }
 
-std::string PrefixedName(const FFC_CONTEXT *ctx, const char *name)
+std::string PrefixedName(const FFC_CONTEXT* ctx, const char* name)
 {
     char padded[50];
     checker::Pad(padded, sizeof padded, checker::Trim(name, 10));
@@ -164,7 +164,7 @@ std::string PrefixedName(const FFC_CONTEXT *ctx, const char *name)
     return std::string(padded, 10);
 }
 
-const char *IdentificationKeyword(char letter, bool descriptions)
+const char* IdentificationKeyword(char letter, bool descriptions)
 {
     switch (letter) {
     case 'C': return "*COL";
@@ -175,7 +175,7 @@ const char *IdentificationKeyword(char letter, bool descriptions)
     }
 }
 
-void BlankFieldEntry(LAYOUT_FIELD_ENTRY &f)
+void BlankFieldEntry(LAYOUT_FIELD_ENTRY& f)
 {
     std::memset(&f, ' ', sizeof f);
     f.lLength = f.lDecimals = f.lLabelWidth = f.lHeadingWidth = f.lValueWidth = 0;
@@ -190,7 +190,7 @@ void BlankFieldEntry(LAYOUT_FIELD_ENTRY &f)
     f.cControlKind = 'N';
 }
 
-std::string MessageText(const char *text, int32_t length)
+std::string MessageText(const char* text, int32_t length)
 {
     if (!text || length < 1)
         return {};
@@ -205,7 +205,7 @@ namespace {
 // flags, width and precision) in order; "%%" is a percent sign and any
 // other conversion stays as written, so a template can never read more
 // than the texts given.
-std::string FormatTemplate(const std::string &format, const std::string *texts, size_t count)
+std::string FormatTemplate(const std::string& format, const std::string* texts, size_t count)
 {
     std::string out;
     size_t next = 0;
@@ -241,8 +241,8 @@ std::string FormatTemplate(const std::string &format, const std::string *texts, 
         if (value.size() > precision)
             value.resize(precision);
         if (value.size() < width)
-            value = left ? value + std::string(width - value.size(), ' ')
-                         : std::string(width - value.size(), ' ') + value;
+            value =
+                left ? value + std::string(width - value.size(), ' ') : std::string(width - value.size(), ' ') + value;
         out += value;
         i = j;
     }
@@ -251,30 +251,30 @@ std::string FormatTemplate(const std::string &format, const std::string *texts, 
 
 }  // namespace
 
-void ComposeMessageLine(const FFC_PAINT_STR *paint, int number, char *line, const std::string &a,
-                        const std::string &b, const std::string &c)
+void ComposeMessageLine(const FFC_PAINT_STR* paint, int number, char* line, const std::string& a, const std::string& b,
+                        const std::string& c)
 {
     std::memset(line, ' ', 67);
     std::string result;
     if (paint && paint->pTemplates && number >= 1 && number <= paint->lTemplateCount) {
-        const char *entry = paint->pTemplates[number - 1];
+        const char* entry = paint->pTemplates[number - 1];
         const std::string format(entry, strnlen(entry, 70));
         const std::string texts[3] = {a, b, c};
         result = FormatTemplate(format, texts, 3);
     } else {
-        result = "Painter message " + std::to_string(number) + (a.empty() ? "" : " " + a) +
-                 (b.empty() ? "" : " " + b) + (c.empty() ? "" : " " + c);
+        result = "Painter message " + std::to_string(number) + (a.empty() ? "" : " " + a) + (b.empty() ? "" : " " + b) +
+                 (c.empty() ? "" : " " + c);
     }
     for (size_t i = 0; i < result.size() && i < 67; ++i)
         line[i] = result[i] == '\0' ? ' ' : result[i];
 }
 
-void UnexpectedReply(const char *routine, int reply)
+void UnexpectedReply(const char* routine, int reply)
 {
     SMSG_sGetMessage(nullptr, 251, 16384, 0, 1, routine, reply);
 }
 
-bool PainterPresent(const DesignCommon &s)
+bool PainterPresent(const DesignCommon& s)
 {
     return P31O2_fPainterPresent(s.paint) != 0;
 }

@@ -26,42 +26,44 @@ struct Keys {
     std::string partition, process, function, kind, key2;
 };
 
-Keys KeysOf(const FFC_CONTEXT *ctx)
+Keys KeysOf(const FFC_CONTEXT* ctx)
 {
     return {checker::Trim(ctx->acPartition, 3), checker::Trim(ctx->acProcess, 10), checker::Trim(ctx->acFunction, 7),
             "", ""};
 }
 
-void Run(SSQL_AREA &area, const char *tag)
+void Run(SSQL_AREA& area, const char* tag)
 {
-    SSQL_SQLDA *handle = nullptr;
+    SSQL_SQLDA* handle = nullptr;
     SSQL_SetLocation(tag);
     if (SSQL_sRun(&area, &handle, 0) == SSQL_RC_ERROR)
         FFC_SQL_Error(handle, tag);
     SMEM_FreeMem(handle);
 }
 
-void DeleteTextMap(const Keys &k, const char *tag)
+void DeleteTextMap(const Keys& k, const char* tag)
 {
     SSQL_AREA area;
-    SSQL_DeclareExt(&area, "DELETE FROM QV_DTA.QV_F85 WHERE X85P_I = '%s' AND X85MOD = '%s' AND X85FMT = '%s' AND "
-                           "X85KV1 = '%s' AND X85KV2 = '%s'",
+    SSQL_DeclareExt(&area,
+                    "DELETE FROM QV_DTA.QV_F85 WHERE X85P_I = '%s' AND X85MOD = '%s' AND X85FMT = '%s' AND "
+                    "X85KV1 = '%s' AND X85KV2 = '%s'",
                     k.partition.c_str(), k.process.c_str(), k.function.c_str(), k.kind.c_str(), k.key2.c_str());
     Run(area, tag);
 }
 
-void Insert(const Keys &k, const std::string &payload, int32_t sequence, const char *tag)
+void Insert(const Keys& k, const std::string& payload, int32_t sequence, const char* tag)
 {
     SSQL_AREA area;
-    SSQL_DeclareExt(&area, "INSERT INTO QV_DTA.QV_F85 (X85P_I, X85MOD, X85FMT, X85KV1, X85KV2, X85DTA, X85SEQ) VALUES "
-                           "('%s', '%s', '%s', '%s', '%s', '%v', %d)",
+    SSQL_DeclareExt(&area,
+                    "INSERT INTO QV_DTA.QV_F85 (X85P_I, X85MOD, X85FMT, X85KV1, X85KV2, X85DTA, X85SEQ) VALUES "
+                    "('%s', '%s', '%s', '%s', '%s', '%v', %d)",
                     k.partition.c_str(), k.process.c_str(), k.function.c_str(), k.kind.c_str(), k.key2.c_str(),
                     static_cast<int>(payload.size()), payload.data(), static_cast<int>(sequence));
     Run(area, tag);
 }
 
 // "((" + text-map name + " " + "1 1))": the 16-character text parameter.
-std::string TextParameter(const std::string &name)
+std::string TextParameter(const std::string& name)
 {
     std::string padded = name;
     padded.resize(8, ' ');
@@ -73,14 +75,14 @@ std::string TextParameter(const std::string &name)
 // A command left without texts has its parameter cleared and its earlier
 // rows removed, so that no rows stay behind that nothing names.
 template <typename Next>
-void SaveTextMap(FFC_CONTEXT *ctx, int32_t command, uint16_t code, const std::string &name, bool screen,
-                 int32_t width, char mirror, Next next)
+void SaveTextMap(FFC_CONTEXT* ctx, int32_t command, uint16_t code, const std::string& name, bool screen, int32_t width,
+                 char mirror, Next next)
 {
     Keys k = KeysOf(ctx);
     k.kind = "TEXTMAPS  ";
     k.key2 = name;
     k.key2.resize(10, ' ');
-    const char *deleteTag = screen ? "P3097_07" : "P3019_10";
+    const char* deleteTag = screen ? "P3097_07" : "P3019_10";
     P31O2_sInsertCommandParameter(static_cast<int16_t>(command), code, screen ? 16 : 1,
                                   screen ? "                " : " ");
     int32_t sequence = 0;
@@ -112,7 +114,7 @@ void SaveTextMap(FFC_CONTEXT *ctx, int32_t command, uint16_t code, const std::st
 }
 
 // Stores one image line as its chunks of 132 characters.
-void StoreLine(const Keys &base, int32_t line, const std::string &text, int32_t chunks, const char *tag)
+void StoreLine(const Keys& base, int32_t line, const std::string& text, int32_t chunks, const char* tag)
 {
     std::string area(528, ' ');
     area.replace(0, std::min<size_t>(text.size(), 400), text.substr(0, 400));
@@ -124,12 +126,13 @@ void StoreLine(const Keys &base, int32_t line, const std::string &text, int32_t 
 }
 
 // Reads the stored lines of the image in key order.
-std::vector<int32_t> StoredLines(const Keys &k)
+std::vector<int32_t> StoredLines(const Keys& k)
 {
     SSQL_AREA area;
-    SSQL_DeclareExt(&area, "SELECT x85P_I, X85MOD, X85FMT, X85KV1, X85KV2, X85SEQ FROM QV_DTA.QV_F85 WHERE X85P_I = "
-                           "'%s' AND  X85MOD = '%s' AND  X85FMT = '%s' AND  X85KV1 = '%s' ORDER BY X85P_I, X85MOD, "
-                           "X85FMT, X85KV1, X85KV2,X85SEQ",
+    SSQL_DeclareExt(&area,
+                    "SELECT x85P_I, X85MOD, X85FMT, X85KV1, X85KV2, X85SEQ FROM QV_DTA.QV_F85 WHERE X85P_I = "
+                    "'%s' AND  X85MOD = '%s' AND  X85FMT = '%s' AND  X85KV1 = '%s' ORDER BY X85P_I, X85MOD, "
+                    "X85FMT, X85KV1, X85KV2,X85SEQ",
                     k.partition.c_str(), k.process.c_str(), k.function.c_str(), k.kind.c_str());
     uint16_t cursor = 0;
     SSQL_SetLocation("P3019_06");
@@ -140,7 +143,7 @@ std::vector<int32_t> StoredLines(const Keys &k)
     int32_t sequence = 0;
     std::vector<int32_t> lines;
     for (bool first = true;; first = false) {
-        const char *tag = first ? "P3019_07" : "P3019_09";
+        const char* tag = first ? "P3019_07" : "P3019_09";
         SSQL_SetLocation(tag);
         const unsigned short rc =
             SSQL_sFetchExt(&area, cursor, &ca, &da, 6, SSQL_FIXED(partition, 3), SSQL_FIXED(process, 10),
@@ -164,7 +167,7 @@ std::vector<int32_t> StoredLines(const Keys &k)
 
 extern "C" void P3097_SaveTextMaps(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     std::fill(s.buffer.begin(), s.buffer.end(), ' ');
     if (s.formats.empty())
         return;
@@ -174,7 +177,7 @@ extern "C" void P3097_SaveTextMaps(void)
     std::memcpy(r.acName, s.formats.front().name, 8);
     char rc = WF_cReadFirst(s.ctx, kSlot, &r, 2);
     SaveTextMap(s.ctx, s.commandNumber, s.popUp ? 34101 : 14101, s.textMap, true, s.usableWidth, s.mirror(),
-                [&](LAYOUT_FIELD_ENTRY &e) {
+                [&](LAYOUT_FIELD_ENTRY& e) {
                     if (rc != '0')
                         return false;
                     std::memcpy(&e, r.acData, sizeof e);
@@ -185,11 +188,11 @@ extern "C" void P3097_SaveTextMaps(void)
 
 extern "C" void P3019_SaveTextMaps(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     std::fill(s.buffer.begin(), s.buffer.end(), ' ');
     int32_t n = 0;
     const std::string name = TextMapNameOf(s, s.designed.number);
-    SaveTextMap(s.ctx, s.designed.number, 8501, name, false, s.width, s.mirror(), [&](LAYOUT_FIELD_ENTRY &e) {
+    SaveTextMap(s.ctx, s.designed.number, 8501, name, false, s.width, s.mirror(), [&](LAYOUT_FIELD_ENTRY& e) {
         while (++n <= s.entryCount) {
             bool ofLine = false;
             for (int32_t row = 1; row <= s.rowCount && !ofLine; ++row)
@@ -209,18 +212,19 @@ extern "C" void P3019_SaveTextMaps(void)
 // stored once.
 extern "C" void P3019_SaveReportImage(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     Keys k = KeysOf(s.ctx);
     k.kind = "FUNCREP" + Digits(s.reportNumber, 3);
     SSQL_AREA area;
-    SSQL_DeclareExt(&area, "DELETE FROM QV_DTA.QV_F85 WHERE X85P_I = '%s' AND X85MOD = '%s' AND X85FMT = '%s' AND "
-                           "X85KV1 = '%s'",
+    SSQL_DeclareExt(&area,
+                    "DELETE FROM QV_DTA.QV_F85 WHERE X85P_I = '%s' AND X85MOD = '%s' AND X85FMT = '%s' AND "
+                    "X85KV1 = '%s'",
                     k.partition.c_str(), k.process.c_str(), k.function.c_str(), k.kind.c_str());
     Run(area, "P3019_01");
     // A width above 528 characters is cut to the four chunks of the area.
     const int32_t chunks = std::clamp<int32_t>((s.width + 131) / 132, 1, 4);
     std::set<int32_t> stored;
-    auto store = [&](int32_t line, const SectionEntry &e, const char *tag) {
+    auto store = [&](int32_t line, const SectionEntry& e, const char* tag) {
         if (stored.insert(line).second)
             StoreLine(k, line, std::string(e.text, sizeof e.text), chunks, tag);
     };
@@ -237,7 +241,7 @@ extern "C" void P3019_SaveReportImage(void)
             store(line, e, "P3019_03");
             line += e.after;
         }
-    for (const OrderRow &o : s.order)
+    for (const OrderRow& o : s.order)
         if (ReadSectionEntry(o.section, static_cast<uint16_t>(o.entry), e)) {
             line += std::max<int32_t>(e.before, 1);
             store(line, e, "P3019_04");

@@ -22,13 +22,13 @@ char g_optionFlags[999];
 // numbers the automatic layouts give, and never twice in a process.
 int32_t g_fieldCounter = 10000;
 
-char *OptionFlags()
+char* OptionFlags()
 {
     std::memset(g_optionFlags, 'N', sizeof g_optionFlags);
     return g_optionFlags;
 }
 
-int16_t CommandCount(FFC_CONTEXT *ctx)
+int16_t CommandCount(FFC_CONTEXT* ctx)
 {
     auto source = std::make_unique<FFC_SOURCE_COMMAND>();
     std::memset(source.get(), 0, sizeof *source);
@@ -38,7 +38,7 @@ int16_t CommandCount(FFC_CONTEXT *ctx)
     return count;
 }
 
-bool Ready(FFC_CONTEXT *ctx)
+bool Ready(FFC_CONTEXT* ctx)
 {
     return ctx && ctx->pWorkFile && ctx->pCommandStore && P31O2_pGetPaintStr() && P31O2_pGetProcessDefinition() &&
            P31O2_pGetFunctionDefinition();
@@ -48,16 +48,16 @@ bool Ready(FFC_CONTEXT *ctx)
 
 extern "C" {
 
-int32_t P3097_lRunScreenDesignStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *pState, void *)
+int32_t P3097_lRunScreenDesignStep(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void*)
 {
     if (!Ready(pContext) || !pState)
         return 0;
-    P3097_DesignScreens(pContext, P31O2_pGetProcessDefinition(), P31O2_pGetFunctionDefinition(), pState,
-                        OptionFlags(), FFC_JOB_MSG_QUEUE, P31O2_pGetPaintStr());
+    P3097_DesignScreens(pContext, P31O2_pGetProcessDefinition(), P31O2_pGetFunctionDefinition(), pState, OptionFlags(),
+                        FFC_JOB_MSG_QUEUE, P31O2_pGetPaintStr());
     return 0;
 }
 
-int32_t P3019_lRunReportDesignStep(FFC_CONTEXT *pContext, FFC_CHECK_STATE *, void *)
+int32_t P3019_lRunReportDesignStep(FFC_CONTEXT* pContext, FFC_CHECK_STATE*, void*)
 {
     if (!Ready(pContext))
         return 0;

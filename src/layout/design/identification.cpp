@@ -12,13 +12,13 @@ using namespace layout::design;
 
 namespace {
 
-void IdentifyScreen(FFC_PAINT_STR *paint)
+void IdentifyScreen(FFC_PAINT_STR* paint)
 {
     ScreenStep().paint = paint;
     P3097_GetIdentification();
 }
 
-void IdentifyReport(FFC_PAINT_STR *paint)
+void IdentifyReport(FFC_PAINT_STR* paint)
 {
     ReportStep().paint = paint;
     QBIDEN_Report();
@@ -28,7 +28,7 @@ void IdentifyReport(FFC_PAINT_STR *paint)
 
 extern "C" void QBIDEN_Report(void)
 {
-    DesignCommon &s = ReportStep();
+    DesignCommon& s = ReportStep();
     const int16_t reply = P31O2_sPainterRequest6(s.paint, s.identification);
     if (reply == 'L' || reply == 'C' || reply == 'N') {
         s.identification = reply;
@@ -44,7 +44,7 @@ extern "C" void QBIDEN_Report(void)
 
 extern "C" void P3097_GetIdentification(void)
 {
-    DesignCommon &s = ScreenStep();
+    DesignCommon& s = ScreenStep();
     const int16_t reply = P31O2_sPainterRequest6(s.paint, s.identification);
     if (reply == -1) {
         std::memcpy(s.painterCommand, "    ", 4);

@@ -22,17 +22,16 @@ namespace layout::design {
 namespace {
 
 constexpr uint16_t kSlot = 9;
-constexpr const char *kSectionLists[6] = {"DC_P3019/VL/HEDWRKSF", "DC_P3019/VL/HD2WRKSF", "DC_P3019/VL/FOTWRKSF",
+constexpr const char* kSectionLists[6] = {"DC_P3019/VL/HEDWRKSF", "DC_P3019/VL/HD2WRKSF", "DC_P3019/VL/FOTWRKSF",
                                           "DC_P3019/VL/DETWRKSF", "DC_P3019/VL/LEDWRKSF", "DC_P3019/VL/TRLWRKSF"};
 
-const char *Heading(const char *text)
+const char* Heading(const char* text)
 {
     return text ? text : "";
 }
 
 // The work file's records of a kind, each handed to the visitor.
-template <typename Visit>
-void ForEachRecord(FFC_CONTEXT *ctx, const char *kind, Visit visit)
+template <typename Visit> void ForEachRecord(FFC_CONTEXT* ctx, const char* kind, Visit visit)
 {
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
@@ -43,15 +42,15 @@ void ForEachRecord(FFC_CONTEXT *ctx, const char *kind, Visit visit)
 
 void FreeStep()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     P31O2_FreePainterObjects(s.paint);
     P3019_EndReportDesign();
 }
 
 // The format name of a report command's PRTFMT record.
-void FormatOf(const LineListEntry &line, int32_t second, char *format)
+void FormatOf(const LineListEntry& line, int32_t second, char* format)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     FFC_WORK_RECORD r;
     WF_BlankRecord(s.ctx, &r);
     std::memcpy(r.acKind, LAYOUT_KIND_PRTFMT, 10);
@@ -65,9 +64,9 @@ void FormatOf(const LineListEntry &line, int32_t second, char *format)
 }
 
 // Fills the step's message data area with four names (DCM0635).
-void MessageData(const ChosenLine &designed, const LineListEntry &other)
+void MessageData(const ChosenLine& designed, const LineListEntry& other)
 {
-    char *area = ReportStep().ctx->acMsgData;
+    char* area = ReportStep().ctx->acMsgData;
     std::memset(area, ' ', sizeof ReportStep().ctx->acMsgData);
     std::memcpy(area, designed.command, 10);
     std::memcpy(area + 10, designed.lineName, 10);
@@ -75,55 +74,55 @@ void MessageData(const ChosenLine &designed, const LineListEntry &other)
     std::memcpy(area + 30, other.lineName, 10);
 }
 
-void QueueMessage(const char *id)
+void QueueMessage(const char* id)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     P9006_sQueueMessage(s.ctx, s.msgQueue, id, sizeof s.ctx->acMsgData, s.ctx->acMsgData);
 }
 
-bool ReportPresent(const WR_DRINF_DATA &report)
+bool ReportPresent(const WR_DRINF_DATA& report)
 {
     return report.cState == 'Y' || report.cState == 'P';
 }
 
 }  // namespace
 
-ReportDesign &ReportStep()
+ReportDesign& ReportStep()
 {
     static ReportDesign step;
     return step;
 }
 
-LAYOUT_FIELD_ENTRY &ReportField(int32_t entry)
+LAYOUT_FIELD_ENTRY& ReportField(int32_t entry)
 {
     return ReportStep().fields[entry - 1];
 }
 
-FieldRow &ReportRow(int32_t row)
+FieldRow& ReportRow(int32_t row)
 {
     return ReportStep().rows[row];
 }
 
-bool BodySection(const char *section)
+bool BodySection(const char* section)
 {
     return std::memcmp(section, "LED", 3) == 0 || std::memcmp(section, "DET", 3) == 0 ||
            std::memcmp(section, "TRL", 3) == 0;
 }
 
-bool OfDesignedLine(const FieldRow &row)
+bool OfDesignedLine(const FieldRow& row)
 {
-    const ReportDesign &s = ReportStep();
+    const ReportDesign& s = ReportStep();
     return row.command == s.designed.number && std::memcmp(row.section, s.designed.section, 3) == 0;
 }
 
-std::string Name10(const char *field)
+std::string Name10(const char* field)
 {
     return checker::Trim(field, 10);
 }
 
-const char *SectionList(const char *section)
+const char* SectionList(const char* section)
 {
-    static constexpr const char *kCodes[6] = {"HED", "HD2", "FOT", "DET", "LED", "TRL"};
+    static constexpr const char* kCodes[6] = {"HED", "HD2", "FOT", "DET", "LED", "TRL"};
     for (int i = 0; i < 6; ++i)
         if (std::memcmp(section, kCodes[i], 3) == 0)
             return kSectionLists[i];
@@ -136,11 +135,11 @@ using namespace layout::design;
 
 extern "C" {
 
-void P3019_DesignReports(FFC_CONTEXT *pContext, const FFC_PROCESS_DEFINITION *pProcess,
-                         const FFC_FUNCTION_DEFINITION *pFunction, int32_t *plFieldCounter, char *pachOptionFlags,
-                         const char *pachMsgQueue, FFC_PAINT_STR *pPaint, int16_t sCommandCount)
+void P3019_DesignReports(FFC_CONTEXT* pContext, const FFC_PROCESS_DEFINITION* pProcess,
+                         const FFC_FUNCTION_DEFINITION* pFunction, int32_t* plFieldCounter, char* pachOptionFlags,
+                         const char* pachMsgQueue, FFC_PAINT_STR* pPaint, int16_t sCommandCount)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     s = ReportDesign{};
     s.ctx = pContext;
     s.process = pProcess;
@@ -154,26 +153,26 @@ void P3019_DesignReports(FFC_CONTEXT *pContext, const FFC_PROCESS_DEFINITION *pP
     if (!pContext || !pPaint)
         return;
     pPaint->lMode = 0;
-    s.texts = static_cast<const FFC_PAINT_TEXTS *>(pPaint->pTextTable);
+    s.texts = static_cast<const FFC_PAINT_TEXTS*>(pPaint->pTextTable);
     uint16_t size = sizeof(WR_DRINF_DATA), count = 9;
-    void *block = nullptr;
+    void* block = nullptr;
     if (qvrmm1(pContext, 'R', kDrinfList, &size, &count, &block) != QVRMM_OK)
         return FreeStep();
-    s.reports = static_cast<WR_DRINF_DATA *>(block);
+    s.reports = static_cast<WR_DRINF_DATA*>(block);
     size = LAYOUT_ENTRY_SIZE;
     count = kSpareEntry;
     if (qvrmm1(pContext, 'R', kFieldList, &size, &count, &block) != QVRMM_OK)
         return FreeStep();
-    s.fields = static_cast<LAYOUT_FIELD_ENTRY *>(block);
+    s.fields = static_cast<LAYOUT_FIELD_ENTRY*>(block);
     P8061_GetSessionDesignAdjustAttributes(pContext, &s.adjHeadings, &s.adjLabels, &s.adjDescriptions, &s.adjTexts);
     P3019_StartReportDesign();
     MarkTextMapsInUse(s, s.commandCount);
 
     const FFC_PAINT_TEXTS empty{};
-    const FFC_PAINT_TEXTS &t = s.texts ? *s.texts : empty;
+    const FFC_PAINT_TEXTS& t = s.texts ? *s.texts : empty;
     int16_t registered = 0;
     for (int n = 1; n <= 9; ++n) {
-        const WR_DRINF_DATA &report = s.reports[n - 1];
+        const WR_DRINF_DATA& report = s.reports[n - 1];
         if (!ReportPresent(report))
             continue;
         const int32_t number = FIX_lDigitsToLong(report.acNumber, 4, nullptr);
@@ -195,7 +194,7 @@ void P3019_DesignReports(FFC_CONTEXT *pContext, const FFC_PROCESS_DEFINITION *pP
         UnexpectedReply("P3019_DesignReports", reply);
         return FreeStep();
     }
-    const WR_DRINF_DATA &report = s.reports[reply - 1];
+    const WR_DRINF_DATA& report = s.reports[reply - 1];
     s.reportNumber = reply;
     s.pageLength = report.sPageLength;
     s.width = report.sPageWidth;
@@ -221,11 +220,11 @@ void P3019_DesignReports(FFC_CONTEXT *pContext, const FFC_PROCESS_DEFINITION *pP
 
 void P3019_StartReportDesign(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     std::fill(s.buffer.begin(), s.buffer.end(), ' ');
     uint16_t size = sizeof(LineListEntry), count = 999;
     qvrmm1(s.ctx, 'V', kLineList, &size, &count, nullptr);
-    for (const char *list : kSectionLists) {
+    for (const char* list : kSectionLists) {
         size = sizeof(SectionEntry);
         count = 999;
         qvrmm1(s.ctx, 'V', list, &size, &count, nullptr);
@@ -233,7 +232,7 @@ void P3019_StartReportDesign(void)
     s.textMaps.clear();
     s.bodyRepeat = 1;
     int32_t next = 1;
-    ForEachRecord(s.ctx, "$DRINF    ", [&](const FFC_WORK_RECORD &r) {
+    ForEachRecord(s.ctx, "$DRINF    ", [&](const FFC_WORK_RECORD& r) {
         WR_DRINF_DATA report;
         std::memcpy(&report, r.acData, sizeof report);
         // Each report goes to the element of its number, so that a
@@ -246,21 +245,21 @@ void P3019_StartReportDesign(void)
         next = std::max(next, number + 1);
     });
     std::memset(s.sysFlags, 'N', sizeof s.sysFlags);
-    ForEachRecord(s.ctx, "SYSFLAGS  ", [&](const FFC_WORK_RECORD &r) { std::memcpy(s.sysFlags, r.acData, 64); });
+    ForEachRecord(s.ctx, "SYSFLAGS  ", [&](const FFC_WORK_RECORD& r) { std::memcpy(s.sysFlags, r.acData, 64); });
 }
 
 void P3019_ScanReportCommands(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     auto source = std::make_unique<FFC_SOURCE_COMMAND>();
     s.lineCount = 0;
     for (int32_t n = 1; n <= s.commandCount; ++n) {
-        FFC_PARSED_COMMAND &command = s.command;
+        FFC_PARSED_COMMAND& command = s.command;
         if (!FindCommand(s.ctx, n, 0, command))
             continue;
-        static constexpr const char *kLines[4] = {"DEF_HEAD", "DEF_FOOT", "DEF_LINE", "DEF_BREA"};
+        static constexpr const char* kLines[4] = {"DEF_HEAD", "DEF_FOOT", "DEF_LINE", "DEF_BREA"};
         if (std::none_of(std::begin(kLines), std::end(kLines),
-                         [&](const char *name) { return std::memcmp(command.acName, name, 8) == 0; }))
+                         [&](const char* name) { return std::memcmp(command.acName, name, 8) == 0; }))
             continue;
         if (dqov::cmdparm::ParmNumber(command, "REPORT_NUM") != s.reportNumber)
             continue;
@@ -270,7 +269,7 @@ void P3019_ScanReportCommands(void)
         if (PCONTROL_chReadNextCommand(s.ctx, source.get()) != '0')
             continue;
         P31O2_ShowStatusText(source->acName, 10);
-        if (char *text = ParmAddress(command, "TEXTS", 0, 0)) {
+        if (char* text = ParmAddress(command, "TEXTS", 0, 0)) {
             const std::string name = SettleTextMapName(s, n, text);
             std::memcpy(text, name.data(), 8);
             RS_PutCommandRecord(s.ctx, &command, sizeof command);
@@ -285,7 +284,10 @@ void P3019_ScanReportCommands(void)
         line.before = line.after = 0;
         if (kind == "BREAK " || kind == "LINE  ") {
             const std::string trigger = dqov::cmdparm::ParmText(command, "TRIGGER_BY");
-            std::memcpy(line.section, kind == "LINE  " ? "DET " : !trigger.empty() && trigger[0] == 'L' ? "LED " : "TRL ",
+            std::memcpy(line.section,
+                        kind == "LINE  "                        ? "DET "
+                        : !trigger.empty() && trigger[0] == 'L' ? "LED "
+                                                                : "TRL ",
                         4);
             line.before = dqov::cmdparm::ParmNumber(command, "SPACE_BEF");
             line.after = dqov::cmdparm::ParmNumber(command, "SPACE_AFT");
@@ -302,7 +304,7 @@ void P3019_ScanReportCommands(void)
 
 void P3019_SelectReports(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     s.error = 'N';
     s.chosenCount = 0;
     s.chosen.clear();
@@ -316,7 +318,7 @@ void P3019_SelectReports(void)
             continue;
         if (!s.paint->pSelections || n > s.paint->lObjectCount)
             break;
-        const FFC_PAINT_SELECTION &mark = s.paint->pSelections[n - 1];
+        const FFC_PAINT_SELECTION& mark = s.paint->pSelections[n - 1];
         ChosenLine c;
         std::memcpy(c.command, line.name, 10);
         std::memcpy(c.format, line.format, 8);
@@ -359,7 +361,7 @@ void P3019_SelectReports(void)
 
 void P3019_EndReportDesign(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     std::fill(s.buffer.begin(), s.buffer.end(), ' ');
     char name[41];
     std::snprintf(name, sizeof name, "%-40s", "DC_P3019");

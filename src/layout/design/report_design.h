@@ -18,57 +18,57 @@
 
 namespace layout::design {
 
-constexpr int kReportEntries = 200;     /* field entries; 201 is the spare entry */
-constexpr int kReportRows = 300;        /* field-table rows; 301 is the spare row */
+constexpr int kReportEntries = 200; /* field entries; 201 is the spare entry */
+constexpr int kReportRows = 300;    /* field-table rows; 301 is the spare row */
 constexpr int kSpareEntry = 201, kSpareRow = 301;
 constexpr int32_t kLineColumns = 400;
 constexpr int32_t kPageColumns = 80, kPageLines = 24, kPageCells = kPageColumns * kPageLines;
 constexpr int kMoveEntries = 50;
 
 /* "DC_P3019/..." list names, blank-padded to 30 by the list routines. */
-constexpr const char *kDrinfList = "DC_P3019/RM/DRINF";
-constexpr const char *kFieldList = "DC_P3019/RM/X_INFO";
-constexpr const char *kLineList = "DC_P3019/VL/SFLRPT";
+constexpr const char* kDrinfList = "DC_P3019/RM/DRINF";
+constexpr const char* kFieldList = "DC_P3019/RM/X_INFO";
+constexpr const char* kLineList = "DC_P3019/VL/SFLRPT";
 
 /* One row of the field table: a printed piece of a field or text. */
 struct FieldRow {
-    char section[4];            /* "HED", "LED", "DET", "TRL", "FOT" and a blank */
-    int32_t command;            /* command number of the line */
-    int32_t line;               /* line within the report line (absolute for HED and FOT) */
+    char section[4]; /* "HED", "LED", "DET", "TRL", "FOT" and a blank */
+    int32_t command; /* command number of the line */
+    int32_t line;    /* line within the report line (absolute for HED and FOT) */
     int32_t column;
-    int32_t entry;              /* field entry number */
-    char part[4];               /* '1'-'3' column-heading line, 'F' the field itself */
+    int32_t entry; /* field entry number */
+    char part[4];  /* '1'-'3' column-heading line, 'F' the field itself */
 };
 static_assert(sizeof(FieldRow) == 24);
 
 /* One entry of the line list "DC_P3019/VL/SFLRPT". */
 struct LineListEntry {
-    int32_t command;            /*  0 */
-    char name[10];              /*  4 "DEF_HEAD  " ... */
-    char lineName[10];          /* 14 */
-    char format[8];             /* 24 */
-    char section[4];            /* 32 "HED", "LED", "DET", "TRL", "FOT" */
-    int32_t before;             /* 36 */
-    int32_t after;              /* 40 */
-    char selection;             /* 44 */
+    int32_t command;   /*  0 */
+    char name[10];     /*  4 "DEF_HEAD  " ... */
+    char lineName[10]; /* 14 */
+    char format[8];    /* 24 */
+    char section[4];   /* 32 "HED", "LED", "DET", "TRL", "FOT" */
+    int32_t before;    /* 36 */
+    int32_t after;     /* 40 */
+    char selection;    /* 44 */
     char filler[3];
-    int32_t repeat;             /* 48 */
+    int32_t repeat; /* 48 */
 };
 static_assert(sizeof(LineListEntry) == 52 && offsetof(LineListEntry, format) == 24 &&
               offsetof(LineListEntry, repeat) == 48);
 
 /* One entry of a section work list: a report line and its column owners. */
 struct SectionEntry {
-    char text[kLineColumns];    /*   0 */
-    char inUse;                 /* 400 'Y'/'N' */
+    char text[kLineColumns]; /*   0 */
+    char inUse;              /* 400 'Y'/'N' */
     char filler[3];
-    int32_t command;            /* 404 */
-    char section[4];            /* 408 */
-    int32_t line;               /* 412 line within the report line */
-    int32_t reportLine;         /* 416 heading and footing lines */
-    int32_t zero;               /* 420 */
-    int32_t before;             /* 424 */
-    int32_t after;              /* 428 */
+    int32_t command;              /* 404 */
+    char section[4];              /* 408 */
+    int32_t line;                 /* 412 line within the report line */
+    int32_t reportLine;           /* 416 heading and footing lines */
+    int32_t zero;                 /* 420 */
+    int32_t before;               /* 424 */
+    int32_t after;                /* 428 */
     int16_t owners[kLineColumns]; /* 432 field-table row per column, 0 none */
 };
 static_assert(sizeof(SectionEntry) == 1232 && offsetof(SectionEntry, before) == 424 &&
@@ -100,15 +100,15 @@ struct MoveEntry {
 
 struct ReportDesign : DesignCommon {
     /* arguments */
-    const FFC_PROCESS_DEFINITION *process = nullptr;
-    const FFC_FUNCTION_DEFINITION *function = nullptr;
-    int32_t *fieldCounter = nullptr;
+    const FFC_PROCESS_DEFINITION* process = nullptr;
+    const FFC_FUNCTION_DEFINITION* function = nullptr;
+    int32_t* fieldCounter = nullptr;
     int16_t commandCount = 0;
-    const FFC_PAINT_TEXTS *texts = nullptr;
+    const FFC_PAINT_TEXTS* texts = nullptr;
 
     /* the step's lists: report entries 1-9, field entries 1-201 */
-    WR_DRINF_DATA *reports = nullptr;
-    LAYOUT_FIELD_ENTRY *fields = nullptr;
+    WR_DRINF_DATA* reports = nullptr;
+    LAYOUT_FIELD_ENTRY* fields = nullptr;
     int32_t reportNumber = 0, width = 132, pageLength = 66;
     int32_t lineCount = 0;
 
@@ -156,7 +156,7 @@ struct ReportDesign : DesignCommon {
     char itemName[10]{};
     int32_t itemNumber = 0;
     char found = 'N', fits = 'N', placed = 'N', done = 'N';
-    bool added = false;                /* an added field waits to be placed */
+    bool added = false; /* an added field waits to be placed */
     bool collecting = true;
     bool newPosition = false;
     int32_t checkedLine = 0, checkedColumn = 0;
@@ -169,30 +169,29 @@ struct ReportDesign : DesignCommon {
     bool painterGone = false;
 };
 
-LAYOUT_FIELD_ENTRY &ReportField(int32_t entry);
-FieldRow &ReportRow(int32_t row);
+LAYOUT_FIELD_ENTRY& ReportField(int32_t entry);
+FieldRow& ReportRow(int32_t row);
 /* True when the row belongs to the line being designed. */
-bool OfDesignedLine(const FieldRow &row);
+bool OfDesignedLine(const FieldRow& row);
 /* The section entry's screen row for a report line, or 0 outside the window. */
-bool BodySection(const char *section);
-void SetRequest(const char *code);
-void ComposeReportMessage(int number, const std::string &a = {}, const std::string &b = {},
-                          const std::string &c = {});
-std::string Name10(const char *field);
+bool BodySection(const char* section);
+void SetRequest(const char* code);
+void ComposeReportMessage(int number, const std::string& a = {}, const std::string& b = {}, const std::string& c = {});
+std::string Name10(const char* field);
 /* The section list of a section code ("HED", "HD2", "LED", "DET", "TRL", "FOT"). */
-const char *SectionList(const char *section);
+const char* SectionList(const char* section);
 /* Reads entry n of a section list; false when it is missing. */
-bool ReadSectionEntry(const char *section, uint16_t n, SectionEntry &entry);
-uint16_t SectionEntryCount(const char *section);
+bool ReadSectionEntry(const char* section, uint16_t n, SectionEntry& entry);
+uint16_t SectionEntryCount(const char* section);
 /* The PRTFLD record of a field entry on the designed line (three key parts). */
-void FieldRecordKey(FFC_WORK_RECORD &r, int32_t fieldNumber);
+void FieldRecordKey(FFC_WORK_RECORD& r, int32_t fieldNumber);
 
 }  // namespace layout::design
 
 extern "C" {
-void P3019_DesignReports(FFC_CONTEXT *pContext, const FFC_PROCESS_DEFINITION *pProcess,
-                         const FFC_FUNCTION_DEFINITION *pFunction, int32_t *plFieldCounter, char *pachOptionFlags,
-                         const char *pachMsgQueue, FFC_PAINT_STR *pPaint, int16_t sCommandCount);
+void P3019_DesignReports(FFC_CONTEXT* pContext, const FFC_PROCESS_DEFINITION* pProcess,
+                         const FFC_FUNCTION_DEFINITION* pFunction, int32_t* plFieldCounter, char* pachOptionFlags,
+                         const char* pachMsgQueue, FFC_PAINT_STR* pPaint, int16_t sCommandCount);
 void P3019_StartReportDesign(void);
 void P3019_SelectReports(void);
 void P3019_ScanReportCommands(void);
@@ -202,10 +201,10 @@ void P3019_RunPainterDialogue(void);
 void P3019_ChooseLeaveAction(void);
 void P3019_SaveLineFields(void);
 void P3019_RestoreLineFields(void);
-void P3019_ComposePainterMessage(int16_t sNumber, const char *pText1, int16_t sLength1, const char *pText2,
-                                 int16_t sLength2, const char *pText3, int16_t sLength3);
+void P3019_ComposePainterMessage(int16_t sNumber, const char* pText1, int16_t sLength1, const char* pText2,
+                                 int16_t sLength2, const char* pText3, int16_t sLength3);
 void P3019_RebuildReportPage(void);
-void P3019_LayoutSection(const char *pachSection);
+void P3019_LayoutSection(const char* pachSection);
 void P3019_DrawReportPage(void);
 void P3019_IdentifyItem(void);
 void P3019_CheckPlacement(void);
@@ -215,7 +214,7 @@ void P3019_AddField(void);
 void P3019_PlaceNewField(void);
 void P3019_PlaceText(void);
 void P3019_ChangeIdentification(void);
-void P3019_ComputeItemWidths(LAYOUT_FIELD_ENTRY *pEntry);
+void P3019_ComputeItemWidths(LAYOUT_FIELD_ENTRY* pEntry);
 void P3019_WriteBackLine(void);
 void P3019_BuildFieldListParameter(void);
 void P3019_InsertParameter(uint16_t usComponent, uint16_t usLength);

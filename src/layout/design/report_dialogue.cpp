@@ -21,13 +21,13 @@ namespace {
 
 constexpr uint16_t kSlot = 11;
 
-bool CodeIs(const char *code, const char *what)
+bool CodeIs(const char* code, const char* what)
 {
     return std::memcmp(code, what, 4) == 0;
 }
 
 // The digits of a scroll code, in order; -1 when it has none.
-int32_t CodeNumber(const char *code)
+int32_t CodeNumber(const char* code)
 {
     int32_t n = -1;
     for (int i = 0; i < 4; ++i)
@@ -38,14 +38,14 @@ int32_t CodeNumber(const char *code)
 
 void SavedCursor()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     s.cursorRow = s.savedRow;
     s.cursorColumn = s.savedColumn;
 }
 
 void ClearWork()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     s.selection.clear();
     std::memset(s.fieldName, ' ', sizeof s.fieldName);
     std::memset(s.message, ' ', sizeof s.message);
@@ -54,11 +54,11 @@ void ClearWork()
 
 // Copies the PRTFLD records of the chosen lines to records of another kind
 // (and back).
-void CopyRecords(const char *from, const char *to)
+void CopyRecords(const char* from, const char* to)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     FFC_WORK_RECORD r;
-    for (const ChosenLine &line : s.chosen) {
+    for (const ChosenLine& line : s.chosen) {
         WF_BlankRecord(s.ctx, &r);
         std::memcpy(r.acKind, from, 10);
         std::memcpy(r.acName, line.format, 8);
@@ -70,9 +70,9 @@ void CopyRecords(const char *from, const char *to)
     }
 }
 
-void DeleteRecords(const char *kind, const char *format, uint16_t parts)
+void DeleteRecords(const char* kind, const char* format, uint16_t parts)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     FFC_WORK_RECORD r;
     WF_BlankRecord(s.ctx, &r);
     std::memcpy(r.acKind, kind, 10);
@@ -84,7 +84,7 @@ void DeleteRecords(const char *kind, const char *format, uint16_t parts)
 
 void Overlay(int32_t cell, char c)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     if (cell < 0 || cell >= kPageCells)
         return;
     s.overlay.emplace_back(cell, s.image[cell]);
@@ -102,7 +102,7 @@ std::string RulerNumber(int32_t value)
 
 void DrawRuler()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     for (int32_t row = 1; row <= kPageLines; ++row) {
         const std::string n = RulerNumber(s.firstLine + row - 1);
         for (int k = 0; k < 3; ++k)
@@ -119,7 +119,7 @@ void DrawRuler()
 
 void MarkSelection()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     auto selected = [&](int32_t cell) {
         return s.owners[cell] != 0 &&
                std::find(s.selection.begin(), s.selection.end(), s.owners[cell]) != s.selection.end();
@@ -136,7 +136,7 @@ void MarkSelection()
 
 void UndoOverlay()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     for (auto it = s.overlay.rbegin(); it != s.overlay.rend(); ++it)
         s.image[it->first] = it->second;
     s.overlay.clear();
@@ -144,7 +144,7 @@ void UndoOverlay()
 
 void ColumnWindow(int32_t left)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     left = std::clamp(left, 1, std::max(s.width - 79, 1));
     if (left != s.leftColumn) {
         s.leftColumn = left;
@@ -156,7 +156,7 @@ void ColumnWindow(int32_t left)
 
 void LineWindow(int32_t first)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     first = std::clamp(first, 1, std::max(s.pageLength - 22, 1));
     if (first != s.firstLine) {
         s.firstLine = first;
@@ -167,9 +167,9 @@ void LineWindow(int32_t first)
     SetRequest(s.answered);
 }
 
-bool Scroll(const char *code)
+bool Scroll(const char* code)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     const int32_t number = CodeNumber(code);
     if (code[0] == 'W') {
         if (code[1] == 'L')
@@ -194,15 +194,15 @@ bool Scroll(const char *code)
 }
 
 // The report line at which a field of the designed line stands.
-int32_t ReportLineOf(const LAYOUT_FIELD_ENTRY &f)
+int32_t ReportLineOf(const LAYOUT_FIELD_ENTRY& f)
 {
-    const ReportDesign &s = ReportStep();
+    const ReportDesign& s = ReportStep();
     return BodySection(s.designed.section) ? s.firstDrawLine + f.lLine - 1 : f.lLine;
 }
 
 void PickForMove(bool restart)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     if (restart)
         s.moveCount = 0;
     if (s.moveCount >= kMoveEntries) {
@@ -221,8 +221,8 @@ void PickForMove(bool restart)
     for (int32_t i = 0; i < s.moveCount; ++i)
         if (std::memcmp(s.moves[i].number, number, 4) == 0)
             return;
-    const LAYOUT_FIELD_ENTRY &f = ReportField(s.item.entry);
-    MoveEntry &m = s.moves[s.moveCount++];
+    const LAYOUT_FIELD_ENTRY& f = ReportField(s.item.entry);
+    MoveEntry& m = s.moves[s.moveCount++];
     m.line = ReportLineOf(f);
     m.column = f.lColumn;
     std::memcpy(m.number, number, 4);
@@ -233,7 +233,7 @@ void PickForMove(bool restart)
 
 void MoveFields()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     int32_t smallLine = 99999, bigLine = -99999, smallColumn = 99999, bigLast = -99999;
     for (int32_t i = 0; i < s.moveCount; ++i) {
         smallLine = std::min(smallLine, s.moves[i].line);
@@ -245,7 +245,7 @@ void MoveFields()
     const int32_t lineOffset = (s.firstLine + s.cursorRow - 1) - smallLine;
     const int32_t columnOffset = (s.leftColumn - shift + s.cursorColumn - 1) - smallColumn;
     const std::vector<MoveEntry> list(s.moves, s.moves + s.moveCount);
-    for (const MoveEntry &m : list) {
+    for (const MoveEntry& m : list) {
         const int32_t number = FIX_lDigitsToLong(m.number, 4, nullptr);
         int32_t row = 0;
         for (int32_t n = 1; n <= s.rowCount && row == 0; ++n)
@@ -257,7 +257,7 @@ void MoveFields()
         }
         s.itemRow = row;
         s.item = s.rows[row];
-        const LAYOUT_FIELD_ENTRY &f = ReportField(s.item.entry);
+        const LAYOUT_FIELD_ENTRY& f = ReportField(s.item.entry);
         std::memcpy(s.itemName, f.acName, 10);
         s.itemNumber = f.lFieldNumber;
         const int32_t column = m.column + columnOffset + (s.mirror() == 'Y' ? m.width - 1 : 0);
@@ -277,19 +277,19 @@ void MoveFields()
 
 void ChangeSpacing()
 {
-    ReportDesign &s = ReportStep();
-    for (ChosenLine &line : s.chosen)
+    ReportDesign& s = ReportStep();
+    for (ChosenLine& line : s.chosen)
         if (line.number == s.designed.number) {
             line.before = s.linesBefore;
             line.after = s.linesAfter;
         }
     s.designed.before = s.linesBefore;
     s.designed.after = s.linesAfter;
-    FFC_PARSED_COMMAND &command = s.command;
+    FFC_PARSED_COMMAND& command = s.command;
     if (FindCommand(s.ctx, s.designed.number, s.designed.second, command)) {
-        if (char *at = ParmAddress(command, "SPACE_BEF"))
+        if (char* at = ParmAddress(command, "SPACE_BEF"))
             std::memcpy(at, &s.linesBefore, 4);
-        if (char *at = ParmAddress(command, "SPACE_AFT"))
+        if (char* at = ParmAddress(command, "SPACE_AFT"))
             std::memcpy(at, &s.linesAfter, 4);
         RS_PutCommandRecord(s.ctx, &command, sizeof command);
     }
@@ -301,7 +301,7 @@ void ChangeSpacing()
 
 void TakeText()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     if (checker::Trim(s.text, sizeof s.text).empty())
         return;
     if (s.mirror() == 'Y')
@@ -313,7 +313,7 @@ void TakeText()
 
 void PickTextToChange()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     s.collecting = false;
     P3019_IdentifyItem();
     s.collecting = true;
@@ -321,7 +321,7 @@ void PickTextToChange()
         SetRequest("TCF ");
         return;
     }
-    const LAYOUT_FIELD_ENTRY &f = ReportField(s.item.entry);
+    const LAYOUT_FIELD_ENTRY& f = ReportField(s.item.entry);
     if (f.cType != 'T') {
         ComposeReportMessage(30, MessageText(s.itemName, 10));
         SetRequest("TCF ");
@@ -336,7 +336,7 @@ void PickTextToChange()
 
 void RemovePicked()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     s.collecting = false;
     P3019_IdentifyItem();
     s.collecting = true;
@@ -353,14 +353,14 @@ void RemovePicked()
 
 void PickForIdentification()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     s.collecting = false;
     P3019_IdentifyItem();
     s.collecting = true;
     SetRequest("    ");
     if (s.found != 'Y')
         return;
-    const LAYOUT_FIELD_ENTRY &f = ReportField(s.item.entry);
+    const LAYOUT_FIELD_ENTRY& f = ReportField(s.item.entry);
     if (f.cType == 'T') {
         ComposeReportMessage(15);
         return;
@@ -372,7 +372,7 @@ void PickForIdentification()
 
 void AddTypedField()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     if (checker::Trim(s.fieldName, 10).empty())
         return;
     P31O2_SendPainterBusy(s.paint, 0);
@@ -383,7 +383,7 @@ void AddTypedField()
 
 void PlaceField()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     if (checker::Trim(s.fieldName, 10).empty() || !s.added) {
         s.cursorRow = 24;
         s.cursorColumn = 21;
@@ -403,7 +403,7 @@ void PlaceField()
 
 void PlaceTypedText()
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     if (checker::Trim(s.text, sizeof s.text).empty()) {
         s.cursorRow = 24;
         s.cursorColumn = 38;
@@ -423,14 +423,14 @@ void PlaceTypedText()
 
 }  // namespace
 
-void SetRequest(const char *code)
+void SetRequest(const char* code)
 {
     std::memcpy(ReportStep().painterCommand, code, 4);
 }
 
-void ComposeReportMessage(int number, const std::string &a, const std::string &b, const std::string &c)
+void ComposeReportMessage(int number, const std::string& a, const std::string& b, const std::string& c)
 {
-    auto length = [](const std::string &t) { return static_cast<int16_t>(std::min<size_t>(t.size(), 100)); };
+    auto length = [](const std::string& t) { return static_cast<int16_t>(std::min<size_t>(t.size(), 100)); };
     P3019_ComposePainterMessage(static_cast<int16_t>(number), a.c_str(), length(a), b.c_str(), length(b), c.c_str(),
                                 length(c));
 }
@@ -441,10 +441,10 @@ using namespace layout::design;
 
 extern "C" {
 
-void P3019_ComposePainterMessage(int16_t sNumber, const char *pText1, int16_t sLength1, const char *pText2,
-                                 int16_t sLength2, const char *pText3, int16_t sLength3)
+void P3019_ComposePainterMessage(int16_t sNumber, const char* pText1, int16_t sLength1, const char* pText2,
+                                 int16_t sLength2, const char* pText3, int16_t sLength3)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     ComposeMessageLine(s.paint, sNumber, s.message, MessageText(pText1, sLength1), MessageText(pText2, sLength2),
                        MessageText(pText3, sLength3));
 }
@@ -457,14 +457,14 @@ void P3019_SaveLineFields(void)
 
 void P3019_RestoreLineFields(void)
 {
-    for (const ChosenLine &line : ReportStep().chosen)
+    for (const ChosenLine& line : ReportStep().chosen)
         DeleteRecords(LAYOUT_KIND_PRTFLD, line.format, 2);
     CopyRecords("SAVFLD    ", LAYOUT_KIND_PRTFLD);
 }
 
 void P3019_DesignReportLine(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     for (;;) {
         s.changed = 'N';
         s.chosen.push_back(s.designed);
@@ -528,10 +528,10 @@ void P3019_DesignReportLine(void)
 
 void P3019_RunPainterDialogue(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     char code[4];
     std::memcpy(code, s.painterCommand, 4);
-    auto is = [&](const char *what) { return CodeIs(code, what); };
+    auto is = [&](const char* what) { return CodeIs(code, what); };
     if (is("    ")) {
         ClearWork();
         SetRequest("    ");
@@ -638,7 +638,7 @@ void P3019_RunPainterDialogue(void)
 
 void P3019_ChooseLeaveAction(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     const int16_t reply = P31O2_sPainterRequest5(s.paint, s.changed != 'N' ? 1 : 0);
     char image = 'N';
     if ((reply == 1 || reply == 2) && s.ctx->cReportImage == 'Y')

@@ -22,17 +22,17 @@ constexpr uint16_t kSlot = 10;
 
 void LoadItem(int32_t row)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     s.itemRow = row;
     s.item = s.rows[row];
-    const LAYOUT_FIELD_ENTRY &f = ReportField(s.item.entry);
+    const LAYOUT_FIELD_ENTRY& f = ReportField(s.item.entry);
     std::memcpy(s.itemName, f.acName, 10);
     s.itemNumber = f.lFieldNumber;
 }
 
 bool InMoveList(int32_t number)
 {
-    const ReportDesign &s = ReportStep();
+    const ReportDesign& s = ReportStep();
     for (int32_t i = 0; i < s.moveCount; ++i)
         if (FIX_lDigitsToLong(s.moves[i].number, 4, nullptr) == number % 10000)
             return true;
@@ -49,13 +49,13 @@ bool HeadOrFoot()
 // the next rebuild.
 void WorkOutLineShift(int32_t without)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     if (HeadOrFoot())
         return;
     int32_t smallest = 99999;
     for (int32_t n = 1; n <= s.rowCount; ++n) {
-        const FieldRow &row = s.rows[n];
-        const LAYOUT_FIELD_ENTRY &f = ReportField(row.entry);
+        const FieldRow& row = s.rows[n];
+        const LAYOUT_FIELD_ENTRY& f = ReportField(row.entry);
         if (OfDesignedLine(row) && f.lFieldNumber != without)
             smallest = std::min(smallest, f.lLine);
     }
@@ -67,8 +67,8 @@ void WorkOutLineShift(int32_t without)
 
 void SpareRow()
 {
-    ReportDesign &s = ReportStep();
-    FieldRow &row = s.rows[kSpareRow];
+    ReportDesign& s = ReportStep();
+    FieldRow& row = s.rows[kSpareRow];
     std::memcpy(row.section, s.designed.section, 3);
     row.section[3] = ' ';
     row.command = s.designed.number;
@@ -78,9 +78,9 @@ void SpareRow()
     row.part[0] = 'F';
 }
 
-void Refuse(int message, const std::string &a = {}, const std::string &b = {}, const std::string &c = {})
+void Refuse(int message, const std::string& a = {}, const std::string& b = {}, const std::string& c = {})
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     ComposeReportMessage(message, a, b, c);
     SetRequest("FI  ");
     s.cursorRow = 24;
@@ -95,14 +95,14 @@ using namespace layout::design;
 
 extern "C" {
 
-void P3019_ComputeItemWidths(LAYOUT_FIELD_ENTRY *pEntry)
+void P3019_ComputeItemWidths(LAYOUT_FIELD_ENTRY* pEntry)
 {
     layout::ReportItemGeometry(*pEntry, ReportStep().ctx->cRightToLeft == 'Y');
 }
 
 void P3019_IdentifyItem(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     s.found = 'N';
     const int32_t cell = (s.cursorRow - 1) * kPageColumns + s.cursorColumn;
     if (s.cursorRow < 1 || s.cursorRow > kPageLines || s.cursorColumn < 1 || s.cursorColumn > kPageColumns ||
@@ -132,9 +132,9 @@ void P3019_IdentifyItem(void)
 
 void P3019_CheckPlacement(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     s.fits = 'Y';
-    const LAYOUT_FIELD_ENTRY &f = ReportField(s.item.entry);
+    const LAYOUT_FIELD_ENTRY& f = ReportField(s.item.entry);
     const int32_t given = s.cursorColumn;
     if (s.mirror() == 'Y' && s.newPosition)
         s.cursorColumn = std::clamp(s.cursorColumn + 1 - f.lWidth, 1, std::max(s.width, 1));
@@ -168,13 +168,13 @@ void P3019_CheckPlacement(void)
         pieces.push_back({line, column, last});
     }
     for (int32_t n = 1; n <= s.rowCount; ++n) {
-        const FieldRow &row = s.rows[n];
-        const LAYOUT_FIELD_ENTRY &other = ReportField(row.entry);
+        const FieldRow& row = s.rows[n];
+        const LAYOUT_FIELD_ENTRY& other = ReportField(row.entry);
         if (!OfDesignedLine(row) || other.lFieldNumber == s.itemNumber || InMoveList(other.lFieldNumber))
             continue;
         const bool heading = row.part[0] >= '1' && row.part[0] <= '3';
         const int32_t end = row.column + (heading ? other.lIdentOffset + other.lHeadingWidth : other.lWidth) - 1;
-        for (const Piece &p : pieces) {
+        for (const Piece& p : pieces) {
             if (p.line != row.line || p.start > end || p.end < row.column)
                 continue;
             s.fits = 'N';
@@ -188,8 +188,8 @@ void P3019_CheckPlacement(void)
 
 void P3019_StoreItem(void)
 {
-    ReportDesign &s = ReportStep();
-    LAYOUT_FIELD_ENTRY &f = ReportField(s.item.entry);
+    ReportDesign& s = ReportStep();
+    LAYOUT_FIELD_ENTRY& f = ReportField(s.item.entry);
     f.lLine = s.item.line = s.checkedLine;
     f.lColumn = s.item.column = s.checkedColumn;
     if (s.itemRow >= 1 && s.itemRow <= kSpareRow)
@@ -212,7 +212,7 @@ void P3019_StoreItem(void)
 
 void P3019_RemoveItem(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     FFC_WORK_RECORD r;
     FieldRecordKey(r, s.itemNumber);
     if (WF_cReadFirst(s.ctx, kSlot, &r, 3) == '0')
@@ -225,7 +225,7 @@ void P3019_RemoveItem(void)
 
 void P3019_AddField(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     s.added = false;
     const std::string name = BareName(s.ctx, s.fieldName);
     FFC_FIELD_DEFINITION def{};
@@ -238,7 +238,7 @@ void P3019_AddField(void)
         if (OfDesignedLine(s.rows[n]) && BareName(s.ctx, ReportField(s.rows[n].entry).acName) == name)
             return Refuse(22, name, MessageText(s.designed.command, 10), MessageText(s.designed.lineName, 10));
     SpareRow();
-    LAYOUT_FIELD_ENTRY &f = ReportField(kSpareEntry);
+    LAYOUT_FIELD_ENTRY& f = ReportField(kSpareEntry);
     BlankFieldEntry(f);
     std::memcpy(f.acName, PrefixedName(s.ctx, name.c_str()).data(), 10);
     f.cType = def.cType;
@@ -246,7 +246,7 @@ void P3019_AddField(void)
     f.lDecimals = def.lDecimals;
     layout::AdjustText(s.ctx, text.acLabel, 15, s.adjLabels);
     layout::AdjustText(s.ctx, text.acDescription, 40, s.adjDescriptions);
-    for (auto &heading : text.acColumnHeadings)
+    for (auto& heading : text.acColumnHeadings)
         layout::AdjustText(s.ctx, heading, 20, s.adjHeadings);
     std::memcpy(f.acLabel, text.acLabel, 15);
     std::memcpy(f.acDescription, text.acDescription, 40);
@@ -255,15 +255,15 @@ void P3019_AddField(void)
     f.cEditCode = def.cEditCode;
     std::memcpy(f.acEditWord, def.acEditWord, 24);
     int32_t widths[7] = {0, 0, 0, 0, 0, 0, 0};
-    P8061_sGetMultilingualFieldTexts(s.ctx, def.acName, &widths[0], &widths[1], &widths[2], &widths[3],
-                                     &widths[4], &widths[5], &widths[6], s.msgQueue);
+    P8061_sGetMultilingualFieldTexts(s.ctx, def.acName, &widths[0], &widths[1], &widths[2], &widths[3], &widths[4],
+                                     &widths[5], &widths[6], s.msgQueue);
     FFC_PARSED_COMMAND command;
     const bool across = FindCommand(s.ctx, s.designed.number, s.designed.second, command) &&
                         dqov::cmdparm::ParmText(command, "DESIGN") == "ACROSS";
     f.lLabelWidth = across ? widths[0] : 15;
     f.lHeadingWidth = widths[4];
     if (s.ctx->cRightToLeft == 'Y')
-        for (auto &heading : f.acHeadings)
+        for (auto& heading : f.acHeadings)
             layout::RightAlignText(heading, 20);
     int32_t valueWidth = 0;
     char valid = 'Y', shift = ' ';
@@ -289,7 +289,7 @@ void P3019_AddField(void)
 
 void P3019_PlaceNewField(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     LoadItem(kSpareRow);
     s.newPosition = true;
     P3019_CheckPlacement();
@@ -302,7 +302,7 @@ void P3019_PlaceNewField(void)
 
 void P3019_PlaceText(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     const bool add = std::memcmp(s.textMode, "NEW", 3) == 0;
     if (add) {
         SpareRow();
@@ -316,7 +316,7 @@ void P3019_PlaceText(void)
     if (s.ctx->cKeepQuotes != 'Y')
         std::replace(text, text + sizeof text, '\'', '"');
     const int32_t length = layout::TextLength(s.ctx, text, sizeof text, s.adjTexts);
-    LAYOUT_FIELD_ENTRY &f = ReportField(s.item.entry);
+    LAYOUT_FIELD_ENTRY& f = ReportField(s.item.entry);
     if (add) {
         ++s.textCount;
         BlankFieldEntry(f);
@@ -358,8 +358,8 @@ void P3019_PlaceText(void)
 
 void P3019_ChangeIdentification(void)
 {
-    ReportDesign &s = ReportStep();
-    LAYOUT_FIELD_ENTRY &f = ReportField(s.item.entry);
+    ReportDesign& s = ReportStep();
+    LAYOUT_FIELD_ENTRY& f = ReportField(s.item.entry);
     s.savedEntry = f;
     f.cIdentification = static_cast<char>(s.identification);
     f.lLines = f.cIdentification == 'C' && HeadOrFoot() ? 4 : 1;

@@ -17,12 +17,12 @@ namespace {
 
 constexpr uint16_t kSlot = 9;
 
-bool Is(const char *section, const char *code)
+bool Is(const char* section, const char* code)
 {
     return std::memcmp(section, code, 3) == 0;
 }
 
-bool RowBefore(const FieldRow &a, const FieldRow &b)
+bool RowBefore(const FieldRow& a, const FieldRow& b)
 {
     if (int c = std::memcmp(a.section, b.section, 4); c != 0)
         return c < 0;
@@ -37,20 +37,20 @@ bool RowBefore(const FieldRow &a, const FieldRow &b)
     return a.part[0] < b.part[0];
 }
 
-const ChosenLine *ChosenOf(int32_t command)
+const ChosenLine* ChosenOf(int32_t command)
 {
-    for (const ChosenLine &c : ReportStep().chosen)
+    for (const ChosenLine& c : ReportStep().chosen)
         if (c.number == command)
             return &c;
     return nullptr;
 }
 
-bool AddRow(const ChosenLine &line, int32_t entry, int32_t at, char part)
+bool AddRow(const ChosenLine& line, int32_t entry, int32_t at, char part)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     if (s.rowCount >= kReportRows)
         return false;
-    FieldRow &row = s.rows[++s.rowCount];
+    FieldRow& row = s.rows[++s.rowCount];
     std::memcpy(row.section, line.section, 3);
     row.section[3] = ' ';
     row.command = line.number;
@@ -62,7 +62,7 @@ bool AddRow(const ChosenLine &line, int32_t entry, int32_t at, char part)
     return true;
 }
 
-void ClearElement(SectionEntry &e)
+void ClearElement(SectionEntry& e)
 {
     std::memset(&e, 0, sizeof e);
     std::memset(e.text, ' ', sizeof e.text);
@@ -71,7 +71,7 @@ void ClearElement(SectionEntry &e)
 }
 
 // Puts a piece into a line element: columns beyond 400 are dropped.
-void PutPiece(SectionEntry &element, const char *text, int32_t length, int32_t start, int32_t maximum, int16_t row)
+void PutPiece(SectionEntry& element, const char* text, int32_t length, int32_t start, int32_t maximum, int16_t row)
 {
     for (int32_t i = 0; i < std::min(length, maximum); ++i) {
         const int32_t column = start + i;
@@ -82,23 +82,23 @@ void PutPiece(SectionEntry &element, const char *text, int32_t length, int32_t s
     }
 }
 
-int32_t Kind(const char *section)
+int32_t Kind(const char* section)
 {
     return Is(section, "LED") ? 1 : Is(section, "DET") ? 2 : 3;
 }
 
-uint16_t Append(const char *section, const SectionEntry &entry)
+uint16_t Append(const char* section, const SectionEntry& entry)
 {
     uint16_t number = 0, length = sizeof entry;
     QVRMM_sPutEntry(ReportStep().ctx, SectionList(section), &number, &entry, &length);
     return number;
 }
 
-void FileElements(const char *section, int32_t repeat)
+void FileElements(const char* section, int32_t repeat)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     for (int k = 0; k < 4; ++k) {
-        SectionEntry &e = s.elements[k];
+        SectionEntry& e = s.elements[k];
         if (e.inUse != 'Y')
             continue;
         const uint16_t number = Append(e.section, e);
@@ -114,10 +114,10 @@ void FileElements(const char *section, int32_t repeat)
     }
 }
 
-void StartLine(const FieldRow &row, const char *section, const FieldRow *previous)
+void StartLine(const FieldRow& row, const char* section, const FieldRow* previous)
 {
-    ReportDesign &s = ReportStep();
-    SectionEntry &e = s.elements[0];
+    ReportDesign& s = ReportStep();
+    SectionEntry& e = s.elements[0];
     e.inUse = 'Y';
     e.command = row.command;
     std::memcpy(e.section, section, 3);
@@ -125,14 +125,14 @@ void StartLine(const FieldRow &row, const char *section, const FieldRow *previou
     e.reportLine = BodySection(section) ? 0 : row.line;
     if (!BodySection(section))
         return;
-    const ChosenLine *line = ChosenOf(row.command);
+    const ChosenLine* line = ChosenOf(row.command);
     e.before = previous && previous->command == row.command ? row.line - previous->line : line ? line->before : 0;
 }
 
-void PlacePieces(const FieldRow &row, int16_t number, const char *section)
+void PlacePieces(const FieldRow& row, int16_t number, const char* section)
 {
-    ReportDesign &s = ReportStep();
-    const LAYOUT_FIELD_ENTRY &f = ReportField(row.entry);
+    ReportDesign& s = ReportStep();
+    const LAYOUT_FIELD_ENTRY& f = ReportField(row.entry);
     const char part = row.part[0];
     if (part >= '1' && part <= '3') {
         PutPiece(s.elements[0], f.acHeadings[part - '1'], f.lHeadingWidth, row.column + f.lIdentOffset, 20, number);
@@ -140,7 +140,7 @@ void PlacePieces(const FieldRow &row, int16_t number, const char *section)
     }
     if (f.cIdentification == 'C' && BodySection(section)) {
         for (int k = 1; k <= 3; ++k) {
-            SectionEntry &e = s.elements[k];
+            SectionEntry& e = s.elements[k];
             e.inUse = 'Y';
             e.command = row.command;
             std::memcpy(e.section, "HD2 ", 4);
@@ -157,9 +157,9 @@ void PlacePieces(const FieldRow &row, int16_t number, const char *section)
 
 // A line of the page at its report line: into the window when it lies
 // there.
-void DrawLine(const SectionEntry &e, int32_t reportLine, bool first)
+void DrawLine(const SectionEntry& e, int32_t reportLine, bool first)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     if (reportLine < s.firstLine || reportLine > s.firstLine + kPageLines - 2)
         return;
     const int32_t row = reportLine - s.firstLine + 1;
@@ -176,27 +176,27 @@ void DrawLine(const SectionEntry &e, int32_t reportLine, bool first)
 
 // A body line is at least one line below the line before it, also when
 // its command asks for no spacing.
-int32_t Advance(const SectionEntry &e)
+int32_t Advance(const SectionEntry& e)
 {
     return std::max<int32_t>(e.before, 1);
 }
 
 }  // namespace
 
-bool ReadSectionEntry(const char *section, uint16_t n, SectionEntry &entry)
+bool ReadSectionEntry(const char* section, uint16_t n, SectionEntry& entry)
 {
     uint16_t number = n, length = sizeof entry;
     return QVRMM_sGetEntry(ReportStep().ctx, SectionList(section), &number, &entry, &length) == QVRMM_OK;
 }
 
-uint16_t SectionEntryCount(const char *section)
+uint16_t SectionEntryCount(const char* section)
 {
     return QVRMM_usHighestEntry(ReportStep().ctx, SectionList(section));
 }
 
-void FieldRecordKey(FFC_WORK_RECORD &r, int32_t fieldNumber)
+void FieldRecordKey(FFC_WORK_RECORD& r, int32_t fieldNumber)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     WF_BlankRecord(s.ctx, &r);
     std::memcpy(r.acKind, LAYOUT_KIND_PRTFLD, 10);
     std::memcpy(r.acName, s.designed.format, 8);
@@ -211,7 +211,7 @@ extern "C" {
 
 void P3019_RebuildReportPage(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     std::memset(&s.rows[1], 0xFF, sizeof(FieldRow) * kSpareRow);
     s.rowCount = 0;
     s.order.clear();
@@ -219,7 +219,7 @@ void P3019_RebuildReportPage(void)
     s.entryCount = 0;
     s.textCount = 0;
     FFC_WORK_RECORD r;
-    for (const ChosenLine &line : s.chosen) {
+    for (const ChosenLine& line : s.chosen) {
         const bool designed = line.number == s.designed.number;
         WF_BlankRecord(s.ctx, &r);
         std::memcpy(r.acKind, LAYOUT_KIND_PRTFLD, 10);
@@ -228,7 +228,7 @@ void P3019_RebuildReportPage(void)
             if (s.entryCount >= kReportEntries)
                 break;
             const int32_t entry = ++s.entryCount;
-            LAYOUT_FIELD_ENTRY &f = ReportField(entry);
+            LAYOUT_FIELD_ENTRY& f = ReportField(entry);
             std::memcpy(&f, r.acData, sizeof f);
             if (designed) {
                 if (s.pendingShift != 0) {
@@ -250,9 +250,9 @@ void P3019_RebuildReportPage(void)
     }
     s.pendingShift = 0;
     std::sort(&s.rows[1], &s.rows[1] + s.rowCount, RowBefore);
-    for (const char *section : {"HED", "LED", "DET", "TRL", "FOT"})
+    for (const char* section : {"HED", "LED", "DET", "TRL", "FOT"})
         P3019_LayoutSection(section);
-    std::stable_sort(s.order.begin(), s.order.end(), [](const OrderRow &a, const OrderRow &b) {
+    std::stable_sort(s.order.begin(), s.order.end(), [](const OrderRow& a, const OrderRow& b) {
         if (a.repetition != b.repetition)
             return a.repetition < b.repetition;
         if (a.kind != b.kind)
@@ -264,31 +264,31 @@ void P3019_RebuildReportPage(void)
     s.redraw = true;
 }
 
-void P3019_LayoutSection(const char *pachSection)
+void P3019_LayoutSection(const char* pachSection)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     qvrmm4(s.ctx, SectionList(pachSection));
     if (Is(pachSection, "LED"))
         qvrmm4(s.ctx, SectionList("HD2"));
-    for (SectionEntry &e : s.elements)
+    for (SectionEntry& e : s.elements)
         ClearElement(e);
-    const FieldRow *previous = nullptr;
+    const FieldRow* previous = nullptr;
     int32_t repeat = 1;
     for (int32_t n = 1; n <= s.rowCount; ++n) {
-        const FieldRow &row = s.rows[n];
+        const FieldRow& row = s.rows[n];
         if (!Is(row.section, pachSection))
             continue;
         if (!previous || previous->command != row.command || previous->line != row.line) {
             if (previous)
                 FileElements(pachSection, repeat);
             StartLine(row, pachSection, previous);
-            const ChosenLine *line = ChosenOf(row.command);
+            const ChosenLine* line = ChosenOf(row.command);
             repeat = line ? line->repeat : 1;
         }
         if (BodySection(pachSection)) {
-            const bool last = n == s.rowCount || !Is(s.rows[n + 1].section, pachSection) ||
-                              s.rows[n + 1].command != row.command;
-            const ChosenLine *line = ChosenOf(row.command);
+            const bool last =
+                n == s.rowCount || !Is(s.rows[n + 1].section, pachSection) || s.rows[n + 1].command != row.command;
+            const ChosenLine* line = ChosenOf(row.command);
             s.elements[0].after = last && line ? line->after : 0;
         }
         PlacePieces(row, static_cast<int16_t>(n), pachSection);
@@ -300,7 +300,7 @@ void P3019_LayoutSection(const char *pachSection)
 
 void P3019_DrawReportPage(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     if (!s.redraw)
         return;
     s.redraw = false;
@@ -323,7 +323,7 @@ void P3019_DrawReportPage(void)
         DrawLine(e, running, true);
         running += e.after;
     }
-    for (const OrderRow &o : s.order) {
+    for (const OrderRow& o : s.order) {
         if (!ReadSectionEntry(o.section, static_cast<uint16_t>(o.entry), e))
             continue;
         running += Advance(e);

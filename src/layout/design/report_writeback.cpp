@@ -17,7 +17,7 @@ namespace layout::design {
 
 namespace {
 
-char DefaultIdentification(const FFC_PARSED_COMMAND &command)
+char DefaultIdentification(const FFC_PARSED_COMMAND& command)
 {
     const std::string identify = dqov::cmdparm::ParmText(command, "IDENTIFY");
     return identify == "COLHDG" ? 'C' : identify == "LABEL" ? 'L' : identify == "NOID" ? 'N' : 'X';
@@ -27,9 +27,9 @@ char DefaultIdentification(const FFC_PARSED_COMMAND &command)
 // command keeps its own list, and the user is told.
 void TooLong()
 {
-    const ReportDesign &s = ReportStep();
-    const std::string text = "The field list of " + Name10(s.designed.command) + " " +
-                             Name10(s.designed.lineName) + " is too long to be written back; it was left as it was.";
+    const ReportDesign& s = ReportStep();
+    const std::string text = "The field list of " + Name10(s.designed.command) + " " + Name10(s.designed.lineName) +
+                             " is too long to be written back; it was left as it was.";
     SMSG_sGetMessage(nullptr, 180, 16384, 0, 1, text.c_str());
 }
 
@@ -43,21 +43,21 @@ extern "C" {
 
 void P3019_InsertParameter(uint16_t usComponent, uint16_t usLength)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     P31O2_sInsertCommandParameter(static_cast<int16_t>(s.designed.number), usComponent, usLength, s.buffer.data());
 }
 
 void P3019_BuildFieldListParameter(void)
 {
-    ReportDesign &s = ReportStep();
+    ReportDesign& s = ReportStep();
     StartFieldList(s);
     const bool lineList = std::memcmp(s.designed.command, "DEF_BREAK", 9) != 0;
     std::set<int32_t> written;
     for (int32_t n = 1; n <= s.rowCount; ++n) {
-        const FieldRow &row = s.rows[n];
+        const FieldRow& row = s.rows[n];
         if (!OfDesignedLine(row))
             continue;
-        const LAYOUT_FIELD_ENTRY &f = ReportField(row.entry);
+        const LAYOUT_FIELD_ENTRY& f = ReportField(row.entry);
         if (f.cType == 'T' || !written.insert(f.lFieldNumber).second)
             continue;
         if (s.position <= s.buffer.size())
@@ -68,7 +68,7 @@ void P3019_BuildFieldListParameter(void)
         const int32_t position = s.mirror() == 'Y' ? s.width - f.lColumn - f.lWidth + 2 : f.lColumn;
         PutToken(s, "*P" + Digits(position, 3));
         if (f.cIdentification != s.defaultIdent)
-            if (const char *keyword = IdentificationKeyword(f.cIdentification, false))
+            if (const char* keyword = IdentificationKeyword(f.cIdentification, false))
                 PutToken(s, keyword);
         std::memcpy(s.currentField, name.data(), 10);
         P3019_ExpandFieldAttributeLists();
@@ -82,8 +82,8 @@ void P3019_BuildFieldListParameter(void)
 
 void P3019_WriteBackLine(void)
 {
-    ReportDesign &s = ReportStep();
-    FFC_PARSED_COMMAND &command = s.command;
+    ReportDesign& s = ReportStep();
+    FFC_PARSED_COMMAND& command = s.command;
     if (!FindCommand(s.ctx, s.designed.number, s.designed.second, command))
         return;
     FFC_COMMAND_EXTENSION extension;

@@ -15,9 +15,9 @@ using namespace layout::design;
 
 // Places a choice by its number: 1-6 on line 1, 7-12 on line 2, above 12
 // on line 3, 13 characters each.
-void PlaceChoice(int32_t number, const char *text)
+void PlaceChoice(int32_t number, const char* text)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (number < 1 || number > 18)
         return;
     const int line = (number - 1) / 6;
@@ -29,7 +29,7 @@ void PlaceChoice(int32_t number, const char *text)
 
 bool HelpProcessExists()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     char name[11];
     std::snprintf(name, sizeof name, "HELP%c%cAB  ", s.ctx->cNatChar3, s.ctx->cNatChar3);
     const std::string partition = checker::Trim(s.ctx->acPartition, 3);
@@ -49,7 +49,7 @@ bool HelpProcessExists()
 
 extern "C" void P3097_StartScreenDesign(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     std::memset(s.choiceLines, ' ', sizeof s.choiceLines);
     std::memset(s.separator, ' ', sizeof s.separator);
     s.actionBarLines = 0;
@@ -60,8 +60,9 @@ extern "C" void P3097_StartScreenDesign(void)
     const std::string process = checker::Trim(s.process->acProcess, 10);
     const std::string language = checker::Trim(s.ctx->acLanguage, 4);
     SSQL_AREA area;
-    SSQL_DeclareExt(&area, "SELECT X71BNO, X71BDS FROM QV_DTA.QV_F71 WHERE X71P_I = '%s' AND  X71MOD = '%s' AND  "
-                           "X71PLN = '%s' ORDER BY X71BNO",
+    SSQL_DeclareExt(&area,
+                    "SELECT X71BNO, X71BDS FROM QV_DTA.QV_F71 WHERE X71P_I = '%s' AND  X71MOD = '%s' AND  "
+                    "X71PLN = '%s' ORDER BY X71BNO",
                     partition.c_str(), process.c_str(), language.c_str());
     uint16_t cursor = 0;
     SSQL_SetLocation("P3097_01");
@@ -71,7 +72,7 @@ extern "C" void P3097_StartScreenDesign(void)
     int32_t number = 0, lastNumber = 0;
     char text[10];
     for (bool first = true;; first = false) {
-        const char *tag = first ? "P3097_02" : "P3097_03";
+        const char* tag = first ? "P3097_02" : "P3097_03";
         SSQL_SetLocation(tag);
         const unsigned short rc =
             SSQL_sFetchExt(&area, cursor, &ca, &da, 2, SSQL_I32(&number), SSQL_FIXED(text, sizeof text));
@@ -85,7 +86,7 @@ extern "C" void P3097_StartScreenDesign(void)
     SSQL_SetLocation("P3097_04");
     if (SSQL_sCloseExt(cursor, &ca, &da) == SSQL_RC_ERROR)
         FFC_SQL_Error(nullptr, "P3097_04");
-    const FFC_FUNCTION_KEY_DEF &help = s.ctx->aFunctionKeys[2];
+    const FFC_FUNCTION_KEY_DEF& help = s.ctx->aFunctionKeys[2];
     const bool assigned = !(help.acValue[0] == '0' && help.acValue[1] == '0') && help.acValue[0] != '\0';
     if (lastNumber + 1 <= 18 && assigned && HelpProcessExists())
         PlaceChoice(lastNumber + 1, help.acCaption);

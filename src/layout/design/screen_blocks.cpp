@@ -15,14 +15,14 @@ namespace {
 
 bool ListFormat(int32_t index)
 {
-    const ScreenDesign &s = ScreenStep();
+    const ScreenDesign& s = ScreenStep();
     return index >= 1 && index <= static_cast<int32_t>(s.formats.size()) &&
            std::memcmp(s.formats[index - 1].kind, "SFL   ", 6) == 0;
 }
 
 void Refuse(int message)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.fits = 'N';
     s.fitMessage = message;
     ScreenMessage(message);
@@ -34,8 +34,8 @@ extern "C" {
 
 void P3097_ComputeFieldBlock(void)
 {
-    ScreenDesign &s = ScreenStep();
-    LAYOUT_FIELD_ENTRY &f = Field();
+    ScreenDesign& s = ScreenStep();
+    LAYOUT_FIELD_ENTRY& f = Field();
     f.lValueOffset = f.lIdentOffset = f.lRightLabelOffset = 0;
     const bool listHeading = f.cHeadingInControl == 'Y';
     const bool rightToLeft = s.ctx->cRightToLeft == 'Y';
@@ -67,7 +67,7 @@ void P3097_ComputeFieldBlock(void)
 
 void P3097_FindFieldAtCursor(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.found = 'N';
     if (s.cursorLine < 1 || s.cursorColumn < 1 || s.cursorColumn > s.width) {
         ScreenMessage(3);
@@ -85,7 +85,7 @@ void P3097_FindFieldAtCursor(void)
         ScreenMessage(3);
         return;
     }
-    LAYOUT_FIELD_ENTRY &f = WorkElement(1);
+    LAYOUT_FIELD_ENTRY& f = WorkElement(1);
     std::memcpy(&f, s.record.acData, sizeof f);
     s.current = 1;
     P3097_AddOffsets();
@@ -110,11 +110,11 @@ void P3097_FindFieldAtCursor(void)
 
 void P3097_fFieldBlockFits(void)
 {
-    ScreenDesign &s = ScreenStep();
-    LAYOUT_FIELD_ENTRY &f = Field();
+    ScreenDesign& s = ScreenStep();
+    LAYOUT_FIELD_ENTRY& f = Field();
     s.fits = 'Y';
     if (ListFormat(s.selFormatIndex)) {
-        const ScreenFormat &format = s.formats[s.selFormatIndex - 1];
+        const ScreenFormat& format = s.formats[s.selFormatIndex - 1];
         if (s.cursorLine > format.first) {
             f.cIdentification = 'L';
             f.cHeadingInControl = 'N';

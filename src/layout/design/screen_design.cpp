@@ -25,7 +25,7 @@ constexpr uint16_t kSlot = 13;
 
 // A number the checker keeps as a double in a GROUPNAM record; bytes it
 // never wrote (blanks) count as 0.
-double GroupNumber(const FFC_WORK_RECORD &r, size_t at)
+double GroupNumber(const FFC_WORK_RECORD& r, size_t at)
 {
     if (std::all_of(r.acData + at, r.acData + at + 8, [](char c) { return c == ' '; }))
         return 0.0;
@@ -36,9 +36,9 @@ double GroupNumber(const FFC_WORK_RECORD &r, size_t at)
 
 // The GROUPNAM number at data offset 136 of a group or list name; a blank
 // name or "*NONE" counts as 0, and so does a group without record.
-double GroupMark(const char *name)
+double GroupMark(const char* name)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     const std::string n = checker::Trim(name, 10);
     if (n.empty() || n == "*NONE")
         return 0.0;
@@ -49,16 +49,16 @@ double GroupMark(const char *name)
     return GroupNumber(r, 136);
 }
 
-const char *Text(const char *text)
+const char* Text(const char* text)
 {
     return text ? text : "";
 }
 
-int16_t RegisterFormats(int32_t number, const char *name, int16_t registered)
+int16_t RegisterFormats(int32_t number, const char* name, int16_t registered)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     const FFC_PAINT_TEXTS empty{};
-    const FFC_PAINT_TEXTS &t = s.texts ? *s.texts : empty;
+    const FFC_PAINT_TEXTS& t = s.texts ? *s.texts : empty;
     s.commandNumber = number;
     s.commandSecond = 0;
     std::memcpy(s.commandName, name, 10);
@@ -68,16 +68,16 @@ int16_t RegisterFormats(int32_t number, const char *name, int16_t registered)
         std::memcpy(&d, s.record.acData, sizeof d);
         if (std::memcmp(d.acKind, "SFL   ", 6) == 0)
             continue;
-        P31O2_AddPainterObject(s.paint, number, name, d.acFormat, d.acKind, ++registered,
-                               Text(t.apszScreenHeadings[0]), Text(t.apszScreenHeadings[1]),
-                               Text(t.apszScreenHeadings[2]), Text(t.apszScreenHeadings[3]), Text(t.pszScreenTitle));
+        P31O2_AddPainterObject(s.paint, number, name, d.acFormat, d.acKind, ++registered, Text(t.apszScreenHeadings[0]),
+                               Text(t.apszScreenHeadings[1]), Text(t.apszScreenHeadings[2]),
+                               Text(t.apszScreenHeadings[3]), Text(t.pszScreenTitle));
     }
     return registered;
 }
 
 void LoadFormats()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.formats.clear();
     s.selected = 0;
     RecordKey(LAYOUT_KIND_RCDFMT, std::string(s.commandName, 10), CommandQualifier(), 3);
@@ -102,7 +102,7 @@ void LoadFormats()
 
 void LoadPopUp()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     std::memset(s.popData, 0, sizeof s.popData);
     s.originLine = s.originColumn = 0;
     s.usableWidth = kScreenWidth;
@@ -112,7 +112,7 @@ void LoadPopUp()
     P3097_ReadFirst();
     if (s.last == '0')
         std::memcpy(s.popData, s.record.acData, sizeof s.popData);
-    const POP_UP_DATA &p = PopUp();
+    const POP_UP_DATA& p = PopUp();
     s.originLine = p.lLine - 1;
     s.originColumn = p.lColumn - 1;
     s.usableWidth = p.lWidth - 2;
@@ -121,11 +121,11 @@ void LoadPopUp()
 // The command's text-map name, settled and written into its text parameter.
 void SettleTextMap()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     P3097_ReadCommandRecord();
     if (s.last != '0')
         return;
-    char *text = ParmAddress(s.command, "TEXTS", 0, 0);
+    char* text = ParmAddress(s.command, "TEXTS", 0, 0);
     if (!text)
         return;
     s.textMap = SettleTextMapName(s, s.commandNumber, text);
@@ -135,7 +135,7 @@ void SettleTextMap()
 
 char TitleWanted()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     const char option = s.command.acParms[2543];
     if (option != 'X' && option != ' ')
         return option;
@@ -149,7 +149,7 @@ char TitleWanted()
 // Steps 2 to 8 of one screen: its image drawn from its records.
 void BuildScreen()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     std::memcpy(s.painterCommand, s.pendingRequest, 4);
     std::memset(s.pendingRequest, ' ', 4);
     std::memcpy(s.pending, "DIS", 3);
@@ -199,7 +199,7 @@ void BuildScreen()
 // One exchange of the screen with the painter; false when it is gone.
 bool Exchange()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     P3097_DrawPopUpFrame();
     P3097_DrawRuler();
     P3097_ShowScreenOnce();
@@ -215,28 +215,28 @@ bool Exchange()
 
 }  // namespace
 
-ScreenDesign &ScreenStep()
+ScreenDesign& ScreenStep()
 {
     static ScreenDesign step;
     return step;
 }
 
-LAYOUT_FIELD_ENTRY &WorkElement(int element)
+LAYOUT_FIELD_ENTRY& WorkElement(int element)
 {
     return ScreenStep().work[element - 1];
 }
 
-LAYOUT_FIELD_ENTRY &Field()
+LAYOUT_FIELD_ENTRY& Field()
 {
     return WorkElement(ScreenStep().current);
 }
 
-POP_UP_DATA &PopUp()
+POP_UP_DATA& PopUp()
 {
-    return *reinterpret_cast<POP_UP_DATA *>(ScreenStep().popData);
+    return *reinterpret_cast<POP_UP_DATA*>(ScreenStep().popData);
 }
 
-void ScreenMessage(int number, const std::string &text)
+void ScreenMessage(int number, const std::string& text)
 {
     P3097_FormatMessageLine(static_cast<int16_t>(text.size()), static_cast<int16_t>(number), text.c_str());
 }
@@ -248,12 +248,12 @@ std::string RecordNumber(int32_t number)
     return std::string(digits, 4);
 }
 
-char FormatKindLetter(const ScreenFormat &f)
+char FormatKindLetter(const ScreenFormat& f)
 {
     return std::memcmp(f.kind, "RECORD", 6) == 0 || std::memcmp(f.kind, "SFLCTL", 6) == 0 ? 'R' : 'S';
 }
 
-void ScreenKey(FFC_WORK_RECORD &r, const char *kind, const std::string &name, const std::string &qualifier)
+void ScreenKey(FFC_WORK_RECORD& r, const char* kind, const std::string& name, const std::string& qualifier)
 {
     WF_BlankRecord(ScreenStep().ctx, &r);
     std::memcpy(r.acKind, kind, 10);
@@ -263,7 +263,7 @@ void ScreenKey(FFC_WORK_RECORD &r, const char *kind, const std::string &name, co
 
 std::string CommandQualifier()
 {
-    const ScreenDesign &s = ScreenStep();
+    const ScreenDesign& s = ScreenStep();
     int32_t number = s.commandNumber, second = s.commandSecond;
     char q[10];
     std::memset(q, ' ', sizeof q);
@@ -274,7 +274,7 @@ std::string CommandQualifier()
 
 std::string PopUpName()
 {
-    const ScreenDesign &s = ScreenStep();
+    const ScreenDesign& s = ScreenStep();
     int32_t number = s.commandNumber, second = s.commandSecond;
     char n[30];
     FIX_LongToDigits(&number, 15, n);
@@ -282,17 +282,17 @@ std::string PopUpName()
     return std::string(n, 30);
 }
 
-bool ReadFieldRecord(const std::string &number)
+bool ReadFieldRecord(const std::string& number)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     ScreenKey(s.record, LAYOUT_KIND_RCDFLD, {}, number);
     P3097_ReadFirstBySecondKey();
     return s.last == '0';
 }
 
-void RecordKey(const char *kind, const std::string &name, const std::string &qualifier, uint16_t parts)
+void RecordKey(const char* kind, const std::string& name, const std::string& qualifier, uint16_t parts)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     P3097_BlankRecord();
     std::memcpy(s.record.acKind, kind, 10);
     std::memcpy(s.record.acName, name.data(), std::min(name.size(), sizeof s.record.acName));
@@ -302,7 +302,7 @@ void RecordKey(const char *kind, const std::string &name, const std::string &qua
 
 void RewriteFieldRecord()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (!ReadFieldRecord(RecordNumber(Field().lFieldNumber)))
         return;
     P3097_RemoveOffsets();
@@ -313,7 +313,7 @@ void RewriteFieldRecord()
 
 void RewritePopUpRecord()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     RecordKey(LAYOUT_KIND_POP_UP, PopUpName(), {}, 2);
     P3097_ReadFirst();
     if (s.last != '0')
@@ -324,7 +324,7 @@ void RewritePopUpRecord()
 
 void SetChanged(char kind)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.anyChanged = 'Y';
     if (kind == 'T')
         s.textsChanged = 'Y';
@@ -340,11 +340,11 @@ using namespace layout::design;
 
 extern "C" {
 
-void P3097_DesignScreens(FFC_CONTEXT *pContext, const FFC_PROCESS_DEFINITION *pProcess,
-                         const FFC_FUNCTION_DEFINITION *pFunction, FFC_CHECK_STATE *pState, char *pachOptionFlags,
-                         const char *pachMsgQueue, FFC_PAINT_STR *pPaint)
+void P3097_DesignScreens(FFC_CONTEXT* pContext, const FFC_PROCESS_DEFINITION* pProcess,
+                         const FFC_FUNCTION_DEFINITION* pFunction, FFC_CHECK_STATE* pState, char* pachOptionFlags,
+                         const char* pachMsgQueue, FFC_PAINT_STR* pPaint)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s = ScreenDesign{};
     s.ctx = pContext;
     s.process = pProcess;
@@ -357,13 +357,12 @@ void P3097_DesignScreens(FFC_CONTEXT *pContext, const FFC_PROCESS_DEFINITION *pP
     if (!pContext || !pPaint || !pState)
         return;
     pPaint->lMode = 1;
-    s.texts = static_cast<const FFC_PAINT_TEXTS *>(pPaint->pTextTable);
+    s.texts = static_cast<const FFC_PAINT_TEXTS*>(pPaint->pTextTable);
     uint16_t size = LAYOUT_ENTRY_SIZE, count = 2;
-    void *block = nullptr;
+    void* block = nullptr;
     if (qvrmm1(pContext, 'R', kScreenWorkList, &size, &count, &block) == QVRMM_OK) {
-        s.work = static_cast<LAYOUT_FIELD_ENTRY *>(block);
-        P8061_GetSessionDesignAdjustAttributes(pContext, &s.adjHeadings, &s.adjLabels, &s.adjDescriptions,
-                                               &s.adjTexts);
+        s.work = static_cast<LAYOUT_FIELD_ENTRY*>(block);
+        P8061_GetSessionDesignAdjustAttributes(pContext, &s.adjHeadings, &s.adjLabels, &s.adjDescriptions, &s.adjTexts);
         s.nextSequence = 9999.0;
         s.defaultLetter = 'D';
         s.screenLines = pState->acSystemFlags[0] == 'Y' && pState->acSystemFlags[1] != 'Y' ? 24 - 1 : 24;
@@ -379,7 +378,7 @@ void P3097_DesignScreens(FFC_CONTEXT *pContext, const FFC_PROCESS_DEFINITION *pP
 
 void P3097_ScanScreenCommands(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     std::memset(s.sysFlags, 'N', sizeof s.sysFlags);
     FFC_WORK_RECORD r;
     ScreenKey(r, "SYSFLAGS  ", {});
@@ -422,7 +421,7 @@ void P3097_ScanScreenCommands(void)
 
 void P3097_DesignScreen(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     for (;;) {
         s.anyChanged = s.recordChanged = s.listChanged = s.textsChanged = s.popChanged = 'N';
         std::memset(s.pendingRequest, ' ', 4);

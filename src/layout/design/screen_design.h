@@ -20,7 +20,7 @@ namespace layout::design {
 
 constexpr int32_t kScreenWidth = 80, kScreenLines = 24, kScreenCells = kScreenWidth * kScreenLines;
 constexpr int kScreenFormats = 20, kMarks = 50;
-constexpr const char *kScreenWorkList = "DC_P3097/RM/X_INFO";
+constexpr const char* kScreenWorkList = "DC_P3097/RM/X_INFO";
 
 /* One record format of the screen being designed. */
 struct ScreenFormat {
@@ -45,12 +45,12 @@ static_assert(sizeof(Mark) == 32);
 
 struct ScreenDesign : DesignCommon {
     /* arguments */
-    const FFC_PROCESS_DEFINITION *process = nullptr;
-    const FFC_FUNCTION_DEFINITION *function = nullptr;
-    FFC_CHECK_STATE *state = nullptr;
-    const FFC_PAINT_TEXTS *texts = nullptr;
-    LAYOUT_FIELD_ENTRY *work = nullptr;   /* elements 1 and 2 of "DC_P3097/RM/X_INFO" */
-    int current = 1;                      /* the element the routines work on */
+    const FFC_PROCESS_DEFINITION* process = nullptr;
+    const FFC_FUNCTION_DEFINITION* function = nullptr;
+    FFC_CHECK_STATE* state = nullptr;
+    const FFC_PAINT_TEXTS* texts = nullptr;
+    LAYOUT_FIELD_ENTRY* work = nullptr; /* elements 1 and 2 of "DC_P3097/RM/X_INFO" */
+    int current = 1;                    /* the element the routines work on */
     int32_t screenLines = 24;
 
     /* action bar */
@@ -121,15 +121,15 @@ struct ScreenDesign : DesignCommon {
     char textLine[80]{};
     char textFlags[14]{};
     char textMode[3]{};
-    LAYOUT_FIELD_ENTRY oldText{};      /* a text being changed, as it stands */
+    LAYOUT_FIELD_ENTRY oldText{}; /* a text being changed, as it stands */
     char fieldName[10]{};
     char defaultLetter = 'D';
     char designMode = ' ';
     char selName[10]{}, selFormat[8]{}, selKind = ' ', selNumber[4]{};
     int32_t selFormatIndex = 0;
     char found = 'N', fits = 'N';
-    bool inserted = false;             /* a new field waits to be placed */
-    bool textTaken = false;            /* a typed text waits to be placed */
+    bool inserted = false;  /* a new field waits to be placed */
+    bool textTaken = false; /* a typed text waits to be placed */
     int32_t fitMessage = 0;
     Mark marks[kMarks]{};
     int32_t markCount = 0;
@@ -149,24 +149,24 @@ struct ScreenDesign : DesignCommon {
 };
 
 /* The current element of the field work list. */
-LAYOUT_FIELD_ENTRY &Field();
-LAYOUT_FIELD_ENTRY &WorkElement(int element);
-POP_UP_DATA &PopUp();
-void ScreenMessage(int number, const std::string &text = {});
+LAYOUT_FIELD_ENTRY& Field();
+LAYOUT_FIELD_ENTRY& WorkElement(int element);
+POP_UP_DATA& PopUp();
+void ScreenMessage(int number, const std::string& text = {});
 /* The 4-digit record number of a field. */
 std::string RecordNumber(int32_t number);
 /* Cell kind letter of a format ('R' record or control format, 'S' list). */
-char FormatKindLetter(const ScreenFormat &f);
+char FormatKindLetter(const ScreenFormat& f);
 /* Keyed access to the screen's work records (kind, name and qualifier). */
-void ScreenKey(FFC_WORK_RECORD &r, const char *kind, const std::string &name, const std::string &qualifier = {});
+void ScreenKey(FFC_WORK_RECORD& r, const char* kind, const std::string& name, const std::string& qualifier = {});
 /* The step's record buffer blanked and keyed for reads of `parts` key parts. */
-void RecordKey(const char *kind, const std::string &name, const std::string &qualifier, uint16_t parts);
+void RecordKey(const char* kind, const std::string& name, const std::string& qualifier, uint16_t parts);
 /* The command's qualifier of its RCDFMT records and POP_UP record name. */
 std::string CommandQualifier();
 std::string PopUpName();
 /* Reads the current element's RCDFLD record by its record number (second
  * key) into the step's record buffer; false when none. */
-bool ReadFieldRecord(const std::string &number);
+bool ReadFieldRecord(const std::string& number);
 /* Rewrites the current element into its RCDFLD record, with the pop-up
  * origin taken off its position. */
 void RewriteFieldRecord();
@@ -175,15 +175,15 @@ void RewritePopUpRecord();
 void SetChanged(char kind);
 /* Non-empty column-heading lines of a field, and its pieces drawn with its
  * own attributes (cell kind and owner as set). */
-int32_t FieldHeadingLines(const LAYOUT_FIELD_ENTRY &f);
+int32_t FieldHeadingLines(const LAYOUT_FIELD_ENTRY& f);
 void ShowFieldPieces();
 
 }  // namespace layout::design
 
 extern "C" {
-void P3097_DesignScreens(FFC_CONTEXT *pContext, const FFC_PROCESS_DEFINITION *pProcess,
-                         const FFC_FUNCTION_DEFINITION *pFunction, FFC_CHECK_STATE *pState, char *pachOptionFlags,
-                         const char *pachMsgQueue, FFC_PAINT_STR *pPaint);
+void P3097_DesignScreens(FFC_CONTEXT* pContext, const FFC_PROCESS_DEFINITION* pProcess,
+                         const FFC_FUNCTION_DEFINITION* pFunction, FFC_CHECK_STATE* pState, char* pachOptionFlags,
+                         const char* pachMsgQueue, FFC_PAINT_STR* pPaint);
 void P3097_ScanScreenCommands(void);
 void P3097_DesignScreen(void);
 /* action bar, backup and leave choice */
@@ -207,27 +207,27 @@ void P3097_MirrorColumn(void);
 void P3097_UnmirrorColumn(void);
 void P3097_AddOffsets(void);
 void P3097_RemoveOffsets(void);
-int32_t P3097_FieldAttributeCode(const LAYOUT_FIELD_ENTRY *pEntry);
+int32_t P3097_FieldAttributeCode(const LAYOUT_FIELD_ENTRY* pEntry);
 /* support routines */
 void P3097_CheckPopUpWindow(void);
 void P3097_NormaliseAttributeFlags(void);
 void P3097_ResolveMultilingualText(void);
 void P3097_BuildScreenTitle(void);
-void P3097_FormatMessageLine(int16_t sLength, int16_t sNumber, const char *pText);
+void P3097_FormatMessageLine(int16_t sLength, int16_t sNumber, const char* pText);
 void P3097_BuildFrameLine(void);
 void P3097_StartDisplayRequest(void);
 void P3097_RightAlignKeyText(void);
-uint16_t P3097_usGetDbcsLength(FFC_CONTEXT *pContext, void *pUnused, uint16_t usLength, const char *pText,
+uint16_t P3097_usGetDbcsLength(FFC_CONTEXT* pContext, void* pUnused, uint16_t usLength, const char* pText,
                                int32_t lSwitch);
-void P3097_ConvertToShiftText(FFC_CONTEXT *pContext, const char *pText, uint16_t usLength, char *pResult,
+void P3097_ConvertToShiftText(FFC_CONTEXT* pContext, const char* pText, uint16_t usLength, char* pResult,
                               int32_t lSwitch);
-char P3097_cGetAlignment(FFC_CONTEXT *pContext);
-char P3097_cHasControlCode(const char *pachCodes);
+char P3097_cGetAlignment(FFC_CONTEXT* pContext);
+char P3097_cHasControlCode(const char* pachCodes);
 void P3097_ShowScreenOnce(void);
 void P3097_GetDesignMode(void);
-int P3097_CompareKeysUp(const void *p1, const void *p2);
-int P3097_CompareKeysDown(const void *p1, const void *p2);
-int P3097_CompareTwoBytes(const void *p1, const void *p2);
+int P3097_CompareKeysUp(const void* p1, const void* p2);
+int P3097_CompareKeysDown(const void* p1, const void* p2);
+int P3097_CompareTwoBytes(const void* p1, const void* p2);
 /* record and parameter helpers */
 void P3097_ReadCommandRecord(void);
 void P3097_ReadFirst(void);

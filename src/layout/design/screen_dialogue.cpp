@@ -17,24 +17,24 @@ namespace {
 
 using namespace layout::design;
 
-void Request(const char *code)
+void Request(const char* code)
 {
     std::memcpy(ScreenStep().painterCommand, code, 4);
 }
 
-bool Is(const char *code, const char *what)
+bool Is(const char* code, const char* what)
 {
     return std::memcmp(code, what, 4) == 0;
 }
 
 void Home()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.cursorLine = s.homeLine;
     s.cursorColumn = s.homeColumn;
 }
 
-std::string Name(const char *name)
+std::string Name(const char* name)
 {
     return MessageText(name, 10);
 }
@@ -46,7 +46,7 @@ int32_t Owner()
 
 char DrawKind()
 {
-    const ScreenDesign &s = ScreenStep();
+    const ScreenDesign& s = ScreenStep();
     if (s.selFormatIndex >= 1 && s.selFormatIndex <= static_cast<int32_t>(s.formats.size()))
         return FormatKindLetter(s.formats[s.selFormatIndex - 1]);
     return 'R';
@@ -55,7 +55,7 @@ char DrawKind()
 // The field at the cursor without highlighting it.
 void LookUpQuietly()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.lookupQuiet = true;
     P3097_FindFieldAtCursor();
     s.lookupQuiet = false;
@@ -63,7 +63,7 @@ void LookUpQuietly()
 
 void BringUpToDate()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     const bool subfile = s.selected >= 1 && std::memcmp(s.formats[s.selected - 1].kind, "SFLCTL", 6) == 0;
     if (subfile)
         P3097_SetFormatLines();
@@ -72,10 +72,9 @@ void BringUpToDate()
 // Tries the field of element 1 at the cursor on a scratch copy (element
 // 2); on success it is taken off the image, shown at its new place and its
 // record rewritten, and element 1 holds the result.
-template <typename Prepare>
-bool TryAtCursor(Prepare prepare)
+template <typename Prepare> bool TryAtCursor(Prepare prepare)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     WorkElement(2) = WorkElement(1);
     s.current = 2;
     prepare(WorkElement(2));
@@ -103,7 +102,7 @@ bool TryAtCursor(Prepare prepare)
 
 bool TryAtCursor()
 {
-    return TryAtCursor([](LAYOUT_FIELD_ENTRY &) {});
+    return TryAtCursor([](LAYOUT_FIELD_ENTRY&) {});
 }
 
 // ---- pop-up window --------------------------------------------------------
@@ -116,7 +115,7 @@ bool PopUpFits()
 
 void KeepOrRestore(bool fits)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (!fits) {
         std::memcpy(s.popData, s.popSaved, sizeof s.popData);
         P3097_CheckPopUpWindow();
@@ -131,7 +130,7 @@ void KeepOrRestore(bool fits)
 
 void MoveStep(int32_t lines, int32_t columns)
 {
-    POP_UP_DATA &p = PopUp();
+    POP_UP_DATA& p = PopUp();
     do {
         p.lLine += lines;
         p.lColumn += columns;
@@ -143,8 +142,8 @@ void MoveStep(int32_t lines, int32_t columns)
 
 bool ColumnFree(int32_t column)
 {
-    const ScreenDesign &s = ScreenStep();
-    const POP_UP_DATA &p = PopUp();
+    const ScreenDesign& s = ScreenStep();
+    const POP_UP_DATA& p = PopUp();
     for (int32_t line = p.lFirstUsable; line <= p.lLastUsable; ++line) {
         const int32_t cell = (line - 1) * s.width + column;
         if (cell >= 1 && cell <= s.size && s.owners[cell] != 0)
@@ -155,8 +154,8 @@ bool ColumnFree(int32_t column)
 
 bool LineFree(int32_t line)
 {
-    const ScreenDesign &s = ScreenStep();
-    const POP_UP_DATA &p = PopUp();
+    const ScreenDesign& s = ScreenStep();
+    const POP_UP_DATA& p = PopUp();
     for (int32_t column = p.lColumn; column <= p.lColumn + p.lWidth - 1; ++column) {
         const int32_t cell = (line - 1) * s.width + column;
         if (cell >= 1 && cell <= s.size && s.owners[cell] != 0)
@@ -167,7 +166,7 @@ bool LineFree(int32_t line)
 
 void ShrinkPopUp()
 {
-    POP_UP_DATA &p = PopUp();
+    POP_UP_DATA& p = PopUp();
     bool lowered = false;
     while (p.lWidth > 3 && ColumnFree(p.lColumn + p.lWidth - 1)) {
         --p.lWidth;
@@ -182,19 +181,19 @@ void ShrinkPopUp()
     KeepOrRestore(PopUpFits());
 }
 
-bool PopUpRequest(const char *code)
+bool PopUpRequest(const char* code)
 {
-    ScreenDesign &s = ScreenStep();
-    static constexpr const char *kCodes[10] = {"PM  ", "PMP ", "PMU ", "PMD ", "PML ", "PMR ",
-                                              "PLEN", "PWID", "PMAX", "PMIN"};
-    if (std::none_of(std::begin(kCodes), std::end(kCodes), [&](const char *c) { return Is(code, c); }))
+    ScreenDesign& s = ScreenStep();
+    static constexpr const char* kCodes[10] = {"PM  ", "PMP ", "PMU ", "PMD ", "PML ",
+                                               "PMR ", "PLEN", "PWID", "PMAX", "PMIN"};
+    if (std::none_of(std::begin(kCodes), std::end(kCodes), [&](const char* c) { return Is(code, c); }))
         return false;
     if (!s.popUp) {
         Request("    ");
         return true;
     }
     std::memcpy(s.popSaved, s.popData, sizeof s.popSaved);
-    POP_UP_DATA &p = PopUp();
+    POP_UP_DATA& p = PopUp();
     if (Is(code, "PM  ")) {
         ScreenMessage(35);
         Request("PMP ");
@@ -234,7 +233,7 @@ bool PopUpRequest(const char *code)
 
 void MarkField(bool restart)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (restart)
         P3097_UndoAttributes();
     Request("MT  ");
@@ -254,7 +253,7 @@ void MarkField(bool restart)
         }
     P3097_DrawField();
     s.keepHighlights = 'Y';
-    Mark &m = s.marks[s.markCount++];
+    Mark& m = s.marks[s.markCount++];
     m.line = s.selKind == 'S' ? s.areaLastLine : s.areaFirstLine;
     m.column = s.areaFirstColumn;
     m.kind = s.selKind;
@@ -268,10 +267,10 @@ void MarkField(bool restart)
 
 void MoveMarked()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     std::vector<Mark> marks(s.marks, s.marks + s.markCount);
     int32_t smallLine = 99999, bigLine = -99999, smallColumn = 99999, bigEnd = -99999;
-    for (const Mark &m : marks) {
+    for (const Mark& m : marks) {
         smallLine = std::min(smallLine, m.line);
         bigLine = std::max(bigLine, m.line);
         smallColumn = std::min(smallColumn, m.column);
@@ -281,11 +280,11 @@ void MoveMarked()
     const int32_t lineOffset = s.cursorLine - smallLine;
     const int32_t columnOffset = s.cursorColumn - spread - smallColumn;
     const bool ascending = lineOffset < 0 || (lineOffset == 0 && columnOffset < 0);
-    std::stable_sort(marks.begin(), marks.end(), [&](const Mark &a, const Mark &b) {
+    std::stable_sort(marks.begin(), marks.end(), [&](const Mark& a, const Mark& b) {
         return ascending ? P3097_CompareKeysUp(&a, &b) < 0 : P3097_CompareKeysDown(&a, &b) < 0;
     });
     P3097_UndoAttributes();
-    for (const Mark &m : marks) {
+    for (const Mark& m : marks) {
         s.cursorLine = m.cursorLine;
         s.cursorColumn = m.cursorColumn;
         LookUpQuietly();
@@ -315,7 +314,7 @@ void MoveMarked()
 
 void TakeText()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (checker::Trim(s.textLine, sizeof s.textLine).empty())
         return;
     if (s.mirror() == 'Y')
@@ -324,7 +323,7 @@ void TakeText()
         std::replace(s.textLine, s.textLine + sizeof s.textLine, '\'', '"');
     int32_t length = static_cast<int32_t>(checker::Trim(s.textLine, sizeof s.textLine).size());
     length = P3097_usGetDbcsLength(s.ctx, nullptr, static_cast<uint16_t>(length), s.textLine, s.adjTexts);
-    LAYOUT_FIELD_ENTRY &f = WorkElement(1);
+    LAYOUT_FIELD_ENTRY& f = WorkElement(1);
     s.current = 1;
     if (std::memcmp(s.textMode, "CHG", 3) == 0) {
         s.cursorLine = f.lLine;
@@ -374,7 +373,7 @@ void TakeText()
 // Writes the placed field (element 1) as a new RCDFLD record.
 void WriteNewRecord()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     LAYOUT_FIELD_ENTRY f = WorkElement(1);
     if (f.lLine > 0)
         f.lLine -= s.originLine;
@@ -387,7 +386,7 @@ void WriteNewRecord()
 
 void PlaceSelected(bool text)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     const bool blank = text ? checker::Trim(s.textLine, sizeof s.textLine).empty() || !s.textTaken : !s.inserted;
     if (blank || checker::Trim(s.selName, 10).empty()) {
         if (text) {
@@ -433,13 +432,13 @@ void PlaceSelected(bool text)
 
 void PickText()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     LookUpQuietly();
     if (s.found != 'Y') {
         Request("TCF ");
         return;
     }
-    const LAYOUT_FIELD_ENTRY &f = WorkElement(1);
+    const LAYOUT_FIELD_ENTRY& f = WorkElement(1);
     if (f.cType != 'T') {
         ScreenMessage(18, Name(f.acName));
         Request("TCF ");
@@ -459,7 +458,7 @@ void PickText()
 
 void RemoveSelected()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     LookUpQuietly();
     Request("    ");
     if (s.found != 'Y')
@@ -484,7 +483,7 @@ void RemoveSelected()
 
 void PickForIdentification()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     LookUpQuietly();
     Request("    ");
     if (s.found != 'Y')
@@ -513,15 +512,15 @@ bool LetterAllowed(char kind, char letter)
 
 void ChangeIdentification()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     Request("    ");
     const char letter = static_cast<char>(s.identification);
-    const LAYOUT_FIELD_ENTRY &f = WorkElement(1);
+    const LAYOUT_FIELD_ENTRY& f = WorkElement(1);
     if (!LetterAllowed(f.cControlKind, letter))
         return;
     s.cursorLine = f.lLine;
     s.cursorColumn = f.lColumn;
-    const bool fits = TryAtCursor([&](LAYOUT_FIELD_ENTRY &e) {
+    const bool fits = TryAtCursor([&](LAYOUT_FIELD_ENTRY& e) {
         e.cIdentification = letter;
         P3097_ComputeFieldBlock();
     });
@@ -537,11 +536,11 @@ void ChangeIdentification()
 
 extern "C" void P3097_RunPainterDialogue(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     char code[4];
     std::memcpy(code, s.painterCommand, 4);
     std::memset(s.message, ' ', sizeof s.message);
-    auto is = [&](const char *what) { return Is(code, what); };
+    auto is = [&](const char* what) { return Is(code, what); };
     if (PopUpRequest(code))
         return;
     if (is("E   ") || is("EX  ")) {

@@ -19,9 +19,9 @@ using namespace layout::design;
 namespace {
 
 // Draws a text of the drawing state's kind with owner 0.
-void Draw(int32_t line, int32_t column, const std::string &text, char kind, int32_t attribute)
+void Draw(int32_t line, int32_t column, const std::string& text, char kind, int32_t attribute)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.line = line;
     s.column = column;
     s.length = static_cast<int32_t>(std::min<size_t>(text.size(), 256));
@@ -36,7 +36,7 @@ void Draw(int32_t line, int32_t column, const std::string &text, char kind, int3
 
 void DrawFramePiece(char piece, int32_t line, int32_t column, int32_t length)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.framePiece = piece;
     s.length = length;
     std::memset(s.drawText, ' ', sizeof s.drawText);
@@ -46,16 +46,16 @@ void DrawFramePiece(char piece, int32_t line, int32_t column, int32_t length)
 
 bool BothSwitches()
 {
-    const ScreenDesign &s = ScreenStep();
+    const ScreenDesign& s = ScreenStep();
     return s.state && s.state->acSystemFlags[0] == 'Y' && s.state->acSystemFlags[1] == 'Y';
 }
 
-bool Option(const char *at, const char *value)
+bool Option(const char* at, const char* value)
 {
     return checker::Trim(at, 10) == value;
 }
 
-char *ParmArea()
+char* ParmArea()
 {
     return ScreenStep().command.acParms;
 }
@@ -69,9 +69,9 @@ struct LegendEntry {
 // The function-key switches from the command's key options.
 void SetKeySwitches()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     std::memset(s.keySwitches, '0', sizeof s.keySwitches);
-    const char *p = ParmArea();
+    const char* p = ParmArea();
     auto on = [&](int key) { s.keySwitches[key - 1] = '1'; };
     if (Option(p + 1096, "*YES"))
         on(std::memcmp(p + 1699, "*LOW ", 5) == 0 ? 11 : 10);
@@ -93,10 +93,10 @@ void SetKeySwitches()
 
 std::vector<LegendEntry> LegendEntries()
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     const bool rightToLeft = s.ctx->cRightToLeft == 'Y';
     std::vector<LegendEntry> entries;
-    auto add = [&](const char *number, const char *text, int32_t length) {
+    auto add = [&](const char* number, const char* text, int32_t length) {
         LegendEntry e;
         std::memcpy(e.number, number, 2);
         if (rightToLeft && std::isdigit(static_cast<unsigned char>(number[0])) &&
@@ -110,13 +110,13 @@ std::vector<LegendEntry> LegendEntries()
         entries.push_back(e);
     };
     for (int key = 1; key <= FFC_FUNCTION_KEY_COUNT; ++key) {
-        const FFC_FUNCTION_KEY_DEF &k = s.ctx->aFunctionKeys[key - 1];
+        const FFC_FUNCTION_KEY_DEF& k = s.ctx->aFunctionKeys[key - 1];
         const std::string number(k.acValue, 2);
         if (s.keySwitches[key - 1] != '1' || number < "01" || number > "24")
             continue;
         add(k.acValue, k.acCaption, static_cast<int32_t>(checker::Trim(k.acCaption, 10).size()));
     }
-    const char *p = ParmArea();
+    const char* p = ParmArea();
     for (int i = 0; i < 5; ++i) {
         int16_t number = 0;
         std::memcpy(&number, p + 1560 + 2 * i, 2);
@@ -134,7 +134,7 @@ std::vector<LegendEntry> LegendEntries()
         FIX_LongToDigits(&n, 2, digits);
         add(digits, text, static_cast<int32_t>(std::min<size_t>(checker::Trim(text, 8).size(), 8)));
     }
-    std::stable_sort(entries.begin(), entries.end(), [](const LegendEntry &a, const LegendEntry &b) {
+    std::stable_sort(entries.begin(), entries.end(), [](const LegendEntry& a, const LegendEntry& b) {
         return P3097_CompareTwoBytes(a.number, b.number) < 0;
     });
     return entries;
@@ -142,14 +142,14 @@ std::vector<LegendEntry> LegendEntries()
 
 // The legend over two lines of the given width; an item that does not fit
 // on the first line starts the second.
-void BuildLegend(int32_t width, std::string &first, std::string &second)
+void BuildLegend(int32_t width, std::string& first, std::string& second)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     const bool rightToLeft = s.ctx->cRightToLeft == 'Y';
     first.clear();
     second.clear();
     bool onSecond = false;
-    for (const LegendEntry &e : LegendEntries()) {
+    for (const LegendEntry& e : LegendEntries()) {
         if (e.length < 1)
             continue;
         char digits[2];
@@ -170,7 +170,7 @@ void BuildLegend(int32_t width, std::string &first, std::string &second)
         std::string item = text;
         if (!key.empty())
             item = rightToLeft ? text + "=" + key : key + "=" + text;
-        std::string &line = onSecond ? second : first;
+        std::string& line = onSecond ? second : first;
         const size_t needed = line.size() + (line.empty() ? 0 : 1) + item.size();
         if (!onSecond && needed > static_cast<size_t>(width)) {
             onSecond = true;
@@ -180,8 +180,12 @@ void BuildLegend(int32_t width, std::string &first, std::string &second)
         line += (line.empty() ? "" : " ") + item;
     }
     if (rightToLeft) {
-        first = std::string(static_cast<size_t>(std::max<int32_t>(width - static_cast<int32_t>(first.size()), 0)), ' ') + first;
-        second = std::string(static_cast<size_t>(std::max<int32_t>(width - static_cast<int32_t>(second.size()), 0)), ' ') + second;
+        first =
+            std::string(static_cast<size_t>(std::max<int32_t>(width - static_cast<int32_t>(first.size()), 0)), ' ') +
+            first;
+        second =
+            std::string(static_cast<size_t>(std::max<int32_t>(width - static_cast<int32_t>(second.size()), 0)), ' ') +
+            second;
     }
     first.resize(static_cast<size_t>(std::max(width, 0)), ' ');
     second.resize(static_cast<size_t>(std::max(width, 0)), ' ');
@@ -193,10 +197,10 @@ extern "C" {
 
 void P3097_DrawPopUpFrame(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (!s.popUp)
         return;
-    const POP_UP_DATA &p = PopUp();
+    const POP_UP_DATA& p = PopUp();
     if (s.flag(45) != 'Y') {
         const bool lower = s.state && s.state->acSystemFlags[0] == 'Y' && s.state->acSystemFlags[1] != 'Y';
         DrawFramePiece('T', p.lLine - 1, p.lColumn - 1, p.lWidth + 2);
@@ -219,7 +223,7 @@ void P3097_DrawPopUpFrame(void)
 
 void P3097_DrawHeaderLines(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     const int32_t lines = std::min<int32_t>(s.actionBarLines, 3);
     for (int32_t k = 0; k < lines; ++k)
         Draw(k + 1, 1, std::string(s.choiceLines[k], 80), 'H', 2);
@@ -229,17 +233,16 @@ void P3097_DrawHeaderLines(void)
 
 void P3097_DrawTitleLine(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     const bool rightToLeft = s.ctx->cRightToLeft == 'Y';
     const bool showName = s.ctx->cPopupIdentifier != 'N';
     if (s.popUp) {
-        const POP_UP_DATA &p = PopUp();
+        const POP_UP_DATA& p = PopUp();
         const int32_t width = std::max<int32_t>(p.lWidth - 2, 1);
         std::string line(static_cast<size_t>(width), ' ');
         char title[40];
         int32_t length = 0, start = 0;
-        P3125_ResolveTitleText(s.ctx, s.process, s.function, p.acTitle, title, &length, p.lWidth - 3, &start,
-                               nullptr);
+        P3125_ResolveTitleText(s.ctx, s.process, s.function, p.acTitle, title, &length, p.lWidth - 3, &start, nullptr);
         const std::string name = checker::Trim(p.acTitleId, 10);
         if (name != "*NONE" && showName)
             line.replace(0, std::min<size_t>(10, line.size()), std::string(p.acTitleId, 10).substr(0, line.size()));
@@ -274,11 +277,11 @@ void P3097_BuildFunctionKeyLine(void)
 
 void P3097_DrawFunctionKeyLines(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     P3097_BuildFunctionKeyLine();
     std::string first, second;
     if (s.popUp) {
-        const POP_UP_DATA &p = PopUp();
+        const POP_UP_DATA& p = PopUp();
         const int32_t width = std::max<int32_t>(p.lWidth - 3, 1);
         BuildLegend(p.lWidth - 2, first, second);
         first.resize(static_cast<size_t>(width), ' ');
@@ -303,15 +306,15 @@ void P3097_DrawFunctionKeyLines(void)
 
 void P3097_LoadFormatFields(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (s.selFormatIndex < 1 || s.selFormatIndex > static_cast<int32_t>(s.formats.size()))
         return;
-    const ScreenFormat &format = s.formats[s.selFormatIndex - 1];
+    const ScreenFormat& format = s.formats[s.selFormatIndex - 1];
     const char kind = FormatKindLetter(format);
     RecordKey(LAYOUT_KIND_RCDFLD, std::string(format.name, 8), {}, 2);
     s.current = 1;
     for (P3097_ReadFirst(); s.last == '0'; P3097_ReadNext()) {
-        LAYOUT_FIELD_ENTRY &f = WorkElement(1);
+        LAYOUT_FIELD_ENTRY& f = WorkElement(1);
         std::memcpy(&f, s.record.acData, sizeof f);
         P3097_AddOffsets();
         if (f.cType == 'T')

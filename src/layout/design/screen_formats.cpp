@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstring>
 
-
 namespace {
 
 using namespace layout::design;
@@ -20,7 +19,7 @@ int32_t LineOfCell(int32_t cell)
 
 int32_t FirstAvailable()
 {
-    const ScreenDesign &s = ScreenStep();
+    const ScreenDesign& s = ScreenStep();
     if (s.popUp)
         return s.firstInner;
     return s.title == 'Y' ? s.firstFree + 1 : s.firstFree;
@@ -28,15 +27,14 @@ int32_t FirstAvailable()
 
 int32_t LastAvailable()
 {
-    const ScreenDesign &s = ScreenStep();
+    const ScreenDesign& s = ScreenStep();
     return s.popUp ? s.fourthLast : s.screenLines - 3;
 }
 
 // Updates the screen's RCDFMT records by a visitor on their data.
-template <typename Change>
-void ChangeFormatRecords(Change change)
+template <typename Change> void ChangeFormatRecords(Change change)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     RecordKey(LAYOUT_KIND_RCDFMT, std::string(s.commandName, 10), CommandQualifier(), 3);
     for (P3097_ReadFirst(); s.last == '0'; P3097_ReadNext()) {
         RCDFMT_DATA d;
@@ -49,9 +47,9 @@ void ChangeFormatRecords(Change change)
 }
 
 // Adds d to the line of every placed RCDFLD record of a format.
-void MoveFieldRecords(const char *format, int32_t d)
+void MoveFieldRecords(const char* format, int32_t d)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     RecordKey(LAYOUT_KIND_RCDFLD, std::string(format, 8), {}, 2);
     for (P3097_ReadFirst(); s.last == '0'; P3097_ReadNext()) {
         LAYOUT_FIELD_ENTRY f;
@@ -66,7 +64,7 @@ void MoveFieldRecords(const char *format, int32_t d)
 
 void MoveListCells(int32_t d)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     struct Cell {
         int32_t cell;
         char c;
@@ -80,7 +78,7 @@ void MoveListCells(int32_t d)
             s.kinds[cell] = ' ';
             s.owners[cell] = 0;
         }
-    for (const Cell &c : cells) {
+    for (const Cell& c : cells) {
         const int32_t to = c.cell + d * s.width;
         if (to < 1 || to > s.size)
             continue;
@@ -92,9 +90,9 @@ void MoveListCells(int32_t d)
 
 // Repeats the subfile's line images below themselves as often as one page
 // shows them; the copies are texts, not fields.
-void DrawSubfilePage(const ScreenFormat &control, const ScreenFormat &list)
+void DrawSubfilePage(const ScreenFormat& control, const ScreenFormat& list)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     P3097_ClearTextCells();
     const int32_t bottom = LastAvailable();
     const int32_t room = bottom + 1 - list.first;
@@ -116,8 +114,7 @@ void DrawSubfilePage(const ScreenFormat &control, const ScreenFormat &list)
     if (copies < 1)
         return;
     const int32_t after = (list.first + (copies + 1) * recordLines - 1) * s.width + 1;
-    if (after >= 1 && after <= s.size && s.chars[after] != '\0' &&
-        static_cast<unsigned char>(s.chars[after]) <= 31)
+    if (after >= 1 && after <= s.size && s.chars[after] != '\0' && static_cast<unsigned char>(s.chars[after]) <= 31)
         s.chars[after] = '\0';
 }
 
@@ -127,12 +124,12 @@ extern "C" {
 
 void P3097_SetFormatLines(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (s.selected < 1 || s.selected > static_cast<int32_t>(s.formats.size()))
         return;
-    ScreenFormat &f = s.formats[static_cast<size_t>(s.selected - 1)];
+    ScreenFormat& f = s.formats[static_cast<size_t>(s.selected - 1)];
     const bool control = std::memcmp(f.kind, "SFLCTL", 6) == 0 && s.selected < static_cast<int32_t>(s.formats.size());
-    auto cells = [&](ScreenFormat &format) {
+    auto cells = [&](ScreenFormat& format) {
         format.firstCell = (format.first - 1) * s.width + 1;
         format.lastCell = format.last * s.width;
     };
@@ -142,7 +139,7 @@ void P3097_SetFormatLines(void)
         cells(f);
         return;
     }
-    ScreenFormat &list = s.formats[static_cast<size_t>(s.selected)];
+    ScreenFormat& list = s.formats[static_cast<size_t>(s.selected)];
     const int32_t minimum = f.headingLines == 0 && s.flag(45) == 'Y' ? 0 : f.headingLines + 1;
     const int32_t start = s.popUp ? (s.firstInner - 1) * s.width : s.title == 'Y' ? s.firstFree * s.width : 0;
     int32_t lastR = start, firstS = start, lastS = start;
@@ -163,7 +160,7 @@ void P3097_SetFormatLines(void)
     const int32_t previous = list.first;
     list.first = LineOfCell(lastR) + minimum + 1;
     list.last = list.first + f.subfileLines - minimum;
-    ChangeFormatRecords([&](RCDFMT_DATA &d) {
+    ChangeFormatRecords([&](RCDFMT_DATA& d) {
         if (std::memcmp(d.acKind, "SFLCTL", 6) == 0 && std::memcmp(d.acFormat, f.name, 8) == 0) {
             d.lFirstLine = f.first;
             d.lLastLine = f.last;
@@ -188,16 +185,16 @@ void P3097_SetFormatLines(void)
 
 void P3097_MoveWindowFormats(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     POP_UP_DATA before;
     std::memcpy(&before, s.popSaved, sizeof before);
-    const POP_UP_DATA &after = PopUp();
+    const POP_UP_DATA& after = PopUp();
     const int32_t d = after.lLine - before.lLine, h = after.lHeight - before.lHeight;
     if (d == 0 && h == 0)
         return;
-    const ScreenFormat *current =
+    const ScreenFormat* current =
         s.selected >= 1 && s.selected <= static_cast<int32_t>(s.formats.size()) ? &s.formats[s.selected - 1] : nullptr;
-    ChangeFormatRecords([&](RCDFMT_DATA &data) {
+    ChangeFormatRecords([&](RCDFMT_DATA& data) {
         const bool list = std::memcmp(data.acKind, "SFL   ", 6) == 0;
         if (!list && !(current && std::memcmp(data.acFormat, current->name, 8) == 0))
             return false;

@@ -28,37 +28,37 @@ extern "C" {
 
 void P3097_ReadCommandRecord(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     Note(FindCommand(s.ctx, s.commandNumber, s.commandSecond, s.command) ? '0' : '1');
 }
 
 void P3097_ReadFirst(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     Note(WF_cReadFirst(s.ctx, kSlot, &s.record, s.keyCount));
 }
 
 void P3097_ReadNext(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     Note(WF_cReadNext(s.ctx, kSlot, &s.record, s.keyCount));
 }
 
 void P3097_ReadFirstBySecondKey(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     Note(WF_cReadFirstBySecondKey(s.ctx, kSecondSlot, &s.record, 2));
 }
 
 void P3097_UpdateBySecondKey(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     Note(WF_cUpdateBySecondKey(s.ctx, kSecondSlot, &s.record));
 }
 
 void P3097_ReadAndDeleteBySecondKey(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     P3097_ReadFirstBySecondKey();
     if (s.last == '0')
         Note(WF_cDeleteBySecondKey(s.ctx, kSecondSlot, &s.record));
@@ -66,25 +66,25 @@ void P3097_ReadAndDeleteBySecondKey(void)
 
 void P3097_WriteRecord(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     WF_lWrite(s.ctx, &s.record);
 }
 
 void P3097_UpdateRecord(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     Note(WF_cUpdate(s.ctx, kSlot, &s.record));
 }
 
 void P3097_BlankRecord(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     WF_BlankRecord(s.ctx, &s.record);
 }
 
 void P3097_SkipWord(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     size_t p = s.position;
     while (p >= 1 && p <= s.buffer.size() && s.buffer[p - 1] != ' ')
         ++p;
@@ -93,7 +93,7 @@ void P3097_SkipWord(void)
 
 void P3097_BackOverBlanks(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     size_t p = std::min(s.position, s.buffer.size() + 1);
     while (p > 1 && s.buffer[p - 2] == ' ')
         --p;
@@ -102,8 +102,8 @@ void P3097_BackOverBlanks(void)
 
 void P3097_AppendField(void)
 {
-    ScreenDesign &s = ScreenStep();
-    LAYOUT_FIELD_ENTRY &f = Field();
+    ScreenDesign& s = ScreenStep();
+    LAYOUT_FIELD_ENTRY& f = Field();
     char name[50];
     std::memset(name, ' ', sizeof name);
     std::memcpy(name, f.acName, 10);

@@ -14,17 +14,17 @@ namespace layout::design {
 
 namespace {
 
-bool Blank(const char *text, size_t n)
+bool Blank(const char* text, size_t n)
 {
     return checker::Trim(text, n).empty();
 }
 
-bool HeadingPresent(const LAYOUT_FIELD_ENTRY &f, int k)
+bool HeadingPresent(const LAYOUT_FIELD_ENTRY& f, int k)
 {
     return f.asHeadingWidths[k] > 0 || !Blank(f.acHeadings[k], 20);
 }
 
-int32_t HeadingLines(const LAYOUT_FIELD_ENTRY &f)
+int32_t HeadingLines(const LAYOUT_FIELD_ENTRY& f)
 {
     int32_t n = 0;
     for (int k = 0; k < 3; ++k)
@@ -32,9 +32,9 @@ int32_t HeadingLines(const LAYOUT_FIELD_ENTRY &f)
     return n;
 }
 
-void SetText(const char *text, int32_t length, int32_t maximum)
+void SetText(const char* text, int32_t length, int32_t maximum)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     std::memset(s.drawText, ' ', sizeof s.drawText);
     std::memcpy(s.drawText, text, static_cast<size_t>(std::clamp<int32_t>(std::min(length, maximum), 0, 256)));
     s.length = length;
@@ -42,10 +42,10 @@ void SetText(const char *text, int32_t length, int32_t maximum)
 
 enum class Pieces { Highlight, Show, Erase };
 
-void Piece(Pieces how, int32_t line, int32_t column, const char *text, int32_t length, int32_t maximum,
+void Piece(Pieces how, int32_t line, int32_t column, const char* text, int32_t length, int32_t maximum,
            int32_t attribute)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.line = line;
     s.column = column;
     SetText(text, length, maximum);
@@ -61,8 +61,8 @@ void Piece(Pieces how, int32_t line, int32_t column, const char *text, int32_t l
 // description with its prompt dots, then the value.
 void FieldPieces(Pieces how)
 {
-    ScreenDesign &s = ScreenStep();
-    const LAYOUT_FIELD_ENTRY &f = Field();
+    ScreenDesign& s = ScreenStep();
+    const LAYOUT_FIELD_ENTRY& f = Field();
     const int32_t L = f.lLine, C = f.lColumn;
     if (L < 1 || C < 1 || f.cControlPart == 'Y')
         return;
@@ -92,14 +92,14 @@ void FieldPieces(Pieces how)
     Piece(how, valueLine, C + f.lValueOffset, f.acEditMask, f.lValueWidth, 256, P3097_FieldAttributeCode(&f));
 }
 
-bool Set(const char *flags, int number)
+bool Set(const char* flags, int number)
 {
     return flags[number - 1] == 'Y' || flags[number - 1] == '1';
 }
 
 }  // namespace
 
-int32_t FieldHeadingLines(const LAYOUT_FIELD_ENTRY &f)
+int32_t FieldHeadingLines(const LAYOUT_FIELD_ENTRY& f)
 {
     return HeadingLines(f);
 }
@@ -117,13 +117,13 @@ extern "C" {
 
 int32_t P3097_CellFromPosition(void)
 {
-    const ScreenDesign &s = ScreenStep();
+    const ScreenDesign& s = ScreenStep();
     return (s.line - 1) * s.width + s.column;
 }
 
 void P3097_PositionFromCell(int32_t lCell)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.line = std::max<int32_t>((lCell + s.width - 1) / s.width, 1);
     const int32_t rest = lCell % s.width;
     s.column = rest == 0 ? s.width : rest;
@@ -131,7 +131,7 @@ void P3097_PositionFromCell(int32_t lCell)
 
 void P3097_PutText(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (s.length < 1 || s.length > 256)
         return;
     const int32_t c = P3097_CellFromPosition();
@@ -161,7 +161,7 @@ void P3097_PutText(void)
 
 void P3097_EraseText(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (s.length < 1 || s.length > 256)
         return;
     const int32_t c = P3097_CellFromPosition();
@@ -180,8 +180,8 @@ void P3097_EraseText(void)
 
 void P3097_DrawField(void)
 {
-    ScreenDesign &s = ScreenStep();
-    const LAYOUT_FIELD_ENTRY &f = Field();
+    ScreenDesign& s = ScreenStep();
+    const LAYOUT_FIELD_ENTRY& f = Field();
     if (f.lLine < 1 || f.lColumn < 1 || f.cControlPart == 'Y')
         return;
     s.areaFirstLine = 99999;
@@ -204,7 +204,7 @@ void P3097_EraseField(void)
 
 void P3097_UndoAttributes(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     for (auto it = s.attributeUndo.rbegin(); it != s.attributeUndo.rend(); ++it)
         s.chars[it->first] = it->second;
     s.attributeUndo.clear();
@@ -213,7 +213,7 @@ void P3097_UndoAttributes(void)
 
 void P3097_UndoRuler(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     for (auto it = s.rulerUndo.rbegin(); it != s.rulerUndo.rend(); ++it)
         s.chars[it->first] = it->second;
     s.rulerUndo.clear();
@@ -221,7 +221,7 @@ void P3097_UndoRuler(void)
 
 void P3097_DrawRuler(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (s.ruler != 'Y')
         return;
     auto put = [&](int32_t line, int32_t column, char digit) {
@@ -246,7 +246,7 @@ void P3097_DrawRuler(void)
 
 void P3097_ExtendChangedArea(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.areaFirstLine = std::min(s.areaFirstLine, s.line);
     s.areaLastLine = std::max(s.areaLastLine, s.line);
     s.areaFirstColumn = std::min(s.areaFirstColumn, s.column);
@@ -255,7 +255,7 @@ void P3097_ExtendChangedArea(void)
 
 void P3097_ClearTextCells(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     for (int32_t cell = 1; cell <= s.size; ++cell) {
         if (s.kinds[cell] != 'T')
             continue;
@@ -267,7 +267,7 @@ void P3097_ClearTextCells(void)
 
 void P3097_MirrorColumn(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.keptColumn = 0;
     if (s.mirror() != 'Y')
         return;
@@ -277,7 +277,7 @@ void P3097_MirrorColumn(void)
 
 void P3097_UnmirrorColumn(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (s.keptColumn > 0)
         s.cursorColumn = s.keptColumn;
     s.keptColumn = 0;
@@ -285,8 +285,8 @@ void P3097_UnmirrorColumn(void)
 
 void P3097_AddOffsets(void)
 {
-    ScreenDesign &s = ScreenStep();
-    LAYOUT_FIELD_ENTRY &f = Field();
+    ScreenDesign& s = ScreenStep();
+    LAYOUT_FIELD_ENTRY& f = Field();
     if (f.lLine > 0)
         f.lLine += s.originLine;
     if (f.lColumn > 0)
@@ -295,29 +295,29 @@ void P3097_AddOffsets(void)
 
 void P3097_RemoveOffsets(void)
 {
-    ScreenDesign &s = ScreenStep();
-    LAYOUT_FIELD_ENTRY &f = Field();
+    ScreenDesign& s = ScreenStep();
+    LAYOUT_FIELD_ENTRY& f = Field();
     if (f.lLine > 0)
         f.lLine -= s.originLine;
     if (f.lColumn > 0)
         f.lColumn -= s.originColumn;
 }
 
-int32_t P3097_FieldAttributeCode(const LAYOUT_FIELD_ENTRY *pEntry)
+int32_t P3097_FieldAttributeCode(const LAYOUT_FIELD_ENTRY* pEntry)
 {
-    const LAYOUT_FIELD_ENTRY &f = *pEntry;
+    const LAYOUT_FIELD_ENTRY& f = *pEntry;
     int32_t code = 0;
     if (f.cType == 'T') {
-        const char *flags = f.acInputFlags;
+        const char* flags = f.acInputFlags;
         if (Set(flags, 1) || Set(flags, 2))
             return 0;
         constexpr int kPlain[5][2] = {{3, 1}, {4, 4}, {5, 8}, {6, 16}, {7, 2}};
-        for (const auto &p : kPlain)
+        for (const auto& p : kPlain)
             if (Set(flags, p[0]))
                 code |= p[1];
         if (ScreenStep().ctx->cExtendedAttributes == '1') {
             constexpr int kExtended[6][2] = {{9, 26}, {10, 2}, {11, 8}, {12, 20}, {13, 18}, {14, 24}};
-            for (const auto &p : kExtended)
+            for (const auto& p : kExtended)
                 if (Set(flags, p[0]))
                     code |= p[1];
         }

@@ -18,18 +18,16 @@ using namespace layout::design;
 
 constexpr uint16_t kSlot = 13;
 
-void Refuse(int message, const std::string &name)
+void Refuse(int message, const std::string& name)
 {
     ScreenMessage(message, name);
     std::memcpy(ScreenStep().painterCommand, "FI  ", 4);
 }
 
-
-
 // A visible field of that name in the format.
-bool AlreadyThere(const ScreenFormat &format, const std::string &name)
+bool AlreadyThere(const ScreenFormat& format, const std::string& name)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     FFC_WORK_RECORD r;
     ScreenKey(r, LAYOUT_KIND_RCDFLD, std::string(format.name, 8));
     for (char rc = WF_cReadFirst(s.ctx, kSlot, &r, 2); rc == '0'; rc = WF_cReadNext(s.ctx, kSlot, &r, 2)) {
@@ -41,7 +39,7 @@ bool AlreadyThere(const ScreenFormat &format, const std::string &name)
     return false;
 }
 
-std::string AttributeCodes(const FFC_ATTRIBUTE_LIST &list)
+std::string AttributeCodes(const FFC_ATTRIBUTE_LIST& list)
 {
     std::string codes(list.acCodes, std::min<size_t>(list.usLength, sizeof list.acCodes));
     codes.resize(40, ' ');
@@ -52,7 +50,7 @@ std::string AttributeCodes(const FFC_ATTRIBUTE_LIST &list)
 
 extern "C" void P3097_InsertField(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     s.inserted = false;
     const std::string name = BareName(s.ctx, s.fieldName);
     FFC_FIELD_DEFINITION def{};
@@ -80,12 +78,12 @@ extern "C" void P3097_InsertField(void)
     }
     if (target < 1 || target > static_cast<int32_t>(s.formats.size()))
         return Refuse(29, name);
-    const ScreenFormat &format = s.formats[target - 1];
+    const ScreenFormat& format = s.formats[target - 1];
     if (AlreadyThere(format, name))
         return Refuse(30, name);
 
     s.current = 1;
-    LAYOUT_FIELD_ENTRY &f = WorkElement(1);
+    LAYOUT_FIELD_ENTRY& f = WorkElement(1);
     BlankFieldEntry(f);
     f.lLines = 0;
     std::memcpy(f.acName, PrefixedName(s.ctx, name.c_str()).data(), 10);
@@ -99,8 +97,7 @@ extern "C" void P3097_InsertField(void)
     for (int k = 0; k < 3; ++k)
         P3097_ConvertToShiftText(s.ctx, text.acColumnHeadings[k], 20, f.acHeadings[k], s.adjHeadings);
     int32_t w[7] = {0, 0, 0, 0, 0, 0, 0};
-    P8061_sGetMultilingualFieldTexts(s.ctx, def.acName, &w[0], &w[1], &w[2], &w[3], &w[4], &w[5], &w[6],
-                                     s.msgQueue);
+    P8061_sGetMultilingualFieldTexts(s.ctx, def.acName, &w[0], &w[1], &w[2], &w[3], &w[4], &w[5], &w[6], s.msgQueue);
     layout::MoveHeadingsDown(f.acHeadings);
     int at = 2;
     for (int k = 2; k >= 0; --k)
@@ -115,7 +112,7 @@ extern "C" void P3097_InsertField(void)
     f.lDescriptionWidth = common % 2 != 0 ? common + 1 : common;
     if (s.ctx->cRightToLeft == 'Y') {
         layout::RightAlignText(f.acDescription, 40);
-        for (auto &heading : f.acHeadings)
+        for (auto& heading : f.acHeadings)
             layout::RightAlignText(heading, 20);
     }
     char valid = 'Y', controlKind = 'N';
@@ -141,8 +138,7 @@ extern "C" void P3097_InsertField(void)
     int32_t valueWidth = 0;
     char shift = ' ';
     FLDCHK_sCheckFieldAttributes(s.ctx, f.acName, f.cType, ' ', f.lLength, f.lDecimals, f.cEditCode, f.acEditWord,
-                                 &valueWidth, f.acEditMask, &shift, &valid, 'D', s.msgQueue, controlKind,
-                                 s.sysFlags);
+                                 &valueWidth, f.acEditMask, &shift, &valid, 'D', s.msgQueue, controlKind, s.sysFlags);
     f.cShift = shift;
     f.lValueWidth = valueWidth;
     std::memcpy(f.acDisplayText, f.acEditMask, sizeof f.acDisplayText);

@@ -31,7 +31,7 @@ int Sign(int value)
 }
 
 // Marks compared as numbers field by field (line, column, kind, number).
-int CompareMarks(const Mark &a, const Mark &b)
+int CompareMarks(const Mark& a, const Mark& b)
 {
     if (a.line != b.line)
         return a.line < b.line ? -1 : 1;
@@ -48,8 +48,8 @@ extern "C" {
 
 void P3097_CheckPopUpWindow(void)
 {
-    ScreenDesign &s = ScreenStep();
-    POP_UP_DATA &p = PopUp();
+    ScreenDesign& s = ScreenStep();
+    POP_UP_DATA& p = PopUp();
     const bool border = s.flag(45) != 'Y';
     const bool title = s.windowTitle != 'N';
     const bool error = (border ? p.lLine - 1 : p.lLine) < 1 || p.lLine + p.lHeight > s.screenLines ||
@@ -77,7 +77,7 @@ void P3097_CheckPopUpWindow(void)
 
 void P3097_NormaliseAttributeFlags(void)
 {
-    char *flags = ScreenStep().textFlags;
+    char* flags = ScreenStep().textFlags;
     if (flags[0] == 'Y' || flags[1] == 'Y') {
         const int keep = flags[0] == 'Y' ? 0 : 1;
         for (int i = 0; i < 14; ++i)
@@ -96,14 +96,15 @@ void P3097_NormaliseAttributeFlags(void)
 
 void P3097_ResolveMultilingualText(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     std::memset(s.variableText, ' ', sizeof s.variableText);
     const std::string partition = checker::Trim(s.ctx->acPartition, 3);
     const std::string language(s.ctx->acLanguage, 4);
     const std::string name = checker::Trim(s.variable, sizeof s.variable);
     SSQL_AREA area;
     SSQL_SetLocation("P3097_06");
-    SSQL_DeclareExt(&area, "SELECT X61VAL FROM QV_DTA.QV_F61 WHERE     X61P_I = '%s' AND X61PLN = '%s' AND X61MTX = '%s'",
+    SSQL_DeclareExt(&area,
+                    "SELECT X61VAL FROM QV_DTA.QV_F61 WHERE     X61P_I = '%s' AND X61PLN = '%s' AND X61MTX = '%s'",
                     partition.c_str(), language.c_str(), name.c_str());
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
     const unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_FIXED(s.variableText, sizeof s.variableText));
@@ -119,8 +120,8 @@ void P3097_ResolveMultilingualText(void)
 
 void P3097_BuildScreenTitle(void)
 {
-    ScreenDesign &s = ScreenStep();
-    FFC_PARSED_COMMAND &c = s.command;
+    ScreenDesign& s = ScreenStep();
+    FFC_PARSED_COMMAND& c = s.command;
     const std::string name = dqov::cmdparm::ParmText(c, "PANEL_ID");
     if (name == "*AUTO") {
         int32_t number = s.commandNumber;
@@ -136,20 +137,20 @@ void P3097_BuildScreenTitle(void)
     checker::Pad(text, sizeof text, dqov::cmdparm::ParmText(c, "PANEL_TITL"));
     s.titleLength = 0;
     std::memset(s.titleText, ' ', sizeof s.titleText);
-    P3125_ResolveTitleText(s.ctx, s.process, s.function, text, s.titleText, &s.titleLength, kScreenWidth,
-                           &s.titleStart, nullptr);
+    P3125_ResolveTitleText(s.ctx, s.process, s.function, text, s.titleText, &s.titleLength, kScreenWidth, &s.titleStart,
+                           nullptr);
 }
 
-void P3097_FormatMessageLine(int16_t sLength, int16_t sNumber, const char *pText)
+void P3097_FormatMessageLine(int16_t sLength, int16_t sNumber, const char* pText)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     ComposeMessageLine(s.paint, sNumber, s.message, MessageText(pText, sLength));
 }
 
 void P3097_BuildFrameLine(void)
 {
-    ScreenDesign &s = ScreenStep();
-    const char *frame = s.ctx->acFrameChars;
+    ScreenDesign& s = ScreenStep();
+    const char* frame = s.ctx->acFrameChars;
     if (std::all_of(frame, frame + 4, FrameBlank))
         return;
     if (s.framePiece != 'T' && s.framePiece != 'B') {
@@ -167,8 +168,8 @@ void P3097_BuildFrameLine(void)
 
 void P3097_StartDisplayRequest(void)
 {
-    ScreenDesign &s = ScreenStep();
-    char *h = s.displayHeader;
+    ScreenDesign& s = ScreenStep();
+    char* h = s.displayHeader;
     std::memset(h, '0', 10);
     std::memset(h + 10, ' ', 42);
     h[58] = 'N';
@@ -185,11 +186,11 @@ void P3097_StartDisplayRequest(void)
 
 void P3097_RightAlignKeyText(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     layout::RightAlignText(s.drawText, std::clamp<int32_t>(s.length, 0, 256));
 }
 
-uint16_t P3097_usGetDbcsLength(FFC_CONTEXT *pContext, void *, uint16_t usLength, const char *pText, int32_t lSwitch)
+uint16_t P3097_usGetDbcsLength(FFC_CONTEXT* pContext, void*, uint16_t usLength, const char* pText, int32_t lSwitch)
 {
     if (!lSwitch || !pContext || pContext->cDoubleByte != 'Y')
         return usLength;
@@ -198,21 +199,21 @@ uint16_t P3097_usGetDbcsLength(FFC_CONTEXT *pContext, void *, uint16_t usLength,
     return SSNLS_usGetEbcdicLength(copy.c_str());
 }
 
-void P3097_ConvertToShiftText(FFC_CONTEXT *pContext, const char *pText, uint16_t usLength, char *pResult,
+void P3097_ConvertToShiftText(FFC_CONTEXT* pContext, const char* pText, uint16_t usLength, char* pResult,
                               int32_t lSwitch)
 {
     std::memmove(pResult, pText, usLength);
     layout::AdjustText(pContext, pResult, usLength, lSwitch);
 }
 
-char P3097_cGetAlignment(FFC_CONTEXT *pContext)
+char P3097_cGetAlignment(FFC_CONTEXT* pContext)
 {
     const char kind = Field().cControlKind;
     const bool box = kind == 'X' || kind == 'R';
     return box != (pContext->cRightToLeft == 'Y') ? 'R' : 'L';
 }
 
-char P3097_cHasControlCode(const char *pachCodes)
+char P3097_cHasControlCode(const char* pachCodes)
 {
     for (int i = 0; i < 10; ++i) {
         const std::string code(pachCodes + 4 * i, 4);
@@ -225,7 +226,7 @@ char P3097_cHasControlCode(const char *pachCodes)
 
 void P3097_ShowScreenOnce(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (s.shownOnce)
         return;
     s.shownOnce = true;
@@ -234,24 +235,24 @@ void P3097_ShowScreenOnce(void)
 
 void P3097_GetDesignMode(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     const int16_t reply = P31O2_sPainterRequest8(s.paint);
     s.designMode = reply == 1 ? 'R' : reply == 2 ? 'S' : ' ';
     if (s.designMode == ' ' && PainterPresent(s))
         UnexpectedReply("P3097_GetDesignMode", reply);
 }
 
-int P3097_CompareKeysUp(const void *p1, const void *p2)
+int P3097_CompareKeysUp(const void* p1, const void* p2)
 {
-    return CompareMarks(*static_cast<const Mark *>(p1), *static_cast<const Mark *>(p2));
+    return CompareMarks(*static_cast<const Mark*>(p1), *static_cast<const Mark*>(p2));
 }
 
-int P3097_CompareKeysDown(const void *p1, const void *p2)
+int P3097_CompareKeysDown(const void* p1, const void* p2)
 {
-    return -CompareMarks(*static_cast<const Mark *>(p1), *static_cast<const Mark *>(p2));
+    return -CompareMarks(*static_cast<const Mark*>(p1), *static_cast<const Mark*>(p2));
 }
 
-int P3097_CompareTwoBytes(const void *p1, const void *p2)
+int P3097_CompareTwoBytes(const void* p1, const void* p2)
 {
     return Sign(std::memcmp(p1, p2, 2));
 }

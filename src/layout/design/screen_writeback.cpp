@@ -22,7 +22,7 @@ using namespace layout::design;
 constexpr uint16_t kSlot = 13;
 
 struct Targets {
-    std::string fields = "*NONE";      /* "*FIELD", "*NONE" or the owning command's group */
+    std::string fields = "*NONE"; /* "*FIELD", "*NONE" or the owning command's group */
     std::string list = "*NONE";
     int32_t groupOwner = 0, listOwner = 0;
     bool self = false, group = false, listCommand = false;
@@ -30,9 +30,9 @@ struct Targets {
 Targets g_targets;
 
 // The command of the function named `command` whose NAME is `name`.
-int32_t CommandNamed(const char *command, const std::string &name)
+int32_t CommandNamed(const char* command, const std::string& name)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     auto source = std::make_unique<FFC_SOURCE_COMMAND>();
     std::memset(source.get(), 0, sizeof *source);
     FFC_PARSED_COMMAND c;
@@ -48,9 +48,9 @@ int32_t CommandNamed(const char *command, const std::string &name)
 // The command that owns a group or list: the number the checker keeps as
 // a double at data offset 56 of its GROUPNAM record; where it kept none, a
 // GROUP_BY (or DEF_LIST) of that name, else the screen command itself.
-int32_t OwnerOf(const std::string &name, const char *definer)
+int32_t OwnerOf(const std::string& name, const char* definer)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     FFC_WORK_RECORD r;
     ScreenKey(r, LAYOUT_KIND_GROUPNAM, name);
     if (WF_cReadFirst(s.ctx, kSlot, &r, 2) == '0' &&
@@ -63,19 +63,19 @@ int32_t OwnerOf(const std::string &name, const char *definer)
     return defined != 0 ? defined : s.commandNumber;
 }
 
-char DefaultLetter(const FFC_PARSED_COMMAND &c)
+char DefaultLetter(const FFC_PARSED_COMMAND& c)
 {
     const std::string id = checker::Trim(c.acParms + 2248, 10);
     return id == "COLHDG" ? 'C' : id == "LABEL" ? 'L' : id == "DESC" ? 'D' : id == "NOID" ? 'N' : 'X';
 }
 
-bool Written(const char *name)
+bool Written(const char* name)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     return std::find(s.written.begin(), s.written.end(), PrefixedName(s.ctx, name)) != s.written.end();
 }
 
-void PutNumber(const char *key, int32_t value)
+void PutNumber(const char* key, int32_t value)
 {
     PutToken(ScreenStep(), key + std::to_string(value % 100));
 }
@@ -83,16 +83,16 @@ void PutNumber(const char *key, int32_t value)
 // One field group "(" name, positions, identification, attributes ")".
 void PutField(bool positions, bool newFormat)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     P3097_AppendField();
-    const LAYOUT_FIELD_ENTRY &f = Field();
+    const LAYOUT_FIELD_ENTRY& f = Field();
     if (positions && f.cUsage != 'H') {
         PutNumber("*L", f.lLine);
         const int32_t column = s.mirror() == 'Y' ? s.usableWidth - f.lColumn + 2 - f.lWidth : f.lColumn;
         PutNumber("*P", column);
     }
     if (positions && f.cIdentification != s.screenDefault)
-        if (const char *keyword = IdentificationKeyword(f.cIdentification, true))
+        if (const char* keyword = IdentificationKeyword(f.cIdentification, true))
             PutToken(s, keyword);
     if (newFormat)
         PutToken(s, "*NEWFORMAT");
@@ -103,7 +103,7 @@ void PutField(bool positions, bool newFormat)
 
 void PutListField(int32_t column)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     P3097_AppendField();
     if (column > 0)
         PutNumber("*P", column);
@@ -113,9 +113,9 @@ void PutListField(int32_t column)
 }
 
 // Loads a command's stored record, extension and parsed field list.
-bool LoadCommand(int32_t number, FFC_PARSED_COMMAND &command)
+bool LoadCommand(int32_t number, FFC_PARSED_COMMAND& command)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (!FindCommand(s.ctx, number, 0, command))
         return false;
     FFC_COMMAND_EXTENSION extension;
@@ -128,7 +128,7 @@ bool LoadCommand(int32_t number, FFC_PARSED_COMMAND &command)
     return true;
 }
 
-void Insert(int32_t command, uint16_t code, const std::string &value)
+void Insert(int32_t command, uint16_t code, const std::string& value)
 {
     P31O2_sInsertCommandParameter(static_cast<int16_t>(command), code, static_cast<uint16_t>(value.size()),
                                   value.c_str());
@@ -147,24 +147,24 @@ extern "C" {
 
 void P3097_BuildFieldsParameter(int32_t lCommand, char cKind)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     StartFieldList(s);
     s.written.clear();
     s.current = 1;
     FFC_WORK_RECORD r;
-    auto load = [&](const FFC_WORK_RECORD &record) {
+    auto load = [&](const FFC_WORK_RECORD& record) {
         std::memcpy(&WorkElement(1), record.acData, sizeof(LAYOUT_FIELD_ENTRY));
     };
     if (cKind == 'R') {
         int32_t formats = 0;
-        for (const ScreenFormat &format : s.formats) {
+        for (const ScreenFormat& format : s.formats) {
             if (std::memcmp(format.kind, "SFL   ", 6) == 0)
                 continue;
             bool first = true;
             ScreenKey(r, LAYOUT_KIND_RCDFLD, std::string(format.name, 8));
             for (char rc = WF_cReadFirst(s.ctx, kSlot, &r, 2); rc == '0'; rc = WF_cReadNext(s.ctx, kSlot, &r, 2)) {
                 load(r);
-                const LAYOUT_FIELD_ENTRY &f = WorkElement(1);
+                const LAYOUT_FIELD_ENTRY& f = WorkElement(1);
                 if (f.cControlPart == 'Y' || f.cType == 'T' || Written(f.acName))
                     continue;
                 PutField(true, first && formats > 0);
@@ -173,7 +173,7 @@ void P3097_BuildFieldsParameter(int32_t lCommand, char cKind)
             ++formats;
         }
     } else if (s.selected >= 1 && s.selected < static_cast<int32_t>(s.formats.size())) {
-        const ScreenFormat &list = s.formats[s.selected];
+        const ScreenFormat& list = s.formats[s.selected];
         ScreenKey(r, LAYOUT_KIND_RCDFLD, std::string(list.name, 8));
         for (char rc = WF_cReadFirst(s.ctx, kSlot, &r, 2); rc == '0'; rc = WF_cReadNext(s.ctx, kSlot, &r, 2)) {
             load(r);
@@ -199,10 +199,10 @@ void P3097_BuildFieldsParameter(int32_t lCommand, char cKind)
 
 void P3097_AddListFieldAtCell(int32_t lCell)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     if (s.selected < 1 || s.selected >= static_cast<int32_t>(s.formats.size()) || lCell < 1 || lCell > s.size)
         return;
-    const ScreenFormat &list = s.formats[s.selected];
+    const ScreenFormat& list = s.formats[s.selected];
     if (lCell < list.firstCell || s.kinds[lCell] != 'S' || s.owners[lCell] == s.lastListOwner)
         return;
     s.lastListOwner = s.owners[lCell];
@@ -212,20 +212,20 @@ void P3097_AddListFieldAtCell(int32_t lCell)
     s.current = 1;
     if (Written(WorkElement(1).acName))
         return;
-    const LAYOUT_FIELD_ENTRY &f = WorkElement(1);
+    const LAYOUT_FIELD_ENTRY& f = WorkElement(1);
     PutListField(s.mirror() == 'Y' ? s.usableWidth - f.lColumn + 2 - f.lWidth : f.lColumn);
 }
 
 void P3097_UpdateScreenCommand(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     FFC_PARSED_COMMAND command;
     if (!LoadCommand(s.commandNumber, command) || std::memcmp(command.acName, s.commandName, 10) != 0)
         return;
     if (g_targets.fields == "*FIELD")
         P3097_BuildFieldsParameter(s.commandNumber, 'R');
     if (s.popUp) {
-        const POP_UP_DATA &p = PopUp();
+        const POP_UP_DATA& p = PopUp();
         Insert(s.commandNumber, 19801, PopUpNumber(p.lLine, false));
         Insert(s.commandNumber, 19802, PopUpNumber(p.lColumn, false));
         Insert(s.commandNumber, 19901, PopUpNumber(p.lWidth, true));
@@ -250,9 +250,9 @@ void P3097_UpdateListCommand(void)
 
 void P3097_WriteBackScreen(void)
 {
-    ScreenDesign &s = ScreenStep();
+    ScreenDesign& s = ScreenStep();
     g_targets = Targets{};
-    FFC_PARSED_COMMAND &command = s.command;
+    FFC_PARSED_COMMAND& command = s.command;
     if (!LoadCommand(s.commandNumber, command))
         return;
     s.screenDefault = DefaultLetter(command);

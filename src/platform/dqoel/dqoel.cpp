@@ -62,7 +62,7 @@ bool WriteAll(int fd, const std::string& s)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" long EL_SendNotificationEx(const char* pszHandle, unsigned long ulKind, const char* pszObject,
                                       const char* pszText)

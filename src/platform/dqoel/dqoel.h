@@ -31,8 +31,7 @@ extern "C" {
 ** text (either may be NULL or ""). 0 on success; -1 for a missing handle or an
 ** unknown kind; -2 when the log file cannot be reached or written (no root,
 ** no permission). A failing notice never disturbs the job. */
-long EL_SendNotificationEx(const char* pszHandle, unsigned long ulKind, const char* pszObject,
-                           const char* pszText);
+long EL_SendNotificationEx(const char* pszHandle, unsigned long ulKind, const char* pszObject, const char* pszText);
 
 #ifdef __cplusplus
 }

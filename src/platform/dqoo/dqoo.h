@@ -37,23 +37,23 @@ typedef struct BOM_DESCRIPTION_NODE BOM_DESCRIPTION_NODE;
 /* Result codes. */
 enum {
     DQOO_OK = 0,
-    DQOO_ERR_ARGUMENT = -1,     /* a required argument is missing */
-    DQOO_ERR_NO_BUILD = -2,     /* the handle has no started build */
-    DQOO_ERR_NOT_FOUND = -5,    /* no such object, item or routine */
-    DQOO_ERR_SYNTAX = -7,       /* a command could not be parsed */
-    DQOO_ERR_REPOSITORY = -8,   /* the repository could not be read */
-    DQOO_ERR_STOPPED = -9,      /* a callback asked to stop (collector 0) */
-    DQOO_ERR_NO_CHECK = -10     /* no check started for the build */
+    DQOO_ERR_ARGUMENT = -1,   /* a required argument is missing */
+    DQOO_ERR_NO_BUILD = -2,   /* the handle has no started build */
+    DQOO_ERR_NOT_FOUND = -5,  /* no such object, item or routine */
+    DQOO_ERR_SYNTAX = -7,     /* a command could not be parsed */
+    DQOO_ERR_REPOSITORY = -8, /* the repository could not be read */
+    DQOO_ERR_STOPPED = -9,    /* a callback asked to stop (collector 0) */
+    DQOO_ERR_NO_CHECK = -10   /* no check started for the build */
 };
 
 /* ---- build start and end ------------------------------------------------ */
 
 typedef struct DQOO_BUILD_REQUEST {
-    const char* pszObjectName;     /* component name, or process name */
-    const char* pszFunctionName;   /* function name; "*COMP" for a component */
-    const char* pszPartition;      /* 3-character partition */
+    const char* pszObjectName;            /* component name, or process name */
+    const char* pszFunctionName;          /* function name; "*COMP" for a component */
+    const char* pszPartition;             /* 3-character partition */
     const TPARS_COMMAND_TABLE* pCommands; /* command-name table for the parses */
-    char chNational1;              /* national characters allowed in names */
+    char chNational1;                     /* national characters allowed in names */
     char chNational2;
     char chNational3;
 } DQOO_BUILD_REQUEST;
@@ -63,8 +63,8 @@ typedef struct DQOO_BUILD_REQUEST {
  * or for a compound component (rows in QV_OCM) one pass per member;
  * *plBuildStart the build-start value: the number of members of a compound
  * component, else 0.  The command table must outlive the build. */
-long DQOO_FCC_StartBuild(FCC_BUILD_HANDLE* pBuild, const DQOO_BUILD_REQUEST* pRequest,
-                         uint32_t* pulPassCount, int32_t* plBuildStart);
+long DQOO_FCC_StartBuild(FCC_BUILD_HANDLE* pBuild, const DQOO_BUILD_REQUEST* pRequest, uint32_t* pulPassCount,
+                         int32_t* plBuildStart);
 
 /* Ends the build: its state, check and items are released. */
 long DQOO_FCC_EndBuild(FCC_BUILD_HANDLE* pBuild);
@@ -82,16 +82,16 @@ typedef long (*DQOO_RECORD_XREF)(const char* pszKind, const char* pszName, uint3
 typedef void (*DQOO_REPORT_FINDING)(const char* pszText, size_t cbText);
 
 #define DQOO_MODE_EDITOR 1
-#define DQOO_MODE_TOOLS  2
+#define DQOO_MODE_TOOLS 2
 
 /* Start request: what the checker hands over at the start of a check. */
 typedef struct DQOO_START_REQUEST {
-    const char* pszComponentName;        /* component run, else NULL */
-    uint16_t usMode;                     /* DQOO_MODE_EDITOR or DQOO_MODE_TOOLS */
-    const char* pszSecondComponentName;  /* component run, else NULL */
-    const char* pszProcessName;          /* function run, else NULL */
-    const char* pszFunctionName;         /* function run, else NULL */
-    DQOO_REPORT_FINDING pfnReportFinding;/* NULL: findings are only counted */
+    const char* pszComponentName;         /* component run, else NULL */
+    uint16_t usMode;                      /* DQOO_MODE_EDITOR or DQOO_MODE_TOOLS */
+    const char* pszSecondComponentName;   /* component run, else NULL */
+    const char* pszProcessName;           /* function run, else NULL */
+    const char* pszFunctionName;          /* function run, else NULL */
+    DQOO_REPORT_FINDING pfnReportFinding; /* NULL: findings are only counted */
     DQOO_CHECK_FIELD_EXISTS pfnCheckFieldExists;
     DQOO_CHECK_NAME_IN_CONTEXT pfnCheckNameInContext;
     DQOO_EXPAND_GROUP pfnExpandGroup;
@@ -110,12 +110,12 @@ long DQOO_FCC_EndChecking(void);
 
 /* Result of a ZOPH2 parse. */
 typedef struct DQOO_PARSED_COMMAND {
-    int32_t lError;              /* 0, or the parser's error code */
-    uint16_t usCommandCode;      /* command number */
-    char achLabel[3];            /* upper case, blank-padded */
-    char achName[10];            /* upper case, blank-padded */
+    int32_t lError;         /* 0, or the parser's error code */
+    uint16_t usCommandCode; /* command number */
+    char achLabel[3];       /* upper case, blank-padded */
+    char achName[10];       /* upper case, blank-padded */
     uint32_t ulParmLength;
-    char achParameters[11000];   /* blank-padded */
+    char achParameters[11000]; /* blank-padded */
     char szErrorText[TPARS_RESULT_TEXT_SIZE];
 } DQOO_PARSED_COMMAND;
 
@@ -152,11 +152,11 @@ long DQOO_FCC_TokenizeCommand(FCC_BUILD_HANDLE* pBuild, const DQOO_TOKENIZE_REQU
 
 /* One source line of a component. */
 typedef struct DQOO_SOURCE_LINE {
-    uint32_t ulNumber;           /* 1-based line number */
-    const char* pszLabel;        /* label before ':' (at most 3), or "" */
-    const char* pszName;         /* command name (at most 10), or "" */
-    const char* pszParameters;   /* parameter text, or "" */
-    const char* pszText;         /* the line as stored */
+    uint32_t ulNumber;         /* 1-based line number */
+    const char* pszLabel;      /* label before ':' (at most 3), or "" */
+    const char* pszName;       /* command name (at most 10), or "" */
+    const char* pszParameters; /* parameter text, or "" */
+    const char* pszText;       /* the line as stored */
 } DQOO_SOURCE_LINE;
 
 /* Collector: answers non-zero to go on, 0 to stop (out of storage). */
@@ -189,8 +189,8 @@ long DQOO_FCC_LL2_ETT_QueryGetLiteralInfo(const char* pchItem, DQOO_LITERAL_INFO
 
 /* Resolves a pending escaped parameter ('2'): its text is copied into the
  * area, blank-padded to ulLength.  0 or DQOO_ERR_NOT_FOUND. */
-long DQOO_FCC_LL2_ETT_ResolvePendingEscapedParameter(FCC_BUILD_HANDLE* pBuild, const char* pchItem,
-                                                     char* pchArea, uint32_t ulLength);
+long DQOO_FCC_LL2_ETT_ResolvePendingEscapedParameter(FCC_BUILD_HANDLE* pBuild, const char* pchItem, char* pchArea,
+                                                     uint32_t ulLength);
 
 /* One entry of a field attribute list: the field name and its attributes. */
 typedef long (*DQOO_ATTRIBUTE_CALLBACK)(void* pvControl, const char* pszField, const char* pszAttributes);
@@ -202,14 +202,13 @@ long DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList(const char* pchItem, DQOO_
 
 /* One evaluation attached to a statement. */
 typedef struct DQOO_STATEMENT_EVALUATION {
-    int32_t lStatement;          /* the statement handle */
-    int32_t lSequence;           /* 1-based position within the statement */
-    char achFieldName[10];       /* blank-padded */
-    char chEnd;                  /* NUL */
+    int32_t lStatement;    /* the statement handle */
+    int32_t lSequence;     /* 1-based position within the statement */
+    char achFieldName[10]; /* blank-padded */
+    char chEnd;            /* NUL */
 } DQOO_STATEMENT_EVALUATION;
 
-typedef long (*DQOO_EVALUATION_CALLBACK)(const DQOO_STATEMENT_EVALUATION* pEvaluation, void* pvUser,
-                                         void* pvUser2);
+typedef long (*DQOO_EVALUATION_CALLBACK)(const DQOO_STATEMENT_EVALUATION* pEvaluation, void* pvUser, void* pvUser2);
 
 /* Calls back once per evaluation of the statement, in order.  0, or
  * DQOO_ERR_ARGUMENT for a handle not above 0. */
@@ -226,12 +225,12 @@ long DQOO_FCC_LL2_ETT_EnumerateStatementEvaluations(int32_t lStatement, DQOO_EVA
 long DQOO_FCC_EnumerateCrossReferences(FCC_BUILD_HANDLE* pBuild);
 
 typedef struct DQOO_DEFAULT_VALUE_REQUEST {
-    const char* pszField;        /* field name (trailing blanks ignored) */
-    char chType;                 /* type letter: 'A' alpha, 'P' packed, 'S' signed */
-    uint32_t ulLength;           /* characters, or digits */
+    const char* pszField; /* field name (trailing blanks ignored) */
+    char chType;          /* type letter: 'A' alpha, 'P' packed, 'S' signed */
+    uint32_t ulLength;    /* characters, or digits */
     uint32_t ulDecimals;
-    const char* pszDefault;      /* the default as written: 'text', a whole
-                                    number, *BLANK(S) or *ZERO(S) */
+    const char* pszDefault; /* the default as written: 'text', a whole
+                               number, *BLANK(S) or *ZERO(S) */
 } DQOO_DEFAULT_VALUE_REQUEST;
 
 #define DQOO_ERR_UNSUPPORTED (-11) /* a default this object layer cannot compile */

@@ -28,7 +28,8 @@ struct NodeRow {
 };
 
 long readNodes(const dqoo::BuildState& state, const std::string& component, dqoo::Description& d,
-               std::vector<NodeRow>& rows, std::map<int32_t, BOM_DESCRIPTION_NODE*>& byId) {
+               std::vector<NodeRow>& rows, std::map<int32_t, BOM_DESCRIPTION_NODE*>& byId)
+{
     SSQL_AREA area;
     if (SSQL_DeclareExt(&area,
                         "SELECT XBNNID, XBNPAR, XBNLST, XBNKND FROM QV_DTA.QV_OBN WHERE XBNP_I = '%s' AND "
@@ -41,8 +42,8 @@ long readNodes(const dqoo::BuildState& state, const std::string& component, dqoo
     for (;;) {
         NodeRow row{};
         int32_t kind = 0;
-        const unsigned short rc = cursor.next(SSQL_I32(&row.id), SSQL_I32(&row.parent), SSQL_I32(&row.listWord),
-                                              SSQL_I32(&kind));
+        const unsigned short rc =
+            cursor.next(SSQL_I32(&row.id), SSQL_I32(&row.parent), SSQL_I32(&row.listWord), SSQL_I32(&kind));
         if (rc == SSQL_RC_END)
             return DQOO_OK;
         if (rc != SSQL_RC_OK || byId.count(row.id) != 0 || row.id == 0)
@@ -57,7 +58,8 @@ long readNodes(const dqoo::BuildState& state, const std::string& component, dqoo
 }
 
 long readWords(const dqoo::BuildState& state, const std::string& component, dqoo::Description& d,
-               const std::map<int32_t, BOM_DESCRIPTION_NODE*>& byId) {
+               const std::map<int32_t, BOM_DESCRIPTION_NODE*>& byId)
+{
     SSQL_AREA area;
     if (SSQL_DeclareExt(&area,
                         "SELECT XBWNID, XBWWRD, XBWTYP, XBWNUM, XBWTXT FROM QV_DTA.QV_OBW WHERE XBWP_I = '%s' AND "
@@ -94,7 +96,8 @@ long readWords(const dqoo::BuildState& state, const std::string& component, dqoo
 // Attaches every node to its parent's list and checks that the root reaches
 // every node.
 long linkTree(dqoo::Description& d, const std::vector<NodeRow>& rows,
-              const std::map<int32_t, BOM_DESCRIPTION_NODE*>& byId) {
+              const std::map<int32_t, BOM_DESCRIPTION_NODE*>& byId)
+{
     std::map<std::pair<int32_t, int32_t>, std::vector<BOM_DESCRIPTION_NODE*>*> lists;
     std::map<int32_t, std::vector<int32_t>> children;
     int32_t rootId = 0;
@@ -135,7 +138,8 @@ long linkTree(dqoo::Description& d, const std::vector<NodeRow>& rows,
     return DQOO_OK;
 }
 
-long describe(dqoo::BuildState& state) {
+long describe(dqoo::BuildState& state)
+{
     const std::string component = dqoo::currentComponent(state);
     dqoo::Description& d = state.description;
     std::vector<NodeRow> rows;
@@ -152,7 +156,8 @@ long describe(dqoo::BuildState& state) {
 
 }  // namespace
 
-extern "C" long DQOO_FCC_BOM_RetrieveDescription(FCC_BUILD_HANDLE** ppBuild, BOM_DESCRIPTION_NODE** ppRoot) {
+extern "C" long DQOO_FCC_BOM_RetrieveDescription(FCC_BUILD_HANDLE** ppBuild, BOM_DESCRIPTION_NODE** ppRoot)
+{
     if (ppRoot == nullptr)
         return DQOO_ERR_ARGUMENT;
     *ppRoot = nullptr;

@@ -27,9 +27,9 @@ extern "C" {
 #define BOM_WORD_COUNT 16
 
 typedef union BOM_WORD {
-    intptr_t lNumber;                       /* a number (also a count) */
-    const char* pszText;                    /* a text, or NULL */
-    struct BOM_DESCRIPTION_NODE** ppNodes;  /* a child array */
+    intptr_t lNumber;                      /* a number (also a count) */
+    const char* pszText;                   /* a text, or NULL */
+    struct BOM_DESCRIPTION_NODE** ppNodes; /* a child array */
 } BOM_WORD;
 
 typedef struct BOM_DESCRIPTION_NODE {
@@ -38,18 +38,18 @@ typedef struct BOM_DESCRIPTION_NODE {
 } BOM_DESCRIPTION_NODE;
 
 /* Node kinds named by the description. */
-#define BOM_KIND_CONTENT_ROOT   1000
+#define BOM_KIND_CONTENT_ROOT 1000
 #define BOM_KIND_CONTAINER_LAST 1030
-#define BOM_KIND_DOCUMENT       1100
-#define BOM_KIND_TRANSIENT      1104
-#define BOM_KIND_ASSOCIATION    1110
+#define BOM_KIND_DOCUMENT 1100
+#define BOM_KIND_TRANSIENT 1104
+#define BOM_KIND_ASSOCIATION 1110
 #define BOM_KIND_SPECIALIZATION 1130
 #define BOM_KIND_GENERIC_SEARCH 1170
-#define BOM_KIND_PROXY_RECORD   1300
-#define BOM_KIND_SEARCH_RECORD  1310
+#define BOM_KIND_PROXY_RECORD 1300
+#define BOM_KIND_SEARCH_RECORD 1310
 #define BOM_KIND_DOCUMENT_RECORD 1320
 #define BOM_KIND_IDENTIFIER_RECORD 1330
-#define BOM_KIND_RECORD_FIELD   1400
+#define BOM_KIND_RECORD_FIELD 1400
 #define BOM_KIND_POINTER_MEMBER 1410
 #define BOM_KIND_DISPATCH_PROXY 1500
 #define BOM_KIND_DISPATCH_IDENTIFIER 1530
@@ -58,9 +58,16 @@ typedef struct BOM_DESCRIPTION_NODE {
 }
 
 /* Readers of a node's words. */
-inline const char* BOM_Text(const BOM_DESCRIPTION_NODE* node, int word) { return node->aWord[word].pszText; }
-inline intptr_t BOM_Number(const BOM_DESCRIPTION_NODE* node, int word) { return node->aWord[word].lNumber; }
-inline BOM_DESCRIPTION_NODE* BOM_Child(const BOM_DESCRIPTION_NODE* node, int countWord, intptr_t i) {
+inline const char* BOM_Text(const BOM_DESCRIPTION_NODE* node, int word)
+{
+    return node->aWord[word].pszText;
+}
+inline intptr_t BOM_Number(const BOM_DESCRIPTION_NODE* node, int word)
+{
+    return node->aWord[word].lNumber;
+}
+inline BOM_DESCRIPTION_NODE* BOM_Child(const BOM_DESCRIPTION_NODE* node, int countWord, intptr_t i)
+{
     return node->aWord[countWord + 1].ppNodes[i];
 }
 #endif

@@ -11,17 +11,18 @@
 
 namespace {
 
-std::map<const FCC_BUILD_HANDLE*, std::unique_ptr<dqoo::BuildState>>& builds() {
+std::map<const FCC_BUILD_HANDLE*, std::unique_ptr<dqoo::BuildState>>& builds()
+{
     static std::map<const FCC_BUILD_HANDLE*, std::unique_ptr<dqoo::BuildState>> all;
     return all;
 }
 
 // The members of a compound component, in member order; empty for any
 // other object.
-bool readMembers(dqoo::BuildState& state) {
+bool readMembers(dqoo::BuildState& state)
+{
     SSQL_AREA area;
-    if (SSQL_DeclareExt(&area,
-                        "SELECT XCMMEM FROM QV_DTA.QV_OCM WHERE XCMP_I = '%s' AND XCMCMP = '%s' ORDER BY XCMSEQ",
+    if (SSQL_DeclareExt(&area, "SELECT XCMMEM FROM QV_DTA.QV_OCM WHERE XCMP_I = '%s' AND XCMCMP = '%s' ORDER BY XCMSEQ",
                         state.partition.c_str(), state.objectName.c_str()) != SSQL_RC_OK)
         return false;
     dqoo::Cursor cursor(area, "DQOO/QV_OCM/1");
@@ -42,26 +43,30 @@ bool readMembers(dqoo::BuildState& state) {
 
 namespace dqoo {
 
-BuildState* findBuild(const FCC_BUILD_HANDLE* build) {
+BuildState* findBuild(const FCC_BUILD_HANDLE* build)
+{
     auto it = builds().find(build);
     return it == builds().end() ? nullptr : it->second.get();
 }
 
-BuildState* checkingBuild() {
+BuildState* checkingBuild()
+{
     for (auto& [handle, state] : builds())
         if (state->checking)
             return state.get();
     return nullptr;
 }
 
-std::string currentComponent(const BuildState& state) {
+std::string currentComponent(const BuildState& state)
+{
     if (state.members.empty())
         return state.objectName;
     const size_t pass = state.checksStarted == 0 ? 0 : state.checksStarted - 1;
     return state.members[std::min(pass, state.members.size() - 1)];
 }
 
-void reportFinding(BuildState& state, const std::string& text) {
+void reportFinding(BuildState& state, const std::string& text)
+{
     ++state.findings;
     if (state.checking && state.start.pfnReportFinding != nullptr)
         state.start.pfnReportFinding(text.c_str(), text.size());
@@ -70,7 +75,8 @@ void reportFinding(BuildState& state, const std::string& text) {
 }  // namespace dqoo
 
 extern "C" long DQOO_FCC_StartBuild(FCC_BUILD_HANDLE* pBuild, const DQOO_BUILD_REQUEST* pRequest,
-                                    uint32_t* pulPassCount, int32_t* plBuildStart) {
+                                    uint32_t* pulPassCount, int32_t* plBuildStart)
+{
     if (pulPassCount != nullptr)
         *pulPassCount = 1;
     if (plBuildStart != nullptr)
@@ -82,9 +88,12 @@ extern "C" long DQOO_FCC_StartBuild(FCC_BUILD_HANDLE* pBuild, const DQOO_BUILD_R
     state->functionName = dqoo::trimmedName(pRequest->pszFunctionName);
     state->partition = dqoo::trimmedName(pRequest->pszPartition);
     state->commands = pRequest->pCommands;
-    if (pRequest->chNational1 != 0) state->national[0] = pRequest->chNational1;
-    if (pRequest->chNational2 != 0) state->national[1] = pRequest->chNational2;
-    if (pRequest->chNational3 != 0) state->national[2] = pRequest->chNational3;
+    if (pRequest->chNational1 != 0)
+        state->national[0] = pRequest->chNational1;
+    if (pRequest->chNational2 != 0)
+        state->national[1] = pRequest->chNational2;
+    if (pRequest->chNational3 != 0)
+        state->national[2] = pRequest->chNational3;
     state->component = state->functionName.empty() || state->functionName.rfind("*COMP", 0) == 0;
     if (state->component && !readMembers(*state))
         return DQOO_ERR_REPOSITORY;
@@ -100,7 +109,8 @@ extern "C" long DQOO_FCC_StartBuild(FCC_BUILD_HANDLE* pBuild, const DQOO_BUILD_R
     return DQOO_OK;
 }
 
-extern "C" long DQOO_FCC_EndBuild(FCC_BUILD_HANDLE* pBuild) {
+extern "C" long DQOO_FCC_EndBuild(FCC_BUILD_HANDLE* pBuild)
+{
     auto it = builds().find(pBuild);
     if (it == builds().end())
         return DQOO_ERR_NO_BUILD;
@@ -110,7 +120,8 @@ extern "C" long DQOO_FCC_EndBuild(FCC_BUILD_HANDLE* pBuild) {
     return DQOO_OK;
 }
 
-extern "C" long DQOO_FCC_StartChecking(FCC_BUILD_HANDLE* pBuild, const DQOO_START_REQUEST* pRequest) {
+extern "C" long DQOO_FCC_StartChecking(FCC_BUILD_HANDLE* pBuild, const DQOO_START_REQUEST* pRequest)
+{
     if (pRequest == nullptr)
         return DQOO_ERR_ARGUMENT;
     dqoo::BuildState* state = dqoo::findBuild(pBuild);
@@ -135,7 +146,8 @@ extern "C" long DQOO_FCC_StartChecking(FCC_BUILD_HANDLE* pBuild, const DQOO_STAR
     return DQOO_OK;
 }
 
-extern "C" long DQOO_FCC_EndChecking(void) {
+extern "C" long DQOO_FCC_EndChecking(void)
+{
     dqoo::BuildState* state = dqoo::checkingBuild();
     if (state == nullptr)
         return DQOO_ERR_NO_CHECK;

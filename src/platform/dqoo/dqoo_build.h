@@ -24,7 +24,7 @@ struct Description {
 struct WamItem {
     char kind = 'F';  // 'F' field, 'L' list start, 'C' list column, 'E' list end
     std::string name;
-    FieldInfo field{};   // text pointers are set when the item is handed out
+    FieldInfo field{};  // text pointers are set when the item is handed out
     ListInfo list{};
     std::string texts[7];  // weblet, description, label, headings 1-3, sample value
     bool present[7] = {};  // a text was given (else NULL is handed out)
@@ -54,11 +54,11 @@ struct BuildState {
 
     // Check state.
     bool checking = false;
-    uint32_t checksStarted = 0;        // one per pass
+    uint32_t checksStarted = 0;  // one per pass
     DQOO_START_REQUEST start{};
-    std::string startNames[4];         // copies of the request's names
+    std::string startNames[4];  // copies of the request's names
     uint32_t findings = 0;
-    int32_t statements = 0;            // statements recorded by the ZOPHX parse
+    int32_t statements = 0;  // statements recorded by the ZOPHX parse
     struct Reference {
         std::string kind;
         std::string name;
@@ -66,11 +66,11 @@ struct BuildState {
     };
     std::vector<Reference> references;  // names referred to by the ZOPHX parses
 
-    std::deque<WamModule> wams;        // read by the WAM enumeration
+    std::deque<WamModule> wams;  // read by the WAM enumeration
 
     // Description, read on first request; its root is set only once the
     // whole tree has been read.
-    std::string describedFor;          // the component the tree describes
+    std::string describedFor;  // the component the tree describes
     Description description;
 };
 

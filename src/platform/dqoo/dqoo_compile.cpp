@@ -63,15 +63,19 @@ const op::PullRow* pullRow(const DQOO_CHECKED_OPERAND& target)
     char layout = type;
     if (HeldWithFieldInformation(target))
         layout = type == 'P' ? 'p' : 's';
-    else if (type == 'H') layout = '1';
+    else if (type == 'H')
+        layout = '1';
     else if (type == 'I')
-        layout = target.lLength <= 1 ? ((target.ulFlags & DQOO_OPERAND_UNSIGNED) != 0 ? 'u' : 'b')
+        layout = target.lLength <= 1   ? ((target.ulFlags & DQOO_OPERAND_UNSIGNED) != 0 ? 'u' : 'b')
                  : target.lLength == 2 ? 'h'
                  : target.lLength <= 4 ? 'i'
                                        : 'l';
-    else if (type == 'F') layout = target.lLength <= 4 ? 'f' : 'd';
-    else if (type == 'B') layout = '2';
-    else if (type == '4') layout = '3';
+    else if (type == 'F')
+        layout = target.lLength <= 4 ? 'f' : 'd';
+    else if (type == 'B')
+        layout = '2';
+    else if (type == '4')
+        layout = '3';
     for (const op::PullRow& row : op::kPulls)
         if (row.layout == layout)
             return &row;
@@ -92,7 +96,9 @@ op::PullSource sourceOf(Family family, Numeric numeric)
 {
     switch (family) {
     case Family::Number: return static_cast<op::PullSource>(static_cast<int>(op::FromLong) + static_cast<int>(numeric));
-    case Family::Alpha: case Family::VarChar: case Family::Lob: return op::FromString;
+    case Family::Alpha:
+    case Family::VarChar:
+    case Family::Lob: return op::FromString;
     case Family::Binary: return op::FromBinary;
     case Family::Date: return op::FromDate;
     case Family::Time: return op::FromTime;
@@ -137,13 +143,15 @@ EXPR_EXPRESSION* compileAssignment(ExpressionStore& store, const DQOO_CHECKED_EX
         Family want = family;
         if (family != Family::Number && c.Producer(root) == nullptr) {
             const DQOO_CHECKED_OPERAND& source = c.Operand(root);
-            const bool literal = std::memcmp(source.achClass, "AL", 2) == 0 || std::memcmp(source.achClass, "HL", 2) == 0;
+            const bool literal =
+                std::memcmp(source.achClass, "AL", 2) == 0 || std::memcmp(source.achClass, "HL", 2) == 0;
             if (!literal)
                 want = FamilyOf(source);
         }
         Value v = c.Emit(root, want, true);
         if (round && numeric == kDouble && v.decimals > target.lDecimals) {
-            EXPR_OPERAND_NODE* rounded = b.Instruction(op::kRoundHalfUpDouble, b.Intermediate(v.length, target.lDecimals), 0);
+            EXPR_OPERAND_NODE* rounded =
+                b.Instruction(op::kRoundHalfUpDouble, b.Intermediate(v.length, target.lDecimals), 0);
             b.Statement(EXPR_STATEMENT_OPERATION, rounded, rounded, v.instruction);
             v.instruction = rounded;
             v.decimals = target.lDecimals;
@@ -162,7 +170,7 @@ EXPR_EXPRESSION* compileAssignment(ExpressionStore& store, const DQOO_CHECKED_EX
         if (family == Family::Boolean)
             b.NoDirectForm();
         EXPR_OPERAND_NODE* field = OperandNode(b, target);
-        field->pullOperand = target.lDecimals;   /* the scale the value is stored with */
+        field->pullOperand = target.lDecimals; /* the scale the value is stored with */
         pull = b.Instruction(pullOpcode(target, sourceOf(v.family, numeric)), field, -1);
         b.Statement(EXPR_STATEMENT_ASSIGNMENT, pull, nullptr, nullptr)->source = v.instruction;
     }
@@ -300,7 +308,8 @@ Compiled compileWhenTest(ExpressionStore& store, const DQOO_COMPILE_REQUEST& r)
     /* The group's stack holds the result, the subject and the tests' values. */
     group.element->operandStackSize = std::max(group.element->operandStackSize, 2 + b.MaxDepth());
     const int32_t n = nextRoutineNumber(store);
-    EXPR_PCODE_ROUTINE* routine = addRoutine(store, EXPR_ROUTINE_WHEN_TEST, n, group.element->operandStackSize, {expression});
+    EXPR_PCODE_ROUTINE* routine =
+        addRoutine(store, EXPR_ROUTINE_WHEN_TEST, n, group.element->operandStackSize, {expression});
     store.routineOrder.push_back(routine);
     store.references[keyOf('F', n)] = {routine};
     return {'F', n};

@@ -38,29 +38,29 @@ extern "C" {
 #endif
 
 /* Operand flags. */
-#define DQOO_OPERAND_SQLNULL  0x01u  /* the field can hold SQL null */
-#define DQOO_OPERAND_UNSIGNED 0x02u  /* an unsigned integer field */
+#define DQOO_OPERAND_SQLNULL 0x01u  /* the field can hold SQL null */
+#define DQOO_OPERAND_UNSIGNED 0x02u /* an unsigned integer field */
 
 /* One operand as the checker resolved it. */
 typedef struct DQOO_CHECKED_OPERAND {
-    char achClass[2];       /* "FL" field, "AL" alphanumeric literal, "HL" hexadecimal
-                               literal, "NL" numeric literal, "SV" system variable,
-                               "ML" multilingual variable, "CP" component property;
-                               blanks for the work result of an operation */
-    char chType;            /* the type letter ('A', 'P', 'S', '1'-'4', 'B', 'E', 'H',
-                               'M', 'Z'; 'L' a condition) */
-    int32_t lLength;        /* characters or digits */
+    char achClass[2]; /* "FL" field, "AL" alphanumeric literal, "HL" hexadecimal
+                         literal, "NL" numeric literal, "SV" system variable,
+                         "ML" multilingual variable, "CP" component property;
+                         blanks for the work result of an operation */
+    char chType;      /* the type letter ('A', 'P', 'S', '1'-'4', 'B', 'E', 'H',
+                         'M', 'Z'; 'L' a condition) */
+    int32_t lLength;  /* characters or digits */
     int32_t lDecimals;
-    const char* pszName;    /* FL the field name (without the name character), SV the
-                               variable ("*DATE"), literals as written */
-    uint32_t ulFlags;       /* DQOO_OPERAND_... */
+    const char* pszName; /* FL the field name (without the name character), SV the
+                            variable ("*DATE"), literals as written */
+    uint32_t ulFlags;    /* DQOO_OPERAND_... */
 } DQOO_CHECKED_OPERAND;
 
 /* One operation: operands by index from 1. The last operation of an
  * expression is "IF" (a condition), "ZA" (a number) or "MB" (a value). */
 typedef struct DQOO_CHECKED_OPERATION {
     int16_t sFirst;
-    char achCode[2];        /* AN OR EQ NE LT LE GT GE AD SU MU DV, IF ZA MB */
+    char achCode[2]; /* AN OR EQ NE LT LE GT GE AD SU MU DV, IF ZA MB */
     int16_t sSecond;
     int16_t sResult;
 } DQOO_CHECKED_OPERATION;
@@ -81,14 +81,14 @@ enum {
 };
 
 typedef struct DQOO_COMPILE_REQUEST {
-    int32_t lForm;                            /* DQOO_COMPILE_... */
-    uint32_t ulGroupLevel;                    /* WHEN forms: the CASE nesting level, from 1 */
-    uint32_t ulExpressionCount;               /* WHEN_TEST: one per value; else 1 (0 for SPECIAL) */
+    int32_t lForm;              /* DQOO_COMPILE_... */
+    uint32_t ulGroupLevel;      /* WHEN forms: the CASE nesting level, from 1 */
+    uint32_t ulExpressionCount; /* WHEN_TEST: one per value; else 1 (0 for SPECIAL) */
     const DQOO_CHECKED_EXPRESSION* pExpressions;
-    uint32_t ulTargetCount;                   /* VALUE and SPECIAL: the fields assigned */
+    uint32_t ulTargetCount; /* VALUE and SPECIAL: the fields assigned */
     const DQOO_CHECKED_OPERAND* pTargets;
-    const char* pszSpecialValue;              /* SPECIAL: the value as written */
-    char chRound;                             /* VALUE: 'Y' rounds half up to the target */
+    const char* pszSpecialValue; /* SPECIAL: the value as written */
+    char chRound;                /* VALUE: 'Y' rounds half up to the target */
 } DQOO_COMPILE_REQUEST;
 
 /* Compiles one checked expression into a routine of the build's store and

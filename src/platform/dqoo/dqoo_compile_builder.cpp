@@ -13,7 +13,10 @@ namespace dqoo::compile {
 
 namespace {
 
-std::string classOf(const DQOO_CHECKED_OPERAND& o) { return std::string(o.achClass, 2); }
+std::string classOf(const DQOO_CHECKED_OPERAND& o)
+{
+    return std::string(o.achClass, 2);
+}
 
 std::string upper(std::string s)
 {
@@ -22,13 +25,16 @@ std::string upper(std::string s)
     return s;
 }
 
-std::string nameOf(const DQOO_CHECKED_OPERAND& o) { return o.pszName != nullptr ? o.pszName : ""; }
+std::string nameOf(const DQOO_CHECKED_OPERAND& o)
+{
+    return o.pszName != nullptr ? o.pszName : "";
+}
 
 // The digits of a numeric literal (no sign, no point, no leading zeros),
 // its sign, and the number of digits after the point.
 struct NumberText {
     bool negative = false;
-    std::string digits;   // all digits, integer part first
+    std::string digits;  // all digits, integer part first
     int32_t decimals = 0;
 };
 
@@ -215,16 +221,22 @@ bool HeldWithFieldInformation(const DQOO_CHECKED_OPERAND& o)
 Family FieldFamily(char type)
 {
     switch (type) {
-    case 'P': case 'S': return Family::Number;
+    case 'P':
+    case 'S': return Family::Number;
     case 'A': return Family::Alpha;
-    case '1': case 'H': return Family::VarChar;
-    case '3': case '4': return Family::Lob;
-    case '2': case 'B': return Family::Binary;
+    case '1':
+    case 'H': return Family::VarChar;
+    case '3':
+    case '4': return Family::Lob;
+    case '2':
+    case 'B': return Family::Binary;
     case 'E': return Family::Date;
     case 'M': return Family::Time;
     case 'Z': return Family::DateTime;
-    case 'I': case 'F': return Family::Number;
-    case 'L': case 'Y': return Family::Boolean;
+    case 'I':
+    case 'F': return Family::Number;
+    case 'L':
+    case 'Y': return Family::Boolean;
     default: throw Unsupported(std::string("a field of type ") + type);
     }
 }
@@ -348,8 +360,8 @@ Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, Numeric n
                 v.instruction = b.Instruction(op::kPushInt32AsLong + numeric, v.node, 1);
                 break;
             case EXPR_NODE_INT64_CONSTANT:
-                v.instruction = b.Instruction(numeric == kDouble ? op::kPushInt64AsDouble : op::kPushInt64AsLongLong,
-                                              v.node, 1);
+                v.instruction =
+                    b.Instruction(numeric == kDouble ? op::kPushInt64AsDouble : op::kPushInt64AsLongLong, v.node, 1);
                 break;
             default:
                 if (numeric != kDouble)
@@ -374,9 +386,12 @@ Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, Numeric n
     }
     if (cls == "AL" || cls == "HL") {
         uint32_t opcode = op::kPushStringConstant;
-        if (want == Family::Date) opcode += 1;
-        else if (want == Family::Time) opcode += 2;
-        else if (want == Family::DateTime) opcode += 3;
+        if (want == Family::Date)
+            opcode += 1;
+        else if (want == Family::Time)
+            opcode += 2;
+        else if (want == Family::DateTime)
+            opcode += 3;
         else if (want != Family::Alpha && want != Family::VarChar && want != Family::Lob)
             throw Unsupported("the literal " + nameOf(o) + " where a value of another kind is wanted");
         v.family = opcode == op::kPushStringConstant ? Family::Alpha : want;
@@ -415,7 +430,8 @@ EXPR_OPERAND_NODE* PushNative(Builder& b, const DQOO_CHECKED_OPERAND& o, EXPR_OP
     if (o.chType == 'F') {
         b.Instruction(o.lLength <= 4 ? op::kPushFloat32AsFloat64 : op::kPushFloat64AsFloat64, node, 1);
         if (numeric != kDouble)
-            return b.Instruction(numeric == kLong ? op::kCoerceFloat64ToLong : op::kCoerceFloat64ToLongLong, nullptr, 0);
+            return b.Instruction(numeric == kLong ? op::kCoerceFloat64ToLong : op::kCoerceFloat64ToLongLong, nullptr,
+                                 0);
         b.Instruction(op::kCoerceFloat64ToDecimal, nullptr, 0);
         return b.Instruction(op::kCoerceDecimalToDouble, nullptr, 0);
     }
@@ -439,7 +455,9 @@ uint32_t SubjectIndex(Family family, Numeric numeric)
     case Family::Date: return op::kSubjectDate;
     case Family::Time: return op::kSubjectTime;
     case Family::DateTime: return op::kSubjectDateTime;
-    case Family::Alpha: case Family::VarChar: case Family::Lob: return op::kSubjectString;
+    case Family::Alpha:
+    case Family::VarChar:
+    case Family::Lob: return op::kSubjectString;
     default: throw Unsupported("a CASE subject of this kind");
     }
 }

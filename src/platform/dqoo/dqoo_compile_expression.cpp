@@ -15,7 +15,10 @@ namespace dqoo::compile {
 
 namespace {
 
-bool is(const DQOO_CHECKED_OPERATION& op, const char* code) { return std::memcmp(op.achCode, code, 2) == 0; }
+bool is(const DQOO_CHECKED_OPERATION& op, const char* code)
+{
+    return std::memcmp(op.achCode, code, 2) == 0;
+}
 
 bool isComparison(const DQOO_CHECKED_OPERATION& op)
 {
@@ -34,7 +37,10 @@ uint32_t comparatorIndex(const DQOO_CHECKED_OPERATION& op)
     return 0;
 }
 
-bool isString(Family f) { return f == Family::Alpha || f == Family::VarChar || f == Family::Lob; }
+bool isString(Family f)
+{
+    return f == Family::Alpha || f == Family::VarChar || f == Family::Lob;
+}
 
 void track(EXPR_OPERAND_NODE* instruction, bool tracks)
 {
@@ -42,7 +48,10 @@ void track(EXPR_OPERAND_NODE* instruction, bool tracks)
         instruction->instructionFlags |= EXPR_INSTR_FLAG_SQLNULL;
 }
 
-std::string codeOf(const DQOO_CHECKED_OPERATION& op) { return std::string(op.achCode, 2); }
+std::string codeOf(const DQOO_CHECKED_OPERATION& op)
+{
+    return std::string(op.achCode, 2);
+}
 
 }  // namespace
 
@@ -119,7 +128,9 @@ Value ExpressionCompiler::Arithmetic(const DQOO_CHECKED_OPERATION& op)
 {
     const Value a = Emit(op.sFirst, Family::Number);
     const Value b = Emit(op.sSecond, Family::Number);
-    const uint32_t base = numeric_ == kLong ? op::kLongPlus : numeric_ == kLongLong ? op::kLongLongPlus : op::kDoublePlus;
+    const uint32_t base = numeric_ == kLong       ? op::kLongPlus
+                          : numeric_ == kLongLong ? op::kLongLongPlus
+                                                  : op::kDoublePlus;
     const uint32_t offset = is(op, "AD") ? 0 : is(op, "SU") ? 1 : is(op, "DV") ? 2 : 3;
     const DQOO_CHECKED_OPERAND& work = Operand(op.sResult);
     /* The checker sizes the last result to the field it is assigned to; the
@@ -154,11 +165,16 @@ Value ExpressionCompiler::ValueTest(const DQOO_CHECKED_OPERATION& op, int tested
     uint32_t opcode = 0;
     switch (v.family) {
     case Family::Number: opcode = op::kIsLongNull + static_cast<uint32_t>(numeric_); break;
-    case Family::Alpha: case Family::VarChar: case Family::Lob: opcode = op::kIsStringNull; break;
+    case Family::Alpha:
+    case Family::VarChar:
+    case Family::Lob: opcode = op::kIsStringNull; break;
     case Family::Date: opcode = op::kIsDateNull; break;
     case Family::Time: opcode = op::kIsTimeNull; break;
     case Family::DateTime: opcode = op::kIsDateTimeNull; break;
-    case Family::Binary: opcode = op::kIsBinaryNull; b_.NoDirectForm(); break;
+    case Family::Binary:
+        opcode = op::kIsBinaryNull;
+        b_.NoDirectForm();
+        break;
     default: throw Unsupported("a value test of a condition");
     }
     Value r;
@@ -189,7 +205,8 @@ Value ExpressionCompiler::Comparison(const DQOO_CHECKED_OPERATION& op)
         fr = fl;
     const bool leftLiteral = Producer(op.sFirst) == nullptr && !(subject_ != nullptr && op.sFirst == 1) &&
                              std::memcmp(Operand(op.sFirst).achClass, "AL", 2) == 0;
-    const bool rightLiteral = Producer(op.sSecond) == nullptr && std::memcmp(Operand(op.sSecond).achClass, "AL", 2) == 0;
+    const bool rightLiteral =
+        Producer(op.sSecond) == nullptr && std::memcmp(Operand(op.sSecond).achClass, "AL", 2) == 0;
 
     Family compare = Family::Null;
     bool coerceLeft = false, coerceRight = false;
@@ -197,7 +214,8 @@ Value ExpressionCompiler::Comparison(const DQOO_CHECKED_OPERATION& op)
         compare = Family::Number;
     } else if (isString(fl) && isString(fr)) {
         compare = Family::Alpha;
-    } else if (fl == fr && (fl == Family::Date || fl == Family::Time || fl == Family::DateTime || fl == Family::Binary)) {
+    } else if (fl == fr &&
+               (fl == Family::Date || fl == Family::Time || fl == Family::DateTime || fl == Family::Binary)) {
         compare = fl;
     } else if ((fl == Family::Date || fl == Family::Time || fl == Family::DateTime) && rightLiteral) {
         compare = fl;
@@ -228,9 +246,8 @@ Value ExpressionCompiler::Comparison(const DQOO_CHECKED_OPERATION& op)
         const Family own = NaturalFamily(idx);
         v = Emit(idx, compare == Family::Alpha ? own : (coerce ? own : compare));
         if (coerce) {
-            EXPR_OPERAND_NODE* c = b_.Instruction(v.family == Family::Date ? op::kCoerceDateToDateTime
-                                                                           : op::kCoerceTimeToDateTime,
-                                                  nullptr, 0);
+            EXPR_OPERAND_NODE* c = b_.Instruction(
+                v.family == Family::Date ? op::kCoerceDateToDateTime : op::kCoerceTimeToDateTime, nullptr, 0);
             b_.Statement(EXPR_STATEMENT_OPERATION, c, c, v.instruction);
             track(c, v.tracksNull);
             v.instruction = c;
@@ -271,8 +288,8 @@ Value ExpressionCompiler::Logic(const DQOO_CHECKED_OPERATION& op)
 {
     const bool conjunction = is(op, "AN");
     const DQOO_CHECKED_OPERATION* right = Producer(op.sSecond);
-    const bool plain = right == nullptr ||
-                       (isComparison(*right) && Producer(right->sFirst) == nullptr && Producer(right->sSecond) == nullptr);
+    const bool plain = right == nullptr || (isComparison(*right) && Producer(right->sFirst) == nullptr &&
+                                            Producer(right->sSecond) == nullptr);
     Value r;
     r.family = Family::Boolean;
     if (plain) {
@@ -280,7 +297,8 @@ Value ExpressionCompiler::Logic(const DQOO_CHECKED_OPERATION& op)
         const Value b = Emit(op.sSecond, Family::Boolean);
         r.tracksNull = a.tracksNull || b.tracksNull;
         r.instruction = b_.Instruction(conjunction ? op::kLogicalAnd : op::kLogicalOr, nullptr, -1);
-        r.statement = b_.Statement(EXPR_STATEMENT_OPERATION, r.instruction, r.instruction, a.instruction, b.instruction);
+        r.statement =
+            b_.Statement(EXPR_STATEMENT_OPERATION, r.instruction, r.instruction, a.instruction, b.instruction);
         track(r.instruction, r.tracksNull);
         return r;
     }

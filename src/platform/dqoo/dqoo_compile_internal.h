@@ -22,8 +22,17 @@ struct Unsupported : std::runtime_error {
 
 // What kind of value an operand or a result is.
 enum class Family : char {
-    Number = 'N', Alpha = 'A', VarChar = 'V', Lob = 'L', Binary = 'B', Date = 'E', Time = 'M', DateTime = 'Z',
-    Boolean = 'Y', Null = '0', HiLo = 'H',
+    Number = 'N',
+    Alpha = 'A',
+    VarChar = 'V',
+    Lob = 'L',
+    Binary = 'B',
+    Date = 'E',
+    Time = 'M',
+    DateTime = 'Z',
+    Boolean = 'Y',
+    Null = '0',
+    HiLo = 'H',
 };
 
 // The p-code arithmetic of an expression's numbers.
@@ -32,13 +41,13 @@ enum Numeric { kLong = 0, kLongLong = 1, kDouble = 2 };
 // A value the p-code leaves on the stack, and the instruction that made it.
 struct Value {
     EXPR_OPERAND_NODE* instruction = nullptr;
-    EXPR_STATEMENT* statement = nullptr;   // the operation that made it, if any
+    EXPR_STATEMENT* statement = nullptr;  // the operation that made it, if any
     Family family = Family::Number;
-    int32_t length = 0;                    // digits or characters
+    int32_t length = 0;  // digits or characters
     int32_t decimals = 0;
-    bool tracksNull = false;               // may be SQL null
+    bool tracksNull = false;                     // may be SQL null
     const DQOO_CHECKED_OPERAND* leaf = nullptr;  // a plain operand
-    EXPR_OPERAND_NODE* node = nullptr;     // its operand node
+    EXPR_OPERAND_NODE* node = nullptr;           // its operand node
 };
 
 // Builds one expression's records.
@@ -99,8 +108,8 @@ uint32_t SubjectIndex(Family family, Numeric numeric);
 // Compiles the operations of one checked expression.
 class ExpressionCompiler {
 public:
-    ExpressionCompiler(Builder& b, const DQOO_CHECKED_EXPRESSION& e, Numeric numeric)
-        : b_(b), e_(e), numeric_(numeric) {}
+    ExpressionCompiler(Builder& b, const DQOO_CHECKED_EXPRESSION& e, Numeric numeric) : b_(b), e_(e), numeric_(numeric)
+    {}
     // The value of operand idx (1-based): an operation's result or a leaf.
     Value Emit(int idx, Family want, bool forAssignment = false);
     // The final operation's first operand, or 0.

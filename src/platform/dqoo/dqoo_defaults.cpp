@@ -21,21 +21,24 @@ constexpr uint32_t kPullPackedVectorFromDecimal = 445;
 constexpr uint32_t kPullSignedVectorFromDecimal = 509;
 constexpr uint32_t kPullAlphaVectorFromString = 619;
 
-std::string trimmed(const char* text) {
+std::string trimmed(const char* text)
+{
     std::string s = text != nullptr ? text : "";
     s.erase(s.find_last_not_of(' ') + 1);
     s.erase(0, std::min(s.find_first_not_of(' '), s.size()));
     return s;
 }
 
-std::string upper(std::string s) {
+std::string upper(std::string s)
+{
     for (char& c : s)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
 
 // The text of a quoted literal ('' inside is one quote), or false.
-bool literalText(const std::string& written, std::string& text) {
+bool literalText(const std::string& written, std::string& text)
+{
     if (written.size() < 2 || written.front() != '\'' || written.back() != '\'')
         return false;
     text.clear();
@@ -51,7 +54,8 @@ bool literalText(const std::string& written, std::string& text) {
 }
 
 // A whole number of at most `digits` digits, or false.
-bool wholeNumber(const std::string& written, uint32_t digits, long long& value) {
+bool wholeNumber(const std::string& written, uint32_t digits, long long& value)
+{
     size_t i = written.size() > 0 && (written[0] == '-' || written[0] == '+') ? 1 : 0;
     if (i == written.size() || written.size() - i > 9 || written.size() - i > digits)
         return false;
@@ -64,8 +68,9 @@ bool wholeNumber(const std::string& written, uint32_t digits, long long& value) 
 
 }  // namespace
 
-extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild, const DQOO_DEFAULT_VALUE_REQUEST* pRequest,
-                                                    char* pchReference) {
+extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
+                                                    const DQOO_DEFAULT_VALUE_REQUEST* pRequest, char* pchReference)
+{
     if (pRequest == nullptr || pchReference == nullptr || pRequest->pszField == nullptr)
         return DQOO_ERR_ARGUMENT;
     if (dqoo::findBuild(pBuild) == nullptr)
@@ -140,7 +145,8 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild, co
 
     EXPR_EXPRESSION& expression = store.expressions.emplace_back();
     std::memset(&expression, 0, sizeof expression);
-    std::vector<EXPR_OPERAND_NODE*>& code = store.nodeArrays.emplace_back(std::vector<EXPR_OPERAND_NODE*>{&push, &pull});
+    std::vector<EXPR_OPERAND_NODE*>& code =
+        store.nodeArrays.emplace_back(std::vector<EXPR_OPERAND_NODE*>{&push, &pull});
     std::vector<EXPR_VARIANT*>& variants = store.variantArrays.emplace_back(1, &variant);
     expression.instructionCount = 2;
     expression.instructions = code.data();

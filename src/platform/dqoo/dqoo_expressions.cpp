@@ -8,34 +8,47 @@
 
 namespace {
 
-std::unique_ptr<dqoo::ExpressionStore>& storeSlot() {
+std::unique_ptr<dqoo::ExpressionStore>& storeSlot()
+{
     static std::unique_ptr<dqoo::ExpressionStore> store = std::make_unique<dqoo::ExpressionStore>();
     return store;
 }
 
 // The reference of an item given in place (9 bytes) or ended by a NUL.
-bool isItem(const char* item) { return item != nullptr && static_cast<unsigned char>(item[0]) == 3; }
+bool isItem(const char* item)
+{
+    return item != nullptr && static_cast<unsigned char>(item[0]) == 3;
+}
 
 }  // namespace
 
 namespace dqoo {
 
-ExpressionStore& currentStore() { return *storeSlot(); }
+ExpressionStore& currentStore()
+{
+    return *storeSlot();
+}
 
-void replaceStore(std::unique_ptr<ExpressionStore> store) { storeSlot() = std::move(store); }
+void replaceStore(std::unique_ptr<ExpressionStore> store)
+{
+    storeSlot() = std::move(store);
+}
 
-int32_t nextRoutineNumber(const ExpressionStore& store) {
+int32_t nextRoutineNumber(const ExpressionStore& store)
+{
     for (; store.numberedCount < store.routineOrder.size(); ++store.numberedCount)
         store.highestNumber = std::max(store.highestNumber, store.routineOrder[store.numberedCount]->number);
     return store.highestNumber + 1;
 }
 
-void resetCompiledStore() {
+void resetCompiledStore()
+{
     if (!currentStore().fromFixture)
         replaceStore(std::make_unique<ExpressionStore>());
 }
 
-std::string itemKey(const char* item) {
+std::string itemKey(const char* item)
+{
     if (!isItem(item))
         return {};
     std::string key;
@@ -53,7 +66,8 @@ std::string itemKey(const char* item) {
 }  // namespace dqoo
 
 extern "C" long DQOO_FCC_EnumerateExpressionPcode(DQOO_FCC_EXPRESSION_PCODE_CALLBACK callback, void* user,
-                                                  long reserved) {
+                                                  long reserved)
+{
     if (callback == nullptr)
         return DQOO_ERR_ARGUMENT;
     for (EXPR_PCODE_ROUTINE* routine : dqoo::currentStore().routineOrder) {
@@ -65,7 +79,8 @@ extern "C" long DQOO_FCC_EnumerateExpressionPcode(DQOO_FCC_EXPRESSION_PCODE_CALL
 }
 
 extern "C" long DQOO_FCC_EnumerateRoutinePcode(const char* ref9, DQOO_FCC_ROUTINE_PCODE_CALLBACK callback, void* user,
-                                               void* user2) {
+                                               void* user2)
+{
     if (callback == nullptr)
         return DQOO_ERR_ARGUMENT;
     const std::string key = dqoo::itemKey(ref9);
@@ -83,7 +98,8 @@ extern "C" long DQOO_FCC_EnumerateRoutinePcode(const char* ref9, DQOO_FCC_ROUTIN
     return DQOO_OK;
 }
 
-extern "C" long DQOO_FCC_LL2_ETT_QueryGetLiteralInfo(const char* pchItem, DQOO_LITERAL_INFO* pInfo) {
+extern "C" long DQOO_FCC_LL2_ETT_QueryGetLiteralInfo(const char* pchItem, DQOO_LITERAL_INFO* pInfo)
+{
     if (pInfo == nullptr)
         return DQOO_ERR_ARGUMENT;
     std::memset(pInfo, 0, sizeof *pInfo);
@@ -100,8 +116,9 @@ extern "C" long DQOO_FCC_LL2_ETT_QueryGetLiteralInfo(const char* pchItem, DQOO_L
     return DQOO_OK;
 }
 
-extern "C" long DQOO_FCC_LL2_ETT_ResolvePendingEscapedParameter(FCC_BUILD_HANDLE*, const char* pchItem,
-                                                                char* pchArea, uint32_t ulLength) {
+extern "C" long DQOO_FCC_LL2_ETT_ResolvePendingEscapedParameter(FCC_BUILD_HANDLE*, const char* pchItem, char* pchArea,
+                                                                uint32_t ulLength)
+{
     const std::string key = dqoo::itemKey(pchItem);
     if (key.empty() || key[0] != '2' || pchArea == nullptr)
         return DQOO_ERR_ARGUMENT;
@@ -117,8 +134,9 @@ extern "C" long DQOO_FCC_LL2_ETT_ResolvePendingEscapedParameter(FCC_BUILD_HANDLE
 }
 
 extern "C" long DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList(const char* pchItem,
-                                                                 DQOO_ATTRIBUTE_CALLBACK pfnCallback,
-                                                                 void* pvControl, void*) {
+                                                                 DQOO_ATTRIBUTE_CALLBACK pfnCallback, void* pvControl,
+                                                                 void*)
+{
     const std::string key = dqoo::itemKey(pchItem);
     if (key.empty() || key[0] != 'M' || pfnCallback == nullptr)
         return DQOO_ERR_ARGUMENT;
@@ -131,9 +149,9 @@ extern "C" long DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList(const char* pch
     return DQOO_OK;
 }
 
-extern "C" long DQOO_FCC_LL2_ETT_EnumerateStatementEvaluations(int32_t lStatement,
-                                                               DQOO_EVALUATION_CALLBACK pfnCallback, void* pvUser,
-                                                               void* pvUser2) {
+extern "C" long DQOO_FCC_LL2_ETT_EnumerateStatementEvaluations(int32_t lStatement, DQOO_EVALUATION_CALLBACK pfnCallback,
+                                                               void* pvUser, void* pvUser2)
+{
     if (lStatement <= 0 || pfnCallback == nullptr)
         return DQOO_ERR_ARGUMENT;
     const auto& evaluations = dqoo::currentStore().evaluations;

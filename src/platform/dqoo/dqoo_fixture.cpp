@@ -28,11 +28,13 @@ struct Word {
     bool quoted = false;  // the whole word was one quoted literal
 };
 
-[[noreturn]] void fail(int line, const std::string& what) {
+[[noreturn]] void fail(int line, const std::string& what)
+{
     throw FixtureError("line " + std::to_string(line) + ": " + what);
 }
 
-std::vector<Word> splitWords(const std::string& line, int lineNo) {
+std::vector<Word> splitWords(const std::string& line, int lineNo)
+{
     std::vector<Word> words;
     size_t i = 0;
     while (i < line.size()) {
@@ -74,7 +76,8 @@ struct Members {
     std::vector<bool> used;
     int line = 0;
 
-    const std::string* find(const char* name) {
+    const std::string* find(const char* name)
+    {
         for (size_t i = 0; i < items.size(); ++i)
             if (items[i].first == name) {
                 used[i] = true;
@@ -82,14 +85,16 @@ struct Members {
             }
         return nullptr;
     }
-    void checkAllUsed() const {
+    void checkAllUsed() const
+    {
         for (size_t i = 0; i < items.size(); ++i)
             if (!used[i])
                 fail(line, "unknown member " + items[i].first);
     }
 };
 
-Members members(const std::vector<Word>& words, size_t from, int line) {
+Members members(const std::vector<Word>& words, size_t from, int line)
+{
     Members m;
     m.line = line;
     for (size_t i = from; i < words.size(); ++i) {
@@ -102,7 +107,8 @@ Members members(const std::vector<Word>& words, size_t from, int line) {
     return m;
 }
 
-long long toNumber(const std::string& s, int line) {
+long long toNumber(const std::string& s, int line)
+{
     try {
         size_t used = 0;
         const long long v = std::stoll(s, &used, 0);
@@ -115,7 +121,8 @@ long long toNumber(const std::string& s, int line) {
 }
 
 // A kind-3 reference written as letter + 7 digits, or 7 digits alone.
-std::string referenceKey(const std::string& s, bool withLetter, int line) {
+std::string referenceKey(const std::string& s, bool withLetter, int line)
+{
     const size_t digits = withLetter ? 1 : 0;
     bool good = s.size() == 7 + digits;
     for (size_t i = digits; good && i < s.size(); ++i)
@@ -131,7 +138,8 @@ public:
 
     void line(const std::string& text, int lineNo);
 
-    void finish() {
+    void finish()
+    {
         for (const NodeFixup& f : nodeFixups_)
             *f.slot = lookupNode(f.id, f.line);
         for (const ArrayFixup& f : arrayFixups_)
@@ -201,20 +209,22 @@ private:
         std::vector<EXPR_EXPRESSION*>* expressions;
     };
 
-    EXPR_OPERAND_NODE* lookupNode(const std::string& id, int line) const {
+    EXPR_OPERAND_NODE* lookupNode(const std::string& id, int line) const
+    {
         auto it = nodeIds_.find(id);
         if (it == nodeIds_.end())
             fail(line, "node " + id + " is not defined");
         return it->second;
     }
 
-    void refer(EXPR_OPERAND_NODE** slot, Members& m, const char* name) {
+    void refer(EXPR_OPERAND_NODE** slot, Members& m, const char* name)
+    {
         if (const std::string* id = m.find(name))
             nodeFixups_.push_back({slot, *id, m.line});
     }
 
-
-    void node(const std::vector<Word>& w, int line, bool instruction) {
+    void node(const std::vector<Word>& w, int line, bool instruction)
+    {
         if (w.size() < 2)
             fail(line, "id missing");
         const std::string& id = w[1].text;
@@ -240,25 +250,39 @@ private:
         if (kind == nullptr)
             fail(line, "kind missing");
         n.kind = static_cast<int32_t>(toNumber(*kind, line));
-        if (const std::string* v = m.find("value")) n.value = static_cast<uint32_t>(toNumber(*v, line));
-        if (const std::string* v = m.find("second")) n.second = static_cast<uint32_t>(toNumber(*v, line));
-        if (const std::string* v = m.find("maxlength")) n.maxLength = static_cast<int32_t>(toNumber(*v, line));
-        if (const std::string* v = m.find("field")) n.fieldRef = store_.keepText(*v);
-        if (const std::string* v = m.find("component")) n.componentFieldRef = store_.keepText(*v);
-        if (const std::string* v = m.find("dispatch")) n.dispatchOp = static_cast<int32_t>(toNumber(*v, line));
-        if (const std::string* v = m.find("vector")) n.resultVectorIndex = static_cast<uint32_t>(toNumber(*v, line));
-        if (const std::string* v = m.find("pull")) n.pullOperand = static_cast<int32_t>(toNumber(*v, line));
-        if (const std::string* v = m.find("flags")) n.flags = static_cast<uint32_t>(toNumber(*v, line));
-        if (const std::string* v = m.find("text")) n.valueText = store_.keepText(*v);
+        if (const std::string* v = m.find("value"))
+            n.value = static_cast<uint32_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("second"))
+            n.second = static_cast<uint32_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("maxlength"))
+            n.maxLength = static_cast<int32_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("field"))
+            n.fieldRef = store_.keepText(*v);
+        if (const std::string* v = m.find("component"))
+            n.componentFieldRef = store_.keepText(*v);
+        if (const std::string* v = m.find("dispatch"))
+            n.dispatchOp = static_cast<int32_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("vector"))
+            n.resultVectorIndex = static_cast<uint32_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("pull"))
+            n.pullOperand = static_cast<int32_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("flags"))
+            n.flags = static_cast<uint32_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("text"))
+            n.valueText = store_.keepText(*v);
         if (const std::string* v = m.find("bool"))
             n.booleanValue = &store_.booleans.emplace_back(static_cast<int32_t>(toNumber(*v, line)));
-        if (const std::string* v = m.find("packed")) n.packedText = store_.keepText(*v);
-        if (const std::string* v = m.find("list")) n.listName = store_.keepText(*v);
-        if (const std::string* v = m.find("record")) n.recordRef = store_.keepText(*v);
+        if (const std::string* v = m.find("packed"))
+            n.packedText = store_.keepText(*v);
+        if (const std::string* v = m.find("list"))
+            n.listName = store_.keepText(*v);
+        if (const std::string* v = m.find("record"))
+            n.recordRef = store_.keepText(*v);
         m.checkAllUsed();
     }
 
-    void routine(const std::vector<Word>& w, int line) {
+    void routine(const std::vector<Word>& w, int line)
+    {
         if (w.size() < 2)
             fail(line, "id missing");
         const std::string& id = w[1].text;
@@ -283,7 +307,8 @@ private:
         variantOpen_ = false;
     }
 
-    void expression(const std::vector<Word>& w, int line) {
+    void expression(const std::vector<Word>& w, int line)
+    {
         if (routineBuilds_.empty())
             fail(line, "EXPRESSION outside a ROUTINE");
         EXPR_EXPRESSION& e = store_.expressions.emplace_back();
@@ -298,7 +323,8 @@ private:
         variantOpen_ = false;
     }
 
-    void codeList(const std::vector<Word>& w, int line, bool code) {
+    void codeList(const std::vector<Word>& w, int line, bool code)
+    {
         if (!expressionOpen_)
             fail(line, std::string(code ? "CODE" : "WORK") + " outside an EXPRESSION");
         std::vector<EXPR_OPERAND_NODE*>* array = code ? expressionBuilds_.back().code : expressionBuilds_.back().work;
@@ -308,7 +334,8 @@ private:
         }
     }
 
-    void variant(const std::vector<Word>& w, int line) {
+    void variant(const std::vector<Word>& w, int line)
+    {
         if (!expressionOpen_)
             fail(line, "VARIANT outside an EXPRESSION");
         EXPR_VARIANT& v = store_.variants.emplace_back();
@@ -324,7 +351,8 @@ private:
         variantOpen_ = true;
     }
 
-    void statement(const std::vector<Word>& w, int line) {
+    void statement(const std::vector<Word>& w, int line)
+    {
         if (!variantOpen_)
             fail(line, "STATEMENT outside a VARIANT");
         EXPR_STATEMENT& s = store_.statements.emplace_back();
@@ -344,7 +372,8 @@ private:
         variantBuilds_.back().statements->push_back(&s);
     }
 
-    void reference(const std::vector<Word>& w, int line) {
+    void reference(const std::vector<Word>& w, int line)
+    {
         if (w.size() != 2)
             fail(line, "REFERENCE takes one reference");
         const std::string key = referenceKey(w[1].text, true, line);
@@ -353,7 +382,8 @@ private:
         currentReference_ = &store_.references[key];
     }
 
-    void element(const std::vector<Word>& w, int line) {
+    void element(const std::vector<Word>& w, int line)
+    {
         if (currentReference_ == nullptr)
             fail(line, "ELEMENT outside a REFERENCE");
         Members m = members(w, 1, line);
@@ -369,22 +399,28 @@ private:
         if (kind == nullptr)
             fail(line, "kind or routine missing");
         e.kind = static_cast<int32_t>(toNumber(*kind, line));
-        if (const std::string* v = m.find("number")) e.number = static_cast<int32_t>(toNumber(*v, line));
-        if (const std::string* v = m.find("stack")) e.operandStackSize = static_cast<uint32_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("number"))
+            e.number = static_cast<int32_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("stack"))
+            e.operandStackSize = static_cast<uint32_t>(toNumber(*v, line));
         if (const std::string* v = m.find("code")) {
             if (v->size() != 1)
                 fail(line, "code is one character");
             e.code = (*v)[0];
         }
         refer(&e.node, m, "node");
-        if (const std::string* v = m.find("first")) e.first = static_cast<int32_t>(toNumber(*v, line));
-        if (const std::string* v = m.find("second")) e.second = static_cast<int32_t>(toNumber(*v, line));
-        if (const std::string* v = m.find("third")) e.third = static_cast<int32_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("first"))
+            e.first = static_cast<int32_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("second"))
+            e.second = static_cast<int32_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("third"))
+            e.third = static_cast<int32_t>(toNumber(*v, line));
         m.checkAllUsed();
         currentReference_->push_back(&e);
     }
 
-    void literal(const std::vector<Word>& w, int line) {
+    void literal(const std::vector<Word>& w, int line)
+    {
         if (w.size() < 2)
             fail(line, "reference missing");
         const std::string key = referenceKey(w[1].text, true, line);
@@ -395,12 +431,14 @@ private:
         if (text->size() > 0xFFFF)
             fail(line, "literal longer than 65535 characters");
         dqoo::Literal lit{*text, 0};
-        if (const std::string* v = m.find("second")) lit.second = static_cast<uint16_t>(toNumber(*v, line));
+        if (const std::string* v = m.find("second"))
+            lit.second = static_cast<uint16_t>(toNumber(*v, line));
         m.checkAllUsed();
         store_.literals[key] = lit;
     }
 
-    void attributes(const std::vector<Word>& w, int line) {
+    void attributes(const std::vector<Word>& w, int line)
+    {
         if (w.size() < 2 || w.size() % 2 != 0)
             fail(line, "ATTRIBUTES takes a number and pairs of field and attributes");
         const std::string key = referenceKey(w[1].text, false, line);
@@ -409,7 +447,8 @@ private:
             list.push_back({w[i].text, w[i + 1].text});
     }
 
-    void pending(const std::vector<Word>& w, int line) {
+    void pending(const std::vector<Word>& w, int line)
+    {
         if (w.size() < 2)
             fail(line, "number missing");
         const std::string key = referenceKey(w[1].text, false, line);
@@ -421,7 +460,8 @@ private:
         store_.pending[key] = *text;
     }
 
-    void evaluations(const std::vector<Word>& w, int line) {
+    void evaluations(const std::vector<Word>& w, int line)
+    {
         if (w.size() < 2)
             fail(line, "statement handle missing");
         const int32_t handle = static_cast<int32_t>(toNumber(w[1].text, line));
@@ -472,7 +512,8 @@ const Loader::Record Loader::kRecords[] = {
     {"EVALUATIONS", [](Loader& l, const Words& w, int n) { l.evaluations(w, n); }},
 };
 
-void Loader::line(const std::string& text, int lineNo) {
+void Loader::line(const std::string& text, int lineNo)
+{
     const std::vector<Word> words = splitWords(text, lineNo);
     if (words.empty() || words[0].text[0] == '#')
         return;
@@ -485,14 +526,16 @@ void Loader::line(const std::string& text, int lineNo) {
     fail(lineNo, "unknown keyword " + key);
 }
 
-void setError(char* buffer, size_t size, const std::string& text) {
+void setError(char* buffer, size_t size, const std::string& text)
+{
     if (buffer != nullptr && size > 0)
         std::snprintf(buffer, size, "%s", text.c_str());
 }
 
 }  // namespace
 
-extern "C" long DQOO_FCC_LoadExpressionFixture(const char* pszText, char* pszError, size_t cbError) {
+extern "C" long DQOO_FCC_LoadExpressionFixture(const char* pszText, char* pszError, size_t cbError)
+{
     setError(pszError, cbError, "");
     auto store = std::make_unique<dqoo::ExpressionStore>();
     if (pszText == nullptr) {
@@ -522,7 +565,8 @@ extern "C" long DQOO_FCC_LoadExpressionFixture(const char* pszText, char* pszErr
     return 0;
 }
 
-extern "C" long DQOO_FCC_LoadExpressionFixtureFile(const char* pszPath, char* pszError, size_t cbError) {
+extern "C" long DQOO_FCC_LoadExpressionFixtureFile(const char* pszPath, char* pszError, size_t cbError)
+{
     std::ifstream in(pszPath != nullptr ? pszPath : "", std::ios::binary);
     if (!in) {
         dqoo::replaceStore(std::make_unique<dqoo::ExpressionStore>());
@@ -534,6 +578,7 @@ extern "C" long DQOO_FCC_LoadExpressionFixtureFile(const char* pszPath, char* ps
     return DQOO_FCC_LoadExpressionFixture(text.str().c_str(), pszError, cbError);
 }
 
-extern "C" void DQOO_FCC_ClearExpressions(void) {
+extern "C" void DQOO_FCC_ClearExpressions(void)
+{
     dqoo::replaceStore(std::make_unique<dqoo::ExpressionStore>());
 }

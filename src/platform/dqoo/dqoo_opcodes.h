@@ -13,23 +13,23 @@ namespace dqoo::op {
 constexpr uint32_t kPushInt32AsLong = 1, kPushInt32AsLongLong = 2, kPushInt32AsDouble = 3;
 constexpr uint32_t kPushInt64AsLongLong = 9, kPushInt64AsDouble = 10;
 constexpr uint32_t kPushPackedAsDouble = 20;
-constexpr uint32_t kPushStringConstant = 26;        // +1 AS_DATE, +2 AS_TIME, +3 AS_DATETIME
+constexpr uint32_t kPushStringConstant = 26;  // +1 AS_DATE, +2 AS_TIME, +3 AS_DATETIME
 constexpr uint32_t kPushStringLoval = 185, kPushStringHival = 186;
 constexpr uint32_t kPushDecimalLoval = 187, kPushDecimalHival = 188;
 
 // Field vectors.
-constexpr uint32_t kPushPackedAsLong = 64;          // +1 LONGLONG, +2 DOUBLE
+constexpr uint32_t kPushPackedAsLong = 64;  // +1 LONGLONG, +2 DOUBLE
 constexpr uint32_t kPushSignedAsLong = 96;
-constexpr uint32_t kVector2Step = 16;               // the VECTOR2 push of a field held with its
-                                                    // full field information
+constexpr uint32_t kVector2Step = 16;  // the VECTOR2 push of a field held with its
+                                       // full field information
 constexpr uint32_t kPushAlphaAsAlpha = 142, kPushAlphaAsString = 143;
 constexpr uint32_t kPushStringAsString = 148, kPushBlobAsString = 152, kPushClobAsString = 156;
 constexpr uint32_t kPushBinaryAsBinary = 160;
 constexpr uint32_t kPushDateAsDate = 164, kPushTimeAsTime = 166, kPushDateTimeAsDateTime = 168;
 constexpr uint32_t kPushVectorAsStackVector = 182;
 // Integer, floating-point and boolean fields, pushed as what they hold.
-constexpr uint32_t kPushInt8AsInt32 = 128, kPushIntU8AsInt32 = 130, kPushInt16AsInt32 = 132,
-                   kPushInt32AsInt32 = 134, kPushInt64AsInt64 = 136;
+constexpr uint32_t kPushInt8AsInt32 = 128, kPushIntU8AsInt32 = 130, kPushInt16AsInt32 = 132, kPushInt32AsInt32 = 134,
+                   kPushInt64AsInt64 = 136;
 constexpr uint32_t kPushFloat32AsFloat64 = 138, kPushFloat64AsFloat64 = 140;
 constexpr uint32_t kPushBooleanAsBoolean = 170;
 
@@ -57,13 +57,28 @@ constexpr uint32_t kEvaluateSystemVariable = 1056;
 // When groups: +the place of the type among the subject types.
 constexpr uint32_t kWhenSubject = 992, kWhenTrue = 1008, kWhenAllFalse = 1024;
 constexpr uint32_t kSubjectLoad = 65536;
-constexpr uint32_t kSubjectLong = 0, kSubjectLongLong = 1, kSubjectDouble = 2, kSubjectDate = 11,
-                   kSubjectTime = 12, kSubjectDateTime = 13, kSubjectString = 14;
+constexpr uint32_t kSubjectLong = 0, kSubjectLongLong = 1, kSubjectDouble = 2, kSubjectDate = 11, kSubjectTime = 12,
+                   kSubjectDateTime = 13, kSubjectString = 14;
 
 // Pulls.
 constexpr uint32_t kPullIdentical = 736;
-enum PullSource { FromLong, FromLongLong, FromDouble, FromString, FromBinary, FromDate, FromTime, FromDateTime,
-                  FromNull, FromSqlNull, FromHiVal, FromLoVal, FromNAvail, FromBoolean, PullSourceCount };
+enum PullSource {
+    FromLong,
+    FromLongLong,
+    FromDouble,
+    FromString,
+    FromBinary,
+    FromDate,
+    FromTime,
+    FromDateTime,
+    FromNull,
+    FromSqlNull,
+    FromHiVal,
+    FromLoVal,
+    FromNAvail,
+    FromBoolean,
+    PullSourceCount
+};
 // One row per target layout; 0 where the layout has no such pull. 'p' and
 // 's' are the VECTOR2 forms of packed and signed fields held with their
 // full field information. The VECTOR form has no SQL-null pull: its row

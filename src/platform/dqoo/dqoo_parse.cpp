@@ -15,7 +15,7 @@ namespace {
 
 // A word of the parameter text at the outer level, or a lexical error.
 struct Scan {
-    std::vector<std::string_view> words;  // outer-level words, brackets included
+    std::vector<std::string_view> words;            // outer-level words, brackets included
     std::vector<std::pair<size_t, size_t>> fields;  // field references: offset and length
     size_t errorAt = std::string_view::npos;
     const char* error = nullptr;
@@ -24,7 +24,8 @@ struct Scan {
 // Scans a command text: literals ('...' with '' inside), brackets, outer
 // words separated by blanks, and words that begin with the field character
 // (outside literals) as field references.
-Scan scan(std::string_view text, char fieldCharacter) {
+Scan scan(std::string_view text, char fieldCharacter)
+{
     Scan s;
     std::vector<size_t> open;
     size_t wordStart = std::string_view::npos;
@@ -88,7 +89,8 @@ Scan scan(std::string_view text, char fieldCharacter) {
     return s;
 }
 
-std::string placeText(uint32_t line, size_t column, const char* what) {
+std::string placeText(uint32_t line, size_t column, const char* what)
+{
     char buffer[160];
     std::snprintf(buffer, sizeof buffer, "Line %u column %zu: %s.", line, column, what);
     return buffer;
@@ -96,7 +98,8 @@ std::string placeText(uint32_t line, size_t column, const char* what) {
 
 }  // namespace
 
-extern "C" long DQOO_FCC_ParseZOPH2(FCC_BUILD_HANDLE* pBuild, const char* pszText, DQOO_PARSED_COMMAND* pResult) {
+extern "C" long DQOO_FCC_ParseZOPH2(FCC_BUILD_HANDLE* pBuild, const char* pszText, DQOO_PARSED_COMMAND* pResult)
+{
     if (pszText == nullptr || pResult == nullptr)
         return DQOO_ERR_ARGUMENT;
     std::memset(pResult, 0, sizeof *pResult);
@@ -137,7 +140,8 @@ extern "C" long DQOO_FCC_ParseZOPH2(FCC_BUILD_HANDLE* pBuild, const char* pszTex
 }
 
 extern "C" long DQOO_FCC_ParseZOPHX(FCC_BUILD_HANDLE* pBuild, const char* pszText, uint32_t ulLine,
-                                    DQOO_COLLECT_FIELD_REFERENCE pfnCollect) {
+                                    DQOO_COLLECT_FIELD_REFERENCE pfnCollect)
+{
     if (pszText == nullptr)
         return DQOO_ERR_ARGUMENT;
     dqoo::BuildState* state = dqoo::findBuild(pBuild);
@@ -160,7 +164,8 @@ extern "C" long DQOO_FCC_ParseZOPHX(FCC_BUILD_HANDLE* pBuild, const char* pszTex
 }
 
 extern "C" long DQOO_FCC_TokenizeCommand(FCC_BUILD_HANDLE* pBuild, const DQOO_TOKENIZE_REQUEST* pRequest,
-                                         DQOO_TOKEN_COUNTER pfnCount, DQOO_PARAMETER_SINK pfnParameters) {
+                                         DQOO_TOKEN_COUNTER pfnCount, DQOO_PARAMETER_SINK pfnParameters)
+{
     if (pRequest == nullptr || (pRequest->pchText == nullptr && pRequest->ulLength > 0))
         return DQOO_ERR_ARGUMENT;
     dqoo::BuildState* state = dqoo::findBuild(pBuild);
@@ -176,9 +181,9 @@ extern "C" long DQOO_FCC_TokenizeCommand(FCC_BUILD_HANDLE* pBuild, const DQOO_TO
     params.erase(params.find_last_not_of(" \t") + 1);
     const Scan s = scan(params, 0);
     if (s.error != nullptr) {
-        dqoo::reportFinding(*state, placeText(pRequest->ulLine,
-                                              static_cast<size_t>(parameters - whole.c_str()) + s.errorAt + 1,
-                                              s.error));
+        dqoo::reportFinding(
+            *state,
+            placeText(pRequest->ulLine, static_cast<size_t>(parameters - whole.c_str()) + s.errorAt + 1, s.error));
         return DQOO_ERR_SYNTAX;
     }
     if (pfnCount != nullptr)

@@ -4,12 +4,14 @@
 
 namespace dqoo {
 
-Cursor::Cursor(const SSQL_AREA& area, const char* location) : area_(area), location_(location) {
+Cursor::Cursor(const SSQL_AREA& area, const char* location) : area_(area), location_(location)
+{
     SSQL_SetLocation(location);
     open_ = area.ulSerial != 0 && SSQL_sOpenExt(&cursor_) == SSQL_RC_OK;
 }
 
-Cursor::~Cursor() {
+Cursor::~Cursor()
+{
     if (open_)
         SSQL_sCloseExt(cursor_, &ca_, &da_);
 }

@@ -12,15 +12,15 @@ namespace dqoo {
 
 // A blank-padded name handed in by a caller, without its trailing blanks
 // (empty for a null pointer), as the repository keys are compared.
-inline std::string trimmedName(const char* text) {
+inline std::string trimmedName(const char* text)
+{
     std::string s = text != nullptr ? text : "";
     s.erase(s.find_last_not_of(' ') + 1);
     return s;
 }
 
 // A varying text column: 16-bit length, then the text.
-template <size_t Width>
-struct VaryingText {
+template <size_t Width> struct VaryingText {
     uint16_t length = 0;
     char text[Width] = {};
     std::string str() const { return std::string(text, length); }
@@ -40,8 +40,8 @@ public:
     bool ok() const { return open_; }
 
     // Fetches the next row: SSQL_RC_OK, SSQL_RC_END or SSQL_RC_ERROR.
-    template <typename... Columns>
-    unsigned short next(Columns... columns) {
+    template <typename... Columns> unsigned short next(Columns... columns)
+    {
         if (!open_)
             return SSQL_RC_ERROR;
         SSQL_SetLocation(location_.c_str());

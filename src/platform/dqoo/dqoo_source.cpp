@@ -10,15 +10,18 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 // Stored lines may hold a whole command with its continuations.
 constexpr size_t kMaxLine = 32000;
 
 }  // namespace
 
-extern "C" void DQOO_SplitSourceLine(const char* pszText, char* pszLabel, char* pszName,
-                                     const char** ppszParameters) {
+extern "C" void DQOO_SplitSourceLine(const char* pszText, char* pszLabel, char* pszName, const char** ppszParameters)
+{
     pszLabel[0] = '\0';
     pszName[0] = '\0';
     const char* p = pszText != nullptr ? pszText : "";
@@ -52,14 +55,14 @@ extern "C" void DQOO_SplitSourceLine(const char* pszText, char* pszLabel, char* 
 
 namespace dqoo {
 
-long deliverComponentSource(const std::string& partition, const std::string& component,
-                            DQOO_SOURCE_COLLECTOR collect, uint32_t* lines) {
+long deliverComponentSource(const std::string& partition, const std::string& component, DQOO_SOURCE_COLLECTOR collect,
+                            uint32_t* lines)
+{
     *lines = 0;
     if (collect == nullptr)
         return DQOO_ERR_ARGUMENT;
     SSQL_AREA area;
-    if (SSQL_DeclareExt(&area,
-                        "SELECT XCSTXT FROM QV_DTA.QV_OCS WHERE XCSP_I = '%s' AND XCSCMP = '%s' ORDER BY XCSSEQ",
+    if (SSQL_DeclareExt(&area, "SELECT XCSTXT FROM QV_DTA.QV_OCS WHERE XCSP_I = '%s' AND XCSCMP = '%s' ORDER BY XCSSEQ",
                         partition.c_str(), component.c_str()) != SSQL_RC_OK)
         return DQOO_ERR_REPOSITORY;
     Cursor cursor(area, "DQOO/QV_OCS/1");
@@ -88,7 +91,8 @@ long deliverComponentSource(const std::string& partition, const std::string& com
 
 }  // namespace dqoo
 
-extern "C" long DQOO_FCC_RetrieveCompoundComponentZOPHX(FCC_BUILD_HANDLE* pBuild, DQOO_SOURCE_COLLECTOR pfnCollect) {
+extern "C" long DQOO_FCC_RetrieveCompoundComponentZOPHX(FCC_BUILD_HANDLE* pBuild, DQOO_SOURCE_COLLECTOR pfnCollect)
+{
     dqoo::BuildState* state = dqoo::findBuild(pBuild);
     if (state == nullptr)
         return DQOO_ERR_NO_BUILD;

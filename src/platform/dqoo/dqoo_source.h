@@ -13,8 +13,8 @@ namespace dqoo {
 // 1 in stored order.  Sets *lines to the number delivered.  DQOO_OK,
 // DQOO_ERR_NOT_FOUND (no lines), DQOO_ERR_STOPPED (the collector answered
 // 0) or DQOO_ERR_REPOSITORY.
-long deliverComponentSource(const std::string& partition, const std::string& component,
-                            DQOO_SOURCE_COLLECTOR collect, uint32_t* lines);
+long deliverComponentSource(const std::string& partition, const std::string& component, DQOO_SOURCE_COLLECTOR collect,
+                            uint32_t* lines);
 
 }  // namespace dqoo
 

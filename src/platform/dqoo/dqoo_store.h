@@ -40,7 +40,7 @@ struct ExpressionStore {
     std::deque<EXPR_STATEMENT> statements;
     std::deque<EXPR_VARIANT> variants;
     std::deque<EXPR_EXPRESSION> expressions;
-    std::deque<EXPR_PCODE_ROUTINE> routines;   // routines and elements
+    std::deque<EXPR_PCODE_ROUTINE> routines;  // routines and elements
     std::deque<std::string> texts;
     std::deque<int32_t> booleans;
     // Pointer arrays of the records.
@@ -49,15 +49,15 @@ struct ExpressionStore {
     std::deque<std::vector<EXPR_VARIANT*>> variantArrays;
     std::deque<std::vector<EXPR_STATEMENT*>> statementArrays;
 
-    std::vector<EXPR_PCODE_ROUTINE*> routineOrder;                     // expression enumeration
+    std::vector<EXPR_PCODE_ROUTINE*> routineOrder;  // expression enumeration
     // The highest routine number among the first numberedCount routines of
     // routineOrder (which only grows), so that numbering reads each once.
     mutable size_t numberedCount = 0;
     mutable int32_t highestNumber = 0;
-    std::map<std::string, std::vector<EXPR_PCODE_ROUTINE*>> references; // key: letter + 7 digits
-    std::map<std::string, Literal> literals;                          // key: letter + 7 digits
-    std::map<std::string, std::vector<Attribute>> attributeLists;     // key: 7 digits
-    std::map<std::string, std::string> pending;                       // key: 7 digits
+    std::map<std::string, std::vector<EXPR_PCODE_ROUTINE*>> references;  // key: letter + 7 digits
+    std::map<std::string, Literal> literals;                             // key: letter + 7 digits
+    std::map<std::string, std::vector<Attribute>> attributeLists;        // key: 7 digits
+    std::map<std::string, std::string> pending;                          // key: 7 digits
     std::map<int32_t, std::vector<DQOO_STATEMENT_EVALUATION>> evaluations;
 
     // Compile state: the store came from an expression fixture (a new check

@@ -13,16 +13,21 @@
 namespace {
 
 // Module handles handed out and not yet released with their build.
-std::set<const void*>& liveModules() {
+std::set<const void*>& liveModules()
+{
     static std::set<const void*> modules;
     return modules;
 }
 
-void copyName(char* target, size_t size, const std::string& text) { std::snprintf(target, size, "%s", text.c_str()); }
+void copyName(char* target, size_t size, const std::string& text)
+{
+    std::snprintf(target, size, "%s", text.c_str());
+}
 
 using Text = dqoo::VaryingText<1024>;
 
-long readModules(dqoo::BuildState& state, const std::string& component, std::deque<dqoo::WamModule>& modules) {
+long readModules(dqoo::BuildState& state, const std::string& component, std::deque<dqoo::WamModule>& modules)
+{
     SSQL_AREA area;
     if (SSQL_DeclareExt(&area,
                         "SELECT XWMNAM, XWMINL, XWMNUM, XWMLAY FROM QV_DTA.QV_OWM WHERE XWMP_I = '%s' AND "
@@ -35,7 +40,8 @@ long readModules(dqoo::BuildState& state, const std::string& component, std::deq
     for (;;) {
         Text name, layout;
         int32_t inlineOption = 0, numeric = 0;
-        const unsigned short rc = cursor.next(name.column(), SSQL_I32(&inlineOption), SSQL_I32(&numeric), layout.column());
+        const unsigned short rc =
+            cursor.next(name.column(), SSQL_I32(&inlineOption), SSQL_I32(&numeric), layout.column());
         if (rc == SSQL_RC_END)
             return DQOO_OK;
         if (rc != SSQL_RC_OK)
@@ -50,7 +56,8 @@ long readModules(dqoo::BuildState& state, const std::string& component, std::deq
 }
 
 long readRoutines(dqoo::BuildState& state, const std::string& component, dqoo::WamModule& m,
-                  std::map<std::string, dqoo::WamRoutine*>& byName) {
+                  std::map<std::string, dqoo::WamRoutine*>& byName)
+{
     SSQL_AREA area;
     if (SSQL_DeclareExt(&area,
                         "SELECT XWRNAM, XWRDES, XWRSRV, XWRRSP FROM QV_DTA.QV_OWR WHERE XWRP_I = '%s' AND "
@@ -81,7 +88,8 @@ long readRoutines(dqoo::BuildState& state, const std::string& component, dqoo::W
 }
 
 long readItems(dqoo::BuildState& state, const std::string& component, dqoo::WamModule& m,
-               const std::map<std::string, dqoo::WamRoutine*>& byName) {
+               const std::map<std::string, dqoo::WamRoutine*>& byName)
+{
     SSQL_AREA area;
     if (SSQL_DeclareExt(&area,
                         "SELECT XWFWRN, XWFKND, XWFNAM, XWFLEN, XWFDIG, XWFFRC, XWFDEC, XWFTYP, XWFKSH, XWFMOD, "
@@ -98,12 +106,12 @@ long readItems(dqoo::BuildState& state, const std::string& component, dqoo::WamM
         char kind = ' ', decimal = ' ', type = ' ', shift = ' ';
         int32_t n[11] = {};
         Text texts[7];
-        const unsigned short rc = cursor.next(
-            routine.column(), SSQL_FIXED(&kind, 1), name.column(), SSQL_I32(&n[0]), SSQL_I32(&n[1]),
-            SSQL_I32(&n[2]), SSQL_FIXED(&decimal, 1), SSQL_FIXED(&type, 1), SSQL_FIXED(&shift, 1), SSQL_I32(&n[3]),
-            SSQL_I32(&n[4]), SSQL_I32(&n[5]), SSQL_I32(&n[6]), SSQL_I32(&n[7]), SSQL_I32(&n[8]), SSQL_I32(&n[9]),
-            SSQL_I32(&n[10]), texts[0].column(), texts[1].column(), texts[2].column(), texts[3].column(),
-            texts[4].column(), texts[5].column(), texts[6].column());
+        const unsigned short rc =
+            cursor.next(routine.column(), SSQL_FIXED(&kind, 1), name.column(), SSQL_I32(&n[0]), SSQL_I32(&n[1]),
+                        SSQL_I32(&n[2]), SSQL_FIXED(&decimal, 1), SSQL_FIXED(&type, 1), SSQL_FIXED(&shift, 1),
+                        SSQL_I32(&n[3]), SSQL_I32(&n[4]), SSQL_I32(&n[5]), SSQL_I32(&n[6]), SSQL_I32(&n[7]),
+                        SSQL_I32(&n[8]), SSQL_I32(&n[9]), SSQL_I32(&n[10]), texts[0].column(), texts[1].column(),
+                        texts[2].column(), texts[3].column(), texts[4].column(), texts[5].column(), texts[6].column());
         if (rc == SSQL_RC_END)
             return DQOO_OK;
         if (rc != SSQL_RC_OK)
@@ -142,7 +150,8 @@ long readItems(dqoo::BuildState& state, const std::string& component, dqoo::WamM
 }
 
 long readPicklists(dqoo::BuildState& state, const std::string& component, dqoo::WamModule& m,
-                   const std::map<std::string, dqoo::WamRoutine*>& byName) {
+                   const std::map<std::string, dqoo::WamRoutine*>& byName)
+{
     SSQL_AREA area;
     if (SSQL_DeclareExt(&area,
                         "SELECT XWPWRN, XWPFLD, XWPCAP, XWPVAL FROM QV_DTA.QV_OWP WHERE XWPP_I = '%s' AND "
@@ -173,7 +182,8 @@ long readPicklists(dqoo::BuildState& state, const std::string& component, dqoo::
     }
 }
 
-long readWams(dqoo::BuildState& state) {
+long readWams(dqoo::BuildState& state)
+{
     const std::string component = dqoo::currentComponent(state);
     std::deque<dqoo::WamModule> modules;
     long rc = readModules(state, component, modules);
@@ -196,13 +206,17 @@ long readWams(dqoo::BuildState& state) {
     return DQOO_OK;
 }
 
-const char* textOrNull(const dqoo::WamItem& item, int i) { return item.present[i] ? item.texts[i].c_str() : nullptr; }
+const char* textOrNull(const dqoo::WamItem& item, int i)
+{
+    return item.present[i] ? item.texts[i].c_str() : nullptr;
+}
 
 }  // namespace
 
 namespace dqoo {
 
-void releaseWams(BuildState& state) {
+void releaseWams(BuildState& state)
+{
     for (const WamModule& m : state.wams)
         liveModules().erase(&m);
     state.wams.clear();
@@ -211,7 +225,8 @@ void releaseWams(BuildState& state) {
 }  // namespace dqoo
 
 extern "C" long DQOO_FCC_EnumerateWebAccessModules(FCC_BUILD_HANDLE* pBuild, DQOO_WAM_MODULE_CALLBACK pfnCallback,
-                                                   void* pvUser) {
+                                                   void* pvUser)
+{
     if (pfnCallback == nullptr)
         return DQOO_ERR_ARGUMENT;
     dqoo::BuildState* state = dqoo::findBuild(pBuild);
@@ -229,7 +244,8 @@ extern "C" long DQOO_FCC_EnumerateWebAccessModule(void* pvModule, void* pvArgume
                                                   DQOO_WAM_CALLBACK pfnStartWam, DQOO_WAM_CALLBACK pfnStartWebRoutine,
                                                   DQOO_WAM_CALLBACK pfnField, DQOO_WAM_CALLBACK pfnListStart,
                                                   DQOO_WAM_CALLBACK pfnListColumn, DQOO_WAM_CALLBACK pfnListEnd,
-                                                  DQOO_WAM_CALLBACK pfnEndWam) {
+                                                  DQOO_WAM_CALLBACK pfnEndWam)
+{
     if (liveModules().count(pvModule) == 0)
         return DQOO_ERR_ARGUMENT;
     dqoo::WamModule& m = *static_cast<dqoo::WamModule*>(pvModule);

@@ -54,9 +54,9 @@ typedef struct WamPicklistEntry {
 } WamPicklistEntry;
 
 /* Attribute flags of a field. */
-#define WAM_ATTR_LC   1u
-#define WAM_ATTR_HI   2u
-#define WAM_ATTR_ND   4u
+#define WAM_ATTR_LC 1u
+#define WAM_ATTR_HI 2u
+#define WAM_ATTR_ND 4u
 #define WAM_ATTR_DUTC 8u
 #define WAM_ATTR_ASQN 32u
 
@@ -67,12 +67,12 @@ typedef struct FieldInfo {
     int16_t sFractionDigits;
     char chDecimalSeparator;
     char chType;
-    uint32_t ulKeyboardShift;     /* a character: ' ', 'A', 'D', ... */
-    uint32_t ulFieldMode;         /* 0 Hidden, 1 Input, 2 Output, 3 Both, 4 Private */
-    uint32_t ulCaptionReference;  /* 0 No Id, 1 Label, 2 Description, 3 Headings */
-    uint32_t ulUsedFor;           /* 0 None, 1 Input, 2 Output, 3 Both */
-    uint32_t ulPersistence;       /* 0 No, 1 Yes */
-    uint32_t ulInputOperation;    /* 0 Replace, 1 Merge */
+    uint32_t ulKeyboardShift;    /* a character: ' ', 'A', 'D', ... */
+    uint32_t ulFieldMode;        /* 0 Hidden, 1 Input, 2 Output, 3 Both, 4 Private */
+    uint32_t ulCaptionReference; /* 0 No Id, 1 Label, 2 Description, 3 Headings */
+    uint32_t ulUsedFor;          /* 0 None, 1 Input, 2 Output, 3 Both */
+    uint32_t ulPersistence;      /* 0 No, 1 Yes */
+    uint32_t ulInputOperation;   /* 0 Replace, 1 Merge */
     const char* pszWeblet;
     const char* pszDescription;
     const char* pszLabel;
@@ -81,16 +81,16 @@ typedef struct FieldInfo {
     const char* pszHeading3;
     uint32_t ulPicklistCount;
     const WamPicklistEntry* pPicklist;
-    uint32_t ulAttributes;        /* WAM_ATTR_... */
+    uint32_t ulAttributes; /* WAM_ATTR_... */
     const char* pszSampleValue;
 } FieldInfo;
 
 typedef struct ListInfo {
     char szName[DQOO_WAM_NAME_SIZE];
-    uint32_t ulMapFor;            /* 0 none, 1 input, 2 output, 3 both */
-    uint32_t ulMode;              /* the field modes */
-    uint32_t ulInline;            /* 0 default, 1 true, 2 false */
-    uint32_t ulOutputFormat;      /* 0 Default, 1 JSON */
+    uint32_t ulMapFor;       /* 0 none, 1 input, 2 output, 3 both */
+    uint32_t ulMode;         /* the field modes */
+    uint32_t ulInline;       /* 0 default, 1 true, 2 false */
+    uint32_t ulOutputFormat; /* 0 Default, 1 JSON */
 } ListInfo;
 
 typedef long (*DQOO_WAM_CALLBACK)(void* pvModule, void* pvArgument, void* pvUser, void* pvRecord);
@@ -98,17 +98,15 @@ typedef long (*DQOO_WAM_CALLBACK)(void* pvModule, void* pvArgument, void* pvUser
 /* The enumerator of one WAM: (module handle, second argument, user data,
  * start WAM, start web routine, field, list start, list column, list end,
  * end WAM).  0, or DQOO_ERR_ARGUMENT for an unknown module handle. */
-typedef long (*WebAccessModuleEnumerator)(void* pvModule, void* pvArgument, void* pvUser,
-                                          DQOO_WAM_CALLBACK pfnStartWam, DQOO_WAM_CALLBACK pfnStartWebRoutine,
-                                          DQOO_WAM_CALLBACK pfnField, DQOO_WAM_CALLBACK pfnListStart,
-                                          DQOO_WAM_CALLBACK pfnListColumn, DQOO_WAM_CALLBACK pfnListEnd,
-                                          DQOO_WAM_CALLBACK pfnEndWam);
+typedef long (*WebAccessModuleEnumerator)(void* pvModule, void* pvArgument, void* pvUser, DQOO_WAM_CALLBACK pfnStartWam,
+                                          DQOO_WAM_CALLBACK pfnStartWebRoutine, DQOO_WAM_CALLBACK pfnField,
+                                          DQOO_WAM_CALLBACK pfnListStart, DQOO_WAM_CALLBACK pfnListColumn,
+                                          DQOO_WAM_CALLBACK pfnListEnd, DQOO_WAM_CALLBACK pfnEndWam);
 
-long DQOO_FCC_EnumerateWebAccessModule(void* pvModule, void* pvArgument, void* pvUser,
-                                       DQOO_WAM_CALLBACK pfnStartWam, DQOO_WAM_CALLBACK pfnStartWebRoutine,
-                                       DQOO_WAM_CALLBACK pfnField, DQOO_WAM_CALLBACK pfnListStart,
-                                       DQOO_WAM_CALLBACK pfnListColumn, DQOO_WAM_CALLBACK pfnListEnd,
-                                       DQOO_WAM_CALLBACK pfnEndWam);
+long DQOO_FCC_EnumerateWebAccessModule(void* pvModule, void* pvArgument, void* pvUser, DQOO_WAM_CALLBACK pfnStartWam,
+                                       DQOO_WAM_CALLBACK pfnStartWebRoutine, DQOO_WAM_CALLBACK pfnField,
+                                       DQOO_WAM_CALLBACK pfnListStart, DQOO_WAM_CALLBACK pfnListColumn,
+                                       DQOO_WAM_CALLBACK pfnListEnd, DQOO_WAM_CALLBACK pfnEndWam);
 
 /* The checker's callback, once per WAM: (user data, module handle, second
  * argument (0), enumerator).  A non-zero answer stops the enumeration. */

@@ -5,7 +5,8 @@
 #include <set>
 #include <utility>
 
-extern "C" long DQOO_FCC_EnumerateCrossReferences(FCC_BUILD_HANDLE* pBuild) {
+extern "C" long DQOO_FCC_EnumerateCrossReferences(FCC_BUILD_HANDLE* pBuild)
+{
     dqoo::BuildState* state = dqoo::findBuild(pBuild);
     if (state == nullptr || !state->checking)
         return DQOO_ERR_NO_CHECK;

@@ -27,11 +27,11 @@ extern "C" {
 enum {
     OSRV_OK = 0,
     OSRV_ERR_ARGUMENT = -1,
-    OSRV_ERR_REFUSED = -3,    /* the path may not be removed (the root itself) */
+    OSRV_ERR_REFUSED = -3, /* the path may not be removed (the root itself) */
     OSRV_ERR_NOT_FOUND = -5,
-    OSRV_ERR_KIND = -6,       /* a data kind the server does not hold */
+    OSRV_ERR_KIND = -6, /* a data kind the server does not hold */
     OSRV_ERR_REPOSITORY = -8,
-    OSRV_ERR_FAILED = -9      /* the file system refused */
+    OSRV_ERR_FAILED = -9 /* the file system refused */
 };
 
 /* Initialises the object server: with a root directory, it becomes the
@@ -42,13 +42,13 @@ long OSRV_InitServices(const char* pszEnvironmentRoot);
 /* ---- components -------------------------------------------------------- */
 
 typedef struct OSRV_COMPONENT_NAME {
-    const char* pszPartition;   /* 3-character partition */
-    const char* pszComponent;   /* component name (trailing blanks ignored) */
+    const char* pszPartition; /* 3-character partition */
+    const char* pszComponent; /* component name (trailing blanks ignored) */
 } OSRV_COMPONENT_NAME;
 
 typedef struct OSRV_RESTORE_RESULT {
-    uint32_t ulLines;           /* lines delivered */
-    int32_t lStatus;            /* the call's result */
+    uint32_t ulLines; /* lines delivered */
+    int32_t lStatus;  /* the call's result */
 } OSRV_RESTORE_RESULT;
 
 /* Delivers the component's stored lines to the collector in line order,
@@ -56,21 +56,20 @@ typedef struct OSRV_RESTORE_RESULT {
  * OSRV_ERR_NOT_FOUND (no such component), OSRV_ERR_REPOSITORY, or
  * DQOO_ERR_STOPPED when the collector answered 0.  The result block (may be
  * NULL) receives the count and the same status. */
-long OSRV_lRestoreComponent(FCC_BUILD_HANDLE* pBuild, const OSRV_COMPONENT_NAME* pName,
-                            OSRV_RESTORE_RESULT* pResult, DQOO_SOURCE_COLLECTOR pfnCollect,
-                            void* pvReserved, long lReserved);
+long OSRV_lRestoreComponent(FCC_BUILD_HANDLE* pBuild, const OSRV_COMPONENT_NAME* pName, OSRV_RESTORE_RESULT* pResult,
+                            DQOO_SOURCE_COLLECTOR pfnCollect, void* pvReserved, long lReserved);
 
 /* ---- data of an object --------------------------------------------------- */
 
 #define OSRV_DATA_VERSION 9
-#define OSRV_DATA_RESOURCES 10     /* the resources of a component */
-#define OSRV_DATA_MEMBER_TEXTS 11  /* the multilingual texts of a component's members */
+#define OSRV_DATA_RESOURCES 10    /* the resources of a component */
+#define OSRV_DATA_MEMBER_TEXTS 11 /* the multilingual texts of a component's members */
 
 /* Request of OSRV_GetData: handed back to the callback as its user data. */
 typedef struct OSRV_DATA_REQUEST {
-    void* pvStream;              /* the caller's output (not used here) */
-    const char* pszObjectName;   /* object name (trailing blanks ignored) */
-    const char* pszPartition;    /* partition */
+    void* pvStream;            /* the caller's output (not used here) */
+    const char* pszObjectName; /* object name (trailing blanks ignored) */
+    const char* pszPartition;  /* partition */
 } OSRV_DATA_REQUEST;
 
 /* Version data record: each text may be NULL (not given).  The texts are
@@ -118,8 +117,8 @@ typedef long (*OSRV_DATA_CALLBACK)(void* pvUser, long lWord, void* pvRecord);
  * pvReserved0, pvSel1, pvSel2 and pvSel3 are NULL.  Returns 0 (also when
  * the object has no data of the kind), OSRV_ERR_KIND, OSRV_ERR_ARGUMENT or
  * OSRV_ERR_REPOSITORY. */
-long OSRV_GetData(void* pvReserved0, OSRV_DATA_REQUEST* pRequest, long lKind, void* pvSel1, void* pvSel2,
-                  void* pvSel3, OSRV_DATA_CALLBACK pfnCallback);
+long OSRV_GetData(void* pvReserved0, OSRV_DATA_REQUEST* pRequest, long lKind, void* pvSel1, void* pvSel2, void* pvSel3,
+                  OSRV_DATA_CALLBACK pfnCallback);
 
 /* ---- directories --------------------------------------------------------- */
 

@@ -3,8 +3,8 @@
 // 10, the resources of a component, from QV_ORS (the data held as
 // hexadecimal text); kind 11, the member texts of a component, from QV_OTR.
 
-#include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqoo/dqoo_repository.h"
+#include "platform/dqoosrv/dqoosrv.h"
 
 #include <array>
 #include <string>
@@ -26,7 +26,8 @@ namespace {
 // record.  Ends at the last row or when the callback answers 0.
 template <typename ReadRow>
 long handRecords(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback, const char* pszStatement,
-                 const char* pszLocation, ReadRow&& readRow) {
+                 const char* pszLocation, ReadRow&& readRow)
+{
     SSQL_AREA area;
     if (SSQL_DeclareExt(&area, pszStatement, dqoo::trimmedName(pRequest->pszPartition).c_str(),
                         dqoo::trimmedName(pRequest->pszObjectName).c_str()) != SSQL_RC_OK)
@@ -47,12 +48,13 @@ long handRecords(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback, co
     return OSRV_OK;
 }
 
-long versionData(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback) {
+long versionData(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback)
+{
     auto readRow = [](dqoo::Cursor& cursor, auto& hand) -> unsigned short {
         std::array<dqoo::VaryingText<kTextWidth>, kTexts> columns;
-        const unsigned short rc = cursor.next(columns[0].column(), columns[1].column(), columns[2].column(),
-                                              columns[3].column(), columns[4].column(), columns[5].column(),
-                                              columns[6].column());
+        const unsigned short rc =
+            cursor.next(columns[0].column(), columns[1].column(), columns[2].column(), columns[3].column(),
+                        columns[4].column(), columns[5].column(), columns[6].column());
         if (rc != SSQL_RC_OK)
             return rc;
         // Writable copies: the receiver rewrites the version texts in place.
@@ -78,13 +80,17 @@ long versionData(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback) {
 }
 
 // The bytes of a hexadecimal text; false when it is not one.
-bool fromHex(const std::string& hex, std::vector<unsigned char>& bytes) {
+bool fromHex(const std::string& hex, std::vector<unsigned char>& bytes)
+{
     if (hex.size() % 2 != 0)
         return false;
     auto digit = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
         return -1;
     };
     bytes.clear();
@@ -97,21 +103,27 @@ bool fromHex(const std::string& hex, std::vector<unsigned char>& bytes) {
     return true;
 }
 
-long resourceData(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback) {
+long resourceData(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback)
+{
     auto readRow = [](dqoo::Cursor& cursor, auto& hand) -> unsigned short {
         int32_t type = 0, identifier = 0;
         dqoo::VaryingText<64> kind, extension, keyword;
         dqoo::VaryingText<32000> hex;
-        const unsigned short rc = cursor.next(SSQL_I32(&type), SSQL_I32(&identifier), kind.column(),
-                                              extension.column(), keyword.column(), hex.column());
+        const unsigned short rc = cursor.next(SSQL_I32(&type), SSQL_I32(&identifier), kind.column(), extension.column(),
+                                              keyword.column(), hex.column());
         if (rc != SSQL_RC_OK)
             return rc;
         std::vector<unsigned char> bytes;
         if (identifier < 0 || identifier > 65535 || !fromHex(hex.str(), bytes))
             return static_cast<unsigned short>(SSQL_RC_ERROR);
         const std::string k = kind.str(), e = extension.str(), w = keyword.str();
-        OSRV_RESOURCE_DATA data{type, static_cast<unsigned short>(identifier), bytes.empty() ? nullptr : bytes.data(),
-                                static_cast<long>(bytes.size()), k.c_str(), e.c_str(), w.c_str()};
+        OSRV_RESOURCE_DATA data{type,
+                                static_cast<unsigned short>(identifier),
+                                bytes.empty() ? nullptr : bytes.data(),
+                                static_cast<long>(bytes.size()),
+                                k.c_str(),
+                                e.c_str(),
+                                w.c_str()};
         hand(&data);
         return rc;
     };
@@ -121,7 +133,8 @@ long resourceData(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback) {
                        "OSRV/QV_ORS/1", readRow);
 }
 
-long memberTextData(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback) {
+long memberTextData(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback)
+{
     auto readRow = [](dqoo::Cursor& cursor, auto& hand) -> unsigned short {
         int32_t kind = 0;
         dqoo::VaryingText<64> owner, member, cName, csName;
@@ -143,17 +156,14 @@ long memberTextData(OSRV_DATA_REQUEST* pRequest, OSRV_DATA_CALLBACK pfnCallback)
 }  // namespace
 
 extern "C" long OSRV_GetData(void*, OSRV_DATA_REQUEST* pRequest, long lKind, void*, void*, void*,
-                             OSRV_DATA_CALLBACK pfnCallback) {
+                             OSRV_DATA_CALLBACK pfnCallback)
+{
     if (pRequest == nullptr || pRequest->pszObjectName == nullptr || pfnCallback == nullptr)
         return OSRV_ERR_ARGUMENT;
     switch (lKind) {
-    case OSRV_DATA_VERSION:
-        return versionData(pRequest, pfnCallback);
-    case OSRV_DATA_RESOURCES:
-        return resourceData(pRequest, pfnCallback);
-    case OSRV_DATA_MEMBER_TEXTS:
-        return memberTextData(pRequest, pfnCallback);
-    default:
-        return OSRV_ERR_KIND;
+    case OSRV_DATA_VERSION: return versionData(pRequest, pfnCallback);
+    case OSRV_DATA_RESOURCES: return resourceData(pRequest, pfnCallback);
+    case OSRV_DATA_MEMBER_TEXTS: return memberTextData(pRequest, pfnCallback);
+    default: return OSRV_ERR_KIND;
     }
 }

@@ -8,13 +8,15 @@
 #include <string>
 #include <system_error>
 
-extern "C" long OSRV_InitServices(const char* pszEnvironmentRoot) {
+extern "C" long OSRV_InitServices(const char* pszEnvironmentRoot)
+{
     if (pszEnvironmentRoot == nullptr)
         return OSRV_OK;
     return DosSetEnvironmentRoot(pszEnvironmentRoot) == 0 ? OSRV_OK : OSRV_ERR_NOT_FOUND;
 }
 
-extern "C" long OSRV_RemoveDirectoryTree(const char* pszPath) {
+extern "C" long OSRV_RemoveDirectoryTree(const char* pszPath)
+{
     if (pszPath == nullptr || *pszPath == '\0')
         return OSRV_ERR_ARGUMENT;
     std::string host;

@@ -21,7 +21,7 @@ namespace {
 constexpr long kDefaultLockTimeout = 60;
 
 struct ConnectionState {
-    sqlite3 *db = nullptr;
+    sqlite3* db = nullptr;
     std::string path;
     std::string lastError;
     std::string failLocation;
@@ -29,46 +29,57 @@ struct ConnectionState {
     std::set<std::string> logged;
 };
 
-ConnectionState &state() {
+ConnectionState& state()
+{
     static ConnectionState s;
     return s;
 }
 
 thread_local std::string tlsLocation;
 
-void closeConnection() {
-    ConnectionState &s = state();
-    if (s.db == nullptr) return;
+void closeConnection()
+{
+    ConnectionState& s = state();
+    if (s.db == nullptr)
+        return;
     dropCursors();
-    if (!sqlite3_get_autocommit(s.db)) sqlite3_exec(s.db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!sqlite3_get_autocommit(s.db))
+        sqlite3_exec(s.db, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(s.db);
     s.db = nullptr;
     s.path.clear();
 }
 
 // Appends a location seen to the location log, once each.
-void logLocation(ConnectionState &s, const std::string &tag) {
-    if (!s.logged.insert(tag).second) return;
+void logLocation(ConnectionState& s, const std::string& tag)
+{
+    if (!s.logged.insert(tag).second)
+        return;
     int fd = ::open(s.locationLog.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return;
+    if (fd < 0)
+        return;
     std::string line = tag + "\n";
     ssize_t written = ::write(fd, line.data(), line.size());
     (void)written;
     ::close(fd);
 }
 
-long lockTimeoutSeconds() {
-    const char *env = std::getenv("DQOV_LOCK_TIMEOUT");
-    if (env == nullptr || *env == '\0') return kDefaultLockTimeout;
-    char *end = nullptr;
+long lockTimeoutSeconds()
+{
+    const char* env = std::getenv("DQOV_LOCK_TIMEOUT");
+    if (env == nullptr || *env == '\0')
+        return kDefaultLockTimeout;
+    char* end = nullptr;
     long seconds = std::strtol(env, &end, 10);
-    if (*end != '\0' || seconds < 0 || seconds > 86400) return kDefaultLockTimeout;
+    if (*end != '\0' || seconds < 0 || seconds > 86400)
+        return kDefaultLockTimeout;
     return seconds;
 }
 
 // Refuses a path that is missing, not a regular file or not readable and
 // writable, before SQLite would quietly create an empty database there.
-bool checkRepositoryFile(const std::string &path) {
+bool checkRepositoryFile(const std::string& path)
+{
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) {
         setLastError("Repository file " + path + " does not exist");
@@ -89,16 +100,19 @@ bool checkRepositoryFile(const std::string &path) {
 // a database; one without tables (an empty file is a valid empty database)
 // is no repository. The path is bound, so no character in it can alter the
 // statement. Returns "" or the reason of the failure.
-std::string attachAndProbe(sqlite3 *db, const std::string &path) {
+std::string attachAndProbe(sqlite3* db, const std::string& path)
+{
     Stmt attach(db, "ATTACH DATABASE ? AS QV_DTA");
-    if (!attach.ok()) return state().lastError;
+    if (!attach.ok())
+        return state().lastError;
     attach.bindText(1, path);
     if (attach.step() != SQLITE_DONE)
         return "Repository file " + path + " cannot be opened: " + sqlite3_errmsg(db);
     Stmt probe(db, "SELECT COUNT(*) FROM QV_DTA.sqlite_master WHERE type = 'table'");
     if (!probe.ok() || probe.step() != SQLITE_ROW)
         return "Repository file " + path + " is not a database: " + sqlite3_errmsg(db);
-    if (probe.integer(0) == 0) return "Repository file " + path + " holds no tables: it is not a repository";
+    if (probe.integer(0) == 0)
+        return "Repository file " + path + " holds no tables: it is not a repository";
     return {};
 }
 
@@ -107,63 +121,86 @@ std::string attachAndProbe(sqlite3 *db, const std::string &path) {
 // first connection switches it; a repository that cannot switch (another
 // process holds it, a file system without shared memory) keeps its
 // rollback journal and works as before.
-void useWriteAheadLog(sqlite3 *db) {
+void useWriteAheadLog(sqlite3* db)
+{
     {
         Stmt mode(db, "PRAGMA QV_DTA.journal_mode");
-        if (mode.ok() && mode.step() == SQLITE_ROW && mode.text(0) == "wal") return;
-    }   // the reading statement ends here: the mode cannot change while one is active
+        if (mode.ok() && mode.step() == SQLITE_ROW && mode.text(0) == "wal")
+            return;
+    }  // the reading statement ends here: the mode cannot change while one is active
     sqlite3_exec(db, "PRAGMA QV_DTA.journal_mode=WAL", nullptr, nullptr, nullptr);
 }
 
 // A job reads its function's source and definitions once and looks up a
 // few rows at a time afterwards: a small page cache (the operating system
 // keeps the file's pages anyway) keeps the job's memory low.
-constexpr const char *kPageCache = "PRAGMA QV_DTA.cache_size = -128";   // KiB
+constexpr const char* kPageCache = "PRAGMA QV_DTA.cache_size = -128";  // KiB
 
 }  // namespace
 
-std::recursive_mutex &dbLock() {
+std::recursive_mutex& dbLock()
+{
     static std::recursive_mutex m;
     return m;
 }
 
-sqlite3 *dbHandle() { return state().db; }
+sqlite3* dbHandle()
+{
+    return state().db;
+}
 
-void setLastError(std::string_view text) { state().lastError.assign(text); }
+void setLastError(std::string_view text)
+{
+    state().lastError.assign(text);
+}
 
-const std::string &currentLocation() { return tlsLocation; }
+const std::string& currentLocation()
+{
+    return tlsLocation;
+}
 
-bool locationFails() {
-    ConnectionState &s = state();
-    if (!s.locationLog.empty()) logLocation(s, tlsLocation);
+bool locationFails()
+{
+    ConnectionState& s = state();
+    if (!s.locationLog.empty())
+        logLocation(s, tlsLocation);
     return !s.failLocation.empty() && s.failLocation == tlsLocation;
 }
 
-std::string dbReason(sqlite3 *db) {
-    if ((sqlite3_extended_errcode(db) & 0xFF) != SQLITE_BUSY) return sqlite3_errmsg(db);
+std::string dbReason(sqlite3* db)
+{
+    if ((sqlite3_extended_errcode(db) & 0xFF) != SQLITE_BUSY)
+        return sqlite3_errmsg(db);
     return "The repository " + state().path + " is locked: its write lock was held by another process for more than " +
            std::to_string(lockTimeoutSeconds()) + " second(s) (" + sqlite3_errmsg(db) + ")";
 }
 
-bool execSimple(sqlite3 *db, const char *sql) {
-    char *msg = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &msg) == SQLITE_OK) return true;
+bool execSimple(sqlite3* db, const char* sql)
+{
+    char* msg = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &msg) == SQLITE_OK)
+        return true;
     setLastError(msg ? msg : sqlite3_errmsg(db));
     sqlite3_free(msg);
     return false;
 }
 
-Stmt::Stmt(sqlite3 *db, std::string_view sql) {
-    const char *tail = nullptr;
+Stmt::Stmt(sqlite3* db, std::string_view sql)
+{
+    const char* tail = nullptr;
     if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, &tail) != SQLITE_OK) {
         setLastError(sqlite3_errmsg(db));
         stmt_ = nullptr;
     }
 }
 
-Stmt::~Stmt() { sqlite3_finalize(stmt_); }
+Stmt::~Stmt()
+{
+    sqlite3_finalize(stmt_);
+}
 
-Stmt &Stmt::operator=(Stmt &&other) noexcept {
+Stmt& Stmt::operator=(Stmt&& other) noexcept
+{
     if (this != &other) {
         sqlite3_finalize(stmt_);
         stmt_ = other.stmt_;
@@ -172,51 +209,69 @@ Stmt &Stmt::operator=(Stmt &&other) noexcept {
     return *this;
 }
 
-void Stmt::bindText(int index, std::string_view text) {
+void Stmt::bindText(int index, std::string_view text)
+{
     sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
-void Stmt::bindInt(int index, int64_t value) { sqlite3_bind_int64(stmt_, index, value); }
+void Stmt::bindInt(int index, int64_t value)
+{
+    sqlite3_bind_int64(stmt_, index, value);
+}
 
-int Stmt::step() {
+int Stmt::step()
+{
     int rc = sqlite3_step(stmt_);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) setLastError(dbReason(sqlite3_db_handle(stmt_)));
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        setLastError(dbReason(sqlite3_db_handle(stmt_)));
     return rc;
 }
 
-std::string Stmt::text(int column) const {
-    const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, column));
-    if (p == nullptr) return {};
+std::string Stmt::text(int column) const
+{
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    if (p == nullptr)
+        return {};
     return std::string(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
 }
 
-int64_t Stmt::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+int64_t Stmt::integer(int column) const
+{
+    return sqlite3_column_int64(stmt_, column);
+}
 
-bool Stmt::isNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+bool Stmt::isNull(int column) const
+{
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
 
 }  // namespace dqos
 
 using namespace dqos;
 
-extern "C" unsigned short SSQL_sConnect(const char *pszPath) {
+extern "C" unsigned short SSQL_sConnect(const char* pszPath)
+{
     std::lock_guard lock(dbLock());
     closeConnection();
     std::string path = pszPath ? pszPath : "";
     if (path.empty()) {
-        const char *env = std::getenv("DQOV_REPOSITORY");
+        const char* env = std::getenv("DQOV_REPOSITORY");
         path = env ? env : "";
     }
-    if (const char *fail = std::getenv("DQOV_SQL_FAIL_AT"); fail && *fail) state().failLocation = fail;
-    if (const char *log = std::getenv("DQOV_SQL_LOCATION_LOG"); log && *log) SSQL_SetLocationLog(log);
+    if (const char* fail = std::getenv("DQOV_SQL_FAIL_AT"); fail && *fail)
+        state().failLocation = fail;
+    if (const char* log = std::getenv("DQOV_SQL_LOCATION_LOG"); log && *log)
+        SSQL_SetLocationLog(log);
     if (path.empty()) {
         setLastError("No repository file given (DQOV_REPOSITORY is not set)");
         return SSQL_RC_NOREPOS;
     }
-    if (!checkRepositoryFile(path)) return SSQL_RC_NOREPOS;
+    if (!checkRepositoryFile(path))
+        return SSQL_RC_NOREPOS;
 
     // Every use of the connection holds dbLock(), so SQLite's own lock
     // around each of its calls is left out.
-    sqlite3 *db = nullptr;
+    sqlite3* db = nullptr;
     if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) !=
         SQLITE_OK) {
         setLastError(db ? sqlite3_errmsg(db) : "out of storage");
@@ -247,32 +302,43 @@ extern "C" unsigned short SSQL_sConnect(const char *pszPath) {
     return SSQL_RC_OK;
 }
 
-extern "C" void SSQL_Disconnect(void) {
+extern "C" void SSQL_Disconnect(void)
+{
     std::lock_guard lock(dbLock());
     closeConnection();
 }
 
-extern "C" int SSQL_fIsConnected(void) {
+extern "C" int SSQL_fIsConnected(void)
+{
     std::lock_guard lock(dbLock());
     return state().db != nullptr;
 }
 
-extern "C" const char *SSQL_pszLastError(void) {
+extern "C" const char* SSQL_pszLastError(void)
+{
     std::lock_guard lock(dbLock());
     return state().lastError.c_str();
 }
 
-extern "C" void SSQL_SetLocation(const char *pszTag) { tlsLocation = pszTag ? pszTag : ""; }
+extern "C" void SSQL_SetLocation(const char* pszTag)
+{
+    tlsLocation = pszTag ? pszTag : "";
+}
 
-extern "C" const char *SSQL_pszLocation(void) { return tlsLocation.c_str(); }
+extern "C" const char* SSQL_pszLocation(void)
+{
+    return tlsLocation.c_str();
+}
 
-extern "C" void SSQL_SetLocationLog(const char *pszPath) {
+extern "C" void SSQL_SetLocationLog(const char* pszPath)
+{
     std::lock_guard lock(dbLock());
     state().locationLog = pszPath ? pszPath : "";
     state().logged.clear();
 }
 
-extern "C" void SSQL_SetFailLocation(const char *pszTag) {
+extern "C" void SSQL_SetFailLocation(const char* pszTag)
+{
     std::lock_guard lock(dbLock());
     state().failLocation = pszTag ? pszTag : "";
 }

@@ -15,17 +15,17 @@
 namespace dqos {
 
 // Lock that serialises every use of the connection.
-std::recursive_mutex &dbLock();
+std::recursive_mutex& dbLock();
 
 // The open connection, or null when none is open. Hold dbLock() while using it.
-sqlite3 *dbHandle();
+sqlite3* dbHandle();
 
 // Records the text that SSQL_pszLastError() answers.
 void setLastError(std::string_view text);
 
 // Location tag current on this thread, and whether it is switched to fail
 // (the location is also written to the location log when one is set).
-const std::string &currentLocation();
+const std::string& currentLocation();
 bool locationFails();
 
 // The gate every statement of a caller and every write of the library
@@ -36,43 +36,45 @@ std::string statementRefusal();
 // Units of work (see dqos.h); each answers false with the last error set.
 // openWork opens a unit when none is open; openWriterWork opens the unit of
 // a job, holding the write lock; the others end the unit when one is open.
-bool openWork(sqlite3 *db);
-bool openWriterWork(sqlite3 *db);
-bool commitWork(sqlite3 *db);
-bool rollbackWork(sqlite3 *db);
+bool openWork(sqlite3* db);
+bool openWriterWork(sqlite3* db);
+bool commitWork(sqlite3* db);
+bool rollbackWork(sqlite3* db);
 
 // The database's reason for the failure of its last call; a lock not
 // granted in time is named with the repository and the lock timeout.
-std::string dbReason(sqlite3 *db);
+std::string dbReason(sqlite3* db);
 
 // Opens the unit of work for a write of the library itself after the gate;
 // false (last error set) when the write may not run.
-bool startOwnWrite(sqlite3 *db);
+bool startOwnWrite(sqlite3* db);
 
 // Owns one prepared statement.
 class Stmt {
 public:
     Stmt() = default;
-    Stmt(sqlite3 *db, std::string_view sql);
+    Stmt(sqlite3* db, std::string_view sql);
     ~Stmt();
-    Stmt(const Stmt &) = delete;
-    Stmt &operator=(const Stmt &) = delete;
-    Stmt(Stmt &&other) noexcept : stmt_(other.stmt_) { other.stmt_ = nullptr; }
-    Stmt &operator=(Stmt &&other) noexcept;
+    Stmt(const Stmt&) = delete;
+    Stmt& operator=(const Stmt&) = delete;
+    Stmt(Stmt&& other) noexcept : stmt_(other.stmt_) { other.stmt_ = nullptr; }
+    Stmt& operator=(Stmt&& other) noexcept;
 
     // Takes ownership of a statement prepared elsewhere.
-    void adopt(sqlite3_stmt *stmt) {
+    void adopt(sqlite3_stmt* stmt)
+    {
         sqlite3_finalize(stmt_);
         stmt_ = stmt;
     }
     // Gives the statement up to the caller, who then owns it.
-    sqlite3_stmt *release() {
-        sqlite3_stmt *stmt = stmt_;
+    sqlite3_stmt* release()
+    {
+        sqlite3_stmt* stmt = stmt_;
         stmt_ = nullptr;
         return stmt;
     }
     bool ok() const { return stmt_ != nullptr; }
-    sqlite3_stmt *get() const { return stmt_; }
+    sqlite3_stmt* get() const { return stmt_; }
     void bindText(int index, std::string_view text);
     void bindInt(int index, int64_t value);
     // SQLITE_ROW, SQLITE_DONE or an error code.
@@ -82,7 +84,7 @@ public:
     bool isNull(int column) const;
 
 private:
-    sqlite3_stmt *stmt_ = nullptr;
+    sqlite3_stmt* stmt_ = nullptr;
 };
 
 // Statements kept for reuse: a job runs a few dozen statements thousands
@@ -91,7 +93,7 @@ private:
 // the same text gets a statement of its own.
 //
 // The pooled statement of a text, taken out of the pool, or null.
-sqlite3_stmt *takePooled(sqlite3 *db, const char *sql);
+sqlite3_stmt* takePooled(sqlite3* db, const char* sql);
 // Finalises every pooled statement.
 void dropPooled();
 
@@ -101,17 +103,17 @@ public:
     PooledStmt() = default;
     // Takes the text's statement from the pool or prepares it (!ok() and
     // the last error set when it cannot be prepared).
-    PooledStmt(sqlite3 *db, const char *sql);
+    PooledStmt(sqlite3* db, const char* sql);
     ~PooledStmt();
-    PooledStmt(const PooledStmt &) = delete;
-    PooledStmt &operator=(const PooledStmt &) = delete;
-    PooledStmt(PooledStmt &&) = default;
-    PooledStmt &operator=(PooledStmt &&) = delete;
+    PooledStmt(const PooledStmt&) = delete;
+    PooledStmt& operator=(const PooledStmt&) = delete;
+    PooledStmt(PooledStmt&&) = default;
+    PooledStmt& operator=(PooledStmt&&) = delete;
 
     // Puts the statement held back and holds this one, kept under sql.
-    void hold(sqlite3_stmt *stmt, const char *sql);
+    void hold(sqlite3_stmt* stmt, const char* sql);
     bool ok() const { return stmt_.ok(); }
-    sqlite3_stmt *get() const { return stmt_.get(); }
+    sqlite3_stmt* get() const { return stmt_.get(); }
     void bindText(int index, std::string_view text) { stmt_.bindText(index, text); }
     void bindInt(int index, int64_t value) { stmt_.bindInt(index, value); }
     int step() { return stmt_.step(); }
@@ -129,10 +131,10 @@ private:
 void dropCursors();
 
 // Runs a statement that returns no rows; false (and the last error set) on failure.
-bool execSimple(sqlite3 *db, const char *sql);
+bool execSimple(sqlite3* db, const char* sql);
 
 // Text of a caller's argument: null gives "", trailing blanks removed.
-std::string trimmed(const char *text);
+std::string trimmed(const char* text);
 std::string trimmed(std::string_view text);
 
 // Value of a QV_SET setting, when connected and stored.

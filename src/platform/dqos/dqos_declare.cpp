@@ -23,7 +23,8 @@ std::atomic<uint32_t> gSerial{0};
 enum class Conv { Text, Char, Varying, Int, Long, Function, Percent, Bad };
 
 // Reads the conversion at t[i] (just past '%') and advances i past it.
-Conv readConversion(const char *t, size_t &i) {
+Conv readConversion(const char* t, size_t& i)
+{
     switch (t[i]) {
     case '%': ++i; return Conv::Percent;
     case 's': ++i; return Conv::Text;
@@ -34,7 +35,8 @@ Conv readConversion(const char *t, size_t &i) {
     case 'u': ++i; return Conv::Int;
     case 'l':
         ++i;
-        if (t[i] == 'd' || t[i] == 'u' || t[i] == 'i') ++i;
+        if (t[i] == 'd' || t[i] == 'u' || t[i] == 'i')
+            ++i;
         return Conv::Long;
     default: return Conv::Bad;
     }
@@ -42,53 +44,63 @@ Conv readConversion(const char *t, size_t &i) {
 
 class Builder {
 public:
-    explicit Builder(SSQL_AREA *area) : area_(area) {}
+    explicit Builder(SSQL_AREA* area) : area_(area) {}
 
-    bool text(char c) {
-        if (len_ + 1 >= SSQL_STMT_SIZE) return fail("statement text longer than the statement area");
+    bool text(char c)
+    {
+        if (len_ + 1 >= SSQL_STMT_SIZE)
+            return fail("statement text longer than the statement area");
         area_->szStmt[len_++] = c;
         return true;
     }
-    bool text(std::string_view s) {
+    bool text(std::string_view s)
+    {
         for (char c : s)
-            if (!text(c)) return false;
+            if (!text(c))
+                return false;
         return true;
     }
-    bool value(const ValueRef &v) {
-        if (!appendValue(*area_, v)) return fail("values longer than the statement area");
+    bool value(const ValueRef& v)
+    {
+        if (!appendValue(*area_, v))
+            return fail("values longer than the statement area");
         ++area_->usValues;
         return text('?');
     }
-    bool fail(std::string why) {
+    bool fail(std::string why)
+    {
         error_ = std::move(why);
         return false;
     }
     void finish() { area_->szStmt[len_] = '\0'; }
-    const std::string &error() const { return error_; }
+    const std::string& error() const { return error_; }
 
 private:
-    SSQL_AREA *area_;
+    SSQL_AREA* area_;
     size_t len_ = 0;
     std::string error_;
 };
 
 // Takes the value of one conversion from the argument list.
-ValueRef takeValue(Conv conv, va_list &ap, std::string &scratch) {
+ValueRef takeValue(Conv conv, va_list& ap, std::string& scratch)
+{
     switch (conv) {
     case Conv::Text: {
-        const char *s = va_arg(ap, const char *);
+        const char* s = va_arg(ap, const char*);
         return ValueRef::text(s ? std::string_view(s) : std::string_view());
     }
     case Conv::Char: {
         int c = va_arg(ap, int);
         scratch.assign(1, static_cast<char>(c));
-        if (c == 0) scratch.clear();
+        if (c == 0)
+            scratch.clear();
         return ValueRef::text(scratch);
     }
     case Conv::Varying: {
         int n = va_arg(ap, int);
-        const char *s = va_arg(ap, const char *);
-        if (s == nullptr || n <= 0) return ValueRef::text({});
+        const char* s = va_arg(ap, const char*);
+        if (s == nullptr || n <= 0)
+            return ValueRef::text({});
         return ValueRef::text(std::string_view(s, static_cast<size_t>(n)));
     }
     case Conv::Int: return ValueRef::integer(va_arg(ap, int));
@@ -97,18 +109,22 @@ ValueRef takeValue(Conv conv, va_list &ap, std::string &scratch) {
     }
 }
 
-bool isQuotedPlaceholder(const char *t, size_t i, size_t &convEnd, Conv &conv) {
+bool isQuotedPlaceholder(const char* t, size_t i, size_t& convEnd, Conv& conv)
+{
     // t[i] is a quote; a placeholder with its closing quote follows?
-    if (t[i + 1] != '%') return false;
+    if (t[i + 1] != '%')
+        return false;
     size_t j = i + 2;
     Conv c = readConversion(t, j);
-    if (c == Conv::Bad || c == Conv::Percent || t[j] != '\'') return false;
+    if (c == Conv::Bad || c == Conv::Percent || t[j] != '\'')
+        return false;
     conv = c;
     convEnd = j + 1;
     return true;
 }
 
-bool parseTemplate(const char *t, va_list &ap, Builder &b) {
+bool parseTemplate(const char* t, va_list& ap, Builder& b)
+{
     std::string scratch;
     size_t i = 0;
     while (t[i] != '\0') {
@@ -117,38 +133,47 @@ bool parseTemplate(const char *t, va_list &ap, Builder &b) {
             size_t end = 0;
             Conv conv = Conv::Bad;
             if (isQuotedPlaceholder(t, i, end, conv)) {
-                if (!b.value(takeValue(conv, ap, scratch))) return false;
+                if (!b.value(takeValue(conv, ap, scratch)))
+                    return false;
                 i = end;
                 continue;
             }
             // A literal of the template itself: copied as written; a
             // placeholder inside it cannot be bound and is refused.
-            if (!b.text(c)) return false;
+            if (!b.text(c))
+                return false;
             ++i;
             for (;;) {
-                if (t[i] == '\0') return b.fail("unterminated literal in template");
+                if (t[i] == '\0')
+                    return b.fail("unterminated literal in template");
                 if (t[i] == '%') {
-                    if (t[i + 1] != '%') return b.fail("placeholder inside a literal in template");
-                    if (!b.text('%')) return false;
+                    if (t[i + 1] != '%')
+                        return b.fail("placeholder inside a literal in template");
+                    if (!b.text('%'))
+                        return false;
                     i += 2;
                     continue;
                 }
                 if (t[i] == '\'') {
                     if (t[i + 1] == '\'') {
-                        if (!b.text("''")) return false;
+                        if (!b.text("''"))
+                            return false;
                         i += 2;
                         continue;
                     }
                     break;
                 }
-                if (!b.text(t[i++])) return false;
+                if (!b.text(t[i++]))
+                    return false;
             }
-            if (!b.text('\'')) return false;
+            if (!b.text('\''))
+                return false;
             ++i;
             continue;
         }
         if (c != '%') {
-            if (!b.text(c)) return false;
+            if (!b.text(c))
+                return false;
             ++i;
             continue;
         }
@@ -156,19 +181,24 @@ bool parseTemplate(const char *t, va_list &ap, Builder &b) {
         Conv conv = readConversion(t, i);
         switch (conv) {
         case Conv::Percent:
-            if (!b.text('%')) return false;
+            if (!b.text('%'))
+                return false;
             break;
         case Conv::Int:
         case Conv::Long:
-            if (!b.value(takeValue(conv, ap, scratch))) return false;
+            if (!b.value(takeValue(conv, ap, scratch)))
+                return false;
             break;
         case Conv::Text: {
-            const char *fn = va_arg(ap, const char *);
+            const char* fn = va_arg(ap, const char*);
             std::string_view name = fn ? fn : "";
             bool allowed = false;
-            for (std::string_view a : kAllowedFunctions) allowed = allowed || name == a;
-            if (!allowed) return b.fail("unquoted %s names no allowed SQL function");
-            if (!b.text(name)) return false;
+            for (std::string_view a : kAllowedFunctions)
+                allowed = allowed || name == a;
+            if (!allowed)
+                return b.fail("unquoted %s names no allowed SQL function");
+            if (!b.text(name))
+                return false;
             break;
         }
         default: return b.fail("unsupported conversion in template");
@@ -182,8 +212,10 @@ bool parseTemplate(const char *t, va_list &ap, Builder &b) {
 
 using namespace dqos;
 
-extern "C" unsigned short SSQL_DeclareExt(SSQL_AREA *pArea, const char *pszTemplate, ...) {
-    if (pArea == nullptr) return SSQL_RC_ERROR;
+extern "C" unsigned short SSQL_DeclareExt(SSQL_AREA* pArea, const char* pszTemplate, ...)
+{
+    if (pArea == nullptr)
+        return SSQL_RC_ERROR;
     pArea->szStmt[0] = '\0';
     pArea->ulSerial = 0;
     pArea->usValues = 0;
@@ -205,7 +237,8 @@ extern "C" unsigned short SSQL_DeclareExt(SSQL_AREA *pArea, const char *pszTempl
         return SSQL_RC_ERROR;
     }
     uint32_t serial = ++gSerial;
-    if (serial == 0) serial = ++gSerial;
+    if (serial == 0)
+        serial = ++gSerial;
     pArea->ulSerial = serial;
     return SSQL_RC_OK;
 }

@@ -10,7 +10,7 @@
 namespace {
 
 struct FreeDeleter {
-    void operator()(void *p) const { std::free(p); }
+    void operator()(void* p) const { std::free(p); }
 };
 
 struct OrphanStore {
@@ -18,25 +18,34 @@ struct OrphanStore {
     std::vector<std::unique_ptr<void, FreeDeleter>> blocks;
 };
 
-OrphanStore &orphans() {
+OrphanStore& orphans()
+{
     static OrphanStore store;
     return store;
 }
 
 }  // namespace
 
-extern "C" void *SMEM_pMalloc(unsigned long ulFlags, size_t ulSize) {
-    if (ulSize == 0) return nullptr;
+extern "C" void* SMEM_pMalloc(unsigned long ulFlags, size_t ulSize)
+{
+    if (ulSize == 0)
+        return nullptr;
     return std::calloc(1, ulSize);
 }
 
-extern "C" void SMEM_FreeMem(void *pBlock) { std::free(pBlock); }
+extern "C" void SMEM_FreeMem(void* pBlock)
+{
+    std::free(pBlock);
+}
 
-extern "C" void *SMEM_pMallocOrphan(size_t ulSize) {
-    if (ulSize == 0) return nullptr;
-    void *p = std::calloc(1, ulSize);
-    if (p == nullptr) return nullptr;
-    OrphanStore &s = orphans();
+extern "C" void* SMEM_pMallocOrphan(size_t ulSize)
+{
+    if (ulSize == 0)
+        return nullptr;
+    void* p = std::calloc(1, ulSize);
+    if (p == nullptr)
+        return nullptr;
+    OrphanStore& s = orphans();
     std::lock_guard guard(s.lock);
     try {
         s.blocks.emplace_back(p);

@@ -15,17 +15,20 @@
 namespace dqos {
 namespace {
 
-std::optional<MessageText> findExact(std::string_view file, std::string_view id, std::string_view language) {
+std::optional<MessageText> findExact(std::string_view file, std::string_view id, std::string_view language)
+{
     std::lock_guard lock(dbLock());
-    sqlite3 *db = dbHandle();
-    if (db == nullptr) return std::nullopt;
-    PooledStmt st(db,
-                  "SELECT MSGSEV, MSGSUB, MSGTXT FROM QV_DTA.QV_MSG WHERE MSGFIL = ? AND MSGID = ? AND MSGLNG = ?");
-    if (!st.ok()) return std::nullopt;
+    sqlite3* db = dbHandle();
+    if (db == nullptr)
+        return std::nullopt;
+    PooledStmt st(db, "SELECT MSGSEV, MSGSUB, MSGTXT FROM QV_DTA.QV_MSG WHERE MSGFIL = ? AND MSGID = ? AND MSGLNG = ?");
+    if (!st.ok())
+        return std::nullopt;
     st.bindText(1, file);
     st.bindText(2, id);
     st.bindText(3, language);
-    if (st.step() != SQLITE_ROW) return std::nullopt;
+    if (st.step() != SQLITE_ROW)
+        return std::nullopt;
     MessageText m;
     m.file = std::string(file);
     m.id = std::string(id);
@@ -37,29 +40,37 @@ std::optional<MessageText> findExact(std::string_view file, std::string_view id,
     return m;
 }
 
-std::vector<std::string> languageChain(std::string_view language) {
+std::vector<std::string> languageChain(std::string_view language)
+{
     std::string asked = trimmed(language);
-    if (asked.empty()) asked = sessionLanguage();
+    if (asked.empty())
+        asked = sessionLanguage();
     std::string fallback = defaultLanguage();
     std::vector<std::string> chain;
-    if (!asked.empty()) chain.push_back(asked);
-    if (fallback != asked) chain.push_back(fallback);
+    if (!asked.empty())
+        chain.push_back(asked);
+    if (fallback != asked)
+        chain.push_back(fallback);
     return chain;
 }
 
 // Widths of the substitution fields; -1 stands for "the rest of the data".
-std::vector<long> fieldWidths(const std::string &layout) {
+std::vector<long> fieldWidths(const std::string& layout)
+{
     std::vector<long> widths;
     size_t i = 0;
     while (i < layout.size()) {
         size_t comma = layout.find(',', i);
-        std::string part = trimmed(std::string_view(layout).substr(i, comma == std::string::npos ? std::string::npos : comma - i));
-        while (!part.empty() && part.front() == ' ') part.erase(part.begin());
+        std::string part =
+            trimmed(std::string_view(layout).substr(i, comma == std::string::npos ? std::string::npos : comma - i));
+        while (!part.empty() && part.front() == ' ')
+            part.erase(part.begin());
         if (part == "*")
             widths.push_back(-1);
         else if (!part.empty())
             widths.push_back(std::strtol(part.c_str(), nullptr, 10));
-        if (comma == std::string::npos) break;
+        if (comma == std::string::npos)
+            break;
         i = comma + 1;
     }
     return widths;
@@ -67,18 +78,19 @@ std::vector<long> fieldWidths(const std::string &layout) {
 
 struct DisplayState {
     SMSG_DISPLAY_HOOK hook = nullptr;
-    void *user = nullptr;
+    void* user = nullptr;
     // Numbered formats handed out by SMSG_pszGetMessage; kept for the
     // process, since callers hold on to them.
     std::map<std::pair<unsigned long, std::string>, std::string> formats;
 };
 
-DisplayState &display() {
+DisplayState& display()
+{
     static DisplayState d;
     return d;
 }
 
-thread_local char *tlsRedirect = nullptr;
+thread_local char* tlsRedirect = nullptr;
 thread_local size_t tlsRedirectSize = 0;
 
 // One conversion of a numbered message format.
@@ -90,7 +102,8 @@ struct Conversion {
 
 // Splits a stored format into literal text and conversions; false when it
 // holds a conversion the formatter does not take, or more than three.
-bool parseFormat(const std::string &fmt, std::vector<std::string> &literals, std::vector<Conversion> &convs) {
+bool parseFormat(const std::string& fmt, std::vector<std::string>& literals, std::vector<Conversion>& convs)
+{
     std::string lit;
     for (size_t i = 0; i < fmt.size(); ++i) {
         if (fmt[i] != '%') {
@@ -104,42 +117,50 @@ bool parseFormat(const std::string &fmt, std::vector<std::string> &literals, std
         }
         Conversion c;
         size_t j = i + 1;
-        if (j < fmt.size() && fmt[j] == '-') ++j;
-        while (j < fmt.size() && std::isdigit(static_cast<unsigned char>(fmt[j]))) ++j;
+        if (j < fmt.size() && fmt[j] == '-')
+            ++j;
+        while (j < fmt.size() && std::isdigit(static_cast<unsigned char>(fmt[j])))
+            ++j;
         if (j < fmt.size() && fmt[j] == '.') {
             ++j;
-            while (j < fmt.size() && std::isdigit(static_cast<unsigned char>(fmt[j]))) ++j;
+            while (j < fmt.size() && std::isdigit(static_cast<unsigned char>(fmt[j])))
+                ++j;
         }
         if (j < fmt.size() && fmt[j] == 'l') {
             c.isLong = true;
             ++j;
         }
-        if (j >= fmt.size() || std::strchr("sdiucx", fmt[j]) == nullptr) return false;
-        if (c.isLong && (fmt[j] == 's' || fmt[j] == 'c')) return false;
+        if (j >= fmt.size() || std::strchr("sdiucx", fmt[j]) == nullptr)
+            return false;
+        if (c.isLong && (fmt[j] == 's' || fmt[j] == 'c'))
+            return false;
         c.letter = fmt[j];
         c.spec = fmt.substr(i, j - i + 1);
         literals.push_back(lit);
         lit.clear();
         convs.push_back(c);
-        if (convs.size() > 3) return false;
+        if (convs.size() > 3)
+            return false;
         i = j;
     }
     literals.push_back(lit);
     return true;
 }
 
-std::string formatNumbered(const std::string &fmt, va_list &ap) {
+std::string formatNumbered(const std::string& fmt, va_list& ap)
+{
     std::vector<std::string> literals;
     std::vector<Conversion> convs;
-    if (!parseFormat(fmt, literals, convs)) return fmt;
+    if (!parseFormat(fmt, literals, convs))
+        return fmt;
     std::string out = literals[0];
     char buf[512];
     for (size_t k = 0; k < convs.size(); ++k) {
-        const Conversion &c = convs[k];
-        const char *spec = c.spec.c_str();
+        const Conversion& c = convs[k];
+        const char* spec = c.spec.c_str();
         switch (c.letter) {
         case 's': {
-            const char *s = va_arg(ap, const char *);
+            const char* s = va_arg(ap, const char*);
             std::snprintf(buf, sizeof buf, spec, s ? s : "");
             break;
         }
@@ -158,23 +179,29 @@ std::string formatNumbered(const std::string &fmt, va_list &ap) {
 
 }  // namespace
 
-std::optional<MessageText> lookupMessage(std::string_view file, std::string_view id, std::string_view language) {
+std::optional<MessageText> lookupMessage(std::string_view file, std::string_view id, std::string_view language)
+{
     std::string f = trimmed(file);
     std::string i = trimmed(id);
     std::vector<std::string> files{f};
-    if (f != kLibraryMessageFile) files.emplace_back(kLibraryMessageFile);
-    for (const std::string &lang : languageChain(language))
-        if (auto m = findExact(f, i, lang)) return m;
+    if (f != kLibraryMessageFile)
+        files.emplace_back(kLibraryMessageFile);
+    for (const std::string& lang : languageChain(language))
+        if (auto m = findExact(f, i, lang))
+            return m;
     if (files.size() > 1)
-        for (const std::string &lang : languageChain(language))
-            if (auto m = findExact(kLibraryMessageFile, i, lang)) return m;
+        for (const std::string& lang : languageChain(language))
+            if (auto m = findExact(kLibraryMessageFile, i, lang))
+                return m;
     return std::nullopt;
 }
 
-std::string substituteMessage(const MessageText &message, std::string_view data) {
+std::string substituteMessage(const MessageText& message, std::string_view data)
+{
     std::vector<std::string> fields;
     std::vector<long> widths = fieldWidths(message.layout);
-    if (widths.empty() && !data.empty()) widths.push_back(-1);
+    if (widths.empty() && !data.empty())
+        widths.push_back(-1);
     size_t pos = 0;
     for (long w : widths) {
         if (pos >= data.size()) {
@@ -186,7 +213,7 @@ std::string substituteMessage(const MessageText &message, std::string_view data)
         pos += n;
     }
     std::string out;
-    const std::string &t = message.text;
+    const std::string& t = message.text;
     for (size_t i = 0; i < t.size(); ++i) {
         if (t[i] == '&' && i + 1 < t.size() && t[i + 1] == '&') {
             out += '&';
@@ -196,8 +223,10 @@ std::string substituteMessage(const MessageText &message, std::string_view data)
         if (t[i] == '&' && i + 1 < t.size() && std::isdigit(static_cast<unsigned char>(t[i + 1]))) {
             size_t j = i + 1;
             size_t n = 0;
-            while (j < t.size() && std::isdigit(static_cast<unsigned char>(t[j]))) n = n * 10 + (t[j++] - '0');
-            if (n >= 1 && n <= fields.size()) out += fields[n - 1];
+            while (j < t.size() && std::isdigit(static_cast<unsigned char>(t[j])))
+                n = n * 10 + (t[j++] - '0');
+            if (n >= 1 && n <= fields.size())
+                out += fields[n - 1];
             i = j - 1;
             continue;
         }
@@ -206,16 +235,20 @@ std::string substituteMessage(const MessageText &message, std::string_view data)
     return out;
 }
 
-std::optional<std::string> numberedMessageFormat(unsigned long number, std::string_view language) {
+std::optional<std::string> numberedMessageFormat(unsigned long number, std::string_view language)
+{
     std::lock_guard lock(dbLock());
-    sqlite3 *db = dbHandle();
-    if (db == nullptr) return std::nullopt;
-    for (const std::string &lang : languageChain(language)) {
+    sqlite3* db = dbHandle();
+    if (db == nullptr)
+        return std::nullopt;
+    for (const std::string& lang : languageChain(language)) {
         PooledStmt st(db, "SELECT SMSTXT FROM QV_DTA.QV_SMS WHERE SMSNUM = ? AND SMSLNG = ?");
-        if (!st.ok()) return std::nullopt;
+        if (!st.ok())
+            return std::nullopt;
         st.bindInt(1, static_cast<int64_t>(number));
         st.bindText(2, lang);
-        if (st.step() == SQLITE_ROW) return st.text(0);
+        if (st.step() == SQLITE_ROW)
+            return st.text(0);
     }
     return std::nullopt;
 }
@@ -224,19 +257,23 @@ std::optional<std::string> numberedMessageFormat(unsigned long number, std::stri
 
 using namespace dqos;
 
-extern "C" const char *SMSG_pszGetMessage(unsigned long ulNumber, unsigned long ulReserved) {
+extern "C" const char* SMSG_pszGetMessage(unsigned long ulNumber, unsigned long ulReserved)
+{
     std::lock_guard lock(dbLock());
     std::optional<std::string> fmt = numberedMessageFormat(ulNumber, {});
-    if (!fmt) return nullptr;
+    if (!fmt)
+        return nullptr;
     auto key = std::make_pair(ulNumber, *fmt);
     auto [it, inserted] = display().formats.emplace(key, *fmt);
     return it->second.c_str();
 }
 
-extern "C" unsigned short SMSG_sGetMessage(void *hwndOwner, unsigned long ulNumber, unsigned long ulStyle,
-                                           unsigned long ulHelp, unsigned short usButtons, ...) {
+extern "C" unsigned short SMSG_sGetMessage(void* hwndOwner, unsigned long ulNumber, unsigned long ulStyle,
+                                           unsigned long ulHelp, unsigned short usButtons, ...)
+{
     std::optional<std::string> fmt = numberedMessageFormat(ulNumber, {});
-    if (!fmt) return 1;
+    if (!fmt)
+        return 1;
     va_list ap;
     va_start(ap, usButtons);
     std::string text = formatNumbered(*fmt, ap);
@@ -245,16 +282,18 @@ extern "C" unsigned short SMSG_sGetMessage(void *hwndOwner, unsigned long ulNumb
     return 0;
 }
 
-extern "C" void SMSG_DisplayMessage(const char *pszText) {
-    const char *text = pszText ? pszText : "";
+extern "C" void SMSG_DisplayMessage(const char* pszText)
+{
+    const char* text = pszText ? pszText : "";
     if (tlsRedirect != nullptr) {
         size_t used = std::strlen(tlsRedirect);
-        if (used > 0 && used + 1 < tlsRedirectSize) tlsRedirect[used++] = '\n';
+        if (used > 0 && used + 1 < tlsRedirectSize)
+            tlsRedirect[used++] = '\n';
         std::snprintf(tlsRedirect + used, tlsRedirectSize - used, "%s", text);
         return;
     }
     SMSG_DISPLAY_HOOK hook;
-    void *user;
+    void* user;
     {
         std::lock_guard lock(dbLock());
         hook = display().hook;
@@ -267,13 +306,15 @@ extern "C" void SMSG_DisplayMessage(const char *pszText) {
     std::fprintf(stderr, "%s\n", text);
 }
 
-extern "C" void SMSG_SetDisplayHook(SMSG_DISPLAY_HOOK pfnHook, void *pUser) {
+extern "C" void SMSG_SetDisplayHook(SMSG_DISPLAY_HOOK pfnHook, void* pUser)
+{
     std::lock_guard lock(dbLock());
     display().hook = pfnHook;
     display().user = pUser;
 }
 
-extern "C" void SMSG_RedirectMsgs(char *pszBuffer, size_t ulSize) {
+extern "C" void SMSG_RedirectMsgs(char* pszBuffer, size_t ulSize)
+{
     if (pszBuffer == nullptr || ulSize == 0) {
         tlsRedirect = nullptr;
         tlsRedirectSize = 0;
@@ -284,21 +325,26 @@ extern "C" void SMSG_RedirectMsgs(char *pszBuffer, size_t ulSize) {
     tlsRedirectSize = ulSize;
 }
 
-extern "C" unsigned short SMSG_sGetMessageText(const char *pszMsgFile, const char *pszMsgId, const char *pszLanguage,
-                                               const char *pData, size_t ulDataLen, char *pszOut, size_t ulOutSize,
-                                               char *pchSeverity) {
+extern "C" unsigned short SMSG_sGetMessageText(const char* pszMsgFile, const char* pszMsgId, const char* pszLanguage,
+                                               const char* pData, size_t ulDataLen, char* pszOut, size_t ulOutSize,
+                                               char* pchSeverity)
+{
     std::string_view data = pData ? std::string_view(pData, ulDataLen) : std::string_view();
     std::optional<MessageText> m = lookupMessage(trimmed(pszMsgFile), trimmed(pszMsgId), trimmed(pszLanguage));
     std::string text;
     if (m) {
         text = substituteMessage(*m, data);
-        if (pchSeverity) *pchSeverity = m->severity;
+        if (pchSeverity)
+            *pchSeverity = m->severity;
     } else {
         text = trimmed(pszMsgId);
         std::string d = trimmed(data);
-        if (!d.empty()) text += " " + d;
-        if (pchSeverity) *pchSeverity = ' ';
+        if (!d.empty())
+            text += " " + d;
+        if (pchSeverity)
+            *pchSeverity = ' ';
     }
-    if (pszOut != nullptr && ulOutSize > 0) std::snprintf(pszOut, ulOutSize, "%s", text.c_str());
+    if (pszOut != nullptr && ulOutSize > 0)
+        std::snprintf(pszOut, ulOutSize, "%s", text.c_str());
     return m ? 0 : 1;
 }

@@ -30,7 +30,7 @@ std::optional<MessageText> lookupMessage(std::string_view file, std::string_view
 // Cuts `data` into the message's fields by its layout and puts each field,
 // without trailing blanks, into its marker. A marker without a field
 // becomes empty; "&&" stands for one '&'.
-std::string substituteMessage(const MessageText &message, std::string_view data);
+std::string substituteMessage(const MessageText& message, std::string_view data);
 
 // Format of a numbered services message in `language` (empty: the session
 // language) or the default language.

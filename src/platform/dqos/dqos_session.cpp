@@ -15,54 +15,68 @@ struct Session {
     std::string defaultLanguage;  // last answer of SMISC_pszDefaultLanguage
 };
 
-Session &session() {
+Session& session()
+{
     static Session s;
     return s;
 }
 
 }  // namespace
 
-std::string trimmed(std::string_view text) {
+std::string trimmed(std::string_view text)
+{
     size_t n = text.size();
-    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\0')) --n;
+    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\0'))
+        --n;
     return std::string(text.substr(0, n));
 }
 
-std::string trimmed(const char *text) { return text ? trimmed(std::string_view(text)) : std::string(); }
+std::string trimmed(const char* text)
+{
+    return text ? trimmed(std::string_view(text)) : std::string();
+}
 
-std::optional<std::string> readSetting(std::string_view key) {
+std::optional<std::string> readSetting(std::string_view key)
+{
     std::lock_guard lock(dbLock());
-    sqlite3 *db = dbHandle();
-    if (db == nullptr) return std::nullopt;
+    sqlite3* db = dbHandle();
+    if (db == nullptr)
+        return std::nullopt;
     Stmt st(db, "SELECT SETVAL FROM QV_DTA.QV_SET WHERE SETKEY = ?");
-    if (!st.ok()) return std::nullopt;
+    if (!st.ok())
+        return std::nullopt;
     st.bindText(1, key);
-    if (st.step() != SQLITE_ROW) return std::nullopt;
+    if (st.step() != SQLITE_ROW)
+        return std::nullopt;
     return st.text(0);
 }
 
-std::string sessionPartition() {
+std::string sessionPartition()
+{
     std::lock_guard lock(dbLock());
     return session().partition;
 }
 
-std::string sessionLanguage() {
+std::string sessionLanguage()
+{
     std::lock_guard lock(dbLock());
     return session().language;
 }
 
-std::string defaultLanguage() {
+std::string defaultLanguage()
+{
     std::string lang = trimmed(readSetting("DEFLANG").value_or(""));
     return lang.empty() ? "ENG" : lang;
 }
 
 // The OS layer's clock (which tests and reproducible runs can fix) turned
 // into UTC with its time-zone offset.
-std::string utcTimestamp() {
+std::string utcTimestamp()
+{
     std::time_t now = std::time(nullptr);
-    DQOZ_DATETIME dt {};
+    DQOZ_DATETIME dt{};
     if (DosGetDateTime(&dt) == DQOZ_NO_ERROR) {
-        std::tm local {};
+        std::tm local{};
         local.tm_year = dt.year - 1900;
         local.tm_mon = dt.month - 1;
         local.tm_mday = dt.day;
@@ -71,7 +85,7 @@ std::string utcTimestamp() {
         local.tm_sec = dt.seconds;
         now = timegm(&local) + std::time_t{dt.timezone} * 60;
     }
-    std::tm tm {};
+    std::tm tm{};
     gmtime_r(&now, &tm);
     char buf[32];
     std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &tm);
@@ -82,23 +96,27 @@ std::string utcTimestamp() {
 
 using namespace dqos;
 
-extern "C" void SMISC_SetSession(const char *pszPartition, const char *pszLanguage) {
+extern "C" void SMISC_SetSession(const char* pszPartition, const char* pszLanguage)
+{
     std::lock_guard lock(dbLock());
     session().partition = trimmed(pszPartition).substr(0, 3);
     session().language = trimmed(pszLanguage).substr(0, 4);
 }
 
-extern "C" const char *SMISC_pszPartition(void) {
+extern "C" const char* SMISC_pszPartition(void)
+{
     std::lock_guard lock(dbLock());
     return session().partition.c_str();
 }
 
-extern "C" const char *SMISC_pszLanguage(void) {
+extern "C" const char* SMISC_pszLanguage(void)
+{
     std::lock_guard lock(dbLock());
     return session().language.c_str();
 }
 
-extern "C" const char *SMISC_pszDefaultLanguage(void) {
+extern "C" const char* SMISC_pszDefaultLanguage(void)
+{
     std::lock_guard lock(dbLock());
     session().defaultLanguage = defaultLanguage();
     return session().defaultLanguage.c_str();

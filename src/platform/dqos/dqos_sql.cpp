@@ -19,16 +19,20 @@
 
 namespace dqos {
 
-bool appendValue(SSQL_AREA &area, const ValueRef &v) {
+bool appendValue(SSQL_AREA& area, const ValueRef& v)
+{
     uint32_t need = 1 + (v.isText ? 4 + static_cast<uint32_t>(v.textValue.size()) : 8);
-    if (v.isText && v.textValue.size() > SSQL_VALUES_SIZE) return false;
-    if (area.ulValuesUsed + need > SSQL_VALUES_SIZE) return false;
-    unsigned char *p = area.abValues + area.ulValuesUsed;
+    if (v.isText && v.textValue.size() > SSQL_VALUES_SIZE)
+        return false;
+    if (area.ulValuesUsed + need > SSQL_VALUES_SIZE)
+        return false;
+    unsigned char* p = area.abValues + area.ulValuesUsed;
     *p++ = v.isText ? 'T' : 'I';
     if (v.isText) {
         uint32_t n = static_cast<uint32_t>(v.textValue.size());
         std::memcpy(p, &n, 4);
-        if (n) std::memcpy(p + 4, v.textValue.data(), n);
+        if (n)
+            std::memcpy(p + 4, v.textValue.data(), n);
     } else {
         std::memcpy(p, &v.intValue, 8);
     }
@@ -36,24 +40,29 @@ bool appendValue(SSQL_AREA &area, const ValueRef &v) {
     return true;
 }
 
-bool decodeValue(const SSQL_AREA &area, uint32_t &pos, ValueRef &out) {
+bool decodeValue(const SSQL_AREA& area, uint32_t& pos, ValueRef& out)
+{
     uint32_t used = std::min<uint32_t>(area.ulValuesUsed, SSQL_VALUES_SIZE);
-    if (pos >= used) return false;
+    if (pos >= used)
+        return false;
     unsigned char kind = area.abValues[pos++];
     if (kind == 'I') {
-        if (pos + 8 > used) return false;
+        if (pos + 8 > used)
+            return false;
         int64_t v;
         std::memcpy(&v, area.abValues + pos, 8);
         pos += 8;
         out = ValueRef::integer(v);
         return true;
     }
-    if (kind != 'T' || pos + 4 > used) return false;
+    if (kind != 'T' || pos + 4 > used)
+        return false;
     uint32_t n;
     std::memcpy(&n, area.abValues + pos, 4);
     pos += 4;
-    if (n > used - pos) return false;
-    out = ValueRef::text(std::string_view(reinterpret_cast<const char *>(area.abValues + pos), n));
+    if (n > used - pos)
+        return false;
+    out = ValueRef::text(std::string_view(reinterpret_cast<const char*>(area.abValues + pos), n));
     pos += n;
     return true;
 }
@@ -66,13 +75,15 @@ struct Cursor {
     bool ended = false;
 };
 
-std::map<uint16_t, Cursor> &cursors() {
+std::map<uint16_t, Cursor>& cursors()
+{
     static std::map<uint16_t, Cursor> m;
     return m;
 }
 
 // Copies text into a fixed field, cut to fit with its terminator.
-void copyField(char *field, size_t size, std::string_view text) {
+void copyField(char* field, size_t size, std::string_view text)
+{
     size_t n = std::min(text.size(), size - 1);
     std::memcpy(field, text.data(), n);
     field[n] = '\0';
@@ -81,25 +92,28 @@ void copyField(char *field, size_t size, std::string_view text) {
 // Builds a communication/descriptor area in one SMEM block: status fields,
 // then the column pointers, then the column texts (a NULL column has no
 // text: SQLite gives no text for it).
-SSQL_SQLDA *makeSqlda(long code, std::string_view message, sqlite3_stmt *row, int columns) {
+SSQL_SQLDA* makeSqlda(long code, std::string_view message, sqlite3_stmt* row, int columns)
+{
     size_t textBytes = 0;
     for (int i = 0; i < columns; ++i) {
         sqlite3_column_text(row, i);
         textBytes += static_cast<size_t>(sqlite3_column_bytes(row, i)) + 1;
     }
     size_t slots = columns > 0 ? static_cast<size_t>(columns) : 1;
-    size_t head = offsetof(SSQL_SQLDA, apszColumn) + slots * sizeof(const char *);
-    auto *da = static_cast<SSQL_SQLDA *>(SMEM_pMalloc(0, head + textBytes));
-    if (da == nullptr) return nullptr;
+    size_t head = offsetof(SSQL_SQLDA, apszColumn) + slots * sizeof(const char*);
+    auto* da = static_cast<SSQL_SQLDA*>(SMEM_pMalloc(0, head + textBytes));
+    if (da == nullptr)
+        return nullptr;
     da->lSqlCode = code;
     copyField(da->szLocation, sizeof da->szLocation, currentLocation());
     copyField(da->szMessage, sizeof da->szMessage, message);
     da->usColumns = static_cast<uint16_t>(columns);
-    char *out = reinterpret_cast<char *>(da) + head;
+    char* out = reinterpret_cast<char*>(da) + head;
     for (int i = 0; i < columns; ++i) {
-        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(row, i));
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(row, i));
         size_t n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
-        if (n) std::memcpy(out, p, n);
+        if (n)
+            std::memcpy(out, p, n);
         out[n] = '\0';
         da->apszColumn[i] = p ? out : nullptr;
         out += n + 1;
@@ -107,7 +121,8 @@ SSQL_SQLDA *makeSqlda(long code, std::string_view message, sqlite3_stmt *row, in
     return da;
 }
 
-void replace(SSQL_SQLDA **pp, SSQL_SQLDA *da) {
+void replace(SSQL_SQLDA** pp, SSQL_SQLDA* da)
+{
     if (pp == nullptr) {
         SMEM_FreeMem(da);
         return;
@@ -117,53 +132,70 @@ void replace(SSQL_SQLDA **pp, SSQL_SQLDA *da) {
 }
 
 // Records a failure: last error text, and a communication area for the caller.
-unsigned short failWith(SSQL_SQLDA **ppCa, long code, const std::string &message) {
+unsigned short failWith(SSQL_SQLDA** ppCa, long code, const std::string& message)
+{
     setLastError(message);
     replace(ppCa, makeSqlda(code, message, nullptr, 0));
     return SSQL_RC_ERROR;
 }
 
-long dbCode(sqlite3 *db) { return -static_cast<long>(sqlite3_extended_errcode(db)); }
+long dbCode(sqlite3* db)
+{
+    return -static_cast<long>(sqlite3_extended_errcode(db));
+}
 
 // A failure reported by the database for its last call.
-unsigned short dbFailure(sqlite3 *db, SSQL_SQLDA **ppCa) { return failWith(ppCa, dbCode(db), dbReason(db)); }
+unsigned short dbFailure(sqlite3* db, SSQL_SQLDA** ppCa)
+{
+    return failWith(ppCa, dbCode(db), dbReason(db));
+}
 
 enum class Verb { Other, Begin, Commit, Rollback, Disconnect };
 
 // The transaction verbs of the callers, in the forms they write them. A
 // text longer than the longest verb ("ROLLBACK WORK", once its blanks are
 // made single) is none: every other statement is known after a few letters.
-Verb classify(const char *sql) {
+Verb classify(const char* sql)
+{
     constexpr size_t kLongestVerb = 13;
     std::string words;
-    for (const char *p = sql; *p; ++p) {
+    for (const char* p = sql; *p; ++p) {
         unsigned char c = static_cast<unsigned char>(*p);
         if (std::isspace(c) || c == ';') {
-            if (!words.empty() && words.back() != ' ') words += ' ';
+            if (!words.empty() && words.back() != ' ')
+                words += ' ';
         } else {
             words += static_cast<char>(std::toupper(c));
         }
-        if (words.size() > kLongestVerb + 1) return Verb::Other;
+        if (words.size() > kLongestVerb + 1)
+            return Verb::Other;
     }
-    while (!words.empty() && words.back() == ' ') words.pop_back();
-    if (words == "BEGIN" || words == "BEGIN WORK") return Verb::Begin;
-    if (words == "COMMIT" || words == "COMMIT WORK") return Verb::Commit;
-    if (words == "ROLLBACK" || words == "ROLLBACK WORK") return Verb::Rollback;
-    if (words == "DISCONNECT") return Verb::Disconnect;
+    while (!words.empty() && words.back() == ' ')
+        words.pop_back();
+    if (words == "BEGIN" || words == "BEGIN WORK")
+        return Verb::Begin;
+    if (words == "COMMIT" || words == "COMMIT WORK")
+        return Verb::Commit;
+    if (words == "ROLLBACK" || words == "ROLLBACK WORK")
+        return Verb::Rollback;
+    if (words == "DISCONNECT")
+        return Verb::Disconnect;
     return Verb::Other;
 }
 
 // Prepares the area's statement, or takes the one kept for its text. One
 // statement only: text after the first is refused.
-unsigned short statementOf(sqlite3 *db, const SSQL_AREA *area, sqlite3_stmt *&raw, SSQL_SQLDA **ppCa) {
+unsigned short statementOf(sqlite3* db, const SSQL_AREA* area, sqlite3_stmt*& raw, SSQL_SQLDA** ppCa)
+{
     raw = takePooled(db, area->szStmt);
-    if (raw != nullptr) return SSQL_RC_OK;
-    const char *tail = nullptr;
+    if (raw != nullptr)
+        return SSQL_RC_OK;
+    const char* tail = nullptr;
     if (sqlite3_prepare_v2(db, area->szStmt, -1, &raw, &tail) != SQLITE_OK || raw == nullptr) {
         sqlite3_finalize(raw);
         return failWith(ppCa, dbCode(db), std::string(sqlite3_errmsg(db)) + " in: " + area->szStmt);
     }
-    for (const char *p = tail; p && *p; ++p) {
+    for (const char* p = tail; p && *p; ++p) {
         if (!std::isspace(static_cast<unsigned char>(*p)) && *p != ';') {
             sqlite3_finalize(raw);
             return failWith(ppCa, -1, std::string("More than one statement in: ") + area->szStmt);
@@ -174,58 +206,67 @@ unsigned short statementOf(sqlite3 *db, const SSQL_AREA *area, sqlite3_stmt *&ra
 
 // Prepares the area's statement with its values bound, inside the caller's
 // unit of work.
-unsigned short prepareArea(sqlite3 *db, const SSQL_AREA *area, PooledStmt &out, SSQL_SQLDA **ppCa) {
+unsigned short prepareArea(sqlite3* db, const SSQL_AREA* area, PooledStmt& out, SSQL_SQLDA** ppCa)
+{
     if (area == nullptr || area->ulSerial == 0)
         return failWith(ppCa, -1, "Statement was not declared or its template was refused");
-    if (!openWork(db)) return failWith(ppCa, dbCode(db), SSQL_pszLastError());
-    sqlite3_stmt *raw = nullptr;
-    if (unsigned short rc = statementOf(db, area, raw, ppCa); rc != SSQL_RC_OK) return rc;
+    if (!openWork(db))
+        return failWith(ppCa, dbCode(db), SSQL_pszLastError());
+    sqlite3_stmt* raw = nullptr;
+    if (unsigned short rc = statementOf(db, area, raw, ppCa); rc != SSQL_RC_OK)
+        return rc;
     out.hold(raw, area->szStmt);
     if (sqlite3_bind_parameter_count(raw) != area->usValues)
         return failWith(ppCa, -1, std::string("Value count does not match the statement: ") + area->szStmt);
-    bool ok = forEachValue(*area, [&](int i, const ValueRef &v) {
+    bool ok = forEachValue(*area, [&](int i, const ValueRef& v) {
         if (v.isText)
             sqlite3_bind_text(raw, i, v.textValue.data(), static_cast<int>(v.textValue.size()), SQLITE_TRANSIENT);
         else
             sqlite3_bind_int64(raw, i, v.intValue);
     });
-    if (!ok) return failWith(ppCa, -1, "Damaged statement area");
+    if (!ok)
+        return failWith(ppCa, -1, "Damaged statement area");
     return SSQL_RC_OK;
 }
 
 // Stores column i of the row as a T, clamped to T's range; NULL is 0.
-template <typename T>
-void putInteger(void *buffer, sqlite3_stmt *row, int i) {
+template <typename T> void putInteger(void* buffer, sqlite3_stmt* row, int i)
+{
     const int64_t v = sqlite3_column_type(row, i) == SQLITE_NULL ? 0 : sqlite3_column_int64(row, i);
     const T t = static_cast<T>(std::clamp<int64_t>(v, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
     std::memcpy(buffer, &t, sizeof t);
 }
 
 // Moves the current row into the caller's typed buffers.
-unsigned short fillBuffers(sqlite3_stmt *row, uint16_t count, va_list &ap, SSQL_SQLDA **ppCa) {
+unsigned short fillBuffers(sqlite3_stmt* row, uint16_t count, va_list& ap, SSQL_SQLDA** ppCa)
+{
     int columns = sqlite3_column_count(row);
-    if (count > columns) return failWith(ppCa, -1, "More fetch buffers than selected columns");
+    if (count > columns)
+        return failWith(ppCa, -1, "More fetch buffers than selected columns");
     for (int i = 0; i < count; ++i) {
         SSQL_COLUMN col = va_arg(ap, SSQL_COLUMN);
-        if (col.pBuffer == nullptr) continue;
+        if (col.pBuffer == nullptr)
+            continue;
         switch (col.usType) {
         case SSQL_COL_FIXED: {
-            const void *p = sqlite3_column_text(row, i);
+            const void* p = sqlite3_column_text(row, i);
             size_t n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
             n = std::min<size_t>(n, col.usWidth);
-            auto *dst = static_cast<char *>(col.pBuffer);
-            if (n) std::memcpy(dst, p, n);
+            auto* dst = static_cast<char*>(col.pBuffer);
+            if (n)
+                std::memcpy(dst, p, n);
             std::memset(dst + n, ' ', col.usWidth - n);
             break;
         }
         case SSQL_COL_VARYING: {
-            const void *p = sqlite3_column_text(row, i);
+            const void* p = sqlite3_column_text(row, i);
             size_t n = p ? static_cast<size_t>(sqlite3_column_bytes(row, i)) : 0;
             n = std::min<size_t>(n, col.usWidth);
             uint16_t len = static_cast<uint16_t>(n);
-            auto *dst = static_cast<char *>(col.pBuffer);
+            auto* dst = static_cast<char*>(col.pBuffer);
             std::memcpy(dst, &len, 2);
-            if (n) std::memcpy(dst + 2, p, n);
+            if (n)
+                std::memcpy(dst + 2, p, n);
             break;
         }
         case SSQL_COL_I16: putInteger<int16_t>(col.pBuffer, row, i); break;
@@ -239,34 +280,43 @@ unsigned short fillBuffers(sqlite3_stmt *row, uint16_t count, va_list &ap, SSQL_
 
 // Connection check, failure switch and interruption, shared by every
 // statement call.
-sqlite3 *usableDb(SSQL_SQLDA **ppCa, unsigned short &rc) {
+sqlite3* usableDb(SSQL_SQLDA** ppCa, unsigned short& rc)
+{
     rc = SSQL_RC_OK;
     std::string refusal = statementRefusal();
     if (!refusal.empty()) {
         rc = failWith(ppCa, -1, refusal);
         return nullptr;
     }
-    sqlite3 *db = dbHandle();
-    if (db == nullptr) rc = failWith(ppCa, -1, "No repository connection");
+    sqlite3* db = dbHandle();
+    if (db == nullptr)
+        rc = failWith(ppCa, -1, "No repository connection");
     return db;
 }
 
 // Runs a transaction verb; returns true when the text was one.
-bool runVerb(sqlite3 *db, const char *sql, unsigned short &rc, SSQL_SQLDA **ppCa) {
+bool runVerb(sqlite3* db, const char* sql, unsigned short& rc, SSQL_SQLDA** ppCa)
+{
     Verb verb = classify(sql);
-    if (verb == Verb::Other) return false;
+    if (verb == Verb::Other)
+        return false;
     bool ok = true;
-    if (verb == Verb::Begin) ok = openWriterWork(db);
-    if (verb == Verb::Commit) ok = commitWork(db);
-    if (verb == Verb::Rollback) ok = rollbackWork(db);
-    if (verb == Verb::Disconnect) SSQL_Disconnect();
+    if (verb == Verb::Begin)
+        ok = openWriterWork(db);
+    if (verb == Verb::Commit)
+        ok = commitWork(db);
+    if (verb == Verb::Rollback)
+        ok = rollbackWork(db);
+    if (verb == Verb::Disconnect)
+        SSQL_Disconnect();
     rc = ok ? SSQL_RC_OK : failWith(ppCa, dbCode(db), SSQL_pszLastError());
     return true;
 }
 
 }  // namespace
 
-void dropCursors() {
+void dropCursors()
+{
     cursors().clear();
     dropPooled();
 }
@@ -275,14 +325,18 @@ void dropCursors() {
 
 using namespace dqos;
 
-extern "C" unsigned short SSQL_sOpenExt(uint16_t *pusCursor) {
+extern "C" unsigned short SSQL_sOpenExt(uint16_t* pusCursor)
+{
     std::lock_guard lock(dbLock());
     unsigned short rc;
-    if (usableDb(nullptr, rc) == nullptr) return rc;
-    if (pusCursor == nullptr) return SSQL_RC_ERROR;
-    auto &m = cursors();
+    if (usableDb(nullptr, rc) == nullptr)
+        return rc;
+    if (pusCursor == nullptr)
+        return SSQL_RC_ERROR;
+    auto& m = cursors();
     for (uint16_t n = 1; n < SSQL_SINGLE_ROW; ++n) {
-        if (m.count(n)) continue;
+        if (m.count(n))
+            continue;
         m.emplace(n, Cursor{});
         *pusCursor = n;
         return SSQL_RC_OK;
@@ -290,119 +344,159 @@ extern "C" unsigned short SSQL_sOpenExt(uint16_t *pusCursor) {
     return failWith(nullptr, -1, "No cursor left");
 }
 
-extern "C" unsigned short SSQL_sFetchExt(const SSQL_AREA *pArea, uint16_t usCursor, SSQL_SQLDA **ppCa,
-                                         SSQL_SQLDA **ppDa, uint16_t usColumns, ...) {
+extern "C" unsigned short SSQL_sFetchExt(const SSQL_AREA* pArea, uint16_t usCursor, SSQL_SQLDA** ppCa,
+                                         SSQL_SQLDA** ppDa, uint16_t usColumns, ...)
+{
     std::lock_guard lock(dbLock());
     unsigned short rc;
-    sqlite3 *db = usableDb(ppCa, rc);
-    if (db == nullptr) return rc;
+    sqlite3* db = usableDb(ppCa, rc);
+    if (db == nullptr)
+        return rc;
     auto it = cursors().find(usCursor);
-    if (it == cursors().end()) return failWith(ppCa, -1, "Cursor is not open");
-    Cursor &cur = it->second;
+    if (it == cursors().end())
+        return failWith(ppCa, -1, "Cursor is not open");
+    Cursor& cur = it->second;
     if (!cur.stmt.ok() || pArea == nullptr || cur.serial != pArea->ulSerial) {
         cur.ended = false;
         cur.serial = 0;
-        if ((rc = prepareArea(db, pArea, cur.stmt, ppCa)) != SSQL_RC_OK) return rc;
+        if ((rc = prepareArea(db, pArea, cur.stmt, ppCa)) != SSQL_RC_OK)
+            return rc;
         cur.serial = pArea->ulSerial;
     }
-    if (cur.ended) return SSQL_RC_END;
+    if (cur.ended)
+        return SSQL_RC_END;
     int step = cur.stmt.step();
     if (step == SQLITE_DONE) {
         cur.ended = true;
         replace(ppCa, makeSqlda(SSQL_RC_END, "", nullptr, 0));
         return SSQL_RC_END;
     }
-    if (step != SQLITE_ROW) return dbFailure(db, ppCa);
+    if (step != SQLITE_ROW)
+        return dbFailure(db, ppCa);
     va_list ap;
     va_start(ap, usColumns);
     rc = fillBuffers(cur.stmt.get(), usColumns, ap, ppCa);
     va_end(ap);
-    if (rc != SSQL_RC_OK) return rc;
+    if (rc != SSQL_RC_OK)
+        return rc;
     replace(ppCa, makeSqlda(0, "", nullptr, 0));
     replace(ppDa, makeSqlda(0, "", cur.stmt.get(), sqlite3_column_count(cur.stmt.get())));
     return SSQL_RC_OK;
 }
 
-extern "C" unsigned short SSQL_sRunExt(const SSQL_AREA *pArea, SSQL_SQLDA **ppCa, SSQL_SQLDA **ppDa,
-                                       uint16_t usColumns, ...) {
+extern "C" unsigned short SSQL_sRunExt(const SSQL_AREA* pArea, SSQL_SQLDA** ppCa, SSQL_SQLDA** ppDa, uint16_t usColumns,
+                                       ...)
+{
     std::lock_guard lock(dbLock());
     unsigned short rc;
-    sqlite3 *db = usableDb(ppCa, rc);
-    if (db == nullptr) return rc;
-    if (pArea != nullptr && pArea->ulSerial != 0 && runVerb(db, pArea->szStmt, rc, ppCa)) return rc;
+    sqlite3* db = usableDb(ppCa, rc);
+    if (db == nullptr)
+        return rc;
+    if (pArea != nullptr && pArea->ulSerial != 0 && runVerb(db, pArea->szStmt, rc, ppCa))
+        return rc;
     PooledStmt stmt;
-    if ((rc = prepareArea(db, pArea, stmt, ppCa)) != SSQL_RC_OK) return rc;
+    if ((rc = prepareArea(db, pArea, stmt, ppCa)) != SSQL_RC_OK)
+        return rc;
     int step = stmt.step();
     if (step == SQLITE_DONE) {
         bool isQuery = sqlite3_column_count(stmt.get()) > 0;
-        SSQL_SQLDA *ca = makeSqlda(isQuery ? SSQL_RC_END : 0, "", nullptr, 0);
-        if (ca) ca->lRowsChanged = isQuery ? 0 : sqlite3_changes(db);
+        SSQL_SQLDA* ca = makeSqlda(isQuery ? SSQL_RC_END : 0, "", nullptr, 0);
+        if (ca)
+            ca->lRowsChanged = isQuery ? 0 : sqlite3_changes(db);
         replace(ppCa, ca);
         return isQuery ? SSQL_RC_NOROW : SSQL_RC_OK;
     }
-    if (step != SQLITE_ROW) return dbFailure(db, ppCa);
+    if (step != SQLITE_ROW)
+        return dbFailure(db, ppCa);
     va_list ap;
     va_start(ap, usColumns);
     rc = fillBuffers(stmt.get(), usColumns, ap, ppCa);
     va_end(ap);
-    if (rc != SSQL_RC_OK) return rc;
+    if (rc != SSQL_RC_OK)
+        return rc;
     replace(ppCa, makeSqlda(0, "", nullptr, 0));
     replace(ppDa, makeSqlda(0, "", stmt.get(), sqlite3_column_count(stmt.get())));
     return SSQL_RC_OK;
 }
 
-extern "C" unsigned short SSQL_sCloseExt(uint16_t usCursor, SSQL_SQLDA **ppCa, SSQL_SQLDA **ppDa) {
+extern "C" unsigned short SSQL_sCloseExt(uint16_t usCursor, SSQL_SQLDA** ppCa, SSQL_SQLDA** ppDa)
+{
     std::lock_guard lock(dbLock());
-    if (ppCa) replace(ppCa, nullptr);
-    if (ppDa) replace(ppDa, nullptr);
+    if (ppCa)
+        replace(ppCa, nullptr);
+    if (ppDa)
+        replace(ppDa, nullptr);
     bool known = usCursor == SSQL_SINGLE_ROW || cursors().erase(usCursor) != 0;
-    if (std::string refusal = statementRefusal(); !refusal.empty()) return failWith(nullptr, -1, refusal);
-    if (!known) return failWith(nullptr, -1, "Cursor is not open");
+    if (std::string refusal = statementRefusal(); !refusal.empty())
+        return failWith(nullptr, -1, refusal);
+    if (!known)
+        return failWith(nullptr, -1, "Cursor is not open");
     return SSQL_RC_OK;
 }
 
-extern "C" unsigned short SSQL_sRun(const SSQL_AREA *pArea, SSQL_SQLDA **ppDa, int iReserved) {
+extern "C" unsigned short SSQL_sRun(const SSQL_AREA* pArea, SSQL_SQLDA** ppDa, int iReserved)
+{
     std::lock_guard lock(dbLock());
-    if (ppDa) *ppDa = nullptr;
+    if (ppDa)
+        *ppDa = nullptr;
     unsigned short rc;
-    sqlite3 *db = usableDb(ppDa, rc);
-    if (db == nullptr) return rc;
-    if (pArea != nullptr && pArea->ulSerial != 0 && runVerb(db, pArea->szStmt, rc, ppDa)) return rc;
+    sqlite3* db = usableDb(ppDa, rc);
+    if (db == nullptr)
+        return rc;
+    if (pArea != nullptr && pArea->ulSerial != 0 && runVerb(db, pArea->szStmt, rc, ppDa))
+        return rc;
     PooledStmt stmt;
-    if ((rc = prepareArea(db, pArea, stmt, ppDa)) != SSQL_RC_OK) return rc;
+    if ((rc = prepareArea(db, pArea, stmt, ppDa)) != SSQL_RC_OK)
+        return rc;
     int step = stmt.step();
     bool isQuery = sqlite3_column_count(stmt.get()) > 0;
     if (step == SQLITE_ROW) {
         replace(ppDa, makeSqlda(0, "", stmt.get(), sqlite3_column_count(stmt.get())));
         return SSQL_RC_OK;
     }
-    if (step != SQLITE_DONE) return dbFailure(db, ppDa);
-    SSQL_SQLDA *ca = makeSqlda(isQuery ? SSQL_RC_END : 0, "", nullptr, 0);
-    if (ca) ca->lRowsChanged = isQuery ? 0 : sqlite3_changes(db);
+    if (step != SQLITE_DONE)
+        return dbFailure(db, ppDa);
+    SSQL_SQLDA* ca = makeSqlda(isQuery ? SSQL_RC_END : 0, "", nullptr, 0);
+    if (ca)
+        ca->lRowsChanged = isQuery ? 0 : sqlite3_changes(db);
     replace(ppDa, ca);
     return isQuery ? SSQL_RC_NOROW : SSQL_RC_OK;
 }
 
-extern "C" char *SSQL_GetData(const SSQL_SQLDA *pDa, uint16_t usColumn) {
-    if (pDa == nullptr || usColumn == 0 || usColumn > pDa->usColumns) return nullptr;
-    const char *text = pDa->apszColumn[usColumn - 1];
-    if (text == nullptr) return nullptr;
+extern "C" char* SSQL_GetData(const SSQL_SQLDA* pDa, uint16_t usColumn)
+{
+    if (pDa == nullptr || usColumn == 0 || usColumn > pDa->usColumns)
+        return nullptr;
+    const char* text = pDa->apszColumn[usColumn - 1];
+    if (text == nullptr)
+        return nullptr;
     size_t n = std::strlen(text);
-    auto *copy = static_cast<char *>(SMEM_pMalloc(0, n + 1));
-    if (copy) std::memcpy(copy, text, n + 1);
+    auto* copy = static_cast<char*>(SMEM_pMalloc(0, n + 1));
+    if (copy)
+        std::memcpy(copy, text, n + 1);
     return copy;
 }
 
-extern "C" void SSQL_FreeSqlda(SSQL_SQLDA *pDa) { SMEM_FreeMem(pDa); }
+extern "C" void SSQL_FreeSqlda(SSQL_SQLDA* pDa)
+{
+    SMEM_FreeMem(pDa);
+}
 
-extern "C" unsigned short SSQL_sCommitExt(SSQL_SQLDA **ppCa) {
+extern "C" unsigned short SSQL_sCommitExt(SSQL_SQLDA** ppCa)
+{
     std::lock_guard lock(dbLock());
-    if (ppCa) *ppCa = nullptr;
+    if (ppCa)
+        *ppCa = nullptr;
     unsigned short rc;
-    sqlite3 *db = usableDb(ppCa, rc);
-    if (db == nullptr) return rc;
-    if (!commitWork(db)) return failWith(ppCa, dbCode(db), SSQL_pszLastError());
+    sqlite3* db = usableDb(ppCa, rc);
+    if (db == nullptr)
+        return rc;
+    if (!commitWork(db))
+        return failWith(ppCa, dbCode(db), SSQL_pszLastError());
     return SSQL_RC_OK;
 }
 
-extern "C" void SSQL_Commit(void) { SSQL_sCommitExt(nullptr); }
+extern "C" void SSQL_Commit(void)
+{
+    SSQL_sCommitExt(nullptr);
+}

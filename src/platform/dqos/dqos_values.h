@@ -20,21 +20,21 @@ struct ValueRef {
 };
 
 // Appends one value; false when the area has no room left.
-bool appendValue(SSQL_AREA &area, const ValueRef &v);
+bool appendValue(SSQL_AREA& area, const ValueRef& v);
 
 // Calls fn(index, value) for every value of the area, index from 1; false
 // when the encoding is damaged.
-template <typename Fn>
-bool forEachValue(const SSQL_AREA &area, Fn &&fn);
+template <typename Fn> bool forEachValue(const SSQL_AREA& area, Fn&& fn);
 
-bool decodeValue(const SSQL_AREA &area, uint32_t &pos, ValueRef &out);
+bool decodeValue(const SSQL_AREA& area, uint32_t& pos, ValueRef& out);
 
-template <typename Fn>
-bool forEachValue(const SSQL_AREA &area, Fn &&fn) {
+template <typename Fn> bool forEachValue(const SSQL_AREA& area, Fn&& fn)
+{
     uint32_t pos = 0;
     for (int i = 1; i <= area.usValues; ++i) {
         ValueRef v;
-        if (!decodeValue(area, pos, v)) return false;
+        if (!decodeValue(area, pos, v))
+            return false;
         fn(i, v);
     }
     return true;

@@ -7,44 +7,58 @@
 
 namespace dqos {
 
-std::string statementRefusal() {
-    if (locationFails()) return "Failure injected by the test switch";
+std::string statementRefusal()
+{
+    if (locationFails())
+        return "Failure injected by the test switch";
     if (int signal = DosQueryInterrupt(); signal != 0)
         return "The job was interrupted (signal " + std::to_string(signal) + ")";
     return {};
 }
 
-bool openWork(sqlite3 *db) {
-    if (!sqlite3_get_autocommit(db)) return true;
+bool openWork(sqlite3* db)
+{
+    if (!sqlite3_get_autocommit(db))
+        return true;
     return execSimple(db, "BEGIN");
 }
 
 // A unit that has only read holds no lock worth keeping: it is rolled back
 // and the job's unit begun as a writer, since a reader that later writes
 // could be refused at once by a writer that came in between.
-bool openWriterWork(sqlite3 *db) {
+bool openWriterWork(sqlite3* db)
+{
     if (!sqlite3_get_autocommit(db)) {
-        if (sqlite3_txn_state(db, "QV_DTA") == SQLITE_TXN_WRITE) return true;
-        if (!execSimple(db, "ROLLBACK")) return false;
+        if (sqlite3_txn_state(db, "QV_DTA") == SQLITE_TXN_WRITE)
+            return true;
+        if (!execSimple(db, "ROLLBACK"))
+            return false;
     }
-    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
     setLastError(dbReason(db));
     return false;
 }
 
-bool commitWork(sqlite3 *db) {
-    if (sqlite3_get_autocommit(db)) return true;
-    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+bool commitWork(sqlite3* db)
+{
+    if (sqlite3_get_autocommit(db))
+        return true;
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
     setLastError(dbReason(db));
     return false;
 }
 
-bool rollbackWork(sqlite3 *db) {
-    if (sqlite3_get_autocommit(db)) return true;
+bool rollbackWork(sqlite3* db)
+{
+    if (sqlite3_get_autocommit(db))
+        return true;
     return execSimple(db, "ROLLBACK");
 }
 
-bool startOwnWrite(sqlite3 *db) {
+bool startOwnWrite(sqlite3* db)
+{
     std::string refusal = statementRefusal();
     if (!refusal.empty()) {
         setLastError(refusal);

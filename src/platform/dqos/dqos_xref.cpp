@@ -16,7 +16,8 @@ struct Recording {
     long count = 0;
 };
 
-std::map<long, Recording> &recordings() {
+std::map<long, Recording>& recordings()
+{
     static std::map<long, Recording> m;
     return m;
 }
@@ -27,42 +28,48 @@ long gNextHandle = 0;
 
 using namespace dqos;
 
-extern "C" long SZOPH_XREF_Begin(const char *pszProcess, const char *pszFunction) {
+extern "C" long SZOPH_XREF_Begin(const char* pszProcess, const char* pszFunction)
+{
     std::lock_guard lock(dbLock());
-    sqlite3 *db = dbHandle();
+    sqlite3* db = dbHandle();
     std::string process = trimmed(pszProcess);
     if (process.empty()) {
         setLastError("No object given for the cross-reference");
         return 0;
     }
-    if (!startOwnWrite(db)) return 0;
+    if (!startOwnWrite(db))
+        return 0;
     Recording r{sessionPartition(), process, trimmed(pszFunction), 0};
     Stmt del(db, "DELETE FROM QV_DTA.QV_XRF WHERE XRFP_I = ? AND XRFMOD = ? AND XRFFMT = ?");
-    if (!del.ok()) return 0;
+    if (!del.ok())
+        return 0;
     del.bindText(1, r.partition);
     del.bindText(2, r.process);
     del.bindText(3, r.function);
-    if (del.step() != SQLITE_DONE) return 0;
+    if (del.step() != SQLITE_DONE)
+        return 0;
     long handle = ++gNextHandle;
     recordings().emplace(handle, std::move(r));
     return handle;
 }
 
-extern "C" unsigned short SZOPH_XREF_Record(long lXref, const char *pszKind, const char *pszName,
-                                            const char *pszUsage, long lLine) {
+extern "C" unsigned short SZOPH_XREF_Record(long lXref, const char* pszKind, const char* pszName, const char* pszUsage,
+                                            long lLine)
+{
     std::lock_guard lock(dbLock());
     auto it = recordings().find(lXref);
-    sqlite3 *db = dbHandle();
+    sqlite3* db = dbHandle();
     if (it == recordings().end()) {
         setLastError("Unknown cross-reference handle");
         return SSQL_RC_ERROR;
     }
-    if (!startOwnWrite(db)) return SSQL_RC_ERROR;
-    Recording &r = it->second;
-    PooledStmt ins(db,
-                   "INSERT INTO QV_DTA.QV_XRF (XRFP_I, XRFMOD, XRFFMT, XRFSEQ, XRFKND, XRFNAM, XRFUSG, XRFLIN) "
-                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-    if (!ins.ok()) return SSQL_RC_ERROR;
+    if (!startOwnWrite(db))
+        return SSQL_RC_ERROR;
+    Recording& r = it->second;
+    PooledStmt ins(db, "INSERT INTO QV_DTA.QV_XRF (XRFP_I, XRFMOD, XRFFMT, XRFSEQ, XRFKND, XRFNAM, XRFUSG, XRFLIN) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+    if (!ins.ok())
+        return SSQL_RC_ERROR;
     ins.bindText(1, r.partition);
     ins.bindText(2, r.process);
     ins.bindText(3, r.function);
@@ -71,15 +78,18 @@ extern "C" unsigned short SZOPH_XREF_Record(long lXref, const char *pszKind, con
     ins.bindText(6, trimmed(pszName));
     ins.bindText(7, trimmed(pszUsage));
     ins.bindInt(8, lLine);
-    if (ins.step() != SQLITE_DONE) return SSQL_RC_ERROR;
+    if (ins.step() != SQLITE_DONE)
+        return SSQL_RC_ERROR;
     ++r.count;
     return SSQL_RC_OK;
 }
 
-extern "C" long SZOPH_XREF_End(long lXref) {
+extern "C" long SZOPH_XREF_End(long lXref)
+{
     std::lock_guard lock(dbLock());
     auto it = recordings().find(lXref);
-    if (it == recordings().end()) return -1;
+    if (it == recordings().end())
+        return -1;
     long count = it->second.count;
     recordings().erase(it);
     return count;

@@ -14,9 +14,9 @@
 #include <vector>
 
 struct SZOPH_CMDDATA {
-    SZOPH_COMMAND pub {};
-    char *text = nullptr;        // label, name and parameters, in the list's text room: the parameters end it
-    size_t textRoom = 0;         // bytes of the room the text may use, its terminator included
+    SZOPH_COMMAND pub{};
+    char* text = nullptr;  // label, name and parameters, in the list's text room: the parameters end it
+    size_t textRoom = 0;   // bytes of the room the text may use, its terminator included
     struct Comp {
         uint16_t parm;
         uint16_t comp;
@@ -28,7 +28,7 @@ struct SZOPH_CMDDATA {
         std::vector<SZOPH_PARMCOMP> views;  // rebuilt after each insert
     };
     std::unique_ptr<Components> components;
-    SZOPH_LIST *owner = nullptr;
+    SZOPH_LIST* owner = nullptr;
 };
 
 namespace {
@@ -37,14 +37,15 @@ namespace {
 // function of thousands of commands needs no allocation per text.
 class TextRoom {
 public:
-    char *take(size_t n) {
+    char* take(size_t n)
+    {
         if (n > left_) {
             size_t size = std::max(n, kBlock);
             blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
             next_ = blocks_.back().get();
             left_ = size;
         }
-        char *at = next_;
+        char* at = next_;
         next_ += n;
         left_ -= n;
         return at;
@@ -53,7 +54,7 @@ public:
 private:
     static constexpr size_t kBlock = 16 * 1024;
     std::vector<std::unique_ptr<char[]>> blocks_;
-    char *next_ = nullptr;
+    char* next_ = nullptr;
     size_t left_ = 0;
 };
 
@@ -63,28 +64,33 @@ struct SZOPH_LIST {
     char kind = 'F';
     bool changed = false;
     size_t next = 0;
-    std::deque<SZOPH_CMDDATA> commands;   // a command stays where it is while the list grows
+    std::deque<SZOPH_CMDDATA> commands;  // a command stays where it is while the list grows
     TextRoom texts;
 };
 
 namespace {
 
-void refreshViews(SZOPH_CMDDATA::Components &c) {
+void refreshViews(SZOPH_CMDDATA::Components& c)
+{
     c.views.clear();
-    for (const auto &comp : c.comps) c.views.push_back(SZOPH_PARMCOMP{comp.parm, comp.comp, comp.text.c_str()});
+    for (const auto& comp : c.comps)
+        c.views.push_back(SZOPH_PARMCOMP{comp.parm, comp.comp, comp.text.c_str()});
 }
 
 // The whole text from label, name and parameters; pszParms points at its
 // end. A text brought up to date (mostly the same) is rewritten where it is
 // when it fits there.
-void composeText(SZOPH_CMDDATA &d, std::string_view parms) {
+void composeText(SZOPH_CMDDATA& d, std::string_view parms)
+{
     std::string label = dqos::trimmed(d.pub.szLabel);
     std::string name = dqos::trimmed(d.pub.szName);
     std::string text;
-    if (!label.empty()) text = label + ": ";
+    if (!label.empty())
+        text = label + ": ";
     text += name;
     if (!parms.empty()) {
-        if (!name.empty()) text += ' ';
+        if (!name.empty())
+            text += ' ';
         text += parms;
     }
     // lengths are kept, not measured: a stored source may hold NUL bytes
@@ -102,17 +108,19 @@ void composeText(SZOPH_CMDDATA &d, std::string_view parms) {
 
 // Copies text without its trailing blanks into a terminated field, cut
 // to fit.
-void copyTrimmed(char *field, size_t size, std::string_view text) {
+void copyTrimmed(char* field, size_t size, std::string_view text)
+{
     std::string t = dqos::trimmed(text);
     size_t n = std::min(t.size(), size - 1);
     std::memcpy(field, t.data(), n);
     field[n] = '\0';
 }
 
-bool functionExists(sqlite3 *db, const std::string &partition, const std::string &process,
-                    const std::string &function) {
+bool functionExists(sqlite3* db, const std::string& partition, const std::string& process, const std::string& function)
+{
     dqos::Stmt st(db, "SELECT 1 FROM QV_DTA.QV_F23 WHERE X23P_I = ? AND X23MOD = ? AND X23FMT = ?");
-    if (!st.ok()) return false;
+    if (!st.ok())
+        return false;
     st.bindText(1, partition);
     st.bindText(2, process);
     st.bindText(3, function);
@@ -123,21 +131,25 @@ bool functionExists(sqlite3 *db, const std::string &partition, const std::string
 
 using namespace dqos;
 
-extern "C" unsigned short SZOPH_sLoadCommands(const char *pszProcess, const char *pszFunction, SZOPH_LIST **ppList,
-                                              unsigned long ulReserved) {
-    if (ppList == nullptr) return 1;
+extern "C" unsigned short SZOPH_sLoadCommands(const char* pszProcess, const char* pszFunction, SZOPH_LIST** ppList,
+                                              unsigned long ulReserved)
+{
+    if (ppList == nullptr)
+        return 1;
     *ppList = nullptr;
     std::string process = trimmed(pszProcess);
     std::string function = trimmed(pszFunction);
-    if (process.empty() || function.empty()) return 1;
+    if (process.empty() || function.empty())
+        return 1;
     std::lock_guard lock(dbLock());
-    sqlite3 *db = dbHandle();
-    if (db == nullptr) return 1;
+    sqlite3* db = dbHandle();
+    if (db == nullptr)
+        return 1;
     std::string partition = sessionPartition();
-    Stmt st(db,
-            "SELECT SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCCOD, SRCPRM FROM QV_DTA.QV_SRC "
-            "WHERE SRCP_I = ? AND SRCMOD = ? AND SRCFMT = ? ORDER BY SRCSEQ");
-    if (!st.ok()) return 1;
+    Stmt st(db, "SELECT SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCCOD, SRCPRM FROM QV_DTA.QV_SRC "
+                "WHERE SRCP_I = ? AND SRCMOD = ? AND SRCFMT = ? ORDER BY SRCSEQ");
+    if (!st.ok())
+        return 1;
     st.bindText(1, partition);
     st.bindText(2, process);
     st.bindText(3, function);
@@ -145,13 +157,14 @@ extern "C" unsigned short SZOPH_sLoadCommands(const char *pszProcess, const char
     int rc;
     // the row's texts are read in place (valid until the next step)
     auto column = [&st](int i) {
-        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st.get(), i));
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), i));
         return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(st.get(), i))) : std::string_view();
     };
     while ((rc = st.step()) == SQLITE_ROW) {
         std::string_view kind = column(1);
-        if (list->commands.empty() && !kind.empty()) list->kind = kind[0];
-        SZOPH_CMDDATA *d = &list->commands.emplace_back();
+        if (list->commands.empty() && !kind.empty())
+            list->kind = kind[0];
+        SZOPH_CMDDATA* d = &list->commands.emplace_back();
         d->owner = list.get();
         d->pub.pData = d;
         d->pub.sNumber = static_cast<int16_t>(std::clamp<int64_t>(st.integer(0), 0, 32767));
@@ -160,36 +173,47 @@ extern "C" unsigned short SZOPH_sLoadCommands(const char *pszProcess, const char
         d->pub.usCode = static_cast<uint16_t>(std::clamp<int64_t>(st.integer(4), 0, 65535));
         composeText(*d, column(5));
     }
-    if (rc != SQLITE_DONE) return 1;
-    if (list->commands.empty() && !functionExists(db, partition, process, function)) return 1;
+    if (rc != SQLITE_DONE)
+        return 1;
+    if (list->commands.empty() && !functionExists(db, partition, process, function))
+        return 1;
     *ppList = list.release();
     return 0;
 }
 
-extern "C" void SZOPH_ResetCommandList(SZOPH_LIST *pList) {
-    if (pList) pList->next = 0;
+extern "C" void SZOPH_ResetCommandList(SZOPH_LIST* pList)
+{
+    if (pList)
+        pList->next = 0;
 }
 
-extern "C" unsigned short SZOPH_sGetNextCommand(SZOPH_LIST *pList, SZOPH_COMMAND **ppCommand) {
-    if (pList == nullptr || ppCommand == nullptr || pList->next >= pList->commands.size()) return 1;
+extern "C" unsigned short SZOPH_sGetNextCommand(SZOPH_LIST* pList, SZOPH_COMMAND** ppCommand)
+{
+    if (pList == nullptr || ppCommand == nullptr || pList->next >= pList->commands.size())
+        return 1;
     *ppCommand = &pList->commands[pList->next++].pub;
     return 0;
 }
 
-extern "C" void SZOPH_UpdateCmdText(SZOPH_COMMAND *pCommand, int iReserved1, int iReserved2, char chKind) {
-    if (pCommand == nullptr || pCommand->pData == nullptr) return;
-    SZOPH_CMDDATA &d = *pCommand->pData;
+extern "C" void SZOPH_UpdateCmdText(SZOPH_COMMAND* pCommand, int iReserved1, int iReserved2, char chKind)
+{
+    if (pCommand == nullptr || pCommand->pData == nullptr)
+        return;
+    SZOPH_CMDDATA& d = *pCommand->pData;
     composeText(d, std::string_view(d.pub.pszParms, d.pub.ulParmsLength));
 }
 
-extern "C" unsigned short SZOPH_InsertParmComp(SZOPH_COMMAND *pCommand, const SZOPH_PARMCOMP *pComp, int iReserved,
-                                               char chKind) {
-    if (pCommand == nullptr || pCommand->pData == nullptr || pComp == nullptr) return 1;
-    SZOPH_CMDDATA &d = *pCommand->pData;
+extern "C" unsigned short SZOPH_InsertParmComp(SZOPH_COMMAND* pCommand, const SZOPH_PARMCOMP* pComp, int iReserved,
+                                               char chKind)
+{
+    if (pCommand == nullptr || pCommand->pData == nullptr || pComp == nullptr)
+        return 1;
+    SZOPH_CMDDATA& d = *pCommand->pData;
     std::string text = trimmed(pComp->pszText);
-    if (!d.components) d.components = std::make_unique<SZOPH_CMDDATA::Components>();
-    auto &comps = d.components->comps;
-    auto pos = std::find_if(comps.begin(), comps.end(), [&](const SZOPH_CMDDATA::Comp &c) {
+    if (!d.components)
+        d.components = std::make_unique<SZOPH_CMDDATA::Components>();
+    auto& comps = d.components->comps;
+    auto pos = std::find_if(comps.begin(), comps.end(), [&](const SZOPH_CMDDATA::Comp& c) {
         return c.parm > pComp->usParm || (c.parm == pComp->usParm && c.comp >= pComp->usComp);
     });
     if (pos != comps.end() && pos->parm == pComp->usParm && pos->comp == pComp->usComp)
@@ -198,24 +222,37 @@ extern "C" unsigned short SZOPH_InsertParmComp(SZOPH_COMMAND *pCommand, const SZ
         comps.insert(pos, SZOPH_CMDDATA::Comp{pComp->usParm, pComp->usComp, std::move(text)});
     refreshViews(*d.components);
     d.pub.fChanged = 1;
-    if (d.owner) d.owner->changed = true;
+    if (d.owner)
+        d.owner->changed = true;
     return 0;
 }
 
-extern "C" uint16_t SZOPH_usParmCompCount(const SZOPH_COMMAND *pCommand) {
-    if (pCommand == nullptr || pCommand->pData == nullptr || !pCommand->pData->components) return 0;
+extern "C" uint16_t SZOPH_usParmCompCount(const SZOPH_COMMAND* pCommand)
+{
+    if (pCommand == nullptr || pCommand->pData == nullptr || !pCommand->pData->components)
+        return 0;
     return static_cast<uint16_t>(pCommand->pData->components->views.size());
 }
 
-extern "C" const SZOPH_PARMCOMP *SZOPH_pGetParmComp(const SZOPH_COMMAND *pCommand, uint16_t usIndex) {
+extern "C" const SZOPH_PARMCOMP* SZOPH_pGetParmComp(const SZOPH_COMMAND* pCommand, uint16_t usIndex)
+{
     if (pCommand == nullptr || pCommand->pData == nullptr || !pCommand->pData->components ||
         usIndex >= pCommand->pData->components->views.size())
         return nullptr;
     return &pCommand->pData->components->views[usIndex];
 }
 
-extern "C" char SZOPH_chListKind(const SZOPH_LIST *pList) { return pList ? pList->kind : ' '; }
+extern "C" char SZOPH_chListKind(const SZOPH_LIST* pList)
+{
+    return pList ? pList->kind : ' ';
+}
 
-extern "C" int SZOPH_fListChanged(const SZOPH_LIST *pList) { return pList && pList->changed; }
+extern "C" int SZOPH_fListChanged(const SZOPH_LIST* pList)
+{
+    return pList && pList->changed;
+}
 
-extern "C" void SZOPH_DropCommands(SZOPH_LIST *pList) { std::unique_ptr<SZOPH_LIST> owned(pList); }
+extern "C" void SZOPH_DropCommands(SZOPH_LIST* pList)
+{
+    std::unique_ptr<SZOPH_LIST> owned(pList);
+}

@@ -34,36 +34,36 @@ extern "C" {
  * order, each 10 characters, upper case, blank-padded.  The entry at index i
  * is command number i + 1.  An entry of NUL bytes matches no name. */
 typedef struct TPARS_COMMAND_TABLE {
-    uint32_t ulCount;                 /* number of entries */
-    const char (*pachNames)[10];      /* ulCount names of 10 characters */
+    uint32_t ulCount;            /* number of entries */
+    const char (*pachNames)[10]; /* ulCount names of 10 characters */
 } TPARS_COMMAND_TABLE;
 
 /* Keyword table (optional, may be NULL): for each command number the
  * keywords its parameters may be written with (KEYWORD(value)).  A command
  * whose entry has no keywords is not checked. */
 typedef struct TPARS_COMMAND_KEYWORDS {
-    uint32_t ulCount;                 /* number of keywords */
-    const char* const* ppszKeywords;  /* upper-case keyword names */
+    uint32_t ulCount;                /* number of keywords */
+    const char* const* ppszKeywords; /* upper-case keyword names */
 } TPARS_COMMAND_KEYWORDS;
 
 typedef struct TPARS_KEYWORD_TABLE {
-    uint32_t ulCount;                          /* entries, index = number - 1 */
+    uint32_t ulCount; /* entries, index = number - 1 */
     const TPARS_COMMAND_KEYWORDS* pCommands;
 } TPARS_KEYWORD_TABLE;
 
 /* Error codes of a result (first word). */
 enum {
     TPARS_OK = 0,
-    TPARS_ERR_EMPTY = 1,            /* no command name in the text */
-    TPARS_ERR_LABEL_TOO_LONG = 2,   /* label longer than 3 characters */
-    TPARS_ERR_LABEL_CHARACTER = 3,  /* label holds a character not allowed */
-    TPARS_ERR_NAME_MISSING = 4,     /* a label without a command name */
-    TPARS_ERR_UNKNOWN_NAME = 5,     /* name not in the command-name table */
-    TPARS_ERR_UNCLOSED_QUOTE = 6,   /* literal not closed */
-    TPARS_ERR_UNCLOSED_BRACKET = 7, /* '(' without its ')' */
-    TPARS_ERR_UNMATCHED_BRACKET = 8,/* ')' without its '(' */
-    TPARS_ERR_CONTINUATION = 9,     /* continuation at the end of the text */
-    TPARS_ERR_UNKNOWN_KEYWORD = 10  /* keyword not defined for the command */
+    TPARS_ERR_EMPTY = 1,             /* no command name in the text */
+    TPARS_ERR_LABEL_TOO_LONG = 2,    /* label longer than 3 characters */
+    TPARS_ERR_LABEL_CHARACTER = 3,   /* label holds a character not allowed */
+    TPARS_ERR_NAME_MISSING = 4,      /* a label without a command name */
+    TPARS_ERR_UNKNOWN_NAME = 5,      /* name not in the command-name table */
+    TPARS_ERR_UNCLOSED_QUOTE = 6,    /* literal not closed */
+    TPARS_ERR_UNCLOSED_BRACKET = 7,  /* '(' without its ')' */
+    TPARS_ERR_UNMATCHED_BRACKET = 8, /* ')' without its '(' */
+    TPARS_ERR_CONTINUATION = 9,      /* continuation at the end of the text */
+    TPARS_ERR_UNKNOWN_KEYWORD = 10   /* keyword not defined for the command */
 };
 
 /* Parser option 1, bit 0: command names are matched without regard to case. */
@@ -73,18 +73,18 @@ enum {
 
 /* One parse result: 1,040 bytes. */
 typedef struct TPARS_RESULT {
-    int32_t  lError;            /* 0 good, else TPARS_ERR_... */
-    uint16_t usCommandCode;     /* command number (1-based table row) */
-    uint16_t usPreSplit;        /* 1: split into label, name and parameters */
-    uint16_t usLast;            /* 1 on the last result of the array */
-    uint16_t usLine;            /* error place: line (1-based) */
-    uint16_t usColumn;          /* error place: column (1-based) */
-    char     achLabel[3];       /* label, upper case, blank-padded */
-    char     achName[10];       /* command name, upper case, blank-padded */
-    char     chFiller;
-    uint32_t ulParmLength;      /* length of the parameter text */
-    char*    pszParameters;     /* parameter text, NUL-terminated (owned) */
-    char     szText[TPARS_RESULT_TEXT_SIZE]; /* error text, NUL-terminated */
+    int32_t lError;         /* 0 good, else TPARS_ERR_... */
+    uint16_t usCommandCode; /* command number (1-based table row) */
+    uint16_t usPreSplit;    /* 1: split into label, name and parameters */
+    uint16_t usLast;        /* 1 on the last result of the array */
+    uint16_t usLine;        /* error place: line (1-based) */
+    uint16_t usColumn;      /* error place: column (1-based) */
+    char achLabel[3];       /* label, upper case, blank-padded */
+    char achName[10];       /* command name, upper case, blank-padded */
+    char chFiller;
+    uint32_t ulParmLength;               /* length of the parameter text */
+    char* pszParameters;                 /* parameter text, NUL-terminated (owned) */
+    char szText[TPARS_RESULT_TEXT_SIZE]; /* error text, NUL-terminated */
 } TPARS_RESULT;
 
 /* Initialises the parser services.  The parser keeps no state between
@@ -98,14 +98,9 @@ int16_t TPARS_InitServices(void);
  * array; a reserved pointer (NULL); the two parser options.
  * Returns 0 when results were produced (good or erroneous), -1 when the
  * call itself is unusable (no text, no table, no result pointer). */
-int16_t TPARS_sParseZOPH(const char* pszText,
-                         const TPARS_COMMAND_TABLE* pCommands,
-                         const TPARS_KEYWORD_TABLE* pKeywords,
-                         uint32_t ulReserved,
-                         char chNational1, char chNational2,
-                         TPARS_RESULT** ppResults,
-                         void* pvReserved,
-                         uint32_t ulOption1, uint32_t ulOption2);
+int16_t TPARS_sParseZOPH(const char* pszText, const TPARS_COMMAND_TABLE* pCommands,
+                         const TPARS_KEYWORD_TABLE* pKeywords, uint32_t ulReserved, char chNational1, char chNational2,
+                         TPARS_RESULT** ppResults, void* pvReserved, uint32_t ulOption1, uint32_t ulOption2);
 
 /* Shows the text of an erroneous result as a product message.  A good
  * result shows nothing. */

@@ -35,14 +35,21 @@ struct LogicalText {
     Place end;                  // the place just behind the last character
 };
 
-Place placeAt(const LogicalText& lt, size_t i) {
+Place placeAt(const LogicalText& lt, size_t i)
+{
     return i < lt.places.size() ? lt.places[i] : lt.end;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 // Places beyond the 16-bit range of a result are shown as its maximum.
-uint16_t clamp16(size_t n) { return static_cast<uint16_t>(n > 0xFFFF ? 0xFFFF : n); }
+uint16_t clamp16(size_t n)
+{
+    return static_cast<uint16_t>(n > 0xFFFF ? 0xFFFF : n);
+}
 
 // Splits the written text into lines, each with its line number.
 struct Line {
@@ -50,7 +57,8 @@ struct Line {
     uint16_t number;
 };
 
-std::vector<Line> splitLines(std::string_view written) {
+std::vector<Line> splitLines(std::string_view written)
+{
     std::vector<Line> lines;
     uint16_t number = 1;
     size_t start = 0;
@@ -70,7 +78,8 @@ std::vector<Line> splitLines(std::string_view written) {
 // first non-blank of the next line; '-' continues with the whole next line;
 // any other line break counts as one blank, except inside a literal, where
 // it leaves the literal unclosed.
-bool joinLines(std::string_view written, LogicalText& out, Failure& failure) {
+bool joinLines(std::string_view written, LogicalText& out, Failure& failure)
+{
     const std::vector<Line> lines = splitLines(written);
     bool inQuote = false;
     Place quoteOpened;
@@ -112,7 +121,8 @@ bool joinLines(std::string_view written, LogicalText& out, Failure& failure) {
             const Line& next = lines[n + 1];
             const bool nextBlank = std::all_of(next.text.begin(), next.text.end(), isBlank);
             if (n + 2 == lines.size() && nextBlank) {
-                failure = {TPARS_ERR_CONTINUATION, {line.number, clamp16(used + 1)},
+                failure = {TPARS_ERR_CONTINUATION,
+                           {line.number, clamp16(used + 1)},
                            "continuation character not followed by a line"};
                 return false;
             }
@@ -128,12 +138,14 @@ bool joinLines(std::string_view written, LogicalText& out, Failure& failure) {
     return true;
 }
 
-bool isLabelCharacter(char c, char nat1, char nat2) {
+bool isLabelCharacter(char c, char nat1, char nat2)
+{
     const unsigned char u = static_cast<unsigned char>(c);
     return std::isalnum(u) || c == '_' || (c == nat1 && c != 0) || (c == nat2 && c != 0);
 }
 
-std::string upper(std::string_view s) {
+std::string upper(std::string_view s)
+{
     std::string r(s);
     for (char& c : r)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -141,7 +153,8 @@ std::string upper(std::string_view s) {
 }
 
 // Finds the 1-based number of a name in the command-name table, 0 if absent.
-uint16_t findCommand(const TPARS_COMMAND_TABLE& table, std::string_view name, bool anyCase) {
+uint16_t findCommand(const TPARS_COMMAND_TABLE& table, std::string_view name, bool anyCase)
+{
     if (name.empty() || name.size() > 10 || table.pachNames == nullptr)
         return 0;
     char key[10];
@@ -160,7 +173,8 @@ uint16_t findCommand(const TPARS_COMMAND_TABLE& table, std::string_view name, bo
     return 0;
 }
 
-bool keywordKnown(const TPARS_COMMAND_KEYWORDS& entry, std::string_view keyword) {
+bool keywordKnown(const TPARS_COMMAND_KEYWORDS& entry, std::string_view keyword)
+{
     const std::string wanted = upper(keyword);
     for (uint32_t i = 0; i < entry.ulCount; ++i)
         if (entry.ppszKeywords[i] != nullptr && wanted == entry.ppszKeywords[i])
@@ -171,7 +185,8 @@ bool keywordKnown(const TPARS_COMMAND_KEYWORDS& entry, std::string_view keyword)
 // Checks the parameters: literals closed, brackets balanced, and (with a
 // keyword table) every keyword at the outer level one of the command's.
 bool checkParameters(const LogicalText& lt, size_t from, size_t to, const TPARS_COMMAND_KEYWORDS* keywords,
-                     std::string_view commandName, Failure& failure) {
+                     std::string_view commandName, Failure& failure)
+{
     std::vector<size_t> open;  // positions of the open brackets
     size_t wordStart = std::string::npos;
     for (size_t i = from; i < to; ++i) {
@@ -233,7 +248,8 @@ bool checkParameters(const LogicalText& lt, size_t from, size_t to, const TPARS_
     return true;
 }
 
-std::string describePlace(const Place& p, bool multiLine) {
+std::string describePlace(const Place& p, bool multiLine)
+{
     char buf[64];
     if (multiLine)
         std::snprintf(buf, sizeof buf, "line %u column %u", p.line, p.column);
@@ -242,7 +258,8 @@ std::string describePlace(const Place& p, bool multiLine) {
     return buf;
 }
 
-void fillFailure(TPARS_RESULT& r, const Failure& f, bool multiLine) {
+void fillFailure(TPARS_RESULT& r, const Failure& f, bool multiLine)
+{
     r.lError = f.code;
     r.usLine = f.place.line;
     r.usColumn = f.place.column;
@@ -253,8 +270,9 @@ void fillFailure(TPARS_RESULT& r, const Failure& f, bool multiLine) {
 }  // namespace
 
 extern "C" int16_t TPARS_sParseZOPH(const char* pszText, const TPARS_COMMAND_TABLE* pCommands,
-                                    const TPARS_KEYWORD_TABLE* pKeywords, uint32_t, char chNational1,
-                                    char chNational2, TPARS_RESULT** ppResults, void*, uint32_t ulOption1, uint32_t) {
+                                    const TPARS_KEYWORD_TABLE* pKeywords, uint32_t, char chNational1, char chNational2,
+                                    TPARS_RESULT** ppResults, void*, uint32_t ulOption1, uint32_t)
+{
     if (ppResults == nullptr)
         return -1;
     *ppResults = nullptr;
@@ -294,8 +312,9 @@ extern "C" int16_t TPARS_sParseZOPH(const char* pszText, const TPARS_COMMAND_TAB
     if (j < t.size() && t[j] == ':') {
         labelled = true;
         if (j - i > 3) {
-            fillFailure(r, {TPARS_ERR_LABEL_TOO_LONG, placeAt(lt, i),
-                            "label " + t.substr(i, j - i) + " is longer than 3 characters"},
+            fillFailure(r,
+                        {TPARS_ERR_LABEL_TOO_LONG, placeAt(lt, i),
+                         "label " + t.substr(i, j - i) + " is longer than 3 characters"},
                         multiLine);
             return 0;
         }
@@ -305,8 +324,9 @@ extern "C" int16_t TPARS_sParseZOPH(const char* pszText, const TPARS_COMMAND_TAB
         }
         for (size_t k = i; k < j; ++k) {
             if (!isLabelCharacter(t[k], chNational1, chNational2)) {
-                fillFailure(r, {TPARS_ERR_LABEL_CHARACTER, placeAt(lt, k),
-                                std::string("character '") + t[k] + "' is not allowed in a label"},
+                fillFailure(r,
+                            {TPARS_ERR_LABEL_CHARACTER, placeAt(lt, k),
+                             std::string("character '") + t[k] + "' is not allowed in a label"},
                             multiLine);
                 return 0;
             }
@@ -323,8 +343,9 @@ extern "C" int16_t TPARS_sParseZOPH(const char* pszText, const TPARS_COMMAND_TAB
     while (j < t.size() && !isBlank(t[j]) && t[j] != '(')
         ++j;
     if (j == i) {
-        fillFailure(r, {labelled ? TPARS_ERR_NAME_MISSING : TPARS_ERR_EMPTY, placeAt(lt, i),
-                        labelled ? "command name missing after the label" : "no command name"},
+        fillFailure(r,
+                    {labelled ? TPARS_ERR_NAME_MISSING : TPARS_ERR_EMPTY, placeAt(lt, i),
+                     labelled ? "command name missing after the label" : "no command name"},
                     multiLine);
         return 0;
     }

@@ -22,18 +22,18 @@ extern "C" {
 
 /* Status codes. */
 #define DQOZ_NO_ERROR 0UL
-#define DQOZ_ERROR_FILE_NOT_FOUND 2UL   /* no file of that name or pattern      */
-#define DQOZ_ERROR_PATH_NOT_FOUND 3UL   /* a directory on the way is missing    */
-#define DQOZ_ERROR_ACCESS_DENIED 5UL    /* read-only, a directory, no permission */
-#define DQOZ_ERROR_INVALID_HANDLE 6UL   /* null or closed semaphore handle      */
+#define DQOZ_ERROR_FILE_NOT_FOUND 2UL /* no file of that name or pattern      */
+#define DQOZ_ERROR_PATH_NOT_FOUND 3UL /* a directory on the way is missing    */
+#define DQOZ_ERROR_ACCESS_DENIED 5UL  /* read-only, a directory, no permission */
+#define DQOZ_ERROR_INVALID_HANDLE 6UL /* null or closed semaphore handle      */
 #define DQOZ_ERROR_NOT_ENOUGH_MEMORY 8UL
 #define DQOZ_ERROR_INVALID_PARAMETER 87UL
-#define DQOZ_ERROR_BUFFER_OVERFLOW 111UL /* the result does not fit the buffer  */
+#define DQOZ_ERROR_BUFFER_OVERFLOW 111UL      /* the result does not fit the buffer  */
 #define DQOZ_ERROR_FILENAME_EXCED_RANGE 206UL /* the path leaves the environment root */
-#define DQOZ_ERROR_ALREADY_POSTED 299UL /* the event was posted already          */
-#define DQOZ_ERROR_ALREADY_RESET 300UL  /* the event was reset already           */
-#define DQOZ_ERROR_NO_ROOT 301UL        /* no environment root has been set      */
-#define DQOZ_ERROR_TIMEOUT 640UL        /* the wait ended before the event posted */
+#define DQOZ_ERROR_ALREADY_POSTED 299UL       /* the event was posted already          */
+#define DQOZ_ERROR_ALREADY_RESET 300UL        /* the event was reset already           */
+#define DQOZ_ERROR_NO_ROOT 301UL              /* no environment root has been set      */
+#define DQOZ_ERROR_TIMEOUT 640UL              /* the wait ended before the event posted */
 
 /* Text of the last failure of a dqoz call on the calling thread ("" when none).
 ** The text stays valid until the next dqoz call on the same thread. */
@@ -52,8 +52,7 @@ typedef struct DqozEventSem* HEV;
 /* Creates an event in the reset state (fPosted 0) or posted state (non-zero)
 ** and stores its handle in *phev. pszName is kept for diagnostics only (may be
 ** NULL): events are private to the process. flAttr is not used (pass 0). */
-unsigned long DosCreateEventSem(const char* pszName, HEV* phev, unsigned long flAttr,
-                                unsigned long fPosted);
+unsigned long DosCreateEventSem(const char* pszName, HEV* phev, unsigned long flAttr, unsigned long fPosted);
 
 /* Closes an event and frees it; no thread may wait on it any more. */
 unsigned long DosCloseEventSem(HEV hev);
@@ -209,7 +208,7 @@ namespace dqoz {
 /* C++ form of DosMapPath: 0 and the host path in out, or a status with
 ** DosGetLastErrorText set. */
 unsigned long MapPath(std::string_view path, std::string& out);
-} // namespace dqoz
+}  // namespace dqoz
 #endif
 
 #endif

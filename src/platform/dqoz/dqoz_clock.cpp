@@ -51,8 +51,8 @@ bool ParseFixedTime(const char* text, DQOZ_DATETIME* pdt)
     int hour = v[8] * 10 + v[9];
     int minute = v[10] * 10 + v[11];
     int second = v[12] * 10 + v[13];
-    if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) ||
-        hour > 23 || minute > 59 || second > 59)
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 || minute > 59 ||
+        second > 59)
         return false;
     *pdt = DQOZ_DATETIME{};
     pdt->year = static_cast<uint16_t>(year);
@@ -85,7 +85,7 @@ unsigned long HostDateTime(DQOZ_DATETIME* pdt)
     return DQOZ_NO_ERROR;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" unsigned long DosGetDateTime(DQOZ_DATETIME* pdt)
 {

@@ -36,7 +36,7 @@ unsigned long StatusFromErrno(int err)
     }
 }
 
-} // namespace dqoz
+}  // namespace dqoz
 
 extern "C" const char* DosGetLastErrorText(void)
 {

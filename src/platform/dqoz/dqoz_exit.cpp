@@ -35,13 +35,13 @@ constexpr int kCouldNotRun = 2;
     std::_Exit(status);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" void DosExit(unsigned long ulAction, unsigned long ulResult)
 {
     DQOZ_EXIT_HOOK hook = g_exitHook.load();
     if (hook != nullptr)
-        hook(ulAction, ulResult);   // may throw; that leaves DosExit
+        hook(ulAction, ulResult);  // may throw; that leaves DosExit
     DefaultExit(ulAction, ulResult);
 }
 

@@ -75,7 +75,7 @@ struct DirCloser {
     void operator()(DIR* d) const { closedir(d); }
 };
 
-} // namespace
+}  // namespace
 
 extern "C" unsigned long DosCreateDir(const char* pszPath, void*)
 {
@@ -91,7 +91,8 @@ extern "C" unsigned long DosCreateDir(const char* pszPath, void*)
         struct stat st;
         if (stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
             return DQOZ_NO_ERROR;
-        return dqoz::Fail(DQOZ_ERROR_ACCESS_DENIED, "cannot create directory \"" + host + "\": a file of that name exists");
+        return dqoz::Fail(DQOZ_ERROR_ACCESS_DENIED,
+                          "cannot create directory \"" + host + "\": a file of that name exists");
     }
     unsigned long rc = err == ENOENT ? DQOZ_ERROR_PATH_NOT_FOUND : dqoz::StatusFromErrno(err);
     return dqoz::Fail(rc, "cannot create directory \"" + host + "\": " + std::strerror(err));
@@ -109,7 +110,8 @@ extern "C" unsigned long DosDelete(const char* pszName)
     std::string last = host.substr(slash + 1);
     struct stat dirStat;
     if (stat(dir.c_str(), &dirStat) != 0 || !S_ISDIR(dirStat.st_mode))
-        return dqoz::Fail(DQOZ_ERROR_PATH_NOT_FOUND, "no directory \"" + dir + "\" for \"" + std::string(pszName) + "\"");
+        return dqoz::Fail(DQOZ_ERROR_PATH_NOT_FOUND,
+                          "no directory \"" + dir + "\" for \"" + std::string(pszName) + "\"");
     if (last.find_first_of("*?") == std::string::npos)
         return DeleteOne(host);
 
@@ -133,7 +135,7 @@ extern "C" unsigned long DosDelete(const char* pszName)
         std::string path = (dir == "/" ? std::string() : dir) + "/" + name;
         struct stat st;
         if (lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-            continue;   // patterns select files only
+            continue;  // patterns select files only
         unsigned long rc = DeleteOne(path);
         if (rc == DQOZ_NO_ERROR)
             ++deleted;

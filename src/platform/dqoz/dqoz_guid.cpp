@@ -15,8 +15,8 @@ namespace {
 
 struct GuidSource {
     std::mutex mutex;
-    bool explicitSeed = false;   // set by DosSetGuidSeed
-    std::string envSeed;         // DQOV_GUID_SEED text the state was started from
+    bool explicitSeed = false;  // set by DosSetGuidSeed
+    std::string envSeed;        // DQOV_GUID_SEED text the state was started from
     uint64_t state = 0;
 };
 
@@ -44,7 +44,7 @@ bool ParseSeed(const char* text, uint64_t& seed)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" unsigned long DosCreateGuid(DQOZ_GUID* pGuid)
 {

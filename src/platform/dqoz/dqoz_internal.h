@@ -23,6 +23,6 @@ inline char AsciiLower(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-} // namespace dqoz
+}  // namespace dqoz
 
 #endif

@@ -27,7 +27,7 @@ namespace dqoz {
 namespace {
 
 std::mutex g_rootMutex;
-std::string g_root;   // absolute, no trailing '/' ("/" for the file-system root)
+std::string g_root;  // absolute, no trailing '/' ("/" for the file-system root)
 bool g_rootSet = false;
 
 /* Absolute canonical form of an existing directory, or "" when it is none. */
@@ -128,7 +128,7 @@ bool SplitComponents(std::string_view rest, std::vector<std::string>& parts)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 unsigned long MapPath(std::string_view path, std::string& out)
 {
@@ -151,19 +151,18 @@ unsigned long MapPath(std::string_view path, std::string& out)
     std::string_view rest(p);
     if (!prefix.empty() && rest.substr(0, prefix.size()) == prefix &&
         (rest.size() == prefix.size() || rest[prefix.size()] == '/')) {
-        rest.remove_prefix(prefix.size());      // already a host path below the root
+        rest.remove_prefix(prefix.size());  // already a host path below the root
     } else if (rest.size() >= 2 && rest[1] == ':' &&
                ((rest[0] >= 'A' && rest[0] <= 'Z') || (rest[0] >= 'a' && rest[0] <= 'z'))) {
-        rest.remove_prefix(2);                  // drive prefix
+        rest.remove_prefix(2);  // drive prefix
     }
 
     std::vector<std::string> parts;
     if (!SplitComponents(rest, parts))
-        return Fail(DQOZ_ERROR_FILENAME_EXCED_RANGE,
-                    "path \"" + std::string(path) + "\" leaves the environment root");
+        return Fail(DQOZ_ERROR_FILENAME_EXCED_RANGE, "path \"" + std::string(path) + "\" leaves the environment root");
 
     std::string cur = prefix;
-    std::string existingPart = prefix;   // the part that exists on the host
+    std::string existingPart = prefix;  // the part that exists on the host
     bool existing = true;
     for (const std::string& comp : parts) {
         if (existing) {
@@ -185,8 +184,8 @@ unsigned long MapPath(std::string_view path, std::string& out)
         char resolved[PATH_MAX];
         if (realpath(existingPart.c_str(), resolved) != nullptr) {
             std::string_view r(resolved);
-            if (!(r == prefix || (r.substr(0, prefix.size()) == prefix && r.size() > prefix.size() &&
-                                  r[prefix.size()] == '/')))
+            if (!(r == prefix ||
+                  (r.substr(0, prefix.size()) == prefix && r.size() > prefix.size() && r[prefix.size()] == '/')))
                 return Fail(DQOZ_ERROR_FILENAME_EXCED_RANGE,
                             "path \"" + std::string(path) + "\" leads outside the environment root");
         }
@@ -195,7 +194,7 @@ unsigned long MapPath(std::string_view path, std::string& out)
     return DQOZ_NO_ERROR;
 }
 
-} // namespace dqoz
+}  // namespace dqoz
 
 extern "C" unsigned long DosSetEnvironmentRoot(const char* pszHostDir)
 {
@@ -243,7 +242,8 @@ extern "C" unsigned long DosMapPath(const char* pszPath, char* pszHostPath, size
     if (unsigned long rc = MapPath(pszPath, out); rc != DQOZ_NO_ERROR)
         return rc;
     if (out.size() >= cbHostPath)
-        return Fail(DQOZ_ERROR_BUFFER_OVERFLOW, "mapped path of \"" + std::string(pszPath) + "\" does not fit the buffer");
+        return Fail(DQOZ_ERROR_BUFFER_OVERFLOW,
+                    "mapped path of \"" + std::string(pszPath) + "\" does not fit the buffer");
     std::memcpy(pszHostPath, out.c_str(), out.size() + 1);
     return DQOZ_NO_ERROR;
 }

@@ -43,10 +43,9 @@ unsigned long BadHandle()
     return dqoz::Fail(DQOZ_ERROR_INVALID_HANDLE, "invalid event semaphore handle");
 }
 
-} // namespace
+}  // namespace
 
-extern "C" unsigned long DosCreateEventSem(const char* pszName, HEV* phev, unsigned long,
-                                           unsigned long fPosted)
+extern "C" unsigned long DosCreateEventSem(const char* pszName, HEV* phev, unsigned long, unsigned long fPosted)
 {
     if (phev == nullptr)
         return dqoz::Fail(DQOZ_ERROR_INVALID_PARAMETER, "no place for the event semaphore handle");
@@ -105,7 +104,7 @@ extern "C" unsigned long DosWaitEventSem(HEV hev, long lTimeoutMs)
         return dqoz::Fail(DQOZ_ERROR_TIMEOUT, "timed out waiting for event semaphore");
     }
     if (!sem->posted)
-        return BadHandle();   // closed while waiting
+        return BadHandle();  // closed while waiting
     return DQOZ_NO_ERROR;
 }
 

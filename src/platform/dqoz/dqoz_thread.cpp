@@ -47,7 +47,7 @@ void RunThread(DQOZ_THREAD_FN fn, void* arg, long id)
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" long BeginThread(DQOZ_THREAD_FN pfnThread, void* pArg, unsigned long)
 {

@@ -26,8 +26,7 @@ extern "C" {
 ** (not counting the terminator), so a result not smaller than cbBuf means the
 ** text was cut; a negative result means the format failed, and the buffer
 ** then holds "". Callers that see either case terminate at cbBuf - 1. */
-int UTS_snprintf(char* pszBuf, size_t cbBuf, const char* pszFormat, ...)
-    __attribute__((format(printf, 3, 4)));
+int UTS_snprintf(char* pszBuf, size_t cbBuf, const char* pszFormat, ...) __attribute__((format(printf, 3, 4)));
 int UTS_vsnprintf(char* pszBuf, size_t cbBuf, const char* pszFormat, va_list args)
     __attribute__((format(printf, 3, 0)));
 
@@ -78,8 +77,8 @@ void UTC_Deallocator(void* p);
 ** terminated; *pcbOut (may be NULL) receives its length without the
 ** terminator. NULL when the code page is unknown, the text holds bytes that
 ** the code page does not define, or the allocator fails. */
-char* UTC_NativeEncodingToUTF8(unsigned int ulCodePage, const char* pszText, long cbText,
-                               UTC_ALLOCATOR pfnAlloc, size_t* pcbOut);
+char* UTC_NativeEncodingToUTF8(unsigned int ulCodePage, const char* pszText, long cbText, UTC_ALLOCATOR pfnAlloc,
+                               size_t* pcbOut);
 
 /* Receives one converted piece; returns 0 to go on, non-zero to stop. */
 typedef int (*UTC_WRITER)(void* pContext, const char* pb, size_t cb);
@@ -91,8 +90,8 @@ typedef int (*UTC_WRITER)(void* pContext, const char* pb, size_t cb);
 ** hold is written as '?' (in Unicode targets an unpaired surrogate becomes
 ** U+FFFD). Returns the number of bytes handed over, or -1 when the code page is
 ** unknown, cbBuf is smaller than 8 bytes, or the writer asked to stop. */
-long UTC_WideCharToMultiByteStream(void* pContext, unsigned int ulCodePage, const char16_t* pwch,
-                                   size_t cch, char* pbBuf, size_t cbBuf, UTC_WRITER pfnWriter);
+long UTC_WideCharToMultiByteStream(void* pContext, unsigned int ulCodePage, const char16_t* pwch, size_t cch,
+                                   char* pbBuf, size_t cbBuf, UTC_WRITER pfnWriter);
 
 /* Writes the IANA name of code page ulCodePage ("windows-1252", "Shift_JIS",
 ** "UTF-8", ...) into pszBuf (cbBuf bytes with the terminator). ulFlags is not

@@ -26,6 +26,6 @@ const char* IanaName(unsigned codePage);
 ** nothing is substituted. */
 bool Convert(const char* from, const char* to, std::string_view in, std::string& out);
 
-} // namespace qvutil
+}  // namespace qvutil
 
 #endif

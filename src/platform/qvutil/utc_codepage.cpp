@@ -84,8 +84,8 @@ constexpr struct {
     const char* codeset;
     unsigned codePage;
 } kCodesetAliases[] = {
-    {"SJIS", 932}, {"SHIFTJIS", 932}, {"GB2312", 936}, {"EUCCN", 936}, {"BIG5", 950},
-    {"EUCTW", 950}, {"UHC", 949}, {"ANSIX3.41968", 20127}, {"USASCII", 20127},
+    {"SJIS", 932},  {"SHIFTJIS", 932}, {"GB2312", 936},         {"EUCCN", 936},     {"BIG5", 950},
+    {"EUCTW", 950}, {"UHC", 949},      {"ANSIX3.41968", 20127}, {"USASCII", 20127},
 };
 
 const CodePageName* Find(unsigned codePage)
@@ -132,14 +132,14 @@ struct IconvHandle {
 
 constexpr const char* kWideName = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
 
-} // namespace
+}  // namespace
 
 unsigned DefaultCodePage()
 {
     std::string locale = LocaleName();
     size_t dot = locale.find('.');
     if (dot == std::string::npos)
-        return 1252;   // "C", "POSIX", no locale, or a locale without a code set
+        return 1252;  // "C", "POSIX", no locale, or a locale without a code set
     std::string codeset = locale.substr(dot + 1);
     codeset = codeset.substr(0, codeset.find('@'));
     std::string key = Squeeze(codeset);
@@ -184,15 +184,15 @@ bool Convert(const char* from, const char* to, std::string_view in, std::string&
         out.append(chunk, static_cast<size_t>(outPtr - chunk));
         if (r != static_cast<size_t>(-1)) {
             if (inLeft == 0 && outPtr == chunk)
-                return true;    // input done and the shift state flushed
+                return true;  // input done and the shift state flushed
             continue;
         }
         if (err != E2BIG)
-            return false;       // EILSEQ or EINVAL: not convertible as it stands
+            return false;  // EILSEQ or EINVAL: not convertible as it stands
     }
 }
 
-} // namespace qvutil
+}  // namespace qvutil
 
 extern "C" int UTC_GetCurrentPageCode(char* pszBuf, int cbBuf)
 {
@@ -240,14 +240,21 @@ extern "C" char* UTC_NativeEncodingToUTF8(unsigned int ulCodePage, const char* p
 
 namespace {
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 /* Hands the filled part of the buffer to the writer and empties it. */
 class PieceWriter {
 public:
     PieceWriter(void* ctx, char* buf, size_t size, UTC_WRITER writer)
-        : ctx_(ctx), buf_(buf), size_(size), writer_(writer), out_(buf), left_(size) {}
+        : ctx_(ctx), buf_(buf), size_(size), writer_(writer), out_(buf), left_(size)
+    {}
 
     char*& out() { return out_; }
     size_t& left() { return left_; }
@@ -275,10 +282,10 @@ private:
     long total_ = 0;
 };
 
-} // namespace
+}  // namespace
 
-extern "C" long UTC_WideCharToMultiByteStream(void* pContext, unsigned int ulCodePage, const char16_t* pwch,
-                                              size_t cch, char* pbBuf, size_t cbBuf, UTC_WRITER pfnWriter)
+extern "C" long UTC_WideCharToMultiByteStream(void* pContext, unsigned int ulCodePage, const char16_t* pwch, size_t cch,
+                                              char* pbBuf, size_t cbBuf, UTC_WRITER pfnWriter)
 {
     const char* target = qvutil::IconvName(ulCodePage);
     if (target == nullptr || pbBuf == nullptr || cbBuf < 8 || pfnWriter == nullptr || (pwch == nullptr && cch > 0))

@@ -6,8 +6,8 @@
 ** every other path of the library. Failures leave an errno value for
 ** UTF_GetLastError on the calling thread.
 */
-#include "platform/qvutil/qvutil.h"
 #include "platform/dqoz/dqoz.h"
+#include "platform/qvutil/qvutil.h"
 
 #include <sys/stat.h>
 
@@ -58,7 +58,7 @@ int ChangeReadOnly(const char* name, unsigned long attr, bool readOnly)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int UTF_CheckFileAttribute(const char* pszName, unsigned long ulAttr)
 {
@@ -95,13 +95,13 @@ extern "C" int UTF_GetByteOrderMarkOffset(const unsigned char* pb, int cb)
     if (pb == nullptr || cb < 2)
         return 0;
     if (cb >= 4 && pb[0] == 0xFF && pb[1] == 0xFE && pb[2] == 0x00 && pb[3] == 0x00)
-        return 4;   // UTF-32LE; tested before UTF-16LE, whose mark it starts with
+        return 4;  // UTF-32LE; tested before UTF-16LE, whose mark it starts with
     if (cb >= 4 && pb[0] == 0x00 && pb[1] == 0x00 && pb[2] == 0xFE && pb[3] == 0xFF)
-        return 4;   // UTF-32BE
+        return 4;  // UTF-32BE
     if (cb >= 3 && pb[0] == 0xEF && pb[1] == 0xBB && pb[2] == 0xBF)
-        return 3;   // UTF-8
+        return 3;  // UTF-8
     if ((pb[0] == 0xFF && pb[1] == 0xFE) || (pb[0] == 0xFE && pb[1] == 0xFF))
-        return 2;   // UTF-16LE, UTF-16BE
+        return 2;  // UTF-16LE, UTF-16BE
     return 0;
 }
 

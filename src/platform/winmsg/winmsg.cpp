@@ -30,7 +30,7 @@ struct PendingSend {
 struct Entry {
     uint64_t seq;
     WIN_MSG msg;
-    std::shared_ptr<PendingSend> send;   // set for sent messages only
+    std::shared_ptr<PendingSend> send;  // set for sent messages only
 };
 
 struct Window {
@@ -108,7 +108,7 @@ bool TakePosted(WIN_MSG* pMsg, HWND hwnd, unsigned int uMin, unsigned int uMax, 
                 bestQueue = &w.posted;
                 best = it;
             }
-            break;   // later entries of this window are younger
+            break;  // later entries of this window are younger
         }
     }
     if (bestQueue == nullptr)
@@ -119,7 +119,7 @@ bool TakePosted(WIN_MSG* pMsg, HWND hwnd, unsigned int uMin, unsigned int uMax, 
     return true;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" HWND WIN_CreateWindow(WIN_WNDPROC pfnProc, void* pUserData)
 {
@@ -195,8 +195,7 @@ extern "C" LRESULT WIN_SendMessage(HWND hwnd, unsigned int uMsg, WPARAM wParam, 
     return pending->result;
 }
 
-extern "C" int WIN_PeekMessage(WIN_MSG* pMsg, HWND hwnd, unsigned int uMin, unsigned int uMax,
-                               unsigned int uRemove)
+extern "C" int WIN_PeekMessage(WIN_MSG* pMsg, HWND hwnd, unsigned int uMin, unsigned int uMax, unsigned int uRemove)
 {
     if (pMsg == nullptr)
         return 0;

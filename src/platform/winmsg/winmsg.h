@@ -71,8 +71,7 @@ LRESULT WIN_SendMessage(HWND hwnd, unsigned int uMsg, WPARAM wParam, LPARAM lPar
 ** every message number, else uMin..uMax. 1 and *pMsg filled when one is found
 ** (taken off the queue with PM_REMOVE, left there with PM_NOREMOVE), 0 when
 ** none is waiting. Never blocks. */
-int WIN_PeekMessage(WIN_MSG* pMsg, HWND hwnd, unsigned int uMin, unsigned int uMax,
-                    unsigned int uRemove);
+int WIN_PeekMessage(WIN_MSG* pMsg, HWND hwnd, unsigned int uMin, unsigned int uMax, unsigned int uRemove);
 
 /* Like WIN_PeekMessage with PM_REMOVE, but waits until a message matches
 ** (running sent messages meanwhile). Returns 0 when the message is WM_QUIT,

@@ -12,7 +12,10 @@
 // Line reader
 // ---------------------------------------------------------------------------
 
-X_CTD_LINE_READER::~X_CTD_LINE_READER() { X_CTD_CloseLineReader(*this); }
+X_CTD_LINE_READER::~X_CTD_LINE_READER()
+{
+    X_CTD_CloseLineReader(*this);
+}
 
 void X_CTD_OpenLineReader(X_CTD_LINE_READER& reader, const char* path, int chunkKb, int flags, int mode)
 {
@@ -82,8 +85,7 @@ void warn(std::vector<std::string>* warnings, int number, std::string_view line)
     warnings->push_back(X_CTD_FormatMessage(X_CTD_GetMessageText(number), {shown}));
 }
 
-const X_CTD_CAPABILITY* findCapability(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms,
-                                       std::string_view key)
+const X_CTD_CAPABILITY* findCapability(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key)
 {
     if (!table)
         return nullptr;
@@ -98,7 +100,7 @@ const X_CTD_CAPABILITY* findCapability(const X_CTD_CAPABILITY_TABLE* table, std:
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 int16_t X_CTD_Load_Capabilities(const char* path, X_CTD_CAPABILITY_TABLE_PTR& table, std::string& errorText,
                                 std::vector<std::string>* warnings)
@@ -171,15 +173,18 @@ int16_t X_CTD_Load_Capabilities(const char* path, X_CTD_CAPABILITY_TABLE_PTR& ta
     }
     int16_t result = 0;
     if (got < 0) {
-        errorText = X_CTD_FormatMessage("FATAL ERROR DETECTED WHILE READING FROM DATABASE ENVIRONMENT FILE %s.",
-                                        {path});
+        errorText =
+            X_CTD_FormatMessage("FATAL ERROR DETECTED WHILE READING FROM DATABASE ENVIRONMENT FILE %s.", {path});
         result = -3;
     }
     X_CTD_CloseLineReader(reader);
     return result;
 }
 
-void X_CTD_FreeCapabilities(X_CTD_CAPABILITY_TABLE_PTR& table) { table.reset(); }
+void X_CTD_FreeCapabilities(X_CTD_CAPABILITY_TABLE_PTR& table)
+{
+    table.reset();
+}
 
 int32_t X_CTD_sGetCapability(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
                              std::string* valueOut, int32_t* numberOut, int32_t* yesOut)
@@ -210,22 +215,19 @@ static int32_t getWithDefault(const X_CTD_CAPABILITY_TABLE* table, std::string_v
     return 0;
 }
 
-int32_t X_CTD_GetCapabilityDefaultNo(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms,
-                                     std::string_view key, std::string* valueOut, int32_t* numberOut,
-                                     int32_t* yesOut)
+int32_t X_CTD_GetCapabilityDefaultNo(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
+                                     std::string* valueOut, int32_t* numberOut, int32_t* yesOut)
 {
     return getWithDefault(table, dbms, key, valueOut, numberOut, yesOut, 0);
 }
 
-int32_t X_CTD_GetCapabilityDefaultYes(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms,
-                                      std::string_view key, std::string* valueOut, int32_t* numberOut,
-                                      int32_t* yesOut)
+int32_t X_CTD_GetCapabilityDefaultYes(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
+                                      std::string* valueOut, int32_t* numberOut, int32_t* yesOut)
 {
     return getWithDefault(table, dbms, key, valueOut, numberOut, yesOut, 1);
 }
 
-int32_t X_CTD_YesFlag(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
-                      int32_t missing)
+int32_t X_CTD_YesFlag(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key, int32_t missing)
 {
     int32_t yes = missing;
     X_CTD_sGetCapability(table, dbms, key, nullptr, nullptr, &yes);
@@ -249,7 +251,7 @@ std::string textOr(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, s
     return missing;
 }
 
-} // namespace
+}  // namespace
 
 void X_CTD_ListDBMS(const X_CTD_CAPABILITY_TABLE* table, uint16_t& count, const X_CTD_DBMS_ENTRY** out)
 {
@@ -264,8 +266,8 @@ void X_CTD_ListDBMS(const X_CTD_CAPABILITY_TABLE* table, uint16_t& count, const 
     }
 }
 
-void X_CTD_FindDBMSWithCapability(const X_CTD_CAPABILITY_TABLE* table, std::string_view key,
-                                  std::string_view value, uint16_t& count, const X_CTD_DBMS_ENTRY** out)
+void X_CTD_FindDBMSWithCapability(const X_CTD_CAPABILITY_TABLE* table, std::string_view key, std::string_view value,
+                                  uint16_t& count, const X_CTD_DBMS_ENTRY** out)
 {
     uint16_t capacity = count;
     count = 0;
@@ -280,8 +282,7 @@ void X_CTD_FindDBMSWithCapability(const X_CTD_CAPABILITY_TABLE* table, std::stri
         }
 }
 
-template <size_t N>
-static int32_t indexOf(const char* const (&names)[N], std::string_view name, uint16_t& index)
+template <size_t N> static int32_t indexOf(const char* const (&names)[N], std::string_view name, uint16_t& index)
 {
     for (size_t i = 0; i < N; ++i)
         if (name == names[i]) {
@@ -418,8 +419,9 @@ int X_CTD_SetDefaultCapabilities(const X_CTD_TABLE_DEFINITION& record, std::uniq
     // TINYINT has a name of its own like its neighbours: without one its
     // columns would be written without a type.
     static constexpr const char* defaultNames[X_CTD_TYPE_COUNT] = {
-        "CHAR", "VARCHAR", "LONGVARCHAR", nullptr, "DECIMAL", "TINYINT", "SMALLINT", "INTEGER", nullptr, "DOUBLE",
-        "REAL", "DATE", "TIME", "TIMESTAMP", "BINARY", "VARBINARY", "BINARY", "NCHAR", "NVARCHAR", "NCLOB"};
+        "CHAR",    "VARCHAR",   "LONGVARCHAR", nullptr, "DECIMAL",  "TINYINT", "SMALLINT",
+        "INTEGER", nullptr,     "DOUBLE",      "REAL",  "DATE",     "TIME",    "TIMESTAMP",
+        "BINARY",  "VARBINARY", "BINARY",      "NCHAR", "NVARCHAR", "NCLOB"};
     // DECIMAL first, so that NUMERIC and BIGINT can copy the name it settles on.
     s.name[T_DECIMAL] = text("TYPE_DECIMAL_NAME", "DECIMAL");
     for (int t = 0; t < X_CTD_TYPE_COUNT; ++t) {
@@ -436,16 +438,16 @@ int X_CTD_SetDefaultCapabilities(const X_CTD_TABLE_DEFINITION& record, std::uniq
     s.varbinaryAppend = text("TYPE_VARBINARY_APPEND", "");
     s.kshAppend = text("KSH_EOJ_APPEND", "");
     s.notNullSupported = yes("SUPPORTS_NOT_NULL", 1);
-    static constexpr X_CTD_TYPE limited[] = {T_CHAR,    T_VARCHAR, T_LONGVARCHAR, T_DECIMAL,       T_SMALLINT,
-                                             T_INTEGER, T_DOUBLE,  T_NUMERIC,     T_BIGINT,        T_BINARY,
+    static constexpr X_CTD_TYPE limited[] = {T_CHAR,      T_VARCHAR,       T_LONGVARCHAR, T_DECIMAL, T_SMALLINT,
+                                             T_INTEGER,   T_DOUBLE,        T_NUMERIC,     T_BIGINT,  T_BINARY,
                                              T_VARBINARY, T_LONGVARBINARY, T_DATETIME};
     // NUMERIC takes DECIMAL's limits when it has none of its own, as it takes
     // its name (DECIMAL comes first in the list).
     for (X_CTD_TYPE t : limited) {
         int32_t missing = (t == T_BINARY || t == T_VARBINARY || t == T_LONGVARBINARY) ? 255
-                          : t == T_DATETIME                                          ? 19
-                          : t == T_NUMERIC                                           ? s.maxDigits[T_DECIMAL]
-                                                                                     : 0;
+                          : t == T_DATETIME                                           ? 19
+                          : t == T_NUMERIC                                            ? s.maxDigits[T_DECIMAL]
+                                                                                      : 0;
         s.maxDigits[t] = num(std::string("TYPE_") + X_CTD_TYPE_KEYWORDS[t] + "_MAX_DIGITS", missing);
     }
     for (X_CTD_TYPE t : limited)
@@ -459,8 +461,8 @@ int X_CTD_SetDefaultCapabilities(const X_CTD_TABLE_DEFINITION& record, std::uniq
     s.charToBinary = static_cast<int32_t>(record.charToBinary);
     if (s.charToBinary) {
         int32_t ignoreYes = 0;
-        bool keep = X_CTD_sGetCapability(table, n, "IGNORE_CHAR_TO_BINARY", nullptr, nullptr, &ignoreYes) &&
-                    ignoreYes == 0;
+        bool keep =
+            X_CTD_sGetCapability(table, n, "IGNORE_CHAR_TO_BINARY", nullptr, nullptr, &ignoreYes) && ignoreYes == 0;
         if (!keep)
             s.charToBinary = 0;
     }

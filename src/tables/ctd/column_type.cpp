@@ -8,8 +8,8 @@ namespace {
 constexpr int kMaxPasses = 5;
 
 struct Substitution {
-    char to = 0;        // new type code, 0 for none
-    int message = 0;    // 0, 390, 392 or 909
+    char to = 0;      // new type code, 0 for none
+    int message = 0;  // 0, 390, 392 or 909
     X_CTD_TYPE from = T_CHAR;
     X_CTD_TYPE target = T_CHAR;
 };
@@ -18,10 +18,14 @@ struct Substitution {
 X_CTD_TYPE typeOfCode(char code)
 {
     switch (code) {
-    case 'H': case 'X': case 'A': return T_CHAR;
+    case 'H':
+    case 'X':
+    case 'A': return T_CHAR;
     case '1': return T_VARCHAR;
     case '3': return T_LONGVARCHAR;
-    case 'B': case 'F': case 'W': return T_BINARY;
+    case 'B':
+    case 'F':
+    case 'W': return T_BINARY;
     case '2': return T_VARBINARY;
     case '4': return T_LONGVARBINARY;
     case 'D': return T_DECIMAL;
@@ -53,92 +57,106 @@ Substitution substitute(const X_CTD_COLUMN& c, const X_CTD_TYPE_SETTINGS& s)
     auto fatal = [](X_CTD_TYPE t) { return Substitution{0, 390, t, t}; };
     const bool c2b = s.charToBinary != 0;
     switch (c.type) {
-    case 'A':
-        return (!s.alphaAsFixed && c.length > 50) ? to('1', 0, T_CHAR, T_VARCHAR) : to('H', 0, T_CHAR, T_CHAR);
+    case 'A': return (!s.alphaAsFixed && c.length > 50) ? to('1', 0, T_CHAR, T_VARCHAR) : to('H', 0, T_CHAR, T_CHAR);
     case 'W':
-        return (!s.alphaAsFixed && c.length > 50) ? to('2', 0, T_BINARY, T_VARBINARY)
-                                                  : to('B', 0, T_BINARY, T_BINARY);
+        return (!s.alphaAsFixed && c.length > 50) ? to('2', 0, T_BINARY, T_VARBINARY) : to('B', 0, T_BINARY, T_BINARY);
     case 'X':
-        if (c2b) return to('F', 0, T_CHAR, T_BINARY);
-        if (!sup(T_CHAR)) return fatal(T_CHAR);
+        if (c2b)
+            return to('F', 0, T_CHAR, T_BINARY);
+        if (!sup(T_CHAR))
+            return fatal(T_CHAR);
         return {};
     case 'H':
-        if (c2b) return to('B', 0, T_CHAR, T_BINARY);
-        if (!sup(T_CHAR)) return fatal(T_CHAR);
-        if (tooLong(T_CHAR)) return to('1', 909, T_CHAR, T_VARCHAR);
+        if (c2b)
+            return to('B', 0, T_CHAR, T_BINARY);
+        if (!sup(T_CHAR))
+            return fatal(T_CHAR);
+        if (tooLong(T_CHAR))
+            return to('1', 909, T_CHAR, T_VARCHAR);
         return {};
     case '1':
-        if (c2b) return to('2', 0, T_VARCHAR, T_VARBINARY);
-        if (!sup(T_VARCHAR)) return fatal(T_VARCHAR);
-        if (tooLong(T_VARCHAR)) return to('3', 909, T_VARCHAR, T_LONGVARCHAR);
+        if (c2b)
+            return to('2', 0, T_VARCHAR, T_VARBINARY);
+        if (!sup(T_VARCHAR))
+            return fatal(T_VARCHAR);
+        if (tooLong(T_VARCHAR))
+            return to('3', 909, T_VARCHAR, T_LONGVARCHAR);
         return {};
     case '3':
-        if (c2b) return to('4', 0, T_LONGVARCHAR, T_LONGVARBINARY);
-        if (!sup(T_LONGVARCHAR)) return fatal(T_LONGVARCHAR);
+        if (c2b)
+            return to('4', 0, T_LONGVARCHAR, T_LONGVARBINARY);
+        if (!sup(T_LONGVARCHAR))
+            return fatal(T_LONGVARCHAR);
         return {};
     case 'B':
-        if (!sup(T_BINARY) && !sup(T_VARBINARY) && !sup(T_LONGVARBINARY)) return fatal(T_BINARY);
-        if (!sup(T_BINARY)) return to('2', 392, T_BINARY, T_VARBINARY);
-        if (tooLong(T_BINARY)) return to('2', 909, T_BINARY, T_VARBINARY);
+        if (!sup(T_BINARY) && !sup(T_VARBINARY) && !sup(T_LONGVARBINARY))
+            return fatal(T_BINARY);
+        if (!sup(T_BINARY))
+            return to('2', 392, T_BINARY, T_VARBINARY);
+        if (tooLong(T_BINARY))
+            return to('2', 909, T_BINARY, T_VARBINARY);
         return {};
     case 'F':
-        if (!sup(T_BINARY)) return fatal(T_BINARY);
+        if (!sup(T_BINARY))
+            return fatal(T_BINARY);
         return {};
     case '2':
-        if (!sup(T_VARBINARY) && !sup(T_LONGVARBINARY)) return fatal(T_VARBINARY);
-        if (!sup(T_VARBINARY)) return to('4', 392, T_VARBINARY, T_LONGVARBINARY);
-        if (tooLong(T_VARBINARY)) return to('4', 909, T_VARBINARY, T_LONGVARBINARY);
+        if (!sup(T_VARBINARY) && !sup(T_LONGVARBINARY))
+            return fatal(T_VARBINARY);
+        if (!sup(T_VARBINARY))
+            return to('4', 392, T_VARBINARY, T_LONGVARBINARY);
+        if (tooLong(T_VARBINARY))
+            return to('4', 909, T_VARBINARY, T_LONGVARBINARY);
         return {};
     case '4':
-        if (!sup(T_LONGVARBINARY)) return fatal(T_LONGVARBINARY);
+        if (!sup(T_LONGVARBINARY))
+            return fatal(T_LONGVARBINARY);
         return {};
     case 'D':
     case 'N': {
         X_CTD_TYPE own = c.type == 'D' ? T_DECIMAL : T_NUMERIC;
-        if (sup(own)) return {};
+        if (sup(own))
+            return {};
         if (c.decimals == 0 && c.length <= static_cast<uint32_t>(s.maxDigits[T_INTEGER]))
             return to('I', 392, own, T_INTEGER);
-        if (sup(T_BIGINT) && c.decimals == 0) return to('G', 392, own, T_BIGINT);
+        if (sup(T_BIGINT) && c.decimals == 0)
+            return to('G', 392, own, T_BIGINT);
         return to('U', 392, own, T_DOUBLE);
     }
-    case 'Q':
-        return sup(T_TINYINT) ? Substitution{} : to('S', 392, T_TINYINT, T_SMALLINT);
-    case 'S':
-        return sup(T_SMALLINT) ? Substitution{} : to('I', 392, T_SMALLINT, T_INTEGER);
+    case 'Q': return sup(T_TINYINT) ? Substitution{} : to('S', 392, T_TINYINT, T_SMALLINT);
+    case 'S': return sup(T_SMALLINT) ? Substitution{} : to('I', 392, T_SMALLINT, T_INTEGER);
     case 'I':
-        if (sup(T_INTEGER)) return {};
-        if (sup(T_BIGINT)) return to('G', 392, T_INTEGER, T_BIGINT);
+        if (sup(T_INTEGER))
+            return {};
+        if (sup(T_BIGINT))
+            return to('G', 392, T_INTEGER, T_BIGINT);
         return to('U', 392, T_INTEGER, T_DOUBLE);
-    case 'G':
-        return sup(T_BIGINT) ? Substitution{} : fatal(T_BIGINT);
-    case 'R':
-        return sup(T_REAL) ? Substitution{} : to('U', 392, T_REAL, T_DOUBLE);
-    case 'U':
-        return sup(T_DOUBLE) ? Substitution{} : fatal(T_DOUBLE);
-    case 'E':
-        return sup(T_DATE) ? Substitution{} : to('Z', 392, T_DATE, T_DATETIME);
-    case 'T':
-        return sup(T_TIME) ? Substitution{} : to('Z', 392, T_TIME, T_DATETIME);
-    case 'Z':
-        return sup(T_DATETIME) ? Substitution{} : fatal(T_DATETIME);
+    case 'G': return sup(T_BIGINT) ? Substitution{} : fatal(T_BIGINT);
+    case 'R': return sup(T_REAL) ? Substitution{} : to('U', 392, T_REAL, T_DOUBLE);
+    case 'U': return sup(T_DOUBLE) ? Substitution{} : fatal(T_DOUBLE);
+    case 'E': return sup(T_DATE) ? Substitution{} : to('Z', 392, T_DATE, T_DATETIME);
+    case 'T': return sup(T_TIME) ? Substitution{} : to('Z', 392, T_TIME, T_DATETIME);
+    case 'Z': return sup(T_DATETIME) ? Substitution{} : fatal(T_DATETIME);
     case 'C':
-        if (!sup(T_UCHAR)) return fatal(T_UCHAR);
-        if (tooLong(T_UCHAR)) return to('V', 909, T_UCHAR, T_UVARCHAR);
+        if (!sup(T_UCHAR))
+            return fatal(T_UCHAR);
+        if (tooLong(T_UCHAR))
+            return to('V', 909, T_UCHAR, T_UVARCHAR);
         return {};
     case 'V':
-        if (!sup(T_UVARCHAR)) return fatal(T_UVARCHAR);
-        if (tooLong(T_UVARCHAR)) return to('L', 909, T_UVARCHAR, T_UCLOB);
+        if (!sup(T_UVARCHAR))
+            return fatal(T_UVARCHAR);
+        if (tooLong(T_UVARCHAR))
+            return to('L', 909, T_UVARCHAR, T_UCLOB);
         return {};
-    case 'L':
-        return sup(T_UCLOB) ? Substitution{} : fatal(T_UCLOB);
-    default:
-        return {};
+    case 'L': return sup(T_UCLOB) ? Substitution{} : fatal(T_UCLOB);
+    default: return {};
     }
 }
 
 const std::string kUnknown = "UNKNOWN";
 
-} // namespace
+}  // namespace
 
 void X_CTD_AppendColumnDefinition(X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms,
                                   const X_CTD_TYPE_SETTINGS& s, std::string& out, int16_t productCode,
@@ -166,9 +184,7 @@ void X_CTD_AppendColumnDefinition(X_CTD_TABLE_DEFINITION& record, const X_CTD_DB
     auto allocClause = [&] {
         return (dbms.allocBehaviour && c.alloc != 0) ? " ALLOCATE(" + alloc + ")" : std::string();
     };
-    auto kshClause = [&] {
-        return (dbms.kshBehaviour && c.ksh != 0) ? " " + s.kshAppend : std::string();
-    };
+    auto kshClause = [&] { return (dbms.kshBehaviour && c.ksh != 0) ? " " + s.kshAppend : std::string(); };
     const int32_t internal = dbms.useInternalNames;
     auto check = [&](X_CTD_TYPE t, bool onlyWhenLength) {
         if (onlyWhenLength && c.length == 0)
@@ -278,7 +294,12 @@ void X_CTD_AppendColumnDefinition(X_CTD_TABLE_DEFINITION& record, const X_CTD_DB
                 text = *name;
                 break;
             }
-            case 'Q': case 'S': case 'G': case 'R': case 'E': case 'T':
+            case 'Q':
+            case 'S':
+            case 'G':
+            case 'R':
+            case 'E':
+            case 'T':
                 name = &s.name[typeOfCode(c.type)];
                 text = *name;
                 break;
@@ -290,14 +311,12 @@ void X_CTD_AppendColumnDefinition(X_CTD_TABLE_DEFINITION& record, const X_CTD_DB
                     text += "(" + decimalsText() + ") ";
                 break;
             case 'C':
-                X_CTD_CheckPrecision(record, columnNumber, static_cast<uint32_t>(s.maxDigits[T_UCHAR]), 0,
-                                     internal);
+                X_CTD_CheckPrecision(record, columnNumber, static_cast<uint32_t>(s.maxDigits[T_UCHAR]), 0, internal);
                 name = &s.name[T_UCHAR];
                 text = *name + "(" + lengthText() + ")" + s.ucharAppend;
                 break;
             case 'V':
-                X_CTD_CheckPrecision(record, columnNumber, static_cast<uint32_t>(s.maxDigits[T_UVARCHAR]), 0,
-                                     internal);
+                X_CTD_CheckPrecision(record, columnNumber, static_cast<uint32_t>(s.maxDigits[T_UVARCHAR]), 0, internal);
                 name = &s.name[T_UVARCHAR];
                 text = *name + "(" + lengthText() + ")" + s.uvarcharAppend + allocClause();
                 break;
@@ -311,9 +330,7 @@ void X_CTD_AppendColumnDefinition(X_CTD_TABLE_DEFINITION& record, const X_CTD_DB
                     text += "(" + (c.length == 0 ? s.uclobDefaultLen : lengthText()) + ")";
                 text += s.uclobAppend + allocClause();
                 break;
-            default:
-                text = kUnknown;
-                break;
+            default: text = kUnknown; break;
             }
             if (name->empty()) {
                 // A type without a native name cannot be written.
@@ -353,8 +370,8 @@ void X_CTD_BuildAlterColumnStatement(X_CTD_TABLE_DEFINITION& record, const X_CTD
     if (productCode == X_CTD_ORACLE)
         X_CTD_AppendText(out, " (");
     std::string literal;
-    X_CTD_AppendColumnDefinition(record, dbms, settings, out, productCode, tableName, columnNumber, withType,
-                                 &literal, nullptr);
+    X_CTD_AppendColumnDefinition(record, dbms, settings, out, productCode, tableName, columnNumber, withType, &literal,
+                                 nullptr);
     const X_CTD_COLUMN& c = record.columns[columnNumber];
     if (isNew) {
         if (productCode == X_CTD_ORACLE)

@@ -19,8 +19,7 @@ void checkDefinedDatabase(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY
         X_CTD_IssueMessage(record, 'F', 910, {dbms.name});
 }
 
-void convertPrimaryKey(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
-                       const X_CTD_DBMS_INFO& dbms)
+void convertPrimaryKey(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table, const X_CTD_DBMS_INFO& dbms)
 {
     if (X_CTD_YesFlag(table, dbms.name, "SUPPORTS_PRIMARY_KEY", 1) != 0 || record.primaryKey.empty())
         return;
@@ -30,17 +29,15 @@ void convertPrimaryKey(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TA
     X_CTD_AddIndex(record, name, 1);
     X_CTD_InfoKeyAsIndex(record, name, dbms.useInternalNames);
     for (const auto& key : record.primaryKey)
-        X_CTD_AddIndexKey(record, record.indexes.back(),
-                          X_CTD_UsesGivenNames(record) ? key.column : key.internalName, 0);
+        X_CTD_AddIndexKey(record, record.indexes.back(), X_CTD_UsesGivenNames(record) ? key.column : key.internalName,
+                          0);
     record.primaryKey.clear();
 }
 
-void addRrnoIndexes(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
-                    const X_CTD_DBMS_INFO& dbms)
+void addRrnoIndexes(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table, const X_CTD_DBMS_INFO& dbms)
 {
-    if (X_CTD_YesFlag(table, dbms.name, "CREATE_RRNO_INDEXES", 0) == 0 || record.otherDatabase ||
-        dbms.foreign == 0 || record.columns.empty() ||
-        !X_CTD_IsRrnoColumn(record.columns.back().name, record.atSign))
+    if (X_CTD_YesFlag(table, dbms.name, "CREATE_RRNO_INDEXES", 0) == 0 || record.otherDatabase || dbms.foreign == 0 ||
+        record.columns.empty() || !X_CTD_IsRrnoColumn(record.columns.back().name, record.atSign))
         return;
     const std::string rrno = X_CTD_RrnoKeyName(record);
     const size_t existing = record.indexes.size();
@@ -99,7 +96,7 @@ std::string primaryKeyColumns(X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_I
     return list;
 }
 
-} // namespace
+}  // namespace
 
 void X_CTD_BuildCreateTable(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
                             const X_CTD_DBMS_INFO& dbms, std::string& out)
@@ -131,8 +128,7 @@ void X_CTD_BuildCreateTable(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILI
                 out += other ? ";" : ",";
             if (other)
                 out += prefix + " ADD ";
-            X_CTD_AppendColumnDefinition(record, dbms, *settings, out, product, tableName, i, 1, nullptr,
-                                         nullptr);
+            X_CTD_AppendColumnDefinition(record, dbms, *settings, out, product, tableName, i, 1, nullptr, nullptr);
             const X_CTD_COLUMN& c = record.columns[i];
             if (c.autoFlag) {
                 const char* clause = identityClause(product);
@@ -207,8 +203,8 @@ void X_CTD_BuildColumnAddStatements(X_CTD_TABLE_DEFINITION& record, const X_CTD_
     out.push_back('\0');
     ++count;
     if (record.columns[columnNumber].newColumn && product == X_CTD_SQLANYWHERE) {
-        X_CTD_BuildAlterColumnStatement(record, table, dbms, *settings, X_CTD_SQLANYWHERE, tableName, columnNumber,
-                                        0, statement);
+        X_CTD_BuildAlterColumnStatement(record, table, dbms, *settings, X_CTD_SQLANYWHERE, tableName, columnNumber, 0,
+                                        statement);
         out += statement;
         out.push_back('\0');
         ++count;
@@ -237,8 +233,8 @@ void X_CTD_BuildIdentityColumnStatement(X_CTD_TABLE_DEFINITION& record, const X_
 }
 
 void X_CTD_BuildCollectionCommands(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
-                                   const X_CTD_DBMS_INFO& dbms, std::string& createOut,
-                                   std::string& grantCollectionOut, std::string& grantTableOut)
+                                   const X_CTD_DBMS_INFO& dbms, std::string& createOut, std::string& grantCollectionOut,
+                                   std::string& grantTableOut)
 {
     X_CTD_ResolveKeyColumnNames(&record);
     const int32_t collections = X_CTD_CollectionsSupported(table, dbms.name);

@@ -27,14 +27,14 @@ inline constexpr size_t X_CTD_CAP_VALUE_LEN = 150;
 inline constexpr size_t X_CTD_ENV_LINE_LEN = 2047;
 
 struct X_CTD_CAPABILITY {
-    std::string key;      // up to 50 characters
-    int32_t number = 0;   // value read with the atol rules
-    int32_t yes = 0;      // 1 when the value begins with 'Y'
-    std::string value;    // up to 150 characters
+    std::string key;     // up to 50 characters
+    int32_t number = 0;  // value read with the atol rules
+    int32_t yes = 0;     // 1 when the value begins with 'Y'
+    std::string value;   // up to 150 characters
 };
 
 struct X_CTD_DBMS_ENTRY {
-    std::string name;     // up to 32 characters
+    std::string name;  // up to 32 characters
     std::vector<X_CTD_CAPABILITY> capabilities;
 };
 
@@ -49,14 +49,20 @@ inline constexpr const char* X_CTD_CATEGORY_NAMES[] = {"DB2", "ODBC", "ORACLE"};
 inline constexpr const char* X_CTD_PRODUCT_NAMES[] = {"DB2400",      "MSACCESS", "ORACLE",      "SQLSERVER",
                                                       "SQLANYWHERE", "MYSQL",    "USERDEFINED", "DB2UWO"};
 enum X_CTD_PRODUCT : int16_t {
-    X_CTD_DB2400 = 0, X_CTD_MSACCESS = 1, X_CTD_ORACLE = 2, X_CTD_SQLSERVER = 3,
-    X_CTD_SQLANYWHERE = 4, X_CTD_MYSQL = 5, X_CTD_USERDEFINED = 6, X_CTD_DB2UWO = 7,
+    X_CTD_DB2400 = 0,
+    X_CTD_MSACCESS = 1,
+    X_CTD_ORACLE = 2,
+    X_CTD_SQLSERVER = 3,
+    X_CTD_SQLANYWHERE = 4,
+    X_CTD_MYSQL = 5,
+    X_CTD_USERDEFINED = 6,
+    X_CTD_DB2UWO = 7,
     X_CTD_NO_PRODUCT = -1
 };
 
 // The DBMS description of the current database.
 struct X_CTD_DBMS_INFO {
-    std::string name;                 // key of every capability lookup (32)
+    std::string name;  // key of every capability lookup (32)
     std::string categoryName;
     int16_t categoryIndex = 1;
     std::string productName;
@@ -93,9 +99,9 @@ struct X_CTD_DBMS_INFO {
     char delimiter = '"';
     char separator = '.';
     // Set by the services library for the connection in use.
-    int16_t kind = 0;          // 2: copy with CREATE TABLE AS, 3: index names qualified by table, 5: identity ALTER
-    int32_t foreign = 1;       // 0: the native database (ignore-if-native columns are left out)
-    std::string serverVersion; // e.g. "8.00.2039"
+    int16_t kind = 0;           // 2: copy with CREATE TABLE AS, 3: index names qualified by table, 5: identity ALTER
+    int32_t foreign = 1;        // 0: the native database (ignore-if-native columns are left out)
+    std::string serverVersion;  // e.g. "8.00.2039"
 };
 
 int16_t X_CTD_Load_Capabilities(const char* path, X_CTD_CAPABILITY_TABLE_PTR& table, std::string& errorText,
@@ -103,18 +109,16 @@ int16_t X_CTD_Load_Capabilities(const char* path, X_CTD_CAPABILITY_TABLE_PTR& ta
 void X_CTD_FreeCapabilities(X_CTD_CAPABILITY_TABLE_PTR& table);
 int32_t X_CTD_sGetCapability(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
                              std::string* valueOut, int32_t* numberOut, int32_t* yesOut);
-int32_t X_CTD_GetCapabilityDefaultNo(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms,
-                                     std::string_view key, std::string* valueOut, int32_t* numberOut,
-                                     int32_t* yesOut);
-int32_t X_CTD_GetCapabilityDefaultYes(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms,
-                                      std::string_view key, std::string* valueOut, int32_t* numberOut,
-                                      int32_t* yesOut);
+int32_t X_CTD_GetCapabilityDefaultNo(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
+                                     std::string* valueOut, int32_t* numberOut, int32_t* yesOut);
+int32_t X_CTD_GetCapabilityDefaultYes(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
+                                      std::string* valueOut, int32_t* numberOut, int32_t* yesOut);
 // Yes flag of a key, or `missing` when the DBMS has no such key.
 int32_t X_CTD_YesFlag(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
                       int32_t missing);
 void X_CTD_ListDBMS(const X_CTD_CAPABILITY_TABLE* table, uint16_t& count, const X_CTD_DBMS_ENTRY** out);
-void X_CTD_FindDBMSWithCapability(const X_CTD_CAPABILITY_TABLE* table, std::string_view key,
-                                  std::string_view value, uint16_t& count, const X_CTD_DBMS_ENTRY** out);
+void X_CTD_FindDBMSWithCapability(const X_CTD_CAPABILITY_TABLE* table, std::string_view key, std::string_view value,
+                                  uint16_t& count, const X_CTD_DBMS_ENTRY** out);
 int32_t X_CTD_GetCategoryIndex(std::string_view name, uint16_t& index);
 int32_t X_CTD_GetProductIndex(std::string_view name, uint16_t& index);
 int32_t X_CTD_KeywordDiffers(std::string_view line, std::string_view keyword);
@@ -124,13 +128,32 @@ int16_t X_CTD_ProductCode(const X_CTD_CAPABILITY_TABLE* table, std::string_view 
 
 // Column-type settings.
 enum X_CTD_TYPE : int {
-    T_CHAR, T_VARCHAR, T_LONGVARCHAR, T_NUMERIC, T_DECIMAL, T_TINYINT, T_SMALLINT, T_INTEGER, T_BIGINT,
-    T_DOUBLE, T_REAL, T_DATE, T_TIME, T_DATETIME, T_BINARY, T_VARBINARY, T_LONGVARBINARY,
-    T_UCHAR, T_UVARCHAR, T_UCLOB, X_CTD_TYPE_COUNT
+    T_CHAR,
+    T_VARCHAR,
+    T_LONGVARCHAR,
+    T_NUMERIC,
+    T_DECIMAL,
+    T_TINYINT,
+    T_SMALLINT,
+    T_INTEGER,
+    T_BIGINT,
+    T_DOUBLE,
+    T_REAL,
+    T_DATE,
+    T_TIME,
+    T_DATETIME,
+    T_BINARY,
+    T_VARBINARY,
+    T_LONGVARBINARY,
+    T_UCHAR,
+    T_UVARCHAR,
+    T_UCLOB,
+    X_CTD_TYPE_COUNT
 };
 inline constexpr const char* X_CTD_TYPE_KEYWORDS[X_CTD_TYPE_COUNT] = {
-    "CHAR", "VARCHAR", "LONGVARCHAR", "NUMERIC", "DECIMAL", "TINYINT", "SMALLINT", "INTEGER", "BIGINT", "DOUBLE",
-    "REAL", "DATE", "TIME", "DATETIME", "BINARY", "VARBINARY", "LONGVARBINARY", "UCHAR", "UVARCHAR", "UCLOB"};
+    "CHAR",    "VARCHAR",   "LONGVARCHAR",   "NUMERIC", "DECIMAL",  "TINYINT", "SMALLINT",
+    "INTEGER", "BIGINT",    "DOUBLE",        "REAL",    "DATE",     "TIME",    "DATETIME",
+    "BINARY",  "VARBINARY", "LONGVARBINARY", "UCHAR",   "UVARCHAR", "UCLOB"};
 
 struct X_CTD_TYPE_SETTINGS {
     int32_t alphaAsFixed = 0;
@@ -156,7 +179,7 @@ struct X_CTD_LINE_READER {
     size_t chunkSize = 1024;
     size_t inChunk = 0;
     size_t position = 0;
-    bool lastWasCut = false;   // the last line returned did not end at a line feed and more follows
+    bool lastWasCut = false;  // the last line returned did not end at a line feed and more follows
     ~X_CTD_LINE_READER();
 };
 
@@ -273,16 +296,15 @@ std::string X_CTD_TrimLine(std::string line);
 std::string X_CTD_FormatMessage(std::string_view format, std::initializer_list<std::string_view> values);
 
 void X_CTD_CreateTableDefinition(X_CTD_TABLE_DEFINITION_PTR& record, std::string_view internalName,
-                                 std::string_view table, std::string_view description,
-                                 std::string_view collection, uint16_t otherDatabase, int16_t creationValue,
-                                 std::string_view dsn, std::string_view qualifier, std::string_view dbType,
-                                 std::string_view connection, const char* encrypted, std::string_view spare,
-                                 X_CTD_MESSAGE_FUNCTION messageText, std::string_view dataLibrary,
-                                 char commitmentControl, char nameFlag, char atSign);
+                                 std::string_view table, std::string_view description, std::string_view collection,
+                                 uint16_t otherDatabase, int16_t creationValue, std::string_view dsn,
+                                 std::string_view qualifier, std::string_view dbType, std::string_view connection,
+                                 const char* encrypted, std::string_view spare, X_CTD_MESSAGE_FUNCTION messageText,
+                                 std::string_view dataLibrary, char commitmentControl, char nameFlag, char atSign);
 void X_CTD_FreeTableDefinition(X_CTD_TABLE_DEFINITION_PTR& record);
 bool X_CTD_AddAppendClause(X_CTD_TABLE_DEFINITION& record, std::string_view dbmsType, std::string_view text);
-uint16_t X_CTD_AddColumn(X_CTD_TABLE_DEFINITION& record, std::string_view name, std::string_view description,
-                         char type, uint32_t length, uint32_t decimals, int notNullRequest, uint32_t autoFlag,
+uint16_t X_CTD_AddColumn(X_CTD_TABLE_DEFINITION& record, std::string_view name, std::string_view description, char type,
+                         uint32_t length, uint32_t decimals, int notNullRequest, uint32_t autoFlag,
                          std::string_view internalName, uint32_t ignoreIfNative, char ksh, uint16_t alloc);
 void X_CTD_AddPrimaryKeyColumn(X_CTD_TABLE_DEFINITION& record, std::string_view keyName, std::string_view column);
 void X_CTD_AddView(X_CTD_TABLE_DEFINITION& record, std::string_view name, std::string_view internalName,
@@ -291,8 +313,8 @@ void X_CTD_AddIndex(X_CTD_TABLE_DEFINITION& record, std::string_view name, int u
 void X_CTD_AddIndexKey(X_CTD_TABLE_DEFINITION& record, X_CTD_INDEX& index, std::string_view column,
                        int descendingRequest);
 void X_CTD_AddKeyToLastIndex(X_CTD_TABLE_DEFINITION& record, std::string_view column, int descendingRequest);
-bool X_CTD_AddIndexAppendClause(X_CTD_TABLE_DEFINITION& record, std::string_view indexName,
-                                std::string_view dbmsType, std::string_view text);
+bool X_CTD_AddIndexAppendClause(X_CTD_TABLE_DEFINITION& record, std::string_view indexName, std::string_view dbmsType,
+                                std::string_view text);
 void X_CTD_RemoveLastIndex(X_CTD_TABLE_DEFINITION& record);
 void X_CTD_ResolveKeyColumnNames(X_CTD_TABLE_DEFINITION* record);
 std::string X_CTD_ColumnInternalName(const X_CTD_TABLE_DEFINITION* record, std::string_view name);
@@ -314,8 +336,8 @@ std::string X_CTD_GetMessageText(int number);
 // Formats message `number` through the record's message function and adds it.
 void X_CTD_IssueMessage(X_CTD_TABLE_DEFINITION& record, char level, int number,
                         std::initializer_list<std::string_view> values);
-void X_CTD_WarnTypeChanged(X_CTD_TABLE_DEFINITION& record, size_t column, std::string_view given,
-                           std::string_view now, int32_t useInternalNames);
+void X_CTD_WarnTypeChanged(X_CTD_TABLE_DEFINITION& record, size_t column, std::string_view given, std::string_view now,
+                           int32_t useInternalNames);
 void X_CTD_WarnTypePrecision(X_CTD_TABLE_DEFINITION& record, size_t column, std::string_view given,
                              std::string_view now, int32_t useInternalNames);
 void X_CTD_InfoKeyAsIndex(X_CTD_TABLE_DEFINITION& record, std::string_view indexName, int32_t useInternalNames);
@@ -334,22 +356,21 @@ int X_CTD_SetDefaultCapabilities(const X_CTD_TABLE_DEFINITION& record, std::uniq
 // repository's own QV_ tables in QV_DTA and, with `alsoWork`, its work tables.
 bool X_CTD_RepositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& record, std::string_view collection,
                                         bool alsoWork);
-void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DEFINITION& record,
-                               std::string& out, int32_t useCollections);
-void X_CTD_AppendSplitName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms,
-                           std::string& tableOut, std::string& collectionOut);
+void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DEFINITION& record, std::string& out,
+                               int32_t useCollections);
+void X_CTD_AppendSplitName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms, std::string& tableOut,
+                           std::string& collectionOut);
 void X_CTD_UseCollections(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
                           std::string* valueOut, int32_t* numberOut, int32_t* yesOut);
 int32_t X_CTD_CollectionsSupported(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms);
 void X_CTD_AppendCreateName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
                             const X_CTD_DBMS_INFO& dbms, std::string& out);
-void X_CTD_ExpandTemplate(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms,
-                          std::string_view templ, std::string& out);
+void X_CTD_ExpandTemplate(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms, std::string_view templ,
+                          std::string& out);
 void X_CTD_ReplaceOutsideQuotes(std::string& text, char find, char replacement);
-void X_CTD_RemoveNativeColumns(const X_CTD_TABLE_DEFINITION& record, std::string& columnList,
-                               int32_t useInternalNames, char delimiter);
-int32_t X_CTD_IncludeColumn(const X_CTD_TABLE_DEFINITION* record, const X_CTD_DBMS_INFO* dbms,
-                            std::string_view column);
+void X_CTD_RemoveNativeColumns(const X_CTD_TABLE_DEFINITION& record, std::string& columnList, int32_t useInternalNames,
+                               char delimiter);
+int32_t X_CTD_IncludeColumn(const X_CTD_TABLE_DEFINITION* record, const X_CTD_DBMS_INFO* dbms, std::string_view column);
 
 // ---------------------------------------------------------------------------
 // Statement builders
@@ -359,8 +380,8 @@ int32_t X_CTD_IsRrnoColumn(std::string_view name, char c);
 // Name of the record-number column that index keys get: "{at}{at}RRNO" when
 // the name flag is '1', else "X_RRNO".
 std::string X_CTD_RrnoKeyName(const X_CTD_TABLE_DEFINITION& record);
-void X_CTD_BuildOracleRrnoBlock(const X_CTD_TABLE_DEFINITION& record, const void* unused,
-                                const X_CTD_DBMS_INFO& dbms, std::string& out);
+void X_CTD_BuildOracleRrnoBlock(const X_CTD_TABLE_DEFINITION& record, const void* unused, const X_CTD_DBMS_INFO& dbms,
+                                std::string& out);
 
 // A statement buffer holds several statements, each ended by a NUL.
 size_t X_CTD_AppendText(std::string& buffer, std::string_view text);
@@ -401,8 +422,8 @@ void X_CTD_BuildCreateView(const X_CTD_TABLE_DEFINITION& record, const X_CTD_CAP
 void X_CTD_BuildTableCopy(const X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
                           const X_CTD_DBMS_INFO& dbms, const char* suffix, std::string* out);
 void X_CTD_BuildInsertFromCopy(X_CTD_TABLE_DEFINITION& newRecord, const X_CTD_TABLE_DEFINITION& oldRecord,
-                               const X_CTD_CAPABILITY_TABLE* table, const X_CTD_DBMS_INFO& dbms,
-                               const char* suffix, std::string* out);
+                               const X_CTD_CAPABILITY_TABLE* table, const X_CTD_DBMS_INFO& dbms, const char* suffix,
+                               std::string* out);
 
 void X_CTD_BuildCreateTable(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
                             const X_CTD_DBMS_INFO& dbms, std::string& out);
@@ -413,8 +434,8 @@ void X_CTD_BuildIdentityColumnStatement(X_CTD_TABLE_DEFINITION& record, const X_
                                         const X_CTD_DBMS_INFO& dbms, std::string& out);
 
 void X_CTD_BuildCollectionCommands(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
-                                   const X_CTD_DBMS_INFO& dbms, std::string& createOut,
-                                   std::string& grantCollectionOut, std::string& grantTableOut);
+                                   const X_CTD_DBMS_INFO& dbms, std::string& createOut, std::string& grantCollectionOut,
+                                   std::string& grantTableOut);
 
 // ---------------------------------------------------------------------------
 // Table-definition text
@@ -451,7 +472,7 @@ struct X_CTD_EXPORT_FILE {
 
     std::FILE* stream = nullptr;
     int compressed = 0;
-    int mode = 0;   // 1 read, 2 write plain, 3 write compressed
+    int mode = 0;  // 1 read, 2 write plain, 3 write compressed
     uint16_t recordCode = 0;
     uint16_t fieldCount = 0;
     X_CTD_EXPORT_FIELD fields[X_CTD_EXPORT_FIELDS];

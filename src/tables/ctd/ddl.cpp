@@ -55,10 +55,15 @@ std::string newColumnDefault(X_CTD_TABLE_DEFINITION& r, const X_CTD_DBMS_INFO& d
     std::string scratch, literal;
     X_CTD_AppendColumnDefinition(r, dbms, s, scratch, product, "", column, 1, &literal, nullptr);
     switch (r.columns[column].type) {
-    case 'Q': case 'S': case 'I': case 'G': case 'R': case 'U': case 'D': case 'N':
-        return "0 ";
-    default:
-        return literal + " ";
+    case 'Q':
+    case 'S':
+    case 'I':
+    case 'G':
+    case 'R':
+    case 'U':
+    case 'D':
+    case 'N': return "0 ";
+    default: return literal + " ";
     }
 }
 
@@ -67,7 +72,7 @@ std::string viewName(const X_CTD_VIEW& v, const X_CTD_DBMS_INFO& dbms)
     return dbms.useInternalNames ? v.internalName : v.name;
 }
 
-} // namespace
+}  // namespace
 
 void X_CTD_BuildDropTable(const char* suffix, const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms,
                           const X_CTD_CAPABILITY_TABLE* table, std::string& out)
@@ -99,8 +104,8 @@ void X_CTD_DropViewStatement(const X_CTD_TABLE_DEFINITION& record, const X_CTD_C
     // An empty library gives the plain view name: a bare "_" prefix would
     // name a view that does not exist.
     out = "DROP VIEW " + qualifyForDrop(record, viewName(record.views[viewNumber], dbms), n.library,
-                                        X_CTD_CollectionsSupported(table, dbms.name),
-                                        emulatedCollections(table, dbms), dbms.delimiter);
+                                        X_CTD_CollectionsSupported(table, dbms.name), emulatedCollections(table, dbms),
+                                        dbms.delimiter);
 }
 
 void X_CTD_DropIndexStatement(const X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
@@ -116,8 +121,8 @@ void X_CTD_DropIndexStatement(const X_CTD_TABLE_DEFINITION& record, const X_CTD_
     const int32_t collections = X_CTD_CollectionsSupported(table, dbms.name);
     // Some products create an index unqualified in its table's collection
     // but find it to drop only by its qualified name (DROP_INDEX_WITH_COLLECTIONS).
-    const bool qualify = indexCollections(table, dbms) ||
-                         X_CTD_YesFlag(table, dbms.name, "DROP_INDEX_WITH_COLLECTIONS", 0) != 0;
+    const bool qualify =
+        indexCollections(table, dbms) || X_CTD_YesFlag(table, dbms.name, "DROP_INDEX_WITH_COLLECTIONS", 0) != 0;
     out = "DROP INDEX " + D;
     if (collections && qualify && !n.library.empty())
         out += X_CTD_Quote(n.library, dbms.delimiter) + D + "." + D;
@@ -164,8 +169,8 @@ void X_CTD_BuildCreateIndex(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILI
             if (dbms.descKeysSupported)
                 out += " DESC";
             else
-                X_CTD_IssueMessage(record, 'W', 547, {dbms.useInternalNames ? record.internalName : record.table,
-                                                      index.name});
+                X_CTD_IssueMessage(record, 'W', 547,
+                                   {dbms.useInternalNames ? record.internalName : record.table, index.name});
         }
     }
     out += ")";
@@ -225,8 +230,8 @@ void X_CTD_BuildTableCopy(const X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPA
 }
 
 void X_CTD_BuildInsertFromCopy(X_CTD_TABLE_DEFINITION& newRecord, const X_CTD_TABLE_DEFINITION& oldRecord,
-                               const X_CTD_CAPABILITY_TABLE* table, const X_CTD_DBMS_INFO& dbms,
-                               const char* suffix, std::string* out)
+                               const X_CTD_CAPABILITY_TABLE* table, const X_CTD_DBMS_INFO& dbms, const char* suffix,
+                               std::string* out)
 {
     if (!out)
         return;

@@ -21,13 +21,13 @@ struct TypeName {
 };
 
 constexpr TypeName kTypes[] = {
-    {'A', "ALPHA", true, false},     {'W', "ALPHASBIN", true, false}, {'H', "CHAR", true, false},
-    {'X', "FIXCHAR", true, false},   {'1', "VARCHAR", true, false},   {'3', "LONGVARCHAR", false, false},
-    {'D', "DECIMAL", true, true},    {'N', "NUMERIC", true, true},    {'Q', "TINYINT", false, false},
-    {'S', "SMALLINT", false, false}, {'I', "INTEGER", false, false},  {'R', "REAL", false, false},
-    {'U', "DOUBLE", false, false},   {'G', "BIGINT", false, false},   {'B', "BINARY", true, false},
+    {'A', "ALPHA", true, false},     {'W', "ALPHASBIN", true, false},      {'H', "CHAR", true, false},
+    {'X', "FIXCHAR", true, false},   {'1', "VARCHAR", true, false},        {'3', "LONGVARCHAR", false, false},
+    {'D', "DECIMAL", true, true},    {'N', "NUMERIC", true, true},         {'Q', "TINYINT", false, false},
+    {'S', "SMALLINT", false, false}, {'I', "INTEGER", false, false},       {'R', "REAL", false, false},
+    {'U', "DOUBLE", false, false},   {'G', "BIGINT", false, false},        {'B', "BINARY", true, false},
     {'2', "VARBINARY", true, false}, {'4', "LONGVARBINARY", false, false}, {'E', "DATE", false, false},
-    {'T', "TIME", false, false},     {'Z', "DATETIME", true, true},   {'C', "UCHAR", true, false},
+    {'T', "TIME", false, false},     {'Z', "DATETIME", true, true},        {'C', "UCHAR", true, false},
     {'V', "UVARCHAR", true, false},  {'L', "UCLOB", false, false},
 };
 
@@ -49,8 +49,7 @@ const TypeName* typeByName(std::string_view upper)
 
 class Reader {
 public:
-    Reader(X_CTD_TABLE_DEFINITION& r, const X_CTD_CAPABILITY_TABLE* caps, std::string_view dbms)
-        : r_(r)
+    Reader(X_CTD_TABLE_DEFINITION& r, const X_CTD_CAPABILITY_TABLE* caps, std::string_view dbms) : r_(r)
     {
         rrnoRule_ = caps && X_CTD_YesFlag(caps, dbms, "CREATE_RRNO_INDEXES", 0) != 0;
         std::string name(dbms.substr(0, X_CTD_DBMS_NAME_LEN));
@@ -140,9 +139,12 @@ void Reader::line(const std::string& raw)
     value_ = eq == std::string::npos ? std::string() : line_.substr(eq + 1);
 
     // Section keywords.
-    if (upper_ == "DEFINE_TABLE") return enter(Section::Table);
-    if (upper_ == "DEFINE_COLUMNS") return enter(Section::Columns);
-    if (upper_ == "DEFINE_PRIMARY_KEYS") return enter(Section::PrimaryKey);
+    if (upper_ == "DEFINE_TABLE")
+        return enter(Section::Table);
+    if (upper_ == "DEFINE_COLUMNS")
+        return enter(Section::Columns);
+    if (upper_ == "DEFINE_PRIMARY_KEYS")
+        return enter(Section::PrimaryKey);
     if (upper_ == "IGNORE_IF_NATIVE") {
         if (section_ == Section::Columns && columnOpen_)
             r_.columns.back().ignoreIfNative = 1;
@@ -175,29 +177,44 @@ void Reader::line(const std::string& raw)
     if (keyword("INTERNAL=")) {
         switch (section_) {
         case Section::Table:
-            if (firstTime("INTERNAL=")) cut(r_.internalName, X_CTD_NAME_LEN);
+            if (firstTime("INTERNAL="))
+                cut(r_.internalName, X_CTD_NAME_LEN);
             return;
         case Section::Columns:
-            if (columnKeyword("INTERNAL=")) cut(r_.columns.back().internalName, X_CTD_NAME_LEN);
+            if (columnKeyword("INTERNAL="))
+                cut(r_.columns.back().internalName, X_CTD_NAME_LEN);
             return;
         case Section::IndexKeys:
-            if (!indexOpen_ || r_.indexes.back().keys.empty()) return outOfContext();
-            if (firstTime("INTERNAL=")) cut(r_.indexes.back().keys.back().internalName, X_CTD_NAME_LEN);
+            if (!indexOpen_ || r_.indexes.back().keys.empty())
+                return outOfContext();
+            if (firstTime("INTERNAL="))
+                cut(r_.indexes.back().keys.back().internalName, X_CTD_NAME_LEN);
             return;
         case Section::PrimaryKey:
-            if (r_.primaryKey.empty()) return outOfContext();
-            if (firstTime("INTERNAL=")) cut(r_.primaryKey.back().internalName, X_CTD_NAME_LEN);
+            if (r_.primaryKey.empty())
+                return outOfContext();
+            if (firstTime("INTERNAL="))
+                cut(r_.primaryKey.back().internalName, X_CTD_NAME_LEN);
             return;
         case Section::View:
-            if (!viewOpen_) return outOfContext();
-            if (firstTime("INTERNAL=")) cut(r_.views.back().internalName, X_CTD_NAME_LEN);
+            if (!viewOpen_)
+                return outOfContext();
+            if (firstTime("INTERNAL="))
+                cut(r_.views.back().internalName, X_CTD_NAME_LEN);
             return;
-        default:
-            return outOfContext();
+        default: return outOfContext();
         }
     }
-    if (keyword("TABLE=")) { if (tableKeyword("TABLE=")) cut(r_.table, X_CTD_NAME_LEN); return; }
-    if (keyword("DTALIB=")) { if (tableKeyword("DTALIB=")) cut(r_.dataLibrary, X_CTD_NAME_LEN); return; }
+    if (keyword("TABLE=")) {
+        if (tableKeyword("TABLE="))
+            cut(r_.table, X_CTD_NAME_LEN);
+        return;
+    }
+    if (keyword("DTALIB=")) {
+        if (tableKeyword("DTALIB="))
+            cut(r_.dataLibrary, X_CTD_NAME_LEN);
+        return;
+    }
     if (keyword("COLLECTION=")) {
         if (tableKeyword("COLLECTION=")) {
             cut(r_.collection, X_CTD_NAME_LEN);
@@ -207,28 +224,63 @@ void Reader::line(const std::string& raw)
     }
     if (keyword("DESC=")) {
         if (section_ == Section::Table) {
-            if (firstTime("DESC=")) cut(r_.description, X_CTD_DESC_LEN);
+            if (firstTime("DESC="))
+                cut(r_.description, X_CTD_DESC_LEN);
         } else if (columnKeyword("DESC=")) {
             cut(r_.columns.back().description, X_CTD_DESC_LEN);
         }
         return;
     }
-    if (keyword("CMTCTL=")) { if (tableKeyword("CMTCTL=")) r_.commitmentControl = flag(); return; }
-    if (keyword("CHAR_TO_BINARY")) { if (tableKeyword("CHAR_TO_BINARY")) r_.charToBinary = 1; return; }
-    if (keyword("ALTER")) { if (tableKeyword("ALTER")) r_.otherDatabase = 1; return; }
-    if (keyword("DSN=")) { if (tableKeyword("DSN=")) cut(r_.dsn, X_CTD_NAME_LEN); return; }
-    if (keyword("QUALIFIER=")) { if (tableKeyword("QUALIFIER=")) cut(r_.qualifier, X_CTD_NAME_LEN); return; }
-    if (keyword("DBTYPE=")) { if (tableKeyword("DBTYPE=")) cut(r_.dbType, X_CTD_NAME_LEN); return; }
-    if (keyword("CONNECTION=")) {
-        if (tableKeyword("CONNECTION=")) cut(r_.connection, X_CTD_CONNECTION_LEN);
+    if (keyword("CMTCTL=")) {
+        if (tableKeyword("CMTCTL="))
+            r_.commitmentControl = flag();
         return;
     }
-    if (keyword("ENCRYPTED=")) { if (tableKeyword("ENCRYPTED=")) r_.encrypted = first(); return; }
-    if (keyword("SPARE=")) { if (tableKeyword("SPARE=")) cut(r_.spare, X_CTD_SPARE_LEN); return; }
+    if (keyword("CHAR_TO_BINARY")) {
+        if (tableKeyword("CHAR_TO_BINARY"))
+            r_.charToBinary = 1;
+        return;
+    }
+    if (keyword("ALTER")) {
+        if (tableKeyword("ALTER"))
+            r_.otherDatabase = 1;
+        return;
+    }
+    if (keyword("DSN=")) {
+        if (tableKeyword("DSN="))
+            cut(r_.dsn, X_CTD_NAME_LEN);
+        return;
+    }
+    if (keyword("QUALIFIER=")) {
+        if (tableKeyword("QUALIFIER="))
+            cut(r_.qualifier, X_CTD_NAME_LEN);
+        return;
+    }
+    if (keyword("DBTYPE=")) {
+        if (tableKeyword("DBTYPE="))
+            cut(r_.dbType, X_CTD_NAME_LEN);
+        return;
+    }
+    if (keyword("CONNECTION=")) {
+        if (tableKeyword("CONNECTION="))
+            cut(r_.connection, X_CTD_CONNECTION_LEN);
+        return;
+    }
+    if (keyword("ENCRYPTED=")) {
+        if (tableKeyword("ENCRYPTED="))
+            r_.encrypted = first();
+        return;
+    }
+    if (keyword("SPARE=")) {
+        if (tableKeyword("SPARE="))
+            cut(r_.spare, X_CTD_SPARE_LEN);
+        return;
+    }
     if (keyword("NAME=")) {
         switch (section_) {
         case Section::Columns: {
-            if (value_.empty()) return unknown();
+            if (value_.empty())
+                return unknown();
             enter(Section::Columns);
             seen_.insert("NAME=");
             X_CTD_COLUMN c;
@@ -241,23 +293,29 @@ void Reader::line(const std::string& raw)
             return;
         }
         case Section::PrimaryKey:
-            if (firstTime("NAME=")) cut(r_.primaryKeyName, X_CTD_NAME_LEN);
+            if (firstTime("NAME="))
+                cut(r_.primaryKeyName, X_CTD_NAME_LEN);
             return;
         case Section::View:
-            if (!viewOpen_) return outOfContext();
-            if (firstTime("NAME=")) cut(r_.views.back().name, X_CTD_NAME_LEN);
+            if (!viewOpen_)
+                return outOfContext();
+            if (firstTime("NAME="))
+                cut(r_.views.back().name, X_CTD_NAME_LEN);
             return;
         case Section::Index:
-            if (!indexOpen_) return outOfContext();
-            if (value_.empty()) return unknown();
-            if (firstTime("NAME=")) cut(r_.indexes.back().name, X_CTD_NAME_LEN);
+            if (!indexOpen_)
+                return outOfContext();
+            if (value_.empty())
+                return unknown();
+            if (firstTime("NAME="))
+                cut(r_.indexes.back().name, X_CTD_NAME_LEN);
             return;
-        default:
-            return outOfContext();
+        default: return outOfContext();
         }
     }
     if (keyword("TYPE=")) {
-        if (!columnKeyword("TYPE=")) return;
+        if (!columnKeyword("TYPE="))
+            return;
         std::string upperValue = upper_.substr(upper_.find('=') + 1);
         const TypeName* t = typeByName(upperValue);
         if (!t) {
@@ -268,16 +326,26 @@ void Reader::line(const std::string& raw)
         return;
     }
     auto number = [&](std::string_view kw, auto apply) {
-        if (!columnKeyword(kw)) return;
+        if (!columnKeyword(kw))
+            return;
         if (value_.empty()) {
             seen_.erase(std::string(kw));
             return unknown();
         }
         apply(std::atol(value_.c_str()));
     };
-    if (keyword("LEN=")) return number("LEN=", [&](long v) { r_.columns.back().length = static_cast<uint32_t>(v); });
-    if (keyword("NOT_NULL")) { if (columnKeyword("NOT_NULL")) r_.columns.back().notNull = 1; return; }
-    if (keyword("AUTO")) { if (columnKeyword("AUTO")) r_.columns.back().autoFlag = 1; return; }
+    if (keyword("LEN="))
+        return number("LEN=", [&](long v) { r_.columns.back().length = static_cast<uint32_t>(v); });
+    if (keyword("NOT_NULL")) {
+        if (columnKeyword("NOT_NULL"))
+            r_.columns.back().notNull = 1;
+        return;
+    }
+    if (keyword("AUTO")) {
+        if (columnKeyword("AUTO"))
+            r_.columns.back().autoFlag = 1;
+        return;
+    }
     if (keyword("COLUMN=")) {
         if (value_.empty() && (section_ == Section::PrimaryKey || section_ == Section::IndexKeys))
             return unknown();
@@ -294,61 +362,84 @@ void Reader::line(const std::string& raw)
         seen_.clear();
         return;
     }
-    if (keyword("DEC=")) return number("DEC=", [&](long v) { r_.columns.back().decimals = static_cast<uint32_t>(v); });
+    if (keyword("DEC="))
+        return number("DEC=", [&](long v) { r_.columns.back().decimals = static_cast<uint32_t>(v); });
     if (keyword("UNIQUE")) {
-        if (section_ != Section::Index || !indexOpen_) return outOfContext();
-        if (firstTime("UNIQUE")) r_.indexes.back().unique = 1;
+        if (section_ != Section::Index || !indexOpen_)
+            return outOfContext();
+        if (firstTime("UNIQUE"))
+            r_.indexes.back().unique = 1;
         return;
     }
     if (keyword("DESCENDING")) {
-        if (section_ != Section::IndexKeys || !indexOpen_ || r_.indexes.back().keys.empty()) return outOfContext();
-        if (firstTime("DESCENDING")) r_.indexes.back().keys.back().descending = 1;
+        if (section_ != Section::IndexKeys || !indexOpen_ || r_.indexes.back().keys.empty())
+            return outOfContext();
+        if (firstTime("DESCENDING"))
+            r_.indexes.back().keys.back().descending = 1;
         return;
     }
     if (keyword("COMMAND=")) {
-        if (section_ != Section::View || !viewOpen_) return outOfContext();
-        if (firstTime("COMMAND=")) cut(r_.views.back().text, X_CTD_TEXT_LEN);
+        if (section_ != Section::View || !viewOpen_)
+            return outOfContext();
+        if (firstTime("COMMAND="))
+            cut(r_.views.back().text, X_CTD_TEXT_LEN);
         return;
     }
     if (keyword("INTCMD=")) {
-        if (section_ != Section::View || !viewOpen_) return outOfContext();
-        if (firstTime("INTCMD=")) cut(r_.views.back().internalText, X_CTD_TEXT_LEN);
+        if (section_ != Section::View || !viewOpen_)
+            return outOfContext();
+        if (firstTime("INTCMD="))
+            cut(r_.views.back().internalText, X_CTD_TEXT_LEN);
         return;
     }
     // ALLOC= follows the atoi rules: the atol value cut to an int.
     if (keyword("ALLOC=")) {
-        return number("ALLOC=", [&](long v) {
-            r_.columns.back().alloc = static_cast<uint16_t>(static_cast<int>(v));
-        });
+        return number("ALLOC=", [&](long v) { r_.columns.back().alloc = static_cast<uint16_t>(static_cast<int>(v)); });
     }
     if (keyword(tableAppend_)) {
-        if (section_ != Section::Table) return outOfContext();
-        if (!X_CTD_AddAppendClause(r_, dbms_, value_)) return outOfContext();
+        if (section_ != Section::Table)
+            return outOfContext();
+        if (!X_CTD_AddAppendClause(r_, dbms_, value_))
+            return outOfContext();
         return;
     }
     if (keyword(indexAppend_)) {
         // Index append lines are taken before and after the index's keys, so
         // that a text written by this module reads back whole.
-        if ((section_ != Section::Index && section_ != Section::IndexKeys) || !indexOpen_) return outOfContext();
+        if ((section_ != Section::Index && section_ != Section::IndexKeys) || !indexOpen_)
+            return outOfContext();
         std::string indexName = r_.indexes.back().name;
-        if (!X_CTD_AddIndexAppendClause(r_, indexName, dbms_, value_)) return outOfContext();
+        if (!X_CTD_AddIndexAppendClause(r_, indexName, dbms_, value_))
+            return outOfContext();
         return;
     }
-    if (keyword("KSH=")) { if (columnKeyword("KSH=")) r_.columns.back().ksh = first(); return; }
-    if (keyword("NAMEFLAG=")) { if (tableKeyword("NAMEFLAG=")) r_.nameFlag = flag(); return; }
-    if (keyword("ATSIGN=")) { if (tableKeyword("ATSIGN=")) r_.atSign = flag(); return; }
+    if (keyword("KSH=")) {
+        if (columnKeyword("KSH="))
+            r_.columns.back().ksh = first();
+        return;
+    }
+    if (keyword("NAMEFLAG=")) {
+        if (tableKeyword("NAMEFLAG="))
+            r_.nameFlag = flag();
+        return;
+    }
+    if (keyword("ATSIGN=")) {
+        if (tableKeyword("ATSIGN="))
+            r_.atSign = flag();
+        return;
+    }
     unknown();
 }
 
-} // namespace
+}  // namespace
 
 void X_CTD_ReadDefinition(const char* path, X_CTD_TABLE_DEFINITION_PTR& record, X_CTD_MESSAGE_FUNCTION messageText,
                           int keepViews, int keepIndexes, const X_CTD_CAPABILITY_TABLE* table,
                           std::string_view dbmsName)
 {
     X_CTD_FreeTableDefinition(record);
-    X_CTD_CreateTableDefinition(record, "", "", "", "", 0, 0, "", "", "", "", nullptr, "", messageText, "", 'Y',
-                                ' ', '@');
+    X_CTD_CreateTableDefinition(record, "", "", "", "", 0, 0, "", "", "", "", nullptr, "", messageText, "", 'Y', ' ',
+                                '@');
     if (!record)
         return;
     X_CTD_TABLE_DEFINITION& r = *record;

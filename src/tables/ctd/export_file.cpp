@@ -11,7 +11,7 @@ constexpr size_t kHeaderLength = 26;
 constexpr size_t kMinRun = 7;
 constexpr uint16_t kEndRecord = 999;
 
-} // namespace
+}  // namespace
 
 X_CTD_EXPORT_FILE::~X_CTD_EXPORT_FILE()
 {

@@ -1,8 +1,7 @@
 // Qualified table names and the small statement-text helpers.
 #include "tables/ctd/ctd.h"
 
-bool X_CTD_RepositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& r, std::string_view collection,
-                                        bool alsoWork)
+bool X_CTD_RepositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& r, std::string_view collection, bool alsoWork)
 {
     if (collection != "QV_DTA")
         return false;
@@ -11,8 +10,8 @@ bool X_CTD_RepositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& r, std::st
     return alsoWork && (r.table == "DC_W31" || r.table == "DC_W32");
 }
 
-void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DEFINITION& record,
-                               std::string& out, int32_t useCollections)
+void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DEFINITION& record, std::string& out,
+                               int32_t useCollections)
 {
     std::string table, collection;
     X_CTD_ObjectNames(table, collection, record, dbms.useInternalNames);
@@ -32,8 +31,8 @@ void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DE
     out.push_back(d);
 }
 
-void X_CTD_AppendSplitName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms,
-                           std::string& tableOut, std::string& collectionOut)
+void X_CTD_AppendSplitName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms, std::string& tableOut,
+                           std::string& collectionOut)
 {
     std::string table, collection;
     X_CTD_ObjectNames(table, collection, record, dbms.useInternalNames);
@@ -81,8 +80,8 @@ void X_CTD_AppendCreateName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_CA
     X_CTD_AppendQualifiedName(dbms, record, out, X_CTD_CollectionsSupported(table, dbms.name));
 }
 
-void X_CTD_ExpandTemplate(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms,
-                          std::string_view templ, std::string& out)
+void X_CTD_ExpandTemplate(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms, std::string_view templ,
+                          std::string& out)
 {
     if (templ.empty())
         return;
@@ -166,8 +165,7 @@ void X_CTD_RemoveNativeColumns(const X_CTD_TABLE_DEFINITION& record, std::string
     }
 }
 
-int32_t X_CTD_IncludeColumn(const X_CTD_TABLE_DEFINITION* record, const X_CTD_DBMS_INFO* dbms,
-                            std::string_view column)
+int32_t X_CTD_IncludeColumn(const X_CTD_TABLE_DEFINITION* record, const X_CTD_DBMS_INFO* dbms, std::string_view column)
 {
     if (!record || !dbms || record->columns.empty())
         return 0;
@@ -229,17 +227,19 @@ void X_CTD_BuildOracleRrnoBlock(const X_CTD_TABLE_DEFINITION& record, const void
     const std::string seqText = X_CTD_Quote(sUnqualified, '\'');
     const std::string cText = X_CTD_Quote(c, '\'');
     out = "DECLARE CursorId INTEGER;ret INTEGER;MaxRRNO  NUMERIC;NextSeq  NUMERIC;BEGIN /* Set each column to a "
-          "unique value */UPDATE " + t + " SET " + c +
-          "=ROWNUM;/* Determine the maximum value assigned to use in Sequence */SELECT MAX(" + c +
+          "unique value */UPDATE " +
+          t + " SET " + c + "=ROWNUM;/* Determine the maximum value assigned to use in Sequence */SELECT MAX(" + c +
           ") INTO MaxRRNO  FROM " + t +
           ";IF MaxRRNO IS NULL THEN NextSeq := 1; ELSE NextSeq := MaxRRNO + 1;END IF;/* Open new cursor and return "
           "cursor ID. */ CursorId := DBMS_SQL.OPEN_CURSOR; /* Create Sequence to hold current X_RRNO. */ /* "
           "Perform inside a block so that errors can be ignored *//* and thus the trigger WILL get created. */ "
-          "BEGIN DBMS_SQL.PARSE(CursorId , 'CREATE SEQUENCE " + sText +
+          "BEGIN DBMS_SQL.PARSE(CursorId , 'CREATE SEQUENCE " +
+          sText +
           " START WITH ' || NextSeq, dbms_sql.v7);ret := DBMS_SQL.EXECUTE(CursorId); /* Unnecessary. Left in for "
           "forward compatibility */EXCEPTION WHEN OTHERS THEN ret := 0; /* dummy code. */ END; /* Create Trigger "
-          "to auto generate X_RRNO */DBMS_SQL.PARSE(CursorId , 'CREATE OR REPLACE TRIGGER " + rText +
-          " BEFORE INSERT ON " + tText + " FOR EACH ROW BEGIN SELECT " + seqText + ".NEXTVAL INTO :new." + cText +
+          "to auto generate X_RRNO */DBMS_SQL.PARSE(CursorId , 'CREATE OR REPLACE TRIGGER " +
+          rText + " BEFORE INSERT ON " + tText + " FOR EACH ROW BEGIN SELECT " + seqText + ".NEXTVAL INTO :new." +
+          cText +
           " FROM DUAL;END;',dbms_sql.v7);ret := DBMS_SQL.EXECUTE(CursorId); /* Unnecessary. Left in for forward "
           "compatibility *//* Close cursor. */ DBMS_SQL.CLOSE_CURSOR(CursorId ); EXCEPTION /* If an exception is "
           "raised, close cursor before exiting. */ WHEN OTHERS THEN DBMS_SQL.CLOSE_CURSOR(CursorId ); RAISE;END;";
@@ -286,8 +286,7 @@ void X_CTD_BuildPrimaryKeyStatements(const X_CTD_TABLE_DEFINITION& record, const
 {
     count = 0;
     out.clear();
-    if (X_CTD_YesFlag(table, dbms.name, "SUPPORTS_PRIMARY_KEY", 1) == 0 || record.primaryKey.empty() ||
-        (!drop && !add))
+    if (X_CTD_YesFlag(table, dbms.name, "SUPPORTS_PRIMARY_KEY", 1) == 0 || record.primaryKey.empty() || (!drop && !add))
         return;
     int16_t product = X_CTD_ProductCode(table, dbms.name);
     std::string q;
@@ -315,8 +314,8 @@ void X_CTD_BuildPrimaryKeyStatements(const X_CTD_TABLE_DEFINITION& record, const
             if (!first)
                 out.push_back(',');
             first = false;
-            X_CTD_AppendText(out, d + X_CTD_Quote(dbms.useInternalNames ? key.internalName : key.column,
-                                                  dbms.delimiter) + d);
+            X_CTD_AppendText(
+                out, d + X_CTD_Quote(dbms.useInternalNames ? key.internalName : key.column, dbms.delimiter) + d);
         }
         out += ")";
         out.push_back('\0');

@@ -91,7 +91,7 @@ constexpr MessageEntry kMessages[] = {
     {910, "(0910) FATAL - VELMO does not support this operation in databases of type %s%."},
 };
 
-} // namespace
+}  // namespace
 
 std::string X_CTD_GetMessageText(int number)
 {
@@ -103,12 +103,11 @@ std::string X_CTD_GetMessageText(int number)
 }
 
 void X_CTD_CreateTableDefinition(X_CTD_TABLE_DEFINITION_PTR& record, std::string_view internalName,
-                                 std::string_view table, std::string_view description,
-                                 std::string_view collection, uint16_t otherDatabase, int16_t creationValue,
-                                 std::string_view dsn, std::string_view qualifier, std::string_view dbType,
-                                 std::string_view connection, const char* encrypted, std::string_view spare,
-                                 X_CTD_MESSAGE_FUNCTION messageText, std::string_view dataLibrary,
-                                 char commitmentControl, char nameFlag, char atSign)
+                                 std::string_view table, std::string_view description, std::string_view collection,
+                                 uint16_t otherDatabase, int16_t creationValue, std::string_view dsn,
+                                 std::string_view qualifier, std::string_view dbType, std::string_view connection,
+                                 const char* encrypted, std::string_view spare, X_CTD_MESSAGE_FUNCTION messageText,
+                                 std::string_view dataLibrary, char commitmentControl, char nameFlag, char atSign)
 {
     record = std::make_unique<X_CTD_TABLE_DEFINITION>();
     X_CTD_TABLE_DEFINITION& r = *record;
@@ -133,7 +132,10 @@ void X_CTD_CreateTableDefinition(X_CTD_TABLE_DEFINITION_PTR& record, std::string
     r.atSign = atSign;
 }
 
-void X_CTD_FreeTableDefinition(X_CTD_TABLE_DEFINITION_PTR& record) { record.reset(); }
+void X_CTD_FreeTableDefinition(X_CTD_TABLE_DEFINITION_PTR& record)
+{
+    record.reset();
+}
 
 bool X_CTD_AddAppendClause(X_CTD_TABLE_DEFINITION& record, std::string_view dbmsType, std::string_view text)
 {
@@ -146,8 +148,8 @@ bool X_CTD_AddAppendClause(X_CTD_TABLE_DEFINITION& record, std::string_view dbms
     return true;
 }
 
-uint16_t X_CTD_AddColumn(X_CTD_TABLE_DEFINITION& record, std::string_view name, std::string_view description,
-                         char type, uint32_t length, uint32_t decimals, int notNullRequest, uint32_t autoFlag,
+uint16_t X_CTD_AddColumn(X_CTD_TABLE_DEFINITION& record, std::string_view name, std::string_view description, char type,
+                         uint32_t length, uint32_t decimals, int notNullRequest, uint32_t autoFlag,
                          std::string_view internalName, uint32_t ignoreIfNative, char ksh, uint16_t alloc)
 {
     X_CTD_COLUMN c;
@@ -211,8 +213,8 @@ void X_CTD_AddKeyToLastIndex(X_CTD_TABLE_DEFINITION& record, std::string_view co
     X_CTD_AddIndexKey(record, record.indexes.back(), column, descendingRequest);
 }
 
-bool X_CTD_AddIndexAppendClause(X_CTD_TABLE_DEFINITION& record, std::string_view indexName,
-                                std::string_view dbmsType, std::string_view text)
+bool X_CTD_AddIndexAppendClause(X_CTD_TABLE_DEFINITION& record, std::string_view indexName, std::string_view dbmsType,
+                                std::string_view text)
 {
     for (auto& index : record.indexes) {
         if (index.name != indexName)
@@ -334,20 +336,20 @@ static std::string messageColumn(const X_CTD_TABLE_DEFINITION& r, size_t column,
     return internal ? r.columns[column].internalName : r.columns[column].name;
 }
 
-void X_CTD_WarnTypeChanged(X_CTD_TABLE_DEFINITION& record, size_t column, std::string_view given,
-                           std::string_view now, int32_t useInternalNames)
+void X_CTD_WarnTypeChanged(X_CTD_TABLE_DEFINITION& record, size_t column, std::string_view given, std::string_view now,
+                           int32_t useInternalNames)
 {
-    X_CTD_IssueMessage(record, 'W', 392,
-                       {messageTable(record, useInternalNames), messageColumn(record, column, useInternalNames),
-                        given, now});
+    X_CTD_IssueMessage(
+        record, 'W', 392,
+        {messageTable(record, useInternalNames), messageColumn(record, column, useInternalNames), given, now});
 }
 
 void X_CTD_WarnTypePrecision(X_CTD_TABLE_DEFINITION& record, size_t column, std::string_view given,
                              std::string_view now, int32_t useInternalNames)
 {
-    X_CTD_IssueMessage(record, 'W', 909,
-                       {messageTable(record, useInternalNames), messageColumn(record, column, useInternalNames),
-                        given, now});
+    X_CTD_IssueMessage(
+        record, 'W', 909,
+        {messageTable(record, useInternalNames), messageColumn(record, column, useInternalNames), given, now});
 }
 
 void X_CTD_InfoKeyAsIndex(X_CTD_TABLE_DEFINITION& record, std::string_view indexName, int32_t useInternalNames)

@@ -18,8 +18,7 @@
 
 namespace {
 
-constexpr std::string_view kIdentifierChars =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz1234567890";
+constexpr std::string_view kIdentifierChars = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz1234567890";
 
 // ---- statement runner ------------------------------------------------------
 
@@ -102,7 +101,7 @@ std::vector<OBJDEL_ALIAS_ENTRY> readAliasFile(const std::string& path)
     while (std::fgets(line, sizeof line, f)) {
         size_t len = std::strlen(line);
         bool complete = len > 0 && line[len - 1] == '\n';
-        bool skip = continuation;   // the rest of a line longer than 79 characters
+        bool skip = continuation;  // the rest of a line longer than 79 characters
         continuation = !complete && !std::feof(f);
         if (skip || line[0] == '*')
             continue;
@@ -174,7 +173,7 @@ std::string processObjectName(const char* root, std::string_view process)
     return name;
 }
 
-} // namespace
+}  // namespace
 
 // ---- name rules --------------------------------------------------------------
 
@@ -207,8 +206,8 @@ void OBJDEL_MakeObjectName(std::string_view source, std::string& destination)
     OBJDEL_TrimBlanks(word, 'L');
     for (char& c : word)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (word.empty() || !std::binary_search(std::begin(OBJDEL_RESERVED_WORDS), std::end(OBJDEL_RESERVED_WORDS),
-                                            std::string_view(word)))
+    if (word.empty() ||
+        !std::binary_search(std::begin(OBJDEL_RESERVED_WORDS), std::end(OBJDEL_RESERVED_WORDS), std::string_view(word)))
         return;
     if (destination.size() < 2)
         destination.resize(2);
@@ -263,7 +262,10 @@ void OBJDEL_SetSqlRunner(const OBJDEL_SQL_RUNNER* runner)
     g_runner = runner ? *runner : OBJDEL_SQL_RUNNER{runOnRepository, commitRepository, nullptr};
 }
 
-int OBJDEL_LastDropResult() { return g_lastDrop; }
+int OBJDEL_LastDropResult()
+{
+    return g_lastDrop;
+}
 
 // ---- exported operations -------------------------------------------------------
 

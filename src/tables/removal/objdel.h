@@ -13,8 +13,8 @@ inline constexpr size_t OBJDEL_ALIAS_LEN = 10;
 
 struct OBJDEL_ALIAS_ENTRY {
     int16_t nameLength = 0;
-    std::string pattern;            // upper-cased, '?' matches any one character
-    int16_t start[3] = {};          // 1-based positions in the process name
+    std::string pattern;    // upper-cased, '?' matches any one character
+    int16_t start[3] = {};  // 1-based positions in the process name
     int16_t length[3] = {};
 };
 

@@ -30,10 +30,42 @@ using namespace web_pages;
 constexpr size_t kOutputLimit = 8192;
 
 enum class Key {
-    Process, ProcessDesc, Function, FunctionDesc, PanelNumber, PageName, Product, Stamp, User, Sequence,
-    IfWebEvent, IfRltb, IfNotRltb, IfNotWebEvent, LabelId, Label1, Label2, LabelText, Name, TypedName, Row,
-    Column, Size, MaxDisplay, MaxCode, MaxWord, Digits, Decimals, DecimalPoint, Shift, Text, List, DropDown,
-    EditCode, EditWord, Io
+    Process,
+    ProcessDesc,
+    Function,
+    FunctionDesc,
+    PanelNumber,
+    PageName,
+    Product,
+    Stamp,
+    User,
+    Sequence,
+    IfWebEvent,
+    IfRltb,
+    IfNotRltb,
+    IfNotWebEvent,
+    LabelId,
+    Label1,
+    Label2,
+    LabelText,
+    Name,
+    TypedName,
+    Row,
+    Column,
+    Size,
+    MaxDisplay,
+    MaxCode,
+    MaxWord,
+    Digits,
+    Decimals,
+    DecimalPoint,
+    Shift,
+    Text,
+    List,
+    DropDown,
+    EditCode,
+    EditWord,
+    Io
 };
 struct Keyword {
     std::string_view text;
@@ -42,18 +74,42 @@ struct Keyword {
 };
 /* Tried in this order at every '%'. */
 constexpr Keyword kKeywords[] = {
-    {"%PR   ", 10, Key::Process},     {"%PRDS ", 40, Key::ProcessDesc},  {"%FU   ", 7, Key::Function},
-    {"%FUDS ", 40, Key::FunctionDesc}, {"%PG   ", 3, Key::PanelNumber},  {"%PANEL", 20, Key::PageName},
-    {"%PROD ", 6, Key::Product},      {"%STAMP", 14, Key::Stamp},        {"%USERI", 10, Key::User},
-    {"%SEQ", 4, Key::Sequence},       {"%IFWEV", 6, Key::IfWebEvent},    {"%IFRLTB", 7, Key::IfRltb},
-    {"%IFNRLTB", 8, Key::IfNotRltb},  {"%IFNWEV", 7, Key::IfNotWebEvent}, {"%TNNNN", 6, Key::LabelId},
-    {"%XXX", 4, Key::Label1},         {"%YYY", 4, Key::Label2},          {"%DLC", 4, Key::LabelText},
-    {"%NAME", 10, Key::Name},         {"%TNAME", 10, Key::TypedName},    {"%R", 2, Key::Row},
-    {"%C", 2, Key::Column},           {"%SZ", 3, Key::Size},             {"%MX", 3, Key::MaxDisplay},
-    {"%MC", 3, Key::MaxCode},         {"%MW", 3, Key::MaxWord},          {"%DG", 3, Key::Digits},
-    {"%DC", 3, Key::Decimals},        {"%DP", 3, Key::DecimalPoint},     {"%KS", 3, Key::Shift},
-    {"%TXT", 4, Key::Text},           {"%BLNN", 13, Key::List},          {"%DDNNN", 7, Key::DropDown},
-    {"%EDITCO", 13, Key::EditCode},   {"%EDITWO", 36, Key::EditWord},    {"%IO", 3, Key::Io},
+    {"%PR   ", 10, Key::Process},
+    {"%PRDS ", 40, Key::ProcessDesc},
+    {"%FU   ", 7, Key::Function},
+    {"%FUDS ", 40, Key::FunctionDesc},
+    {"%PG   ", 3, Key::PanelNumber},
+    {"%PANEL", 20, Key::PageName},
+    {"%PROD ", 6, Key::Product},
+    {"%STAMP", 14, Key::Stamp},
+    {"%USERI", 10, Key::User},
+    {"%SEQ", 4, Key::Sequence},
+    {"%IFWEV", 6, Key::IfWebEvent},
+    {"%IFRLTB", 7, Key::IfRltb},
+    {"%IFNRLTB", 8, Key::IfNotRltb},
+    {"%IFNWEV", 7, Key::IfNotWebEvent},
+    {"%TNNNN", 6, Key::LabelId},
+    {"%XXX", 4, Key::Label1},
+    {"%YYY", 4, Key::Label2},
+    {"%DLC", 4, Key::LabelText},
+    {"%NAME", 10, Key::Name},
+    {"%TNAME", 10, Key::TypedName},
+    {"%R", 2, Key::Row},
+    {"%C", 2, Key::Column},
+    {"%SZ", 3, Key::Size},
+    {"%MX", 3, Key::MaxDisplay},
+    {"%MC", 3, Key::MaxCode},
+    {"%MW", 3, Key::MaxWord},
+    {"%DG", 3, Key::Digits},
+    {"%DC", 3, Key::Decimals},
+    {"%DP", 3, Key::DecimalPoint},
+    {"%KS", 3, Key::Shift},
+    {"%TXT", 4, Key::Text},
+    {"%BLNN", 13, Key::List},
+    {"%DDNNN", 7, Key::DropDown},
+    {"%EDITCO", 13, Key::EditCode},
+    {"%EDITWO", 36, Key::EditWord},
+    {"%IO", 3, Key::Io},
 };
 
 /* Fixed lines, each written through the substitution. */
@@ -67,9 +123,8 @@ constexpr Group kTextCell = {"<td><h3>", "%TXT", "</h3></td>"};
 constexpr const char* kFocusLine = "onfocus=\"SetNameLocation('%TNAMENNNN',%R,%C)\" /></td>";
 constexpr Group kInputPlain = {"<td><input name=\"%TNAMENNNN\" type=\"text\" size=\"%SZ\" maxlength=\"%MX\"",
                                "value=\"<ZOPH MERGE=\"%NAMENNNNN\">\""};
-constexpr Group kInputPassword = {
-    "<td><input name=\"%TNAMENNNN\" type=\"password\" size=\"%SZ\" maxlength=\"%MX\"",
-    "value=\"<ZOPH MERGE=\"%NAMENNNNN\">\""};
+constexpr Group kInputPassword = {"<td><input name=\"%TNAMENNNN\" type=\"password\" size=\"%SZ\" maxlength=\"%MX\"",
+                                  "value=\"<ZOPH MERGE=\"%NAMENNNNN\">\""};
 constexpr Group kInputEditCode = {"<td><input name=\"%TNAMENNNN\" type=\"text\" maxlength=\"%MC\" align=\"right\"",
                                   "<ZOPH MERGE=\"%NAMENNNNN\"%EDITCODEI=\"X\">"};
 constexpr Group kInputEditWord = {"<td><input name=\"%TNAMENNNN\" type=\"text\" maxlength=\"%MW\" align=\"right\"",
@@ -77,8 +132,7 @@ constexpr Group kInputEditWord = {"<td><input name=\"%TNAMENNNN\" type=\"text\" 
 constexpr const char* kOutputPlain = "<td><ZOPH MERGE=\"%NAMENNNNN\"></td>";
 constexpr const char* kOutputEditCode = "<td><ZOPH MERGE=\"%NAMENNNNN\"%EDITCODEO=\"X\"></td>";
 constexpr const char* kOutputEditWord = "<td><ZOPH MERGE=\"%NAMENNNNN\"%EDITWORDO=\"XXXXXXXXXXXXXXXXXXXXXXXX\"></td>";
-constexpr const char* kHiddenFirst =
-    "<td><input name=\"%TNAMENNNN\" type=\"hidden\" size=\"%SZ\" maxlength=\"%MX\"";
+constexpr const char* kHiddenFirst = "<td><input name=\"%TNAMENNNN\" type=\"hidden\" size=\"%SZ\" maxlength=\"%MX\"";
 constexpr const char* kHiddenPlain = "value=\"<ZOPH MERGE=\"%NAMENNNNN\">\" /></td>";
 constexpr const char* kHiddenEditCode = "value=\"<ZOPH MERGE=\"%NAMENNNNN\"%EDITCODEO=\"X\">\" /></td>";
 constexpr const char* kHiddenEditWord =
@@ -332,10 +386,10 @@ bool HtmlPageGenerator::Value(const Keyword& k, std::string_view in, size_t at, 
     case Key::IfRltb:
     case Key::IfNotRltb:
     case Key::IfNotWebEvent: {
-        const bool keep = k.key == Key::IfWebEvent    ? run_.webEvent
-                          : k.key == Key::IfRltb      ? run_.rltb
-                          : k.key == Key::IfNotRltb   ? !run_.rltb
-                                                      : !run_.webEvent;
+        const bool keep = k.key == Key::IfWebEvent  ? run_.webEvent
+                          : k.key == Key::IfRltb    ? run_.rltb
+                          : k.key == Key::IfNotRltb ? !run_.rltb
+                                                    : !run_.webEvent;
         if (!keep)
             return false;
         value.assign(k.consumed, ' ');
@@ -350,7 +404,7 @@ bool HtmlPageGenerator::Value(const Keyword& k, std::string_view in, size_t at, 
     case Key::Label2: value = Formatted("%04lu", label2_); break;
     case Key::LabelText:
         value = (P3108_fIsAllBlank(label_.c_str(), static_cast<int16_t>(label_.size())) ? std::string()
-                                                                                          : EscapeMarkup(label_)) +
+                                                                                        : EscapeMarkup(label_)) +
                 "</strong></td>";
         break;
     case Key::Name: value.assign(f.acName, 10); break;
@@ -370,9 +424,9 @@ bool HtmlPageGenerator::Value(const Keyword& k, std::string_view in, size_t at, 
     case Key::MaxCode:
     case Key::MaxWord: value = Formatted("%03lu", maxLength ? maxLength : width); break;
     case Key::Digits: {
-        const uint32_t digits =
-            (f.cType == 'P' || f.cType == 'S') ? std::min<uint32_t>(length > decimals ? length - decimals : 0, 999)
-                                               : 30;
+        const uint32_t digits = (f.cType == 'P' || f.cType == 'S')
+                                    ? std::min<uint32_t>(length > decimals ? length - decimals : 0, 999)
+                                    : 30;
         value = Formatted("%3lu", digits);
         break;
     }
@@ -459,8 +513,14 @@ void HtmlPageGenerator::LabelCell()
         }
         break;
     }
-    case 'D': SetLabel(f.acDescription, 40, WEB_GetU32(f.firstA), WEB_GetU32(f.lastA)); write(); break;
-    case 'L': SetLabel(f.acLabel, 15, WEB_GetU32(f.firstA), WEB_GetU32(f.lastA)); write(); break;
+    case 'D':
+        SetLabel(f.acDescription, 40, WEB_GetU32(f.firstA), WEB_GetU32(f.lastA));
+        write();
+        break;
+    case 'L':
+        SetLabel(f.acLabel, 15, WEB_GetU32(f.firstA), WEB_GetU32(f.lastA));
+        write();
+        break;
     default: SetLabel(nullptr, 0, 0, 0); write();
     }
 }
@@ -552,9 +612,8 @@ void HtmlPageGenerator::BrowseList()
         ListRow row = MakeListRow(f, list_, ++column, marked);
         row.editCode = std::string(1, HasEditCode(f) ? f.cEditCode : ' ');
         const uint32_t maxLength = WEB_GetU32(f.maxLength);
-        row.lMaxLength = HasEditCode(f) || HasEditWord(f)
-                             ? static_cast<int32_t>(maxLength ? maxLength : DisplayWidth(f))
-                             : 0;
+        row.lMaxLength =
+            HasEditCode(f) || HasEditWord(f) ? static_cast<int32_t>(maxLength ? maxLength : DisplayWidth(f)) : 0;
         row.nmv = numericValidation_ && (f.cType == 'P' || f.cType == 'S') ? "Y" : "N";
         row.shift = std::string(1, f.cType == 'A' && run_.dbcs ? f.cShift : ' ');
         InsertListRow(run_, row, "DC_P3137/QV_X04/1");
@@ -580,7 +639,7 @@ void HtmlPageGenerator::Title()
     Raw("<center><h1>" + EscapeMarkup(asIs ? title : CentredTitle(title)) + "</h1></center>");
 }
 
-} // namespace
+}  // namespace
 
 extern "C" void DC_P3137_WebPageGenerator(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, const char* pszRoot,
                                           uint32_t ulNumericValidation)

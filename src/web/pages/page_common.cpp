@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dqov/messages.h"
-#include "dqov/workfile.h"
 #include "dqov/fatal.h"
 #include "dqov/layout_records.h"
+#include "dqov/messages.h"
+#include "dqov/workfile.h"
 #include "generator/core/services.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
@@ -31,8 +31,8 @@ unsigned short runSingle(const SSQL_AREA& area, uint32_t* pCount = nullptr)
 {
     SSQL_SQLDA* ca = nullptr;
     SSQL_SQLDA* da = nullptr;
-    const unsigned short rc = pCount ? SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(pCount))
-                                     : SSQL_sRunExt(&area, &ca, &da, 0);
+    const unsigned short rc =
+        pCount ? SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(pCount)) : SSQL_sRunExt(&area, &ca, &da, 0);
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
     return rc;
 }
@@ -56,8 +56,7 @@ bool codeBegins(const char* codes40, const char* two)
 
 bool specialInEntity(char c)
 {
-    return c == '"' || c == '<' || c == '>' || c == '\'' || c == '&' || c == ' ' || c == '\t' || c == '\n' ||
-           c == '\r';
+    return c == '"' || c == '<' || c == '>' || c == '\'' || c == '&' || c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
 /* An entity starts here: a ';' follows with no special character or white
@@ -73,14 +72,17 @@ bool startsEntity(std::string_view text, size_t at)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 std::string FieldText(const char* pField, size_t ulWidth)
 {
     return P3109_TrimRight(std::string_view(pField, strnlen(pField, ulWidth)));
 }
 
-std::string Padded(std::string_view text, size_t ulWidth) { return P3109_Padded(text, ulWidth); }
+std::string Padded(std::string_view text, size_t ulWidth)
+{
+    return P3109_Padded(text, ulWidth);
+}
 
 bool ReadSystemFlags(FFC_CONTEXT* ctx, std::string& flags)
 {
@@ -226,8 +228,7 @@ void WriteHeaderRow(PageRun& run, const Panel& panel)
     SSQL_DeclareExt(area.get(),
                     "SELECT COUNT(*) FROM   QV_DTA.QV_X01 WHERE  X01P_I = '%s' AND  X01PEN = '%s' AND  X01SEN = '%s' "
                     "AND  X01PAG = '%s'",
-                    run.partition.c_str(), run.environment.c_str(), run.subEnvironment.c_str(),
-                    panel.pageName.c_str());
+                    run.partition.c_str(), run.environment.c_str(), run.subEnvironment.c_str(), panel.pageName.c_str());
     uint32_t count = 0;
     if (runSingle(*area, &count) == SSQL_RC_ERROR)
         FatalSql(run, countTag);
@@ -262,9 +263,9 @@ void WriteLine(PageRun& run, const Panel& panel, std::string_view text, bool fPa
     SSQL_DeclareExt(area.get(),
                     "INSERT INTO QV_DTA.QV_X02 (X02P_I, X02PEN, X02SEN, X02PLN, X02PAG, X02SET, X02SEQ, X02TXT, "
                     "X02SP1 ) VALUES ('%s', '%s', '%s', '%s', '%s', '%l', '%l', '%s', '%s')",
-                    run.partition.c_str(), run.environment.c_str(), run.subEnvironment.c_str(),
-                    run.language.c_str(), panel.pageName.c_str(), static_cast<long>(run.lSet),
-                    static_cast<long>(run.lSequence), stored.c_str(), " ");
+                    run.partition.c_str(), run.environment.c_str(), run.subEnvironment.c_str(), run.language.c_str(),
+                    panel.pageName.c_str(), static_cast<long>(run.lSet), static_cast<long>(run.lSequence),
+                    stored.c_str(), " ");
     if (!runWrite(*area))
         FatalSql(run, tag);
 }
@@ -305,8 +306,8 @@ void DeleteListRows(PageRun& run, const char* deleteSuffix, const char* commitSu
     SSQL_DeclareExt(area.get(),
                     "DELETE FROM QV_DTA.QV_X04 WHERE X04P_I = '%s' AND X04PEN = '%s' AND X04SEN = '%s' AND X04MOD = "
                     "'%s' AND X04FMT = '%s'",
-                    run.partition.c_str(), run.environment.c_str(), run.subEnvironment.c_str(),
-                    run.process.c_str(), run.function.c_str());
+                    run.partition.c_str(), run.environment.c_str(), run.subEnvironment.c_str(), run.process.c_str(),
+                    run.function.c_str());
     if (!runWrite(*area))
         FatalSql(run, tag);
     Commit(run, commitSuffix);
@@ -329,9 +330,9 @@ void InsertListRow(PageRun& run, const ListRow& row, const std::string& tag)
                     "X04EWD, X04MLN, X04NMV, X04KSH, X04SP1 ) VALUES ('%s', '%s', '%s', '%s', '%s', '%s', '%l', "
                     "'%s', '%s', '%s', '%l', '%l', '%s', '%s', '%s', '%s', '%s', '%l', '%l', '%s', '%s', '%l', "
                     "'%s', '%s', '%s')",
-                    run.partition.c_str(), run.environment.c_str(), run.subEnvironment.c_str(),
-                    run.process.c_str(), run.function.c_str(), row.list.c_str(), static_cast<long>(row.lColumn),
-                    row.field.c_str(), row.usage.c_str(), row.type.c_str(), static_cast<long>(row.lLength),
+                    run.partition.c_str(), run.environment.c_str(), run.subEnvironment.c_str(), run.process.c_str(),
+                    run.function.c_str(), row.list.c_str(), static_cast<long>(row.lColumn), row.field.c_str(),
+                    row.usage.c_str(), row.type.c_str(), static_cast<long>(row.lLength),
                     static_cast<long>(row.lDecimals), row.heading[0].c_str(), row.heading[1].c_str(),
                     row.heading[2].c_str(), row.input.c_str(), row.output.c_str(), static_cast<long>(row.lRow),
                     static_cast<long>(row.lColumnPosition), row.editCode.c_str(), row.editWord.c_str(),
@@ -417,27 +418,30 @@ uint32_t DisplayWidth(const WEBDTA_RECORD& field)
     switch (field.cType) {
     case 'E':
     case 'M':
-    case 'Y':
-        return 10;
-    case 'F':
-        return length == 4 ? 15 : 30;
-    case 'I':
-        return length == 1 ? 4 : length == 2 ? 6 : length == 4 ? 11 : 21;
+    case 'Y': return 10;
+    case 'F': return length == 4 ? 15 : 30;
+    case 'I': return length == 1 ? 4 : length == 2 ? 6 : length == 4 ? 11 : 21;
     case 'P':
-    case 'S':
-        return length + (WEB_GetU32(field.decimals) > 0 ? 1 : 0);
-    case 'Z':
-        return 30;
-    default:
-        return length;
+    case 'S': return length + (WEB_GetU32(field.decimals) > 0 ? 1 : 0);
+    case 'Z': return 30;
+    default: return length;
     }
 }
 
-bool HasEditCode(const WEBDTA_RECORD& field) { return field.cEditCode != ' ' && field.cEditCode != '\0'; }
+bool HasEditCode(const WEBDTA_RECORD& field)
+{
+    return field.cEditCode != ' ' && field.cEditCode != '\0';
+}
 
-bool HasEditWord(const WEBDTA_RECORD& field) { return !P3108_fIsAllBlank(field.acEditWord, 24); }
+bool HasEditWord(const WEBDTA_RECORD& field)
+{
+    return !P3108_fIsAllBlank(field.acEditWord, 24);
+}
 
-bool IsEndMarker(const WEBDTA_RECORD& field) { return std::memcmp(field.acName, kEndMarker, 10) == 0; }
+bool IsEndMarker(const WEBDTA_RECORD& field)
+{
+    return std::memcmp(field.acName, kEndMarker, 10) == 0;
+}
 
 std::string EscapeMarkup(std::string_view text)
 {
@@ -540,7 +544,10 @@ std::string CentredTitle(const std::string& title)
     return out;
 }
 
-void ShowStatus(const char* text) { P31O2_ShowStatusText(text, static_cast<int16_t>(std::strlen(text))); }
+void ShowStatus(const char* text)
+{
+    P31O2_ShowStatusText(text, static_cast<int16_t>(std::strlen(text)));
+}
 
 void ShowEndStatus(const char* text)
 {
@@ -549,4 +556,4 @@ void ShowEndStatus(const char* text)
     P31O2_SetBaseColour(4);
 }
 
-} // namespace web_pages
+}  // namespace web_pages

@@ -39,12 +39,12 @@ struct PageRun {
     FFC_CONTEXT* ctx = nullptr;
     FFC_CHECK_STATE* state = nullptr;
     std::string root;
-    std::string module;                 /* "DC_P3137" or "DC_P3140": the prefix of the statement tags */
-    std::string partition, language, process, function;   /* trailing blanks removed */
-    std::string environment;            /* "HTM" or "XML" */
+    std::string module;                                 /* "DC_P3137" or "DC_P3140": the prefix of the statement tags */
+    std::string partition, language, process, function; /* trailing blanks removed */
+    std::string environment;                            /* "HTM" or "XML" */
     std::string subEnvironment = "     ";
     int32_t lSet = 0;
-    int32_t lSequence = 0;              /* raised before every line; runs on over the pages */
+    int32_t lSequence = 0; /* raised before every line; runs on over the pages */
     bool webEvent = false;
     bool dbcs = false;
     bool rltb = false;
@@ -54,10 +54,10 @@ struct PageRun {
 
 /* The panel being made into a page. */
 struct Panel {
-    std::string key;                    /* the first 8 characters of the WEBPNL record's key part 2 */
+    std::string key; /* the first 8 characters of the WEBPNL record's key part 2 */
     uint32_t ulNumber = 0;
     char cCommand = ' ';
-    std::string title;                  /* the 40 characters as stored */
+    std::string title; /* the 40 characters as stored */
     uint32_t ulTitleFirst = 0, ulTitleLast = 0;
     std::string pageName, description;
 };
@@ -65,8 +65,8 @@ struct Panel {
 /* One free text of a panel, in work-file order. */
 struct PanelText {
     uint32_t ulRow = 0, ulColumn = 0;
-    std::string rowColumn;              /* RRCC */
-    std::string text;                   /* up to the first NUL, trailing blanks removed */
+    std::string rowColumn; /* RRCC */
+    std::string text;      /* up to the first NUL, trailing blanks removed */
 };
 
 /* What a page makes of a panel's fields and texts while they are walked
@@ -148,8 +148,7 @@ void InsertListRow(PageRun& run, const ListRow& row, const std::string& tag);
 ** edit code and word, maximum length, validation and shift columns are
 ** each generator's own. A column is the list's marked field when its whole
 ** name equals the marked name. */
-ListRow MakeListRow(const WEBDTA_RECORD& field, const std::string& list10, int32_t lColumn,
-                    const std::string& marked);
+ListRow MakeListRow(const WEBDTA_RECORD& field, const std::string& list10, int32_t lColumn, const std::string& marked);
 /* The column headings of a list row: a text id as its merge name
 ** "&T0012+0003+0040", else the 20 characters. */
 std::string ListHeading(const char* pachHeading20, uint32_t ulFirst, uint32_t ulLast);
@@ -219,6 +218,6 @@ void ShowStatus(const char* text);
 /* The closing status line, in the colour of severity 3. */
 void ShowEndStatus(const char* text);
 
-} // namespace web_pages
+}  // namespace web_pages
 
 #endif

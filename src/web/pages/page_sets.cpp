@@ -17,8 +17,8 @@ bool run(const SSQL_AREA& area, uint32_t* pCount = nullptr)
 {
     SSQL_SQLDA* ca = nullptr;
     SSQL_SQLDA* da = nullptr;
-    const unsigned short rc = pCount ? SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(pCount))
-                                     : SSQL_sRunExt(&area, &ca, &da, 0);
+    const unsigned short rc =
+        pCount ? SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(pCount)) : SSQL_sRunExt(&area, &ca, &da, 0);
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
     return rc != SSQL_RC_ERROR;
 }
@@ -30,11 +30,11 @@ std::string pagePattern(const char* process, const char* function)
 {
     const std::string names = web_pages::Padded(process, 10) + web_pages::Padded(function, 7);
     std::unique_ptr<char, void (*)(void*)> escaped(SSUTL_pszEscapeSQLLikeWildcards(names.c_str(), "_%", '!', 0),
-                                                  SMEM_FreeMem);
+                                                   SMEM_FreeMem);
     return std::string(escaped ? escaped.get() : names.c_str()) + "%";
 }
 
-} // namespace
+}  // namespace
 
 int16_t P3137_RollSets(FFC_CONTEXT*, const char* pszPartition, const char* pszProcess, const char* pszFunction,
                        const char* pszEnvironment, const char* pszSubEnvironment, const char* pszLanguage)

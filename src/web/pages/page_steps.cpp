@@ -24,7 +24,7 @@ std::string rootDirectory(const FFC_CONTEXT* ctx)
     return root;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int32_t P3137_lHtmlPagesStep(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, void*)
 {

@@ -15,9 +15,9 @@
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
+#include "generator/core/field_helpers.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/services.h"
-#include "generator/core/field_helpers.h"
 #include "platform/dqos/dqos.h"
 
 namespace {
@@ -41,11 +41,11 @@ struct FreeBlock {
 using PendingPtr = std::unique_ptr<PendingEntry, FreeBlock>;
 
 struct WebRecordState {
-    std::vector<PendingPtr> chains[2];   /* [0] chain 1, [1] chain 2 (web job texts) */
+    std::vector<PendingPtr> chains[2]; /* [0] chain 1, [1] chain 2 (web job texts) */
     uint16_t usNextTextId = 0;
-    uint32_t ulOwnPosition = 0;          /* used when the caller gives no counter */
+    uint32_t ulOwnPosition = 0; /* used when the caller gives no counter */
     uint32_t* pulTextPosition = &ulOwnPosition;
-    size_t ulInsertPosition = 0;         /* where the panel's title reference goes */
+    size_t ulInsertPosition = 0; /* where the panel's title reference goes */
 };
 
 WebRecordState& state()
@@ -81,7 +81,10 @@ void markTextPlace(char* place, uint16_t usFlag)
     place[kTextIdLength] = '\0';
 }
 
-bool isTextIdPlaceholder(const char* place) { return std::memcmp(place, kTextIdPlaceholder, kTextIdLength) == 0; }
+bool isTextIdPlaceholder(const char* place)
+{
+    return std::memcmp(place, kTextIdPlaceholder, kTextIdLength) == 0;
+}
 
 /* The row of the field's data: below the column headings it carries. */
 uint32_t dataRow(const LAYOUT_FIELD_ENTRY& e)
@@ -101,7 +104,7 @@ struct Cursor {
     SSQL_SQLDA* pDa = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 bool P3108_fIsAllBlank(const char* pField, int16_t sLength)
 {
@@ -168,7 +171,10 @@ void P3108_StartPendingWebRecords(FFC_CONTEXT*, uint16_t usFirstTextId, uint32_t
     s.ulInsertPosition = P3109_TextReferences().size();
 }
 
-uint16_t P3108_usNextTextId() { return state().usNextTextId; }
+uint16_t P3108_usNextTextId()
+{
+    return state().usNextTextId;
+}
 
 int16_t P3108_sGetDescriptionLength(FFC_CONTEXT* pContext)
 {
@@ -190,8 +196,8 @@ int16_t P3108_sGetDescriptionLength(FFC_CONTEXT* pContext)
         unsigned char language[44] = {}, description[44] = {};
         const char* tag = first ? "DC_P3108/QV_F67/B" : "DC_P3108/QV_F67/C";
         SSQL_SetLocation(tag);
-        const unsigned short rc = SSQL_sFetchExt(area.get(), c.usNumber, &c.pCa, &c.pDa, 2,
-                                                 SSQL_FIXED(language, 4), SSQL_VARYING(description, 40));
+        const unsigned short rc = SSQL_sFetchExt(area.get(), c.usNumber, &c.pCa, &c.pDa, 2, SSQL_FIXED(language, 4),
+                                                 SSQL_VARYING(description, 40));
         if (rc == SSQL_RC_ERROR)
             P3108_FatalSqlError(tag);
         if (rc != SSQL_RC_OK)
@@ -224,8 +230,7 @@ int16_t P3109_fMultilingualVariableExists(const char* pachName40)
     if (SSQL_sOpenExt(&c.usNumber) != SSQL_RC_OK)
         P3109_FatalSqlError("DC_P3109/QV_F61/M1");
     char language[4];
-    const unsigned short rc =
-        SSQL_sFetchExt(area.get(), c.usNumber, &c.pCa, &c.pDa, 1, SSQL_FIXED(language, 4));
+    const unsigned short rc = SSQL_sFetchExt(area.get(), c.usNumber, &c.pCa, &c.pDa, 1, SSQL_FIXED(language, 4));
     if (rc == SSQL_RC_ERROR)
         P3109_FatalSqlError("DC_P3109/QV_F61/M1");
     SSQL_SetLocation("DC_P3109/QV_F61/M2");
@@ -261,8 +266,8 @@ void P3108_WriteWebpnlRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sS
     writeRecord(pContext, r);
 }
 
-void P3108_WriteWebtxtRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sSequence, int32_t lRow,
-                             int32_t lColumn, const char* pText, uint16_t usLength)
+void P3108_WriteWebtxtRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sSequence, int32_t lRow, int32_t lColumn,
+                             const char* pText, uint16_t usLength)
 {
     WEBTXT_RECORD r;
     blankRecord(r, WEB_KIND_WEBTXT, sCommand, sSequence);
@@ -275,8 +280,7 @@ void P3108_WriteWebtxtRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sS
     writeRecord(pContext, r);
 }
 
-void P3108_WriteWeblstRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sSequence,
-                             const char* pListDefinition)
+void P3108_WriteWeblstRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sSequence, const char* pListDefinition)
 {
     WEBLST_RECORD r;
     blankRecord(r, WEB_KIND_WEBLST, sCommand, sSequence);
@@ -286,12 +290,11 @@ void P3108_WriteWeblstRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sS
 
 void P3108_WriteWeblsdWebdtaRecords(FFC_CONTEXT* pContext, int16_t fList, int16_t sCommand, int16_t sSequence,
                                     const LAYOUT_FIELD_ENTRY* pLayout, const P3108_FIELD_DEFINITION* pField,
-                                    const int16_t asRows[3], const int16_t asColumns[3],
-                                    const uint16_t ausTextFlags[5])
+                                    const int16_t asRows[3], const int16_t asColumns[3], const uint16_t ausTextFlags[5])
 {
     PendingPtr entry(static_cast<PendingEntry*>(MEM_pAllocZeroed(sizeof(PendingEntry))));
     if (!entry)
-        return;   /* message 510 was issued: the field is left out of the page */
+        return; /* message 510 was issued: the field is left out of the page */
     const LAYOUT_FIELD_ENTRY& e = *pLayout;
     WEBDTA_RECORD& r = entry->record;
     blankRecord(r, fList ? WEB_KIND_WEBLSD : WEB_KIND_WEBDTA, sCommand, sSequence);
@@ -347,8 +350,7 @@ void P3108_WriteWeblsdWebdtaRecords(FFC_CONTEXT* pContext, int16_t fList, int16_
     state().chains[webJob ? 1 : 0].push_back(std::move(entry));
 }
 
-void P3108_FlushPendingWebRecords(FFC_CONTEXT* pContext, int16_t fAlwaysNumberDescriptions,
-                                  int16_t fSkipBlankLabels)
+void P3108_FlushPendingWebRecords(FFC_CONTEXT* pContext, int16_t fAlwaysNumberDescriptions, int16_t fSkipBlankLabels)
 {
     WebRecordState& s = state();
     for (int chain : {1, 0}) {

@@ -43,8 +43,8 @@ struct WEB_U32 {
 };
 inline uint32_t WEB_GetU32(const WEB_U32& f)
 {
-    return static_cast<uint32_t>(f.ab[0]) | static_cast<uint32_t>(f.ab[1]) << 8 |
-           static_cast<uint32_t>(f.ab[2]) << 16 | static_cast<uint32_t>(f.ab[3]) << 24;
+    return static_cast<uint32_t>(f.ab[0]) | static_cast<uint32_t>(f.ab[1]) << 8 | static_cast<uint32_t>(f.ab[2]) << 16 |
+           static_cast<uint32_t>(f.ab[3]) << 24;
 }
 inline void WEB_PutU32(WEB_U32& f, uint32_t ulValue)
 {
@@ -55,39 +55,39 @@ inline void WEB_PutU32(WEB_U32& f, uint32_t ulValue)
 /* The key of every web record: kind, the command's number and sequence
 ** number (4 digits each), blanks, and the qualifier. */
 struct WEB_RECORD_KEY {
-    char acKind[10];           /*  0 */
-    char acCommand[4];         /* 10 */
-    char acSequence[4];        /* 14 */
-    char acKeyRest[42];        /* 18 */
-    char acQualifier[10];      /* 60 WEBLSD/WEBDTA: RRCC of the layout position */
+    char acKind[10];      /*  0 */
+    char acCommand[4];    /* 10 */
+    char acSequence[4];   /* 14 */
+    char acKeyRest[42];   /* 18 */
+    char acQualifier[10]; /* 60 WEBLSD/WEBDTA: RRCC of the layout position */
 };
 
 struct WEBPNL_RECORD {
     WEB_RECORD_KEY key;
-    WEB_U32 panel;             /*  70 panel number within the function */
-    char cCommand;             /*  74 'D', 'R' or 'P' */
+    WEB_U32 panel; /*  70 panel number within the function */
+    char cCommand; /*  74 'D', 'R' or 'P' */
     char cFiller75;
-    char acTitle[40];          /*  76 the title, or "@Tnnnn" and a NUL */
+    char acTitle[40]; /*  76 the title, or "@Tnnnn" and a NUL */
     char acFiller116[2];
-    WEB_U32 titleFirst;        /* 118 text positions reserved for the title */
-    WEB_U32 titleLast;         /* 122 */
+    WEB_U32 titleFirst; /* 118 text positions reserved for the title */
+    WEB_U32 titleLast;  /* 122 */
     char acRest[FFC_WORK_RECORD_LEN - 126];
 };
 
 struct WEBTXT_RECORD {
     WEB_RECORD_KEY key;
-    char acRowColumn[4];       /*  70 RRCC */
+    char acRowColumn[4]; /*  70 RRCC */
     char acFiller74[4];
-    WEB_U32 row;               /*  78 */
-    WEB_U32 column;            /*  82 */
-    char acText[81];           /*  86 at most 80 characters, NUL-filled */
+    WEB_U32 row;     /*  78 */
+    WEB_U32 column;  /*  82 */
+    char acText[81]; /*  86 at most 80 characters, NUL-filled */
     char acRest[FFC_WORK_RECORD_LEN - 167];
 };
 
 struct WEBLST_RECORD {
     WEB_RECORD_KEY key;
     char acFiller70[8];
-    char acList[10];           /*  78 the browse list's name */
+    char acList[10]; /*  78 the browse list's name */
     char acRest[FFC_WORK_RECORD_LEN - 88];
 };
 
@@ -95,61 +95,61 @@ struct WEBLST_RECORD {
 ** column) share one layout. */
 struct WEBDTA_RECORD {
     WEB_RECORD_KEY key;
-    char acRowColumn[4];       /*  70 RRCC of the layout position */
+    char acRowColumn[4]; /*  70 RRCC of the layout position */
     char acFiller74[4];
-    WEB_U32 row;               /*  78 row of the field's data */
-    WEB_U32 column;            /*  82 column of the field's data */
-    char acName[10];           /*  86 */
+    WEB_U32 row;     /*  78 row of the field's data */
+    WEB_U32 column;  /*  82 column of the field's data */
+    char acName[10]; /*  86 */
     char cFiller96;
-    char cType;                /*  97 */
+    char cType; /*  97 */
     char acFiller98[4];
-    WEB_U32 length;            /* 102 */
-    WEB_U32 decimals;          /* 106 */
-    char cEditCode;            /* 110 */
+    WEB_U32 length;   /* 102 */
+    WEB_U32 decimals; /* 106 */
+    char cEditCode;   /* 110 */
     char cFiller111;
-    char acEditWord[24];       /* 112 */
+    char acEditWord[24]; /* 112 */
     char cFiller136;
-    char cUsage;               /* 137 'H' hidden */
+    char cUsage; /* 137 'H' hidden */
     char cFiller138;
-    char cStyle;               /* 139 'C' headings, 'D' description, 'L' label, 'N' none */
+    char cStyle; /* 139 'C' headings, 'D' description, 'L' label, 'N' none */
     char cFiller140;
-    char acDescriptionAt[4];   /* 141 RRCC, text position pair 1 */
+    char acDescriptionAt[4]; /* 141 RRCC, text position pair 1 */
     char cFiller145;
-    char acDescription[40];    /* 146 */
+    char acDescription[40]; /* 146 */
     char cFiller186;
-    char acLabelAt[4];         /* 187 RRCC, pair 1 */
+    char acLabelAt[4]; /* 187 RRCC, pair 1 */
     char cFiller191;
-    char acLabel[15];          /* 192 */
+    char acLabel[15]; /* 192 */
     char cFiller207;
-    char acHeading1At[4];      /* 208 RRCC, pair 1 */
+    char acHeading1At[4]; /* 208 RRCC, pair 1 */
     char cFiller212;
-    char acHeading1[20];       /* 213 */
+    char acHeading1[20]; /* 213 */
     char cFiller233;
-    char acHeading2At[4];      /* 234 RRCC, pair 2 */
+    char acHeading2At[4]; /* 234 RRCC, pair 2 */
     char cFiller238;
-    char acHeading2[20];       /* 239 */
+    char acHeading2[20]; /* 239 */
     char cFiller259;
-    char acHeading3At[4];      /* 260 RRCC, pair 3 */
+    char acHeading3At[4]; /* 260 RRCC, pair 3 */
     char cFiller264;
-    char acHeading3[20];       /* 265 */
+    char acHeading3[20]; /* 265 */
     char cFiller285;
-    char acInput[40];          /* 286 ten 4-character input attribute codes */
+    char acInput[40]; /* 286 ten 4-character input attribute codes */
     char cFiller326;
-    char acOutput[40];         /* 327 ten output attribute codes */
+    char acOutput[40]; /* 327 ten output attribute codes */
     char acFiller367[12];
-    char acCarried[10];        /* 379 layout record 489-498, unchanged */
+    char acCarried[10]; /* 379 layout record 489-498, unchanged */
     char cFiller389;
-    char cShift;               /* 390 keyboard shift */
+    char cShift; /* 390 keyboard shift */
     char cFiller391;
-    char acRunning[2];         /* 392 two-character running number */
+    char acRunning[2]; /* 392 two-character running number */
     char acFiller394[4];
-    WEB_U32 maxLength;         /* 398 */
-    WEB_U32 firstA;            /* 402 heading 1, label, description */
-    WEB_U32 firstB;            /* 406 heading 2 */
-    WEB_U32 firstC;            /* 410 heading 3 */
-    WEB_U32 lastA;             /* 414 */
-    WEB_U32 lastB;             /* 418 */
-    WEB_U32 lastC;             /* 422 */
+    WEB_U32 maxLength; /* 398 */
+    WEB_U32 firstA;    /* 402 heading 1, label, description */
+    WEB_U32 firstB;    /* 406 heading 2 */
+    WEB_U32 firstC;    /* 410 heading 3 */
+    WEB_U32 lastA;     /* 414 */
+    WEB_U32 lastB;     /* 418 */
+    WEB_U32 lastC;     /* 422 */
     char acRest[FFC_WORK_RECORD_LEN - 426];
 };
 
@@ -199,11 +199,10 @@ void P3108_StartPendingWebRecords(FFC_CONTEXT* pContext, uint16_t usFirstTextId,
 void P3108_WriteWebpnlRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sSequence, char cCommand,
                              const char* pachTitle40, int16_t sPanel, int16_t fTitleMultilingual);
 /* A WEBTXT record: at most 80 characters of the text. */
-void P3108_WriteWebtxtRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sSequence, int32_t lRow,
-                             int32_t lColumn, const char* pText, uint16_t usLength);
+void P3108_WriteWebtxtRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sSequence, int32_t lRow, int32_t lColumn,
+                             const char* pText, uint16_t usLength);
 /* A WEBLST record: the first 10 bytes of the browse list's definition. */
-void P3108_WriteWeblstRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sSequence,
-                             const char* pListDefinition);
+void P3108_WriteWeblstRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sSequence, const char* pListDefinition);
 /* Builds a WEBLSD (fList non-zero) or WEBDTA record from the field's
 ** layout record and definition and queues it. asRows and asColumns are
 ** the three text positions (label or first heading, second and third
@@ -213,8 +212,7 @@ void P3108_WriteWeblsdWebdtaRecords(FFC_CONTEXT* pContext, int16_t fList, int16_
                                     const int16_t asRows[3], const int16_t asColumns[3],
                                     const uint16_t ausTextFlags[5]);
 /* Assigns the text ids of the queued records, writes and frees them. */
-void P3108_FlushPendingWebRecords(FFC_CONTEXT* pContext, int16_t fAlwaysNumberDescriptions,
-                                  int16_t fSkipBlankLabels);
+void P3108_FlushPendingWebRecords(FFC_CONTEXT* pContext, int16_t fAlwaysNumberDescriptions, int16_t fSkipBlankLabels);
 
 /* The text id the next text will get (ids go on from panel to panel). */
 uint16_t P3108_usNextTextId();

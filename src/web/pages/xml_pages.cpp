@@ -29,33 +29,108 @@ using namespace web_pages;
 constexpr size_t kLineLimit = 4096;
 
 enum class Key {
-    Process, ProcessDesc, Function, PanelNumber, PageName, FunctionDesc, Product, Stamp, User, PanelType,
-    Sequence, LabelId, Label1, Label2, LabelText, Name, TypedName, Type, VisualInput, VisualOutput, Row, Column,
-    TextPosition, IfRow, MaxLength, Digits, Decimals, DecimalPoint, DateSeparator, DateFormat, IfWebEvent,
-    IfNotWebEvent, Submit, Session, Shift, Error, Text, TextName, List, ListName, DropDown, EditCode, EditWord,
-    EditCodeAttribute, EditWordAttribute, Io, InputAttributes, OutputAttributes
+    Process,
+    ProcessDesc,
+    Function,
+    PanelNumber,
+    PageName,
+    FunctionDesc,
+    Product,
+    Stamp,
+    User,
+    PanelType,
+    Sequence,
+    LabelId,
+    Label1,
+    Label2,
+    LabelText,
+    Name,
+    TypedName,
+    Type,
+    VisualInput,
+    VisualOutput,
+    Row,
+    Column,
+    TextPosition,
+    IfRow,
+    MaxLength,
+    Digits,
+    Decimals,
+    DecimalPoint,
+    DateSeparator,
+    DateFormat,
+    IfWebEvent,
+    IfNotWebEvent,
+    Submit,
+    Session,
+    Shift,
+    Error,
+    Text,
+    TextName,
+    List,
+    ListName,
+    DropDown,
+    EditCode,
+    EditWord,
+    EditCodeAttribute,
+    EditWordAttribute,
+    Io,
+    InputAttributes,
+    OutputAttributes
 };
 struct Keyword {
     std::string_view text;
     Key key;
 };
 constexpr Keyword kKeywords[] = {
-    {"%PR   ", Key::Process},      {"%PRDS ", Key::ProcessDesc},   {"%FU   ", Key::Function},
-    {"%PG", Key::PanelNumber},     {"%PANEL", Key::PageName},      {"%FUDS ", Key::FunctionDesc},
-    {"%PROD ", Key::Product},      {"%STAMP", Key::Stamp},         {"%USERI", Key::User},
-    {"%PTYPE", Key::PanelType},    {"%SEQ", Key::Sequence},        {"%TNNNN", Key::LabelId},
-    {"%XXX", Key::Label1},         {"%YYY", Key::Label2},          {"%DLC", Key::LabelText},
-    {"%NAME", Key::Name},          {"%TNAME", Key::TypedName},     {"%TP", Key::Type},
-    {"%VI", Key::VisualInput},     {"%VO", Key::VisualOutput},     {"%R", Key::Row},
-    {"%C", Key::Column},           {"%TRC", Key::TextPosition},    {"%IFROW", Key::IfRow},
-    {"%MX", Key::MaxLength},       {"%DG", Key::Digits},           {"%DC", Key::Decimals},
-    {"%DP", Key::DecimalPoint},    {"%DS", Key::DateSeparator},    {"%DF", Key::DateFormat},
-    {"%IFWEV", Key::IfWebEvent},   {"%IFNWEV", Key::IfNotWebEvent}, {"%SBM", Key::Submit},
-    {"%SES", Key::Session},        {"%KS", Key::Shift},            {"%ERR", Key::Error},
-    {"%TXT", Key::Text},           {"%TEXTNNN", Key::TextName},    {"%BLNN", Key::List},
-    {"%BRNN", Key::ListName},      {"%DDNNN", Key::DropDown},      {"%EDITCO", Key::EditCode},
-    {"%EDITWO", Key::EditWord},    {"%ECODE", Key::EditCodeAttribute}, {"%EWORD", Key::EditWordAttribute},
-    {"%IO", Key::Io},              {"%IATTR", Key::InputAttributes}, {"%OATTR", Key::OutputAttributes},
+    {"%PR   ", Key::Process},
+    {"%PRDS ", Key::ProcessDesc},
+    {"%FU   ", Key::Function},
+    {"%PG", Key::PanelNumber},
+    {"%PANEL", Key::PageName},
+    {"%FUDS ", Key::FunctionDesc},
+    {"%PROD ", Key::Product},
+    {"%STAMP", Key::Stamp},
+    {"%USERI", Key::User},
+    {"%PTYPE", Key::PanelType},
+    {"%SEQ", Key::Sequence},
+    {"%TNNNN", Key::LabelId},
+    {"%XXX", Key::Label1},
+    {"%YYY", Key::Label2},
+    {"%DLC", Key::LabelText},
+    {"%NAME", Key::Name},
+    {"%TNAME", Key::TypedName},
+    {"%TP", Key::Type},
+    {"%VI", Key::VisualInput},
+    {"%VO", Key::VisualOutput},
+    {"%R", Key::Row},
+    {"%C", Key::Column},
+    {"%TRC", Key::TextPosition},
+    {"%IFROW", Key::IfRow},
+    {"%MX", Key::MaxLength},
+    {"%DG", Key::Digits},
+    {"%DC", Key::Decimals},
+    {"%DP", Key::DecimalPoint},
+    {"%DS", Key::DateSeparator},
+    {"%DF", Key::DateFormat},
+    {"%IFWEV", Key::IfWebEvent},
+    {"%IFNWEV", Key::IfNotWebEvent},
+    {"%SBM", Key::Submit},
+    {"%SES", Key::Session},
+    {"%KS", Key::Shift},
+    {"%ERR", Key::Error},
+    {"%TXT", Key::Text},
+    {"%TEXTNNN", Key::TextName},
+    {"%BLNN", Key::List},
+    {"%BRNN", Key::ListName},
+    {"%DDNNN", Key::DropDown},
+    {"%EDITCO", Key::EditCode},
+    {"%EDITWO", Key::EditWord},
+    {"%ECODE", Key::EditCodeAttribute},
+    {"%EWORD", Key::EditWordAttribute},
+    {"%IO", Key::Io},
+    {"%IATTR", Key::InputAttributes},
+    {"%OATTR", Key::OutputAttributes},
 };
 
 using Group = std::initializer_list<const char*>;
@@ -70,29 +145,39 @@ constexpr const char* kHeadingEmpty[3] = {"               COLHDG1=\"\"", "      
                                           "               COLHDG3=\"\""};
 constexpr const char* kHeadingPlain[3] = {"               COLHDG1=\"%DLC", "               COLHDG2=\"%DLC",
                                           "               COLHDG3=\"%DLC"};
-constexpr Group kInputBody = {"               TYPE=%TP",          "               VISUAL=%VI",
-                              "               LENGTH=\"%DG\"",     "               DECIMALS=\"%DC\"",
-                              "               MAXLENGTH=\"%MX\"",  "               KBSHIFT=%KS",
-                              "               <ZOPH MERGE=\"&ERR%ERR", "               EDITCODE=\"%ECODE",
-                              "               EDITWORD=\"%EWORD",  "               ROW=\"*SAME\" %IFROW",
-                              "               %IATTR",             "               LOCATION=\"%R%C\"/>"};
-constexpr Group kOutputBody = {"               TYPE=%TP",         "               VISUAL=%VO",
-                               "               LENGTH=\"%DG\"",    "               DECIMALS=\"%DC\"",
-                               "               MAXLENGTH=\"%MX\"", "               ROW=\"*SAME\" %IFROW",
-                               "               %OATTR",            "               LOCATION=\"%R%C\"/>"};
-constexpr Group kHidden = {"            <FIELD",          "               NAME=\"%TNAMENNNN\"",
-                           "               TYPE=%TP",     "               VISUAL=\"H\"",
-                           "               EDITCODE=\"%ECODE", "               EDITWORD=\"%EWORD",
-                           "               DECIMALS=\"%DC\"",  "               LENGTH=\"%DG\"/>"};
+constexpr Group kInputBody = {"               TYPE=%TP",
+                              "               VISUAL=%VI",
+                              "               LENGTH=\"%DG\"",
+                              "               DECIMALS=\"%DC\"",
+                              "               MAXLENGTH=\"%MX\"",
+                              "               KBSHIFT=%KS",
+                              "               <ZOPH MERGE=\"&ERR%ERR",
+                              "               EDITCODE=\"%ECODE",
+                              "               EDITWORD=\"%EWORD",
+                              "               ROW=\"*SAME\" %IFROW",
+                              "               %IATTR",
+                              "               LOCATION=\"%R%C\"/>"};
+constexpr Group kOutputBody = {
+    "               TYPE=%TP",         "               VISUAL=%VO",         "               LENGTH=\"%DG\"",
+    "               DECIMALS=\"%DC\"", "               MAXLENGTH=\"%MX\"",  "               ROW=\"*SAME\" %IFROW",
+    "               %OATTR",           "               LOCATION=\"%R%C\"/>"};
+constexpr Group kHidden = {"            <FIELD",
+                           "               NAME=\"%TNAMENNNN\"",
+                           "               TYPE=%TP",
+                           "               VISUAL=\"H\"",
+                           "               EDITCODE=\"%ECODE",
+                           "               EDITWORD=\"%EWORD",
+                           "               DECIMALS=\"%DC\"",
+                           "               LENGTH=\"%DG\"/>"};
 constexpr const char* kComponent = "<ZOPH COMPONENT=\"%NAMENNNNN\" MODE=%IO>";
 constexpr const char* kComponentMultilingual = "<ZOPH COMPONENT=\"%NAMENNNNN\" MODE=%IO LABEL=\"%TNNNN+%XXX+%YYY\">";
 constexpr const char* kComponentPlain = "<ZOPH COMPONENT=\"%NAMENNNNN\" MODE=%IO LABEL=\"%DLC";
 constexpr const char* kComponentData = "<ZOPH COMPONENT=\"%NAMENNNNN\" DATA=YES>";
 constexpr Group kDropDown = {"               ROW=\"*SAME\" %IFROW", "               VISUAL=\"D\"/>",
                              "<ZOPH MERGE=\"%DDNNNN\" FIELD=\"%NAMENNNNN\">"};
-constexpr Group kTextElement = {"            <FIELD",          "               NAME=\"%TEXTNNN\"",
-                                "               TYPE=\"T\"",   "               VISUAL=\"O\"",
-                                "               ROW=\"*SAME\" %IFROW", "               LOCATION=\"%TRC\"/>"};
+constexpr Group kTextElement = {
+    "            <FIELD",          "               NAME=\"%TEXTNNN\"",    "               TYPE=\"T\"",
+    "               VISUAL=\"O\"", "               ROW=\"*SAME\" %IFROW", "               LOCATION=\"%TRC\"/>"};
 constexpr Group kListTable = {"            <FIELD",
                               "               NAME=\"_BREAK\"/>",
                               "            <FIELD",
@@ -281,7 +366,7 @@ void XmlPageGenerator::WritePage()
 void XmlPageGenerator::Line(std::string_view text)
 {
     std::string line(text.substr(0, std::min(text.size(), kLineLimit - 1)));
-    for (size_t at = line.find('%'); at != std::string::npos; ) {
+    for (size_t at = line.find('%'); at != std::string::npos;) {
         const auto k = std::find_if(std::begin(kKeywords), std::end(kKeywords), [&](const Keyword& kw) {
             return std::string_view(line).substr(at, kw.text.size()) == kw.text;
         });
@@ -382,8 +467,8 @@ XmlPageGenerator::Step XmlPageGenerator::Apply(const Keyword& k, std::string& li
     case Key::Label2: write(Formatted("%04lu", label2_).substr(0, 4)); break;
     case Key::LabelText:
         line.resize(at);
-        line += (P3108_fIsAllBlank(label_.c_str(), static_cast<int16_t>(label_.size())) ? std::string() : label_) +
-                "\"";
+        line +=
+            (P3108_fIsAllBlank(label_.c_str(), static_cast<int16_t>(label_.size())) ? std::string() : label_) + "\"";
         resume = line.size();
         break;
     case Key::Name: write(std::string(f.acName, 10)); break;
@@ -398,9 +483,7 @@ XmlPageGenerator::Step XmlPageGenerator::Apply(const Keyword& k, std::string& li
     case Key::VisualOutput: write(HasAttribute(f, "ND") ? "\"P\"" : "\"O\""); break;
     case Key::Row: write(Formatted("%.2lu", WEB_GetU32(f.row)).substr(0, 2)); break;
     case Key::Column: write(Formatted("%.2lu", WEB_GetU32(f.column)).substr(0, 2)); break;
-    case Key::TextPosition:
-        write(text_ < texts_.size() ? texts_[text_].rowColumn : std::string(4, ' '));
-        break;
+    case Key::TextPosition: write(text_ < texts_.size() ? texts_[text_].rowColumn : std::string(4, ' ')); break;
     case Key::IfRow:
         if (newRow_)
             return Step::Drop;
@@ -529,9 +612,8 @@ void XmlPageGenerator::FieldStart()
     const struct {
         const char* text;
         const WEB_U32 *first, *last;
-    } headings[3] = {{f.acHeading1, &f.firstA, &f.lastA},
-                     {f.acHeading2, &f.firstB, &f.lastB},
-                     {f.acHeading3, &f.firstC, &f.lastC}};
+    } headings[3] = {
+        {f.acHeading1, &f.firstA, &f.lastA}, {f.acHeading2, &f.firstB, &f.lastB}, {f.acHeading3, &f.firstC, &f.lastC}};
     if (f.cStyle == 'N') {
         SetLabel(std::string(), 0, 0);
         Lines(kStartPlain);
@@ -731,7 +813,7 @@ void XmlPageGenerator::Title()
     Raw("           TITLE=\"" + EscapeMarkup(asIs ? title : CentredTitle(title)) + "\"");
 }
 
-} // namespace
+}  // namespace
 
 extern "C" void DC_P3140_XmlPageGenerator(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, const char* pszRoot)
 {

@@ -45,21 +45,21 @@ LWString fromCodePage(const char* text, uint32_t codePage);
 // The run-time context and the options of a document that inlines weblets:
 // each a wd: call that the generated stylesheet keeps for run time.
 inline constexpr const char16_t* kInlineContext[][2] = {{u"user-id", u"{wd:web-user()}"},
-                                                       {u"webapplication", u"{wd:webapplication()}"},
-                                                       {u"webapplication-title", u"{wd:webapplication-title()}"},
-                                                       {u"webroutine", u"{wd:webroutine()}"},
-                                                       {u"webroutine-title", u"{wd:webroutine-title()}"},
-                                                       {u"service-name", u"{wd:service-name()}"},
-                                                       {u"partition", u"{wd:partition()}"},
-                                                       {u"language", u"{wd:language()}"},
-                                                       {u"images-path", u"{wd:images-path()}"},
-                                                       {u"action-request", u"{wd:action-request()}"},
-                                                       {u"layout-name", u"{wd:layout-name()}"}};
+                                                        {u"webapplication", u"{wd:webapplication()}"},
+                                                        {u"webapplication-title", u"{wd:webapplication-title()}"},
+                                                        {u"webroutine", u"{wd:webroutine()}"},
+                                                        {u"webroutine-title", u"{wd:webroutine-title()}"},
+                                                        {u"service-name", u"{wd:service-name()}"},
+                                                        {u"partition", u"{wd:partition()}"},
+                                                        {u"language", u"{wd:language()}"},
+                                                        {u"images-path", u"{wd:images-path()}"},
+                                                        {u"action-request", u"{wd:action-request()}"},
+                                                        {u"layout-name", u"{wd:layout-name()}"}};
 inline constexpr const char16_t* kInlineOptions[][2] = {{u"DBCS", u"{wd:dbcs()}"},
-                                                       {u"align-right", u"{wd:align-right()}"},
-                                                       {u"check-numeric", u"{wd:check-numeric()}"},
-                                                       {u"debug", u"{wd:debug()}"},
-                                                       {u"trace", u"{wd:trace()}"},
-                                                       {u"task", u"{wd:task()}"}};
+                                                        {u"align-right", u"{wd:align-right()}"},
+                                                        {u"check-numeric", u"{wd:check-numeric()}"},
+                                                        {u"debug", u"{wd:debug()}"},
+                                                        {u"trace", u"{wd:trace()}"},
+                                                        {u"task", u"{wd:task()}"}};
 
 }  // namespace tsml

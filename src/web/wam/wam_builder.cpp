@@ -148,9 +148,7 @@ long WAMBuilder::startWAM(void*, void*, void* user, void* record)
     WebGenerationContext& context = WebGenerationContext::of(user);
     WAMBuilder& wam = *context.wamBuilder;
     P3142_Trace(wam.m_trace, 1, "WAMBuilder::startWAM started");
-    const bool caught = wam.failedStep([&] {
-        wam.setUp(context, *static_cast<const WamInfo*>(record));
-    });
+    const bool caught = wam.failedStep([&] { wam.setUp(context, *static_cast<const WamInfo*>(record)); });
     P3142_Trace(wam.m_trace, 1, "WAMBuilder::startWAM completed: %s", caught ? "true" : "false");
     return caught ? 1 : 0;
 }

@@ -9,8 +9,8 @@
 
 #include "classlib/base/lstrings.h"
 #include "classlib/base/trace.h"
-#include "classlib/xml/xslt_cache.h"
 #include "classlib/xml/xslt.h"
+#include "classlib/xml/xslt_cache.h"
 #include "web/xslt/inliner_doc.h"
 #include "web/xslt/wd_extensions.h"
 

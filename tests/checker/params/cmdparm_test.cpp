@@ -27,7 +27,8 @@ TEST(KeywordTable, SampleScriptIsWrittenFromTheDefinitions)
 {
     const std::string path = std::string(DQOV_SOURCE_DIR) + "/samples/repository/60-keywords.sql";
     const std::string sql = KeywordTableSql();
-    if (std::getenv("DQOV_WRITE_KEYWORD_SQL")) std::ofstream(path, std::ios::binary) << sql;
+    if (std::getenv("DQOV_WRITE_KEYWORD_SQL"))
+        std::ofstream(path, std::ios::binary) << sql;
     EXPECT_EQ(ReadFile(path), sql) << "rewrite with DQOV_WRITE_KEYWORD_SQL=1";
 }
 
@@ -64,13 +65,15 @@ TEST(KeywordTable, RunTimeLookupsAgreeWithTheDefinitions)
         EXPECT_EQ(FindCommand(c.name), static_cast<int>(ci)) << c.name;
         for (int pi = 0; pi < c.count; ++pi) {
             int first = 0;
-            while (std::string_view(c.params[first].keyword) != c.params[pi].keyword) ++first;
+            while (std::string_view(c.params[first].keyword) != c.params[pi].keyword)
+                ++first;
             EXPECT_EQ(FindParam(c, c.params[pi].keyword), first) << c.name << " " << c.params[pi].keyword;
             Placement expected = Place(c, pi), found = PlaceOf(c, pi);
             EXPECT_EQ(found.countAt, expected.countAt) << c.name << " " << c.params[pi].keyword;
             EXPECT_EQ(found.rowWidth, expected.rowWidth) << c.name << " " << c.params[pi].keyword;
             EXPECT_EQ(found.flagsAt, expected.flagsAt) << c.name << " " << c.params[pi].keyword;
-            for (int e = 0; e < kMaxElements; ++e) EXPECT_EQ(found.elementAt[e], expected.elementAt[e]);
+            for (int e = 0; e < kMaxElements; ++e)
+                EXPECT_EQ(found.elementAt[e], expected.elementAt[e]);
         }
         EXPECT_EQ(FindParam(c, "NO_SUCH"), -1);
     }
@@ -108,8 +111,8 @@ protected:
         int no = FindCommand(std::string_view(name));
         entry.ulNumber = static_cast<uint32_t>(no + 1);
         std::memset(&cmd, 0, sizeof cmd);
-        return CMDPARM_sPrepareCommand(&env.ctx, &cmd, &ext, &src, buffer, value, kQueue, env.area.data(),
-                                       env.count, &entry);
+        return CMDPARM_sPrepareCommand(&env.ctx, &cmd, &ext, &src, buffer, value, kQueue, env.area.data(), env.count,
+                                       &entry);
     }
     std::string Text(const char* name, const char* kw, int element = 0, int entry_ = 0, int width = -1)
     {
@@ -158,7 +161,8 @@ TEST_F(Prepare, EveryCommandOfTheSampleFunctions)
         while (std::getline(in, line)) {
             std::string rest = line;
             size_t colon = rest.find(':');
-            if (colon != std::string::npos && colon <= 3) rest = rest.substr(colon + 1);
+            if (colon != std::string::npos && colon <= 3)
+                rest = rest.substr(colon + 1);
             rest.erase(0, rest.find_first_not_of(' '));
             std::string name = rest.substr(0, rest.find(' '));
             ASSERT_GE(FindCommand(name), 0) << line;
@@ -365,12 +369,12 @@ TEST_F(Prepare, DesignValuesAndSeparationsTheLayoutsStepBy)
     EXPECT_EQ(Number("DEF_LINE", "DOWN_SEP"), 1);
     EXPECT_EQ(Number("DEF_LINE", "ACROSS_SEP"), 1);
     EXPECT_EQ(Run("DEF_BREAK", "NAME(#BRK) FIELDS(#CUSTNO) TRIGGER_BY(*SOMETIMES) IDENTIFY(*NAME)"), 1);
-    EXPECT_EQ(env.Take(), (Msgs{{"DCM0310", "TRIGGER_BY*SOMETIMES          "},
-                                {"DCM0310", "IDENTIFY  *NAME               "}}));
+    EXPECT_EQ(env.Take(),
+              (Msgs{{"DCM0310", "TRIGGER_BY*SOMETIMES          "}, {"DCM0310", "IDENTIFY  *NAME               "}}));
     EXPECT_EQ(Text("DEF_BREAK", "TRIGGER_BY"), "T");
     EXPECT_EQ(Run("POP_UP", "FIELDS(#CUSTNO) ACROSS_SEP(11) DOWN_SEP(X)"), 1);
-    EXPECT_EQ(env.Take(), (Msgs{{"DCM0310", "ACROSS_SEP11                  "},
-                                {"DCM0310", "DOWN_SEP  X                   "}}));
+    EXPECT_EQ(env.Take(),
+              (Msgs{{"DCM0310", "ACROSS_SEP11                  "}, {"DCM0310", "DOWN_SEP  X                   "}}));
     int32_t across;
     std::memcpy(&across, cmd.acParms + 2262, 4);
     EXPECT_EQ(across, 1);
@@ -419,7 +423,8 @@ TEST_F(Prepare, BadParameterTexts)
     EXPECT_EQ(Run("GOTO", "LABEL(ABCDEFGHIJK)"), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0304", "LABEL     +0000010ABCDEFGHIJK         "}}));
     std::string many = "WITH_KEY(";
-    for (int i = 0; i < 21; ++i) many += "#K" + std::to_string(i) + " ";
+    for (int i = 0; i < 21; ++i)
+        many += "#K" + std::to_string(i) + " ";
     EXPECT_EQ(Run("FETCH", many + ")"), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0305", "WITH_KEY  +0000020"}}));
     EXPECT_EQ(Run("SPACE", "LINES(two)"), 1);

@@ -132,7 +132,8 @@ TEST_F(ComponentProperty, NoBuildNoDescriptionAndARegisteredLookup)
     P3100_SetBuildHandle(build());
     DC_SetComponentPropertyLookup(
         [](void*, const char*, const char* prop, char* type, int32_t* len, int32_t* dec) -> int32_t {
-            if (std::string(prop) != "WIDTH") return 0;
+            if (std::string(prop) != "WIDTH")
+                return 0;
             *type = 'S', *len = 4, *dec = 0;
             return 1;
         },

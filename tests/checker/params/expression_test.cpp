@@ -150,13 +150,15 @@ TEST_F(Expression, TheGeneratorsAreaAndBuffersAreLeftAsTheyAre)
     req->pchText = text.data();
     req->ulTextLength = static_cast<uint32_t>(text.size());
     req->pWorkArea = work;
-    for (int i = 0; i < 5; ++i) req->apBuffers[i] = buffers[i];
+    for (int i = 0; i < 5; ++i)
+        req->apBuffers[i] = buffers[i];
     req->cExpectedType = 'N';
     req->lResultLength = 9;
     req->lResultDecimals = 2;
     ASSERT_EQ(DC_P8015(&env.ctx, &options, req.get(), &list, 1, tokens, nullptr), 0);
     EXPECT_EQ(req->pWorkArea, static_cast<void*>(work));
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(req->apBuffers[i], static_cast<void*>(buffers[i]));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(req->apBuffers[i], static_cast<void*>(buffers[i]));
     EXPECT_TRUE(std::all_of(work, work + DC_WORK_AREA_SIZE, [](char c) { return c == 0; }));
     EXPECT_EQ(req->lTokenCount, 5);
 }
@@ -177,21 +179,17 @@ TEST_F(Expression, BracketsDivisionAndWorkFieldNames)
 TEST_F(Expression, ConditionsWithAndOrChains)
 {
     ASSERT_EQ(Check("#CUSTSTS = A AND #CREDIT > 100 OR #WRKCNT < 5", 'L'), 0);
-    EXPECT_EQ(Ops(), (std::vector<Op>{{1, "EQ", 2, 7},
-                                      {3, "GT", 4, 8},
-                                      {7, "AN", 8, 9},
-                                      {5, "LT", 6, 10},
-                                      {9, "OR", 10, 11},
-                                      {11, "IF", 0, 0}}));
+    EXPECT_EQ(
+        Ops(),
+        (std::vector<Op>{
+            {1, "EQ", 2, 7}, {3, "GT", 4, 8}, {7, "AN", 8, 9}, {5, "LT", 6, 10}, {9, "OR", 10, 11}, {11, "IF", 0, 0}}));
     EXPECT_EQ(std::string(req->aOperands[1].acClass, 2), "AL") << "A names no field: a literal";
     EXPECT_EQ(req->aOperands[6].cType, 'L');
     ASSERT_EQ(Check("#CUSTSTS *EQ 'A' *AND (#CREDIT *GE 0 *OR #WRKCNT <> 1)", 'L'), 0);
-    EXPECT_EQ(Ops(), (std::vector<Op>{{1, "EQ", 2, 7},
-                                      {3, "GE", 4, 8},
-                                      {5, "NE", 6, 9},
-                                      {8, "OR", 9, 10},
-                                      {7, "AN", 10, 11},
-                                      {11, "IF", 0, 0}}))
+    EXPECT_EQ(
+        Ops(),
+        (std::vector<Op>{
+            {1, "EQ", 2, 7}, {3, "GE", 4, 8}, {5, "NE", 6, 9}, {8, "OR", 9, 10}, {7, "AN", 10, 11}, {11, "IF", 0, 0}}))
         << "the bracketed OR first";
     ASSERT_EQ(Check("#CUSTSTS = A", 'L'), 0) << "the condition of the sample function";
     EXPECT_EQ(env.Take(), Msgs{});
@@ -238,7 +236,8 @@ TEST_F(Expression, StructureFindings)
     EXPECT_EQ(Check("#CUSTNAM = 'abc", 'L'), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0461", "+0000012"}}));
     std::string many = "1";
-    for (int i = 0; i < 30; ++i) many += " + 1";
+    for (int i = 0; i < 30; ++i)
+        many += " + 1";
     EXPECT_EQ(Check(many, 'N'), 1) << "61 tokens";
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0462", "+0000049"}}));
     EXPECT_EQ(req->lError, 1);
@@ -246,7 +245,8 @@ TEST_F(Expression, StructureFindings)
 
 int32_t Width(void*, const char* comp, const char* prop, char* type, int32_t* len, int32_t* dec)
 {
-    if (std::string(comp) != "PANEL" || std::string(prop) != "WIDTH") return 0;
+    if (std::string(comp) != "PANEL" || std::string(prop) != "WIDTH")
+        return 0;
     *type = 'S';
     *len = 5;
     *dec = 0;

@@ -56,8 +56,8 @@ protected:
         char entry[10];
         std::memset(entry, ' ', 10);
         return FLDCHK_sCheckNameCharacters(&env.ctx, entry, type, static_cast<int16_t>(std::strlen(input) / 4), input,
-                                           static_cast<int16_t>(std::strlen(output) / 4), output, &valid, kQueue,
-                                           len, &control, &number);
+                                           static_cast<int16_t>(std::strlen(output) / 4), output, &valid, kQueue, len,
+                                           &control, &number);
     }
 
     ParamsEnv env;
@@ -247,8 +247,8 @@ TEST_F(FieldCheck, MultilingualFieldTextsAndTheirWorkRecords)
 {
     int32_t r[7];
     std::fill(std::begin(r), std::end(r), -1);
-    ASSERT_EQ(P8061_sGetMultilingualFieldTexts(&env.ctx, "#CUSTNO   ", &r[0], &r[1], &r[2], &r[3], &r[4], &r[5],
-                                               &r[6], kQueue),
+    ASSERT_EQ(P8061_sGetMultilingualFieldTexts(&env.ctx, "#CUSTNO   ", &r[0], &r[1], &r[2], &r[3], &r[4], &r[5], &r[6],
+                                               kQueue),
               0);
     EXPECT_EQ(std::vector<int32_t>(r, r + 7), (std::vector<int32_t>{12, 8, 6, 0, 8, 2, 15}));
     FFC_WORK_RECORD rec;
@@ -262,13 +262,13 @@ TEST_F(FieldCheck, MultilingualFieldTextsAndTheirWorkRecords)
     EXPECT_EQ(std::string(rec.acData + 45, 20), "number              ");
     EXPECT_EQ(std::string(rec.acData + 66, 20), std::string(20, ' '));
     EXPECT_EQ(std::string(rec.acData + 90, 40), "Customer number" + std::string(25, ' '));
-    ASSERT_EQ(P8061_sGetMultilingualFieldTexts(&env.ctx, "CUSTNO    ", &r[0], &r[1], &r[2], &r[3], &r[4], &r[5],
-                                               &r[6], kQueue),
+    ASSERT_EQ(P8061_sGetMultilingualFieldTexts(&env.ctx, "CUSTNO    ", &r[0], &r[1], &r[2], &r[3], &r[4], &r[5], &r[6],
+                                               kQueue),
               0);
     EXPECT_NE(WF_cReadNext(&env.ctx, 1, &rec, 3), '0') << "a second call replaces the record";
 
-    ASSERT_EQ(P8061_sGetMultilingualFieldTexts(&env.ctx, "NOTEXTS   ", &r[0], &r[1], &r[2], &r[3], &r[4], &r[5],
-                                               &r[6], kQueue),
+    ASSERT_EQ(P8061_sGetMultilingualFieldTexts(&env.ctx, "NOTEXTS   ", &r[0], &r[1], &r[2], &r[3], &r[4], &r[5], &r[6],
+                                               kQueue),
               1);
     EXPECT_EQ(std::vector<int32_t>(r, r + 7), std::vector<int32_t>(7, 0));
 }

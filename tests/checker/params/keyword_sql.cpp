@@ -16,9 +16,11 @@ std::vector<std::string> Words(const char* text)
     std::string w;
     for (const char* p = text;; ++p) {
         if (*p == ' ' || *p == '\0') {
-            if (!w.empty()) out.push_back(w);
+            if (!w.empty())
+                out.push_back(w);
             w.clear();
-            if (*p == '\0') break;
+            if (*p == '\0')
+                break;
         } else {
             w += *p;
         }
@@ -29,7 +31,8 @@ std::vector<std::string> Words(const char* text)
 std::string Quote(const std::string& s)
 {
     std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("''") : std::string(1, c);
+    for (char c : s)
+        q += c == '\'' ? std::string("''") : std::string(1, c);
     return q + "'";
 }
 
@@ -102,7 +105,8 @@ std::string KeywordTableSql()
          "-- The two tables are created by schema.sql.\n";
     char line[512];
     for (const CommandDef& c : kCommands) {
-        if (c.count == 0) continue;
+        if (c.count == 0)
+            continue;
         s += "INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98LEN, X98ENT, X98OFS, "
              "X98CNT, X98POS, X98KWD, X98ROC) VALUES\n";
         bool first = true;
@@ -113,18 +117,19 @@ std::string KeywordTableSql()
             for (int e = 0; e < p.elementCount; ++e) {
                 const Element& el = p.elements[e];
                 std::string d = e < static_cast<int>(dft.size()) ? dft[e] : "";
-                std::snprintf(line, sizeof line, "%s  ('%s', '%s', %d, %d, 'P', '%c', '%c', %d, %d, %d, %d, '%c', %s, 'M')",
-                              first ? "" : ",\n", c.name, p.keyword, i + 1, e + 1, p.layout, el.kind,
-                              ElementSize(el), p.entries, pl.elementAt[e], pl.countAt, p.positional ? 'Y' : 'N',
-                              Quote(d.empty() ? " " : d).c_str());
+                std::snprintf(
+                    line, sizeof line, "%s  ('%s', '%s', %d, %d, 'P', '%c', '%c', %d, %d, %d, %d, '%c', %s, 'M')",
+                    first ? "" : ",\n", c.name, p.keyword, i + 1, e + 1, p.layout, el.kind, ElementSize(el), p.entries,
+                    pl.elementAt[e], pl.countAt, p.positional ? 'Y' : 'N', Quote(d.empty() ? " " : d).c_str());
                 s += line;
                 first = false;
             }
             std::vector<std::string> values = Words(p.values);
             for (size_t v = 0; v < values.size(); ++v) {
-                std::snprintf(line, sizeof line, ",\n  ('%s', '%s', %d, %zu, 'V', '%c', 'A', %d, %d, %d, %d, '%c', %s, 'M')",
-                              c.name, p.keyword, i + 1, v + 1, p.layout, ElementSize(p.elements[0]), p.entries,
-                              pl.elementAt[0], pl.countAt, p.positional ? 'Y' : 'N', Quote(values[v]).c_str());
+                std::snprintf(line, sizeof line,
+                              ",\n  ('%s', '%s', %d, %zu, 'V', '%c', 'A', %d, %d, %d, %d, '%c', %s, 'M')", c.name,
+                              p.keyword, i + 1, v + 1, p.layout, ElementSize(p.elements[0]), p.entries, pl.elementAt[0],
+                              pl.countAt, p.positional ? 'Y' : 'N', Quote(values[v]).c_str());
                 s += line;
             }
         }
@@ -136,7 +141,8 @@ std::string KeywordTableSql()
     bool first = true;
     for (const Message& m : kMessages) {
         s += first ? "" : ",\n";
-        s += "  ('DC@F23', '" + std::string(m.id) + "', 'ENG', '" + m.sev + "', '" + m.sub + "', " + Quote(m.text) + ")";
+        s +=
+            "  ('DC@F23', '" + std::string(m.id) + "', 'ENG', '" + m.sev + "', '" + m.sub + "', " + Quote(m.text) + ")";
         first = false;
     }
     s += ";\n";

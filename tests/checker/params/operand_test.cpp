@@ -117,8 +117,7 @@ TEST_F(Operand, Literals)
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0402", "'ABC'               NA"}}));
     for (const char* bad : {"12.3.4", "'abc", "'a'b'", "X'0G'", "X'ABC'", "1A"}) {
         EXPECT_EQ(Check(bad, ' '), 1) << bad;
-        EXPECT_EQ(env.Take(), (Msgs{{"DCM0405", std::string(bad) + std::string(20 - std::strlen(bad), ' ')}}))
-            << bad;
+        EXPECT_EQ(env.Take(), (Msgs{{"DCM0405", std::string(bad) + std::string(20 - std::strlen(bad), ' ')}})) << bad;
     }
     EXPECT_EQ(Check("'X'", 'A', 0, 0, "NYYYYYYY"), 1);
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0410", "'X'                 AL"}}));
@@ -145,7 +144,8 @@ TEST_F(Operand, SystemAndMultilingualVariables)
 
 int32_t LookUpProperty(void*, const char* comp, const char* prop, char* type, int32_t* len, int32_t* dec)
 {
-    if (std::string(comp) != "CUSTFORM" || std::string(prop) != "CAPTION") return 0;
+    if (std::string(comp) != "CUSTFORM" || std::string(prop) != "CAPTION")
+        return 0;
     *type = 'A';
     *len = 40;
     *dec = 0;

@@ -49,7 +49,8 @@ public:
         ctx.cNatChar1 = '#';
         ctx.cNatChar3 = '$';
         area.resize(CMDPARM_KEYWORD_AREA_SIZE);
-        if (connected_) loadRc = CMDPARM_sLoadKeywordTables(area.data(), &count);
+        if (connected_)
+            loadRc = CMDPARM_sLoadKeywordTables(area.data(), &count);
     }
     ~ParamsEnv()
     {

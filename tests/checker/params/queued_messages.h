@@ -19,7 +19,8 @@ inline std::vector<std::pair<std::string, std::string>> TakeQueuedMessages(FFC_C
     for (uint16_t n = 1; n <= high; ++n) {
         FFC_MESSAGE_RECORD r;
         uint16_t number = n, length = 0;
-        if (QVRMM_sGetEntry(&ctx, list.c_str(), &number, &r, &length) != 0) continue;
+        if (QVRMM_sGetEntry(&ctx, list.c_str(), &number, &r, &length) != 0)
+            continue;
         out.emplace_back(std::string(r.acMsgId, 7), std::string(r.acData, r.usDataLength));
     }
     qvrmm4(&ctx, list.c_str());

@@ -43,18 +43,17 @@ TEST_F(BifSections, ABuiltInFunctionProgramWithoutLists)
     P3109_WriteBifListDefs();
     P3109_WriteBifAddCalls();
     P3109_WriteReceiveListDefs();
-    EXPECT_EQ(mainText(),
-              "#define BIF_NUMBER 901\n   static struct X_FLD FLD_LIST[] = {\n"
-              "         \"DEFAMT\",0,X_TYPE_PACKED,X_SUBTYPE_SIMPLE_FIELD,'N',11,6,2,pX_NULL,0,NO\n"
-              "      ,  \"DEFVAT\",0,X_TYPE_PACKED,X_SUBTYPE_SIMPLE_FIELD,'N',11,6,2,pX_NULL,0,NO\n   };\n"
-              "#define BIF_FIELD_COUNT  (sizeof(FLD_LIST) / sizeof(struct X_FLD))\n"
-              "#define BIF_FIELD_STRUCT &(FLD_LIST[0])\n"
-              "   #define BIF_LIST_COUNT  0\n   #define BIF_LIST_STRUCT pX_NULL\n"
-              "      BIF_ADD_Field(pX_Ids,pX_Pro,pX_Fun,0,&(scX_Parm),X_Parm,&(argcNext),argc,argv,"
-              "X_PARM_BIF_VECTOR_ARGUMENT);\n"
-              "      BIF_ADD_Field(pX_Ids,pX_Pro,pX_Fun,1,&(scX_Parm),X_Parm,&(argcNext),argc,argv,"
-              "X_PARM_BIF_VECTOR_RETURN_VALUE);\n"
-              "   #define RCV_LIST_COUNT  0\n   #define RCV_LIST_STRUCT pX_NULL\n");
+    EXPECT_EQ(mainText(), "#define BIF_NUMBER 901\n   static struct X_FLD FLD_LIST[] = {\n"
+                          "         \"DEFAMT\",0,X_TYPE_PACKED,X_SUBTYPE_SIMPLE_FIELD,'N',11,6,2,pX_NULL,0,NO\n"
+                          "      ,  \"DEFVAT\",0,X_TYPE_PACKED,X_SUBTYPE_SIMPLE_FIELD,'N',11,6,2,pX_NULL,0,NO\n   };\n"
+                          "#define BIF_FIELD_COUNT  (sizeof(FLD_LIST) / sizeof(struct X_FLD))\n"
+                          "#define BIF_FIELD_STRUCT &(FLD_LIST[0])\n"
+                          "   #define BIF_LIST_COUNT  0\n   #define BIF_LIST_STRUCT pX_NULL\n"
+                          "      BIF_ADD_Field(pX_Ids,pX_Pro,pX_Fun,0,&(scX_Parm),X_Parm,&(argcNext),argc,argv,"
+                          "X_PARM_BIF_VECTOR_ARGUMENT);\n"
+                          "      BIF_ADD_Field(pX_Ids,pX_Pro,pX_Fun,1,&(scX_Parm),X_Parm,&(argcNext),argc,argv,"
+                          "X_PARM_BIF_VECTOR_RETURN_VALUE);\n"
+                          "   #define RCV_LIST_COUNT  0\n   #define RCV_LIST_STRUCT pX_NULL\n");
 
     const std::string before = mainText();
     P3109_WriteBifParmTable(1);
@@ -197,8 +196,9 @@ TEST_F(BifSections, TwentyOneVectorFieldsGiveTwoLinesOfBounds)
     std::string zeros20;
     for (int i = 0; i < 20; ++i)
         zeros20 += i == 0 ? "0" : ", 0";
-    EXPECT_NE(mainText().substr(before.size()).find("   static X_SHORT s_ArrayVectorBounds[] =\n   {\n      " +
-                                                    zeros20 + ",\n      0\n   };\n"),
+    EXPECT_NE(mainText()
+                  .substr(before.size())
+                  .find("   static X_SHORT s_ArrayVectorBounds[] =\n   {\n      " + zeros20 + ",\n      0\n   };\n"),
               std::string::npos)
         << mainText().substr(before.size());
 }
@@ -246,9 +246,11 @@ TEST_F(BifSections, FieldGroupArray)
     useField("CUSTNO", "FL", "CUSTNO");
     useField("CUSTNAM", "FL", "CUSTNAM");
     useField("CREDIT", "FL", "CREDIT");
-    for (const auto& [n, field] : std::vector<std::pair<const char*, const char*>>{
-             {"0000000001", "CUSTNO"}, {"0000000002", "CUSTNAM"}, {"0000000003", "CREDIT"},
-             {"0000000004", "CUSTNO"}, {"0000000005", "CREDIT"}})
+    for (const auto& [n, field] : std::vector<std::pair<const char*, const char*>>{{"0000000001", "CUSTNO"},
+                                                                                   {"0000000002", "CUSTNAM"},
+                                                                                   {"0000000003", "CREDIT"},
+                                                                                   {"0000000004", "CUSTNO"},
+                                                                                   {"0000000005", "CREDIT"}})
         writeRecord("GROUPFLD", "ORDGRP", n, {{0, field}});
     begin();
     P3109_WriteFieldGroupArray(main_->stream(), 3, "#ORDGRP", "X_Group_ORDGRP");
@@ -257,5 +259,5 @@ TEST_F(BifSections, FieldGroupArray)
                           "      V_FIELD_CREDIT\n   };\n");
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

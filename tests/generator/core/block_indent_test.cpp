@@ -55,5 +55,5 @@ TEST_F(BlockIndent, DeepNestingStopsIndentingAfterTwelveLevelsAndUnwinds)
     EXPECT_EQ(P3109_State().out.sDepth, 0);
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -86,18 +86,18 @@ TEST_F(CommandLoop, IfElseEndifControlsAndIndent)
     GEN_OUTPUT_STATE& o = P3109_State().out;
     const uint16_t base = o.usIndent;
     atLine(5, "IF");
-    P3109_DispatchCommand();   /* push before, indent after */
+    P3109_DispatchCommand(); /* push before, indent after */
     EXPECT_EQ(depth(), 1);
     EXPECT_EQ(o.usIndent, base + 3);
     atLine(7, "ELSE");
-    P3109_DispatchCommand();   /* pop before, push after */
+    P3109_DispatchCommand(); /* pop before, push after */
     EXPECT_EQ(depth(), 1);
     EXPECT_EQ(P3109_State().blocks[1].lLineNumber, 7);
     atLine(9, "ENDIF");
-    P3109_DispatchCommand();   /* pop after */
+    P3109_DispatchCommand(); /* pop after */
     EXPECT_EQ(depth(), 0);
     atLine(10, "ON_ERROR");
-    P3109_DispatchCommand();   /* the ENDCHECK emitter, no pop */
+    P3109_DispatchCommand(); /* the ENDCHECK emitter, no pop */
     EXPECT_EQ(depth(), 0);
     EXPECT_NE(entry("ON_ERROR")->pfnEmitter, nullptr);
     EXPECT_EQ(entry("ON_ERROR")->lPopWhen, GEN_CONTROL_NEVER);
@@ -147,5 +147,5 @@ TEST_F(CommandLoop, StatusTextOfACommand)
     EXPECT_EQ(P3109_CommandStatusText(r).size(), 32u);
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -72,7 +72,7 @@ TEST_F(Definitions, BuiltinFunctionsWithDescriptorsAndDefaults)
     EXPECT_EQ(cat->arguments[0].defaultValue, "AB        ");
     EXPECT_EQ(cat->arguments[1].defaultValue, "ABCDEFGHI ");
     EXPECT_EQ(cat->arguments[2].defaultValue, std::string(10, ' '));
-    EXPECT_EQ(cat->arguments[3].cType, ' ');   /* sequence 0 and 51 were ignored */
+    EXPECT_EQ(cat->arguments[3].cType, ' '); /* sequence 0 and 51 were ignored */
     EXPECT_EQ(P3109_pFindBuiltinFunction("UD_MINE")->cKind, 'U');
     EXPECT_EQ(P3109_pFindBuiltinFunction("DLL")->cKind, 'D');
 
@@ -163,5 +163,5 @@ TEST_F(Definitions, SetUpSeedsTheStaticListsAndBanners)
     EXPECT_STREQ(ctx.szGenerationStamp, "20261206143005");
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -26,7 +26,8 @@ TEST_F(DescriptionTables, OneLanguageGivesRowsWithoutATrailingComma)
                           " \n \n/* ================================================================= */\n"
                           "/* Function Description Details                                      */\n"
                           "/* ================================================================= */\n"
-                          "const X_PVCHAR s_FunctionDescriptionTable[] =\n{\n    " + reference + "\n};\n");
+                          "const X_PVCHAR s_FunctionDescriptionTable[] =\n{\n    " +
+                              reference + "\n};\n");
     EXPECT_STREQ(CGEN_pFindTextLiteral(reference, nullptr), "Smallest function");
     EXPECT_EQ(P3109_State().skel.cKeep, 'N');
 }
@@ -58,11 +59,12 @@ TEST_F(DescriptionTables, AMemberPassDeclaresTheTablesExternal)
     begin();
     ctx.lCurrentPass = 1;
     P3109_WriteLanguageTables();
-    EXPECT_EQ(mainText(), "extern const X_SHORT        s_LanguageCount;\nextern const struct X_LANG  s_LanguageTable[];\n"
-                          " \n \n/* ================================================================= */\n"
-                          "/* Component Description Details                                     */\n"
-                          "/* ================================================================= */\n"
-                          "extern const X_PVCHAR s_FunctionDescriptionTable[];\n");
+    EXPECT_EQ(mainText(),
+              "extern const X_SHORT        s_LanguageCount;\nextern const struct X_LANG  s_LanguageTable[];\n"
+              " \n \n/* ================================================================= */\n"
+              "/* Component Description Details                                     */\n"
+              "/* ================================================================= */\n"
+              "extern const X_PVCHAR s_FunctionDescriptionTable[];\n");
     EXPECT_TRUE(P3109_WebFunctionDescriptions().empty());
 }
 
@@ -92,8 +94,8 @@ TEST_F(DescriptionTables, ConditionBlocksOfBrowseLists)
     P3109_WriteConditionBlocks();
     const std::string q = queueText(1);
     const std::string no10 = "NO,NO,NO,NO,NO,NO,NO,NO,NO,NO,";
-    EXPECT_NE(q.find("   static struct X_COND X_ListC_BRW[] = \n      {YES,NO,NO,NO,NO,NO,NO,NO,NO,NO,\n       " + no10 +
-                     "\n       NO,NO,NO,NO,NO};\n"),
+    EXPECT_NE(q.find("   static struct X_COND X_ListC_BRW[] = \n      {YES,NO,NO,NO,NO,NO,NO,NO,NO,NO,\n       " +
+                     no10 + "\n       NO,NO,NO,NO,NO};\n"),
               std::string::npos)
         << q;
     EXPECT_EQ(q.find("X_ListC_WRK"), std::string::npos);
@@ -146,5 +148,5 @@ TEST_F(DescriptionTables, AWideningExpressionIsCheckedAgainInParentheses)
     EXPECT_EQ(P3109_fIsWhollyParenthesised("    ", 4), 0);
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -214,8 +214,9 @@ TEST_F(FieldCode, SpecialValuesByType)
               "   pX_Fld[V_FIELD_CUSTNAM].sIndexVOV = 0;\n"
               "   X_Refresh_Component_Value(pX_Ids,pX_Pro,pX_Fun,(pX_Fld + V_FIELD_CUSTNAM));\n"
               "}\n");
-    EXPECT_NE(writtenBy([&] { P3109_WriteSetToBlankOrZero(described("N", 'L', 9, 0, 4)); })
-                  .find("   *((X_PLONG)pField) = (X_LONG)0;\n"),
+    EXPECT_NE(writtenBy([&] {
+                  P3109_WriteSetToBlankOrZero(described("N", 'L', 9, 0, 4));
+              }).find("   *((X_PLONG)pField) = (X_LONG)0;\n"),
               std::string::npos);
 
     /* a one-byte packed field gets only its terminator; C# sets it through the run time */
@@ -241,8 +242,9 @@ TEST_F(FieldCode, SpecialValuesByType)
     EXPECT_NE(writtenBy([&] { P3109_WriteSetToHival(name); }).find("   memset(pField,HIVAL,"), std::string::npos);
 
     /* a quote as the repeated character stays a valid character literal */
-    EXPECT_NE(writtenBy([&] { P3109_WriteSetToAllSame(name, '\''); })
-                  .find("   memset(pField,'\\'',pX_Fld[V_FIELD_CUSTNAM].sByteLen);\n"),
+    EXPECT_NE(writtenBy([&] {
+                  P3109_WriteSetToAllSame(name, '\'');
+              }).find("   memset(pField,'\\'',pX_Fld[V_FIELD_CUSTNAM].sByteLen);\n"),
               std::string::npos);
 
     const std::string fatal = expectFatal([&] { P3109_WriteSetToHival(described("HUGE", 'P', 31, 0, 16)); });
@@ -374,5 +376,5 @@ TEST_F(FieldCode, NamesOfLabelsGroupsAndExactArithmetic)
     EXPECT_EQ(text, "a b ");
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

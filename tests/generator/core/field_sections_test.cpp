@@ -47,7 +47,8 @@ TEST_F(FieldSections, DataStructuresLoadTheFieldsOfTheFirstLibrary)
 
     EXPECT_EQ(writtenBy([&] { P3109_WriteDataStructureCall("ORDDS", 'D'); }),
               "X_DisAssemble_ORDDS (FUNCTION_STD_PARMS);\n");
-    EXPECT_EQ(writtenBy([&] { P3109_WriteDataStructureCall("ORDDS", 'A'); }), "X_Assemble_ORDDS (FUNCTION_STD_PARMS);\n");
+    EXPECT_EQ(writtenBy([&] { P3109_WriteDataStructureCall("ORDDS", 'A'); }),
+              "X_Assemble_ORDDS (FUNCTION_STD_PARMS);\n");
     EXPECT_EQ(writtenBy([&] { P3109_WriteDataStructureCall("NODS", 'A'); }), "");
     EXPECT_EQ(issuedMessages().back(), "DCM9992 F Data structure NODS is not defined");
 }
@@ -79,9 +80,10 @@ TEST_F(FieldSections, WebSectionsOnlyForAWebEnabledFunction)
 
     P3109_Definitions().sysflags[SYSFLAG_WEBEVENT] = 'Y';
     EXPECT_EQ(point(P3109_WriteWebInfoLines104), "   if (fSwitchedWebUIM) pX_Ids->pWebInfo = NULL;\n");
-    EXPECT_EQ(point(P3109_WriteWebInfoLines101), "   X_BOOL fSwitchedWebUIM = FALSE;\n   struct X_WEB_INFO thisWebInfo;\n"
-                                                 "   X_CHAR chOriginalExecState;\n   X_MODULEHANDLE hOldUIMDLL;\n"
-                                                 "   PFNUIMVOIDFUNCTION pfnOldManager;\n");
+    EXPECT_EQ(point(P3109_WriteWebInfoLines101),
+              "   X_BOOL fSwitchedWebUIM = FALSE;\n   struct X_WEB_INFO thisWebInfo;\n"
+              "   X_CHAR chOriginalExecState;\n   X_MODULEHANDLE hOldUIMDLL;\n"
+              "   PFNUIMVOIDFUNCTION pfnOldManager;\n");
 
     /* two tags in the partition's one language: a field's label, a variable without a name */
     P3109_RegisterFieldTextUse("CUSTNO", 'L');
@@ -112,8 +114,9 @@ TEST_F(FieldSections, DataLinesOfExtendedFields)
     packed.vectorName = "V_FIELD_BIG";
     packed.cType = 'P';
     packed.lLength = 31;
-    EXPECT_EQ(lines(packed), "((X_FLD_INFO*)pS)->i8Version = X_FLDDATA_V1;\n"
-                             "memset( ((PX_FLD_PACKED)pS)->fchData, ' ', BYTE_LEN_V_FIELD_BIG - sizeof( X_FLD_PACKED ) + 1 );\n");
+    EXPECT_EQ(lines(packed),
+              "((X_FLD_INFO*)pS)->i8Version = X_FLDDATA_V1;\n"
+              "memset( ((PX_FLD_PACKED)pS)->fchData, ' ', BYTE_LEN_V_FIELD_BIG - sizeof( X_FLD_PACKED ) + 1 );\n");
     packed.cResolved = 'E';
     EXPECT_EQ(lines(packed), "");
     GEN_FIELD_INFO text;
@@ -141,10 +144,14 @@ TEST_F(FieldSections, TextStringsFileHoldsEveryLiteralInUtf8)
     eng.code = "ENG";
     eng.charset = "1140 1252 ";
     const std::filesystem::path txt = dir_ / "root" / "OBJ.TXT";
-    ASSERT_EQ(MLTX_WriteTextStringsFile("\\X_VELMO\\SOURCE\\", "\\OBJ.TXT", {jpn, eng}, GEN_TARGET_C, GEN_NO_STREAM), 0);
+    ASSERT_EQ(MLTX_WriteTextStringsFile("\\X_VELMO\\SOURCE\\", "\\OBJ.TXT", {jpn, eng}, GEN_TARGET_C, GEN_NO_STREAM),
+              0);
     const std::string nul(1, '\0');
-    EXPECT_EQ(readFile(txt), "0" + nul + "U_NAME_TEXT_1" + nul + "A\xC2\xA5" "B" + nul + "JPN" + nul + "\r\n" + "1" + nul +
-                                 "auchUNAME_Text_2" + nul + "xyz" + nul + "ENG" + nul + "\r\n");
+    EXPECT_EQ(readFile(txt), "0" + nul + "U_NAME_TEXT_1" + nul +
+                                 "A\xC2\xA5"
+                                 "B" +
+                                 nul + "JPN" + nul + "\r\n" + "1" + nul + "auchUNAME_Text_2" + nul + "xyz" + nul +
+                                 "ENG" + nul + "\r\n");
     EXPECT_TRUE(CGEN_TextLiterals().empty());
 
     std::string ccsid, codePage, culture;
@@ -159,5 +166,5 @@ TEST_F(FieldSections, TextStringsFileHoldsEveryLiteralInUtf8)
     EXPECT_EQ(culture, "en-GB");
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -55,8 +55,8 @@ TEST_F(FieldVector, SymbolsRowsAndBindingsAgree)
     useField("#FLAG", "FL", "FLAG");
     useField("#BIGDEC", "FL", "BIGDEC");
     useField("#VARTXT", "FL", "VARTXT");
-    useField("VARTXT", "FL", "VARTXT");                 /* the same field once more */
-    useField("#QUAL", "FL", "QUAL", 'Y', {{28, "r"}});  /* reached through a qualified name */
+    useField("VARTXT", "FL", "VARTXT");                /* the same field once more */
+    useField("#QUAL", "FL", "QUAL", 'Y', {{28, "r"}}); /* reached through a qualified name */
     setUp();
     P3109_AddWorkField("wWORK9", "V_WORK_9", 'N', 9, 0);
     P3109_AddWorkField("wWORK10", "V_WORK_10", 'N', 10, 0);
@@ -172,5 +172,5 @@ TEST_F(FieldVector, ArraysOwnTheStorageOfTheirFields)
     at(queue(1), "X_TYPE_PACKED,X_SUBTYPE_INDEX,'N',3,BYTE_LEN_V_FIELD_IDX,");
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -59,8 +59,7 @@ TEST_F(Mangling, TheFileWithTheLowerMarkIsKept)
     EXPECT_EQ(entry.uses.back().cClass, 'N');
     EXPECT_EQ(entry.uses.back().cMark, 'A');
     EXPECT_EQ(warnings(), (std::vector<std::string>{"PRC0047 W", "PRC0047 W", "PRC0047 W"}));
-    EXPECT_NE(issuedMessages()[1].find("Field #ORD@NO: ORDaNO is used; file FILEA names it ORD@NO."),
-              std::string::npos)
+    EXPECT_NE(issuedMessages()[1].find("Field #ORD@NO: ORDaNO is used; file FILEA names it ORD@NO."), std::string::npos)
         << issuedMessages()[1];
 
     /* equal marks keep the first file and say nothing; a disabled check answers 0 */
@@ -146,5 +145,5 @@ TEST_F(Mangling, HostVariablesOfTheUsedEntries)
     EXPECT_EQ(mainText(), c) << "the C# target frames nothing";
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

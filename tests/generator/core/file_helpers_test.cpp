@@ -19,8 +19,8 @@ protected:
 
 TEST_F(FileHelpers, SkeletonLinesAreTrimmedAndNeverSplit)
 {
-    writeFile(dir_ / "root" / "lines.txt", "ABC   \r\n\r\n" + std::string(4100, 'z') + "  \r\n" +
-                                               std::string(4101, 'y') + "\nnever read\n");
+    writeFile(dir_ / "root" / "lines.txt",
+              "ABC   \r\n\r\n" + std::string(4100, 'z') + "  \r\n" + std::string(4101, 'y') + "\nnever read\n");
     GEN_STREAM in = P3109_pOpenInputFile("\\lines.txt");
     ASSERT_NE(in, GEN_NO_STREAM);
     std::string line;
@@ -28,7 +28,7 @@ TEST_F(FileHelpers, SkeletonLinesAreTrimmedAndNeverSplit)
     EXPECT_EQ(line, "ABC ");
     EXPECT_EQ(P3109_fReadSkeletonLine(in, 1, line), 'Y');
     EXPECT_EQ(line, " ");
-    EXPECT_EQ(P3109_fReadSkeletonLine(in, 0, line), 'Y');   /* 4,100 characters and their line end: one line */
+    EXPECT_EQ(P3109_fReadSkeletonLine(in, 0, line), 'Y'); /* 4,100 characters and their line end: one line */
     EXPECT_EQ(line, std::string(4100, 'z'));
     /* one character more is an error of the skeleton file, and reading ends */
     EXPECT_EQ(P3109_fReadSkeletonLine(in, 0, line), 'N');
@@ -89,7 +89,7 @@ TEST_F(FileHelpers, BuiltinSkeletonObeysOnlyItsOwnCondition)
                                           "tail\n");
     setUp();
     P3109_ProcessBifSkeleton();
-        /* trailing blanks are trimmed when a line is read: the names extend the line */
+    /* trailing blanks are trimmed when a line is read: the names extend the line */
     EXPECT_EQ(readFile(sourceDir() / "DEMOMIN.PGM"), "head DEMOMIN \r\nlevel one DEMOPRC \r\ntail  \r\n");
 }
 
@@ -112,9 +112,9 @@ TEST_F(FileHelpers, ComponentRunUpdatesItsFieldRow)
     generate();
     EXPECT_EQ(readFile(sourceDir() / "CUSTCOMP.C"), "module \"CUSTCOMP\"  \r\n");
     EXPECT_EQ(queryText("SELECT X03SP1 || '|' FROM QV_F03 WHERE X03P_I = 'DEM' AND X03FLD = 'CUSTNO'"),
-              "             00000     N0000 |");   /* at least 29 characters */
+              "             00000     N0000 |"); /* at least 29 characters */
     EXPECT_STREQ(ctx.szFrameworkName, "UNKNOWN");
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

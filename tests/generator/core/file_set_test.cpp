@@ -95,16 +95,16 @@ TEST(FileSet, NamesTheFileNamesWouldNotKeepAreRefused)
     const struct {
         const char* object;
         const char* cName;
-    } lossy[] = {{"PAY-01", "PAY_01"}, {"PAY@01", "PAY_01"}, {"../../Z", "X_____Z"}, {"demomin", "demomin"},
-                 {"ORDERLINES", "ORDERLIN"}, {"A B", "A"}};
+    } lossy[] = {{"PAY-01", "PAY_01"},   {"PAY@01", "PAY_01"},       {"../../Z", "X_____Z"},
+                 {"demomin", "demomin"}, {"ORDERLINES", "ORDERLIN"}, {"A B", "A"}};
     for (const auto& n : lossy) {
         GEN_FILE_SET_INPUT in = invoice();
         in.objectName = n.object;
         in.cName = n.cName;
         GEN_FILE_SET s;
         EXPECT_TRUE(P3109_FormFileSet(in, s, false)) << n.object;
-        EXPECT_EQ(s.refusal, std::string("ERROR : Name ") + n.object +
-                                 " cannot name files: use capital letters and digits only");
+        EXPECT_EQ(s.refusal,
+                  std::string("ERROR : Name ") + n.object + " cannot name files: use capital letters and digits only");
         EXPECT_TRUE(s.c.empty() && s.outputDirectory.empty() && s.csProject.empty()) << n.object;
     }
     GEN_FILE_SET_INPUT in = invoice();
@@ -185,5 +185,5 @@ TEST_F(Identifiers, LiteralsAreEscapedForTheirTarget)
     EXPECT_EQ(P3109_MakeShortLiteral(5), "((X_SHORT)5)");
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -98,5 +98,5 @@ TEST_F(Chains, PointEntriesAreKeptOncePerFileAndLibrary)
     EXPECT_TRUE(P3109_PointChain().empty());
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

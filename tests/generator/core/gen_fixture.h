@@ -46,7 +46,10 @@ struct Exited {
     unsigned long action;
 };
 
-inline void throwingHook(unsigned long action, unsigned long) { throw Exited{action}; }
+inline void throwingHook(unsigned long action, unsigned long)
+{
+    throw Exited{action};
+}
 
 inline std::string readFile(const std::filesystem::path& p)
 {
@@ -145,12 +148,13 @@ inline const GEN_COMMAND_SOURCE kTestSource{findCommand, sourceLines};
 inline FFC_COMMAND_LOOKUP* makeLookup()
 {
     static const char* kNames[] = {
-        "GROUP_BY", "SELECT", "ENDSELECT", "IF", "ELSE", "ENDIF", "GOTO", "DOWHILE", "ENDWHILE", "DOUNTIL",
-        "ENDUNTIL", "FETCH", "INSERT", "SET_MODE", "IF_MODE", "CHANGE", "DELETE", "UPDATE", "CHECK_FOR", "RENAME",
-        "DEFINE", "MESSAGE", "ABORT", "EXIT", "MENU", "TRANSFER", "BEGINCHECK", "ENDCHECK", "ON_ERROR", "CALL",
-        "DISPLAY", "REQUEST", "DEF_LIST", "ADD_ENTRY", "CLR_LIST", "SELECTLIST", "CASE", "WHEN", "OTHERWISE",
-        "ENDCASE", "BEGIN_LOOP", "END_LOOP", "SUBROUTINE", "ENDROUTINE", "EXECUTE", "RETURN", "FUNCTION",
-        "SELECT_SQL", "CONTINUE", "LEAVE", "INCLUDE", "USE", "DEF_COND", "POINT", "OPEN", "CLOSE"};
+        "GROUP_BY",   "SELECT",    "ENDSELECT",  "IF",         "ELSE",     "ENDIF",    "GOTO",      "DOWHILE",
+        "ENDWHILE",   "DOUNTIL",   "ENDUNTIL",   "FETCH",      "INSERT",   "SET_MODE", "IF_MODE",   "CHANGE",
+        "DELETE",     "UPDATE",    "CHECK_FOR",  "RENAME",     "DEFINE",   "MESSAGE",  "ABORT",     "EXIT",
+        "MENU",       "TRANSFER",  "BEGINCHECK", "ENDCHECK",   "ON_ERROR", "CALL",     "DISPLAY",   "REQUEST",
+        "DEF_LIST",   "ADD_ENTRY", "CLR_LIST",   "SELECTLIST", "CASE",     "WHEN",     "OTHERWISE", "ENDCASE",
+        "BEGIN_LOOP", "END_LOOP",  "SUBROUTINE", "ENDROUTINE", "EXECUTE",  "RETURN",   "FUNCTION",  "SELECT_SQL",
+        "CONTINUE",   "LEAVE",     "INCLUDE",    "USE",        "DEF_COND", "POINT",    "OPEN",      "CLOSE"};
     static FFC_COMMAND_LOOKUP lookup;
     std::memset(&lookup, 0, sizeof lookup);
     std::vector<std::string> names(std::begin(kNames), std::end(kNames));
@@ -160,7 +164,7 @@ inline FFC_COMMAND_LOOKUP* makeLookup()
         names.push_back("ZZZZZZZ" + std::to_string(100 + names.size()));
     std::sort(names.begin(), names.end());
     size_t i = 0;
-    lookup.aEntries[i++].ulNumber = FFC_COMMAND_LOOKUP_ENTRIES;   /* the NUL name sorts first */
+    lookup.aEntries[i++].ulNumber = FFC_COMMAND_LOOKUP_ENTRIES; /* the NUL name sorts first */
     for (const std::string& n : names) {
         std::memcpy(lookup.aEntries[i].acName, n.data(), 10);
         lookup.aEntries[i].ulNumber = static_cast<uint32_t>(i);
@@ -238,8 +242,11 @@ protected:
         std::filesystem::remove_all(dir_, ec);
     }
 
-    void setUp() { P3109_GenerateCode(&ctx, &state, &process, &function, 0, ' ', options.data(), ' ', ' ', "   ",
-                                      "DEMOQUEUE ", 1, "", nullptr, 0, 0, 0); }
+    void setUp()
+    {
+        P3109_GenerateCode(&ctx, &state, &process, &function, 0, ' ', options.data(), ' ', ' ', "   ", "DEMOQUEUE ", 1,
+                           "", nullptr, 0, 0, 0);
+    }
 
     /* The output driver, then the commit that ends the job's unit of work
        (the run driver's, which the generator leaves to it). */
@@ -411,6 +418,6 @@ protected:
     }
 };
 
-} // namespace gencore_test
+}  // namespace gencore_test
 
 #endif

@@ -90,15 +90,15 @@ TEST_F(GeneratedC, EverySampleFunctionCompilesAndNamesItsFields)
 
     /* the field of every type of TYPALL, each with its index and length */
     const std::string stg = readFile(sourceDir() / "TYPALL.STG");
-    for (const char* f : {"FALPHA", "FPACKED", "FSIGNED", "FBIGDEC", "FNULLAMT", "FINT2", "FCOUNT", "FINT8", "FRATE",
-                          "FAMOUNT", "FDATE", "FTIME", "FSTAMP", "FNOTE", "FCODE", "FNATNAME", "FIMAGE", "FACTIVE",
-                          "FDOC"}) {
+    for (const char* f :
+         {"FALPHA", "FPACKED", "FSIGNED", "FBIGDEC", "FNULLAMT", "FINT2", "FCOUNT", "FINT8", "FRATE", "FAMOUNT",
+          "FDATE", "FTIME", "FSTAMP", "FNOTE", "FCODE", "FNATNAME", "FIMAGE", "FACTIVE", "FDOC"}) {
         EXPECT_NE(stg.find(std::string("#define V_FIELD_") + f + " "), std::string::npos) << f;
         EXPECT_NE(stg.find(std::string("#define BYTE_LEN_V_FIELD_") + f + " "), std::string::npos) << f;
     }
 }
 
-} // namespace
+}  // namespace
 /* A component of routines: its routines start and end through the run-time,
 ** and its dispatch record is a record field of its vector, bound to the
 ** record's description and data. */
@@ -122,4 +122,4 @@ TEST_F(GeneratedC, TheSampleComponentCompilesWithItsRecordField)
     EXPECT_NE(stg.find("   X_FLD_RECORD fRec_DDR_CustomerData;"), std::string::npos) << stg;
 }
 
-} // namespace gencore_test
+}  // namespace gencore_test

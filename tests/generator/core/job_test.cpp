@@ -65,11 +65,12 @@ TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
     EXPECT_FALSE(std::filesystem::exists(sourceDir() / ".C"));
     const std::string c = readFile(sourceDir() / "PLAINCMP.C");
     EXPECT_NE(c.find("/*  Component : PLAINCMP                                             */  \r\n"),
-              std::string::npos) << c;
+              std::string::npos)
+        << c;
     EXPECT_EQ(c.find("Function  :"), std::string::npos);
     /* the component's lines as comments, from the checker's source-line list */
-    EXPECT_NE(c.find("   // BEGIN_COM  \r\n   // * nothing but a comment \r\n   // END_COM  \r\n"),
-              std::string::npos) << c;
+    EXPECT_NE(c.find("   // BEGIN_COM  \r\n   // * nothing but a comment \r\n   // END_COM  \r\n"), std::string::npos)
+        << c;
     /* blank-padded to 23, the SQL indicator 'N', the four digits, length 29 */
     EXPECT_EQ(queryText("SELECT X03SP1 || '|' FROM QV_F03 WHERE X03P_I = 'DEM' AND X03FLD = 'PLAINCMP'"),
               std::string(23, ' ') + "N0000 |");
@@ -77,7 +78,8 @@ TEST_F(Job, ComponentJobWritesItsFileSetAndUpdatesItsRow)
        and no features */
     EXPECT_NE(c.find("   static const X_BOM_HEADER * X_BomContentItems[] = \r\n   { \r\n      pX_NULL, \r\n"
                      "      pX_NULL \r\n   }; \r\n"),
-              std::string::npos) << c;
+              std::string::npos)
+        << c;
     EXPECT_NE(c.find("   static const X_BOM_KIND X_BomContentFeatures[] = \r\n   { \r\n      X_BOM_KIND_NULL \r\n"
                      "   }; \r\n"),
               std::string::npos);
@@ -187,5 +189,5 @@ TEST_F(Job, CheckOnlyWritesNothing)
     EXPECT_EQ(out.find("VELMO Generator"), std::string::npos);
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

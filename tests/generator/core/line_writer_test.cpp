@@ -26,7 +26,7 @@ TEST_F(LineWriter, ThirteenIndentsStopAtColumnThirtySixAndComeBack)
         P3109_IndentIn();
     EXPECT_EQ(o.usIndent, 36);
     EXPECT_EQ(o.sDepth, 13);
-    P3109_IndentOut();   /* depth 13: the column stays */
+    P3109_IndentOut(); /* depth 13: the column stays */
     EXPECT_EQ(o.usIndent, 36);
     for (int i = 0; i < 12; ++i)
         P3109_IndentOut();
@@ -70,7 +70,7 @@ TEST_F(LineWriter, FalseConditionDropsMainOutputOnly)
     Capture main, header;
     P3109_State().out.mainOutput = main.stream();
     P3109_SetSkeletonLine("%%IF_COMPONENT ");
-    P3109_ProcessSkeletonLine();   /* a function run: false */
+    P3109_ProcessSkeletonLine(); /* a function run: false */
     P3109_WriteLine(main.stream(), 0, "main");
     P3109_WriteLine(header.stream(), 0, "header");
     P3109_SetSkeletonLine("%%ENDIF ");
@@ -128,7 +128,8 @@ TEST_F(LineWriter, BoxesAndComments)
     P3109_WriteDoubleBoxComment(c.stream(), "ABCDEFGHIJ");
     const std::string rule = "/* " + std::string(65, '=') + " */";
     ASSERT_EQ(rule.size(), 71u);
-    EXPECT_EQ(c.text(), "  \r\n  \r\n" + rule + " \r\n/* ABCDEFGHIJ" + std::string(55, ' ') + " */ \r\n" + rule + " \r\n");
+    EXPECT_EQ(c.text(),
+              "  \r\n  \r\n" + rule + " \r\n/* ABCDEFGHIJ" + std::string(55, ' ') + " */ \r\n" + rule + " \r\n");
 
     Capture d;
     P3109_WriteDashedBoxComment(d.stream(), "RC");
@@ -177,5 +178,5 @@ TEST_F(LineWriter, LineBufferIsWrittenWithoutItsBlankFill)
     EXPECT_EQ(line, std::string(GEN_LINE_LIMIT, ' '));
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

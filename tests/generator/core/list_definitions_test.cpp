@@ -84,10 +84,11 @@ TEST_F(ListDefinitions, ComponentListsAreDefinedAndTheirEntriesWritten)
 
     const std::string h = header();
     EXPECT_NE(h.find("   /*  List ORDERS Definitions */\n"), std::string::npos) << h;
-    EXPECT_NE(h.find(" #include \"x_strpck.h\" \n \nstruct LIST_ORDERS\n{\n"
-                     "      X_DICTIONARY_PACKED fCUSTNO[BYTE_LEN_V_FIELD_CUSTNO];\n"
-                     "      X_DICTIONARY_ALPHA fCUSTNAM[BYTE_LEN_V_FIELD_CUSTNAM];\n};\n \n \n #include \"x_endpck.h\" \n"),
-              std::string::npos)
+    EXPECT_NE(
+        h.find(" #include \"x_strpck.h\" \n \nstruct LIST_ORDERS\n{\n"
+               "      X_DICTIONARY_PACKED fCUSTNO[BYTE_LEN_V_FIELD_CUSTNO];\n"
+               "      X_DICTIONARY_ALPHA fCUSTNAM[BYTE_LEN_V_FIELD_CUSTNAM];\n};\n \n \n #include \"x_endpck.h\" \n"),
+        std::string::npos)
         << h;
     EXPECT_NE(h.find("struct LIST_EMPTY\n{\n      X_CHAR chDummyField;\n};\n"), std::string::npos) << h;
 
@@ -190,7 +191,7 @@ TEST_F(ListDefinitions, WorkingListStorageIsSummedAtTheEnd)
     std::vector<std::string> m = issuedMessages();
     ASSERT_EQ(m.size(), 3u);
     EXPECT_NE(m[0].find("Storage of 2000100000 bytes"), std::string::npos) << m[0];   /* 873 */
-    EXPECT_NE(m[1].find("List SMALL needs 100000 bytes"), std::string::npos) << m[1];  /* 876 */
+    EXPECT_NE(m[1].find("List SMALL needs 100000 bytes"), std::string::npos) << m[1]; /* 876 */
     EXPECT_NE(m[2].find("List BIG needs 2000000000 bytes"), std::string::npos) << m[2];
     add("MORE", 'W', 2000000, 1000);
     P3109_CheckWorkingListStorage();
@@ -255,7 +256,9 @@ TEST_F(ListDefinitions, RecordDefinitionsOfTheDispatchRecords)
     EXPECT_NE(q.find("      offsetof( struct X_DDR_Cust, fCUSTNO ),\n      offsetof( struct X_DDR_Cust, fCUSTNAM )\n"),
               std::string::npos);
     EXPECT_NE(q.find("   static const struct X_DRD X_DRD_DDR_Cust =\n   {\n"
-                     "      X_DRD_CURRENT, " + CGEN_NameLiteral("Cust") + ", sizeof(struct X_DDR_Cust),\n"
+                     "      X_DRD_CURRENT, " +
+                     CGEN_NameLiteral("Cust") +
+                     ", sizeof(struct X_DDR_Cust),\n"
                      "      2, X_Fld_DDR_Cust, X_LMap_DDR_Cust, X_Offsets_DDR_Cust,\n"
                      "      &(rec_DDR_Cust), pX_NULL\n   };\n"),
               std::string::npos)
@@ -266,5 +269,5 @@ TEST_F(ListDefinitions, RecordDefinitionsOfTheDispatchRecords)
     EXPECT_NE(s.find(defineLine("V_DDR_Cust_CUSTNAM", 1)), std::string::npos) << s;
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -40,17 +40,18 @@ TEST_F(ListVectors, AFunctionWithoutLists)
 
     P3109_State().cTarget = GEN_TARGET_CSHARP;
     P3109_WriteListVectors();
-    EXPECT_EQ(queueText(1), "public const int TOTAL_LISTS = 0;\npublic const int FUNCTION_TOTAL_LISTS = 0;\n"
-                            "public const int FUNCTION_TOTAL_LL1_LISTS = 0;\npublic const int FUNCTION_TOTAL_LL2_LISTS = 0;\n"
-                            "   private static X_LIST[] FUNCTION_LIST_DEF = null;\n");
+    EXPECT_EQ(queueText(1),
+              "public const int TOTAL_LISTS = 0;\npublic const int FUNCTION_TOTAL_LISTS = 0;\n"
+              "public const int FUNCTION_TOTAL_LL1_LISTS = 0;\npublic const int FUNCTION_TOTAL_LL2_LISTS = 0;\n"
+              "   private static X_LIST[] FUNCTION_LIST_DEF = null;\n");
 }
 
 TEST_F(ListVectors, TwoLevelOneAndThreeLevelTwoLists)
 {
     ctx.lZoph2Used = 1;
     begin();
-    for (const auto& [name, version] : std::vector<std::pair<const char*, int>>{
-             {"TWOA", 1}, {"ONEA", 0}, {"TWOB", 1}, {"ONEB", 0}, {"TWOC", 1}})
+    for (const auto& [name, version] :
+         std::vector<std::pair<const char*, int>>{{"TWOA", 1}, {"ONEA", 0}, {"TWOB", 1}, {"ONEB", 0}, {"TWOC", 1}})
         P3109_NewListDefinition(name, 'W', version);
     P3109_WriteListVectors();
     const std::string s = stg();
@@ -69,8 +70,8 @@ TEST_F(ListVectors, TwoLevelOneAndThreeLevelTwoLists)
     EXPECT_NE(q.find(vectorNumber("FUNCTION_TOTAL_LL1_LISTS", 2)), std::string::npos);
     EXPECT_NE(q.find(vectorNumber("FUNCTION_TOTAL_LL2_LISTS", 3)), std::string::npos);
     const std::string indent(27, ' ');
-    EXPECT_EQ(queueText(6), "   X_Create_List_Instances_2 (pX_Ids,\n   " + indent + "pX_Pro,\n   " + indent + "pX_Fun,\n   " +
-                                indent + "(X_SHORT) FUNCTION_TOTAL_LL1_LISTS,\n   " + indent +
+    EXPECT_EQ(queueText(6), "   X_Create_List_Instances_2 (pX_Ids,\n   " + indent + "pX_Pro,\n   " + indent +
+                                "pX_Fun,\n   " + indent + "(X_SHORT) FUNCTION_TOTAL_LL1_LISTS,\n   " + indent +
                                 "&(FUNCTION_LIST_DEF[0]),\n   " + indent + "(X_SHORT) FUNCTION_TOTAL_LL2_LISTS,\n   " +
                                 indent + "&(FUNCTION_LIST_DEF_2[0]),\n   " + indent + "ppX_List);\n");
 
@@ -124,19 +125,19 @@ TEST_F(ListVectors, MapsAndStaticWorkingVariables)
         << queueText(1);
     const std::vector<std::string> all = staticDeclarations();
     const std::vector<std::string> added(all.begin() + static_cast<long>(before), all.end());
-    EXPECT_EQ(added, (std::vector<std::string>{
-                         "X_VCHAR vchCallFunction[X_FUNCTION_NAME_LEN + 1]",
-                         "X_YES_NO fchFieldAccepted[X_VECTOR_TOTAL]", "X_SHORT X_ErrorCount_1", "X_SHORT X_ErrorCount_2",
-                         "X_DOUBLE dWorkDouble = INSTANCE(dWorkDouble) = 0.0;", "X_CHAR chListEntryMode",
-                         "struct X_KEEP_LAST X_KLast[1]", "X_SHORT scX_KLast = INSTANCE(scX_KLast) = 1;",
-                         "X_CHAR chEntryChanged", "X_VCHAR vchLastIOStatus[X_DBM_RETURN_CODE_LEN + 1]",
-                         "struct X_DBM * pORDFILE = INSTANCE(pORDFILE) = pX_NULL;",
-                         "struct X_CONNECT_DATABASE * ORDDB",
-                         "X_POINT_FILE X_Point_ORDxLIB = #if defined X_OPERATING_SYSTEM_ISERIES\r\n"
-                         "   INSTANCE(X_Point_ORDxLIB.vchFilePoint)[0] = LOVAL;\r\n"
-                         "   INSTANCE(X_Point_ORDxLIB.vchLibrary)[0] = LOVAL;\r\n"
-                         "   INSTANCE(X_Point_ORDxLIB.vchMember)[0] = LOVAL;\r\n   #endif",
-                         "X_DOUBLE dWork1 = INSTANCE(dWork1) = 0.0;", "X_CHAR chWork[10]"}));
+    EXPECT_EQ(
+        added,
+        (std::vector<std::string>{
+            "X_VCHAR vchCallFunction[X_FUNCTION_NAME_LEN + 1]", "X_YES_NO fchFieldAccepted[X_VECTOR_TOTAL]",
+            "X_SHORT X_ErrorCount_1", "X_SHORT X_ErrorCount_2", "X_DOUBLE dWorkDouble = INSTANCE(dWorkDouble) = 0.0;",
+            "X_CHAR chListEntryMode", "struct X_KEEP_LAST X_KLast[1]", "X_SHORT scX_KLast = INSTANCE(scX_KLast) = 1;",
+            "X_CHAR chEntryChanged", "X_VCHAR vchLastIOStatus[X_DBM_RETURN_CODE_LEN + 1]",
+            "struct X_DBM * pORDFILE = INSTANCE(pORDFILE) = pX_NULL;", "struct X_CONNECT_DATABASE * ORDDB",
+            "X_POINT_FILE X_Point_ORDxLIB = #if defined X_OPERATING_SYSTEM_ISERIES\r\n"
+            "   INSTANCE(X_Point_ORDxLIB.vchFilePoint)[0] = LOVAL;\r\n"
+            "   INSTANCE(X_Point_ORDxLIB.vchLibrary)[0] = LOVAL;\r\n"
+            "   INSTANCE(X_Point_ORDxLIB.vchMember)[0] = LOVAL;\r\n   #endif",
+            "X_DOUBLE dWork1 = INSTANCE(dWork1) = 0.0;", "X_CHAR chWork[10]"}));
 }
 
 TEST_F(ListVectors, ReloadCountersOfBrowseListsWithACounter)
@@ -148,7 +149,8 @@ TEST_F(ListVectors, ReloadCountersOfBrowseListsWithACounter)
     P3109_WriteReloadCounters();
     const std::string dashes(42, '-');
     EXPECT_EQ(mainText(), "    \n   /* " + dashes + " */\n   /* Reload Counter for Browse Lists (Web Only) */\n   /* " +
-                              dashes + " */\n    \n      {\n"
+                              dashes +
+                              " */\n    \n      {\n"
                               "         if (pX_Ids->chExecutionState == X_EXECUTION_STATE_SERVER_WEB_JOB )\n"
                               "         {\n            X_Vec_Set_from_Long(pX_Ids,pX_Pro,pX_Fun,\n"
                               "               pX_Fld,V_FIELD_LSTCNT,\n"
@@ -166,12 +168,13 @@ TEST_F(ListVectors, UserBuiltInFunctionCalls)
     ASSERT_NE(vat, nullptr);
     vat->cUsed = 'Y';
     P3109_WriteUserBifCalls();
-    EXPECT_EQ(mainText(), "if ( pX_Fun->chShutDown == YES || pX_Fun->chError == YES )\n{\n"
-                          "   if (INSTANCE(X_BuiltIn_901_Called) == YES)\n   {\n      struct X_BIF X_BuiltIn;\n    \n"
-                          "      X_BuiltIn.sUID = 901;\n      X_BuiltIn.chShutDown = YES;\n"
-                          "      X_BuiltIn.chReturnCode = YES;\n    \n"
-                          "      X_BuiltIn_901( pX_Ids, pX_Pro, pX_Fun, &(X_BuiltIn), pX_Fld, pX_List,\n"
-                          "          0, pX_NULL, 0, pX_NULL );\n    \n      INSTANCE(X_BuiltIn_901_Called) = NO;\n   }\n}\n");
+    EXPECT_EQ(mainText(),
+              "if ( pX_Fun->chShutDown == YES || pX_Fun->chError == YES )\n{\n"
+              "   if (INSTANCE(X_BuiltIn_901_Called) == YES)\n   {\n      struct X_BIF X_BuiltIn;\n    \n"
+              "      X_BuiltIn.sUID = 901;\n      X_BuiltIn.chShutDown = YES;\n"
+              "      X_BuiltIn.chReturnCode = YES;\n    \n"
+              "      X_BuiltIn_901( pX_Ids, pX_Pro, pX_Fun, &(X_BuiltIn), pX_Fld, pX_List,\n"
+              "          0, pX_NULL, 0, pX_NULL );\n    \n      INSTANCE(X_BuiltIn_901_Called) = NO;\n   }\n}\n");
 
     /* at a nesting depth of 12 the block keeps the indent */
     vat->cUsed = 'N';
@@ -202,5 +205,5 @@ TEST_F(ListVectors, KeepLastAreasAreReleased)
     EXPECT_EQ(P3109_State().out.usIndent, 0);
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -46,8 +46,11 @@ TEST_F(MultilingualTables, TextsOfTheVariablesInThePartitionsLanguages)
                             "   /* Global multilingual text definition structure */\n"
                             "   /* --------------------------------------------- */\n \n"
                             "   static struct X_MTXT MultiText [2] /* Variables */ [1] /* Languages */ = \n   {\n"
-                            "      {\n         " + names[0] + "\n      }\n"
-                            "     ,{\n         " + names[1] + "\n      }\n   };\n");
+                            "      {\n         " +
+                                names[0] +
+                                "\n      }\n"
+                                "     ,{\n         " +
+                                names[1] + "\n      }\n   };\n");
     EXPECT_EQ(issuedMessages(), std::vector<std::string>{"PRC1007 W ONLYFRA"});
 }
 
@@ -67,15 +70,17 @@ TEST_F(MultilingualTables, FieldTextsByTheirFlags)
     EXPECT_TRUE(n[0].description.empty());
     EXPECT_TRUE(n[1].label.empty()) << "the label flag of CREDIT is 'N'";
     EXPECT_STREQ(CGEN_pFindTextLiteral(n[0].headings[1], nullptr), "number");
-    EXPECT_EQ(queueText(3), " \n   /* ----------------------------------------------------- */\n"
-                            "   /* Global field labels, column headings and descriptions */\n"
-                            "   /* ----------------------------------------------------- */\n \n"
-                            "   static struct X_MFLD MultiField[2] /* Fields */ [1] /* Languages */ = \n   {\n"
-                            "      {\n         " + n[0].label + "\n        ," + n[0].headings[0] + "\n        ," +
-                                n[0].headings[1] + "\n        ,pX_NULL\n        ,pX_NULL\n      }\n"
-                            "     ,{\n         pX_NULL\n        ,pX_NULL\n        ,pX_NULL\n        ,pX_NULL\n        ," +
-                                n[1].description + "\n      }\n   };\n");
+    EXPECT_EQ(queueText(3),
+              " \n   /* ----------------------------------------------------- */\n"
+              "   /* Global field labels, column headings and descriptions */\n"
+              "   /* ----------------------------------------------------- */\n \n"
+              "   static struct X_MFLD MultiField[2] /* Fields */ [1] /* Languages */ = \n   {\n"
+              "      {\n         " +
+                  n[0].label + "\n        ," + n[0].headings[0] + "\n        ," + n[0].headings[1] +
+                  "\n        ,pX_NULL\n        ,pX_NULL\n      }\n"
+                  "     ,{\n         pX_NULL\n        ,pX_NULL\n        ,pX_NULL\n        ,pX_NULL\n        ," +
+                  n[1].description + "\n      }\n   };\n");
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

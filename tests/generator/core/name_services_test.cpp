@@ -24,7 +24,7 @@ TEST_F(NameServices, InstanceNamesCountUp)
     ASSERT_EQ(P3109_InstanceNames().size(), 2u);
     EXPECT_EQ(P3109_InstanceNames()[0].name, "pX_Sel_1");
     EXPECT_EQ(P3109_InstanceNames()[0].text3, "c");
-    setUp();   /* a new job starts again */
+    setUp(); /* a new job starts again */
     EXPECT_EQ(P3109_MakeInstanceName("pX_Sel", "", "", ""), "INSTANCE(pX_Sel_1)");
 }
 
@@ -98,10 +98,11 @@ TEST_F(NameServices, CloseCursorsAndReportLimit)
     P3109_State().sSqlCursorCount = 2;
     P3109_WriteCloseCursors("0");
     P3109_WriteCloseCursors("1");
-    EXPECT_EQ(c.text(),
-              "   if ( INSTANCE(sCurrentCursors) > sEntryCursors ) X_Close_Cursors( FUNCTION_STD_PARMS, sEntryCursors ); \r\n"
-              "   if ( INSTANCE(sCurrentCursors) > ( sEntryCursors + 1 ) ) X_Close_Cursors( FUNCTION_STD_PARMS, "
-              "((X_SHORT)( sEntryCursors + 1 )) ); \r\n");
+    EXPECT_EQ(
+        c.text(),
+        "   if ( INSTANCE(sCurrentCursors) > sEntryCursors ) X_Close_Cursors( FUNCTION_STD_PARMS, sEntryCursors ); \r\n"
+        "   if ( INSTANCE(sCurrentCursors) > ( sEntryCursors + 1 ) ) X_Close_Cursors( FUNCTION_STD_PARMS, "
+        "((X_SHORT)( sEntryCursors + 1 )) ); \r\n");
     EXPECT_EQ(P3109_fCheckReportLimit(9, 10), 0);
     EXPECT_EQ(P3109_fCheckReportLimit(10, 10), 1);
     EXPECT_EQ(state.stats.lFatalLater, 1);
@@ -129,20 +130,20 @@ TEST_F(NameServices, ColourNamesFromStylesAndAttributes)
     EXPECT_EQ(n.outputAttributes, "X_DEFAULT_OUTPUT_ATTRIBUTES");
 
     std::memcpy(f.acInputStyles[4], "PBSI", 4);
-    std::memcpy(f.acInputStyles[7], "PBFP", 4);   /* earlier in the style order than PBSI */
+    std::memcpy(f.acInputStyles[7], "PBFP", 4); /* earlier in the style order than PBSI */
     std::memcpy(f.acOutputStyles[0], "PBCE", 4);
     n = P3109_MakeColourNames(f);
     EXPECT_EQ(n.inputColour, "X_PBFP_INPUT_COLOUR");
     EXPECT_EQ(n.inputAttributes, "X_PBFP_INPUT_ATTRIBUTES");
     EXPECT_EQ(n.outputColour, "X_PBCE_OUTPUT_COLOUR");
 
-    f.acOutputFlags[16] = '1';   /* white, output only */
-    f.acInputFlags[15] = '1';    /* green, then red overrides it */
+    f.acOutputFlags[16] = '1'; /* white, output only */
+    f.acInputFlags[15] = '1';  /* green, then red overrides it */
     f.acInputFlags[17] = '1';
-    f.acInputFlags[3] = '1';     /* position 0 */
-    f.acInputFlags[26] = '1';    /* position 15 */
-    f.acInputFlags[25] = '1';    /* position 14, both directions */
-    f.acOutputFlags[3] = '1';    /* an input-only row: no effect on output */
+    f.acInputFlags[3] = '1';  /* position 0 */
+    f.acInputFlags[26] = '1'; /* position 15 */
+    f.acInputFlags[25] = '1'; /* position 14, both directions */
+    f.acOutputFlags[3] = '1'; /* an input-only row: no effect on output */
     n = P3109_MakeColourNames(f);
     EXPECT_EQ(n.inputColour, "'R'");
     EXPECT_EQ(n.outputColour, "'W'");
@@ -161,5 +162,5 @@ TEST_F(NameServices, DisplayFieldConditions)
     EXPECT_EQ(P3109_ResolveFieldCondition("*YES", "MISSING"), -1);
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         GenFixture::SetUp();
-        exec("DELETE FROM QV_OVR WHERE XVROBJ = 'DEMOMIN'");   // the test's own version rows
+        exec("DELETE FROM QV_OVR WHERE XVROBJ = 'DEMOMIN'");  // the test's own version rows
         exec("INSERT INTO QV_OVR (XVRP_I, XVROBJ, XVRSEQ, XVRCOM, XVRCPY, XVRTMK, XVRPRD, XVRCMT, XVRPVR, XVRFVR) "
              "VALUES ('DEM', 'DEMOMIN', 2, 'Second \"Ltd\"', NULL, NULL, NULL, '', NULL, '2.0.0.7'), "
              "('DEM', 'DEMOMIN', 1, 'Demo Traders Ltd', NULL, NULL, 'Demo', NULL, '1.0.3.0', 'two')");
@@ -48,8 +48,9 @@ TEST_F(ObjectData, EachVersionRecordGetsItsBlockBetweenTheResourceBoxes)
     EXPECT_NE(text.find("     FILEVERSION     2,0,0,7\r\n"), std::string::npos);
     EXPECT_EQ(count(text, "     FILEVERSION     1,0,0,0\r\n"), 1u);
     EXPECT_EQ(count(text, "VALUE \"Comments\""), 0u);
-    EXPECT_EQ(issuedMessages(), (std::vector<std::string>{
-                                    "DCM9992 W WARNING : File version \"two\" of DEMOMIN is not four numbers: 1.0.0.0"}));
+    EXPECT_EQ(
+        issuedMessages(),
+        (std::vector<std::string>{"DCM9992 W WARNING : File version \"two\" of DEMOMIN is not four numbers: 1.0.0.0"}));
 }
 
 TEST_F(ObjectData, CompoundMemberAsksForNoVersionData)
@@ -78,7 +79,8 @@ TEST_F(ObjectData, ComponentRunWritesTheComponentsVersionData)
     ctx.lFunctionRun = 0;
     std::memcpy(ctx.acComponent, "DEMOCOMP  ", 10);
     std::snprintf(ctx.szComponentModule, sizeof ctx.szComponentModule, "DEMOCOMP");
-    exec("INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1) VALUES ('DEM', 'DEMOCOMP', 'X', 0, 0, 'C')");
+    exec("INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1) VALUES ('DEM', 'DEMOCOMP', 'X', 0, 0, "
+         "'C')");
     generate();
     const std::string text = readFile(sourceDir() / "DEMOCOMP.RC");
     EXPECT_NE(text.find("     FILEVERSION     2,5,0,1\r\n"), std::string::npos) << text;
@@ -114,5 +116,5 @@ TEST_F(ObjectData, ComponentRecordPointsWithoutADescriptionWriteNothing)
     EXPECT_EQ(P3109_pRetrieveDescription(), nullptr);
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

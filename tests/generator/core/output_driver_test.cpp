@@ -12,7 +12,10 @@ class OutputDriver : public GenFixture {
 protected:
     std::string generated(const char* suffix) { return readFile(sourceDir() / (std::string("DEMOMIN") + suffix)); }
     bool exists(const char* suffix) { return std::filesystem::exists(sourceDir() / (std::string("DEMOMIN") + suffix)); }
-    std::string sp1() { return queryText("SELECT X23SP1 || '|' FROM QV_F23 WHERE X23MOD = 'DEMOPRC' AND X23FMT = 'DEMOMIN'"); }
+    std::string sp1()
+    {
+        return queryText("SELECT X23SP1 || '|' FROM QV_F23 WHERE X23MOD = 'DEMOPRC' AND X23FMT = 'DEMOMIN'");
+    }
 
     void sampleCommands()
     {
@@ -44,7 +47,9 @@ TEST_F(OutputDriver, WritesTheFileSetFromTheSkeletons)
         EXPECT_FALSE(exists(s)) << s;
 
     const std::string c = generated(".C");
-    EXPECT_NE(c.find("/*  Function  : DEMOMIN                                              */  \r\n"), std::string::npos) << c;
+    EXPECT_NE(c.find("/*  Function  : DEMOMIN                                              */  \r\n"),
+              std::string::npos)
+        << c;
     EXPECT_NE(c.find("#include \"DEMOMIN.H\" \r\n"), std::string::npos);
     EXPECT_NE(c.find("#define X_PARTITION_ID      \"dem\"  \r\n"), std::string::npos);
     EXPECT_NE(c.find("#define X_GENERATED_AT      \"20261206143005\" \r\n"), std::string::npos);
@@ -55,7 +60,8 @@ TEST_F(OutputDriver, WritesTheFileSetFromTheSkeletons)
     /* two SELECT and one SELECT_SQL counted by the first command run */
     EXPECT_NE(c.find("   X_SHORT sCursorLimit = 3   ;  \r\n"), std::string::npos) << c;
     /* the static initialisers of list 0 at the point's column */
-    EXPECT_NE(c.find("\r\n   INSTANCE(ulStructureSize) = sizeof( struct FUNCTION_STATIC_GLOBAL_1 );\r\n"), std::string::npos);
+    EXPECT_NE(c.find("\r\n   INSTANCE(ulStructureSize) = sizeof( struct FUNCTION_STATIC_GLOBAL_1 );\r\n"),
+              std::string::npos);
     /* the first-time block of point 90 */
     EXPECT_NE(c.find("   { \r\n      static X_BOOL \r\n         bFirstTime = TRUE; \r\n"), std::string::npos) << c;
     /* the commands, main body at indent 3, routines appended at the end */
@@ -71,9 +77,11 @@ TEST_F(OutputDriver, WritesTheFileSetFromTheSkeletons)
     EXPECT_EQ(generated(".H").substr(0, 74),
               "/* ================================================================= */ \r\n");
     const std::string stg = generated(".STG");
-    EXPECT_NE(stg.find("typedef struct FUNCTION_STATIC_GLOBAL_1\r\n{\r\n   X_ULONG ulStructureSize;\r\n"
-                       "   struct X_UIM * pX_UIM;\r\n   X_LONG lEntryCount;\r\n   struct X_FKEY X_FKey[X_FKEY_TOTAL];\r\n"),
-              std::string::npos) << stg;
+    EXPECT_NE(
+        stg.find("typedef struct FUNCTION_STATIC_GLOBAL_1\r\n{\r\n   X_ULONG ulStructureSize;\r\n"
+                 "   struct X_UIM * pX_UIM;\r\n   X_LONG lEntryCount;\r\n   struct X_FKEY X_FKey[X_FKEY_TOTAL];\r\n"),
+        std::string::npos)
+        << stg;
     EXPECT_NE(stg.find("#include \"x_strpck.h\" \r\n"), std::string::npos);
     const std::string rc = generated(".RC");
     EXPECT_EQ(rc.rfind("  \r\n   /* ------------------------------------- */ \r\n"
@@ -87,7 +95,8 @@ TEST_F(OutputDriver, WritesTheFileSetFromTheSkeletons)
     EXPECT_LT(version, rc.find("*** End of Resource Definitions ***"));
     /* the literals of the language table and of the function's description */
     using namespace std::string_literals;
-    EXPECT_EQ(generated(".TXT"), "0\0U_LANGUAGE_TEXT_1\0ENG\0ENG\0\r\n0\0U_FUNCDESC_TEXT_2\0Smallest function\0ENG\0\r\n"s);
+    EXPECT_EQ(generated(".TXT"),
+              "0\0U_LANGUAGE_TEXT_1\0ENG\0ENG\0\r\n0\0U_FUNCDESC_TEXT_2\0Smallest function\0ENG\0\r\n"s);
     const std::string pgm = generated(".PGM");
     EXPECT_NE(pgm.find("#define X_BIF_PROGRAM_NAME  \"demomin.pgm\" \r\n"), std::string::npos) << pgm;
     EXPECT_EQ(pgm.find("X_BIF_LEVEL_TWO"), std::string::npos);
@@ -161,9 +170,9 @@ TEST_F(OutputDriver, FreeSpaceLimits)
 
     /* the two limits were reported as DCM9992 with the formatted text */
     EXPECT_EQ(issuedMessages(), (std::vector<std::string>{
-                          "DCM9992 W WARNING : Available space on drive C: less than 10485760 bytes",
-                          "DCM9992 F ERROR : Available space on drive C: less than 2097152 bytes",
-                      }));
+                                    "DCM9992 W WARNING : Available space on drive C: less than 10485760 bytes",
+                                    "DCM9992 F ERROR : Available space on drive C: less than 2097152 bytes",
+                                }));
 }
 
 TEST_F(OutputDriver, CheckerCountsStayInTheTotals)
@@ -175,5 +184,5 @@ TEST_F(OutputDriver, CheckerCountsStayInTheTotals)
     EXPECT_EQ(state.stats.lFatalTotal, 0);
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

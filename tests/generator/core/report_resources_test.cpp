@@ -118,7 +118,9 @@ TEST_F(ReportsResources, ResourceDefinitionsAndMemberObjects)
     model.fOwnIcon = true;
     GEN_MODEL_COMPONENT component;
     GEN_MEMBER_OBJECT_GROUP one{"X_MEMBER", "oOnly", false, {{1, "only", 6, "", "", false, 0}}};
-    GEN_MEMBER_OBJECT_GROUP group{"X_MEMBER", "oMembers", true,
+    GEN_MEMBER_OBJECT_GROUP group{"X_MEMBER",
+                                  "oMembers",
+                                  true,
                                   {{3, "routine", 13, "", "", false, 42},
                                    {1, "name", 2, "Customer", "", false, 0},
                                    {2, "value", 1, "12", "", false, 0}}};
@@ -190,8 +192,9 @@ TEST_F(ReportsResources, ExchangeVectorAndEvaluationCases)
     add(9, "NOFIELD", "NN");
     const std::string before = mainText();
     P3109_WriteComponentExchangeVector();
-    EXPECT_EQ(mainText().substr(before.size()), "    {  ((X_USHORT)(5)),  ((X_SHORT)(V_FIELD_CUSTNO + V_MAXIMUM_VALUE))  } \n"
-                                                "  , {  ((X_USHORT)(9)),  ((X_SHORT)(V_NOT_AVAILABLE))  } \n");
+    EXPECT_EQ(mainText().substr(before.size()),
+              "    {  ((X_USHORT)(5)),  ((X_SHORT)(V_FIELD_CUSTNO + V_MAXIMUM_VALUE))  } \n"
+              "  , {  ((X_USHORT)(9)),  ((X_SHORT)(V_NOT_AVAILABLE))  } \n");
     const size_t cases = mainText().size();
     P3109_WriteEvaluationCases();
     const std::string written = mainText().substr(cases);
@@ -204,5 +207,5 @@ TEST_F(ReportsResources, ExchangeVectorAndEvaluationCases)
     RBTree_DestroyTree(names);
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

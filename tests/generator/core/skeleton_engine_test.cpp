@@ -62,7 +62,7 @@ TEST_F(Skeleton, UsedInComponentIsNotTakenForUsed)
     ctx.lComponentRun = 1;
     ctx.lFunctionRun = 0;
     ctx.lZophxUsed = 0;
-    run("%%IF_ZOPHX_IS_USED_IN_COMPONENT");   /* directive 4: false; directive 6 would be true */
+    run("%%IF_ZOPHX_IS_USED_IN_COMPONENT"); /* directive 4: false; directive 6 would be true */
     EXPECT_EQ(P3109_lCurrentCondition(), 0);
     run("%%ENDIF");
     run("%%IF_ZOPHX_IS_USED");
@@ -91,10 +91,10 @@ TEST_F(Skeleton, DoublePercentIsKeptAsWritten)
 
 TEST_F(Skeleton, PointAtLineEndAndPointsInsideText)
 {
-    run("   %7");   /* the appended blank ends the directive: point 7 */
+    run("   %7"); /* the appended blank ends the directive: point 7 */
     EXPECT_EQ(keep(), 'N');
     EXPECT_EQ(P3109_State().skel.sPoint, 7);
-    std::string line = run("printf(\"%5d\");");   /* a width in text is point 5 */
+    std::string line = run("printf(\"%5d\");"); /* a width in text is point 5 */
     EXPECT_EQ(P3109_State().skel.sPoint, 5);
     EXPECT_EQ(line, "printf(\"DEMOPRC");
 }
@@ -137,7 +137,7 @@ TEST_F(Skeleton, GuidPointsAreStablePerGeneration)
     const std::string guid = a.substr(1, 36);
     for (size_t i : {8u, 13u, 18u, 23u})
         EXPECT_EQ(guid[i], '-');
-    for (size_t i = 14; i < 18; ++i)   /* the third group in lower case */
+    for (size_t i = 14; i < 18; ++i) /* the third group in lower case */
         EXPECT_FALSE(std::isupper(static_cast<unsigned char>(guid[i])));
 }
 
@@ -155,7 +155,7 @@ TEST_F(Skeleton, EveryPointOfTheSampleSkeletonsHasItsWriter)
         std::ifstream in(e.path());
         for (std::string line; std::getline(in, line);)
             for (size_t at = line.find('%'); at != std::string::npos; at = line.find('%', at + 1)) {
-                if (line.compare(at, 2, "%%") == 0) {  /* a condition directive or a literal percent */
+                if (line.compare(at, 2, "%%") == 0) { /* a condition directive or a literal percent */
                     ++at;
                     continue;
                 }
@@ -181,7 +181,7 @@ TEST_F(Skeleton, KeepPointsBlankTheirDirective)
 {
     EXPECT_EQ(run("%92 #define X_LEVEL_TWO 1"), "    #define X_LEVEL_TWO 1 ");
     EXPECT_EQ(keep(), 'Y');
-    run("%91 #define X_COMPONENT 1");   /* a function run */
+    run("%91 #define X_COMPONENT 1"); /* a function run */
     EXPECT_EQ(keep(), 'N');
     P3109_Definitions().sysflags[38] = 'Y';
     EXPECT_EQ(run("%122 x"), "     x ");
@@ -190,5 +190,5 @@ TEST_F(Skeleton, KeepPointsBlankTheirDirective)
     EXPECT_EQ(keep(), 'N');
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

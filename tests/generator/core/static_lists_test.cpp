@@ -38,7 +38,8 @@ TEST_F(StaticLists, EntriesKeepTheirOrderAcrossBlocksAndUniqueRefusesDuplicates)
         expected += "   X_LONG l" + std::to_string(i) + ";\r\n";
     expected += "} FUNCTION_STATIC_GLOBAL_2;\r\n \r\n#include \"x_endpck.h\" \r\n \r\n \r\n";
     EXPECT_EQ(c.text(), expected);
-    EXPECT_NE(cs.text().find("   public class FUNCTION_STATIC_GLOBAL_2\r\n   {\r\n      X_LONG l1;\r\n"), std::string::npos);
+    EXPECT_NE(cs.text().find("   public class FUNCTION_STATIC_GLOBAL_2\r\n   {\r\n      X_LONG l1;\r\n"),
+              std::string::npos);
 }
 
 TEST_F(StaticLists, InitialisersAtTheColumnAndOnlyWhenGiven)
@@ -79,7 +80,7 @@ TEST_F(StaticLists, TextLiteralNames)
     CGEN_GetTextLiteralDefineName("Hello  ", nullptr, nullptr, 'Y', &ref, &decl);
     EXPECT_STREQ(ref, "U_LANGUAGE_TEXT_1");
     EXPECT_STREQ(CGEN_pFindTextLiteral("&(auchULANGUAGE_Text_2[0])", nullptr), "World");
-    CGEN_SetTextLiteralPrefix(std::string(21, 'P'));   /* too long: the name part stays */
+    CGEN_SetTextLiteralPrefix(std::string(21, 'P')); /* too long: the name part stays */
     CGEN_GetTextLiteralDefineName("New", nullptr, nullptr, 'N', &ref, &decl);
     EXPECT_STREQ(ref, "U_LANGUAGE_TEXT_5");
     CGEN_SetTextLiteralLanguage("X.UTW", "FRA");
@@ -109,5 +110,5 @@ TEST_F(StaticLists, ExpressionWritersWriteThroughTheLineWriter)
     g.cTarget = GEN_TARGET_C;
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

@@ -33,7 +33,7 @@ protected:
     void begin()
     {
         setUp();
-        CGEN_SetTextLiteralLanguage("", "ENG");   /* the literals of this test only */
+        CGEN_SetTextLiteralLanguage("", "ENG"); /* the literals of this test only */
         GEN_MODULE_STATE& g = P3109_State();
         header_ = std::make_unique<Capture>();
         stg_ = std::make_unique<Capture>();
@@ -59,6 +59,6 @@ protected:
     std::unique_ptr<Capture> header_, stg_, main_;
 };
 
-} // namespace gencore_test
+}  // namespace gencore_test
 
 #endif

@@ -18,7 +18,7 @@ protected:
 TEST_F(UsedFields, FieldsLiteralsAndSystemVariablesGetTheirIndexSymbols)
 {
     useField("ABC", "FL", "ABC");
-    useField("#CUSTNO", "FL", "CUSTNO");             /* kept under the operand as written */
+    useField("#CUSTNO", "FL", "CUSTNO"); /* kept under the operand as written */
     useField("*DATE", "SV", "");
     useField("'X'", "AL", "", 'Y', {{25, "007"}});
     useField("12", "NL", "", 'Y', {{25, "012"}});
@@ -94,9 +94,8 @@ TEST_F(UsedFields, ReportSlotsResolveTheFieldsTheirParametersName)
 {
     useField("#RETLEN", "FL", "RETLEN");
     useField("#COPIES", "FL", "COPIES");
-    std::map<size_t, std::string> report = {{4, "QSYSPRT"}, {77, "Y"}, {129, "*FILE"}, {141, "#COPIES"},
-                                            {153, "#NOTUSED"}, {165, "*NONE"}, {215, "#RETLEN"},
-                                            {225, "*NONE"}};
+    std::map<size_t, std::string> report = {{4, "QSYSPRT"},    {77, "Y"},      {129, "*FILE"},   {141, "#COPIES"},
+                                            {153, "#NOTUSED"}, {165, "*NONE"}, {215, "#RETLEN"}, {225, "*NONE"}};
     writeRecord("$DRINF", "1", "", report);
     setUp();
     const GEN_REPORT_SLOT& s = P3109_Definitions().reports[0];
@@ -121,5 +120,5 @@ TEST_F(UsedFields, ExpressionWritersFindTheVectorNameOfAUsedField)
     EXPECT_FALSE(services.Fields().FindField("#OTHER", facts));
 }
 
-} // namespace
-} // namespace gencore_test
+}  // namespace
+}  // namespace gencore_test

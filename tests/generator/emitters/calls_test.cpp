@@ -102,5 +102,5 @@ TEST_F(Calls, ExchangeAlwaysWithAndWithoutNames)
                             {6, 3, "     INSTANCE_S3(scExchange_Always),INSTANCE_S3(Exchange_Always));"}}));
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

@@ -80,5 +80,5 @@ TEST_F(DemoFlt, ACommandWithoutCodeFailsTheGeneration)
     EXPECT_EQ(queryText("SELECT length(X23SP1) FROM QV_F23 WHERE X23FMT = 'FLTUDSP'"), "0");
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

@@ -45,31 +45,21 @@ TEST_F(DemoFlw, EveryCommandIsWrittenAsCodeInABalancedProgram)
           "X_TEXT(136),\"BROWSE\"); \r\n",
           "X_MAIN_RETURN(FLWMAIN) \r\n"}},
         {"FLWCHK",
-         {"INSTANCE(X_ErrorCount_1) = 0; \r\n",
-          "INSTANCE(X_ErrorCount_2) = 0; \r\n",
-          "X_Range_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld, \r\n",
-          "X_Values_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld, \r\n",
-          "X_Date_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld, \r\n",
-          "X_Condition_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld, \r\n",
-          "X_Complex_Logic_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld, \r\n",
-          "/* Merge nested error flags */ \r\n",
-          "if (INSTANCE(X_ErrorCount_2) > 0) \r\n",
-          "pX_Fld[V_FIELD_FLWNAME].chValError = YES; \r\n",
-          "X_Handle_Message_Abort (pX_Ids, \r\n",
-          "X_MESSAGE_TYPE_STATUS, \r\n",
-          "X_MAIN_EXIT (FLWCHK) \r\n",
+         {"INSTANCE(X_ErrorCount_1) = 0; \r\n", "INSTANCE(X_ErrorCount_2) = 0; \r\n",
+          "X_Range_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld, \r\n", "X_Values_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld, \r\n",
+          "X_Date_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld, \r\n", "X_Condition_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld, \r\n",
+          "X_Complex_Logic_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld, \r\n", "/* Merge nested error flags */ \r\n",
+          "if (INSTANCE(X_ErrorCount_2) > 0) \r\n", "pX_Fld[V_FIELD_FLWNAME].chValError = YES; \r\n",
+          "X_Handle_Message_Abort (pX_Ids, \r\n", "X_MESSAGE_TYPE_STATUS, \r\n", "X_MAIN_EXIT (FLWCHK) \r\n",
           "X_MAIN_CANCEL(FLWCHK) \r\n"}},
         {"FLWCALL",
          {"X_Put_To_Exchange_List (pX_Ids,pX_Pro,pX_Fun,pX_Fld, \r\n",
           "X_Always_Exchange_FLWCALL (FUNCTION_STD_PARMS); \r\n",
           "X_PDF_Execute_Function (pX_Ids, pX_Pro, pX_Fun, INSTANCE(vchCallFunction), \r\n",
           "strcpy(INSTANCE(vchCallFunction),X_PROCESS_MENU); \r\n",
-          " if (strcmp(pX_Ids->vchNext,X_PROCESS_EXIT) == 0) \r\n",
-          "X_PDF_Submit_Process (pX_Ids, \r\n",
-          "(sizeof(SubmitParms)/sizeof(X_SHORT)), \r\n",
-          "X_PDF_Exec_OS400 (pX_Ids, pX_Pro, pX_Fun, \r\n",
-          "strcpy(pX_Pro->vchNextFunc,pX_Pro->vchLastFunc); \r\n",
-          "strcpy(pX_Pro->vchNextFunc,\"FLWMAIN\"); \r\n",
+          " if (strcmp(pX_Ids->vchNext,X_PROCESS_EXIT) == 0) \r\n", "X_PDF_Submit_Process (pX_Ids, \r\n",
+          "(sizeof(SubmitParms)/sizeof(X_SHORT)), \r\n", "X_PDF_Exec_OS400 (pX_Ids, pX_Pro, pX_Fun, \r\n",
+          "strcpy(pX_Pro->vchNextFunc,pX_Pro->vchLastFunc); \r\n", "strcpy(pX_Pro->vchNextFunc,\"FLWMAIN\"); \r\n",
           "X_MAIN_TRANSFER(FLWCALL) \r\n"}}};
     /* the structure check itself finds the faults it looks for */
     EXPECT_EQ(structureFaults("f()\n{\n   goto L;\n   L: ;\n}\n"), "");
@@ -97,15 +87,15 @@ TEST_F(DemoFlw, UsesEveryCommandAFunctionMayHold)
             used.insert(text.substr(0, text.find(' ')));
         }
     for (const char* command :
-         {"IF",         "ELSE",       "ENDIF",     "GOTO",      "DOWHILE",  "ENDWHILE", "DOUNTIL",    "ENDUNTIL",
-          "CASE",       "WHEN",       "OTHERWISE", "ENDCASE",   "CONTINUE", "LEAVE",    "BEGIN_LOOP", "END_LOOP",
-          "RETURN",     "DEFINE",     "OVERRIDE",  "DEF_COND",  "FUNCTION", "UPRINT",   "BROWSE",     "INCLUDE",
-          "RENAME",     "DEF_ARRAY",  "SUBROUTINE", "ENDROUTINE", "EXECUTE", "CHANGE",  "SUBSTRING",  "SET_MODE",
-          "IF_NULL",    "IF_MODE",    "IF_STATUS", "IF_KEY",    "MESSAGE",  "ABORT",    "EXIT",       "MENU",
-          "BEGINCHECK", "ENDCHECK",   "ON_ERROR",  "IF_ERROR",  "SET_ERROR", "DATECHECK", "RANGECHECK", "VALUECHECK",
-          "CONDCHECK",  "CALLCHECK",  "CALL",      "SUBMIT",    "EXCHANGE", "EXEC_CPF", "EXEC_OS400", "TRANSFER"})
+         {"IF",         "ELSE",      "ENDIF",      "GOTO",       "DOWHILE",   "ENDWHILE",  "DOUNTIL",    "ENDUNTIL",
+          "CASE",       "WHEN",      "OTHERWISE",  "ENDCASE",    "CONTINUE",  "LEAVE",     "BEGIN_LOOP", "END_LOOP",
+          "RETURN",     "DEFINE",    "OVERRIDE",   "DEF_COND",   "FUNCTION",  "UPRINT",    "BROWSE",     "INCLUDE",
+          "RENAME",     "DEF_ARRAY", "SUBROUTINE", "ENDROUTINE", "EXECUTE",   "CHANGE",    "SUBSTRING",  "SET_MODE",
+          "IF_NULL",    "IF_MODE",   "IF_STATUS",  "IF_KEY",     "MESSAGE",   "ABORT",     "EXIT",       "MENU",
+          "BEGINCHECK", "ENDCHECK",  "ON_ERROR",   "IF_ERROR",   "SET_ERROR", "DATECHECK", "RANGECHECK", "VALUECHECK",
+          "CONDCHECK",  "CALLCHECK", "CALL",       "SUBMIT",     "EXCHANGE",  "EXEC_CPF",  "EXEC_OS400", "TRANSFER"})
         EXPECT_TRUE(used.count(command)) << command;
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

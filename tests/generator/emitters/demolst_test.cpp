@@ -18,7 +18,8 @@ TEST_F(DemoLst, ListsScreensAndReportAreWrittenAsCode)
           "(pfnAddEntry)( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_NULL, V_LIST_LSTWRK, pX_List, YES, NO, "
           "X_FUNCTION_MODE_DISPLAY, NO ); \r\n",
           "for ( i = 1; i <= sEntrys; i++ ) \r\n",
-          "(pfnUpdEntry)( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_NULL, V_LIST_LSTWRK, pX_List, X_FUNCTION_MODE_DISPLAY, NO ); \r\n",
+          "(pfnUpdEntry)( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_NULL, V_LIST_LSTWRK, pX_List, X_FUNCTION_MODE_DISPLAY, NO "
+          "); \r\n",
           "DISASSEMBLE_LIST_ENTRY_LSTWRK(); \r\n",
           "(pfnDltEntry)( pX_Ids, pX_Pro, pX_Fun, pX_Fld, sDltEntry, V_LIST_LSTWRK, pX_List, "
           "&(INSTANCE(lAdjustment_LSTWRK)) ); \r\n",
@@ -27,15 +28,11 @@ TEST_F(DemoLst, ListsScreensAndReportAreWrittenAsCode)
         {"LSTINQ",
          {"X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), V_LIST_LSTBRW, pX_List, YES, YES, ",
           "static struct X_PANEL_FLD Dialogue_0005_BFields[] = { \r\n",
-          "static struct X_PANEL_CTL Dialogue_0005_Control = \r\n",
-          "X_Present_Panel (X_UIM_SHOW_PANEL, \r\n",
-          "X_Last_Display_0005: \r\n",
-          "static struct X_PANEL_CTL Dialogue_0007_Control = \r\n",
-          "{'P',",
+          "static struct X_PANEL_CTL Dialogue_0005_Control = \r\n", "X_Present_Panel (X_UIM_SHOW_PANEL, \r\n",
+          "X_Last_Display_0005: \r\n", "static struct X_PANEL_CTL Dialogue_0007_Control = \r\n", "{'P',",
           "X_MAIN_HANDLE_ACTION_BAR(LSTINQ) \r\n"}},
         {"LSTRPT",
-         {"static struct X_PIM X_Report_1 =  \r\n",
-          "F_VOID_FUNCTION Open_Report_1 (FUNCTION_STD_ARGS) \r\n",
+         {"static struct X_PIM X_Report_1 =  \r\n", "F_VOID_FUNCTION Open_Report_1 (FUNCTION_STD_ARGS) \r\n",
           "F_VOID_FUNCTION Print_Headings_1 (FUNCTION_STD_ARGS) \r\n",
           "F_VOID_FUNCTION Print_Footings_1 (X_SHORT sOperation, FUNCTION_STD_ARGS) \r\n",
           "F_VOID_FUNCTION Print_Line_LRLINE (FUNCTION_STD_ARGS) \r\n",
@@ -59,5 +56,5 @@ TEST_F(DemoLst, ListsScreensAndReportAreWrittenAsCode)
     EXPECT_NE(h.find("#define DISASSEMBLE_LIST_ENTRY_LSTWRK() \\\r\n"), std::string::npos);
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

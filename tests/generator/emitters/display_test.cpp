@@ -129,9 +129,9 @@ TEST_F(Display, EmptyPanelKeepsZeroCountsAndNullTables)
     layout(p, "R@F00001", "RECORD", {});
     current(p);
     const std::vector<Line> l = lines([] { P3109_EmitDisplay(); });
-    const std::vector<std::string> expected = {"0,    ", "pX_NULL,    ", "0,    ", "pX_NULL,    ", "0,    ",
-                                               "pX_NULL,    ", "0,    ", "pX_NULL,    ", "pX_NULL,    ",
-                                               "pX_NULL,    ", "0,    "};
+    const std::vector<std::string> expected = {"0,    ",       "pX_NULL,    ", "0,    ", "pX_NULL,    ",
+                                               "0,    ",       "pX_NULL,    ", "0,    ", "pX_NULL,    ",
+                                               "pX_NULL,    ", "pX_NULL,    ", "0,    "};
     std::vector<std::string> got = tableArguments(l);
     for (std::string& a : got)
         a.erase(0, a.find_first_not_of(' '));
@@ -161,9 +161,12 @@ TEST_F(Display, TextsFieldsAndAMissingEditCode)
     EXPECT_TRUE(holdsText(l, "   /* Attributes = */ \"YNNNN\", /* Colour = */ 'W' ")) << "white is the last colour set";
     /* every row but the first begins with a comma */
     EXPECT_TRUE(holds(l, {{1, 6, " V_FIELD_ORDREF,'B',0,0,3,18,X_DEFAULT_INPUT_COLOUR,X_DEFAULT_OUTPUT_COLOUR,"},
-                          {1, 6, " 'L',0,pX_NULL,pX_NULL,pX_NULL,"}, {1, 6, " 3,0,0,2,0,0,' ',pX_NULL,' ',"}}));
+                          {1, 6, " 'L',0,pX_NULL,pX_NULL,pX_NULL,"},
+                          {1, 6, " 3,0,0,2,0,0,' ',pX_NULL,' ',"}}));
     EXPECT_TRUE(holdsText(l, ",V_FIELD_ORDQTY,'B',0,0,4,18,X_DEFAULT_INPUT_COLOUR,X_DEFAULT_OUTPUT_COLOUR,"));
-    EXPECT_TRUE(holds(l, {{6, 6, "INSTANCE(pDialogue_" + n + "_PFields)[0].pvchIdString[0] = X_Get_MFld( 0, INSTANCE_S3(sLangNo), 'L' );"}}));
+    EXPECT_TRUE(holds(l, {{6, 6,
+                           "INSTANCE(pDialogue_" + n +
+                               "_PFields)[0].pvchIdString[0] = X_Get_MFld( 0, INSTANCE_S3(sLangNo), 'L' );"}}));
     const std::vector<std::string> m = issuedMessages();
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].substr(0, 10), "PRC1031 W ");
@@ -262,10 +265,11 @@ TEST_F(Display, ActionBarOptionsAreInitialisedOnlyWithAnActionBar)
     EXPECT_EQ(P3109_State().skel.cKeep, 'N');
     process.cMenuStyle = 'A';
     const std::vector<Line> l = lines([] { P3109_EmitActionBarOptionInit(); });
-    EXPECT_TRUE(holds(l, {{6, 3, "/* Initialise action bar option value ABxOPT */"}, {6, 3, " "},
+    EXPECT_TRUE(holds(l, {{6, 3, "/* Initialise action bar option value ABxOPT */"},
+                          {6, 3, " "},
                           {6, 3, "X_Vec_Set_from_Vchar (pX_Ids, pX_Pro, pX_Fun, pX_Fld,"}}));
     EXPECT_FALSE(holdsText(l, "/* Initialise pull down option value PDxOPT */")) << "PD$OPT is not used";
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

@@ -126,7 +126,8 @@ protected:
         return p;
     }
 
-    static void set(FFC_PARSED_COMMAND& p, const char* keyword, const std::string& value, int element = 0, int entry = 0)
+    static void set(FFC_PARSED_COMMAND& p, const char* keyword, const std::string& value, int element = 0,
+                    int entry = 0)
     {
         const std::string name = dqov::cmdparm::CommandNameOf(p);
         const int ci = dqov::cmdparm::FindCommand(name);
@@ -246,6 +247,6 @@ protected:
     std::vector<std::unique_ptr<FFC_PARSED_COMMAND>> commands_;
 };
 
-} // namespace emitters_test
+}  // namespace emitters_test
 
 #endif

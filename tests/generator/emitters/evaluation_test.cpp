@@ -35,17 +35,16 @@ protected:
 TEST_F(Evaluation, SingleComparisonAnswersDirectly)
 {
     const std::vector<std::string> r = routine("#A > #B");
-    const std::vector<std::string> expected = {
-        "E_YES_NO_FUNCTION Evaluation_Routine_1 (FUNCTION_STD_ARGS)",
-        "{",
-        " ",
-        "if (X_Vec_Compare (pX_Ids,pX_Pro,pX_Fun,",
-        "   pX_Fld,V_FIELD_A,pX_Fld,V_FIELD_B) > 0)",
-        "   return(YES);",
-        "else",
-        "   return(NO);",
-        "}",
-        "#endif"};
+    const std::vector<std::string> expected = {"E_YES_NO_FUNCTION Evaluation_Routine_1 (FUNCTION_STD_ARGS)",
+                                               "{",
+                                               " ",
+                                               "if (X_Vec_Compare (pX_Ids,pX_Pro,pX_Fun,",
+                                               "   pX_Fld,V_FIELD_A,pX_Fld,V_FIELD_B) > 0)",
+                                               "   return(YES);",
+                                               "else",
+                                               "   return(NO);",
+                                               "}",
+                                               "#endif"};
     const auto head = std::find(r.begin(), r.end(), expected.front());
     ASSERT_NE(head, r.end());
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), head));
@@ -59,8 +58,9 @@ TEST_F(Evaluation, JoinsOfComparisonsShareWorkResults)
     EXPECT_NE(std::find(r.begin(), r.end(), "if ((INSTANCE_S2(LogicalResult_1) == YES)"), r.end());
     EXPECT_NE(std::find(r.begin(), r.end(), " && (INSTANCE_S2(LogicalResult_2) == YES))"), r.end());
     EXPECT_EQ(std::count_if(r.begin(), r.end(), [](const std::string& l) { return l.rfind(" || (", 0) == 0; }), 1);
-    EXPECT_EQ(std::count_if(r.begin(), r.end(), [](const std::string& l) { return l.rfind("return(INSTANCE_S2(", 0) == 0; }),
-              1);
+    EXPECT_EQ(
+        std::count_if(r.begin(), r.end(), [](const std::string& l) { return l.rfind("return(INSTANCE_S2(", 0) == 0; }),
+        1);
     /* the logical results are static variables of the second list */
     const std::vector<GEN_STATIC_ENTRY>& list1 = CGEN_StaticWorkingList(1);
     EXPECT_NE(std::find_if(list1.begin(), list1.end(),
@@ -96,5 +96,5 @@ TEST_F(Evaluation, NineStatementEvaluationsInLinesOfFour)
     EXPECT_TRUE(lines([] { P3109_EmitStatementEvaluations("", "X_DBM_Fch_2"); }).empty());
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

@@ -50,7 +50,8 @@ TEST_F(Flow, ContinueInsideCaseInsideDoWhileReachesTheLoop)
     const std::vector<Line> end = dispatch(endcase);
     EXPECT_TRUE(holds(end, {{6, 12, "break;"}, {6, 9, "}"}, {6, 6, "} while(0); /* A single iteration CASE Loop */"}}));
     const std::vector<Line> tail = dispatch(endwhile);
-    EXPECT_TRUE(holds(tail, {{6, 6, "Continue__1: /* Continue Point */;"}, {6, 3, "}"}, {6, 3, "Leave__1: /* Leave Point */;"}}));
+    EXPECT_TRUE(holds(
+        tail, {{6, 6, "Continue__1: /* Continue Point */;"}, {6, 3, "}"}, {6, 3, "Leave__1: /* Leave Point */;"}}));
     EXPECT_EQ(P3109_State().sBlockDepth, 0);
     EXPECT_EQ(P3109_State().out.usIndent, 3);
     /* the WHEN value is a routine of the generator's chain: the operand and the value */
@@ -210,7 +211,8 @@ TEST_F(Flow, UnsupportedCommandAndIoOutcomes)
     EXPECT_NE(issuedMessages().back().find("PRC1005 W"), std::string::npos);
 
     const std::vector<Line> skipped = lines([] { P3109_EmitIoStatusAction("*NEXT", "X_DBM_NO_RECORD"); });
-    EXPECT_EQ(texts(skipped), (std::vector<std::string>{" ", "/* Error code check skipped as *NEXT requested */", " "}));
+    EXPECT_EQ(texts(skipped),
+              (std::vector<std::string>{" ", "/* Error code check skipped as *NEXT requested */", " "}));
     const std::vector<Line> counted = lines([] { P3109_EmitIoStatusAction("*NEXT", "X_DBM_VALIDATION_ERROR"); });
     EXPECT_TRUE(holdsText(counted, "/* Error code ignored as *NEXT requested */"));
     EXPECT_EQ(counted.back(), (Line{6, 3, "}"}));
@@ -218,8 +220,9 @@ TEST_F(Flow, UnsupportedCommandAndIoOutcomes)
 
     /* the status field named as the user's field: the fixed copy only */
     const std::vector<Line> status = lines([] { P3109_EmitIoStatusToField("IO$STS"); });
-    EXPECT_EQ(texts(status), (std::vector<std::string>{"memcpy(pX_Fld[V_FIELD_IOdSTS].pField,INSTANCE(vchLastIOStatus),2);"}));
+    EXPECT_EQ(texts(status),
+              (std::vector<std::string>{"memcpy(pX_Fld[V_FIELD_IOdSTS].pField,INSTANCE(vchLastIOStatus),2);"}));
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

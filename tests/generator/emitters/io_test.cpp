@@ -32,18 +32,23 @@ protected:
     FFC_PARSED_COMMAND& io(const std::string& name, const std::string& file)
     {
         FFC_PARSED_COMMAND& p = command(name, name + " " + file);
-        const char* keyword = name == "INSERT" ? "TO_FILE" : name == "UPDATE" ? "IN_FILE"
-                              : name == "CHECK_FOR"                          ? "FOR_FILE"
-                                                                             : "FROM_FILE";
+        const char* keyword = name == "INSERT"      ? "TO_FILE"
+                              : name == "UPDATE"    ? "IN_FILE"
+                              : name == "CHECK_FOR" ? "FOR_FILE"
+                                                    : "FROM_FILE";
         set(p, keyword, file);
         set(p, keyword, "*FIRST", 1);
-        for (auto [k, v] : std::initializer_list<std::pair<const char*, const char*>>{
-                 {"IO_STATUS", "*STATUS"}, {"IO_ERROR", "*ABORT"}, {"VAL_ERROR", "*LASTDIS"}, {"NOT_FOUND", "*NEXT"},
-                 {"LOCK", "*NO"}, {"NBR_KEYS", "*WITHKEY"}, {"AUTOCOMMIT", "*FILEDEF"}, {"END_FILE", "*NEXT"},
-                 {"GENERIC", "*NO"}})
-            if (dqov::cmdparm::FindParam(dqov::cmdparm::kCommands[static_cast<size_t>(
-                                             dqov::cmdparm::FindCommand(name))],
-                                         k) >= 0)
+        for (auto [k, v] : std::initializer_list<std::pair<const char*, const char*>>{{"IO_STATUS", "*STATUS"},
+                                                                                      {"IO_ERROR", "*ABORT"},
+                                                                                      {"VAL_ERROR", "*LASTDIS"},
+                                                                                      {"NOT_FOUND", "*NEXT"},
+                                                                                      {"LOCK", "*NO"},
+                                                                                      {"NBR_KEYS", "*WITHKEY"},
+                                                                                      {"AUTOCOMMIT", "*FILEDEF"},
+                                                                                      {"END_FILE", "*NEXT"},
+                                                                                      {"GENERIC", "*NO"}})
+            if (dqov::cmdparm::FindParam(
+                    dqov::cmdparm::kCommands[static_cast<size_t>(dqov::cmdparm::FindCommand(name))], k) >= 0)
                 set(p, k, v);
         return p;
     }
@@ -72,18 +77,17 @@ TEST_F(IoEmitters, FetchWithoutWhereReadsOnceWithItsSevenInitialiserLines)
     list(p, "WITH_KEY", {"#CUSTNO"});
     const std::vector<Line> ls = dispatch(p);
     const std::string seq = std::to_string(p.sSequence);
-    const std::vector<std::string> block = {
-        "static X_BOOL fChangedByPoint = FALSE;",
-        "struct X_DBM X_DBM_Fch_" + seq + " =",
-        "{",
-        "X_DBM_V9, \"CUSTMST   \", X_DBM_FETCH, \"\", 0, pX_NULL,",
-        "0, pX_NULL, 0, pX_NULL, NO, 0, pX_NULL,",
-        "NO, 0, NO, 0, NO, NO, NO, NO, NO, NO, NO, X_DBM_COMMIT_NO,",
-        "NO, pX_NULL, NO, " + seq + ", 0, pX_NULL, 0, pX_NULL,",
-        "\"CUSTMST\", NO, \"\", NO, NO, pX_NULL, NO, TRUE, FALSE,",
-        "X_FILE_LIB_DFT, NO, X_FILE_MBR_DFT, X_FILE_MBR_DFT,",
-        "0, pX_NULL, pX_NULL, \"CUSTMST   \"",
-        "};"};
+    const std::vector<std::string> block = {"static X_BOOL fChangedByPoint = FALSE;",
+                                            "struct X_DBM X_DBM_Fch_" + seq + " =",
+                                            "{",
+                                            "X_DBM_V9, \"CUSTMST   \", X_DBM_FETCH, \"\", 0, pX_NULL,",
+                                            "0, pX_NULL, 0, pX_NULL, NO, 0, pX_NULL,",
+                                            "NO, 0, NO, 0, NO, NO, NO, NO, NO, NO, NO, X_DBM_COMMIT_NO,",
+                                            "NO, pX_NULL, NO, " + seq + ", 0, pX_NULL, 0, pX_NULL,",
+                                            "\"CUSTMST\", NO, \"\", NO, NO, pX_NULL, NO, TRUE, FALSE,",
+                                            "X_FILE_LIB_DFT, NO, X_FILE_MBR_DFT, X_FILE_MBR_DFT,",
+                                            "0, pX_NULL, pX_NULL, \"CUSTMST   \"",
+                                            "};"};
     const std::vector<std::string> t = texts(ls);
     auto at = std::search(t.begin(), t.end(), block.begin(), block.end());
     ASSERT_NE(at, t.end()) << dump(ls);
@@ -110,9 +114,9 @@ TEST_F(IoEmitters, FiveKeysGiveALineOfFourAndALineOfOne)
     set(p, "NOT_FOUND", "*ERROR");
     const std::vector<Line> ls = dispatch(p);
     const std::string seq = std::to_string(p.sSequence), n = P3109_State().lineNumberText;
-    const std::vector<std::string> keys = {
-        "static const X_SHORT asX_Key_" + n + "[] =", "{",
-        "    V_FIELD_IOCOMP, V_FIELD_IOORDNO, V_FIELD_IOLINE, V_FIELD_IOSUBL, ", "   V_FIELD_IOSEQ", "};"};
+    const std::vector<std::string> keys = {"static const X_SHORT asX_Key_" + n + "[] =", "{",
+                                           "    V_FIELD_IOCOMP, V_FIELD_IOORDNO, V_FIELD_IOLINE, V_FIELD_IOSUBL, ",
+                                           "   V_FIELD_IOSEQ", "};"};
     const std::vector<std::string> t = texts(ls);
     EXPECT_NE(std::search(t.begin(), t.end(), keys.begin(), keys.end()), t.end()) << dump(ls);
     /* a count field checks the keys; a fatal error ends the main routine */
@@ -173,16 +177,20 @@ TEST_F(IoEmitters, DeleteKeptInCodeLoopsAndCountsWhatItDeleted)
     const int32_t commits = P3109_State().emit.lIgnored1015;
     const std::vector<Line> ls = dispatch(p);
     const std::string b = "X_DBM_Dlt_" + std::to_string(p.sSequence);
-    const std::vector<std::string> loop = {
-        b + ".sDBMRequest = X_DBM_DELETE_NEXT;", b + ".chActionRow = Evaluation_Routine_1(FUNCTION_STD_PARMS);",
-        "if ( " + b + ".chActionRow == YES ) X_DeleteCount++;",
-        "} while ( memcmp( " + b + ".vchReturnCode, X_DBM_OKAY, 2 ) == 0 );"};
+    const std::vector<std::string> loop = {b + ".sDBMRequest = X_DBM_DELETE_NEXT;",
+                                           b + ".chActionRow = Evaluation_Routine_1(FUNCTION_STD_PARMS);",
+                                           "if ( " + b + ".chActionRow == YES ) X_DeleteCount++;",
+                                           "} while ( memcmp( " + b + ".vchReturnCode, X_DBM_OKAY, 2 ) == 0 );"};
     const std::vector<std::string> t = texts(ls);
     EXPECT_NE(std::search(t.begin(), t.end(), loop.begin(), loop.end()), t.end()) << dump(ls);
     EXPECT_TRUE(holdsText(ls, "X_LONG X_DeleteCount = 0;"));
-    const std::vector<std::string> conversion = {"if (X_DeleteCount > 0)", "{",
+    const std::vector<std::string> conversion = {"if (X_DeleteCount > 0)",
+                                                 "{",
                                                  "X_CONVERT_IO_STATUS (X_DBM_END_FILE,X_DBM_OKAY)",
-                                                 "X_CONVERT_IO_STATUS (X_DBM_BEGIN_FILE,X_DBM_OKAY)", "}", "else", "{",
+                                                 "X_CONVERT_IO_STATUS (X_DBM_BEGIN_FILE,X_DBM_OKAY)",
+                                                 "}",
+                                                 "else",
+                                                 "{",
                                                  "X_CONVERT_IO_STATUS (X_DBM_END_FILE,X_DBM_NO_RECORD)"};
     EXPECT_NE(std::search(t.begin(), t.end(), conversion.begin(), conversion.end()), t.end());
     EXPECT_EQ(count(ls, "X_PDF_Execute_IO_Module"), 2);
@@ -205,8 +213,8 @@ TEST_F(IoEmitters, DeleteKeptInCodeLoopsAndCountsWhatItDeleted)
 
 TEST_F(IoEmitters, UpdateLoopAppliesTheRenamesAtBothCalls)
 {
-    P3109_Definitions().renames.push_back({P3109_Padded("IOORDLN", 10), P3109_Padded("IOPRICE", 10),
-                                           P3109_Padded("IOLIMIT", 10)});
+    P3109_Definitions().renames.push_back(
+        {P3109_Padded("IOORDLN", 10), P3109_Padded("IOPRICE", 10), P3109_Padded("IOLIMIT", 10)});
     field("IOPRICE", 'P', 9, 2);
     FFC_PARSED_COMMAND& p = io("UPDATE", "IOORDLN");
     list(p, "FIELDS", {"#IOLIMIT", "#IOPROD"});
@@ -219,11 +227,12 @@ TEST_F(IoEmitters, UpdateLoopAppliesTheRenamesAtBothCalls)
     const std::vector<Line> table = lines([] { P3109_EmitRenameTable(); });
     EXPECT_TRUE(holdsText(table, "static X_FUN_RENAMES aRenames[] = ")) << dump(table);
     EXPECT_EQ(table.back().text, "};");
-    EXPECT_EQ(table[table.size() - 2], (Line{6, static_cast<uint16_t>(table.back().indent + 3),
-                                             "\"IOORDLN\",V_FIELD_IOLIMIT,V_FIELD_IOPRICE"}));
+    EXPECT_EQ(table[table.size() - 2],
+              (Line{6, static_cast<uint16_t>(table.back().indent + 3), "\"IOORDLN\",V_FIELD_IOLIMIT,V_FIELD_IOPRICE"}));
     /* a rename whose fields the function does not use gives no row, and a
        table without rows is not written */
-    P3109_Definitions().renames = {{P3109_Padded("IOORDLN", 10), P3109_Padded("IOQTY", 10), P3109_Padded("NOTUSED", 10)}};
+    P3109_Definitions().renames = {
+        {P3109_Padded("IOORDLN", 10), P3109_Padded("IOQTY", 10), P3109_Padded("NOTUSED", 10)}};
     EXPECT_TRUE(lines([] { P3109_EmitRenameTable(); }).empty());
     P3109_Definitions().renames.clear();
 }
@@ -237,7 +246,8 @@ TEST_F(IoEmitters, CheckForConvertsToANotEqualKey)
     const std::string seq = std::to_string(p.sSequence);
     EXPECT_TRUE(holdsText(ls, "X_DBM_V9, \"IOORDLNV4 \", X_DBM_CHECK_FOR, X_DBM_EQUAL_KEY, 0, pX_NULL,")) << dump(ls);
     /* the view's physical file names its module */
-    EXPECT_TRUE(holdsText(ls, "X_PDF_Execute_IO_Module( pX_Ids, pX_Pro, pX_Fun, &X_DBM_Chk_" + seq + ", \"IOORDLN\" );"));
+    EXPECT_TRUE(
+        holdsText(ls, "X_PDF_Execute_IO_Module( pX_Ids, pX_Pro, pX_Fun, &X_DBM_Chk_" + seq + ", \"IOORDLN\" );"));
     for (const char* from : {"X_DBM_END_FILE", "X_DBM_BEGIN_FILE", "X_DBM_NO_RECORD"})
         EXPECT_TRUE(holdsText(ls, std::string("X_CONVERT_IO_STATUS (") + from + ",X_DBM_NOT_EQUAL_KEY)"));
     EXPECT_TRUE(holdsText(ls, "if ( memcmp( INSTANCE(vchLastIOStatus), X_DBM_NOT_EQUAL_KEY, 2 ) == 0 )"));
@@ -252,7 +262,7 @@ TEST_F(IoEmitters, OpenOfAllFilesKeptOpenWarnsAndAsksForTheCommonOpen)
     set(p, "IO_ERROR", "*ABORT");
     const std::vector<Line> ls = dispatch(p);
     EXPECT_TRUE(holdsText(ls, "X_Open_Data_Base_" + P3109_ModuleName() + "( FUNCTION_STD_PARMS, YES );")) << dump(ls);
-    EXPECT_EQ(count(ls, "{"), 1);   /* the fatal-error action's only */
+    EXPECT_EQ(count(ls, "{"), 1); /* the fatal-error action's only */
     EXPECT_TRUE(issued("PRC1010 W *KEEPOPEN"));
     EXPECT_EQ(P3109_State().emit.cOpenAll, 'Y');
 
@@ -363,5 +373,5 @@ TEST_F(IoEmitters, NamesInCStringsCannotEndTheirLiteral)
     EXPECT_EQ(P3109_IoModuleName("          "), " ");
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

@@ -32,7 +32,8 @@ protected:
         std::string names;
         for (const std::string& f : fields)
             names += f + std::string(10 - f.size(), ' ');
-        const std::string count = std::string(3 - std::to_string(fields.size()).size(), '0') + std::to_string(fields.size());
+        const std::string count =
+            std::string(3 - std::to_string(fields.size()).size(), '0') + std::to_string(fields.size());
         char order[8];
         std::snprintf(order, sizeof order, "%04zu", P3109_ListDefinitions().size() + 1);
         writeRecord("LISTNAME  ", name, "", {{0, order}, {4, type == "*BROWSE" ? "B" : "W"}, {5, count}, {15, names}});
@@ -70,10 +71,18 @@ TEST_F(Lists, WorkingListStructureVectorAndMacros)
 {
     const std::vector<Line> l = defineList("ORD", {"CUSTNO", "FLAG"});
     /* the packed structure, each packing line between blank lines */
-    EXPECT_TRUE(holds(l, {{5, 0, " "}, {5, 0, "#include \"x_strpck.h\" "}, {5, 0, " "}, {5, 0, "struct LIST_ORD"},
-                          {5, 0, "{"}, {5, 3, "X_DICTIONARY_PACKED fCUSTNO[BYTE_LEN_V_FIELD_CUSTNO];"},
-                          {5, 3, "X_DICTIONARY_ALPHA fFLAG;"}, {5, 0, "};"}, {5, 0, " "}, {5, 0, " "},
-                          {5, 0, "#include \"x_endpck.h\" "}, {5, 0, " "}}));
+    EXPECT_TRUE(holds(l, {{5, 0, " "},
+                          {5, 0, "#include \"x_strpck.h\" "},
+                          {5, 0, " "},
+                          {5, 0, "struct LIST_ORD"},
+                          {5, 0, "{"},
+                          {5, 3, "X_DICTIONARY_PACKED fCUSTNO[BYTE_LEN_V_FIELD_CUSTNO];"},
+                          {5, 3, "X_DICTIONARY_ALPHA fFLAG;"},
+                          {5, 0, "};"},
+                          {5, 0, " "},
+                          {5, 0, " "},
+                          {5, 0, "#include \"x_endpck.h\" "},
+                          {5, 0, " "}}));
     /* the vector: the first entry begins with a blank, the next with a comma;
        a one-byte field is addressed without [0] */
     EXPECT_TRUE(holds(l, {{1, 3, "static struct LIST_ORD X_List_ORD;"}}));
@@ -88,10 +97,14 @@ TEST_F(Lists, WorkingListStructureVectorAndMacros)
     }
     EXPECT_EQ(rows, 2u);
     /* the macros copy each field between the function and the list */
-    EXPECT_TRUE(holds(l, {{5, 0, "#define ASSEMBLE_LIST_ENTRY_ORD()"}, {5, 0, "{"}, {5, 3, "struct X_FLD"},
-                          {5, 3, "   *pX_FldList = pX_List[V_LIST_ORD].pX_Fld;"}, {5, 0, " "},
-                          {5, 3, "X_CPYBYTES( pX_FldList[V_LF_ORD_CUSTNO].pField, pX_Fld[V_FIELD_CUSTNO].pField, "
-                                 "BYTE_LEN_V_FIELD_CUSTNO );"}}));
+    EXPECT_TRUE(holds(l, {{5, 0, "#define ASSEMBLE_LIST_ENTRY_ORD()"},
+                          {5, 0, "{"},
+                          {5, 3, "struct X_FLD"},
+                          {5, 3, "   *pX_FldList = pX_List[V_LIST_ORD].pX_Fld;"},
+                          {5, 0, " "},
+                          {5, 3,
+                           "X_CPYBYTES( pX_FldList[V_LF_ORD_CUSTNO].pField, pX_Fld[V_FIELD_CUSTNO].pField, "
+                           "BYTE_LEN_V_FIELD_CUSTNO );"}}));
     EXPECT_TRUE(holdsText(l, "X_CPYBYTES( pX_Fld[V_FIELD_FLAG].pField, pX_FldList[V_LF_ORD_FLAG].pField, "
                              "BYTE_LEN_V_FIELD_FLAG );"));
     const GEN_LIST_DEFINITION& list = P3109_ListDefinitions().back();
@@ -118,8 +131,11 @@ TEST_F(Lists, TrigListHasNoPackingAndABrowseListNoMacros)
     EXPECT_EQ(std::count(trig.begin(), trig.end(), "#define ASSEMBLE_LIST_ENTRY_TRIG_LIST()"), 1);
 
     const std::vector<Line> b = defineList("BRW", {"CUSTNO"}, "*BROWSE", "#CNT");
-    EXPECT_TRUE(holds(b, {{5, 0, "{"}, {5, 3, "X_CHAR chMode; "}, {5, 3, "struct X_COND Cond[2];"},
-                          {5, 3, "X_DICTIONARY_PACKED fCUSTNO[BYTE_LEN_V_FIELD_CUSTNO];"}, {5, 3, "X_YES_NO efCUSTNO;"}}))
+    EXPECT_TRUE(holds(b, {{5, 0, "{"},
+                          {5, 3, "X_CHAR chMode; "},
+                          {5, 3, "struct X_COND Cond[2];"},
+                          {5, 3, "X_DICTIONARY_PACKED fCUSTNO[BYTE_LEN_V_FIELD_CUSTNO];"},
+                          {5, 3, "X_YES_NO efCUSTNO;"}}))
         << "TRUE and FALSE";
     EXPECT_FALSE(holdsText(b, "#define ASSEMBLE_LIST_ENTRY_BRW()"));
     const GEN_LIST_DEFINITION& brw = P3109_ListDefinitions().back();
@@ -136,7 +152,8 @@ TEST_F(Lists, TrigListHasNoPackingAndABrowseListNoMacros)
     current(*commands_.back());
     const std::vector<Line> c = lines([] { P3109_EmitDefList(); });
     EXPECT_TRUE(holds(c, {{5, 3, "X_DICTIONARY_PACKED fCUSTNO[BYTE_LEN_V_FIELD_CUSTNO];"},
-                          {5, 3, "X_DICTIONARY_PACKED cfCUSTNO[BYTE_LEN_V_FIELD_CUSTNO];"}, {5, 3, "X_YES_NO efCUSTNO;"}}));
+                          {5, 3, "X_DICTIONARY_PACKED cfCUSTNO[BYTE_LEN_V_FIELD_CUSTNO];"},
+                          {5, 3, "X_YES_NO efCUSTNO;"}}));
 }
 
 TEST_F(Lists, MacroBracesCarryTheContinuationTheBlankLineAfterDoesNot)
@@ -164,15 +181,18 @@ TEST_F(Lists, EntryCommandsInBothFormsAndTheThreeLayouts)
     /* a working list moves the entry itself through its operation table */
     listCommand("ADD_ENTRY", "TO_LIST", "#ORD");
     std::vector<Line> add = lines([] { P3109_EmitAddEntry(); });
-    EXPECT_TRUE(holds(add, {{6, 6, "X_Add_Entry_Fcn"}, {6, 6, "   *pfnAddEntry = pX_List[V_LIST_ORD].pOperationTable->pfnAddEntry;"},
-                            {6, 0, " "}, {6, 6, "ASSEMBLE_LIST_ENTRY_ORD();"}}));
+    EXPECT_TRUE(holds(add, {{6, 6, "X_Add_Entry_Fcn"},
+                            {6, 6, "   *pfnAddEntry = pX_List[V_LIST_ORD].pOperationTable->pfnAddEntry;"},
+                            {6, 0, " "},
+                            {6, 6, "ASSEMBLE_LIST_ENTRY_ORD();"}}));
     EXPECT_TRUE(holdsText(add, "(pfnAddEntry)( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_NULL, V_LIST_ORD, pX_List, YES, NO, "
                                "X_FUNCTION_MODE_DISPLAY, NO );"));
     /* a browse list through the run-time routine */
     listCommand("ADD_ENTRY", "TO_LIST", "#BRW");
     add = lines([] { P3109_EmitAddEntry(); });
-    EXPECT_TRUE(holdsText(add, "X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), V_LIST_BRW, pX_List, YES, "
-                               "YES, pX_Fun->chMode, YES );"));
+    EXPECT_TRUE(holdsText(add,
+                          "X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), V_LIST_BRW, pX_List, YES, "
+                          "YES, pX_Fun->chMode, YES );"));
 
     /* CLR_LIST and DLT_LIST write the same; the top entry goes back for a
        browse list showing its current entry */
@@ -180,7 +200,8 @@ TEST_F(Lists, EntryCommandsInBothFormsAndTheThreeLayouts)
     const std::vector<std::string> clr = texts(lines([] { P3109_EmitClrList(); }));
     listCommand("DLT_LIST", "NAMED", "#BRW");
     std::vector<std::string> dlt = texts(lines([] { P3109_EmitDltList(); }));
-    std::replace(dlt.begin(), dlt.end(), std::string("// DLT_LIST NAMED(#BRW)"), std::string("// CLR_LIST NAMED(#BRW)"));
+    std::replace(dlt.begin(), dlt.end(), std::string("// DLT_LIST NAMED(#BRW)"),
+                 std::string("// CLR_LIST NAMED(#BRW)"));
     EXPECT_NE(std::find(clr.begin(), clr.end(), "pX_List[V_LIST_BRW].svTopEntry = V_MAXIMUM_VALUE + 1;"), clr.end());
     listCommand("CLR_LIST", "NAMED", "#ORD");
     const std::vector<std::string> clrOrd = texts(lines([] { P3109_EmitClrList(); }));
@@ -188,7 +209,9 @@ TEST_F(Lists, EntryCommandsInBothFormsAndTheThreeLayouts)
                         "( pX_List[V_LIST_ORD].pOperationTable->pfnDropEntries )( pX_Ids, pX_Pro, pX_Fun, pX_Fld, "
                         "V_LIST_ORD, pX_List, YES );"),
               clrOrd.end());
-    EXPECT_EQ(std::count_if(clrOrd.begin(), clrOrd.end(), [](const std::string& t) { return t.find("svTopEntry") != std::string::npos; }), 0);
+    EXPECT_EQ(std::count_if(clrOrd.begin(), clrOrd.end(),
+                            [](const std::string& t) { return t.find("svTopEntry") != std::string::npos; }),
+              0);
 
     /* with ZOPH2 a list of the short layout is reached through the X_LIST_1 overlay */
     ctx.lZoph2Used = 1;
@@ -201,9 +224,12 @@ TEST_F(Lists, EntryCommandsInBothFormsAndTheThreeLayouts)
     set(*commands_.back(), "NUMBER", "*CURRENT");
     current(*commands_.back());
     const std::vector<Line> del = lines([] { P3109_EmitDltEntry(); });
-    EXPECT_TRUE(holds(del, {{6, 6, "X_LIST_2"}, {6, 6, "   *pList = &((X_LIST_2*) pX_List)[V_LIST_ORD];"},
-                            {6, 6, "X_Dlt_Entry_Fcn"}, {6, 6, "   *pfnDltEntry = pList->pOperationTable->pfnDltEntry;"},
-                            {6, 0, " "}, {6, 6, "lcDltEntry = pList->lcCurrentEntry;"}}));
+    EXPECT_TRUE(holds(del, {{6, 6, "X_LIST_2"},
+                            {6, 6, "   *pList = &((X_LIST_2*) pX_List)[V_LIST_ORD];"},
+                            {6, 6, "X_Dlt_Entry_Fcn"},
+                            {6, 6, "   *pfnDltEntry = pList->pOperationTable->pfnDltEntry;"},
+                            {6, 0, " "},
+                            {6, 6, "lcDltEntry = pList->lcCurrentEntry;"}}));
     ctx.lZoph2Used = 0;
     EXPECT_TRUE(issuedMessages().empty());
 }
@@ -212,9 +238,10 @@ TEST_F(Lists, CounterInTheListSortOrderAndUndefinedList)
 {
     defineList("CNTL", {"CUSTNO", "CNT"}, "*WORKING", "#CNT");
     listCommand("ADD_ENTRY", "TO_LIST", "#CNTL");
-    EXPECT_TRUE(holdsText(lines([] { P3109_EmitAddEntry(); }),
-                          "X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), V_LIST_CNTL, pX_List, YES, YES, "
-                          "X_FUNCTION_MODE_DISPLAY, YES );"));
+    EXPECT_TRUE(
+        holdsText(lines([] { P3109_EmitAddEntry(); }),
+                  "X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, INSTANCE(X_Cond), V_LIST_CNTL, pX_List, YES, YES, "
+                  "X_FUNCTION_MODE_DISPLAY, YES );"));
 
     FFC_PARSED_COMMAND& sort = command("SORT_LIST");
     set(sort, "NAMED", "#CNTL");
@@ -222,8 +249,8 @@ TEST_F(Lists, CounterInTheListSortOrderAndUndefinedList)
     set(sort, "BY_FIELDS", "*DESCEND", 1, 1);
     current(sort);
     EXPECT_TRUE(holdsText(lines([] { P3109_EmitSortList(); }),
-                          "X_Sort_List( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_LIST_CNTL, pX_List, X_Sort_List_"
-                              + P3109_State().lineNumberText + " );"));
+                          "X_Sort_List( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_LIST_CNTL, pX_List, X_Sort_List_" +
+                              P3109_State().lineNumberText + " );"));
     const GEN_SORT_ROUTINE_NODE& node = P3109_SortRoutineList().back();
     EXPECT_EQ(node.structureName, "LIST_CNTL");
     ASSERT_EQ(node.keys.size(), 2u);
@@ -260,10 +287,15 @@ TEST_F(Lists, GetAndLocateEntries)
     listCommand("LOC_ENTRY", "IN_LIST", "#ORD");
     const std::vector<Line> loc = lines([] { P3109_EmitLocEntry(); });
     EXPECT_TRUE(holds(loc, {{6, 3, "strcpy( INSTANCE(vchLastIOStatus), X_DBM_NO_RECORD );"}}));
-    EXPECT_TRUE(holds(loc, {{6, 6, "sEntrys = pX_List[V_LIST_ORD].sCurrentEntrys;"}, {6, 0, " "},
-                            {6, 6, "for ( i = 1; i <= sEntrys; i++ )"}, {6, 6, "{"}}));
-    EXPECT_TRUE(holds(loc, {{6, 9, "DISASSEMBLE_LIST_ENTRY_ORD();"}, {6, 0, " "},
-                            {6, 9, "strcpy( INSTANCE(vchLastIOStatus), X_DBM_OKAY );"}, {6, 9, "break;"}, {6, 6, "}"},
+    EXPECT_TRUE(holds(loc, {{6, 6, "sEntrys = pX_List[V_LIST_ORD].sCurrentEntrys;"},
+                            {6, 0, " "},
+                            {6, 6, "for ( i = 1; i <= sEntrys; i++ )"},
+                            {6, 6, "{"}}));
+    EXPECT_TRUE(holds(loc, {{6, 9, "DISASSEMBLE_LIST_ENTRY_ORD();"},
+                            {6, 0, " "},
+                            {6, 9, "strcpy( INSTANCE(vchLastIOStatus), X_DBM_OKAY );"},
+                            {6, 9, "break;"},
+                            {6, 6, "}"},
                             {6, 3, "}"}}));
     EXPECT_FALSE(holdsText(loc, "/* If this entry matches the WHERE clause */"));
     EXPECT_EQ(P3109_State().out.usIndent, 3);
@@ -293,10 +325,14 @@ TEST_F(Lists, SelectListLoopHead)
     current(w);
     const std::string n = std::to_string(w.sSequence);
     const std::vector<Line> work = lines([] { P3109_EmitSelectList(); });
-    EXPECT_TRUE(holds(work, {{6, 6, "X_LONG"}, {6, 6, "   lSelectEntry_" + n + ","}, {6, 6, "   lSelectLoopCount = 0;"},
-                             {6, 6, "struct X_LIST"}, {6, 6, "   *pX_List_" + n + " = &pX_List[V_LIST_ORD];"},
-                             {6, 6, "X_Get_Entry_Ext_Fcn"},
-                             {6, 6, "   *pfnGetEntryExt_" + n + " = pX_List_" + n + "->pOperationTable->pfnGetEntryExt;"}}));
+    EXPECT_TRUE(
+        holds(work, {{6, 6, "X_LONG"},
+                     {6, 6, "   lSelectEntry_" + n + ","},
+                     {6, 6, "   lSelectLoopCount = 0;"},
+                     {6, 6, "struct X_LIST"},
+                     {6, 6, "   *pX_List_" + n + " = &pX_List[V_LIST_ORD];"},
+                     {6, 6, "X_Get_Entry_Ext_Fcn"},
+                     {6, 6, "   *pfnGetEntryExt_" + n + " = pX_List_" + n + "->pOperationTable->pfnGetEntryExt;"}}));
     EXPECT_TRUE(holdsText(work, "for ( lSelectEntry_" + n + " = 1; ( lSelectEntry_" + n + " <= pX_List_" + n +
                                     "->sCurrentEntrys ) && ( pX_Ids->chFatalError == NO ); lSelectEntry_" + n +
                                     " += (1 + INSTANCE(lAdjustment_ORD)) )"));
@@ -314,12 +350,15 @@ TEST_F(Lists, SelectListLoopHead)
     current(b);
     const std::string m = std::to_string(b.sSequence);
     const std::vector<Line> brw = lines([] { P3109_EmitSelectList(); });
-    EXPECT_TRUE(holds(brw, {{6, 9, "pX_List_" + m + "->chScreening = YES;"}, {6, 9, "pX_List_" + m + "->chOSelected = NO;"},
+    EXPECT_TRUE(holds(brw, {{6, 9, "pX_List_" + m + "->chScreening = YES;"},
+                            {6, 9, "pX_List_" + m + "->chOSelected = NO;"},
                             {6, 9, "pX_List_" + m + "->chOAltered =  YES;"}}));
     EXPECT_TRUE(holdsText(brw, "pX_List_" + m + "->chODelete = NO;")) << "after a blank keyword";
     EXPECT_TRUE(holdsText(brw, "INSTANCE(chEntryChanged) =  YES;"));
-    EXPECT_TRUE(holdsText(brw, "   lSelectEntry_" + m + " += (1 + INSTANCE(lAdjustment_BRW)), "
-                               "X_Set_Component_List_Entry_Count( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, V_LIST_BRW ) )"));
+    EXPECT_TRUE(holdsText(
+        brw, "   lSelectEntry_" + m +
+                 " += (1 + INSTANCE(lAdjustment_BRW)), "
+                 "X_Set_Component_List_Entry_Count( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, V_LIST_BRW ) )"));
     EXPECT_TRUE(holdsText(brw, "X_Set_Error_States( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_LIST_BRW, pX_List, NO );"));
     const std::string routine = P3109_EvaluationChain().back().name;
     EXPECT_TRUE(holdsText(brw, "if ( " + routine + "(FUNCTION_STD_PARMS) != YES ) continue;"));
@@ -333,8 +372,9 @@ TEST_F(Lists, CSharpFormsOfTheEntryCommands)
     P3109_State().cTarget = GEN_TARGET_CSHARP;
     current(*commands_[0]);
     const std::vector<Line> def = lines([] { P3109_EmitDefList(); });
-    EXPECT_TRUE(holdsText(def, "DqooDef.X_CPYBYTES( ref pX_FldList[V_LF_ORD_CUSTNO].pField, pX_Fld[V_FIELD_CUSTNO].pField, "
-                               "BYTE_LEN_V_FIELD_CUSTNO );"));
+    EXPECT_TRUE(holdsText(def,
+                          "DqooDef.X_CPYBYTES( ref pX_FldList[V_LF_ORD_CUSTNO].pField, pX_Fld[V_FIELD_CUSTNO].pField, "
+                          "BYTE_LEN_V_FIELD_CUSTNO );"));
     bool adjustment = false;
     for (const GEN_STATIC_ENTRY& e : CGEN_StaticWorkingList(0))
         adjustment = adjustment || (e.csDeclaration == "public int lAdjustment_ORD" &&
@@ -342,15 +382,17 @@ TEST_F(Lists, CSharpFormsOfTheEntryCommands)
     EXPECT_TRUE(adjustment);
 
     listCommand("ADD_ENTRY", "TO_LIST", "#BRW");
-    EXPECT_TRUE(holdsText(lines([] { P3109_EmitAddEntry(); }),
-                          "X_RUN_DLL.X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Cond, V_LIST_BRW, pX_List, "
-                          "YES, YES, pX_Fun.chMode, YES );"));
+    EXPECT_TRUE(
+        holdsText(lines([] { P3109_EmitAddEntry(); }),
+                  "X_RUN_DLL.X_Add_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Cond, V_LIST_BRW, pX_List, "
+                  "YES, YES, pX_Fun.chMode, YES );"));
     FFC_PARSED_COMMAND& del = listCommand("DLT_ENTRY", "FROM_LIST", "#BRW");
     set(del, "NUMBER", "*CURRENT");
     current(del);
-    EXPECT_TRUE(holdsText(lines([] { P3109_EmitDltEntry(); }),
-                          "X_RUN_DLL.X_Dlt_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_NOT_AVAILABLE, pX_List, V_LIST_BRW, "
-                          "ref pGlobal1.lAdjustment_BRW );"));
+    EXPECT_TRUE(
+        holdsText(lines([] { P3109_EmitDltEntry(); }),
+                  "X_RUN_DLL.X_Dlt_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_NOT_AVAILABLE, pX_List, V_LIST_BRW, "
+                  "ref pGlobal1.lAdjustment_BRW );"));
     ctx.lZoph2Used = 1;
     FFC_PARSED_COMMAND& get = listCommand("GET_ENTRY", "FROM_LIST", "#BRW");
     set(get, "NUMBER", "#CNT");
@@ -365,5 +407,5 @@ TEST_F(Lists, CSharpFormsOfTheEntryCommands)
     ctx.lZoph2Used = 0;
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

@@ -153,7 +153,8 @@ TEST_F(Reports, ControlStructureHasThirtyValuesWithoutThePageField)
     EXPECT_TRUE(holdsText(l, "   V_NOT_AVAILABLE  /* Other override attributes */"));
 
     field("REP1PAGE", 'P', 5);
-    EXPECT_TRUE(holdsText(lines([] { P3109_EmitReportStructs(); }), "   V_FIELD_REP1PAGE, /* Standard Page Number Field */"));
+    EXPECT_TRUE(
+        holdsText(lines([] { P3109_EmitReportStructs(); }), "   V_FIELD_REP1PAGE, /* Standard Page Number Field */"));
 }
 
 TEST_F(Reports, RoutinesOfPointThirtySevenAndThePrintingCommands)
@@ -188,7 +189,8 @@ TEST_F(Reports, RoutinesOfPointThirtySevenAndThePrintingCommands)
     const size_t printed = std::find(p.begin(), p.end(), "Print_Line_RLINE (FUNCTION_STD_PARMS);") - p.begin();
     EXPECT_LT(opened, printed);
     EXPECT_LT(printed, p.size());
-    EXPECT_EQ(std::count_if(p.begin(), p.end(), [](const std::string& t) { return t.rfind("Print_Line_", 0) == 0; }), 1);
+    EXPECT_EQ(std::count_if(p.begin(), p.end(), [](const std::string& t) { return t.rfind("Print_Line_", 0) == 0; }),
+              1);
     EXPECT_EQ(p.back(), "Print_Footings_1 (2, FUNCTION_STD_PARMS);");
 
     /* SPACE leaves the indent as it found it */
@@ -233,11 +235,14 @@ TEST_F(Reports, ClusterLimitAndKeepValues)
     EXPECT_TRUE(has(k, "if ( ( lSelectLoopCount == 1 )"));
     const size_t reset = at(k, "INSTANCE(dWorkMaximum_1) = -99999999999999.9;");
     EXPECT_LT(reset, k.size());
-    EXPECT_TRUE(has(k, "   || ( memcmp( pX_Fld[V_FIELD_LSTREG].pField, INSTANCE(fchPrevLSTREG_2), BYTE_LEN_V_FIELD_LSTREG ) != 0 )"));
-    EXPECT_TRUE(has(k, "if (INSTANCE(dWorkDouble) > INSTANCE(dWorkMaximum_1)) INSTANCE(dWorkMaximum_1) = INSTANCE(dWorkDouble);"));
+    EXPECT_TRUE(has(
+        k,
+        "   || ( memcmp( pX_Fld[V_FIELD_LSTREG].pField, INSTANCE(fchPrevLSTREG_2), BYTE_LEN_V_FIELD_LSTREG ) != 0 )"));
+    EXPECT_TRUE(has(
+        k, "if (INSTANCE(dWorkDouble) > INSTANCE(dWorkMaximum_1)) INSTANCE(dWorkMaximum_1) = INSTANCE(dWorkDouble);"));
     EXPECT_EQ(P3109_State().emit.cWorkDouble, 'Y');
     EXPECT_EQ(P3109_State().out.usIndent, 3);
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

@@ -68,7 +68,8 @@ TEST_F(Routines, ComponentTables)
     EXPECT_TRUE(holds(h, {{6, 0, "static const X_PVOID aHeader[] = { pX_NULL };"}}));
     GEN_COMPONENT_HEADER_TABLE two{"aHeader", {{"Routine_1", true}, {"Routine_2", true}}};
     const std::vector<Line> h2 = lines([&two] { P3109_EmitComponentHeaderTable(&two, 6, 1, 0); });
-    EXPECT_TRUE(holds(h2, {{6, 3, "/* [0] */ ( (X_PVOID) &(Routine_1) ) ,"}, {6, 3, "/* [1] */ ( (X_PVOID) &(Routine_2) ) };"}}));
+    EXPECT_TRUE(holds(
+        h2, {{6, 3, "/* [0] */ ( (X_PVOID) &(Routine_1) ) ,"}, {6, 3, "/* [1] */ ( (X_PVOID) &(Routine_2) ) };"}}));
 }
 
 TEST_F(Routines, ComponentDispatchAndFor)
@@ -79,7 +80,8 @@ TEST_F(Routines, ComponentDispatchAndFor)
     current(set1);
     EXPECT_EQ(texts(lines([] { P3109_EmitSet(); })).back(),
               "X_DISPATCH_COMPONENT_COMMAND( 42L, pX_NULL, pX_NULL, 0, pX_NULL, X_COMP_DISPATCH_ZOPHX_COMMAND, "
-              "X_MAIN_CHECK_DISPATCH( lReturnCode, " + P3109_State().cName + " ) )");
+              "X_MAIN_CHECK_DISPATCH( lReturnCode, " +
+                  P3109_State().cName + " ) )");
     /* without an id: the prologue only */
     FFC_PARSED_COMMAND& set2 = command("SET");
     current(set2);
@@ -158,5 +160,5 @@ TEST_F(Routines, TransferAndExecCpf)
     EXPECT_EQ(c.back(), "#endif");
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

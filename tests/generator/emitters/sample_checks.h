@@ -63,8 +63,8 @@ inline std::string structureFaults(const std::string& c)
         if (text.rfind("goto ", 0) == 0)
             targets.insert(text.substr(5, text.find(';') - 5));
         size_t colon = text.find(':');
-        if (colon != std::string::npos && text.find_first_not_of(
-                                               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_") == colon)
+        if (colon != std::string::npos &&
+            text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_") == colon)
             labels.insert(text.substr(0, colon));
         for (const char ch : line) {
             if (ch == '{')
@@ -129,6 +129,6 @@ protected:
     }
 };
 
-} // namespace emitters_test
+}  // namespace emitters_test
 
 #endif

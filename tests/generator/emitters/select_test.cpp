@@ -30,9 +30,13 @@ protected:
         set(p, "FROM_FILE", file);
         set(p, "FROM_FILE", "*FIRST", 1);
         list(p, "FIELDS", {"#IOCOMP"});
-        for (auto [k, v] : std::initializer_list<std::pair<const char*, const char*>>{
-                 {"IO_STATUS", "*STATUS"}, {"IO_ERROR", "*ABORT"}, {"VAL_ERROR", "*LASTDIS"}, {"END_FILE", "*NEXT"},
-                 {"LOCK", "*NO"}, {"NBR_KEYS", "*WITHKEY"}, {"GENERIC", "*NO"}})
+        for (auto [k, v] : std::initializer_list<std::pair<const char*, const char*>>{{"IO_STATUS", "*STATUS"},
+                                                                                      {"IO_ERROR", "*ABORT"},
+                                                                                      {"VAL_ERROR", "*LASTDIS"},
+                                                                                      {"END_FILE", "*NEXT"},
+                                                                                      {"LOCK", "*NO"},
+                                                                                      {"NBR_KEYS", "*WITHKEY"},
+                                                                                      {"GENERIC", "*NO"}})
             set(p, k, v);
         return p;
     }
@@ -129,7 +133,8 @@ TEST_F(SelectEmitters, WhereInCodeLoopsInsideTheRoutineOrEndsTheSelection)
     dispatch(ending);
     dispatch(endSelect());
     const std::vector<Line> ls = routines();
-    const std::vector<std::string> loop = after(ls, "} while ( ( memcmp( INSTANCE(vchLastIOStatus), X_DBM_OKAY, 2 ) == 0 )", 2);
+    const std::vector<std::string> loop =
+        after(ls, "} while ( ( memcmp( INSTANCE(vchLastIOStatus), X_DBM_OKAY, 2 ) == 0 )", 2);
     ASSERT_EQ(loop.size(), 2u) << dump(ls);
     EXPECT_EQ(loop[1], "   && ( Evaluation_Routine_1(FUNCTION_STD_PARMS) == NO) );");
     /* *ENDWHERE: no read loop; the first record that does not match ends it */
@@ -137,7 +142,8 @@ TEST_F(SelectEmitters, WhereInCodeLoopsInsideTheRoutineOrEndsTheSelection)
     EXPECT_TRUE(holdsText(ls, "   return ( Evaluation_Routine_2( FUNCTION_STD_PARMS ) );"));
     EXPECT_TRUE(holdsText(ls, "if ( memcmp( INSTANCE(vchLastIOStatus), X_DBM_OKAY, 2 ) == 0 ) return (YES);"));
     EXPECT_TRUE(holdsText(ls, "NO, 0, NO, 0, NO, NO, NO, NO, NO, NO, X_DBM_ENDWHERE_YES, X_DBM_COMMIT_NO,"));
-    EXPECT_TRUE(holdsText(ls, "INSTANCE(pfCloseCursor[INSTANCE(sCurrentCursors)]) = Close_" + P3109_ModuleName() + "_1;"));
+    EXPECT_TRUE(
+        holdsText(ls, "INSTANCE(pfCloseCursor[INSTANCE(sCurrentCursors)]) = Close_" + P3109_ModuleName() + "_1;"));
     EXPECT_TRUE(holds(ls, {{6, 0, "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))"}}));
     /* the C# routines have no guards */
     P3109_State().cTarget = GEN_TARGET_CSHARP;
@@ -163,15 +169,19 @@ TEST_F(SelectEmitters, SelectSqlWritesItsEntriesAndMarkers)
     EXPECT_EQ(after(ls, "pCurrentODBC->chInfoType = X_ODBC_SELECT_DISTINCT_OPTION;", 2).back(),
               "pCurrentODBC->ulInfoValue1 = TRUE;");
     /* the host variable: its own entry, and a marker in the clause */
-    const std::vector<std::string> host = {"pCurrentODBC->chInfoType = X_ODBC_SELECT_WHERE_FIELD;",
-                                           "pCurrentODBC->ulInfoValue1 = 1;", "pCurrentODBC->ulInfoValue2 = V_FIELD_IOLIMIT;",
-                                           "pCurrentODBC->pvchInfoValue3 = pX_NULL;"};
+    const std::vector<std::string> host = {
+        "pCurrentODBC->chInfoType = X_ODBC_SELECT_WHERE_FIELD;", "pCurrentODBC->ulInfoValue1 = 1;",
+        "pCurrentODBC->ulInfoValue2 = V_FIELD_IOLIMIT;", "pCurrentODBC->pvchInfoValue3 = pX_NULL;"};
     EXPECT_EQ(after(ls, host[0], 4).size(), 4u);
     const std::vector<std::string> t = texts(ls);
     EXPECT_NE(std::search(t.begin(), t.end(), host.begin(), host.end()), t.end()) << dump(ls);
-    EXPECT_TRUE(literal(" L.\x01" "C0\x01 > \x01" "1\x01"));
+    EXPECT_TRUE(literal(" L.\x01"
+                        "C0\x01 > \x01"
+                        "1\x01"));
     /* both names of the list resolved */
-    EXPECT_TRUE(literal(" \x01" "C2\x01 , \x01" "C3\x01"));
+    EXPECT_TRUE(literal(" \x01"
+                        "C2\x01 , \x01"
+                        "C3\x01"));
     EXPECT_TRUE(holdsText(ls, "pCurrentODBC->chInfoType = X_ODBC_SELECT_ORDER_BY_FIELD;"));
     /* each entry gets its size and version */
     EXPECT_TRUE(holdsText(ls, "pODBC[i].ulSize = sizeof(struct X_ODBC_SELECT_2);"));
@@ -192,7 +202,8 @@ TEST_F(SelectEmitters, SelectSqlOrderListAndGlobalVariables)
     const std::vector<Line> ls = routines();
     EXPECT_TRUE(literal(" @@ERROR = 0")) << dump(ls);
     /* without a comma only the first name of the list is one */
-    EXPECT_TRUE(literal(" \x01" "C0\x01 IOPROD"));
+    EXPECT_TRUE(literal(" \x01"
+                        "C0\x01 IOPROD"));
     EXPECT_TRUE(holdsText(ls, "pCurrentODBC->ulInfoValue1 = FALSE;"));
     EXPECT_FALSE(holdsText(ls, "pCurrentODBC->chInfoType = X_ODBC_SELECT_WHERE_FIELD;"));
 }
@@ -208,7 +219,9 @@ TEST_F(SelectEmitters, SelectSqlTextKeepsItsMeaningAndItsCommentsStaySafe)
     dispatch(endSelect());
     const std::vector<Line> ls = routines();
     /* only the field became a marker: quotes, semicolon and comment stand */
-    EXPECT_TRUE(literal(" L.\x01" "C0\x01 = 'O''Brien' ; -- x */ \\")) << dump(ls);
+    EXPECT_TRUE(literal(" L.\x01"
+                        "C0\x01 = 'O''Brien' ; -- x */ \\"))
+        << dump(ls);
     for (const Line& l : ls)
         EXPECT_TRUE(l.text.empty() || l.text.back() != '\\') << l.text;
 }
@@ -222,17 +235,16 @@ TEST_F(SelectEmitters, UseOfAZophBuiltInHasFourFixedEntries)
     const std::vector<Line> ls = dispatch(p);
     const std::string n = std::to_string(p.sSequence);
     EXPECT_TRUE(holdsText(ls, "struct X_PARM aZOPHBIFParms[6];")) << dump(ls);
-    const std::vector<std::string> fixed = {
-        "aZOPHBIFParms[0].sType = ((X_SHORT) X_PARM_BIF_CALLER_PX_FUN);",
-        "aZOPHBIFParms[0].pValue = ((X_PVOID) pX_Fun);",
-        "aZOPHBIFParms[1].sType = ((X_SHORT) X_PARM_BIF_CALLER_PX_BIF);",
-        "aZOPHBIFParms[1].pValue = ((X_PVOID) &X_BIF_" + n + ");",
-        "aZOPHBIFParms[2].sType = ((X_SHORT) X_PARM_BIF_DEFAULT_ARG_INFO);",
-        "aZOPHBIFParms[2].sNumberOf = ((X_SHORT) 1);",
-        "aZOPHBIFParms[2].pValue = ((X_PVOID) &(XZOPHArgDefaults[0]));",
-        "aZOPHBIFParms[3].sType = ((X_SHORT) X_PARM_BIF_DEFAULT_RET_INFO);",
-        "aZOPHBIFParms[3].sNumberOf = ((X_SHORT) 1);",
-        "aZOPHBIFParms[3].pValue = ((X_PVOID) &(XZOPHRetDefaults[0]));"};
+    const std::vector<std::string> fixed = {"aZOPHBIFParms[0].sType = ((X_SHORT) X_PARM_BIF_CALLER_PX_FUN);",
+                                            "aZOPHBIFParms[0].pValue = ((X_PVOID) pX_Fun);",
+                                            "aZOPHBIFParms[1].sType = ((X_SHORT) X_PARM_BIF_CALLER_PX_BIF);",
+                                            "aZOPHBIFParms[1].pValue = ((X_PVOID) &X_BIF_" + n + ");",
+                                            "aZOPHBIFParms[2].sType = ((X_SHORT) X_PARM_BIF_DEFAULT_ARG_INFO);",
+                                            "aZOPHBIFParms[2].sNumberOf = ((X_SHORT) 1);",
+                                            "aZOPHBIFParms[2].pValue = ((X_PVOID) &(XZOPHArgDefaults[0]));",
+                                            "aZOPHBIFParms[3].sType = ((X_SHORT) X_PARM_BIF_DEFAULT_RET_INFO);",
+                                            "aZOPHBIFParms[3].sNumberOf = ((X_SHORT) 1);",
+                                            "aZOPHBIFParms[3].pValue = ((X_PVOID) &(XZOPHRetDefaults[0]));"};
     const std::vector<std::string> t = texts(ls);
     EXPECT_NE(std::search(t.begin(), t.end(), fixed.begin(), fixed.end()), t.end());
     EXPECT_TRUE(holdsText(ls, "aZOPHBIFParms[4].sNumberOf = ((X_SHORT) V_FIELD_IOORDNO);"));
@@ -257,7 +269,8 @@ TEST_F(SelectEmitters, UseOfTheExchangeBuiltInAndOfAUserProgram)
     list(u, "WITH_ARGS", {"#IOPROD"});
     const std::vector<Line> user = dispatch(u);
     EXPECT_TRUE(holdsText(user, "X_PDF_Execute_User_BIF( pX_Ids, pX_Pro, pX_Fun, &(X_BIF_" +
-                                    std::to_string(u.sSequence) + "), NO,pX_Fld, pX_List, ")) << dump(user);
+                                    std::to_string(u.sSequence) + "), NO,pX_Fld, pX_List, "))
+        << dump(user);
     EXPECT_EQ(user.back().text, "}");
     /* a list that no DEF_LIST defines: the fatal message, and the block
        closed all the same */
@@ -278,5 +291,5 @@ TEST_F(SelectEmitters, UseOfTheExchangeBuiltInAndOfAUserProgram)
     EXPECT_EQ(texts(dispatch(none)).back(), "#endif");
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

@@ -59,7 +59,8 @@ TEST_F(Validation, NestedBlocksRaiseEveryErrorCount)
     EXPECT_FALSE(holdsText(d, "if (INSTANCE(chResultofCheck) == X_ACCEPT_ACTION)"));
 
     const std::vector<std::string> merge = texts(dispatch(endInner));
-    const auto merged = std::find(merge.begin(), merge.end(), "   if (X_ErrorsSave[i] == YES) pX_Fld[i].chValError = YES;");
+    const auto merged =
+        std::find(merge.begin(), merge.end(), "   if (X_ErrorsSave[i] == YES) pX_Fld[i].chValError = YES;");
     const auto tested = std::find(merge.begin(), merge.end(), "if (INSTANCE(X_ErrorCount_2) > 0)");
     EXPECT_TRUE(merged != merge.end() && tested != merge.end() && merged < tested);
     EXPECT_TRUE(holdsText(dispatch(endOuter), "if (INSTANCE(X_ErrorCount_1) > 0)"));
@@ -122,5 +123,5 @@ TEST_F(Validation, CheckActionsAndProgramText)
     EXPECT_NE(issuedMessages().back().find("PRC1008 F"), std::string::npos);
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

@@ -108,9 +108,10 @@ TEST_F(Values, MessagesWithTextIdAndSubstitutions)
     EXPECT_TRUE(at(t, "          0,"));
     /* the text travels as a literal of the text strings, escaped there */
     const std::vector<GEN_TEXT_LITERAL>& literals = CGEN_TextLiterals();
-    EXPECT_NE(std::find_if(literals.begin(), literals.end(),
-                           [](const GEN_TEXT_LITERAL& l) { return l.text.rfind("It's a \"quoted\" \\ text */", 0) == 0; }),
-              literals.end());
+    EXPECT_NE(
+        std::find_if(literals.begin(), literals.end(),
+                     [](const GEN_TEXT_LITERAL& l) { return l.text.rfind("It's a \"quoted\" \\ text */", 0) == 0; }),
+        literals.end());
     for (const std::string& l : t)
         EXPECT_EQ(l.find("quoted"), std::string::npos) << l;
 
@@ -128,9 +129,10 @@ TEST_F(Values, MessagesWithTextIdAndSubstitutions)
     EXPECT_TRUE(at(a, "   V_FIELD_C"));
     EXPECT_TRUE(at(a, "          (sizeof(SubVariables)/sizeof(X_SHORT)),"));
     /* a message id passes its text's name in a comment only */
-    EXPECT_EQ(std::count_if(a.begin(), a.end(),
-                            [](const std::string& l) { return l.rfind("          pX_NULL, /* U_MESSAGE_TEXT_", 0) == 0; }),
-              1);
+    EXPECT_EQ(
+        std::count_if(a.begin(), a.end(),
+                      [](const std::string& l) { return l.rfind("          pX_NULL, /* U_MESSAGE_TEXT_", 0) == 0; }),
+        1);
     EXPECT_EQ(a.back(), "X_MAIN_ABORT (" + P3109_State().cName + ")");
 
     /* no message: the prologue only */
@@ -141,5 +143,5 @@ TEST_F(Values, MessagesWithTextIdAndSubstitutions)
         EXPECT_EQ(l.find("X_Handle_Message"), std::string::npos);
 }
 
-} // namespace
-} // namespace emitters_test
+}  // namespace
+}  // namespace emitters_test

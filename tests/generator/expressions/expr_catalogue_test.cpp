@@ -14,38 +14,70 @@ namespace {
 
 using Range = std::pair<uint32_t, uint32_t>;
 
-std::set<uint32_t> Numbers(std::initializer_list<Range> ranges) {
+std::set<uint32_t> Numbers(std::initializer_list<Range> ranges)
+{
     std::set<uint32_t> out;
     for (auto [a, b] : ranges)
-        for (uint32_t n = a; n <= b; ++n) out.insert(n);
+        for (uint32_t n = a; n <= b; ++n)
+            out.insert(n);
     return out;
 }
 
-std::set<uint32_t> Minus(std::set<uint32_t> a, const std::set<uint32_t>& b) {
-    for (uint32_t n : b) a.erase(n);
+std::set<uint32_t> Minus(std::set<uint32_t> a, const std::set<uint32_t>& b)
+{
+    for (uint32_t n : b)
+        a.erase(n);
     return a;
 }
 
-std::string Short(const ExprOpcodeEntry* e) {
+std::string Short(const ExprOpcodeEntry* e)
+{
     std::string n = e ? e->name : "";
     const std::string prefix = "X_COMP_OPCODE_";
     return n.rfind(prefix, 0) == 0 ? n.substr(prefix.size()) : n;
 }
 
-std::string Name(uint32_t number) { return Short(EXPR_FindOpcode(number)); }
+std::string Name(uint32_t number)
+{
+    return Short(EXPR_FindOpcode(number));
+}
 
 // Every number that has rows of its own, range by range, without the gaps.
-std::set<uint32_t> NumbersWithRows() {
+std::set<uint32_t> NumbersWithRows()
+{
     std::set<uint32_t> all;
     auto add = [&](const std::set<uint32_t>& s) { all.insert(s.begin(), s.end()); };
-    add(Minus(Numbers({{1, 143}}),
-              Numbers({{30, 30}, {50, 50}, {53, 63}, {72, 79}, {88, 95}, {104, 111}, {120, 127},
-                       {129, 129}, {131, 131}, {133, 133}, {135, 135}, {137, 137}, {139, 139},
-                       {141, 141}})));
-    add(Minus(Numbers({{144, 287}}),
-              Numbers({{145, 147}, {150, 151}, {154, 155}, {158, 159}, {162, 163}, {165, 165},
-                       {167, 167}, {169, 169}, {171, 175}, {177, 178}, {180, 181}, {183, 184},
-                       {189, 223}, {225, 225}, {227, 227}, {245, 255}, {276, 287}})));
+    add(Minus(Numbers({{1, 143}}), Numbers({{30, 30},
+                                            {50, 50},
+                                            {53, 63},
+                                            {72, 79},
+                                            {88, 95},
+                                            {104, 111},
+                                            {120, 127},
+                                            {129, 129},
+                                            {131, 131},
+                                            {133, 133},
+                                            {135, 135},
+                                            {137, 137},
+                                            {139, 139},
+                                            {141, 141}})));
+    add(Minus(Numbers({{144, 287}}), Numbers({{145, 147},
+                                              {150, 151},
+                                              {154, 155},
+                                              {158, 159},
+                                              {162, 163},
+                                              {165, 165},
+                                              {167, 167},
+                                              {169, 169},
+                                              {171, 175},
+                                              {177, 178},
+                                              {180, 181},
+                                              {183, 184},
+                                              {189, 223},
+                                              {225, 225},
+                                              {227, 227},
+                                              {245, 255},
+                                              {276, 287}})));
     add(Minus(Numbers({{288, 431}}), Numbers({{375, 376}, {378, 379}, {417, 431}})));
     add(Minus(Numbers({{432, 495}}), Numbers({{457, 463}, {490, 495}})));
     add(Minus(Numbers({{496, 559}}), Numbers({{521, 527}, {554, 559}})));
@@ -59,7 +91,8 @@ std::set<uint32_t> NumbersWithRows() {
     return all;
 }
 
-TEST(OpcodeCatalogue, RowsExistExactlyForTheFamilyRangesWithoutTheirGaps) {
+TEST(OpcodeCatalogue, RowsExistExactlyForTheFamilyRangesWithoutTheirGaps)
+{
     const std::set<uint32_t> expected = NumbersWithRows();
     EXPECT_EQ(expected.size(), 956u);
     for (uint32_t n = 0; n <= 1400; ++n) {
@@ -70,22 +103,24 @@ TEST(OpcodeCatalogue, RowsExistExactlyForTheFamilyRangesWithoutTheirGaps) {
     }
 }
 
-TEST(OpcodeCatalogue, PseudoOpcodesAreExactly65536To65552) {
+TEST(OpcodeCatalogue, PseudoOpcodesAreExactly65536To65552)
+{
     for (uint32_t n = 65530; n <= 65560; ++n) {
         EXPECT_EQ(EXPR_IsPseudoOpcode(n), n >= 65536 && n <= 65552) << n;
         EXPECT_EQ(EXPR_FindOpcode(n), nullptr);
     }
 }
 
-TEST(OpcodeCatalogue, CompanionsHaveNamesButNoRows) {
-    const std::set<uint32_t> companions = Numbers({{72, 79}, {88, 95}, {104, 111}, {120, 127},
-        {129, 129}, {131, 131}, {133, 133}, {135, 135}, {137, 137}, {139, 139}, {141, 141},
-        {145, 147}, {150, 151}, {154, 155}, {158, 159}, {162, 163}, {165, 165}, {167, 167},
-        {169, 169}, {171, 171}, {177, 178}, {180, 181}, {183, 184}, {225, 225}, {227, 227},
-        {246, 246}, {1058, 1060}});
+TEST(OpcodeCatalogue, CompanionsHaveNamesButNoRows)
+{
+    const std::set<uint32_t> companions = Numbers(
+        {{72, 79},   {88, 95},   {104, 111}, {120, 127}, {129, 129}, {131, 131}, {133, 133}, {135, 135}, {137, 137},
+         {139, 139}, {141, 141}, {145, 147}, {150, 151}, {154, 155}, {158, 159}, {162, 163}, {165, 165}, {167, 167},
+         {169, 169}, {171, 171}, {177, 178}, {180, 181}, {183, 184}, {225, 225}, {227, 227}, {246, 246}, {1058, 1060}});
     size_t count = 0;
     for (const auto& e : EXPR_OpcodeCatalogue()) {
-        if (e.rule != ExprRowRule::None) continue;
+        if (e.rule != ExprRowRule::None)
+            continue;
         ++count;
         EXPECT_EQ(companions.count(e.number), 1u) << e.number;
     }
@@ -97,21 +132,26 @@ TEST(OpcodeCatalogue, CompanionsHaveNamesButNoRows) {
     EXPECT_EQ(Name(184), "PUSH_ARRAY_VECTOR_AS_STACK_VECTOR");
 }
 
-TEST(OpcodeCatalogue, NamesAreUniqueAndFoundByName) {
+TEST(OpcodeCatalogue, NamesAreUniqueAndFoundByName)
+{
     // The names themselves are checked against the run-time's by the
     // compile test; here each one names one entry, and 16, 17 and 18 are
     // written as 21, 22 and 23.
     std::set<std::string> seen;
     for (const auto& e : EXPR_OpcodeCatalogue()) {
-        if (e.writtenAs == 0) EXPECT_TRUE(seen.insert(e.name).second) << "twice: " << e.name;
+        if (e.writtenAs == 0)
+            EXPECT_TRUE(seen.insert(e.name).second) << "twice: " << e.name;
         EXPECT_EQ(EXPR_FindOpcodeByName(e.name)->number, e.writtenAs ? e.writtenAs : e.number);
     }
-    for (uint32_t n = 16; n <= 18; ++n) EXPECT_EQ(EXPR_FindOpcode(n)->writtenAs, n + 5);
+    for (uint32_t n = 16; n <= 18; ++n)
+        EXPECT_EQ(EXPR_FindOpcode(n)->writtenAs, n + 5);
 }
 
-TEST(OpcodeCatalogue, VectorPushCompanionsFollowTheirNames) {
+TEST(OpcodeCatalogue, VectorPushCompanionsFollowTheirNames)
+{
     for (const auto& e : EXPR_OpcodeCatalogue()) {
-        if (e.rule != ExprRowRule::VectorPush) continue;
+        if (e.rule != ExprRowRule::VectorPush)
+            continue;
         const std::string v = Short(&e);
         const std::string type = v.substr(v.rfind("_AS_") + 4);
         if (type == "SQLNULL") {
@@ -140,7 +180,8 @@ TEST(OpcodeCatalogue, VectorPushCompanionsFollowTheirNames) {
     }
 }
 
-TEST(OpcodeCatalogue, DispatchSetsAreWrittenForTheListedPulls) {
+TEST(OpcodeCatalogue, DispatchSetsAreWrittenForTheListedPulls)
+{
     // The vector pulls that write each dispatch-set opcode for a dispatch target.
     const std::map<uint32_t, std::set<uint32_t>> writtenFor = {
         {672, Numbers({{432, 434}, {464, 466}, {496, 498}, {528, 530}})},
@@ -149,8 +190,8 @@ TEST(OpcodeCatalogue, DispatchSetsAreWrittenForTheListedPulls) {
         {675, Numbers({{441, 443}, {473, 475}, {505, 507}, {537, 539}})},
         {676, {444, 476, 508, 540}},
         {677, {445, 477, 509, 541}},
-        {678, Numbers({{446, 448}, {478, 480}, {510, 512}, {542, 544}, {560, 560}, {565, 565},
-                       {570, 570}, {575, 575}})},
+        {678,
+         Numbers({{446, 448}, {478, 480}, {510, 512}, {542, 544}, {560, 560}, {565, 565}, {570, 570}, {575, 575}})},
         {679, Numbers({{449, 451}, {481, 483}, {513, 515}, {545, 547}, {580, 580}})},
         {680, {452, 484, 516, 548, 585, 590}},
         {681, {453, 485, 517, 549}},
@@ -160,8 +201,7 @@ TEST(OpcodeCatalogue, DispatchSetsAreWrittenForTheListedPulls) {
         {685, {601, 607, 614}},
         {686, {619, 620, 625, 626, 640, 641, 648, 649}},
         {687, Numbers({{632, 634}})},
-        {688, {454, 486, 518, 550, 561, 566, 571, 576, 581, 586, 591, 596, 602, 608, 615, 621,
-               627, 635, 642, 650}},
+        {688, {454, 486, 518, 550, 561, 566, 571, 576, 581, 586, 591, 596, 602, 608, 615, 621, 627, 635, 642, 650}},
         {689, {487, 551, 562, 567, 572, 577, 582, 587, 592, 597, 603, 609, 616, 628, 636, 643, 651}},
         {690, {}},
         {691, {631, 639, 654}},
@@ -185,37 +225,44 @@ TEST(OpcodeCatalogue, DispatchSetsAreWrittenForTheListedPulls) {
     EXPECT_EQ(standard, listed);
 }
 
-TEST(OpcodeCatalogue, ComponentRefreshShapeIsHivalLovalAndTheListedPulls) {
+TEST(OpcodeCatalogue, ComponentRefreshShapeIsHivalLovalAndTheListedPulls)
+{
     for (const auto& e : EXPR_OpcodeCatalogue()) {
-        if (e.number < 432 || e.number > 767 || e.rule == ExprRowRule::None) continue;
+        if (e.number < 432 || e.number > 767 || e.rule == ExprRowRule::None)
+            continue;
         const std::string n = Short(&e);
         const bool hiLo = n.size() > 6 && (n.substr(n.size() - 6) == "_HIVAL" || n.substr(n.size() - 6) == "_LOVAL");
-        const bool listed = e.number == 624 || e.number == 646 || e.number == 647 ||
-                            (e.number >= 736 && e.number <= 743);
+        const bool listed =
+            e.number == 624 || e.number == 646 || e.number == 647 || (e.number >= 736 && e.number <= 743);
         EXPECT_EQ(e.rule == ExprRowRule::PullComponentRefresh, hiLo || listed) << e.number;
     }
 }
 
-TEST(OpcodeCatalogue, ResultVariantsAreDispatchSetsPlus32) {
-    for (uint32_t d = 672; d <= 687; ++d) EXPECT_EQ(EXPR_FindRowEntry(d + 32)->rule, ExprRowRule::Hex4Or0002);
+TEST(OpcodeCatalogue, ResultVariantsAreDispatchSetsPlus32)
+{
+    for (uint32_t d = 672; d <= 687; ++d)
+        EXPECT_EQ(EXPR_FindRowEntry(d + 32)->rule, ExprRowRule::Hex4Or0002);
 }
 
-TEST(OpcodeCatalogue, PrecisionPairsOfCoercionsComparesAndArithmetic) {
+TEST(OpcodeCatalogue, PrecisionPairsOfCoercionsComparesAndArithmetic)
+{
     // Rows that carry the operand's two words: 402, the DOUBLE compares and
     // all arithmetic; the other coercions and compares write 0.
     for (const Range& r : {Range{288, 416}, Range{800, 891}, Range{928, 968}}) {
         for (uint32_t n = r.first; n <= r.second; ++n) {
             const ExprOpcodeEntry* e = EXPR_FindRowEntry(n);
-            if (e == nullptr) continue;
+            if (e == nullptr)
+                continue;
             const bool pair = n == 402 || (n >= 812 && n <= 817) || n >= 928;
             EXPECT_EQ(e->rule, pair ? ExprRowRule::Pair : ExprRowRule::Zero) << n;
         }
     }
 }
 
-TEST(OpcodeCatalogue, IntrinsicsTakeTheValueWord) {
+TEST(OpcodeCatalogue, IntrinsicsTakeTheValueWord)
+{
     for (uint32_t n = 1072; n <= 1284; ++n)
         EXPECT_EQ(EXPR_FindRowEntry(n)->rule, n == 1280 ? ExprRowRule::Hex4Or0002 : ExprRowRule::Hex4OrZero) << n;
 }
 
-} // namespace
+}  // namespace

@@ -107,6 +107,6 @@ protected:
     }
 };
 
-} // namespace expr_compile_test
+}  // namespace expr_compile_test
 
 #endif

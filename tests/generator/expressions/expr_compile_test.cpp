@@ -32,24 +32,29 @@ const char* const kRuntimeStandIn =
 
 // Compiles the stand-in and one function holding the lines; "" on success,
 // else the compiler's messages.
-std::string Compile(const std::vector<std::string>& lines) {
+std::string Compile(const std::vector<std::string>& lines)
+{
     char path[] = "/tmp/dqov_expr_XXXXXX.c";
     const int fd = mkstemps(path, 2);
-    if (fd < 0) return "mkstemps failed";
+    if (fd < 0)
+        return "mkstemps failed";
     close(fd);
     {
         std::ofstream out(path);
         out << "#include \"" DQOV_SOURCE_DIR "/samples/runtime/c/x_compopc.h\"\n"
             << kRuntimeStandIn << "void Evaluation_Routine_1(void)\n{\n";
-        for (const auto& l : lines) out << "   " << l << "\n";
+        for (const auto& l : lines)
+            out << "   " << l << "\n";
         out << "}\n";
     }
     const std::string cmd = std::string("gcc -std=c99 -fsyntax-only -Wall -Werror=overflow ") + path + " 2>&1";
     std::string messages;
     if (FILE* p = popen(cmd.c_str(), "r")) {
         char buf[512];
-        while (size_t n = fread(buf, 1, sizeof buf, p)) messages.append(buf, n);
-        if (pclose(p) != 0 && messages.empty()) messages = "gcc failed";
+        while (size_t n = fread(buf, 1, sizeof buf, p))
+            messages.append(buf, n);
+        if (pclose(p) != 0 && messages.empty())
+            messages = "gcc failed";
     }
     std::remove(path);
     return messages.substr(0, 1500);
@@ -57,8 +62,10 @@ std::string Compile(const std::vector<std::string>& lines) {
 
 class CompileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (std::system("gcc --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "no gcc";
+    void SetUp() override
+    {
+        if (std::system("gcc --version > /dev/null 2>&1") != 0)
+            GTEST_SKIP() << "no gcc";
         auto& f = gen.dictionary.fields;
         f["AMOUNT"] = ExprFieldFacts{"V_FIELD_AMOUNT", 'P', false, 0};
         f["ARR"] = ExprFieldFacts{"V_ARR", 'P', true, 0};
@@ -67,7 +74,8 @@ protected:
     CaptureGenerator gen;
 };
 
-TEST_F(CompileTest, EveryOpcodeInEveryRowFormCompiles) {
+TEST_F(CompileTest, EveryOpcodeInEveryRowFormCompiles)
+{
     PcodeBuilder b(EXPR_ROUTINE_COMMAND, 3);
     EXPR_OPERAND_NODE* list = b.Node(EXPR_NODE_LIST_FIELD);
     list->fieldRef = "AMOUNT";
@@ -82,9 +90,11 @@ TEST_F(CompileTest, EveryOpcodeInEveryRowFormCompiles) {
                                         b.Field("DISP", 5, EXPR_NODE_FLAG_STATUS_REFRESH), list, record};
     size_t rows = 0;
     for (uint32_t n = 0; n < 1300; ++n) {
-        if (EXPR_FindRowEntry(n) == nullptr) continue;
+        if (EXPR_FindRowEntry(n) == nullptr)
+            continue;
         ++rows;
-        for (EXPR_OPERAND_NODE* node : nodes) b.Instr(n, node);
+        for (EXPR_OPERAND_NODE* node : nodes)
+            b.Instr(n, node);
     }
     b.Instr(65537);
     EXPECT_EQ(rows, 956u);
@@ -101,7 +111,8 @@ TEST_F(CompileTest, EveryOpcodeInEveryRowFormCompiles) {
     EXPECT_EQ(Compile(served), "");
 }
 
-TEST_F(CompileTest, EveryNameStandsForItsNumber) {
+TEST_F(CompileTest, EveryNameStandsForItsNumber)
+{
     std::vector<std::string> checks;
     for (const auto& e : EXPR_OpcodeCatalogue()) {
         const std::string number = std::to_string(e.writtenAs != 0 ? e.writtenAs : e.number);
@@ -110,7 +121,8 @@ TEST_F(CompileTest, EveryNameStandsForItsNumber) {
     EXPECT_EQ(Compile(checks), "");
 }
 
-TEST_F(CompileTest, UnknownOpcodeUnresolvedOperandAndWideValueDoNotCompile) {
+TEST_F(CompileTest, UnknownOpcodeUnresolvedOperandAndWideValueDoNotCompile)
+{
     for (uint32_t opcode : {768u, 1300u}) {
         CaptureGenerator g;
         PcodeBuilder b(EXPR_ROUTINE_COMMAND, 1);
@@ -132,4 +144,4 @@ TEST_F(CompileTest, UnknownOpcodeUnresolvedOperandAndWideValueDoNotCompile) {
     EXPECT_EQ(w.errors.size(), 1u);
 }
 
-} // namespace
+}  // namespace

@@ -38,7 +38,7 @@ TEST_F(UsedFieldFacts, FieldsSystemVariablesElementsAndDispatchedFields)
     EXPECT_EQ(f.vectorName, "V_SV_DATE");
     EXPECT_FALSE(f.fieldClass);
     EXPECT_EQ(f.systemVariable, "*DATE");
-    EXPECT_EQ(f.systemClass, 'D');   /* set before every use */
+    EXPECT_EQ(f.systemClass, 'D'); /* set before every use */
     EXPECT_EQ(f.systemWord, 1);
 
     ASSERT_TRUE(fields.FindField("EXB", f));
@@ -51,4 +51,4 @@ TEST_F(UsedFieldFacts, FieldsSystemVariablesElementsAndDispatchedFields)
     EXPECT_FALSE(fields.FindComponentField("EXA", f));
 }
 
-} // namespace
+}  // namespace

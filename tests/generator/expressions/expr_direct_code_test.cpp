@@ -56,31 +56,36 @@ protected:
 TEST_F(DirectCode, OrIfBlockHasItsBraces)
 {
     const DQOO_CHECKED_OPERAND operands[] = {
-        Operand("FL", "A"),        Operand("SV", "*ZERO", 'P', 0), Operand("  ", "", 'L', 1), Operand("FL", "B"),
-        Operand("NL", "1", 'P', 1), Operand("  ", "", 'L', 1),      Operand("FL", "T", 'P', 9), Operand("NL", "5", 'P', 1),
-        Operand("  ", "", 'L', 1), Operand("  ", "", 'L', 1),      Operand("  ", "", 'L', 1)};
-    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(4, "GT", 5, 6), Op(7, "NE", 8, 9),
+        Operand("FL", "A"),         Operand("SV", "*ZERO", 'P', 0), Operand("  ", "", 'L', 1),
+        Operand("FL", "B"),         Operand("NL", "1", 'P', 1),     Operand("  ", "", 'L', 1),
+        Operand("FL", "T", 'P', 9), Operand("NL", "5", 'P', 1),     Operand("  ", "", 'L', 1),
+        Operand("  ", "", 'L', 1),  Operand("  ", "", 'L', 1)};
+    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3),  Op(4, "GT", 5, 6),   Op(7, "NE", 8, 9),
                                                  Op(6, "AN", 9, 10), Op(3, "OR", 10, 11), Op(11, "IF")};
     compileCondition({11, operands, 6, operations}, "D0000001");
     /* p-code: 1 push A, 2 is-null test, 3 BEGIN_ORIF, 4 push B, 5 push 1,
     ** 6 GT, 7 push T, 8 push 5, 9 NE, 10 AND, 11 END_ORIF; the Boolean
     ** routine's body is at 6, the generic variant's block within at 9 */
-    const Lines generic = from(written(), "         X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_A, &lOperand1 );");
-    EXPECT_TRUE(startsWith(generic, {
-        "         X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_A, &lOperand1 );",
-        "         bOperand2 = ( lOperand1 == 0 );",
-        "         if ( !( bOperand2 ) )",
-        "         {",
-        "            X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_B, &lOperand4 );",
-        "            bOperand6 = ( lOperand4 > 1 );",
-        "            X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_T, &lOperand7 );",
-        "            bOperand9 = ( lOperand7 != 5 );",
-        "            bOperand10 = ( bOperand6 && bOperand9 );",
-        "            bOperand3 = bOperand10;",
-        "         }",
-        "         else bOperand3 = TRUE;",
-        "         bResult = bOperand3;",
-    })) << ::testing::PrintToString(generic);
+    const Lines generic =
+        from(written(), "         X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_A, &lOperand1 );");
+    EXPECT_TRUE(
+        startsWith(generic,
+                   {
+                       "         X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_A, &lOperand1 );",
+                       "         bOperand2 = ( lOperand1 == 0 );",
+                       "         if ( !( bOperand2 ) )",
+                       "         {",
+                       "            X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_B, &lOperand4 );",
+                       "            bOperand6 = ( lOperand4 > 1 );",
+                       "            X_Vec_Get_as_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_T, &lOperand7 );",
+                       "            bOperand9 = ( lOperand7 != 5 );",
+                       "            bOperand10 = ( bOperand6 && bOperand9 );",
+                       "            bOperand3 = bOperand10;",
+                       "         }",
+                       "         else bOperand3 = TRUE;",
+                       "         bResult = bOperand3;",
+                   }))
+        << ::testing::PrintToString(generic);
 }
 
 // #A := #T / 4: the quotient is guarded against a zero divisor, and a zero
@@ -138,7 +143,9 @@ TEST_F(DirectCode, StrictSqlNullClearEndsTheProgram)
         << ::testing::PrintToString(t);
     gen.sqlNullMode = 'N';
     t = written();
-    EXPECT_EQ(std::count_if(t.begin(), t.end(), [](const std::string& l) { return l.find("X_TEXT(1076)") != std::string::npos; }), 0);
+    EXPECT_EQ(std::count_if(t.begin(), t.end(),
+                            [](const std::string& l) { return l.find("X_TEXT(1076)") != std::string::npos; }),
+              0);
 }
 
 // Stores of special values: the packed field beyond 30 digits is held with
@@ -176,11 +183,13 @@ TEST_F(DirectCode, HighAndLowValuesAreNinesWithTheirSign)
                            {"         pField = pX_Fld[V_FIELD_P5].pField;", "      memset( pField, '\\x99', 2 );",
                             "      pField[2] = '\\x90' | X_PACKED_POSITIVE;", "   }"}))
         << ::testing::PrintToString(t);
-    EXPECT_TRUE(startsWith(from(t, "         pField = pX_Fld[V_FIELD_P4].pField;"),
-                           {"         pField = pX_Fld[V_FIELD_P4].pField;", "      pField[0] = '\\x09';",
-                            "      memset( ( pField + 1 ), '\\x99', 1 );", "      pField[2] = '\\x90' | X_PACKED_POSITIVE;"}));
-    EXPECT_TRUE(startsWith(from(t, "         pField = pX_Fld[V_FIELD_P1].pField;"),
-                           {"         pField = pX_Fld[V_FIELD_P1].pField;", "      pField[0] = '\\x90' | X_PACKED_NEGATIVE;"}));
+    EXPECT_TRUE(
+        startsWith(from(t, "         pField = pX_Fld[V_FIELD_P4].pField;"),
+                   {"         pField = pX_Fld[V_FIELD_P4].pField;", "      pField[0] = '\\x09';",
+                    "      memset( ( pField + 1 ), '\\x99', 1 );", "      pField[2] = '\\x90' | X_PACKED_POSITIVE;"}));
+    EXPECT_TRUE(
+        startsWith(from(t, "         pField = pX_Fld[V_FIELD_P1].pField;"),
+                   {"         pField = pX_Fld[V_FIELD_P1].pField;", "      pField[0] = '\\x90' | X_PACKED_NEGATIVE;"}));
     EXPECT_TRUE(startsWith(from(t, "         pField = pX_Fld[V_FIELD_S3].pField;"),
                            {"         pField = pX_Fld[V_FIELD_S3].pField;", "      memset( pField, '9', 2 );",
                             "      pField[2] = '\\x09' | X_SIGNED_NEGATIVE;"}));
@@ -199,17 +208,20 @@ TEST_F(DirectCode, HighAndLowValuesInCSharp)
     compileSpecial("*HIVAL", Operand("FL", "P4", 'P', 4), "B0000002");
     compileSpecial("*LOVAL", Operand("FL", "S3", 'S', 3), "B0000003");
     const Lines t = written();
-    EXPECT_TRUE(startsWith(from(t, "      object pField = pX_Fld[V_FIELD_P5].pField;"),
-                           {"      object pField = pX_Fld[V_FIELD_P5].pField;", "      X_DEFS.X_MEMSET( ref pField, 0x99, 2 );",
-                            "      X_DEFS.X_SETBYTE( pField, 2, (byte)( 0x90 | X_DEFS.X_PACKED_POSITIVE ) );", "   }"}))
+    EXPECT_TRUE(
+        startsWith(from(t, "      object pField = pX_Fld[V_FIELD_P5].pField;"),
+                   {"      object pField = pX_Fld[V_FIELD_P5].pField;", "      X_DEFS.X_MEMSET( ref pField, 0x99, 2 );",
+                    "      X_DEFS.X_SETBYTE( pField, 2, (byte)( 0x90 | X_DEFS.X_PACKED_POSITIVE ) );", "   }"}))
         << ::testing::PrintToString(t);
-    EXPECT_TRUE(startsWith(from(t, "      object pField = pX_Fld[V_FIELD_P4].pField;"),
-                           {"      object pField = pX_Fld[V_FIELD_P4].pField;", "      X_DEFS.X_MEMSET( ref pField, 0x99, 2 );",
-                            "      X_DEFS.X_SETBYTE( pField, 0, 0x09 );",
-                            "      X_DEFS.X_SETBYTE( pField, 2, (byte)( 0x90 | X_DEFS.X_PACKED_POSITIVE ) );"}));
-    EXPECT_TRUE(startsWith(from(t, "      object pField = pX_Fld[V_FIELD_S3].pField;"),
-                           {"      object pField = pX_Fld[V_FIELD_S3].pField;", "      X_DEFS.X_MEMSET( ref pField, '9', 2 );",
-                            "      X_DEFS.X_SETBYTE( pField, 2, (byte)( 0x09 | X_DEFS.X_SIGNED_NEGATIVE ) );"}));
+    EXPECT_TRUE(
+        startsWith(from(t, "      object pField = pX_Fld[V_FIELD_P4].pField;"),
+                   {"      object pField = pX_Fld[V_FIELD_P4].pField;", "      X_DEFS.X_MEMSET( ref pField, 0x99, 2 );",
+                    "      X_DEFS.X_SETBYTE( pField, 0, 0x09 );",
+                    "      X_DEFS.X_SETBYTE( pField, 2, (byte)( 0x90 | X_DEFS.X_PACKED_POSITIVE ) );"}));
+    EXPECT_TRUE(
+        startsWith(from(t, "      object pField = pX_Fld[V_FIELD_S3].pField;"),
+                   {"      object pField = pX_Fld[V_FIELD_S3].pField;", "      X_DEFS.X_MEMSET( ref pField, '9', 2 );",
+                    "      X_DEFS.X_SETBYTE( pField, 2, (byte)( 0x09 | X_DEFS.X_SIGNED_NEGATIVE ) );"}));
 }
 
 // "Not available" in an alphanumeric field: as much of N/AVAIL as fits,
@@ -228,8 +240,9 @@ TEST_F(DirectCode, NotAvailableFitsTheAlphanumericField)
     const std::string a10 = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_A10].pField ))";
     const std::string a2 = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_A2].pField ))";
     EXPECT_TRUE(has("   memcpy( " + a5 + ", \"N/AVAIL\", 5 );")) << ::testing::PrintToString(t);
-    EXPECT_TRUE(startsWith(from(t, "   memset( " + a10 + ", X_CLEAR_ALPHA, 10 );"),
-                           {"   memset( " + a10 + ", X_CLEAR_ALPHA, 10 );", "   memcpy( " + a10 + ", \"N/AVAIL\", 7 );"}));
+    EXPECT_TRUE(
+        startsWith(from(t, "   memset( " + a10 + ", X_CLEAR_ALPHA, 10 );"),
+                   {"   memset( " + a10 + ", X_CLEAR_ALPHA, 10 );", "   memcpy( " + a10 + ", \"N/AVAIL\", 7 );"}));
     EXPECT_TRUE(startsWith(from(t, "   " + a2 + "[0] = X_CLEAR_ALPHA;"),
                            {"   " + a2 + "[0] = X_CLEAR_ALPHA;", "   " + a2 + "[1] = X_CLEAR_ALPHA;"}));
 }
@@ -256,7 +269,8 @@ TEST_F(DirectCode, LiteralsAreCutToTheirTarget)
 // refused with its reason.
 TEST_F(DirectCode, IncompatibleCompareIsRefused)
 {
-    const DQOO_CHECKED_OPERAND operands[] = {Operand("FL", "A"), Operand("AL", "'X'", 'A', 1), Operand("  ", "", 'L', 1)};
+    const DQOO_CHECKED_OPERAND operands[] = {Operand("FL", "A"), Operand("AL", "'X'", 'A', 1),
+                                             Operand("  ", "", 'L', 1)};
     const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
     const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
     DQOO_COMPILE_REQUEST r{};
@@ -286,4 +300,4 @@ TEST(CsLine, CTextsInTheirCSharpForm)
     EXPECT_EQ(EXPR_CsLine("X_LONG lValue = 3;"), "X_LONG lValue = 3;");
 }
 
-} // namespace
+}  // namespace

@@ -35,11 +35,13 @@ INSTRUCTION q2 opcode=7 operand=zero
 INSTRUCTION q3 opcode=839
 )";
 
-long WriteRoutine(EXPR_PCODE_ROUTINE* routine, void* user) {
+long WriteRoutine(EXPR_PCODE_ROUTINE* routine, void* user)
+{
     auto* gen = static_cast<CaptureGenerator*>(user);
     for (uint32_t i = 0; i < routine->expressionCount; ++i) {
         const EXPR_EXPRESSION* e = routine->expressions[i];
-        if (e->instructionCount == 0) continue;
+        if (e->instructionCount == 0)
+            continue;
         EXPR_WriteInstructionTable(*gen, *routine, e->instructionCount, e->instructions);
     }
     return 0;
@@ -47,7 +49,8 @@ long WriteRoutine(EXPR_PCODE_ROUTINE* routine, void* user) {
 
 class ObjectLayerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         char error[256] = "";
         ASSERT_EQ(DQOO_FCC_LoadExpressionFixture(kFixture, error, sizeof error), 0) << error;
         auto& f = gen.dictionary.fields;
@@ -59,7 +62,8 @@ protected:
     CaptureGenerator gen;
 };
 
-TEST_F(ObjectLayerTest, CommandAndConditionInC) {
+TEST_F(ObjectLayerTest, CommandAndConditionInC)
+{
     ASSERT_EQ(DQOO_FCC_EnumerateExpressionPcode(WriteRoutine, &gen, 0), 0);
     const Lines expected = {
         "static const X_SHORT asInstructionTable[] =",
@@ -94,7 +98,8 @@ TEST_F(ObjectLayerTest, CommandAndConditionInC) {
     EXPECT_EQ(gen.Texts(), expected);
 }
 
-TEST_F(ObjectLayerTest, ConditionInCSharp) {
+TEST_F(ObjectLayerTest, ConditionInCSharp)
+{
     gen.target = '#';
     ASSERT_EQ(DQOO_FCC_EnumerateExpressionPcode(WriteRoutine, &gen, 0), 0);
     const Lines all = gen.Texts();
@@ -102,11 +107,10 @@ TEST_F(ObjectLayerTest, ConditionInCSharp) {
     auto second = std::find(all.begin() + 1, all.end(), "int[] asInstructionTable =  new int[]");
     ASSERT_NE(second, all.end());
     const Lines rows(second + 2, second + 5);
-    EXPECT_EQ(rows, (Lines{
-        CsRowOf(134, "X_COMP_OPCODE_PUSH_INT32_VECTOR_AS_INT32", "V_QTY") + ",",
-        CsRowOf(7, "X_COMP_OPCODE_PUSH_INT32_CONSTANT_AS_INT32", "1") + ",",
-        CsRowOf(839, "X_COMP_OPCODE_COMPARE_INT32_GT_INT32", "0")}));
+    EXPECT_EQ(rows, (Lines{CsRowOf(134, "X_COMP_OPCODE_PUSH_INT32_VECTOR_AS_INT32", "V_QTY") + ",",
+                           CsRowOf(7, "X_COMP_OPCODE_PUSH_INT32_CONSTANT_AS_INT32", "1") + ",",
+                           CsRowOf(839, "X_COMP_OPCODE_COMPARE_INT32_GT_INT32", "0")}));
     EXPECT_EQ(all.back(), "X_VAR_DLL.X_VAR_EvaluateExpression( frame );");
 }
 
-} // namespace
+}  // namespace

@@ -9,7 +9,8 @@ namespace {
 
 class OperandTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         dict.fields["AMOUNT"] = ExprFieldFacts{"V_FIELD_AMOUNT", 'P', false, 0};
         dict.fields["ARR"] = ExprFieldFacts{"V_ARR", 'A', true, 0};
         dict.fields["DISP"] = ExprFieldFacts{"V_DISP", 'A', false, 77};
@@ -20,7 +21,8 @@ protected:
     PcodeBuilder b;
 };
 
-TEST_F(OperandTest, FieldThroughWrappers) {
+TEST_F(OperandTest, FieldThroughWrappers)
+{
     EXPR_OPERAND_NODE* field = b.Field("ARR", 0, EXPR_NODE_FLAG_INDEXED);
     EXPR_OPERAND_NODE* outer = b.Wrapper(182, b.Wrapper(182, field));
     EXPR_OPERAND_DESCRIPTOR d;
@@ -35,7 +37,8 @@ TEST_F(OperandTest, FieldThroughWrappers) {
     EXPECT_FALSE(d.record);
 }
 
-TEST_F(OperandTest, NothingToDescribeLeavesTheDescriptorClear) {
+TEST_F(OperandTest, NothingToDescribeLeavesTheDescriptorClear)
+{
     EXPR_OPERAND_DESCRIPTOR d;
     d.text = "left over";
     d.dispatch = true;
@@ -56,7 +59,8 @@ TEST_F(OperandTest, NothingToDescribeLeavesTheDescriptorClear) {
     }
 }
 
-TEST_F(OperandTest, FieldsNotFound) {
+TEST_F(OperandTest, FieldsNotFound)
+{
     EXPR_OPERAND_DESCRIPTOR d;
     EXPECT_EQ(EXPR_DescribeOperand(dict, d, b.Field("NOSUCH")), 1);
     EXPECT_EQ(d.text, "V_NOT_AVAILABLE");
@@ -69,7 +73,8 @@ TEST_F(OperandTest, FieldsNotFound) {
     EXPECT_EQ(d.text, "V_CF");
 }
 
-TEST_F(OperandTest, DispatchNumberOfTheDefinitionIsStoredInTheNode) {
+TEST_F(OperandTest, DispatchNumberOfTheDefinitionIsStoredInTheNode)
+{
     EXPR_OPERAND_NODE* n = b.Field("DISP");
     EXPR_OPERAND_DESCRIPTOR d;
     EXPR_DescribeOperand(dict, d, n);
@@ -91,7 +96,8 @@ TEST_F(OperandTest, DispatchNumberOfTheDefinitionIsStoredInTheNode) {
     EXPECT_EQ(sv->dispatchOp, 0);
 }
 
-TEST_F(OperandTest, ListRecordStrlenAndTextBound) {
+TEST_F(OperandTest, ListRecordStrlenAndTextBound)
+{
     EXPR_OPERAND_DESCRIPTOR d;
     EXPR_OPERAND_NODE* list = b.Node(EXPR_NODE_LIST_FIELD);
     list->fieldRef = "AMOUNT";
@@ -115,4 +121,4 @@ TEST_F(OperandTest, ListRecordStrlenAndTextBound) {
     EXPECT_EQ(d.text, std::string(40, 'V'));
 }
 
-} // namespace
+}  // namespace

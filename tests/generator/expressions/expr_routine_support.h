@@ -34,8 +34,8 @@ public:
     char nameCharacter3 = '$';
     MapFieldDictionary dictionary;
     std::vector<WrittenLine> lines;
-    std::vector<std::string> messages;   // "F PRC1008 <data>"
-    std::vector<std::string> failures;   // object-layer failures
+    std::vector<std::string> messages;  // "F PRC1008 <data>"
+    std::vector<std::string> failures;  // object-layer failures
     std::string prefix;
 
     char TargetLanguage() const override { return target; }

@@ -23,7 +23,10 @@ protected:
         s->field = field;
         return b.Variant(tag, {s});
     }
-    static std::string Code() { return "X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_F, X_REMEMBER_FORMAT_USER_FUNCTION );"; }
+    static std::string Code()
+    {
+        return "X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_F, X_REMEMBER_FORMAT_USER_FUNCTION );";
+    }
 
     CaptureWriter gen;
     RoutineBuilder b;
@@ -143,10 +146,17 @@ TEST_F(RoutineWriter, PrototypesAndCallOfRoutine12)
                         "   F_BOOL_FUNCTION When_Evaluation_Routine_14( FUNCTION_STD_ARGS, X_VAR_EXPRESSION_OPERAND* "
                         "operandStack );"),
               t.end());
-    EXPECT_EQ(std::count(t.begin(), t.end(), "   #if !defined(COMMAND_EVALUATION_MACRO_12) && defined(X_OPERATING_SYSTEM_ISERIES)"), 1);
+    EXPECT_EQ(std::count(t.begin(), t.end(),
+                         "   #if !defined(COMMAND_EVALUATION_MACRO_12) && defined(X_OPERATING_SYSTEM_ISERIES)"),
+              1);
     EXPECT_EQ(std::count(t.begin(), t.end(), "   #if !defined(COMMAND_EVALUATION_MACRO_12)"), 1);
     /* the two-expression routine 13 has no macro */
-    EXPECT_EQ(std::count_if(t.begin(), t.end(), [](const std::string& l) { return l.find("DEFAULT_VALUE_EVALUATION_MACRO_13") != std::string::npos && l.find("#define DEFAULT_VALUE_EVALUATION_MACRO_13") != std::string::npos; }), 0);
+    EXPECT_EQ(std::count_if(t.begin(), t.end(),
+                            [](const std::string& l) {
+                                return l.find("DEFAULT_VALUE_EVALUATION_MACRO_13") != std::string::npos &&
+                                       l.find("#define DEFAULT_VALUE_EVALUATION_MACRO_13") != std::string::npos;
+                            }),
+              0);
     /* a macro body is continued up to its last line; "}" and "#endif" are not */
     for (const WrittenLine& l : gen.lines) {
         if (l.text == "#define COMMAND_EVALUATION_MACRO_12") {
@@ -175,7 +185,8 @@ TEST_F(RoutineWriter, PrototypesAndCallOfRoutine12)
     gen.Clear();
     const char group[] = {3, 'G', '0', '0', '0', '0', '0', '1', '5', 0};
     EXPR_WriteCommandEvaluationCall(gen, group);
-    EXPECT_EQ(gen.Texts(), (Lines{"X_VAR_EXPRESSION_OPERAND[]", "   operandStack = new X_VAR_EXPRESSION_OPERAND[0];", ""}));
+    EXPECT_EQ(gen.Texts(),
+              (Lines{"X_VAR_EXPRESSION_OPERAND[]", "   operandStack = new X_VAR_EXPRESSION_OPERAND[0];", ""}));
 }
 
 TEST_F(RoutineWriter, ReferencesOfOtherKindsWriteNothing)
@@ -269,4 +280,4 @@ TEST_F(RoutineWriter, IoTableRows)
     EXPECT_EQ(gen.failures, (Lines{"DQOO_FCC_EnumerateRoutinePcode -5"}));
 }
 
-} // namespace
+}  // namespace

@@ -85,13 +85,13 @@ int main(int argc, char **argv)
 // (#EXA = *ZERO) OR ((#EXB > 1) AND (#EXTOTAL <> 5)).
 // #EXAMOUNT = #EXPRICE * #EXRATE rounded half up to 2 decimals.
 const std::pair<const char*, const char*> kRuns[] = {
-    {"3 7 2.50 1.003", "17 0 0 1 2.51\n"},    /* 3 is neither 1 nor 2 nor above 7; 7 > 1 and 17 <> 5;
-                                                 2.5075 rounds up */
-    {"2 7 2.50 1.001", "16 1 0 1 2.50\n"},    /* 2 is one of the first WHEN's values; 2.5025 rounds down */
-    {"9 4 -2.50 1.003", "17 0 1 1 -2.51\n"},  /* 9 is above 4; -2.5075 rounds away from zero */
-    {"-5 -6 0 0.5", "-17 0 1 0 0.00\n"},      /* -5 is above -6; -6 is not above 1 */
-    {"0 0 1.10 2.000", "0 0 0 1 2.20\n"},     /* #EXA is zero: the right side is not evaluated */
-    {"1 2 0.01 0.499", "5 1 0 0 0.00\n"},     /* 2 > 1 but the total is 5; 0.00499 rounds down */
+    {"3 7 2.50 1.003", "17 0 0 1 2.51\n"},   /* 3 is neither 1 nor 2 nor above 7; 7 > 1 and 17 <> 5;
+                                                2.5075 rounds up */
+    {"2 7 2.50 1.001", "16 1 0 1 2.50\n"},   /* 2 is one of the first WHEN's values; 2.5025 rounds down */
+    {"9 4 -2.50 1.003", "17 0 1 1 -2.51\n"}, /* 9 is above 4; -2.5075 rounds away from zero */
+    {"-5 -6 0 0.5", "-17 0 1 0 0.00\n"},     /* -5 is above -6; -6 is not above 1 */
+    {"0 0 1.10 2.000", "0 0 0 1 2.20\n"},    /* #EXA is zero: the right side is not evaluated */
+    {"1 2 0.01 0.499", "5 1 0 0 0.00\n"},    /* 2 > 1 but the total is 5; 0.00499 rounds down */
 };
 
 class RunRoutines : public CompiledRoutines {
@@ -151,8 +151,10 @@ protected:
         compile(group, "B0000002");
 
         /* WHEN VALUE_IS('= 1' '= 2') and WHEN VALUE_IS('> #EXB') */
-        const DQOO_CHECKED_OPERAND one[] = {Operand("FL", "EXA"), Operand("NL", "1", 'P', 1), Operand("  ", "", 'L', 1)};
-        const DQOO_CHECKED_OPERAND two[] = {Operand("FL", "EXA"), Operand("NL", "2", 'P', 1), Operand("  ", "", 'L', 1)};
+        const DQOO_CHECKED_OPERAND one[] = {Operand("FL", "EXA"), Operand("NL", "1", 'P', 1),
+                                            Operand("  ", "", 'L', 1)};
+        const DQOO_CHECKED_OPERAND two[] = {Operand("FL", "EXA"), Operand("NL", "2", 'P', 1),
+                                            Operand("  ", "", 'L', 1)};
         const DQOO_CHECKED_OPERAND above[] = {Operand("FL", "EXA"), Operand("FL", "EXB"), Operand("  ", "", 'L', 1)};
         const DQOO_CHECKED_OPERATION eq[] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
         const DQOO_CHECKED_OPERATION gt[] = {Op(1, "GT", 2, 3), Op(3, "IF")};
@@ -172,11 +174,18 @@ protected:
         ** right side of OR is more than a comparison, so it is skipped when
         ** the left is true */
         DQOO_CHECKED_OPERAND zero = Operand("SV", "*ZERO", 'P', 0);
-        const DQOO_CHECKED_OPERAND condition[] = {
-            Operand("FL", "EXA"),     zero, Operand("  ", "", 'L', 1), Operand("FL", "EXB"), Operand("NL", "1", 'P', 1),
-            Operand("  ", "", 'L', 1), Operand("FL", "EXTOTAL", 'P', 9), Operand("NL", "5", 'P', 1),
-            Operand("  ", "", 'L', 1), Operand("  ", "", 'L', 1), Operand("  ", "", 'L', 1)};
-        const DQOO_CHECKED_OPERATION conditionOps[] = {Op(1, "EQ", 2, 3), Op(4, "GT", 5, 6), Op(7, "NE", 8, 9),
+        const DQOO_CHECKED_OPERAND condition[] = {Operand("FL", "EXA"),
+                                                  zero,
+                                                  Operand("  ", "", 'L', 1),
+                                                  Operand("FL", "EXB"),
+                                                  Operand("NL", "1", 'P', 1),
+                                                  Operand("  ", "", 'L', 1),
+                                                  Operand("FL", "EXTOTAL", 'P', 9),
+                                                  Operand("NL", "5", 'P', 1),
+                                                  Operand("  ", "", 'L', 1),
+                                                  Operand("  ", "", 'L', 1),
+                                                  Operand("  ", "", 'L', 1)};
+        const DQOO_CHECKED_OPERATION conditionOps[] = {Op(1, "EQ", 2, 3),  Op(4, "GT", 5, 6),   Op(7, "NE", 8, 9),
                                                        Op(6, "AN", 9, 10), Op(3, "OR", 10, 11), Op(11, "IF")};
         const DQOO_CHECKED_EXPRESSION conditionExpression{11, condition, 6, conditionOps};
         DQOO_COMPILE_REQUEST test{};
@@ -302,21 +311,27 @@ TEST_F(RunRoutines, CSharpRoutinesCompileWithMcsAndRun)
     gen.indent = 8;
     {
         ExprWriterScope scope(gen);
-        EXPR_WriteCommandEvaluationCall(gen, "\x03" "B0000001");
-        EXPR_WriteCommandEvaluationCall(gen, "\x03" "B0000002");
-        EXPR_WriteCommandEvaluationCall(gen, "\x03" "B0000006");
+        EXPR_WriteCommandEvaluationCall(gen, "\x03"
+                                             "B0000001");
+        EXPR_WriteCommandEvaluationCall(gen, "\x03"
+                                             "B0000002");
+        EXPR_WriteCommandEvaluationCall(gen, "\x03"
+                                             "B0000006");
     }
     const std::string calls = text(gen, 9);
     const std::filesystem::path cs = dir / "Routines.cs", exe = dir / "Routines.exe";
     {
         std::ofstream out(cs);
         out << "public static class Routines\n{\n"
-            << "    const int V_FIELD_EXA = 0, V_FIELD_EXB = 1, V_FIELD_EXTOTAL = 2, V_FIELD_EXPRICE = 3, V_FIELD_EXRATE = 4,"
-               " V_FIELD_EXAMOUNT = 5;\n" << routines << kCsDouble << calls
+            << "    const int V_FIELD_EXA = 0, V_FIELD_EXB = 1, V_FIELD_EXTOTAL = 2, V_FIELD_EXPRICE = 3, "
+               "V_FIELD_EXRATE = 4,"
+               " V_FIELD_EXAMOUNT = 5;\n"
+            << routines << kCsDouble << calls
             << "        System.Console.WriteLine( Cells.Value[2] + \" \" + ( When_Evaluation_Routine_3( " << kCsArgs
             << ", operandStack ) ? 1 : 0 ) + \" \" + ( When_Evaluation_Routine_4( " << kCsArgs
             << ", operandStack ) ? 1 : 0 ) + \" \" + ( Boolean_Evaluation_Routine_5( " << kCsArgs
-            << " ) ? 1 : 0 ) + \" \" + Cells.Decimal[5].ToString( \"0.00\", System.Globalization.CultureInfo.InvariantCulture ) );\n    }\n}\n";
+            << " ) ? 1 : 0 ) + \" \" + Cells.Decimal[5].ToString( \"0.00\", "
+               "System.Globalization.CultureInfo.InvariantCulture ) );\n    }\n}\n";
     }
     const std::string build = "mcs -nologo -warn:0 -out:'" + exe.string() + "' '" + cs.string() + "' '" +
                               std::string(DQOV_SOURCE_DIR) + "/samples/runtime/cs/'*.cs 2>&1";

@@ -48,9 +48,10 @@ protected:
     }
     int generate(const std::string& process, const std::string& function)
     {
-        const std::string command = "'" + std::string(DQOV_TOOL_PATH) + "' --generate --root '" + (dir / "root").string() +
-                                    "' --repository '" + (dir / "repository.db").string() + "' " + process + " " +
-                                    function + " > '" + (dir / (function + ".log")).string() + "' 2>&1";
+        const std::string command = "'" + std::string(DQOV_TOOL_PATH) + "' --generate --root '" +
+                                    (dir / "root").string() + "' --repository '" + (dir / "repository.db").string() +
+                                    "' " + process + " " + function + " > '" + (dir / (function + ".log")).string() +
+                                    "' 2>&1";
         return WEXITSTATUS(std::system(command.c_str()));
     }
     // gcc's findings on the .C with the given definitions; empty when clean.
@@ -124,8 +125,10 @@ TEST_F(SampleBuild, EveryExpressionOfTheExpressionSamplesHasItsRoutine)
     const char* kinds = "CCCCCCBCBCBCBCCWCWCCC";
     for (int n = 1; kinds[n - 1] != '\0'; ++n) {
         const char k = kinds[n - 1];
-        expected.push_back(std::string(k == 'C' ? "Command" : k == 'B' ? "Boolean" : "When") + "_Evaluation_Routine_" +
-                           std::to_string(n));
+        expected.push_back(std::string(k == 'C'   ? "Command"
+                                       : k == 'B' ? "Boolean"
+                                                  : "When") +
+                           "_Evaluation_Routine_" + std::to_string(n));
     }
     EXPECT_EQ(routines("EXPCALC"), expected);
     /* EXPTEXT: the IF, the CASE's subject, the WHEN and the two CHANGEs of

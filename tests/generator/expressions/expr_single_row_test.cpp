@@ -11,8 +11,8 @@ using Lines = std::vector<std::string>;
 
 class SingleRowTest : public ExprTableTest {
 protected:
-    EXPR_OPERAND_NODE* Words(PcodeBuilder& b, uint32_t first, uint32_t second,
-                             int32_t kind = EXPR_NODE_FIELD) {
+    EXPR_OPERAND_NODE* Words(PcodeBuilder& b, uint32_t first, uint32_t second, int32_t kind = EXPR_NODE_FIELD)
+    {
         EXPR_OPERAND_NODE* n = b.Node(kind);
         n->value = first;
         n->second = second;
@@ -20,7 +20,8 @@ protected:
     }
 };
 
-TEST_F(SingleRowTest, WhenAndEvaluationControl) {
+TEST_F(SingleRowTest, WhenAndEvaluationControl)
+{
     PcodeBuilder b;
     b.Instr(1, b.Node(EXPR_NODE_INT32_CONSTANT));
     b.Instr(2, b.Node(EXPR_NODE_STRING_CONSTANT));
@@ -33,31 +34,32 @@ TEST_F(SingleRowTest, WhenAndEvaluationControl) {
     b.Instr(1057);
     b.Instr(1058);
     Lines rows = RowsIn('C', b);
-    EXPECT_EQ(Lines(rows.begin() + 2, rows.end()), (Lines{
-        CRowOf("X_COMP_OPCODE_EVALUATE_SYSTEM_VARIABLE", "3") + ",",
-        CRowOf("X_COMP_OPCODE_EVALUATE_SYSTEM_VARIABLE", "4") + ",",
-        CRowOf("X_COMP_OPCODE_EVALUATE_SYSTEM_VARIABLE", "4") + ",",
-        CRowOf("X_COMP_OPCODE_WHEN_TRUE_LONG", "0") + ",",
-        CRowOf("X_COMP_OPCODE_PUSH_DECIMAL_PRECISION_AS_INT32", "0x0000") + ",",
-        CRowOf("X_COMP_OPCODE_PUSH_DECIMAL_PRECISION_AS_INT32", "0x0f02") + ",",
-        CRowOf("X_COMP_OPCODE_INITIALIZE_CALLBACK_FRAME", "0") + ",",
-        "   00000422, ???,"}));
+    EXPECT_EQ(Lines(rows.begin() + 2, rows.end()),
+              (Lines{CRowOf("X_COMP_OPCODE_EVALUATE_SYSTEM_VARIABLE", "3") + ",",
+                     CRowOf("X_COMP_OPCODE_EVALUATE_SYSTEM_VARIABLE", "4") + ",",
+                     CRowOf("X_COMP_OPCODE_EVALUATE_SYSTEM_VARIABLE", "4") + ",",
+                     CRowOf("X_COMP_OPCODE_WHEN_TRUE_LONG", "0") + ",",
+                     CRowOf("X_COMP_OPCODE_PUSH_DECIMAL_PRECISION_AS_INT32", "0x0000") + ",",
+                     CRowOf("X_COMP_OPCODE_PUSH_DECIMAL_PRECISION_AS_INT32", "0x0f02") + ",",
+                     CRowOf("X_COMP_OPCODE_INITIALIZE_CALLBACK_FRAME", "0") + ",", "   00000422, ???,"}));
     EXPECT_EQ(report.operandIndex, 5u);
     EXPECT_EQ(RowsIn('#', b)[7], CsRowOf(0x429, "X_COMP_OPCODE_PUSH_DECIMAL_PRECISION_AS_INT32", "0x0f02") + ",");
 }
 
-TEST_F(SingleRowTest, IntrinsicNamesWiderThanTheField) {
+TEST_F(SingleRowTest, IntrinsicNamesWiderThanTheField)
+{
     PcodeBuilder b;
     b.Instr(1199, Words(b, 10, 0));
     b.Instr(1239, Words(b, 1, 0));
     b.Instr(1240);
-    EXPECT_EQ(RowsIn('#', b), (Lines{
-        CsRowOf(0x4AF, "X_COMP_OPCODE_IMP_INTRINSIC_BOOLEAN_AND", "0x000a") + ",",
-        "   0x000004D7 /* X_COMP_OPCODE_IMP_INTRINSIC_DATETIME_AS_LOCALIZED_DATETIME */ , 0x0001,",
-        "   0x000004D8 /* X_COMP_OPCODE_IMP_INTRINSIC_DATETIME_AS_UNIVERSAL_DATETIME */ , 0"}));
+    EXPECT_EQ(RowsIn('#', b),
+              (Lines{CsRowOf(0x4AF, "X_COMP_OPCODE_IMP_INTRINSIC_BOOLEAN_AND", "0x000a") + ",",
+                     "   0x000004D7 /* X_COMP_OPCODE_IMP_INTRINSIC_DATETIME_AS_LOCALIZED_DATETIME */ , 0x0001,",
+                     "   0x000004D8 /* X_COMP_OPCODE_IMP_INTRINSIC_DATETIME_AS_UNIVERSAL_DATETIME */ , 0"}));
 }
 
-TEST_F(SingleRowTest, BomOpcodesWriteTheOperandText) {
+TEST_F(SingleRowTest, BomOpcodesWriteTheOperandText)
+{
     gen.dictionary.fields["BOMF"] = ExprFieldFacts{"V_BOM_FIELD", 'A', false, 0};
     gen.dictionary.componentFields["CF"] = ExprFieldFacts{"V_COMP_FIELD", 'A', false, 0};
     PcodeBuilder b;
@@ -71,22 +73,29 @@ TEST_F(SingleRowTest, BomOpcodesWriteTheOperandText) {
     b.Instr(1299, comp);
     b.Instr(1299, lost);
     b.Instr(1296, b.Node(EXPR_NODE_RESULT_VECTOR));
-    EXPECT_EQ(RowsIn('C', b), (Lines{
-        "   X_COMP_OPCODE_EVALUATE_BOM_ADD_ENTRY,                             V_NOT_AVAILABLE,",
-        CRowOf("X_COMP_OPCODE_EVALUATE_BOM_STORE_ENTRY", "V_BOM_FIELD") + ",",
-        CRowOf("X_COMP_OPCODE_EVALUATE_BOM_HANDLE_IO_ERROR", "") + ",",
-        CRowOf("X_COMP_OPCODE_EVALUATE_BOM_HANDLE_NOT_FOUND", "V_COMP_FIELD") + ",",
-        CRowOf("X_COMP_OPCODE_EVALUATE_BOM_HANDLE_NOT_FOUND", "V_UNKNOWN") + ",",
-        // No text left over from the row before.
-        CRowOf("X_COMP_OPCODE_EVALUATE_BOM_ADD_ENTRY", "")}));
+    EXPECT_EQ(RowsIn('C', b),
+              (Lines{"   X_COMP_OPCODE_EVALUATE_BOM_ADD_ENTRY,                             V_NOT_AVAILABLE,",
+                     CRowOf("X_COMP_OPCODE_EVALUATE_BOM_STORE_ENTRY", "V_BOM_FIELD") + ",",
+                     CRowOf("X_COMP_OPCODE_EVALUATE_BOM_HANDLE_IO_ERROR", "") + ",",
+                     CRowOf("X_COMP_OPCODE_EVALUATE_BOM_HANDLE_NOT_FOUND", "V_COMP_FIELD") + ",",
+                     CRowOf("X_COMP_OPCODE_EVALUATE_BOM_HANDLE_NOT_FOUND", "V_UNKNOWN") + ",",
+                     // No text left over from the row before.
+                     CRowOf("X_COMP_OPCODE_EVALUATE_BOM_ADD_ENTRY", "")}));
     Lines cs = RowsIn('#', b);
-    EXPECT_EQ(cs[0], "   0x00000510 /* X_COMP_OPCODE_EVALUATE_BOM_ADD_ENTRY */ ,                      V_NOT_AVAILABLE,");
+    EXPECT_EQ(cs[0],
+              "   0x00000510 /* X_COMP_OPCODE_EVALUATE_BOM_ADD_ENTRY */ ,                      V_NOT_AVAILABLE,");
     EXPECT_EQ(cs[2], "   0x00000512 /* X_COMP_OPCODE_EVALUATE_BOM_HANDLE_IO_ERROR */ ,                ,");
 }
 
-TEST_F(SingleRowTest, OneRowOfEachFamilyInBothTargets) {
+TEST_F(SingleRowTest, OneRowOfEachFamilyInBothTargets)
+{
     // The operand node's two words, or no node (words -1).
-    struct Case { uint32_t opcode; int64_t first, second; const char* name; const char* operand; };
+    struct Case {
+        uint32_t opcode;
+        int64_t first, second;
+        const char* name;
+        const char* operand;
+    };
     const Case cases[] = {
         {51, 9, 3, "PUSH_SQLNULL", "0"},
         {187, 9, 3, "PUSH_DECIMAL_LOVAL", "0x0903"},
@@ -134,7 +143,8 @@ TEST_F(SingleRowTest, OneRowOfEachFamilyInBothTargets) {
     // The worked example of an intrinsic row: 86 characters in C#.
     PcodeBuilder b;
     b.Instr(1072, Words(b, 3, 0));
-    EXPECT_EQ(RowsIn('#', b)[0], "   0x00000430 /* X_COMP_OPCODE_IMP_INTRINSIC_STRING_CUR_SIZE */ ,               0x0003");
+    EXPECT_EQ(RowsIn('#', b)[0],
+              "   0x00000430 /* X_COMP_OPCODE_IMP_INTRINSIC_STRING_CUR_SIZE */ ,               0x0003");
     // A wrapper gives its own value word; an identical-vector pull without a
     // node is a C-form row in both targets.
     PcodeBuilder w;
@@ -147,4 +157,4 @@ TEST_F(SingleRowTest, OneRowOfEachFamilyInBothTargets) {
     EXPECT_EQ(RowsIn('#', p), pull);
 }
 
-} // namespace
+}  // namespace

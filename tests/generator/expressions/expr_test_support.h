@@ -27,24 +27,28 @@ public:
     std::map<std::string, ExprFieldFacts> fields;
     std::map<std::string, ExprFieldFacts> componentFields;
 
-    bool FindField(const char* ref, ExprFieldFacts& facts) const override {
+    bool FindField(const char* ref, ExprFieldFacts& facts) const override
+    {
         auto it = fields.find(ref);
-        if (it == fields.end()) return false;
+        if (it == fields.end())
+            return false;
         facts = it->second;
         return true;
     }
-    bool FindComponentField(const char* ref, ExprFieldFacts& facts) const override {
+    bool FindComponentField(const char* ref, ExprFieldFacts& facts) const override
+    {
         auto it = componentFields.find(ref);
-        if (it == componentFields.end()) return false;
+        if (it == componentFields.end())
+            return false;
         facts = it->second;
         return true;
     }
-    std::string ListFieldVectorRef(const EXPR_OPERAND_NODE& node,
-                                   const ExprFieldFacts& facts) const override {
+    std::string ListFieldVectorRef(const EXPR_OPERAND_NODE& node, const ExprFieldFacts& facts) const override
+    {
         return std::string(node.listName ? node.listName : "") + "." + facts.vectorName;
     }
-    std::string RecordFieldVectorRef(const EXPR_OPERAND_NODE& node,
-                                     const ExprFieldFacts& facts) const override {
+    std::string RecordFieldVectorRef(const EXPR_OPERAND_NODE& node, const ExprFieldFacts& facts) const override
+    {
         return std::string(node.recordRef ? node.recordRef : "") + "." + facts.vectorName;
     }
 };
@@ -62,7 +66,8 @@ public:
     char TargetLanguage() const override { return target; }
     uint32_t OutputStream() const override { return stream; }
     uint16_t OutputIndent() const override { return indent; }
-    void WriteLine(uint32_t s, uint16_t i, std::string_view text) override {
+    void WriteLine(uint32_t s, uint16_t i, std::string_view text) override
+    {
         lines.push_back({s, i, std::string(text)});
     }
     void SetLastIoStatusFlag() override { lastIoStatusFlag = 'Y'; }
@@ -72,19 +77,25 @@ public:
     const ExprFieldDictionary& Fields() const override { return dictionary; }
 
     // The rows of the (single) table written: the lines between "{" and "};".
-    std::vector<std::string> Rows() const {
+    std::vector<std::string> Rows() const
+    {
         std::vector<std::string> out;
         bool in = false;
         for (const auto& l : lines) {
-            if (l.text == "};") break;
-            if (in) out.push_back(l.text);
-            if (l.text == "{") in = true;
+            if (l.text == "};")
+                break;
+            if (in)
+                out.push_back(l.text);
+            if (l.text == "{")
+                in = true;
         }
         return out;
     }
-    std::vector<std::string> Texts() const {
+    std::vector<std::string> Texts() const
+    {
         std::vector<std::string> out;
-        for (const auto& l : lines) out.push_back(l.text);
+        for (const auto& l : lines)
+            out.push_back(l.text);
         return out;
     }
 };
@@ -94,24 +105,28 @@ class PcodeBuilder {
 public:
     EXPR_PCODE_ROUTINE routine{};
 
-    explicit PcodeBuilder(int32_t kind = EXPR_ROUTINE_COMMAND, uint32_t stack = 2) {
+    explicit PcodeBuilder(int32_t kind = EXPR_ROUTINE_COMMAND, uint32_t stack = 2)
+    {
         routine.kind = kind;
         routine.number = 1;
         routine.operandStackSize = stack;
     }
-    EXPR_OPERAND_NODE* Node(int32_t kind) {
+    EXPR_OPERAND_NODE* Node(int32_t kind)
+    {
         nodes_.push_back(EXPR_OPERAND_NODE{});
         nodes_.back().kind = kind;
         return &nodes_.back();
     }
-    EXPR_OPERAND_NODE* Field(const char* ref, int32_t pull = 0, uint32_t flags = 0) {
+    EXPR_OPERAND_NODE* Field(const char* ref, int32_t pull = 0, uint32_t flags = 0)
+    {
         EXPR_OPERAND_NODE* n = Node(EXPR_NODE_FIELD);
         n->fieldRef = ref;
         n->pullOperand = pull;
         n->flags = flags;
         return n;
     }
-    EXPR_PCODE_INSTRUCTION* Instr(uint32_t opcode, EXPR_OPERAND_NODE* node = nullptr) {
+    EXPR_PCODE_INSTRUCTION* Instr(uint32_t opcode, EXPR_OPERAND_NODE* node = nullptr)
+    {
         EXPR_OPERAND_NODE* i = Node(EXPR_TAG_INSTRUCTION);
         i->opcode = opcode;
         i->operand = node;
@@ -119,15 +134,16 @@ public:
         return i;
     }
     // A wrapper node: an instruction record standing as an operand.
-    EXPR_OPERAND_NODE* Wrapper(uint32_t opcode, EXPR_OPERAND_NODE* wrapped) {
+    EXPR_OPERAND_NODE* Wrapper(uint32_t opcode, EXPR_OPERAND_NODE* wrapped)
+    {
         EXPR_OPERAND_NODE* w = Node(EXPR_TAG_INSTRUCTION);
         w->opcode = opcode;
         w->operand = wrapped;
         return w;
     }
-    ExprTableReport Write(ExprGeneratorServices& gen) {
-        return EXPR_WriteInstructionTable(gen, routine, static_cast<uint32_t>(list_.size()),
-                                          list_.data());
+    ExprTableReport Write(ExprGeneratorServices& gen)
+    {
+        return EXPR_WriteInstructionTable(gen, routine, static_cast<uint32_t>(list_.size()), list_.data());
     }
     std::vector<EXPR_PCODE_INSTRUCTION*>& List() { return list_; }
 
@@ -137,14 +153,15 @@ private:
 };
 
 // "   %-65s %s" with the name and its comma.
-inline std::string CRowOf(const std::string& name, const std::string& operand) {
+inline std::string CRowOf(const std::string& name, const std::string& operand)
+{
     char buf[512];
     std::snprintf(buf, sizeof buf, "   %-65s %s", (name + ",").c_str(), operand.c_str());
     return buf;
 }
 // "   0x%08X %-65s %s" with the commented name; tight drops the blank before the comma.
-inline std::string CsRowOf(unsigned number, const std::string& name, const std::string& operand,
-                           bool tight = false) {
+inline std::string CsRowOf(unsigned number, const std::string& name, const std::string& operand, bool tight = false)
+{
     char buf[512];
     std::string field = "/* " + name + (tight ? " */," : " */ ,");
     std::snprintf(buf, sizeof buf, "   0x%08X %-65s %s", number, field.c_str(), operand.c_str());
@@ -155,7 +172,8 @@ inline std::string CsRowOf(unsigned number, const std::string& name, const std::
 // the given target and keeps the rows and the writer's report.
 class ExprTableTest : public ::testing::Test {
 protected:
-    std::vector<std::string> RowsIn(char target, PcodeBuilder& b) {
+    std::vector<std::string> RowsIn(char target, PcodeBuilder& b)
+    {
         gen.lines.clear();
         gen.target = target;
         report = b.Write(gen);

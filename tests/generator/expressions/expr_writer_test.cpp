@@ -9,7 +9,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines CsFrame(const std::string& table) {
+Lines CsFrame(const std::string& table)
+{
     return {"X_VAR_EXPRESSION_FRAME frame = new X_VAR_EXPRESSION_FRAME();",
             "frame.lVersion             = X_VarStr.X_VAR_EXPRESSION_FRAME_CURRENT;",
             "frame.pX_Ids               = pX_Ids;",
@@ -25,16 +26,19 @@ Lines CsFrame(const std::string& table) {
             "frame.ulOperandSize        = operandStack.Length;"};
 }
 
-Lines Concat(std::initializer_list<Lines> parts) {
+Lines Concat(std::initializer_list<Lines> parts)
+{
     Lines out;
-    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    for (const auto& p : parts)
+        out.insert(out.end(), p.begin(), p.end());
     return out;
 }
 
 class WriterTest : public ::testing::Test {
 protected:
     void SetUp() override { gen.dictionary.fields["AMOUNT"] = ExprFieldFacts{"V_FIELD_AMOUNT", 'P', false, 0}; }
-    Lines Write(PcodeBuilder& b, char target) {
+    Lines Write(PcodeBuilder& b, char target)
+    {
         gen.lines.clear();
         gen.target = target;
         report = b.Write(gen);
@@ -44,35 +48,40 @@ protected:
     ExprTableReport report;
 };
 
-TEST_F(WriterTest, WorkedExampleInBothTargets) {
+TEST_F(WriterTest, WorkedExampleInBothTargets)
+{
     PcodeBuilder b(EXPR_ROUTINE_COMMAND, 2);
     b.Instr(1, b.Node(EXPR_NODE_INT32_CONSTANT));
     b.Instr(432, b.Field("AMOUNT", 5));
     gen.indent = 6;
-    EXPECT_EQ(Write(b, 'C'),
-              (Lines{"static const X_SHORT asInstructionTable[] =", "{",
-                     "   X_COMP_OPCODE_PUSH_INT32_CONSTANT_AS_LONG,                        1,",
-                     "   X_COMP_OPCODE_PUSH_VECTOR_AS_STACK_VECTOR,                        V_FIELD_AMOUNT,",
-                     "   X_COMP_OPCODE_PULL_PACKED_VECTOR_FROM_LONG,                       5", "};", "",
-                     "X_VAR_EXPRESSION_OPERAND", "   operandStack[2];", "",
-                     "X_VAR_DEFINE_EXPRESSION_FRAME( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, pX_NULL, apOperandTable )",
-                     "", "X_VAR_EvaluateExpression( &frame );"}));
-    for (const auto& l : gen.lines) EXPECT_EQ(l.stream * 100 + l.indent, 706u);
+    EXPECT_EQ(
+        Write(b, 'C'),
+        (Lines{"static const X_SHORT asInstructionTable[] =", "{",
+               "   X_COMP_OPCODE_PUSH_INT32_CONSTANT_AS_LONG,                        1,",
+               "   X_COMP_OPCODE_PUSH_VECTOR_AS_STACK_VECTOR,                        V_FIELD_AMOUNT,",
+               "   X_COMP_OPCODE_PULL_PACKED_VECTOR_FROM_LONG,                       5", "};", "",
+               "X_VAR_EXPRESSION_OPERAND", "   operandStack[2];", "",
+               "X_VAR_DEFINE_EXPRESSION_FRAME( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, pX_NULL, apOperandTable )", "",
+               "X_VAR_EvaluateExpression( &frame );"}));
+    for (const auto& l : gen.lines)
+        EXPECT_EQ(l.stream * 100 + l.indent, 706u);
     EXPECT_TRUE(report.written);
     EXPECT_EQ(report.operandIndex, 1u);
-    EXPECT_EQ(Write(b, '#'),
-              Concat({{"int[] asInstructionTable =  new int[]", "{",
-                       "   0x00000001 /* X_COMP_OPCODE_PUSH_INT32_CONSTANT_AS_LONG */ ,                 1,",
-                       "   0x000000B6 /* X_COMP_OPCODE_PUSH_VECTOR_AS_STACK_VECTOR */,                  V_FIELD_AMOUNT,",
-                       "   0x000001B0 /* X_COMP_OPCODE_PULL_PACKED_VECTOR_FROM_LONG */ ,                5", "};", "",
-                       "X_VAR_EXPRESSION_OPERAND[]", "   operandStack = new X_VAR_EXPRESSION_OPERAND[2];",
-                       "operandStack[ 0 ] = new X_VAR_EXPRESSION_OPERAND();",
-                       "operandStack[ 1 ] = new X_VAR_EXPRESSION_OPERAND();", ""},
-                      CsFrame("apOperandTable"),
-                      {"", "X_VAR_DLL.X_VAR_EvaluateExpression( frame );"}}));
+    EXPECT_EQ(
+        Write(b, '#'),
+        Concat({{"int[] asInstructionTable =  new int[]", "{",
+                 "   0x00000001 /* X_COMP_OPCODE_PUSH_INT32_CONSTANT_AS_LONG */ ,                 1,",
+                 "   0x000000B6 /* X_COMP_OPCODE_PUSH_VECTOR_AS_STACK_VECTOR */,                  V_FIELD_AMOUNT,",
+                 "   0x000001B0 /* X_COMP_OPCODE_PULL_PACKED_VECTOR_FROM_LONG */ ,                5", "};", "",
+                 "X_VAR_EXPRESSION_OPERAND[]", "   operandStack = new X_VAR_EXPRESSION_OPERAND[2];",
+                 "operandStack[ 0 ] = new X_VAR_EXPRESSION_OPERAND();",
+                 "operandStack[ 1 ] = new X_VAR_EXPRESSION_OPERAND();", ""},
+                CsFrame("apOperandTable"),
+                {"", "X_VAR_DLL.X_VAR_EvaluateExpression( frame );"}}));
 }
 
-TEST_F(WriterTest, PseudoOpcodesCommasAndUnknownOpcodes) {
+TEST_F(WriterTest, PseudoOpcodesCommasAndUnknownOpcodes)
+{
     // A pseudo-opcode at the start writes nothing; one at the end leaves the
     // last row's comma and an empty line; every row is written once.
     PcodeBuilder b;
@@ -90,7 +99,8 @@ TEST_F(WriterTest, PseudoOpcodesCommasAndUnknownOpcodes) {
 
     // An unknown opcode's row ends in its own comma, so another follows with two.
     PcodeBuilder u;
-    for (uint32_t op : {0u, 1300u, 65535u, 65553u, 72u, 1058u}) u.Instr(op);
+    for (uint32_t op : {0u, 1300u, 65535u, 65553u, 72u, 1058u})
+        u.Instr(op);
     u.List().push_back(nullptr);  // a missing instruction is opcode 0
     t = Write(u, '#');
     EXPECT_EQ(Lines(t.begin() + 2, t.begin() + 9),
@@ -99,15 +109,17 @@ TEST_F(WriterTest, PseudoOpcodesCommasAndUnknownOpcodes) {
     EXPECT_EQ(report.unknownOpcodes, 7u);
 }
 
-TEST_F(WriterTest, TableWithoutRowsIsEmptyWithItsFrame) {
+TEST_F(WriterTest, TableWithoutRowsIsEmptyWithItsFrame)
+{
     PcodeBuilder b(EXPR_ROUTINE_BOOLEAN, 1);
     b.Instr(65536, b.Node(EXPR_NODE_INT32_CONSTANT));
     b.Instr(65550);
-    EXPECT_EQ(Write(b, 'C'),
-              (Lines{"static const X_SHORT asInstructionTable[] =", "{", "", "};", "", "X_VAR_EXPRESSION_OPERAND",
-                     "   operandStack[1];", "",
-                     "X_VAR_DEFINE_EXPRESSION_FRAME( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, pX_NULL, apOperandTable )",
-                     "", "X_VAR_EvaluateExpression( &frame );"}));
+    EXPECT_EQ(
+        Write(b, 'C'),
+        (Lines{"static const X_SHORT asInstructionTable[] =", "{", "", "};", "", "X_VAR_EXPRESSION_OPERAND",
+               "   operandStack[1];", "",
+               "X_VAR_DEFINE_EXPRESSION_FRAME( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, pX_NULL, apOperandTable )", "",
+               "X_VAR_EvaluateExpression( &frame );"}));
     PcodeBuilder none;
     const Lines t = Write(none, '#');
     ASSERT_GE(t.size(), 4u);
@@ -115,7 +127,8 @@ TEST_F(WriterTest, TableWithoutRowsIsEmptyWithItsFrame) {
     EXPECT_TRUE(report.written);
 }
 
-TEST_F(WriterTest, OperandIndexCountsDeclaredKindsOnly) {
+TEST_F(WriterTest, OperandIndexCountsDeclaredKindsOnly)
+{
     PcodeBuilder b;
     // Counted: 1000, 1002, 1003 under any opcode, even unknown or pseudo ones.
     b.Instr(1, b.Node(EXPR_NODE_INT32_CONSTANT));
@@ -134,7 +147,8 @@ TEST_F(WriterTest, OperandIndexCountsDeclaredKindsOnly) {
     EXPECT_EQ(report.unnumberedOperands, 2u);
 }
 
-TEST_F(WriterTest, ValueTooWideForItsColumnIsAnErrorOfTheJob) {
+TEST_F(WriterTest, ValueTooWideForItsColumnIsAnErrorOfTheJob)
+{
     PcodeBuilder b;
     EXPR_OPERAND_NODE* n = b.Node(EXPR_NODE_FIELD);
     n->value = 65535;  // the widest value a 16-bit word holds
@@ -151,24 +165,30 @@ TEST_F(WriterTest, ValueTooWideForItsColumnIsAnErrorOfTheJob) {
     EXPECT_TRUE(gen.errors.empty());
 }
 
-TEST_F(WriterTest, EpilogueOfEveryRoutineKind) {
+TEST_F(WriterTest, EpilogueOfEveryRoutineKind)
+{
     struct Case {
         int32_t kind;
         char target;
         Lines tail;  // the lines after the operand stack
     };
     const Case cases[] = {
-        {EXPR_ROUTINE_WHEN_TEST, 'C',
+        {EXPR_ROUTINE_WHEN_TEST,
+         'C',
          {"X_VAR_DEFINE_EXPRESSION_FRAME( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, pX_NULL, pX_NULL )", "",
           "X_VAR_EvaluateExpression( &frame );"}},
-        {EXPR_ROUTINE_WHEN_TEST, '#', Concat({CsFrame("null"), {"", "X_VAR_DLL.X_VAR_EvaluateExpression( ref frame );"}})},
-        {EXPR_ROUTINE_COMPONENT, 'C',
+        {EXPR_ROUTINE_WHEN_TEST, '#',
+         Concat({CsFrame("null"), {"", "X_VAR_DLL.X_VAR_EvaluateExpression( ref frame );"}})},
+        {EXPR_ROUTINE_COMPONENT,
+         'C',
          {"X_VAR_DEFINE_COMPONENT_EXPRESSION_FRAME( pModuleFrame->pX_List, pX_NULL )", "",
           "X_VAR_EvaluateExpression( &frame );"}},
         {EXPR_ROUTINE_COMPONENT, '#', Concat({CsFrame("null"), {"", "X_VAR_DLL.X_VAR_EvaluateExpression( frame );"}})},
-        {EXPR_ROUTINE_CALLBACK, 'C',
+        {EXPR_ROUTINE_CALLBACK,
+         'C',
          {"X_VAR_DEFINE_CALLBACK_EXPRESSION_FRAME( pX_NULL )", "", "X_VAR_EvaluateExpression( &frame );"}},
-        {EXPR_ROUTINE_CALLBACK, '#',
+        {EXPR_ROUTINE_CALLBACK,
+         '#',
          {"X_VAR_DEFINE_CALLBACK_EXPRESSION_FRAME( null )", "", "X_VAR_DLL.X_VAR_EvaluateExpression( frame );"}},
     };
     for (const Case& c : cases) {
@@ -188,7 +208,8 @@ TEST_F(WriterTest, EpilogueOfEveryRoutineKind) {
               (Lines{"X_VAR_EXPRESSION_OPERAND[]", "   operandStack = new X_VAR_EXPRESSION_OPERAND[0];", ""}));
 }
 
-TEST_F(WriterTest, BadTargetWritesNothingAndIsAnInternalError) {
+TEST_F(WriterTest, BadTargetWritesNothingAndIsAnInternalError)
+{
     PcodeBuilder b;
     b.Instr(768);
     Write(b, 'X');
@@ -197,4 +218,4 @@ TEST_F(WriterTest, BadTargetWritesNothingAndIsAnInternalError) {
     EXPECT_TRUE(report.badTarget);
 }
 
-} // namespace
+}  // namespace

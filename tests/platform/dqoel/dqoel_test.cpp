@@ -24,7 +24,7 @@ std::string ReadFile(const std::filesystem::path& p)
 TEST(Dqoel, StartAndEndNoticesAreAppendedWithTimeStamps)
 {
     TempRoot root;
-    root.mkdirs("x_velmo");   // existing directory in another case is used
+    root.mkdirs("x_velmo");  // existing directory in another case is used
     setenv("DQOV_FIXED_TIME", "20260102030405", 1);
     EXPECT_EQ(EL_SendNotificationEx("NOTIFY 7", EL_NOTICE_START, "DEM/DEMOPRC/DEMOFN", "check and generate"), 0);
     EXPECT_EQ(EL_SendNotificationEx("NOTIFY 7", EL_NOTICE_END, "DEM/DEMOPRC/DEMOFN", "ended\r\nnormally"), 0);
@@ -69,4 +69,4 @@ TEST(Dqoel, LinesOfConcurrentJobsDoNotMix)
     EXPECT_EQ(count, 200);
 }
 
-} // namespace
+}  // namespace

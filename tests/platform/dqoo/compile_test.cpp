@@ -3,12 +3,12 @@
 // at the start of a check, and its opcode numbers against the catalogue's
 // names.
 
+#include "generator/expressions/expr_opcodes.h"
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/dqoo_compile.h"
 #include "platform/dqoo/dqoo_opcodes.h"
 #include "platform/dqoo/dqoo_pcode.h"
 #include "platform/dqoo/objlayer_repo.h"
-#include "generator/expressions/expr_opcodes.h"
 
 #include <gtest/gtest.h>
 
@@ -164,9 +164,12 @@ TEST_F(Compiler, ArithmeticIntoAFieldIsACommandRoutine)
     EXPECT_EQ(seen[0].kind, EXPR_ROUTINE_COMMAND);
     EXPECT_EQ(seen[0].number, 1);
     EXPECT_EQ(seen[0].stack, 3u);  // A, 2 and B are on the stack before the product
-    const std::vector<uint32_t> expected = {Named("PUSH_PACKED_VECTOR_AS_LONG"), Named("PUSH_INT32_CONSTANT_AS_LONG"),
-                                            Named("PUSH_PACKED_VECTOR_AS_LONG"), Named("LONG_MULTIPLY"),
-                                            Named("LONG_PLUS"), Named("PULL_PACKED_VECTOR_FROM_LONG")};
+    const std::vector<uint32_t> expected = {Named("PUSH_PACKED_VECTOR_AS_LONG"),
+                                            Named("PUSH_INT32_CONSTANT_AS_LONG"),
+                                            Named("PUSH_PACKED_VECTOR_AS_LONG"),
+                                            Named("LONG_MULTIPLY"),
+                                            Named("LONG_PLUS"),
+                                            Named("PULL_PACKED_VECTOR_FROM_LONG")};
     ASSERT_EQ(seen[0].opcodes.size(), 1u);
     EXPECT_EQ(seen[0].opcodes[0], expected);
     EXPECT_EQ(seen[0].variants[0], (std::vector<uint32_t>{EXPR_VARIANT_ISERIES, EXPR_VARIANT_GENERIC}));
@@ -221,7 +224,7 @@ TEST_F(Compiler, WhenGroupSharesItsStack)
     const uint32_t subjectOp = Named("WHEN_SUBJECT_LONG"), constant = Named("PUSH_INT32_CONSTANT_AS_LONG"),
                    eq = Named("COMPARE_LONG_EQ_LONG"), isTrue = Named("WHEN_TRUE_LONG");
     EXPECT_EQ(seen[2].opcodes[0], (std::vector<uint32_t>{subjectOp, constant, eq, isTrue, subjectOp, constant, eq,
-                                                          isTrue, Named("WHEN_ALL_FALSE_LONG")}));
+                                                         isTrue, Named("WHEN_ALL_FALSE_LONG")}));
     /* the subject routine pushes the field and loads it as the subject */
     ASSERT_EQ(seen[1].opcodes[0].size(), 2u);
     EXPECT_EQ(seen[1].opcodes[0][0], Named("PUSH_PACKED_VECTOR_AS_LONG"));
@@ -246,9 +249,9 @@ TEST_F(Compiler, SpecialValuesIntoEveryKindOfField)
     const std::vector<Seen> seen = routines();
     ASSERT_EQ(seen.size(), 1u);
     ASSERT_EQ(seen[0].opcodes.size(), 6u);
-    const char* pulls[] = {"PULL_INT16_VECTOR_FROM_NULL", "PULL_INT64_VECTOR_FROM_NULL", "PULL_INTU8_VECTOR_FROM_NULL",
-                           "PULL_FLOAT32_VECTOR_FROM_NULL", "PULL_BOOLEAN_VECTOR_FROM_NULL",
-                           "PULL_PACKED_VECTOR2_FROM_NULL"};
+    const char* pulls[] = {"PULL_INT16_VECTOR_FROM_NULL",   "PULL_INT64_VECTOR_FROM_NULL",
+                           "PULL_INTU8_VECTOR_FROM_NULL",   "PULL_FLOAT32_VECTOR_FROM_NULL",
+                           "PULL_BOOLEAN_VECTOR_FROM_NULL", "PULL_PACKED_VECTOR2_FROM_NULL"};
     for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(seen[0].opcodes[i], (std::vector<uint32_t>{Named(pulls[i])})) << pulls[i];
         /* a store has its one-statement direct form */

@@ -21,7 +21,8 @@ struct HandleBlock {
 
 std::vector<std::string> g_lines;
 
-int32_t collectLine(const DQOO_SOURCE_LINE* line) {
+int32_t collectLine(const DQOO_SOURCE_LINE* line)
+{
     g_lines.push_back(std::to_string(line->ulNumber) + "|" + line->pszLabel + "|" + line->pszName + "|" +
                       line->pszParameters);
     return 1;
@@ -35,7 +36,8 @@ protected:
     uint32_t passes = 0;
     int32_t buildStart = -1;
 
-    long start(const char* object, const char* function = "*COMP") {
+    long start(const char* object, const char* function = "*COMP")
+    {
         DQOO_BUILD_REQUEST request{};
         request.pszObjectName = object;
         request.pszFunctionName = function;
@@ -46,7 +48,8 @@ protected:
     void TearDown() override { DQOO_FCC_EndBuild(handle); }
 };
 
-TEST_F(ComponentBuild, SourceLinesComeBackInOrder) {
+TEST_F(ComponentBuild, SourceLinesComeBackInOrder)
+{
     ASSERT_EQ(0, start("DEMOCOMP"));
     EXPECT_EQ(1u, passes);
     EXPECT_EQ(0, buildStart);
@@ -69,15 +72,16 @@ TEST_F(ComponentBuild, SourceLinesComeBackInOrder) {
     EXPECT_EQ(expected, g_lines);
 }
 
-TEST_F(ComponentBuild, CollectorCanStopTheDelivery) {
+TEST_F(ComponentBuild, CollectorCanStopTheDelivery)
+{
     ASSERT_EQ(0, start("DEMOCOMP"));
-    EXPECT_EQ(DQOO_ERR_STOPPED, DQOO_FCC_RetrieveCompoundComponentZOPHX(handle, [](const DQOO_SOURCE_LINE* l) {
-                  return l->ulNumber < 3 ? 1 : 0;
-              }));
+    EXPECT_EQ(DQOO_ERR_STOPPED, DQOO_FCC_RetrieveCompoundComponentZOPHX(
+                                    handle, [](const DQOO_SOURCE_LINE* l) { return l->ulNumber < 3 ? 1 : 0; }));
     EXPECT_EQ(DQOO_ERR_ARGUMENT, DQOO_FCC_RetrieveCompoundComponentZOPHX(handle, nullptr));
 }
 
-TEST_F(ComponentBuild, UnknownComponentAndUnstartedBuild) {
+TEST_F(ComponentBuild, UnknownComponentAndUnstartedBuild)
+{
     HandleBlock otherBlock;
     FCC_BUILD_HANDLE* other = otherBlock.get();
     EXPECT_EQ(DQOO_ERR_NO_BUILD, DQOO_FCC_RetrieveCompoundComponentZOPHX(other, collectLine));
@@ -89,7 +93,8 @@ TEST_F(ComponentBuild, UnknownComponentAndUnstartedBuild) {
     EXPECT_EQ(nullptr, root);
 }
 
-TEST_F(ComponentBuild, CompoundComponentHasOnePassPerMember) {
+TEST_F(ComponentBuild, CompoundComponentHasOnePassPerMember)
+{
     ASSERT_EQ(0, start("DEMOSUITE"));
     EXPECT_EQ(2u, passes);
     EXPECT_EQ(2, buildStart);
@@ -111,7 +116,8 @@ TEST_F(ComponentBuild, CompoundComponentHasOnePassPerMember) {
     EXPECT_EQ(0, DQOO_FCC_EndChecking());
 }
 
-TEST_F(ComponentBuild, FunctionBuildHasNoDescription) {
+TEST_F(ComponentBuild, FunctionBuildHasNoDescription)
+{
     ASSERT_EQ(0, start("DEMOPRC", "DEMOFN"));
     EXPECT_EQ(1u, passes);
     EXPECT_EQ(0, buildStart);
@@ -122,7 +128,8 @@ TEST_F(ComponentBuild, FunctionBuildHasNoDescription) {
 }
 
 // Renders a node and its lists as text, in list order.
-void render(const BOM_DESCRIPTION_NODE* node, int depth, std::string& out) {
+void render(const BOM_DESCRIPTION_NODE* node, int depth, std::string& out)
+{
     out += std::string(depth * 2, ' ') + std::to_string(node->lKind);
     switch (node->lKind) {
     case 1100:
@@ -143,12 +150,8 @@ void render(const BOM_DESCRIPTION_NODE* node, int depth, std::string& out) {
         for (intptr_t i = 0; i < BOM_Number(node, 4); ++i)
             render(BOM_Child(node, 4, i), depth + 1, out);
         return;
-    case 1400:
-        out += " " + std::string(BOM_Text(node, 1)) + "\n";
-        return;
-    case 1410:
-        out += " " + std::string(BOM_Text(node, 2)) + "\n";
-        return;
+    case 1400: out += " " + std::string(BOM_Text(node, 1)) + "\n"; return;
+    case 1410: out += " " + std::string(BOM_Text(node, 2)) + "\n"; return;
     default:
         out += "\n";
         for (intptr_t i = 0; i < BOM_Number(node, 1); ++i)
@@ -156,7 +159,8 @@ void render(const BOM_DESCRIPTION_NODE* node, int depth, std::string& out) {
     }
 }
 
-TEST_F(ComponentBuild, DescriptionTreeComesBackInOrder) {
+TEST_F(ComponentBuild, DescriptionTreeComesBackInOrder)
+{
     ASSERT_EQ(0, start("DEMOCOMP"));
     FCC_BUILD_HANDLE* h = handle;
     BOM_DESCRIPTION_NODE* root = nullptr;
@@ -187,7 +191,8 @@ TEST_F(ComponentBuild, DescriptionTreeComesBackInOrder) {
     EXPECT_EQ(root, again);
 }
 
-TEST_F(ComponentBuild, BrokenDescriptionIsNotDelivered) {
+TEST_F(ComponentBuild, BrokenDescriptionIsNotDelivered)
+{
     // A node whose parent does not exist.
     repo.exec("INSERT INTO QV_OBN VALUES ('DEM', 'DEMOCOMP', 99, 77, 1, 1, 1400)");
     ASSERT_EQ(0, start("DEMOCOMP"));
@@ -197,7 +202,8 @@ TEST_F(ComponentBuild, BrokenDescriptionIsNotDelivered) {
     EXPECT_EQ(nullptr, root);
 }
 
-TEST_F(ComponentBuild, DescriptionCycleIsNotDelivered) {
+TEST_F(ComponentBuild, DescriptionCycleIsNotDelivered)
+{
     // Two nodes that are each other's parent, unreachable from the root.
     repo.exec("INSERT INTO QV_OBN VALUES ('DEM', 'DEMOCOMP', 98, 99, 1, 1, 1000);"
               "INSERT INTO QV_OBN VALUES ('DEM', 'DEMOCOMP', 99, 98, 1, 1, 1000);");
@@ -207,7 +213,8 @@ TEST_F(ComponentBuild, DescriptionCycleIsNotDelivered) {
     EXPECT_EQ(DQOO_ERR_REPOSITORY, DQOO_FCC_BOM_RetrieveDescription(&h, &root));
 }
 
-TEST_F(ComponentBuild, StartCheckingNeedsAStartedBuild) {
+TEST_F(ComponentBuild, StartCheckingNeedsAStartedBuild)
+{
     DQOO_START_REQUEST request{};
     HandleBlock otherBlock;
     FCC_BUILD_HANDLE* other = otherBlock.get();

@@ -64,7 +64,8 @@ PENDING 0000011 text='SELECT * FROM CUST'
 EVALUATIONS 5 PRICE TOTAL QTY
 )";
 
-std::vector<EXPR_PCODE_ROUTINE*> enumerateRoutines() {
+std::vector<EXPR_PCODE_ROUTINE*> enumerateRoutines()
+{
     std::vector<EXPR_PCODE_ROUTINE*> seen;
     const long rc = DQOO_FCC_EnumerateExpressionPcode(
         [](EXPR_PCODE_ROUTINE* r, void* user) -> long {
@@ -78,14 +79,16 @@ std::vector<EXPR_PCODE_ROUTINE*> enumerateRoutines() {
 
 class ExpressionFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         char error[200];
         ASSERT_EQ(0, DQOO_FCC_LoadExpressionFixture(kTwoRoutines, error, sizeof error)) << error;
     }
     void TearDown() override { DQOO_FCC_ClearExpressions(); }
 };
 
-TEST_F(ExpressionFixture, RoutinesComeBackAsWritten) {
+TEST_F(ExpressionFixture, RoutinesComeBackAsWritten)
+{
     const std::vector<EXPR_PCODE_ROUTINE*> routines = enumerateRoutines();
     ASSERT_EQ(2u, routines.size());
 
@@ -161,7 +164,8 @@ TEST_F(ExpressionFixture, RoutinesComeBackAsWritten) {
     EXPECT_EQ(routines, enumerateRoutines());
 }
 
-TEST_F(ExpressionFixture, CallbackResultStopsTheEnumeration) {
+TEST_F(ExpressionFixture, CallbackResultStopsTheEnumeration)
+{
     int calls = 0;
     const long rc = DQOO_FCC_EnumerateExpressionPcode(
         [](EXPR_PCODE_ROUTINE*, void* user) -> long {
@@ -180,7 +184,8 @@ struct Element {
     const EXPR_OPERAND_NODE* node;
 };
 
-std::vector<EXPR_PCODE_ROUTINE*> enumerateReference(const char* ref, long* rc) {
+std::vector<EXPR_PCODE_ROUTINE*> enumerateReference(const char* ref, long* rc)
+{
     std::vector<EXPR_PCODE_ROUTINE*> seen;
     *rc = DQOO_FCC_EnumerateRoutinePcode(
         ref,
@@ -193,7 +198,8 @@ std::vector<EXPR_PCODE_ROUTINE*> enumerateReference(const char* ref, long* rc) {
     return seen;
 }
 
-TEST_F(ExpressionFixture, RoutineReferencesGiveTheirElementStreams) {
+TEST_F(ExpressionFixture, RoutineReferencesGiveTheirElementStreams)
+{
     long rc = -1;
     // In place: nine bytes not ended by a NUL.
     const char inPlace[12] = {3, 'B', '0', '0', '0', '0', '0', '0', '7', 'X', 'Y', 'Z'};
@@ -227,7 +233,8 @@ TEST_F(ExpressionFixture, RoutineReferencesGiveTheirElementStreams) {
     EXPECT_EQ(DQOO_ERR_ARGUMENT, rc);
 }
 
-TEST_F(ExpressionFixture, ItemQueries) {
+TEST_F(ExpressionFixture, ItemQueries)
+{
     DQOO_LITERAL_INFO info;
     ASSERT_EQ(0, DQOO_FCC_LL2_ETT_QueryGetLiteralInfo("\003S0000004", &info));
     EXPECT_EQ(std::string("Hello, world"), std::string(info.pszText, info.usLength));
@@ -239,21 +246,26 @@ TEST_F(ExpressionFixture, ItemQueries) {
     // The area holds the item itself and receives the resolved text.
     char area[30];
     std::memset(area, ' ', sizeof area);
-    std::memcpy(area, "\0032" "0000011", 9);
+    std::memcpy(area,
+                "\0032"
+                "0000011",
+                9);
     ASSERT_EQ(0, DQOO_FCC_LL2_ETT_ResolvePendingEscapedParameter(nullptr, area, area, sizeof area));
     EXPECT_EQ(std::string("SELECT * FROM CUST            "), std::string(area, sizeof area));
-    EXPECT_EQ(DQOO_ERR_NOT_FOUND,
-              DQOO_FCC_LL2_ETT_ResolvePendingEscapedParameter(nullptr, "\0032" "0000012", area, sizeof area));
+    EXPECT_EQ(DQOO_ERR_NOT_FOUND, DQOO_FCC_LL2_ETT_ResolvePendingEscapedParameter(nullptr,
+                                                                                  "\0032"
+                                                                                  "0000012",
+                                                                                  area, sizeof area));
 
     std::vector<std::string> fields;
-    ASSERT_EQ(0, DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList(
-                     "\003M0000009",
-                     [](void* control, const char* field, const char* attributes) -> long {
-                         static_cast<std::vector<std::string>*>(control)->push_back(std::string(field) + "=" +
-                                                                                    attributes);
-                         return 0;
-                     },
-                     &fields, nullptr));
+    ASSERT_EQ(0,
+              DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList(
+                  "\003M0000009",
+                  [](void* control, const char* field, const char* attributes) -> long {
+                      static_cast<std::vector<std::string>*>(control)->push_back(std::string(field) + "=" + attributes);
+                      return 0;
+                  },
+                  &fields, nullptr));
     EXPECT_EQ((std::vector<std::string>{"CUSTNO=*OUTPUT *LC", "NAME="}), fields);
 
     std::vector<std::string> names;
@@ -270,9 +282,11 @@ TEST_F(ExpressionFixture, ItemQueries) {
     EXPECT_EQ(DQOO_ERR_ARGUMENT, DQOO_FCC_LL2_ETT_EnumerateStatementEvaluations(0, collect, &names, nullptr));
 }
 
-TEST(ExpressionFixtureErrors, NameTheLine) {
+TEST(ExpressionFixtureErrors, NameTheLine)
+{
     char error[200];
-    EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("ROUTINE r kind=100 number=1\nEXPRESSION\nCODE x\n", error, sizeof error));
+    EXPECT_EQ(-1,
+              DQOO_FCC_LoadExpressionFixture("ROUTINE r kind=100 number=1\nEXPRESSION\nCODE x\n", error, sizeof error));
     EXPECT_STREQ("line 3: node x is not defined", error);
     EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("STATEMENT kind=60\n", error, sizeof error));
     EXPECT_STREQ("line 1: STATEMENT outside a VARIANT", error);
@@ -295,7 +309,8 @@ TEST(ExpressionFixtureErrors, NameTheLine) {
 
 namespace {
 
-TEST(ExpressionFixtureFile, LoadsFromAFile) {
+TEST(ExpressionFixtureFile, LoadsFromAFile)
+{
     char tmpl[] = "/tmp/objlayer-fixture-XXXXXX";
     const int fd = mkstemp(tmpl);
     ASSERT_GE(fd, 0);

@@ -17,7 +17,8 @@
 
 namespace objlayer_test {
 
-inline std::string readFile(const std::filesystem::path& path) {
+inline std::string readFile(const std::filesystem::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -26,7 +27,8 @@ inline std::string readFile(const std::filesystem::path& path) {
 
 class SampleRepository {
 public:
-    SampleRepository() {
+    SampleRepository()
+    {
         char tmpl[] = "/tmp/objlayer-test-XXXXXX";
         if (mkdtemp(tmpl) == nullptr)
             throw std::runtime_error("no temporary directory");
@@ -51,7 +53,8 @@ public:
         if (SSQL_sConnect(path_.c_str()) != SSQL_RC_OK)
             throw std::runtime_error(SSQL_pszLastError());
     }
-    ~SampleRepository() {
+    ~SampleRepository()
+    {
         SSQL_Disconnect();
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
@@ -65,7 +68,8 @@ public:
     // Runs SQL on the connection's database with a separate handle (for
     // setting up cases); the services library's transaction is committed
     // first so the two do not block each other.
-    void exec(const std::string& sql) const {
+    void exec(const std::string& sql) const
+    {
         SSQL_Commit();
         sqlite3* db = nullptr;
         sqlite3_open(path_.c_str(), &db);

@@ -27,7 +27,8 @@ protected:
     HandleBlock block;
     FCC_BUILD_HANDLE* handle = block.get();
 
-    void SetUp() override {
+    void SetUp() override
+    {
         g_findings.clear();
         g_fields.clear();
         g_tokens.clear();
@@ -48,13 +49,15 @@ protected:
         start.pfnReportFinding = [](const char* text, size_t length) { g_findings.emplace_back(text, length); };
         ASSERT_EQ(0, DQOO_FCC_StartChecking(handle, &start));
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         DQOO_FCC_EndChecking();
         DQOO_FCC_EndBuild(handle);
     }
 };
 
-TEST_F(ObjectParse, Zoph2FillsTheParsedCommand) {
+TEST_F(ObjectParse, Zoph2FillsTheParsedCommand)
+{
     DQOO_PARSED_COMMAND parsed;
     ASSERT_EQ(0, DQOO_FCC_ParseZOPH2(handle, "L20: INCLUDE PROCESS(DEMOPRC) FUNCTION(DEMOINC)", &parsed));
     EXPECT_EQ(0, parsed.lError);
@@ -80,7 +83,8 @@ TEST_F(ObjectParse, Zoph2FillsTheParsedCommand) {
     EXPECT_NE(0, parsed.lError);
 }
 
-TEST_F(ObjectParse, ZophxCollectsFieldReferences) {
+TEST_F(ObjectParse, ZophxCollectsFieldReferences)
+{
     const auto collect = [](const char* field, uint32_t line) -> long {
         g_fields.push_back(std::string(field) + "@" + std::to_string(line));
         return 0;
@@ -97,7 +101,8 @@ TEST_F(ObjectParse, ZophxCollectsFieldReferences) {
               g_findings);
 }
 
-TEST_F(ObjectParse, TokeniserCountsWordsAndHandsOverTheParameters) {
+TEST_F(ObjectParse, TokeniserCountsWordsAndHandsOverTheParameters)
+{
     const auto count = [](uint32_t line, const char* token, uint32_t length) -> long {
         g_tokens.push_back(std::to_string(line) + ":" + std::string(token, length));
         return 0;
@@ -109,8 +114,7 @@ TEST_F(ObjectParse, TokeniserCountsWordsAndHandsOverTheParameters) {
     const std::string text = "L12: INCLUDE PROCESS(*DIRECT) FUNCTION(DEMO INC)   'a b' X";
     const DQOO_TOKENIZE_REQUEST request{12, static_cast<uint32_t>(text.size()), text.c_str()};
     ASSERT_EQ(0, DQOO_FCC_TokenizeCommand(handle, &request, count, sink));
-    EXPECT_EQ((std::vector<std::string>{"12:PROCESS(*DIRECT)", "12:FUNCTION(DEMO INC)", "12:'a b'", "12:X"}),
-              g_tokens);
+    EXPECT_EQ((std::vector<std::string>{"12:PROCESS(*DIRECT)", "12:FUNCTION(DEMO INC)", "12:'a b'", "12:X"}), g_tokens);
     EXPECT_EQ("12:PROCESS(*DIRECT) FUNCTION(DEMO INC)   'a b' X", g_parameters);
 
     // The length bounds the text.
@@ -120,8 +124,7 @@ TEST_F(ObjectParse, TokeniserCountsWordsAndHandsOverTheParameters) {
     EXPECT_EQ("3:PROCESS(*DIRECT)", g_parameters);
 
     // The sink's refusal is the result.
-    EXPECT_EQ(-6, DQOO_FCC_TokenizeCommand(handle, &request, count,
-                                           [](uint32_t, const char*) -> long { return -6; }));
+    EXPECT_EQ(-6, DQOO_FCC_TokenizeCommand(handle, &request, count, [](uint32_t, const char*) -> long { return -6; }));
 
     const std::string bad = "INCLUDE PROCESS('X)";
     const DQOO_TOKENIZE_REQUEST broken{4, static_cast<uint32_t>(bad.size()), bad.c_str()};

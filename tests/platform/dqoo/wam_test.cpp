@@ -19,9 +19,13 @@ struct HandleBlock {
 std::vector<std::string> g_events;
 std::vector<void*> g_modules;
 
-std::string text(const char* p) { return p == nullptr ? "(null)" : p; }
+std::string text(const char* p)
+{
+    return p == nullptr ? "(null)" : p;
+}
 
-long onStartWam(void* module, void* argument, void* user, void* record) {
+long onStartWam(void* module, void* argument, void* user, void* record)
+{
     const auto* w = static_cast<const WamInfo*>(record);
     EXPECT_EQ(&g_events, user);
     EXPECT_EQ(nullptr, argument);
@@ -30,59 +34,70 @@ long onStartWam(void* module, void* argument, void* user, void* record) {
                        " numeric=" + std::to_string(w->ulNumericValidation) + " layout=" + text(w->pszLayoutWeblet));
     return 0;
 }
-long onStartWebRoutine(void*, void*, void*, void* record) {
+long onStartWebRoutine(void*, void*, void*, void* record)
+{
     const auto* r = static_cast<const WebRoutineInfo*>(record);
     g_events.push_back("WR " + std::string(r->szName) + " '" + r->szDescription + "' " + r->szServiceName + " " +
                        std::to_string(r->ulResponseType));
     return 0;
 }
-std::string describeField(const FieldInfo* f) {
-    std::string s = std::string(f->szName) + " len=" + std::to_string(f->ulMaxLength) + " digits=" +
-                    std::to_string(f->sTotalDigits) + "," + std::to_string(f->sFractionDigits) + " dec=" +
-                    f->chDecimalSeparator + " type=" + f->chType + " shift=" +
-                    static_cast<char>(f->ulKeyboardShift) + " mode=" + std::to_string(f->ulFieldMode) + " cap=" +
-                    std::to_string(f->ulCaptionReference) + " for=" + std::to_string(f->ulUsedFor) + " per=" +
-                    std::to_string(f->ulPersistence) + " inp=" + std::to_string(f->ulInputOperation) + " attr=" +
-                    std::to_string(f->ulAttributes) + " weblet=" + text(f->pszWeblet) + " desc=" +
-                    text(f->pszDescription) + " label=" + text(f->pszLabel) + " head=" + text(f->pszHeading1) + "/" +
-                    text(f->pszHeading2) + "/" + text(f->pszHeading3) + " sample=" + text(f->pszSampleValue);
+std::string describeField(const FieldInfo* f)
+{
+    std::string s = std::string(f->szName) + " len=" + std::to_string(f->ulMaxLength) +
+                    " digits=" + std::to_string(f->sTotalDigits) + "," + std::to_string(f->sFractionDigits) +
+                    " dec=" + f->chDecimalSeparator + " type=" + f->chType +
+                    " shift=" + static_cast<char>(f->ulKeyboardShift) + " mode=" + std::to_string(f->ulFieldMode) +
+                    " cap=" + std::to_string(f->ulCaptionReference) + " for=" + std::to_string(f->ulUsedFor) +
+                    " per=" + std::to_string(f->ulPersistence) + " inp=" + std::to_string(f->ulInputOperation) +
+                    " attr=" + std::to_string(f->ulAttributes) + " weblet=" + text(f->pszWeblet) +
+                    " desc=" + text(f->pszDescription) + " label=" + text(f->pszLabel) +
+                    " head=" + text(f->pszHeading1) + "/" + text(f->pszHeading2) + "/" + text(f->pszHeading3) +
+                    " sample=" + text(f->pszSampleValue);
     for (uint32_t i = 0; i < f->ulPicklistCount; ++i)
         s += " pick=" + std::string(f->pPicklist[i].pszCaption) + ":" + f->pPicklist[i].pszValue;
     return s;
 }
-long onField(void*, void*, void*, void* record) {
+long onField(void*, void*, void*, void* record)
+{
     g_events.push_back("F " + describeField(static_cast<const FieldInfo*>(record)));
     return 0;
 }
-long onColumn(void*, void*, void*, void* record) {
+long onColumn(void*, void*, void*, void* record)
+{
     g_events.push_back("C " + describeField(static_cast<const FieldInfo*>(record)));
     return 1;  // a callback's own failure does not stop the walk
 }
-std::string describeList(const ListInfo* l) {
+std::string describeList(const ListInfo* l)
+{
     return std::string(l->szName) + " for=" + std::to_string(l->ulMapFor) + " mode=" + std::to_string(l->ulMode) +
            " inline=" + std::to_string(l->ulInline) + " format=" + std::to_string(l->ulOutputFormat);
 }
-long onListStart(void*, void*, void*, void* record) {
+long onListStart(void*, void*, void*, void* record)
+{
     g_events.push_back("L " + describeList(static_cast<const ListInfo*>(record)));
     return 0;
 }
-long onListEnd(void*, void*, void*, void* record) {
+long onListEnd(void*, void*, void*, void* record)
+{
     g_events.push_back("E " + describeList(static_cast<const ListInfo*>(record)));
     return 0;
 }
-long onEndWam(void*, void*, void*, void* record) {
+long onEndWam(void*, void*, void*, void* record)
+{
     EXPECT_EQ(nullptr, record);
     g_events.push_back("END");
     return 0;
 }
 
-long countWebAccess(void* user, void* module, void* argument, WebAccessModuleEnumerator enumerate) {
+long countWebAccess(void* user, void* module, void* argument, WebAccessModuleEnumerator enumerate)
+{
     g_modules.push_back(module);
-    return enumerate(module, argument, user, onStartWam, onStartWebRoutine, onField, onListStart, onColumn,
-                     onListEnd, onEndWam);
+    return enumerate(module, argument, user, onStartWam, onStartWebRoutine, onField, onListStart, onColumn, onListEnd,
+                     onEndWam);
 }
 
-TEST(WebAccessModules, SampleComponentIsWalkedInOrder) {
+TEST(WebAccessModules, SampleComponentIsWalkedInOrder)
+{
     objlayer_test::SampleRepository repo;
     HandleBlock block;
     DQOO_BUILD_REQUEST request{};
@@ -127,7 +142,8 @@ TEST(WebAccessModules, SampleComponentIsWalkedInOrder) {
                                                                    nullptr, nullptr, nullptr, nullptr, onEndWam));
 }
 
-TEST(WebAccessModules, ObjectWithoutWamsAndStoppingCallback) {
+TEST(WebAccessModules, ObjectWithoutWamsAndStoppingCallback)
+{
     objlayer_test::SampleRepository repo;
     HandleBlock block;
     DQOO_BUILD_REQUEST request{};

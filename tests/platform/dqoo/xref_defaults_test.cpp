@@ -23,7 +23,8 @@ class ObjectCheck : public ::testing::Test {
 protected:
     HandleBlock block;
     FCC_BUILD_HANDLE* handle = block.get();
-    void SetUp() override {
+    void SetUp() override
+    {
         g_xrefs.clear();
         DQOO_FCC_ClearExpressions();
         DQOO_BUILD_REQUEST request{};
@@ -35,23 +36,27 @@ protected:
         int32_t value = 0;
         ASSERT_EQ(0, DQOO_FCC_StartBuild(handle, &request, &passes, &value));
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         DQOO_FCC_EndChecking();
         DQOO_FCC_EndBuild(handle);
     }
-    void startCheck(DQOO_RECORD_XREF xref) {
+    void startCheck(DQOO_RECORD_XREF xref)
+    {
         DQOO_START_REQUEST start{};
         start.pfnRecordXref = xref;
         ASSERT_EQ(0, DQOO_FCC_StartChecking(handle, &start));
     }
 };
 
-long recordXref(const char* kind, const char* name, uint32_t line) {
+long recordXref(const char* kind, const char* name, uint32_t line)
+{
     g_xrefs.push_back(std::string(kind) + " " + name + " " + std::to_string(line));
     return 0;
 }
 
-TEST_F(ObjectCheck, CrossReferencesOfTheParsesOnceEach) {
+TEST_F(ObjectCheck, CrossReferencesOfTheParsesOnceEach)
+{
     EXPECT_EQ(DQOO_ERR_NO_CHECK, DQOO_FCC_EnumerateCrossReferences(handle));
     startCheck(recordXref);
     ASSERT_EQ(0, DQOO_FCC_ParseZOPHX(handle, "SET COM(#PROPERTY) VALUE(#CUSTNAME)", 6, nullptr));
@@ -67,7 +72,8 @@ TEST_F(ObjectCheck, CrossReferencesOfTheParsesOnceEach) {
     EXPECT_EQ(-4, DQOO_FCC_EnumerateCrossReferences(handle));
 }
 
-std::vector<EXPR_PCODE_ROUTINE*> routines() {
+std::vector<EXPR_PCODE_ROUTINE*> routines()
+{
     std::vector<EXPR_PCODE_ROUTINE*> seen;
     EXPECT_EQ(0, DQOO_FCC_EnumerateExpressionPcode(
                      [](EXPR_PCODE_ROUTINE* r, void* u) -> long {
@@ -78,7 +84,8 @@ std::vector<EXPR_PCODE_ROUTINE*> routines() {
     return seen;
 }
 
-TEST_F(ObjectCheck, DefaultValueRoutines) {
+TEST_F(ObjectCheck, DefaultValueRoutines)
+{
     char reference[10] = {};
     const DQOO_DEFAULT_VALUE_REQUEST alpha{"CUSTSTS   ", 'A', 1, 0, "'A'"};
     ASSERT_EQ(0, DQOO_FCC_PrepareDefaultValueRoutine(handle, &alpha, reference));
@@ -95,7 +102,7 @@ TEST_F(ObjectCheck, DefaultValueRoutines) {
     ASSERT_EQ(1u, first.expressionCount);
     const EXPR_EXPRESSION& e = *first.expressions[0];
     ASSERT_EQ(2u, e.instructionCount);
-    EXPECT_EQ(26u, e.instructions[0]->opcode);   // PUSH_STRING_CONSTANT_AS_STRING
+    EXPECT_EQ(26u, e.instructions[0]->opcode);  // PUSH_STRING_CONSTANT_AS_STRING
     EXPECT_EQ(EXPR_NODE_STRING_CONSTANT, e.instructions[0]->operand->kind);
     EXPECT_STREQ("A", e.instructions[0]->operand->valueText);
     EXPECT_EQ(619u, e.instructions[1]->opcode);  // PULL_ALPHA_VECTOR_FROM_STRING
@@ -108,7 +115,7 @@ TEST_F(ObjectCheck, DefaultValueRoutines) {
     EXPECT_EQ(e.instructions[0]->operand, e.variants[0]->statements[0]->source);
 
     const EXPR_EXPRESSION& p = *all[1]->expressions[0];
-    EXPECT_EQ(6u, p.instructions[0]->opcode);    // PUSH_INT32_CONSTANT_AS_DECIMAL
+    EXPECT_EQ(6u, p.instructions[0]->opcode);  // PUSH_INT32_CONSTANT_AS_DECIMAL
     EXPECT_EQ(EXPR_NODE_INT32_CONSTANT, p.instructions[0]->operand->kind);
     EXPECT_EQ(static_cast<uint32_t>(-500), p.instructions[0]->operand->value);
     EXPECT_STREQ("-500", p.instructions[0]->operand->valueText);
@@ -127,7 +134,8 @@ TEST_F(ObjectCheck, DefaultValueRoutines) {
     EXPECT_EQ(all[1], elements[0]);
 }
 
-TEST_F(ObjectCheck, DefaultsThatCannotBeCompiled) {
+TEST_F(ObjectCheck, DefaultsThatCannotBeCompiled)
+{
     char reference[10] = {};
     const DQOO_DEFAULT_VALUE_REQUEST blanks{"CUSTNAM", 'A', 40, 0, "*BLANKS"};
     EXPECT_EQ(0, DQOO_FCC_PrepareDefaultValueRoutine(handle, &blanks, reference));

@@ -18,12 +18,14 @@ namespace {
 
 std::vector<std::string> g_lines;
 
-int32_t collect(const DQOO_SOURCE_LINE* line) {
+int32_t collect(const DQOO_SOURCE_LINE* line)
+{
     g_lines.push_back(std::to_string(line->ulNumber) + "|" + line->pszText);
     return 1;
 }
 
-TEST(ObjectServer, RestoresTheSampleComponent) {
+TEST(ObjectServer, RestoresTheSampleComponent)
+{
     objlayer_test::SampleRepository repo;
     g_lines.clear();
     const OSRV_COMPONENT_NAME name{"DEM", "DEMOCMP2  "};
@@ -31,9 +33,9 @@ TEST(ObjectServer, RestoresTheSampleComponent) {
     EXPECT_EQ(0, OSRV_lRestoreComponent(nullptr, &name, &result, collect, nullptr, 0));
     EXPECT_EQ(3u, result.ulLines);
     EXPECT_EQ(0, result.lStatus);
-    EXPECT_EQ((std::vector<std::string>{"1|BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)", "2|INVOKE #DEMOCOMP.CHECK",
-                                        "3|END_COM"}),
-              g_lines);
+    EXPECT_EQ(
+        (std::vector<std::string>{"1|BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)", "2|INVOKE #DEMOCOMP.CHECK", "3|END_COM"}),
+        g_lines);
 
     g_lines.clear();
     const OSRV_COMPONENT_NAME big{"DEM", "DEMOCOMP"};
@@ -57,7 +59,8 @@ struct Version {
 
 std::vector<Version> g_versions;
 
-long keepVersion(void* user, long word, void* record) {
+long keepVersion(void* user, long word, void* record)
+{
     EXPECT_NE(nullptr, user);
     auto* data = static_cast<OSRV_VERSION_DATA*>(record);
     char* texts[] = {data->pszCompanyName, data->pszLegalCopyright, data->pszLegalTrademarks, data->pszProductName,
@@ -72,15 +75,16 @@ long keepVersion(void* user, long word, void* record) {
     return 1;
 }
 
-TEST(ObjectServer, VersionDataOfTheSampleObjects) {
+TEST(ObjectServer, VersionDataOfTheSampleObjects)
+{
     objlayer_test::SampleRepository repo;
     g_versions.clear();
     OSRV_DATA_REQUEST request{nullptr, "DEMOCOMP", "DEM"};
     ASSERT_EQ(0, OSRV_GetData(nullptr, &request, OSRV_DATA_VERSION, nullptr, nullptr, nullptr, keepVersion));
     ASSERT_EQ(1u, g_versions.size());
     EXPECT_EQ(1, g_versions[0].word);
-    EXPECT_EQ((std::vector<std::string>{"Demo Traders Ltd", "Copyright 2026 Demo Traders Ltd", "(null)",
-                                        "Demo Orders", "Customer component", "2.5.0.1", "2,5,0,1"}),
+    EXPECT_EQ((std::vector<std::string>{"Demo Traders Ltd", "Copyright 2026 Demo Traders Ltd", "(null)", "Demo Orders",
+                                        "Customer component", "2.5.0.1", "2,5,0,1"}),
               g_versions[0].texts);
 
     g_versions.clear();
@@ -113,7 +117,8 @@ TEST(ObjectServer, VersionDataOfTheSampleObjects) {
 // A copy of the sample environment root with a generated-output tree.
 class SampleRoot {
 public:
-    SampleRoot() {
+    SampleRoot()
+    {
         char tmpl[] = "/tmp/objlayer-root-XXXXXX";
         dir_ = mkdtemp(tmpl);
         const fs::path sample = fs::path(DQOV_SAMPLE_DIR) / "root";
@@ -124,7 +129,8 @@ public:
         std::ofstream(dir_ / "X_VELMO" / "X_DEM" / "SOURCE" / "DEMOFN.C") << "int x;\n";
         EXPECT_EQ(0, OSRV_InitServices(dir_.c_str()));
     }
-    ~SampleRoot() {
+    ~SampleRoot()
+    {
         DosSetEnvironmentRoot(nullptr);
         std::error_code ec;
         fs::remove_all(dir_, ec);
@@ -135,7 +141,8 @@ private:
     fs::path dir_;
 };
 
-TEST(ObjectServer, RemovesADirectoryTreeOfTheEnvironment) {
+TEST(ObjectServer, RemovesADirectoryTreeOfTheEnvironment)
+{
     SampleRoot root;
     const fs::path source = root.dir() / "X_VELMO" / "X_DEM" / "SOURCE";
     EXPECT_EQ(0, OSRV_RemoveDirectoryTree("C:\\x_velmo\\x_dem\\source\\csharp\\DEMOFN"));
@@ -163,7 +170,8 @@ TEST(ObjectServer, RemovesADirectoryTreeOfTheEnvironment) {
     EXPECT_FALSE(fs::exists(root.dir() / "X_VELMO" / "X_DEM"));
 }
 
-TEST(ObjectServer, NoRemovalWithoutAnEnvironmentRoot) {
+TEST(ObjectServer, NoRemovalWithoutAnEnvironmentRoot)
+{
     DosSetEnvironmentRoot(nullptr);
     unsetenv("DQOV_ENV_ROOT");
     char tmpl[] = "/tmp/objlayer-noroot-XXXXXX";

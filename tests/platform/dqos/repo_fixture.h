@@ -16,29 +16,32 @@ namespace dqos_test {
 // DDL; removed with the object.
 class TempRepository {
 public:
-    explicit TempRepository(const char *ddl) {
+    explicit TempRepository(const char* ddl)
+    {
         char tmpl[] = "/tmp/dqos-test-XXXXXX";
         dir_ = mkdtemp(tmpl);
         path_ = dir_ + "/repo.db";
-        sqlite3 *db = nullptr;
+        sqlite3* db = nullptr;
         sqlite3_open(path_.c_str(), &db);
         sqlite3_exec(db, ddl, nullptr, nullptr, nullptr);
         sqlite3_close(db);
     }
     // A copy of an existing repository file.
-    static TempRepository copyOf(const std::string &file) {
+    static TempRepository copyOf(const std::string& file)
+    {
         TempRepository r("");
         std::filesystem::copy_file(file, r.path_, std::filesystem::copy_options::overwrite_existing);
         return r;
     }
-    ~TempRepository() {
+    ~TempRepository()
+    {
         SSQL_Disconnect();
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
     }
-    TempRepository(TempRepository &&o) noexcept : dir_(std::move(o.dir_)), path_(std::move(o.path_)) { o.dir_.clear(); }
-    const std::string &path() const { return path_; }
-    const std::string &dir() const { return dir_; }
+    TempRepository(TempRepository&& o) noexcept : dir_(std::move(o.dir_)), path_(std::move(o.path_)) { o.dir_.clear(); }
+    const std::string& path() const { return path_; }
+    const std::string& dir() const { return dir_; }
 
 private:
     std::string dir_;
@@ -46,10 +49,11 @@ private:
 };
 
 // Counts rows with a separate connection, which sees committed data only.
-inline int countFromOutside(const std::string &path, const char *sql) {
-    sqlite3 *db = nullptr;
+inline int countFromOutside(const std::string& path, const char* sql)
+{
+    sqlite3* db = nullptr;
     sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *st = nullptr;
+    sqlite3_stmt* st = nullptr;
     int n = -1;
     if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
         n = sqlite3_column_int(st, 0);
@@ -58,6 +62,9 @@ inline int countFromOutside(const std::string &path, const char *sql) {
     return n;
 }
 
-inline std::string sampleRepository() { return std::string(DQOV_SAMPLE_DIR) + "/repository.db"; }
+inline std::string sampleRepository()
+{
+    return std::string(DQOV_SAMPLE_DIR) + "/repository.db";
+}
 
 }  // namespace dqos_test

@@ -21,13 +21,15 @@ namespace {
 class SampleRepository : public ::testing::Test {
 protected:
     TempRepository repo = TempRepository::copyOf(dqos_test::sampleRepository());
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
         SMISC_SetSession("DEM", "ENG");
     }
     void TearDown() override { SSQL_Disconnect(); }
 
-    uint32_t count(const char *sql, const char *value = nullptr) {
+    uint32_t count(const char* sql, const char* value = nullptr)
+    {
         SSQL_AREA a;
         EXPECT_EQ(value ? SSQL_DeclareExt(&a, sql, value) : SSQL_DeclareExt(&a, sql), SSQL_RC_OK) << sql;
         SSQL_SQLDA *h1 = nullptr, *h2 = nullptr;
@@ -36,30 +38,33 @@ protected:
         SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
         return n;
     }
-    unsigned short run(SSQL_AREA &a) {
-        SSQL_SQLDA *h = nullptr;
+    unsigned short run(SSQL_AREA& a)
+    {
+        SSQL_SQLDA* h = nullptr;
         unsigned short rc = SSQL_sRun(&a, &h, 0);
         SMEM_FreeMem(h);
         return rc;
     }
 };
 
-TEST_F(SampleRepository, HoldsEveryNamedTable) {
-    const char *tables[] = {"QV_F03", "QV_F14", "QV_F15", "QV_F20", "QV_F23", "QV_F24", "QV_F27", "QV_F32",
-                            "QV_F40", "QV_F43", "QV_F47", "QV_F48", "QV_F54", "QV_F60", "QV_F61", "QV_F62",
-                            "QV_F67", "QV_F71", "QV_F85", "QV_F97", "QV_F98", "QV_FCG", "QV_FCN", "QV_FFR",
-                            "QV_FGI", "QV_FOF", "QV_X01", "QV_X02", "QV_X03", "QV_X04",
+TEST_F(SampleRepository, HoldsEveryNamedTable)
+{
+    const char* tables[] = {"QV_F03", "QV_F14", "QV_F15", "QV_F20", "QV_F23", "QV_F24", "QV_F27", "QV_F32", "QV_F40",
+                            "QV_F43", "QV_F47", "QV_F48", "QV_F54", "QV_F60", "QV_F61", "QV_F62", "QV_F67", "QV_F71",
+                            "QV_F85", "QV_F97", "QV_F98", "QV_FCG", "QV_FCN", "QV_FFR", "QV_FGI", "QV_FOF", "QV_X01",
+                            "QV_X02", "QV_X03", "QV_X04",
                             // the services library's own tables
                             "QV_MSG", "QV_SMS", "QV_SET", "QV_SRC", "QV_FTX", "QV_OST", "QV_XRF", "QV_WBA"};
-    for (const char *t : tables)
-        EXPECT_EQ(count("SELECT COUNT(*) FROM QV_DTA.sqlite_master WHERE type = 'table' AND name = '%s'", t), 1u)
-            << t;
+    for (const char* t : tables)
+        EXPECT_EQ(count("SELECT COUNT(*) FROM QV_DTA.sqlite_master WHERE type = 'table' AND name = '%s'", t), 1u) << t;
 }
 
-TEST_F(SampleRepository, StatementsOfTheLibraryRunAgainstTheSchema) {
+TEST_F(SampleRepository, StatementsOfTheLibraryRunAgainstTheSchema)
+{
     // Cursor over the physical files of a library.
     SSQL_AREA a;
-    ASSERT_EQ(SSQL_DeclareExt(&a, "SELECT X27PLB FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' ORDER BY X27PLB",
+    ASSERT_EQ(SSQL_DeclareExt(&a,
+                              "SELECT X27PLB FROM QV_DTA.QV_F27 WHERE X27P_I = '%s' AND X27PFL = '%s' ORDER BY X27PLB",
                               "DEM", "CUSTMST"),
               SSQL_RC_OK);
     uint16_t cur = 0;
@@ -77,12 +82,13 @@ TEST_F(SampleRepository, StatementsOfTheLibraryRunAgainstTheSchema) {
 
     // Stored design data with an explicit-length text and a number.
     std::string map = "Text map line with a 'quote' and %d";
-    ASSERT_EQ(SSQL_DeclareExt(&a,
-                              "INSERT INTO QV_DTA.QV_F85 (X85P_I, X85MOD, X85FMT, X85KV1, X85KV2, X85DTA, X85SEQ) VALUES "
-                              "('%s', '%s', '%s', '%s', '%s', '%v', %d)",
-                              "DEM", "DEMOPRC", "CUSTLST", "TEXTMAPS  ", "*TMAP001  ", static_cast<int>(map.size()),
-                              map.c_str(), 1),
-              SSQL_RC_OK);
+    ASSERT_EQ(
+        SSQL_DeclareExt(&a,
+                        "INSERT INTO QV_DTA.QV_F85 (X85P_I, X85MOD, X85FMT, X85KV1, X85KV2, X85DTA, X85SEQ) VALUES "
+                        "('%s', '%s', '%s', '%s', '%s', '%v', %d)",
+                        "DEM", "DEMOPRC", "CUSTLST", "TEXTMAPS  ", "*TMAP001  ", static_cast<int>(map.size()),
+                        map.c_str(), 1),
+        SSQL_RC_OK);
     EXPECT_EQ(run(a), SSQL_RC_OK) << SSQL_pszLastError();
     ASSERT_EQ(SSQL_DeclareExt(&a,
                               "SELECT X85DTA, X85SEQ FROM QV_DTA.QV_F85 WHERE X85P_I = '%s' AND X85MOD = '%s' AND "
@@ -99,59 +105,63 @@ TEST_F(SampleRepository, StatementsOfTheLibraryRunAgainstTheSchema) {
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
 
     // Web page lines with quoted longs, then the LIKE delete with an unquoted integer.
-    ASSERT_EQ(SSQL_DeclareExt(&a,
-                              "INSERT INTO QV_DTA.QV_X02 (X02P_I, X02PEN, X02SEN, X02PLN, X02PAG, X02SET, X02SEQ, X02TXT, "
-                              "X02SP1 ) VALUES ('%s', '%s', '%s', '%s', '%s', '%l', '%l', '%s', '%s')",
-                              "DEM", "HTM", "     ", "ENG", "DEMOPRC   CUSTLST001", 0L, 1L, "<p class='x'>", " "),
-              SSQL_RC_OK);
+    ASSERT_EQ(
+        SSQL_DeclareExt(&a,
+                        "INSERT INTO QV_DTA.QV_X02 (X02P_I, X02PEN, X02SEN, X02PLN, X02PAG, X02SET, X02SEQ, X02TXT, "
+                        "X02SP1 ) VALUES ('%s', '%s', '%s', '%s', '%s', '%l', '%l', '%s', '%s')",
+                        "DEM", "HTM", "     ", "ENG", "DEMOPRC   CUSTLST001", 0L, 1L, "<p class='x'>", " "),
+        SSQL_RC_OK);
     EXPECT_EQ(run(a), SSQL_RC_OK) << SSQL_pszLastError();
-    char *pat = SSUTL_pszEscapeSQLLikeWildcards("DEMOPRC   CUSTLST", "_", '!', 0);
+    char* pat = SSUTL_pszEscapeSQLLikeWildcards("DEMOPRC   CUSTLST", "_", '!', 0);
     std::string like = std::string(pat) + "%";
     SMEM_FreeMem(pat);
-    ASSERT_EQ(SSQL_DeclareExt(&a,
-                              "DELETE FROM QV_DTA.QV_X02 WHERE X02P_I = '%s' AND  X02PEN = '%s' AND  X02SEN = '%s' AND  "
-                              "X02PLN = '%s' AND  X02PAG LIKE '%s' ESCAPE '!' AND  X02SET >= %d ",
-                              "DEM", "HTM", "     ", "ENG", like.c_str(), 0),
-              SSQL_RC_OK);
-    SSQL_SQLDA *h = nullptr;
+    ASSERT_EQ(
+        SSQL_DeclareExt(&a,
+                        "DELETE FROM QV_DTA.QV_X02 WHERE X02P_I = '%s' AND  X02PEN = '%s' AND  X02SEN = '%s' AND  "
+                        "X02PLN = '%s' AND  X02PAG LIKE '%s' ESCAPE '!' AND  X02SET >= %d ",
+                        "DEM", "HTM", "     ", "ENG", like.c_str(), 0),
+        SSQL_RC_OK);
+    SSQL_SQLDA* h = nullptr;
     ASSERT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK) << SSQL_pszLastError();
     EXPECT_EQ(h->lRowsChanged, 1);
     SMEM_FreeMem(h);
 
     // The generation-end update of a function.
-    ASSERT_EQ(SSQL_DeclareExt(&a,
-                              "UPDATE QV_DTA.QV_F23 SET   X23SP1 = '%v', X23SQL = '%c', X23APM = '%c' WHERE X23P_I = '%s' "
-                              "AND X23MOD = '%s' AND X23FMT = '%s'",
-                              17, "             0042", 'N', 'Y', "DEM", "DEMOPRC   ", "DEMOMIN"),
-              SSQL_RC_OK);
+    ASSERT_EQ(
+        SSQL_DeclareExt(&a,
+                        "UPDATE QV_DTA.QV_F23 SET   X23SP1 = '%v', X23SQL = '%c', X23APM = '%c' WHERE X23P_I = '%s' "
+                        "AND X23MOD = '%s' AND X23FMT = '%s'",
+                        17, "             0042", 'N', 'Y', "DEM", "DEMOPRC   ", "DEMOMIN"),
+        SSQL_RC_OK);
     EXPECT_EQ(run(a), SSQL_RC_OK);
     EXPECT_EQ(count("SELECT COUNT(*) FROM QV_DTA.QV_F23 WHERE X23SP1 = '%s'", "             0042"), 1u);
 
     // The subquery naming the substring function.
-    ASSERT_EQ(SSQL_DeclareExt(&a,
-                              "SELECT count(*) FROM QV_DTA.QV_FCN WHERE XCNP_I='%s' AND XCNCOL='%s' AND XCNPTR IN (SELECT "
-                              "%s(X14SP1,1,10) FROM QV_DTA.QV_F14 WHERE X14P_I='%s' AND X14PFL='%s' AND X14PLB = '%s' AND "
-                              "X14TYP = 'FFD')",
-                              "DEM", "CUSTNO", SSUTL_GetSQLSubStringCommand(), "DEM", "CUSTMST", "DEMLIB"),
-              SSQL_RC_OK);
+    ASSERT_EQ(
+        SSQL_DeclareExt(&a,
+                        "SELECT count(*) FROM QV_DTA.QV_FCN WHERE XCNP_I='%s' AND XCNCOL='%s' AND XCNPTR IN (SELECT "
+                        "%s(X14SP1,1,10) FROM QV_DTA.QV_F14 WHERE X14P_I='%s' AND X14PFL='%s' AND X14PLB = '%s' AND "
+                        "X14TYP = 'FFD')",
+                        "DEM", "CUSTNO", SSUTL_GetSQLSubStringCommand(), "DEM", "CUSTMST", "DEMLIB"),
+        SSQL_RC_OK);
     uint32_t n = 99;
     EXPECT_EQ(SSQL_sRunExt(&a, &h1, &h2, 1, SSQL_U32(&n)), SSQL_RC_OK) << SSQL_pszLastError();
     EXPECT_EQ(n, 0u);
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
 
     // The owner lookup of "*DIRECT".
-    ASSERT_EQ(SSQL_DeclareExt(&a, "SELECT X23MOD FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ", "DEM",
-                              "DEMINC"),
-              SSQL_RC_OK);
+    ASSERT_EQ(
+        SSQL_DeclareExt(&a, "SELECT X23MOD FROM QV_DTA.QV_F23 WHERE X23P_I = '%s' AND X23FMT = '%s' ", "DEM", "DEMINC"),
+        SSQL_RC_OK);
     ASSERT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
-    char *owner = SSQL_GetData(h, 1);
+    char* owner = SSQL_GetData(h, 1);
     EXPECT_STREQ(owner, "DEMOPRC");
     SMEM_FreeMem(owner);
     SSQL_FreeSqlda(h);
 }
 
 // Every DCM and PRC id the library issues.
-const char *const kMessageIds[] = {
+const char* const kMessageIds[] = {
     "DCM0044", "DCM0045", "DCM0046", "DCM0047", "DCM0048", "DCM0049", "DCM0121", "DCM0122", "DCM0123", "DCM0200",
     "DCM0501", "DCM0502", "DCM0503", "DCM0635", "DCM0636", "DCM0637", "DCM1108", "DCM1274", "DCM1275", "DCM1276",
     "DCM1277", "DCM9898", "DCM9992", "PRC0007", "PRC0009", "PRC0010", "PRC0011", "PRC0018", "PRC0019", "PRC0023",
@@ -177,30 +187,36 @@ const unsigned long kNumbered[] = {79,  156, 180, 181, 251, 510, 750, 830, 831, 
                                    851, 852, 853, 856, 865, 868, 869, 871, 872, 873, 874, 875, 876, 877,
                                    878, 879, 884, 890, 891, 896, 897, 898, 899, 925, 927};
 
-TEST_F(SampleRepository, EveryMessageIdHasATextInTheDefaultLanguage) {
-    for (const char *id : kMessageIds) {
+TEST_F(SampleRepository, EveryMessageIdHasATextInTheDefaultLanguage)
+{
+    for (const char* id : kMessageIds) {
         auto m = dqos::lookupMessage("DC@F23", id, "ENG");
         ASSERT_TRUE(m.has_value()) << id;
         EXPECT_EQ(m->language, "ENG") << id;
         EXPECT_FALSE(m->text.empty()) << id;
     }
-    for (unsigned long n : kNumbered) EXPECT_NE(SMSG_pszGetMessage(n, 0), nullptr) << n;
+    for (unsigned long n : kNumbered)
+        EXPECT_NE(SMSG_pszGetMessage(n, 0), nullptr) << n;
 }
 
-TEST_F(SampleRepository, EveryMessageIdIssuedInTheCodeHasAText) {
+TEST_F(SampleRepository, EveryMessageIdIssuedInTheCodeHasAText)
+{
     std::regex idPattern("\"(DCM|PRC)([0-9]{4})\"");
     std::set<std::string> issued;
-    for (const auto &entry : std::filesystem::recursive_directory_iterator(std::string(DQOV_SOURCE_DIR) + "/src")) {
-        if (!entry.is_regular_file()) continue;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(std::string(DQOV_SOURCE_DIR) + "/src")) {
+        if (!entry.is_regular_file())
+            continue;
         std::ifstream in(entry.path());
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         for (std::sregex_iterator it(text.begin(), text.end(), idPattern), end; it != end; ++it)
             issued.insert((*it)[1].str() + (*it)[2].str());
     }
-    for (const std::string &id : issued) EXPECT_TRUE(dqos::lookupMessage("DC@F23", id, "ENG").has_value()) << id;
+    for (const std::string& id : issued)
+        EXPECT_TRUE(dqos::lookupMessage("DC@F23", id, "ENG").has_value()) << id;
 }
 
-TEST_F(SampleRepository, NumberedFormatsTakeNoMoreValuesThanCallersPass) {
+TEST_F(SampleRepository, NumberedFormatsTakeNoMoreValuesThanCallersPass)
+{
     // 180 carries one text, 181 one location, 251 a routine name and a number.
     EXPECT_STREQ(SMSG_pszGetMessage(181, 0), "SQL Error at location %s");
     EXPECT_STREQ(SMSG_pszGetMessage(180, 0), "%s");
@@ -210,9 +226,8 @@ TEST_F(SampleRepository, NumberedFormatsTakeNoMoreValuesThanCallersPass) {
     EXPECT_EQ(SMSG_sGetMessage(nullptr, 180, 16384, 0, 1, "PAINTER: Command=QBID xACT=QBID"), 0);
     EXPECT_EQ(SMSG_sGetMessage(nullptr, 4711, 16384, 0, 1, "x"), 1);
     SMSG_RedirectMsgs(nullptr, 0);
-    EXPECT_STREQ(captured,
-                 "Routine QBIDEN_Report received an unexpected reply 68 from the painter.\n"
-                 "PAINTER: Command=QBID xACT=QBID");
+    EXPECT_STREQ(captured, "Routine QBIDEN_Report received an unexpected reply 68 from the painter.\n"
+                           "PAINTER: Command=QBID xACT=QBID");
 }
 
 }  // namespace

@@ -11,40 +11,46 @@
 #include "platform/dqoz/dqoz.h"
 #include "repo_fixture.h"
 
-using dqos_test::TempRepository;
 using dqos_test::countFromOutside;
+using dqos_test::TempRepository;
 
 namespace {
 
 class Services : public ::testing::Test {
 protected:
     TempRepository repo = TempRepository::copyOf(dqos_test::sampleRepository());
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
         SMISC_SetSession("DEM", "ENG");
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SSQL_SetFailLocation(nullptr);
         SSQL_SetLocation(nullptr);
         SSQL_Disconnect();
         SMISC_SetSession("", "");
     }
-    void exec(const char *sql) {
+    void exec(const char* sql)
+    {
         SSQL_AREA a;
         ASSERT_EQ(SSQL_DeclareExt(&a, sql), SSQL_RC_OK) << sql;
-        SSQL_SQLDA *h = nullptr;
+        SSQL_SQLDA* h = nullptr;
         ASSERT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK) << sql << ": " << SSQL_pszLastError();
         SMEM_FreeMem(h);
     }
-    std::vector<std::string> texts(SZOPH_LIST *list) {
+    std::vector<std::string> texts(SZOPH_LIST* list)
+    {
         std::vector<std::string> out;
-        SZOPH_COMMAND *c = nullptr;
-        while (SZOPH_sGetNextCommand(list, &c) == 0) out.push_back(c->pszText);
+        SZOPH_COMMAND* c = nullptr;
+        while (SZOPH_sGetNextCommand(list, &c) == 0)
+            out.push_back(c->pszText);
         return out;
     }
 };
 
-TEST_F(Services, MessageFallsBackToDefaultLanguageAndLibraryFile) {
+TEST_F(Services, MessageFallsBackToDefaultLanguageAndLibraryFile)
+{
     exec("INSERT INTO QV_DTA.QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES "
          "('DC@F23', 'PRC1006', 'FRA', 'F', '10', 'La liste de travail &1 n''a pas de définition.')");
     SMISC_SetSession("DEM", "FRA");
@@ -64,13 +70,15 @@ TEST_F(Services, MessageFallsBackToDefaultLanguageAndLibraryFile) {
     EXPECT_FALSE(dqos::lookupMessage("DC@F23", "PRC9999", "ENG").has_value());
 }
 
-TEST_F(Services, MessageTextTakesFixedWidthSubstitutionData) {
+TEST_F(Services, MessageTextTakesFixedWidthSubstitutionData)
+{
     // File, library, "0000001", key field: 10 + 10 + 7 + 10.
     std::string data = std::string("CUSTMST   ") + "DEMLIB    " + "0000001" + "CUSTNO    ";
     char out[200];
     char sev = 0;
     EXPECT_EQ(SMSG_sGetMessageText("CUSTLST", "DCM0121", "ENG", data.data(), data.size(), out, sizeof out, &sev), 0);
-    EXPECT_STREQ(out, "Key field CUSTNO of file CUSTMST in library DEMLIB is not in the dictionary or is not usable as a key.");
+    EXPECT_STREQ(
+        out, "Key field CUSTNO of file CUSTMST in library DEMLIB is not in the dictionary or is not usable as a key.");
     EXPECT_EQ(sev, 'F');
     // Too short data leaves the missing markers empty; the output is bounded.
     char small[20];
@@ -81,14 +89,16 @@ TEST_F(Services, MessageTextTakesFixedWidthSubstitutionData) {
     EXPECT_STREQ(out, "PRC9999 VALUE");
     // A carrier takes the whole text.
     std::string carried = "More than 5000 lines in program or function. Reduce the number of lines.";
-    EXPECT_EQ(SMSG_sGetMessageText("DC@F23", "DCM9898", "", carried.data(), carried.size(), out, sizeof out, nullptr), 0);
+    EXPECT_EQ(SMSG_sGetMessageText("DC@F23", "DCM9898", "", carried.data(), carried.size(), out, sizeof out, nullptr),
+              0);
     EXPECT_EQ(std::string(out), carried);
 }
 
-TEST_F(Services, DisplayHookAndRedirection) {
+TEST_F(Services, DisplayHookAndRedirection)
+{
     std::vector<std::string> shown;
-    SMSG_SetDisplayHook([](void *user, const char *text) { static_cast<std::vector<std::string> *>(user)->push_back(text); },
-                        &shown);
+    SMSG_SetDisplayHook(
+        [](void* user, const char* text) { static_cast<std::vector<std::string>*>(user)->push_back(text); }, &shown);
     SMSG_DisplayMessage("first");
     char buf[12];
     SMSG_RedirectMsgs(buf, sizeof buf);
@@ -101,11 +111,12 @@ TEST_F(Services, DisplayHookAndRedirection) {
     EXPECT_STREQ(buf, "captured te");  // cut to the buffer, never past it
 }
 
-TEST_F(Services, StoredCommandListLoadsInOrderAndRewinds) {
-    SZOPH_LIST *list = nullptr;
+TEST_F(Services, StoredCommandListLoadsInOrderAndRewinds)
+{
+    SZOPH_LIST* list = nullptr;
     ASSERT_EQ(SZOPH_sLoadCommands("DEMOPRC", "DEMOMIN", &list, 0), 0);
     EXPECT_EQ(texts(list), (std::vector<std::string>{"FUNCTION OPTIONS(*DIRECT)", "RETURN"}));
-    SZOPH_COMMAND *c = nullptr;
+    SZOPH_COMMAND* c = nullptr;
     EXPECT_EQ(SZOPH_sGetNextCommand(list, &c), 1);
     SZOPH_ResetCommandList(list);
     ASSERT_EQ(SZOPH_sGetNextCommand(list, &c), 0);
@@ -160,13 +171,15 @@ TEST_F(Services, StoredCommandListLoadsInOrderAndRewinds) {
     SZOPH_DropCommands(list);
 }
 
-TEST_F(Services, ParameterComponentsAreInsertedAndMarkTheCommandChanged) {
-    SZOPH_LIST *list = nullptr;
+TEST_F(Services, ParameterComponentsAreInsertedAndMarkTheCommandChanged)
+{
+    SZOPH_LIST* list = nullptr;
     ASSERT_EQ(SZOPH_sLoadCommands("DEMOPRC", "CUSTLST", &list, 0), 0);
-    SZOPH_COMMAND *c = nullptr;
-    SZOPH_COMMAND *display = nullptr;
+    SZOPH_COMMAND* c = nullptr;
+    SZOPH_COMMAND* display = nullptr;
     while (SZOPH_sGetNextCommand(list, &c) == 0)
-        if (c->sNumber == 13) display = c;
+        if (c->sNumber == 13)
+            display = c;
     ASSERT_NE(display, nullptr);
     EXPECT_STREQ(display->szName, "DISPLAY");
     EXPECT_FALSE(display->fChanged);
@@ -198,7 +211,8 @@ TEST_F(Services, ParameterComponentsAreInsertedAndMarkTheCommandChanged) {
     SZOPH_DropCommands(list);
 }
 
-TEST_F(Services, CrossReferenceIsRecordedIntoTheTable) {
+TEST_F(Services, CrossReferenceIsRecordedIntoTheTable)
+{
     long x = SZOPH_XREF_Begin("DEMOPRC", "CUSTLST");
     ASSERT_GT(x, 0);
     EXPECT_EQ(SZOPH_XREF_Record(x, "FIELD", "CUSTNO", "READ", 5), SSQL_RC_OK);
@@ -218,20 +232,23 @@ TEST_F(Services, CrossReferenceIsRecordedIntoTheTable) {
     EXPECT_EQ(SZOPH_XREF_Begin("DEMOPRC", "CUSTLST"), 0);
 }
 
-TEST_F(Services, ObjectStateIsKeptPerObject) {
+TEST_F(Services, ObjectStateIsKeptPerObject)
+{
     EXPECT_EQ(SDQOX_AlterState("DEMOPRC", "CUSTLST", SDQOX_STATE_CHECKED_ERRORS), SSQL_RC_OK);
     EXPECT_EQ(SDQOX_AlterState("DEMOPRC", "CUSTLST", SDQOX_STATE_CHECKED_OK), SSQL_RC_OK);
     EXPECT_EQ(SDQOX_AlterState("DEMOPRC", "DEMOMIN", SDQOX_STATE_CHECKED_ERRORS), SSQL_RC_OK);
     SSQL_Commit();
     EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_OST WHERE OSTP_I = 'DEM'"), 2);
-    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_OST WHERE OSTFMT = 'CUSTLST' AND OSTSTA = '7'"), 1);
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_OST WHERE OSTFMT = 'CUSTLST' AND OSTSTA = '7'"),
+              1);
     SSQL_SetFailLocation("DC_P3109/STATE");
     SSQL_SetLocation("DC_P3109/STATE");
     EXPECT_EQ(SDQOX_AlterState("DEMOPRC", "CUSTLST", '6'), SSQL_RC_ERROR);
 }
 
 // Local 00:30 on 1 March, one hour east of UTC.
-unsigned long FixedClock(DQOZ_DATETIME *pdt) {
+unsigned long FixedClock(DQOZ_DATETIME* pdt)
+{
     *pdt = DQOZ_DATETIME{};
     pdt->year = 2026;
     pdt->month = 3;
@@ -241,21 +258,24 @@ unsigned long FixedClock(DQOZ_DATETIME *pdt) {
     return DQOZ_NO_ERROR;
 }
 
-TEST_F(Services, ObjectStateIsStampedInUtcFromTheOsLayerClock) {
+TEST_F(Services, ObjectStateIsStampedInUtcFromTheOsLayerClock)
+{
     DosSetClockHook(FixedClock);
     const unsigned short rc = SDQOX_AlterState("DEMOPRC", "CUSTLST", SDQOX_STATE_CHECKED_OK);
     DosSetClockHook(nullptr);
     EXPECT_EQ(rc, SSQL_RC_OK);
     SSQL_Commit();
-    EXPECT_EQ(countFromOutside(repo.path(),
-                               "SELECT COUNT(*) FROM QV_OST WHERE OSTFMT = 'CUSTLST' AND OSTTMS = '2026-02-28 23:30:00'"),
-              1);
+    EXPECT_EQ(
+        countFromOutside(repo.path(),
+                         "SELECT COUNT(*) FROM QV_OST WHERE OSTFMT = 'CUSTLST' AND OSTTMS = '2026-02-28 23:30:00'"),
+        1);
 }
 
-TEST_F(Services, MiscellaneousServicesReadTheRepository) {
+TEST_F(Services, MiscellaneousServicesReadTheRepository)
+{
     EXPECT_EQ(SMISC_GetMaximumSet(), 2);
     EXPECT_STREQ(SMISC_pszDefaultLanguage(), "ENG");
-    char *d = SMISC_pszGetDesc4Field("CUSTNAM   ");
+    char* d = SMISC_pszGetDesc4Field("CUSTNAM   ");
     EXPECT_STREQ(d, "Customer's name");
     SMEM_FreeMem(d);
     d = SMISC_pszGetDesc4Field("NOFIELD");
@@ -268,8 +288,8 @@ TEST_F(Services, MiscellaneousServicesReadTheRepository) {
          "('DEM', 2, 'SECOND', 'B', 'C'), ('DEM', 1, 'FIRSTAPPLIC', 'A', ''), ('XYZ', 3, 'OTHER', '', '')");
     std::vector<SMISC_BUILD_APP> got;
     unsigned long n = SMISC_LoadBuildWamApp(
-        [](void *list, void *, const SMISC_BUILD_APP *e) {
-            static_cast<std::vector<SMISC_BUILD_APP> *>(list)->push_back(*e);
+        [](void* list, void*, const SMISC_BUILD_APP* e) {
+            static_cast<std::vector<SMISC_BUILD_APP>*>(list)->push_back(*e);
             return 1;
         },
         &got);
@@ -280,11 +300,12 @@ TEST_F(Services, MiscellaneousServicesReadTheRepository) {
     EXPECT_STREQ(got[1].szName1, "SECOND");
 }
 
-TEST_F(Services, SliderReportsPercentages) {
+TEST_F(Services, SliderReportsPercentages)
+{
     std::vector<std::pair<unsigned long, unsigned long>> seen;
     SWIN_SetSliderCallback(
-        [](void *user, unsigned long cmd, const char *title, unsigned long pct) {
-            static_cast<std::vector<std::pair<unsigned long, unsigned long>> *>(user)->emplace_back(cmd, pct);
+        [](void* user, unsigned long cmd, const char* title, unsigned long pct) {
+            static_cast<std::vector<std::pair<unsigned long, unsigned long>>*>(user)->emplace_back(cmd, pct);
             EXPECT_STREQ(title, "Function Checking");
         },
         &seen);
@@ -301,16 +322,17 @@ struct ExitCalled {
     unsigned long action, result;
 };
 
-TEST_F(Services, DieRollsBackAndEndsThroughTheExitHook) {
+TEST_F(Services, DieRollsBackAndEndsThroughTheExitHook)
+{
     exec("INSERT INTO QV_DTA.QV_F32 (X32P_I, X32MOD, X32SEQ, X32FLD) VALUES ('DEM', 'DEMOPRC', 1, 'CUSTNO')");
     std::string shown;
-    SMSG_SetDisplayHook([](void *user, const char *text) { *static_cast<std::string *>(user) += text; }, &shown);
+    SMSG_SetDisplayHook([](void* user, const char* text) { *static_cast<std::string*>(user) += text; }, &shown);
     DQOZ_EXIT_HOOK previous = DosSetExitHook([](unsigned long a, unsigned long r) { throw ExitCalled{a, r}; });
     SMISC_UpdateFatalAbendText("Line %d\nFile %s\n", 2199, "..\\PCONTROL");
     bool ended = false;
     try {
         SMISC_Die();
-    } catch (const ExitCalled &e) {
+    } catch (const ExitCalled& e) {
         ended = true;
         EXPECT_EQ(e.action, 1u);
         EXPECT_EQ(e.result, 0u);
@@ -323,13 +345,15 @@ TEST_F(Services, DieRollsBackAndEndsThroughTheExitHook) {
     EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_F32"), 0);
 }
 
-TEST(ServicesNoRepository, DieShowsAbendTextAndEndsAsCouldNotRun) {
+TEST(ServicesNoRepository, DieShowsAbendTextAndEndsAsCouldNotRun)
+{
     SMISC_UpdateFatalAbendText("Line %d\nFile %s\n", 2199, "..\\PCONTROL");
     EXPECT_STREQ(SMISC_pszGetFatalAbendText(), "Line 2199\nFile ..\\PCONTROL\n");
     EXPECT_EXIT(SMISC_Die(), ::testing::ExitedWithCode(2), "Line 2199");
 }
 
-TEST(ServicesNoRepository, NationalLanguageHelpers) {
+TEST(ServicesNoRepository, NationalLanguageHelpers)
+{
     SSNLS_SetCodePage(1252);
     EXPECT_FALSE(SSNLS_fIsDoubleByte());
     EXPECT_EQ(SSNLS_usGetEbcdicLength("Caf\xE9 au lait"), 12);
@@ -340,10 +364,12 @@ TEST(ServicesNoRepository, NationalLanguageHelpers) {
     SSNLS_SetCodePage(932);
     EXPECT_TRUE(SSNLS_fIsDoubleByte());
     // "A", two double-byte characters, "B": shift-out and shift-in add two bytes.
-    const char *mixed = "A\x82\xA0\x82\xA2" "B";
+    const char* mixed = "A\x82\xA0\x82\xA2"
+                        "B";
     EXPECT_EQ(SSNLS_usGetEbcdicLength(mixed), 8);
     EXPECT_EQ(SSNLS_CreateAsciiShiftString(mixed, out, sizeof out), 8);
-    EXPECT_EQ(std::string(out), std::string("A\x0E\x82\xA0\x82\xA2\x0F" "B"));
+    EXPECT_EQ(std::string(out), std::string("A\x0E\x82\xA0\x82\xA2\x0F"
+                                            "B"));
     // A short area never cuts a double-byte character and always closes the run.
     char small[6];
     EXPECT_EQ(SSNLS_CreateAsciiShiftString(mixed, small, sizeof small), 5);
@@ -355,19 +381,21 @@ TEST(ServicesNoRepository, NationalLanguageHelpers) {
     EXPECT_STREQ(SSNLS_StripBlanks(text, 3), "two sides");
 }
 
-TEST(ServicesNoRepository, MemoryBlocksAreZeroFilled) {
-    auto *p = static_cast<unsigned char *>(SMEM_pMalloc(0, 64));
+TEST(ServicesNoRepository, MemoryBlocksAreZeroFilled)
+{
+    auto* p = static_cast<unsigned char*>(SMEM_pMalloc(0, 64));
     ASSERT_NE(p, nullptr);
-    for (int i = 0; i < 64; ++i) EXPECT_EQ(p[i], 0);
+    for (int i = 0; i < 64; ++i)
+        EXPECT_EQ(p[i], 0);
     SMEM_FreeMem(p);
     SMEM_FreeMem(nullptr);
     EXPECT_EQ(SMEM_pMalloc(0, 0), nullptr);
-    auto *o = static_cast<char *>(SMEM_pMallocOrphan(16));
+    auto* o = static_cast<char*>(SMEM_pMallocOrphan(16));
     ASSERT_NE(o, nullptr);
     EXPECT_EQ(o[15], 0);
     // Without a repository the repository services fail cleanly.
     EXPECT_EQ(SMSG_pszGetMessage(181, 0), nullptr);
-    SZOPH_LIST *list = nullptr;
+    SZOPH_LIST* list = nullptr;
     EXPECT_EQ(SZOPH_sLoadCommands("DEMOPRC", "DEMOMIN", &list, 0), 1);
     EXPECT_EQ(SDQOX_AlterState("DEMOPRC", "DEMOMIN", '7'), SSQL_RC_ERROR);
     EXPECT_EQ(SMISC_GetMaximumSet(), 0);

@@ -8,43 +8,44 @@
 #include "platform/dqos/dqos.h"
 #include "repo_fixture.h"
 
-using dqos_test::TempRepository;
 using dqos_test::countFromOutside;
+using dqos_test::TempRepository;
 
 namespace {
 
-const char *kDdl =
-    "CREATE TABLE QV_T1 (K CHAR(10) COLLATE RTRIM NOT NULL, TXT VARCHAR(200), N INTEGER,"
-    " PRIMARY KEY (K));";
+const char* kDdl = "CREATE TABLE QV_T1 (K CHAR(10) COLLATE RTRIM NOT NULL, TXT VARCHAR(200), N INTEGER,"
+                   " PRIMARY KEY (K));";
 
 class SqlTest : public ::testing::Test {
 protected:
     TempRepository repo{kDdl};
-    void SetUp() override {
-        ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
-    }
-    void TearDown() override {
+    void SetUp() override { ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError(); }
+    void TearDown() override
+    {
         SSQL_SetFailLocation(nullptr);
         SSQL_SetLocation(nullptr);
         SSQL_Disconnect();
     }
-    unsigned short insert(const char *k, const char *txt, int n) {
+    unsigned short insert(const char* k, const char* txt, int n)
+    {
         SSQL_AREA a;
         EXPECT_EQ(SSQL_DeclareExt(&a, "INSERT INTO QV_DTA.QV_T1 (K, TXT, N) VALUES ('%s', '%s', %d)", k, txt, n),
                   SSQL_RC_OK);
-        SSQL_SQLDA *h = nullptr;
+        SSQL_SQLDA* h = nullptr;
         unsigned short rc = SSQL_sRun(&a, &h, 0);
         SMEM_FreeMem(h);
         return rc;
     }
-    std::string selectText(const char *k, unsigned short *rcOut = nullptr) {
+    std::string selectText(const char* k, unsigned short* rcOut = nullptr)
+    {
         SSQL_AREA a;
         SSQL_DeclareExt(&a, "SELECT TXT FROM QV_DTA.QV_T1 WHERE K = '%s'", k);
-        SSQL_SQLDA *h = nullptr;
+        SSQL_SQLDA* h = nullptr;
         unsigned short rc = SSQL_sRun(&a, &h, 0);
-        if (rcOut) *rcOut = rc;
+        if (rcOut)
+            *rcOut = rc;
         std::string out;
-        if (char *d = SSQL_GetData(h, 1)) {
+        if (char* d = SSQL_GetData(h, 1)) {
             out = d;
             SMEM_FreeMem(d);
         }
@@ -53,9 +54,10 @@ protected:
     }
 };
 
-TEST_F(SqlTest, ValuesWithQuotesAndInjectionRoundTrip) {
-    const char *apostrophe = "O'Brien's \"quoted\" text";
-    const char *attack = "x'); DROP TABLE QV_DTA.QV_T1; --";
+TEST_F(SqlTest, ValuesWithQuotesAndInjectionRoundTrip)
+{
+    const char* apostrophe = "O'Brien's \"quoted\" text";
+    const char* attack = "x'); DROP TABLE QV_DTA.QV_T1; --";
     ASSERT_EQ(insert("A1", apostrophe, 1), SSQL_RC_OK) << SSQL_pszLastError();
     ASSERT_EQ(insert("A2", attack, 2), SSQL_RC_OK) << SSQL_pszLastError();
     EXPECT_EQ(selectText("A1"), apostrophe);
@@ -69,7 +71,8 @@ TEST_F(SqlTest, ValuesWithQuotesAndInjectionRoundTrip) {
     EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 2);
 }
 
-TEST_F(SqlTest, MissingRowGivesNoRowCode) {
+TEST_F(SqlTest, MissingRowGivesNoRowCode)
+{
     SSQL_AREA a;
     SSQL_DeclareExt(&a, "SELECT N FROM QV_DTA.QV_T1 WHERE K = '%s'", "NONE");
     SSQL_SQLDA *h1 = nullptr, *h2 = nullptr;
@@ -78,12 +81,13 @@ TEST_F(SqlTest, MissingRowGivesNoRowCode) {
     EXPECT_EQ(n, 7);
     EXPECT_EQ(SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2), SSQL_RC_OK);
     EXPECT_EQ(h1, nullptr);
-    SSQL_SQLDA *h = nullptr;
+    SSQL_SQLDA* h = nullptr;
     EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_NOROW);
     SSQL_FreeSqlda(h);
 }
 
-TEST_F(SqlTest, FixedFetchIsBlankPaddedAndVaryingCarriesLength) {
+TEST_F(SqlTest, FixedFetchIsBlankPaddedAndVaryingCarriesLength)
+{
     ASSERT_EQ(insert("K1", "abc", 5), SSQL_RC_OK);
     ASSERT_EQ(insert("K2", "a long text that is cut", -3), SSQL_RC_OK);
     SSQL_AREA a;
@@ -114,7 +118,7 @@ TEST_F(SqlTest, FixedFetchIsBlankPaddedAndVaryingCarriesLength) {
     EXPECT_EQ(n16, -3);
     EXPECT_EQ(u32, 0u);  // a negative value never wraps into a huge count
     ASSERT_NE(h2, nullptr);
-    char *second = SSQL_GetData(h2, 2);
+    char* second = SSQL_GetData(h2, 2);
     EXPECT_STREQ(second, "a long text that is cut");
     SMEM_FreeMem(second);
     unsigned short rc = SSQL_sFetchExt(&a, cursor, &h1, &h2, 1, SSQL_FIXED(key, 10));
@@ -123,7 +127,8 @@ TEST_F(SqlTest, FixedFetchIsBlankPaddedAndVaryingCarriesLength) {
     EXPECT_EQ(SSQL_sCloseExt(cursor, &h1, &h2), SSQL_RC_ERROR);
 }
 
-TEST_F(SqlTest, IntegerBuffersClampToTheirRangeAndTakeNullAsZero) {
+TEST_F(SqlTest, IntegerBuffersClampToTheirRangeAndTakeNullAsZero)
+{
     ASSERT_EQ(insert("B1", "big", 70000), SSQL_RC_OK);
     ASSERT_EQ(insert("B2", "small", -70000), SSQL_RC_OK);
     SSQL_AREA a;
@@ -148,7 +153,8 @@ TEST_F(SqlTest, IntegerBuffersClampToTheirRangeAndTakeNullAsZero) {
     EXPECT_EQ(SSQL_sCloseExt(cursor, &h1, &h2), SSQL_RC_OK);
 }
 
-TEST_F(SqlTest, ReusedStatementsTakeTheirOwnValuesAndOutliveNoConnection) {
+TEST_F(SqlTest, ReusedStatementsTakeTheirOwnValuesAndOutliveNoConnection)
+{
     ASSERT_EQ(insert("R1", "one", 1), SSQL_RC_OK);
     ASSERT_EQ(insert("R2", "two", 2), SSQL_RC_OK);
     ASSERT_EQ(insert("R3", "three", 3), SSQL_RC_OK);
@@ -159,7 +165,7 @@ TEST_F(SqlTest, ReusedStatementsTakeTheirOwnValuesAndOutliveNoConnection) {
     EXPECT_EQ(selectText("R9", &rc), "");
     EXPECT_EQ(rc, SSQL_RC_NOROW);
     // two cursors open on one text at once walk their own rows
-    const char *from = "SELECT K FROM QV_DTA.QV_T1 WHERE K >= '%s' ORDER BY K";
+    const char* from = "SELECT K FROM QV_DTA.QV_T1 WHERE K >= '%s' ORDER BY K";
     SSQL_AREA a1, a2;
     SSQL_DeclareExt(&a1, from, "R1");
     SSQL_DeclareExt(&a2, from, "R2");
@@ -183,10 +189,11 @@ TEST_F(SqlTest, ReusedStatementsTakeTheirOwnValuesAndOutliveNoConnection) {
     EXPECT_EQ(selectText("R1"), "one");
 }
 
-TEST_F(SqlTest, CommitShowsRowsAndFatalRollbackDropsThem) {
+TEST_F(SqlTest, CommitShowsRowsAndFatalRollbackDropsThem)
+{
     ASSERT_EQ(insert("C1", "kept", 1), SSQL_RC_OK);
     EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 0);
-    SSQL_SQLDA *h = nullptr;
+    SSQL_SQLDA* h = nullptr;
     ASSERT_EQ(SSQL_sCommitExt(&h), SSQL_RC_OK);
     EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 1);
     // Work after the commit runs in a new transaction.
@@ -205,16 +212,18 @@ TEST_F(SqlTest, CommitShowsRowsAndFatalRollbackDropsThem) {
     EXPECT_EQ(insert("C3", "x", 3), SSQL_RC_ERROR);
 }
 
-TEST_F(SqlTest, DisconnectRollsBackUncommittedWork) {
+TEST_F(SqlTest, DisconnectRollsBackUncommittedWork)
+{
     ASSERT_EQ(insert("D1", "gone", 1), SSQL_RC_OK);
     SSQL_AREA a;
     SSQL_DeclareExt(&a, "DISCONNECT");
-    SSQL_SQLDA *h = nullptr;
+    SSQL_SQLDA* h = nullptr;
     EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
     EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 0);
 }
 
-TEST_F(SqlTest, InjectedFailureAtLocationGivesErrorCode) {
+TEST_F(SqlTest, InjectedFailureAtLocationGivesErrorCode)
+{
     SSQL_SetFailLocation("DC_P3100/SQL052");
     SSQL_SetLocation("DC_P3100/SQL051");
     EXPECT_EQ(insert("F1", "a", 1), SSQL_RC_OK);
@@ -236,9 +245,10 @@ TEST_F(SqlTest, InjectedFailureAtLocationGivesErrorCode) {
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
 }
 
-TEST_F(SqlTest, FailingStatementGivesErrorWithMessage) {
+TEST_F(SqlTest, FailingStatementGivesErrorWithMessage)
+{
     ASSERT_EQ(insert("E1", "a", 1), SSQL_RC_OK);
-    SSQL_SQLDA *h = nullptr;
+    SSQL_SQLDA* h = nullptr;
     SSQL_AREA a;
     SSQL_DeclareExt(&a, "INSERT INTO QV_DTA.QV_T1 (K, TXT, N) VALUES ('%s', '%s', %d)", "E1", "dup", 2);
     EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_ERROR);
@@ -251,7 +261,8 @@ TEST_F(SqlTest, FailingStatementGivesErrorWithMessage) {
     SMEM_FreeMem(h);
 }
 
-TEST_F(SqlTest, TemplatesAreCheckedAndFunctionNamesAllowListed) {
+TEST_F(SqlTest, TemplatesAreCheckedAndFunctionNamesAllowListed)
+{
     SSQL_AREA a;
     EXPECT_EQ(SSQL_DeclareExt(&a, "SELECT %s(TXT, 1, 3) FROM QV_DTA.QV_T1 WHERE K = '%s'",
                               SSUTL_GetSQLSubStringCommand(), "K"),
@@ -261,18 +272,20 @@ TEST_F(SqlTest, TemplatesAreCheckedAndFunctionNamesAllowListed) {
     // Anything but an allowed function name in that place is refused.
     EXPECT_EQ(SSQL_DeclareExt(&a, "SELECT %s(TXT) FROM QV_DTA.QV_T1", "1); DELETE FROM QV_DTA.QV_T1; SELECT max"),
               SSQL_RC_ERROR);
-    SSQL_SQLDA *h = nullptr;
+    SSQL_SQLDA* h = nullptr;
     EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_ERROR);
     SMEM_FreeMem(h);
     // A placeholder inside a longer literal cannot be bound.
     EXPECT_EQ(SSQL_DeclareExt(&a, "SELECT K FROM QV_DTA.QV_T1 WHERE K LIKE 'A%s'", "B"), SSQL_RC_ERROR);
     // Literals of the template stay as written; quoted numbers, chars and
     // explicit-length texts are bound.
-    EXPECT_EQ(SSQL_DeclareExt(&a, "UPDATE QV_DTA.QV_T1 SET N = '%d', TXT = '%v' WHERE K = '%s' AND TXT <> 'it''s' "
-                                  "AND N <> '%l' AND '%c' = 'Y'",
+    EXPECT_EQ(SSQL_DeclareExt(&a,
+                              "UPDATE QV_DTA.QV_T1 SET N = '%d', TXT = '%v' WHERE K = '%s' AND TXT <> 'it''s' "
+                              "AND N <> '%l' AND '%c' = 'Y'",
                               4, 3, "xyzzy", "K9", 10L, 'Y'),
               SSQL_RC_OK);
-    EXPECT_STREQ(a.szStmt, "UPDATE QV_DTA.QV_T1 SET N = ?, TXT = ? WHERE K = ? AND TXT <> 'it''s' AND N <> ? AND ? = 'Y'");
+    EXPECT_STREQ(a.szStmt,
+                 "UPDATE QV_DTA.QV_T1 SET N = ?, TXT = ? WHERE K = ? AND TXT <> 'it''s' AND N <> ? AND ? = 'Y'");
     ASSERT_EQ(insert("K9", "old", 1), SSQL_RC_OK);
     EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
     ASSERT_NE(h, nullptr);
@@ -285,7 +298,8 @@ TEST_F(SqlTest, TemplatesAreCheckedAndFunctionNamesAllowListed) {
     SMEM_FreeMem(h);
 }
 
-TEST_F(SqlTest, ExplicitLengthTextKeepsItsZeroBytes) {
+TEST_F(SqlTest, ExplicitLengthTextKeepsItsZeroBytes)
+{
     // A screen text map ends in a zero byte; it is stored and read back whole.
     std::string map(133, 'x');
     map[40] = '\'';
@@ -294,7 +308,7 @@ TEST_F(SqlTest, ExplicitLengthTextKeepsItsZeroBytes) {
     ASSERT_EQ(SSQL_DeclareExt(&a, "INSERT INTO QV_DTA.QV_T1 (K, TXT, N) VALUES ('%s', '%v', %d)", "MAP",
                               static_cast<int>(map.size()), map.data(), 1),
               SSQL_RC_OK);
-    SSQL_SQLDA *h = nullptr;
+    SSQL_SQLDA* h = nullptr;
     ASSERT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK) << SSQL_pszLastError();
     SMEM_FreeMem(h);
     SSQL_DeclareExt(&a, "SELECT TXT FROM QV_DTA.QV_T1 WHERE K = '%s'", "MAP");
@@ -308,17 +322,19 @@ TEST_F(SqlTest, ExplicitLengthTextKeepsItsZeroBytes) {
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
 }
 
-TEST_F(SqlTest, BlankPaddedKeysMatchTrimmedOnes) {
+TEST_F(SqlTest, BlankPaddedKeysMatchTrimmedOnes)
+{
     ASSERT_EQ(insert("PAD       ", "padded", 1), SSQL_RC_OK);
     EXPECT_EQ(selectText("PAD"), "padded");
 }
 
-TEST_F(SqlTest, LikeEscapeAndCaseSensitiveLike) {
+TEST_F(SqlTest, LikeEscapeAndCaseSensitiveLike)
+{
     ASSERT_EQ(insert("AB_1", "one", 1), SSQL_RC_OK);
     ASSERT_EQ(insert("ABX1", "two", 2), SSQL_RC_OK);
     ASSERT_EQ(insert("ab_1", "three", 3), SSQL_RC_OK);
     ASSERT_EQ(insert("A!B", "four", 4), SSQL_RC_OK);
-    char *pattern = SSUTL_pszEscapeSQLLikeWildcards("AB_", "_", '!', 0);
+    char* pattern = SSUTL_pszEscapeSQLLikeWildcards("AB_", "_", '!', 0);
     ASSERT_NE(pattern, nullptr);
     EXPECT_STREQ(pattern, "AB!_");
     std::string like = std::string(pattern) + "%";
@@ -330,7 +346,7 @@ TEST_F(SqlTest, LikeEscapeAndCaseSensitiveLike) {
     ASSERT_EQ(SSQL_sRunExt(&a, &h1, &h2, 1, SSQL_U32(&n)), SSQL_RC_OK);
     EXPECT_EQ(n, 1u);  // neither "ABX1" (wildcard) nor "ab_1" (case)
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
-    char *bang = SSUTL_pszEscapeSQLLikeWildcards("A!B", "_", '!', 0);
+    char* bang = SSUTL_pszEscapeSQLLikeWildcards("A!B", "_", '!', 0);
     EXPECT_STREQ(bang, "A!!B");
     SSQL_DeclareExt(&a, "SELECT COUNT(*) FROM QV_DTA.QV_T1 WHERE K LIKE '%s' ESCAPE '!'", bang);
     SMEM_FreeMem(bang);
@@ -339,12 +355,13 @@ TEST_F(SqlTest, LikeEscapeAndCaseSensitiveLike) {
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &h1, &h2);
 }
 
-TEST(SqlConnect, MissingOrUnreadableRepositoryGivesClearCode) {
+TEST(SqlConnect, MissingOrUnreadableRepositoryGivesClearCode)
+{
     EXPECT_EQ(SSQL_sConnect("/nonexistent/dir/repo.db"), SSQL_RC_NOREPOS);
     EXPECT_NE(std::string(SSQL_pszLastError()).find("does not exist"), std::string::npos);
     EXPECT_FALSE(SSQL_fIsConnected());
     TempRepository junk("");
-    FILE *f = std::fopen(junk.path().c_str(), "wb");
+    FILE* f = std::fopen(junk.path().c_str(), "wb");
     std::fputs("this is not a database at all, just some text that fills the header page", f);
     std::fclose(f);
     EXPECT_EQ(SSQL_sConnect(junk.path().c_str()), SSQL_RC_NOREPOS);
@@ -359,14 +376,15 @@ TEST(SqlConnect, MissingOrUnreadableRepositoryGivesClearCode) {
     SSQL_Disconnect();
 }
 
-TEST(SqlConnect, FailureLocationFromTheEnvironment) {
+TEST(SqlConnect, FailureLocationFromTheEnvironment)
+{
     TempRepository repo(kDdl);
     setenv("DQOV_SQL_FAIL_AT", "DC_P3109/QV_F23/B", 1);
     ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK);
     unsetenv("DQOV_SQL_FAIL_AT");
     SSQL_AREA a;
     SSQL_DeclareExt(&a, "UPDATE QV_DTA.QV_T1 SET N = %d", 1);
-    SSQL_SQLDA *h = nullptr;
+    SSQL_SQLDA* h = nullptr;
     SSQL_SetLocation("DC_P3109/QV_F23/A");
     EXPECT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
     SMEM_FreeMem(h);
@@ -381,7 +399,8 @@ TEST(SqlConnect, FailureLocationFromTheEnvironment) {
     SSQL_SetLocation(nullptr);
 }
 
-TEST(SqlUtil, OpenFileInSync) {
+TEST(SqlUtil, OpenFileInSync)
+{
     TempRepository dir("");
     std::string file = dir.dir() + "/data.txt";
     EXPECT_EQ(SSUTL_OpenFileInSync(file.c_str(), SSUTL_GENERIC_READ, 3, SSUTL_OPEN_EXISTING), -1);

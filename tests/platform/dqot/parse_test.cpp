@@ -23,7 +23,8 @@ struct Parsed {
     std::string text;
 };
 
-Parsed parse(const std::string& text, const TPARS_KEYWORD_TABLE* keywords = nullptr, uint32_t option1 = 0) {
+Parsed parse(const std::string& text, const TPARS_KEYWORD_TABLE* keywords = nullptr, uint32_t option1 = 0)
+{
     static dqot_test::CommandTable table;
     TPARS_RESULT* results = nullptr;
     EXPECT_EQ(0, TPARS_sParseZOPH(text.c_str(), &table.table, keywords, 0, '#', '@', &results, nullptr, option1, 0));
@@ -47,7 +48,8 @@ Parsed parse(const std::string& text, const TPARS_KEYWORD_TABLE* keywords = null
     return p;
 }
 
-TEST(CommandParser, SplitsLabelNameAndParameters) {
+TEST(CommandParser, SplitsLabelNameAndParameters)
+{
     Parsed p = parse("L10: CHANGE FIELD(#TOTAL) TO('0')");
     EXPECT_EQ(TPARS_OK, p.error);
     EXPECT_EQ(18, p.code);
@@ -84,7 +86,8 @@ TEST(CommandParser, SplitsLabelNameAndParameters) {
     EXPECT_EQ("FIELDS(#A) FROM_FILES((CUST))", p.parameters);
 }
 
-TEST(CommandParser, LiteralsKeepDoubledQuotesAndBrackets) {
+TEST(CommandParser, LiteralsKeepDoubledQuotesAndBrackets)
+{
     Parsed p = parse("MESSAGE MSGTXT('It''s (not) a bracket: ) here')");
     EXPECT_EQ(TPARS_OK, p.error);
     EXPECT_EQ(25, p.code);
@@ -98,7 +101,8 @@ TEST(CommandParser, LiteralsKeepDoubledQuotesAndBrackets) {
     EXPECT_EQ(TPARS_ERR_UNCLOSED_BRACKET, parse("CHANGE FIELD(#A) TO(''')'").error);
 }
 
-TEST(CommandParser, JoinsContinuationLines) {
+TEST(CommandParser, JoinsContinuationLines)
+{
     Parsed p = parse("MESSAGE MSGTXT('First part +\n      and second')");
     EXPECT_EQ(TPARS_OK, p.error);
     EXPECT_EQ("MSGTXT('First part and second')", p.parameters);
@@ -110,7 +114,8 @@ TEST(CommandParser, JoinsContinuationLines) {
     EXPECT_EQ("FIELDS(#A #B)       FROM_FILE(CUST)", p.parameters);
 }
 
-TEST(CommandParser, MalformedCommandsNameThePlace) {
+TEST(CommandParser, MalformedCommandsNameThePlace)
+{
     Parsed p = parse("MESSAGE MSGTXT('unclosed)");
     EXPECT_EQ(TPARS_ERR_UNCLOSED_QUOTE, p.error);
     EXPECT_EQ(16, p.column);
@@ -164,7 +169,8 @@ TEST(CommandParser, MalformedCommandsNameThePlace) {
     EXPECT_EQ(13, p.column);
 }
 
-TEST(CommandParser, KeywordsCheckedAgainstTheKeywordTable) {
+TEST(CommandParser, KeywordsCheckedAgainstTheKeywordTable)
+{
     static const char* const changeKeywords[] = {"FIELD", "TO", "ROUND_UP"};
     TPARS_COMMAND_KEYWORDS entries[127] = {};
     entries[17] = {3, changeKeywords};
@@ -178,7 +184,8 @@ TEST(CommandParser, KeywordsCheckedAgainstTheKeywordTable) {
     EXPECT_EQ(TPARS_OK, parse("GOTO LABEL(L10)", &keywords).error);
 }
 
-TEST(CommandParser, DisplayResultShowsTheErrorText) {
+TEST(CommandParser, DisplayResultShowsTheErrorText)
+{
     static dqot_test::CommandTable table;
     char shown[300];
     ASSERT_EQ(0, TPARS_InitServices());

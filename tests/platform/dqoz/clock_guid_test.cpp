@@ -28,7 +28,7 @@ TEST(DqozClock, FixedTimeFromTheEnvironmentAndTheHook)
     EXPECT_EQ(dt.hours, 23);
     EXPECT_EQ(dt.minutes, 59);
     EXPECT_EQ(dt.seconds, 58);
-    EXPECT_EQ(dt.weekday, 4);   // a Thursday
+    EXPECT_EQ(dt.weekday, 4);  // a Thursday
 
     DosSetClockHook(NewYearClock);
     ASSERT_EQ(DosGetDateTime(&dt), DQOZ_NO_ERROR);
@@ -54,10 +54,10 @@ TEST(DqozGuid, SeedGivesTheSameSequenceAndRandomOnesDiffer)
     DQOZ_GUID a1, a2, b1, b2;
     DosCreateGuid(&a1);
     DosCreateGuid(&a2);
-    DosSetGuidSeed(1, 42);   // restart the same sequence explicitly
+    DosSetGuidSeed(1, 42);  // restart the same sequence explicitly
     DosCreateGuid(&b1);
     DosCreateGuid(&b2);
-    DosSetGuidSeed(0, 0);    // back to the variable, which starts over too
+    DosSetGuidSeed(0, 0);  // back to the variable, which starts over too
     DQOZ_GUID c1;
     DosCreateGuid(&c1);
     EXPECT_TRUE(SameGuid(a1, c1));
@@ -79,4 +79,4 @@ TEST(DqozGuid, SeedGivesTheSameSequenceAndRandomOnesDiffer)
     }
 }
 
-} // namespace
+}  // namespace

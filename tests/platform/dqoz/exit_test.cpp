@@ -46,4 +46,4 @@ TEST(DqozExitDeathTest, DefaultHookEndsTheProcessWithCouldNotRunStatus)
     EXPECT_EXIT((DosSetExitHook(ReturningHook), DosExit(1, 0)), ::testing::ExitedWithCode(2), "");
 }
 
-} // namespace
+}  // namespace

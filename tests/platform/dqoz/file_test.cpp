@@ -34,7 +34,7 @@ TEST(DqozFile, DeletePatternDeletesExactlyTheMatchingFiles)
     EXPECT_TRUE(root.exists("X_VELMO/EXECUTE/DEMOFN2.DLL"));
     EXPECT_TRUE(root.exists("X_VELMO/EXECUTE/XDEMOFN.DLL"));
     EXPECT_TRUE(root.exists("X_VELMO/EXECUTE/DEMOFNDLL"));
-    EXPECT_TRUE(root.exists("X_VELMO/EXECUTE/DEMOFN.DIR"));   // directories stay
+    EXPECT_TRUE(root.exists("X_VELMO/EXECUTE/DEMOFN.DIR"));  // directories stay
     EXPECT_EQ(DosDelete("D:\\X_VELMO\\EXECUTE\\DEMOFN.*"), DQOZ_ERROR_FILE_NOT_FOUND);
 }
 
@@ -55,4 +55,4 @@ TEST(DqozFile, DeleteFullNameReadOnlyAndMissing)
     EXPECT_EQ(DosDelete("\\NOWHERE\\DEMOFN.DLL"), DQOZ_ERROR_PATH_NOT_FOUND);
 }
 
-} // namespace
+}  // namespace

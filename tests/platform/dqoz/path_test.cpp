@@ -66,7 +66,7 @@ TEST(DqozPath, SymbolicLinksLeadingOutsideAreRefused)
 {
     TempRoot outside;
     outside.mkdirs("SECRET");
-    TempRoot root;   // the root in force
+    TempRoot root;  // the root in force
     root.mkdirs("X_VELMO/REAL");
     std::filesystem::create_directory_symlink(outside.path() / "SECRET", root.path() / "X_VELMO" / "LINK");
     std::filesystem::create_directory_symlink(root.path() / "X_VELMO" / "REAL", root.path() / "X_VELMO" / "INSIDE");
@@ -122,4 +122,4 @@ TEST(DqozPath, RootFromTheEnvironmentVariable)
     }
 }
 
-} // namespace
+}  // namespace

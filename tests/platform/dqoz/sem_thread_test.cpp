@@ -32,7 +32,7 @@ TEST(DqozSem, PostBeforeWaitIsNotLostAndResetCountsPosts)
     EXPECT_EQ(DosPostEventSem(ev), DQOZ_NO_ERROR);
     EXPECT_EQ(DosPostEventSem(ev), DQOZ_ERROR_ALREADY_POSTED);
     EXPECT_EQ(DosWaitEventSem(ev, DQOZ_SEM_INDEFINITE_WAIT), DQOZ_NO_ERROR);
-    EXPECT_EQ(DosWaitEventSem(ev, 0), DQOZ_NO_ERROR);   // the wait does not reset it
+    EXPECT_EQ(DosWaitEventSem(ev, 0), DQOZ_NO_ERROR);  // the wait does not reset it
     unsigned long posts = 0;
     EXPECT_EQ(DosResetEventSem(ev, &posts), DQOZ_NO_ERROR);
     EXPECT_EQ(posts, 2UL);
@@ -93,4 +93,4 @@ TEST(DqozSem, ClosingWakesAWaiter)
     DosWaitThread(tid);
 }
 
-} // namespace
+}  // namespace

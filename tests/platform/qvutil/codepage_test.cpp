@@ -37,13 +37,14 @@ std::u16string ToWide(const std::string& utf8)
     EXPECT_TRUE(qvutil::Convert("UTF-8", "UTF-16LE", utf8, bytes));
     std::u16string w;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        w += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+        w += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                   (static_cast<unsigned char>(bytes[i + 1]) << 8));
     return w;
 }
 
 TEST(QvutilCodePage, Cp1252ToUtf8AndBack)
 {
-    const std::string native = "Caf\xE9 \x80 5 \x9C\xFF";   // é, €, œ, ÿ
+    const std::string native = "Caf\xE9 \x80 5 \x9C\xFF";  // é, €, œ, ÿ
     size_t len = 0;
     char* utf8 = UTC_NativeEncodingToUTF8(1252, native.c_str(), -1, UTC_Allocator, &len);
     ASSERT_NE(utf8, nullptr);
@@ -107,8 +108,8 @@ TEST(QvutilCodePage, DefaultCodePageAndIanaNames)
         unsetenv("LC_ALL");
 
     // Every code page the table names is one iconv can open.
-    for (unsigned cp : {37u, 437u, 850u, 866u, 874u, 932u, 936u, 949u, 950u, 1140u, 1200u, 1250u, 1258u,
-                        10000u, 20127u, 20866u, 28591u, 28605u, 50220u, 51932u, 51949u, 54936u, 65001u}) {
+    for (unsigned cp : {37u,   437u,   850u,   866u,   874u,   932u,   936u,   949u,   950u,   1140u,  1200u, 1250u,
+                        1258u, 10000u, 20127u, 20866u, 28591u, 28605u, 50220u, 51932u, 51949u, 54936u, 65001u}) {
         std::string out;
         EXPECT_TRUE(qvutil::Convert("UTF-8", qvutil::IconvName(cp), "A", out)) << cp;
         EXPECT_NE(qvutil::IanaName(cp), nullptr) << cp;
@@ -168,8 +169,8 @@ TEST(QvutilCodePage, UnrepresentableCharactersAndBrokenSurrogates)
     const char16_t smile[] = {0xD83D, 0xDE00};
     EXPECT_EQ(UTC_WideCharToMultiByteStream(&pair, 1252, smile, 2, buf, sizeof buf, Collect), 1L);
     EXPECT_EQ(Joined(pair), "?");
-    EXPECT_EQ(UTC_WideCharToMultiByteStream(&pair, 1252, smile, 2, buf, 4, Collect), -1);   // buffer too small
+    EXPECT_EQ(UTC_WideCharToMultiByteStream(&pair, 1252, smile, 2, buf, 4, Collect), -1);  // buffer too small
     EXPECT_EQ(UTC_WideCharToMultiByteStream(&pair, 4711, smile, 2, buf, sizeof buf, Collect), -1);
 }
 
-} // namespace
+}  // namespace

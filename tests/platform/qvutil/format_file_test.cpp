@@ -1,6 +1,6 @@
 // Bounded formatting, byte-order marks, file attributes and directory trees.
-#include "platform/qvutil/qvutil.h"
 #include "platform/dqoz/temp_root.h"
+#include "platform/qvutil/qvutil.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +15,12 @@ TEST(QvutilFormat, TruncatesAndTerminatesWithinTheSize)
     std::memset(buf, 'Z', sizeof buf);
     EXPECT_EQ(UTS_snprintf(buf, sizeof buf, "%s-%d", "ABCDEFGH", 12), 11);
     EXPECT_STREQ(buf, "ABCDEFG");
-    EXPECT_EQ(UTS_snprintf(buf, 4, "%s", "abc"), 3);   // exact fit
+    EXPECT_EQ(UTS_snprintf(buf, 4, "%s", "abc"), 3);  // exact fit
     EXPECT_STREQ(buf, "abc");
-    EXPECT_EQ(UTS_snprintf(buf, 3, "%s", "abc"), 3);   // not smaller than the size: cut
+    EXPECT_EQ(UTS_snprintf(buf, 3, "%s", "abc"), 3);  // not smaller than the size: cut
     EXPECT_STREQ(buf, "ab");
     buf[0] = 'Q';
-    EXPECT_EQ(UTS_snprintf(buf, 0, "%d", 12345), 5);   // nothing written
+    EXPECT_EQ(UTS_snprintf(buf, 0, "%d", 12345), 5);  // nothing written
     EXPECT_EQ(buf[0], 'Q');
     EXPECT_EQ(UTS_snprintf(nullptr, 0, "%d", 7), 1);
     EXPECT_LT(UTS_snprintf(buf, sizeof buf, nullptr), 0);
@@ -37,7 +37,7 @@ TEST(QvutilBom, OffsetsForEachMark)
     const unsigned char none[] = {'<', '?', 'x', 'm'};
     EXPECT_EQ(UTF_GetByteOrderMarkOffset(utf8, 4), 3);
     EXPECT_EQ(UTF_GetByteOrderMarkOffset(utf8, 3), 3);
-    EXPECT_EQ(UTF_GetByteOrderMarkOffset(utf8, 2), 0);   // too short to be a mark
+    EXPECT_EQ(UTF_GetByteOrderMarkOffset(utf8, 2), 0);  // too short to be a mark
     EXPECT_EQ(UTF_GetByteOrderMarkOffset(le, 4), 2);
     EXPECT_EQ(UTF_GetByteOrderMarkOffset(le, 2), 2);
     EXPECT_EQ(UTF_GetByteOrderMarkOffset(be, 4), 2);
@@ -74,11 +74,11 @@ TEST(QvutilDirectoryTree, CreatesEveryMissingLevel)
     root.mkdirs("X_VELMO");
     EXPECT_EQ(LUTE_fCreateDirectoryTree("D:\\x_velmo\\TEMP\\gen\\run1", 0), 1);
     EXPECT_TRUE(root.exists("X_VELMO/TEMP/gen/run1"));
-    EXPECT_EQ(LUTE_fCreateDirectoryTree("D:\\X_VELMO\\temp\\GEN\\run1", 0), 1);   // all there
+    EXPECT_EQ(LUTE_fCreateDirectoryTree("D:\\X_VELMO\\temp\\GEN\\run1", 0), 1);  // all there
     root.touch("X_VELMO/FILE");
     EXPECT_EQ(LUTE_fCreateDirectoryTree("X_VELMO\\FILE\\sub", 0), 0);
     EXPECT_EQ(UTF_GetLastError(), static_cast<unsigned long>(ENOTDIR));
     EXPECT_EQ(LUTE_fCreateDirectoryTree("X_VELMO\\..\\..\\escape", 0), 0);
 }
 
-} // namespace
+}  // namespace

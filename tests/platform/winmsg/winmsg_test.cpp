@@ -83,7 +83,10 @@ LRESULT ForwardingProc(HWND, unsigned int msg, WPARAM wParam, LPARAM)
     return msg == WM_USER + 7 ? WIN_SendMessage(g_pair->workerWindow.load(), WM_USER + 8, wParam, 0) + 1 : 0;
 }
 
-LRESULT DoublingProc(HWND, unsigned int, WPARAM wParam, LPARAM) { return static_cast<LRESULT>(wParam) * 2; }
+LRESULT DoublingProc(HWND, unsigned int, WPARAM wParam, LPARAM)
+{
+    return static_cast<LRESULT>(wParam) * 2;
+}
 
 TEST(Winmsg, TwoThreadsSendingToEachOtherDoNotLockUp)
 {
@@ -118,7 +121,7 @@ TEST(Winmsg, PeekFiltersAndDestroyedWindows)
     WIN_PostMessage(b, WM_USER + 2, 2, 0);
     WIN_PostMessage(a, WM_USER + 3, 3, 0);
     EXPECT_EQ(WIN_PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) * 10 + msg.wParam, 11u);
-    EXPECT_EQ(WIN_PeekMessage(&msg, b, 0, 0, PM_REMOVE) * 10 + msg.wParam, 12u);  // by window
+    EXPECT_EQ(WIN_PeekMessage(&msg, b, 0, 0, PM_REMOVE) * 10 + msg.wParam, 12u);                            // by window
     EXPECT_EQ(WIN_PeekMessage(&msg, nullptr, WM_USER + 3, WM_USER + 3, PM_REMOVE) * 10 + msg.wParam, 13u);  // by number
     EXPECT_EQ(WIN_PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE) * 10 + msg.wParam, 11u);
     EXPECT_EQ(WIN_PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE), 0);
@@ -151,4 +154,4 @@ TEST(Winmsg, PeekFiltersAndDestroyedWindows)
     EXPECT_EQ(WIN_CreateWindow(nullptr, nullptr), nullptr);
 }
 
-} // namespace
+}  // namespace

@@ -8,8 +8,8 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -80,8 +80,8 @@ protected:
     {
         env = new SampleEnv();
         output = Shell(std::string(DQOV_TOOL_PATH) + " --generate --html --xml --root '" + env->root() +
-                         "' --repository '" + env->repository() + "' DEMOWEB ORDWEB",
-                     status);
+                           "' --repository '" + env->repository() + "' DEMOWEB ORDWEB",
+                       status);
     }
     static void TearDownTestSuite()
     {
@@ -122,9 +122,9 @@ protected:
         int rc = 0;
         const std::string dom =
             Shell("timeout 60 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
-                "--disable-background-networking --disable-component-update --disable-sync --user-data-dir='" +
-                    dir + "/profile' --dump-dom 'file://" + file + "' 2>/dev/null",
-                rc);
+                  "--disable-background-networking --disable-component-update --disable-sync --user-data-dir='" +
+                      dir + "/profile' --dump-dom 'file://" + file + "' 2>/dev/null",
+                  rc);
         EXPECT_EQ(rc, 0) << "chromium could not render the page (scripts/setup installs it)";
         std::vector<Box> boxes;
         const size_t at = dom.find("<pre id=\"positions\">");
@@ -200,9 +200,8 @@ TEST_F(SamplePages, DisplayPanelShowsItsFieldsSideBySide)
 TEST_F(SamplePages, XmlPagesAreWellFormedWithoutTheMergeTags)
 {
     for (const char* number : {"001", "002"}) {
-        const std::string xml =
-            std::regex_replace(std::regex_replace(Page("XML", number), std::regex("<ZOPH[^>]*>"), ""),
-                               std::regex("</ZOPH>"), "");
+        const std::string xml = std::regex_replace(
+            std::regex_replace(Page("XML", number), std::regex("<ZOPH[^>]*>"), ""), std::regex("</ZOPH>"), "");
         const std::string file = env->root() + "/../page" + number + ".xml";
         std::ofstream(file, std::ios::binary) << xml;
         int rc = 0;
@@ -235,19 +234,18 @@ TEST_F(SamplePages, BrowseListColumnsAndWindowTitle)
 
 TEST_F(SamplePages, FunctionWithoutScreenHasItsPageRequestWithdrawn)
 {
-    ASSERT_TRUE(env->execOutside(
-        "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT) VALUES ('DEM', 'DEMOWEB', 'NOSCR');"
-        "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCLBL, SRCCMD, SRCPRM) VALUES "
-        "('DEM', 'DEMOWEB', 'NOSCR', 1, '', 'FUNCTION', 'OPTIONS(*DIRECT)'),"
-        "('DEM', 'DEMOWEB', 'NOSCR', 2, '', 'RETURN', '');"));
+    ASSERT_TRUE(env->execOutside("INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT) VALUES ('DEM', 'DEMOWEB', 'NOSCR');"
+                                 "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCLBL, SRCCMD, SRCPRM) VALUES "
+                                 "('DEM', 'DEMOWEB', 'NOSCR', 1, '', 'FUNCTION', 'OPTIONS(*DIRECT)'),"
+                                 "('DEM', 'DEMOWEB', 'NOSCR', 2, '', 'RETURN', '');"));
     int rc = 0;
     const std::string out = Shell(std::string(DQOV_TOOL_PATH) + " --generate --html --root '" + env->root() +
-                                    "' --repository '" + env->repository() + "' DEMOWEB NOSCR",
-                                rc);
+                                      "' --repository '" + env->repository() + "' DEMOWEB NOSCR",
+                                  rc);
     EXPECT_EQ(rc, 0) << out;
     EXPECT_NE(out.find("PRC0047"), std::string::npos) << out;
     EXPECT_EQ(out.find("HTML Generator Invoked"), std::string::npos) << out;
     EXPECT_TRUE(Lines("SELECT X01PAG FROM QV_X01 WHERE X01PAG LIKE 'DEMOWEB   NOSCR%'").empty());
 }
 
-} // namespace
+}  // namespace

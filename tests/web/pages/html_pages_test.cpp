@@ -63,9 +63,9 @@ TEST_F(HtmlPages, FixtureRecordsGiveThePageWrittenByHand)
     qty.cEditCode = 'J';
     Field(1, 5, qty);
     Panel(5, 'R', "Order entry", 1);
-    Skeleton("SOURCE/WEBSKEL.S", {"<!-- %PANEL.............. %SEQ -->", "%IFWEV web event only",
-                                  "%IFNWEV ordinary function", "%W3TTL", "%W3FRM", "<table>", "%W3FLD", "</table>",
-                                  "%W3BRW", "<p>%QQ 'quoted' \"text\" %TXT</p>"});
+    Skeleton("SOURCE/WEBSKEL.S",
+             {"<!-- %PANEL.............. %SEQ -->", "%IFWEV web event only", "%IFNWEV ordinary function", "%W3TTL",
+              "%W3FRM", "<table>", "%W3FLD", "</table>", "%W3BRW", "<p>%QQ 'quoted' \"text\" %TXT</p>"});
     Generate(1);
 
     const std::vector<std::string> page = {
@@ -201,9 +201,8 @@ TEST_F(HtmlPages, MissingSkeletonNamesTheLastPathTried)
     Flags(true, false, false);
     std::remove((env.root() + "/X_VELMO/SOURCE/WEBSKEL.S").c_str());
     const std::string err = ExpectFatal([&] { Generate(); });
-    EXPECT_NE(err.find("Unable to open skeleton input file C:\\X_VELMO\\SOURCE\\WEBSKEL.S."), std::string::npos)
-        << err;
+    EXPECT_NE(err.find("Unable to open skeleton input file C:\\X_VELMO\\SOURCE\\WEBSKEL.S."), std::string::npos) << err;
 }
 
-} // namespace
-} // namespace pages_test
+}  // namespace
+}  // namespace pages_test

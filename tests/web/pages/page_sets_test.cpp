@@ -8,17 +8,22 @@ namespace {
 
 class PageSets : public PagesTest {
 protected:
-    void Depth(int n) { Exec("INSERT OR REPLACE INTO QV_DTA.QV_SET (SETKEY, SETVAL) VALUES ('MAXSET', '" +
-                             std::to_string(n) + "')"); }
-    void Header(const char* page) { Exec(std::string("INSERT INTO QV_DTA.QV_X01 (X01P_I, X01PEN, X01SEN, X01PAG, "
-                                                     "X01DES) VALUES ('DEM', 'HTM', '     ', '") + page + "', '')"); }
+    void Depth(int n)
+    {
+        Exec("INSERT OR REPLACE INTO QV_DTA.QV_SET (SETKEY, SETVAL) VALUES ('MAXSET', '" + std::to_string(n) + "')");
+    }
+    void Header(const char* page)
+    {
+        Exec(std::string("INSERT INTO QV_DTA.QV_X01 (X01P_I, X01PEN, X01SEN, X01PAG, "
+                         "X01DES) VALUES ('DEM', 'HTM', '     ', '") +
+             page + "', '')");
+    }
     // One line of set `set` whose text names the set it was written in.
     void Line(const char* page, const char* language, int set)
     {
         Exec(std::string("INSERT INTO QV_DTA.QV_X02 (X02P_I, X02PEN, X02SEN, X02PLN, X02PAG, X02SET, X02SEQ, "
                          "X02TXT) VALUES ('DEM', 'HTM', '     ', '") +
-             language + "', '" + page + "', " + std::to_string(set) + ", 1, 'written as " + std::to_string(set) +
-             "')");
+             language + "', '" + page + "', " + std::to_string(set) + ", 1, 'written as " + std::to_string(set) + "')");
     }
     std::vector<std::string> Sets(const char* page, const char* language = "ENG")
     {
@@ -82,5 +87,5 @@ TEST_F(PageSets, AFailedStatementAnswersZero)
     EXPECT_EQ(Roll(), 0);
 }
 
-} // namespace
-} // namespace pages_test
+}  // namespace
+}  // namespace pages_test

@@ -25,7 +25,10 @@
 namespace pages_test {
 
 struct Exited {};
-inline void throwingHook(unsigned long, unsigned long) { throw Exited{}; }
+inline void throwingHook(unsigned long, unsigned long)
+{
+    throw Exited{};
+}
 inline unsigned long fixedClock(DQOZ_DATETIME* dt)
 {
     *dt = DQOZ_DATETIME{};
@@ -52,7 +55,10 @@ inline LAYOUT_FIELD_ENTRY Entry(const char* name, char type, int32_t length, int
     return e;
 }
 
-inline void Put(char* field, const char* text) { std::memcpy(field, text, std::strlen(text)); }
+inline void Put(char* field, const char* text)
+{
+    std::memcpy(field, text, std::strlen(text));
+}
 
 class PagesTest : public ::testing::Test {
 protected:
@@ -180,8 +186,7 @@ protected:
         try {
             f();
             ADD_FAILURE() << "no fatal end";
-        } catch (const Exited&) {
-        }
+        } catch (const Exited&) {}
         return testing::internal::GetCapturedStderr();
     }
     // Runs a generator quietly (its status lines go to standard output).
@@ -198,4 +203,4 @@ protected:
     }
 };
 
-} // namespace pages_test
+}  // namespace pages_test

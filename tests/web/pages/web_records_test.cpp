@@ -120,11 +120,11 @@ TEST_F(WebRecords, TitleIdReservesTheTitlesLengthOfTextPositions)
 {
     Open("ENG");
     auto title = [](const char* t) { return std::string(t) + std::string(40 - std::strlen(t), ' '); };
-    P3108_WriteWebpnlRecord(&ctx, 2, 0, 'P', title("*MTXTNOSUCH").c_str(), 1, 1);       // no variable: 3
-    P3108_WriteWebpnlRecord(&ctx, 3, 0, 'D', title("*MTXTORDTITLE").c_str(), 2, 1);     // a variable: 40
-    P3108_WriteWebpnlRecord(&ctx, 4, 0, 'R', title("*FUNCTION").c_str(), 3, 1);         // its description: 17
+    P3108_WriteWebpnlRecord(&ctx, 2, 0, 'P', title("*MTXTNOSUCH").c_str(), 1, 1);    // no variable: 3
+    P3108_WriteWebpnlRecord(&ctx, 3, 0, 'D', title("*MTXTORDTITLE").c_str(), 2, 1);  // a variable: 40
+    P3108_WriteWebpnlRecord(&ctx, 4, 0, 'R', title("*FUNCTION").c_str(), 3, 1);      // its description: 17
     std::memcpy(ctx.acFunction, "NODESC ", 7);
-    P3108_WriteWebpnlRecord(&ctx, 5, 0, 'R', title("*FUNCTION").c_str(), 4, 1);         // none: 0
+    P3108_WriteWebpnlRecord(&ctx, 5, 0, 'R', title("*FUNCTION").c_str(), 4, 1);  // none: 0
     P3108_WriteWebpnlRecord(&ctx, 6, 0, 'D', title("Plain & <title>").c_str(), 5, 0);
     const auto panels = Records(WEB_KIND_WEBPNL);
     ASSERT_EQ(panels.size(), 5u);
@@ -167,5 +167,5 @@ TEST_F(WebRecords, ListRecordCarriesTheListName)
     EXPECT_EQ(At(lists[0], 88, 10), std::string(10, ' '));
 }
 
-} // namespace
-} // namespace pages_test
+}  // namespace
+}  // namespace pages_test

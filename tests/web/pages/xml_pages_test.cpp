@@ -30,7 +30,7 @@ TEST_F(XmlPages, FixtureRecordsGiveThePageWrittenByHand)
     LAYOUT_FIELD_ENTRY note = Entry("NOTE", 'A', 20, 0, 6, 2, 'N', 'O');
     Put(note.acErrorIndicator, "03");
     Field(0, 2, note);
-    Field(0, 2, Entry("KQ7@END", 'A', 1, 0, 9, 2, 'N', 'O'));   // the end marker
+    Field(0, 2, Entry("KQ7@END", 'A', 1, 0, 9, 2, 'N', 'O'));  // the end marker
     std::string title = "Orders";
     title.resize(40, ' ');
     P3108_WriteWebpnlRecord(&ctx, 2, 0, 'R', title.c_str(), 1, 0);
@@ -108,5 +108,5 @@ TEST(Markup, SpecialCharactersBecomeEntitiesAndEntitiesStay)
     EXPECT_EQ(EscapeMarkup("\x0E<&>\x0F<"), "\x0E<&>\x0F&lt;") << "a double-byte run is copied";
 }
 
-} // namespace
-} // namespace pages_test
+}  // namespace
+}  // namespace pages_test
