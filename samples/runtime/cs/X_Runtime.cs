@@ -183,6 +183,17 @@ namespace VELMO
         public X_FUN_UKEY(string key) { Key = key; }
     }
 
+    // one field of a file known to the function under another name
+    public class X_FUN_RENAMES
+    {
+        public string pszFile;
+        public int sRenamedField, sFileField;
+        public X_FUN_RENAMES(string file, int renamedField, int fileField)
+        {
+            pszFile = file; sRenamedField = renamedField; sFileField = fileField;
+        }
+    }
+
     public class X_FUN_DEFINITION
     {
         public int lVersion;

@@ -229,9 +229,8 @@ void P3109_WriteFunctionDefinition()
     const char* statePrefix = c ? "" : "XFUNCTIONSTATE.";
     auto flag = [&](bool on, const char* name) { return on ? std::string(statePrefix) + name : std::string("0"); };
     /* the record names the rename table that skeleton point 133 writes
-    ** before it, counting the rows that table holds; the C# program holds
-    ** no such table */
-    const size_t renames = c ? P3109_RenameTableRows().size() : 0;
+    ** before it, counting the rows that table holds */
+    const size_t renames = P3109_RenameTableRows().size();
 
     std::array<std::string, 8> lines;
     lines[0] = c ? "X_FUN_V18," : "X_FunStr.X_FUN_V18,";

@@ -243,7 +243,8 @@ void P3109_EmitFilePointOverride(std::string_view fileType, std::string_view fil
 void P3109_EmitRenameStack(std::string_view group, std::string_view file);
 /* Insertion point 133. */
 void P3109_EmitRenameTable();
-/* The rows of the rename table: one per rename whose two fields the function uses. */
+/* The rows of the rename table in the current target: one per rename whose
+** two fields the function uses. */
 std::vector<std::string> P3109_RenameTableRows();
 /* cForceClose 'Y' only for CLOSE; an empty group applies no renames. */
 void P3109_EmitInvokeIoModule(std::string_view moduleName, std::string_view pointerName, std::string_view blockName,

@@ -161,8 +161,10 @@ std::vector<std::string> P3109_RenameTableRows()
         if (!renameVectors(entry, renamed, original))
             continue;
         const std::string file = P3109_TrimRight(entry.first);
-        rows.push_back(std::string(rows.empty() ? "" : ",") + "\"" +
-                       P3109_QuotedCText(file.empty() ? std::string(" ") : file) + "\"," + renamed + "," + original);
+        const std::string name = P3109_QuotedText(file.empty() ? std::string(" ") : file);
+        const std::string row = P3109_fCSharp() ? "new X_FUN_RENAMES( " + name + ", " + renamed + ", " + original + " )"
+                                                : name + "," + renamed + "," + original;
+        rows.push_back((rows.empty() ? "" : ",") + row);
     }
     return rows;
 }
@@ -173,12 +175,15 @@ void P3109_EmitRenameTable()
     s.skel.cKeep = 'N';
     const std::vector<std::string> rows = P3109_RenameTableRows();
     /* a table without rows would be an array of no elements, which C does
-       not allow: the run time then finds no renames */
+       not allow: the run time then finds no renames. The C# table is a
+       static member of the function class, written before the function
+       definition record whose initialiser names it. */
     if (rows.empty())
         return;
     const int16_t indent = static_cast<int16_t>(s.skel.usColumn);
     P3109_WriteDashedBoxComment(s.out.current, "File/Field Rename Details");
-    P3109_LineAt(indent, "static X_FUN_RENAMES aRenames[] = ");
+    P3109_LineAt(indent, P3109_fCSharp() ? "private static X_FUN_RENAMES[] aRenames = new X_FUN_RENAMES[] "
+                                         : "static X_FUN_RENAMES aRenames[] = ");
     P3109_LineAt(indent, "{");
     for (const std::string& row : rows)
         P3109_LineAt(static_cast<int16_t>(indent + 3), row);

@@ -134,7 +134,14 @@ TEST_F(Identification, FunctionDefinitionRecord)
 TEST_F(Identification, FunctionDefinitionRecordInCSharp)
 {
     P3109_Definitions().x20rcl = "H";
-    P3109_Definitions().renames.resize(2);
+    /* a rename of two used fields is a row of the rename table the record
+       names; one whose new name the function never uses is no row */
+    defineField("CUSTNAM", 'A', 30, 0);
+    defineField("FLWCNAM", 'A', 30, 0);
+    useField("CUSTNAM", "FL", "CUSTNAM");
+    useField("FLWCNAM", "FL", "FLWCNAM");
+    P3109_Definitions().renames = {{"CUSTMST   ", "CUSTNAM   ", "FLWCNAM   "},
+                                   {"CUSTMST   ", "CUSTNO    ", "NOTUSED   "}};
     P3109_State().cursorLocationField = P3109_State().ioModeField = "V_NOT_AVAILABLE";
     P3109_State().cTarget = GEN_TARGET_CSHARP;
     const std::string text = mainOutput([] { P3109_WriteFunctionDefinition(); });
@@ -149,8 +156,8 @@ TEST_F(Identification, FunctionDefinitionRecordInCSharp)
               "     V_NOT_AVAILABLE,0,null,0,null,0,null,V_NOT_AVAILABLE,0,null,\n"
               "     null,null,0,FALSE,null,0,null,0,0,FALSE,0,0,null,null,null,\n"
               "     -1,FALSE,-1,FALSE,FALSE,null,0, (int) ( 0 | 0 | 0 | 0 | "
-              "XFUNCTIONSTATE.FuncIsSizingInfoInGlobals),null,0,null\n")
-        << "the C# program holds no rename table to name";
+              "XFUNCTIONSTATE.FuncIsSizingInfoInGlobals),null,1,aRenames\n");
+    P3109_Definitions().renames.clear();
 }
 
 }  // namespace

@@ -229,6 +229,13 @@ TEST_F(IoEmitters, UpdateLoopAppliesTheRenamesAtBothCalls)
     EXPECT_EQ(table.back().text, "};");
     EXPECT_EQ(table[table.size() - 2],
               (Line{6, static_cast<uint16_t>(table.back().indent + 3), "\"IOORDLN\",V_FIELD_IOLIMIT,V_FIELD_IOPRICE"}));
+    /* in C# the table is an array member of the function class */
+    P3109_State().cTarget = GEN_TARGET_CSHARP;
+    const std::vector<Line> csTable = lines([] { P3109_EmitRenameTable(); });
+    P3109_State().cTarget = GEN_TARGET_C;
+    EXPECT_TRUE(holdsText(csTable, "private static X_FUN_RENAMES[] aRenames = new X_FUN_RENAMES[] ")) << dump(csTable);
+    EXPECT_EQ(csTable[csTable.size() - 2].text, "new X_FUN_RENAMES( \"IOORDLN\", V_FIELD_IOLIMIT, V_FIELD_IOPRICE )");
+    EXPECT_EQ(csTable.back().text, "};");
     /* a rename whose fields the function does not use gives no row, and a
        table without rows is not written */
     P3109_Definitions().renames = {

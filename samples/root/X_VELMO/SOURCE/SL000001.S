@@ -17,6 +17,7 @@ namespace VELMO.%163
       private static bool bFirstTime = true;
       private static bool bFirstTime3 { get { return bFirstTime; } }
       private static FUNCTION_STATIC_GLOBAL_3 FunctionGlobalStatic3 = new FUNCTION_STATIC_GLOBAL_3();
+      %133
 
       public static readonly X_FUN_DEFINITION X_FunctionDefinition = new X_FUN_DEFINITION(
 %7
