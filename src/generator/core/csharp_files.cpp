@@ -212,11 +212,13 @@ void P3109_GenerateCSharpFiles()
     const GEN_STREAM savedHeader = s.header;
     s.header = s.csStreams[kIncl];
     P3109_EndGeneration();
-    /* the end of the C run dropped the rename stack with its work chains;
-       the C# class writes the same rename table and record, so the stack
-       is read again from the checker's records */
-    if (FFC_CONTEXT* ctx = P3109_Context())
+    /* the end of the C run dropped the rename stack and the conditions with
+       its work chains; the C# class writes the same rename table, record and
+       condition blocks, so both are read again from the checker's records */
+    if (FFC_CONTEXT* ctx = P3109_Context()) {
         P3109_LoadRenameStack(ctx);
+        P3109_LoadConditions(ctx);
+    }
 
     const std::pair<const std::string*, const std::string*> runs[] = {
         {&f.csSkeletons[1], &f.csProj},     {&f.csSkeletons[2], &f.csSln},   {&f.csSkeletons[3], &f.csAssemblyInfo},
