@@ -64,6 +64,18 @@ void collect(std::vector<std::string>& names, const std::string& entry)
     names.push_back(P3109_Padded(entry, 50));
 }
 
+/* The operands of the first 50 entries of a list parameter, each entry's
+** columns in order. */
+std::vector<std::string> collectEntries(const char* keyword, int columns)
+{
+    std::vector<std::string> names;
+    const int32_t count = std::min<int32_t>(P3109_ParmCount(keyword), 50);
+    for (int32_t i = 0; i < count; ++i)
+        for (int column = 0; column < columns; ++column)
+            collect(names, P3109_ParmField(keyword, column, i));
+    return names;
+}
+
 /* The three closing lines of a check call. */
 void standardLines(const std::string& indent, const std::string& in, const std::string& out,
                    const GEN_CHECK_MESSAGE& message)
@@ -420,12 +432,7 @@ void P3109_EmitRangeCheck()
     bool frame = false;
     if (!openCheck(c, field, frame))
         return;
-    std::vector<std::string> bounds;
-    const int32_t count = std::min<int32_t>(P3109_ParmCount("RANGE"), 50);
-    for (int32_t i = 0; i < count; ++i) {
-        collect(bounds, P3109_ParmField("RANGE", 0, i));
-        collect(bounds, P3109_ParmField("RANGE", 1, i));
-    }
+    std::vector<std::string> bounds = collectEntries("RANGE", 2);
     finishGroupCheck(c, field, frame, bounds, "Range_Check_", "Invoke the standard range checker", "X_Range_Check",
                      true);
 }
@@ -437,10 +444,7 @@ void P3109_EmitValueCheck()
     bool frame = false;
     if (!openCheck(c, field, frame))
         return;
-    std::vector<std::string> values;
-    const int32_t count = std::min<int32_t>(P3109_ParmCount("WITH_LIST"), 50);
-    for (int32_t i = 0; i < count; ++i)
-        collect(values, P3109_ParmField("WITH_LIST", 0, i));
+    std::vector<std::string> values = collectEntries("WITH_LIST", 1);
     finishGroupCheck(c, field, frame, values, "List_Check_", "Invoke the standard values checker", "X_Values_Check",
                      false);
 }
@@ -474,10 +478,7 @@ void P3109_EmitCallCheck()
     bool frame = false;
     if (!openCheck(c, field, frame))
         return;
-    std::vector<std::string> parms;
-    const int32_t count = std::min<int32_t>(P3109_ParmCount("PROG_PARM"), 50);
-    for (int32_t i = 0; i < count; ++i)
-        collect(parms, P3109_ParmField("PROG_PARM", 0, i));
+    std::vector<std::string> parms = collectEntries("PROG_PARM", 1);
     const std::string group = "Parms_" + g().lineNumberText;
     if (!parms.empty()) {
         P3109_EmitDynamicSysVars(parms, 50);
