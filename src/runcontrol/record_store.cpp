@@ -68,7 +68,8 @@ struct Index {
     }
     // The entry of the first record with this key, or npos. Readers mostly
     // go through the records in key order, so the entries at and just after
-    // the last one found are tried before a search.
+    // the last one found are tried before a search; and writers mostly add
+    // records in key order, so a key past the last is tried as well.
     size_t find(const unsigned char* key) const
     {
         size_t at = SIZE_MAX;
@@ -77,6 +78,8 @@ struct Index {
                 at = c;
                 break;
             }
+        if (at == SIZE_MAX && lowerBoundAt(numbers.size(), key))
+            return SIZE_MAX;
         if (at == SIZE_MAX)
             at = bound(key, false);
         if (at >= numbers.size() || order(keyAt(at), key) != 0)
