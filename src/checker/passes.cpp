@@ -5,6 +5,7 @@
 #include "checker/usage.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -195,7 +196,12 @@ void P3100_Pass1(void)
     bool overLimit = false;
     while (NextPassCommand(overLimit)) {
         FFC_PARSED_COMMAND& p = g.parsed;
-        std::memset(&p, 0, sizeof p);
+        // zeros before the parameter area and past it (the record's
+        // padding); the area itself is blanked below
+        constexpr size_t kParms = offsetof(FFC_PARSED_COMMAND, acParms);
+        constexpr size_t kParmsEnd = kParms + sizeof p.acParms;
+        std::memset(&p, 0, kParms);
+        std::memset(reinterpret_cast<char*>(&p) + kParmsEnd, 0, sizeof p - kParmsEnd);
         p.sLine = g.source.sLine;
         p.sSubLine = g.source.sSubLine;
         p.sSequence = g.source.sSequence;

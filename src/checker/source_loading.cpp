@@ -271,15 +271,16 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t s
     }
     if (!r.lBuiltIn)
         r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
-    std::string parms = pCommand->pszParms ? std::string(pCommand->pszParms, pCommand->ulParmsLength) : "";
+    std::string_view parms =
+        pCommand->pszParms ? std::string_view(pCommand->pszParms, pCommand->ulParmsLength) : std::string_view();
     bool split = !pContext->lLanguageLevelTwo && chListKind != 'Z' && chListKind != '1' && !r.lObjectLayerParse;
     if (split) {
         std::memcpy(r.acNameWritten, r.acName, 10);
         SetText(r, parms);
     } else {
         checker::Pad(r.acNameWritten, 10, checker::Trim(pCommand->szName, std::strlen(pCommand->szName)));
-        std::string text = pCommand->pszText ? std::string(pCommand->pszText, pCommand->ulTextLength) : "";
-        SetText(r, text);
+        SetText(r,
+                pCommand->pszText ? std::string_view(pCommand->pszText, pCommand->ulTextLength) : std::string_view());
         r.lPreSplit = 0;
     }
     if (Blank(name) && Blank(parms)) {
