@@ -128,7 +128,8 @@ struct HeldCommand {
         line = p.sLine;
         subLine = p.sSubLine;
     }
-    // Reads the command record with the numbers in p into p.
+    // Reads the command record with the numbers in p into p (the numbers
+    // set there for it are the new record's own, as its copy writes them).
     bool Find(FFC_PARSED_COMMAND& p)
     {
         FFC_CONTEXT* ctx = G().ctx;
