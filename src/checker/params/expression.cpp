@@ -10,7 +10,6 @@
  * class, AND and OR take conditions. */
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -59,22 +58,38 @@ int Precedence(const std::string& op)
 }
 
 /* Operator code of a word or symbol, "" when it is none. */
-std::string OperatorCode(std::string w)
+std::string OperatorCode(std::string_view w)
 {
-    for (char& c : w)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (!w.empty() && w[0] == '*' && w.size() > 1)
-        w.erase(0, 1);
+        w.remove_prefix(1);
     static const struct {
-        const char* word;
+        std::string_view word;
         const char* code;
     } kOps[] = {{"+", "AD"},  {"-", "SU"},  {"*", "MU"},  {"/", "DV"},   {"=", "EQ"},  {"<>", "NE"}, {"^=", "NE"},
                 {"<", "LT"},  {"<=", "LE"}, {">", "GT"},  {">=", "GE"},  {"EQ", "EQ"}, {"NE", "NE"}, {"LT", "LT"},
                 {"LE", "LE"}, {"GT", "GT"}, {"GE", "GE"}, {"AND", "AN"}, {"OR", "OR"}};
+    constexpr size_t kLongest = 3;
+    if (w.size() > kLongest)
+        return "";
+    char upper[kLongest];
+    for (size_t i = 0; i < w.size(); ++i)
+        upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(w[i])));
+    const std::string_view u(upper, w.size());
     for (const auto& o : kOps)
-        if (w == o.word)
+        if (u == o.word)
             return o.code;
     return "";
+}
+
+/* The name of the work result of operation n: the prefix and n in three
+ * digits or more. */
+std::string WorkResultName(const std::string& prefix, int n)
+{
+    std::string name = prefix.substr(0, std::min<size_t>(6, prefix.find('\0')));
+    std::string digits = std::to_string(n);
+    if (digits.size() < 3)
+        name.append(3 - digits.size(), '0');
+    return name + digits;
 }
 
 class ExpressionCheck {
@@ -281,7 +296,8 @@ bool ExpressionCheck::Apply(std::vector<int>& values, const Token& op)
     values.pop_back();
     int a = values.back();
     values.pop_back();
-    const Operand first = operands_[a - 1], second = operands_[b - 1];
+    /* (no operand is added while these are read) */
+    const Operand &first = operands_[a - 1], &second = operands_[b - 1];
     const std::string& code = op.op;
     Operand result;
     result.work = true;
@@ -334,9 +350,7 @@ bool ExpressionCheck::Apply(std::vector<int>& values, const Token& op)
         Finding("DCM0462", Signed7(DC_OPERAND_MAX), op.position);
         return false;
     }
-    char name[16];
-    std::snprintf(name, sizeof name, "%.6s%03d", prefix_.c_str(), static_cast<int>(operations_.size() + 1));
-    result.name = name;
+    result.name = WorkResultName(prefix_, static_cast<int>(operations_.size() + 1));
     result.code = "FL";
     operands_.push_back(result);
     DC_OPERATION o;
@@ -540,7 +554,8 @@ int32_t CheckExpression(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EX
     req->sOperandCount = static_cast<int16_t>(std::min<size_t>(ops.size(), DC_OPERAND_MAX));
     for (int i = 0; i < req->sOperandCount; ++i) {
         DC_EXPRESSION_OPERAND& o = req->aOperands[i];
-        std::memcpy(o.acName, Fixed(ops[i].name, 50).data(), 50);
+        std::memset(o.acName, ' ', sizeof o.acName);
+        std::memcpy(o.acName, ops[i].name.data(), std::min(ops[i].name.size(), sizeof o.acName));
         o.cWorkResult = ops[i].work ? 'Y' : 'N';
         o.cType = ops[i].type;
         std::memcpy(o.acClass, ops[i].code.data(), 2);
