@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,7 @@ private:
     const ParamView* Slot(const char* keyword) const
     {
         for (const ParamView& p : view_.params)
-            if (p.keyword == keyword)
+            if (!p.keyword.empty() && p.keyword[0] == keyword[0] && p.keyword == keyword)
                 return &p;
         return nullptr;
     }
@@ -90,10 +91,10 @@ private:
     /* ---- storing ---- */
     const ParamView* Find(const std::string& keyword) const;
     void Assign(const ParamView& p, const Item& item);
-    void StoreEntries(const ParamView& p, const std::vector<Value>& values);
+    void StoreEntries(const ParamView& p, std::span<const Value> values);
     bool Allowed(const ParamView& p, const Value& v) const;
     bool StoreElement(const ParamView& p, size_t e, int32_t at, const Value& v);
-    void StoreAttributes(const ParamView& p, size_t entry, const std::vector<Value>& extra);
+    void StoreAttributes(const ParamView& p, size_t entry, std::span<const Value> extra);
 
     FFC_CONTEXT* ctx_;
     const char* queue_;
@@ -300,7 +301,7 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
 /* Values of an entry beyond its elements are attributes of a field-list
  * entry: they go into the command extension, 7 values of 10 per entry; a
  * field list with column texts takes one text of up to 50 characters. */
-void Preparer::StoreAttributes(const ParamView& p, size_t entry, const std::vector<Value>& extra)
+void Preparer::StoreAttributes(const ParamView& p, size_t entry, std::span<const Value> extra)
 {
     const bool column = HasColumnTexts(view_.name, p.keyword);
     const size_t most = column ? 1 : FFC_EXTENSION_VALUES;
@@ -332,7 +333,13 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, const std::vect
     ext_->lEntries = std::max<int32_t>(ext_->lEntries, static_cast<int32_t>(entry + 1));
 }
 
-void Preparer::StoreEntries(const ParamView& p, const std::vector<Value>& values)
+/* The values of an item: a group's items, or the value alone. */
+std::span<const Value> ValuesOf(const Value& v)
+{
+    return v.group ? std::span<const Value>(v.items) : std::span<const Value>(&v, 1);
+}
+
+void Preparer::StoreEntries(const ParamView& p, std::span<const Value> values)
 {
     size_t n = values.size();
     if (static_cast<int32_t>(n) > p.entries) {
@@ -342,22 +349,30 @@ void Preparer::StoreEntries(const ParamView& p, const std::vector<Value>& values
     /* given values replace the default entries */
     for (size_t e = 0; e < p.elements.size(); ++e) {
         const ElementView& el = p.elements[e];
-        int32_t stride = p.layout == 'C' ? p.ElementSize(e) : p.RowWidth();
+        const int32_t size = p.ElementSize(e);
+        const int32_t stride = p.layout == 'C' ? size : p.RowWidth();
+        const char blank = el.kind == 'N' || el.kind == 'H' ? 0 : ' ';
+        if (el.offset < 0 || size <= 0)
+            continue;
+        if (stride == size) {
+            /* entries side by side: blanked at once, as far as the area goes */
+            const int32_t rows = std::min(p.entries, (FFC_PARM_AREA_SIZE - el.offset) / size);
+            if (rows > 0)
+                std::memset(cmd_->acParms + el.offset, blank, static_cast<size_t>(rows) * size);
+            continue;
+        }
         for (int32_t r = 0; r < p.entries; ++r) {
             int32_t at = el.offset + r * stride;
-            if (at < 0 || at + p.ElementSize(e) > FFC_PARM_AREA_SIZE)
+            if (at < 0 || at + size > FFC_PARM_AREA_SIZE)
                 break;
-            if (el.kind == 'N' || el.kind == 'H')
-                std::memset(cmd_->acParms + at, 0, p.ElementSize(e));
-            else
-                std::memset(cmd_->acParms + at, ' ', p.ElementSize(e));
+            std::memset(cmd_->acParms + at, blank, size);
         }
     }
     if (p.layout == 'F' && p.flagsAt >= 0)
         std::memset(cmd_->acParms + p.flagsAt, 'N', p.values.size());
     for (size_t r = 0; r < n; ++r) {
         const Value& v = values[r];
-        std::vector<Value> parts = v.group ? v.items : std::vector<Value>{v};
+        std::span<const Value> parts = ValuesOf(v);
         if (p.layout == 'F') {
             if (v.group) {
                 Issue("DCM0310", Fixed(p.keyword, 10) + Fixed(v.written, 20));
@@ -380,7 +395,7 @@ void Preparer::StoreEntries(const ParamView& p, const std::vector<Value>& values
             StoreElement(p, e, p.elements[e].offset + static_cast<int32_t>(r) * stride, parts[e]);
         }
         if (parts.size() > p.elements.size())
-            StoreAttributes(p, r, std::vector<Value>(parts.begin() + p.elements.size(), parts.end()));
+            StoreAttributes(p, r, parts.subspan(p.elements.size()));
     }
     if (p.countAt >= 0) {
         int32_t count = static_cast<int32_t>(n);
@@ -393,7 +408,7 @@ void Preparer::Assign(const ParamView& p, const Item& item)
     const Value& v = item.value;
     /* the values given: a keyword's bracket content, or a positional value
      * (a bracketed positional value is the parameter's list) */
-    std::vector<Value> values = v.group ? v.items : std::vector<Value>{v};
+    std::span<const Value> values = ValuesOf(v);
     if (p.elements.empty())
         return;
     if (p.layout != 'S') {
@@ -416,7 +431,7 @@ void Preparer::Assign(const ParamView& p, const Item& item)
         return;
     }
     if (values.size() == 1 && values[0].group && p.elements.size() > 1)
-        values = std::vector<Value>(values[0].items);
+        values = values[0].items;
     if (values.size() > p.elements.size()) {
         Issue("DCM0311", Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size())));
         return;

@@ -48,12 +48,6 @@ bool InArea(int32_t offset, int32_t size)
 
 }  // namespace
 
-int32_t ParamView::ElementSize(size_t e) const
-{
-    const ElementView& el = elements[e];
-    return el.kind == 'N' ? 4 : el.kind == 'H' ? 2 : el.width;
-}
-
 int32_t ParamView::RowWidth() const
 {
     if (rowWidth >= 0)

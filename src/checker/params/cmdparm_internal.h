@@ -33,7 +33,11 @@ struct ParamView {
     int32_t rowWidth = -1; /* set when the view is indexed */
 
     int32_t RowWidth() const;
-    int32_t ElementSize(size_t e) const;
+    int32_t ElementSize(size_t e) const
+    {
+        const ElementView& el = elements[e];
+        return el.kind == 'N' ? 4 : el.kind == 'H' ? 2 : el.width;
+    }
 };
 
 struct CommandView {
