@@ -202,23 +202,41 @@ struct ParmPlace {
     char kind = 'A';
 };
 
+/* The current command's index in the command table, found again only when
+ * the command changes: the handlers read many parameters of one command. */
+int CurrentCommand()
+{
+    static char name[10] = {};
+    static int index = -1;
+    const FFC_PARSED_COMMAND& p = G().parsed;
+    if (std::memcmp(name, p.acName, sizeof name) != 0 || index < 0) {
+        std::memcpy(name, p.acName, sizeof name);
+        index = dqov::cmdparm::FindCommand(dqov::cmdparm::CommandNameOf(p));
+    }
+    return index;
+}
+
+/* The parameter of the current command with the keyword: its command and
+ * parameter index, or -1. */
+std::pair<int, int> CurrentParam(std::string_view keyword)
+{
+    const int ci = CurrentCommand();
+    return {ci, ci < 0 ? -1 : dqov::cmdparm::IndexedParam(ci, keyword)};
+}
+
 /* Where entry `entry` of element `element` of a parameter of the current
  * command lies; at < 0 when the command has no such element or entry. */
 ParmPlace Locate(const char* keyword, int element, int entry)
 {
     namespace cp = dqov::cmdparm;
-    const FFC_PARSED_COMMAND& p = G().parsed;
     ParmPlace place;
-    int ci = cp::FindCommand(cp::CommandNameOf(p));
-    if (ci < 0)
+    const auto [ci, pi] = CurrentParam(keyword);
+    if (pi < 0 || element < 0 || element >= cp::kCommands[ci].params[pi].elementCount)
         return place;
-    const cp::CommandDef& c = cp::kCommands[ci];
-    int pi = cp::FindParam(c, keyword);
-    if (pi < 0 || element < 0 || element >= c.params[pi].elementCount)
-        return place;
-    place.width = cp::ElementSize(c.params[pi].elements[element]);
-    place.kind = c.params[pi].elements[element].kind;
-    place.at = cp::EntryOffset(p, keyword, element, entry, place.width);
+    const cp::Element& el = cp::kCommands[ci].params[pi].elements[element];
+    place.width = cp::ElementSize(el);
+    place.kind = el.kind;
+    place.at = cp::PlacedOffset(ci, pi, element, entry, place.width);
     return place;
 }
 
@@ -262,10 +280,22 @@ bool SetParmEntry(const char* keyword, int entry, int element, std::string_view 
     return true;
 }
 
+namespace {
+
+/* The offset of the entry count of a list parameter of the current command. */
+int32_t CountAt(const char* keyword)
+{
+    const auto [ci, pi] = CurrentParam(keyword);
+    const int32_t at = pi < 0 ? -1 : dqov::cmdparm::IndexedPlacement(ci, pi).countAt;
+    return at < 0 || at + 4 > FFC_PARM_AREA_SIZE ? -1 : at;
+}
+
+}  // namespace
+
 bool SetParmCount(const char* keyword, int32_t count)
 {
-    int32_t at = dqov::cmdparm::CountOffset(Trim(G().parsed.acName, 10), keyword);
-    if (at < 0 || at + 4 > FFC_PARM_AREA_SIZE)
+    int32_t at = CountAt(keyword);
+    if (at < 0)
         return false;
     std::memcpy(G().parsed.acParms + at, &count, 4);
     return true;
@@ -273,7 +303,12 @@ bool SetParmCount(const char* keyword, int32_t count)
 
 int32_t ParmCount(const char* keyword)
 {
-    return dqov::cmdparm::ParmCount(G().parsed, keyword);
+    int32_t at = CountAt(keyword);
+    if (at < 0)
+        return 0;
+    int32_t v;
+    std::memcpy(&v, G().parsed.acParms + at, 4);
+    return v;
 }
 
 bool ParmFlag(const char* keyword, const char* value)
