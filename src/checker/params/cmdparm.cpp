@@ -30,13 +30,19 @@ using checker::Upper;
 const void* g_area = nullptr;
 uint16_t g_areaCount = 0;
 
+/* A value lies in the parameter text, which outlives the preparation;
+ * only a quoted literal's content is kept apart (its '' are one quote). */
 struct Value {
-    std::string text;    /* a literal's content, a word as written */
-    std::string written; /* the value as written (a literal with its quotes) */
+    std::string_view written; /* the value as written (a literal with its quotes) */
+    std::string content;      /* a quoted literal's content */
     bool quoted = false;
     bool group = false;
     std::vector<Value> items;
     size_t begin = 0, end = 0; /* raw text of a group's content */
+
+    /* a literal's content, a word as written; nothing for a group */
+    std::string_view Text() const { return quoted ? std::string_view(content) : group ? std::string_view() : written; }
+    std::string UpperText() const { return Upper(std::string(Text())); }
 };
 
 struct Item {
@@ -125,8 +131,8 @@ bool Preparer::ReadQuoted(Value& v)
             continue;
         }
         v.quoted = true;
-        v.text = content;
-        v.written = std::string(text_.substr(start, pos_ - start));
+        v.content = std::move(content);
+        v.written = text_.substr(start, pos_ - start);
         return true;
     }
     Issue("DCM0306", CommandName() + Signed7(static_cast<long>(start + 1)));
@@ -146,7 +152,7 @@ bool Preparer::ReadGroup(Value& v)
         }
         if (text_[pos_] == ')') {
             v.end = pos_++;
-            v.written = std::string(text_.substr(open, pos_ - open));
+            v.written = text_.substr(open, pos_ - open);
             return true;
         }
         Value item;
@@ -184,7 +190,7 @@ bool Preparer::ReadValue(Value& v)
         }
         ++pos_;
     }
-    v.text = v.written = std::string(text_.substr(start, pos_ - start));
+    v.written = text_.substr(start, pos_ - start);
     return true;
 }
 
@@ -237,7 +243,7 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
     switch (el.kind) {
     case 'N':
     case 'H': {
-        std::string t = TrimBlanks(v.text);
+        std::string t = TrimBlanks(v.Text());
         char* endp = nullptr;
         errno = 0;
         long n = t.empty() || v.group ? 0 : std::strtol(t.c_str(), &endp, 10);
@@ -259,30 +265,30 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
         }
         return true;
     }
-    case 'A': s = v.quoted || v.group ? v.written : Upper(v.text); break;
+    case 'A': s = v.quoted || v.group ? std::string(v.written) : v.UpperText(); break;
     case 'T':
     case 'X':
         /* texts and expressions lose trailing blanks, NULs, form feeds,
          * line feeds and carriage returns */
-        s = v.quoted ? v.text : v.written;
+        s = v.quoted ? v.Text() : v.written;
         while (!s.empty() &&
                (s.back() == ' ' || s.back() == '\0' || s.back() == '\f' || s.back() == '\n' || s.back() == '\r'))
             s.pop_back();
         break;
     case 'S':
-        s = Upper(v.text);
+        s = v.UpperText();
         if (!s.empty() && s[0] == '*')
             s.erase(0, 1);
         break;
     case 'M': {
-        s = Upper(v.text);
+        s = v.UpperText();
         char national = ctx_ && ctx_->cNatChar1 != 0 && ctx_->cNatChar1 != ' ' ? ctx_->cNatChar1 : '#';
         if (!s.empty() && s[0] != national)
             s.insert(s.begin(), national);
         break;
     }
     case 'C': {
-        std::string u = Upper(v.text);
+        std::string u = v.UpperText();
         if (u.size() > 1 && u[0] == '*')
             u.erase(0, 1);
         *field = u.empty() ? ' ' : u[0];
@@ -312,7 +318,7 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, std::span<const
     char* slot = ext_->acAttributes + entry * FFC_EXTENSION_VALUES * FFC_EXTENSION_VALUE_WIDTH;
     if (column) {
         const Value& v = extra[0];
-        const std::string s = TrimBlanks(v.group ? std::string(text_.substr(v.begin, v.end - v.begin)) : v.text);
+        const std::string s = TrimBlanks(v.group ? text_.substr(v.begin, v.end - v.begin) : v.Text());
         if (s.size() > FFC_EXTENSION_COLUMN_WIDTH) {
             Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_COLUMN_WIDTH) + Fixed(s, 20));
             return;
@@ -322,7 +328,7 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, std::span<const
         return;
     }
     for (size_t i = 0; i < extra.size(); ++i) {
-        std::string s = extra[i].quoted ? extra[i].written : Upper(extra[i].text);
+        std::string s = extra[i].quoted ? std::string(extra[i].written) : extra[i].UpperText();
         if (s.size() > FFC_EXTENSION_VALUE_WIDTH) {
             Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_VALUE_WIDTH) + Fixed(s, 20));
             continue;
@@ -378,7 +384,7 @@ void Preparer::StoreEntries(const ParamView& p, std::span<const Value> values)
                 Issue("DCM0310", Fixed(p.keyword, 10) + Fixed(v.written, 20));
                 continue;
             }
-            std::string u = Upper(v.text);
+            std::string u = v.UpperText();
             auto it = std::find(p.values.begin(), p.values.end(), u);
             bool number = !u.empty() && std::all_of(u.begin(), u.end(),
                                                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
@@ -419,7 +425,7 @@ void Preparer::Assign(const ParamView& p, const Item& item)
         /* an expression is kept whole; a single literal loses its quotes */
         Value whole;
         if (v.group) {
-            whole.text = whole.written = TrimBlanks(text_.substr(v.begin, v.end - v.begin));
+            whole.written = dqov::text::TrimmedBlanks(text_.substr(v.begin, v.end - v.begin));
             if (v.items.size() == 1 && v.items[0].quoted)
                 whole = v.items[0];
         } else {
@@ -450,7 +456,7 @@ bool Preparer::Allowed(const ParamView& p, const Value& v) const
 {
     if (v.group)
         return false;
-    const std::string u = Upper(TrimBlanks(v.text));
+    const std::string u = Upper(TrimBlanks(v.Text()));
     const char kind = p.elements[0].kind;
     if (kind != 'N' && kind != 'H')
         return std::find(p.values.begin(), p.values.end(), u) != p.values.end();
@@ -651,7 +657,6 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COM
     std::memcpy(pCommand->acName, pEntry->acName, 10);
     std::memcpy(pCommand->acLabel, pSource->acLabel, 3);
     pCommand->cPrepared = 'N';
-    std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
     if (pExtension) {
         pExtension->sLine = pSource->sLine;
         pExtension->sSubLine = pSource->sSubLine;
@@ -662,6 +667,10 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COM
         pEntry->pfnDefaults = CMDPARM_SetDefaults;
         pEntry->lDefaultsCached = 1;
     }
+    /* a defaults handler fills a blanked parameter area; this module's own
+     * sets the whole area itself */
+    if (pEntry->pfnDefaults != CMDPARM_SetDefaults)
+        std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
     pEntry->pfnDefaults(pContext, pCommand);
     const CommandView& view = ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
     Preparer preparer(pContext, acQueue, view, pCommand, pExtension);
