@@ -89,6 +89,7 @@ void RecordUseOnce(const std::string& written, const std::string& field, const c
 struct UseIndex {
     uint64_t fieldStamp = 0;
     std::unordered_map<std::string, int32_t> laterUses; /* by record name */
+    uint64_t writtenFile = 0;                           /* the work file whose pass 1 uses were written */
     uint64_t groupStamp = 0;
     std::unordered_set<std::string> groups;
 };
@@ -139,13 +140,15 @@ void WriteLaterUses(UseIndex& index)
 }
 
 // One use of an operand through the index: a later use of an operand it
-// knows is only counted when `later` allows, else the record is read and
-// rewritten with its count.
-void RecordIndexedUse(const std::string& written, const std::string& field, const char* kind, bool later = true)
+// knows is only counted in pass 1 until its uses were written, else the
+// record is read and rewritten with its count.
+void RecordIndexedUse(const std::string& written, const std::string& field, const char* kind)
 {
     UseIndex& index = Index();
-    if (WF_ulKindStamp(G().ctx, WR_USEFIELD) != index.fieldStamp)
+    const uint64_t stamp = WF_ulKindStamp(G().ctx, WR_USEFIELD);
+    if (stamp != index.fieldStamp)
         WriteLaterUses(index);
+    const bool later = Pass() == 1 && stamp >> 32 != index.writtenFile;
     std::string name = RecordName(written);
     auto known = index.laterUses.find(name);
     if (later && known != index.laterUses.end()) {
@@ -198,7 +201,7 @@ namespace checker {
 
 void RecordFieldUse(const std::string& written, const std::string& field, const char* kind)
 {
-    RecordIndexedUse(written, field, kind, false);
+    RecordIndexedUse(written, field, kind);
 }
 
 std::string FieldOf(const std::string& operand)
@@ -239,7 +242,9 @@ void RecordOperand(const std::string& operand)
 
 void WriteFieldUses()
 {
-    WriteLaterUses(Index());
+    UseIndex& index = Index();
+    WriteLaterUses(index);
+    index.writtenFile = WF_ulKindStamp(G().ctx, WR_USEFIELD) >> 32;
 }
 
 const char* LiteralClass(const std::string& operand)

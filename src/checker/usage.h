@@ -34,7 +34,8 @@ std::string NameOf(const std::string& written);
  * memory until WriteFieldUses adds them to the records' use counts. */
 void RecordOperand(const std::string& operand);
 /* Adds the uses of operands counted in memory to their records; after the
- * last use of pass 1, before the records are read for their counts. */
+ * last use of pass 1 that a command records, before the records are read
+ * for their counts. Later uses are written as they come. */
 void WriteFieldUses();
 /* Records the I/O status field of the current command (IO_STATUS): *STATUS
  * is the function's own status field, anything else an operand. */
