@@ -27,13 +27,19 @@ std::string Trim(const char* field, size_t width)
 {
     const void* end = std::memchr(field, '\0', width);
     size_t n = end ? static_cast<size_t>(static_cast<const char*>(end) - field) : width;
-    // wide fields are mostly blank: skip their blanks eight at a time
-    auto eightBlanks = [field](size_t at) {
-        uint64_t word;
-        std::memcpy(&word, field + at, 8);
-        return word == 0x2020202020202020ULL;
+    // wide fields are mostly blank: skip their blanks 32, then eight at a time
+    auto blanks = [field](size_t at, size_t words) {
+        uint64_t differ = 0;
+        for (size_t i = 0; i < words; ++i) {
+            uint64_t word;
+            std::memcpy(&word, field + at + 8 * i, 8);
+            differ |= word ^ 0x2020202020202020ULL;
+        }
+        return differ == 0;
     };
-    while (n >= 8 && eightBlanks(n - 8))
+    while (n >= 32 && blanks(n - 32, 4))
+        n -= 32;
+    while (n >= 8 && blanks(n - 8, 1))
         n -= 8;
     while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\f' || field[n - 1] == '\n' || field[n - 1] == '\r'))
         --n;
