@@ -23,11 +23,12 @@ Globals& G()
     return g;
 }
 
-std::string Trim(const char* field, size_t width)
+namespace {
+
+// The end of the field's text before its trailing blanks, passed 32, then
+// eight at a time (wide fields are mostly blank); a blank or two may stay.
+size_t BeforeBlankWords(const char* field, size_t n)
 {
-    const void* end = std::memchr(field, '\0', width);
-    size_t n = end ? static_cast<size_t>(static_cast<const char*>(end) - field) : width;
-    // wide fields are mostly blank: skip their blanks 32, then eight at a time
     auto blanks = [field](size_t at, size_t words) {
         uint64_t differ = 0;
         for (size_t i = 0; i < words; ++i) {
@@ -41,6 +42,17 @@ std::string Trim(const char* field, size_t width)
         n -= 32;
     while (n >= 8 && blanks(n - 8, 1))
         n -= 8;
+    return n;
+}
+
+}  // namespace
+
+std::string Trim(const char* field, size_t width)
+{
+    // The text ends at a NUL, which can only lie before the trailing blanks.
+    size_t n = BeforeBlankWords(field, width);
+    if (const void* end = std::memchr(field, '\0', n))
+        n = BeforeBlankWords(field, static_cast<size_t>(static_cast<const char*>(end) - field));
     while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\f' || field[n - 1] == '\n' || field[n - 1] == '\r'))
         --n;
     size_t start = 0;
