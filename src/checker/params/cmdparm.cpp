@@ -545,6 +545,8 @@ bool Preparer::NamesField(const std::string& text) const
 
 void Preparer::Derive()
 {
+    if (!view_.derives)
+        return;
     auto given = [&](const std::string& v) { return !v.empty() && Upper(v) != "*NONE"; };
     /* message kind: 'T' a message text, 'I' a message id, 'N' no message */
     if (Slot("@MSGKIND")) {

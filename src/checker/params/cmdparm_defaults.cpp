@@ -146,6 +146,8 @@ void IndexCommandViews(const void* pArea, uint16_t usCount)
     }
     for (auto& [name, v] : index.views) {
         for (ParamView& p : v.params) {
+            v.derives = v.derives || std::find(std::begin(kDerivedSlots), std::end(kDerivedSlots), p.keyword) !=
+                                         std::end(kDerivedSlots);
             p.rowWidth = p.RowWidth();
             if (p.layout == 'F' && !p.elements.empty())
                 p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
