@@ -352,10 +352,15 @@ bool FindRecord(FFC_WORK_RECORD& r, uint16_t parts)
     return WF_cReadFirst(G().ctx, 2, &r, parts) == '0';
 }
 
+bool RecordExists(FFC_WORK_RECORD& r, uint16_t parts)
+{
+    return WF_cFindFirst(G().ctx, 2, &r, parts) == '0';
+}
+
 bool BlankNewRecord(FFC_WORK_RECORD& r, const char* kind, const std::string& name, const char* duplicateMsgId)
 {
     BlankRecord(r, kind, name);
-    if (FindRecord(r, 2)) {
+    if (RecordExists(r, 2)) {
         Issue('F', duplicateMsgId, name);
         return false;
     }

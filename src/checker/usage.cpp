@@ -388,7 +388,7 @@ bool FieldDefined(const std::string& field)
 {
     FFC_WORK_RECORD& r = G().record2;
     BlankRecord(r, WR_DEFINE, field);
-    return WF_cReadFirst(G().ctx, 6, &r, 2) == '0';
+    return WF_cFindFirst(G().ctx, 6, &r, 2) == '0';
 }
 
 bool FileKnown(const std::string& file, const std::string& library, char& kind)
@@ -421,7 +421,7 @@ bool RecordFileUse(const std::string& file, const std::string& library)
     std::string lib = library.empty() || library == "*FIRST" ? "*LIBL" : library;
     FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_USEFILE, file, lib);
-    if (WF_cReadFirst(g.ctx, 7, &r, 3) == '0')
+    if (WF_cFindFirst(g.ctx, 7, &r, 3) == '0')
         return true;
     char kind = 'P';
     if (!FileKnown(file, lib, kind))
@@ -454,7 +454,7 @@ void RecordDataStructureUse(const std::string& structure, const char* kind)
             continue;
         FFC_WORK_RECORD& r = G().record2;
         BlankRecord(r, k, structure);
-        if (FindRecord(r, 2))
+        if (RecordExists(r, 2))
             continue;
         BlankRecord(r, k, structure);
         P3100_WriteRecord(r);
@@ -527,7 +527,7 @@ void P3100_CheckFieldUsage(void)
         std::string field = Trim(r.acName, 10);
         FFC_WORK_RECORD use;
         BlankRecord(use, WR_USEFIELD, std::string(1, g.ctx->cNatChar1) + field);
-        if (WF_cReadFirst(g.ctx, 11, &use, 2) != '0')
+        if (WF_cFindFirst(g.ctx, 11, &use, 2) != '0')
             Issue('W', "PRC0202", field);
     }
 }

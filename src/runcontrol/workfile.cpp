@@ -140,11 +140,16 @@ void dropData(FFC_WORK_FILE& wf, uint32_t n)
     wf.freeData.push_back(n);
 }
 
-void copyOut(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary, FFC_WORK_RECORD* r)
+void copyKey(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary, FFC_WORK_RECORD* r)
 {
     std::memcpy(r->acKind, rbt::keyPart(wf.primary, primary, 0), FFC_WORK_KIND_LEN);
     std::memcpy(r->acName, rbt::keyPart(wf.primary, primary, 1), FFC_WORK_NAME_LEN);
     std::memcpy(r->acQualifier, rbt::keyPart(wf.primary, primary, 2), FFC_WORK_QUAL_LEN);
+}
+
+void copyOut(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary, FFC_WORK_RECORD* r)
+{
+    copyKey(wf, primary, r);
     wf.data[dataOf(wf, primary)].CopyTo(r->acData, FFC_WORK_DATA_LEN);
 }
 
@@ -216,7 +221,7 @@ void remove(FFC_WORK_FILE& wf, RBTREE_ENTRY* e1)
     rbt::erase(wf.primary, e1);
 }
 
-char readFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts, int order)
+char readFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts, int order, bool withData = true)
 {
     FFC_WORK_FILE* wf = workFile(ctx, false);
     if (!wf || !r || slot >= WF_CURSOR_SLOTS || parts == 0 || parts > 4) {
@@ -234,7 +239,10 @@ char readFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t par
         return '1';
     }
     wf->slots[slot] = Slot{order, e, false};
-    copyOut(*wf, primaryOf(*wf, order, e), r);
+    if (withData)
+        copyOut(*wf, primaryOf(*wf, order, e), r);
+    else
+        copyKey(*wf, primaryOf(*wf, order, e), r);
     return '0';
 }
 
@@ -344,6 +352,11 @@ char WF_cReadFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t
 char WF_cReadFirstBySecondKey(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts)
 {
     return readFirst(ctx, slot, r, parts, 2);
+}
+
+char WF_cFindFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts)
+{
+    return readFirst(ctx, slot, r, parts, 1, false);
 }
 
 char WF_cReadNext(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts)

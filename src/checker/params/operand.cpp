@@ -80,7 +80,7 @@ bool ConditionDefined(FFC_CONTEXT* ctx, const std::string& name)
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, WR_DEF_COND, FFC_WORK_KIND_LEN);
     std::memcpy(r.acName, name.data(), name.size());
-    return WF_cReadFirst(ctx, kConditionSlot, &r, 2) == '0';
+    return WF_cFindFirst(ctx, kConditionSlot, &r, 2) == '0';
 }
 
 DC_PROPERTY_LOOKUP g_propertyLookup = nullptr;
