@@ -8,10 +8,11 @@
 #include <array>
 #include <atomic>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <new>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "dqov/x_tree.h"
@@ -22,6 +23,12 @@ namespace {
 
 // Work files created so far in the process: each has its own number.
 std::atomic<uint32_t> workFilesCreated{0};
+
+// Record kinds are looked up by their 10 characters as they stand.
+struct KindHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view kind) const noexcept { return std::hash<std::string_view>{}(kind); }
+};
 
 struct Slot {
     int order = 0;                  // 0 cleared, 1 first order, 2 second order
@@ -42,9 +49,16 @@ struct FFC_WORK_FILE {
     std::vector<unsigned char> scratch;
     // WF_ulKindStamp: the file's number and, by record kind, the changes
     uint32_t number = ++workFilesCreated;
-    std::map<std::string, uint32_t, std::less<>> kindChanges;
+    std::unordered_map<std::string, uint32_t, KindHash, std::equal_to<>> kindChanges;
 
-    void changed(const char* acKind) { ++kindChanges[std::string(acKind, FFC_WORK_KIND_LEN)]; }
+    void changed(const char* acKind)
+    {
+        const std::string_view kind(acKind, FFC_WORK_KIND_LEN);
+        auto it = kindChanges.find(kind);
+        if (it == kindChanges.end())
+            it = kindChanges.emplace(std::string(kind), 0).first;
+        ++it->second;
+    }
 
     ~FFC_WORK_FILE()
     {
