@@ -321,6 +321,9 @@ void BlankRecord(FFC_WORK_RECORD& r, const char* kind, std::string_view name = {
 /* Writes the record as a new work record. */
 void P3100_WriteRecord(const FFC_WORK_RECORD& r);
 bool FindRecord(FFC_WORK_RECORD& r, uint16_t parts);
+/* Whether a record with the buffer's leading key parts exists (only its key
+ * is read into the buffer). */
+bool RecordExists(FFC_WORK_RECORD& r, uint16_t parts);
 /* Blanks the record for a name the function defines once: false, with the
  * finding `duplicateMsgId`, when a record of that kind and name exists. */
 bool BlankNewRecord(FFC_WORK_RECORD& r, const char* kind, const std::string& name, const char* duplicateMsgId);
