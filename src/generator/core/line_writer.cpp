@@ -98,8 +98,7 @@ void writeFileLine(int fAppendBlank, size_t ulIndent, std::string_view text, GEN
     StreamSlot* slot = streamSlot(stream);
     if (!slot)
         return;
-    const char* nul =
-        text.empty() ? nullptr : static_cast<const char*>(std::memchr(text.data(), '\0', text.size()));
+    const char* nul = text.empty() ? nullptr : static_cast<const char*>(std::memchr(text.data(), '\0', text.size()));
     const size_t ulText = nul ? static_cast<size_t>(nul - text.data()) : text.size();
     const bool fBlank = !nul && fAppendBlank;
     const bool fMacro = !nul && g.out.lMacroContinuation;
@@ -108,8 +107,8 @@ void writeFileLine(int fAppendBlank, size_t ulIndent, std::string_view text, GEN
     char* at = reserve(*slot, ulLength);
     if (!at) {
         /* longer than the buffer: straight to the file */
-        std::fprintf(slot->file, "%*s%.*s%s%s%s", static_cast<int>(ulIndent), "", static_cast<int>(ulText),
-                     text.data(), fBlank ? " " : "", fMacro ? "\\" : "", nul ? "" : "\r\n");
+        std::fprintf(slot->file, "%*s%.*s%s%s%s", static_cast<int>(ulIndent), "", static_cast<int>(ulText), text.data(),
+                     fBlank ? " " : "", fMacro ? "\\" : "", nul ? "" : "\r\n");
         return;
     }
     std::memset(at, ' ', ulIndent);
