@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "checker/work_records.h"
 #include "dqov/layout_records.h"
@@ -44,6 +45,29 @@ ParsedKey& parsedKey()
     return key;
 }
 
+/* Counts the loads of the parsed buffer: what is derived from the current
+** command's parameters stays valid while the count is unchanged. */
+uint64_t& parsedSerial()
+{
+    static uint64_t serial = 0;
+    return serial;
+}
+
+/* A parameter element read for the current command, kept while the
+** buffer holds the same record: emitters ask for the same few elements
+** again and again. */
+struct ParmMemo {
+    std::string keyword;
+    int iElement = 0, iEntry = 0;
+    std::string value;
+};
+
+std::vector<ParmMemo>& parmMemos()
+{
+    static std::vector<ParmMemo> memos;
+    return memos;
+}
+
 }  // namespace
 
 const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand()
@@ -55,6 +79,8 @@ const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand()
     if (key.ctx && parsedKey() == key)
         return p;
     parsedKey() = key;
+    ++parsedSerial();
+    parmMemos().clear();
     std::memset(&p, 0, sizeof p);
     p.sLine = static_cast<int16_t>(r.usNumber);
     p.sSubLine = static_cast<int16_t>(r.usSequence);
@@ -68,9 +94,21 @@ const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand()
     return p;
 }
 
+uint64_t P3109_ulCurrentParsedSerial()
+{
+    P3109_CurrentParsedCommand();
+    return parsedSerial();
+}
+
 std::string P3109_Parm(std::string_view keyword, int iElement, int iEntry)
 {
-    return dqov::cmdparm::ParmText(P3109_CurrentParsedCommand(), keyword, iElement, iEntry);
+    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedCommand();
+    std::vector<ParmMemo>& memos = parmMemos();
+    for (const ParmMemo& m : memos)
+        if (m.iElement == iElement && m.iEntry == iEntry && m.keyword == keyword)
+            return m.value;
+    memos.push_back({std::string(keyword), iElement, iEntry, dqov::cmdparm::ParmText(p, keyword, iElement, iEntry)});
+    return memos.back().value;
 }
 
 std::string P3109_ParmField(std::string_view keyword, int iElement, int iEntry)
