@@ -4,6 +4,7 @@
 */
 #include "generator/emitters/emit_support.h"
 
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -68,35 +69,60 @@ std::vector<ParmMemo>& parmMemos()
     return memos;
 }
 
-}  // namespace
+/* The command's fields before its parameter area: what the head-only
+** reading fills. */
+constexpr uint32_t kParsedHead = offsetof(FFC_PARSED_COMMAND, acParms);
 
-const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand()
+/* Fills the buffer with the current command's record, or with its head
+** only when that is all the caller reads: most commands' code needs the
+** sequence number and routine reference, and the parameter area is
+** copied out of the store only for the emitters that read it. */
+const FFC_PARSED_COMMAND& loadParsed(bool fWhole)
 {
+    static bool whole = false;
     FFC_PARSED_COMMAND& p = parsedBuffer();
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     FFC_CONTEXT* ctx = P3109_Context();
     const ParsedKey key{ctx, ctx ? ctx->pCommandStore : nullptr, RS_ulChangeStamp(), r.usNumber, r.usSequence};
-    if (key.ctx && parsedKey() == key)
+    const bool same = key.ctx && parsedKey() == key;
+    if (same && (whole || !fWhole))
         return p;
-    parsedKey() = key;
-    ++parsedSerial();
-    parmMemos().clear();
-    std::memset(&p, 0, sizeof p);
+    if (!same) {
+        parsedKey() = key;
+        ++parsedSerial();
+        parmMemos().clear();
+    }
+    whole = fWhole;
+    const uint32_t length = fWhole ? sizeof p : kParsedHead;
+    std::memset(&p, 0, length);
     p.sLine = static_cast<int16_t>(r.usNumber);
     p.sSubLine = static_cast<int16_t>(r.usSequence);
-    if (!ctx || !ctx->pCommandStore || RS_fFindCommandRecord(ctx, &p, sizeof p) != 0) {
+    if (!ctx || !ctx->pCommandStore || RS_fFindCommandRecord(ctx, &p, length) != 0) {
         std::memset(&p, 0, sizeof p);
         std::memset(p.acName, ' ', sizeof p.acName);
         std::memset(p.acLabel, ' ', sizeof p.acLabel);
         std::memset(p.acParms, ' ', sizeof p.acParms);
         p.lDispatchId = -1;
+        whole = true;
     }
     return p;
 }
 
+}  // namespace
+
+const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand()
+{
+    return loadParsed(true);
+}
+
+const FFC_PARSED_COMMAND& P3109_CurrentParsedHead()
+{
+    return loadParsed(false);
+}
+
 uint64_t P3109_ulCurrentParsedSerial()
 {
-    P3109_CurrentParsedCommand();
+    P3109_CurrentParsedHead();
     return parsedSerial();
 }
 
@@ -149,7 +175,7 @@ bool P3109_fParmFlag(std::string_view keyword, std::string_view value)
 const char* P3109_pRoutineReference()
 {
     static char reference[10];
-    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedCommand();
+    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedHead();
     if (!P3109_fIsRoutineReference(p.acRoutineRef))
         return nullptr;
     std::memcpy(reference, p.acRoutineRef, 9);
@@ -159,7 +185,8 @@ const char* P3109_pRoutineReference()
 
 bool P3109_fFrameIndicator()
 {
-    return P3109_CurrentParsedCommand().cFrame != 0 && P3109_CurrentParsedCommand().cFrame != ' ';
+    const char cFrame = P3109_CurrentParsedHead().cFrame;
+    return cFrame != 0 && cFrame != ' ';
 }
 
 std::string P3109_CurrentCommandName()

@@ -207,7 +207,7 @@ void P3109_EmitCommandPrologue()
         return;
 
     enterDebugName(name);
-    const int sequence = P3109_CurrentParsedCommand().sSequence;
+    const int sequence = P3109_CurrentParsedHead().sSequence;
     const bool csharp = P3109_fCSharp();
     P3109_Line(line.assign(csharp ? "pX_Fun.sSequence = " : "pX_Fun->sSequence = ")
                    .append(std::to_string(sequence))

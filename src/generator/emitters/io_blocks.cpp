@@ -272,7 +272,7 @@ std::string rowValue(const DbmRow& row, const DbmLayout& layout, const GEN_IO_FI
     if ((layout.values & bit(row.kind)) == 0)
         return row.dflt;
     switch (row.kind) {
-    case kStatement: return std::to_string(P3109_CurrentParsedCommand().sSequence);
+    case kStatement: return std::to_string(P3109_CurrentParsedHead().sSequence);
     case kPhysical: return quoted(physicalName(io));
     case kLibrary: return io.fLibraryNamed ? quoted(io.library) : row.dflt;
     case kWithRrn: return rrnValue("WITH_RRN");
