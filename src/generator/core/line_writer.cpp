@@ -273,22 +273,34 @@ void P3109_WriteCloseBrace()
     P3109_Line("}");
 }
 
+namespace {
+
+/* The comment line of the text, put together in a buffer kept between
+** calls. */
+std::string_view commentLine(std::string_view text)
+{
+    static std::string line;
+    return line.assign("/* ").append(text).append(" */");
+}
+
+}  // namespace
+
 void P3109_WriteComment(std::string_view text)
 {
     P3109_Line(" ");
-    P3109_Line("/* " + std::string(text) + " */");
+    P3109_Line(commentLine(text));
     P3109_Line(" ");
 }
 
 void P3109_WriteCommentAfterBlank(std::string_view text)
 {
     P3109_Line(" ");
-    P3109_Line("/* " + std::string(text) + " */");
+    P3109_Line(commentLine(text));
 }
 
 void P3109_WriteCommentBeforeBlank(std::string_view text)
 {
-    P3109_Line("/* " + std::string(text) + " */");
+    P3109_Line(commentLine(text));
     P3109_Line(" ");
 }
 

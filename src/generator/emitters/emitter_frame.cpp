@@ -31,18 +31,21 @@ GEN_MODULE_STATE& g()
 
 /* Commands that write no executable code: their prologue has no sequence
 ** line and no debugger hook. */
-constexpr const char* kNonExecutable[] = {"DEFINE",     "DEF_LIST",   "DEF_ARRAY",  "GROUP_BY", "RENAME",
-                                          "OVERRIDE",   "DEF_REPORT", "DEF_HEAD",   "DEF_FOOT", "DEF_LINE",
-                                          "DEF_BREAK",  "DEF_COND",   "BEGIN_COM",  "END_COM",  "DEFINE_COM",
-                                          "DEFINE_MAP", "DEFINE_PTY", "DEFINE_EVT", "WEB_MAP"};
+constexpr std::string_view kNonExecutable[] = {"DEFINE",     "DEF_LIST",   "DEF_ARRAY",  "GROUP_BY", "RENAME",
+                                               "OVERRIDE",   "DEF_REPORT", "DEF_HEAD",   "DEF_FOOT", "DEF_LINE",
+                                               "DEF_BREAK",  "DEF_COND",   "BEGIN_COM",  "END_COM",  "DEFINE_COM",
+                                               "DEFINE_MAP", "DEFINE_PTY", "DEFINE_EVT", "WEB_MAP"};
 
 bool isExecutable(const char* acName)
 {
     if (acName[0] == '*')
         return false;
-    const std::string_view field(acName, 10);
-    for (const char* name : kNonExecutable)
-        if (P3109_fPaddedIs(field, name))
+    /* the name field without its trailing blanks equals a name exactly
+       when the field is that name blank-padded */
+    std::string_view field(acName, 10);
+    field = field.substr(0, field.find_last_not_of(' ') + 1);
+    for (std::string_view name : kNonExecutable)
+        if (field == name)
             return false;
     return true;
 }

@@ -407,7 +407,9 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
         const std::string value = rowValue(row, layout, io);
         if (value.empty())
             continue;
-        pending += (pending.empty() ? "" : ", ") + value;
+        if (!pending.empty())
+            pending += ", ";
+        pending += value;
     }
     /* a constant block (SELECT_SQL's) cannot take the overrides: its
        selection routine copies it and checks the file's redirection itself */
