@@ -69,12 +69,6 @@ void closeSlot(StreamSlot& slot)
     slot.file = nullptr;
 }
 
-int32_t currentCondition()
-{
-    const GEN_SKELETON_STATE& s = P3109_State().skel;
-    return s.levels[static_cast<size_t>(s.lDepth)];
-}
-
 void reportCutLine(size_t ulLength)
 {
     char text[120];
@@ -86,14 +80,14 @@ void reportCutLine(size_t ulLength)
 /* Writes one line to a file stream: the indent's blanks, the text, a blank
 ** when asked, the macro continuation mark while a macro is written and the
 ** line end. As with fputs of the whole line, a NUL byte ends what is
-** written. The line is appended to the stream's gathered text. */
-void writeFileLine(int fAppendBlank, size_t ulIndent, std::string_view text, GEN_STREAM stream)
+** written. Lines of the main output and the second suppressible stream are
+** dropped while the skeleton's condition is false. The line is appended to
+** the stream's gathered text. */
+inline void putLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, int fAppendBlank, size_t ulIndent,
+                    std::string_view text)
 {
-    GEN_MODULE_STATE& g = P3109_State();
-    if (g.out.cSuppress == 'Y')
-        return;
-    if (currentCondition() == 0 && stream != GEN_NO_STREAM &&
-        (stream == g.out.mainOutput || stream == g.out.secondSuppressible))
+    if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
+        g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0)
         return;
     StreamSlot* slot = streamSlot(stream);
     if (!slot)
@@ -174,12 +168,12 @@ void P3109_CloseAllStreams()
 
 void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
 {
-    GEN_MODULE_STATE& g = P3109_State();
+    const GEN_MODULE_STATE& g = P3109_State();
     if (g.out.cSuppress == 'Y')
         return;
     size_t indent = sIndent > 0 ? static_cast<size_t>(sIndent) : 0;
     if (stream >= 1 && stream <= GEN_QUEUE_COUNT) {
-        g.out.queues[stream - 1].push_back({static_cast<uint16_t>(indent), std::string(text)});
+        P3109_State().out.queues[stream - 1].push_back({static_cast<uint16_t>(indent), std::string(text)});
         return;
     }
     if (stream == GEN_NO_STREAM)
@@ -189,13 +183,18 @@ void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
     if (indent + text.size() > GEN_LINE_LIMIT) {
         reportCutLine(indent + text.size());
         text = text.substr(0, GEN_LINE_LIMIT - indent);
+        if (g.out.cSuppress == 'Y')
+            return;
     }
-    writeFileLine(1, indent, text, stream);
+    putLine(g, stream, 1, indent, text);
 }
 
 void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream)
 {
-    writeFileLine(fAppendBlank, 0, text, stream);
+    const GEN_MODULE_STATE& g = P3109_State();
+    if (g.out.cSuppress == 'Y')
+        return;
+    putLine(g, stream, fAppendBlank, 0, text);
 }
 
 void P3109_Line(std::string_view text)

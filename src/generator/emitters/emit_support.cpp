@@ -60,6 +60,7 @@ uint64_t& parsedSerial()
 struct ParmMemo {
     std::string keyword;
     int iElement = 0, iEntry = 0;
+    bool fField = false; /* the element as a fixed field, not trimmed */
     std::string value;
 };
 
@@ -126,20 +127,12 @@ uint64_t P3109_ulCurrentParsedSerial()
     return parsedSerial();
 }
 
-std::string P3109_Parm(std::string_view keyword, int iElement, int iEntry)
-{
-    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedCommand();
-    std::vector<ParmMemo>& memos = parmMemos();
-    for (const ParmMemo& m : memos)
-        if (m.iElement == iElement && m.iEntry == iEntry && m.keyword == keyword)
-            return m.value;
-    memos.push_back({std::string(keyword), iElement, iEntry, dqov::cmdparm::ParmText(p, keyword, iElement, iEntry)});
-    return memos.back().value;
-}
+namespace {
 
-std::string P3109_ParmField(std::string_view keyword, int iElement, int iEntry)
+/* The element as a fixed field of its full width; empty when the command
+** has no such element. */
+std::string parmField(const FFC_PARSED_COMMAND& p, std::string_view keyword, int iElement, int iEntry)
 {
-    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedCommand();
     const std::string name = dqov::cmdparm::CommandNameOf(p);
     const int ci = dqov::cmdparm::FindCommand(name);
     if (ci < 0)
@@ -155,6 +148,33 @@ std::string P3109_ParmField(std::string_view keyword, int iElement, int iEntry)
     if (at < 0)
         return {};
     return std::string(p.acParms + at, static_cast<size_t>(size));
+}
+
+/* A parameter element of the current command, read once for each reading
+** of its record. */
+const std::string& keptParm(std::string_view keyword, int iElement, int iEntry, bool fField)
+{
+    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedCommand();
+    std::vector<ParmMemo>& memos = parmMemos();
+    for (const ParmMemo& m : memos)
+        if (m.iElement == iElement && m.iEntry == iEntry && m.fField == fField && m.keyword == keyword)
+            return m.value;
+    memos.push_back(
+        {std::string(keyword), iElement, iEntry, fField,
+         fField ? parmField(p, keyword, iElement, iEntry) : dqov::cmdparm::ParmText(p, keyword, iElement, iEntry)});
+    return memos.back().value;
+}
+
+}  // namespace
+
+std::string P3109_Parm(std::string_view keyword, int iElement, int iEntry)
+{
+    return keptParm(keyword, iElement, iEntry, false);
+}
+
+std::string P3109_ParmField(std::string_view keyword, int iElement, int iEntry)
+{
+    return keptParm(keyword, iElement, iEntry, true);
 }
 
 int32_t P3109_ParmNumber(std::string_view keyword, int iElement, int iEntry)
