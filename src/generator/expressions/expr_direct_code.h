@@ -31,6 +31,15 @@
 void EXPR_WriteDirectExpressionCode(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression,
                                     EXPR_VARIANT& variant, uint32_t stream, uint16_t indent);
 
+/* The body of one variant where the routine writers write it: from the
+** lines kept while its header macro was written when there are any (they
+** are then dropped), else built, and kept while keeping is on. */
+void EXPR_WriteVariantCode(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression,
+                           EXPR_VARIANT& variant, uint32_t stream, uint16_t indent);
+/* Keeping on drops what was kept and keeps the variants written from then
+** on for the writer's target language; off keeps what is kept. */
+void EXPR_KeepDirectCode(ExprWriterServices& gen, bool keep);
+
 /* The C# form of a line of direct code written in its C form: a work
 ** variable declared with a C type ("X_LONG lOperand3;") is declared with
 ** the C# type of the same width and zero ("int lOperand3 = 0;", since C#

@@ -11,6 +11,7 @@
 */
 #include <iterator>
 
+#include "generator/expressions/expr_core_services.h"
 #include "generator/expressions/expr_direct_code.h"
 #include "generator/expressions/expr_opcode_traits.h"
 #include "generator/expressions/expr_routines.h"
@@ -235,7 +236,7 @@ void writeMacros(ExprWriterServices& gen, EXPR_ROUTINE& routine)
         gen.SetMacroContinuation(true);
         gen.LineAt(header, 6, "#define " + name);
         gen.LineAt(header, 6, "{");
-        EXPR_WriteDirectExpressionCode(gen, routine, expression, *variant, header, 9);
+        EXPR_WriteVariantCode(gen, routine, expression, *variant, header, 9);
         gen.SetMacroContinuation(false);
         gen.LineAt(header, 6, "}");
         gen.LineAt(header, 3, "#endif");
@@ -327,6 +328,7 @@ void EXPR_WriteEvaluationRoutines(ExprWriterServices& gen)
     gen.SetOutputIndent(3);
     gen.SetTextLiteralPrefix("LITERALX");
     enumerate(gen, EXPR_lWriteEvaluationRoutine, nullptr);
+    EXPR_ForgetDirectCode();
     gen.SetMacroContinuation(false);
     gen.SetOutputStream(previous);
 }
@@ -335,7 +337,10 @@ void EXPR_WriteEvaluationHeaderSections(ExprWriterServices& gen)
 {
     gen.SetTextLiteralPrefix("LITERALX");
     EXPR_SectionCount() = 0;
+    /* the routine bodies (insertion point 14) write the same variants */
+    EXPR_KeepDirectCode(gen, true);
     enumerate(gen, EXPR_lWriteEvaluationMacros, nullptr);
+    EXPR_KeepDirectCode(gen, false);
     int32_t pass = 0;
     EXPR_SectionCount() = 0;
     enumerate(gen, EXPR_lWriteEvaluationPrototypes, &pass);

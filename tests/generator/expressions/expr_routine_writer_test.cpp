@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "expr_routine_support.h"
+#include "generator/expressions/expr_core_services.h"
 #include "platform/dqoo/dqoo_fixture.h"
 
 namespace {
@@ -13,7 +14,11 @@ using Lines = std::vector<std::string>;
 class RoutineWriter : public ::testing::Test {
 protected:
     void SetUp() override { gen.dictionary.fields["F"] = FieldFacts("V_FIELD_F", 'A', 5); }
-    void TearDown() override { DQOO_FCC_ClearExpressions(); }
+    void TearDown() override
+    {
+        DQOO_FCC_ClearExpressions();
+        EXPR_ForgetDirectCode();
+    }
 
     // One remembered-value statement: a one-line variant body.
     EXPR_VARIANT* OneLineVariant(uint32_t tag)
@@ -187,6 +192,23 @@ TEST_F(RoutineWriter, PrototypesAndCallOfRoutine12)
     EXPR_WriteCommandEvaluationCall(gen, group);
     EXPECT_EQ(gen.Texts(),
               (Lines{"X_VAR_EXPRESSION_OPERAND[]", "   operandStack = new X_VAR_EXPRESSION_OPERAND[0];", ""}));
+}
+
+TEST_F(RoutineWriter, RoutineBodyFromTheMacroLinesIsTheBodyBuiltAnew)
+{
+    char error[200] = "";
+    ASSERT_EQ(DQOO_FCC_LoadExpressionFixture(kCommandFixture, error, sizeof error), 0) << error;
+    EXPR_WriteEvaluationHeaderSections(gen);
+    const Lines macros = gen.Indented();
+    EXPECT_EQ(std::count(macros.begin(), macros.end(), std::string(9, ' ') + Code()), 2);
+    gen.Clear();
+    EXPR_WriteEvaluationRoutines(gen); /* from the lines the macros kept */
+    const Lines kept = gen.Indented();
+    gen.Clear();
+    EXPR_WriteEvaluationRoutines(gen); /* nothing kept now: built */
+    EXPECT_EQ(kept, gen.Indented());
+    /* the two variants of routine 12, one level inside the routine's body */
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), "      " + Code()), 2);
 }
 
 TEST_F(RoutineWriter, ReferencesOfOtherKindsWriteNothing)
