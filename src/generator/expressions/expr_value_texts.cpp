@@ -324,12 +324,10 @@ std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f)
                   : EXPR_Format("((%s*)( %s ))", s.name, base.c_str());
 }
 
-std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
+namespace {
+
+std::string factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
-    if (node == nullptr)
-        return operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->result == nullptr
-                   ? "bResult"
-                   : "";
     if (!EXPR_IsInstruction(node))
         return "?RetrieveSolutionFactor?";
     const uint32_t opcode = node->opcode;
@@ -357,6 +355,19 @@ std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, cons
     if (EXPR_fIsWhenOpcode(opcode) || EXPR_fIsSubjectLoad(opcode))
         return subjectText(c, t.value, node);
     return fieldValue(c, node);
+}
+
+}  // namespace
+
+std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
+{
+    if (node == nullptr)
+        return operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->result == nullptr
+                   ? "bResult"
+                   : "";
+    if (const auto seen = c.values.find(node); seen != c.values.end())
+        return seen->second;
+    return c.values.emplace(node, factorValueText(c, node)).first->second;
 }
 
 std::string EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node)
