@@ -190,6 +190,20 @@ bool formatDirectly(FormatBuffer& out, const char* format, va_list args)
         out.Append(std::string_view(p, static_cast<size_t>(mark - p)));
         if (*mark == '\0')
             break;
+        /* the plain %s and %d that most formats hold */
+        if (mark[1] == 's') {
+            const char* s = va_arg(rest, const char*);
+            out.Append(s != nullptr ? std::string_view(s) : std::string_view("(null)"));
+            p = mark + 2;
+            continue;
+        }
+        if (mark[1] == 'd') {
+            char digits[12];
+            const char* end = std::to_chars(digits, digits + sizeof digits, va_arg(rest, int)).ptr;
+            out.Append(std::string_view(digits, static_cast<size_t>(end - digits)));
+            p = mark + 2;
+            continue;
+        }
         Conversion c;
         p = readConversion(mark + 1, c);
         if (p == nullptr) {
