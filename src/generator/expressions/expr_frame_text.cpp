@@ -19,6 +19,12 @@ ExprWriterServices*& currentWriter()
     return writer;
 }
 
+uint64_t& writerScopeSerial()
+{
+    static uint64_t serial = 0;
+    return serial;
+}
+
 void writeBox(ExprWriterServices& gen, uint32_t stream, uint16_t indent, std::string_view text, size_t width, char fill)
 {
     const std::string rule = "/* " + std::string(width - 6, fill) + " */";
@@ -282,9 +288,15 @@ ExprWriterServices* EXPR_CurrentWriter()
     return currentWriter();
 }
 
+uint64_t EXPR_WriterScopeSerial()
+{
+    return writerScopeSerial();
+}
+
 ExprWriterScope::ExprWriterScope(ExprWriterServices& writer) : previous_(currentWriter())
 {
     currentWriter() = &writer;
+    ++writerScopeSerial();
 }
 
 ExprWriterScope::~ExprWriterScope()
