@@ -211,6 +211,22 @@ TEST_F(RoutineWriter, RoutineBodyFromTheMacroLinesIsTheBodyBuiltAnew)
     EXPECT_EQ(std::count(kept.begin(), kept.end(), "      " + Code()), 2);
 }
 
+TEST(ExprFormat, WritesTheConversionsOfPrintf)
+{
+    EXPECT_EQ(EXPR_Format("dOperand%d", 7), "dOperand7");
+    EXPECT_EQ(EXPR_Format("%d|%i|%d", -42, 5, 0), "-42|5|0");
+    EXPECT_EQ(EXPR_Format("%ld %u %lld", -9000000000L, 4294967295u, -1LL), "-9000000000 4294967295 -1");
+    EXPECT_EQ(EXPR_Format("0x03%.2x%.2x00", 2, 31), "0x03021f00");
+    EXPECT_EQ(EXPR_Format("%08X|%.8x|%x", 0xABCu, 0x1Fu, 0u), "00000ABC|0000001f|0");
+    EXPECT_EQ(EXPR_Format("[%5d|%-5d|%05d|%5s]", 42, 42, -42, "ab"), "[   42|42   |-0042|   ab]");
+    EXPECT_EQ(EXPR_Format("%.3d|%.0d|%-6s|%.3s", 7, 0, "ab", "abcdef"), "007||ab    |abc");
+    EXPECT_EQ(EXPR_Format("%c%%%zu", 'x', size_t{12}), "x%12");
+    /* formats and texts beyond the writers' own still come out whole */
+    EXPECT_EQ(EXPR_Format("%5.2f", 3.14159), " 3.14");
+    const std::string long600(600, 'a');
+    EXPECT_EQ(EXPR_Format("<%s>", long600.c_str()), "<" + long600 + ">");
+}
+
 TEST_F(RoutineWriter, ReferencesOfOtherKindsWriteNothing)
 {
     const char none[] = {3, 'A', '0', '0', '0', '0', '0', '0', '1', 0};
