@@ -270,6 +270,19 @@ void writePrototypes(ExprWriterServices& gen, EXPR_ROUTINE& routine, const int32
         gen.LineAt(header, 3, EXPR_Format(k->prototype, n));
 }
 
+/* Keeps the variants' lines while the macros are written, also when the
+** enumeration ends in a failure. */
+class KeptWhileMacros {
+public:
+    explicit KeptWhileMacros(ExprWriterServices& gen) : gen_(gen) { EXPR_KeepDirectCode(gen_, true); }
+    ~KeptWhileMacros() { EXPR_KeepDirectCode(gen_, false); }
+    KeptWhileMacros(const KeptWhileMacros&) = delete;
+    KeptWhileMacros& operator=(const KeptWhileMacros&) = delete;
+
+private:
+    ExprWriterServices& gen_;
+};
+
 /* Runs one enumeration of the object layer; a failure ends the run. */
 void enumerate(ExprWriterServices& gen, DQOO_FCC_EXPRESSION_PCODE_CALLBACK callback, void* user)
 {
@@ -337,10 +350,11 @@ void EXPR_WriteEvaluationHeaderSections(ExprWriterServices& gen)
 {
     gen.SetTextLiteralPrefix("LITERALX");
     EXPR_SectionCount() = 0;
-    /* the routine bodies (insertion point 14) write the same variants */
-    EXPR_KeepDirectCode(gen, true);
-    enumerate(gen, EXPR_lWriteEvaluationMacros, nullptr);
-    EXPR_KeepDirectCode(gen, false);
+    {
+        /* the routine bodies (insertion point 14) write the same variants */
+        KeptWhileMacros keeping(gen);
+        enumerate(gen, EXPR_lWriteEvaluationMacros, nullptr);
+    }
     int32_t pass = 0;
     EXPR_SectionCount() = 0;
     enumerate(gen, EXPR_lWriteEvaluationPrototypes, &pass);
