@@ -38,29 +38,31 @@ struct NameHash {
 
 class UsedFieldDictionary final : public ExprFieldDictionary {
 public:
+    bool FindField(const char* fieldRef, ExprFieldFacts& facts) const override
+    {
+        const ExprFieldFacts* known = KnownField(fieldRef);
+        if (known != nullptr)
+            facts = *known;
+        return known != nullptr;
+    }
     /* Within one enumeration of the expression writers no used field
     ** changes: a field's facts are looked up once and kept by name until
-    ** the next enumeration. */
-    bool FindField(const char* fieldRef, ExprFieldFacts& facts) const override
+    ** the next enumeration (the map's entries stay where they are). */
+    const ExprFieldFacts* KnownField(const char* fieldRef) const override
     {
         const std::string_view name =
             fieldRef != nullptr ? std::string_view(fieldRef, strnlen(fieldRef, FFC_WORK_NAME_LEN)) : "";
         if (EXPR_CurrentWriter() == nullptr)
-            return LookUp(name, facts);
+            return LookUp(name, outside_) ? &outside_ : nullptr;
         if (serial_ != EXPR_WriterScopeSerial()) {
             known_.clear();
             serial_ = EXPR_WriterScopeSerial();
         }
-        if (const auto seen = known_.find(name); seen != known_.end()) {
-            if (seen->second.found)
-                facts = seen->second.facts;
-            return seen->second.found;
-        }
+        if (const auto seen = known_.find(name); seen != known_.end())
+            return seen->second.found ? &seen->second.facts : nullptr;
         Known& known = known_[std::string(name)];
         known.found = LookUp(name, known.facts);
-        if (known.found)
-            facts = known.facts;
-        return known.found;
+        return known.found ? &known.facts : nullptr;
     }
     bool FindComponentField(const char*, ExprFieldFacts&) const override { return false; }
     std::string ListFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
@@ -105,6 +107,7 @@ private:
     }
 
     mutable uint64_t serial_ = 0;
+    mutable ExprFieldFacts outside_; /* a lookup outside the writers */
     mutable std::unordered_map<std::string, Known, NameHash, std::equal_to<>> known_;
 };
 

@@ -374,7 +374,7 @@ std::string EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
     EXPR_OPERAND_DESCRIPTOR d;
     if (EXPR_DescribeOperand(c.gen.Fields(), d, node) != 0)
-        return d.lengthText;
+        return d.LengthText();
     return EXPR_BuildVarCharLengthText(node);
 }
 
