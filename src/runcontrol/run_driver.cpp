@@ -685,12 +685,7 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
         }
         g_run.context.lBuildStartValue = buildStartValue;
         g_run.context.lCompoundComponent = buildStartValue;
-        // The checker loads the stored source itself and lets it go once the
-        // pass holds it; the driver keeps a list of its own only for design
-        // steps, which write parameters back into it, and for a job without
-        // a checker.
-        if (designAfter || !g_seams.pfnChecker)
-            loadSource();
+        loadSource();
         if (preparePass() != 0) {
             jobMessage('F', "The work areas of the job could not be prepared.");
             result = DC_P31O2_PREPARE_FAILED;
