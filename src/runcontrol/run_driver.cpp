@@ -704,6 +704,11 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
             releasePass();
             break;
         }
+        // The checker has stored the source in the pass's records. Only the
+        // design steps come back to the stored command list (they write
+        // parameters into it); without them it is let go before generation.
+        if (!designAfter)
+            dropSource();
         if (g_run.state.stats.lFatalTotal == 0 && g_run.context.cOption == 'G') {
             if (g_seams.pfnOutputDriver) {
                 g_outputWritten = true;
