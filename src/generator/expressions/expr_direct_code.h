@@ -134,7 +134,9 @@ bool& EXPR_DeclaredSqlNullResult();
 /* ---- value and compare texts --------------------------------------------- */
 std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f);
 std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f);
-std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
+/* The text is kept by the variant's writers: it stays valid while the
+** variant is written. */
+const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
 void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node,
                                  std::string& value);
 std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, std::string_view op,

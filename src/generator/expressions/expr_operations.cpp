@@ -22,7 +22,7 @@ struct Operation {
     int32_t n; /* the operation's work number */
     std::string A, B, T, R;
     NullMode mode = NullMode::None;
-    ExprFieldView result;
+    const ExprFieldView* result = nullptr; /* the result's view, kept by the variant's writers */
 };
 
 const char* comparatorText(ExprComparator cmp)
@@ -73,7 +73,7 @@ bool resultTakesStateWork(const ExprFieldView& f)
 
 void bitClear(ExprCode& c, Operation& o)
 {
-    EXPR_WriteClearSqlNull(c, o.result, o.s.result, o.result.numericWork() ? 0 : 1);
+    EXPR_WriteClearSqlNull(c, *o.result, o.s.result, o.result->numericWork() ? 0 : 1);
 }
 
 void writeGuard(ExprCode& c, Operation& o)
@@ -81,7 +81,7 @@ void writeGuard(ExprCode& c, Operation& o)
     if (o.mode == NullMode::Field) {
         c.Line("if ( " + o.R + " )");
         c.Open();
-        EXPR_WriteFieldClear(c, o.s.result, o.result, 1);
+        EXPR_WriteFieldClear(c, o.s.result, *o.result, 1);
         c.Close();
         c.Line("else");
         c.Open();
@@ -115,7 +115,7 @@ void writeShortCircuitEnd(ExprCode& c, Operation& o)
 {
     const bool orif = o.opcode == EXPR_OP_LOGICAL_END_ORIF;
     const std::string& T = o.T;
-    const bool stateField = o.result.field && EXPR_BuildFieldStateText(c.gen.Fields(), o.s.result, nullptr) != 0;
+    const bool stateField = o.result->field && EXPR_BuildFieldStateText(c.gen.Fields(), o.s.result, nullptr) != 0;
     switch (o.mode) {
     case NullMode::None:
         c.Line(T + " = " + o.B + ";");
@@ -140,7 +140,7 @@ void writeShortCircuitEnd(ExprCode& c, Operation& o)
     case NullMode::Field:
         c.Line("if ( " + o.R + " )");
         c.Open();
-        EXPR_WriteFieldClear(c, o.s.result, o.result, 1);
+        EXPR_WriteFieldClear(c, o.s.result, *o.result, 1);
         c.Close();
         c.Line("else");
         c.Open();
@@ -158,7 +158,7 @@ void writeShortCircuitEnd(ExprCode& c, Operation& o)
         }
         c.Line("else if ( " + EXPR_BuildSqlNullTestText(c, o.s.left, &o.s) + " )");
         c.Open();
-        EXPR_WriteFieldClear(c, o.s.result, o.result, 1);
+        EXPR_WriteFieldClear(c, o.s.result, *o.result, 1);
         c.Close();
         c.Line("else");
         c.Open();
@@ -197,7 +197,7 @@ void writeSubjectLoad(ExprCode& c, Operation& o)
 {
     EXPR_WriteCompareStatements(c, &o.s, o.s.left, o.A);
     const std::string N = EXPR_BuildSqlNullTestText(c, o.s.left, &o.s);
-    const std::string T = EXPR_BuildFactorValueText(c, o.s.operation, &o.s);
+    const std::string& T = EXPR_BuildFactorValueText(c, o.s.operation, &o.s);
     if (c.routine.kind == EXPR_ROUTINE_BOOLEAN_SUBJECT) {
         if (!N.empty())
             c.Line("ulSubjectState = ( ( " + N + " ) ? FsIsSqlNull : 0 );");
@@ -501,8 +501,8 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
         R = EXPR_BuildSqlNullTestText(c, s.result, &s);
     if (R.empty() || s.operation->kind != EXPR_TAG_INSTRUCTION)
         return;
-    const std::string VL = EXPR_BuildFactorValueText(c, s.left, &s);
-    const std::string VR = EXPR_BuildFactorValueText(c, s.right, &s);
+    const std::string& VL = EXPR_BuildFactorValueText(c, s.left, &s);
+    const std::string& VR = EXPR_BuildFactorValueText(c, s.right, &s);
     const bool l = !NL.empty(), r = !NR.empty();
     const std::string none = R + " = FALSE;";
     switch (s.operation->opcode) {
@@ -570,10 +570,10 @@ void EXPR_WriteOperation(ExprCode& c, const EXPR_STATEMENT& s)
     EXPR_WriteGetFieldDataDispatch(c, s.left, &s);
     EXPR_WriteGetFieldDataDispatch(c, s.right, &s);
     EXPR_WriteSqlNullResultLogic(c, s, o.R);
-    o.result = EXPR_ViewField(c, s.result);
+    o.result = &EXPR_ViewField(c, s.result);
     if (!o.R.empty())
-        o.mode = o.result.field && EXPR_BuildFieldStateText(c.gen.Fields(), s.result, nullptr) != 0 ? NullMode::Field
-                                                                                                    : NullMode::Flag;
+        o.mode = o.result->field && EXPR_BuildFieldStateText(c.gen.Fields(), s.result, nullptr) != 0 ? NullMode::Field
+                                                                                                     : NullMode::Flag;
     const bool complete = isCompleteForm(o);
     if (complete) {
         writeCompleteForm(c, o);
@@ -589,10 +589,10 @@ void EXPR_WriteOperation(ExprCode& c, const EXPR_STATEMENT& s)
     if (guarded && o.mode == NullMode::Flag)
         c.Close();
     EXPR_WriteVectorSet(c, s);
-    if (resultTakesStateWork(o.result)) {
+    if (resultTakesStateWork(*o.result)) {
         if (!complete && o.mode != NullMode::Flag)
-            EXPR_WriteClearSqlNull(c, o.result, s.result, 1);
-        EXPR_WriteSetFieldDataDispatch(c.gen, o.result.d, s.result, c.stream, c.indent, 1);
+            EXPR_WriteClearSqlNull(c, *o.result, s.result, 1);
+        EXPR_WriteSetFieldDataDispatch(c.gen, o.result->d, s.result, c.stream, c.indent, 1);
     }
     if (guarded && o.mode == NullMode::Field)
         c.Close();

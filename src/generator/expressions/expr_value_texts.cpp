@@ -51,20 +51,30 @@ FieldStructure structureOf(const EXPR_OPERAND_DESCRIPTOR& d)
     }
 }
 
-std::string baseText(const ExprFieldView& f)
+/* Appends what reaches the field's data or field information: the work
+** pointer of a vector element read through one or of a record member, else
+** the vector element or the field table entry itself. */
+void appendBase(std::string& text, const ExprFieldView& f)
 {
-    const std::string applied = "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " )";
-    const std::string plain = f.table() + "[" + f.index() + "].pField";
-    if (f.full()) {
-        if (f.vector())
-            return f.pointerVariable ? EXPR_Format("pFldInfo%d", f.n) : applied;
-        return f.d.record ? EXPR_Format("pFldInfo%d", f.n) : plain;
+    if (f.vector() ? f.pointerVariable : f.d.record) {
+        text.append(f.full() ? "pFldInfo" : "pField").append(std::to_string(f.n));
+    } else if (f.vector()) {
+        text.append("X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, ")
+            .append(f.table())
+            .append(", ")
+            .append(f.index())
+            .append(" )");
+    } else {
+        text.append(f.table()).append("[").append(f.index()).append("].pField");
     }
-    if (f.vector() && !f.pointerVariable)
-        return applied;
-    if (!f.vector() && !f.d.record)
-        return plain;
-    return EXPR_Format("pField%d", f.n);
+}
+
+/* Appends the base cast to the field structure `name` points to. */
+void appendCast(std::string& text, ExprCode& c, const char* name, const ExprFieldView& f)
+{
+    text.append("((").append(name).append(c.cs() ? ")( " : "*)( ");
+    appendBase(text, f);
+    text.append(" ))");
 }
 
 std::string textLiteral(ExprCode& c, const EXPR_OPERAND_NODE* node)
@@ -297,31 +307,33 @@ bool EXPR_fIsResultOf(const EXPR_STATEMENT* operation, const EXPR_OPERAND_NODE* 
 
 std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f)
 {
-    const std::string base = baseText(f);
-    if (!f.full())
-        return base;
-    const FieldStructure s = structureOf(f.d);
-    if (s.name == nullptr)
-        return base;
-    const std::string cast =
-        c.cs() ? EXPR_Format("((%s)( %s ))", s.name, base.c_str()) : EXPR_Format("((%s*)( %s ))", s.name, base.c_str());
+    std::string text;
+    const FieldStructure s = f.full() ? structureOf(f.d) : FieldStructure{nullptr, "", false};
+    if (s.name == nullptr) {
+        appendBase(text, f);
+        return text;
+    }
+    /* the member's first byte is reached by address, in C# as the member */
+    const bool address = *s.member != '\0' && s.address;
+    if (address)
+        text.append(c.cs() ? "( " : "&( ");
+    appendCast(text, c, s.name, f);
     if (*s.member == '\0')
-        return cast;
-    if (c.cs())
-        return s.address ? "( " + cast + "." + s.member + " )" : cast + "." + s.member;
-    return s.address ? "&( " + cast + "->" + s.member + "[0] )" : cast + "->" + s.member;
+        return text;
+    text.append(c.cs() ? "." : "->").append(s.member);
+    if (address)
+        text.append(c.cs() ? " )" : "[0] )");
+    return text;
 }
 
 std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f)
 {
-    const std::string base = baseText(f);
-    FieldStructure s = structureOf(f.d);
     /* A type without a structure of its own still reaches its field state
     ** through the field information (the data pointer has no members). */
-    if (s.name == nullptr)
-        s.name = "X_FLD_INFO";
-    return c.cs() ? EXPR_Format("((%s)( %s ))", s.name, base.c_str())
-                  : EXPR_Format("((%s*)( %s ))", s.name, base.c_str());
+    const char* name = structureOf(f.d).name;
+    std::string text;
+    appendCast(text, c, name != nullptr ? name : "X_FLD_INFO", f);
+    return text;
 }
 
 namespace {
@@ -359,12 +371,13 @@ std::string factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node)
 
 }  // namespace
 
-std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
+const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
 {
+    static const std::string result = "bResult", none;
     if (node == nullptr)
         return operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->result == nullptr
-                   ? "bResult"
-                   : "";
+                   ? result
+                   : none;
     if (const auto seen = c.values.find(node); seen != c.values.end())
         return seen->second;
     return c.values.emplace(node, factorValueText(c, node)).first->second;
@@ -382,8 +395,8 @@ namespace {
 
 void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
 {
-    std::string v1 = EXPR_BuildFactorValueText(c, op.left, &op);
-    std::string v2 = EXPR_BuildFactorValueText(c, op.right, &op);
+    const std::string& v1 = EXPR_BuildFactorValueText(c, op.left, &op);
+    const std::string& v2 = EXPR_BuildFactorValueText(c, op.right, &op);
     const long l1 = EXPR_lOperandLength(op.left), l2 = EXPR_lOperandLength(op.right);
     const std::string t1 = EXPR_OperandLengthText(c, op.left), t2 = EXPR_OperandLengthText(c, op.right);
     const std::string longer = l1 > l2 ? t1 : t2;
@@ -431,7 +444,7 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
 
 void writeCurSize(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
 {
-    const std::string v1 = EXPR_BuildFactorValueText(c, op.left, &op);
+    const std::string& v1 = EXPR_BuildFactorValueText(c, op.left, &op);
     switch (EXPR_sOperandStringClass(c.gen.Fields(), op.left)) {
     case 3: c.Line(EXPR_Format("ulCurSize%d = strlen( %s );", n, v1.c_str())); return;
     case 4:
@@ -512,8 +525,8 @@ void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, E
 std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, std::string_view op,
                                   std::string_view mask)
 {
-    const std::string v1 = EXPR_BuildFactorValueText(c, operation.left, &operation);
-    const std::string v2 = EXPR_BuildFactorValueText(c, operation.right, &operation);
+    const std::string& v1 = EXPR_BuildFactorValueText(c, operation.left, &operation);
+    const std::string& v2 = EXPR_BuildFactorValueText(c, operation.right, &operation);
     const int32_t n = c.Number(operation.operation);
     const std::string o(op);
     const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
