@@ -302,15 +302,16 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
 {
     if (!EXPR_IsInstruction(instruction) || !f.field)
         return;
-    const std::string where = f.table() + ", " + f.index();
+    /* "<table>, <index>": put together only when a line names the field */
+    auto where = [&f] { return f.table() + ", " + f.index(); };
     if (f.d.node != nullptr && f.d.node->kind == EXPR_NODE_SYSTEM_VARIABLE && f.d.systemClass == 'D' &&
         f.d.systemFlag == 'Y') {
         const std::string set =
-            "X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, " + where + ", \"" + f.d.systemVariable + "\" );";
+            "X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, " + where() + ", \"" + f.d.systemVariable + "\" );";
         c.Line(set);
     }
     if (f.pointerVariable) {
-        const std::string applied = "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + where + " )";
+        const std::string applied = "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + where() + " )";
         c.Line(f.full() ? EXPR_Format("pFldInfo%d = ((X_FLD_INFO*)( %s ));", f.n, applied.c_str())
                         : EXPR_Format("pField%d = ((X_PDICTIONARY_FIELD)( %s ));", f.n, applied.c_str()));
     }
@@ -327,9 +328,10 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
     const std::string prefix = EXPR_NumericWorkPrefix(instruction->opcode, f.d);
     const char* read = prefix == "lOperand" ? "Long" : prefix == "llOperand" ? "LongLong" : "Double";
     /* C# passes the work variable by reference; "&" does not compile there */
+    const std::string table = where();
     c.Line(
-        EXPR_Format("X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, &%s%d );", read, where.c_str(), prefix.c_str(), f.n),
-        EXPR_Format("X_RUN_DLL.X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, ref %s%d );", read, where.c_str(),
+        EXPR_Format("X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, &%s%d );", read, table.c_str(), prefix.c_str(), f.n),
+        EXPR_Format("X_RUN_DLL.X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, ref %s%d );", read, table.c_str(),
                     prefix.c_str(), f.n));
 }
 
