@@ -393,7 +393,7 @@ void writeStatement(ExprCode& c, const EXPR_STATEMENT& s, bool several)
         EXPR_OPERAND_DESCRIPTOR d;
         EXPR_DescribeOperand(c.gen.Fields(), d, s.field);
         const std::string call = "X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, " + d.base + ", " + d.text + ", ";
-        c.Line(call + rememberFormat(s.kind) + " );", "X_RUN_DLL." + call + "X_DEFS." + rememberFormat(s.kind) + " );");
+        c.Put({call, rememberFormat(s.kind), " );"}, {"X_RUN_DLL.", call, "X_DEFS.", rememberFormat(s.kind), " );"});
         break;
     }
     default: c.Line(EXPR_Format("Unknown kind %ld", static_cast<long>(s.kind))); break;
