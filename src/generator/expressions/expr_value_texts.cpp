@@ -284,11 +284,14 @@ int32_t ExprCode::Number(const EXPR_OPERAND_NODE* node) const
 const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
     static const ExprFieldView none;
-    if (!EXPR_IsInstruction(node) || EXPR_fIsWhenOpcode(node->opcode) || EXPR_fIsSubjectLoad(node->opcode) ||
-        node->opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL)
+    if (!EXPR_IsInstruction(node))
         return none;
+    /* only instructions that view a field are kept */
     if (const auto seen = c.views.find(node); seen != c.views.end())
         return seen->second;
+    if (EXPR_fIsWhenOpcode(node->opcode) || EXPR_fIsSubjectLoad(node->opcode) ||
+        node->opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL)
+        return none;
     ExprFieldView& f = c.views[node];
     f.field = EXPR_fDescribeWrappedOperand(c.gen.Fields(), &c.variant, &c.expression, node, f.d) != 0;
     f.n = c.Number(node);
