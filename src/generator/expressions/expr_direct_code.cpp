@@ -111,15 +111,17 @@ bool declareResultVariable(ExprCode& c, EXPR_OPERAND_NODE* node)
         return true;
     }
     if (t.kind == ExprOpKind::Arithmetic || t.kind == ExprOpKind::Round) {
-        const std::string dec =
-            EXPR_Format("decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(node), EXPR_lOperandScale(node), n);
+        /* the iSeries variant declares a decimal of the result's size */
+        auto dec = [&] {
+            return EXPR_Format("decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(node), EXPR_lOperandScale(node), n);
+        };
         switch (t.value) {
-        case ExprValue::Long: c.Line(c.iSeries() ? dec : EXPR_Format("X_LONG lOperand%d;", n)); return true;
-        case ExprValue::LongLong: c.Line(c.iSeries() ? dec : EXPR_Format("X_LONGLONG llOperand%d;", n)); return true;
+        case ExprValue::Long: c.Line(c.iSeries() ? dec() : EXPR_Format("X_LONG lOperand%d;", n)); return true;
+        case ExprValue::LongLong: c.Line(c.iSeries() ? dec() : EXPR_Format("X_LONGLONG llOperand%d;", n)); return true;
         case ExprValue::Double:
         case ExprValue::Packed31:
         case ExprValue::Packed63:
-        case ExprValue::Decimal: c.Line(c.iSeries() ? dec : EXPR_Format("X_DOUBLE dOperand%d;", n)); return true;
+        case ExprValue::Decimal: c.Line(c.iSeries() ? dec() : EXPR_Format("X_DOUBLE dOperand%d;", n)); return true;
         case ExprValue::Int32: c.Line(EXPR_Format("X_INT32 lOperand%d;", n)); return true;
         case ExprValue::Int64: c.Line(EXPR_Format("X_INT64 llOperand%d;", n)); return true;
         case ExprValue::Float64: c.Line(EXPR_Format("X_FLT64 dOperand%d;", n)); return true;
@@ -408,6 +410,9 @@ void EXPR_WriteDirectExpressionCode(ExprWriterServices& gen, EXPR_ROUTINE& routi
                                     EXPR_VARIANT& variant, uint32_t stream, uint16_t indent)
 {
     ExprCode c{gen, routine, expression, variant, stream, indent};
+    /* an operand or two per statement: the kept views and texts are not rehashed */
+    c.views.reserve(2 * variant.statementCount);
+    c.values.reserve(3 * variant.statementCount);
     EXPR_DeclaredSqlNullResult() = false;
     declareVariant(c);
     const bool several = variant.statementCount >= 2;
