@@ -153,18 +153,26 @@ std::string subjectText(ExprCode& c, ExprValue type, EXPR_OPERAND_NODE* node)
 }
 
 /* The work variable of an arithmetic or rounding result of a value type. */
+/* "<name><n>": a numbered work variable. */
+std::string numbered(const char* name, int32_t n)
+{
+    std::string text(name);
+    text.append(std::to_string(n));
+    return text;
+}
+
 std::string arithmeticText(ExprCode& c, ExprValue type, int32_t n)
 {
     switch (type) {
-    case ExprValue::Long: return EXPR_Format(c.iSeries() ? "decOperand%d" : "lOperand%d", n);
-    case ExprValue::LongLong: return EXPR_Format(c.iSeries() ? "decOperand%d" : "llOperand%d", n);
-    case ExprValue::Double: return EXPR_Format(c.iSeries() ? "decOperand%d" : "dOperand%d", n);
+    case ExprValue::Long: return numbered(c.iSeries() ? "decOperand" : "lOperand", n);
+    case ExprValue::LongLong: return numbered(c.iSeries() ? "decOperand" : "llOperand", n);
+    case ExprValue::Double: return numbered(c.iSeries() ? "decOperand" : "dOperand", n);
     case ExprValue::Packed31:
     case ExprValue::Packed63:
-    case ExprValue::Decimal: return EXPR_Format("decOperand%d", n);
-    case ExprValue::Int32: return EXPR_Format("lOperand%d", n);
-    case ExprValue::Int64: return EXPR_Format("llOperand%d", n);
-    case ExprValue::Float64: return EXPR_Format("dOperand%d", n);
+    case ExprValue::Decimal: return numbered("decOperand", n);
+    case ExprValue::Int32: return numbered("lOperand", n);
+    case ExprValue::Int64: return numbered("llOperand", n);
+    case ExprValue::Float64: return numbered("dOperand", n);
     default: return "?RetrieveSolutionFactor??";
     }
 }
@@ -263,13 +271,13 @@ std::string fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node)
     case 'Z': return EXPR_BuildFieldAccessText(c, f);
     case 'P':
         if (!c.iSeries())
-            return EXPR_Format("%s%d", EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
+            return numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
         return EXPR_Format("*((decimal(%d,%d)*)( %s ))", f.d.length, f.d.decimals,
                            EXPR_BuildFieldAccessText(c, f).c_str());
     case 'S':
         if (!c.iSeries())
-            return EXPR_Format("%s%d", EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
-        return EXPR_Format("decOperand%d", f.n);
+            return numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
+        return numbered("decOperand", f.n);
     default: return "?DeclareSolutionFactor???";
     }
 }
@@ -355,15 +363,15 @@ std::string factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node)
     }
     switch (opcode) {
     case EXPR_OP_COERCE_DATE_TO_DATETIME:
-    case EXPR_OP_COERCE_TIME_TO_DATETIME: return EXPR_Format("vchDateTime%d", n);
-    case EXPR_OP_COERCE_DATETIME_TO_DATE: return EXPR_Format("vchDate%d", n);
-    case EXPR_OP_COERCE_DATETIME_TO_TIME: return EXPR_Format("vchTime%d", n);
-    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL: return EXPR_Format("decOperand%d", n);
-    case EXPR_OP_STRING_CUR_SIZE: return EXPR_Format("ulCurSize%d", n);
+    case EXPR_OP_COERCE_TIME_TO_DATETIME: return numbered("vchDateTime", n);
+    case EXPR_OP_COERCE_DATETIME_TO_DATE: return numbered("vchDate", n);
+    case EXPR_OP_COERCE_DATETIME_TO_TIME: return numbered("vchTime", n);
+    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL: return numbered("decOperand", n);
+    case EXPR_OP_STRING_CUR_SIZE: return numbered("ulCurSize", n);
     default: break;
     }
     if (EXPR_fHasBooleanResult(opcode))
-        return EXPR_Format("bOperand%d", n);
+        return numbered("bOperand", n);
     /* Rounding results are held like the arithmetic of their type. */
     if (t.kind == ExprOpKind::Arithmetic || t.kind == ExprOpKind::Round)
         return arithmeticText(c, t.value, n);
