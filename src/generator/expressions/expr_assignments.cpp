@@ -27,7 +27,7 @@ void decimalTargetStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView&
                                x.A.c_str()));
             return;
         }
-        c.Line(x.B + " = " + x.A + ";");
+        c.Put({x.B, " = ", x.A, ";"});
         c.Line(EXPR_Format("_CPYNV( 0x02%.2x%.2x00, ((X_CHAR*)( %s )), 0x03%.2x%.2x00, ((char*)( &%s )) );",
                            target.d.decimals, target.d.length, x.T.c_str(), target.d.decimals, target.d.length,
                            x.B.c_str()));
@@ -35,16 +35,16 @@ void decimalTargetStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView&
     }
     switch (t.value) {
     case ExprValue::Long:
-    case ExprValue::Int32: c.Line("X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, " + where + ", " + x.A + " );"); return;
+    case ExprValue::Int32: c.Put({"X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, ", where, ", ", x.A, " );"}); return;
     case ExprValue::LongLong:
     case ExprValue::Int64:
-        c.Line("X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, " + where + ", " + x.A + " );");
+        c.Put({"X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, ", where, ", ", x.A, " );"});
         return;
     default:
         c.Line(t.value == ExprValue::Float64
                    ? "pX_Ids->chXVecAssignOption = ((X_CHAR) 16);"
                    : EXPR_Format("pX_Ids->chXVecAssignOption = ((X_CHAR) %d);", EXPR_lOperandScale(s.source)));
-        c.Line("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, " + where + ", " + x.A + " );");
+        c.Put({"X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, ", where, ", ", x.A, " );"});
         return;
     }
 }
@@ -57,43 +57,43 @@ void dateStore(ExprCode& c, const ExprOpTraits& t, char targetLetter, const Text
     const std::string& A = x.A;
     const std::string defaultDateTime = "X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\"";
     auto toDateTimeFromDate = [&]() {
-        c.Line("X_CPYBYTES( " + T + ", " + A + ", 10 );");
-        c.Line("X_CPYBYTES( &(" + T + "[10]), \" \" X_DEFAULT_TIME \".000000000\", 20 );");
+        c.Put({"X_CPYBYTES( ", T, ", ", A, ", 10 );"});
+        c.Put({"X_CPYBYTES( &(", T, "[10]), \" \" X_DEFAULT_TIME \".000000000\", 20 );"});
     };
     auto toDateTimeFromTime = [&]() {
-        c.Line("X_CPYBYTES( " + T + ", " + defaultDateTime + ", X_MAX_SIZE_DATETIME_LEN );");
-        c.Line("X_CPYBYTES( &(" + T + "[11]), " + A + ", 8 );");
+        c.Put({"X_CPYBYTES( ", T, ", ", defaultDateTime, ", X_MAX_SIZE_DATETIME_LEN );"});
+        c.Put({"X_CPYBYTES( &(", T, "[11]), ", A, ", 8 );"});
     };
     const char layout = t.layout == ExprLayout::Date       ? 'E'
                         : t.layout == ExprLayout::Time     ? 'M'
                         : t.layout == ExprLayout::DateTime ? 'Z'
                                                            : targetLetter;
     if (layout == 'E' && t.value == ExprValue::Date) {
-        c.Line("X_CPYBYTES( " + T + ", " + A + ", X_MAX_SIZE_DATE_LEN );",
-               "DqooDef.X_CPYBYTES( ref " + T + ", " + A + ", DqooDef.X_MAX_SIZE_DATE_LEN );");
+        c.Put({"X_CPYBYTES( ", T, ", ", A, ", X_MAX_SIZE_DATE_LEN );"},
+              {"DqooDef.X_CPYBYTES( ref ", T, ", ", A, ", DqooDef.X_MAX_SIZE_DATE_LEN );"});
     } else if (layout == 'E' && t.value == ExprValue::DateTime) {
-        c.Line("X_CPYBYTES( " + T + ", " + A + ", 10 );", "DqooDef.X_CPYBYTES( ref " + T + ", " + A + ", 10 );");
-        c.Line(T + "[10] = END_OF_STRING;");
+        c.Put({"X_CPYBYTES( ", T, ", ", A, ", 10 );"}, {"DqooDef.X_CPYBYTES( ref ", T, ", ", A, ", 10 );"});
+        c.Put({T, "[10] = END_OF_STRING;"});
     } else if (layout == 'M' && t.value == ExprValue::Time) {
-        c.Line("X_CPYBYTES( " + T + ", " + A + ", X_MAX_SIZE_TIME_LEN );",
-               "DqooDef.X_CPYBYTES( ref " + T + ", " + A + ", DqooDef.X_MAX_SIZE_TIME_LEN );");
+        c.Put({"X_CPYBYTES( ", T, ", ", A, ", X_MAX_SIZE_TIME_LEN );"},
+              {"DqooDef.X_CPYBYTES( ref ", T, ", ", A, ", DqooDef.X_MAX_SIZE_TIME_LEN );"});
     } else if (layout == 'M' && t.value == ExprValue::DateTime) {
         c.Line(t.layout == ExprLayout::Dispatch ? "X_CPYBYTES( " + T + ", &(" + A + "[11]), 8 );"
                                                 : "X_CPYBYTES( " + T + ", (" + A + " + 11), 8 );");
-        c.Line(T + "[8] = END_OF_STRING;");
+        c.Put({T, "[8] = END_OF_STRING;"});
     } else if (layout == 'Z' && t.value == ExprValue::Date) {
         toDateTimeFromDate();
     } else if (layout == 'Z' && t.value == ExprValue::Time) {
         toDateTimeFromTime();
     } else if (layout == 'Z' && t.value == ExprValue::DateTime) {
-        c.Line("X_CPYBYTES( " + T + ", " + A + ", X_MAX_SIZE_DATETIME_LEN );");
+        c.Put({"X_CPYBYTES( ", T, ", ", A, ", X_MAX_SIZE_DATETIME_LEN );"});
     }
 }
 
 void dispatchNumberStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView& target, const Texts& x)
 {
     const EXPR_OPERAND_DESCRIPTOR& d = target.d;
-    auto cast = [&](const char* type) { c.Line(x.T + " = ((" + type + ")( " + x.A + " ));"); };
+    auto cast = [&](const char* type) { c.Put({x.T, " = ((", type, ")( ", x.A, " ));"}); };
     if (d.typeLetter == 'I') {
         if (d.length == 1)
             cast(d.unsignedInt ? "X_UINT8" : "X_INT8");
@@ -120,58 +120,57 @@ void alphaTargetStore(ExprCode& c, int16_t cls, const Texts& x, const EXPR_OPERA
     const std::string& T = x.T;
     const std::string& A = x.A;
     auto blank = [&]() {
-        c.Line("memset( " + T + ", X_CLEAR_ALPHA, " + x.LTt + " );",
-               "X_DEFS.X_MEMSET( ref " + T + ", X_DEFS.X_CLEAR_ALPHA, " + x.LTt + " );");
+        c.Put({"memset( ", T, ", X_CLEAR_ALPHA, ", x.LTt, " );"},
+              {"X_DEFS.X_MEMSET( ref ", T, ", X_DEFS.X_CLEAR_ALPHA, ", x.LTt, " );"});
     };
     auto oneCharacter = [&]() {
         if (c.cs()) {
-            c.Line("//ORIGINAL LINE= *(" + T + ") = *(" + A + ");");
-            c.Line(T + " = " + A + ";");
+            c.Put({"//ORIGINAL LINE= *(", T, ") = *(", A, ");"});
+            c.Put({T, " = ", A, ";"});
         } else {
-            c.Line("*(" + T + ") = *(" + A + ");");
+            c.Put({"*(", T, ") = *(", A, ");"});
         }
     };
     auto copy = [&](const std::string& length) {
-        c.Line("X_CPYBYTES( " + T + ", " + A + ", " + length + " );",
-               "X_DEFS.X_COPYBYTES( ref " + T + ", " + A + ", " + length + " );");
+        c.Put({"X_CPYBYTES( ", T, ", ", A, ", ", length, " );"},
+              {"X_DEFS.X_COPYBYTES( ref ", T, ", ", A, ", ", length, " );"});
     };
     switch (cls) {
     case 3:
         c.Open();
-        c.Line("X_LONG iLength = strlen( " + A + " );", "int iLength = " + A + ".Length;");
-        c.Line("if ( iLength >= " + x.LTt + " ) X_CPYBYTES( " + T + ", " + A + ", " + x.LTt + " );",
-               "if ( iLength >= " + x.LTt + " ) X_DEFS.X_COPYBYTES( ref " + T + ", " + A + ", " + x.LTt + " );");
+        c.Put({"X_LONG iLength = strlen( ", A, " );"}, {"int iLength = ", A, ".Length;"});
+        c.Put({"if ( iLength >= ", x.LTt, " ) X_CPYBYTES( ", T, ", ", A, ", ", x.LTt, " );"},
+              {"if ( iLength >= ", x.LTt, " ) X_DEFS.X_COPYBYTES( ref ", T, ", ", A, ", ", x.LTt, " );"});
         c.Line("else");
         c.Open();
         blank();
-        c.Line("X_CPYBYTES( " + T + ", " + A + ", iLength );",
-               "X_DEFS.X_COPYBYTES( ref " + T + ", " + A + ", iLength );");
+        c.Put({"X_CPYBYTES( ", T, ", ", A, ", iLength );"}, {"X_DEFS.X_COPYBYTES( ref ", T, ", ", A, ", iLength );"});
         c.Close();
         c.Close();
         return;
     case 8:
     case 11:
-        c.Line("X_VAR_VarChar_GetAsFixedChar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + "), " + T + ", " + x.LTt +
-               " );");
+        c.Put(
+            {"X_VAR_VarChar_GetAsFixedChar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)", A, "), ", T, ", ", x.LTt, " );"});
         return;
     case 9:
-        c.Line("if ( " + A + "->sLength >= " + x.LTt + " ) X_CPYBYTES( " + T + ", " + A + "->vchData, " + x.LTt + " );",
-               "if ( " + A + ".sLength >= " + x.LTt + " ) X_DEFS.X_COPYBYTES( ref " + T + ", " + A + "->vchData, " +
-                   x.LTt + " );");
+        c.Put({"if ( ", A, "->sLength >= ", x.LTt, " ) X_CPYBYTES( ", T, ", ", A, "->vchData, ", x.LTt, " );"},
+              {"if ( ", A, ".sLength >= ", x.LTt, " ) X_DEFS.X_COPYBYTES( ref ", T, ", ", A, "->vchData, ", x.LTt,
+               " );"});
         c.Line("else");
         c.Open();
         blank();
-        c.Line("X_CPYBYTES( " + T + ", " + A + "->vchData, " + A + "->sLength );",
-               "X_DEFS.X_COPYBYTES( ref " + T + ", " + A + "->vchData, " + A + "->sLength );");
+        c.Put({"X_CPYBYTES( ", T, ", ", A, "->vchData, ", A, "->sLength );"},
+              {"X_DEFS.X_COPYBYTES( ref ", T, ", ", A, "->vchData, ", A, "->sLength );"});
         c.Close();
         return;
     default: break;
     }
     const long maximum = EXPR_lOperandMaxLength(source);
     if (cls == 0 && x.LT > x.LS && x.LT < maximum) {
-        c.Line("memset( " + T + ", X_CLEAR_ALPHA, " + x.LTt + " );");
-        c.Line("if ( " + x.LSt + " > " + x.LTt + ") X_CPYBYTES( " + T + ", " + A + ", " + x.LTt + " );");
-        c.Line("else X_CPYBYTES( " + T + ", " + A + ", " + x.LSt + " );");
+        c.Put({"memset( ", T, ", X_CLEAR_ALPHA, ", x.LTt, " );"});
+        c.Put({"if ( ", x.LSt, " > ", x.LTt, ") X_CPYBYTES( ", T, ", ", A, ", ", x.LTt, " );"});
+        c.Put({"else X_CPYBYTES( ", T, ", ", A, ", ", x.LSt, " );"});
         return;
     }
     if (x.LT > x.LS) {
@@ -196,37 +195,37 @@ void shortCharTargetStore(ExprCode& c, int16_t cls, const Texts& x)
     auto cut = [&](const std::string& from) {
         c.Line("else");
         c.Open();
-        c.Line("X_CPYBYTES( " + T + "->vchData, " + from + ", " + lt + " );");
-        c.Line(T + "->vchData[" + lt + "] = END_OF_STRING;");
-        c.Line(T + "->sLength = " + lt + ";");
+        c.Put({"X_CPYBYTES( ", T, "->vchData, ", from, ", ", lt, " );"});
+        c.Put({T, "->vchData[", lt, "] = END_OF_STRING;"});
+        c.Put({T, "->sLength = ", lt, ";"});
         c.Close();
     };
     if (cls == 0 || (cls >= 4 && cls <= 7)) {
-        c.Line(T + "->sLength = X_VAR_ShortChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, " + A + ", " + x.LSt + ", " +
-               T + "->vchData, " + lt + " );");
+        c.Put({T, "->sLength = X_VAR_ShortChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, ", A, ", ", x.LSt, ", ", T,
+               "->vchData, ", lt, " );"});
     } else if (cls == 3) {
-        c.Line(T + "->sLength = strlen( " + A + " );");
-        c.Line("if ( " + T + "->sLength <= " + lt + " ) strcpy( " + T + "->vchData, " + A + " );");
+        c.Put({T, "->sLength = strlen( ", A, " );"});
+        c.Put({"if ( ", T, "->sLength <= ", lt, " ) strcpy( ", T, "->vchData, ", A, " );"});
         cut(A);
     } else if (cls == 8 || cls == 11) {
-        c.Line(T + "->sLength = X_VAR_VarChar_GetAsShortChar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + "), " + T +
-               "->vchData, " + lt + " );");
+        c.Put({T, "->sLength = X_VAR_VarChar_GetAsShortChar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)", A, "), ", T,
+               "->vchData, ", lt, " );"});
     } else if (cls == 9) {
         if (x.LT > x.LS) {
-            c.Line("strcpy( " + T + "->vchData, " + A + "->vchData );");
-            c.Line(T + "->sLength = " + A + "->sLength;");
+            c.Put({"strcpy( ", T, "->vchData, ", A, "->vchData );"});
+            c.Put({T, "->sLength = ", A, "->sLength;"});
         } else {
-            c.Line(T + "->sLength = " + A + "->sLength;");
-            c.Line("if ( " + T + "->sLength <= " + lt + " ) strcpy( " + T + "->vchData, " + A + "->vchData );");
+            c.Put({T, "->sLength = ", A, "->sLength;"});
+            c.Put({"if ( ", T, "->sLength <= ", lt, " ) strcpy( ", T, "->vchData, ", A, "->vchData );"});
             cut(A + "->vchData");
         }
     } else if (x.LT <= x.LS) {
-        c.Line("X_CPYBYTES( " + T + "->vchData, " + A + ", " + lt + " );");
-        c.Line(T + "->vchData[" + lt + "] = END_OF_STRING;");
-        c.Line(T + "->sLength = " + lt + ";");
+        c.Put({"X_CPYBYTES( ", T, "->vchData, ", A, ", ", lt, " );"});
+        c.Put({T, "->vchData[", lt, "] = END_OF_STRING;"});
+        c.Put({T, "->sLength = ", lt, ";"});
     } else {
-        c.Line("strcpy( " + T + "->vchData, " + A + " );");
-        c.Line(T + "->sLength = " + x.LSt + ";");
+        c.Put({"strcpy( ", T, "->vchData, ", A, " );"});
+        c.Put({T, "->sLength = ", x.LSt, ";"});
     }
 }
 
@@ -235,16 +234,15 @@ void varcharTargetStore(ExprCode& c, int16_t cls, const Texts& x)
     const std::string T = "((X_FLD_CHAR *)" + x.T + ")";
     const std::string& A = x.A;
     if (cls <= 3)
-        c.Line("X_VAR_VarChar_SetFromVchar( pX_Ids, pX_Pro, pX_Fun, ((X_VCHAR*) " + A + "), " + T + " );");
+        c.Put({"X_VAR_VarChar_SetFromVchar( pX_Ids, pX_Pro, pX_Fun, ((X_VCHAR*) ", A, "), ", T, " );"});
     else if (cls == 4 || cls == 6)
-        c.Line("X_VAR_VarChar_SetFromChar( pX_Ids, pX_Pro, pX_Fun, " + A + ", " + x.LSt + ", " + T + " );");
+        c.Put({"X_VAR_VarChar_SetFromChar( pX_Ids, pX_Pro, pX_Fun, ", A, ", ", x.LSt, ", ", T, " );"});
     else if (cls == 8 || cls == 11)
-        c.Line("X_VAR_VarChar_Assign( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + "), " + T + " );");
+        c.Put({"X_VAR_VarChar_Assign( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)", A, "), ", T, " );"});
     else if (cls == 9)
-        c.Line("X_VAR_VarChar_SetFromChar( pX_Ids, pX_Pro, pX_Fun, " + A + "->vchData, " + A + "->sLength, " + T +
-               " );");
+        c.Put({"X_VAR_VarChar_SetFromChar( pX_Ids, pX_Pro, pX_Fun, ", A, "->vchData, ", A, "->sLength, ", T, " );"});
     else
-        c.Line("X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, " + A + ", " + x.LSt + ", " + T + " );");
+        c.Put({"X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, ", A, ", ", x.LSt, ", ", T, " );"});
 }
 
 void binaryTargetStore(ExprCode& c, int16_t cls, const Texts& x)
@@ -252,25 +250,23 @@ void binaryTargetStore(ExprCode& c, int16_t cls, const Texts& x)
     const std::string& T = x.T;
     const std::string& A = x.A;
     if (cls <= 3) {
-        c.Line("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*)( " + A + " )), " + x.LSt + ", " + T +
-               " );");
+        c.Put({"X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*)( ", A, " )), ", x.LSt, ", ", T,
+               " );"});
     } else if (cls == 8 || cls == 11) {
         c.Open();
         c.Line("X_ULONG  ulLength;");
         c.Line("X_PVCHAR pvchString;");
-        c.Line("X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + "), &ulLength );");
-        c.Line("X_VAR_VarChar_GetAsVchar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + "), &pvchString );");
-        c.Line("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) pvchString), ulLength, " + T +
-               " );");
+        c.Put({"X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)", A, "), &ulLength );"});
+        c.Put({"X_VAR_VarChar_GetAsVchar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)", A, "), &pvchString );"});
+        c.Put({"X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) pvchString), ulLength, ", T, " );"});
         c.Close();
     } else if (cls == 9) {
-        c.Line("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*)( " + A + "->vchData )), " + A +
-               "->sLength, " + T + " );");
+        c.Put({"X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*)( ", A, "->vchData )), ", A,
+               "->sLength, ", T, " );"});
     } else if (cls == 10) {
-        c.Line("X_VAR_VarBinary_Assign( pX_Ids, pX_Pro, pX_Fun, " + A + ", " + T + " );");
+        c.Put({"X_VAR_VarBinary_Assign( pX_Ids, pX_Pro, pX_Fun, ", A, ", ", T, " );"});
     } else {
-        c.Line("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) " + A + "), " + x.LSt + ", " + T +
-               " );");
+        c.Put({"X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) ", A, "), ", x.LSt, ", ", T, " );"});
     }
 }
 
@@ -280,33 +276,33 @@ void lobTargetStore(ExprCode& c, int16_t cls, const Texts& x)
     const std::string& A = x.A;
     const std::string terminate = "*( " + T + " + X_MAX_SIZE_LOB_FILE_NAME ) = END_OF_STRING;";
     if (cls == 0 || cls == 5 || cls == 7) {
-        c.Line("X_VAR_ShortChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, " + A + ", " + x.LSt + ", " + T +
-               ", X_MAX_SIZE_LOB_FILE_NAME );");
+        c.Put({"X_VAR_ShortChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, ", A, ", ", x.LSt, ", ", T,
+               ", X_MAX_SIZE_LOB_FILE_NAME );"});
     } else if (cls == 3) {
-        c.Line("strcpy( " + T + ", " + A + " );");
+        c.Put({"strcpy( ", T, ", ", A, " );"});
     } else if (cls == 4 || cls == 6) {
         c.Line(x.LT <= x.LS ? "X_CPYBYTES( " + T + ", " + A + ", X_MAX_SIZE_LOB_FILE_NAME );"
                             : "X_CPYBYTES( " + T + ", " + A + ", " + x.LSt + " );");
         c.Line(terminate);
     } else if (cls == 8 || cls == 11) {
-        c.Line("X_VAR_VarChar_GetAsShortChar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + "), " + T +
-               ", X_MAX_SIZE_LOB_FILE_NAME );");
+        c.Put({"X_VAR_VarChar_GetAsShortChar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)", A, "), ", T,
+               ", X_MAX_SIZE_LOB_FILE_NAME );"});
     } else if (cls == 9) {
         if (x.LT > x.LS) {
-            c.Line("strcpy( " + T + ", " + A + "->vchData );");
+            c.Put({"strcpy( ", T, ", ", A, "->vchData );"});
         } else {
-            c.Line("if ( " + A + "->sLength <= X_MAX_SIZE_LOB_FILE_NAME ) strcpy( " + T + ", " + A + "->vchData );");
+            c.Put({"if ( ", A, "->sLength <= X_MAX_SIZE_LOB_FILE_NAME ) strcpy( ", T, ", ", A, "->vchData );"});
             c.Line("else");
             c.Line("{");
-            c.Line("   X_CPYBYTES( " + T + ", " + A + "->vchData, X_MAX_SIZE_LOB_FILE_NAME );");
-            c.Line("   " + terminate);
+            c.Put({"   X_CPYBYTES( ", T, ", ", A, "->vchData, X_MAX_SIZE_LOB_FILE_NAME );"});
+            c.Put({"   ", terminate});
             c.Line("}");
         }
     } else if (x.LT <= x.LS) {
-        c.Line("X_CPYBYTES( " + T + ", " + A + ", X_MAX_SIZE_LOB_FILE_NAME );");
+        c.Put({"X_CPYBYTES( ", T, ", ", A, ", X_MAX_SIZE_LOB_FILE_NAME );"});
         c.Line(terminate);
     } else {
-        c.Line("strcpy( " + T + ", " + A + " );");
+        c.Put({"strcpy( ", T, ", ", A, " );"});
     }
 }
 
@@ -332,7 +328,7 @@ void writeStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, con
         decimalTargetStore(c, t, target, s, x);
         return;
     }
-    auto cast = [&](const char* type) { c.Line(x.T + " = ((" + type + ")( " + x.A + " ));"); };
+    auto cast = [&](const char* type) { c.Put({x.T, " = ((", type, ")( ", x.A, " ));"}); };
     switch (t.layout) {
     case ExprLayout::Int8:
         if (t.value == ExprValue::Int32)
@@ -364,7 +360,7 @@ void writeStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, con
         return;
     case ExprLayout::Boolean:
         if (t.value == ExprValue::Boolean)
-            c.Line(x.T + " = ( ( ( " + x.A + " ) == 0 ) ? FALSE : TRUE );");
+            c.Put({x.T, " = ( ( ( ", x.A, " ) == 0 ) ? FALSE : TRUE );"});
         return;
     default: break;
     }
@@ -418,9 +414,9 @@ void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& s)
 
     bool guarded = false;
     if (source.field && source.d.sqlNull) {
-        c.Line("if ( ( " + EXPR_BuildFieldPointerText(c, source) + "->bFieldState & FsIsSqlNull ) != 0 )",
-               "if ( ( " + EXPR_BuildFieldPointerText(c, source) +
-                   ".bFieldState & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )");
+        c.Put(
+            {"if ( ( ", EXPR_BuildFieldPointerText(c, source), "->bFieldState & FsIsSqlNull ) != 0 )"},
+            {"if ( ( ", EXPR_BuildFieldPointerText(c, source), ".bFieldState & (int)XFIELDSTATE.FsIsSqlNull ) != 0 )"});
         c.Open();
         EXPR_WriteFieldClear(c, targetInstruction, target, 1);
         EXPR_WriteSetFieldDataDispatch(c.gen, target.d, targetInstruction, c.stream, c.indent, 1);
@@ -456,7 +452,7 @@ void EXPR_WriteClearSqlNull(ExprCode& c, const ExprFieldView& f, EXPR_OPERAND_NO
     if (flag == 0 || !EXPR_IsInstruction(target) || !f.field || !f.full() || !f.d.sqlNull)
         return;
     const std::string p = EXPR_BuildFieldPointerText(c, f);
-    c.Line(p + "->bFieldState &= ~FsIsSqlNull;", p + ".bFieldState &= ~((int)XFIELDSTATE.FsIsSqlNull);");
+    c.Put({p, "->bFieldState &= ~FsIsSqlNull;"}, {p, ".bFieldState &= ~((int)XFIELDSTATE.FsIsSqlNull);"});
 }
 
 namespace {
@@ -486,7 +482,7 @@ void csClearDecimalBytes(ExprCode& c, const ExprFieldView& f, const std::string&
         fill("X_CLEAR_SIGN", N);
     }
     if (f.d.indexed)
-        c.Line(f.table() + "[" + f.index() + "].sIndexVOV = 0;");
+        c.Put({f.table(), "[", f.index(), "].sIndexVOV = 0;"});
 }
 
 void clearDecimalBytes(ExprCode& c, const ExprFieldView& f, const std::string& on, bool member)
@@ -504,23 +500,23 @@ void clearDecimalBytes(ExprCode& c, const ExprFieldView& f, const std::string& o
     } else if (f.d.typeLetter == 'P') {
         const int32_t B = N / 2 + 1;
         if (B == 1) {
-            c.Line(data + "[0] = X_PACK_TERMINATOR;");
+            c.Put({data, "[0] = X_PACK_TERMINATOR;"});
         } else if (B == 2) {
-            c.Line(data + "[0] = X_CLEAR_PACK;");
-            c.Line(data + "[1] = X_PACK_TERMINATOR;");
+            c.Put({data, "[0] = X_CLEAR_PACK;"});
+            c.Put({data, "[1] = X_PACK_TERMINATOR;"});
         } else {
             c.Line(EXPR_Format("memset( %s, X_CLEAR_PACK, %d );", first.c_str(), B - 1));
             c.Line(EXPR_Format("%s[%d] = X_PACK_TERMINATOR;", data.c_str(), B - 1));
         }
     } else if (N == 1 || N == 2) {
-        c.Line(data + "[0] = X_CLEAR_SIGN;");
+        c.Put({data, "[0] = X_CLEAR_SIGN;"});
         if (N == 2)
-            c.Line(data + "[1] = X_CLEAR_SIGN;");
+            c.Put({data, "[1] = X_CLEAR_SIGN;"});
     } else {
         c.Line(EXPR_Format("memset( %s, X_CLEAR_SIGN, %d );", first.c_str(), N));
     }
     if (f.d.indexed)
-        c.Line(f.table() + "[" + f.index() + "].sIndexVOV = 0;");
+        c.Put({f.table(), "[", f.index(), "].sIndexVOV = 0;"});
 }
 
 void clearFullField(ExprCode& c, const ExprFieldView& f, int form)
@@ -530,43 +526,43 @@ void clearFullField(ExprCode& c, const ExprFieldView& f, int form)
     switch (f.d.typeLetter) {
     case '1':
     case 'H':
-        c.Line("X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + A + ") );",
-               "X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, " + A + " );");
+        c.Put({"X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)", A, ") );"},
+              {"X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ", A, " );"});
         break;
     case '2':
     case 'B':
-        c.Line("X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, " + A + " );",
-               "X_VAR_DLL.X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, " + A + " );");
+        c.Put({"X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, ", A, " );"},
+              {"X_VAR_DLL.X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, ", A, " );"});
         break;
     case '3':
     case '4':
-        c.Line("memset( " + P + "->vchFileName, 0, (X_MAX_SIZE_LOB_FILE_NAME + 1) );", P + ".vchFileName = \"\";");
+        c.Put({"memset( ", P, "->vchFileName, 0, (X_MAX_SIZE_LOB_FILE_NAME + 1) );"}, {P, ".vchFileName = \"\";"});
         break;
     case 'E':
-        c.Line("X_CPYBYTES( " + P + "->vchDate, X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );",
-               "DqooDef.X_CPYBYTES_STR( ref " + P + ".vchDate, DqooDef.X_DEFAULT_DATE, DqooDef.X_MAX_SIZE_DATE_LEN );");
+        c.Put({"X_CPYBYTES( ", P, "->vchDate, X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );"},
+              {"DqooDef.X_CPYBYTES_STR( ref ", P, ".vchDate, DqooDef.X_DEFAULT_DATE, DqooDef.X_MAX_SIZE_DATE_LEN );"});
         break;
     case 'F':
         /* a C# double literal does not convert to a float field */
-        c.Line(A + " = 0.0;", A + " = 0;");
+        c.Put({A, " = 0.0;"}, {A, " = 0;"});
         break;
-    case 'I': c.Line(A + " = 0;"); break;
+    case 'I': c.Put({A, " = 0;"}); break;
     case 'M':
-        c.Line("X_CPYBYTES( " + P + "->vchTime, X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN );",
-               "DqooDef.X_CPYBYTES_STR( ref " + P + ".vchTime, DqooDef.X_DEFAULT_TIME, DqooDef.X_MAX_SIZE_TIME_LEN );");
+        c.Put({"X_CPYBYTES( ", P, "->vchTime, X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN );"},
+              {"DqooDef.X_CPYBYTES_STR( ref ", P, ".vchTime, DqooDef.X_DEFAULT_TIME, DqooDef.X_MAX_SIZE_TIME_LEN );"});
         break;
     case 'Z':
-        c.Line("X_CPYBYTES( " + P +
-                   "->vchDateTime, X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );",
-               "DqooDef.X_CPYBYTES_STR( ref " + P +
-                   ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + DqooDef.X_DEFAULT_TIME + "
-                   "\".000000000\", DqooDef.X_MAX_SIZE_DATETIME_LEN );");
+        c.Put({"X_CPYBYTES( ", P,
+               "->vchDateTime, X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );"},
+              {"DqooDef.X_CPYBYTES_STR( ref ", P,
+               ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + DqooDef.X_DEFAULT_TIME + "
+               "\".000000000\", DqooDef.X_MAX_SIZE_DATETIME_LEN );"});
         break;
     case 'U':
-        c.Line(A + (c.cs() ? ".sLength = 0;" : "->sLength = 0;"));
-        c.Line(A + (c.cs() ? ".vchData[0] = END_OF_STRING;" : "->vchData[0] = END_OF_STRING;"));
+        c.Put({A, (c.cs() ? ".sLength = 0;" : "->sLength = 0;")});
+        c.Put({A, (c.cs() ? ".vchData[0] = END_OF_STRING;" : "->vchData[0] = END_OF_STRING;")});
         break;
-    case 'Y': c.Line(A + " = FALSE;"); break;
+    case 'Y': c.Put({A, " = FALSE;"}); break;
     case 'P':
     case 'S': clearDecimalBytes(c, f, P, true); break;
     default: c.Line("?GenerateVectorAssignSqlnull?"); break;
@@ -574,9 +570,9 @@ void clearFullField(ExprCode& c, const ExprFieldView& f, int form)
     if (!f.d.sqlNull)
         return;
     if (form == 0)
-        c.Line(P + "->bFieldState &= ~FsIsSqlNull;", P + ".bFieldState &= ~((int)XFIELDSTATE.FsIsSqlNull);");
+        c.Put({P, "->bFieldState &= ~FsIsSqlNull;"}, {P, ".bFieldState &= ~((int)XFIELDSTATE.FsIsSqlNull);"});
     else
-        c.Line(P + "->bFieldState |= FsIsSqlNull;", P + ".bFieldState |= (int)XFIELDSTATE.FsIsSqlNull;");
+        c.Put({P, "->bFieldState |= FsIsSqlNull;"}, {P, ".bFieldState |= (int)XFIELDSTATE.FsIsSqlNull;"});
 }
 
 void clearPlainField(ExprCode& c, const ExprFieldView& f)
@@ -586,7 +582,7 @@ void clearPlainField(ExprCode& c, const ExprFieldView& f)
     switch (f.d.typeLetter) {
     case 'A':
         if (N < 2)
-            c.Line(A + "[0] = X_CLEAR_ALPHA;", A + " = X_DEFS.X_CLEAR_ALPHA;");
+            c.Put({A, "[0] = X_CLEAR_ALPHA;"}, {A, " = X_DEFS.X_CLEAR_ALPHA;"});
         else
             c.Line(EXPR_Format("memset( %s, X_CLEAR_ALPHA, %d );", A.c_str(), N),
                    EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.X_CLEAR_ALPHA, %d );", A.c_str(), N));

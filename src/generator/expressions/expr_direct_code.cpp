@@ -111,15 +111,17 @@ bool declareResultVariable(ExprCode& c, EXPR_OPERAND_NODE* node)
         return true;
     }
     if (t.kind == ExprOpKind::Arithmetic || t.kind == ExprOpKind::Round) {
-        const std::string dec =
-            EXPR_Format("decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(node), EXPR_lOperandScale(node), n);
+        /* the iSeries variant declares a decimal of the result's size */
+        auto dec = [&] {
+            return EXPR_Format("decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(node), EXPR_lOperandScale(node), n);
+        };
         switch (t.value) {
-        case ExprValue::Long: c.Line(c.iSeries() ? dec : EXPR_Format("X_LONG lOperand%d;", n)); return true;
-        case ExprValue::LongLong: c.Line(c.iSeries() ? dec : EXPR_Format("X_LONGLONG llOperand%d;", n)); return true;
+        case ExprValue::Long: c.Line(c.iSeries() ? dec() : EXPR_Format("X_LONG lOperand%d;", n)); return true;
+        case ExprValue::LongLong: c.Line(c.iSeries() ? dec() : EXPR_Format("X_LONGLONG llOperand%d;", n)); return true;
         case ExprValue::Double:
         case ExprValue::Packed31:
         case ExprValue::Packed63:
-        case ExprValue::Decimal: c.Line(c.iSeries() ? dec : EXPR_Format("X_DOUBLE dOperand%d;", n)); return true;
+        case ExprValue::Decimal: c.Line(c.iSeries() ? dec() : EXPR_Format("X_DOUBLE dOperand%d;", n)); return true;
         case ExprValue::Int32: c.Line(EXPR_Format("X_INT32 lOperand%d;", n)); return true;
         case ExprValue::Int64: c.Line(EXPR_Format("X_INT64 llOperand%d;", n)); return true;
         case ExprValue::Float64: c.Line(EXPR_Format("X_FLT64 dOperand%d;", n)); return true;
@@ -302,15 +304,16 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
 {
     if (!EXPR_IsInstruction(instruction) || !f.field)
         return;
-    const std::string where = f.table() + ", " + f.index();
+    /* "<table>, <index>": put together only when a line names the field */
+    auto where = [&f] { return f.table() + ", " + f.index(); };
     if (f.d.node != nullptr && f.d.node->kind == EXPR_NODE_SYSTEM_VARIABLE && f.d.systemClass == 'D' &&
         f.d.systemFlag == 'Y') {
         const std::string set =
-            "X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, " + where + ", \"" + f.d.systemVariable + "\" );";
+            "X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, " + where() + ", \"" + f.d.systemVariable + "\" );";
         c.Line(set);
     }
     if (f.pointerVariable) {
-        const std::string applied = "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + where + " )";
+        const std::string applied = "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + where() + " )";
         c.Line(f.full() ? EXPR_Format("pFldInfo%d = ((X_FLD_INFO*)( %s ));", f.n, applied.c_str())
                         : EXPR_Format("pField%d = ((X_PDICTIONARY_FIELD)( %s ));", f.n, applied.c_str()));
     }
@@ -327,9 +330,10 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
     const std::string prefix = EXPR_NumericWorkPrefix(instruction->opcode, f.d);
     const char* read = prefix == "lOperand" ? "Long" : prefix == "llOperand" ? "LongLong" : "Double";
     /* C# passes the work variable by reference; "&" does not compile there */
+    const std::string table = where();
     c.Line(
-        EXPR_Format("X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, &%s%d );", read, where.c_str(), prefix.c_str(), f.n),
-        EXPR_Format("X_RUN_DLL.X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, ref %s%d );", read, where.c_str(),
+        EXPR_Format("X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, &%s%d );", read, table.c_str(), prefix.c_str(), f.n),
+        EXPR_Format("X_RUN_DLL.X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, ref %s%d );", read, table.c_str(),
                     prefix.c_str(), f.n));
 }
 
@@ -391,7 +395,7 @@ void writeStatement(ExprCode& c, const EXPR_STATEMENT& s, bool several)
         EXPR_OPERAND_DESCRIPTOR d;
         EXPR_DescribeOperand(c.gen.Fields(), d, s.field);
         const std::string call = "X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, " + d.base + ", " + d.text + ", ";
-        c.Line(call + rememberFormat(s.kind) + " );", "X_RUN_DLL." + call + "X_DEFS." + rememberFormat(s.kind) + " );");
+        c.Put({call, rememberFormat(s.kind), " );"}, {"X_RUN_DLL.", call, "X_DEFS.", rememberFormat(s.kind), " );"});
         break;
     }
     default: c.Line(EXPR_Format("Unknown kind %ld", static_cast<long>(s.kind))); break;
@@ -406,6 +410,9 @@ void EXPR_WriteDirectExpressionCode(ExprWriterServices& gen, EXPR_ROUTINE& routi
                                     EXPR_VARIANT& variant, uint32_t stream, uint16_t indent)
 {
     ExprCode c{gen, routine, expression, variant, stream, indent};
+    /* an operand or two per statement: the kept views and texts are not rehashed */
+    c.views.reserve(2 * variant.statementCount);
+    c.values.reserve(3 * variant.statementCount);
     EXPR_DeclaredSqlNullResult() = false;
     declareVariant(c);
     const bool several = variant.statementCount >= 2;

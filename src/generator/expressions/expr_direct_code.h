@@ -19,6 +19,7 @@
 #define GENERATOR_EXPRESSIONS_EXPR_DIRECT_CODE_H
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -81,6 +82,7 @@ struct ExprCode {
     /* EXPR_BuildFactorValueText's texts by node, for the same reason: an
        operand's value is read by the statements before it and by its own */
     std::unordered_map<const EXPR_OPERAND_NODE*, std::string> values{};
+    std::string line{}; /* Put's buffer */
 
     bool iSeries() const { return variant.tag == EXPR_VARIANT_ISERIES; }
     bool cs() const { return gen.CSharp(); }
@@ -94,6 +96,20 @@ struct ExprCode {
     }
     /* A form with a C text and a C# text. */
     void Line(std::string_view c, std::string_view csharp) const { Line(cs() ? csharp : c); }
+    /* A line put together from its pieces in one buffer that the variant's
+       writers reuse, without a temporary string per piece. */
+    void Put(std::initializer_list<std::string_view> pieces)
+    {
+        line.clear();
+        for (const std::string_view piece : pieces)
+            line.append(piece);
+        Line(line);
+    }
+    /* A form with a C line and a C# line: only the target's is put together. */
+    void Put(std::initializer_list<std::string_view> c, std::initializer_list<std::string_view> csharp)
+    {
+        Put(cs() ? csharp : c);
+    }
     void In() { indent = static_cast<uint16_t>(indent + 3); }
     void Out() { indent = static_cast<uint16_t>(indent >= 3 ? indent - 3 : 0); }
     void Open()
@@ -134,7 +150,9 @@ bool& EXPR_DeclaredSqlNullResult();
 /* ---- value and compare texts --------------------------------------------- */
 std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f);
 std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f);
-std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
+/* The text is kept by the variant's writers: it stays valid while the
+** variant is written. */
+const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
 void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node,
                                  std::string& value);
 std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, std::string_view op,

@@ -2,10 +2,12 @@
 ** expr_frame_text.cpp: the expression generator's comments, comment boxes,
 ** module guards, nesting steps and the current writer of an enumeration.
 */
+#include <algorithm>
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "generator/expressions/expr_routines.h"
@@ -27,11 +29,16 @@ uint64_t& writerScopeSerial()
 
 void writeBox(ExprWriterServices& gen, uint32_t stream, uint16_t indent, std::string_view text, size_t width, char fill)
 {
-    const std::string rule = "/* " + std::string(width - 6, fill) + " */";
-    std::string middle = "/* " + std::string(text);
+    /* each line is put together in place, in a string of its final size */
+    std::string rule;
+    rule.reserve(width);
+    rule.append("/* ").append(width - 6, fill).append(" */");
+    std::string middle;
+    middle.reserve(std::max(width, text.size() + 6));
+    middle.append("/* ").append(text);
     if (middle.size() < width - 3)
         middle.append(width - 3 - middle.size(), ' ');
-    middle += " */";
+    middle.append(" */");
     gen.LineAt(stream, indent, rule);
     gen.LineAt(stream, indent, middle);
     gen.LineAt(stream, indent, rule);

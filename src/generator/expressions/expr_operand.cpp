@@ -97,7 +97,9 @@ ExprMemberNames ExprFieldDictionary::RecordFieldNames(const EXPR_OPERAND_NODE& n
 int EXPR_DescribeOperand(const ExprFieldDictionary& fields, EXPR_OPERAND_DESCRIPTOR& descriptor,
                          EXPR_OPERAND_NODE* node)
 {
-    descriptor = EXPR_OPERAND_DESCRIPTOR{};
+    /* cleared by copying a blank one: no descriptor is built and dropped */
+    static const EXPR_OPERAND_DESCRIPTOR blank;
+    descriptor = blank;
     /* A wrapper may wrap another wrapper; a chain is bounded by the records
     ** the object layer built, but guard against a cycle all the same. */
     for (int depth = 0; node != nullptr && node->kind == EXPR_TAG_INSTRUCTION; ++depth) {

@@ -22,7 +22,7 @@ struct Operation {
     int32_t n; /* the operation's work number */
     std::string A, B, T, R;
     NullMode mode = NullMode::None;
-    ExprFieldView result;
+    const ExprFieldView* result = nullptr; /* the result's view, kept by the variant's writers */
 };
 
 const char* comparatorText(ExprComparator cmp)
@@ -73,15 +73,15 @@ bool resultTakesStateWork(const ExprFieldView& f)
 
 void bitClear(ExprCode& c, Operation& o)
 {
-    EXPR_WriteClearSqlNull(c, o.result, o.s.result, o.result.numericWork() ? 0 : 1);
+    EXPR_WriteClearSqlNull(c, *o.result, o.s.result, o.result->numericWork() ? 0 : 1);
 }
 
 void writeGuard(ExprCode& c, Operation& o)
 {
     if (o.mode == NullMode::Field) {
-        c.Line("if ( " + o.R + " )");
+        c.Put({"if ( ", o.R, " )"});
         c.Open();
-        EXPR_WriteFieldClear(c, o.s.result, o.result, 1);
+        EXPR_WriteFieldClear(c, o.s.result, *o.result, 1);
         c.Close();
         c.Line("else");
         c.Open();
@@ -94,19 +94,19 @@ void writeGuard(ExprCode& c, Operation& o)
     const std::string datetime = "X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );";
     const ExprOpKind k = o.t.kind;
     if (o.opcode == EXPR_OP_COERCE_DATE_TO_DATETIME || o.opcode == EXPR_OP_COERCE_TIME_TO_DATETIME)
-        c.Line("if ( " + R + " ) X_CPYBYTES( " + T + ", " + datetime,
-               "if ( " + R + " ) DqooDef.X_CPYBYTES( ref " + T + ", " + datetime);
+        c.Put({"if ( ", R, " ) X_CPYBYTES( ", T, ", ", datetime},
+              {"if ( ", R, " ) DqooDef.X_CPYBYTES( ref ", T, ", ", datetime});
     else if (o.opcode == EXPR_OP_COERCE_DATETIME_TO_DATE)
-        c.Line("if ( " + R + " ) X_CPYBYTES( " + T + ", X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );",
-               "if ( " + R + " ) DqooDef.X_CPYBYTES( " + T + ", X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );");
+        c.Put({"if ( ", R, " ) X_CPYBYTES( ", T, ", X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );"},
+              {"if ( ", R, " ) DqooDef.X_CPYBYTES( ", T, ", X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );"});
     else if (o.opcode == EXPR_OP_COERCE_DATETIME_TO_TIME)
-        c.Line("if ( " + R + " ) X_CPYBYTES( " + T + ", X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN );",
-               "if ( " + R + " ) DqooDef.X_CPYBYTES( " + T + ", X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN );");
+        c.Put({"if ( ", R, " ) X_CPYBYTES( ", T, ", X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN );"},
+              {"if ( ", R, " ) DqooDef.X_CPYBYTES( ", T, ", X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN );"});
     else if (o.opcode == EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL || o.opcode == EXPR_OP_STRING_CUR_SIZE ||
              (k == ExprOpKind::Arithmetic && o.t.value != ExprValue::Variant))
-        c.Line("if ( " + R + " ) " + T + " = 0;");
+        c.Put({"if ( ", R, " ) ", T, " = 0;"});
     else
-        c.Line("if ( " + R + " ) " + T + " = FALSE;");
+        c.Put({"if ( ", R, " ) ", T, " = FALSE;"});
     c.Line("else");
     c.Open();
 }
@@ -115,54 +115,54 @@ void writeShortCircuitEnd(ExprCode& c, Operation& o)
 {
     const bool orif = o.opcode == EXPR_OP_LOGICAL_END_ORIF;
     const std::string& T = o.T;
-    const bool stateField = o.result.field && EXPR_BuildFieldStateText(c.gen.Fields(), o.s.result, nullptr) != 0;
+    const bool stateField = o.result->field && EXPR_BuildFieldStateText(c.gen.Fields(), o.s.result, nullptr) != 0;
     switch (o.mode) {
     case NullMode::None:
-        c.Line(T + " = " + o.B + ";");
+        c.Put({T, " = ", o.B, ";"});
         bitClear(c, o);
         c.Close();
         if (stateField) {
             c.Line("else");
             c.Open();
-            c.Line(T + (orif ? " = TRUE;" : " = FALSE;"));
+            c.Put({T, (orif ? " = TRUE;" : " = FALSE;")});
             bitClear(c, o);
             c.Close();
         } else {
-            c.Line("else " + T + (orif ? " = TRUE;" : " = FALSE;"));
+            c.Put({"else ", T, (orif ? " = TRUE;" : " = FALSE;")});
         }
         return;
     case NullMode::Flag:
-        c.Line(T + " = ( ( " + o.R + " ) ? FALSE : " + o.B + " );");
+        c.Put({T, " = ( ( ", o.R, " ) ? FALSE : ", o.B, " );"});
         bitClear(c, o);
         c.Close();
-        c.Line("else " + T + (orif ? " = TRUE;" : " = FALSE;"));
+        c.Put({"else ", T, (orif ? " = TRUE;" : " = FALSE;")});
         return;
     case NullMode::Field:
-        c.Line("if ( " + o.R + " )");
+        c.Put({"if ( ", o.R, " )"});
         c.Open();
-        EXPR_WriteFieldClear(c, o.s.result, o.result, 1);
+        EXPR_WriteFieldClear(c, o.s.result, *o.result, 1);
         c.Close();
         c.Line("else");
         c.Open();
-        c.Line(T + " = " + o.B + ";");
+        c.Put({T, " = ", o.B, ";"});
         bitClear(c, o);
         c.Close();
         c.Close();
         if (orif) {
             c.Line("else");
             c.Open();
-            c.Line(T + " = TRUE;");
+            c.Put({T, " = TRUE;"});
             bitClear(c, o);
             c.Close();
             return;
         }
-        c.Line("else if ( " + EXPR_BuildSqlNullTestText(c, o.s.left, &o.s) + " )");
+        c.Put({"else if ( ", EXPR_BuildSqlNullTestText(c, o.s.left, &o.s), " )"});
         c.Open();
-        EXPR_WriteFieldClear(c, o.s.result, o.result, 1);
+        EXPR_WriteFieldClear(c, o.s.result, *o.result, 1);
         c.Close();
         c.Line("else");
         c.Open();
-        c.Line(T + " = FALSE;");
+        c.Put({T, " = FALSE;"});
         bitClear(c, o);
         c.Close();
         return;
@@ -174,33 +174,33 @@ void writeWhenTest(ExprCode& c, Operation& o)
     const bool cs = c.cs();
     if (o.t.kind == ExprOpKind::WhenTrue) {
         if (o.t.value != ExprValue::String) {
-            c.Line("if ( " + o.A + " ) return TRUE;");
+            c.Put({"if ( ", o.A, " ) return TRUE;"});
             return;
         }
         if (EXPR_sOperandStringClass(c.gen.Fields(), o.s.operation) == 11)
-            c.Line("if ( " + o.A +
-                       " ) { X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, operandStack[1].m_String.m_FldChar ); "
-                       "return TRUE; }",
-                   "if ( " + o.A +
-                       " ) { X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, "
-                       "operandStack[1].m_String.m_FldChar ); return true; }");
+            c.Put({"if ( ", o.A,
+                   " ) { X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, operandStack[1].m_String.m_FldChar ); "
+                   "return TRUE; }"},
+                  {"if ( ", o.A,
+                   " ) { X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, "
+                   "operandStack[1].m_String.m_FldChar ); return true; }"});
         else
-            c.Line("if ( " + o.A + " ) return TRUE;", "if ( " + o.A + " ) return true;");
+            c.Put({"if ( ", o.A, " ) return TRUE;"}, {"if ( ", o.A, " ) return true;"});
         return;
     }
     if (o.t.value == ExprValue::String && EXPR_sOperandStringClass(c.gen.Fields(), o.s.operation) == 11)
-        c.Line(std::string(cs ? "X_VAR_DLL." : "") +
-               "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, operandStack[1].m_String.m_FldChar );");
+        c.Put({std::string(cs ? "X_VAR_DLL." : ""),
+               "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, operandStack[1].m_String.m_FldChar );"});
 }
 
 void writeSubjectLoad(ExprCode& c, Operation& o)
 {
     EXPR_WriteCompareStatements(c, &o.s, o.s.left, o.A);
     const std::string N = EXPR_BuildSqlNullTestText(c, o.s.left, &o.s);
-    const std::string T = EXPR_BuildFactorValueText(c, o.s.operation, &o.s);
+    const std::string& T = EXPR_BuildFactorValueText(c, o.s.operation, &o.s);
     if (c.routine.kind == EXPR_ROUTINE_BOOLEAN_SUBJECT) {
         if (!N.empty())
-            c.Line("ulSubjectState = ( ( " + N + " ) ? FsIsSqlNull : 0 );");
+            c.Put({"ulSubjectState = ( ( ", N, " ) ? FsIsSqlNull : 0 );"});
     } else {
         c.Line("operandStack[0].m_State = 0;");
         c.Line("operandStack[0].m_Boolean = FALSE;");
@@ -223,16 +223,16 @@ void writeSubjectLoad(ExprCode& c, Operation& o)
             case 11: c.Line("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_CHAR;"); break;
             default:
                 c.Line("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_CHAR;");
-                c.Line("operandStack[1].m_String.m_Length = " + EXPR_BuildVarCharLengthText(o.s.left) + ";");
+                c.Put({"operandStack[1].m_String.m_Length = ", EXPR_BuildVarCharLengthText(o.s.left), ";"});
                 break;
             }
         }
     }
     switch (o.t.value) {
-    case ExprValue::Date: c.Line("memcpy( " + T + ", " + o.A + ", X_MAX_SIZE_DATE_LEN );"); return;
-    case ExprValue::Time: c.Line("memcpy( " + T + ", " + o.A + ", X_MAX_SIZE_TIME_LEN );"); return;
-    case ExprValue::DateTime: c.Line("memcpy( " + T + ", " + o.A + ", X_MAX_SIZE_DATETIME_LEN );"); return;
-    default: c.Line(T + " = " + o.A + ";"); return;
+    case ExprValue::Date: c.Put({"memcpy( ", T, ", ", o.A, ", X_MAX_SIZE_DATE_LEN );"}); return;
+    case ExprValue::Time: c.Put({"memcpy( ", T, ", ", o.A, ", X_MAX_SIZE_TIME_LEN );"}); return;
+    case ExprValue::DateTime: c.Put({"memcpy( ", T, ", ", o.A, ", X_MAX_SIZE_DATETIME_LEN );"}); return;
+    default: c.Put({T, " = ", o.A, ";"}); return;
     }
 }
 
@@ -240,11 +240,11 @@ void writeCompleteForm(ExprCode& c, Operation& o)
 {
     switch (o.opcode) {
     case EXPR_OP_LOGICAL_BEGIN_ORIF:
-        c.Line("if ( !( " + o.A + " ) )");
+        c.Put({"if ( !( ", o.A, " ) )"});
         c.Open();
         return;
     case EXPR_OP_LOGICAL_BEGIN_ANDIF:
-        c.Line("if ( " + o.A + " )");
+        c.Put({"if ( ", o.A, " )"});
         c.Open();
         return;
     case EXPR_OP_LOGICAL_END_ORIF:
@@ -272,14 +272,14 @@ void writeArithmetic(ExprCode& c, Operation& o)
         return;
     }
     const std::string Q = typed ? "((" + cast + ")( " + value + " ))" : "( " + value + " )";
-    c.Line("if ( " + o.B + " != 0 ) " + o.T + " = " + Q + ";");
+    c.Put({"if ( ", o.B, " != 0 ) ", o.T, " = ", Q, ";"});
     c.Line("else");
     c.Line("{");
     c.Line(EXPR_Format("   X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_TEXT(11) );", c.routine.number),
            EXPR_Format(
                "   X_RUN_DLL.X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_RUN_DLL.X_TEXT(11), \"\" );",
                c.routine.number));
-    c.Line("   " + o.T + " = 0;");
+    c.Put({"   ", o.T, " = 0;"});
     c.Line("}");
 }
 
@@ -310,11 +310,11 @@ void writeComparison(ExprCode& c, Operation& o)
                 EXPR_Format("( dDifference%d < -%s ) || ( dDifference%d > +%s )", o.n, K.c_str(), o.n, K.c_str());
             const std::string ab = o.A + " " + cmp.substr(0, 1) + " " + o.B;
             switch (o.t.comparator) {
-            case ExprComparator::Eq: c.Line(o.T + " = ( " + eq + " );"); return;
-            case ExprComparator::Ne: c.Line(o.T + " = ( " + ne + " );"); return;
+            case ExprComparator::Eq: c.Put({o.T, " = ( ", eq, " );"}); return;
+            case ExprComparator::Ne: c.Put({o.T, " = ( ", ne, " );"}); return;
             case ExprComparator::Lt:
-            case ExprComparator::Gt: c.Line(o.T + " = ( ( " + ne + " ) && ( " + ab + " ) );"); return;
-            default: c.Line(o.T + " = ( ( " + eq + " ) || ( " + ab + " ) );"); return;
+            case ExprComparator::Gt: c.Put({o.T, " = ( ( ", ne, " ) && ( ", ab, " ) );"}); return;
+            default: c.Put({o.T, " = ( ( ", eq, " ) || ( ", ab, " ) );"}); return;
             }
         }
         break;
@@ -327,11 +327,11 @@ void writeComparison(ExprCode& c, Operation& o)
         return;
     }
     case ExprValue::String:
-        c.Line(o.T + " = " + EXPR_BuildCompareText(c, o.s, cmp, stringMask(o.t.comparator, c.cs())) + ";");
+        c.Put({o.T, " = ", EXPR_BuildCompareText(c, o.s, cmp, stringMask(o.t.comparator, c.cs())), ";"});
         return;
     default: break;
     }
-    c.Line(o.T + " = ( " + o.A + " " + cmp + " " + o.B + " );");
+    c.Put({o.T, " = ( ", o.A, " ", cmp, " ", o.B, " );"});
 }
 
 void writeStringNullTest(ExprCode& c, Operation& o)
@@ -344,29 +344,29 @@ void writeStringNullTest(ExprCode& c, Operation& o)
     case 5:
     case 6:
     case 7:
-        c.Line(T + " = ( memcmp( " + A + ", X_ALPHA_BLANK_STRING, " + L + " ) == 0 );",
-               T + " = ( DqooDef.X_MEMCMP( " + A + ", DqooDef.X_ALPHA_BLANK_STRING, " + L + " ) == 0 );");
+        c.Put({T, " = ( memcmp( ", A, ", X_ALPHA_BLANK_STRING, ", L, " ) == 0 );"},
+              {T, " = ( DqooDef.X_MEMCMP( ", A, ", DqooDef.X_ALPHA_BLANK_STRING, ", L, " ) == 0 );"});
         return;
     case 3:
-        c.Line(T + " = X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, " + A + ", strlen( " + A +
-               " ), pX_NULL, \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );");
+        c.Put({T, " = X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, ", A, ", strlen( ", A,
+               " ), pX_NULL, \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );"});
         return;
     case 9:
-        c.Line(T + " = X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, " + A + "->vchData, " + A +
-               "->sLength, pX_NULL, \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );");
+        c.Put({T, " = X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, ", A, "->vchData, ", A,
+               "->sLength, pX_NULL, \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );"});
         return;
     case 8:
     case 11:
-        c.Line(T + " = X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, pX_NULL, 0, ((X_FLD_CHAR *)" + A +
-                   "), \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );",
-               T + " = X_VAR_DLL.X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, null, 0, " + A +
-                   ", \"\", 0, null, DqooDef.X_VAR_COMPARE_MASK_EQUAL );");
+        c.Put({T, " = X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, pX_NULL, 0, ((X_FLD_CHAR *)", A,
+               "), \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );"},
+              {T, " = X_VAR_DLL.X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, null, 0, ", A,
+               ", \"\", 0, null, DqooDef.X_VAR_COMPARE_MASK_EQUAL );"});
         return;
     default:
-        c.Line(T + " = X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, " + A + ", " + L +
-                   ", pX_NULL, \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );",
-               T + " = X_VAR_DLL.X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, " + A + ", " + L +
-                   ", null, \"\", 0, null, DqooDef.X_VAR_COMPARE_MASK_EQUAL );");
+        c.Put({T, " = X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, ", A, ", ", L,
+               ", pX_NULL, \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );"},
+              {T, " = X_VAR_DLL.X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, ", A, ", ", L,
+               ", null, \"\", 0, null, DqooDef.X_VAR_COMPARE_MASK_EQUAL );"});
         return;
     }
 }
@@ -377,7 +377,7 @@ bool writeValueTest(ExprCode& c, Operation& o)
     const std::string& T = o.T;
     const std::string& A = o.A;
     const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
-    auto zero = [&](const char* value) { c.Line(T + " = ( " + A + " == " + value + " );"); };
+    auto zero = [&](const char* value) { c.Put({T, " = ( ", A, " == ", value, " );"}); };
     auto defaultCompare = [&](const char* value, const char* length) {
         c.Line(EXPR_Format("%s = ( %s( %s, %s, %s ) == 0 );", T.c_str(), memcmpName, A.c_str(), value, length));
     };
@@ -388,7 +388,7 @@ bool writeValueTest(ExprCode& c, Operation& o)
     case EXPR_OP_DATETIME_IS_NULL:
         defaultCompare("X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\"", "X_MAX_SIZE_DATETIME_LEN");
         return true;
-    case EXPR_OP_BOOLEAN_IS_TRUE: c.Line(T + " = " + A + ";"); return true;
+    case EXPR_OP_BOOLEAN_IS_TRUE: c.Put({T, " = ", A, ";"}); return true;
     case EXPR_OP_BOOLEAN_IS_FALSE:
     case EXPR_OP_BOOLEAN_IS_NULL: zero("FALSE"); return true;
     default: break;
@@ -421,15 +421,15 @@ void writeKind(ExprCode& c, Operation& o)
     const std::string& T = o.T;
     const std::string& A = o.A;
     switch (o.opcode) {
-    case EXPR_OP_LOGICAL_NOT: c.Line(T + " = !( " + A + " );"); return;
-    case EXPR_OP_LOGICAL_OR: c.Line(T + " = ( " + A + " || " + o.B + " );"); return;
-    case EXPR_OP_LOGICAL_AND: c.Line(T + " = ( " + A + " && " + o.B + " );"); return;
+    case EXPR_OP_LOGICAL_NOT: c.Put({T, " = !( ", A, " );"}); return;
+    case EXPR_OP_LOGICAL_OR: c.Put({T, " = ( ", A, " || ", o.B, " );"}); return;
+    case EXPR_OP_LOGICAL_AND: c.Put({T, " = ( ", A, " && ", o.B, " );"}); return;
     case EXPR_OP_LOGICAL_IS_SQLNULL:
     case EXPR_OP_LOGICAL_IS_NOT_SQLNULL: {
         const bool is = o.opcode == EXPR_OP_LOGICAL_IS_SQLNULL;
         const std::string N = EXPR_BuildSqlNullTestText(c, o.s.left, &o.s);
         if (N.empty())
-            c.Line(T + (is ? " = FALSE;" : " = TRUE;"));
+            c.Put({T, (is ? " = FALSE;" : " = TRUE;")});
         else
             c.Line(is ? T + " = " + N + ";" : T + " = !( " + N + " );");
         return;
@@ -444,20 +444,20 @@ void writeKind(ExprCode& c, Operation& o)
             c.Line(EXPR_Format("%s = ulCurSize%d;", T.c_str(), o.n));
         return;
     case EXPR_OP_COERCE_DATE_TO_DATETIME:
-        c.Line("X_CPYBYTES( " + T + ", " + A + ", 10 );");
-        c.Line("X_CPYBYTES( &(" + T + "[10]), \" \" X_DEFAULT_TIME \".000000000\", 20 );");
+        c.Put({"X_CPYBYTES( ", T, ", ", A, ", 10 );"});
+        c.Put({"X_CPYBYTES( &(", T, "[10]), \" \" X_DEFAULT_TIME \".000000000\", 20 );"});
         return;
     case EXPR_OP_COERCE_TIME_TO_DATETIME:
-        c.Line("X_CPYBYTES( " + T + ", X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );");
-        c.Line("X_CPYBYTES( &(" + T + "[11]), " + A + ", 8 );");
+        c.Put({"X_CPYBYTES( ", T, ", X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );"});
+        c.Put({"X_CPYBYTES( &(", T, "[11]), ", A, ", 8 );"});
         return;
     case EXPR_OP_COERCE_DATETIME_TO_DATE:
-        c.Line("X_CPYBYTES( " + T + ", " + A + ", 10 );");
-        c.Line(T + "[10] = END_OF_STRING;");
+        c.Put({"X_CPYBYTES( ", T, ", ", A, ", 10 );"});
+        c.Put({T, "[10] = END_OF_STRING;"});
         return;
     case EXPR_OP_COERCE_DATETIME_TO_TIME:
-        c.Line("X_CPYBYTES( " + T + ", &(" + A + "[11]), 8 );");
-        c.Line(T + "[8] = END_OF_STRING;");
+        c.Put({"X_CPYBYTES( ", T, ", &(", A, "[11]), 8 );"});
+        c.Put({T, "[8] = END_OF_STRING;"});
         return;
     case EXPR_OP_PLAIN_OPERATION: return;
     default: break;
@@ -478,11 +478,11 @@ void writeKind(ExprCode& c, Operation& o)
     if (writeValueTest(c, o))
         return;
     if (o.s.operation == o.s.left)
-        c.Line(T + " = " + A + ";");
+        c.Put({T, " = ", A, ";"});
     else if (o.s.right != nullptr)
-        c.Line(T + " ??? ( " + A + " ??? " + o.B + " );");
+        c.Put({T, " ??? ( ", A, " ??? ", o.B, " );"});
     else
-        c.Line(T + " ??? " + A + ";");
+        c.Put({T, " ??? ", A, ";"});
 }
 
 }  // namespace
@@ -501,28 +501,28 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
         R = EXPR_BuildSqlNullTestText(c, s.result, &s);
     if (R.empty() || s.operation->kind != EXPR_TAG_INSTRUCTION)
         return;
-    const std::string VL = EXPR_BuildFactorValueText(c, s.left, &s);
-    const std::string VR = EXPR_BuildFactorValueText(c, s.right, &s);
+    const std::string& VL = EXPR_BuildFactorValueText(c, s.left, &s);
+    const std::string& VR = EXPR_BuildFactorValueText(c, s.right, &s);
     const bool l = !NL.empty(), r = !NR.empty();
     const std::string none = R + " = FALSE;";
     switch (s.operation->opcode) {
     case EXPR_OP_LOGICAL_OR:
         if (l && r)
-            c.Line(R + " = ( " + NL + " & ( " + NR + " | !( " + VR + " ) ) ) | ( " + NR + " & !( " + VL + " ) );");
+            c.Put({R, " = ( ", NL, " & ( ", NR, " | !( ", VR, " ) ) ) | ( ", NR, " & !( ", VL, " ) );"});
         else if (l)
-            c.Line(R + " = ( " + NL + " & !( " + VR + " ) );");
+            c.Put({R, " = ( ", NL, " & !( ", VR, " ) );"});
         else if (r)
-            c.Line(R + " = ( " + NR + " & !( " + VL + " ) );");
+            c.Put({R, " = ( ", NR, " & !( ", VL, " ) );"});
         else
             c.Line(none);
         return;
     case EXPR_OP_LOGICAL_AND:
         if (l && r)
-            c.Line(R + " = ( " + NL + " & ( " + NR + " | " + VR + " ) ) | ( " + NR + " & " + VL + " );");
+            c.Put({R, " = ( ", NL, " & ( ", NR, " | ", VR, " ) ) | ( ", NR, " & ", VL, " );"});
         else if (l)
-            c.Line(R + " = ( " + NL + " & " + VR + " );");
+            c.Put({R, " = ( ", NL, " & ", VR, " );"});
         else if (r)
-            c.Line(R + " = ( " + NR + " & " + VL + " );");
+            c.Put({R, " = ( ", NR, " & ", VL, " );"});
         else
             c.Line(none);
         return;
@@ -530,11 +530,11 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
     case EXPR_OP_LOGICAL_BEGIN_ANDIF: c.Line(l ? R + " = " + NL + ";" : none); return;
     case EXPR_OP_LOGICAL_END_ORIF:
         if (l && r)
-            c.Line(R + " = ( " + NL + " & ( " + NR + " | !( " + VR + " ) ) ) | ( " + NR + " );");
+            c.Put({R, " = ( ", NL, " & ( ", NR, " | !( ", VR, " ) ) ) | ( ", NR, " );"});
         else if (l)
-            c.Line(R + " = ( " + NL + " & !( " + VR + " ) );");
+            c.Put({R, " = ( ", NL, " & !( ", VR, " ) );"});
         else if (r)
-            c.Line(R + " = " + NR + ";");
+            c.Put({R, " = ", NR, ";"});
         else
             c.Line(none);
         return;
@@ -543,11 +543,11 @@ void EXPR_WriteSqlNullResultLogic(ExprCode& c, const EXPR_STATEMENT& s, std::str
     case EXPR_OP_LOGICAL_IS_NOT_SQLNULL: c.Line(none); return;
     default:
         if (l && r)
-            c.Line(R + " = ( " + NL + " | " + NR + " );");
+            c.Put({R, " = ( ", NL, " | ", NR, " );"});
         else if (l)
-            c.Line(R + " = " + NL + ";");
+            c.Put({R, " = ", NL, ";"});
         else if (r)
-            c.Line(R + " = " + NR + ";");
+            c.Put({R, " = ", NR, ";"});
         else
             c.Line(none);
         return;
@@ -570,10 +570,10 @@ void EXPR_WriteOperation(ExprCode& c, const EXPR_STATEMENT& s)
     EXPR_WriteGetFieldDataDispatch(c, s.left, &s);
     EXPR_WriteGetFieldDataDispatch(c, s.right, &s);
     EXPR_WriteSqlNullResultLogic(c, s, o.R);
-    o.result = EXPR_ViewField(c, s.result);
+    o.result = &EXPR_ViewField(c, s.result);
     if (!o.R.empty())
-        o.mode = o.result.field && EXPR_BuildFieldStateText(c.gen.Fields(), s.result, nullptr) != 0 ? NullMode::Field
-                                                                                                    : NullMode::Flag;
+        o.mode = o.result->field && EXPR_BuildFieldStateText(c.gen.Fields(), s.result, nullptr) != 0 ? NullMode::Field
+                                                                                                     : NullMode::Flag;
     const bool complete = isCompleteForm(o);
     if (complete) {
         writeCompleteForm(c, o);
@@ -589,10 +589,10 @@ void EXPR_WriteOperation(ExprCode& c, const EXPR_STATEMENT& s)
     if (guarded && o.mode == NullMode::Flag)
         c.Close();
     EXPR_WriteVectorSet(c, s);
-    if (resultTakesStateWork(o.result)) {
+    if (resultTakesStateWork(*o.result)) {
         if (!complete && o.mode != NullMode::Flag)
-            EXPR_WriteClearSqlNull(c, o.result, s.result, 1);
-        EXPR_WriteSetFieldDataDispatch(c.gen, o.result.d, s.result, c.stream, c.indent, 1);
+            EXPR_WriteClearSqlNull(c, *o.result, s.result, 1);
+        EXPR_WriteSetFieldDataDispatch(c.gen, o.result->d, s.result, c.stream, c.indent, 1);
     }
     if (guarded && o.mode == NullMode::Field)
         c.Close();

@@ -10,6 +10,7 @@
 ** or expands the macro inside it (120, 170, 151).
 */
 #include <iterator>
+#include <string>
 
 #include "generator/expressions/expr_core_services.h"
 #include "generator/expressions/expr_direct_code.h"
@@ -256,13 +257,22 @@ void writePrototypes(ExprWriterServices& gen, EXPR_ROUTINE& routine, const int32
         return;
     const int32_t n = routine.number;
     if (k->prototypePass == 0 && (pass == nullptr || *pass == 0)) {
-        gen.LineAt(header, 3, EXPR_Format("#if defined(%s_%d)", k->macro, n));
-        gen.LineAt(header, 3, EXPR_Format("   #define %s_%d%s %s_%d", k->callMacro, n, k->callParameter, k->macro, n));
+        /* the lines are put together in one buffer, by appends */
+        const std::string number = "_" + std::to_string(n);
+        std::string line;
+        line.reserve(128);
+        line.append("#if defined(").append(k->macro).append(number).append(")");
+        gen.LineAt(header, 3, line);
+        line.assign("   #define ").append(k->callMacro).append(number).append(k->callParameter);
+        const size_t call = line.size();
+        line.append(" ").append(k->macro).append(number);
+        gen.LineAt(header, 3, line);
         gen.LineAt(header, 3, "#else");
-        gen.LineAt(header, 3, EXPR_Format("   F_VOID_FUNCTION %s_%d( FUNCTION_STD_ARGS );", k->name, n));
         gen.LineAt(header, 3,
-                   EXPR_Format("   #define %s_%d%s %s_%d( FUNCTION_STD_PARMS );", k->callMacro, n, k->callParameter,
-                               k->name, n));
+                   std::string("   F_VOID_FUNCTION ").append(k->name).append(number).append("( FUNCTION_STD_ARGS );"));
+        line.resize(call);
+        line.append(" ").append(k->name).append(number).append("( FUNCTION_STD_PARMS );");
+        gen.LineAt(header, 3, line);
         gen.LineAt(header, 3, "#endif");
         gen.LineAt(header, 0, " ");
     }

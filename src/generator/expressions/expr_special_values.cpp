@@ -67,7 +67,7 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
 {
     const bool hi = value == ExprValue::HiVal, lo = value == ExprValue::LoVal, na = value == ExprValue::NAvail;
     const char* m = c.cs() ? "." : "->";
-    auto member = [&](const char* name, const char* v) { c.Line(T + m + name + " = " + v + ";"); };
+    auto member = [&](const char* name, const char* v) { c.Put({T, m, name, " = ", v, ";"}); };
     switch (layout) {
     case ExprLayout::IntU8:
         if (hi)
@@ -115,32 +115,32 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
         return;
     case ExprLayout::Date:
         if (!na)
-            c.Line("X_CPYBYTES( " + T + "->vchDate, X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );",
-                   "DqooDef.X_CPYBYTES_STR( ref " + T +
-                       ".vchDate, DqooDef.X_DEFAULT_DATE, DqooDef.X_MAX_SIZE_DATE_LEN );");
+            c.Put({"X_CPYBYTES( ", T, "->vchDate, X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN );"},
+                  {"DqooDef.X_CPYBYTES_STR( ref ", T,
+                   ".vchDate, DqooDef.X_DEFAULT_DATE, DqooDef.X_MAX_SIZE_DATE_LEN );"});
         return;
     case ExprLayout::Time:
         if (hi)
-            c.Line("X_CPYBYTES( " + T + m + "vchTime, \"23:59:59\", X_MAX_SIZE_TIME_LEN );",
-                   "DqooDef.X_CPYBYTES_STR( ref " + T + ".vchTime, \"23:59:59\", DqooDef.X_MAX_SIZE_TIME_LEN );");
+            c.Put({"X_CPYBYTES( ", T, m, "vchTime, \"23:59:59\", X_MAX_SIZE_TIME_LEN );"},
+                  {"DqooDef.X_CPYBYTES_STR( ref ", T, ".vchTime, \"23:59:59\", DqooDef.X_MAX_SIZE_TIME_LEN );"});
         if (lo)
-            c.Line("X_CPYBYTES( " + T + m + "vchTime, X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN );",
-                   "DqooDef.X_CPYBYTES_STR( ref " + T +
-                       ".vchTime, DqooDef.X_DEFAULT_TIME, DqooDef.X_MAX_SIZE_TIME_LEN );");
+            c.Put({"X_CPYBYTES( ", T, m, "vchTime, X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN );"},
+                  {"DqooDef.X_CPYBYTES_STR( ref ", T,
+                   ".vchTime, DqooDef.X_DEFAULT_TIME, DqooDef.X_MAX_SIZE_TIME_LEN );"});
         return;
     case ExprLayout::DateTime:
         if (hi)
-            c.Line("X_CPYBYTES( " + T +
-                       "->vchDateTime, X_DEFAULT_DATE \" \" \"23:59:59\" \".999999999\", X_MAX_SIZE_DATETIME_LEN );",
-                   "DqooDef.X_CPYBYTES_STR( ref " + T +
-                       ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + \"23:59:59\" + "
-                       "\".999999999\", DqooDef.X_MAX_SIZE_DATETIME_LEN );");
+            c.Put({"X_CPYBYTES( ", T,
+                   "->vchDateTime, X_DEFAULT_DATE \" \" \"23:59:59\" \".999999999\", X_MAX_SIZE_DATETIME_LEN );"},
+                  {"DqooDef.X_CPYBYTES_STR( ref ", T,
+                   ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + \"23:59:59\" + "
+                   "\".999999999\", DqooDef.X_MAX_SIZE_DATETIME_LEN );"});
         if (lo)
-            c.Line("X_CPYBYTES( " + T +
-                       "->vchDateTime, X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );",
-                   "DqooDef.X_CPYBYTES_STR( ref " + T +
-                       ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + DqooDef.X_DEFAULT_TIME + "
-                       "\".000000000\", DqooDef.X_MAX_SIZE_DATETIME_LEN );");
+            c.Put({"X_CPYBYTES( ", T,
+                   "->vchDateTime, X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );"},
+                  {"DqooDef.X_CPYBYTES_STR( ref ", T,
+                   ".vchDateTime, DqooDef.X_DEFAULT_DATE + \" \" + DqooDef.X_DEFAULT_TIME + "
+                   "\".000000000\", DqooDef.X_MAX_SIZE_DATETIME_LEN );"});
         return;
     case ExprLayout::String:
     case ExprLayout::Binary: {
@@ -161,11 +161,11 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
     }
     case ExprLayout::Lob:
         if (hi || lo) {
-            c.Line("memset( " + T + (hi ? ", HIVAL, " : ", X_CLEAR_ALPHA_LOVAL, ") + "X_MAX_SIZE_LOB_FILE_NAME );");
-            c.Line(T + "->vchFileName[ X_MAX_SIZE_LOB_FILE_NAME ] = 0;");
+            c.Put({"memset( ", T, (hi ? ", HIVAL, " : ", X_CLEAR_ALPHA_LOVAL, "), "X_MAX_SIZE_LOB_FILE_NAME );"});
+            c.Put({T, "->vchFileName[ X_MAX_SIZE_LOB_FILE_NAME ] = 0;"});
         } else {
-            c.Line("memset( " + T + ", LOVAL, ( X_MAX_SIZE_LOB_FILE_NAME + 1 ) );");
-            c.Line("X_CPYBYTES( " + T + "->vchFileName, \"N/AVAIL\", 7 );");
+            c.Put({"memset( ", T, ", LOVAL, ( X_MAX_SIZE_LOB_FILE_NAME + 1 ) );"});
+            c.Put({"X_CPYBYTES( ", T, "->vchFileName, \"N/AVAIL\", 7 );"});
         }
         return;
     case ExprLayout::Alpha:
@@ -174,7 +174,7 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
             return;
         }
         if (N < 2) {
-            c.Line(T + (hi ? "[0] = HIVAL;" : lo ? "[0] = X_CLEAR_ALPHA_LOVAL;" : "[0] = X_CLEAR_ALPHA;"));
+            c.Put({T, (hi ? "[0] = HIVAL;" : lo ? "[0] = X_CLEAR_ALPHA_LOVAL;" : "[0] = X_CLEAR_ALPHA;")});
         } else if (hi) {
             c.Line(EXPR_Format("memset( %s, HIVAL, %d );", T.c_str(), N),
                    EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.HIVAL, %d );", T.c_str(), N));
@@ -182,8 +182,8 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
             c.Line(EXPR_Format("memset( %s, X_CLEAR_ALPHA_LOVAL, %d );", T.c_str(), N),
                    EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.X_CLEAR_ALPHA_LOVAL, %d );", T.c_str(), N));
         } else if (N == 2) {
-            c.Line(T + "[0] = X_CLEAR_ALPHA;");
-            c.Line(T + "[1] = X_CLEAR_ALPHA;");
+            c.Put({T, "[0] = X_CLEAR_ALPHA;"});
+            c.Put({T, "[1] = X_CLEAR_ALPHA;"});
         } else if (N <= 7) {
             c.Line(EXPR_Format("memcpy( %s, \"N/AVAIL\", %d );", T.c_str(), N),
                    EXPR_Format("X_DEFS.X_CPYBYTES( ref %s, \"N/AVAIL\", %d );", T.c_str(), N));
@@ -201,15 +201,15 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
                                hi ? "X_CLEAR_ALPHA_HIVAL" : "X_CLEAR_ALPHA_LOVAL", N));
             c.Line(EXPR_Format("%s->vchData[%d] = END_OF_STRING;", T.c_str(), N));
         } else if (N < 3) {
-            c.Line(T + "->sLength = 0;");
-            c.Line(T + "->vchData[0] = END_OF_STRING;");
+            c.Put({T, "->sLength = 0;"});
+            c.Put({T, "->vchData[0] = END_OF_STRING;"});
         } else if (N <= 6) {
             c.Line(EXPR_Format("%s->sLength = %d;", T.c_str(), N));
             c.Line(EXPR_Format("memcpy( %s->vchData, \"N/AVAIL\", %d );", T.c_str(), N));
             c.Line(EXPR_Format("%s->vchData[%d] = END_OF_STRING;", T.c_str(), N));
         } else {
-            c.Line(T + "->sLength = 7;");
-            c.Line("strcpy( " + T + "->vchData, \"N/AVAIL\" );");
+            c.Put({T, "->sLength = 7;"});
+            c.Put({"strcpy( ", T, "->vchData, \"N/AVAIL\" );"});
         }
         return;
     default: return;
@@ -224,12 +224,12 @@ void packedNines(ExprCode& c, bool packed, bool hi, int32_t N)
         const int32_t B = N / 2 + 1;
         const std::string sign = hi ? "'\\x90' | X_PACKED_POSITIVE;" : "'\\x90' | X_PACKED_NEGATIVE;";
         if (B == 1) {
-            c.Line("pField[0] = " + sign);
+            c.Put({"pField[0] = ", sign});
             return;
         }
         if (B == 2) {
             c.Line(N % 2 == 0 ? "pField[0] = '\\x09';" : "pField[0] = '\\x99';");
-            c.Line("pField[1] = " + sign);
+            c.Put({"pField[1] = ", sign});
             return;
         }
         if (N % 2 == 0) {
@@ -300,16 +300,16 @@ void csDecimalStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView& f)
         c.Line(EXPR_Format("%s pFldDecimal = ((%s)( %s ));", structure, structure, storage.c_str()));
         c.Line("object pField = pFldDecimal.fchData;");
     } else {
-        c.Line("object pField = " + storage + ";");
+        c.Put({"object pField = ", storage, ";"});
     }
     csPackedNines(c, packed, t.value == ExprValue::HiVal, f.d.length);
     if (f.d.sqlNull && t.vector2)
         c.Line("pFldDecimal.bFieldState &= ~((int)XFIELDSTATE.FsIsSqlNull);");
     if (f.d.indexed)
-        c.Line("X_Vec_Set_Index( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " );");
+        c.Put({"X_Vec_Set_Index( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(), " );"});
     if (f.d.dispatch)
-        c.Line("X_VAR_DLL.X_VAR_SetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " +
-               f.index() + " );");
+        c.Put({"X_VAR_DLL.X_VAR_SetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(),
+               " );"});
     c.Close();
 }
 
@@ -339,10 +339,9 @@ void decimalStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView& f)
     if (f.d.sqlNull && t.vector2)
         c.Line(EXPR_Format("%s->bFieldState = ((XFIELDSTATE)( %s->bFieldState & (~FsIsSqlNull) ));", pointer, pointer));
     if (f.d.indexed)
-        c.Line("X_Vec_Set_Index( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " );");
+        c.Put({"X_Vec_Set_Index( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(), " );"});
     if (f.d.dispatch)
-        c.Line("X_VAR_SetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() +
-               " );");
+        c.Put({"X_VAR_SetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(), " );"});
     c.Close();
 }
 
@@ -368,22 +367,22 @@ void valueStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, con
         /* the run time's fills and copies take the field's element of the vector */
         if (f.vector()) {
             c.Open();
-            c.Line("X_FLD pField = X_RUN_DLL.X_GET_INDEX( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() +
-                   " );");
+            c.Put(
+                {"X_FLD pField = X_RUN_DLL.X_GET_INDEX( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(), " );"});
             T = "pField";
         } else {
             T = f.table() + "[" + f.index() + "]";
         }
     } else if (f.vector() && c.cs()) {
         c.Open();
-        c.Line(std::string(type.structure) +
-               " pField = " + EXPR_Format(cast.c_str(), ("X_RUN_DLL." + applied).c_str()) + ";");
+        c.Put({std::string(type.structure), " pField = ", EXPR_Format(cast.c_str(), ("X_RUN_DLL." + applied).c_str()),
+               ";"});
         T = "pField";
     } else if (f.vector()) {
         c.Open();
         c.Line(type.structure);
-        c.Line(std::string(type.pointerType ? "      pField = " : "      *pField = ") +
-               EXPR_Format(cast.c_str(), applied.c_str()) + ";");
+        c.Put({std::string(type.pointerType ? "      pField = " : "      *pField = "),
+               EXPR_Format(cast.c_str(), applied.c_str()), ";"});
         T = "pField";
     } else {
         T = EXPR_Format(cast.c_str(), plain.c_str());
@@ -395,13 +394,12 @@ void valueStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, con
         const bool csForm = l == ExprLayout::IntU8 || l == ExprLayout::Int8 || l == ExprLayout::Int16 ||
                             l == ExprLayout::Date || l == ExprLayout::DateTime;
         if (c.cs() && csForm)
-            c.Line(T + ".bFieldState = (int)((XFIELDSTATE)( " + T +
-                   ".bFieldState & (~(int)XFIELDSTATE.FsIsSqlNull) ));");
+            c.Put({T, ".bFieldState = (int)((XFIELDSTATE)( ", T, ".bFieldState & (~(int)XFIELDSTATE.FsIsSqlNull) ));"});
         else
-            c.Line(T + "->bFieldState = ((XFIELDSTATE)( " + T + "->bFieldState & (~FsIsSqlNull) ));");
+            c.Put({T, "->bFieldState = ((XFIELDSTATE)( ", T, "->bFieldState & (~FsIsSqlNull) ));"});
     }
     if (f.d.indexed && isNumericLayout(l))
-        c.Line("X_Vec_Set_Index( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " );");
+        c.Put({"X_Vec_Set_Index( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(), " );"});
     if (f.d.dispatch) {
         const std::string set =
             "X_VAR_SetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " );";
@@ -473,7 +471,7 @@ void varyingMove(ExprCode& c, const ExprFieldView& source, const ExprFieldView& 
     c.Line("}");
     c.Line("else");
     c.Line("{");
-    c.Line("   " + copy);
+    c.Put({"   ", copy});
     if (target.d.sqlNull)
         c.Line(clear);
     c.Line("}");
@@ -519,25 +517,25 @@ void EXPR_WriteIdenticalFieldMove(ExprCode& c, const EXPR_STATEMENT& s)
     const std::string S = movePointer(c, source, 1);
     const std::string D = movePointer(c, target, 2);
     if (target.d.dispatch)
-        c.Line("X_VAR_GetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + target.index() + " );");
+        c.Put({"X_VAR_GetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, pX_Fld, ", target.index(), " );"});
     const std::string LS = byteLength(source), LD = byteLength(target);
     const std::string clearTarget = "((X_FLD_INFO*)( " + D + " ))->bFieldState &= ~FsIsSqlNull;";
     if (!t.vector2) {
         if (t.suffix == 'A')
-            c.Line("X_CPYBYTES( " + D + ", ((X_FLD_PACKED*)( " + S + " ))->fchData, " + LD + " );");
+            c.Put({"X_CPYBYTES( ", D, ", ((X_FLD_PACKED*)( ", S, " ))->fchData, ", LD, " );"});
         else if (t.suffix == 'B')
-            c.Line("X_CPYBYTES( " + D + ", ((X_FLD_SIGNED*)( " + S + " ))->fchData, " + LD + " );");
+            c.Put({"X_CPYBYTES( ", D, ", ((X_FLD_SIGNED*)( ", S, " ))->fchData, ", LD, " );"});
         else if (target.d.length == 1)
-            c.Line("*(" + D + ") = *(" + S + ");");
+            c.Put({"*(", D, ") = *(", S, ");"});
         else
-            c.Line("X_CPYBYTES( " + D + ", " + S + ", " + LD + " );");
+            c.Put({"X_CPYBYTES( ", D, ", ", S, ", ", LD, " );"});
     } else if (t.suffix == 0) {
-        c.Line("X_CPYBYTES( " + D + ", " + S + ", " + LS + " );");
+        c.Put({"X_CPYBYTES( ", D, ", ", S, ", ", LS, " );"});
         if (source.d.sqlNull && !target.d.sqlNull)
             c.Line(clearTarget);
     } else if (t.suffix == 'A' || t.suffix == 'B') {
-        c.Line("X_CPYBYTES( ((" + std::string(t.suffix == 'A' ? "X_FLD_PACKED" : "X_FLD_SIGNED") + "*)( " + D +
-               " ))->fchData, " + S + ", " + LS + " );");
+        c.Put({"X_CPYBYTES( ((", std::string(t.suffix == 'A' ? "X_FLD_PACKED" : "X_FLD_SIGNED"), "*)( ", D,
+               " ))->fchData, ", S, ", ", LS, " );"});
         if (target.d.sqlNull)
             c.Line(clearTarget);
     } else {

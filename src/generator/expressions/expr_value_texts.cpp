@@ -51,20 +51,30 @@ FieldStructure structureOf(const EXPR_OPERAND_DESCRIPTOR& d)
     }
 }
 
-std::string baseText(const ExprFieldView& f)
+/* Appends what reaches the field's data or field information: the work
+** pointer of a vector element read through one or of a record member, else
+** the vector element or the field table entry itself. */
+void appendBase(std::string& text, const ExprFieldView& f)
 {
-    const std::string applied = "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + f.table() + ", " + f.index() + " )";
-    const std::string plain = f.table() + "[" + f.index() + "].pField";
-    if (f.full()) {
-        if (f.vector())
-            return f.pointerVariable ? EXPR_Format("pFldInfo%d", f.n) : applied;
-        return f.d.record ? EXPR_Format("pFldInfo%d", f.n) : plain;
+    if (f.vector() ? f.pointerVariable : f.d.record) {
+        text.append(f.full() ? "pFldInfo" : "pField").append(std::to_string(f.n));
+    } else if (f.vector()) {
+        text.append("X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, ")
+            .append(f.table())
+            .append(", ")
+            .append(f.index())
+            .append(" )");
+    } else {
+        text.append(f.table()).append("[").append(f.index()).append("].pField");
     }
-    if (f.vector() && !f.pointerVariable)
-        return applied;
-    if (!f.vector() && !f.d.record)
-        return plain;
-    return EXPR_Format("pField%d", f.n);
+}
+
+/* Appends the base cast to the field structure `name` points to. */
+void appendCast(std::string& text, ExprCode& c, const char* name, const ExprFieldView& f)
+{
+    text.append("((").append(name).append(c.cs() ? ")( " : "*)( ");
+    appendBase(text, f);
+    text.append(" ))");
 }
 
 std::string textLiteral(ExprCode& c, const EXPR_OPERAND_NODE* node)
@@ -143,18 +153,26 @@ std::string subjectText(ExprCode& c, ExprValue type, EXPR_OPERAND_NODE* node)
 }
 
 /* The work variable of an arithmetic or rounding result of a value type. */
+/* "<name><n>": a numbered work variable. */
+std::string numbered(const char* name, int32_t n)
+{
+    std::string text(name);
+    text.append(std::to_string(n));
+    return text;
+}
+
 std::string arithmeticText(ExprCode& c, ExprValue type, int32_t n)
 {
     switch (type) {
-    case ExprValue::Long: return EXPR_Format(c.iSeries() ? "decOperand%d" : "lOperand%d", n);
-    case ExprValue::LongLong: return EXPR_Format(c.iSeries() ? "decOperand%d" : "llOperand%d", n);
-    case ExprValue::Double: return EXPR_Format(c.iSeries() ? "decOperand%d" : "dOperand%d", n);
+    case ExprValue::Long: return numbered(c.iSeries() ? "decOperand" : "lOperand", n);
+    case ExprValue::LongLong: return numbered(c.iSeries() ? "decOperand" : "llOperand", n);
+    case ExprValue::Double: return numbered(c.iSeries() ? "decOperand" : "dOperand", n);
     case ExprValue::Packed31:
     case ExprValue::Packed63:
-    case ExprValue::Decimal: return EXPR_Format("decOperand%d", n);
-    case ExprValue::Int32: return EXPR_Format("lOperand%d", n);
-    case ExprValue::Int64: return EXPR_Format("llOperand%d", n);
-    case ExprValue::Float64: return EXPR_Format("dOperand%d", n);
+    case ExprValue::Decimal: return numbered("decOperand", n);
+    case ExprValue::Int32: return numbered("lOperand", n);
+    case ExprValue::Int64: return numbered("llOperand", n);
+    case ExprValue::Float64: return numbered("dOperand", n);
     default: return "?RetrieveSolutionFactor??";
     }
 }
@@ -253,13 +271,13 @@ std::string fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node)
     case 'Z': return EXPR_BuildFieldAccessText(c, f);
     case 'P':
         if (!c.iSeries())
-            return EXPR_Format("%s%d", EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
+            return numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
         return EXPR_Format("*((decimal(%d,%d)*)( %s ))", f.d.length, f.d.decimals,
                            EXPR_BuildFieldAccessText(c, f).c_str());
     case 'S':
         if (!c.iSeries())
-            return EXPR_Format("%s%d", EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
-        return EXPR_Format("decOperand%d", f.n);
+            return numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
+        return numbered("decOperand", f.n);
     default: return "?DeclareSolutionFactor???";
     }
 }
@@ -274,11 +292,14 @@ int32_t ExprCode::Number(const EXPR_OPERAND_NODE* node) const
 const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
     static const ExprFieldView none;
-    if (!EXPR_IsInstruction(node) || EXPR_fIsWhenOpcode(node->opcode) || EXPR_fIsSubjectLoad(node->opcode) ||
-        node->opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL)
+    if (!EXPR_IsInstruction(node))
         return none;
+    /* only instructions that view a field are kept */
     if (const auto seen = c.views.find(node); seen != c.views.end())
         return seen->second;
+    if (EXPR_fIsWhenOpcode(node->opcode) || EXPR_fIsSubjectLoad(node->opcode) ||
+        node->opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL)
+        return none;
     ExprFieldView& f = c.views[node];
     f.field = EXPR_fDescribeWrappedOperand(c.gen.Fields(), &c.variant, &c.expression, node, f.d) != 0;
     f.n = c.Number(node);
@@ -297,31 +318,33 @@ bool EXPR_fIsResultOf(const EXPR_STATEMENT* operation, const EXPR_OPERAND_NODE* 
 
 std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f)
 {
-    const std::string base = baseText(f);
-    if (!f.full())
-        return base;
-    const FieldStructure s = structureOf(f.d);
-    if (s.name == nullptr)
-        return base;
-    const std::string cast =
-        c.cs() ? EXPR_Format("((%s)( %s ))", s.name, base.c_str()) : EXPR_Format("((%s*)( %s ))", s.name, base.c_str());
+    std::string text;
+    const FieldStructure s = f.full() ? structureOf(f.d) : FieldStructure{nullptr, "", false};
+    if (s.name == nullptr) {
+        appendBase(text, f);
+        return text;
+    }
+    /* the member's first byte is reached by address, in C# as the member */
+    const bool address = *s.member != '\0' && s.address;
+    if (address)
+        text.append(c.cs() ? "( " : "&( ");
+    appendCast(text, c, s.name, f);
     if (*s.member == '\0')
-        return cast;
-    if (c.cs())
-        return s.address ? "( " + cast + "." + s.member + " )" : cast + "." + s.member;
-    return s.address ? "&( " + cast + "->" + s.member + "[0] )" : cast + "->" + s.member;
+        return text;
+    text.append(c.cs() ? "." : "->").append(s.member);
+    if (address)
+        text.append(c.cs() ? " )" : "[0] )");
+    return text;
 }
 
 std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f)
 {
-    const std::string base = baseText(f);
-    FieldStructure s = structureOf(f.d);
     /* A type without a structure of its own still reaches its field state
     ** through the field information (the data pointer has no members). */
-    if (s.name == nullptr)
-        s.name = "X_FLD_INFO";
-    return c.cs() ? EXPR_Format("((%s)( %s ))", s.name, base.c_str())
-                  : EXPR_Format("((%s*)( %s ))", s.name, base.c_str());
+    const char* name = structureOf(f.d).name;
+    std::string text;
+    appendCast(text, c, name != nullptr ? name : "X_FLD_INFO", f);
+    return text;
 }
 
 namespace {
@@ -340,15 +363,15 @@ std::string factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node)
     }
     switch (opcode) {
     case EXPR_OP_COERCE_DATE_TO_DATETIME:
-    case EXPR_OP_COERCE_TIME_TO_DATETIME: return EXPR_Format("vchDateTime%d", n);
-    case EXPR_OP_COERCE_DATETIME_TO_DATE: return EXPR_Format("vchDate%d", n);
-    case EXPR_OP_COERCE_DATETIME_TO_TIME: return EXPR_Format("vchTime%d", n);
-    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL: return EXPR_Format("decOperand%d", n);
-    case EXPR_OP_STRING_CUR_SIZE: return EXPR_Format("ulCurSize%d", n);
+    case EXPR_OP_COERCE_TIME_TO_DATETIME: return numbered("vchDateTime", n);
+    case EXPR_OP_COERCE_DATETIME_TO_DATE: return numbered("vchDate", n);
+    case EXPR_OP_COERCE_DATETIME_TO_TIME: return numbered("vchTime", n);
+    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL: return numbered("decOperand", n);
+    case EXPR_OP_STRING_CUR_SIZE: return numbered("ulCurSize", n);
     default: break;
     }
     if (EXPR_fHasBooleanResult(opcode))
-        return EXPR_Format("bOperand%d", n);
+        return numbered("bOperand", n);
     /* Rounding results are held like the arithmetic of their type. */
     if (t.kind == ExprOpKind::Arithmetic || t.kind == ExprOpKind::Round)
         return arithmeticText(c, t.value, n);
@@ -359,12 +382,13 @@ std::string factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node)
 
 }  // namespace
 
-std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
+const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
 {
+    static const std::string result = "bResult", none;
     if (node == nullptr)
         return operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->result == nullptr
-                   ? "bResult"
-                   : "";
+                   ? result
+                   : none;
     if (const auto seen = c.values.find(node); seen != c.values.end())
         return seen->second;
     return c.values.emplace(node, factorValueText(c, node)).first->second;
@@ -382,8 +406,8 @@ namespace {
 
 void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
 {
-    std::string v1 = EXPR_BuildFactorValueText(c, op.left, &op);
-    std::string v2 = EXPR_BuildFactorValueText(c, op.right, &op);
+    const std::string& v1 = EXPR_BuildFactorValueText(c, op.left, &op);
+    const std::string& v2 = EXPR_BuildFactorValueText(c, op.right, &op);
     const long l1 = EXPR_lOperandLength(op.left), l2 = EXPR_lOperandLength(op.right);
     const std::string t1 = EXPR_OperandLengthText(c, op.left), t2 = EXPR_OperandLengthText(c, op.right);
     const std::string longer = l1 > l2 ? t1 : t2;
@@ -431,7 +455,7 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
 
 void writeCurSize(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
 {
-    const std::string v1 = EXPR_BuildFactorValueText(c, op.left, &op);
+    const std::string& v1 = EXPR_BuildFactorValueText(c, op.left, &op);
     switch (EXPR_sOperandStringClass(c.gen.Fields(), op.left)) {
     case 3: c.Line(EXPR_Format("ulCurSize%d = strlen( %s );", n, v1.c_str())); return;
     case 4:
@@ -512,8 +536,8 @@ void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, E
 std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, std::string_view op,
                                   std::string_view mask)
 {
-    const std::string v1 = EXPR_BuildFactorValueText(c, operation.left, &operation);
-    const std::string v2 = EXPR_BuildFactorValueText(c, operation.right, &operation);
+    const std::string& v1 = EXPR_BuildFactorValueText(c, operation.left, &operation);
+    const std::string& v2 = EXPR_BuildFactorValueText(c, operation.right, &operation);
     const int32_t n = c.Number(operation.operation);
     const std::string o(op);
     const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
