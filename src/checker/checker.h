@@ -271,6 +271,12 @@ bool IsComponentRun();
 bool IsFunctionRun();
 int32_t Pass();
 bool NameIs(const char* name); /* current command name equals name (blank-padded) */
+/* A letter a to z in capitals, any other byte as it is: what toupper does in
+ * the "C" locale the library runs in, without its call per character. */
+inline char UpperChar(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 /* The text in capitals. */
 std::string Upper(std::string s);
 /* A parameter value given: neither empty nor *NONE. */

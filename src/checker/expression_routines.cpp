@@ -40,7 +40,7 @@ std::string fieldName(const std::string& written)
     if (ctx && !name.empty() && name[0] == ctx->cNatChar1 && ctx->cNatChar1 != ' ')
         name.erase(0, 1);
     for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        c = UpperChar(c);
     return name;
 }
 

@@ -249,7 +249,7 @@ bool Expand(FFC_CONTEXT* ctx, const std::string& file, const std::string& listNa
             }
             continue;
         }
-        if (IsGroupName(entry, prefix)) {
+        if (bare.compare(0, 3, "XG_") == 0) {  // a group name (IsGroupName of the entry)
             if (const Group* group = FindGroup(entry, prefix)) {
                 for (const std::string& member : group->members) {
                     if (adding) {

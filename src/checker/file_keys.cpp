@@ -8,10 +8,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "dqov/definitions.h"
@@ -33,6 +35,16 @@ struct KeyField {
 KeyField g_keys[P3105_MAX_KEYS];
 int g_keyCount = 0;
 P3105_KEY_RESULTS g_results;
+
+// What this check read of the repository: the key field names of each
+// file (by kind, file, library and physical file), and each key field's
+// answer of P3105_sGetFieldAttributes.
+struct FieldAnswer {
+    char result;
+    P3105_FIELD_REQUEST field;
+};
+std::unordered_map<std::string, std::vector<std::string>> g_keyNames;
+std::unordered_map<std::string, FieldAnswer> g_fieldAnswers;
 
 std::string Partition(const FFC_CONTEXT* ctx)
 {
@@ -72,7 +84,7 @@ bool Blank(const char* text, size_t width)
 }
 
 // Reads the key field names of the request's file in key order.
-bool ReadKeyNames(FFC_CONTEXT* ctx, const P3105_KEY_REQUEST& rq, std::vector<std::string>& names)
+void ReadKeyNames(FFC_CONTEXT* ctx, const P3105_KEY_REQUEST& rq, std::vector<std::string>& names)
 {
     bool physical = std::memcmp(rq.acFileKind, "PHY", 3) == 0;
     std::string partition = Partition(ctx);
@@ -94,7 +106,33 @@ bool ReadKeyNames(FFC_CONTEXT* ctx, const P3105_KEY_REQUEST& rq, std::vector<std
                         partition.c_str(), base.c_str(), library.c_str(), file.c_str());
     for (std::string& name : checker::FetchNames(area, tags))
         names.push_back(std::move(name));
-    return true;
+}
+
+// The key field names of the request's file, read at its first check.
+const std::vector<std::string>& KeyNames(FFC_CONTEXT* ctx, const P3105_KEY_REQUEST& rq)
+{
+    std::string key(rq.acFileKind, 3 + 10 + 10 + 10);
+    static_assert(offsetof(P3105_KEY_REQUEST, acPhysical) == 23, "kind, file, library and physical file adjoin");
+    auto it = g_keyNames.find(key);
+    if (it != g_keyNames.end())
+        return it->second;
+    std::vector<std::string> names;
+    ReadKeyNames(ctx, rq, names);
+    return g_keyNames.emplace(std::move(key), std::move(names)).first->second;
+}
+
+// P3105_sGetFieldAttributes of a key field, asked once per check.
+char KeyFieldAttributes(FFC_CONTEXT* ctx, P3105_FIELD_REQUEST& field)
+{
+    std::string key(field.acName, 10);
+    auto it = g_fieldAnswers.find(key);
+    if (it == g_fieldAnswers.end()) {
+        FieldAnswer answer{' ', field};
+        answer.result = P3105_sGetFieldAttributes(ctx, &answer.field);
+        it = g_fieldAnswers.emplace(std::move(key), answer).first;
+    }
+    field = it->second.field;
+    return it->second.result;
 }
 
 }  // namespace
@@ -157,12 +195,10 @@ void P3105_sCheckFileKeys(FFC_CONTEXT* pContext, int16_t sCheckFlag, P3105_KEY_R
     if (rq.cResult == 'N')
         return;
 
-    std::vector<std::string> names;
-    ReadKeyNames(pContext, rq, names);
-    for (const std::string& name : names) {
-        P3105_FIELD_REQUEST field;
+    for (const std::string& name : KeyNames(pContext, rq)) {
+        P3105_FIELD_REQUEST field{};
         checker::Pad(field.acName, 10, name);
-        if (P3105_sGetFieldAttributes(pContext, &field) != '0') {
+        if (KeyFieldAttributes(pContext, field) != '0') {
             Queue(pContext, acQueue, "DCM0121", file + library + "0000001" + Padded(name, 10));
             rq.cResult = 'N';
             return;
@@ -242,3 +278,9 @@ const P3105_KEY_RESULTS* P3105_pKeyResults(void)
 }
 
 }  // extern "C"
+
+void checker::ForgetFileKeys()
+{
+    g_keyNames.clear();
+    g_fieldAnswers.clear();
+}

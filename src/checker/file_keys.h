@@ -61,4 +61,12 @@ void P3105_sCheckFileKeys(FFC_CONTEXT* pContext, int16_t sCheckFlag, P3105_KEY_R
 const P3105_KEY_RESULTS* P3105_pKeyResults(void);
 }
 
+namespace checker {
+/* A check reads each file's key fields with their attributes, and where
+ * each file is, once: the repository does not change while it runs. These
+ * forget what an earlier check read; called at the start of each check. */
+void ForgetFileKeys();
+void ForgetResolvedFiles();
+}  // namespace checker
+
 #endif

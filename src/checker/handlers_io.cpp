@@ -11,6 +11,9 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
 
 #include "dqov/fatal.h"
 #include "platform/dqos/dqos.h"
@@ -40,7 +43,7 @@ struct FileRef {
     std::string physical;
 };
 
-bool ResolveFile(const std::string& file, const std::string& library, FileRef& out)
+bool ReadFileRef(const std::string& file, const std::string& library, FileRef& out)
 {
     std::string partition = Trim(G().partition, 3);
     bool any = library.empty() || library == "*FIRST" || library == "*LIBL";
@@ -84,6 +87,24 @@ bool ResolveFile(const std::string& file, const std::string& library, FileRef& o
     return true;
 }
 
+// Where each file named with its library was found by this check (false:
+// nowhere); the repository does not change while the check runs.
+std::unordered_map<std::string, std::pair<bool, FileRef>> g_resolved;
+
+bool ResolveFile(const std::string& file, const std::string& library, FileRef& out)
+{
+    std::string key = file + '\0' + library;
+    auto it = g_resolved.find(key);
+    if (it == g_resolved.end()) {
+        FileRef ref;
+        bool found = ReadFileRef(file, library, ref);
+        it = g_resolved.emplace(std::move(key), std::make_pair(found, std::move(ref))).first;
+    }
+    if (it->second.first)
+        out = it->second.second;
+    return it->second.first;
+}
+
 // The WITH_KEY values against the file's keys; the resolved values, their
 // codes and the physical file go back into the parsed command.
 void CheckKeys(const std::string& file, const std::string& library)
@@ -124,6 +145,11 @@ void CheckKeys(const std::string& file, const std::string& library)
 }
 
 }  // namespace
+
+void checker::ForgetResolvedFiles()
+{
+    g_resolved.clear();
+}
 
 extern "C" {
 

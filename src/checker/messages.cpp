@@ -93,13 +93,19 @@ bool NameIs(const char* name)
 std::string Upper(std::string s)
 {
     for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        c = UpperChar(c);
     return s;
 }
 
 bool Given(const std::string& value)
 {
-    return !value.empty() && Upper(value) != "*NONE";
+    static constexpr std::string_view kNone = "*NONE";
+    if (value.size() != kNone.size())
+        return !value.empty();
+    for (size_t i = 0; i < kNone.size(); ++i)
+        if (UpperChar(value[i]) != kNone[i])
+            return true;
+    return false;
 }
 
 void NoteMessageText()

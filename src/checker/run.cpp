@@ -3,6 +3,7 @@
 #include "checker/builtins.h"
 #include "checker/checker.h"
 #include "checker/field_lists.h"
+#include "checker/file_keys.h"
 #include "checker/handlers.h"
 #include "checker/params/cmdparm.h"
 #include "checker/usage.h"
@@ -196,6 +197,8 @@ void ResetModuleForCheck()
     g.commandCount = 0;
     g.checkerCommandCounter = 0;
     P3100_ResetLayoutCounters();
+    ForgetFileKeys();
+    ForgetResolvedFiles();
 }
 
 void RecordXref(const char* kind, const std::string& name, long line)

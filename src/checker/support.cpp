@@ -144,7 +144,7 @@ int32_t P31O2_usLookupCommandCode(const char* pName, uint16_t* pusCommandCode)
 {
     char name[11] = {};
     for (int i = 0; i < 10 && pName[i] && pName[i] != ' '; ++i)
-        name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(pName[i])));
+        name[i] = checker::UpperChar(pName[i]);
     for (const BuiltIn& b : kBuiltIns)
         if (name[0] == b.name[0] && std::strcmp(name, b.name) == 0) {
             *pusCommandCode = b.code;
@@ -175,7 +175,7 @@ int32_t P31O2_fIsIncludeCommand(const char* pName)
 {
     char name[11] = {};
     for (int i = 0; i < 10 && pName[i] && pName[i] != ' '; ++i)
-        name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(pName[i])));
+        name[i] = checker::UpperChar(pName[i]);
     return std::strcmp(name, "INCLUDE") == 0 ? 1 : 0;
 }
 

@@ -15,6 +15,13 @@
 
 namespace {
 
+// A statement area on the heap (17 KB); the declaration sets what a run
+// reads, so it is not cleared first.
+std::unique_ptr<SSQL_AREA> newArea()
+{
+    return std::make_unique_for_overwrite<SSQL_AREA>();
+}
+
 // One single-row statement: declared, run, its areas released. A failure of
 // the statement is fatal; returns true with a row, false without.
 template <typename... Cols> bool runSingle(const char* tag, SSQL_AREA& area, Cols... cols)
@@ -64,7 +71,7 @@ void loadFunctionDescription(const std::string& part, const std::string& process
 {
     std::memset(out, ' ', 40);
     for (const auto& lang : textLanguages()) {
-        auto area = std::make_unique<SSQL_AREA>();
+        auto area = newArea();
         const char* tag = "DC_P31O2/QV_F67/A";
         declareOrDie(*area, tag,
                      SSQL_DeclareExt(area.get(),
@@ -86,7 +93,7 @@ void loadFunctionDescription(const std::string& part, const std::string& process
 bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
 {
     std::string part = rc::Trimmed(ctx->acPartition, 3);
-    auto area = std::make_unique<SSQL_AREA>();
+    auto area = newArea();
     const char* tag = "DC_P31O2/QV_F03/A";
     declareOrDie(*area, tag,
                  SSQL_DeclareExt(area.get(),
@@ -115,7 +122,7 @@ bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
 
     std::memset(&f.text, ' ', sizeof f.text);
     for (const auto& lang : textLanguages()) {
-        auto t = std::make_unique<SSQL_AREA>();
+        auto t = newArea();
         const char* ttag = "DC_P31O2/QV_FTX/A";
         declareOrDie(*t, ttag,
                      SSQL_DeclareExt(t.get(),
@@ -180,7 +187,7 @@ int16_t P310C_sLoadProcessDefinition(FFC_CONTEXT* ctx, const char* process, FFC_
         return 1;
     std::string part = rc::Trimmed(ctx->acPartition, 3);
     std::string proc = rc::Trimmed(process, 10);
-    auto area = std::make_unique<SSQL_AREA>();
+    auto area = newArea();
     const char* tag = "DC_P31O2/QV_F20/A";
     declareOrDie(*area, tag,
                  SSQL_DeclareExt(area.get(),
@@ -210,7 +217,7 @@ int16_t P310C_sLoadFunctionDefinition(FFC_CONTEXT* ctx, const char* process, con
     std::string part = rc::Trimmed(ctx->acPartition, 3);
     std::string proc = rc::Trimmed(process, 10);
     std::string func = rc::Trimmed(function, 7);
-    auto area = std::make_unique<SSQL_AREA>();
+    auto area = newArea();
     const char* tag = "DC_P31O2/QV_F23/A";
     declareOrDie(*area, tag,
                  SSQL_DeclareExt(area.get(),

@@ -2,18 +2,20 @@
 // read from the repository's field dictionary.
 #include <atomic>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <new>
 #include <string>
+#include <unordered_map>
 
 #include "dqov/definitions.h"
 #include "runcontrol/definitions_internal.h"
 #include "runcontrol/field_cache.h"
 #include "runcontrol/rc_internal.h"
 
+// Hashed by name: a check looks fields up many thousand times; entries keep
+// their place when the table grows, so a returned entry stays valid.
 struct FFC_FIELD_CACHE {
-    std::map<std::string, defs::CachedField> fields;
+    std::unordered_map<std::string, defs::CachedField> fields;
 };
 
 namespace {

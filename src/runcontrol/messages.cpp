@@ -236,6 +236,8 @@ uint32_t P9006_ulReplayQueuedMessages(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, 
 {
     std::string name = rc::MessageQueueList(queue);
     uint16_t highest = QVRMM_usHighestEntry(ctx, name.c_str());
+    if (highest == 0)
+        return 0;  // nothing queued: nothing to move, nothing to clear
     uint32_t moved = 0;
     for (uint16_t i = 1; i <= highest; ++i) {
         FFC_MESSAGE_RECORD r;

@@ -7,6 +7,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "runcontrol/rc_internal.h"
@@ -23,7 +24,7 @@ struct FFC_LIST_ANCHOR {
         // possible entries costs nothing until they are put)
         std::vector<std::optional<std::vector<unsigned char>>> slots;
     };
-    std::map<std::string, List> lists;
+    std::map<std::string, List, std::less<>> lists;  // found by a view of the name
 };
 
 namespace {
@@ -34,11 +35,20 @@ std::string listName(const char* name)
     return rc::Trimmed(name, QVRMM_NAME_LEN);
 }
 
+// The same name seen in place, for look-ups that make no copy.
+std::string_view listKey(const char* name)
+{
+    size_t n = strnlen(name, QVRMM_NAME_LEN);
+    while (n > 0 && name[n - 1] == ' ')
+        --n;
+    return {name, n};
+}
+
 FFC_LIST_ANCHOR::List* findList(FFC_CONTEXT* ctx, const char* name)
 {
-    if (!ctx || !ctx->pListAnchor)
+    if (!ctx || !ctx->pListAnchor || !name)
         return nullptr;
-    auto it = ctx->pListAnchor->lists.find(listName(name));
+    auto it = ctx->pListAnchor->lists.find(listKey(name));
     return it == ctx->pListAnchor->lists.end() ? nullptr : &it->second;
 }
 

@@ -152,7 +152,6 @@ void IndexCommandViews(const void* pArea, uint16_t usCount)
             if (p.layout == 'F' && !p.elements.empty())
                 p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();
         }
-        MakeDefaults(v);
     }
 }
 
@@ -162,8 +161,14 @@ const CommandView& ReadCommandView(const void* pArea, uint16_t usCount, const ch
     if (index.area != pArea || index.count != usCount)
         IndexCommandViews(pArea, usCount);
     std::string_view name = TrimmedName(acCommand);
-    if (!index.last || index.last->name != name)
-        index.last = &ViewOf(index, name);
+    if (!index.last || index.last->name != name) {
+        // a command's defaults are worked out when it is first prepared:
+        // a function uses few of the commands
+        CommandView& view = ViewOf(index, name);
+        if (!view.defaultsMade)
+            MakeDefaults(view);
+        index.last = &view;
+    }
     return *index.last;
 }
 

@@ -45,7 +45,7 @@ struct CommandView {
     std::vector<ParamView> params;
     std::vector<std::pair<std::string, std::string>> aliases; /* alias, keyword */
     /* The parameter area with every default set, kept as its stretches that
-     * are not blank (offset, bytes); made when the view is indexed. */
+     * are not blank (offset, bytes); made when the view is first read. */
     std::vector<std::pair<int32_t, std::string>> defaults;
     bool defaultsMade = false;
     /* whether the command has a result slot that follows from the

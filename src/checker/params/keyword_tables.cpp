@@ -9,9 +9,22 @@
 
 namespace {
 
+// The value as `width` digits with leading zeros ("%0*ld"); the table's
+// numbers fit their fields and are put together directly, a value that
+// does not goes through snprintf.
 void PutNumber(char* field, size_t width, long value)
 {
-    char text[16];
+    if (value >= 0 && width <= 18) {
+        long limit = 1;
+        for (size_t i = 0; i < width; ++i)
+            limit *= 10;
+        if (value < limit) {
+            for (size_t at = width; at > 0; value /= 10)
+                field[--at] = static_cast<char>('0' + value % 10);
+            return;
+        }
+    }
+    char text[24];
     std::snprintf(text, sizeof text, "%0*ld", static_cast<int>(width), value);
     std::memcpy(field, text, width);
 }
