@@ -23,15 +23,25 @@
 
 namespace {
 
-FFC_PARSED_COMMAND& parsedBuffer()
+/* What an emitter sees when its command is not stored: a blank command
+** with no parameters. */
+const FFC_PARSED_COMMAND& blankCommand()
 {
-    static auto buffer = std::make_unique<FFC_PARSED_COMMAND>();
-    return *buffer;
+    static const auto blank = [] {
+        auto p = std::make_unique<FFC_PARSED_COMMAND>();
+        std::memset(p.get(), 0, sizeof *p);
+        std::memset(p->acName, ' ', sizeof p->acName);
+        std::memset(p->acLabel, ' ', sizeof p->acLabel);
+        std::memset(p->acParms, ' ', sizeof p->acParms);
+        p->lDispatchId = -1;
+        return p;
+    }();
+    return *blank;
 }
 
-/* Which stored command the buffer holds: an emitter reads its command's
-** parameters many times, and the record is copied only when another
-** command is current or a record store has changed since. */
+/* Which stored command the current view shows: an emitter reads its
+** command's parameters many times, and the store is asked again only when
+** another command is current or a record store has changed since. */
 struct ParsedKey {
     const FFC_CONTEXT* ctx = nullptr;
     const FFC_RECORD_STORE* store = nullptr;
@@ -46,17 +56,17 @@ ParsedKey& parsedKey()
     return key;
 }
 
-/* Counts the loads of the parsed buffer: what is derived from the current
-** command's parameters stays valid while the count is unchanged. */
+/* Counts the changes of the current command: what is derived from its
+** parameters stays valid while the count is unchanged. */
 uint64_t& parsedSerial()
 {
     static uint64_t serial = 0;
     return serial;
 }
 
-/* A parameter element read for the current command, kept while the
-** buffer holds the same record: emitters ask for the same few elements
-** again and again. */
+/* A parameter element read for the current command, kept while the view
+** shows the same record: emitters ask for the same few elements again and
+** again. */
 struct ParmMemo {
     std::string keyword;
     int iElement = 0, iEntry = 0;
@@ -70,55 +80,40 @@ std::vector<ParmMemo>& parmMemos()
     return memos;
 }
 
-/* The command's fields before its parameter area: what the head-only
-** reading fills. */
-constexpr uint32_t kParsedHead = offsetof(FFC_PARSED_COMMAND, acParms);
-
-/* Fills the buffer with the current command's record, or with its head
-** only when that is all the caller reads: most commands' code needs the
-** sequence number and routine reference, and the parameter area is
-** copied out of the store only for the emitters that read it. */
-const FFC_PARSED_COMMAND& loadParsed(bool fWhole)
+/* The current command's record as the command store holds it, read in
+** place through the store's view (the generator is the store's only
+** viewer, so the view stays on this record until another command is
+** current); the blank command when it is not stored. */
+const FFC_PARSED_COMMAND& loadParsed()
 {
-    static bool whole = false;
-    FFC_PARSED_COMMAND& p = parsedBuffer();
+    static const FFC_PARSED_COMMAND* current = nullptr;
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     FFC_CONTEXT* ctx = P3109_Context();
     const ParsedKey key{ctx, ctx ? ctx->pCommandStore : nullptr, RS_ulChangeStamp(), r.usNumber, r.usSequence};
-    const bool same = key.ctx && parsedKey() == key;
-    if (same && (whole || !fWhole))
-        return p;
-    if (!same) {
-        parsedKey() = key;
-        ++parsedSerial();
-        parmMemos().clear();
-    }
-    whole = fWhole;
-    const uint32_t length = fWhole ? sizeof p : kParsedHead;
-    std::memset(&p, 0, length);
-    p.sLine = static_cast<int16_t>(r.usNumber);
-    p.sSubLine = static_cast<int16_t>(r.usSequence);
-    if (!ctx || !ctx->pCommandStore || RS_fFindCommandRecord(ctx, &p, length) != 0) {
-        std::memset(&p, 0, sizeof p);
-        std::memset(p.acName, ' ', sizeof p.acName);
-        std::memset(p.acLabel, ' ', sizeof p.acLabel);
-        std::memset(p.acParms, ' ', sizeof p.acParms);
-        p.lDispatchId = -1;
-        whole = true;
-    }
-    return p;
+    if (current && key.ctx && parsedKey() == key)
+        return *current;
+    parsedKey() = key;
+    ++parsedSerial();
+    parmMemos().clear();
+    uint32_t length = 0;
+    const void* view = ctx && ctx->pCommandStore ? RS_pViewCommandRecord(ctx, static_cast<int16_t>(r.usNumber),
+                                                                         static_cast<int16_t>(r.usSequence), &length)
+                                                 : nullptr;
+    current = view && length >= sizeof(FFC_PARSED_COMMAND) ? static_cast<const FFC_PARSED_COMMAND*>(view)
+                                                           : &blankCommand();
+    return *current;
 }
 
 }  // namespace
 
 const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand()
 {
-    return loadParsed(true);
+    return loadParsed();
 }
 
 const FFC_PARSED_COMMAND& P3109_CurrentParsedHead()
 {
-    return loadParsed(false);
+    return loadParsed();
 }
 
 uint64_t P3109_ulCurrentParsedSerial()
