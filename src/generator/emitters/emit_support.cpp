@@ -99,8 +99,8 @@ const FFC_PARSED_COMMAND& loadParsed()
     const void* view = ctx && ctx->pCommandStore ? RS_pViewCommandRecord(ctx, static_cast<int16_t>(r.usNumber),
                                                                          static_cast<int16_t>(r.usSequence), &length)
                                                  : nullptr;
-    current = view && length >= sizeof(FFC_PARSED_COMMAND) ? static_cast<const FFC_PARSED_COMMAND*>(view)
-                                                           : &blankCommand();
+    current =
+        view && length >= sizeof(FFC_PARSED_COMMAND) ? static_cast<const FFC_PARSED_COMMAND*>(view) : &blankCommand();
     return *current;
 }
 
