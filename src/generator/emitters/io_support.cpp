@@ -15,6 +15,7 @@
 #include "dqov/workfile.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/field_helpers.h"
+#include "generator/core/field_initialisation.h"
 #include "generator/core/gen_sql.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
@@ -151,6 +152,9 @@ void recordGroup(const std::string& group, const std::vector<std::string>& names
     FFC_CONTEXT* ctx = P3109_Context();
     if (!ctx || !ctx->pWorkFile)
         return;
+    /* a group new to the work file: its members are kept in memory too */
+    const uint64_t before = WF_ulKindStamp(ctx, LAYOUT_KIND_GROUPFLD);
+    bool keep = !P3109_fGroupHasMembers(ctx, group);
     FFC_WORK_RECORD r;
     for (size_t i = 0; i < names.size(); ++i) {
         WF_BlankRecord(ctx, &r);
@@ -159,8 +163,10 @@ void recordGroup(const std::string& group, const std::vector<std::string>& names
         int32_t number = static_cast<int32_t>(i + 1);
         FIX_LongToDigits(&number, 10, r.acQualifier);
         std::memcpy(reinterpret_cast<GROUPFLD_DATA*>(r.acData)->acField, names[i].data(), 10);
-        WF_lWrite(ctx, &r);
+        keep = WF_lWrite(ctx, &r) != 0 && keep;
     }
+    if (keep)
+        P3109_KeepGroupMembers(ctx, group, names, before);
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, LAYOUT_KIND_GROUPNAM, FFC_WORK_KIND_LEN);
     std::memcpy(r.acName, group.data(), std::min<size_t>(group.size(), FFC_WORK_NAME_LEN));
