@@ -6,7 +6,6 @@
 #include "generator/emitters/io_support.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "checker/params/parsed_command.h"
@@ -300,9 +299,12 @@ std::string P3109_IoFieldGroup()
     if (P3109_ParmCount("FIELDS") <= 0)
         return {};
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
-    char name[16];
-    std::snprintf(name, sizeof name, "@F%04d%04d", r.usNumber % 10000, r.usSequence % 10000);
-    const std::string group(name, 10);
+    /* "@F", then the command's two numbers as four digits each */
+    char name[10] = {'@', 'F'};
+    const int32_t number = r.usNumber % 10000, sequence = r.usSequence % 10000;
+    FIX_LongToDigits(&number, 4, name + 2);
+    FIX_LongToDigits(&sequence, 4, name + 6);
+    const std::string group(name, sizeof name);
     /* recorded once per job: a later pass of the emitters finds the records */
     if (state().recordedGroups.insert(group).second && !P3109_fIsGroupName(group))
         recordGroup(group, expandedFieldList(P3109_CurrentIoFile()));
