@@ -124,25 +124,40 @@ uint64_t P3109_ulCurrentParsedSerial()
 
 namespace {
 
-/* The element as a fixed field of its full width; empty when the command
-** has no such element. */
-std::string parmField(const FFC_PARSED_COMMAND& p, std::string_view keyword, int iElement, int iEntry)
+/* The current command's place in the command table, found once for each
+** reading of its record; -1 for a command not in the table. */
+int currentCommandIndex(const FFC_PARSED_COMMAND& p)
 {
-    const std::string name = dqov::cmdparm::CommandNameOf(p);
-    const int ci = dqov::cmdparm::FindCommand(name);
+    static uint64_t serial = 0;
+    static int index = -1;
+    if (serial != parsedSerial()) {
+        serial = parsedSerial();
+        index = dqov::cmdparm::FindCommand(dqov::cmdparm::CommandNameOf(p));
+    }
+    return index;
+}
+
+/* The element of the current command, trailing blanks removed, or as a
+** fixed field of its full width (fField); empty when the command has no
+** such element. */
+std::string parmElement(const FFC_PARSED_COMMAND& p, std::string_view keyword, int iElement, int iEntry, bool fField)
+{
+    const int ci = currentCommandIndex(p);
     if (ci < 0)
         return {};
-    const int pi = dqov::cmdparm::FindParam(dqov::cmdparm::kCommands[static_cast<size_t>(ci)], keyword);
-    if (pi < 0)
+    const auto& command = dqov::cmdparm::kCommands[static_cast<size_t>(ci)];
+    const int pi = dqov::cmdparm::FindParam(command, keyword);
+    if (pi < 0 || iElement >= command.params[pi].elementCount)
         return {};
-    const auto& def = dqov::cmdparm::kCommands[static_cast<size_t>(ci)].params[pi];
-    if (iElement >= def.elementCount)
-        return {};
-    const int32_t size = dqov::cmdparm::ElementSize(def.elements[iElement]);
-    const int32_t at = dqov::cmdparm::EntryOffset(p, keyword, iElement, iEntry, size);
+    const int32_t size = dqov::cmdparm::ElementSize(command.params[pi].elements[iElement]);
+    const int32_t at = dqov::cmdparm::PlacedOffset(ci, pi, iElement, iEntry, size);
     if (at < 0)
         return {};
-    return std::string(p.acParms + at, static_cast<size_t>(size));
+    const std::string_view element(p.acParms + at, static_cast<size_t>(size));
+    if (fField)
+        return std::string(element);
+    const size_t last = element.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string() : std::string(element.substr(0, last + 1));
 }
 
 /* A parameter element of the current command, read once for each reading
@@ -155,8 +170,7 @@ const std::string& keptParm(std::string_view keyword, int iElement, int iEntry, 
         if (m.iElement == iElement && m.iEntry == iEntry && m.fField == fField && m.keyword == keyword)
             return m.value;
     memos.push_back(
-        {std::string(keyword), iElement, iEntry, fField,
-         fField ? parmField(p, keyword, iElement, iEntry) : dqov::cmdparm::ParmText(p, keyword, iElement, iEntry)});
+        {std::string(keyword), iElement, iEntry, fField, parmElement(p, keyword, iElement, iEntry, fField)});
     return memos.back().value;
 }
 
