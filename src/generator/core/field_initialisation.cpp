@@ -9,8 +9,10 @@
 */
 #include "generator/core/field_initialisation.h"
 
+#include <array>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "checker/params/parsed_command.h"
@@ -410,6 +412,101 @@ void P3109_WriteBifParmTableNoArgs()
     P3109_WriteBifParmTable(0);
 }
 
+namespace {
+
+/* A member of a field group: the field name of its "GROUPFLD" record. */
+using GroupMember = std::array<char, 10>;
+
+/* The members of field groups by their work-file name (the record's whole
+** name field), as the work file held them when its "GROUPFLD" records had
+** the change stamp kept here. */
+struct GroupMembers {
+    bool filled = false;
+    uint64_t stamp = 0;
+    std::unordered_map<std::string, std::vector<GroupMember>> kept;
+};
+
+GroupMembers& groupCache()
+{
+    static GroupMembers cache;
+    return cache;
+}
+
+/* Empties the cache when "GROUPFLD" records were written, changed or
+** removed since it was filled; true when it still holds. */
+bool groupCacheHolds(GroupMembers& c, uint64_t ulStamp)
+{
+    if (c.filled && c.stamp == ulStamp)
+        return true;
+    c.kept.clear();
+    c.filled = true;
+    c.stamp = ulStamp;
+    return false;
+}
+
+/* The members of the group with this work-file name, in stored order,
+** read from the work file once while its "GROUPFLD" records stay as they
+** are. */
+const std::vector<GroupMember>& groupMembers(FFC_CONTEXT* ctx, const std::string& key)
+{
+    GroupMembers& c = groupCache();
+    groupCacheHolds(c, WF_ulKindStamp(ctx, LAYOUT_KIND_GROUPFLD));
+    auto [at, added] = c.kept.try_emplace(key);
+    if (!added)
+        return at->second;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, FFC_WORK_KIND_LEN);
+    std::memcpy(r.acName, key.data(), FFC_WORK_NAME_LEN);
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 2); rc == '0';
+         rc = WF_cReadNext(ctx, GEN_SLOT_SECTIONS, &r, 2)) {
+        const auto* d = reinterpret_cast<const GROUPFLD_DATA*>(r.acData);
+        GroupMember& member = at->second.emplace_back();
+        std::memcpy(member.data(), d->acField, member.size());
+    }
+    return at->second;
+}
+
+/* The record's name field holding the name. */
+std::string workName(std::string_view name)
+{
+    std::string field(FFC_WORK_NAME_LEN, ' ');
+    field.replace(0, std::min(name.size(), field.size()), name.substr(0, field.size()));
+    return field;
+}
+
+}  // namespace
+
+bool P3109_fGroupHasMembers(FFC_CONTEXT* ctx, std::string_view name)
+{
+    if (!ctx || !ctx->pWorkFile)
+        return false;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, FFC_WORK_KIND_LEN);
+    std::memcpy(r.acName, workName(name).data(), FFC_WORK_NAME_LEN);
+    return WF_cFindFirst(ctx, GEN_SLOT_SECTIONS_INNER, &r, 2) == '0';
+}
+
+void P3109_KeepGroupMembers(FFC_CONTEXT* ctx, std::string_view name, const std::vector<std::string>& members,
+                            uint64_t ulStampBefore)
+{
+    if (!ctx || !ctx->pWorkFile)
+        return;
+    /* what the cache held before the group's records were written still
+       holds after them: only this group's records were added */
+    GroupMembers& c = groupCache();
+    groupCacheHolds(c, ulStampBefore);
+    c.stamp = WF_ulKindStamp(ctx, LAYOUT_KIND_GROUPFLD);
+    std::vector<GroupMember>& kept = c.kept[workName(name)];
+    kept.clear();
+    for (const std::string& m : members) {
+        GroupMember& member = kept.emplace_back();
+        member.fill(' ');
+        std::memcpy(member.data(), m.data(), std::min(m.size(), member.size()));
+    }
+}
+
 void P3109_WriteFieldGroupArray(GEN_STREAM stream, int16_t sIndent, std::string_view group, std::string_view array)
 {
     FFC_CONTEXT* ctx = P3109_Context();
@@ -426,14 +523,9 @@ void P3109_WriteFieldGroupArray(GEN_STREAM stream, int16_t sIndent, std::string_
     std::vector<std::string> symbols;
     if (ctx && ctx->pWorkFile) {
         const std::string key = P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(group)), FFC_WORK_NAME_LEN);
-        FFC_WORK_RECORD r;
-        WF_BlankRecord(ctx, &r);
-        std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, FFC_WORK_KIND_LEN);
-        std::memcpy(r.acName, key.data(), FFC_WORK_NAME_LEN);
-        for (char rc = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 2); rc == '0';
-             rc = WF_cReadNext(ctx, GEN_SLOT_SECTIONS, &r, 2)) {
-            const auto* d = reinterpret_cast<const GROUPFLD_DATA*>(r.acData);
-            const GEN_FIELD_INFO* f = P3109_pFindUsedField(std::string_view(d->acField, 10), GEN_SLOT_SECTIONS_INNER);
+        for (const GroupMember& member : groupMembers(ctx, key)) {
+            const GEN_FIELD_INFO* f =
+                P3109_pFindUsedField(std::string_view(member.data(), member.size()), GEN_SLOT_SECTIONS_INNER);
             if (f)
                 symbols.push_back(f->vectorName);
         }

@@ -13,7 +13,9 @@
 #define GENERATOR_CORE_FIELD_INITIALISATION_H
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "generator/core/gen_state.h"
 
@@ -34,6 +36,14 @@ void P3109_WriteBifFieldList();
 void P3109_WriteBifParmTable(int32_t lReturnValues);
 void P3109_WriteBifParmTableNoArgs();
 
+/* Whether the work file holds "GROUPFLD" records under the group name. */
+bool P3109_fGroupHasMembers(FFC_CONTEXT* pContext, std::string_view name);
+/* The members just written as the "GROUPFLD" records of a group that had
+** none, ulStampBefore being WF_ulKindStamp of "GROUPFLD" before they were
+** written: kept so that the group's array is written without reading its
+** records back. */
+void P3109_KeepGroupMembers(FFC_CONTEXT* pContext, std::string_view name, const std::vector<std::string>& members,
+                            uint64_t ulStampBefore);
 /* "static const X_SHORT as%s[] =" with the index symbols of the group's
 ** fields. */
 void P3109_WriteFieldGroupArray(GEN_STREAM stream, int16_t sIndent, std::string_view group, std::string_view array);

@@ -13,6 +13,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "checker/work_records.h"
 #include "dqov/fix.h"
@@ -122,6 +125,7 @@ bool holdable(const GEN_FIELD_INFO& f)
 std::vector<Entry> collectFields(FFC_CONTEXT* ctx)
 {
     std::vector<Entry> entries;
+    std::unordered_set<std::string> taken; /* the vector names of the entries */
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
@@ -135,14 +139,13 @@ std::vector<Entry> collectFields(FFC_CONTEXT* ctx)
         e.f.fMangled = d.cMangled == 'F';
         e.lFirstLine = FIX_lDigitsToLong(d.acFirstLine, 7, nullptr);
         e.firstCommand.assign(d.acFirstCommand, sizeof d.acFirstCommand);
-        bool repeated = false;
-        for (const Entry& other : entries)
-            repeated = repeated || other.f.vectorName == e.f.vectorName;
-        if (repeated || e.f.vectorName.empty() || e.f.vectorName == "V_NOT_AVAILABLE")
+        if (taken.count(e.f.vectorName) || e.f.vectorName.empty() || e.f.vectorName == "V_NOT_AVAILABLE")
             continue;
         nameUse(e);
-        if (holdable(e.f))
-            entries.push_back(std::move(e));
+        if (!holdable(e.f))
+            continue;
+        taken.insert(e.f.vectorName);
+        entries.push_back(std::move(e));
     }
     return entries;
 }

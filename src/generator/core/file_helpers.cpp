@@ -90,14 +90,41 @@ GEN_STREAM openFile(const std::string& name, const char* mode, const char* msgId
     return stream;
 }
 
+/* Reads the next line of the file as fgets does into the buffer; its
+** length without the trailing blanks and line end, or -1 at the end of the
+** file and after reporting a line too long to read. */
+long readLine(FILE* f, InputFile& in, char (&buffer)[kReadBuffer])
+{
+    if (!std::fgets(buffer, static_cast<int>(kReadBuffer), f))
+        return -1;
+    ++in.lLine;
+    size_t n = std::strlen(buffer);
+    if (n == kReadBuffer - 1 && buffer[n - 1] != '\n' && lineGoesOn(f)) {
+        reportLongLine(in);
+        return -1;
+    }
+    while (n > 0 && lineEndOrBlank(buffer[n - 1]))
+        --n;
+    return static_cast<long>(n);
+}
+
+/* Copies the file's lines to the stream, each with a blank appended; the
+** lines go from the read buffer to the stream with no copy between. */
 void copyLines(GEN_STREAM out, const std::string& path)
 {
     GEN_STREAM in = P3109_pOpenInputFile(path);
     if (in == GEN_NO_STREAM)
         return;
-    std::string line;
-    while (P3109_lAbortWord() == 0 && P3109_fReadSkeletonLine(in, 0, line) == 'Y')
-        P3109_WriteFileLine(1, line, out);
+    FILE* f = P3109_pStreamFile(in);
+    InputFile& file = inputFiles()[in];
+    char buffer[kReadBuffer];
+    while (f && P3109_lAbortWord() == 0) {
+        FFC_StopWhenInterrupted();
+        const long n = readLine(f, file, buffer);
+        if (n < 0)
+            break;
+        P3109_WriteFileLine(1, std::string_view(buffer, static_cast<size_t>(n)), out);
+    }
     P3109_CloseStream(in);
 }
 
@@ -111,18 +138,10 @@ char P3109_fReadSkeletonLine(GEN_STREAM stream, int fAppendBlank, std::string& l
     if (!f)
         return 'N';
     char buffer[kReadBuffer];
-    if (!std::fgets(buffer, static_cast<int>(kReadBuffer), f))
+    const long n = readLine(f, inputFiles()[stream], buffer);
+    if (n < 0)
         return 'N';
-    InputFile& in = inputFiles()[stream];
-    ++in.lLine;
-    size_t n = std::strlen(buffer);
-    if (n == kReadBuffer - 1 && buffer[n - 1] != '\n' && lineGoesOn(f)) {
-        reportLongLine(in);
-        return 'N';
-    }
-    while (n > 0 && lineEndOrBlank(buffer[n - 1]))
-        --n;
-    line.assign(buffer, n);
+    line.assign(buffer, static_cast<size_t>(n));
     if (fAppendBlank)
         line += ' ';
     return 'Y';

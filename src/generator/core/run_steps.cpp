@@ -77,19 +77,22 @@ void checkedSourceLines(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, st
         fromComponent = true; /* its text holds the parameters only */
     }
     size_t length = std::min<size_t>(source.usParmLength, FFC_SOURCE_TEXT_MAX);
-    std::string parms = P3109_TrimRight(std::string_view(source.acParameters, length));
-    std::string text;
-    if (source.lPreSplit == 1 || source.lBuiltIn == 1 || fromComponent) {
-        std::string label = P3109_TrimRight(std::string_view(source.acLabel, 3));
-        if (!label.empty())
-            text = label + ": ";
-        text += P3109_TrimRight(std::string_view(fromComponent ? source.acNameWritten : source.acName, 10));
-        if (!parms.empty())
-            text += " " + parms;
-    } else {
-        text = parms;
+    const std::string_view parms = P3109_TrimmedRight(std::string_view(source.acParameters, length));
+    if (source.lPreSplit != 1 && source.lBuiltIn != 1 && !fromComponent) {
+        lines->emplace_back(parms);
+        return;
     }
-    lines->push_back(text);
+    const std::string_view label = P3109_TrimmedRight(std::string_view(source.acLabel, 3));
+    const std::string_view name =
+        P3109_TrimmedRight(std::string_view(fromComponent ? source.acNameWritten : source.acName, 10));
+    std::string text;
+    text.reserve(label.size() + 2 + name.size() + 1 + parms.size());
+    if (!label.empty())
+        text.append(label).append(": ");
+    text.append(name);
+    if (!parms.empty())
+        text.append(" ").append(parms);
+    lines->push_back(std::move(text));
 }
 
 constexpr GEN_COMMAND_SOURCE kCheckedCommands{findCheckedCommand, checkedSourceLines};

@@ -311,7 +311,7 @@ std::string P3109_DropNationalChar(std::string_view name)
     return std::string(name);
 }
 
-std::string P3109_TrimRight(std::string_view text)
+std::string_view P3109_TrimmedRight(std::string_view text)
 {
     size_t n = text.size();
     while (n > 0) {
@@ -320,7 +320,12 @@ std::string P3109_TrimRight(std::string_view text)
             break;
         --n;
     }
-    return std::string(text.substr(0, n));
+    return text.substr(0, n);
+}
+
+std::string P3109_TrimRight(std::string_view text)
+{
+    return std::string(P3109_TrimmedRight(text));
 }
 
 std::string P3109_NameText(const char* pField, size_t ulLength)

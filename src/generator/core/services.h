@@ -77,6 +77,8 @@ int P3109_lCompareCommandName(const void* pName1, const void* pName2);
 std::string P3109_DropNationalChar(std::string_view name);
 /* Right-trims blanks, NULs, form feeds, line feeds and carriage returns. */
 std::string P3109_TrimRight(std::string_view text);
+/* The same, as a view of the text itself. */
+std::string_view P3109_TrimmedRight(std::string_view text);
 /* A right-trimmed terminated name, a single blank when it is all blanks. */
 std::string P3109_NameText(const char* pField, size_t ulLength);
 

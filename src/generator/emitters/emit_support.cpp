@@ -23,15 +23,25 @@
 
 namespace {
 
-FFC_PARSED_COMMAND& parsedBuffer()
+/* What an emitter sees when its command is not stored: a blank command
+** with no parameters. */
+const FFC_PARSED_COMMAND& blankCommand()
 {
-    static auto buffer = std::make_unique<FFC_PARSED_COMMAND>();
-    return *buffer;
+    static const auto blank = [] {
+        auto p = std::make_unique<FFC_PARSED_COMMAND>();
+        std::memset(p.get(), 0, sizeof *p);
+        std::memset(p->acName, ' ', sizeof p->acName);
+        std::memset(p->acLabel, ' ', sizeof p->acLabel);
+        std::memset(p->acParms, ' ', sizeof p->acParms);
+        p->lDispatchId = -1;
+        return p;
+    }();
+    return *blank;
 }
 
-/* Which stored command the buffer holds: an emitter reads its command's
-** parameters many times, and the record is copied only when another
-** command is current or a record store has changed since. */
+/* Which stored command the current view shows: an emitter reads its
+** command's parameters many times, and the store is asked again only when
+** another command is current or a record store has changed since. */
 struct ParsedKey {
     const FFC_CONTEXT* ctx = nullptr;
     const FFC_RECORD_STORE* store = nullptr;
@@ -46,17 +56,17 @@ ParsedKey& parsedKey()
     return key;
 }
 
-/* Counts the loads of the parsed buffer: what is derived from the current
-** command's parameters stays valid while the count is unchanged. */
+/* Counts the changes of the current command: what is derived from its
+** parameters stays valid while the count is unchanged. */
 uint64_t& parsedSerial()
 {
     static uint64_t serial = 0;
     return serial;
 }
 
-/* A parameter element read for the current command, kept while the
-** buffer holds the same record: emitters ask for the same few elements
-** again and again. */
+/* A parameter element read for the current command, kept while the view
+** shows the same record: emitters ask for the same few elements again and
+** again. */
 struct ParmMemo {
     std::string keyword;
     int iElement = 0, iEntry = 0;
@@ -70,55 +80,40 @@ std::vector<ParmMemo>& parmMemos()
     return memos;
 }
 
-/* The command's fields before its parameter area: what the head-only
-** reading fills. */
-constexpr uint32_t kParsedHead = offsetof(FFC_PARSED_COMMAND, acParms);
-
-/* Fills the buffer with the current command's record, or with its head
-** only when that is all the caller reads: most commands' code needs the
-** sequence number and routine reference, and the parameter area is
-** copied out of the store only for the emitters that read it. */
-const FFC_PARSED_COMMAND& loadParsed(bool fWhole)
+/* The current command's record as the command store holds it, read in
+** place through the store's view (the generator is the store's only
+** viewer, so the view stays on this record until another command is
+** current); the blank command when it is not stored. */
+const FFC_PARSED_COMMAND& loadParsed()
 {
-    static bool whole = false;
-    FFC_PARSED_COMMAND& p = parsedBuffer();
+    static const FFC_PARSED_COMMAND* current = nullptr;
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     FFC_CONTEXT* ctx = P3109_Context();
     const ParsedKey key{ctx, ctx ? ctx->pCommandStore : nullptr, RS_ulChangeStamp(), r.usNumber, r.usSequence};
-    const bool same = key.ctx && parsedKey() == key;
-    if (same && (whole || !fWhole))
-        return p;
-    if (!same) {
-        parsedKey() = key;
-        ++parsedSerial();
-        parmMemos().clear();
-    }
-    whole = fWhole;
-    const uint32_t length = fWhole ? sizeof p : kParsedHead;
-    std::memset(&p, 0, length);
-    p.sLine = static_cast<int16_t>(r.usNumber);
-    p.sSubLine = static_cast<int16_t>(r.usSequence);
-    if (!ctx || !ctx->pCommandStore || RS_fFindCommandRecord(ctx, &p, length) != 0) {
-        std::memset(&p, 0, sizeof p);
-        std::memset(p.acName, ' ', sizeof p.acName);
-        std::memset(p.acLabel, ' ', sizeof p.acLabel);
-        std::memset(p.acParms, ' ', sizeof p.acParms);
-        p.lDispatchId = -1;
-        whole = true;
-    }
-    return p;
+    if (current && key.ctx && parsedKey() == key)
+        return *current;
+    parsedKey() = key;
+    ++parsedSerial();
+    parmMemos().clear();
+    uint32_t length = 0;
+    const void* view = ctx && ctx->pCommandStore ? RS_pViewCommandRecord(ctx, static_cast<int16_t>(r.usNumber),
+                                                                         static_cast<int16_t>(r.usSequence), &length)
+                                                 : nullptr;
+    current =
+        view && length >= sizeof(FFC_PARSED_COMMAND) ? static_cast<const FFC_PARSED_COMMAND*>(view) : &blankCommand();
+    return *current;
 }
 
 }  // namespace
 
 const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand()
 {
-    return loadParsed(true);
+    return loadParsed();
 }
 
 const FFC_PARSED_COMMAND& P3109_CurrentParsedHead()
 {
-    return loadParsed(false);
+    return loadParsed();
 }
 
 uint64_t P3109_ulCurrentParsedSerial()
@@ -129,25 +124,40 @@ uint64_t P3109_ulCurrentParsedSerial()
 
 namespace {
 
-/* The element as a fixed field of its full width; empty when the command
-** has no such element. */
-std::string parmField(const FFC_PARSED_COMMAND& p, std::string_view keyword, int iElement, int iEntry)
+/* The current command's place in the command table, found once for each
+** reading of its record; -1 for a command not in the table. */
+int currentCommandIndex(const FFC_PARSED_COMMAND& p)
 {
-    const std::string name = dqov::cmdparm::CommandNameOf(p);
-    const int ci = dqov::cmdparm::FindCommand(name);
+    static uint64_t serial = 0;
+    static int index = -1;
+    if (serial != parsedSerial()) {
+        serial = parsedSerial();
+        index = dqov::cmdparm::FindCommand(dqov::cmdparm::CommandNameOf(p));
+    }
+    return index;
+}
+
+/* The element of the current command, trailing blanks removed, or as a
+** fixed field of its full width (fField); empty when the command has no
+** such element. */
+std::string parmElement(const FFC_PARSED_COMMAND& p, std::string_view keyword, int iElement, int iEntry, bool fField)
+{
+    const int ci = currentCommandIndex(p);
     if (ci < 0)
         return {};
-    const int pi = dqov::cmdparm::FindParam(dqov::cmdparm::kCommands[static_cast<size_t>(ci)], keyword);
-    if (pi < 0)
+    const auto& command = dqov::cmdparm::kCommands[static_cast<size_t>(ci)];
+    const int pi = dqov::cmdparm::FindParam(command, keyword);
+    if (pi < 0 || iElement >= command.params[pi].elementCount)
         return {};
-    const auto& def = dqov::cmdparm::kCommands[static_cast<size_t>(ci)].params[pi];
-    if (iElement >= def.elementCount)
-        return {};
-    const int32_t size = dqov::cmdparm::ElementSize(def.elements[iElement]);
-    const int32_t at = dqov::cmdparm::EntryOffset(p, keyword, iElement, iEntry, size);
+    const int32_t size = dqov::cmdparm::ElementSize(command.params[pi].elements[iElement]);
+    const int32_t at = dqov::cmdparm::PlacedOffset(ci, pi, iElement, iEntry, size);
     if (at < 0)
         return {};
-    return std::string(p.acParms + at, static_cast<size_t>(size));
+    const std::string_view element(p.acParms + at, static_cast<size_t>(size));
+    if (fField)
+        return std::string(element);
+    const size_t last = element.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string() : std::string(element.substr(0, last + 1));
 }
 
 /* A parameter element of the current command, read once for each reading
@@ -160,8 +170,7 @@ const std::string& keptParm(std::string_view keyword, int iElement, int iEntry, 
         if (m.iElement == iElement && m.iEntry == iEntry && m.fField == fField && m.keyword == keyword)
             return m.value;
     memos.push_back(
-        {std::string(keyword), iElement, iEntry, fField,
-         fField ? parmField(p, keyword, iElement, iEntry) : dqov::cmdparm::ParmText(p, keyword, iElement, iEntry)});
+        {std::string(keyword), iElement, iEntry, fField, parmElement(p, keyword, iElement, iEntry, fField)});
     return memos.back().value;
 }
 

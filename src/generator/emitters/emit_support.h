@@ -27,9 +27,9 @@
 /* The current command's parsed record; a zero record (blank name) when the
 ** command store does not hold it. */
 const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand();
-/* The same record with only the fields before the parameter area
-** (sequence, name, label, frame, routine reference, dispatch id) to be
-** relied on: cheaper for the code that reads no parameter. */
+/* The same record, for the code that reads only the fields before the
+** parameter area (sequence, name, label, frame, routine reference,
+** dispatch id). */
 const FFC_PARSED_COMMAND& P3109_CurrentParsedHead();
 /* A number that changes whenever the current command's parsed record is
 ** read again (another command, or a changed store): what is derived from

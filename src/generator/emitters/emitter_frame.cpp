@@ -59,29 +59,37 @@ std::string sourceText(const GEN_COMMAND_RECORD& r)
     lines.clear();
     if (source && source->pfnSourceLines)
         source->pfnSourceLines(P3109_Context(), r.usNumber, r.usSequence, &lines);
-    std::string text;
-    for (const std::string& line : lines) {
-        if (!text.empty())
-            text += ' ';
-        text += line;
+    /* a command's text is mostly one line: it is read where it stands */
+    static std::string joined;
+    std::string_view text;
+    if (lines.size() == 1) {
+        text = lines.front();
+    } else {
+        joined.clear();
+        for (const std::string& line : lines) {
+            if (!joined.empty())
+                joined += ' ';
+            joined += line;
+        }
+        text = joined;
     }
     if (r.acName[0] == '*')
         return P3109_TrimRight(text);
     size_t at = text.find_first_not_of(' ');
-    if (at == std::string::npos)
+    if (at == std::string_view::npos)
         return {};
     size_t end = text.find(' ', at);
-    std::string_view first = std::string_view(text).substr(at, end == std::string::npos ? std::string::npos : end - at);
+    std::string_view first = text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
     if (first.size() >= 1 && first.size() <= 4 && first.back() == ':') {
         at = text.find_first_not_of(' ', at + first.size());
-        if (at == std::string::npos)
+        if (at == std::string_view::npos)
             return {};
         end = text.find(' ', at);
     }
-    if (end == std::string::npos)
+    if (end == std::string_view::npos)
         return {};
     at = text.find_first_not_of(' ', end);
-    return at == std::string::npos ? std::string() : P3109_TrimRight(std::string_view(text).substr(at));
+    return at == std::string_view::npos ? std::string() : P3109_TrimRight(text.substr(at));
 }
 
 void enterDebugName(const std::string& name)

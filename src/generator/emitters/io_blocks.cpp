@@ -215,7 +215,7 @@ std::string rrnValue(std::string_view keyword)
     return "YES, " + info.vectorName;
 }
 
-std::string yesNo(std::string_view keyword)
+const char* yesNo(std::string_view keyword)
 {
     return P3109_fParmIsYes(keyword) ? "YES" : "NO";
 }
@@ -259,24 +259,28 @@ std::string querySelectVector()
     return info.vectorName;
 }
 
-/* The value text of one row. */
-std::string rowValue(const DbmRow& row, const DbmLayout& layout, const GEN_IO_FILE& io)
+/* The value text of one row: a fixed text where it stands, a text made
+** from the command in the scratch string. */
+std::string_view rowValue(const DbmRow& row, const DbmLayout& layout, const GEN_IO_FILE& io, std::string& scratch)
 {
     switch (row.kind) {
     case kRequest: return layout.request;
     case kReturnCode: return layout.returnCode ? layout.returnCode : row.dflt;
-    case kTableName: return layout.tableName ? layout.tableName : tableName(io);
-    case kFilePoint: return layout.filePoint ? layout.filePoint : quoted(io.file);
+    case kTableName:
+        return layout.tableName ? std::string_view(layout.tableName) : std::string_view(scratch = tableName(io));
+    case kFilePoint:
+        return layout.filePoint ? std::string_view(layout.filePoint) : std::string_view(scratch = quoted(io.file));
     default: break;
     }
     if ((layout.values & bit(row.kind)) == 0)
         return row.dflt;
     switch (row.kind) {
-    case kStatement: return std::to_string(P3109_CurrentParsedHead().sSequence);
-    case kPhysical: return quoted(physicalName(io));
-    case kLibrary: return io.fLibraryNamed ? quoted(io.library) : row.dflt;
-    case kWithRrn: return rrnValue("WITH_RRN");
-    case kReturnRrn: return rrnValue("RETURN_RRN");
+    case kStatement: return scratch = std::to_string(P3109_CurrentParsedHead().sSequence);
+    case kPhysical: return scratch = quoted(physicalName(io));
+    case kLibrary:
+        return io.fLibraryNamed ? std::string_view(scratch = quoted(io.library)) : std::string_view(row.dflt);
+    case kWithRrn: return scratch = rrnValue("WITH_RRN");
+    case kReturnRrn: return scratch = rrnValue("RETURN_RRN");
     case kIssueMsg: return yesNo("ISSUE_MSG");
     case kCheckOnly: return yesNo("CHECK_ONLY");
     case kGeneric: return yesNo("GENERIC");
@@ -290,14 +294,14 @@ std::string rowValue(const DbmRow& row, const DbmLayout& layout, const GEN_IO_FI
         const std::string commit = P3109_Parm("AUTOCOMMIT");
         return commit == "*YES" ? "X_DBM_COMMIT_YES" : commit == "*NO" ? "X_DBM_COMMIT_NO" : "X_DBM_COMMIT_FILE";
     }
-    case kQuerySelect: return querySelectVector();
-    case kQueryKey: return queryKeyVector();
-    case kQueryCopy: return queryText("ALWCPYDTA");
-    case kQueryOptimize: return queryText("OPTIMIZE");
-    case kQuerySeqOnly: return queryText("SEQONLY");
-    case kQuerySeqCount: return std::to_string(P3109_ParmNumber("SEQONLY", 1));
-    case kQueryCommit: return queryText("COMMIT");
-    case kQueryType: return queryText("OPEN_TYPE");
+    case kQuerySelect: return scratch = querySelectVector();
+    case kQueryKey: return scratch = queryKeyVector();
+    case kQueryCopy: return scratch = queryText("ALWCPYDTA");
+    case kQueryOptimize: return scratch = queryText("OPTIMIZE");
+    case kQuerySeqOnly: return scratch = queryText("SEQONLY");
+    case kQuerySeqCount: return scratch = std::to_string(P3109_ParmNumber("SEQONLY", 1));
+    case kQueryCommit: return scratch = queryText("COMMIT");
+    case kQueryType: return scratch = queryText("OPEN_TYPE");
     default: return row.dflt;
     }
 }
@@ -370,7 +374,7 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
     const bool cs = P3109_fCSharp();
     if (!query && !cs)
         P3109_Line("static X_BOOL fChangedByPoint = FALSE;");
-    std::string pending;
+    std::string pending, scratch;
     bool libraryTaken = false;
     const DbmRow* rows = query ? kOpenQueryRows : kDbmRows;
     const size_t count = query ? std::size(kOpenQueryRows) : std::size(kDbmRows);
@@ -404,12 +408,12 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
         }
         if (row.kind == kLibrary && (layout.values & bit(kLibrary)) && io.fLibraryNamed)
             libraryTaken = true;
-        const std::string value = rowValue(row, layout, io);
+        const std::string_view value = rowValue(row, layout, io, scratch);
         if (value.empty())
             continue;
         if (!pending.empty())
-            pending += ", ";
-        pending += value;
+            pending.append(", ", 2);
+        pending.append(value);
     }
     /* a constant block (SELECT_SQL's) cannot take the overrides: its
        selection routine copies it and checks the file's redirection itself */

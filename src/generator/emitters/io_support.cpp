@@ -6,7 +6,6 @@
 #include "generator/emitters/io_support.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "checker/params/parsed_command.h"
@@ -15,6 +14,7 @@
 #include "dqov/workfile.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/field_helpers.h"
+#include "generator/core/field_initialisation.h"
 #include "generator/core/gen_sql.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
@@ -151,6 +151,9 @@ void recordGroup(const std::string& group, const std::vector<std::string>& names
     FFC_CONTEXT* ctx = P3109_Context();
     if (!ctx || !ctx->pWorkFile)
         return;
+    /* a group new to the work file: its members are kept in memory too */
+    const uint64_t before = WF_ulKindStamp(ctx, LAYOUT_KIND_GROUPFLD);
+    bool keep = !P3109_fGroupHasMembers(ctx, group);
     FFC_WORK_RECORD r;
     for (size_t i = 0; i < names.size(); ++i) {
         WF_BlankRecord(ctx, &r);
@@ -159,8 +162,10 @@ void recordGroup(const std::string& group, const std::vector<std::string>& names
         int32_t number = static_cast<int32_t>(i + 1);
         FIX_LongToDigits(&number, 10, r.acQualifier);
         std::memcpy(reinterpret_cast<GROUPFLD_DATA*>(r.acData)->acField, names[i].data(), 10);
-        WF_lWrite(ctx, &r);
+        keep = WF_lWrite(ctx, &r) != 0 && keep;
     }
+    if (keep)
+        P3109_KeepGroupMembers(ctx, group, names, before);
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, LAYOUT_KIND_GROUPNAM, FFC_WORK_KIND_LEN);
     std::memcpy(r.acName, group.data(), std::min<size_t>(group.size(), FFC_WORK_NAME_LEN));
@@ -294,9 +299,12 @@ std::string P3109_IoFieldGroup()
     if (P3109_ParmCount("FIELDS") <= 0)
         return {};
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
-    char name[16];
-    std::snprintf(name, sizeof name, "@F%04d%04d", r.usNumber % 10000, r.usSequence % 10000);
-    const std::string group(name, 10);
+    /* "@F", then the command's two numbers as four digits each */
+    char name[10] = {'@', 'F'};
+    const int32_t number = r.usNumber % 10000, sequence = r.usSequence % 10000;
+    FIX_LongToDigits(&number, 4, name + 2);
+    FIX_LongToDigits(&sequence, 4, name + 6);
+    const std::string group(name, sizeof name);
     /* recorded once per job: a later pass of the emitters finds the records */
     if (state().recordedGroups.insert(group).second && !P3109_fIsGroupName(group))
         recordGroup(group, expandedFieldList(P3109_CurrentIoFile()));
