@@ -38,6 +38,17 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* pStore, const void* pRecord, uint32_t 
  * bytes); 0 found, 1 not found. *pulLength (when given) gets its length. */
 int32_t RS_fFindRecord(FFC_RECORD_STORE* pStore, uint16_t usIndex, const void* pKey, void* pRecord, uint32_t ulCapacity,
                        uint32_t* pulLength);
+/* As RS_fFindRecord, into a buffer that holds, as it is stored, the record
+ * with the key pHeldKey in the index (up to ulCapacity bytes): where the
+ * new record repeats a byte over the held record's longest run of it (as
+ * over the blank tail of a fixed record), nothing is written again. */
+int32_t RS_fFindRecordOver(FFC_RECORD_STORE* pStore, uint16_t usIndex, const void* pKey, void* pRecord,
+                           uint32_t ulCapacity, uint32_t* pulLength, const void* pHeldKey);
+/* The first record with this key, unpacked in the store's own buffer, or
+ * NULL. The view holds what it holds until the store's next view or its
+ * end; a record viewed again while the store is unchanged is not unpacked
+ * again. *pulLength (when given) gets its length. */
+const void* RS_pViewRecord(FFC_RECORD_STORE* pStore, uint16_t usIndex, const void* pKey, uint32_t* pulLength);
 uint32_t RS_ulRecordCount(FFC_RECORD_STORE* pStore);
 /* A number that changes whenever a record store of the process is created,
  * destroyed, added to or has a record replaced: a reader may keep a record
@@ -55,6 +66,13 @@ int16_t RS_PutSourceRecord(FFC_CONTEXT* pContext, const void* pRecord, uint32_t 
  * 16-bit words into the buffer (at most ulCapacity bytes); 0 found, 1 not
  * found (the buffer keeps what it held). */
 int32_t RS_fFindCommandRecord(FFC_CONTEXT* pContext, void* pRecord, uint32_t ulCapacity);
+/* RS_fFindCommandRecord into a buffer that holds the stored command record
+ * with the numbers sHeldLine, sHeldSubLine as it was found or stored. */
+int32_t RS_fFindCommandRecordOver(FFC_CONTEXT* pContext, void* pRecord, uint32_t ulCapacity, int16_t sHeldLine,
+                                  int16_t sHeldSubLine);
+/* A view of the stored command record with these numbers (RS_pViewRecord),
+ * or NULL: for a reader that only reads, with no copy into a buffer. */
+const void* RS_pViewCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t sSubLine, uint32_t* pulLength);
 int32_t RS_fFindCommandExtension(FFC_CONTEXT* pContext, void* pRecord, uint32_t ulCapacity);
 int32_t RS_fFindSourceRecord(FFC_CONTEXT* pContext, void* pRecord, uint32_t ulCapacity);
 

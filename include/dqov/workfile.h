@@ -30,6 +30,10 @@ void WF_BlankRecord(FFC_CONTEXT* pContext, FFC_WORK_RECORD* pRecord);
 int32_t WF_lWrite(FFC_CONTEXT* pContext, const FFC_WORK_RECORD* pRecord);
 char WF_cReadFirst(FFC_CONTEXT* pContext, uint16_t usSlot, FFC_WORK_RECORD* pRecord, uint16_t usParts);
 char WF_cReadFirstBySecondKey(FFC_CONTEXT* pContext, uint16_t usSlot, FFC_WORK_RECORD* pRecord, uint16_t usParts);
+/* As WF_cReadFirst, but only the key of the record found is read into the
+ * buffer, its data part stays as it was: for a caller that asks whether
+ * there is such a record. */
+char WF_cFindFirst(FFC_CONTEXT* pContext, uint16_t usSlot, FFC_WORK_RECORD* pRecord, uint16_t usParts);
 /* The next record of the slot (in the slot's order) whose leading key parts
  * equal the buffer's; on '1' the slot is cleared. */
 char WF_cReadNext(FFC_CONTEXT* pContext, uint16_t usSlot, FFC_WORK_RECORD* pRecord, uint16_t usParts);

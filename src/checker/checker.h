@@ -111,8 +111,15 @@ uint16_t PCONTROL_sLoadSource(FFC_CONTEXT* pContext, void* pFunctionDefinition, 
                               void* pDriverArgument, const char* pachComponent, void* pfnParseMessage,
                               void* pfnIssueMessage, char* pBuffer11000, char* pBuffer256, const char* pachMsgQueue,
                               void* pKeywordArea, uint16_t usKeywordCount, void* pfnCompare);
+/* Fills pRecord with the command and stores it up to the end of its
+ * parameter text. pRecord is blank past its text (usParmLength), as a
+ * previous call leaves it; only what the old text used is blanked again. */
 void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t sSubLine, int16_t sSequence,
                                  char chListKind, const SZOPH_COMMAND* pCommand, FFC_SOURCE_COMMAND* pRecord);
+/* Reads the command after the one in pRecord into it: '0', or '1' at the
+ * end. The text area past the new text is blanked as far as the old text
+ * went, so a buffer kept blank past its text (as every reader of the
+ * parameter text keeps it) stays so. */
 char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pRecord);
 
 /* Support services. */
@@ -314,6 +321,9 @@ void BlankRecord(FFC_WORK_RECORD& r, const char* kind, std::string_view name = {
 /* Writes the record as a new work record. */
 void P3100_WriteRecord(const FFC_WORK_RECORD& r);
 bool FindRecord(FFC_WORK_RECORD& r, uint16_t parts);
+/* Whether a record with the buffer's leading key parts exists (only its key
+ * is read into the buffer). */
+bool RecordExists(FFC_WORK_RECORD& r, uint16_t parts);
 /* Blanks the record for a name the function defines once: false, with the
  * finding `duplicateMsgId`, when a record of that kind and name exists. */
 bool BlankNewRecord(FFC_WORK_RECORD& r, const char* kind, const std::string& name, const char* duplicateMsgId);

@@ -4,6 +4,7 @@
 #include "checker/handlers.h"
 
 #include <cstring>
+#include <string_view>
 
 using namespace checker;
 
@@ -147,6 +148,17 @@ constexpr DispatchRow kRows[] = {
 };
 static_assert(std::size(kRows) == 125, "125 dispatchable names");
 
+// Whether the blank-padded command name (10 characters) is the row's name.
+bool IsRowName(const char* name, std::string_view rowName)
+{
+    if (std::memcmp(name, rowName.data(), rowName.size()) != 0)
+        return false;
+    for (size_t i = rowName.size(); i < 10; ++i)
+        if (name[i] != ' ')
+            return false;
+    return true;
+}
+
 }  // namespace
 
 extern "C" {
@@ -159,9 +171,7 @@ void P3100_DispatchCommand(FFC_COMMAND_ENTRY* pEntry)
     }
     const char* name = G().parsed.acName;
     for (const DispatchRow& row : kRows) {
-        char padded[10];
-        Pad(padded, 10, row.name);
-        if (std::memcmp(name, padded, 10) != 0)
+        if (!IsRowName(name, row.name))
             continue;
         switch (row.mode) {
         case Mode::Stored:

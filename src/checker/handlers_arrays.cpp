@@ -102,6 +102,7 @@ void CompleteArrayElementUses()
         WF_cUpdate(g.ctx, 6, &r);
         RecordOperand(e.index);
     }
+    WriteFieldUses();
 }
 
 }  // namespace checker

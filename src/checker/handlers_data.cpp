@@ -150,7 +150,7 @@ bool IsFieldGroup(const std::string& entry)
     std::string name = NameOf(entry);
     FFC_WORK_RECORD& r = G().record2;
     BlankRecord(r, WR_GROUPNAM, name);
-    return FindRecord(r, 2);
+    return RecordExists(r, 2);
 }
 
 bool StartsWithComparison(const std::string& value)

@@ -23,18 +23,36 @@ Globals& G()
     return g;
 }
 
+namespace {
+
+// The end of the field's text before its trailing blanks, passed 32, then
+// eight at a time (wide fields are mostly blank); a blank or two may stay.
+size_t BeforeBlankWords(const char* field, size_t n)
+{
+    auto blanks = [field](size_t at, size_t words) {
+        uint64_t differ = 0;
+        for (size_t i = 0; i < words; ++i) {
+            uint64_t word;
+            std::memcpy(&word, field + at + 8 * i, 8);
+            differ |= word ^ 0x2020202020202020ULL;
+        }
+        return differ == 0;
+    };
+    while (n >= 32 && blanks(n - 32, 4))
+        n -= 32;
+    while (n >= 8 && blanks(n - 8, 1))
+        n -= 8;
+    return n;
+}
+
+}  // namespace
+
 std::string Trim(const char* field, size_t width)
 {
-    const void* end = std::memchr(field, '\0', width);
-    size_t n = end ? static_cast<size_t>(static_cast<const char*>(end) - field) : width;
-    // wide fields are mostly blank: skip their blanks eight at a time
-    auto eightBlanks = [field](size_t at) {
-        uint64_t word;
-        std::memcpy(&word, field + at, 8);
-        return word == 0x2020202020202020ULL;
-    };
-    while (n >= 8 && eightBlanks(n - 8))
-        n -= 8;
+    // The text ends at a NUL, which can only lie before the trailing blanks.
+    size_t n = BeforeBlankWords(field, width);
+    if (const void* end = std::memchr(field, '\0', n))
+        n = BeforeBlankWords(field, static_cast<size_t>(static_cast<const char*>(end) - field));
     while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\f' || field[n - 1] == '\n' || field[n - 1] == '\r'))
         --n;
     size_t start = 0;
@@ -202,23 +220,41 @@ struct ParmPlace {
     char kind = 'A';
 };
 
+/* The current command's index in the command table, found again only when
+ * the command changes: the handlers read many parameters of one command. */
+int CurrentCommand()
+{
+    static char name[10] = {};
+    static int index = -1;
+    const FFC_PARSED_COMMAND& p = G().parsed;
+    if (std::memcmp(name, p.acName, sizeof name) != 0 || index < 0) {
+        std::memcpy(name, p.acName, sizeof name);
+        index = dqov::cmdparm::FindCommand(dqov::cmdparm::CommandNameOf(p));
+    }
+    return index;
+}
+
+/* The parameter of the current command with the keyword: its command and
+ * parameter index, or -1. */
+std::pair<int, int> CurrentParam(std::string_view keyword)
+{
+    const int ci = CurrentCommand();
+    return {ci, ci < 0 ? -1 : dqov::cmdparm::IndexedParam(ci, keyword)};
+}
+
 /* Where entry `entry` of element `element` of a parameter of the current
  * command lies; at < 0 when the command has no such element or entry. */
 ParmPlace Locate(const char* keyword, int element, int entry)
 {
     namespace cp = dqov::cmdparm;
-    const FFC_PARSED_COMMAND& p = G().parsed;
     ParmPlace place;
-    int ci = cp::FindCommand(cp::CommandNameOf(p));
-    if (ci < 0)
+    const auto [ci, pi] = CurrentParam(keyword);
+    if (pi < 0 || element < 0 || element >= cp::kCommands[ci].params[pi].elementCount)
         return place;
-    const cp::CommandDef& c = cp::kCommands[ci];
-    int pi = cp::FindParam(c, keyword);
-    if (pi < 0 || element < 0 || element >= c.params[pi].elementCount)
-        return place;
-    place.width = cp::ElementSize(c.params[pi].elements[element]);
-    place.kind = c.params[pi].elements[element].kind;
-    place.at = cp::EntryOffset(p, keyword, element, entry, place.width);
+    const cp::Element& el = cp::kCommands[ci].params[pi].elements[element];
+    place.width = cp::ElementSize(el);
+    place.kind = el.kind;
+    place.at = cp::PlacedOffset(ci, pi, element, entry, place.width);
     return place;
 }
 
@@ -262,10 +298,22 @@ bool SetParmEntry(const char* keyword, int entry, int element, std::string_view 
     return true;
 }
 
+namespace {
+
+/* The offset of the entry count of a list parameter of the current command. */
+int32_t CountAt(const char* keyword)
+{
+    const auto [ci, pi] = CurrentParam(keyword);
+    const int32_t at = pi < 0 ? -1 : dqov::cmdparm::IndexedPlacement(ci, pi).countAt;
+    return at < 0 || at + 4 > FFC_PARM_AREA_SIZE ? -1 : at;
+}
+
+}  // namespace
+
 bool SetParmCount(const char* keyword, int32_t count)
 {
-    int32_t at = dqov::cmdparm::CountOffset(Trim(G().parsed.acName, 10), keyword);
-    if (at < 0 || at + 4 > FFC_PARM_AREA_SIZE)
+    int32_t at = CountAt(keyword);
+    if (at < 0)
         return false;
     std::memcpy(G().parsed.acParms + at, &count, 4);
     return true;
@@ -273,7 +321,12 @@ bool SetParmCount(const char* keyword, int32_t count)
 
 int32_t ParmCount(const char* keyword)
 {
-    return dqov::cmdparm::ParmCount(G().parsed, keyword);
+    int32_t at = CountAt(keyword);
+    if (at < 0)
+        return 0;
+    int32_t v;
+    std::memcpy(&v, G().parsed.acParms + at, 4);
+    return v;
 }
 
 bool ParmFlag(const char* keyword, const char* value)
@@ -299,10 +352,15 @@ bool FindRecord(FFC_WORK_RECORD& r, uint16_t parts)
     return WF_cReadFirst(G().ctx, 2, &r, parts) == '0';
 }
 
+bool RecordExists(FFC_WORK_RECORD& r, uint16_t parts)
+{
+    return WF_cFindFirst(G().ctx, 2, &r, parts) == '0';
+}
+
 bool BlankNewRecord(FFC_WORK_RECORD& r, const char* kind, const std::string& name, const char* duplicateMsgId)
 {
     BlankRecord(r, kind, name);
-    if (FindRecord(r, 2)) {
+    if (RecordExists(r, 2)) {
         Issue('F', duplicateMsgId, name);
         return false;
     }

@@ -9,8 +9,8 @@
 #include "checker/usage.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
-#include <memory>
 
 #include "dqov/definitions.h"
 #include "dqov/dqov_check.h"
@@ -55,36 +55,36 @@ OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options,
         Issue('F', "PRC0059", text.substr(0, 50));
         return info;
     }
-    auto block = std::make_unique<DC_OPERAND_BLOCK>();
-    std::memset(block.get(), ' ', sizeof *block);
-    std::memcpy(block->acOperand, text.data(), text.size());
-    block->usOperandLength = static_cast<uint16_t>(text.size());
-    block->cTypeClass = typeClass;
-    block->lLength = length;
-    block->lDecimals = decimals;
-    block->cFlag = 'Y';
-    std::memcpy(block->acOptions, options, 8);
-    std::memcpy(block->acSourceKind, "DC@F23", 6);
-    Pad(block->acProcess, 10, g.processName);
-    Pad(block->acFunction, 10, g.functionName);
-    block->lResultLength = 0;
-    block->sResultDecimals = block->sOperandKind = block->sLocal = 0;
-    block->lIntegerValue = block->lFractionValue = 0;
+    DC_OPERAND_BLOCK block;
+    std::memset(&block, ' ', sizeof block);
+    std::memcpy(block.acOperand, text.data(), text.size());
+    block.usOperandLength = static_cast<uint16_t>(text.size());
+    block.cTypeClass = typeClass;
+    block.lLength = length;
+    block.lDecimals = decimals;
+    block.cFlag = 'Y';
+    std::memcpy(block.acOptions, options, 8);
+    std::memcpy(block.acSourceKind, "DC@F23", 6);
+    Pad(block.acProcess, 10, g.processName);
+    Pad(block.acFunction, 10, g.functionName);
+    block.lResultLength = 0;
+    block.sResultDecimals = block.sOperandKind = block.sLocal = 0;
+    block.lIntegerValue = block.lFractionValue = 0;
     int16_t checkSize = length > 0 ? 1 : 0;
-    int16_t rc = ComponentFlavour() ? Component_P8007(g.ctx, block.get(), g.msgQueue, 1, 1, checkSize, 1)
-                                    : DC_P8007(g.ctx, block.get(), g.msgQueue, 1, 1, checkSize, 0);
+    int16_t rc = ComponentFlavour() ? Component_P8007(g.ctx, &block, g.msgQueue, 1, 1, checkSize, 1)
+                                    : DC_P8007(g.ctx, &block, g.msgQueue, 1, 1, checkSize, 0);
     P3100_ReplayQueuedMessages();
-    info.valid = rc == 0 && block->cValid == 'Y';
+    info.valid = rc == 0 && block.cValid == 'Y';
     if (!info.valid) {
         NoteUndefinedField(text);
         return info;
     }
-    info.type = block->cTypeCode;
-    info.typeClass = P3100_chTypeClass(block->cTypeCode);
-    info.length = block->lResultLength;
-    info.decimals = block->sResultDecimals;
-    info.field = block->sOperandKind == DC_OPERAND_FIELD;
-    info.resolved = TrimBlanks(std::string(block->acResolved, DC_OPERAND_TEXT_SIZE));
+    info.type = block.cTypeCode;
+    info.typeClass = P3100_chTypeClass(block.cTypeCode);
+    info.length = block.lResultLength;
+    info.decimals = block.sResultDecimals;
+    info.field = block.sOperandKind == DC_OPERAND_FIELD;
+    info.resolved = TrimBlanks(std::string_view(block.acResolved, DC_OPERAND_TEXT_SIZE));
     return info;
 }
 
@@ -93,20 +93,21 @@ ExpressionShape RunExpressionCheck(const std::string& text, char type, int32_t l
 {
     Globals& g = G();
     std::string expression = TrimBlanks(text);
-    auto request = std::make_unique<DC_EXPRESSION_REQUEST>();
-    std::memset(request.get(), 0, sizeof *request);
-    auto workArea = std::make_unique<char[]>(DC_WORK_AREA_SIZE);
-    std::memset(workArea.get(), 0, DC_WORK_AREA_SIZE);
-    request->pchText = expression.c_str();
-    request->pWorkArea = workArea.get();
-    request->ulTextLength = static_cast<uint32_t>(expression.size());
-    std::memcpy(request->acWorkPrefix, "@@@@@@", 6);
-    request->cExpectedType = type;
-    std::memcpy(request->acResultClass, "FL", 2);
-    request->lResultLength = length;
-    request->lResultDecimals = decimals;
-    std::memcpy(request->acCaller, "DC_P3100  ", 10);
-    std::memcpy(request->acRound, "*NO ", 4);
+    // The check fills the operand and operation tables up to their counts,
+    // which is all that is read of them: only the request's head is set
+    // beforehand. The work area, token table and operand list belong to the
+    // generator's evaluation set-up; the checker reads none of them.
+    DC_EXPRESSION_REQUEST request;
+    std::memset(&request, 0, offsetof(DC_EXPRESSION_REQUEST, aOperands));
+    request.pchText = expression.c_str();
+    request.ulTextLength = static_cast<uint32_t>(expression.size());
+    std::memcpy(request.acWorkPrefix, "@@@@@@", 6);
+    request.cExpectedType = type;
+    std::memcpy(request.acResultClass, "FL", 2);
+    request.lResultLength = length;
+    request.lResultDecimals = decimals;
+    std::memcpy(request.acCaller, "DC_P3100  ", 10);
+    std::memcpy(request.acRound, "*NO ", 4);
     DC_CHECK_OPTIONS options;
     std::memset(&options, ' ', sizeof options);
     std::memset(options.acOptions, 'Y', 8);
@@ -114,31 +115,26 @@ ExpressionShape RunExpressionCheck(const std::string& text, char type, int32_t l
     Pad(options.acProcess, 10, g.processName);
     Pad(options.acFunction, 10, g.functionName);
     options.lReserved = 0;
-    auto list = std::make_unique<DC_OPERAND_LIST>();
-    std::memset(list.get(), 0, sizeof *list);
-    auto tokens = std::make_unique<char[]>(DC_TOKEN_TABLE_SIZE);
-    std::memset(tokens.get(), 0, DC_TOKEN_TABLE_SIZE);
     DC_SetExpressionQueue(g.msgQueue);
     int16_t issue = report ? 1 : 0;
-    int32_t error =
-        ComponentFlavour()
-            ? Component_P8015(g.ctx, &options, request.get(), list.get(), issue, tokens.get(), nullptr, g.state, 1, 0)
-            : DC_P8015(g.ctx, &options, request.get(), list.get(), issue, tokens.get(), nullptr);
+    int32_t error = ComponentFlavour()
+                        ? Component_P8015(g.ctx, &options, &request, nullptr, issue, nullptr, nullptr, g.state, 1, 0)
+                        : DC_P8015(g.ctx, &options, &request, nullptr, issue, nullptr, nullptr);
     if (report)
         P3100_ReplayQueuedMessages();
     ExpressionShape shape;
     shape.valid = error == 0;
     if (shape.valid && accepted)
-        accepted->Take(expression, *request);
+        accepted->Take(expression, request);
     if (report && !shape.valid)
         for (const std::string& name : ExpressionFields(expression))
             NoteUndefinedField(name);
     // More than the final move means an operation; an operand that is no
     // literal names something of the function or the run.
-    shape.computes = request->sOperationCount > 1;
-    for (int i = 0; i < request->sOperandCount && !shape.namesOperand; ++i) {
-        const char* code = request->aOperands[i].acClass;
-        shape.namesOperand = request->aOperands[i].cWorkResult != 'Y' && std::memcmp(code, "AL", 2) != 0 &&
+    shape.computes = request.sOperationCount > 1;
+    for (int i = 0; i < request.sOperandCount && !shape.namesOperand; ++i) {
+        const char* code = request.aOperands[i].acClass;
+        shape.namesOperand = request.aOperands[i].cWorkResult != 'Y' && std::memcmp(code, "AL", 2) != 0 &&
                              std::memcmp(code, "NL", 2) != 0 && std::memcmp(code, "HL", 2) != 0;
     }
     return shape;

@@ -5,6 +5,7 @@
 #include "checker/usage.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -98,17 +99,48 @@ bool Parse()
     return errors == 0;
 }
 
-void StoreCommand()
+// Stores the parsed command (and its extension); true when the command
+// store holds it as it stands.
+bool StoreCommand()
 {
     Globals& g = G();
     std::memcpy(FFC_CommandStatus(g.parsed), g.commandFatal ? "FTL" : "OK ", 3);
-    RS_PutCommandRecord(g.ctx, &g.parsed, sizeof g.parsed);
+    bool stored = RS_PutCommandRecord(g.ctx, &g.parsed, sizeof g.parsed) == 0;
     if (FFC_ExtensionSwitch(g.parsed) == 'Y') {
         g.extension.sLine = g.parsed.sLine;
         g.extension.sSubLine = g.parsed.sSubLine;
         RS_PutCommandExtension(g.ctx, &g.extension, sizeof g.extension);
     }
+    return stored;
 }
+
+// The stored command that the parsed-command buffer holds as it is stored
+// (found and left alone, or stored back): the next command's record is
+// copied over it, the blank tail both share left as it is.
+struct HeldCommand {
+    bool held = false;
+    int16_t line = 0;
+    int16_t subLine = 0;
+
+    void Hold(const FFC_PARSED_COMMAND& p)
+    {
+        held = true;
+        line = p.sLine;
+        subLine = p.sSubLine;
+    }
+    // Reads the command record with the numbers in p into p (the numbers
+    // set there for it are the new record's own, as its copy writes them).
+    bool Find(FFC_PARSED_COMMAND& p)
+    {
+        FFC_CONTEXT* ctx = G().ctx;
+        bool found = (held ? RS_fFindCommandRecordOver(ctx, &p, sizeof p, line, subLine)
+                           : RS_fFindCommandRecord(ctx, &p, sizeof p)) == 0;
+        held = false;
+        if (found)
+            Hold(p);
+        return found;
+    }
+};
 
 void StartPass()
 {
@@ -165,7 +197,12 @@ void P3100_Pass1(void)
     bool overLimit = false;
     while (NextPassCommand(overLimit)) {
         FFC_PARSED_COMMAND& p = g.parsed;
-        std::memset(&p, 0, sizeof p);
+        // zeros before the parameter area and past it (the record's
+        // padding); the area itself is blanked below
+        constexpr size_t kParms = offsetof(FFC_PARSED_COMMAND, acParms);
+        constexpr size_t kParmsEnd = kParms + sizeof p.acParms;
+        std::memset(&p, 0, kParms);
+        std::memset(reinterpret_cast<char*>(&p) + kParmsEnd, 0, sizeof p - kParmsEnd);
         p.sLine = g.source.sLine;
         p.sSubLine = g.source.sSubLine;
         p.sSequence = g.source.sSequence;
@@ -287,6 +324,7 @@ void P3100_Pass2(void)
     g.prc0324 = 'N';
     StartPass();
     bool overLimit = false;
+    HeldCommand held;
     while (NextPassCommand(overLimit)) {
         if (g.source.acName[0] == '*') {
             std::memcpy(g.previousName, g.source.acName, 10);
@@ -298,7 +336,7 @@ void P3100_Pass2(void)
         p.sSubLine = g.source.sSubLine;
         g.extension.sLine = g.source.sLine;
         g.extension.sSubLine = g.source.sSubLine;
-        if (RS_fFindCommandRecord(g.ctx, &p, sizeof p) != 0) {
+        if (!held.Find(p)) {
             std::memcpy(g.previousName, g.source.acName, 10);
             continue;
         }
@@ -311,6 +349,7 @@ void P3100_Pass2(void)
             std::memcpy(g.previousName, g.source.acName, 10);
             continue;
         }
+        held.held = false;
         if (Parse()) {
             FFC_COMMAND_ENTRY* entry = P3100_pFindCommand(g.source.acName);
             if (entry) {
@@ -324,7 +363,8 @@ void P3100_Pass2(void)
                 std::memcmp(g.source.acName, "POP_UP  ", 8) != 0 && std::memcmp(g.source.acName, "ENDROUTI", 8) != 0)
                 g.prc0324 = 'Y';
             FFC_SetLabelNumber(p, g.ctx->ulLabelNumber);
-            StoreCommand();
+            if (StoreCommand())
+                held.Hold(p);
         }
         std::memcpy(g.previousName, g.source.acName, 10);
     }

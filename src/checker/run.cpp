@@ -220,6 +220,7 @@ void P3100_StartChecking(void)
     g.buffer256.assign(256, '\0');
     Banner();
     std::memset(&g.source, 0, sizeof g.source);
+    std::memset(g.source.acParameters, ' ', sizeof g.source.acParameters);
     std::memset(&g.parsed, 0, sizeof g.parsed);
     std::memset(&g.extension, 0, sizeof g.extension);
     // a component's references are kept under the component's name

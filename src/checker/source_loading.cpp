@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -36,12 +37,40 @@ ComponentSource g_component;
 FFC_CONTEXT* g_collectContext = nullptr;
 SZOPH_LIST* g_editorSource = nullptr;
 
+// Length of a source record up to the end of its parameter text: the store
+// keeps no more, as the rest of the text area is blank.
+uint32_t TextEnd(const FFC_SOURCE_COMMAND& r)
+{
+    return static_cast<uint32_t>(offsetof(FFC_SOURCE_COMMAND, acParameters) +
+                                 std::min<size_t>(r.usParmLength, FFC_SOURCE_TEXT_MAX));
+}
+
+// Blanks the text area from the new text's end to the old one's: a record
+// buffer that was blank past its old text is then blank past the new one,
+// without the whole area written again.
+void BlankPastText(FFC_SOURCE_COMMAND& r, size_t oldLength)
+{
+    size_t from = std::min<size_t>(r.usParmLength, FFC_SOURCE_TEXT_MAX);
+    size_t to = std::min<size_t>(oldLength, FFC_SOURCE_TEXT_MAX);
+    if (to > from)
+        std::memset(r.acParameters + from, ' ', to - from);
+}
+
 void SetText(FFC_SOURCE_COMMAND& r, std::string_view text)
 {
+    size_t old = r.usParmLength;
     size_t n = std::min<size_t>(text.size(), FFC_SOURCE_TEXT_MAX);
-    std::memset(r.acParameters, ' ', FFC_SOURCE_TEXT_MAX);
     std::memcpy(r.acParameters, text.data(), n);
     r.usParmLength = static_cast<uint16_t>(n);
+    BlankPastText(r, old);
+}
+
+// A record buffer for the loader: blank past its (empty) text.
+std::unique_ptr<FFC_SOURCE_COMMAND> NewSourceRecord()
+{
+    auto r = std::make_unique<FFC_SOURCE_COMMAND>();
+    std::memset(r->acParameters, ' ', FFC_SOURCE_TEXT_MAX);
+    return r;
 }
 
 bool Blank(std::string_view s)
@@ -124,7 +153,7 @@ int16_t ExpandInclude(FFC_CONTEXT* ctx, FFC_SOURCE_COMMAND& include, int16_t& se
     char kind = SZOPH_chListKind(list);
     SZOPH_COMMAND* cmd = nullptr;
     int16_t count = 0;
-    auto record = std::make_unique<FFC_SOURCE_COMMAND>();
+    auto record = NewSourceRecord();
     while (SZOPH_sGetNextCommand(list, &cmd) == 0) {
         ++sequence;
         ++count;
@@ -151,7 +180,7 @@ uint16_t LoadFunction(FFC_CONTEXT* ctx, uint16_t* pusCount)
     char kind = SZOPH_chListKind(list);
     SZOPH_COMMAND* cmd = nullptr;
     int16_t sequence = 0;
-    auto record = std::make_unique<FFC_SOURCE_COMMAND>();
+    auto record = NewSourceRecord();
     while (SZOPH_sGetNextCommand(list, &cmd) == 0) {
         ++sequence;
         SZOPH_UpdateCmdText(cmd, 0, 0, kind);
@@ -242,22 +271,23 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t s
     }
     if (!r.lBuiltIn)
         r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);
-    std::string parms = pCommand->pszParms ? std::string(pCommand->pszParms, pCommand->ulParmsLength) : "";
+    std::string_view parms =
+        pCommand->pszParms ? std::string_view(pCommand->pszParms, pCommand->ulParmsLength) : std::string_view();
     bool split = !pContext->lLanguageLevelTwo && chListKind != 'Z' && chListKind != '1' && !r.lObjectLayerParse;
     if (split) {
         std::memcpy(r.acNameWritten, r.acName, 10);
         SetText(r, parms);
     } else {
         checker::Pad(r.acNameWritten, 10, checker::Trim(pCommand->szName, std::strlen(pCommand->szName)));
-        std::string text = pCommand->pszText ? std::string(pCommand->pszText, pCommand->ulTextLength) : "";
-        SetText(r, text);
+        SetText(r,
+                pCommand->pszText ? std::string_view(pCommand->pszText, pCommand->ulTextLength) : std::string_view());
         r.lPreSplit = 0;
     }
     if (Blank(name) && Blank(parms)) {
         std::memcpy(r.acName, FFC_BLANK_COMMAND, 10);
         std::memcpy(r.acNameWritten, FFC_BLANK_COMMAND, 10);
     }
-    RS_PutSourceRecord(pContext, &r, sizeof r);
+    RS_PutSourceRecord(pContext, &r, TextEnd(r));
 }
 
 char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pRecord)
@@ -267,6 +297,7 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pReco
     if (pContext->lFunctionRun) {
         int16_t line = r.sLine;
         int16_t sub = r.sSubLine;
+        uint16_t oldLength = r.usParmLength;
         r.sSubLine = static_cast<int16_t>(sub + 1);
         if (RS_fFindSourceRecord(pContext, &r, sizeof r) != 0) {
             r.sLine = static_cast<int16_t>(line + 1);
@@ -277,6 +308,7 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pReco
                 return '1';
             }
         }
+        BlankPastText(r, oldLength);
         r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
         r.lBuiltIn = P31O2_usLookupCommandCode(r.acName, &r.usCommandCode);
         if (!r.lBuiltIn)

@@ -146,7 +146,7 @@ int32_t P31O2_usLookupCommandCode(const char* pName, uint16_t* pusCommandCode)
     for (int i = 0; i < 10 && pName[i] && pName[i] != ' '; ++i)
         name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(pName[i])));
     for (const BuiltIn& b : kBuiltIns)
-        if (std::strcmp(name, b.name) == 0) {
+        if (name[0] == b.name[0] && std::strcmp(name, b.name) == 0) {
             *pusCommandCode = b.code;
             return 1;
         }

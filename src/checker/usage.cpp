@@ -10,6 +10,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "dqov/fatal.h"
@@ -76,9 +79,110 @@ void RecordUseOnce(const std::string& written, const std::string& field, const c
     RecordXref("FIELD", field, line);
 }
 
+// Pass 1 records many uses of few operands. The first use of an operand
+// writes its "USEFIELD" record; the index knows the operands recorded since
+// and counts their later uses in memory, until WriteLaterUses adds them to
+// the records' use counts, so that a use reads and rewrites no record. It
+// also knows the names of the field groups ("GROUPNAM" records), so that an
+// operand that names none reads nothing. Each half holds while the records
+// of its kind change only through it, as the work file's kind stamp tells.
+struct UseIndex {
+    uint64_t fieldStamp = 0;
+    std::unordered_map<std::string, int32_t> laterUses; /* by record name */
+    uint64_t writtenFile = 0;                           /* the work file whose pass 1 uses were written */
+    uint64_t groupStamp = 0;
+    std::unordered_set<std::string> groups;
+};
+
+UseIndex& Index()
+{
+    static UseIndex index;
+    return index;
+}
+
+// An operand's name as the key of its record holds it, without the blanks
+// that pad it there.
+std::string RecordName(std::string_view written)
+{
+    std::string_view name = written.substr(0, FFC_WORK_NAME_LEN);
+    while (!name.empty() && name.back() == ' ')
+        name.remove_suffix(1);
+    return std::string(name);
+}
+
+// The stamps of one work file share its number (the upper half).
+bool SameWorkFile(uint64_t a, uint64_t b)
+{
+    return a >> 32 == b >> 32 && a >> 32 != 0;
+}
+
+// Adds the uses counted in memory to the records' use counts and forgets
+// the operands known (a record may have changed meanwhile).
+void WriteLaterUses(UseIndex& index)
+{
+    Globals& g = G();
+    if (SameWorkFile(index.fieldStamp, WF_ulKindStamp(g.ctx, WR_USEFIELD))) {
+        FFC_WORK_RECORD& r = g.record2;
+        auto* data = reinterpret_cast<WR_USEFIELD_DATA*>(r.acData);
+        for (const auto& [name, uses] : index.laterUses) {
+            if (uses == 0)
+                continue;
+            BlankRecord(r, WR_USEFIELD, name);
+            if (WF_cReadFirst(g.ctx, 4, &r, 2) != '0')
+                continue;
+            int32_t total = FIX_lDigitsToLong(data->acUseCount, 7, nullptr) + uses;
+            FIX_LongToDigits(&total, 7, data->acUseCount);
+            WF_cUpdate(g.ctx, 4, &r);
+        }
+    }
+    index.laterUses.clear();
+    index.fieldStamp = 0;
+}
+
+// One use of an operand through the index: a later use of an operand it
+// knows is only counted in pass 1 until its uses were written, else the
+// record is read and rewritten with its count.
+void RecordIndexedUse(const std::string& written, const std::string& field, const char* kind)
+{
+    UseIndex& index = Index();
+    const uint64_t stamp = WF_ulKindStamp(G().ctx, WR_USEFIELD);
+    if (stamp != index.fieldStamp)
+        WriteLaterUses(index);
+    const bool later = Pass() == 1 && stamp >> 32 != index.writtenFile;
+    std::string name = RecordName(written);
+    auto known = index.laterUses.find(name);
+    if (later && known != index.laterUses.end()) {
+        ++known->second;
+        return;
+    }
+    RecordUseOnce(written, field, kind);
+    if (known == index.laterUses.end())
+        index.laterUses.emplace(std::move(name), 0);
+    index.fieldStamp = WF_ulKindStamp(G().ctx, WR_USEFIELD);
+}
+
+// The field groups of the work file, read again when their records changed.
+const std::unordered_set<std::string>& GroupNames()
+{
+    UseIndex& index = Index();
+    Globals& g = G();
+    const uint64_t stamp = WF_ulKindStamp(g.ctx, WR_GROUPNAM);
+    if (stamp == index.groupStamp)
+        return index.groups;
+    index.groups.clear();
+    FFC_WORK_RECORD& r = g.record2;
+    BlankRecord(r, WR_GROUPNAM);
+    for (char rc = WF_cReadFirst(g.ctx, 5, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 5, &r, 1))
+        index.groups.insert(RecordName(std::string_view(r.acName, FFC_WORK_NAME_LEN)));
+    index.groupStamp = stamp;
+    return index.groups;
+}
+
 // A field group named in a field list: its use count rises.
 bool CountGroupUse(const std::string& name)
 {
+    if (GroupNames().count(RecordName(name)) == 0)
+        return false;
     Globals& g = G();
     FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_GROUPNAM, name);
@@ -87,6 +191,7 @@ bool CountGroupUse(const std::string& name)
     auto* data = reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData);
     WR_SetGroupUseCount(data, WR_GroupUseCount(data) + 1);
     WF_cUpdate(g.ctx, 5, &r);
+    Index().groupStamp = WF_ulKindStamp(g.ctx, WR_GROUPNAM);
     return true;
 }
 
@@ -96,7 +201,7 @@ namespace checker {
 
 void RecordFieldUse(const std::string& written, const std::string& field, const char* kind)
 {
-    RecordUseOnce(written, field, kind);
+    RecordIndexedUse(written, field, kind);
 }
 
 std::string FieldOf(const std::string& operand)
@@ -128,11 +233,18 @@ void RecordOperand(const std::string& operand)
         return;
     std::string field = FieldOf(operand);
     if (!field.empty()) {
-        RecordUseOnce(upper, field, "FL");
+        RecordIndexedUse(upper, field, "FL");
         return;
     }
     if (const char* literal = LiteralClass(operand))
-        RecordUseOnce(operand, "", literal);
+        RecordIndexedUse(operand, "", literal);
+}
+
+void WriteFieldUses()
+{
+    UseIndex& index = Index();
+    WriteLaterUses(index);
+    index.writtenFile = WF_ulKindStamp(G().ctx, WR_USEFIELD) >> 32;
 }
 
 const char* LiteralClass(const std::string& operand)
@@ -215,7 +327,7 @@ void RecordExpandedFieldList(const char* keyword, const std::string& file)
         std::string entry = Upper(Trim(names.data() + i * kWidth, kWidth));
         std::string field = FieldOf(entry);
         if (!field.empty())
-            RecordUseOnce(entry, field, "FL");
+            RecordIndexedUse(entry, field, "FL");
     }
 }
 
@@ -276,7 +388,7 @@ bool FieldDefined(const std::string& field)
 {
     FFC_WORK_RECORD& r = G().record2;
     BlankRecord(r, WR_DEFINE, field);
-    return WF_cReadFirst(G().ctx, 6, &r, 2) == '0';
+    return WF_cFindFirst(G().ctx, 6, &r, 2) == '0';
 }
 
 bool FileKnown(const std::string& file, const std::string& library, char& kind)
@@ -309,7 +421,7 @@ bool RecordFileUse(const std::string& file, const std::string& library)
     std::string lib = library.empty() || library == "*FIRST" ? "*LIBL" : library;
     FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_USEFILE, file, lib);
-    if (WF_cReadFirst(g.ctx, 7, &r, 3) == '0')
+    if (WF_cFindFirst(g.ctx, 7, &r, 3) == '0')
         return true;
     char kind = 'P';
     if (!FileKnown(file, lib, kind))
@@ -342,7 +454,7 @@ void RecordDataStructureUse(const std::string& structure, const char* kind)
             continue;
         FFC_WORK_RECORD& r = G().record2;
         BlankRecord(r, k, structure);
-        if (FindRecord(r, 2))
+        if (RecordExists(r, 2))
             continue;
         BlankRecord(r, k, structure);
         P3100_WriteRecord(r);
@@ -415,7 +527,7 @@ void P3100_CheckFieldUsage(void)
         std::string field = Trim(r.acName, 10);
         FFC_WORK_RECORD use;
         BlankRecord(use, WR_USEFIELD, std::string(1, g.ctx->cNatChar1) + field);
-        if (WF_cReadFirst(g.ctx, 11, &use, 2) != '0')
+        if (WF_cFindFirst(g.ctx, 11, &use, 2) != '0')
             Issue('W', "PRC0202", field);
     }
 }

@@ -30,8 +30,13 @@ std::string FieldOf(const std::string& operand);
  * -> "CUSTLIST"); any other text in capitals. */
 std::string NameOf(const std::string& written);
 /* Records one use of an operand (pass 1): a field group's use count, or the
- * field's "USEFIELD" record. */
+ * field's "USEFIELD" record. Uses after an operand's first are counted in
+ * memory until WriteFieldUses adds them to the records' use counts. */
 void RecordOperand(const std::string& operand);
+/* Adds the uses of operands counted in memory to their records; after the
+ * last use of pass 1 that a command records, before the records are read
+ * for their counts. Later uses are written as they come. */
+void WriteFieldUses();
 /* Records the I/O status field of the current command (IO_STATUS): *STATUS
  * is the function's own status field, anything else an operand. */
 void RecordIoStatus();
@@ -55,7 +60,8 @@ void RecordExpressionFields(std::string_view text);
 /* The array element a field name stands for ("ARR#IX"), or null. */
 const Globals::ArrayElement* FindArrayElement(const std::string& field);
 /* After pass 1: the "USEFIELD" records of the array elements used get the
- * array and index they stand for; the index fields are used with them. */
+ * array and index they stand for; the index fields are used with them. The
+ * uses counted in memory are then written (WriteFieldUses). */
 void CompleteArrayElementUses();
 bool FieldInDictionary(const std::string& field);
 bool FieldDefined(const std::string& field);

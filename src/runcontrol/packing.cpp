@@ -139,34 +139,109 @@ size_t pack(const unsigned char* p, size_t n, unsigned char* out)
     return static_cast<size_t>(out - start);
 }
 
-// Unpacks into out, at most capacity bytes; returns the bytes written.
-size_t unpack(const unsigned char* in, size_t size, unsigned char* out, size_t capacity)
+// Writes n bytes of a run at out + at, but for the part that lies in the
+// stretch the output already holds.
+void putFill(unsigned char* out, size_t at, size_t n, unsigned char byte, const Fill& held)
+{
+    size_t to = at + n;
+    if (byte != held.byte || held.from >= to || held.to <= at || held.from >= held.to) {
+        std::memset(out + at, byte, n);
+        return;
+    }
+    if (at < held.from)
+        std::memset(out + at, byte, held.from - at);
+    if (held.to < to)
+        std::memset(out + held.to, byte, to - held.to);
+}
+
+// Follows the runs of a record: a run longer than one piece goes on in
+// the next; keeps the longest.
+struct Runs {
+    Fill current;
+    Fill longest;
+
+    void Add(unsigned char byte, size_t at, size_t n)
+    {
+        if (current.to != at || current.byte != byte || current.from == current.to)
+            current = {byte, static_cast<uint32_t>(at), static_cast<uint32_t>(at)};
+        current.to = static_cast<uint32_t>(at + n);
+        if (current.to - current.from > longest.to - longest.from)
+            longest = current;
+    }
+};
+
+// One piece of packed bytes: n bytes, a literal's (at `bytes`) or a run of
+// `byte` (bytes null).
+struct Piece {
+    const unsigned char* bytes = nullptr;
+    size_t n = 0;
+    unsigned char byte = 0;
+};
+
+// Reads the piece at in and moves past it; false at the end or at a run cut
+// short (a literal cut short keeps the bytes there are).
+bool readPiece(const unsigned char*& in, const unsigned char* end, Piece& piece)
+{
+    if (in >= end)
+        return false;
+    unsigned char c = *in++;
+    if (c < 128) {
+        size_t n = std::min<size_t>(c + 1u, static_cast<size_t>(end - in));
+        piece = {in, n, 0};
+        in += n;
+        return true;
+    }
+    size_t n = c - 128u + kMinRun;
+    if (c == 255) {
+        if (end - in < 2)
+            return false;
+        n = in[0] | static_cast<size_t>(in[1]) << 8;
+        in += 2;
+    }
+    if (in >= end)
+        return false;
+    piece = {nullptr, n, *in++};
+    return true;
+}
+
+// Unpacks into out, at most capacity bytes, where out already holds the
+// stretch `held`; returns the bytes written. *longest (when given) gets
+// the longest run written.
+size_t unpack(const unsigned char* in, size_t size, unsigned char* out, size_t capacity, const Fill& held,
+              Fill* longest)
 {
     const unsigned char* end = in + size;
     size_t done = 0;
-    while (in < end && done < capacity) {
-        unsigned char c = *in++;
-        if (c < 128) {
-            size_t n = std::min<size_t>({c + 1u, static_cast<size_t>(end - in), capacity - done});
-            std::memcpy(out + done, in, n);
-            in += c + 1u;
-            done += n;
-            continue;
+    Runs runs;
+    Piece piece;
+    while (done < capacity && readPiece(in, end, piece)) {
+        size_t n = std::min(piece.n, capacity - done);
+        if (piece.bytes) {
+            std::memcpy(out + done, piece.bytes, n);
+        } else {
+            putFill(out, done, n, piece.byte, held);
+            runs.Add(piece.byte, done, n);
         }
-        size_t n = c - 128u + kMinRun;
-        if (c == 255) {
-            if (end - in < 2)
-                break;
-            n = in[0] | static_cast<size_t>(in[1]) << 8;
-            in += 2;
-        }
-        if (in >= end)
-            break;
-        n = std::min(n, capacity - done);
-        std::memset(out + done, *in++, n);
         done += n;
     }
+    if (longest)
+        *longest = runs.longest;
     return done;
+}
+
+// The longest run of the packed bytes.
+Fill longestRun(const unsigned char* in, size_t size)
+{
+    const unsigned char* end = in + size;
+    size_t done = 0;
+    Runs runs;
+    Piece piece;
+    while (readPiece(in, end, piece)) {
+        if (!piece.bytes)
+            runs.Add(piece.byte, done, piece.n);
+        done += piece.n;
+    }
+    return runs.longest;
 }
 
 // Whether the packed bytes hold exactly these n bytes. A run is checked as
@@ -218,7 +293,17 @@ size_t Pack(const void* record, size_t n, unsigned char* out, bool runs)
 
 size_t Unpack(const unsigned char* packed, size_t size, void* out, size_t capacity)
 {
-    return unpack(packed, size, static_cast<unsigned char*>(out), capacity);
+    return unpack(packed, size, static_cast<unsigned char*>(out), capacity, Fill{}, nullptr);
+}
+
+size_t UnpackOver(const unsigned char* packed, size_t size, void* out, size_t capacity, Fill held, Fill* longest)
+{
+    return unpack(packed, size, static_cast<unsigned char*>(out), capacity, held, longest);
+}
+
+Fill LongestRun(const unsigned char* packed, size_t size)
+{
+    return longestRun(packed, size);
 }
 
 PackedBytes PackedBytes::Of(const void* record, uint32_t length, std::vector<unsigned char>& scratch, bool runs)
@@ -303,6 +388,18 @@ uint32_t PackedArena::CopyTo(const Ref& ref, void* out, uint32_t capacity) const
 {
     Unpack(blocks_[ref.block].bytes.get() + ref.offset, ref.size, out, std::min(capacity, ref.length));
     return ref.length;
+}
+
+uint32_t PackedArena::CopyOver(const Ref& ref, void* out, uint32_t capacity, Fill held, Fill* longest) const
+{
+    UnpackOver(blocks_[ref.block].bytes.get() + ref.offset, ref.size, out, std::min(capacity, ref.length), held,
+               longest);
+    return ref.length;
+}
+
+Fill PackedArena::LongestRun(const Ref& ref) const
+{
+    return longestRun(blocks_[ref.block].bytes.get() + ref.offset, ref.size);
 }
 
 }  // namespace rc

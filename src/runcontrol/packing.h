@@ -11,6 +11,14 @@
 
 namespace rc {
 
+// A stretch [from, to) of a record or buffer that holds one byte; empty
+// when from equals to.
+struct Fill {
+    unsigned char byte = 0;
+    uint32_t from = 0;
+    uint32_t to = 0;
+};
+
 // The most n bytes can pack to.
 size_t PackedBound(size_t n);
 // Packs n bytes into out (PackedBound(n) bytes); returns the packed size.
@@ -18,6 +26,13 @@ size_t PackedBound(size_t n);
 size_t Pack(const void* record, size_t n, unsigned char* out, bool runs = true);
 // Unpacks into out, at most capacity bytes; returns the bytes written.
 size_t Unpack(const unsigned char* packed, size_t size, void* out, size_t capacity);
+// Unpacks as Unpack does into out that already holds the stretch `held`:
+// what a run of the record would write there is not written again.
+// *longest (when given) gets the longest run written (LongestRun).
+size_t UnpackOver(const unsigned char* packed, size_t size, void* out, size_t capacity, Fill held, Fill* longest);
+// The longest run of the packed record (the first of equal ones; empty
+// when it has none), such as the blank tail of a fixed record.
+Fill LongestRun(const unsigned char* packed, size_t size);
 // Whether the packed bytes hold exactly these n bytes.
 bool Matches(const unsigned char* packed, size_t size, const void* record, size_t n);
 
@@ -59,6 +74,10 @@ public:
     void Replace(Ref& ref, const void* record, uint32_t length, bool runs);
     // Unpacks the record into out, at most capacity bytes; returns its length.
     uint32_t CopyTo(const Ref& ref, void* out, uint32_t capacity) const;
+    // CopyTo into out that already holds the stretch `held` (UnpackOver).
+    uint32_t CopyOver(const Ref& ref, void* out, uint32_t capacity, Fill held, Fill* longest) const;
+    // The longest run of the record.
+    Fill LongestRun(const Ref& ref) const;
 
 private:
     static constexpr uint32_t kBlock = 64 * 1024;

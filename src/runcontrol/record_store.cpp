@@ -68,7 +68,8 @@ struct Index {
     }
     // The entry of the first record with this key, or npos. Readers mostly
     // go through the records in key order, so the entries at and just after
-    // the last one found are tried before a search.
+    // the last one found are tried before a search; and writers mostly add
+    // records in key order, so a key past the last is tried as well.
     size_t find(const unsigned char* key) const
     {
         size_t at = SIZE_MAX;
@@ -77,6 +78,8 @@ struct Index {
                 at = c;
                 break;
             }
+        if (at == SIZE_MAX && lowerBoundAt(numbers.size(), key))
+            return SIZE_MAX;
         if (at == SIZE_MAX)
             at = bound(key, false);
         if (at >= numbers.size() || order(keyAt(at), key) != 0)
@@ -117,6 +120,17 @@ struct FFC_RECORD_STORE {
     rc::PackedArena arena;
     std::deque<rc::PackedArena::Ref> records;  // record n is records[n-1]; grows without spare room
     std::vector<Index> indexes;
+    uint64_t changes = 0;  // records added or replaced
+
+    // The record last viewed, unpacked (RS_pViewRecord). Only the store
+    // writes here, so it knows the longest run the bytes hold and leaves
+    // that run's bytes alone where the next record has the same run.
+    struct View {
+        std::vector<unsigned char> bytes;
+        uint32_t number = 0;  // 0: none
+        uint64_t changes = 0;
+        rc::Fill run;
+    } view;
 
     // A store without packing keeps its records as they are (literal pieces).
     rc::PackedArena::Ref keep(const void* rec, uint32_t len) { return arena.Add(rec, len, packed); }
@@ -124,6 +138,15 @@ struct FFC_RECORD_STORE {
     uint32_t copy(uint32_t n, void* out, uint32_t capacity) const
     {
         return arena.CopyTo(records[n - 1], out, capacity);
+    }
+    // The number of the first record with this key in the index, or 0.
+    uint32_t find(uint16_t index, const void* key) const
+    {
+        if (!key || index >= indexes.size())
+            return 0;
+        const Index& ix = indexes[index];
+        size_t at = ix.find(static_cast<const unsigned char*>(key));
+        return at == SIZE_MAX ? 0 : ix.numbers[at];
     }
 };
 
@@ -171,6 +194,7 @@ uint32_t RS_ulAddRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
     if (!s || !rec)
         return 0;
     changed();
+    ++s->changes;
     try {
         s->records.push_back(s->keep(rec, len));
         auto n = static_cast<uint32_t>(s->records.size());
@@ -195,6 +219,7 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
             return RS_ulAddRecord(s, rec, len);
         uint32_t n = ix0.numbers[at];
         changed();
+        ++s->changes;
         std::vector<unsigned char> old;
         if (s->indexes.size() > 1) {
             old.resize(s->records[n - 1].length);
@@ -216,17 +241,55 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
 int32_t RS_fFindRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, void* rec, uint32_t capacity,
                        uint32_t* length)
 {
-    if (!s || !key || index >= s->indexes.size())
+    uint32_t n = s ? s->find(index, key) : 0;
+    if (n == 0)
         return 1;
-    const Index& ix = s->indexes[index];
-    size_t at = ix.find(static_cast<const unsigned char*>(key));
-    if (at == SIZE_MAX)
-        return 1;
-    uint32_t n = ix.numbers[at];
     uint32_t full = rec ? s->copy(n, rec, capacity) : s->records[n - 1].length;
     if (length)
         *length = full;
     return 0;
+}
+
+int32_t RS_fFindRecordOver(FFC_RECORD_STORE* s, uint16_t index, const void* key, void* rec, uint32_t capacity,
+                           uint32_t* length, const void* heldKey)
+{
+    uint32_t n = s ? s->find(index, key) : 0;
+    if (n == 0)
+        return 1;
+    if (!rec) {
+        if (length)
+            *length = s->records[n - 1].length;
+        return 0;
+    }
+    uint32_t held = s->find(index, heldKey);
+    rc::Fill run = held ? s->arena.LongestRun(s->records[held - 1]) : rc::Fill{};
+    uint32_t full = s->arena.CopyOver(s->records[n - 1], rec, capacity, run, nullptr);
+    if (length)
+        *length = full;
+    return 0;
+}
+
+const void* RS_pViewRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, uint32_t* length)
+{
+    uint32_t n = s ? s->find(index, key) : 0;
+    if (n == 0)
+        return nullptr;
+    const rc::PackedArena::Ref& ref = s->records[n - 1];
+    FFC_RECORD_STORE::View& v = s->view;
+    if (v.number != n || v.changes != s->changes) {
+        try {
+            if (v.bytes.size() < ref.length)
+                v.bytes.resize(ref.length);
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+        s->arena.CopyOver(ref, v.bytes.data(), ref.length, v.run, &v.run);
+        v.number = n;
+        v.changes = s->changes;
+    }
+    if (length)
+        *length = ref.length;
+    return v.bytes.data();
 }
 
 uint32_t RS_ulRecordCount(FFC_RECORD_STORE* s)
@@ -280,6 +343,13 @@ int32_t findKeyed(FFC_RECORD_STORE* s, void* rec, uint32_t capacity)
     unsigned char key[4];
     commandKey(rec, 4, key);
     return RS_fFindRecord(s, 0, key, rec, capacity, nullptr);
+}
+
+// The key of the two numbers.
+void numbersKey(int16_t line, int16_t subLine, unsigned char* key)
+{
+    const int16_t n[2] = {line, subLine};
+    commandKey(n, sizeof n, key);
 }
 
 // Key of run messages: the group, big-endian.
@@ -349,6 +419,23 @@ int16_t RS_PutSourceRecord(FFC_CONTEXT* ctx, const void* r, uint32_t l)
 int32_t RS_fFindCommandRecord(FFC_CONTEXT* ctx, void* r, uint32_t c)
 {
     return ctx ? findKeyed(ctx->pCommandStore, r, c) : 1;
+}
+int32_t RS_fFindCommandRecordOver(FFC_CONTEXT* ctx, void* r, uint32_t c, int16_t heldLine, int16_t heldSubLine)
+{
+    if (!ctx || !ctx->pCommandStore || !r || c < 4)
+        return 1;
+    unsigned char key[4], held[4];
+    commandKey(r, 4, key);
+    numbersKey(heldLine, heldSubLine, held);
+    return RS_fFindRecordOver(ctx->pCommandStore, 0, key, r, c, nullptr, held);
+}
+const void* RS_pViewCommandRecord(FFC_CONTEXT* ctx, int16_t line, int16_t subLine, uint32_t* length)
+{
+    if (!ctx)
+        return nullptr;
+    unsigned char key[4];
+    numbersKey(line, subLine, key);
+    return RS_pViewRecord(ctx->pCommandStore, 0, key, length);
 }
 int32_t RS_fFindCommandExtension(FFC_CONTEXT* ctx, void* r, uint32_t c)
 {

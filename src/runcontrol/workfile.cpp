@@ -8,10 +8,11 @@
 #include <array>
 #include <atomic>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <new>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "dqov/x_tree.h"
@@ -22,6 +23,12 @@ namespace {
 
 // Work files created so far in the process: each has its own number.
 std::atomic<uint32_t> workFilesCreated{0};
+
+// Record kinds are looked up by their 10 characters as they stand.
+struct KindHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view kind) const noexcept { return std::hash<std::string_view>{}(kind); }
+};
 
 struct Slot {
     int order = 0;                  // 0 cleared, 1 first order, 2 second order
@@ -42,9 +49,16 @@ struct FFC_WORK_FILE {
     std::vector<unsigned char> scratch;
     // WF_ulKindStamp: the file's number and, by record kind, the changes
     uint32_t number = ++workFilesCreated;
-    std::map<std::string, uint32_t, std::less<>> kindChanges;
+    std::unordered_map<std::string, uint32_t, KindHash, std::equal_to<>> kindChanges;
 
-    void changed(const char* acKind) { ++kindChanges[std::string(acKind, FFC_WORK_KIND_LEN)]; }
+    void changed(const char* acKind)
+    {
+        const std::string_view kind(acKind, FFC_WORK_KIND_LEN);
+        auto it = kindChanges.find(kind);
+        if (it == kindChanges.end())
+            it = kindChanges.emplace(std::string(kind), 0).first;
+        ++it->second;
+    }
 
     ~FFC_WORK_FILE()
     {
@@ -140,11 +154,16 @@ void dropData(FFC_WORK_FILE& wf, uint32_t n)
     wf.freeData.push_back(n);
 }
 
-void copyOut(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary, FFC_WORK_RECORD* r)
+void copyKey(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary, FFC_WORK_RECORD* r)
 {
     std::memcpy(r->acKind, rbt::keyPart(wf.primary, primary, 0), FFC_WORK_KIND_LEN);
     std::memcpy(r->acName, rbt::keyPart(wf.primary, primary, 1), FFC_WORK_NAME_LEN);
     std::memcpy(r->acQualifier, rbt::keyPart(wf.primary, primary, 2), FFC_WORK_QUAL_LEN);
+}
+
+void copyOut(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary, FFC_WORK_RECORD* r)
+{
+    copyKey(wf, primary, r);
     wf.data[dataOf(wf, primary)].CopyTo(r->acData, FFC_WORK_DATA_LEN);
 }
 
@@ -216,7 +235,7 @@ void remove(FFC_WORK_FILE& wf, RBTREE_ENTRY* e1)
     rbt::erase(wf.primary, e1);
 }
 
-char readFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts, int order)
+char readFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts, int order, bool withData = true)
 {
     FFC_WORK_FILE* wf = workFile(ctx, false);
     if (!wf || !r || slot >= WF_CURSOR_SLOTS || parts == 0 || parts > 4) {
@@ -234,7 +253,10 @@ char readFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t par
         return '1';
     }
     wf->slots[slot] = Slot{order, e, false};
-    copyOut(*wf, primaryOf(*wf, order, e), r);
+    if (withData)
+        copyOut(*wf, primaryOf(*wf, order, e), r);
+    else
+        copyKey(*wf, primaryOf(*wf, order, e), r);
     return '0';
 }
 
@@ -344,6 +366,11 @@ char WF_cReadFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t
 char WF_cReadFirstBySecondKey(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts)
 {
     return readFirst(ctx, slot, r, parts, 2);
+}
+
+char WF_cFindFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts)
+{
+    return readFirst(ctx, slot, r, parts, 1, false);
 }
 
 char WF_cReadNext(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t parts)

@@ -141,6 +141,26 @@ TEST_F(CheckJob, LongParameterCutAndBlankLineNamed)
     EXPECT_EQ(storedStatus(2), "OK ");
 }
 
+TEST_F(CheckJob, ReaderKeepsTheBufferBlankPastEachText)
+{
+    const std::string longText = "FIELD(#A) TO('" + std::string(300, 'x') + "')";
+    addFunction("TSTPRC", "SHRINK", {"CHANGE " + longText, "CHANGE FIELD(#A) TO(1)", "", "RETURN"});
+    prepare("TSTPRC", "SHRINK");
+    run();
+    auto r = std::make_unique<FFC_SOURCE_COMMAND>();
+    std::memset(r->acParameters, ' ', sizeof r->acParameters);
+    std::vector<std::string> texts;
+    while (PCONTROL_chReadNextCommand(&ctx, r.get()) == '0') {
+        texts.emplace_back(r->acParameters, r->usParmLength);
+        const std::string rest(r->acParameters + r->usParmLength, sizeof r->acParameters - r->usParmLength);
+        EXPECT_EQ(rest.find_first_not_of(' '), std::string::npos) << "line " << r->sLine;
+    }
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0], longText);
+    EXPECT_EQ(texts[1], "FIELD(#A) TO(1)");
+    EXPECT_EQ(texts[2], "");
+}
+
 TEST_F(CheckJob, UnknownCommandIsFatalAndStored)
 {
     addFunction("TSTPRC", "UNKF", {"FUNCTION OPTIONS(*DIRECT)", "FROBNICATE VALUE(1)", "RETURN"});

@@ -55,6 +55,15 @@ TEST_F(Stores, CommandRecordsByTheirTwoNumbers)
     ASSERT_EQ(RS_fFindCommandRecord(&ctx, &q, sizeof q), 0);
     EXPECT_EQ(std::string(q.text, 7), "RETURN2");
     EXPECT_EQ(std::string(q.text + 25, 175), std::string(175, ' ')) << "packed blanks come back";
+    q.sub = 1;
+    ASSERT_EQ(RS_fFindCommandRecordOver(&ctx, &q, sizeof q, 300, 2), 0);
+    EXPECT_EQ(std::string(q.text, 200), "FUNCTION OPTIONS(*DIRECT)" + std::string(175, ' '));
+    uint32_t length = 0;
+    const auto* view = static_cast<const Cmd*>(RS_pViewCommandRecord(&ctx, 300, 2, &length));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(length, sizeof(Cmd));
+    EXPECT_EQ(std::string(view->text, 7), "RETURN2");
+    EXPECT_EQ(RS_pViewCommandRecord(&ctx, 300, 3, nullptr), nullptr);
 
     Cmd none{};
     none.line = 1;
@@ -268,6 +277,65 @@ TEST(RecordStore, PackedRecordsComeBackByteForByte)
         EXPECT_TRUE(std::equal(r.begin(), r.begin() + capacity, head.begin()));
         EXPECT_EQ(head[capacity], 0xEE);
     }
+    RS_DestroyStore(&s);
+}
+
+TEST(RecordStore, CopiesOverAHeldRecordAndViewsComeOutAsCopies)
+{
+    // fixed records of a header, fields and a blank tail of varying start,
+    // some with zeros or another byte where others have blanks
+    auto make = [](int i) {
+        std::vector<unsigned char> r(600, ' ');
+        std::memcpy(r.data(), "R000", 4);
+        r[2] = static_cast<unsigned char>('0' + i / 10);
+        r[3] = static_cast<unsigned char>('0' + i % 10);
+        size_t fields = static_cast<size_t>(i * 37 % 500);
+        for (size_t k = 4; k < fields; k += 9)
+            r[k] = static_cast<unsigned char>('a' + k % 26);
+        if (i % 3 == 0)
+            std::fill(r.begin() + 300, r.begin() + 420, i % 2 ? 0 : '*');
+        if (i % 4 == 0)
+            r.back() = 0;
+        return r;
+    };
+    FFC_RECORD_STORE* s = nullptr;
+    ASSERT_EQ(RS_sCreateStore(&s, 1), 0);
+    ASSERT_EQ(RS_sDefineIndex(s, 4, byId, nullptr), 0);
+    const int count = 30;
+    for (int i = 0; i < count; ++i) {
+        auto r = make(i);
+        ASSERT_EQ(RS_ulAddRecord(s, r.data(), static_cast<uint32_t>(r.size())), static_cast<uint32_t>(i + 1));
+    }
+    std::vector<unsigned char> buffer(600);
+    auto r0 = make(0);
+    ASSERT_EQ(RS_fFindRecord(s, 0, r0.data(), buffer.data(), 600, nullptr), 0);
+    int held = 0;
+    for (int step = 1; step < 4 * count; ++step) {
+        int i = step * 7 % count;
+        auto want = make(i);
+        auto heldKey = make(held);
+        uint32_t len = 0;
+        ASSERT_EQ(RS_fFindRecordOver(s, 0, want.data(), buffer.data(), 600, &len, heldKey.data()), 0);
+        EXPECT_EQ(len, 600u);
+        EXPECT_EQ(buffer, want) << "record " << i << " over " << held;
+        held = i;
+
+        const void* view = RS_pViewRecord(s, 0, want.data(), &len);
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(len, 600u);
+        EXPECT_EQ(std::memcmp(view, want.data(), 600), 0) << "view of record " << i;
+        EXPECT_EQ(RS_pViewRecord(s, 0, want.data(), nullptr), view) << "viewed again in place";
+    }
+    // a record replaced since it was viewed is viewed as it now is
+    auto r5 = make(5);
+    ASSERT_NE(RS_pViewRecord(s, 0, r5.data(), nullptr), nullptr);
+    r5[10] = '!';
+    ASSERT_EQ(RS_ulPutRecord(s, r5.data(), static_cast<uint32_t>(r5.size())), 6u);
+    const void* view = RS_pViewRecord(s, 0, r5.data(), nullptr);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(std::memcmp(view, r5.data(), 600), 0);
+    EXPECT_EQ(RS_pViewRecord(s, 0, "none", nullptr), nullptr);
+    EXPECT_EQ(RS_fFindRecordOver(s, 0, "none", buffer.data(), 600, nullptr, r5.data()), 1);
     RS_DestroyStore(&s);
 }
 

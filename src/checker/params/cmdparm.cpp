@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,13 +30,19 @@ using checker::Upper;
 const void* g_area = nullptr;
 uint16_t g_areaCount = 0;
 
+/* A value lies in the parameter text, which outlives the preparation;
+ * only a quoted literal's content is kept apart (its '' are one quote). */
 struct Value {
-    std::string text;    /* a literal's content, a word as written */
-    std::string written; /* the value as written (a literal with its quotes) */
+    std::string_view written; /* the value as written (a literal with its quotes) */
+    std::string content;      /* a quoted literal's content */
     bool quoted = false;
     bool group = false;
     std::vector<Value> items;
     size_t begin = 0, end = 0; /* raw text of a group's content */
+
+    /* a literal's content, a word as written; nothing for a group */
+    std::string_view Text() const { return quoted ? std::string_view(content) : group ? std::string_view() : written; }
+    std::string UpperText() const { return Upper(std::string(Text())); }
 };
 
 struct Item {
@@ -59,7 +66,7 @@ private:
     const ParamView* Slot(const char* keyword) const
     {
         for (const ParamView& p : view_.params)
-            if (p.keyword == keyword)
+            if (!p.keyword.empty() && p.keyword[0] == keyword[0] && p.keyword == keyword)
                 return &p;
         return nullptr;
     }
@@ -90,10 +97,10 @@ private:
     /* ---- storing ---- */
     const ParamView* Find(const std::string& keyword) const;
     void Assign(const ParamView& p, const Item& item);
-    void StoreEntries(const ParamView& p, const std::vector<Value>& values);
+    void StoreEntries(const ParamView& p, std::span<const Value> values);
     bool Allowed(const ParamView& p, const Value& v) const;
     bool StoreElement(const ParamView& p, size_t e, int32_t at, const Value& v);
-    void StoreAttributes(const ParamView& p, size_t entry, const std::vector<Value>& extra);
+    void StoreAttributes(const ParamView& p, size_t entry, std::span<const Value> extra);
 
     FFC_CONTEXT* ctx_;
     const char* queue_;
@@ -124,8 +131,8 @@ bool Preparer::ReadQuoted(Value& v)
             continue;
         }
         v.quoted = true;
-        v.text = content;
-        v.written = std::string(text_.substr(start, pos_ - start));
+        v.content = std::move(content);
+        v.written = text_.substr(start, pos_ - start);
         return true;
     }
     Issue("DCM0306", CommandName() + Signed7(static_cast<long>(start + 1)));
@@ -145,7 +152,7 @@ bool Preparer::ReadGroup(Value& v)
         }
         if (text_[pos_] == ')') {
             v.end = pos_++;
-            v.written = std::string(text_.substr(open, pos_ - open));
+            v.written = text_.substr(open, pos_ - open);
             return true;
         }
         Value item;
@@ -183,7 +190,7 @@ bool Preparer::ReadValue(Value& v)
         }
         ++pos_;
     }
-    v.text = v.written = std::string(text_.substr(start, pos_ - start));
+    v.written = text_.substr(start, pos_ - start);
     return true;
 }
 
@@ -236,7 +243,7 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
     switch (el.kind) {
     case 'N':
     case 'H': {
-        std::string t = TrimBlanks(v.text);
+        std::string t = TrimBlanks(v.Text());
         char* endp = nullptr;
         errno = 0;
         long n = t.empty() || v.group ? 0 : std::strtol(t.c_str(), &endp, 10);
@@ -258,30 +265,30 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
         }
         return true;
     }
-    case 'A': s = v.quoted || v.group ? v.written : Upper(v.text); break;
+    case 'A': s = v.quoted || v.group ? std::string(v.written) : v.UpperText(); break;
     case 'T':
     case 'X':
         /* texts and expressions lose trailing blanks, NULs, form feeds,
          * line feeds and carriage returns */
-        s = v.quoted ? v.text : v.written;
+        s = v.quoted ? v.Text() : v.written;
         while (!s.empty() &&
                (s.back() == ' ' || s.back() == '\0' || s.back() == '\f' || s.back() == '\n' || s.back() == '\r'))
             s.pop_back();
         break;
     case 'S':
-        s = Upper(v.text);
+        s = v.UpperText();
         if (!s.empty() && s[0] == '*')
             s.erase(0, 1);
         break;
     case 'M': {
-        s = Upper(v.text);
+        s = v.UpperText();
         char national = ctx_ && ctx_->cNatChar1 != 0 && ctx_->cNatChar1 != ' ' ? ctx_->cNatChar1 : '#';
         if (!s.empty() && s[0] != national)
             s.insert(s.begin(), national);
         break;
     }
     case 'C': {
-        std::string u = Upper(v.text);
+        std::string u = v.UpperText();
         if (u.size() > 1 && u[0] == '*')
             u.erase(0, 1);
         *field = u.empty() ? ' ' : u[0];
@@ -300,7 +307,7 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
 /* Values of an entry beyond its elements are attributes of a field-list
  * entry: they go into the command extension, 7 values of 10 per entry; a
  * field list with column texts takes one text of up to 50 characters. */
-void Preparer::StoreAttributes(const ParamView& p, size_t entry, const std::vector<Value>& extra)
+void Preparer::StoreAttributes(const ParamView& p, size_t entry, std::span<const Value> extra)
 {
     const bool column = HasColumnTexts(view_.name, p.keyword);
     const size_t most = column ? 1 : FFC_EXTENSION_VALUES;
@@ -311,7 +318,7 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, const std::vect
     char* slot = ext_->acAttributes + entry * FFC_EXTENSION_VALUES * FFC_EXTENSION_VALUE_WIDTH;
     if (column) {
         const Value& v = extra[0];
-        const std::string s = TrimBlanks(v.group ? std::string(text_.substr(v.begin, v.end - v.begin)) : v.text);
+        const std::string s = TrimBlanks(v.group ? text_.substr(v.begin, v.end - v.begin) : v.Text());
         if (s.size() > FFC_EXTENSION_COLUMN_WIDTH) {
             Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_COLUMN_WIDTH) + Fixed(s, 20));
             return;
@@ -321,7 +328,7 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, const std::vect
         return;
     }
     for (size_t i = 0; i < extra.size(); ++i) {
-        std::string s = extra[i].quoted ? extra[i].written : Upper(extra[i].text);
+        std::string s = extra[i].quoted ? std::string(extra[i].written) : extra[i].UpperText();
         if (s.size() > FFC_EXTENSION_VALUE_WIDTH) {
             Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_VALUE_WIDTH) + Fixed(s, 20));
             continue;
@@ -332,7 +339,13 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, const std::vect
     ext_->lEntries = std::max<int32_t>(ext_->lEntries, static_cast<int32_t>(entry + 1));
 }
 
-void Preparer::StoreEntries(const ParamView& p, const std::vector<Value>& values)
+/* The values of an item: a group's items, or the value alone. */
+std::span<const Value> ValuesOf(const Value& v)
+{
+    return v.group ? std::span<const Value>(v.items) : std::span<const Value>(&v, 1);
+}
+
+void Preparer::StoreEntries(const ParamView& p, std::span<const Value> values)
 {
     size_t n = values.size();
     if (static_cast<int32_t>(n) > p.entries) {
@@ -342,28 +355,36 @@ void Preparer::StoreEntries(const ParamView& p, const std::vector<Value>& values
     /* given values replace the default entries */
     for (size_t e = 0; e < p.elements.size(); ++e) {
         const ElementView& el = p.elements[e];
-        int32_t stride = p.layout == 'C' ? p.ElementSize(e) : p.RowWidth();
+        const int32_t size = p.ElementSize(e);
+        const int32_t stride = p.layout == 'C' ? size : p.RowWidth();
+        const char blank = el.kind == 'N' || el.kind == 'H' ? 0 : ' ';
+        if (el.offset < 0 || size <= 0)
+            continue;
+        if (stride == size) {
+            /* entries side by side: blanked at once, as far as the area goes */
+            const int32_t rows = std::min(p.entries, (FFC_PARM_AREA_SIZE - el.offset) / size);
+            if (rows > 0)
+                std::memset(cmd_->acParms + el.offset, blank, static_cast<size_t>(rows) * size);
+            continue;
+        }
         for (int32_t r = 0; r < p.entries; ++r) {
             int32_t at = el.offset + r * stride;
-            if (at < 0 || at + p.ElementSize(e) > FFC_PARM_AREA_SIZE)
+            if (at < 0 || at + size > FFC_PARM_AREA_SIZE)
                 break;
-            if (el.kind == 'N' || el.kind == 'H')
-                std::memset(cmd_->acParms + at, 0, p.ElementSize(e));
-            else
-                std::memset(cmd_->acParms + at, ' ', p.ElementSize(e));
+            std::memset(cmd_->acParms + at, blank, size);
         }
     }
     if (p.layout == 'F' && p.flagsAt >= 0)
         std::memset(cmd_->acParms + p.flagsAt, 'N', p.values.size());
     for (size_t r = 0; r < n; ++r) {
         const Value& v = values[r];
-        std::vector<Value> parts = v.group ? v.items : std::vector<Value>{v};
+        std::span<const Value> parts = ValuesOf(v);
         if (p.layout == 'F') {
             if (v.group) {
                 Issue("DCM0310", Fixed(p.keyword, 10) + Fixed(v.written, 20));
                 continue;
             }
-            std::string u = Upper(v.text);
+            std::string u = v.UpperText();
             auto it = std::find(p.values.begin(), p.values.end(), u);
             bool number = !u.empty() && std::all_of(u.begin(), u.end(),
                                                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
@@ -380,7 +401,7 @@ void Preparer::StoreEntries(const ParamView& p, const std::vector<Value>& values
             StoreElement(p, e, p.elements[e].offset + static_cast<int32_t>(r) * stride, parts[e]);
         }
         if (parts.size() > p.elements.size())
-            StoreAttributes(p, r, std::vector<Value>(parts.begin() + p.elements.size(), parts.end()));
+            StoreAttributes(p, r, parts.subspan(p.elements.size()));
     }
     if (p.countAt >= 0) {
         int32_t count = static_cast<int32_t>(n);
@@ -393,7 +414,7 @@ void Preparer::Assign(const ParamView& p, const Item& item)
     const Value& v = item.value;
     /* the values given: a keyword's bracket content, or a positional value
      * (a bracketed positional value is the parameter's list) */
-    std::vector<Value> values = v.group ? v.items : std::vector<Value>{v};
+    std::span<const Value> values = ValuesOf(v);
     if (p.elements.empty())
         return;
     if (p.layout != 'S') {
@@ -404,7 +425,7 @@ void Preparer::Assign(const ParamView& p, const Item& item)
         /* an expression is kept whole; a single literal loses its quotes */
         Value whole;
         if (v.group) {
-            whole.text = whole.written = TrimBlanks(text_.substr(v.begin, v.end - v.begin));
+            whole.written = dqov::text::TrimmedBlanks(text_.substr(v.begin, v.end - v.begin));
             if (v.items.size() == 1 && v.items[0].quoted)
                 whole = v.items[0];
         } else {
@@ -416,7 +437,7 @@ void Preparer::Assign(const ParamView& p, const Item& item)
         return;
     }
     if (values.size() == 1 && values[0].group && p.elements.size() > 1)
-        values = std::vector<Value>(values[0].items);
+        values = values[0].items;
     if (values.size() > p.elements.size()) {
         Issue("DCM0311", Fixed(p.keyword, 10) + Signed7(static_cast<long>(p.elements.size())));
         return;
@@ -435,7 +456,7 @@ bool Preparer::Allowed(const ParamView& p, const Value& v) const
 {
     if (v.group)
         return false;
-    const std::string u = Upper(TrimBlanks(v.text));
+    const std::string u = Upper(TrimBlanks(v.Text()));
     const char kind = p.elements[0].kind;
     if (kind != 'N' && kind != 'H')
         return std::find(p.values.begin(), p.values.end(), u) != p.values.end();
@@ -524,6 +545,8 @@ bool Preparer::NamesField(const std::string& text) const
 
 void Preparer::Derive()
 {
+    if (!view_.derives)
+        return;
     auto given = [&](const std::string& v) { return !v.empty() && Upper(v) != "*NONE"; };
     /* message kind: 'T' a message text, 'I' a message id, 'N' no message */
     if (Slot("@MSGKIND")) {
@@ -636,7 +659,6 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COM
     std::memcpy(pCommand->acName, pEntry->acName, 10);
     std::memcpy(pCommand->acLabel, pSource->acLabel, 3);
     pCommand->cPrepared = 'N';
-    std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
     if (pExtension) {
         pExtension->sLine = pSource->sLine;
         pExtension->sSubLine = pSource->sSubLine;
@@ -647,6 +669,10 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COM
         pEntry->pfnDefaults = CMDPARM_SetDefaults;
         pEntry->lDefaultsCached = 1;
     }
+    /* a defaults handler fills a blanked parameter area; this module's own
+     * sets the whole area itself */
+    if (pEntry->pfnDefaults != CMDPARM_SetDefaults)
+        std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
     pEntry->pfnDefaults(pContext, pCommand);
     const CommandView& view = ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
     Preparer preparer(pContext, acQueue, view, pCommand, pExtension);

@@ -48,12 +48,6 @@ bool InArea(int32_t offset, int32_t size)
 
 }  // namespace
 
-int32_t ParamView::ElementSize(size_t e) const
-{
-    const ElementView& el = elements[e];
-    return el.kind == 'N' ? 4 : el.kind == 'H' ? 2 : el.width;
-}
-
 int32_t ParamView::RowWidth() const
 {
     if (rowWidth >= 0)
@@ -152,6 +146,8 @@ void IndexCommandViews(const void* pArea, uint16_t usCount)
     }
     for (auto& [name, v] : index.views) {
         for (ParamView& p : v.params) {
+            v.derives = v.derives || std::find(std::begin(kDerivedSlots), std::end(kDerivedSlots), p.keyword) !=
+                                         std::end(kDerivedSlots);
             p.rowWidth = p.RowWidth();
             if (p.layout == 'F' && !p.elements.empty())
                 p.flagsAt = p.elements[0].offset + p.entries * p.RowWidth();

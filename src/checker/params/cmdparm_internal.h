@@ -33,7 +33,11 @@ struct ParamView {
     int32_t rowWidth = -1; /* set when the view is indexed */
 
     int32_t RowWidth() const;
-    int32_t ElementSize(size_t e) const;
+    int32_t ElementSize(size_t e) const
+    {
+        const ElementView& el = elements[e];
+        return el.kind == 'N' ? 4 : el.kind == 'H' ? 2 : el.width;
+    }
 };
 
 struct CommandView {
@@ -44,7 +48,13 @@ struct CommandView {
      * are not blank (offset, bytes); made when the view is indexed. */
     std::vector<std::pair<int32_t, std::string>> defaults;
     bool defaultsMade = false;
+    /* whether the command has a result slot that follows from the
+     * parameters given (kDerivedSlots); set when the view is indexed */
+    bool derives = false;
 };
+
+/* The result slots that the preparation fills from the parameters given. */
+inline constexpr std::string_view kDerivedSlots[] = {"@MSGKIND", "@WHOLE", "@TRIGFLAG", "@DSEXCHG", "@LITKIND"};
 
 /* Makes the views of every command of the keyword area; the loader calls it
  * once the area is filled.  An area is not changed after it was indexed. */

@@ -10,7 +10,6 @@
  * class, AND and OR take conditions. */
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -22,12 +21,13 @@ using namespace dqov::operand;
 
 namespace {
 
+/* A token's text lies in the expression text, which outlives the check. */
 struct Token {
     char cls[3]; /* "OB", "CB", "FL", "OP" */
-    std::string text;
-    std::string op;   /* operator code */
-    int position = 0; /* from 1 */
-    int operand = 0;  /* index into the operand table, from 1 */
+    std::string_view text;
+    std::string_view op; /* operator code */
+    int position = 0;    /* from 1 */
+    int operand = 0;     /* index into the operand table, from 1 */
 };
 
 struct Operand {
@@ -43,7 +43,7 @@ struct Operand {
     bool zeroLiteral = false;
 };
 
-int Precedence(const std::string& op)
+int Precedence(std::string_view op)
 {
     if (op == "OR")
         return 1;
@@ -59,22 +59,38 @@ int Precedence(const std::string& op)
 }
 
 /* Operator code of a word or symbol, "" when it is none. */
-std::string OperatorCode(std::string w)
+std::string_view OperatorCode(std::string_view w)
 {
-    for (char& c : w)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (!w.empty() && w[0] == '*' && w.size() > 1)
-        w.erase(0, 1);
+        w.remove_prefix(1);
     static const struct {
-        const char* word;
+        std::string_view word;
         const char* code;
     } kOps[] = {{"+", "AD"},  {"-", "SU"},  {"*", "MU"},  {"/", "DV"},   {"=", "EQ"},  {"<>", "NE"}, {"^=", "NE"},
                 {"<", "LT"},  {"<=", "LE"}, {">", "GT"},  {">=", "GE"},  {"EQ", "EQ"}, {"NE", "NE"}, {"LT", "LT"},
                 {"LE", "LE"}, {"GT", "GT"}, {"GE", "GE"}, {"AND", "AN"}, {"OR", "OR"}};
+    constexpr size_t kLongest = 3;
+    if (w.size() > kLongest)
+        return "";
+    char upper[kLongest];
+    for (size_t i = 0; i < w.size(); ++i)
+        upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(w[i])));
+    const std::string_view u(upper, w.size());
     for (const auto& o : kOps)
-        if (w == o.word)
+        if (u == o.word)
             return o.code;
     return "";
+}
+
+/* The name of the work result of operation n: the prefix and n in three
+ * digits or more. */
+std::string WorkResultName(const std::string& prefix, int n)
+{
+    std::string name = prefix.substr(0, std::min<size_t>(6, prefix.find('\0')));
+    std::string digits = std::to_string(n);
+    if (digits.size() < 3)
+        name.append(3 - digits.size(), '0');
+    return name + digits;
 }
 
 class ExpressionCheck {
@@ -106,8 +122,8 @@ private:
             P9006_sQueueMessage(ctx_, queue_, id, static_cast<uint16_t>(data.size()), data.data());
     }
     bool Tokenise(std::string_view text);
-    bool AddOperand(const std::string& text, int position);
-    void AddToken(const char* cls, std::string text, std::string op, int position, int operand = 0);
+    bool AddOperand(std::string_view text, int position);
+    void AddToken(const char* cls, std::string_view text, std::string_view op, int position, int operand = 0);
     bool Parse();
     bool Apply(std::vector<int>& values, const Token& op);
     bool WhollyParenthesised() const;
@@ -126,18 +142,18 @@ private:
     int firstPosition_ = 0;
 };
 
-void ExpressionCheck::AddToken(const char* cls, std::string text, std::string op, int position, int operand)
+void ExpressionCheck::AddToken(const char* cls, std::string_view text, std::string_view op, int position, int operand)
 {
     Token t;
     std::memcpy(t.cls, cls, 3);
-    t.text = std::move(text);
-    t.op = std::move(op);
+    t.text = text;
+    t.op = op;
     t.position = position;
     t.operand = operand;
     tokens_.push_back(std::move(t));
 }
 
-bool ExpressionCheck::AddOperand(const std::string& text, int position)
+bool ExpressionCheck::AddOperand(std::string_view text, int position)
 {
     Resolution r = Resolve(ctx_, text, opt_);
     if (!r.ok) {
@@ -185,7 +201,7 @@ bool ExpressionCheck::Tokenise(std::string_view text)
             continue;
         }
         if (c == '(' || c == ')') {
-            AddToken(c == '(' ? "OB" : "CB", std::string(1, c), "", pos);
+            AddToken(c == '(' ? "OB" : "CB", text.substr(i, 1), "", pos);
             ++i;
             continue;
         }
@@ -207,7 +223,7 @@ bool ExpressionCheck::Tokenise(std::string_view text)
                 Finding("DCM0461", Signed7(pos), pos);
                 return false;
             }
-            good &= AddOperand(std::string(text.substr(i, j + 1 - i)), pos);
+            good &= AddOperand(text.substr(i, j + 1 - i), pos);
             i = j + 1;
             continue;
         }
@@ -219,7 +235,7 @@ bool ExpressionCheck::Tokenise(std::string_view text)
             size_t j = i + (sign ? 1 : 0);
             while (j < text.size() && nameChar(text[j]))
                 ++j;
-            good &= AddOperand(std::string(text.substr(i, j - i)), pos);
+            good &= AddOperand(text.substr(i, j - i), pos);
             i = j;
             continue;
         }
@@ -227,8 +243,8 @@ bool ExpressionCheck::Tokenise(std::string_view text)
             size_t j = i + 1;
             while (j < text.size() && nameChar(text[j]))
                 ++j;
-            std::string word(text.substr(i, j - i));
-            std::string code = OperatorCode(word);
+            std::string_view word = text.substr(i, j - i);
+            std::string_view code = OperatorCode(word);
             if (operandBefore() && !code.empty())
                 AddToken("OP", word, code, pos);
             else if (operandBefore()) {
@@ -243,8 +259,8 @@ bool ExpressionCheck::Tokenise(std::string_view text)
             size_t j = i;
             while (j < text.size() && nameChar(text[j]))
                 ++j;
-            std::string word(text.substr(i, j - i));
-            std::string code = OperatorCode(word);
+            std::string_view word = text.substr(i, j - i);
+            std::string_view code = OperatorCode(word);
             if (!code.empty() && std::isalpha(static_cast<unsigned char>(word[0])) && operandBefore())
                 AddToken("OP", word, code, pos);
             else
@@ -262,8 +278,8 @@ bool ExpressionCheck::Tokenise(std::string_view text)
             if (j == i)
                 j = i + 1;
         }
-        std::string symbol(text.substr(i, j - i));
-        std::string code = OperatorCode(symbol);
+        std::string_view symbol = text.substr(i, j - i);
+        std::string_view code = OperatorCode(symbol);
         if (code.empty()) {
             Finding("DCM0453", Fixed(symbol, 10) + Signed7(pos), pos);
             return false;
@@ -281,8 +297,9 @@ bool ExpressionCheck::Apply(std::vector<int>& values, const Token& op)
     values.pop_back();
     int a = values.back();
     values.pop_back();
-    const Operand first = operands_[a - 1], second = operands_[b - 1];
-    const std::string& code = op.op;
+    /* (no operand is added while these are read) */
+    const Operand &first = operands_[a - 1], &second = operands_[b - 1];
+    const std::string_view code = op.op;
     Operand result;
     result.work = true;
     if (code == "AN" || code == "OR") {
@@ -334,9 +351,7 @@ bool ExpressionCheck::Apply(std::vector<int>& values, const Token& op)
         Finding("DCM0462", Signed7(DC_OPERAND_MAX), op.position);
         return false;
     }
-    char name[16];
-    std::snprintf(name, sizeof name, "%.6s%03d", prefix_.c_str(), static_cast<int>(operations_.size() + 1));
-    result.name = name;
+    result.name = WorkResultName(prefix_, static_cast<int>(operations_.size() + 1));
     result.code = "FL";
     operands_.push_back(result);
     DC_OPERATION o;
@@ -365,7 +380,7 @@ bool ExpressionCheck::Parse()
         return true;
     };
     for (const Token& t : tokens_) {
-        std::string cls = t.cls;
+        const std::string_view cls = t.cls;
         if (cls == "FL") {
             if (!expectOperand) {
                 Finding("DCM0455", Fixed(t.text, 20) + Signed7(t.position), t.position);
@@ -540,7 +555,8 @@ int32_t CheckExpression(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EX
     req->sOperandCount = static_cast<int16_t>(std::min<size_t>(ops.size(), DC_OPERAND_MAX));
     for (int i = 0; i < req->sOperandCount; ++i) {
         DC_EXPRESSION_OPERAND& o = req->aOperands[i];
-        std::memcpy(o.acName, Fixed(ops[i].name, 50).data(), 50);
+        std::memset(o.acName, ' ', sizeof o.acName);
+        std::memcpy(o.acName, ops[i].name.data(), std::min(ops[i].name.size(), sizeof o.acName));
         o.cWorkResult = ops[i].work ? 'Y' : 'N';
         o.cType = ops[i].type;
         std::memcpy(o.acClass, ops[i].code.data(), 2);

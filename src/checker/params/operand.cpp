@@ -80,7 +80,7 @@ bool ConditionDefined(FFC_CONTEXT* ctx, const std::string& name)
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, WR_DEF_COND, FFC_WORK_KIND_LEN);
     std::memcpy(r.acName, name.data(), name.size());
-    return WF_cReadFirst(ctx, kConditionSlot, &r, 2) == '0';
+    return WF_cFindFirst(ctx, kConditionSlot, &r, 2) == '0';
 }
 
 DC_PROPERTY_LOOKUP g_propertyLookup = nullptr;
@@ -134,7 +134,9 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         r.length = static_cast<int32_t>(content.size());
         r.resolved = text;
         r.value = content;
-        return allowed(1) ? r : notAllowed();
+        if (!allowed(1))
+            return notAllowed();
+        return r;
     }
     /* hex literal X'..' */
     if ((c0 == 'X' || c0 == 'x') && text.size() >= 2 && text[1] == '\'') {
@@ -146,7 +148,9 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         r.code = "HL", r.kind = DC_OPERAND_HEX_LITERAL, r.cls = 'A', r.type = 'A';
         r.length = static_cast<int32_t>((text.size() - 3) / 2);
         r.resolved = Upper(text);
-        return allowed(3) ? r : notAllowed();
+        if (!allowed(3))
+            return notAllowed();
+        return r;
     }
     /* numeric literal */
     if (std::isdigit(static_cast<unsigned char>(c0)) || ((c0 == '+' || c0 == '-' || c0 == point) && text.size() > 1)) {
@@ -178,7 +182,9 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         for (char c : fraction.substr(0, 9))
             fv = fv * 10 + (c - '0');
         r.fractionValue = static_cast<int32_t>(fv);
-        return allowed(2) ? r : notAllowed();
+        if (!allowed(2))
+            return notAllowed();
+        return r;
     }
     /* multilingual variable and system variables */
     if (c0 == '*') {
@@ -190,7 +196,9 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             if (name.empty() || name.size() > 20 || !MultilingualExists(ctx, name))
                 return fail("DCM0407", Fixed(u, 20));
             r.length = 78;
-            return allowed(6) ? r : notAllowed();
+            if (!allowed(6))
+                return notAllowed();
+            return r;
         }
         for (const SystemVariable& sv : kSystemVariables) {
             if (sv.name != u)
@@ -198,7 +206,9 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             r.code = "SV", r.kind = DC_OPERAND_SYSTEM_VARIABLE, r.cls = sv.cls, r.type = sv.type;
             r.length = sv.length, r.decimals = sv.decimals, r.integerDigits = sv.length - sv.decimals;
             r.resolved = u;
-            return allowed(4) ? r : notAllowed();
+            if (!allowed(4))
+                return notAllowed();
+            return r;
         }
         if (ConditionDefined(ctx, u)) {
             r.code = "CN", r.kind = DC_OPERAND_CONDITION, r.cls = 'L', r.type = 'L';
@@ -226,7 +236,9 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         r.code = "CP", r.kind = DC_OPERAND_COMPONENT_PROPERTY, r.cls = P3100_chTypeClass(type), r.type = type;
         r.length = len, r.decimals = static_cast<int16_t>(dec), r.integerDigits = len - dec;
         r.resolved = comp + "." + prop;
-        return allowed(7) ? r : notAllowed();
+        if (!allowed(7))
+            return notAllowed();
+        return r;
     }
     /* a field, named with or without the national name character */
     bool prefixed = ctx && c0 == ctx->cNatChar1 && c0 != ' ' && c0 != 0;
@@ -246,7 +258,9 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             r.integerDigits = def.lLength - def.lDecimals;
             r.local = local == 'Y';
             r.resolved = name;
-            return allowed(5) ? r : notAllowed();
+            if (!allowed(5))
+                return notAllowed();
+            return r;
         }
     }
     /* a value that names no field: an alphanumeric literal where allowed */

@@ -965,21 +965,26 @@ inline std::string CommandNameOf(const FFC_PARSED_COMMAND& p)
     return std::string(p.acName, n);
 }
 
-inline int32_t EntryOffset(const FFC_PARSED_COMMAND& p, std::string_view keyword, int element, int entry, int32_t size)
+/* Offset of entry `entry` of element `element` of parameter `pi` of command
+ * `ci` of kCommands, for an element of `size` bytes; -1 when there is none. */
+inline int32_t PlacedOffset(int ci, int pi, int element, int entry, int32_t size)
 {
-    int ci = FindCommand(CommandNameOf(p));
-    int pi = ci < 0 ? -1 : FindParam(kCommands[ci], keyword);
-    if (pi < 0)
-        return -1;
     const ParamDef& def = kCommands[ci].params[pi];
     if (element >= def.elementCount)
         return -1;
-    const Placement pl = PlaceOf(kCommands[ci], pi);
+    const Placement& pl = IndexedPlacement(ci, pi);
     int32_t at = pl.elementAt[element];
     if (at < 0 || entry < 0 || entry >= (def.layout == 'S' ? 1 : def.entries))
         return -1;
     at += entry * (def.layout == 'C' ? ElementSize(def.elements[element]) : pl.rowWidth);
     return at + size <= FFC_PARM_AREA_SIZE ? at : -1;
+}
+
+inline int32_t EntryOffset(const FFC_PARSED_COMMAND& p, std::string_view keyword, int element, int entry, int32_t size)
+{
+    int ci = FindCommand(CommandNameOf(p));
+    int pi = ci < 0 ? -1 : FindParam(kCommands[ci], keyword);
+    return pi < 0 ? -1 : PlacedOffset(ci, pi, element, entry, size);
 }
 
 /* A character element, trailing blanks removed. */

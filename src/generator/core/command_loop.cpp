@@ -188,7 +188,7 @@ GEN_COMMAND_RECORD& currentRecord()
 
 bool nameIs(const char* acName, const char* name)
 {
-    return std::memcmp(acName, P3109_Padded(name, 10).data(), 10) == 0;
+    return P3109_fPaddedIs(std::string_view(acName, 10), name);
 }
 
 }  // namespace
@@ -198,9 +198,7 @@ void P3109_MakeCurrentCommand(const GEN_COMMAND_RECORD& r)
     currentRecord() = r;
     FFC_CHECK_STATE* st = P3109_CheckState();
     GEN_MODULE_STATE& g = P3109_State();
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d", static_cast<int>(r.lLineNumber % 10000));
-    g.lineNumberText = text;
+    P3109_FourDigits(static_cast<int>(r.lLineNumber % 10000), g.lineNumberText);
     if (!st)
         return;
     st->lLine = r.usNumber;

@@ -27,7 +27,7 @@ namespace {
 bool currentCommandIs(const char* name)
 {
     const FFC_CHECK_STATE* st = P3109_CheckState();
-    return st && std::string_view(st->acCommand, 10) == P3109_Padded(name, 10);
+    return st && P3109_fPaddedIs(std::string_view(st->acCommand, 10), name);
 }
 
 /* The current command's ROUND_UP asks for rounding and this move loses

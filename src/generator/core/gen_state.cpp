@@ -3,12 +3,6 @@
 */
 #include "generator/core/gen_state.h"
 
-GEN_MODULE_STATE& P3109_State()
-{
-    static GEN_MODULE_STATE state;
-    return state;
-}
-
 FFC_CONTEXT* P3109_Context()
 {
     return P3109_State().args.pContext;

@@ -243,8 +243,13 @@ struct GEN_MODULE_STATE {
     std::array<GEN_STREAM, 5> csStreams{}; /* DDC.cs, STG.cs, .sbr, Incl.cs, TXT.cs */
 };
 
-/* The one module state of the generator. */
-GEN_MODULE_STATE& P3109_State();
+/* The one module state of the generator. Inline: every generated line
+** reaches it several times. */
+inline GEN_MODULE_STATE& P3109_State()
+{
+    static GEN_MODULE_STATE state;
+    return state;
+}
 
 /* Short-hands over the run blocks. */
 FFC_CONTEXT* P3109_Context();

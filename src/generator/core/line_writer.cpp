@@ -5,6 +5,7 @@
 #include "generator/core/line_writer.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,16 +13,60 @@
 
 namespace {
 
-std::vector<FILE*>& streamTable()
+/* A file stream and the generated text not yet handed to its file. Lines
+** are gathered in the slot's buffer and go to stdio in large pieces; anyone
+** who asks for the file itself gets it with everything before written. */
+constexpr size_t kPendingSize = 32 * 1024;
+
+struct StreamSlot {
+    FILE* file = nullptr;
+    std::unique_ptr<char[]> pending;
+    size_t ulUsed = 0;
+};
+
+std::vector<StreamSlot>& streamTable()
 {
-    static std::vector<FILE*> files;
-    return files;
+    static std::vector<StreamSlot> slots;
+    return slots;
 }
 
-int32_t currentCondition()
+StreamSlot* streamSlot(GEN_STREAM stream)
 {
-    const GEN_SKELETON_STATE& s = P3109_State().skel;
-    return s.levels[static_cast<size_t>(s.lDepth)];
+    if (stream < GEN_FIRST_FILE_STREAM)
+        return nullptr;
+    std::vector<StreamSlot>& slots = streamTable();
+    size_t i = stream - GEN_FIRST_FILE_STREAM;
+    return i < slots.size() && slots[i].file ? &slots[i] : nullptr;
+}
+
+void flushPending(StreamSlot& slot)
+{
+    if (slot.ulUsed == 0)
+        return;
+    std::fwrite(slot.pending.get(), 1, slot.ulUsed, slot.file);
+    slot.ulUsed = 0;
+}
+
+/* Room for ulLength more bytes in the slot's buffer, flushing it when it
+** is too full; null when the piece is larger than the whole buffer. */
+char* reserve(StreamSlot& slot, size_t ulLength)
+{
+    if (slot.ulUsed + ulLength > kPendingSize)
+        flushPending(slot);
+    if (ulLength > kPendingSize)
+        return nullptr;
+    if (!slot.pending)
+        slot.pending = std::make_unique_for_overwrite<char[]>(kPendingSize);
+    char* at = slot.pending.get() + slot.ulUsed;
+    slot.ulUsed += ulLength;
+    return at;
+}
+
+void closeSlot(StreamSlot& slot)
+{
+    flushPending(slot);
+    std::fclose(slot.file);
+    slot.file = nullptr;
 }
 
 void reportCutLine(size_t ulLength)
@@ -35,27 +80,44 @@ void reportCutLine(size_t ulLength)
 /* Writes one line to a file stream: the indent's blanks, the text, a blank
 ** when asked, the macro continuation mark while a macro is written and the
 ** line end. As with fputs of the whole line, a NUL byte ends what is
-** written. The line is put together in a buffer kept between calls. */
-void writeFileLine(int fAppendBlank, size_t ulIndent, std::string_view text, GEN_STREAM stream)
+** written. Lines of the main output and the second suppressible stream are
+** dropped while the skeleton's condition is false. The line is appended to
+** the stream's gathered text. */
+inline void putLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, int fAppendBlank, size_t ulIndent,
+                    std::string_view text)
 {
-    GEN_MODULE_STATE& g = P3109_State();
-    if (g.out.cSuppress == 'Y')
+    if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
+        g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0)
         return;
-    if (currentCondition() == 0 && stream != GEN_NO_STREAM &&
-        (stream == g.out.mainOutput || stream == g.out.secondSuppressible))
+    StreamSlot* slot = streamSlot(stream);
+    if (!slot)
         return;
-    FILE* f = P3109_pStreamFile(stream);
-    if (!f)
+    const char* nul = text.empty() ? nullptr : static_cast<const char*>(std::memchr(text.data(), '\0', text.size()));
+    const size_t ulText = nul ? static_cast<size_t>(nul - text.data()) : text.size();
+    const bool fBlank = !nul && fAppendBlank;
+    const bool fMacro = !nul && g.out.lMacroContinuation;
+    const size_t ulEnd = nul ? 0 : 2;
+    const size_t ulLength = ulIndent + ulText + fBlank + fMacro + ulEnd;
+    char* at = reserve(*slot, ulLength);
+    if (!at) {
+        /* longer than the buffer: straight to the file */
+        std::fprintf(slot->file, "%*s%.*s%s%s%s", static_cast<int>(ulIndent), "", static_cast<int>(ulText), text.data(),
+                     fBlank ? " " : "", fMacro ? "\\" : "", nul ? "" : "\r\n");
         return;
-    static std::string line;
-    line.assign(ulIndent, ' ');
-    line.append(text);
-    if (fAppendBlank)
-        line += ' ';
-    if (g.out.lMacroContinuation)
-        line += '\\';
-    line += "\r\n";
-    std::fputs(line.c_str(), f);
+    }
+    std::memset(at, ' ', ulIndent);
+    at += ulIndent;
+    if (ulText)
+        std::memcpy(at, text.data(), ulText);
+    at += ulText;
+    if (fBlank)
+        *at++ = ' ';
+    if (fMacro)
+        *at++ = '\\';
+    if (ulEnd) {
+        at[0] = '\r';
+        at[1] = '\n';
+    }
 }
 
 void flushQueue(int iQueue)
@@ -71,52 +133,47 @@ GEN_STREAM P3109_AddFileStream(FILE* pFile)
 {
     if (!pFile)
         return GEN_NO_STREAM;
-    std::vector<FILE*>& files = streamTable();
-    for (size_t i = 0; i < files.size(); ++i)
-        if (!files[i]) {
-            files[i] = pFile;
+    std::vector<StreamSlot>& slots = streamTable();
+    for (size_t i = 0; i < slots.size(); ++i)
+        if (!slots[i].file) {
+            slots[i].file = pFile;
             return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + i);
         }
-    files.push_back(pFile);
-    return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + files.size() - 1);
+    slots.push_back({pFile, nullptr, 0});
+    return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + slots.size() - 1);
 }
 
 FILE* P3109_pStreamFile(GEN_STREAM stream)
 {
-    if (stream < GEN_FIRST_FILE_STREAM)
+    StreamSlot* slot = streamSlot(stream);
+    if (!slot)
         return nullptr;
-    std::vector<FILE*>& files = streamTable();
-    size_t i = stream - GEN_FIRST_FILE_STREAM;
-    return i < files.size() ? files[i] : nullptr;
+    flushPending(*slot);
+    return slot->file;
 }
 
 void P3109_CloseStream(GEN_STREAM& stream)
 {
-    FILE* f = P3109_pStreamFile(stream);
-    if (f) {
-        std::fclose(f);
-        streamTable()[stream - GEN_FIRST_FILE_STREAM] = nullptr;
-    }
+    if (StreamSlot* slot = streamSlot(stream))
+        closeSlot(*slot);
     stream = GEN_NO_STREAM;
 }
 
 void P3109_CloseAllStreams()
 {
-    for (FILE*& f : streamTable())
-        if (f) {
-            std::fclose(f);
-            f = nullptr;
-        }
+    for (StreamSlot& slot : streamTable())
+        if (slot.file)
+            closeSlot(slot);
 }
 
 void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
 {
-    GEN_MODULE_STATE& g = P3109_State();
+    const GEN_MODULE_STATE& g = P3109_State();
     if (g.out.cSuppress == 'Y')
         return;
     size_t indent = sIndent > 0 ? static_cast<size_t>(sIndent) : 0;
     if (stream >= 1 && stream <= GEN_QUEUE_COUNT) {
-        g.out.queues[stream - 1].push_back({static_cast<uint16_t>(indent), std::string(text)});
+        P3109_State().out.queues[stream - 1].push_back({static_cast<uint16_t>(indent), std::string(text)});
         return;
     }
     if (stream == GEN_NO_STREAM)
@@ -126,13 +183,18 @@ void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
     if (indent + text.size() > GEN_LINE_LIMIT) {
         reportCutLine(indent + text.size());
         text = text.substr(0, GEN_LINE_LIMIT - indent);
+        if (g.out.cSuppress == 'Y')
+            return;
     }
-    writeFileLine(1, indent, text, stream);
+    putLine(g, stream, 1, indent, text);
 }
 
 void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream)
 {
-    writeFileLine(fAppendBlank, 0, text, stream);
+    const GEN_MODULE_STATE& g = P3109_State();
+    if (g.out.cSuppress == 'Y')
+        return;
+    putLine(g, stream, fAppendBlank, 0, text);
 }
 
 void P3109_Line(std::string_view text)
@@ -210,22 +272,34 @@ void P3109_WriteCloseBrace()
     P3109_Line("}");
 }
 
+namespace {
+
+/* The comment line of the text, put together in a buffer kept between
+** calls. */
+std::string_view commentLine(std::string_view text)
+{
+    static std::string line;
+    return line.assign("/* ").append(text).append(" */");
+}
+
+}  // namespace
+
 void P3109_WriteComment(std::string_view text)
 {
     P3109_Line(" ");
-    P3109_Line("/* " + std::string(text) + " */");
+    P3109_Line(commentLine(text));
     P3109_Line(" ");
 }
 
 void P3109_WriteCommentAfterBlank(std::string_view text)
 {
     P3109_Line(" ");
-    P3109_Line("/* " + std::string(text) + " */");
+    P3109_Line(commentLine(text));
 }
 
 void P3109_WriteCommentBeforeBlank(std::string_view text)
 {
-    P3109_Line("/* " + std::string(text) + " */");
+    P3109_Line(commentLine(text));
     P3109_Line(" ");
 }
 

@@ -25,7 +25,9 @@ inline constexpr size_t GEN_LINE_LIMIT = 4096;
 /* Enters an open file into the stream table; returns its stream number
 ** (GEN_NO_STREAM for a null file). */
 GEN_STREAM P3109_AddFileStream(FILE* pFile);
-/* The file behind a stream number, or null. */
+/* The file behind a stream number, or null. The lines written to the
+** stream so far are in the file when it is returned, so the caller may
+** write to it directly. */
 FILE* P3109_pStreamFile(GEN_STREAM stream);
 /* Closes the file of a stream and clears the caller's slot (a null stream
 ** is skipped). */

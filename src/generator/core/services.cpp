@@ -345,6 +345,19 @@ const std::string& P3109_GuidText(int iWhich)
     return text;
 }
 
+void P3109_FourDigits(int iNumber, std::string& out)
+{
+    if (iNumber < 0 || iNumber > 9999) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%04d", iNumber);
+        out = text;
+        return;
+    }
+    out.resize(4);
+    for (size_t i = 4; i-- > 0; iNumber /= 10)
+        out[i] = static_cast<char>('0' + iNumber % 10);
+}
+
 std::string P3109_Format(const char* pszFormat, ...)
 {
     va_list args;

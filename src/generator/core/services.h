@@ -26,6 +26,8 @@ void P3109_IssueTextMessage(char cSeverity, std::string_view text);
 [[noreturn]] void P3109_ZophxFieldMisuse(std::string_view routine, std::string_view field);
 [[noreturn]] void P3109_ReportException();
 
+/* The number as "%04d" writes it, into out. */
+void P3109_FourDigits(int iNumber, std::string& out);
 /* printf formatting into a string, of any length. */
 std::string P3109_Format(const char* pszFormat, ...) __attribute__((format(printf, 1, 2)));
 
@@ -57,6 +59,13 @@ std::string P3109_pszCopyTrimmed(std::string_view field, size_t n);
 std::string P3109_CopyUpper(std::string_view text, size_t n);
 /* The text as a fixed field of n characters: blank-padded, or cut. */
 std::string P3109_Padded(std::string_view text, size_t n);
+/* Whether a fixed field holds the name: the field equals
+** P3109_Padded(name, field.size()), compared in place. */
+inline bool P3109_fPaddedIs(std::string_view field, std::string_view name)
+{
+    const size_t n = name.size() < field.size() ? name.size() : field.size();
+    return field.substr(0, n) == name.substr(0, n) && field.find_first_not_of(' ', n) == std::string_view::npos;
+}
 const char* P3109_pszFieldTypeConstName(char cType);
 const char* P3109_pszFieldSubtypeName(char cSubtype);
 void P3109_MakeActionName(std::string_view keyword, std::string& output);

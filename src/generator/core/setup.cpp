@@ -34,6 +34,7 @@
 #include "generator/core/used_fields.h"
 #include "generator/core/web_sections.h"
 #include "generator/emitters/emitters.h"
+#include "generator/expressions/expr_core_services.h"
 #include "platform/dqoz/dqoz.h"
 
 namespace {
@@ -113,6 +114,7 @@ void resetJobState(GEN_MODULE_STATE& g)
     P3109_ResetArrays();
     P3109_ResetEmitters();
     P3109_ResetComponentLists();
+    EXPR_ForgetDirectCode();
 }
 
 void seedStaticLists(bool processSwitch)

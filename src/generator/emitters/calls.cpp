@@ -462,7 +462,7 @@ void putToExchangeList(const std::string& group)
 void P3109_EmitCall()
 {
     P3109_EmitCommandPrologue();
-    const int32_t id = P3109_CurrentParsedCommand().lDispatchId;
+    const int32_t id = P3109_CurrentParsedHead().lDispatchId;
     if (id != -1) {
         P3109_WriteComment("Prepare scope for locally defined variables");
         P3109_WriteOpenBrace();

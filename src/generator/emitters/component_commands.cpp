@@ -29,7 +29,7 @@ GEN_BLOCK_ENTRY& innermost()
 
 int32_t dispatchId()
 {
-    return P3109_CurrentParsedCommand().lDispatchId;
+    return P3109_CurrentParsedHead().lDispatchId;
 }
 
 std::string kindText(const char* kind)

@@ -4,8 +4,10 @@
 */
 #include "generator/emitters/emit_support.h"
 
+#include <cstddef>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "checker/work_records.h"
 #include "dqov/layout_records.h"
@@ -44,38 +46,93 @@ ParsedKey& parsedKey()
     return key;
 }
 
-}  // namespace
-
-const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand()
+/* Counts the loads of the parsed buffer: what is derived from the current
+** command's parameters stays valid while the count is unchanged. */
+uint64_t& parsedSerial()
 {
+    static uint64_t serial = 0;
+    return serial;
+}
+
+/* A parameter element read for the current command, kept while the
+** buffer holds the same record: emitters ask for the same few elements
+** again and again. */
+struct ParmMemo {
+    std::string keyword;
+    int iElement = 0, iEntry = 0;
+    bool fField = false; /* the element as a fixed field, not trimmed */
+    std::string value;
+};
+
+std::vector<ParmMemo>& parmMemos()
+{
+    static std::vector<ParmMemo> memos;
+    return memos;
+}
+
+/* The command's fields before its parameter area: what the head-only
+** reading fills. */
+constexpr uint32_t kParsedHead = offsetof(FFC_PARSED_COMMAND, acParms);
+
+/* Fills the buffer with the current command's record, or with its head
+** only when that is all the caller reads: most commands' code needs the
+** sequence number and routine reference, and the parameter area is
+** copied out of the store only for the emitters that read it. */
+const FFC_PARSED_COMMAND& loadParsed(bool fWhole)
+{
+    static bool whole = false;
     FFC_PARSED_COMMAND& p = parsedBuffer();
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     FFC_CONTEXT* ctx = P3109_Context();
     const ParsedKey key{ctx, ctx ? ctx->pCommandStore : nullptr, RS_ulChangeStamp(), r.usNumber, r.usSequence};
-    if (key.ctx && parsedKey() == key)
+    const bool same = key.ctx && parsedKey() == key;
+    if (same && (whole || !fWhole))
         return p;
-    parsedKey() = key;
-    std::memset(&p, 0, sizeof p);
+    if (!same) {
+        parsedKey() = key;
+        ++parsedSerial();
+        parmMemos().clear();
+    }
+    whole = fWhole;
+    const uint32_t length = fWhole ? sizeof p : kParsedHead;
+    std::memset(&p, 0, length);
     p.sLine = static_cast<int16_t>(r.usNumber);
     p.sSubLine = static_cast<int16_t>(r.usSequence);
-    if (!ctx || !ctx->pCommandStore || RS_fFindCommandRecord(ctx, &p, sizeof p) != 0) {
+    if (!ctx || !ctx->pCommandStore || RS_fFindCommandRecord(ctx, &p, length) != 0) {
         std::memset(&p, 0, sizeof p);
         std::memset(p.acName, ' ', sizeof p.acName);
         std::memset(p.acLabel, ' ', sizeof p.acLabel);
         std::memset(p.acParms, ' ', sizeof p.acParms);
         p.lDispatchId = -1;
+        whole = true;
     }
     return p;
 }
 
-std::string P3109_Parm(std::string_view keyword, int iElement, int iEntry)
+}  // namespace
+
+const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand()
 {
-    return dqov::cmdparm::ParmText(P3109_CurrentParsedCommand(), keyword, iElement, iEntry);
+    return loadParsed(true);
 }
 
-std::string P3109_ParmField(std::string_view keyword, int iElement, int iEntry)
+const FFC_PARSED_COMMAND& P3109_CurrentParsedHead()
 {
-    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedCommand();
+    return loadParsed(false);
+}
+
+uint64_t P3109_ulCurrentParsedSerial()
+{
+    P3109_CurrentParsedHead();
+    return parsedSerial();
+}
+
+namespace {
+
+/* The element as a fixed field of its full width; empty when the command
+** has no such element. */
+std::string parmField(const FFC_PARSED_COMMAND& p, std::string_view keyword, int iElement, int iEntry)
+{
     const std::string name = dqov::cmdparm::CommandNameOf(p);
     const int ci = dqov::cmdparm::FindCommand(name);
     if (ci < 0)
@@ -91,6 +148,33 @@ std::string P3109_ParmField(std::string_view keyword, int iElement, int iEntry)
     if (at < 0)
         return {};
     return std::string(p.acParms + at, static_cast<size_t>(size));
+}
+
+/* A parameter element of the current command, read once for each reading
+** of its record. */
+const std::string& keptParm(std::string_view keyword, int iElement, int iEntry, bool fField)
+{
+    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedCommand();
+    std::vector<ParmMemo>& memos = parmMemos();
+    for (const ParmMemo& m : memos)
+        if (m.iElement == iElement && m.iEntry == iEntry && m.fField == fField && m.keyword == keyword)
+            return m.value;
+    memos.push_back(
+        {std::string(keyword), iElement, iEntry, fField,
+         fField ? parmField(p, keyword, iElement, iEntry) : dqov::cmdparm::ParmText(p, keyword, iElement, iEntry)});
+    return memos.back().value;
+}
+
+}  // namespace
+
+std::string P3109_Parm(std::string_view keyword, int iElement, int iEntry)
+{
+    return keptParm(keyword, iElement, iEntry, false);
+}
+
+std::string P3109_ParmField(std::string_view keyword, int iElement, int iEntry)
+{
+    return keptParm(keyword, iElement, iEntry, true);
 }
 
 int32_t P3109_ParmNumber(std::string_view keyword, int iElement, int iEntry)
@@ -111,7 +195,7 @@ bool P3109_fParmFlag(std::string_view keyword, std::string_view value)
 const char* P3109_pRoutineReference()
 {
     static char reference[10];
-    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedCommand();
+    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedHead();
     if (!P3109_fIsRoutineReference(p.acRoutineRef))
         return nullptr;
     std::memcpy(reference, p.acRoutineRef, 9);
@@ -121,7 +205,8 @@ const char* P3109_pRoutineReference()
 
 bool P3109_fFrameIndicator()
 {
-    return P3109_CurrentParsedCommand().cFrame != 0 && P3109_CurrentParsedCommand().cFrame != ' ';
+    const char cFrame = P3109_CurrentParsedHead().cFrame;
+    return cFrame != 0 && cFrame != ' ';
 }
 
 std::string P3109_CurrentCommandName()

@@ -27,6 +27,14 @@
 /* The current command's parsed record; a zero record (blank name) when the
 ** command store does not hold it. */
 const FFC_PARSED_COMMAND& P3109_CurrentParsedCommand();
+/* The same record with only the fields before the parameter area
+** (sequence, name, label, frame, routine reference, dispatch id) to be
+** relied on: cheaper for the code that reads no parameter. */
+const FFC_PARSED_COMMAND& P3109_CurrentParsedHead();
+/* A number that changes whenever the current command's parsed record is
+** read again (another command, or a changed store): what is derived from
+** the parameters may be kept while it stays the same. */
+uint64_t P3109_ulCurrentParsedSerial();
 /* A parameter element of the current command, trailing blanks removed. */
 std::string P3109_Parm(std::string_view keyword, int iElement = 0, int iEntry = 0);
 /* The same as a fixed field of its full width (blank-padded). */

@@ -31,17 +31,21 @@ GEN_MODULE_STATE& g()
 
 /* Commands that write no executable code: their prologue has no sequence
 ** line and no debugger hook. */
-constexpr const char* kNonExecutable[] = {"DEFINE",     "DEF_LIST",   "DEF_ARRAY",  "GROUP_BY", "RENAME",
-                                          "OVERRIDE",   "DEF_REPORT", "DEF_HEAD",   "DEF_FOOT", "DEF_LINE",
-                                          "DEF_BREAK",  "DEF_COND",   "BEGIN_COM",  "END_COM",  "DEFINE_COM",
-                                          "DEFINE_MAP", "DEFINE_PTY", "DEFINE_EVT", "WEB_MAP"};
+constexpr std::string_view kNonExecutable[] = {"DEFINE",     "DEF_LIST",   "DEF_ARRAY",  "GROUP_BY", "RENAME",
+                                               "OVERRIDE",   "DEF_REPORT", "DEF_HEAD",   "DEF_FOOT", "DEF_LINE",
+                                               "DEF_BREAK",  "DEF_COND",   "BEGIN_COM",  "END_COM",  "DEFINE_COM",
+                                               "DEFINE_MAP", "DEFINE_PTY", "DEFINE_EVT", "WEB_MAP"};
 
 bool isExecutable(const char* acName)
 {
     if (acName[0] == '*')
         return false;
-    for (const char* name : kNonExecutable)
-        if (std::memcmp(acName, P3109_Padded(name, 10).data(), 10) == 0)
+    /* the name field without its trailing blanks equals a name exactly
+       when the field is that name blank-padded */
+    std::string_view field(acName, 10);
+    field = field.substr(0, field.find_last_not_of(' ') + 1);
+    for (std::string_view name : kNonExecutable)
+        if (field == name)
             return false;
     return true;
 }
@@ -51,12 +55,16 @@ bool isExecutable(const char* acName)
 std::string sourceText(const GEN_COMMAND_RECORD& r)
 {
     const GEN_COMMAND_SOURCE* source = P3109_pCommandSource();
-    std::vector<std::string> lines;
+    static std::vector<std::string> lines;
+    lines.clear();
     if (source && source->pfnSourceLines)
         source->pfnSourceLines(P3109_Context(), r.usNumber, r.usSequence, &lines);
     std::string text;
-    for (const std::string& line : lines)
-        text += (text.empty() ? "" : " ") + line;
+    for (const std::string& line : lines) {
+        if (!text.empty())
+            text += ' ';
+        text += line;
+    }
     if (r.acName[0] == '*')
         return P3109_TrimRight(text);
     size_t at = text.find_first_not_of(' ');
@@ -166,17 +174,19 @@ void P3109_EmitCommandPrologue()
         text.resize(room);
     text = P3109_LineCommentText(text);
 
+    /* the lines are put together in one buffer kept between commands */
+    static std::string line;
     if (r.acName[0] == '*') {
         if (text.empty())
             P3109_LineAt(1, " ");
         else
-            P3109_Line("// " + text);
+            P3109_Line(line.assign("// ").append(text));
     } else if (!executable) {
-        P3109_Line("// " + name + " " + text);
+        P3109_Line(line.assign("// ").append(name).append(" ").append(text));
     } else {
         P3109_LineAt(1, " ");
         P3109_Line("//");
-        P3109_Line("// " + name + " " + text);
+        P3109_Line(line.assign("// ").append(name).append(" ").append(text));
         P3109_Line("//");
     }
     if (r.acLabel[0] == ' ' && !executable)
@@ -200,23 +210,29 @@ void P3109_EmitCommandPrologue()
         return;
 
     enterDebugName(name);
-    const int sequence = P3109_CurrentParsedCommand().sSequence;
-    P3109_Line(P3109_Format(P3109_fCSharp() ? "pX_Fun.sSequence = %d;" : "pX_Fun->sSequence = %d;", sequence));
-    P3109_Line(P3109_fCSharp() ? "#if X_DEBUG" : "#if defined(X_DEBUG)");
-    const std::string hook = "_" + name + "_COMMAND";
+    const int sequence = P3109_CurrentParsedHead().sSequence;
+    const bool csharp = P3109_fCSharp();
+    P3109_Line(line.assign(csharp ? "pX_Fun.sSequence = " : "pX_Fun->sSequence = ")
+                   .append(std::to_string(sequence))
+                   .append(";"));
+    P3109_Line(csharp ? "#if X_DEBUG" : "#if defined(X_DEBUG)");
     if (P3109_fInComponentRoutine())
-        P3109_Line("if (DebugComponentRoutine(FUNCTION_STD_PARMS," + hook +
-                   ",&(RoutineInfo),pSTACKActiveCompRtnX_Fun)) return(X_COMR_FAILED);");
-    else if (P3109_fCSharp())
+        P3109_Line(line.assign("if (DebugComponentRoutine(FUNCTION_STD_PARMS,_")
+                       .append(name)
+                       .append("_COMMAND,&(RoutineInfo),pSTACKActiveCompRtnX_Fun)) return(X_COMR_FAILED);"));
+    else if (csharp)
         /* the debugger of the C# run time is told the command's name */
-        P3109_Line(P3109_fInSubroutine() ? "if (X_RUN_DLL.DebugSubRoutine(" + std::string(GEN_FUNCTION_PARMS_CS) +
-                                               ",\"" + name + "\")) return X_GloDef.X_SUBR_FAILED;"
-                                         : "if (X_RUN_DLL.DebugMain(" + std::string(GEN_FUNCTION_PARMS_CS) + ",\"" +
-                                               name + "\")) return;");
+        P3109_Line(line.assign(P3109_fInSubroutine() ? "if (X_RUN_DLL.DebugSubRoutine(" : "if (X_RUN_DLL.DebugMain(")
+                       .append(GEN_FUNCTION_PARMS_CS)
+                       .append(",\"")
+                       .append(name)
+                       .append(P3109_fInSubroutine() ? "\")) return X_GloDef.X_SUBR_FAILED;" : "\")) return;"));
     else if (P3109_fInSubroutine())
-        P3109_Line("if (DebugSubRoutine(FUNCTION_STD_PARMS," + hook + ")) return(X_SUBR_FAILED);");
+        P3109_Line(line.assign("if (DebugSubRoutine(FUNCTION_STD_PARMS,_")
+                       .append(name)
+                       .append("_COMMAND)) return(X_SUBR_FAILED);"));
     else
-        P3109_Line("if (DebugMain(FUNCTION_STD_PARMS," + hook + ")) return;");
+        P3109_Line(line.assign("if (DebugMain(FUNCTION_STD_PARMS,_").append(name).append("_COMMAND)) return;"));
     P3109_Line("#endif");
 }
 

@@ -475,7 +475,7 @@ void P3109_EmitTransfer()
 {
     P3109_EmitCommandPrologue();
     const bool cs = P3109_fCSharp();
-    const int32_t id = P3109_CurrentParsedCommand().lDispatchId;
+    const int32_t id = P3109_CurrentParsedHead().lDispatchId;
     if (id != -1) {
         P3109_WriteComment("Prepare scope for locally defined variables");
         P3109_WriteOpenBrace();

@@ -18,7 +18,7 @@ GEN_MODULE_STATE& g()
 
 std::string blockName(const char* prefix)
 {
-    return std::string(prefix) + "_" + std::to_string(P3109_CurrentParsedCommand().sSequence);
+    return std::string(prefix) + "_" + std::to_string(P3109_CurrentParsedHead().sSequence);
 }
 
 bool allFiles()
@@ -82,7 +82,7 @@ void writeEndOfWork(GEN_DBM_LAYOUT layout, const char* prefix, const char* curre
     openBlock();
     const bool cs = P3109_fCSharp();
     P3109_Line(cs ? "int lCommRollResult;" : "X_LONG lCommRollResult;");
-    const std::string block = std::string(prefix) + "_" + std::to_string(P3109_CurrentParsedCommand().sSequence);
+    const std::string block = std::string(prefix) + "_" + std::to_string(P3109_CurrentParsedHead().sSequence);
     P3109_EmitDbmArgumentBlock(layout, block);
     P3109_Line(block + ".pX_Fld = pX_Fld;");
     if (cs) {

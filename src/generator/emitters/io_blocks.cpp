@@ -272,7 +272,7 @@ std::string rowValue(const DbmRow& row, const DbmLayout& layout, const GEN_IO_FI
     if ((layout.values & bit(row.kind)) == 0)
         return row.dflt;
     switch (row.kind) {
-    case kStatement: return std::to_string(P3109_CurrentParsedCommand().sSequence);
+    case kStatement: return std::to_string(P3109_CurrentParsedHead().sSequence);
     case kPhysical: return quoted(physicalName(io));
     case kLibrary: return io.fLibraryNamed ? quoted(io.library) : row.dflt;
     case kWithRrn: return rrnValue("WITH_RRN");
@@ -407,7 +407,9 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
         const std::string value = rowValue(row, layout, io);
         if (value.empty())
             continue;
-        pending += (pending.empty() ? "" : ", ") + value;
+        if (!pending.empty())
+            pending += ", ";
+        pending += value;
     }
     /* a constant block (SELECT_SQL's) cannot take the overrides: its
        selection routine copies it and checks the file's redirection itself */

@@ -199,7 +199,9 @@ GEN_IO_FILE P3109_ResolveIoFile(std::string_view file, std::string_view library)
     return io;
 }
 
-GEN_IO_FILE P3109_CurrentIoFile()
+namespace {
+
+GEN_IO_FILE currentIoFile()
 {
     const char* keyword = fileKeyword();
     if (!keyword)
@@ -212,6 +214,22 @@ GEN_IO_FILE P3109_CurrentIoFile()
     const std::string physicalLibrary = P3109_Parm("@PHYSLIB");
     if (!physicalLibrary.empty())
         io.physicalLibrary = physicalLibrary;
+    return io;
+}
+
+}  // namespace
+
+/* The emitters of an I/O command ask for its file several times: the file
+** is resolved once for each reading of the command's parameters. */
+GEN_IO_FILE P3109_CurrentIoFile()
+{
+    static uint64_t serial = 0;
+    static GEN_IO_FILE io;
+    const uint64_t now = P3109_ulCurrentParsedSerial();
+    if (serial != now) {
+        io = currentIoFile();
+        serial = now;
+    }
     return io;
 }
 

@@ -24,7 +24,7 @@ GEN_MODULE_STATE& g()
 
 std::string blockName(const char* prefix)
 {
-    return std::string(prefix) + "_" + std::to_string(P3109_CurrentParsedCommand().sSequence);
+    return std::string(prefix) + "_" + std::to_string(P3109_CurrentParsedHead().sSequence);
 }
 
 bool lockRequested()

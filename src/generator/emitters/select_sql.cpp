@@ -440,7 +440,7 @@ void P3109_EmitSelectSqlOdbcRoutine(const GEN_SELECT_NODE& select)
     P3109_SetCommandSqlFiles();
     P3109_WriteComment("The following SQL logic directly results from the ZOPH");
     P3109_WriteComment(
-        P3109_Format("command SELECT_SQL at command sequence number %d", P3109_CurrentParsedCommand().sSequence));
+        P3109_Format("command SELECT_SQL at command sequence number %d", P3109_CurrentParsedHead().sSequence));
     GEN_ODBC_PASS counting;
     const char saved = g().out.cSuppress;
     g().out.cSuppress = 'Y';
@@ -470,7 +470,7 @@ void P3109_EmitSelectSqlOdbcLiteralRoutine(const GEN_SELECT_NODE& select)
     P3109_SetCommandSqlFiles();
     P3109_WriteComment("The following SQL logic directly results from the ZOPH");
     P3109_WriteComment(
-        P3109_Format("command SELECT_SQL at command sequence number %d", P3109_CurrentParsedCommand().sSequence));
+        P3109_Format("command SELECT_SQL at command sequence number %d", P3109_CurrentParsedHead().sSequence));
     const int32_t columns = std::min<int32_t>(P3109_ParmCount("FIELDS"), 100);
     const int32_t count = 3 + columns;
     writeRoutineHead(select, count, false);

@@ -438,7 +438,7 @@ void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& s)
     x.LS = EXPR_lOperandLength(s.source);
     x.LT = target.d.length;
     x.LSt = EXPR_OperandLengthText(c, s.source);
-    x.LTt = target.d.lengthText;
+    x.LTt = target.d.LengthText();
     if (target.field)
         writeStore(c, s, t, target, x);
 

@@ -4,7 +4,9 @@
 #include "generator/expressions/expr_core_services.h"
 
 #include <cstring>
+#include <functional>
 #include <string>
+#include <unordered_map>
 
 #include "checker/work_records.h"
 #include "dqov/fatal.h"
@@ -28,13 +30,59 @@ int32_t referenceNumber(const std::string& digits)
     return n;
 }
 
+/* Hashes a field name given as a string or a view alike. */
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+
 class UsedFieldDictionary final : public ExprFieldDictionary {
 public:
     bool FindField(const char* fieldRef, ExprFieldFacts& facts) const override
     {
-        const std::string_view written = fieldRef != nullptr ? fieldRef : "";
-        const GEN_FIELD_INFO* found =
-            P3109_pFindUsedField(written, GEN_SLOT_LOOKUP_INNER, strnlen(written.data(), FFC_WORK_NAME_LEN));
+        const ExprFieldFacts* known = KnownField(fieldRef);
+        if (known != nullptr)
+            facts = *known;
+        return known != nullptr;
+    }
+    /* Within one enumeration of the expression writers no used field
+    ** changes: a field's facts are looked up once and kept by name until
+    ** the next enumeration (the map's entries stay where they are). */
+    const ExprFieldFacts* KnownField(const char* fieldRef) const override
+    {
+        const std::string_view name =
+            fieldRef != nullptr ? std::string_view(fieldRef, strnlen(fieldRef, FFC_WORK_NAME_LEN)) : "";
+        if (EXPR_CurrentWriter() == nullptr)
+            return LookUp(name, outside_) ? &outside_ : nullptr;
+        if (serial_ != EXPR_WriterScopeSerial()) {
+            known_.clear();
+            serial_ = EXPR_WriterScopeSerial();
+        }
+        if (const auto seen = known_.find(name); seen != known_.end())
+            return seen->second.found ? &seen->second.facts : nullptr;
+        Known& known = known_[std::string(name)];
+        known.found = LookUp(name, known.facts);
+        return known.found ? &known.facts : nullptr;
+    }
+    bool FindComponentField(const char*, ExprFieldFacts&) const override { return false; }
+    std::string ListFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
+    {
+        return facts.vectorName;
+    }
+    std::string RecordFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
+    {
+        return facts.vectorName;
+    }
+
+private:
+    struct Known {
+        bool found = false;
+        ExprFieldFacts facts;
+    };
+
+    static bool LookUp(std::string_view written, ExprFieldFacts& facts)
+    {
+        const GEN_FIELD_INFO* found = P3109_pFindUsedField(written, GEN_SLOT_LOOKUP_INNER, written.size());
         if (!found)
             return false;
         const GEN_FIELD_INFO& info = *found;
@@ -57,15 +105,10 @@ public:
         }
         return true;
     }
-    bool FindComponentField(const char*, ExprFieldFacts&) const override { return false; }
-    std::string ListFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
-    {
-        return facts.vectorName;
-    }
-    std::string RecordFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
-    {
-        return facts.vectorName;
-    }
+
+    mutable uint64_t serial_ = 0;
+    mutable ExprFieldFacts outside_; /* a lookup outside the writers */
+    mutable std::unordered_map<std::string, Known, NameHash, std::equal_to<>> known_;
 };
 
 GEN_MODULE_STATE& g()

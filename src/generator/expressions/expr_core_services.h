@@ -50,5 +50,8 @@ public:
 void EXPR_RunEvaluationRoutinesPoint();
 /* Insertion point 15: their macros and prototypes. */
 void EXPR_RunEvaluationHeaderPoint();
+/* Drops the variant lines that the macros of point 15 kept for the routines
+** of point 14, and stops keeping; a new generation starts without them. */
+void EXPR_ForgetDirectCode();
 
 #endif

@@ -31,6 +31,15 @@
 void EXPR_WriteDirectExpressionCode(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression,
                                     EXPR_VARIANT& variant, uint32_t stream, uint16_t indent);
 
+/* The body of one variant where the routine writers write it: from the
+** lines kept while its header macro was written when there are any (they
+** are then dropped), else built, and kept while keeping is on. */
+void EXPR_WriteVariantCode(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression,
+                           EXPR_VARIANT& variant, uint32_t stream, uint16_t indent);
+/* Keeping on drops what was kept and keeps the variants written from then
+** on for the writer's target language; off keeps what is kept. */
+void EXPR_KeepDirectCode(ExprWriterServices& gen, bool keep);
+
 /* The C# form of a line of direct code written in its C form: a work
 ** variable declared with a C type ("X_LONG lOperand3;") is declared with
 ** the C# type of the same width and zero ("int lOperand3 = 0;", since C#
@@ -69,11 +78,20 @@ struct ExprCode {
        view each instruction several times, and its view does not change;
        the answers stay where they are while the variant is written */
     std::unordered_map<const EXPR_OPERAND_NODE*, ExprFieldView> views{};
+    /* EXPR_BuildFactorValueText's texts by node, for the same reason: an
+       operand's value is read by the statements before it and by its own */
+    std::unordered_map<const EXPR_OPERAND_NODE*, std::string> values{};
 
     bool iSeries() const { return variant.tag == EXPR_VARIANT_ISERIES; }
     bool cs() const { return gen.CSharp(); }
     /* C# lines pass through EXPR_CsLine. */
-    void Line(std::string_view text) const { gen.LineAt(stream, indent, cs() ? EXPR_CsLine(text) : std::string(text)); }
+    void Line(std::string_view text) const
+    {
+        if (cs())
+            gen.LineAt(stream, indent, EXPR_CsLine(text));
+        else
+            gen.LineAt(stream, indent, text);
+    }
     /* A form with a C text and a C# text. */
     void Line(std::string_view c, std::string_view csharp) const { Line(cs() ? csharp : c); }
     void In() { indent = static_cast<uint16_t>(indent + 3); }

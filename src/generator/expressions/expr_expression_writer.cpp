@@ -35,7 +35,7 @@ void writeVariant(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSIO
 {
     if (block)
         blockOpen(gen);
-    EXPR_WriteDirectExpressionCode(gen, routine, expression, variant, gen.OutputStream(), gen.OutputIndent());
+    EXPR_WriteVariantCode(gen, routine, expression, variant, gen.OutputStream(), gen.OutputIndent());
     if (block)
         blockClose(gen);
 }

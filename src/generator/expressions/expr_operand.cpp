@@ -3,6 +3,8 @@
 */
 #include "generator/expressions/expr_operand.h"
 
+#include <utility>
+
 namespace {
 
 bool IsDescribedKind(int32_t kind)
@@ -28,11 +30,9 @@ bool TakesNodeSize(int32_t kind)
 }
 
 /* The descriptor's text field holds at most 40 characters. */
-std::string Bounded(std::string text)
+void setBounded(std::string& text, const std::string& name)
 {
-    if (text.size() > EXPR_OPERAND_TEXT_MAX)
-        text.resize(EXPR_OPERAND_TEXT_MAX);
-    return text;
+    text.assign(name, 0, EXPR_OPERAND_TEXT_MAX);
 }
 
 /* A field is held with its full field information when the node says so,
@@ -63,6 +63,20 @@ bool IsConverted(const EXPR_OPERAND_NODE& node, const EXPR_OPERAND_DESCRIPTOR& d
 }
 
 }  // namespace
+
+std::string EXPR_OPERAND_DESCRIPTOR::LengthText() const
+{
+    if (node == nullptr)
+        return std::string();
+    if (node->kind == EXPR_NODE_FIELD_STRLEN)
+        return "strlen( " + text + " )";
+    return "BYTE_LEN_" + text;
+}
+
+const ExprFieldFacts* ExprFieldDictionary::KnownField(const char* fieldRef) const
+{
+    return FindField(fieldRef, found_) ? &found_ : nullptr;
+}
 
 ExprMemberNames ExprFieldDictionary::ListFieldNames(const EXPR_OPERAND_NODE& node, const ExprFieldFacts& facts) const
 {
@@ -103,30 +117,36 @@ int EXPR_DescribeOperand(const ExprFieldDictionary& fields, EXPR_OPERAND_DESCRIP
     d.sqlNull = (node->flags & EXPR_NODE_FLAG_SQLNULL_STATE) != 0;
     d.record = node->kind == EXPR_NODE_RECORD_FIELD;
 
-    ExprFieldFacts facts;
-    bool found = false;
+    /* the facts are read where the dictionary keeps them (no copy) */
+    ExprFieldFacts componentFacts;
+    const ExprFieldFacts* known = nullptr;
     if (node->kind == EXPR_NODE_COMPONENT_FIELD_REF) {
-        found = node->componentFieldRef != nullptr && fields.FindComponentField(node->componentFieldRef, facts);
-        d.text = found ? Bounded(facts.vectorName) : "V_UNKNOWN";
+        if (node->componentFieldRef != nullptr && fields.FindComponentField(node->componentFieldRef, componentFacts))
+            known = &componentFacts;
+        if (known != nullptr)
+            setBounded(d.text, known->vectorName);
+        else
+            d.text = "V_UNKNOWN";
     } else {
-        found = node->fieldRef != nullptr && fields.FindField(node->fieldRef, facts);
-        if (!found) {
+        known = node->fieldRef != nullptr ? fields.KnownField(node->fieldRef) : nullptr;
+        if (known == nullptr) {
             d.text = "V_NOT_AVAILABLE";
         } else if (node->kind == EXPR_NODE_LIST_FIELD) {
-            ExprMemberNames names = fields.ListFieldNames(*node, facts);
-            d.base = names.base;
-            d.listReference = names.reference;
-            d.text = Bounded(names.cName);
+            ExprMemberNames names = fields.ListFieldNames(*node, *known);
+            d.base = std::move(names.base);
+            d.listReference = std::move(names.reference);
+            setBounded(d.text, names.cName);
         } else if (node->kind == EXPR_NODE_RECORD_FIELD) {
-            ExprMemberNames names = fields.RecordFieldNames(*node, facts);
-            d.base = names.base;
-            d.recordName = names.reference;
-            d.text = Bounded(names.cName);
+            ExprMemberNames names = fields.RecordFieldNames(*node, *known);
+            d.base = std::move(names.base);
+            d.recordName = std::move(names.reference);
+            setBounded(d.text, names.cName);
         } else {
-            d.text = Bounded(facts.vectorName);
+            setBounded(d.text, known->vectorName);
         }
     }
-    d.lengthText = node->kind == EXPR_NODE_FIELD_STRLEN ? "strlen( " + d.text + " )" : "BYTE_LEN_" + d.text;
+    const bool found = known != nullptr;
+    const ExprFieldFacts& facts = found ? *known : componentFacts;
     if (found) {
         d.typeLetter = facts.typeLetter;
         d.array = facts.isArray;

@@ -27,7 +27,6 @@ struct EXPR_OPERAND_DESCRIPTOR {
     char typeLetter = 0;               /* the field's type letter */
     std::string text;                  /* the C name: the vector name as generated
                                           code writes it, at most 40 characters */
-    std::string lengthText;            /* "BYTE_LEN_%s" or "strlen( %s )" */
     std::string base;                  /* the field table the C name indexes ("pX_Fld") */
     std::string listReference;         /* kind 1015: the list field-vector reference */
     std::string recordName;            /* kind 1020: the record variable */
@@ -53,6 +52,11 @@ struct EXPR_OPERAND_DESCRIPTOR {
     bool target = false;         /* the wrapper is the expression's result */
     bool plain = false;          /* set when filled; cleared for a wrapped packed or
                                     signed field without the field word */
+
+    /* The length text: "strlen( <text> )" for kind 1010, else
+    ** "BYTE_LEN_<text>"; empty when nothing is described. Put together
+    ** when asked, as few operands need it. */
+    std::string LengthText() const;
 };
 
 /* What the field dictionary knows of one field. */
@@ -89,6 +93,10 @@ public:
     virtual ~ExprFieldDictionary() = default;
     /* The field a field node names (EXPR_OPERAND_NODE::fieldRef). */
     virtual bool FindField(const char* fieldRef, ExprFieldFacts& facts) const = 0;
+    /* The same facts without a copy: they stay valid until the dictionary's
+    ** next lookup, nullptr when the field is not found. By default FindField
+    ** into a slot of the dictionary's own. */
+    virtual const ExprFieldFacts* KnownField(const char* fieldRef) const;
     /* The component field of a kind-1019 node. */
     virtual bool FindComponentField(const char* ref, ExprFieldFacts& facts) const = 0;
     /* Kind 1015: the list field-vector reference that generated code writes. */
@@ -101,6 +109,9 @@ public:
     /* Kind 1020: base, record variable and C name of the member. By default
     ** the field table, the node's record and RecordFieldVectorRef. */
     virtual ExprMemberNames RecordFieldNames(const EXPR_OPERAND_NODE& node, const ExprFieldFacts& facts) const;
+
+private:
+    mutable ExprFieldFacts found_; /* KnownField's answer by default */
 };
 
 /*

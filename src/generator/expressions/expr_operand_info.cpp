@@ -21,8 +21,12 @@ EXPR_OPERAND_NODE* EXPR_pUnwrap(EXPR_OPERAND_NODE* node)
 int EXPR_fDescribeWrappedOperand(const ExprFieldDictionary& fields, const EXPR_VARIANT* variant,
                                  const EXPR_EXPRESSION* expression, EXPR_OPERAND_NODE* node, EXPR_OPERAND_DESCRIPTOR& d)
 {
-    d = EXPR_OPERAND_DESCRIPTOR{};
-    if (!EXPR_IsInstruction(node) || EXPR_DescribeOperand(fields, d, node) == 0)
+    if (!EXPR_IsInstruction(node)) {
+        d = EXPR_OPERAND_DESCRIPTOR{};
+        return 0;
+    }
+    /* the describer clears the descriptor first */
+    if (EXPR_DescribeOperand(fields, d, node) == 0)
         return 0;
     const bool iSeries = variant != nullptr && variant->tag == EXPR_VARIANT_ISERIES;
     if (!iSeries && (d.typeLetter == 'P' || d.typeLetter == 'S')) {

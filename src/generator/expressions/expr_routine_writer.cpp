@@ -11,6 +11,7 @@
 */
 #include <iterator>
 
+#include "generator/expressions/expr_core_services.h"
 #include "generator/expressions/expr_direct_code.h"
 #include "generator/expressions/expr_opcode_traits.h"
 #include "generator/expressions/expr_routines.h"
@@ -235,7 +236,7 @@ void writeMacros(ExprWriterServices& gen, EXPR_ROUTINE& routine)
         gen.SetMacroContinuation(true);
         gen.LineAt(header, 6, "#define " + name);
         gen.LineAt(header, 6, "{");
-        EXPR_WriteDirectExpressionCode(gen, routine, expression, *variant, header, 9);
+        EXPR_WriteVariantCode(gen, routine, expression, *variant, header, 9);
         gen.SetMacroContinuation(false);
         gen.LineAt(header, 6, "}");
         gen.LineAt(header, 3, "#endif");
@@ -268,6 +269,19 @@ void writePrototypes(ExprWriterServices& gen, EXPR_ROUTINE& routine, const int32
     if (k->prototypePass == 1 && (pass == nullptr || *pass == 1))
         gen.LineAt(header, 3, EXPR_Format(k->prototype, n));
 }
+
+/* Keeps the variants' lines while the macros are written, also when the
+** enumeration ends in a failure. */
+class KeptWhileMacros {
+public:
+    explicit KeptWhileMacros(ExprWriterServices& gen) : gen_(gen) { EXPR_KeepDirectCode(gen_, true); }
+    ~KeptWhileMacros() { EXPR_KeepDirectCode(gen_, false); }
+    KeptWhileMacros(const KeptWhileMacros&) = delete;
+    KeptWhileMacros& operator=(const KeptWhileMacros&) = delete;
+
+private:
+    ExprWriterServices& gen_;
+};
 
 /* Runs one enumeration of the object layer; a failure ends the run. */
 void enumerate(ExprWriterServices& gen, DQOO_FCC_EXPRESSION_PCODE_CALLBACK callback, void* user)
@@ -327,6 +341,7 @@ void EXPR_WriteEvaluationRoutines(ExprWriterServices& gen)
     gen.SetOutputIndent(3);
     gen.SetTextLiteralPrefix("LITERALX");
     enumerate(gen, EXPR_lWriteEvaluationRoutine, nullptr);
+    EXPR_ForgetDirectCode();
     gen.SetMacroContinuation(false);
     gen.SetOutputStream(previous);
 }
@@ -335,7 +350,11 @@ void EXPR_WriteEvaluationHeaderSections(ExprWriterServices& gen)
 {
     gen.SetTextLiteralPrefix("LITERALX");
     EXPR_SectionCount() = 0;
-    enumerate(gen, EXPR_lWriteEvaluationMacros, nullptr);
+    {
+        /* the routine bodies (insertion point 14) write the same variants */
+        KeptWhileMacros keeping(gen);
+        enumerate(gen, EXPR_lWriteEvaluationMacros, nullptr);
+    }
     int32_t pass = 0;
     EXPR_SectionCount() = 0;
     enumerate(gen, EXPR_lWriteEvaluationPrototypes, &pass);

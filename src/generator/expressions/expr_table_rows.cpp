@@ -3,6 +3,7 @@
 */
 #include "generator/expressions/expr_table_rows.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -26,10 +27,15 @@ ExprTableRows::ExprTableRows(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTIN
 
 std::string ExprTableRows::CRow(std::string_view name, std::string_view operand)
 {
-    std::string field(name);
-    field += ',';
-    std::string row = "   " + Padded(std::move(field)) + " ";
-    row += operand;
+    /* "   " + the name and its comma padded to the name field + " " + operand,
+       with room for the comma a flush adds */
+    std::string row;
+    row.reserve(3 + std::max(kNameField, name.size() + 1) + 1 + operand.size() + 1);
+    row.append("   ").append(name).push_back(',');
+    if (name.size() + 1 < kNameField)
+        row.append(kNameField - name.size() - 1, ' ');
+    row.push_back(' ');
+    row.append(operand);
     return row;
 }
 
@@ -127,7 +133,8 @@ void ExprTableRows::FlushWithComma()
 {
     if (pending_.empty())
         return;
-    WriteNow(pending_);
+    pending_ += ',';
+    gen_.Line(pending_);
     pending_.clear();
 }
 

@@ -324,12 +324,10 @@ std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f)
                   : EXPR_Format("((%s*)( %s ))", s.name, base.c_str());
 }
 
-std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
+namespace {
+
+std::string factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
-    if (node == nullptr)
-        return operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->result == nullptr
-                   ? "bResult"
-                   : "";
     if (!EXPR_IsInstruction(node))
         return "?RetrieveSolutionFactor?";
     const uint32_t opcode = node->opcode;
@@ -359,11 +357,24 @@ std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, cons
     return fieldValue(c, node);
 }
 
+}  // namespace
+
+std::string EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation)
+{
+    if (node == nullptr)
+        return operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->result == nullptr
+                   ? "bResult"
+                   : "";
+    if (const auto seen = c.values.find(node); seen != c.values.end())
+        return seen->second;
+    return c.values.emplace(node, factorValueText(c, node)).first->second;
+}
+
 std::string EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
     EXPR_OPERAND_DESCRIPTOR d;
     if (EXPR_DescribeOperand(c.gen.Fields(), d, node) != 0)
-        return d.lengthText;
+        return d.LengthText();
     return EXPR_BuildVarCharLengthText(node);
 }
 

@@ -63,6 +63,9 @@ public:
 
 /* The writer of the running enumeration; null outside one. */
 ExprWriterServices* EXPR_CurrentWriter();
+/* A number that every ExprWriterScope made changes: what a writer learns
+** during one enumeration holds while the number stays the same. */
+uint64_t EXPR_WriterScopeSerial();
 
 class ExprWriterScope {
 public:

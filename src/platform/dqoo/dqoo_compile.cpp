@@ -49,11 +49,21 @@ EXPR_PCODE_ROUTINE* addRoutine(ExpressionStore& store, int32_t kind, int32_t num
     return &r;
 }
 
+/* The letter and the number in seven digits or more. */
 std::string keyOf(char letter, int32_t number)
 {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%07d", number);
-    return std::string(1, letter) + digits;
+    if (number < 0) {
+        char digits[16];
+        std::snprintf(digits, sizeof digits, "%07d", number);
+        return std::string(1, letter) + digits;
+    }
+    std::string key(8, '0');
+    key[0] = letter;
+    for (size_t at = key.size(); number > 0 && at > 1; number /= 10)
+        key[--at] = static_cast<char>('0' + number % 10);
+    if (number > 0)
+        key.insert(1, std::to_string(number));
+    return key;
 }
 
 /* The pull row of a target field. */

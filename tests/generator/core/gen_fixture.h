@@ -74,6 +74,7 @@ public:
     GEN_STREAM stream() const { return stream_; }
     std::string text() const
     {
+        P3109_pStreamFile(stream_); /* hands the lines gathered so far to the file */
         std::fflush(file_);
         long end = std::ftell(file_);
         std::string s(static_cast<size_t>(end), '\0');

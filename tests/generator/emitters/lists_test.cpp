@@ -163,6 +163,7 @@ TEST_F(Lists, MacroBracesCarryTheContinuationTheBlankLineAfterDoesNot)
     const GEN_STREAM stream = P3109_AddFileStream(f);
     P3109_State().header = stream;
     defineList("ORD", {"CUSTNO"});
+    P3109_pStreamFile(stream); /* hands the lines gathered so far to the file */
     std::fflush(f);
     std::rewind(f);
     std::string text;

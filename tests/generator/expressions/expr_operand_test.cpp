@@ -29,7 +29,7 @@ TEST_F(OperandTest, FieldThroughWrappers)
     ASSERT_EQ(EXPR_DescribeOperand(dict, d, outer), 1);
     EXPECT_EQ(d.node, field);
     EXPECT_EQ(d.text, "V_ARR");
-    EXPECT_EQ(d.lengthText, "BYTE_LEN_V_ARR");
+    EXPECT_EQ(d.LengthText(), "BYTE_LEN_V_ARR");
     EXPECT_EQ(d.typeLetter, 'A');
     EXPECT_TRUE(d.array);
     EXPECT_TRUE(d.indexed);
@@ -115,7 +115,7 @@ TEST_F(OperandTest, ListRecordStrlenAndTextBound)
     EXPR_OPERAND_NODE* s = b.Node(EXPR_NODE_FIELD_STRLEN);
     s->fieldRef = "AMOUNT";
     EXPR_DescribeOperand(dict, d, s);
-    EXPECT_EQ(d.lengthText, "strlen( V_FIELD_AMOUNT )");
+    EXPECT_EQ(d.LengthText(), "strlen( V_FIELD_AMOUNT )");
 
     EXPR_DescribeOperand(dict, d, b.Field("LONG"));
     EXPECT_EQ(d.text, std::string(40, 'V'));

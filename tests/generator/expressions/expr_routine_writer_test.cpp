@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "expr_routine_support.h"
+#include "generator/expressions/expr_core_services.h"
 #include "platform/dqoo/dqoo_fixture.h"
 
 namespace {
@@ -13,7 +14,11 @@ using Lines = std::vector<std::string>;
 class RoutineWriter : public ::testing::Test {
 protected:
     void SetUp() override { gen.dictionary.fields["F"] = FieldFacts("V_FIELD_F", 'A', 5); }
-    void TearDown() override { DQOO_FCC_ClearExpressions(); }
+    void TearDown() override
+    {
+        DQOO_FCC_ClearExpressions();
+        EXPR_ForgetDirectCode();
+    }
 
     // One remembered-value statement: a one-line variant body.
     EXPR_VARIANT* OneLineVariant(uint32_t tag)
@@ -187,6 +192,39 @@ TEST_F(RoutineWriter, PrototypesAndCallOfRoutine12)
     EXPR_WriteCommandEvaluationCall(gen, group);
     EXPECT_EQ(gen.Texts(),
               (Lines{"X_VAR_EXPRESSION_OPERAND[]", "   operandStack = new X_VAR_EXPRESSION_OPERAND[0];", ""}));
+}
+
+TEST_F(RoutineWriter, RoutineBodyFromTheMacroLinesIsTheBodyBuiltAnew)
+{
+    char error[200] = "";
+    ASSERT_EQ(DQOO_FCC_LoadExpressionFixture(kCommandFixture, error, sizeof error), 0) << error;
+    EXPR_WriteEvaluationHeaderSections(gen);
+    const Lines macros = gen.Indented();
+    EXPECT_EQ(std::count(macros.begin(), macros.end(), std::string(9, ' ') + Code()), 2);
+    gen.Clear();
+    EXPR_WriteEvaluationRoutines(gen); /* from the lines the macros kept */
+    const Lines kept = gen.Indented();
+    gen.Clear();
+    EXPR_WriteEvaluationRoutines(gen); /* nothing kept now: built */
+    EXPECT_EQ(kept, gen.Indented());
+    /* the two variants of routine 12, one level inside the routine's body */
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), "      " + Code()), 2);
+}
+
+TEST(ExprFormat, WritesTheConversionsOfPrintf)
+{
+    EXPECT_EQ(EXPR_Format("dOperand%d", 7), "dOperand7");
+    EXPECT_EQ(EXPR_Format("%d|%i|%d", -42, 5, 0), "-42|5|0");
+    EXPECT_EQ(EXPR_Format("%ld %u %lld", -9000000000L, 4294967295u, -1LL), "-9000000000 4294967295 -1");
+    EXPECT_EQ(EXPR_Format("0x03%.2x%.2x00", 2, 31), "0x03021f00");
+    EXPECT_EQ(EXPR_Format("%08X|%.8x|%x", 0xABCu, 0x1Fu, 0u), "00000ABC|0000001f|0");
+    EXPECT_EQ(EXPR_Format("[%5d|%-5d|%05d|%5s]", 42, 42, -42, "ab"), "[   42|42   |-0042|   ab]");
+    EXPECT_EQ(EXPR_Format("%.3d|%.0d|%-6s|%.3s", 7, 0, "ab", "abcdef"), "007||ab    |abc");
+    EXPECT_EQ(EXPR_Format("%c%%%zu", 'x', size_t{12}), "x%12");
+    /* formats and texts beyond the writers' own still come out whole */
+    EXPECT_EQ(EXPR_Format("%5.2f", 3.14159), " 3.14");
+    const std::string long600(600, 'a');
+    EXPECT_EQ(EXPR_Format("<%s>", long600.c_str()), "<" + long600 + ">");
 }
 
 TEST_F(RoutineWriter, ReferencesOfOtherKindsWriteNothing)

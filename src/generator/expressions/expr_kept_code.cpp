@@ -1,0 +1,277 @@
+/*
+** expr_kept_code.cpp: the direct code of a variant, built once for its
+** header macro and its routine body.
+**
+** The macro writer (insertion point 15) and the routine writer (point 14)
+** write the same variants with the same lines, only at another stream and
+** indent, and each enumeration would build them anew. While the macros are
+** written, the lines of each variant are recorded and kept (every distinct
+** line text once, since a program's variants repeat few lines many times);
+** the routine writer writes the kept variants it meets in the same order
+** from their lines, and the lines are dropped when it ends or a new
+** generation starts. A variant whose
+** building did anything but write lines at or inside its own indent and
+** set the last I/O status flag is not kept: it is built again.
+*/
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "generator/expressions/expr_core_services.h"
+#include "generator/expressions/expr_direct_code.h"
+
+namespace {
+
+/* The distinct texts of the kept lines, each stored once: the variants of
+** one program repeat a small set of lines many times over. */
+class LineTexts {
+public:
+    uint32_t Id(std::string_view text)
+    {
+        if ((texts_.size() + 1) * 2 > slots_.size())
+            Grow();
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = std::hash<std::string_view>{}(text)&mask;; i = (i + 1) & mask) {
+            if (slots_[i] == 0) {
+                texts_.push_back(Store(text));
+                slots_[i] = static_cast<uint32_t>(texts_.size());
+                return slots_[i] - 1;
+            }
+            if (texts_[slots_[i] - 1] == text)
+                return slots_[i] - 1;
+        }
+    }
+    std::string_view Text(uint32_t id) const { return texts_[id]; }
+    size_t Count() const { return texts_.size(); }
+
+private:
+    std::string_view Store(std::string_view text)
+    {
+        if (chunks_.empty() || kChunk - used_ < text.size()) {
+            chunks_.push_back(std::make_unique<char[]>(std::max(kChunk, text.size())));
+            used_ = 0;
+        }
+        char* at = chunks_.back().get() + used_;
+        std::memcpy(at, text.data(), text.size());
+        used_ += text.size();
+        return std::string_view(at, text.size());
+    }
+    void Grow()
+    {
+        std::vector<uint32_t> slots(std::max<size_t>(1024, slots_.size() * 2), 0);
+        const size_t mask = slots.size() - 1;
+        for (uint32_t id = 0; id < texts_.size(); ++id) {
+            size_t i = std::hash<std::string_view>{}(texts_[id]) & mask;
+            while (slots[i] != 0)
+                i = (i + 1) & mask;
+            slots[i] = id + 1;
+        }
+        slots_.swap(slots);
+    }
+
+    static constexpr size_t kChunk = 64 * 1024;
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    size_t used_ = 0;
+    std::vector<std::string_view> texts_;
+    std::vector<uint32_t> slots_; /* text id + 1; 0 free */
+};
+
+/* A recorded line: the step of its indent from the variant's indent and
+** its text. */
+struct RecordedLine {
+    int32_t step;
+    uint32_t id;
+};
+
+/* A kept line packs the step (below 256) into the low byte and the text id
+** above it. */
+constexpr uint32_t kStepLimit = 256;
+constexpr uint32_t kIdLimit = 1u << 24;
+
+/* The kept lines of one variant, known by its routine and its tag and
+** size (the records themselves live only as long as a callback). */
+struct KeptVariant {
+    int32_t routineNumber;
+    int32_t routineKind;
+    uint32_t tag;
+    uint32_t statementCount;
+    uint32_t first; /* its first line in KeptStore::lines */
+    uint32_t count;
+    bool lastIoStatus;
+};
+
+struct KeptStore {
+    bool keeping = false;
+    char language = 0;
+    LineTexts texts;
+    std::deque<uint32_t> lines;
+    std::deque<KeptVariant> variants;
+    size_t next = 0; /* the variant the routine writer is expected to ask for next */
+};
+
+KeptStore& kept()
+{
+    static KeptStore store;
+    return store;
+}
+
+/* A writer that records the lines written through it, and passes every
+** other service on to the generator's writer. */
+class LineRecorder final : public ExprWriterServices {
+public:
+    LineRecorder(ExprWriterServices& gen, LineTexts& texts, std::vector<RecordedLine>& lines, uint32_t stream,
+                 uint16_t indent)
+        : gen_(gen), texts_(texts), lines_(lines), stream_(stream), indent_(indent)
+    {
+        lines_.clear();
+    }
+
+    char TargetLanguage() const override { return gen_.TargetLanguage(); }
+    uint32_t OutputStream() const override { return gen_.OutputStream(); }
+    uint16_t OutputIndent() const override { return gen_.OutputIndent(); }
+    void WriteLine(uint32_t stream, uint16_t indent, std::string_view text) override
+    {
+        if (stream != stream_) {
+            /* a line of another stream goes there now; the variant is not kept */
+            Pass().WriteLine(stream, indent, text);
+            return;
+        }
+        /* a line outside the variant's indent would not move with it */
+        const int32_t step = static_cast<int32_t>(indent) - static_cast<int32_t>(indent_);
+        if (step < 0 || static_cast<uint32_t>(step) >= kStepLimit)
+            keepable_ = false;
+        lines_.push_back({step, texts_.Id(text)});
+    }
+    void SetLastIoStatusFlag() override
+    {
+        lastIoStatus_ = true;
+        gen_.SetLastIoStatusFlag();
+    }
+    void InternalError(std::string_view where) override { Pass().InternalError(where); }
+    const ExprFieldDictionary& Fields() const override { return gen_.Fields(); }
+    void ReportError(std::string_view text) override { Pass().ReportError(text); }
+    void SetOutputStream(uint32_t stream) override { Pass().SetOutputStream(stream); }
+    void SetOutputIndent(uint16_t indent) override { Pass().SetOutputIndent(indent); }
+    int16_t OutputDepth() const override { return gen_.OutputDepth(); }
+    void SetOutputDepth(int16_t depth) override { Pass().SetOutputDepth(depth); }
+    uint32_t HeaderStream() const override { return gen_.HeaderStream(); }
+    uint32_t SourceStream() const override { return gen_.SourceStream(); }
+    void SetMacroContinuation(bool on) override { Pass().SetMacroContinuation(on); }
+    void StringConstant(std::string_view text, std::string& reference, std::string& declared) override
+    {
+        gen_.StringConstant(text, reference, declared);
+    }
+    void SetTextLiteralPrefix(std::string_view namePart) override { Pass().SetTextLiteralPrefix(namePart); }
+    char SqlNullAssignMode() const override { return gen_.SqlNullAssignMode(); }
+    char NameCharacter3() const override { return gen_.NameCharacter3(); }
+    void IssueMessage(char severity, std::string_view id, std::string_view data) override
+    {
+        Pass().IssueMessage(severity, id, data);
+    }
+    void ObjectLayerFailure(std::string_view service, long code) override { Pass().ObjectLayerFailure(service, code); }
+
+    bool Keepable() const { return keepable_ && texts_.Count() <= kIdLimit; }
+    bool LastIoStatus() const { return lastIoStatus_; }
+
+private:
+    /* A service with an effect of its own: done now, and the variant is
+    ** built again where it is written next. */
+    ExprWriterServices& Pass()
+    {
+        keepable_ = false;
+        return gen_;
+    }
+
+    ExprWriterServices& gen_;
+    LineTexts& texts_;
+    std::vector<RecordedLine>& lines_;
+    uint32_t stream_;
+    uint16_t indent_;
+    bool keepable_ = true;
+    bool lastIoStatus_ = false;
+};
+
+/* Writes a kept variant at a stream and indent (and sets the flag again
+** where its building set it). */
+void writeKept(ExprWriterServices& gen, const KeptStore& store, const KeptVariant& kept, uint32_t stream,
+               uint16_t indent)
+{
+    for (uint32_t i = 0; i < kept.count; ++i) {
+        const uint32_t line = store.lines[kept.first + i];
+        gen.WriteLine(stream, static_cast<uint16_t>(indent + (line % kStepLimit)), store.texts.Text(line / kStepLimit));
+    }
+    if (kept.lastIoStatus)
+        gen.SetLastIoStatusFlag();
+}
+
+/* The kept variant the routine writer asks for: the next one in the order
+** the macros were written (every enumeration hands the routines over in
+** the same order), or one a little further on. */
+const KeptVariant* findKept(KeptStore& store, const EXPR_ROUTINE& routine, const EXPR_VARIANT& variant)
+{
+    constexpr size_t kLookAhead = 8;
+    for (size_t i = store.next; i < store.variants.size() && i < store.next + kLookAhead; ++i) {
+        const KeptVariant& k = store.variants[i];
+        if (k.routineNumber == routine.number && k.routineKind == routine.kind && k.tag == variant.tag &&
+            k.statementCount == variant.statementCount) {
+            store.next = i + 1;
+            return &k;
+        }
+    }
+    return nullptr;
+}
+
+/* Builds a variant through a recorder, writes it, and keeps its lines when
+** they can be written again elsewhere. */
+void buildAndKeep(KeptStore& store, ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression,
+                  EXPR_VARIANT& variant, uint32_t stream, uint16_t indent)
+{
+    static std::vector<RecordedLine> recorded;
+    LineRecorder recorder(gen, store.texts, recorded, stream, indent);
+    EXPR_WriteDirectExpressionCode(recorder, routine, expression, variant, stream, indent);
+    for (const RecordedLine& line : recorded)
+        gen.WriteLine(stream, static_cast<uint16_t>(indent + line.step), store.texts.Text(line.id));
+    if (!recorder.Keepable())
+        return;
+    store.variants.push_back({routine.number, routine.kind, variant.tag, variant.statementCount,
+                              static_cast<uint32_t>(store.lines.size()), static_cast<uint32_t>(recorded.size()),
+                              recorder.LastIoStatus()});
+    for (const RecordedLine& line : recorded)
+        store.lines.push_back(line.id * kStepLimit + static_cast<uint32_t>(line.step));
+}
+
+}  // namespace
+
+void EXPR_WriteVariantCode(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression,
+                           EXPR_VARIANT& variant, uint32_t stream, uint16_t indent)
+{
+    KeptStore& store = kept();
+    if (store.keeping) {
+        buildAndKeep(store, gen, routine, expression, variant, stream, indent);
+        return;
+    }
+    if (store.language == gen.TargetLanguage())
+        if (const KeptVariant* k = findKept(store, routine, variant); k != nullptr) {
+            writeKept(gen, store, *k, stream, indent);
+            return;
+        }
+    EXPR_WriteDirectExpressionCode(gen, routine, expression, variant, stream, indent);
+}
+
+void EXPR_KeepDirectCode(ExprWriterServices& gen, bool keep)
+{
+    KeptStore& store = kept();
+    if (keep) {
+        EXPR_ForgetDirectCode();
+        store.language = gen.TargetLanguage();
+    }
+    store.keeping = keep;
+}
+
+void EXPR_ForgetDirectCode()
+{
+    kept() = KeptStore{};
+}
