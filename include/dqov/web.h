@@ -1,7 +1,10 @@
 /* Generation of the documents of Web Application Modules (WAMs): for every
  * STANDARD web routine of a WAM its generation metadata, one stylesheet per
  * technology-service application and its runtime-data document, and the
- * WAM's layout weblet, all stored through the object server. */
+ * WAM's layout weblet, all stored through the object server.
+ * P3142_fGenerateSingleWebRoutineXMLAndXSLTDocs is libdqov's; the others are
+ * the web library's (libdqov_web.so), which libdqov loads when a job needs
+ * them and reaches through a table of their addresses (web/web_library.h). */
 #ifndef DQOV_WEB_H
 #define DQOV_WEB_H
 

@@ -8,6 +8,7 @@
 #include "dqov/web.h"
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/dqoo_wam.h"
+#include "web/web_library.h"
 
 using namespace checker;
 
@@ -17,7 +18,7 @@ long P3100_sCountWebAccessCallback(void*, void* pvModule, void* pvArgument, WebA
 {
     Globals& g = G();
     uint32_t counts[2] = {0, 0};
-    P3142_fGenerateXMLAndXSLTDocs(pvModule, pvArgument, counts, pfnEnumerator);
+    P3142_WebFunctions().pfnGenerateXMLAndXSLTDocs(pvModule, pvArgument, counts, pfnEnumerator);
     if (g.state) {
         FFC_RUN_STATISTICS& s = g.state->stats;
         s.lWarningsTotal += static_cast<int32_t>(counts[0]);
@@ -31,9 +32,10 @@ long P3100_sCountWebAccessCallback(void*, void* pvModule, void* pvArgument, WebA
 void P3100_GenerateWebAccessModules(FCC_BUILD_HANDLE* pBuild)
 {
     Globals& g = G();
-    P3142_LoadWebApplicationList(g.ctx);
+    const P3142_WEB_FUNCTIONS& web = P3142_WebFunctions();
+    web.pfnLoadWebApplicationList(g.ctx);
     long rc = DQOO_FCC_EnumerateWebAccessModules(pBuild, P3100_sCountWebAccessCallback, nullptr);
-    P3142_ReleaseWebApplicationList(g.ctx);
+    web.pfnReleaseWebApplicationList(g.ctx);
     if (rc < 0 && rc != DQOO_ERR_NO_BUILD)
         DQOO_FCC_FatalError("DQOO_FCC_EnumerateWebAccessModules", rc);
 }

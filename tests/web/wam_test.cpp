@@ -374,5 +374,37 @@ TEST(WamTool, SampleWamStylesheetsTransformTheirRuntimeData)
     EXPECT_NE(std::string::npos, readFile(pages / "page.xml").find("\"entries\":[[1001,"));
 }
 
+// A libdqov without the web library beside it: the WAM generation ends the
+// job with a fatal error that names the missing library, and the job stores
+// nothing.
+TEST(WamTool, MissingWebLibraryEndsTheJobWithAFatalError)
+{
+    dqos_test::TempRepository repo = dqos_test::TempRepository::copyOf(dqos_test::sampleRepository());
+    const fs::path work = repo.dir();
+    fs::copy(fs::path(DQOV_SAMPLE_DIR) / "root", work / "root", fs::copy_options::recursive);
+    const fs::path lib = work / "lib";
+    fs::create_directory(lib);
+    fs::copy_file(fs::path(DQOV_TOOL_PATH).parent_path() / "libdqov.so", lib / "libdqov.so");
+    auto documents = [&] {
+        sqlite3* db = nullptr;
+        sqlite3_stmt* st = nullptr;
+        sqlite3_open_v2(repo.path().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_prepare_v2(db, "SELECT COUNT(*) || '/' || MAX(XWBDOC) FROM QV_OWB", -1, &st, nullptr);
+        std::string t = sqlite3_step(st) == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(st, 0)) : "";
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+        return t;
+    };
+    const std::string before = documents();
+    const std::string command = "LD_LIBRARY_PATH=" + lib.string() + " " + DQOV_TOOL_PATH +
+                                " --generate --web all --root " + (work / "root").string() + " --repository " +
+                                repo.path() + " --component DEMOWEB > " + (work / "out.txt").string() + " 2>&1";
+    EXPECT_EQ(2, WEXITSTATUS(std::system(command.c_str())));
+    const std::string out = readFile(work / "out.txt");
+    EXPECT_NE(std::string::npos, out.find("The web library cannot be loaded: " + (lib / "libdqov_web.so").string()))
+        << out;
+    EXPECT_EQ(before, documents());
+}
+
 }  // namespace
 }  // namespace web_test

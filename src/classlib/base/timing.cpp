@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include "classlib/base/qvseam.h"
-#include "classlib/xml/dom.h"
 #include "platform/dqoz/dqoz.h"
 #include "platform/qvutil/qvutil.h"
 
@@ -107,9 +106,4 @@ LCharBuffer P3142_FormatIsoTimestamp()
     UTS_snprintf(text, sizeof text, "%4.4d-%2.2d-%2.2dT%2.2d:%2.2d:%2.2d", local.tm_year + 1900, local.tm_mon + 1,
                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     return LCharBuffer(text);
-}
-
-LComApartment::LComApartment()
-{
-    MSXMLDOM::initXmlLibrary();
 }

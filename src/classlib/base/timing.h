@@ -65,7 +65,8 @@ struct LDateTime {
 };
 
 // Entered by the web generation around its work; here it makes sure the XML
-// libraries are initialised once and has nothing to leave.
+// libraries are initialised once and has nothing to leave. Defined with the
+// documents (classlib/xml/dom_holder.cpp), in the web library.
 class LComApartment {
 public:
     LComApartment();

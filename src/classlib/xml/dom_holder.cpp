@@ -9,6 +9,7 @@
 
 #include <mutex>
 
+#include "classlib/base/timing.h"
 #include "classlib/xml/dom_internal.h"
 
 namespace MSXMLDOM {
@@ -155,3 +156,8 @@ void NodeRef::detach()
 }
 
 }  // namespace MSXMLDOM
+
+LComApartment::LComApartment()
+{
+    MSXMLDOM::initXmlLibrary();
+}

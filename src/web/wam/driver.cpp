@@ -1,7 +1,7 @@
 // The WAM generation driver: one call per Web Application Module, which
 // has the object layer's enumerator walk the WAM with seven callbacks that
-// drive the WAM builder and the web routine builders; and the export that
-// runs the same driver outside a check run.
+// drive the WAM builder and the web routine builders. The export that runs
+// the same driver outside a check run is libdqov's (web/web_library.cpp).
 #include <cstring>
 #include <memory>
 #include <string>
@@ -9,8 +9,6 @@
 
 #include "classlib/base/timing.h"
 #include "dqov/messages.h"
-#include "dqov/record_store.h"
-#include "dqov/valid.h"
 #include "dqov/web.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
 #include "web/wam/web_support.h"
@@ -230,36 +228,5 @@ extern "C" int32_t P3142_fGenerateXMLAndXSLTDocs(void* pvModule, void* pvArgumen
         pulCounts[0] = warnings;
         pulCounts[1] = fatals;
     }
-    return result;
-}
-
-extern "C" uint32_t P3142_fGenerateSingleWebRoutineXMLAndXSLTDocs(void* pvModule, void* pvArgument,
-                                                                  const FFC_RUN_REQUEST* pRequest,
-                                                                  FFC_OPTION_WORDS* pOptions,
-                                                                  FFC_MESSAGE_CALLBACK pfnMessages,
-                                                                  WebAccessModuleEnumerator pfnEnumerator)
-{
-    const FFC_SERVICES_ANCHOR* anchor = VALID_pGetServicesAnchor();
-    if (!anchor || !anchor->pSystemDefinition || !pvModule || !pvArgument || !pRequest || !pOptions || !pfnEnumerator)
-        return static_cast<uint32_t>(-1);
-    FFC_CONTEXT context;
-    std::memset(&context, 0, sizeof context);
-    P31O2_LoadRunEnvironment(&context, pRequest, pOptions, 1);
-    P31O2_SetCurrentRunContext(&context);
-    P31O2_SetCurrentOptionWords(pOptions);
-    uint32_t result = static_cast<uint32_t>(-1);
-    if (RS_sCreateMessageStore(&context) == 0) {
-        P3142_LoadWebApplicationList(&context);
-        uint32_t counts[2] = {0, 0};
-        P3142_fGenerateXMLAndXSLTDocs(pvModule, pvArgument, counts, pfnEnumerator);
-        if (pfnMessages)
-            P31O2_ListRunMessages(&context, nullptr, nullptr, pfnMessages, pvModule, pvArgument);
-        P3142_ReleaseWebApplicationList(&context);
-        RS_sDestroyMessageStore(&context);
-        result = 0;
-    }
-    P31O2_FreeRunContext(&context);
-    P31O2_SetCurrentRunContext(nullptr);
-    P31O2_SetCurrentOptionWords(nullptr);
     return result;
 }
