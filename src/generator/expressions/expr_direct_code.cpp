@@ -267,11 +267,12 @@ void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruct
         return;
     const int32_t n = f.n;
     if (f.pointerVariable) {
+        const ExprDigits digits(n);
         if (f.full())
-            c.Line(EXPR_Format("X_FLD_INFO* pFldInfo%d;", n));
+            c.Put({"X_FLD_INFO* pFldInfo", digits, ";"});
         else
-            c.Line(EXPR_Format("X_PDICTIONARY_FIELD pField%d;", n),
-                   EXPR_Format("X_PDICTIONARY_FIELD pField%d = new X_PDICTIONARY_FIELD();", n));
+            c.Put({"X_PDICTIONARY_FIELD pField", digits, ";"},
+                  {"X_PDICTIONARY_FIELD pField", digits, " = new X_PDICTIONARY_FIELD();"});
     } else if (f.d.record) {
         c.Line("X_FLD_RECORD");
         c.Line(EXPR_Format("   *pRecord%d = ((X_FLD_RECORD*)( %s[%s].pField ));", n, f.table().c_str(),
@@ -296,7 +297,7 @@ void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruct
         return;
     const std::string prefix = EXPR_NumericWorkPrefix(instruction->opcode, f.d);
     const char* type = prefix == "lOperand" ? "X_LONG" : prefix == "llOperand" ? "X_LONGLONG" : "X_DOUBLE";
-    c.Line(EXPR_Format("%s %s%d;", type, prefix.c_str(), n));
+    c.Put({type, " ", prefix, ExprDigits(n), ";"});
 }
 
 void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERAND_NODE* instruction,
@@ -304,18 +305,18 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
 {
     if (!EXPR_IsInstruction(instruction) || !f.field)
         return;
-    /* "<table>, <index>": put together only when a line names the field */
-    auto where = [&f] { return f.table() + ", " + f.index(); };
     if (f.d.node != nullptr && f.d.node->kind == EXPR_NODE_SYSTEM_VARIABLE && f.d.systemClass == 'D' &&
-        f.d.systemFlag == 'Y') {
-        const std::string set =
-            "X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, " + where() + ", \"" + f.d.systemVariable + "\" );";
-        c.Line(set);
-    }
+        f.d.systemFlag == 'Y')
+        c.Put({"X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(), ", \"",
+               f.d.systemVariable, "\" );"});
     if (f.pointerVariable) {
-        const std::string applied = "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + where() + " )";
-        c.Line(f.full() ? EXPR_Format("pFldInfo%d = ((X_FLD_INFO*)( %s ));", f.n, applied.c_str())
-                        : EXPR_Format("pField%d = ((X_PDICTIONARY_FIELD)( %s ));", f.n, applied.c_str()));
+        const ExprDigits digits(f.n);
+        if (f.full())
+            c.Put({"pFldInfo", digits, " = ((X_FLD_INFO*)( X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, ", f.table(),
+                   ", ", f.index(), " ) ));"});
+        else
+            c.Put({"pField", digits, " = ((X_PDICTIONARY_FIELD)( X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, ",
+                   f.table(), ", ", f.index(), " ) ));"});
     }
     if (EXPR_fIsResultOf(operation, instruction) || f.d.target)
         return;
@@ -330,11 +331,11 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
     const std::string prefix = EXPR_NumericWorkPrefix(instruction->opcode, f.d);
     const char* read = prefix == "lOperand" ? "Long" : prefix == "llOperand" ? "LongLong" : "Double";
     /* C# passes the work variable by reference; "&" does not compile there */
-    const std::string table = where();
-    c.Line(
-        EXPR_Format("X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, &%s%d );", read, table.c_str(), prefix.c_str(), f.n),
-        EXPR_Format("X_RUN_DLL.X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, ref %s%d );", read, table.c_str(),
-                    prefix.c_str(), f.n));
+    const ExprDigits digits(f.n);
+    c.Put(
+        {"X_Vec_Get_as_", read, "( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(), ", &", prefix, digits, " );"},
+        {"X_RUN_DLL.X_Vec_Get_as_", read, "( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(), ", ref ", prefix,
+         digits, " );"});
 }
 
 namespace {
