@@ -105,40 +105,42 @@ bool declareResultVariable(ExprCode& c, EXPR_OPERAND_NODE* node)
     const uint32_t opcode = node->opcode;
     const ExprOpTraits& t = EXPR_OpTraits(opcode);
     const int32_t n = c.Number(node);
+    const ExprDigits digits(n);
+    /* "<type> <name><n><rest>": the declaration put together in Put's buffer */
+    auto declare = [&c, &digits](std::string_view declaration, std::string_view rest = ";") {
+        c.Put({declaration, digits, rest});
+    };
     /* NOT, OR and AND results are read as bOperand<n> as well. */
     if (EXPR_fHasBooleanResult(opcode)) {
-        c.Line(EXPR_Format(c.cs() ? "bool bOperand%d;" : "X_BOOL bOperand%d;", n));
+        declare(c.cs() ? "bool bOperand" : "X_BOOL bOperand");
         return true;
     }
     if (t.kind == ExprOpKind::Arithmetic || t.kind == ExprOpKind::Round) {
         /* the iSeries variant declares a decimal of the result's size */
-        auto dec = [&] {
-            return EXPR_Format("decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(node), EXPR_lOperandScale(node), n);
-        };
+        if (c.iSeries() &&
+            (t.value == ExprValue::Long || t.value == ExprValue::LongLong || t.value == ExprValue::Double ||
+             t.value == ExprValue::Packed31 || t.value == ExprValue::Packed63 || t.value == ExprValue::Decimal)) {
+            c.Line(EXPR_Format("decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(node), EXPR_lOperandScale(node), n));
+            return true;
+        }
         switch (t.value) {
-        case ExprValue::Long: c.Line(c.iSeries() ? dec() : EXPR_Format("X_LONG lOperand%d;", n)); return true;
-        case ExprValue::LongLong: c.Line(c.iSeries() ? dec() : EXPR_Format("X_LONGLONG llOperand%d;", n)); return true;
+        case ExprValue::Long: declare("X_LONG lOperand"); return true;
+        case ExprValue::LongLong: declare("X_LONGLONG llOperand"); return true;
         case ExprValue::Double:
         case ExprValue::Packed31:
         case ExprValue::Packed63:
-        case ExprValue::Decimal: c.Line(c.iSeries() ? dec() : EXPR_Format("X_DOUBLE dOperand%d;", n)); return true;
-        case ExprValue::Int32: c.Line(EXPR_Format("X_INT32 lOperand%d;", n)); return true;
-        case ExprValue::Int64: c.Line(EXPR_Format("X_INT64 llOperand%d;", n)); return true;
-        case ExprValue::Float64: c.Line(EXPR_Format("X_FLT64 dOperand%d;", n)); return true;
+        case ExprValue::Decimal: declare("X_DOUBLE dOperand"); return true;
+        case ExprValue::Int32: declare("X_INT32 lOperand"); return true;
+        case ExprValue::Int64: declare("X_INT64 llOperand"); return true;
+        case ExprValue::Float64: declare("X_FLT64 dOperand"); return true;
         default: return false;
         }
     }
     switch (opcode) {
     case EXPR_OP_COERCE_DATE_TO_DATETIME:
-    case EXPR_OP_COERCE_TIME_TO_DATETIME:
-        c.Line(EXPR_Format("X_VCHAR vchDateTime%d[X_MAX_SIZE_DATETIME_LEN];", n));
-        return true;
-    case EXPR_OP_COERCE_DATETIME_TO_DATE:
-        c.Line(EXPR_Format("X_VCHAR vchDate%d[X_MAX_SIZE_DATE_LEN];", n));
-        return true;
-    case EXPR_OP_COERCE_DATETIME_TO_TIME:
-        c.Line(EXPR_Format("X_VCHAR vchTime%d[X_MAX_SIZE_TIME_LEN];", n));
-        return true;
+    case EXPR_OP_COERCE_TIME_TO_DATETIME: declare("X_VCHAR vchDateTime", "[X_MAX_SIZE_DATETIME_LEN];"); return true;
+    case EXPR_OP_COERCE_DATETIME_TO_DATE: declare("X_VCHAR vchDate", "[X_MAX_SIZE_DATE_LEN];"); return true;
+    case EXPR_OP_COERCE_DATETIME_TO_TIME: declare("X_VCHAR vchTime", "[X_MAX_SIZE_TIME_LEN];"); return true;
     default: return EXPR_fIsWhenOpcode(opcode) || opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL;
     }
 }

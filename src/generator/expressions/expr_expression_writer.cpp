@@ -243,12 +243,14 @@ void writeOperandTable(ExprWriterServices& gen, uint32_t k)
         }
     } else {
         gen.Line("static const X_VAR_FACTOR_TABLE_HEADER");
-        gen.Line(EXPR_Format("   header = { X_VAR_HEADER_KIND_FACTOR_TABLE_HEADER_ID, %u };", entries));
+        const ExprDigits count(entries);
+        std::string line("   header = { X_VAR_HEADER_KIND_FACTOR_TABLE_HEADER_ID, ");
+        gen.Line(line.append(count).append(" };"));
         gen.Column0(" ");
-        gen.Line(EXPR_Format("static const PX_VAR_HEADER apOperandTable[%u] =", entries));
+        line.assign("static const PX_VAR_HEADER apOperandTable[").append(count).append("] =");
+        gen.Line(line);
         gen.Line("{");
         gen.Line("   ((X_VAR_HEADER*)( &header )),");
-        std::string line;
         for (uint32_t i = 1; i <= k; ++i) {
             line.assign("   ((X_VAR_HEADER*)( &operand").append(ExprDigits(i)).append(" ))");
             if (i != k)
