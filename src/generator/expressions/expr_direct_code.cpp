@@ -105,40 +105,42 @@ bool declareResultVariable(ExprCode& c, EXPR_OPERAND_NODE* node)
     const uint32_t opcode = node->opcode;
     const ExprOpTraits& t = EXPR_OpTraits(opcode);
     const int32_t n = c.Number(node);
+    const ExprDigits digits(n);
+    /* "<type> <name><n><rest>": the declaration put together in Put's buffer */
+    auto declare = [&c, &digits](std::string_view declaration, std::string_view rest = ";") {
+        c.Put({declaration, digits, rest});
+    };
     /* NOT, OR and AND results are read as bOperand<n> as well. */
     if (EXPR_fHasBooleanResult(opcode)) {
-        c.Line(EXPR_Format(c.cs() ? "bool bOperand%d;" : "X_BOOL bOperand%d;", n));
+        declare(c.cs() ? "bool bOperand" : "X_BOOL bOperand");
         return true;
     }
     if (t.kind == ExprOpKind::Arithmetic || t.kind == ExprOpKind::Round) {
         /* the iSeries variant declares a decimal of the result's size */
-        auto dec = [&] {
-            return EXPR_Format("decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(node), EXPR_lOperandScale(node), n);
-        };
+        if (c.iSeries() &&
+            (t.value == ExprValue::Long || t.value == ExprValue::LongLong || t.value == ExprValue::Double ||
+             t.value == ExprValue::Packed31 || t.value == ExprValue::Packed63 || t.value == ExprValue::Decimal)) {
+            c.Line(EXPR_Format("decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(node), EXPR_lOperandScale(node), n));
+            return true;
+        }
         switch (t.value) {
-        case ExprValue::Long: c.Line(c.iSeries() ? dec() : EXPR_Format("X_LONG lOperand%d;", n)); return true;
-        case ExprValue::LongLong: c.Line(c.iSeries() ? dec() : EXPR_Format("X_LONGLONG llOperand%d;", n)); return true;
+        case ExprValue::Long: declare("X_LONG lOperand"); return true;
+        case ExprValue::LongLong: declare("X_LONGLONG llOperand"); return true;
         case ExprValue::Double:
         case ExprValue::Packed31:
         case ExprValue::Packed63:
-        case ExprValue::Decimal: c.Line(c.iSeries() ? dec() : EXPR_Format("X_DOUBLE dOperand%d;", n)); return true;
-        case ExprValue::Int32: c.Line(EXPR_Format("X_INT32 lOperand%d;", n)); return true;
-        case ExprValue::Int64: c.Line(EXPR_Format("X_INT64 llOperand%d;", n)); return true;
-        case ExprValue::Float64: c.Line(EXPR_Format("X_FLT64 dOperand%d;", n)); return true;
+        case ExprValue::Decimal: declare("X_DOUBLE dOperand"); return true;
+        case ExprValue::Int32: declare("X_INT32 lOperand"); return true;
+        case ExprValue::Int64: declare("X_INT64 llOperand"); return true;
+        case ExprValue::Float64: declare("X_FLT64 dOperand"); return true;
         default: return false;
         }
     }
     switch (opcode) {
     case EXPR_OP_COERCE_DATE_TO_DATETIME:
-    case EXPR_OP_COERCE_TIME_TO_DATETIME:
-        c.Line(EXPR_Format("X_VCHAR vchDateTime%d[X_MAX_SIZE_DATETIME_LEN];", n));
-        return true;
-    case EXPR_OP_COERCE_DATETIME_TO_DATE:
-        c.Line(EXPR_Format("X_VCHAR vchDate%d[X_MAX_SIZE_DATE_LEN];", n));
-        return true;
-    case EXPR_OP_COERCE_DATETIME_TO_TIME:
-        c.Line(EXPR_Format("X_VCHAR vchTime%d[X_MAX_SIZE_TIME_LEN];", n));
-        return true;
+    case EXPR_OP_COERCE_TIME_TO_DATETIME: declare("X_VCHAR vchDateTime", "[X_MAX_SIZE_DATETIME_LEN];"); return true;
+    case EXPR_OP_COERCE_DATETIME_TO_DATE: declare("X_VCHAR vchDate", "[X_MAX_SIZE_DATE_LEN];"); return true;
+    case EXPR_OP_COERCE_DATETIME_TO_TIME: declare("X_VCHAR vchTime", "[X_MAX_SIZE_TIME_LEN];"); return true;
     default: return EXPR_fIsWhenOpcode(opcode) || opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL;
     }
 }
@@ -267,11 +269,12 @@ void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruct
         return;
     const int32_t n = f.n;
     if (f.pointerVariable) {
+        const ExprDigits digits(n);
         if (f.full())
-            c.Line(EXPR_Format("X_FLD_INFO* pFldInfo%d;", n));
+            c.Put({"X_FLD_INFO* pFldInfo", digits, ";"});
         else
-            c.Line(EXPR_Format("X_PDICTIONARY_FIELD pField%d;", n),
-                   EXPR_Format("X_PDICTIONARY_FIELD pField%d = new X_PDICTIONARY_FIELD();", n));
+            c.Put({"X_PDICTIONARY_FIELD pField", digits, ";"},
+                  {"X_PDICTIONARY_FIELD pField", digits, " = new X_PDICTIONARY_FIELD();"});
     } else if (f.d.record) {
         c.Line("X_FLD_RECORD");
         c.Line(EXPR_Format("   *pRecord%d = ((X_FLD_RECORD*)( %s[%s].pField ));", n, f.table().c_str(),
@@ -296,7 +299,7 @@ void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruct
         return;
     const std::string prefix = EXPR_NumericWorkPrefix(instruction->opcode, f.d);
     const char* type = prefix == "lOperand" ? "X_LONG" : prefix == "llOperand" ? "X_LONGLONG" : "X_DOUBLE";
-    c.Line(EXPR_Format("%s %s%d;", type, prefix.c_str(), n));
+    c.Put({type, " ", prefix, ExprDigits(n), ";"});
 }
 
 void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERAND_NODE* instruction,
@@ -304,18 +307,18 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
 {
     if (!EXPR_IsInstruction(instruction) || !f.field)
         return;
-    /* "<table>, <index>": put together only when a line names the field */
-    auto where = [&f] { return f.table() + ", " + f.index(); };
     if (f.d.node != nullptr && f.d.node->kind == EXPR_NODE_SYSTEM_VARIABLE && f.d.systemClass == 'D' &&
-        f.d.systemFlag == 'Y') {
-        const std::string set =
-            "X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, " + where() + ", \"" + f.d.systemVariable + "\" );";
-        c.Line(set);
-    }
+        f.d.systemFlag == 'Y')
+        c.Put({"X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(), ", \"",
+               f.d.systemVariable, "\" );"});
     if (f.pointerVariable) {
-        const std::string applied = "X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, " + where() + " )";
-        c.Line(f.full() ? EXPR_Format("pFldInfo%d = ((X_FLD_INFO*)( %s ));", f.n, applied.c_str())
-                        : EXPR_Format("pField%d = ((X_PDICTIONARY_FIELD)( %s ));", f.n, applied.c_str()));
+        const ExprDigits digits(f.n);
+        if (f.full())
+            c.Put({"pFldInfo", digits, " = ((X_FLD_INFO*)( X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, ", f.table(),
+                   ", ", f.index(), " ) ));"});
+        else
+            c.Put({"pField", digits, " = ((X_PDICTIONARY_FIELD)( X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, ",
+                   f.table(), ", ", f.index(), " ) ));"});
     }
     if (EXPR_fIsResultOf(operation, instruction) || f.d.target)
         return;
@@ -330,11 +333,11 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
     const std::string prefix = EXPR_NumericWorkPrefix(instruction->opcode, f.d);
     const char* read = prefix == "lOperand" ? "Long" : prefix == "llOperand" ? "LongLong" : "Double";
     /* C# passes the work variable by reference; "&" does not compile there */
-    const std::string table = where();
-    c.Line(
-        EXPR_Format("X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, &%s%d );", read, table.c_str(), prefix.c_str(), f.n),
-        EXPR_Format("X_RUN_DLL.X_Vec_Get_as_%s( pX_Ids, pX_Pro, pX_Fun, %s, ref %s%d );", read, table.c_str(),
-                    prefix.c_str(), f.n));
+    const ExprDigits digits(f.n);
+    c.Put(
+        {"X_Vec_Get_as_", read, "( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(), ", &", prefix, digits, " );"},
+        {"X_RUN_DLL.X_Vec_Get_as_", read, "( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(), ", ref ", prefix,
+         digits, " );"});
 }
 
 namespace {

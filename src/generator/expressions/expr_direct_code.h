@@ -18,6 +18,7 @@
 #ifndef GENERATOR_EXPRESSIONS_EXPR_DIRECT_CODE_H
 #define GENERATOR_EXPRESSIONS_EXPR_DIRECT_CODE_H
 
+#include <charconv>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -49,6 +50,21 @@ void EXPR_KeepDirectCode(ExprWriterServices& gen, bool keep);
 ** routine called bare is called through X_RUN_DLL, and a member of the
 ** run-time block pX_Ids is reached with ".". Other text is kept. */
 std::string EXPR_CsLine(std::string_view text);
+
+/* The decimal digits of a number, kept on the stack: a piece of a line
+** that Put puts together, without a string of its own. */
+class ExprDigits {
+public:
+    explicit ExprDigits(int64_t value)
+    {
+        size_ = static_cast<size_t>(std::to_chars(text_, text_ + sizeof text_, value).ptr - text_);
+    }
+    operator std::string_view() const { return {text_, size_}; }
+
+private:
+    char text_[24];
+    size_t size_ = 0;
+};
 
 /* The field an instruction reads or writes, as the direct-code writers see
 ** it: `field` is false for anything but an instruction on a field operand

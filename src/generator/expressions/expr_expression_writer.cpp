@@ -234,17 +234,29 @@ void writeOperandTable(ExprWriterServices& gen, uint32_t k)
         gen.Line(EXPR_Format("X_VAR_HEADER[] apOperandTable =  new X_VAR_HEADER[%u]", entries));
         gen.Line("{");
         gen.Line("   header,");
-        for (uint32_t i = 1; i <= k; ++i)
-            gen.Line(EXPR_Format("   operand%u%s", i, i == k ? "" : ","));
+        std::string line;
+        for (uint32_t i = 1; i <= k; ++i) {
+            line.assign("   operand").append(ExprDigits(i));
+            if (i != k)
+                line.push_back(',');
+            gen.Line(line);
+        }
     } else {
         gen.Line("static const X_VAR_FACTOR_TABLE_HEADER");
-        gen.Line(EXPR_Format("   header = { X_VAR_HEADER_KIND_FACTOR_TABLE_HEADER_ID, %u };", entries));
+        const ExprDigits count(entries);
+        std::string line("   header = { X_VAR_HEADER_KIND_FACTOR_TABLE_HEADER_ID, ");
+        gen.Line(line.append(count).append(" };"));
         gen.Column0(" ");
-        gen.Line(EXPR_Format("static const PX_VAR_HEADER apOperandTable[%u] =", entries));
+        line.assign("static const PX_VAR_HEADER apOperandTable[").append(count).append("] =");
+        gen.Line(line);
         gen.Line("{");
         gen.Line("   ((X_VAR_HEADER*)( &header )),");
-        for (uint32_t i = 1; i <= k; ++i)
-            gen.Line(EXPR_Format("   ((X_VAR_HEADER*)( &operand%u ))%s", i, i == k ? "" : ","));
+        for (uint32_t i = 1; i <= k; ++i) {
+            line.assign("   ((X_VAR_HEADER*)( &operand").append(ExprDigits(i)).append(" ))");
+            if (i != k)
+                line.push_back(',');
+            gen.Line(line);
+        }
     }
     gen.Line("};");
     gen.Column0(" ");

@@ -9,8 +9,6 @@
 */
 #include "generator/expressions/expr_instruction_table.h"
 
-#include <cinttypes>
-#include <cstdio>
 #include <string>
 
 #include "generator/core/services.h"
@@ -62,9 +60,8 @@ namespace {
 
 std::string UnknownOpcodeRow(uint32_t opcode)
 {
-    char row[40];
-    std::snprintf(row, sizeof row, "   %.8" PRIx32 ", ???,", opcode);
-    return row;
+    char digits[8];
+    return std::string("   ").append(EXPR_HexDigits(digits, opcode, 8, false)).append(", ???,");
 }
 
 /* The single-row rules and the dispatch to the multi-row ones. */

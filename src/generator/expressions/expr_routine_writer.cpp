@@ -170,11 +170,19 @@ void writeRoutine(ExprWriterServices& gen, EXPR_ROUTINE& routine)
     const uint32_t stream = gen.OutputStream();
     gen.SetOutputIndent(0);
     EXPR_WriteModuleComponentGuard(gen, stream, 0, "EVALUATE_PCODE");
+    /* "_<number>", the suffix of the routine's names */
+    const std::string number = "_" + std::to_string(routine.number);
+    std::string line;
+    line.reserve(96);
     if (k->guarded) {
         gen.Column0("");
-        gen.Column0(EXPR_Format(cs ? "#if !%s_%d" : "#if !defined(%s_%d)", k->macro, routine.number));
+        line.assign(cs ? "#if !" : "#if !defined(").append(k->macro).append(number);
+        if (!cs)
+            line.append(")");
+        gen.Column0(line);
     }
-    EXPR_WriteSectionBox(gen, stream, EXPR_Format("%s : %s_%d ", k->title, k->name, routine.number));
+    line.assign(k->title).append(" : ").append(k->name).append(number).append(" ");
+    EXPR_WriteSectionBox(gen, stream, line);
     std::string signature = numbered(cs ? k->csSignature : k->cSignature, routine.number);
     /* A C# method has no caller's stack in scope: the routine that loads a
     ** When group's subject takes the group's stack as its parameter (C
@@ -219,7 +227,7 @@ void writeMacros(ExprWriterServices& gen, EXPR_ROUTINE& routine)
         return;
     const KindText* k = kindText(routine.kind);
     EXPR_EXPRESSION& expression = *routine.expressions[0];
-    const std::string name = EXPR_Format("%s_%d", k->macro, routine.number);
+    const std::string name = k->macro + ("_" + std::to_string(routine.number));
     for (uint32_t i = 0; i < expression.variantCount; ++i) {
         EXPR_VARIANT* variant = expression.variants[i];
         if (variant == nullptr)

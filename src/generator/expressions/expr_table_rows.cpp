@@ -4,6 +4,7 @@
 #include "generator/expressions/expr_table_rows.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -12,14 +13,21 @@ namespace {
 
 constexpr size_t kNameField = 65;
 
-std::string Padded(std::string field)
-{
-    if (field.size() < kNameField)
-        field.append(kNameField - field.size(), ' ');
-    return field;
-}
-
 }  // namespace
+
+std::string_view EXPR_HexDigits(char (&text)[8], uint32_t value, size_t width, bool capitals)
+{
+    char digits[8];
+    const size_t count = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value, 16).ptr - digits);
+    const size_t zeros = width > count ? width - count : 0;
+    std::fill_n(text, zeros, '0');
+    std::copy_n(digits, count, text + zeros);
+    if (capitals)
+        for (size_t i = zeros; i < zeros + count; ++i)
+            if (text[i] >= 'a')
+                text[i] = static_cast<char>(text[i] - 'a' + 'A');
+    return {text, zeros + count};
+}
 
 ExprTableRows::ExprTableRows(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine, ExprTableReport& report)
     : gen_(gen), routine_(routine), report_(report), csharp_(gen.TargetLanguage() == EXPR_TARGET_CSHARP)
@@ -41,13 +49,18 @@ std::string ExprTableRows::CRow(std::string_view name, std::string_view operand)
 
 std::string ExprTableRows::CsRow(uint32_t number, std::string_view name, std::string_view operand, ExprCsComma comma)
 {
-    char head[32];
-    std::snprintf(head, sizeof head, "   0x%08" PRIX32 " ", number);
-    std::string field = "/* ";
-    field += name;
-    field += comma == ExprCsComma::Tight ? " */," : " */ ,";
-    std::string row = head + Padded(std::move(field)) + " ";
-    row += operand;
+    /* "   0x<number> ", then the name in a C# comment with its comma,
+    ** padded to the name field, then " " and the operand */
+    const std::string_view close = comma == ExprCsComma::Tight ? " */," : " */ ,";
+    const size_t field = 3 + name.size() + close.size();
+    char digits[8];
+    std::string row;
+    row.reserve(14 + std::max(kNameField, field) + 1 + operand.size() + 1);
+    row.append("   0x").append(EXPR_HexDigits(digits, number, 8, true)).append(" /* ").append(name).append(close);
+    if (field < kNameField)
+        row.append(kNameField - field, ' ');
+    row.push_back(' ');
+    row.append(operand);
     return row;
 }
 
@@ -99,11 +112,13 @@ std::string ExprTableRows::Pair(const EXPR_OPERAND_NODE* node)
 {
     if (node == nullptr)
         return "0x0000";
-    char text[40];
-    std::snprintf(text, sizeof text, "0x%02" PRIx32 "%02" PRIx32, node->value, node->second);
+    char high[8];
+    char low[8];
+    std::string text("0x");
+    text.append(EXPR_HexDigits(high, node->value, 2, false)).append(EXPR_HexDigits(low, node->second, 2, false));
     /* The two words are joined digit by digit, so the literal's value is
     ** what the column receives. */
-    const unsigned long long joined = std::strtoull(text + 2, nullptr, 16);
+    const unsigned long long joined = std::strtoull(text.c_str() + 2, nullptr, 16);
     CheckWidth(joined > static_cast<unsigned long long>(INT64_MAX) ? INT64_MAX : static_cast<int64_t>(joined));
     return text;
 }
@@ -112,8 +127,9 @@ std::string ExprTableRows::Hex4(const EXPR_OPERAND_NODE* node, std::string_view 
 {
     if (node == nullptr)
         return std::string(absent);
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%04" PRIx32, node->value);
+    char digits[8];
+    std::string text("0x");
+    text.append(EXPR_HexDigits(digits, node->value, 4, false));
     CheckWidth(node->value);
     return text;
 }

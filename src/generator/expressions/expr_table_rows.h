@@ -23,6 +23,10 @@
 // around a pull.
 enum class ExprCsComma { Spaced, Tight };
 
+/* The hex digits of `value` in `text`, at least `width` of them (zeros in
+** front), in capitals when asked: a printf "%0<width>x" without a format. */
+std::string_view EXPR_HexDigits(char (&text)[8], uint32_t value, size_t width, bool capitals);
+
 class ExprTableRows {
 public:
     ExprTableRows(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine, ExprTableReport& report);
