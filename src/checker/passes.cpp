@@ -68,7 +68,7 @@ void FillState()
     FFC_CHECK_STATE& st = *g.state;
     std::memcpy(st.acLabel, g.source.acLabel, 3);
     std::memcpy(st.acCommand, g.source.acName, 10);
-    std::string trimmed = Trim(g.source.acName, 10);
+    const std::string_view trimmed = TrimmedView(g.source.acName, 10);
     std::memset(g.trimmedName, 0, sizeof g.trimmedName);
     std::memcpy(g.trimmedName, trimmed.data(), trimmed.size());
     st.lLine = g.source.sLine;
