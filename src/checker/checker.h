@@ -266,6 +266,9 @@ Globals& G();
 
 /* Current command helpers. */
 std::string Trim(const char* field, size_t width);
+/* The field's text without its leading and trailing blanks, in place (up to
+ * a NUL); Trim makes a string of it. */
+std::string_view TrimmedView(const char* field, size_t width);
 void Pad(char* field, size_t width, std::string_view text);
 bool IsComponentRun();
 bool IsFunctionRun();

@@ -47,7 +47,7 @@ size_t BeforeBlankWords(const char* field, size_t n)
 
 }  // namespace
 
-std::string Trim(const char* field, size_t width)
+std::string_view TrimmedView(const char* field, size_t width)
 {
     // The text ends at a NUL, which can only lie before the trailing blanks.
     size_t n = BeforeBlankWords(field, width);
@@ -58,7 +58,12 @@ std::string Trim(const char* field, size_t width)
     size_t start = 0;
     while (start < n && field[start] == ' ')
         ++start;
-    return std::string(field + start, n - start);
+    return std::string_view(field + start, n - start);
+}
+
+std::string Trim(const char* field, size_t width)
+{
+    return std::string(TrimmedView(field, width));
 }
 
 void Pad(char* field, size_t width, std::string_view text)

@@ -2,6 +2,7 @@
 // whole program after pass 2.
 #include "checker/checker.h"
 #include "checker/handlers.h"
+#include "checker/params/cmdparm.h"
 #include "checker/usage.h"
 
 #include <algorithm>
@@ -53,6 +54,13 @@ void IssueLimit()
     P3100_IssueTextMessage(text);
 }
 
+// Blanks the parameter area of a command that this module's preparer does
+// not fill: that preparer blanks the whole area itself.
+void BlankParameters(FFC_PARSED_COMMAND& p)
+{
+    std::memset(p.acParms, ' ', sizeof p.acParms);
+}
+
 // Fills the check state for the current command.
 void FillState()
 {
@@ -60,7 +68,7 @@ void FillState()
     FFC_CHECK_STATE& st = *g.state;
     std::memcpy(st.acLabel, g.source.acLabel, 3);
     std::memcpy(st.acCommand, g.source.acName, 10);
-    std::string trimmed = Trim(g.source.acName, 10);
+    const std::string_view trimmed = TrimmedView(g.source.acName, 10);
     std::memset(g.trimmedName, 0, sizeof g.trimmedName);
     std::memcpy(g.trimmedName, trimmed.data(), trimmed.size());
     st.lLine = g.source.sLine;
@@ -198,7 +206,8 @@ void P3100_Pass1(void)
     while (NextPassCommand(overLimit)) {
         FFC_PARSED_COMMAND& p = g.parsed;
         // zeros before the parameter area and past it (the record's
-        // padding); the area itself is blanked below
+        // padding); the area itself is blanked by the preparer, or below
+        // for a command that is not prepared
         constexpr size_t kParms = offsetof(FFC_PARSED_COMMAND, acParms);
         constexpr size_t kParmsEnd = kParms + sizeof p.acParms;
         std::memset(&p, 0, kParms);
@@ -210,15 +219,16 @@ void P3100_Pass1(void)
         std::memcpy(p.acLabel, g.source.acLabel, 3);
         std::memcpy(p.acName, g.source.acName, 10);
         std::memset(p.acFiller, ' ', sizeof p.acFiller);
-        std::memset(p.acParms, ' ', sizeof p.acParms);
         ++g.checkerCommandCounter;
         FillState();
         FFC_ExtensionSwitch(p) = 'N';
         p.cPrepared = 'N';
         g.currentNumber = 0;
         if (g.source.acName[0] == '*') {
+            BlankParameters(p);
             P3100_RecordLabel();
         } else if (!Parse()) {
+            BlankParameters(p);
             // The parse finding stands for the command; a known command
             // still opens or closes its structure, so that its partner is
             // not reported as well.
@@ -229,6 +239,7 @@ void P3100_Pass1(void)
         } else {
             FFC_COMMAND_ENTRY* entry = P3100_pFindCommand(g.source.acName);
             if (!entry) {
+                BlankParameters(p);
                 P3100_RecordLabel();
                 Issue('F', "PRC1059");
             } else {
@@ -248,8 +259,11 @@ void P3100_Pass1(void)
                     bare->usParmLength = 0;
                     prepared = bare.get();
                 }
-                int16_t rc = P3100_pGetPrepareCommand()(g.ctx, &p, &g.extension, prepared, g.buffer11000.data(),
-                                                        g.buffer256.data(), g.msgQueue, keywords, keywordCount, entry);
+                const P3100_PREPARE_COMMAND prepare = P3100_pGetPrepareCommand();
+                if (prepare != CMDPARM_sPrepareCommand)
+                    BlankParameters(p);
+                int16_t rc = prepare(g.ctx, &p, &g.extension, prepared, g.buffer11000.data(), g.buffer256.data(),
+                                     g.msgQueue, keywords, keywordCount, entry);
                 if (g.extension.lEntries > 0)
                     FFC_ExtensionSwitch(p) = 'Y';
                 if (rc != 0) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "dqov/fatal.h"
 #include "platform/dqos/dqos.h"
@@ -15,7 +16,7 @@
 namespace {
 
 struct BuiltIn {
-    const char* name;
+    std::string_view name;
     uint16_t code;
 };
 
@@ -142,11 +143,14 @@ int32_t P31O2_sTokenizeCommand(FFC_SOURCE_COMMAND* pSource)
 
 int32_t P31O2_usLookupCommandCode(const char* pName, uint16_t* pusCommandCode)
 {
-    char name[11] = {};
-    for (int i = 0; i < 10 && pName[i] && pName[i] != ' '; ++i)
-        name[i] = checker::UpperChar(pName[i]);
+    char upper[10];
+    size_t length = 0;
+    for (; length < 10 && pName[length] && pName[length] != ' '; ++length)
+        upper[length] = checker::UpperChar(pName[length]);
+    const std::string_view name(upper, length);
+    // the length and first letter set most commands apart before a compare
     for (const BuiltIn& b : kBuiltIns)
-        if (name[0] == b.name[0] && std::strcmp(name, b.name) == 0) {
+        if (name.size() == b.name.size() && name[0] == b.name[0] && name == b.name) {
             *pusCommandCode = b.code;
             return 1;
         }

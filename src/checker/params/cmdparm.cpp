@@ -648,8 +648,12 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COM
                                            char* pchParmBuffer, char*, const char* acQueue, const void* pKeywordArea,
                                            uint16_t usKeywordCount, FFC_COMMAND_ENTRY* pEntry)
 {
-    if (!pCommand || !pSource || !pKeywordArea || !pEntry || !pchParmBuffer)
+    if (!pCommand)
         return 1;
+    if (!pSource || !pKeywordArea || !pEntry || !pchParmBuffer) {
+        std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
+        return 1;
+    }
     g_area = pKeywordArea;
     g_areaCount = usKeywordCount;
     pCommand->sLine = pSource->sLine;

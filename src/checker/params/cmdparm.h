@@ -50,7 +50,9 @@ typedef struct CMDPARM_KEYWORD_ENTRY {
 int16_t CMDPARM_sLoadKeywordTables(void* pArea, uint16_t* pusCount);
 
 /* Prepares the parameters of the source command into the parsed command:
- * blanks the parameter block, caches the command's defaults handler in the
+ * blanks the whole parameter block (also when the command is not prepared:
+ * callers need not blank it first) and the extension's attributes, caches
+ * the command's defaults handler in the
  * lookup entry and runs it, then parses the parameter text (keywords,
  * positional values, quoted literals, lists of lists, expressions kept
  * whole).  Per-entry attributes of a field list go into the extension.
