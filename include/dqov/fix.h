@@ -43,6 +43,11 @@ int32_t FIX_lDigitsToLong(const char* pDigits, uint32_t ulLen, int32_t* plResult
 /* The value's magnitude as 15 zero-padded digits; the rightmost n (at most
  * 15) go into the target, no terminator. */
 void FIX_LongToDigits(const int32_t* plValue, uint32_t ulDigits, char* pTarget);
+/* The value as printf's "%0*lld" writes it with the given width (a minus
+ * sign, then at least the width in all, zeros in front); the target holds
+ * at least the width and 20 characters. Returns the characters written, no
+ * terminator. */
+uint32_t FIX_ulZeroPadded(int64_t llValue, uint32_t ulWidth, char* pTarget);
 /* The rightmost n digits of FIX_LongToDigits, moved as FIX_MoveRight does. */
 void FIX_MoveLongRight(const int32_t* plValue, uint32_t ulDigits, char* pTarget, uint32_t ulTargetLen);
 void FIX_MoveLongRightB(const int32_t* plValue, uint32_t ulDigits, char* pTarget, uint32_t ulTargetLen);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -154,6 +155,20 @@ void FIX_LongToDigits(const int32_t* value, uint32_t digits, char* target)
     fifteenDigits(*value, d);
     uint32_t n = std::min<uint32_t>(digits, 15);
     std::memcpy(target, d + (15 - n), n);
+}
+
+uint32_t FIX_ulZeroPadded(int64_t value, uint32_t width, char* target)
+{
+    char digits[20];
+    uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    auto n = static_cast<uint32_t>(std::to_chars(digits, digits + sizeof digits, magnitude).ptr - digits);
+    uint32_t sign = value < 0 ? 1 : 0;
+    uint32_t length = std::max(width, n + sign);
+    if (sign)
+        target[0] = '-';
+    std::memset(target + sign, '0', length - n - sign);
+    std::memcpy(target + length - n, digits, n);
+    return length;
 }
 
 void FIX_MoveLongRight(const int32_t* value, uint32_t digits, char* target, uint32_t targetLen)

@@ -54,6 +54,13 @@ TEST(Fix, DigitConversions)
     FIX_LongToDigits(&n, 3, d);
     EXPECT_EQ(std::string(d, 3), "567") << "the rightmost digits";
 
+    char z[24];
+    EXPECT_EQ(std::string(z, FIX_ulZeroPadded(42, 4, z)), "0042");
+    EXPECT_EQ(std::string(z, FIX_ulZeroPadded(-42, 7, z)), "-000042") << "the sign counts in the width";
+    EXPECT_EQ(std::string(z, FIX_ulZeroPadded(12345678, 7, z)), "12345678") << "a wider value is not cut";
+    EXPECT_EQ(std::string(z, FIX_ulZeroPadded(0, 0, z)), "0");
+    EXPECT_EQ(std::string(z, FIX_ulZeroPadded(INT64_MIN, 4, z)), "-9223372036854775808");
+
     std::memcpy(d, "        ", 8);
     n = 7;
     FIX_MoveLongRight(&n, 3, d, 8);

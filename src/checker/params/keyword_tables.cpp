@@ -1,31 +1,19 @@
 /* Loading of the keyword area from the repository's keyword table (QV_F98,
  * rows of class 'M') and alias table (QV_F97). */
-#include <cstdio>
 #include <cstring>
 
 #include "checker/params/cmdparm.h"
 #include "checker/params/cmdparm_internal.h"
+#include "dqov/fix.h"
 #include "platform/dqos/dqos.h"
 
 namespace {
 
-// The value as `width` digits with leading zeros ("%0*ld"); the table's
-// numbers fit their fields and are put together directly, a value that
-// does not goes through snprintf.
+// The first `width` characters of the value with leading zeros ("%0*ld").
 void PutNumber(char* field, size_t width, long value)
 {
-    if (value >= 0 && width <= 18) {
-        long limit = 1;
-        for (size_t i = 0; i < width; ++i)
-            limit *= 10;
-        if (value < limit) {
-            for (size_t at = width; at > 0; value /= 10)
-                field[--at] = static_cast<char>('0' + value % 10);
-            return;
-        }
-    }
     char text[24];
-    std::snprintf(text, sizeof text, "%0*ld", static_cast<int>(width), value);
+    FIX_ulZeroPadded(value, static_cast<uint32_t>(width), text);
     std::memcpy(field, text, width);
 }
 

@@ -11,6 +11,7 @@
 
 #include "dqov/fatal.h"
 #include "dqov/ffc_check_message.h"
+#include "dqov/fix.h"
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
 #include "generator/core/gen_state.h"
@@ -352,15 +353,8 @@ const std::string& P3109_GuidText(int iWhich)
 
 void P3109_FourDigits(int iNumber, std::string& out)
 {
-    if (iNumber < 0 || iNumber > 9999) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%04d", iNumber);
-        out = text;
-        return;
-    }
-    out.resize(4);
-    for (size_t i = 4; i-- > 0; iNumber /= 10)
-        out[i] = static_cast<char>('0' + iNumber % 10);
+    char text[24];
+    out.assign(text, FIX_ulZeroPadded(iNumber, 4, text));
 }
 
 std::string P3109_Format(const char* pszFormat, ...)

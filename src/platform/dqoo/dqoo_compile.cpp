@@ -1,6 +1,7 @@
 // DQOO_FCC_CompileCheckedExpression: the routine forms of the expression
 // compiler, their routine records and references, and the When groups that
 // CASE opens for the WHEN routines of its block.
+#include "dqov/fix.h"
 #include "platform/dqoo/dqoo_build.h"
 #include "platform/dqoo/dqoo_compile_internal.h"
 #include "platform/dqoo/dqoo_opcodes.h"
@@ -52,18 +53,8 @@ EXPR_PCODE_ROUTINE* addRoutine(ExpressionStore& store, int32_t kind, int32_t num
 /* The letter and the number in seven digits or more. */
 std::string keyOf(char letter, int32_t number)
 {
-    if (number < 0) {
-        char digits[16];
-        std::snprintf(digits, sizeof digits, "%07d", number);
-        return std::string(1, letter) + digits;
-    }
-    std::string key(8, '0');
-    key[0] = letter;
-    for (size_t at = key.size(); number > 0 && at > 1; number /= 10)
-        key[--at] = static_cast<char>('0' + number % 10);
-    if (number > 0)
-        key.insert(1, std::to_string(number));
-    return key;
+    char key[24] = {letter};
+    return std::string(key, 1 + FIX_ulZeroPadded(number, 7, key + 1));
 }
 
 /* The pull row of a target field. */
