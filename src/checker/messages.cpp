@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "checker/params/fixed_text.h"
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
 #include "dqov/messages.h"
@@ -23,36 +24,12 @@ Globals& G()
     return g;
 }
 
-namespace {
-
-// The end of the field's text before its trailing blanks, passed 32, then
-// eight at a time (wide fields are mostly blank); a blank or two may stay.
-size_t BeforeBlankWords(const char* field, size_t n)
-{
-    auto blanks = [field](size_t at, size_t words) {
-        uint64_t differ = 0;
-        for (size_t i = 0; i < words; ++i) {
-            uint64_t word;
-            std::memcpy(&word, field + at + 8 * i, 8);
-            differ |= word ^ 0x2020202020202020ULL;
-        }
-        return differ == 0;
-    };
-    while (n >= 32 && blanks(n - 32, 4))
-        n -= 32;
-    while (n >= 8 && blanks(n - 8, 1))
-        n -= 8;
-    return n;
-}
-
-}  // namespace
-
 std::string_view TrimmedView(const char* field, size_t width)
 {
     // The text ends at a NUL, which can only lie before the trailing blanks.
-    size_t n = BeforeBlankWords(field, width);
+    size_t n = dqov::text::BeforeBlankWords(field, width);
     if (const void* end = std::memchr(field, '\0', n))
-        n = BeforeBlankWords(field, static_cast<size_t>(static_cast<const char*>(end) - field));
+        n = dqov::text::BeforeBlankWords(field, static_cast<size_t>(static_cast<const char*>(end) - field));
     while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\f' || field[n - 1] == '\n' || field[n - 1] == '\r'))
         --n;
     size_t start = 0;

@@ -22,19 +22,34 @@ inline std::string Fixed(std::string_view text, size_t width)
     return s;
 }
 
-/* The text without its leading and trailing blanks. Fixed fields are
- * mostly blank at their end: those blanks are passed eight at a time. */
+/* The end of the n characters' text before their trailing blanks, passed
+ * 32, then eight at a time (wide fields are mostly blank); up to seven
+ * blanks may stay. */
+inline size_t BeforeBlankWords(const char* field, size_t n)
+{
+    auto blanks = [field](size_t at, size_t words) {
+        uint64_t differ = 0;
+        for (size_t i = 0; i < words; ++i) {
+            uint64_t word;
+            std::memcpy(&word, field + at + 8 * i, 8);
+            differ |= word ^ 0x2020202020202020ULL;
+        }
+        return differ == 0;
+    };
+    while (n >= 32 && blanks(n - 32, 4))
+        n -= 32;
+    while (n >= 8 && blanks(n - 8, 1))
+        n -= 8;
+    return n;
+}
+
+/* The text without its leading and trailing blanks. */
 inline std::string_view TrimmedBlanks(std::string_view text)
 {
     size_t b = 0, e = text.size();
     while (b < e && text[b] == ' ')
         ++b;
-    constexpr uint64_t kEightBlanks = 0x2020202020202020ULL;
-    for (uint64_t word; e - b >= 8; e -= 8) {
-        std::memcpy(&word, text.data() + e - 8, 8);
-        if (word != kEightBlanks)
-            break;
-    }
+    e = b + BeforeBlankWords(text.data() + b, e - b);
     while (e > b && text[e - 1] == ' ')
         --e;
     return text.substr(b, e - b);
