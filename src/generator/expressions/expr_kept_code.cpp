@@ -16,8 +16,8 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
-#include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "generator/expressions/expr_core_services.h"
@@ -31,18 +31,13 @@ class LineTexts {
 public:
     uint32_t Id(std::string_view text)
     {
-        if ((texts_.size() + 1) * 2 > slots_.size())
-            Grow();
-        const size_t mask = slots_.size() - 1;
-        for (size_t i = std::hash<std::string_view>{}(text)&mask;; i = (i + 1) & mask) {
-            if (slots_[i] == 0) {
-                texts_.push_back(Store(text));
-                slots_[i] = static_cast<uint32_t>(texts_.size());
-                return slots_[i] - 1;
-            }
-            if (texts_[slots_[i] - 1] == text)
-                return slots_[i] - 1;
-        }
+        auto found = ids_.find(text);
+        if (found != ids_.end())
+            return found->second;
+        const auto id = static_cast<uint32_t>(texts_.size());
+        texts_.push_back(Store(text));
+        ids_.emplace(texts_.back(), id);
+        return id;
     }
     std::string_view Text(uint32_t id) const { return texts_[id]; }
     size_t Count() const { return texts_.size(); }
@@ -59,24 +54,12 @@ private:
         used_ += text.size();
         return std::string_view(at, text.size());
     }
-    void Grow()
-    {
-        std::vector<uint32_t> slots(std::max<size_t>(1024, slots_.size() * 2), 0);
-        const size_t mask = slots.size() - 1;
-        for (uint32_t id = 0; id < texts_.size(); ++id) {
-            size_t i = std::hash<std::string_view>{}(texts_[id]) & mask;
-            while (slots[i] != 0)
-                i = (i + 1) & mask;
-            slots[i] = id + 1;
-        }
-        slots_.swap(slots);
-    }
 
     static constexpr size_t kChunk = 64 * 1024;
     std::vector<std::unique_ptr<char[]>> chunks_;
     size_t used_ = 0;
     std::vector<std::string_view> texts_;
-    std::vector<uint32_t> slots_; /* text id + 1; 0 free */
+    std::unordered_map<std::string_view, uint32_t> ids_;
 };
 
 /* A recorded line: the step of its indent from the variant's indent and
