@@ -41,7 +41,8 @@ int32_t RS_fFindRecord(FFC_RECORD_STORE* pStore, uint16_t usIndex, const void* p
 /* As RS_fFindRecord, into a buffer that holds, as it is stored, the record
  * with the key pHeldKey in the index (up to ulCapacity bytes): where the
  * new record repeats a byte over the held record's longest run of it (as
- * over the blank tail of a fixed record), nothing is written again. */
+ * over the blank tail of a fixed record), nothing is written again. A null
+ * pHeldKey (or a key not stored) holds nothing: the copy is RS_fFindRecord's. */
 int32_t RS_fFindRecordOver(FFC_RECORD_STORE* pStore, uint16_t usIndex, const void* pKey, void* pRecord,
                            uint32_t ulCapacity, uint32_t* pulLength, const void* pHeldKey);
 /* The first record with this key, unpacked in the store's own buffer, or

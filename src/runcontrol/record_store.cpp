@@ -238,18 +238,6 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
     }
 }
 
-int32_t RS_fFindRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, void* rec, uint32_t capacity,
-                       uint32_t* length)
-{
-    uint32_t n = s ? s->find(index, key) : 0;
-    if (n == 0)
-        return 1;
-    uint32_t full = rec ? s->copy(n, rec, capacity) : s->records[n - 1].length;
-    if (length)
-        *length = full;
-    return 0;
-}
-
 int32_t RS_fFindRecordOver(FFC_RECORD_STORE* s, uint16_t index, const void* key, void* rec, uint32_t capacity,
                            uint32_t* length, const void* heldKey)
 {
@@ -267,6 +255,12 @@ int32_t RS_fFindRecordOver(FFC_RECORD_STORE* s, uint16_t index, const void* key,
     if (length)
         *length = full;
     return 0;
+}
+
+int32_t RS_fFindRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, void* rec, uint32_t capacity,
+                       uint32_t* length)
+{
+    return RS_fFindRecordOver(s, index, key, rec, capacity, length, nullptr);
 }
 
 const void* RS_pViewRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, uint32_t* length)
