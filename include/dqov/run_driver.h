@@ -54,6 +54,8 @@ typedef struct FFC_RUN_REQUEST {
     int32_t* plWarnings;
     const FFC_DESIGN_REQUEST* pDesign; /* a design session outside the editor, NULL for none */
     char cCSharp;                      /* 'Y': the C# source set too (option 'G'); anything else: C only */
+    char cZoph2;                       /* 'Y': the run context's ZOPH2 switch is set: the program holds its
+                                          lists in the two-level list tables (long and short layouts) */
 } FFC_RUN_REQUEST;
 
 /* The steps of a job that other parts of the library supply. Each receives

@@ -130,6 +130,7 @@ void P31O2_LoadRunEnvironment(FFC_CONTEXT* ctx, const FFC_RUN_REQUEST* request, 
         ctx->cOption = request->cOption;
         ctx->ulOptionBits = request->options.ulOptionBits;
         ctx->cCSharp = request->cCSharp == 'Y' ? 'Y' : 'N';
+        ctx->lZoph2Used = request->cZoph2 == 'Y' ? 1 : 0;
     }
     P31O2_SetCurrentOptionWords(options);
     g_kept = keep && request ? request : nullptr;

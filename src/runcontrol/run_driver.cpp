@@ -206,6 +206,7 @@ void fillContext(const FFC_RUN_REQUEST* rq, int32_t pass, int32_t passCount)
     c.cOption = rq->cOption;
     c.ulOptionBits = rq->options.ulOptionBits;
     c.cCSharp = rq->cCSharp == 'Y' ? 'Y' : 'N';
+    c.lZoph2Used = rq->cZoph2 == 'Y' ? 1 : 0;
     c.lComponentRun = componentJob() ? 1 : 0;
     c.lFunctionRun = componentJob() ? 0 : 1;
     c.lComponentChecking = c.lComponentRun;

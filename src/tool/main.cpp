@@ -32,6 +32,8 @@ void usage(FILE* to)
                "options:\n"
                "  -g, --generate          check and generate (option G); default: check only\n"
                "  -s, --csharp            with --generate: the C# source set as well as the C set\n"
+               "      --zoph2             the program holds its lists in the two-level list tables (ZOPH2):\n"
+               "                          lists with LONG_LIST take the long layout, the others the short one\n"
                "  -r, --root DIR          environment root (default: the built sample's root)\n"
                "  -d, --repository FILE   repository file (default: the built sample's repository)\n"
                "  -p, --partition ID      partition (default DEM)\n"
@@ -85,7 +87,7 @@ void toolsLine(int colour, const std::string& text)
 
 int main(int argc, char** argv)
 {
-    bool generate = false, csharp = false;
+    bool generate = false, csharp = false, zoph2 = false;
     std::string component, root, repository, partition = "DEM", language = "ENG", web = "new", trace, script;
     uint32_t pageBits = 0;
     char design = ' ';
@@ -107,6 +109,8 @@ int main(int argc, char** argv)
             generate = true;
         } else if (a == "-s" || a == "--csharp") {
             csharp = true;
+        } else if (a == "--zoph2") {
+            zoph2 = true;
         } else if (a == "-c" || a == "--check") {
             generate = false;
         } else if (a == "--html") {
@@ -192,6 +196,7 @@ int main(int argc, char** argv)
     rq.pszFunction = component.empty() ? names[1].c_str() : "*COMP";
     rq.cOption = generate ? 'G' : 'C';
     rq.cCSharp = csharp ? 'Y' : 'N';
+    rq.cZoph2 = zoph2 ? 'Y' : 'N';
     rq.options.ulWebMode = web == "all" ? 3 : web == "new" ? 1 : 0;
     rq.options.ulOptionBits = pageBits;
     rq.sRunMode = FFC_RUN_MODE_TOOLS;

@@ -27,7 +27,7 @@ struct X_UIM {
 };
 
 /* A condition the panel manager evaluates itself. */
-typedef X_YES_NO (*PFNCONDEVALUATE_V5)(FUNCTION_STD_ARGS);
+typedef X_YES_NO_FUNCTION (*PFNCONDEVALUATE_V5)(FUNCTION_STD_ARGS);
 struct X_COND_EVALUATE {
     X_SHORT sCondNumber;
     union {

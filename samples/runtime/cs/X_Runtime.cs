@@ -63,6 +63,16 @@ namespace VELMO
         public static readonly string __DATE__ = "";
         public static readonly string __TIME__ = "";
 
+        // the highest and lowest values of the integer kinds
+        public const sbyte X_INT8_HIVAL = sbyte.MaxValue, X_INT8_LOVAL = sbyte.MinValue;
+        public const byte X_UINT8_HIVAL = byte.MaxValue, X_UINT8_LOVAL = byte.MinValue;
+        public const short X_INT16_HIVAL = short.MaxValue, X_INT16_LOVAL = short.MinValue;
+        public const int X_INT32_HIVAL = int.MaxValue, X_INT32_LOVAL = int.MinValue;
+        public const long X_INT64_HIVAL = long.MaxValue, X_INT64_LOVAL = long.MinValue;
+
+        // the longest file name a large-object field holds
+        public const int X_MAX_SIZE_LOB_FILE_NAME = 256;
+
         // the kinds of a string on the evaluator's operand stack
         public const int X_VAR_STACK_STRING_ELEMENT_TYPE_CHAR = 1, X_VAR_STACK_STRING_ELEMENT_TYPE_VAR_CHAR = 2,
                          X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_CHAR = 3, X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_SHORT_CHAR = 4;
@@ -113,6 +123,8 @@ namespace VELMO
                          X_SUBTYPE_LITERAL = 3, X_SUBTYPE_USER_PARAMETER = 4, X_SUBTYPE_ARRAY = 5,
                          X_SUBTYPE_SYSTEM_VARIABLE = 6;
         public static void X_MEMSET(ref object area, int value, int length) { }
+        // the copy of a text's or field's bytes into a field's storage
+        public static void X_COPYBYTES(ref object target, object source, int length) { }
         // how an assignment treats the decimals a field cannot hold
         public const char X_VEC_ASSIGN_ROUND_UP = 'R', X_VEC_ASSIGN_TRUNCATE = 'T';
     }

@@ -54,6 +54,8 @@ public class X_VAR_FACTOR_STRING : X_VAR_HEADER
     public int lSize;
     public string pvchValue;
     public X_VAR_FACTOR_STRING(uint kind, int size, string value) { ulHeaderKind = kind; lSize = size; pvchValue = value; }
+    // the empty factor whose members the generated code sets one by one
+    public X_VAR_FACTOR_STRING() { }
 }
 
 public static class X_VAR
@@ -169,6 +171,31 @@ public static partial class X_VAR_DLL
 {
     public static void X_VAR_VarChar_Release(X_IDS ids, X_PRO pro, X_FUN fun, VELMO.X_FLD_CHAR field) { }
     public static void X_VAR_VarBinary_Release(X_IDS ids, X_PRO pro, X_FUN fun, VELMO.X_FLD_BINARY field) { }
+    // the value of a varying character field from a text, from characters,
+    // from the bytes of a fixed field, or from another varying field; its
+    // value into the bytes of a fixed field; a repeated text; a compare of
+    // two strings (each a value, a length and a varying field) by a mask
+    public static void X_VAR_VarChar_SetFromVchar(X_IDS ids, X_PRO pro, X_FUN fun, object text,
+                                                  VELMO.X_FLD_CHAR target) { }
+    public static void X_VAR_VarChar_SetFromChar(X_IDS ids, X_PRO pro, X_FUN fun, object text, int length,
+                                                 VELMO.X_FLD_CHAR target) { }
+    public static void X_VAR_VarChar_SetFromFixedChar(X_IDS ids, X_PRO pro, X_FUN fun, object storage, int length,
+                                                      VELMO.X_FLD_CHAR target) { }
+    public static void X_VAR_VarChar_Assign(X_IDS ids, X_PRO pro, X_FUN fun, VELMO.X_FLD_CHAR source,
+                                            VELMO.X_FLD_CHAR target) { }
+    public static void X_VAR_VarChar_GetAsFixedChar(X_IDS ids, X_PRO pro, X_FUN fun, VELMO.X_FLD_CHAR source,
+                                                    object storage, int length) { }
+    public static void X_VAR_VarChar_Repeat(X_IDS ids, X_PRO pro, X_FUN fun, string text, int count, object target) { }
+    public static bool X_VAR_VarChar_StringCompare(X_IDS ids, X_PRO pro, X_FUN fun, object left, int leftLength,
+                                                   VELMO.X_FLD_CHAR leftField, object right, int rightLength,
+                                                   VELMO.X_FLD_CHAR rightField, int mask) { return false; }
+    // the value of a short character field from the bytes of a fixed field
+    public static short X_VAR_ShortChar_SetFromFixedChar(X_IDS ids, X_PRO pro, X_FUN fun, object storage, int length,
+                                                         object target, int limit) { return 0; }
+    // the value of a varying binary field from bytes, or from another one
+    public static void X_VAR_VarBinary_SetFromPointer(X_IDS ids, X_PRO pro, X_FUN fun, object bytes, uint length,
+                                                      object target) { }
+    public static void X_VAR_VarBinary_Assign(X_IDS ids, X_PRO pro, X_FUN fun, object source, object target) { }
     // the field data of a field reached through a dispatch operation, stored back
     public static void X_VAR_SetFldDataUsingDispatchOperation(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector,
                                                               int field) { }

@@ -152,13 +152,23 @@ void P3109_GetFieldStorageSize(char cType, int32_t lLength, int16_t sDecimals, b
 
 std::string P3109_MemberSizeText(const GEN_FIELD_INFO& field, std::string_view member, bool fCSharp)
 {
+    /* C# has no sizeof of a class: the run time's size of the field's kind */
     if (P3109_fNeedsZophxHandling(field))
-        return "sizeof( " + std::string(member) + " )";
+        return fCSharp ? "DqooDef." + std::string(fieldNames(field).kind) + "_SIZE"
+                       : "sizeof( " + std::string(member) + " )";
     if (field.cType == 'D')
         return fCSharp ? "DqooDef.X_DOUBLE_SIZE" : "sizeof(X_DOUBLE)";
     if (field.cType == 'L')
         return fCSharp ? "DqooDef.X_LONG_SIZE" : "sizeof(X_LONG)";
     return std::to_string(field.usByteLength);
+}
+
+std::string P3109_MemberClearLine(const GEN_FIELD_INFO& field, std::string_view member, bool fCSharp)
+{
+    /* C# clears the member's object by making it anew */
+    if (fCSharp)
+        return std::string(member) + " = new " + fieldNames(field).kind + "();";
+    return "memset( &(" + std::string(member) + "), 0, " + P3109_MemberSizeText(field, member, false) + " );";
 }
 
 std::string P3109_MemberAddressText(const GEN_FIELD_INFO& field, std::string_view member)

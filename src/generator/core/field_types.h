@@ -63,6 +63,9 @@ std::string P3109_MakeFieldDeclaration(const GEN_FIELD_INFO& field, bool fPrefix
 ** types. */
 std::string P3109_MakeCSharpDeclarationByType(char cType, std::string_view prefix, std::string_view name,
                                               int32_t lLength, bool fUnsigned, bool fNational);
+/* The line that clears a list member of a field of the extended kinds:
+** "memset( &(m), 0, size );", in C# a new object of the field's kind. */
+std::string P3109_MemberClearLine(const GEN_FIELD_INFO& field, std::string_view member, bool fCSharp);
 /* The byte size and the address of a field held as a member of a static
 ** structure (a list entry, a component record), for its descriptor row:
 ** "sizeof( member )" for a field that needs the extended handling, the

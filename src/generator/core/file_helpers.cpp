@@ -87,6 +87,8 @@ GEN_STREAM openFile(const std::string& name, const char* mode, const char* msgId
     const GEN_STREAM stream = P3109_AddFileStream(f);
     if (mode[0] != 'r' && stream != GEN_NO_STREAM)
         bufferOutput(f, stream);
+    if (mode[0] != 'r' && name.size() > 3 && name.compare(name.size() - 3, 3, ".cs") == 0)
+        P3109_MarkCSharpStream(stream);
     return stream;
 }
 

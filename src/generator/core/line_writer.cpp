@@ -9,9 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "generator/core/command_loop.h"
+#include "generator/core/csharp_text.h"
 #include "generator/core/services.h"
 
 namespace {
+
+/* While a deferred queue is written out. */
+bool g_replaying = false;
 
 /* A file stream and the generated text not yet handed to its file. Lines
 ** are gathered in the slot's buffer and go to stdio in large pieces; anyone
@@ -22,6 +27,7 @@ struct StreamSlot {
     FILE* file = nullptr;
     std::unique_ptr<char[]> pending;
     size_t ulUsed = 0;
+    bool fCSharp = false; /* a C# source file */
 };
 
 std::vector<StreamSlot>& streamTable()
@@ -120,6 +126,39 @@ inline void putLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, int fAppendBla
     }
 }
 
+/* Whether a line goes to a C# source: a C# file (the C pass writes some
+** beside its own), or a deferred queue of the C# pass. */
+bool csharpStream(const GEN_MODULE_STATE& g, GEN_STREAM stream)
+{
+    if (stream >= 1 && stream <= GEN_QUEUE_COUNT)
+        return g.cTarget == GEN_TARGET_CSHARP;
+    for (GEN_STREAM s : g.csStreams)
+        if (s != GEN_NO_STREAM && s == stream)
+            return true;
+    const StreamSlot* slot = streamSlot(stream);
+    return slot && slot->fCSharp;
+}
+
+/* A line of C text is never written into C#: the command being written has
+** no C# form, and the generation fails (PRC1194, once a command, with the
+** command's name and the start of the line). */
+bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, std::string_view text)
+{
+    static uint32_t reported = UINT32_MAX;
+    if (!csharpStream(g, stream) || P3109_fCSharpText(text))
+        return false;
+    const GEN_COMMAND_RECORD& command = P3109_CurrentCommand();
+    const uint32_t serial = command.usNumber + (static_cast<uint32_t>(g.cTarget) << 16);
+    if (serial != reported) {
+        reported = serial;
+        const std::string name = P3109_Padded(P3109_TrimRight(std::string_view(command.acName, 10)), 10);
+        const size_t first = text.find_first_not_of(' ');
+        const std::string_view line = text.substr(first == std::string_view::npos ? text.size() : first);
+        P3109_sIssueMessage("PRC1194", 'F', name + P3109_Padded(line.substr(0, 100), 100));
+    }
+    return true;
+}
+
 void flushQueue(int iQueue)
 {
     GEN_MODULE_STATE& g = P3109_State();
@@ -137,10 +176,17 @@ GEN_STREAM P3109_AddFileStream(FILE* pFile)
     for (size_t i = 0; i < slots.size(); ++i)
         if (!slots[i].file) {
             slots[i].file = pFile;
+            slots[i].fCSharp = false;
             return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + i);
         }
-    slots.push_back({pFile, nullptr, 0});
+    slots.push_back({pFile, nullptr, 0, false});
     return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + slots.size() - 1);
+}
+
+void P3109_MarkCSharpStream(GEN_STREAM stream)
+{
+    if (StreamSlot* slot = streamSlot(stream))
+        slot->fCSharp = true;
 }
 
 FILE* P3109_pStreamFile(GEN_STREAM stream)
@@ -172,6 +218,8 @@ void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
     if (g.out.cSuppress == 'Y')
         return;
     size_t indent = sIndent > 0 ? static_cast<size_t>(sIndent) : 0;
+    if (!g_replaying && refusedInCSharp(g, stream, text))
+        return;
     if (stream >= 1 && stream <= GEN_QUEUE_COUNT) {
         P3109_State().out.queues[stream - 1].push_back({static_cast<uint16_t>(indent), std::string(text)});
         return;
@@ -192,7 +240,7 @@ void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
 void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream)
 {
     const GEN_MODULE_STATE& g = P3109_State();
-    if (g.out.cSuppress == 'Y')
+    if (g.out.cSuppress == 'Y' || refusedInCSharp(g, stream, text))
         return;
     putLine(g, stream, fAppendBlank, 0, text);
 }
@@ -209,8 +257,11 @@ void P3109_WriteLineQueue(int iQueue, GEN_STREAM stream)
         return;
     /* a copy: writing to a queue stream while it is replayed must not move it */
     const std::vector<GEN_QUEUED_LINE> lines = P3109_State().out.queues[static_cast<size_t>(iQueue - 1)];
+    /* the lines were judged when they were queued */
+    g_replaying = true;
     for (const GEN_QUEUED_LINE& l : lines)
         P3109_WriteLine(stream, static_cast<int16_t>(l.usIndent), l.text);
+    g_replaying = false;
 }
 
 void P3109_WriteDeferredQueue1()

@@ -131,10 +131,8 @@ void writeFieldRow(const GEN_LIST_DEFINITION& list, const GEN_FIELD_INFO& f, boo
     P3109_WriteLine(kListQueue, 9,
                     address + "," + P3109_MakeShortLiteral(f.lComponentNumber) + (cs ? ",NO )" : ",NO "));
     if (extended)
-        P3109_WriteLine(kInitQueue, 3,
-                        cs ? "X_DEFS.X_MEMSET( ref " + member + ", 0, " + size + " );"
-                           : "memset( &(" + member + "), 0, " + size + " );");
-    P3109_WriteFieldDataVersion(kInitQueue, 3, f, "(&(" + member + "))");
+        P3109_WriteLine(kInitQueue, 3, P3109_MemberClearLine(f, member, cs));
+    P3109_WriteFieldDataVersion(kInitQueue, 3, f, cs ? member : "(&(" + member + "))");
 }
 
 void writeListHead(const GEN_LIST_DEFINITION& list)

@@ -274,11 +274,21 @@ void copyProgramName(const char* area)
     P3109_Line("");
 }
 
+/* A 3GL program runs only on the iSeries, whose programs are C: C# gets
+** only the run-time failure of the other platforms. */
+bool unsupportedInCSharp()
+{
+    if (!cs())
+        return false;
+    P3109_EmitUnsupportedCommand();
+    return true;
+}
+
 /* The iSeries bracket of a 3GL program's call. */
 void iSeriesOnly()
 {
     P3109_Line("");
-    P3109_Line(cs() ? "#if X_OPERATING_SYSTEM_ISERIES" : "#if defined X_OPERATING_SYSTEM_ISERIES");
+    P3109_Line("#if defined X_OPERATING_SYSTEM_ISERIES");
 }
 
 void unsupportedElsewhere()
@@ -292,6 +302,8 @@ void callProgram(const Passed& passed)
 {
     const std::vector<std::string> values = parameterValues();
     const bool exchange = P3109_Parm("PGM_EXCH") == "Y";
+    if (unsupportedInCSharp())
+        return;
     iSeriesOnly();
     P3109_WriteOpenBrace();
     P3109_WriteComment("3GL program/library name and return code");
@@ -415,6 +427,8 @@ void submitProcess()
 void submitProgram()
 {
     const std::vector<std::string> values = parameterValues();
+    if (unsupportedInCSharp())
+        return;
     iSeriesOnly();
     P3109_WriteOpenBrace();
     P3109_WriteComment("3GL Program and Library name");

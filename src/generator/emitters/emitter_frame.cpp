@@ -259,6 +259,11 @@ void P3109_EmitLabelTarget()
     s.cLabelFlag = 'Y';
 }
 
+/* The delegate type of a condition's evaluation routine in C#: the
+** function's standard parameters and the routine's YES or NO. */
+constexpr const char* kCondEvaluateDelegate =
+    "System.Func<X_IDS, X_PRO, X_FUN, X_FLD[], X_LIST[], X_FKEY, FUNCTION_STATIC_GLOBAL_1, FUNCTION_STATIC_GLOBAL_2, char>";
+
 void P3109_EmitConditionTest(const std::vector<std::string>& names, char cForm)
 {
     if (names.empty())
@@ -272,8 +277,10 @@ void P3109_EmitConditionTest(const std::vector<std::string>& names, char cForm)
         const GEN_CONDITION* condition = P3109_pFindCondition(key);
         const int number = condition ? condition->sNumber : 0;
         if (cForm == 'Y' && P3109_fCSharp()) {
-            P3109_Line(P3109_Format("X_CondEvaluate[pX_Fun.scX_CondEvaluate] = new X_COND_EVALUATE( %d, %s );", number,
-                                    found->name.c_str()));
+            /* the run time keeps the routine as a Delegate: C# makes one of a
+               method only through a delegate type of its signature */
+            P3109_Line(P3109_Format("X_CondEvaluate[pX_Fun.scX_CondEvaluate] = new X_COND_EVALUATE( %d, new %s( %s ) );",
+                                    number, kCondEvaluateDelegate, found->name.c_str()));
             P3109_Line("pX_Fun.scX_CondEvaluate++;");
         } else if (cForm == 'Y') {
             P3109_Line(P3109_Format("X_CondEvaluate[pX_Fun->scX_CondEvaluate].sCondNumber = %d;", number));
@@ -442,8 +449,9 @@ void P3109_EmitSetLock(std::string_view lock, std::string_view pointerName, std:
     if (startsWith(lock, "*NO"))
         return;
     P3109_WriteComment("Set Lock for execution via iSeries native I/O");
+    /* C# reaches the block's members with "." through its reference too */
     if (!pointerName.empty())
-        P3109_Line("p" + std::string(pointerName) + "->chLock = YES;");
+        P3109_Line("p" + std::string(pointerName) + (P3109_fCSharp() ? ".chLock = YES;" : "->chLock = YES;"));
     else if (!blockName.empty())
         P3109_Line(std::string(blockName) + ".chLock = YES;");
     P3109_Line("");

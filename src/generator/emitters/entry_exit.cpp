@@ -445,8 +445,13 @@ void P3109_EmitExecCpf()
     P3109_EmitCommandPrologue();
     const char* keyword = P3109_fCommandIs("EXEC_OS400") ? "CPFCMD" : "COMMAND";
     const std::string command = P3109_Parm(keyword);
-    /* the iSeries only: C# does not compile the bracketed lines */
-    P3109_Line(P3109_fCSharp() ? "#if X_OPERATING_SYSTEM_ISERIES" : "#if defined X_OPERATING_SYSTEM_ISERIES");
+    /* the command runs only on the iSeries, whose programs are C: C# gets
+       only the run-time failure of the other platforms */
+    if (P3109_fCSharp()) {
+        P3109_EmitUnsupportedCommand();
+        return;
+    }
+    P3109_Line("#if defined X_OPERATING_SYSTEM_ISERIES");
     P3109_WriteOpenBrace();
     P3109_Line(P3109_Format("X_SHORT sCommandLen = %zu;", command.size()));
     P3109_Line("X_SHORT sRetCode;");

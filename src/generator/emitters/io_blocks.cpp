@@ -369,8 +369,7 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
     const GEN_IO_FILE io = common ? GEN_IO_FILE{} : P3109_CurrentIoFile();
     /* C# has no static locals and no aggregate initialisers: the block is
        an object made by the run time's constructor from the same values in
-       the same order, and the POINT overrides (an iSeries feature) keep
-       their flag inside their own bracket */
+       the same order, and has no POINT overrides (an iSeries feature) */
     const bool cs = P3109_fCSharp();
     if (!query && !cs)
         P3109_Line("static X_BOOL fChangedByPoint = FALSE;");
@@ -557,14 +556,12 @@ void P3109_EmitFilePointOverride(std::string_view fileType, std::string_view fil
         if (P3109_pFindUsedFile(P3109_TrimRight(io.physical), used.library))
             p = pointStructure(io.physical, used.library);
     }
+    /* a POINT applies to the iSeries only, whose programs are C */
+    if (P3109_fCSharp())
+        return;
     const int16_t outer = static_cast<int16_t>(g().out.usIndent >= 3 ? g().out.usIndent - 3 : 0);
     P3109_LineAt(outer, "");
-    if (P3109_fCSharp()) {
-        P3109_LineAt(outer, "#if X_OPERATING_SYSTEM_ISERIES");
-        P3109_Line("bool fChangedByPoint = false;");
-    } else {
-        P3109_LineAt(outer, "#if defined X_OPERATING_SYSTEM_ISERIES");
-    }
+    P3109_LineAt(outer, "#if defined X_OPERATING_SYSTEM_ISERIES");
 
     OverrideStep file;
     file.tests.push_back(

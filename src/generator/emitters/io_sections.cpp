@@ -221,8 +221,13 @@ void P3109_EmitPoint()
     if (std::find(overrides.begin(), overrides.end(), structure) == overrides.end())
         overrides.push_back(structure);
     const int16_t outer = static_cast<int16_t>(g().out.usIndent >= 3 ? g().out.usIndent - 3 : 0);
+    /* the settings apply to the iSeries only, whose programs are C */
+    if (P3109_fCSharp()) {
+        P3109_sIssueMessage("PRC0385", 'W', std::string_view(P3109_CurrentCommand().acName, 10));
+        return;
+    }
     P3109_LineAt(outer, "");
-    P3109_LineAt(outer, P3109_fCSharp() ? "#if X_OPERATING_SYSTEM_ISERIES" : "#if defined X_OPERATING_SYSTEM_ISERIES");
+    P3109_LineAt(outer, "#if defined X_OPERATING_SYSTEM_ISERIES");
     writePointSetting(structure, "TO_FILE", "*SAME", "vchFilePoint");
     writePointSetting(structure, "TO_LIBRARY", "*LIBL", "vchLibrary");
     writePointSetting(structure, "TO_MEMBER", "*FIRST", "vchMember");

@@ -241,10 +241,8 @@ void writeVector(const GEN_LIST_DEFINITION& list, const std::vector<GEN_FIELD_IN
         const std::string component = P3109_fIsComponentField(f) ? P3109_MakeShortLiteral(f.lComponentNumber) : "0";
         P3109_WriteLine(kDataQueue, 9, address + "," + component + (cs ? ",NO )" : ",NO "));
         if (P3109_fNeedsZophxHandling(f))
-            P3109_WriteLine(kInitQueue, 3,
-                            cs ? "X_DEFS.X_MEMSET( ref " + member + ", 0, " + size + " );"
-                               : "memset( &(" + member + "), 0, " + size + " );");
-        P3109_WriteFieldDataVersion(kInitQueue, 3, f, "(&(" + member + "))");
+            P3109_WriteLine(kInitQueue, 3, P3109_MemberClearLine(f, member, cs));
+        P3109_WriteFieldDataVersion(kInitQueue, 3, f, cs ? member : "(&(" + member + "))");
         first = false;
     }
     P3109_WriteLine(kDataQueue, 3, "};");

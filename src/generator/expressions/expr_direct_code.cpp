@@ -191,6 +191,14 @@ std::string EXPR_CsLine(std::string_view text)
     }
     if (line.rfind("X_Vec_", 0) == 0)
         line = "X_RUN_DLL." + line;
+    /* the varying-length routines belong to the evaluator's class */
+    if (line.rfind("X_VAR_", 0) == 0 && line.rfind("X_VAR_DLL.", 0) != 0)
+        line = "X_VAR_DLL." + line;
+    /* a field structure is an object: C's pointer to it is the object itself */
+    for (const char* kind : {"X_FLD_CHAR", "X_FLD_NCHAR", "X_FLD_BINARY", "X_FLD_SHORT_CHAR"}) {
+        replaceAll("((" + std::string(kind) + " *)", "((" + std::string(kind) + ")");
+        replaceAll("((" + std::string(kind) + "*)", "((" + std::string(kind) + ")");
+    }
     if (line.rfind("X_CPYBYTES(", 0) == 0)
         line = "DqooDef." + line;
     /* the run-time block is an object */

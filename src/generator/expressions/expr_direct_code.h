@@ -24,6 +24,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "generator/expressions/expr_operand.h"
 #include "generator/expressions/expr_writer_services.h"
@@ -50,6 +51,17 @@ void EXPR_KeepDirectCode(ExprWriterServices& gen, bool keep);
 ** routine called bare is called through X_RUN_DLL, and a member of the
 ** run-time block pX_Ids is reached with ".". Other text is kept. */
 std::string EXPR_CsLine(std::string_view text);
+
+/* The lines of one variant's direct code in the C# pass, each with the step
+** of its indent from the variant's own: false, and no lines, when a line is
+** not C# (P3109_fCSharpText); the expression is then evaluated through its
+** instruction table. */
+struct ExprCsVariantLine {
+    int32_t step;
+    std::string text;
+};
+bool EXPR_fRecordCsVariant(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression,
+                           EXPR_VARIANT& variant, std::vector<ExprCsVariantLine>& lines);
 
 /* The decimal digits of a number, kept on the stack: a piece of a line
 ** that Put puts together, without a string of its own. */

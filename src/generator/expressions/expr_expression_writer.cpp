@@ -8,6 +8,9 @@
 ** generic variant leaves the p-code path as dead text; without one the
 ** p-code path is the branch of the other platforms, or the code itself.
 */
+#include <algorithm>
+#include <vector>
+
 #include "generator/expressions/expr_direct_code.h"
 #include "generator/expressions/expr_instruction_table.h"
 #include "generator/expressions/expr_opcode_traits.h"
@@ -30,12 +33,19 @@ void blockClose(ExprWriterServices& gen)
     gen.Line("}");
 }
 
+/* A variant's code; in the C# pass the lines recorded for it. */
 void writeVariant(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression, EXPR_VARIANT& variant,
-                  bool block)
+                  bool block, const std::vector<ExprCsVariantLine>& csLines)
 {
     if (block)
         blockOpen(gen);
-    EXPR_WriteVariantCode(gen, routine, expression, variant, gen.OutputStream(), gen.OutputIndent());
+    if (gen.CSharp()) {
+        const uint16_t indent = gen.OutputIndent();
+        for (const ExprCsVariantLine& line : csLines)
+            gen.LineAt(gen.OutputStream(), static_cast<uint16_t>(std::max<int32_t>(indent + line.step, 0)), line.text);
+    } else {
+        EXPR_WriteVariantCode(gen, routine, expression, variant, gen.OutputStream(), gen.OutputIndent());
+    }
     if (block)
         blockClose(gen);
 }
@@ -286,15 +296,22 @@ void EXPR_WriteExpression(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_E
     const bool cs = gen.CSharp();
     const bool several = routine.expressionCount >= 2;
     int state = 0;
+    std::vector<ExprCsVariantLine> csLines;
     for (uint32_t i = 0; i < expression.variantCount; ++i) {
         EXPR_VARIANT* variant = expression.variants[i];
         if (variant == nullptr)
+            continue;
+        /* C# gets only a variant whose every line is C#; without one the
+           instruction table evaluates the expression */
+        if (cs && (variant->tag == EXPR_VARIANT_ISERIES || variant->tag == EXPR_VARIANT_NO_LONGLONG ||
+                   variant->tag == EXPR_VARIANT_GENERIC) &&
+            !EXPR_fRecordCsVariant(gen, routine, expression, *variant, csLines))
             continue;
         switch (variant->tag) {
         case EXPR_VARIANT_ISERIES:
             /* C# knows no #ifdef: its form of the same test */
             gen.Line(cs ? "#if X_OPERATING_SYSTEM_ISERIES" : "#if defined(X_OPERATING_SYSTEM_ISERIES)");
-            writeVariant(gen, routine, expression, *variant, true);
+            writeVariant(gen, routine, expression, *variant, true, csLines);
             state = 1;
             break;
         case EXPR_VARIANT_NO_LONGLONG:
@@ -302,22 +319,27 @@ void EXPR_WriteExpression(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_E
                 gen.Line(cs ? "#elif !X_CONST_LONGLONG_IS_LONG" : "#elif !defined(X_CONST_LONGLONG_IS_LONG)");
             else
                 gen.Line(cs ? "#if !X_CONST_LONGLONG_IS_LONG" : "#if !defined(X_CONST_LONGLONG_IS_LONG)");
-            writeVariant(gen, routine, expression, *variant, true);
+            writeVariant(gen, routine, expression, *variant, true, csLines);
             state = 1;
             break;
         case EXPR_VARIANT_GENERIC:
             if (state != 0) {
                 gen.Line("#else");
-                writeVariant(gen, routine, expression, *variant, true);
+                writeVariant(gen, routine, expression, *variant, true, csLines);
                 gen.Line("#endif");
             } else {
-                writeVariant(gen, routine, expression, *variant, several);
+                writeVariant(gen, routine, expression, *variant, several, csLines);
             }
             state = 2;
             break;
         default: break;
         }
     }
+
+    /* an expression with neither C# direct code nor an instruction table
+       has no C# form at all */
+    if (cs && state == 0 && expression.variantCount != 0 && expression.instructionCount == 0)
+        gen.IssueMessage('F', "PRC1195", EXPR_RoutineName(routine));
 
     bool opened = true;
     if (state == 2) {

@@ -312,6 +312,15 @@ void enumerate(ExprWriterServices& gen, DQOO_FCC_EXPRESSION_PCODE_CALLBACK callb
 
 }  // namespace
 
+std::string EXPR_RoutineName(const EXPR_ROUTINE& routine)
+{
+    const KindText* k = kindText(routine.kind);
+    if (k != nullptr && k->name != nullptr)
+        return EXPR_Format("%s_%d", k->name, routine.number);
+    return EXPR_Format("routine of kind %d number %d", routine.kind, routine.number);
+}
+
+
 uint32_t& EXPR_SectionCount()
 {
     static uint32_t count = 0;

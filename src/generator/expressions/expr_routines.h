@@ -52,6 +52,10 @@ long EXPR_lWriteEvaluationRoutine(EXPR_ROUTINE* routine, void* user);
 long EXPR_lWriteEvaluationMacros(EXPR_ROUTINE* routine, void* user);
 long EXPR_lWriteEvaluationPrototypes(EXPR_ROUTINE* routine, void* pass);
 
+/* The name a routine is written under ("Command_Evaluation_Routine_3"),
+** or its kind and number for a kind with no routine of its own. */
+std::string EXPR_RoutineName(const EXPR_ROUTINE& routine);
+
 /* One expression of a routine: its variants in their preprocessor frame and
 ** its p-code path (operand declarations and instruction table). */
 void EXPR_WriteExpression(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_EXPRESSION& expression);
