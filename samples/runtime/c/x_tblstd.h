@@ -112,6 +112,14 @@ struct X_LIST_DATA {
     X_LONG lEntries;
 };
 
+/* The work pointers to a list of either version that the routines of a
+** run that uses the two-level list tables declare. */
+#define X_DECLARE_WORK_LISTS                                                                                          \
+    X_LIST_1 *pList_1 = pX_NULL;                                                                                      \
+    X_LIST_2 *pList_2 = pX_NULL;                                                                                      \
+    (void)pList_1;                                                                                                    \
+    (void)pList_2;
+
 #define X_LIST_COUNT_ENTRYS X_List_Count_Entries(X_LIST_PTR)
 #define X_CAST_LIST_FROM_NO(list, number, fun) X_LIST_PTR = X_List_From_Number((list), (number), (fun));
 extern X_PVOID X_LIST_PTR;

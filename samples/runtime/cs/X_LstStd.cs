@@ -19,6 +19,11 @@ public partial class X_LIST
     public int sCurrentEntrys, sCountEntrys1, lcCountEntrys;
 }
 
+// The work references to a list of either version that the routines of a
+// run that uses the two-level list tables declare.
+public class PX_LIST_1 : X_LIST { }
+public class PX_LIST_2 : X_LIST { }
+
 // The routines of a working list's operation table.
 public delegate void X_Add_Entry_Fcn(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_COND[] conditions, int list,
                                      X_LIST[] lists, char count, char initialise, char mode, char checkConditions);
@@ -48,7 +53,7 @@ public class X_LIST_OPERATIONS
 }
 
 // The comparison routine of SORT_LIST: the order of two entries.
-public delegate int X_SORT_COMPARE_FCN(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, object left, object right);
+public delegate int X_SORT_COMPARE_FCN(object left, object right);
 
 // The entry routines of a browse or component list: the list receives the
 // function's conditions and copies the entry itself.
@@ -79,4 +84,6 @@ public static partial class X_RUN_DLL
                                           char error) { }
     public static void X_Sort_List(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int list, X_LIST[] lists,
                                    X_SORT_COMPARE_FCN compare) { }
+    // the order of two packed or signed values of a length
+    public static int X_Compare_Identical_SorP(byte[] left, byte[] right, int type, int length) { return 0; }
 }

@@ -189,6 +189,9 @@ public static partial class X_VAR_DLL
     public static bool X_VAR_VarChar_StringCompare(X_IDS ids, X_PRO pro, X_FUN fun, object left, int leftLength,
                                                    VELMO.X_FLD_CHAR leftField, object right, int rightLength,
                                                    VELMO.X_FLD_CHAR rightField, int mask) { return false; }
+    // the order of two varying character or binary values
+    public static int X_VAR_VarChar_Compare(X_IDS ids, X_PRO pro, X_FUN fun, object left, object right) { return 0; }
+    public static int X_VAR_VarBinary_Compare(X_IDS ids, X_PRO pro, X_FUN fun, object left, object right) { return 0; }
     // the value of a short character field from the bytes of a fixed field
     public static short X_VAR_ShortChar_SetFromFixedChar(X_IDS ids, X_PRO pro, X_FUN fun, object storage, int length,
                                                          object target, int limit) { return 0; }

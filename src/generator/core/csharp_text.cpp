@@ -86,7 +86,8 @@ bool cOnlyName(std::string_view n)
     for (std::string_view name : kNames)
         if (n == name)
             return true;
-    return n.rfind("PX_", 0) == 0;
+    /* the C pointer types, but for the list references C# knows too */
+    return n.rfind("PX_", 0) == 0 && n != "PX_LIST_1" && n != "PX_LIST_2";
 }
 
 bool punct(const Token& t, std::string_view text)

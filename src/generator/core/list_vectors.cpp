@@ -159,8 +159,14 @@ void writeTotals()
     const int16_t level1 = static_cast<int16_t>(P3109_lCountLists(false));
     const int16_t level2 = static_cast<int16_t>(P3109_lCountLists(true));
     if (all == 0) {
-        if (!csharp())
+        /* the lists' instances are created with these counts in a run
+           that uses ZOPH2, lists or none */
+        if (!csharp()) {
+            if (zoph2())
+                for (const char* name : {"FUNCTION_TOTAL_LISTS", "FUNCTION_TOTAL_LL1_LISTS", "FUNCTION_TOTAL_LL2_LISTS"})
+                    P3109_WriteShortConstant(kListQueue, 0, name, 0);
             return;
+        }
         for (const char* name :
              {"TOTAL_LISTS", "FUNCTION_TOTAL_LISTS", "FUNCTION_TOTAL_LL1_LISTS", "FUNCTION_TOTAL_LL2_LISTS"})
             P3109_WritePublicConstInt(kListQueue, name, 0);

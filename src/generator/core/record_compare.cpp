@@ -285,3 +285,58 @@ void P3109_WriteRecordEquality(const GEN_FIELD_INFO& f, std::string_view first, 
     default: return;
     }
 }
+
+bool P3109_fRecordCompareUsesResult(const GEN_FIELD_INFO& f)
+{
+    switch (f.cType) {
+    case 'A': return f.lLength != 1;
+    case 'D':
+    case 'L':
+    case 'F':
+    case 'I':
+    case 'Y': return false;
+    default: return true;
+    }
+}
+
+void P3109_WriteRecordCompareCs(const GEN_FIELD_INFO& f, std::string_view first, std::string_view second, char cOrder)
+{
+    const std::string a = std::string(first) + "." + f.localName, b = std::string(second) + "." + f.localName;
+    const Returns r = returnsFor(cOrder);
+    const std::string value = P3109_pszValueMemberName(f);
+    const bool extended = P3109_fNeedsZophxHandling(f);
+    std::string compare;
+    switch (f.cType) {
+    case 'A': compare = "string.CompareOrdinal( " + a + ", " + b + " )"; break;
+    case 'P':
+    case 'S': {
+        const std::string type = f.cType == 'P' ? "X_DEFS.X_TYPE_PACKED" : "X_DEFS.X_TYPE_SIGNED";
+        if (extended)
+            compare = "X_RUN_DLL.X_Compare_Identical_SorP( " + a + ".fchData, " + b + ".fchData, " + type +
+                      ", ( BYTE_LEN_" + f.vectorName + " - DqooDef.X_FLD_PACKED_SIZE + 1 ) )";
+        else if (f.usByteLength == 1)
+            compare = a + ".CompareTo( " + b + " )";
+        else
+            compare = "X_RUN_DLL.X_Compare_Identical_SorP( " + a + ", " + b + ", " + type + ", BYTE_LEN_" +
+                      f.vectorName + " )";
+        break;
+    }
+    case 'D':
+    case 'L': compare = a + ".CompareTo( " + b + " )"; break;
+    case 'F':
+    case 'I':
+    case 'Y': compare = a + "." + value + ".CompareTo( " + b + "." + value + " )"; break;
+    case 'E':
+    case 'M':
+    case 'Z':
+    case '3':
+    case '4':
+    case 'U': compare = "string.CompareOrdinal( " + a + "." + value + ", " + b + "." + value + " )"; break;
+    case '1':
+    case 'H': compare = "X_VAR_DLL.X_VAR_VarChar_Compare( null, null, null, " + a + ", " + b + " )"; break;
+    case '2':
+    case 'B': compare = "X_VAR_DLL.X_VAR_VarBinary_Compare( null, null, null, " + a + ", " + b + " )"; break;
+    default: return;
+    }
+    P3109_Line("if ( ( lCompare = " + compare + " ) != 0 ) return " + r.threeWay + ";");
+}

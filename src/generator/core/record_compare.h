@@ -16,6 +16,13 @@
 ** letter outside the tables writes nothing. */
 void P3109_WriteRecordCompare(const GEN_FIELD_INFO& field, std::string_view first, std::string_view second,
                               char cOrder);
+/* The same ordering in C#, of the members of two entry objects: each
+** field's comparison into lCompare. */
+void P3109_WriteRecordCompareCs(const GEN_FIELD_INFO& field, std::string_view first, std::string_view second,
+                                char cOrder);
+/* Whether the C ordering of a field reads the comparison result lCompare
+** (the relational forms do not). */
+bool P3109_fRecordCompareUsesResult(const GEN_FIELD_INFO& field);
 void P3109_WriteRecordEquality(const GEN_FIELD_INFO& field, std::string_view first, std::string_view second);
 
 #endif

@@ -387,7 +387,14 @@ void P3109_EmitSortList()
         key.cOrder = P3109_Parm("BY_FIELDS", 1, i).rfind("*D", 0) == 0 ? 'D' : 'A';
         node.keys.push_back(key);
     }
-    P3109_SortRoutineList().push_back(node);
+    /* the C# pass meets the command again: its routine is written once */
+    std::vector<GEN_SORT_ROUTINE_NODE>& routines = P3109_SortRoutineList();
+    const auto known = std::find_if(routines.begin(), routines.end(),
+                                    [&](const GEN_SORT_ROUTINE_NODE& r) { return r.name == node.name; });
+    if (known != routines.end())
+        *known = node;
+    else
+        routines.push_back(node);
     P3109_WriteComment("Now sort the list (if it has entries in it)");
     P3109_Line(P3109_RunTime("X_Sort_List") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + node.listIdentifier +
                ", pX_List, " + node.name + " );");

@@ -2,8 +2,9 @@
 ** routine_section.cpp: the routine section of a function (insertion point
 ** 24): the debugger's command names, the prototypes of the subroutines and
 ** component routines, the prototypes and routines of the SELECT and
-** SELECT_SQL loops, and per data structure its prototypes, its type
-** definition and instances, and its assembler and disassembler routines.
+** SELECT_SQL loops, per data structure its prototypes, its type
+** definition and instances, and its assembler and disassembler routines,
+** and the comparison routines of the SORT_LIST commands.
 **
 ** Prototypes and type definitions go to the header, which the source
 ** includes first; routines go to the routine stream of the target.
@@ -14,11 +15,13 @@
 #include "generator/core/data_structures.h"
 #include "generator/core/field_types.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/record_compare.h"
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/io_support.h"
+#include "generator/emitters/list_support.h"
 
 namespace {
 
@@ -169,6 +172,72 @@ void writeDataStructures(GEN_STREAM prototypes)
     s.out.current = saved;
 }
 
+/* The key fields of a sort routine that are fields of the function. */
+std::vector<std::pair<GEN_FIELD_INFO, char>> sortKeys(const GEN_SORT_ROUTINE_NODE& r)
+{
+    std::vector<std::pair<GEN_FIELD_INFO, char>> keys;
+    for (const GEN_SORT_KEY& key : r.keys) {
+        GEN_FIELD_INFO f;
+        if (P3109_fFindUsedField(key.field, f))
+            keys.emplace_back(std::move(f), key.cOrder);
+    }
+    return keys;
+}
+
+/* One comparison routine of SORT_LIST: the order of two list entries by
+** the command's keys. C declares the comparison result only where a key
+** reads it (a variable never used would not compile cleanly). */
+void writeSortRoutine(const GEN_SORT_ROUTINE_NODE& r)
+{
+    const bool cs = P3109_fCSharp();
+    GEN_OUTPUT_STATE& o = g().out;
+    const std::vector<std::pair<GEN_FIELD_INFO, char>> keys = sortKeys(r);
+    P3109_WriteDoubleBoxComment(o.current, "Working List Sort Comparison Routine : " + r.name);
+    P3109_LineAt(0, cs ? "private static int " + r.name + " (object pvE1, object pvE2)"
+                       : "static int " + r.name + " (const void * pvE1, const void * pvE2)");
+    P3109_LineAt(0, "{");
+    o.usIndent = 3;
+    P3109_WriteComment("Define and initialise list entry pointers, et al");
+    const std::string& type = r.structureName;
+    for (const char* n : {"1", "2"})
+        P3109_Line(cs ? type + " psE" + n + " = ((" + type + ") pvE" + n + ");"
+                      : "struct " + type + " *psE" + n + " = ((struct " + type + "*) pvE" + n + ");");
+    bool result = cs;
+    for (const auto& key : keys)
+        result = result || P3109_fRecordCompareUsesResult(key.first);
+    if (result)
+        P3109_Line(cs ? "int lCompare = 0;" : "X_LONG lCompare = 0;");
+    P3109_WriteComment("Compare the two list entries");
+    for (const auto& [field, order] : keys) {
+        if (cs)
+            P3109_WriteRecordCompareCs(field, "psE1", "psE2", order);
+        else
+            P3109_WriteRecordCompare(field, "psE1", "psE2", order);
+    }
+    P3109_WriteComment("If this point is reached the values are equal");
+    P3109_Line("return(0);");
+    P3109_LineAt(0, "}");
+}
+
+void writeSortRoutines(GEN_STREAM prototypes)
+{
+    const std::vector<GEN_SORT_ROUTINE_NODE>& routines = P3109_SortRoutineList();
+    if (routines.empty())
+        return;
+    /* C# declares no prototypes */
+    if (!P3109_fCSharp()) {
+        P3109_WriteDashedBoxComment(prototypes, "Prototypes for working list sort comparison routines");
+        for (const GEN_SORT_ROUTINE_NODE& r : routines)
+            P3109_WriteLine(prototypes, 3, "static int " + r.name + " (const void *, const void *);");
+    }
+    GEN_MODULE_STATE& s = g();
+    const GEN_STREAM saved = s.out.current;
+    s.out.current = P3109_fCSharp() ? s.csStreams[2] : s.sbr;
+    for (const GEN_SORT_ROUTINE_NODE& r : routines)
+        writeSortRoutine(r);
+    s.out.current = saved;
+}
+
 }  // namespace
 
 std::string P3109_DataStructurePointerName(const GEN_DATA_STRUCTURE& structure)
@@ -196,6 +265,8 @@ void P3109_EmitRoutineSection()
     s.out.usIndent = 3;
     s.out.sDepth = depth;
     writeDataStructures(prototypes);
+    s.out.usIndent = 3;
+    writeSortRoutines(prototypes);
     s.out.usIndent = indent;
     s.out.sDepth = depth;
 }
