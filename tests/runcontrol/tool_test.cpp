@@ -4,11 +4,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "sample_env.h"
 
 namespace {
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
 {
@@ -77,6 +87,30 @@ TEST(Tool, CSharpIsAskedForWithGenerate)
          {"DEMOMIN.cs", "DEMOMIN.csproj", "DEMOMIN.sln", "DEMOMINSTG.cs", "Properties/AssemblyInfo.cs"})
         EXPECT_TRUE(std::filesystem::exists(project + "/" + name)) << name;
     EXPECT_TRUE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/DEMOMIN.C"));
+}
+
+/* --zoph2 sets the run's ZOPH2 switch: the function's lists stand in the
+   two-level list tables, a LONG_LIST list in the long layout and the other
+   in the short one; without it in the one table of plain lists. */
+TEST(Tool, Zoph2PutsTheListsIntoTheTwoLevelTables)
+{
+    SampleEnv env;
+    const std::string where = env.toolArguments();
+    const std::string c = env.root() + "/X_VELMO/X_DEM/SOURCE/DEFLIST.C";
+
+    ToolResult two = RunTool("--generate --zoph2 " + where + " DEMODEF DEFLIST");
+    EXPECT_EQ(two.status, 0) << two.out;
+    std::string text = ReadText(c);
+    EXPECT_NE(text.find("static X_LIST_1 FUNCTION_LIST_DEF [] = {"), std::string::npos) << text;
+    EXPECT_NE(text.find("static X_LIST_2 FUNCTION_LIST_DEF_2 [] = {"), std::string::npos);
+    EXPECT_NE(text.find("X_Create_List_Instances_2 (pX_Ids,"), std::string::npos);
+
+    ToolResult plain = RunTool("--generate " + where + " DEMODEF DEFLIST");
+    EXPECT_EQ(plain.status, 0) << plain.out;
+    text = ReadText(c);
+    EXPECT_NE(text.find("static struct X_LIST FUNCTION_LIST_DEF [] = {"), std::string::npos) << text;
+    EXPECT_EQ(text.find("X_LIST_2"), std::string::npos);
+    EXPECT_NE(RunTool("--help").out.find("--zoph2"), std::string::npos);
 }
 
 }  // namespace

@@ -10,10 +10,12 @@
 #include "dqov/run_driver.h"
 
 // Runs option `option` ('C' check, 'G' generate) on PROCESS/FUNCTION of the
-// system definition, asking for C# when `csharp` is set; the driver's
+// system definition, asking for C# when `csharp` is set and for the ZOPH2
+// switch when `zoph2` is set; the driver's
 // result, its error and warning counts, and the captured standard output.
 inline std::string RunToolsJob(FFC_SYSTEM_DEFINITION& sys, const char* process, const char* function, char option,
-                               int32_t& errors, int32_t& warnings, int32_t& result, bool csharp = false)
+                               int32_t& errors, int32_t& warnings, int32_t& result, bool csharp = false,
+                               bool zoph2 = false)
 {
     FFC_RUN_REQUEST rq{};
     rq.pSystemDefinition = &sys;
@@ -22,6 +24,8 @@ inline std::string RunToolsJob(FFC_SYSTEM_DEFINITION& sys, const char* process, 
     rq.cOption = option;
     if (csharp)
         rq.cCSharp = 'Y';
+    if (zoph2)
+        rq.cZoph2 = 'Y';
     rq.sRunMode = FFC_RUN_MODE_TOOLS;
     rq.plErrors = &errors;
     rq.plWarnings = &warnings;

@@ -31,8 +31,8 @@ bool nameChar(char c)
 
 std::vector<Token> tokens(std::string_view s)
 {
-    static constexpr std::array<std::string_view, 14> kTwo = {"->", "&&", "||", "==", "!=", "<=", ">=",
-                                                              "++", "--", "+=", "-=", "|=", "&=", "<<"};
+    static constexpr std::array<std::string_view, 14> kTwo = {
+        "->", "&&", "||", "==", "!=", "<=", ">=", "++", "--", "+=", "-=", "|=", "&=", "<<"};
     std::vector<Token> out;
     size_t i = 0;
     while (i < s.size()) {
@@ -59,8 +59,8 @@ std::vector<Token> tokens(std::string_view s)
         } else if (nameChar(c)) {
             while (i < s.size() && (nameChar(s[i]) || (std::isdigit(static_cast<unsigned char>(c)) && s[i] == '.')))
                 ++i;
-            out.push_back({std::isdigit(static_cast<unsigned char>(c)) ? Tok::Number : Tok::Name,
-                           s.substr(start, i - start)});
+            out.push_back(
+                {std::isdigit(static_cast<unsigned char>(c)) ? Tok::Number : Tok::Name, s.substr(start, i - start)});
         } else {
             size_t n = 1;
             for (std::string_view two : kTwo)
@@ -78,14 +78,14 @@ std::vector<Token> tokens(std::string_view s)
 ** otherwise. */
 bool cOnlyName(std::string_view n)
 {
-    static constexpr std::array<std::string_view, 26> kNames = {
-        "sizeof",  "memset",  "memcpy",  "memcmp",   "memmove",     "strcpy",     "strncpy",      "strlen",
-        "strcmp",  "strncmp", "strcat",  "sprintf",  "NULL",        "struct",     "X_VCHAR",      "X_PVCHAR",
-        "X_UCHAR", "X_PVOID", "LL_CONST", "_CPYNV", "END_OF_STRING", "X_PDICTIONARY_FIELD", "INSTANCE",
-        "INSTANCE_S3", "FUNCTION_STD_PARMS", "FUNCTION_STD_ARGS"};
-    for (std::string_view name : kNames)
-        if (n == name)
-            return true;
+    /* the C library, C's null pointer and structure tag; types, macros and
+       constants of the C run time */
+    static constexpr std::string_view kNames =
+        " sizeof memset memcpy memcmp memmove strcpy strncpy strlen strcmp strncmp strcat sprintf NULL struct"
+        " X_VCHAR X_PVCHAR X_UCHAR X_PVOID LL_CONST _CPYNV END_OF_STRING X_PDICTIONARY_FIELD INSTANCE INSTANCE_S3"
+        " FUNCTION_STD_PARMS FUNCTION_STD_ARGS ";
+    if (!n.empty() && kNames.find(" " + std::string(n) + " ") != std::string_view::npos)
+        return true;
     /* the C pointer types, but for the list references C# knows too */
     return n.rfind("PX_", 0) == 0 && n != "PX_LIST_1" && n != "PX_LIST_2";
 }
@@ -166,4 +166,3 @@ bool P3109_fCSharpText(std::string_view text)
         return false;
     return true;
 }
-

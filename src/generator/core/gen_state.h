@@ -78,6 +78,9 @@ struct GEN_OUTPUT_STATE {
     char cSuppress = 'N';
     int32_t lMacroContinuation = 0;
     std::array<std::vector<GEN_QUEUED_LINE>, GEN_QUEUE_COUNT> queues;
+    /* the command (its number and the target above it) whose C text the
+       line writer last refused in a C# file */
+    uint32_t ulCSharpRefused = UINT32_MAX;
 };
 
 /* GEN_SKELETON_CONDITIONS and the engine's per-line working state. */

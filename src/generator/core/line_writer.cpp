@@ -144,11 +144,11 @@ bool csharpStream(const GEN_MODULE_STATE& g, GEN_STREAM stream)
 ** command's name and the start of the line). */
 bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, std::string_view text)
 {
-    static uint32_t reported = UINT32_MAX;
     if (!csharpStream(g, stream) || P3109_fCSharpText(text))
         return false;
     const GEN_COMMAND_RECORD& command = P3109_CurrentCommand();
     const uint32_t serial = command.usNumber + (static_cast<uint32_t>(g.cTarget) << 16);
+    uint32_t& reported = P3109_State().out.ulCSharpRefused;
     if (serial != reported) {
         reported = serial;
         const std::string name = P3109_Padded(P3109_TrimRight(std::string_view(command.acName, 10)), 10);

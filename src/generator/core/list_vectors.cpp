@@ -163,7 +163,8 @@ void writeTotals()
            that uses ZOPH2, lists or none */
         if (!csharp()) {
             if (zoph2())
-                for (const char* name : {"FUNCTION_TOTAL_LISTS", "FUNCTION_TOTAL_LL1_LISTS", "FUNCTION_TOTAL_LL2_LISTS"})
+                for (const char* name :
+                     {"FUNCTION_TOTAL_LISTS", "FUNCTION_TOTAL_LL1_LISTS", "FUNCTION_TOTAL_LL2_LISTS"})
                     P3109_WriteShortConstant(kListQueue, 0, name, 0);
             return;
         }

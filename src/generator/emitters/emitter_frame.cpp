@@ -261,8 +261,8 @@ void P3109_EmitLabelTarget()
 
 /* The delegate type of a condition's evaluation routine in C#: the
 ** function's standard parameters and the routine's YES or NO. */
-constexpr const char* kCondEvaluateDelegate =
-    "System.Func<X_IDS, X_PRO, X_FUN, X_FLD[], X_LIST[], X_FKEY, FUNCTION_STATIC_GLOBAL_1, FUNCTION_STATIC_GLOBAL_2, char>";
+constexpr const char* kCondEvaluateDelegate = "System.Func<X_IDS, X_PRO, X_FUN, X_FLD[], X_LIST[], X_FKEY, "
+                                              "FUNCTION_STATIC_GLOBAL_1, FUNCTION_STATIC_GLOBAL_2, char>";
 
 void P3109_EmitConditionTest(const std::vector<std::string>& names, char cForm)
 {
@@ -279,8 +279,9 @@ void P3109_EmitConditionTest(const std::vector<std::string>& names, char cForm)
         if (cForm == 'Y' && P3109_fCSharp()) {
             /* the run time keeps the routine as a Delegate: C# makes one of a
                method only through a delegate type of its signature */
-            P3109_Line(P3109_Format("X_CondEvaluate[pX_Fun.scX_CondEvaluate] = new X_COND_EVALUATE( %d, new %s( %s ) );",
-                                    number, kCondEvaluateDelegate, found->name.c_str()));
+            P3109_Line(
+                P3109_Format("X_CondEvaluate[pX_Fun.scX_CondEvaluate] = new X_COND_EVALUATE( %d, new %s( %s ) );",
+                             number, kCondEvaluateDelegate, found->name.c_str()));
             P3109_Line("pX_Fun.scX_CondEvaluate++;");
         } else if (cForm == 'Y') {
             P3109_Line(P3109_Format("X_CondEvaluate[pX_Fun->scX_CondEvaluate].sCondNumber = %d;", number));

@@ -186,7 +186,10 @@ std::vector<std::pair<GEN_FIELD_INFO, char>> sortKeys(const GEN_SORT_ROUTINE_NOD
 
 /* One comparison routine of SORT_LIST: the order of two list entries by
 ** the command's keys. C declares the comparison result only where a key
-** reads it (a variable never used would not compile cleanly). */
+** reads it (a variable never used would not compile cleanly); the routine
+** is not static, as the routines of the SELECT loops are not: its
+** prototype stands in the header, which the built-in function program
+** includes as well. */
 void writeSortRoutine(const GEN_SORT_ROUTINE_NODE& r)
 {
     const bool cs = P3109_fCSharp();
@@ -194,7 +197,7 @@ void writeSortRoutine(const GEN_SORT_ROUTINE_NODE& r)
     const std::vector<std::pair<GEN_FIELD_INFO, char>> keys = sortKeys(r);
     P3109_WriteDoubleBoxComment(o.current, "Working List Sort Comparison Routine : " + r.name);
     P3109_LineAt(0, cs ? "private static int " + r.name + " (object pvE1, object pvE2)"
-                       : "static int " + r.name + " (const void * pvE1, const void * pvE2)");
+                       : "int " + r.name + " (const void * pvE1, const void * pvE2)");
     P3109_LineAt(0, "{");
     o.usIndent = 3;
     P3109_WriteComment("Define and initialise list entry pointers, et al");
@@ -228,7 +231,7 @@ void writeSortRoutines(GEN_STREAM prototypes)
     if (!P3109_fCSharp()) {
         P3109_WriteDashedBoxComment(prototypes, "Prototypes for working list sort comparison routines");
         for (const GEN_SORT_ROUTINE_NODE& r : routines)
-            P3109_WriteLine(prototypes, 3, "static int " + r.name + " (const void *, const void *);");
+            P3109_WriteLine(prototypes, 3, "int " + r.name + " (const void *, const void *);");
     }
     GEN_MODULE_STATE& s = g();
     const GEN_STREAM saved = s.out.current;

@@ -22,8 +22,7 @@ class CsVariantRecorder final : public ExprWriterServices {
 public:
     CsVariantRecorder(ExprWriterServices& gen, std::vector<ExprCsVariantLine>& lines)
         : gen_(gen), lines_(lines), stream_(gen.OutputStream()), indent_(gen.OutputIndent())
-    {
-    }
+    {}
 
     char TargetLanguage() const override { return gen_.TargetLanguage(); }
     uint32_t OutputStream() const override { return gen_.OutputStream(); }

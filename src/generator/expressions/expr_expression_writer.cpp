@@ -303,8 +303,9 @@ void EXPR_WriteExpression(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_E
             continue;
         /* C# gets only a variant whose every line is C#; without one the
            instruction table evaluates the expression */
-        if (cs && (variant->tag == EXPR_VARIANT_ISERIES || variant->tag == EXPR_VARIANT_NO_LONGLONG ||
-                   variant->tag == EXPR_VARIANT_GENERIC) &&
+        if (cs &&
+            (variant->tag == EXPR_VARIANT_ISERIES || variant->tag == EXPR_VARIANT_NO_LONGLONG ||
+             variant->tag == EXPR_VARIANT_GENERIC) &&
             !EXPR_fRecordCsVariant(gen, routine, expression, *variant, csLines))
             continue;
         switch (variant->tag) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "generator/core/services.h"
+#include "generator/expressions/expr_routines.h"
 #include "generator/expressions/expr_table_rows.h"
 
 void ExprGeneratorServices::ReportError(std::string_view text)
@@ -118,8 +119,9 @@ void WriteEpilogue(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine
     const std::string table = operandIndex > 0 ? "apOperandTable" : (csharp ? "null" : "pX_NULL");
     const int32_t kind = routine.kind;
 
-    /* A When routine works on the When group's stack, its parameter. */
-    if (kind != EXPR_ROUTINE_WHEN_TEST)
+    /* A When routine works on the When group's stack, its parameter; so
+       does, in C#, the routine that loads the group's subject. */
+    if (kind != EXPR_ROUTINE_WHEN_TEST && !(csharp && EXPR_fLoadsWhenSubject(routine)))
         WriteOperandStack(gen, csharp, routine.operandStackSize);
 
     if (kind == EXPR_ROUTINE_CALLBACK) {

@@ -320,7 +320,6 @@ std::string EXPR_RoutineName(const EXPR_ROUTINE& routine)
     return EXPR_Format("routine of kind %d number %d", routine.kind, routine.number);
 }
 
-
 uint32_t& EXPR_SectionCount()
 {
     static uint32_t count = 0;

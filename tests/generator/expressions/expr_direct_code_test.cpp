@@ -224,6 +224,42 @@ TEST_F(DirectCode, HighAndLowValuesInCSharp)
                     "      X_DEFS.X_SETBYTE( pField, 2, (byte)( 0x09 | X_DEFS.X_SIGNED_NEGATIVE ) );"}));
 }
 
+// In C# a variant whose direct code holds C text (the "not available" of a
+// large-object field, written with memset and "->") is not written: its
+// routine evaluates the expression through the instruction table, which
+// stands live; a variant of C# text keeps its direct code and leaves the
+// table dead under "#if UNUSED".
+TEST_F(DirectCode, CSharpVariantWithCTextLeavesItsExpressionToTheTable)
+{
+    gen.target = EXPR_TARGET_CSHARP;
+    gen.dictionary.fields["DOC"] = FieldFacts("V_FIELD_DOC", '3', 0);
+    gen.dictionary.fields["A5"] = FieldFacts("V_FIELD_A5", 'A', 5);
+    compileSpecial("*NAVAIL", Operand("FL", "DOC", '3', 0), "B0000001");
+    compileSpecial("*NAVAIL", Operand("FL", "A5", 'A', 5), "B0000002");
+    const Lines t = written();
+    const Lines doc = from(t, "private static void Command_Evaluation_Routine_1( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN "
+                              "pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 "
+                              "pGlobal1, FUNCTION_STATIC_GLOBAL_2 pGlobal2 )");
+    ASSERT_GE(doc.size(), 3u) << ::testing::PrintToString(t);
+    const Lines body(doc.begin(), std::find(doc.begin(), doc.end(), "}"));
+    auto in = [](const Lines& lines, const std::string& text) {
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const std::string& l) { return l.find(text) != std::string::npos; });
+    };
+    EXPECT_FALSE(in(body, "memset")) << ::testing::PrintToString(body);
+    EXPECT_FALSE(in(body, "->"));
+    EXPECT_FALSE(in(body, "#if UNUSED"));
+    EXPECT_TRUE(in(body, "   int[] asInstructionTable =  new int[]"));
+    EXPECT_TRUE(in(body, "X_VAR_DLL.X_VAR_EvaluateExpression( frame );"));
+    const Lines alpha = from(t, "private static void Command_Evaluation_Routine_2( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN "
+                                "pX_Fun, X_FLD[] pX_Fld, X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 "
+                                "pGlobal1, FUNCTION_STATIC_GLOBAL_2 pGlobal2 )");
+    ASSERT_GE(alpha.size(), 3u);
+    EXPECT_EQ(alpha[2].rfind("   DqooDef.X_MEMCPY( ", 0), 0u) << ::testing::PrintToString(alpha);
+    EXPECT_EQ(alpha[3], "   #if UNUSED");
+    EXPECT_TRUE(gen.messages.empty());
+}
+
 // "Not available" in an alphanumeric field: as much of N/AVAIL as fits,
 // after blanks when the field is longer; two characters are blanked.
 TEST_F(DirectCode, NotAvailableFitsTheAlphanumericField)
