@@ -7,7 +7,9 @@
 -- every layout with fields of the extended kinds, CSSCR screens whose
 -- keys are conditioned, CSRPT two reports, CSFLOW flow, calls and
 -- programs, CSMISC validation, SQL selections and field texts, CSPANL
--- panels with their keys, options and a browse list). The
+-- panels with their keys, options and a browse list, CSVARY cases,
+-- arrays, remembered values and subroutine parameters of every field
+-- type). The
 -- functions' source is in sources/DEM/DEMOCS; the fields are those of
 -- the other processes and the functions' own.
 INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
@@ -27,7 +29,8 @@ INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES
   ('DEM', 'DEMOCS', 'CSRPT', '', 'N', 'Y'),
   ('DEM', 'DEMOCS', 'CSFLOW', '', 'N', 'Y'),
   ('DEM', 'DEMOCS', 'CSMISC', '', 'N', 'Y'),
-  ('DEM', 'DEMOCS', 'CSPANL', '', 'N', 'Y');
+  ('DEM', 'DEMOCS', 'CSPANL', '', 'N', 'Y'),
+  ('DEM', 'DEMOCS', 'CSVARY', '', 'N', 'Y');
 
 INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
   ('DEM', 'DEMOCS', 'CSEXPR', 'ENG', 'Moves and compares of every field type'),
@@ -37,7 +40,8 @@ INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
   ('DEM', 'DEMOCS', 'CSRPT', 'ENG', 'Two reports with breaks and totals'),
   ('DEM', 'DEMOCS', 'CSFLOW', 'ENG', 'Flow, calls and programs'),
   ('DEM', 'DEMOCS', 'CSMISC', 'ENG', 'Checks, SQL selections and texts'),
-  ('DEM', 'DEMOCS', 'CSPANL', 'ENG', 'Panels with every key and a browse list');
+  ('DEM', 'DEMOCS', 'CSPANL', 'ENG', 'Panels with every key and a browse list'),
+  ('DEM', 'DEMOCS', 'CSVARY', 'ENG', 'Cases, arrays and subroutines of every field type');
 
 INSERT INTO QV_F71 (X71P_I, X71MOD, X71PLN, X71BNO, X71BDS) VALUES
   ('DEM', 'DEMOCS', 'ENG', 1, 'C# variants');

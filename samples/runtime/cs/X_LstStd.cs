@@ -17,6 +17,42 @@ public partial class X_LIST
     public char chScreening, chOSelected, chOAltered, chONotNull, chODisplay, chOAdd, chOChange, chODelete;
     public int sCurrentEntry, sCurrentEntry1, lcCurrentEntry;
     public int sCurrentEntrys, sCountEntrys1, lcCountEntrys;
+
+    // The definition of a list the run time makes its instance of: name,
+    // kind, version, most entries, the field vector with its count, the
+    // condition blocks with theirs, the vector map, the entry count, the
+    // exchange and change-tracking flags, the vector entries of counter,
+    // page size, top, selected and further entry and scroll text, the list's
+    // storage, the panel fields of a browse list, the screening flags and,
+    // for a list of the second version, that version.
+    public X_LIST(string name, char kind, int version, int maxEntries, int reserved1, int reserved2, int fields,
+                  X_FLD[] vector, int conditions, X_COND[] conditionBlocks, X_LMAP[] map, int entryCount,
+                  char exchange, char changeTracking, int counter, int pageSize, int topEntry, int selEntry,
+                  int scrollText, int further, object storage, object reserved3, object argument, char screening,
+                  char selected, char altered, char notNull, char display, char add, char change, char delete,
+                  int listVersion = 0)
+    {
+        pX_Fld = vector; sFld = fields; pX_Cond = conditionBlocks; svTopEntry = topEntry;
+    }
+    public X_LIST() { }
+}
+
+// One entry of a list's vector map: the field's vector entry and its place
+// in the list's fields (-1 none).
+public class X_LMAP
+{
+    public int sField, sMap;
+    public X_LMAP(int field, int map) { sField = field; sMap = map; }
+}
+
+// The instances of the function's lists, made from its list definitions
+// (one table, or the two tables of a run that uses the two-level tables).
+public static partial class X_RUN_DLL
+{
+    public static void X_Create_List_Instances(X_IDS ids, X_PRO pro, X_FUN fun, int lists, X_LIST[] definitions,
+                                               ref X_LIST[] instances) { }
+    public static void X_Create_List_Instances_2(X_IDS ids, X_PRO pro, X_FUN fun, int level1, X_LIST[] definitions1,
+                                                 int level2, X_LIST[] definitions2, ref X_LIST[] instances) { }
 }
 
 // The work references to a list of either version that the routines of a

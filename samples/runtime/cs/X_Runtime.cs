@@ -16,7 +16,12 @@ public partial class X_LIST { }
 public partial class X_FKEY { }
 public partial class X_UIM { }
 public partial class X_PARM { }
-public partial class X_COND { public char chTrue; }
+public partial class X_COND
+{
+    public char chTrue;
+    public X_COND() { }
+    public X_COND(char value) { chTrue = value; }
+}
 public partial class X_RENAME_STACK { public string fchFile, fchFileField, fchField; }
 
 // One descriptor of the field vector: name, descriptor type, field type and
@@ -62,6 +67,9 @@ namespace VELMO
         // the build date and time of the module, as the run-time knows them
         public static readonly string __DATE__ = "";
         public static readonly string __TIME__ = "";
+
+        // the version word of a list of the second version (the long layout)
+        public const int X_LIST_V2 = 2;
 
         // the highest and lowest values of the integer kinds
         public const sbyte X_INT8_HIVAL = sbyte.MaxValue, X_INT8_LOVAL = sbyte.MinValue;

@@ -34,7 +34,11 @@ public class X_VAR_EXPRESSION_OPERAND
 }
 public class X_VAR_DOUBLE { public double m_Data; public int m_Decimals; }
 public class X_VAR_PACKED { public byte[] m_Data = new byte[32]; public int m_Decimals; }
-public class X_VAR_STRING { public int m_Type; public int m_Length; public string m_VarChar; public object m_Char; }
+public class X_VAR_STRING
+{
+    public int m_Type; public int m_Length; public string m_VarChar; public object m_Char;
+    public VELMO.X_FLD_CHAR m_FldChar;
+}
 
 // The factors of an operand table.
 public class X_VAR_HEADER { public uint ulHeaderKind; }
@@ -140,6 +144,9 @@ namespace VELMO
     {
         // blanks, as long as the longest alphanumeric value
         public const string X_ALPHA_BLANK_STRING = "";
+        // the outcomes a compare of two strings may be asked for
+        public const int X_VAR_COMPARE_MASK_LESS = 0x01, X_VAR_COMPARE_MASK_EQUAL = 0x02,
+                         X_VAR_COMPARE_MASK_GREATER = 0x04;
         // the comparison of a field's bytes from an offset with a value
         public static int X_MEMCMP(object field, int offset, object value, int length) { return 0; }
     }

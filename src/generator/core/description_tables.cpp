@@ -199,9 +199,11 @@ void writeConditionValues(size_t conditions)
         P3109_WriteLine(kListQueue, 6, "};");
         return;
     }
+    /* C# makes each condition an object of its value */
+    const bool cs = g().cTarget == GEN_TARGET_CSHARP;
     std::string text = "{";
     for (size_t i = 0; i < conditions; ++i) {
-        text += i == 0 ? "YES" : "NO";
+        text += cs ? (i == 0 ? "new X_COND( YES )" : "new X_COND( NO )") : (i == 0 ? "YES" : "NO");
         if (i + 1 == conditions) {
             P3109_WriteLine(kListQueue, 6, text + "};");
             return;
@@ -274,7 +276,9 @@ void P3109_WriteConditionBlocks()
     for (const GEN_LIST_DEFINITION& l : lists) {
         if (l.cKind != 'B')
             continue;
-        P3109_WriteLine(kListQueue, 3, "static struct X_COND X_ListC_" + l.identifier + "[] = ");
+        P3109_WriteLine(kListQueue, 3,
+                        g().cTarget == GEN_TARGET_CSHARP ? "private static X_COND[] X_ListC_" + l.identifier + " = "
+                                                         : "static struct X_COND X_ListC_" + l.identifier + "[] = ");
         writeConditionValues(d.conditions.size());
     }
 }

@@ -145,9 +145,9 @@ void writeListTables()
     if (!level1.empty())
         P3109_WriteLine(kListQueue, 3, "");
     P3109_WriteLine(kListQueue, 3,
-                    csharp()
-                        ? "private X_LIST[] FUNCTION_LIST_DEF_2 = new X_LIST[" + std::to_string(level2.size()) + "]{"
-                        : "static X_LIST_2 FUNCTION_LIST_DEF_2 [] = {");
+                    csharp() ? "private static X_LIST[] FUNCTION_LIST_DEF_2 = new X_LIST[" +
+                                   std::to_string(level2.size()) + "]{"
+                             : "static X_LIST_2 FUNCTION_LIST_DEF_2 [] = {");
     for (size_t i = 0; i < level2.size(); ++i)
         P3109_WriteListDefinitionEntry(*level2[i], static_cast<int>(i + 1));
     P3109_WriteLine(kListQueue, 3, "};");

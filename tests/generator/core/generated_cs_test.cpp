@@ -80,10 +80,11 @@ TEST_F(GeneratedCSharp, EverySampleFunctionsSetCompilesWithMcs)
         EXPECT_EQ(mcs(function), "") << function;
         compiled += function + " ";
     }
-    EXPECT_EQ(compiled,
-              "CSEXPR CSFLOW CSIO CSLIST CSMISC CSPANL CSRPT CSSCR DEFBIF DEFLIST DEFRPT DEFSQL DEFUSE FLTGRP FLTKEEP "
-              "FLWCALL FLWCHK FLWMAIN IOCHNG IOFETCH IOSEL "
-              "LSTINQ LSTMNT LSTRPT CUSTLST CUSTUPD DEMOMIN TYPALL TYPDS TYPWEB ORDLST ORDWEB EXPCALC EXPTEXT ");
+    EXPECT_EQ(
+        compiled,
+        "CSEXPR CSFLOW CSIO CSLIST CSMISC CSPANL CSRPT CSSCR CSVARY DEFBIF DEFLIST DEFRPT DEFSQL DEFUSE FLTGRP FLTKEEP "
+        "FLWCALL FLWCHK FLWMAIN IOCHNG IOFETCH IOSEL "
+        "LSTINQ LSTMNT LSTRPT CUSTLST CUSTUPD DEMOMIN TYPALL TYPDS TYPWEB ORDLST ORDWEB EXPCALC EXPTEXT ");
     /* a browse list's condition block holds TRUE, FALSE and DEFLIST's two DEF_COND, as in C */
     EXPECT_NE(readFile(project("DEFLIST") / "DEFLISTIncl.cs").find("public X_COND[] Cond = new X_COND[4];"),
               std::string::npos);

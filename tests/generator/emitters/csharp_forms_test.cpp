@@ -94,7 +94,7 @@ TEST_F(CSharpForms, ExpressionsWithoutCSharpDirectCodeRunTheirInstructionTables)
     const std::string cs = generate("CSEXPR");
     EXPECT_FALSE(has(cs, "X_DEFAULT_TIME \".000000000\"")) << cs;
     EXPECT_FALSE(has(cs, "->"));
-    const size_t routine = cs.find("0x00000186 /* X_COMP_OPCODE_COERCE_DATE_TO_DATETIME */");
+    const size_t routine = cs.find("0x00000264 /* X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_DATE */");
     ASSERT_NE(routine, std::string::npos) << cs;
     const size_t start = cs.rfind("private static void Command_Evaluation_Routine_", routine);
     const std::string body = cs.substr(start, cs.find("\r\n} \r\n", routine) - start);
@@ -154,7 +154,7 @@ TEST_F(CSharpForms, ConditionedPanelKeysHandTheirRoutinesAsDelegates)
 TEST_F(CSharpForms, ListsOfExtendedFieldsAreSizedByTheirKinds)
 {
     const std::string cs = generate("CSLIST");
-    EXPECT_TRUE(has(cs, "      , new X_FLD( U_NAME_TEXT_") << cs;
+    EXPECT_TRUE(has(cs, "      , new X_FLD( U_NAME_TEXT_")) << cs;
     EXPECT_TRUE(has(cs, "2,DqooDef.X_FLD_INT16_SIZE,0, \r\n         X_List_CSLONG.fFINT2,0,NO ) "));
     EXPECT_TRUE(has(cs, "4,DqooDef.X_FLD_INT32_SIZE,0, \r\n         X_List_CSLONG.fFCOUNT,0,NO ) "));
     EXPECT_TRUE(has(cs, "10,DqooDef.X_FLD_DATE_SIZE,0, \r\n         X_List_CSLONG.fFDATE,0,NO ) "));
@@ -181,8 +181,8 @@ TEST_F(CSharpForms, SortListRoutinesCompareTheirKeys)
     const std::string name = c.substr(c.find("X_Sort_List_", call + 60), 16);
     EXPECT_TRUE(has(readFile(sourceDir() / "CSLIST.H"), "   int " + name + " (const void *, const void *);"));
     EXPECT_TRUE(has(c, "int " + name +
-                           " (const void * pvE1, const void * pvE2)\r\n{ \r\n  \r\n"
-                           "   /* Define and initialise list entry pointers, et al */ \r\n  \r\n"
+                           " (const void * pvE1, const void * pvE2) \r\n{ \r\n \r\n"
+                           "   /* Define and initialise list entry pointers, et al */ \r\n \r\n"
                            "   struct LIST_CSLONG *psE1 = ((struct LIST_CSLONG*) pvE1); \r\n"
                            "   struct LIST_CSLONG *psE2 = ((struct LIST_CSLONG*) pvE2); \r\n"
                            "   X_LONG lCompare = 0; \r\n"))
@@ -194,7 +194,7 @@ TEST_F(CSharpForms, SortListRoutinesCompareTheirKeys)
                                  "sizeof( psE1->fLSTNO ) ) ) != 0 ) return lCompare;");
     EXPECT_NE(date, std::string::npos) << c;
     EXPECT_LT(date, number);
-    EXPECT_TRUE(has(cs, "private static int " + name + " (object pvE1, object pvE2)\r\n{ \r\n")) << cs;
+    EXPECT_TRUE(has(cs, "private static int " + name + " (object pvE1, object pvE2) \r\n{ \r\n")) << cs;
     EXPECT_TRUE(has(cs, "LIST_CSLONG psE1 = ((LIST_CSLONG) pvE1);"));
     EXPECT_TRUE(has(cs, "if ( ( lCompare = string.CompareOrdinal( psE1.fFDATE.vchDate, psE2.fFDATE.vchDate ) ) != 0 ) "
                         "return (lCompare * -1);"));
@@ -255,6 +255,9 @@ TEST_F(CSharpForms, LongAndShortListLayoutsWithTheZoph2Switch)
     EXPECT_TRUE(has(cs, "X_RUN_DLL.X_Get_Entry_2( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pGlobal1.X_Cond, V_LIST_CSBRL, "
                         "pX_List, lcGetEntry, YES, ref pGlobal1.chEntryChanged );"));
     EXPECT_TRUE(has(cs, "X_RUN_DLL.X_Create_List_Instances_2 (pX_Ids,"));
+    EXPECT_TRUE(has(cs, "ref ppX_List);"));
+    EXPECT_TRUE(has(cs, "private static X_LIST[] FUNCTION_LIST_DEF_2 = new X_LIST[2]{"));
+    EXPECT_TRUE(has(cs, "public const int FUNCTION_TOTAL_LL2_LISTS = 2;"));
     EXPECT_TRUE(has(cs, "pX_List[V_LIST_CSBRW].svTopEntry = V_MAXIMUM_VALUE + 1;"));
     EXPECT_EQ(mcs("CSLIST"), "");
 }
@@ -273,6 +276,12 @@ TEST_F(CSharpForms, PlainListLayoutWithoutTheSwitch)
     EXPECT_FALSE(has(c, "X_LIST_2"));
     EXPECT_FALSE(has(c, "X_LIST_1"));
     EXPECT_TRUE(has(cs, "sEntrys = pX_List[V_LIST_CSSHRT].sCurrentEntrys;")) << cs;
+    /* the lists' definitions, condition blocks and instances in C# too */
+    EXPECT_TRUE(has(cs, "private static X_LIST[] FUNCTION_LIST_DEF = new X_LIST[5]{ \r\n"
+                        "       new X_LIST( \"CSLONG\",'W',0,5000,0,0, \r\n"));
+    EXPECT_TRUE(has(cs, "private static X_COND[] X_ListC_CSBRW =  \r\n      {new X_COND( YES ),new X_COND( NO ),"));
+    EXPECT_TRUE(has(cs, "X_RUN_DLL.X_Create_List_Instances( pX_Ids, pX_Pro, pX_Fun, FUNCTION_TOTAL_LISTS, "
+                        "FUNCTION_LIST_DEF, ref pX_List );"));
     EXPECT_EQ(gcc("CSLIST"), "");
     EXPECT_EQ(mcs("CSLIST"), "");
 }
@@ -286,8 +295,8 @@ TEST_F(CSharpForms, IseriesOnlyCommandsFailAtRunTimeInCSharp)
     EXPECT_FALSE(has(cs, "X_FCHAR")) << cs;
     EXPECT_FALSE(has(cs, "X_PDF_Exec_OS400"));
     EXPECT_FALSE(has(cs, "#if X_OPERATING_SYSTEM_ISERIES"));
-    EXPECT_TRUE(has(cs, "X_RUN_DLL.X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun.vchName,\r\n"
-                        "               X_RUN_DLL.X_TEXT(136),\"EXEC_CPF\");"));
+    EXPECT_TRUE(has(cs, "X_RUN_DLL.X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun.vchName, \r\n"
+                        "                  X_RUN_DLL.X_TEXT(136),\"EXEC_CPF\");"));
     EXPECT_TRUE(has(cs, "X_RUN_DLL.X_TEXT(136),\"CALL\");"));
     EXPECT_TRUE(has(cs, "X_RUN_DLL.X_TEXT(136),\"SUBMIT\");"));
     EXPECT_TRUE(has(out_, "PRC1005 W Line 38 EXEC_OS400")) << out_;
@@ -298,12 +307,37 @@ TEST_F(CSharpForms, IseriesOnlyCommandsFailAtRunTimeInCSharp)
     EXPECT_EQ(mcs("CSFLOW"), "");
 }
 
+/* CASE of an integer and of a varying field: the routine that loads the
+   subject is handed the group's operand stack and evaluates into it,
+   whether through direct code or through its instruction table, with no
+   stack of its own; the varying compare reaches the run time's members. */
+TEST_F(CSharpForms, CaseSubjectsAreLoadedIntoTheGroupsStack)
+{
+    const std::string cs = generate("CSVARY");
+    const std::string head = "X_VAR_EXPRESSION_OPERAND[] operandStack ) \r\n{ \r\n";
+    size_t subjects = 0;
+    for (size_t at = cs.find(head); at != std::string::npos; at = cs.find(head, at + 1)) {
+        const size_t line = cs.rfind("\r\n", at) + 2;
+        if (cs.compare(line, 47, "private static void Command_Evaluation_Routine_") != 0)
+            continue;
+        ++subjects;
+        const std::string body = cs.substr(at, cs.find("\r\n} \r\n", at) - at);
+        EXPECT_EQ(body.find("operandStack = new"), std::string::npos) << body;
+    }
+    EXPECT_EQ(subjects, 2u) << cs;
+    EXPECT_TRUE(has(cs, "X_VAR_DLL.X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, null, 0, "
+                        "operandStack[1].m_String.m_FldChar, ((string) \"AB\"), 2, null, "
+                        "DqooDef.X_VAR_COMPARE_MASK_EQUAL );"));
+    EXPECT_EQ(mcs("CSVARY"), "");
+}
+
 /* Every function of DEMOCS checks clean and its C# set compiles; so does
    every sample function with lists generated with the ZOPH2 switch, whose
    C compiles too. */
 TEST_F(CSharpForms, EveryFunctionCompilesAndEveryListLayoutWithZoph2)
 {
-    for (const char* function : {"CSEXPR", "CSIO", "CSLIST", "CSSCR", "CSRPT", "CSFLOW", "CSMISC", "CSPANL"}) {
+    for (const char* function :
+         {"CSEXPR", "CSIO", "CSLIST", "CSSCR", "CSRPT", "CSFLOW", "CSMISC", "CSPANL", "CSVARY"}) {
         generate(function);
         EXPECT_EQ(mcs(function), "") << function;
     }

@@ -80,6 +80,8 @@ namespace VELMO.%163
 
       // ---- The tables of the function's commands ----
 %35
+%16
+%20
 %53
 %55
 %56
@@ -89,7 +91,13 @@ namespace VELMO.%163
                                                  X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
                                                  FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
       {
+%%IF_ZOPH2_IS_USED
+         X_LIST[] ppX_List = pX_List;
+%%ENDIF
 %120
+%%IF_ZOPH2_IS_NOT_USED
+%21         X_RUN_DLL.X_Create_List_Instances( pX_Ids, pX_Pro, pX_Fun, FUNCTION_TOTAL_LISTS, FUNCTION_LIST_DEF, ref pX_List );
+%%ENDIF
 %121
       }
 
