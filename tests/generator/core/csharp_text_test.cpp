@@ -67,9 +67,11 @@ protected:
     {
         GenFixture::SetUp();
         setUp();
-        std::filesystem::create_directories(dir_ / "cs");
+        std::filesystem::create_directories(dir_ / "root" / "CS");
     }
-    GEN_STREAM open(const std::string& name) { return P3109_pOpenOutputFile((dir_ / "cs" / name).string()); }
+    /* a file of the environment's directory CS, named as the generator names its files */
+    GEN_STREAM open(const std::string& name) { return P3109_pOpenOutputFile("\\CS\\" + name); }
+    std::string text(const std::string& name) { return readFile(dir_ / "root" / "CS" / name); }
 };
 
 /* A C line on its way to a .cs file is not written; the generation fails
@@ -84,8 +86,8 @@ TEST_F(CSharpStreams, CTextIsRefusedOnceACommand)
     P3109_WriteLine(c, 3, "pX_Sel_5->chLock = YES;");
     P3109_CloseStream(cs);
     P3109_CloseStream(c);
-    EXPECT_EQ(readFile(dir_ / "cs" / "A.cs"), "   pX_Sel_5.chLock = YES; \r\n");
-    EXPECT_EQ(readFile(dir_ / "cs" / "A.C"), "   pX_Sel_5->chLock = YES; \r\n");
+    EXPECT_EQ(text("A.cs"), "   pX_Sel_5.chLock = YES; \r\n");
+    EXPECT_EQ(text("A.C"), "   pX_Sel_5->chLock = YES; \r\n");
     const std::vector<std::string> messages = issuedMessages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].rfind("PRC1194 F ", 0), 0u) << messages[0];
@@ -106,7 +108,7 @@ TEST_F(CSharpStreams, QueuedLinesOfTheCSharpPass)
     GEN_STREAM cs = open("B.cs");
     P3109_WriteLineQueue(1, cs);
     P3109_CloseStream(cs);
-    EXPECT_EQ(readFile(dir_ / "cs" / "B.cs"), "   private static X_DBM X_Sel_5; \r\n");
+    EXPECT_EQ(text("B.cs"), "   private static X_DBM X_Sel_5; \r\n");
     ASSERT_EQ(g.out.queues[1].size(), 1u);
     EXPECT_EQ(issuedMessages().size(), 1u);
 }
