@@ -297,8 +297,9 @@ TEST_F(Compiler, RememberedValuesKeepTheirScope)
 }
 
 // #I4 := #I4 + 1: the integer is pushed as itself and coerced to the
-// long of the arithmetic, and back; only the table form holds that.
-TEST_F(Compiler, IntegerFieldsAreCoercedAndTableOnly)
+// long long of the arithmetic, and back; the coercions are the table's
+// only, the direct code reads and stores the field through its structure.
+TEST_F(Compiler, IntegerFieldsAreCoercedAndHaveDirectCode)
 {
     const DQOO_CHECKED_OPERAND operands[] = {Field("I4", 'I', 4), Number("1"), Work('P')};
     const DQOO_CHECKED_OPERATION operations[] = {Op(1, "AD", 2, 3), Op(3, "ZA")};
@@ -317,7 +318,8 @@ TEST_F(Compiler, IntegerFieldsAreCoercedAndTableOnly)
               (std::vector<uint32_t>{Named("PUSH_INT32_VECTOR_AS_INT32"), Named("COERCE_INT32_TO_LONGLONG"),
                                      Named("PUSH_INT32_CONSTANT_AS_LONGLONG"), Named("LONGLONG_PLUS"),
                                      Named("COERCE_LONGLONG_TO_INT32"), Named("PULL_INT32_VECTOR_FROM_INT32")}));
-    EXPECT_TRUE(seen[0].variants[0].empty());
+    EXPECT_EQ(seen[0].variants[0],
+              (std::vector<uint32_t>{EXPR_VARIANT_ISERIES, EXPR_VARIANT_NO_LONGLONG, EXPR_VARIANT_GENERIC}));
 }
 
 TEST_F(Compiler, RefusalsNameWhatCannotBeCompiled)
@@ -372,13 +374,23 @@ TEST(CompilerOpcodes, NumbersMatchTheCatalogueNames)
 {
     namespace op = dqoo::op;
     const std::pair<uint32_t, const char*> named[] = {
-        {op::kPushInt32AsLong, "PUSH_INT32_CONSTANT_AS_LONG"},
-        {op::kPushInt64AsLongLong, "X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_LONGLONG"},
-        {op::kPushPackedAsDouble, "PUSH_PACKED_CONSTANT_AS_DOUBLE"},
+        {op::kPushInt32Constant + op::Long, "PUSH_INT32_CONSTANT_AS_LONG"},
+        {op::kPushInt32Constant + op::Int64, "PUSH_INT32_CONSTANT_AS_INT64"},
+        {op::kPushInt64ConstantAsLongLong, "X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_LONGLONG"},
+        {op::kPushInt64ConstantAsPacked63, "X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_PACKED63"},
+        {op::kPushInt64ConstantAsInt64, "X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_INT64"},
+        {op::kPushPackedConstantAsDouble, "PUSH_PACKED_CONSTANT_AS_DOUBLE"},
+        {op::kPushPackedConstantAsLongLong, "PUSH_PACKED_CONSTANT_AS_LONGLONG"},
+        {op::kPushPackedConstantAsInt64, "PUSH_PACKED_CONSTANT_AS_INT64"},
+        {op::kPushFloat64Constant, "PUSH_FLOAT64_CONSTANT_AS_FLOAT64"},
         {op::kPushStringConstant, "PUSH_STRING_CONSTANT_AS_STRING"},
-        {op::kPushPackedAsLong, "PUSH_PACKED_VECTOR_AS_LONG"},
-        {op::kPushPackedAsLong + op::kVector2Step, "PUSH_PACKED_VECTOR2_AS_LONG"},
-        {op::kPushSignedAsLong, "PUSH_SIGNED_VECTOR_AS_LONG"},
+        {op::PushDecimalVector(false, false, op::Long), "PUSH_PACKED_VECTOR_AS_LONG"},
+        {op::PushDecimalVector(false, true, op::Long), "PUSH_PACKED_VECTOR2_AS_LONG"},
+        {op::PushDecimalVector(false, true, op::Packed63), "PUSH_PACKED_VECTOR2_AS_PACKED63"},
+        {op::PushDecimalVector(true, false, op::Long), "PUSH_SIGNED_VECTOR_AS_LONG"},
+        {op::PushDecimalVector(true, false, op::Int64), "PUSH_SIGNED_VECTOR_AS_INT64"},
+        {op::kPushDecimalHival, "PUSH_DECIMAL_HIVAL"},
+        {op::kPushStringLoval, "PUSH_STRING_LOVAL"},
         {op::kPushAlphaAsAlpha, "PUSH_ALPHA_VECTOR_AS_ALPHA"},
         {op::kPushDateAsDate, "PUSH_DATE_VECTOR_AS_DATE"},
         {op::kPushVectorAsStackVector, "PUSH_VECTOR_AS_STACK_VECTOR"},
@@ -387,23 +399,41 @@ TEST(CompilerOpcodes, NumbersMatchTheCatalogueNames)
         {op::kPushFloat64AsFloat64, "PUSH_FLOAT64_VECTOR_AS_FLOAT64"},
         {op::kPushBooleanAsBoolean, "PUSH_BOOLEAN_VECTOR_AS_BOOLEAN"},
         {op::kCoerceDateToDateTime, "COERCE_DATE_TO_DATETIME"},
-        {op::kCoerceInt32ToLong, "COERCE_INT32_TO_LONG"},
-        {op::kCoerceInt64ToLong, "COERCE_INT64_TO_LONG"},
-        {op::kCoerceFloat64ToDecimal, "COERCE_FLOAT64_TO_DECIMAL"},
-        {op::kCoerceDecimalToDouble, "COERCE_DECIMAL_TO_DOUBLE"},
-        {op::kCoerceLongToInt32, "COERCE_LONG_TO_INT32"},
-        {op::kCoerceLongLongToInt32, "COERCE_LONGLONG_TO_INT32"},
-        {op::kCoerceDoubleToInt32 + 2, "COERCE_DOUBLE_TO_FLOAT64"},
+        {op::Coerce(op::Int32, op::Long), "COERCE_INT32_TO_LONG"},
+        {op::Coerce(op::Int64, op::Long), "COERCE_INT64_TO_LONG"},
+        {op::Coerce(op::Int64, op::Int32), "COERCE_INT64_TO_INT32"},
+        {op::Coerce(op::Float64, op::Decimal), "COERCE_FLOAT64_TO_DECIMAL"},
+        {op::Coerce(op::Float64, op::Int64), "COERCE_FLOAT64_TO_INT64"},
+        {op::Coerce(op::Decimal, op::Double), "COERCE_DECIMAL_TO_DOUBLE"},
+        {op::Coerce(op::Long, op::Int32), "COERCE_LONG_TO_INT32"},
+        {op::Coerce(op::LongLong, op::Int32), "COERCE_LONGLONG_TO_INT32"},
+        {op::Coerce(op::Double, op::Float64), "COERCE_DOUBLE_TO_FLOAT64"},
+        {op::Coerce(op::Packed31, op::Int32), "COERCE_PACKED31_TO_INT32"},
+        {op::Coerce(op::Packed63, op::Packed31), "COERCE_PACKED63_TO_PACKED31"},
         {op::kLogicalNot, "LOGICAL_NOT"},
         {op::kBeginOrIf, "LOGICAL_BEGIN_ORIF"},
-        {op::kCompareLong, "COMPARE_LONG_EQ_LONG"},
+        {op::Compare(op::Long, 0), "COMPARE_LONG_EQ_LONG"},
+        {op::Compare(op::Packed63, 3), "COMPARE_PACKED63_GT_PACKED63"},
+        {op::Compare(op::Float64, 5), "COMPARE_FLOAT64_NE_FLOAT64"},
         {op::kCompareString + 5, "COMPARE_STRING_NE_STRING"},
+        {op::kCompareBoolean + 1, "COMPARE_BOOLEAN_NE_BOOLEAN"},
         {op::kIsDateNull, "IS_DATE_NULL"},
-        {op::kDoublePlus + 3, "DOUBLE_MULTIPLY"},
-        {op::kRoundHalfUpDouble, "ROUND_HALFUP_DOUBLE"},
+        {op::kIsBooleanNull, "IS_BOOLEAN_NULL"},
+        {op::IsNull(op::Packed31), "IS_PACKED31_NULL"},
+        {op::IsNull(op::Float64), "IS_FLOAT64_NULL"},
+        {op::Arithmetic(op::Double, 3), "DOUBLE_MULTIPLY"},
+        {op::Arithmetic(op::Decimal, 2), "DECIMAL_DIVIDE"},
+        {op::Arithmetic(op::Decimal, 3), "DECIMAL_MULTIPLY"},
+        {op::Arithmetic(op::Int32, 0), "INT32_PLUS"},
+        {op::Arithmetic(op::Float64, 3), "FLOAT64_MULTIPLY"},
+        {op::RoundHalfUp(op::Double), "ROUND_HALFUP_DOUBLE"},
+        {op::RoundHalfUp(op::Packed63), "ROUND_HALFUP_PACKED63"},
+        {op::RoundHalfUp(op::Float64), "ROUND_HALFUP_FLOAT64"},
         {op::kBooleanIsTrue, "IMP_INTRINSIC_BOOLEAN_IS_TRUE"},
         {op::kEvaluateSystemVariable, "EVALUATE_SYSTEM_VARIABLE"},
         {op::kWhenSubject, "WHEN_SUBJECT_LONG"},
+        {op::kWhenSubject + op::Packed31, "WHEN_SUBJECT_PACKED31"},
+        {op::kWhenTrue + op::kSubjectBoolean, "WHEN_TRUE_BOOLEAN"},
         {op::kWhenTrue + op::kSubjectString, "WHEN_TRUE_STRING"},
         {op::kWhenAllFalse + op::kSubjectDate, "WHEN_ALL_FALSE_DATE"},
         {op::kPullIdentical, "PULL_IDENTICAL_VECTOR_FROM_STACK_VECTOR"},
@@ -411,14 +441,33 @@ TEST(CompilerOpcodes, NumbersMatchTheCatalogueNames)
     for (const auto& [number, name] : named)
         EXPECT_EQ(number, Named(name)) << name;
 
-    /* every pull of the table is a pull by its catalogue name */
+    /* every coercion between two numeric types is one by its catalogue name */
+    const char* const types[] = {"LONG", "LONGLONG", "DOUBLE", "PACKED31", "PACKED63",
+                                 "DECIMAL", "INT32", "INT64", "FLOAT64"};
+    for (uint32_t from = 0; from < op::kValueTypes; ++from)
+        for (uint32_t to = 0; to < op::kValueTypes; ++to) {
+            const uint32_t number = op::Coerce(static_cast<op::ValueType>(from), static_cast<op::ValueType>(to));
+            const uint32_t named = Named((std::string("COERCE_") + types[from] + "_TO_" + types[to]).c_str());
+            EXPECT_EQ(number, named) << types[from] << " to " << types[to];
+        }
+
+    /* every pull of the table is a pull by its catalogue name, from the
+    ** source of its column */
+    const char* const sources[] = {"LONG",   "LONGLONG", "DOUBLE", "PACKED31", "PACKED63", "DECIMAL", "INT32",
+                                   "INT64",  "FLOAT64",  "STRING", "BINARY",   "DATE",     "TIME",    "DATETIME",
+                                   "NULL",   "SQLNULL",  "HIVAL",  "LOVAL",    "NAVAIL",   "BOOLEAN"};
     for (const op::PullRow& row : op::kPulls)
-        for (uint32_t number : row.op)
-            if (number != 0) {
-                const ExprOpcodeEntry* e = EXPR_FindOpcode(number);
-                ASSERT_NE(e, nullptr) << number;
-                EXPECT_EQ(std::string(e->name).find("X_COMP_OPCODE_PULL_"), 0u) << row.layout << " " << number;
-            }
+        for (size_t column = 0; column < op::PullSourceCount; ++column) {
+            const uint32_t number = row.op[column];
+            if (number == 0)
+                continue;
+            const ExprOpcodeEntry* e = EXPR_FindOpcode(number);
+            ASSERT_NE(e, nullptr) << number;
+            const std::string name = e->name;
+            EXPECT_EQ(name.find("X_COMP_OPCODE_PULL_"), 0u) << row.layout << " " << number;
+            const std::string from = std::string("_FROM_") + sources[column];
+            EXPECT_EQ(name.compare(name.size() - from.size(), from.size(), from), 0) << row.layout << " " << name;
+        }
 }
 
 }  // namespace
