@@ -109,8 +109,11 @@ private:
                 ** nearest decimal cannot carry into them: one more than
                 ** the digits of the divisor and of the dividend's decimals
                 ** (a whole quotient of whole numbers is exact as it is) */
-                if (directDivision_ && r.decimals > 0)
-                    r.decimals = std::max(r.decimals, target_->lDecimals + b.Digits() + a.decimals + 2);
+                if (r.decimals > 0) {
+                    assignedQuotient_ = true;
+                    if (directDivision_)
+                        r.decimals = std::max(r.decimals, target_->lDecimals + b.Digits() + a.decimals + 2);
+                }
             } else {
                 quotientInside_ = true; /* its cut to its decimals must be exact */
             }
@@ -168,7 +171,8 @@ private:
             plan_.numeric = op::Long;
         } else if (whole_ && maxDigits_ <= 18) {
             plan_.numeric = op::LongLong;
-        } else if (!whole_ && maxDigits_ <= 15 && !quotientInside_ && exact_) {
+        } else if (!whole_ && maxDigits_ <= 15 && !quotientInside_ && exact_ &&
+                   (directDivision_ || !assignedQuotient_)) {
             plan_.numeric = op::Double;
         } else {
             plan_.numeric = packed();
@@ -188,6 +192,7 @@ private:
     bool hiLo_ = false;
     bool binary_ = false;
     bool quotientInside_ = false;
+    bool assignedQuotient_ = false; /* a quotient with decimals is the value */
     bool exact_ = true;
 };
 
