@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -367,6 +368,267 @@ TEST_F(Compiler, StartingACheckForgetsTheRoutinesAndRestartsTheNumbers)
     EXPECT_TRUE(routines().empty());
     ASSERT_EQ(0, compile(r)) << reason;
     EXPECT_EQ(ref(), "B0000001");
+}
+
+// The value type of the arithmetic is the least that holds every value
+// exactly; a direct variant only where one does.
+TEST_F(Compiler, ArithmeticIsDoneInATypeThatHoldsEveryValue)
+{
+    struct Sum {
+        DQOO_CHECKED_OPERAND a, b, target;
+        const char* code;
+        const char* opcode;      // the operation's opcode name
+        bool direct;             // whether the expression has variants
+    };
+    const Sum sums[] = {
+        /* 9 digits: long */
+        {Field("A", 'P', 8), Field("B", 'P', 8), Field("C", 'P', 9), "AD", "LONG_PLUS", true},
+        /* 18 digits: long long */
+        {Field("A", 'P', 17), Field("B", 'P', 17), Field("C", 'P', 18), "AD", "LONGLONG_PLUS", true},
+        /* 36 digits: only the exact p-code */
+        {Field("A", 'P', 18), Field("B", 'P', 18), Field("C", 'P', 18), "MU", "PACKED63_MULTIPLY", false},
+        /* 15 digits with decimals: a double */
+        {Field("A", 'P', 13, 2), Field("B", 'P', 13, 2), Field("C", 'P', 15, 2), "AD", "DOUBLE_PLUS", true},
+        /* 16: beyond the double's */
+        {Field("A", 'P', 15, 2), Field("B", 'P', 15, 2), Field("C", 'P', 15, 2), "AD", "PACKED31_PLUS", false},
+        /* a floating-point field */
+        {Field("F", 'F', 8), Field("B", 'P', 5, 2), Field("G", 'F', 8), "MU", "FLOAT64_MULTIPLY", true},
+    };
+    for (const Sum& sum : sums) {
+        const DQOO_CHECKED_OPERAND operands[] = {sum.a, sum.b, Work('P', 30)};
+        const DQOO_CHECKED_OPERATION operations[] = {Op(1, sum.code, 2, 3), Op(3, "ZA")};
+        const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
+        DQOO_COMPILE_REQUEST r{};
+        r.lForm = DQOO_COMPILE_VALUE;
+        r.ulExpressionCount = 1;
+        r.pExpressions = &e;
+        r.ulTargetCount = 1;
+        r.pTargets = &sum.target;
+        ASSERT_EQ(0, compile(r)) << reason;
+    }
+    const std::vector<Seen> seen = routines();
+    ASSERT_EQ(seen.size(), std::size(sums));
+    for (size_t i = 0; i < std::size(sums); ++i) {
+        const std::vector<uint32_t>& codes = seen[i].opcodes[0];
+        EXPECT_NE(std::find(codes.begin(), codes.end(), Named(sums[i].opcode)), codes.end()) << sums[i].opcode;
+        EXPECT_EQ(!seen[i].variants[0].empty(), sums[i].direct) << sums[i].opcode;
+    }
+}
+
+// A value rounded half up to its field is moved by the rounding straight
+// into the field: the rounding's statement has the pull as its result. A
+// quotient is rounded even into a field of its own decimals.
+TEST_F(Compiler, RoundingStoresIntoTheField)
+{
+    const DQOO_CHECKED_OPERAND operands[] = {Field("C", 'P', 5, 2), Number("3"), Work('P', 9)};
+    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "DV", 2, 3), Op(3, "ZA")};
+    const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
+    const DQOO_CHECKED_OPERAND target = Field("Q", 'P', 9, 4);
+    DQOO_COMPILE_REQUEST r{};
+    r.lForm = DQOO_COMPILE_VALUE;
+    r.ulExpressionCount = 1;
+    r.pExpressions = &e;
+    r.ulTargetCount = 1;
+    r.pTargets = &target;
+    r.chRound = 'Y';
+    ASSERT_EQ(0, compile(r)) << reason;
+    EXPR_EXPRESSION* expression = nullptr;
+    ASSERT_EQ(0, DQOO_FCC_EnumerateExpressionPcode(
+                     [](EXPR_PCODE_ROUTINE* routine, void* user) -> long {
+                         *static_cast<EXPR_EXPRESSION**>(user) = routine->expressions[0];
+                         return 0;
+                     },
+                     &expression, 0));
+    ASSERT_NE(expression, nullptr);
+    ASSERT_EQ(expression->instructionCount, 5u);
+    EXPR_PCODE_INSTRUCTION** code = expression->instructions;
+    EXPECT_EQ(code[2]->opcode, Named("DOUBLE_DIVIDE"));
+    /* 3 integer digits and the field's 4 decimals, the 2 of the dividend,
+    ** the divisor's digit and 2 more: 9 */
+    EXPECT_EQ(code[2]->operand->second, 9u);
+    EXPECT_EQ(code[3]->opcode, Named("ROUND_HALFUP_DOUBLE"));
+    EXPECT_EQ(code[3]->operand->second, 4u);
+    EXPECT_EQ(code[4]->opcode, Named("PULL_PACKED_VECTOR_FROM_DOUBLE"));
+    ASSERT_GT(expression->variantCount, 0u);
+    const EXPR_VARIANT* generic = expression->variants[expression->variantCount - 1];
+    const EXPR_STATEMENT* last = generic->statements[generic->statementCount - 1];
+    EXPECT_EQ(last->kind, EXPR_STATEMENT_OPERATION);
+    EXPECT_EQ(last->operation, code[3]);
+    EXPECT_EQ(last->result, code[4]);
+    EXPECT_EQ(last->left, code[2]);
+}
+
+// *HIVAL and *LOVAL compared with a number are the highest and lowest of
+// its digits and decimals, in the p-code only; a literal keeps a zero
+// byte with its length.
+TEST_F(Compiler, SpecialValuesAndLiteralsKeepTheirSize)
+{
+    DQOO_CHECKED_OPERAND hival{};
+    std::memcpy(hival.achClass, "SV", 2);
+    hival.chType = 'P';
+    hival.pszName = "*HIVAL";
+    const DQOO_CHECKED_OPERAND compare[] = {Field("A", 'P', 7, 2), hival, Work('L', 1)};
+    const DQOO_CHECKED_OPERATION lt[] = {Op(1, "LT", 2, 3), Op(3, "IF")};
+    const DQOO_CHECKED_EXPRESSION condition{3, compare, 2, lt};
+    DQOO_COMPILE_REQUEST r{};
+    r.lForm = DQOO_COMPILE_CONDITION;
+    r.ulExpressionCount = 1;
+    r.pExpressions = &condition;
+    ASSERT_EQ(0, compile(r)) << reason;
+
+    DQOO_CHECKED_OPERAND hex{};
+    std::memcpy(hex.achClass, "HL", 2);
+    hex.chType = 'A';
+    hex.lLength = 3;
+    hex.pszName = "X'C100C2'";
+    const DQOO_CHECKED_OPERAND move[] = {hex};
+    const DQOO_CHECKED_OPERATION mb[] = {Op(1, "MB")};
+    const DQOO_CHECKED_EXPRESSION value{1, move, 1, mb};
+    const DQOO_CHECKED_OPERAND target = Field("N", 'A', 10);
+    r.lForm = DQOO_COMPILE_VALUE;
+    r.pExpressions = &value;
+    r.ulTargetCount = 1;
+    r.pTargets = &target;
+    ASSERT_EQ(0, compile(r)) << reason;
+
+    std::vector<EXPR_EXPRESSION*> expressions;
+    ASSERT_EQ(0, DQOO_FCC_EnumerateExpressionPcode(
+                     [](EXPR_PCODE_ROUTINE* routine, void* user) -> long {
+                         static_cast<std::vector<EXPR_EXPRESSION*>*>(user)->push_back(routine->expressions[0]);
+                         return 0;
+                     },
+                     &expressions, 0));
+    ASSERT_EQ(expressions.size(), 2u);
+    const EXPR_PCODE_INSTRUCTION* push = expressions[0]->instructions[1];
+    EXPECT_EQ(push->opcode, Named("PUSH_DECIMAL_HIVAL"));
+    ASSERT_NE(push->operand, nullptr);
+    EXPECT_EQ(push->operand->value, 7u);
+    EXPECT_EQ(push->operand->second, 2u);
+    EXPECT_EQ(expressions[0]->instructions[0]->opcode, Named("PUSH_PACKED_VECTOR_AS_DECIMAL"));
+    EXPECT_EQ(expressions[0]->instructions[2]->opcode, Named("COMPARE_DECIMAL_LT_DECIMAL"));
+    EXPECT_EQ(expressions[0]->variantCount, 0u);
+    const EXPR_OPERAND_NODE* literal = expressions[1]->instructions[0]->operand;
+    EXPECT_EQ(literal->value, 3u);
+    EXPECT_EQ(std::string(literal->valueText, literal->value), std::string("\xC1\x00\xC2", 3));
+}
+
+// An operation that names its own result, directly or through another,
+// is refused with the reason instead of being followed for ever.
+TEST_F(Compiler, AnOperationOnItsOwnResultIsRefused)
+{
+    const DQOO_CHECKED_OPERAND operands[] = {Field("A"), Number("1"), Work('P'), Work('P')};
+    const DQOO_CHECKED_OPERATION self[] = {Op(3, "AD", 2, 3), Op(3, "ZA")};
+    const DQOO_CHECKED_OPERATION cycle[] = {Op(4, "AD", 2, 3), Op(3, "MU", 1, 4), Op(3, "ZA")};
+    const DQOO_CHECKED_OPERAND target = Field("C");
+    for (const auto& [operations, count] :
+         {std::pair<const DQOO_CHECKED_OPERATION*, uint32_t>{self, 2}, {cycle, 3}}) {
+        const DQOO_CHECKED_EXPRESSION e{4, operands, count, operations};
+        DQOO_COMPILE_REQUEST r{};
+        r.lForm = DQOO_COMPILE_VALUE;
+        r.ulExpressionCount = 1;
+        r.pExpressions = &e;
+        r.ulTargetCount = 1;
+        r.pTargets = &target;
+        EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compile(r));
+        EXPECT_STREQ(reason, "an operation that depends on its own result");
+        r.lForm = DQOO_COMPILE_CONDITION;
+        EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compile(r));
+    }
+    EXPECT_TRUE(routines().empty());
+}
+
+// The WHERE of a file command: its condition routine, and when every
+// comparison names a field of the file the tables for the I/O module.
+TEST_F(Compiler, WhereHoldsTheModulesTables)
+{
+    struct Element {
+        int32_t kind;
+        char code;
+        int32_t first, second, third;
+        bool operator==(const Element&) const = default;
+    };
+    const auto elements = [this](const char* key) {
+        std::vector<Element> out;
+        char item[10] = {3};
+        std::memcpy(item + 1, key, 8);
+        EXPECT_EQ(0, DQOO_FCC_EnumerateRoutinePcode(
+                         item,
+                         [](EXPR_PCODE_ROUTINE* e, void* user, void*) -> long {
+                             static_cast<std::vector<Element>*>(user)->push_back(
+                                 {e->kind, e->code, e->first, e->second, e->third});
+                             return 0;
+                         },
+                         &out, nullptr));
+        return out;
+    };
+    /* #STAT = 'A' AND #QTY > #LIMIT, STAT and QTY fields of the file */
+    DQOO_CHECKED_OPERAND literal{};
+    std::memcpy(literal.achClass, "AL", 2);
+    literal.chType = 'A';
+    literal.lLength = 1;
+    literal.pszName = "'A'";
+    const DQOO_CHECKED_OPERAND operands[] = {Field("STAT", 'A', 1, 0, DQOO_OPERAND_FILE_FIELD),
+                                             literal,
+                                             Work('L', 1),
+                                             Field("QTY", 'P', 7, 0, DQOO_OPERAND_FILE_FIELD),
+                                             Field("LIMIT"),
+                                             Work('L', 1),
+                                             Work('L', 1)};
+    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(4, "GT", 5, 6), Op(3, "AN", 6, 7),
+                                                 Op(7, "IF")};
+    const DQOO_CHECKED_EXPRESSION e{7, operands, 4, operations};
+    DQOO_COMPILE_REQUEST r{};
+    r.lForm = DQOO_COMPILE_WHERE;
+    r.ulExpressionCount = 1;
+    r.pExpressions = &e;
+    ASSERT_EQ(0, compile(r)) << reason;
+    EXPECT_EQ(ref(), "D0000001");
+    const std::vector<Element> tables = elements("D0000001");
+    const std::vector<Element> expected = {
+        {EXPR_ROUTINE_BOOLEAN, 0, 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_START, 0, 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'A', 0, 0, 0},  /* ( STAT = 'A' ) AND ( QTY > LIMIT ) */
+        {EXPR_ELEMENT_WHERE_ROW, 'O', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'G', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'P', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'B', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'M', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'A', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'O', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'K', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'P', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'B', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_END, 0, 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_START, 0, 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'A', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'B', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'C', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'A', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'B', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'C', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'C', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_END, 0, 0, 0, 0},
+        {EXPR_ELEMENT_ACTIVITY_START, 0, 0, 0, 0},
+        {EXPR_ELEMENT_ACTIVITY_ROW, 'H', 1, 2, 3},
+        {EXPR_ELEMENT_ACTIVITY_ROW, 'L', 4, 5, 6},
+        {EXPR_ELEMENT_ACTIVITY_ROW, 'B', 7, 3, 6},
+        {EXPR_ELEMENT_ACTIVITY_ROW, 'A', 0, 7, 0},
+        {EXPR_ELEMENT_ACTIVITY_END, 0, 0, 0, 0},
+    };
+    EXPECT_EQ(tables, expected);
+
+    /* a comparison of function fields only, or a virtual field of the
+    ** file: the condition routine alone, evaluated in code */
+    DQOO_CHECKED_OPERAND local[7];
+    std::copy(std::begin(operands), std::end(operands), local);
+    local[3].ulFlags = 0;
+    DQOO_CHECKED_EXPRESSION other{7, local, 4, operations};
+    r.pExpressions = &other;
+    ASSERT_EQ(0, compile(r)) << reason;
+    EXPECT_EQ(elements("D0000002").size(), 1u);
+    local[3].ulFlags = DQOO_OPERAND_VIRTUAL_FIELD;
+    ASSERT_EQ(0, compile(r)) << reason;
+    EXPECT_EQ(elements("D0000003").size(), 1u);
 }
 
 // The object layer's opcode numbers are the catalogue's.
