@@ -62,12 +62,17 @@ const DQOO_CHECKED_OPERAND& ExpressionCompiler::Operand(int idx) const
     return e_.pOperands[idx - 1];
 }
 
+const DQOO_CHECKED_OPERATION* ProducerOf(const DQOO_CHECKED_EXPRESSION& e, int idx)
+{
+    for (uint32_t i = 0; i + 1 < e.ulOperationCount; ++i)
+        if (e.pOperations[i].sResult == idx)
+            return &e.pOperations[i];
+    return nullptr;
+}
+
 const DQOO_CHECKED_OPERATION* ExpressionCompiler::Producer(int idx) const
 {
-    for (uint32_t i = 0; i + 1 < e_.ulOperationCount; ++i)
-        if (e_.pOperations[i].sResult == idx)
-            return &e_.pOperations[i];
-    return nullptr;
+    return ProducerOf(e_, idx);
 }
 
 int ExpressionCompiler::Root() const

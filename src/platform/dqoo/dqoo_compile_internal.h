@@ -101,6 +101,10 @@ private:
     bool noLongLong_ = false;
 };
 
+// The operation (not the last) whose work result is operand idx, or null
+// for an operand no operation makes.
+const DQOO_CHECKED_OPERATION* ProducerOf(const DQOO_CHECKED_EXPRESSION& e, int idx);
+
 // The family of a checked operand; throws for operands without one.
 Family FamilyOf(const DQOO_CHECKED_OPERAND& o);
 // The family of a field of the given type letter.

@@ -51,13 +51,7 @@ public:
     }
 
 private:
-    const DQOO_CHECKED_OPERATION* producer(int idx) const
-    {
-        for (uint32_t i = 0; i + 1 < e_.ulOperationCount; ++i)
-            if (e_.pOperations[i].sResult == idx)
-                return &e_.pOperations[i];
-        return nullptr;
-    }
+    const DQOO_CHECKED_OPERATION* producer(int idx) const { return ProducerOf(e_, idx); }
     const DQOO_CHECKED_OPERAND& operand(int idx) const
     {
         if (idx < 1 || static_cast<uint32_t>(idx) > e_.ulOperandCount)

@@ -142,6 +142,20 @@ protected:
         return seen;
     }
     std::string ref() const { return std::string(reference + 1, 8); }
+    // One expression of the given form (a value into one field, when a
+    // target is given).
+    long compileOne(int32_t form, const DQOO_CHECKED_EXPRESSION& e, const DQOO_CHECKED_OPERAND* target = nullptr,
+                    char round = 'N')
+    {
+        DQOO_COMPILE_REQUEST r{};
+        r.lForm = form;
+        r.ulExpressionCount = 1;
+        r.pExpressions = &e;
+        r.ulTargetCount = target != nullptr ? 1 : 0;
+        r.pTargets = target;
+        r.chRound = round;
+        return compile(r);
+    }
 };
 
 // #C := #A + 2 * #B, all packed 7,0: whole numbers held as long.
@@ -398,13 +412,7 @@ TEST_F(Compiler, ArithmeticIsDoneInATypeThatHoldsEveryValue)
         const DQOO_CHECKED_OPERAND operands[] = {sum.a, sum.b, Work('P', 30)};
         const DQOO_CHECKED_OPERATION operations[] = {Op(1, sum.code, 2, 3), Op(3, "ZA")};
         const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
-        DQOO_COMPILE_REQUEST r{};
-        r.lForm = DQOO_COMPILE_VALUE;
-        r.ulExpressionCount = 1;
-        r.pExpressions = &e;
-        r.ulTargetCount = 1;
-        r.pTargets = &sum.target;
-        ASSERT_EQ(0, compile(r)) << reason;
+        ASSERT_EQ(0, compileOne(DQOO_COMPILE_VALUE, e, &sum.target)) << reason;
     }
     const std::vector<Seen> seen = routines();
     ASSERT_EQ(seen.size(), std::size(sums));
@@ -424,14 +432,7 @@ TEST_F(Compiler, RoundingStoresIntoTheField)
     const DQOO_CHECKED_OPERATION operations[] = {Op(1, "DV", 2, 3), Op(3, "ZA")};
     const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
     const DQOO_CHECKED_OPERAND target = Field("Q", 'P', 9, 4);
-    DQOO_COMPILE_REQUEST r{};
-    r.lForm = DQOO_COMPILE_VALUE;
-    r.ulExpressionCount = 1;
-    r.pExpressions = &e;
-    r.ulTargetCount = 1;
-    r.pTargets = &target;
-    r.chRound = 'Y';
-    ASSERT_EQ(0, compile(r)) << reason;
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_VALUE, e, &target, 'Y')) << reason;
     EXPR_EXPRESSION* expression = nullptr;
     ASSERT_EQ(0, DQOO_FCC_EnumerateExpressionPcode(
                      [](EXPR_PCODE_ROUTINE* routine, void* user) -> long {
@@ -470,11 +471,7 @@ TEST_F(Compiler, SpecialValuesAndLiteralsKeepTheirSize)
     const DQOO_CHECKED_OPERAND compare[] = {Field("A", 'P', 7, 2), hival, Work('L', 1)};
     const DQOO_CHECKED_OPERATION lt[] = {Op(1, "LT", 2, 3), Op(3, "IF")};
     const DQOO_CHECKED_EXPRESSION condition{3, compare, 2, lt};
-    DQOO_COMPILE_REQUEST r{};
-    r.lForm = DQOO_COMPILE_CONDITION;
-    r.ulExpressionCount = 1;
-    r.pExpressions = &condition;
-    ASSERT_EQ(0, compile(r)) << reason;
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_CONDITION, condition)) << reason;
 
     DQOO_CHECKED_OPERAND hex{};
     std::memcpy(hex.achClass, "HL", 2);
@@ -485,11 +482,7 @@ TEST_F(Compiler, SpecialValuesAndLiteralsKeepTheirSize)
     const DQOO_CHECKED_OPERATION mb[] = {Op(1, "MB")};
     const DQOO_CHECKED_EXPRESSION value{1, move, 1, mb};
     const DQOO_CHECKED_OPERAND target = Field("N", 'A', 10);
-    r.lForm = DQOO_COMPILE_VALUE;
-    r.pExpressions = &value;
-    r.ulTargetCount = 1;
-    r.pTargets = &target;
-    ASSERT_EQ(0, compile(r)) << reason;
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_VALUE, value, &target)) << reason;
 
     std::vector<EXPR_EXPRESSION*> expressions;
     ASSERT_EQ(0, DQOO_FCC_EnumerateExpressionPcode(
@@ -523,16 +516,9 @@ TEST_F(Compiler, AnOperationOnItsOwnResultIsRefused)
     for (const auto& [operations, count] :
          {std::pair<const DQOO_CHECKED_OPERATION*, uint32_t>{self, 2}, {cycle, 3}}) {
         const DQOO_CHECKED_EXPRESSION e{4, operands, count, operations};
-        DQOO_COMPILE_REQUEST r{};
-        r.lForm = DQOO_COMPILE_VALUE;
-        r.ulExpressionCount = 1;
-        r.pExpressions = &e;
-        r.ulTargetCount = 1;
-        r.pTargets = &target;
-        EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compile(r));
+        EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compileOne(DQOO_COMPILE_VALUE, e, &target));
         EXPECT_STREQ(reason, "an operation that depends on its own result");
-        r.lForm = DQOO_COMPILE_CONDITION;
-        EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compile(r));
+        EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compileOne(DQOO_COMPILE_CONDITION, e));
     }
     EXPECT_TRUE(routines().empty());
 }
@@ -577,11 +563,7 @@ TEST_F(Compiler, WhereHoldsTheModulesTables)
     const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(4, "GT", 5, 6), Op(3, "AN", 6, 7),
                                                  Op(7, "IF")};
     const DQOO_CHECKED_EXPRESSION e{7, operands, 4, operations};
-    DQOO_COMPILE_REQUEST r{};
-    r.lForm = DQOO_COMPILE_WHERE;
-    r.ulExpressionCount = 1;
-    r.pExpressions = &e;
-    ASSERT_EQ(0, compile(r)) << reason;
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_WHERE, e)) << reason;
     EXPECT_EQ(ref(), "D0000001");
     const std::vector<Element> tables = elements("D0000001");
     const std::vector<Element> expected = {
@@ -622,12 +604,11 @@ TEST_F(Compiler, WhereHoldsTheModulesTables)
     DQOO_CHECKED_OPERAND local[7];
     std::copy(std::begin(operands), std::end(operands), local);
     local[3].ulFlags = 0;
-    DQOO_CHECKED_EXPRESSION other{7, local, 4, operations};
-    r.pExpressions = &other;
-    ASSERT_EQ(0, compile(r)) << reason;
+    const DQOO_CHECKED_EXPRESSION other{7, local, 4, operations};
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_WHERE, other)) << reason;
     EXPECT_EQ(elements("D0000002").size(), 1u);
     local[3].ulFlags = DQOO_OPERAND_VIRTUAL_FIELD;
-    ASSERT_EQ(0, compile(r)) << reason;
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_WHERE, other)) << reason;
     EXPECT_EQ(elements("D0000003").size(), 1u);
 }
 
