@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -90,6 +91,10 @@ protected:
     std::string output, errorOutput;
     int32_t result = 0, errors = 0, warnings = 0;
     Changes changed;
+    // The job's process, and what the test sets in the system definition
+    // beyond the editor's settings (system flags, the extra key ...).
+    std::string process = "DEMODSN";
+    std::function<void(FFC_SYSTEM_DEFINITION&)> configure;
 
     void SetUp() override
     {
@@ -100,7 +105,7 @@ protected:
     }
     void TearDown() override { P31O2_SetRunSeams(nullptr); }
 
-    // Runs a check job on DEMODSN/function and then the screen ('S') or
+    // Runs a check job on process/function and then the screen ('S') or
     // report ('R') design step with the script as the painter; mode 'E'
     // runs the job in editor mode, where the script's "design" lines
     // choose the steps of the run driver's design loop.
@@ -109,6 +114,8 @@ protected:
         FFC_SYSTEM_DEFINITION sys;
         FFC_InitToolsSystemDefinition(&sys, "DEM", "ENG");
         painter::PainterScript::ApplyEditorSettings(sys);
+        if (configure)
+            configure(sys);
         std::string error;
         script = painter::PainterScript::Parse(text, error);
         ASSERT_TRUE(script) << error;
@@ -127,7 +134,7 @@ protected:
         P31O2_SetRunSeams(&seams);
         FFC_RUN_REQUEST rq{};
         rq.pSystemDefinition = &sys;
-        rq.pszProcess = "DEMODSN";
+        rq.pszProcess = process.c_str();
         rq.pszFunction = function;
         rq.cOption = 'C';
         rq.sRunMode = FFC_RUN_MODE_TOOLS;
@@ -169,7 +176,8 @@ protected:
         return out;
     }
 
-    // "KV1|KV2|SEQ|DTA" of the committed design rows of a DEMODSN function.
+    // "KV1|KV2|SEQ|DTA" of the committed design rows of a function of the
+    // job's process.
     std::vector<std::string> Rows(const char* function) const
     {
         std::vector<std::string> out;
@@ -177,10 +185,11 @@ protected:
         sqlite3_open_v2(env.repository().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(db,
-                           "SELECT X85KV1, X85KV2, X85SEQ, X85DTA FROM QV_F85 WHERE X85MOD = 'DEMODSN' AND "
+                           "SELECT X85KV1, X85KV2, X85SEQ, X85DTA FROM QV_F85 WHERE X85MOD = ? AND "
                            "X85FMT = ? ORDER BY X85KV1, X85KV2, X85SEQ",
                            -1, &st, nullptr);
-        sqlite3_bind_text(st, 1, function, -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 1, process.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 2, function, -1, SQLITE_TRANSIENT);
         while (sqlite3_step(st) == SQLITE_ROW) {
             auto text = [&](int c) {
                 return std::string(reinterpret_cast<const char*>(sqlite3_column_blob(st, c)),

@@ -182,9 +182,12 @@ TEST_F(DesignSession, ScreenWithBrowseListIsDrawnWithItsSubfilePage)
     const auto shown = Shown();
     ASSERT_EQ(shown.size(), 1u);
     const std::string list = Line({{6, "~"}, {22, "~"}, {28, "~99999"}});
+    // Two action-bar lines and the title line above the usable area: its
+    // line 2 is screen line 5 (line offset 1 + 2, process style 'A').
     std::vector<std::string> expected = {Line({{1, "File"}, {14, "Edit"}, {27, "View"}, {40, "Help"}}),
                                          Line({{3, std::string(77, '-')}}),
                                          Line({{31, "Orders of the day"}, {63, "DD/DD/DD HH:MM:SS"}}),
+                                         Blank(80),
                                          Line({{2, "Order reference  . . . .~"}}),
                                          Line({{2, "Note on the order  . . .~"}}),
                                          Blank(80),
@@ -192,16 +195,18 @@ TEST_F(DesignSession, ScreenWithBrowseListIsDrawnWithItsSubfilePage)
                                          list,
                                          list,
                                          list};
+    // The bottom lines of a 24-line screen: the second legend line (empty),
+    // the first and the message line.
     expected.resize(22, Blank(80));
     expected.push_back(Line({{2, "F1=Help F3=Exit F10=Actions F12=Cancel F14=Messages"}}));
-    expected.push_back(Blank(80));
+    expected.push_back(std::string(80, 'M'));
     EXPECT_EQ(shown[0], expected);
     // the list line is the subfile's; its copies are texts
     const layout::design::ScreenDesign& step = layout::design::ScreenStep();
-    EXPECT_EQ(step.kinds[7 * 80 + 29], 'S');
-    EXPECT_EQ(step.kinds[8 * 80 + 29], 'T');
+    EXPECT_EQ(step.kinds[8 * 80 + 29], 'S');
     EXPECT_EQ(step.kinds[9 * 80 + 29], 'T');
-    EXPECT_EQ(step.owners[9 * 80 + 29], 0);
+    EXPECT_EQ(step.kinds[10 * 80 + 29], 'T');
+    EXPECT_EQ(step.owners[10 * 80 + 29], 0);
     EXPECT_TRUE(changed.empty());
 }
 
