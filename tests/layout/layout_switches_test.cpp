@@ -274,4 +274,44 @@ TEST_F(SwitchJob, DoubleByteTextsAreShiftedAndCountedInHostLength)
     EXPECT_EQ(places("RCDFLD", "R@F00001"), (Places{{5, 10, 11}, {4, 2, 26}, {5, 22, 26}}));
 }
 
+// A function's own options set flags of their own: *QUINTARO_EDITION does
+// not reach flag 28, so the layout stays unmirrored.
+TEST_F(SwitchJob, FunctionOptionsLeaveTheMirrorFlagAlone)
+{
+    ASSERT_TRUE(env.execOutside(
+        "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES ('DEM', 'DEMOSCR', 'ORDOPT', '', "
+        "'N', 'Y');"
+        "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCCMD, SRCPRM) VALUES "
+        "('DEM', 'DEMOSCR', 'ORDOPT', 1, 'FUNCTION', 'OPTIONS(*QUINTARO_EDITION)'),"
+        "('DEM', 'DEMOSCR', 'ORDOPT', 2, 'DISPLAY', 'FIELDS(#ORDREF #ORDCODE #ORDQTY) DESIGN(*ACROSS) "
+        "IDENTIFY(*COLHDG)'),"
+        "('DEM', 'DEMOSCR', 'ORDOPT', 3, 'RETURN', '');"));
+    run("ORDOPT");
+    EXPECT_EQ(errors, 0) << output;
+    EXPECT_EQ(places("RCDFLD", "R@F00001"), (Places{{4, 2, 20}, {4, 23, 5}, {4, 29, 5}}));
+    const auto flags = records("SYSFLAGS");
+    ASSERT_EQ(flags.size(), 1u);
+    EXPECT_EQ(flags[0].acData[27], 'N');
+}
+
+// The screen-line switches of the system definition: the first 'Y' and the
+// second not make a screen of 23 lines, on which a pop-up ending on line
+// 24 does not fit; both 'Y' (or neither) keep 24.
+TEST_F(SwitchJob, ScreenLineSwitchesBoundPopUps)
+{
+    ASSERT_TRUE(env.execOutside(
+        "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES ('DEM', 'DEMOSCR', 'ORDLOW', '', "
+        "'N', 'Y');"
+        "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCCMD, SRCPRM) VALUES "
+        "('DEM', 'DEMOSCR', 'ORDLOW', 1, 'POP_UP', 'FIELDS(#ORDREF) PANEL_ID(*NONE) AT_LOC(14 10) DIMENSIONS(40 10)'),"
+        "('DEM', 'DEMOSCR', 'ORDLOW', 2, 'RETURN', '');"));
+    std::memcpy(sys.acScreenFlags, "YN", 2);
+    run("ORDLOW");
+    EXPECT_TRUE(said("PRC0188 F Line 1 POP_UP")) << output;
+    std::memcpy(sys.acScreenFlags, "YY", 2);
+    run("ORDLOW");
+    EXPECT_EQ(errors, 0) << output;
+    EXPECT_EQ(records("RCDFMT", "POP_UP").size(), 1u);
+}
+
 }  // namespace
