@@ -4,9 +4,6 @@
 // screen and the report that the steps refuse, and the layouts that the
 // system definition's flags choose, as the painter sees them. Expected
 // commands, images and rows are worked out by hand.
-#include <fstream>
-#include <sstream>
-
 #include "layout/design/screen_design.h"
 #include "layout/design_fixture.h"
 
@@ -14,29 +11,10 @@ namespace {
 
 using design_test::DesignSession;
 using design_test::g_after;
+using design_test::Blank;
 using design_test::g_before;
-
-std::string Sample(const char* name)
-{
-    std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/painter/" + name);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Blank(size_t n)
-{
-    return std::string(n, ' ');
-}
-
-// A line of 80 from pieces at their columns.
-std::string Line(std::initializer_list<std::pair<int, std::string>> pieces)
-{
-    std::string line(80, ' ');
-    for (const auto& [column, text] : pieces)
-        line.replace(static_cast<size_t>(column - 1), text.size(), text);
-    return line;
-}
+using design_test::Line;
+using design_test::Sample;
 
 // The field records (RCDFLD, PRTFLD) of a snapshot of layout records; the
 // design step works the format records' line ranges out again whenever it

@@ -9,9 +9,11 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,35 @@
 #include "runcontrol/sample_env.h"
 
 namespace design_test {
+
+// A painter script of samples/painter, as text.
+inline std::string Sample(const char* name)
+{
+    std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/painter/" + name);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    const size_t at = text.find(from);
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+inline std::string Blank(size_t n)
+{
+    return std::string(n, ' ');
+}
+
+// A line of 80 from pieces at their columns.
+inline std::string Line(std::initializer_list<std::pair<int, std::string>> pieces)
+{
+    std::string line(80, ' ');
+    for (const auto& [column, text] : pieces)
+        line.replace(static_cast<size_t>(column - 1), text.size(), text);
+    return line;
+}
 
 // The layout records of the job (kind, key and data), in key order.
 inline std::vector<std::string> LayoutRecords(FFC_CONTEXT* ctx)

@@ -1,9 +1,6 @@
 // Design sessions on the sample process DEMODSN with the painter scripts of
 // samples/painter: the screens sent to the painter, the messages shown, the
 // commands rewritten and the design rows stored, worked out by hand.
-#include <fstream>
-#include <sstream>
-
 #include "layout/design/screen_design.h"
 #include "layout/design_fixture.h"
 
@@ -11,35 +8,11 @@ namespace {
 
 using design_test::DesignSession;
 using design_test::g_after;
+using design_test::Blank;
 using design_test::g_before;
-
-std::string Sample(const char* name)
-{
-    std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/painter/" + name);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Replace(std::string text, const std::string& from, const std::string& to)
-{
-    const size_t at = text.find(from);
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
-
-std::string Blank(size_t n)
-{
-    return std::string(n, ' ');
-}
-
-// A line of 80 from pieces at their columns.
-std::string Line(std::initializer_list<std::pair<int, std::string>> pieces)
-{
-    std::string line(80, ' ');
-    for (const auto& [column, text] : pieces)
-        line.replace(static_cast<size_t>(column - 1), text.size(), text);
-    return line;
-}
+using design_test::Line;
+using design_test::Replace;
+using design_test::Sample;
 
 TEST_F(DesignSession, ReportLineIsRedesignedAndWrittenBack)
 {

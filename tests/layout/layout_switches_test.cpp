@@ -16,6 +16,7 @@
 #include "dqov/workfile.h"
 #include "platform/dqos/dqos.h"
 #include "runcontrol/sample_env.h"
+#include "runcontrol/tools_job.h"
 
 namespace {
 
@@ -70,18 +71,7 @@ protected:
         P31O2_LibraryRunSeams(&seams);
         seams.pfnPassRelease = KeepRecords;
         P31O2_SetRunSeams(&seams);
-        FFC_RUN_REQUEST rq{};
-        rq.pSystemDefinition = &sys;
-        rq.pszProcess = "DEMOSCR";
-        rq.pszFunction = function;
-        rq.cOption = 'C';
-        rq.sRunMode = FFC_RUN_MODE_TOOLS;
-        rq.plErrors = &errors;
-        rq.plWarnings = &warnings;
-        FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
-        ::testing::internal::CaptureStdout();
-        result = dc_p31o2(&rq);
-        output = ::testing::internal::GetCapturedStdout();
+        output = RunToolsJob(sys, "DEMOSCR", function, 'C', errors, warnings, result);
     }
 
     static std::vector<FFC_WORK_RECORD> records(const char* kind, const std::string& name = {})
