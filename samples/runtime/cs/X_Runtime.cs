@@ -131,8 +131,6 @@ namespace VELMO
                          X_SUBTYPE_LITERAL = 3, X_SUBTYPE_USER_PARAMETER = 4, X_SUBTYPE_ARRAY = 5,
                          X_SUBTYPE_SYSTEM_VARIABLE = 6;
         public static void X_MEMSET(ref object area, int value, int length) { }
-        // the copy of a text's or field's bytes into a field's storage
-        public static void X_COPYBYTES(ref object target, object source, int length) { }
         // how an assignment treats the decimals a field cannot hold
         public const char X_VEC_ASSIGN_ROUND_UP = 'R', X_VEC_ASSIGN_TRUNCATE = 'T';
     }

@@ -360,7 +360,8 @@ void writeStore(ExprCode& c, const EXPR_STATEMENT& s, const ExprOpTraits& t, con
         return;
     case ExprLayout::Boolean:
         if (t.value == ExprValue::Boolean)
-            c.Put({x.T, " = ( ( ( ", x.A, " ) == 0 ) ? FALSE : TRUE );"});
+            /* C#'s Boolean values are bool already */
+            c.Put({x.T, " = ( ( ( ", x.A, " ) == 0 ) ? FALSE : TRUE );"}, {x.T, " = ( ", x.A, " );"});
         return;
     default: break;
     }

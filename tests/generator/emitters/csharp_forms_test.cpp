@@ -79,7 +79,7 @@ TEST_F(CSharpForms, AlphaMovesOfDifferentLengthsCopyThroughTheRunTime)
                         "BYTE_LEN_V_FIELD_FALPHA );"));
     /* a one-character source: the Part's comment and assignment */
     EXPECT_TRUE(has(cs, "//ORIGINAL LINE= *(pX_Fld[V_FIELD_FALPHA].pField) = *(pX_Fld[V_FIELD_CUSTSTS].pField);"));
-    EXPECT_NE(readFile(std::filesystem::path(DQOV_SOURCE_DIR) / "samples/runtime/cs/X_Runtime.cs")
+    EXPECT_NE(readFile(std::filesystem::path(DQOV_SOURCE_DIR) / "samples/runtime/cs/X_VarExp.cs")
                   .find("public static void X_COPYBYTES(ref object target, object source, int length)"),
               std::string::npos);
     EXPECT_EQ(mcs("CSEXPR"), "");
@@ -100,8 +100,11 @@ TEST_F(CSharpForms, ExpressionsWithoutCSharpDirectCodeRunTheirInstructionTables)
     const std::string body = cs.substr(start, cs.find("\r\n} \r\n", routine) - start);
     EXPECT_FALSE(has(body, "#if UNUSED")) << body;
     EXPECT_TRUE(has(body, "X_VAR_DLL.X_VAR_EvaluateExpression( frame );")) << body;
-    /* the alphanumeric moves keep their direct code */
+    /* the alphanumeric moves keep their direct code; a Boolean is stored as
+       the bool it is */
     EXPECT_TRUE(has(cs, "#if UNUSED"));
+    EXPECT_TRUE(has(cs, "((X_FLD_BOOL)( pX_Fld[V_FIELD_FACTIVE].pField )).fBool = ( ((X_FLD_BOOL)( "
+                        "pX_Fld[V_FIELD_FACTIVE].pField )).fBool );"));
     EXPECT_EQ(mcs("CSEXPR"), "");
 }
 
