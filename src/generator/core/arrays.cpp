@@ -80,6 +80,7 @@ void declare(GEN_ARRAY_ENTRY& e, const FFC_PARSED_COMMAND& p)
         if (P3109_sGetUsedField(overlaid, GEN_SLOT_LOOKUP_INNER, field) == 0) {
             const int32_t start = std::max<int32_t>(ParmNumber(p, "OVERLAYING", 1), 1);
             e.address = "&INSTANCE_S2(" + field.localName + "[" + std::to_string(start - 1) + "])";
+            e.csAddress = "new X_ARRAY_ELEMENT( pGlobal2." + field.localName + ", " + std::to_string(start - 1) + " )";
         }
         e.usBound = static_cast<uint16_t>(entries);
         return;
@@ -95,11 +96,13 @@ void declare(GEN_ARRAY_ENTRY& e, const FFC_PARSED_COMMAND& p)
         CGEN_AddStaticWorkingEntry(1, kind + " " + storage + "[" + count + "]", "",
                                    "public " + kind + "[] " + storage + " = new " + kind + "[" + count + "]", "", 'N');
         e.address = "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + storage + "[0]))";
+        e.csAddress = "pGlobal2." + storage;
         return;
     }
     const long size = static_cast<long>(e.usElementLength) * entries;
     const std::string bytes = std::to_string(std::max<long>(size, 1));
     const std::string csDeclaration = "public byte[] " + storage + " = new byte[" + bytes + "]";
+    e.csAddress = "pGlobal2." + storage;
     if (size > 1) {
         CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ARRAY " + storage + "[" + bytes + "]", "", csDeclaration, "", 'N');
         e.address = "&(INSTANCE_S2(" + storage + "[0]))";

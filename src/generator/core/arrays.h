@@ -19,6 +19,7 @@ struct GEN_ARRAY_ENTRY {
     std::string name;       /* the array name, at most 4 characters */
     std::string identifier; /* its C identifier */
     std::string address;    /* the address expression of the first element */
+    std::string csAddress;  /* C#: the array's storage, or the overlaid field's element */
     uint16_t usElementLength = 0;
     uint16_t usBound = 0; /* entries of an array over a field, else the number of fields */
     bool fExtended = false;

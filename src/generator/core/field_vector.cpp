@@ -360,7 +360,7 @@ void arrayMember(const GEN_FIELD_INFO& f, std::string& address, std::string& alt
     }
     const GEN_ARRAY_ENTRY* a = findArray(f.array.referenced);
     if (a)
-        address = a->address;
+        address = csharp() ? a->csAddress : a->address;
     GEN_FIELD_INFO index;
     if ((f.array.cKind == 'A' || f.array.cKind == 'B') &&
         P3109_sGetUsedField(f.array.indexField, GEN_SLOT_LOOKUP_INNER, index) == 0)

@@ -78,8 +78,8 @@ struct GEN_OUTPUT_STATE {
     char cSuppress = 'N';
     int32_t lMacroContinuation = 0;
     std::array<std::vector<GEN_QUEUED_LINE>, GEN_QUEUE_COUNT> queues;
-    /* the command (its number and the target above it) whose C text the
-       line writer last refused in a C# file */
+    /* the command or skeleton point (and the target above it) whose C
+       text the line writer last refused in a C# file */
     uint32_t ulCSharpRefused = UINT32_MAX;
 };
 

@@ -139,22 +139,26 @@ bool csharpStream(const GEN_MODULE_STATE& g, GEN_STREAM stream)
     return slot && slot->fCSharp;
 }
 
-/* A line of C text is never written into C#: the command being written has
-** no C# form, and the generation fails (PRC1194, once a command, with the
-** command's name and the start of the line). */
+/* A line of C text is never written into C#: what is being written has no
+** C# form, and the generation fails (PRC1194, once for each, naming the
+** command while the commands are written, else the skeleton point, with
+** the start of the line). */
 bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, std::string_view text)
 {
     if (!csharpStream(g, stream) || P3109_fCSharpText(text))
         return false;
-    const GEN_COMMAND_RECORD& command = P3109_CurrentCommand();
-    const uint32_t serial = command.usNumber + (static_cast<uint32_t>(g.cTarget) << 16);
+    const bool command = g.skel.sPoint == 1;
+    const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
+    const uint32_t serial = (command ? r.usNumber : 0x10000u + static_cast<uint16_t>(g.skel.sPoint)) +
+                            (static_cast<uint32_t>(g.cTarget) << 24);
     uint32_t& reported = P3109_State().out.ulCSharpRefused;
     if (serial != reported) {
         reported = serial;
-        const std::string name = P3109_Padded(P3109_TrimRight(std::string_view(command.acName, 10)), 10);
+        const std::string what = command ? "Command " + P3109_TrimRight(std::string_view(r.acName, 10))
+                                         : "Skeleton point " + std::to_string(g.skel.sPoint);
         const size_t first = text.find_first_not_of(' ');
         const std::string_view line = text.substr(first == std::string_view::npos ? text.size() : first);
-        P3109_sIssueMessage("PRC1194", 'F', name + P3109_Padded(line.substr(0, 100), 100));
+        P3109_sIssueMessage("PRC1194", 'F', P3109_Padded(what, 40) + P3109_Padded(line.substr(0, 100), 100));
     }
     return true;
 }

@@ -75,11 +75,13 @@ protected:
 };
 
 /* A C line on its way to a .cs file is not written; the generation fails
-   with PRC1194 naming the command, once for the command; a C file takes it,
-   and C# text passes into the .cs file. */
+   with PRC1194 naming what is written (here a skeleton point's section),
+   once for it; a C file takes the line, and C# text passes into the .cs
+   file. */
 TEST_F(CSharpStreams, CTextIsRefusedOnceACommand)
 {
     GEN_STREAM cs = open("A.cs"), c = open("A.C");
+    P3109_State().skel.sPoint = 24; /* a section, not the commands (point 1) */
     P3109_WriteLine(cs, 3, "pX_Sel_5->chLock = YES;");
     P3109_WriteLine(cs, 3, "memset( a, 0, 2 );");
     P3109_WriteLine(cs, 3, "pX_Sel_5.chLock = YES;");
@@ -90,7 +92,9 @@ TEST_F(CSharpStreams, CTextIsRefusedOnceACommand)
     EXPECT_EQ(text("A.C"), "   pX_Sel_5->chLock = YES; \r\n");
     const std::vector<std::string> messages = issuedMessages();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].rfind("PRC1194 F ", 0), 0u) << messages[0];
+    EXPECT_EQ(messages[0].rfind("PRC1194 F Skeleton point 24 has no form in C# (it would write pX_Sel_5->chLock", 0),
+              0u)
+        << messages[0];
     EXPECT_NE(messages[0].find("pX_Sel_5->chLock = YES;"), std::string::npos) << messages[0];
     EXPECT_EQ(state.stats.lFatalLater, 1);
 }

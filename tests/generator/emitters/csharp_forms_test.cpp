@@ -334,6 +334,19 @@ TEST_F(CSharpForms, CaseSubjectsAreLoadedIntoTheGroupsStack)
     EXPECT_EQ(mcs("CSVARY"), "");
 }
 
+/* An element of an array of fields is bound to the array's storage, the
+   array's fields to their elements of it, in C# terms: the job refuses
+   nothing. */
+TEST_F(CSharpForms, ArrayElementsAreBoundToTheArraysStorage)
+{
+    const std::string cs = generate("CSVARY");
+    EXPECT_TRUE(has(cs, "pX_Fld[V_FIELD_CSAhCSI].pField = pGlobal2.fCSAhARRAY;")) << cs;
+    EXPECT_TRUE(has(cs, "pX_Fld[V_FIELD_FLWLOW2].pField = new X_ARRAY_ELEMENT( pGlobal2.fCSAhARRAY, 5 );"));
+    EXPECT_FALSE(has(cs, "INSTANCE_S2("));
+    EXPECT_FALSE(has(out_, "PRC1194")) << out_;
+    EXPECT_EQ(mcs("CSVARY"), "");
+}
+
 /* Every function of DEMOCS checks clean and its C# set compiles; so does
    every sample function with lists generated with the ZOPH2 switch, whose
    C compiles too. */
