@@ -84,7 +84,7 @@ std::string keyVector(const std::string& key)
 {
     GEN_FIELD_INFO info;
     if (!P3109_fFindUsedField(key, info, 20))
-        return "V_NOT_AVAILABLE";
+        return P3109_OperandVector("WITH_KEY", key, 20);
     if (info.fKind("NL"))
         P3109_AddReferencedName(key, 20);
     return info.vectorName;
@@ -131,7 +131,7 @@ std::string operandVector(const DC_EXPRESSION_OPERAND& o)
     const std::string name(o.acName, sizeof o.acName);
     GEN_FIELD_INFO info;
     if (!P3109_fFindUsedField(name, info, sizeof o.acName))
-        return "V_NOT_AVAILABLE";
+        return P3109_OperandVector("WHERE", name, sizeof o.acName);
     if (info.fKind("NL"))
         P3109_AddReferencedName(name, sizeof o.acName);
     return info.vectorName;

@@ -310,7 +310,7 @@ void P3109_EmitDltEntry()
         deleteByOperationTable(list);
     } else {
         const std::string number = P3109_Parm("NUMBER");
-        const std::string entry = number == "*CURRENT" ? "V_NOT_AVAILABLE" : P3109_FieldVector(number);
+        const std::string entry = P3109_KeywordFieldVector("NUMBER");
         if (P3109_fCSharp())
             P3109_Line("X_RUN_DLL.X_Dlt_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + entry + ", pX_List, " +
                        list.vectorName + ", ref pGlobal1." + list.adjustment + " );");
