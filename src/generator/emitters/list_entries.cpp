@@ -177,7 +177,8 @@ void addByRuntime(const GEN_LIST_DEFINITION& list, const std::string& mode)
     const std::string after = P3109_Parm("AFTER");
     if (!after.empty() && after[0] != '*') {
         P3109_Line(P3109_RunTime("X_Add_Entry_After") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + conditions() + ", " + l +
-                   ", pX_List, YES, " + yesNoText() + ", " + mode + ", YES, " + P3109_FieldVector(after) + ", " +
+                   ", pX_List, YES, " + yesNoText() + ", " + mode + ", YES, " +
+                   P3109_RequiredFieldVector("AFTER", P3109_ParmField("AFTER")) + ", " +
                    reference(list.adjustment) + " );");
         return;
     }

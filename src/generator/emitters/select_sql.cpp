@@ -295,7 +295,7 @@ void writeClauseEntries(const GEN_SELECT_NODE& select, GEN_ODBC_PASS& pass)
                 continue;
             std::string value3, realName;
             P3109_SqlNameRule(*listed, cClass == 'Y' || cClass == 'I' ? cClass : cMark, value3, realName);
-            entry("X_ODBC_SELECT_COLUMN", index, listed->fResolved ? listed->vectorName : P3109_FieldVector(field),
+            entry("X_ODBC_SELECT_COLUMN", index, listed->fResolved ? listed->vectorName : P3109_RequiredFieldVector("FIELDS", field),
                   value3, realName);
             continue;
         }
@@ -398,7 +398,7 @@ void writeUsingEntry(const GEN_SELECT_NODE&)
     const GEN_SQL_FIELD* field = fieldName ? P3109_pFindSqlField(found, 10, trimmed) : nullptr;
     if (field) {
         P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_USING", "FALSE",
-                                field->fResolved ? field->vectorName : P3109_FieldVector(trimmed), "pX_NULL", "");
+                                field->fResolved ? field->vectorName : P3109_RequiredFieldVector("USING", trimmed), "pX_NULL", "");
         return;
     }
     P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_USING", "TRUE", "", P3109_SqlLiteral(trimmed), "");
@@ -515,7 +515,7 @@ void P3109_EmitSelectSqlOdbcLiteralRoutine(const GEN_SELECT_NODE& select)
         const std::string name =
             listed ? P3109_TrimRight(listed->name) : P3109_TrimRight(P3109_DropNationalChar(field));
         P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_COLUMN", std::to_string(i),
-                                listed && listed->fResolved ? listed->vectorName : P3109_FieldVector(field), "",
+                                listed && listed->fResolved ? listed->vectorName : P3109_RequiredFieldVector("FIELDS", field), "",
                                 P3109_SqlLiteral(name));
     }
     writeRoutineTail(select, std::to_string(count));
