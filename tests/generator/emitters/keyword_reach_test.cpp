@@ -111,7 +111,7 @@ std::vector<KeywordCase> fileCases()
             return l;
         };
         const std::string command = f.command;
-        cases.push_back({f.command, "WHERE", 0, 'N', lines("WHERE('#CUSTNO > @')"), "X_DBM_WHERE_VALUE,%V"});
+        cases.push_back({f.command, "WHERE", 0, 'N', lines("WHERE('#CUSTNO > @')"), "X_DBM_WHERE_VALUE, %V"});
         cases.push_back({f.command, "WITH_KEY", 0, 'N', lines("WITH_KEY(@)"), ""});
         cases.push_back({f.command, "NBR_KEYS", 0, 'N', lines("WITH_KEY(#CUSTNO) NBR_KEYS(@)"), ""});
         cases.push_back({f.command, "IO_STATUS", 0, 'S', lines("WITH_KEY(#CUSTNO) IO_STATUS(@)"), ""});
