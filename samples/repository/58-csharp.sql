@@ -13,9 +13,9 @@
 -- functions' source is in sources/DEM/DEMOCS; the fields are those of
 -- the other processes and the functions' own.
 INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
-  ('DC@F23', 'PRC1194', 'ENG', 'F', '40,100',
+  ('DC@F23', 'PRC1250', 'ENG', 'F', '40,100',
    '&1 has no form in C# (it would write &2); a C# set without it would not compile, so none is generated.'),
-  ('DC@F23', 'PRC1195', 'ENG', 'F', '40',
+  ('DC@F23', 'PRC1251', 'ENG', 'F', '40',
    'Evaluation routine &1 has no form in C#; a C# set without it would be incomplete, so none is generated.');
 
 INSERT INTO QV_F20 (X20P_I, X20MOD, X20MUS, X20RCL, X20SP1) VALUES

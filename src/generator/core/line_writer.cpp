@@ -140,7 +140,7 @@ bool csharpStream(const GEN_MODULE_STATE& g, GEN_STREAM stream)
 }
 
 /* A line of C text is never written into C#: what is being written has no
-** C# form, and the generation fails (PRC1194, once for each, naming the
+** C# form, and the generation fails (PRC1250, once for each, naming the
 ** command while the commands are written, else the skeleton point, with
 ** the start of the line). */
 bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, std::string_view text)
@@ -158,7 +158,7 @@ bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, std::string_v
                                          : "Skeleton point " + std::to_string(g.skel.sPoint);
         const size_t first = text.find_first_not_of(' ');
         const std::string_view line = text.substr(first == std::string_view::npos ? text.size() : first);
-        P3109_sIssueMessage("PRC1194", 'F', P3109_Padded(what, 40) + P3109_Padded(line.substr(0, 100), 100));
+        P3109_sIssueMessage("PRC1250", 'F', P3109_Padded(what, 40) + P3109_Padded(line.substr(0, 100), 100));
     }
     return true;
 }

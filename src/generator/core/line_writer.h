@@ -26,7 +26,7 @@ inline constexpr size_t GEN_LINE_LIMIT = 4096;
 ** (GEN_NO_STREAM for a null file). */
 GEN_STREAM P3109_AddFileStream(FILE* pFile);
 /* Marks a stream as a C# source file: a line of C text is never written
-** to it (the generation fails with PRC1194 instead). */
+** to it (the generation fails with PRC1250 instead). */
 void P3109_MarkCSharpStream(GEN_STREAM stream);
 /* The file behind a stream number, or null. The lines written to the
 ** stream so far are in the file when it is returned, so the caller may

@@ -340,7 +340,7 @@ void EXPR_WriteExpression(ExprWriterServices& gen, EXPR_ROUTINE& routine, EXPR_E
     /* an expression with neither C# direct code nor an instruction table
        has no C# form at all */
     if (cs && state == 0 && expression.variantCount != 0 && expression.instructionCount == 0)
-        gen.IssueMessage('F', "PRC1195", EXPR_RoutineName(routine));
+        gen.IssueMessage('F', "PRC1251", EXPR_RoutineName(routine));
 
     bool opened = true;
     if (state == 2) {

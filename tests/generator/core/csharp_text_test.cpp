@@ -1,7 +1,7 @@
 // Lines of C text never reach a C# file: the judge of a line's C# (every C
 // construct the C# pass may be left with, and the C# forms the generator
 // writes that look alike), and the line writer, which drops such a line and
-// fails the generation with PRC1194 once a command.
+// fails the generation with PRC1250 once a command.
 #include "gen_fixture.h"
 #include "generator/core/csharp_text.h"
 #include "generator/core/file_helpers.h"
@@ -75,7 +75,7 @@ protected:
 };
 
 /* A C line on its way to a .cs file is not written; the generation fails
-   with PRC1194 naming what is written (here a skeleton point's section),
+   with PRC1250 naming what is written (here a skeleton point's section),
    once for it; a C file takes the line, and C# text passes into the .cs
    file. */
 TEST_F(CSharpStreams, CTextIsRefusedOnceACommand)
@@ -93,7 +93,7 @@ TEST_F(CSharpStreams, CTextIsRefusedOnceACommand)
     const std::vector<std::string> messages = issuedMessages();
     ASSERT_EQ(messages.size(), 1u);
     /* the substitution data: what is written, then the line */
-    EXPECT_EQ(messages[0].rfind("PRC1194 F Skeleton point 24 ", 0), 0u) << messages[0];
+    EXPECT_EQ(messages[0].rfind("PRC1250 F Skeleton point 24 ", 0), 0u) << messages[0];
     EXPECT_NE(messages[0].find("pX_Sel_5->chLock = YES;"), std::string::npos) << messages[0];
     EXPECT_EQ(state.stats.lFatalLater, 1);
 }

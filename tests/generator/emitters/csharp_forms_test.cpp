@@ -343,7 +343,7 @@ TEST_F(CSharpForms, ArrayElementsAreBoundToTheArraysStorage)
     EXPECT_TRUE(has(cs, "pX_Fld[V_FIELD_CSAhCSI].pField = pGlobal2.fCSAhARRAY;")) << cs;
     EXPECT_TRUE(has(cs, "pX_Fld[V_FIELD_FLWLOW2].pField = new X_ARRAY_ELEMENT( pGlobal2.fCSAhARRAY, 5 );"));
     EXPECT_FALSE(has(cs, "INSTANCE_S2("));
-    EXPECT_FALSE(has(out_, "PRC1194")) << out_;
+    EXPECT_FALSE(has(out_, "PRC1250")) << out_;
     EXPECT_EQ(mcs("CSVARY"), "");
 }
 
