@@ -5,6 +5,7 @@
 #include "checker/checker.h"
 #include "checker/lists.h"
 #include "checker/params/fixed_text.h"
+#include "checker/support_names.h"
 #include "checker/usage.h"
 
 #include <cctype>
@@ -70,8 +71,8 @@ long P3100_sRecordXrefCallback(const char* pszKind, const char* pszName, uint32_
 }
 
 // A component to be generated: its Web Application Modules are generated,
-// and the names its commands referred to join the cross-reference of the
-// check.
+// the fields its commands exchange make the run's exchange tree, and the
+// names its commands referred to join the cross-reference of the check.
 void P3100_EnumerateComponentInformation(void)
 {
     Globals& g = G();
@@ -79,6 +80,19 @@ void P3100_EnumerateComponentInformation(void)
     if (!build || !IsComponentRun() || g.ctx->cOption != 'G')
         return;
     P3100_GenerateWebAccessModules(build);
+    // the tree exists for every component, empty when it exchanges nothing
+    P31O2_sAddExchangedField(g.ctx, 0, nullptr, 'N', 'N');
+    const long exchanged = DQOO_FCC_EnumerateExchangedFields(
+        build,
+        [](void* user, const DQOO_EXCHANGED_FIELD* f) -> long {
+            return P31O2_sAddExchangedField(static_cast<FFC_CONTEXT*>(user), f->lNumber, f->pszField, f->chMaximum,
+                                            f->chEvaluationCase) == 0
+                       ? 0
+                       : 1;
+        },
+        g.ctx);
+    if (exchanged < 0)
+        DQOO_FCC_FatalError("DQOO_FCC_EnumerateExchangedFields", exchanged);
     long rc = DQOO_FCC_EnumerateCrossReferences(build);
     if (rc < 0 && rc != DQOO_ERR_NO_CHECK)
         DQOO_FCC_FatalError("DQOO_FCC_EnumerateCrossReferences", rc);

@@ -172,10 +172,52 @@ void P31O2_RecordFieldUsage(FFC_CONTEXT* pContext, const char* pachKind, char* p
         std::memcpy(pachName50, data, 50);
 }
 
+int16_t P31O2_sAddExchangedField(FFC_CONTEXT* pContext, int32_t lNumber, const char* pszField, char cMaximum,
+                                 char cEvaluationCase)
+{
+    if (!pContext || !CreateTrees(pContext))
+        return -9;
+    if (!pContext->pReferenceTree1) {
+        RBTREE* tree = nullptr;
+        if (RBTree_CreateTree(&tree, 4000) != 0)
+            return -9;
+        RBTree_DefineKey(tree, RBT_TYPE_INT32, 4);
+        RBTree_DefineData(tree, RBT_TYPE_POINTER, sizeof(void*));
+        RBTree_DefineData(tree, RBT_TYPE_BYTES, 2);
+        pContext->pReferenceTree1 = tree;
+    }
+    if (!pszField)
+        return 0;
+    const void* exchangeKey[] = {&lNumber};
+    if (RBTree_GetEntry(pContext->pReferenceTree1, exchangeKey, nullptr))
+        return 0;
+    char key[51];
+    NameKey(pContext, pszField, key);
+    int32_t owner = 0;
+    const void* nameKey[] = {key, &owner};
+    char data[56];
+    void* out[] = {data};
+    RBTREE_ENTRY* name = RBTree_GetEntry(pContext->pNameTree, nameKey, out);
+    if (!name) {
+        checker::Pad(data, 50, key);
+        std::memcpy(data + 50, &lNumber, 4);
+        std::memset(data + 54, 0, 2);
+        const void* in[] = {data};
+        name = RBTree_PutEntry(pContext->pNameTree, nameKey, in);
+        if (!name)
+            return -9;
+    }
+    const char flags[2] = {cMaximum == 'Y' ? 'Y' : 'N', cEvaluationCase == 'Y' ? 'Y' : 'N'};
+    const void* exchangeData[] = {&name, flags};
+    return RBTree_PutEntry(pContext->pReferenceTree1, exchangeKey, exchangeData) ? 0 : -9;
+}
+
 void P31O2_FreeGeneratedNames(FFC_CONTEXT* pContext)
 {
     if (!pContext)
         return;
+    RBTree_DestroyTree(pContext->pReferenceTree1);
+    pContext->pReferenceTree1 = nullptr;
     RBTree_DestroyTree(pContext->pNameTree);
     RBTree_DestroyTree(pContext->pOwnerTree);
     RBTree_DestroyTree(pContext->pValueCacheTree);

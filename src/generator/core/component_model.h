@@ -73,9 +73,30 @@ struct GEN_MEMBER_OBJECT_GROUP {
     std::vector<GEN_GROUP_ELEMENT> elements;
 };
 
+/* The routine header table of a component: the routines the run time
+** calls, each a member with its pointer text. */
+struct GEN_COMPONENT_HEADER_MEMBER {
+    std::string text; /* the member's pointer text */
+    bool fIncluded = false;
+};
+struct GEN_COMPONENT_HEADER_TABLE {
+    std::string name;
+    std::vector<GEN_COMPONENT_HEADER_MEMBER> members;
+};
+/* The dispatch-id table of a component: the ids the object layer gave its
+** dispatched commands. */
+struct GEN_COMPONENT_DISPATCH_TABLE {
+    std::string name;
+    std::vector<int32_t> ids;
+};
+
 struct GEN_MODEL_COMPONENT {
-    std::vector<std::string> headerTable, dispatchTable; /* lines of the two tables */
+    GEN_COMPONENT_HEADER_TABLE header;
+    GEN_COMPONENT_DISPATCH_TABLE dispatch;
     std::vector<GEN_MEMBER_OBJECT_GROUP> groups;
+    /* the member object groups that describe the dispatched commands, by
+    ** object name, in dispatch-id order */
+    std::vector<std::string> dispatchObjects;
 };
 
 struct GEN_COMPONENT_MODEL {

@@ -1,7 +1,9 @@
-// Cross-references of a check: the names the ZOPHX parses referred to.
+// What a check leaves for its callers: the cross-references (the names the
+// ZOPHX parses referred to), the exchanged fields and the dispatch records.
 
 #include "platform/dqoo/dqoo_build.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -20,6 +22,50 @@ extern "C" long DQOO_FCC_EnumerateCrossReferences(FCC_BUILD_HANDLE* pBuild)
             if (rc != 0)
                 return rc > 0 ? -rc : rc;
         }
+        ++handed;
+    }
+    return handed;
+}
+
+extern "C" long DQOO_FCC_EnumerateExchangedFields(FCC_BUILD_HANDLE* pBuild, DQOO_EXCHANGE_CALLBACK pfnCallback,
+                                                  void* pvUser)
+{
+    dqoo::BuildState* state = dqoo::findBuild(pBuild);
+    if (state == nullptr)
+        return DQOO_ERR_NO_BUILD;
+    long handed = 0;
+    for (const dqoo::ExchangedField& e : state->zophx.exchanged) {
+        const DQOO_EXCHANGED_FIELD field{e.number, e.field.c_str(), e.maximum ? 'Y' : 'N',
+                                         e.evaluationCase ? 'Y' : 'N'};
+        if (pfnCallback != nullptr)
+            if (const long rc = pfnCallback(pvUser, &field); rc != 0)
+                return rc > 0 ? -rc : rc;
+        ++handed;
+    }
+    return handed;
+}
+
+extern "C" long DQOO_FCC_EnumerateDispatches(FCC_BUILD_HANDLE* pBuild, DQOO_DISPATCH_CALLBACK pfnCallback,
+                                             void* pvUser)
+{
+    dqoo::BuildState* state = dqoo::findBuild(pBuild);
+    if (state == nullptr)
+        return DQOO_ERR_NO_BUILD;
+    std::vector<const dqoo::DispatchRecord*> records;
+    for (const dqoo::DispatchRecord& r : state->zophx.dispatches)
+        records.push_back(&r);
+    std::sort(records.begin(), records.end(), [](auto* a, auto* b) { return a->id < b->id; });
+    long handed = 0;
+    for (const dqoo::DispatchRecord* r : records) {
+        const DQOO_DISPATCH d{r->id,
+                              r->line,
+                              r->command.c_str(),
+                              r->component.c_str(),
+                              r->feature.c_str(),
+                              r->arguments.c_str()};
+        if (pfnCallback != nullptr)
+            if (const long rc = pfnCallback(pvUser, &d); rc != 0)
+                return rc > 0 ? -rc : rc;
         ++handed;
     }
     return handed;

@@ -73,6 +73,10 @@ static X_VOID_FUNCTION X_Commands_%63 ( FUNCTION_STD_ARGS )
 {
    X_SHORT sEntryCursors = 0;
    (void) sEntryCursors;
+%%IF_ZOPHX_IS_USED
+   X_COMP_RETURN_CODE lReturnCode = X_COMP_RETURN_OK;
+   (void) lReturnCode;
+%%ENDIF
 %29
 %41
 %27

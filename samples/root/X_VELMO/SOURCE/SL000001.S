@@ -55,6 +55,9 @@ namespace VELMO.%163
                                            FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
       {
 %45      int sEntryCursors = 0;
+%%IF_ZOPHX_IS_USED
+         int lReturnCode = DqooDef.X_COMP_RETURN_OK;
+%%ENDIF
 %29
 %41
 %27
