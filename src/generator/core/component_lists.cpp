@@ -170,6 +170,8 @@ void P3109_LoadComponentLists()
         read(component, OSRV_DATA_MEMBER_TEXTS, takeMemberText);
     }
     readComponent();
+    /* the builds of a compound component before its home's */
+    lists().model.lMemberBuilds = ctx->lCompoundComponent != 0 ? std::max(0, ctx->lPassCount - 1) : 0;
     ctx->pComponentDefinitions = &lists().model;
 }
 

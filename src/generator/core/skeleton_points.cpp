@@ -183,6 +183,7 @@ constexpr CorePoint kCorePoints[] = {
     {56, [] { queuePoint(4); }},
     {57, [] { keepIf(g().lUsedFieldTexts > 0); }},
     {58, [] { keepIf(g().lMultilingualVariables > 0); }},
+    {62, P3109_SubstituteFileStem},
     {63, P3109_SubstituteFileBaseNameAt63},
     {64, P3109_SubstituteSourceDirectory},
     {65, P3109_SubstituteQuotedName},
@@ -507,6 +508,11 @@ void P3109_WriteGuidString162()
 void P3109_SubstituteFileBaseNameInLine()
 {
     P3109_ReplaceDirective(g().cName);
+}
+void P3109_SubstituteFileStem()
+{
+    const GEN_FILE_SET& f = g().files;
+    P3109_ReplaceDirective(f.outputBase.substr(std::min(f.outputDirectory.size(), f.outputBase.size())));
 }
 void P3109_SubstitutePercentLiteral()
 {
