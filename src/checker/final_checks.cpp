@@ -3,6 +3,7 @@
 // cross-references, the field references the object layer's parses noted,
 // and the dictionary columns of a component's lists.
 #include "checker/checker.h"
+#include "checker/expression_routines.h"
 #include "checker/lists.h"
 #include "checker/params/fixed_text.h"
 #include "checker/support_names.h"
@@ -198,7 +199,30 @@ std::vector<int> ChildListWords(int32_t kind)
         return {5};
     if (kind >= BOM_KIND_DISPATCH_PROXY && kind <= BOM_KIND_DISPATCH_IDENTIFIER)
         return {4};
+    if (kind >= BOM_KIND_SERVICE_FIRST && kind <= BOM_KIND_SERVICE_LAST)
+        return {1};
+    if (kind == BOM_KIND_SERVICE_CASE || kind == BOM_KIND_VERIFICATION)
+        return {3};
     return {};
+}
+
+// A condition of a Verify service: its text is checked as a condition and
+// compiled into a Boolean routine, which the object layer attaches to the
+// condition for the service routine to call.
+void CompileVerificationCondition(BOM_DESCRIPTION_NODE* node)
+{
+    Globals& g = G();
+    const char* text = node->aWord[1].pszText;
+    if (!text || !*text)
+        return;
+    char saved[sizeof g.parsed.acRoutineRef];
+    std::memcpy(saved, g.parsed.acRoutineRef, sizeof saved);
+    std::memset(g.parsed.acRoutineRef, ' ', sizeof g.parsed.acRoutineRef);
+    if (CheckCompiledCondition(text) && g.parsed.acRoutineRef[0] == 3)
+        if (const long rc = DQOO_FCC_BOM_AttachConditionRoutine(P3100_pGetBuildHandle(), node, g.parsed.acRoutineRef);
+            rc != DQOO_OK)
+            DQOO_FCC_FatalError("DQOO_FCC_BOM_AttachConditionRoutine", rc);
+    std::memcpy(g.parsed.acRoutineRef, saved, sizeof saved);
 }
 
 constexpr int kMaxDescriptionDepth = 32;
@@ -216,6 +240,10 @@ void P3100_WalkComponentDescription(const BOM_DESCRIPTION_NODE* pNode, int32_t l
     (void)lParentKind;
     if (!pNode || lDepth > kMaxDescriptionDepth)
         return;
+    if (pNode->lKind == BOM_KIND_CONDITION) {
+        CompileVerificationCondition(const_cast<BOM_DESCRIPTION_NODE*>(pNode));
+        return;
+    }
     if (pNode->lKind == BOM_KIND_RECORD_FIELD) {
         const char* name = pNode->aWord[1].pszText;
         if (name && *name && std::strlen(name) <= 10) {

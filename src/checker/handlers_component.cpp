@@ -202,12 +202,24 @@ long P3100_sCheckFieldExistsCallback(const char* pszField)
 
 // A name the object layer could not resolve in its context: a class or
 // component is "not valid for use in this context", a feature, parameter
-// or routine "out of scope on this command". Reported in the pass the
-// names are resolved in, at the command's line.
+// or routine "out of scope on this command". A name used as a class that
+// no class has may be a field (a value holder of the field's type): it is
+// then used. Reported in the pass the names are resolved in, at the
+// command's line.
 long P3100_sCheckNameInContext(const char* pszName, int32_t lKind)
 {
     if (!pszName || !P3100_fFilterByPass(2))
         return 1;
+    if (lKind == DQOO_NAME_FIELD_CLASS) {
+        const std::string field = Upper(pszName);
+        char type = ' ';
+        int32_t length = 0, decimals = 0;
+        if (field.size() <= 10 && LookUpField(field, type, length, decimals)) {
+            RecordFieldUse(field, field, "FL");
+            return 0;
+        }
+        lKind = DQOO_NAME_CLASS;
+    }
     const int format = lKind == DQOO_NAME_CLASS || lKind == DQOO_NAME_COMPONENT ? FFC_FMT_CLASS_NOT_VALID
                                                                                  : FFC_FMT_OUT_OF_SCOPE;
     char text[256];

@@ -87,6 +87,8 @@ long DQOO_FCC_EndBuild(FCC_BUILD_HANDLE* pBuild);
 #define DQOO_NAME_METHOD 5    /* a method */
 #define DQOO_NAME_PARAMETER 6 /* a parameter (map) of an event or method */
 #define DQOO_NAME_ROUTINE 7   /* a routine no definition names */
+#define DQOO_NAME_FIELD_CLASS 8 /* a name used as a class that no class has: 0 when it is a field (used as a
+                                   value holder), else the class is refused */
 typedef long (*DQOO_CHECK_FIELD_EXISTS)(const char* pszField);
 typedef long (*DQOO_CHECK_NAME_IN_CONTEXT)(const char* pszName, int32_t lKind);
 typedef long (*DQOO_GROUP_FIELD_SINK)(void* pvUser, const char* pszField);
@@ -237,6 +239,13 @@ void DQOO_SplitSourceLine(const char* pszText, char* pszLabel /* 4 */, char* psz
  * DQOO_ERR_NOT_FOUND when it has none.  The tree lives until the build
  * ends. */
 long DQOO_FCC_BOM_RetrieveDescription(FCC_BUILD_HANDLE** ppBuild, BOM_DESCRIPTION_NODE** ppRoot);
+
+/* Attaches the compiled routine of a verification condition (a node of
+ * kind 2305 of the build's description) to it: word 2 of the node becomes
+ * the 9-byte routine reference (byte 3, the routine letter, seven digits),
+ * kept with the description.  0, DQOO_ERR_ARGUMENT or DQOO_ERR_NO_BUILD. */
+long DQOO_FCC_BOM_AttachConditionRoutine(FCC_BUILD_HANDLE* pBuild, BOM_DESCRIPTION_NODE* pNode,
+                                         const char* pchReference);
 
 /* ---- items and statement evaluations ------------------------------------ */
 

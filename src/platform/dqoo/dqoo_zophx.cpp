@@ -127,6 +127,13 @@ public:
     {
         command_ = command;
         parameters_ = parameters;
+        // the first parse only declares: every use is resolved in the second
+        static const char* const kDeclaring[] = {"BEGIN_COM",  "DEFINE_COM", "DEFINE_PTY", "DEFINE_EVT",
+                                                 "DEFINE_MAP", "PTYROUTINE", "MTHROUTINE", "WEBROUTINE",
+                                                 "EVTROUTINE", "FOR"};
+        if (!resolve_ && std::none_of(std::begin(kDeclaring), std::end(kDeclaring),
+                                      [&](const char* c) { return command == c; }))
+            return;
         if (command == "BEGIN_COM")
             beginCom();
         else if (command == "DEFINE_COM")
@@ -317,14 +324,21 @@ private:
             *isField = false;
         if (auto c = classFeatures(name); c->known)
             return c;
-        if (knownField(name)) {
-            if (isField != nullptr)
-                *isField = true;
-            field(name, maximum, evaluationCase);
-            return fieldClass();
+        // a field used as a class: the checker accepts it, or refuses the
+        // name as a class
+        const bool asField = s_.start.pfnCheckNameInContext != nullptr
+                                 ? s_.start.pfnCheckNameInContext(name.c_str(), DQOO_NAME_FIELD_CLASS) == 0
+                                 : knownField(name);
+        if (!asField) {
+            ++findings_;
+            if (s_.start.pfnCheckNameInContext == nullptr)
+                refuse(name, DQOO_NAME_CLASS);
+            return nullptr;
         }
-        refuse(name, DQOO_NAME_CLASS);
-        return nullptr;
+        if (isField != nullptr)
+            *isField = true;
+        field(name, maximum, evaluationCase);
+        return fieldClass();
     }
 
     // The class of a member component, null when the name is none (refused).
@@ -342,9 +356,7 @@ private:
         if (it->second.className.empty())
             return std::make_shared<ClassFeatures>(ClassFeatures{true, false, "", {}, {}, {}, {}});
         auto c = classFeatures(it->second.className);
-        if (!c->known && knownField(it->second.className))
-            return fieldClass();
-        return c;
+        return c->known ? c : fieldClass();
     }
 
     bool hasFeature(const ClassFeatures& c, int32_t kind, const std::string& feature) const
