@@ -187,7 +187,7 @@ long P3100_sCheckFieldExistsCallback(const char* pszField)
         const OperandInfo value = CheckOperandValue(field);
         if (!value.valid || value.field)
             return 1;
-        RecordOperand(field);
+        RecordFieldUse(field, "", "SV");
         return 0;
     }
     char type = ' ';
@@ -235,14 +235,15 @@ long P3100_sExpandGroupCallback(const char* pszGroup, void* pvUser, DQOO_GROUP_F
     Globals& g = G();
     if (!pszGroup || !pfnField)
         return 0;
-    const std::string group = Upper(pszGroup);
+    // the group is known by its name as written, with the name character
+    const std::string group = std::string(1, g.ctx->cNatChar1) + Upper(pszGroup);
     FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_GROUPNAM, group);
     if (!FindRecord(r, 2))
         return 0;
     auto* data = reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData);
     WR_SetGroupUseCount(data, WR_GroupUseCount(data) + 1);
-    WF_cUpdate(g.ctx, 6, &r);
+    WF_cUpdate(g.ctx, 2, &r);
     std::vector<std::string> fields;
     FFC_WORK_RECORD member;
     BlankRecord(member, LAYOUT_KIND_GROUPFLD, group);

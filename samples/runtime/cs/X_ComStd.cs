@@ -90,7 +90,7 @@ namespace VELMO
 
     public static partial class X_GloDef
     {
-        public const int X_COMR_NORMAL_END = 0;
+        public const int X_COMR_NORMAL_END = 0, X_COMR_FAILED = -1;
     }
 
     // The routines a generated component calls without a qualifier.

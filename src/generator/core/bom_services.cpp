@@ -90,6 +90,8 @@ void subroutineCall(const BOM_DESCRIPTION_NODE* item, bool& declared)
     line("sResult = " + P3109_MakeSubroutineName(name) + "( FUNCTION_STD_PARMS" +
          (cursors ? ", INSTANCE(sCurrentCursors)" : "") + " );");
     P3109_WriteCloseCursors("0");
+    /* a subroutine that did not end normally ends the service with its end */
+    line("X_COMR_CHECK_EXECUTION(sResult)");
 }
 
 /* The conditions of a verification: each whose compiled routine answers

@@ -239,7 +239,7 @@ void P3109_EmitExecute()
 
     P3109_WriteComment("Invoke the generated subroutine and get standard result");
     const std::string args = cs ? std::string(GEN_FUNCTION_PARMS_CS) : "FUNCTION_STD_PARMS";
-    P3109_Line("sResult = " + cName + "(" + args + (P3109_fHasCursors() ? ", INSTANCE(sCurrentCursors)" : "") + ");");
+    P3109_Line("sResult = " + cName + "(" + args + (P3109_fHasCursors() ? ", " + P3109_Instance("sCurrentCursors") : std::string()) + ");");
     if (P3109_fHasCursors())
         P3109_WriteCloseCursors(P3109_CursorOffsetText());
 

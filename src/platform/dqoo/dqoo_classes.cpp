@@ -6,6 +6,7 @@
 
 #include "platform/dqoo/dqoo_repository.h"
 #include "platform/dqoo/dqoo_source.h"
+#include "platform/dqoo/dqoo_build.h"
 #include "platform/dqoo/dqoo_zophx.h"
 
 namespace dqoo {
@@ -133,6 +134,32 @@ bool readComponent(const std::string& partition, const std::string& name, char n
 }
 
 }  // namespace
+
+std::vector<std::string> webListColumns(const BuildState& state, const std::string& component,
+                                        const std::string& list)
+{
+    std::vector<std::string> columns;
+    SSQL_AREA area;
+    if (SSQL_DeclareExt(&area,
+                        "SELECT XWFNAM FROM QV_DTA.QV_OWF C WHERE XWFP_I = '%s' AND XWFCMP = '%s' AND XWFKND = 'C' "
+                        "AND (SELECT L.XWFNAM FROM QV_DTA.QV_OWF L WHERE L.XWFP_I = C.XWFP_I AND "
+                        "L.XWFCMP = C.XWFCMP AND L.XWFWAM = C.XWFWAM AND L.XWFWRN = C.XWFWRN AND "
+                        "L.XWFKND = 'L' AND L.XWFSEQ < C.XWFSEQ ORDER BY L.XWFSEQ DESC LIMIT 1) = '%s' "
+                        "ORDER BY XWFWAM, XWFWRN, XWFSEQ",
+                        state.partition.c_str(), component.c_str(), list.c_str()) != SSQL_RC_OK)
+        return columns;
+    Cursor cursor(area, "DQOO/QV_OWF/L");
+    if (!cursor.ok())
+        return columns;
+    std::set<std::string> seen;
+    for (;;) {
+        VaryingText<64> name;
+        if (cursor.next(name.column()) != SSQL_RC_OK)
+            return columns;
+        if (seen.insert(upper(name.str())).second)
+            columns.push_back(name.str());
+    }
+}
 
 std::shared_ptr<ClassFeatures> lookUpClass(const std::string& partition, const std::string& name, char national)
 {

@@ -25,6 +25,8 @@
 //   IMPORT     FIELDS(#field ...) FROM(#class)
 //   FOR        EACH(#item) IN(#collection)
 //   WEB_MAP    FOR(*INPUT | *OUTPUT | *BOTH | *NONE) FIELDS(#field (#list *JSON) ...)
+//              (a list of the component's Web Application Modules, or a
+//              group of fields)
 //   ATTRIBUTE  NAME(name) VALUE(value)
 // A value is a field, a literal, a special value, a system variable
 // (*DATE) or a property of a member ("#component.property").
@@ -704,10 +706,17 @@ private:
             return;
         for (const std::string& v : fields->values) {
             if (v.front() == '(') {
-                // a list: "(#LIST *JSON)"; its name is the first word
+                // a list: "(#LIST *JSON)"; its name is the first word: a
+                // list of the component's Web Application Modules (its
+                // columns are exchanged), else a group of fields
                 const std::vector<std::string> inner = splitWords(v.substr(1, v.size() - 2));
-                if (!inner.empty() && isName(inner[0]))
+                if (inner.empty() || !isName(inner[0]))
+                    continue;
+                const std::vector<std::string> columns = webListColumns(s_, currentComponent(s_), nameOf(inner[0]));
+                if (columns.empty())
                     fieldOrGroup(nameOf(inner[0]));
+                for (const std::string& column : columns)
+                    field(upper(column), direction == "*BOTH");
                 continue;
             }
             if (isName(v))

@@ -86,6 +86,11 @@ long parseComponentCommand(BuildState& state, const std::string& text, uint32_t 
 // or a component (its declarations); unknown classes have known == false.
 std::shared_ptr<ClassFeatures> lookUpClass(const std::string& partition, const std::string& name, char national);
 
+// The column fields of a list of the component's Web Application Modules
+// (QV_OWF), in order; empty when no web routine of the component has it.
+std::vector<std::string> webListColumns(const BuildState& state, const std::string& component,
+                                        const std::string& list);
+
 // The ZOPHX command names the object layer parses.
 bool isComponentCommand(const std::string& name);
 
