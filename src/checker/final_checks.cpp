@@ -94,6 +94,18 @@ void P3100_EnumerateComponentInformation(void)
         g.ctx);
     if (exchanged < 0)
         DQOO_FCC_FatalError("DQOO_FCC_EnumerateExchangedFields", exchanged);
+    // the members and properties, for the generator's debug information
+    const long used = DQOO_FCC_EnumerateUsage(
+        build,
+        [](void* user, const DQOO_USAGE* u) -> long {
+            return P31O2_sAddComponentUsage(static_cast<FFC_CONTEXT*>(user), u->pszName, u->lScope, u->lKind,
+                                            static_cast<int32_t>(u->ulFlags)) == 0
+                       ? 0
+                       : 1;
+        },
+        g.ctx);
+    if (used < 0)
+        DQOO_FCC_FatalError("DQOO_FCC_EnumerateUsage", used);
     long rc = DQOO_FCC_EnumerateCrossReferences(build);
     if (rc < 0 && rc != DQOO_ERR_NO_CHECK)
         DQOO_FCC_FatalError("DQOO_FCC_EnumerateCrossReferences", rc);

@@ -212,12 +212,36 @@ int16_t P31O2_sAddExchangedField(FFC_CONTEXT* pContext, int32_t lNumber, const c
     return RBTree_PutEntry(pContext->pReferenceTree1, exchangeKey, exchangeData) ? 0 : -9;
 }
 
+int16_t P31O2_sAddComponentUsage(FFC_CONTEXT* pContext, const char* pszName, int32_t lScope, int32_t lKind,
+                                 int32_t lFlags)
+{
+    if (!pContext || !pszName)
+        return -9;
+    if (!pContext->pReferenceTree2) {
+        RBTREE* tree = nullptr;
+        if (RBTree_CreateTree(&tree, 4000) != 0)
+            return -9;
+        RBTree_DefineKey(tree, RBT_TYPE_BYTES, 50);
+        RBTree_DefineKey(tree, RBT_TYPE_INT32, 4);
+        RBTree_DefineData(tree, RBT_TYPE_INT32, 4);
+        RBTree_DefineData(tree, RBT_TYPE_INT32, 4);
+        pContext->pReferenceTree2 = tree;
+    }
+    char name[50];
+    checker::Pad(name, 50, pszName);
+    const void* key[] = {name, &lScope};
+    const void* data[] = {&lKind, &lFlags};
+    return RBTree_PutEntry(pContext->pReferenceTree2, key, data) ? 0 : -9;
+}
+
 void P31O2_FreeGeneratedNames(FFC_CONTEXT* pContext)
 {
     if (!pContext)
         return;
     RBTree_DestroyTree(pContext->pReferenceTree1);
     pContext->pReferenceTree1 = nullptr;
+    RBTree_DestroyTree(pContext->pReferenceTree2);
+    pContext->pReferenceTree2 = nullptr;
     RBTree_DestroyTree(pContext->pNameTree);
     RBTree_DestroyTree(pContext->pOwnerTree);
     RBTree_DestroyTree(pContext->pValueCacheTree);

@@ -36,8 +36,14 @@ void P31O2_RecordFieldUsage(FFC_CONTEXT* pContext, const char* pachKind, char* p
  * a field only the (empty) tree is made. 0, or -9 without storage. */
 int16_t P31O2_sAddExchangedField(FFC_CONTEXT* pContext, int32_t lNumber, const char* pszField, char cMaximum,
                                  char cEvaluationCase);
-/* Releases the generated-name trees, the exchange tree and the value cache
- * of the context. */
+/* The run's component and property usage tree (pReferenceTree2), made on
+ * first use: key the 50-character name and the 32-bit scope, data the
+ * usage kind (100 a member, 200 a property) and the member flags. 0, or -9
+ * without storage. */
+int16_t P31O2_sAddComponentUsage(FFC_CONTEXT* pContext, const char* pszName, int32_t lScope, int32_t lKind,
+                                 int32_t lFlags);
+/* Releases the generated-name trees, the exchange and usage trees and the
+ * value cache of the context. */
 void P31O2_FreeGeneratedNames(FFC_CONTEXT* pContext);
 
 /* Value cache of a component run (nothing in a function run). */

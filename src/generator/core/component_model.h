@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "dqov/ffc_context.h"
+#include "generator/core/gen_state.h"
 
 /* One resource of the component (resource chain). */
 struct GEN_RESOURCE {
@@ -130,6 +131,12 @@ bool P3109_ReadExchangeTree(std::vector<GEN_EXCHANGE_ENTRY>& entries);
 
 /* The sequence words of two group elements compared (for sorting). */
 int P3109_sCompareSequence(const GEN_GROUP_ELEMENT& a, const GEN_GROUP_ELEMENT& b);
+
+/* The comments of the component and property usage tree
+** (FFC_CONTEXT.pReferenceTree2: members and properties of the component,
+** with their scope) before the field vector, when the object uses the
+** extended language and the tree has entries. */
+void P3109_WriteUsageDebugComments(GEN_STREAM stream);
 
 /* Registers the member texts of kinds 6 to 10 as field text uses. */
 void P3109_CollectListNames();

@@ -176,6 +176,25 @@ typedef long (*DQOO_EXCHANGE_CALLBACK)(void* pvUser, const DQOO_EXCHANGED_FIELD*
  * non-zero answer (negated when positive). */
 long DQOO_FCC_EnumerateExchangedFields(FCC_BUILD_HANDLE* pBuild, DQOO_EXCHANGE_CALLBACK pfnCallback, void* pvUser);
 
+/* A member component (usage kind 100) or a property (200) of the checked
+ * component, with the routine scope it belongs to (0 the component's own;
+ * a map of a routine its routine's number from 1, in source order) and its
+ * flags: 1 a member the component defines, 2 a member whose class is a
+ * field of the dictionary (a value holder). */
+typedef struct DQOO_USAGE {
+    const char* pszName;
+    int32_t lKind;
+    int32_t lScope;
+    uint32_t ulFlags;
+} DQOO_USAGE;
+typedef long (*DQOO_USAGE_CALLBACK)(void* pvUser, const DQOO_USAGE* pUsage);
+
+/* Hands the members and properties of the build's last check to the
+ * callback, members first, each in name order.  The number handed,
+ * DQOO_ERR_NO_BUILD, or the callback's non-zero answer (negated when
+ * positive). */
+long DQOO_FCC_EnumerateUsage(FCC_BUILD_HANDLE* pBuild, DQOO_USAGE_CALLBACK pfnCallback, void* pvUser);
+
 /* A command the generated program dispatches: its id, line, command name,
  * the component it acts on, the feature (the property names of a SET, an
  * event, a method, "TO" or "IS" for the references, "EACH" for FOR) and

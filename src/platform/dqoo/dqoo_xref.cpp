@@ -1,5 +1,6 @@
 // What a check leaves for its callers: the cross-references (the names the
-// ZOPHX parses referred to), the exchanged fields and the dispatch records.
+// ZOPHX parses referred to), the exchanged fields, the dispatch records and
+// the members and properties.
 
 #include "platform/dqoo/dqoo_build.h"
 
@@ -68,5 +69,28 @@ extern "C" long DQOO_FCC_EnumerateDispatches(FCC_BUILD_HANDLE* pBuild, DQOO_DISP
                 return rc > 0 ? -rc : rc;
         ++handed;
     }
+    return handed;
+}
+
+extern "C" long DQOO_FCC_EnumerateUsage(FCC_BUILD_HANDLE* pBuild, DQOO_USAGE_CALLBACK pfnCallback, void* pvUser)
+{
+    dqoo::BuildState* state = dqoo::findBuild(pBuild);
+    if (state == nullptr)
+        return DQOO_ERR_NO_BUILD;
+    long handed = 0;
+    const auto hand = [&](const std::string& name, int32_t kind, int32_t scope, uint32_t flags) -> long {
+        const DQOO_USAGE usage{name.c_str(), kind, scope, flags};
+        if (pfnCallback != nullptr)
+            if (const long rc = pfnCallback(pvUser, &usage); rc != 0)
+                return rc > 0 ? -rc : rc;
+        ++handed;
+        return 0;
+    };
+    for (const auto& [name, member] : state->zophx.members)
+        if (const long rc = hand(name, 100, member.scope, 1u | (member.fieldClass ? 2u : 0u)); rc != 0)
+            return rc;
+    for (const std::string& property : state->zophx.properties)
+        if (const long rc = hand(property, 200, 0, 0); rc != 0)
+            return rc;
     return handed;
 }

@@ -508,7 +508,7 @@ private:
         const std::string direction = upper(first("FOR"));
         if (!resolve_) {
             if (!name.empty())
-                m_.members[name] = Member{cls, false};
+                m_.members[name] = Member{cls, false, m_.definitionOwner.rfind("EVT:", 0) == 0 ? 0 : m_.routines};
             if (m_.definitionOwner.rfind("EVT:", 0) == 0 && !name.empty())
                 m_.eventParameters[m_.definitionOwner.substr(4)].insert(name);
             return;
@@ -523,6 +523,8 @@ private:
     {
         const std::string name = nameOf(first("NAME"));
         m_.definitionOwner = command_ + ":" + name;
+        if (!resolve_)
+            ++m_.routines;
         if (resolve_) {
             if (command_ == "PTYROUTINE" && m_.propertyRoutines.count(name) == 0)
                 refuse(name, DQOO_NAME_ROUTINE);
@@ -539,8 +541,10 @@ private:
         std::string event;
         const std::string component = nameOf(first("HANDLING"), &event);
         m_.definitionOwner = "EVTROUTINE:" + component + "." + event;
-        if (!resolve_)
+        if (!resolve_) {
+            ++m_.routines;
             return;
+        }
         if (auto c = needComponent(component))
             needFeature(*c, component, DQOO_NAME_EVENT, event);
     }

@@ -57,6 +57,7 @@ struct DispatchRecord {
 struct Member {
     std::string className;
     bool fieldClass = false;  // the class is a field of the dictionary
+    int32_t scope = 0;        // the routine a map belongs to (0 the component)
 };
 
 struct ZophxModel {
@@ -67,6 +68,7 @@ struct ZophxModel {
     std::map<std::string, std::set<std::string>> eventParameters;
     std::set<std::string> propertyRoutines;  // routines DEFINE_PTY names
     std::string definitionOwner;             // the event or routine DEFINE_MAP belongs to
+    int32_t routines = 0;                    // routines met so far (a map's scope)
     std::map<uint32_t, int32_t> dispatchIds;  // by line
     std::set<uint32_t> resolvedLines;
     std::vector<DispatchRecord> dispatches;
