@@ -223,9 +223,10 @@ void P3109_WriteComponentExchangeVector()
     if (!P3109_ReadExchangeTree(entries))
         return;
     const bool cs = csharp();
+    /* C# counts the placeholder row of a component that exchanges nothing */
     if (cs)
         P3109_Line("static X_VECTOR_COMPONENT_EXCHANGE[] ComponentExchange = new X_VECTOR_COMPONENT_EXCHANGE[" +
-                   std::to_string(entries.size()) + "]{");
+                   std::to_string(std::max<size_t>(entries.size(), 1)) + "]{");
     for (size_t i = 0; i < entries.size(); ++i) {
         GEN_FIELD_INFO f;
         std::string symbol = P3109_sGetUsedField(entries[i].field, GEN_SLOT_LOOKUP, f, 50) == 0 && !f.vectorName.empty()
@@ -241,8 +242,10 @@ void P3109_WriteComponentExchangeVector()
                       separator, static_cast<long>(entries[i].ulNumber), symbol.c_str());
         P3109_Line(line);
     }
+    /* C#: an object of the row class, as the other rows */
     if (entries.empty())
-        P3109_Line(cs ? "   {  0,  V_NOT_AVAILABLE } " : "   {  ((X_USHORT)(0)),  ((X_SHORT)(V_NOT_AVAILABLE)) } ");
+        P3109_Line(cs ? "   new X_VECTOR_COMPONENT_EXCHANGE(  0,  V_NOT_AVAILABLE  ) "
+                      : "   {  ((X_USHORT)(0)),  ((X_SHORT)(V_NOT_AVAILABLE)) } ");
     if (cs)
         P3109_Line("};");
 }

@@ -161,8 +161,8 @@ long DQOO_FCC_ParseZOPHX(FCC_BUILD_HANDLE* pBuild, const char* pszText, uint32_t
 /* A field the checked object exchanges with the run time: its exchange
  * number (from 1, in order of first use), its name, 'Y' when it is handed
  * in and back (a *BOTH map or web map: its maximum value travels) and 'Y'
- * when a routine produces it (an *OUTPUT or *RESULT map: it is reset when
- * its evaluation is requested). */
+ * when it has an evaluation case (a system variable a command passes: it
+ * is set afresh when its evaluation is requested). */
 typedef struct DQOO_EXCHANGED_FIELD {
     int32_t lNumber;
     const char* pszField;

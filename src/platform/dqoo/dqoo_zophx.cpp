@@ -514,7 +514,7 @@ private:
             return;
         }
         bool isField = false;
-        needClass(cls, &isField, direction == "*BOTH", direction == "*OUTPUT" || direction == "*RESULT");
+        needClass(cls, &isField, direction == "*BOTH");
         if (!name.empty())
             m_.members[name].fieldClass = isField;
     }

@@ -39,7 +39,7 @@ struct ExchangedField {
     int32_t number = 0;
     std::string field;
     bool maximum = false;         // handed in and back (*BOTH)
-    bool evaluationCase = false;  // produced by a routine (*OUTPUT, *RESULT)
+    bool evaluationCase = false;  // a system variable: evaluated when its value is asked for
 };
 
 // One command the generated program dispatches to the run time.

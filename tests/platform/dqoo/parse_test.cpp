@@ -117,7 +117,7 @@ TEST_F(ObjectParse, ZophxCollectsFieldReferences)
                          return 0;
                      },
                      &exchanged));
-    EXPECT_EQ((std::vector<std::string>{"1 CUSTNAME NY", "2 TOTAL NN", "3 PRICE NN", "4 QTY NN"}), exchanged);
+    EXPECT_EQ((std::vector<std::string>{"1 CUSTNAME NN", "2 TOTAL NN", "3 PRICE NN", "4 QTY NN"}), exchanged);
     std::vector<std::string> dispatches;
     EXPECT_EQ(2, DQOO_FCC_EnumerateDispatches(
                      handle,
