@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "dqov/fatal.h"
@@ -66,6 +67,25 @@ bool CreateTrees(FFC_CONTEXT* ctx)
     RBTree_DefineData(owners, RBT_TYPE_STRING, 51);
     ctx->pNameTree = names;
     ctx->pOwnerTree = owners;
+    return true;
+}
+
+// A reference tree of the run, made on first use with its key and data
+// parts (type code and length each); false without storage.
+struct TreePart {
+    uint16_t type;
+    uint32_t length;
+};
+bool MakeTree(RBTREE*& tree, std::initializer_list<TreePart> keys, std::initializer_list<TreePart> data)
+{
+    if (tree)
+        return true;
+    if (RBTree_CreateTree(&tree, 4000) != 0)
+        return false;
+    for (const TreePart& k : keys)
+        RBTree_DefineKey(tree, k.type, k.length);
+    for (const TreePart& d : data)
+        RBTree_DefineData(tree, d.type, d.length);
     return true;
 }
 
@@ -177,15 +197,9 @@ int16_t P31O2_sAddExchangedField(FFC_CONTEXT* pContext, int32_t lNumber, const c
 {
     if (!pContext || !CreateTrees(pContext))
         return -9;
-    if (!pContext->pReferenceTree1) {
-        RBTREE* tree = nullptr;
-        if (RBTree_CreateTree(&tree, 4000) != 0)
-            return -9;
-        RBTree_DefineKey(tree, RBT_TYPE_INT32, 4);
-        RBTree_DefineData(tree, RBT_TYPE_POINTER, sizeof(void*));
-        RBTree_DefineData(tree, RBT_TYPE_BYTES, 2);
-        pContext->pReferenceTree1 = tree;
-    }
+    if (!MakeTree(pContext->pReferenceTree1, {{RBT_TYPE_INT32, 4}},
+                  {{RBT_TYPE_POINTER, sizeof(void*)}, {RBT_TYPE_BYTES, 2}}))
+        return -9;
     if (!pszField)
         return 0;
     const void* exchangeKey[] = {&lNumber};
@@ -217,16 +231,9 @@ int16_t P31O2_sAddComponentUsage(FFC_CONTEXT* pContext, const char* pszName, int
 {
     if (!pContext || !pszName)
         return -9;
-    if (!pContext->pReferenceTree2) {
-        RBTREE* tree = nullptr;
-        if (RBTree_CreateTree(&tree, 4000) != 0)
-            return -9;
-        RBTree_DefineKey(tree, RBT_TYPE_BYTES, 50);
-        RBTree_DefineKey(tree, RBT_TYPE_INT32, 4);
-        RBTree_DefineData(tree, RBT_TYPE_INT32, 4);
-        RBTree_DefineData(tree, RBT_TYPE_INT32, 4);
-        pContext->pReferenceTree2 = tree;
-    }
+    if (!MakeTree(pContext->pReferenceTree2, {{RBT_TYPE_BYTES, 50}, {RBT_TYPE_INT32, 4}},
+                  {{RBT_TYPE_INT32, 4}, {RBT_TYPE_INT32, 4}}))
+        return -9;
     char name[50];
     checker::Pad(name, 50, pszName);
     const void* key[] = {name, &lScope};

@@ -192,7 +192,10 @@ TEST_F(ComponentChecks, CommandsStandInsideTheComponentsBlock)
     EXPECT_TRUE(Has(f, "Line 3 BEGIN_COM: Illegal or invalid reference to BEGIN_COM")) << Joined(f);
     EXPECT_TRUE(Has(f, "Line 6 DEFINE_EVT: Illegal or invalid reference to DEFINE_EVT")) << Joined(f);
     EXPECT_FALSE(Has(f, "Line 4")) << Joined(f);
-    EXPECT_EQ(errors, 3) << Joined(f);
+    // two blocks opened, one closed
+    EXPECT_TRUE(Has(f, "Line 2 BEGIN_COM: Command END_COM is expected to close the structure opened by BEGIN_COM"))
+        << Joined(f);
+    EXPECT_EQ(errors, 4) << Joined(f);
 }
 
 }  // namespace

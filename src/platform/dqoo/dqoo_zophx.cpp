@@ -774,6 +774,16 @@ long parseComponentCommand(BuildState& state, const std::string& text, uint32_t 
             label[0] != '\0' && colon != std::string::npos && parameters.compare(colon, 2, ":=") != 0)
             parameters.erase(0, colon + 1);
         command = parameters.find(":=") != std::string::npos ? "ASSIGN" : "INVOKE";
+        // the unnamed forms begin with a name
+        const size_t first = parameters.find_first_not_of(' ');
+        if (first == std::string::npos || parameters[first] != state.national[0]) {
+            if (dispatchId != nullptr)
+                *dispatchId = -1;
+            if (m.dispatchIds.emplace(line, -1).second)
+                return 0;
+            reportFinding(state, "Line " + std::to_string(line) + ": " + text + " is not a component command.");
+            return 1;
+        }
     }
     // The first parse of a line declares (and takes the dispatch id); a
     // later one resolves.

@@ -16,6 +16,16 @@ namespace {
 
 class Components : public JobFixture {
 protected:
+    /* the web generation writes for the job's language, as the tool sets it */
+    FFC_LANGUAGE_ENTRY language{};
+    void SetUp() override
+    {
+        JobFixture::SetUp();
+        std::snprintf(language.szLanguage, sizeof language.szLanguage, "ENG");
+        language.ulFlags = 1;
+        sys.usLanguageCount = 1;
+        sys.pLanguages = &language;
+    }
     std::string runComponent(const std::string& component, int32_t& result, bool csharp = true)
     {
         errors = warnings = 0;
@@ -200,7 +210,7 @@ TEST_F(Components, TheExchangeVectorHoldsOneRowPerExchangedField)
     ASSERT_EQ(result, 0) << out;
     EXPECT_EQ(exchangeRows(readFile(sourceDir() / "DEMOREC.C")), (std::vector<std::string>{"0 V_NOT_AVAILABLE"}));
     EXPECT_NE(readFile(sourceDir() / "C#" / "DEMOREC" / "DEMOREC.cs")
-                  .find("new X_VECTOR_COMPONENT_EXCHANGE[1]{ \r\n   new X_VECTOR_COMPONENT_EXCHANGE(  0,  "
+                  .find("new X_VECTOR_COMPONENT_EXCHANGE[1]{ \r\n      new X_VECTOR_COMPONENT_EXCHANGE(  0,  "
                         "V_NOT_AVAILABLE  ) "),
               std::string::npos);
 
@@ -296,6 +306,33 @@ TEST_F(Components, TheVerifyServiceTestsItsConditions)
     EXPECT_NE(c.find("sResult = Subroutine_LOADINV( FUNCTION_STD_PARMS, INSTANCE(sCurrentCursors) );"),
               std::string::npos);
     EXPECT_NE(c.find("X_COMR_CHECK_EXECUTION(sResult)"), std::string::npos);
+}
+
+/* DEMOBOM's SAVE method: a field of the extended language's types changed
+** to a literal is set through the vector, and a component property
+** (#InvoiceData.IOTOTAL, a record field of the description) in a condition
+** is the component field it names. */
+TEST_F(Components, ExtendedFieldsAndPropertiesInCommands)
+{
+    int32_t result = -9;
+    const std::string out = runComponent("DEMOBOM", result, false);
+    ASSERT_EQ(result, 0) << out;
+    ASSERT_EQ(errors, 0) << out;
+    const std::string c = readFile(sourceDir() / "DEMOBOM.C");
+    EXPECT_NE(c.find("X_Vec_Set_from_Vchar (pX_Ids, pX_Pro, pX_Fun, pX_Fld, \r\n"
+                     "        V_FIELD_FNOTE,\"Saved by the invoice component\");"),
+              std::string::npos);
+    /* the IF of line 41 tests its compiled routine, which reads IOTOTAL */
+    const std::regex test(R"(if \( (Boolean_Evaluation_Routine_(\d+))\( FUNCTION_STD_PARMS \) \))");
+    std::smatch m;
+    const size_t method = c.find("// IF COND('#InvoiceData.IOTOTAL *GT 0')");
+    ASSERT_NE(method, std::string::npos);
+    const std::string after = c.substr(method, 2000);
+    ASSERT_TRUE(std::regex_search(after, m, test)) << after;
+    const size_t routine = c.find("F_BOOL_FUNCTION " + m[1].str() + "( FUNCTION_STD_ARGS )");
+    ASSERT_NE(routine, std::string::npos);
+    EXPECT_NE(c.find("X_Vec_Get_as_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_IOTOTAL, &dOperand1 );", routine),
+              std::string::npos);
 }
 
 /* The C# project lists a bitmap without a kind text of its own as a .jpg

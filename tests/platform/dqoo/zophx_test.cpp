@@ -140,6 +140,15 @@ TEST_F(ComponentModel, NamesAreAskedByKindOnTheSecondParse)
     EXPECT_EQ((std::vector<int32_t>{-1, -1, 7}), ids);
 }
 
+// A line without a component command's name that does not begin with a
+// name is not one of the unnamed forms: a finding, and no dispatch.
+TEST_F(ComponentModel, OnlyANameBeginsAnUnnamedCommand)
+{
+    std::vector<int32_t> ids;
+    EXPECT_EQ(1, parseTwice({"BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)", "ENDROUTINE", "#CUSTNO := 1"}, &ids));
+    EXPECT_EQ((std::vector<int32_t>{-1, -1, 1}), ids);
+}
+
 // A component of the repository is a class: its properties, events and
 // methods (with their maps) come from its source, and those of the class
 // it extends; a map declared in a routine belongs to its scope.
@@ -152,7 +161,6 @@ TEST_F(ComponentModel, ComponentsOfTheRepositoryAreClasses)
                                       "INVOKE #CUST.CHECK",
                                       "SET COM(#CUST) CUSTNAME(#NUMBER.Value)",
                                       "SET COM(#CUST) CUSTNO(#ORDNO)",
-                                      "ENDROUTINE",
                                       "END_COM"});
     // DEMOCOMP has the property CUSTNAME, not CUSTNO
     EXPECT_EQ((std::vector<std::string>{"CUST.CUSTNO/3"}), g_names);
