@@ -273,6 +273,7 @@ void P3109_RunBifPoint(int32_t lPoint)
     case 4:
     case 5:
     case 9:
+    case 62:
     case 63:
     case 92:
     case 122:
