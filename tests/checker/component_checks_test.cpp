@@ -3,46 +3,17 @@
 // name them; a name declared further down is known; language level two
 // comes from the component's kind word; the commands stand inside the
 // component's block.
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <string>
 #include <vector>
 
-#include "checker/checker.h"
-#include "dqov/messages.h"
-#include "dqov/run_driver.h"
-#include "platform/dqos/dqos.h"
-#include "platform/dqos/repo_fixture.h"
-#include "platform/dqoz/dqoz.h"
-#include "runcontrol/tools_job.h"
+#include "tools_check_fixture.h"
 
 namespace {
 
-class ComponentChecks : public ::testing::Test {
+class ComponentChecks : public ToolsCheckFixture {
 protected:
-    dqos_test::TempRepository repo = dqos_test::TempRepository::copyOf(dqos_test::sampleRepository());
-    FFC_SYSTEM_DEFINITION sys{};
-    int32_t errors = 0, warnings = 0;
-
-    void SetUp() override
-    {
-        DosSetEnvironmentRoot((std::string(DQOV_SAMPLE_DIR) + "/root").c_str());
-        ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
-        FFC_InitToolsSystemDefinition(&sys, "DEM", "ENG");
-        sys.pCommandNames = P3100_pParserCommandTable();
-        FFC_RUN_SEAMS seams{};
-        seams.pfnChecker = P3100_lRunCheckerStep;
-        P31O2_SetRunSeams(&seams);
-    }
-    void TearDown() override
-    {
-        P31O2_SetRunSeams(nullptr);
-        P3100_SetBuildHandle(nullptr);
-        SSQL_Disconnect();
-        DosSetEnvironmentRoot(nullptr);
-    }
-
     // Statements on the repository, outside the services' connection.
     void exec(const std::string& sql)
     {
@@ -77,19 +48,10 @@ protected:
     std::vector<std::string> check(const char* component, int32_t& result)
     {
         errors = warnings = 0;
-        const std::string out = RunToolsJob(sys, component, "*COMP", 'C', errors, warnings, result);
         std::vector<std::string> findings;
-        for (size_t at = 0; at < out.size();) {
-            size_t end = out.find('\n', at);
-            if (end == std::string::npos)
-                end = out.size();
-            std::string line = out.substr(at, end - at);
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
+        for (const std::string& line : Lines(RunToolsJob(sys, component, "*COMP", 'C', errors, warnings, result)))
             if (line.rfind("<RED>", 0) == 0 && line.find("Line ") != std::string::npos)
                 findings.push_back(line.substr(5));
-            at = end + 1;
-        }
         return findings;
     }
 };
