@@ -41,6 +41,9 @@ public static partial class X_RUN_DLL
                                  object global1, object global2, string command) { return false; }
     public static bool DebugSubRoutine(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_LIST[] lists, X_FKEY keys,
                                        object global1, object global2, string command) { return false; }
+    public static bool DebugComponentRoutine(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, X_LIST[] lists,
+                                             X_FKEY keys, object global1, object global2, string command,
+                                             X_COMPONENT_ROUTINE_INFO info, X_FUN active) { return false; }
     public static void X_Reset_Function_Mode(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int modeField) { }
     public static char X_Determine_Mode(X_IDS ids, X_PRO pro, X_FUN fun, object field) { return 'D'; }
     public static char X_Vec_Null(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field) { return 'N'; }

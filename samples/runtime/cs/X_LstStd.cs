@@ -37,14 +37,6 @@ public partial class X_LIST
     public X_LIST() { }
 }
 
-// One entry of a list's vector map: the field's vector entry and its place
-// in the list's fields (-1 none).
-public class X_LMAP
-{
-    public int sField, sMap;
-    public X_LMAP(int field, int map) { sField = field; sMap = map; }
-}
-
 // The instances of the function's lists, made from its list definitions
 // (one table, or the two tables of a run that uses the two-level tables).
 public static partial class X_RUN_DLL

@@ -161,7 +161,12 @@ bool P3109_fCSharpText(std::string_view text)
            (t[d].text == "public" || t[d].text == "private" || t[d].text == "protected" || t[d].text == "internal" ||
             t[d].text == "static" || t[d].text == "readonly" || t[d].text == "const"))
         ++d;
-    if (t.size() >= d + 3 && t[d].kind == Tok::Name && t[d + 1].kind == Tok::Name &&
+    /* a statement that a keyword opens ("return a[0];") declares nothing */
+    static constexpr std::string_view kStatements =
+        " return new throw case goto else if while for foreach switch using ";
+    const bool statement =
+        d < t.size() && kStatements.find(" " + std::string(t[d].text) + " ") != std::string_view::npos;
+    if (!statement && t.size() >= d + 3 && t[d].kind == Tok::Name && t[d + 1].kind == Tok::Name &&
         (punct(t[d + 2], "[") || (punct(t[d + 2], "=") && t.size() >= d + 4 && punct(t[d + 3], "{"))))
         return false;
     return true;

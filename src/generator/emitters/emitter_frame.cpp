@@ -229,7 +229,14 @@ void P3109_EmitCommandPrologue()
                    .append(std::to_string(sequence))
                    .append(";"));
     P3109_Line(csharp ? "#if X_DEBUG" : "#if defined(X_DEBUG)");
-    if (P3109_fInComponentRoutine())
+    if (P3109_fInComponentRoutine() && csharp)
+        /* the C# form: the debugger is told the command's name and the routine's state */
+        P3109_Line(line.assign("if (X_RUN_DLL.DebugComponentRoutine(")
+                       .append(GEN_FUNCTION_PARMS_CS)
+                       .append(",\"")
+                       .append(name)
+                       .append("\",RoutineInfo,pSTACKActiveCompRtnX_Fun)) return X_GloDef.X_COMR_FAILED;"));
+    else if (P3109_fInComponentRoutine())
         P3109_Line(line.assign("if (DebugComponentRoutine(FUNCTION_STD_PARMS,_")
                        .append(name)
                        .append("_COMMAND,&(RoutineInfo),pSTACKActiveCompRtnX_Fun)) return(X_COMR_FAILED);"));

@@ -52,6 +52,8 @@ TEST(CSharpText, TheCSharpFormsTheGeneratorWrites)
              "public static X_OBJ_ID_TABLE[] X_Get_Module_Identification()",
              "X_Initialise_Function( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );",
              "string s = \"a -> b &(c) *d\";",
+             "return ComponentExchange[0].usExchange;",
+             "else X_Table[1] = 2;",
              "char c = '*';",
              "#if X_DEBUG",
              "#if UNUSED",
