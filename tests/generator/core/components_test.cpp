@@ -80,11 +80,13 @@ protected:
         const int rc = std::system(command.c_str());
         return rc == 0 ? "" : "gcc status " + std::to_string(rc) + "\n" + readFile(log);
     }
-    /* mcs's findings on the C# project of a module, empty when it compiles. */
-    std::string mcs(const std::string& module)
+    /* mcs's findings on the C# project of a module, empty when it compiles;
+       with debug the debugger's calls before each command are compiled too. */
+    std::string mcs(const std::string& module, bool debug = false)
     {
         const std::filesystem::path p = sourceDir() / "C#" / module, log = dir_ / (module + ".mcs");
-        const std::string command = "mcs -target:library -nologo -out:'" + (dir_ / (module + ".dll")).string() + "' " +
+        const std::string command = "mcs -target:library -nologo " + std::string(debug ? "-define:X_DEBUG " : "") +
+                                    "-out:'" + (dir_ / (module + ".dll")).string() + "' " +
                                     DQOV_SOURCE_DIR + "/samples/runtime/cs/*.cs '" + p.string() + "'/*.cs '" +
                                     (p / "Properties" / "AssemblyInfo.cs").string() + "' > '" + log.string() +
                                     "' 2>&1";
@@ -143,6 +145,7 @@ TEST_F(Components, EverySampleComponentChecksCleanAndCompilesInCAndCSharp)
             ASSERT_TRUE(std::filesystem::exists(directory / (module + ".C"))) << component << " " << module;
             EXPECT_EQ(gcc(directory, module), "") << component << " " << module;
             EXPECT_EQ(mcs(module), "") << component << " " << module;
+            EXPECT_EQ(mcs(module, true), "") << component << " " << module << " with X_DEBUG";
         }
     }
 }

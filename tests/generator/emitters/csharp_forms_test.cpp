@@ -29,11 +29,13 @@ protected:
 
     std::filesystem::path project(const std::string& function) const { return sourceDir() / "C#" / function; }
 
-    /* mcs's findings on the function's C# set, empty when it compiles. */
-    std::string mcs(const std::string& function)
+    /* mcs's findings on the function's C# set, empty when it compiles;
+       with debug the debugger's calls before each command are compiled too. */
+    std::string mcs(const std::string& function, bool debug = false)
     {
         const std::filesystem::path p = project(function), log = dir_ / (function + ".mcs");
-        const std::string command = "mcs -target:library -nologo -out:'" + (dir_ / (function + ".dll")).string() +
+        const std::string command = "mcs -target:library -nologo " + std::string(debug ? "-define:X_DEBUG " : "") +
+                                    "-out:'" + (dir_ / (function + ".dll")).string() +
                                     "' " + DQOV_SOURCE_DIR + "/samples/runtime/cs/*.cs '" + p.string() + "'/*.cs '" +
                                     (p / "Properties" / "AssemblyInfo.cs").string() + "' > '" + log.string() + "' 2>&1";
         const int rc = std::system(command.c_str());
@@ -357,6 +359,7 @@ TEST_F(CSharpForms, EveryFunctionCompilesAndEveryListLayoutWithZoph2)
          {"CSEXPR", "CSIO", "CSLIST", "CSSCR", "CSRPT", "CSFLOW", "CSMISC", "CSPANL", "CSVARY"}) {
         generate(function);
         EXPECT_EQ(mcs(function), "") << function;
+        EXPECT_EQ(mcs(function, true), "") << function << " with X_DEBUG";
     }
     const std::vector<std::pair<std::string, std::string>> lists = {
         {"DEMOCS", "CSLIST"},   {"DEMOCS", "CSSCR"},    {"DEMOCS", "CSPANL"},
