@@ -406,15 +406,17 @@ protected:
     {
         return RunToolsJob(sys, process, function, option, errors, warnings, result);
     }
-    /* The functions of the sample repository, process and name. */
-    std::vector<std::pair<std::string, std::string>> sampleFunctions()
+    /* The functions of the sample repository, process and name (those
+       that QUERY selects, two columns, when it is given). */
+    std::vector<std::pair<std::string, std::string>> sampleFunctions(
+        const char* query = "SELECT X23MOD, X23FMT FROM QV_F23 ORDER BY X23MOD, X23FMT")
     {
         SSQL_Disconnect();
         sqlite3* db = nullptr;
         sqlite3_open((dir_ / "repository.db").c_str(), &db);
         sqlite3_stmt* st = nullptr;
         std::vector<std::pair<std::string, std::string>> functions;
-        sqlite3_prepare_v2(db, "SELECT X23MOD, X23FMT FROM QV_F23 ORDER BY X23MOD, X23FMT", -1, &st, nullptr);
+        sqlite3_prepare_v2(db, query, -1, &st, nullptr);
         while (sqlite3_step(st) == SQLITE_ROW)
             functions.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)),
                                    reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
