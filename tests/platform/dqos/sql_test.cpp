@@ -212,6 +212,33 @@ TEST_F(SqlTest, CommitShowsRowsAndFatalRollbackDropsThem)
     EXPECT_EQ(insert("C3", "x", 3), SSQL_RC_ERROR);
 }
 
+// A commit puts its rows into the repository file itself at once: a copy of
+// the file alone, taken while the connection is still open (the write-ahead
+// log not copied), holds every committed row and nothing uncommitted.
+TEST_F(SqlTest, CommittedRowsAreInTheRepositoryFileBeforeTheConnectionCloses)
+{
+    const std::string copy = repo.dir() + "/copy.db";
+    auto countInCopy = [&](const char* sql) {
+        std::filesystem::copy_file(repo.path(), copy, std::filesystem::copy_options::overwrite_existing);
+        return countFromOutside(copy, sql);
+    };
+    ASSERT_EQ(insert("W1", "first", 1), SSQL_RC_OK);
+    SSQL_SQLDA* h = nullptr;
+    ASSERT_EQ(SSQL_sCommitExt(&h), SSQL_RC_OK);
+    ASSERT_TRUE(std::filesystem::exists(repo.path() + "-wal"));
+    EXPECT_EQ(countInCopy("SELECT COUNT(*) FROM QV_T1 WHERE K = 'W1'"), 1);
+    // the job's commit statement does the same; work after it stays out
+    ASSERT_EQ(insert("W2", "second", 2), SSQL_RC_OK);
+    SSQL_AREA a;
+    ASSERT_EQ(SSQL_DeclareExt(&a, "COMMIT WORK"), SSQL_RC_OK);
+    ASSERT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
+    SMEM_FreeMem(h);
+    ASSERT_EQ(insert("W3", "open", 3), SSQL_RC_OK);
+    EXPECT_EQ(countInCopy("SELECT COUNT(*) FROM QV_T1"), 2);
+    EXPECT_EQ(countInCopy("SELECT COUNT(*) FROM QV_T1 WHERE K = 'W3'"), 0);
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 2);
+}
+
 TEST_F(SqlTest, DisconnectRollsBackUncommittedWork)
 {
     ASSERT_EQ(insert("D1", "gone", 1), SSQL_RC_OK);
