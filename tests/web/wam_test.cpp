@@ -257,6 +257,59 @@ TEST_F(Wam, MessageTextsAreNotFormats)
     EXPECT_STREQ("", P3142_pszGetMessageText(991).c_str());
 }
 
+// List columns shown by weblets are inlined into the stored stylesheets: a
+// drop-down column gets its select-one list as runtime data, so its options
+// are those of the column's value entries; an image column gets no runtime
+// data. At trace level 2 every document of each inlining is dumped.
+TEST_F(Wam, WebletColumnsAreInlinedWithTheirRuntimeData)
+{
+    sys.QV_ITRO = 1;
+    sys.QV_ITRL = 2;
+    static const WamPicklistEntry customers[] = {{"Smith & Sons", "SMITH"}, {"Jones Ltd", "JONES"}};
+    Routine routine = MakeRoutine("R1", WEBROUTINE_STANDARD);
+    routine.items.push_back(MakeField('F', "ORDNO", 'P', 7, "1001"));
+    routine.items.push_back(MakeList('L', "LINES", 0));
+    routine.items.push_back(MakeField('C', "ITEM", 'A', 20, "Bolt M8"));
+    Item customer = MakeField('C', "CUST", 'A', 10, "SMITH", "std_dropdown");
+    customer.field.ulPicklistCount = 2;
+    customer.field.pPicklist = customers;
+    routine.items.push_back(customer);
+    routine.items.push_back(MakeField('C', "PHOTO", 'A', 30, "bolt-m8", "std_image"));
+    routine.items.push_back(MakeList('E', "LINES", 0));
+    script.routines = {routine};
+
+    uint32_t counts[2] = {9, 9};
+    ASSERT_EQ(0, generate(counts));
+    EXPECT_EQ(0u, counts[0]);
+    EXPECT_EQ(0u, counts[1]);
+    for (const char* app : {"DESKTOP", "MOBILE"}) {
+        const std::string xsl = stored("R1", "HTML", app);
+        const size_t select = xsl.find("<select name=\"CUST\"");
+        ASSERT_NE(std::string::npos, select) << app << ": " << xsl;
+        EXPECT_NE(std::string::npos,
+                  xsl.find("<option value=\"SMITH\">Smith &amp; Sons</option><option value=\"JONES\">Jones Ltd</option>"
+                           "</select>",
+                           select))
+            << app << ": the drop-down lists the column's value entries";
+        EXPECT_NE(std::string::npos, xsl.find("alt=\"PHOTO\"")) << app << ": the image weblet is inlined";
+    }
+
+    const std::string trace = readFile(traceFile());
+    for (const char* step :
+         {"inliner TSML document:", "inliner input QVML:", "inliner XSL stylesheet:", "inliner result fragment:"}) {
+        EXPECT_NE(std::string::npos, trace.find(std::string("CUST ") + step)) << step;
+        EXPECT_NE(std::string::npos, trace.find(std::string("PHOTO ") + step)) << step;
+    }
+    const size_t cust = trace.find("CUST inliner TSML document:");
+    const size_t photo = trace.find("PHOTO inliner TSML document:");
+    ASSERT_NE(std::string::npos, cust);
+    const size_t list = trace.find("<qvml:select-one", cust);
+    EXPECT_LT(list, trace.find("CUST inliner input QVML:", cust)) << "the inliner document holds the list";
+    EXPECT_EQ(std::string::npos,
+              trace.substr(photo, trace.find("PHOTO inliner input QVML:", photo) - photo).find("<qvml:select-one"))
+        << "an image column has no runtime data";
+}
+
 // Bad environments are reported as messages of the job: an application that
 // is no XML application, a missing TSP definition, a generation stylesheet
 // that does not compile, and a weblet that imports itself.
