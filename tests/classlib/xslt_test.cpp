@@ -324,6 +324,10 @@ TEST(XsltTest, OneShotTransformerEncodings)
     // The node-level form gives the same bytes.
     LCharBuffer q = LDOMNode::transformNode(source, plain);
     EXPECT_EQ(std::string(q.c_str()), std::string(p.c_str()));
+    // So does a stylesheet held as a wrapped document.
+    XsltDomDocument wrapped(plain);
+    LCharBuffer w = t.transform(source, wrapped, "UTF-8");
+    EXPECT_EQ(std::string(w.c_str()), std::string(p.c_str()));
 }
 
 TEST(XsltTest, GuidsAndStreamText)
