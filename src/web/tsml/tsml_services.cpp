@@ -203,7 +203,7 @@ namespace {
 LDOMNode namedTemplate(const LWString& referenceName, LDOMDocument& weblet)
 {
     weblet.setProperty(LDOMProperty_SelectionNamespaces, xslWdSelection(" "));
-    const LWString wanted = referenceName.rightOf(u'.');
+    const LWString wanted = templatePart(referenceName);
     if (wanted.isNull() || wanted.length() == 0)
         return LDOMNode();
     LDOMNodeList templates = weblet.selectNodes(u"/xsl:transform/xsl:template[@name]");
