@@ -51,6 +51,10 @@ public:
     /* DQOO_FCC_FatalError: a failed object-layer call; does not return in a
     ** real run. */
     virtual void ObjectLayerFailure(std::string_view service, long code) = 0;
+    /* The core's P3109_EmitLoadIoStatusFromField: after the named field was
+    ** set, the load of the last I/O status when it is the I/O status field
+    ** (the line at the stream and indent given). */
+    virtual void LoadIoStatusFromField(std::string_view fieldName, uint32_t stream, uint16_t indent) = 0;
 
     /* One nesting level in or out (EXPR_IndentIn and EXPR_IndentOut). */
     void IndentIn();
