@@ -1,11 +1,13 @@
--- The fields of the sample functions EXPTYPE and EXPSPEC of the process
+-- The fields of the sample functions EXPTYPE, EXPSPEC and EXPCOND of the process
 -- EXPRPRC (sources/DEM/EXPRPRC): EXPTYPE compiles expressions over every
 -- kind of field the object layer's compiler takes (dates, times and
 -- timestamps moved into one another, characters of varying length, bytes,
 -- large objects, booleans, integers of every size, floats, numbers and
 -- dates that may be SQL null, the I/O status field set by an expression);
 -- EXPSPEC sets the highest, lowest, not-available, SQL-null and empty
--- values into fields of every kind. The two functions are registered by
+-- values into fields of every kind; EXPCOND tests their empty values,
+-- compares dates with timestamps and fixed with varying characters, and
+-- takes subjects of every kind. The three functions are registered by
 -- the tests that generate them (tests/generator/expressions): the C# forms
 -- of these expressions do not all compile yet, and the C# set of every
 -- registered sample function must.

@@ -297,4 +297,43 @@ TEST_F(SampleBuild, SpecialValuesOfEveryKindOfFieldGenerateAndCompile)
     EXPECT_TRUE(holds(field("X_FLD_DATE", "TXNDATE") + "->bFieldState &= ~FsIsSqlNull;"));
 }
 
+// EXPCOND: conditions over every kind of field: the empty value of dates,
+// times, timestamps, booleans, characters and numbers tested, dates and
+// times compared with timestamps (each coerced into a work value that holds
+// the coercion's terminator), fixed and varying characters compared, numbers
+// that may be SQL null in arithmetic, and CASE subjects of every kind, one of
+// them a When group of two values left to the p-code, whose routine takes
+// the group's stack by address. The program compiles at -O2 with every
+// warning an error.
+TEST_F(SampleBuild, ConditionsOverEveryKindOfFieldGenerateAndCompile)
+{
+    registerFunction("EXPCOND");
+    ASSERT_EQ(generate("EXPRPRC", "EXPCOND"), 0) << readFile(dir / "EXPCOND.log");
+    EXPECT_EQ(readFile(dir / "EXPCOND.log").find("PRC1810"), std::string::npos);
+    EXPECT_EQ(compileObject("EXPCOND", "-DX_MODULE_COMPONENT_EVALUATE_PCODE"), "");
+    EXPECT_EQ(compileObject("EXPCOND", "-DX_32BIT_COMPILER -DX_CONST_LONGLONG_IS_LONG"), "");
+    const std::string c = readFile(source() / "EXPCOND.C");
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    auto field = [](const char* structure, const char* name) {
+        return std::string("((") + structure + "*)( pX_Fld[V_FIELD_" + name + "].pField ))";
+    };
+    /* the empty date and time: compared with their defaults over their length */
+    EXPECT_TRUE(holds("( memcmp( " + field("X_FLD_DATE", "FDATE") +
+                      "->vchDate, X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN ) == 0 );"));
+    EXPECT_TRUE(holds("( memcmp( " + field("X_FLD_TIME", "FTIME") +
+                      "->vchTime, X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN ) == 0 );"));
+    /* a date compared with a timestamp: the date with the default time, in a
+       work value one byte longer than the timestamp */
+    EXPECT_TRUE(holds("X_VCHAR vchDateTime2[X_MAX_SIZE_DATETIME_LEN + 1];"));
+    EXPECT_TRUE(holds("X_CPYBYTES( &(vchDateTime2[10]), \" \" X_DEFAULT_TIME \".000000000\", 20 );"));
+    /* a fixed-length field compared with one of varying length by the run time */
+    EXPECT_TRUE(holds("X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, pX_Fld[V_FIELD_FALPHA].pField, "
+                      "BYTE_LEN_V_FIELD_FALPHA, NULL, NULL, 0, ((X_FLD_CHAR *)" +
+                      field("X_FLD_CHAR", "FCODE") + "), X_VAR_COMPARE_MASK_EQUAL );"));
+    /* the When group of the integer subject: the group's stack handed to its routine */
+    EXPECT_TRUE(holds("F_BOOL_FUNCTION When_Evaluation_Routine_26( FUNCTION_STD_ARGS, X_VAR_EXPRESSION_OPERAND * "
+                      "operandStack )"));
+    EXPECT_TRUE(holds("X_COMP_OPCODE_WHEN_SUBJECT_PACKED31,"));
+}
+
 }  // namespace
