@@ -27,6 +27,12 @@ std::string readFile(const fs::path& p)
     return s.str();
 }
 
+// The generated text that addresses a field through its structure.
+std::string field(const char* structure, const char* name)
+{
+    return std::string("((") + structure + "*)( pX_Fld[V_FIELD_" + name + "].pField ))";
+}
+
 class SampleBuild : public ::testing::Test {
 protected:
     fs::path dir;
@@ -275,9 +281,6 @@ TEST_F(SampleBuild, SpecialValuesOfEveryKindOfFieldGenerateAndCompile)
     ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPSPEC"));
     const std::string c = readFile(source() / "EXPSPEC.C");
     auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
-    auto field = [](const char* structure, const char* name) {
-        return std::string("((") + structure + "*)( pX_Fld[V_FIELD_" + name + "].pField ))";
-    };
     EXPECT_TRUE(holds(field("X_FLD_INT16", "FINT2") + "->iInt16 = X_INT16_HIVAL;"));
     EXPECT_TRUE(holds(field("X_FLD_INT64", "FINT8") + "->iInt64 = X_INT64_LOVAL;"));
     EXPECT_TRUE(holds(field("X_FLD_UINT8", "TXUINT1") + "->uiInt8 = X_UINT8_HIVAL;"));
@@ -314,9 +317,6 @@ TEST_F(SampleBuild, ConditionsOverEveryKindOfFieldGenerateAndCompile)
     ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPCOND"));
     const std::string c = readFile(source() / "EXPCOND.C");
     auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
-    auto field = [](const char* structure, const char* name) {
-        return std::string("((") + structure + "*)( pX_Fld[V_FIELD_" + name + "].pField ))";
-    };
     /* the empty date and time: compared with their defaults over their length */
     EXPECT_TRUE(holds("( memcmp( " + field("X_FLD_DATE", "FDATE") +
                       "->vchDate, X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN ) == 0 );"));
