@@ -155,15 +155,6 @@ public:
         Pass().IssueMessage(severity, id, data);
     }
     void ObjectLayerFailure(std::string_view service, long code) override { Pass().ObjectLayerFailure(service, code); }
-    /* The core writes this line itself: what was recorded goes out first,
-    ** so that the lines stay in order. */
-    void LoadIoStatusFromField(std::string_view fieldName, uint32_t stream, uint16_t indent) override
-    {
-        for (const RecordedLine& line : lines_)
-            gen_.WriteLine(stream_, static_cast<uint16_t>(indent_ + line.step), texts_.Text(line.id));
-        lines_.clear();
-        Pass().LoadIoStatusFromField(fieldName, stream, indent);
-    }
 
     bool Keepable() const { return keepable_ && texts_.Count() <= kIdLimit; }
     bool LastIoStatus() const { return lastIoStatus_; }

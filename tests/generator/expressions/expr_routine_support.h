@@ -8,7 +8,6 @@
 #include "expr_test_support.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -85,15 +84,6 @@ public:
     void ObjectLayerFailure(std::string_view service, long code) override
     {
         failures.push_back(std::string(service) + " " + std::to_string(code));
-    }
-    /* As the core: the load when the field is the I/O status field. */
-    void LoadIoStatusFromField(std::string_view fieldName, uint32_t s, uint16_t i) override
-    {
-        std::string name(fieldName);
-        for (char& c : name)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (name == std::string("IO") + nameCharacter3 + "STS")
-            lines.push_back({s, i, "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);", macro});
     }
 
     std::vector<std::string> Texts() const

@@ -354,6 +354,30 @@ TEST_F(RoutineWriter, CommentWritersAndNestingLevels)
     EXPECT_EQ(gen.indent, 0);
 }
 
+// The load of the last I/O status after a field was set: only for the I/O
+// status field (IO, the run's third name character, STS; the name as the
+// field table holds it), in C or C#; the writer raises the flag with it.
+TEST_F(RoutineWriter, IoStatusLoadOnlyForTheStatusField)
+{
+    const std::string c = "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);";
+    EXPECT_EQ(EXPR_IoStatusLoadLine("IO$STS", '$', false), c);
+    EXPECT_EQ(EXPR_IoStatusLoadLine("io$sts    ", '$', false), c);
+    EXPECT_EQ(EXPR_IoStatusLoadLine("IO#STS", '#', true),
+              "DqooDef.X_CPYBYTES( ref pGlobal1.vchLastIOStatus, pX_Fld[V_FIELD_IOdSTS].pField, 2 );");
+    EXPECT_EQ(EXPR_IoStatusLoadLine("IO$STS", '#', false), "");
+    EXPECT_EQ(EXPR_IoStatusLoadLine("IO$STSX", '$', false), "");
+    EXPECT_EQ(EXPR_IoStatusLoadLine("", '$', false), "");
+
+    gen.indent = 9;
+    gen.LoadIoStatusFromField("FALPHA", gen.stream, 6);
+    EXPECT_TRUE(gen.lines.empty());
+    gen.LoadIoStatusFromField("IO$STS", gen.header, 6);
+    ASSERT_EQ(gen.lines.size(), 1u);
+    EXPECT_EQ(gen.lines[0].stream, gen.header);
+    EXPECT_EQ(gen.lines[0].indent, 6);
+    EXPECT_EQ(gen.lines[0].text, c);
+}
+
 // WHERE rows: three entries, a single one, rows without a start element.
 const char* const kWhereFixture = R"(
 NODE f kind=1007 field=F
