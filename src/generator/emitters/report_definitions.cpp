@@ -26,6 +26,7 @@
 #include "dqov/layout_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/command_loop.h"
+#include "generator/core/file_field_mangling.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
@@ -252,7 +253,7 @@ void P3109_EmitPrintRoutine(const PrintDescription& d, int32_t lReport, int16_t 
         const GEN_STREAM header = g().header;
         P3109_WriteDashedBoxComment(header, "Prototype for print routine defined by ZOPH line " + number);
         P3109_WriteLine(header, 3, "F_VOID_FUNCTION " + routine + " (FUNCTION_STD_ARGS);");
-        P3109_WriteLine(stream, 0, "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))");
+        P3109_WriteModuleComponentIf(stream, 0, "COMMON");
     }
     P3109_WriteDoubleBoxComment(stream, "Print Control Subroutine for line defined by ZOPH line " + number);
     const std::string control = std::to_string(d.alControl[0]) + "," + std::to_string(d.alControl[1]) + "," +
@@ -314,8 +315,7 @@ void P3109_EmitPrintRoutine(const PrintDescription& d, int32_t lReport, int16_t 
                      : "   INSTANCE(X_Report_" + report + ".sPIMCallCount++);");
     routineLine("   return;");
     routineLine("}");
-    if (!cs())
-        P3109_WriteLine(stream, 0, "#endif");
+    P3109_WriteEndif(0, 0, stream);
 }
 
 void writeRuntimeTextsC(const PrintDescription& d, const std::vector<size_t>& texts, const std::vector<size_t>& tracked,
