@@ -263,4 +263,41 @@ TEST_F(DesignSession, ExtraKeyLeadsTheLegendAndTheMessageLineIsOnTheImage)
     EXPECT_EQ(shown[0][23], std::string(80, 'M'));
 }
 
+// DSNLST's browse list: its line shows the reference (block at column 2),
+// the code (23) and the quantity (29) under their headings. The code moved
+// to column 45 of the list line rewrites the DEF_LIST that defines the
+// list, its fields in the order they now stand on the screen, each with
+// its column only; the REQUEST keeps its own field list.
+TEST_F(DesignSession, AListFieldMovedRewritesTheListsDefinition)
+{
+    Run("DSNLST", 'S',
+        "screen 1\ncommand M\ncommand MS 9 23\ncommand MT 9 45\nshow\ncommand E\nleave 1\nscreen end\n");
+    ASSERT_FALSE(script->failed()) << script->failure();
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Put the cursor on a field to move and press Enter",
+                                                    "Field marked: mark more, or put the cursor where they go"}));
+    const auto shown = Shown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0][7], Line({{2, "Order reference text       Qty             Code"}}));
+    EXPECT_EQ(changed, (design_test::Changes{{1, {{9401, "((#ORDREF *P2 ) (#ORDQTY *P29 ) (#ORDCODE *P45 ) )"}}}}));
+}
+
+// A field inserted into the list screen, where the painter asks whether
+// it belongs to the record or to the list: given to the list at column 60
+// of the list line, it shows its heading above the list and joins the
+// DEF_LIST's field list after the fields left of it.
+TEST_F(DesignSession, AFieldInsertedIntoTheListGoesToItsDefinition)
+{
+    Run("DSNLST", 'S',
+        "screen 1\ncommand FI\nfield DSNCMT N\ntarget list\ncommand FP 9 60\nshow\ncommand E\nleave 1\n"
+        "screen end\n");
+    ASSERT_FALSE(script->failed()) << script->failure();
+    EXPECT_EQ(script->unused(), 0u);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Field DSNCMT inserted: put the cursor where it goes"}));
+    const auto shown = Shown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0][7], Line({{2, "Order reference text Code  Qty"}, {60, "Comment"}}));
+    EXPECT_EQ(changed, (design_test::Changes{
+                           {1, {{9401, "((#ORDREF *P2 ) (#ORDCODE *P23 ) (#ORDQTY *P29 ) (#DSNCMT *P60 ) )"}}}}));
+}
+
 }  // namespace
