@@ -300,4 +300,29 @@ TEST_F(DesignSession, AFieldInsertedIntoTheListGoesToItsDefinition)
                            {1, {{9401, "((#ORDREF *P2 ) (#ORDCODE *P23 ) (#ORDQTY *P29 ) (#DSNCMT *P60 ) )"}}}}));
 }
 
+// Two fields marked (the quantity and the note, lines 7 and 8, each block
+// from column 2) and moved up to line 5, column 40: the move goes
+// upwards, so the marks are taken nearest first, and both keep their
+// places to each other (lines 5 and 6, column 40); the DISPLAY's field
+// list is rebuilt and its text-map parameter cleared, as the screen has
+// no texts.
+TEST_F(DesignSession, MarkedFieldsMovedUpKeepTheirPlacesToEachOther)
+{
+    Run("DSNEDT", 'S',
+        "screen 1\ncommand M\ncommand MS 7 18\ncommand MA 8 18\ncommand MT 5 40\nshow\ncommand E\nleave 1\n"
+        "screen end\n");
+    ASSERT_FALSE(script->failed()) << script->failure();
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Put the cursor on a field to move and press Enter",
+                                                    "Field marked: mark more, or put the cursor where they go",
+                                                    "Field marked: mark more, or put the cursor where they go"}));
+    const auto shown = Shown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0][4], Line({{2, "Order ref      ~"}, {40, "Quantity       ~99999"}}));
+    EXPECT_EQ(shown[0][5], Line({{2, "Code           ~"}, {40, "Note           ~"}}));
+    EXPECT_EQ(changed, (design_test::Changes{
+                           {2,
+                            {{9401, "((#ORDREF *L5 *P2 *HI ) (#ORDCODE *L6 *P2 ) (#ORDQTY *L5 *P40 ) (#ORDNOTE *L6 *P40 ) )"},
+                             {14101, ""}}}}));
+}
+
 }  // namespace
