@@ -64,3 +64,8 @@ INSERT INTO QV_FTX (FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXD
   ('DEM', 'ORDCNT', 'ENG', 'Count', 'Count', '', '', 'Line count'),
   ('DEM', 'ORDOK2', 'ENG', '', '', '', '', 'Second confirm button'),
   ('DEM', 'ORDATTR', 'ENG', 'Attributes', 'Attributes', '', '', 'Field of many attributes');
+
+-- ORDSCRN's key F6, captioned by a multilingual text variable.
+INSERT INTO QV_F61 (X61P_I, X61PLN, X61MTX, X61VAL, X61LEN) VALUES
+  ('DEM', 'ENG', '*MTXTADD', 'New', 3),
+  ('DEM', 'FRA', '*MTXTADD', 'Nouveau', 7);

@@ -325,4 +325,19 @@ TEST_F(DesignSession, MarkedFieldsMovedUpKeepTheirPlacesToEachOther)
                              {14101, ""}}}}));
 }
 
+// ORDSCRN's first screen gives key F6 the caption *MTXTADD, a
+// multilingual text variable: the legend shows the variable's text in the
+// run's language ("New"), in key order between F3 and F12.
+TEST_F(DesignSession, AKeyCaptionedByAMultilingualTextShowsItsText)
+{
+    process = "DEMOSCR";
+    Run("ORDSCRN", 'S', "screen 1\nshow\ncommand E\nleave 1\nscreen end\n");
+    ASSERT_FALSE(script->failed()) << script->failure();
+    const auto shown = Shown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0][22], Line({{2, "F1=Help F3=Exit F6=New F12=Cancel F14=Messages"}}));
+    EXPECT_EQ(shown[0][19], Line({{30, "Order entry"}})) << "the command's own text at line 20, column 30";
+    EXPECT_TRUE(changed.empty());
+}
+
 }  // namespace
