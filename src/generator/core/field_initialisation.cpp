@@ -511,10 +511,13 @@ void P3109_WriteFieldGroupArray(GEN_STREAM stream, int16_t sIndent, std::string_
 {
     FFC_CONTEXT* ctx = P3109_Context();
     /* C#: a group of the data section is a static member of the class, any
-       other a local array of the command's block */
+       other a local array of the command's block. C: a group of the data
+       section is a table of the module that no statement of the function
+       need name, so it is not static (an unused static table does not
+       compile clean); any other is the static table of its block */
     const std::string name = "as" + std::string(array);
     if (P3109_State().cTarget != GEN_TARGET_CSHARP)
-        P3109_WriteLine(stream, sIndent, "static const X_SHORT " + name + "[] =");
+        P3109_WriteLine(stream, sIndent, std::string(stream == 1 ? "" : "static ") + "const X_SHORT " + name + "[] =");
     else if (stream == 1)
         P3109_WriteLine(stream, sIndent, "private static readonly short[] " + name + " =");
     else

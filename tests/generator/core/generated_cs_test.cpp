@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "generator/compile_c.h"
 #include "generator/core/csharp_files.h"
 
 namespace gencore_test {
@@ -115,17 +116,7 @@ TEST_F(GeneratedCSharp, ComponentRecordsCompileAndTheJobRecordsItsRow)
     ASSERT_EQ(result, 0) << out;
     ASSERT_EQ(errors, 0) << out;
     const std::string c = readFile(sourceDir() / "DEMOREC.C");
-    const std::string source = std::string(DQOV_SOURCE_DIR);
-    const std::filesystem::path header = dir_ / "DEMOREC.TXH", log = dir_ / "DEMOREC.gcc";
-    ASSERT_EQ(std::system(("'" + source + "/scripts/text-strings-header' '" + (sourceDir() / "DEMOREC.TXT").string() +
-                           "' > '" + header.string() + "'")
-                              .c_str()),
-              0);
-    const std::string gcc = "gcc -x c -std=c99 -fsyntax-only -Wall -I '" + source + "/samples/runtime/c' -I '" +
-                            sourceDir().string() + "' -include '" + header.string() + "' '" +
-                            (sourceDir() / "DEMOREC.C").string() + "' > '" + log.string() + "' 2>&1";
-    EXPECT_EQ(std::system(gcc.c_str()), 0);
-    EXPECT_EQ(readFile(log), "");
+    EXPECT_EQ(gentest::compileGeneratedC(sourceDir() / "DEMOREC.C", "DEMOREC", dir_), "");
     /* the specialization RushOrder uses the document's identifier record, the association none */
     EXPECT_NE(c.find("void X_BOM_Copy_DII_PR_31_DEMOREC("), std::string::npos);
     EXPECT_EQ(c.find("void X_BOM_Copy_DII_PR_21_DEMOREC("), std::string::npos);
