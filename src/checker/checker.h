@@ -298,6 +298,10 @@ bool LabelKnown(const std::string& label);
 /* A branch target of the current command: blank, one of the keywords, or
  * a label of the current routine. */
 bool TargetValid(const std::string& target, std::initializer_list<const char*> keywords);
+/* The action of one outcome of a check command (the parameter `keyword`):
+ * the run-time checker answers it as an action code, so only *NEXT,
+ * *ERROR and *ACCEPT are actions; any other value gives DCM0310. */
+void CheckCheckAction(const char* keyword);
 /* Runs a single-row "SELECT COUNT(*)" of the partition: the statement takes
  * the partition and one or two names; a database error ends the run. */
 uint32_t CountRows(const char* tag, const char* sql, const std::string& a, const std::string& b = {});

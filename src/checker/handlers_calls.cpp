@@ -152,26 +152,34 @@ void P3100_CheckSubmit(void)
     CheckEntryValues("PARMS");
 }
 
-// CALLCHECK: the field validated by a program or a function.
+// CALLCHECK: the field validated by a program or a function. A function
+// is named with *DIRECT in place of the library, BY_CALLING(CHKFUN
+// *DIRECT), and recorded as such for the generator (kind 'F'); any other
+// name is a program (kind 'P'), which the repository does not describe.
 void P3100_CheckCallCheck(void)
 {
     std::string target = Upper(Parm("BY_CALLING", 0));
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
         RecordFieldEntries("PROG_PARM");
-        if (target.empty())
+        if (target.empty()) {
             Issue('F', "PRC0264", "BY_CALLING");
+            return;
+        }
+        std::string library = Upper(Parm("BY_CALLING", 1));
+        if (library == "*DIRECT") {
+            SetParmEntry("@PGMKIND", 0, 0, "F");
+            if (target[0] == '*' || target.size() > 7 || !FunctionExists("*DIRECT", target))
+                Issue('F', "PRC0264", "BY_CALLING(" + target + ")");
+            return;
+        }
+        SetParmEntry("@PGMKIND", 0, 0, "P");
         return;
     }
     CheckFieldOperand(Parm("FIELD"));
     CheckEntryValues("PROG_PARM");
-    for (const char* keyword : {"IF_VALID", "IF_INVALID"}) {
-        std::string t = Upper(Parm(keyword));
-        if (t.empty() || t == "*NEXT" || t == "*ERROR" || t == "*ACCEPT" || t == "*RETURN")
-            continue;
-        if (t[0] == '*' || !LabelKnown(t))
-            Issue('F', "PRC0264", std::string(keyword) + "(" + t + ")");
-    }
+    CheckCheckAction("IF_VALID");
+    CheckCheckAction("IF_INVALID");
 }
 
 // POINT: a file of the function pointed at another file, library or member.

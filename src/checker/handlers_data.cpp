@@ -280,10 +280,8 @@ void P3100_CheckDefine(void)
     data->cType = def.cType;
     FIX_LongToDigits(&def.lLength, 5, data->acLength);
     FIX_LongToDigits(&def.lDecimals, 3, data->acDecimals);
-    std::string defaultValue = Parm("DEFAULT");
-    if (GivenNotSame(defaultValue))
-        Pad(data->acDefault, sizeof data->acDefault, defaultValue);
     P3100_WriteRecord(r);
+    RecordFieldDefault(field, GivenNotSame(reference) ? reference : FieldInDictionary(field) ? field : "");
 }
 
 // OVERRIDE: new attributes for a field of the dictionary or the function;
@@ -314,6 +312,7 @@ void P3100_CheckOverride(void)
     }
     FFC_FIELD_TEXT text = NewFieldTexts(field, Parm("REFFLD"));
     Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, &text);
+    RecordFieldDefault(field, Parm("REFFLD"));
 }
 
 // CHANGE: the fields (or groups) changed and the fields of the value in

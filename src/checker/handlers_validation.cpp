@@ -35,15 +35,6 @@ OperandInfo CheckedField()
     return CheckFieldOperand(Parm("FIELD"));
 }
 
-void CheckOutcome(const char* keyword, std::initializer_list<const char*> keywords)
-{
-    std::string target = Parm(keyword);
-    if (!TargetValid(target, keywords))
-        Issue('F', "PRC0046", Upper(target));
-}
-
-constexpr std::initializer_list<const char*> kOutcomes = {"*NEXT", "*ERROR", "*ACCEPT", "*RETURN"};
-
 }  // namespace
 
 extern "C" {
@@ -108,8 +99,8 @@ void P3100_CheckDateCheck(void)
         return;
     }
     CheckedField();
-    CheckOutcome("IF_VALID", kOutcomes);
-    CheckOutcome("IF_INVALID", kOutcomes);
+    CheckCheckAction("IF_VALID");
+    CheckCheckAction("IF_INVALID");
     CheckMessageData();
 }
 
@@ -120,8 +111,8 @@ void P3100_CheckRangeCheck(void)
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
         for (int32_t i = 0; i < ranges; ++i) {
-            RecordOperand(ParmEntry("RANGE", i, 0));
-            RecordOperand(ParmEntry("RANGE", i, 1));
+            RecordValueOperand(ParmEntry("RANGE", i, 0));
+            RecordValueOperand(ParmEntry("RANGE", i, 1));
         }
         RecordMessage();
         return;
@@ -130,8 +121,8 @@ void P3100_CheckRangeCheck(void)
     for (int32_t i = 0; i < ranges; ++i)
         for (int element = 0; element < 2; ++element)
             CheckOperandValue(ParmEntry("RANGE", i, element), field.valid ? field.typeClass : ' ');
-    CheckOutcome("IN_RANGE", kOutcomes);
-    CheckOutcome("OUT_RANGE", kOutcomes);
+    CheckCheckAction("IN_RANGE");
+    CheckCheckAction("OUT_RANGE");
     CheckMessageData();
 }
 
@@ -142,15 +133,15 @@ void P3100_CheckValueCheck(void)
     if (Pass() == 1) {
         RecordOperand(Parm("FIELD"));
         for (int32_t i = 0; i < values; ++i)
-            RecordOperand(ParmEntry("WITH_LIST", i));
+            RecordValueOperand(ParmEntry("WITH_LIST", i));
         RecordMessage();
         return;
     }
     OperandInfo field = CheckedField();
     for (int32_t i = 0; i < values; ++i)
         CheckOperandValue(ParmEntry("WITH_LIST", i), field.valid ? field.typeClass : ' ');
-    CheckOutcome("IN_LIST", kOutcomes);
-    CheckOutcome("NOT_INLIST", kOutcomes);
+    CheckCheckAction("IN_LIST");
+    CheckCheckAction("NOT_INLIST");
     CheckMessageData();
 }
 
@@ -168,8 +159,8 @@ void P3100_CheckCondCheck(void)
         Issue('F', "PRC0181", "COND");
     else
         CheckCompiledCondition(condition);
-    CheckOutcome("IF_TRUE", kOutcomes);
-    CheckOutcome("IF_FALSE", kOutcomes);
+    CheckCheckAction("IF_TRUE");
+    CheckCheckAction("IF_FALSE");
     CheckMessageData();
 }
 
@@ -183,8 +174,8 @@ void P3100_CheckFileCheck(void)
         return;
     }
     CheckedField();
-    CheckOutcome("IN_FILE", kOutcomes);
-    CheckOutcome("NOT_INFILE", kOutcomes);
+    CheckCheckAction("IN_FILE");
+    CheckCheckAction("NOT_INFILE");
     CheckMessageData();
 }
 

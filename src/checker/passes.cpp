@@ -1,6 +1,7 @@
 // Pass 1 and pass 2 over the loaded source, and the checks that need the
 // whole program after pass 2.
 #include "checker/checker.h"
+#include "checker/lists.h"
 #include "checker/handlers.h"
 #include "checker/params/cmdparm.h"
 #include "checker/usage.h"
@@ -429,6 +430,12 @@ void P3100_Pass2(void)
     P3100_DefineUserBuiltInFunction();
     P3100_CheckDeferredFieldReferences();
     P3100_CheckListColumnSources();
+    // A trigger function hands the record's values over in its working list
+    // TRIG_LIST; without that list the trigger information has nowhere to go.
+    ListDefinition triggerList;
+    if ((g.sysFlags[SF_TRIGGER_FIELD] == 'Y' || g.sysFlags[SF_TRIGGER_OTHER] == 'Y') &&
+        !FindList("TRIG_LIST", triggerList))
+        Issue('F', "PRC1006", "TRIG_LIST");
 
     bool generating = g.ctx->cOption == 'G' || IsComponentRun();
     if (generating && g.switchDirect != 'Y') {

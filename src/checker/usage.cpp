@@ -240,6 +240,23 @@ void RecordOperand(const std::string& operand)
         RecordIndexedUse(operand, "", literal);
 }
 
+void RecordValueOperand(const std::string& operand)
+{
+    if (Pass() != 1 || operand.empty())
+        return;
+    const char first = operand[0];
+    if (first == '*' || first == '\'' || !FieldOf(operand).empty() || LiteralClass(operand) ||
+        CountGroupUse(Upper(operand))) {
+        RecordOperand(operand);
+        return;
+    }
+    FFC_FIELD_DEFINITION def;
+    if (LookUpFieldDefinition(operand, def))
+        RecordIndexedUse(Upper(operand), Upper(operand), "FL");
+    else if (operand.find('\'') == std::string::npos)
+        RecordIndexedUse(operand, "", "AL");
+}
+
 void WriteFieldUses()
 {
     UseIndex& index = Index();
@@ -376,6 +393,55 @@ void RecordExpressionFields(std::string_view text)
 {
     for (const std::string& name : ExpressionFields(text))
         RecordOperand(name);
+}
+
+std::string FieldDefault(const std::string& field)
+{
+    FFC_WORK_RECORD& r = G().record2;
+    BlankRecord(r, WR_FLDDEFLT, field);
+    if (WF_cReadFirst(G().ctx, 6, &r, 2) == '0')
+        return Trim(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acDefault, 50);
+    SSQL_AREA area;
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    SSQL_SetLocation("DC_P3100/SQL034");
+    const std::string partition = Trim(G().partition, 3);
+    SSQL_DeclareExt(&area, "SELECT X03DFT FROM QV_DTA.QV_F03 WHERE X03P_I = '%s' AND X03FLD = '%s'",
+                    partition.c_str(), field.c_str());
+    struct {
+        uint16_t length;
+        char text[50];
+    } value{};
+    const unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_VARYING(&value, 50));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, "DC_P3100/SQL034");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    return rc == SSQL_RC_OK ? Trim(value.text, std::min<size_t>(value.length, 50)) : std::string();
+}
+
+void RecordFieldDefault(const std::string& field, const std::string& reference)
+{
+    Globals& g = G();
+    std::string value = Parm("DEFAULT");
+    if (!Given(value) || Upper(value) == "*SAME") {
+        if (!Given(reference) || Upper(reference) == "*SAME" || Upper(reference) == "*NONE")
+            return;
+        value = FieldDefault(NameOf(reference));
+        if (value.empty())
+            return;
+    }
+    FFC_WORK_RECORD& r = g.record2;
+    BlankRecord(r, WR_FLDDEFLT, field);
+    const bool known = WF_cFindFirst(g.ctx, 6, &r, 2) == '0';
+    if (!known)
+        BlankRecord(r, WR_FLDDEFLT, field);
+    auto* data = reinterpret_cast<WR_FLDDEFLT_DATA*>(r.acData);
+    Pad(data->acDefault, sizeof data->acDefault, value);
+    int32_t line = g.state && g.state->lLine > 0 ? g.state->lLine : 0;
+    FIX_LongToDigits(&line, 7, data->acLine);
+    if (known)
+        WF_cUpdate(g.ctx, 6, &r);
+    else
+        P3100_WriteRecord(r);
 }
 
 bool FieldInDictionary(const std::string& field)

@@ -79,8 +79,6 @@ static X_VOID_FUNCTION X_Commands_%63 ( FUNCTION_STD_ARGS )
 %1
 %45   X_SHORT sCursorLimit = %46 ;
 %45   (void) sCursorLimit;
-%30
-%32
 }
 
 %%IF_FUNCTION
@@ -102,6 +100,9 @@ X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
 %%ENDIF
 
    X_Commands_%63 ( FUNCTION_STD_PARMS );
+   /* what the function hands back, however its commands ended */
+%30
+%32
 %38
    %132
    if ( pX_Ids->chFatalError == YES )
