@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "checker/checker.h"
+#include "checker/params/field_texts.h"
 #include "dqov/workfile.h"
 #include "generator/core/definitions.h"
 #include "generator/core/gen_sql.h"
@@ -21,6 +22,7 @@
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
+#include "generator/core/web_sections.h"
 
 namespace {
 
@@ -151,6 +153,13 @@ void writeMultiText()
             P3109_sIssueMessage("PRC1007", 'W', P3109_Padded(variables[v], 20));
     }
     P3109_WriteLine(kTextQueue, 3, "};");
+    /* the names the web pages' text tags refer to */
+    GEN_WEB_NAME_BLOCKS& blocks = P3109_WebNameBlocks();
+    blocks.fMultilingualTexts = true;
+    blocks.multilingualTexts.assign(variables.size(), std::vector<std::string>(langs.size()));
+    for (size_t v = 0; v < variables.size(); ++v)
+        for (size_t l = 0; l < langs.size(); ++l)
+            blocks.multilingualTexts[v][l] = names[v * langs.size() + l];
 }
 
 /* One text of a field in one language: its reference (stored) and the
@@ -179,7 +188,16 @@ void writeFieldLanguage(const std::string& field, const std::string& kinds, cons
         std::memcpy(r.acKind, "MFLD_3109 ", FFC_WORK_KIND_LEN);
         std::memcpy(r.acName, P3109_Padded(P3109_TrimRight(field), FFC_WORK_NAME_LEN).data(), FFC_WORK_NAME_LEN);
         std::memcpy(r.acQualifier, P3109_Padded(language.code, FFC_WORK_QUAL_LEN).data(), FFC_WORK_QUAL_LEN);
+        const FFC_WORK_RECORD key = r;
         found = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 3) == '0';
+        /* a field whose texts no layout step asked for yet: the field text
+           service writes its records now, from the repository */
+        if (!found && fFirst) {
+            P8061_sGetMultilingualFieldTexts(ctx, P3109_Padded(field, 10).c_str(), nullptr, nullptr, nullptr, nullptr,
+                                             nullptr, nullptr, nullptr, nullptr);
+            r = key;
+            found = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 3) == '0';
+        }
     }
     const FFC_WORK_RECORD* record = found ? &r : nullptr;
     const bool label = kinds.find('L') != std::string::npos;
@@ -225,6 +243,16 @@ void writeMultiField()
         P3109_WriteLine(kFieldQueue, 5, " }");
     }
     P3109_WriteLine(kFieldQueue, 3, "};");
+    /* the names the web pages' text tags refer to: label, three column
+       headings and description of each field row, by language */
+    GEN_WEB_NAME_BLOCKS& blocks = P3109_WebNameBlocks();
+    blocks.fFieldTexts = true;
+    blocks.fieldTexts.assign(fields.size(), std::vector<std::array<std::string, 5>>(langs.size()));
+    for (size_t f = 0; f < fields.size(); ++f)
+        for (size_t l = 0; l < langs.size(); ++l) {
+            const GEN_WEB_FIELD_TEXTS& n = names[f * langs.size() + l];
+            blocks.fieldTexts[f][l] = {n.label, n.headings[0], n.headings[1], n.headings[2], n.description};
+        }
 }
 
 }  // namespace

@@ -14,11 +14,13 @@
 #include "generator/core/data_structures.h"
 #include "generator/core/field_types.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/record_compare.h"
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/io_support.h"
+#include "generator/emitters/list_support.h"
 
 namespace {
 
@@ -169,6 +171,44 @@ void writeDataStructures(GEN_STREAM prototypes)
     s.out.current = saved;
 }
 
+/* The comparison routines that SORT_LIST hands to the sort, one per
+** command: the two list entries compared key by key. The prototypes stand
+** in the header, which every module of the function includes, so the
+** routines are not static (a static prototype without its routine does
+** not compile clean where the header stands alone). */
+void writeSortRoutines(GEN_STREAM prototypes)
+{
+    const std::vector<GEN_SORT_ROUTINE_NODE>& routines = P3109_SortRoutineList();
+    if (routines.empty() || P3109_fCSharp())
+        return;
+    P3109_WriteDashedBoxComment(prototypes, "Prototypes for working list sort comparison routines");
+    for (const GEN_SORT_ROUTINE_NODE& r : routines)
+        P3109_WriteLine(prototypes, 3, "int " + r.name + " (const void *, const void *);");
+    GEN_MODULE_STATE& s = g();
+    const GEN_STREAM saved = s.out.current;
+    s.out.current = s.sbr;
+    for (const GEN_SORT_ROUTINE_NODE& r : routines) {
+        P3109_WriteDoubleBoxComment(s.out.current, "Working List Sort Comparison Routine : " + r.name);
+        P3109_LineAt(0, "int " + r.name + " (const void * pvE1, const void * pvE2)");
+        P3109_LineAt(0, "{");
+        s.out.usIndent = 3;
+        P3109_WriteComment("Define and initialise list entry pointers, et al");
+        P3109_Line("struct " + r.structureName + " *psE1 = ((struct " + r.structureName + "*) pvE1);");
+        P3109_Line("struct " + r.structureName + " *psE2 = ((struct " + r.structureName + "*) pvE2);");
+        P3109_Line("X_LONG lCompare = 0;");
+        P3109_WriteComment("Compare the two list entries");
+        for (const GEN_SORT_KEY& key : r.keys) {
+            GEN_FIELD_INFO field;
+            if (P3109_fFindUsedField(key.field, field))
+                P3109_WriteRecordCompare(field, "psE1", "psE2", key.cOrder);
+        }
+        P3109_WriteComment("If this point is reached the values are equal");
+        P3109_LineAt(3, "return(0);");
+        P3109_LineAt(0, "}");
+    }
+    s.out.current = saved;
+}
+
 }  // namespace
 
 std::string P3109_DataStructurePointerName(const GEN_DATA_STRUCTURE& structure)
@@ -196,6 +236,8 @@ void P3109_EmitRoutineSection()
     s.out.usIndent = 3;
     s.out.sDepth = depth;
     writeDataStructures(prototypes);
+    s.out.usIndent = 3;
+    writeSortRoutines(prototypes);
     s.out.usIndent = indent;
     s.out.sDepth = depth;
 }
