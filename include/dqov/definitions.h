@@ -23,6 +23,7 @@ typedef struct FFC_FIELD_DEFINITION {
     FFC_ATTRIBUTE_LIST output;
     char cEditCode;
     char acEditWord[24];
+    char cShift; /* keyboard shift letter: 'E', 'J', 'O' double-byte, 'G', 'U', ... ' ' none */
 } FFC_FIELD_DEFINITION;
 
 typedef struct FFC_FIELD_TEXT {
