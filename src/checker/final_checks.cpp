@@ -32,7 +32,7 @@ extern "C" {
 // routine's reference becomes the value item of the field's "USEFIELD"
 // records, so that the generator gives the field its default at start and
 // at CHANGE ... TO(*DEFAULT). A default the object layer cannot compile for
-// the field's type is reported (PRC1194).
+// the field's type is reported (PRC1230).
 void ObtainFieldDefaultValueRoutines(void)
 {
     Globals& g = G();
@@ -63,7 +63,7 @@ void ObtainFieldDefaultValueRoutines(void)
                 if (DQOO_FCC_PrepareDefaultValueRoutine(build, &request, item) == DQOO_OK)
                     reference.assign(item, sizeof item);
                 else
-                    Issue('F', "PRC1194", Fixed(field, 10) + Fixed(value, 50));
+                    Issue('F', "PRC1230", Fixed(field, 10) + Fixed(value, 50));
             }
             known = references.emplace(field, reference).first;
         }

@@ -104,7 +104,7 @@ void P3100_CheckCall(void)
     bool programCall = Given(program);
     if (Pass() == 1) {
         RecordFieldEntries("PARMS");
-        RecordFieldEntries("PASS_DS");
+        /* PASS_DS names data structures (files), whose fields their use records */
         for (int32_t i = 0; i < ParmCount("PASS_DS"); ++i)
             RecordDataStructureUse(Upper(ParmEntry("PASS_DS", i)), "PASS_DS   ");
         RecordFieldEntries("EXCHANGE");
@@ -125,7 +125,13 @@ void P3100_CheckCall(void)
             Issue('F', "PRC1006", NameOf(name));
     }
     CheckEntryValues("PARMS");
-    CheckEntryValues("PASS_DS");
+    /* a data structure passed is a file of the repository */
+    for (int32_t i = 0; i < ParmCount("PASS_DS"); ++i) {
+        const std::string structure = NameOf(ParmEntry("PASS_DS", i));
+        char kind = ' ';
+        if (!structure.empty() && !FileKnown(structure, "", kind))
+            Issue('F', "PRC0163", "PASS_DS(" + structure + ")");
+    }
     if (!TargetValid(Parm("IF_ERROR"), {"*ABORT", "*NEXT", "*RETURN"}))
         Issue('F', "PRC0163", "IF_ERROR(" + Upper(Parm("IF_ERROR")) + ")");
 }

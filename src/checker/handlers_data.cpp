@@ -221,13 +221,29 @@ void CheckBuiltInTypes(const std::string& name)
         return i < static_cast<int32_t>(types.size()) ? BuiltInTypeClass(types[static_cast<size_t>(i)]) : ' ';
     };
     int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
+    auto listAt = [](const std::vector<char>& types, int32_t i) {
+        return i < static_cast<int32_t>(types.size()) && types[static_cast<size_t>(i)] == 'L';
+    };
     for (int32_t i = 0; i < given; ++i) {
+        /* a list argument names a working list of the function */
+        if (listAt(f->argumentTypes, i)) {
+            ListDefinition list;
+            if (!FindList(ParmEntry("WITH_ARGS", i), list))
+                Issue('F', "PRC1006", NameOf(ParmEntry("WITH_ARGS", i)));
+            continue;
+        }
         OperandInfo info = CheckOperandValue(ParmEntry("WITH_ARGS", i));
         char expected = expectedClass(f->argumentTypes, i);
         if (info.valid && expected != ' ' && info.typeClass != ' ' && info.typeClass != expected)
             Issue('F', "PRC0172", name);
     }
     for (int32_t i = 0; i < gets; ++i) {
+        if (listAt(f->returnTypes, i)) {
+            ListDefinition list;
+            if (!FindList(ParmEntry("TO_GET", i), list))
+                Issue('F', "PRC1006", NameOf(ParmEntry("TO_GET", i)));
+            continue;
+        }
         OperandInfo info = CheckFieldOperand(ParmEntry("TO_GET", i));
         char expected = expectedClass(f->returnTypes, i);
         if (info.valid && expected != ' ' && info.typeClass != expected)
@@ -434,10 +450,14 @@ void P3100_CheckUse(void)
     int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
     if (given > f->arguments || given < f->required || gets > f->returns)
         Issue('F', "PRC0171", name);
+    /* the values and receivers, but not the working lists that list
+       arguments and list return values name */
     for (int32_t i = 0; i < given; ++i)
-        RecordOperand(ParmEntry("WITH_ARGS", i));
+        if (i >= static_cast<int32_t>(f->argumentTypes.size()) || f->argumentTypes[static_cast<size_t>(i)] != 'L')
+            RecordOperand(ParmEntry("WITH_ARGS", i));
     for (int32_t i = 0; i < gets; ++i)
-        RecordOperand(ParmEntry("TO_GET", i));
+        if (i >= static_cast<int32_t>(f->returnTypes.size()) || f->returnTypes[static_cast<size_t>(i)] != 'L')
+            RecordOperand(ParmEntry("TO_GET", i));
 }
 
 }  // extern "C"

@@ -275,7 +275,7 @@ void P3109_RunSkeletonPoint(int32_t lPoint)
     drop();
 }
 
-void P3109_RunBifPoint(int32_t lPoint)
+bool P3109_fPointHandledByBif(int32_t lPoint)
 {
     switch (lPoint) {
     case 2:
@@ -293,8 +293,16 @@ void P3109_RunBifPoint(int32_t lPoint)
     case 128:
     case 129:
     case 130:
-    case 131: findBif(lPoint)->handler(); return;
-    default: break;
+    case 131: return true;
+    default: return false;
+    }
+}
+
+void P3109_RunBifPoint(int32_t lPoint)
+{
+    if (P3109_fPointHandledByBif(lPoint)) {
+        findBif(lPoint)->handler();
+        return;
     }
     drop();
 }
