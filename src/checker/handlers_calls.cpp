@@ -211,7 +211,7 @@ extern "C" {
 // pair (the file's field, its name in the function) must name a field of
 // the file; it becomes a "RENAMETO" record (file, field, new name) for the
 // generator, and the new name a field of the function with the file
-// field's attributes.
+// field's attributes; both are used fields.
 void P3100_CheckRename(void)
 {
     Globals& g = G();
@@ -252,6 +252,10 @@ void P3100_CheckRename(void)
             def.lDecimals = decimals;
             Put_Function_Field(g.ctx, 'F', &def, nullptr);
         }
+        /* the program swaps the two fields' values around each I/O of
+           the file: both need their places in the program */
+        RecordOperand(written);
+        RecordOperand(renamed);
     }
 }
 
