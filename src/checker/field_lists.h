@@ -6,7 +6,19 @@
 
 #include <stdint.h>
 
+#include <string>
+#include <vector>
+
 #include "dqov/ffc_context.h"
+
+namespace checker {
+
+/* The real and the virtual fields of a file or view (by its physical
+** file); false when the name is neither. */
+bool FileFieldsOf(const FFC_CONTEXT* ctx, const std::string& file, std::vector<std::string>& real,
+                  std::vector<std::string>& virtualFields);
+
+}  // namespace checker
 
 extern "C" {
 
@@ -22,5 +34,15 @@ char P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char
                                 int32_t lDataLength, char* pchData, char* pachMsgId, char* pachMsgData,
                                 int32_t* plMsgLength, const char* acCommand);
 }
+
+namespace checker {
+
+/* The values written after the names of the current command's field list
+ * (FIELDS((#ORDQTY *L3 *HI))): each must be a field keyword, a display
+ * attribute, a position or a condition of the function; another value is
+ * refused (PRC1195) rather than dropped from the layout. */
+void CheckFieldListValues();
+
+}  // namespace checker
 
 #endif

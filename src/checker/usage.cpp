@@ -2,10 +2,12 @@
 // the handlers leave for the generator, the field groups they name, and the
 // final field and file checks after pass 2.
 #include "checker/usage.h"
+#include "checker/builtins.h"
 #include "checker/checker.h"
 #include "checker/field_lists.h"
 #include "checker/operand_checks.h"
 #include "checker/params/fixed_text.h"
+#include "checker/params/operand_internal.h"
 
 #include <algorithm>
 #include <cctype>
@@ -218,6 +220,11 @@ std::string FieldOf(const std::string& operand)
     return field;
 }
 
+std::string NameLiteral(const std::string& name)
+{
+    return "'" + name + "'";
+}
+
 std::string NameOf(const std::string& written)
 {
     std::string field = FieldOf(written);
@@ -240,6 +247,76 @@ void RecordOperand(const std::string& operand)
         RecordIndexedUse(operand, "", literal);
 }
 
+namespace {
+
+// A field ("#CUSTNO") or a field group named where a field is expected; a
+// special value or a plain name names neither.
+void RecordFieldOrGroup(const std::string& value)
+{
+    if (value.empty() || value[0] == '*')
+        return;
+    std::string upper = Upper(value);
+    if (CountGroupUse(upper))
+        return;
+    std::string field = FieldOf(value);
+    if (!field.empty())
+        RecordIndexedUse(upper, field, "FL");
+}
+
+// A system variable given as an operand ("*DATE"): the program sets it
+// before its use. Special values without a length (*BLANK, *ZERO) are
+// written in place and named by no record.
+void RecordSystemVariable(const std::string& value)
+{
+    dqov::operand::ResolveOptions options;
+    options.lookUp = false;
+    const dqov::operand::Resolution r = dqov::operand::Resolve(G().ctx, value, options);
+    if (r.ok && r.code == "SV" && r.length > 0)
+        RecordFieldUse(Upper(value), "", "SV");
+}
+
+void RecordRoleValue(char role, const std::string& value)
+{
+    using namespace dqov::cmdparm;
+    switch (role) {
+    case kRoleField: RecordFieldOrGroup(value); break;
+    case kRoleOperand:
+        if (!value.empty() && value[0] == '*')
+            RecordSystemVariable(value);
+        else
+            RecordOperand(value);
+        break;
+    case kRoleCondition: RecordExpressionFields(value); break;
+    case kRoleName:
+        if (value.empty() || value[0] == '*')
+            break;
+        if (!FieldOf(value).empty() || LiteralClass(value))
+            RecordOperand(value);
+        else
+            RecordOperand(NameLiteral(value));
+        break;
+    case kRoleStatus:
+        if (Upper(value) == "*STATUS")
+            P3100_RecordFieldUsage(1, G().ioStatusField, "FL");
+        else
+            RecordFieldOrGroup(value);
+        break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+/* The values of a value list (RANGE of RANGECHECK, WITH_LIST of
+** VALUECHECK): a name written without its name character is the dictionary
+** field of that name, or else an alphanumeric literal ("A" is 'A'). */
+bool ValueListKeyword(const char* keyword)
+{
+    return std::strcmp(keyword, "RANGE") == 0 || std::strcmp(keyword, "WITH_LIST") == 0;
+}
+
 void RecordValueOperand(const std::string& operand)
 {
     if (Pass() != 1 || operand.empty())
@@ -247,7 +324,7 @@ void RecordValueOperand(const std::string& operand)
     const char first = operand[0];
     if (first == '*' || first == '\'' || !FieldOf(operand).empty() || LiteralClass(operand) ||
         CountGroupUse(Upper(operand))) {
-        RecordOperand(operand);
+        RecordRoleValue(dqov::cmdparm::kRoleOperand, operand);
         return;
     }
     FFC_FIELD_DEFINITION def;
@@ -255,6 +332,53 @@ void RecordValueOperand(const std::string& operand)
         RecordIndexedUse(Upper(operand), Upper(operand), "FL");
     else if (operand.find('\'') == std::string::npos)
         RecordIndexedUse(operand, "", "AL");
+}
+
+/* USE names a working list where the built-in function takes a list
+** (type 'L') as the argument or return value at that position. */
+bool NamesList(const char* keyword, int32_t entry)
+{
+    const bool arguments = std::strcmp(keyword, "WITH_ARGS") == 0;
+    if (!arguments && std::strcmp(keyword, "TO_GET") != 0)
+        return false;
+    if (dqov::cmdparm::CommandNameOf(G().parsed) != "USE")
+        return false;
+    const BuiltInFunction* f = FindBuiltIn(Upper(Parm("BUILTIN")));
+    if (!f)
+        return false;
+    const std::vector<char>& types = arguments ? f->argumentTypes : f->returnTypes;
+    return entry < static_cast<int32_t>(types.size()) && types[static_cast<size_t>(entry)] == 'L';
+}
+
+}  // namespace
+
+void RecordKeywordUses()
+{
+    using namespace dqov::cmdparm;
+    if (Pass() != 1)
+        return;
+    const int ci = FindCommand(CommandNameOf(G().parsed));
+    if (ci < 0)
+        return;
+    const CommandDef& command = kCommands[static_cast<size_t>(ci)];
+    for (int pi = 0; pi < command.count; ++pi) {
+        const ParamDef& p = command.params[pi];
+        const int32_t entries =
+            p.layout == 'S' ? 1 : p.layout == 'C' ? p.entries : std::clamp<int32_t>(ParmCount(p.keyword), 0, p.entries);
+        for (int e = 0; e < p.elementCount; ++e) {
+            const char role = p.elements[e].role;
+            if (role == ' ' || role == kRoleSqlText)
+                continue;
+            for (int32_t i = 0; i < entries; ++i) {
+                if (NamesList(p.keyword, i))
+                    continue;
+                if (role == kRoleOperand && ValueListKeyword(p.keyword))
+                    RecordValueOperand(ParmEntry(p.keyword, i, e));
+                else
+                    RecordRoleValue(role, ParmEntry(p.keyword, i, e));
+            }
+        }
+    }
 }
 
 void WriteFieldUses()
@@ -281,22 +405,6 @@ const char* LiteralClass(const std::string& operand)
             return nullptr;
     }
     return digit && operand.size() <= 31 ? "NL" : nullptr;
-}
-
-void RecordIoStatus()
-{
-    std::string status = Upper(Parm("IO_STATUS"));
-    if (status == "*STATUS")
-        P3100_RecordFieldUsage(1, G().ioStatusField, "FL");
-    else
-        RecordOperand(status);
-}
-
-void RecordFieldList(const char* keyword)
-{
-    int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), 1000));
-    for (int32_t i = 0; i < count; ++i)
-        RecordOperand(ParmEntry(keyword, i));
 }
 
 std::vector<std::string> FieldEntries(const char* keyword)

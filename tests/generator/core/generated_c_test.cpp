@@ -8,6 +8,7 @@
 #include "generator/compile_c.h"
 
 #include <cstdlib>
+#include <map>
 #include <set>
 
 namespace gencore_test {
@@ -26,7 +27,8 @@ protected:
 
 TEST_F(GeneratedC, EverySampleFunctionCompilesAndNamesItsFields)
 {
-    std::set<std::string> storageFiles, refused;
+    std::set<std::string> refused;
+    std::map<std::string, std::set<std::string>> storageFiles;
     int generated = 0;
     for (const auto& [process, function] : sampleFunctions()) {
         int32_t result = -9;
@@ -49,7 +51,7 @@ TEST_F(GeneratedC, EverySampleFunctionCompilesAndNamesItsFields)
         const std::string stg = readFile(sourceDir() / (function + ".STG"));
         EXPECT_NE(stg.find("#define X_VECTOR_TOTAL"), std::string::npos) << function;
         EXPECT_NE(stg.find("#define V_TEMP_STORE_AREAS"), std::string::npos) << function;
-        storageFiles.insert(stg);
+        storageFiles[stg].insert(function);
     }
     /* the faulty examples (FLTLOOP checks clean and the generator refuses
        it, ORDEDG's window lies off the screen) and the included piece of
@@ -74,7 +76,12 @@ TEST_F(GeneratedC, EverySampleFunctionCompilesAndNamesItsFields)
     EXPECT_NE(program.find("BIF_ADD_Field(pX_Ids,pX_Pro,pX_Fun,1,&(scX_Parm),X_Parm,&(argcNext),argc,argv,"
                            "X_PARM_BIF_VECTOR_RETURN_VALUE);"),
               std::string::npos);
-    EXPECT_EQ(storageFiles.size(), static_cast<size_t>(generated));
+    /* each function's storage is its own; two one-command functions over
+       the same three fields (a pop-up and a display) store the same */
+    for (const auto& [stg, functions] : storageFiles)
+        if (functions.size() > 1)
+            EXPECT_EQ(functions, (std::set<std::string>{"DSNPOP", "ORDACR"}));
+    EXPECT_GE(storageFiles.size() + 1, static_cast<size_t>(generated));
 
     /* the field of every type of TYPALL, each with its index and length */
     const std::string stg = readFile(sourceDir() / "TYPALL.STG");

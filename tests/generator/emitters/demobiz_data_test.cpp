@@ -182,13 +182,13 @@ TEST_F(DemoBiz, FileCommandsWithTheirOptions)
                                      "NO, 0, NO, 0, NO, NO, NO, NO, NO, NO, NO, X_DBM_COMMIT_NO", 16, "BZORDLN"));
     expectBlock(lines, {"/* Where Group Definition : Where_Group_0021 */", "{",
                         "static const struct X_DBM_WHERE asWhere_Group_0021[] =", "{",
-                        "X_DBM_WHERE_NAME,V_FIELD_BZTOTAL, X_DBM_WHERE_GT,0,", "X_DBM_WHERE_VALUE,V_FIELD_BZLIMIT", "};",
+                        "X_DBM_WHERE_NAME, V_FIELD_BZTOTAL, X_DBM_WHERE_GT, 0,", "X_DBM_WHERE_VALUE, V_FIELD_BZLIMIT", "};",
                         "X_DBM_Upd_21.pWhere = ((struct X_DBM_WHERE*) asWhere_Group_0021);",
                         "X_DBM_Upd_21.scWhere = sizeof(asWhere_Group_0021) / sizeof(struct X_DBM_WHERE);", "}"});
     expectBlock(lines, statusAction("Handle no records updated branch", "X_DBM_NO_RECORD",
                                     {"/* Branch to user defined label */", "goto X_Label_L80;"}));
     /* DELETE by a WHERE against a literal, committed; DELETE by record number */
-    expectBlock(lines, {"X_DBM_WHERE_NAME,V_FIELD_BZQTY, X_DBM_WHERE_EQ,0,", "X_DBM_WHERE_VALUE,V_NUMERIC_LITERAL_<n>"});
+    expectBlock(lines, {"X_DBM_WHERE_NAME, V_FIELD_BZQTY, X_DBM_WHERE_EQ, 0,", "X_DBM_WHERE_VALUE, V_NUMERIC_LITERAL_<n>"});
     expectBlock(lines, {"X_DBM_V9, \"BZORDLN   \", X_DBM_DELETE, \"\", 0, pX_NULL,", "0, pX_NULL, 0, pX_NULL, NO, 0, pX_NULL,",
                         "NO, 0, NO, 0, NO, NO, NO, NO, NO, NO, NO, X_DBM_COMMIT_YES,"});
     expectBlock(lines, argumentBlock("X_DBM_Dlt_23", "BZORDHD   ", "X_DBM_DELETE",

@@ -116,6 +116,15 @@ X_PDICTIONARY_FIELD X_Vec_Apply_Index(struct X_IDS *pX_Ids, struct X_PRO *pX_Pro
     return pX_Fld[sField].pField;
 }
 
+/* An expression left to the run time's evaluator is not run here: the
+** function stops before the commands that need one. */
+X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *pFrame)
+{
+    (void)pFrame;
+    fprintf(stderr, "an expression left to the run time's evaluator was reached\n");
+    exit(3);
+}
+
 /* ---- the rest of the interface: nothing to do here ---- */
 
 void X_Vec_Set_from_SysVar(struct X_IDS *a, struct X_PRO *b, struct X_FUN *c, struct X_FLD *d, X_SHORT e,
