@@ -3,9 +3,11 @@
 // -c against the runtime interface in samples/runtime/c, with the text
 // literals of its text strings file; the storage and header files in the
 // context the .C gives them. Each storage file names every used field with its length and the
-// vector total.
+// vector total. Every label, field and list the commands of a function
+// name reaches its program.
 #include "gen_fixture.h"
 #include "generator/compile_c.h"
+#include "generator/emitters/program_lines.h"
 
 #include <cstdlib>
 #include <map>
@@ -43,6 +45,11 @@ TEST_F(GeneratedC, EverySampleFunctionCompilesAndNamesItsFields)
         ++generated;
         ASSERT_TRUE(std::filesystem::exists(sourceDir() / (function + ".C"))) << function << out;
         EXPECT_EQ(compile(function, ".C"), "") << function << "\n" << readFile(sourceDir() / (function + ".C"));
+        /* every label, field and list that its commands name reaches it */
+        EXPECT_EQ(emitters_test::namesMissing(emitters_test::sampleSource(process, function),
+                                              readFile(sourceDir() / (function + ".C"))),
+                  std::vector<std::string>{})
+            << process << " " << function;
         const std::string stgFile = (sourceDir() / (function + ".STG")).string();
         EXPECT_EQ(compile(function, ".STG", {"x_glodef.h", "x_funstd.h"}), "") << function;
         EXPECT_EQ(compile(function, ".H", {"x_glodef.h", "x_funstd.h", stgFile}), "") << function;

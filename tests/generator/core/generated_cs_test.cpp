@@ -103,6 +103,32 @@ TEST_F(GeneratedCSharp, EverySampleFunctionsSetCompilesWithMcs)
               std::string::npos);
 }
 
+/* The C# pass writes the same commands again: a warning of the commands
+** is issued and counted once, as without the C# set. */
+TEST_F(GeneratedCSharp, WarningsOfTheCommandsCountedOnce)
+{
+    int32_t result = -9;
+    const std::string c = run("BZFILES", 'G', result, "DEMOBIZ");
+    ASSERT_EQ(result, 0) << c;
+    ASSERT_EQ(errors, 0) << c;
+    const int32_t withoutCSharp = warnings;
+    EXPECT_GE(withoutCSharp, 5); /* *KEEPOPEN, LOCK, POINT, a WHERE without keys, commitment control */
+    errors = warnings = 0;
+    const std::string both = runCSharp("BZFILES", result, "DEMOBIZ");
+    ASSERT_EQ(result, 0) << both;
+    EXPECT_EQ(warnings, withoutCSharp) << both;
+    auto seen = [](const std::string& out, const char* message) {
+        size_t n = 0;
+        for (size_t at = out.find(message); at != std::string::npos; at = out.find(message, at + 1))
+            ++n;
+        return n;
+    };
+    for (const char* message : {"PRC1010", "PRC1014", "PRC0385", "PRC1003"}) {
+        EXPECT_GE(seen(c, message), 1u) << message << "\n" << c;
+        EXPECT_EQ(seen(both, message), seen(c, message)) << message << "\n" << both;
+    }
+}
+
 TEST_F(GeneratedCSharp, WithoutTheRequestNoCSharpSet)
 {
     int32_t result = -9;

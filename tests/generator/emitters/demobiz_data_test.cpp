@@ -333,6 +333,22 @@ TEST_F(DemoBiz, FieldDefaultsSetAtStartAndByDefault)
     EXPECT_EQ(values[29]["BZNEWNO"], "1000");
 }
 
+/* The dictionary's shift letter gives a field's shift class in the field
+** table (BZNAME upper case, 'U'; BZNOTE of DEFINE none, 'N'); a nullable
+** packed field moved into a plain one of the same size is read by value,
+** its null state giving zero, never copied byte by byte. */
+TEST_F(DemoBiz, FieldTableAndMovesFollowTheDictionary)
+{
+    const auto lines = generate("BZDFT");
+    expectBlock(lines, {",U_NAME_TEXT_<n>,0,X_TYPE_ALPHA,X_SUBTYPE_SIMPLE_FIELD,'U',30,BYTE_LEN_V_FIELD_BZNAME,"});
+    expectBlock(lines, {",U_NAME_TEXT_<n>,0,X_TYPE_ALPHA,X_SUBTYPE_SIMPLE_FIELD,'N',20,BYTE_LEN_V_FIELD_BZNOTE,"});
+    const auto header = programLines(gencore_test::readFile(sourceDir() / "BZDFT.H"));
+    expectBlock(header, {"if ( ( ((X_FLD_PACKED*)( pX_Fld[V_FIELD_BZNULAMT].pField ))->bFieldState & FsIsSqlNull ) != 0 ) \\",
+                         "{ \\", "memset( pX_Fld[V_FIELD_BZPLAIN].pField, X_CLEAR_PACK, 5 ); \\",
+                         "pX_Fld[V_FIELD_BZPLAIN].pField[5] = X_PACK_TERMINATOR; \\"});
+    EXPECT_EQ(program.find("memcpy(pFieldT,pFieldS,"), std::string::npos);
+}
+
 /* A function that receives a data structure in the parameter block after
 ** a working list, and returns both however its commands end. */
 TEST_F(DemoBiz, ReceivedListAndDataStructure)

@@ -5,6 +5,7 @@
 #define DQOV_TESTS_GENERATOR_EMITTERS_PROGRAM_LINES_H
 
 #include <cctype>
+#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -12,6 +13,17 @@
 #include <vector>
 
 namespace emitters_test {
+
+/* The source lines of a sample function, empty lines left out. */
+inline std::vector<std::string> sampleSource(const std::string& process, const std::string& function)
+{
+    std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/sources/DEM/" + process + "/" + function + ".zoph");
+    std::vector<std::string> lines;
+    for (std::string l; std::getline(in, l);)
+        if (!l.empty())
+            lines.push_back(l);
+    return lines;
+}
 
 /* The program's lines, each without its leading and trailing blanks and
 ** its line end; lines left empty are dropped (comments stand between lines
