@@ -2,10 +2,6 @@
 -- lists, calls and exchanges, SQL and file access, defaults. Its
 -- functions use the keyword variants of every command family the
 -- generator writes. The functions' source is in sources/DEM/DEMOBIZ.
-INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
-  ('DC@F23', 'PRC1230', 'ENG', 'F', '10,50',
-   'Default value &2 cannot be given to field &1: it is no value of the field''s type and length.');
-
 INSERT INTO QV_F20 (X20P_I, X20MOD, X20MUS, X20RCL, X20SP1) VALUES
   ('DEM', 'DEMOBIZ', ' ', 'L', '');
 

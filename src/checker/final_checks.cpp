@@ -62,8 +62,15 @@ void ObtainFieldDefaultValueRoutines(void)
                 char item[9];
                 if (DQOO_FCC_PrepareDefaultValueRoutine(build, &request, item) == DQOO_OK)
                     reference.assign(item, sizeof item);
-                else
+                else {
+                    /* at the line that gave the default, the dictionary's at none */
+                    const int32_t line = g.state ? g.state->lLine : 0;
+                    if (g.state)
+                        g.state->lLine = FieldDefaultLine(field);
                     Issue('F', "PRC1230", Fixed(field, 10) + Fixed(value, 50));
+                    if (g.state)
+                        g.state->lLine = line;
+                }
             }
             known = references.emplace(field, reference).first;
         }

@@ -526,6 +526,15 @@ std::string FieldDefault(const std::string& field)
     return rc == SSQL_RC_OK ? Trim(value.text, std::min<size_t>(value.length, 50)) : std::string();
 }
 
+int32_t FieldDefaultLine(const std::string& field)
+{
+    FFC_WORK_RECORD& r = G().record2;
+    BlankRecord(r, WR_FLDDEFLT, field);
+    if (WF_cReadFirst(G().ctx, 6, &r, 2) != '0')
+        return 0;
+    return FIX_lDigitsToLong(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acLine, 7, nullptr);
+}
+
 void RecordFieldDefault(const std::string& field, const std::string& reference)
 {
     Globals& g = G();

@@ -31,6 +31,9 @@ namespace checker {
 /* The default a field takes in the function: the one DEFINE or OVERRIDE
  * gave it ("FLDDEFLT"), else the dictionary's (QV_F03); blank when none. */
 std::string FieldDefault(const std::string& field);
+/* The line of the DEFINE or OVERRIDE that gave the field its default; 0
+ * for the dictionary's. */
+int32_t FieldDefaultLine(const std::string& field);
 /* DEFINE and OVERRIDE: records the field's default, the one DEFAULT gives
  * (unless *SAME), else the reference field's when REFFLD names one. */
 void RecordFieldDefault(const std::string& field, const std::string& reference);

@@ -282,3 +282,35 @@ TEST(CheckTool, TheSampleComponentChecksCleanAndGenerates)
 }
 
 }  // namespace
+
+namespace {
+
+// A default is a value of its field's type and length: DEFINE's own and
+// OVERRIDE's are compiled into the field's default routine, and one that is
+// no such value is a finding at the line that gave it. The dictionary's
+// default reaches a field that takes its definition by reference.
+TEST_F(CheckJob, FieldDefaultsAreValuesOfTheirFields)
+{
+    addFunction("TSTPRC", "DFTS",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#DFA) TYPE(*DEC) LENGTH(5) DECIMALS(2) DEFAULT(1.505)",
+                 "DEFINE FIELD(#DFB) TYPE(*DEC) LENGTH(3) DECIMALS(0) DEFAULT('ABC')",
+                 "DEFINE FIELD(#DFC) TYPE(*CHAR) LENGTH(2) DEFAULT('ABCD')",
+                 "DEFINE FIELD(#DFD) TYPE(*DEC) LENGTH(3) DECIMALS(0) DEFAULT(12345)",
+                 "DEFINE FIELD(#DFE) TYPE(*DEC) LENGTH(5) DECIMALS(2) DEFAULT(12.5)",
+                 "DEFINE FIELD(#DFF) REFFLD(#BZSTAT)", "OVERRIDE FIELD(#BZPRIO) DEFAULT(7)",
+                 "CHANGE FIELD(#DFA #DFB #DFC #DFD #DFE #DFF #BZPRIO) TO(*DEFAULT)", "RETURN"});
+    prepare("TSTPRC", "DFTS", 'G');
+    run();
+    EXPECT_EQ(Findings(withId("PRC1230")), (Lines{"2 PRC1230 DFA       1.505", "3 PRC1230 DFB       'ABC'",
+                                                  "4 PRC1230 DFC       'ABCD'", "5 PRC1230 DFD       12345"}));
+    /* the defaults recorded for the generator: DEFINE's, the reference
+       field's from the dictionary, OVERRIDE's */
+    FFC_WORK_RECORD r;
+    for (const auto& [field, value] : std::vector<std::pair<std::string, std::string>>{
+             {"DFE", "12.5"}, {"DFF", "'N'"}, {"BZPRIO", "7"}}) {
+        ASSERT_TRUE(record("FLDDEFLT  ", field, r)) << field;
+        EXPECT_EQ(std::string(r.acData, 50), value + std::string(50 - value.size(), ' ')) << field;
+    }
+}
+
+}  // namespace

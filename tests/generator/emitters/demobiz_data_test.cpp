@@ -225,6 +225,114 @@ TEST_F(DemoBiz, FileCommandsWithTheirOptions)
                         "X_PDF_Execute_IO_Module( pX_Ids, pX_Pro, pX_Fun, &X_DBM_Fch_9, \"BZORDHD\" );", "X_REMOVE_RENAMES"});
 }
 
+/* One information entry of a SELECT_SQL's ODBC area; a value text that
+** names a text literal is followed by the literal's text as a comment. */
+std::vector<std::string> odbcEntry(const char* kind, std::vector<std::string> values)
+{
+    std::vector<std::string> lines = {std::string("pCurrentODBC->chInfoType = ") + kind + ";"};
+    lines.insert(lines.end(), values.begin(), values.end());
+    lines.push_back("pCurrentODBC++;");
+    return lines;
+}
+
+/* SELECT_SQL in its forms: columns that are fields and SQL expressions,
+** FROM files with correlation names, WHERE with a host variable, GROUP_BY,
+** HAVING, ORDER_BY with two names, DISTINCT, a connection of its own, and
+** the statement given in USING as a literal and as a field. */
+TEST_F(DemoBiz, SelectSqlInEveryForm)
+{
+    const auto lines = generate("BZSQL");
+    /* the loop where the command stands, the command's prologue inside */
+    expectBlock(lines, {"/* Prepare for the SELECT_SQL Loop */", "{", "X_LONG lSelectLoopCount = 0;",
+                        "/* Peform the SELECT_SQL in a Loop */",
+                        "while (Select_Routine_9(FUNCTION_STD_PARMS,lSelectLoopCount) == YES)", "{",
+                        "lSelectLoopCount++;", "//"});
+    /* the clause form's routine: its frame and its count of entries */
+    expectBlock(lines, {"/* The following SQL logic directly results from the ZOPH */",
+                        "/* command SELECT_SQL at command sequence number 9 */", "#if defined(F_USE_GENERIC_ODBC)", "{",
+                        "struct X_ODBC_SELECT_2 * pODBC = INSTANCE(pODBCSelect_9);", "X_SHORT sTotalODBC = <n>;",
+                        "X_BOOL  fNewODBCRequest = FALSE;", "X_LONG  lODBCReturnCode = 0;", "X_SHORT i = 0;",
+                        "struct X_DBM * pX_DBM;", "if (lSelectLoopCount == 0)", "{",
+                        "static X_BOOL fChangedByPoint = FALSE;", "static const struct X_DBM X_Sel_9 =", "{",
+                        "X_DBM_V9, \"BZORDHD   \", X_DBM_SELECT, \"\", 0, pX_NULL,"});
+    expectBlock(lines, {"X_Check_File_Redirected(pX_Ids, pX_Pro, pX_Fun, pX_DBM, pX_DBM->vchPhysical);",
+                        "X_Check_Database_SSN(pX_Ids,pX_Pro,pX_Fun,pX_DBM,FALSE,pX_NULL);",
+                        "/* Allocate the ODBC tracking area if not already allocated */", "if (pODBC == pX_NULL)"});
+    /* the entries: handle, status, no DISTINCT, a plain column, an
+       expression column over a file field, the file, its correlation */
+    expectBlock(lines, std::vector<std::string>{"struct X_ODBC_SELECT_2 * pCurrentODBC = pODBC;"} +
+                           odbcEntry("X_ODBC_SELECT_HANDLE",
+                                     {"pCurrentODBC->ulInfoValue1 = 0;", "pCurrentODBC->ulInfoValue2 = 0;",
+                                      "pCurrentODBC->pvchInfoValue3 = pX_NULL;"}) +
+                           odbcEntry("X_ODBC_SELECT_IO_STATUS", {"pCurrentODBC->pvchInfoValue3 = INSTANCE(vchLastIOStatus);"}) +
+                           odbcEntry("X_ODBC_SELECT_DISTINCT_OPTION", {"pCurrentODBC->ulInfoValue1 = FALSE;"}) +
+                           odbcEntry("X_ODBC_SELECT_COLUMN",
+                                     {"pCurrentODBC->ulInfoValue1 = 0;", "pCurrentODBC->ulInfoValue2 = V_FIELD_BZREGN;",
+                                      "pCurrentODBC->pvchInfoValue3 = U_SQL_TEXT_<n>; // \"BZREGN\"",
+                                      "pCurrentODBC->pvchRealName = U_SQL_TEXT_<n>; // \"BZREGN\""}) +
+                           odbcEntry("X_ODBC_SELECT_COLUMN",
+                                     {"pCurrentODBC->ulInfoValue1 = 1;", "pCurrentODBC->ulInfoValue2 = V_FIELD_BZCOUNT;",
+                                      "pCurrentODBC->pvchInfoValue3 = U_SQL_TEXT_<n>; //  COUNT ( * )"}) +
+                           odbcEntry("X_ODBC_SELECT_COLUMN_FIELD",
+                                     {"pCurrentODBC->ulInfoValue1 = 0;", "pCurrentODBC->ulInfoValue2 = 2;",
+                                      "pCurrentODBC->pvchInfoValue3 = U_SQL_TEXT_<n>; // \"BZTOTAL\"",
+                                      "pCurrentODBC->pvchRealName = U_SQL_TEXT_<n>; // \"BZTOTAL\""}));
+    expectBlock(lines, odbcEntry("X_ODBC_SELECT_COLLECTION",
+                                 {"pCurrentODBC->ulInfoValue1 = 0;", "pCurrentODBC->pvchInfoValue3 = U_SQL_TEXT_<n>; // \"DEMLIB\"",
+                                  "pCurrentODBC->pvchRealName = U_SQL_TEXT_<n>; // \"DEMLIB\""}) +
+                           odbcEntry("X_ODBC_SELECT_TABLE",
+                                     {"pCurrentODBC->ulInfoValue1 = 0;",
+                                      "pCurrentODBC->pvchInfoValue3 = U_SQL_TEXT_<n>; // \"BZORDHD\"",
+                                      "pCurrentODBC->pvchRealName = U_SQL_TEXT_<n>; // \"BZORDHD\""}) +
+                           odbcEntry("X_ODBC_SELECT_CORRELATION",
+                                     {"pCurrentODBC->ulInfoValue1 = 0;", "pCurrentODBC->pvchInfoValue3 = U_SQL_TEXT_<n>; // H"}));
+    /* the WHERE: the file field by the name rule, the host variable by its
+       vector, then the clause */
+    expectBlock(lines, odbcEntry("X_ODBC_SELECT_WHERE_FIELD",
+                                 {"pCurrentODBC->ulInfoValue1 = 2;", "pCurrentODBC->ulInfoValue2 = 0;",
+                                  "pCurrentODBC->pvchInfoValue3 = U_SQL_TEXT_<n>; // \"BZCOMP\"",
+                                  "pCurrentODBC->pvchRealName = U_SQL_TEXT_<n>; // \"BZCOMP\""}) +
+                           odbcEntry("X_ODBC_SELECT_WHERE_FIELD",
+                                     {"pCurrentODBC->ulInfoValue1 = 3;", "pCurrentODBC->ulInfoValue2 = V_FIELD_BZCOMP;",
+                                      "pCurrentODBC->pvchInfoValue3 = pX_NULL;"}));
+    expectBlock(lines, odbcEntry("X_ODBC_SELECT_GROUP_BY_FIELD",
+                                 {"pCurrentODBC->ulInfoValue1 = 4;", "pCurrentODBC->ulInfoValue2 = 0;",
+                                  "pCurrentODBC->pvchInfoValue3 = U_SQL_TEXT_<n>; // \"BZREGN\"",
+                                  "pCurrentODBC->pvchRealName = U_SQL_TEXT_<n>; // \"BZREGN\""}));
+    expectBlock(lines, {"pCurrentODBC->chInfoType = X_ODBC_SELECT_HAVING_FIELD;", "pCurrentODBC->ulInfoValue1 = 5;"});
+    expectBlock(lines, {"pCurrentODBC->chInfoType = X_ODBC_SELECT_HAVING_FIELD;", "pCurrentODBC->ulInfoValue1 = 6;",
+                        "pCurrentODBC->ulInfoValue2 = V_FIELD_BZLIMIT;", "pCurrentODBC->pvchInfoValue3 = pX_NULL;"});
+    /* the second statement: DISTINCT, two files, ORDER_BY of two names */
+    expectBlock(lines, {"pCurrentODBC->chInfoType = X_ODBC_SELECT_DISTINCT_OPTION;", "pCurrentODBC->ulInfoValue1 = TRUE;"});
+    expectBlock(lines, odbcEntry("X_ODBC_SELECT_CORRELATION",
+                                 {"pCurrentODBC->ulInfoValue1 = 1;", "pCurrentODBC->pvchInfoValue3 = U_SQL_TEXT_<n>; // L"}));
+    expectBlock(lines, odbcEntry("X_ODBC_SELECT_ORDER_BY_FIELD",
+                                 {"pCurrentODBC->ulInfoValue1 = <n>;", "pCurrentODBC->ulInfoValue2 = 0;",
+                                  "pCurrentODBC->pvchInfoValue3 = U_SQL_TEXT_<n>; // \"BZORDNO\"",
+                                  "pCurrentODBC->pvchRealName = U_SQL_TEXT_<n>; // \"BZORDNO\""}) +
+                           odbcEntry("X_ODBC_SELECT_ORDER_BY_FIELD",
+                                     {"pCurrentODBC->ulInfoValue1 = <n>;", "pCurrentODBC->ulInfoValue2 = 0;",
+                                      "pCurrentODBC->pvchInfoValue3 = U_SQL_TEXT_<n>; // \"BZPROD\"",
+                                      "pCurrentODBC->pvchRealName = U_SQL_TEXT_<n>; // \"BZPROD\""}));
+    /* USING a literal statement: its text, the columns by their names */
+    expectBlock(lines, odbcEntry("X_ODBC_SELECT_USING",
+                                 {"pCurrentODBC->ulInfoValue1 = TRUE;",
+                                  "pCurrentODBC->pvchInfoValue3 = U_SQL_TEXT_<n>; // SELECT BZPROD, BZPDESC, BZSTOCK FROM BZPRODS WHERE BZSTOCK < 10"}) +
+                           odbcEntry("X_ODBC_SELECT_COLUMN",
+                                     {"pCurrentODBC->ulInfoValue1 = 0;", "pCurrentODBC->ulInfoValue2 = V_FIELD_BZPROD;",
+                                      "pCurrentODBC->pvchRealName = U_NAME_TEXT_<n>; // BZPROD"}));
+    expectBlock(lines, {"X_DBM_OP( lODBCReturnCode, X_DBM_HANDLE_SELECT_SQL_READ_2, pX_NULL, 6, ((X_PVOID) pODBC) )"});
+    /* USING a field that holds the statement */
+    expectBlock(lines, odbcEntry("X_ODBC_SELECT_USING",
+                                 {"pCurrentODBC->ulInfoValue1 = FALSE;", "pCurrentODBC->ulInfoValue2 = V_FIELD_BZSQLTXT;",
+                                  "pCurrentODBC->pvchInfoValue3 = pX_NULL;"}));
+    expectBlock(lines, {"INSTANCE(pfCloseCursor[INSTANCE(sCurrentCursors)]) = Close_BZSQL_23;", "INSTANCE(sCurrentCursors)++;",
+                        "}", "X_DBM_OP( lODBCReturnCode, X_DBM_HANDLE_SELECT_SQL_READ_2, pX_NULL, 5, ((X_PVOID) pODBC) )"});
+    /* a connection of its own */
+    expectBlock(lines, {"struct X_CONNECT_DATABASE * pX_ConnectDB = INSTANCE(pX_ConnectDB_27);"});
+    expectBlock(lines, {"X_Check_Database_SSN(pX_Ids,pX_Pro,pX_Fun,pX_DBM,TRUE,pX_ConnectDB);"});
+}
+
 /* The lines of the least run time's output: per sequence number, field
 ** name and value. */
 std::map<int, std::map<std::string, std::string>> fieldValues(const std::string& output)
