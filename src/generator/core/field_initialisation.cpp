@@ -283,6 +283,10 @@ void P3109_WriteFieldInitialValues(int32_t lArgument)
             if (mainScopeField(f))
                 writeDefault(f);
         });
+        /* the connection blocks and KEEP_LAST areas are structures of the C
+           run time; the C# class keeps its own */
+        if (csharp())
+            return;
         writeConnections();
         writeKeepLastInits();
         return;

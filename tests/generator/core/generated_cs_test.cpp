@@ -129,6 +129,64 @@ TEST_F(GeneratedCSharp, WarningsOfTheCommandsCountedOnce)
     }
 }
 
+/* The fields with a default get it when the C# class starts the function,
+   as the C program does: one call of each field's default routine in
+   X_Initialise_Function, and each routine assigns its value. */
+TEST_F(GeneratedCSharp, FieldDefaultsSetWhenTheFunctionStarts)
+{
+    int32_t result = -9;
+    const std::string out = runCSharp("BZDFT", result, "DEMOBIZ");
+    ASSERT_EQ(result, 0) << out;
+    const std::string cls = readFile(project("BZDFT") / "BZDFT.cs");
+    const size_t init = cls.find("private static void X_Initialise_Function(");
+    ASSERT_NE(init, std::string::npos) << cls;
+    const size_t open = cls.find("      {\r\n", init), close = cls.find("      }\r\n", init);
+    ASSERT_LT(open, close);
+    const std::string body = cls.substr(open, close - open);
+    /* the routine that assigns a field's default: its first statement names
+       the field and the value */
+    const size_t routines = cls.find("private static void DefaultValue_Evaluation_Routine_");
+    ASSERT_NE(routines, std::string::npos);
+    auto assigns = [&](const std::string& statement) {
+        const size_t at = cls.find(statement, routines);
+        if (at == std::string::npos)
+            return std::string("no routine assigns: " + statement);
+        const size_t head = cls.rfind("private static void DefaultValue_Evaluation_Routine_", at);
+        const size_t name = cls.find("DefaultValue_Evaluation_Routine_", head);
+        const std::string routine = cls.substr(name, cls.find('(', name) - name);
+        return body.find("   " + routine + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 ); ") ==
+                       std::string::npos
+                   ? routine + " is not called at start"
+                   : std::string();
+    };
+    /* DEFINE's literal, blank and numeric defaults, the dictionary's
+       (BZSTAT, BZPRIO) and its reference field's (BZSTATX), OVERRIDE's */
+    EXPECT_EQ(assigns("X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_BZCOMPNY].pField, \"A01\", BYTE_LEN_V_FIELD_BZCOMPNY );"), "");
+    EXPECT_EQ(assigns("X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_BZCURDF].pField, \"EUR\", BYTE_LEN_V_FIELD_BZCURDF );"), "");
+    EXPECT_EQ(assigns("X_DEFS.X_MEMSET( ref pX_Fld[V_FIELD_BZNOTE].pField, X_DEFS.X_CLEAR_ALPHA, BYTE_LEN_V_FIELD_BZNOTE );"),
+              "");
+    EXPECT_EQ(assigns("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZNEWNO, 1000.0 );"), "");
+    EXPECT_EQ(assigns("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZVATPCT, 19.25 );"), "");
+    EXPECT_EQ(assigns("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZDISC, 2.50 );"), "");
+    EXPECT_EQ(assigns("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZPRIO, 5.0 );"), "");
+    EXPECT_EQ(assigns("pX_Fld[V_FIELD_BZSTAT].pField = \"N\";"), "");
+    EXPECT_EQ(assigns("pX_Fld[V_FIELD_BZSTATX].pField = \"N\";"), "");
+    /* nine fields with a default, nine calls; BZSHIPS has none */
+    size_t calls = 0;
+    for (size_t at = body.find("DefaultValue_Evaluation_Routine_"); at != std::string::npos;
+         at = body.find("DefaultValue_Evaluation_Routine_", at + 1))
+        ++calls;
+    EXPECT_EQ(calls, 9u) << body;
+    EXPECT_EQ(cls.find("?RetrieveSolutionFactor?"), std::string::npos);
+    /* a function whose dictionary fields have defaults compiles with them */
+    errors = warnings = 0;
+    const std::string check = runCSharp("BZCHECK", result, "DEMOBIZ");
+    ASSERT_EQ(result, 0) << check;
+    EXPECT_NE(readFile(project("BZCHECK") / "BZCHECK.cs").find("      {\r\n   DefaultValue_Evaluation_Routine_"),
+              std::string::npos);
+    EXPECT_EQ(mcs("BZCHECK"), "");
+}
+
 TEST_F(GeneratedCSharp, WithoutTheRequestNoCSharpSet)
 {
     int32_t result = -9;

@@ -95,6 +95,7 @@ namespace VELMO.%163
       {
 %120
 %121
+%17
       }
 
       // The common close and open of every file the function uses.
