@@ -566,5 +566,78 @@ TEST_F(DemoBiz, CallsSubmissionsExchangesAndBuiltInFunctions)
     expectBlock(lines, {"/* Transfer to the specified next function */", "X_MAIN_TRANSFER(BZCALLS)"});
 }
 
+/* The status and key tests in every form, the remembered values, the
+** function mode *DELETE, a group's null and default values, and
+** BEGIN_LOOP with its step in a field and as a literal. */
+TEST_F(DemoBiz, StatusKeysModesAndLoopSteps)
+{
+    const auto lines = generate("BZFOLW");
+    /* the remembered values through the command's evaluation, each in its
+       own format: for the function, the user, the user in the system, the
+       system */
+    const std::string header = gencore_test::readFile(sourceDir() / "BZFOLW.H");
+    for (const char* remembered :
+         {"X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZCURR, X_REMEMBER_FORMAT_FUNCTION );",
+          "X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZUSRCUR, X_REMEMBER_FORMAT_USER_FUNCTION );",
+          "X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZREGN, X_REMEMBER_FORMAT_USER_SYSTEM );",
+          "X_Set_Remembered_Value( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZCOMP, X_REMEMBER_FORMAT_SYSTEM );"})
+        EXPECT_NE(header.find(remembered), std::string::npos) << remembered;
+    /* IF_KEY: CANCEL and the low exit; PROMPT, the high exit and user key
+       5; the ADD, CHANGE and DELETE keys and push button 20 */
+    expectBlock(lines, std::vector<std::string>{"//", "// IF_KEY WAS(*CANCEL *EXITLOW)", "//"} + hook(13, "IF_KEY") +
+                           std::vector<std::string>{"if ((strcmp(pX_Fun->vchLastAID,X_UIM_CANCEL_AID) == 0)",
+                                                    "|| (strcmp(pX_Fun->vchLastAID,X_UIM_EXIT_LO_AID) == 0))", "{"});
+    expectBlock(lines, {"if ((strcmp(pX_Fun->vchLastAID,X_UIM_PROMPT_AID) == 0)",
+                        "|| (strcmp(pX_Fun->vchLastAID,X_UIM_EXIT_HI_AID) == 0)",
+                        "|| (strcmp(pX_Fun->vchLastAID,pX_Fun->UKey[4].vchAID) == 0))", "{"});
+    expectBlock(lines, {"if ((strcmp(pX_Fun->vchLastAID,X_UIM_CREATE_AID) == 0)",
+                        "|| (strcmp(pX_Fun->vchLastAID,X_UIM_CHANGE_AID) == 0)",
+                        "|| (strcmp(pX_Fun->vchLastAID,X_UIM_DELETE_AID) == 0)",
+                        "|| (strcmp(pX_Fun->vchLastAID,X_PNL_PUSH_BUTTON_20_AID) == 0))", "{"});
+    /* SET_MODE *DELETE and the mode field */
+    expectBlock(lines, {"pX_Fun->chMode = X_FUNCTION_MODE_DELETE;", "/* Set or reset the ZOPH level mode field */",
+                        "X_Reset_Function_Mode (pX_Ids, pX_Pro, pX_Fun,", "pX_Fld, V_FIELD_IOdMDE);"});
+    /* IF_STATUS: an IS and an IS_NOT; two IS */
+    expectBlock(lines, {"if ((memcmp(INSTANCE(vchLastIOStatus),X_DBM_EQUAL_KEY,2) == 0)",
+                        "|| (memcmp(INSTANCE(vchLastIOStatus),X_DBM_NOT_EQUAL_KEY,2) != 0))", "{"});
+    expectBlock(lines, {"if ((memcmp(INSTANCE(vchLastIOStatus),X_DBM_END_FILE,2) == 0)",
+                        "|| (memcmp(INSTANCE(vchLastIOStatus),X_DBM_BEGIN_FILE,2) == 0))", "{"});
+    /* a group to *NULL: blank or zero, member by member; the one-byte
+       packed field is its terminator alone */
+    expectBlock(lines, {"/* Change to blank / zero value */", "{", "X_PDICTIONARY_FIELD pField;",
+                        "pField = pX_Fld[V_FIELD_BZSTAT].pField;", "memset(pField,X_CLEAR_ALPHA,pX_Fld[V_FIELD_BZSTAT].sByteLen);",
+                        "pX_Fld[V_FIELD_BZSTAT].sIndexVOV = 0;",
+                        "X_Refresh_Component_Value(pX_Ids,pX_Pro,pX_Fun,(pX_Fld + V_FIELD_BZSTAT));", "}",
+                        "/* Change to blank / zero value */", "{", "X_PDICTIONARY_FIELD pField;",
+                        "pField = pX_Fld[V_FIELD_BZPRIO].pField;",
+                        "pField[pX_Fld[V_FIELD_BZPRIO].sByteLen - 1] = X_PACK_TERMINATOR;",
+                        "pX_Fld[V_FIELD_BZPRIO].sIndexVOV = 0;"});
+    /* IF_MODE *DELETE; a buzzing window message is a window message */
+    expectBlock(lines, {"if ((X_FUNCTION_MODE_IS_DELETE))", "{"});
+    expectBlock(lines, {"X_MESSAGE_TYPE_WINDOW,", "' ',", "pX_NULL, /* U_MSGID_TEXT_<n> */",
+                        "pX_NULL, /* U_MSGFILE_TEXT_<n> */", "U_MESSAGE_TEXT_<n>,", "V_NOT_AVAILABLE,", "0,",
+                        "pX_NULL);"});
+    /* BEGIN_LOOP with its step in a field: the step variable, and the head
+       that runs up or down by the step's sign */
+    expectBlock(lines, {"/* Perform a BEGIN_LOOP/END_LOOP block */", "{", "X_LONG X_Loop_Index_2;", "X_LONG X_Loop_Limit_2;",
+                        "X_LONG X_Loop_Step_2 = 0;", "X_Loop_Index_2 = +9;"});
+    expectBlock(lines, {"while ( ( ( X_Loop_Step_2 >= 0 ) && ( X_Loop_Index_2 <= X_Loop_Limit_2 ) )",
+                        "|| ( ( X_Loop_Step_2 < 0 ) && ( X_Loop_Index_2 >= X_Loop_Limit_2 ) ) )", "{"});
+    expectBlock(lines, {"X_Loop_Index_2 = X_Loop_Index_2 + X_Loop_Step_2;"});
+    /* with a literal step: the limit from a field, reloaded at the end of
+       each turn with the counter; LEAVE goes to the loop's leave point */
+    expectBlock(lines, {"while (X_Loop_Index_2 <= X_Loop_Limit_2)", "{"});
+    expectBlock(lines, {"/* Leave this Loop */", "goto Leave__36;"});
+    expectBlock(lines, {"X_Loop_Index_2 = X_Loop_Index_2 + 3;"});
+    expectBlock(lines, {"}", "Leave__36: /* Leave Point */;", "}"});
+    /* a group to *DEFAULT: the dictionary's defaults, zero for the field
+       without one */
+    expectBlock(lines, {"/* Change to default value */", "EVALUATE_DEFAULT_VALUE_<n>( V_FIELD_BZSTAT )",
+                        "/* Change to default value */", "EVALUATE_DEFAULT_VALUE_<n>( V_FIELD_BZPRIO )",
+                        "/* Change to default value */", "{", "X_PDICTIONARY_FIELD pField;",
+                        "pField = pX_Fld[V_FIELD_BZDISC].pField;",
+                        "memset(pField,X_CLEAR_PACK,pX_Fld[V_FIELD_BZDISC].sByteLen);"});
+}
+
 }  // namespace
 }  // namespace emitters_test
