@@ -485,6 +485,50 @@ TEST_F(DemoBiz, ReceivedListAndDataStructure)
                         "X_Assemble_BZORDHD (FUNCTION_STD_PARMS);"});
 }
 
+/* A field-validation function and a system-variable function: the
+** parameter block checked and mapped into their special fields before the
+** commands, the return code and the value handed back after them, however
+** the commands ended. */
+TEST_F(DemoBiz, ValidationAndSystemVariableFunctions)
+{
+    auto lines = generate("BZVALC");
+    expectBlock(lines, {"/* Check correct validation parameter details passed */", "if ((INSTANCE(scX_Parm) != 1)",
+                        "|| (INSTANCE(pX_Parm->sType) != X_PARM_VALIDATE_STRUCTURE))", "{",
+                        "X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,X_TEXT(132));",
+                        "/* Abort function execution */", "X_MAIN_ABORT (BZVALC)", "}",
+                        "/* If okay, map parameters into vectors in this function */", "{",
+                        "struct X_VALIDATE *pValidate;", "pValidate = (struct X_VALIDATE *) INSTANCE(pX_Parm->pValue);",
+                        "X_Vec_Set_from_Vchar (pX_Ids, pX_Pro, pX_Fun, pX_Fld,", "V_FIELD_VALFLDdNM,pValidate->vchName);"});
+    expectBlock(lines, {"X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_VALFLDdLN, ((X_LONG) pValidate->sLen) );",
+                        "}", "#endif", "X_Vec_Set_from_Vchar (pX_Ids, pX_Pro, pX_Fun, pX_Fld,",
+                        "V_FIELD_VALFLDdAV,pValidate->vchValue);", "}"});
+    /* no decimals field: nothing set from sDec */
+    EXPECT_EQ(program.find("pValidate->sDec"), std::string::npos);
+    expectBlock(lines, {"X_Commands_BZVALC( FUNCTION_STD_PARMS );",
+                        "/* what the function hands back, however its commands ended */",
+                        "/* Map validation return code back into argument */", "if ( pX_Fun->chError == NO )", "{",
+                        "struct X_VALIDATE", "*pValidate = ((struct X_VALIDATE*)( INSTANCE(pX_Parm->pValue) ));",
+                        "pValidate->chRetCode = pX_Fld[V_FIELD_VALFLDdRT].pField[0];", "}"});
+    /* the early RETURN leaves the commands, not the function */
+    expectBlock(lines, {"/* Return to the caller */", "X_MAIN_RETURN(BZVALC)"});
+
+    lines = generate("BZVATR");
+    expectBlock(lines, {"/* Check correct evaluation parameter details passed */", "if ((INSTANCE(scX_Parm) != 1)",
+                        "|| (INSTANCE(pX_Parm->sType) != X_PARM_SYSVAR_STRUCTURE))", "{",
+                        "X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,X_TEXT(133));",
+                        "/* Abort function execution */", "X_MAIN_ABORT (BZVATR)", "}",
+                        "/* If okay, map parameters into vectors in this function */", "{",
+                        "struct X_SYSVAR *pSysVar;", "pSysVar = (struct X_SYSVAR *) INSTANCE(pX_Parm->pValue);",
+                        "X_Vec_Set_from_Vchar (pX_Ids, pX_Pro, pX_Fun, pX_Fld,", "V_FIELD_SYSVARdNM,pSysVar->vchName);",
+                        "}"});
+    expectBlock(lines, {"X_Commands_BZVATR( FUNCTION_STD_PARMS );",
+                        "/* what the function hands back, however its commands ended */",
+                        "/* Return system variable evaluation value */", "if ( pX_Fun->chError == NO )", "{",
+                        "struct X_SYSVAR", "*pSysVar = ((struct X_SYSVAR*)( INSTANCE(pX_Parm->pValue) ));",
+                        "X_Vec_Assign( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_SYSVARdNV, pSysVar->pX_Fld, pSysVar->svResult );",
+                        "}"});
+}
+
 /* A trigger function: the trigger information received and returned
 ** around its commands, its CASE over the operation. */
 TEST_F(DemoBiz, TriggerFunction)
