@@ -567,8 +567,10 @@ TEST_F(DemoBiz, CallsSubmissionsExchangesAndBuiltInFunctions)
 }
 
 /* The status and key tests in every form, the remembered values, the
-** function mode *DELETE, a group's null and default values, and
-** BEGIN_LOOP with its step in a field and as a literal. */
+** function mode *DELETE, a group's null and default values, BEGIN_LOOP
+** with its step in a field and as a literal, a screen the target cannot
+** show, *LASTDIS in the main function and in subroutines with and without a
+** screen, and a prompt key by default. */
 TEST_F(DemoBiz, StatusKeysModesAndLoopSteps)
 {
     const auto lines = generate("BZFOLW");
@@ -637,6 +639,27 @@ TEST_F(DemoBiz, StatusKeysModesAndLoopSteps)
                         "/* Change to default value */", "{", "X_PDICTIONARY_FIELD pField;",
                         "pField = pX_Fld[V_FIELD_BZDISC].pField;",
                         "memset(pField,X_CLEAR_PACK,pX_Fld[V_FIELD_BZDISC].sByteLen);"});
+    /* a screen that overlays or does not read cannot run: it fails the
+       function at run time */
+    expectBlock(lines, std::vector<std::string>{"X_Last_Display_0042:"} + hook(42, "DISPLAY") +
+                           std::vector<std::string>{"X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,",
+                                                    "X_TEXT(136),\"DISPLAY\");", "/* Abort function execution */",
+                                                    "X_MAIN_ABORT (BZFOLW)"});
+    /* *LASTDIS: in the main function an I/O validation error goes back to
+       the REQUEST; in a subroutine to its own POP_UP, and in a subroutine
+       without a screen the subroutine aborts */
+    expectBlock(lines, {"/* Handle a data validation error */",
+                        "if ( memcmp( INSTANCE(vchLastIOStatus), X_DBM_VALIDATION_ERROR, 2 ) == 0 )", "{",
+                        "/* Branch to computed last screen panel */", "goto X_Last_Display_0012;", "}"});
+    expectBlock(lines, {"if (DebugSubRoutine(FUNCTION_STD_PARMS,_ENDCHECK_COMMAND)) return(X_SUBR_FAILED);", "#endif",
+                        "/* If an error has occured in this block */", "if (INSTANCE(X_ErrorCount_1) > 0)", "{",
+                        "/* Branch to computed last screen panel */", "goto X_Last_Display_0047;", "}"});
+    expectBlock(lines, {"/* If an error has occured in this block */", "if (INSTANCE(X_ErrorCount_1) > 0)", "{",
+                        "/* Abort function execution */", "X_SUBR_ABORT", "}"});
+    /* PROMPT_KEY *DFT with a label: the user-controlled prompt */
+    expectBlock(lines, {"/* Handle usage of a user controlled PROMPT */",
+                        "if (strcmp(INSTANCE(pX_UIM->vchAID),X_UIM_PROMPT_AID) == 0)", "{",
+                        "/* Branch to user defined label */", "goto X_Label_L50;", "}"});
 }
 
 }  // namespace
