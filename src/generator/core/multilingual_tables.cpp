@@ -9,10 +9,12 @@
 */
 #include "generator/core/multilingual_tables.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "checker/checker.h"
 #include "checker/params/field_texts.h"
+#include "dqov/definitions.h"
 #include "dqov/workfile.h"
 #include "generator/core/definitions.h"
 #include "generator/core/gen_sql.h"
@@ -177,6 +179,28 @@ std::string fieldText(const char* namePart, bool fNeeded, const FFC_WORK_RECORD*
     return stored;
 }
 
+/* The texts of a field the function defines itself, in the layout of the
+** field text record: false when the field is not the function's own. */
+bool ownFieldTexts(FFC_CONTEXT* ctx, const std::string& field, FFC_WORK_RECORD& r)
+{
+    FFC_FIELD_DEFINITION def;
+    std::memset(&def, ' ', sizeof def);
+    const std::string name = P3109_TrimRight(field);
+    std::memcpy(def.acName, name.data(), std::min(name.size(), sizeof def.acName));
+    FFC_FIELD_TEXT text;
+    std::memset(&text, ' ', sizeof text);
+    char local = 'N';
+    const char found = ctx->lComponentRun ? Get_Function_Field_Allow_Component(ctx, &local, &def, &text, nullptr)
+                                          : Get_Function_Field(ctx, &local, &def, &text, nullptr);
+    if (found != '0' || local != 'Y')
+        return false;
+    std::memcpy(r.acData + kLabelAt, text.acLabel, sizeof text.acLabel);
+    for (int h = 0; h < 3; ++h)
+        std::memcpy(r.acData + kHeadingAt[h], text.acColumnHeadings[h], sizeof text.acColumnHeadings[h]);
+    std::memcpy(r.acData + kDescriptionAt, text.acDescription, sizeof text.acDescription);
+    return true;
+}
+
 void writeFieldLanguage(const std::string& field, const std::string& kinds, const GEN_LANGUAGE& language, bool fFirst,
                         GEN_WEB_FIELD_TEXTS& names)
 {
@@ -197,6 +221,12 @@ void writeFieldLanguage(const std::string& field, const std::string& kinds, cons
                                              nullptr, nullptr, nullptr, nullptr);
             r = key;
             found = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 3) == '0';
+        }
+        /* a field the function defines itself has no texts in the
+           repository: the texts its DEFINE gave stand in every language */
+        if (!found) {
+            r = key;
+            found = ownFieldTexts(ctx, field, r);
         }
     }
     const FFC_WORK_RECORD* record = found ? &r : nullptr;

@@ -656,6 +656,14 @@ TEST_F(DemoBiz, StatusKeysModesAndLoopSteps)
                         "/* Branch to computed last screen panel */", "goto X_Last_Display_0047;", "}"});
     expectBlock(lines, {"/* If an error has occured in this block */", "if (INSTANCE(X_ErrorCount_1) > 0)", "{",
                         "/* Abort function execution */", "X_SUBR_ABORT", "}"});
+    /* the labels the REQUEST shows reach the field text table: the
+       dictionary's of BZORDNO, and BZSTEP's, which its DEFINE gives */
+    expectBlock(lines, {"static struct X_MFLD MultiField[3] /* Fields */ [1] /* Languages */ =", "{", "{",
+                        "U_LABEL_TEXT_<n>", ",U_LABEL_TEXT_<n>", ",U_COLHDG_TEXT_<n>", ",pX_NULL", ",pX_NULL", "}",
+                        ",{", "U_LABEL_TEXT_<n>", ",pX_NULL", ",pX_NULL", ",pX_NULL", ",pX_NULL", "}"});
+    const std::string texts = gencore_test::readFile(sourceDir() / "BZFOLW.TXT");
+    for (const char* label : {"Order", "Step"})
+        EXPECT_NE(texts.find(std::string("\0", 1) + label + std::string("\0ENG", 4)), std::string::npos) << label;
     /* PROMPT_KEY *DFT with a label: the user-controlled prompt */
     expectBlock(lines, {"/* Handle usage of a user controlled PROMPT */",
                         "if (strcmp(INSTANCE(pX_UIM->vchAID),X_UIM_PROMPT_AID) == 0)", "{",
