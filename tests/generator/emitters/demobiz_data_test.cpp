@@ -223,6 +223,21 @@ TEST_F(DemoBiz, FileCommandsWithTheirOptions)
     /* a file of the renames without the renamed field swaps nothing */
     expectBlock(lines, {"X_CLEAR_RENAME_STACK", "/* Invoke the OAM */",
                         "X_PDF_Execute_IO_Module( pX_Ids, pX_Pro, pX_Fun, &X_DBM_Fch_9, \"BZORDHD\" );", "X_REMOVE_RENAMES"});
+    /* OPEN of every file, kept open: the common open with YES */
+    expectBlock(lines, hook(32, "OPEN") + std::vector<std::string>{"/* Open all open tables */",
+                                                                    "X_Open_Data_Base_BZFILES( FUNCTION_STD_PARMS, YES );",
+                                                                    "/* Handle an I/O failure */"});
+    /* SELECT whose WHERE ends in SQL; its key values counted by the keys
+       given (*WITHKEY): no key count call after the key group */
+    expectBlock(lines, {"NO, 0, NO, 0, NO, NO, NO, NO, NO, NO, X_DBM_ENDWHERE_SQL, X_DBM_COMMIT_NO,",
+                        "NO, pX_NULL, NO, 33, 0, pX_NULL, 0, pX_NULL,"});
+    expectBlock(lines, {"/* Key Group Definition : X_Key_0033 */", "{", "static const X_SHORT asX_Key_0033[] =", "{",
+                        "V_FIELD_BZCOMP, V_FIELD_BZORDNO", "};", "pX_Sel_33->psKeyFlds = ((X_SHORT*) asX_Key_0033);",
+                        "pX_Sel_33->scKeyFlds = sizeof(asX_Key_0033) / sizeof(X_SHORT);", "}",
+                        "/* Complete initialization of X_DBM */"});
+    /* CLOSE of every file */
+    expectBlock(lines, hook(36, "CLOSE") + std::vector<std::string>{"/* Close all open tables */",
+                                                                     "X_Close_Data_Base_BZFILES( FUNCTION_STD_PARMS );"});
 }
 
 /* One information entry of a SELECT_SQL's ODBC area; a value text that
