@@ -11,10 +11,17 @@
 #include "dqov/messages.h"
 #include "dqov/web.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
+#include "platform/dqoz/dqoz.h"
 #include "web/wam/web_support.h"
 #include "web/wam/webroutine_builder.h"
 
 namespace {
+
+// Removes the generation's working folder when the generation ends.
+struct WorkingFolder {
+    std::string path;
+    ~WorkingFolder() { OSRV_RemoveDirectoryTree(path.c_str()); }
+};
 
 const char* modeText(uint32_t mode)
 {
@@ -193,7 +200,12 @@ extern "C" int32_t P3142_fGenerateXMLAndXSLTDocs(void* pvModule, void* pvArgumen
         P3142_Trace(trace, 1, "Generate XSL for: %s", modeText(words->ulWebMode));
         wam.setTraceWriter(trace);
         context.loadStylesheetHome();
-        OSRV_RemoveDirectoryTree(context.webWorkDirectory.c_str());
+        // The working folder is the job's scratch: gone when the generation
+        // ends, and with the job's files should the job fail before that.
+        const std::string workDirectory = context.webWorkDirectory.c_str() ? context.webWorkDirectory.c_str() : "";
+        DosNoteScratch(workDirectory.c_str());
+        OSRV_RemoveDirectoryTree(workDirectory.c_str());
+        const WorkingFolder working{workDirectory};
         const long rc = pfnEnumerator
                             ? pfnEnumerator(pvModule, pvArgument, &address, WAMBuilder::startWAM,
                                             WebRoutineBuilder::startWebRoutine, P3142_OnWebField, P3142_OnListStart,
