@@ -46,7 +46,8 @@ TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
     ToolResult unknown = RunTool(where + " DEMOPRC NOSUCH");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.out, "<RED>DCM9898 F Function NOSUCH of process DEMOPRC was not found in partition DEM.\r\n"
-                           "<RED>Job ended with result -1: 1 error(s), 0 warning(s).\r\n");
+                           "<RED>Job ended with result 2: 1 error(s), 0 warning(s). The job could not run (run "
+                           "driver result -1).\r\n");
 
     ToolResult noRepository =
         RunTool("--root " + env.root() + " --repository " + env.root() + "/none.db DEMOPRC DEMOMIN");
