@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -194,6 +195,36 @@ TEST(Jobs, NamesThatWouldShareAFileSetAreRefused)
             << r.out;
     }
     EXPECT_EQ(env.files(), filesBefore);
+}
+
+TEST(Jobs, TwoWamJobsAtOnceWorkInFoldersOfTheirOwn)
+{
+    // one environment root, two repositories: the jobs do not wait for each
+    // other, and neither may clean the other's working stylesheets
+    Scratch env;
+    const std::string second = env.root() + "/../second.db";
+    fs::copy_file(env.repository(), second);
+    const std::vector<std::string> wam = {"--generate", "--web", "all", "--trace", "3", "--component", "DEMOWEB"};
+    std::vector<std::string> other = {"--root", env.root(), "--repository", second};
+    other.insert(other.end(), wam.begin(), wam.end());
+    ToolRun first(env.job(wam)), then(other);
+    const Ran a = first.finish(), b = then.finish();
+    EXPECT_EQ(a.status, 0) << a.out;
+    EXPECT_EQ(b.status, 0) << b.out;
+    std::set<std::string> folders;
+    for (const auto& e : fs::directory_iterator(env.root() + "/X_VELMO")) {
+        if (e.path().filename().string().rfind("d_trace.", 0) != 0)
+            continue;
+        std::ifstream in(e.path());
+        for (std::string line; std::getline(in, line);)
+            if (const size_t at = line.find("TEMP\\web\\J"); at != std::string::npos)
+                folders.insert(line.substr(at, line.find('\\', at + 9) - at));
+    }
+    EXPECT_EQ(folders.size(), 2u) << "each job names its own folder";
+    // the working folders go with their jobs (the folders above them may
+    // stay when the jobs overlapped)
+    std::error_code ec;
+    EXPECT_TRUE(fs::is_empty(env.root() + "/X_VELMO/TEMP/web", ec) || !fs::exists(env.root() + "/X_VELMO/TEMP/web"));
 }
 
 }  // namespace

@@ -40,6 +40,7 @@ TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
     ToolResult errors = RunTool("--generate " + where + " DEMOPRC BADFN");
     EXPECT_EQ(errors.status, 1) << errors.out;
     EXPECT_NE(errors.out.find("PRC1059"), std::string::npos) << errors.out;
+    EXPECT_NE(errors.out.find("<RED>Job ended with result 1: "), std::string::npos) << errors.out;
     EXPECT_FALSE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/BADFN.C"));
     EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTMOD = 'DEMOPRC' AND OSTFMT = 'BADFN'"), "6");
 
@@ -74,6 +75,7 @@ TEST(Tool, CSharpIsAskedForWithGenerate)
 
     ToolResult csharp = RunTool("--generate --csharp " + where + " DEMOPRC DEMOMIN");
     EXPECT_EQ(csharp.status, 0) << csharp.out;
+    EXPECT_NE(csharp.out.find("<GRN>Job ended with result 0: 0 error(s), "), std::string::npos) << csharp.out;
     for (const char* name :
          {"DEMOMIN.cs", "DEMOMIN.csproj", "DEMOMIN.sln", "DEMOMINSTG.cs", "Properties/AssemblyInfo.cs"})
         EXPECT_TRUE(std::filesystem::exists(project + "/" + name)) << name;
