@@ -79,14 +79,20 @@ struct DirCloser {
     void operator()(DIR* d) const { closedir(d); }
 };
 
+/* The host path of a call's path argument as the file system holds it. */
+unsigned long MapArgument(const char* path, const char* what, std::string& host)
+{
+    if (path == nullptr)
+        return dqoz::Fail(DQOZ_ERROR_INVALID_PARAMETER, std::string("no ") + what);
+    return dqoz::MapPathAsIs(path, host);
+}
+
 }  // namespace
 
 extern "C" unsigned long DosCreateDir(const char* pszPath, void*)
 {
-    if (pszPath == nullptr)
-        return dqoz::Fail(DQOZ_ERROR_INVALID_PARAMETER, "no directory name");
     std::string host;
-    if (unsigned long rc = dqoz::MapPathAsIs(pszPath, host); rc != DQOZ_NO_ERROR)
+    if (unsigned long rc = MapArgument(pszPath, "directory name", host); rc != DQOZ_NO_ERROR)
         return rc;
     if (mkdir(host.c_str(), 0777) == 0) {
         dqoz::NoteDirectoryMade(host, true);
@@ -108,10 +114,8 @@ extern "C" unsigned long DosCreateDir(const char* pszPath, void*)
 
 extern "C" unsigned long DosDelete(const char* pszName)
 {
-    if (pszName == nullptr)
-        return dqoz::Fail(DQOZ_ERROR_INVALID_PARAMETER, "no file name");
     std::string host;
-    if (unsigned long rc = dqoz::MapPathAsIs(pszName, host); rc != DQOZ_NO_ERROR)
+    if (unsigned long rc = MapArgument(pszName, "file name", host); rc != DQOZ_NO_ERROR)
         return rc;
     size_t slash = host.rfind('/');
     std::string dir = slash == 0 ? std::string("/") : host.substr(0, slash);
@@ -162,10 +166,8 @@ extern "C" unsigned long DosDelete(const char* pszName)
 
 extern "C" unsigned long DosDeleteDir(const char* pszPath)
 {
-    if (pszPath == nullptr)
-        return dqoz::Fail(DQOZ_ERROR_INVALID_PARAMETER, "no directory name");
     std::string host;
-    if (unsigned long rc = dqoz::MapPathAsIs(pszPath, host); rc != DQOZ_NO_ERROR)
+    if (unsigned long rc = MapArgument(pszPath, "directory name", host); rc != DQOZ_NO_ERROR)
         return rc;
     struct stat st;
     if (stat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
