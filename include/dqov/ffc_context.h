@@ -51,6 +51,9 @@ typedef struct FFC_CONTEXT {
     char cDateTimeOnTitle;
     char cReportImage;
     char cKeepQuotes;
+    char cExtraKey; /* 'Y': designed screens show the extra key first in their legend */
+    char acExtraKeyNumber[2];
+    char acExtraKeyText[10];
     char acUser[10];
     char acProduct[6];
     char acPageLength[3];

@@ -59,6 +59,9 @@ typedef struct FFC_SYSTEM_DEFINITION {
     char cReportImage;         /* 'Y': offer to store the report image */
     char cKeepQuotes;          /* 'Y': single quotes in texts are kept */
     const void* pCommandNames; /* the command-name table of the parser (TPARS_COMMAND_TABLE), or NULL */
+    char cExtraKey;            /* 'Y': the function-key legend of a designed screen shows the key below first */
+    char acExtraKeyNumber[2];  /* its key number, "01" to "24" */
+    char acExtraKeyText[10];   /* its text, blank-padded */
 } FFC_SYSTEM_DEFINITION;
 
 #endif

@@ -269,12 +269,34 @@ Definitions& RunDefinitions(Definitions& local)
     return local;
 }
 
+// The field group that GROUP_BY defined, when a screen's field list is
+// that group alone: the screen then shows the group itself, so that its
+// design goes back into the GROUP_BY. Empty otherwise.
+std::string DefinedGroupOfList()
+{
+    if (ParmCount("FIELDS") != 1)
+        return {};
+    const std::string name = Upper(ParmEntry("FIELDS", 0));
+    if (NameOf(name).compare(0, 3, "XG_") != 0)
+        return {};
+    FFC_WORK_RECORD r;
+    BlankRecord(r, LAYOUT_KIND_GROUPNAM, name);
+    if (!FindRecord(r, 2) || std::memcmp(reinterpret_cast<const WR_GROUPNAM_DATA*>(r.acData)->acOrigin, "DEF", 3) != 0)
+        return {};
+    return name;
+}
+
 void RunScreenLayout(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state)
 {
     Globals& g = G();
     Definitions definitions;
     RunDefinitions(definitions);
     std::string group = Upper(Parm("@GROUPNAME"));
+    if (group.empty()) {
+        group = DefinedGroupOfList();
+        if (!group.empty())
+            SetParmEntry("@GROUPNAME", 0, 0, group);
+    }
     if (group.empty()) {
         char name[10] = {'@', 'S'};
         int32_t line = state->lLine, second = state->lLineWord;

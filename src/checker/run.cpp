@@ -164,7 +164,14 @@ void ResetModuleForCheck()
     g.screenCommands = 0;
     g.switchDirect = IsComponentRun() ? 'Y' : 'N';
     g.switchWebEvent = 'N';
+    // The run's system flags start as the caller's system definition sets
+    // them (the mirrored, single-page and no-frame layouts, the marks of
+    // radio buttons and check boxes ...); the checks set the others.
     std::memset(g.sysFlags, 'N', sizeof g.sysFlags);
+    if (const FFC_SYSTEM_DEFINITION* sys = g.ctx->pSystemDefinition)
+        for (size_t i = 0; i < sizeof g.sysFlags; ++i)
+            if (sys->acSystemFlags[i] != '\0' && sys->acSystemFlags[i] != ' ' && sys->acSystemFlags[i] != 'N')
+                g.sysFlags[i] = sys->acSystemFlags[i];
     if (IsComponentRun())
         g.sysFlags[SF_DIRECT] = 'Y';
     if (g.functionKind)
@@ -175,7 +182,7 @@ void ResetModuleForCheck()
         *g.switch8 = 'N';
     if (g.switch9)
         *g.switch9 = 'N';
-    g.screenLines = g.state && g.state->acSystemFlags[0] == 'Y' && g.state->acSystemFlags[1] == 'Y' ? 23 : 24;
+    g.screenLines = g.state && g.state->acSystemFlags[0] == 'Y' && g.state->acSystemFlags[1] != 'Y' ? 23 : 24;
     char io[11];
     std::snprintf(io, sizeof io, "IO%cSTS    ", g.ctx->cNatChar3);
     std::memcpy(g.ioStatusField, io, 10);

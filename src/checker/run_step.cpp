@@ -51,7 +51,11 @@ int32_t P3100_lRunCheckerStep(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState, vo
     std::memcpy(pState->acScope, pContext->cOption == 'D' ? "X3" : "X1", 2);
     const char* root = pContext->pSystemDefinition ? pContext->pSystemDefinition->szRootDirectory : "";
     uint16_t status = 0;
-    P3100_RunChecker(pContext, pState, nullptr, nullptr, functionKind, &switch6, optionFlags, &switch8, &switch9, "   ",
+    // The layouts read the process's menu style and the function's name
+    // from the definitions the driver loaded for the pass.
+    void* process = const_cast<FFC_PROCESS_DEFINITION*>(P31O2_pGetProcessDefinition());
+    void* function = const_cast<FFC_FUNCTION_DEFINITION*>(P31O2_pGetFunctionDefinition());
+    P3100_RunChecker(pContext, pState, process, function, functionKind, &switch6, optionFlags, &switch8, &switch9, "   ",
                      FFC_JOB_MSG_QUEUE, &status, root, nullptr, nullptr, pContext->lFunctionRun, &html, &xml, nullptr,
                      nullptr, nullptr, nullptr, nullptr);
     P3100_SetEditorSource(nullptr);

@@ -93,10 +93,10 @@ enum {
     SF_FIXED_19 = 19,
     SF_FIXED_21 = 21,
     SF_FIXED_22 = 22, /* read by the generator, set by other checks */
+    SF_QUINTARO = 23, /* clear of flag 28 (offset 27), the mirrored layout */
     SF_MINI_SCREEN = 24,
     SF_OS400_EXT_PRINT = 25,
     SF_WEBEVENT = 26, /* completed */
-    SF_QUINTARO = 27,
     SF_STRICT_NULL_ASSIGN = 28, /* completed: 'S' */
     SF_SELECT_SQL = 37,
     SF_ALP_SYSTEM_VARIABLE = 38,

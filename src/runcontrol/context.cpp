@@ -69,6 +69,9 @@ void P31O2_FillRunContext(FFC_CONTEXT* ctx, const FFC_SYSTEM_DEFINITION* sys)
     std::memset(ctx->acProduct, ' ', sizeof ctx->acProduct);
     ctx->cNatChar1 = ctx->cNatChar2 = ' ';
     ctx->cNatChar3 = '$';
+    ctx->cExtraKey = 'N';
+    std::memset(ctx->acExtraKeyNumber, ' ', sizeof ctx->acExtraKeyNumber);
+    std::memset(ctx->acExtraKeyText, ' ', sizeof ctx->acExtraKeyText);
     ctx->cDecimalPoint = '.';
     ctx->cJobType = 'I';
     ctx->cCSharp = ctx->cCSharpSecond = 'N';
@@ -111,6 +114,9 @@ void P31O2_FillRunContext(FFC_CONTEXT* ctx, const FFC_SYSTEM_DEFINITION* sys)
     ctx->cDateTimeOnTitle = orBlank(sys->cDateTimeOnTitle);
     ctx->cReportImage = orBlank(sys->cReportImage);
     ctx->cKeepQuotes = orBlank(sys->cKeepQuotes);
+    ctx->cExtraKey = sys->cExtraKey == 'Y' ? 'Y' : 'N';
+    std::memcpy(ctx->acExtraKeyNumber, sys->acExtraKeyNumber, 2);
+    std::memcpy(ctx->acExtraKeyText, sys->acExtraKeyText, 10);
     rc::Pad(ctx->acUser, 10, rc::Trimmed(sys->szUserId, sizeof sys->szUserId));
     rc::Pad(ctx->acProduct, 6, rc::Trimmed(sys->szProduct, sizeof sys->szProduct));
     std::memcpy(ctx->acPageLength, sys->acPageLength, 3);

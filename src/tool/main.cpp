@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "dqov/messages.h"
 #include "dqov/run_driver.h"
@@ -42,6 +43,10 @@ void usage(FILE* to)
                "      --xml               with --generate: its XML pages\n"
                "      --design-screens SCRIPT  after the job, design its screens with a painter script\n"
                "      --design-reports SCRIPT  after the job, design its reports with a painter script\n"
+               "      --system-flag N     set system flag N (1-999) of the system definition, e.g. 28 mirrored,\n"
+               "                          33 single-page and 45 frameless layouts (repeatable)\n"
+               "      --double-byte CP    texts are double-byte in code page CP (932, 936, 949 or 950)\n"
+               "      --extra-key NN=TEXT designed screens show key NN (01-24) with TEXT first in their legend\n"
                "environment:\n"
                "  DQOV_LOCK_TIMEOUT       seconds to wait for the repository's write lock (default 60)\n"
                "exit status: 0 ran clean, 1 found errors, 2 could not run\n",
@@ -108,6 +113,9 @@ int main(int argc, char** argv)
     std::string component, root, repository, partition = "DEM", language = "ENG", web = "new", trace, script;
     uint32_t pageBits = 0;
     char design = ' ';
+    std::vector<int> systemFlags;
+    unsigned long doubleByte = 0;
+    std::string extraKey;
     std::string names[2];
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
@@ -146,6 +154,22 @@ int main(int argc, char** argv)
             ok = value(web) && (web == "all" || web == "new" || web == "none");
         } else if (a == "-t" || a == "--trace") {
             ok = value(trace) && trace.size() == 1 && trace[0] >= '0' && trace[0] <= '3';
+        } else if (a == "--system-flag") {
+            std::string flag;
+            ok = value(flag) && !flag.empty() && flag.size() <= 3 &&
+                 flag.find_first_not_of("0123456789") == std::string::npos && std::stoi(flag) >= 1 &&
+                 std::stoi(flag) <= FFC_SYSTEM_FLAG_COUNT;
+            if (ok)
+                systemFlags.push_back(std::stoi(flag));
+        } else if (a == "--double-byte") {
+            std::string page;
+            ok = value(page) && (page == "932" || page == "936" || page == "949" || page == "950");
+            if (ok)
+                doubleByte = std::stoul(page);
+        } else if (a == "--extra-key") {
+            ok = value(extraKey) && extraKey.size() >= 4 && extraKey.size() <= 13 && extraKey[2] == '=' &&
+                 extraKey.substr(0, 2) >= "01" && extraKey.substr(0, 2) <= "24" &&
+                 extraKey.find_first_not_of("0123456789") == 2;
         } else if (a == "--design-screens" || a == "--design-reports") {
             design = a == "--design-screens" ? 'S' : 'R';
             ok = value(script);
@@ -203,6 +227,13 @@ int main(int argc, char** argv)
         sys.QV_ITRO = 1;
         sys.QV_ITRL = trace[0] - '0';
     }
+    for (int flag : systemFlags)
+        sys.acSystemFlags[flag - 1] = 'Y';
+    if (doubleByte != 0) {
+        // the services library counts and shifts text in the job's code page
+        SSNLS_SetCodePage(doubleByte);
+        sys.lDoubleByte = 1;
+    }
 
     int32_t errors = 0, warnings = 0;
     FFC_RUN_REQUEST rq{};
@@ -224,6 +255,12 @@ int main(int argc, char** argv)
             return kCouldNotRun;
         }
         session.prepare(sys, rq, toolsLine);
+    }
+    if (!extraKey.empty()) {
+        sys.cExtraKey = 'Y';
+        std::memcpy(sys.acExtraKeyNumber, extraKey.data(), 2);
+        std::memset(sys.acExtraKeyText, ' ', sizeof sys.acExtraKeyText);
+        std::memcpy(sys.acExtraKeyText, extraKey.data() + 3, extraKey.size() - 3);
     }
     DosSetExitHook(closingLineOfAFatalEnd);
     int32_t result = dc_p31o2(&rq);

@@ -9,8 +9,11 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,35 @@
 #include "runcontrol/sample_env.h"
 
 namespace design_test {
+
+// A painter script of samples/painter, as text.
+inline std::string Sample(const char* name)
+{
+    std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/painter/" + name);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    const size_t at = text.find(from);
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+inline std::string Blank(size_t n)
+{
+    return std::string(n, ' ');
+}
+
+// A line of 80 from pieces at their columns.
+inline std::string Line(std::initializer_list<std::pair<int, std::string>> pieces)
+{
+    std::string line(80, ' ');
+    for (const auto& [column, text] : pieces)
+        line.replace(static_cast<size_t>(column - 1), text.size(), text);
+    return line;
+}
 
 // The layout records of the job (kind, key and data), in key order.
 inline std::vector<std::string> LayoutRecords(FFC_CONTEXT* ctx)
@@ -90,6 +122,10 @@ protected:
     std::string output, errorOutput;
     int32_t result = 0, errors = 0, warnings = 0;
     Changes changed;
+    // The job's process, and what the test sets in the system definition
+    // beyond the editor's settings (system flags, the extra key ...).
+    std::string process = "DEMODSN";
+    std::function<void(FFC_SYSTEM_DEFINITION&)> configure;
 
     void SetUp() override
     {
@@ -100,7 +136,7 @@ protected:
     }
     void TearDown() override { P31O2_SetRunSeams(nullptr); }
 
-    // Runs a check job on DEMODSN/function and then the screen ('S') or
+    // Runs a check job on process/function and then the screen ('S') or
     // report ('R') design step with the script as the painter; mode 'E'
     // runs the job in editor mode, where the script's "design" lines
     // choose the steps of the run driver's design loop.
@@ -109,6 +145,8 @@ protected:
         FFC_SYSTEM_DEFINITION sys;
         FFC_InitToolsSystemDefinition(&sys, "DEM", "ENG");
         painter::PainterScript::ApplyEditorSettings(sys);
+        if (configure)
+            configure(sys);
         std::string error;
         script = painter::PainterScript::Parse(text, error);
         ASSERT_TRUE(script) << error;
@@ -127,7 +165,7 @@ protected:
         P31O2_SetRunSeams(&seams);
         FFC_RUN_REQUEST rq{};
         rq.pSystemDefinition = &sys;
-        rq.pszProcess = "DEMODSN";
+        rq.pszProcess = process.c_str();
         rq.pszFunction = function;
         rq.cOption = 'C';
         rq.sRunMode = FFC_RUN_MODE_TOOLS;
@@ -169,7 +207,8 @@ protected:
         return out;
     }
 
-    // "KV1|KV2|SEQ|DTA" of the committed design rows of a DEMODSN function.
+    // "KV1|KV2|SEQ|DTA" of the committed design rows of a function of the
+    // job's process.
     std::vector<std::string> Rows(const char* function) const
     {
         std::vector<std::string> out;
@@ -177,10 +216,11 @@ protected:
         sqlite3_open_v2(env.repository().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(db,
-                           "SELECT X85KV1, X85KV2, X85SEQ, X85DTA FROM QV_F85 WHERE X85MOD = 'DEMODSN' AND "
+                           "SELECT X85KV1, X85KV2, X85SEQ, X85DTA FROM QV_F85 WHERE X85MOD = ? AND "
                            "X85FMT = ? ORDER BY X85KV1, X85KV2, X85SEQ",
                            -1, &st, nullptr);
-        sqlite3_bind_text(st, 1, function, -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 1, process.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 2, function, -1, SQLITE_TRANSIENT);
         while (sqlite3_step(st) == SQLITE_ROW) {
             auto text = [&](int c) {
                 return std::string(reinterpret_cast<const char*>(sqlite3_column_blob(st, c)),

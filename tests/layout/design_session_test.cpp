@@ -1,9 +1,6 @@
 // Design sessions on the sample process DEMODSN with the painter scripts of
 // samples/painter: the screens sent to the painter, the messages shown, the
 // commands rewritten and the design rows stored, worked out by hand.
-#include <fstream>
-#include <sstream>
-
 #include "layout/design/screen_design.h"
 #include "layout/design_fixture.h"
 
@@ -11,35 +8,11 @@ namespace {
 
 using design_test::DesignSession;
 using design_test::g_after;
+using design_test::Blank;
 using design_test::g_before;
-
-std::string Sample(const char* name)
-{
-    std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/painter/" + name);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Replace(std::string text, const std::string& from, const std::string& to)
-{
-    const size_t at = text.find(from);
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
-
-std::string Blank(size_t n)
-{
-    return std::string(n, ' ');
-}
-
-// A line of 80 from pieces at their columns.
-std::string Line(std::initializer_list<std::pair<int, std::string>> pieces)
-{
-    std::string line(80, ' ');
-    for (const auto& [column, text] : pieces)
-        line.replace(static_cast<size_t>(column - 1), text.size(), text);
-    return line;
-}
+using design_test::Line;
+using design_test::Replace;
+using design_test::Sample;
 
 TEST_F(DesignSession, ReportLineIsRedesignedAndWrittenBack)
 {
@@ -182,9 +155,12 @@ TEST_F(DesignSession, ScreenWithBrowseListIsDrawnWithItsSubfilePage)
     const auto shown = Shown();
     ASSERT_EQ(shown.size(), 1u);
     const std::string list = Line({{6, "~"}, {22, "~"}, {28, "~99999"}});
+    // Two action-bar lines and the title line above the usable area: its
+    // line 2 is screen line 5 (line offset 1 + 2, process style 'A').
     std::vector<std::string> expected = {Line({{1, "File"}, {14, "Edit"}, {27, "View"}, {40, "Help"}}),
                                          Line({{3, std::string(77, '-')}}),
                                          Line({{31, "Orders of the day"}, {63, "DD/DD/DD HH:MM:SS"}}),
+                                         Blank(80),
                                          Line({{2, "Order reference  . . . .~"}}),
                                          Line({{2, "Note on the order  . . .~"}}),
                                          Blank(80),
@@ -192,16 +168,18 @@ TEST_F(DesignSession, ScreenWithBrowseListIsDrawnWithItsSubfilePage)
                                          list,
                                          list,
                                          list};
+    // The bottom lines of a 24-line screen: the second legend line (empty),
+    // the first and the message line.
     expected.resize(22, Blank(80));
     expected.push_back(Line({{2, "F1=Help F3=Exit F10=Actions F12=Cancel F14=Messages"}}));
-    expected.push_back(Blank(80));
+    expected.push_back(std::string(80, 'M'));
     EXPECT_EQ(shown[0], expected);
     // the list line is the subfile's; its copies are texts
     const layout::design::ScreenDesign& step = layout::design::ScreenStep();
-    EXPECT_EQ(step.kinds[7 * 80 + 29], 'S');
-    EXPECT_EQ(step.kinds[8 * 80 + 29], 'T');
+    EXPECT_EQ(step.kinds[8 * 80 + 29], 'S');
     EXPECT_EQ(step.kinds[9 * 80 + 29], 'T');
-    EXPECT_EQ(step.owners[9 * 80 + 29], 0);
+    EXPECT_EQ(step.kinds[10 * 80 + 29], 'T');
+    EXPECT_EQ(step.owners[10 * 80 + 29], 0);
     EXPECT_TRUE(changed.empty());
 }
 

@@ -63,9 +63,64 @@ TEST(DesignTool, ScriptThatEndsEarlyMeansTheToolCouldNotRun)
         << bad.out;
 }
 
-}  // namespace
+// The sessions of screen-edit.txt and report-edit.txt through the tool:
+// the commands each rewrote, as worked out in design_edit_test.
+TEST(DesignTool, EditSessionsShowTheCommandsTheyRewrote)
+{
+    SampleEnv env;
+    const ToolResult screens = Tool(env, "--design-screens " + Script("screen-edit.txt") + " DEMODSN DSNEDT");
+    EXPECT_EQ(screens.status, 0) << screens.out;
+    for (const char* line : {"Command 1 GROUP_BY (written: GROUP_BY NAME(XG_DSNHDR) FIELDS(#ORDREF (#ORDCODE *HI)))",
+                             "  component 9401: ((#ORDREF *L5 *P2 ) (#ORDCODE *L8 *P10 *HI ) )",
+                             "  component 9401: ((#ORDREF *L5 *P2 *NOID *HI ) (#ORDCODE *L6 *P2 *DESC ) (#ORDQTY *L10 "
+                             "*P40 ) (#DSNCMT *L12 *P2 ) )",
+                             "  component 14101: ((*TMAP001 1 1))"})
+        EXPECT_NE(screens.out.find(line), std::string::npos) << line;
+    // the screen's text-map row: 133 bytes, the last a zero byte
+    EXPECT_EQ(env.queryOutside("SELECT length(CAST(X85DTA AS BLOB)) || ' ' || hex(substr(CAST(X85DTA AS BLOB), 133)) "
+                               "FROM QV_F85 WHERE X85FMT = 'DSNEDT'"),
+              "133 00");
 
-namespace {
+    const ToolResult report = Tool(env, "--design-reports " + Script("report-edit.txt") + " DEMODSN DSNREP");
+    EXPECT_EQ(report.status, 0) << report.out;
+    for (const char* line : {"  component 9401: ((#ORDREF *L001 *P002 ) (#ORDCODE *L001 *P023 *NOID ) (#ORDQTY *L001 "
+                             "*P060 ) (#DSNCMT *L001 *P070 ) )",
+                             "  component 38301: 002", "  component 38401: 001"})
+        EXPECT_NE(report.out.find(line), std::string::npos) << line;
+}
+
+// The tool's options that fill the system definition: system flags, the
+// double-byte code page and the extra key of designed screens.
+TEST(DesignTool, SystemDefinitionOptionsChooseTheLayouts)
+{
+    SampleEnv env;
+    ToolResult r = Tool(env, "--system-flag 33 DEMOSCR ORDWIDE");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("PRC0241 F Line 1 DISPLAY: Field #ORDLONG"), std::string::npos) << r.out;
+    r = Tool(env, "DEMOSCR ORDEDG");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("PRC0188 F Line 1 POP_UP"), std::string::npos) << r.out;
+    EXPECT_EQ(Tool(env, "--system-flag 45 DEMOSCR ORDEDG").status, 0);
+    EXPECT_EQ(Tool(env, "--double-byte 932 DEMOSCR ORDDBC").status, 0);
+    for (const char* bad : {"--system-flag 0", "--system-flag 1000", "--system-flag x", "--double-byte 1252",
+                            "--extra-key 25=Up", "--extra-key 2=Refresh", "--extra-key 02="})
+        EXPECT_EQ(Tool(env, std::string(bad) + " DEMOSCR ORDACR").status, 2) << bad;
+
+    // Mirrored: DSNLST's order reference (its description block 35 wide at
+    // column 2) stands at column 80 + 2 - 2 - 35 = 45; the extra key leads
+    // the legend and the message line is the image's last.
+    r = Tool(env, "--system-flag 28 --extra-key 02=Refresh --design-screens " + Script("list-screen.txt") +
+                      " DEMODSN DSNLST");
+    EXPECT_EQ(r.status, 0) << r.out;
+    auto at = [](size_t column, const std::string& text) {
+        std::string line(80, ' ');
+        return line.replace(column - 1, text.size(), text);
+    };
+    const std::string reference = at(45, "Order reference  . . . .~");
+    const std::string legend = at(2, "F1=Help F2=Refresh F3=Exit F10=Actions F12=Cancel F14=Messages");
+    for (const std::string& line : {reference, legend, std::string(80, 'M')})
+        EXPECT_NE(r.out.find("  |" + line + "|"), std::string::npos) << line << r.out;
+}
 
 TEST(DesignTool, LinesOfWhiteSpaceOnlyAreBlankLines)
 {

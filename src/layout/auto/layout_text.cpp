@@ -1,6 +1,7 @@
 // Double-byte adjustment and display length of layout texts.
 #include "layout/auto/layout_text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -11,6 +12,12 @@ namespace layout {
 void AdjustText(const FFC_CONTEXT* ctx, char* text, int width, int32_t adjustSwitch)
 {
     if (!ctx || ctx->cDoubleByte != 'Y' || !adjustSwitch)
+        return;
+    // A text already in its shifted form (the screen layout adjusts a
+    // description once when it loads it and again after its dot leaders)
+    // keeps it: shifting it again would wrap its runs in a second pair.
+    char* const end = text + width;
+    if (std::find(text, end, char{SSNLS_SHIFT_OUT}) != end || std::find(text, end, char{SSNLS_SHIFT_IN}) != end)
         return;
     std::string copy(text, static_cast<size_t>(width));
     SSNLS_StripBlanks(copy.data(), 1);

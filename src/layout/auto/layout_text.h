@@ -11,7 +11,8 @@
 namespace layout {
 
 /* In a double-byte run with the switch on, replaces the text (width
- * characters, blank-padded) by its shifted double-byte form, cut to width. */
+ * characters, blank-padded) by its shifted double-byte form, cut to width;
+ * a text that holds shift characters already is left as it is. */
 void AdjustText(const FFC_CONTEXT* ctx, char* text, int width, int32_t adjustSwitch);
 
 /* Length of a free text without trailing blanks (at most width); in a

@@ -72,8 +72,9 @@ std::string TextParameter(const std::string& name)
 
 // Replaces the text map of a command by the text entries given in turn by
 // next(); the command's text parameter names the map while it has texts.
-// A command left without texts has its parameter cleared and its earlier
-// rows removed, so that no rows stay behind that nothing names.
+// A command left without texts has its parameter cleared; its earlier rows
+// stay, named by nothing, until a command given the same map name stores
+// its texts (which replaces them).
 template <typename Next>
 void SaveTextMap(FFC_CONTEXT* ctx, int32_t command, uint16_t code, const std::string& name, bool screen, int32_t width,
                  char mirror, Next next)
@@ -109,8 +110,6 @@ void SaveTextMap(FFC_CONTEXT* ctx, int32_t command, uint16_t code, const std::st
         }
         Insert(k, payload, sequence, screen ? "P3097_08" : "P3019_11");
     }
-    if (sequence == 0 && name.compare(0, 5, "*TMAP") == 0)
-        DeleteTextMap(k, deleteTag);
 }
 
 // Stores one image line as its chunks of 132 characters.

@@ -278,6 +278,13 @@ void MoveFields()
 void ChangeSpacing()
 {
     ReportDesign& s = ReportStep();
+    SetRequest("    ");
+    // The command keeps its spacing as 3 digits: a count outside 0 to 999
+    // cannot be written back and is refused.
+    if (s.linesBefore < 0 || s.linesBefore > 999 || s.linesAfter < 0 || s.linesAfter > 999) {
+        ComposeReportMessage(26, MessageText(s.designed.command, 10));
+        return;
+    }
     for (ChosenLine& line : s.chosen)
         if (line.number == s.designed.number) {
             line.before = s.linesBefore;
@@ -296,7 +303,6 @@ void ChangeSpacing()
     ComposeReportMessage(27, MessageText(s.designed.command, 10));
     P3019_RebuildReportPage();
     s.changed = 'Y';
-    SetRequest("    ");
 }
 
 void TakeText()

@@ -136,13 +136,16 @@ void P3019_CheckPlacement(void)
     s.fits = 'Y';
     const LAYOUT_FIELD_ENTRY& f = ReportField(s.item.entry);
     const int32_t given = s.cursorColumn;
+    // A cursor left of the report's first column is outside the report
+    // (in mirrored layout before it is taken as the item's right end).
+    const bool outside = s.leftColumn + s.cursorColumn - 1 < 1;
     if (s.mirror() == 'Y' && s.newPosition)
         s.cursorColumn = std::clamp(s.cursorColumn + 1 - f.lWidth, 1, std::max(s.width, 1));
     const int32_t reportLine = s.firstLine + s.cursorRow - 1;
     const int32_t column = s.leftColumn + s.cursorColumn - 1;
     s.cursorColumn = given;
     const int32_t last = column + f.lWidth - 1;
-    if (last > s.width) {
+    if (outside || column < 1 || last > s.width) {
         s.fits = 'N';
         ComposeReportMessage(19, MessageText(s.itemName, 10));
         return;

@@ -30,6 +30,24 @@ void Refuse(int message)
 
 }  // namespace
 
+namespace layout::design {
+
+bool CursorOnScreen()
+{
+    ScreenDesign& s = ScreenStep();
+    if (s.cursorLine < 1 || s.cursorColumn < 1) {
+        Refuse(10);
+        return false;
+    }
+    if (s.cursorLine > kScreenLines || s.cursorColumn > s.width) {
+        Refuse(11);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace layout::design
+
 extern "C" {
 
 void P3097_ComputeFieldBlock(void)

@@ -177,6 +177,11 @@ void SetChanged(char kind);
  * own attributes (cell kind and owner as set). */
 int32_t FieldHeadingLines(const LAYOUT_FIELD_ENTRY& f);
 void ShowFieldPieces();
+/* Whether the cursor lies on the screen's 24 lines and 80 columns; a
+ * position outside is refused as the fit test refuses a block (fits 'N',
+ * message 10 before the first line or column, 11 past the last), since its
+ * cell would wrap onto another line. */
+bool CursorOnScreen();
 
 }  // namespace layout::design
 

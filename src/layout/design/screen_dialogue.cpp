@@ -75,6 +75,8 @@ void BringUpToDate()
 template <typename Prepare> bool TryAtCursor(Prepare prepare)
 {
     ScreenDesign& s = ScreenStep();
+    if (!CursorOnScreen())
+        return false;
     WorkElement(2) = WorkElement(1);
     s.current = 2;
     prepare(WorkElement(2));

@@ -109,6 +109,9 @@ std::vector<LegendEntry> LegendEntries()
         e.length = length;
         entries.push_back(e);
     };
+    if (s.ctx->cExtraKey == 'Y')
+        add(s.ctx->acExtraKeyNumber, s.ctx->acExtraKeyText,
+            static_cast<int32_t>(checker::Trim(s.ctx->acExtraKeyText, 10).size()));
     for (int key = 1; key <= FFC_FUNCTION_KEY_COUNT; ++key) {
         const FFC_FUNCTION_KEY_DEF& k = s.ctx->aFunctionKeys[key - 1];
         const std::string number(k.acValue, 2);
@@ -293,11 +296,19 @@ void P3097_DrawFunctionKeyLines(void)
         return;
     }
     BuildLegend(78, first, second);
+    // The screen's three bottom lines in the order a pop-up window takes
+    // them: on a 24-line screen the message line last, the first legend
+    // line above it and the second above that; on other screens the
+    // message line first, then the second and the first legend line.
+    const bool standard = s.ctx->usScreenLines == kScreenLines;
+    const int32_t message = standard ? kScreenLines : kScreenLines - 2;
+    const int32_t legend1 = standard ? kScreenLines - 1 : kScreenLines;
+    const int32_t legend2 = standard ? kScreenLines - 2 : kScreenLines - 1;
     // Line 22 carries no prompt text of its own in the design.
     Draw(22, 1, std::string(80, ' '), 'F', 0);
-    Draw(23, 2, first, 'F', 0);
-    Draw(24, 2, second, 'F', 0);
-    Draw(25, 1, std::string(80, 'M'), 'F', 0);
+    Draw(legend1, 2, first, 'F', 0);
+    Draw(legend2, 2, second, 'F', 0);
+    Draw(message, 1, std::string(80, 'M'), 'F', 0);
     for (int32_t cell = 21 * s.width + 1; cell <= s.size; ++cell) {
         s.kinds[cell] = 'F';
         s.owners[cell] = 0;
