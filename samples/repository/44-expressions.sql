@@ -3,7 +3,11 @@
 -- uses every form of expression the checker accepts (arithmetic with
 -- rounding, comparisons of numbers, names and dates, AND/OR in both
 -- forms, value tests, a system variable, CASE/WHEN groups and the special
--- values of CHANGE), with the fields it needs.
+-- values of CHANGE), with the fields it needs; EXPEDGE holds the values
+-- at the edges: a quotient rounded, 18-digit fields whose product only
+-- the exact decimal arithmetic holds, *HIVAL compared, a literal with a
+-- zero byte, SQL null into a field that cannot hold it, and integer,
+-- floating-point and boolean fields.
 INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
   ('DC@F23', 'PRC1810', 'ENG', 'F', '10,60,62',
    'The expression of command &1 cannot be compiled: &2 (&3).');
@@ -13,11 +17,13 @@ INSERT INTO QV_F20 (X20P_I, X20MOD, X20MUS, X20RCL, X20SP1) VALUES
 
 INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES
   ('DEM', 'EXPRPRC', 'EXPCALC', '', 'N', 'Y'),
-  ('DEM', 'EXPRPRC', 'EXPTEXT', '', 'N', 'Y');
+  ('DEM', 'EXPRPRC', 'EXPTEXT', '', 'N', 'Y'),
+  ('DEM', 'EXPRPRC', 'EXPEDGE', '', 'N', 'Y');
 
 INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
   ('DEM', 'EXPRPRC', 'EXPCALC', 'ENG', 'Arithmetic, conditions and When groups'),
-  ('DEM', 'EXPRPRC', 'EXPTEXT', 'ENG', 'Names compared with literals');
+  ('DEM', 'EXPRPRC', 'EXPTEXT', 'ENG', 'Names compared with literals'),
+  ('DEM', 'EXPRPRC', 'EXPEDGE', 'ENG', 'Values at the edges of the arithmetic');
 
 INSERT INTO QV_F71 (X71P_I, X71MOD, X71PLN, X71BNO, X71BDS) VALUES
   ('DEM', 'EXPRPRC', 'ENG', 1, 'Expressions');
@@ -36,7 +42,10 @@ INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03O
   ('DEM', 'EXNAME2',  'A', 10, 0, '', '', ''),
   ('DEM', 'EXCODE',   'A', 1, 0,  '', '', ''),
   ('DEM', 'EXDATE',   'E', 10, 0, '', '', ''),
-  ('DEM', 'EXDATE2',  'E', 10, 0, '', '', '');
+  ('DEM', 'EXDATE2',  'E', 10, 0, '', '', ''),
+  ('DEM', 'EXBIG',    'P', 18, 0, '', '', ''),
+  ('DEM', 'EXBIG2',   'P', 18, 0, '', '', ''),
+  ('DEM', 'EXQUOT',   'P', 9, 4,  '', '', '');
 
 INSERT INTO QV_FTX (FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES) VALUES
   ('DEM', 'EXA',      'ENG', 'A', 'A', '', '', 'First operand'),
@@ -51,4 +60,7 @@ INSERT INTO QV_FTX (FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXD
   ('DEM', 'EXNAME2',  'ENG', 'Other name', 'Other', 'name', '', 'Another name'),
   ('DEM', 'EXCODE',   'ENG', 'Code', 'Code', '', '', 'A one-letter code'),
   ('DEM', 'EXDATE',   'ENG', 'Date', 'Date', '', '', 'A date'),
-  ('DEM', 'EXDATE2',  'ENG', 'Other date', 'Other', 'date', '', 'Another date');
+  ('DEM', 'EXDATE2',  'ENG', 'Other date', 'Other', 'date', '', 'Another date'),
+  ('DEM', 'EXBIG',    'ENG', 'Big', 'Big', '', '', 'An 18-digit number'),
+  ('DEM', 'EXBIG2',   'ENG', 'Big 2', 'Big', '2', '', 'Another 18-digit number'),
+  ('DEM', 'EXQUOT',   'ENG', 'Quotient', 'Quotient', '', '', 'A quotient with four decimals');

@@ -4,6 +4,7 @@
 #include "checker/expression_routines.h"
 
 #include "checker/checker.h"
+#include "checker/field_lists.h"
 #include "checker/operand_checks.h"
 #include "checker/params/fixed_text.h"
 #include "checker/usage.h"
@@ -326,6 +327,42 @@ void CompileWhenTests(std::vector<CheckedExpression>& values, uint32_t level)
     request.ulExpressionCount = static_cast<uint32_t>(views.size());
     request.pExpressions = views.data();
     compile(request, text);
+}
+
+void CompileFileWhere(const std::string& text, const std::string& file)
+{
+    CheckedExpression e;
+    if (TrimBlanks(text).empty() || !AcceptConditionText(TrimBlanks(text), &e) || e.NamesOneCondition())
+        return;
+    std::vector<std::string> path;
+    std::string reason;
+    if (!expandConditions(e, path, reason))
+        return;
+    std::vector<std::string> real, virtualFields;
+    if (FileFieldsOf(G().ctx, file, real, virtualFields)) {
+        auto holds = [](const std::vector<std::string>& names, const std::string& name) {
+            return std::any_of(names.begin(), names.end(),
+                               [&](const std::string& n) { return Upper(TrimBlanks(n)) == name; });
+        };
+        for (DQOO_CHECKED_OPERAND& o : e.operands) {
+            if (std::memcmp(o.achClass, "FL", 2) != 0 || o.pszName == nullptr)
+                continue;
+            if (holds(real, o.pszName))
+                o.ulFlags |= DQOO_OPERAND_FILE_FIELD;
+            else if (holds(virtualFields, o.pszName))
+                o.ulFlags |= DQOO_OPERAND_VIRTUAL_FIELD;
+        }
+    }
+    const DQOO_CHECKED_EXPRESSION view = e.View();
+    DQOO_COMPILE_REQUEST request{};
+    request.lForm = DQOO_COMPILE_WHERE;
+    request.ulExpressionCount = 1;
+    request.pExpressions = &view;
+    char reference[9];
+    char unused[256];
+    if (DQOO_FCC_CompileCheckedExpression(P3100_pGetBuildHandle(), &request, reference, unused, sizeof unused) ==
+        DQOO_OK)
+        std::memcpy(G().parsed.acRoutineRef, reference, sizeof reference);
 }
 
 }  // namespace checker

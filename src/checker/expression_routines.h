@@ -52,6 +52,13 @@ void CompileSpecialValue(const std::string& value, const std::vector<std::string
 void CompileWhenSubject(CheckedExpression& e, uint32_t level);
 void CompileWhenTests(std::vector<CheckedExpression>& values, uint32_t level);
 
+/* The WHERE of a file command, compiled with the fields of its file
+ * marked, so that its routine also holds the tables that hand the WHERE
+ * to the I/O module where the module can evaluate it. A WHERE the check or
+ * the object layer does not take stays text, which the generator evaluates
+ * in code. */
+void CompileFileWhere(const std::string& text, const std::string& file);
+
 }  // namespace checker
 
 #endif

@@ -168,7 +168,8 @@ bool PhysicalFile(const FFC_CONTEXT* ctx, const std::string& file, std::string& 
         if (rc != SSQL_RC_OK && rc != SSQL_RC_END && rc != SSQL_RC_NOROW)
             FFC_SQL_Error(ca, q.fetch);
         SSQL_SetLocation(q.close);
-        SSQL_sCloseExt(cursor, &ca, &da);
+        if (SSQL_sCloseExt(cursor, &ca, &da) != SSQL_RC_OK)
+            FFC_SQL_Error(nullptr, q.close);
         if (rc == SSQL_RC_OK) {
             physical = checker::Trim(name, 10);
             return true;
@@ -354,6 +355,17 @@ bool DefineGroup(const std::string& listName, const std::vector<std::string>& en
 }
 
 }  // namespace
+
+bool checker::FileFieldsOf(const FFC_CONTEXT* ctx, const std::string& file, std::vector<std::string>& real,
+                           std::vector<std::string>& virtualFields)
+{
+    std::string physical;
+    if (ctx == nullptr || !PhysicalFile(ctx, file, physical))
+        return false;
+    FileFields(ctx, physical, "FFD", real);
+    FileFields(ctx, physical, "VFD", virtualFields);
+    return true;
+}
 
 extern "C" {
 

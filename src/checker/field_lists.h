@@ -6,7 +6,19 @@
 
 #include <stdint.h>
 
+#include <string>
+#include <vector>
+
 #include "dqov/ffc_context.h"
+
+namespace checker {
+
+/* The real and the virtual fields of a file or view (by its physical
+** file); false when the name is neither. */
+bool FileFieldsOf(const FFC_CONTEXT* ctx, const std::string& file, std::vector<std::string>& real,
+                  std::vector<std::string>& virtualFields);
+
+}  // namespace checker
 
 extern "C" {
 

@@ -1,6 +1,7 @@
 // Check handlers of the file commands (SELECT, FETCH, INSERT, UPDATE,
 // DELETE, CHECK_FOR) through their common file check.
 #include "checker/checker.h"
+#include "checker/expression_routines.h"
 #include "checker/file_keys.h"
 #include "checker/handlers.h"
 #include "checker/params/fixed_text.h"
@@ -169,6 +170,8 @@ void P3100_CheckFileCommand(int32_t)
         CheckIoErrorLabel();
         if (g.currentFlags[3] == 'Y')
             CheckKeys(file, library);
+        if (g.currentFlags[2] == 'Y')
+            CompileFileWhere(Parm("WHERE"), file);
         return;
     }
     if (!RecordNamedFile(file, library) && g.currentFlags[3] == 'Y' && ParmCount("WITH_KEY") > 0)

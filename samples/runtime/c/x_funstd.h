@@ -45,7 +45,7 @@ struct X_IDS {
     struct X_WEB_INFO *pWebInfo;
     X_CHAR chExecutionState;
     X_CHAR chFatalError;
-    X_CHAR chXVecAssignOption;
+    X_CHAR chXVecAssignOption;          /* the scale of the next double stored (the vector routines) */
     X_CHAR vchNext[11];                 /* the next function asked for by a called one */
     X_CHAR vchStandardMessageFile[11];
     X_CHAR vchFileCheckRetCode[3];
@@ -150,6 +150,17 @@ void X_Refresh_Component_Value(struct X_IDS *, struct X_PRO *, struct X_FUN *, s
 void X_Set_Remembered_Value(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT sField,
                             X_SHORT sKind);
 
+/* The vector routines read a field's value as a long, a long long or a
+** double (the double nearest to the field's decimal value), and store one
+** into a field. A double is stored at the scale that the caller set in
+** pX_Ids->chXVecAssignOption just before (16 for a floating-point value):
+** the run time takes the decimal nearest to the double at that scale,
+** which removes the binary representation error of a value that has no
+** more decimals than that, and then cuts it to the field's decimals (a
+** value to be rounded half up has already been moved by half a unit of
+** the field). A value whose whole part does not fit the field ends the
+** program (X_Fatal_Error). A store into a field that carries a field
+** state clears its SQL-null bit. */
 #define X_VECTOR_SERVICES(prefix)                                                                              \
     void prefix##Get_as_Short(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT, X_SHORT *); \
     void prefix##Get_as_Long(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT, X_LONG *);   \

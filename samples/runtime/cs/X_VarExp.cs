@@ -49,6 +49,30 @@ public class X_VAR_FACTOR_DOUBLE : X_VAR_HEADER
     public double dValue;
     public X_VAR_FACTOR_DOUBLE(uint kind, double value) { ulHeaderKind = kind; dValue = value; }
 }
+public class X_VAR_FACTOR_DECIMAL_PACKED : X_VAR_HEADER
+{
+    public int lSize, lScale;
+    public string pchPacked;
+    public X_VAR_FACTOR_DECIMAL_PACKED(uint kind, int size, int scale, string packed)
+    {
+        ulHeaderKind = kind;
+        lSize = size;
+        lScale = scale;
+        pchPacked = packed;
+    }
+}
+public class X_VAR_FACTOR_DECIMAL_DOUBLE : X_VAR_HEADER
+{
+    public int lSize, lScale;
+    public double dValue;
+    public string pchPacked;
+}
+public class X_VAR_FACTOR_LONGLONG : X_VAR_HEADER
+{
+    public int lSize;
+    public long llValue;
+    public string pchPacked;
+}
 public class X_VAR_FACTOR_STRING : X_VAR_HEADER
 {
     public int lSize;
@@ -61,8 +85,22 @@ public static class X_VAR
     public const uint X_VAR_HEADER_KIND_FACTOR_LONG = 0x0200;
     public const uint X_VAR_HEADER_KIND_FACTOR_BOOLEAN = 0x0300;
     public const uint X_VAR_HEADER_KIND_FACTOR_DOUBLE = 0x0400;
+    public const uint X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED = 0x0500;
+    public const uint X_VAR_HEADER_KIND_FACTOR_DECIMAL_DOUBLE = 0x0600;
+    public const uint X_VAR_HEADER_KIND_FACTOR_LONGLONG = 0x0700;
     public const uint X_VAR_HEADER_KIND_FACTOR_STRING = 0x0900;
     public const uint X_VAR_HEADER_KIND_FACTOR_TABLE_HEADER_ID = 0x0C00;
+    // the factors of a constant with its packed image: its bytes, its scale,
+    // its value as the evaluator's type holds it
+    public static X_VAR_FACTOR_DECIMAL_DOUBLE X_VAR_RESOLVE_FACTOR_AS_DECIMAL_DOUBLE(int size, int scale, double value,
+                                                                                    string packed)
+    {
+        return null;
+    }
+    public static X_VAR_FACTOR_LONGLONG X_VAR_RESOLVE_FACTOR_AS_LONGLONG(int size, long value, string packed)
+    {
+        return null;
+    }
 }
 
 // The frame of one instruction table.
@@ -159,6 +197,8 @@ namespace VELMO
         // the store of one byte into the storage a field holds
         public static void X_MEMSET(byte[] area, byte value, int length) { }
         public static void X_SETBYTE(object storage, int position, byte value) { }
+        // the copy of a value into the storage of an alphanumeric field
+        public static void X_COPYBYTES(ref object target, object source, int length) { }
         // the sign nibbles of packed and signed digits
         public const byte X_PACKED_POSITIVE = 0x0C, X_PACKED_NEGATIVE = 0x0D, X_SIGNED_NEGATIVE = 0x70;
     }

@@ -255,23 +255,23 @@ void P3109_EmitDbmOpenStructs();
 void P3109_EmitPoint();
 void P3109_EmitLoadIoStatusFromField(std::string_view target, GEN_STREAM stream, int16_t sIndent);
 void P3109_EmitGetIoStatus(std::string_view pointerName, std::string_view blockName);
-/* 'Y' when a file field stands at the outermost level of the prepared
-** WHERE; marks[i] for operand i + 1: 'N' a file field, 'V' a value. */
-char P3109_fClassifyWhereFields(std::string_view file, std::string_view library, std::vector<char>& marks);
 
 /* ---- database I/O: field, key and WHERE groups ---- */
 void P3109_EmitFieldGroup(std::string_view pointerName, std::string_view blockName);
 void P3109_EmitKeyGroup(std::string_view pointerName, std::string_view blockName, std::string_view nbrKeys);
 /* cMode 'N' (FETCH, DELETE, UPDATE) or SELECT's end-where option 'N',
 ** 'Y' or 'S'. Answers whether the WHERE went to the I/O module, whether it
-** is evaluated in code, and the text naming its condition routine. */
+** is evaluated in code, and the text naming its condition routine. The
+** tables handed to the module are the rows of the WHERE's compiled
+** routine; a WHERE left as text is evaluated in code. */
 void P3109_EmitWhereClause(std::string_view pointerName, std::string_view blockName, char& cToModule, char& cInCode,
                            std::string_view physical, std::string_view library, std::string& routine, char cMode);
-void P3109_EmitWhereGroup(std::string_view pointerName, std::string_view blockName, std::string& groupName,
-                          const std::vector<char>* pMarks);
+void P3109_EmitWhereGroup(std::string_view pointerName, std::string_view blockName, std::string& groupName);
+/* Whether the command's WHERE was compiled: its condition routine answers
+** a Boolean, the evaluation routine of a WHERE text YES or NO. */
+bool P3109_fWhereIsCompiled();
 void P3109_EmitWhereExpressionGroups(std::string_view pointerName, std::string_view blockName,
-                                     std::string& componentGroup, std::string& activityGroup,
-                                     const std::vector<char>* pMarks);
+                                     std::string& componentGroup, std::string& activityGroup);
 /* FILECHECK's key group; answers its name. */
 std::string P3109_EmitFileCheckKeyGroup();
 

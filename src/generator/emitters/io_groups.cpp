@@ -90,77 +90,19 @@ std::string keyVector(const std::string& key)
     return info.vectorName;
 }
 
-/* The WHERE's condition checked by the expression checker into the
-** generator's request block. */
-const GEN_EVALUATION_REQUEST& prepareWhere(const std::string& text)
+/* The numeric literals the I/O module reads from their vectors keep their
+** exact decimal value: the values of the WHERE and component rows of a
+** routine. */
+long noteLiteralRow(EXPR_ROUTINE* element, void*, void*)
 {
-    GEN_EVALUATION_NODE node;
-    node.text = text;
-    node.cResultKind = 'L';
-    if (const FFC_CHECK_STATE* st = P3109_CheckState()) {
-        node.lLine = st->lLine;
-        node.lSequence = st->lSequence;
-        node.lLineNumber = st->lLineNumber;
-        node.pFieldTable = st->pFieldTable;
-    }
-    P3109_PrepareEvaluationRequest(node);
-    return P3109_EvaluationRequest();
-}
-
-DC_TOKEN tokenAt(const GEN_EVALUATION_REQUEST& r, int32_t i)
-{
-    DC_TOKEN t;
-    std::memcpy(&t, r.tokens.data() + static_cast<size_t>(i) * DC_TOKEN_ENTRY_SIZE, sizeof t);
-    return t;
-}
-
-int32_t tokenCount(const GEN_EVALUATION_REQUEST& r)
-{
-    return std::clamp<int32_t>(r.request.lTokenCount, 0, DC_TOKEN_MAX);
-}
-
-const DC_EXPRESSION_OPERAND* operandAt(const GEN_EVALUATION_REQUEST& r, int16_t sIndex)
-{
-    if (sIndex < 1 || sIndex > std::min<int16_t>(r.request.sOperandCount, DC_OPERAND_MAX))
-        return nullptr;
-    return &r.request.aOperands[sIndex - 1];
-}
-
-std::string operandVector(const DC_EXPRESSION_OPERAND& o)
-{
-    const std::string name(o.acName, sizeof o.acName);
+    const bool row = element->kind == EXPR_ELEMENT_WHERE_ROW || element->kind == EXPR_ELEMENT_COMPONENT_ROW;
+    if (!row || element->node == nullptr || element->node->kind != EXPR_NODE_FIELD || element->node->fieldRef == nullptr)
+        return 0;
+    const std::string name = element->node->fieldRef;
     GEN_FIELD_INFO info;
-    if (!P3109_fFindUsedField(name, info, sizeof o.acName))
-        return "V_NOT_AVAILABLE";
-    if (info.fKind("NL"))
-        P3109_AddReferencedName(name, sizeof o.acName);
-    return info.vectorName;
-}
-
-bool fieldKind(const DC_EXPRESSION_OPERAND& o)
-{
-    return std::memcmp(o.acClass, "FL", 2) == 0 || std::memcmp(o.acClass, "CO", 2) == 0 ||
-           std::memcmp(o.acClass, "PR", 2) == 0 || std::memcmp(o.acClass, "CP", 2) == 0;
-}
-
-/* An operand number of an activity row: "0" outside 1 to 198. */
-std::string activityOperand(int16_t sNumber)
-{
-    return sNumber >= 1 && sNumber <= 198 ? std::to_string(sNumber) : "0";
-}
-
-/* The operands of the WHERE whose values the function supplies, for the
-** evaluation of dynamic system variables. */
-std::vector<std::string> whereOperands(const GEN_EVALUATION_REQUEST& r, const std::vector<char>& marks)
-{
-    std::vector<std::string> operands;
-    for (int16_t i = 1; i <= std::min<int16_t>(r.request.sOperandCount, DC_OPERAND_MAX); ++i) {
-        const DC_EXPRESSION_OPERAND& o = r.request.aOperands[i - 1];
-        if (o.cWorkResult == 'Y' || (static_cast<size_t>(i) <= marks.size() && marks[i - 1] == 'N'))
-            continue;
-        operands.emplace_back(o.acName, sizeof o.acName);
-    }
-    return operands;
+    if (P3109_fFindUsedField(name, info, name.size()) && info.fKind("NL"))
+        P3109_AddReferencedName(name, name.size());
+    return 0;
 }
 
 /* The WHERE's routine reference: the parameter itself when it holds one,
@@ -305,44 +247,7 @@ std::string P3109_EmitFileCheckKeyGroup()
     return name;
 }
 
-char P3109_fClassifyWhereFields(std::string_view file, std::string_view library, std::vector<char>& marks)
-{
-    const GEN_EVALUATION_REQUEST& r = P3109_EvaluationRequest();
-    marks.assign(static_cast<size_t>(std::max<int16_t>(r.request.sOperandCount, 0)), 'V');
-    std::vector<char> levels{'N'};
-    for (int32_t i = 0; i < tokenCount(r); ++i) {
-        const DC_TOKEN t = tokenAt(r, i);
-        if (std::memcmp(t.acClass, "OB", 2) == 0) {
-            levels.push_back('N');
-            continue;
-        }
-        if (std::memcmp(t.acClass, "CB", 2) == 0) {
-            if (levels.size() < 2 || levels.back() != 'Y')
-                return 'N';
-            levels.pop_back();
-            levels.back() = 'Y';
-            continue;
-        }
-        if (std::memcmp(t.acClass, "FL", 2) != 0)
-            continue;
-        const DC_EXPRESSION_OPERAND* o = operandAt(r, t.sOperand);
-        if (!o)
-            continue;
-        const std::string name(o->acName, sizeof o->acName);
-        if (fieldKind(*o) && P3109_sCountFileFields(name, file, library, "FFD") == 'Y') {
-            marks[static_cast<size_t>(t.sOperand - 1)] = 'N';
-            levels.back() = 'Y';
-            continue;
-        }
-        if (fieldKind(*o) && P3109_sCountFileFields(name, file, library, "VFD") == 'Y')
-            return 'N';
-        marks[static_cast<size_t>(t.sOperand - 1)] = 'V';
-    }
-    return levels.front();
-}
-
-void P3109_EmitWhereGroup(std::string_view pointerName, std::string_view blockName, std::string& groupName,
-                          const std::vector<char>* pMarks)
+void P3109_EmitWhereGroup(std::string_view pointerName, std::string_view blockName, std::string& groupName)
 {
     groupName = "Where_Group_" + g().lineNumberText;
     P3109_Line("");
@@ -352,41 +257,7 @@ void P3109_EmitWhereGroup(std::string_view pointerName, std::string_view blockNa
     P3109_Line(tableHead("struct X_DBM_WHERE", "X_DBM_WHERE", groupName));
     P3109_Line("{");
     P3109_IndentIn();
-    if (pMarks) {
-        const GEN_EVALUATION_REQUEST& r = P3109_EvaluationRequest();
-        std::string line;
-        int inLine = 0;
-        const int32_t tokens = tokenCount(r);
-        for (int32_t i = 0; i < tokens; ++i) {
-            const DC_TOKEN t = tokenAt(r, i);
-            std::string entry;
-            if (std::memcmp(t.acClass, "FL", 2) == 0) {
-                const DC_EXPRESSION_OPERAND* o = operandAt(r, t.sOperand);
-                const bool name = t.sOperand >= 1 && static_cast<size_t>(t.sOperand) <= pMarks->size() &&
-                                  (*pMarks)[static_cast<size_t>(t.sOperand - 1)] == 'N';
-                entry = std::string("X_DBM_WHERE_") + (name ? "NAME" : "VALUE") + "," +
-                        (o ? operandVector(*o) : std::string("V_NOT_AVAILABLE"));
-            } else {
-                const char* code = std::memcmp(t.acClass, "OP", 2) == 0 ? t.acOperator : t.acClass;
-                entry = "X_DBM_WHERE_" + std::string(code, 2) + ",0";
-            }
-            if (P3109_fCSharp())
-                entry = csRow("X_DBM_WHERE", entry);
-            line += entry;
-            if (i + 1 == tokens)
-                break;
-            line += ", ";
-            if (++inLine == 2) {
-                P3109_Line(line);
-                line.clear();
-                inLine = 0;
-            }
-        }
-        if (!line.empty())
-            P3109_Line(line);
-    } else {
-        EXPR_WriteDbmWhereRows(P3109_ExpressionWriter(), whereReference(P3109_ParmField("WHERE")).c_str());
-    }
+    EXPR_WriteDbmWhereRows(P3109_ExpressionWriter(), whereReference(P3109_ParmField("WHERE")).c_str());
     P3109_IndentOut();
     P3109_Line("};");
     P3109_Line("");
@@ -396,13 +267,11 @@ void P3109_EmitWhereGroup(std::string_view pointerName, std::string_view blockNa
 }
 
 void P3109_EmitWhereExpressionGroups(std::string_view pointerName, std::string_view blockName,
-                                     std::string& componentGroup, std::string& activityGroup,
-                                     const std::vector<char>* pMarks)
+                                     std::string& componentGroup, std::string& activityGroup)
 {
     componentGroup = "Component_" + g().lineNumberText;
     activityGroup = "Activity_" + g().lineNumberText;
-    const std::string reference = pMarks ? std::string() : whereReference(P3109_ParmField("WHERE"));
-    const GEN_EVALUATION_REQUEST& r = P3109_EvaluationRequest();
+    const std::string reference = whereReference(P3109_ParmField("WHERE"));
     P3109_Line("");
     P3109_Line("/* Component and Activity Groups : " + componentGroup + " and " + activityGroup + " */");
     P3109_Line("{");
@@ -411,27 +280,7 @@ void P3109_EmitWhereExpressionGroups(std::string_view pointerName, std::string_v
     P3109_Line(tableHead("struct X_DBM_EXPRESSION_COMPONENT", "X_DBM_EXPRESSION_COMPONENT", componentGroup));
     P3109_Line("{");
     P3109_IndentIn();
-    if (pMarks) {
-        for (int16_t i = 1; i <= std::min<int16_t>(r.request.sOperandCount, DC_OPERAND_MAX); ++i) {
-            const DC_EXPRESSION_OPERAND& o = r.request.aOperands[i - 1];
-            std::string kind, value = "V_NOT_AVAILABLE";
-            if (o.cWorkResult == 'Y') {
-                kind = o.cType == 'A'                     ? "X_DBM_COMPONENT_ALP_RESULT"
-                       : o.cType == 'L' || o.cType == ' ' ? "X_DBM_COMPONENT_LGL_RESULT"
-                                                          : "X_DBM_COMPONENT_NUM_RESULT";
-            } else {
-                const bool name =
-                    static_cast<size_t>(i) <= pMarks->size() && (*pMarks)[static_cast<size_t>(i - 1)] == 'N';
-                kind = name ? "X_DBM_COMPONENT_FIELD_NAME" : "X_DBM_COMPONENT_FIELD_VALUE";
-                value = operandVector(o);
-            }
-            const std::string row = kind + "," + value;
-            P3109_Line(std::string(i == 1 ? " " : ",") +
-                       (P3109_fCSharp() ? csRow("X_DBM_EXPRESSION_COMPONENT", row) : row));
-        }
-    } else {
-        EXPR_WriteDbmComponentRows(P3109_ExpressionWriter(), reference.c_str());
-    }
+    EXPR_WriteDbmComponentRows(P3109_ExpressionWriter(), reference.c_str());
     P3109_IndentOut();
     P3109_Line("};");
     P3109_Line("");
@@ -439,17 +288,7 @@ void P3109_EmitWhereExpressionGroups(std::string_view pointerName, std::string_v
     P3109_Line(tableHead("struct X_DBM_EXPRESSION_ACTIVITY", "X_DBM_EXPRESSION_ACTIVITY", activityGroup));
     P3109_Line("{");
     P3109_IndentIn();
-    if (pMarks) {
-        for (int16_t i = 0; i < std::min<int16_t>(r.request.sOperationCount, DC_OPERATION_MAX); ++i) {
-            const DC_OPERATION& op = r.request.aOperations[i];
-            const std::string row = "X_DBM_ACTIVITY_" + std::string(op.acCode, 2) + "," + activityOperand(op.sFirst) +
-                                    "," + activityOperand(op.sSecond) + "," + activityOperand(op.sResult);
-            P3109_Line(std::string(i == 0 ? " " : ",") +
-                       (P3109_fCSharp() ? csRow("X_DBM_EXPRESSION_ACTIVITY", row) : row));
-        }
-    } else {
-        EXPR_WriteDbmActivityRows(P3109_ExpressionWriter(), reference.c_str());
-    }
+    EXPR_WriteDbmActivityRows(P3109_ExpressionWriter(), reference.c_str());
     P3109_IndentOut();
     P3109_Line("};");
     P3109_Line("");
@@ -460,21 +299,29 @@ void P3109_EmitWhereExpressionGroups(std::string_view pointerName, std::string_v
     P3109_Line("}");
 }
 
+bool P3109_fWhereIsCompiled()
+{
+    return static_cast<unsigned char>(P3109_ParmField("WHERE")[0]) == 3 || P3109_pRoutineReference() != nullptr;
+}
+
 void P3109_EmitWhereClause(std::string_view pointerName, std::string_view blockName, char& cToModule, char& cInCode,
-                           std::string_view physical, std::string_view library, std::string& routine, char cMode)
+                           std::string_view, std::string_view, std::string& routine, char cMode)
 {
     cToModule = cInCode = 'N';
     routine.clear();
     const std::string where = P3109_ParmField("WHERE");
     if (P3109_TrimRight(where).empty())
         return;
-    std::string component, activity, group;
-    if (static_cast<unsigned char>(where[0]) == 3) {
+    /* The WHERE compiled by the checker: its routine holds the tables that
+    ** hand it to the I/O module when the module can evaluate it. */
+    if (P3109_fWhereIsCompiled()) {
         const std::string reference = whereReference(where);
         if (cMode != 'Y' && EXPR_fRoutineHasSysVarBlock(P3109_ExpressionWriter(), reference.c_str()) == 'Y') {
             cToModule = 'Y';
-            P3109_EmitWhereGroup(pointerName, blockName, group, nullptr);
-            P3109_EmitWhereExpressionGroups(pointerName, blockName, component, activity, nullptr);
+            std::string component, activity, group;
+            DQOO_FCC_EnumerateRoutinePcode(reference.c_str(), noteLiteralRow, nullptr, nullptr);
+            P3109_EmitWhereGroup(pointerName, blockName, group);
+            P3109_EmitWhereExpressionGroups(pointerName, blockName, component, activity);
             EXPR_WriteSysVarSettings(P3109_ExpressionWriter(), reference.c_str());
             if (cMode == 'S')
                 routine = conditionRoutineName(reference);
@@ -486,17 +333,7 @@ void P3109_EmitWhereClause(std::string_view pointerName, std::string_view blockN
         warnWithoutKeys();
         return;
     }
-    const GEN_EVALUATION_REQUEST& r = prepareWhere(where);
-    std::vector<char> marks;
-    if (cMode != 'Y' && r.request.lError == 0 && P3109_fClassifyWhereFields(physical, library, marks) == 'Y') {
-        cToModule = 'Y';
-        P3109_EmitWhereGroup(pointerName, blockName, group, &marks);
-        P3109_EmitWhereExpressionGroups(pointerName, blockName, component, activity, &marks);
-        P3109_EmitDynamicSysVars(whereOperands(r, marks), 50);
-        if (cMode == 'S')
-            routine = P3109_pszMakeEvaluationName(where, 'L', 500, where, 'N', 'Y', 0)->name;
-        return;
-    }
+    /* a WHERE the checker left as text is evaluated in code */
     cInCode = 'Y';
     keepInCode(pointerName, blockName);
     routine = P3109_pszMakeEvaluationName(where, 'L', 500, where, 'N', 'Y', 0)->name;

@@ -70,7 +70,7 @@ bool notFoundNext()
 ** routine of a compiled WHERE, or the evaluation routine of its text. */
 bool compiledWhere()
 {
-    return static_cast<unsigned char>(P3109_ParmField("WHERE")[0]) == 3;
+    return P3109_fWhereIsCompiled();
 }
 
 /* KEEP_LAST: the names of one of its two constant vector groups (at most

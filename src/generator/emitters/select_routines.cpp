@@ -152,7 +152,7 @@ void writeSelectBody(const GEN_SELECT_NODE& select)
     P3109_Line(P3109_Deref(p, "sDBMRequest = ") + P3109_RunTimeConst("X_DBM_SELECT_NEXT") + ";");
     closeBlock();
     const bool loop = inCode == 'Y' && endWhere == 'N';
-    const bool compiled = static_cast<unsigned char>(P3109_ParmField("WHERE")[0]) == 3;
+    const bool compiled = P3109_fWhereIsCompiled();
     if (loop) {
         P3109_Line("do");
         openBlock();

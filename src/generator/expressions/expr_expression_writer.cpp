@@ -115,7 +115,7 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         return;
     case EXPR_NODE_STRING_CONSTANT: {
         std::string reference, declared;
-        gen.StringConstant(value, reference, declared);
+        gen.StringConstant(EXPR_StringConstantText(&node), reference, declared);
         const bool fixed = static_cast<int32_t>(node.value) == node.maxLength;
         const std::string length = fixed
                                        ? std::to_string(node.value)

@@ -8,6 +8,10 @@
 ** and activity rows one to a line, the last line without its comma. Rows
 ** outside a start and end element are never written. An element the tables
 ** cannot express leaves "???" in the row, which does not compile.
+**
+** The rows are the same text for C and C#, except that a C# row is made by
+** its structure's constructor with the run time's constants qualified
+** ("new X_DBM_WHERE( DqooDef.X_DBM_WHERE_EQ, 0 )"): the C text is no C#.
 */
 #include <array>
 
@@ -37,6 +41,14 @@ constexpr std::array<const char*, 14> kWhereOperators = {
 
 constexpr std::array<const char*, 13> kActivities = {"IF", "AN", "OR", "AD", "SU", "MU", "DV",
                                                      "EQ", "NE", "LT", "LE", "GT", "GE"};
+
+/* An entry as the target language writes it. */
+std::string row(ExprWriterServices& gen, const char* type, std::string entry)
+{
+    if (entry.empty() || !gen.CSharp())
+        return entry;
+    return std::string("new ") + type + "( DqooDef." + entry + " )";
+}
 
 std::string cName(ExprWriterServices& gen, EXPR_OPERAND_NODE* node)
 {
@@ -153,13 +165,13 @@ long EXPR_lWriteDbmWhereRow(EXPR_ROUTINE* element, void* user, void*)
         s->state = 1;
     }
     ++s->state;
-    s->buffer += whereEntry(*gen, *element);
+    s->buffer += row(*gen, "X_DBM_WHERE", whereEntry(*gen, *element));
     return 0;
 }
 
 namespace {
 
-long oneRowPerLine(EXPR_ROUTINE* element, void* user, const TableKinds& kinds,
+long oneRowPerLine(EXPR_ROUTINE* element, void* user, const TableKinds& kinds, const char* type,
                    std::string (*entry)(ExprWriterServices&, const EXPR_ROUTINE&))
 {
     ExprWriterServices* gen = EXPR_CurrentWriter();
@@ -167,7 +179,7 @@ long oneRowPerLine(EXPR_ROUTINE* element, void* user, const TableKinds& kinds,
     if (gen == nullptr || element == nullptr || s == nullptr || frame(*gen, *element, kinds, *s) ||
         element->kind != kinds.row)
         return 0;
-    const std::string text = entry(*gen, *element);
+    const std::string text = row(*gen, type, entry(*gen, *element));
     if (text.empty())
         return 0;
     if (s->state == 2) {
@@ -188,12 +200,12 @@ std::string activityOf(ExprWriterServices&, const EXPR_ROUTINE& e)
 
 long EXPR_lWriteDbmComponentRow(EXPR_ROUTINE* element, void* user, void*)
 {
-    return oneRowPerLine(element, user, kComponent, componentEntry);
+    return oneRowPerLine(element, user, kComponent, "X_DBM_EXPRESSION_COMPONENT", componentEntry);
 }
 
 long EXPR_lWriteDbmActivityRow(EXPR_ROUTINE* element, void* user, void*)
 {
-    return oneRowPerLine(element, user, kActivity, activityOf);
+    return oneRowPerLine(element, user, kActivity, "X_DBM_EXPRESSION_ACTIVITY", activityOf);
 }
 
 void EXPR_WriteDbmWhereRows(ExprWriterServices& gen, const char* reference)

@@ -90,6 +90,15 @@ int32_t EXPR_lOperandScale(const EXPR_OPERAND_NODE* node)
     }
 }
 
+std::string_view EXPR_StringConstantText(const EXPR_OPERAND_NODE* node)
+{
+    if (node == nullptr || node->valueText == nullptr)
+        return {};
+    if (node->kind != EXPR_NODE_STRING_CONSTANT)
+        return node->valueText;
+    return {node->valueText, node->value};
+}
+
 std::string EXPR_BuildVarCharLengthText(const EXPR_OPERAND_NODE* node)
 {
     const int32_t length = EXPR_lOperandLength(node);

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "generator/expressions/expr_operand.h"
 #include "generator/expressions/expr_writer_services.h"
@@ -33,6 +34,9 @@ int EXPR_fDescribeWrappedOperand(const ExprFieldDictionary& fields, const EXPR_V
 int32_t EXPR_lOperandLength(const EXPR_OPERAND_NODE* node);
 int32_t EXPR_lOperandMaxLength(const EXPR_OPERAND_NODE* node);
 int32_t EXPR_lOperandScale(const EXPR_OPERAND_NODE* node);
+/* The text of a string constant (1003) with its length: every byte, a
+** zero byte included. */
+std::string_view EXPR_StringConstantText(const EXPR_OPERAND_NODE* node);
 /* "%ld" for a fixed length, else "X_RESOLVE_VARCHAR_LENGTH(%ld,%ld)". */
 std::string EXPR_BuildVarCharLengthText(const EXPR_OPERAND_NODE* node);
 

@@ -80,7 +80,7 @@ void appendCast(std::string& text, ExprCode& c, const char* name, const ExprFiel
 std::string textLiteral(ExprCode& c, const EXPR_OPERAND_NODE* node)
 {
     std::string reference, declared;
-    c.gen.StringConstant(node != nullptr && node->valueText != nullptr ? node->valueText : "", reference, declared);
+    c.gen.StringConstant(EXPR_StringConstantText(node), reference, declared);
     return c.cs() ? declared : reference;
 }
 

@@ -4,7 +4,6 @@
 #include "dqov/fix.h"
 #include "platform/dqoo/dqoo_build.h"
 #include "platform/dqoo/dqoo_compile_internal.h"
-#include "platform/dqoo/dqoo_opcodes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -93,10 +92,10 @@ uint32_t pullOpcode(const DQOO_CHECKED_OPERAND& target, op::PullSource source)
     return opcode;
 }
 
-op::PullSource sourceOf(Family family, Numeric numeric)
+op::PullSource sourceOf(Family family, op::ValueType numeric)
 {
     switch (family) {
-    case Family::Number: return static_cast<op::PullSource>(static_cast<int>(op::FromLong) + static_cast<int>(numeric));
+    case Family::Number: return op::FromValue(numeric);
     case Family::Alpha:
     case Family::VarChar:
     case Family::Lob: return op::FromString;
@@ -121,6 +120,17 @@ bool identicalLayout(const DQOO_CHECKED_OPERAND& source, const DQOO_CHECKED_OPER
            (source.ulFlags & DQOO_OPERAND_SQLNULL) == 0 && (target.ulFlags & DQOO_OPERAND_SQLNULL) == 0;
 }
 
+/* The value type a numeric field is stored from: an integer or float
+** field's own, a packed or signed field's the arithmetic's. */
+op::ValueType storedType(const DQOO_CHECKED_OPERAND& target, op::ValueType numeric)
+{
+    if (target.chType == 'F')
+        return op::Float64;
+    if (target.chType == 'I')
+        return target.lLength > 4 ? op::Int64 : op::Int32;
+    return numeric;
+}
+
 EXPR_EXPRESSION* compileAssignment(ExpressionStore& store, const DQOO_CHECKED_EXPRESSION& e,
                                    const DQOO_CHECKED_OPERAND& target, bool round, uint32_t& depth)
 {
@@ -128,8 +138,8 @@ EXPR_EXPRESSION* compileAssignment(ExpressionStore& store, const DQOO_CHECKED_EX
     if (std::memcmp(code, "ZA", 2) != 0 && std::memcmp(code, "MB", 2) != 0)
         throw Unsupported("a value that is not a number or a value to assign");
     Builder b(store);
-    const Numeric numeric = NumericFor(e, &target);
-    ExpressionCompiler c(b, e, numeric);
+    ExpressionCompiler c(b, e, PlanNumbers(e, &target, round && target.chType != 'F'));
+    const op::ValueType numeric = c.Numeric();
     const int root = c.Root();
     EXPR_OPERAND_NODE* pull = nullptr;
     if (c.Producer(root) == nullptr && identicalLayout(c.Operand(root), target)) {
@@ -137,44 +147,49 @@ EXPR_EXPRESSION* compileAssignment(ExpressionStore& store, const DQOO_CHECKED_EX
         b.Instruction(op::kPushVectorAsStackVector, source, 1);
         pull = b.Instruction(op::kPullIdentical, OperandNode(b, target), -1);
         b.Statement(EXPR_STATEMENT_IDENTICAL_MOVE, pull, nullptr, nullptr)->source = source;
-    } else {
-        /* a literal is pushed as the target's kind (a date literal as a
-        ** date), a field as what it is */
-        const Family family = FieldFamily(target.chType);
-        Family want = family;
-        if (family != Family::Number && c.Producer(root) == nullptr) {
-            const DQOO_CHECKED_OPERAND& source = c.Operand(root);
-            const bool literal =
-                std::memcmp(source.achClass, "AL", 2) == 0 || std::memcmp(source.achClass, "HL", 2) == 0;
-            if (!literal)
-                want = FamilyOf(source);
-        }
-        Value v = c.Emit(root, want, true);
-        if (round && numeric == kDouble && v.decimals > target.lDecimals) {
-            EXPR_OPERAND_NODE* rounded =
-                b.Instruction(op::kRoundHalfUpDouble, b.Intermediate(v.length, target.lDecimals), 0);
-            b.Statement(EXPR_STATEMENT_OPERATION, rounded, rounded, v.instruction);
-            v.instruction = rounded;
-            v.decimals = target.lDecimals;
-        }
-        if ((family == Family::Number) != (v.family == Family::Number))
-            throw Unsupported("a value of another kind than the field it is assigned to");
-        if (family == Family::Number && (target.chType == 'I' || target.chType == 'F')) {
-            /* the value is stored as the field's own type: INT32, INT64 or FLOAT64 */
-            const uint32_t place = target.chType == 'F' ? 2 : target.lLength > 4 ? 1 : 0;
-            const uint32_t base = numeric == kLong       ? op::kCoerceLongToInt32
-                                  : numeric == kLongLong ? op::kCoerceLongLongToInt32
-                                                         : op::kCoerceDoubleToInt32;
-            v.instruction = b.Instruction(base + place, nullptr, 0);
-            b.NoDirectForm();
-        }
-        if (family == Family::Boolean)
-            b.NoDirectForm();
-        EXPR_OPERAND_NODE* field = OperandNode(b, target);
-        field->pullOperand = target.lDecimals; /* the scale the value is stored with */
+        depth = std::max(depth, b.MaxDepth());
+        return b.Finish(pull);
+    }
+    /* a literal is pushed as the target's kind (a date literal as a
+    ** date), a field as what it is */
+    const Family family = FieldFamily(target.chType);
+    Family want = family;
+    if (family != Family::Number && c.Producer(root) == nullptr) {
+        const DQOO_CHECKED_OPERAND& source = c.Operand(root);
+        const bool literal = std::memcmp(source.achClass, "AL", 2) == 0 || std::memcmp(source.achClass, "HL", 2) == 0;
+        if (!literal)
+            want = FamilyOf(source);
+    }
+    const Value v = c.Emit(root, want, true);
+    if ((family == Family::Number) != (v.family == Family::Number))
+        throw Unsupported("a value of another kind than the field it is assigned to");
+    EXPR_OPERAND_NODE* field = OperandNode(b, target);
+    if (family != Family::Number) {
         pull = b.Instruction(pullOpcode(target, sourceOf(v.family, numeric)), field, -1);
         b.Statement(EXPR_STATEMENT_ASSIGNMENT, pull, nullptr, nullptr)->source = v.instruction;
+        depth = std::max(depth, b.MaxDepth());
+        return b.Finish(pull);
     }
+    const op::ValueType stored = storedType(target, numeric);
+    /* Rounding half up to the field writes straight into it: the value
+    ** moved by half a unit of the field keeps its own decimals, so that its
+    ** store takes the nearest decimal at those and then cuts to the field's
+    ** (a quotient always has more decimals than the field: the plan gives
+    ** it one at least). */
+    const bool rounds = round && target.chType != 'F' && v.decimals > target.lDecimals;
+    EXPR_OPERAND_NODE* rounded = nullptr;
+    if (rounds) {
+        const int32_t ints = v.length - v.decimals + 1;
+        rounded = b.Instruction(op::RoundHalfUp(numeric), b.Intermediate(ints + target.lDecimals, target.lDecimals), 0);
+    }
+    Coerce(b, numeric, stored);
+    /* the scale the value is stored with */
+    field->pullOperand = std::max(v.decimals, target.lDecimals);
+    pull = b.Instruction(pullOpcode(target, op::FromValue(stored)), field, -1);
+    if (rounds)
+        b.Statement(EXPR_STATEMENT_OPERATION, rounded, pull, v.instruction);
+    else
+        b.Statement(EXPR_STATEMENT_ASSIGNMENT, pull, nullptr, nullptr)->source = v.instruction;
     depth = std::max(depth, b.MaxDepth());
     return b.Finish(pull);
 }
@@ -228,7 +243,7 @@ Compiled compileCondition(ExpressionStore& store, const DQOO_COMPILE_REQUEST& r)
     if (std::memcmp(lastCode(e), "IF", 2) != 0)
         throw Unsupported("a condition that is not a test");
     Builder b(store);
-    ExpressionCompiler c(b, e, NumericFor(e, nullptr));
+    ExpressionCompiler c(b, e, PlanNumbers(e, nullptr, false));
     FinishCondition(b, c.Emit(c.Root(), Family::Boolean));
     EXPR_EXPRESSION* expression = b.Finish(nullptr);
     const int32_t n = nextRoutineNumber(store);
@@ -264,8 +279,14 @@ Compiled compileWhenSubject(ExpressionStore& store, const DQOO_COMPILE_REQUEST& 
         throw Unsupported("a CASE without its level or its subject");
     const DQOO_CHECKED_OPERAND& subject = e.pOperands[0];
     const Family family = FamilyOf(subject);
-    const Numeric numeric = NumericFor(e, nullptr);
+    const Plan plan = PlanNumbers(e, nullptr, false);
+    const op::ValueType numeric = plan.numeric;
+    /* a decimal subject outside the whole and double types is held in the
+    ** operand stack in a form only the evaluator reads */
+    const bool direct = plan.direct && (family != Family::Number || numeric <= op::Double || numeric == op::Float64);
     Builder b(store);
+    if (!direct)
+        b.NoDirectForm();
     const Value v = PushLeaf(b, subject, family, numeric, false);
     EXPR_OPERAND_NODE* load = b.Instruction(op::kSubjectLoad + SubjectIndex(v.family, numeric), v.node, -1);
     b.Statement(EXPR_STATEMENT_OPERATION, load, nullptr, v.instruction);
@@ -277,7 +298,8 @@ Compiled compileWhenSubject(ExpressionStore& store, const DQOO_COMPILE_REQUEST& 
     store.routineOrder.push_back(routine);
     store.references[keyOf('B', n)] = {group, routine};
     store.whenGroups.resize(r.ulGroupLevel);
-    store.whenGroups[r.ulGroupLevel - 1] = WhenGroup{group, v.node, static_cast<char>(v.family), numeric};
+    store.whenGroups[r.ulGroupLevel - 1] =
+        WhenGroup{group, v.node, static_cast<char>(v.family), static_cast<int>(numeric), direct};
     return {'B', n};
 }
 
@@ -290,14 +312,18 @@ Compiled compileWhenTest(ExpressionStore& store, const DQOO_COMPILE_REQUEST& r)
         throw Unsupported("a WHEN without a value");
     const WhenGroup& group = store.whenGroups[r.ulGroupLevel - 1];
     const Family family = static_cast<Family>(group.family);
-    const Numeric numeric = static_cast<Numeric>(group.numeric);
+    const auto numeric = static_cast<op::ValueType>(group.numeric);
     const uint32_t index = SubjectIndex(family, numeric);
     Builder b(store);
     for (uint32_t i = 0; i < r.ulExpressionCount; ++i) {
         const DQOO_CHECKED_EXPRESSION& e = r.pExpressions[i];
         if (std::memcmp(lastCode(e), "IF", 2) != 0)
             throw Unsupported("a WHEN value that is not a test");
-        ExpressionCompiler c(b, e, numeric);
+        /* the values are compared in the subject's type */
+        Plan plan = PlanNumbers(e, nullptr, false);
+        plan.numeric = numeric;
+        plan.direct = plan.direct && group.direct;
+        ExpressionCompiler c(b, e, plan);
         c.SetSubject(group.subject, family);
         const Value v = c.Emit(c.Root(), Family::Boolean);
         EXPR_OPERAND_NODE* whenTrue = b.Instruction(op::kWhenTrue + index, group.subject, -1);
@@ -339,6 +365,10 @@ extern "C" long DQOO_FCC_CompileCheckedExpression(FCC_BUILD_HANDLE* pBuild, cons
         case DQOO_COMPILE_SPECIAL: compiled = compileValue(store, *pRequest); break;
         case DQOO_COMPILE_WHEN_SUBJECT: compiled = compileWhenSubject(store, *pRequest); break;
         case DQOO_COMPILE_WHEN_TEST: compiled = compileWhenTest(store, *pRequest); break;
+        case DQOO_COMPILE_WHERE:
+            compiled = compileCondition(store, *pRequest);
+            AppendWhereTables(store, only(*pRequest), store.references[keyOf(compiled.letter, compiled.number)]);
+            break;
         default: throw Unsupported("an unknown routine form");
         }
     } catch (const Unsupported& u) {

@@ -21,6 +21,11 @@
  *                 loads the subject into operandStack[1], letter 'B'
  *   WHEN_TEST     the When routine (kind 151) of one WHEN: one test per value,
  *                 of the innermost group opened at its CASE level, letter 'F'
+ *   WHERE         the WHERE of a file command: a Boolean routine, letter 'D',
+ *                 whose reference also holds the tables that hand the WHERE
+ *                 to the I/O module (its WHERE, component and activity rows)
+ *                 when the module can evaluate it: every comparison names a
+ *                 real field of the file and no virtual field is named
  *
  * The store lives until the build ends; a new check of the build starts an
  * empty store (unless it was loaded from an expression fixture).
@@ -40,6 +45,8 @@ extern "C" {
 /* Operand flags. */
 #define DQOO_OPERAND_SQLNULL 0x01u  /* the field can hold SQL null */
 #define DQOO_OPERAND_UNSIGNED 0x02u /* an unsigned integer field */
+#define DQOO_OPERAND_FILE_FIELD 0x04u    /* WHERE: a real field of the command's file */
+#define DQOO_OPERAND_VIRTUAL_FIELD 0x08u /* WHERE: a virtual field of the command's file */
 
 /* One operand as the checker resolved it. */
 typedef struct DQOO_CHECKED_OPERAND {
@@ -77,7 +84,8 @@ enum {
     DQOO_COMPILE_VALUE = 2,
     DQOO_COMPILE_SPECIAL = 3,
     DQOO_COMPILE_WHEN_SUBJECT = 4,
-    DQOO_COMPILE_WHEN_TEST = 5
+    DQOO_COMPILE_WHEN_TEST = 5,
+    DQOO_COMPILE_WHERE = 6
 };
 
 typedef struct DQOO_COMPILE_REQUEST {

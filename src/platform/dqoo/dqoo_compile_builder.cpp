@@ -99,10 +99,9 @@ std::string literalText(const DQOO_CHECKED_OPERAND& o)
     if (classOf(o) == "HL") {
         std::string bytes;
         for (size_t i = 2; i + 2 < written.size(); i += 2) {
-            const int byte = std::stoi(written.substr(i, 2), nullptr, 16);
-            if (byte == 0)
-                throw Unsupported("the hexadecimal literal " + written + " holds a zero byte");
-            bytes.push_back(static_cast<char>(byte));
+            /* a zero byte is a byte like any other: the literal's length
+            ** goes with it wherever it is used */
+            bytes.push_back(static_cast<char>(std::stoi(written.substr(i, 2), nullptr, 16)));
         }
         return bytes;
     }
@@ -115,27 +114,6 @@ std::string literalText(const DQOO_CHECKED_OPERAND& o)
             ++i;
     }
     return text;
-}
-
-bool isNumeric(const DQOO_CHECKED_OPERAND& o)
-{
-    const std::string cls = classOf(o);
-    if (cls == "NL")
-        return true;
-    return (cls == "FL" || cls == "SV" || cls == "  ") &&
-           (o.chType == 'P' || o.chType == 'S' || o.chType == 'I' || o.chType == 'F');
-}
-
-// The digits and decimals an operand brings to the arithmetic: an integer
-// field as many digits as its byte length holds, a floating-point one as
-// a value with decimals.
-std::pair<int32_t, int32_t> digitsOf(const DQOO_CHECKED_OPERAND& o)
-{
-    if (o.chType == 'I' && classOf(o) != "NL")
-        return {o.lLength <= 1 ? 3 : o.lLength == 2 ? 5 : o.lLength <= 4 ? 10 : 19, 0};
-    if (o.chType == 'F' && classOf(o) != "NL")
-        return {o.lLength <= 4 ? 7 : 15, 1};
-    return {o.lLength, o.lDecimals};
 }
 
 }  // namespace
@@ -321,26 +299,84 @@ EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
     return n;
 }
 
-Numeric NumericFor(const DQOO_CHECKED_EXPRESSION& e, const DQOO_CHECKED_OPERAND* target)
+Size SizeOf(const DQOO_CHECKED_OPERAND& o)
 {
-    int32_t digits = 0, decimals = 0;
-    auto take = [&](const DQOO_CHECKED_OPERAND& o) {
-        if (!isNumeric(o))
-            return;
-        const auto [d, s] = digitsOf(o);
-        digits = std::max(digits, d);
-        decimals = std::max(decimals, s);
-    };
-    for (uint32_t i = 0; i < e.ulOperandCount; ++i)
-        take(e.pOperands[i]);
-    if (target != nullptr)
-        take(*target);
-    if (decimals > 0 || digits > 18)
-        return kDouble;
-    return digits > 9 ? kLongLong : kLong;
+    if (classOf(o) == "NL") {
+        const NumberText n = parseNumber(nameOf(o));
+        return {static_cast<int32_t>(n.digits.size()) - n.decimals, n.decimals};
+    }
+    if (o.chType == 'I')
+        return {o.lLength <= 1 ? 3 : o.lLength == 2 ? 5 : o.lLength <= 4 ? 10 : 19, 0};
+    if (o.chType == 'F')
+        return {15, 0};
+    return {std::max<int32_t>(o.lLength - o.lDecimals, 0), std::max<int32_t>(o.lDecimals, 0)};
 }
 
-Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, Numeric numeric, bool forAssignment)
+op::ValueType OwnType(const DQOO_CHECKED_OPERAND& o, op::ValueType numeric)
+{
+    if (classOf(o) == "NL")
+        return numeric;
+    if (o.chType == 'F')
+        return op::Float64;
+    if (o.chType == 'I')
+        return o.lLength > 4 ? op::Int64 : op::Int32;
+    return numeric;
+}
+
+void Coerce(Builder& b, op::ValueType from, op::ValueType to)
+{
+    if (from == to)
+        return;
+    const uint32_t opcode = op::Coerce(from, to);
+    if (opcode == 0)
+        throw Unsupported("a floating-point value in exact decimal arithmetic");
+    b.Instruction(opcode, nullptr, 0);
+}
+
+namespace {
+
+/* The push of a numeric literal as the value type of the arithmetic. A
+** floating-point push takes the constant as a decimal constant. */
+uint32_t constantPush(EXPR_OPERAND_NODE* node, op::ValueType numeric, const std::string& written)
+{
+    if (numeric == op::Float64) {
+        node->kind = EXPR_NODE_DECIMAL_CONSTANT;
+        return op::kPushFloat64Constant;
+    }
+    switch (node->kind) {
+    case EXPR_NODE_INT32_CONSTANT:
+        if (numeric <= op::Int64)
+            return op::kPushInt32Constant + numeric;
+        break;
+    case EXPR_NODE_INT64_CONSTANT:
+        switch (numeric) {
+        case op::LongLong: return op::kPushInt64ConstantAsLongLong;
+        case op::Double: return op::kPushInt64ConstantAsDouble;
+        case op::Packed31: return op::kPushInt64ConstantAsPacked31;
+        case op::Packed63: return op::kPushInt64ConstantAsPacked63;
+        case op::Decimal: return op::kPushInt64ConstantAsDecimal;
+        case op::Int64: return op::kPushInt64ConstantAsInt64;
+        default: break;
+        }
+        break;
+    default:
+        switch (numeric) {
+        case op::LongLong: return op::kPushPackedConstantAsLongLong;
+        case op::Double: return op::kPushPackedConstantAsDouble;
+        case op::Packed31: return op::kPushPackedConstantAsPacked31;
+        case op::Packed63: return op::kPushPackedConstantAsPacked63;
+        case op::Decimal: return op::kPushPackedConstantAsDecimal;
+        case op::Int64: return op::kPushPackedConstantAsInt64;
+        default: break;
+        }
+        break;
+    }
+    throw Unsupported("the constant " + written + " in whole-number arithmetic");
+}
+
+}  // namespace
+
+Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, op::ValueType numeric, bool forAssignment)
 {
     const std::string cls = classOf(o);
     const Family family = FamilyOf(o);
@@ -354,33 +390,39 @@ Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, Numeric n
     if (family == Family::Number) {
         if (want != Family::Number)
             throw Unsupported("the number " + nameOf(o) + " where a value of another kind is wanted");
+        const Size size = SizeOf(o);
+        v.length = size.Digits();
+        v.decimals = size.decimals;
         if (cls == "NL") {
-            switch (v.node->kind) {
-            case EXPR_NODE_INT32_CONSTANT:
-                v.instruction = b.Instruction(op::kPushInt32AsLong + numeric, v.node, 1);
-                break;
-            case EXPR_NODE_INT64_CONSTANT:
-                v.instruction =
-                    b.Instruction(numeric == kDouble ? op::kPushInt64AsDouble : op::kPushInt64AsLongLong, v.node, 1);
-                break;
-            default:
-                if (numeric != kDouble)
-                    throw Unsupported("the decimal constant " + nameOf(o) + " in whole-number arithmetic");
-                v.instruction = b.Instruction(op::kPushPackedAsDouble, v.node, 1);
-                break;
-            }
+            v.instruction = b.Instruction(constantPush(v.node, numeric, nameOf(o)), v.node, 1);
             return v;
         }
         if (cls == "SV")
             b.Instruction(op::kEvaluateSystemVariable, v.node, 0);
-        if (o.chType == 'I' || o.chType == 'F') {
-            v.instruction = PushNative(b, o, v.node, numeric);
+        if (o.chType == 'F') {
+            v.instruction = b.Instruction(o.lLength <= 4 ? op::kPushFloat32AsFloat64 : op::kPushFloat64AsFloat64,
+                                          v.node, 1);
+            Coerce(b, op::Float64, numeric);
             return v;
         }
-        uint32_t base = o.chType == 'S' ? op::kPushSignedAsLong : op::kPushPackedAsLong;
-        if (v.node->flags & EXPR_NODE_FLAG_CONVERTED)
-            base += op::kVector2Step;
-        v.instruction = b.Instruction(base + numeric, v.node, 1);
+        if (o.chType == 'I') {
+            uint32_t push = op::kPushInt32AsInt32;
+            if (o.lLength > 4)
+                push = op::kPushInt64AsInt64;
+            else if (o.lLength == 1)
+                push = (o.ulFlags & DQOO_OPERAND_UNSIGNED) != 0 ? op::kPushIntU8AsInt32 : op::kPushInt8AsInt32;
+            else if (o.lLength == 2)
+                push = op::kPushInt16AsInt32;
+            v.instruction = b.Instruction(push, v.node, 1);
+            Coerce(b, OwnType(o, numeric), numeric);
+            return v;
+        }
+        /* a packed or signed field is read as the arithmetic's type; a
+        ** floating-point one takes it as a double */
+        const op::ValueType read = numeric == op::Float64 ? op::Double : numeric;
+        v.instruction = b.Instruction(
+            op::PushDecimalVector(o.chType == 'S', (v.node->flags & EXPR_NODE_FLAG_CONVERTED) != 0, read), v.node, 1);
+        Coerce(b, read, numeric);
         b.IncludeISeries();
         return v;
     }
@@ -398,9 +440,10 @@ Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, Numeric n
         v.instruction = b.Instruction(opcode, v.node, 1);
         return v;
     }
-    if (family == Family::Boolean && want == Family::Boolean && o.chType == 'Y') {
-        /* a boolean field is a condition of its own; the table form holds it */
-        b.NoDirectForm();
+    if (family == Family::Boolean) {
+        if (want != Family::Boolean || o.chType != 'Y')
+            throw Unsupported("the operand " + nameOf(o) + " where a value of another kind is wanted");
+        /* a boolean field read through its structure */
         v.instruction = b.Instruction(op::kPushBooleanAsBoolean, v.node, 1);
         return v;
     }
@@ -423,35 +466,11 @@ Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, Numeric n
     return v;
 }
 
-EXPR_OPERAND_NODE* PushNative(Builder& b, const DQOO_CHECKED_OPERAND& o, EXPR_OPERAND_NODE* node, Numeric numeric)
-{
-    /* the direct form has no text for these pushes and coercions */
-    b.NoDirectForm();
-    if (o.chType == 'F') {
-        b.Instruction(o.lLength <= 4 ? op::kPushFloat32AsFloat64 : op::kPushFloat64AsFloat64, node, 1);
-        if (numeric != kDouble)
-            return b.Instruction(numeric == kLong ? op::kCoerceFloat64ToLong : op::kCoerceFloat64ToLongLong, nullptr,
-                                 0);
-        b.Instruction(op::kCoerceFloat64ToDecimal, nullptr, 0);
-        return b.Instruction(op::kCoerceDecimalToDouble, nullptr, 0);
-    }
-    if (o.lLength > 4) {
-        b.Instruction(op::kPushInt64AsInt64, node, 1);
-        return b.Instruction(op::kCoerceInt64ToLong + numeric, nullptr, 0);
-    }
-    uint32_t push = op::kPushInt32AsInt32;
-    if (o.lLength == 1)
-        push = (o.ulFlags & DQOO_OPERAND_UNSIGNED) != 0 ? op::kPushIntU8AsInt32 : op::kPushInt8AsInt32;
-    else if (o.lLength == 2)
-        push = op::kPushInt16AsInt32;
-    b.Instruction(push, node, 1);
-    return b.Instruction(op::kCoerceInt32ToLong + numeric, nullptr, 0);
-}
-
-uint32_t SubjectIndex(Family family, Numeric numeric)
+uint32_t SubjectIndex(Family family, op::ValueType numeric)
 {
     switch (family) {
-    case Family::Number: return op::kSubjectLong + static_cast<uint32_t>(numeric);
+    case Family::Number: return numeric;
+    case Family::Boolean: return op::kSubjectBoolean;
     case Family::Date: return op::kSubjectDate;
     case Family::Time: return op::kSubjectTime;
     case Family::DateTime: return op::kSubjectDateTime;

@@ -4,9 +4,9 @@
 // and varying strings, dates, times, datetimes), value tests against *NULL,
 // *BLANK and *ZERO, and AND/OR, written as short-circuit blocks when their
 // right side is more than one plain comparison. An operation on an operand
-// that can be SQL null tracks SQL null.
+// that can be SQL null tracks SQL null. Every arithmetic result is sized
+// as the plan of the expression's numbers says (dqoo_compile_plan.cpp).
 #include "platform/dqoo/dqoo_compile_internal.h"
-#include "platform/dqoo/dqoo_opcodes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -62,12 +62,17 @@ const DQOO_CHECKED_OPERAND& ExpressionCompiler::Operand(int idx) const
     return e_.pOperands[idx - 1];
 }
 
+const DQOO_CHECKED_OPERATION* ProducerOf(const DQOO_CHECKED_EXPRESSION& e, int idx)
+{
+    for (uint32_t i = 0; i + 1 < e.ulOperationCount; ++i)
+        if (e.pOperations[i].sResult == idx)
+            return &e.pOperations[i];
+    return nullptr;
+}
+
 const DQOO_CHECKED_OPERATION* ExpressionCompiler::Producer(int idx) const
 {
-    for (uint32_t i = 0; i + 1 < e_.ulOperationCount; ++i)
-        if (e_.pOperations[i].sResult == idx)
-            return &e_.pOperations[i];
-    return nullptr;
+    return ProducerOf(e_, idx);
 }
 
 int ExpressionCompiler::Root() const
@@ -99,13 +104,30 @@ Value ExpressionCompiler::Subject()
     return v;
 }
 
+Size ExpressionCompiler::NumberSize(int idx) const
+{
+    if (subject_ != nullptr && idx == 1)
+        return {static_cast<int32_t>(subject_->value) - static_cast<int32_t>(subject_->second),
+                static_cast<int32_t>(subject_->second)};
+    if (const auto it = plan_.sizes.find(idx); it != plan_.sizes.end() && Producer(idx) != nullptr)
+        return it->second;
+    return SizeOf(Operand(idx));
+}
+
 Value ExpressionCompiler::Emit(int idx, Family want, bool forAssignment)
 {
     if (subject_ != nullptr && idx == 1)
         return Subject();
-    if (const DQOO_CHECKED_OPERATION* op = Producer(idx))
-        return Operation(*op, want);
-    return PushLeaf(b_, Operand(idx), want, numeric_, forAssignment);
+    const DQOO_CHECKED_OPERATION* op = Producer(idx);
+    if (op == nullptr)
+        return PushLeaf(b_, Operand(idx), want, numeric_, forAssignment);
+    /* no operation lies deeper than there are operations: one that does
+    ** names its own result, directly or through others */
+    if (++depth_ > e_.ulOperationCount)
+        throw Unsupported("an operation that depends on its own result");
+    Value v = Operation(*op, want);
+    --depth_;
+    return v;
 }
 
 Value ExpressionCompiler::Operation(const DQOO_CHECKED_OPERATION& op, Family want)
@@ -128,30 +150,19 @@ Value ExpressionCompiler::Arithmetic(const DQOO_CHECKED_OPERATION& op)
 {
     const Value a = Emit(op.sFirst, Family::Number);
     const Value b = Emit(op.sSecond, Family::Number);
-    const uint32_t base = numeric_ == kLong       ? op::kLongPlus
-                          : numeric_ == kLongLong ? op::kLongLongPlus
-                                                  : op::kDoublePlus;
     const uint32_t offset = is(op, "AD") ? 0 : is(op, "SU") ? 1 : is(op, "DV") ? 2 : 3;
-    const DQOO_CHECKED_OPERAND& work = Operand(op.sResult);
-    /* The checker sizes the last result to the field it is assigned to; the
-    ** intermediate keeps the decimals the operation makes, so that a value
-    ** rounded to the field is rounded from them. */
-    int32_t natural = std::max(a.decimals, b.decimals);
-    if (is(op, "MU"))
-        natural = a.decimals + b.decimals;
-    else if (is(op, "DV"))
-        natural = std::max(natural, work.lDecimals);
-    const int32_t decimals = std::min(std::max(work.lDecimals, natural), 63);
+    /* the exact size of the result; a quotient's decimals are the plan's */
+    const Size size = NumberSize(op.sResult);
     Value v;
     v.family = Family::Number;
-    v.length = std::min(work.lLength + (decimals - work.lDecimals), 63);
-    v.decimals = decimals;
+    v.length = size.Digits();
+    v.decimals = size.decimals;
     v.tracksNull = a.tracksNull || b.tracksNull;
-    v.instruction = b_.Instruction(base + offset, b_.Intermediate(v.length, v.decimals), -1);
+    v.instruction = b_.Instruction(op::Arithmetic(numeric_, offset), b_.Intermediate(v.length, v.decimals), -1);
     v.statement = b_.Statement(EXPR_STATEMENT_OPERATION, v.instruction, v.instruction, a.instruction, b.instruction);
     track(v.instruction, v.tracksNull);
     b_.IncludeISeries();
-    if (numeric_ == kLongLong)
+    if (numeric_ == op::LongLong)
         b_.IncludeNoLongLong();
     return v;
 }
@@ -164,7 +175,7 @@ Value ExpressionCompiler::ValueTest(const DQOO_CHECKED_OPERATION& op, int tested
     const Value v = Emit(tested, family == Family::Boolean ? Family::Boolean : family);
     uint32_t opcode = 0;
     switch (v.family) {
-    case Family::Number: opcode = op::kIsLongNull + static_cast<uint32_t>(numeric_); break;
+    case Family::Number: opcode = op::IsNull(numeric_); break;
     case Family::Alpha:
     case Family::VarChar:
     case Family::Lob: opcode = op::kIsStringNull; break;
@@ -174,6 +185,11 @@ Value ExpressionCompiler::ValueTest(const DQOO_CHECKED_OPERATION& op, int tested
     case Family::Binary:
         opcode = op::kIsBinaryNull;
         b_.NoDirectForm();
+        break;
+    case Family::Boolean:
+        if (Producer(tested) != nullptr)
+            throw Unsupported("a value test of a condition");
+        opcode = op::kIsBooleanNull;
         break;
     default: throw Unsupported("a value test of a condition");
     }
@@ -221,6 +237,10 @@ Value ExpressionCompiler::Comparison(const DQOO_CHECKED_OPERATION& op)
         compare = fl;
     } else if ((fr == Family::Date || fr == Family::Time || fr == Family::DateTime) && leftLiteral) {
         compare = fr;
+    } else if (fl == Family::Boolean && fr == Family::Boolean) {
+        if (!is(op, "EQ") && !is(op, "NE"))
+            throw Unsupported("booleans compared other than for equality");
+        compare = Family::Boolean;
     } else if ((fl == Family::DateTime && (fr == Family::Date || fr == Family::Time)) ||
                (fr == Family::DateTime && (fl == Family::Date || fl == Family::Time))) {
         compare = Family::DateTime;
@@ -230,15 +250,22 @@ Value ExpressionCompiler::Comparison(const DQOO_CHECKED_OPERATION& op)
         throw Unsupported("a comparison of operands of different kinds");
     }
 
-    auto side = [&](int idx, bool coerce) {
+    auto side = [&](int idx, int other, bool coerce) {
         Value v;
         if (subject_ == nullptr || idx != 1) {
             if (Producer(idx) == nullptr && FamilyOf(Operand(idx)) == Family::HiLo) {
+                /* the highest or lowest value of the other side: a number
+                ** of its digits and decimals, a string of its length */
                 const bool hi = std::strcmp(Operand(idx).pszName, "*HIVAL") == 0;
-                const uint32_t opcode = compare == Family::Number ? (hi ? op::kPushDecimalHival : op::kPushDecimalLoval)
-                                                                  : (hi ? op::kPushStringHival : op::kPushStringLoval);
+                EXPR_OPERAND_NODE* size = nullptr;
+                uint32_t opcode = hi ? op::kPushStringHival : op::kPushStringLoval;
+                if (compare == Family::Number) {
+                    const Size s = NumberSize(other);
+                    size = b_.Intermediate(s.Digits(), s.decimals);
+                    opcode = hi ? op::kPushDecimalHival : op::kPushDecimalLoval;
+                }
                 v.family = compare;
-                v.instruction = b_.Instruction(opcode, nullptr, 1);
+                v.instruction = b_.Instruction(opcode, size, 1);
                 b_.NoDirectForm();
                 return v;
             }
@@ -255,17 +282,22 @@ Value ExpressionCompiler::Comparison(const DQOO_CHECKED_OPERATION& op)
         }
         return v;
     };
-    const Value a = side(op.sFirst, coerceLeft);
-    const Value b = side(op.sSecond, coerceRight);
+    const Value a = side(op.sFirst, op.sSecond, coerceLeft);
+    const Value b = side(op.sSecond, op.sFirst, coerceRight);
 
     uint32_t base = 0;
     EXPR_OPERAND_NODE* pair = nullptr;
     switch (compare) {
     case Family::Number:
-        base = numeric_ == kLong ? op::kCompareLong : numeric_ == kLongLong ? op::kCompareLongLong : op::kCompareDouble;
-        if (numeric_ == kDouble)
-            pair = b_.Intermediate(a.decimals, b.decimals);
+        base = op::Compare(numeric_, 0);
+        if (numeric_ == op::Double) {
+            /* the decimals of the two sides, which set the tolerance */
+            pair = b_.Node(EXPR_TAG_INTERMEDIATE_1);
+            pair->value = static_cast<uint32_t>(std::max(a.decimals, 0));
+            pair->second = static_cast<uint32_t>(std::max(b.decimals, 0));
+        }
         break;
+    case Family::Boolean: base = op::kCompareBoolean; break;
     case Family::Alpha: base = op::kCompareString; break;
     case Family::Date: base = op::kCompareDate; break;
     case Family::Time: base = op::kCompareTime; break;
@@ -278,7 +310,9 @@ Value ExpressionCompiler::Comparison(const DQOO_CHECKED_OPERATION& op)
     Value r;
     r.family = Family::Boolean;
     r.tracksNull = a.tracksNull || b.tracksNull;
-    r.instruction = b_.Instruction(base + comparatorIndex(op), pair, -1);
+    /* the booleans have EQ and NE only */
+    const uint32_t place = compare == Family::Boolean ? (is(op, "NE") ? 1 : 0) : comparatorIndex(op);
+    r.instruction = b_.Instruction(base + place, pair, -1);
     r.statement = b_.Statement(EXPR_STATEMENT_OPERATION, r.instruction, r.instruction, a.instruction, b.instruction);
     track(r.instruction, r.tracksNull);
     return r;

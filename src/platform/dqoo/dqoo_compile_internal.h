@@ -1,14 +1,18 @@
 // The object layer's expression compiler, inside: one expression at a time
 // is built into the store as p-code (with the stack depth it needs) and as
 // the statements of a direct-code variant that share the p-code's
-// instruction records. A construct without a direct form leaves the
-// expression without variants: the run-time evaluator then runs its p-code.
+// instruction records. A direct variant is offered only where its value
+// types hold every value of the expression exactly; otherwise, and for a
+// construct without a direct form, the expression has no variants and the
+// run-time evaluator runs its p-code.
 #ifndef DQOV_PLATFORM_DQOO_COMPILE_INTERNAL_H
 #define DQOV_PLATFORM_DQOO_COMPILE_INTERNAL_H
 
 #include "platform/dqoo/dqoo_compile.h"
+#include "platform/dqoo/dqoo_opcodes.h"
 #include "platform/dqoo/dqoo_store.h"
 
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,10 +39,25 @@ enum class Family : char {
     HiLo = 'H',
 };
 
-// The p-code arithmetic of an expression's numbers.
-enum Numeric { kLong = 0, kLongLong = 1, kDouble = 2 };
+// The exact size of a number: its integer digits and its decimals.
+struct Size {
+    int32_t ints = 0;
+    int32_t decimals = 0;
+    int32_t Digits() const { return ints + decimals; }
+};
 
-// A value the p-code leaves on the stack, and the instruction that made it.
+// How the numbers of one expression are computed: the value type of its
+// arithmetic, whether a direct-code variant computes them exactly, and the
+// size of every operation's result (by the index of its work result).
+struct Plan {
+    op::ValueType numeric = op::Long;
+    bool direct = true;
+    std::map<int, Size> sizes;
+};
+
+// A value the p-code leaves on the stack, and the instruction whose value
+// the direct code reads (a coercion the p-code needs is no statement: C
+// converts the value where it is used).
 struct Value {
     EXPR_OPERAND_NODE* instruction = nullptr;
     EXPR_STATEMENT* statement = nullptr;  // the operation that made it, if any
@@ -82,6 +101,10 @@ private:
     bool noLongLong_ = false;
 };
 
+// The operation (not the last) whose work result is operand idx, or null
+// for an operand no operation makes.
+const DQOO_CHECKED_OPERATION* ProducerOf(const DQOO_CHECKED_EXPRESSION& e, int idx);
+
 // The family of a checked operand; throws for operands without one.
 Family FamilyOf(const DQOO_CHECKED_OPERAND& o);
 // The family of a field of the given type letter.
@@ -93,23 +116,37 @@ bool HeldWithFieldInformation(const DQOO_CHECKED_OPERAND& o);
 bool IsNullValue(const DQOO_CHECKED_OPERAND& o);
 // The operand node of a field, system variable or literal.
 EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o);
+// The value type an integer or floating-point field holds (INT32, INT64 or
+// FLOAT64); the numeric type of its arithmetic for any other operand.
+op::ValueType OwnType(const DQOO_CHECKED_OPERAND& o, op::ValueType numeric);
+// The exact size of a numeric operand: a literal as written, a field by its
+// length and decimals, an integer field as many digits as its bytes hold.
+Size SizeOf(const DQOO_CHECKED_OPERAND& o);
 // Pushes a plain operand as a value of the family wanted; numbers with the
 // expression's numeric type.
-Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, Numeric numeric, bool forAssignment);
-// The push of an integer or floating-point field and its coercion to the
-// numeric of the arithmetic; the instruction that leaves the value.
-EXPR_OPERAND_NODE* PushNative(Builder& b, const DQOO_CHECKED_OPERAND& o, EXPR_OPERAND_NODE* node, Numeric numeric);
-// The p-code numeric type that holds every number of an expression.
-Numeric NumericFor(const DQOO_CHECKED_EXPRESSION& e, const DQOO_CHECKED_OPERAND* target);
+Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, op::ValueType numeric, bool forAssignment);
+// The p-code's coercion of the value on the stack from one numeric type to
+// another (none when they are the same); the direct code reads the value
+// as it was.
+void Coerce(Builder& b, op::ValueType from, op::ValueType to);
+
+// The plan of an expression's numbers; `target` is the field a value is
+// assigned to (null for a condition), `round` asks for half-up rounding to
+// it. Throws for an expression whose operations refer to their own results.
+Plan PlanNumbers(const DQOO_CHECKED_EXPRESSION& e, const DQOO_CHECKED_OPERAND* target, bool round);
 
 // The place of a family (and numeric type) among the When subject types.
-uint32_t SubjectIndex(Family family, Numeric numeric);
+uint32_t SubjectIndex(Family family, op::ValueType numeric);
 
 // Compiles the operations of one checked expression.
 class ExpressionCompiler {
 public:
-    ExpressionCompiler(Builder& b, const DQOO_CHECKED_EXPRESSION& e, Numeric numeric) : b_(b), e_(e), numeric_(numeric)
-    {}
+    ExpressionCompiler(Builder& b, const DQOO_CHECKED_EXPRESSION& e, Plan plan)
+        : b_(b), e_(e), plan_(std::move(plan)), numeric_(plan_.numeric)
+    {
+        if (!plan_.direct)
+            b_.NoDirectForm();
+    }
     // The value of operand idx (1-based): an operation's result or a leaf.
     Value Emit(int idx, Family want, bool forAssignment = false);
     // The final operation's first operand, or 0.
@@ -122,6 +159,7 @@ public:
     }
     const DQOO_CHECKED_OPERAND& Operand(int idx) const;
     const DQOO_CHECKED_OPERATION* Producer(int idx) const;
+    op::ValueType Numeric() const { return numeric_; }
 
 private:
     Value Operation(const DQOO_CHECKED_OPERATION& op, Family want);
@@ -130,14 +168,22 @@ private:
     Value ValueTest(const DQOO_CHECKED_OPERATION& op, int tested, bool negate);
     Value Logic(const DQOO_CHECKED_OPERATION& op);
     Family NaturalFamily(int idx) const;
+    Size NumberSize(int idx) const;
     Value Subject();
 
     Builder& b_;
     const DQOO_CHECKED_EXPRESSION& e_;
-    Numeric numeric_;
+    Plan plan_;
+    op::ValueType numeric_;
     EXPR_OPERAND_NODE* subject_ = nullptr;
     Family subjectFamily_ = Family::Number;
+    uint32_t depth_ = 0;  // operations being emitted, one inside the other
 };
+
+// Appends to the elements of a WHERE's routine the tables that hand it to
+// the I/O module, when the module can evaluate it (dqoo_compile_where.cpp).
+void AppendWhereTables(ExpressionStore& store, const DQOO_CHECKED_EXPRESSION& e,
+                       std::vector<EXPR_PCODE_ROUTINE*>& elements);
 
 // Makes a condition's final value the routine's result (bResult).
 void FinishCondition(Builder& b, const Value& v);

@@ -33,6 +33,7 @@ struct WhenGroup {
     EXPR_OPERAND_NODE* subject = nullptr;   // the subject's operand node
     char family = ' ';                      // the subject's value family (see dqoo_compile_internal.h)
     int numeric = 0;                        // its numeric type
+    bool direct = true;                     // the WHENs have direct code
 };
 
 struct ExpressionStore {

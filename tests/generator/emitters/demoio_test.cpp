@@ -18,7 +18,7 @@ TEST_F(DemoIo, EveryFileCommandIsWrittenAsCodeInABalancedProgram)
           "X_Store_Last( pX_Ids, pX_Pro, pX_Fun, pX_Fld, &(INSTANCE(X_KLast[0]) ),", "\"IOORDLNV3 \", X_DBM_FETCH,",
           "\"IOORDLNV4 \", X_DBM_CHECK_FOR, X_DBM_EQUAL_KEY,",
           "    V_FIELD_IOCOMP, V_FIELD_IOORDNO, V_FIELD_IOLINE, V_FIELD_IOSUBL,  \r\n", "   V_FIELD_IOSEQ \r\n",
-          ".chLock = YES;", "X_DBM_WHERE_NAME,V_FIELD_IOLSTAT, X_DBM_WHERE_EQ,0,", ".sDBMRequest = X_DBM_FETCH_NEXT;",
+          ".chLock = YES;", "X_DBM_WHERE_NAME, V_FIELD_IOLSTAT, X_DBM_WHERE_EQ, 0,", "X_DBM_ACTIVITY_EQ, 1, 2, 3,", ".sDBMRequest = X_DBM_FETCH_NEXT;",
           "X_Code_File_Check_2 (pX_Ids,pX_Pro,pX_Fun,", ".chForceClose = YES;",
           "INSTANCE(X_Point_IOORDHDx_FIRST.vchLibrary)[0] = LOVAL;",
           "X_PDF_Execute_IO_Module( pX_Ids, pX_Pro, pX_Fun, &X_DBM_Opn_5, \"IOORDHD\" );"}},

@@ -128,25 +128,71 @@ TEST_F(IoEmitters, FiveKeysGiveALineOfFourAndALineOfOne)
     EXPECT_EQ(count(ls, "Handle a no record error"), 1);
 }
 
+// The routine the object layer compiles of WHERE('#IOLSTAT = #IOWANT'),
+// #IOLSTAT a field of the file: the condition's routine, and the tables
+// that hand the WHERE to the I/O module.
+const char* const kModuleWhere = R"(
+NODE stat kind=1007 field=IOLSTAT
+NODE want kind=1007 field=IOWANT
+REFERENCE D0000001
+ELEMENT kind=200
+ELEMENT kind=270 code=O node=stat
+ELEMENT kind=270 code=G
+ELEMENT kind=270 code=P node=want
+ELEMENT kind=210
+ELEMENT kind=220
+ELEMENT kind=271 code=A node=stat
+ELEMENT kind=271 code=B node=want
+ELEMENT kind=271 code=C
+ELEMENT kind=230
+ELEMENT kind=240
+ELEMENT kind=272 code=H first=1 second=2 third=3
+ELEMENT kind=272 code=A second=3
+ELEMENT kind=250
+)";
+
+// The WHERE's routine, which the command holds, gives the module its
+// tables through the rows of its elements; no loop is written.
 TEST_F(IoEmitters, WhereOfAFileFieldGoesToTheModule)
+{
+    char error[200] = "";
+    ASSERT_EQ(DQOO_FCC_LoadExpressionFixture(kModuleWhere, error, sizeof error), 0) << error;
+    FFC_PARSED_COMMAND& p = io("FETCH", "IOORDLN");
+    list(p, "FIELDS", {"#IOPROD"});
+    set(p, "WHERE", "#IOLSTAT = #IOWANT");
+    std::memcpy(p.acRoutineRef, "\x03"
+                                "D0000001",
+                9);
+    const std::vector<Line> ls = dispatch(p);
+    const std::string n = P3109_State().lineNumberText;
+    const std::vector<std::string> where = {"static const struct X_DBM_WHERE asWhere_Group_" + n + "[] =", "{",
+                                            "X_DBM_WHERE_NAME, V_FIELD_IOLSTAT, X_DBM_WHERE_EQ, 0,",
+                                            "X_DBM_WHERE_VALUE, V_FIELD_IOWANT", "};"};
+    const std::vector<std::string> t = texts(ls);
+    EXPECT_NE(std::search(t.begin(), t.end(), where.begin(), where.end()), t.end()) << dump(ls);
+    const std::vector<std::string> component = {"X_DBM_COMPONENT_FIELD_NAME, V_FIELD_IOLSTAT,",
+                                                "X_DBM_COMPONENT_FIELD_VALUE, V_FIELD_IOWANT,",
+                                                "X_DBM_COMPONENT_LGL_RESULT, V_NOT_AVAILABLE", "};"};
+    EXPECT_NE(std::search(t.begin(), t.end(), component.begin(), component.end()), t.end());
+    const std::vector<std::string> activity = {"X_DBM_ACTIVITY_EQ, 1, 2, 3,", "X_DBM_ACTIVITY_IF, 0, 3, 0", "};"};
+    EXPECT_NE(std::search(t.begin(), t.end(), activity.begin(), activity.end()), t.end());
+    EXPECT_EQ(count(ls, "X_PDF_Execute_IO_Module"), 1);
+    EXPECT_EQ(count(ls, "do"), 0);
+    EXPECT_FALSE(issued("PRC1003"));
+}
+
+// A WHERE the checker left as text (none compiled it) is evaluated in
+// code, even when it names a field of the file: the module's tables come
+// only from a compiled routine.
+TEST_F(IoEmitters, WhereLeftAsTextIsEvaluatedInCode)
 {
     FFC_PARSED_COMMAND& p = io("FETCH", "IOORDLN");
     list(p, "FIELDS", {"#IOPROD"});
     set(p, "WHERE", "#IOLSTAT = #IOWANT");
     const std::vector<Line> ls = dispatch(p);
-    const std::string n = P3109_State().lineNumberText;
-    const std::vector<std::string> where = {"static const struct X_DBM_WHERE asWhere_Group_" + n + "[] =", "{",
-                                            "X_DBM_WHERE_NAME,V_FIELD_IOLSTAT, X_DBM_WHERE_EQ,0, ",
-                                            "X_DBM_WHERE_VALUE,V_FIELD_IOWANT", "};"};
-    const std::vector<std::string> t = texts(ls);
-    EXPECT_NE(std::search(t.begin(), t.end(), where.begin(), where.end()), t.end()) << dump(ls);
-    EXPECT_TRUE(holdsText(ls, " X_DBM_COMPONENT_FIELD_NAME,V_FIELD_IOLSTAT"));
-    EXPECT_TRUE(holdsText(ls, ",X_DBM_COMPONENT_FIELD_VALUE,V_FIELD_IOWANT"));
-    EXPECT_TRUE(holdsText(ls, ",X_DBM_COMPONENT_LGL_RESULT,V_NOT_AVAILABLE"));
-    EXPECT_TRUE(holdsText(ls, " X_DBM_ACTIVITY_EQ,1,2,3"));
-    EXPECT_EQ(count(ls, "X_PDF_Execute_IO_Module"), 1);
-    EXPECT_EQ(count(ls, "do"), 0);
-    EXPECT_FALSE(issued("PRC1003"));
+    EXPECT_EQ(count(ls, "Where_Group"), 0) << dump(ls);
+    EXPECT_TRUE(holdsText(ls, "X_DBM_Fch_" + std::to_string(p.sSequence) + ".chWhereZOPH = YES;"));
+    EXPECT_TRUE(issued("PRC1003 W FETCH"));
 }
 
 TEST_F(IoEmitters, WhereOfAVirtualFieldStaysInCodeAndLoops)

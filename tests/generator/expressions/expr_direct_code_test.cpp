@@ -106,7 +106,11 @@ TEST_F(DirectCode, DivisionIsGuarded)
 
 // A value rounded half up to the field's decimals: the product of 2 and 3
 // decimals keeps its 5 and is moved by half a unit of the 2nd; to a whole
-// number by half of one.
+// number by half of one. The moved value goes straight into the field,
+// stored at its own 5 decimals (the nearest decimal there, then cut to the
+// field's 2), so that 2.5025 moved to 2.5075 stays 2.50. (The value was
+// once stored at the field's decimals, where the nearest decimal of 2.5075
+// is 2.51.)
 TEST_F(DirectCode, RoundingAddsHalfAUnitOfTheTarget)
 {
     const DQOO_CHECKED_OPERAND product[] = {Operand("FL", "PRICE", 'P', 9, 2), Operand("FL", "RATE", 'P', 5, 3),
@@ -118,14 +122,39 @@ TEST_F(DirectCode, RoundingAddsHalfAUnitOfTheTarget)
     compileValue({3, whole, 2, multiply}, Operand("FL", "A"), "B0000002", 'Y');
     const Lines t = written();
     auto has = [&](const std::string& line) { return std::find(t.begin(), t.end(), line) != t.end(); };
-    /* 9,2 times 5,3: 14 digits, 5 decimals; rounded to 2 */
-    EXPECT_TRUE(has("      decimal(14,5) decOperand3;"));
-    EXPECT_TRUE(has("      decOperand4 = ( decOperand3 + ( ( decOperand3 < 0 ) ? -0.005D : 0.005D ) );"));
-    EXPECT_TRUE(has("      dOperand4 = ( dOperand3 + ( ( dOperand3 < 0 ) ? -0.005 : 0.005 ) );"));
-    EXPECT_TRUE(has("         pX_Ids->chXVecAssignOption = ((X_CHAR) 2);"));
+    /* 9,2 times 5,3: 14 digits, 5 decimals; rounded to 2 into the field;
+    ** p-code: 1 and 2 the pushes, 3 the product, 4 the rounding, 5 the pull */
+    EXPECT_TRUE(has("      decimal(14,5) decOperand3;")) << ::testing::PrintToString(t);
+    EXPECT_TRUE(has("      *((decimal(11,2)*)( pX_Fld[V_FIELD_AMOUNT].pField )) = ( decOperand3 + ( ( decOperand3 "
+                    "< 0 ) ? -0.005D : 0.005D ) );"));
+    EXPECT_TRUE(startsWith(from(t, "      dOperand5 = ( dOperand3 + ( ( dOperand3 < 0 ) ? -0.005 : 0.005 ) );"),
+                           {"      dOperand5 = ( dOperand3 + ( ( dOperand3 < 0 ) ? -0.005 : 0.005 ) );",
+                            "      pX_Ids->chXVecAssignOption = ((X_CHAR) 5);",
+                            "      X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_AMOUNT, dOperand5 );"}));
+    EXPECT_TRUE(has("         X_COMP_OPCODE_ROUND_HALFUP_DOUBLE,                                0x0c02,"));
     /* 9,2 times a whole 2: 2 decimals, rounded to none */
-    EXPECT_TRUE(has("      dOperand4 = ( dOperand3 + ( ( dOperand3 < 0 ) ? -0.5 : 0.5 ) );"));
-    EXPECT_TRUE(has("         pX_Ids->chXVecAssignOption = ((X_CHAR) 0);"));
+    EXPECT_TRUE(startsWith(from(t, "      dOperand5 = ( dOperand3 + ( ( dOperand3 < 0 ) ? -0.5 : 0.5 ) );"),
+                           {"      dOperand5 = ( dOperand3 + ( ( dOperand3 < 0 ) ? -0.5 : 0.5 ) );",
+                            "      pX_Ids->chXVecAssignOption = ((X_CHAR) 2);"}));
+}
+
+// A quotient is rounded whatever decimals the field has: it has more. #Q
+// := #C / 3 into 9,4 keeps 9 decimals in the double (4 of the field, and
+// enough beyond them that the double's nearest decimal cannot carry into
+// them) and is moved by half a unit of the 4th.
+TEST_F(DirectCode, QuotientIsAlwaysRounded)
+{
+    gen.dictionary.fields["C"] = FieldFacts("V_FIELD_C", 'P', 5, 2);
+    gen.dictionary.fields["Q"] = FieldFacts("V_FIELD_Q", 'P', 9, 4);
+    const DQOO_CHECKED_OPERAND third[] = {Operand("FL", "C", 'P', 5, 2), Operand("NL", "3", 'P', 1),
+                                          Operand("  ", "", 'P', 9, 4)};
+    const DQOO_CHECKED_OPERATION divide[] = {Op(1, "DV", 2, 3), Op(3, "ZA")};
+    compileValue({3, third, 2, divide}, Operand("FL", "Q", 'P', 9, 4), "B0000001", 'Y');
+    const Lines t = written();
+    EXPECT_TRUE(startsWith(from(t, "      dOperand5 = ( dOperand3 + ( ( dOperand3 < 0 ) ? -0.00005 : 0.00005 ) );"),
+                           {"      dOperand5 = ( dOperand3 + ( ( dOperand3 < 0 ) ? -0.00005 : 0.00005 ) );",
+                            "      pX_Ids->chXVecAssignOption = ((X_CHAR) 9);"}))
+        << ::testing::PrintToString(t);
 }
 
 // *SQLNULL into a field that cannot hold it: cleared, and under strict

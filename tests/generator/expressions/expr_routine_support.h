@@ -55,9 +55,23 @@ public:
     uint32_t HeaderStream() const override { return header; }
     uint32_t SourceStream() const override { return 7; }
     void SetMacroContinuation(bool on) override { macro = on; }
+    /* A C literal of every byte: one that is no plain printable character
+    ** as a hexadecimal escape that ends its piece of the literal. */
     void StringConstant(std::string_view text, std::string& reference, std::string& declared) override
     {
-        reference = "\"" + std::string(text) + "\"";
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        reference = "\"";
+        for (const unsigned char ch : text) {
+            if (ch >= ' ' && ch < 0x7F && ch != '\\' && ch != '"' && ch != '?') {
+                reference += static_cast<char>(ch);
+                continue;
+            }
+            reference += "\\x";
+            reference += kHex[ch >> 4];
+            reference += kHex[ch & 0x0F];
+            reference += "\"\"";
+        }
+        reference += "\"";
         declared = reference;
     }
     void SetTextLiteralPrefix(std::string_view p) override { prefix = p; }

@@ -2,7 +2,8 @@
 // compiles #EXTOTAL := #EXA + 2 * #EXB and a CASE of #EXA with two WHENs,
 // the writers write the routines and their header sections, and gcc
 // builds them with the runtime interface of samples/runtime/c and a test
-// double of the vector routines. The program's output shows the values the
+// double of the vector routines that stores a double as the run time's
+// comment says. The program's output shows the values the
 // routines compute.
 #include <gtest/gtest.h>
 
@@ -24,20 +25,24 @@ using namespace expr_compile_test;
 const char* const kDouble = R"(
 static X_LONG alCell[3];
 static X_DOUBLE adCell[6];
-/* a double is stored cut to the scale the routine set before the store */
+static const int aiDecimals[6] = {0, 0, 0, 2, 3, 2};
 void X_Vec_Get_as_Double(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_SHORT s, X_PDOUBLE pd)
 {
     (void)pI; (void)pP; (void)pF; (void)pV;
     *pd = adCell[s];
 }
+/* as the run time's comment says: the decimal nearest to the double at the
+** scale the routine set, cut to the field's decimals */
 void X_Vec_Set_from_Double(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_SHORT s, X_DOUBLE d)
 {
-    X_DOUBLE scale = 1;
-    int i;
+    char text[80];
+    char *point;
     (void)pP; (void)pF; (void)pV;
-    for (i = 0; i < pI->chXVecAssignOption; ++i)
-        scale *= 10;
-    adCell[s] = (X_DOUBLE)(long long)(d * scale) / scale;
+    snprintf(text, sizeof text, "%.*f", (int)pI->chXVecAssignOption, d);
+    point = strchr(text, '.');
+    if (point != NULL)
+        point[aiDecimals[s] > 0 ? aiDecimals[s] + 1 : 0] = '\0';
+    adCell[s] = atof(text);
 }
 void X_Vec_Get_as_Long(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_SHORT s, X_LONG *pl)
 {
@@ -280,10 +285,13 @@ const char* const kCsDouble = R"(
         public double GetDouble( X_FLD[] v, int f ) { return Decimal[f]; }
         public void SetLong( X_FLD[] v, int f, int x ) { Value[f] = x; }
         public void SetLongLong( X_FLD[] v, int f, long x ) { Value[f] = x; }
+        static readonly int[] Decimals = { 0, 0, 0, 2, 3, 2 };
         public void SetDouble( X_FLD[] v, int f, double x, char o )
         {
-            double scale = System.Math.Pow( 10, (int) o );
-            Decimal[f] = (long)( x * scale ) / scale;
+            /* the nearest decimal at the scale given, cut to the field's decimals */
+            decimal nearest = System.Math.Round( (decimal) x, (int) o, System.MidpointRounding.AwayFromZero );
+            decimal scale = (decimal) System.Math.Pow( 10, Decimals[f] );
+            Decimal[f] = (double)( decimal.Truncate( nearest * scale ) / scale );
         }
     }
     public static void Main( string[] args )

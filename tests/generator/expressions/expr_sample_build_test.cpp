@@ -154,4 +154,40 @@ TEST_F(SampleBuild, EveryExpressionOfTheExpressionSamplesHasItsRoutine)
     EXPECT_NE(c.find("X_COMP_OPCODE_COMPARE_LONG_GT_LONG"), std::string::npos);
 }
 
+// EXPEDGE: the forms once refused (a literal with a zero byte, *SQLNULL
+// into an alphanumeric field) and the values at the edges of the
+// arithmetic generate, and the program compiles as generated programs
+// must: a rounded quotient in its double, the 18-digit product in the
+// exact p-code, the sized *HIVAL and *LOVAL, the integer and
+// floating-point fields through their structures.
+TEST_F(SampleBuild, TheValuesAtTheEdgesGenerateAndCompile)
+{
+    ASSERT_EQ(generate("EXPRPRC", "EXPEDGE"), 0) << readFile(dir / "EXPEDGE.log");
+    EXPECT_EQ(readFile(dir / "EXPEDGE.log").find("PRC1810"), std::string::npos);
+    const std::string root(DQOV_SOURCE_DIR);
+    const fs::path texts = dir / "EXPEDGE.TXH", object = dir / "EXPEDGE.o";
+    ASSERT_EQ(std::system(("'" + root + "/scripts/text-strings-header' '" + (source() / "EXPEDGE.TXT").string() +
+                           "' > '" + texts.string() + "'")
+                              .c_str()),
+              0);
+    const std::string gcc = "gcc -x c -std=c99 -O2 -Wall -Werror -c -DX_MODULE_COMPONENT_EVALUATE_PCODE -I '" + root +
+                            "/samples/runtime/c' -I '" + source().string() + "' -include '" + texts.string() + "' -o '" +
+                            object.string() + "' '" + (source() / "EXPEDGE.C").string() + "' > '" +
+                            (dir / "EXPEDGE.gcc").string() + "' 2>&1";
+    EXPECT_EQ(std::system(gcc.c_str()), 0) << readFile(dir / "EXPEDGE.gcc");
+    const std::string c = readFile(source() / "EXPEDGE.C");
+    /* #EXRATE / 3 into 9,4: 10 decimals moved by half a unit of the 4th */
+    EXPECT_NE(c.find("dOperand5 = ( dOperand3 + ( ( dOperand3 < 0 ) ? -0.00005 : 0.00005 ) );"), std::string::npos);
+    EXPECT_NE(c.find("pX_Ids->chXVecAssignOption = ((X_CHAR) 10);"), std::string::npos);
+    /* #EXBIG * #EXBIG2 / #EXBIG2: 36 digits, only in the p-code */
+    EXPECT_NE(c.find("X_COMP_OPCODE_PACKED63_MULTIPLY,                                  0x2400,"), std::string::npos);
+    /* *HIVAL of 9,4 and *LOVAL of 18,0 */
+    EXPECT_NE(c.find("X_COMP_OPCODE_PUSH_DECIMAL_HIVAL,                                 0x0904,"), std::string::npos);
+    EXPECT_NE(c.find("X_COMP_OPCODE_PUSH_DECIMAL_LOVAL,                                 0x1200,"), std::string::npos);
+    /* the zero byte with the literal's length */
+    EXPECT_NE(c.find("X_CPYBYTES( pX_Fld[V_FIELD_EXNAME].pField, \"\\xC1\"\"\\x00\"\"\\xC2\"\"\", 3 );"),
+              std::string::npos);
+    EXPECT_NE(c.find("((X_FLD_FLT64*)( pX_Fld[V_FIELD_FAMOUNT].pField ))->dFloat64 * 1.5"), std::string::npos);
+}
+
 }  // namespace

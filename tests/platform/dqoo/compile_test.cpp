@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -141,6 +142,20 @@ protected:
         return seen;
     }
     std::string ref() const { return std::string(reference + 1, 8); }
+    // One expression of the given form (a value into one field, when a
+    // target is given).
+    long compileOne(int32_t form, const DQOO_CHECKED_EXPRESSION& e, const DQOO_CHECKED_OPERAND* target = nullptr,
+                    char round = 'N')
+    {
+        DQOO_COMPILE_REQUEST r{};
+        r.lForm = form;
+        r.ulExpressionCount = 1;
+        r.pExpressions = &e;
+        r.ulTargetCount = target != nullptr ? 1 : 0;
+        r.pTargets = target;
+        r.chRound = round;
+        return compile(r);
+    }
 };
 
 // #C := #A + 2 * #B, all packed 7,0: whole numbers held as long.
@@ -297,8 +312,9 @@ TEST_F(Compiler, RememberedValuesKeepTheirScope)
 }
 
 // #I4 := #I4 + 1: the integer is pushed as itself and coerced to the
-// long of the arithmetic, and back; only the table form holds that.
-TEST_F(Compiler, IntegerFieldsAreCoercedAndTableOnly)
+// long long of the arithmetic, and back; the coercions are the table's
+// only, the direct code reads and stores the field through its structure.
+TEST_F(Compiler, IntegerFieldsAreCoercedAndHaveDirectCode)
 {
     const DQOO_CHECKED_OPERAND operands[] = {Field("I4", 'I', 4), Number("1"), Work('P')};
     const DQOO_CHECKED_OPERATION operations[] = {Op(1, "AD", 2, 3), Op(3, "ZA")};
@@ -317,7 +333,8 @@ TEST_F(Compiler, IntegerFieldsAreCoercedAndTableOnly)
               (std::vector<uint32_t>{Named("PUSH_INT32_VECTOR_AS_INT32"), Named("COERCE_INT32_TO_LONGLONG"),
                                      Named("PUSH_INT32_CONSTANT_AS_LONGLONG"), Named("LONGLONG_PLUS"),
                                      Named("COERCE_LONGLONG_TO_INT32"), Named("PULL_INT32_VECTOR_FROM_INT32")}));
-    EXPECT_TRUE(seen[0].variants[0].empty());
+    EXPECT_EQ(seen[0].variants[0],
+              (std::vector<uint32_t>{EXPR_VARIANT_ISERIES, EXPR_VARIANT_NO_LONGLONG, EXPR_VARIANT_GENERIC}));
 }
 
 TEST_F(Compiler, RefusalsNameWhatCannotBeCompiled)
@@ -367,18 +384,256 @@ TEST_F(Compiler, StartingACheckForgetsTheRoutinesAndRestartsTheNumbers)
     EXPECT_EQ(ref(), "B0000001");
 }
 
+// The value type of the arithmetic is the least that holds every value
+// exactly; a direct variant only where one does.
+TEST_F(Compiler, ArithmeticIsDoneInATypeThatHoldsEveryValue)
+{
+    struct Sum {
+        DQOO_CHECKED_OPERAND a, b, target;
+        const char* code;
+        const char* opcode;      // the operation's opcode name
+        bool direct;             // whether the expression has variants
+    };
+    const Sum sums[] = {
+        /* 9 digits: long */
+        {Field("A", 'P', 8), Field("B", 'P', 8), Field("C", 'P', 9), "AD", "LONG_PLUS", true},
+        /* 18 digits: long long */
+        {Field("A", 'P', 17), Field("B", 'P', 17), Field("C", 'P', 18), "AD", "LONGLONG_PLUS", true},
+        /* 36 digits: only the exact p-code */
+        {Field("A", 'P', 18), Field("B", 'P', 18), Field("C", 'P', 18), "MU", "PACKED63_MULTIPLY", false},
+        /* 15 digits with decimals: a double */
+        {Field("A", 'P', 13, 2), Field("B", 'P', 13, 2), Field("C", 'P', 15, 2), "AD", "DOUBLE_PLUS", true},
+        /* 16: beyond the double's */
+        {Field("A", 'P', 15, 2), Field("B", 'P', 15, 2), Field("C", 'P', 15, 2), "AD", "PACKED31_PLUS", false},
+        /* a floating-point field */
+        {Field("F", 'F', 8), Field("B", 'P', 5, 2), Field("G", 'F', 8), "MU", "FLOAT64_MULTIPLY", true},
+    };
+    for (const Sum& sum : sums) {
+        const DQOO_CHECKED_OPERAND operands[] = {sum.a, sum.b, Work('P', 30)};
+        const DQOO_CHECKED_OPERATION operations[] = {Op(1, sum.code, 2, 3), Op(3, "ZA")};
+        const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
+        ASSERT_EQ(0, compileOne(DQOO_COMPILE_VALUE, e, &sum.target)) << reason;
+    }
+    const std::vector<Seen> seen = routines();
+    ASSERT_EQ(seen.size(), std::size(sums));
+    for (size_t i = 0; i < std::size(sums); ++i) {
+        const std::vector<uint32_t>& codes = seen[i].opcodes[0];
+        EXPECT_NE(std::find(codes.begin(), codes.end(), Named(sums[i].opcode)), codes.end()) << sums[i].opcode;
+        EXPECT_EQ(!seen[i].variants[0].empty(), sums[i].direct) << sums[i].opcode;
+    }
+}
+
+// A value rounded half up to its field is moved by the rounding straight
+// into the field: the rounding's statement has the pull as its result. A
+// quotient is rounded even into a field of its own decimals.
+TEST_F(Compiler, RoundingStoresIntoTheField)
+{
+    const DQOO_CHECKED_OPERAND operands[] = {Field("C", 'P', 5, 2), Number("3"), Work('P', 9)};
+    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "DV", 2, 3), Op(3, "ZA")};
+    const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
+    const DQOO_CHECKED_OPERAND target = Field("Q", 'P', 9, 4);
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_VALUE, e, &target, 'Y')) << reason;
+    EXPR_EXPRESSION* expression = nullptr;
+    ASSERT_EQ(0, DQOO_FCC_EnumerateExpressionPcode(
+                     [](EXPR_PCODE_ROUTINE* routine, void* user) -> long {
+                         *static_cast<EXPR_EXPRESSION**>(user) = routine->expressions[0];
+                         return 0;
+                     },
+                     &expression, 0));
+    ASSERT_NE(expression, nullptr);
+    ASSERT_EQ(expression->instructionCount, 5u);
+    EXPR_PCODE_INSTRUCTION** code = expression->instructions;
+    EXPECT_EQ(code[2]->opcode, Named("DOUBLE_DIVIDE"));
+    /* 3 integer digits and the field's 4 decimals, the 2 of the dividend,
+    ** the divisor's digit and 2 more: 9 */
+    EXPECT_EQ(code[2]->operand->second, 9u);
+    EXPECT_EQ(code[3]->opcode, Named("ROUND_HALFUP_DOUBLE"));
+    EXPECT_EQ(code[3]->operand->second, 4u);
+    EXPECT_EQ(code[4]->opcode, Named("PULL_PACKED_VECTOR_FROM_DOUBLE"));
+    ASSERT_GT(expression->variantCount, 0u);
+    const EXPR_VARIANT* generic = expression->variants[expression->variantCount - 1];
+    const EXPR_STATEMENT* last = generic->statements[generic->statementCount - 1];
+    EXPECT_EQ(last->kind, EXPR_STATEMENT_OPERATION);
+    EXPECT_EQ(last->operation, code[3]);
+    EXPECT_EQ(last->result, code[4]);
+    EXPECT_EQ(last->left, code[2]);
+}
+
+// *HIVAL and *LOVAL compared with a number are the highest and lowest of
+// its digits and decimals, in the p-code only; a literal keeps a zero
+// byte with its length.
+TEST_F(Compiler, SpecialValuesAndLiteralsKeepTheirSize)
+{
+    DQOO_CHECKED_OPERAND hival{};
+    std::memcpy(hival.achClass, "SV", 2);
+    hival.chType = 'P';
+    hival.pszName = "*HIVAL";
+    const DQOO_CHECKED_OPERAND compare[] = {Field("A", 'P', 7, 2), hival, Work('L', 1)};
+    const DQOO_CHECKED_OPERATION lt[] = {Op(1, "LT", 2, 3), Op(3, "IF")};
+    const DQOO_CHECKED_EXPRESSION condition{3, compare, 2, lt};
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_CONDITION, condition)) << reason;
+
+    DQOO_CHECKED_OPERAND hex{};
+    std::memcpy(hex.achClass, "HL", 2);
+    hex.chType = 'A';
+    hex.lLength = 3;
+    hex.pszName = "X'C100C2'";
+    const DQOO_CHECKED_OPERAND move[] = {hex};
+    const DQOO_CHECKED_OPERATION mb[] = {Op(1, "MB")};
+    const DQOO_CHECKED_EXPRESSION value{1, move, 1, mb};
+    const DQOO_CHECKED_OPERAND target = Field("N", 'A', 10);
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_VALUE, value, &target)) << reason;
+
+    std::vector<EXPR_EXPRESSION*> expressions;
+    ASSERT_EQ(0, DQOO_FCC_EnumerateExpressionPcode(
+                     [](EXPR_PCODE_ROUTINE* routine, void* user) -> long {
+                         static_cast<std::vector<EXPR_EXPRESSION*>*>(user)->push_back(routine->expressions[0]);
+                         return 0;
+                     },
+                     &expressions, 0));
+    ASSERT_EQ(expressions.size(), 2u);
+    const EXPR_PCODE_INSTRUCTION* push = expressions[0]->instructions[1];
+    EXPECT_EQ(push->opcode, Named("PUSH_DECIMAL_HIVAL"));
+    ASSERT_NE(push->operand, nullptr);
+    EXPECT_EQ(push->operand->value, 7u);
+    EXPECT_EQ(push->operand->second, 2u);
+    EXPECT_EQ(expressions[0]->instructions[0]->opcode, Named("PUSH_PACKED_VECTOR_AS_DECIMAL"));
+    EXPECT_EQ(expressions[0]->instructions[2]->opcode, Named("COMPARE_DECIMAL_LT_DECIMAL"));
+    EXPECT_EQ(expressions[0]->variantCount, 0u);
+    const EXPR_OPERAND_NODE* literal = expressions[1]->instructions[0]->operand;
+    EXPECT_EQ(literal->value, 3u);
+    EXPECT_EQ(std::string(literal->valueText, literal->value), std::string("\xC1\x00\xC2", 3));
+}
+
+// An operation that names its own result, directly or through another,
+// is refused with the reason instead of being followed for ever.
+TEST_F(Compiler, AnOperationOnItsOwnResultIsRefused)
+{
+    const DQOO_CHECKED_OPERAND operands[] = {Field("A"), Number("1"), Work('P'), Work('P')};
+    const DQOO_CHECKED_OPERATION self[] = {Op(3, "AD", 2, 3), Op(3, "ZA")};
+    const DQOO_CHECKED_OPERATION cycle[] = {Op(4, "AD", 2, 3), Op(3, "MU", 1, 4), Op(3, "ZA")};
+    const DQOO_CHECKED_OPERAND target = Field("C");
+    for (const auto& [operations, count] :
+         {std::pair<const DQOO_CHECKED_OPERATION*, uint32_t>{self, 2}, {cycle, 3}}) {
+        const DQOO_CHECKED_EXPRESSION e{4, operands, count, operations};
+        EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compileOne(DQOO_COMPILE_VALUE, e, &target));
+        EXPECT_STREQ(reason, "an operation that depends on its own result");
+        EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compileOne(DQOO_COMPILE_CONDITION, e));
+    }
+    EXPECT_TRUE(routines().empty());
+}
+
+// The WHERE of a file command: its condition routine, and when every
+// comparison names a field of the file the tables for the I/O module.
+TEST_F(Compiler, WhereHoldsTheModulesTables)
+{
+    struct Element {
+        int32_t kind;
+        char code;
+        int32_t first, second, third;
+        bool operator==(const Element&) const = default;
+    };
+    const auto elements = [this](const char* key) {
+        std::vector<Element> out;
+        char item[10] = {3};
+        std::memcpy(item + 1, key, 8);
+        EXPECT_EQ(0, DQOO_FCC_EnumerateRoutinePcode(
+                         item,
+                         [](EXPR_PCODE_ROUTINE* e, void* user, void*) -> long {
+                             static_cast<std::vector<Element>*>(user)->push_back(
+                                 {e->kind, e->code, e->first, e->second, e->third});
+                             return 0;
+                         },
+                         &out, nullptr));
+        return out;
+    };
+    /* #STAT = 'A' AND #QTY > #LIMIT, STAT and QTY fields of the file */
+    DQOO_CHECKED_OPERAND literal{};
+    std::memcpy(literal.achClass, "AL", 2);
+    literal.chType = 'A';
+    literal.lLength = 1;
+    literal.pszName = "'A'";
+    const DQOO_CHECKED_OPERAND operands[] = {Field("STAT", 'A', 1, 0, DQOO_OPERAND_FILE_FIELD),
+                                             literal,
+                                             Work('L', 1),
+                                             Field("QTY", 'P', 7, 0, DQOO_OPERAND_FILE_FIELD),
+                                             Field("LIMIT"),
+                                             Work('L', 1),
+                                             Work('L', 1)};
+    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(4, "GT", 5, 6), Op(3, "AN", 6, 7),
+                                                 Op(7, "IF")};
+    const DQOO_CHECKED_EXPRESSION e{7, operands, 4, operations};
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_WHERE, e)) << reason;
+    EXPECT_EQ(ref(), "D0000001");
+    const std::vector<Element> tables = elements("D0000001");
+    const std::vector<Element> expected = {
+        {EXPR_ROUTINE_BOOLEAN, 0, 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_START, 0, 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'A', 0, 0, 0},  /* ( STAT = 'A' ) AND ( QTY > LIMIT ) */
+        {EXPR_ELEMENT_WHERE_ROW, 'O', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'G', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'P', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'B', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'M', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'A', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'O', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'K', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'P', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_ROW, 'B', 0, 0, 0},
+        {EXPR_ELEMENT_WHERE_END, 0, 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_START, 0, 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'A', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'B', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'C', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'A', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'B', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'C', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_ROW, 'C', 0, 0, 0},
+        {EXPR_ELEMENT_COMPONENT_END, 0, 0, 0, 0},
+        {EXPR_ELEMENT_ACTIVITY_START, 0, 0, 0, 0},
+        {EXPR_ELEMENT_ACTIVITY_ROW, 'H', 1, 2, 3},
+        {EXPR_ELEMENT_ACTIVITY_ROW, 'L', 4, 5, 6},
+        {EXPR_ELEMENT_ACTIVITY_ROW, 'B', 7, 3, 6},
+        {EXPR_ELEMENT_ACTIVITY_ROW, 'A', 0, 7, 0},
+        {EXPR_ELEMENT_ACTIVITY_END, 0, 0, 0, 0},
+    };
+    EXPECT_EQ(tables, expected);
+
+    /* a comparison of function fields only, or a virtual field of the
+    ** file: the condition routine alone, evaluated in code */
+    DQOO_CHECKED_OPERAND local[7];
+    std::copy(std::begin(operands), std::end(operands), local);
+    local[3].ulFlags = 0;
+    const DQOO_CHECKED_EXPRESSION other{7, local, 4, operations};
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_WHERE, other)) << reason;
+    EXPECT_EQ(elements("D0000002").size(), 1u);
+    local[3].ulFlags = DQOO_OPERAND_VIRTUAL_FIELD;
+    ASSERT_EQ(0, compileOne(DQOO_COMPILE_WHERE, other)) << reason;
+    EXPECT_EQ(elements("D0000003").size(), 1u);
+}
+
 // The object layer's opcode numbers are the catalogue's.
 TEST(CompilerOpcodes, NumbersMatchTheCatalogueNames)
 {
     namespace op = dqoo::op;
     const std::pair<uint32_t, const char*> named[] = {
-        {op::kPushInt32AsLong, "PUSH_INT32_CONSTANT_AS_LONG"},
-        {op::kPushInt64AsLongLong, "X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_LONGLONG"},
-        {op::kPushPackedAsDouble, "PUSH_PACKED_CONSTANT_AS_DOUBLE"},
+        {op::kPushInt32Constant + op::Long, "PUSH_INT32_CONSTANT_AS_LONG"},
+        {op::kPushInt32Constant + op::Int64, "PUSH_INT32_CONSTANT_AS_INT64"},
+        {op::kPushInt64ConstantAsLongLong, "X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_LONGLONG"},
+        {op::kPushInt64ConstantAsPacked63, "X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_PACKED63"},
+        {op::kPushInt64ConstantAsInt64, "X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_INT64"},
+        {op::kPushPackedConstantAsDouble, "PUSH_PACKED_CONSTANT_AS_DOUBLE"},
+        {op::kPushPackedConstantAsLongLong, "PUSH_PACKED_CONSTANT_AS_LONGLONG"},
+        {op::kPushPackedConstantAsInt64, "PUSH_PACKED_CONSTANT_AS_INT64"},
+        {op::kPushFloat64Constant, "PUSH_FLOAT64_CONSTANT_AS_FLOAT64"},
         {op::kPushStringConstant, "PUSH_STRING_CONSTANT_AS_STRING"},
-        {op::kPushPackedAsLong, "PUSH_PACKED_VECTOR_AS_LONG"},
-        {op::kPushPackedAsLong + op::kVector2Step, "PUSH_PACKED_VECTOR2_AS_LONG"},
-        {op::kPushSignedAsLong, "PUSH_SIGNED_VECTOR_AS_LONG"},
+        {op::PushDecimalVector(false, false, op::Long), "PUSH_PACKED_VECTOR_AS_LONG"},
+        {op::PushDecimalVector(false, true, op::Long), "PUSH_PACKED_VECTOR2_AS_LONG"},
+        {op::PushDecimalVector(false, true, op::Packed63), "PUSH_PACKED_VECTOR2_AS_PACKED63"},
+        {op::PushDecimalVector(true, false, op::Long), "PUSH_SIGNED_VECTOR_AS_LONG"},
+        {op::PushDecimalVector(true, false, op::Int64), "PUSH_SIGNED_VECTOR_AS_INT64"},
+        {op::kPushDecimalHival, "PUSH_DECIMAL_HIVAL"},
+        {op::kPushStringLoval, "PUSH_STRING_LOVAL"},
         {op::kPushAlphaAsAlpha, "PUSH_ALPHA_VECTOR_AS_ALPHA"},
         {op::kPushDateAsDate, "PUSH_DATE_VECTOR_AS_DATE"},
         {op::kPushVectorAsStackVector, "PUSH_VECTOR_AS_STACK_VECTOR"},
@@ -387,23 +642,41 @@ TEST(CompilerOpcodes, NumbersMatchTheCatalogueNames)
         {op::kPushFloat64AsFloat64, "PUSH_FLOAT64_VECTOR_AS_FLOAT64"},
         {op::kPushBooleanAsBoolean, "PUSH_BOOLEAN_VECTOR_AS_BOOLEAN"},
         {op::kCoerceDateToDateTime, "COERCE_DATE_TO_DATETIME"},
-        {op::kCoerceInt32ToLong, "COERCE_INT32_TO_LONG"},
-        {op::kCoerceInt64ToLong, "COERCE_INT64_TO_LONG"},
-        {op::kCoerceFloat64ToDecimal, "COERCE_FLOAT64_TO_DECIMAL"},
-        {op::kCoerceDecimalToDouble, "COERCE_DECIMAL_TO_DOUBLE"},
-        {op::kCoerceLongToInt32, "COERCE_LONG_TO_INT32"},
-        {op::kCoerceLongLongToInt32, "COERCE_LONGLONG_TO_INT32"},
-        {op::kCoerceDoubleToInt32 + 2, "COERCE_DOUBLE_TO_FLOAT64"},
+        {op::Coerce(op::Int32, op::Long), "COERCE_INT32_TO_LONG"},
+        {op::Coerce(op::Int64, op::Long), "COERCE_INT64_TO_LONG"},
+        {op::Coerce(op::Int64, op::Int32), "COERCE_INT64_TO_INT32"},
+        {op::Coerce(op::Float64, op::Decimal), "COERCE_FLOAT64_TO_DECIMAL"},
+        {op::Coerce(op::Float64, op::Int64), "COERCE_FLOAT64_TO_INT64"},
+        {op::Coerce(op::Decimal, op::Double), "COERCE_DECIMAL_TO_DOUBLE"},
+        {op::Coerce(op::Long, op::Int32), "COERCE_LONG_TO_INT32"},
+        {op::Coerce(op::LongLong, op::Int32), "COERCE_LONGLONG_TO_INT32"},
+        {op::Coerce(op::Double, op::Float64), "COERCE_DOUBLE_TO_FLOAT64"},
+        {op::Coerce(op::Packed31, op::Int32), "COERCE_PACKED31_TO_INT32"},
+        {op::Coerce(op::Packed63, op::Packed31), "COERCE_PACKED63_TO_PACKED31"},
         {op::kLogicalNot, "LOGICAL_NOT"},
         {op::kBeginOrIf, "LOGICAL_BEGIN_ORIF"},
-        {op::kCompareLong, "COMPARE_LONG_EQ_LONG"},
+        {op::Compare(op::Long, 0), "COMPARE_LONG_EQ_LONG"},
+        {op::Compare(op::Packed63, 3), "COMPARE_PACKED63_GT_PACKED63"},
+        {op::Compare(op::Float64, 5), "COMPARE_FLOAT64_NE_FLOAT64"},
         {op::kCompareString + 5, "COMPARE_STRING_NE_STRING"},
+        {op::kCompareBoolean + 1, "COMPARE_BOOLEAN_NE_BOOLEAN"},
         {op::kIsDateNull, "IS_DATE_NULL"},
-        {op::kDoublePlus + 3, "DOUBLE_MULTIPLY"},
-        {op::kRoundHalfUpDouble, "ROUND_HALFUP_DOUBLE"},
+        {op::kIsBooleanNull, "IS_BOOLEAN_NULL"},
+        {op::IsNull(op::Packed31), "IS_PACKED31_NULL"},
+        {op::IsNull(op::Float64), "IS_FLOAT64_NULL"},
+        {op::Arithmetic(op::Double, 3), "DOUBLE_MULTIPLY"},
+        {op::Arithmetic(op::Decimal, 2), "DECIMAL_DIVIDE"},
+        {op::Arithmetic(op::Decimal, 3), "DECIMAL_MULTIPLY"},
+        {op::Arithmetic(op::Int32, 0), "INT32_PLUS"},
+        {op::Arithmetic(op::Float64, 3), "FLOAT64_MULTIPLY"},
+        {op::RoundHalfUp(op::Double), "ROUND_HALFUP_DOUBLE"},
+        {op::RoundHalfUp(op::Packed63), "ROUND_HALFUP_PACKED63"},
+        {op::RoundHalfUp(op::Float64), "ROUND_HALFUP_FLOAT64"},
         {op::kBooleanIsTrue, "IMP_INTRINSIC_BOOLEAN_IS_TRUE"},
         {op::kEvaluateSystemVariable, "EVALUATE_SYSTEM_VARIABLE"},
         {op::kWhenSubject, "WHEN_SUBJECT_LONG"},
+        {op::kWhenSubject + op::Packed31, "WHEN_SUBJECT_PACKED31"},
+        {op::kWhenTrue + op::kSubjectBoolean, "WHEN_TRUE_BOOLEAN"},
         {op::kWhenTrue + op::kSubjectString, "WHEN_TRUE_STRING"},
         {op::kWhenAllFalse + op::kSubjectDate, "WHEN_ALL_FALSE_DATE"},
         {op::kPullIdentical, "PULL_IDENTICAL_VECTOR_FROM_STACK_VECTOR"},
@@ -411,14 +684,33 @@ TEST(CompilerOpcodes, NumbersMatchTheCatalogueNames)
     for (const auto& [number, name] : named)
         EXPECT_EQ(number, Named(name)) << name;
 
-    /* every pull of the table is a pull by its catalogue name */
+    /* every coercion between two numeric types is one by its catalogue name */
+    const char* const types[] = {"LONG", "LONGLONG", "DOUBLE", "PACKED31", "PACKED63",
+                                 "DECIMAL", "INT32", "INT64", "FLOAT64"};
+    for (uint32_t from = 0; from < op::kValueTypes; ++from)
+        for (uint32_t to = 0; to < op::kValueTypes; ++to) {
+            const uint32_t number = op::Coerce(static_cast<op::ValueType>(from), static_cast<op::ValueType>(to));
+            const uint32_t named = Named((std::string("COERCE_") + types[from] + "_TO_" + types[to]).c_str());
+            EXPECT_EQ(number, named) << types[from] << " to " << types[to];
+        }
+
+    /* every pull of the table is a pull by its catalogue name, from the
+    ** source of its column */
+    const char* const sources[] = {"LONG",   "LONGLONG", "DOUBLE", "PACKED31", "PACKED63", "DECIMAL", "INT32",
+                                   "INT64",  "FLOAT64",  "STRING", "BINARY",   "DATE",     "TIME",    "DATETIME",
+                                   "NULL",   "SQLNULL",  "HIVAL",  "LOVAL",    "NAVAIL",   "BOOLEAN"};
     for (const op::PullRow& row : op::kPulls)
-        for (uint32_t number : row.op)
-            if (number != 0) {
-                const ExprOpcodeEntry* e = EXPR_FindOpcode(number);
-                ASSERT_NE(e, nullptr) << number;
-                EXPECT_EQ(std::string(e->name).find("X_COMP_OPCODE_PULL_"), 0u) << row.layout << " " << number;
-            }
+        for (size_t column = 0; column < op::PullSourceCount; ++column) {
+            const uint32_t number = row.op[column];
+            if (number == 0)
+                continue;
+            const ExprOpcodeEntry* e = EXPR_FindOpcode(number);
+            ASSERT_NE(e, nullptr) << number;
+            const std::string name = e->name;
+            EXPECT_EQ(name.find("X_COMP_OPCODE_PULL_"), 0u) << row.layout << " " << number;
+            const std::string from = std::string("_FROM_") + sources[column];
+            EXPECT_EQ(name.compare(name.size() - from.size(), from.size(), from), 0) << row.layout << " " << name;
+        }
 }
 
 }  // namespace
