@@ -205,7 +205,8 @@ unsigned long DosDeleteDir(const char* pszPath);
 ** A job's files change together with its repository work: all of them or
 ** none. Between DosBeginFileWork and the end of the work, every file opened
 ** for writing through dqoz::OutputPath is written aside, in the same
-** directory under a name of its own (the file's name and ".dqov-new"), and
+** directory under a name of its own (the file's name, ".dqov-new-" and the
+** process id), and
 ** the file it replaces stays as it was; reads through DosMapPath see the new
 ** text; DosDelete, DosDeleteDir and OSRV_RemoveDirectoryTree only mark what
 ** they would remove. DosCommitFileWork puts every new file in place (one

@@ -3,7 +3,7 @@
 ** repository work, all of them or none.
 **
 ** A file the job writes is written aside, beside the file it replaces, under
-** the file's name and ".dqov-new"; reads through DosMapPath see the new text.
+** the file's name, ".dqov-new-" and the process id; reads through DosMapPath see the new text.
 ** Removals of files and directories are only marked. The commit renames
 ** every new file over the old one (a rename is atomic: a reader sees the old
 ** file or the new one, never a part) and carries out the removals; the
@@ -34,7 +34,16 @@ namespace dqoz {
 
 namespace {
 
-constexpr std::string_view kAsideSuffix = ".dqov-new";
+// An aside name is the file's name, ".dqov-new-" and the job's process id:
+// two jobs that write one file at once (two repositories on one root) each
+// write their own aside.
+constexpr std::string_view kAsideMark = ".dqov-new-";
+
+const std::string& asideSuffix()
+{
+    static const std::string suffix = std::string(kAsideMark) + std::to_string(::getpid());
+    return suffix;
+}
 
 /* A file the job wrote or removed. */
 struct Staged {
@@ -62,7 +71,9 @@ bool isRegularFile(const std::string& host)
 
 bool isAside(std::string_view name)
 {
-    return name.size() > kAsideSuffix.size() && name.substr(name.size() - kAsideSuffix.size()) == kAsideSuffix;
+    const size_t at = name.rfind(kAsideMark);
+    return at != std::string_view::npos && at > 0 &&
+           name.find_first_not_of("0123456789", at + kAsideMark.size()) == std::string_view::npos;
 }
 
 /* host lies at or below dir. */
@@ -89,7 +100,7 @@ Staged& entryOf(FileWork& w, const std::string& host)
 {
     Staged& e = w.files[host];
     if (e.aside.empty())
-        e.aside = host + std::string(kAsideSuffix);
+        e.aside = host + asideSuffix();
     return e;
 }
 

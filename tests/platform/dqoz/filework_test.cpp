@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -21,6 +22,12 @@ std::string read(const std::filesystem::path& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// The name a file's new text is written under.
+std::string aside(const std::string& rel)
+{
+    return rel + ".dqov-new-" + std::to_string(::getpid());
 }
 
 // Writes the text to a path as the generator does: through OutputPath.
@@ -66,7 +73,7 @@ TEST_F(FileWork, NewTextIsWrittenAsideAndReadBackUntilTheCommit)
     ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.TXT", "new TXT"));
     // the previous files are as they were; the job reads its own text
     EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C"), "old C");
-    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C.dqov-new"), "new C");
+    EXPECT_EQ(at(aside("X_VELMO/X_DEM/SOURCE/FN.C")), "new C");
     EXPECT_EQ(readMapped("\\x_velmo\\x_dem\\source\\fn.c"), "new C");
     EXPECT_EQ(readMapped("\\X_VELMO\\X_DEM\\SOURCE\\FN.H"), "old H more") << "an append goes on from the file";
     EXPECT_FALSE(root.exists("X_VELMO/X_DEM/SOURCE/FN.TXT"));
@@ -82,7 +89,7 @@ TEST_F(FileWork, NewTextIsWrittenAsideAndReadBackUntilTheCommit)
     EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.H"), "old H more");
     EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.TXT"), "new TXT");
     EXPECT_FALSE(root.exists("X_VELMO/X_DEM/SOURCE/FN.DLL"));
-    EXPECT_FALSE(root.exists("X_VELMO/X_DEM/SOURCE/FN.C.dqov-new"));
+    EXPECT_FALSE(root.exists(aside("X_VELMO/X_DEM/SOURCE/FN.C")));
 }
 
 TEST_F(FileWork, RollbackLeavesEveryFileAndDirectoryAsItWas)
@@ -103,7 +110,7 @@ TEST_F(FileWork, RollbackLeavesEveryFileAndDirectoryAsItWas)
     EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C"), "old C");
     EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.H"), "old H");
     EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.DLL"), "old DLL");
-    EXPECT_FALSE(root.exists("X_VELMO/X_DEM/SOURCE/FN.C.dqov-new"));
+    EXPECT_FALSE(root.exists(aside("X_VELMO/X_DEM/SOURCE/FN.C")));
     EXPECT_FALSE(root.exists("X_VELMO/X_DEM/SOURCE/C#")) << "the directories the job made";
     EXPECT_FALSE(root.exists("X_VELMO/d_trace.001"));
     EXPECT_FALSE(root.exists("X_VELMO/TEMP/web/J1"));
