@@ -35,4 +35,14 @@ char P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char
                                 int32_t* plMsgLength, const char* acCommand);
 }
 
+namespace checker {
+
+/* The values written after the names of the current command's field list
+ * (FIELDS((#ORDQTY *L3 *HI))): each must be a field keyword, a display
+ * attribute, a position or a condition of the function; another value is
+ * refused (PRC1195) rather than dropped from the layout. */
+void CheckFieldListValues();
+
+}  // namespace checker
+
 #endif

@@ -230,6 +230,12 @@ void P3105_sCheckFileKeys(FFC_CONTEXT* pContext, int16_t sCheckFlag, P3105_KEY_R
             std::memcpy(rq.aacCodes[i], "ER", 2);
             continue;
         }
+        // A value the run generates for the key field: no operand to check;
+        // the file check has its name made (P3100_CheckAutoGenerate).
+        if (upper.compare(0, std::strlen(P3105_AUTOGENERATE), P3105_AUTOGENERATE) == 0) {
+            std::memcpy(rq.aacCodes[i], P3105_AUTOGENERATE_CODE, 2);
+            continue;
+        }
         auto block = std::make_unique<DC_OPERAND_BLOCK>();
         std::memset(block.get(), ' ', sizeof *block);
         std::memcpy(block->acOperand, value, P3105_VALUE_LEN);
@@ -270,6 +276,11 @@ void P3105_sCheckFileKeys(FFC_CONTEXT* pContext, int16_t sCheckFlag, P3105_KEY_R
         if (rq.cPartialAllowed != 'Y')
             rq.cResult = 'N';
     }
+}
+
+const char* P3105_pKeyFieldName(int32_t lPosition)
+{
+    return lPosition >= 1 && lPosition <= g_keyCount ? g_keys[lPosition - 1].name : nullptr;
 }
 
 const P3105_KEY_RESULTS* P3105_pKeyResults(void)

@@ -137,6 +137,10 @@ void P3100_CheckTransfer(void);
 
 /* File commands. */
 void P3100_CheckFileCommand(int32_t lFromSelect);
+/* After the key check, for WITH_KEY value lPosition (from 1) with its six
+ * operand results: a value the run generates gets its generated name. */
+void P3100_CheckAutoGenerate(int32_t lPosition, int32_t lLength, int16_t sDecimals, int16_t sKind, int16_t sLocal,
+                             int32_t lInteger, int32_t lFraction);
 void P3100_CheckSelect(void);
 void P3100_CheckSelectAll(void);
 void P3100_CheckFetch(void);

@@ -140,13 +140,11 @@ void P3100_CheckDefArray(void)
             Issue('F', "PRC0217", index);
             return;
         }
-        RecordOperand(index);
     }
     if (ParmCount("OF_FIELDS") <= 0 && Upper(Parm("OVERLAYING")) == "*NONE") {
         Issue('F', "PRC0219", written);
         return;
     }
-    RecordFieldList("OF_FIELDS");
     FFC_FIELD_DEFINITION def;
     std::memset(&def, ' ', sizeof def);
     def.input.usLength = 0;

@@ -58,6 +58,15 @@ bool FunctionExists(const std::string& process, const std::string& function)
 // finding's data, empty when the target is sound.
 std::string TargetFinding(const std::string& process, const std::string& function, const char* firstDefault)
 {
+    // A process or function given by a field is only known when the
+    // program runs: the field must hold a name.
+    const bool processField = !FieldOf(process).empty(), functionField = !FieldOf(function).empty();
+    if (processField)
+        CheckFieldOperand(process, 'A');
+    if (functionField)
+        CheckFieldOperand(function, 'A');
+    if (functionField || (processField && process != "*DIRECT"))
+        return {};
     if (process == "*DIRECT") {
         if (function.empty() || function[0] == '*' || !FunctionExists(process, function))
             return "FUNCTION(" + function + ")";
@@ -103,11 +112,9 @@ void P3100_CheckCall(void)
     std::string program = Upper(Parm("PGM"));
     bool programCall = Given(program);
     if (Pass() == 1) {
-        RecordFieldEntries("PARMS");
         RecordFieldEntries("PASS_DS");
         for (int32_t i = 0; i < ParmCount("PASS_DS"); ++i)
             RecordDataStructureUse(Upper(ParmEntry("PASS_DS", i)), "PASS_DS   ");
-        RecordFieldEntries("EXCHANGE");
         if (programCall && process != "*DIRECT")
             Issue('F', "PRC0163", "PGM(" + program + ")");
         return;
@@ -138,8 +145,6 @@ void P3100_CheckSubmit(void)
     bool programCall = Given(program);
     bool processCall = Given(process);
     if (Pass() == 1) {
-        RecordFieldEntries("PARMS");
-        RecordFieldEntries("EXCHANGE");
         if (programCall == processCall)
             Issue('F', "PRC0170", programCall ? "PGM(" + program + ")" : std::string("PROCESS(*NONE)"));
         return;
@@ -157,8 +162,7 @@ void P3100_CheckCallCheck(void)
 {
     std::string target = Upper(Parm("BY_CALLING", 0));
     if (Pass() == 1) {
-        RecordOperand(Parm("FIELD"));
-        RecordFieldEntries("PROG_PARM");
+        NoteMessageText();
         if (target.empty())
             Issue('F', "PRC0264", "BY_CALLING");
         return;
@@ -182,11 +186,6 @@ void P3100_CheckPoint(void)
     std::string file, library;
     if (!UseNamedFile("PRC0178", file, library))
         return;
-    for (const char* keyword : {"TO_FILE", "TO_LIBRARY", "TO_MEMBER"}) {
-        std::string v = Parm(keyword);
-        if (!FieldOf(v).empty())
-            RecordOperand(v);
-    }
 }
 
 }  // extern "C"
@@ -253,12 +252,8 @@ void P3100_CheckTransfer(void)
 {
     Globals& g = G();
     std::string target = Upper(Parm("TOFUNCTION"));
-    if (Pass() == 1) {
-        RecordFieldEntries("EXCHANGE");
-        if (!FieldOf(target).empty())
-            RecordOperand(target);
+    if (Pass() == 1)
         return;
-    }
     CheckEntryValues("EXCHANGE");
     if (target.empty() || target == "*EXIT" || target == "*MENU" || target == "HELP" || target == "EOJ" ||
         target == "*NEXT" || target == "*LAST")

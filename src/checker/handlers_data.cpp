@@ -55,20 +55,95 @@ int32_t WholeNumber(const std::string& value)
     return std::stoi(value);
 }
 
+// An attribute list given (INPUT_ATR, OUTPUT_ATR): its 4-character codes,
+// each without a leading '*' ("*HI" and "HI" are one code).
+void TakeAttributes(const char* keyword, FFC_ATTRIBUTE_LIST& list)
+{
+    const int32_t count = std::clamp<int32_t>(ParmCount(keyword), 0, static_cast<int32_t>(sizeof list.acCodes / 4));
+    if (count == 0)
+        return;
+    std::memset(list.acCodes, ' ', sizeof list.acCodes);
+    int32_t used = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        std::string code = Upper(ParmEntry(keyword, i));
+        if (!code.empty() && code[0] == '*')
+            code.erase(0, 1);
+        if (code.empty() || code == "NONE")
+            continue;
+        Pad(list.acCodes + 4 * used++, 4, code.substr(0, 4));
+    }
+    list.usLength = static_cast<uint16_t>(4 * used);
+}
+
+// The editing and attributes the command gives: an edit code (*NONE: none)
+// replaces the edit word it inherits and an edit word the edit code; a
+// field made alphanumeric keeps no inherited editing.
+void TakeEditing(FFC_FIELD_DEFINITION& def)
+{
+    // The edit word keeps its leading blanks: they are digit positions.
+    const std::string code = Upper(Parm("EDIT_CODE")), word = dqov::cmdparm::ParmText(G().parsed, "EDIT_WORD");
+    const bool codeGiven = !code.empty() && code != "*SAME", wordGiven = !word.empty() && Upper(word) != "*SAME";
+    if (!codeGiven && !wordGiven && def.cType == 'A') {
+        def.cEditCode = ' ';
+        std::memset(def.acEditWord, ' ', sizeof def.acEditWord);
+    }
+    if (codeGiven) {
+        def.cEditCode = code == "*NONE" ? ' ' : code[0];
+        if (!wordGiven)
+            std::memset(def.acEditWord, ' ', sizeof def.acEditWord);
+    }
+    if (wordGiven) {
+        Pad(def.acEditWord, sizeof def.acEditWord, Upper(word) == "*NONE" ? std::string() : word);
+        if (!codeGiven)
+            def.cEditCode = ' ';
+    }
+    TakeAttributes("INPUT_ATR", def.input);
+    TakeAttributes("OUTPUT_ATR", def.output);
+}
+
+// The editing and attribute codes of a new or overridden field, checked as
+// the layouts check them; false with the findings issued.
+bool EditingSound(const FFC_FIELD_DEFINITION& def)
+{
+    Globals& g = G();
+    char entry[10], image[256], shift = ' ', valid = 'Y', control = 'N';
+    std::memcpy(entry, def.acName, 10);
+    int32_t width = 0;
+    int16_t number = 0;
+    FLDCHK_sCheckFieldAttributes(g.ctx, entry, def.cType, ' ', def.lLength, def.lDecimals, def.cEditCode,
+                                 def.acEditWord, &width, image, &shift, &valid, 'D', g.msgQueue, 'N', g.sysFlags);
+    if (valid == 'Y')
+        FLDCHK_sCheckNameCharacters(g.ctx, entry, def.cType, static_cast<int16_t>(def.input.usLength / 4),
+                                    def.input.acCodes, static_cast<int16_t>(def.output.usLength / 4),
+                                    def.output.acCodes, &valid, g.msgQueue, def.lLength, &control, &number);
+    P3100_ReplayQueuedMessages();
+    return valid == 'Y';
+}
+
 // The definition of a new field: the reference field's (or the dictionary
-// field's of the same name), overridden by the TYPE, LENGTH and DECIMALS
-// given; false when the result is no sound field.
+// field's of the same name), overridden by the TYPE, LENGTH and DECIMALS,
+// the editing and the attributes given; false when the result is no sound
+// field.
 bool NewFieldDefinition(const std::string& field, const std::string& reference, FFC_FIELD_DEFINITION& def)
 {
     std::memset(&def, ' ', sizeof def);
     def.input.usLength = 0;
     def.output.usLength = 0;
-    Pad(def.acName, 10, field);
     char type = ' ';
     int32_t length = 0, decimals = 0;
     const std::string& base = GivenNotSame(reference) ? reference : field;
-    if (!LookUpField(base, type, length, decimals) && GivenNotSame(reference))
+    if (LookUpFieldDefinition(base, def)) {
+        type = def.cType;
+        length = def.lLength;
+        decimals = def.lDecimals;
+    } else if (GivenNotSame(reference)) {
         return false;
+    } else {
+        std::memset(&def, ' ', sizeof def);
+        def.input.usLength = 0;
+        def.output.usLength = 0;
+    }
+    Pad(def.acName, 10, field);
     std::string typeText = Parm("TYPE"), lengthText = Parm("LENGTH"), decimalsText = Parm("DECIMALS");
     if (GivenNotSame(typeText)) {
         type = TypeCode(typeText);
@@ -88,6 +163,7 @@ bool NewFieldDefinition(const std::string& field, const std::string& reference, 
     def.cType = type;
     def.lLength = length;
     def.lDecimals = decimals;
+    TakeEditing(def);
     return true;
 }
 
@@ -272,6 +348,8 @@ void P3100_CheckDefine(void)
         Issue('F', "PRC0058", written);
         return;
     }
+    if (!EditingSound(def))
+        return;
     FFC_FIELD_TEXT text = NewFieldTexts(field, reference);
     Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, &text);
     FFC_WORK_RECORD& r = g.record2;
@@ -312,6 +390,8 @@ void P3100_CheckOverride(void)
         Issue('F', "PRC0064", written);
         return;
     }
+    if (!EditingSound(def))
+        return;
     FFC_FIELD_TEXT text = NewFieldTexts(field, Parm("REFFLD"));
     Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, &text);
 }
@@ -322,12 +402,8 @@ void P3100_CheckOverride(void)
 void P3100_CheckChange(void)
 {
     if (Pass() == 1) {
-        if (ParmCount("FIELD") <= 0) {
+        if (ParmCount("FIELD") <= 0)
             Issue('F', "PRC0211", "FIELD");
-            return;
-        }
-        RecordFieldList("FIELD");
-        RecordExpressionFields(Parm("TO"));
         return;
     }
     OperandInfo target;
@@ -375,10 +451,7 @@ void P3100_CheckDefList(void)
         Issue('F', "PRC0181", "FIELDS");
         return;
     }
-    RecordFieldList("FIELDS");
-    std::string counter = Parm("COUNTER");
-    if (GivenNotSame(counter))
-        RecordOperand(counter);
+    CheckFieldListValues();
     RecordListDefinition();
 }
 
@@ -395,7 +468,6 @@ void P3100_CheckGroupBy(void)
     }
     if (!DefineFieldGroup(name))
         return;
-    RecordFieldList("FIELDS");
     if (name.empty())
         return;
     FFC_WORK_RECORD& r = g.record2;
@@ -435,24 +507,18 @@ void P3100_CheckUse(void)
     int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
     if (given > f->arguments || given < f->required || gets > f->returns)
         Issue('F', "PRC0171", name);
-    for (int32_t i = 0; i < given; ++i)
-        RecordOperand(ParmEntry("WITH_ARGS", i));
-    for (int32_t i = 0; i < gets; ++i)
-        RecordOperand(ParmEntry("TO_GET", i));
 }
 
 }  // extern "C"
 
 namespace {
 
-// The condition of IF, DOWHILE and DOUNTIL: its fields in pass 1, the
-// condition itself in pass 2.
+// The condition of IF, DOWHILE and DOUNTIL in pass 2 (its fields are
+// recorded with every command's keywords).
 void CheckCommandCondition()
 {
-    if (Pass() == 1) {
-        RecordExpressionFields(Parm("COND"));
+    if (Pass() == 1)
         return;
-    }
     std::string condition = Parm("COND");
     if (condition.empty()) {
         Issue('F', "PRC0181", "COND");
@@ -483,10 +549,8 @@ void P3100_CheckDoUntil(void)
 // CASE: the operand compared by the WHEN commands of the block.
 void P3100_CheckCase(void)
 {
-    if (Pass() == 1) {
-        RecordOperand(Parm("OF_FIELD"));
+    if (Pass() == 1)
         return;
-    }
     OperandInfo info = CheckOperandValue(Parm("OF_FIELD"));
     if (!G().caseLevels.empty())
         G().caseLevels.back().second = info.valid;
@@ -503,11 +567,8 @@ void P3100_CheckWhen(void)
 {
     Globals& g = G();
     int32_t values = ParmCount("VALUE_IS");
-    if (Pass() == 1) {
-        for (int32_t i = 0; i < values; ++i)
-            RecordExpressionFields(ParmEntry("VALUE_IS", i));
+    if (Pass() == 1)
         return;
-    }
     if (g.caseLevels.empty() || !g.caseLevels.back().second)
         return;
     const std::string& operand = g.caseLevels.back().first;
@@ -532,14 +593,8 @@ void P3100_CheckBeginLoop(void)
 {
     std::string loopField = Parm("USING");
     if (Pass() == 1) {
-        if (Upper(loopField) != "*INTERNAL" && FieldOf(loopField).empty()) {
+        if (Upper(loopField) != "*INTERNAL" && FieldOf(loopField).empty())
             Issue('F', "PRC0158", loopField);
-            return;
-        }
-        RecordOperand(loopField);
-        RecordOperand(Parm("FROM"));
-        RecordOperand(Parm("TO"));
-        RecordOperand(Parm("STEP"));
         return;
     }
     if (Upper(loopField) != "*INTERNAL")

@@ -153,7 +153,6 @@ void P3100_CheckDefCond(void)
             CheckConditionText(condition);
         return;
     }
-    RecordExpressionFields(condition);
     if (name.size() < 2 || name[0] != '*' || condition.empty()) {
         Issue('F', "PRC0195", name);
         return;
@@ -161,8 +160,6 @@ void P3100_CheckDefCond(void)
     FFC_WORK_RECORD& r = g.record2;
     if (!BlankNewRecord(r, WR_DEF_COND, name, "PRC0196"))
         return;
-    /* the condition's fields and literals are operands of the function */
-    RecordExpressionFields(condition);
     BlankRecord(r, WR_DEF_COND, name);
     auto* data = reinterpret_cast<WR_DEF_COND_DATA*>(r.acData);
     int32_t line = g.parsed.sLine;
@@ -187,11 +184,15 @@ void P3100_CheckInclude(void)
 }
 
 // MESSAGE, ABORT, EXIT and MENU: not allowed in a component; the message
-// text in use is noted for the end of pass 1.
+// text in use is noted for the end of pass 1; in pass 2 the fields of the
+// message data are checked, as the validation commands check theirs.
 void P3100_CheckMessageCommand(void)
 {
-    if (NotInComponent())
-        NoteMessageText();
+    if (!NotInComponent())
+        return;
+    NoteMessageText();
+    if (Pass() == 2)
+        CheckEntryValues("MSGDTA");
 }
 
 // Runs a layout step of the layout subsystem and issues the closing message

@@ -165,11 +165,8 @@ void P3100_CheckExecute(void)
 {
     Globals& g = G();
     int32_t passed = std::max<int32_t>(0, std::min<int32_t>(ParmCount("WITH_PARMS"), 50));
-    if (Pass() == 1) {
-        for (int32_t i = 0; i < passed; ++i)
-            RecordOperand(ParmEntry("WITH_PARMS", i));
+    if (Pass() == 1)
         return;
-    }
     std::string name = Upper(Parm("SUBROUTINE"));
     FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_USRSUBR, name);

@@ -5,6 +5,7 @@
 #include "checker/file_keys.h"
 #include "checker/handlers.h"
 #include "checker/params/fixed_text.h"
+#include "checker/support_names.h"
 #include "checker/usage.h"
 
 #include <algorithm>
@@ -24,16 +25,32 @@ using dqov::text::Fixed;
 
 namespace {
 
-// The IO_ERROR action: *ABORT, *NEXT, *RETURN or a label of the routine.
-void CheckIoErrorLabel()
+// An action parameter (IO_ERROR, END_FILE, NOT_FOUND, VAL_ERROR): one of
+// its keywords, or a label of the routine, which the program branches to.
+void CheckActionLabel(const char* keyword)
 {
-    std::string action = Upper(Parm("IO_ERROR"));
+    std::string action = Upper(Parm(keyword));
     if (action.empty() || action[0] == '*')
         return;
     FFC_WORK_RECORD& r = G().record2;
     BlankRecord(r, WR_LABEL, action, std::string_view(G().currentRoutine, 10));
     if (action.size() > 3 || !FindRecord(r, 3))
         Issue('F', "PRC0025", action);
+}
+
+// The action parameters the command's flag columns switch on: 6 the I/O
+// error action, 7 and 8 the actions at the end of the file or when no row
+// is found, 9 the validation error action.
+void CheckActionLabels()
+{
+    const char* flags = G().currentFlags;
+    if (flags[5] == 'Y')
+        CheckActionLabel("IO_ERROR");
+    if (flags[6] == 'Y' || flags[7] == 'Y')
+        for (const char* keyword : {"END_FILE", "NOT_FOUND"})
+            CheckActionLabel(keyword);
+    if (flags[8] == 'Y')
+        CheckActionLabel("VAL_ERROR");
 }
 
 // A file of the partition: its kind ('P' physical, 'L' logical view), its
@@ -137,15 +154,61 @@ void CheckKeys(const std::string& file, const std::string& library)
     P3100_ReplayQueuedMessages();
     SetParmCount("WITH_KEY", rq->lValueCount);
     SetParmCount("@KEYCODES", rq->lValueCount);
+    const P3105_KEY_RESULTS* results = P3105_pKeyResults();
     for (int32_t i = 0; i < keys; ++i) {
         SetParmEntry("WITH_KEY", i, 0, std::string_view(rq->aacValues[i], P3105_VALUE_LEN));
         SetParmEntry("@KEYCODES", i, 0, std::string_view(rq->aacCodes[i], 2));
+        const int32_t n = i + 1;
+        P3100_CheckAutoGenerate(n, results->alLength[n], results->asDecimals[n], results->asKind[n],
+                                results->asLocal[n], results->alInteger[n], results->alFraction[n]);
     }
     SetParmEntry("@PHYSFILE", 0, 0, ref.physical);
     SetParmEntry("@PHYSLIB", 0, 0, ref.library);
 }
 
+// NBR_KEYS other than *WITHKEY counts key values the command gives: the
+// key count is checked or computed with the key values written for the
+// file, so a command without them (or FILECHECK, whose key values are
+// always used whole) cannot use it.
+void CheckKeyCount()
+{
+    const std::string count = Upper(Parm("NBR_KEYS"));
+    if (count.empty() || count == "*WITHKEY")
+        return;
+    if (ParmCount("WITH_KEY") > 0 && !NameIs("FILECHECK"))
+        return;
+    Issue('F', "PRC1196", Fixed(Trim(G().parsed.acName, 10), 10) + Fixed("NBR_KEYS", 10) + Fixed(count, 50));
+}
+
 }  // namespace
+
+extern "C" {
+
+// A WITH_KEY value that the run generates for its key field: the name made
+// for the field (and the routine's label number as its owner) stands for
+// the value, a used field of the key field's definition, so that the
+// program has a field to hold what is generated.
+void P3100_CheckAutoGenerate(int32_t lPosition, int32_t, int16_t, int16_t, int16_t, int32_t, int32_t)
+{
+    Globals& g = G();
+    const int32_t entry = lPosition - 1;
+    if (ParmEntry("@KEYCODES", entry) != P3105_AUTOGENERATE_CODE)
+        return;
+    const char* keyField = P3105_pKeyFieldName(lPosition);
+    if (!keyField)
+        return;
+    const std::string field = Trim(keyField, 10);
+    char value[50];
+    Pad(value, sizeof value, "*AUTOGENERATEF35KV2");
+    if (P31O2_sMakeGeneratedName(g.ctx, field.c_str(), static_cast<int32_t>(g.ctx->ulLabelNumber),
+                                 g.state ? g.state->lLine : 0, value, sizeof value) != 0)
+        return;
+    const std::string name = Trim(value, P3105_VALUE_LEN);
+    SetParmEntry("WITH_KEY", entry, 0, name);
+    RecordFieldUse(name, field, "FL");
+}
+
+}  // extern "C"
 
 void checker::ForgetResolvedFiles()
 {
@@ -167,9 +230,10 @@ void P3100_CheckFileCommand(int32_t)
     std::string file = Upper(Parm(fileKeyword, 0));
     std::string library = Upper(Parm(fileKeyword, 1));
     if (Pass() == 2) {
-        CheckIoErrorLabel();
+        CheckActionLabels();
         if (g.currentFlags[3] == 'Y')
             CheckKeys(file, library);
+        CheckKeyCount();
         if (g.currentFlags[2] == 'Y')
             CompileFileWhere(Parm("WHERE"), file);
         return;
@@ -178,17 +242,11 @@ void P3100_CheckFileCommand(int32_t)
         // The key values cannot be matched against the keys of a file
         // that is not there: say so beside the file's finding.
         Issue('I', "PRC1401", Fixed(Trim(g.parsed.acName, 10), 10) + Fixed(file, 10));
+    // The key values, the condition and the status field are recorded
+    // with every command's keywords; the field list is expanded here, with
+    // the fields of the command's file.
     if (g.currentFlags[0] == 'Y')
         RecordExpandedFieldList("FIELDS", file);
-    if (g.currentFlags[3] == 'Y') {
-        int32_t keys = ParmCount("WITH_KEY");
-        for (int32_t i = 0; i < keys; ++i)
-            RecordOperand(ParmEntry("WITH_KEY", i));
-    }
-    if (g.currentFlags[2] == 'Y')
-        RecordExpressionFields(Parm("WHERE"));
-    if (g.currentFlags[4] == 'Y')
-        RecordIoStatus();
 }
 
 // SELECT: the common file check; in pass 1 the GENERIC and OPTIONS rules

@@ -73,12 +73,6 @@ void CheckStatusField()
     CheckFieldOperand(status, 'A');
 }
 
-void RecordIfField(const std::string& operand)
-{
-    if (!operand.empty() && !IsSpecial(operand))
-        RecordOperand(operand);
-}
-
 }  // namespace
 
 namespace checker {
@@ -103,8 +97,9 @@ void RecordListDefinition()
     data->cKind = Upper(Parm("TYPE")) == "*BROWSE" ? 'B' : 'W';
     int32_t count = std::min<int32_t>(ParmCount("FIELDS"), WR_LIST_FIELDS_MAX);
     FIX_LongToDigits(&count, 3, data->acFieldCount);
-    int32_t line = g.state ? g.state->lLine : 0;
+    int32_t line = g.state ? g.state->lLine : 0, subLine = g.state ? g.state->lLineWord : 0;
     FIX_LongToDigits(&line, 7, data->acLine);
+    FIX_LongToDigits(&subLine, 7, data->acSubLine);
     for (int32_t i = 0; i < count; ++i)
         Pad(data->acFields[i], 10, NameOf(ParmEntry("FIELDS", i)));
     data->cLongList = std::atoi(Parm("LONG_LIST").c_str()) != 0 ? 'Y' : 'N';
@@ -172,11 +167,8 @@ void P3100_CheckDltList(void)
 void P3100_CheckInzList(void)
 {
     std::string entries = Parm("NUM_ENTRYS");
-    if (Pass() == 1) {
-        RecordIfField(entries);
-        RecordIfField(Parm("WITH_MODE"));
+    if (Pass() == 1)
         return;
-    }
     ListDefinition list;
     RequireList("NAMED", list);
     if (!entries.empty())
@@ -189,11 +181,8 @@ void P3100_CheckInzList(void)
 void P3100_CheckAddEntry(void)
 {
     std::string after = Parm("AFTER");
-    if (Pass() == 1) {
-        RecordIfField(after);
-        RecordIfField(Parm("WITH_MODE"));
+    if (Pass() == 1)
         return;
-    }
     ListDefinition list;
     RequireList("TO_LIST", list);
     CheckEntryMode();
@@ -204,10 +193,8 @@ void P3100_CheckAddEntry(void)
 // UPD_ENTRY: the list and the entry mode.
 void P3100_CheckUpdEntry(void)
 {
-    if (Pass() == 1) {
-        RecordIfField(Parm("WITH_MODE"));
+    if (Pass() == 1)
         return;
-    }
     ListDefinition list;
     RequireList("IN_LIST", list);
     CheckEntryMode();
@@ -218,11 +205,8 @@ void P3100_CheckUpdEntry(void)
 void P3100_CheckGetEntry(void)
 {
     std::string number = Parm("NUMBER");
-    if (Pass() == 1) {
-        RecordIfField(number);
-        RecordIfField(Parm("RET_STATUS"));
+    if (Pass() == 1)
         return;
-    }
     ListDefinition list;
     RequireList("FROM_LIST", list);
     if (number.empty())
@@ -236,10 +220,8 @@ void P3100_CheckGetEntry(void)
 void P3100_CheckDltEntry(void)
 {
     std::string number = Parm("NUMBER");
-    if (Pass() == 1) {
-        RecordIfField(number);
+    if (Pass() == 1)
         return;
-    }
     ListDefinition list;
     RequireList("FROM_LIST", list);
     if (number.empty() || Upper(number) == "*CURRENT")
@@ -257,12 +239,8 @@ void P3100_CheckLocEntry(void)
 {
     std::string where = Parm("WHERE");
     std::string number = Parm("RET_NUMBER");
-    if (Pass() == 1) {
-        RecordExpressionFields(where);
-        RecordIfField(number);
-        RecordIfField(Parm("RET_STATUS"));
+    if (Pass() == 1)
         return;
-    }
     ListDefinition list;
     RequireList("IN_LIST", list);
     if (!where.empty())
@@ -284,11 +262,8 @@ void P3100_CheckLocEntry(void)
 void P3100_CheckSortList(void)
 {
     int32_t keys = ParmCount("BY_FIELDS");
-    if (Pass() == 1) {
-        for (int32_t i = 0; i < keys; ++i)
-            RecordIfField(ParmEntry("BY_FIELDS", i));
+    if (Pass() == 1)
         return;
-    }
     ListDefinition list;
     if (!RequireList("NAMED", list))
         return;
@@ -317,10 +292,8 @@ void P3100_CheckSelectList(void)
 {
     std::string where = Parm("WHERE");
     P3100_CheckSelectListLoop();
-    if (Pass() == 1) {
-        RecordExpressionFields(where);
+    if (Pass() == 1)
         return;
-    }
     ListDefinition list;
     bool known = RequireList("NAMED", list);
     static constexpr const char* kSelections[] = {"*ALL",     "*SELECT", "*ALTERED", "*NOTNULL",

@@ -4,30 +4,29 @@
 #include "checker/checker.h"
 #include "checker/handlers.h"
 #include "checker/operand_checks.h"
+#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 
 #include <cctype>
 #include <cstring>
 
 using namespace checker;
+using dqov::text::Fixed;
 
 extern "C" {
 
-// SET_MODE: a mode keyword or an alphanumeric field holding the mode.
+// SET_MODE: one of the four modes, which the program sets.
 void P3100_CheckSetMode(void)
 {
     if (!NotInComponent())
         return;
-    std::string mode = Parm("TO");
-    if (Pass() == 1) {
-        if (!FieldOf(mode).empty())
-            RecordOperand(mode);
+    std::string mode = Upper(Parm("TO"));
+    if (Pass() == 1)
         return;
-    }
     if (mode.empty())
         Issue('F', "PRC0181", "TO");
-    else if (mode[0] != '*')
-        CheckFieldOperand(mode, 'A');
+    else if (mode != "*DISPLAY" && mode != "*ADD" && mode != "*CHANGE" && mode != "*DELETE")
+        Issue('F', "PRC1196", Fixed("SET_MODE", 10) + Fixed("TO", 10) + Fixed(mode, 50));
 }
 
 void P3100_CheckIfMode(void)
@@ -46,8 +45,6 @@ void P3100_CheckIfNull(void)
     if (Pass() == 1) {
         if (ParmCount("FIELD") <= 0)
             Issue('F', "PRC0181", "FIELD");
-        else
-            RecordFieldList("FIELD");
         return;
     }
     CheckFieldEntries("FIELD");
@@ -57,7 +54,6 @@ void P3100_CheckIfNull(void)
 void P3100_CheckExchange(void)
 {
     if (Pass() == 1) {
-        RecordFieldList("FIELDS");
         /* the fields exchanged always, for every call the function makes */
         if (Upper(Parm("OPTION")) == "A") {
             Globals& g = G();
@@ -81,13 +77,8 @@ void P3100_CheckSubstring(void)
 {
     std::string source = Parm("FIELD", 0), target = Parm("INTO_FIELD", 0);
     if (Pass() == 1) {
-        if (target.empty()) {
+        if (target.empty())
             Issue('F', "PRC0150", "INTO_FIELD");
-            return;
-        }
-        for (const char* keyword : {"FIELD", "INTO_FIELD"})
-            for (int element = 0; element < 3; ++element)
-                RecordOperand(Parm(keyword, element));
         return;
     }
     CheckOperandValue(source);
@@ -130,7 +121,6 @@ void P3100_CheckOpen(void)
         return;
     }
     RecordFileUse(file, library);
-    RecordIoStatus();
 }
 
 // CLOSE: every file (*ALL) or one file; the status field is used.
@@ -141,7 +131,6 @@ void P3100_CheckClose(void)
     std::string file = Upper(Parm("FILE", 0));
     if (!file.empty() && file != "*ALL")
         RecordNamedFile(file, Upper(Parm("FILE", 1)));
-    RecordIoStatus();
 }
 
 void P3100_CheckBrowse(void)

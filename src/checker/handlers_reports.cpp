@@ -55,22 +55,6 @@ void MarkPrinted(WR_DRINF_DATA& report)
         report.cState = 'Y';
 }
 
-// A field given for a report value: its use is recorded.
-void RecordIfField(const std::string& value)
-{
-    if (!FieldOf(value).empty())
-        RecordOperand(value);
-}
-
-void RecordStatusField()
-{
-    std::string status = Upper(Parm("IO_STATUS"));
-    if (status == "*STATUS")
-        P3100_RecordFieldUsage(1, G().ioStatusField, "FL");
-    else
-        RecordIfField(status);
-}
-
 // The group of a report line: name, origin by the line's kind ("HED",
 // "FOT", "LIN", "BRK"), the report number in the byte after the origin,
 // use count 0. Only detail lines ("LIN") are printed by PRINT; headings,
@@ -152,12 +136,10 @@ void P3100_CheckDefReport(void)
     for (int i = 0; i < 3; ++i) {
         std::string value = Parm(kFileValues[i]);
         Pad(report->acFiles[i], 12, value.empty() ? "*FILE" : value);
-        RecordIfField(value);
     }
     for (int i = 0; i < 5; ++i) {
         std::string value = Parm(kReturned[i]);
         Pad(report->acRetFields[i], 10, value.empty() ? "*NONE" : Upper(value));
-        RecordIfField(value);
     }
     NoteFirstUse(*report);
     report->cState = 'P';
@@ -182,9 +164,6 @@ void CheckReportLine()
     }
     MarkPrinted(*report);
     RecordExpandedFieldList("FIELDS", {});
-    int32_t triggers = NameIs("DEF_BREAK") ? ParmCount("TRIG_FLDS") : 0;
-    for (int32_t i = 0; i < triggers; ++i)
-        RecordIfField(ParmEntry("TRIG_FLDS", i));
     std::string name = Upper(Parm("NAME"));
     const char* origin = NameIs("DEF_HEAD") ? "HED" : NameIs("DEF_FOOT") ? "FOT" : NameIs("DEF_BREAK") ? "BRK" : "LIN";
     if (!name.empty())
@@ -264,13 +243,11 @@ void P3100_CheckSpaceSkip(void)
         Issue('F', "PRC0298", std::string(skip ? "TO_LINE(" : "LINES(") + text + ")");
 }
 
-// ENDPRINT: the report is closed; its status field is used.
+// ENDPRINT: the report is closed (its status field is recorded with the
+// command's keywords).
 void P3100_CheckEndPrint(void)
 {
-    WR_DRINF_DATA* report = Report();
-    if (!report || Pass() != 1)
-        return;
-    RecordStatusField();
+    Report();
 }
 
 // UPRINT: the fields printed.
@@ -285,7 +262,6 @@ void P3100_CheckUprint(void)
         return;
     }
     RecordExpandedFieldList("FIELDS", {});
-    RecordStatusField();
 }
 
 }  // extern "C"
@@ -338,11 +314,6 @@ void P3100_CheckKeepCommand(void)
             Issue('F', "PRC0146", "OF_FIELD");
             return;
         }
-        for (int32_t i = 0; i < sources; ++i)
-            RecordIfField(ParmEntry("OF_FIELD", i));
-        for (int32_t i = 0; i < by; ++i)
-            RecordIfField(ParmEntry("BY_FIELD", i));
-        RecordIfField(target);
         FFC_WORK_RECORD& r = g.record2;
         BlankRecord(r, "", WR_KEEP_NAME);
         int32_t loopLine = loop->line;

@@ -7,6 +7,7 @@
 #include "checker/params/fixed_text.h"
 #include "checker/selectsql.h"
 #include "checker/sql_reserved_words.h"
+#include "checker/support_names.h"
 #include "checker/usage.h"
 
 #include <algorithm>
@@ -159,6 +160,25 @@ void ScanTexts()
 {
     if (Parm("@WHOLE") == "Y") {
         std::string text = Parm("USING");
+        // Pass 1 records the host fields of the statement; the check of
+        // pass 2 takes only a statement given as an escaped parameter,
+        // resolved first.
+        if (Pass() == 2) {
+            constexpr char kEscaped = 3;
+            if (text.empty() || text[0] != kEscaped)
+                return;
+            char area[1000];
+            std::memset(area, ' ', sizeof area);
+            P31O2_ResolveEscapedParameter(text.c_str(), area, sizeof area);
+            SetParmEntry("USING", 0, 0, std::string_view(area, sizeof area));
+            if (area[0] == kEscaped && area[1] == 'T')
+                return;
+            area[sizeof area - 1] = '\0';
+            text.assign(area, std::strlen(area));
+            while (!text.empty() && (text.back() == ' ' || text.back() == '\f' || text.back() == '\n' ||
+                                     text.back() == '\r'))
+                text.pop_back();
+        }
         P3100_ScanSelectSqlText(text.data(), static_cast<uint32_t>(text.size()), 'Y', 1);
         return;
     }
@@ -269,10 +289,6 @@ void CheckFiles()
     }
     if (ParmCount("FIELDS") <= 0)
         Issue('F', "PRC0181", "FIELDS");
-    int32_t fields = ParmCount("FIELDS");
-    for (int32_t i = 0; i < fields; ++i)
-        RecordOperand(ParmEntry("FIELDS", i));
-    RecordIoStatus();
     ScanTexts();
 }
 
@@ -315,7 +331,12 @@ void CheckFieldsAndLabels()
         OperandInfo info = CheckFieldOperand(entry);
         if (info.valid && (info.type == '3' || info.type == '4'))
             P3100_IssueServicesMessage('F', 927, Trim(entry.c_str(), entry.size()).c_str());
-        if (!whole)
+        // A field whose column is an expression of its own is no column
+        // of the files.
+        const char* column = FFC_ExtensionColumnText(&g.extension, i);
+        const bool expression = column && FFC_ExtensionSwitch(g.parsed) == 'Y' &&
+                                !Trim(column, FFC_EXTENSION_COLUMN_WIDTH).empty();
+        if (!whole && !expression)
             P3109_sCheckFileFieldMangling(entry, nullptr, 1, 1);
     }
     ScanTexts();

@@ -17,11 +17,11 @@ using namespace checker;
 
 namespace {
 
-// Pass 1: the message text in use and the fields of the message data.
+// Pass 1: the message text in use (the fields of the message data are
+// recorded with every command's keywords).
 void RecordMessage()
 {
     NoteMessageText();
-    RecordFieldEntries("MSGDTA");
 }
 
 void CheckMessageData()
@@ -52,11 +52,7 @@ extern "C" {
 void P3100_CheckBeginCheck(void)
 {
     std::string count = Parm("KEEP_COUNT");
-    if (!Given(count))
-        return;
-    if (Pass() == 1)
-        RecordOperand(count);
-    else
+    if (Given(count) && Pass() == 2)
         CheckFieldOperand(count, 'N');
 }
 
@@ -92,7 +88,6 @@ void P3100_CheckSetError(void)
             Issue('F', "PRC0181", "FOR_FIELD");
             return;
         }
-        RecordFieldList("FOR_FIELD");
         RecordMessage();
         return;
     }
@@ -103,7 +98,6 @@ void P3100_CheckSetError(void)
 void P3100_CheckDateCheck(void)
 {
     if (Pass() == 1) {
-        RecordOperand(Parm("FIELD"));
         RecordMessage();
         return;
     }
@@ -118,11 +112,6 @@ void P3100_CheckRangeCheck(void)
 {
     int32_t ranges = ParmCount("RANGE");
     if (Pass() == 1) {
-        RecordOperand(Parm("FIELD"));
-        for (int32_t i = 0; i < ranges; ++i) {
-            RecordOperand(ParmEntry("RANGE", i, 0));
-            RecordOperand(ParmEntry("RANGE", i, 1));
-        }
         RecordMessage();
         return;
     }
@@ -140,9 +129,6 @@ void P3100_CheckValueCheck(void)
 {
     int32_t values = ParmCount("WITH_LIST");
     if (Pass() == 1) {
-        RecordOperand(Parm("FIELD"));
-        for (int32_t i = 0; i < values; ++i)
-            RecordOperand(ParmEntry("WITH_LIST", i));
         RecordMessage();
         return;
     }
@@ -157,8 +143,6 @@ void P3100_CheckValueCheck(void)
 void P3100_CheckCondCheck(void)
 {
     if (Pass() == 1) {
-        RecordOperand(Parm("FIELD"));
-        RecordExpressionFields(Parm("COND"));
         RecordMessage();
         return;
     }
@@ -178,7 +162,6 @@ void P3100_CheckFileCheck(void)
 {
     P3100_CheckFileCommand(0);
     if (Pass() == 1) {
-        RecordOperand(Parm("FIELD"));
         RecordMessage();
         return;
     }

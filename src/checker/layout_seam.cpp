@@ -6,15 +6,18 @@
 // the function-wide format, field, item and saved-value counters.
 #include "checker/checker.h"
 #include "checker/field_lists.h"
+#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 #include "checker/work_records.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <memory>
 
 #include "dqov/fix.h"
 #include "dqov/layout_records.h"
+#include "dqov/record_store.h"
 #include "dqov/workfile.h"
 #include "layout/layout.h"
 
@@ -57,10 +60,27 @@ constexpr Keyword kFlags[] = {{"*OUTPUT", GF_OUTPUT},
                               {"*RA", GF_RA},
                               {"*INOUTCOND", GF_INOUTCOND},
                               {"*IOCOND", GF_INOUTCOND}};
-/* The display attributes "*AB" to "*ND", flags 97 to 118 in this order. */
-constexpr const char* kDisplayAttributes[22] = {"*AB",  "*ME",  "*MF",   "*M10", "*M11", "*VN",  "*FE",  "*RB",
-                                                "*RZ",  "*RL",  "*RLTB", "*GRN", "*WHT", "*RED", "*TRQ", "*YLW",
-                                                "*PNK", "*BLU", "*BL",   "*CS",  "*HI",  "*ND"};
+/* The 29 display attributes: the flags 97 to 118 ("*AB" to "*ND" in this
+ * order) that each sets, the colours also by their long names; "*LC"
+ * asks for lower case. */
+constexpr Keyword kDisplayAttributes[29] = {
+    {"*AB", GF_ATTRIBUTES + 0},     {"*ME", GF_ATTRIBUTES + 1},      {"*MF", GF_ATTRIBUTES + 2},
+    {"*M10", GF_ATTRIBUTES + 3},    {"*M11", GF_ATTRIBUTES + 4},     {"*VN", GF_ATTRIBUTES + 5},
+    {"*FE", GF_ATTRIBUTES + 6},     {"*LC", GF_LOWERCASE},           {"*RB", GF_ATTRIBUTES + 7},
+    {"*RZ", GF_ATTRIBUTES + 8},     {"*RL", GF_ATTRIBUTES + 9},      {"*RLTB", GF_ATTRIBUTES + 10},
+    {"*GRN", GF_ATTRIBUTES + 11},   {"*GREEN", GF_ATTRIBUTES + 11},  {"*WHT", GF_ATTRIBUTES + 12},
+    {"*WHITE", GF_ATTRIBUTES + 12}, {"*RED", GF_ATTRIBUTES + 13},    {"*TRQ", GF_ATTRIBUTES + 14},
+    {"*TURQ", GF_ATTRIBUTES + 14},  {"*YLW", GF_ATTRIBUTES + 15},    {"*YELLOW", GF_ATTRIBUTES + 15},
+    {"*PNK", GF_ATTRIBUTES + 16},   {"*PINK", GF_ATTRIBUTES + 16},   {"*BLU", GF_ATTRIBUTES + 17},
+    {"*BLUE", GF_ATTRIBUTES + 17},  {"*BL", GF_ATTRIBUTES + 18},     {"*CS", GF_ATTRIBUTES + 19},
+    {"*HI", GF_ATTRIBUTES + 20},    {"*ND", GF_ATTRIBUTES + 21}};
+/* The list and report field keywords that set no flag of the field group
+ * (the report layout reads them from the command itself). */
+constexpr const char* kOtherFieldKeywords[] = {
+    "*NC",       "*NOCHG",     "*NOCHANGE",  "*TOTAL",     "*TOT",       "*TOTLVL1",   "*TOTLVL2",
+    "*TOTLVL3",  "*TOTLVL4",   "*TOTLVL5",   "*TOTLVL6",   "*TOTLVL7",   "*TOTLVL8",   "*TOTLVL9",
+    "*TOTLEVEL1", "*TOTLEVEL2", "*TOTLEVEL3", "*TOTLEVEL4", "*TOTLEVEL5", "*TOTLEVEL6", "*TOTLEVEL7",
+    "*TOTLEVEL8", "*TOTLEVEL9", "*NOPRINT",   "*NOPRT"};
 struct Identification {
     const char* name;
     char letter;
@@ -103,7 +123,7 @@ void SetDigits(char* target, int32_t value)
 }
 
 // One GROUPFLD data area from a field name and its attribute values.
-void FillFieldData(char* data, const std::string& field, const char* values)
+void FillFieldData(char* data, const std::string& field, const char* values, bool reportUnknown)
 {
     GROUPFLD_DATA& f = *reinterpret_cast<GROUPFLD_DATA*>(data);
     Pad(f.acField, 10, Upper(field));
@@ -127,17 +147,24 @@ void FillFieldData(char* data, const std::string& field, const char* values)
         for (const Keyword& k : kFlags)
             if (value == k.name)
                 data[k.position] = '1', known = true;
-        for (int i = 0; i < 22; ++i)
-            if (value == kDisplayAttributes[i])
-                data[GF_ATTRIBUTES + i] = '1', known = true;
+        for (const Keyword& k : kDisplayAttributes)
+            if (value == k.name)
+                data[k.position] = '1', known = true;
         for (const Identification& id : kIdentifications)
             if (value == id.name)
                 data[GF_IDENT] = id.letter, known = true;
+        for (const char* keyword : kOtherFieldKeywords)
+            known = known || value == keyword;
         std::string conditionValue;
         if (!known && ConditionValue(value, conditionValue)) {
             Pad(f.acCondition, 10, value);
             std::memcpy(f.acConditionValue, conditionValue.data(), 4);
+            known = true;
         }
+        // A value of no kind is refused where it is written, rather than
+        // dropped from the layout.
+        if (!known && reportUnknown)
+            Issue('F', "PRC1195", dqov::text::Fixed(field, 10) + dqov::text::Fixed(value, 10));
     }
 }
 
@@ -154,7 +181,7 @@ void WriteGroup(const std::string& group, const std::vector<std::string>& names,
         int32_t n = static_cast<int32_t>(i + 1);
         FIX_LongToDigits(&n, 10, number);
         BlankRecord(r, LAYOUT_KIND_GROUPFLD, group, std::string_view(number, 10));
-        FillFieldData(r.acData, names[i], data[i].empty() ? nullptr : data[i].data());
+        FillFieldData(r.acData, names[i], data[i].empty() ? nullptr : data[i].data(), false);
         P3100_WriteRecord(r);
     }
     BlankRecord(r, LAYOUT_KIND_GROUPNAM, group);
@@ -197,7 +224,28 @@ void RecordFieldListGroup(const std::string& group)
     WriteGroup(group, fields, attributes);
 }
 
-// A browse list: its fields from the list's definition, once.
+// The keyword values of the field list of the DEF_LIST stored at a line
+// (entry i at i * kValues * kValueWidth); empty when it has none.
+std::vector<char> DefinitionValues(int32_t line, int32_t subLine)
+{
+    Globals& g = G();
+    auto definition = std::make_unique<FFC_PARSED_COMMAND>();
+    definition->sLine = static_cast<int16_t>(line);
+    definition->sSubLine = static_cast<int16_t>(subLine);
+    if (RS_fFindCommandRecord(g.ctx, definition.get(), sizeof *definition) != 0 ||
+        FFC_ExtensionSwitch(*definition) != 'Y')
+        return {};
+    auto extension = std::make_unique<FFC_COMMAND_EXTENSION>();
+    extension->sLine = definition->sLine;
+    extension->sSubLine = definition->sSubLine;
+    if (RS_fFindCommandExtension(g.ctx, extension.get(), sizeof *extension) != 0)
+        return {};
+    const int32_t entries = std::clamp<int32_t>(extension->lEntries, 0, kCapacity);
+    return std::vector<char>(extension->acAttributes, extension->acAttributes + entries * kValues * kValueWidth);
+}
+
+// A browse list: its fields from the list's definition, with the keyword
+// values its DEF_LIST gives them (a column, *HIDE, a condition ...), once.
 void RecordBrowseListGroup(const std::string& list)
 {
     Globals& g = G();
@@ -211,10 +259,15 @@ void RecordBrowseListGroup(const std::string& list)
     const auto* data = reinterpret_cast<const WR_LISTNAME_DATA*>(r.acData);
     int32_t count = 0;
     FIX_lDigitsToLong(data->acFieldCount, 3, &count);
+    const std::vector<char> values = DefinitionValues(FIX_lDigitsToLong(data->acLine, 7, nullptr),
+                                                      FIX_lDigitsToLong(data->acSubLine, 7, nullptr));
+    const size_t entryWidth = kValues * kValueWidth;
     std::vector<std::string> fields, attributes;
     for (int32_t i = 0; i < std::min<int32_t>(count, WR_LIST_FIELDS_MAX); ++i) {
         fields.push_back(Trim(data->acFields[i], 10));
-        attributes.emplace_back();
+        const size_t at = static_cast<size_t>(i) * entryWidth;
+        attributes.emplace_back(at + entryWidth <= values.size() ? std::string(values.data() + at, entryWidth)
+                                                                 : std::string());
     }
     WriteGroup(list, fields, attributes);
 }
@@ -305,6 +358,7 @@ void RunScreenLayout(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state)
         group.assign(name, 10);
         SetParmEntry("@GROUPNAME", 0, 0, group);
     }
+    CheckFieldListValues();
     RecordFieldListGroup(group);
     const std::string browse = Upper(Parm("BROWSELIST"));
     if (!browse.empty() && browse != "*NONE")
@@ -324,6 +378,7 @@ void RunReportLayout(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state)
     Globals& g = G();
     Definitions definitions;
     RunDefinitions(definitions);
+    CheckFieldListValues();
     RecordFieldListGroup(Upper(Parm("NAME")));
     LayoutCounters& c = Counters();
     const std::string number = Parm("REPORT_NUM");
@@ -335,6 +390,17 @@ void RunReportLayout(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state)
 }
 
 }  // namespace
+
+void checker::CheckFieldListValues()
+{
+    Globals& g = G();
+    const int32_t count = std::clamp<int32_t>(std::min(ParmCount("FIELDS"), g.extension.lEntries), 0, kCapacity);
+    for (int32_t i = 0; i < count; ++i) {
+        char data[FFC_WORK_DATA_LEN];
+        FillFieldData(data, Upper(NameOf(ParmEntry("FIELDS", i))), g.extension.acAttributes + i * kValues * kValueWidth,
+                      true);
+    }
+}
 
 extern "C" {
 

@@ -271,6 +271,7 @@ void P3100_Pass1(void)
                     P3100_ReplayQueuedMessages();
                 } else {
                     P3100_DispatchCommand(entry);
+                    RecordKeywordUses();
                 }
             }
         }
@@ -354,8 +355,12 @@ void P3100_Pass2(void)
             std::memcpy(g.previousName, g.source.acName, 10);
             continue;
         }
-        if (FFC_ExtensionSwitch(p) == 'Y')
-            RS_fFindCommandExtension(g.ctx, &g.extension, sizeof g.extension);
+        // A command without keyword data of its own has none: what the
+        // previous command left in the extension is not its.
+        if (FFC_ExtensionSwitch(p) != 'Y' || RS_fFindCommandExtension(g.ctx, &g.extension, sizeof g.extension) != 0) {
+            g.extension.lEntries = 0;
+            std::memset(g.extension.acAttributes, ' ', sizeof g.extension.acAttributes);
+        }
         TrackCaseLevels();
         bool routine =
             std::memcmp(g.source.acName, "SUBROUTINE", 10) == 0 || std::memcmp(g.source.acName, "ENDROUTINE", 10) == 0;

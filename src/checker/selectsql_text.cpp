@@ -114,7 +114,11 @@ std::vector<std::string> HostFields(const SqlToken& token, bool first)
 // colon naming nothing is refused as such).
 void UseHostField(const std::string& written)
 {
-    const std::string name = written.empty() ? ":" : written;
+    // ":IOLIMIT" names the field #IOLIMIT as ":#IOLIMIT" does.
+    const char nat = G().ctx ? G().ctx->cNatChar1 : '#';
+    std::string name = written.empty() ? ":" : written;
+    if (!written.empty() && nat != ' ' && std::isalpha(static_cast<unsigned char>(written[0])))
+        name.insert(name.begin(), nat);
     if (Pass() == 1)
         RecordOperand(name);
     else

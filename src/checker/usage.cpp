@@ -6,6 +6,7 @@
 #include "checker/field_lists.h"
 #include "checker/operand_checks.h"
 #include "checker/params/fixed_text.h"
+#include "checker/params/operand_internal.h"
 
 #include <algorithm>
 #include <cctype>
@@ -218,6 +219,11 @@ std::string FieldOf(const std::string& operand)
     return field;
 }
 
+std::string NameLiteral(const std::string& name)
+{
+    return "'" + name + "'";
+}
+
 std::string NameOf(const std::string& written)
 {
     std::string field = FieldOf(written);
@@ -238,6 +244,89 @@ void RecordOperand(const std::string& operand)
     }
     if (const char* literal = LiteralClass(operand))
         RecordIndexedUse(operand, "", literal);
+}
+
+namespace {
+
+// A field ("#CUSTNO") or a field group named where a field is expected; a
+// special value or a plain name names neither.
+void RecordFieldOrGroup(const std::string& value)
+{
+    if (value.empty() || value[0] == '*')
+        return;
+    std::string upper = Upper(value);
+    if (CountGroupUse(upper))
+        return;
+    std::string field = FieldOf(value);
+    if (!field.empty())
+        RecordIndexedUse(upper, field, "FL");
+}
+
+// A system variable given as an operand ("*DATE"): the program sets it
+// before its use. Special values without a length (*BLANK, *ZERO) are
+// written in place and named by no record.
+void RecordSystemVariable(const std::string& value)
+{
+    dqov::operand::ResolveOptions options;
+    options.lookUp = false;
+    const dqov::operand::Resolution r = dqov::operand::Resolve(G().ctx, value, options);
+    if (r.ok && r.code == "SV" && r.length > 0)
+        RecordFieldUse(Upper(value), "", "SV");
+}
+
+void RecordRoleValue(char role, const std::string& value)
+{
+    using namespace dqov::cmdparm;
+    switch (role) {
+    case kRoleField: RecordFieldOrGroup(value); break;
+    case kRoleOperand:
+        if (!value.empty() && value[0] == '*')
+            RecordSystemVariable(value);
+        else
+            RecordOperand(value);
+        break;
+    case kRoleCondition: RecordExpressionFields(value); break;
+    case kRoleName:
+        if (value.empty() || value[0] == '*')
+            break;
+        if (!FieldOf(value).empty() || LiteralClass(value))
+            RecordOperand(value);
+        else
+            RecordOperand(NameLiteral(value));
+        break;
+    case kRoleStatus:
+        if (Upper(value) == "*STATUS")
+            P3100_RecordFieldUsage(1, G().ioStatusField, "FL");
+        else
+            RecordFieldOrGroup(value);
+        break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+void RecordKeywordUses()
+{
+    using namespace dqov::cmdparm;
+    if (Pass() != 1)
+        return;
+    const int ci = FindCommand(CommandNameOf(G().parsed));
+    if (ci < 0)
+        return;
+    const CommandDef& command = kCommands[static_cast<size_t>(ci)];
+    for (int pi = 0; pi < command.count; ++pi) {
+        const ParamDef& p = command.params[pi];
+        const int32_t entries =
+            p.layout == 'S' ? 1 : p.layout == 'C' ? p.entries : std::clamp<int32_t>(ParmCount(p.keyword), 0, p.entries);
+        for (int e = 0; e < p.elementCount; ++e) {
+            const char role = p.elements[e].role;
+            if (role == ' ' || role == kRoleSqlText)
+                continue;
+            for (int32_t i = 0; i < entries; ++i)
+                RecordRoleValue(role, ParmEntry(p.keyword, i, e));
+        }
+    }
 }
 
 void WriteFieldUses()
@@ -264,22 +353,6 @@ const char* LiteralClass(const std::string& operand)
             return nullptr;
     }
     return digit && operand.size() <= 31 ? "NL" : nullptr;
-}
-
-void RecordIoStatus()
-{
-    std::string status = Upper(Parm("IO_STATUS"));
-    if (status == "*STATUS")
-        P3100_RecordFieldUsage(1, G().ioStatusField, "FL");
-    else
-        RecordOperand(status);
-}
-
-void RecordFieldList(const char* keyword)
-{
-    int32_t count = std::max<int32_t>(0, std::min<int32_t>(ParmCount(keyword), 1000));
-    for (int32_t i = 0; i < count; ++i)
-        RecordOperand(ParmEntry(keyword, i));
 }
 
 std::vector<std::string> FieldEntries(const char* keyword)

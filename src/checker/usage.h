@@ -26,6 +26,9 @@ namespace checker {
 void RecordFieldUse(const std::string& written, const std::string& field, const char* kind);
 /* The field an operand names ("#CUSTNO" -> "CUSTNO"), empty for others. */
 std::string FieldOf(const std::string& operand);
+/* The alphanumeric literal that stands for an object name given as written
+ * where a field could stand ("MYPGM" -> "'MYPGM'"): its operand record. */
+std::string NameLiteral(const std::string& name);
 /* A list or field name as written without its name character ("#CUSTLIST"
  * -> "CUSTLIST"); any other text in capitals. */
 std::string NameOf(const std::string& written);
@@ -37,11 +40,6 @@ void RecordOperand(const std::string& operand);
  * last use of pass 1 that a command records, before the records are read
  * for their counts. Later uses are written as they come. */
 void WriteFieldUses();
-/* Records the I/O status field of the current command (IO_STATUS): *STATUS
- * is the function's own status field, anything else an operand. */
-void RecordIoStatus();
-/* Every entry of a list parameter of the current command. */
-void RecordFieldList(const char* keyword);
 /* The entries of a list parameter of the current command that name a
  * field, and the recording of their uses (pass 1). */
 std::vector<std::string> FieldEntries(const char* keyword);
@@ -57,6 +55,14 @@ void RecordExpandedFieldList(const char* keyword, const std::string& file);
  * written, and the recording of their uses (pass 1). */
 std::vector<std::string> ExpressionFields(std::string_view text);
 void RecordExpressionFields(std::string_view text);
+/* Pass 1: the uses of what the current command's keywords name, as the
+ * command tables give each keyword's role: the fields (and field groups)
+ * of its field keywords and lists, the operands, the fields of its
+ * conditions and its I/O status field. Every handler's command goes
+ * through it after its handler, so that a field named only in a keyword
+ * reaches the generator's used fields, and a name that is not defined is
+ * reported at the line of its first use. */
+void RecordKeywordUses();
 /* The array element a field name stands for ("ARR#IX"), or null. */
 const Globals::ArrayElement* FindArrayElement(const std::string& field);
 /* After pass 1: the "USEFIELD" records of the array elements used get the

@@ -212,6 +212,7 @@ typedef struct WR_LISTNAME_DATA {
     char acLine[7];                        /*   8 line of the DEF_LIST */
     char acFields[WR_LIST_FIELDS_MAX][10]; /* 15 the field names */
     char cLongList;                        /* 1015 'Y': LONG_LIST other than 0 (the long layout) */
+    char acSubLine[7];                     /* 1016 sub-line of the DEF_LIST (its place in the command store) */
 } WR_LISTNAME_DATA;
 
 /* KEEP_: one per KEEP_ command inside a loop. Kind: the loop command's

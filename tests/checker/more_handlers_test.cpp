@@ -53,7 +53,7 @@ TEST_F(CheckJob, ModesSubstringsAndSystemCommands)
 {
     addFunction("TSTPRC", "MISC",
                 {"FUNCTION OPTIONS(*DIRECT)",                             // 1
-                 "SET_MODE TO(#CREDIT)",                                  // 2 not alphanumeric
+                 "SET_MODE TO(#CREDIT)",                                  // 2 not a mode
                  "SUBSTRING FIELD(#CUSTNAM 1 'A') INTO_FIELD(#CUSTSTS)",  // 3 length not numeric
                  "SUBSTRING FIELD(#CUSTNAM 1 5) INTO_FIELD(#CREDIT)",     // 4 target not alphanumeric
                  "EXEC_CPF COMMAND('DSPLIB') IF_ERROR(L77)",              // 5
@@ -66,7 +66,7 @@ TEST_F(CheckJob, ModesSubstringsAndSystemCommands)
     prepare("TSTPRC", "MISC");
     run();
     std::vector<Message> all = messages();
-    EXPECT_EQ(IdOf(OnLine(all, 2)), "DCM0402");
+    EXPECT_EQ(IdOf(OnLine(all, 2)), "PRC1196");
     EXPECT_EQ(IdOf(OnLine(all, 3)), "DCM0402");
     EXPECT_EQ(IdOf(OnLine(all, 4)), "DCM0402");
     EXPECT_EQ(OnLine(all, 5), Lines{"PRC0112 IF_ERROR(L77)"});

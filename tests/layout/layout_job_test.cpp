@@ -227,4 +227,134 @@ TEST_F(LayoutJob, ReportFindingsEndWithTheClosingMessage)
     EXPECT_TRUE(records("PRTFMT").empty()) << "a failed line leaves no format record";
 }
 
+// The layout values of a screen or report entry that do not depend on
+// the other commands of the function.
+std::string Placement(const LAYOUT_FIELD_ENTRY& e)
+{
+    return std::string(e.acName, 10) + " line " + std::to_string(e.lLine) + " column " + std::to_string(e.lColumn) +
+           " offset " + std::to_string(e.lValueOffset) + " width " + std::to_string(e.lWidth) + " id " +
+           e.cIdentification + " usage " + e.cUsage + e.cUsage1 + " in " + std::string(e.acInputFlags, 30) +
+           " out " + std::string(e.acOutputFlags, 30) + " cond " + std::string(e.acCondition, 10);
+}
+
+// A command's entries: of its (format, name) records, in order.
+class StandAlone : public LayoutJob {
+protected:
+    // A second check in the same test: the first one's build and
+    // connection end first.
+    void checkAgain(const std::string& function)
+    {
+        if (buildStarted)
+            DQOO_FCC_EndBuild(handle());
+        buildStarted = false;
+        P3100_SetBuildHandle(nullptr);
+        SSQL_Disconnect();
+        check(function);
+    }
+
+    std::vector<std::string> placements(const char* formatKind, const char* fieldKind, const char* command,
+                                        size_t index)
+    {
+        std::vector<std::string> out;
+        const auto formats = records(formatKind, command);
+        if (formats.size() <= index)
+            return out;
+        const std::string format(formats[index].acData, 8);
+        for (const FFC_WORK_RECORD& r : records(fieldKind, format))
+            out.push_back(Placement(Entry(r)));
+        return out;
+    }
+};
+
+// Two screens in a row, the first with positions and attributes, the
+// second without: the second lays out as the same screen alone does, and
+// the first keeps what it was given.
+TEST_F(StandAlone, ASecondScreenLaysOutAsIfItStoodAlone)
+{
+    addFunction("DEMOSCR", "ORDONE", {"DISPLAY FIELDS(#ORDCODE #ORDQTY)", "RETURN"});
+    addFunction("DEMOSCR", "ORDTWO",
+                {"DISPLAY FIELDS((#ORDREF *L8 *P20 *HI) (#ORDQTY *OUTPUT *RED))", "DISPLAY FIELDS(#ORDCODE #ORDQTY)",
+                 "RETURN"});
+    check("ORDONE");
+    ASSERT_EQ(ids(), std::vector<std::string>{});
+    const auto alone = placements("RCDFMT", "RCDFLD", "DISPLAY", 0);
+    ASSERT_EQ(alone.size(), 2u);
+
+    checkAgain("ORDTWO");
+    EXPECT_EQ(ids(), std::vector<std::string>{});
+    EXPECT_EQ(placements("RCDFMT", "RCDFLD", "DISPLAY", 1), alone);
+    const auto first = records("RCDFLD", "R@F00001");
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(Entry(first[0]).lLine, 8);
+    EXPECT_EQ(Entry(first[0]).lColumn, 20);
+    EXPECT_EQ(Entry(first[1]).cUsage, 'O');
+}
+
+// The same for two report lines: the second line's field is where it is
+// when the line stands alone, not at the first line's column.
+TEST_F(StandAlone, ASecondReportLineLaysOutAsIfItStoodAlone)
+{
+    const std::string report = "DEF_REPORT REPORT_NUM(1) FORMSIZE(66 132) OVERFLOW(60)";
+    addFunction("DEMOSCR", "RPTONE",
+                {report, "DEF_LINE NAME(#LINEB) FIELDS(#ORDCODE)", "PRINT LINE(#LINEB)", "ENDPRINT", "RETURN"});
+    addFunction("DEMOSCR", "RPTTWO",
+                {report, "DEF_LINE NAME(#LINEA) FIELDS((#ORDREF *L1 *P40)) IDENTIFY(*NOID)",
+                 "DEF_LINE NAME(#LINEB) FIELDS(#ORDCODE)", "PRINT LINE(#LINEA #LINEB)", "ENDPRINT", "RETURN"});
+    check("RPTONE");
+    ASSERT_EQ(ids(), std::vector<std::string>{});
+    const auto alone = placements("PRTFMT", "PRTFLD", "DEF_LINE", 0);
+    ASSERT_EQ(alone.size(), 1u);
+
+    checkAgain("RPTTWO");
+    EXPECT_EQ(ids(), std::vector<std::string>{});
+    EXPECT_EQ(placements("PRTFMT", "PRTFLD", "DEF_LINE", 1), alone);
+    const auto first = placements("PRTFMT", "PRTFLD", "DEF_LINE", 0);
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_NE(first[0].find(" column 40 "), std::string::npos) << first[0];
+}
+
+// A browse list's positions and attributes do not reach the next screen,
+// which names none.
+TEST_F(StandAlone, ListValuesDoNotReachThePlainScreenAfterThem)
+{
+    addFunction("DEMOSCR", "LSTREQ",
+                {"DEF_LIST NAME(#ORDLIST) FIELDS((#ORDQTY *L3)) TYPE(*BROWSE)", "REQUEST FIELDS(#ORDREF #ORDCODE)",
+                 "RETURN"});
+    check("LSTREQ");
+    EXPECT_EQ(ids(), std::vector<std::string>{});
+}
+
+// The browse list's fields reach the layout with what their DEF_LIST gives
+// them: a line is ignored (PRC0099), *REPEAT is ignored (PRC0100), *HIDE
+// hides the column; the long colour names set the colours' flags and an
+// unknown value is refused.
+TEST_F(StandAlone, BrowseListFieldsKeepTheirKeywords)
+{
+    addFunction("DEMOSCR", "LSTKW",
+                {"DEF_LIST NAME(#ORDLIST) FIELDS((#ORDREF *L2) (#ORDCODE *REPEAT) (#ORDQTY *HIDE) (#ORDNOTE *GREEN))",
+                 "REQUEST FIELDS(#ORDREF) DESIGN(*DOWN) BROWSELIST(#ORDLIST 6)", "RETURN"});
+    addFunction("DEMOSCR", "LSTBAD", {"DISPLAY FIELDS((#ORDREF *BOGUS))", "RETURN"});
+    check("LSTKW");
+    const auto all = messages();
+    EXPECT_EQ(checker_test::OnLine(all, 2), (std::vector<std::string>{"PRC0099 ORDREF    002", "PRC0100 ORDCODE"}));
+    const auto formats = records("RCDFMT", "REQUEST");
+    ASSERT_EQ(formats.size(), 2u);
+    const auto list = records("RCDFLD", std::string(formats[1].acData, 8));
+    bool hidden = false, green = false;
+    for (const FFC_WORK_RECORD& r : list) {
+        const LAYOUT_FIELD_ENTRY e = Entry(r);
+        const std::string name = Text(e.acName, 10);
+        if (name == "ORDQTY    " || name == "#ORDQTY   ")
+            hidden = e.cUsage == 'H';
+        if (name == "ORDNOTE   " || name == "#ORDNOTE  ")
+            green = e.acInputFlags[15] == '1' && e.acOutputFlags[15] == '1';
+    }
+    EXPECT_TRUE(hidden);
+    EXPECT_TRUE(green);
+
+    checkAgain("LSTBAD");
+    EXPECT_EQ(checker_test::OnLine(messages(), 1),
+              (std::vector<std::string>{"PRC1195 ORDREF    *BOGUS"}));
+}
+
 }  // namespace

@@ -87,7 +87,29 @@ struct Element {
     char kind = 'A';
     uint16_t width = 0;
     int16_t offset = -1; /* fixed place in the parameter area, -1 auto */
+    char role = ' ';     /* what the value names for the checker's usage records (kRole...) */
 };
+
+/* What an element's value names, so that the checker records its use for
+ * the generator (the storage does not depend on it):
+ *   kRoleField    a field when written with the national name character
+ *                 ("#CUSTNO"); a special value ("*NONE") or a plain name
+ *                 (a literal program or library) names none;
+ *   kRoleOperand  a field, a literal ('ABC', 12.5) or a field group;
+ *   kRoleCondition an expression or condition: the fields it names;
+ *   kRoleStatus   an I/O status field: "*STATUS" is the function's own;
+ *   kRoleName     a field, or else an object name taken as written (a
+ *                 program, library or job attribute): an alphanumeric
+ *                 literal of that text;
+ *   kRoleSqlText  SQL text whose host fields (":NAME") are fields; the
+ *                 SELECT_SQL check scans it, as only it knows which of its
+ *                 texts the statement uses. */
+inline constexpr char kRoleField = 'F';
+inline constexpr char kRoleOperand = 'O';
+inline constexpr char kRoleCondition = 'E';
+inline constexpr char kRoleStatus = 'S';
+inline constexpr char kRoleSqlText = 'Q';
+inline constexpr char kRoleName = 'N';
 
 struct ParamDef {
     const char* keyword = "";
@@ -140,6 +162,33 @@ constexpr Element N(int16_t at = -1)
 constexpr Element H(int16_t at = -1)
 {
     return {'H', 2, at};
+}
+
+/* The same elements naming what the checker records (roles above). */
+constexpr Element Fld(uint16_t w, int16_t at = -1)
+{
+    return {'A', w, at, kRoleField};
+}
+constexpr Element Opd(uint16_t w, int16_t at = -1)
+{
+    return {'A', w, at, kRoleOperand};
+}
+constexpr Element Cnd(uint16_t w, int16_t at = -1)
+{
+    return {'X', w, at, kRoleCondition};
+}
+constexpr Element Sts(uint16_t w, int16_t at = -1)
+{
+    return {'A', w, at, kRoleStatus};
+}
+constexpr Element Nam(uint16_t w, int16_t at = -1)
+{
+    return {'A', w, at, kRoleName};
+}
+constexpr Element Sql(Element e)
+{
+    e.role = kRoleSqlText;
+    return e;
 }
 
 constexpr uint16_t ElementSize(const Element& e)
@@ -197,23 +246,23 @@ constexpr ParamDef F(const char* kw, uint16_t n, uint16_t w, const char* values,
 
 /* ---- shared parameter groups -------------------------------------------- */
 #define DQOV_IO_RESULTS                                                                                                \
-    P("IO_STATUS", A(10), "*STATUS"), P("IO_ERROR", A(10), "*ABORT"), P("VAL_ERROR", A(10), "*LASTDIS")
+    P("IO_STATUS", Sts(10), "*STATUS"), P("IO_ERROR", A(10), "*ABORT"), P("VAL_ERROR", A(10), "*LASTDIS")
 #define DQOV_FILE_SLOTS P("@PHYSFILE", A(10)), P("@PHYSLIB", A(10)), P("@FILECLASS", C1()), P("@FILEMARK", C1())
-#define DQOV_KEYS L("WITH_KEY", 20, {A(20)}), L("@KEYCODES", 20, {A(2)}), P("NBR_KEYS", A(10), "*WITHKEY")
+#define DQOV_KEYS L("WITH_KEY", 20, {Opd(20)}), L("@KEYCODES", 20, {A(2)}), P("NBR_KEYS", Fld(10), "*WITHKEY")
 #define DQOV_RRN_GROUP                                                                                                 \
-    P("WITH_RRN", A(10), "*NONE"), P("RETURN_RRN", A(10), "*NONE"), P("ISSUE_MSG", A(4), "*NO"),                       \
+    P("WITH_RRN", Fld(10), "*NONE"), P("RETURN_RRN", Fld(10), "*NONE"), P("ISSUE_MSG", A(4), "*NO"),                       \
         P("CHECK_ONLY", A(4), "*NO")
 #define DQOV_MESSAGE_PARMS                                                                                             \
     P("MSGID", A(7), "*NONE"), P("MSGFILE", A(10), "*NONE"), P("MSGTXT", T(80), "*NONE"), P("TYPE", A(10), "*INFO"),   \
-        P("MIN_TIME", N(), "1"), P("WINDOW_FLD", A(10), "*NONE"), P("@MSGKIND", C1()), P("MSG_OPTION", C1()),          \
-        L("MSGDTA", 20, {A(21), C1()})
+        P("MIN_TIME", N(), "1"), P("WINDOW_FLD", Fld(10), "*NONE"), P("@MSGKIND", C1()), P("MSG_OPTION", C1()),          \
+        L("MSGDTA", 20, {Opd(21), C1()})
 #define DQOV_CHECK_MESSAGE                                                                                             \
-    P("MSGID", A(7), "*NONE"), P("MSGFILE", A(10), "*NONE"), P("MSGTXT", T(80), "*NONE"), L("MSGDTA", 20, {A(21), C1()})
+    P("MSGID", A(7), "*NONE"), P("MSGFILE", A(10), "*NONE"), P("MSGTXT", T(80), "*NONE"), L("MSGDTA", 20, {Opd(21), C1()})
 
-inline constexpr ParamDef kGroupBy[] = {P("NAME", A(10), "", true), L("FIELDS", 100, {A(10)}, "", true)};
-inline constexpr ParamDef kSelect[] = {L("FIELDS", 100, {A(10)}, "", true),
+inline constexpr ParamDef kGroupBy[] = {P("NAME", A(10), "", true), L("FIELDS", 100, {Fld(10)}, "", true)};
+inline constexpr ParamDef kSelect[] = {L("FIELDS", 100, {Fld(10)}, "", true),
                                        G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-                                       P("WHERE", X(500)),
+                                       P("WHERE", Cnd(500)),
                                        DQOV_KEYS,
                                        P("GENERIC", A(4), "*NO"),
                                        F("OPTIONS", 6, 12, "*BACKWARDS *STARTKEY *ENDWHERE *ENDWHERESQL *BLOCK"),
@@ -223,11 +272,11 @@ inline constexpr ParamDef kSelect[] = {L("FIELDS", 100, {A(10)}, "", true),
                                        DQOV_RRN_GROUP,
                                        DQOV_FILE_SLOTS,
                                        P("@GROUPNAME", A(10))};
-inline constexpr ParamDef kCondition[] = {P("COND", X(1000), "", true)};
+inline constexpr ParamDef kCondition[] = {P("COND", Cnd(1000), "", true)};
 inline constexpr ParamDef kGoto[] = {P("LABEL", A(10), "", true)};
-inline constexpr ParamDef kFetch[] = {L("FIELDS", 100, {A(10)}, "", true),
+inline constexpr ParamDef kFetch[] = {L("FIELDS", 100, {Fld(10)}, "", true),
                                       G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-                                      P("WHERE", X(500)),
+                                      P("WHERE", Cnd(500)),
                                       DQOV_KEYS,
                                       DQOV_IO_RESULTS,
                                       P("NOT_FOUND", A(10), "*NEXT"),
@@ -236,38 +285,38 @@ inline constexpr ParamDef kFetch[] = {L("FIELDS", 100, {A(10)}, "", true),
                                       DQOV_RRN_GROUP,
                                       DQOV_FILE_SLOTS,
                                       P("@GROUPNAME", A(10))};
-inline constexpr ParamDef kInsert[] = {L("FIELDS", 100, {A(10)}, "", true),
+inline constexpr ParamDef kInsert[] = {L("FIELDS", 100, {Fld(10)}, "", true),
                                        G("TO_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
                                        DQOV_IO_RESULTS,
                                        P("AUTOCOMMIT", A(8), "*FILEDEF"),
                                        P("CHECK_ONLY", A(4), "*NO"),
                                        P("ISSUE_MSG", A(4), "*NO"),
-                                       P("RETURN_RRN", A(10), "*NONE"),
+                                       P("RETURN_RRN", Fld(10), "*NONE"),
                                        P("NBR_KEYS", A(10), "*WITHKEY"),
                                        DQOV_FILE_SLOTS,
                                        P("@GROUPNAME", A(10))};
-inline constexpr ParamDef kUScreen[] = {L("FIELDS", 100, {A(10)}, "", true), DQOV_IO_RESULTS,
+inline constexpr ParamDef kUScreen[] = {L("FIELDS", 100, {Fld(10)}, "", true), DQOV_IO_RESULTS,
                                         P("EXIT_KEY", A(10), "*EXIT"), P("MENU_KEY", A(10), "*MENU"),
                                         P("@GROUPNAME", A(10))};
 inline constexpr ParamDef kSetMode[] = {P("TO", A(10), "", true)};
 inline constexpr ParamDef kIfMode[] = {L("IS", 4, {A(10)}, "", true)};
-inline constexpr ParamDef kChange[] = {L("FIELD", 100, {A(10)}, "", true),
-                                       P("TO", X(1000), "*NULL", true),
+inline constexpr ParamDef kChange[] = {L("FIELD", 100, {Fld(10)}, "", true),
+                                       P("TO", Cnd(1000), "*NULL", true),
                                        P("ROUND_UP", A(4), "*NO"),
                                        P("@LITKIND", A(3)),
                                        P("@LITLENGTH", N()),
                                        G("@PRECISION", {N(), N()}, "-1 -1")};
 inline constexpr ParamDef kDelete[] = {G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-                                       P("WHERE", X(500)),
+                                       P("WHERE", Cnd(500)),
                                        DQOV_KEYS,
                                        DQOV_IO_RESULTS,
                                        P("NOT_FOUND", A(10), "*NEXT"),
                                        P("AUTOCOMMIT", A(8), "*FILEDEF"),
                                        DQOV_RRN_GROUP,
                                        DQOV_FILE_SLOTS};
-inline constexpr ParamDef kUpdate[] = {L("FIELDS", 100, {A(10)}, "", true),
+inline constexpr ParamDef kUpdate[] = {L("FIELDS", 100, {Fld(10)}, "", true),
                                        G("IN_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-                                       P("WHERE", X(500)),
+                                       P("WHERE", Cnd(500)),
                                        DQOV_KEYS,
                                        DQOV_IO_RESULTS,
                                        P("NOT_FOUND", A(10), "*NEXT"),
@@ -290,43 +339,45 @@ inline constexpr ParamDef kDefine[] = {
     L("COLHDG", 3, {T(20)}),        P("DEFAULT", A(50), "*SAME"),  L("INPUT_ATR", 10, {A(4)}),
     L("OUTPUT_ATR", 10, {A(4)})};
 inline constexpr ParamDef kMessage[] = {DQOV_MESSAGE_PARMS};
-inline constexpr ParamDef kTransfer[] = {P("TOFUNCTION", A(50), "", true), L("EXCHANGE", 200, {A(10)})};
-inline constexpr ParamDef kBeginCheck[] = {P("KEEP_COUNT", A(10), "*NONE", true)};
+inline constexpr ParamDef kTransfer[] = {P("TOFUNCTION", Fld(50), "", true), L("EXCHANGE", 200, {Fld(10)})};
+inline constexpr ParamDef kBeginCheck[] = {P("KEEP_COUNT", Fld(10), "*NONE", true)};
 inline constexpr ParamDef kEndCheck[] = {P("IF_ERROR", A(10), "*LASTDIS", true), DQOV_MESSAGE_PARMS};
 inline constexpr ParamDef kIfError[] = {DQOV_MESSAGE_PARMS};
-inline constexpr ParamDef kSetError[] = {L("FOR_FIELD", 100, {A(10)}, "", true), DQOV_MESSAGE_PARMS};
-inline constexpr ParamDef kDateCheck[] = {P("FIELD", A(10), "", true),       P("IN_FORMAT", A(8), "*SYSFMT"),
+inline constexpr ParamDef kSetError[] = {L("FOR_FIELD", 100, {Fld(10)}, "", true), DQOV_MESSAGE_PARMS};
+inline constexpr ParamDef kDateCheck[] = {P("FIELD", Fld(10), "", true),       P("IN_FORMAT", A(8), "*SYSFMT"),
                                           G("DAY_RANGE", {N(), N()}, "0 0"), P("IF_VALID", A(10), "*NEXT"),
                                           P("IF_INVALID", A(10), "*ERROR"),  DQOV_CHECK_MESSAGE};
-inline constexpr ParamDef kRangeCheck[] = {P("FIELD", A(10), "", true), L("RANGE", 50, {A(20), A(20)}, "", true),
+inline constexpr ParamDef kRangeCheck[] = {P("FIELD", Fld(10), "", true), L("RANGE", 50, {Opd(20), Opd(20)}, "", true),
                                            P("IN_RANGE", A(10), "*NEXT"), P("OUT_RANGE", A(10), "*ERROR"),
                                            DQOV_CHECK_MESSAGE};
-inline constexpr ParamDef kValueCheck[] = {P("FIELD", A(10), "", true), L("WITH_LIST", 50, {A(20)}, "", true),
+inline constexpr ParamDef kValueCheck[] = {P("FIELD", Fld(10), "", true), L("WITH_LIST", 50, {Opd(20)}, "", true),
                                            P("IN_LIST", A(10), "*NEXT"), P("NOT_INLIST", A(10), "*ERROR"),
                                            DQOV_CHECK_MESSAGE};
-inline constexpr ParamDef kCondCheck[] = {P("FIELD", A(10), "", true), P("COND", X(1000), "", true),
+inline constexpr ParamDef kCondCheck[] = {P("FIELD", Fld(10), "", true), P("COND", Cnd(1000), "", true),
                                           P("IF_TRUE", A(10), "*NEXT"), P("IF_FALSE", A(10), "*ERROR"),
                                           DQOV_CHECK_MESSAGE};
-inline constexpr ParamDef kFileCheck[] = {P("FIELD", A(10), "", true),
+inline constexpr ParamDef kFileCheck[] = {P("FIELD", Fld(10), "", true),
                                           G("USING_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-                                          DQOV_KEYS,
+                                          L("WITH_KEY", 20, {Opd(20)}),
+                                          L("@KEYCODES", 20, {A(2)}),
+                                          P("NBR_KEYS", A(10), "*WITHKEY"),
                                           P("IN_FILE", A(10), "*NEXT"),
                                           P("NOT_INFILE", A(10), "*ERROR"),
                                           P("ISSUE_MSG", A(4), "*NO"),
                                           DQOV_CHECK_MESSAGE,
                                           DQOV_FILE_SLOTS};
-inline constexpr ParamDef kCallCheck[] = {P("FIELD", A(10), "", true),
+inline constexpr ParamDef kCallCheck[] = {P("FIELD", Fld(10), "", true),
                                           G("BY_CALLING", {A(10), A(10)}, "", true),
                                           P("@PGMKIND", C1()),
-                                          L("PROG_PARM", 50, {A(20)}),
+                                          L("PROG_PARM", 50, {Opd(20)}),
                                           P("IF_VALID", A(10), "*NEXT"),
                                           P("IF_INVALID", A(10), "*ERROR"),
                                           DQOV_CHECK_MESSAGE};
-inline constexpr ParamDef kCall[] = {P("PROCESS", A(20), "*DIRECT", true),
-                                     P("FUNCTION", A(20), "*MENU", true),
-                                     P("PGM", A(10), "*NONE"),
-                                     P("PGM_LIB", A(10), "*LIBL"),
-                                     L("PARMS", 50, {A(20)}),
+inline constexpr ParamDef kCall[] = {P("PROCESS", Fld(20), "*DIRECT", true),
+                                     P("FUNCTION", Fld(20), "*MENU", true),
+                                     P("PGM", Nam(10), "*NONE"),
+                                     P("PGM_LIB", Nam(10), "*LIBL"),
+                                     L("PARMS", 50, {Opd(20)}),
                                      L("PASS_LST", 20, {A(10)}),
                                      L("PASS_DS", 20, {A(10)}),
                                      P("NUM_LEN", C1(), "*DEFINED"),
@@ -334,9 +385,9 @@ inline constexpr ParamDef kCall[] = {P("PROCESS", A(20), "*DIRECT", true),
                                      P("IF_ERROR", A(10), "*ABORT"),
                                      P("EXIT_USED", A(10), "*EXIT"),
                                      P("MENU_USED", A(10), "*MENU"),
-                                     L("EXCHANGE", 200, {A(10)})};
-inline constexpr ParamDef kUPrint[] = {L("FIELDS", 100, {A(10)}, "", true), DQOV_IO_RESULTS, P("@GROUPNAME", A(10))};
-inline constexpr ParamDef kEndPrint[] = {P("REPORT_NUM", N(), "1", true), P("IO_STATUS", A(10), "*STATUS"),
+                                     L("EXCHANGE", 200, {Fld(10)})};
+inline constexpr ParamDef kUPrint[] = {L("FIELDS", 100, {Fld(10)}, "", true), DQOV_IO_RESULTS, P("@GROUPNAME", A(10))};
+inline constexpr ParamDef kEndPrint[] = {P("REPORT_NUM", N(), "1", true), P("IO_STATUS", Sts(10), "*STATUS"),
                                          P("IO_ERROR", A(10), "*ABORT")};
 
 /* The design of a screen or a report line: the values the layout steps
@@ -349,7 +400,7 @@ inline constexpr ParamDef kEndPrint[] = {P("REPORT_NUM", N(), "1", true), P("IO_
 /* DISPLAY, REQUEST and POP_UP: one layout, positions fixed where the layout
  * and design steps read them. */
 #define DQOV_SCREEN_PARMS                                                                                              \
-    L("FIELDS", 100, {A(10)}, "", true, 0), P("PANEL_ID", A(10, 1004), "*NONE"),                                       \
+    L("FIELDS", 100, {Fld(10)}, "", true, 0), P("PANEL_ID", A(10, 1004), "*NONE"),                                       \
         P("PANEL_TITL", T(40, 1014), "*FUNCTION"), P("@GROUPNAME", A(10, 1061)),                                       \
         G("BROWSELIST", {A(10, 2228), N(1072)}, "*NONE 0"),                                                            \
         G("EXIT_KEY", {A(10, 1096), A(10, 1166), A(10, 1176), A(5, 1699)}, "*YES *EXIT *NONE *HIGH"),                  \
@@ -358,7 +409,7 @@ inline constexpr ParamDef kEndPrint[] = {P("REPORT_NUM", N(), "1", true), P("IO_
         P("@ADDVAL", N(1134)), G("CHANGE_KEY", {A(10, 1138), A(10, 1226), A(10, 1236)}, "*NO *NEXT *NONE"),            \
         P("@CHGVAL", N(1148)), G("DELETE_KEY", {A(10, 1152), A(10, 1246), A(10, 1256)}, "*NO *NEXT *NONE"),            \
         P("@DLTVAL", N(1162)), G("PROMPT_KEY", {A(10, 1770), A(10, 1266), A(10, 1276)}, "*DFT *AUTO *NONE"),           \
-        G("CURSOR_LOC", {A(10, 1286), A(10, 1296)}, "*NONE *NONE"),                                                    \
+        G("CURSOR_LOC", {Fld(10, 1286), Fld(10, 1296)}, "*NONE *NONE"),                                                    \
         Make("USER_KEYS", 'C', 5, {H(1560), T(8, 1580), A(10, 1306), A(10, 1356)}, "", false),                         \
         L("OPTIONS", 10, {A(8)}, "", false, 1908), PV("DESIGN", S(10, 2238), "*ACROSS", DQOV_DESIGNS),                 \
         PV("IDENTIFY", S(10, 2248), "*COLHDG", DQOV_IDENTIFY), PV("DOWN_SEP", N(2258), "1", DQOV_DOWN_SEPS),           \
@@ -368,105 +419,105 @@ inline constexpr ParamDef kScreen[] = {DQOV_SCREEN_PARMS};
 inline constexpr ParamDef kPopUp[] = {DQOV_SCREEN_PARMS, G("AT_LOC", {N(2266), N(2270)}, "1 1"),
                                       G("DIMENSIONS", {N(2274), N(2278)}, "40 10")};
 
-inline constexpr ParamDef kIfNull[] = {L("FIELD", 100, {A(10)}, "", true)};
-inline constexpr ParamDef kDefList[] = {P("NAME", A(10), "", true),     L("FIELDS", 100, {A(10)}, "", true),
+inline constexpr ParamDef kIfNull[] = {L("FIELD", 100, {Fld(10)}, "", true)};
+inline constexpr ParamDef kDefList[] = {P("NAME", A(10), "", true),     L("FIELDS", 100, {Fld(10)}, "", true),
                                         P("TYPE", A(10), "*WORKING"),   P("ENTRYS", N(), "50"),
-                                        P("MAX_ENTRYS", N(), "0"),      P("COUNTER", A(10), "*NONE"),
-                                        P("PAGE_SIZE", A(10), "*NONE"), P("TOP_ENTRY", A(10), "*NONE"),
-                                        P("SEL_ENTRY", A(10), "*NONE"), P("SCROLL_TXT", A(10), "*NONE"),
+                                        P("MAX_ENTRYS", N(), "0"),      P("COUNTER", Fld(10), "*NONE"),
+                                        P("PAGE_SIZE", Fld(10), "*NONE"), P("TOP_ENTRY", Fld(10), "*NONE"),
+                                        P("SEL_ENTRY", Fld(10), "*NONE"), P("SCROLL_TXT", Fld(10), "*NONE"),
                                         P("LONG_LIST", N(), "0")};
-inline constexpr ParamDef kAddEntry[] = {P("TO_LIST", A(10), "*FIRST", true), P("WITH_MODE", A(10), "*CURRENT"),
-                                         P("INZ_ENTRY", A(4), "*YES"), P("AFTER", A(10), "*END")};
+inline constexpr ParamDef kAddEntry[] = {P("TO_LIST", A(10), "*FIRST", true), P("WITH_MODE", Fld(10), "*CURRENT"),
+                                         P("INZ_ENTRY", A(4), "*YES"), P("AFTER", Fld(10), "*END")};
 inline constexpr ParamDef kListName[] = {P("NAMED", A(10), "*FIRST", true)};
 inline constexpr ParamDef kInzList[] = {P("NAMED", A(10), "*FIRST", true), P("NUM_ENTRYS", N(), "1"),
-                                        P("WITH_MODE", A(10), "*CURRENT"), P("INZ_ENTRY", A(4), "*YES")};
-inline constexpr ParamDef kUpdEntry[] = {P("IN_LIST", A(10), "*FIRST", true), P("WITH_MODE", A(10), "*CURRENT")};
+                                        P("WITH_MODE", Fld(10), "*CURRENT"), P("INZ_ENTRY", A(4), "*YES")};
+inline constexpr ParamDef kUpdEntry[] = {P("IN_LIST", A(10), "*FIRST", true), P("WITH_MODE", Fld(10), "*CURRENT")};
 inline constexpr ParamDef kSelectList[] = {P("NAMED", A(10), "*FIRST", true), L("GET_ENTRYS", 10, {A(10)}, "*ALL"),
-                                           P("WHERE", X(500))};
+                                           P("WHERE", Cnd(500))};
 inline constexpr ParamDef kIfStatus[] = {L("IS", 10, {A(20)}, "*OKAY", true), L("IS_NOT", 10, {A(20)})};
-inline constexpr ParamDef kCase[] = {P("OF_FIELD", A(10), "", true)};
-inline constexpr ParamDef kWhen[] = {L("VALUE_IS", 20, {X(50)}, "", true)};
-inline constexpr ParamDef kExchange[] = {L("FIELDS", 200, {A(10)}, "", true), P("OPTION", C1(), "*NONE")};
-inline constexpr ParamDef kSubstring[] = {G("FIELD", {A(10), A(10), A(10)}, "", true),
-                                          G("INTO_FIELD", {A(10), A(10), A(10)}, "", true)};
+inline constexpr ParamDef kCase[] = {P("OF_FIELD", Fld(10), "", true)};
+inline constexpr ParamDef kWhen[] = {L("VALUE_IS", 20, {Cnd(50)}, "", true)};
+inline constexpr ParamDef kExchange[] = {L("FIELDS", 200, {Fld(10)}, "", true), P("OPTION", C1(), "*NONE")};
+inline constexpr ParamDef kSubstring[] = {G("FIELD", {Opd(10), Opd(10), Opd(10)}, "", true),
+                                          G("INTO_FIELD", {Fld(10), Opd(10), Opd(10)}, "", true)};
 inline constexpr ParamDef kExecCpf[] = {P("COMMAND", T(250), "", true), P("IF_ERROR", A(10), "*ABORT")};
-inline constexpr ParamDef kBeginLoop[] = {P("USING", A(10), "*INTERNAL", true), P("FROM", A(20), "1"),
-                                          P("TO", A(20), "9999999"), P("STEP", A(20), "1"), P("@STEPVALUE", N())};
+inline constexpr ParamDef kBeginLoop[] = {P("USING", Fld(10), "*INTERNAL", true), P("FROM", Opd(20), "1"),
+                                          P("TO", Opd(20), "9999999"), P("STEP", Opd(20), "1"), P("@STEPVALUE", N())};
 inline constexpr ParamDef kFileOnly[] = {P("@FILE", A(10))};
-inline constexpr ParamDef kSubroutine[] = {P("NAME", A(10), "", true), L("PARMS", 50, {A(10), A(10)}, "", true),
+inline constexpr ParamDef kSubroutine[] = {P("NAME", A(10), "", true), L("PARMS", 50, {Fld(10), A(10)}, "", true),
                                            P("@VALUE1", N()), P("@VALUE2", N()), P("@VALUE3", H())};
-inline constexpr ParamDef kExecute[] = {P("SUBROUTINE", A(10), "", true), L("WITH_PARMS", 50, {A(50)}, "", true)};
+inline constexpr ParamDef kExecute[] = {P("SUBROUTINE", A(10), "", true), L("WITH_PARMS", 50, {Opd(50)}, "", true)};
 inline constexpr ParamDef kDefReport[] = {P("REPORT_NUM", N(), "1", true),
                                           G("PRT_FILE", {A(10), A(10)}, "QSYSPRT *LIBL"),
                                           P("NAME", A(10)),
                                           G("FORMSIZE", {N(), N()}, "0 0"),
                                           P("OVERFLOW", N(), "0"),
                                           P("LAST_LINE", N(), "0"),
-                                          P("OUTQ", A(10), "*FILE"),
-                                          P("COPIES", A(10), "*FILE"),
-                                          P("FORMTYPE", A(10), "*FILE"),
+                                          P("OUTQ", Fld(10), "*FILE"),
+                                          P("COPIES", Fld(10), "*FILE"),
+                                          P("FORMTYPE", Fld(10), "*FILE"),
                                           P("OTHER_OVRD", T(50), "*NONE"),
-                                          P("RET_LENGTH", A(10), "*NONE"),
-                                          P("RET_WIDTH", A(10), "*NONE"),
-                                          P("RET_OVRFLW", A(10), "*NONE"),
-                                          P("RET_LINE", A(10), "*NONE"),
-                                          P("RET_PAGE", A(10), "*NONE")};
+                                          P("RET_LENGTH", Fld(10), "*NONE"),
+                                          P("RET_WIDTH", Fld(10), "*NONE"),
+                                          P("RET_OVRFLW", Fld(10), "*NONE"),
+                                          P("RET_LINE", Fld(10), "*NONE"),
+                                          P("RET_PAGE", Fld(10), "*NONE")};
 #define DQOV_REPORT_LINE_PARMS                                                                                         \
-    P("NAME", A(10), "", true), L("FIELDS", 100, {A(10)}, "", true), P("REPORT_NUM", N(), "1"),                        \
+    P("NAME", A(10), "", true), L("FIELDS", 100, {Fld(10)}, "", true), P("REPORT_NUM", N(), "1"),                        \
         PV("DESIGN", S(10), "*ACROSS", DQOV_DESIGNS), PV("IDENTIFY", S(10), "*COLHDG", DQOV_IDENTIFY),                 \
         PV("DOWN_SEP", N(), "1", DQOV_DOWN_SEPS), PV("ACROSS_SEP", N(), "1", DQOV_ACROSS_SEPS),                        \
         P("SPACE_BEF", N(), "0"), P("SPACE_AFT", N(), "0"), P("PRINT_CTL", A(10), "*NONE"), P("@GROUPNAME", A(10)),    \
         Make("TEXTS", 'C', 50, {T(20), H(), H()}, "", false)
 inline constexpr ParamDef kDefLine[] = {DQOV_REPORT_LINE_PARMS};
 inline constexpr ParamDef kDefBreak[] = {
-    DQOV_REPORT_LINE_PARMS, PV("TRIGGER_BY", C1(), "*TRAILING", "*LEADING *TRAILING"), L("TRIG_FLDS", 20, {A(10)})};
+    DQOV_REPORT_LINE_PARMS, PV("TRIGGER_BY", C1(), "*TRAILING", "*LEADING *TRAILING"), L("TRIG_FLDS", 20, {Fld(10)})};
 inline constexpr ParamDef kPrint[] = {L("LINE", 20, {A(10)}, "*ALL", true), P("REPORT_NUM", N(), "1")};
-inline constexpr ParamDef kKeep[] = {L("OF_FIELD", 20, {A(10)}, "", true), P("IN_FIELD", A(10), "", true),
-                                     L("BY_FIELD", 20, {A(10)})};
+inline constexpr ParamDef kKeep[] = {L("OF_FIELD", 20, {Fld(10)}, "", true), P("IN_FIELD", Fld(10), "", true),
+                                     L("BY_FIELD", 20, {Fld(10)})};
 inline constexpr ParamDef kSpace[] = {P("LINES", N(), "1", true), P("REPORT_NUM", N(), "1")};
 inline constexpr ParamDef kSkip[] = {P("TO_LINE", N(), "1", true), P("REPORT_NUM", N(), "1")};
-inline constexpr ParamDef kClose[] = {G("FILE", {A(10), A(10)}, "*ALL *FIRST", true), P("IO_STATUS", A(10), "*STATUS"),
+inline constexpr ParamDef kClose[] = {G("FILE", {A(10), A(10)}, "*ALL *FIRST", true), P("IO_STATUS", Sts(10), "*STATUS"),
                                       P("IO_ERROR", A(10), "*ABORT"), DQOV_FILE_SLOTS};
-inline constexpr ParamDef kGetEntry[] = {P("NUMBER", A(10), "", true), P("FROM_LIST", A(10), "*FIRST", true),
-                                         P("RET_STATUS", A(10), "*STATUS")};
-inline constexpr ParamDef kLocEntry[] = {P("IN_LIST", A(10), "*FIRST", true), P("WHERE", X(500)),
-                                         P("RET_NUMBER", A(10), "*NONE"), P("GET_ENTRY", A(4), "*YES"),
-                                         P("RET_STATUS", A(10), "*STATUS")};
+inline constexpr ParamDef kGetEntry[] = {P("NUMBER", Opd(10), "", true), P("FROM_LIST", A(10), "*FIRST", true),
+                                         P("RET_STATUS", Fld(10), "*STATUS")};
+inline constexpr ParamDef kLocEntry[] = {P("IN_LIST", A(10), "*FIRST", true), P("WHERE", Cnd(500)),
+                                         P("RET_NUMBER", Fld(10), "*NONE"), P("GET_ENTRY", A(4), "*YES"),
+                                         P("RET_STATUS", Fld(10), "*STATUS")};
 inline constexpr ParamDef kSortList[] = {P("NAMED", A(10), "*FIRST", true),
-                                         L("BY_FIELDS", 100, {A(10), A(12)}, "", true)};
+                                         L("BY_FIELDS", 100, {Fld(10), A(12)}, "", true)};
 inline constexpr ParamDef kIfKey[] = {L("WAS", 10, {A(20)}, "*ENTER", true)};
-inline constexpr ParamDef kBrowse[] = {L("FIELDS", 100, {A(10)}, "", true),
+inline constexpr ParamDef kBrowse[] = {L("FIELDS", 100, {Fld(10)}, "", true),
                                        G("FROM_FILE", {A(10), A(10)}, "*FIRST *FIRST", true),
-                                       P("WHERE", X(500)),
+                                       P("WHERE", Cnd(500)),
                                        DQOV_KEYS,
                                        DQOV_IO_RESULTS,
                                        P("END_FILE", A(10), "*NEXT"),
                                        P("EXIT_KEY", A(10), "*EXIT"),
                                        P("MENU_KEY", A(10), "*MENU"),
-                                       P("RETURN_RRN", A(10), "*NONE"),
+                                       P("RETURN_RRN", Fld(10), "*NONE"),
                                        P("ISSUE_MSG", A(4), "*NO"),
                                        DQOV_FILE_SLOTS,
                                        P("@GROUPNAME", A(10))};
-inline constexpr ParamDef kSubmit[] = {P("PROCESS", A(20), "*NONE", true),
-                                       P("FUNCTION", A(20), "*FIRST", true),
-                                       P("PGM", A(10), "*NONE"),
-                                       P("PGM_LIB", A(10), "*LIBL"),
-                                       L("PARMS", 50, {A(20)}),
-                                       P("JOB", A(10), "*PGMPRO"),
-                                       G("JOBD", {A(10), A(10)}, "*USRPRF *LIBL"),
-                                       G("JOBQ", {A(10), A(10)}, "*JOBD *LIBL"),
-                                       G("OUTQ", {A(10), A(10)}, "*JOBD *LIBL"),
-                                       L("EXCHANGE", 200, {A(10)})};
-inline constexpr ParamDef kUse[] = {P("BUILTIN", A(20), "", true), L("WITH_ARGS", 50, {A(50)}, "", true),
-                                    L("TO_GET", 50, {A(20)}, "", true)};
-inline constexpr ParamDef kPoint[] = {G("FILE", {A(10), A(10)}, "*FIRST *FIRST", true), P("TO_FILE", A(20), "*SAME"),
-                                      P("TO_LIBRARY", A(20), "*LIBL"), P("TO_MEMBER", A(20), "*FIRST")};
+inline constexpr ParamDef kSubmit[] = {P("PROCESS", Fld(20), "*NONE", true),
+                                       P("FUNCTION", Fld(20), "*FIRST", true),
+                                       P("PGM", Nam(10), "*NONE"),
+                                       P("PGM_LIB", Nam(10), "*LIBL"),
+                                       L("PARMS", 50, {Opd(20)}),
+                                       P("JOB", Nam(10), "*PGMPRO"),
+                                       G("JOBD", {Nam(10), Nam(10)}, "*USRPRF *LIBL"),
+                                       G("JOBQ", {Nam(10), Nam(10)}, "*JOBD *LIBL"),
+                                       G("OUTQ", {Nam(10), Nam(10)}, "*JOBD *LIBL"),
+                                       L("EXCHANGE", 200, {Fld(10)})};
+inline constexpr ParamDef kUse[] = {P("BUILTIN", A(20), "", true), L("WITH_ARGS", 50, {Opd(50)}, "", true),
+                                    L("TO_GET", 50, {Fld(20)}, "", true)};
+inline constexpr ParamDef kPoint[] = {G("FILE", {A(10), A(10)}, "*FIRST *FIRST", true), P("TO_FILE", Fld(20), "*SAME"),
+                                      P("TO_LIBRARY", Fld(20), "*LIBL"), P("TO_MEMBER", Fld(20), "*FIRST")};
 inline constexpr ParamDef kOpen[] = {G("FILE", {A(10), A(10)}, "*ALL *FIRST", true),
-                                     P("USE_OPTION", A(10), "*ONDEMAND"),
-                                     P("IO_STATUS", A(10), "*STATUS"),
+                                     PV("USE_OPTION", A(10), "*ONDEMAND", "*ONDEMAND *IMMEDIATE *KEEPOPEN *OPNQRYF"),
+                                     P("IO_STATUS", Sts(10), "*STATUS"),
                                      P("IO_ERROR", A(10), "*ABORT"),
-                                     P("QRYSLT", A(50), "*ALL"),
-                                     P("KEYFLD", A(10), "*NONE"),
+                                     P("QRYSLT", Fld(50), "*ALL"),
+                                     P("KEYFLD", Fld(10), "*NONE"),
                                      P("ALWCPYDTA", A(4), "*YES"),
                                      P("OPTIMIZE", A(8), "*ALLIO"),
                                      G("SEQONLY", {A(4), N()}, "*NO 0"),
@@ -475,7 +526,7 @@ inline constexpr ParamDef kOpen[] = {G("FILE", {A(10), A(10)}, "*ALL *FIRST", tr
                                      P("@OPENCODE", A(3)),
                                      DQOV_FILE_SLOTS};
 inline constexpr ParamDef kExecOs[] = {P("CPFCMD", T(250), "", true), P("IF_ERROR", A(10), "*ABORT")};
-inline constexpr ParamDef kDefCond[] = {P("NAME", A(10), "", true), P("COND", X(1000), "", true),
+inline constexpr ParamDef kDefCond[] = {P("NAME", A(10), "", true), P("COND", Cnd(1000), "", true),
                                         P("AVAL_DFTC", A(4), "*YES")};
 inline constexpr ParamDef kFunction[] = {
     F("OPTIONS", 26, 20,
@@ -497,24 +548,24 @@ inline constexpr ParamDef kFunction[] = {
 inline constexpr ParamDef kDefArray[] = {P("@ELEMLEN", N(0)),
                                          P("NAME", M(4, 5), "", true),
                                          P("ENTRYS", N(12), "1"),
-                                         L("INDEXES", 10, {A(10)}, "", true, 16),
-                                         G("OVERLAYING", {A(10), N()}, "*NONE 1"),
-                                         L("OF_FIELDS", 100, {A(10)})};
-inline constexpr ParamDef kSelectSql[] = {L("FIELDS", 100, {A(10)}, "", true),
+                                         L("INDEXES", 10, {Fld(10)}, "", true, 16),
+                                         G("OVERLAYING", {Fld(10), N()}, "*NONE 1"),
+                                         L("OF_FIELDS", 100, {Fld(10)})};
+inline constexpr ParamDef kSelectSql[] = {L("FIELDS", 100, {Fld(10)}, "", true),
                                           L("FROM_FILES", 10, {A(10), A(3)}, "", true),
                                           L("@FILESLOTS", 10, {A(10), A(10), C1(), C1()}),
                                           P("@CLASS", C1()),
-                                          P("WHERE", X(1000)),
+                                          P("WHERE", Sql(X(1000))),
                                           P("GROUP_BY", T(250)),
-                                          P("HAVING", X(1000)),
+                                          P("HAVING", Sql(X(1000))),
                                           P("ORDER_BY", T(250)),
                                           P("DISTINCT", A(4), "*NO"),
-                                          P("IO_STATUS", A(10), "*STATUS"),
+                                          P("IO_STATUS", Sts(10), "*STATUS"),
                                           P("IO_ERROR", A(10), "*ABORT"),
                                           P("@WHOLE", C1()),
-                                          P("USING", T(1000)),
+                                          P("USING", Sql(T(1000))),
                                           P("CONNECT", C1(), "*NO")};
-inline constexpr ParamDef kDltEntry[] = {P("NUMBER", A(10), "*CURRENT", true), P("FROM_LIST", A(10), "*FIRST", true)};
+inline constexpr ParamDef kDltEntry[] = {P("NUMBER", Opd(10), "*CURRENT", true), P("FROM_LIST", A(10), "*FIRST", true)};
 inline constexpr ParamDef kInclude[] = {P("PROCESS", A(10), "*DIRECT", true), P("FUNCTION", A(10), "", true)};
 /* Component commands are parsed by the object layer; only the routine
  * label of the routine commands lives in the parameter area. */

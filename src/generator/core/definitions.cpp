@@ -387,15 +387,23 @@ void P3109_LoadComponentDefinitions(FFC_CONTEXT* ctx, const std::string& partiti
 namespace {
 
 /* The index symbol of a field named in a $DRINF record, or
-** "V_NOT_AVAILABLE" for the special value or an unused field. The look-up
-** reads through its own cursor slot, so the walk over the records goes on. */
-std::string reportFieldSymbol(const FFC_WORK_RECORD& r, size_t offset, size_t length, const char* special)
+** "V_NOT_AVAILABLE" for the special value or a value that is no field. A
+** field that the used fields do not hold stops the generation (PRC1194
+** with DEF_REPORT and the keyword): the report would lose what the
+** keyword asks. The look-up reads through its own cursor slot, so the
+** walk over the records goes on. */
+std::string reportFieldSymbol(FFC_CONTEXT* ctx, const FFC_WORK_RECORD& r, size_t offset, size_t length,
+                              const char* special, const char* keyword)
 {
     const size_t available = std::min(length, sizeof r.acData - offset);
     const std::string name = P3109_TrimRight(std::string_view(r.acData + offset, available));
     if (name.empty() || name.compare(0, std::strlen(special), special) == 0)
         return "V_NOT_AVAILABLE";
-    return P3109_UsedFieldSymbol(name, name.size());
+    const std::string symbol = P3109_UsedFieldSymbol(name, name.size());
+    if (symbol == "V_NOT_AVAILABLE" && ctx->cNatChar1 != ' ' && name[0] == ctx->cNatChar1)
+        P3109_sIssueMessage("PRC1194", 'F', P3109_Padded("DEF_REPORT", 10) + P3109_Padded(keyword, 10) +
+                                                P3109_Padded(name, 50));
+    return symbol;
 }
 
 }  // namespace
@@ -437,13 +445,16 @@ void P3109_LoadReportSlots(FFC_CONTEXT* ctx)
            "*NONE", "*FILE" and fields the function does not use keep
            "V_NOT_AVAILABLE" */
         static constexpr size_t kReturnOffsets[5] = {215, 225, 235, 245, 255};
+        static constexpr const char* kReturnKeywords[5] = {"RET_LENGTH", "RET_WIDTH", "RET_OVRFLW", "RET_LINE",
+                                                           "RET_PAGE"};
         for (size_t i = 0; i < 5; ++i)
-            s.returnFields[i] = reportFieldSymbol(r, kReturnOffsets[i], 10, "*NONE");
+            s.returnFields[i] = reportFieldSymbol(ctx, r, kReturnOffsets[i], 10, "*NONE", kReturnKeywords[i]);
         static constexpr size_t kFileOffsets[3] = {129, 141, 153};
         static constexpr size_t kFileLengths[3] = {12, 10, 10};
+        static constexpr const char* kFileKeywords[3] = {"OUTQ", "COPIES", "FORMTYPE"};
         for (size_t i = 0; i < 3; ++i)
-            s.fileFields[i] = reportFieldSymbol(r, kFileOffsets[i], kFileLengths[i], "*FILE");
-        s.field165 = reportFieldSymbol(r, 165, 50, "*NONE");
+            s.fileFields[i] = reportFieldSymbol(ctx, r, kFileOffsets[i], kFileLengths[i], "*FILE", kFileKeywords[i]);
+        s.field165 = reportFieldSymbol(ctx, r, 165, 50, "*NONE", "DEF_REPORT");
     }
 }
 

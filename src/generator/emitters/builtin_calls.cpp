@@ -114,9 +114,10 @@ bool valueTexts(const std::string& value, char cDefinedType, bool fReturn, std::
         type = fReturn ? "X_PARM_BIF_LIST_RETURN_VALUE" : "X_PARM_BIF_LIST_ARGUMENT";
         return true;
     }
-    /* a value that is no field of the function is passed as not available,
-       never as the field of an earlier look-up */
-    number = P3109_FieldVector(value, fReturn ? 20 : 50);
+    /* a special value without a value of its own is passed as not
+       available; a field or literal the generation cannot resolve stops
+       it, never passing as the field of an earlier look-up */
+    number = P3109_OperandVector(fReturn ? "TO_GET" : "WITH_ARGS", value, fReturn ? 20 : 50);
     type = vectorType;
     return true;
 }

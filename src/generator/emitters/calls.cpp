@@ -137,11 +137,13 @@ void receiveBack(const Passed& p)
 /* The operand's value as text into a name variable of the first list; a
 ** name written as it stands (not a field of the function) is copied as a
 ** literal. */
-void moveName(const std::string& operand, const char* variable)
+void moveName(const char* keyword, const char* variable)
 {
+    const std::string operand = P3109_ParmField(keyword);
     const std::string target = P3109_Instance(variable);
     GEN_FIELD_INFO info;
-    if (P3109_fFindUsedField(operand, info, 20)) {
+    if (P3109_fFindUsedField(operand, info, 20) ||
+        (P3109_fWrittenAsField(operand) && P3109_fRequiredField(keyword, operand, info, 20))) {
         P3109_WriteGetAsVchar(info, target);
         return;
     }
@@ -200,7 +202,7 @@ void declareShortVector(const std::string& declaration, const std::vector<std::s
     P3109_Line(declaration);
     P3109_Line("{");
     for (size_t i = 0; i < values.size(); ++i)
-        P3109_Line("   " + P3109_FieldVector(values[i], 20) + (i + 1 < values.size() ? "," : ""));
+        P3109_Line("   " + P3109_OperandVector("PARMS", values[i], 20) + (i + 1 < values.size() ? "," : ""));
     P3109_Line("};");
 }
 
@@ -218,6 +220,11 @@ void callFunction(const Passed& passed)
         assignParameterVector(passed);
     }
     alwaysExchange();
+    /* the fields the CALL names for the exchange list go with the call */
+    if (P3109_ParmCount("EXCHANGE") > 0) {
+        P3109_WriteComment("Exchange specifically nominated fields");
+        P3109_EmitExchangeList();
+    }
     if (component) {
         P3109_WriteComment("Handle start up of ZOPH logic");
         P3109_Line(P3109_RunTime("X_Start_Call_ZOPH_from_ZOPHX") + "(pX_Ids,pX_Pro,pX_Fun," + track + ");");
@@ -226,21 +233,21 @@ void callFunction(const Passed& passed)
     if (P3109_Parm("PROCESS") == "*DIRECT") {
         P3109_WriteComment("Place a/an *DIRECT call to the function");
         flags.cCallFunction = 'Y';
-        moveName(P3109_ParmField("FUNCTION"), "vchCallFunction");
+        moveName("FUNCTION", "vchCallFunction");
         P3109_Line(P3109_RunTime("X_PDF_Execute_Function") + " (pX_Ids, pX_Pro, pX_Fun, " + function + ",");
         P3109_Line(!passed.any() ? "      0," + std::string(null()) + ");"
                    : cs()        ? "      X_CallParms.Length,X_CallParms);"
                                  : "      sizeof(X_CallParms)/sizeof(struct X_PARM),X_CallParms);");
     } else {
         flags.cCallProcess = flags.cCallFunction = 'Y';
-        moveName(P3109_ParmField("PROCESS"), "vchCallProcess");
+        moveName("PROCESS", "vchCallProcess");
         if (P3109_Parm("FUNCTION") == "*MENU") {
             P3109_WriteComment("Call the process menu");
             P3109_Line(cs() ? function + " = DqooDef.X_PROCESS_MENU;"
                             : "strcpy(INSTANCE(vchCallFunction),X_PROCESS_MENU);");
         } else {
             P3109_WriteComment("Call the function via the process");
-            moveName(P3109_ParmField("FUNCTION"), "vchCallFunction");
+            moveName("FUNCTION", "vchCallFunction");
         }
         P3109_Line(P3109_RunTime("X_PDF_Execute_Process") + " (pX_Ids, pX_Pro, pX_Fun,");
         P3109_Line("      " + process + "," + function + ",0," + null() + ");");
@@ -260,14 +267,24 @@ void callFunction(const Passed& passed)
     nextFunctionTest("MENU_USED", "X_PROCESS_MENU");
 }
 
+/* The vector text of an object name: the field it is written as, or the
+** literal of the name as written, which the checker records for it. */
+std::string nameVector(const char* keyword, int iElement = 0)
+{
+    const std::string name = P3109_TrimRight(P3109_ParmField(keyword, iElement));
+    if (P3109_fWrittenAsField(name) || name.empty() || name[0] == '\'')
+        return P3109_RequiredFieldVector(keyword, name, 20);
+    return P3109_RequiredFieldVector(keyword, "'" + name + "'", 20);
+}
+
 /* The program and library names copied into a 20-character area. */
 void copyProgramName(const char* area)
 {
-    const std::string program = P3109_FieldVector(P3109_ParmField("PGM"));
+    const std::string program = nameVector("PGM");
     P3109_Line(std::string("memset(") + area + ", BLANK, sizeof(" + area + "));");
     P3109_Line(std::string("memcpy(") + area + ", pX_Fld[" + program + "].pField, pX_Fld[" + program + "].sByteLen);");
     if (P3109_Parm("PGM_LIB") != "*LIBL") {
-        const std::string library = P3109_FieldVector(P3109_ParmField("PGM_LIB"));
+        const std::string library = nameVector("PGM_LIB");
         P3109_Line(std::string("memcpy(&") + area + "[10], pX_Fld[" + library + "].pField, pX_Fld[" + library +
                    "].sByteLen);");
     }
@@ -341,7 +358,7 @@ std::string attribute(const char* keyword, int iElement, std::initializer_list<c
     for (const char* d : defaults)
         if (value == d)
             return null();
-    return P3109_FieldVector(P3109_ParmField(keyword, iElement));
+    return nameVector(keyword, iElement);
 }
 
 std::string library(const char* keyword, const std::string& object)
@@ -378,12 +395,12 @@ void submitProcess()
     std::string process = null(), function = null();
     if (P3109_Parm("PROCESS") != "*NONE") {
         flags.cCallProcess = 'Y';
-        moveName(P3109_ParmField("PROCESS"), "vchCallProcess");
+        moveName("PROCESS", "vchCallProcess");
         process = P3109_Instance("vchCallProcess");
     }
     if (P3109_Parm("FUNCTION") != "*FIRST") {
         flags.cCallFunction = 'Y';
-        moveName(P3109_ParmField("FUNCTION"), "vchCallFunction");
+        moveName("FUNCTION", "vchCallFunction");
         function = P3109_Instance("vchCallFunction");
     }
     const JobAttributes a = jobAttributes();

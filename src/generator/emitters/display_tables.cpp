@@ -449,7 +449,7 @@ int32_t P3109_EmitPanelLanguageTexts(Tables& t, LAYOUT_FIELD_ENTRY e, int32_t lP
         for (int16_t width : e.asHeadingWidths)
             row += width > 0 ? 1 : 0;
     const int32_t column = e.lColumn + e.lValueOffset;
-    if (!browse && !t.cursorField.empty() && P3109_Padded(name, 10) == t.cursorField) {
+    if (!browse && !t.cursorField.empty() && P3109_Padded(P3109_DropNationalChar(name), 10) == t.cursorField) {
         t.cursorRow = "(V_MAXIMUM_VALUE + " + std::to_string(row) + ")";
         t.cursorColumn = "(V_MAXIMUM_VALUE + " + std::to_string(column) + ")";
     }
@@ -461,8 +461,9 @@ int32_t P3109_EmitPanelLanguageTexts(Tables& t, LAYOUT_FIELD_ENTRY e, int32_t lP
         editCode = P3109_PrintableChar(e.cEditCode);
         if (editCode == ' ' && !blank(e.acEditWord, sizeof e.acEditWord))
             editWord = P3109_TextLiteralName("EDITWORD", std::string_view(e.acEditWord, sizeof e.acEditWord));
-        if (e.cUsage != 'H' && e.lDecimals >= 1 && editCode == ' ' && editWord == "pX_NULL")
-            P3109_sIssueMessage("PRC1031", 'W', P3109_Padded(name, 10));
+        /* once, in the C pass: the C# pass writes the same table again */
+        if (e.cUsage != 'H' && e.lDecimals >= 1 && editCode == ' ' && editWord == "pX_NULL" && !cs())
+            P3109_sIssueMessage("PRC1031", 'W', P3109_Padded(P3109_DropNationalChar(name), 10));
     }
     const GEN_COLOUR_NAMES colours = colourNames(e, f);
     const auto n = [](int32_t v) { return std::to_string(v); };
@@ -697,9 +698,14 @@ std::string cursorLine(const Tables& t)
     const std::string end = cs() ? " );" : "};";
     if (row.empty() || row == "*NONE")
         return std::string(" ") + kNotAvailable + "," + kNotAvailable + end;
-    if (row == "*ATFIELD")
+    if (row == "*ATFIELD") {
+        /* the cursor goes to a field the screen shows, or the program
+           would place it nowhere */
+        if (!t.cursorField.empty() && t.cursorRow == kNotAvailable)
+            P3109_UnresolvedName("CURSOR_LOC", column);
         return " " + t.cursorRow + "," + t.cursorColumn + end;
-    return " " + P3109_FieldVector(row) + "," + P3109_FieldVector(column) + end;
+    }
+    return " " + P3109_KeywordFieldVector("CURSOR_LOC", 0) + "," + P3109_KeywordFieldVector("CURSOR_LOC", 1) + end;
 }
 
 void writeControlBlock(Tables& t)

@@ -362,6 +362,52 @@ std::string P3109_FieldVector(std::string_view name, size_t ulWidth)
     return P3109_fFindUsedField(name, info, ulWidth) ? info.vectorName : std::string("V_NOT_AVAILABLE");
 }
 
+void P3109_UnresolvedName(std::string_view keyword, std::string_view name)
+{
+    P3109_sIssueMessage("PRC1194", 'F',
+                        P3109_Padded(P3109_CurrentCommandName(), 10) + P3109_Padded(keyword, 10) +
+                            P3109_Padded(P3109_TrimRight(name), 50));
+}
+
+bool P3109_fRequiredField(std::string_view keyword, std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth)
+{
+    if (P3109_fFindUsedField(name, info, ulWidth))
+        return true;
+    P3109_UnresolvedName(keyword, name.substr(0, std::min(name.size(), ulWidth)));
+    return false;
+}
+
+std::string P3109_RequiredFieldVector(std::string_view keyword, std::string_view name, size_t ulWidth)
+{
+    GEN_FIELD_INFO info;
+    return P3109_fRequiredField(keyword, name, info, ulWidth) ? info.vectorName : std::string("V_NOT_AVAILABLE");
+}
+
+bool P3109_fWrittenAsField(std::string_view text)
+{
+    const std::string& national = P3109_State().nationalChar1;
+    return !text.empty() && !national.empty() && text[0] == national[0];
+}
+
+std::string P3109_KeywordFieldVector(std::string_view keyword, int iElement, int iEntry, size_t ulWidth)
+{
+    const std::string name = P3109_ParmField(keyword, iElement, iEntry);
+    const std::string trimmed = P3109_TrimRight(name);
+    if (trimmed.empty() || trimmed[0] == '*')
+        return "V_NOT_AVAILABLE";
+    return P3109_RequiredFieldVector(keyword, name, ulWidth);
+}
+
+std::string P3109_OperandVector(std::string_view keyword, std::string_view operand, size_t ulWidth)
+{
+    GEN_FIELD_INFO info;
+    if (P3109_fFindUsedField(operand, info, ulWidth))
+        return info.vectorName;
+    if (P3109_TrimRight(operand).rfind('*', 0) == 0)
+        return "V_NOT_AVAILABLE";
+    return P3109_RequiredFieldVector(keyword, operand, ulWidth);
+}
+
 char P3109_NameCharacter3()
 {
     const FFC_CONTEXT* ctx = P3109_Context();

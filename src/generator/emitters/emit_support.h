@@ -116,6 +116,29 @@ std::string P3109_CursorOffsetText();
 bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth = 10);
 /* The field's vector identifier, "V_NOT_AVAILABLE" when not used. */
 std::string P3109_FieldVector(std::string_view name, size_t ulWidth = 10);
+/* A field that keyword `keyword` of the current command names: false when
+** the used fields do not hold it, after the fatal finding PRC1194 (command,
+** keyword, name) that stops the generation; a program without the
+** keyword's effect would pass for complete. */
+bool P3109_fRequiredField(std::string_view keyword, std::string_view name, GEN_FIELD_INFO& info,
+                          size_t ulWidth = 10);
+/* Its vector identifier; "V_NOT_AVAILABLE" only beside that finding. */
+std::string P3109_RequiredFieldVector(std::string_view keyword, std::string_view name, size_t ulWidth = 10);
+/* PRC1194 for a name of keyword `keyword` of the current command that the
+** generation cannot resolve. */
+void P3109_UnresolvedName(std::string_view keyword, std::string_view name);
+/* Whether an operand is written as a field: with the run's national name
+** character ("#CUSTNO"). */
+bool P3109_fWrittenAsField(std::string_view text);
+/* The vector identifier of what a keyword names: "V_NOT_AVAILABLE" for a
+** special value ("*NONE") or nothing; the field (or literal) otherwise,
+** resolved or the generation stopped. */
+std::string P3109_KeywordFieldVector(std::string_view keyword, int iElement = 0, int iEntry = 0,
+                                     size_t ulWidth = 10);
+/* The vector identifier of an operand (field, literal or system variable)
+** that keyword `keyword` gives: "V_NOT_AVAILABLE" for a special value that
+** has no value of its own (*BLANK); resolved or the generation stopped. */
+std::string P3109_OperandVector(std::string_view keyword, std::string_view operand, size_t ulWidth);
 /* "IO" + c + "STS" and its kin: a special field of the run's third name
 ** character ('$' by default), blank-padded to 10. */
 std::string P3109_SpecialFieldName(std::string_view head, std::string_view tail);

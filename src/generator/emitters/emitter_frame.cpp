@@ -360,7 +360,9 @@ void P3109_EmitUnsupportedCommand()
         P3109_Line("               X_TEXT(136),\"" + (name == " " ? name : P3109_MakeHexLiteral(name, 10)) + "\");");
     }
     P3109_EmitBranchToTarget("*ERROR", g().out.usIndent);
-    P3109_sIssueMessage("PRC1005", 'W', std::string_view(r.acName, 10));
+    /* the C pass has said it of the command already */
+    if (!P3109_fCSharp())
+        P3109_sIssueMessage("PRC1005", 'W', std::string_view(r.acName, 10));
 }
 
 void P3109_EmitIoStatusAction(std::string_view target, std::string_view outcome)

@@ -503,7 +503,8 @@ void P3109_EmitTransfer()
     } else if (trimmed != "*NEXT") {
         P3109_WriteComment("Set next function from user specified value");
         GEN_FIELD_INFO info;
-        if (P3109_fFindUsedField(to, info, 50))
+        if (P3109_fFindUsedField(to, info, 50) ||
+            (P3109_fWrittenAsField(trimmed) && P3109_fRequiredField("TOFUNCTION", to, info, 50)))
             P3109_WriteGetAsVchar(info, cs ? "pX_Pro.vchNextFunc" : "pX_Pro->vchNextFunc");
         else if (cs)
             P3109_Line("pX_Pro.vchNextFunc = " + P3109_MakeStringLiteral(trimmed) + ";");

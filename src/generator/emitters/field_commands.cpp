@@ -359,9 +359,10 @@ void P3109_EmitSubstring()
     const std::string toPos = std::string(prefix) + "StringToPos", toLen = std::string(prefix) + "StringToLen";
     for (const std::string& v : {fromPos, fromLen, toPos, toLen})
         P3109_Line(type + v + (cs() ? " = 0;" : ";"));
-    auto load = [zoph2](const std::string& operand, const std::string& variable) {
+    auto load = [zoph2](const char* keyword, const std::string& operand, const std::string& variable) {
         GEN_FIELD_INFO info;
-        if (!P3109_fFindUsedField(operand, info))
+        const std::string written = P3109_TrimRight(operand);
+        if (written.empty() || written[0] == '*' || !P3109_fRequiredField(keyword, operand, info))
             return;
         if (zoph2)
             P3109_WriteGetLongFromPacked(info, variable);
@@ -370,13 +371,13 @@ void P3109_EmitSubstring()
     };
     auto part = [&](const char* keyword, const std::string& pos, const std::string& len) {
         GEN_FIELD_INFO field;
-        const bool found = P3109_fFindUsedField(P3109_ParmField(keyword, 0), field);
-        load(P3109_ParmField(keyword, 1), pos);
+        const bool found = P3109_fRequiredField(keyword, P3109_ParmField(keyword, 0), field);
+        load(keyword, P3109_ParmField(keyword, 1), pos);
         const std::string length = P3109_Parm(keyword, 2);
         if (length == "*END")
             P3109_Line(len + " = " + std::to_string((found ? field.lLength : 0) + 1) + " - " + pos + ";");
         else
-            load(P3109_ParmField(keyword, 2), len);
+            load(keyword, P3109_ParmField(keyword, 2), len);
         return found ? field.vectorName : std::string("V_NOT_AVAILABLE");
     };
     const std::string source = part("FIELD", fromPos, fromLen);
@@ -507,7 +508,9 @@ std::string P3109_EmitListEntryMode(std::string_view mode)
     if (const char* name = modeName(m))
         return ::mode(name);
     GEN_FIELD_INFO info;
-    if (!P3109_fFindUsedField(mode, info))
+    const bool found = P3109_fWrittenAsField(m) ? P3109_fRequiredField("WITH_MODE", mode, info)
+                                                : P3109_fFindUsedField(mode, info);
+    if (!found)
         return ::mode("UNKNOWN");
     P3109_Line(P3109_Instance("chListEntryMode") + " = " + P3109_RunTime("X_Determine_Mode") + " (pX_Ids, pX_Pro,");
     P3109_Line("                               pX_Fun, pX_Fld[" + info.vectorName + "].pField);");

@@ -202,17 +202,15 @@ std::string queryText(std::string_view keyword, int iElement = 0)
     return quoted(text.empty() ? std::string(" ") : text);
 }
 
-/* "YES, " and the field's vector text, or "NO, 0" for none. */
+/* "YES, " and the field's vector text, or "NO, 0" when the keyword names
+** none (*NONE); a field the generation cannot resolve stops it. */
 std::string rrnValue(std::string_view keyword)
 {
     const std::string field = P3109_ParmField(keyword);
     const std::string trimmed = P3109_TrimRight(field);
     if (trimmed.empty() || trimmed == "*NONE")
         return "NO, 0";
-    GEN_FIELD_INFO info;
-    if (!P3109_fFindUsedField(field, info))
-        return "NO, 0";
-    return "YES, " + info.vectorName;
+    return "YES, " + P3109_RequiredFieldVector(keyword, field);
 }
 
 const char* yesNo(std::string_view keyword)
@@ -239,21 +237,26 @@ std::string physicalName(const GEN_IO_FILE& io)
     return text.empty() ? std::string(" ") : text;
 }
 
+/* The key field of the query, else the key of *NONE or of the file; a
+** field the generation cannot resolve stops it. */
 std::string queryKeyVector()
 {
     const std::string key = P3109_Parm("KEYFLD");
-    if (key != "*NONE" && key != "*FILE") {
-        GEN_FIELD_INFO info;
-        if (P3109_fFindUsedField(P3109_ParmField("KEYFLD"), info))
-            return info.vectorName;
-    }
+    GEN_FIELD_INFO info;
+    if (P3109_fWrittenAsField(key) && P3109_fRequiredField("KEYFLD", P3109_ParmField("KEYFLD"), info))
+        return info.vectorName;
+    if (key != "*NONE" && key != "*FILE" && P3109_fFindUsedField(P3109_ParmField("KEYFLD"), info))
+        return info.vectorName;
     return key == "*NONE" ? "X_DBM_OPNQRYF_KEY_NONE" : "X_DBM_OPNQRYF_KEY_FILE";
 }
 
+/* The field that holds the query selection, else all rows. */
 std::string querySelectVector()
 {
     const std::string selection = P3109_Parm("QRYSLT");
     GEN_FIELD_INFO info;
+    if (P3109_fWrittenAsField(selection) && P3109_fRequiredField("QRYSLT", P3109_ParmField("QRYSLT"), info, 50))
+        return info.vectorName;
     if (selection == "*ALL" || !P3109_fFindUsedField(P3109_ParmField("QRYSLT"), info, 50))
         return "X_DBM_OPNQRYF_SELECT_ALL";
     return info.vectorName;

@@ -84,7 +84,7 @@ std::string keyVector(const std::string& key)
 {
     GEN_FIELD_INFO info;
     if (!P3109_fFindUsedField(key, info, 20))
-        return "V_NOT_AVAILABLE";
+        return P3109_OperandVector("WITH_KEY", key, 20);
     if (info.fKind("NL"))
         P3109_AddReferencedName(key, 20);
     return info.vectorName;
@@ -198,7 +198,7 @@ void P3109_EmitKeyGroup(std::string_view pointerName, std::string_view blockName
         return;
     }
     P3109_Line(P3109_RunTime("X_Check_Key_Count") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + request + ", " +
-               P3109_FieldVector(P3109_Padded(mode, 10)) + " );");
+               P3109_RequiredFieldVector("NBR_KEYS", P3109_Padded(mode, 10)) + " );");
     P3109_Line(cs ? "if (pX_Ids.chFatalError == YES)" : "if (pX_Ids->chFatalError == YES)");
     P3109_Line("{");
     P3109_Line(cs ? "   " + P3109_CSharpSetIoStatus("X_DBM_FATAL_ERROR")

@@ -42,7 +42,6 @@ namespace {
 
 constexpr GEN_STREAM kDataQueue = 1;
 constexpr GEN_STREAM kInitQueue = 5;
-constexpr const char* kNotAvailable = "V_NOT_AVAILABLE";
 
 GEN_MODULE_STATE& g()
 {
@@ -61,16 +60,6 @@ bool extendedLanguageRun()
 {
     const FFC_CONTEXT* ctx = P3109_Context();
     return ctx && (ctx->lComponentRun != 0 || ctx->lZophxUsed != 0);
-}
-
-/* The vector name of the field a reference parameter names;
-** "V_NOT_AVAILABLE" for a special value (*NONE, *CURRENT). */
-std::string referenceText(const char* keyword)
-{
-    const std::string value = P3109_Parm(keyword);
-    if (value.empty() || value[0] == '*')
-        return kNotAvailable;
-    return P3109_FieldVector(value);
 }
 
 /* The list's field group records, when a screen recorded them under the
@@ -139,7 +128,8 @@ void defineList(const std::string& name)
     }
     static constexpr const char* kReferences[5] = {"COUNTER", "PAGE_SIZE", "TOP_ENTRY", "SEL_ENTRY", "SCROLL_TXT"};
     for (size_t i = 0; i < 5; ++i)
-        list.texts[i] = referenceText(kReferences[i]);
+        /* "V_NOT_AVAILABLE" for a special value (*NONE, *CURRENT) */
+        list.texts[i] = P3109_KeywordFieldVector(kReferences[i]);
     list.cTopCurrent = browse && P3109_Parm("TOP_ENTRY") == "*CURRENT" ? 'Y' : 'N';
     list.cExchange = exchangeMode(list);
 

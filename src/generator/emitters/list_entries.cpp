@@ -177,7 +177,8 @@ void addByRuntime(const GEN_LIST_DEFINITION& list, const std::string& mode)
     const std::string after = P3109_Parm("AFTER");
     if (!after.empty() && after[0] != '*') {
         P3109_Line(P3109_RunTime("X_Add_Entry_After") + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + conditions() + ", " + l +
-                   ", pX_List, YES, " + yesNoText() + ", " + mode + ", YES, " + P3109_FieldVector(after) + ", " +
+                   ", pX_List, YES, " + yesNoText() + ", " + mode + ", YES, " +
+                   P3109_RequiredFieldVector("AFTER", P3109_ParmField("AFTER")) + ", " +
                    reference(list.adjustment) + " );");
         return;
     }
@@ -310,7 +311,7 @@ void P3109_EmitDltEntry()
         deleteByOperationTable(list);
     } else {
         const std::string number = P3109_Parm("NUMBER");
-        const std::string entry = number == "*CURRENT" ? "V_NOT_AVAILABLE" : P3109_FieldVector(number);
+        const std::string entry = P3109_KeywordFieldVector("NUMBER");
         if (P3109_fCSharp())
             P3109_Line("X_RUN_DLL.X_Dlt_Entry( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + entry + ", pX_List, " +
                        list.vectorName + ", ref pGlobal1." + list.adjustment + " );");

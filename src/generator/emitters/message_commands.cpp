@@ -57,7 +57,7 @@ std::vector<std::string> substitutionVectors()
     std::vector<std::string> vectors;
     const int32_t count = std::min<int32_t>(P3109_ParmCount("MSGDTA"), 20);
     for (int32_t i = 0; i < count; ++i)
-        vectors.push_back(P3109_FieldVector(P3109_ParmField("MSGDTA", 0, i), 21));
+        vectors.push_back(P3109_OperandVector("MSGDTA", P3109_ParmField("MSGDTA", 0, i), 21));
     return vectors;
 }
 
@@ -111,7 +111,7 @@ void P3109_EmitMessageCall(int iAbort)
     std::string field = "V_NOT_AVAILABLE";
     const std::string window = P3109_Parm("WINDOW_FLD");
     if (type.compare(0, 7, "*WINDOW") == 0 && !isNone(window))
-        field = P3109_FieldVector(window);
+        field = P3109_RequiredFieldVector("WINDOW_FLD", P3109_ParmField("WINDOW_FLD"));
 
     const bool frame = P3109_fFrameIndicator();
     if (frame) {

@@ -415,7 +415,7 @@ void addItems(PrintDescription& d, const SortEntry& s, const LAYOUT_FIELD_ENTRY&
         return;
     }
     GEN_FIELD_INFO f;
-    if (!P3109_fFindUsedField(std::string_view(e.acName, 10), f))
+    if (!P3109_fRequiredField("FIELDS", std::string_view(e.acName, 10), f))
         return;
     item.cKind = 'F';
     item.lPosition = e.lColumn + e.lValueOffset;

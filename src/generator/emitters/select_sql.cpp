@@ -295,7 +295,7 @@ void writeClauseEntries(const GEN_SELECT_NODE& select, GEN_ODBC_PASS& pass)
                 continue;
             std::string value3, realName;
             P3109_SqlNameRule(*listed, cClass == 'Y' || cClass == 'I' ? cClass : cMark, value3, realName);
-            entry("X_ODBC_SELECT_COLUMN", index, listed->fResolved ? listed->vectorName : P3109_FieldVector(field),
+            entry("X_ODBC_SELECT_COLUMN", index, listed->fResolved ? listed->vectorName : P3109_RequiredFieldVector("FIELDS", field),
                   value3, realName);
             continue;
         }
@@ -347,18 +347,47 @@ void writeClauseEntries(const GEN_SELECT_NODE& select, GEN_ODBC_PASS& pass)
     }
 }
 
+/* The text of a USING statement given as a text literal of the object
+** layer; the operand itself otherwise. */
+std::string usingText(const std::string& statement)
+{
+    if (statement.empty() || static_cast<unsigned char>(statement[0]) != 3)
+        return P3109_TrimRight(statement);
+    DQOO_LITERAL_INFO info{};
+    const long rc = DQOO_FCC_LL2_ETT_QueryGetLiteralInfo(statement.c_str(), &info);
+    if (rc != 0)
+        DQOO_FCC_FatalError("DQOO_FCC_LL2_ETT_QueryGetLiteralInfo", rc);
+    return info.pszText ? std::string(info.pszText, info.usLength) : std::string();
+}
+
+/* The host fields of a USING statement given as text: the run time binds
+** each by its name to the field's vector entry, which the statement's text
+** alone does not give it. */
+std::vector<std::string> usingHostFields()
+{
+    const std::string statement = P3109_ParmField("USING");
+    const std::string text = usingText(statement);
+    const FFC_CONTEXT* ctx = P3109_Context();
+    const bool field = static_cast<unsigned char>(statement.empty() ? 0 : statement[0]) != 3 && ctx &&
+                       !text.empty() && text[0] == ctx->cNatChar1 && text.size() <= 11 &&
+                       text.find(' ') == std::string::npos;
+    return field ? std::vector<std::string>{} : P3109_SqlHostFieldNames(text);
+}
+
+void writeUsingHostFields(const std::vector<std::string>& names)
+{
+    for (size_t i = 0; i < names.size(); ++i)
+        P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_WHERE_FIELD", std::to_string(i),
+                                P3109_RequiredFieldVector("USING", names[i]), P3109_SqlLiteral(":" + names[i]), "");
+}
+
 /* The statement of the USING operand: a text literal of the object layer
 ** or of the source, or a field that holds the statement. */
 void writeUsingEntry(const GEN_SELECT_NODE&)
 {
     const std::string statement = P3109_ParmField("USING");
     if (!statement.empty() && static_cast<unsigned char>(statement[0]) == 3) {
-        DQOO_LITERAL_INFO info{};
-        const long rc = DQOO_FCC_LL2_ETT_QueryGetLiteralInfo(statement.c_str(), &info);
-        if (rc != 0)
-            DQOO_FCC_FatalError("DQOO_FCC_LL2_ETT_QueryGetLiteralInfo", rc);
-        const std::string text = info.pszText ? std::string(info.pszText, info.usLength) : std::string();
-        P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_USING", "TRUE", "", P3109_SqlLiteral(text), "");
+        P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_USING", "TRUE", "", P3109_SqlLiteral(usingText(statement)), "");
         return;
     }
     const std::string trimmed = P3109_TrimRight(statement);
@@ -369,7 +398,7 @@ void writeUsingEntry(const GEN_SELECT_NODE&)
     const GEN_SQL_FIELD* field = fieldName ? P3109_pFindSqlField(found, 10, trimmed) : nullptr;
     if (field) {
         P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_USING", "FALSE",
-                                field->fResolved ? field->vectorName : P3109_FieldVector(trimmed), "pX_NULL", "");
+                                field->fResolved ? field->vectorName : P3109_RequiredFieldVector("USING", trimmed), "pX_NULL", "");
         return;
     }
     P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_USING", "TRUE", "", P3109_SqlLiteral(trimmed), "");
@@ -472,11 +501,13 @@ void P3109_EmitSelectSqlOdbcLiteralRoutine(const GEN_SELECT_NODE& select)
     P3109_WriteComment(
         P3109_Format("command SELECT_SQL at command sequence number %d", P3109_CurrentParsedHead().sSequence));
     const int32_t columns = std::min<int32_t>(P3109_ParmCount("FIELDS"), 100);
-    const int32_t count = 3 + columns;
+    const std::vector<std::string> hosts = usingHostFields();
+    const int32_t count = 3 + columns + static_cast<int32_t>(hosts.size());
     writeRoutineHead(select, count, false);
     P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_HANDLE", "0", "0", "pX_NULL", "");
     P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_IO_STATUS", "", "", cs() ? "null" : "INSTANCE(vchLastIOStatus)", "");
     writeUsingEntry(select);
+    writeUsingHostFields(hosts);
     for (int32_t i = 0; i < columns; ++i) {
         const std::string field = P3109_ParmField("FIELDS", 0, i);
         int found = 0;
@@ -484,7 +515,7 @@ void P3109_EmitSelectSqlOdbcLiteralRoutine(const GEN_SELECT_NODE& select)
         const std::string name =
             listed ? P3109_TrimRight(listed->name) : P3109_TrimRight(P3109_DropNationalChar(field));
         P3109_EmitOdbcInfoEntry("X_ODBC_SELECT_COLUMN", std::to_string(i),
-                                listed && listed->fResolved ? listed->vectorName : P3109_FieldVector(field), "",
+                                listed && listed->fResolved ? listed->vectorName : P3109_RequiredFieldVector("FIELDS", field), "",
                                 P3109_SqlLiteral(name));
     }
     writeRoutineTail(select, std::to_string(count));

@@ -201,6 +201,18 @@ std::string vectorOf(const GEN_SQL_FIELD& f)
     return f.fResolved ? f.vectorName : P3109_FieldVector(f.name);
 }
 
+/* A host field of a clause: a field of the function, or the generation
+** stops (the statement would bind nothing to the name). */
+std::string hostVector(const GEN_SQL_FIELD& f, std::string_view fieldKind)
+{
+    if (f.fResolved)
+        return f.vectorName;
+    const char* keyword = fieldKind.find("HAVING") != std::string_view::npos  ? "HAVING"
+                          : fieldKind.find("WHERE") != std::string_view::npos ? "WHERE"
+                                                                              : "USING";
+    return P3109_RequiredFieldVector(keyword, f.name);
+}
+
 /* The host fields a clause names, registered for their variables. */
 void registerHostFields(std::string_view text)
 {
@@ -276,6 +288,18 @@ void P3109_RegisterSqlFieldUse(std::string_view name, size_t ulLength, char cUsa
     if (cLookUp == 'Y')
         resolve(f);
     setLetters(f, cUsage1, cUsage2);
+}
+
+std::vector<std::string> P3109_SqlHostFieldNames(std::string_view text)
+{
+    std::vector<std::string> names;
+    const std::vector<std::string> tokens = tokenise(text);
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        std::string name;
+        if (hostName(tokens[i], i == 0, name))
+            names.push_back(name);
+    }
+    return names;
 }
 
 std::string P3109_SqlLiteral(std::string_view text)
@@ -373,7 +397,7 @@ void P3109_EmitOdbcColumnEntries(const GEN_SELECT_NODE& select, std::string_view
                 else if (token[0] != ':' && kind == "X_ODBC_SELECT_HAVING_FIELD")
                     kind = "X_ODBC_SELECT_HAVING_REF_FIELD";
                 const int32_t number = pass.lReference++;
-                P3109_EmitOdbcInfoEntry(kind, std::to_string(number), vectorOf(*entry), "pX_NULL", "");
+                P3109_EmitOdbcInfoEntry(kind, std::to_string(number), hostVector(*entry, kind), "pX_NULL", "");
                 token = marker(number, false);
             }
         } else if (token[0] == '\'') {

@@ -50,6 +50,8 @@ void P3109_EmitOdbcColumnEntries(const GEN_SELECT_NODE& select, std::string_view
 const GEN_SQL_FIELD* P3109_pResolveSqlFieldToken(std::string& token, const GEN_SELECT_NODE& select,
                                                  std::string_view fieldKind, GEN_ODBC_PASS& pass,
                                                  std::string_view value2);
+/* The host fields (":NAME") of an SQL text, in order, without the colon. */
+std::vector<std::string> P3109_SqlHostFieldNames(std::string_view text);
 /* The text literal of an SQL text, by its registered name. */
 std::string P3109_SqlLiteral(std::string_view text);
 /* A name between the statement's identifier quotes, as a text literal. */

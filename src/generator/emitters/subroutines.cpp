@@ -111,7 +111,7 @@ void moveArguments(const std::string& subroutine, bool fIn)
     bool first = true;
     for (int32_t i = 0; i < count; ++i) {
         GEN_FIELD_INFO argument, parameter;
-        if (!P3109_fFindUsedField(P3109_ParmField("WITH_PARMS", 0, i), argument, 50))
+        if (!P3109_fRequiredField("WITH_PARMS", P3109_ParmField("WITH_PARMS", 0, i), argument, 50))
             continue;
         if (!fIn && !argument.fKind("FL"))
             continue;
@@ -120,7 +120,7 @@ void moveArguments(const std::string& subroutine, bool fIn)
         if (!subroutineParameter(subroutine, i + 1, direction, field))
             continue;
         const bool wanted = fIn ? (direction == 'R' || direction == 'B') : (direction == 'T' || direction == 'B');
-        if (!wanted || !P3109_fFindUsedField(field, parameter))
+        if (!wanted || !P3109_fRequiredField("PARMS", field, parameter))
             continue;
         if (first)
             P3109_WriteComment(fIn ? "Assign the subroutine arguments" : "Get the subroutine returned values");
@@ -238,7 +238,8 @@ void P3109_EmitExecute()
 
     P3109_WriteComment("Invoke the generated subroutine and get standard result");
     const std::string args = cs ? std::string(GEN_FUNCTION_PARMS_CS) : "FUNCTION_STD_PARMS";
-    P3109_Line("sResult = " + cName + "(" + args + (P3109_fHasCursors() ? ", INSTANCE(sCurrentCursors)" : "") + ");");
+    P3109_Line("sResult = " + cName + "(" + args +
+               (P3109_fHasCursors() ? ", " + P3109_Instance("sCurrentCursors") : std::string()) + ");");
     if (P3109_fHasCursors())
         P3109_WriteCloseCursors(P3109_CursorOffsetText());
 
