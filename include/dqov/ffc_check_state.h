@@ -38,6 +38,12 @@ typedef struct FFC_CHECK_STATE {
     char acSecondProcess[10];
     char acSecondFunction[7];
     char acSystemFlags[20]; /* from the system definition; first two: screen-line switches */
+    /* services the checker installs at the start of a check: the pass
+     * filter (1 when the current pass is the one given) and the component
+     * block test (1 when the current command stands inside, or outside, the
+     * component's BEGIN_COM / END_COM block; else reported, 0) */
+    int32_t (*pfnFilterByPass)(int32_t lPass);
+    int32_t (*pfnCheckComponentBlock)(int32_t fInside);
 } FFC_CHECK_STATE;
 
 #endif

@@ -6,6 +6,16 @@
 -- QV_OCM  compound components: the members of a compound component in
 --         build order; a component with rows here is built in one pass per
 --         member.
+-- QV_OCD  component definitions: the kind word of a component (a 32-bit
+--         value whose second byte, bits 8 to 15, is 1 for a component of
+--         language level two: 256) and its module identifier, which names
+--         its generated files (at most 8 characters; empty: the component's
+--         name made an identifier). A component without a row has kind 0.
+-- QV_OCL  the primitive classes of the environment and their features, in
+--         order: kind 'P' a property, 'E' an event, 'M' a method, 'A' a
+--         parameter (XCLOWN names the method or event it belongs to), 'C'
+--         the class is a collection (XCLFTR names the class of its items,
+--         or *ANY).
 -- QV_OBN  component description nodes (the business-object description):
 --         node id, the parent node's id (0 for the root), the word of the
 --         parent that holds the count of the child list the node belongs to
@@ -48,6 +58,22 @@ CREATE TABLE IF NOT EXISTS QV_OCM (
     XCMSEQ INTEGER  NOT NULL,
     XCMMEM CHAR(10) NOT NULL COLLATE RTRIM,
     PRIMARY KEY (XCMP_I, XCMCMP, XCMSEQ));
+
+CREATE TABLE IF NOT EXISTS QV_OCD (
+    XCDP_I CHAR(3)  NOT NULL COLLATE RTRIM,
+    XCDCMP CHAR(10) NOT NULL COLLATE RTRIM,
+    XCDKND INTEGER  NOT NULL DEFAULT 0,
+    XCDMOD TEXT     NOT NULL DEFAULT '',
+    PRIMARY KEY (XCDP_I, XCDCMP));
+
+CREATE TABLE IF NOT EXISTS QV_OCL (
+    XCLP_I CHAR(3)  NOT NULL COLLATE RTRIM,
+    XCLCLS CHAR(10) NOT NULL COLLATE RTRIM,
+    XCLSEQ INTEGER  NOT NULL,
+    XCLKND CHAR(1)  NOT NULL,
+    XCLFTR TEXT     NOT NULL,
+    XCLOWN TEXT     NOT NULL DEFAULT '',
+    PRIMARY KEY (XCLP_I, XCLCLS, XCLSEQ));
 
 CREATE TABLE IF NOT EXISTS QV_OBN (
     XBNP_I CHAR(3)  NOT NULL COLLATE RTRIM,

@@ -209,6 +209,7 @@ struct Globals {
     int routineDepth = 0; /* open routines */
     bool inSubroutine = false;
     bool inRoutine = false;
+    bool inComponentBlock = false; /* between BEGIN_COM and END_COM */
     char messageTextUsed = 'N';
     char prc0324 = 'N';
     uint32_t screenCommands = 0;

@@ -56,6 +56,8 @@ const TPARS_COMMAND_TABLE* P3100_pParserCommandTable(void);
 extern const char FFC_FUNCTION_OPTIONS[26][21];
 /* The checker's literal message formats. */
 extern const char* const FFC_LITERAL_FORMATS[9];
+#define FFC_FMT_CLASS_NOT_VALID 0
+#define FFC_FMT_OUT_OF_SCOPE 2
 #define FFC_FMT_ILLEGAL_REFERENCE 5
 #define FFC_FMT_TOO_MANY_LINES 8
 

@@ -3,8 +3,10 @@
 // cross-references, the field references the object layer's parses noted,
 // and the dictionary columns of a component's lists.
 #include "checker/checker.h"
+#include "checker/expression_routines.h"
 #include "checker/lists.h"
 #include "checker/params/fixed_text.h"
+#include "checker/support_names.h"
 #include "checker/usage.h"
 
 #include <cctype>
@@ -70,8 +72,8 @@ long P3100_sRecordXrefCallback(const char* pszKind, const char* pszName, uint32_
 }
 
 // A component to be generated: its Web Application Modules are generated,
-// and the names its commands referred to join the cross-reference of the
-// check.
+// the fields its commands exchange make the run's exchange tree, and the
+// names its commands referred to join the cross-reference of the check.
 void P3100_EnumerateComponentInformation(void)
 {
     Globals& g = G();
@@ -79,6 +81,31 @@ void P3100_EnumerateComponentInformation(void)
     if (!build || !IsComponentRun() || g.ctx->cOption != 'G')
         return;
     P3100_GenerateWebAccessModules(build);
+    // the tree exists for every component, empty when it exchanges nothing
+    P31O2_sAddExchangedField(g.ctx, 0, nullptr, 'N', 'N');
+    const long exchanged = DQOO_FCC_EnumerateExchangedFields(
+        build,
+        [](void* user, const DQOO_EXCHANGED_FIELD* f) -> long {
+            return P31O2_sAddExchangedField(static_cast<FFC_CONTEXT*>(user), f->lNumber, f->pszField, f->chMaximum,
+                                            f->chEvaluationCase) == 0
+                       ? 0
+                       : 1;
+        },
+        g.ctx);
+    if (exchanged < 0)
+        DQOO_FCC_FatalError("DQOO_FCC_EnumerateExchangedFields", exchanged);
+    // the members and properties, for the generator's debug information
+    const long used = DQOO_FCC_EnumerateUsage(
+        build,
+        [](void* user, const DQOO_USAGE* u) -> long {
+            return P31O2_sAddComponentUsage(static_cast<FFC_CONTEXT*>(user), u->pszName, u->lScope, u->lKind,
+                                            static_cast<int32_t>(u->ulFlags)) == 0
+                       ? 0
+                       : 1;
+        },
+        g.ctx);
+    if (used < 0)
+        DQOO_FCC_FatalError("DQOO_FCC_EnumerateUsage", used);
     long rc = DQOO_FCC_EnumerateCrossReferences(build);
     if (rc < 0 && rc != DQOO_ERR_NO_CHECK)
         DQOO_FCC_FatalError("DQOO_FCC_EnumerateCrossReferences", rc);
@@ -184,7 +211,30 @@ std::vector<int> ChildListWords(int32_t kind)
         return {5};
     if (kind >= BOM_KIND_DISPATCH_PROXY && kind <= BOM_KIND_DISPATCH_IDENTIFIER)
         return {4};
+    if (kind >= BOM_KIND_SERVICE_FIRST && kind <= BOM_KIND_SERVICE_LAST)
+        return {1};
+    if (kind == BOM_KIND_SERVICE_CASE || kind == BOM_KIND_VERIFICATION)
+        return {3};
     return {};
+}
+
+// A condition of a Verify service: its text is checked as a condition and
+// compiled into a Boolean routine, which the object layer attaches to the
+// condition for the service routine to call.
+void CompileVerificationCondition(BOM_DESCRIPTION_NODE* node)
+{
+    Globals& g = G();
+    const char* text = node->aWord[1].pszText;
+    if (!text || !*text)
+        return;
+    char saved[sizeof g.parsed.acRoutineRef];
+    std::memcpy(saved, g.parsed.acRoutineRef, sizeof saved);
+    std::memset(g.parsed.acRoutineRef, ' ', sizeof g.parsed.acRoutineRef);
+    if (CheckCompiledCondition(text) && g.parsed.acRoutineRef[0] == 3)
+        if (const long rc = DQOO_FCC_BOM_AttachConditionRoutine(P3100_pGetBuildHandle(), node, g.parsed.acRoutineRef);
+            rc != DQOO_OK)
+            DQOO_FCC_FatalError("DQOO_FCC_BOM_AttachConditionRoutine", rc);
+    std::memcpy(g.parsed.acRoutineRef, saved, sizeof saved);
 }
 
 constexpr int kMaxDescriptionDepth = 32;
@@ -202,6 +252,10 @@ void P3100_WalkComponentDescription(const BOM_DESCRIPTION_NODE* pNode, int32_t l
     (void)lParentKind;
     if (!pNode || lDepth > kMaxDescriptionDepth)
         return;
+    if (pNode->lKind == BOM_KIND_CONDITION) {
+        CompileVerificationCondition(const_cast<BOM_DESCRIPTION_NODE*>(pNode));
+        return;
+    }
     if (pNode->lKind == BOM_KIND_RECORD_FIELD) {
         const char* name = pNode->aWord[1].pszText;
         if (name && *name && std::strlen(name) <= 10) {

@@ -63,6 +63,16 @@ void P3100_FormatRoutineLabel(const char* pszKind);
 void P3100_sParseComponentCommand(void);
 long P3100_sCollectFieldReference(const char* pszField, uint32_t ulLine);
 void P3100_ReportObjectLayerFinding(const char* pszText, size_t cbText);
+/* The services of the check state: 1 when the current pass is the pass
+ * given; 1 when the current command stands inside (fInside set) or outside
+ * the BEGIN_COM / END_COM block of a component, else the illegal-reference
+ * message and 0 (a function has no block: always 1). */
+int32_t P3100_fFilterByPass(int32_t lPass);
+int32_t P3100_fCheckComponentBlock(int32_t fInside);
+/* The callbacks of the object layer's start request (dqoo.h). */
+long P3100_sCheckFieldExistsCallback(const char* pszField);
+long P3100_sCheckNameInContext(const char* pszName, int32_t lKind);
+long P3100_sExpandGroupCallback(const char* pszGroup, void* pvUser, long (*pfnField)(void*, const char*));
 void P3100_CheckBeginCom(void);
 void P3100_CheckEndCom(void);
 void P3100_CheckDefineCom(void);

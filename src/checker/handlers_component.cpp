@@ -3,13 +3,19 @@
 // the current source and routine, then the object layer's parse and check
 // of the command as ZOPHX with its field references collected.
 #include "checker/checker.h"
+#include "checker/command_tables.h"
 #include "checker/handlers.h"
+#include "checker/operand_checks.h"
 #include "checker/usage.h"
+#include "checker/work_records.h"
+#include "dqov/layout_records.h"
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "dqov/run_driver.h"
+#include "dqov/workfile.h"
 #include "platform/dqoo/dqoo.h"
 
 using namespace checker;
@@ -23,12 +29,20 @@ std::string Name()
     return Trim(G().parsed.acName, 10);
 }
 
+// In a component, the command must stand between BEGIN_COM and END_COM
+// (tested and reported in pass 1).
+bool InsideBlock()
+{
+    return !P3100_fFilterByPass(1) || G().state->pfnCheckComponentBlock == nullptr ||
+           G().state->pfnCheckComponentBlock(1);
+}
+
 // The command may stand only in a component: refused in a function
 // (message in pass 1 only).
 bool ComponentOnly()
 {
     if (!G().ctx->lFunctionRun)
-        return true;
+        return InsideBlock();
     if (Pass() == 1)
         Issue('F', "PRC1051", std::string_view(G().parsed.acName, 10));
     return false;
@@ -37,7 +51,7 @@ bool ComponentOnly()
 // The command may stand in a component or in a function of language level two.
 bool ComponentOrLevelTwo()
 {
-    if (G().ctx->lLanguageLevelTwo)
+    if (G().ctx->lLanguageLevelTwo && G().ctx->lFunctionRun)
         return true;
     return ComponentOnly();
 }
@@ -134,9 +148,110 @@ void P3100_sParseComponentCommand(void)
         g.buffer11000.resize((text.size() + 1 + step - 1) / step * step, '\0');
     std::memcpy(g.buffer11000.data(), text.c_str(), text.size() + 1);
     g.parsingComponentCommand = true;
+    int32_t dispatchId = -1;
     DQOO_FCC_ParseZOPHX(build, g.buffer11000.data(), static_cast<uint32_t>(g.state->lLine),
-                        P3100_sCollectFieldReference);
+                        P3100_sCollectFieldReference, &dispatchId);
     g.parsingComponentCommand = false;
+    // the id the object layer gave the command: what its code dispatches
+    g.parsed.lDispatchId = dispatchId;
+}
+
+int32_t P3100_fFilterByPass(int32_t lPass)
+{
+    return Pass() == lPass ? 1 : 0;
+}
+
+int32_t P3100_fCheckComponentBlock(int32_t fInside)
+{
+    Globals& g = G();
+    if (!IsComponentRun() || (g.inComponentBlock ? 1 : 0) == (fInside ? 1 : 0))
+        return 1;
+    std::string name = Name();
+    P3100_ReportIllegalReference(static_cast<uint32_t>(name.size()), name.c_str());
+    return 0;
+}
+
+// A field a component command names: a field of the dictionary, of the
+// process or defined by the function is used (its USEFIELD record brings
+// it into the field vector); any other name is refused at the command's
+// line. A system variable ("*DATE") is checked as a value and used.
+// Asked once per name and check, in the pass the object layer resolves
+// names (pass 2).
+long P3100_sCheckFieldExistsCallback(const char* pszField)
+{
+    if (!pszField)
+        return 1;
+    const std::string field = Upper(pszField);
+    if (!field.empty() && field[0] == '*') {
+        // a system variable a command passes: used as one
+        const OperandInfo value = CheckOperandValue(field);
+        if (!value.valid || value.field)
+            return 1;
+        RecordFieldUse(field, "", "SV");
+        return 0;
+    }
+    char type = ' ';
+    int32_t length = 0, decimals = 0;
+    if (!field.empty() && field.size() <= 10 && LookUpField(field, type, length, decimals)) {
+        RecordFieldUse(field, field, "FL");
+        return 0;
+    }
+    Issue('F', field.size() <= 10 ? "PRC0056" : "PRC0059", std::string_view(field).substr(0, 50));
+    return 1;
+}
+
+// A name the object layer could not resolve in its context: a class or
+// component is "not valid for use in this context", a feature, parameter
+// or routine "out of scope on this command". A name used as a class that
+// no class has may be a field (a value holder of the field's type): it is
+// then used. Reported in the pass the names are resolved in, at the
+// command's line.
+long P3100_sCheckNameInContext(const char* pszName, int32_t lKind)
+{
+    if (!pszName || !P3100_fFilterByPass(2))
+        return 1;
+    if (lKind == DQOO_NAME_FIELD_CLASS) {
+        const std::string field = Upper(pszName);
+        char type = ' ';
+        int32_t length = 0, decimals = 0;
+        if (field.size() <= 10 && LookUpField(field, type, length, decimals)) {
+            RecordFieldUse(field, field, "FL");
+            return 0;
+        }
+        lKind = DQOO_NAME_CLASS;
+    }
+    const int format = lKind == DQOO_NAME_CLASS || lKind == DQOO_NAME_COMPONENT ? FFC_FMT_CLASS_NOT_VALID
+                                                                                 : FFC_FMT_OUT_OF_SCOPE;
+    char text[256];
+    std::snprintf(text, sizeof text, FFC_LITERAL_FORMATS[format], std::string(pszName).substr(0, 80).c_str());
+    IssueText(text, 'F');
+    return 1;
+}
+
+// A group of fields (GROUP_BY) named by IMPORT or WEB_MAP: each member
+// goes to the sink, and the group counts as used.
+long P3100_sExpandGroupCallback(const char* pszGroup, void* pvUser, DQOO_GROUP_FIELD_SINK pfnField)
+{
+    Globals& g = G();
+    if (!pszGroup || !pfnField)
+        return 0;
+    // the group is known by its name as written, with the name character
+    const std::string group = std::string(1, g.ctx->cNatChar1) + Upper(pszGroup);
+    FFC_WORK_RECORD& r = g.record2;
+    BlankRecord(r, WR_GROUPNAM, group);
+    if (!FindRecord(r, 2))
+        return 0;
+    auto* data = reinterpret_cast<WR_GROUPNAM_DATA*>(r.acData);
+    WR_SetGroupUseCount(data, WR_GroupUseCount(data) + 1);
+    WF_cUpdate(g.ctx, 2, &r);
+    std::vector<std::string> fields;
+    FFC_WORK_RECORD member;
+    BlankRecord(member, LAYOUT_KIND_GROUPFLD, group);
+    for (char rc = WF_cReadFirst(g.ctx, 6, &member, 2); rc == '0'; rc = WF_cReadNext(g.ctx, 6, &member, 2))
+        fields.push_back(Trim(reinterpret_cast<const GROUPFLD_DATA*>(member.acData)->acField, 10));
+    for (const std::string& f : fields)
+        pfnField(pvUser, f.c_str());
+    return static_cast<long>(fields.size());
 }
 
 void P3100_ReportObjectLayerFinding(const char* pszText, size_t cbText)
@@ -163,6 +278,13 @@ long P3100_sCollectFieldReference(const char* pszField, uint32_t ulLine)
 
 void P3100_CheckBeginCom(void)
 {
+    Globals& g = G();
+    if (!g.ctx->lFunctionRun) {
+        // one block: a second BEGIN_COM stands inside the first
+        if (P3100_fFilterByPass(1) && g.state->pfnCheckComponentBlock && !g.state->pfnCheckComponentBlock(0))
+            return;
+        g.inComponentBlock = true;
+    }
     if (!ComponentOnly())
         return;
     bool subroutine = Pass() == 1 && !OutsideOf(Scope::Subroutine);
@@ -175,6 +297,7 @@ void P3100_CheckEndCom(void)
 {
     if (!ComponentOnly())
         return;
+    G().inComponentBlock = false;
     if (Pass() == 1) {
         OutsideOf(Scope::Subroutine);
         OutsideOf(Scope::Routine);

@@ -162,6 +162,7 @@ void StartPass()
     g.commandCount = 0;
     Pad(g.currentRoutine, sizeof g.currentRoutine, "*MAIN");
     g.routineDepth = 0;
+    g.inComponentBlock = false;
 }
 
 // Reads the next command of a pass: false at the end of the list, or when

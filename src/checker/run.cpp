@@ -229,6 +229,8 @@ void P3100_StartChecking(void)
     g.buffer11000.assign(FFC_SOURCE_TEXT_MAX, '\0');
     g.buffer256.assign(256, '\0');
     Banner();
+    g.state->pfnFilterByPass = P3100_fFilterByPass;
+    g.state->pfnCheckComponentBlock = P3100_fCheckComponentBlock;
     std::memset(&g.source, 0, sizeof g.source);
     std::memset(g.source.acParameters, ' ', sizeof g.source.acParameters);
     std::memset(&g.parsed, 0, sizeof g.parsed);
@@ -260,6 +262,9 @@ void P3100_StartChecking(void)
         request.pszFunctionName = g.functionName.c_str();
     }
     request.pfnReportFinding = P3100_ReportObjectLayerFinding;
+    request.pfnCheckFieldExists = P3100_sCheckFieldExistsCallback;
+    request.pfnCheckNameInContext = P3100_sCheckNameInContext;
+    request.pfnExpandGroup = P3100_sExpandGroupCallback;
     request.pfnCollectFieldReference = P3100_sCollectFieldReference;
     request.pfnRecordXref = P3100_sRecordXrefCallback;
     long rc = DQOO_FCC_StartChecking(g_build, &request);

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "dqov/fatal.h"
@@ -66,6 +67,25 @@ bool CreateTrees(FFC_CONTEXT* ctx)
     RBTree_DefineData(owners, RBT_TYPE_STRING, 51);
     ctx->pNameTree = names;
     ctx->pOwnerTree = owners;
+    return true;
+}
+
+// A reference tree of the run, made on first use with its key and data
+// parts (type code and length each); false without storage.
+struct TreePart {
+    uint16_t type;
+    uint32_t length;
+};
+bool MakeTree(RBTREE*& tree, std::initializer_list<TreePart> keys, std::initializer_list<TreePart> data)
+{
+    if (tree)
+        return true;
+    if (RBTree_CreateTree(&tree, 4000) != 0)
+        return false;
+    for (const TreePart& k : keys)
+        RBTree_DefineKey(tree, k.type, k.length);
+    for (const TreePart& d : data)
+        RBTree_DefineData(tree, d.type, d.length);
     return true;
 }
 
@@ -172,10 +192,63 @@ void P31O2_RecordFieldUsage(FFC_CONTEXT* pContext, const char* pachKind, char* p
         std::memcpy(pachName50, data, 50);
 }
 
+int16_t P31O2_sAddExchangedField(FFC_CONTEXT* pContext, int32_t lNumber, const char* pszField, char cMaximum,
+                                 char cEvaluationCase)
+{
+    if (!pContext || !CreateTrees(pContext))
+        return -9;
+    if (!MakeTree(pContext->pReferenceTree1, {{RBT_TYPE_INT32, 4}},
+                  {{RBT_TYPE_POINTER, sizeof(void*)}, {RBT_TYPE_BYTES, 2}}))
+        return -9;
+    if (!pszField)
+        return 0;
+    const void* exchangeKey[] = {&lNumber};
+    if (RBTree_GetEntry(pContext->pReferenceTree1, exchangeKey, nullptr))
+        return 0;
+    char key[51];
+    NameKey(pContext, pszField, key);
+    int32_t owner = 0;
+    const void* nameKey[] = {key, &owner};
+    char data[56];
+    void* out[] = {data};
+    RBTREE_ENTRY* name = RBTree_GetEntry(pContext->pNameTree, nameKey, out);
+    if (!name) {
+        checker::Pad(data, 50, key);
+        std::memcpy(data + 50, &lNumber, 4);
+        std::memset(data + 54, 0, 2);
+        const void* in[] = {data};
+        name = RBTree_PutEntry(pContext->pNameTree, nameKey, in);
+        if (!name)
+            return -9;
+    }
+    const char flags[2] = {cMaximum == 'Y' ? 'Y' : 'N', cEvaluationCase == 'Y' ? 'Y' : 'N'};
+    const void* exchangeData[] = {&name, flags};
+    return RBTree_PutEntry(pContext->pReferenceTree1, exchangeKey, exchangeData) ? 0 : -9;
+}
+
+int16_t P31O2_sAddComponentUsage(FFC_CONTEXT* pContext, const char* pszName, int32_t lScope, int32_t lKind,
+                                 int32_t lFlags)
+{
+    if (!pContext || !pszName)
+        return -9;
+    if (!MakeTree(pContext->pReferenceTree2, {{RBT_TYPE_BYTES, 50}, {RBT_TYPE_INT32, 4}},
+                  {{RBT_TYPE_INT32, 4}, {RBT_TYPE_INT32, 4}}))
+        return -9;
+    char name[50];
+    checker::Pad(name, 50, pszName);
+    const void* key[] = {name, &lScope};
+    const void* data[] = {&lKind, &lFlags};
+    return RBTree_PutEntry(pContext->pReferenceTree2, key, data) ? 0 : -9;
+}
+
 void P31O2_FreeGeneratedNames(FFC_CONTEXT* pContext)
 {
     if (!pContext)
         return;
+    RBTree_DestroyTree(pContext->pReferenceTree1);
+    pContext->pReferenceTree1 = nullptr;
+    RBTree_DestroyTree(pContext->pReferenceTree2);
+    pContext->pReferenceTree2 = nullptr;
     RBTree_DestroyTree(pContext->pNameTree);
     RBTree_DestroyTree(pContext->pOwnerTree);
     RBTree_DestroyTree(pContext->pValueCacheTree);

@@ -27,7 +27,23 @@ int32_t P31O2_fFindGeneratedName(FFC_CONTEXT* pContext, const char* pszField, in
  * 50-character name becomes the generated value. */
 void P31O2_RecordFieldUsage(FFC_CONTEXT* pContext, const char* pachKind, char* pachName50, int32_t lOwner1,
                             int32_t lOwner2);
-/* Releases the generated-name trees and the value cache of the context. */
+/* The run's exchange tree (pReferenceTree1), made on first use: one entry
+ * per field the component exchanges, keyed by its 32-bit exchange number,
+ * whose data is the field's entry in the name tree (key the field and
+ * owner 0, data the 50-character name and the number) and two flag bytes,
+ * 'Y' when the field's maximum value travels and 'Y' when it has an
+ * evaluation case. A number already in the tree is left as it is; without
+ * a field only the (empty) tree is made. 0, or -9 without storage. */
+int16_t P31O2_sAddExchangedField(FFC_CONTEXT* pContext, int32_t lNumber, const char* pszField, char cMaximum,
+                                 char cEvaluationCase);
+/* The run's component and property usage tree (pReferenceTree2), made on
+ * first use: key the 50-character name and the 32-bit scope, data the
+ * usage kind (100 a member, 200 a property) and the member flags. 0, or -9
+ * without storage. */
+int16_t P31O2_sAddComponentUsage(FFC_CONTEXT* pContext, const char* pszName, int32_t lScope, int32_t lKind,
+                                 int32_t lFlags);
+/* Releases the generated-name trees, the exchange and usage trees and the
+ * value cache of the context. */
 void P31O2_FreeGeneratedNames(FFC_CONTEXT* pContext);
 
 /* Value cache of a component run (nothing in a function run). */

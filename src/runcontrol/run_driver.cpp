@@ -201,8 +201,13 @@ std::string functionText()
 void fillContext(const FFC_RUN_REQUEST* rq, int32_t pass, int32_t passCount)
 {
     FFC_CONTEXT& c = g_run.context;
+    // later passes keep the generation time stamp of pass 1
+    char stamp[sizeof c.szGenerationStamp];
+    std::memcpy(stamp, c.szGenerationStamp, sizeof stamp);
     P31O2_FreeRunContext(&c);
     std::memset(&c, 0, sizeof c);
+    if (pass > 1)
+        std::memcpy(c.szGenerationStamp, stamp, sizeof stamp);
     P31O2_FillRunContext(&c, rq->pSystemDefinition);
     c.cOption = rq->cOption;
     c.ulOptionBits = rq->options.ulOptionBits;
@@ -257,10 +262,20 @@ int32_t loadEnvironment()
             jobMessage('F', "Component name " + name + " is reserved and cannot be checked.");
             return -1;
         }
+        // the component's definition: its kind word (level two when its
+        // second byte is 1) and the module identifier its files are named by
+        OSRV_COMPONENT_NAME which{part.c_str(), name.c_str()};
+        OSRV_COMPONENT_DEFINITION definition{};
+        const long rc = OSRV_lGetComponentDefinition(&which, &definition);
+        if (rc != OSRV_OK && rc != OSRV_ERR_NOT_FOUND)
+            FFC_SQL_Error(nullptr, SSQL_pszLocation());
+        const bool levelTwo = ((static_cast<uint32_t>(definition.lKindWord) >> 8) & 0xFFu) == 1;
+        std::snprintf(c.szComponentModule, sizeof c.szComponentModule, "%s", definition.szModule);
         std::memset(&g_run.function, ' ', sizeof g_run.function);
         rc::Pad(g_run.function.acPartition, 3, part);
         g_run.function.usOptionsLength = 0;
-        g_run.function.cLevelTwo = 'N';
+        g_run.function.cLevelTwo = levelTwo ? 'Y' : 'N';
+        c.lLanguageLevelTwo = levelTwo ? 1 : 0;
         g_haveFunction = true;
         g_haveProcess = false;
         return 0;

@@ -1,6 +1,5 @@
 // The checker as the run driver's checker step, on the sample functions in
 // tools mode: banners, messages by line and the totals.
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -8,57 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "checker/checker.h"
-#include "dqov/messages.h"
-#include "dqov/run_driver.h"
-#include "platform/dqos/dqos.h"
-#include "platform/dqos/repo_fixture.h"
-#include "platform/dqoz/dqoz.h"
-#include "runcontrol/tools_job.h"
+#include "tools_check_fixture.h"
 
 namespace {
 
-class DriverJob : public ::testing::Test {
+class DriverJob : public ToolsCheckFixture {
 protected:
-    dqos_test::TempRepository repo = dqos_test::TempRepository::copyOf(dqos_test::sampleRepository());
-    FFC_SYSTEM_DEFINITION sys{};
-    int32_t errors = 0, warnings = 0;
-
-    void SetUp() override
-    {
-        DosSetEnvironmentRoot((std::string(DQOV_SAMPLE_DIR) + "/root").c_str());
-        ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
-        FFC_InitToolsSystemDefinition(&sys, "DEM", "ENG");
-        sys.pCommandNames = P3100_pParserCommandTable();
-        FFC_RUN_SEAMS seams{};
-        seams.pfnChecker = P3100_lRunCheckerStep;
-        P31O2_SetRunSeams(&seams);
-    }
-    void TearDown() override
-    {
-        P31O2_SetRunSeams(nullptr);
-        P3100_SetBuildHandle(nullptr);
-        SSQL_Disconnect();
-        DosSetEnvironmentRoot(nullptr);
-    }
-
     // Runs a job and returns its tools-mode lines.
     std::vector<std::string> job(const char* process, const char* function, char option, int32_t& result)
     {
-        std::string out = RunToolsJob(sys, process, function, option, errors, warnings, result);
-        std::vector<std::string> lines;
-        size_t at = 0;
-        while (at < out.size()) {
-            size_t end = out.find('\n', at);
-            if (end == std::string::npos)
-                end = out.size();
-            std::string line = out.substr(at, end - at);
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            lines.push_back(line);
-            at = end + 1;
-        }
-        return lines;
+        return Lines(RunToolsJob(sys, process, function, option, errors, warnings, result));
     }
 };
 

@@ -199,6 +199,7 @@ void X_PDF_Restore_Original_UIM_DLL(struct X_IDS *, X_CHAR chExecutionState, X_M
 
 /* ---- the commands ---- */
 #include "x_cmdstd.h"
+#include "x_comstd.h"
 
 /* ---- the file commands and built-in function calls ---- */
 #include "x_dbmstd.h"

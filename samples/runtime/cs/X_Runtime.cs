@@ -49,7 +49,7 @@ namespace VELMO
 {
     // The base of every generated function class, with the constants that
     // generated text uses without a qualifier.
-    public abstract class X_Function
+    public abstract partial class X_Function
     {
         public const char YES = 'Y';
         public const char NO = 'N';
@@ -84,7 +84,7 @@ namespace VELMO
     }
 
     // How a function or subroutine ended.
-    public static class X_GloDef
+    public static partial class X_GloDef
     {
         public const int X_SUBR_NORMAL_END = 0, X_SUBR_RETURNED = 1, X_SUBR_RETURN = 1, X_SUBR_FAILED = 2,
                          X_SUBR_ABORTED = 3, X_SUBR_EXITED = 4, X_SUBR_CANCELLED = 5, X_SUBR_TRANSFERRED = 6;

@@ -225,6 +225,37 @@ void typedefMember(const BOM_DESCRIPTION_NODE* record, const BOM_DESCRIPTION_NOD
     wroteMember = true;
 }
 
+/* The C# twin of a record's structure: a class whose members hold the
+** members' storage (a pointer member an object), and the record's size. */
+void writeCSharpRecordClass(const BOM_DESCRIPTION_NODE* record, const BOM_RECORD_NAMES& n)
+{
+    const GEN_STREAM cs = g().csStreams[1];
+    if (cs == GEN_NO_STREAM)
+        return;
+    P3109_WriteLine(cs, 3, "public class " + n.structureTag);
+    P3109_WriteLine(cs, 3, "{");
+    uint32_t total = 0;
+    for (intptr_t i = 0; i < n.lFieldCount; ++i) {
+        const BOM_DESCRIPTION_NODE* member = n.ppFields[i];
+        if (member->lKind == BOM_KIND_POINTER_MEMBER) {
+            P3109_WriteLine(cs, 6, P3109_Format("public object p%s;", BOMGEN_pszText(member, 2)));
+            total += 8;
+            continue;
+        }
+        BOM_FIELD_NAMES f;
+        if (member->lKind != BOM_KIND_RECORD_FIELD || !BOMGEN_fFieldNames(record, member, f))
+            continue;
+        const GEN_FIELD_INFO& info = f.definition;
+        uint32_t size = info.usByteLength;
+        if (P3109_fNeedsZophxHandling(info) || size == 0)
+            P3109_GetFieldStorageSize(info.cType, info.lLength, info.sDecimals, false, false, info.fNational(), size);
+        P3109_WriteLine(cs, 6, P3109_Format("public object %s = new byte[%u];", info.localName.c_str(), size));
+        total += size;
+    }
+    P3109_WriteLine(cs, 6, P3109_Format("public const int RECORD_SIZE = %u;", total));
+    P3109_WriteLine(cs, 3, "}");
+}
+
 /* A dispatch record's data record and record field, instance variables of
 ** the module (once each, also when a data record of the same kind and name
 ** already gave the structure). */
@@ -264,6 +295,7 @@ void writeOneTypedef(const BOM_DESCRIPTION_NODE* record, std::set<std::string>& 
     P3109_WriteLine(stg, 0, " ");
     P3109_WriteLine(stg, 0, "#include \"x_endpck.h\" ");
     P3109_WriteLine(stg, 0, " ");
+    writeCSharpRecordClass(record, n);
 }
 
 /* The member lists each kind's structure walk visits, in order. */

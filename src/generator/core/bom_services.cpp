@@ -7,8 +7,8 @@
 **
 ** A case declares the subroutine result once, however many subroutine
 ** calls it holds. The condition lines of a verification call the Boolean
-** evaluation routines of the expression generator; the verification's
-** comment line is written here.
+** evaluation routines of the expression generator that the checker had
+** compiled from the conditions' texts.
 */
 #include "generator/core/bom_services.h"
 
@@ -20,7 +20,9 @@
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
+#include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "generator/expressions/expr_routines.h"
 
 namespace {
 
@@ -46,6 +48,7 @@ constexpr int32_t kCase = 2300;
 constexpr int32_t kSubroutineCall = 2301;
 constexpr int32_t kCrossUpdateGroup = 2302;
 constexpr int32_t kVerification = 2304;
+constexpr int32_t kCondition = 2305;
 constexpr int32_t kCrossUpdateCheck = 2270;
 
 void line(std::string_view text)
@@ -87,6 +90,44 @@ void subroutineCall(const BOM_DESCRIPTION_NODE* item, bool& declared)
     line("sResult = " + P3109_MakeSubroutineName(name) + "( FUNCTION_STD_PARMS" +
          (cursors ? ", INSTANCE(sCurrentCursors)" : "") + " );");
     P3109_WriteCloseCursors("0");
+    /* a subroutine that did not end normally ends the service with its end */
+    line("X_COMR_CHECK_EXECUTION(sResult)");
+}
+
+/* The conditions of a verification: each whose compiled routine answers
+** false reports the verification's message through the record service of
+** the case's document record. */
+void verification(const BOM_DESCRIPTION_NODE* item, const BOM_RECORD_NAMES& record)
+{
+    const long message = static_cast<long>(BOM_Number(item, 2));
+    for (intptr_t i = 0; i < BOMGEN_lCount(item, 3); ++i) {
+        const BOM_DESCRIPTION_NODE* condition = BOMGEN_pChild(item, 3, i);
+        if (!condition || condition->lKind != kCondition || !BOM_Text(condition, 2))
+            continue;
+        std::string call;
+        EXPR_BuildConditionRoutineCall(P3109_ExpressionWriter(), BOM_Text(condition, 2), &call, nullptr);
+        if (call.empty())
+            continue;
+        char text[160];
+        line("if ( !" + call + " )");
+        line("{");
+        line("   void    *  apvAgreedArgs[5];");
+        std::snprintf(text, sizeof text, "   X_ULONG    aulContexts[] = { 1, %ld };", message);
+        line(text);
+        line("");
+        line("   apvAgreedArgs[0] = aulContexts;");
+        line("");
+        line("   /* Fill out message parms */");
+        line("");
+        line("   apvAgreedArgs[1] = \"DC@M01\";");
+        line("   apvAgreedArgs[2] = \"DEM0014\";");
+        line("   apvAgreedArgs[3] = pX_NULL;");
+        line("   apvAgreedArgs[4] = pX_NULL;");
+        line("");
+        line("   X_VAR_ProcessRecordServiceRequest( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + record.vectorName +
+             ", X_COMP_RECORD_SERVICE_REQUEST_DOCUMENT_REPORT_ERROR, apvAgreedArgs );");
+        line("}");
+    }
 }
 
 void crossUpdateGroup(const BOM_DESCRIPTION_NODE* item)
@@ -131,6 +172,8 @@ void writeCase(const BOM_DESCRIPTION_NODE* root, const Service& service, const B
             std::snprintf(head, sizeof head, "/* Verify %.100s(%ld) */", BOMGEN_pszText(item, 1),
                           static_cast<long>(BOM_Number(item, 2)));
             line(head);
+            if (hasRecord)
+                verification(item, record);
         }
     }
     line("break;");

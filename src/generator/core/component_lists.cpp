@@ -1,13 +1,24 @@
 /*
-** component_lists.cpp: the component definition lists from the object
-** server.
+** component_lists.cpp: the component definition lists: the resources and
+** member texts from the object server, the routines from the checker's
+** records and the dispatched commands from the object layer.
 */
 #include "generator/core/component_lists.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
+#include "checker/work_records.h"
+#include "dqov/fatal.h"
+#include "dqov/fix.h"
+#include "dqov/workfile.h"
+#include "generator/core/data_structures.h"
 #include "generator/core/gen_state.h"
+#include "generator/core/run_steps.h"
 #include "generator/core/services.h"
+#include "generator/core/used_fields.h"
+#include "platform/dqoo/dqoo.h"
 #include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqos/dqos.h"
 
@@ -64,6 +75,81 @@ long takeMemberText(void* pvUser, long, void* pvRecord)
     return 1;
 }
 
+/* The command of a dispatch record as the run time's constant. */
+std::string commandConstant(const std::string& command, bool fCSharp)
+{
+    return (fCSharp ? "DqooDef.X_COMP_COMMAND_" : "X_COMP_COMMAND_") + command;
+}
+
+/* One dispatched command: its id in the dispatch-id table and a member
+** object group that describes it to the run time. */
+long takeDispatch(void* pvUser, const DQOO_DISPATCH* d)
+{
+    auto& c = *static_cast<GEN_MODEL_COMPONENT*>(pvUser);
+    c.dispatch.ids.push_back(d->lId);
+    GEN_MEMBER_OBJECT_GROUP group;
+    group.structureType = "X_COMP_DISPATCH";
+    group.objectName = "s_Dispatch_" + std::to_string(d->lId);
+    const std::string id = std::to_string(d->lId), line = std::to_string(d->ulLine);
+    const auto text = [](int16_t sequence, const char* comment, const char* value) {
+        GEN_GROUP_ELEMENT e{sequence, comment, 2, value ? value : "", "", false, 0};
+        e.fEmpty = e.cValue.empty();
+        return e;
+    };
+    group.elements = {
+        {1, "Identifier", 1, id + "L", id, false, 0},
+        {2, "Command", 1, commandConstant(d->pszCommand, false), commandConstant(d->pszCommand, true), false, 0},
+        text(3, "Component", d->pszComponent),
+        text(4, "Feature", d->pszFeature),
+        text(5, "Arguments", d->pszArguments),
+        {6, "Line", 1, line + "L", line, false, 0},
+    };
+    c.dispatchObjects.push_back(group.objectName);
+    c.groups.push_back(std::move(group));
+    return 0;
+}
+
+/* The component routines, in order of appearance, as the members of the
+** routine header table: the routines the run time calls. */
+void readRoutines(GEN_MODEL_COMPONENT& c)
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || !ctx->pWorkFile)
+        return;
+    std::vector<std::pair<int32_t, std::string>> routines;
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, WR_USRSUBR, FFC_WORK_KIND_LEN);
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_SETUP, &r, 1); rc == '0';
+         rc = WF_cReadNext(ctx, GEN_SLOT_SETUP, &r, 1)) {
+        const std::string name(r.acName, 10);
+        static constexpr const char* kKinds[] = {"*PTY_", "*EVT_", "*MTH_", "*WEB_"};
+        if (std::none_of(std::begin(kKinds), std::end(kKinds), [&](const char* k) { return name.rfind(k, 0) == 0; }))
+            continue;
+        const auto* data = reinterpret_cast<const WR_USRSUBR_DATA*>(r.acData);
+        routines.emplace_back(FIX_lDigitsToLong(data->acLine, 7, nullptr), name);
+    }
+    std::sort(routines.begin(), routines.end());
+    for (const auto& [line, name] : routines)
+        c.header.members.push_back(GEN_COMPONENT_HEADER_MEMBER{P3109_MakeSubroutineName(name), true});
+}
+
+/* The component of the run: its routines and the commands it dispatches. */
+void readComponent()
+{
+    GEN_MODEL_COMPONENT c;
+    c.header.name = "X_Component_Header";
+    c.dispatch.name = "X_Component_Dispatch_Ids";
+    readRoutines(c);
+    auto* build = static_cast<FCC_BUILD_HANDLE*>(P3109_pBuildHandle());
+    if (build) {
+        const long rc = DQOO_FCC_EnumerateDispatches(build, takeDispatch, &c);
+        if (rc < 0 && rc != DQOO_ERR_NO_BUILD)
+            DQOO_FCC_FatalError("DQOO_FCC_EnumerateDispatches", rc);
+    }
+    lists().model.components.push_back(std::move(c));
+}
+
 void read(const std::string& component, long lKind, OSRV_DATA_CALLBACK pfnTake)
 {
     OSRV_DATA_REQUEST request{&lists().model, component.c_str(), P3109_State().partition.c_str()};
@@ -76,11 +162,16 @@ void read(const std::string& component, long lKind, OSRV_DATA_CALLBACK pfnTake)
 void P3109_LoadComponentLists()
 {
     FFC_CONTEXT* ctx = P3109_Context();
-    if (!ctx || !ctx->lComponentRun || ctx->pComponentDefinitions)
+    if (!ctx || (!ctx->lComponentRun && !ctx->lZophxUsed) || ctx->pComponentDefinitions)
         return;
-    const std::string component = P3109_TrimRight(std::string_view(ctx->acComponent, sizeof ctx->acComponent));
-    read(component, OSRV_DATA_RESOURCES, takeResource);
-    read(component, OSRV_DATA_MEMBER_TEXTS, takeMemberText);
+    if (ctx->lComponentRun) {
+        const std::string component = P3109_TrimRight(std::string_view(ctx->acComponent, sizeof ctx->acComponent));
+        read(component, OSRV_DATA_RESOURCES, takeResource);
+        read(component, OSRV_DATA_MEMBER_TEXTS, takeMemberText);
+    }
+    readComponent();
+    /* the builds of a compound component before its home's */
+    lists().model.lMemberBuilds = ctx->lCompoundComponent != 0 ? std::max(0, ctx->lPassCount - 1) : 0;
     ctx->pComponentDefinitions = &lists().model;
 }
 

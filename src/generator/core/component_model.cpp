@@ -8,6 +8,8 @@
 
 #include "dqov/x_tree.h"
 #include "generator/core/gen_state.h"
+#include "generator/core/line_writer.h"
+#include "generator/core/used_fields.h"
 #include "generator/core/name_services.h"
 #include "generator/core/services.h"
 
@@ -86,4 +88,35 @@ void P3109_CollectListNames()
                 P3109_RegisterFieldTextUse(t.member.substr(0, std::min<size_t>(10, t.member.size())),
                                            kLetters[t.lKind - 6]);
         }
+}
+
+void P3109_WriteUsageDebugComments(GEN_STREAM stream)
+{
+    FFC_CONTEXT* ctx = P3109_Context();
+    if (!ctx || (!ctx->lZophxUsed && !ctx->lComponentRun) || !ctx->pReferenceTree2 ||
+        RBTree_GetEntryCount(ctx->pReferenceTree2) == 0)
+        return;
+    P3109_WriteDoubleBoxComment(stream, "Component and Property Usage and Debug Information");
+    RBTree_PositiontoFirst(ctx->pReferenceTree2);
+    char name[51] = {};
+    int32_t scope = 0, kind = 0, flags = 0;
+    void* key[] = {name, &scope};
+    void* data[] = {&kind, &flags};
+    while (RBTree_GetNextEntry(ctx->pReferenceTree2, key, data)) {
+        const std::string trimmed = P3109_TrimRight(std::string_view(name, 50));
+        P3109_WriteLine(stream, 3,
+                        P3109_Format("/* %s : %s Scope(%4.4ld) */", kind == 100 ? "MEMBER  " : "PROPERTY",
+                                     trimmed.c_str(), static_cast<long>(scope)));
+        GEN_FIELD_INFO f;
+        if (P3109_sGetUsedField(P3109_Padded(trimmed, 50), GEN_SLOT_LOOKUP, f, 50) != 0) {
+            P3109_WriteLine(stream, 3,
+                            P3109_Format("/*                **** %s **** */", "Cannot be decoded by GETFIELDINFOSCOPED"));
+            continue;
+        }
+        const char member = flags == 0 ? 'N' : (flags & 2) ? 'A' : 'Y';
+        P3109_WriteLine(stream, 3,
+                        P3109_Format("/*                Type=%c,Len=%5.5ld,Dec=%2.2ld,Vector=%s,Mbr=%c,Prop=%c */",
+                                     f.cType, static_cast<long>(f.lLength), static_cast<long>(f.sDecimals),
+                                     f.vectorName.c_str(), member, kind == 200 ? 'Y' : 'N'));
+    }
 }

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "dqov/ffc_context.h"
+#include "generator/core/gen_state.h"
 
 /* One resource of the component (resource chain). */
 struct GEN_RESOURCE {
@@ -73,9 +74,30 @@ struct GEN_MEMBER_OBJECT_GROUP {
     std::vector<GEN_GROUP_ELEMENT> elements;
 };
 
+/* The routine header table of a component: the routines the run time
+** calls, each a member with its pointer text. */
+struct GEN_COMPONENT_HEADER_MEMBER {
+    std::string text; /* the member's pointer text */
+    bool fIncluded = false;
+};
+struct GEN_COMPONENT_HEADER_TABLE {
+    std::string name;
+    std::vector<GEN_COMPONENT_HEADER_MEMBER> members;
+};
+/* The dispatch-id table of a component: the ids the object layer gave its
+** dispatched commands. */
+struct GEN_COMPONENT_DISPATCH_TABLE {
+    std::string name;
+    std::vector<int32_t> ids;
+};
+
 struct GEN_MODEL_COMPONENT {
-    std::vector<std::string> headerTable, dispatchTable; /* lines of the two tables */
+    GEN_COMPONENT_HEADER_TABLE header;
+    GEN_COMPONENT_DISPATCH_TABLE dispatch;
     std::vector<GEN_MEMBER_OBJECT_GROUP> groups;
+    /* the member object groups that describe the dispatched commands, by
+    ** object name, in dispatch-id order */
+    std::vector<std::string> dispatchObjects;
 };
 
 struct GEN_COMPONENT_MODEL {
@@ -109,6 +131,12 @@ bool P3109_ReadExchangeTree(std::vector<GEN_EXCHANGE_ENTRY>& entries);
 
 /* The sequence words of two group elements compared (for sorting). */
 int P3109_sCompareSequence(const GEN_GROUP_ELEMENT& a, const GEN_GROUP_ELEMENT& b);
+
+/* The comments of the component and property usage tree
+** (FFC_CONTEXT.pReferenceTree2: members and properties of the component,
+** with their scope) before the field vector, when the object uses the
+** extended language and the tree has entries. */
+void P3109_WriteUsageDebugComments(GEN_STREAM stream);
 
 /* Registers the member texts of kinds 6 to 10 as field text uses. */
 void P3109_CollectListNames();

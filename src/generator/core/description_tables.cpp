@@ -107,7 +107,9 @@ void writeLanguageTable()
         return;
     }
     if (!csharp())
-        line(homePass() ? "extern const struct X_LANG s_LanguageTable[] ="
+        /* the home pass defines for its members what they declare "extern":
+           a definition with an initialiser and the word extern is no C */
+        line(homePass() ? "const struct X_LANG s_LanguageTable[] ="
                         : "static struct X_LANG s_LanguageTable[] =");
     else if (!compound())
         line("private static X_LANG[] s_LanguageTable = new X_LANG[" + std::to_string(count) + "]");
@@ -115,7 +117,7 @@ void writeLanguageTable()
     writeLanguageRows();
     line("};");
     if (!csharp())
-        line(std::string(homePass() ? "extern const" : "static") +
+        line(std::string(homePass() ? "const" : "static") +
              " X_SHORT s_LanguageCount = (sizeof(s_LanguageTable) / sizeof(struct X_LANG));");
     else if (!compound())
         line("private static int s_LanguageCount = s_LanguageTable.Length;");
@@ -173,7 +175,7 @@ void writeDescriptionTable()
     }
     const std::vector<std::string> slots = fetchDescriptions();
     if (!csharp())
-        line(homePass() ? "extern const X_PVCHAR s_FunctionDescriptionTable[] ="
+        line(homePass() ? "const X_PVCHAR s_FunctionDescriptionTable[] ="
                         : "const X_PVCHAR s_FunctionDescriptionTable[] =");
     else if (!compound())
         line("private static string[] s_FunctionDescriptionTable =");

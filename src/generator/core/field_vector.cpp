@@ -23,6 +23,7 @@
 #include "generator/core/arrays.h"
 #include "generator/core/bom_names.h"
 #include "generator/core/bom_records.h"
+#include "generator/core/component_model.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/field_info.h"
 #include "generator/core/field_types.h"
@@ -635,6 +636,7 @@ void P3109_WriteFieldVector()
         declareWorkField(w);
     const size_t total = entries.size() + vs().workFields.size() + records.size();
 
+    P3109_WriteUsageDebugComments(kDescriptorQueue);
     P3109_WriteDashedBoxComment(kDescriptorQueue, "Data Dictionary Field Vector Definitions");
     P3109_WriteLine(kDescriptorQueue, 3,
                     csharp() ? "private static X_FLD[] FUNCTION_FIELD_DEF = new X_FLD[" + std::to_string(total) + "]"

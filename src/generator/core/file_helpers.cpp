@@ -219,8 +219,12 @@ void P3109_WriteShortPathListing(GEN_STREAM stream, const std::string& directory
     std::string host;
     struct stat st {};
     bool found = dqoz::MapPath(path, host) == 0 && ::stat(host.c_str(), &st) == 0;
-    if (!found && fReportFailure)
-        path = "Error in GetShortPathName or FindFirstFile";
+    if (!found && fReportFailure) {
+        /* a resource the script would name by an error text: the
+           generation fails naming the file instead */
+        P3109_IssueTextMessage('F', "Error in GetShortPathName or FindFirstFile: " + path);
+        return;
+    }
     P3109_WriteLine(stream, 0, " ");
     char line[GEN_MAX_PATH * 2 + 64];
     std::snprintf(line, sizeof line, "     %d   %.*s   \"%s\" ", iNumber, static_cast<int>(typeText.size()),

@@ -4,8 +4,11 @@
 #include "generator/core/file_set.h"
 
 #include <cstdio>
+#include <cstring>
 
+#include "generator/core/services.h"
 #include "platform/dqoosrv/dqoosrv.h"
+#include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 
 namespace {
@@ -24,18 +27,17 @@ const char* bifSkeletonName(const GEN_FILE_SET_INPUT& in)
     return "FUN00024.S";
 }
 
-/* A stem names files without loss when it is made of capital letters and
-** digits only (the C name turns any other character into '_' or 'X', and
-** the host matches existing names without regard to case) and is the
-** object's name itself (not cut short). */
-bool stemKeepsTheName(const GEN_FILE_SET_INPUT& in)
+/* A stem names files safely when it is an identifier: letters, digits and
+** '_' (the C name maps every other character), so that no name can reach
+** outside its directory. */
+bool stemIsIdentifier(const std::string& stem)
 {
-    if (in.cName.empty())
+    if (stem.empty() || stem.size() > 8)
         return false;
-    for (char c : in.cName)
-        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+    for (char c : stem)
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'))
             return false;
-    return in.objectName.empty() || in.objectName == in.cName;
+    return true;
 }
 
 }  // namespace
@@ -43,9 +45,10 @@ bool stemKeepsTheName(const GEN_FILE_SET_INPUT& in)
 bool P3109_FormFileSet(GEN_FILE_SET_INPUT& in, GEN_FILE_SET& set, bool fTouchDirectories)
 {
     set = GEN_FILE_SET{};
-    if (!stemKeepsTheName(in)) {
+    in.stem = in.cName;
+    if (!stemIsIdentifier(in.cName)) {
         const std::string& name = in.objectName.empty() ? in.cName : in.objectName;
-        set.refusal = "ERROR : Name " + name + " cannot name files: use capital letters and digits only";
+        set.refusal = "ERROR : Name " + name + " cannot name files: its C name is no identifier";
         return true;
     }
     GEN_FILE_SET s;
@@ -75,14 +78,18 @@ bool P3109_FormFileSet(GEN_FILE_SET_INPUT& in, GEN_FILE_SET& set, bool fTouchDir
             DosCreateDir(out.c_str(), nullptr);
         }
         if (in.lCurrentPass < in.lPassCount) {
+            /* a member's files are named by its pass number; its code by an
+               identifier made of it */
             char number[16];
             std::snprintf(number, sizeof number, "%08d", static_cast<int>(in.lCurrentPass));
+            in.stem = number;
+            std::snprintf(number, sizeof number, "X%07d", static_cast<int>(in.lCurrentPass % 10000000));
             in.cName = number;
         }
         out += "\\";
     }
     s.outputDirectory = out;
-    s.outputBase = out + in.cName;
+    s.outputBase = out + in.stem;
 
     const std::string& b = s.outputBase;
     s.c = b + ".C";
@@ -97,18 +104,18 @@ bool P3109_FormFileSet(GEN_FILE_SET_INPUT& in, GEN_FILE_SET& set, bool fTouchDir
     s.utw = b + ".UTW";
     s.pgm = b + ".PGM";
 
-    s.csProject = s.csDirectory + "\\" + in.cName;
+    s.csProject = s.csDirectory + "\\" + in.stem;
     s.csProperties = s.csProject + "\\Properties";
     s.csResources = s.csProject + "\\Resources";
     const std::string& p = s.csProject;
-    s.csDdc = p + "\\" + in.cName + "DDC.cs";
-    s.csTxt = p + "\\" + in.cName + "TXT.cs";
-    s.csStg = p + "\\" + in.cName + "STG.cs";
-    s.csSbr = p + "\\" + in.cName + ".sbr";
-    s.csIncl = p + "\\" + in.cName + "Incl.cs";
-    s.csClass = p + "\\" + in.cName + ".cs";
-    s.csProj = p + "\\" + in.cName + ".csproj";
-    s.csSln = p + "\\" + in.cName + ".sln";
+    s.csDdc = p + "\\" + in.stem + "DDC.cs";
+    s.csTxt = p + "\\" + in.stem + "TXT.cs";
+    s.csStg = p + "\\" + in.stem + "STG.cs";
+    s.csSbr = p + "\\" + in.stem + ".sbr";
+    s.csIncl = p + "\\" + in.stem + "Incl.cs";
+    s.csClass = p + "\\" + in.stem + ".cs";
+    s.csProj = p + "\\" + in.stem + ".csproj";
+    s.csSln = p + "\\" + in.stem + ".sln";
     s.csAssemblyInfo = s.csProperties + "\\AssemblyInfo.cs";
     s.csManifest = s.csProperties + "\\AppManifest.xml";
 
@@ -121,4 +128,31 @@ bool P3109_FormFileSet(GEN_FILE_SET_INPUT& in, GEN_FILE_SET& set, bool fTouchDir
             return false;
     set = std::move(s);
     return true;
+}
+
+std::string P3109_StemTakenBy(const std::string& partition, const std::string& stem, bool fComponent,
+                              const std::string& ownName)
+{
+    struct Search {
+        std::string stem, own, found;
+        bool component;
+    } search{P3109_CopyUpper(stem, stem.size()), P3109_CopyUpper(ownName, ownName.size()), "", fComponent};
+    const long rc = OSRV_lEnumerateObjectNames(
+        partition.c_str(),
+        [](void* user, const char* name, const char* module, char kind) -> long {
+            auto& s = *static_cast<Search*>(user);
+            const std::string upperName = P3109_CopyUpper(name, std::strlen(name));
+            if (upperName == s.own && (kind == 'C') == s.component)
+                return 1;
+            const std::string other = kind == 'C' && *module ? std::string(module)
+                                                             : P3109_MakeCIdentifierShort(kind == 'C' ? 8 : 7, name);
+            if (P3109_CopyUpper(other, other.size()) != s.stem)
+                return 1;
+            s.found = std::string(kind == 'C' ? "component " : "function ") + name;
+            return 0;
+        },
+        &search);
+    if (rc == OSRV_ERR_REPOSITORY)
+        P3109_FatalSqlError(SSQL_pszLocation());
+    return search.found;
 }

@@ -8,10 +8,10 @@
 ** or changes them.
 **
 ** The C name is the stem of every file and of the compound and C# project
-** directories, so two objects must never share it: an object whose name the
-** C name does not keep unchanged (a character other than a capital letter or
-** a digit, a name longer than the stem) gets no names at all, and nothing is
-** created or removed for it.
+** directories (a member pass of a compound component names its files by
+** its pass number instead). A C name that is no identifier (an object name
+** not yet mapped) gets no names at all, and nothing is created or removed
+** for it; that no two objects share a stem is the set-up's check.
 */
 #ifndef GENERATOR_CORE_FILE_SET_H
 #define GENERATOR_CORE_FILE_SET_H
@@ -49,7 +49,8 @@ struct GEN_FILE_SET {
 struct GEN_FILE_SET_INPUT {
     std::string root;       /* root directory path */
     std::string partition;  /* at most 3 characters */
-    std::string cName;      /* at most 8 characters; may become the member pass number */
+    std::string cName;      /* at most 8 characters; in a member pass "X" and the pass number */
+    std::string stem;       /* out: the stem of the files, the C name or the member pass number */
     std::string objectName; /* the function or component name the C name was made of ("" skips
                                the comparison; the C name's characters are checked still) */
     bool checkIn = false;
@@ -63,13 +64,22 @@ struct GEN_FILE_SET_INPUT {
     char cBuiltin = 'N';
 };
 
-/* Forms every name. For a member pass of a compound component cName
-** becomes the pass number ("%08d"). When fTouchDirectories is set, the
+/* Forms every name. For a member pass of a compound component the stem
+** becomes the pass number ("%08d") and cName the identifier "X%07d" of it. When fTouchDirectories is set, the
 ** check-in directory is created and, in pass 1, the compound directory is
 ** removed with its contents and created again. Returns false (and leaves
 ** the set empty) when a name would exceed GEN_MAX_PATH. An object name
 ** that cannot name files leaves the set empty but for its refusal text,
 ** touches nothing and returns true. */
 bool P3109_FormFileSet(GEN_FILE_SET_INPUT& input, GEN_FILE_SET& set, bool fTouchDirectories);
+
+/* The other object of the partition whose files would have the stem (its
+** module identifier, or its name made a C name: 8 characters for a
+** component, 7 for a function; compared without regard to case), as
+** "component NAME" or "function NAME"; "" when no other object has it. The
+** object itself (a component, or a function, of the name given) is not
+** counted. */
+std::string P3109_StemTakenBy(const std::string& partition, const std::string& stem, bool fComponent,
+                              const std::string& ownName);
 
 #endif

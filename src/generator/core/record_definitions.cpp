@@ -107,6 +107,58 @@ void writeFieldRow(const Member& m, const std::string& variable, bool fFirst)
     P3109_WriteFieldDataVersion(kInitQueue, 3, f, "(&(" + member + "))");
 }
 
+/* The C# form of a record's definitions: C# has no structures, pointers
+** or offsets, so the record is an object of its class, its field
+** descriptors point at the members' storage, its map pairs are X_LMAP
+** objects and its offsets the members' positions. */
+void writeCSharpRecord(const BOM_RECORD_NAMES& names, const std::vector<Member>& members)
+{
+    const std::string parts = names.kindCode + "_" + names.identifier;
+    const std::string variable = "rec_" + parts;
+    const std::string count = std::to_string(members.size());
+    P3109_WriteLine(kQueue, 3, " ");
+    line("/* Static Definitions for " + names.kindCode + " " + names.name + " record */");
+    P3109_WriteLine(kQueue, 3, " ");
+    line("private static " + names.structureTag + " " + variable + " = new " + names.structureTag + "();");
+    line("private static X_FLD[] X_Fld_" + parts + " = new X_FLD[" + count + "] {");
+    for (size_t i = 0; i < members.size(); ++i) {
+        const std::string lead = i == 0 ? "new X_FLD( " : ", new X_FLD( ";
+        if (members[i].fReference) {
+            P3109_WriteLine(kQueue, 6,
+                            lead + CGEN_NameLiteral(members[i].referenceName) +
+                                ",DqooDef.LL2FIELD,X_DEFS.X_TYPE_COMPONENT,X_DEFS.X_SUBTYPE_COMPONENT_RECORD,'N',");
+            P3109_WriteLine(kQueue, 9, "DqooDef.X_PVOID_SIZE,DqooDef.X_PVOID_SIZE,0,");
+            P3109_WriteLine(kQueue, 9, variable + ".p" + members[i].referenceName + ",(0),NO )");
+            continue;
+        }
+        const GEN_FIELD_INFO& f = members[i].field.definition;
+        const std::string member = variable + "." + f.localName;
+        const std::string length =
+            f.fNational() || f.lLength > 32767 || f.lLength < 0 ? "-1" : std::to_string(f.lLength);
+        const std::string size = P3109_fNeedsZophxHandling(f) ? "((byte[])" + member + ").Length"
+                                                              : P3109_MemberSizeText(f, member, true);
+        P3109_WriteLine(kQueue, 6,
+                        lead + CGEN_NameLiteral(members[i].field.name) + "," + P3109_pszFieldTypeName(&f) +
+                            ",X_DEFS." + P3109_pszComponentTypeName(f, false) + ",X_DEFS." +
+                            P3109_pszComponentSubtypeName('F', &f, false) + ",'" + f.cShift + "',");
+        P3109_WriteLine(kQueue, 9, length + "," + size + "," + std::to_string(f.sDecimals) + ",");
+        P3109_WriteLine(kQueue, 9, member + ",(0),NO )");
+    }
+    line("};");
+    std::string map, offsets;
+    for (size_t i = 0; i < members.size(); ++i) {
+        map += std::string(i == 0 ? "" : ", ") + "new X_LMAP( " +
+               (members[i].fReference ? std::string("V_NOT_AVAILABLE") : members[i].field.vectorName) + ",-1 )";
+        offsets += std::string(i == 0 ? "" : ",") + std::to_string(i);
+    }
+    line("private static X_LMAP[] X_LMap_" + parts + " = new X_LMAP[" + count + "] { " + map + " };");
+    line("private static int[] X_Offsets_" + parts + " = new int[" + count + "] { " + offsets + " };");
+    line("private static readonly X_DRD X_DRD_" + parts + " = new X_DRD( DqooDef.X_DRD_CURRENT, " +
+         CGEN_NameLiteral(names.name) + ", " + names.structureTag + ".RECORD_SIZE, " + count + ", X_Fld_" + parts +
+         ", X_LMap_" + parts + ", X_Offsets_" + parts + ", " + variable + ", null );");
+    P3109_WriteLine(kQueue, 3, " ");
+}
+
 void writeRecord(const BOM_DESCRIPTION_NODE* node)
 {
     BOM_RECORD_NAMES names;
@@ -115,6 +167,10 @@ void writeRecord(const BOM_DESCRIPTION_NODE* node)
     const std::string variable = "rec_" + parts;
     const std::string title = names.kindCode + " " + names.name;
     const std::vector<Member> members = membersOf(node, names);
+    if (csharp()) {
+        writeCSharpRecord(names, members);
+        return;
+    }
 
     P3109_WriteLine(kQueue, 3, " ");
     line("/* Static Definitions for " + title + " record */");

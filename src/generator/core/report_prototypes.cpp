@@ -43,9 +43,9 @@ constexpr ResourceKind kResourceKinds[] = {
 };
 
 /* The data as 16-bit little-endian words, one line each. */
-void writeInlineData(const GEN_RESOURCE& r, GEN_STREAM stream)
+void writeInlineData(const GEN_RESOURCE& r, const std::string& keyword, GEN_STREAM stream)
 {
-    P3109_WriteLine(stream, 0, "     " + std::to_string(r.sIdentifier) + "   " + r.keyword + " ");
+    P3109_WriteLine(stream, 0, "     " + std::to_string(r.sIdentifier) + "   " + keyword + " ");
     P3109_WriteLine(stream, 0, "      BEGIN");
     const size_t n = r.data.size();
     for (size_t i = 0; i < n; i += 2) {
@@ -122,7 +122,11 @@ void P3109_WriteResourceReference(GEN_RESOURCE& resource, GEN_STREAM stream, int
     if (resource.data.empty())
         return;
     const int32_t n = ++lCounter;
-    if (resource.kindText.empty()) {
+    /* the script's own choice by type: the resource keeps the texts it was
+       given, which the C# project reads (an empty kind text there keeps
+       only bitmaps) */
+    std::string kindText = resource.kindText, extension = resource.extension, keyword = resource.keyword;
+    if (kindText.empty()) {
         const ResourceKind* kind = nullptr;
         for (const ResourceKind& k : kResourceKinds)
             if (k.lType == resource.lType)
@@ -130,22 +134,20 @@ void P3109_WriteResourceReference(GEN_RESOURCE& resource, GEN_STREAM stream, int
         static constexpr ResourceKind kUnknown{0, "_Ref_Unknown", ".UNK", "UNKNOWN"};
         if (!kind)
             kind = &kUnknown;
-        resource.kindText = kind->kindText;
-        resource.extension = kind->extension;
-        resource.keyword = kind->keyword;
+        kindText = kind->kindText;
+        extension = kind->extension;
+        keyword = kind->keyword;
     }
     if (resource.lType == 1201) {
-        writeInlineData(resource, stream);
+        writeInlineData(resource, keyword, stream);
         return;
     }
     const GEN_MODULE_STATE& s = g();
-    const std::string file = resource.lType == 1400
-                                 ? s.cName + resource.extension
-                                 : s.cName + resource.kindText + "_" + std::to_string(n) + resource.extension;
+    const std::string file = resource.lType == 1400 ? s.cName + extension
+                                                    : s.cName + kindText + "_" + std::to_string(n) + extension;
     const std::string directory = s.args.root + "\\X_VELMO\\X_" + s.partition + "\\SOURCE";
     P3109_WriteWholeFile(resource.data.data(), resource.data.size(), directory + "\\" + file);
     resource.referenceName = file;
     const bool library = resource.lType == 1400;
-    P3109_WriteShortPathListing(stream, directory, file, library ? 1 : resource.sIdentifier, resource.keyword,
-                                library ? 0 : 1);
+    P3109_WriteShortPathListing(stream, directory, file, library ? 1 : resource.sIdentifier, keyword, library ? 0 : 1);
 }

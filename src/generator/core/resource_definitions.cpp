@@ -16,6 +16,8 @@
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
+#include "generator/core/csharp_files.h"
+#include "generator/emitters/emitters.h"
 
 namespace {
 
@@ -70,7 +72,9 @@ void elementValue(const GEN_GROUP_ELEMENT& e, std::string& c, std::string& cs)
         const char* declared = nullptr;
         CGEN_GetTextLiteralArrayName(e.cValue, nullptr, nullptr, 'Y', &reference, &declared);
         c = reference ? reference : "";
-        cs = declared ? declared : "";
+        /* the C# data definitions are written with the C set, whose text
+        ** literals the C# class does not declare: the text stands itself */
+        cs = "\"" + P3109_MakeCSharpLiteral(P3109_TrimRight(e.cValue)) + "\"";
         return;
     }
     case 4:
@@ -97,24 +101,58 @@ void elementValue(const GEN_GROUP_ELEMENT& e, std::string& c, std::string& cs)
     }
 }
 
+/* The definition of the component module that ties its tables together,
+** and the routine through which the run time finds it: without a
+** reference each static table would be unused. */
+void writeComponentDefinition(const GEN_MODEL_COMPONENT& c, GEN_STREAM cStream, GEN_STREAM csStream)
+{
+    const size_t routines = c.header.members.size();
+    const std::string header = routines == 0 ? "" : c.header.name;
+    std::string cList, csList;
+    for (const std::string& object : c.dispatchObjects) {
+        cList += std::string(cList.empty() ? "" : ", ") + "&(" + object + ")";
+        csList += std::string(csList.empty() ? "" : ", ") + object;
+    }
+    const std::string count = std::to_string(c.dispatchObjects.size());
+    P3109_WriteLine(cStream, 0, " ");
+    P3109_WriteLine(cStream, 0,
+                    "static const X_COMP_DISPATCH * const X_Component_Dispatches[] = { " +
+                        (cList.empty() ? std::string("pX_NULL") : cList) + " };");
+    P3109_WriteLine(cStream, 0, "static const X_COMP_DEFINITION X_Component_Definition = {");
+    P3109_WriteLine(cStream, 3,
+                    (header.empty() ? std::string("pX_NULL") : header) + ", " + std::to_string(routines) + ", " +
+                        c.dispatch.name + ", " + count + ", X_Component_Dispatches };");
+    P3109_WriteLine(cStream, 0, "const X_COMP_DEFINITION * X_Get_Component_Definition ( void )");
+    P3109_WriteLine(cStream, 0, "{");
+    P3109_WriteLine(cStream, 3, "return &(X_Component_Definition);");
+    P3109_WriteLine(cStream, 0, "}");
+    P3109_WriteLine(csStream, 3,
+                    "static _X_COMP_DISPATCH[] X_Component_Dispatches = { " + csList + " };");
+    P3109_WriteLine(csStream, 3, "public static _X_COMP_DEFINITION X_Get_Component_Definition ()");
+    P3109_WriteLine(csStream, 3, "{");
+    P3109_WriteLine(csStream, 6,
+                    "return new _X_COMP_DEFINITION( " + (header.empty() ? std::string("null") : header) + ", " +
+                        c.dispatch.name + ", X_Component_Dispatches );");
+    P3109_WriteLine(csStream, 3, "}");
+}
+
 void writeComponentData(GEN_STREAM cStream, GEN_STREAM csStream)
 {
     GEN_COMPONENT_MODEL* model = P3109_pComponentModel();
     if (cStream == GEN_NO_STREAM && csStream == GEN_NO_STREAM)
         return;
     P3109_WriteDashedBoxComment(cStream, "Data Definitions for Components");
-    if (!model)
-        return;
-    for (GEN_MODEL_COMPONENT& c : model->components) {
-        for (const std::string& line : c.dispatchTable)
-            P3109_WriteLine(cStream, 0, line);
-        for (const std::string& line : c.headerTable)
-            P3109_WriteLine(cStream, 0, line);
-        for (GEN_MEMBER_OBJECT_GROUP& group : c.groups)
-            P3109_WriteResourceObjects(0, group, cStream, csStream);
-    }
-    if (csStream != GEN_NO_STREAM)
-        P3109_WriteLine(csStream, 0, "}\n}");
+    P3109_WriteCSharpClassHeader(csStream);
+    if (model)
+        for (GEN_MODEL_COMPONENT& c : model->components) {
+            P3109_EmitComponentDispatchIdTable(&c.dispatch, cStream, csStream, 0);
+            if (!c.header.members.empty())
+                P3109_EmitComponentHeaderTable(&c.header, cStream, csStream, 0);
+            for (GEN_MEMBER_OBJECT_GROUP& group : c.groups)
+                P3109_WriteResourceObjects(0, group, cStream, csStream);
+            writeComponentDefinition(c, cStream, csStream);
+        }
+    P3109_WriteCSharpClassTail(csStream);
 }
 
 }  // namespace
@@ -185,9 +223,10 @@ void P3109_WriteComponentExchangeVector()
     if (!P3109_ReadExchangeTree(entries))
         return;
     const bool cs = csharp();
+    /* C# counts the placeholder row of a component that exchanges nothing */
     if (cs)
         P3109_Line("static X_VECTOR_COMPONENT_EXCHANGE[] ComponentExchange = new X_VECTOR_COMPONENT_EXCHANGE[" +
-                   std::to_string(entries.size()) + "]{");
+                   std::to_string(std::max<size_t>(entries.size(), 1)) + "]{");
     for (size_t i = 0; i < entries.size(); ++i) {
         GEN_FIELD_INFO f;
         std::string symbol = P3109_sGetUsedField(entries[i].field, GEN_SLOT_LOOKUP, f, 50) == 0 && !f.vectorName.empty()
@@ -203,8 +242,10 @@ void P3109_WriteComponentExchangeVector()
                       separator, static_cast<long>(entries[i].ulNumber), symbol.c_str());
         P3109_Line(line);
     }
+    /* C#: an object of the row class, as the other rows */
     if (entries.empty())
-        P3109_Line(cs ? "   {  0,  V_NOT_AVAILABLE } " : "   {  ((X_USHORT)(0)),  ((X_SHORT)(V_NOT_AVAILABLE)) } ");
+        P3109_Line(cs ? "   new X_VECTOR_COMPONENT_EXCHANGE(  0,  V_NOT_AVAILABLE  ) "
+                      : "   {  ((X_USHORT)(0)),  ((X_SHORT)(V_NOT_AVAILABLE)) } ");
     if (cs)
         P3109_Line("};");
 }

@@ -159,13 +159,8 @@ void formFileSet(GEN_MODULE_STATE& g, int32_t lCheckIn)
     in.root = g.args.root;
     in.partition = g.partition;
     in.cName = g.cName;
-    /* the name the C name was made of: the file set refuses a C name that lost part of it */
-    const std::string module =
-        P3109_TrimRight(std::string_view(ctx->szComponentModule, strnlen(ctx->szComponentModule, 8)));
-    if (!ctx->lComponentRun)
-        in.objectName = g.function;
-    else
-        in.objectName = !module.empty() ? module : P3109_TrimRight(std::string_view(ctx->acComponent, 10));
+    /* the name the C name was made of, for the refusals */
+    in.objectName = ctx->lComponentRun ? P3109_TrimRight(std::string_view(ctx->acComponent, 10)) : g.function;
     in.checkIn = lCheckIn != 0;
     in.compound = ctx->lCompoundComponent != 0;
     in.lPassCount = ctx->lPassCount;
@@ -176,6 +171,17 @@ void formFileSet(GEN_MODULE_STATE& g, int32_t lCheckIn)
         P3109_fSysFlag(SYSFLAG_ALP_SYSTEM_VARIABLE) || P3109_fSysFlag(SYSFLAG_NUM_SYSTEM_VARIABLE) ? 'Y' : 'N';
     in.cTrigger = P3109_Definitions().cTrigger;
     in.cBuiltin = P3109_Definitions().cBuiltin;
+    /* another object of the partition whose files have the same stem is
+       refused before anything is written, created or removed */
+    const std::string other = in.lCurrentPass < in.lPassCount && in.compound
+                                  ? std::string()
+                                  : P3109_StemTakenBy(g.partition, in.cName, ctx->lComponentRun != 0,
+                                                      ctx->lComponentRun ? in.objectName : g.function);
+    if (!other.empty()) {
+        g.files = GEN_FILE_SET{};
+        g.files.refusal = "ERROR : Name " + in.objectName + " has the file stem " + in.cName + " of " + other;
+        return;
+    }
     if (!P3109_FormFileSet(in, g.files, true))
         P3109_InternalError("The root directory path " + g.args.root +
                             " leaves no room for the names of the generated files.");

@@ -183,6 +183,7 @@ constexpr CorePoint kCorePoints[] = {
     {56, [] { queuePoint(4); }},
     {57, [] { keepIf(g().lUsedFieldTexts > 0); }},
     {58, [] { keepIf(g().lMultilingualVariables > 0); }},
+    {62, P3109_SubstituteFileStem},
     {63, P3109_SubstituteFileBaseNameAt63},
     {64, P3109_SubstituteSourceDirectory},
     {65, P3109_SubstituteQuotedName},
@@ -272,6 +273,7 @@ void P3109_RunBifPoint(int32_t lPoint)
     case 4:
     case 5:
     case 9:
+    case 62:
     case 63:
     case 92:
     case 122:
@@ -507,6 +509,11 @@ void P3109_WriteGuidString162()
 void P3109_SubstituteFileBaseNameInLine()
 {
     P3109_ReplaceDirective(g().cName);
+}
+void P3109_SubstituteFileStem()
+{
+    const GEN_FILE_SET& f = g().files;
+    P3109_ReplaceDirective(f.outputBase.substr(std::min(f.outputDirectory.size(), f.outputBase.size())));
 }
 void P3109_SubstitutePercentLiteral()
 {

@@ -40,6 +40,9 @@ void P3109_WriteBomSections141();
 void P3109_WriteGuidString161();
 void P3109_WriteGuidString162();
 void P3109_SubstituteFileBaseNameInLine();
+/* Point 62: the stem of the generated files (the C name, or in a member
+** pass of a compound component its pass number). */
+void P3109_SubstituteFileStem();
 void P3109_SubstitutePercentLiteral();
 
 #endif

@@ -124,12 +124,42 @@ void P3109_EmitTerminateComponentRoutine()
                                : std::string("X_TERMINATE_COMPONENT_ROUTINE"));
 }
 
+namespace {
+
+/* C# has no statement macros: the dispatch is a call of the run time's
+** method that answers the return code, followed by the routine's end when
+** the code is not X_COMP_RETURN_OK. */
+void writeCSharpDispatch(const std::string& kind, int iEnding, int32_t lDispatchId, const std::string& suffix)
+{
+    const bool routine = P3109_fInComponentRoutine();
+    const std::string caller = routine ? "RoutineInfo, pSTACKActiveCompRtnX_Fun, ulNoofNegotiableComps, aNegotiableComps"
+                                       : "null, null, 0, null";
+    P3109_Line("lReturnCode = X_DISPATCH_COMPONENT_COMMAND" + suffix + "( " + std::to_string(lDispatchId) + ", " +
+               caller + ", pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + kind + " );");
+    std::string end;
+    if (!routine && !P3109_fInSubroutine())
+        end = P3109_CSharpRoutineEnd("X_GloDef.X_SUBR_FAILED");
+    else if (iEnding == 0)
+        end = "return X_GloDef.X_SUBR_ABORTED;";
+    else if (routine)
+        end = "return lReturnCode;";
+    else
+        end = "return X_GloDef.X_SUBR_FAILED;";
+    P3109_Line("if ( lReturnCode != DqooDef.X_COMP_RETURN_OK ) " + end);
+}
+
+}  // namespace
+
 void P3109_EmitComponentDispatch(std::string_view kind, int iEnding, int32_t lDispatchId, std::string_view suffix)
 {
     const FFC_CONTEXT* ctx = P3109_Context();
     if (!ctx || !ctx->lZophxUsed || lDispatchId == -1)
         return;
     const std::string k(kind), sfx(suffix);
+    if (P3109_fCSharp()) {
+        writeCSharpDispatch(k, iEnding, lDispatchId, sfx);
+        return;
+    }
     std::string line =
         P3109_fInComponentRoutine()
             ? P3109_Format("X_DISPATCH_COMPONENT_COMMAND%s( %ldL, &(RoutineInfo), pSTACKActiveCompRtnX_Fun, "
@@ -182,13 +212,14 @@ void P3109_EmitPerform()
 void P3109_EmitIfRef()
 {
     P3109_EmitCommandPrologue();
-    CGEN_AddStaticWorkingVariable(0, "X_COMP_RETURN_CODE lIfRefCommandResult", "INSTANCE(lIfRefCommandResult) = FALSE;",
-                                  'Y');
+    CGEN_AddStaticWorkingEntry(0, "X_COMP_RETURN_CODE lIfRefCommandResult", "INSTANCE(lIfRefCommandResult) = FALSE;",
+                               "public int lIfRefCommandResult", "pGlobal1.lIfRefCommandResult = 0;", 'Y');
     P3109_EmitComponentDispatch(P3109_fCSharp()
                                     ? "DqooDef.X_COMP_DISPATCH_ZOPHX_CONDITION, ref pGlobal1.lIfRefCommandResult"
                                     : "X_COMP_DISPATCH_ZOPHX_CONDITION, &(INSTANCE(lIfRefCommandResult))",
                                 1, dispatchId(), "_1");
-    P3109_Line("if (INSTANCE(lIfRefCommandResult) == X_COMP_RETURN_TRUE)");
+    P3109_Line(P3109_fCSharp() ? "if (pGlobal1.lIfRefCommandResult == DqooDef.X_COMP_RETURN_TRUE)"
+                               : "if (INSTANCE(lIfRefCommandResult) == X_COMP_RETURN_TRUE)");
     P3109_Line("{");
 }
 

@@ -120,7 +120,12 @@ bool isKeyword(std::string_view target, std::string_view name)
 void writeRoutineMacro(const char* component, const char* subroutine, const std::string& main, uint16_t usIndent,
                        const char* end)
 {
-    if (P3109_fInComponentRoutine())
+    if (P3109_fInComponentRoutine() && P3109_fCSharp())
+        /* C# has no statement macros: the routine answers the end's code */
+        P3109_LineAt(static_cast<int16_t>(usIndent),
+                     std::string("return X_GloDef.") +
+                         (std::string_view(end) == "X_SUBR_ABORTED" ? "X_COMR_FAILED" : end) + ";");
+    else if (P3109_fInComponentRoutine())
         P3109_LineAt(static_cast<int16_t>(usIndent), component);
     else if (P3109_fCSharp())
         P3109_LineAt(static_cast<int16_t>(usIndent), P3109_CSharpRoutineEnd(std::string("X_GloDef.") + end));
@@ -311,7 +316,8 @@ void P3109_EmitBranchToTarget(std::string_view target, uint16_t usIndent)
     if (startsWith(t, "*LASTDIS")) {
         if (P3109_fInComponentRoutine()) {
             P3109_WriteComment("Return to the caller");
-            P3109_LineAt(static_cast<int16_t>(usIndent), "X_COMR_RETURN");
+            P3109_LineAt(static_cast<int16_t>(usIndent),
+                         P3109_fCSharp() ? "return X_GloDef.X_COMR_NORMAL_END;" : "X_COMR_RETURN");
             return;
         }
         const std::string label = lastDisplayLabel();

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generator/core/component_model.h"
 #include "generator/core/field_info.h"
 #include "generator/core/gen_chains.h"
 #include "generator/core/gen_state.h"
@@ -120,19 +121,7 @@ void P3109_EmitIfRef();
 void P3109_EmitFor();
 void P3109_EmitEndFor();
 
-/* The tables the core writes for a component. */
-struct GEN_COMPONENT_HEADER_MEMBER {
-    std::string text; /* the member's pointer text */
-    bool fIncluded = false;
-};
-struct GEN_COMPONENT_HEADER_TABLE {
-    std::string name;
-    std::vector<GEN_COMPONENT_HEADER_MEMBER> members;
-};
-struct GEN_COMPONENT_DISPATCH_TABLE {
-    std::string name;
-    std::vector<int32_t> ids;
-};
+/* The tables the core writes for a component (component_model.h). */
 void P3109_EmitComponentHeaderTable(const GEN_COMPONENT_HEADER_TABLE* pTable, GEN_STREAM cStream, GEN_STREAM csStream,
                                     uint16_t usIndent);
 void P3109_EmitComponentDispatchIdTable(const GEN_COMPONENT_DISPATCH_TABLE* pTable, GEN_STREAM cStream,

@@ -20,6 +20,7 @@
 #include "generator/core/gen_chains.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
+#include "generator/core/field_types.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
@@ -183,7 +184,12 @@ void writeChange(int16_t sClass, const GEN_FIELD_INFO& field, const GEN_FIELD_IN
     case kAlpha: {
         P3109_WriteComment("Change to alpha literal value");
         const std::string literal = literalText();
-        P3109_WriteSetToAlphaLiteral(field, literal, static_cast<uint16_t>(literal.size()));
+        /* a field of the extended language's types (variable length,
+           national characters, ...) takes the text through the vector */
+        if (P3109_fNeedsZophxHandling(field))
+            P3109_WriteSetFromVchar(field, P3109_MakeStringLiteral(literal));
+        else
+            P3109_WriteSetToAlphaLiteral(field, literal, static_cast<uint16_t>(literal.size()));
         break;
     }
     case kField:

@@ -93,7 +93,8 @@ void writeRoutineLocals(char cKind)
     if (cKind != 'S')
         P3109_EmitComponentRoutineLocals();
     else if (ctx && ctx->lZophxUsed)
-        P3109_Line("X_COMP_RETURN_CODE  lReturnCode = X_COMP_RETURN_OK;");
+        P3109_Line(P3109_fCSharp() ? "int  lReturnCode = DqooDef.X_COMP_RETURN_OK;"
+                                   : "X_COMP_RETURN_CODE  lReturnCode = X_COMP_RETURN_OK;");
     if (!ctx || !ctx->lZoph2Used)
         return;
     if (!P3109_fCSharp()) {

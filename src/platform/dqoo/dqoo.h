@@ -71,10 +71,28 @@ long DQOO_FCC_EndBuild(FCC_BUILD_HANDLE* pBuild);
 
 /* ---- check start and end ----------------------------------------------- */
 
-/* The checker's callbacks.  Each answers 0 for "good / go on". */
+/* The checker's callbacks.  Each answers 0 for "good / go on".
+ *
+ * The field check is asked once per check for each name that a component
+ * command uses as a field; a non-zero answer refuses it (the checker has
+ * reported it).  The name check is asked for a name the object layer could
+ * not resolve in its context, with one of the kinds below ("COMP.FEATURE"
+ * for a feature); its answer is a refusal unless 0.  The group expansion
+ * hands each field of a group of fields to the sink and answers how many it
+ * handed (0: the name is no group). */
+#define DQOO_NAME_CLASS 1     /* a class (BEGIN_COM, DEFINE_COM, DEFINE_MAP, SET_REF) */
+#define DQOO_NAME_COMPONENT 2 /* a member component or reference */
+#define DQOO_NAME_PROPERTY 3  /* a property of a component */
+#define DQOO_NAME_EVENT 4     /* an event */
+#define DQOO_NAME_METHOD 5    /* a method */
+#define DQOO_NAME_PARAMETER 6 /* a parameter (map) of an event or method */
+#define DQOO_NAME_ROUTINE 7   /* a routine no definition names */
+#define DQOO_NAME_FIELD_CLASS 8 /* a name used as a class that no class has: 0 when it is a field (used as a
+                                   value holder), else the class is refused */
 typedef long (*DQOO_CHECK_FIELD_EXISTS)(const char* pszField);
 typedef long (*DQOO_CHECK_NAME_IN_CONTEXT)(const char* pszName, int32_t lKind);
-typedef long (*DQOO_EXPAND_GROUP)(const char* pszGroup);
+typedef long (*DQOO_GROUP_FIELD_SINK)(void* pvUser, const char* pszField);
+typedef long (*DQOO_EXPAND_GROUP)(const char* pszGroup, void* pvUser, DQOO_GROUP_FIELD_SINK pfnField);
 typedef long (*DQOO_COLLECT_FIELD_REFERENCE)(const char* pszField, uint32_t ulLine);
 typedef long (*DQOO_RECORD_XREF)(const char* pszKind, const char* pszName, uint32_t ulLine);
 
@@ -124,13 +142,78 @@ typedef struct DQOO_PARSED_COMMAND {
  * holds the text naming the place; it also goes to the finding sink). */
 long DQOO_FCC_ParseZOPH2(FCC_BUILD_HANDLE* pBuild, const char* pszText, DQOO_PARSED_COMMAND* pResult);
 
-/* Parses and checks one component command.  Every field reference (a word
- * that begins with the first national character) goes to the collector
- * with the command's line; the command is recorded as a statement of the
- * check.  Returns the number of findings (0 good); findings go to the
- * start request's sink. */
+/* Parses and checks one component command (the forms are described in
+ * dqoo_zophx.cpp).  A check hands each command over twice: the first parse
+ * of a line declares what the command defines (members, features,
+ * routines) and gives a command that the generated program dispatches
+ * (SET, SIGNAL, INVOKE, PERFORM, SET_REF, IF_REF, ASSIGN, FOR) its dispatch
+ * id, unique within the build; the second resolves the names it uses
+ * through the start request's callbacks, hands every field it uses to the
+ * collector with the command's line, numbers the fields it exchanges and
+ * keeps the command's dispatch record.  *plDispatchId (may be NULL)
+ * receives the id, or -1.  Every word that begins with the first national
+ * character is recorded as a cross-reference.  Returns the number of
+ * findings (0 good); lexical findings go to the start request's sink on the
+ * first parse. */
 long DQOO_FCC_ParseZOPHX(FCC_BUILD_HANDLE* pBuild, const char* pszText, uint32_t ulLine,
-                         DQOO_COLLECT_FIELD_REFERENCE pfnCollect);
+                         DQOO_COLLECT_FIELD_REFERENCE pfnCollect, int32_t* plDispatchId);
+
+/* A field the checked object exchanges with the run time: its exchange
+ * number (from 1, in order of first use), its name, 'Y' when it is handed
+ * in and back (a *BOTH map or web map: its maximum value travels) and 'Y'
+ * when it has an evaluation case (a system variable a command passes: it
+ * is set afresh when its evaluation is requested). */
+typedef struct DQOO_EXCHANGED_FIELD {
+    int32_t lNumber;
+    const char* pszField;
+    char chMaximum;
+    char chEvaluationCase;
+} DQOO_EXCHANGED_FIELD;
+typedef long (*DQOO_EXCHANGE_CALLBACK)(void* pvUser, const DQOO_EXCHANGED_FIELD* pField);
+
+/* Hands the exchanged fields of the build's last check to the callback in
+ * number order.  The number handed, DQOO_ERR_NO_BUILD, or the callback's
+ * non-zero answer (negated when positive). */
+long DQOO_FCC_EnumerateExchangedFields(FCC_BUILD_HANDLE* pBuild, DQOO_EXCHANGE_CALLBACK pfnCallback, void* pvUser);
+
+/* A member component (usage kind 100) or a property (200) of the checked
+ * component, with the routine scope it belongs to (0 the component's own;
+ * a map of a routine its routine's number from 1, in source order) and its
+ * flags: 1 a member the component defines, 2 a member whose class is a
+ * field of the dictionary (a value holder). */
+typedef struct DQOO_USAGE {
+    const char* pszName;
+    int32_t lKind;
+    int32_t lScope;
+    uint32_t ulFlags;
+} DQOO_USAGE;
+typedef long (*DQOO_USAGE_CALLBACK)(void* pvUser, const DQOO_USAGE* pUsage);
+
+/* Hands the members and properties of the build's last check to the
+ * callback, members first, each in name order.  The number handed,
+ * DQOO_ERR_NO_BUILD, or the callback's non-zero answer (negated when
+ * positive). */
+long DQOO_FCC_EnumerateUsage(FCC_BUILD_HANDLE* pBuild, DQOO_USAGE_CALLBACK pfnCallback, void* pvUser);
+
+/* A command the generated program dispatches: its id, line, command name,
+ * the component it acts on, the feature (the property names of a SET, an
+ * event, a method, "TO" or "IS" for the references, "EACH" for FOR) and
+ * its arguments as "NAME=value" pairs separated by ';' (an exchanged field
+ * written "@" and its exchange number). */
+typedef struct DQOO_DISPATCH {
+    int32_t lId;
+    uint32_t ulLine;
+    const char* pszCommand;
+    const char* pszComponent;
+    const char* pszFeature;
+    const char* pszArguments;
+} DQOO_DISPATCH;
+typedef long (*DQOO_DISPATCH_CALLBACK)(void* pvUser, const DQOO_DISPATCH* pDispatch);
+
+/* Hands the dispatch records of the build's last check to the callback in
+ * id order.  The number handed, DQOO_ERR_NO_BUILD, or the callback's
+ * non-zero answer (negated when positive). */
+long DQOO_FCC_EnumerateDispatches(FCC_BUILD_HANDLE* pBuild, DQOO_DISPATCH_CALLBACK pfnCallback, void* pvUser);
 
 typedef struct DQOO_TOKENIZE_REQUEST {
     uint32_t ulLine;
@@ -175,6 +258,13 @@ void DQOO_SplitSourceLine(const char* pszText, char* pszLabel /* 4 */, char* psz
  * DQOO_ERR_NOT_FOUND when it has none.  The tree lives until the build
  * ends. */
 long DQOO_FCC_BOM_RetrieveDescription(FCC_BUILD_HANDLE** ppBuild, BOM_DESCRIPTION_NODE** ppRoot);
+
+/* Attaches the compiled routine of a verification condition (a node of
+ * kind 2305 of the build's description) to it: word 2 of the node becomes
+ * the 9-byte routine reference (byte 3, the routine letter, seven digits),
+ * kept with the description.  0, DQOO_ERR_ARGUMENT or DQOO_ERR_NO_BUILD. */
+long DQOO_FCC_BOM_AttachConditionRoutine(FCC_BUILD_HANDLE* pBuild, BOM_DESCRIPTION_NODE* pNode,
+                                         const char* pchReference);
 
 /* ---- items and statement evaluations ------------------------------------ */
 

@@ -177,3 +177,15 @@ extern "C" long DQOO_FCC_BOM_RetrieveDescription(FCC_BUILD_HANDLE** ppBuild, BOM
     *ppRoot = state->description.root;
     return DQOO_OK;
 }
+
+extern "C" long DQOO_FCC_BOM_AttachConditionRoutine(FCC_BUILD_HANDLE* pBuild, BOM_DESCRIPTION_NODE* pNode,
+                                                   const char* pchReference)
+{
+    if (pNode == nullptr || pchReference == nullptr || pNode->lKind != BOM_KIND_CONDITION)
+        return DQOO_ERR_ARGUMENT;
+    dqoo::BuildState* state = dqoo::findBuild(pBuild);
+    if (state == nullptr)
+        return DQOO_ERR_NO_BUILD;
+    pNode->aWord[2].pszText = state->description.texts.emplace_back(pchReference, 9).c_str();
+    return DQOO_OK;
+}

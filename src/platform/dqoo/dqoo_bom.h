@@ -53,6 +53,11 @@ typedef struct BOM_DESCRIPTION_NODE {
 #define BOM_KIND_POINTER_MEMBER 1410
 #define BOM_KIND_DISPATCH_PROXY 1500
 #define BOM_KIND_DISPATCH_IDENTIFIER 1530
+#define BOM_KIND_SERVICE_FIRST 2100
+#define BOM_KIND_SERVICE_LAST 2280
+#define BOM_KIND_SERVICE_CASE 2300
+#define BOM_KIND_VERIFICATION 2304
+#define BOM_KIND_CONDITION 2305 /* word 1 the condition's text, word 2 its routine reference */
 
 #ifdef __cplusplus
 }

@@ -142,6 +142,7 @@ extern "C" long DQOO_FCC_StartChecking(FCC_BUILD_HANDLE* pBuild, const DQOO_STAR
     state->findings = 0;
     dqoo::resetCompiledStore();
     state->references.clear();
+    state->zophx = dqoo::ZophxModel{};
     ++state->checksStarted;
     return DQOO_OK;
 }

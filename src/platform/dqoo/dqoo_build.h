@@ -5,6 +5,7 @@
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/dqoo_bom.h"
 #include "platform/dqoo/dqoo_wam.h"
+#include "platform/dqoo/dqoo_zophx.h"
 
 #include <deque>
 #include <string>
@@ -65,6 +66,8 @@ struct BuildState {
         uint32_t line;
     };
     std::vector<Reference> references;  // names referred to by the ZOPHX parses
+    ZophxModel zophx;                   // the component commands of the check
+    int32_t lastDispatchId = 0;         // dispatch ids are unique within the build
 
     std::deque<WamModule> wams;  // read by the WAM enumeration
 

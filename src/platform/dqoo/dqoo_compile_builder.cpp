@@ -249,14 +249,32 @@ Family FamilyOf(const DQOO_CHECKED_OPERAND& o)
     if (cls == "ML")
         throw Unsupported("the multilingual variable " + nameOf(o));
     if (cls == "CP")
-        throw Unsupported("the component property " + nameOf(o));
+        return FieldFamily(o.chType);
     throw Unsupported("the operand " + nameOf(o));
+}
+
+// The field a component property ("scope.field") stands for: every record
+// field of the description is a field of the component.
+std::string PropertyField(const DQOO_CHECKED_OPERAND& o)
+{
+    std::string name = nameOf(o);
+    const size_t dot = name.find_last_of('.');
+    return upper(dot == std::string::npos ? name : name.substr(dot + 1));
 }
 
 EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
 {
     ExpressionStore& store = b.Store();
     const std::string cls = classOf(o);
+    if (cls == "CP") {
+        EXPR_OPERAND_NODE* n = b.Node(EXPR_NODE_COMPONENT_FIELD);
+        n->fieldRef = store.keepText(PropertyField(o));
+        n->value = static_cast<uint32_t>(std::max<int32_t>(o.lLength, 0));
+        n->second = static_cast<uint32_t>(std::max<int32_t>(o.lDecimals, 0));
+        if (HeldWithFieldInformation(o))
+            n->flags |= EXPR_NODE_FLAG_CONVERTED;
+        return n;
+    }
     if (cls == "FL" || cls == "SV") {
         EXPR_OPERAND_NODE* n = b.Node(cls == "FL" ? EXPR_NODE_FIELD : EXPR_NODE_SYSTEM_VARIABLE);
         n->fieldRef = store.keepText(cls == "SV" ? upper(nameOf(o)) : nameOf(o));

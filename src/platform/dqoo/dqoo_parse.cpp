@@ -1,8 +1,9 @@
 // The object layer's command parses: ZOPH2 (through the command parser),
-// ZOPHX (lexical check, field references, statement record) and the
-// command tokeniser.
+// ZOPHX (lexical check, cross-references, the component model of
+// dqoo_zophx.cpp) and the command tokeniser.
 
 #include "platform/dqoo/dqoo_build.h"
+#include "platform/dqoo/dqoo_zophx.h"
 
 #include <cctype>
 #include <cstdio>
@@ -140,8 +141,10 @@ extern "C" long DQOO_FCC_ParseZOPH2(FCC_BUILD_HANDLE* pBuild, const char* pszTex
 }
 
 extern "C" long DQOO_FCC_ParseZOPHX(FCC_BUILD_HANDLE* pBuild, const char* pszText, uint32_t ulLine,
-                                    DQOO_COLLECT_FIELD_REFERENCE pfnCollect)
+                                    DQOO_COLLECT_FIELD_REFERENCE pfnCollect, int32_t* plDispatchId)
 {
+    if (plDispatchId != nullptr)
+        *plDispatchId = -1;
     if (pszText == nullptr)
         return DQOO_ERR_ARGUMENT;
     dqoo::BuildState* state = dqoo::findBuild(pBuild);
@@ -149,18 +152,20 @@ extern "C" long DQOO_FCC_ParseZOPHX(FCC_BUILD_HANDLE* pBuild, const char* pszTex
         return DQOO_ERR_NO_BUILD;
     const std::string_view text(pszText);
     const Scan s = scan(text, state->national[0]);
+    const bool firstParse = state->zophx.dispatchIds.count(ulLine) == 0;
     if (s.error != nullptr) {
-        dqoo::reportFinding(*state, placeText(ulLine, s.errorAt + 1, s.error));
+        // reported once: the line counts as parsed, without a dispatch id
+        if (firstParse)
+            dqoo::reportFinding(*state, placeText(ulLine, s.errorAt + 1, s.error));
+        state->zophx.dispatchIds.emplace(ulLine, -1);
         return 1;
     }
-    for (const auto& [offset, length] : s.fields) {
-        const std::string name(text.substr(offset, length));
-        state->references.push_back({"FIELD", name, ulLine});
-        if (pfnCollect != nullptr)
-            pfnCollect(name.c_str(), ulLine);
+    if (firstParse) {
+        for (const auto& [offset, length] : s.fields)
+            state->references.push_back({"FIELD", std::string(text.substr(offset, length)), ulLine});
+        ++state->statements;
     }
-    ++state->statements;
-    return 0;
+    return dqoo::parseComponentCommand(*state, std::string(text), ulLine, pfnCollect, plDispatchId);
 }
 
 extern "C" long DQOO_FCC_TokenizeCommand(FCC_BUILD_HANDLE* pBuild, const DQOO_TOKENIZE_REQUEST* pRequest,

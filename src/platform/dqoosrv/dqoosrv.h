@@ -59,6 +59,28 @@ typedef struct OSRV_RESTORE_RESULT {
 long OSRV_lRestoreComponent(FCC_BUILD_HANDLE* pBuild, const OSRV_COMPONENT_NAME* pName, OSRV_RESTORE_RESULT* pResult,
                             DQOO_SOURCE_COLLECTOR pfnCollect, void* pvReserved, long lReserved);
 
+/* A component's definition (table QV_OCD): its kind word, whose second
+ * byte (bits 8 to 15) is 1 for a component of language level two, and its
+ * module identifier, which names its generated files (at most 8
+ * characters; empty when it has none). */
+typedef struct OSRV_COMPONENT_DEFINITION {
+    int32_t lKindWord;
+    char szModule[9];
+} OSRV_COMPONENT_DEFINITION;
+
+/* Fills the definition of the component: 0, OSRV_ERR_NOT_FOUND (no
+ * definition row: kind word 0 and no module identifier are filled in),
+ * OSRV_ERR_ARGUMENT or OSRV_ERR_REPOSITORY. */
+long OSRV_lGetComponentDefinition(const OSRV_COMPONENT_NAME* pName, OSRV_COMPONENT_DEFINITION* pDefinition);
+
+/* The stems of the generated files of every other object of the partition:
+ * each component's module identifier or name, each function's name,
+ * upper-cased.  The callback is called once per object with its name and
+ * the name's source ('C' component, 'F' function) and answers 1 to go on.
+ * 0 or OSRV_ERR_REPOSITORY. */
+typedef long (*OSRV_OBJECT_NAME_CALLBACK)(void* pvUser, const char* pszName, const char* pszModule, char chKind);
+long OSRV_lEnumerateObjectNames(const char* pszPartition, OSRV_OBJECT_NAME_CALLBACK pfnCallback, void* pvUser);
+
 /* ---- data of an object --------------------------------------------------- */
 
 #define OSRV_DATA_VERSION 9

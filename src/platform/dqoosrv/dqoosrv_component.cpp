@@ -1,9 +1,11 @@
-// Object server: restore of a component's source lines.
+// Object server: restore of a component's source lines, its definition,
+// and the names of the objects of a partition.
 
 #include "platform/dqoo/dqoo_repository.h"
 #include "platform/dqoo/dqoo_source.h"
 #include "platform/dqoosrv/dqoosrv.h"
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -34,4 +36,63 @@ extern "C" long OSRV_lRestoreComponent(FCC_BUILD_HANDLE*, const OSRV_COMPONENT_N
         pResult->lStatus = static_cast<int32_t>(rc);
     }
     return rc;
+}
+
+extern "C" long OSRV_lGetComponentDefinition(const OSRV_COMPONENT_NAME* pName, OSRV_COMPONENT_DEFINITION* pDefinition)
+{
+    if (pName == nullptr || pName->pszComponent == nullptr || pDefinition == nullptr)
+        return OSRV_ERR_ARGUMENT;
+    *pDefinition = OSRV_COMPONENT_DEFINITION{};
+    SSQL_AREA area;
+    if (SSQL_DeclareExt(&area, "SELECT XCDKND, XCDMOD FROM QV_DTA.QV_OCD WHERE XCDP_I = '%s' AND XCDCMP = '%s'",
+                        dqoo::trimmedName(pName->pszPartition).c_str(),
+                        dqoo::trimmedName(pName->pszComponent).c_str()) != SSQL_RC_OK)
+        return OSRV_ERR_REPOSITORY;
+    dqoo::Cursor cursor(area, "OSRV/QV_OCD/1");
+    if (!cursor.ok())
+        return OSRV_ERR_REPOSITORY;
+    int32_t kind = 0;
+    dqoo::VaryingText<64> module;
+    const unsigned short rc = cursor.next(SSQL_I32(&kind), module.column());
+    if (rc == SSQL_RC_END)
+        return OSRV_ERR_NOT_FOUND;
+    if (rc != SSQL_RC_OK)
+        return OSRV_ERR_REPOSITORY;
+    pDefinition->lKindWord = kind;
+    std::snprintf(pDefinition->szModule, sizeof pDefinition->szModule, "%.8s",
+                  dqoo::trimmedName(module.str().c_str()).c_str());
+    return OSRV_OK;
+}
+
+extern "C" long OSRV_lEnumerateObjectNames(const char* pszPartition, OSRV_OBJECT_NAME_CALLBACK pfnCallback,
+                                           void* pvUser)
+{
+    if (pfnCallback == nullptr)
+        return OSRV_ERR_ARGUMENT;
+    // every component (a stored source, a compound one, a definition) with
+    // its module identifier, then every function
+    SSQL_AREA area;
+    if (SSQL_DeclareExt(&area,
+                        "SELECT N, COALESCE((SELECT XCDMOD FROM QV_DTA.QV_OCD WHERE XCDP_I = '%s' AND XCDCMP = N), ''), "
+                        "K FROM (SELECT DISTINCT XCSCMP AS N, 'C' AS K FROM QV_DTA.QV_OCS WHERE XCSP_I = '%s' "
+                        "UNION SELECT DISTINCT XCMCMP, 'C' FROM QV_DTA.QV_OCM WHERE XCMP_I = '%s' "
+                        "UNION SELECT XCDCMP, 'C' FROM QV_DTA.QV_OCD WHERE XCDP_I = '%s' "
+                        "UNION SELECT DISTINCT X23FMT, 'F' FROM QV_DTA.QV_F23 WHERE X23P_I = '%s') ORDER BY K, N",
+                        pszPartition, pszPartition, pszPartition, pszPartition, pszPartition) != SSQL_RC_OK)
+        return OSRV_ERR_REPOSITORY;
+    dqoo::Cursor cursor(area, "OSRV/OBJECTS/1");
+    if (!cursor.ok())
+        return OSRV_ERR_REPOSITORY;
+    for (;;) {
+        dqoo::VaryingText<64> name, module;
+        char kind = ' ';
+        const unsigned short rc = cursor.next(name.column(), module.column(), SSQL_FIXED(&kind, 1));
+        if (rc == SSQL_RC_END)
+            return OSRV_OK;
+        if (rc != SSQL_RC_OK)
+            return OSRV_ERR_REPOSITORY;
+        if (pfnCallback(pvUser, dqoo::trimmedName(name.str().c_str()).c_str(),
+                        dqoo::trimmedName(module.str().c_str()).c_str(), kind) != 1)
+            return OSRV_OK;
+    }
 }

@@ -290,9 +290,11 @@ TEST_F(Bom, KeyConditionsAndServiceRoutines)
                         "   X_TERMINATE_COMPONENT_ROUTINE\n   \n   return lReturnCode;\n}\n"),
         std::string::npos);
     /* a verification of a case without its record: its comment alone; a
-       call of a function without cursors passes the standard parameters */
+       call of a function without cursors passes the standard parameters,
+       and a subroutine that did not end normally ends the service */
     EXPECT_NE(text.find("      case 99: /* V */\n      {\n         /* Verify Limit(14) */\n         X_SHORT sResult;\n"
-                        "         sResult = Subroutine_CHKLIM( FUNCTION_STD_PARMS );\n         break;\n      }\n"),
+                        "         sResult = Subroutine_CHKLIM( FUNCTION_STD_PARMS );\n"
+                        "         X_COMR_CHECK_EXECUTION(sResult)\n         break;\n      }\n"),
               std::string::npos);
     EXPECT_EQ(count(text, "pRecNew"), count(text.substr(0, text.find("X_BOM_PSS_Loader_M")), "pRecNew"));
 }

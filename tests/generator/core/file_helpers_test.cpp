@@ -69,9 +69,10 @@ TEST_F(FileHelpers, WholeFileAndListingLine)
     P3109_WriteShortPathListing(c.stream(), "\\RES", "ICON.ICO", 3, "ICON", 1);
     P3109_WriteShortPathListing(c.stream(), "\\RES", "NONE.ICO", 4, "ICON", 1);
     P3109_WriteShortPathListing(c.stream(), "\\RES", "NONE.ICO", 5, "ICON", 0);
+    // a missing file that must be found is a fatal finding, and no line
     EXPECT_EQ(c.text(), "  \r\n     3   ICON   \"\\\\RES\\\\ICON.ICO\"  \r\n"
-                        "  \r\n     4   ICON   \"Error in GetShortPathName or FindFirstFile\"  \r\n"
                         "  \r\n     5   ICON   \"\\\\RES\\\\NONE.ICO\"  \r\n");
+    EXPECT_EQ(state.stats.lFatalLater, 1);
 }
 
 TEST_F(FileHelpers, BuiltinSkeletonObeysOnlyItsOwnCondition)

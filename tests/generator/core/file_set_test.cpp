@@ -50,6 +50,8 @@ TEST(FileSet, CheckInKeepsTheCSharpDirectory)
 TEST(FileSet, CompoundComponentMembersAndHome)
 {
     const char* expected[] = {"00000001", "00000002", "ORDERS"};
+    /* the code of a member pass needs an identifier: "X" and the pass number */
+    const char* code[] = {"X0000001", "X0000002", "ORDERS"};
     for (int pass = 1; pass <= 3; ++pass) {
         GEN_FILE_SET_INPUT in = invoice();
         in.cName = "ORDERS";
@@ -59,7 +61,8 @@ TEST(FileSet, CompoundComponentMembersAndHome)
         GEN_FILE_SET s;
         ASSERT_TRUE(P3109_FormFileSet(in, s, false));
         const std::string stem = expected[pass - 1];
-        EXPECT_EQ(in.cName, stem);
+        EXPECT_EQ(in.stem, stem);
+        EXPECT_EQ(in.cName, code[pass - 1]);
         EXPECT_EQ(s.c, "C:\\ENV\\X_VELMO\\X_DEM\\SOURCE\\ORDERS\\" + stem + ".C");
         EXPECT_EQ(s.csProject, "C:\\ENV\\X_VELMO\\X_DEM\\SOURCE\\C#\\" + stem);
     }
@@ -90,26 +93,34 @@ TEST(FileSet, OverlongRootIsRefused)
     EXPECT_TRUE(s.c.empty());
 }
 
-TEST(FileSet, NamesTheFileNamesWouldNotKeepAreRefused)
+/* A name is mapped to its C name ('X' first, '_' elsewhere, cut short): the
+** mapped stem names the files (the set-up refuses only a stem another
+** object has); a C name that is no identifier (a name not mapped) names
+** nothing. */
+TEST(FileSet, MappedNamesNameFilesAndUnmappedOnesAreRefused)
 {
     const struct {
         const char* object;
         const char* cName;
-    } lossy[] = {{"PAY-01", "PAY_01"},   {"PAY@01", "PAY_01"},       {"../../Z", "X_____Z"},
-                 {"demomin", "demomin"}, {"ORDERLINES", "ORDERLIN"}, {"A B", "A"}};
-    for (const auto& n : lossy) {
+    } mapped[] = {{"PAY-01", "PAY_01"},   {"PAY@01", "PAY_01"},       {"../../Z", "X_____Z"},
+                  {"demomin", "demomin"}, {"ORDERLINES", "ORDERLIN"}, {"A B", "A"}};
+    for (const auto& n : mapped) {
         GEN_FILE_SET_INPUT in = invoice();
         in.objectName = n.object;
         in.cName = n.cName;
-        GEN_FILE_SET s;
-        EXPECT_TRUE(P3109_FormFileSet(in, s, false)) << n.object;
-        EXPECT_EQ(s.refusal,
-                  std::string("ERROR : Name ") + n.object + " cannot name files: use capital letters and digits only");
-        EXPECT_TRUE(s.c.empty() && s.outputDirectory.empty() && s.csProject.empty()) << n.object;
+        GEN_FILE_SET s = form(in);
+        EXPECT_TRUE(s.refusal.empty()) << n.object;
+        EXPECT_EQ(s.c, std::string("C:\\ENV\\X_VELMO\\X_DEM\\SOURCE\\") + n.cName + ".C") << n.object;
     }
-    GEN_FILE_SET_INPUT in = invoice();
-    in.objectName = "INVOICE";
-    EXPECT_TRUE(form(in).refusal.empty());
+    for (const char* raw : {"PAY-01", "..", "A\\B", "", "TOOLONGNAME"}) {
+        GEN_FILE_SET_INPUT in = invoice();
+        in.objectName = raw;
+        in.cName = raw;
+        GEN_FILE_SET s;
+        EXPECT_TRUE(P3109_FormFileSet(in, s, false)) << raw;
+        EXPECT_EQ(s.refusal, std::string("ERROR : Name ") + raw + " cannot name files: its C name is no identifier");
+        EXPECT_TRUE(s.c.empty() && s.outputDirectory.empty() && s.csProject.empty()) << raw;
+    }
 }
 
 class FileSetDirectories : public GenFixture {};

@@ -23,6 +23,7 @@
 
 #include "checker/checker.h"
 #include "checker/command_tables.h"
+#include "checker/support_names.h"
 #include "dqov/definitions.h"
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
@@ -387,6 +388,11 @@ protected:
         FFC_RUN_SEAMS seams{};
         seams.pfnChecker = P3100_lRunCheckerStep;
         P3109_FillRunSeams(&seams);
+        // what the checker built for the generator goes with its pass
+        seams.pfnPassRelease = [](FFC_CONTEXT* c, FFC_CHECK_STATE*, void*) -> int32_t {
+            P31O2_FreeGeneratedNames(c);
+            return 0;
+        };
         P31O2_SetRunSeams(&seams);
     }
     void TearDown() override

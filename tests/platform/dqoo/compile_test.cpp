@@ -337,11 +337,40 @@ TEST_F(Compiler, IntegerFieldsAreCoercedAndHaveDirectCode)
               (std::vector<uint32_t>{EXPR_VARIANT_ISERIES, EXPR_VARIANT_NO_LONGLONG, EXPR_VARIANT_GENERIC}));
 }
 
+// A component property is the component field it names: pushed as a field
+// (the operand node of a component field, named by the field).
+TEST_F(Compiler, AComponentPropertyIsItsComponentField)
+{
+    DQOO_CHECKED_OPERAND property = Field("InvoiceData.IOTOTAL", 'P', 11, 2);
+    std::memcpy(property.achClass, "CP", 2);
+    const DQOO_CHECKED_OPERAND operands[] = {property, Number("0"), Work('L', 1)};
+    const DQOO_CHECKED_OPERATION operations[] = {Op(1, "GT", 2, 3), Op(3, "IF")};
+    const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
+    DQOO_COMPILE_REQUEST r{};
+    r.lForm = DQOO_COMPILE_CONDITION;
+    r.ulExpressionCount = 1;
+    r.pExpressions = &e;
+    ASSERT_EQ(0, compile(r)) << reason;
+    const std::vector<Seen> seen = routines();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].opcodes[0][0], Named("PUSH_PACKED_VECTOR_AS_DOUBLE"));
+    EXPR_OPERAND_NODE* node = nullptr;
+    DQOO_FCC_EnumerateExpressionPcode(
+        [](EXPR_PCODE_ROUTINE* routine, void* user) -> long {
+            *static_cast<EXPR_OPERAND_NODE**>(user) = routine->expressions[0]->instructions[0]->operand;
+            return 0;
+        },
+        &node, 0);
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->kind, EXPR_NODE_COMPONENT_FIELD);
+    EXPECT_STREQ(node->fieldRef, "IOTOTAL");
+}
+
 TEST_F(Compiler, RefusalsNameWhatCannotBeCompiled)
 {
-    DQOO_CHECKED_OPERAND property = Field("#COMP.Name", 'A', 10);
-    std::memcpy(property.achClass, "CP", 2);
-    const DQOO_CHECKED_OPERAND operands[] = {property, Field("B", 'A', 10), Work('L', 1)};
+    DQOO_CHECKED_OPERAND text = Field("*MTXTTITLE", 'A', 10);
+    std::memcpy(text.achClass, "ML", 2);
+    const DQOO_CHECKED_OPERAND operands[] = {text, Field("B", 'A', 10), Work('L', 1)};
     const DQOO_CHECKED_OPERATION operations[] = {Op(1, "EQ", 2, 3), Op(3, "IF")};
     const DQOO_CHECKED_EXPRESSION e{3, operands, 2, operations};
     DQOO_COMPILE_REQUEST r{};
@@ -349,7 +378,7 @@ TEST_F(Compiler, RefusalsNameWhatCannotBeCompiled)
     r.ulExpressionCount = 1;
     r.pExpressions = &e;
     EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compile(r));
-    EXPECT_STREQ(reason, "the component property #COMP.Name");
+    EXPECT_STREQ(reason, "the multilingual variable *MTXTTITLE");
     EXPECT_TRUE(routines().empty()) << "nothing is stored";
 
     r.lForm = 99;

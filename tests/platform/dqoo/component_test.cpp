@@ -59,8 +59,8 @@ TEST_F(ComponentBuild, SourceLinesComeBackInOrder)
         "2||DEFINE_PTY|NAME(CUSTNAME) GET(GETNAME)",
         "3||*|Property routine of the customer name",
         "4||PTYROUTINE|NAME(GETNAME)",
-        "5||DEFINE_MAP|FOR(*OUTPUT) CLASS(#CUSTNAME) NAME(#PROPERTY)",
-        "6||SET|#PROPERTY VALUE(#CUSTNAME)",
+        "5||DEFINE_MAP|FOR(*OUTPUT) CLASS(#CUSTNAM) NAME(#PROPERTY)",
+        "6||SET|#PROPERTY VALUE(#CUSTNAM)",
         "7||ENDROUTINE|",
         "8||MTHROUTINE|NAME(CHECK)",
         "9||IF|COND('#CUSTNO *EQ 0')",
@@ -110,8 +110,9 @@ TEST_F(ComponentBuild, CompoundComponentHasOnePassPerMember)
     g_lines.clear();
     ASSERT_EQ(0, DQOO_FCC_StartChecking(handle, &request));
     ASSERT_EQ(0, DQOO_FCC_RetrieveCompoundComponentZOPHX(handle, collectLine));
-    EXPECT_EQ((std::vector<std::string>{"1||BEGIN_COM|ROLE(*EXTENDS #PRIM_OBJT)", "2||INVOKE|#DEMOCOMP.CHECK",
-                                        "3||END_COM|"}),
+    EXPECT_EQ((std::vector<std::string>{"1||BEGIN_COM|ROLE(*EXTENDS #PRIM_OBJT)",
+                                        "2||DEFINE_COM|CLASS(#DEMOCOMP) NAME(#DEMOCOMP)", "3||INVOKE|#DEMOCOMP.CHECK",
+                                        "4||END_COM|"}),
               g_lines);
     EXPECT_EQ(0, DQOO_FCC_EndChecking());
 }

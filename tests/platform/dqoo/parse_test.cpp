@@ -83,19 +83,60 @@ TEST_F(ObjectParse, Zoph2FillsTheParsedCommand)
     EXPECT_NE(0, parsed.lError);
 }
 
+// A component command is parsed twice: the first parse of a line declares
+// and takes the dispatch id, the second resolves names and hands the fields
+// it uses to the collector (a name that is no member, no class and no
+// feature is a field; with no field callback every field is accepted).
 TEST_F(ObjectParse, ZophxCollectsFieldReferences)
 {
     const auto collect = [](const char* field, uint32_t line) -> long {
         g_fields.push_back(std::string(field) + "@" + std::to_string(line));
         return 0;
     };
-    EXPECT_EQ(0, DQOO_FCC_ParseZOPHX(handle, "L1: SET COM(#PROPERTY) VALUE(#CUSTNAME) TEXT('#NOTME')", 6, collect));
-    EXPECT_EQ(0, DQOO_FCC_ParseZOPHX(handle, "#TOTAL := #PRICE * #QTY.Value", 7, collect));
-    EXPECT_EQ((std::vector<std::string>{"PROPERTY@6", "CUSTNAME@6", "TOTAL@7", "PRICE@7", "QTY@7"}), g_fields);
+    const char* lines[] = {"DEFINE_MAP FOR(*OUTPUT) CLASS(#CUSTNAME) NAME(#PROPERTY)",
+                           "L1: SET COM(#PROPERTY) VALUE(#CUSTNAME) VALUE('#NOTME')", "#TOTAL := #PRICE * #QTY.Value"};
+    int32_t ids[3][2];
+    for (int parse = 0; parse < 2; ++parse)
+        for (uint32_t i = 0; i < 3; ++i)
+            EXPECT_EQ(0, DQOO_FCC_ParseZOPHX(handle, lines[i], 5 + i, collect, &ids[i][parse])) << lines[i];
+    EXPECT_EQ((std::vector<std::string>{"CUSTNAME@5", "CUSTNAME@6", "TOTAL@7", "PRICE@7", "QTY@7"}), g_fields);
     EXPECT_TRUE(g_findings.empty());
+    // a declaration has no dispatch id; SET and the assignment have 1 and 2, in both parses
+    EXPECT_EQ(-1, ids[0][0]);
+    EXPECT_EQ(1, ids[1][0]);
+    EXPECT_EQ(2, ids[2][0]);
+    for (auto& id : ids)
+        EXPECT_EQ(id[0], id[1]);
 
-    EXPECT_EQ(1, DQOO_FCC_ParseZOPHX(handle, "SET COM(#A) VALUE('open", 9, collect));
-    EXPECT_EQ(1, DQOO_FCC_ParseZOPHX(handle, "SET COM(#A VALUE(1)", 10, collect));
+    std::vector<std::string> exchanged;
+    EXPECT_EQ(4, DQOO_FCC_EnumerateExchangedFields(
+                     handle,
+                     [](void* user, const DQOO_EXCHANGED_FIELD* f) -> long {
+                         static_cast<std::vector<std::string>*>(user)->push_back(
+                             std::to_string(f->lNumber) + " " + f->pszField + " " + f->chMaximum + f->chEvaluationCase);
+                         return 0;
+                     },
+                     &exchanged));
+    EXPECT_EQ((std::vector<std::string>{"1 CUSTNAME NN", "2 TOTAL NN", "3 PRICE NN", "4 QTY NN"}), exchanged);
+    std::vector<std::string> dispatches;
+    EXPECT_EQ(2, DQOO_FCC_EnumerateDispatches(
+                     handle,
+                     [](void* user, const DQOO_DISPATCH* d) -> long {
+                         static_cast<std::vector<std::string>*>(user)->push_back(
+                             std::to_string(d->lId) + " " + d->pszCommand + " " + d->pszComponent + " [" +
+                             d->pszFeature + "] " + d->pszArguments);
+                         return 0;
+                     },
+                     &dispatches));
+    EXPECT_EQ((std::vector<std::string>{"1 SET PROPERTY [VALUE VALUE] VALUE=@1;VALUE='#NOTME'",
+                                        "2 ASSIGN TOTAL [] TO=@2;VALUE=@3 * @4"}),
+              dispatches);
+
+    // lexical findings are reported once, by the first parse
+    for (int parse = 0; parse < 2; ++parse) {
+        EXPECT_EQ(1, DQOO_FCC_ParseZOPHX(handle, "SET COM(#A) VALUE('open", 9, collect, nullptr));
+        EXPECT_EQ(1, DQOO_FCC_ParseZOPHX(handle, "SET COM(#A VALUE(1)", 10, collect, nullptr));
+    }
     EXPECT_EQ((std::vector<std::string>{"Line 9 column 19: literal not closed.",
                                         "Line 10 column 8: opening bracket not closed."}),
               g_findings);

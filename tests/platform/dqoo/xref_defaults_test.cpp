@@ -59,8 +59,8 @@ TEST_F(ObjectCheck, CrossReferencesOfTheParsesOnceEach)
 {
     EXPECT_EQ(DQOO_ERR_NO_CHECK, DQOO_FCC_EnumerateCrossReferences(handle));
     startCheck(recordXref);
-    ASSERT_EQ(0, DQOO_FCC_ParseZOPHX(handle, "SET COM(#PROPERTY) VALUE(#CUSTNAME)", 6, nullptr));
-    ASSERT_EQ(0, DQOO_FCC_ParseZOPHX(handle, "#TOTAL := #CUSTNAME", 9, nullptr));
+    ASSERT_EQ(0, DQOO_FCC_ParseZOPHX(handle, "SET COM(#PROPERTY) VALUE(#CUSTNAME)", 6, nullptr, nullptr));
+    ASSERT_EQ(0, DQOO_FCC_ParseZOPHX(handle, "#TOTAL := #CUSTNAME", 9, nullptr, nullptr));
     EXPECT_EQ(3, DQOO_FCC_EnumerateCrossReferences(handle));
     EXPECT_EQ((std::vector<std::string>{"FIELD PROPERTY 6", "FIELD CUSTNAME 6", "FIELD TOTAL 9"}), g_xrefs);
 
@@ -68,7 +68,7 @@ TEST_F(ObjectCheck, CrossReferencesOfTheParsesOnceEach)
     ASSERT_EQ(0, DQOO_FCC_EndChecking());
     startCheck([](const char*, const char*, uint32_t) -> long { return 4; });
     EXPECT_EQ(0, DQOO_FCC_EnumerateCrossReferences(handle));
-    ASSERT_EQ(0, DQOO_FCC_ParseZOPHX(handle, "#A := 1", 1, nullptr));
+    ASSERT_EQ(0, DQOO_FCC_ParseZOPHX(handle, "#A := 1", 1, nullptr, nullptr));
     EXPECT_EQ(-4, DQOO_FCC_EnumerateCrossReferences(handle));
 }
 

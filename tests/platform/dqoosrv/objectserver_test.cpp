@@ -31,11 +31,12 @@ TEST(ObjectServer, RestoresTheSampleComponent)
     const OSRV_COMPONENT_NAME name{"DEM", "DEMOCMP2  "};
     OSRV_RESTORE_RESULT result{99, 99};
     EXPECT_EQ(0, OSRV_lRestoreComponent(nullptr, &name, &result, collect, nullptr, 0));
-    EXPECT_EQ(3u, result.ulLines);
+    EXPECT_EQ(4u, result.ulLines);
     EXPECT_EQ(0, result.lStatus);
-    EXPECT_EQ(
-        (std::vector<std::string>{"1|BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)", "2|INVOKE #DEMOCOMP.CHECK", "3|END_COM"}),
-        g_lines);
+    EXPECT_EQ((std::vector<std::string>{"1|BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)",
+                                        "2|DEFINE_COM CLASS(#DEMOCOMP) NAME(#DEMOCOMP)", "3|INVOKE #DEMOCOMP.CHECK",
+                                        "4|END_COM"}),
+              g_lines);
 
     g_lines.clear();
     const OSRV_COMPONENT_NAME big{"DEM", "DEMOCOMP"};

@@ -11,8 +11,8 @@
 
 #include "x_glodef.h"
 #include "x_funstd.h"
-#include "%63 .STG"
-#include "%63 .H"
+#include "%62 .STG"
+#include "%62 .H"
 
 #define X_PARTITION_ID      "%94"
 #define X_GENERATED_AT      %65
@@ -23,7 +23,7 @@
 #define X_COMPONENT_MODULE  "%3      "
 %%ENDIF
 %%IF_ZOPHX_IS_USED
-#include "%63 .DDC"
+#include "%62 .DDC"
 %93
 %%ENDIF
 %133
@@ -73,6 +73,10 @@ static X_VOID_FUNCTION X_Commands_%63 ( FUNCTION_STD_ARGS )
 {
    X_SHORT sEntryCursors = 0;
    (void) sEntryCursors;
+%%IF_ZOPHX_IS_USED
+   X_COMP_RETURN_CODE lReturnCode = X_COMP_RETURN_OK;
+   (void) lReturnCode;
+%%ENDIF
 %29
 %41
 %27

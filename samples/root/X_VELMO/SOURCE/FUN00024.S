@@ -4,8 +4,8 @@
 /* ================================================================= */
 
 #include "x_bifstd.h"
-#include "%63 .STG"
-#include "%63 .H"
+#include "%62 .STG"
+#include "%62 .H"
 #define X_BIF_PROGRAM_NAME  "%4.pgm      
 %%IF_ZOPHX_FUNCTION
 #define X_BIF_LEVEL_TWO     1

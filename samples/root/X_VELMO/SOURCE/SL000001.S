@@ -55,6 +55,9 @@ namespace VELMO.%163
                                            FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
       {
 %45      int sEntryCursors = 0;
+%%IF_ZOPHX_IS_USED
+         int lReturnCode = DqooDef.X_COMP_RETURN_OK;
+%%ENDIF
 %29
 %41
 %27
@@ -120,6 +123,24 @@ namespace VELMO.%163
 
       // ---- Report control routines ----
 %37
+
+%%IF_COMPONENT
+      // ---- Fields a component exchanges, and their evaluation cases ----
+%95
+
+      public static int Component_Evaluation_Request( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
+                                                      X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
+                                                      FUNCTION_STATIC_GLOBAL_2 pGlobal2, int lExchange )
+      {
+         switch ( lExchange )
+         {
+%98
+         default:
+            break;
+         }
+         return ComponentExchange[0].usExchange;
+      }
+%%ENDIF
 
       // ---- Evaluation routines and conditions ----
 %14

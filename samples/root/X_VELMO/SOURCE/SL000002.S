@@ -7,11 +7,11 @@
     <AssemblyName>%163 </AssemblyName>
   </PropertyGroup>
   <ItemGroup>
-    <Compile Include="%163 .cs" />
-    <Compile Include="%163 DDC.cs" />
-    <Compile Include="%163 STG.cs" />
-    <Compile Include="%163 Incl.cs" />
-    <Compile Include="%163 TXT.cs" />
+    <Compile Include="%62 .cs" />
+    <Compile Include="%62 DDC.cs" />
+    <Compile Include="%62 STG.cs" />
+    <Compile Include="%62 Incl.cs" />
+    <Compile Include="%62 TXT.cs" />
     <Compile Include="Properties\AssemblyInfo.cs" />
   </ItemGroup>
 %165
