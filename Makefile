@@ -4,6 +4,8 @@
 # make format - apply .clang-format to every C and C++ source of the tree
 # make bench  - build, then time check and generation against GnuCOBOL's cobc
 #               (bench/run; RUNS and SIZES to change the runs and the sizes)
+# make coverage - build with gcc's coverage counters (build/coverage), run
+#              every test and print what they executed of src/ (scripts/coverage)
 # make fuzz  - build the libFuzzer targets with clang and run each for
 #              FUZZ_SECONDS (600), two at a time (see scripts/fuzz)
 JOBS ?= $(shell nproc)
@@ -11,7 +13,7 @@ RELEASE := build/release
 ASAN := build/asan
 FUZZ_SECONDS ?= 600
 
-.PHONY: all setup build run test fuzz format bench clean
+.PHONY: all setup build run test coverage fuzz format bench clean
 
 all: build
 
@@ -35,6 +37,10 @@ bench: build
 
 format: setup
 	@find src include tests -name '*.cpp' -o -name '*.c' -o -name '*.h' | xargs clang-format -i
+
+coverage:
+	@scripts/setup coverage
+	@JOBS=$(JOBS) scripts/coverage
 
 fuzz:
 	@scripts/setup fuzz
