@@ -338,11 +338,13 @@ std::set<std::string> entries(const fs::path& root)
 
 TEST(Removal, RemovesEverythingAGenerationWrote)
 {
-    // a function with its C# set, and a component whose resources the
-    // generator copies beside the sources
+    // a function with its C# set, a component whose resources the
+    // generator copies beside the sources, a component with its Web
+    // Application Modules, and a function with its web pages
     SampleEnv env;
     const std::set<std::string> before = entries(env.root());
-    for (const char* job : {"--generate --csharp DEMOPRC CUSTUPD", "--generate --component DEMOREC"}) {
+    for (const char* job : {"--generate --csharp DEMOPRC CUSTUPD", "--generate --component DEMOREC",
+                            "--generate --web all --component DEMOWEB", "--generate --html --xml DEMOWEB ORDWEB"}) {
         const ToolResult r = RunTool(env.toolArguments() + " " + job);
         ASSERT_EQ(r.status, 0) << job << "\n" << r.out;
     }
@@ -350,11 +352,15 @@ TEST(Removal, RemovesEverythingAGenerationWrote)
     ASSERT_TRUE(fs::exists(source + "C#/CUSTUPD/Properties/AssemblyInfo.cs"));
     ASSERT_TRUE(fs::exists(source + "DEMOREC_Ref_Bitmap_1.BMP"));
     ASSERT_TRUE(fs::exists(source + "DEMOREC_Ref_Icon_2.ico"));
+    ASSERT_TRUE(fs::exists(source + "DEMOWEB.C"));
+    ASSERT_TRUE(fs::exists(source + "ORDWEB.C"));
 
     DosSetEnvironmentRoot(env.root().c_str());
     // (the result is the OBJECT folder's, which no generation here wrote)
     QV_Remove_Function_Objects("C", "DEM", "CUSTUPD");
     QV_Remove_Function_Objects("C", "DEM", "DEMOREC");
+    QV_Remove_Function_Objects("C", "DEM", "DEMOWEB");
+    QV_Remove_Function_Objects("C", "DEM", "ORDWEB");
     const std::set<std::string> after = entries(env.root());
     std::set<std::string> left;
     std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::inserter(left, left.end()));
