@@ -17,15 +17,15 @@ void PutNumber(char* field, size_t width, long value)
     std::memcpy(field, text, width);
 }
 
+// The rows go into the fetch buffers only: the fetches make no
+// communication or descriptor areas.
 struct CursorGuard {
     uint16_t cursor = 0;
-    SSQL_SQLDA* ca = nullptr;
-    SSQL_SQLDA* da = nullptr;
     bool open = false;
     ~CursorGuard()
     {
         if (open)
-            SSQL_sCloseExt(cursor, &ca, &da);
+            SSQL_sCloseExt(cursor, nullptr, nullptr);
     }
 };
 
@@ -47,7 +47,7 @@ int16_t LoadKeywordRows(CMDPARM_KEYWORD_ENTRY* entries, uint16_t& count)
         char command[10], keyword[10], type, layout, kind, positional, value[20];
         int32_t seq = 0, element = 0, width = 0, entries_ = 0, offset = 0, countAt = 0;
         unsigned short rc =
-            SSQL_sFetchExt(&area, c.cursor, &c.ca, &c.da, 13, SSQL_FIXED(command, 10), SSQL_FIXED(keyword, 10),
+            SSQL_sFetchExt(&area, c.cursor, nullptr, nullptr, 13, SSQL_FIXED(command, 10), SSQL_FIXED(keyword, 10),
                            SSQL_I32(&seq), SSQL_I32(&element), SSQL_FIXED(&type, 1), SSQL_FIXED(&layout, 1),
                            SSQL_FIXED(&kind, 1), SSQL_I32(&width), SSQL_I32(&entries_), SSQL_I32(&offset),
                            SSQL_I32(&countAt), SSQL_FIXED(&positional, 1), SSQL_FIXED(value, 20));
@@ -90,7 +90,7 @@ int16_t LoadAliasRows(CMDPARM_KEYWORD_ENTRY* entries, uint16_t& count)
     c.open = true;
     for (;;) {
         char command[10], alias[10], keyword[10];
-        unsigned short rc = SSQL_sFetchExt(&area, c.cursor, &c.ca, &c.da, 3, SSQL_FIXED(command, 10),
+        unsigned short rc = SSQL_sFetchExt(&area, c.cursor, nullptr, nullptr, 3, SSQL_FIXED(command, 10),
                                            SSQL_FIXED(alias, 10), SSQL_FIXED(keyword, 10));
         if (rc == SSQL_RC_ERROR)
             return -1;

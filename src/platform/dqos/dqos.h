@@ -177,7 +177,8 @@ unsigned short SSQL_sOpenExt(uint16_t* pusCursor);
 ** declared anew (or another area) starts the cursor over. Returns
 ** SSQL_RC_OK with a row, SSQL_RC_END at the end, SSQL_RC_ERROR on failure.
 ** *ppCa receives the communication area (status; freed by the next fetch or
-** the close), *ppDa a descriptor area holding the row's texts. */
+** the close), *ppDa a descriptor area holding the row's texts. Either may
+** be null: that area is then not made. */
 unsigned short SSQL_sFetchExt(const SSQL_AREA* pArea, uint16_t usCursor, SSQL_SQLDA** ppCa, SSQL_SQLDA** ppDa,
                               uint16_t usColumns, ...);
 

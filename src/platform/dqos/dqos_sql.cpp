@@ -379,8 +379,11 @@ extern "C" unsigned short SSQL_sFetchExt(const SSQL_AREA* pArea, uint16_t usCurs
     va_end(ap);
     if (rc != SSQL_RC_OK)
         return rc;
-    replace(ppCa, makeSqlda(0, "", nullptr, 0));
-    replace(ppDa, makeSqlda(0, "", cur.stmt.get(), sqlite3_column_count(cur.stmt.get())));
+    // a caller that reads its buffers only asks for neither area
+    if (ppCa)
+        replace(ppCa, makeSqlda(0, "", nullptr, 0));
+    if (ppDa)
+        replace(ppDa, makeSqlda(0, "", cur.stmt.get(), sqlite3_column_count(cur.stmt.get())));
     return SSQL_RC_OK;
 }
 

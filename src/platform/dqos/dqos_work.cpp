@@ -44,10 +44,17 @@ bool commitWork(sqlite3* db)
 {
     if (sqlite3_get_autocommit(db))
         return true;
-    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
-        return true;
-    setLastError(dbReason(db));
-    return false;
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        setLastError(dbReason(db));
+        return false;
+    }
+    // The committed pages go into the repository file now, while its
+    // writes are the only ones waiting, rather than when the connection
+    // closes, after the job has put its files in place and the file
+    // system flushes those as well. A reader that holds older pages only
+    // defers the rest to the close.
+    sqlite3_wal_checkpoint_v2(db, "QV_DTA", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    return true;
 }
 
 bool rollbackWork(sqlite3* db)

@@ -127,6 +127,39 @@ TEST_F(SqlTest, FixedFetchIsBlankPaddedAndVaryingCarriesLength)
     EXPECT_EQ(SSQL_sCloseExt(cursor, &h1, &h2), SSQL_RC_ERROR);
 }
 
+// A caller that reads only its buffers asks for no areas: the rows still
+// arrive, the end and a failure are still told by the result code, and a
+// caller that asks for the areas on the same cursor gets them.
+TEST_F(SqlTest, FetchWithoutAreasFillsTheBuffers)
+{
+    ASSERT_EQ(insert("N1", "first", 1), SSQL_RC_OK);
+    ASSERT_EQ(insert("N2", "second", 2), SSQL_RC_OK);
+    SSQL_AREA a;
+    SSQL_DeclareExt(&a, "SELECT K, N FROM QV_DTA.QV_T1 ORDER BY K");
+    uint16_t cursor = 0;
+    ASSERT_EQ(SSQL_sOpenExt(&cursor), SSQL_RC_OK);
+    char key[10];
+    int32_t n = 0;
+    ASSERT_EQ(SSQL_sFetchExt(&a, cursor, nullptr, nullptr, 2, SSQL_FIXED(key, 10), SSQL_I32(&n)), SSQL_RC_OK);
+    EXPECT_EQ(std::string(key, 10), "N1        ");
+    EXPECT_EQ(n, 1);
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    ASSERT_EQ(SSQL_sFetchExt(&a, cursor, &ca, &da, 2, SSQL_FIXED(key, 10), SSQL_I32(&n)), SSQL_RC_OK);
+    EXPECT_EQ(n, 2);
+    ASSERT_NE(da, nullptr);
+    char* text = SSQL_GetData(da, 1);
+    EXPECT_STREQ(text, "N2");
+    SMEM_FreeMem(text);
+    EXPECT_EQ(SSQL_sFetchExt(&a, cursor, nullptr, nullptr, 2, SSQL_FIXED(key, 10), SSQL_I32(&n)), SSQL_RC_END);
+    EXPECT_EQ(SSQL_sCloseExt(cursor, &ca, &da), SSQL_RC_OK);
+    // more buffers than columns is refused without an area to carry it
+    SSQL_DeclareExt(&a, "SELECT K FROM QV_DTA.QV_T1 ORDER BY K");
+    ASSERT_EQ(SSQL_sOpenExt(&cursor), SSQL_RC_OK);
+    EXPECT_EQ(SSQL_sFetchExt(&a, cursor, nullptr, nullptr, 2, SSQL_FIXED(key, 10), SSQL_I32(&n)), SSQL_RC_ERROR);
+    EXPECT_NE(std::string(SSQL_pszLastError()).find("More fetch buffers"), std::string::npos);
+    EXPECT_EQ(SSQL_sCloseExt(cursor, nullptr, nullptr), SSQL_RC_OK);
+}
+
 TEST_F(SqlTest, IntegerBuffersClampToTheirRangeAndTakeNullAsZero)
 {
     ASSERT_EQ(insert("B1", "big", 70000), SSQL_RC_OK);
@@ -210,6 +243,33 @@ TEST_F(SqlTest, CommitShowsRowsAndFatalRollbackDropsThem)
     EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1 WHERE K = 'C2'"), 0);
     // A statement without a connection fails cleanly.
     EXPECT_EQ(insert("C3", "x", 3), SSQL_RC_ERROR);
+}
+
+// A commit puts its rows into the repository file itself at once: a copy of
+// the file alone, taken while the connection is still open (the write-ahead
+// log not copied), holds every committed row and nothing uncommitted.
+TEST_F(SqlTest, CommittedRowsAreInTheRepositoryFileBeforeTheConnectionCloses)
+{
+    const std::string copy = repo.dir() + "/copy.db";
+    auto countInCopy = [&](const char* sql) {
+        std::filesystem::copy_file(repo.path(), copy, std::filesystem::copy_options::overwrite_existing);
+        return countFromOutside(copy, sql);
+    };
+    ASSERT_EQ(insert("W1", "first", 1), SSQL_RC_OK);
+    SSQL_SQLDA* h = nullptr;
+    ASSERT_EQ(SSQL_sCommitExt(&h), SSQL_RC_OK);
+    ASSERT_TRUE(std::filesystem::exists(repo.path() + "-wal"));
+    EXPECT_EQ(countInCopy("SELECT COUNT(*) FROM QV_T1 WHERE K = 'W1'"), 1);
+    // the job's commit statement does the same; work after it stays out
+    ASSERT_EQ(insert("W2", "second", 2), SSQL_RC_OK);
+    SSQL_AREA a;
+    ASSERT_EQ(SSQL_DeclareExt(&a, "COMMIT WORK"), SSQL_RC_OK);
+    ASSERT_EQ(SSQL_sRun(&a, &h, 0), SSQL_RC_OK);
+    SMEM_FreeMem(h);
+    ASSERT_EQ(insert("W3", "open", 3), SSQL_RC_OK);
+    EXPECT_EQ(countInCopy("SELECT COUNT(*) FROM QV_T1"), 2);
+    EXPECT_EQ(countInCopy("SELECT COUNT(*) FROM QV_T1 WHERE K = 'W3'"), 0);
+    EXPECT_EQ(countFromOutside(repo.path(), "SELECT COUNT(*) FROM QV_T1"), 2);
 }
 
 TEST_F(SqlTest, DisconnectRollsBackUncommittedWork)
