@@ -60,6 +60,9 @@ Road roadOf(const Scratch& base, const std::vector<Job>& jobs)
         env.takeStateOf(base);
         const std::string log = env.root() + "/../locations";
         const Ran r = env.runJob(job, {"DQOV_SQL_LOCATION_LOG=" + log});
+        // the closing line states the job's real result, once
+        EXPECT_EQ(Count(r.out, "Job ended with result " + std::to_string(r.status) + ": "), 1u)
+            << jobText(job) << "\n" << r.out;
         if (r.status != 0)
             continue;
         for (const std::string& tag : Lines(log)) {
