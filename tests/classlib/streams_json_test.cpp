@@ -72,6 +72,42 @@ TEST(LStreamTest, DefaultsThrowNotSupported)
     EXPECT_THROW(s.write("x", 1), LStreamException);
     EXPECT_EQ(s.writeString(""), 0u);
     EXPECT_EQ(s.writeString(nullptr), 0u);
+    char c;
+    try {
+        s.read(&c, 1);
+        FAIL();
+    } catch (const LStreamOperationNotSupportedException& e) {
+        EXPECT_STREQ(e.message(), "read() not supported");
+    }
+    try {
+        s.position(0);
+        FAIL();
+    } catch (const LStreamOperationNotSupportedException& e) {
+        EXPECT_STREQ(e.message(), "position() not supported");
+    }
+    EXPECT_EQ(s.getBlockSize(), 2048u);
+    EXPECT_EQ(s.getTransferred(), 0u);
+}
+
+// The transferred count is the bytes read since the last rewind; writing
+// does not count. The block size is the one the stream was made with.
+TEST(LMemoryStreamTest, TransferredCountsReadsSinceTheRewind)
+{
+    LMemoryStream s(0, nullptr, 16);
+    EXPECT_EQ(s.getBlockSize(), 16u);
+    s.writeString("0123456789abcdefghij");
+    EXPECT_EQ(s.getTransferred(), 0u);
+    s.position(0);
+    char buffer[32];
+    EXPECT_EQ(s.read(buffer, 5), 5u);
+    EXPECT_EQ(s.read(buffer, 14), 14u);
+    EXPECT_EQ(s.getTransferred(), 19u) << "across the block boundary";
+    EXPECT_EQ(s.read(buffer, 10), 1u);
+    EXPECT_EQ(s.getTransferred(), 20u);
+    s.position(0);
+    EXPECT_EQ(s.getTransferred(), 0u);
+    LMemoryStream standard;
+    EXPECT_EQ(standard.getBlockSize(), 2048u);
 }
 
 TEST(LStreamTest, ReadAllTextAndWideText)

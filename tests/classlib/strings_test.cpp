@@ -64,6 +64,12 @@ TEST(LWStringTest, EndsWithAppendJoinRemove)
     EXPECT_EQ(u"p" + LWString(), LWString(u"p"));
     EXPECT_EQ(LWString::joinWithColon(LWString(), u"loc"), LWString(u":loc"));
     EXPECT_EQ(LWString::joinWithColon(u"wd", u"loc"), LWString(u"wd:loc"));
+    const LWString stem(u"orderwam");
+    EXPECT_EQ(LWString::concat(stem, u"_layout"), LWString(u"orderwam_layout"));
+    EXPECT_EQ(stem, LWString(u"orderwam")) << "concat leaves its operand";
+    EXPECT_EQ(LWString::concat(stem, nullptr), stem);
+    EXPECT_EQ(LWString::concat(LWString(), u"_"), LWString(u"_")) << "a null string joins as nothing";
+    EXPECT_TRUE(LWString::concat(LWString(), nullptr).isNull());
 
     LWString g(u"{A-B}");
     g.removeChar(u'{');
@@ -81,6 +87,10 @@ TEST(LWStringTest, ConversionsRoundTripNonAscii)
                                           "e \xE2\x82\xAC");
     LWString latin = LWString::fromMultiByteCodePage("caf\xE9", 1252);
     EXPECT_EQ(latin, LWString(u"café"));
+    EXPECT_EQ(LWString::fromCharBufferCodePage(LCharBuffer("caf\xE9"), 1252), latin);
+    const LWString empty = LWString::fromCharBufferCodePage(LCharBuffer(), 1252);
+    EXPECT_FALSE(empty.isNull()) << "an empty buffer gives the empty text";
+    EXPECT_EQ(empty.length(), 0);
     // Bytes that are not UTF-8 give the fallback with its true count.
     int32_t count = -1;
     auto bad = P3142_MultiByteToWide("\xFF\xFE\xFD", 3, &count, 0);

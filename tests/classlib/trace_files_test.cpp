@@ -372,4 +372,7 @@ TEST(TimingTest, DirStackUnwindsAndTimerCountsWholeSeconds)
     EXPECT_EQ(timer.elapsedSeconds(), 0.0);
     LTimer copy(timer);
     EXPECT_EQ(copy.elapsedSeconds(), 0.0);
+    const int64_t started = copy.restart();
+    EXPECT_GE(copy.restart(), started) << "the start moves on, never back";
+    EXPECT_EQ(copy.elapsedSeconds(), 0.0);
 }

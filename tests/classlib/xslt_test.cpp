@@ -102,6 +102,12 @@ TEST(XsltTest, CompiledStylesheetWithParametersAndExtensionFunctions)
     XSLTDoc copy(page);
     EXPECT_EQ(std::string(copy.transform(doc).c_str()), expected + "\n");
     EXPECT_EQ(ext.calls, 8);
+    // Into an empty memory stream the run leaves exactly the output bytes.
+    LMemoryStream stream(1, nullptr, 16);
+    copy.transformToStream(doc, stream);
+    EXPECT_EQ(stream.getSize(), expected.size() + 1);
+    EXPECT_EQ(std::string(LStream_ReadAllText(stream).c_str()), expected + "\n");
+    EXPECT_EQ(ext.calls, 12);
     // The caller's document is unchanged by the runs.
     EXPECT_EQ(u8(doc.getXml()),
               "<rd:page xmlns:rd=\"urn:test:runtime\"><rd:field name=\"NAME\"/><rd:field name=\"CITY\"/></rd:page>\n");
@@ -324,6 +330,10 @@ TEST(XsltTest, OneShotTransformerEncodings)
     // The node-level form gives the same bytes.
     LCharBuffer q = LDOMNode::transformNode(source, plain);
     EXPECT_EQ(std::string(q.c_str()), std::string(p.c_str()));
+    // So does a stylesheet held as a wrapped document.
+    XsltDomDocument wrapped(plain);
+    LCharBuffer w = t.transform(source, wrapped, "UTF-8");
+    EXPECT_EQ(std::string(w.c_str()), std::string(p.c_str()));
 }
 
 TEST(XsltTest, GuidsAndStreamText)

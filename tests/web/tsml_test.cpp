@@ -384,6 +384,259 @@ TEST_F(Tsml, LayoutWebletInspection)
     EXPECT_EQ(2, modern.defaultTheme.getChildNodes().getLength()) << "copies share the theme element";
 }
 
+// A field node lists each weblet once; copies of a node write into the same
+// document, and assignment re-points the target to the source's content.
+TEST_F(Tsml, FieldNodeCopiesAndAssignment)
+{
+    LDOMDocument fieldDoc(false, false), otherDoc(false, false);
+    FieldTsmlNode node(&fieldDoc, 2);
+    const TechServiceSet dropdown = serviceSet("std_dropdown", {"DESKTOP"});
+    TsmlValueEntry values[] = {{"Smith & Sons", "SMITH", nullptr, 0}, {nullptr, "JONES", "*CUSTDEF", 1}};
+    TsmlFieldRecord customer = field("CUSTNAM", 'A', 40);
+    customer.valueCount = 2;
+    customer.values = values;
+    node.addField(customer, dropdown);
+    node.addField(field("CUSTNO", 'P', 7, 7), dropdown);
+    node.addField(field("NOTES", 'A', 80), TechServiceSet());
+    EXPECT_EQ("tsml:weblets tsml:qvml-data tsml:field tsml:field tsml:field", children(node.dataElement()));
+    EXPECT_EQ("tsml:weblets{tsml:weblet[name=std_dropdown]{tsml:technology-services{"
+              "tsml:technology-service[name=HTML:DESKTOP][mod-id=00000001000000002]{tsml:template-params}}}}",
+              shape(node.dataElement().selectSingleNode(u"tsml:weblets")))
+        << "two fields of one weblet list it once; a field without weblet lists none";
+    const LDOMNode selectOne = node.dataElement().selectSingleNode(u"tsml:qvml-data").getFirstChild();
+    const std::string id = tsml::attributeValue(selectOne, u"id").toUtf8();
+    EXPECT_EQ(id, node.dataElement()
+                      .selectSingleNode(u"tsml:field[@name = 'CUSTNAM']/tsml:use-weblet/tsml:select-one-id")
+                      .getFirstChild()
+                      .getNodeValue()
+                      .toUtf8())
+        << "the field refers to its list";
+    EXPECT_EQ(32u, id.size());
+    EXPECT_EQ("qvml:select-one[id=" + id +
+                  "]{qvml:weblet-ref[name=std_dropdown],"
+                  "qvml:item{qvml:caption{=\"Smith & Sons\"},qvml:value{=\"SMITH\"}},"
+                  "qvml:item[default=true]{qvml:caption{qvml:variable[name=CUSTDEF]},qvml:value{=\"JONES\"}}}",
+              shape(selectOne))
+        << "only the field with value entries and a weblet gets runtime data";
+    EXPECT_EQ(1, node.dataElement().selectNodes(u"tsml:qvml-data/*").getLength());
+
+    FieldTsmlNode copy(node);
+    copy.addField(field("EXTRA", 'A', 1), TechServiceSet());
+    EXPECT_EQ(4, node.dataElement().selectNodes(u"tsml:field").getLength()) << "a copy writes into the source";
+    FieldTsmlNode other(&otherDoc, 1);
+    FieldTsmlNode& same = other;
+    other = same;
+    EXPECT_EQ(&otherDoc, other.getDocument()) << "self-assignment changes nothing";
+    other = node;
+    EXPECT_EQ(&fieldDoc, other.getDocument());
+    EXPECT_EQ(2u, other.inlineMode());
+    other.addField(field("LAST", 'A', 1), TechServiceSet());
+    EXPECT_EQ(5, node.dataElement().selectNodes(u"tsml:field").getLength());
+    EXPECT_EQ(0, otherDoc.selectNodes(u"//tsml:field").getLength());
+
+    // The base assignment: an empty node receives a copy, is emptied by an
+    // empty source, and receives a copy again.
+    TsmlNode base;
+    base = node;
+    EXPECT_EQ(&fieldDoc, base.getDocument());
+    base = TsmlNode();
+    base = static_cast<const TsmlNode&>(other);
+    EXPECT_EQ(&fieldDoc, base.getDocument());
+    LWString xml;
+    EXPECT_EQ(&xml, &base.getXml(xml));
+    EXPECT_NE(std::string::npos, xml.toUtf8().find("<tsml:field name=\"LAST\">")) << "the whole document's text";
+}
+
+// The list-node factory on a document of its own, and copies of list nodes.
+TEST_F(Tsml, StandaloneListNodesAndCopies)
+{
+    LDOMDocument xmlDoc(false, false), jsonDoc(false, false);
+    std::unique_ptr<ListTsmlNode> lines = makeListNode(&xmlDoc, list("LINES", 0), 1);
+    ASSERT_FALSE(lines->isJsonList());
+    EXPECT_TRUE(lines->isInlined()) << "the default of inline mode 1";
+    EXPECT_FALSE(lines->isHidden());
+    EXPECT_EQ("false", tsml::attributeValue(lines->dataElement(), u"full-document").toUtf8());
+    lines->writeJsonList();
+    XmlListTsmlNode copy(static_cast<XmlListTsmlNode&>(*lines));
+    copy.addColumn(field("ITEM", 'A', 10), TechServiceSet());
+    EXPECT_EQ(
+        "tsml:list[name=LINES][inline=default]{tsml:mode{=\"output\"},tsml:list-header{tsml:header[name=ITEM]{"
+        "tsml:heading-1,tsml:heading-2,tsml:heading-3}},tsml:list-entries{tsml:entry{tsml:column[name=ITEM]{"
+        "tsml:mode{=\"output\"},tsml:sample-value,tsml:format{tsml:type{=\"alpha\"},tsml:display-max-length{=\"10\"},"
+        "tsml:max-length{=\"10\"},tsml:input-case{=\"uppercase\"},tsml:keyboardshift{=\" \"}}}}}}",
+        shape(xmlDoc.selectSingleNode(u"/tsml:data/tsml:lists/tsml:list")));
+    XmlListTsmlNode assigned;
+    assigned = copy;
+    EXPECT_TRUE(assigned.isInlined());
+    assigned.addColumn(field("QTY", 'I', 4), TechServiceSet());
+    EXPECT_EQ(2, xmlDoc.selectNodes(u"//tsml:column").getLength());
+    XmlListTsmlNode& self = assigned;
+    assigned = self;
+    EXPECT_EQ(&xmlDoc, assigned.getDocument());
+
+    std::unique_ptr<ListTsmlNode> orders = makeListNode(&jsonDoc, list("ORDERS", 1, 2, 1), 1);
+    ASSERT_TRUE(orders->isJsonList());
+    EXPECT_FALSE(orders->isInlined()) << "a JSON list is never inlined";
+    EXPECT_FALSE(orders->isHidden());
+    JsonListTsmlNode json(static_cast<JsonListTsmlNode&>(*orders));
+    JsonListTsmlNode target;
+    target = json;
+    JsonListTsmlNode& itself = target;
+    target = itself;
+    TsmlFieldRecord ordno = field("ORDNO", 'P', 5, 5);
+    ordno.sampleValue = "7";
+    ordno.heading1 = "Order";
+    target.addColumn(ordno, TechServiceSet());
+    target.writeJsonList();
+    EXPECT_EQ("tsml:json-list[name=ORDERS]{=\"{\"list\":{\"ORDERS\":{\"header\":[{\"name\":\"ORDNO\",\"heading-1\":"
+              "\"Order\"}],"
+              "\"entries\":[[7],[7],[7],[7],[7]]}}}\"}",
+              shape(jsonDoc.selectSingleNode(u"/tsml:data/tsml:lists/tsml:json-list")))
+        << "the assigned node writes into the source's list element";
+}
+
+// The weblet documents: select-one items, the weblink's parts in call order,
+// the layout's technology services; copies share, assignment re-points and
+// clear empties what each class owns.
+TEST_F(Tsml, WebletDocumentsCopiesAndClear)
+{
+    LDOMDocument selectDoc(false, false), linkDoc(false, false), booleanDoc(false, false), layoutDoc(false, false);
+    // One DOM document per TSML document: a DOM document takes one tsml:data.
+    LDOMDocument spare1(false, false), spare2(false, false), spare3(false, false), spare4(false, false),
+        spare5(false, false);
+    SelectOneWebletTsmlDoc select(&selectDoc, u"std_dropdown", u"Drop-down", u"CUSTNAM", u"list", false);
+    select.addItem("Smith & Sons", "SMITH", nullptr, 0);
+    SelectOneWebletTsmlDoc selectCopy(select);
+    selectCopy.addItem(nullptr, "JONES", "*CUSTDEF", 1);
+    selectCopy.addItem("Other", "OTHER", "", 0);
+    EXPECT_EQ("tsml:select-one[field-name=CUSTNAM][select-ui=list][preselect=false]{"
+              "qvml:item{qvml:caption{=\"Smith & Sons\"},qvml:value{=\"SMITH\"}},"
+              "qvml:item[default=true]{qvml:caption{qvml:variable[name=CUSTDEF]},qvml:value{=\"JONES\"}},"
+              "qvml:item{qvml:caption{=\"Other\"},qvml:value{=\"OTHER\"}}}",
+              shape(select.dataElement().selectSingleNode(u"tsml:select-one")));
+    SelectOneWebletTsmlDoc otherSelect(&spare1, u"x", u"X", u"F", u"radio", true);
+    otherSelect = select;
+    otherSelect.addItem("Last", "LAST", nullptr, 0);
+    EXPECT_EQ(4, selectDoc.selectNodes(u"/tsml:data/tsml:select-one/*").getLength())
+        << "assignment re-points to the source";
+    EXPECT_EQ(&selectDoc, otherSelect.getDocument());
+    select.clear();
+    EXPECT_EQ("tsml:weblets tsml:qvml-data tsml:context tsml:options tsml:variables", children(select.dataElement()))
+        << "the document's clear empties tsml:data";
+
+    WeblinkWebletTsmlDoc link(&linkDoc, u"std_link", u"Link");
+    link.setCaption(u"Show the order");
+    WeblinkWebletTsmlDoc linkCopy(link);
+    linkCopy.setImage(u"order.png");
+    WeblinkWebletTsmlDoc linkAssigned(&spare2, u"y", u"Y");
+    linkAssigned = linkCopy;
+    linkAssigned.setTarget(u"OrderWAM", u"ShowOrder");
+    linkAssigned.setScript(u"show(\"1001\");");
+    EXPECT_EQ("tsml:weblink{tsml:caption{=\"Show the order\"},tsml:image{=\"order.png\"},"
+              "tsml:weblink-target{tsml:webapplication{=\"OrderWAM\"},tsml:webroutine{=\"ShowOrder\"}},"
+              "tsml:script{=\"show(\"1001\");\"}}",
+              shape(link.dataElement().selectSingleNode(u"tsml:weblink")));
+    EXPECT_EQ("tsml:weblet{tsml:name{=\"std_link\"},tsml:title{=\"Link\"}}",
+              shape(linkDoc.selectSingleNode(u"/tsml:data/tsml:context/tsml:weblet")));
+
+    SelectBooleanWebletTsmlDoc choice(&booleanDoc, u"yesno", u"Yes or no", u"FLAG", u"check", false);
+    SelectBooleanWebletTsmlDoc choiceCopy(choice);
+    SelectBooleanWebletTsmlDoc choiceAssigned(&spare3, u"z", u"Z", u"G", u"radio", true);
+    choiceAssigned = choiceCopy;
+    choiceAssigned.setCaption(u"Paid");
+    EXPECT_EQ("tsml:select-boolean[field-name=FLAG][select-ui=check][preselect=false]{tsml:caption{=\"Paid\"}}",
+              shape(choice.dataElement().selectSingleNode(u"tsml:select-boolean")));
+
+    WamLayoutTsmlDoc layout(&layoutDoc, u"orderwam_layout", u"Layout of OrderWAM");
+    LayoutWebletInfoSet infos;
+    infos.insert(LayoutWebletInfo(LWStringRecord3("HTML", "DESKTOP", ""), "00000001000000002", LWString(), layout));
+    infos.insert(LayoutWebletInfo(LWStringRecord3("HTML", "MOBILE", ""), "00000001000000003", LWString(), layout));
+    WamLayoutTsmlDoc layoutCopy(layout);
+    layoutCopy.addTechnologyServices(infos);
+    EXPECT_EQ(2, layoutDoc.selectNodes(u"/tsml:data/tsml:layout/tsml:technology-services/*").getLength());
+    WamLayoutTsmlDoc layoutAssigned(&spare4, u"w", u"W");
+    layoutAssigned = layoutCopy;
+    WamLayoutTsmlDoc& sameLayout = layoutAssigned;
+    layoutAssigned = sameLayout;
+    layoutAssigned.clear();
+    EXPECT_EQ("tsml:layout{tsml:technology-services}", shape(layoutDoc.selectSingleNode(u"/tsml:data/tsml:layout")))
+        << "the layout's clear empties only its technology services";
+    EXPECT_EQ("Layout of OrderWAM", layoutDoc.selectSingleNode(u"/tsml:data/tsml:context/tsml:weblet/tsml:title")
+                                        .getFirstChild()
+                                        .getNodeValue()
+                                        .toUtf8());
+    layout.addTechnologyServices(infos);
+    EXPECT_EQ(2, layoutDoc.selectNodes(u"/tsml:data/tsml:layout/tsml:technology-services/*").getLength())
+        << "the emptied document is filled again";
+
+    LDOMDocument inlineDoc(false, false);
+    InlineWebletTsmlDoc inlined(&inlineDoc, 1);
+    EXPECT_NE(std::string::npos, shape(inlined.dataElement()).find("tsml:requester{=\"editor\"}"));
+    InlineWebletTsmlDoc inlinedCopy(inlined);
+    InlineWebletTsmlDoc inlinedAssigned(&spare5, 0);
+    inlinedAssigned = inlinedCopy;
+    inlinedAssigned.setInlinedWeblet(u"std_image", {{u"name", u"PHOTO"}, {u"alt", u"Photo"}});
+    EXPECT_EQ("tsml:inlined-weblet[name=std_image]{tsml:with-params{tsml:with-param{tsml:param-name{=\"name\"},"
+              "tsml:param-value{=\"PHOTO\"}},tsml:with-param{tsml:param-name{=\"alt\"},tsml:param-value{=\"Photo\"}}}}",
+              shape(inlineDoc.selectSingleNode(u"/tsml:data/tsml:inlined-weblet")));
+    TsmlDoc& asDocument = inlinedAssigned;
+    asDocument = static_cast<const TsmlDoc&>(inlined);
+    WebletTsmlDoc& asWeblet = layoutAssigned;
+    asWeblet = static_cast<const WebletTsmlDoc&>(link);
+    EXPECT_EQ(&linkDoc, layoutAssigned.getDocument());
+}
+
+// Weblet information records: assignment through the base copies what the
+// source's kind carries; the technology-service list's copy is a list of its
+// own; a null TSP text joins as "_" and the application.
+TEST_F(Tsml, WebletInformationAssignmentAndServiceLists)
+{
+    FieldWebletInfo proxy(LWStringRecord3("HTML", "DESKTOP", ""), "00000001000000002");
+    proxy.proxyFormat = LWString(u"select");
+    proxy.templateParams.push_back({LWString(u"name"), LWString(u"name"), {}, {}, {}});
+    FieldWebletInfo target;
+    WebletInfo& base = target;
+    base = static_cast<const WebletInfo&>(proxy);
+    EXPECT_EQ("select", target.proxyFormat.toUtf8()) << "a field record through the base copies its proxy format";
+    EXPECT_EQ("HTML:DESKTOP", target.serviceName().toUtf8());
+    ASSERT_EQ(1u, target.templateParams.size());
+    const WebletInfo plain(LWStringRecord3("HTML", "MOBILE", ""), "00000002000000003");
+    base = plain;
+    EXPECT_EQ("HTML:MOBILE", target.serviceName().toUtf8());
+    EXPECT_EQ("00000002000000003", target.modificationId.toUtf8());
+    EXPECT_TRUE(target.templateParams.empty());
+    base = base;
+    EXPECT_EQ("HTML:MOBILE", target.serviceName().toUtf8());
+
+    WamLayoutTsmlDoc layout(&doc, u"wam_layout", u"Layout");
+    LayoutWebletInfo source(LWStringRecord3("HTML", "DESKTOP", ""), "1", LWString(), layout);
+    source.templateReference = LWString(u"std_layout.page");
+    source.oldStyle = true;
+    LayoutWebletInfo layoutTarget;
+    WebletInfo& layoutBase = layoutTarget;
+    layoutBase = static_cast<const WebletInfo&>(source);
+    EXPECT_EQ(&doc, layoutTarget.document);
+    EXPECT_EQ("std_layout.page", layoutTarget.templateReference.toUtf8());
+    EXPECT_TRUE(layoutTarget.oldStyle);
+    layoutTarget.defaultTheme.appendChild(tsml::element(doc, u"tsml:style"));
+    EXPECT_EQ(1, source.defaultTheme.getChildNodes().getLength()) << "the elements are re-pointed, not copied";
+    layoutBase = plain;
+    EXPECT_EQ("HTML:MOBILE", layoutTarget.serviceName().toUtf8());
+    layoutTarget = layoutTarget;
+    EXPECT_EQ("std_layout.page", layoutTarget.templateReference.toUtf8());
+
+    TechnologyServiceList services(doc);
+    TsmlAddTechnologyService(services, {LWString(), LWString(u"ENG")}, 1234567890);
+    TechnologyServiceList copy(services, true);
+    TsmlAddTechnologyService(copy, {LWString(u"HTML"), LWString(u"FRA")}, -2);
+    EXPECT_EQ("tsml:technology-service-list{tsml:technology-service[used_by=_ENG][lang-count=123456789]}",
+              shape(services.element()))
+        << "a null TSP text joins as nothing; the count keeps nine characters";
+    EXPECT_EQ("tsml:technology-service-list{tsml:technology-service[used_by=_ENG][lang-count=123456789],"
+              "tsml:technology-service[used_by=HTML_FRA][lang-count=-2]}",
+              shape(copy.element()));
+}
+
 TEST(WebSupport, NamesMessagesAndPaths)
 {
     EXPECT_STREQ("<UNKNOWN>", P3142_pszCompReturnName(-3));

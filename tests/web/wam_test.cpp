@@ -257,6 +257,124 @@ TEST_F(Wam, MessageTextsAreNotFormats)
     EXPECT_STREQ("", P3142_pszGetMessageText(991).c_str());
 }
 
+// List columns shown by weblets are inlined into the stored stylesheets: a
+// drop-down column gets its select-one list as runtime data, so its options
+// are those of the column's value entries; an image column gets no runtime
+// data. At trace level 2 every document of each inlining is dumped.
+TEST_F(Wam, WebletColumnsAreInlinedWithTheirRuntimeData)
+{
+    sys.QV_ITRO = 1;
+    sys.QV_ITRL = 2;
+    static const WamPicklistEntry customers[] = {{"Smith & Sons", "SMITH"}, {"Jones Ltd", "JONES"}};
+    Routine routine = MakeRoutine("R1", WEBROUTINE_STANDARD);
+    routine.items.push_back(MakeField('F', "ORDNO", 'P', 7, "1001"));
+    routine.items.push_back(MakeList('L', "LINES", 0));
+    routine.items.push_back(MakeField('C', "ITEM", 'A', 20, "Bolt M8"));
+    Item customer = MakeField('C', "CUST", 'A', 10, "SMITH", "std_dropdown");
+    customer.field.ulPicklistCount = 2;
+    customer.field.pPicklist = customers;
+    routine.items.push_back(customer);
+    routine.items.push_back(MakeField('C', "PHOTO", 'A', 30, "bolt-m8", "std_image"));
+    routine.items.push_back(MakeList('E', "LINES", 0));
+    script.routines = {routine};
+
+    uint32_t counts[2] = {9, 9};
+    ASSERT_EQ(0, generate(counts));
+    EXPECT_EQ(0u, counts[0]);
+    EXPECT_EQ(0u, counts[1]);
+    for (const char* app : {"DESKTOP", "MOBILE"}) {
+        const std::string xsl = stored("R1", "HTML", app);
+        const size_t select = xsl.find("<select name=\"CUST\"");
+        ASSERT_NE(std::string::npos, select) << app << ": " << xsl;
+        EXPECT_NE(std::string::npos,
+                  xsl.find("<option value=\"SMITH\">Smith &amp; Sons</option><option value=\"JONES\">Jones Ltd</option>"
+                           "</select>",
+                           select))
+            << app << ": the drop-down lists the column's value entries";
+        EXPECT_NE(std::string::npos, xsl.find("alt=\"PHOTO\"")) << app << ": the image weblet is inlined";
+    }
+
+    const std::string trace = readFile(traceFile());
+    for (const char* step :
+         {"inliner TSML document:", "inliner input QVML:", "inliner XSL stylesheet:", "inliner result fragment:"}) {
+        EXPECT_NE(std::string::npos, trace.find(std::string("CUST ") + step)) << step;
+        EXPECT_NE(std::string::npos, trace.find(std::string("PHOTO ") + step)) << step;
+    }
+    const size_t cust = trace.find("CUST inliner TSML document:");
+    const size_t photo = trace.find("PHOTO inliner TSML document:");
+    ASSERT_NE(std::string::npos, cust);
+    const size_t list = trace.find("<qvml:select-one", cust);
+    EXPECT_LT(list, trace.find("CUST inliner input QVML:", cust)) << "the inliner document holds the list";
+    EXPECT_EQ(std::string::npos,
+              trace.substr(photo, trace.find("PHOTO inliner input QVML:", photo) - photo).find("<qvml:select-one"))
+        << "an image column has no runtime data";
+}
+
+// At trace level 3 every field record is written out before it is used:
+// its settings with their names (out-of-range values as NaN), its texts at
+// fixed widths, its attributes, a long sample value cut at 256 characters,
+// its weblet and its picklist.
+TEST_F(Wam, FieldRecordsAreTracedAtLevelThree)
+{
+    sys.QV_ITRO = 1;
+    sys.QV_ITRL = 3;
+    static const WamPicklistEntry customers[] = {{"Smith & Sons", "SMITH"}, {"Jones Ltd", "JONES"}};
+    const std::string longSample(300, 'x');
+    Routine routine = MakeRoutine("R1", WEBROUTINE_STANDARD);
+    Item customer = MakeField('F', "CUSTNAME", 'A', 40, longSample.c_str(), "std_dropdown");
+    customer.field.ulKeyboardShift = 'J';
+    customer.field.ulFieldMode = 3;
+    customer.field.ulCaptionReference = 2;
+    customer.field.ulUsedFor = 5;
+    customer.field.ulPersistence = 1;
+    customer.field.ulInputOperation = 2;
+    customer.field.ulAttributes = WAM_ATTR_LC | WAM_ATTR_ASQN;
+    customer.field.pszDescription = "Name of the customer";
+    customer.field.pszLabel = "Customer";
+    customer.field.pszHeading1 = "Customer";
+    customer.field.pszHeading2 = "name";
+    customer.field.pszHeading3 = nullptr;
+    customer.field.ulPicklistCount = 2;
+    customer.field.pPicklist = customers;
+    routine.items.push_back(customer);
+    Item note = MakeField('F', "NOTE", 'A', 5, nullptr);
+    note.field.ulKeyboardShift = 'K';
+    routine.items.push_back(note);
+    script.routines = {routine};
+    uint32_t counts[2] = {9, 9};
+    ASSERT_EQ(0, generate(counts));
+    EXPECT_EQ(0u, counts[1]);
+
+    const auto pad = [](const std::string& text, size_t width) { return text + std::string(width - text.size(), ' '); };
+    const std::string customerLines =
+        "Name:CUSTNAME   MaxLen:000040 Digits:(040,000) DecSep:'0x2e' Type:A KShift:'J' Mode:Both   "
+        "CaptionRef:Description  For:NaN Persistance:Yes Input Operation:NaN\r\n"
+        "   Description:\"" +
+        pad("Name of the customer", 40) + "\" Label:\"" + pad("Customer", 15) + "\" Heading 1:\"" +
+        pad("Customer", 20) + "\" Heading 2:\"" + pad("name", 20) + "\" Heading 3:\"" + pad("", 20) +
+        "\"\r\n"
+        "   Attributes: LC ASQN\r\n"
+        "   Sample value [300]: \"" +
+        std::string(256, 'x') + " ...\"\r\n   Weblet:" + pad("std_dropdown", 40) +
+        "\r\n"
+        "   Picklist entries: 2\r\n"
+        "     Caption value pair: \"Smith & Sons\", \"SMITH\"\r\n"
+        "     Caption value pair: \"Jones Ltd\", \"JONES\"\r\n";
+    const std::string noteLines =
+        "Name:NOTE       MaxLen:000005 Digits:(005,000) DecSep:'0x2e' Type:A KShift:'?' Mode:Output "
+        "CaptionRef:Label        For:Both Persistance:No Input Operation:Replace\r\n"
+        "   Description:\"" +
+        pad("", 40) + "\" Label:\"" + pad("NOTE", 15) + "\" Heading 1:\"" + pad("NOTE", 20) + "\" Heading 2:\"" +
+        pad("", 20) + "\" Heading 3:\"" + pad("", 20) +
+        "\"\r\n"
+        "   Attributes: None\r\n";
+    const std::string trace = readFile(traceFile());
+    EXPECT_NE(std::string::npos, trace.find(customerLines)) << trace.substr(0, 4000);
+    const size_t at = trace.find(noteLines);
+    ASSERT_NE(std::string::npos, at) << "a record without sample, weblet and picklist has three lines";
+    EXPECT_NE("   ", trace.substr(at + noteLines.size(), 3));
+}
+
 // Bad environments are reported as messages of the job: an application that
 // is no XML application, a missing TSP definition, a generation stylesheet
 // that does not compile, and a weblet that imports itself.

@@ -79,6 +79,14 @@ TEST(WdExtensions, AnswersTheTextOfTheCall)
     EXPECT_EQ(nullptr, object);
     EXPECT_EQ(wd::S_OK_, ext.QueryInterface(IID_IDispatch_, &object));
     EXPECT_EQ(1u, ext.Release()) << "the holder's reference is left";
+
+    // The object has no type information: callers bind by name.
+    uint32_t typeInfos = 7;
+    EXPECT_EQ(wd::S_OK_, ext.GetTypeInfoCount(&typeInfos));
+    EXPECT_EQ(0u, typeInfos);
+    void* typeInfo = &typeInfos;
+    EXPECT_EQ(wd::E_NOTIMPL_, ext.GetTypeInfo(0, 0, &typeInfo));
+    EXPECT_EQ(nullptr, typeInfo);
 }
 
 TEST(WdExtensions, CalledFromAStylesheet)

@@ -507,9 +507,9 @@ xmlDocPtr runStylesheet(xsltStylesheetPtr style, const LDOMNode& source, const s
     return result.release();
 }
 
-// The output bytes of a result document as the stylesheet's xsl:output
-// asks for them.
-LCharBuffer serialiseResult(xsltStylesheetPtr style, xmlDocPtr result)
+// Writes a result document into the stream as the stylesheet's xsl:output
+// asks for it.
+void writeResult(xsltStylesheetPtr style, xmlDocPtr result, LStream& out)
 {
     ErrorCapture errors;
     const xmlChar* encoding = nullptr;
@@ -526,7 +526,6 @@ LCharBuffer serialiseResult(xsltStylesheetPtr style, xmlDocPtr result)
     // from writing non-ASCII attribute characters as references.
     if (!encoding && !result->encoding)
         result->encoding = xmlStrdup(BAD_CAST "UTF-8");
-    LMemoryStream out;
     xmlOutputBufferPtr buf = LStream_CreateXmlOutput(out, encoder);
     if (!buf)
         raise(lcom::E_OUTOFMEMORY_);
@@ -534,6 +533,13 @@ LCharBuffer serialiseResult(xsltStylesheetPtr style, xmlDocPtr result)
     int closed = xmlOutputBufferClose(buf);
     if (written < 0 || closed < 0)
         raiseXslt("The transformation output could not be written: " + errors.text("write error"));
+}
+
+// The output bytes of a result document.
+LCharBuffer serialiseResult(xsltStylesheetPtr style, xmlDocPtr result)
+{
+    LMemoryStream out;
+    writeResult(style, result, out);
     LCharBuffer bytes;
     readStreamText(&out, &bytes, collectOutput, true);
     return bytes;
@@ -696,6 +702,15 @@ LCharBuffer XsltOptimizedImpl::runProcessor(const LDOMNode& source, const std::s
         [&] { return applyStylesheet(slot->style, source, m_parameters, m_extension, m_extensionNamespace); });
 }
 
+void XsltOptimizedImpl::transformToStream(const LDOMNode& source, LStream& out)
+{
+    const std::shared_ptr<XsltTemplate>& slot = compiledSlot();
+    xsltGuard([&] {
+        DocOwner result(runStylesheet(slot->style, source, m_parameters, m_extension, m_extensionNamespace));
+        writeResult(slot->style, result.doc, out);
+    });
+}
+
 LDOMDocument XsltOptimizedImpl::transformToDocument(const LDOMNode& source, bool freeThreaded)
 {
     const std::shared_ptr<XsltTemplate>& slot = compiledSlot();
@@ -827,6 +842,11 @@ void XSLTDoc::setParameter(const LWString& name, const LXsltValue& value)
 LCharBuffer XSLTDoc::transform(const LDOMNode& source)
 {
     return m_impl->transform(source);
+}
+
+void XSLTDoc::transformToStream(const LDOMNode& source, LStream& out)
+{
+    m_impl->transformToStream(source, out);
 }
 
 LDOMDocument XSLTDoc::transformToDocument(const LDOMNode& source, bool freeThreaded)

@@ -98,6 +98,8 @@ public:
     // is given, else against the document's own location.
     void loadDocument(const LDOMDocument& stylesheet, const LWString& baseDirectory);
     LCharBuffer transform(const LDOMNode& source);
+    // The output bytes written into the stream.
+    void transformToStream(const LDOMNode& source, LStream& out);
     // The result tree as a new document.
     LDOMDocument transformToDocument(const LDOMNode& source, bool freeThreaded);
     void setExtensionObject(LXsltExtensionObject* extension, const LWString& namespaceUri);
@@ -168,6 +170,7 @@ public:
     void setExtensionObject(LXsltExtensionObject* extension, const LWString& namespaceUri);
     void setParameter(const LWString& name, const LXsltValue& value);
     LCharBuffer transform(const LDOMNode& source);
+    void transformToStream(const LDOMNode& source, LStream& out);
     LDOMDocument transformToDocument(const LDOMNode& source, bool freeThreaded = false);
     LWString getName() const { return m_impl->name(); }
     bool isNamed(const char16_t* name) const { return m_impl->name().compare(name) == 0; }

@@ -175,10 +175,7 @@ TechnologyServiceList::TechnologyServiceList(const TechnologyServiceList& other,
 
 void TechnologyServiceList::add(const LWString& first, const LWString& second, int32_t languageCount)
 {
-    LWString usedBy = first.isNull() ? LWString(u"") : first;
-    usedBy.append(u"_");
-    usedBy.append(second);
-    m_usedBy.setValue(usedBy);
+    m_usedBy.setValue(LWString::concat(first, u"_") + second);
     std::string count = std::to_string(languageCount);
     if (count.size() > 9)
         count.resize(9);
@@ -206,7 +203,7 @@ namespace {
 LDOMNode namedTemplate(const LWString& referenceName, LDOMDocument& weblet)
 {
     weblet.setProperty(LDOMProperty_SelectionNamespaces, xslWdSelection(" "));
-    const LWString wanted = referenceName.rightOf(u'.');
+    const LWString wanted = templatePart(referenceName);
     if (wanted.isNull() || wanted.length() == 0)
         return LDOMNode();
     LDOMNodeList templates = weblet.selectNodes(u"/xsl:transform/xsl:template[@name]");

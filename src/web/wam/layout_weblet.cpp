@@ -93,7 +93,7 @@ void WAMBuilder::ensureWamLayoutExists(WebGenerationContext& context)
         const std::string layoutName = m_layoutName.toUtf8();
         const LCharBuffer description = P3142_pszGetMessageText(849, wamName().c_str());
         LDOMDocument doc(false, true);
-        WamLayoutTsmlDoc layout(&doc, m_layoutName, LWString::fromMultiByteCodePage(description.c_str(), m_codePage));
+        WamLayoutTsmlDoc layout(&doc, m_layoutName, LWString::fromCharBufferCodePage(description, m_codePage));
         layout.setContextValue(u"webapplication", m_wamName);
         layout.setContextValue(u"images-path", m_imagesPath);
         layout.setContextValue(u"timestamp", LWString::fromCharBuffer(P3142_FormatIsoTimestamp()));

@@ -106,7 +106,9 @@ void WdWebletInliner::traceDom(int32_t level, const LDOMDocument& document)
     if (!traceEnabled(level))
         return;
     try {
-        LCharBuffer text = m_formatter.transform(document);
+        LMemoryStream stream(1, nullptr, 2048);
+        m_formatter.transformToStream(document, stream);
+        LCharBuffer text = LStream_ReadAllText(stream);
         m_trace->write(level, text.c_str() ? text.c_str() : "");
         m_trace->write(level, "");
     } catch (const LException& e) {

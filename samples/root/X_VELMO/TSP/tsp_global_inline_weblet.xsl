@@ -3,8 +3,9 @@
   Inlining of one weblet into a list column: turns the inliner's document
   (the column, the weblet, the run-time context) into a weblet stylesheet
   that imports the weblet from the generation directory ($g_import_path)
-  and calls its "inline" template for the column; the children of its
-  result's root are the inlined nodes.  The technology service's own
+  and calls its "inline" template for the column, with the id of the
+  column's select-one list (whose entries the runtime data holds); the
+  children of its result's root are the inlined nodes.  The technology service's own
   stylesheet is imported (its path is set by the generator).
 -->
 <xsl:transform version="1.0"
@@ -31,6 +32,7 @@
             <axsl:call-template name="inline">
               <axsl:with-param name="name" select="'{$column/@name}'"/>
               <axsl:with-param name="alt" select="'{$column/@name}'"/>
+              <axsl:with-param name="list" select="'{$column/tsml:use-weblet/tsml:select-one-id}'"/>
             </axsl:call-template>
           </axsl:for-each>
         </inline-result>

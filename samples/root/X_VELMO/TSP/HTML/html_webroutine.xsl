@@ -4,7 +4,8 @@
   generation metadata (TSML) of a web routine into the web routine's XSL.
   Run-time values are written as weblet-design calls ({wd:...}), which the
   generator keeps as they are; list columns shown by a weblet are inlined
-  through wd:inline-weblet.  The generated stylesheet imports the WAM's
+  through wd:inline-weblet, with the column's select-one list (if it has
+  one) as runtime data.  The generated stylesheet imports the WAM's
   layout weblet and defines the run-time weblet-design functions over the
   runtime data (QVML) as EXSLT functions.
 -->
@@ -77,7 +78,7 @@
             <td>
               <xsl:choose>
                 <xsl:when test="tsml:use-weblet and ../../../@inline != 'false'">
-                  <xsl:copy-of select="wd:inline-weblet(., /tsml:data/tsml:weblets/tsml:weblet[@name = current()/tsml:use-weblet/@name])"/>
+                  <xsl:copy-of select="wd:inline-weblet(., /tsml:data/tsml:weblets/tsml:weblet[@name = current()/tsml:use-weblet/@name], /tsml:data/tsml:qvml-data/qvml:select-one[@id = current()/tsml:use-weblet/tsml:select-one-id])"/>
                 </xsl:when>
                 <xsl:otherwise>
                   <axsl:value-of select="wd:column-value('{@name}')"/>
