@@ -174,12 +174,14 @@ typedef struct X_VAR_EXPRESSION_FRAME {
 } X_VAR_EXPRESSION_FRAME;
 #define X_VAR_EXPRESSION_FRAME_CURRENT 1
 /* The frame of one expression over the instruction table and the operand
- * stack declared before it. */
+ * stack: the routine's own array declared before it, or in a When routine
+ * the group's stack handed in by address. The stack's size is not taken
+ * from it (an address has none): the run time sizes it by the table. */
 #define X_VAR_DEFINE_EXPRESSION_FRAME( ids, pro, fun, fld, list, fldFile, operands )                  \
     X_VAR_EXPRESSION_FRAME frame = { X_VAR_EXPRESSION_FRAME_CURRENT, ids, pro, fun, fld, list, fldFile, \
                                      operands, asInstructionTable,                                    \
                                      sizeof( asInstructionTable ) / sizeof( X_SHORT ),                \
-                                     operandStack, sizeof( operandStack ) / sizeof( operandStack[0] ) };
+                                     &( operandStack[0] ), 0 };
 X_VOID X_VAR_EvaluateExpression( X_VAR_EXPRESSION_FRAME *pFrame );
 
 typedef struct X_VAR_FRAME { X_ULONG ulHeaderKind; X_VOID *pvParent; } X_VAR_FRAME;

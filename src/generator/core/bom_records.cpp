@@ -28,6 +28,9 @@
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
+#include "generator/emitters/emit_support.h"
+#include "generator/expressions/expr_core_services.h"
+#include "generator/expressions/expr_routines.h"
 
 namespace {
 
@@ -75,12 +78,12 @@ void open(std::string_view head)
 {
     line(head);
     line("{");
-    P3109_IndentIn();
+    EXPR_IndentIn(P3109_ExpressionWriter());
 }
 
 void close()
 {
-    P3109_IndentOut();
+    EXPR_IndentOut(P3109_ExpressionWriter());
     line("}");
 }
 

@@ -59,12 +59,12 @@ void line(std::string_view text)
 void openBlock()
 {
     line("{");
-    P3109_IndentIn();
+    EXPR_IndentIn(P3109_ExpressionWriter());
 }
 
 void closeBlock()
 {
-    P3109_IndentOut();
+    EXPR_IndentOut(P3109_ExpressionWriter());
     line("}");
 }
 

@@ -619,6 +619,7 @@ void P3109_WriteFieldVector()
     std::memcpy(savedCommand, st->acCommand, sizeof savedCommand);
 
     const std::vector<Entry> entries = collectFields(ctx);
+    vs().fields.reserve(vs().fields.size() + entries.size());
     for (const Entry& e : entries)
         vs().fields.push_back(e.f);
     const std::vector<BOM_RECORD_NAMES> records = componentRecords();

@@ -91,15 +91,20 @@ std::string upper(std::string text)
     return text;
 }
 
-/* The status reload after a field was changed: the I/O status field keeps
-** the last I/O status of the function. */
-void reloadIoStatus(const GEN_FIELD_INFO& field)
+/* Whether a field the CHANGE sets (a group's members too) is the I/O
+** status field. */
+bool changesIoStatusField()
 {
-    if (P3109_Padded(P3109_TrimRight(field.fieldName), 10) != P3109_SpecialFieldName("IO", "STS"))
-        return;
-    g().emit.cLastIoStatus = 'Y';
-    P3109_Line(cs() ? "DqooDef.X_CPYBYTES( ref pGlobal1.vchLastIOStatus, pX_Fld[V_FIELD_IOdSTS].pField, 2 );"
-                    : "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);");
+    const std::string status = P3109_SpecialFieldName("IO", "STS");
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELD"), 100);
+    for (int32_t i = 0; i < count; ++i)
+        for (const std::string& name : P3109_ExpandFieldName(P3109_ParmField("FIELD", 0, i))) {
+            GEN_FIELD_INFO field;
+            if (P3109_fFindUsedField(name, field) &&
+                P3109_Padded(upper(P3109_TrimRight(field.fieldName)).substr(0, 10), 10) == status)
+                return true;
+        }
+    return false;
 }
 
 /* The literal of a CHANGE to a literal value: its text without quotes. */
@@ -333,6 +338,11 @@ void P3109_EmitChange()
 {
     P3109_EmitCommandPrologue();
     if (const char* reference = P3109_pRoutineReference()) {
+        /* the routine, written after the function's static data, loads the
+           last I/O status when it sets the I/O status field: the static
+           data must hold it */
+        if (changesIoStatusField())
+            g().emit.cLastIoStatus = 'Y';
         EXPR_WriteCommandEvaluationCall(P3109_ExpressionWriter(), reference);
         return;
     }
@@ -346,7 +356,9 @@ void P3109_EmitChange()
             if (!P3109_fFindUsedField(name, field))
                 continue;
             writeChange(sClass, field, source);
-            reloadIoStatus(field);
+            /* the I/O status field keeps the last I/O status of the function */
+            const GEN_OUTPUT_STATE& out = P3109_State().out;
+            P3109_EmitLoadIoStatusFromField(field.fieldName, out.current, static_cast<int16_t>(out.usIndent));
         }
     }
 }

@@ -21,6 +21,7 @@
 #include "generator/core/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
+#include "generator/expressions/expr_writer_services.h"
 
 namespace {
 
@@ -653,14 +654,11 @@ void P3109_EmitInvokeIoModule(std::string_view moduleName, std::string_view poin
 
 void P3109_EmitLoadIoStatusFromField(std::string_view target, GEN_STREAM stream, int16_t sIndent)
 {
-    const std::string name = P3109_Padded(P3109_CopyUpper(target, std::min<size_t>(target.size(), 10)), 10);
-    if (name != P3109_SpecialFieldName("IO", "STS"))
+    const std::string line = EXPR_IoStatusLoadLine(target, P3109_NameCharacter3(), P3109_fCSharp());
+    if (line.empty())
         return;
     g().emit.cLastIoStatus = 'Y';
-    P3109_WriteLine(stream, sIndent,
-                    P3109_fCSharp()
-                        ? "DqooDef.X_CPYBYTES( ref pGlobal1.vchLastIOStatus, pX_Fld[V_FIELD_IOdSTS].pField, 2 );"
-                        : "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);");
+    P3109_WriteLine(stream, sIndent, line);
 }
 
 void P3109_EmitGetIoStatus(std::string_view pointerName, std::string_view blockName)

@@ -155,10 +155,11 @@ void recordGroup(const std::string& group, const std::vector<std::string>& names
     const uint64_t before = WF_ulKindStamp(ctx, LAYOUT_KIND_GROUPFLD);
     bool keep = !P3109_fGroupHasMembers(ctx, group);
     FFC_WORK_RECORD r;
+    /* the members' records differ only in the number and the field */
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, FFC_WORK_KIND_LEN);
+    std::memcpy(r.acName, group.data(), std::min<size_t>(group.size(), FFC_WORK_NAME_LEN));
     for (size_t i = 0; i < names.size(); ++i) {
-        WF_BlankRecord(ctx, &r);
-        std::memcpy(r.acKind, LAYOUT_KIND_GROUPFLD, FFC_WORK_KIND_LEN);
-        std::memcpy(r.acName, group.data(), std::min<size_t>(group.size(), FFC_WORK_NAME_LEN));
         int32_t number = static_cast<int32_t>(i + 1);
         FIX_LongToDigits(&number, 10, r.acQualifier);
         std::memcpy(reinterpret_cast<GROUPFLD_DATA*>(r.acData)->acField, names[i].data(), 10);

@@ -477,21 +477,15 @@ void P3109_EmitSelectSqlOdbcRoutine(const GEN_SELECT_NODE& select)
     g().out.cSuppress = saved;
     /* the run time of C# programs reaches every database through its
        generic layer: the routine has no other form to choose from */
-    if (!cs()) {
-        P3109_LineAt(0, " ");
-        P3109_LineAt(0, "#if defined(F_USE_GENERIC_ODBC) ");
-        P3109_LineAt(0, " ");
-    }
+    if (!cs())
+        P3109_WriteGenericOdbcIf(g().out.current);
     writeRoutineHead(select, counting.lCount, true);
     GEN_ODBC_PASS writing;
     writing.fWriting = true;
     writeClauseEntries(select, writing);
     writeRoutineTail(select, "sTotalODBC");
-    if (!cs()) {
-        P3109_LineAt(0, " ");
-        P3109_LineAt(0, "#endif ");
-        P3109_LineAt(0, " ");
-    }
+    if (!cs())
+        P3109_WriteGenericOdbcEndif(g().out.current);
 }
 
 void P3109_EmitSelectSqlOdbcLiteralRoutine(const GEN_SELECT_NODE& select)

@@ -435,7 +435,9 @@ void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& s)
     x.LT = target.d.length;
     x.LSt = EXPR_OperandLengthText(c, s.source);
     x.LTt = target.d.LengthText();
-    if (target.field)
+    /* a field moved into itself keeps its value: the copy onto its own
+       bytes (undefined for the run time's byte copy) is left out */
+    if (target.field && x.A != x.T)
         writeStore(c, s, t, target, x);
 
     EXPR_WriteClearSqlNull(c, target, targetInstruction, 1);

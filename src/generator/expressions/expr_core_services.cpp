@@ -16,6 +16,7 @@
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
+#include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
@@ -72,6 +73,16 @@ public:
     std::string RecordFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
     {
         return facts.vectorName;
+    }
+    /* A field of a list: the field vector of the list's entry, the list's
+    ** identifier and the field's index in the entry. */
+    ExprMemberNames ListFieldNames(const EXPR_OPERAND_NODE& node, const ExprFieldFacts&) const override
+    {
+        ExprMemberNames names;
+        P3109_FormatListFieldVectorRef(node.listName != nullptr ? node.listName : "",
+                                       node.fieldRef != nullptr ? node.fieldRef : "", names.base, names.reference,
+                                       names.cName);
+        return names;
     }
 
 private:
@@ -147,6 +158,11 @@ void P3109_ExprWriter::WriteLine(uint32_t stream, uint16_t indent, std::string_v
 void P3109_ExprWriter::SetLastIoStatusFlag()
 {
     g().emit.cLastIoStatus = 'Y';
+}
+
+void P3109_ExprWriter::LoadIoStatusFromField(std::string_view fieldName, uint32_t stream, uint16_t indent)
+{
+    P3109_EmitLoadIoStatusFromField(fieldName, static_cast<GEN_STREAM>(stream), static_cast<int16_t>(indent));
 }
 
 void P3109_ExprWriter::InternalError(std::string_view where)

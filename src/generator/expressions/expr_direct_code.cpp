@@ -136,11 +136,13 @@ bool declareResultVariable(ExprCode& c, EXPR_OPERAND_NODE* node)
         default: return false;
         }
     }
+    /* the coercions end the value with its terminator: one byte beyond the
+       value's length */
     switch (opcode) {
     case EXPR_OP_COERCE_DATE_TO_DATETIME:
-    case EXPR_OP_COERCE_TIME_TO_DATETIME: declare("X_VCHAR vchDateTime", "[X_MAX_SIZE_DATETIME_LEN];"); return true;
-    case EXPR_OP_COERCE_DATETIME_TO_DATE: declare("X_VCHAR vchDate", "[X_MAX_SIZE_DATE_LEN];"); return true;
-    case EXPR_OP_COERCE_DATETIME_TO_TIME: declare("X_VCHAR vchTime", "[X_MAX_SIZE_TIME_LEN];"); return true;
+    case EXPR_OP_COERCE_TIME_TO_DATETIME: declare("X_VCHAR vchDateTime", "[X_MAX_SIZE_DATETIME_LEN + 1];"); return true;
+    case EXPR_OP_COERCE_DATETIME_TO_DATE: declare("X_VCHAR vchDate", "[X_MAX_SIZE_DATE_LEN + 1];"); return true;
+    case EXPR_OP_COERCE_DATETIME_TO_TIME: declare("X_VCHAR vchTime", "[X_MAX_SIZE_TIME_LEN + 1];"); return true;
     default: return EXPR_fIsWhenOpcode(opcode) || opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL;
     }
 }

@@ -3,6 +3,7 @@
 ** module guards, nesting steps and the current writer of an enumeration.
 */
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
@@ -138,6 +139,29 @@ void ExprWriterServices::IndentOut()
     if (OutputDepth() < EXPR_INDENT_DEPTH_LIMIT && OutputIndent() >= 3)
         SetOutputIndent(static_cast<uint16_t>(OutputIndent() - 3));
     SetOutputDepth(static_cast<int16_t>(OutputDepth() - 1));
+}
+
+void ExprWriterServices::LoadIoStatusFromField(std::string_view fieldName, uint32_t stream, uint16_t indent)
+{
+    const std::string line = EXPR_IoStatusLoadLine(fieldName, NameCharacter3(), CSharp());
+    if (line.empty())
+        return;
+    SetLastIoStatusFlag();
+    LineAt(stream, indent, line);
+}
+
+std::string EXPR_IoStatusLoadLine(std::string_view fieldName, char nameCharacter3, bool csharp)
+{
+    /* the name as the field table holds it: 10 characters, upper case */
+    std::string name(fieldName.substr(0, std::min<size_t>(fieldName.size(), 10)));
+    for (char& c : name)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    if (name != std::string("IO") + nameCharacter3 + "STS")
+        return "";
+    return csharp ? "DqooDef.X_CPYBYTES( ref pGlobal1.vchLastIOStatus, pX_Fld[V_FIELD_IOdSTS].pField, 2 );"
+                  : "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);";
 }
 
 ExprWriterServices* EXPR_CurrentWriter()

@@ -252,14 +252,5 @@ void EXPR_WriteIoStatusLoad(ExprWriterServices& gen, EXPR_OPERAND_NODE* node, ui
     EXPR_OPERAND_NODE* n = EXPR_pUnwrap(node);
     if (n == nullptr || n->kind != EXPR_NODE_FIELD || n->fieldRef == nullptr)
         return;
-    std::string name = n->fieldRef;
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const std::string status = std::string("IO") + gen.NameCharacter3() + "STS";
-    if (name != status)
-        return;
-    EXPR_OPERAND_DESCRIPTOR d;
-    EXPR_DescribeOperand(gen.Fields(), d, n);
-    gen.SetLastIoStatusFlag();
-    gen.LineAt(stream, indent, "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[" + d.text + "].pField,2);");
+    gen.LoadIoStatusFromField(n->fieldRef, stream, indent);
 }

@@ -126,7 +126,7 @@ long EXPR_lWriteExecuteReturnedLine(EXPR_ROUTINE* element, void*, void*)
     ExprWriterServices* gen = EXPR_CurrentWriter();
     if (gen == nullptr || element == nullptr || element->kind != EXPR_ROUTINE_EXEC_RETURNED)
         return 0;
-    EXPR_WriteSpacedComment(*gen, "Get the subroutine returned values");
+    EXPR_WriteComment(*gen, "Get the subroutine returned values");
     gen->Line(gen->CSharp() ? EXPR_Format("Execute_Returned_Routine_%d( %s );", element->number, kCsArgs)
                             : EXPR_Format("EVALUATE_EXECUTE_RETURNED_%d", element->number));
     return 0;
@@ -267,7 +267,7 @@ void EXPR_WriteDefineVarFrame(ExprWriterServices& gen, int flag)
     if (flag == 0)
         return;
     gen.Line("{");
-    gen.IndentIn();
+    EXPR_IndentIn(gen);
     EXPR_WriteSpacedComment(gen, "Define and Initialize an X_VAR Frame");
     if (gen.CSharp()) {
         gen.Line("X_VAR_FRAME");
@@ -287,17 +287,17 @@ void EXPR_WriteDefineVarFrame(ExprWriterServices& gen, int flag)
         gen.Column0(" ");
     }
     gen.Line("{");
-    gen.IndentIn();
+    EXPR_IndentIn(gen);
 }
 
 void EXPR_WriteTerminateVarFrame(ExprWriterServices& gen, int flag)
 {
     if (flag == 0)
         return;
-    gen.IndentOut();
+    EXPR_IndentOut(gen);
     gen.Line("}");
     EXPR_WriteSpacedComment(gen, "Terminate X_VAR Frame");
     gen.Line(gen.CSharp() ? "X_VAR_DLL.X_VAR_TerminateFrame( pFrame );" : "X_VAR_TerminateFrame( pFrame );");
-    gen.IndentOut();
+    EXPR_IndentOut(gen);
     gen.Line("}");
 }

@@ -51,6 +51,11 @@ public:
     /* DQOO_FCC_FatalError: a failed object-layer call; does not return in a
     ** real run. */
     virtual void ObjectLayerFailure(std::string_view service, long code) = 0;
+    /* After the named field was set, the load of the last I/O status when it
+    ** is the I/O status field, at the stream and indent given (the core
+    ** writes it through P3109_EmitLoadIoStatusFromField). By default the line
+    ** of EXPR_IoStatusLoadLine through WriteLine, with the flag raised. */
+    virtual void LoadIoStatusFromField(std::string_view fieldName, uint32_t stream, uint16_t indent);
 
     /* One nesting level in or out (EXPR_IndentIn and EXPR_IndentOut). */
     void IndentIn();
@@ -60,6 +65,11 @@ public:
     void Column0(std::string_view text) { WriteLine(OutputStream(), 0, text); }
     bool CSharp() const { return TargetLanguage() == EXPR_TARGET_CSHARP; }
 };
+
+/* The load of the last I/O status from the field just set, in the target
+** language (C, or C# when csharp), when the field is the I/O status field
+** (IO, the run's third name character, STS); otherwise an empty text. */
+std::string EXPR_IoStatusLoadLine(std::string_view fieldName, char nameCharacter3, bool csharp);
 
 /* The writer of the running enumeration; null outside one. */
 ExprWriterServices* EXPR_CurrentWriter();

@@ -419,6 +419,34 @@ TEST_F(IoEmitters, CompiledWhereByWhatItsRoutineHolds)
     EXPECT_EQ(count(loop, "Where_Group"), 0);
 }
 
+// A statement whose values the object layer evaluates (statement
+// evaluations of the command's line): the request is framed by an X_VAR
+// frame instead of a plain block; a statement without them keeps the block.
+TEST_F(IoEmitters, StatementEvaluationsFrameTheRequestInAnXVarFrame)
+{
+    FFC_PARSED_COMMAND& plain = io("FETCH", "CUSTMST");
+    list(plain, "FIELDS", {"#CUSTNAM"});
+    list(plain, "WITH_KEY", {"#CUSTNO"});
+    FFC_PARSED_COMMAND& evaluated = io("FETCH", "CUSTMST");
+    list(evaluated, "FIELDS", {"#CUSTNAM"});
+    list(evaluated, "WITH_KEY", {"#CUSTNO"});
+    const std::string fixture = "EVALUATIONS " + std::to_string(evaluated.sLine) + " CUSTNO CUSTNAM\n";
+    char error[200] = "";
+    ASSERT_EQ(DQOO_FCC_LoadExpressionFixture(fixture.c_str(), error, sizeof error), 0) << error;
+
+    const std::vector<Line> block = dispatch(plain);
+    EXPECT_EQ(count(block, "X_VAR_InitializeFunctionFrame"), 0) << dump(block);
+    const std::vector<Line> framed = dispatch(evaluated);
+    EXPECT_EQ(count(framed, "/* Define and Initialize an X_VAR Frame */"), 1) << dump(framed);
+    EXPECT_EQ(count(framed, "X_VAR_InitializeFunctionFrame( FUNCTION_STD_PARMS, pFrame );"), 1);
+    EXPECT_EQ(count(framed, "/* Terminate X_VAR Frame */"), 1);
+    EXPECT_EQ(count(framed, "X_VAR_TerminateFrame( pFrame );"), 1);
+    /* the request itself inside the frame */
+    const std::string seq = std::to_string(evaluated.sSequence);
+    EXPECT_EQ(count(framed, "X_PDF_Execute_IO_Module( pX_Ids, pX_Pro, pX_Fun, &X_DBM_Fch_" + seq + ", \"CUSTMST\" );"),
+              1);
+}
+
 TEST_F(IoEmitters, NamesInCStringsCannotEndTheirLiteral)
 {
     EXPECT_EQ(P3109_QuotedCText("A\"B\\C?D\n  "), "A\\x22\"\"B\\x5C\"\"C\\x3F\"\"D   ");

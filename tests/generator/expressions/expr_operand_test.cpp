@@ -4,6 +4,7 @@
 
 #include "expr_test_support.h"
 #include "generator/expressions/expr_operand.h"
+#include "generator/expressions/expr_operand_info.h"
 
 namespace {
 
@@ -119,6 +120,35 @@ TEST_F(OperandTest, ListRecordStrlenAndTextBound)
 
     EXPR_DescribeOperand(dict, d, b.Field("LONG"));
     EXPECT_EQ(d.text, std::string(40, 'V'));
+}
+
+// The SQL-null state of a field operand: only a field, list field or record
+// field that carries the state has one, reached through its field
+// information; the test alone (a null text) leaves no text.
+TEST_F(OperandTest, FieldStateTextOfAFieldThatMayBeSqlNull)
+{
+    std::string text = "untouched";
+    EXPR_OPERAND_NODE* nullable = b.Field("AMOUNT", 0, EXPR_NODE_FLAG_SQLNULL_STATE);
+    EXPECT_EQ(EXPR_BuildFieldStateText(dict, b.Wrapper(182, nullable), &text), 1);
+    EXPECT_EQ(text, "((X_FLD_INFO*)( pX_Fld[V_FIELD_AMOUNT].pField ))->bFieldState");
+    EXPECT_EQ(EXPR_BuildFieldStateText(dict, nullable, nullptr), 1);
+
+    EXPR_OPERAND_NODE* list = b.Node(EXPR_NODE_LIST_FIELD);
+    list->fieldRef = "AMOUNT";
+    list->listName = "L1";
+    list->flags = EXPR_NODE_FLAG_SQLNULL_STATE;
+    EXPECT_EQ(EXPR_BuildFieldStateText(dict, list, &text), 1);
+    EXPECT_EQ(text, "((X_FLD_INFO*)( pX_Fld[L1.V_FIELD_AMOUNT].pField ))->bFieldState");
+
+    /* no state: a plain field, or a system variable that carries the flag */
+    text = "untouched";
+    EXPECT_EQ(EXPR_BuildFieldStateText(dict, b.Field("AMOUNT"), &text), 0);
+    EXPR_OPERAND_NODE* sv = b.Node(EXPR_NODE_SYSTEM_VARIABLE);
+    sv->fieldRef = "AMOUNT";
+    sv->flags = EXPR_NODE_FLAG_SQLNULL_STATE;
+    EXPECT_EQ(EXPR_BuildFieldStateText(dict, sv, &text), 0);
+    EXPECT_EQ(EXPR_BuildFieldStateText(dict, nullptr, &text), 0);
+    EXPECT_EQ(text, "untouched");
 }
 
 }  // namespace

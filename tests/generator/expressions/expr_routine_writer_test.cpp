@@ -268,6 +268,116 @@ TEST_F(RoutineWriter, DefaultValueAndExecuteCallsByTarget)
               "Execute_Received_Routine_9(pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2);");
 }
 
+// The calls around an EXECUTE whose arguments are compiled routines
+// (reference letter 'H'): the received routine's call after the spaced
+// comment, the returned routine's after the plain one, each enumeration
+// writing only its own kind; the string evaluation of a MSGTXT, the release
+// of its character field, and the frame's termination in a WHEN branch.
+const char* const kExecuteFixture = R"(
+REFERENCE H0000009
+ELEMENT kind=180 number=9
+ELEMENT kind=181 number=10
+)";
+
+TEST_F(RoutineWriter, ExecuteStringAndFrameCalls)
+{
+    char error[200] = "";
+    ASSERT_EQ(DQOO_FCC_LoadExpressionFixture(kExecuteFixture, error, sizeof error), 0) << error;
+    const char execute[] = {3, 'H', '0', '0', '0', '0', '0', '0', '9', 0};
+    EXPR_WriteExecuteReceivedCall(gen, execute);
+    EXPECT_EQ(gen.Texts(), (Lines{" ", "/* Assign the subroutine arguments */", " ", "EVALUATE_EXECUTE_RECEIVED_9"}));
+    gen.Clear();
+    EXPR_WriteExecuteReturnedCall(gen, execute);
+    EXPECT_EQ(gen.Texts(), (Lines{"/* Get the subroutine returned values */", "EVALUATE_EXECUTE_RETURNED_10"}));
+    gen.Clear();
+    gen.target = '#';
+    EXPR_WriteExecuteReturnedCall(gen, execute);
+    EXPECT_EQ(gen.Texts(), (Lines{"/* Get the subroutine returned values */",
+                                  "Execute_Returned_Routine_10( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, "
+                                  "pGlobal1, pGlobal2 );"}));
+    /* a reference of another letter enumerates nothing */
+    gen.Clear();
+    const char command[] = {3, 'B', '0', '0', '0', '0', '0', '0', '9', 0};
+    EXPR_WriteExecuteReceivedCall(gen, command);
+    EXPR_WriteExecuteReturnedCall(gen, command);
+    EXPECT_TRUE(gen.lines.empty());
+
+    /* MSGTXT evaluated by a string routine into the message text */
+    gen.target = 'C';
+    const char text[] = {3, 'E', '0', '0', '0', '0', '0', '0', '4', 0};
+    EXPR_WriteStringEvaluationCall(gen, text, "fldChar", "pvchMessageText");
+    EXPR_WriteVarCharRelease(gen, text, "fldChar");
+    EXPECT_EQ(gen.Texts(),
+              (Lines{"String_Evaluation_Routine_4( FUNCTION_STD_PARMS, &fldChar );",
+                     "X_VAR_VarChar_GetAsVchar( pX_Ids, pX_Pro, pX_Fun, &fldChar, &pvchMessageText );",
+                     "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, &fldChar );"}));
+    /* another letter names a field: one not used by the function is an error, and nothing is written */
+    gen.Clear();
+    EXPR_WriteStringEvaluationCall(gen, command, "fldChar", "pvchMessageText");
+    EXPECT_TRUE(gen.lines.empty());
+    EXPECT_EQ(gen.messages, (Lines{"F PRC1008 " + std::string(command, 9)}));
+    /* not a routine reference: nothing */
+    EXPR_WriteStringEvaluationCall(gen, "B0000004X", "fldChar", "pvchMessageText");
+    EXPR_WriteVarCharRelease(gen, "B0000004X", "fldChar");
+    EXPECT_TRUE(gen.lines.empty());
+
+    EXPR_WriteTerminateFrameCall(gen, 0);
+    EXPECT_TRUE(gen.lines.empty());
+    EXPR_WriteTerminateFrameCall(gen, 1);
+    EXPECT_EQ(gen.Texts(), (Lines{" ", "/* Terminate X_VAR Frame */", " ", "X_VAR_TerminateFrame( pFrame );"}));
+}
+
+// The comment writers, at the current indent of the current stream: the
+// comment alone, after a blank line, before one, and between two; and a
+// nesting level in and out, the indent stopping at the 13th level.
+TEST_F(RoutineWriter, CommentWritersAndNestingLevels)
+{
+    gen.indent = 6;
+    EXPR_WriteComment(gen, "one");
+    EXPR_WriteCommentAfterBlank(gen, "two");
+    EXPR_WriteCommentBeforeBlank(gen, "three");
+    EXPR_WriteSpacedComment(gen, "four");
+    EXPECT_EQ(gen.Indented(), (Lines{"      /* one */", "       ", "      /* two */", "      /* three */", "       ",
+                                     "       ", "      /* four */", "       "}));
+    for (const WrittenLine& l : gen.lines)
+        EXPECT_EQ(l.stream, gen.stream);
+
+    gen.indent = 0;
+    gen.depth = 0;
+    for (int i = 0; i < 14; ++i)
+        EXPR_IndentIn(gen);
+    EXPECT_EQ(gen.depth, 14);
+    EXPECT_EQ(gen.indent, 36); /* levels 1 to 12 moved it */
+    for (int i = 0; i < 14; ++i)
+        EXPR_IndentOut(gen);
+    EXPECT_EQ(gen.depth, 0);
+    EXPECT_EQ(gen.indent, 0);
+}
+
+// The load of the last I/O status after a field was set: only for the I/O
+// status field (IO, the run's third name character, STS; the name as the
+// field table holds it), in C or C#; the writer raises the flag with it.
+TEST_F(RoutineWriter, IoStatusLoadOnlyForTheStatusField)
+{
+    const std::string c = "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);";
+    EXPECT_EQ(EXPR_IoStatusLoadLine("IO$STS", '$', false), c);
+    EXPECT_EQ(EXPR_IoStatusLoadLine("io$sts    ", '$', false), c);
+    EXPECT_EQ(EXPR_IoStatusLoadLine("IO#STS", '#', true),
+              "DqooDef.X_CPYBYTES( ref pGlobal1.vchLastIOStatus, pX_Fld[V_FIELD_IOdSTS].pField, 2 );");
+    EXPECT_EQ(EXPR_IoStatusLoadLine("IO$STS", '#', false), "");
+    EXPECT_EQ(EXPR_IoStatusLoadLine("IO$STSX", '$', false), "");
+    EXPECT_EQ(EXPR_IoStatusLoadLine("", '$', false), "");
+
+    gen.indent = 9;
+    gen.LoadIoStatusFromField("FALPHA", gen.stream, 6);
+    EXPECT_TRUE(gen.lines.empty());
+    gen.LoadIoStatusFromField("IO$STS", gen.header, 6);
+    ASSERT_EQ(gen.lines.size(), 1u);
+    EXPECT_EQ(gen.lines[0].stream, gen.header);
+    EXPECT_EQ(gen.lines[0].indent, 6);
+    EXPECT_EQ(gen.lines[0].text, c);
+}
+
 // WHERE rows: three entries, a single one, rows without a start element.
 const char* const kWhereFixture = R"(
 NODE f kind=1007 field=F

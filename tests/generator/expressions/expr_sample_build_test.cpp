@@ -27,6 +27,12 @@ std::string readFile(const fs::path& p)
     return s.str();
 }
 
+// The generated text that addresses a field through its structure.
+std::string field(const char* structure, const char* name)
+{
+    return std::string("((") + structure + "*)( pX_Fld[V_FIELD_" + name + "].pField ))";
+}
+
 class SampleBuild : public ::testing::Test {
 protected:
     fs::path dir;
@@ -69,6 +75,51 @@ protected:
         const int rc = std::system(gcc.c_str());
         const std::string findings = readFile(log);
         return rc == 0 && findings.empty() ? "" : findings;
+    }
+    // gcc's findings on compiling the .C to an object at -O2 with every
+    // warning an error, as generated programs must compile; empty when clean.
+    std::string compileObject(const std::string& function, const std::string& defines)
+    {
+        const std::string root(DQOV_SOURCE_DIR);
+        const fs::path texts = dir / (function + ".TXH"), object = dir / (function + ".o"),
+                       log = dir / (function + ".gcc");
+        const std::string header = "'" + root + "/scripts/text-strings-header' '" +
+                                   (source() / (function + ".TXT")).string() + "' > '" + texts.string() + "'";
+        if (std::system(header.c_str()) != 0)
+            return "no text strings";
+        const std::string gcc = "gcc -x c -std=c99 -O2 -Wall -Werror -c " + defines + " -I '" + root +
+                                "/samples/runtime/c' -I '" + source().string() + "' -include '" + texts.string() +
+                                "' -o '" + object.string() + "' '" + (source() / (function + ".C")).string() +
+                                "' > '" + log.string() + "' 2>&1";
+        const int rc = std::system(gcc.c_str());
+        const std::string findings = readFile(log);
+        return rc == 0 && findings.empty() ? "" : findings;
+    }
+    // Registers a function of the process EXPRPRC whose source the sample
+    // holds (EXPTYPE and EXPSPEC are not registered in the sample, see
+    // samples/repository/65-expression-types.sql).
+    void registerFunction(const std::string& function)
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open((dir / "repository.db").c_str(), &db), SQLITE_OK);
+        const std::string sql = "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES ('DEM', "
+                                "'EXPRPRC', '" +
+                                function + "', '', 'N', 'Y')";
+        char* error = nullptr;
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+        sqlite3_free(error);
+        sqlite3_close(db);
+    }
+    // Registers, generates and compiles one of the functions the sample
+    // holds but does not register: the job ends clean, no expression is
+    // refused, and both forms of the evaluation routines compile.
+    void generateAndCompile(const std::string& function)
+    {
+        registerFunction(function);
+        ASSERT_EQ(generate("EXPRPRC", function), 0) << readFile(dir / (function + ".log"));
+        EXPECT_EQ(readFile(dir / (function + ".log")).find("PRC1810"), std::string::npos);
+        EXPECT_EQ(compileObject(function, "-DX_MODULE_COMPONENT_EVALUATE_PCODE"), "");
+        EXPECT_EQ(compileObject(function, "-DX_32BIT_COMPILER -DX_CONST_LONGLONG_IS_LONG"), "");
     }
     std::vector<std::pair<std::string, std::string>> functions() const
     {
@@ -164,17 +215,7 @@ TEST_F(SampleBuild, TheValuesAtTheEdgesGenerateAndCompile)
 {
     ASSERT_EQ(generate("EXPRPRC", "EXPEDGE"), 0) << readFile(dir / "EXPEDGE.log");
     EXPECT_EQ(readFile(dir / "EXPEDGE.log").find("PRC1810"), std::string::npos);
-    const std::string root(DQOV_SOURCE_DIR);
-    const fs::path texts = dir / "EXPEDGE.TXH", object = dir / "EXPEDGE.o";
-    ASSERT_EQ(std::system(("'" + root + "/scripts/text-strings-header' '" + (source() / "EXPEDGE.TXT").string() +
-                           "' > '" + texts.string() + "'")
-                              .c_str()),
-              0);
-    const std::string gcc = "gcc -x c -std=c99 -O2 -Wall -Werror -c -DX_MODULE_COMPONENT_EVALUATE_PCODE -I '" + root +
-                            "/samples/runtime/c' -I '" + source().string() + "' -include '" + texts.string() + "' -o '" +
-                            object.string() + "' '" + (source() / "EXPEDGE.C").string() + "' > '" +
-                            (dir / "EXPEDGE.gcc").string() + "' 2>&1";
-    EXPECT_EQ(std::system(gcc.c_str()), 0) << readFile(dir / "EXPEDGE.gcc");
+    EXPECT_EQ(compileObject("EXPEDGE", "-DX_MODULE_COMPONENT_EVALUATE_PCODE"), "");
     const std::string c = readFile(source() / "EXPEDGE.C");
     /* #EXRATE / 3 into 9,4: 10 decimals moved by half a unit of the 4th */
     EXPECT_NE(c.find("dOperand5 = ( dOperand3 + ( ( dOperand3 < 0 ) ? -0.00005 : 0.00005 ) );"), std::string::npos);
@@ -188,6 +229,111 @@ TEST_F(SampleBuild, TheValuesAtTheEdgesGenerateAndCompile)
     EXPECT_NE(c.find("X_CPYBYTES( pX_Fld[V_FIELD_EXNAME].pField, \"\\xC1\"\"\\x00\"\"\\xC2\"\"\", 3 );"),
               std::string::npos);
     EXPECT_NE(c.find("((X_FLD_FLT64*)( pX_Fld[V_FIELD_FAMOUNT].pField ))->dFloat64 * 1.5"), std::string::npos);
+}
+
+// EXPTYPE: compiled expressions over every kind of field the compiler
+// takes (dates, times and timestamps moved into one another, characters of
+// varying length, bytes, large objects, booleans, integers of each size,
+// floats, numbers and dates that may be SQL null, and the I/O status field
+// set by an expression) generate, and the program compiles at -O2 with
+// every warning an error in both forms of the evaluation routines.
+TEST_F(SampleBuild, ExpressionsOverEveryKindOfFieldGenerateAndCompile)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPTYPE"));
+
+    /* 24 CHANGEs, then the IFs with their CHANGEs, the loop, the two CASEs */
+    const std::vector<std::string> names = routines("EXPTYPE");
+    ASSERT_GE(names.size(), 40u);
+    for (int n = 1; n <= 24; ++n)
+        EXPECT_EQ(names[static_cast<size_t>(n - 1)], "Command_Evaluation_Routine_" + std::to_string(n));
+    EXPECT_EQ(names[24], "Boolean_Evaluation_Routine_25");
+
+    const std::string c = readFile(source() / "EXPTYPE.C"), storage = readFile(source() / "EXPTYPE.STG");
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    /* a date into a timestamp: the date, then the default time after it */
+    const std::string stamp = "((X_FLD_DATETIME*)( pX_Fld[V_FIELD_FSTAMP].pField ))->vchDateTime";
+    EXPECT_TRUE(holds("X_CPYBYTES( " + stamp + ", ((X_FLD_DATE*)( pX_Fld[V_FIELD_FDATE].pField ))->vchDate, 10 );"));
+    EXPECT_TRUE(holds("X_CPYBYTES( &(" + stamp + "[10]), \" \" X_DEFAULT_TIME \".000000000\", 20 );"));
+    /* a time into a timestamp: the default date and time, then the time at 11 */
+    const std::string stamp2 = "((X_FLD_DATETIME*)( pX_Fld[V_FIELD_TXSTAMP].pField ))->vchDateTime";
+    EXPECT_TRUE(holds("X_CPYBYTES( " + stamp2 +
+                      ", X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );"));
+    EXPECT_TRUE(holds("X_CPYBYTES( &(" + stamp2 + "[11]), ((X_FLD_TIME*)( pX_Fld[V_FIELD_FTIME].pField ))->vchTime, 8 );"));
+    /* an alphanumeric field into one of varying length, and back */
+    EXPECT_TRUE(holds("X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, pX_Fld[V_FIELD_FALPHA].pField, "
+                      "BYTE_LEN_V_FIELD_FALPHA, "));
+    /* the I/O status field set by an expression (in its routine) and by a
+       literal (in the command's code) loads the last I/O status, which the
+       function's static data then holds */
+    const std::string load = "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);";
+    const size_t first = c.find(load);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_NE(c.find(load, first + 1), std::string::npos);
+    EXPECT_NE(storage.find("X_VCHAR vchLastIOStatus[X_DBM_RETURN_CODE_LEN + 1];"), std::string::npos);
+}
+
+// EXPSPEC: the highest, lowest, not-available, SQL-null and empty values set
+// into fields of every kind, each in its own form, and a field that may be
+// SQL null moved into itself; the program compiles at -O2 with every
+// warning an error.
+TEST_F(SampleBuild, SpecialValuesOfEveryKindOfFieldGenerateAndCompile)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPSPEC"));
+    const std::string c = readFile(source() / "EXPSPEC.C");
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    EXPECT_TRUE(holds(field("X_FLD_INT16", "FINT2") + "->iInt16 = X_INT16_HIVAL;"));
+    EXPECT_TRUE(holds(field("X_FLD_INT64", "FINT8") + "->iInt64 = X_INT64_LOVAL;"));
+    EXPECT_TRUE(holds(field("X_FLD_UINT8", "TXUINT1") + "->uiInt8 = X_UINT8_HIVAL;"));
+    EXPECT_TRUE(holds(field("X_FLD_UINT8", "TXUINT1") + "->uiInt8 = 0;"));
+    EXPECT_TRUE(holds(field("X_FLD_BOOL", "FACTIVE") + "->fBool = TRUE;"));
+    EXPECT_TRUE(holds(field("X_FLD_BOOL", "FACTIVE") + "->fBool = FALSE;"));
+    EXPECT_TRUE(holds("X_CPYBYTES( " + field("X_FLD_TIME", "FTIME") +
+                      "->vchTime, \"23:59:59\", X_MAX_SIZE_TIME_LEN );"));
+    EXPECT_TRUE(holds("X_CPYBYTES( " + field("X_FLD_DATETIME", "FSTAMP") +
+                      "->vchDateTime, X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );"));
+    EXPECT_TRUE(holds("X_VAR_VarChar_Repeat( pX_Ids, pX_Pro, pX_Fun, \"\\xFF\", 200, " + field("X_FLD_CHAR", "FNOTE") +
+                      " );"));
+    EXPECT_TRUE(holds("X_VAR_VarChar_Repeat( pX_Ids, pX_Pro, pX_Fun, \"\\x01\", 12, " + field("X_FLD_CHAR", "FCODE") +
+                      " );"));
+    EXPECT_TRUE(holds("X_VAR_VarChar_SetFromChar( pX_Ids, pX_Pro, pX_Fun, \"N/AVAIL\", 7, " +
+                      field("X_FLD_CHAR", "FNOTE") + " );"));
+    /* #TXNDATE into itself: its state is carried, its bytes are not copied
+       onto themselves (memcpy's operands must not overlap) */
+    const std::string date = field("X_FLD_DATE", "TXNDATE") + "->vchDate";
+    EXPECT_FALSE(holds("X_CPYBYTES( " + date + ", " + date));
+    EXPECT_TRUE(holds(field("X_FLD_DATE", "TXNDATE") + "->bFieldState &= ~FsIsSqlNull;"));
+}
+
+// EXPCOND: conditions over every kind of field: the empty value of dates,
+// times, timestamps, booleans, characters and numbers tested, dates and
+// times compared with timestamps (each coerced into a work value that holds
+// the coercion's terminator), fixed and varying characters compared, numbers
+// that may be SQL null in arithmetic, and CASE subjects of every kind, one of
+// them a When group of two values left to the p-code, whose routine takes
+// the group's stack by address. The program compiles at -O2 with every
+// warning an error.
+TEST_F(SampleBuild, ConditionsOverEveryKindOfFieldGenerateAndCompile)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPCOND"));
+    const std::string c = readFile(source() / "EXPCOND.C");
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    /* the empty date and time: compared with their defaults over their length */
+    EXPECT_TRUE(holds("( memcmp( " + field("X_FLD_DATE", "FDATE") +
+                      "->vchDate, X_DEFAULT_DATE, X_MAX_SIZE_DATE_LEN ) == 0 );"));
+    EXPECT_TRUE(holds("( memcmp( " + field("X_FLD_TIME", "FTIME") +
+                      "->vchTime, X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN ) == 0 );"));
+    /* a date compared with a timestamp: the date with the default time, in a
+       work value one byte longer than the timestamp */
+    EXPECT_TRUE(holds("X_VCHAR vchDateTime2[X_MAX_SIZE_DATETIME_LEN + 1];"));
+    EXPECT_TRUE(holds("X_CPYBYTES( &(vchDateTime2[10]), \" \" X_DEFAULT_TIME \".000000000\", 20 );"));
+    /* a fixed-length field compared with one of varying length by the run time */
+    EXPECT_TRUE(holds("X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, pX_Fld[V_FIELD_FALPHA].pField, "
+                      "BYTE_LEN_V_FIELD_FALPHA, NULL, NULL, 0, ((X_FLD_CHAR *)" +
+                      field("X_FLD_CHAR", "FCODE") + "), X_VAR_COMPARE_MASK_EQUAL );"));
+    /* the When group of the integer subject: the group's stack handed to its routine */
+    EXPECT_TRUE(holds("F_BOOL_FUNCTION When_Evaluation_Routine_26( FUNCTION_STD_ARGS, X_VAR_EXPRESSION_OPERAND * "
+                      "operandStack )"));
+    EXPECT_TRUE(holds("X_COMP_OPCODE_WHEN_SUBJECT_PACKED31,"));
 }
 
 }  // namespace
