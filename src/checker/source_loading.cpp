@@ -75,7 +75,7 @@ std::unique_ptr<FFC_SOURCE_COMMAND> NewSourceRecord()
 
 bool Blank(std::string_view s)
 {
-    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
+    return P31O2_fIsBlank(s.data(), 0, static_cast<uint32_t>(s.size())) == 1;
 }
 
 // What the loader was handed for the parameter preparation of INCLUDE.

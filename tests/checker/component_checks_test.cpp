@@ -14,21 +14,6 @@ namespace {
 
 class ComponentChecks : public ToolsCheckFixture {
 protected:
-    // Statements on the repository, outside the services' connection.
-    void exec(const std::string& sql)
-    {
-        SSQL_Disconnect();
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(repo.path().c_str(), &db), SQLITE_OK);
-        char* error = nullptr;
-        const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
-        const std::string what = error ? error : "";
-        sqlite3_free(error);
-        sqlite3_close(db);
-        ASSERT_EQ(rc, SQLITE_OK) << what << "\n" << sql;
-        ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK);
-    }
-
     // Stores a component of these lines, with its kind word.
     void store(const std::string& name, const std::vector<std::string>& lines, int kind = 0)
     {

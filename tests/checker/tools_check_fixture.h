@@ -4,6 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <string>
 #include <vector>
@@ -38,6 +39,21 @@ protected:
         P3100_SetBuildHandle(nullptr);
         SSQL_Disconnect();
         DosSetEnvironmentRoot(nullptr);
+    }
+
+    // Statements on the repository, outside the services' connection.
+    void exec(const std::string& sql)
+    {
+        SSQL_Disconnect();
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(repo.path().c_str(), &db), SQLITE_OK);
+        char* error = nullptr;
+        const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+        const std::string what = error ? error : "";
+        sqlite3_free(error);
+        sqlite3_close(db);
+        ASSERT_EQ(rc, SQLITE_OK) << what << "\n" << sql;
+        ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK);
     }
 
     // The lines of a job's printed output, without their line ends.

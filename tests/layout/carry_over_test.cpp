@@ -111,3 +111,39 @@ TEST_F(CarryOver, AttributeListOf250FieldsIsWalkedInBatches)
 }
 
 }  // namespace
+
+namespace {
+
+// The report step's attribute lists: the same walk through its own
+// callback, in batches of 100, and "*DESC" stays a report field's.
+TEST_F(CarryOver, ReportAttributeListKeepsItsDescriptionKeyword)
+{
+    std::string fixture = "ATTRIBUTES 0000008";
+    for (int i = 1; i <= 120; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "R%03d", i);
+        fixture += std::string(" ") + name + " '" +
+                   (i == 120 ? Values({"*DESC", "*R5", "*COLHDG", "*UL"}) : Values({"*BL"})) + "'";
+    }
+    char error[256] = "";
+    ASSERT_EQ(DQOO_FCC_LoadExpressionFixture(fixture.c_str(), error, sizeof error), 0) << error;
+    DesignCommon& r = ReportStep();
+    r.entryCount = 0;
+    std::memset(r.entries, ' ', sizeof r.entries);
+    std::memset(r.attributes, ' ', sizeof r.attributes);
+    std::fill(r.buffer.begin(), r.buffer.end(), ' ');
+    r.position = 1;
+    std::memcpy(r.entries[0], "\x03M0000008 ", 10);
+    std::memcpy(r.entries[1], "#ORDREF   ", 10);
+    std::memcpy(r.attributes + 70, Values({"*HI"}).data(), 70);
+    r.entryCount = 2;
+    std::memcpy(r.currentField, "R120      ", 10);
+    P3019_ExpandFieldAttributeLists();
+    std::string text(r.buffer.begin(), r.buffer.end());
+    text.erase(text.find_last_not_of(' ') + 1);
+    EXPECT_EQ(text, "*DESC *UL") << "a position and a column-heading keyword are the design's own";
+    EXPECT_EQ(r.entryCount, 2) << "the command's own list is as it was";
+    EXPECT_EQ(std::string(r.entries[1], 10), "#ORDREF   ");
+}
+
+}  // namespace

@@ -263,4 +263,81 @@ TEST_F(DesignSession, ExtraKeyLeadsTheLegendAndTheMessageLineIsOnTheImage)
     EXPECT_EQ(shown[0][23], std::string(80, 'M'));
 }
 
+// DSNLST's browse list: its line shows the reference (block at column 2),
+// the code (23) and the quantity (29) under their headings. The code moved
+// to column 45 of the list line rewrites the DEF_LIST that defines the
+// list, its fields in the order they now stand on the screen, each with
+// its column only; the REQUEST keeps its own field list.
+TEST_F(DesignSession, AListFieldMovedRewritesTheListsDefinition)
+{
+    Run("DSNLST", 'S',
+        "screen 1\ncommand M\ncommand MS 9 23\ncommand MT 9 45\nshow\ncommand E\nleave 1\nscreen end\n");
+    ASSERT_FALSE(script->failed()) << script->failure();
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Put the cursor on a field to move and press Enter",
+                                                    "Field marked: mark more, or put the cursor where they go"}));
+    const auto shown = Shown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0][7], Line({{2, "Order reference text       Qty             Code"}}));
+    EXPECT_EQ(changed, (design_test::Changes{{1, {{9401, "((#ORDREF *P2 ) (#ORDQTY *P29 ) (#ORDCODE *P45 ) )"}}}}));
+}
+
+// A field inserted into the list screen, where the painter asks whether
+// it belongs to the record or to the list: given to the list at column 60
+// of the list line, it shows its heading above the list and joins the
+// DEF_LIST's field list after the fields left of it.
+TEST_F(DesignSession, AFieldInsertedIntoTheListGoesToItsDefinition)
+{
+    Run("DSNLST", 'S',
+        "screen 1\ncommand FI\nfield DSNCMT N\ntarget list\ncommand FP 9 60\nshow\ncommand E\nleave 1\n"
+        "screen end\n");
+    ASSERT_FALSE(script->failed()) << script->failure();
+    EXPECT_EQ(script->unused(), 0u);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Field DSNCMT inserted: put the cursor where it goes"}));
+    const auto shown = Shown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0][7], Line({{2, "Order reference text Code  Qty"}, {60, "Comment"}}));
+    EXPECT_EQ(changed, (design_test::Changes{
+                           {1, {{9401, "((#ORDREF *P2 ) (#ORDCODE *P23 ) (#ORDQTY *P29 ) (#DSNCMT *P60 ) )"}}}}));
+}
+
+// Two fields marked (the quantity and the note, lines 7 and 8, each block
+// from column 2) and moved up to line 5, column 40: the move goes
+// upwards, so the marks are taken nearest first, and both keep their
+// places to each other (lines 5 and 6, column 40); the DISPLAY's field
+// list is rebuilt and its text-map parameter cleared, as the screen has
+// no texts.
+TEST_F(DesignSession, MarkedFieldsMovedUpKeepTheirPlacesToEachOther)
+{
+    Run("DSNEDT", 'S',
+        "screen 1\ncommand M\ncommand MS 7 18\ncommand MA 8 18\ncommand MT 5 40\nshow\ncommand E\nleave 1\n"
+        "screen end\n");
+    ASSERT_FALSE(script->failed()) << script->failure();
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Put the cursor on a field to move and press Enter",
+                                                    "Field marked: mark more, or put the cursor where they go",
+                                                    "Field marked: mark more, or put the cursor where they go"}));
+    const auto shown = Shown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0][4], Line({{2, "Order ref      ~"}, {40, "Quantity       ~99999"}}));
+    EXPECT_EQ(shown[0][5], Line({{2, "Code           ~"}, {40, "Note           ~"}}));
+    EXPECT_EQ(changed, (design_test::Changes{
+                           {2,
+                            {{9401, "((#ORDREF *L5 *P2 *HI ) (#ORDCODE *L6 *P2 ) (#ORDQTY *L5 *P40 ) (#ORDNOTE *L6 *P40 ) )"},
+                             {14101, ""}}}}));
+}
+
+// ORDSCRN's first screen gives key F6 the caption *MTXTADD, a
+// multilingual text variable: the legend shows the variable's text in the
+// run's language ("New"), in key order between F3 and F12.
+TEST_F(DesignSession, AKeyCaptionedByAMultilingualTextShowsItsText)
+{
+    process = "DEMOSCR";
+    Run("ORDSCRN", 'S', "screen 1\nshow\ncommand E\nleave 1\nscreen end\n");
+    ASSERT_FALSE(script->failed()) << script->failure();
+    const auto shown = Shown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0][22], Line({{2, "F1=Help F3=Exit F6=New F12=Cancel F14=Messages"}}));
+    EXPECT_EQ(shown[0][19], Line({{30, "Order entry"}})) << "the command's own text at line 20, column 30";
+    EXPECT_TRUE(changed.empty());
+}
+
 }  // namespace

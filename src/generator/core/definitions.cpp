@@ -11,6 +11,7 @@
 #include "dqov/fix.h"
 #include "dqov/messages.h"
 #include "dqov/workfile.h"
+#include "generator/core/field_helpers.h"
 #include "generator/core/gen_sql.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/services.h"
@@ -137,7 +138,7 @@ void P3109_ForgetProcessDefinitions()
 
 bool P3109_fSysFlag(size_t ulOffset)
 {
-    return ulOffset < SYSFLAG_COPY && P3109_Definitions().sysflags[ulOffset] == 'Y';
+    return ulOffset < SYSFLAG_COPY && P3109_pFunctionOptions()[ulOffset] == 'Y';
 }
 
 void P3109_LoadSystemFlags(FFC_CONTEXT* ctx)
@@ -381,7 +382,7 @@ void P3109_LoadComponentDefinitions(FFC_CONTEXT* ctx, const std::string& partiti
             framework = f.longName;
             break;
         }
-    std::snprintf(ctx->szFrameworkName, sizeof ctx->szFrameworkName, "%s", framework.c_str());
+    P3109_CopyBounded(ctx->szFrameworkName, sizeof ctx->szFrameworkName, framework.c_str());
 }
 
 namespace {

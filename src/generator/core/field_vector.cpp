@@ -598,11 +598,6 @@ const std::vector<GEN_FIELD_INFO>& P3109_VectorFields()
     return vs().fields;
 }
 
-int32_t P3109_lEvaluationItemCount()
-{
-    return vs().lEvaluationItems;
-}
-
 void P3109_ResetFieldVector()
 {
     vs() = VectorState{};

@@ -40,10 +40,6 @@ const std::vector<GEN_FIELD_INFO>& P3109_VectorFields();
 
 /* Point 12. */
 void P3109_WriteFieldVector();
-/* Fields computed by a routine, counted by the vector (the evaluation
-** items). */
-int32_t P3109_lEvaluationItemCount();
-
 void P3109_ResetFieldVector();
 
 #endif

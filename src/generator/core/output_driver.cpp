@@ -20,6 +20,7 @@
 #include "generator/core/csharp_files.h"
 #include "generator/core/definitions.h"
 #include "generator/core/emitter_interface.h"
+#include "generator/core/field_helpers.h"
 #include "generator/core/file_helpers.h"
 #include "generator/core/gen_chains.h"
 #include "generator/core/gen_sql.h"
@@ -125,11 +126,12 @@ void removeOutputs(const GEN_FILE_SET& f, bool csharp)
 ** says so, rather than a different number. */
 std::string sysflagDigits()
 {
+    const char* options = P3109_pFunctionOptions();
     uint16_t value = 0;
-    std::memcpy(&value, P3109_Definitions().sysflags.data() + SYSFLAG_SP1_VALUE, sizeof value);
+    std::memcpy(&value, options + SYSFLAG_SP1_VALUE, sizeof value);
     /* the record's fill bytes (blanks, or the 'N' preset of its flags) carry no value */
-    const char first = P3109_Definitions().sysflags[SYSFLAG_SP1_VALUE];
-    const char second = P3109_Definitions().sysflags[SYSFLAG_SP1_VALUE + 1];
+    const char first = options[SYSFLAG_SP1_VALUE];
+    const char second = options[SYSFLAG_SP1_VALUE + 1];
     if ((first == ' ' && second == ' ') || (first == 'N' && second == 'N'))
         value = 0;
     if (value > 9999) {

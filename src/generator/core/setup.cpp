@@ -247,7 +247,7 @@ void P3109_TranslateFunction(int32_t lCheckIn)
             g.cName = P3109_MakeCIdentifierShort(8, std::string_view(ctx->acComponent, 10));
     } else
         g.cName = P3109_MakeCIdentifierShort(7, std::string_view(st->acFunction, 7));
-    std::snprintf(ctx->szObjectCName, sizeof ctx->szObjectCName, "%s", g.cName.c_str());
+    P3109_CopyBounded(ctx->szObjectCName, sizeof ctx->szObjectCName, g.cName.c_str());
 
     /* 3: the time stamp of pass 1 */
     if (ctx->lCurrentPass == 1) {

@@ -40,11 +40,7 @@ bool componentRun()
 /* The definition of the built-in function, for update of its used flag. */
 GEN_BIF_DEFINITION* findDefinition(const std::string& name)
 {
-    const std::string key = P3109_Padded(name, 20);
-    for (GEN_BIF_DEFINITION& b : P3109_ProcessDefinitions().bifs)
-        if (b.name == key)
-            return &b;
-    return nullptr;
+    return const_cast<GEN_BIF_DEFINITION*>(P3109_pFindBuiltinFunction(name));
 }
 
 /* The number of values given: the position of the last value, among the

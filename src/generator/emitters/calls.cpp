@@ -462,7 +462,7 @@ void addExchanged(std::vector<std::string>& names, const std::string& name)
 {
     for (const std::string& field : P3109_ExpandFieldName(name)) {
         if (names.size() == kExchangeLimit)
-            P3109_InternalError("Internal error: FFC/FCC encounters an exception.");
+            P3109_ReportException();
         names.push_back(P3109_Padded(field, 50));
     }
 }

@@ -423,7 +423,7 @@ void P3109_EmitIfNull()
     for (int32_t i = 0; i < count; ++i)
         for (const std::string& name : P3109_ExpandFieldName(P3109_ParmField("FIELD", 0, i))) {
             if (names.size() == 500)
-                P3109_InternalError("Internal error: FFC/FCC encounters an exception.");
+                P3109_ReportException();
             names.push_back(name);
         }
     std::vector<std::string> vectors;

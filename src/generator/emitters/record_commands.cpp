@@ -78,7 +78,7 @@ bool compiledWhere()
 void keepLastGroup(const std::string& name, const std::vector<std::string>& names)
 {
     if (names.size() > 200)
-        P3109_InternalError("Internal error: FFC/FCC encounters an exception.");
+        P3109_ReportException();
     P3109_EmitConstantVectorGroup(name, names, true);
 }
 

@@ -19,12 +19,14 @@
 #include "generator/emitters/report_support.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "dqov/fix.h"
 #include "dqov/layout_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/command_loop.h"
+#include "generator/core/file_field_mangling.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
@@ -251,7 +253,7 @@ void P3109_EmitPrintRoutine(const PrintDescription& d, int32_t lReport, int16_t 
         const GEN_STREAM header = g().header;
         P3109_WriteDashedBoxComment(header, "Prototype for print routine defined by ZOPH line " + number);
         P3109_WriteLine(header, 3, "F_VOID_FUNCTION " + routine + " (FUNCTION_STD_ARGS);");
-        P3109_WriteLine(stream, 0, "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))");
+        P3109_WriteModuleComponentIf(stream, 0, "COMMON");
     }
     P3109_WriteDoubleBoxComment(stream, "Print Control Subroutine for line defined by ZOPH line " + number);
     const std::string control = std::to_string(d.alControl[0]) + "," + std::to_string(d.alControl[1]) + "," +
@@ -313,8 +315,7 @@ void P3109_EmitPrintRoutine(const PrintDescription& d, int32_t lReport, int16_t 
                      : "   INSTANCE(X_Report_" + report + ".sPIMCallCount++);");
     routineLine("   return;");
     routineLine("}");
-    if (!cs())
-        P3109_WriteLine(stream, 0, "#endif");
+    P3109_WriteEndif(0, 0, stream);
 }
 
 void writeRuntimeTextsC(const PrintDescription& d, const std::vector<size_t>& texts, const std::vector<size_t>& tracked,
@@ -431,6 +432,25 @@ void addItems(PrintDescription& d, const SortEntry& s, const LAYOUT_FIELD_ENTRY&
     d.items.push_back(item);
 }
 
+/* The 12-byte key of a sort entry: the 16-bit line and base column, the
+** 32-bit field number and the 32-bit tag, each stored high byte first so
+** that the byte-wise comparison orders them as numbers. */
+using SortKey = std::array<unsigned char, 12>;
+
+SortKey sortKey(const SortEntry& e)
+{
+    SortKey k{};
+    const auto put = [&k](size_t at, uint32_t value, size_t bytes) {
+        for (size_t i = 0; i < bytes; ++i)
+            k[at + i] = static_cast<unsigned char>(value >> (8 * (bytes - 1 - i)));
+    };
+    put(0, static_cast<uint16_t>(e.lLine), 2);
+    put(2, static_cast<uint16_t>(e.lColumn), 2);
+    put(4, static_cast<uint32_t>(e.lValue), 4);
+    put(8, static_cast<unsigned char>(e.cTag), 4);
+    return k;
+}
+
 /* The sort entries of one print-line format. */
 std::vector<SortEntry> sortEntries(const PrintFormat& f, int iType, bool& fOverflow)
 {
@@ -456,13 +476,8 @@ std::vector<SortEntry> sortEntries(const PrintFormat& f, int iType, bool& fOverf
         }
     }
     std::stable_sort(entries.begin(), entries.end(), [](const SortEntry& a, const SortEntry& b) {
-        if (a.lLine != b.lLine)
-            return a.lLine < b.lLine;
-        if (a.lColumn != b.lColumn)
-            return a.lColumn < b.lColumn;
-        if (a.lValue != b.lValue)
-            return a.lValue < b.lValue;
-        return a.cTag < b.cTag;
+        const SortKey ka = sortKey(a), kb = sortKey(b);
+        return P3109_lCompare12(ka.data(), kb.data()) < 0;
     });
     return entries;
 }

@@ -60,7 +60,7 @@ void collect(std::vector<std::string>& names, const std::string& entry)
     if (P3109_TrimRight(entry).empty())
         return;
     if (names.size() == kGroupNameLimit)
-        P3109_InternalError("Internal error: FFC/FCC encounters an exception.");
+        P3109_ReportException();
     names.push_back(P3109_Padded(entry, 50));
 }
 

@@ -82,7 +82,8 @@ TEST_F(GeneratedCSharp, EverySampleFunctionsSetCompilesWithMcs)
     }
     EXPECT_EQ(compiled,
               "DEFBIF DEFLIST DEFRPT DEFSQL DEFUSE FLTGRP FLTKEEP FLWCALL FLWCHK FLWMAIN IOCHNG IOFETCH IOKEYS IOSEL "
-              "LSTINQ LSTMNT LSTRPT CUSTLST CUSTUPD DEMOMIN TYPALL TYPDS TYPWEB ORDLST ORDWEB EXPCALC EXPEDGE EXPTEXT ");
+              "LSTINQ LSTMNT LSTRPT CUSTLST CUSTUPD DEMOMIN ORDREPS ORDSCRN TYPALL TYPDS TYPWEB ORDLST ORDWEB EXPCALC EXPEDGE "
+              "EXPTEXT ");
     /* a browse list's condition block holds TRUE, FALSE and DEFLIST's two DEF_COND, as in C */
     EXPECT_NE(readFile(project("DEFLIST") / "DEFLISTIncl.cs").find("public X_COND[] Cond = new X_COND[4];"),
               std::string::npos);

@@ -7,7 +7,19 @@
 /*  Component : %3                                                   */
 %%ENDIF
 /*  Generated : %65                                                  */
+/*  Title     : %9                                         */
 /* ================================================================= */
+/* What the function was written for: its usage class, its FUNCTION
+   options of system variables and field validation, its reports. */
+%107 #define X_FUNCTION_HEAVY_USAGE 1
+%108 #define X_FUNCTION_LIGHT_USAGE 1
+%122 #define X_FUNCTION_ALP_SYSTEM_VARIABLE 1
+%123 #define X_FUNCTION_NUM_SYSTEM_VARIABLE 1
+%125 #define X_FUNCTION_ALP_FIELD_VALIDATE 1
+%126 #define X_FUNCTION_NUM_FIELD_VALIDATE 1
+%31 #define X_FUNCTION_VALIDATES 1
+%124 #define X_FUNCTION_OPTION_19_UNSET 1
+%39 #define X_FUNCTION_PRINTS_REPORTS 1
 
 #include "x_glodef.h"
 #include "x_funstd.h"
