@@ -44,6 +44,10 @@ void P3100_GetWebOutputRequests(int32_t* plHtml, int32_t* plXml);
 /* The object layer's build of the job (owned by the run driver). */
 void P3100_SetBuildHandle(FCC_BUILD_HANDLE* pBuild);
 FCC_BUILD_HANDLE* P3100_pGetBuildHandle(void);
+/* The component description of the build, or NULL when the build has none
+ * (no build, not a component, or a component without a description). A
+ * description that cannot be read ends the job (DQOO_FCC_FatalError). */
+const struct BOM_DESCRIPTION_NODE* P3100_pComponentDescription(void);
 /* The run's stored command list and its kind byte (held by the driver). */
 void P3100_SetEditorSource(SZOPH_LIST* pList);
 /* The checker as the run driver's checker step (FFC_RUN_SEAMS.pfnChecker). */

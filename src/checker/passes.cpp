@@ -423,10 +423,9 @@ void P3100_Pass2(void)
         g.state->lLine = -1;
         std::memset(g.state->acCommand, ' ', 10);
     }
-    FCC_BUILD_HANDLE* build = P3100_pGetBuildHandle();
-    BOM_DESCRIPTION_NODE* description = nullptr;
-    if (build && IsComponentRun() && DQOO_FCC_BOM_RetrieveDescription(&build, &description) == 0 && description)
-        P3100_WalkComponentDescription(description, 0, 0);
+    if (IsComponentRun())
+        if (const BOM_DESCRIPTION_NODE* description = P3100_pComponentDescription())
+            P3100_WalkComponentDescription(description, 0, 0);
 
     ObtainFieldDefaultValueRoutines();
     P3100_EnumerateComponentInformation();
