@@ -23,6 +23,7 @@ typedef struct FFC_FIELD_DEFINITION {
     FFC_ATTRIBUTE_LIST output;
     char cEditCode;
     char acEditWord[24];
+    char cShift; /* keyboard shift letter: 'E', 'J', 'O' double-byte, 'G', 'U', ... ' ' none */
 } FFC_FIELD_DEFINITION;
 
 typedef struct FFC_FIELD_TEXT {
@@ -114,7 +115,8 @@ USEDLL_RECORD* USEDLL_pReadFile(const char* pszDirectory, USEDLL_RECORD** ppAnch
  * the entry is marked used. NULL when none. */
 USEDLL_ENTRY* USEDLL_pFindEntry(USEDLL_RECORD* pList, const char* pszDllAlias, const char* pszEntryAlias,
                                 char* pszDllName);
-/* Writes one F_VOID_FUNCTION prototype "X_" + DLL name + entry name per entry. */
+/* Writes one F_VOID_FUNCTION prototype "X_" + DLL name + entry name per entry,
+ * with the argument list of a built-in function routine. */
 void USEDLL_WritePrototypes(USEDLL_RECORD* pList, FILE* pStream);
 /* Copies each entry's skeleton file from the directory line by line to the stream. */
 int16_t USEDLL_CopySkeletons(USEDLL_RECORD* pList, const char* pszDirectory, FILE* pStream);

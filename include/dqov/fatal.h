@@ -35,8 +35,13 @@ DQOV_NORETURN void FFC_SQL_Error(const void* pHandle, const char* pszLocation);
  * the services refuse every statement of an interrupted process. */
 void FFC_StopWhenInterrupted(void);
 /* A failed object-layer call: "Fatal error code %ld returned by DQOO_FCC
- * routine %s. " followed by the two advice sentences. */
+ * routine %s. " followed by the two advice sentences. When the code is the
+ * repository's failure (-8), the location of the failed statement and its
+ * reason come before the advice. */
 DQOV_NORETURN void DQOO_FCC_FatalError(const char* pszRoutine, long lCode);
+/* The same for a failed object-server call: "Fatal error code %ld returned
+ * by object server routine %s. ". */
+DQOV_NORETURN void OSRV_FatalError(const char* pszRoutine, long lCode);
 
 #ifdef __cplusplus
 }

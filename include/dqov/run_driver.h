@@ -72,8 +72,9 @@ typedef struct FFC_RUN_SEAMS {
     FFC_RUN_STEP pfnScreenDesign;   /* editor design loop, painter reply 3 */
     FFC_RUN_STEP pfnReportDesign;   /* editor design loop, painter reply 4 */
     FFC_RUN_STEP pfnPassRelease;    /* end of every pass, before the pass's work areas are freed */
-    FFC_RUN_STEP pfnDiscardOutput;  /* a job that wrote files ends without its commit: every file the
-                                       output driver wrote in the job is removed */
+    FFC_RUN_STEP pfnDiscardOutput;  /* a job that wrote files ends without its commit: the output
+                                       driver lets go of its files (their text is dropped with the
+                                       job's file work) */
 } FFC_RUN_SEAMS;
 
 /* The job's message queue (10 characters). */

@@ -181,6 +181,8 @@ INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
   ('DC@F23', 'PRC1059', 'ENG', 'F', '', 'The command is not a known command.'),
   ('DC@F23', 'PRC1061', 'ENG', 'W', '4', 'The screen command at line &1 needs more than one page.'),
   ('DC@F23', 'PRC1065', 'ENG', 'F', '10', 'Field &1 is not held by any file of this SELECT_SQL.'),
+  ('DC@F23', 'PRC1230', 'ENG', 'F', '10,50',
+   'Default value &2 cannot be given to field &1: it is no value of the field''s type and length.'),
   ('DC@F23', 'PRC1267', 'ENG', 'F', '*', 'Drop-down field &1 runs over the end of its line.');
 
 INSERT INTO QV_SMS (SMSNUM, SMSLNG, SMSTXT) VALUES

@@ -101,7 +101,7 @@ INSERT INTO QV_F43 (X43P_I, X43PFL, X43PLB, X43LGL, X43LVK, X43SEQ) VALUES
 -- DEM_IO_LIST_SIZE receives a working list.
 INSERT INTO QV_F47 (X47BIF, X47IDN, X47ARG, X47RET, X47SLR, X47DES, X47PGM) VALUES
   ('DEM_IO_LINES', -7, 1, 1, 'N', 'Number of lines of an order', 'IOSEL'),
-  ('UD_IO_LOG', 903, 1, 0, 'Y', 'Log a product code', 'UDIOLOG'),
+  ('UD_IO_LOG', 903, 1, 0, 'Y', 'Log a product code', 'UD_IOLOG'),
   ('DEM_IO_EXCHANGE', 148, 0, 0, 'Y', 'Exchange all fields', 'X148'),
   ('DEM_IO_LIST_SIZE', 904, 1, 1, 'Y', 'Entries of a working list', 'X904');
 

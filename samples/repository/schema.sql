@@ -22,6 +22,8 @@ CREATE TABLE QV_F03 (
   X03SP1 VARCHAR(256) NOT NULL DEFAULT '', -- option string; characters 14-18 blanks or zeros mark a usable key field
   X03IAT VARCHAR(256) NOT NULL DEFAULT '', -- input attributes, 4-character codes
   X03OAT VARCHAR(256) NOT NULL DEFAULT '', -- output attributes, 4-character codes
+  X03DFT VARCHAR(50)  NOT NULL DEFAULT '', -- default value as written ('text', a number, *BLANK, *ZERO); '' none
+  X03KBS CHAR(1)      COLLATE RTRIM NOT NULL DEFAULT ' ', -- keyboard shift letter (E, J, O double-byte; G; U; ...)
   PRIMARY KEY (X03P_I, X03FLD)
 );
 

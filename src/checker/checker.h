@@ -44,6 +44,10 @@ void P3100_GetWebOutputRequests(int32_t* plHtml, int32_t* plXml);
 /* The object layer's build of the job (owned by the run driver). */
 void P3100_SetBuildHandle(FCC_BUILD_HANDLE* pBuild);
 FCC_BUILD_HANDLE* P3100_pGetBuildHandle(void);
+/* The component description of the build, or NULL when the build has none
+ * (no build, not a component, or a component without a description). A
+ * description that cannot be read ends the job (DQOO_FCC_FatalError). */
+const struct BOM_DESCRIPTION_NODE* P3100_pComponentDescription(void);
 /* The run's stored command list and its kind byte (held by the driver). */
 void P3100_SetEditorSource(SZOPH_LIST* pList);
 /* The checker as the run driver's checker step (FFC_RUN_SEAMS.pfnChecker). */
@@ -299,6 +303,10 @@ bool LabelKnown(const std::string& label);
 /* A branch target of the current command: blank, one of the keywords, or
  * a label of the current routine. */
 bool TargetValid(const std::string& target, std::initializer_list<const char*> keywords);
+/* The action of one outcome of a check command (the parameter `keyword`):
+ * the run-time checker answers it as an action code, so only *NEXT,
+ * *ERROR and *ACCEPT are actions; any other value gives DCM0310. */
+void CheckCheckAction(const char* keyword);
 /* Runs a single-row "SELECT COUNT(*)" of the partition: the statement takes
  * the partition and one or two names; a database error ends the run. */
 uint32_t CountRows(const char* tag, const char* sql, const std::string& a, const std::string& b = {});

@@ -1,17 +1,20 @@
 // Final checks of pass 2 that need the whole program: the default-value
-// routines of the fields defined with a DEFAULT, the component's
+// routines of the fields that have a default, the component's
 // cross-references, the field references the object layer's parses noted,
 // and the dictionary columns of a component's lists.
 #include "checker/checker.h"
 #include "checker/expression_routines.h"
 #include "checker/lists.h"
+#include "checker/operand_checks.h"
 #include "checker/params/fixed_text.h"
 #include "checker/support_names.h"
 #include "checker/usage.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "dqov/fatal.h"
@@ -26,41 +29,57 @@ using dqov::text::Fixed;
 
 extern "C" {
 
-// Each used field defined with a DEFAULT gets its default-value routine
-// from the object layer; the routine's reference becomes the value item
-// of the field's "USEFIELD" record. A default the object layer cannot
-// compile is left to the generator.
+// Each used field with a default (given by DEFINE or OVERRIDE, or the
+// dictionary's) gets its default-value routine from the object layer; the
+// routine's reference becomes the value item of the field's "USEFIELD"
+// records, so that the generator gives the field its default at start and
+// at CHANGE ... TO(*DEFAULT). A default the object layer cannot compile for
+// the field's type is reported (PRC1230).
 void ObtainFieldDefaultValueRoutines(void)
 {
     Globals& g = G();
     FCC_BUILD_HANDLE* build = P3100_pGetBuildHandle();
     if (!build)
         return;
-    FFC_WORK_RECORD r;
-    BlankRecord(r, WR_DEFINE);
-    for (char rc = WF_cReadFirst(g.ctx, 14, &r, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 14, &r, 1)) {
-        const auto* data = reinterpret_cast<const WR_DEFINE_DATA*>(r.acData);
-        std::string defaultValue = Trim(data->acDefault, sizeof data->acDefault);
-        if (defaultValue.empty())
+    std::map<std::string, std::string> references; /* by field; blank: no default */
+    FFC_WORK_RECORD use;
+    BlankRecord(use, WR_USEFIELD);
+    for (char rc = WF_cReadFirst(g.ctx, 14, &use, 1); rc == '0'; rc = WF_cReadNext(g.ctx, 14, &use, 1)) {
+        auto* data = reinterpret_cast<WR_USEFIELD_DATA*>(use.acData);
+        const std::string field = Trim(data->acFieldName, sizeof data->acFieldName);
+        if (std::memcmp(data->acClass, "FL", 2) != 0 || field.empty() || static_cast<unsigned char>(data->acValueItem[0]) == 3)
             continue;
-        std::string field = Trim(r.acName, 10);
-        FFC_WORK_RECORD use;
-        BlankRecord(use, WR_USEFIELD, std::string(1, g.ctx->cNatChar1) + field);
-        if (WF_cReadFirst(g.ctx, 15, &use, 2) != '0')
+        auto known = references.find(field);
+        if (known == references.end()) {
+            std::string reference;
+            const std::string value = FieldDefault(field);
+            FFC_FIELD_DEFINITION def;
+            if (!value.empty() && LookUpFieldDefinition(field, def)) {
+                DQOO_DEFAULT_VALUE_REQUEST request{};
+                request.pszField = field.c_str();
+                request.chType = def.cType;
+                request.ulLength = static_cast<uint32_t>(std::max<int32_t>(def.lLength, 0));
+                request.ulDecimals = static_cast<uint32_t>(std::max<int32_t>(def.lDecimals, 0));
+                request.pszDefault = value.c_str();
+                char item[9];
+                if (DQOO_FCC_PrepareDefaultValueRoutine(build, &request, item) == DQOO_OK)
+                    reference.assign(item, sizeof item);
+                else {
+                    /* at the line that gave the default, the dictionary's at none */
+                    const int32_t line = g.state ? g.state->lLine : 0;
+                    if (g.state)
+                        g.state->lLine = FieldDefaultLine(field);
+                    Issue('F', "PRC1230", Fixed(field, 10) + Fixed(value, 50));
+                    if (g.state)
+                        g.state->lLine = line;
+                }
+            }
+            known = references.emplace(field, reference).first;
+        }
+        if (known->second.empty())
             continue;
-        DQOO_DEFAULT_VALUE_REQUEST request{};
-        request.pszField = field.c_str();
-        request.chType = data->cType;
-        request.ulLength = static_cast<uint32_t>(FIX_lDigitsToLong(data->acLength, 5, nullptr));
-        request.ulDecimals = static_cast<uint32_t>(FIX_lDigitsToLong(data->acDecimals, 3, nullptr));
-        request.pszDefault = defaultValue.c_str();
-        char reference[9];
-        std::memset(reference, ' ', sizeof reference);
-        if (DQOO_FCC_PrepareDefaultValueRoutine(build, &request, reference) != DQOO_OK)
-            continue;
-        auto* useData = reinterpret_cast<WR_USEFIELD_DATA*>(use.acData);
-        std::memcpy(useData->acValueItem, reference, sizeof useData->acValueItem);
-        WF_cUpdate(g.ctx, 15, &use);
+        std::memcpy(data->acValueItem, known->second.data(), sizeof data->acValueItem);
+        WF_cUpdate(g.ctx, 14, &use);
     }
 }
 

@@ -112,7 +112,7 @@ void P3100_CheckCall(void)
     std::string program = Upper(Parm("PGM"));
     bool programCall = Given(program);
     if (Pass() == 1) {
-        RecordFieldEntries("PASS_DS");
+        /* PASS_DS names data structures (files), whose fields their use records */
         for (int32_t i = 0; i < ParmCount("PASS_DS"); ++i)
             RecordDataStructureUse(Upper(ParmEntry("PASS_DS", i)), "PASS_DS   ");
         if (programCall && process != "*DIRECT")
@@ -132,7 +132,13 @@ void P3100_CheckCall(void)
             Issue('F', "PRC1006", NameOf(name));
     }
     CheckEntryValues("PARMS");
-    CheckEntryValues("PASS_DS");
+    /* a data structure passed is a file of the repository */
+    for (int32_t i = 0; i < ParmCount("PASS_DS"); ++i) {
+        const std::string structure = NameOf(ParmEntry("PASS_DS", i));
+        char kind = ' ';
+        if (!structure.empty() && !FileKnown(structure, "", kind))
+            Issue('F', "PRC0163", "PASS_DS(" + structure + ")");
+    }
     if (!TargetValid(Parm("IF_ERROR"), {"*ABORT", "*NEXT", "*RETURN"}))
         Issue('F', "PRC0163", "IF_ERROR(" + Upper(Parm("IF_ERROR")) + ")");
 }
@@ -157,25 +163,33 @@ void P3100_CheckSubmit(void)
     CheckEntryValues("PARMS");
 }
 
-// CALLCHECK: the field validated by a program or a function.
+// CALLCHECK: the field validated by a program or a function. A function
+// is named with *DIRECT in place of the library, BY_CALLING(CHKFUN
+// *DIRECT), and recorded as such for the generator (kind 'F'); any other
+// name is a program (kind 'P'), which the repository does not describe.
 void P3100_CheckCallCheck(void)
 {
     std::string target = Upper(Parm("BY_CALLING", 0));
     if (Pass() == 1) {
         NoteMessageText();
-        if (target.empty())
+        if (target.empty()) {
             Issue('F', "PRC0264", "BY_CALLING");
+            return;
+        }
+        std::string library = Upper(Parm("BY_CALLING", 1));
+        if (library == "*DIRECT") {
+            SetParmEntry("@PGMKIND", 0, 0, "F");
+            if (target[0] == '*' || target.size() > 7 || !FunctionExists("*DIRECT", target))
+                Issue('F', "PRC0264", "BY_CALLING(" + target + ")");
+            return;
+        }
+        SetParmEntry("@PGMKIND", 0, 0, "P");
         return;
     }
     CheckFieldOperand(Parm("FIELD"));
     CheckEntryValues("PROG_PARM");
-    for (const char* keyword : {"IF_VALID", "IF_INVALID"}) {
-        std::string t = Upper(Parm(keyword));
-        if (t.empty() || t == "*NEXT" || t == "*ERROR" || t == "*ACCEPT" || t == "*RETURN")
-            continue;
-        if (t[0] == '*' || !LabelKnown(t))
-            Issue('F', "PRC0264", std::string(keyword) + "(" + t + ")");
-    }
+    CheckCheckAction("IF_VALID");
+    CheckCheckAction("IF_INVALID");
 }
 
 // POINT: a file of the function pointed at another file, library or member.
@@ -196,7 +210,7 @@ extern "C" {
 // pair (the file's field, its name in the function) must name a field of
 // the file; it becomes a "RENAMETO" record (file, field, new name) for the
 // generator, and the new name a field of the function with the file
-// field's attributes.
+// field's attributes; both are used fields.
 void P3100_CheckRename(void)
 {
     Globals& g = G();
@@ -237,6 +251,10 @@ void P3100_CheckRename(void)
             def.lDecimals = decimals;
             Put_Function_Field(g.ctx, 'F', &def, nullptr);
         }
+        /* the program swaps the two fields' values around each I/O of
+           the file: both need their places in the program */
+        RecordOperand(written);
+        RecordOperand(renamed);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "checker/operand_checks.h"
 #include "checker/usage.h"
 #include "checker/work_records.h"
+#include "dqov/fatal.h"
 #include "dqov/layout_records.h"
 
 #include <cstdio>
@@ -149,9 +150,12 @@ void P3100_sParseComponentCommand(void)
     std::memcpy(g.buffer11000.data(), text.c_str(), text.size() + 1);
     g.parsingComponentCommand = true;
     int32_t dispatchId = -1;
-    DQOO_FCC_ParseZOPHX(build, g.buffer11000.data(), static_cast<uint32_t>(g.state->lLine),
-                        P3100_sCollectFieldReference, &dispatchId);
+    const long rc = DQOO_FCC_ParseZOPHX(build, g.buffer11000.data(), static_cast<uint32_t>(g.state->lLine),
+                                        P3100_sCollectFieldReference, &dispatchId);
     g.parsingComponentCommand = false;
+    // findings are the object layer's own messages; a failure ends the job
+    if (rc < 0)
+        DQOO_FCC_FatalError("DQOO_FCC_ParseZOPHX", rc);
     // the id the object layer gave the command: what its code dispatches
     g.parsed.lDispatchId = dispatchId;
 }

@@ -297,13 +297,29 @@ void CheckBuiltInTypes(const std::string& name)
         return i < static_cast<int32_t>(types.size()) ? BuiltInTypeClass(types[static_cast<size_t>(i)]) : ' ';
     };
     int32_t given = ParmCount("WITH_ARGS"), gets = ParmCount("TO_GET");
+    auto listAt = [](const std::vector<char>& types, int32_t i) {
+        return i < static_cast<int32_t>(types.size()) && types[static_cast<size_t>(i)] == 'L';
+    };
     for (int32_t i = 0; i < given; ++i) {
+        /* a list argument names a working list of the function */
+        if (listAt(f->argumentTypes, i)) {
+            ListDefinition list;
+            if (!FindList(ParmEntry("WITH_ARGS", i), list))
+                Issue('F', "PRC1006", NameOf(ParmEntry("WITH_ARGS", i)));
+            continue;
+        }
         OperandInfo info = CheckOperandValue(ParmEntry("WITH_ARGS", i));
         char expected = expectedClass(f->argumentTypes, i);
         if (info.valid && expected != ' ' && info.typeClass != ' ' && info.typeClass != expected)
             Issue('F', "PRC0172", name);
     }
     for (int32_t i = 0; i < gets; ++i) {
+        if (listAt(f->returnTypes, i)) {
+            ListDefinition list;
+            if (!FindList(ParmEntry("TO_GET", i), list))
+                Issue('F', "PRC1006", NameOf(ParmEntry("TO_GET", i)));
+            continue;
+        }
         OperandInfo info = CheckFieldOperand(ParmEntry("TO_GET", i));
         char expected = expectedClass(f->returnTypes, i);
         if (info.valid && expected != ' ' && info.typeClass != expected)
@@ -358,10 +374,8 @@ void P3100_CheckDefine(void)
     data->cType = def.cType;
     FIX_LongToDigits(&def.lLength, 5, data->acLength);
     FIX_LongToDigits(&def.lDecimals, 3, data->acDecimals);
-    std::string defaultValue = Parm("DEFAULT");
-    if (GivenNotSame(defaultValue))
-        Pad(data->acDefault, sizeof data->acDefault, defaultValue);
     P3100_WriteRecord(r);
+    RecordFieldDefault(field, GivenNotSame(reference) ? reference : FieldInDictionary(field) ? field : "");
 }
 
 // OVERRIDE: new attributes for a field of the dictionary or the function;
@@ -394,6 +408,7 @@ void P3100_CheckOverride(void)
         return;
     FFC_FIELD_TEXT text = NewFieldTexts(field, Parm("REFFLD"));
     Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, &text);
+    RecordFieldDefault(field, Parm("REFFLD"));
 }
 
 // CHANGE: the fields (or groups) changed and the fields of the value in

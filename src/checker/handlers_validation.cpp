@@ -35,15 +35,6 @@ OperandInfo CheckedField()
     return CheckFieldOperand(Parm("FIELD"));
 }
 
-void CheckOutcome(const char* keyword, std::initializer_list<const char*> keywords)
-{
-    std::string target = Parm(keyword);
-    if (!TargetValid(target, keywords))
-        Issue('F', "PRC0046", Upper(target));
-}
-
-constexpr std::initializer_list<const char*> kOutcomes = {"*NEXT", "*ERROR", "*ACCEPT", "*RETURN"};
-
 }  // namespace
 
 extern "C" {
@@ -102,8 +93,8 @@ void P3100_CheckDateCheck(void)
         return;
     }
     CheckedField();
-    CheckOutcome("IF_VALID", kOutcomes);
-    CheckOutcome("IF_INVALID", kOutcomes);
+    CheckCheckAction("IF_VALID");
+    CheckCheckAction("IF_INVALID");
     CheckMessageData();
 }
 
@@ -119,8 +110,8 @@ void P3100_CheckRangeCheck(void)
     for (int32_t i = 0; i < ranges; ++i)
         for (int element = 0; element < 2; ++element)
             CheckOperandValue(ParmEntry("RANGE", i, element), field.valid ? field.typeClass : ' ');
-    CheckOutcome("IN_RANGE", kOutcomes);
-    CheckOutcome("OUT_RANGE", kOutcomes);
+    CheckCheckAction("IN_RANGE");
+    CheckCheckAction("OUT_RANGE");
     CheckMessageData();
 }
 
@@ -135,8 +126,8 @@ void P3100_CheckValueCheck(void)
     OperandInfo field = CheckedField();
     for (int32_t i = 0; i < values; ++i)
         CheckOperandValue(ParmEntry("WITH_LIST", i), field.valid ? field.typeClass : ' ');
-    CheckOutcome("IN_LIST", kOutcomes);
-    CheckOutcome("NOT_INLIST", kOutcomes);
+    CheckCheckAction("IN_LIST");
+    CheckCheckAction("NOT_INLIST");
     CheckMessageData();
 }
 
@@ -152,8 +143,8 @@ void P3100_CheckCondCheck(void)
         Issue('F', "PRC0181", "COND");
     else
         CheckCompiledCondition(condition);
-    CheckOutcome("IF_TRUE", kOutcomes);
-    CheckOutcome("IF_FALSE", kOutcomes);
+    CheckCheckAction("IF_TRUE");
+    CheckCheckAction("IF_FALSE");
     CheckMessageData();
 }
 
@@ -166,8 +157,8 @@ void P3100_CheckFileCheck(void)
         return;
     }
     CheckedField();
-    CheckOutcome("IN_FILE", kOutcomes);
-    CheckOutcome("NOT_INFILE", kOutcomes);
+    CheckCheckAction("IN_FILE");
+    CheckCheckAction("NOT_INFILE");
     CheckMessageData();
 }
 

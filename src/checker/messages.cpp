@@ -135,6 +135,13 @@ bool TargetValid(const std::string& target, std::initializer_list<const char*> k
     return t[0] != '*' && LabelKnown(t);
 }
 
+void CheckCheckAction(const char* keyword)
+{
+    const std::string action = Upper(Parm(keyword));
+    if (!action.empty() && action != "*NEXT" && action != "*ERROR" && action != "*ACCEPT")
+        Issue('F', "DCM0310", dqov::text::Fixed(keyword, 10) + dqov::text::Fixed(action, 20));
+}
+
 uint32_t CountRows(const char* tag, const char* sql, const std::string& a, const std::string& b)
 {
     SSQL_AREA area;

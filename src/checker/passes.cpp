@@ -1,6 +1,7 @@
 // Pass 1 and pass 2 over the loaded source, and the checks that need the
 // whole program after pass 2.
 #include "checker/checker.h"
+#include "checker/lists.h"
 #include "checker/handlers.h"
 #include "checker/params/cmdparm.h"
 #include "checker/usage.h"
@@ -422,10 +423,9 @@ void P3100_Pass2(void)
         g.state->lLine = -1;
         std::memset(g.state->acCommand, ' ', 10);
     }
-    FCC_BUILD_HANDLE* build = P3100_pGetBuildHandle();
-    BOM_DESCRIPTION_NODE* description = nullptr;
-    if (build && IsComponentRun() && DQOO_FCC_BOM_RetrieveDescription(&build, &description) == 0 && description)
-        P3100_WalkComponentDescription(description, 0, 0);
+    if (IsComponentRun())
+        if (const BOM_DESCRIPTION_NODE* description = P3100_pComponentDescription())
+            P3100_WalkComponentDescription(description, 0, 0);
 
     ObtainFieldDefaultValueRoutines();
     P3100_EnumerateComponentInformation();
@@ -435,6 +435,12 @@ void P3100_Pass2(void)
     P3100_DefineUserBuiltInFunction();
     P3100_CheckDeferredFieldReferences();
     P3100_CheckListColumnSources();
+    // A trigger function hands the record's values over in its working list
+    // TRIG_LIST; without that list the trigger information has nowhere to go.
+    ListDefinition triggerList;
+    if ((g.sysFlags[SF_TRIGGER_FIELD] == 'Y' || g.sysFlags[SF_TRIGGER_OTHER] == 'Y') &&
+        !FindList("TRIG_LIST", triggerList))
+        Issue('F', "PRC1006", "TRIG_LIST");
 
     bool generating = g.ctx->cOption == 'G' || IsComponentRun();
     if (generating && g.switchDirect != 'Y') {

@@ -338,6 +338,18 @@ FCC_BUILD_HANDLE* P3100_pGetBuildHandle(void)
     return g_build;
 }
 
+const BOM_DESCRIPTION_NODE* P3100_pComponentDescription(void)
+{
+    FCC_BUILD_HANDLE* build = g_build;
+    BOM_DESCRIPTION_NODE* root = nullptr;
+    if (!build)
+        return nullptr;
+    const long rc = DQOO_FCC_BOM_RetrieveDescription(&build, &root);
+    if (rc != DQOO_OK && rc != DQOO_ERR_NOT_FOUND)
+        DQOO_FCC_FatalError("DQOO_FCC_BOM_RetrieveDescription", rc);
+    return rc == DQOO_OK ? root : nullptr;
+}
+
 void P3100_SetPrepareCommand(P3100_PREPARE_COMMAND pfnPrepare)
 {
     g_prepare = pfnPrepare ? pfnPrepare : CMDPARM_sPrepareCommand;

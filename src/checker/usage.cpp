@@ -2,6 +2,7 @@
 // the handlers leave for the generator, the field groups they name, and the
 // final field and file checks after pass 2.
 #include "checker/usage.h"
+#include "checker/builtins.h"
 #include "checker/checker.h"
 #include "checker/field_lists.h"
 #include "checker/operand_checks.h"
@@ -306,6 +307,51 @@ void RecordRoleValue(char role, const std::string& value)
 
 }  // namespace
 
+namespace {
+
+/* The values of a value list (RANGE of RANGECHECK, WITH_LIST of
+** VALUECHECK): a name written without its name character is the dictionary
+** field of that name, or else an alphanumeric literal ("A" is 'A'). */
+bool ValueListKeyword(const char* keyword)
+{
+    return std::strcmp(keyword, "RANGE") == 0 || std::strcmp(keyword, "WITH_LIST") == 0;
+}
+
+void RecordValueOperand(const std::string& operand)
+{
+    if (Pass() != 1 || operand.empty())
+        return;
+    const char first = operand[0];
+    if (first == '*' || first == '\'' || !FieldOf(operand).empty() || LiteralClass(operand) ||
+        CountGroupUse(Upper(operand))) {
+        RecordRoleValue(dqov::cmdparm::kRoleOperand, operand);
+        return;
+    }
+    FFC_FIELD_DEFINITION def;
+    if (LookUpFieldDefinition(operand, def))
+        RecordIndexedUse(Upper(operand), Upper(operand), "FL");
+    else if (operand.find('\'') == std::string::npos)
+        RecordIndexedUse(operand, "", "AL");
+}
+
+/* USE names a working list where the built-in function takes a list
+** (type 'L') as the argument or return value at that position. */
+bool NamesList(const char* keyword, int32_t entry)
+{
+    const bool arguments = std::strcmp(keyword, "WITH_ARGS") == 0;
+    if (!arguments && std::strcmp(keyword, "TO_GET") != 0)
+        return false;
+    if (dqov::cmdparm::CommandNameOf(G().parsed) != "USE")
+        return false;
+    const BuiltInFunction* f = FindBuiltIn(Upper(Parm("BUILTIN")));
+    if (!f)
+        return false;
+    const std::vector<char>& types = arguments ? f->argumentTypes : f->returnTypes;
+    return entry < static_cast<int32_t>(types.size()) && types[static_cast<size_t>(entry)] == 'L';
+}
+
+}  // namespace
+
 void RecordKeywordUses()
 {
     using namespace dqov::cmdparm;
@@ -323,8 +369,14 @@ void RecordKeywordUses()
             const char role = p.elements[e].role;
             if (role == ' ' || role == kRoleSqlText)
                 continue;
-            for (int32_t i = 0; i < entries; ++i)
-                RecordRoleValue(role, ParmEntry(p.keyword, i, e));
+            for (int32_t i = 0; i < entries; ++i) {
+                if (NamesList(p.keyword, i))
+                    continue;
+                if (role == kRoleOperand && ValueListKeyword(p.keyword))
+                    RecordValueOperand(ParmEntry(p.keyword, i, e));
+                else
+                    RecordRoleValue(role, ParmEntry(p.keyword, i, e));
+            }
         }
     }
 }
@@ -449,6 +501,64 @@ void RecordExpressionFields(std::string_view text)
 {
     for (const std::string& name : ExpressionFields(text))
         RecordOperand(name);
+}
+
+std::string FieldDefault(const std::string& field)
+{
+    FFC_WORK_RECORD& r = G().record2;
+    BlankRecord(r, WR_FLDDEFLT, field);
+    if (WF_cReadFirst(G().ctx, 6, &r, 2) == '0')
+        return Trim(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acDefault, 50);
+    SSQL_AREA area;
+    SSQL_SQLDA *ca = nullptr, *da = nullptr;
+    SSQL_SetLocation("DC_P3100/SQL034");
+    const std::string partition = Trim(G().partition, 3);
+    SSQL_DeclareExt(&area, "SELECT X03DFT FROM QV_DTA.QV_F03 WHERE X03P_I = '%s' AND X03FLD = '%s'",
+                    partition.c_str(), field.c_str());
+    struct {
+        uint16_t length;
+        char text[50];
+    } value{};
+    const unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_VARYING(&value, 50));
+    if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
+        FFC_SQL_Error(ca, "DC_P3100/SQL034");
+    SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
+    return rc == SSQL_RC_OK ? Trim(value.text, std::min<size_t>(value.length, 50)) : std::string();
+}
+
+int32_t FieldDefaultLine(const std::string& field)
+{
+    FFC_WORK_RECORD& r = G().record2;
+    BlankRecord(r, WR_FLDDEFLT, field);
+    if (WF_cReadFirst(G().ctx, 6, &r, 2) != '0')
+        return 0;
+    return FIX_lDigitsToLong(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acLine, 7, nullptr);
+}
+
+void RecordFieldDefault(const std::string& field, const std::string& reference)
+{
+    Globals& g = G();
+    std::string value = Parm("DEFAULT");
+    if (!Given(value) || Upper(value) == "*SAME") {
+        if (!Given(reference) || Upper(reference) == "*SAME" || Upper(reference) == "*NONE")
+            return;
+        value = FieldDefault(NameOf(reference));
+        if (value.empty())
+            return;
+    }
+    FFC_WORK_RECORD& r = g.record2;
+    BlankRecord(r, WR_FLDDEFLT, field);
+    const bool known = WF_cFindFirst(g.ctx, 6, &r, 2) == '0';
+    if (!known)
+        BlankRecord(r, WR_FLDDEFLT, field);
+    auto* data = reinterpret_cast<WR_FLDDEFLT_DATA*>(r.acData);
+    Pad(data->acDefault, sizeof data->acDefault, value);
+    int32_t line = g.state && g.state->lLine > 0 ? g.state->lLine : 0;
+    FIX_LongToDigits(&line, 7, data->acLine);
+    if (known)
+        WF_cUpdate(g.ctx, 6, &r);
+    else
+        P3100_WriteRecord(r);
 }
 
 bool FieldInDictionary(const std::string& field)

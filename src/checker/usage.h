@@ -10,18 +10,33 @@
 #include "checker/checker.h"
 
 #define WR_DEFINE "DEFINE    " /* name: a field defined by DEFINE; data WR_DEFINE_DATA */
+#define WR_FLDDEFLT "FLDDEFLT  " /* name: a field whose default DEFINE or OVERRIDE gave; data WR_FLDDEFLT_DATA */
 
-/* Data of a "DEFINE" record: the field's attributes and its DEFAULT as
- * written (blank when none was given). */
+/* Data of a "DEFINE" record: the field's attributes. */
 typedef struct WR_DEFINE_DATA {
     char cType;
     char acLength[5];
     char acDecimals[3];
-    char acDefault[50];
 } WR_DEFINE_DATA;
+
+/* Data of a "FLDDEFLT" record: the default as written (DEFAULT), or the
+ * one the field takes from its reference field, and the line that gave it. */
+typedef struct WR_FLDDEFLT_DATA {
+    char acDefault[50];
+    char acLine[7];
+} WR_FLDDEFLT_DATA;
 
 namespace checker {
 
+/* The default a field takes in the function: the one DEFINE or OVERRIDE
+ * gave it ("FLDDEFLT"), else the dictionary's (QV_F03); blank when none. */
+std::string FieldDefault(const std::string& field);
+/* The line of the DEFINE or OVERRIDE that gave the field its default; 0
+ * for the dictionary's. */
+int32_t FieldDefaultLine(const std::string& field);
+/* DEFINE and OVERRIDE: records the field's default, the one DEFAULT gives
+ * (unless *SAME), else the reference field's when REFFLD names one. */
+void RecordFieldDefault(const std::string& field, const std::string& reference);
 /* Records one use of an operand under the name as written. */
 void RecordFieldUse(const std::string& written, const std::string& field, const char* kind);
 /* The field an operand names ("#CUSTNO" -> "CUSTNO"), empty for others. */

@@ -97,23 +97,24 @@ bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
     const char* tag = "DC_P31O2/QV_F03/A";
     declareOrDie(*area, tag,
                  SSQL_DeclareExt(area.get(),
-                                 "SELECT X03TYP, X03LEN, X03DEC, X03IAT, X03OAT FROM QV_DTA.QV_F03 "
+                                 "SELECT X03TYP, X03LEN, X03DEC, X03IAT, X03OAT, X03KBS FROM QV_DTA.QV_F03 "
                                  "WHERE X03P_I = '%s' AND X03FLD = '%s'",
                                  part.c_str(), name.c_str()));
-    char type = ' ';
+    char type = ' ', shift = ' ';
     int32_t len = 0, dec = 0;
     struct {
         uint16_t len;
         char codes[256];
     } iat{}, oat{};
     if (!runSingle(tag, *area, SSQL_FIXED(&type, 1), SSQL_I32(&len), SSQL_I32(&dec), SSQL_VARYING(&iat, 256),
-                   SSQL_VARYING(&oat, 256)))
+                   SSQL_VARYING(&oat, 256), SSQL_FIXED(&shift, 1)))
         return false;
     std::memset(&f.def, ' ', sizeof f.def);
     rc::Pad(f.def.acName, 10, name);
     f.def.cType = type;
     f.def.lLength = len;
     f.def.lDecimals = dec;
+    f.def.cShift = shift;
     // at most ten codes each; the attribute check reports longer lists
     f.def.input.usLength = static_cast<uint16_t>(iat.len < 40 ? iat.len : 40);
     std::memcpy(f.def.input.acCodes, iat.codes, f.def.input.usLength);

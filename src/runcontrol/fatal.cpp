@@ -21,10 +21,29 @@ namespace {
 // process at once instead of starting the undoing over.
 bool g_ending = false;
 
+// The object layer's and the object server's code of a failed repository.
+constexpr long kRepositoryFailure = -8;
+
 struct EndingMark {
     EndingMark() { g_ending = true; }
     ~EndingMark() { g_ending = false; }
 };
+
+// A failed call of the object layer or the object server. The repository
+// behind both fails with -8: the statement's location and the services'
+// reason say where and why.
+[[noreturn]] void objectFatalError(const char* kind, const char* routine, long code)
+{
+    FFC_StopWhenInterrupted();
+    char head[256];
+    std::snprintf(head, sizeof head, "Fatal error code %ld returned by %s %s. ", code, kind, routine ? routine : "");
+    std::string text = head;
+    if (code == kRepositoryFailure)
+        text += "The repository failed at location " + std::string(SSQL_pszLocation()) + ": " +
+                std::string(SSQL_pszLastError()) + ". ";
+    text += FFC_FATAL_ADVICE;
+    FFC_Fatal_Error(text.c_str());
+}
 
 }  // namespace
 
@@ -74,13 +93,12 @@ void FFC_StopWhenInterrupted(void)
 
 void DQOO_FCC_FatalError(const char* routine, long code)
 {
-    FFC_StopWhenInterrupted();
-    char head[256];
-    std::snprintf(head, sizeof head, "Fatal error code %ld returned by DQOO_FCC routine %s. ", code,
-                  routine ? routine : "");
-    std::string text = head;
-    text += FFC_FATAL_ADVICE;
-    FFC_Fatal_Error(text.c_str());
+    objectFatalError("DQOO_FCC routine", routine, code);
+}
+
+void OSRV_FatalError(const char* routine, long code)
+{
+    objectFatalError("object server routine", routine, code);
 }
 
 }  // extern "C"

@@ -474,7 +474,10 @@ std::unique_ptr<PainterScript> PainterScript::Parse(const std::string& text, std
             continue;
         std::vector<std::string> values;
         std::string why = "a quoted text is not closed";
-        if (SplitLine(raw, values)) {
+        const bool read = SplitLine(raw, values);
+        if (read && values.empty())
+            continue;  // white space only (a vertical tab, a form feed): a blank line
+        if (read) {
             ScriptLine line;
             line.number = number;
             line.keyword = values.front();

@@ -4,10 +4,10 @@
 // at its end. Messages of every pass are kept in a job-level store and
 // listed by run mode at the end of the job.
 //
-// The job is one unit of work on the repository: begun with the write lock
-// before the job reads anything, committed as its very last step, and rolled
-// back (with the files the job generated removed) when it cannot run or
-// ends fatally.
+// The job is one unit of work on the repository and on the files: begun
+// with the write lock before the job reads anything, committed as its very
+// last step (the files the job wrote aside then put in place), and rolled
+// back (the files left as they were) when it cannot run or ends fatally.
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -27,6 +27,7 @@
 #include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqot/dqot.h"
+#include "platform/dqoz/dqoz.h"
 #include "runcontrol/rc_internal.h"
 
 // The build handle: its address is what the object layer and the object
@@ -432,31 +433,48 @@ void runJobStatement(const char* text, const char* tag)
         FFC_SQL_Error(nullptr, tag);
 }
 
-// Removes the files the output driver wrote in this job, once.
+// Drops every file the job wrote: the output driver lets go of its files
+// and the job's file work is rolled back, so that the files are as they
+// were before the job.
 void discardOutput()
 {
-    if (!g_outputWritten)
-        return;
-    g_outputWritten = false;
-    if (g_seams.pfnDiscardOutput)
+    if (g_outputWritten && g_seams.pfnDiscardOutput)
         g_seams.pfnDiscardOutput(&g_run.context, &g_run.state, &g_run.build);
+    g_outputWritten = false;
+    DosRollbackFileWork();
+}
+
+// Puts the files the job wrote in place, once its repository work is
+// committed; a file that cannot be put in place ends the job.
+void commitFiles()
+{
+    g_outputWritten = false;
+    if (DosCommitFileWork() != 0)
+        FFC_Fatal_Error((std::string("The generated files could not be put in place: ") + DosGetLastErrorText() +
+                         ". The repository holds the job's results; generate the object again.")
+                            .c_str());
 }
 
 // The end of the job's unit of work: a generating job that ran commits all
-// it did, a job that could not run leaves nothing behind; a check-only job
-// leaves its unit to the caller, as it commits nothing of its own.
+// it did and puts its files in place, a job that could not run leaves
+// nothing behind; a check-only job leaves its repository unit to the
+// caller, as it commits nothing of its own, and keeps the files it wrote.
 void endJobWork(int32_t result, char option)
 {
-    if (!SSQL_fIsConnected())
+    if (!SSQL_fIsConnected()) {
+        discardOutput();
         return;
+    }
     if (result == DC_P31O2_OK && option == 'G') {
         FFC_StopWhenInterrupted();
         runJobStatement("COMMIT WORK", "DC_P31O2/COMMIT");
-        g_outputWritten = false;
+        commitFiles();
         return;
     }
-    if (result == DC_P31O2_OK)
+    if (result == DC_P31O2_OK) {
+        commitFiles();
         return;
+    }
     discardOutput();
     runJobStatement("ROLLBACK WORK", "DC_P31O2/ROLLBACK");
 }
@@ -658,6 +676,7 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
     if (result == DC_P31O2_OK) {
         SMISC_SetSession(rq->pSystemDefinition->szPartition, rq->pSystemDefinition->szLanguage);
         runJobStatement("BEGIN WORK", "DC_P31O2/BEGIN");
+        DosBeginFileWork();
         workBegun = true;
     }
 

@@ -156,7 +156,13 @@ void USEDLL_WritePrototypes(USEDLL_RECORD* list, FILE* stream)
         return;
     for (USEDLL_RECORD* r = list; r; r = r->pNext)
         for (uint32_t i = 0; i < r->ulEntries; ++i)
-            std::fprintf(stream, "F_VOID_FUNCTION X_%s%s (FUNCTION_STD_ARGS);\n", r->szName, r->aEntries[i].szName);
+            /* USE calls an entry with the built-in function's own argument
+               list, as it calls a routine of the run time */
+            std::fprintf(stream,
+                         "F_VOID_FUNCTION X_%s%s (struct X_IDS *,struct X_PRO *,struct X_FUN *,\n"
+                         "    struct X_BIF *,struct X_FLD [],struct X_LIST [],\n"
+                         "    X_SHORT,X_SHORT [],X_SHORT,X_SHORT []);\n",
+                         r->szName, r->aEntries[i].szName);
 }
 
 int16_t USEDLL_CopySkeletons(USEDLL_RECORD* list, const char* directory, FILE* stream)

@@ -88,6 +88,25 @@ void toolsLine(int colour, const std::string& text)
     FFC_TOOLS_Message(text.c_str(), -1);
 }
 
+// The closing line of a job states the job's real result: the exit status
+// the tool ends with (0 clean, 1 errors found, 2 could not run), then the
+// counts, then why a job could not run.
+void closingLine(int status, int32_t errors, int32_t warnings, const std::string& why)
+{
+    std::string text = "Job ended with result " + std::to_string(status) + ": " + std::to_string(errors) +
+                       " error(s), " + std::to_string(warnings) + " warning(s).";
+    if (!why.empty())
+        text += " " + why;
+    toolsLine(status == kClean ? 5 : 1, text);
+}
+
+// A fatal end leaves the process through DosExit, after the job was undone:
+// its closing line is shown on the way out.
+void closingLineOfAFatalEnd(unsigned long, unsigned long)
+{
+    toolsLine(1, "Job ended with result 2: the job could not run; nothing of it was kept.");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -248,15 +267,22 @@ int main(int argc, char** argv)
         std::memset(sys.acExtraKeyText, ' ', sizeof sys.acExtraKeyText);
         std::memcpy(sys.acExtraKeyText, extraKey.data() + 3, extraKey.size() - 3);
     }
+    DosSetExitHook(closingLineOfAFatalEnd);
     int32_t result = dc_p31o2(&rq);
     if (design != ' ')
         session.finish();
     SSQL_Disconnect();
+    DosSetExitHook(nullptr);
 
-    toolsLine(result == 0 && errors == 0 ? 5 : 1, "Job ended with result " + std::to_string(result) + ": " +
-                                                      std::to_string(errors) + " error(s), " +
-                                                      std::to_string(warnings) + " warning(s).");
-    if (result != 0 || session.failed())
-        return kCouldNotRun;
-    return errors == 0 ? kClean : kErrors;
+    int status = errors == 0 ? kClean : kErrors;
+    std::string why;
+    if (result != 0) {
+        status = kCouldNotRun;
+        why = "The job could not run (run driver result " + std::to_string(result) + ").";
+    } else if (session.failed()) {
+        status = kCouldNotRun;
+        why = "The design session ended early; nothing of it was kept.";
+    }
+    closingLine(status, errors, warnings, why);
+    return status;
 }

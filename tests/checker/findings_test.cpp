@@ -194,12 +194,14 @@ TEST_F(CheckJob, FunctionOptionsTriggerListsAndSelectAll)
                  "DEF_LIST NAME(#CUSTLIST) FIELDS(#CUSTNO #CUSTNAM)", "RETURN"});
     prepare("TSTPRC", "OPTIONS");
     run();
-    EXPECT_EQ(Findings(messages()), (Lines{"1 PRC0265 TRIGGER(NOSUCHF)", "2 PRC0024 CUSTMST"}));
+    /* a trigger function without its working list TRIG_LIST has nowhere to
+       receive the record */
+    EXPECT_EQ(Findings(messages()), (Lines{"1 PRC0265 TRIGGER(NOSUCHF)", "2 PRC0024 CUSTMST", "0 PRC1006 TRIG_LIST"}));
     EXPECT_EQ(withId("PRC0024")[0].severity, 'W');
 
     prepare("TSTPRC", "LISTS");
     run();
-    EXPECT_EQ(Findings(messages()), (Lines{"1 PRC1006 NOLIST"}));
+    EXPECT_EQ(Findings(messages()), (Lines{"1 PRC1006 NOLIST", "0 PRC1006 TRIG_LIST"}));
     std::vector<std::string> received;
     FFC_WORK_RECORD r;
     for (bool more = record("RCV_LIST  ", "", r, 1); more; more = WF_cReadNext(&ctx, 12, &r, 1) == '0')
@@ -277,6 +279,38 @@ TEST(CheckTool, TheSampleComponentChecksCleanAndGenerates)
     ToolResult generate = RunTool(where + " --generate --component DEMOCOMP");
     EXPECT_EQ(generate.status, 0) << generate.out;
     EXPECT_NE(generate.out.find("<GRN>VELMO Generator Ended Normally"), std::string::npos) << generate.out;
+}
+
+}  // namespace
+
+namespace {
+
+// A default is a value of its field's type and length: DEFINE's own and
+// OVERRIDE's are compiled into the field's default routine, and one that is
+// no such value is a finding at the line that gave it. The dictionary's
+// default reaches a field that takes its definition by reference.
+TEST_F(CheckJob, FieldDefaultsAreValuesOfTheirFields)
+{
+    addFunction("TSTPRC", "DFTS",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#DFA) TYPE(*DEC) LENGTH(5) DECIMALS(2) DEFAULT(1.505)",
+                 "DEFINE FIELD(#DFB) TYPE(*DEC) LENGTH(3) DECIMALS(0) DEFAULT('ABC')",
+                 "DEFINE FIELD(#DFC) TYPE(*CHAR) LENGTH(2) DEFAULT('ABCD')",
+                 "DEFINE FIELD(#DFD) TYPE(*DEC) LENGTH(3) DECIMALS(0) DEFAULT(12345)",
+                 "DEFINE FIELD(#DFE) TYPE(*DEC) LENGTH(5) DECIMALS(2) DEFAULT(12.5)",
+                 "DEFINE FIELD(#DFF) REFFLD(#BZSTAT)", "OVERRIDE FIELD(#BZPRIO) DEFAULT(7)",
+                 "CHANGE FIELD(#DFA #DFB #DFC #DFD #DFE #DFF #BZPRIO) TO(*DEFAULT)", "RETURN"});
+    prepare("TSTPRC", "DFTS", 'G');
+    run();
+    EXPECT_EQ(Findings(withId("PRC1230")), (Lines{"2 PRC1230 DFA       1.505", "3 PRC1230 DFB       'ABC'",
+                                                  "4 PRC1230 DFC       'ABCD'", "5 PRC1230 DFD       12345"}));
+    /* the defaults recorded for the generator: DEFINE's, the reference
+       field's from the dictionary, OVERRIDE's */
+    FFC_WORK_RECORD r;
+    for (const auto& [field, value] : std::vector<std::pair<std::string, std::string>>{
+             {"DFE", "12.5"}, {"DFF", "'N'"}, {"BZPRIO", "7"}}) {
+        ASSERT_TRUE(record("FLDDEFLT  ", field, r)) << field;
+        EXPECT_EQ(std::string(r.acData, 50), value + std::string(50 - value.size(), ' ')) << field;
+    }
 }
 
 }  // namespace

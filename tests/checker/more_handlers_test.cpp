@@ -25,7 +25,7 @@ TEST_F(CheckJob, ValidationBlocks)
                 {"FUNCTION OPTIONS(*DIRECT)",                                       // 1
                  "BEGINCHECK KEEP_COUNT(#CUSTNAM)",                                 // 2 not numeric
                  "RANGECHECK FIELD(#CREDIT) RANGE((0 1000) (5000 'X'))",            // 3 'X' not numeric
-                 "VALUECHECK FIELD(#CUSTSTS) WITH_LIST(A I 'X') NOT_INLIST(L99)",   // 4 no such label
+                 "VALUECHECK FIELD(#CUSTSTS) WITH_LIST(A I 'X') NOT_INLIST(L99)",   // 4 a label is no action
                  "CONDCHECK FIELD(#CREDIT) COND('#CREDIT > #CUSTNAM')",             // 5
                  "DATECHECK FIELD(#NOFLD)",                                         // 6
                  "FILECHECK FIELD(#CUSTNO) USING_FILE(CUSTMST) WITH_KEY(#CUSTNO)",  // 7
@@ -38,7 +38,9 @@ TEST_F(CheckJob, ValidationBlocks)
     std::vector<Message> all = messages();
     EXPECT_EQ(IdOf(OnLine(all, 2)), "DCM0402");
     EXPECT_EQ(IdOf(OnLine(all, 3)), "DCM0402");
-    EXPECT_EQ(OnLine(all, 4), Lines{"PRC0046 L99"});
+    /* a check answers *NEXT, *ERROR or *ACCEPT: a label names no action the
+       run-time checker can answer */
+    EXPECT_EQ(OnLine(all, 4), Lines{"DCM0310 NOT_INLISTL99"});
     EXPECT_EQ(IdOf(OnLine(all, 5)), "DCM0456");
     EXPECT_EQ(IdOf(OnLine(all, 6)), "DCM0401");
     EXPECT_TRUE(OnLine(all, 7).empty());
@@ -138,7 +140,7 @@ TEST_F(CheckJob, CallsAndSubmits)
     EXPECT_EQ(OnLine(all, 9), Lines{"PRC0170 FUNCTION(NOFUNC)"});
     EXPECT_EQ(OnLine(all, 10), Lines{"PRC0170 PROCESS(*NONE)"});
     EXPECT_EQ(OnLine(all, 11), Lines{"PRC0178 FILE(NOFILE)"});
-    EXPECT_EQ(OnLine(all, 12), Lines{"PRC0264 IF_INVALID(*BAD)"});
+    EXPECT_EQ(OnLine(all, 12), Lines{"DCM0310 IF_INVALID*BAD"});
 }
 
 }  // namespace

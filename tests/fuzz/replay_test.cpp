@@ -17,7 +17,9 @@ namespace {
 
 constexpr const char* kTargets[] = {"command_parser",   "parameters",         "operand",
                                     "expression",       "skeleton",           "environment_file",
-                                    "table_definition", "expression_fixture", "xml"};
+                                    "table_definition", "expression_fixture", "xml",
+                                    "painter_script",   "select_sql",         "expression_compiler",
+                                    "weblet_stylesheet"};
 
 std::vector<std::filesystem::path> Inputs(const std::string& target)
 {

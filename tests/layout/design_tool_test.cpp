@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "runcontrol/painter_script.h"
 #include "runcontrol/sample_env.h"
 
 namespace {
@@ -49,6 +50,11 @@ TEST(DesignTool, ScriptThatEndsEarlyMeansTheToolCouldNotRun)
     EXPECT_NE(r.out.find("The painter script has no reply left for WM_USER+1 (command \"MS  \")."), std::string::npos)
         << r.out;
     EXPECT_EQ(env.queryOutside("SELECT COUNT(*) FROM QV_F85 WHERE X85FMT = 'DSNPOP'"), "0");
+    // the closing line states the result the tool ends with
+    EXPECT_NE(r.out.find("<RED>Job ended with result 2: 0 error(s), 0 warning(s). The design session ended early; "
+                         "nothing of it was kept."),
+              std::string::npos)
+        << r.out;
     std::ofstream(path) << "screen 1\ncommand \"M\n";
     const ToolResult bad = Tool(env, "--design-screens " + path + " DEMODSN DSNPOP");
     EXPECT_EQ(bad.status, 2);
@@ -114,6 +120,16 @@ TEST(DesignTool, SystemDefinitionOptionsChooseTheLayouts)
     const std::string legend = at(2, "F1=Help F2=Refresh F3=Exit F10=Actions F12=Cancel F14=Messages");
     for (const std::string& line : {reference, legend, std::string(80, 'M')})
         EXPECT_NE(r.out.find("  |" + line + "|"), std::string::npos) << line << r.out;
+}
+
+TEST(DesignTool, LinesOfWhiteSpaceOnlyAreBlankLines)
+{
+    // a vertical tab or a form feed alone on a line once ended the tool
+    for (const char* text : {"\v\n", "\f\n", "screen 1\n\v\f \t\r\n"}) {
+        std::string error;
+        EXPECT_NE(painter::PainterScript::Parse(text, error), nullptr) << error;
+        EXPECT_EQ(error, "");
+    }
 }
 
 }  // namespace

@@ -168,9 +168,13 @@ TEST(UserDlls, ReadFindWriteAndCopy)
     USEDLL_WritePrototypes(list, out);
     EXPECT_EQ(USEDLL_CopySkeletons(list, "\\UDLL\\", out), 0);
     std::fclose(out);
-    EXPECT_EQ(std::string(text, size), "F_VOID_FUNCTION X_MATHLIBSQRT (FUNCTION_STD_ARGS);\n"
-                                       "F_VOID_FUNCTION X_MATHLIBABS (FUNCTION_STD_ARGS);\n"
-                                       "F_VOID_FUNCTION X_STRLIBUPPER (FUNCTION_STD_ARGS);\n"
+    /* each entry with the built-in function's argument list, the one USE passes */
+    const std::string arguments = " (struct X_IDS *,struct X_PRO *,struct X_FUN *,\n"
+                                  "    struct X_BIF *,struct X_FLD [],struct X_LIST [],\n"
+                                  "    X_SHORT,X_SHORT [],X_SHORT,X_SHORT []);\n";
+    EXPECT_EQ(std::string(text, size), "F_VOID_FUNCTION X_MATHLIBSQRT" + arguments +
+                                       "F_VOID_FUNCTION X_MATHLIBABS" + arguments +
+                                       "F_VOID_FUNCTION X_STRLIBUPPER" + arguments +
                                        "/* square root */\n"
                                        "X_SQRT_BODY\n");
     std::free(text);

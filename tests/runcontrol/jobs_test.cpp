@@ -1,21 +1,16 @@
 // Whole jobs of the dqov tool on copies of the sample environment: a job
-// that cannot run leaves the repository and the generated files as they
-// were, whatever the place it fails at; jobs on one repository queue for its
-// write lock; names that would share a file set are refused.
+// that fails in the skeleton or cannot write leaves the repository and the
+// generated files as they were; jobs on one repository queue for its write
+// lock; names that would share a file set are refused. (Failures at every
+// location of every kind of job: road_test.cpp.)
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -23,212 +18,21 @@
 #include <utility>
 #include <vector>
 
-#include "sample_env.h"
-
-extern char** environ;
+#include "job_tool.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using jobtool::FileTree;
+using jobtool::Ran;
+using jobtool::Scratch;
+using jobtool::ToolRun;
 
-struct Ran {
-    int status = -1;
-    std::string out;
-};
-
-// A dqov process started with extra environment settings; its standard
-// output is read when it is finished.
-class ToolRun {
-public:
-    ToolRun(const std::vector<std::string>& args, const std::vector<std::string>& env = {})
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        std::vector<std::string> all{DQOV_TOOL_PATH};
-        all.insert(all.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& a : all)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        std::vector<std::string> vars(env);
-        for (char** e = environ; *e; ++e)
-            vars.emplace_back(*e);
-        std::vector<char*> envp;
-        for (std::string& v : vars)
-            envp.push_back(v.data());
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        if (posix_spawn(&pid_, all[0].c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        out_ = fds[0];
-    }
-    ToolRun(const ToolRun&) = delete;
-    ToolRun& operator=(const ToolRun&) = delete;
-    ~ToolRun()
-    {
-        if (pid_ > 0)
-            finish();
-    }
-
-    pid_t pid() const { return pid_; }
-
-    Ran finish()
-    {
-        Ran r;
-        char buf[4096];
-        ssize_t n;
-        while ((n = read(out_, buf, sizeof buf)) > 0)
-            r.out.append(buf, static_cast<size_t>(n));
-        close(out_);
-        int st = 0;
-        if (pid_ > 0 && waitpid(pid_, &st, 0) == pid_)
-            r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-        pid_ = -1;
-        return r;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int out_ = -1;
-};
-
-// A copy of the sample environment with the tool's arguments for it.
-class Scratch : public SampleEnv {
-public:
-    std::vector<std::string> generate(const std::string& function, const std::string& process = "DEMOPRC") const
-    {
-        return {"--generate", "--root", root(), "--repository", repository(), process, function};
-    }
-    Ran run(const std::string& function, const std::vector<std::string>& env = {},
-            const std::string& process = "DEMOPRC") const
-    {
-        return ToolRun(generate(function, process), env).finish();
-    }
-
-    // Every function of the repository, as (process, function).
-    std::vector<std::pair<std::string, std::string>> functions() const
-    {
-        std::vector<std::pair<std::string, std::string>> all;
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(repository().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, "SELECT rtrim(X23MOD), rtrim(X23FMT) FROM QV_F23 ORDER BY 1, 2", -1, &st, nullptr);
-        while (st && sqlite3_step(st) == SQLITE_ROW)
-            all.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)),
-                             reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
-        sqlite3_finalize(st);
-        sqlite3_close(db);
-        return all;
-    }
-
-    // The repository as SQL text, for comparing states.
-    std::string dump() const
-    {
-        std::string out;
-        FILE* p = popen(("sqlite3 '" + repository() + "' .dump").c_str(), "r");
-        char buf[4096];
-        size_t n;
-        while (p && (n = std::fread(buf, 1, sizeof buf, p)) > 0)
-            out.append(buf, n);
-        if (p)
-            pclose(p);
-        return out;
-    }
-
-    // Every file and directory below the root.
-    std::set<std::string> files() const
-    {
-        std::set<std::string> all;
-        for (const auto& e : fs::recursive_directory_iterator(root()))
-            all.insert(fs::relative(e.path(), root()).string());
-        return all;
-    }
-
-    // A new function of DEMOPRC made of DEMOMIN's rows.
-    bool cloneDemomin(const std::string& name) const
-    {
-        const std::string q = "'" + name + "'";
-        return execOutside(
-            ("INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) "
-             "SELECT X23P_I, X23MOD, " +
-             q +
-             ", X23SP1, X23SQL, X23APM FROM QV_F23 WHERE X23FMT = 'DEMOMIN';"
-             "INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) "
-             "SELECT X67P_I, X67MOD, " +
-             q +
-             ", X67PLN, X67DES FROM QV_F67 WHERE X67FMT = 'DEMOMIN';"
-             "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCCOD, SRCPRM) "
-             "SELECT SRCP_I, SRCMOD, " +
-             q +
-             ", SRCSEQ, SRCKND, SRCLBL, SRCCMD, SRCCOD, SRCPRM "
-             "FROM QV_SRC WHERE SRCFMT = 'DEMOMIN';")
-                .c_str());
-    }
-};
-
-// A job that could not run: status 2, the repository and the files as before.
-void expectNothingLeft(const Scratch& env, const Ran& r, const std::string& before,
-                       const std::set<std::string>& filesBefore, const std::string& what)
+void expectNothingLeft(const Scratch& env, const Ran& r, const std::string& before, const FileTree& filesBefore,
+                       const std::string& what)
 {
-    EXPECT_EQ(r.status, 2) << what << "\n" << r.out;
-    EXPECT_TRUE(env.dump() == before) << what << ": the repository changed";
-    EXPECT_EQ(env.files(), filesBefore) << what;
-}
-
-size_t count(const std::string& text, const std::string& part)
-{
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++n;
-    return n;
-}
-
-std::vector<std::string> lines(const std::string& path)
-{
-    std::vector<std::string> all;
-    std::ifstream in(path);
-    for (std::string l; std::getline(in, l);)
-        all.push_back(l);
-    return all;
-}
-
-TEST(Jobs, EveryLocationOnTheRoadOfAGenerationFailsWithoutATrace)
-{
-    // The road: every location the services saw in the clean generations of
-    // the sample's functions, each with a function whose job passes it.
-    using Object = std::pair<std::string, std::string>;
-    std::map<std::string, Object> road;
-    for (const Object& object : Scratch().functions()) {
-        Scratch env;
-        const std::string log = env.root() + "/../locations";
-        Ran r = env.run(object.second, {"DQOV_SQL_LOCATION_LOG=" + log}, object.first);
-        if (r.status != 0)
-            continue;
-        for (const std::string& tag : lines(log)) {
-            EXPECT_FALSE(tag.empty()) << object.second << ": a statement ran without a location";
-            road.emplace(tag, object);
-        }
-    }
-    ASSERT_TRUE(road.count("DC_P31O2/COMMIT")) << "the road ends in the job's commit";
-
-    for (const auto& [tag, object] : road) {
-        Scratch env;
-        const std::string before = env.dump();
-        const std::set<std::string> filesBefore = env.files();
-        Ran r = env.run(object.second, {"DQOV_SQL_FAIL_AT=" + tag}, object.first);
-        expectNothingLeft(env, r, before, filesBefore, tag);
-        // the fatal text names the location and the reason, each once
-        EXPECT_EQ(count(r.out, tag), 1u) << r.out;
-        EXPECT_EQ(count(r.out, "Failure injected by the test switch"), 1u) << r.out;
-    }
+    jobtool::ExpectNothingLeft(env, r, before, filesBefore, what);
 }
 
 TEST(Jobs, SkeletonFatalAndUnwritableOutputLeaveNothingBehind)
@@ -239,7 +43,7 @@ TEST(Jobs, SkeletonFatalAndUnwritableOutputLeaveNothingBehind)
         Scratch env;
         std::ofstream(env.root() + "/X_VELMO/SOURCE/FUN00001.S", std::ios::app) << "%%ELSE\n";
         const std::string before = env.dump();
-        const std::set<std::string> filesBefore = env.files();
+        const FileTree filesBefore = env.files();
         Ran r = env.run("CUSTUPD");
         expectNothingLeft(env, r, before, filesBefore, "skeleton fatal");
         EXPECT_NE(r.out.find("<RED>Internal fatal error: iSkeletonCondition 0 cannot be toggled"), std::string::npos)
@@ -250,11 +54,12 @@ TEST(Jobs, SkeletonFatalAndUnwritableOutputLeaveNothingBehind)
         Scratch env;
         fs::create_directory(env.root() + "/X_VELMO/X_DEM/SOURCE/DEMOMIN.RC");
         const std::string before = env.dump();
-        const std::set<std::string> filesBefore = env.files();
+        const FileTree filesBefore = env.files();
         Ran r = env.run("DEMOMIN");
         expectNothingLeft(env, r, before, filesBefore, "unwritable output");
         EXPECT_NE(r.out.find("<RED>PRC1002 F"), std::string::npos) << r.out;
-        EXPECT_NE(r.out.find("Job ended with result -4"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("<RED>Job ended with result 2: "), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("The job could not run (run driver result -4)."), std::string::npos) << r.out;
     }
 }
 
@@ -377,7 +182,7 @@ TEST(Jobs, NamesThatWouldShareAFileSetAreRefused)
     Scratch env;
     ASSERT_TRUE(env.cloneDemomin("../../Z"));
     ASSERT_TRUE(env.cloneDemomin("..\\..\\Z"));
-    const std::set<std::string> filesBefore = env.files();
+    const FileTree filesBefore = env.files();
     // both map to the file stem X_____Z: each is refused for the other
     for (const auto& [name, other] : {std::pair<std::string, std::string>{"../../Z", "..\\..\\Z"},
                                       std::pair<std::string, std::string>{"..\\..\\Z", "../../Z"}}) {
@@ -392,6 +197,36 @@ TEST(Jobs, NamesThatWouldShareAFileSetAreRefused)
             << r.out;
     }
     EXPECT_EQ(env.files(), filesBefore);
+}
+
+TEST(Jobs, TwoWamJobsAtOnceWorkInFoldersOfTheirOwn)
+{
+    // one environment root, two repositories: the jobs do not wait for each
+    // other, and neither may clean the other's working stylesheets
+    Scratch env;
+    const std::string second = env.root() + "/../second.db";
+    fs::copy_file(env.repository(), second);
+    const std::vector<std::string> wam = {"--generate", "--web", "all", "--trace", "3", "--component", "DEMOWEB"};
+    std::vector<std::string> other = {"--root", env.root(), "--repository", second};
+    other.insert(other.end(), wam.begin(), wam.end());
+    ToolRun first(env.job(wam)), then(other);
+    const Ran a = first.finish(), b = then.finish();
+    EXPECT_EQ(a.status, 0) << a.out;
+    EXPECT_EQ(b.status, 0) << b.out;
+    std::set<std::string> folders;
+    for (const auto& e : fs::directory_iterator(env.root() + "/X_VELMO")) {
+        if (e.path().filename().string().rfind("d_trace.", 0) != 0)
+            continue;
+        std::ifstream in(e.path());
+        for (std::string line; std::getline(in, line);)
+            if (const size_t at = line.find("TEMP\\web\\J"); at != std::string::npos)
+                folders.insert(line.substr(at, line.find('\\', at + 9) - at));
+    }
+    EXPECT_EQ(folders.size(), 2u) << "each job names its own folder";
+    // the working folders go with their jobs (the folders above them may
+    // stay when the jobs overlapped)
+    std::error_code ec;
+    EXPECT_TRUE(fs::is_empty(env.root() + "/X_VELMO/TEMP/web", ec) || !fs::exists(env.root() + "/X_VELMO/TEMP/web"));
 }
 
 }  // namespace

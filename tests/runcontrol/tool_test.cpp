@@ -50,13 +50,15 @@ TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
     ToolResult errors = RunTool("--generate " + where + " DEMOPRC BADFN");
     EXPECT_EQ(errors.status, 1) << errors.out;
     EXPECT_NE(errors.out.find("PRC1059"), std::string::npos) << errors.out;
+    EXPECT_NE(errors.out.find("<RED>Job ended with result 1: "), std::string::npos) << errors.out;
     EXPECT_FALSE(std::filesystem::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/BADFN.C"));
     EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTMOD = 'DEMOPRC' AND OSTFMT = 'BADFN'"), "6");
 
     ToolResult unknown = RunTool(where + " DEMOPRC NOSUCH");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.out, "<RED>DCM9898 F Function NOSUCH of process DEMOPRC was not found in partition DEM.\r\n"
-                           "<RED>Job ended with result -1: 1 error(s), 0 warning(s).\r\n");
+                           "<RED>Job ended with result 2: 1 error(s), 0 warning(s). The job could not run (run "
+                           "driver result -1).\r\n");
 
     ToolResult noRepository =
         RunTool("--root " + env.root() + " --repository " + env.root() + "/none.db DEMOPRC DEMOMIN");
@@ -83,6 +85,7 @@ TEST(Tool, CSharpIsAskedForWithGenerate)
 
     ToolResult csharp = RunTool("--generate --csharp " + where + " DEMOPRC DEMOMIN");
     EXPECT_EQ(csharp.status, 0) << csharp.out;
+    EXPECT_NE(csharp.out.find("<GRN>Job ended with result 0: 0 error(s), "), std::string::npos) << csharp.out;
     for (const char* name :
          {"DEMOMIN.cs", "DEMOMIN.csproj", "DEMOMIN.sln", "DEMOMINSTG.cs", "Properties/AssemblyInfo.cs"})
         EXPECT_TRUE(std::filesystem::exists(project + "/" + name)) << name;

@@ -8,6 +8,7 @@
 #include "platform/dqoz/dqoz.h"
 #include "tables/dbms_env.h"
 #include "tables/removal/objdel.h"
+#include "runcontrol/sample_env.h"
 
 #include <gtest/gtest.h>
 
@@ -320,4 +321,48 @@ TEST(Removal, SampleFunctionAndProcessDeleteExactlyTheirFiles)
     expected.insert(siblings.begin(), siblings.end());
     EXPECT_EQ(removed(before, root.files()), expected);
     SSQL_Disconnect();
+}
+
+namespace {
+
+// Every file and directory below the root.
+std::set<std::string> entries(const fs::path& root)
+{
+    std::set<std::string> out;
+    for (const auto& e : fs::recursive_directory_iterator(root))
+        out.insert(fs::relative(e.path(), root).string());
+    return out;
+}
+
+}  // namespace
+
+TEST(Removal, RemovesEverythingAGenerationWrote)
+{
+    // a function with its C# set, a component whose resources the
+    // generator copies beside the sources, a component with its Web
+    // Application Modules, and a function with its web pages
+    SampleEnv env;
+    const std::set<std::string> before = entries(env.root());
+    for (const char* job : {"--generate --csharp DEMOPRC CUSTUPD", "--generate --component DEMOREC",
+                            "--generate --web all --component DEMOWEB", "--generate --html --xml DEMOWEB ORDWEB"}) {
+        const ToolResult r = RunTool(env.toolArguments() + " " + job);
+        ASSERT_EQ(r.status, 0) << job << "\n" << r.out;
+    }
+    const std::string source = env.root() + "/X_VELMO/X_DEM/SOURCE/";
+    ASSERT_TRUE(fs::exists(source + "C#/CUSTUPD/Properties/AssemblyInfo.cs"));
+    ASSERT_TRUE(fs::exists(source + "DEMOREC_Ref_Bitmap_1.BMP"));
+    ASSERT_TRUE(fs::exists(source + "DEMOREC_Ref_Icon_2.ico"));
+    ASSERT_TRUE(fs::exists(source + "DEMOWEB.C"));
+    ASSERT_TRUE(fs::exists(source + "ORDWEB.C"));
+
+    DosSetEnvironmentRoot(env.root().c_str());
+    // (the result is the OBJECT folder's, which no generation here wrote)
+    QV_Remove_Function_Objects("C", "DEM", "CUSTUPD");
+    QV_Remove_Function_Objects("C", "DEM", "DEMOREC");
+    QV_Remove_Function_Objects("C", "DEM", "DEMOWEB");
+    QV_Remove_Function_Objects("C", "DEM", "ORDWEB");
+    const std::set<std::string> after = entries(env.root());
+    std::set<std::string> left;
+    std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::inserter(left, left.end()));
+    EXPECT_EQ(left, std::set<std::string>{}) << "left behind by the removal";
 }

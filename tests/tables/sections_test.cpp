@@ -245,7 +245,7 @@ void runTableLife(Database& db, const std::string& section, const std::string& l
 TEST(SampleSections, TableLifeOnSqlite)
 {
     SqliteDatabase db;
-    runTableLife(db, "SQLITE", "LIBS", false);
+    runTableLife(db, "SQLITE", "LIBS", true);
 }
 
 TEST(SampleSections, TableLifeOnPostgres)
@@ -279,4 +279,69 @@ TEST(SampleSections, NamesWithDelimitersOnPostgres)
     ASSERT_EQ(db.exec(sql), "") << sql;
     X_CTD_DropTableStatement(*r, caps.get(), dbms, sql);
     ASSERT_EQ(db.exec(sql), "") << sql;
+}
+
+namespace {
+
+// A table whose AUTO column is no key, in a collection named by a word of
+// SQL: created, filled and dropped on the database of the section.
+void runAutoColumnTable(Database& db, const std::string& section, const std::string& collection)
+{
+    auto caps = sampleCapabilities();
+    X_CTD_DBMS_INFO dbms = dbmsInfo(caps.get(), section);
+    const std::string text = "DEFINE_TABLE\n  TABLE=COUNTED\n  COLLECTION=" + collection +
+                             "\n"
+                             "DEFINE_COLUMNS\n"
+                             "  NAME=CODE\n    TYPE=CHAR\n    LEN=4\n    NOT_NULL\n"
+                             "  NAME=SEQ\n    TYPE=INTEGER\n    AUTO\n"
+                             "  NAME=NOTE\n    TYPE=ALPHA\n    LEN=20\n"
+                             "DEFINE_PRIMARY_KEYS\n  NAME=PK\n    COLUMN=CODE\n";
+    auto r = readText(text, caps.get(), section);
+    ASSERT_TRUE(messages(*r).empty()) << messages(*r).front();
+    ASSERT_EQ(r->columns.at(1).autoFlag, 1u);
+    std::string create, grantCollection, grantTable, sql;
+    X_CTD_BuildCollectionCommands(*r, caps.get(), dbms, create, grantCollection, grantTable);
+    ASSERT_FALSE(create.empty());
+    ASSERT_EQ(db.exec(create), "") << create;
+    X_CTD_BuildCreateTable(*r, caps.get(), dbms, sql);
+    ASSERT_EQ(fatal(*r), "");
+    ASSERT_EQ(db.exec(sql), "") << sql;
+    std::string table;
+    X_CTD_AppendCreateName(*r, caps.get(), dbms, table);
+    ASSERT_EQ(db.exec("INSERT INTO " + table + " (\"CODE\", \"NOTE\") VALUES ('A', 'x'), ('B', 'y')"), "");
+    // the AUTO column numbers the rows
+    EXPECT_EQ(db.number("SELECT MAX(\"SEQ\") FROM " + table), 2);
+    X_CTD_DropTableStatement(*r, caps.get(), dbms, sql);
+    ASSERT_EQ(db.exec(sql), "") << sql;
+}
+
+}  // namespace
+
+TEST(SampleSections, AutoColumnThatIsNoKeyOnMariaDB)
+{
+    MariaDatabase db;
+    ASSERT_EQ(db.connectError(), "");
+    Cleanup database(db, "DROP DATABASE IF EXISTS \"SELECT\"");
+    runAutoColumnTable(db, "MYSQL", "SELECT");
+}
+
+TEST(SampleSections, NamesLongerThanTheServerTakesAreRefused)
+{
+    auto caps = sampleCapabilities();
+    const std::string long64(64, 'N');
+    const std::string text = "DEFINE_TABLE\n  TABLE=T\n  COLLECTION=LIB\n"
+                             "DEFINE_COLUMNS\n  NAME=" +
+                             long64 + "\n    TYPE=CHAR\n    LEN=4\n";
+    for (const char* section : {"POSTGRESQL", "MYSQL", "SQLITE"}) {
+        SCOPED_TRACE(section);
+        X_CTD_DBMS_INFO dbms = dbmsInfo(caps.get(), section);
+        auto r = readText(text, caps.get(), section);
+        std::string sql;
+        X_CTD_BuildCreateTable(*r, caps.get(), dbms, sql);
+        if (std::string(section) == "POSTGRESQL")  // 63 characters at most: the name would be cut
+            EXPECT_EQ(fatal(*r), "(0911) FATAL - Table T uses the name " + long64 +
+                                     ", which is longer than the 63 characters the current DBMS accepts.");
+        else  // MariaDB takes 64, SQLite has no limit
+            EXPECT_EQ(fatal(*r), "");
+    }
 }

@@ -445,8 +445,18 @@ TEST(CreateTable, ProductClausesAndMessages)
     EXPECT_TRUE(hasMessage(*r, "UNEXPECTED MESSAGE NUMBER 657"));
     Env mysql("MYSQL", keys + "DATABASE_PRODUCT=MYSQL\n");
     r = table();
+    // AUTO_INCREMENT needs a key that the column leads: A gets one of its own
     EXPECT_EQ(build(mysql, *r),
-              "CREATE TABLE \"LIB1\".\"CUST\" (\"A\" INTEGER AUTO_INCREMENT,\"B\" CHAR(10) NOT NULL)");
+              "CREATE TABLE \"LIB1\".\"CUST\" (\"A\" INTEGER AUTO_INCREMENT,\"B\" CHAR(10) NOT NULL, KEY(\"A\"))");
+    r = table();
+    X_CTD_AddPrimaryKeyColumn(*r, "PK", "A");
+    EXPECT_EQ(build(mysql, *r), "CREATE TABLE \"LIB1\".\"CUST\" (\"A\" INTEGER AUTO_INCREMENT,\"B\" CHAR(10) NOT NULL, "
+                                "PRIMARY KEY(\"A\"))");
+    r = table();
+    X_CTD_AddPrimaryKeyColumn(*r, "PK", "B");
+    X_CTD_AddPrimaryKeyColumn(*r, "PK", "A");
+    EXPECT_EQ(build(mysql, *r), "CREATE TABLE \"LIB1\".\"CUST\" (\"A\" INTEGER AUTO_INCREMENT,\"B\" CHAR(10) NOT NULL, "
+                                "PRIMARY KEY(\"B\",\"A\"), KEY(\"A\"))");
     r = table();
     build(Env("U", "DATABASE_PRODUCT=MYSQL\n"), *r);
     EXPECT_EQ(messages(*r).at(0), "(0910) FATAL - VELMO does not support this operation in databases of type U%.");

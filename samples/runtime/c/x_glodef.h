@@ -42,8 +42,9 @@ typedef double X_FLT64;
 #define pX_NULL ((void *)0)
 
 #define X_VOID_FUNCTION void
-/* the type of the yes/no evaluation routines it declares (E_YES_NO_FUNCTION) */
-#define X_YES_NO_FUNCTION X_BOOL
+/* the type of the yes/no evaluation routines it declares (E_YES_NO_FUNCTION):
+   they answer YES or NO, and a panel condition points at them */
+#define X_YES_NO_FUNCTION X_YES_NO
 #define F_VOID_FUNCTION void
 #define F_SHORT_FUNCTION X_SHORT
 

@@ -70,8 +70,8 @@ void X_Set_Component_List_Entry_Count(struct X_IDS *, struct X_PRO *, struct X_F
 void X_Set_Error_States(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT sList,
                         struct X_LIST *, X_YES_NO chError);
 
-/* SORT_LIST: the list sorted by its comparison routine, which orders two
-** entries as qsort's does. */
+/* SORT_LIST: the list sorted by its comparison routine, which compares two
+   list entries as qsort's does. */
 typedef int X_SORT_COMPARE_FCN(const void *pvLeft, const void *pvRight);
 void X_Sort_List(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *, X_SHORT sList, struct X_LIST *,
                  X_SORT_COMPARE_FCN *pfnCompare);

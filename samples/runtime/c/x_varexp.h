@@ -191,6 +191,6 @@ X_VOID X_VAR_TerminateFrame( X_VAR_FRAME *pFrame );
 /* ---- evaluation routines ------------------------------------------------- */
 #define F_BOOL_FUNCTION  X_BOOL
 #define E_VOID_FUNCTION  X_VOID
-#define E_YES_NO_FUNCTION X_BOOL
+#define E_YES_NO_FUNCTION X_YES_NO
 
 #endif

@@ -562,8 +562,11 @@ void Preparer::Derive()
         WriteCode("@TRIGRET", 0, given(Read("TRIGGER", 1)) ? 'Y' : 'N');
         WriteCode("@TRIGRET", 1, given(Read("TRIGGER", 2)) ? 'Y' : 'N');
     }
+    /* a received data structure comes in the caller's parameter block,
+       where CALL puts the structures it passes (PASS_DS); no command
+       sends one through the exchange area */
     if (Slot("@DSEXCHG"))
-        WriteCode("@DSEXCHG", 0, given(Read("RCV_DS")) ? 'Y' : 'N');
+        WriteCode("@DSEXCHG", 0, 'N');
     /* CHANGE: a value that is one literal, "ALP", or *ALL and a literal of
      * one character that fills the field, "ALL"; with the literal's length.
      * A value written as one quoted text, TO('...'), that names no field is

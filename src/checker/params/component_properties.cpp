@@ -100,9 +100,8 @@ bool LookUpComponentProperty(FFC_CONTEXT* ctx, const std::string& component, con
 {
     if (!ctx || component.empty() || property.empty() || property.size() > 10)
         return false;
-    FCC_BUILD_HANDLE* build = P3100_pGetBuildHandle();
-    BOM_DESCRIPTION_NODE* root = nullptr;
-    if (!build || DQOO_FCC_BOM_RetrieveDescription(&build, &root) != DQOO_OK || !root)
+    const BOM_DESCRIPTION_NODE* root = P3100_pComponentDescription();
+    if (!root)
         return false;
     std::string own(ctx->acComponent, strnlen(ctx->acComponent, sizeof ctx->acComponent));
     while (!own.empty() && own.back() == ' ')

@@ -85,21 +85,24 @@ void declare(GEN_ARRAY_ENTRY& e, const FFC_PARSED_COMMAND& p)
         e.usBound = static_cast<uint16_t>(entries);
         return;
     }
+    /* an array of fields holds each of its fields one after the other:
+       its entries are its fields, whatever ENTRYS says */
     e.usBound = static_cast<uint16_t>(e.fields.size());
+    const int32_t held = e.fields.empty() ? entries : static_cast<int32_t>(e.fields.size());
     GEN_FIELD_INFO first;
     const bool found = !e.fields.empty() && P3109_sGetUsedField(e.fields[0], GEN_SLOT_LOOKUP_INNER, first) == 0;
     e.usElementLength = elementLength(e.usElementLength, found ? &first : nullptr);
     /* C#: the storage is an array object of the function's instance */
     if (found && P3109_fIsZophxOnlyType(first.cType)) {
         e.fExtended = true;
-        const std::string kind = P3109_pszFieldKindName(first), count = std::to_string(entries);
+        const std::string kind = P3109_pszFieldKindName(first), count = std::to_string(held);
         CGEN_AddStaticWorkingEntry(1, kind + " " + storage + "[" + count + "]", "",
                                    "public " + kind + "[] " + storage + " = new " + kind + "[" + count + "]", "", 'N');
         e.address = "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + storage + "[0]))";
         e.csAddress = "pGlobal2." + storage;
         return;
     }
-    const long size = static_cast<long>(e.usElementLength) * entries;
+    const long size = static_cast<long>(e.usElementLength) * held;
     const std::string bytes = std::to_string(std::max<long>(size, 1));
     const std::string csDeclaration = "public byte[] " + storage + " = new byte[" + bytes + "]";
     e.csAddress = "pGlobal2." + storage;

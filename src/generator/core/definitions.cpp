@@ -288,11 +288,15 @@ void P3109_LoadBuiltinFunctions()
             GEN_BIF_DEFINITION b;
             b.name.assign(bif, 20);
             b.sIdentifier = idn;
+            /* the implementing program tells how the function runs: a
+               ZOPH function, a user's built-in program, a user DLL entry
+               or a routine of the run time */
+            const std::string program(pgm, 10);
             if (idn < 0)
                 b.cKind = 'R';
-            else if (b.name.compare(0, 3, "UD_") == 0 || b.name.compare(0, 3, "OV_") == 0)
+            else if (program.compare(0, 3, "UD_") == 0 || program.compare(0, 3, "OV_") == 0)
                 b.cKind = 'U';
-            else if (b.name == P3109_Padded("DLL", 20))
+            else if (program == P3109_Padded("DLL", 10))
                 b.cKind = 'D';
             else
                 b.cKind = 'L';

@@ -18,6 +18,7 @@
 #include "generator/core/list_definitions.h"
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
+#include "generator/core/web_sections.h"
 #include "generator/expressions/expr_core_services.h"
 
 namespace {
@@ -191,6 +192,9 @@ void writeDescriptionTable()
         webDescriptions().push_back(reference.substr(0, 31));
     }
     line("};");
+    GEN_WEB_NAME_BLOCKS& blocks = P3109_WebNameBlocks();
+    blocks.fFunctionDescriptions = true;
+    blocks.functionDescriptions = webDescriptions();
 }
 
 /* The initial values of a browse list's condition block: YES for the

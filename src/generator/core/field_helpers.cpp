@@ -298,6 +298,10 @@ GEN_TEXT_REFERENCE makeReference(std::string_view name, int32_t lKind, int32_t l
     r.name = P3109_Padded(name, 10);
     r.lKind = lKind;
     r.lValue = lValue;
+    /* a field text a web page shows is one the field's row of the text
+       table holds: label, column heading 1 to 3 or description */
+    if (lKind == 1 && lValue >= 0 && lValue <= 4)
+        P3109_RegisterFieldTextUse(name, "L123D"[lValue]);
     if (lKind == 1)
         r.lOrdinal = P3109_sFieldTextIndex(r.name);
     else if (lKind == 2)

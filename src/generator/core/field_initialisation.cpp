@@ -3,9 +3,9 @@
 ** of variable-length fields, array bounds, the field and parameter tables
 ** of a built-in function program and the index arrays of field groups.
 **
-** A field's default is held either by an expression routine (a value item
-** of reference kind 3), whose call the expression generator writes, or by
-** a literal work field named by the default, which is moved into it.
+** A field's default is held by an expression routine (a value item of
+** reference kind 3) that assigns it; the expression generator writes its
+** call.
 */
 #include "generator/core/field_initialisation.h"
 
@@ -33,7 +33,9 @@
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
+#include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
+#include "generator/expressions/expr_routines.h"
 
 namespace {
 
@@ -76,20 +78,11 @@ template <typename F> void forEachUsedField(const char* cls, F f)
     }
 }
 
-/* The default of a field: a literal work field named by its default is
-** moved into it; a default computed by a routine (reference kind 3) is
-** the expression generator's call and is not written here. */
+/* The default of a field at the start of the program: its default-value
+** routine, when it has one. */
 void writeDefault(const GEN_FIELD_INFO& field)
 {
-    if (static_cast<unsigned char>(field.defaultValue.empty() ? ' ' : field.defaultValue[0]) == 3)
-        return;
-    const std::string literal =
-        P3109_TrimRight(field.defaultValue.substr(0, std::min<size_t>(5, field.defaultValue.size())));
-    if (literal.empty())
-        return;
-    GEN_FIELD_INFO work;
-    if (P3109_sGetUsedField(literal, GEN_SLOT_SECTIONS_INNER, work) == 0)
-        P3109_WriteFieldMove(work, field);
+    P3109_WriteFieldDefault(field, false);
 }
 
 bool mainScopeField(const GEN_FIELD_INFO& f)
@@ -290,6 +283,10 @@ void P3109_WriteFieldInitialValues(int32_t lArgument)
             if (mainScopeField(f))
                 writeDefault(f);
         });
+        /* the connection blocks and KEEP_LAST areas are structures of the C
+           run time; the C# class keeps its own */
+        if (csharp())
+            return;
         writeConnections();
         writeKeepLastInits();
         return;
@@ -507,14 +504,31 @@ void P3109_KeepGroupMembers(FFC_CONTEXT* ctx, std::string_view name, const std::
     }
 }
 
+void P3109_WriteFieldDefault(const GEN_FIELD_INFO& field, bool fBlankWithout)
+{
+    /* every default the program knows was compiled by the object layer into
+       a routine that assigns it to the field (the checker reports the ones
+       it cannot compile) */
+    if (field.defaultValue.size() >= 9 && static_cast<unsigned char>(field.defaultValue[0]) == 3) {
+        const std::string reference = field.defaultValue.substr(0, 9);
+        EXPR_WriteDefaultValueCall(P3109_ExpressionWriter(), reference.c_str(), field.vectorName);
+        return;
+    }
+    if (fBlankWithout)
+        P3109_WriteSetToBlankOrZero(field);
+}
+
 void P3109_WriteFieldGroupArray(GEN_STREAM stream, int16_t sIndent, std::string_view group, std::string_view array)
 {
     FFC_CONTEXT* ctx = P3109_Context();
     /* C#: a group of the data section is a static member of the class, any
-       other a local array of the command's block */
+       other a local array of the command's block. C: a group of the data
+       section is a table of the module that no statement of the function
+       need name, so it is not static (an unused static table does not
+       compile clean); any other is the static table of its block */
     const std::string name = "as" + std::string(array);
     if (P3109_State().cTarget != GEN_TARGET_CSHARP)
-        P3109_WriteLine(stream, sIndent, "static const X_SHORT " + name + "[] =");
+        P3109_WriteLine(stream, sIndent, std::string(stream == 1 ? "" : "static ") + "const X_SHORT " + name + "[] =");
     else if (stream == 1)
         P3109_WriteLine(stream, sIndent, "private static readonly short[] " + name + " =");
     else

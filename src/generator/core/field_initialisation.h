@@ -32,6 +32,12 @@ void P3109_WriteArrayBounds();
 void P3109_WriteLiteralWorkFields(int32_t lScope);
 /* Point 127: BIF_NUMBER and the field list of a built-in function program. */
 void P3109_WriteBifFieldList();
+/* The statement that gives a field its default: the call of the field's
+** default-value routine (its value item, reference kind 3). A field
+** without a default is left as it is, or with `fBlankWithout` set to its
+** type's blank or zero. */
+struct GEN_FIELD_INFO;
+void P3109_WriteFieldDefault(const GEN_FIELD_INFO& field, bool fBlankWithout);
 /* Points 69 (1: return values) and 70 (0: arguments). */
 void P3109_WriteBifParmTable(int32_t lReturnValues);
 void P3109_WriteBifParmTableNoArgs();

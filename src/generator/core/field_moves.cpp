@@ -100,8 +100,12 @@ void P3109_WriteFieldMove(const GEN_FIELD_INFO& source, const GEN_FIELD_INFO& ta
         writeCSharpMove(source, target);
         return;
     }
-    const bool sameDefinition =
-        source.cType == target.cType && source.lLength == target.lLength && source.sDecimals == target.sDecimals;
+    /* one layout: the same type, length and decimals held in the same
+       storage (a field that can be null is held with its field state, a
+       plain one of the same type and size is not) */
+    const bool sameDefinition = source.cType == target.cType && source.lLength == target.lLength &&
+                                source.sDecimals == target.sDecimals && source.usByteLength == target.usByteLength &&
+                                source.fNullable() == target.fNullable();
     const bool extendedOnly = P3109_fIsZophxOnlyType(source.cType);
     if (sameDefinition && !extendedOnly && source.cResolved != 'E' && target.cResolved != 'E') {
         writeByteCopy(source, target);

@@ -78,13 +78,15 @@ GEN_STREAM openFile(const std::string& name, const char* mode, const char* msgId
 {
     std::string host;
     FILE* f = nullptr;
-    if (dqoz::MapPath(name, host) == 0)
+    const unsigned long mapped =
+        mode[0] == 'r' ? dqoz::MapPath(name, host) : dqoz::OutputPath(name, host, mode[0] == 'a');
+    if (mapped == 0)
         f = std::fopen(host.c_str(), mode);
     if (!f) {
         P3109_IssueFileMessage(msgId, name);
         return GEN_NO_STREAM;
     }
-    const GEN_STREAM stream = P3109_AddFileStream(f);
+    const GEN_STREAM stream = P3109_AddFileStream(f, name, mode[0] != 'r');
     if (mode[0] != 'r' && stream != GEN_NO_STREAM)
         bufferOutput(f, stream);
     if (mode[0] != 'r' && name.size() > 3 && name.compare(name.size() - 3, 3, ".cs") == 0)
@@ -177,20 +179,22 @@ int P3109_WriteWholeFile(const void* pData, size_t ulBytes, const std::string& n
 {
     std::string host;
     FILE* f = nullptr;
-    if (dqoz::MapPath(name, host) == 0)
+    if (dqoz::OutputPath(name, host) == 0)
         f = std::fopen(host.c_str(), "wb");
     bool failed = f == nullptr;
     const unsigned char* p = static_cast<const unsigned char*>(pData);
     while (f && ulBytes > 0) {
         size_t piece = ulBytes < kWritePiece ? ulBytes : kWritePiece;
-        std::fwrite(p, 1, piece, f);
-        if (std::ferror(f)) {
+        if (std::fwrite(p, 1, piece, f) != piece) {
             failed = true;
             break;
         }
         p += piece;
         ulBytes -= piece;
     }
+    /* the text must reach the file system: the flush and the close count */
+    if (f && std::fflush(f) != 0)
+        failed = true;
     if (f && std::fclose(f) != 0)
         failed = true;
     if (failed)
@@ -247,7 +251,5 @@ void P3109_DeleteFile(const std::string& name)
 
 void P3109_RemoveDirectory(const std::string& name)
 {
-    std::string host;
-    if (dqoz::MapPath(name, host) == 0)
-        ::rmdir(host.c_str());
+    DosDeleteDir(name.c_str());
 }

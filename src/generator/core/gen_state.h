@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "dqov/definitions.h"
@@ -200,6 +201,9 @@ struct GEN_MODULE_STATE {
 
     /* per-job switches */
     int32_t lOutputFailures = 0; /* files that could not be read or written (faults of the environment) */
+    /* the messages the C pass issued (id, line, sub-line and text): the C#
+       pass writes the same commands again and issues each of them once only */
+    std::unordered_set<std::string> issuedMessages;
     int32_t lListSizeCheckOff = 0;
     int32_t lGeneratorWord = 0;
     char cLabelFlag = 'Y';

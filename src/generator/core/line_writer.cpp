@@ -4,11 +4,13 @@
 */
 #include "generator/core/line_writer.h"
 
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "dqov/fatal.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/csharp_text.h"
 #include "generator/core/services.h"
@@ -28,6 +30,8 @@ struct StreamSlot {
     std::unique_ptr<char[]> pending;
     size_t ulUsed = 0;
     bool fCSharp = false; /* a C# source file */
+    std::string name;     /* the file's name, for the message of a failed write */
+    bool output = false;  /* written: every write, the flush and the close are checked */
 };
 
 std::vector<StreamSlot>& streamTable()
@@ -45,12 +49,19 @@ StreamSlot* streamSlot(GEN_STREAM stream)
     return i < slots.size() && slots[i].file ? &slots[i] : nullptr;
 }
 
+void failedWrite(const StreamSlot& slot, int error)
+{
+    P3109_FatalWriteError(slot.name, error);
+}
+
 void flushPending(StreamSlot& slot)
 {
     if (slot.ulUsed == 0)
         return;
-    std::fwrite(slot.pending.get(), 1, slot.ulUsed, slot.file);
+    const size_t ulUsed = slot.ulUsed;
     slot.ulUsed = 0;
+    if (std::fwrite(slot.pending.get(), 1, ulUsed, slot.file) != ulUsed)
+        failedWrite(slot, errno);
 }
 
 /* Room for ulLength more bytes in the slot's buffer, flushing it when it
@@ -68,11 +79,25 @@ char* reserve(StreamSlot& slot, size_t ulLength)
     return at;
 }
 
+/* Closes the slot's file. For a written file the buffered text must reach
+** the file system: a write that failed earlier (the stream's error mark is
+** kept), a failed flush or a failed close ends the job. */
 void closeSlot(StreamSlot& slot)
 {
+    FILE* file = slot.file;
+    if (!slot.output) {
+        slot.file = nullptr;
+        std::fclose(file);
+        return;
+    }
     flushPending(slot);
-    std::fclose(slot.file);
+    errno = 0;
+    const bool written = std::fflush(file) == 0 && !std::ferror(file);
+    const int error = errno;
     slot.file = nullptr;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed)
+        failedWrite(slot, written ? errno : error);
 }
 
 void reportCutLine(size_t ulLength)
@@ -107,8 +132,9 @@ inline void putLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, int fAppendBla
     char* at = reserve(*slot, ulLength);
     if (!at) {
         /* longer than the buffer: straight to the file */
-        std::fprintf(slot->file, "%*s%.*s%s%s%s", static_cast<int>(ulIndent), "", static_cast<int>(ulText), text.data(),
-                     fBlank ? " " : "", fMacro ? "\\" : "", nul ? "" : "\r\n");
+        if (std::fprintf(slot->file, "%*s%.*s%s%s%s", static_cast<int>(ulIndent), "", static_cast<int>(ulText),
+                         text.data(), fBlank ? " " : "", fMacro ? "\\" : "", nul ? "" : "\r\n") < 0)
+            failedWrite(*slot, errno);
         return;
     }
     std::memset(at, ' ', ulIndent);
@@ -172,19 +198,32 @@ void flushQueue(int iQueue)
 
 }  // namespace
 
-GEN_STREAM P3109_AddFileStream(FILE* pFile)
+GEN_STREAM P3109_AddFileStream(FILE* pFile, std::string_view name, bool fOutput)
 {
     if (!pFile)
         return GEN_NO_STREAM;
     std::vector<StreamSlot>& slots = streamTable();
-    for (size_t i = 0; i < slots.size(); ++i)
-        if (!slots[i].file) {
-            slots[i].file = pFile;
-            slots[i].fCSharp = false;
-            return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + i);
-        }
-    slots.push_back({pFile, nullptr, 0, false});
-    return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + slots.size() - 1);
+    size_t i = 0;
+    while (i < slots.size() && slots[i].file)
+        ++i;
+    if (i == slots.size())
+        slots.emplace_back();
+    StreamSlot& slot = slots[i];
+    slot.file = pFile;
+    slot.ulUsed = 0;
+    slot.name.assign(name);
+    slot.output = fOutput;
+    slot.fCSharp = false;
+    return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + i);
+}
+
+void P3109_FatalWriteError(std::string_view name, int error)
+{
+    std::string text = "The generated file " + std::string(name) + " could not be written";
+    if (error != 0)
+        text += ": " + std::string(std::strerror(error));
+    text += ". Nothing of the job is kept.";
+    FFC_Fatal_Error(text.c_str());
 }
 
 void P3109_MarkCSharpStream(GEN_STREAM stream)
@@ -207,6 +246,16 @@ void P3109_CloseStream(GEN_STREAM& stream)
     if (StreamSlot* slot = streamSlot(stream))
         closeSlot(*slot);
     stream = GEN_NO_STREAM;
+}
+
+void P3109_DropAllStreams()
+{
+    for (StreamSlot& slot : streamTable())
+        if (slot.file) {
+            std::fclose(slot.file);
+            slot.file = nullptr;
+            slot.ulUsed = 0;
+        }
 }
 
 void P3109_CloseAllStreams()

@@ -23,8 +23,12 @@ inline constexpr size_t GEN_LINE_LIMIT = 4096;
 
 /* ---- stream table ---- */
 /* Enters an open file into the stream table; returns its stream number
-** (GEN_NO_STREAM for a null file). */
-GEN_STREAM P3109_AddFileStream(FILE* pFile);
+** (GEN_NO_STREAM for a null file). The name is the one a failed write of an
+** output file names; a failed write, flush or close of an output file is a
+** fatal end of the job (P3109_FatalWriteError). */
+GEN_STREAM P3109_AddFileStream(FILE* pFile, std::string_view name = {}, bool fOutput = false);
+/* Ends the job: the generated file could not be written (errno value, or 0). */
+[[noreturn]] void P3109_FatalWriteError(std::string_view name, int error);
 /* Marks a stream as a C# source file: a line of C text is never written
 ** to it (the generation fails with PRC1250 instead). */
 void P3109_MarkCSharpStream(GEN_STREAM stream);
@@ -33,10 +37,13 @@ void P3109_MarkCSharpStream(GEN_STREAM stream);
 ** write to it directly. */
 FILE* P3109_pStreamFile(GEN_STREAM stream);
 /* Closes the file of a stream and clears the caller's slot (a null stream
-** is skipped). */
+** is skipped); for an output file, what it holds is checked to have been
+** written. */
 void P3109_CloseStream(GEN_STREAM& stream);
-/* Closes every stream still open (end of a job or an abandoned run). */
+/* Closes every stream still open (end of a job), checked as above. */
 void P3109_CloseAllStreams();
+/* Closes every stream of an abandoned job, its unwritten text dropped. */
+void P3109_DropAllStreams();
 
 /* ---- lines ---- */
 void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text);

@@ -9,9 +9,12 @@
 */
 #include "generator/core/multilingual_tables.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "checker/checker.h"
+#include "checker/params/field_texts.h"
+#include "dqov/definitions.h"
 #include "dqov/workfile.h"
 #include "generator/core/definitions.h"
 #include "generator/core/gen_sql.h"
@@ -21,6 +24,7 @@
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
+#include "generator/core/web_sections.h"
 
 namespace {
 
@@ -151,6 +155,13 @@ void writeMultiText()
             P3109_sIssueMessage("PRC1007", 'W', P3109_Padded(variables[v], 20));
     }
     P3109_WriteLine(kTextQueue, 3, "};");
+    /* the names the web pages' text tags refer to */
+    GEN_WEB_NAME_BLOCKS& blocks = P3109_WebNameBlocks();
+    blocks.fMultilingualTexts = true;
+    blocks.multilingualTexts.assign(variables.size(), std::vector<std::string>(langs.size()));
+    for (size_t v = 0; v < variables.size(); ++v)
+        for (size_t l = 0; l < langs.size(); ++l)
+            blocks.multilingualTexts[v][l] = names[v * langs.size() + l];
 }
 
 /* One text of a field in one language: its reference (stored) and the
@@ -168,6 +179,28 @@ std::string fieldText(const char* namePart, bool fNeeded, const FFC_WORK_RECORD*
     return stored;
 }
 
+/* The texts of a field the function defines itself, in the layout of the
+** field text record: false when the field is not the function's own. */
+bool ownFieldTexts(FFC_CONTEXT* ctx, const std::string& field, FFC_WORK_RECORD& r)
+{
+    FFC_FIELD_DEFINITION def;
+    std::memset(&def, ' ', sizeof def);
+    const std::string name = P3109_TrimRight(field);
+    std::memcpy(def.acName, name.data(), std::min(name.size(), sizeof def.acName));
+    FFC_FIELD_TEXT text;
+    std::memset(&text, ' ', sizeof text);
+    char local = 'N';
+    const char found = ctx->lComponentRun ? Get_Function_Field_Allow_Component(ctx, &local, &def, &text, nullptr)
+                                          : Get_Function_Field(ctx, &local, &def, &text, nullptr);
+    if (found != '0' || local != 'Y')
+        return false;
+    std::memcpy(r.acData + kLabelAt, text.acLabel, sizeof text.acLabel);
+    for (int h = 0; h < 3; ++h)
+        std::memcpy(r.acData + kHeadingAt[h], text.acColumnHeadings[h], sizeof text.acColumnHeadings[h]);
+    std::memcpy(r.acData + kDescriptionAt, text.acDescription, sizeof text.acDescription);
+    return true;
+}
+
 void writeFieldLanguage(const std::string& field, const std::string& kinds, const GEN_LANGUAGE& language, bool fFirst,
                         GEN_WEB_FIELD_TEXTS& names)
 {
@@ -179,7 +212,22 @@ void writeFieldLanguage(const std::string& field, const std::string& kinds, cons
         std::memcpy(r.acKind, "MFLD_3109 ", FFC_WORK_KIND_LEN);
         std::memcpy(r.acName, P3109_Padded(P3109_TrimRight(field), FFC_WORK_NAME_LEN).data(), FFC_WORK_NAME_LEN);
         std::memcpy(r.acQualifier, P3109_Padded(language.code, FFC_WORK_QUAL_LEN).data(), FFC_WORK_QUAL_LEN);
+        const FFC_WORK_RECORD key = r;
         found = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 3) == '0';
+        /* a field whose texts no layout step asked for yet: the field text
+           service writes its records now, from the repository */
+        if (!found && fFirst) {
+            P8061_sGetMultilingualFieldTexts(ctx, P3109_Padded(field, 10).c_str(), nullptr, nullptr, nullptr, nullptr,
+                                             nullptr, nullptr, nullptr, nullptr);
+            r = key;
+            found = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 3) == '0';
+        }
+        /* a field the function defines itself has no texts in the
+           repository: the texts its DEFINE gave stand in every language */
+        if (!found) {
+            r = key;
+            found = ownFieldTexts(ctx, field, r);
+        }
     }
     const FFC_WORK_RECORD* record = found ? &r : nullptr;
     const bool label = kinds.find('L') != std::string::npos;
@@ -225,6 +273,16 @@ void writeMultiField()
         P3109_WriteLine(kFieldQueue, 5, " }");
     }
     P3109_WriteLine(kFieldQueue, 3, "};");
+    /* the names the web pages' text tags refer to: label, three column
+       headings and description of each field row, by language */
+    GEN_WEB_NAME_BLOCKS& blocks = P3109_WebNameBlocks();
+    blocks.fFieldTexts = true;
+    blocks.fieldTexts.assign(fields.size(), std::vector<std::array<std::string, 5>>(langs.size()));
+    for (size_t f = 0; f < fields.size(); ++f)
+        for (size_t l = 0; l < langs.size(); ++l) {
+            const GEN_WEB_FIELD_TEXTS& n = names[f * langs.size() + l];
+            blocks.fieldTexts[f][l] = {n.label, n.headings[0], n.headings[1], n.headings[2], n.description};
+        }
 }
 
 }  // namespace

@@ -100,11 +100,14 @@ int P3109_lCompare12(const void* pKey1, const void* pKey2)
 
 namespace {
 
-/* A field is known by its 10-character name; a member of a component by its
-** qualified name, which is longer and is not cut. */
+/* A field is known by its 10-character name, without the national name
+** character it may be written with (the field text records know it so);
+** a member of a component by its qualified name, which is longer and is
+** not cut. */
 std::string fieldTextKey(std::string_view field)
 {
-    return field.size() > 10 ? std::string(field) : P3109_Padded(field, 10);
+    const std::string name = P3109_TrimRight(field);
+    return name.size() > 11 ? name : P3109_Padded(P3109_DropNationalChar(name), 10);
 }
 
 }  // namespace

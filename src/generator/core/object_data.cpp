@@ -8,6 +8,7 @@
 #include "generator/core/run_steps.h"
 #include "generator/core/services.h"
 #include "generator/core/version_resource.h"
+#include "dqov/fatal.h"
 #include "platform/dqoo/dqoo.h"
 
 namespace {
@@ -40,7 +41,11 @@ const BOM_DESCRIPTION_NODE* P3109_pRetrieveDescription()
     if (!build)
         return nullptr;
     BOM_DESCRIPTION_NODE* root = nullptr;
-    if (DQOO_FCC_BOM_RetrieveDescription(&build, &root) != DQOO_OK)
+    const long rc = DQOO_FCC_BOM_RetrieveDescription(&build, &root);
+    /* no description is a component without one; any other failure ends the job */
+    if (rc != DQOO_OK && rc != DQOO_ERR_NOT_FOUND)
+        DQOO_FCC_FatalError("DQOO_FCC_BOM_RetrieveDescription", rc);
+    if (rc != DQOO_OK)
         return nullptr;
     g.pDescription = root;
     return root;

@@ -41,6 +41,7 @@ struct Definition {
     char cType = ' ';
     int32_t lLength = 0;
     int16_t sDecimals = 0;
+    char cShift = ' ';
     std::string input = std::string(40, ' '), output = std::string(40, ' ');
 };
 
@@ -66,6 +67,7 @@ Definition fieldDefinition(FFC_CONTEXT* ctx, std::string_view name)
     d.cType = def.cType;
     d.lLength = def.lLength;
     d.sDecimals = static_cast<int16_t>(def.lDecimals);
+    d.cShift = def.cShift;
     d.input = listText(def.input);
     d.output = listText(def.output);
     return d;
@@ -129,6 +131,16 @@ void applyDefinition(const FFC_CONTEXT* ctx, const Definition& def, GEN_FIELD_IN
     info.sDecimals = def.sDecimals;
     info.inputAttributes = def.input;
     info.outputAttributes = def.output;
+    /* the shift class by the dictionary's keyboard shift: double-byte text
+       (E, J, O), G, U, or none */
+    switch (def.cShift) {
+    case 'E':
+    case 'J':
+    case 'O': info.cShift = 'Y'; break;
+    case 'G':
+    case 'U': info.cShift = def.cShift; break;
+    default: info.cShift = 'N'; break;
+    }
     char asqn = 'N', suns = 'N', suni = 'N';
     P310C_ScanFieldAttributeCodes(def.input.c_str(), def.output.c_str(), &asqn, &suns, &suni);
     info.alFlags[GEN_FLAG_EXTENDED_SIZE] = asqn == 'Y';
@@ -194,7 +206,6 @@ void resolveField(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
         info.operandName = P3109_Padded("p" + info.operandText.substr(0, 19), 20);
     }
     setNames(info, P3109_MakeCIdentifier(source, source.size()), "f", "V_FIELD_");
-    info.cShift = 'N';
     scanAttributes(info);
 }
 

@@ -4,8 +4,8 @@
 ** engine over the main skeleton, appends the work files, writes the side
 ** outputs, removes everything when the generation was aborted, and records
 ** the result in the repository. The rows it writes join the job's unit of
-** work, which the run driver commits at the job's end; should the job end
-** without that commit, every file set written in the job is removed.
+** work, and the files join the job's file work: they are written aside and
+** put in place when the run driver commits, or dropped with the job.
 */
 #include <sys/statvfs.h>
 
@@ -62,19 +62,6 @@ void checkDiskSpace(const GEN_MODULE_STATE& g)
         return;
     }
     P3109_CheckFreeSpace(freeBytes, root.empty() ? ' ' : root[0]);
-}
-
-/* A file set the output driver began to write in the current job. */
-struct WrittenSet {
-    GEN_FILE_SET files;
-    bool csharp = false;
-};
-
-/* Every set of the current job: one per pass of a compound component. */
-std::vector<WrittenSet>& jobSets()
-{
-    static std::vector<WrittenSet> sets;
-    return sets;
 }
 
 }  // namespace
@@ -286,15 +273,12 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
                        ulWebPageFlags, lOptionBit31);
     GEN_MODULE_STATE& g = P3109_State();
     const GEN_FILE_SET& f = g.files;
-    if (pContext->lCurrentPass == 1)
-        jobSets().clear();
     if (!f.refusal.empty()) {
         /* an object name that cannot name files: refused before anything is written or removed */
         P3109_IssueTextMessage('F', f.refusal);
         P3109_UpdateRepositoryAtEnd();
         return;
     }
-    jobSets().push_back(WrittenSet{f, P3109_fCSharpRequested()});
 
     /* 2 */
     status("Deleting existing compiled ZOPH function");
@@ -382,6 +366,8 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
     /* 21 */
     if (P3109_lAbortWord() != 0)
         removeOutputs(f, P3109_fCSharpRequested());
+    /* whatever is still open must have reached its file before the commit */
+    P3109_CloseAllStreams();
 
     /* 22 */
     P3109_UpdateRepositoryAtEnd();
@@ -389,9 +375,8 @@ extern "C" void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STA
 
 void P3109_DiscardJobFiles()
 {
-    for (const WrittenSet& w : jobSets())
-        removeOutputs(w.files, w.csharp);
-    jobSets().clear();
+    /* the files themselves are dropped with the job's file work */
+    P3109_DropAllStreams();
 }
 
 void P3109_EndGeneration()

@@ -50,9 +50,8 @@ void P3109_GenerateAndWriteFiles(FFC_CONTEXT* pContext, FFC_CHECK_STATE* pState,
 void P3109_TranslateFunction(int32_t lCheckIn);
 /* The end-of-generation steps: messages, memory, repository, final status. */
 void P3109_UpdateRepositoryAtEnd();
-/* Removes every file set the output driver wrote in the current job (the
-** removal of the abort path, for each pass), for a job that ends without
-** its commit. */
+/* Closes every file the generator still holds open, for a job that ends
+** without its commit; their text goes with the job's file work. */
 void P3109_DiscardJobFiles();
 void P3109_EndGeneration();
 /* The free-space messages of the output driver for the root's drive. */

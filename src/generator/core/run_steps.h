@@ -6,8 +6,8 @@
 ** for generation and no error was counted, and answers
 ** DC_P31O2_OUTPUT_FAILED when files could not be read or written. Both read
 ** the checked commands from the checker's command and source stores.
-** P3109_lDiscardOutputStep removes the files written in a job that ends
-** without its commit. P3109_FillRunSeams puts them into the run driver's
+** P3109_lDiscardOutputStep lets go of the files of a job that ends
+** without its commit (the run driver drops their text with its file work). P3109_FillRunSeams puts them into the run driver's
 ** seam block, next to the checker's step, with the HTML and XML page
 ** generators that follow the output driver.
 */

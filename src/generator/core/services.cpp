@@ -72,6 +72,16 @@ int16_t P3109_sIssueMessage(const char* pszMsgId, char cSeverity, std::string_vi
     if (g.args.pContext)
         std::memcpy(m.acObject, g.args.pContext->acObjectName, sizeof m.acObject);
     std::memcpy(m.acText, data.data(), std::min(data.size(), sizeof m.acText));
+    /* a finding of the C pass that the C# pass meets again at the same
+       command is the same finding: it is counted once */
+    const std::string key = std::to_string(m.ulLine) + "." + std::to_string(m.ulSubLine) + " " +
+                            std::string(m.acMsgId, sizeof m.acMsgId) + std::string(m.acText, sizeof m.acText);
+    if (g.cTarget == GEN_TARGET_CSHARP) {
+        if (g.issuedMessages.count(key) > 0)
+            return 0;
+    } else {
+        g.issuedMessages.insert(key);
+    }
     int16_t rc = g.args.pContext ? RS_sAddRunMessage(g.args.pContext, &m) : int16_t(-9);
     if (!st)
         return rc;

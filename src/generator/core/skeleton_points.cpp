@@ -223,11 +223,6 @@ constexpr CorePoint kCorePoints[] = {
     {124, P3109_KeepLineIfNotOption19},
     {125, P3109_KeepLineIfOption40},
     {126, P3109_KeepLineIfOption41},
-    {127, P3109_WriteBifFieldList},
-    {128, P3109_WriteBifListDefs},
-    {129, P3109_WriteBifAddCalls},
-    {130, P3109_WriteReceiveListDefs},
-    {131, P3109_WriteReceiveAddCalls},
     {132, P3109_WriteUserBifCalls},
     {133, P3109_EmitRenameTable},
     {140, P3109_WriteBomSections140},
@@ -242,12 +237,27 @@ constexpr CorePoint kCorePoints[] = {
     {2101, P3109_WriteReloadCounters},
 };
 
+/* The points of the built-in-function skeleton only: the main engine drops
+** their lines. */
+constexpr CorePoint kBifPoints[] = {
+    {127, P3109_WriteBifFieldList},    {128, P3109_WriteBifListDefs},    {129, P3109_WriteBifAddCalls},
+    {130, P3109_WriteReceiveListDefs}, {131, P3109_WriteReceiveAddCalls},
+};
+
 const CorePoint* findCore(int32_t point)
 {
     for (const CorePoint& p : kCorePoints)
         if (p.point == point)
             return &p;
     return nullptr;
+}
+
+const CorePoint* findBif(int32_t point)
+{
+    for (const CorePoint& p : kBifPoints)
+        if (p.point == point)
+            return &p;
+    return findCore(point);
 }
 
 }  // namespace
@@ -266,7 +276,7 @@ void P3109_RunSkeletonPoint(int32_t lPoint)
     drop();
 }
 
-void P3109_RunBifPoint(int32_t lPoint)
+bool P3109_fPointHandledByBif(int32_t lPoint)
 {
     switch (lPoint) {
     case 2:
@@ -285,8 +295,16 @@ void P3109_RunBifPoint(int32_t lPoint)
     case 128:
     case 129:
     case 130:
-    case 131: findCore(lPoint)->handler(); return;
-    default: break;
+    case 131: return true;
+    default: return false;
+    }
+}
+
+void P3109_RunBifPoint(int32_t lPoint)
+{
+    if (P3109_fPointHandledByBif(lPoint)) {
+        findBif(lPoint)->handler();
+        return;
     }
     drop();
 }

@@ -9,6 +9,9 @@
 
 /* One point of the reduced engine of the built-in function skeleton. */
 void P3109_RunBifPoint(int32_t lPoint);
+/* Whether the reduced engine has a writer for the point (else it drops
+** the line). */
+bool P3109_fPointHandledByBif(int32_t lPoint);
 
 /* Point handlers of the core. */
 void P3109_SubstituteFunctionName();

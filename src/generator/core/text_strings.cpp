@@ -92,17 +92,31 @@ bool toUtf8(unsigned codePage, std::string_view native, std::string& text)
     return true;
 }
 
-/* A text its code page cannot read: every byte beyond ASCII that the code
-** page does not know as a character of its own becomes '?', so the file
-** holds valid UTF-8, and the literal is reported. */
+/* A text its code page cannot read: it is read character by character,
+** a character being the shortest run of one to four bytes that the code
+** page reads (one byte, or a lead byte and its trail bytes); a byte that
+** begins no character becomes '?', so the file holds valid UTF-8 and keeps
+** every character that can be read; the literal is reported. */
 std::string replaceUnreadable(const GEN_TEXT_LITERAL& literal, unsigned codePage)
 {
     std::string text, one;
-    for (char c : literal.text) {
-        if (static_cast<unsigned char>(c) < 0x80)
-            text += c;
-        else
-            text += toUtf8(codePage, std::string_view(&c, 1), one) ? one : std::string("?");
+    const std::string_view native = literal.text;
+    size_t at = 0;
+    while (at < native.size()) {
+        if (static_cast<unsigned char>(native[at]) < 0x80) {
+            text += native[at++];
+            continue;
+        }
+        size_t width = 1;
+        while (width <= 4 && at + width <= native.size() && !toUtf8(codePage, native.substr(at, width), one))
+            ++width;
+        if (width <= 4 && at + width <= native.size()) {
+            text += one;
+            at += width;
+        } else {
+            text += '?';
+            ++at;
+        }
     }
     char message[128];
     std::snprintf(message, sizeof message, "WARNING : Text %.40s is not text of code page %u; '?' stands in",

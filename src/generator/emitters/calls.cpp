@@ -116,9 +116,10 @@ void assignParameterVector(const Passed& p)
         return;
     P3109_WriteComment("Prepare details of data structures to be passed");
     for (size_t i = 0; i < p.structures.size(); ++i) {
+        /* the structure's pointer, which addresses its storage (C# its reference) */
         P3109_Line(P3109_Format(cs() ? "X_CallParms[%zu].pValue = pGlobal1.%s;"
                                      : "X_CallParms[%zu].pValue = (X_PVOID) INSTANCE(%s);",
-                                p.lists.size() + i, p.structures[i]->storageName.c_str()));
+                                p.lists.size() + i, P3109_DataStructurePointerName(*p.structures[i]).c_str()));
         P3109_WriteDataStructureCall(p.structures[i]->name, 'A');
     }
 }

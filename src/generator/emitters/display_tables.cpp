@@ -676,7 +676,11 @@ std::string userKeyLine(Tables& t, const std::string& control, int iKey)
         std::snprintf(aid, sizeof aid, "%02d", static_cast<int>(number % 100));
     key.fEnabled = true;
     key.aid = aid;
+    /* a key given without a branch target ends the panel and goes on with
+       the next command, where IF_KEY may test it */
     key.target = P3109_ParmField("USER_KEYS", 2, iKey);
+    if (P3109_TrimRight(key.target).empty())
+        key.target = P3109_Padded("*NEXT", 10);
     const int16_t value = keyValue(t, "*YES", P3109_Parm("USER_KEYS", 3, iKey));
     const std::string description = P3109_Parm("USER_KEYS", 1, iKey);
     std::string text = "pX_NULL";

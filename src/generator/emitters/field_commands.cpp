@@ -16,6 +16,7 @@
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
 #include "generator/core/field_helpers.h"
+#include "generator/core/field_initialisation.h"
 #include "generator/core/field_values.h"
 #include "generator/core/gen_chains.h"
 #include "generator/core/line_writer.h"
@@ -170,16 +171,12 @@ void writeChange(int16_t sClass, const GEN_FIELD_INFO& field, const GEN_FIELD_IN
         P3109_WriteComment("Change to lowest value");
         P3109_WriteSetToLoval(field);
         break;
-    case kDefault: {
+    case kDefault:
+        /* the field's default-value routine; a field without a default
+           takes its type's blank or zero */
         P3109_WriteComment("Change to default value");
-        const std::string value = P3109_Padded(P3109_TrimRight(field.defaultValue), 20).substr(0, 20);
-        GEN_FIELD_INFO from;
-        if (!P3109_fFindUsedField(value, from, 20))
-            P3109_InternalError("System error. Default value \"" + P3109_TrimRight(value) + "\" for field " +
-                                P3109_TrimRight(field.fieldName) + " is not valid.");
-        P3109_WriteFieldMove(from, field);
+        P3109_WriteFieldDefault(field, true);
         break;
-    }
     case kAllSame: {
         P3109_WriteComment("Change to all same character value");
         const std::string literal = literalText();

@@ -11,6 +11,7 @@
 */
 #include "generator/emitters/report_support.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "dqov/messages.h"
@@ -113,31 +114,51 @@ void close()
     endGuard();
 }
 
-/* The print routines of a cluster (or of every cluster for sCluster -1)
-** from one print-line table, entries of one condition under one test. */
+/* The calls of the print routines of one print-line table, in table order
+** (the conditioned call writer). For one cluster (sCluster, its level) the
+** routines of that cluster are called after the tests of every condition
+** the cluster's lines name, which the print routines read; for the whole
+** table (sCluster -1) consecutive entries of one condition share one block
+** under that condition's test, and the tests of each entry's cluster come
+** before the entry's first call. */
 void writePrintCalls(const GEN_REPORT_TABLES& tables, int iType, int16_t sCluster)
 {
     const std::vector<GEN_PRINT_LINE_ENTRY>& table = tables.lines[static_cast<size_t>(iType)];
-    size_t i = 0;
-    while (i < table.size()) {
-        if (sCluster >= 0 && table[i].sCluster != sCluster) {
-            ++i;
-            continue;
+    const bool all = sCluster < 0;
+    std::string previous = std::string(10, ' ');
+    bool blockOpen = false;
+    std::vector<int16_t> tested;
+    for (const GEN_PRINT_LINE_ENTRY& entry : table) {
+        const std::string condition = P3109_Padded(P3109_TrimRight(entry.condition), 10);
+        if (all && condition != previous) {
+            if (blockOpen)
+                P3109_WriteCloseBrace();
+            blockOpen = false;
+            if (!P3109_TrimRight(condition).empty()) {
+                const GEN_CONDITION* c = P3109_pFindCondition(condition);
+                P3109_EmitConditionTest({condition}, 'N');
+                P3109_Line("if (" + P3109_Instance("X_Cond[" + std::to_string(c ? c->sNumber : 0) + "].chTrue") +
+                           " == YES)");
+                P3109_WriteOpenBrace();
+                blockOpen = true;
+            }
+            previous = condition;
         }
-        const std::string condition = table[i].condition;
-        if (P3109_TrimRight(condition).empty()) {
-            P3109_Line(callRoutine(table[i++].routine));
+        if (!all && entry.sCluster != sCluster)
             continue;
+        /* the conditions of the entry's cluster, tested before its first call */
+        if (std::find(tested.begin(), tested.end(), entry.sCluster) == tested.end()) {
+            tested.push_back(entry.sCluster);
+            const size_t cluster = static_cast<size_t>(entry.sCluster);
+            if (cluster < tables.clusters.size() && !tables.clusters[cluster].conditions.empty()) {
+                P3109_EmitConditionTest(tables.clusters[cluster].conditions, 'N');
+                P3109_Line(" ");
+            }
         }
-        const GEN_CONDITION* c = P3109_pFindCondition(condition);
-        P3109_EmitConditionTest({condition}, 'N');
-        P3109_Line("if (" + P3109_Instance("X_Cond[" + std::to_string(c ? c->sNumber : 0) + "].chTrue") + " == YES)");
-        P3109_WriteOpenBrace();
-        for (; i < table.size() && table[i].condition == condition; ++i)
-            if (sCluster < 0 || table[i].sCluster == sCluster)
-                P3109_Line(callRoutine(table[i].routine));
-        P3109_WriteCloseBrace();
+        P3109_Line(callRoutine(entry.routine));
     }
+    if (blockOpen)
+        P3109_WriteCloseBrace();
 }
 
 void spaceLines(const std::string& report, const char* comment, int32_t lLines, bool fSpaced)

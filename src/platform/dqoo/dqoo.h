@@ -153,8 +153,9 @@ long DQOO_FCC_ParseZOPH2(FCC_BUILD_HANDLE* pBuild, const char* pszText, DQOO_PAR
  * keeps the command's dispatch record.  *plDispatchId (may be NULL)
  * receives the id, or -1.  Every word that begins with the first national
  * character is recorded as a cross-reference.  Returns the number of
- * findings (0 good); lexical findings go to the start request's sink on the
- * first parse. */
+ * findings (0 good), or DQOO_ERR_REPOSITORY when a class or list it looks
+ * up could not be read; lexical findings go to the start request's sink on
+ * the first parse. */
 long DQOO_FCC_ParseZOPHX(FCC_BUILD_HANDLE* pBuild, const char* pszText, uint32_t ulLine,
                          DQOO_COLLECT_FIELD_REFERENCE pfnCollect, int32_t* plDispatchId);
 

@@ -23,24 +23,34 @@ std::set<std::string>& lookingUp()
     return names;
 }
 
-// Reads the primitive class's rows; false when the repository has none.
+// Reads the primitive class's rows; false when the repository has none or
+// could not be read (c.unreadable).
 bool readPrimitive(const std::string& partition, const std::string& name, ClassFeatures& c)
 {
     SSQL_AREA area;
     if (SSQL_DeclareExt(&area,
                         "SELECT XCLKND, XCLFTR, XCLOWN FROM QV_DTA.QV_OCL WHERE XCLP_I = '%s' AND XCLCLS = '%s' "
                         "ORDER BY XCLSEQ",
-                        partition.c_str(), name.c_str()) != SSQL_RC_OK)
+                        partition.c_str(), name.c_str()) != SSQL_RC_OK) {
+        c.unreadable = true;
         return false;
+    }
     Cursor cursor(area, "DQOO/QV_OCL/1");
-    if (!cursor.ok())
+    if (!cursor.ok()) {
+        c.unreadable = true;
         return false;
+    }
     bool any = false;
     for (;;) {
         char kind = ' ';
         VaryingText<64> feature, owner;
-        if (cursor.next(SSQL_FIXED(&kind, 1), feature.column(), owner.column()) != SSQL_RC_OK)
+        const unsigned short rc = cursor.next(SSQL_FIXED(&kind, 1), feature.column(), owner.column());
+        if (rc == SSQL_RC_END)
             return any;
+        if (rc != SSQL_RC_OK) {
+            c.unreadable = true;
+            return false;
+        }
         any = true;
         const std::string f = upper(feature.str());
         switch (kind) {
@@ -120,10 +130,13 @@ bool readComponent(const std::string& partition, const std::string& name, char n
     uint32_t lines = 0;
     const long rc = deliverComponentSource(partition, name, scanLine, &lines);
     currentScan() = previous;
+    if (rc == DQOO_ERR_REPOSITORY)
+        c.unreadable = true;
     if (rc != DQOO_OK)
         return false;
     if (!scan.base.empty()) {
         const std::shared_ptr<ClassFeatures> base = lookUpClass(partition, scan.base, national);
+        c.unreadable = c.unreadable || base->unreadable;
         c.properties.insert(base->properties.begin(), base->properties.end());
         c.events.insert(base->events.begin(), base->events.end());
         c.methods.insert(base->methods.begin(), base->methods.end());
@@ -136,7 +149,7 @@ bool readComponent(const std::string& partition, const std::string& name, char n
 }  // namespace
 
 std::vector<std::string> webListColumns(const BuildState& state, const std::string& component,
-                                        const std::string& list)
+                                        const std::string& list, bool* failed)
 {
     std::vector<std::string> columns;
     SSQL_AREA area;
@@ -146,16 +159,23 @@ std::vector<std::string> webListColumns(const BuildState& state, const std::stri
                         "L.XWFCMP = C.XWFCMP AND L.XWFWAM = C.XWFWAM AND L.XWFWRN = C.XWFWRN AND "
                         "L.XWFKND = 'L' AND L.XWFSEQ < C.XWFSEQ ORDER BY L.XWFSEQ DESC LIMIT 1) = '%s' "
                         "ORDER BY XWFWAM, XWFWRN, XWFSEQ",
-                        state.partition.c_str(), component.c_str(), list.c_str()) != SSQL_RC_OK)
+                        state.partition.c_str(), component.c_str(), list.c_str()) != SSQL_RC_OK) {
+        *failed = true;
         return columns;
+    }
     Cursor cursor(area, "DQOO/QV_OWF/L");
-    if (!cursor.ok())
+    if (!cursor.ok()) {
+        *failed = true;
         return columns;
+    }
     std::set<std::string> seen;
     for (;;) {
         VaryingText<64> name;
-        if (cursor.next(name.column()) != SSQL_RC_OK)
+        const unsigned short rc = cursor.next(name.column());
+        if (rc != SSQL_RC_OK) {
+            *failed = rc != SSQL_RC_END;
             return columns;
+        }
         if (seen.insert(upper(name.str())).second)
             columns.push_back(name.str());
     }
@@ -167,7 +187,7 @@ std::shared_ptr<ClassFeatures> lookUpClass(const std::string& partition, const s
     const std::string key = partition + "/" + name;
     if (name.empty() || !lookingUp().insert(key).second)
         return c;
-    c->known = readPrimitive(partition, name, *c) || readComponent(partition, name, national, *c);
+    c->known = readPrimitive(partition, name, *c) || (!c->unreadable && readComponent(partition, name, national, *c));
     lookingUp().erase(key);
     return c;
 }

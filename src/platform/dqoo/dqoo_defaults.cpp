@@ -1,7 +1,8 @@
 // Default-value routines: a routine of kind 140 per field with a default,
 // whose one expression pushes the default as a constant and pulls it into
 // the field.  Alpha defaults are string constants; packed and signed
-// defaults are whole numbers pushed as decimals.
+// defaults are whole numbers pushed as decimals, or numbers with decimal
+// places pushed from their packed image as doubles.
 
 #include "platform/dqoo/dqoo_build.h"
 #include "platform/dqoo/dqoo_store.h"
@@ -16,8 +17,11 @@ namespace {
 
 // Opcodes of the instruction catalogue used here.
 constexpr uint32_t kPushInt32ConstantAsDecimal = 6;
+constexpr uint32_t kPushPackedConstantAsDouble = 20;
 constexpr uint32_t kPushStringConstantAsString = 26;
+constexpr uint32_t kPullPackedVectorFromDouble = 438;
 constexpr uint32_t kPullPackedVectorFromDecimal = 445;
+constexpr uint32_t kPullSignedVectorFromDouble = 502;
 constexpr uint32_t kPullSignedVectorFromDecimal = 509;
 constexpr uint32_t kPullAlphaVectorFromString = 619;
 
@@ -66,6 +70,45 @@ bool wholeNumber(const std::string& written, uint32_t digits, long long& value)
     return true;
 }
 
+// A number with decimal places that fits `digits` digits of which
+// `decimals` decimals: its digits without the point, its decimal count and
+// sign, or false.
+bool decimalNumber(const std::string& written, uint32_t digits, uint32_t decimals, std::string& packed,
+                   uint32_t& places, bool& negative)
+{
+    size_t i = written.size() > 0 && (written[0] == '-' || written[0] == '+') ? 1 : 0;
+    negative = i == 1 && written[0] == '-';
+    const size_t point = written.find('.', i);
+    if (point == std::string::npos || point == i || point + 1 == written.size())
+        return false;
+    std::string whole = written.substr(i, point - i), fraction = written.substr(point + 1);
+    for (const std::string* part : {&whole, &fraction})
+        for (char c : *part)
+            if (!std::isdigit(static_cast<unsigned char>(c)))
+                return false;
+    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
+    if (fraction.size() > decimals || whole.size() + decimals > digits)
+        return false;
+    packed = (whole.empty() ? "" : whole) + fraction;
+    if (packed.empty())
+        packed = "0";
+    places = static_cast<uint32_t>(fraction.size());
+    return true;
+}
+
+// The packed image of the digits, each byte written "\xNN": the digits
+// padded to an odd count on the left, then the sign nibble.
+std::string packedImage(std::string nibbles, bool negative)
+{
+    if (nibbles.size() % 2 == 0)
+        nibbles.insert(nibbles.begin(), '0');
+    nibbles.push_back(negative ? 'D' : 'C');
+    std::string text;
+    for (size_t i = 0; i < nibbles.size(); i += 2)
+        text.append("\\x").append(1, nibbles[i]).append(1, nibbles[i + 1]);
+    return text;
+}
+
 }  // namespace
 
 extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
@@ -83,8 +126,10 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
 
     const bool alpha = pRequest->chType == 'A';
     const bool numeric = pRequest->chType == 'P' || pRequest->chType == 'S';
-    std::string text;
+    std::string text, packedDigits;
     long long number = 0;
+    uint32_t places = 0;
+    bool negative = false, fraction = false;
     if (alpha) {
         if (special == "*BLANK" || special == "*BLANKS")
             text.clear();
@@ -93,6 +138,8 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
     } else if (numeric) {
         if (special == "*ZERO" || special == "*ZEROS")
             number = 0;
+        else if (decimalNumber(written, pRequest->ulLength, pRequest->ulDecimals, packedDigits, places, negative))
+            fraction = true;
         else if (!wholeNumber(written, pRequest->ulLength - std::min(pRequest->ulLength, pRequest->ulDecimals), number))
             return DQOO_ERR_UNSUPPORTED;
     } else {
@@ -104,6 +151,9 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
     std::memset(&target, 0, sizeof target);
     target.kind = EXPR_NODE_FIELD;
     target.fieldRef = store.keepText(field);
+    target.value = pRequest->ulLength;
+    target.second = pRequest->ulDecimals;
+    target.pullOperand = static_cast<int32_t>(pRequest->ulDecimals); /* the scale the value is stored with */
 
     EXPR_OPERAND_NODE& constant = store.nodes.emplace_back();
     std::memset(&constant, 0, sizeof constant);
@@ -112,6 +162,15 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
         constant.value = static_cast<uint32_t>(text.size());
         constant.maxLength = static_cast<int32_t>(pRequest->ulLength);
         constant.valueText = store.keepText(text);
+    } else if (fraction) {
+        const std::string digits = packedDigits.size() > places ? packedDigits.substr(0, packedDigits.size() - places)
+                                                                : std::string("0");
+        constant.kind = EXPR_NODE_DECIMAL_CONSTANT;
+        constant.value = static_cast<uint32_t>(packedDigits.size());
+        constant.second = places;
+        constant.valueText = store.keepText((negative ? "-" : "") + digits + "." +
+                                            packedDigits.substr(packedDigits.size() - places));
+        constant.packedText = store.keepText(packedImage(packedDigits, negative));
     } else {
         constant.kind = EXPR_NODE_INT32_CONSTANT;
         constant.value = static_cast<uint32_t>(static_cast<int32_t>(number));
@@ -121,21 +180,23 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
     EXPR_OPERAND_NODE& push = store.nodes.emplace_back();
     std::memset(&push, 0, sizeof push);
     push.kind = EXPR_TAG_INSTRUCTION;
-    push.opcode = alpha ? kPushStringConstantAsString : kPushInt32ConstantAsDecimal;
+    push.opcode = alpha ? kPushStringConstantAsString : fraction ? kPushPackedConstantAsDouble : kPushInt32ConstantAsDecimal;
     push.operand = &constant;
 
     EXPR_OPERAND_NODE& pull = store.nodes.emplace_back();
     std::memset(&pull, 0, sizeof pull);
     pull.kind = EXPR_TAG_INSTRUCTION;
-    pull.opcode = alpha ? kPullAlphaVectorFromString
-                        : (pRequest->chType == 'P' ? kPullPackedVectorFromDecimal : kPullSignedVectorFromDecimal);
+    const bool packed = pRequest->chType == 'P';
+    pull.opcode = alpha      ? kPullAlphaVectorFromString
+                  : fraction ? (packed ? kPullPackedVectorFromDouble : kPullSignedVectorFromDouble)
+                             : (packed ? kPullPackedVectorFromDecimal : kPullSignedVectorFromDecimal);
     pull.operand = &target;
 
     EXPR_STATEMENT& assign = store.statements.emplace_back();
     std::memset(&assign, 0, sizeof assign);
     assign.kind = EXPR_STATEMENT_ASSIGNMENT;
     assign.operation = &pull;
-    assign.source = &constant;
+    assign.source = &push; /* the value assigned is what the push leaves */
 
     EXPR_VARIANT& variant = store.variants.emplace_back();
     std::vector<EXPR_STATEMENT*>& statements = store.statementArrays.emplace_back(1, &assign);

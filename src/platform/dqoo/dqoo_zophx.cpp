@@ -305,6 +305,7 @@ private:
         auto it = m_.classes.find(name);
         if (it == m_.classes.end())
             it = m_.classes.emplace(name, lookUpClass(s_.partition, name, nameCharacter())).first;
+        m_.repositoryFailed = m_.repositoryFailed || it->second->unreadable;
         return it->second;
     }
 
@@ -716,7 +717,7 @@ private:
                 const std::vector<std::string> inner = splitWords(v.substr(1, v.size() - 2));
                 if (inner.empty() || !isName(inner[0]))
                     continue;
-                const std::vector<std::string> columns = webListColumns(s_, currentComponent(s_), nameOf(inner[0]));
+                const std::vector<std::string> columns = webListColumns(s_, currentComponent(s_), nameOf(inner[0]), &m_.repositoryFailed);
                 if (columns.empty())
                     fieldOrGroup(nameOf(inner[0]));
                 for (const std::string& column : columns)
@@ -794,6 +795,8 @@ long parseComponentCommand(BuildState& state, const std::string& text, uint32_t 
         *dispatchId = m.dispatchIds[line];
     CommandParse parse(state, line, collect, !firstParse);
     parse.run(command, splitParameters(parameters));
+    if (m.repositoryFailed)
+        return DQOO_ERR_REPOSITORY;
     if (!firstParse && m.resolvedLines.insert(line).second && dispatches(command)) {
         parse.record.id = m.dispatchIds[line];
         parse.record.line = line;

@@ -32,6 +32,7 @@ struct ClassFeatures {
     std::set<std::string> properties, events, methods;
     // the parameters (maps) of a method or event, by feature
     std::map<std::string, std::set<std::string>> parameters;
+    bool unreadable = false;  // the repository failed while reading it
 };
 
 // One exchanged field: its number and how the component uses it.
@@ -76,22 +77,26 @@ struct ZophxModel {
     std::map<std::string, size_t> exchangedIndex;
     std::map<std::string, std::shared_ptr<ClassFeatures>> classes;  // classes looked up
     std::map<std::string, bool> fieldKnown;                         // fields asked for
+    bool repositoryFailed = false;  // a class or list could not be read
 };
 
 // Parses and checks one command: declares on the first parse of the line,
-// resolves on the second.  Returns the number of findings; *dispatchId is
-// the command's id, or -1.
+// resolves on the second.  Returns the number of findings, or
+// DQOO_ERR_REPOSITORY when a class or list could not be read; *dispatchId
+// is the command's id, or -1.
 long parseComponentCommand(BuildState& state, const std::string& text, uint32_t line,
                            DQOO_COLLECT_FIELD_REFERENCE collect, int32_t* dispatchId);
 
 // The features of a class: a primitive class of the repository (QV_OCL)
-// or a component (its declarations); unknown classes have known == false.
+// or a component (its declarations); unknown classes have known == false,
+// classes the repository failed to deliver have unreadable == true.
 std::shared_ptr<ClassFeatures> lookUpClass(const std::string& partition, const std::string& name, char national);
 
 // The column fields of a list of the component's Web Application Modules
 // (QV_OWF), in order; empty when no web routine of the component has it.
+// *failed is set when the repository could not be read.
 std::vector<std::string> webListColumns(const BuildState& state, const std::string& component,
-                                        const std::string& list);
+                                        const std::string& list, bool* failed);
 
 // The ZOPHX command names the object layer parses.
 bool isComponentCommand(const std::string& name);

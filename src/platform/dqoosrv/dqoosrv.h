@@ -148,7 +148,9 @@ long OSRV_GetData(void* pvReserved0, OSRV_DATA_REQUEST* pRequest, long lKind, vo
  * with everything below it.  Only directories strictly below the
  * environment root are removed.  0, OSRV_ERR_NOT_FOUND (no such directory),
  * OSRV_ERR_REFUSED (no root set, the root itself, a path outside it, a file
- * or a symbolic link), OSRV_ERR_FAILED. */
+ * or a symbolic link), OSRV_ERR_FAILED.  While a job's file work is open
+ * (the OS layer's DosBeginFileWork) the tree is only marked, and goes when
+ * the job commits. */
 long OSRV_RemoveDirectoryTree(const char* pszPath);
 
 #ifdef __cplusplus

@@ -38,6 +38,9 @@ extern "C" long OSRV_RemoveDirectoryTree(const char* pszPath)
         return OSRV_ERR_NOT_FOUND;
     if (!fs::is_directory(status))
         return OSRV_ERR_REFUSED;
+    // in a job's file work the tree goes when the job commits
+    if (dqoz::RemoveDirectoryLater(target.string(), true))
+        return OSRV_OK;
     fs::remove_all(target, ec);
     return ec ? OSRV_ERR_FAILED : OSRV_OK;
 }

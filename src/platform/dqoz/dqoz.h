@@ -197,6 +197,34 @@ unsigned long DosCreateDir(const char* pszPath, void* pReserved);
 ** deleted). */
 unsigned long DosDelete(const char* pszName);
 
+/* DosDeleteDir removes one empty directory. 0, or the status of the failure
+** (DQOZ_ERROR_ACCESS_DENIED for a directory that is not empty). */
+unsigned long DosDeleteDir(const char* pszPath);
+
+/* ---- The job's file work ---------------------------------------------------
+** A job's files change together with its repository work: all of them or
+** none. Between DosBeginFileWork and the end of the work, every file opened
+** for writing through dqoz::OutputPath is written aside, in the same
+** directory under a name of its own (the file's name, ".dqov-new-" and the
+** process id), and
+** the file it replaces stays as it was; reads through DosMapPath see the new
+** text; DosDelete, DosDeleteDir and OSRV_RemoveDirectoryTree only mark what
+** they would remove. DosCommitFileWork puts every new file in place (one
+** rename each) and carries out the marked removals; DosRollbackFileWork
+** drops the new files and removes the directories the job created, so that
+** every file is as it was before the job.
+** DosNoteScratch names a file or directory that the job makes in place for
+** its own use (a numbered trace file, a working folder): it is removed, with
+** all it holds, when the work is rolled back, and kept when it is committed.
+** Outside a file work every call acts at once, as before. */
+void DosBeginFileWork(void);
+int DosFileWorkOpen(void);
+/* 0, or the status of the first new file that could not be put in place
+** (every other one is still put in place; DosGetLastErrorText says why). */
+unsigned long DosCommitFileWork(void);
+void DosRollbackFileWork(void);
+void DosNoteScratch(const char* pszPath);
+
 #ifdef __cplusplus
 }
 #endif
@@ -208,6 +236,20 @@ namespace dqoz {
 /* C++ form of DosMapPath: 0 and the host path in out, or a status with
 ** DosGetLastErrorText set. */
 unsigned long MapPath(std::string_view path, std::string& out);
+/* The host path to write the file at path to: in a file work the name it is
+** written aside under (holding the file's present text first when fAppend is
+** set and the job has not written it yet), else the path itself.
+** DQOZ_ERROR_ACCESS_DENIED when a directory or a read-only file has the
+** name. */
+unsigned long OutputPath(std::string_view path, std::string& out, bool fAppend = false);
+/* In a file work: marks the directory at the host path (with all it holds
+** when fTree is set) for removal at the commit and answers true; false, and
+** nothing done, when no file work is open or the path is the job's scratch. */
+bool RemoveDirectoryLater(const std::string& host, bool fTree);
+/* A directory at the host path is asked for by a caller that makes
+** directories itself; fCreated when the call made it (it then goes when the
+** file work is rolled back, should it be empty by then). */
+void NoteDirectoryMade(const std::string& host, bool fCreated);
 }  // namespace dqoz
 #endif
 

@@ -46,7 +46,9 @@ bool GlobMatch(std::string_view pat, std::string_view name)
     return p == pat.size();
 }
 
-bool PatternMatches(std::string_view pat, std::string_view name)
+}  // namespace
+
+bool dqoz::PatternMatches(std::string_view pat, std::string_view name)
 {
     if (GlobMatch(pat, name))
         return true;
@@ -55,6 +57,8 @@ bool PatternMatches(std::string_view pat, std::string_view name)
         return GlobMatch(pat.substr(0, pat.size() - 2), name);
     return false;
 }
+
+namespace {
 
 /* Deletes one file; directories and read-only files are refused. */
 unsigned long DeleteOne(const std::string& host)
@@ -75,22 +79,32 @@ struct DirCloser {
     void operator()(DIR* d) const { closedir(d); }
 };
 
+/* The host path of a call's path argument as the file system holds it. */
+unsigned long MapArgument(const char* path, const char* what, std::string& host)
+{
+    if (path == nullptr)
+        return dqoz::Fail(DQOZ_ERROR_INVALID_PARAMETER, std::string("no ") + what);
+    return dqoz::MapPathAsIs(path, host);
+}
+
 }  // namespace
 
 extern "C" unsigned long DosCreateDir(const char* pszPath, void*)
 {
-    if (pszPath == nullptr)
-        return dqoz::Fail(DQOZ_ERROR_INVALID_PARAMETER, "no directory name");
     std::string host;
-    if (unsigned long rc = dqoz::MapPath(pszPath, host); rc != DQOZ_NO_ERROR)
+    if (unsigned long rc = MapArgument(pszPath, "directory name", host); rc != DQOZ_NO_ERROR)
         return rc;
-    if (mkdir(host.c_str(), 0777) == 0)
+    if (mkdir(host.c_str(), 0777) == 0) {
+        dqoz::NoteDirectoryMade(host, true);
         return DQOZ_NO_ERROR;
+    }
     int err = errno;
     if (err == EEXIST) {
         struct stat st;
-        if (stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        if (stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            dqoz::NoteDirectoryMade(host, false);
             return DQOZ_NO_ERROR;
+        }
         return dqoz::Fail(DQOZ_ERROR_ACCESS_DENIED,
                           "cannot create directory \"" + host + "\": a file of that name exists");
     }
@@ -100,10 +114,8 @@ extern "C" unsigned long DosCreateDir(const char* pszPath, void*)
 
 extern "C" unsigned long DosDelete(const char* pszName)
 {
-    if (pszName == nullptr)
-        return dqoz::Fail(DQOZ_ERROR_INVALID_PARAMETER, "no file name");
     std::string host;
-    if (unsigned long rc = dqoz::MapPath(pszName, host); rc != DQOZ_NO_ERROR)
+    if (unsigned long rc = MapArgument(pszName, "file name", host); rc != DQOZ_NO_ERROR)
         return rc;
     size_t slash = host.rfind('/');
     std::string dir = slash == 0 ? std::string("/") : host.substr(0, slash);
@@ -112,7 +124,10 @@ extern "C" unsigned long DosDelete(const char* pszName)
     if (stat(dir.c_str(), &dirStat) != 0 || !S_ISDIR(dirStat.st_mode))
         return dqoz::Fail(DQOZ_ERROR_PATH_NOT_FOUND,
                           "no directory \"" + dir + "\" for \"" + std::string(pszName) + "\"");
-    if (last.find_first_of("*?") == std::string::npos)
+    const bool pattern = last.find_first_of("*?") != std::string::npos;
+    if (unsigned long rc = 0; dqoz::DeleteInFileWork(dir, last, pattern, rc))
+        return rc;
+    if (!pattern)
         return DeleteOne(host);
 
     std::unique_ptr<DIR, DirCloser> d(opendir(dir.c_str()));
@@ -123,7 +138,7 @@ extern "C" unsigned long DosDelete(const char* pszName)
         std::string_view name(e->d_name);
         if (name == "." || name == "..")
             continue;
-        if (PatternMatches(last, name))
+        if (dqoz::PatternMatches(last, name))
             matches.emplace_back(name);
     }
     d.reset();
@@ -146,5 +161,23 @@ extern "C" unsigned long DosDelete(const char* pszName)
         return first;
     if (deleted == 0)
         return dqoz::Fail(DQOZ_ERROR_FILE_NOT_FOUND, "no file matches \"" + std::string(pszName) + "\"");
+    return DQOZ_NO_ERROR;
+}
+
+extern "C" unsigned long DosDeleteDir(const char* pszPath)
+{
+    std::string host;
+    if (unsigned long rc = MapArgument(pszPath, "directory name", host); rc != DQOZ_NO_ERROR)
+        return rc;
+    struct stat st;
+    if (stat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return dqoz::Fail(DQOZ_ERROR_PATH_NOT_FOUND, "no directory \"" + host + "\"");
+    if (dqoz::RemoveDirectoryLater(host, false))
+        return DQOZ_NO_ERROR;
+    if (rmdir(host.c_str()) != 0) {
+        const int err = errno;
+        const unsigned long rc = err == ENOTEMPTY || err == EEXIST ? DQOZ_ERROR_ACCESS_DENIED : dqoz::StatusFromErrno(err);
+        return dqoz::Fail(rc, "cannot remove directory \"" + host + "\": " + std::strerror(err));
+    }
     return DQOZ_NO_ERROR;
 }

@@ -130,7 +130,7 @@ bool SplitComponents(std::string_view rest, std::vector<std::string>& parts)
 
 }  // namespace
 
-unsigned long MapPath(std::string_view path, std::string& out)
+unsigned long MapPathAsIs(std::string_view path, std::string& out)
 {
     out.clear();
     if (path.empty())
@@ -192,6 +192,14 @@ unsigned long MapPath(std::string_view path, std::string& out)
     }
     out = cur.empty() ? std::string("/") : cur;
     return DQOZ_NO_ERROR;
+}
+
+unsigned long MapPath(std::string_view path, std::string& out)
+{
+    const unsigned long rc = MapPathAsIs(path, out);
+    if (rc == DQOZ_NO_ERROR)
+        ViewThroughFileWork(out);
+    return rc;
 }
 
 }  // namespace dqoz

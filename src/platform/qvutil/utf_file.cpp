@@ -115,12 +115,16 @@ extern "C" int LUTE_fCreateDirectoryTree(const char* pszDirectory, unsigned long
         if (pos < host.size() && host[pos] != '/')
             continue;
         std::string level = host.substr(0, pos);
-        if (mkdir(level.c_str(), 0777) == 0)
+        if (mkdir(level.c_str(), 0777) == 0) {
+            dqoz::NoteDirectoryMade(level, true);
             continue;
+        }
         int err = errno;
         struct stat st;
-        if (err == EEXIST && stat(level.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        if (err == EEXIST && stat(level.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            dqoz::NoteDirectoryMade(level, false);
             continue;
+        }
         SetError(err == EEXIST ? ENOTDIR : err);
         return 0;
     }

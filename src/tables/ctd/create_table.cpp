@@ -1,6 +1,7 @@
 // CREATE TABLE builder, column-add statements and the collection commands.
 #include "tables/ctd/ctd.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -67,6 +68,38 @@ void addRrnoIndexes(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE
     }
 }
 
+// Names longer than the DBMS takes would be cut by some servers without a
+// word (PostgreSQL keeps 63 characters), so that two names could become one:
+// with NAME_MAX_LENGTH set, every name of the table is checked against it.
+void checkNameLengths(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILITY_TABLE* table,
+                      const X_CTD_DBMS_INFO& dbms, const std::string& tableName)
+{
+    int32_t limit = 0;
+    if (!X_CTD_sGetCapability(table, dbms.name, "NAME_MAX_LENGTH", nullptr, &limit, nullptr) || limit <= 0)
+        return;
+    const bool internal = dbms.useInternalNames != 0;
+    std::vector<std::string> names{tableName, record.collection, record.primaryKeyName};
+    for (const X_CTD_COLUMN& c : record.columns)
+        names.push_back(internal ? c.internalName : c.name);
+    for (const X_CTD_INDEX& i : record.indexes)
+        names.push_back(i.name);
+    for (const X_CTD_VIEW& v : record.views)
+        names.push_back(internal && !v.internalName.empty() ? v.internalName : v.name);
+    for (std::string& name : names) {
+        X_CTD_TrimRight(name);
+        if (name.size() > static_cast<size_t>(limit))
+            X_CTD_IssueMessage(record, 'F', 911, {tableName, name, std::to_string(limit)});
+    }
+}
+
+// The name of a column as the statements write it.
+std::string writtenName(const X_CTD_DBMS_INFO& dbms, const X_CTD_COLUMN& c)
+{
+    std::string name = dbms.useInternalNames ? c.internalName : c.name;
+    X_CTD_TrimRight(name);
+    return name;
+}
+
 const char* identityClause(int16_t product)
 {
     switch (product) {
@@ -112,6 +145,11 @@ void X_CTD_BuildCreateTable(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILI
     X_CTD_SetDefaultCapabilities(record, settings, table, dbms);
     const std::string tableName = tableNameOf(record, dbms);
     const bool other = record.otherDatabase != 0;
+    checkNameLengths(record, table, dbms, tableName);
+    // MariaDB and MySQL take an AUTO_INCREMENT column only as the first
+    // column of a key: an AUTO column that does not lead the primary key
+    // gets a key of its own in the column list
+    std::vector<std::string> autoKeys;
     out.clear();
     std::string prefix = other ? "ALTER TABLE " : "CREATE TABLE ";
     X_CTD_AppendQualifiedName(dbms, record, prefix, collections);
@@ -134,6 +172,8 @@ void X_CTD_BuildCreateTable(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILI
                 const char* clause = identityClause(product);
                 if (clause && !(product == X_CTD_MYSQL && other))
                     out += clause;
+                if (clause && product == X_CTD_MYSQL && !other)
+                    autoKeys.push_back(writtenName(dbms, c));
                 else if (!clause)
                     X_CTD_IssueMessage(record, 'W', 657, {tableName});
             } else if (other && c.internalName == "@@UPID") {
@@ -162,8 +202,18 @@ void X_CTD_BuildCreateTable(X_CTD_TABLE_DEFINITION& record, const X_CTD_CAPABILI
                              dbms.delimiter + " ";
             if (!list.empty())
                 out += (other ? ";" + prefix + " ADD " : std::string(", ")) + constraint + "PRIMARY KEY(" + list + ")";
+            // the primary key's first column needs no key of its own
+            const std::string leading = list.substr(0, list.find(','));
+            autoKeys.erase(std::remove_if(autoKeys.begin(), autoKeys.end(),
+                                          [&](const std::string& name) {
+                                              return leading ==
+                                                     dbms.delimiter + X_CTD_Quote(name, dbms.delimiter) + dbms.delimiter;
+                                          }),
+                           autoKeys.end());
         }
     }
+    for (const std::string& name : autoKeys)
+        out += ", KEY(" + std::string(1, dbms.delimiter) + X_CTD_Quote(name, dbms.delimiter) + dbms.delimiter + ")";
     if (hasColumns) {
         if (!other)
             out += ")";

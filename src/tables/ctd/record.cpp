@@ -89,6 +89,8 @@ constexpr MessageEntry kMessages[] = {
     {909, "(0909) WARNING - In table %s the definition of column %s exceeds the precision limits of type %s. Type "
           "has been changed to %s."},
     {910, "(0910) FATAL - VELMO does not support this operation in databases of type %s%."},
+    {911, "(0911) FATAL - Table %s uses the name %s, which is longer than the %s characters the current DBMS "
+          "accepts."},
 };
 
 }  // namespace

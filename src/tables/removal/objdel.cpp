@@ -1,6 +1,7 @@
 // Removal of the generated objects of functions, processes and tables.
 #include "tables/removal/objdel.h"
 
+#include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 #include "tables/ctd/ctd.h"
@@ -337,6 +338,11 @@ extern "C" unsigned long QV_Remove_Function_Objects(const char* root, const char
     OBJDEL_TakeNameTail(name, function, 8);
     deleteFiles(base, "\\EXECUTE\\" + name + ".*");
     deleteFiles(base, "\\SOURCE\\" + name + ".*");
+    // what the generator writes beside the sources: the copies of the
+    // resources it refers to, and the C# set in a folder of its own
+    deleteFiles(base, "\\SOURCE\\" + name + "_Ref_*");
+    OSRV_RemoveDirectoryTree((base + "\\SOURCE\\C#\\" + name).c_str());
+    DosDeleteDir((base + "\\SOURCE\\C#").c_str());  // when no other C# set is left in it
     return deleteFiles(base, "\\OBJECT\\" + name + ".*");
 }
 

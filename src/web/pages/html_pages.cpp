@@ -29,6 +29,17 @@ using namespace web_pages;
 
 constexpr size_t kOutputLimit = 8192;
 
+/* A 40-character description as page text: escaped like every other text
+** of the page, and blank-padded to its 40 columns (an escaped text that
+** grew past them is not cut, so that no entity is broken). */
+std::string EscapedDescription(const char* acDescription)
+{
+    std::string text = EscapeMarkup(FieldText(acDescription, 40));
+    if (text.size() < 40)
+        text.resize(40, ' ');
+    return text;
+}
+
 enum class Key {
     Process,
     ProcessDesc,
@@ -281,7 +292,7 @@ void HtmlPageGenerator::Run()
     ReadValidationText("KQ7_VALNUM", "QV_X02/2", numericText_);
     ReadValidationText("KQ7_VALDBCS", "QV_X02/3", dbcsText_);
     FindSkeleton();
-    DeleteListRows(run_, "QV_X04/2", "QV_X04/3");
+    DeleteListRows(run_, "QV_X04/2");
     groups_.Build(run_.ctx);
     WritePanelPages(run_, panel_, "HTML", [this] { WritePage(); });
     texts_.clear();
@@ -373,9 +384,9 @@ bool HtmlPageGenerator::Value(const Keyword& k, std::string_view in, size_t at, 
     const uint32_t width = DisplayWidth(f), maxLength = WEB_GetU32(f.maxLength);
     switch (k.key) {
     case Key::Process: value = Padded(run_.process, 10); break;
-    case Key::ProcessDesc: value = Padded(FieldText(ctx.acProcessDescription, 40), 40); break;
+    case Key::ProcessDesc: value = EscapedDescription(ctx.acProcessDescription); break;
     case Key::Function: value = Padded(run_.function, 7); break;
-    case Key::FunctionDesc: value = Padded(FieldText(ctx.acFunctionDescription, 40), 40); break;
+    case Key::FunctionDesc: value = EscapedDescription(ctx.acFunctionDescription); break;
     case Key::PanelNumber: value = Formatted("%03lu", panel_.ulNumber); break;
     case Key::PageName: value = panel_.pageName; break;
     case Key::Product: value = Padded(FieldText(ctx.acProduct, 6), 6); break;

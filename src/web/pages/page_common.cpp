@@ -287,18 +287,7 @@ uint32_t CountComponentUsage(PageRun& run, const WEBDTA_RECORD& field, char cIo,
     return count;
 }
 
-void Commit(PageRun& run, const char* tagSuffix)
-{
-    const std::string tag = run.Tag(tagSuffix);
-    SSQL_SetLocation(tag.c_str());
-    SSQL_SQLDA* ca = nullptr;
-    const unsigned short rc = SSQL_sCommitExt(&ca);
-    SSQL_FreeSqlda(ca);
-    if (rc != SSQL_RC_OK)
-        FatalSql(run, tag);
-}
-
-void DeleteListRows(PageRun& run, const char* deleteSuffix, const char* commitSuffix)
+void DeleteListRows(PageRun& run, const char* deleteSuffix)
 {
     const std::string tag = run.Tag(deleteSuffix);
     auto area = std::make_unique<SSQL_AREA>();
@@ -310,7 +299,6 @@ void DeleteListRows(PageRun& run, const char* deleteSuffix, const char* commitSu
                     run.function.c_str());
     if (!runWrite(*area))
         FatalSql(run, tag);
-    Commit(run, commitSuffix);
 }
 
 void RollSets(PageRun& run)
@@ -496,7 +484,6 @@ void WritePanelPages(PageRun& run, Panel& panel, const char* kind, const std::fu
         WriteHeaderRow(run, panel);
         writePage();
     }
-    Commit(run, "QV_Xnn/1");
 }
 
 bool ReadSkeletonLine(std::FILE* file, std::string& line)

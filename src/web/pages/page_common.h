@@ -132,9 +132,10 @@ void WriteHeaderRow(PageRun& run, const Panel& panel);
 void WriteLine(PageRun& run, const Panel& panel, std::string_view text, bool fPad);
 /* The number of QV_X03 component usages of the field with the I/O letter. */
 uint32_t CountComponentUsage(PageRun& run, const WEBDTA_RECORD& field, char cIo, const char* tagSuffix);
-/* Deletes the function's QV_X04 rows of the page environment and commits. */
-void DeleteListRows(PageRun& run, const char* deleteSuffix, const char* commitSuffix);
-void Commit(PageRun& run, const char* tagSuffix);
+/* Deletes the function's QV_X04 rows of the page environment. The pages
+** commit nothing of their own: their rows are committed with the job's
+** unit of work, or rolled back with it. */
+void DeleteListRows(PageRun& run, const char* deleteSuffix);
 /* Runs the roll of the function's older page sets; fatal when it fails. */
 void RollSets(PageRun& run);
 
@@ -210,7 +211,7 @@ std::string CentredTitle(const std::string& title);
 
 /* Rolls the function's older sets of pages ("HTML" or "XML" in the status
 ** lines) and makes one page per panel of the function: the panel, its
-** header row, then writePage; commits the run. */
+** header row, then writePage; the rows join the job's unit of work. */
 void WritePanelPages(PageRun& run, Panel& panel, const char* kind, const std::function<void()>& writePage);
 
 /* Shows a status line of the generator. */

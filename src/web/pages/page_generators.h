@@ -9,7 +9,8 @@
 ** rolled) and the browse-list columns in QV_X04. The HTML pages are made
 ** from the skeleton WEBSKEL.S (or one tailored per function, process or
 ** partition), the XML pages from XMLSKEL.S. Every failure ends the
-** process; on return the pages are written and committed.
+** process; on return the pages are written into the job's unit of work,
+** which the run driver commits with everything else the job did.
 */
 #ifndef WEB_PAGES_PAGE_GENERATORS_H
 #define WEB_PAGES_PAGE_GENERATORS_H

@@ -129,9 +129,8 @@ void P3108_FormatRowColumn(uint32_t ulRow, uint32_t ulColumn, char* pachOut4)
 
 void P3108_FatalSqlError(const char* pszTag)
 {
-    char text[512];
-    std::snprintf(text, sizeof text, "Fatal SQL error identified as %s encountered. %s", pszTag, FFC_FATAL_ADVICE);
-    FFC_Fatal_Error(text);
+    /* the generator's text: the tag, then the database's own reason */
+    P3109_FatalSqlError(pszTag);
 }
 
 /* Gives a place that holds "@Tnnnn" the next text id and reserves n

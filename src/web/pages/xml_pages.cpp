@@ -321,7 +321,7 @@ void XmlPageGenerator::Run()
         return;
     run_.webEvent = flags[kFlagWebEvent] == 'Y';
     ShowStatus("VELMO XML Generator Invoked");
-    DeleteListRows(run_, "QV_X04/1", "QV_X04/2");
+    DeleteListRows(run_, "QV_X04/1");
     groups_.Build(run_.ctx);
     skeletonPath_ = run_.root + "\\X_VELMO\\SOURCE\\XMLSKEL.S";
     OpenSkeletonOrEnd(skeletonPath_, "XML skeleton file");

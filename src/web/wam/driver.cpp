@@ -2,19 +2,56 @@
 // has the object layer's enumerator walk the WAM with seven callbacks that
 // drive the WAM builder and the web routine builders. The export that runs
 // the same driver outside a check run is libdqov's (web/web_library.cpp).
+#include <unistd.h>
+
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "classlib/base/qvseam.h"
 #include "classlib/base/timing.h"
 #include "dqov/messages.h"
 #include "dqov/web.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
+#include "platform/dqoz/dqoz.h"
 #include "web/wam/web_support.h"
 #include "web/wam/webroutine_builder.h"
 
 namespace {
+
+// The generation's working folder, the job's scratch: what a job that
+// could not run left there is removed first, and the folder is removed when
+// the generation ends, with the folders above it made for it (should the
+// job end before that, the job's file work removes them).
+class WorkingFolder {
+public:
+    explicit WorkingFolder(std::string path) : path_(std::move(path))
+    {
+        std::string host = lqv::hostPath(path_.c_str());
+        while (host.size() > 1 && host.back() == '/')
+            host.pop_back();
+        std::error_code ec;
+        for (std::filesystem::path p = host; !p.empty() && p != p.root_path() && !std::filesystem::exists(p, ec);
+             p = p.parent_path())
+            made_.push_back(p.string());
+        DosNoteScratch(path_.c_str());
+        OSRV_RemoveDirectoryTree(path_.c_str());
+    }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+    ~WorkingFolder()
+    {
+        OSRV_RemoveDirectoryTree(path_.c_str());
+        for (const std::string& folder : made_)
+            ::rmdir(folder.c_str());  // kept when another job works there
+    }
+
+private:
+    std::string path_;
+    std::vector<std::string> made_;  // the deepest first
+};
 
 const char* modeText(uint32_t mode)
 {
@@ -193,7 +230,7 @@ extern "C" int32_t P3142_fGenerateXMLAndXSLTDocs(void* pvModule, void* pvArgumen
         P3142_Trace(trace, 1, "Generate XSL for: %s", modeText(words->ulWebMode));
         wam.setTraceWriter(trace);
         context.loadStylesheetHome();
-        OSRV_RemoveDirectoryTree(context.webWorkDirectory.c_str());
+        const WorkingFolder working(context.webWorkDirectory.c_str() ? context.webWorkDirectory.c_str() : "");
         const long rc = pfnEnumerator
                             ? pfnEnumerator(pvModule, pvArgument, &address, WAMBuilder::startWAM,
                                             WebRoutineBuilder::startWebRoutine, P3142_OnWebField, P3142_OnListStart,

@@ -66,7 +66,7 @@ LCharBuffer refusalText(long result, const std::string& weblet)
 [[noreturn]] void refuseSave(WAMBuilder& wam, long result, const std::string& weblet, unsigned long followUp)
 {
     if (result == OSRV_ERR_LOCKED)
-        OSRV_UnlockWeblet(weblet.c_str(), 1);
+        P3142_lServerResult(OSRV_UnlockWeblet(weblet.c_str(), 1), "OSRV_UnlockWeblet");
     LCharBuffer first = refusalText(result, weblet);
     wam.reportMessage('F', first.c_str());
     wam.reportMessage('F', P3142_pszGetMessageText(followUp, weblet.c_str()).c_str());
@@ -103,8 +103,9 @@ void WAMBuilder::ensureWamLayoutExists(WebGenerationContext& context)
             const std::string tsp = app.tsp.toUtf8(), application = app.application.toUtf8();
             const std::string appDescription = app.description.toUtf8();
             try {
-                if (OSRV_XslWebletExist(layoutName.c_str(), generationLanguage(), tsp.c_str(), application.c_str(),
-                                        0) == 0)
+                if (P3142_lServerResult(OSRV_XslWebletExist(layoutName.c_str(), generationLanguage(), tsp.c_str(),
+                                                            application.c_str(), 0),
+                                        "OSRV_XslWebletExist") == 0)
                     continue;
                 TspStylesheetSet set = getTspStylesheetSet(context, app);
                 LDOMDocument definition = set.definition.asDocument();
@@ -119,17 +120,20 @@ void WAMBuilder::ensureWamLayoutExists(WebGenerationContext& context)
                 const std::string tspDefault = text.isNull() ? std::string() : text.getNodeValue().toUtf8();
                 const std::string provided =
                     m_providedLayoutName.isNull() ? std::string() : m_providedLayoutName.toUtf8();
-                const bool useDefault = provided.empty() || m_ownLayout ||
-                                        OSRV_XslWebletExist(provided.c_str(), generationLanguage(), tsp.c_str(),
-                                                            application.c_str(), 0) == OSRV_ERR_NOT_FOUND;
+                const bool useDefault =
+                    provided.empty() || m_ownLayout ||
+                    P3142_lServerResult(OSRV_XslWebletExist(provided.c_str(), generationLanguage(), tsp.c_str(),
+                                                            application.c_str(), 0),
+                                        "OSRV_XslWebletExist") == OSRV_ERR_NOT_FOUND;
                 const std::string model = useDefault ? tspDefault : provided;
                 P3142_Trace(m_trace, 2, "Inspecting %s weblet: %s [%s:%s %s] ...", useDefault ? "default" : "provided",
                             model.c_str(), tsp.c_str(), application.c_str(), generationLanguage());
                 LayoutLoadContext load{this, &layout, &app, model, defaultNamespace(definition)};
                 long word = 0;
-                const long rc =
+                const long rc = P3142_lServerResult(
                     OSRV_XslLoadWeblet(&load, model.empty() ? nullptr : model.c_str(), generationLanguage(),
-                                       tsp.c_str(), application.c_str(), &word, addAppToLayoutWebletInfoSet, 0, 0, 0);
+                                       tsp.c_str(), application.c_str(), &word, addAppToLayoutWebletInfoSet, 0, 0, 0),
+                    "OSRV_XslLoadWeblet");
                 if (rc == 0)
                     toSave.push_back(&app);
                 else
@@ -165,7 +169,8 @@ void WAMBuilder::ensureWamLayoutExists(WebGenerationContext& context)
                 P3142_Trace(m_trace, 2, "Saving weblet: %s [%s:%s]; description: %s; Data: %s", layoutName.c_str(),
                             tsp.c_str(), application.c_str(), descriptionText.c_str(), xsl.c_str() ? "OK" : "null");
                 const OSRV_WEBLET_DATA data{tsp.c_str(), application.c_str(), 0, xsl.c_str(), 0, 0};
-                rc = OSRV_XslSaveWeblet(&weblet, &data, nullptr, generationLanguage());
+                rc = P3142_lServerResult(OSRV_XslSaveWeblet(&weblet, &data, nullptr, generationLanguage()),
+                                         "OSRV_XslSaveWeblet");
             } catch (const LParserException& e) {
                 reportMessage('F', e.message());
                 LCharBuffer failed = P3142_pszGetMessageText(831, layoutName.c_str(), appDescription.c_str());
@@ -174,7 +179,7 @@ void WAMBuilder::ensureWamLayoutExists(WebGenerationContext& context)
             }
             if (rc != 0)
                 refuseSave(*this, rc, layoutName, 835);
-            OSRV_UnlockWeblet(layoutName.c_str(), 1);
+            P3142_lServerResult(OSRV_UnlockWeblet(layoutName.c_str(), 1), "OSRV_UnlockWeblet");
             ++saved;
             reportMessage('I', P3142_pszGetMessageText(836, layoutName.c_str(), appDescription.c_str()).c_str());
         }
@@ -192,10 +197,11 @@ void WAMBuilder::ensureWamLayoutExists(WebGenerationContext& context)
                 throw TSMLException(failed.c_str());
             }
             const OSRV_WEBLET_DATA data{nullptr, nullptr, 0, base.c_str(), 0, 0};
-            const long rc = OSRV_XslSaveWeblet(&weblet, nullptr, &data, generationLanguage());
+            const long rc = P3142_lServerResult(OSRV_XslSaveWeblet(&weblet, nullptr, &data, generationLanguage()),
+                                                "OSRV_XslSaveWeblet");
             if (rc != 0)
                 refuseSave(*this, rc, layoutName, 852);
-            OSRV_UnlockWeblet(layoutName.c_str(), 1);
+            P3142_lServerResult(OSRV_UnlockWeblet(layoutName.c_str(), 1), "OSRV_UnlockWeblet");
             reportMessage('I', P3142_pszGetMessageText(853, layoutName.c_str()).c_str());
         }
     } catch (const LDOMException& e) {

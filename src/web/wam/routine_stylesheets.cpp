@@ -24,7 +24,8 @@ std::string stylesheetPath(const TspApplication& app, long kind)
     const OWEB_TSP_APPLICATION request{tsp.c_str(), application.c_str(), nullptr};
     char path[kPathBuffer] = "";
     char* words[3] = {nullptr, nullptr, path};
-    OWEB_GetTechServiceStylesheet(words, &request, kind, P3142_fCopyPathCallbackWord3);
+    P3142_lServerResult(OWEB_GetTechServiceStylesheet(words, &request, kind, P3142_fCopyPathCallbackWord3),
+                        "OWEB_GetTechServiceStylesheet");
     return path;
 }
 
@@ -96,8 +97,9 @@ void WebRoutineBuilder::createXsltDocuments(WebGenerationContext& context)
         const std::string service = tsp + ":" + application, description = app.description.toUtf8();
         bool generate = mode == kWebGenerationAll;
         if (mode == kWebGenerationNew) {
-            const bool missing = OSRV_XslWebRoutineExist(wam.c_str(), routine.c_str(), language, tsp.c_str(),
-                                                         application.c_str(), 0) != 0;
+            const bool missing = P3142_lServerResult(OSRV_XslWebRoutineExist(wam.c_str(), routine.c_str(), language,
+                                                                             tsp.c_str(), application.c_str(), 0),
+                                                     "OSRV_XslWebRoutineExist") != 0;
             P3142_Trace(m_wam.m_trace, 2, "XSL for Webroutine %s for TSP %s and language %s %sfound", routine.c_str(),
                         service.c_str(), language, missing ? "not " : "");
             generate = missing;
@@ -115,7 +117,9 @@ void WebRoutineBuilder::createXsltDocuments(WebGenerationContext& context)
                 m_wam.m_trace->write(2, xsl.c_str() ? xsl.c_str() : "");
             const OSRV_WEBROUTINE_DOCUMENT doc{routine.c_str(), tsp.c_str(), application.c_str(), 0, xsl.c_str(), 0, 0};
             const OSRV_WEBROUTINE_XSL_REQUEST request{wam.c_str(), language, &doc, 0};
-            if (const long rc = OSRV_SaveWebRoutineXslData(nullptr, nullptr, &request); rc != 0) {
+            if (const long rc = P3142_lServerResult(OSRV_SaveWebRoutineXslData(nullptr, nullptr, &request),
+                                                    "OSRV_SaveWebRoutineXslData");
+                rc != 0) {
                 P3142_Trace(m_wam.m_trace, 0, "Save Webroutine XSLT Return code=%ld", rc);
                 throw TSMLException(
                     P3142_pszGetMessageText(843, wam.c_str(), routine.c_str(), description.c_str()).c_str());
@@ -162,7 +166,8 @@ void WebRoutineBuilder::createQvmlDocument(WebGenerationContext&)
         m_wam.m_trace->write(2, qvml.c_str() ? qvml.c_str() : "");
     const OSRV_WEBROUTINE_DOCUMENT doc{routine.c_str(), nullptr, nullptr, 0, qvml.c_str() ? qvml.c_str() : "", 0, 0};
     const OSRV_WEBROUTINE_XML_REQUEST request{wam.c_str(), 0, 0, &doc};
-    if (OSRV_SaveWebRoutineXmlData(nullptr, nullptr, &request) != 0) {
+    if (P3142_lServerResult(OSRV_SaveWebRoutineXmlData(nullptr, nullptr, &request), "OSRV_SaveWebRoutineXmlData") !=
+        0) {
         LCharBuffer text = P3142_pszGetMessageText(840, wam.c_str(), routine.c_str());
         m_wam.reportMessage('F', text.c_str());
         ++m_wam.m_failedRuntimeDataSaves;
@@ -178,8 +183,9 @@ void WebRoutineBuilder::addReplacedQVMLDocFragments(WebGenerationContext& contex
 {
     P3142_Trace(m_wam.m_trace, 1, "WebRoutineBuilder::addReplacedQVMLDocFragments started");
     long word = 0;
-    OSRV_LoadWebRoutineXmlData(nullptr, &context, m_wam.wamName().c_str(), name().c_str(), &word,
-                               extractQVMLDocFragments);
+    P3142_lServerResult(OSRV_LoadWebRoutineXmlData(nullptr, &context, m_wam.wamName().c_str(), name().c_str(), &word,
+                                                   extractQVMLDocFragments),
+                        "OSRV_LoadWebRoutineXmlData");
     P3142_Trace(m_wam.m_trace, 1, "WebRoutineBuilder::addReplacedQVMLDocFragments completed");
 }
 

@@ -28,7 +28,8 @@ TechServiceSet WAMBuilder::buildTechServiceSet(const char* name)
     P3142_Trace(m_trace, 3, "Build Tech Service set for weblet: %s, lang: %s", name, generationLanguage());
     TechServiceLoadContext load{this, &set};
     const std::string weblet = webletPart(wide).toUtf8();
-    if (OSRV_XslEnumWebletApps(&load, 0, weblet.c_str(), generationLanguage(), 0, onWebletApp) != 0) {
+    if (P3142_lServerResult(OSRV_XslEnumWebletApps(&load, 0, weblet.c_str(), generationLanguage(), 0, onWebletApp),
+                            "OSRV_XslEnumWebletApps") != 0) {
         LCharBuffer text = P3142_pszGetMessageText(837, name);
         m_sink->add('W', text.c_str());
         P3142_Trace(m_trace, 1, "%s", text.c_str() ? text.c_str() : "");
@@ -45,14 +46,17 @@ long WAMBuilder::onWebletApp(void* loadContext, long, void* pair)
     P3142_Trace(load.wam->m_trace, 3, "   TSP: %s:%s", app.pszTsp, app.pszApplication);
     const std::string weblet = webletPart(load.set->name).toUtf8();
     long word = 0;
-    const long rc = OSRV_XslLoadWeblet(&load, weblet.c_str(), load.wam->generationLanguage(), app.pszTsp,
-                                       app.pszApplication, &word, P3142_OnFieldWebletLoaded, 0, 0, 0);
+    const long rc = P3142_lServerResult(OSRV_XslLoadWeblet(&load, weblet.c_str(), load.wam->generationLanguage(),
+                                                           app.pszTsp, app.pszApplication, &word,
+                                                           P3142_OnFieldWebletLoaded, 0, 0, 0),
+                                        "OSRV_XslLoadWeblet");
     return rc == 0 ? 1 : 0;
 }
 
 int P3142_fLoadWeblet(WdWebletSinkContext* context, WdWebletLoadRequest* request, WdWebletSink sink)
 {
     long word = 0;
-    return OSRV_XslLoadWeblet(context, request->weblet, request->language, request->tsp, request->application, &word,
-                              sink, 0, 0, 0) == 0;
+    return P3142_lServerResult(OSRV_XslLoadWeblet(context, request->weblet, request->language, request->tsp,
+                                                  request->application, &word, sink, 0, 0, 0),
+                               "OSRV_XslLoadWeblet") == 0;
 }

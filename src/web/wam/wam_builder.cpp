@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <string>
+
+#include <unistd.h>
 
 #include "classlib/base/timing.h"
 #include "dqov/record_store.h"
@@ -61,7 +64,7 @@ long wamDataCallback(void* user, long, void* record)
     }
     wam.m_ownLayout = true;
     OSRV_WAM_DATA stored{layout.c_str(), data ? data->chSetting1 : ' ', data ? data->chSetting2 : ' '};
-    if (OSRV_XslSetWamData(wam.wamName().c_str(), &stored) != 0) {
+    if (P3142_lServerResult(OSRV_XslSetWamData(wam.wamName().c_str(), &stored), "OSRV_XslSetWamData") != 0) {
         wam.reportMessage('F', P3142_pszGetMessageText(856).c_str());
         return 0;
     }
@@ -120,14 +123,20 @@ void WebGenerationContext::loadStylesheetHome()
     char text[261];
     char* words[3] = {text, nullptr, nullptr};
     text[0] = '\0';
-    OWEB_GetTechServiceStylesheetsHome(words, P3142_fCopyPathCallbackWord1);
+    P3142_lServerResult(OWEB_GetTechServiceStylesheetsHome(words, P3142_fCopyPathCallbackWord1),
+                        "OWEB_GetTechServiceStylesheetsHome");
     stylesheetsHome = LCharBuffer(text);
     text[0] = '\0';
-    OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEBLET_DESIGN, P3142_fCopyPathCallbackWord1);
+    P3142_lServerResult(
+        OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEBLET_DESIGN, P3142_fCopyPathCallbackWord1),
+        "OSRV_GetGlobalParamData");
     globalParameter28 = LCharBuffer(text);
     text[0] = '\0';
-    OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEB_WORK, P3142_fCopyPathCallbackWord1);
-    webWorkDirectory = LCharBuffer((std::string(text) + "\\web\\").c_str());
+    P3142_lServerResult(OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEB_WORK, P3142_fCopyPathCallbackWord1),
+                        "OSRV_GetGlobalParamData");
+    // Each job works in a folder of its own, so that two jobs at once
+    // neither share nor clean each other's working stylesheets.
+    webWorkDirectory = LCharBuffer((std::string(text) + "\\web\\J" + std::to_string(::getpid()) + "\\").c_str());
 }
 
 // ---- WAMBuilder --------------------------------------------------------------------------
@@ -159,7 +168,8 @@ void WAMBuilder::setUp(WebGenerationContext& context, const WamInfo& info)
     const FFC_SYSTEM_DEFINITION* sys = systemDefinition();
     const char* language = sys ? sys->szLanguage : "";
     LanguageAnswer answer;
-    OSRV_GetLanguageCodePage(nullptr, &answer, language, languageCallback);
+    P3142_lServerResult(OSRV_GetLanguageCodePage(nullptr, &answer, language, languageCallback),
+                        "OSRV_GetLanguageCodePage");
     m_language = LWString::fromMultiByte(language);
     m_isoLanguage = answer.iso;
     m_codePage = answer.codePage;
@@ -191,7 +201,7 @@ void WAMBuilder::setUp(WebGenerationContext& context, const WamInfo& info)
     else
         m_providedLayoutName = LWString::fromMultiByte(info.pszLayoutWeblet);
 
-    if (OSRV_XslGetWamData(&context, info.szName, wamDataCallback) != 0) {
+    if (P3142_lServerResult(OSRV_XslGetWamData(&context, info.szName, wamDataCallback), "OSRV_XslGetWamData") != 0) {
         LCharBuffer text = P3142_pszGetMessageText(830, info.szName);
         reportMessage('F', text.c_str());
         throw TSMLException(text.c_str());
@@ -204,8 +214,11 @@ void WAMBuilder::setUp(WebGenerationContext& context, const WamInfo& info)
                 m_providedLayoutName.isNull() ? "{null}" : m_providedLayoutName.toUtf8().c_str());
 
     char buffer[261];
-    m_imagesPath = LWString::fromMultiByte(OSRV_GetWebImagesPath(buffer, sizeof buffer) == 0 ? buffer : "");
-    m_actionRequest = LWString::fromMultiByte(OSRV_GetWebActionRequest(buffer, sizeof buffer) == 0 ? buffer : "");
+    m_imagesPath = LWString::fromMultiByte(
+        P3142_lServerResult(OSRV_GetWebImagesPath(buffer, sizeof buffer), "OSRV_GetWebImagesPath") == 0 ? buffer : "");
+    m_actionRequest = LWString::fromMultiByte(
+        P3142_lServerResult(OSRV_GetWebActionRequest(buffer, sizeof buffer), "OSRV_GetWebActionRequest") == 0 ? buffer
+                                                                                                             : "");
 
     {
         LDirStack directory;
@@ -228,7 +241,7 @@ void WAMBuilder::buildTSPAppList()
     const FFC_CONTEXT* run = P31O2_pGetCurrentRunContext();
     for (uint32_t i = 0; run && run->pWebApplications && i < run->ulWebApplicationCount; ++i) {
         const FFC_WEB_APPLICATION& app = run->pWebApplications[i];
-        if (OSRV_IsValidXmlApp(app.pszTspName, app.pszApplication) == 0) {
+        if (P3142_lServerResult(OSRV_IsValidXmlApp(app.pszTspName, app.pszApplication), "OSRV_IsValidXmlApp") == 0) {
             P3142_Trace(m_trace, 2, "%s", app.pszDescription ? app.pszDescription : "");
             m_applications.push_back({LWString::fromMultiByte(app.pszTspName),
                                       LWString::fromMultiByte(app.pszApplication),
@@ -262,7 +275,9 @@ void WAMBuilder::registerEnabledApps()
     if (m_failedRuntimeDataSaves == 0) {
         for (const TspApplication& app : m_applications)
             if (app.failureCount == 0)
-                OSRV_XslRegisterWamApp(wamName().c_str(), app.tsp.toUtf8().c_str(), app.application.toUtf8().c_str());
+                P3142_lServerResult(OSRV_XslRegisterWamApp(wamName().c_str(), app.tsp.toUtf8().c_str(),
+                                                           app.application.toUtf8().c_str()),
+                                    "OSRV_XslRegisterWamApp");
     }
     P3142_Trace(m_trace, 2, "WAMBuilder::registerEnabledApps completed");
 }

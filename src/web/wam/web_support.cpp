@@ -9,7 +9,10 @@
 #include <string>
 
 #include "classlib/base/qvseam.h"
+#include "dqov/fatal.h"
+#include "platform/dqoosrv/dqoosrv.h"
 #include "platform/dqos/dqos.h"
+#include "platform/dqoz/dqoz.h"
 #include "platform/qvutil/qvutil.h"
 
 namespace {
@@ -29,6 +32,8 @@ bool startTraceFile(FFC_SYSTEM_DEFINITION& system, std::unique_ptr<LTraceWriterO
     UTS_snprintf(directory, sizeof directory, "%s\\X_VELMO", system.szRootDirectory);
     if (!LTraceWriterOutput_NextFileName(directory, "d_trace", system.szTraceFile, sizeof system.szTraceFile))
         return false;
+    // a job that does not end committed leaves no trace file of its own
+    DosNoteScratch(system.szTraceFile);
     // The file was claimed with a marker line; the settings line starts it.
     std::error_code ec;
     std::filesystem::resize_file(lqv::hostPath(system.szTraceFile), 0, ec);
@@ -57,6 +62,13 @@ void P3142_SetUpTraceWriter(std::unique_ptr<LTraceWriter>& holder, FFC_SYSTEM_DE
     holder->attachOutput(std::move(output));
     holder->setOn(true);
     holder->setLevel(system->QV_ITRL);
+}
+
+long P3142_lServerResult(long rc, const char* routine)
+{
+    if (rc == OSRV_ERR_REPOSITORY)
+        OSRV_FatalError(routine, rc);
+    return rc;
 }
 
 void P3142_Trace(LTraceWriter* writer, int32_t level, const char* format, ...)

@@ -32,6 +32,12 @@ const char* P3142_pszInlineOptionName(uint32_t value);
 const char* P3142_pszOutputFormatName(uint32_t value);
 const char* P3142_pszCompReturnName(long value);
 
+// The result of an object-server call on the job's road: a failure of the
+// repository behind the server (OSRV_ERR_REPOSITORY) ends the job, as every
+// repository failure does (OSRV_FatalError), so that nothing of it is kept;
+// any other result comes back for the caller's own handling.
+long P3142_lServerResult(long rc, const char* routine);
+
 // Object-server text callbacks: copy the text (at most 260 characters,
 // terminated) into the caller's 261-character buffer, found through the
 // first (Word1) or the third (Word3) word of the caller's context; a null

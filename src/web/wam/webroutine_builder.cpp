@@ -49,8 +49,10 @@ long WebRoutineBuilder::startWebRoutine(void*, void*, void* user, void* record)
         } else {
             context.webRoutineBuilder.reset();
             const std::string name = wam.wamName();
-            if (OSRV_XslWebRoutineExist(name.c_str(), info.szName, nullptr, nullptr, nullptr, 0) == 0) {
-                const long rc = OSRV_XslDeleteWebRoutine(name.c_str(), info.szName, 0, 0, 0);
+            if (P3142_lServerResult(OSRV_XslWebRoutineExist(name.c_str(), info.szName, nullptr, nullptr, nullptr, 0),
+                                    "OSRV_XslWebRoutineExist") == 0) {
+                const long rc = P3142_lServerResult(OSRV_XslDeleteWebRoutine(name.c_str(), info.szName, 0, 0, 0),
+                                                    "OSRV_XslDeleteWebRoutine");
                 if (rc == 0)
                     P3142_Trace(wam.m_trace, 1, "XML/XSL documents for webroutine %s discarded.", info.szName);
                 else
@@ -87,8 +89,10 @@ void WebRoutineBuilder::setWebRoutineInfo(WebGenerationContext& context, const W
     if (m_wam.m_mode == kWebGenerationAll) {
         const std::string wam = m_wam.wamName();
         for (TspApplication& app : m_wam.m_applications)
-            OSRV_XslWebRoutineLangCount(&context, &app, wam.c_str(), info.szName, app.tsp.toUtf8().c_str(),
-                                        app.application.toUtf8().c_str(), onLanguageCount);
+            P3142_lServerResult(OSRV_XslWebRoutineLangCount(&context, &app, wam.c_str(), info.szName,
+                                                            app.tsp.toUtf8().c_str(), app.application.toUtf8().c_str(),
+                                                            onLanguageCount),
+                                "OSRV_XslWebRoutineLangCount");
     }
     WebRoutineTsmlDoc& d = *m_tsml;
     d.insertFirst(m_services->element());

@@ -43,8 +43,10 @@ TEST_F(Definitions, BuiltinFunctionsWithDescriptorsAndDefaults)
     exec("INSERT INTO QV_F47 (X47BIF, X47IDN, X47ARG, X47RET, X47SLR, X47DES, X47PGM) VALUES "
          "('GET_SYSTEM_VALUE', -401, 2, 1, 'N', 'System value', 'BIFSYS01X'),"
          "('CONCAT', 12, 3, 0, 'Y', 'Concatenate', 'BIFCAT'),"
-         "('UD_MINE', 40, 0, 0, 'Y', '', ''),"
-         "('DLL', 41, 0, 0, 'Y', '', '')");
+         "('UD_MINE', 40, 0, 0, 'Y', '', 'UD_MINE'),"
+         "('MINE_TOO', 42, 0, 0, 'Y', '', 'OV_MINE'),"
+         "('UD_OTHER', 43, 0, 0, 'Y', '', 'OTHERPGM'),"
+         "('MY_ROUND', 41, 0, 0, 'Y', '', 'DLL')");
     exec("INSERT INTO QV_F48 (X48BIF, X48AOR, X48SEQ, X48TYP, X48PLN, X48PDP, X48DFT) VALUES "
          "('CONCAT', 'A', 1, 'A', 10, 0, '''AB'''),"
          "('CONCAT', 'A', 2, 'A', 10, 0, '''ABCDEFGHI'),"
@@ -73,8 +75,12 @@ TEST_F(Definitions, BuiltinFunctionsWithDescriptorsAndDefaults)
     EXPECT_EQ(cat->arguments[1].defaultValue, "ABCDEFGHI ");
     EXPECT_EQ(cat->arguments[2].defaultValue, std::string(10, ' '));
     EXPECT_EQ(cat->arguments[3].cType, ' '); /* sequence 0 and 51 were ignored */
+    /* the kind follows the program: a user's program (UD_, OV_), a user
+       DLL entry (DLL), else a routine of the run time */
     EXPECT_EQ(P3109_pFindBuiltinFunction("UD_MINE")->cKind, 'U');
-    EXPECT_EQ(P3109_pFindBuiltinFunction("DLL")->cKind, 'D');
+    EXPECT_EQ(P3109_pFindBuiltinFunction("MINE_TOO")->cKind, 'U');
+    EXPECT_EQ(P3109_pFindBuiltinFunction("UD_OTHER")->cKind, 'L');
+    EXPECT_EQ(P3109_pFindBuiltinFunction("MY_ROUND")->cKind, 'D');
 
     /* a later job keeps the definitions and clears only the used marks */
     const_cast<GEN_BIF_DEFINITION*>(cat)->cUsed = 'Y';

@@ -311,6 +311,15 @@ TEST_F(FieldCode, FieldMoves)
                                "          pX_Fld,V_FIELD_CUSTNO);\n";
     EXPECT_EQ(writtenBy([&] { P3109_WriteFieldMove(credit, custno); }), assign);
 
+    /* a nullable packed field holds its field information before the
+       digits: with a plain one of the same size it is no byte copy */
+    GEN_FIELD_INFO nullable = described("NULAMT", 'P', 11, 2, 17), plain = described("PLAIN", 'P', 11, 2, 6);
+    nullable.alFlags[GEN_FLAG_EXTENDED_SIZE] = 1;
+    EXPECT_EQ(writtenBy([&] { P3109_WriteFieldMove(nullable, plain); }),
+              "X_Vec_Assign (pX_Ids,pX_Pro,pX_Fun,\n          pX_Fld,V_FIELD_NULAMT,\n          pX_Fld,V_FIELD_PLAIN);\n");
+    GEN_FIELD_INFO samePlain = described("PLAIN", 'P', 11, 2, 17);
+    EXPECT_EQ(writtenBy([&] { P3109_WriteFieldMove(samePlain, nullable); }).find("memcpy"), std::string::npos);
+
     GEN_FIELD_INFO d1 = described("D1", 'E', 10, 0, 20), d2 = described("D2", 'E', 10, 0, 20);
     EXPECT_EQ(writtenBy([&] { P3109_WriteFieldMove(d1, d2); }),
               "X_Refresh_Field_Value(pX_Ids,pX_Pro,pX_Fun,(pX_Fld + V_FIELD_D1));\n"

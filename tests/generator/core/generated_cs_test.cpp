@@ -6,7 +6,9 @@
 #include "gen_fixture.h"
 
 #include <cstdlib>
+#include <set>
 
+#include "generator/compile_c.h"
 #include "generator/core/csharp_files.h"
 
 namespace gencore_test {
@@ -80,13 +82,98 @@ TEST_F(GeneratedCSharp, EverySampleFunctionsSetCompilesWithMcs)
         EXPECT_EQ(mcs(function), "") << function;
         compiled += function + " ";
     }
-    EXPECT_EQ(compiled,
-              "CSEXPR CSFLOW CSIO CSLIST CSMISC CSPANL CSRPT CSSCR CSVARY DEFBIF DEFLIST DEFRPT DEFSQL DEFUSE FLTGRP "
-              "FLTKEEP FLWCALL FLWCHK FLWMAIN IOCHNG IOFETCH IOKEYS IOSEL LSTINQ LSTMNT LSTRPT CUSTLST CUSTUPD DEMOMIN "
-              "ORDREPS ORDSCRN TYPALL TYPDS TYPWEB ORDLST ORDWEB EXPCALC EXPEDGE EXPTEXT ");
+    EXPECT_EQ(compiled, "BZCALLS BZCHECK BZDFT BZENTRY BZFILES BZFOLW BZLISTS BZRCV BZRPT BZSQL BZTRIG BZVALC BZVATR "
+                        "CSEXPR CSFLOW CSIO CSLIST CSMISC CSPANL CSRPT CSSCR CSVARY DEFBIF DEFLIST DEFRPT DEFSQL DEFUSE "
+                        "DSNEDT DSNLST DSNPOP DSNREP DSNRPT FLTGRP FLTKEEP FLWCALL FLWCHK FLWMAIN IOCHNG IOFETCH IOKEYS "
+                        "IOSEL LSTINQ LSTMNT LSTRPT CUSTLST CUSTUPD DEMOMIN ORDACR ORDDBC ORDDWN ORDPOP ORDREPS ORDRPT "
+                        "ORDSCRN ORDTMAP ORDWIDE TYPALL TYPDS TYPWEB ORDLST ORDWEB EXPCALC EXPEDGE EXPTEXT ");
     /* a browse list's condition block holds TRUE, FALSE and DEFLIST's two DEF_COND, as in C */
     EXPECT_NE(readFile(project("DEFLIST") / "DEFLISTIncl.cs").find("public X_COND[] Cond = new X_COND[4];"),
               std::string::npos);
+}
+
+/* The C# pass writes the same commands again: a warning of the commands
+** is issued and counted once, as without the C# set. */
+TEST_F(GeneratedCSharp, WarningsOfTheCommandsCountedOnce)
+{
+    int32_t result = -9;
+    const std::string c = run("BZFILES", 'G', result, "DEMOBIZ");
+    ASSERT_EQ(result, 0) << c;
+    ASSERT_EQ(errors, 0) << c;
+    const int32_t withoutCSharp = warnings;
+    EXPECT_GE(withoutCSharp, 5); /* *KEEPOPEN, LOCK, POINT, a WHERE without keys, commitment control */
+    errors = warnings = 0;
+    const std::string both = runCSharp("BZFILES", result, "DEMOBIZ");
+    ASSERT_EQ(result, 0) << both;
+    EXPECT_EQ(warnings, withoutCSharp) << both;
+    auto seen = [](const std::string& out, const char* message) {
+        size_t n = 0;
+        for (size_t at = out.find(message); at != std::string::npos; at = out.find(message, at + 1))
+            ++n;
+        return n;
+    };
+    for (const char* message : {"PRC1010", "PRC1014", "PRC0385", "PRC1003"}) {
+        EXPECT_GE(seen(c, message), 1u) << message << "\n" << c;
+        EXPECT_EQ(seen(both, message), seen(c, message)) << message << "\n" << both;
+    }
+}
+
+/* The fields with a default get it when the C# class starts the function,
+   as the C program does: one call of each field's default routine in
+   X_Initialise_Function, and each routine assigns its value. */
+TEST_F(GeneratedCSharp, FieldDefaultsSetWhenTheFunctionStarts)
+{
+    int32_t result = -9;
+    const std::string out = runCSharp("BZDFT", result, "DEMOBIZ");
+    ASSERT_EQ(result, 0) << out;
+    const std::string cls = readFile(project("BZDFT") / "BZDFT.cs");
+    const size_t init = cls.find("private static void X_Initialise_Function(");
+    ASSERT_NE(init, std::string::npos) << cls;
+    const size_t open = cls.find("      {\r\n", init), close = cls.find("      }\r\n", init);
+    ASSERT_LT(open, close);
+    const std::string body = cls.substr(open, close - open);
+    /* the routine that assigns a field's default: its first statement names
+       the field and the value */
+    const size_t routines = cls.find("private static void DefaultValue_Evaluation_Routine_");
+    ASSERT_NE(routines, std::string::npos);
+    auto assigns = [&](const std::string& statement) {
+        const size_t at = cls.find(statement, routines);
+        if (at == std::string::npos)
+            return std::string("no routine assigns: " + statement);
+        const size_t head = cls.rfind("private static void DefaultValue_Evaluation_Routine_", at);
+        const size_t name = cls.find("DefaultValue_Evaluation_Routine_", head);
+        const std::string routine = cls.substr(name, cls.find('(', name) - name);
+        return body.find("   " + routine + "( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 ); ") ==
+                       std::string::npos
+                   ? routine + " is not called at start"
+                   : std::string();
+    };
+    /* DEFINE's literal, blank and numeric defaults, the dictionary's
+       (BZSTAT, BZPRIO) and its reference field's (BZSTATX), OVERRIDE's */
+    EXPECT_EQ(assigns("X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_BZCOMPNY].pField, \"A01\", BYTE_LEN_V_FIELD_BZCOMPNY );"), "");
+    EXPECT_EQ(assigns("X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_BZCURDF].pField, \"EUR\", BYTE_LEN_V_FIELD_BZCURDF );"), "");
+    EXPECT_EQ(assigns("X_DEFS.X_MEMSET( ref pX_Fld[V_FIELD_BZNOTE].pField, X_DEFS.X_CLEAR_ALPHA, BYTE_LEN_V_FIELD_BZNOTE );"),
+              "");
+    EXPECT_EQ(assigns("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZNEWNO, 1000.0 );"), "");
+    EXPECT_EQ(assigns("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZVATPCT, 19.25 );"), "");
+    EXPECT_EQ(assigns("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZDISC, 2.50 );"), "");
+    EXPECT_EQ(assigns("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_BZPRIO, 5.0 );"), "");
+    EXPECT_EQ(assigns("pX_Fld[V_FIELD_BZSTAT].pField = \"N\";"), "");
+    EXPECT_EQ(assigns("pX_Fld[V_FIELD_BZSTATX].pField = \"N\";"), "");
+    /* nine fields with a default, nine calls; BZSHIPS has none */
+    size_t calls = 0;
+    for (size_t at = body.find("DefaultValue_Evaluation_Routine_"); at != std::string::npos;
+         at = body.find("DefaultValue_Evaluation_Routine_", at + 1))
+        ++calls;
+    EXPECT_EQ(calls, 9u) << body;
+    EXPECT_EQ(cls.find("?RetrieveSolutionFactor?"), std::string::npos);
+    /* a function whose dictionary fields have defaults compiles with them */
+    errors = warnings = 0;
+    const std::string check = runCSharp("BZCHECK", result, "DEMOBIZ");
+    ASSERT_EQ(result, 0) << check;
+    EXPECT_NE(readFile(project("BZCHECK") / "BZCHECK.cs").find("      {\r\n   DefaultValue_Evaluation_Routine_"),
+              std::string::npos);
+    EXPECT_EQ(mcs("BZCHECK"), "");
 }
 
 TEST_F(GeneratedCSharp, WithoutTheRequestNoCSharpSet)
@@ -116,17 +203,7 @@ TEST_F(GeneratedCSharp, ComponentRecordsCompileAndTheJobRecordsItsRow)
     ASSERT_EQ(result, 0) << out;
     ASSERT_EQ(errors, 0) << out;
     const std::string c = readFile(sourceDir() / "DEMOREC.C");
-    const std::string source = std::string(DQOV_SOURCE_DIR);
-    const std::filesystem::path header = dir_ / "DEMOREC.TXH", log = dir_ / "DEMOREC.gcc";
-    ASSERT_EQ(std::system(("'" + source + "/scripts/text-strings-header' '" + (sourceDir() / "DEMOREC.TXT").string() +
-                           "' > '" + header.string() + "'")
-                              .c_str()),
-              0);
-    const std::string gcc = "gcc -x c -std=c99 -fsyntax-only -Wall -I '" + source + "/samples/runtime/c' -I '" +
-                            sourceDir().string() + "' -include '" + header.string() + "' '" +
-                            (sourceDir() / "DEMOREC.C").string() + "' > '" + log.string() + "' 2>&1";
-    EXPECT_EQ(std::system(gcc.c_str()), 0);
-    EXPECT_EQ(readFile(log), "");
+    EXPECT_EQ(gentest::compileGeneratedC(sourceDir() / "DEMOREC.C", "DEMOREC", dir_), "");
     /* the specialization RushOrder uses the document's identifier record, the association none */
     EXPECT_NE(c.find("void X_BOM_Copy_DII_PR_31_DEMOREC("), std::string::npos);
     EXPECT_EQ(c.find("void X_BOM_Copy_DII_PR_21_DEMOREC("), std::string::npos);

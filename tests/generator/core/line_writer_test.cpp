@@ -178,5 +178,30 @@ TEST_F(LineWriter, LineBufferIsWrittenWithoutItsBlankFill)
     EXPECT_EQ(line, std::string(GEN_LINE_LIMIT, ' '));
 }
 
+TEST_F(LineWriter, AWriteThatFailsEndsTheJobNamingTheFile)
+{
+    // /dev/full takes nothing: the lines gathered fail when they go to the
+    // file, at the latest when it is closed; no failed write passes as done
+    for (const size_t lines : {size_t{3}, size_t{20000}}) {
+        FILE* full = std::fopen("/dev/full", "wb");
+        ASSERT_NE(full, nullptr);
+        GEN_STREAM stream = P3109_AddFileStream(full, "X:\\OUT\\FULL.C", true);
+        std::string fatal;
+        try {
+            for (size_t i = 0; i < lines; ++i)
+                P3109_WriteLine(stream, 0, "a line of the generated program");
+            P3109_CloseStream(stream);
+        } catch (const Exited&) {
+            fatal = "ended";
+        }
+        EXPECT_EQ(fatal, "ended") << lines << " lines";
+        P3109_DropAllStreams();
+    }
+    // a stream that is only read is closed without the checks
+    FILE* in = std::fopen("/dev/null", "rb");
+    GEN_STREAM read = P3109_AddFileStream(in, "X:\\IN", false);
+    EXPECT_NO_THROW(P3109_CloseStream(read));
+}
+
 }  // namespace
 }  // namespace gencore_test

@@ -19,9 +19,16 @@ TEST_F(MultilingualTables, WithoutTextsOnlyTheBuiltInFunctionSections)
     for (GEN_BIF_DEFINITION& b : P3109_ProcessDefinitions().bifs)
         b.cUsed = P3109_TrimRight(b.name) == "DEM_ADD_VAT" ? 'Y' : 'N';
     P3109_WriteMultilingualTables();
+    /* then the entries of the environment's user DLL, each with the
+       built-in function routine's arguments */
+    const std::string arguments = " (struct X_IDS *,struct X_PRO *,struct X_FUN *,\n"
+                                  "    struct X_BIF *,struct X_FLD [],struct X_LIST [],\n"
+                                  "    X_SHORT,X_SHORT [],X_SHORT,X_SHORT []);\n";
     EXPECT_EQ(header(), "   X_VOID_FUNCTION X_BuiltIn_901 (struct X_IDS *,struct X_PRO *,struct X_FUN *,\n"
                         "       struct X_BIF *,struct X_FLD [],struct X_LIST [],\n"
-                        "       X_SHORT,X_SHORT [],X_SHORT,X_SHORT []);\n");
+                        "       X_SHORT,X_SHORT [],X_SHORT,X_SHORT []);\n"
+                        "F_VOID_FUNCTION X_BZMONEYROUNDCUR" +
+                            arguments + "F_VOID_FUNCTION X_BZMONEYTRUNCCUR" + arguments);
     const GEN_STATIC_ENTRY& flag = CGEN_StaticWorkingList(0).back();
     EXPECT_EQ(flag.cDeclaration, "X_YES_NO X_BuiltIn_901_Called");
     EXPECT_EQ(flag.cInitialiser, "INSTANCE(X_BuiltIn_901_Called) = NO;");

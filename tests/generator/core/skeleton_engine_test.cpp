@@ -1,6 +1,7 @@
 // The skeleton engine: the condition stack and its limits, the directive
 // order, points inside text, the core's substitutions, and the point table.
 #include "gen_fixture.h"
+#include "generator/core/skeleton_points.h"
 
 #include <cctype>
 #include <filesystem>
@@ -148,10 +149,13 @@ TEST_F(Skeleton, PercentLiteralIsNotScannedAgain)
 
 TEST_F(Skeleton, EveryPointOfTheSampleSkeletonsHasItsWriter)
 {
-    std::set<int> named;
+    /* the built-in function skeletons (FUN00024 to FUN00028) are read by
+       the reduced engine, every other by the main engine */
+    std::set<int> named, namedBif;
     for (const auto& e : std::filesystem::directory_iterator(DQOV_SOURCE_DIR "/samples/root/X_VELMO/SOURCE")) {
         if (e.path().extension() != ".S")
             continue;
+        const bool bif = e.path().filename().string().rfind("FUN0002", 0) == 0;
         std::ifstream in(e.path());
         for (std::string line; std::getline(in, line);)
             for (size_t at = line.find('%'); at != std::string::npos; at = line.find('%', at + 1)) {
@@ -163,12 +167,21 @@ TEST_F(Skeleton, EveryPointOfTheSampleSkeletonsHasItsWriter)
                 while (end < line.size() && std::isdigit(static_cast<unsigned char>(line[end])))
                     ++end;
                 if (end > at + 1)
-                    named.insert(std::stoi(line.substr(at + 1, end - at - 1)));
+                    (bif ? namedBif : named).insert(std::stoi(line.substr(at + 1, end - at - 1)));
             }
     }
     EXPECT_GT(named.size(), 60u);
     for (int p : named)
         EXPECT_TRUE(P3109_fPointHandledByCore(p)) << p;
+    for (int p : namedBif)
+        EXPECT_TRUE(P3109_fPointHandledByBif(p)) << p;
+    /* the built-in function program's own points are no points of the
+       main skeleton: there they drop their line and write nothing */
+    for (int p : {127, 128, 129, 130, 131}) {
+        EXPECT_FALSE(P3109_fPointHandledByCore(p)) << p;
+        run("x %" + std::to_string(p) + " y");
+        EXPECT_EQ(keep(), 'N') << p;
+    }
     const int dropped[] = {10, 11, 13, 44, 51, 52, 59, 75, 89, 100, 111, 119, 134, 142, 160, 167};
     for (int p : dropped) {
         EXPECT_FALSE(P3109_fPointHandledByCore(p)) << p;

@@ -73,6 +73,28 @@ TEST_F(TextStrings, UnknownLanguageAndUnreadableBytes)
                                         "stands in"}));
 }
 
+/* A double-byte text with one unreadable byte: every character that the
+** code page reads is kept (two of code page 932, a backslash that Japanese
+** writes as the yen sign, a letter); only the lone lead byte becomes '?'. */
+TEST_F(TextStrings, UnreadableByteOfADoubleByteTextKeepsTheRest)
+{
+    std::string ccsid, codePage;
+    MLTX_pszFindCodePage("JPN", "\\X_VELMO\\SOURCE\\", ccsid, codePage, 5, nullptr, 0);
+    GEN_LANGUAGE jpn;
+    jpn.code = "JPN";
+    add("\x93\xFA\x96\x7B\\A\x81", "JPN");
+    Capture capture;
+    ASSERT_EQ(MLTX_WriteTextStringsFile("\\X_VELMO\\SOURCE\\", "", {eng, jpn}, GEN_TARGET_C, capture.stream()), 0);
+    const std::string nul(1, '\0');
+    EXPECT_NE(capture.text().find(nul + "U_NAME_TEXT_1" + nul + "\xE6\x97\xA5\xE6\x9C\xAC\xC2\xA5" "A?" + nul + "JPN" +
+                                  nul + "\r\n"),
+              std::string::npos)
+        << capture.text();
+    EXPECT_EQ(issuedMessages(),
+              (std::vector<std::string>{"DCM9992 W WARNING : Text U_NAME_TEXT_1 is not text of code page 932; '?' "
+                                        "stands in"}));
+}
+
 TEST_F(TextStrings, OpenFailureKeepsTheLiterals)
 {
     add("kept");

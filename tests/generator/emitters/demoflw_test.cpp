@@ -97,5 +97,20 @@ TEST_F(DemoFlw, UsesEveryCommandAFunctionMayHold)
         EXPECT_TRUE(used.count(command)) << command;
 }
 
+/* DEF_ARRAY over three fields of five bytes (packed 9,2): the array's
+** storage holds the three, and each field is bound at its own offset. */
+TEST_F(DemoFlw, ArrayOverFieldsHoldsEveryField)
+{
+    ASSERT_FALSE(generateFunction("FLWMAIN", "DEMOFLW").empty());
+    const std::string stg = gencore_test::readFile(sourceDir() / "FLWMAIN.STG");
+    EXPECT_NE(stg.find("   X_DICTIONARY_ARRAY fFARhARRAY[15];\r\n"), std::string::npos) << stg;
+    const std::string c = gencore_test::readFile(sourceDir() / "FLWMAIN.C");
+    for (const char* binding :
+         {"pX_Fld[V_FIELD_FLWLOW1].pField = (X_PDICTIONARY_FIELD) &(INSTANCE_S2(fFARhARRAY[0]));",
+          "pX_Fld[V_FIELD_FLWLOW2].pField = (X_PDICTIONARY_FIELD) &(INSTANCE_S2(fFARhARRAY[5]));",
+          "pX_Fld[V_FIELD_FLWLOW3].pField = (X_PDICTIONARY_FIELD) &(INSTANCE_S2(fFARhARRAY[10]));"})
+        EXPECT_NE(c.find(binding), std::string::npos) << binding;
+}
+
 }  // namespace
 }  // namespace emitters_test

@@ -5,6 +5,7 @@
 #define DQOV_TESTS_GENERATOR_EMITTERS_SAMPLE_CHECKS_H
 
 #include "generator/core/gen_fixture.h"
+#include "program_lines.h"
 
 #include <fstream>
 #include <map>
@@ -145,12 +146,7 @@ protected:
     /* The function's source lines. */
     static std::vector<std::string> source(const char* process, const char* function)
     {
-        std::ifstream in(std::string(DQOV_SOURCE_DIR) + "/samples/sources/DEM/" + process + "/" + function + ".zoph");
-        std::vector<std::string> lines;
-        for (std::string l; std::getline(in, l);)
-            if (!l.empty())
-                lines.push_back(l);
-        return lines;
+        return sampleSource(process, function);
     }
 
     /* Each command's source stands as its line comment, none as a comment

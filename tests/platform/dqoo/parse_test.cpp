@@ -2,6 +2,7 @@
 // references and findings, and the tokeniser.
 
 #include "platform/dqoo/dqoo.h"
+#include "platform/dqoo/objlayer_repo.h"
 #include "platform/dqot/command_names.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,8 @@ struct HandleBlock {
 
 class ObjectParse : public ::testing::Test {
 protected:
+    // the repository the component commands' classes are looked up in
+    objlayer_test::SampleRepository repo;
     dqot_test::CommandTable table;
     HandleBlock block;
     FCC_BUILD_HANDLE* handle = block.get();

@@ -112,7 +112,8 @@ TEST_F(ObjectCheck, DefaultValueRoutines)
     ASSERT_EQ(1u, e.variants[0]->statementCount);
     EXPECT_EQ(EXPR_STATEMENT_ASSIGNMENT, e.variants[0]->statements[0]->kind);
     EXPECT_EQ(e.instructions[1], e.variants[0]->statements[0]->operation);
-    EXPECT_EQ(e.instructions[0]->operand, e.variants[0]->statements[0]->source);
+    /* the value assigned is the push instruction's, whose operand is the constant */
+    EXPECT_EQ(e.instructions[0], e.variants[0]->statements[0]->source);
 
     const EXPR_EXPRESSION& p = *all[1]->expressions[0];
     EXPECT_EQ(6u, p.instructions[0]->opcode);  // PUSH_INT32_CONSTANT_AS_DECIMAL
@@ -145,13 +146,24 @@ TEST_F(ObjectCheck, DefaultsThatCannotBeCompiled)
     EXPECT_EQ(DQOO_ERR_UNSUPPORTED, DQOO_FCC_PrepareDefaultValueRoutine(handle, &tooLong, reference));
     const DQOO_DEFAULT_VALUE_REQUEST tooManyDigits{"CREDIT", 'P', 5, 2, "1234"};
     EXPECT_EQ(DQOO_ERR_UNSUPPORTED, DQOO_FCC_PrepareDefaultValueRoutine(handle, &tooManyDigits, reference));
-    const DQOO_DEFAULT_VALUE_REQUEST fraction{"CREDIT", 'P', 5, 2, "12.5"};
-    EXPECT_EQ(DQOO_ERR_UNSUPPORTED, DQOO_FCC_PrepareDefaultValueRoutine(handle, &fraction, reference));
+    const DQOO_DEFAULT_VALUE_REQUEST fraction{"CREDIT", 'P', 5, 2, "-12.5"};
+    EXPECT_EQ(0, DQOO_FCC_PrepareDefaultValueRoutine(handle, &fraction, reference));
+    const EXPR_EXPRESSION& f = *routines().back()->expressions[0];
+    EXPECT_EQ(20u, f.instructions[0]->opcode);  // PUSH_PACKED_CONSTANT_AS_DOUBLE
+    EXPECT_EQ(EXPR_NODE_DECIMAL_CONSTANT, f.instructions[0]->operand->kind);
+    EXPECT_STREQ("-12.5", f.instructions[0]->operand->valueText);
+    EXPECT_STREQ("\\x12\\x5D", f.instructions[0]->operand->packedText);
+    EXPECT_EQ(438u, f.instructions[1]->opcode);  // PULL_PACKED_VECTOR_FROM_DOUBLE
+    EXPECT_EQ(2, f.instructions[1]->operand->pullOperand) << "stored with the field's two decimals";
+    const DQOO_DEFAULT_VALUE_REQUEST tooManyDecimals{"CREDIT", 'P', 5, 2, "1.505"};
+    EXPECT_EQ(DQOO_ERR_UNSUPPORTED, DQOO_FCC_PrepareDefaultValueRoutine(handle, &tooManyDecimals, reference));
+    const DQOO_DEFAULT_VALUE_REQUEST tooManyWholeDigits{"CREDIT", 'P', 5, 2, "1234.5"};
+    EXPECT_EQ(DQOO_ERR_UNSUPPORTED, DQOO_FCC_PrepareDefaultValueRoutine(handle, &tooManyWholeDigits, reference));
     const DQOO_DEFAULT_VALUE_REQUEST date{"ORDDATE", 'E', 10, 0, "*SQLNULL"};
     EXPECT_EQ(DQOO_ERR_UNSUPPORTED, DQOO_FCC_PrepareDefaultValueRoutine(handle, &date, reference));
     const DQOO_DEFAULT_VALUE_REQUEST unquoted{"CUSTSTS", 'A', 1, 0, "A"};
     EXPECT_EQ(DQOO_ERR_UNSUPPORTED, DQOO_FCC_PrepareDefaultValueRoutine(handle, &unquoted, reference));
-    EXPECT_EQ(2u, routines().size());
+    EXPECT_EQ(3u, routines().size());
     EXPECT_EQ(DQOO_ERR_ARGUMENT, DQOO_FCC_PrepareDefaultValueRoutine(handle, nullptr, reference));
 }
 

@@ -5,9 +5,11 @@
 
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/objlayer_repo.h"
+#include "platform/dqos/dqos.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -198,6 +200,31 @@ TEST_F(ComponentModel, ComponentsOfTheRepositoryAreClasses)
     EXPECT_EQ((std::vector<std::string>{"INVOKE CUST CHECK ", "SET CUST CUSTNAME CUSTNAME=#NUMBER.VALUE",
                                         "SET CUST CUSTNO CUSTNO=@1"}),
               dispatches);
+}
+
+// A class or list the repository fails to deliver is no unknown name: the
+// parse reports the repository's failure, so that the checker ends the job.
+TEST_F(ComponentModel, AClassTheRepositoryCannotReadFailsTheParse)
+{
+    for (const char* location : {"DQOO/QV_OCL/1", "DQOO/QV_OCS/1"}) {
+        SCOPED_TRACE(location);
+        SSQL_SetFailLocation(location);
+        const std::vector<std::string> lines = {"BEGIN_COM ROLE(*EXTENDS #PRIM_OBJT)",
+                                                "DEFINE_COM CLASS(#DEMOCOMP) NAME(#CUST)", "END_COM"};
+        long worst = 0;
+        for (int parse = 0; parse < 2; ++parse)
+            for (size_t i = 0; i < lines.size(); ++i) {
+                int32_t id = 0;
+                worst = std::min(worst, DQOO_FCC_ParseZOPHX(handle, lines[i].c_str(), static_cast<uint32_t>(i + 1),
+                                                            nullptr, &id));
+            }
+        SSQL_SetFailLocation(nullptr);
+        EXPECT_EQ(DQOO_ERR_REPOSITORY, worst);
+        // a new build reads the classes afresh
+        DQOO_FCC_EndChecking();
+        DQOO_FCC_EndBuild(handle);
+        SetUp();
+    }
 }
 
 }  // namespace

@@ -163,6 +163,66 @@ TEST_F(SamplePages, JobWritesTwoPagesOfEachKind)
 
 // The REQUEST panel laid out DOWN: a field per screen row (4, 5, 6) in one
 // column, a text on row 4 at column 50 and a text alone on row 10.
+// The texts of the generated program's text strings file, by name.
+std::map<std::string, std::string> ProgramTexts(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    std::map<std::string, std::string> texts;
+    std::istringstream lines(all.str());
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> parts;
+        std::istringstream fields(line);
+        for (std::string part; std::getline(fields, part, '\0');)
+            parts.push_back(part);
+        if (parts.size() >= 3)
+            texts[parts[1]] = parts[2];
+    }
+    return texts;
+}
+
+// The texts a block of the program names (U_..._TEXT_n), and its empty strings.
+std::vector<std::string> NamedTexts(const std::string& block, const std::map<std::string, std::string>& texts)
+{
+    std::vector<std::string> named;
+    static const std::regex name(R"(U_[A-Z]+_TEXT_[0-9]+|"")");
+    for (auto it = std::sregex_iterator(block.begin(), block.end(), name); it != std::sregex_iterator(); ++it) {
+        const std::string n = it->str();
+        named.push_back(n == "\"\"" ? "" : texts.count(n) ? texts.at(n) : "?" + n);
+    }
+    return named;
+}
+
+// The program of the function shows the repository's labels, headings and
+// descriptions: its table of field texts holds them, and so does the table
+// of text tags its pages read, one tag per text a page shows.
+TEST_F(SamplePages, ProgramHoldsTheFieldTextsItsPagesShow)
+{
+    ASSERT_EQ(status, 0) << output;
+    const std::string source = env->root() + "/X_VELMO/X_DEM/SOURCE/";
+    std::ifstream in(source + "ORDWEB.C", std::ios::binary);
+    std::stringstream c;
+    c << in.rdbuf();
+    const std::string program = c.str();
+    const auto texts = ProgramTexts(source + "ORDWEB.TXT");
+    const size_t fields = program.find("static struct X_MFLD MultiField[");
+    ASSERT_NE(fields, std::string::npos);
+    const std::vector<std::string> fieldTexts =
+        NamedTexts(program.substr(fields, program.find("};", fields) - fields), texts);
+    for (const char* text : {"Order ref", "Order reference text", "Order reference", "Code", "Order code", "Quantity",
+                             "Qty", "Quantity ordered", "Customer's name"})
+        EXPECT_NE(std::find(fieldTexts.begin(), fieldTexts.end(), text), fieldTexts.end()) << text;
+    const size_t tags = program.find("static X_PVCHAR TextTags_Lang_1[] = {");
+    ASSERT_NE(tags, std::string::npos) << "no text tags";
+    const std::vector<std::string> tagTexts = NamedTexts(program.substr(tags, program.find("};", tags) - tags), texts);
+    EXPECT_EQ(tagTexts.size(), 19u);
+    EXPECT_GE(std::count_if(tagTexts.begin(), tagTexts.end(), [](const std::string& t) { return !t.empty(); }), 15);
+    for (const char* text : {"Order ref", "Order reference", "Quantity", "Quantity ordered", "Amount"})
+        EXPECT_NE(std::find(tagTexts.begin(), tagTexts.end(), text), tagTexts.end()) << text;
+    EXPECT_NE(program.find("if (plLimit != pX_NULL) *plLimit = 19;"), std::string::npos);
+}
+
 TEST_F(SamplePages, RequestPanelShowsItsFieldsAndTextsOnTheirRows)
 {
     const std::vector<Box> boxes = Render(Page("HTM", "001"));

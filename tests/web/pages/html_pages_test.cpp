@@ -123,6 +123,24 @@ TEST_F(HtmlPages, FixtureRecordsGiveThePageWrittenByHand)
                                         "ORDLIST|2|ORDQTY|S|P|5|0||20|40|8|14|J||5|Y| |"}));
 }
 
+TEST_F(HtmlPages, DescriptionsAreEscapedLikeEveryOtherText)
+{
+    Flags(true, false, false);
+    Panel(5, 'R', "Order entry", 1);
+    std::memset(ctx.acProcessDescription, ' ', sizeof ctx.acProcessDescription);
+    std::memcpy(ctx.acProcessDescription, "Orders & <returns>", 18);
+    std::memset(ctx.acFunctionDescription, ' ', sizeof ctx.acFunctionDescription);
+    std::memcpy(ctx.acFunctionDescription, "Enter \"quoted\" orders", 21);
+    // each keyword takes the 40 columns of its value
+    const std::string blanks(35, ' ');
+    Skeleton("SOURCE/WEBSKEL.S", {"<title>%PRDS" + blanks + "</title>", "<h2>%FUDS" + blanks + "</h2>"});
+    Generate();
+    // each blank-padded to its 40 columns after the escapes
+    EXPECT_EQ(Page("HTM", "DEMOWEB   ORDWEB 001"),
+              (std::vector<std::string>{"<title>Orders &amp; &lt;returns&gt;            </title>",
+                                        "<h2>Enter &quot;quoted&quot; orders         </h2>"}));
+}
+
 TEST_F(HtmlPages, EmptyPanelAndFunctionWithoutPanels)
 {
     Flags(true, false, false);

@@ -153,7 +153,8 @@ TEST_F(WebRecords, DescriptionLengthIsTheLongestOverTheLanguages)
     EXPECT_EQ(P3108_sGetDescriptionLength(&ctx), 29) << "the French description";
     SSQL_SetFailLocation("DC_P3108/QV_F67/A");
     const std::string err = ExpectFatal([&] { P3108_sGetDescriptionLength(&ctx); });
-    EXPECT_NE(err.find("Fatal SQL error identified as DC_P3108/QV_F67/A encountered. Please record details"),
+    EXPECT_NE(err.find("Fatal SQL error identified as DC_P3108/QV_F67/A encountered. Failure injected by the test "
+                       "switch. Please record details"),
               std::string::npos)
         << err;
 }

@@ -95,18 +95,8 @@ static X_VOID_FUNCTION X_Commands_%63 ( FUNCTION_STD_ARGS )
 %1
 %45   X_SHORT sCursorLimit = %46 ;
 %45   (void) sCursorLimit;
-%30
-%32
 }
 
-%%IF_FUNCTION
-/* ---- Text tags of the web pages, by language ---- */
-X_PPVCHAR X_Get_Text_Tags ( X_SHORT sLangNo, X_LONG * plLimit )
-{
-   %106
-}
-
-%%ENDIF
 X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
 {
    %101
@@ -118,6 +108,9 @@ X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
 %%ENDIF
 
    X_Commands_%63 ( FUNCTION_STD_PARMS );
+   /* what the function hands back, however its commands ended */
+%30
+%32
 %38
    %132
    if ( pX_Ids->chFatalError == YES )
@@ -153,6 +146,15 @@ X_VOID_FUNCTION X_Close_Data_Base_%63 ( FUNCTION_STD_ARGS )
 %36
 %49
 %18
+%%IF_FUNCTION
+
+/* ---- Text tags of the web pages, by language (the names of the texts
+   the tables above registered) ---- */
+X_PPVCHAR X_Get_Text_Tags ( X_SHORT sLangNo, X_LONG * plLimit )
+{
+   %106
+}
+%%ENDIF
 %73
 %33
 %%IF_ZOPHX_COMPOUND_COMPONENT

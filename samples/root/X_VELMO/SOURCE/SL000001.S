@@ -45,6 +45,9 @@ namespace VELMO.%163
    %96
          X_Initialise_Function( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );
          X_Commands_%163 ( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );
+         // what the function hands back, however its commands ended
+%30
+%32
 %38
       }
 
@@ -62,8 +65,6 @@ namespace VELMO.%163
 %41
 %27
 %1
-%30
-%32
       }
 
       // The fields exchanged with every called function.
@@ -102,6 +103,7 @@ namespace VELMO.%163
 %21         X_RUN_DLL.X_Create_List_Instances( pX_Ids, pX_Pro, pX_Fun, FUNCTION_TOTAL_LISTS, FUNCTION_LIST_DEF, ref pX_List );
 %%ENDIF
 %121
+%17
       }
 
       // The common close and open of every file the function uses.

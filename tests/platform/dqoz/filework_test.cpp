@@ -1,0 +1,170 @@
+// The job's file work: files written aside and put in place at the commit,
+// removals marked until then, and everything as it was after a rollback.
+#include "platform/dqoosrv/dqoosrv.h"
+#include "platform/dqoz/dqoz.h"
+#include "temp_root.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string read(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The name a file's new text is written under.
+std::string aside(const std::string& rel)
+{
+    return rel + ".dqov-new-" + std::to_string(::getpid());
+}
+
+// Writes the text to a path as the generator does: through OutputPath.
+bool write(const std::string& path, const std::string& text, bool append = false)
+{
+    std::string host;
+    if (dqoz::OutputPath(path, host, append) != DQOZ_NO_ERROR)
+        return false;
+    FILE* f = std::fopen(host.c_str(), append ? "ab" : "wb");
+    if (!f)
+        return false;
+    std::fputs(text.c_str(), f);
+    return std::fclose(f) == 0;
+}
+
+// Reads a path as every reader does: through DosMapPath.
+std::string readMapped(const std::string& path)
+{
+    std::string host;
+    return dqoz::MapPath(path, host) == DQOZ_NO_ERROR ? read(host) : "<unmapped>";
+}
+
+class FileWork : public ::testing::Test {
+protected:
+    TempRoot root;
+    void SetUp() override
+    {
+        root.mkdirs("X_VELMO/X_DEM/SOURCE");
+        root.touch("X_VELMO/X_DEM/SOURCE/FN.C", "old C");
+        root.touch("X_VELMO/X_DEM/SOURCE/FN.H", "old H");
+        root.touch("X_VELMO/X_DEM/SOURCE/FN.DLL", "old DLL");
+        DosBeginFileWork();
+    }
+    void TearDown() override { DosRollbackFileWork(); }
+    std::string at(const std::string& rel) const { return read(root.path() / rel); }
+};
+
+TEST_F(FileWork, NewTextIsWrittenAsideAndReadBackUntilTheCommit)
+{
+    EXPECT_EQ(DosFileWorkOpen(), 1);
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.C", "new C"));
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.H", " more", true));
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.TXT", "new TXT"));
+    // the previous files are as they were; the job reads its own text
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C"), "old C");
+    EXPECT_EQ(at(aside("X_VELMO/X_DEM/SOURCE/FN.C")), "new C");
+    EXPECT_EQ(readMapped("\\x_velmo\\x_dem\\source\\fn.c"), "new C");
+    EXPECT_EQ(readMapped("\\X_VELMO\\X_DEM\\SOURCE\\FN.H"), "old H more") << "an append goes on from the file";
+    EXPECT_FALSE(root.exists("X_VELMO/X_DEM/SOURCE/FN.TXT"));
+    // a removal is only marked
+    EXPECT_EQ(DosDelete("\\X_VELMO\\X_DEM\\SOURCE\\FN.DLL"), DQOZ_NO_ERROR);
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.DLL"), "old DLL");
+    EXPECT_EQ(readMapped("\\X_VELMO\\X_DEM\\SOURCE\\FN.DLL"), "") << "gone for the job";
+    EXPECT_EQ(DosDelete("\\X_VELMO\\X_DEM\\SOURCE\\FN.DLL"), DQOZ_ERROR_FILE_NOT_FOUND);
+
+    EXPECT_EQ(DosCommitFileWork(), DQOZ_NO_ERROR);
+    EXPECT_EQ(DosFileWorkOpen(), 0);
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C"), "new C");
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.H"), "old H more");
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.TXT"), "new TXT");
+    EXPECT_FALSE(root.exists("X_VELMO/X_DEM/SOURCE/FN.DLL"));
+    EXPECT_FALSE(root.exists(aside("X_VELMO/X_DEM/SOURCE/FN.C")));
+}
+
+TEST_F(FileWork, RollbackLeavesEveryFileAndDirectoryAsItWas)
+{
+    ASSERT_EQ(DosCreateDir("\\X_VELMO\\X_DEM\\SOURCE\\C#", nullptr), DQOZ_NO_ERROR);
+    ASSERT_EQ(DosCreateDir("\\X_VELMO\\X_DEM\\SOURCE\\C#\\FN", nullptr), DQOZ_NO_ERROR);
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\C#\\FN\\FN.cs", "class"));
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.C", "new C"));
+    EXPECT_EQ(DosDelete("\\X_VELMO\\X_DEM\\SOURCE\\FN.*"), DQOZ_NO_ERROR);
+    // a trace file and a working folder the job makes for itself
+    root.touch("X_VELMO/d_trace.001", "trace");
+    DosNoteScratch("\\X_VELMO\\d_trace.001");
+    root.mkdirs("X_VELMO/TEMP/web/J1");
+    root.touch("X_VELMO/TEMP/web/J1/std_types.xsl");
+    DosNoteScratch("\\X_VELMO\\TEMP\\web\\J1");
+
+    DosRollbackFileWork();
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C"), "old C");
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.H"), "old H");
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.DLL"), "old DLL");
+    EXPECT_FALSE(root.exists(aside("X_VELMO/X_DEM/SOURCE/FN.C")));
+    EXPECT_FALSE(root.exists("X_VELMO/X_DEM/SOURCE/C#")) << "the directories the job made";
+    EXPECT_FALSE(root.exists("X_VELMO/d_trace.001"));
+    EXPECT_FALSE(root.exists("X_VELMO/TEMP/web/J1"));
+    EXPECT_TRUE(root.exists("X_VELMO/TEMP/web")) << "made before the job";
+}
+
+TEST_F(FileWork, ATreeRemovedAndMadeAgainHoldsOnlyTheNewFiles)
+{
+    // the compound directory of a component: removed with what it holds,
+    // made again and written
+    root.mkdirs("X_VELMO/X_DEM/SOURCE/COMP/OLD");
+    root.touch("X_VELMO/X_DEM/SOURCE/COMP/00000001.C", "old member");
+    root.touch("X_VELMO/X_DEM/SOURCE/COMP/OLD/X", "x");
+    ASSERT_EQ(OSRV_RemoveDirectoryTree("\\X_VELMO\\X_DEM\\SOURCE\\COMP"), OSRV_OK);
+    EXPECT_TRUE(root.exists("X_VELMO/X_DEM/SOURCE/COMP/OLD/X")) << "nothing goes before the commit";
+    ASSERT_EQ(DosCreateDir("\\X_VELMO\\X_DEM\\SOURCE\\COMP", nullptr), DQOZ_NO_ERROR);
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\COMP\\COMP.C", "new"));
+    EXPECT_EQ(readMapped("\\X_VELMO\\X_DEM\\SOURCE\\COMP\\00000001.C"), "");
+    EXPECT_EQ(DosCommitFileWork(), DQOZ_NO_ERROR);
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/COMP/COMP.C"), "new");
+    EXPECT_FALSE(root.exists("X_VELMO/X_DEM/SOURCE/COMP/00000001.C"));
+    EXPECT_FALSE(root.exists("X_VELMO/X_DEM/SOURCE/COMP/OLD"));
+}
+
+TEST_F(FileWork, NamesThatCannotBeReplacedAreRefusedAtOnce)
+{
+    root.mkdirs("X_VELMO/X_DEM/SOURCE/FN.RC");
+    root.touch("X_VELMO/X_DEM/SOURCE/FN.STG", "locked");
+    chmod((root.str() + "/X_VELMO/X_DEM/SOURCE/FN.STG").c_str(), 0444);
+    std::string host;
+    EXPECT_EQ(dqoz::OutputPath("\\X_VELMO\\X_DEM\\SOURCE\\FN.RC", host), DQOZ_ERROR_ACCESS_DENIED);
+    EXPECT_EQ(dqoz::OutputPath("\\X_VELMO\\X_DEM\\SOURCE\\FN.STG", host), DQOZ_ERROR_ACCESS_DENIED);
+    EXPECT_EQ(DosDelete("\\X_VELMO\\X_DEM\\SOURCE\\FN.STG"), DQOZ_ERROR_ACCESS_DENIED);
+    // an empty directory asked to go, then asked for again, stays
+    root.mkdirs("X_VELMO/X_DEM/SOURCE/EMPTY");
+    EXPECT_EQ(DosDeleteDir("\\X_VELMO\\X_DEM\\SOURCE\\EMPTY"), DQOZ_NO_ERROR);
+    EXPECT_EQ(DosCreateDir("\\X_VELMO\\X_DEM\\SOURCE\\EMPTY", nullptr), DQOZ_NO_ERROR);
+    EXPECT_EQ(DosCommitFileWork(), DQOZ_NO_ERROR);
+    EXPECT_TRUE(root.exists("X_VELMO/X_DEM/SOURCE/EMPTY"));
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.STG"), "locked");
+}
+
+TEST(FileWorkClosed, CallsActAtOnce)
+{
+    TempRoot root;
+    root.mkdirs("X_VELMO/D");
+    root.touch("X_VELMO/F", "f");
+    std::string host;
+    ASSERT_EQ(dqoz::OutputPath("\\X_VELMO\\F", host), DQOZ_NO_ERROR);
+    EXPECT_EQ(host, root.str() + "/X_VELMO/F");
+    EXPECT_EQ(DosDelete("\\X_VELMO\\F"), DQOZ_NO_ERROR);
+    EXPECT_FALSE(root.exists("X_VELMO/F"));
+    EXPECT_EQ(DosDeleteDir("\\X_VELMO\\D"), DQOZ_NO_ERROR);
+    EXPECT_FALSE(root.exists("X_VELMO/D"));
+}
+
+}  // namespace

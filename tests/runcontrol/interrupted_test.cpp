@@ -1,0 +1,147 @@
+// Re-generations that cannot finish keep the previous generation: one on a
+// file system too small for its new files, and ones ended by SIGTERM at
+// random moments. (scripts/interrupt-generations runs the long form: twenty
+// interruptions of a generation of 5,000 commands.)
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "job_tool.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using jobtool::FileTree;
+using jobtool::Ran;
+using jobtool::Scratch;
+using jobtool::ToolRun;
+
+// Fixed clock and identifiers: a generation of the same source writes the
+// same bytes each time, so the previous files can be compared byte for byte.
+const std::vector<std::string> kReproducible = {"DQOV_FIXED_TIME=20261206143005", "DQOV_GUID_SEED=38"};
+
+std::string sourceDirectory(const Scratch& env)
+{
+    return env.root() + "/X_VELMO/X_DEM/SOURCE";
+}
+
+// A small tmpfs mounted over a directory, holding what the directory held;
+// unmounted (and the directory's files put back) at the end.
+class SmallFileSystem {
+public:
+    SmallFileSystem(const std::string& directory, size_t bytes) : directory_(directory)
+    {
+        saved_ = directory + ".saved";
+        fs::rename(directory, saved_);
+        fs::create_directory(directory);
+        const std::string size = "size=" + std::to_string(bytes);
+        if (::mount("tmpfs", directory.c_str(), "tmpfs", 0, size.c_str()) != 0) {
+            why_ = std::string("a tmpfs cannot be mounted here (") + std::strerror(errno) +
+                   "): the test needs root and the right to mount";
+            fs::remove(directory);
+            fs::rename(saved_, directory);
+            return;
+        }
+        mounted_ = true;
+        fs::copy(saved_, directory, fs::copy_options::recursive);
+    }
+    ~SmallFileSystem()
+    {
+        if (!mounted_)
+            return;
+        ::umount2(directory_.c_str(), MNT_DETACH);
+        fs::remove(directory_);
+        fs::rename(saved_, directory_);
+    }
+    bool mounted() const { return mounted_; }
+    const std::string& why() const { return why_; }
+
+private:
+    std::string directory_, saved_, why_;
+    bool mounted_ = false;
+};
+
+size_t bytesBelow(const std::string& directory)
+{
+    size_t total = 0;
+    for (const auto& e : fs::recursive_directory_iterator(directory))
+        if (e.is_regular_file())
+            total += static_cast<size_t>(e.file_size());
+    return total;
+}
+
+TEST(Jobs, AGenerationOnAFullFileSystemEndsWithThePreviousFilesKept)
+{
+    Scratch env;
+    const std::string function = env.addBenchFunction(500);
+    ASSERT_FALSE(function.empty());
+    const Ran first = env.run(function, kReproducible);
+    ASSERT_EQ(first.status, 0) << first.out;
+    const size_t previous = bytesBelow(sourceDirectory(env));
+    ASSERT_GT(previous, 100000u) << "the generation writes enough to fill the file system";
+
+    // Room for the previous files and half of the new ones: the new set,
+    // written aside, cannot be completed.
+    SmallFileSystem small(sourceDirectory(env), previous + previous / 2);
+    if (!small.mounted())
+        GTEST_SKIP() << small.why();
+    const std::string before = env.dump();
+    const FileTree filesBefore = env.files();
+    const Ran r = env.run(function, kReproducible);
+    jobtool::ExpectNothingLeft(env, r, before, filesBefore, "full file system");
+    EXPECT_NE(r.out.find("could not be written: No space left on device"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Job ended with result 2: the job could not run; nothing of it was kept."), std::string::npos)
+        << r.out;
+}
+
+// Interrupts re-generations of the function at random moments of a run's
+// length: each ends either undone (status 2, or ended by the signal before
+// it began) with the repository and every file as before, or complete
+// (status 0) with the same files, generated again.
+void interruptAtRandomMoments(int commands, int times)
+{
+    Scratch env;
+    const std::string function = env.addBenchFunction(commands);
+    ASSERT_FALSE(function.empty());
+    const auto start = std::chrono::steady_clock::now();
+    const Ran first = env.run(function, kReproducible);
+    const auto length = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(first.status, 0) << first.out;
+    const std::string before = env.dump();
+    const FileTree filesBefore = env.files();
+    std::mt19937 random(38);
+    std::uniform_int_distribution<long> moment(0, std::chrono::duration_cast<std::chrono::microseconds>(length).count());
+    int undone = 0;
+    for (int i = 0; i < times; ++i) {
+        const auto delay = std::chrono::microseconds(moment(random));
+        ToolRun job(env.generate(function), kReproducible);
+        std::this_thread::sleep_for(delay);
+        kill(job.pid(), SIGTERM);
+        const Ran r = job.finish();
+        const std::string what = "SIGTERM after " + std::to_string(delay.count()) + " us";
+        const FileTree after = env.files();
+        EXPECT_TRUE(after == filesBefore) << what << ":" << jobtool::TreeDifference(filesBefore, after);
+        if (r.status == 0)
+            continue;  // it was through before the signal came
+        ++undone;
+        EXPECT_TRUE(r.status == 2 || r.signal == SIGTERM) << what << "\n" << r.out;
+        EXPECT_TRUE(env.dump() == before) << what << ": the repository changed";
+    }
+    EXPECT_GT(undone, 0) << "no run was interrupted";
+}
+
+TEST(Jobs, SigtermAtRandomMomentsNeverLosesThePreviousFiles)
+{
+    interruptAtRandomMoments(500, 5);
+}
+
+}  // namespace
