@@ -8,9 +8,8 @@
 -- values into fields of every kind; EXPCOND tests their empty values,
 -- compares dates with timestamps and fixed with varying characters, and
 -- takes subjects of every kind. The three functions are registered by
--- the tests that generate them (tests/generator/expressions): the C# forms
--- of these expressions do not all compile yet, and the C# set of every
--- registered sample function must.
+-- the tests that generate them (tests/generator/expressions), which compile
+-- their C and their C# sets.
 
 -- Second fields of the types of DEMOTYP's fields (42-fields.sql), and some
 -- that may hold SQL null (ASQN).

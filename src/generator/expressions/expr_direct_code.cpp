@@ -203,6 +203,29 @@ std::string EXPR_CsLine(std::string_view text)
     }
     if (line.rfind("X_CPYBYTES(", 0) == 0)
         line = "DqooDef." + line;
+    /* a default date and time put together: C joins the adjacent literals,
+       C# adds the strings */
+    replaceAll("X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\"",
+               "X_DEFAULT_DATE + \" \" + X_DEFAULT_TIME + \".000000000\"");
+    replaceAll("\" \" X_DEFAULT_TIME \".000000000\"", "\" \" + X_DEFAULT_TIME + \".000000000\"");
+    /* the run time's constants belong to its definitions class; the field
+       state flags to their enumeration */
+    auto qualify = [&](const std::string& name, const std::string& to) {
+        auto isName = [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_' || ch == '.'; };
+        for (size_t at = line.find(name); at != std::string::npos; at = line.find(name, at + 1)) {
+            if ((at > 0 && isName(line[at - 1])) || (at + name.size() < line.size() && isName(line[at + name.size()])))
+                continue;
+            line.replace(at, name.size(), to);
+            at += to.size() - 1;
+        }
+    };
+    for (const char* name : {"X_DEFAULT_DATE", "X_DEFAULT_TIME", "X_MAX_SIZE_DATE_LEN", "X_MAX_SIZE_TIME_LEN",
+                             "X_MAX_SIZE_DATETIME_LEN", "X_VAR_COMPARE_MASK_LESS", "X_VAR_COMPARE_MASK_EQUAL",
+                             "X_VAR_COMPARE_MASK_GREATER"})
+        qualify(name, std::string("DqooDef.") + name);
+    /* a state word is unsigned */
+    replaceAll("? FsIsSqlNull :", "? (uint)XFIELDSTATE.FsIsSqlNull :");
+    qualify("FsIsSqlNull", "(int)XFIELDSTATE.FsIsSqlNull");
     /* the run-time block is an object */
     replaceAll("pX_Ids->", "pX_Ids.");
     return line;

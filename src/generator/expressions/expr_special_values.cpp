@@ -101,7 +101,7 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
         return;
     case ExprLayout::Float32:
         if (!na)
-            member("dFloat32", "0.0");
+            member("dFloat32", c.cs() ? "0.0f" : "0.0");
         return;
     case ExprLayout::Float64:
         if (!na)

@@ -101,9 +101,31 @@ protected:
         sqlite3_free(error);
         sqlite3_close(db);
     }
+    // mcs's findings on the function's C# set, generated again with the
+    // C# request, compiled as a library against the C# run-time interface;
+    // empty when clean.
+    std::string compileCSharp(const std::string& function)
+    {
+        const std::string root(DQOV_SOURCE_DIR);
+        const fs::path log = dir / (function + ".cslog"), project = source() / "C#" / function;
+        const std::string generateSet = "'" + std::string(DQOV_TOOL_PATH) + "' --generate --csharp --root '" +
+                                        (dir / "root").string() + "' --repository '" +
+                                        (dir / "repository.db").string() + "' EXPRPRC " + function + " > '" +
+                                        log.string() + "' 2>&1";
+        if (WEXITSTATUS(std::system(generateSet.c_str())) != 0)
+            return readFile(log);
+        const std::string mcs = "mcs -target:library -nologo -out:'" + (dir / (function + ".dll")).string() + "' '" +
+                                root + "/samples/runtime/cs/'*.cs '" + project.string() + "/'*.cs '" +
+                                (project / "Properties" / "AssemblyInfo.cs").string() + "' > '" + log.string() +
+                                "' 2>&1";
+        return std::system(mcs.c_str()) == 0 ? "" : readFile(log);
+    }
     // Registers, generates and compiles one of the functions the sample
     // holds but does not register: the job ends clean, no expression is
-    // refused, and both forms of the evaluation routines compile.
+    // refused, both forms of the evaluation routines compile, and so does
+    // the function's C# set (dates and times put together by adding
+    // strings, the run time's constants and state flags qualified, float
+    // literals as floats).
     void generateAndCompile(const std::string& function)
     {
         registerFunction(function);
@@ -111,6 +133,7 @@ protected:
         EXPECT_EQ(readFile(dir / (function + ".log")).find("PRC1810"), std::string::npos);
         EXPECT_EQ(compileObject(function, "-DX_MODULE_COMPONENT_EVALUATE_PCODE"), "");
         EXPECT_EQ(compileObject(function, "-DX_32BIT_COMPILER -DX_CONST_LONGLONG_IS_LONG"), "");
+        EXPECT_EQ(compileCSharp(function), "") << function;
     }
     std::vector<std::pair<std::string, std::string>> functions() const
     {
