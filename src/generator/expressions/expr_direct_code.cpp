@@ -174,6 +174,7 @@ std::string EXPR_CsLine(std::string_view text)
         replaceAll("((" + std::string(c) + ")(", "((" + std::string(csharp) + ")(");
         replaceAll("((" + std::string(c) + ") ", "((" + std::string(csharp) + ") ");
     }
+    auto isName = [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_'; };
     /* TRUE and FALSE as words, outside string literals */
     bool quoted = false;
     for (size_t i = 0; i < line.size(); ++i) {
@@ -183,7 +184,6 @@ std::string EXPR_CsLine(std::string_view text)
             continue;
         for (const auto& [word, value] : {std::pair<const char*, const char*>{"TRUE", "true"}, {"FALSE", "false"}}) {
             const size_t n = std::strlen(word);
-            auto isName = [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_'; };
             if (line.compare(i, n, word) == 0 && (i == 0 || !isName(line[i - 1])) &&
                 (i + n >= line.size() || !isName(line[i + n]))) {
                 line.replace(i, n, value);
@@ -210,22 +210,24 @@ std::string EXPR_CsLine(std::string_view text)
     replaceAll("\" \" X_DEFAULT_TIME \".000000000\"", "\" \" + X_DEFAULT_TIME + \".000000000\"");
     /* the run time's constants belong to its definitions class; the field
        state flags to their enumeration */
-    auto qualify = [&](const std::string& name, const std::string& to) {
-        auto isName = [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_' || ch == '.'; };
+    /* a name found as a whole word (not already qualified) gets its prefix;
+       lines without the name are only searched */
+    auto qualify = [&](std::string_view name, std::string_view prefix) {
         for (size_t at = line.find(name); at != std::string::npos; at = line.find(name, at + 1)) {
-            if ((at > 0 && isName(line[at - 1])) || (at + name.size() < line.size() && isName(line[at + name.size()])))
+            const size_t end = at + name.size();
+            if ((at > 0 && (isName(line[at - 1]) || line[at - 1] == '.')) || (end < line.size() && isName(line[end])))
                 continue;
-            line.replace(at, name.size(), to);
-            at += to.size() - 1;
+            line.insert(at, prefix);
+            at += prefix.size();
         }
     };
     for (const char* name : {"X_DEFAULT_DATE", "X_DEFAULT_TIME", "X_MAX_SIZE_DATE_LEN", "X_MAX_SIZE_TIME_LEN",
                              "X_MAX_SIZE_DATETIME_LEN", "X_VAR_COMPARE_MASK_LESS", "X_VAR_COMPARE_MASK_EQUAL",
                              "X_VAR_COMPARE_MASK_GREATER"})
-        qualify(name, std::string("DqooDef.") + name);
+        qualify(name, "DqooDef.");
     /* a state word is unsigned */
     replaceAll("? FsIsSqlNull :", "? (uint)XFIELDSTATE.FsIsSqlNull :");
-    qualify("FsIsSqlNull", "(int)XFIELDSTATE.FsIsSqlNull");
+    qualify("FsIsSqlNull", "(int)XFIELDSTATE.");
     /* the run-time block is an object */
     replaceAll("pX_Ids->", "pX_Ids.");
     return line;
