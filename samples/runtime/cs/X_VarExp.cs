@@ -85,6 +85,20 @@ public class X_VAR_FACTOR_STRING : X_VAR_HEADER
     // the empty factor whose members the generated code sets one by one
     public X_VAR_FACTOR_STRING() { }
 }
+// a system variable the evaluator evaluates by its name into its vector
+public class X_VAR_FACTOR_SYSVAR_EVALUATION : X_VAR_HEADER
+{
+    public object pvReserved;
+    public int sVector;
+    public string pszName;
+    public X_VAR_FACTOR_SYSVAR_EVALUATION(uint kind, object reserved, int vector, string name)
+    {
+        ulHeaderKind = kind;
+        pvReserved = reserved;
+        sVector = vector;
+        pszName = name;
+    }
+}
 
 public static class X_VAR
 {
@@ -94,6 +108,7 @@ public static class X_VAR
     public const uint X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED = 0x0500;
     public const uint X_VAR_HEADER_KIND_FACTOR_DECIMAL_DOUBLE = 0x0600;
     public const uint X_VAR_HEADER_KIND_FACTOR_LONGLONG = 0x0700;
+    public const uint X_VAR_HEADER_KIND_FACTOR_SYSVAR_EVALUATION = 0x0800;
     public const uint X_VAR_HEADER_KIND_FACTOR_STRING = 0x0900;
     public const uint X_VAR_HEADER_KIND_FACTOR_TABLE_HEADER_ID = 0x0C00;
     // the factors of a constant with its packed image: its bytes, its scale,
