@@ -257,6 +257,10 @@ public static partial class X_VAR_DLL
     // the value of a short character field from the bytes of a fixed field
     public static short X_VAR_ShortChar_SetFromFixedChar(X_IDS ids, X_PRO pro, X_FUN fun, object storage, int length,
                                                          object target, int limit) { return 0; }
+    // the value of a varying character field into the bytes of a short
+    // character value of at most `limit` characters; its length
+    public static short X_VAR_VarChar_GetAsShortChar(X_IDS ids, X_PRO pro, X_FUN fun, VELMO.X_FLD_CHAR source,
+                                                     object target, int limit) { return 0; }
     // the value of a varying binary field from bytes, or from another one
     public static void X_VAR_VarBinary_SetFromPointer(X_IDS ids, X_PRO pro, X_FUN fun, object bytes, uint length,
                                                       object target) { }

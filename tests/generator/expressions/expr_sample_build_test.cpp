@@ -481,6 +481,38 @@ TEST_F(SampleBuild, EdgeValuesOfShortFieldsTakeTheFormOfTheirLength)
     EXPECT_TRUE(holds("memset( ((X_FLD_CLOB*)( pX_Fld[V_FIELD_FDOC].pField )), HIVAL, X_MAX_SIZE_LOB_FILE_NAME );"));
     EXPECT_TRUE(holds("X_CPYBYTES( ((X_FLD_BLOB*)( pX_Fld[V_FIELD_TXDOC].pField ))->vchFileName, \"N/AVAIL\", 7 );"));
 
+    /* numbers held with their field information: the data reached through
+       the structure, the state set to not null */
+    EXPECT_TRUE(holds("*pFldPacked = ((X_FLD_PACKED*)( pX_Fld[V_FIELD_TXNAMT].pField ));"));
+    EXPECT_TRUE(holds("pFldPacked->bFieldState = ((XFIELDSTATE)( pFldPacked->bFieldState & (~FsIsSqlNull) ));"));
+    EXPECT_TRUE(holds("*pFldPacked = ((X_FLD_PACKED*)( pX_Fld[V_FIELD_TXBIGDEC].pField ));"));
+
+    /* values of other kinds into large objects, bytes and characters, each
+       by the string class of its source */
+    const std::string blob = "&( ((X_FLD_BLOB*)( pX_Fld[V_FIELD_TXDOC].pField ))->vchFileName[0] )",
+                      clob = "&( ((X_FLD_CLOB*)( pX_Fld[V_FIELD_FDOC].pField ))->vchFileName[0] )",
+                      code = "((X_FLD_CHAR*)( pX_Fld[V_FIELD_FCODE].pField ))",
+                      image = "((X_FLD_BINARY*)( pX_Fld[V_FIELD_TXIMAGE].pField ))";
+    EXPECT_TRUE(holds("X_VAR_ShortChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, pX_Fld[V_FIELD_TXA10].pField, "
+                      "BYTE_LEN_V_FIELD_TXA10, " + blob + ", X_MAX_SIZE_LOB_FILE_NAME );"));
+    EXPECT_TRUE(holds("X_VAR_VarChar_GetAsShortChar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + code + "), " + clob +
+                      ", X_MAX_SIZE_LOB_FILE_NAME );"));
+    EXPECT_TRUE(holds("strcpy( " + blob + ", " + clob + " );"));
+    EXPECT_TRUE(holds("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) pX_Fld[V_FIELD_TXA5].pField), "
+                      "BYTE_LEN_V_FIELD_TXA5, " + image + " );"));
+    EXPECT_TRUE(holds("X_ULONG  ulLength; \n      X_PVCHAR pvchString; \n      X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, "
+                      "pX_Fun, ((X_FLD_CHAR *)" + code + "), &ulLength ); \n      X_VAR_VarChar_GetAsVchar( pX_Ids, "
+                      "pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + code + "), &pvchString ); \n      "
+                      "X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) pvchString), ulLength, " +
+                      image + " );"));
+    /* a file name into 10 characters: cut, or blanked and copied */
+    EXPECT_TRUE(holds("X_LONG iLength = strlen( " + clob + " ); \n      if ( iLength >= BYTE_LEN_V_FIELD_TXA10 ) "
+                      "X_CPYBYTES( pX_Fld[V_FIELD_TXA10].pField, " + clob + ", BYTE_LEN_V_FIELD_TXA10 ); \n      else "
+                      "\n      { \n         memset( pX_Fld[V_FIELD_TXA10].pField, X_CLEAR_ALPHA, BYTE_LEN_V_FIELD_TXA10 ); "
+                      "\n         X_CPYBYTES( pX_Fld[V_FIELD_TXA10].pField, " + clob + ", iLength ); \n      } "));
+    EXPECT_TRUE(holds("X_VAR_VarChar_SetFromVchar( pX_Ids, pX_Pro, pX_Fun, ((X_VCHAR*) " + blob +
+                      "), ((X_FLD_CHAR *)((X_FLD_CHAR*)( pX_Fld[V_FIELD_TXCODE].pField ))) );"));
+
     /* a literal of 2 characters against a field of 5: the rest of the field
        compared with blanks */
     EXPECT_TRUE(holds("if ( ( iCompare3 = memcmp( \"AB\", pX_Fld[V_FIELD_TXA5].pField, 2 ) ) == 0 ) iCompare3 = "
