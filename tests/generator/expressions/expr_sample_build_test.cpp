@@ -513,6 +513,14 @@ TEST_F(SampleBuild, EdgeValuesOfShortFieldsTakeTheFormOfTheirLength)
     EXPECT_TRUE(holds("X_VAR_VarChar_SetFromVchar( pX_Ids, pX_Pro, pX_Fun, ((X_VCHAR*) " + blob +
                       "), ((X_FLD_CHAR *)((X_FLD_CHAR*)( pX_Fld[V_FIELD_TXCODE].pField ))) );"));
 
+    /* the empty value tested: characters against blanks over their length,
+       a file name by the run time's compare with the empty text, a float
+       against 0.0 */
+    EXPECT_TRUE(holds("( memcmp( pX_Fld[V_FIELD_TXA5].pField, X_ALPHA_BLANK_STRING, 5 ) == 0 );"));
+    EXPECT_TRUE(holds("X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, " + blob + ", strlen( " + blob +
+                      " ), pX_NULL, \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );"));
+    EXPECT_TRUE(holds("( ((X_FLD_FLT64*)( pX_Fld[V_FIELD_FAMOUNT].pField ))->dFloat64 == 0.0 );"));
+
     /* a literal of 2 characters against a field of 5: the rest of the field
        compared with blanks */
     EXPECT_TRUE(holds("if ( ( iCompare3 = memcmp( \"AB\", pX_Fld[V_FIELD_TXA5].pField, 2 ) ) == 0 ) iCompare3 = "
