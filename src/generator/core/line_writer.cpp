@@ -29,6 +29,10 @@ bool g_replaying = false;
 ** in one write, past stdio's own small buffer. Anyone who asks for the file
 ** itself gets it with everything before written. */
 constexpr size_t kPendingSize = 64 * 1024;
+/* Room past the buffer's end: a line's indent is laid down as one fixed
+** piece of blanks, which may reach past the line. */
+constexpr size_t kIndentPiece = 32;
+constexpr char kBlanks[kIndentPiece + 1] = "                                ";
 
 struct StreamSlot {
     FILE* file = nullptr;
@@ -100,7 +104,7 @@ char* reserve(StreamSlot& slot, size_t ulLength)
     if (ulLength > kPendingSize)
         return nullptr;
     if (!slot.pending)
-        slot.pending = std::make_unique_for_overwrite<char[]>(kPendingSize);
+        slot.pending = std::make_unique_for_overwrite<char[]>(kPendingSize + kIndentPiece);
     char* at = slot.pending.get() + slot.ulUsed;
     slot.ulUsed += ulLength;
     return at;
@@ -164,7 +168,10 @@ inline void putLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, int fAppendBla
             failedWrite(*slot, errno);
         return;
     }
-    std::memset(at, ' ', ulIndent);
+    if (ulIndent <= kIndentPiece)
+        std::memcpy(at, kBlanks, kIndentPiece);  // the text and line end overwrite what goes past the indent
+    else
+        std::memset(at, ' ', ulIndent);
     at += ulIndent;
     if (ulText)
         std::memcpy(at, text.data(), ulText);
