@@ -4,9 +4,6 @@
 */
 #include "generator/core/line_writer.h"
 
-#include <stdio_ext.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -25,8 +22,8 @@ bool g_replaying = false;
 
 /* A file stream and the generated text not yet handed to its file. Lines
 ** are gathered in the slot's buffer, the only large buffer of the file:
-** generated programs run to megabytes, and a full buffer goes to the file
-** in one write, past stdio's own small buffer. Anyone who asks for the file
+** generated programs run to megabytes, and stdio hands a full buffer to the
+** file in whole blocks of its own small one. Anyone who asks for the file
 ** itself gets it with everything before written. */
 constexpr size_t kPendingSize = 64 * 1024;
 /* Room past the buffer's end: a line's indent is laid down as one fixed
@@ -63,35 +60,13 @@ void failedWrite(const StreamSlot& slot, int error)
     P3109_FatalWriteError(slot.name, error);
 }
 
-/* Writes the piece straight to the file's descriptor, as much as it
-** takes at a time. */
-bool writeThrough(FILE* file, const char* piece, size_t ulLength)
-{
-    const int fd = fileno(file);
-    while (ulLength > 0) {
-        const ssize_t n = ::write(fd, piece, ulLength);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        piece += n;
-        ulLength -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
 void flushPending(StreamSlot& slot)
 {
     if (slot.ulUsed == 0)
         return;
     const size_t ulUsed = slot.ulUsed;
     slot.ulUsed = 0;
-    /* a large piece goes past stdio when stdio holds nothing of the file
-    ** (text written to the file itself stays in order) */
-    const bool written = ulUsed >= BUFSIZ && __fpending(slot.file) == 0
-                             ? writeThrough(slot.file, slot.pending.get(), ulUsed)
-                             : std::fwrite(slot.pending.get(), 1, ulUsed, slot.file) == ulUsed;
-    if (!written)
+    if (std::fwrite(slot.pending.get(), 1, ulUsed, slot.file) != ulUsed)
         failedWrite(slot, errno);
 }
 
