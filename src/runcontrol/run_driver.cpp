@@ -720,16 +720,7 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
         }
         g_run.context.lBuildStartValue = buildStartValue;
         g_run.context.lCompoundComponent = buildStartValue;
-        // The driver holds the stored command list for the pass when the
-        // design steps come back to it (they write parameters into it) or
-        // when there is no checker (the pass counts its commands). Else the
-        // checker loads it and lets it go as soon as it has stored it in the
-        // pass's records, so it takes no room beside them while the source
-        // is checked.
-        if (designAfter || !g_seams.pfnChecker)
-            loadSource();
-        else
-            dropSource();
+        loadSource();
         if (preparePass() != 0) {
             jobMessage('F', "The work areas of the job could not be prepared.");
             result = DC_P31O2_PREPARE_FAILED;
