@@ -133,12 +133,8 @@ int16_t P31O2_sParseCommandText(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pSour
 int32_t P31O2_sTokenizeCommand(FFC_SOURCE_COMMAND* pSource);
 int32_t P31O2_usLookupCommandCode(const char* pName, uint16_t* pusCommandCode);
 int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char* pachName);
-int32_t P31O2_fIsNotBuiltInCommand(const char* pName);
 int32_t P31O2_fIsIncludeCommand(const char* pName);
-int32_t P31O2_fIsComponentRun(void* pIgnored, const char* pName);
-int32_t P31O2_fIsFunctionRun(void* pIgnored, const char* pName);
 int32_t P31O2_fIsBlank(const void* pBuffer, int32_t lIgnored, uint32_t ulLength);
-void P31O2_MakeIdentifier(const char* pSource, char* pszOut, uint32_t ulLength, uint32_t ulMaximum);
 
 }  // extern "C"
 

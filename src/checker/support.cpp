@@ -167,12 +167,6 @@ int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char* pachName)
     return 0;
 }
 
-int32_t P31O2_fIsNotBuiltInCommand(const char* pName)
-{
-    uint16_t code = 0;
-    return P31O2_usLookupCommandCode(pName, &code) ? 0 : 1;
-}
-
 // Only INCLUDE takes the object layer's parse route; every other command is
 // split by the command parser, so that pass 2 can skip commands that failed.
 int32_t P31O2_fIsIncludeCommand(const char* pName)
@@ -183,33 +177,10 @@ int32_t P31O2_fIsIncludeCommand(const char* pName)
     return std::strcmp(name, "INCLUDE") == 0 ? 1 : 0;
 }
 
-int32_t P31O2_fIsComponentRun(void*, const char* pName)
-{
-    return pName && std::strncmp(pName, "*COMP", 5) == 0 ? 1 : 0;
-}
-
-int32_t P31O2_fIsFunctionRun(void* pIgnored, const char* pName)
-{
-    return P31O2_fIsComponentRun(pIgnored, pName) ? 0 : 1;
-}
-
 int32_t P31O2_fIsBlank(const void* pBuffer, int32_t, uint32_t ulLength)
 {
     const char* p = static_cast<const char*>(pBuffer);
     return std::all_of(p, p + ulLength, [](char c) { return c == ' '; }) ? 1 : 0;
-}
-
-void P31O2_MakeIdentifier(const char* pSource, char* pszOut, uint32_t ulLength, uint32_t ulMaximum)
-{
-    std::string s(pSource, ulLength);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\0'))
-        s.pop_back();
-    if (s.size() > ulMaximum)
-        s = s.substr(s.size() - ulMaximum);
-    for (size_t i = 0; i < s.size(); ++i)
-        if (!std::isalnum(static_cast<unsigned char>(s[i])) || static_cast<unsigned char>(s[i]) > 127)
-            s[i] = i == 0 ? 'X' : '_';
-    std::memcpy(pszOut, s.c_str(), s.size() + 1);
 }
 
 }  // extern "C"

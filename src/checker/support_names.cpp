@@ -89,31 +89,6 @@ bool MakeTree(RBTREE*& tree, std::initializer_list<TreePart> keys, std::initiali
     return true;
 }
 
-// Collector of a field attribute list.
-struct AttributeSlots {
-    char (*slots)[10];
-    uint32_t capacity;
-    uint32_t filled;
-};
-
-long P31O2_sCollectAttributeCallback(void* control, const char*, const char* attributes)
-{
-    auto* a = static_cast<AttributeSlots*>(control);
-    std::string text = attributes ? attributes : "";
-    size_t i = 0;
-    while (i < text.size() && a->filled < a->capacity) {
-        while (i < text.size() && text[i] == ' ')
-            ++i;
-        size_t j = text.find(' ', i);
-        if (j == std::string::npos)
-            j = text.size();
-        if (j > i)
-            checker::Pad(a->slots[a->filled++], 10, std::string_view(text).substr(i, std::min<size_t>(j - i, 10)));
-        i = j;
-    }
-    return 0;
-}
-
 }  // namespace
 
 extern "C" {
@@ -256,35 +231,6 @@ void P31O2_FreeGeneratedNames(FFC_CONTEXT* pContext)
     pContext->ulGeneratedNameCounter = 0;
 }
 
-void* P31O2_pGetCachedEntry(FFC_CONTEXT* pContext, int32_t lValue)
-{
-    if (!pContext || pContext->lFunctionRun)
-        return nullptr;
-    if (!pContext->pValueCacheTree) {
-        if (RBTree_CreateTree(&pContext->pValueCacheTree, 8200) != 0)
-            return nullptr;
-        RBTree_DefineKey(pContext->pValueCacheTree, RBT_TYPE_INT32, 4);
-        RBTree_DefineData(pContext->pValueCacheTree, RBT_TYPE_INT32, 4);
-    }
-    const void* key[] = {&lValue};
-    int32_t data = 0;
-    void* out[] = {&data};
-    if (RBTREE_ENTRY* entry = RBTree_GetEntry(pContext->pValueCacheTree, key, out))
-        return entry;
-    const void* in[] = {&lValue};
-    return RBTree_PutEntry(pContext->pValueCacheTree, key, in);
-}
-
-int32_t P31O2_fHasCachedEntry(FFC_CONTEXT* pContext, int32_t lValue)
-{
-    if (!pContext || pContext->lFunctionRun || !pContext->pValueCacheTree)
-        return 0;
-    const void* key[] = {&lValue};
-    int32_t data = 0;
-    void* out[] = {&data};
-    return RBTree_GetEntry(pContext->pValueCacheTree, key, out) ? 1 : 0;
-}
-
 void P31O2_ResolveEscapedParameter(const char* pchItem, char* pchArea, uint32_t ulLength)
 {
     if (!pchItem || pchItem[0] != 3 || pchItem[1] != '2')
@@ -314,21 +260,6 @@ int16_t P31O2_sQueryLiteralInfo(const char* pchItem, char* pchText, uint32_t ulS
     if (info.pszText && info.usLength <= ulSize)
         std::memcpy(pchText, info.pszText, info.usLength);
     return 0;
-}
-
-uint32_t P31O2_sEnumerateFieldAttributes(const char* pchItem, char (*pachSlots)[10], uint32_t ulOther, uint32_t ulSlots)
-{
-    if (!pchItem || pchItem[0] != 3 || pchItem[1] != 'M')
-        return ulOther;
-    char copy[10];
-    std::memcpy(copy, pchItem, 9);
-    copy[9] = 0;
-    AttributeSlots control{pachSlots, ulSlots, 0};
-    long rc =
-        DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList(copy, P31O2_sCollectAttributeCallback, &control, nullptr);
-    if (rc != 0)
-        DQOO_FCC_FatalError("DQOO_FCC_LL2_ETT_EnumerateFieldAttributeParmList", rc);
-    return control.filled;
 }
 
 int16_t P31O2_sInsertCommandParameter(int16_t sLine, uint16_t usCode, uint16_t usLength, const char* pchText)

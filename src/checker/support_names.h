@@ -46,15 +46,9 @@ int16_t P31O2_sAddComponentUsage(FFC_CONTEXT* pContext, const char* pszName, int
  * value cache of the context. */
 void P31O2_FreeGeneratedNames(FFC_CONTEXT* pContext);
 
-/* Value cache of a component run (nothing in a function run). */
-void* P31O2_pGetCachedEntry(FFC_CONTEXT* pContext, int32_t lValue);
-int32_t P31O2_fHasCachedEntry(FFC_CONTEXT* pContext, int32_t lValue);
-
 /* Object-layer items (9 bytes: 3, a sub-kind, 7 more). */
 void P31O2_ResolveEscapedParameter(const char* pchItem, char* pchArea, uint32_t ulLength);
 int16_t P31O2_sQueryLiteralInfo(const char* pchItem, char* pchText, uint32_t ulSize);
-uint32_t P31O2_sEnumerateFieldAttributes(const char* pchItem, char (*pachSlots)[10], uint32_t ulOther,
-                                         uint32_t ulSlots);
 
 /* Inserts a parameter component (code / 100, code % 100) into the stored
  * command of that number of the run's command list. 0, or 1. */

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <mutex>
 #include <sstream>
+#include <string_view>
 #include <thread>
 
 #include "platform/dqos/dqos.h"
@@ -117,7 +118,14 @@ std::string Asked(unsigned request, const FFC_PAINT_STR* p)
     case 6: return "an identification";
     case 8: return "where the field goes";
     case 9:
-    case 14: return "a text";
+    case 14: {
+        // a text to change is offered as it stands, leading blanks kept
+        std::string now = request == 9 ? std::string(p->acTextLine, sizeof p->acTextLine)
+                                       : std::string(p->acText, sizeof p->acText);
+        const size_t last = now.find_last_not_of(std::string_view(" \0", 2));
+        now.erase(last == std::string::npos ? 0 : last + 1);
+        return now.empty() ? "a text" : "a text (now \"" + now + "\")";
+    }
     case 10: return "a field name";
     case 11: return p->lMode == 0 ? "a report" : "a screen";
     case 13: return "the lines to show";

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "checker/selectsql.h"
+#include "platform/dqoo/dqoo_fixture.h"
 
 using checker_test::CheckJob;
 using checker_test::Lines;
@@ -33,6 +34,26 @@ TEST_F(CheckJob, HostFieldsOfEveryTextAreCheckedAtTheirLine)
     // one that is not defined is reported at its line after the pass.
     EXPECT_EQ(OnLine(messages(), 6), (Lines{"PRC0056 NOSUCHG"}));
     EXPECT_EQ(withId("PRC0056").size(), 1u);
+}
+
+// A whole statement that the object layer hands over as an escaped
+// parameter (byte 3, '2', its number) is resolved in pass 2 and then
+// scanned: its host fields are checked at the command's line.
+TEST_F(CheckJob, AnEscapedWholeStatementIsResolvedAndScanned)
+{
+    addFunction("TSTPRC", "SQLESC",
+                {"FUNCTION OPTIONS(*DIRECT)", std::string("SELECT_SQL FIELDS(#CUSTNO) USING('\x03") + "20000001')",
+                 "ENDSELECT", "RETURN"});
+    prepare("TSTPRC", "SQLESC");
+    char error[200] = "";
+    ASSERT_EQ(DQOO_FCC_LoadExpressionFixture(
+                  "PENDING 0000001 text='SELECT CUSTNO FROM CUSTMST WHERE CREDIT > :#CREDIT AND CUSTNO > :#NOSUCHE'\n",
+                  error, sizeof error),
+              0)
+        << error;
+    run();
+    DQOO_FCC_ClearExpressions();
+    EXPECT_EQ(OnLine(messages(), 2), (Lines{"DCM0401 #NOSUCHE"})) << output;
 }
 
 TEST_F(CheckJob, ReservedWordsOfSqlCannotBeNames)

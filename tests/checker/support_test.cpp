@@ -62,20 +62,6 @@ TEST(GeneratedNames, NumberedPerFieldAndOwnerAndRepeated)
     EXPECT_EQ(std::string(name, 50), a);
 }
 
-TEST(ValueCache, ComponentRunsOnly)
-{
-    Context c;
-    c.ctx.lFunctionRun = 1;
-    EXPECT_EQ(P31O2_pGetCachedEntry(&c.ctx, 42), nullptr);
-    EXPECT_EQ(P31O2_fHasCachedEntry(&c.ctx, 42), 0);
-    c.ctx.lFunctionRun = 0;
-    void* first = P31O2_pGetCachedEntry(&c.ctx, 42);
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(P31O2_pGetCachedEntry(&c.ctx, 42), first);
-    EXPECT_EQ(P31O2_fHasCachedEntry(&c.ctx, 42), 1);
-    EXPECT_EQ(P31O2_fHasCachedEntry(&c.ctx, 43), 0);
-}
-
 TEST(BuildEntries, AppendedOneByOne)
 {
     P31O2_BUILD_APP_LIST list{};

@@ -74,11 +74,8 @@ TEST(BuiltInCommands, CodesAndNames)
     EXPECT_EQ(P31O2_fGetCommandName(121, name), 0);
     ASSERT_EQ(P31O2_fGetCommandName(126, name), 1);
     EXPECT_EQ(std::string(name, 10), "_INVOKE   ");
-    EXPECT_EQ(P31O2_fIsNotBuiltInCommand("IF"), 1);
     EXPECT_EQ(P31O2_fIsIncludeCommand("include"), 1);
     EXPECT_EQ(P31O2_fIsIncludeCommand("IF"), 0);
-    EXPECT_EQ(P31O2_fIsComponentRun(nullptr, "*COMPX"), 1);
-    EXPECT_EQ(P31O2_fIsFunctionRun(nullptr, "*COMPX"), 0);
 }
 
 // FETCH keeps up to 20 WITH_KEY values; @KEYCODES follows them in the area.
@@ -102,17 +99,6 @@ TEST(ParameterArea, EntriesBeyondAListAreNeitherReadNorWritten)
     EXPECT_EQ(checker::ParmEntry("WITH_KEY", -1), "");
     EXPECT_EQ(checker::ParmEntry("@KEYCODES", 0), "EQ");
     g.parsed = saved;
-}
-
-TEST(MakeIdentifier, ReplacesAndKeepsTheRightmost)
-{
-    char out[64];
-    P31O2_MakeIdentifier("-AB C  ", out, 7, 20);
-    EXPECT_STREQ(out, "XAB_C");
-    P31O2_MakeIdentifier("ABCDEFGH", out, 8, 5);
-    EXPECT_STREQ(out, "DEFGH");
-    P31O2_MakeIdentifier("   ", out, 3, 5);
-    EXPECT_STREQ(out, "");
 }
 
 }  // namespace

@@ -318,9 +318,6 @@ TEST(TimingTest, ZoneOffsetsIncludeDaylightTime)
     unsetenv("DQOV_FIXED_TIME");
     {
         ZoneScope z("XST-1");
-        LZoneOffset o = P3142_GetZoneOffset();
-        EXPECT_EQ(o.sign, '+');
-        EXPECT_EQ(o.hours, 1);
         std::string stamp = P3142_FormatIsoTimestamp().c_str();
         EXPECT_EQ(stamp.size(), 25u) << stamp;
         EXPECT_EQ(stamp.substr(19), "+01:00");
@@ -329,7 +326,6 @@ TEST(TimingTest, ZoneOffsetsIncludeDaylightTime)
         // Daylight saving time the whole year round: one hour more.
         ZoneScope z("XST-1XDT,J1/0,J365/25");
         EXPECT_EQ(std::string(P3142_FormatIsoTimestamp().c_str()).substr(19), "+02:00");
-        EXPECT_EQ(P3142_GetZoneOffset().hours, 2);
     }
     {
         ZoneScope z("UTC0");
@@ -337,17 +333,14 @@ TEST(TimingTest, ZoneOffsetsIncludeDaylightTime)
     }
     {
         ZoneScope z("XST+5:30");
-        LZoneOffset o = P3142_GetZoneOffset();
-        EXPECT_EQ(o.sign, '-');
-        EXPECT_EQ(o.hours, 5);
-        EXPECT_EQ(o.minutes, 30);
+        EXPECT_EQ(std::string(P3142_FormatIsoTimestamp().c_str()).substr(19), "-05:30");
     }
     LDateTime packed(2004, 5, 6, 7, 8, 9, 10);
     EXPECT_EQ(packed.date, 20040506u);
     EXPECT_EQ(packed.time, 70809010u);
 }
 
-TEST(TimingTest, DirStackUnwindsAndTimerCountsWholeSeconds)
+TEST(TimingTest, DirStackUnwinds)
 {
     ScratchDir dir;
     mkdir(dir.file("a").c_str(), 0755);
@@ -367,12 +360,4 @@ TEST(TimingTest, DirStackUnwindsAndTimerCountsWholeSeconds)
     EXPECT_EQ(std::string(after), start);
     LDirStack empty;
     EXPECT_FALSE(empty.popd());
-
-    LTimer timer;
-    EXPECT_EQ(timer.elapsedSeconds(), 0.0);
-    LTimer copy(timer);
-    EXPECT_EQ(copy.elapsedSeconds(), 0.0);
-    const int64_t started = copy.restart();
-    EXPECT_GE(copy.restart(), started) << "the start moves on, never back";
-    EXPECT_EQ(copy.elapsedSeconds(), 0.0);
 }

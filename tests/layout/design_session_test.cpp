@@ -65,6 +65,21 @@ TEST_F(DesignSession, ReportLineIsRedesignedAndWrittenBack)
     EXPECT_EQ(rows[6], "TEXTMAPS|*TMAP002|1|Total\"s" + Blank(113) + "003030" + Blank(6));
 }
 
+// With right-to-left texts a text to change is offered right-aligned in its
+// 80 characters: "End of entry" (12 characters) after 68 blanks.
+TEST_F(DesignSession, TextToChangeIsOfferedRightAlignedForRightToLeftTexts)
+{
+    configure = [](FFC_SYSTEM_DEFINITION& sys) { sys.cRightToLeft = 'Y'; };
+    Run("DSNEDT", 'S', Sample("text-change.txt"));
+    ASSERT_FALSE(script->failed()) << script->failure() << output;
+    std::vector<std::string> offered;
+    for (const painter::Exchange& e : script->transcript())
+        if (e.request == 9)
+            offered.push_back(e.asked);
+    EXPECT_EQ(offered, (std::vector<std::string>{
+                           "a text", "a text (now \"" + std::string(68, ' ') + "End of entry\")"}));
+}
+
 TEST_F(DesignSession, ReportLineLeftWithoutKeepingIsAsBefore)
 {
     Run("DSNRPT", 'R', Replace(Sample("report-session.txt"), "leave 1", "leave 2"));

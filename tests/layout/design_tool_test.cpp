@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "runcontrol/painter_script.h"
@@ -120,6 +121,24 @@ TEST(DesignTool, SystemDefinitionOptionsChooseTheLayouts)
     const std::string legend = at(2, "F1=Help F2=Refresh F3=Exit F10=Actions F12=Cancel F14=Messages");
     for (const std::string& line : {reference, legend, std::string(80, 'M')})
         EXPECT_NE(r.out.find("  |" + line + "|"), std::string::npos) << line << r.out;
+}
+
+// A text to change is offered to the painter as it stands; the new text
+// replaces it.
+TEST(DesignTool, TextToChangeIsOfferedAsItStands)
+{
+    SampleEnv env;
+    const std::string offered = "asked a text (now \"End of entry\"); answered: text \"Entry done\"";
+    ToolResult r = Tool(env, "--design-screens " + Script("text-change.txt") + " DEMODSN DSNEDT");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find(offered), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("asked a text; answered: text \"End of entry\""), std::string::npos) << "a new text is blank";
+    /* the screen shown after the change holds the new text */
+    bool shown = false;
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);)
+        shown = shown || (line.find("  |") != std::string::npos && line.find("Entry done") != std::string::npos);
+    EXPECT_TRUE(shown) << r.out;
 }
 
 TEST(DesignTool, LinesOfWhiteSpaceOnlyAreBlankLines)

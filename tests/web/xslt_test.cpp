@@ -74,19 +74,6 @@ TEST(WdExtensions, AnswersTheTextOfTheCall)
               ext.Invoke(8000, IID_NULL_, 0, wd::DISPATCH_METHOD_, &bad, &result, &exception, &argumentError));
     EXPECT_EQ(9000, exception.wCode);
     EXPECT_EQ(0u, argumentError);
-    void* object = nullptr;
-    EXPECT_EQ(wd::E_NOINTERFACE_, ext.QueryInterface(WdIid{1}, &object));
-    EXPECT_EQ(nullptr, object);
-    EXPECT_EQ(wd::S_OK_, ext.QueryInterface(IID_IDispatch_, &object));
-    EXPECT_EQ(1u, ext.Release()) << "the holder's reference is left";
-
-    // The object has no type information: callers bind by name.
-    uint32_t typeInfos = 7;
-    EXPECT_EQ(wd::S_OK_, ext.GetTypeInfoCount(&typeInfos));
-    EXPECT_EQ(0u, typeInfos);
-    void* typeInfo = &typeInfos;
-    EXPECT_EQ(wd::E_NOTIMPL_, ext.GetTypeInfo(0, 0, &typeInfo));
-    EXPECT_EQ(nullptr, typeInfo);
 }
 
 TEST(WdExtensions, CalledFromAStylesheet)

@@ -14,9 +14,16 @@
 
 struct X_LIST;
 struct X_UIM;
-struct X_EXCHL;
 struct X_ODBC_SELECT_2;
+struct X_EXCHL2;
 typedef struct X_EXCHL2 *PX_EXCHL2;
+
+/* The exchange list as a validating function keeps it aside while its
+   checks run: the number of fields and the first field's entry. */
+struct X_EXCHL {
+    X_SHORT sCount;
+    PX_EXCHL2 pFirst;
+};
 struct FUNCTION_STATIC_GLOBAL_1;
 struct FUNCTION_STATIC_GLOBAL_2;
 struct FUNCTION_STATIC_GLOBAL_3;

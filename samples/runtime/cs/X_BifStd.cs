@@ -7,6 +7,11 @@
 // The control block of one call.
 public class X_BIF { public int sUID; public char chShutDown, chReturnCode; }
 
+// The exchange list as a validating function keeps it aside while its
+// checks run: the number of fields and the first field's entry.
+public class X_EXCHL2 { }
+public class X_EXCHL { public int sCount; public X_EXCHL2 pFirst; }
+
 // One parameter passed between functions.
 public partial class X_PARM
 {

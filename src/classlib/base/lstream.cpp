@@ -157,7 +157,6 @@ uint32_t LMemoryStream::read(void* buffer, uint32_t count)
         m_readable -= remaining;
         done += remaining;
     }
-    m_transferred += done;
     return done;
 }
 
@@ -168,7 +167,6 @@ void LMemoryStream::position(uint32_t offset)
     m_current = m_first;
     m_readPtr = m_first->data;
     m_readable = readableIn(m_first);
-    m_transferred = 0;
 }
 
 uint32_t LMemoryStream::peekAll(void* buffer, uint32_t count) const

@@ -1,7 +1,6 @@
 // Timer, directory stack, time stamps and the apartment guard.
 #include "classlib/base/timing.h"
 
-#include <chrono>
 #include <climits>
 #include <ctime>
 #include <unistd.h>
@@ -9,32 +8,6 @@
 #include "classlib/base/qvseam.h"
 #include "platform/dqoz/dqoz.h"
 #include "platform/qvutil/qvutil.h"
-
-namespace {
-
-// Elapsed time, not processor time: a run that waits still counts.
-int64_t nowMs()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-}  // namespace
-
-LTimer::LTimer() : m_start(nowMs()) {}
-LTimer::LTimer(const LTimer& other) = default;
-LTimer& LTimer::operator=(const LTimer& other) = default;
-
-int64_t LTimer::restart()
-{
-    m_start = nowMs();
-    return m_start;
-}
-
-double LTimer::elapsedSeconds() const
-{
-    return static_cast<double>((nowMs() - m_start) / 1000);
-}
 
 LDirStack::~LDirStack()
 {
@@ -74,16 +47,6 @@ LZoneOffset P3142_ZoneOffsetFromBias(int32_t bias)
     z.hours = bias / 60;
     z.minutes = bias % 60;
     return z;
-}
-
-LZoneOffset P3142_GetZoneOffset()
-{
-    time_t now = time(nullptr);
-    struct tm local;
-    if (!localtime_r(&now, &local))
-        return LZoneOffset();
-    // tm_gmtoff is the offset actually in force, daylight time included.
-    return P3142_ZoneOffsetFromBias(static_cast<int32_t>(-local.tm_gmtoff / 60));
 }
 
 LCharBuffer P3142_FormatIsoTimestamp()

@@ -10,21 +10,6 @@
 
 #include "classlib/base/lstrings.h"
 
-class LTimer {
-public:
-    LTimer();
-    LTimer(const LTimer& other);
-    LTimer& operator=(const LTimer& other);
-    virtual ~LTimer() = default;
-    // Sets the start to now and returns it (milliseconds of a steady clock).
-    int64_t restart();
-    // Whole seconds since the start (the remainder is dropped).
-    double elapsedSeconds() const;
-
-private:
-    int64_t m_start;
-};
-
 class LDirStack {
 public:
     LDirStack() = default;
@@ -47,8 +32,6 @@ struct LZoneOffset {
     int32_t minutes = 0;
 };
 
-// The offset of local time from UTC now, daylight saving time included.
-LZoneOffset P3142_GetZoneOffset();
 // The offset for a bias in minutes (UTC = local time + bias).
 LZoneOffset P3142_ZoneOffsetFromBias(int32_t biasMinutes);
 // The current local time as "YYYY-MM-DDThh:mm:ss+hh:mm".

@@ -854,13 +854,6 @@ LDOMDocument XSLTDoc::transformToDocument(const LDOMNode& source, bool freeThrea
     return m_impl->transformToDocument(source, freeThreaded);
 }
 
-std::unique_ptr<LWStringArray> XSLTDoc::getImports() const
-{
-    if (!m_impl->imports())
-        throw LException("The stylesheet has no import list.");
-    return m_impl->imports()->clone();
-}
-
 // ---- LXslTransformer ------------------------------------------------------------------
 
 LCharBuffer LXslTransformer::transform(const LDOMNode& source, LDOMDocument& stylesheet, const char* encoding)

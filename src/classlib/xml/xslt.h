@@ -173,9 +173,6 @@ public:
     void transformToStream(const LDOMNode& source, LStream& out);
     LDOMDocument transformToDocument(const LDOMNode& source, bool freeThreaded = false);
     LWString getName() const { return m_impl->name(); }
-    bool isNamed(const char16_t* name) const { return m_impl->name().compare(name) == 0; }
-    // A copy of the import list; throws LException when there is none.
-    std::unique_ptr<LWStringArray> getImports() const;
 
 private:
     std::unique_ptr<LXsltOptimized> m_impl;

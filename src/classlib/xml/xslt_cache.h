@@ -35,7 +35,6 @@ public:
 
     // A copy sharing the cached stylesheet, loading it on a miss.
     XSLTDoc get(const LWString& path);
-    void dump() const;
     int32_t size() const { return m_size; }
     bool holds(const LWString& path) const;
 

@@ -25,8 +25,6 @@ void P3109_WriteStoreShortInPacked(const GEN_FIELD_INFO& field, std::string_view
 void P3109_WriteGetDouble(const GEN_FIELD_INFO& field, std::string_view variable);
 void P3109_WriteSetFromDouble(const GEN_FIELD_INFO& field, std::string_view value);
 void P3109_WriteSetFromVchar(const GEN_FIELD_INFO& field, std::string_view value);
-/* cKind: the kind letter of the string the runtime expects. */
-void P3109_WriteSetFromString(const GEN_FIELD_INFO& field, char cKind, std::string_view value);
 void P3109_WriteGetAsVchar(const GEN_FIELD_INFO& field, std::string_view buffer);
 
 /* ---- special values ---- */

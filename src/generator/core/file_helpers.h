@@ -29,10 +29,6 @@ GEN_STREAM P3109_pOpenInputFile(const std::string& name);
 GEN_STREAM P3109_pOpenOutputFile(const std::string& name);
 GEN_STREAM P3109_pOpenAppendFile(const std::string& name);
 
-/* Writes the line without the blanks that end it, followed by the line
-** writer's one trailing blank, then fills the buffer with GEN_LINE_LIMIT
-** blanks again, ready for text placed at its columns. */
-void P3109_WriteLineAndClear(GEN_STREAM stream, std::string& line);
 /* Writes the buffer to the file in pieces of at most 10,240 bytes; a
 ** failure ends the process through P3109_InternalError. Returns 0. */
 int P3109_WriteWholeFile(const void* pData, size_t ulBytes, const std::string& name);

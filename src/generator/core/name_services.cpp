@@ -84,14 +84,6 @@ void P3109_AddUniqueName(std::vector<std::string>& names, std::string_view name)
     names.push_back(key);
 }
 
-bool P3109_fInList10(int32_t lValue, const int32_t alList[10])
-{
-    for (int i = 0; i < 10; ++i)
-        if (alList[i] == lValue)
-            return true;
-    return false;
-}
-
 int P3109_lCompare12(const void* pKey1, const void* pKey2)
 {
     int r = std::memcmp(pKey1, pKey2, 12);
@@ -190,11 +182,11 @@ int16_t P3109_SetCurrentCommand(uint16_t usNumber, uint16_t usSequence)
     return 0;
 }
 
-int P3109_fCheckReportLimit(int32_t lValue, int32_t lLimit)
+int P3109_fCheckReportLimit(int32_t lValue, int32_t lLimit, std::string_view text)
 {
     if (lValue < lLimit)
         return 0;
-    P3109_sIssueMessage("PRC1023", 'F', " ");
+    P3109_sIssueMessage("PRC1023", 'F', text);
     return 1;
 }
 

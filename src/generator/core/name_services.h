@@ -29,7 +29,6 @@ void P3109_AppendLineComment(std::string& line, std::string_view text);
 bool P3109_fIsGroupName(std::string_view name);
 /* Appends the 10-character name to the array unless it holds it already. */
 void P3109_AddUniqueName(std::vector<std::string>& names, std::string_view name);
-bool P3109_fInList10(int32_t lValue, const int32_t alList[10]);
 int P3109_lCompare12(const void* pKey1, const void* pKey2);
 
 /* Used field texts (point 57) and multilingual variables (point 58). */
@@ -50,7 +49,7 @@ int16_t P3109_pFindMultilingualVariable(std::string_view name);
 ** state), as the command loop does; label flag 'Y'. 0, or 1 when absent. */
 int16_t P3109_SetCurrentCommand(uint16_t usNumber, uint16_t usSequence);
 /* PRC1023 'F' and 1 when the value is not below its limit; else 0. */
-int P3109_fCheckReportLimit(int32_t lValue, int32_t lLimit);
+int P3109_fCheckReportLimit(int32_t lValue, int32_t lLimit, std::string_view text);
 /* The close of the cursors a routine opened beyond its entry count. */
 void P3109_WriteCloseCursors(std::string_view offset);
 

@@ -297,11 +297,6 @@ void P3109_MakeActionName(std::string_view keyword, std::string& output)
     }
 }
 
-bool P3109_fIsObjectTypeCode(std::string_view code)
-{
-    return code.size() >= 2 && (code.substr(0, 2) == "FL" || code.substr(0, 2) == "CO" || code.substr(0, 2) == "PR");
-}
-
 bool P3109_fIsPageField(std::string_view name)
 {
     return name.size() >= 10 && name[0] == 'R' && name[1] == 'E' && name[2] == 'P' && name.substr(4, 4) == "PAGE" &&

@@ -69,7 +69,6 @@ inline bool P3109_fPaddedIs(std::string_view field, std::string_view name)
 const char* P3109_pszFieldTypeConstName(char cType);
 const char* P3109_pszFieldSubtypeName(char cSubtype);
 void P3109_MakeActionName(std::string_view keyword, std::string& output);
-bool P3109_fIsObjectTypeCode(std::string_view code);
 bool P3109_fIsPageField(std::string_view name);
 int P3109_lCompareCommandName(const void* pName1, const void* pName2);
 

@@ -390,8 +390,9 @@ void P3109_WriteExchangeSave()
         return;
     }
     P3109_BlankDirective();
-    CGEN_AddStaticWorkingVariable(0, "struct X_EXCHL SaveExch", "", 'Y');
-    CGEN_AddStaticWorkingVariable(0, "PX_EXCHL2 pSaveExch2", "", 'Y');
+    /* the C# set declares the same two members in its static class */
+    CGEN_AddStaticWorkingEntry(0, "struct X_EXCHL SaveExch", "", "public X_EXCHL SaveExch", "", 'Y');
+    CGEN_AddStaticWorkingEntry(0, "PX_EXCHL2 pSaveExch2", "", "public X_EXCHL2 pSaveExch2", "", 'Y');
 }
 
 void P3109_SubstituteFileBaseNameAt63()

@@ -142,12 +142,6 @@ void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, st
         {std::string(cDeclaration), std::string(cInitialiser), std::string(csDeclaration), std::string(csInitialiser)});
 }
 
-void CGEN_AddStaticWorkingVariable(int16_t sList, std::string_view declaration, std::string_view initialiser,
-                                   char cUnique)
-{
-    CGEN_AddStaticWorkingEntry(sList, declaration, initialiser, declaration, initialiser, cUnique);
-}
-
 const std::vector<GEN_STATIC_ENTRY>& CGEN_StaticWorkingList(int16_t sList)
 {
     return lists()[static_cast<size_t>(sList < 0 || sList > 2 ? 0 : sList)];

@@ -29,8 +29,6 @@ void CGEN_FreeStaticWorkingLists();
 ** with a fatal message. */
 void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, std::string_view cInitialiser,
                                 std::string_view csDeclaration, std::string_view csInitialiser, char cUnique);
-void CGEN_AddStaticWorkingVariable(int16_t sList, std::string_view declaration, std::string_view initialiser,
-                                   char cUnique);
 const std::vector<GEN_STATIC_ENTRY>& CGEN_StaticWorkingList(int16_t sList);
 void CGEN_WriteStaticWorkingDeclarations(int16_t sList, GEN_STREAM cStream, GEN_STREAM csStream);
 void P3109_WriteStaticWorkingInitialisers(int16_t sList, GEN_STREAM stream, uint16_t usColumn, char cTarget);

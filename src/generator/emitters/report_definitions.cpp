@@ -236,14 +236,13 @@ void P3109_EmitPrintRoutine(const PrintDescription& d, int32_t lReport, int16_t 
         return;
     const std::string routine = "Print_Routine_" + std::to_string(++rs().lRoutines);
     std::vector<GEN_PRINT_LINE_ENTRY>& table = tables->lines[static_cast<size_t>(d.iType)];
-    if (table.size() >= GEN_PRINT_LINE_CAPACITY[static_cast<size_t>(d.iType)]) {
-        const char* limit = kHead2Limit;
-        for (const LineKind& k : kLineKinds)
-            if (k.iType == d.iType)
-                limit = k.limitText;
-        P3109_sIssueMessage("PRC1023", 'F', limit);
+    const char* limit = kHead2Limit;
+    for (const LineKind& k : kLineKinds)
+        if (k.iType == d.iType)
+            limit = k.limitText;
+    if (P3109_fCheckReportLimit(static_cast<int32_t>(table.size()),
+                                static_cast<int32_t>(GEN_PRINT_LINE_CAPACITY[static_cast<size_t>(d.iType)]), limit))
         return;
-    }
     table.push_back({sCluster, routine, std::string(10, ' ')});
 
     /* C# declares no prototypes and has no guards; a routine's count of
@@ -592,10 +591,9 @@ void P3109_BuildPrintClusters(int iKind)
     GEN_REPORT_SLOT* slot = P3109_pReportSlot(report);
     if (!tables || !slot)
         return;
-    if (tables->clusters.size() >= GEN_PRINT_CLUSTERS_MAX) {
-        P3109_sIssueMessage("PRC1023", 'F', "PRINT CLUSTERS");
+    if (P3109_fCheckReportLimit(static_cast<int32_t>(tables->clusters.size()),
+                                static_cast<int32_t>(GEN_PRINT_CLUSTERS_MAX), "PRINT CLUSTERS"))
         return;
-    }
     GEN_PRINT_CLUSTER c;
     c.iKind = iKind;
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();

@@ -17,12 +17,12 @@ namespace layout::design {
 
 using dqov::cmdparm::CommandNameOf;
 
-void PutToken(DesignCommon& s, const char* text, size_t length)
+bool PutText(DesignCommon& s, const char* text, size_t length)
 {
     const size_t size = s.buffer.size();
     if (s.position < 1 || s.position > size) {
         s.overflow = true;
-        return;
+        return false;
     }
     const size_t at = s.position - 1;
     if (length > size - at) {
@@ -30,7 +30,15 @@ void PutToken(DesignCommon& s, const char* text, size_t length)
         length = size - at;
     }
     std::memcpy(s.buffer.data() + at, text, length);
-    size_t p = at;
+    return true;
+}
+
+void PutToken(DesignCommon& s, const char* text, size_t length)
+{
+    if (!PutText(s, text, length))
+        return;
+    const size_t size = s.buffer.size();
+    size_t p = s.position - 1;
     while (p < size && s.buffer[p] != ' ')
         ++p;
     if (p >= size)

@@ -72,6 +72,9 @@ ReportDesign& ReportStep();
 /* Parameter text helpers on a step's buffer: the value at the position
  * (cut at the buffer's end, which marks the overflow), the position moved
  * to just after the first blank at or after it. */
+/* Puts the text at the position, as much as fits (false when nothing fits);
+** the position stays. */
+bool PutText(DesignCommon& s, const char* text, size_t length);
 void PutToken(DesignCommon& s, const char* text, size_t length);
 void PutToken(DesignCommon& s, const std::string& text);
 /* Blanks the buffer and starts it with "(" at position 1. */

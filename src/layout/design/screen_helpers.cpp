@@ -88,16 +88,10 @@ void P3097_SkipWord(void)
     size_t p = s.position;
     while (p >= 1 && p <= s.buffer.size() && s.buffer[p - 1] != ' ')
         ++p;
+    /* a word that runs to the end of the text leaves no room after it */
+    if (p > s.buffer.size())
+        s.overflow = true;
     s.position = p + 1;
-}
-
-void P3097_BackOverBlanks(void)
-{
-    ScreenDesign& s = ScreenStep();
-    size_t p = std::min(s.position, s.buffer.size() + 1);
-    while (p > 1 && s.buffer[p - 2] == ' ')
-        --p;
-    s.position = p;
 }
 
 void P3097_AppendField(void)
@@ -114,7 +108,8 @@ void P3097_AppendField(void)
         s.buffer[s.position++ - 1] = '(';
     else
         s.overflow = true;
-    PutToken(s, name, 10);
+    PutText(s, name, 10);
+    P3097_SkipWord();
 }
 
 }  // extern "C"

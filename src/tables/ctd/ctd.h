@@ -358,8 +358,6 @@ bool X_CTD_RepositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& record, st
                                         bool alsoWork);
 void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DEFINITION& record, std::string& out,
                                int32_t useCollections);
-void X_CTD_AppendSplitName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms, std::string& tableOut,
-                           std::string& collectionOut);
 void X_CTD_UseCollections(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
                           std::string* valueOut, int32_t* numberOut, int32_t* yesOut);
 int32_t X_CTD_CollectionsSupported(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms);

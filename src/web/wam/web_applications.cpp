@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "checker/support_names.h"
 #include "dqov/web.h"
 #include "platform/dqos/dqos.h"
 
@@ -22,20 +23,6 @@ ApplicationList& list()
     return l;
 }
 
-int addEntry(void* target, void*, const SMISC_BUILD_APP* entry)
-{
-    auto& l = *static_cast<ApplicationList*>(target);
-    if (!entry)
-        return 0;
-    auto texts = std::make_unique<std::string[]>(3);
-    texts[0] = entry->szName1;
-    texts[1] = entry->szName2;
-    texts[2] = entry->szName3;
-    l.entries.push_back({texts[0].data(), texts[1].data(), texts[2].data()});
-    l.texts.push_back(std::move(texts));
-    return 1;
-}
-
 }  // namespace
 
 extern "C" void P3142_LoadWebApplicationList(FFC_CONTEXT* pContext)
@@ -44,7 +31,18 @@ extern "C" void P3142_LoadWebApplicationList(FFC_CONTEXT* pContext)
         return;
     ApplicationList& l = list();
     l = ApplicationList();
-    SMISC_LoadBuildWamApp(addEntry, &l);
+    P31O2_BUILD_APP_LIST entries{};
+    SMISC_LoadBuildWamApp(P31O2_fAddBuildAppEntry, &entries);
+    for (uint32_t i = 0; i < entries.ulCount; ++i) {
+        const SMISC_BUILD_APP& entry = entries.pEntries[i];
+        auto texts = std::make_unique<std::string[]>(3);
+        texts[0] = entry.szName1;
+        texts[1] = entry.szName2;
+        texts[2] = entry.szName3;
+        l.entries.push_back({texts[0].data(), texts[1].data(), texts[2].data()});
+        l.texts.push_back(std::move(texts));
+    }
+    SMEM_FreeMem(entries.pEntries);
     l.owner = pContext;
     pContext->ulWebApplicationCount = static_cast<uint32_t>(l.entries.size());
     pContext->pWebApplications = l.entries.empty() ? nullptr : l.entries.data();

@@ -196,10 +196,6 @@ TEST_F(FieldCode, ValueStatements)
                              "pX_Fld[V_FIELD_QTY].pField )) );\n   lValue = ((X_LONG) decValue);\n"),
               std::string::npos)
         << signedGet;
-
-    EXPECT_EQ(writtenBy([&] { P3109_WriteSetFromString(custno, 'A', "pszText"); }),
-              "X_Vec_Set_from_String (pX_Ids, pX_Pro, pX_Fun, pX_Fld,\n"
-              "                       V_FIELD_CUSTNO,'A',pX_NULL,pszText);\n");
 }
 
 TEST_F(FieldCode, SpecialValuesByType)

@@ -83,7 +83,6 @@ TEST_F(Mangling, TheFileWithTheLowerMarkIsKept)
     EXPECT_EQ(found, 1);
     EXPECT_EQ(kind, 'N');
     EXPECT_EQ(flag, ' ');
-    EXPECT_EQ(P3109_pFindSqlFieldQuick("NOFIELD", 7), nullptr);
 }
 
 TEST_F(Mangling, AFieldOfAnotherDatabaseTakesItsColumnName)

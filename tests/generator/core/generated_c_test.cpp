@@ -98,6 +98,40 @@ TEST_F(GeneratedC, EverySampleFunctionCompilesAndNamesItsFields)
         EXPECT_NE(stg.find(std::string("#define V_FIELD_") + f + " "), std::string::npos) << f;
         EXPECT_NE(stg.find(std::string("#define BYTE_LEN_V_FIELD_") + f + " "), std::string::npos) << f;
     }
+
+    /* a function that validates (VALUECHECK, RANGECHECK, ...) keeps the
+       exchange list aside: its static storage holds the two save areas;
+       one without checks has neither and says so */
+    const std::string validating = readFile(sourceDir() / "BZVALC.C");
+    EXPECT_NE(validating.find("    #define X_FUNCTION_SAVES_EXCHANGE 1"), std::string::npos);
+    EXPECT_EQ(validating.find("X_FUNCTION_NO_VALIDATION"), std::string::npos);
+    const std::string validatingStg = readFile(sourceDir() / "BZVALC.STG");
+    EXPECT_NE(validatingStg.find("   struct X_EXCHL SaveExch;\r\n"), std::string::npos) << validatingStg;
+    EXPECT_NE(validatingStg.find("   PX_EXCHL2 pSaveExch2;\r\n"), std::string::npos);
+    const std::string plain = readFile(sourceDir() / "BZDFT.C");
+    EXPECT_NE(plain.find("    #define X_FUNCTION_NO_VALIDATION 1"), std::string::npos);
+    EXPECT_EQ(plain.find("X_FUNCTION_SAVES_EXCHANGE"), std::string::npos);
+    EXPECT_EQ(readFile(sourceDir() / "BZDFT.STG").find("SaveExch"), std::string::npos);
+
+    /* the routine that sets the work fields to their defaults again: every
+       field of the function with a default (DEFAULT of DEFINE and OVERRIDE)
+       is set as the initialisation sets it, the literals are not */
+    const size_t reset = plain.find("X_VOID_FUNCTION X_Reset_Work_Fields_BZDFT( FUNCTION_STD_ARGS )");
+    ASSERT_NE(reset, std::string::npos);
+    const std::string body = plain.substr(reset, plain.find("\n}", reset) - reset);
+    const size_t init = plain.find("static void X_Initialise_Function ( FUNCTION_STD_ARGS )  \r\n{");
+    ASSERT_NE(init, std::string::npos);
+    const std::string initBody = plain.substr(init, plain.find("\n}", init) - init);
+    for (const char* f : {"BZNEWNO", "BZCOMPNY", "BZVATPCT", "BZNOTE", "BZCURDF", "BZDISC"}) {
+        const std::string target = std::string("( V_FIELD_") + f + " )";
+        const size_t atInit = initBody.find(target);
+        ASSERT_NE(atInit, std::string::npos) << f;
+        const size_t lineStart = initBody.rfind('\n', atInit) + 1;
+        const std::string line = initBody.substr(lineStart, initBody.find('\n', atInit) - lineStart);
+        EXPECT_NE(body.find(line), std::string::npos) << f << "\n" << body;
+    }
+    EXPECT_EQ(body.find("V_FIELD_BZSHIPS"), std::string::npos) << "no default, nothing to set";
+    EXPECT_EQ(body.find("LITERAL"), std::string::npos) << body;
 }
 
 }  // namespace

@@ -166,18 +166,6 @@ TEST_F(LineWriter, DefineLineKeepsItsColumnsAndEndsAtTheValue)
                             "#define BYTE_LEN_V_FIELD_NONE \r\n");
 }
 
-TEST_F(LineWriter, LineBufferIsWrittenWithoutItsBlankFill)
-{
-    Capture c;
-    std::string line;
-    P3109_WriteLineAndClear(c.stream(), line);
-    ASSERT_EQ(line, std::string(GEN_LINE_LIMIT, ' '));
-    line.replace(3, 6, "x = 1;");
-    P3109_WriteLineAndClear(c.stream(), line);
-    EXPECT_EQ(c.text(), " \r\n   x = 1; \r\n");
-    EXPECT_EQ(line, std::string(GEN_LINE_LIMIT, ' '));
-}
-
 TEST_F(LineWriter, LinesOfManyBuffersAndTextWrittenToTheFileItselfKeepTheirOrder)
 {
     // more than one gathering buffer of lines, text written straight to

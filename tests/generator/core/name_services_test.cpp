@@ -63,13 +63,8 @@ TEST_F(NameServices, SmallServices)
     P3109_AddUniqueName(names, "B");
     P3109_AddUniqueName(names, "A         ");
     EXPECT_EQ(names.size(), 2u);
-    const int32_t list[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    EXPECT_TRUE(P3109_fInList10(10, list));
-    EXPECT_FALSE(P3109_fInList10(11, list));
     EXPECT_TRUE(P3109_fIsPageField("REP1PAGE  "));
     EXPECT_FALSE(P3109_fIsPageField("REP1PAGEX "));
-    EXPECT_TRUE(P3109_fIsObjectTypeCode("PR"));
-    EXPECT_FALSE(P3109_fIsObjectTypeCode("XX"));
     std::string action = "keep";
     P3109_MakeActionName("*NEXT", action);
     EXPECT_EQ(action, "X_NEXT_ACTION");
@@ -103,8 +98,8 @@ TEST_F(NameServices, CloseCursorsAndReportLimit)
         "   if ( INSTANCE(sCurrentCursors) > sEntryCursors ) X_Close_Cursors( FUNCTION_STD_PARMS, sEntryCursors ); \r\n"
         "   if ( INSTANCE(sCurrentCursors) > ( sEntryCursors + 1 ) ) X_Close_Cursors( FUNCTION_STD_PARMS, "
         "((X_SHORT)( sEntryCursors + 1 )) ); \r\n");
-    EXPECT_EQ(P3109_fCheckReportLimit(9, 10), 0);
-    EXPECT_EQ(P3109_fCheckReportLimit(10, 10), 1);
+    EXPECT_EQ(P3109_fCheckReportLimit(9, 10, "PRINT CLUSTERS"), 0);
+    EXPECT_EQ(P3109_fCheckReportLimit(10, 10, "PRINT CLUSTERS"), 1);
     EXPECT_EQ(state.stats.lFatalLater, 1);
 }
 

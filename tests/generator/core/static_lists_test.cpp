@@ -22,7 +22,7 @@ protected:
 TEST_F(StaticLists, EntriesKeepTheirOrderAcrossBlocksAndUniqueRefusesDuplicates)
 {
     for (int i = 1; i <= 11; ++i)
-        CGEN_AddStaticWorkingVariable(1, "X_LONG l" + std::to_string(i), "", 'N');
+        CGEN_AddStaticWorkingEntry(1, "X_LONG l" + std::to_string(i), "", "X_LONG l" + std::to_string(i), "", 'N');
     CGEN_AddStaticWorkingEntry(1, "X_LONG l3", "INSTANCE_S2(l3) = 3;", "public int l3", "", 'Y');
     ASSERT_EQ(CGEN_StaticWorkingList(1).size(), 11u);
     Capture c, cs;
@@ -55,7 +55,7 @@ TEST_F(StaticLists, InitialisersAtTheColumnAndOnlyWhenGiven)
 
 TEST_F(StaticLists, OverlongDeclarationIsRefusedWithAFatalMessage)
 {
-    CGEN_AddStaticWorkingVariable(0, std::string(80, 'd'), "", 'N');
+    CGEN_AddStaticWorkingEntry(0, std::string(80, 'd'), "", "public int d", "", 'N');
     EXPECT_TRUE(CGEN_StaticWorkingList(0).empty());
     EXPECT_EQ(state.stats.lFatalLater, 1);
 }

@@ -100,6 +100,22 @@ TEST_F(Validation, RangeCheckWithThreeRanges)
     EXPECT_EQ(std::count(e.begin(), e.end(), "if (INSTANCE(chResultofCheck) == X_ERROR_ACTION)"), 0);
 }
 
+// A range check's names form one constant vector group of at most 50
+// names: 26 ranges (52 names) end the generation with its internal error.
+TEST_F(Validation, RangeCheckBeyondItsGroupEndsTheGeneration)
+{
+    FFC_PARSED_COMMAND& range = check("RANGECHECK", "IN_RANGE", "OUT_RANGE");
+    for (int i = 0; i < 26; ++i) {
+        set(range, "RANGE", "#L1", 0, i);
+        set(range, "RANGE", "#H1", 1, i);
+    }
+    const int32_t ranges = 26;
+    std::memcpy(range.acParms + dqov::cmdparm::CountOffset("RANGECHECK", "RANGE"), &ranges, 4);
+    current(range);
+    const std::string fatal = expectFatal([] { P3109_EmitRangeCheck(); });
+    EXPECT_NE(fatal.find("Internal error: FFC/FCC encounters an exception."), std::string::npos) << fatal;
+}
+
 TEST_F(Validation, CheckActionsAndProgramText)
 {
     FFC_PARSED_COMMAND& next = check("VALUECHECK", "IN_LIST", "NOT_INLIST");

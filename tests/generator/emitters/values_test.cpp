@@ -47,6 +47,28 @@ TEST_F(Values, ChangeClassesAndGroups)
     EXPECT_EQ(std::count(g.begin(), g.end(), "EVALUATION_MACRO_1"), 1);
     EXPECT_EQ(std::count(g.begin(), g.end(), "EVALUATION_MACRO_2"), 1);
     EXPECT_EQ(P3109_EvaluationChain().back().target, "V_FIELD_B");
+
+    /* a remembered value for a group: each member is set from the run
+       time's store, with the format of the keyword */
+    FFC_PARSED_COMMAND& remembered = command("CHANGE");
+    list(remembered, "FIELD", {"XG_AB"});
+    set(remembered, "TO", "*REMEMBERED_VALUE_FOR_USER_IN_SYSTEM");
+    current(remembered);
+    const std::vector<std::string> r = texts(lines([] { P3109_EmitChange(); }));
+    const std::vector<std::string> wanted = {
+        "X_Set_Remembered_Value(pX_Ids,pX_Pro,pX_Fun,pX_Fld,V_FIELD_A,X_REMEMBER_FORMAT_USER_SYSTEM);",
+        "X_Set_Remembered_Value(pX_Ids,pX_Pro,pX_Fun,pX_Fld,V_FIELD_B,X_REMEMBER_FORMAT_USER_SYSTEM);"};
+    for (const std::string& w : wanted)
+        EXPECT_EQ(std::count(r.begin(), r.end(), w), 1) << w;
+    EXPECT_EQ(std::count_if(r.begin(), r.end(), [](const std::string& l) { return l.find("remembered") != l.npos; }),
+              2)
+        << "one comment per member";
+    FFC_PARSED_COMMAND& function = command("CHANGE");
+    list(function, "FIELD", {"#A"});
+    set(function, "TO", "*REMEMBERED_VALUE_FOR_FUNCTION");
+    current(function);
+    EXPECT_TRUE(holdsText(lines([] { P3109_EmitChange(); }),
+                          "X_Set_Remembered_Value(pX_Ids,pX_Pro,pX_Fun,pX_Fld,V_FIELD_A,X_REMEMBER_FORMAT_FUNCTION);"));
 }
 
 TEST_F(Values, StatusKeyModeAndNullTests)

@@ -18,6 +18,8 @@
 %125 #define X_FUNCTION_ALP_FIELD_VALIDATE 1
 %126 #define X_FUNCTION_NUM_FIELD_VALIDATE 1
 %31 #define X_FUNCTION_VALIDATES 1
+%47 #define X_FUNCTION_NO_VALIDATION 1
+%48 #define X_FUNCTION_SAVES_EXCHANGE 1
 %124 #define X_FUNCTION_OPTION_19_UNSET 1
 %39 #define X_FUNCTION_PRINTS_REPORTS 1
 
@@ -201,6 +203,13 @@ static void X_Initialise_Function ( FUNCTION_STD_ARGS )
 %1701
 %71
 %2101
+}
+
+/* ---- The work fields of the program set to their defaults again, for
+   a run time that reuses the instance ---- */
+X_VOID_FUNCTION X_Reset_Work_Fields_%63 ( FUNCTION_STD_ARGS )
+{
+%97
 }
 %%IF_COMPONENT
 
