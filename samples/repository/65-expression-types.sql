@@ -7,9 +7,8 @@
 -- EXPSPEC sets the highest, lowest, not-available, SQL-null and empty
 -- values into fields of every kind; EXPCOND tests their empty values,
 -- compares dates with timestamps and fixed with varying characters, and
--- takes subjects of every kind. The three functions are registered by
--- the tests that generate them (tests/generator/expressions), which compile
--- their C and their C# sets.
+-- takes subjects of every kind. The three functions are registered here,
+-- so make run and the tests generate and compile their C and C# sets.
 
 -- Second fields of the types of DEMOTYP's fields (42-fields.sql), and some
 -- that may hold SQL null (ASQN).
@@ -29,3 +28,8 @@ INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03O
   ('DEM', 'TXNINT',   'I', 4, 0,  '', 'ASQN', ''),
   ('DEM', 'TXNAMT',   'P', 9, 2,  '', 'ASQN', ''),
   ('DEM', 'TXDOC',    '4', 0, 0,  '', '', '');
+
+INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES
+  ('DEM', 'EXPRPRC', 'EXPTYPE', '', 'N', 'Y'),
+  ('DEM', 'EXPRPRC', 'EXPSPEC', '', 'N', 'Y'),
+  ('DEM', 'EXPRPRC', 'EXPCOND', '', 'N', 'Y');
