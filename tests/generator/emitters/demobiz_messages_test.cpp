@@ -99,3 +99,79 @@ TEST_F(DemoBiz, AbortAndCheckCommandsPassTheirMessageKeywords)
 
 }  // namespace
 }  // namespace emitters_test
+
+namespace emitters_test {
+namespace {
+
+/* CONTINUE with a condition: the loop goes on with its next row when the
+** compiled condition holds. */
+TEST_F(DemoBiz, ConditionedContinueSkipsTheRow)
+{
+    const auto lines = generate("BZSHIP");
+    expectBlock(lines, hook(32, "CONTINUE") +
+                           std::vector<std::string>{"/* Conditionally continue the next iteration of this loop */",
+                                                    "if ( Boolean_Evaluation_Routine_<n>( FUNCTION_STD_PARMS ) ) continue;"});
+}
+
+/* The report definition's values reach the report structure: the last
+** detail line, the five return fields, the output queue, copies, form
+** type and other overrides fields; KEEP_MAX and KEEP_MIN reset by their
+** BY field. */
+TEST_F(DemoBiz, ReportDefinitionValuesAndKeepsByField)
+{
+    const auto lines = generate("BZSTATS");
+    expectBlock(lines, {"static struct X_PIM X_Report_1 =",
+                        "{",
+                        "sizeof(struct X_PIM), /* Standard Struct Size */",
+                        "1, /* Report Number */",
+                        "132, /* Line Width */",
+                        "66, /* Page Length */",
+                        "60, /* Overflow Line Number */",
+                        "48, /* Last Detail Print Line */",
+                        "1, /* Current Line Count */",
+                        "1, /* Current Page Count */",
+                        "pX_NULL, /* Output File Handle */",
+                        "\"\",    /* Output File Name */",
+                        "V_FIELD_BZROW, /* Return Page Length */",
+                        "V_FIELD_BZCOL, /* Return Page Width */",
+                        "V_FIELD_BZTOP, /* Return OverFlow Line */",
+                        "V_FIELD_BZPOS, /* Return Line Number */",
+                        "V_FIELD_BZPAGE, /* Return Page Number */"});
+    expectBlock(lines, {"\"BZSALES\", /* Printer file name */", "\"DEMLIB\", /* Printer file library */",
+                        "V_FIELD_BZJOB, /* Output queue */", "V_FIELD_BZKEYS, /* Number of copies */",
+                        "V_FIELD_BZFILE, /* Formtype */", "V_FIELD_BZMSG  /* Other override attributes */", "};"});
+    expectBlock(lines, {"72, /* Page Length */", "66, /* Overflow Line Number */", "58, /* Last Detail Print Line */"});
+    /* KEEP_MAX BY_FIELD(#BZCUST): reset to the lowest value on a new customer */
+    expectBlock(lines, {"/* Now track data values changes and clear/reset counters */",
+                        "if ( ( lSelectLoopCount == 1 )",
+                        "|| ( memcmp( pX_Fld[V_FIELD_BZCUST].pField, INSTANCE(fchPrevBZCUST_<n>), BYTE_LEN_V_FIELD_BZCUST ) != 0 )",
+                        ")",
+                        "{",
+                        "memcpy( INSTANCE(fchPrevBZCUST_<n>), pX_Fld[V_FIELD_BZCUST].pField, BYTE_LEN_V_FIELD_BZCUST );",
+                        "INSTANCE(dWorkMaximum_<n>) = -99999999999999.9;",
+                        "}",
+                        "/* Finally accumulate the KEEP values */"});
+    expectBlock(lines, {"memcpy( INSTANCE(fchPrevBZCUST_<n>), pX_Fld[V_FIELD_BZCUST].pField, BYTE_LEN_V_FIELD_BZCUST );",
+                        "INSTANCE(dWorkMinimum_<n>) = +99999999999999.9;",
+                        "}"});
+}
+
+/* A print line given a print-control text: the print routine has no
+** place for it, so the job stops rather than print without it. */
+TEST_F(DemoBiz, PrintControlTextStopsTheGeneration)
+{
+    auto lines = source("DEMOBIZ", "BZSTATS");
+    for (std::string& l : lines)
+        if (l.rfind("DEF_BREAK NAME(#BZCUSLD)", 0) == 0)
+            l += " PRINT_CTL(*BOLD)";
+    addFunction("DEMOBIZ", "BZSTAT2", lines);
+    int32_t result = -9;
+    const std::string out = run("BZSTAT2", 'G', result, "DEMOBIZ");
+    EXPECT_NE(result, 0) << out;
+    EXPECT_NE(out.find("PRC1196"), std::string::npos) << out;
+    EXPECT_NE(out.find("PRINT_CTL"), std::string::npos) << out;
+    EXPECT_FALSE(anyFileOf("BZSTAT2"));
+}
+
+}  // namespace
+}  // namespace emitters_test
