@@ -47,11 +47,11 @@ TEST_F(DemoBiz, ExitAndMenuPassTheirMessageKeywords)
     const auto lines = generate("BZSCRN");
     /* EXIT MSGID MSGFILE MSGDTA(#BZCUST) TYPE(*STATUS): a status message
        by id with one substitution field, then the exit */
-    expectBlock(lines, {"X_SHORT SubVariables[] =", "{", "V_FIELD_BZCUST", "};", "/* Invoke the Message Handler */"} +
+    expectBlock(lines, std::vector<std::string>{"X_SHORT SubVariables[] =", "{", "V_FIELD_BZCUST", "};", "/* Invoke the Message Handler */"} +
                            idMessage("X_Handle_Message", "X_MESSAGE_TYPE_STATUS", " ", "V_NOT_AVAILABLE", true));
     /* MENU ... TYPE(*WINDOW) WINDOW_FLD(#BZMSG) MSG_OPTION(Y): two
        substitution fields, the option letter and the window field */
-    expectBlock(lines, {"X_SHORT SubVariables[] =", "{", "V_FIELD_BZCUST,", "V_FIELD_BZLINES", "};",
+    expectBlock(lines, std::vector<std::string>{"X_SHORT SubVariables[] =", "{", "V_FIELD_BZCUST,", "V_FIELD_BZLINES", "};",
                         "/* Invoke the Message Handler */"} +
                            idMessage("X_Handle_Message", "X_MESSAGE_TYPE_WINDOW", "Y", "V_FIELD_BZMSG", true));
     /* EXIT MSGTXT ... TYPE(*WINDOWBUZ) WINDOW_FLD(#BZMSG): a window text */
@@ -65,10 +65,10 @@ TEST_F(DemoBiz, AbortAndCheckCommandsPassTheirMessageKeywords)
     expectBlock(lines, textMessage("X_Handle_Message_Abort", "X_MESSAGE_TYPE_WINDOW", "V_FIELD_BZMSG"));
     /* ABORT MSGID MSGFILE MSGDTA(#BZSTS2) MSG_OPTION(Y): an information
        message by id */
-    expectBlock(lines, {"X_SHORT SubVariables[] =", "{", "V_FIELD_BZSTS2", "};", "/* Invoke the Message Handler */"} +
+    expectBlock(lines, std::vector<std::string>{"X_SHORT SubVariables[] =", "{", "V_FIELD_BZSTS2", "};", "/* Invoke the Message Handler */"} +
                            idMessage("X_Handle_Message_Abort", "X_MESSAGE_TYPE_INFO", "Y", "V_NOT_AVAILABLE", true));
     /* MESSAGE MSGID MSGFILE MSGDTA(#BZORDNO) MSG_OPTION(Y) */
-    expectBlock(lines, {"V_FIELD_BZORDNO", "};", "/* Invoke the Message Handler */"} +
+    expectBlock(lines, std::vector<std::string>{"V_FIELD_BZORDNO", "};", "/* Invoke the Message Handler */"} +
                            idMessage("X_Handle_Message", "X_MESSAGE_TYPE_INFO", "Y", "V_NOT_AVAILABLE", true));
     /* VALUECHECK with MSGID MSGFILE MSGDTA: the id and file as literals and
        the two substitution fields */
@@ -87,13 +87,13 @@ TEST_F(DemoBiz, AbortAndCheckCommandsPassTheirMessageKeywords)
     expectBlock(lines, {"/* Invoke Date Check and get a result */", "X_Date_Check (pX_Ids,pX_Pro,pX_Fun,pX_Fld,",
                         "V_FIELD_BZSHIPDT,\"*YYMMDD\","});
     /* ENDCHECK IF_ERROR(L10) MSGID MSGFILE MSGDTA(#BZERRS) */
-    expectBlock(lines, {"V_FIELD_BZERRS", "};", "/* Invoke the Message Handler */"} +
+    expectBlock(lines, std::vector<std::string>{"V_FIELD_BZERRS", "};", "/* Invoke the Message Handler */"} +
                            idMessage("X_Handle_Message", "X_MESSAGE_TYPE_INFO", " ", "V_NOT_AVAILABLE", true));
     /* SET_ERROR with MSGID MSGFILE and two substitution fields */
-    expectBlock(lines, {"V_FIELD_BZWEIGHT,", "V_FIELD_BZCARR", "};", "/* Invoke the Message Handler */"} +
+    expectBlock(lines, std::vector<std::string>{"V_FIELD_BZWEIGHT,", "V_FIELD_BZCARR", "};", "/* Invoke the Message Handler */"} +
                            idMessage("X_Handle_Message", "X_MESSAGE_TYPE_INFO", " ", "V_NOT_AVAILABLE", true));
     /* IF_ERROR with MSGID MSGFILE MSGDTA(#BZORDNO #BZTOTAL) */
-    expectBlock(lines, {"V_FIELD_BZORDNO,", "V_FIELD_BZTOTAL", "};", "/* Invoke the Message Handler */"} +
+    expectBlock(lines, std::vector<std::string>{"V_FIELD_BZORDNO,", "V_FIELD_BZTOTAL", "};", "/* Invoke the Message Handler */"} +
                            idMessage("X_Handle_Message", "X_MESSAGE_TYPE_INFO", " ", "V_NOT_AVAILABLE", true));
 }
 
