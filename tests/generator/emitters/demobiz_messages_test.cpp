@@ -166,8 +166,9 @@ TEST_F(DemoBiz, PrintControlTextStopsTheGeneration)
             l += " PRINT_CTL(*BOLD)";
     addFunction("DEMOBIZ", "BZSTAT2", lines);
     int32_t result = -9;
+    errors = warnings = 0;
     const std::string out = run("BZSTAT2", 'G', result, "DEMOBIZ");
-    EXPECT_NE(result, 0) << out;
+    EXPECT_GT(errors, 0) << out;
     EXPECT_NE(out.find("PRC1196"), std::string::npos) << out;
     EXPECT_NE(out.find("PRINT_CTL"), std::string::npos) << out;
     EXPECT_FALSE(anyFileOf("BZSTAT2"));
