@@ -18,7 +18,10 @@ INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES
   ('DEM', 'DEMOBIZ', 'BZRCV', '', 'N', 'Y'),
   ('DEM', 'DEMOBIZ', 'BZFOLW', '', 'N', 'Y'),
   ('DEM', 'DEMOBIZ', 'BZVALC', '', 'N', 'Y'),
-  ('DEM', 'DEMOBIZ', 'BZVATR', '', 'N', 'Y');
+  ('DEM', 'DEMOBIZ', 'BZVATR', '', 'N', 'Y'),
+  ('DEM', 'DEMOBIZ', 'BZSHIP', '', 'N', 'Y'),
+  ('DEM', 'DEMOBIZ', 'BZSCRN', '', 'N', 'Y'),
+  ('DEM', 'DEMOBIZ', 'BZSTATS', '', 'N', 'Y');
 
 INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
   ('DEM', 'DEMOBIZ', 'BZENTRY', 'ENG', 'Enter and change sales orders'),
@@ -33,7 +36,10 @@ INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
   ('DEM', 'DEMOBIZ', 'BZRCV', 'ENG', 'Price the lines of an order'),
   ('DEM', 'DEMOBIZ', 'BZFOLW', 'ENG', 'Follow up an order'),
   ('DEM', 'DEMOBIZ', 'BZVALC', 'ENG', 'Validate a currency code'),
-  ('DEM', 'DEMOBIZ', 'BZVATR', 'ENG', 'The VAT rate system variable');
+  ('DEM', 'DEMOBIZ', 'BZVATR', 'ENG', 'The VAT rate system variable'),
+  ('DEM', 'DEMOBIZ', 'BZSHIP', 'ENG', 'Ship an order'),
+  ('DEM', 'DEMOBIZ', 'BZSCRN', 'ENG', 'Look up customers and their orders'),
+  ('DEM', 'DEMOBIZ', 'BZSTATS', 'ENG', 'Order statistics by customer');
 
 INSERT INTO QV_F71 (X71P_I, X71MOD, X71PLN, X71BNO, X71BDS) VALUES
   ('DEM', 'DEMOBIZ', 'ENG', 1, 'Sales orders');

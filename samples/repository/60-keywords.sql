@@ -640,7 +640,7 @@ INSERT INTO QV_F98 (X98CMD, X98PRM, X98SEQ, X98ELM, X98TYP, X98LAY, X98KND, X98L
   ('DEF_REPORT', 'OUTQ', 7, 1, 'P', 'S', 'A', 10, 1, 50, -1, 'N', '*FILE', 'M'),
   ('DEF_REPORT', 'COPIES', 8, 1, 'P', 'S', 'A', 10, 1, 60, -1, 'N', '*FILE', 'M'),
   ('DEF_REPORT', 'FORMTYPE', 9, 1, 'P', 'S', 'A', 10, 1, 70, -1, 'N', '*FILE', 'M'),
-  ('DEF_REPORT', 'OTHER_OVRD', 10, 1, 'P', 'S', 'T', 50, 1, 80, -1, 'N', '*NONE', 'M'),
+  ('DEF_REPORT', 'OTHER_OVRD', 10, 1, 'P', 'S', 'A', 50, 1, 80, -1, 'N', '*NONE', 'M'),
   ('DEF_REPORT', 'RET_LENGTH', 11, 1, 'P', 'S', 'A', 10, 1, 130, -1, 'N', '*NONE', 'M'),
   ('DEF_REPORT', 'RET_WIDTH', 12, 1, 'P', 'S', 'A', 10, 1, 140, -1, 'N', '*NONE', 'M'),
   ('DEF_REPORT', 'RET_OVRFLW', 13, 1, 'P', 'S', 'A', 10, 1, 150, -1, 'N', '*NONE', 'M'),

@@ -8,10 +8,10 @@
 -- values into fields of every kind; EXPCOND tests their empty values,
 -- compares dates with timestamps and fixed with varying characters, and
 -- takes subjects of every kind; EXPMOVE moves fields into fields of
--- identical layout; EXPVALS sets the edge values into short fields. The
--- functions are registered by
--- the tests that generate them (tests/generator/expressions), which compile
--- their C and their C# sets.
+-- identical layout; EXPVALS sets the edge values into short fields.
+-- EXPTYPE, EXPSPEC and EXPCOND are registered here, so make run and the
+-- tests generate and compile their C and C# sets; EXPMOVE and EXPVALS are
+-- registered by the tests that generate them (tests/generator/expressions).
 
 -- Second fields of the types of DEMOTYP's fields (42-fields.sql), and some
 -- that may hold SQL null (ASQN).
@@ -59,3 +59,8 @@ INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03O
   ('DEM', 'TXS1',     'S', 1, 0,  '', '', ''),
   ('DEM', 'TXS2',     'S', 2, 0,  '', '', ''),
   ('DEM', 'TXS3',     'S', 3, 0,  '', '', '');
+
+INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES
+  ('DEM', 'EXPRPRC', 'EXPTYPE', '', 'N', 'Y'),
+  ('DEM', 'EXPRPRC', 'EXPSPEC', '', 'N', 'Y'),
+  ('DEM', 'EXPRPRC', 'EXPCOND', '', 'N', 'Y');

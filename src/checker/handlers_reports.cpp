@@ -137,6 +137,9 @@ void P3100_CheckDefReport(void)
         std::string value = Parm(kFileValues[i]);
         Pad(report->acFiles[i], 12, value.empty() ? "*FILE" : value);
     }
+    /* the field whose value holds the other print-file overrides */
+    const std::string overrides = Parm("OTHER_OVRD");
+    Pad(report->acFieldName, 50, overrides.empty() ? "*NONE" : overrides);
     for (int i = 0; i < 5; ++i) {
         std::string value = Parm(kReturned[i]);
         Pad(report->acRetFields[i], 10, value.empty() ? "*NONE" : Upper(value));

@@ -643,6 +643,13 @@ void emitReportLine(int iKind)
     GEN_MODULE_STATE& s = g();
     if (s.out.cSuppress != 'Y') {
         P3109_EmitCommandPrologue();
+        /* the print routine passes no print-control text to the run time:
+           a line given one would print without it */
+        const std::string control = P3109_TrimRight(P3109_Parm("PRINT_CTL"));
+        if (!control.empty() && control != "*NONE")
+            P3109_sIssueMessage("PRC1196", 'F',
+                                P3109_Padded(P3109_CurrentCommandName(), 10) + P3109_Padded("PRINT_CTL", 10) +
+                                    P3109_Padded(control, 50));
         return;
     }
     s.out.cSuppress = 'N';

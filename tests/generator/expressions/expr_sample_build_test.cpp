@@ -88,13 +88,12 @@ protected:
         return rc == 0 && findings.empty() ? "" : findings;
     }
     // Registers a function of the process EXPRPRC whose source the sample
-    // holds (EXPTYPE and EXPSPEC are not registered in the sample, see
-    // samples/repository/65-expression-types.sql).
+    // holds, where the sample does not register it already.
     void registerFunction(const std::string& function)
     {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open((dir / "repository.db").c_str(), &db), SQLITE_OK);
-        const std::string sql = "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES ('DEM', "
+        const std::string sql = "INSERT OR IGNORE INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES ('DEM', "
                                 "'EXPRPRC', '" +
                                 function + "', '', 'N', 'Y')";
         char* error = nullptr;
@@ -121,8 +120,7 @@ protected:
                                 "' 2>&1";
         return std::system(mcs.c_str()) == 0 ? "" : readFile(log);
     }
-    // Registers, generates and compiles one of the functions the sample
-    // holds but does not register: the job ends clean, no expression is
+    // Registers, generates and compiles one of the expression samples: the job ends clean, no expression is
     // refused, both forms of the evaluation routines compile, and so does
     // the function's C# set (dates and times put together by adding
     // strings, the run time's constants and state flags qualified, float
