@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "checker/support_names.h"
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/definitions.h"
 
 using checker_test::CheckJob;

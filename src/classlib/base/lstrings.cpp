@@ -10,7 +10,7 @@
 #include "classlib/base/qvseam.h"
 #include "platform/qvutil/qvutil.h"
 #include "platform/qvutil/qvutil_iconv.h"
-#include "web/wide_text.h"
+#include "classlib/base/wide_text.h"
 
 namespace {
 

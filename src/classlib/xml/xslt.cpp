@@ -19,7 +19,7 @@
 #include "classlib/xml/stream_output.h"
 #include "platform/dqoz/dqoz.h"
 #include "platform/qvutil/qvutil.h"
-#include "web/wide_text.h"
+#include "classlib/base/wide_text.h"
 
 LWString LXsltValue::stringValue() const
 {

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"

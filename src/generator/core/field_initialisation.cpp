@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "checker/params/parsed_command.h"
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/layout_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/arrays.h"

@@ -17,7 +17,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
 #include "generator/core/arrays.h"

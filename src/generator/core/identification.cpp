@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "generator/core/definitions.h"
 #include "generator/core/generator_identity.h"
 #include "generator/core/line_writer.h"

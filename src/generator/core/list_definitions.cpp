@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/fix.h"
 #include "dqov/layout_records.h"
 #include "dqov/workfile.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/layout_records.h"
 #include "dqov/record_store.h"
 #include "dqov/workfile.h"

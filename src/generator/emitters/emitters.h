@@ -29,6 +29,8 @@ inline constexpr uint16_t GEN_SLOT_EMITTERS_INNER = 7;
 
 /* Forgets the emitters' per-job state (the set-up). */
 void P3109_ResetEmitters();
+/* Hands the web page records the generator's partition and text references. */
+void P3109_UseGeneratorTextsForWebRecords();
 
 /* ---- the command emitter frame ---- */
 void P3109_EmitCommandPrologue();

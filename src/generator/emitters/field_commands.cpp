@@ -12,7 +12,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
 #include "generator/core/field_helpers.h"

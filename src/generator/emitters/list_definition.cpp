@@ -20,7 +20,7 @@
 #include <cstring>
 #include <map>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/layout_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/bif_parameters.h"

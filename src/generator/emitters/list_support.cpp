@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/fix.h"
 #include "dqov/record_store.h"
 #include "dqov/workfile.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/fatal.h"
 #include "generator/core/definitions.h"
 #include "generator/core/gen_state.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "checker/params/parsed_command.h"
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/definitions.h"
 #include "layout/design/design_state.h"
 

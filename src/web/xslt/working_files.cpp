@@ -17,7 +17,7 @@
 #include "classlib/base/qvseam.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
 #include "web/tsml/tsml_names.h"
-#include "web/wide_text.h"
+#include "classlib/base/wide_text.h"
 #include "web/xslt/weblet_inliner.h"
 
 namespace {

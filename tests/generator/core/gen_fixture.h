@@ -39,6 +39,7 @@
 #include "generator/core/skeleton_engine.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
+#include "web/pages/page_generators.h"
 #include "runcontrol/tools_job.h"
 
 namespace gencore_test {
@@ -388,6 +389,8 @@ protected:
         FFC_RUN_SEAMS seams{};
         seams.pfnChecker = P3100_lRunCheckerStep;
         P3109_FillRunSeams(&seams);
+        seams.pfnHtmlPages = P3137_lHtmlPagesStep;
+        seams.pfnXmlPages = P3140_lXmlPagesStep;
         // what the checker built for the generator goes with its pass
         seams.pfnPassRelease = [](FFC_CONTEXT* c, FFC_CHECK_STATE*, void*) -> int32_t {
             P31O2_FreeGeneratedNames(c);
