@@ -8,6 +8,7 @@
 #include "checker/support_names.h"
 #include "checker/web_access.h"
 #include "dqov/run_driver.h"
+#include "generator/core/emitter_interface.h"
 #include "generator/core/file_field_mangling.h"
 #include "generator/core/run_steps.h"
 #include "generator/emitters/emitters.h"
@@ -45,6 +46,9 @@ extern "C" void P31O2_LibraryRunSeams(FFC_RUN_SEAMS* pSeams)
     P3100_UseWebFunctions(P3142_WebFunctions);
     P3100_UseSelectSqlFiles(&kSelectSqlFiles);
     P3109_UseGeneratorTextsForWebRecords();
+    static P3109_GENERATOR_PARTS parts;
+    P3109_FillGeneratorParts(&parts);
+    P3109_UseGeneratorParts(&parts);
     P3097_UseIdentificationExchanges();
     P3109_FillRunSeams(pSeams);
     pSeams->pfnHtmlPages = P3137_lHtmlPagesStep;

@@ -4,7 +4,7 @@
 // two system fields and the report slots).
 #include "gen_fixture.h"
 
-#include "generator/core/expr_services.h"
+#include "generator/expressions/expr_services.h"
 #include "generator/core/used_fields.h"
 
 namespace gencore_test {
