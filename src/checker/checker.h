@@ -16,13 +16,13 @@
 
 #include "checker/command_records.h"
 #include "checker/command_tables.h"
-#include "checker/params/fixed_text.h"
 #include "checker/params/check_build.h"
 #include "checker/params/field_texts.h"
-#include "dqov/work_records.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/ffc_check_state.h"
 #include "dqov/ffc_context.h"
 #include "dqov/ffc_work_record.h"
+#include "dqov/work_records.h"
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqos/dqos.h"
 

@@ -415,5 +415,4 @@ void P3100_ReportIllegalReference(uint32_t ulLength, const char* pName)
     IssueText(text, 'F');
 }
 
-
 }  // extern "C"

@@ -327,7 +327,6 @@ void P3100_IssueCompletionMessages(const char* pachMsgQueue, int32_t lReserved, 
     AddCountMessage(ctx, ctx->lComponentRun ? "PRC1054" : "PRC0011", kGenerationPass, lFatal, lWarnings);
 }
 
-
 void P3100_SetPrepareCommand(P3100_PREPARE_COMMAND pfnPrepare)
 {
     g_prepare = pfnPrepare ? pfnPrepare : CMDPARM_sPrepareCommand;

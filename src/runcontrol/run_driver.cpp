@@ -734,7 +734,8 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
             br.pszFunctionName = function.c_str();
             br.pszPartition = part.c_str();
             const void* names = rq->pSystemDefinition->pCommandNames;
-            br.pCommands = static_cast<const TPARS_COMMAND_TABLE*>(names ? names : (g_libraryCommandNames ? g_libraryCommandNames() : nullptr));
+            br.pCommands = static_cast<const TPARS_COMMAND_TABLE*>(
+                names ? names : (g_libraryCommandNames ? g_libraryCommandNames() : nullptr));
             br.chNational1 = g_run.context.cNatChar1;
             br.chNational2 = g_run.context.cNatChar2;
             br.chNational3 = g_run.context.cNatChar3;

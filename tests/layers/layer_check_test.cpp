@@ -23,8 +23,8 @@ struct Result {
 
 Result RunCheck(const fs::path& root, const fs::path& layers)
 {
-    const std::string command = std::string(DQOV_SOURCE_DIR) + "/scripts/check-layers '" + root.string() + "' '" +
-                                layers.string() + "' 2>&1";
+    const std::string command =
+        std::string(DQOV_SOURCE_DIR) + "/scripts/check-layers '" + root.string() + "' '" + layers.string() + "' 2>&1";
     Result r;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "checker/params/fixed_text.h"
 #include "checker/params/cmdparm_internal.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/messages.h"
 
 namespace dqov::cmdparm {

@@ -12,11 +12,11 @@
 #include <string>
 #include <string_view>
 
+#include "checker/params/check_build.h"
 #include "checker/params/fixed_text.h"
 #include "checker/params/operand_internal.h"
 #include "dqov/definitions.h"
 #include "platform/dqoo/dqoo.h"
-#include "checker/params/check_build.h"
 #include "platform/dqoo/dqoo_bom.h"
 
 namespace dqov::operand {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "checker/params/fixed_text.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "checker/params/operand_internal.h"
 #include "dqov/definitions.h"
 #include "dqov/messages.h"

@@ -5,8 +5,8 @@
 
 #include "classlib/base/lexception.h"
 #include "classlib/base/lstream.h"
-#include "platform/qvutil/qvutil.h"
 #include "classlib/base/wide_text.h"
+#include "platform/qvutil/qvutil.h"
 
 namespace {
 

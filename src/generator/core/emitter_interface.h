@@ -25,10 +25,10 @@ using P3109_EMITTER = void (*)();
 /* What the command loop does on a command's first call before its emitter
 ** is bound. */
 enum P3109_FIRST_CALL : int {
-    P3109_FIRST_EMITTER,                /* the emitter */
-    P3109_FIRST_PROLOGUE,               /* the command prologue instead of the emitter */
-    P3109_FIRST_PROLOGUE_UNSUPPORTED,   /* the prologue and the unsupported-command text */
-    P3109_FIRST_GROUP_BY,               /* the prologue and the field group array */
+    P3109_FIRST_EMITTER,              /* the emitter */
+    P3109_FIRST_PROLOGUE,             /* the command prologue instead of the emitter */
+    P3109_FIRST_PROLOGUE_UNSUPPORTED, /* the prologue and the unsupported-command text */
+    P3109_FIRST_GROUP_BY,             /* the prologue and the field group array */
 };
 
 /* One row of the emitter table: the command, its emitter, and the block
@@ -59,15 +59,15 @@ struct P3109_GENERATOR_PARTS {
     void (*pfnEmitUnsupportedCommand)();
     void (*pfnEmitSubroutine)(char cKind, std::string_view kindText);
     void (*pfnEmitComponentRoutineLocals)();
-    void (*pfnEmitComponentHeaderTable)(const GEN_COMPONENT_HEADER_TABLE* pTable, uint32_t cStream,
-                                        uint32_t csStream, uint16_t usIndent);
+    void (*pfnEmitComponentHeaderTable)(const GEN_COMPONENT_HEADER_TABLE* pTable, uint32_t cStream, uint32_t csStream,
+                                        uint16_t usIndent);
     void (*pfnEmitComponentDispatchIdTable)(const GEN_COMPONENT_DISPATCH_TABLE* pTable, uint32_t cStream,
                                             uint32_t csStream, uint16_t usIndent);
     std::vector<std::string> (*pfnRenameTableRows)();
     /* the writers of the skeleton points */
-    P3109_EMITTER pfnEvaluationRoutines, pfnExchangeAlways, pfnDbmCloseStructs, pfnRoutineSection,
-        pfnDbmOpenStructs, pfnActionBarOptionInit, pfnReportStructs, pfnReportRoutines, pfnReceiveParameters,
-        pfnReturnParameters, pfnReturnTriggerInfo, pfnLoadSelectSqlCommands, pfnResetFunctionMode, pfnRenameTable;
+    P3109_EMITTER pfnEvaluationRoutines, pfnExchangeAlways, pfnDbmCloseStructs, pfnRoutineSection, pfnDbmOpenStructs,
+        pfnActionBarOptionInit, pfnReportStructs, pfnReportRoutines, pfnReceiveParameters, pfnReturnParameters,
+        pfnReturnTriggerInfo, pfnLoadSelectSqlCommands, pfnResetFunctionMode, pfnRenameTable;
     /* the expression writers, on the emitters' expression writer */
     void (*pfnExpressionIndentIn)();
     void (*pfnExpressionIndentOut)();

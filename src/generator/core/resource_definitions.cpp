@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "generator/core/csharp_files.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/field_values.h"
 #include "generator/core/file_helpers.h"
@@ -17,7 +18,6 @@
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
-#include "generator/core/csharp_files.h"
 
 namespace {
 

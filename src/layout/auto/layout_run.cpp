@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/ffc_check_message.h"
 #include "dqov/fix.h"
 #include "dqov/messages.h"

@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
 #include "checker/params/field_texts.h"
-#include "dqov/work_records.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/ffc_check_message.h"
 #include "dqov/fix.h"
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "platform/dqos/dqos.h"
 

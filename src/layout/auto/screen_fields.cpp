@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
 #include "layout/auto/layout_text.h"

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "checker/params/fixed_text.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fatal.h"
 #include "dqov/ffc_check_message.h"
 #include "dqov/fix.h"

@@ -64,7 +64,7 @@ void AutoIdentifier(POP_UP_DATA& p)
     char number[5];
     FIX_LongToDigits(&line, static_cast<uint32_t>(digits), number);
     dqov::text::Pad(p.acTitleId, 10,
-                 dqov::text::Trim(d.function->acFunction, 7) + std::string(number, static_cast<size_t>(digits)));
+                    dqov::text::Trim(d.function->acFunction, 7) + std::string(number, static_cast<size_t>(digits)));
 }
 
 }  // namespace

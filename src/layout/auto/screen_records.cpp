@@ -110,8 +110,8 @@ void P3111_WriteFormatRecords()
 {
     Dialogue& d = Screen();
     const int32_t formats = d.formats;
-    const bool noBrowse =
-        dqov::text::Trim(d.start.acBrowseList, 8).empty() || dqov::cmdparm::ParmText(*d.command, "BROWSELIST") == "*NONE";
+    const bool noBrowse = dqov::text::Trim(d.start.acBrowseList, 8).empty() ||
+                          dqov::cmdparm::ParmText(*d.command, "BROWSELIST") == "*NONE";
     const bool multiPage = (formats > 1 && noBrowse) || formats >= 3;
     const bool screenCommand = d.commandName == "DISPLAY" || d.commandName == "REQUEST";
     const bool overlay = std::memcmp(d.start.acOptions[0], "*OVERLAY", 8) == 0 ||

@@ -28,8 +28,8 @@ struct Keys {
 
 Keys KeysOf(const FFC_CONTEXT* ctx)
 {
-    return {dqov::text::Trim(ctx->acPartition, 3), dqov::text::Trim(ctx->acProcess, 10), dqov::text::Trim(ctx->acFunction, 7),
-            "", ""};
+    return {dqov::text::Trim(ctx->acPartition, 3), dqov::text::Trim(ctx->acProcess, 10),
+            dqov::text::Trim(ctx->acFunction, 7), "", ""};
 }
 
 void Run(SSQL_AREA& area, const char* tag)

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/params/fixed_text.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/messages.h"
 #include "dqov/named_lists.h"

@@ -129,7 +129,7 @@ void P3097_BuildScreenTitle(void)
         char d[4];
         FIX_LongToDigits(&number, digits, d);
         dqov::text::Pad(s.titleIdentifier, sizeof s.titleIdentifier,
-                     dqov::text::Trim(s.function->acFunction, 7) + std::string(d, digits));
+                        dqov::text::Trim(s.function->acFunction, 7) + std::string(d, digits));
     } else {
         dqov::text::Pad(s.titleIdentifier, sizeof s.titleIdentifier, name.substr(0, 10));
     }

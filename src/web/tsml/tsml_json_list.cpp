@@ -7,9 +7,9 @@
 #include "classlib/base/json_writer.h"
 #include "classlib/base/lexception.h"
 #include "classlib/base/lstream.h"
+#include "classlib/base/wide_text.h"
 #include "web/tsml/tsml_names.h"
 #include "web/tsml/tsml_node.h"
-#include "classlib/base/wide_text.h"
 
 using namespace tsml;
 

@@ -127,9 +127,8 @@ void WebGenerationContext::loadStylesheetHome()
                         "OWEB_GetTechServiceStylesheetsHome");
     stylesheetsHome = LCharBuffer(text);
     text[0] = '\0';
-    P3142_lServerResult(
-        OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEBLET_DESIGN, P3142_fCopyPathCallback<1>),
-        "OSRV_GetGlobalParamData");
+    P3142_lServerResult(OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEBLET_DESIGN, P3142_fCopyPathCallback<1>),
+                        "OSRV_GetGlobalParamData");
     globalParameter28 = LCharBuffer(text);
     text[0] = '\0';
     P3142_lServerResult(OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEB_WORK, P3142_fCopyPathCallback<1>),

@@ -39,8 +39,8 @@
 #include "generator/core/skeleton_engine.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
-#include "web/pages/page_generators.h"
 #include "runcontrol/tools_job.h"
+#include "web/pages/page_generators.h"
 
 namespace gencore_test {
 
