@@ -212,4 +212,31 @@ TEST_F(CheckJob, DefineAndOverrideKeepTheirEditingAndAttributes)
     EXPECT_EQ(definition("IOQTY").cEditCode, '3');
 }
 
+// A check command's two actions are answers of the run-time checker:
+// next, error or accept. *RETURN and a label are no such answer, in either
+// action of any check command; the three answers check clean.
+TEST_F(CheckJob, CheckActionsAreTheCheckersThreeAnswers)
+{
+    addFunction("TSTPRC", "KWACT",
+                {"FUNCTION OPTIONS(*DIRECT)",                                                                 // 1
+                 "BEGINCHECK",                                                                                // 2
+                 "RANGECHECK FIELD(#CREDIT) RANGE((0 1000)) IN_RANGE(*RETURN)",                               // 3
+                 "CONDCHECK FIELD(#CREDIT) COND('#CREDIT > 0') IF_TRUE(*ACCEPT) IF_FALSE(*RETURN)",           // 4
+                 "FILECHECK FIELD(#CUSTNO) USING_FILE(CUSTMST) WITH_KEY(#CUSTNO) NOT_INFILE(*RETURN)",        // 5
+                 "VALUECHECK FIELD(#CUSTSTS) WITH_LIST(A I) IN_LIST(L10) NOT_INLIST(*ERROR)",                 // 6
+                 "RANGECHECK FIELD(#CREDIT) RANGE((0 1000)) IN_RANGE(*NEXT) OUT_RANGE(*ERROR)",               // 7
+                 "VALUECHECK FIELD(#CUSTSTS) WITH_LIST(A I) IN_LIST(*ACCEPT) NOT_INLIST(*NEXT)",              // 8
+                 "ENDCHECK",                                                                                  // 9
+                 "L10: RETURN"});
+    prepare("TSTPRC", "KWACT");
+    run();
+    const auto all = messages();
+    EXPECT_EQ(OnLine(all, 3), Lines{"DCM0310 IN_RANGE  *RETURN"});
+    EXPECT_EQ(OnLine(all, 4), Lines{"DCM0310 IF_FALSE  *RETURN"});
+    EXPECT_EQ(OnLine(all, 5), Lines{"DCM0310 NOT_INFILE*RETURN"});
+    EXPECT_EQ(OnLine(all, 6), Lines{"DCM0310 IN_LIST   L10"});
+    EXPECT_TRUE(OnLine(all, 7).empty());
+    EXPECT_TRUE(OnLine(all, 8).empty());
+}
+
 }  // namespace

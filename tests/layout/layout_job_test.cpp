@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "layout_fixture.h"
@@ -292,6 +293,43 @@ TEST_F(StandAlone, BrowseListFieldsKeepTheirKeywords)
     checkAgain("LSTBAD");
     EXPECT_EQ(checker_test::OnLine(messages(), 1),
               (std::vector<std::string>{"PRC1195 ORDREF    *BOGUS"}));
+}
+
+// Every one of the 29 display attributes is a value a screen field takes
+// (none is refused as unknown), and a colour's long name is its short
+// name: the screen field carries the same flags under either.
+TEST_F(StandAlone, TheTwentyNineDisplayAttributesAreTaken)
+{
+    const char* attributes[29] = {"*AB",   "*ME",  "*MF",   "*M10",  "*M11",    "*VN",    "*FE",   "*LC",
+                                  "*RB",   "*RZ",  "*RL",   "*RLTB", "*GRN",    "*GREEN", "*WHT",  "*WHITE",
+                                  "*RED",  "*TRQ", "*TURQ", "*YLW",  "*YELLOW", "*PNK",   "*PINK", "*BLU",
+                                  "*BLUE", "*BL",  "*CS",   "*HI",   "*ND"};
+    std::vector<std::string> lines;
+    for (const char* a : attributes)
+        lines.push_back(std::string("DISPLAY FIELDS((#ORDREF ") + a + "))");
+    lines.push_back("RETURN");
+    addFunction("DEMOSCR", "ATRALL", lines);
+    check("ATRALL");
+    for (const auto& m : messages())
+        EXPECT_NE(m.id, "PRC1195") << "line " << m.line << ": " << m.data;
+    const auto formats = records("RCDFMT", "DISPLAY");
+    ASSERT_EQ(formats.size(), 29u);
+    /* the input and output flags of ORDREF on the screen of attribute i */
+    const auto flags = [&](size_t i) {
+        for (const FFC_WORK_RECORD& r : records("RCDFLD", std::string(formats[i].acData, 8))) {
+            const LAYOUT_FIELD_ENTRY e = Entry(r);
+            const std::string name = Text(e.acName, 10);
+            if (name == "ORDREF    " || name == "#ORDREF   ")
+                return std::string(e.acInputFlags, 30) + "|" + std::string(e.acOutputFlags, 30);
+        }
+        return std::string("no ORDREF on screen ") + std::to_string(i);
+    };
+    const std::pair<size_t, size_t> synonyms[] = {{12, 13}, {14, 15}, {17, 18}, {19, 20}, {21, 22}, {23, 24}};
+    for (const auto& [shortName, longName] : synonyms)
+        EXPECT_EQ(flags(shortName), flags(longName)) << attributes[shortName] << " " << attributes[longName];
+    /* the colours differ from each other */
+    EXPECT_NE(flags(12), flags(14));
+    EXPECT_NE(flags(16), flags(23));
 }
 
 }  // namespace
