@@ -111,7 +111,7 @@ TEST(LayerCheckLibrary, TheLibraryKeepsItsLayers)
                              "runcontrol: src/runcontrol include/dqov: platform\n",
                              "tables: src/tables include/dqov/dqov_tables.h: platform\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
-    for (const char* layer : {"params:", "layout:", "checker:", "generator:", "web:", "web_docs:", "classlib_xml:"})
+    for (const char* layer : {"params:", "layout:", "checker:", "gencore:", "emitters:", "web:", "web_docs:", "classlib_xml:"})
         EXPECT_NE(text.find(std::string("\n") + layer), std::string::npos) << layer;
     Result r = RunCheck(DQOV_SOURCE_DIR, layers);
     EXPECT_EQ(r.status, 0) << r.output;
