@@ -7,7 +7,9 @@
 -- EXPSPEC sets the highest, lowest, not-available, SQL-null and empty
 -- values into fields of every kind; EXPCOND tests their empty values,
 -- compares dates with timestamps and fixed with varying characters, and
--- takes subjects of every kind. The three functions are registered by
+-- takes subjects of every kind; EXPMOVE moves fields into fields of
+-- identical layout; EXPVALS sets the edge values into short fields. The
+-- functions are registered by
 -- the tests that generate them (tests/generator/expressions), which compile
 -- their C and their C# sets.
 
@@ -29,3 +31,31 @@ INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03O
   ('DEM', 'TXNINT',   'I', 4, 0,  '', 'ASQN', ''),
   ('DEM', 'TXNAMT',   'P', 9, 2,  '', 'ASQN', ''),
   ('DEM', 'TXDOC',    '4', 0, 0,  '', '', '');
+
+-- Third fields for EXPMOVE, which moves fields into fields of identical
+-- layout: characters and bytes of varying length that may or may not hold
+-- SQL null, packed numbers beyond 30 digits, and numbers that may be null.
+INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03OAT) VALUES
+  ('DEM', 'TXALPHA',  'A', 20, 0, '', '', ''),
+  ('DEM', 'TXNCODE2', 'H', 12, 0, '', 'ASQN', ''),
+  ('DEM', 'TXNIMAGE', 'B', 100, 0, '', 'ASQN', ''),
+  ('DEM', 'TXBIGDEC', 'P', 31, 5, '', '', ''),
+  ('DEM', 'TXNAMT2',  'P', 9, 2,  '', 'ASQN', ''),
+  ('DEM', 'TXSIGNED', 'S', 7, 0,  '', '', ''),
+  ('DEM', 'TXPACKED', 'P', 9, 2,  '', '', '');
+
+-- Short fields for EXPVALS, which sets the highest, lowest and
+-- not-available values into fields of one to ten characters or digits.
+INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03OAT) VALUES
+  ('DEM', 'TXA1',     'A', 1, 0,  '', '', ''),
+  ('DEM', 'TXA2',     'A', 2, 0,  '', '', ''),
+  ('DEM', 'TXA5',     'A', 5, 0,  '', '', ''),
+  ('DEM', 'TXA10',    'A', 10, 0, '', '', ''),
+  ('DEM', 'TXP1',     'P', 1, 0,  '', '', ''),
+  ('DEM', 'TXP2',     'P', 2, 0,  '', '', ''),
+  ('DEM', 'TXP3',     'P', 3, 0,  '', '', ''),
+  ('DEM', 'TXP4',     'P', 4, 0,  '', '', ''),
+  ('DEM', 'TXP5',     'P', 5, 0,  '', '', ''),
+  ('DEM', 'TXS1',     'S', 1, 0,  '', '', ''),
+  ('DEM', 'TXS2',     'S', 2, 0,  '', '', ''),
+  ('DEM', 'TXS3',     'S', 3, 0,  '', '', '');

@@ -367,6 +367,7 @@ PackedArena::Ref PackedArena::Add(const void* record, uint32_t length, bool runs
     std::memcpy(Room(size, ref), scratch_.data(), size);
     ref.size = size;
     ref.length = length;
+    held_ += size;
     return ref;
 }
 
@@ -379,9 +380,39 @@ void PackedArena::Replace(Ref& ref, const void* record, uint32_t length, bool ru
     Ref moved = ref;
     unsigned char* to = size <= ref.size ? blocks_[ref.block].bytes.get() + ref.offset : Room(size, moved);
     std::memcpy(to, scratch_.data(), size);
+    dead_ += size <= ref.size ? ref.size - size : ref.size;
+    held_ += size;
+    held_ -= ref.size;
     ref = moved;
     ref.size = size;
     ref.length = length;
+}
+
+void PackedArena::Compact(const std::vector<Ref*>& refs)
+{
+    std::vector<Ref*> order(refs);
+    std::sort(order.begin(), order.end(), [](const Ref* a, const Ref* b) {
+        return a->block != b->block ? a->block < b->block : a->offset < b->offset;
+    });
+    /* each record slides down to the first room that holds it: never past
+    ** where it lies, so a move within a block overlaps at most itself */
+    uint32_t block = 0, offset = 0;
+    for (Ref* r : order) {
+        while (block < r->block && offset + r->size > blocks_[block].capacity) {
+            ++block;
+            offset = 0;
+        }
+        unsigned char* to = blocks_[block].bytes.get() + offset;
+        const unsigned char* from = blocks_[r->block].bytes.get() + r->offset;
+        if (to != from)
+            std::memmove(to, from, r->size);
+        r->block = block;
+        r->offset = offset;
+        offset += r->size;
+    }
+    blocks_.resize(blocks_.empty() ? 0 : block + 1);
+    used_ = offset;
+    dead_ = 0;
 }
 
 uint32_t PackedArena::CopyTo(const Ref& ref, void* out, uint32_t capacity) const

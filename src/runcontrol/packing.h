@@ -58,7 +58,8 @@ private:
 
 // Packed records side by side in blocks, for a store that keeps thousands
 // of them: no allocation of its own per record. A record stored again is
-// packed in its old room when it fits there; a longer one moves to the end.
+// packed in its old room when it fits there; a longer one moves to the end,
+// and the room it leaves is taken back by Compact.
 class PackedArena {
 public:
     // Where a record lies.
@@ -78,6 +79,12 @@ public:
     uint32_t CopyOver(const Ref& ref, void* out, uint32_t capacity, Fill held, Fill* longest) const;
     // The longest run of the record.
     Fill LongestRun(const Ref& ref) const;
+    // Whether the room records left behind is worth a Compact: at least
+    // two blocks' worth and a quarter of what the records hold.
+    bool WorthCompacting() const { return dead_ >= 2 * kBlock && dead_ >= held_ / 4; }
+    // Moves the records (refs: every record of the arena) together, in the
+    // order they lie, and frees the blocks left empty; their refs follow.
+    void Compact(const std::vector<Ref*>& refs);
 
 private:
     static constexpr uint32_t kBlock = 64 * 1024;
@@ -91,6 +98,8 @@ private:
 
     std::vector<Block> blocks_;
     uint32_t used_ = 0;  // bytes used of the last block
+    size_t held_ = 0;    // packed bytes of the records
+    size_t dead_ = 0;    // bytes of rooms no record holds any more
     std::vector<unsigned char> scratch_;
 };
 

@@ -139,6 +139,23 @@ struct FFC_RECORD_STORE {
     {
         return arena.CopyTo(records[n - 1], out, capacity);
     }
+    // Takes back the room replaced records left in the arena, once there is
+    // enough of it (a pass that stores every command again with more filled
+    // in moves most of them). Without memory for the list of records the
+    // room stays as it is.
+    void compactWhenWorth()
+    {
+        if (!arena.WorthCompacting())
+            return;
+        try {
+            std::vector<rc::PackedArena::Ref*> refs;
+            refs.reserve(records.size());
+            for (rc::PackedArena::Ref& r : records)
+                refs.push_back(&r);
+            arena.Compact(refs);
+        } catch (const std::bad_alloc&) {
+        }
+    }
     // The number of the first record with this key in the index, or 0.
     uint32_t find(uint16_t index, const void* key) const
     {
@@ -226,6 +243,7 @@ uint32_t RS_ulPutRecord(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
             s->copy(n, old.data(), static_cast<uint32_t>(old.size()));
         }
         s->arena.Replace(s->records[n - 1], rec, len, s->packed);
+        s->compactWhenWorth();
         // re-key the other indexes when the record's keys there changed
         for (size_t i = 1; i < s->indexes.size(); ++i) {
             Index& ix = s->indexes[i];

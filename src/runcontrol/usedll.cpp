@@ -4,6 +4,7 @@
 // functions of kind 'D' are called through these entries.
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -55,15 +56,17 @@ std::string hostPath(const std::string& directory, const std::string& file)
     return host;
 }
 
+// A record with room for 256 entries (85 KB): only its head is cleared
+// here, an entry when it is taken, so the room no entry takes is never
+// touched.
 USEDLL_RECORD* newRecord()
 {
-    try {
-        auto r = std::make_unique<USEDLL_RECORD>();
-        std::memset(r.get(), 0, sizeof(USEDLL_RECORD));
-        return r.release();
-    } catch (const std::bad_alloc&) {
+    auto* r = new (std::nothrow) USEDLL_RECORD;
+    if (!r)
         return nullptr;
-    }
+    std::memset(r, 0, offsetof(USEDLL_RECORD, aEntries));
+    r->pNext = nullptr;
+    return r;
 }
 
 }  // namespace
@@ -121,6 +124,7 @@ USEDLL_RECORD* USEDLL_pReadFile(const char* directory, USEDLL_RECORD** anchor)
                 current = more;
             }
             entry = &current->aEntries[current->ulEntries++];
+            std::memset(entry, 0, sizeof *entry);
             copyField(entry->szName, sizeof entry->szName, value);
         } else if (entry && key == "ENTALS") {
             copyField(entry->szAlias, sizeof entry->szAlias, value);

@@ -48,7 +48,7 @@ void usage(FILE* to)
                "      --system-flag N     set system flag N (1-999) of the system definition, e.g. 28 mirrored,\n"
                "                          33 single-page and 45 frameless layouts (repeatable)\n"
                "      --double-byte CP    texts are double-byte in code page CP (932, 936, 949 or 950)\n"
-               "      --extra-key NN=TEXT designed screens show key NN (01-24) with TEXT first in their legend\n"
+               "      --extra-key NN=TEXT designed screens show key NN (01-24) with TEXT in their legend\n"
                "environment:\n"
                "  DQOV_LOCK_TIMEOUT       seconds to wait for the repository's write lock (default 60)\n"
                "exit status: 0 ran clean, 1 found errors, 2 could not run\n",

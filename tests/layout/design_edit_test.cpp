@@ -245,8 +245,9 @@ TEST_F(DesignSession, FramelessPopUpIsDrawnWithoutItsFrame)
     EXPECT_EQ(step.kinds[4 * 80 + 9], 'W') << "line 5, column 9: left of the window";
 }
 
-// The context's own extra key leads the legend (8.145 step 3) and the
-// message line is on the last line of the 24-line image.
+// The context's own extra key is in the legend, in key order among the
+// screen's keys, and the message line is on the last line of the 24-line
+// image.
 TEST_F(DesignSession, ExtraKeyLeadsTheLegendAndTheMessageLineIsOnTheImage)
 {
     configure = [](FFC_SYSTEM_DEFINITION& sys) {

@@ -186,4 +186,50 @@ TEST(UserDlls, ReadFindWriteAndCopy)
     EXPECT_EQ(none, nullptr) << "a missing file leaves the list empty";
 }
 
+TEST(UserDlls, ADllOfMoreEntriesThanARecordHoldsGoesOnInTheNext)
+{
+    SampleEnv env;
+    std::filesystem::path dir = std::filesystem::path(env.root()) / "UDLL";
+    std::filesystem::create_directories(dir);
+    {
+        std::ofstream f(dir / "x_usedll.dat");
+        f << "DLLNAM=BIGLIB\nDLLALS=BIG\n";
+        for (int i = 1; i <= 300; ++i) {
+            f << "ENTNAM=E" << i << "\n";
+            if (i % 2 == 0)  // every other entry without alias or skeleton
+                f << "ENTALS=A" << i << "\n";
+        }
+        f << "DLLNAM=LAST\nDLLALS=L\nENTNAM=ONLY\n";
+    }
+    USEDLL_RECORD* list = nullptr;
+    ASSERT_NE(USEDLL_pReadFile("\\UDLL\\", &list), nullptr);
+    ASSERT_NE(list->pNext, nullptr);
+    EXPECT_EQ(list->ulEntries, 256u);
+    EXPECT_EQ(list->pNext->ulEntries, 44u);
+    EXPECT_STREQ(list->pNext->szName, "BIGLIB") << "the next record is the same DLL's";
+    EXPECT_STREQ(list->pNext->szAlias, "BIG");
+    char dllName[33] = {};
+    USEDLL_ENTRY* e = USEDLL_pFindEntry(list, "BIG", "A298", dllName);
+    ASSERT_NE(e, nullptr);
+    EXPECT_STREQ(e->szName, "E298");
+    EXPECT_STREQ(dllName, "BIGLIB");
+    const USEDLL_ENTRY& bare = list->pNext->aEntries[42];  // E299
+    EXPECT_STREQ(bare.szName, "E299");
+    EXPECT_STREQ(bare.szAlias, "");
+    EXPECT_STREQ(bare.szSkeleton, "");
+    EXPECT_EQ(bare.fUsed, 0);
+    ASSERT_NE(list->pNext->pNext, nullptr);
+    EXPECT_STREQ(list->pNext->pNext->szName, "LAST");
+    EXPECT_EQ(list->pNext->pNext->pNext, nullptr);
+
+    char* text = nullptr;
+    size_t size = 0;
+    FILE* out = open_memstream(&text, &size);
+    EXPECT_EQ(USEDLL_CopySkeletons(list, "\\UDLL\\", out), 0) << "no entry names a skeleton";
+    std::fclose(out);
+    EXPECT_EQ(size, 0u);
+    std::free(text);
+    USEDLL_FreeList(&list);
+}
+
 }  // namespace

@@ -340,3 +340,71 @@ TEST(RecordStore, CopiesOverAHeldRecordAndViewsComeOutAsCopies)
 }
 
 }  // namespace
+
+// A pass that stores every record again, longer, moves each to the end of
+// the store's room; the room left behind is taken back while records go on
+// being replaced, read and viewed. Every record must come back as last
+// stored, the one larger than a block of room included.
+TEST(RecordStore, RecordsStoredAgainLongerKeepTheirBytesWhileTheRoomIsTakenBack)
+{
+    FFC_RECORD_STORE* s = nullptr;
+    ASSERT_EQ(RS_sCreateStore(&s, 1), 0);
+    ASSERT_EQ(RS_sDefineIndex(s, 4, byId, nullptr), 0);
+    constexpr int kCount = 3000;
+    std::vector<std::string> last(kCount);
+    // text of round r of record i: its number, then enough distinct bytes
+    // that it packs to about 40 + 60 * r bytes, then blanks
+    auto text = [](int i, int round) {
+        std::string r(4, ' ');
+        r[0] = static_cast<char>(i >> 24);
+        r[1] = static_cast<char>(i >> 16);
+        r[2] = static_cast<char>(i >> 8);
+        r[3] = static_cast<char>(i);
+        for (int k = 0; k < 40 + 60 * round; ++k)
+            r += static_cast<char>('A' + (i * 7 + k * 13 + round) % 26);
+        r.resize(i == 1234 ? 90000 : 2000, ' ');
+        if (i == 1234)
+            for (size_t k = 4; k < r.size(); k += 3)
+                r[k] = static_cast<char>('a' + k % 23);  // packs to more than a block
+        return r;
+    };
+    for (int i = 0; i < kCount; ++i) {
+        last[i] = text(i, 0);
+        ASSERT_EQ(RS_ulAddRecord(s, last[i].data(), static_cast<uint32_t>(last[i].size())),
+                  static_cast<uint32_t>(i + 1));
+    }
+    auto same = [&](int i) {
+        std::vector<char> got(last[i].size() + 4, '\x7f');
+        uint32_t len = 0;
+        if (RS_fFindRecord(s, 0, last[i].data(), got.data(), static_cast<uint32_t>(got.size()), &len) != 0)
+            return false;
+        return len == last[i].size() && std::string(got.data(), len) == last[i] && got[len] == '\x7f';
+    };
+    for (int round = 1; round <= 3; ++round)
+        for (int i = 0; i < kCount; ++i) {
+            // every third record in reverse order, so moves do not follow
+            // the records' order in the room
+            const int at = i % 3 == 0 ? kCount - 1 - i : i;
+            last[at] = text(at, round);
+            ASSERT_EQ(RS_ulPutRecord(s, last[at].data(), static_cast<uint32_t>(last[at].size())),
+                      static_cast<uint32_t>(at + 1));
+            if (i % 97 == 0) {
+                // a shorter record stays in its room
+                const int back = (at + kCount / 2) % kCount;
+                last[back] = text(back, 0);
+                ASSERT_EQ(RS_ulPutRecord(s, last[back].data(), static_cast<uint32_t>(last[back].size())),
+                          static_cast<uint32_t>(back + 1));
+            }
+            if (i % 211 == 0) {
+                ASSERT_TRUE(same(at)) << "round " << round << " record " << at;
+                uint32_t len = 0;
+                const void* view = RS_pViewRecord(s, 0, last[0].data(), &len);
+                ASSERT_NE(view, nullptr);
+                EXPECT_EQ(std::string(static_cast<const char*>(view), len), last[0]);
+            }
+        }
+    EXPECT_EQ(RS_ulRecordCount(s), static_cast<uint32_t>(kCount));
+    for (int i = 0; i < kCount; ++i)
+        ASSERT_TRUE(same(i)) << "record " << i;
+    RS_DestroyStore(&s);
+}

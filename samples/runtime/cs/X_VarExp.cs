@@ -85,6 +85,20 @@ public class X_VAR_FACTOR_STRING : X_VAR_HEADER
     // the empty factor whose members the generated code sets one by one
     public X_VAR_FACTOR_STRING() { }
 }
+// a system variable the evaluator evaluates by its name into its vector
+public class X_VAR_FACTOR_SYSVAR_EVALUATION : X_VAR_HEADER
+{
+    public object pvReserved;
+    public int sVector;
+    public string pszName;
+    public X_VAR_FACTOR_SYSVAR_EVALUATION(uint kind, object reserved, int vector, string name)
+    {
+        ulHeaderKind = kind;
+        pvReserved = reserved;
+        sVector = vector;
+        pszName = name;
+    }
+}
 
 public static class X_VAR
 {
@@ -94,6 +108,7 @@ public static class X_VAR
     public const uint X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED = 0x0500;
     public const uint X_VAR_HEADER_KIND_FACTOR_DECIMAL_DOUBLE = 0x0600;
     public const uint X_VAR_HEADER_KIND_FACTOR_LONGLONG = 0x0700;
+    public const uint X_VAR_HEADER_KIND_FACTOR_SYSVAR_EVALUATION = 0x0800;
     public const uint X_VAR_HEADER_KIND_FACTOR_STRING = 0x0900;
     public const uint X_VAR_HEADER_KIND_FACTOR_TABLE_HEADER_ID = 0x0C00;
     // the factors of a constant with its packed image: its bytes, its scale,
@@ -242,6 +257,10 @@ public static partial class X_VAR_DLL
     // the value of a short character field from the bytes of a fixed field
     public static short X_VAR_ShortChar_SetFromFixedChar(X_IDS ids, X_PRO pro, X_FUN fun, object storage, int length,
                                                          object target, int limit) { return 0; }
+    // the value of a varying character field into the bytes of a short
+    // character value of at most `limit` characters; its length
+    public static short X_VAR_VarChar_GetAsShortChar(X_IDS ids, X_PRO pro, X_FUN fun, VELMO.X_FLD_CHAR source,
+                                                     object target, int limit) { return 0; }
     // the value of a varying binary field from bytes, or from another one
     public static void X_VAR_VarBinary_SetFromPointer(X_IDS ids, X_PRO pro, X_FUN fun, object bytes, uint length,
                                                       object target) { }

@@ -104,7 +104,7 @@ void callBound(const FFC_COMMAND_ENTRY& e)
     const bool reopens = e.lPopWhen == GEN_CONTROL_BEFORE && e.lPushWhen == GEN_CONTROL_AFTER;
     controls(e, GEN_CONTROL_BEFORE);
     GEN_BLOCK_ENTRY closed;
-    if (reopens && g.sBlockDepth + 1 < GEN_BLOCK_STACK_CAPACITY)
+    if (reopens && static_cast<size_t>(g.sBlockDepth + 1) < g.blocks.size())
         closed = g.blocks[static_cast<size_t>(g.sBlockDepth + 1)];
     e.pfnEmitter();
     controls(e, GEN_CONTROL_AFTER);
@@ -358,6 +358,8 @@ void P3109_PushBlock(char cLoop, char cCase, char cLabels)
     if (g.sBlockDepth + 1 >= GEN_BLOCK_STACK_CAPACITY)
         P3109_InternalError("Generator block stack capacity of 255 nested blocks exceeded");
     ++g.sBlockDepth;
+    if (g.blocks.size() <= static_cast<size_t>(g.sBlockDepth))
+        g.blocks.resize(static_cast<size_t>(g.sBlockDepth) + 1);
     GEN_BLOCK_ENTRY& e = g.blocks[static_cast<size_t>(g.sBlockDepth)];
     e = GEN_BLOCK_ENTRY{};
     const FFC_CHECK_STATE* st = P3109_CheckState();

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <memory>
 
 #include "dqov/fatal.h"
 #include "generator/core/line_writer.h"
@@ -32,22 +31,6 @@ std::map<GEN_STREAM, InputFile>& inputFiles()
 {
     static std::map<GEN_STREAM, InputFile> files;
     return files;
-}
-
-/* Generated programs run to megabytes: an output file is written through a
-** buffer of 64 KB rather than stdio's page-sized one, so it goes out in a
-** few large writes. The buffer belongs to the stream's slot and serves each
-** file opened in it in turn (a slot is taken again only after its file is
-** closed, and closing flushes). */
-constexpr size_t kOutputBuffer = 64 * 1024;
-
-void bufferOutput(FILE* f, GEN_STREAM stream)
-{
-    static std::map<GEN_STREAM, std::unique_ptr<char[]>> buffers;
-    std::unique_ptr<char[]>& b = buffers[stream];
-    if (!b)
-        b = std::make_unique_for_overwrite<char[]>(kOutputBuffer);
-    std::setvbuf(f, b.get(), _IOFBF, kOutputBuffer);
 }
 
 bool lineEndOrBlank(char c)
@@ -87,8 +70,6 @@ GEN_STREAM openFile(const std::string& name, const char* mode, const char* msgId
         return GEN_NO_STREAM;
     }
     const GEN_STREAM stream = P3109_AddFileStream(f, name, mode[0] != 'r');
-    if (mode[0] != 'r' && stream != GEN_NO_STREAM)
-        bufferOutput(f, stream);
     if (mode[0] != 'r' && name.size() > 3 && name.compare(name.size() - 3, 3, ".cs") == 0)
         P3109_MarkCSharpStream(stream);
     return stream;

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -223,7 +224,9 @@ struct GEN_MODULE_STATE {
     int16_t sCurrentList = -1;
 
     /* block stack */
-    std::vector<GEN_BLOCK_ENTRY> blocks = std::vector<GEN_BLOCK_ENTRY>(GEN_BLOCK_STACK_CAPACITY);
+    /* entry 0, and one more for each depth a block was first pushed to; a
+       deque, so that an entry stays where it is while deeper ones are made */
+    std::deque<GEN_BLOCK_ENTRY> blocks = std::deque<GEN_BLOCK_ENTRY>(1);
     int16_t sBlockDepth = 0;
 
     /* GUID texts of points 161 and 162 */

@@ -21,9 +21,15 @@ namespace {
 bool g_replaying = false;
 
 /* A file stream and the generated text not yet handed to its file. Lines
-** are gathered in the slot's buffer and go to stdio in large pieces; anyone
-** who asks for the file itself gets it with everything before written. */
-constexpr size_t kPendingSize = 32 * 1024;
+** are gathered in the slot's buffer, the only large buffer of the file:
+** generated programs run to megabytes, and stdio hands a full buffer to the
+** file in whole blocks of its own small one. Anyone who asks for the file
+** itself gets it with everything before written. */
+constexpr size_t kPendingSize = 64 * 1024;
+/* Room past the buffer's end: a line's indent is laid down as one fixed
+** piece of blanks, which may reach past the line. */
+constexpr size_t kIndentPiece = 32;
+constexpr char kBlanks[kIndentPiece + 1] = "                                ";
 
 struct StreamSlot {
     FILE* file = nullptr;
@@ -73,7 +79,7 @@ char* reserve(StreamSlot& slot, size_t ulLength)
     if (ulLength > kPendingSize)
         return nullptr;
     if (!slot.pending)
-        slot.pending = std::make_unique_for_overwrite<char[]>(kPendingSize);
+        slot.pending = std::make_unique_for_overwrite<char[]>(kPendingSize + kIndentPiece);
     char* at = slot.pending.get() + slot.ulUsed;
     slot.ulUsed += ulLength;
     return at;
@@ -137,7 +143,10 @@ inline void putLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, int fAppendBla
             failedWrite(*slot, errno);
         return;
     }
-    std::memset(at, ' ', ulIndent);
+    if (ulIndent <= kIndentPiece)
+        std::memcpy(at, kBlanks, kIndentPiece);  // the text and line end overwrite what goes past the indent
+    else
+        std::memset(at, ' ', ulIndent);
     at += ulIndent;
     if (ulText)
         std::memcpy(at, text.data(), ulText);

@@ -11,7 +11,8 @@
 
 namespace {
 
-/* The texts of one assignment (see the header comment of 6.117 usage). */
+/* The operand and target texts of one assignment, with the source and
+   target lengths as text and as numbers. */
 struct Texts {
     std::string A, B, T, LSt, LTt;
     long LS = 0, LT = 0;

@@ -29,9 +29,7 @@
 std::string EXPR_Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 void EXPR_WriteSpacedComment(ExprWriterServices& gen, std::string_view text);
-void EXPR_WriteCommentAfterBlank(ExprWriterServices& gen, std::string_view text);
 void EXPR_WriteComment(ExprWriterServices& gen, std::string_view text);
-void EXPR_WriteCommentBeforeBlank(ExprWriterServices& gen, std::string_view text);
 void EXPR_WriteSectionBox(ExprWriterServices& gen, uint32_t stream, std::string_view text);
 void EXPR_WriteSubsectionBox(ExprWriterServices& gen, uint32_t stream, std::string_view text);
 void EXPR_WriteModuleComponentGuard(ExprWriterServices& gen, uint32_t stream, uint16_t indent, std::string_view name);

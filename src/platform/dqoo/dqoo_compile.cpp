@@ -109,15 +109,38 @@ op::PullSource sourceOf(Family family, op::ValueType numeric)
 }
 
 /* A value moved into a field of the same type, length and decimals is a
-** byte copy between fields of identical layout. */
-bool identicalLayout(const DQOO_CHECKED_OPERAND& source, const DQOO_CHECKED_OPERAND& target)
+** byte copy between fields of identical layout: the PULL_IDENTICAL form of
+** the move, or 0 when the layouts differ. Packed or signed fields held with
+** their field information (VECTOR2) are copied with it; fields of varying
+** length assign their value (_C characters, _D bytes), carrying the SQL
+** null state. A field moved into itself is left to the assignment, which
+** copies nothing onto itself. */
+uint32_t identicalMove(const DQOO_CHECKED_OPERAND& source, const DQOO_CHECKED_OPERAND& target)
 {
-    if (std::memcmp(source.achClass, "FL", 2) != 0 || source.chType != target.chType)
-        return false;
-    if (source.chType != 'A' && source.chType != 'P' && source.chType != 'S')
-        return false;
-    return source.lLength == target.lLength && source.lDecimals == target.lDecimals &&
-           (source.ulFlags & DQOO_OPERAND_SQLNULL) == 0 && (target.ulFlags & DQOO_OPERAND_SQLNULL) == 0;
+    if (std::memcmp(source.achClass, "FL", 2) != 0 || source.chType != target.chType ||
+        source.lLength != target.lLength || source.lDecimals != target.lDecimals)
+        return 0;
+    if (source.pszName != nullptr && target.pszName != nullptr && std::strcmp(source.pszName, target.pszName) == 0)
+        return 0;
+    const bool sourceNull = (source.ulFlags & DQOO_OPERAND_SQLNULL) != 0;
+    const bool targetNull = (target.ulFlags & DQOO_OPERAND_SQLNULL) != 0;
+    switch (source.chType) {
+    case 'A': return sourceNull || targetNull ? 0 : op::kPullIdentical;
+    case 'P':
+    case 'S': {
+        /* both held the same way: a field that may be SQL null into one that
+        ** may not is left to the assignment, which stores zero for null */
+        const bool held = HeldWithFieldInformation(source);
+        if (held != HeldWithFieldInformation(target))
+            return 0;
+        return held ? op::kPullIdenticalVector2 : op::kPullIdentical;
+    }
+    case '1':
+    case 'H': return op::kPullIdenticalVarChar;
+    case '2':
+    case 'B': return op::kPullIdenticalBinary;
+    default: return 0;
+    }
 }
 
 /* The value type a numeric field is stored from: an integer or float
@@ -137,19 +160,27 @@ EXPR_EXPRESSION* compileAssignment(ExpressionStore& store, const DQOO_CHECKED_EX
     const char* code = lastCode(e);
     if (std::memcmp(code, "ZA", 2) != 0 && std::memcmp(code, "MB", 2) != 0)
         throw Unsupported("a value that is not a number or a value to assign");
+    Plan plan = PlanNumbers(e, &target, round && target.chType != 'F');
     Builder b(store);
-    ExpressionCompiler c(b, e, PlanNumbers(e, &target, round && target.chType != 'F'));
-    const op::ValueType numeric = c.Numeric();
-    const int root = c.Root();
     EXPR_OPERAND_NODE* pull = nullptr;
-    if (c.Producer(root) == nullptr && identicalLayout(c.Operand(root), target)) {
-        EXPR_OPERAND_NODE* source = OperandNode(b, c.Operand(root));
+    /* a byte copy or an assignment of the whole field is exact whatever
+    ** the field's size: its direct code is always offered */
+    const int first = e.pOperations[e.ulOperationCount - 1].sFirst;
+    const uint32_t identical = first >= 1 && static_cast<uint32_t>(first) <= e.ulOperandCount &&
+                                       ProducerOf(e, first) == nullptr
+                                   ? identicalMove(e.pOperands[first - 1], target)
+                                   : 0;
+    if (identical != 0) {
+        EXPR_OPERAND_NODE* source = OperandNode(b, e.pOperands[first - 1]);
         b.Instruction(op::kPushVectorAsStackVector, source, 1);
-        pull = b.Instruction(op::kPullIdentical, OperandNode(b, target), -1);
+        pull = b.Instruction(identical, OperandNode(b, target), -1);
         b.Statement(EXPR_STATEMENT_IDENTICAL_MOVE, pull, nullptr, nullptr)->source = source;
         depth = std::max(depth, b.MaxDepth());
         return b.Finish(pull);
     }
+    ExpressionCompiler c(b, e, std::move(plan));
+    const op::ValueType numeric = c.Numeric();
+    const int root = c.Root();
     /* a literal is pushed as the target's kind (a date literal as a
     ** date), a field as what it is */
     const Family family = FieldFamily(target.chType);

@@ -119,7 +119,8 @@ constexpr uint32_t kSubjectBoolean = 9, kSubjectDate = 11, kSubjectTime = 12, kS
                    kSubjectString = 14;
 
 // Pulls.
-constexpr uint32_t kPullIdentical = 736;
+constexpr uint32_t kPullIdentical = 736, kPullIdenticalVector2 = 739, kPullIdenticalVarChar = 742,
+                   kPullIdenticalBinary = 743;
 enum PullSource {
     FromLong,
     FromLongLong,

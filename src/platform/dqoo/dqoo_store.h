@@ -8,6 +8,8 @@
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/dqoo_pcode.h"
 
+#include <algorithm>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <memory>
@@ -36,13 +38,40 @@ struct WhenGroup {
     bool direct = true;                     // the WHENs have direct code
 };
 
+// The texts the records point to (field names, literals), side by side in
+// blocks: a compiled function holds thousands of short ones.
+class TextArena {
+public:
+    const char* Keep(const std::string& s)
+    {
+        const size_t n = s.size() + 1;
+        if (n > left_) {
+            const size_t size = std::max(n, kBlock);
+            blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+            next_ = blocks_.back().get();
+            left_ = size;
+        }
+        char* at = next_;
+        std::memcpy(at, s.c_str(), n);
+        next_ += n;
+        left_ -= n;
+        return at;
+    }
+
+private:
+    static constexpr size_t kBlock = 4096;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char* next_ = nullptr;
+    size_t left_ = 0;
+};
+
 struct ExpressionStore {
     std::deque<EXPR_OPERAND_NODE> nodes;
     std::deque<EXPR_STATEMENT> statements;
     std::deque<EXPR_VARIANT> variants;
     std::deque<EXPR_EXPRESSION> expressions;
     std::deque<EXPR_PCODE_ROUTINE> routines;  // routines and elements
-    std::deque<std::string> texts;
+    TextArena texts;
     std::deque<int32_t> booleans;
     // Pointer arrays of the records.
     std::deque<std::vector<EXPR_OPERAND_NODE*>> nodeArrays;
@@ -66,7 +95,7 @@ struct ExpressionStore {
     bool fromFixture = false;
     std::vector<WhenGroup> whenGroups;
 
-    const char* keepText(const std::string& s) { return texts.emplace_back(s).c_str(); }
+    const char* keepText(const std::string& s) { return texts.Keep(s); }
 };
 
 // The store of the current object; empty at first.

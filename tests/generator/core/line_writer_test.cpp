@@ -178,6 +178,31 @@ TEST_F(LineWriter, LineBufferIsWrittenWithoutItsBlankFill)
     EXPECT_EQ(line, std::string(GEN_LINE_LIMIT, ' '));
 }
 
+TEST_F(LineWriter, LinesOfManyBuffersAndTextWrittenToTheFileItselfKeepTheirOrder)
+{
+    // more than one gathering buffer of lines, text written straight to
+    // the file between them, and the file read back between the rounds:
+    // every line once, in the order written, the indents of all widths
+    Capture c;
+    std::string expected;
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 4000; ++i) {
+            const int16_t indent = static_cast<int16_t>((i * 7 + round) % 40);
+            const std::string text = "line " + std::to_string(round) + "." + std::to_string(i);
+            P3109_WriteLine(c.stream(), indent, text);
+            expected += std::string(static_cast<size_t>(indent), ' ') + text + " \r\n";
+            if (i % 1500 == 0) {
+                FILE* f = P3109_pStreamFile(c.stream());
+                ASSERT_NE(f, nullptr);
+                std::fputs("/* straight */\r\n", f);
+                expected += "/* straight */\r\n";
+            }
+        }
+        EXPECT_EQ(c.text(), expected) << "round " << round;
+    }
+    EXPECT_GT(expected.size(), 3u * 64 * 1024);
+}
+
 TEST_F(LineWriter, AWriteThatFailsEndsTheJobNamingTheFile)
 {
     // /dev/full takes nothing: the lines gathered fail when they go to the

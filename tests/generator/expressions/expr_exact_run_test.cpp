@@ -47,7 +47,9 @@ constexpr FieldDef kFields[] = {
     {"P319B", 'P', 31, 9},  {"P315", 'P', 31, 5},     {"P315B", 'P', 31, 5},  {"S72", 'S', 7, 2},
     {"I4A", 'I', 4, 0},     {"I4B", 'I', 4, 0},       {"I4C", 'I', 4, 0},     {"I8", 'I', 8, 0},
     {"F8A", 'F', 8, 0},     {"F8B", 'F', 8, 0},       {"F8C", 'F', 8, 0},     {"YA", 'Y', 1, 0},
-    {"YB", 'Y', 1, 0},      {"ALPHA", 'A', 10, 0},    {"P92B", 'P', 9, 2},
+    {"YB", 'Y', 1, 0},      {"ALPHA", 'A', 10, 0},    {"P92B", 'P', 9, 2},    {"P10", 'P', 1, 0},
+    {"P20", 'P', 2, 0},     {"P40", 'P', 4, 0},       {"S10", 'S', 1, 0},     {"S20", 'S', 2, 0},
+    {"S30", 'S', 3, 0},     {"A2", 'A', 2, 0},        {"A5", 'A', 5, 0},
 };
 
 const FieldDef* fieldNamed(const std::string& name)
@@ -401,6 +403,27 @@ const std::vector<Case> kCases = {
     {"ALPHA", "X'C100C2'", false, {{{}, "\\xC1\\x00\\xC2       "}}},
     {nullptr, "#ALPHA = X'C100C2'", false, {{{}, "1"}, {{{"ALPHA", "AB"}}, "0"}}},
     {"ALPHA", "*SQLNULL", false, {{{{"ALPHA", "ABC"}}, "          "}}},
+    /* the highest and lowest values of short packed and signed fields, and
+       not available in characters of 2, 5 and 10 */
+    {"P10", "*HIVAL", false, {{{}, "9"}}},
+    {"P10", "*LOVAL", false, {{{}, "-9"}}},
+    {"P20", "*HIVAL", false, {{{}, "99"}}},
+    {"P30", "*LOVAL", false, {{{}, "-999"}}},
+    {"P40", "*HIVAL", false, {{{}, "9999"}}},
+    {"P50", "*LOVAL", false, {{{}, "-99999"}}},
+    {"S10", "*LOVAL", false, {{{}, "-9"}}},
+    {"S20", "*HIVAL", false, {{{}, "99"}}},
+    {"S20", "*LOVAL", false, {{{}, "-99"}}},
+    {"S30", "*LOVAL", false, {{{}, "-999"}}},
+    {"A2", "*NAVAIL", false, {{{{"A2", "XY"}}, "  "}}},
+    {"A5", "*NAVAIL", false, {{{}, "N/AVA"}}},
+    {"ALPHA", "*NAVAIL", false, {{{{"ALPHA", "ABCDEFGHIJ"}}, "N/AVAIL   "}}},
+    /* fields of identical layout moved whole, beyond 30 digits with their
+       field information */
+    {"P50B", "#P50", false, {{{{"P50", "-12345"}}, "-12345"}}},
+    {"P310B", "#P310", false, {{{{"P310", "-1234567890123456789012345678901"}}, "-1234567890123456789012345678901"}}},
+    {"P315B", "#P315", false, {{{{"P315", "12345678901234567890123456.12345"}}, "12345678901234567890123456.12345"}}},
+    {"A5", "#A5", false, {{{{"A5", "ABCDE"}}, "ABCDE"}}},
     /* conditions */
     {nullptr, "#P52 > #P93", false, {{{{"P52", "1.25"}, {"P93", "1.249"}}, "1"},
                                      {{{"P52", "1.25"}, {"P93", "1.250"}}, "0"}}},
@@ -579,7 +602,10 @@ TEST_F(ExactRun, EveryResultIsTheOneWorkedOutByHand)
     for (size_t i = 0; i < std::size(kFields); ++i) {
         const FieldDef& f = kFields[i];
         const int bytes = f.type == 'P' ? f.length / 2 + 1 : f.length;
-        prelude << "#define " << vector(f.name) << " " << i << "\n#define BYTE_LEN_" << vector(f.name) << " " << bytes
+        /* a field held with its field information: the structure's bytes, as the generator defines them */
+        const std::string length = heldWithInformation(f) ? "(sizeof( X_FLD_PACKED ) - 1 + " + std::to_string(bytes) + ")"
+                                                          : std::to_string(bytes);
+        prelude << "#define " << vector(f.name) << " " << i << "\n#define BYTE_LEN_" << vector(f.name) << " " << length
                 << "\n";
         fields += " LR_Define( " + vector(f.name) + ", '" + f.type + "', " + std::to_string(f.length) + ", " +
                   std::to_string(f.decimals) + ", " + (heldWithInformation(f) ? "1" : "0") + " );";

@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -348,6 +349,184 @@ TEST_F(SampleBuild, ConditionsOverEveryKindOfFieldGenerateAndCompile)
     EXPECT_TRUE(holds("F_BOOL_FUNCTION When_Evaluation_Routine_26( FUNCTION_STD_ARGS, X_VAR_EXPRESSION_OPERAND * "
                       "operandStack )"));
     EXPECT_TRUE(holds("X_COMP_OPCODE_WHEN_SUBJECT_PACKED31,"));
+}
+
+// EXPMOVE: fields moved into fields of the same type, length and decimals
+// are moved whole: fixed characters and packed or signed numbers by a byte
+// copy (with their field information beyond 30 digits or when both may be
+// SQL null), characters and bytes of varying length by the run time's
+// assignment, which carries or sets the SQL null state. The program
+// compiles at -O2 with every warning an error, and so does its C# set.
+TEST_F(SampleBuild, FieldsOfIdenticalLayoutAreMovedWhole)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPMOVE"));
+    std::string c = readFile(source() / "EXPMOVE.C");
+    c.erase(std::remove(c.begin(), c.end(), '\r'), c.end()); /* lines end in CR LF */
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    // whether the line after the one holding `first` starts with `next`
+    auto after = [&](const std::string& first, const std::string& next) {
+        const size_t at = c.find(first);
+        const size_t line = at == std::string::npos ? std::string::npos : c.find('\n', at);
+        const size_t text = line == std::string::npos ? std::string::npos : c.find_first_not_of(' ', line + 1);
+        return text != std::string::npos && c.compare(text, next.size(), next) == 0;
+    };
+    auto fld = [](const char* name) { return std::string("pX_Fld[V_FIELD_") + name + "].pField"; };
+    auto chr = [&](const char* name) { return "((X_FLD_CHAR*)( " + fld(name) + " ))"; };
+    auto bin = [&](const char* name) { return "((X_FLD_BINARY*)( " + fld(name) + " ))"; };
+
+    /* fixed characters and a plain signed number: the target's bytes */
+    EXPECT_TRUE(holds("X_CPYBYTES( " + fld("TXALPHA") + ", " + fld("FALPHA") + ", BYTE_LEN_V_FIELD_TXALPHA );"));
+    EXPECT_TRUE(holds("X_CPYBYTES( " + fld("TXSIGNED") + ", " + fld("FSIGNED") + ", BYTE_LEN_V_FIELD_TXSIGNED );"));
+    /* a field into itself copies nothing onto itself */
+    EXPECT_FALSE(holds("X_CPYBYTES( " + fld("TXALPHA") + ", " + fld("TXALPHA")));
+    /* beyond 30 digits: the source's bytes with its field information; a
+       target that may not be null has nothing to clear */
+    const std::string big = "X_CPYBYTES( " + fld("TXBIGDEC") + ", " + fld("FBIGDEC") + ", BYTE_LEN_V_FIELD_FBIGDEC );";
+    EXPECT_TRUE(holds(big));
+    EXPECT_FALSE(after(big, "((X_FLD_INFO*)"));
+    EXPECT_TRUE(holds("X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR,"));
+    /* two numbers that may both be null: their state travels with them */
+    EXPECT_TRUE(holds("X_CPYBYTES( " + fld("TXNAMT2") + ", " + fld("TXNAMT") + ", BYTE_LEN_V_FIELD_TXNAMT );"));
+
+    /* varying characters: neither may be null, the value assigned */
+    const std::string prefix = "X_VAR_VarChar_Assign( pX_Ids, pX_Pro, pX_Fun, ";
+    EXPECT_TRUE(holds(prefix + chr("FCODE") + ", " + chr("TXCODE") + " );"));
+    EXPECT_TRUE(holds("X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_C,"));
+    /* into one that may be null: assigned, then not null */
+    const std::string intoNull = prefix + chr("FCODE") + ", " + chr("TXNCODE") + " );";
+    EXPECT_TRUE(holds(intoNull));
+    EXPECT_TRUE(after(intoNull, chr("TXNCODE") + "->bFieldState &= ~FsIsSqlNull;"));
+    /* from one that may be null into one that may not: a null source
+       empties the target */
+    const std::string test = "if ( ( " + chr("TXNCODE") + "->bFieldState & FsIsSqlNull ) != 0 )";
+    EXPECT_TRUE(holds(test + " \n   { \n      X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, " + chr("FCODE") +
+                      " ); \n   } \n   else \n   { \n      " + prefix + chr("TXNCODE") + ", " + chr("FCODE") +
+                      " ); \n   } "));
+    /* both may be null: a null source makes the target null */
+    EXPECT_TRUE(holds(test + " \n   { \n      X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, " + chr("TXNCODE2") +
+                      " ); \n      " + chr("TXNCODE2") + "->bFieldState |= FsIsSqlNull; \n   } \n   else \n   { \n      " +
+                      prefix + chr("TXNCODE") + ", " + chr("TXNCODE2") + " ); \n   " + chr("TXNCODE2") +
+                      "->bFieldState &= ~FsIsSqlNull; \n   } "));
+
+    /* bytes of varying length: the same with the binary forms */
+    const std::string bytes = "X_VAR_VarBinary_Assign( pX_Ids, pX_Pro, pX_Fun, ";
+    EXPECT_TRUE(holds(bytes + bin("FIMAGE") + ", " + bin("TXIMAGE") + " );"));
+    EXPECT_TRUE(holds(bytes + bin("TXIMAGE") + ", " + bin("TXNIMAGE") + " ); \n   " + bin("TXNIMAGE") +
+                      "->bFieldState &= ~FsIsSqlNull;"));
+    EXPECT_TRUE(holds("if ( ( " + bin("TXNIMAGE") + "->bFieldState & FsIsSqlNull ) != 0 ) \n   { \n      "
+                      "X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, " +
+                      bin("FIMAGE") + " ); \n   } "));
+    EXPECT_TRUE(holds("X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_D,"));
+
+    /* a condition over numbers beyond 30 digits is left to the run time:
+       its constant of 10 digits is resolved from its 6 packed bytes, the
+       system variable is evaluated by its name */
+    EXPECT_TRUE(holds("X_VAR_RESOLVE_FACTOR_AS_LONGLONG( operand1, 6, LL_CONST( 5000000000 ), "
+                      "\"\\x05\\x00\\x00\\x00\\x00\\x0C\" )"));
+    EXPECT_TRUE(holds("static const X_VAR_FACTOR_SYSVAR_EVALUATION \n         operand2 = { "
+                      "X_VAR_HEADER_KIND_FACTOR_SYSVAR_EVALUATION, NULL, V_SV_DAY, \"*DAY\" };"));
+}
+
+// EXPVALS: the highest, lowest and not-available values of fields of one to
+// ten characters or digits, each of the forms its length asks for, and
+// fixed characters of different lengths compared, the shorter padded with
+// blanks. The program compiles at -O2 with every warning an error, and so
+// does its C# set.
+TEST_F(SampleBuild, EdgeValuesOfShortFieldsTakeTheFormOfTheirLength)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPVALS"));
+    std::string c = readFile(source() / "EXPVALS.C");
+    c.erase(std::remove(c.begin(), c.end(), '\r'), c.end()); /* lines end in CR LF */
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    // the lines in this order, each on the line after the one before
+    auto run = [&](const std::vector<std::string>& lines) {
+        std::string text;
+        for (const std::string& l : lines)
+            text += (text.empty() ? "" : " \n         ") + l;
+        return holds(text);
+    };
+    /* packed, 1 digit: the sign byte only; 2 digits (2 bytes): a leading 09;
+       3 digits: a byte of nines; 4 digits (3 bytes): 09, one byte of nines
+       by memset, the sign at 2; 5 digits: two bytes of nines, the sign at 2 */
+    const std::string plus = "'\\x90' | X_PACKED_POSITIVE;", minus = "'\\x90' | X_PACKED_NEGATIVE;";
+    EXPECT_TRUE(run({"pField[0] = " + plus}));
+    EXPECT_TRUE(run({"pField[0] = '\\x09';", "pField[1] = " + plus}));
+    EXPECT_TRUE(run({"pField[0] = '\\x99';", "pField[1] = " + minus}));
+    EXPECT_TRUE(run({"pField[0] = '\\x09';", "memset( ( pField + 1 ), '\\x99', 1 );", "pField[2] = " + plus}));
+    EXPECT_TRUE(run({"memset( pField, '\\x99', 2 );", "pField[2] = " + minus}));
+    /* signed: nines at the high value; at the low value the last digit
+       carries the negative sign */
+    EXPECT_TRUE(run({"memset( pField, '9', 3 );"}));
+    EXPECT_TRUE(run({"pField[0] = '\\x09' | X_SIGNED_NEGATIVE;"}));
+    EXPECT_TRUE(run({"pField[0] = '9';", "pField[1] = '\\x09' | X_SIGNED_NEGATIVE;"}));
+    EXPECT_TRUE(run({"memset( pField, '9', 2 );", "pField[2] = '\\x09' | X_SIGNED_NEGATIVE;"}));
+
+    /* characters: one character set alone, longer ones by memset; not
+       available: 2 characters blanked, 5 the first 5 of N/AVAIL, 10 blanked
+       and then all 7 */
+    const std::string a1 = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_TXA1].pField ))",
+                      a2 = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_TXA2].pField ))",
+                      a5 = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_TXA5].pField ))",
+                      a10 = "((X_PDICTIONARY_FIELD)( pX_Fld[V_FIELD_TXA10].pField ))";
+    EXPECT_TRUE(holds(a1 + "[0] = HIVAL;"));
+    EXPECT_TRUE(holds(a1 + "[0] = X_CLEAR_ALPHA_LOVAL;"));
+    EXPECT_TRUE(holds(a1 + "[0] = X_CLEAR_ALPHA;"));
+    EXPECT_TRUE(holds("memset( " + a10 + ", HIVAL, 10 );"));
+    EXPECT_TRUE(holds("memset( " + a2 + ", X_CLEAR_ALPHA_LOVAL, 2 );"));
+    EXPECT_TRUE(holds(a2 + "[0] = X_CLEAR_ALPHA; \n      " + a2 + "[1] = X_CLEAR_ALPHA;"));
+    EXPECT_TRUE(holds("memcpy( " + a5 + ", \"N/AVAIL\", 5 );"));
+    EXPECT_TRUE(
+        holds("memset( " + a10 + ", X_CLEAR_ALPHA, 10 ); \n      memcpy( " + a10 + ", \"N/AVAIL\", 7 );"));
+    /* large objects: the file name filled; not available written into it */
+    EXPECT_TRUE(holds("memset( ((X_FLD_CLOB*)( pX_Fld[V_FIELD_FDOC].pField )), HIVAL, X_MAX_SIZE_LOB_FILE_NAME );"));
+    EXPECT_TRUE(holds("X_CPYBYTES( ((X_FLD_BLOB*)( pX_Fld[V_FIELD_TXDOC].pField ))->vchFileName, \"N/AVAIL\", 7 );"));
+
+    /* numbers held with their field information: the data reached through
+       the structure, the state set to not null */
+    EXPECT_TRUE(holds("*pFldPacked = ((X_FLD_PACKED*)( pX_Fld[V_FIELD_TXNAMT].pField ));"));
+    EXPECT_TRUE(holds("pFldPacked->bFieldState = ((XFIELDSTATE)( pFldPacked->bFieldState & (~FsIsSqlNull) ));"));
+    EXPECT_TRUE(holds("*pFldPacked = ((X_FLD_PACKED*)( pX_Fld[V_FIELD_TXBIGDEC].pField ));"));
+
+    /* values of other kinds into large objects, bytes and characters, each
+       by the string class of its source */
+    const std::string blob = "&( ((X_FLD_BLOB*)( pX_Fld[V_FIELD_TXDOC].pField ))->vchFileName[0] )",
+                      clob = "&( ((X_FLD_CLOB*)( pX_Fld[V_FIELD_FDOC].pField ))->vchFileName[0] )",
+                      code = "((X_FLD_CHAR*)( pX_Fld[V_FIELD_FCODE].pField ))",
+                      image = "((X_FLD_BINARY*)( pX_Fld[V_FIELD_TXIMAGE].pField ))";
+    EXPECT_TRUE(holds("X_VAR_ShortChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, pX_Fld[V_FIELD_TXA10].pField, "
+                      "BYTE_LEN_V_FIELD_TXA10, " + blob + ", X_MAX_SIZE_LOB_FILE_NAME );"));
+    EXPECT_TRUE(holds("X_VAR_VarChar_GetAsShortChar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + code + "), " + clob +
+                      ", X_MAX_SIZE_LOB_FILE_NAME );"));
+    EXPECT_TRUE(holds("strcpy( " + blob + ", " + clob + " );"));
+    EXPECT_TRUE(holds("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) pX_Fld[V_FIELD_TXA5].pField), "
+                      "BYTE_LEN_V_FIELD_TXA5, " + image + " );"));
+    EXPECT_TRUE(holds("X_ULONG  ulLength; \n      X_PVCHAR pvchString; \n      X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, "
+                      "pX_Fun, ((X_FLD_CHAR *)" + code + "), &ulLength ); \n      X_VAR_VarChar_GetAsVchar( pX_Ids, "
+                      "pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + code + "), &pvchString ); \n      "
+                      "X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) pvchString), ulLength, " +
+                      image + " );"));
+    /* a file name into 10 characters: cut, or blanked and copied */
+    EXPECT_TRUE(holds("X_LONG iLength = strlen( " + clob + " ); \n      if ( iLength >= BYTE_LEN_V_FIELD_TXA10 ) "
+                      "X_CPYBYTES( pX_Fld[V_FIELD_TXA10].pField, " + clob + ", BYTE_LEN_V_FIELD_TXA10 ); \n      else "
+                      "\n      { \n         memset( pX_Fld[V_FIELD_TXA10].pField, X_CLEAR_ALPHA, BYTE_LEN_V_FIELD_TXA10 ); "
+                      "\n         X_CPYBYTES( pX_Fld[V_FIELD_TXA10].pField, " + clob + ", iLength ); \n      } "));
+    EXPECT_TRUE(holds("X_VAR_VarChar_SetFromVchar( pX_Ids, pX_Pro, pX_Fun, ((X_VCHAR*) " + blob +
+                      "), ((X_FLD_CHAR *)((X_FLD_CHAR*)( pX_Fld[V_FIELD_TXCODE].pField ))) );"));
+
+    /* the empty value tested: characters against blanks over their length,
+       a file name by the run time's compare with the empty text, a float
+       against 0.0 */
+    EXPECT_TRUE(holds("( memcmp( pX_Fld[V_FIELD_TXA5].pField, X_ALPHA_BLANK_STRING, 5 ) == 0 );"));
+    EXPECT_TRUE(holds("X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, " + blob + ", strlen( " + blob +
+                      " ), pX_NULL, \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );"));
+    EXPECT_TRUE(holds("( ((X_FLD_FLT64*)( pX_Fld[V_FIELD_FAMOUNT].pField ))->dFloat64 == 0.0 );"));
+
+    /* a literal of 2 characters against a field of 5: the rest of the field
+       compared with blanks */
+    EXPECT_TRUE(holds("if ( ( iCompare3 = memcmp( \"AB\", pX_Fld[V_FIELD_TXA5].pField, 2 ) ) == 0 ) iCompare3 = "
+                      "memcmp( X_ALPHA_BLANK_STRING, ( pX_Fld[V_FIELD_TXA5].pField + 2 ), 3 );"));
+    EXPECT_TRUE(holds("if ( ( iCompare3 = memcmp( pX_Fld[V_FIELD_TXA10].pField, pX_Fld[V_FIELD_TXA5].pField, 5 ) ) "
+                      "== 0 ) iCompare3 = memcmp( ( pX_Fld[V_FIELD_TXA10].pField + 5 ), X_ALPHA_BLANK_STRING, 5 );"));
 }
 
 }  // namespace

@@ -201,6 +201,50 @@ TEST_F(Compiler, ArithmeticIntoAFieldIsACommandRoutine)
     EXPECT_EQ(elements, 1);
 }
 
+// A field moved into another of the same type, length and decimals: a byte
+// copy or the run time's assignment of the whole field, offered as direct
+// code even beyond 30 digits; not between a field that may be SQL null and
+// a packed one that may not, and not of a field into itself.
+TEST_F(Compiler, FieldsOfIdenticalLayoutMoveWhole)
+{
+    struct Move {
+        DQOO_CHECKED_OPERAND source, target;
+        const char* pull; /* the pull, or null for an assignment */
+    };
+    const Move moves[] = {
+        {Field("A", 'A', 20), Field("B", 'A', 20), "PULL_IDENTICAL_VECTOR_FROM_STACK_VECTOR"},
+        {Field("A", 'S', 7), Field("B", 'S', 7), "PULL_IDENTICAL_VECTOR_FROM_STACK_VECTOR"},
+        {Field("A", 'P', 31, 5), Field("B", 'P', 31, 5), "PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR"},
+        {Field("A", 'P', 9, 2, DQOO_OPERAND_SQLNULL), Field("B", 'P', 9, 2, DQOO_OPERAND_SQLNULL),
+         "PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR"},
+        {Field("A", 'H', 12), Field("B", 'H', 12, 0, DQOO_OPERAND_SQLNULL), "PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_C"},
+        {Field("A", 'B', 100, 0, DQOO_OPERAND_SQLNULL), Field("B", 'B', 100),
+         "PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_D"},
+        {Field("A", 'P', 9, 2, DQOO_OPERAND_SQLNULL), Field("B", 'P', 9, 2), nullptr},
+        {Field("A", 'H', 12), Field("B", 'H', 20), nullptr},
+        {Field("A", 'A', 20), Field("A", 'A', 20), nullptr},
+    };
+    std::vector<uint32_t> pulls;
+    for (const Move& m : moves) {
+        const DQOO_CHECKED_OPERAND operands[] = {m.source};
+        const DQOO_CHECKED_OPERATION operations[] = {Op(1, "MB")};
+        const DQOO_CHECKED_EXPRESSION e{1, operands, 1, operations};
+        ASSERT_EQ(0, compileOne(DQOO_COMPILE_VALUE, e, &m.target)) << reason;
+    }
+    const std::vector<Seen> seen = routines();
+    ASSERT_EQ(seen.size(), std::size(moves));
+    for (size_t i = 0; i < seen.size(); ++i) {
+        const std::vector<uint32_t>& codes = seen[i].opcodes[0];
+        ASSERT_FALSE(codes.empty());
+        if (moves[i].pull != nullptr) {
+            EXPECT_EQ(codes, (std::vector<uint32_t>{Named("PUSH_VECTOR_AS_STACK_VECTOR"), Named(moves[i].pull)})) << i;
+            EXPECT_EQ(seen[i].variants[0], std::vector<uint32_t>{EXPR_VARIANT_GENERIC}) << i;
+        } else {
+            EXPECT_NE(codes.front(), Named("PUSH_VECTOR_AS_STACK_VECTOR")) << i;
+        }
+    }
+}
+
 // CASE #A with WHEN '= 1' '= 2': the group, the subject routine and a When
 // routine sharing the group's stack.
 TEST_F(Compiler, WhenGroupSharesItsStack)
@@ -709,6 +753,9 @@ TEST(CompilerOpcodes, NumbersMatchTheCatalogueNames)
         {op::kWhenTrue + op::kSubjectString, "WHEN_TRUE_STRING"},
         {op::kWhenAllFalse + op::kSubjectDate, "WHEN_ALL_FALSE_DATE"},
         {op::kPullIdentical, "PULL_IDENTICAL_VECTOR_FROM_STACK_VECTOR"},
+        {op::kPullIdenticalVector2, "PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR"},
+        {op::kPullIdenticalVarChar, "PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_C"},
+        {op::kPullIdenticalBinary, "PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_D"},
     };
     for (const auto& [number, name] : named)
         EXPECT_EQ(number, Named(name)) << name;
