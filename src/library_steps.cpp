@@ -4,17 +4,34 @@
 // here unless a caller installs others (tests do).
 #include "checker/checker.h"
 #include "checker/command_tables.h"
+#include "checker/select_sql_files.h"
 #include "checker/support_names.h"
+#include "checker/web_access.h"
 #include "dqov/run_driver.h"
+#include "generator/core/emitter_interface.h"
+#include "generator/core/file_field_mangling.h"
 #include "generator/core/run_steps.h"
+#include "generator/emitters/emitters.h"
 #include "layout/design/design_state.h"
+#include "web/pages/page_generators.h"
+#include "web/web_library.h"
 
 namespace {
+
+// The generator's file-field name lookups, which the SELECT_SQL check asks.
+const P3100_SELECT_SQL_FILES kSelectSqlFiles = {P3109_SetSelectSqlFiles, P3109_sCheckFileFieldMangling};
 
 int32_t releaseCheckedNames(FFC_CONTEXT* pContext, FFC_CHECK_STATE*, void*)
 {
     P31O2_FreeGeneratedNames(pContext);
     return 0;
+}
+
+// Run control takes the library's steps from here; it is told so before
+// any other initialiser of the library runs (its own first among them).
+__attribute__((constructor(101))) void installLibrarySteps()
+{
+    P31O2_UseLibrarySteps(P31O2_LibraryRunSeams, P31O2_pLibraryCommandNames);
 }
 
 }  // namespace
@@ -26,8 +43,16 @@ extern "C" void P31O2_LibraryRunSeams(FFC_RUN_SEAMS* pSeams)
     *pSeams = FFC_RUN_SEAMS{};
     pSeams->pfnChecker = P3100_lRunCheckerStep;
     P3100_UseLibraryLayouts();
+    P3100_UseWebFunctions(P3142_WebFunctions);
+    P3100_UseSelectSqlFiles(&kSelectSqlFiles);
+    P3109_UseGeneratorTextsForWebRecords();
+    static P3109_GENERATOR_PARTS parts;
+    P3109_FillGeneratorParts(&parts);
+    P3109_UseGeneratorParts(&parts);
     P3097_UseIdentificationExchanges();
     P3109_FillRunSeams(pSeams);
+    pSeams->pfnHtmlPages = P3137_lHtmlPagesStep;
+    pSeams->pfnXmlPages = P3140_lXmlPagesStep;
     pSeams->pfnPassRelease = releaseCheckedNames;
     pSeams->pfnScreenDesign = P3097_lRunScreenDesignStep;
     pSeams->pfnReportDesign = P3019_lRunReportDesignStep;

@@ -28,6 +28,10 @@ DQOV_NORETURN void FFC_Fatal_Error(const char* pszText);
  * services message 181 when the system definition asks for it) and the
  * statement's own error. */
 DQOV_NORETURN void FFC_SQL_Error(const void* pHandle, const char* pszLocation);
+/* A failed statement of the generator or the web page records: "Fatal SQL
+ * error identified as %s encountered." with the location tag, the
+ * database's own reason and the two advice sentences. */
+DQOV_NORETURN void FFC_Fatal_SQL_Location(const char* pszLocation);
 /* Ends the job through FFC_Fatal_Error ("The job was interrupted by signal
  * %d.") when the process was interrupted (DosQueryInterrupt of the OS
  * layer); returns otherwise. The long steps of a job ask it between their

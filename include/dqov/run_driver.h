@@ -106,6 +106,9 @@ void FFC_InitToolsSystemDefinition(FFC_SYSTEM_DEFINITION* pSys, const char* pszP
  * when the caller's system definition names none). */
 void P31O2_LibraryRunSeams(FFC_RUN_SEAMS* pSeams);
 const void* P31O2_pLibraryCommandNames(void);
+/* Tells the run driver where those two are: the library's assembly, which
+ * stands above run control, calls it when the library is loaded. */
+void P31O2_UseLibrarySteps(void (*pfnRunSeams)(FFC_RUN_SEAMS*), const void* (*pfnCommandNames)(void));
 /* A named parameter of the current job (NULL when the caller gave none). */
 void* P31O2_pGetNamedParameter(const char* pszName);
 /* The definitions loaded for the current pass. */
@@ -134,6 +137,9 @@ void P31O2_SetCurrentOptionWords(FFC_OPTION_WORDS* pWords);
 /* The stored command list of the current pass (loaded by the driver for a
  * function job; pCommands NULL when the source could not be read). */
 FFC_EDITOR_SOURCE_ANCHOR* P31O2_pGetEditorSourceAnchor(void);
+/* Inserts a parameter component (code / 100, code % 100) into the stored
+ * command of that number of the run's command list. 0, or 1. */
+int16_t P31O2_sInsertCommandParameter(int16_t sLine, uint16_t usCode, uint16_t usLength, const char* pchText);
 /* Fills the zeroed context for a pass from the request's system definition
  * (or, without a request, from the single-check session's) and makes the
  * option words current; with fKeep non-zero and a request given the

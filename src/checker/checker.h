@@ -16,10 +16,13 @@
 
 #include "checker/command_records.h"
 #include "checker/command_tables.h"
-#include "checker/work_records.h"
+#include "checker/params/check_build.h"
+#include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/ffc_check_state.h"
 #include "dqov/ffc_context.h"
 #include "dqov/ffc_work_record.h"
+#include "dqov/work_records.h"
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqos/dqos.h"
 
@@ -41,13 +44,6 @@ void P3100_ReportWebOutputKind(FFC_CHECK_STATE* pState, int32_t* plHtml, int32_t
 /* The page requests the last check left set (the run step's flags). */
 void P3100_GetWebOutputRequests(int32_t* plHtml, int32_t* plXml);
 
-/* The object layer's build of the job (owned by the run driver). */
-void P3100_SetBuildHandle(FCC_BUILD_HANDLE* pBuild);
-FCC_BUILD_HANDLE* P3100_pGetBuildHandle(void);
-/* The component description of the build, or NULL when the build has none
- * (no build, not a component, or a component without a description). A
- * description that cannot be read ends the job (DQOO_FCC_FatalError). */
-const struct BOM_DESCRIPTION_NODE* P3100_pComponentDescription(void);
 /* The run's stored command list and its kind byte (held by the driver). */
 void P3100_SetEditorSource(SZOPH_LIST* pList);
 /* The checker as the run driver's checker step (FFC_RUN_SEAMS.pfnChecker). */
@@ -70,9 +66,6 @@ void P3100_SetLayoutCalls(P3100_LAYOUT_CALL pfnScreen, P3100_LAYOUT_CALL pfnRepo
  * layout counters start again with every check. */
 void P3100_UseLibraryLayouts(void);
 void P3100_ResetLayoutCounters(void);
-/* Name-prefix helpers on 50-character names. */
-void P3100_StripLeadingChar(char* pachName, char cChar);
-void P3100_PrefixChar(char* pachName, char cChar);
 
 /* Keyword area (the parameter preparation's entries), loaded once per
  * process, and its entry count. */
@@ -104,7 +97,6 @@ char P3100_fNextCommand(void);
 void P3100_ShowProgress(int32_t lMode);
 void P3100_RecordFieldUsage(int32_t lMode, const char* pachName, const char* pachKind);
 int32_t P3100_lCountParameters(void);
-char P3100_chTypeClass(char cType);
 /* The count message at the end of generation, with the job's totals (the
  * generator's findings included): PRC0011, or PRC1054 for a component run,
  * in the summary of the current run context. */
@@ -265,24 +257,16 @@ struct Globals {
 
 Globals& G();
 
-/* Current command helpers. */
-std::string Trim(const char* field, size_t width);
-/* The field's text without its leading and trailing blanks, in place (up to
- * a NUL); Trim makes a string of it. */
-std::string_view TrimmedView(const char* field, size_t width);
-void Pad(char* field, size_t width, std::string_view text);
+/* Current command helpers (the fixed-field ones are the parameter checks'). */
+using dqov::text::Pad;
+using dqov::text::Trim;
+using dqov::text::TrimmedView;
+using dqov::text::Upper;
+using dqov::text::UpperChar;
 bool IsComponentRun();
 bool IsFunctionRun();
 int32_t Pass();
 bool NameIs(const char* name); /* current command name equals name (blank-padded) */
-/* A letter a to z in capitals, any other byte as it is: what toupper does in
- * the "C" locale the library runs in, without its call per character. */
-inline char UpperChar(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-/* The text in capitals. */
-std::string Upper(std::string s);
 /* A parameter value given: neither empty nor *NONE. */
 bool Given(const std::string& value);
 /* A message given in the command's own text (MSGTXT) or by id (MSGID) is

@@ -8,7 +8,7 @@
 #include "checker/operand_checks.h"
 #include "checker/params/fixed_text.h"
 #include "checker/usage.h"
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 
 #include <algorithm>
 #include <cctype>

@@ -7,9 +7,9 @@
 #include "checker/handlers.h"
 #include "checker/operand_checks.h"
 #include "checker/usage.h"
-#include "checker/work_records.h"
 #include "dqov/fatal.h"
 #include "dqov/layout_records.h"
+#include "dqov/work_records.h"
 
 #include <cstdio>
 #include <cstring>

@@ -5,6 +5,7 @@
 #include "checker/handlers.h"
 #include "checker/operand_checks.h"
 #include "checker/params/fixed_text.h"
+#include "checker/select_sql_files.h"
 #include "checker/selectsql.h"
 #include "checker/sql_reserved_words.h"
 #include "checker/support_names.h"
@@ -19,7 +20,6 @@
 
 #include "dqov/fatal.h"
 #include "dqov/workfile.h"
-#include "generator/core/file_field_mangling.h"
 #include "platform/dqos/dqos.h"
 
 using namespace checker;
@@ -292,6 +292,15 @@ void CheckFiles()
     ScanTexts();
 }
 
+const P3100_SELECT_SQL_FILES* g_sqlFiles = nullptr;
+
+const P3100_SELECT_SQL_FILES& SqlFiles()
+{
+    if (!g_sqlFiles)
+        FFC_Fatal_Error("The SELECT_SQL command cannot be checked: no file-field lookup is installed.");
+    return *g_sqlFiles;
+}
+
 // The files of the command as pass 1 resolved them, for the file-field
 // name check.
 std::vector<GEN_SQL_FILE> CommandFiles()
@@ -324,7 +333,7 @@ void CheckFieldsAndLabels()
     }
     const bool whole = Parm("@WHOLE") == "Y";
     if (!whole)
-        P3109_SetSelectSqlFiles(CommandFiles(), g.ctx);
+        SqlFiles().pfnSetFiles(CommandFiles(), g.ctx);
     int32_t fields = ParmCount("FIELDS");
     for (int32_t i = 0; i < fields; ++i) {
         std::string entry = ParmEntry("FIELDS", i);
@@ -337,7 +346,7 @@ void CheckFieldsAndLabels()
         const bool expression = column && FFC_ExtensionSwitch(g.parsed) == 'Y' &&
                                 !Trim(column, FFC_EXTENSION_COLUMN_WIDTH).empty();
         if (!whole && !expression)
-            P3109_sCheckFileFieldMangling(entry, nullptr, 1, 1);
+            SqlFiles().pfnCheckField(entry, nullptr, 1, 1);
     }
     ScanTexts();
     std::string status = Upper(Parm("IO_STATUS"));
@@ -346,6 +355,11 @@ void CheckFieldsAndLabels()
 }
 
 }  // namespace
+
+void P3100_UseSelectSqlFiles(const P3100_SELECT_SQL_FILES* pFiles)
+{
+    g_sqlFiles = pFiles;
+}
 
 extern "C" {
 

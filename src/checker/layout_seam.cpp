@@ -8,7 +8,7 @@
 #include "checker/field_lists.h"
 #include "checker/params/fixed_text.h"
 #include "checker/usage.h"
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,6 +19,7 @@
 #include "dqov/layout_records.h"
 #include "dqov/record_store.h"
 #include "dqov/workfile.h"
+#include "layout/command_reader.h"
 #include "layout/layout.h"
 
 using namespace checker;
@@ -404,22 +405,6 @@ void checker::CheckFieldListValues()
 
 extern "C" {
 
-void P3100_StripLeadingChar(char* pachName, char cChar)
-{
-    if (!pachName || pachName[0] != cChar || cChar == ' ')
-        return;
-    std::memmove(pachName, pachName + 1, 49);
-    pachName[49] = ' ';
-}
-
-void P3100_PrefixChar(char* pachName, char cChar)
-{
-    if (!pachName || pachName[0] == cChar)
-        return;
-    std::memmove(pachName + 1, pachName, 49);
-    pachName[0] = cChar;
-}
-
 void P3100_ResetLayoutCounters(void)
 {
     g_counters = LayoutCounters{};
@@ -428,6 +413,7 @@ void P3100_ResetLayoutCounters(void)
 void P3100_UseLibraryLayouts(void)
 {
     P3100_SetLayoutCalls(RunScreenLayout, RunReportLayout);
+    LAYOUT_UseCommandReader(PCONTROL_chReadNextCommand);
 }
 
 }  // extern "C"

@@ -24,32 +24,6 @@ Globals& G()
     return g;
 }
 
-std::string_view TrimmedView(const char* field, size_t width)
-{
-    // The text ends at a NUL, which can only lie before the trailing blanks.
-    size_t n = dqov::text::BeforeBlankWords(field, width);
-    if (const void* end = std::memchr(field, '\0', n))
-        n = dqov::text::BeforeBlankWords(field, static_cast<size_t>(static_cast<const char*>(end) - field));
-    while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\f' || field[n - 1] == '\n' || field[n - 1] == '\r'))
-        --n;
-    size_t start = 0;
-    while (start < n && field[start] == ' ')
-        ++start;
-    return std::string_view(field + start, n - start);
-}
-
-std::string Trim(const char* field, size_t width)
-{
-    return std::string(TrimmedView(field, width));
-}
-
-void Pad(char* field, size_t width, std::string_view text)
-{
-    std::memset(field, ' ', width);
-    if (!text.empty())
-        std::memcpy(field, text.data(), std::min(width, text.size()));
-}
-
 bool IsComponentRun()
 {
     return G().ctx && G().ctx->lComponentRun;
@@ -70,13 +44,6 @@ bool NameIs(const char* name)
     char padded[10];
     Pad(padded, 10, name);
     return std::memcmp(G().parsed.acName, padded, 10) == 0;
-}
-
-std::string Upper(std::string s)
-{
-    for (char& c : s)
-        c = UpperChar(c);
-    return s;
 }
 
 bool Given(const std::string& value)
@@ -446,11 +413,6 @@ void P3100_ReportIllegalReference(uint32_t ulLength, const char* pName)
                   Trim(name.data(), name.size()).c_str(), Trim(G().parsed.acName, 10).c_str(),
                   static_cast<long>(G().state->lLine));
     IssueText(text, 'F');
-}
-
-char P3100_chTypeClass(char cType)
-{
-    return std::strchr("1234ABEHMZ", cType) && cType ? 'A' : 'N';
 }
 
 }  // extern "C"

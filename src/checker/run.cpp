@@ -27,8 +27,6 @@ using namespace checker;
 
 namespace {
 
-FCC_BUILD_HANDLE* g_build = nullptr;
-
 // Locations of the cross-reference writes.
 constexpr char kXrefBeginTag[] = "DC_P3100/QV_XRF/A";
 constexpr char kXrefRecordTag[] = "DC_P3100/QV_XRF/B";
@@ -249,7 +247,8 @@ void P3100_StartChecking(void)
     Load_BIFs();
     if (g.ctx->cOption == 'G' || IsComponentRun())
         P3100_RecordFieldUsage(1, g.ioStatusField, "FL");
-    if (!g_build)
+    FCC_BUILD_HANDLE* build = P3100_pGetBuildHandle();
+    if (!build)
         return;
     DQOO_START_REQUEST request{};
     std::string component = Trim(g.ctx->acComponent, 10), second = Trim(g.ctx->acSecondComponent, 10);
@@ -267,7 +266,7 @@ void P3100_StartChecking(void)
     request.pfnExpandGroup = P3100_sExpandGroupCallback;
     request.pfnCollectFieldReference = P3100_sCollectFieldReference;
     request.pfnRecordXref = P3100_sRecordXrefCallback;
-    long rc = DQOO_FCC_StartChecking(g_build, &request);
+    long rc = DQOO_FCC_StartChecking(build, &request);
     if (rc != 0)
         DQOO_FCC_FatalError("DQOO_FCC_Start", rc);
 }
@@ -277,7 +276,7 @@ void P3100_EndChecking(void)
     Globals& g = G();
     P3136_sExpandFileFieldList(g.ctx, 'C', nullptr, nullptr, 0, 10, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
                                nullptr, nullptr);
-    if (g_build)
+    if (P3100_pGetBuildHandle())
         DQOO_FCC_EndChecking();
     if (g.xref)
         SZOPH_XREF_End(g.xref);
@@ -326,28 +325,6 @@ void P3100_IssueCompletionMessages(const char* pachMsgQueue, int32_t lReserved, 
         return;
     constexpr int32_t kGenerationPass = 3;
     AddCountMessage(ctx, ctx->lComponentRun ? "PRC1054" : "PRC0011", kGenerationPass, lFatal, lWarnings);
-}
-
-void P3100_SetBuildHandle(FCC_BUILD_HANDLE* pBuild)
-{
-    g_build = pBuild;
-}
-
-FCC_BUILD_HANDLE* P3100_pGetBuildHandle(void)
-{
-    return g_build;
-}
-
-const BOM_DESCRIPTION_NODE* P3100_pComponentDescription(void)
-{
-    FCC_BUILD_HANDLE* build = g_build;
-    BOM_DESCRIPTION_NODE* root = nullptr;
-    if (!build)
-        return nullptr;
-    const long rc = DQOO_FCC_BOM_RetrieveDescription(&build, &root);
-    if (rc != DQOO_OK && rc != DQOO_ERR_NOT_FOUND)
-        DQOO_FCC_FatalError("DQOO_FCC_BOM_RetrieveDescription", rc);
-    return rc == DQOO_OK ? root : nullptr;
 }
 
 void P3100_SetPrepareCommand(P3100_PREPARE_COMMAND pfnPrepare)

@@ -262,26 +262,6 @@ int16_t P31O2_sQueryLiteralInfo(const char* pchItem, char* pchText, uint32_t ulS
     return 0;
 }
 
-int16_t P31O2_sInsertCommandParameter(int16_t sLine, uint16_t usCode, uint16_t usLength, const char* pchText)
-{
-    FFC_EDITOR_SOURCE_ANCHOR* anchor = P31O2_pGetEditorSourceAnchor();
-    auto* list = anchor ? static_cast<SZOPH_LIST*>(anchor->pCommands) : nullptr;
-    if (!list)
-        return 1;
-    SZOPH_ResetCommandList(list);
-    SZOPH_COMMAND* cmd = nullptr;
-    while (SZOPH_sGetNextCommand(list, &cmd) == 0) {
-        if (cmd->sNumber != sLine)
-            continue;
-        std::string text(pchText, usLength);
-        while (!text.empty() && text.back() == ' ')
-            text.pop_back();
-        SZOPH_PARMCOMP comp{static_cast<uint16_t>(usCode / 100), static_cast<uint16_t>(usCode % 100), text.c_str()};
-        return static_cast<int16_t>(SZOPH_InsertParmComp(cmd, &comp, 0, anchor->cKind));
-    }
-    return 1;
-}
-
 int P31O2_fAddBuildAppEntry(void* pList, void*, const SMISC_BUILD_APP* pEntry)
 {
     auto* list = static_cast<P31O2_BUILD_APP_LIST*>(pList);

@@ -50,10 +50,6 @@ void P31O2_FreeGeneratedNames(FFC_CONTEXT* pContext);
 void P31O2_ResolveEscapedParameter(const char* pchItem, char* pchArea, uint32_t ulLength);
 int16_t P31O2_sQueryLiteralInfo(const char* pchItem, char* pchText, uint32_t ulSize);
 
-/* Inserts a parameter component (code / 100, code % 100) into the stored
- * command of that number of the run's command list. 0, or 1. */
-int16_t P31O2_sInsertCommandParameter(int16_t sLine, uint16_t usCode, uint16_t usLength, const char* pchText);
-
 /* Web application build entries collected from SMISC_LoadBuildWamApp. */
 typedef struct P31O2_BUILD_APP_LIST {
     uint32_t ulCount;

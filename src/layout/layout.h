@@ -61,6 +61,12 @@ void P3125_ResolveTitleText(FFC_CONTEXT* pContext, const FFC_PROCESS_DEFINITION*
                             const FFC_FUNCTION_DEFINITION* pFunction, const char* pachTitle, char* pachResult,
                             int32_t* plLength, int32_t lAvailable, int32_t* plStartColumn, const void* pUnused);
 
+/* Name-prefix helpers on 50-character names: the leading character dropped
+ * when it is cChar (not a blank), or cChar put in front when it is not
+ * there yet. */
+void P3100_StripLeadingChar(char* pachName, char cChar);
+void P3100_PrefixChar(char* pachName, char cChar);
+
 }  // extern "C"
 
 #endif

@@ -85,6 +85,18 @@ void FFC_SQL_Error(const void* handle, const char* location)
     FFC_Fatal_Error(text.c_str());
 }
 
+void FFC_Fatal_SQL_Location(const char* location)
+{
+    FFC_StopWhenInterrupted();
+    // the database's own reason follows the location, so that a lock or a
+    // missing table is named in the one message
+    std::string text = "Fatal SQL error identified as " + std::string(location ? location : "") + " encountered.";
+    if (const char* reason = SSQL_pszLastError(); reason && *reason)
+        text += " " + std::string(reason) + ".";
+    text += " " FFC_FATAL_ADVICE;
+    FFC_Fatal_Error(text.c_str());
+}
+
 void FFC_StopWhenInterrupted(void)
 {
     if (int signal = DosQueryInterrupt(); signal != 0)

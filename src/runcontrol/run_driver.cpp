@@ -102,10 +102,16 @@ void loadSource()
     g_source.pCommands = list;
     g_source.cKind = SZOPH_chListKind(list);
 }
+// The library's own steps and parser table, as its assembly installs them
+// before any other initialiser of the library runs (P31O2_UseLibrarySteps).
+void (*g_libraryRunSeams)(FFC_RUN_SEAMS*) = nullptr;
+const void* (*g_libraryCommandNames)(void) = nullptr;
+
 FFC_RUN_SEAMS librarySeams()
 {
     FFC_RUN_SEAMS s{};
-    P31O2_LibraryRunSeams(&s);
+    if (g_libraryRunSeams)
+        g_libraryRunSeams(&s);
     return s;
 }
 FFC_RUN_SEAMS g_seams = librarySeams();
@@ -548,9 +554,35 @@ void rc::DiscardJobOutput()
 
 extern "C" {
 
+void P31O2_UseLibrarySteps(void (*pfnRunSeams)(FFC_RUN_SEAMS*), const void* (*pfnCommandNames)(void))
+{
+    g_libraryRunSeams = pfnRunSeams;
+    g_libraryCommandNames = pfnCommandNames;
+}
+
 FFC_EDITOR_SOURCE_ANCHOR* P31O2_pGetEditorSourceAnchor(void)
 {
     return &g_source;
+}
+
+int16_t P31O2_sInsertCommandParameter(int16_t sLine, uint16_t usCode, uint16_t usLength, const char* pchText)
+{
+    FFC_EDITOR_SOURCE_ANCHOR* anchor = P31O2_pGetEditorSourceAnchor();
+    auto* list = anchor ? static_cast<SZOPH_LIST*>(anchor->pCommands) : nullptr;
+    if (!list)
+        return 1;
+    SZOPH_ResetCommandList(list);
+    SZOPH_COMMAND* cmd = nullptr;
+    while (SZOPH_sGetNextCommand(list, &cmd) == 0) {
+        if (cmd->sNumber != sLine)
+            continue;
+        std::string text(pchText, usLength);
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        SZOPH_PARMCOMP comp{static_cast<uint16_t>(usCode / 100), static_cast<uint16_t>(usCode % 100), text.c_str()};
+        return static_cast<int16_t>(SZOPH_InsertParmComp(cmd, &comp, 0, anchor->cKind));
+    }
+    return 1;
 }
 
 void FFC_InitToolsSystemDefinition(FFC_SYSTEM_DEFINITION* sys, const char* partition, const char* language)
@@ -702,7 +734,8 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
             br.pszFunctionName = function.c_str();
             br.pszPartition = part.c_str();
             const void* names = rq->pSystemDefinition->pCommandNames;
-            br.pCommands = static_cast<const TPARS_COMMAND_TABLE*>(names ? names : P31O2_pLibraryCommandNames());
+            br.pCommands = static_cast<const TPARS_COMMAND_TABLE*>(
+                names ? names : (g_libraryCommandNames ? g_libraryCommandNames() : nullptr));
             br.chNational1 = g_run.context.cNatChar1;
             br.chNational2 = g_run.context.cNatChar2;
             br.chNational3 = g_run.context.cNatChar3;

@@ -14,18 +14,7 @@
 #ifndef WEB_WEB_LIBRARY_H
 #define WEB_WEB_LIBRARY_H
 
-#include <cstdint>
-
-#include "dqov/ffc_context.h"
-#include "platform/dqoo/dqoo_wam.h"
-
-/* The web library's functions that libdqov calls (include/dqov/web.h). */
-struct P3142_WEB_FUNCTIONS {
-    int32_t (*pfnGenerateXMLAndXSLTDocs)(void* pvModule, void* pvArgument, uint32_t* pulCounts,
-                                         WebAccessModuleEnumerator pfnEnumerator);
-    void (*pfnLoadWebApplicationList)(FFC_CONTEXT* pContext);
-    void (*pfnReleaseWebApplicationList)(FFC_CONTEXT* pContext);
-};
+#include "checker/web_access.h"
 
 /* The table, the web library loaded on the first call. */
 const P3142_WEB_FUNCTIONS& P3142_WebFunctions();

@@ -7,8 +7,8 @@
 
 #include "checker/params/parsed_command.h"
 #include "checker/usage.h"
-#include "checker/work_records.h"
 #include "dqov/layout_records.h"
+#include "dqov/work_records.h"
 #include "platform/dqoo/dqoo_bom.h"
 
 using checker_test::CheckJob;

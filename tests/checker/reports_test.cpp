@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 
 using checker_test::CheckJob;
 using checker_test::Lines;

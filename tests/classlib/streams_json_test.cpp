@@ -8,7 +8,7 @@
 #include "classlib/base/json_writer.h"
 #include "classlib/base/lexception.h"
 #include "classlib/base/lstream.h"
-#include "web/wide_text.h"
+#include "classlib/base/wide_text.h"
 
 namespace {
 
@@ -138,25 +138,25 @@ TEST(LStreamTest, ReadAllTextAndWideText)
     EXPECT_EQ(first[0], 'a');
 }
 
-TEST(LWideTextOutputTest, FlushesWhenExactlyFull)
+TEST(WideTextBufferTest, FlushesWhenExactlyFull)
 {
     LMemoryStream s(0);
-    LWideTextOutput out(&s, 2, 0);
-    std::u16string run(LWideTextOutput::kChars, u'x');
-    out.putRun(run.data(), static_cast<uint32_t>(run.size()));
-    EXPECT_EQ(s.getSize(), LWideTextOutput::kChars * 2);
-    EXPECT_EQ(out.freeChars, LWideTextOutput::kChars);
+    WideTextBuffer out(&s, 2, 0);
+    std::u16string run(WideTextBuffer::kChars, u'x');
+    out.write(run.data(), static_cast<uint32_t>(run.size()));
+    EXPECT_EQ(s.getSize(), WideTextBuffer::kChars * 2);
+    EXPECT_EQ(out.freeChars, WideTextBuffer::kChars);
     out.putChar(u'y');
     EXPECT_EQ(out.next, 1u);
     P3142_WriteWideToStream(out);
-    EXPECT_EQ(s.getSize(), (LWideTextOutput::kChars + 1) * 2);
+    EXPECT_EQ(s.getSize(), (WideTextBuffer::kChars + 1) * 2);
 }
 
 namespace {
 
 struct JsonFixture {
     LMemoryStream stream{0};
-    LWideTextOutput out{&stream, 0, 65001};
+    WideTextBuffer out{&stream, 0, 65001};
     LJsonStreamWriter writer{out};
     std::string text() { return std::string(LStream_ReadAllText(stream).view()); }
 };
@@ -259,18 +259,18 @@ TEST(LJsonStreamWriterTest, CharacterOutsideTheBasicPlaneAcrossTheFlush)
     // "[" and the opening quote, then text that puts the emoji's high
     // surrogate into the buffer's last place.
     JsonFixture j;
-    std::u16string value(LWideTextOutput::kChars - 3, u'x');
+    std::u16string value(WideTextBuffer::kChars - 3, u'x');
     value += u"\U0001F600";
     j.writer.startDocument().startArray().writeString(LWString(value.c_str()), 0).endArray().endDocument();
     std::string text = j.text();
-    EXPECT_EQ(text.size(), LWideTextOutput::kChars - 3 + 8u);
+    EXPECT_EQ(text.size(), WideTextBuffer::kChars - 3 + 8u);
     EXPECT_EQ(text.substr(text.size() - 6), "\xF0\x9F\x98\x80\"]");
 }
 
 TEST(LJsonStreamWriterTest, Utf16OutputKeepsCodeUnits)
 {
     LMemoryStream s(0);
-    LWideTextOutput out(&s, 2, 0);
+    WideTextBuffer out(&s, 2, 0);
     LJsonStreamWriter w(out);
     w.startDocument().startArray().writeString(LWString(u"\u00e9"), 0).endArray().endDocument();
     LWString back = LStream_ReadAllWideText(s);

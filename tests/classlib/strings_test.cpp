@@ -7,7 +7,7 @@
 
 #include "classlib/base/lexception.h"
 #include "classlib/base/lstrings.h"
-#include "web/wide_text.h"
+#include "classlib/base/wide_text.h"
 
 TEST(LWStringTest, NullAndEmptyAreDistinct)
 {

@@ -607,9 +607,9 @@ TEST(WebSupport, NamesMessagesAndPaths)
     char target[261];
     char* context[3] = {nullptr, nullptr, target};
     const std::string long261(261, 'x');
-    EXPECT_EQ(1, P3142_fCopyPathCallbackWord3(context, 0, const_cast<char*>(long261.c_str())));
+    EXPECT_EQ(1, P3142_fCopyPathCallback<3>(context, 0, const_cast<char*>(long261.c_str())));
     EXPECT_EQ(std::string(260, 'x'), target);
-    EXPECT_EQ(0, P3142_fCopyPathCallbackWord3(context, 0, nullptr));
+    EXPECT_EQ(0, P3142_fCopyPathCallback<3>(context, 0, nullptr));
     EXPECT_STREQ("", target);
 }
 

@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "checker/checker.h"
 #include "checker/params/cmdparm_internal.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/messages.h"
 
 namespace dqov::cmdparm {
 namespace {
 
-using checker::Upper;
+using dqov::text::Upper;
 
 /* The keyword area most recently handed to the preparation; the defaults
  * handler reads it. */

@@ -12,7 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "checker/checker.h"
+#include "checker/params/check_build.h"
+#include "checker/params/fixed_text.h"
 #include "checker/params/operand_internal.h"
 #include "dqov/definitions.h"
 #include "platform/dqoo/dqoo.h"

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "checker/checker.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "checker/params/operand_internal.h"
 #include "dqov/messages.h"
 
@@ -161,6 +161,11 @@ bool TwoDigits(std::string_view s, int lo, int hi, int& number)
 }  // namespace
 
 extern "C" {
+
+char P3100_chTypeClass(char cType)
+{
+    return std::strchr("1234ABEHMZ", cType) && cType ? 'A' : 'N';
+}
 
 int16_t FLDCHK_sCheckFieldAttributes(FFC_CONTEXT* pContext, const char* pchEntry, char cType, char cShift,
                                      int32_t lLength, int32_t lDecimals, char cEditCode, const char* acEditWord,

@@ -12,6 +12,10 @@
 extern "C" {
 #endif
 
+/* The class of a field type: 'A' for the alphanumeric types (1, 2, 3, 4, A,
+ * B, E, H, M, Z), 'N' for the others. */
+char P3100_chTypeClass(char cType);
+
 /* Checks the attributes of a layout entry's field (the entry's first 10
  * characters are the field name): sets *pcValid 'Y'; for alphanumeric
  * ('A'), packed ('P') and signed ('S') fields checks length, decimals,

@@ -55,6 +55,40 @@ inline std::string_view TrimmedBlanks(std::string_view text)
     return text.substr(b, e - b);
 }
 
+/* The text without its trailing blanks, NULs, form feeds, line feeds and
+ * carriage returns; TrimRight makes a string of it. */
+inline std::string_view TrimmedRight(std::string_view text)
+{
+    size_t n = text.size();
+    while (n > 0) {
+        char c = text[n - 1];
+        if (c != ' ' && c != '\0' && c != '\f' && c != '\n' && c != '\r')
+            break;
+        --n;
+    }
+    return text.substr(0, n);
+}
+inline std::string TrimRight(std::string_view text)
+{
+    return std::string(TrimmedRight(text));
+}
+
+/* The field's text without its leading and trailing blanks, in place (up to
+ * a NUL, and without trailing form feeds, line feeds and carriage returns);
+ * Trim makes a string of it. */
+std::string_view TrimmedView(const char* field, size_t width);
+std::string Trim(const char* field, size_t width);
+/* The field blank-filled, then the text copied in (cut to the width). */
+void Pad(char* field, size_t width, std::string_view text);
+/* A letter a to z in capitals, any other byte as it is: what toupper does in
+ * the "C" locale the library runs in, without its call per character. */
+inline char UpperChar(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+/* The text in capitals. */
+std::string Upper(std::string s);
+
 inline std::string TrimBlanks(std::string_view text)
 {
     return std::string(TrimmedBlanks(text));

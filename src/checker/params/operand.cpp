@@ -8,17 +8,19 @@
 #include <string>
 #include <string_view>
 
-#include "checker/checker.h"
+#include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "checker/params/operand_internal.h"
 #include "dqov/definitions.h"
 #include "dqov/messages.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "platform/dqos/dqos.h"
 
 namespace dqov::operand {
 namespace {
 
-using checker::Upper;
+using dqov::text::Upper;
 
 /* System variables and the special values taken where a value is expected.
  * Class ' ' fits every type class and has no length to check. */

@@ -5,8 +5,8 @@
 
 #include "classlib/base/lexception.h"
 #include "classlib/base/lstream.h"
+#include "classlib/base/wide_text.h"
 #include "platform/qvutil/qvutil.h"
-#include "web/wide_text.h"
 
 namespace {
 
@@ -52,9 +52,9 @@ namespace {
 // Writes the pending characters; with `final` false a high surrogate at the
 // very end stays in the buffer, so that a character outside the basic plane
 // that the buffer's end splits is converted whole with the next piece.
-void writePending(LWideTextOutput& output, bool final)
+void writePending(WideTextBuffer& output, bool final)
 {
-    uint32_t pending = LWideTextOutput::kChars - output.freeChars;
+    uint32_t pending = WideTextBuffer::kChars - output.freeChars;
     char16_t carried = 0;
     if (!final && output.encodingKind != 2 && pending > 0 && (output.buffer[pending - 1] & 0xFC00) == 0xD800)
         carried = output.buffer[--pending];
@@ -67,7 +67,7 @@ void writePending(LWideTextOutput& output, bool final)
         }
     }
     output.next = 0;
-    output.freeChars = LWideTextOutput::kChars;
+    output.freeChars = WideTextBuffer::kChars;
     if (carried) {
         output.buffer[output.next++] = carried;
         --output.freeChars;
@@ -77,12 +77,12 @@ void writePending(LWideTextOutput& output, bool final)
 
 }  // namespace
 
-void P3142_WriteWideToStream(LWideTextOutput& output)
+void P3142_WriteWideToStream(WideTextBuffer& output)
 {
     writePending(output, false);
 }
 
-LJsonStreamWriter::LJsonStreamWriter(LWideTextOutput& output) : m_out(output)
+LJsonStreamWriter::LJsonStreamWriter(WideTextBuffer& output) : m_out(output)
 {
     m_states.push_back(BEFORESTART);
 }
@@ -196,15 +196,15 @@ LJsonWriter& LJsonStreamWriter::writeRaw(const char16_t* text, int32_t length, i
     switch (kind) {
     case kQuoted:
         m_out.putChar(u'"');
-        m_out.putRun(text, static_cast<uint32_t>(length));
+        m_out.write(text, static_cast<uint32_t>(length));
         m_out.putChar(u'"');
         break;
-    case kRaw: m_out.putRun(text, static_cast<uint32_t>(length)); break;
+    case kRaw: m_out.write(text, static_cast<uint32_t>(length)); break;
     case kBoolean:
         if (length == 4 && std::u16string_view(text, 4) == u"true")
-            m_out.putRun(u"true", 4);
+            m_out.write(u"true", 4);
         else
-            m_out.putRun(u"false", 5);
+            m_out.write(u"false", 5);
         break;
     default:
         m_out.putChar(u'"');
@@ -228,9 +228,9 @@ void LJsonStreamWriter::writeEscaped(const char16_t* text, int32_t length)
         const char16_t* escape = escapeFor(text[i], scratch);
         if (!escape)
             continue;
-        m_out.putRun(text + runStart, static_cast<uint32_t>(i - runStart));
-        m_out.putRun(escape, static_cast<uint32_t>(LWStrLen(escape)));
+        m_out.write(text + runStart, static_cast<uint32_t>(i - runStart));
+        m_out.write(escape, static_cast<uint32_t>(LWStrLen(escape)));
         runStart = i + 1;
     }
-    m_out.putRun(text + runStart, static_cast<uint32_t>(length - runStart));
+    m_out.write(text + runStart, static_cast<uint32_t>(length - runStart));
 }

@@ -8,7 +8,7 @@
 
 #include "classlib/base/lstrings.h"
 
-struct LWideTextOutput;
+struct WideTextBuffer;
 
 class LJsonWriter {
 public:
@@ -31,7 +31,7 @@ public:
     // text, anything else quoted and escaped.
     enum Kind : int { kEscaped = 0, kQuoted = 1, kRaw = 2, kBoolean = 3 };
 
-    explicit LJsonStreamWriter(LWideTextOutput& output);
+    explicit LJsonStreamWriter(WideTextBuffer& output);
 
     LJsonWriter& startDocument() override;
     LJsonWriter& endDocument() override;
@@ -51,7 +51,7 @@ private:
     void checkState(State expected, bool pop);
     void writeEscaped(const char16_t* text, int32_t length);
 
-    LWideTextOutput& m_out;
+    WideTextBuffer& m_out;
     std::deque<int32_t> m_states;
     std::deque<uint32_t> m_counts;
     uint32_t m_count = 0;
@@ -62,4 +62,4 @@ private:
 // and flushes the stream. A high surrogate at the end is kept back for the
 // next write, so a character outside the basic plane is never split; the
 // end of the document writes everything.
-void P3142_WriteWideToStream(LWideTextOutput& output);
+void P3142_WriteWideToStream(WideTextBuffer& output);

@@ -8,9 +8,9 @@
 
 #include "classlib/base/lexception.h"
 #include "classlib/base/qvseam.h"
+#include "classlib/base/wide_text.h"
 #include "platform/qvutil/qvutil.h"
 #include "platform/qvutil/qvutil_iconv.h"
-#include "web/wide_text.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include <string>
 
 #include "classlib/base/qvseam.h"
+#include "classlib/base/wide_text.h"
 #include "classlib/xml/dom_internal.h"
 #include "classlib/xml/stream_output.h"
 #include "platform/dqoz/dqoz.h"
 #include "platform/qvutil/qvutil.h"
-#include "web/wide_text.h"
 
 LWString LXsltValue::stringValue() const
 {

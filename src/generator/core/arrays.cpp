@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "checker/params/parsed_command.h"
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/field_types.h"
 #include "generator/core/gen_state.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "checker/params/parsed_command.h"
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/arrays.h"
 #include "generator/core/bif_parameters.h"

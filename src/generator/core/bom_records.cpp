@@ -19,6 +19,7 @@
 #include <set>
 #include <vector>
 
+#include "generator/core/emitter_interface.h"
 #include "generator/core/field_types.h"
 #include "generator/core/file_field_mangling.h"
 #include "generator/core/gen_state.h"
@@ -28,9 +29,6 @@
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
-#include "generator/emitters/emit_support.h"
-#include "generator/expressions/expr_core_services.h"
-#include "generator/expressions/expr_routines.h"
 
 namespace {
 
@@ -78,12 +76,12 @@ void open(std::string_view head)
 {
     line(head);
     line("{");
-    EXPR_IndentIn(P3109_ExpressionWriter());
+    P3109_Parts().pfnExpressionIndentIn();
 }
 
 void close()
 {
-    EXPR_IndentOut(P3109_ExpressionWriter());
+    P3109_Parts().pfnExpressionIndentOut();
     line("}");
 }
 

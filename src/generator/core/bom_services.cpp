@@ -17,12 +17,10 @@
 
 #include "generator/core/bom_records.h"
 #include "generator/core/data_structures.h"
+#include "generator/core/emitter_interface.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
-#include "generator/emitters/emit_support.h"
-#include "generator/emitters/emitters.h"
-#include "generator/expressions/expr_routines.h"
 
 namespace {
 
@@ -59,12 +57,12 @@ void line(std::string_view text)
 void openBlock()
 {
     line("{");
-    EXPR_IndentIn(P3109_ExpressionWriter());
+    P3109_Parts().pfnExpressionIndentIn();
 }
 
 void closeBlock()
 {
-    EXPR_IndentOut(P3109_ExpressionWriter());
+    P3109_Parts().pfnExpressionIndentOut();
     line("}");
 }
 
@@ -105,7 +103,7 @@ void verification(const BOM_DESCRIPTION_NODE* item, const BOM_RECORD_NAMES& reco
         if (!condition || condition->lKind != kCondition || !BOM_Text(condition, 2))
             continue;
         std::string call;
-        EXPR_BuildConditionRoutineCall(P3109_ExpressionWriter(), BOM_Text(condition, 2), &call, nullptr);
+        P3109_Parts().pfnBuildConditionRoutineCall(BOM_Text(condition, 2), &call, nullptr);
         if (call.empty())
             continue;
         char text[160];
@@ -210,7 +208,7 @@ void BOMGEN_WriteServiceRoutine(const char* pszSet, const BOM_DESCRIPTION_NODE* 
         return;
     line("COMPONENT_STD_FUNCTION " + routineName(pszSet, pszName) + "( COMPONENT_STD_ARGS )");
     openBlock();
-    P3109_EmitComponentRoutineLocals();
+    P3109_Parts().pfnEmitComponentRoutineLocals();
     line("");
     line("X_START_COMPONENT_ROUTINE('S')");
     line("");

@@ -23,156 +23,10 @@
 #include "generator/core/record_definitions.h"
 #include "generator/core/services.h"
 #include "generator/core/skeleton_engine.h"
-#include "generator/emitters/emitters.h"
 
 namespace {
 
-enum FirstCall : int {
-    kNone,
-    kPrologue,            /* the command prologue instead of the emitter */
-    kPrologueUnsupported, /* the prologue and the unsupported-command text */
-    kGroupBy,             /* the prologue and the field group array */
-};
-
-struct EmitterRow {
-    const char* command;
-    P3109_EMITTER emitter;
-    int32_t pushWhen;
-    char loop, caseByte, labels;
-    int32_t popWhen;
-    int32_t indentWhen;
-    FirstCall firstCall;
-};
-
-constexpr int32_t N = GEN_CONTROL_NEVER, B = GEN_CONTROL_BEFORE, A = GEN_CONTROL_AFTER;
-
-/* In the order of the name comparison. */
-constexpr EmitterRow kEmitters[] = {
-    {"GROUP_BY", P3109_EmitGroupBy, N, 'N', 'N', 'N', N, N, kGroupBy},
-    {"SELECT", P3109_EmitSelect, B, 'Y', 'N', 'N', N, N, kNone},
-    {"ENDSELECT", P3109_EmitEndSelect, N, 'N', 'N', 'N', A, N, kNone},
-    {"IF", P3109_EmitIf, B, 'N', 'N', 'N', N, A, kNone},
-    {"ELSE", P3109_EmitElse, A, 'N', 'N', 'N', B, N, kNone},
-    {"ENDIF", P3109_EmitEndIf, N, 'N', 'N', 'N', A, N, kNone},
-    {"GOTO", P3109_EmitGoto, N, 'N', 'N', 'N', N, N, kNone},
-    {"DOWHILE", P3109_EmitDoWhile, B, 'Y', 'N', 'N', N, A, kNone},
-    {"ENDWHILE", P3109_EmitEndWhile, N, 'N', 'N', 'N', A, N, kNone},
-    {"DOUNTIL", P3109_EmitDoUntil, B, 'Y', 'N', 'N', N, A, kNone},
-    {"ENDUNTIL", P3109_EmitEndUntil, N, 'N', 'N', 'N', A, N, kNone},
-    {"FETCH", P3109_EmitFetch, N, 'N', 'N', 'N', N, N, kNone},
-    {"INSERT", P3109_EmitInsert, N, 'N', 'N', 'N', N, N, kNone},
-    {"SET_MODE", P3109_EmitSetMode, N, 'N', 'N', 'N', N, N, kNone},
-    {"IF_MODE", P3109_EmitIfMode, B, 'N', 'N', 'N', N, A, kNone},
-    {"CHANGE", P3109_EmitChange, N, 'N', 'N', 'N', N, N, kNone},
-    {"DELETE", P3109_EmitDelete, N, 'N', 'N', 'N', N, N, kNone},
-    {"UPDATE", P3109_EmitUpdate, N, 'N', 'N', 'N', N, N, kNone},
-    {"CHECK_FOR", P3109_EmitCheckFor, N, 'N', 'N', 'N', N, N, kNone},
-    {"RENAME", P3109_EmitRename, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"DEFINE", P3109_EmitDefine, N, 'N', 'N', 'N', N, N, kNone},
-    {"OVERRIDE", P3109_EmitOverride, N, 'N', 'N', 'N', N, N, kNone},
-    {"MESSAGE", P3109_EmitMessage, N, 'N', 'N', 'N', N, N, kNone},
-    {"ABORT", P3109_EmitMessage, N, 'N', 'N', 'N', N, N, kNone},
-    {"EXIT", P3109_EmitMessage, N, 'N', 'N', 'N', N, N, kNone},
-    {"MENU", P3109_EmitMessage, N, 'N', 'N', 'N', N, N, kNone},
-    {"TRANSFER", P3109_EmitTransfer, N, 'N', 'N', 'N', N, N, kNone},
-    {"BEGINCHECK", P3109_EmitBeginCheck, B, 'N', 'N', 'N', N, N, kNone},
-    {"ENDCHECK", P3109_EmitEndCheck, N, 'N', 'N', 'N', A, N, kNone},
-    {"ON_ERROR", P3109_EmitEndCheck, N, 'N', 'N', 'N', N, N, kNone},
-    {"IF_ERROR", P3109_EmitIfError, B, 'N', 'N', 'N', N, N, kNone},
-    {"SET_ERROR", P3109_EmitSetError, N, 'N', 'N', 'N', N, N, kNone},
-    {"DATECHECK", P3109_EmitDateCheck, N, 'N', 'N', 'N', N, N, kNone},
-    {"RANGECHECK", P3109_EmitRangeCheck, N, 'N', 'N', 'N', N, N, kNone},
-    {"VALUECHECK", P3109_EmitValueCheck, N, 'N', 'N', 'N', N, N, kNone},
-    {"CONDCHECK", P3109_EmitCondCheck, N, 'N', 'N', 'N', N, N, kNone},
-    {"FILECHECK", P3109_EmitFileCheck, N, 'N', 'N', 'N', N, N, kNone},
-    {"CALLCHECK", P3109_EmitCallCheck, N, 'N', 'N', 'N', N, N, kNone},
-    {"CALL", P3109_EmitCall, N, 'N', 'N', 'N', N, N, kNone},
-    {"UPRINT", P3109_EmitUprint, N, 'N', 'N', 'N', N, N, kPrologueUnsupported},
-    {"ENDPRINT", P3109_EmitEndPrint, N, 'N', 'N', 'N', N, N, kNone},
-    {"REQUEST", P3109_EmitRequest, N, 'N', 'N', 'N', N, N, kNone},
-    {"DISPLAY", P3109_EmitDisplay, N, 'N', 'N', 'N', N, N, kNone},
-    {"IF_NULL", P3109_EmitIfNull, B, 'N', 'N', 'N', N, A, kNone},
-    {"DEF_LIST", P3109_EmitDefList, N, 'N', 'N', 'N', N, N, kNone},
-    {"ADD_ENTRY", P3109_EmitAddEntry, N, 'N', 'N', 'N', N, N, kNone},
-    {"CLR_LIST", P3109_EmitClrList, N, 'N', 'N', 'N', N, N, kNone},
-    {"INZ_LIST", P3109_EmitInzList, N, 'N', 'N', 'N', N, N, kNone},
-    {"DLT_LIST", P3109_EmitDltList, N, 'N', 'N', 'N', N, N, kNone},
-    {"UPD_ENTRY", P3109_EmitUpdEntry, N, 'N', 'N', 'N', N, N, kNone},
-    {"SELECTLIST", P3109_EmitSelectList, B, 'Y', 'N', 'N', N, N, kNone},
-    {"IF_STATUS", P3109_EmitIfStatus, B, 'N', 'N', 'N', N, A, kNone},
-    {"CASE", P3109_EmitCase, B, 'N', 'Y', 'N', N, N, kNone},
-    {"WHEN", P3109_EmitWhen, N, 'N', 'N', 'N', N, N, kNone},
-    {"OTHERWISE", P3109_EmitOtherwise, N, 'N', 'N', 'N', N, N, kNone},
-    {"ENDCASE", P3109_EmitEndCase, N, 'N', 'N', 'N', A, N, kNone},
-    {"EXCHANGE", P3109_EmitExchange, N, 'N', 'N', 'N', N, N, kNone},
-    {"SUBSTRING", P3109_EmitSubstring, N, 'N', 'N', 'N', N, N, kNone},
-    {"BEGIN_LOOP", P3109_EmitBeginLoop, B, 'Y', 'N', 'Y', N, N, kNone},
-    {"END_LOOP", P3109_EmitEndLoop, N, 'N', 'N', 'N', A, N, kNone},
-    {"COMMIT", P3109_EmitCommit, N, 'N', 'N', 'N', N, N, kNone},
-    {"ROLLBACK", P3109_EmitRollback, N, 'N', 'N', 'N', N, N, kNone},
-    {"ENDROUTINE", P3109_EmitEndRoutine, N, 'N', 'N', 'N', A, N, kNone},
-    {"EXECUTE", P3109_EmitExecute, N, 'N', 'N', 'N', N, N, kNone},
-    {"RETURN", P3109_EmitReturn, N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_REPORT", P3109_EmitDefReport, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"DEF_HEAD", P3109_EmitDefHead, N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_FOOT", P3109_EmitDefFoot, N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_LINE", P3109_EmitDefLine, N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_BREAK", P3109_EmitDefBreak, N, 'N', 'N', 'N', N, N, kNone},
-    {"PRINT", P3109_EmitPrint, N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_TOTAL", P3109_EmitKeep, N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_COUNT", P3109_EmitKeep, N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_AVG", P3109_EmitKeep, N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_MAX", P3109_EmitKeep, N, 'N', 'N', 'N', N, N, kNone},
-    {"KEEP_MIN", P3109_EmitKeep, N, 'N', 'N', 'N', N, N, kNone},
-    {"SPACE", P3109_EmitSpaceSkip, N, 'N', 'N', 'N', N, N, kNone},
-    {"SKIP", P3109_EmitSpaceSkip, N, 'N', 'N', 'N', N, N, kNone},
-    {"CLOSE", P3109_EmitClose, N, 'N', 'N', 'N', N, N, kNone},
-    {"GET_ENTRY", P3109_EmitGetEntry, N, 'N', 'N', 'N', N, N, kNone},
-    {"DLT_ENTRY", P3109_EmitDltEntry, N, 'N', 'N', 'N', N, N, kNone},
-    {"LOC_ENTRY", P3109_EmitLocEntry, N, 'N', 'N', 'N', N, N, kNone},
-    {"SORT_LIST", P3109_EmitSortList, N, 'N', 'N', 'N', N, N, kNone},
-    {"IF_KEY", P3109_EmitIfKey, B, 'N', 'N', 'N', N, A, kNone},
-    {"BROWSE", P3109_EmitBrowse, N, 'N', 'N', 'N', N, N, kPrologueUnsupported},
-    {"SUBMIT", P3109_EmitSubmit, N, 'N', 'N', 'N', N, N, kNone},
-    {"USE", P3109_EmitUse, N, 'N', 'N', 'N', N, N, kNone},
-    {"POINT", P3109_EmitPoint, N, 'N', 'N', 'N', N, N, kNone},
-    {"OPEN", P3109_EmitOpen, N, 'N', 'N', 'N', N, N, kNone},
-    {"EXEC_CPF", P3109_EmitExecCpf, N, 'N', 'N', 'N', N, N, kNone},
-    {"EXEC_OS400", P3109_EmitExecCpf, N, 'N', 'N', 'N', N, N, kNone},
-    {"POP_UP", P3109_EmitPopUp, N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_COND", P3109_EmitDefCond, N, 'N', 'N', 'N', N, N, kNone},
-    {"FUNCTION", P3109_EmitFunction, N, 'N', 'N', 'N', N, N, kNone},
-    {"DEF_ARRAY", P3109_EmitDefArray, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"SELECT_SQL", P3109_EmitSelectSql, B, 'Y', 'N', 'N', N, N, kNone},
-    {"CONTINUE", P3109_EmitContinue, N, 'N', 'N', 'N', N, N, kNone},
-    {"LEAVE", P3109_EmitLeave, N, 'N', 'N', 'N', N, N, kNone},
-    {"INCLUDE", P3109_EmitInclude, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"BEGIN_COM", P3109_EmitBeginCom, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"END_COM", P3109_EmitEndCom, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"DEFINE_COM", P3109_EmitDefineCom, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"DEFINE_MAP", P3109_EmitDefineMap, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"SET", P3109_EmitSet, N, 'N', 'N', 'N', N, N, kNone},
-    {"DEFINE_PTY", P3109_EmitDefinePty, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"PTYROUTINE", P3109_EmitPtyRoutine, B, 'N', 'N', 'N', N, N, kNone},
-    {"EVTROUTINE", P3109_EmitEvtRoutine, B, 'N', 'N', 'N', N, N, kNone},
-    {"DEFINE_EVT", P3109_EmitDefineEvt, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"SIGNAL", P3109_EmitSignal, N, 'N', 'N', 'N', N, N, kNone},
-    {"MTHROUTINE", P3109_EmitMthRoutine, B, 'N', 'N', 'N', N, N, kNone},
-    {"INVOKE", P3109_EmitInvoke, N, 'N', 'N', 'N', N, N, kNone},
-    {"_INVOKE", P3109_EmitInvoke, N, 'N', 'N', 'N', N, N, kNone},
-    {"SET_REF", P3109_EmitSetRef, N, 'N', 'N', 'N', N, N, kNone},
-    {"IF_REF", P3109_EmitIfRef, B, 'N', 'N', 'N', N, A, kNone},
-    {"ASSIGN", P3109_EmitAssign, N, 'N', 'N', 'N', N, N, kNone},
-    {"_ASSIGN", P3109_EmitAssign, N, 'N', 'N', 'N', N, N, kNone},
-    {"IMPORT", P3109_EmitImport, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"FOR", P3109_EmitFor, B, 'Y', 'N', 'N', N, N, kNone},
-    {"ENDFOR", P3109_EmitEndFor, N, 'N', 'N', 'N', A, N, kNone},
-    {"WEBROUTINE", P3109_EmitWebRoutine, B, 'N', 'N', 'N', N, N, kNone},
-    {"WEB_MAP", P3109_EmitWebMap, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"ATTRIBUTE", P3109_EmitAttribute, N, 'N', 'N', 'N', N, N, kPrologue},
-    {"PERFORM", P3109_EmitPerform, N, 'N', 'N', 'N', N, N, kNone},
-    {"_PERFORM", P3109_EmitPerform, N, 'N', 'N', 'N', N, N, kNone},
-};
+const P3109_GENERATOR_PARTS* g_parts = nullptr;
 
 const GEN_COMMAND_SOURCE*& commandSource()
 {
@@ -192,6 +46,18 @@ bool nameIs(const char* acName, const char* name)
 }
 
 }  // namespace
+
+void P3109_UseGeneratorParts(const P3109_GENERATOR_PARTS* pParts)
+{
+    g_parts = pParts;
+}
+
+const P3109_GENERATOR_PARTS& P3109_Parts()
+{
+    if (!g_parts)
+        P3109_InternalError("The generator's emitters are not installed.");
+    return *g_parts;
+}
 
 void P3109_MakeCurrentCommand(const GEN_COMMAND_RECORD& r)
 {
@@ -249,15 +115,15 @@ void callBound(const FFC_COMMAND_ENTRY& e)
     }
 }
 
-void firstCall(const EmitterRow& row)
+void firstCall(const P3109_EMITTER_ROW& row)
 {
     switch (row.firstCall) {
-    case kPrologue: P3109_EmitCommandPrologue(); break;
-    case kPrologueUnsupported:
-        P3109_EmitCommandPrologue();
-        P3109_EmitUnsupportedCommand();
+    case P3109_FIRST_PROLOGUE: P3109_Parts().pfnEmitCommandPrologue(); break;
+    case P3109_FIRST_PROLOGUE_UNSUPPORTED:
+        P3109_Parts().pfnEmitCommandPrologue();
+        P3109_Parts().pfnEmitUnsupportedCommand();
         break;
-    case kGroupBy: P3109_EmitGroupBy(); break;
+    case P3109_FIRST_GROUP_BY: P3109_EmitGroupBy(); break;
     default: break;
     }
 }
@@ -371,10 +237,12 @@ void P3109_DispatchCommand()
     if (nameIs(e->acName, "SUBROUTINE")) {
         /* never bound: every SUBROUTINE opens a block and a routine head */
         P3109_PushBlock('N', 'N', 'N');
-        P3109_EmitSubroutine('S', "");
+        P3109_Parts().pfnEmitSubroutine('S', "");
         return;
     }
-    for (const EmitterRow& row : kEmitters) {
+    const P3109_GENERATOR_PARTS& parts = P3109_Parts();
+    for (size_t i = 0; i < parts.ulEmitters; ++i) {
+        const P3109_EMITTER_ROW& row = parts.pEmitters[i];
         if (!nameIs(e->acName, row.command) || !row.emitter)
             continue;
         e->pfnEmitter = row.emitter;
@@ -384,7 +252,7 @@ void P3109_DispatchCommand()
         e->acBlock[2] = row.labels;
         e->lPopWhen = row.popWhen;
         e->lIndentWhen = row.indentWhen;
-        if (row.firstCall == kNone) {
+        if (row.firstCall == P3109_FIRST_EMITTER) {
             callBound(*e);
             return;
         }
@@ -464,7 +332,7 @@ void P3109_GenerateCommands()
         }
         outputStreamByRoutine();
         if (r.acName[0] == '*')
-            P3109_EmitCommandPrologue();
+            P3109_Parts().pfnEmitCommandPrologue();
         else
             P3109_DispatchCommand();
         if (nameIs(r.acName, "ENDROUTINE")) {

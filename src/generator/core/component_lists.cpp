@@ -9,9 +9,9 @@
 #include <cstring>
 #include <string>
 
-#include "checker/work_records.h"
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/data_structures.h"
 #include "generator/core/gen_state.h"

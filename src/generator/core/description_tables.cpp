@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "generator/core/definitions.h"
+#include "generator/core/emitter_interface.h"
 #include "generator/core/gen_sql.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
@@ -19,7 +20,6 @@
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/web_sections.h"
-#include "generator/expressions/expr_core_services.h"
 
 namespace {
 
@@ -259,7 +259,7 @@ void P3109_WriteEvaluationPrototypes()
     }
     /* the macros and prototypes of the routines the object layer compiled
        follow, under the LITERALX name part */
-    EXPR_RunEvaluationHeaderPoint();
+    P3109_Parts().pfnRunEvaluationHeaderPoint();
 }
 
 void P3109_WriteConditionBlocks()

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "checker/params/parsed_command.h"
-#include "checker/work_records.h"
 #include "dqov/layout_records.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/arrays.h"
 #include "generator/core/bif_parameters.h"
@@ -33,9 +33,6 @@
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
-#include "generator/emitters/emit_support.h"
-#include "generator/emitters/emitters.h"
-#include "generator/expressions/expr_routines.h"
 
 namespace {
 
@@ -511,7 +508,7 @@ void P3109_WriteFieldDefault(const GEN_FIELD_INFO& field, bool fBlankWithout)
        it cannot compile) */
     if (field.defaultValue.size() >= 9 && static_cast<unsigned char>(field.defaultValue[0]) == 3) {
         const std::string reference = field.defaultValue.substr(0, 9);
-        EXPR_WriteDefaultValueCall(P3109_ExpressionWriter(), reference.c_str(), field.vectorName);
+        P3109_Parts().pfnWriteDefaultValueCall(reference.c_str(), field.vectorName);
         return;
     }
     if (fBlankWithout)
@@ -557,7 +554,7 @@ void P3109_WriteFieldGroupArray(GEN_STREAM stream, int16_t sIndent, std::string_
 
 void P3109_EmitGroupBy()
 {
-    P3109_EmitCommandPrologue();
+    P3109_Parts().pfnEmitCommandPrologue();
     auto parsed = P3109_pReadCurrentCommand();
     if (!parsed)
         return;

@@ -17,8 +17,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "checker/work_records.h"
 #include "dqov/fix.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/arrays.h"
 #include "generator/core/bom_names.h"

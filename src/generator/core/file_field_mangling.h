@@ -21,18 +21,9 @@
 #include <string_view>
 #include <vector>
 
+#include "checker/select_sql_files.h"
 #include "dqov/ffc_context.h"
 #include "generator/core/field_info.h"
-
-/* One file of the current SELECT_SQL command, from its FROM_FILES entry
-** and the slots the SELECT_SQL check filled. */
-struct GEN_SQL_FILE {
-    std::string name;        /* 10 characters: the physical file */
-    std::string library;     /* 10 characters */
-    std::string correlation; /* up to 3 characters */
-    char cClass = 'N';       /* 'N', 'Y' another database, 'I' alternate names */
-    char cMark = ' ';        /* blank: plain fields may carry mangled names */
-};
 
 /* One use of an SQL field: its two position numbers and the class letter
 ** and file mark of the file that holds the field there. */

@@ -15,13 +15,13 @@
 #include <cstdio>
 #include <optional>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "generator/core/definitions.h"
+#include "generator/core/emitter_interface.h"
 #include "generator/core/generator_identity.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
 #include "generator/core/skeleton_engine.h"
-#include "generator/emitters/emitters.h"
 
 namespace {
 
@@ -230,7 +230,7 @@ void P3109_WriteFunctionDefinition()
     auto flag = [&](bool on, const char* name) { return on ? std::string(statePrefix) + name : std::string("0"); };
     /* the record names the rename table that skeleton point 133 writes
     ** before it, counting the rows that table holds */
-    const size_t renames = P3109_RenameTableRows().size();
+    const size_t renames = P3109_Parts().pfnRenameTableRows().size();
 
     std::array<std::string, 8> lines;
     lines[0] = c ? "X_FUN_V18," : "X_FunStr.X_FUN_V18,";

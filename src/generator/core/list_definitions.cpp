@@ -15,9 +15,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/work_records.h"
 #include "dqov/fix.h"
 #include "dqov/layout_records.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/component_model.h"
 #include "generator/core/definitions.h"

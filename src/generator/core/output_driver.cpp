@@ -34,7 +34,6 @@
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/text_strings.h"
-#include "generator/emitters/report_support.h"
 #include "platform/dqoz/dqoz.h"
 
 namespace {
@@ -389,7 +388,7 @@ void P3109_EndGeneration()
     P3109_ResetChains();
     P3109_ResetListDefinitions();
     P3109_ResetNameServices();
-    P3109_ResetReportEmitters();
+    P3109_Parts().pfnResetReportEmitters();
     P3109_Definitions().conditions.clear();
     P3109_Definitions().renames.clear();
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "generator/core/csharp_files.h"
+#include "generator/core/emitter_interface.h"
 #include "generator/core/field_values.h"
 #include "generator/core/file_helpers.h"
 #include "generator/core/line_writer.h"
@@ -16,8 +18,6 @@
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
-#include "generator/core/csharp_files.h"
-#include "generator/emitters/emitters.h"
 
 namespace {
 
@@ -145,9 +145,9 @@ void writeComponentData(GEN_STREAM cStream, GEN_STREAM csStream)
     P3109_WriteCSharpClassHeader(csStream);
     if (model)
         for (GEN_MODEL_COMPONENT& c : model->components) {
-            P3109_EmitComponentDispatchIdTable(&c.dispatch, cStream, csStream, 0);
+            P3109_Parts().pfnEmitComponentDispatchIdTable(&c.dispatch, cStream, csStream, 0);
             if (!c.header.members.empty())
-                P3109_EmitComponentHeaderTable(&c.header, cStream, csStream, 0);
+                P3109_Parts().pfnEmitComponentHeaderTable(&c.header, cStream, csStream, 0);
             for (GEN_MEMBER_OBJECT_GROUP& group : c.groups)
                 P3109_WriteResourceObjects(0, group, cStream, csStream);
             writeComponentDefinition(c, cStream, csStream);

@@ -18,7 +18,6 @@
 #include "generator/core/gen_state.h"
 #include "generator/core/p3109.h"
 #include "generator/core/services.h"
-#include "web/pages/page_generators.h"
 
 namespace {
 
@@ -145,6 +144,4 @@ void P3109_FillRunSeams(FFC_RUN_SEAMS* pSeams)
     pSeams->pfnGeneratorSetup = P3109_lGeneratorSetupStep;
     pSeams->pfnOutputDriver = P3109_lOutputDriverStep;
     pSeams->pfnDiscardOutput = P3109_lDiscardOutputStep;
-    pSeams->pfnHtmlPages = P3137_lHtmlPagesStep;
-    pSeams->pfnXmlPages = P3140_lXmlPagesStep;
 }

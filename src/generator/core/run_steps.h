@@ -7,9 +7,10 @@
 ** DC_P31O2_OUTPUT_FAILED when files could not be read or written. Both read
 ** the checked commands from the checker's command and source stores.
 ** P3109_lDiscardOutputStep lets go of the files of a job that ends
-** without its commit (the run driver drops their text with its file work). P3109_FillRunSeams puts them into the run driver's
-** seam block, next to the checker's step, with the HTML and XML page
-** generators that follow the output driver.
+** without its commit (the run driver drops their text with its file work). P3109_FillRunSeams puts them into the run
+*driver's
+** seam block, next to the checker's step (the library's assembly adds the
+** HTML and XML page generators that follow the output driver).
 */
 #ifndef GENERATOR_CORE_RUN_STEPS_H
 #define GENERATOR_CORE_RUN_STEPS_H

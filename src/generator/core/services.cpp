@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "checker/params/fixed_text.h"
 #include "dqov/fatal.h"
 #include "dqov/ffc_check_message.h"
 #include "dqov/fix.h"
@@ -116,13 +117,7 @@ void P3109_InternalError(std::string_view text)
 
 void P3109_FatalSqlError(const char* pszLocation)
 {
-    FFC_StopWhenInterrupted();
-    /* the database's own reason follows the location, so that a lock or a
-       missing table is named in the one message */
-    std::string text = "Fatal SQL error identified as " + std::string(pszLocation ? pszLocation : "") + " encountered.";
-    if (const char* reason = SSQL_pszLastError(); reason && *reason)
-        text += " " + std::string(reason) + ".";
-    P3109_InternalError(text);
+    FFC_Fatal_SQL_Location(pszLocation);
 }
 
 void P3109_ZophxFieldMisuse(std::string_view routine, std::string_view field)
@@ -241,9 +236,7 @@ std::string P3109_CopyUpper(std::string_view text, size_t n)
 
 std::string P3109_Padded(std::string_view text, size_t n)
 {
-    std::string out(text.substr(0, std::min(n, text.size())));
-    out.resize(n, ' ');
-    return out;
+    return dqov::text::Fixed(text, n);
 }
 
 const char* P3109_pszFieldTypeConstName(char cType)
@@ -319,19 +312,12 @@ std::string P3109_DropNationalChar(std::string_view name)
 
 std::string_view P3109_TrimmedRight(std::string_view text)
 {
-    size_t n = text.size();
-    while (n > 0) {
-        char c = text[n - 1];
-        if (c != ' ' && c != '\0' && c != '\f' && c != '\n' && c != '\r')
-            break;
-        --n;
-    }
-    return text.substr(0, n);
+    return dqov::text::TrimmedRight(text);
 }
 
 std::string P3109_TrimRight(std::string_view text)
 {
-    return std::string(P3109_TrimmedRight(text));
+    return dqov::text::TrimRight(text);
 }
 
 std::string P3109_NameText(const char* pField, size_t ulLength)

@@ -17,6 +17,7 @@
 #include "generator/core/data_structures.h"
 #include "generator/core/definitions.h"
 #include "generator/core/description_tables.h"
+#include "generator/core/emitter_interface.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/field_vector.h"
 #include "generator/core/file_field_mangling.h"
@@ -33,8 +34,6 @@
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
 #include "generator/core/web_sections.h"
-#include "generator/emitters/emitters.h"
-#include "generator/expressions/expr_core_services.h"
 #include "platform/dqoz/dqoz.h"
 
 namespace {
@@ -112,9 +111,9 @@ void resetJobState(GEN_MODULE_STATE& g)
     P3109_ResetWebSections();
     P3109_ResetFieldVector();
     P3109_ResetArrays();
-    P3109_ResetEmitters();
+    P3109_Parts().pfnResetEmitters();
     P3109_ResetComponentLists();
-    EXPR_ForgetDirectCode();
+    P3109_Parts().pfnForgetDirectCode();
 }
 
 void seedStaticLists(bool processSwitch)

@@ -37,7 +37,6 @@
 #include "generator/core/skeleton_engine.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/web_sections.h"
-#include "generator/emitters/emitters.h"
 
 namespace {
 
@@ -124,7 +123,7 @@ constexpr CorePoint kCorePoints[] = {
     {2, P3109_SubstituteFunctionName},
     {3, P3109_SubstituteObjectFileName},
     {4, P3109_SubstituteFileBaseNameLower},
-    {14, P3109_EmitEvaluationRoutines},
+    {14, [] { P3109_Parts().pfnEvaluationRoutines(); }},
     {5, P3109_SubstituteProcessName},
     {6, [] { P3109_WriteAtDirective(g().skel.currentSkeleton); }},
     {7, P3109_WriteFunctionDefinition},
@@ -138,17 +137,17 @@ constexpr CorePoint kCorePoints[] = {
     {19, P3109_WriteKeepLastFree},
     {20, P3109_WriteListVectors},
     {21, [] { keepIf(!P3109_ListDefinitions().empty()); }},
-    {22, P3109_EmitExchangeAlways},
-    {23, P3109_EmitDbmCloseStructs},
-    {24, P3109_EmitRoutineSection},
-    {25, P3109_EmitDbmOpenStructs},
-    {27, P3109_EmitActionBarOptionInit},
-    {35, P3109_EmitReportStructs},
-    {37, P3109_EmitReportRoutines},
+    {22, [] { P3109_Parts().pfnExchangeAlways(); }},
+    {23, [] { P3109_Parts().pfnDbmCloseStructs(); }},
+    {24, [] { P3109_Parts().pfnRoutineSection(); }},
+    {25, [] { P3109_Parts().pfnDbmOpenStructs(); }},
+    {27, [] { P3109_Parts().pfnActionBarOptionInit(); }},
+    {35, [] { P3109_Parts().pfnReportStructs(); }},
+    {37, [] { P3109_Parts().pfnReportRoutines(); }},
     {26, [] { keepIf(g().emit.cOpenAll != 'N'); }},
-    {29, P3109_EmitReceiveParameters},
-    {30, P3109_EmitReturnParameters},
-    {32, P3109_EmitReturnTriggerInfo},
+    {29, [] { P3109_Parts().pfnReceiveParameters(); }},
+    {30, [] { P3109_Parts().pfnReturnParameters(); }},
+    {32, [] { P3109_Parts().pfnReturnTriggerInfo(); }},
     {28,
      [] {
          const FFC_PROCESS_DEFINITION* p = g().args.pProcess;
@@ -161,13 +160,13 @@ constexpr CorePoint kCorePoints[] = {
     {38, P3109_WriteCloseReports},
     {39, P3109_KeepLineIfReportPrinted},
     {40, P3109_WriteTempStoreCount},
-    {42, P3109_LoadSelectSqlCommands},
+    {42, [] { P3109_Parts().pfnLoadSelectSqlCommands(); }},
     {41,
      [] {
          drop();
          const uint16_t saved = g().out.usIndent;
          g().out.usIndent = g().skel.usColumn;
-         P3109_EmitResetFunctionMode();
+         P3109_Parts().pfnResetFunctionMode();
          g().out.usIndent = saved;
      }},
     {43, [] { keepIf(P3109_fSysFlag(37)); }},
@@ -224,7 +223,7 @@ constexpr CorePoint kCorePoints[] = {
     {125, P3109_KeepLineIfOption40},
     {126, P3109_KeepLineIfOption41},
     {132, P3109_WriteUserBifCalls},
-    {133, P3109_EmitRenameTable},
+    {133, [] { P3109_Parts().pfnRenameTable(); }},
     {140, P3109_WriteBomSections140},
     {141, P3109_WriteBomSections141},
     {161, P3109_WriteGuidString161},

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "generator/core/field_info.h"
 
 /* Work-file cursor slots of the generator's own reads. Every reader that

@@ -8,7 +8,7 @@
 */
 #include <cstring>
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/data_structures.h"
 #include "generator/core/field_values.h"

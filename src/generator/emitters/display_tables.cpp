@@ -32,6 +32,7 @@
 #include "generator/core/command_loop.h"
 #include "generator/core/definitions.h"
 #include "generator/core/field_helpers.h"
+#include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
 #include "generator/core/services.h"
@@ -812,4 +813,17 @@ void P3109_EmitPanelFieldTables(GEN_PANEL& panel)
     writeControlBlock(t);
     if (t.fWeb)
         P3108_FlushPendingWebRecords(P3109_Context(), panel.fHasDescription ? 1 : 0, t.fPopUp ? 1 : 0);
+}
+
+/* The generator's partition and text references, as the web page records
+** take them. */
+void P3109_UseGeneratorTextsForWebRecords()
+{
+    static const P3108_GENERATOR_TEXTS texts = {
+        [] { return P3109_State().partition.c_str(); },
+        [] { return P3109_TextReferences().size(); },
+        P3109_InsertTextReference,
+        P3109_AppendTextReference,
+    };
+    P3108_UseGeneratorTexts(&texts);
 }

@@ -9,9 +9,9 @@
 #include <memory>
 #include <vector>
 
-#include "checker/work_records.h"
 #include "dqov/layout_records.h"
 #include "dqov/record_store.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/field_helpers.h"

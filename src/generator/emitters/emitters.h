@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "generator/core/component_model.h"
+#include "generator/core/emitter_interface.h"
 #include "generator/core/field_info.h"
 #include "generator/core/gen_chains.h"
 #include "generator/core/gen_state.h"
@@ -29,6 +30,12 @@ inline constexpr uint16_t GEN_SLOT_EMITTERS_INNER = 7;
 
 /* Forgets the emitters' per-job state (the set-up). */
 void P3109_ResetEmitters();
+/* The emitter table of the command loop and its number of rows. */
+const P3109_EMITTER_ROW* P3109_pEmitterTable(size_t* pulCount);
+/* The emitters' and the expression writers' parts of the core's block. */
+void P3109_FillGeneratorParts(P3109_GENERATOR_PARTS* pParts);
+/* Hands the web page records the generator's partition and text references. */
+void P3109_UseGeneratorTextsForWebRecords();
 
 /* ---- the command emitter frame ---- */
 void P3109_EmitCommandPrologue();

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/work_records.h"
 #include "dqov/record_store.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/data_structures.h"

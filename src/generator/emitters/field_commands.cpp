@@ -12,16 +12,16 @@
 #include <cctype>
 #include <cstring>
 
-#include "checker/work_records.h"
 #include "dqov/fix.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/field_initialisation.h"
+#include "generator/core/field_types.h"
 #include "generator/core/field_values.h"
 #include "generator/core/gen_chains.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
-#include "generator/core/field_types.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/work_records.h"
 #include "dqov/layout_records.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/definitions.h"

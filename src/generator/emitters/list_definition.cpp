@@ -20,8 +20,8 @@
 #include <cstring>
 #include <map>
 
-#include "checker/work_records.h"
 #include "dqov/layout_records.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/bif_parameters.h"
 #include "generator/core/command_loop.h"

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/work_records.h"
 #include "dqov/fix.h"
 #include "dqov/record_store.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/field_values.h"
 #include "generator/core/line_writer.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "checker/work_records.h"
 #include "dqov/fatal.h"
+#include "dqov/work_records.h"
 #include "generator/core/definitions.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"

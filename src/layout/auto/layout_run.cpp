@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "checker/checker.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/ffc_check_message.h"
 #include "dqov/fix.h"
 #include "dqov/messages.h"
@@ -72,7 +72,7 @@ void WriteFormatRecord(const LayoutRun& run, const char* kind, const void* data,
     FFC_WORK_RECORD w;
     WF_BlankRecord(run.ctx, &w);
     std::memcpy(w.acKind, kind, 10);
-    checker::Pad(w.acName, sizeof w.acName, run.commandName);
+    dqov::text::Pad(w.acName, sizeof w.acName, run.commandName);
     CommandQualifier(run, w.acQualifier);
     std::memcpy(w.acData, data, size);
     WF_lWrite(run.ctx, &w);

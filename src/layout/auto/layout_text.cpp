@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "layout/command_reader.h"
+#include "layout/layout.h"
 #include "platform/dqos/dqos.h"
 
 namespace layout {
@@ -101,3 +103,43 @@ void ReportItemGeometry(LAYOUT_FIELD_ENTRY& e, bool rightToLeft)
 }
 
 }  // namespace layout
+
+extern "C" {
+
+void P3100_StripLeadingChar(char* pachName, char cChar)
+{
+    if (!pachName || pachName[0] != cChar || cChar == ' ')
+        return;
+    std::memmove(pachName, pachName + 1, 49);
+    pachName[49] = ' ';
+}
+
+void P3100_PrefixChar(char* pachName, char cChar)
+{
+    if (!pachName || pachName[0] == cChar)
+        return;
+    std::memmove(pachName + 1, pachName, 49);
+    pachName[0] = cChar;
+}
+
+}  // extern "C"
+
+namespace {
+
+LAYOUT_READ_COMMAND g_readCommand = nullptr;
+
+}  // namespace
+
+extern "C" {
+
+void LAYOUT_UseCommandReader(LAYOUT_READ_COMMAND pfnRead)
+{
+    g_readCommand = pfnRead;
+}
+
+char LAYOUT_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pRecord)
+{
+    return g_readCommand ? g_readCommand(pContext, pRecord) : '1';
+}
+
+}  // extern "C"

@@ -6,11 +6,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/checker.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
 #include "layout/auto/layout_text.h"
+#include "layout/layout.h"
 #include "platform/dqos/dqos.h"
 
 namespace layout::report {
@@ -197,14 +198,14 @@ void P3116_LoadGroupFields()
     FFC_WORK_RECORD w;
     WF_BlankRecord(r.ctx, &w);
     std::memcpy(w.acKind, LAYOUT_KIND_GROUPFLD, 10);
-    checker::Pad(w.acName, 10, dqov::cmdparm::ParmText(*r.command, "NAME"));
+    dqov::text::Pad(w.acName, 10, dqov::cmdparm::ParmText(*r.command, "NAME"));
     const bool saved = std::memcmp(r.lineKind, "HEAD", 4) == 0 || std::memcmp(r.lineKind, "FOOT", 4) == 0 ||
                        std::memcmp(r.lineKind, "TRAIL", 5) == 0;
     for (char rc = WF_cReadFirst(r.ctx, LAYOUT_CURSOR_SLOT, &w, 2); rc == '0';
          rc = WF_cReadNext(r.ctx, LAYOUT_CURSOR_SLOT, &w, 2)) {
         const GROUPFLD_DATA& f = *reinterpret_cast<const GROUPFLD_DATA*>(w.acData);
         char name[50];
-        checker::Pad(name, sizeof name, checker::Trim(f.acField, 10));
+        dqov::text::Pad(name, sizeof name, dqov::text::Trim(f.acField, 10));
         P3100_StripLeadingChar(name, r.ctx->cNatChar1);
         FFC_FIELD_DEFINITION def{};
         FFC_FIELD_TEXT text{};
@@ -212,7 +213,7 @@ void P3116_LoadGroupFields()
         char local = 'N';
         if (Get_Function_Field(r.ctx, &local, &def, &text, nullptr) != '0')
             continue;
-        const std::string bare = checker::Trim(name, 10);
+        const std::string bare = dqov::text::Trim(name, 10);
         const std::string output = OutputAttributes(def);
         const bool binary =
             output == "SBIN" || output.find("SBIN ") != std::string::npos || output.find(" SBIN") != std::string::npos;
@@ -252,7 +253,7 @@ void P3116_LoadGroupFields()
         FIX_lDigitsToLong(w.acData + GF_COLUMN, 3, &e.lColumn);
         std::memcpy(e.acCondition, f.acCondition, 10);
         std::memcpy(e.acConditionValue, f.acConditionValue, 4);
-        e.cFieldEntry = checker::Trim(f.acCondition, 10).empty() ? 'N' : 'Y';
+        e.cFieldEntry = dqov::text::Trim(f.acCondition, 10).empty() ? 'N' : 'Y';
         e.cOnChange = w.acData[GF_ONCHANGE] == '1' ? 'Y' : 'N';
         std::memset(e.acSavedName, ' ', sizeof e.acSavedName);
         if (saved && !IsPageNumberField(bare)) {

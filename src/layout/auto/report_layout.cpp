@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "checker/checker.h"
 #include "checker/params/field_texts.h"
-#include "checker/work_records.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/ffc_check_message.h"
 #include "dqov/fix.h"
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "platform/dqos/dqos.h"
 
@@ -133,7 +133,7 @@ void SetLineKind()
         const bool leading = !trigger.empty() && (trigger[0] == 'L' || trigger.compare(0, 2, "*L") == 0);
         kind = leading ? "LEAD" : "TRAIL";
     }
-    checker::Pad(r.lineKind, 6, kind);
+    dqov::text::Pad(r.lineKind, 6, kind);
 }
 
 void P3116_StartReportDesign()
@@ -266,7 +266,7 @@ void P3116_CompleteReportDesign()
         r.state->cFinalSeverity = 'F';
         std::memcpy(r.state->acFinalMsgId, "PRC0084", 7);
         std::memset(r.state->acFinalText, ' ', sizeof r.state->acFinalText);
-        checker::Pad(r.state->acFinalText, 10, r.commandName);
+        dqov::text::Pad(r.state->acFinalText, 10, r.commandName);
     } else {
         r.state->cFinalSeverity = ' ';
     }

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "layout/auto/layout_text.h"
 #include "layout/auto/text_maps.h"
@@ -27,7 +27,7 @@ void AddTextItem(const std::string& text, int width, int32_t line, int32_t colum
     std::memcpy(e.acName, "TEXT", 4);
     FIX_LongToDigits(&number, 6, e.acName + 4);
     e.cType = 'T';
-    checker::Pad(e.acEditMask, sizeof e.acEditMask, text);
+    dqov::text::Pad(e.acEditMask, sizeof e.acEditMask, text);
     e.lLength = e.lValueWidth = e.lWidth = TextLength(r.ctx, e.acEditMask, width, r.adjTexts);
     std::memset(e.acLabel, ' ', sizeof e.acLabel);
     std::memset(e.acHeadings, ' ', sizeof e.acHeadings);

@@ -7,11 +7,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/checker.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
 #include "layout/auto/layout_text.h"
+#include "layout/layout.h"
 
 namespace layout::screen {
 
@@ -48,7 +49,7 @@ struct CodeList {
     {
         if (count >= kListCodes)
             return false;
-        checker::Pad(codes + 4 * count++, 4, code);
+        dqov::text::Pad(codes + 4 * count++, 4, code);
         return true;
     }
 };
@@ -57,7 +58,7 @@ std::vector<std::string> Codes(const FFC_ATTRIBUTE_LIST& list)
 {
     std::vector<std::string> codes;
     for (size_t i = 0; i + 4 <= list.usLength && i + 4 <= sizeof list.acCodes; i += 4) {
-        std::string code = checker::Trim(list.acCodes + i, 4);
+        std::string code = dqov::text::Trim(list.acCodes + i, 4);
         if (!code.empty())
             codes.push_back(code);
     }
@@ -271,7 +272,7 @@ void BottomAlignHeadings(LAYOUT_FIELD_ENTRY& e, const int32_t widths[3])
     std::memset(lines, ' ', sizeof lines);
     int at = 2;
     for (int i = 2; i >= 0; --i) {
-        if (checker::Trim(e.acHeadings[i], 20).empty())
+        if (dqov::text::Trim(e.acHeadings[i], 20).empty())
             continue;
         std::memcpy(lines[at], e.acHeadings[i], 20);
         moved[at--] = static_cast<int16_t>(widths[i]);
@@ -282,7 +283,7 @@ void BottomAlignHeadings(LAYOUT_FIELD_ENTRY& e, const int32_t widths[3])
 
 void AddDotLeaders(char* description)
 {
-    if (checker::Trim(description, 40).empty())
+    if (dqov::text::Trim(description, 40).empty())
         return;
     if (!RightToLeft()) {
         int p = 40;
@@ -340,7 +341,7 @@ void P3111_LoadFieldGroup(const char* group)
         std::memcpy(&f, r.acData, sizeof f);
         const char* list = r.acData;
         char name[50];
-        checker::Pad(name, sizeof name, checker::Trim(f.acField, 10));
+        dqov::text::Pad(name, sizeof name, dqov::text::Trim(f.acField, 10));
         P3100_StripLeadingChar(name, d.ctx->cNatChar1);
         FFC_FIELD_DEFINITION def{};
         FFC_FIELD_TEXT text{};
@@ -349,7 +350,7 @@ void P3111_LoadFieldGroup(const char* group)
         if (Get_Function_Field(d.ctx, &local, &def, &text, nullptr) != '0')
             continue;
         if (d.count >= static_cast<int32_t>(d.table.size())) {
-            IssueFinding('F', "PRC0323", checker::Trim(f.acField, 10));
+            IssueFinding('F', "PRC0323", dqov::text::Trim(f.acField, 10));
             d.error = 'Y';
             break;
         }

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "checker/checker.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fatal.h"
 #include "dqov/ffc_check_message.h"
 #include "dqov/fix.h"
@@ -53,7 +53,7 @@ void SetSlot(const char* msgId, const std::string& data)
 {
     FFC_CHECK_STATE& st = *Screen().state;
     std::memcpy(st.acFinalMsgId, msgId, 7);
-    checker::Pad(st.acFinalText, sizeof st.acFinalText, data);
+    dqov::text::Pad(st.acFinalText, sizeof st.acFinalText, data);
 }
 
 void P3111_IssueMessage(char severity)
@@ -83,8 +83,8 @@ int32_t ActionBarLines()
     if (d.process->cMenuStyle != 'A')
         return 0;
     SSQL_AREA area;
-    std::string partition(d.ctx->acPartition, 3), language = checker::Trim(d.ctx->acLanguage, 4),
-                                                  process = checker::Trim(d.process->acProcess, 10);
+    std::string partition(d.ctx->acPartition, 3), language = dqov::text::Trim(d.ctx->acLanguage, 4),
+                                                  process = dqov::text::Trim(d.process->acProcess, 10);
     SSQL_SetLocation("DC_P3111/SQL005");
     SSQL_DeclareExt(&area,
                     "SELECT COUNT(*) FROM   QV_DTA.QV_F71 WHERE  X71P_I = '%s' AND X71PLN = '%s' AND "
@@ -103,7 +103,7 @@ int32_t ActionBarLines()
 void CopyDesignValue(char* target, const std::string& value)
 {
     std::string v = !value.empty() && value[0] == '*' ? value.substr(1) : value;
-    checker::Pad(target, 10, v);
+    dqov::text::Pad(target, 10, v);
 }
 
 void FillStartInfo()
@@ -135,9 +135,9 @@ void FillStartInfo()
     s.lPopLeft = d.popLeft;
     s.lPopWidth = d.popUp.lWidth;
     s.lPopHeight = d.popUp.lHeight;
-    checker::Pad(s.acOptions[0], 8, ParmText(*d.command, "OPTIONS", 0, 0));
-    checker::Pad(s.acOptions[1], 8, ParmText(*d.command, "OPTIONS", 0, 1));
-    checker::Pad(s.acBrowseList, 8, ParmText(*d.command, "BROWSELIST"));
+    dqov::text::Pad(s.acOptions[0], 8, ParmText(*d.command, "OPTIONS", 0, 0));
+    dqov::text::Pad(s.acOptions[1], 8, ParmText(*d.command, "OPTIONS", 0, 1));
+    dqov::text::Pad(s.acBrowseList, 8, ParmText(*d.command, "BROWSELIST"));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
 
@@ -421,7 +421,7 @@ void P3111_LayoutMainRecord()
     d.line = d.firstLine + 1;
     d.column = d.firstColumn + 1;
     char group[10];
-    checker::Pad(group, 10, dqov::cmdparm::ParmText(*d.command, "@GROUPNAME"));
+    dqov::text::Pad(group, 10, dqov::cmdparm::ParmText(*d.command, "@GROUPNAME"));
     P3111_LoadFieldGroup(group);
     PlacedPages().assign(d.table.size(), 0);
     if (d.error != 'Y') {
@@ -437,14 +437,14 @@ void P3111_LayoutBrowseList()
     const std::string browse = dqov::cmdparm::ParmText(*d.command, "BROWSELIST");
     if (d.error == 'Y' || browse.empty() || browse == "*NONE")
         return;
-    checker::Pad(d.design, 10, "ACROSS");
+    dqov::text::Pad(d.design, 10, "ACROSS");
     d.identify = 'C';
     d.acrossSep = dqov::cmdparm::ParmNumber(*d.command, "ACROSS_SEP");
     d.downSep = 1;
     std::memcpy(d.kind, "SFLCTL", 6);
     d.kindLetter = 'C';
     char group[10];
-    checker::Pad(group, 10, browse);
+    dqov::text::Pad(group, 10, browse);
     P3111_LoadFieldGroup(group);
     PlacedPages().assign(d.table.size(), 0);
     if (d.error == 'Y')

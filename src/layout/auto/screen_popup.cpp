@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
 
@@ -63,8 +63,8 @@ void AutoIdentifier(POP_UP_DATA& p)
     const int digits = line <= 99 ? 2 : line <= 999 ? 3 : 4;
     char number[5];
     FIX_LongToDigits(&line, static_cast<uint32_t>(digits), number);
-    checker::Pad(p.acTitleId, 10,
-                 checker::Trim(d.function->acFunction, 7) + std::string(number, static_cast<size_t>(digits)));
+    dqov::text::Pad(p.acTitleId, 10,
+                    dqov::text::Trim(d.function->acFunction, 7) + std::string(number, static_cast<size_t>(digits)));
 }
 
 }  // namespace
@@ -91,12 +91,12 @@ void P3111_SizePopUp()
     }
     ComputeLines(p);
     if (d.stdHead != 'N') {
-        if (std::memcmp(p.acTitleId, "*AUTO", 5) == 0 && checker::Trim(p.acTitleId, 10) == "*AUTO")
+        if (std::memcmp(p.acTitleId, "*AUTO", 5) == 0 && dqov::text::Trim(p.acTitleId, 10) == "*AUTO")
             AutoIdentifier(p);
         char title[40];
         int32_t length = 0, start = 0;
         P3125_ResolveTitleText(d.ctx, d.process, d.function, p.acTitle, title, &length, p.lWidth - 3, &start, nullptr);
-        const std::string identifier = checker::Trim(p.acTitleId, 10);
+        const std::string identifier = dqov::text::Trim(p.acTitleId, 10);
         if (identifier != "*NONE" && d.ctx->cPopupIdentifier == 'Y' &&
             static_cast<int32_t>(identifier.size()) + length + 2 > p.lWidth)
             IssueFinding('F', "PRC0189", "");

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
 
@@ -35,7 +35,7 @@ void GiveConditionIndicator(LAYOUT_FIELD_ENTRY& e, int32_t format)
         std::memset(e.acConditionValue, ' ', sizeof e.acConditionValue);
         return;
     }
-    if (checker::Trim(e.acCondition, 10).empty())
+    if (dqov::text::Trim(e.acCondition, 10).empty())
         return;
     if (e.cControlPart == 'Y' && std::memcmp(e.acConditionValue, "*YES", 4) != 0)
         return;
@@ -49,7 +49,7 @@ void GiveConditionIndicator(LAYOUT_FIELD_ENTRY& e, int32_t format)
     if (slot.lCount >= LAYOUT_CONDITIONS) {
         // A format holds 50 condition names: a further one cannot be given
         // an indicator of its own.
-        IssueFinding('F', "PRC0322", checker::Trim(e.acCondition, 10));
+        IssueFinding('F', "PRC0322", dqov::text::Trim(e.acCondition, 10));
         Screen().error = 'Y';
         return;
     }
@@ -110,8 +110,8 @@ void P3111_WriteFormatRecords()
 {
     Dialogue& d = Screen();
     const int32_t formats = d.formats;
-    const bool noBrowse =
-        checker::Trim(d.start.acBrowseList, 8).empty() || dqov::cmdparm::ParmText(*d.command, "BROWSELIST") == "*NONE";
+    const bool noBrowse = dqov::text::Trim(d.start.acBrowseList, 8).empty() ||
+                          dqov::cmdparm::ParmText(*d.command, "BROWSELIST") == "*NONE";
     const bool multiPage = (formats > 1 && noBrowse) || formats >= 3;
     const bool screenCommand = d.commandName == "DISPLAY" || d.commandName == "REQUEST";
     const bool overlay = std::memcmp(d.start.acOptions[0], "*OVERLAY", 8) == 0 ||

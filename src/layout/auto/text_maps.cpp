@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fatal.h"
 #include "platform/dqos/dqos.h"
 
@@ -23,15 +23,15 @@ bool DigitsAt(const std::string& payload, size_t from, size_t count)
 void ReadTextMap(const FFC_CONTEXT* ctx, const FFC_CHECK_STATE* state, const std::string& name, TextMapReader reader,
                  const std::function<bool()>& wanted, const std::function<void(const std::string&)>& row)
 {
-    const bool second = state->lLineWord > 0 && !checker::Trim(state->acSecondProcess, 10).empty();
-    const std::string partition = checker::Trim(ctx->acPartition, 3);
-    std::string process = checker::Trim(second ? state->acSecondProcess : state->acProcess, 10);
-    std::string function = checker::Trim(second ? state->acSecondFunction : state->acFunction, 7);
+    const bool second = state->lLineWord > 0 && !dqov::text::Trim(state->acSecondProcess, 10).empty();
+    const std::string partition = dqov::text::Trim(ctx->acPartition, 3);
+    std::string process = dqov::text::Trim(second ? state->acSecondProcess : state->acProcess, 10);
+    std::string function = dqov::text::Trim(second ? state->acSecondFunction : state->acFunction, 7);
     // a check state without names: the job's own function
     if (process.empty())
-        process = checker::Trim(ctx->acProcess, 10);
+        process = dqov::text::Trim(ctx->acProcess, 10);
     if (function.empty())
-        function = checker::Trim(ctx->acFunction, 7);
+        function = dqov::text::Trim(ctx->acFunction, 7);
     const bool screen = reader == TextMapReader::Screen;
     static constexpr const char* kScreenTags[4] = {"DC_P3111/SQL001", "DC_P3111/SQL002", "DC_P3111/SQL003",
                                                    "DC_P3111/SQL004"};

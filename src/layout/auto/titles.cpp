@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
 #include "layout/layout.h"
@@ -89,7 +89,7 @@ void FunctionDescription(const char* language, char* result, int32_t* length)
 {
     TitleModule& t = Title();
     char chosen[40];
-    checker::Pad(chosen, 40, "N/A");
+    dqov::text::Pad(chosen, 40, "N/A");
     SSQL_AREA area;
     SSQL_DeclareExt(&area,
                     "SELECT X67DES, X67PLN FROM QV_DTA.QV_F67 WHERE X67P_I = '%s' AND X67MOD = '%s' AND "
@@ -118,7 +118,7 @@ void FunctionDescription(const char* language, char* result, int32_t* length)
 void MultilingualVariable(const char* title, const char* language, char* result, int32_t* length)
 {
     TitleModule& t = Title();
-    const std::string name = checker::Trim(title, 20);
+    const std::string name = dqov::text::Trim(title, 20);
     SSQL_AREA area;
     SSQL_DeclareExt(&area, "SELECT X61VAL FROM QV_DTA.QV_F61 WHERE X61P_I = '%s' AND X61MTX = '%s'",
                     t.partition.c_str(), name.c_str());
@@ -155,10 +155,10 @@ extern "C" void P3125_ResolveTitleText(FFC_CONTEXT* pContext, const FFC_PROCESS_
                                        const void*)
 {
     TitleModule& t = Title();
-    t.partition = checker::Trim(pContext->acPartition, 3);
-    t.language = checker::Trim(pContext->acLanguage, 4);
-    t.process = checker::Trim(pProcess->acProcess, 10);
-    t.function = checker::Trim(pFunction->acFunction, 7);
+    t.partition = dqov::text::Trim(pContext->acPartition, 3);
+    t.language = dqov::text::Trim(pContext->acLanguage, 4);
+    t.process = dqov::text::Trim(pProcess->acProcess, 10);
+    t.function = dqov::text::Trim(pFunction->acFunction, 7);
     t.capped = std::min<int32_t>(lAvailable, 40);
     std::memset(pachResult, ' ', 40);
     if (std::memcmp(pachTitle, "*FUNCTIO", 8) == 0)
@@ -169,8 +169,8 @@ extern "C" void P3125_ResolveTitleText(FFC_CONTEXT* pContext, const FFC_PROCESS_
         Measure(pachTitle, 40, pachResult, plLength);
     if (*plLength > 40)
         *plLength = 40;
-    if (*plLength <= 0 || checker::Trim(pachResult, 40).empty()) {
-        checker::Pad(pachResult, 40, "N/A");
+    if (*plLength <= 0 || dqov::text::Trim(pachResult, 40).empty()) {
+        dqov::text::Pad(pachResult, 40, "N/A");
         *plLength = 3;
     }
     if (*plLength > lAvailable) {

@@ -6,11 +6,12 @@
 #include <cstring>
 #include <string>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/painter.h"
 #include "dqov/record_store.h"
 #include "layout/design/design_state.h"
+#include "layout/layout.h"
 #include "platform/dqos/dqos.h"
 
 namespace layout::design {
@@ -159,15 +160,15 @@ std::string Digits(int32_t value, uint32_t n)
 std::string BareName(const FFC_CONTEXT* ctx, const char* name)
 {
     char padded[50];
-    checker::Pad(padded, sizeof padded, checker::Trim(name, 10));
+    dqov::text::Pad(padded, sizeof padded, dqov::text::Trim(name, 10));
     P3100_StripLeadingChar(padded, ctx->cNatChar1);
-    return checker::Trim(padded, 10);
+    return dqov::text::Trim(padded, 10);
 }
 
 std::string PrefixedName(const FFC_CONTEXT* ctx, const char* name)
 {
     char padded[50];
-    checker::Pad(padded, sizeof padded, checker::Trim(name, 10));
+    dqov::text::Pad(padded, sizeof padded, dqov::text::Trim(name, 10));
     P3100_PrefixChar(padded, ctx->cNatChar1);
     return std::string(padded, 10);
 }

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "checker/checker.h"
-#include "checker/support_names.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
+#include "dqov/run_driver.h"
 #include "dqov/workfile.h"
 #include "layout/design/report_design.h"
 #include "layout/design/screen_design.h"
@@ -28,8 +28,8 @@ struct Keys {
 
 Keys KeysOf(const FFC_CONTEXT* ctx)
 {
-    return {checker::Trim(ctx->acPartition, 3), checker::Trim(ctx->acProcess, 10), checker::Trim(ctx->acFunction, 7),
-            "", ""};
+    return {dqov::text::Trim(ctx->acPartition, 3), dqov::text::Trim(ctx->acProcess, 10),
+            dqov::text::Trim(ctx->acFunction, 7), "", ""};
 }
 
 void Run(SSQL_AREA& area, const char* tag)

@@ -6,9 +6,10 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/painter.h"
 #include "dqov/run_driver.h"
+#include "layout/command_reader.h"
 #include "layout/design/report_design.h"
 #include "layout/design/screen_design.h"
 
@@ -33,7 +34,7 @@ int16_t CommandCount(FFC_CONTEXT* ctx)
     auto source = std::make_unique<FFC_SOURCE_COMMAND>();
     std::memset(source.get(), 0, sizeof *source);
     int16_t count = 0;
-    while (PCONTROL_chReadNextCommand(ctx, source.get()) == '0')
+    while (LAYOUT_chReadNextCommand(ctx, source.get()) == '0')
         count = std::max(count, source->sLine);
     return count;
 }

@@ -8,14 +8,15 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/checker.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/messages.h"
 #include "dqov/named_lists.h"
 #include "dqov/painter.h"
 #include "dqov/record_store.h"
 #include "dqov/workfile.h"
+#include "layout/command_reader.h"
 
 namespace layout::design {
 
@@ -117,7 +118,7 @@ bool OfDesignedLine(const FieldRow& row)
 
 std::string Name10(const char* field)
 {
-    return checker::Trim(field, 10);
+    return dqov::text::Trim(field, 10);
 }
 
 const char* SectionList(const char* section)
@@ -266,7 +267,7 @@ void P3019_ScanReportCommands(void)
         std::memset(source.get(), 0, sizeof *source);
         source->sLine = static_cast<int16_t>(n - 1);
         source->sSubLine = 0;
-        if (PCONTROL_chReadNextCommand(s.ctx, source.get()) != '0')
+        if (LAYOUT_chReadNextCommand(s.ctx, source.get()) != '0')
             continue;
         P31O2_ShowStatusText(source->acName, 10);
         if (char* text = ParmAddress(command, "TEXTS", 0, 0)) {
@@ -278,7 +279,7 @@ void P3019_ScanReportCommands(void)
         std::memset(&line, ' ', sizeof line);
         line.command = source->sLine;
         std::memcpy(line.name, source->acName, 10);
-        checker::Pad(line.lineName, 10, dqov::cmdparm::ParmText(command, "NAME"));
+        dqov::text::Pad(line.lineName, 10, dqov::cmdparm::ParmText(command, "NAME"));
         FormatOf(line, source->sSubLine, line.format);
         const std::string kind(command.acName + 4, 6);
         line.before = line.after = 0;

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "checker/params/parsed_command.h"
-#include "checker/work_records.h"
 #include "dqov/definitions.h"
+#include "dqov/work_records.h"
 #include "layout/design/design_state.h"
 
 namespace layout::design {

@@ -8,7 +8,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/painter.h"
 #include "dqov/record_store.h"
@@ -308,7 +308,7 @@ void ChangeSpacing()
 void TakeText()
 {
     ReportDesign& s = ReportStep();
-    if (checker::Trim(s.text, sizeof s.text).empty())
+    if (dqov::text::Trim(s.text, sizeof s.text).empty())
         return;
     if (s.mirror() == 'Y')
         layout::LeftAlignText(s.text, sizeof s.text);
@@ -379,7 +379,7 @@ void PickForIdentification()
 void AddTypedField()
 {
     ReportDesign& s = ReportStep();
-    if (checker::Trim(s.fieldName, 10).empty())
+    if (dqov::text::Trim(s.fieldName, 10).empty())
         return;
     P31O2_SendPainterBusy(s.paint, 0);
     std::memcpy(s.paint->acAnswer, "WAIT", 4);
@@ -390,7 +390,7 @@ void AddTypedField()
 void PlaceField()
 {
     ReportDesign& s = ReportStep();
-    if (checker::Trim(s.fieldName, 10).empty() || !s.added) {
+    if (dqov::text::Trim(s.fieldName, 10).empty() || !s.added) {
         s.cursorRow = 24;
         s.cursorColumn = 21;
         SetRequest("FS  ");
@@ -410,7 +410,7 @@ void PlaceField()
 void PlaceTypedText()
 {
     ReportDesign& s = ReportStep();
-    if (checker::Trim(s.text, sizeof s.text).empty()) {
+    if (dqov::text::Trim(s.text, sizeof s.text).empty()) {
         s.cursorRow = 24;
         s.cursorColumn = 38;
         SetRequest("TS  ");
@@ -605,7 +605,7 @@ void P3019_RunPainterDialogue(void)
         PickForIdentification();
     } else if (is("IC  ")) {
         s.selection.clear();
-        if (checker::Trim(s.itemName, 10).empty() || ReportField(s.item.entry).cType == 'T') {
+        if (dqov::text::Trim(s.itemName, 10).empty() || ReportField(s.item.entry).cType == 'T') {
             ComposeReportMessage(14);
             SetRequest("IS  ");
         } else {

@@ -7,10 +7,10 @@
 #include <cstring>
 #include <set>
 
-#include "checker/checker.h"
-#include "checker/support_names.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/record_store.h"
+#include "dqov/run_driver.h"
 #include "platform/dqos/dqos.h"
 
 namespace layout::design {

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fatal.h"
 #include "platform/dqos/dqos.h"
 
@@ -32,11 +32,11 @@ bool HelpProcessExists()
     ScreenDesign& s = ScreenStep();
     char name[11];
     std::snprintf(name, sizeof name, "HELP%c%cAB  ", s.ctx->cNatChar3, s.ctx->cNatChar3);
-    const std::string partition = checker::Trim(s.ctx->acPartition, 3);
+    const std::string partition = dqov::text::Trim(s.ctx->acPartition, 3);
     SSQL_AREA area;
     SSQL_SetLocation("P3097_05");
     SSQL_DeclareExt(&area, "SELECT COUNT(*) FROM QV_DTA.QV_F20 WHERE X20P_I = '%s' AND X20MOD = '%s'",
-                    partition.c_str(), checker::Trim(name, 10).c_str());
+                    partition.c_str(), dqov::text::Trim(name, 10).c_str());
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
     uint32_t count = 0;
     if (SSQL_sRunExt(&area, &ca, &da, 1, SSQL_U32(&count)) == SSQL_RC_ERROR)
@@ -56,9 +56,9 @@ extern "C" void P3097_StartScreenDesign(void)
     s.firstFree = 1;
     if (!s.process || s.process->cMenuStyle != 'A')
         return;
-    const std::string partition = checker::Trim(s.ctx->acPartition, 3);
-    const std::string process = checker::Trim(s.process->acProcess, 10);
-    const std::string language = checker::Trim(s.ctx->acLanguage, 4);
+    const std::string partition = dqov::text::Trim(s.ctx->acPartition, 3);
+    const std::string process = dqov::text::Trim(s.process->acProcess, 10);
+    const std::string language = dqov::text::Trim(s.ctx->acLanguage, 4);
     SSQL_AREA area;
     SSQL_DeclareExt(&area,
                     "SELECT X71BNO, X71BDS FROM QV_DTA.QV_F71 WHERE X71P_I = '%s' AND  X71MOD = '%s' AND  "

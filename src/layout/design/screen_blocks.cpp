@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 
 using namespace layout::design;

@@ -8,14 +8,15 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/checker.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/messages.h"
 #include "dqov/named_lists.h"
 #include "dqov/painter.h"
 #include "dqov/record_store.h"
 #include "dqov/workfile.h"
+#include "layout/command_reader.h"
 
 namespace layout::design {
 
@@ -39,7 +40,7 @@ double GroupNumber(const FFC_WORK_RECORD& r, size_t at)
 double GroupMark(const char* name)
 {
     ScreenDesign& s = ScreenStep();
-    const std::string n = checker::Trim(name, 10);
+    const std::string n = dqov::text::Trim(name, 10);
     if (n.empty() || n == "*NONE")
         return 0.0;
     FFC_WORK_RECORD r;
@@ -129,7 +130,7 @@ void SettleTextMap()
     if (!text)
         return;
     s.textMap = SettleTextMapName(s, s.commandNumber, text);
-    checker::Pad(text, 20, s.textMap);
+    dqov::text::Pad(text, 20, s.textMap);
     RS_PutCommandRecord(s.ctx, &s.command, sizeof s.command);
 }
 
@@ -389,9 +390,9 @@ void P3097_ScanScreenCommands(void)
     auto source = std::make_unique<FFC_SOURCE_COMMAND>();
     std::memset(source.get(), 0, sizeof *source);
     int16_t registered = 0, commands = 0;
-    while (PCONTROL_chReadNextCommand(s.ctx, source.get()) == '0') {
+    while (LAYOUT_chReadNextCommand(s.ctx, source.get()) == '0') {
         commands = std::max(commands, source->sLine);
-        const std::string name = checker::Trim(source->acName, 10);
+        const std::string name = dqov::text::Trim(source->acName, 10);
         if ((name != "DISPLAY" && name != "REQUEST" && name != "POP_UP") || source->sSubLine != 0)
             continue;
         if (!FindCommand(s.ctx, source->sLine, 0, s.command))

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/painter.h"
 #include "dqov/workfile.h"
@@ -292,7 +292,7 @@ void MoveMarked()
         LookUpQuietly();
         if (s.found != 'Y')
             break;
-        if (checker::Trim(s.selName, 10).empty()) {
+        if (dqov::text::Trim(s.selName, 10).empty()) {
             ScreenMessage(5);
             Request("MS  ");
             return;
@@ -317,13 +317,13 @@ void MoveMarked()
 void TakeText()
 {
     ScreenDesign& s = ScreenStep();
-    if (checker::Trim(s.textLine, sizeof s.textLine).empty())
+    if (dqov::text::Trim(s.textLine, sizeof s.textLine).empty())
         return;
     if (s.mirror() == 'Y')
         layout::LeftAlignText(s.textLine, sizeof s.textLine);
     if (s.ctx->cKeepQuotes != 'Y')
         std::replace(s.textLine, s.textLine + sizeof s.textLine, '\'', '"');
-    int32_t length = static_cast<int32_t>(checker::Trim(s.textLine, sizeof s.textLine).size());
+    int32_t length = static_cast<int32_t>(dqov::text::Trim(s.textLine, sizeof s.textLine).size());
     length = P3097_usGetDbcsLength(s.ctx, nullptr, static_cast<uint16_t>(length), s.textLine, s.adjTexts);
     LAYOUT_FIELD_ENTRY& f = WorkElement(1);
     s.current = 1;
@@ -389,8 +389,8 @@ void WriteNewRecord()
 void PlaceSelected(bool text)
 {
     ScreenDesign& s = ScreenStep();
-    const bool blank = text ? checker::Trim(s.textLine, sizeof s.textLine).empty() || !s.textTaken : !s.inserted;
-    if (blank || checker::Trim(s.selName, 10).empty()) {
+    const bool blank = text ? dqov::text::Trim(s.textLine, sizeof s.textLine).empty() || !s.textTaken : !s.inserted;
+    if (blank || dqov::text::Trim(s.selName, 10).empty()) {
         if (text) {
             s.cursorLine = 24;
             s.cursorColumn = 38;
@@ -613,7 +613,7 @@ extern "C" void P3097_RunPainterDialogue(void)
         Request("FS  ");
     } else if (is("FS  ")) {
         Request("    ");
-        if (checker::Trim(s.fieldName, 10).empty())
+        if (dqov::text::Trim(s.fieldName, 10).empty())
             return;
         P31O2_SendPainterBusy(s.paint, 0);
         std::memcpy(s.paint->acAnswer, "WAIT", 4);

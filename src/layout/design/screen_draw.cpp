@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
 #include "layout/layout.h"
@@ -52,7 +52,7 @@ bool BothSwitches()
 
 bool Option(const char* at, const char* value)
 {
-    return checker::Trim(at, 10) == value;
+    return dqov::text::Trim(at, 10) == value;
 }
 
 char* ParmArea()
@@ -111,13 +111,13 @@ std::vector<LegendEntry> LegendEntries()
     };
     if (s.ctx->cExtraKey == 'Y')
         add(s.ctx->acExtraKeyNumber, s.ctx->acExtraKeyText,
-            static_cast<int32_t>(checker::Trim(s.ctx->acExtraKeyText, 10).size()));
+            static_cast<int32_t>(dqov::text::Trim(s.ctx->acExtraKeyText, 10).size()));
     for (int key = 1; key <= FFC_FUNCTION_KEY_COUNT; ++key) {
         const FFC_FUNCTION_KEY_DEF& k = s.ctx->aFunctionKeys[key - 1];
         const std::string number(k.acValue, 2);
         if (s.keySwitches[key - 1] != '1' || number < "01" || number > "24")
             continue;
-        add(k.acValue, k.acCaption, static_cast<int32_t>(checker::Trim(k.acCaption, 10).size()));
+        add(k.acValue, k.acCaption, static_cast<int32_t>(dqov::text::Trim(k.acCaption, 10).size()));
     }
     const char* p = ParmArea();
     for (int i = 0; i < 5; ++i) {
@@ -128,14 +128,14 @@ std::vector<LegendEntry> LegendEntries()
         char text[8];
         std::memcpy(text, p + 1580 + 8 * i, 8);
         if (std::memcmp(text, "*MTXT", 5) == 0) {
-            checker::Pad(s.variable, sizeof s.variable, checker::Trim(text, 8));
+            dqov::text::Pad(s.variable, sizeof s.variable, dqov::text::Trim(text, 8));
             P3097_ResolveMultilingualText();
             std::memcpy(text, s.variableShort, 8);
         }
         char digits[2];
         int32_t n = number;
         FIX_LongToDigits(&n, 2, digits);
-        add(digits, text, static_cast<int32_t>(std::min<size_t>(checker::Trim(text, 8).size(), 8)));
+        add(digits, text, static_cast<int32_t>(std::min<size_t>(dqov::text::Trim(text, 8).size(), 8)));
     }
     std::stable_sort(entries.begin(), entries.end(), [](const LegendEntry& a, const LegendEntry& b) {
         return P3097_CompareTwoBytes(a.number, b.number) < 0;
@@ -246,7 +246,7 @@ void P3097_DrawTitleLine(void)
         char title[40];
         int32_t length = 0, start = 0;
         P3125_ResolveTitleText(s.ctx, s.process, s.function, p.acTitle, title, &length, p.lWidth - 3, &start, nullptr);
-        const std::string name = checker::Trim(p.acTitleId, 10);
+        const std::string name = dqov::text::Trim(p.acTitleId, 10);
         if (name != "*NONE" && showName)
             line.replace(0, std::min<size_t>(10, line.size()), std::string(p.acTitleId, 10).substr(0, line.size()));
         if (start >= 1 && static_cast<size_t>(start - 1) < line.size())
@@ -258,7 +258,7 @@ void P3097_DrawTitleLine(void)
     }
     P3097_BuildScreenTitle();
     std::string line(80, ' ');
-    const std::string name = checker::Trim(s.titleIdentifier, 11);
+    const std::string name = dqov::text::Trim(s.titleIdentifier, 11);
     if (name != "*NONE" && !name.empty() && showName)
         line.replace(rightToLeft ? 69 : 1, 11, std::string(s.titleIdentifier, 11));
     if (s.titleStart >= 1 && s.titleStart <= 80)

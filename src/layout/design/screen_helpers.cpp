@@ -6,8 +6,9 @@
 
 #include <cstring>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/workfile.h"
+#include "layout/layout.h"
 
 namespace layout::design {
 namespace {

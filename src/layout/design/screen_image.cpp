@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
 
 namespace layout::design {
@@ -16,7 +16,7 @@ namespace {
 
 bool Blank(const char* text, size_t n)
 {
-    return checker::Trim(text, n).empty();
+    return dqov::text::Trim(text, n).empty();
 }
 
 bool HeadingPresent(const LAYOUT_FIELD_ENTRY& f, int k)

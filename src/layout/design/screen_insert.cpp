@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/checker.h"
 #include "checker/params/field_texts.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/workfile.h"
 #include "layout/auto/layout_text.h"
 
@@ -55,7 +55,7 @@ extern "C" void P3097_InsertField(void)
     const std::string name = BareName(s.ctx, s.fieldName);
     FFC_FIELD_DEFINITION def{};
     FFC_FIELD_TEXT text{};
-    checker::Pad(def.acName, 10, name);
+    dqov::text::Pad(def.acName, 10, name);
     char local = 'N';
     if (name.empty() || Get_Function_Field(s.ctx, &local, &def, &text, nullptr) != '0')
         return Refuse(29, name);

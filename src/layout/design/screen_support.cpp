@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/checker.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
 #include "dqov/painter.h"
@@ -98,9 +98,9 @@ void P3097_ResolveMultilingualText(void)
 {
     ScreenDesign& s = ScreenStep();
     std::memset(s.variableText, ' ', sizeof s.variableText);
-    const std::string partition = checker::Trim(s.ctx->acPartition, 3);
+    const std::string partition = dqov::text::Trim(s.ctx->acPartition, 3);
     const std::string language(s.ctx->acLanguage, 4);
-    const std::string name = checker::Trim(s.variable, sizeof s.variable);
+    const std::string name = dqov::text::Trim(s.variable, sizeof s.variable);
     SSQL_AREA area;
     SSQL_SetLocation("P3097_06");
     SSQL_DeclareExt(&area,
@@ -111,11 +111,11 @@ void P3097_ResolveMultilingualText(void)
     if (rc == SSQL_RC_ERROR)
         FFC_SQL_Error(ca, "P3097_06");
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    if (rc != SSQL_RC_OK || checker::Trim(s.variableText, sizeof s.variableText).empty())
-        checker::Pad(s.variableText, sizeof s.variableText, "N/A");
+    if (rc != SSQL_RC_OK || dqov::text::Trim(s.variableText, sizeof s.variableText).empty())
+        dqov::text::Pad(s.variableText, sizeof s.variableText, "N/A");
     const std::string text(s.variableText, sizeof s.variableText);
     const size_t first = std::min(text.find_first_not_of(' '), text.size());
-    checker::Pad(s.variableShort, sizeof s.variableShort, text.substr(first, 8));
+    dqov::text::Pad(s.variableShort, sizeof s.variableShort, text.substr(first, 8));
 }
 
 void P3097_BuildScreenTitle(void)
@@ -128,13 +128,13 @@ void P3097_BuildScreenTitle(void)
         const uint32_t digits = number <= 99 ? 2 : number <= 999 ? 3 : 4;
         char d[4];
         FIX_LongToDigits(&number, digits, d);
-        checker::Pad(s.titleIdentifier, sizeof s.titleIdentifier,
-                     checker::Trim(s.function->acFunction, 7) + std::string(d, digits));
+        dqov::text::Pad(s.titleIdentifier, sizeof s.titleIdentifier,
+                        dqov::text::Trim(s.function->acFunction, 7) + std::string(d, digits));
     } else {
-        checker::Pad(s.titleIdentifier, sizeof s.titleIdentifier, name.substr(0, 10));
+        dqov::text::Pad(s.titleIdentifier, sizeof s.titleIdentifier, name.substr(0, 10));
     }
     char text[40];
-    checker::Pad(text, sizeof text, dqov::cmdparm::ParmText(c, "PANEL_TITL"));
+    dqov::text::Pad(text, sizeof text, dqov::cmdparm::ParmText(c, "PANEL_TITL"));
     s.titleLength = 0;
     std::memset(s.titleText, ' ', sizeof s.titleText);
     P3125_ResolveTitleText(s.ctx, s.process, s.function, text, s.titleText, &s.titleLength, kScreenWidth, &s.titleStart,

@@ -9,10 +9,11 @@
 #include <cstring>
 #include <memory>
 
-#include "checker/checker.h"
-#include "checker/support_names.h"
+#include "checker/params/fixed_text.h"
 #include "dqov/record_store.h"
+#include "dqov/run_driver.h"
 #include "dqov/workfile.h"
+#include "layout/command_reader.h"
 #include "platform/dqos/dqos.h"
 
 namespace {
@@ -36,8 +37,8 @@ int32_t CommandNamed(const char* command, const std::string& name)
     auto source = std::make_unique<FFC_SOURCE_COMMAND>();
     std::memset(source.get(), 0, sizeof *source);
     FFC_PARSED_COMMAND c;
-    while (PCONTROL_chReadNextCommand(s.ctx, source.get()) == '0') {
-        if (checker::Trim(source->acName, 10) != command || !FindCommand(s.ctx, source->sLine, 0, c))
+    while (LAYOUT_chReadNextCommand(s.ctx, source.get()) == '0') {
+        if (dqov::text::Trim(source->acName, 10) != command || !FindCommand(s.ctx, source->sLine, 0, c))
             continue;
         if (dqov::cmdparm::ParmText(c, "NAME") == name)
             return source->sLine;
@@ -65,7 +66,7 @@ int32_t OwnerOf(const std::string& name, const char* definer)
 
 char DefaultLetter(const FFC_PARSED_COMMAND& c)
 {
-    const std::string id = checker::Trim(c.acParms + 2248, 10);
+    const std::string id = dqov::text::Trim(c.acParms + 2248, 10);
     return id == "COLHDG" ? 'C' : id == "LABEL" ? 'L' : id == "DESC" ? 'D' : id == "NOID" ? 'N' : 'X';
 }
 
@@ -237,14 +238,14 @@ void P3097_UpdateScreenCommand(void)
 void P3097_UpdateGroupCommand(void)
 {
     FFC_PARSED_COMMAND command;
-    if (LoadCommand(g_targets.groupOwner, command) && checker::Trim(command.acName, 10) == "GROUP_BY")
+    if (LoadCommand(g_targets.groupOwner, command) && dqov::text::Trim(command.acName, 10) == "GROUP_BY")
         P3097_BuildFieldsParameter(g_targets.groupOwner, 'R');
 }
 
 void P3097_UpdateListCommand(void)
 {
     FFC_PARSED_COMMAND command;
-    if (LoadCommand(g_targets.listOwner, command) && checker::Trim(command.acName, 10) == "DEF_LIST")
+    if (LoadCommand(g_targets.listOwner, command) && dqov::text::Trim(command.acName, 10) == "DEF_LIST")
         P3097_BuildFieldsParameter(g_targets.listOwner, 'S');
 }
 
@@ -256,8 +257,8 @@ void P3097_WriteBackScreen(void)
     if (!LoadCommand(s.commandNumber, command))
         return;
     s.screenDefault = DefaultLetter(command);
-    const std::string group = checker::Trim(command.acParms + 1061, 10);
-    const std::string list = checker::Trim(command.acParms + 2228, 10);
+    const std::string group = dqov::text::Trim(command.acParms + 1061, 10);
+    const std::string list = dqov::text::Trim(command.acParms + 2228, 10);
     if (!group.empty()) {
         g_targets.groupOwner = OwnerOf(group, "GROUP_BY");
         g_targets.fields = g_targets.groupOwner == s.commandNumber ? "*FIELD" : group;

@@ -1,7 +1,6 @@
 // DQOO_FCC_CompileCheckedExpression: the routine forms of the expression
 // compiler, their routine records and references, and the When groups that
 // CASE opens for the WHEN routines of its block.
-#include "dqov/fix.h"
 #include "platform/dqoo/dqoo_build.h"
 #include "platform/dqoo/dqoo_compile_internal.h"
 
@@ -52,8 +51,9 @@ EXPR_PCODE_ROUTINE* addRoutine(ExpressionStore& store, int32_t kind, int32_t num
 /* The letter and the number in seven digits or more. */
 std::string keyOf(char letter, int32_t number)
 {
-    char key[24] = {letter};
-    return std::string(key, 1 + FIX_ulZeroPadded(number, 7, key + 1));
+    char key[24];
+    int n = std::snprintf(key, sizeof key, "%c%07d", letter, static_cast<int>(number));
+    return std::string(key, static_cast<size_t>(n));
 }
 
 /* The pull row of a target field. */

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "checker/params/fixed_text.h"
 #include "dqov/fatal.h"
 #include "dqov/layout_records.h"
 #include "dqov/messages.h"
 #include "dqov/workfile.h"
-#include "generator/core/services.h"
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 #include "web/pages/page_sets.h"
@@ -76,12 +76,12 @@ bool startsEntity(std::string_view text, size_t at)
 
 std::string FieldText(const char* pField, size_t ulWidth)
 {
-    return P3109_TrimRight(std::string_view(pField, strnlen(pField, ulWidth)));
+    return dqov::text::TrimRight(std::string_view(pField, strnlen(pField, ulWidth)));
 }
 
 std::string Padded(std::string_view text, size_t ulWidth)
 {
-    return P3109_Padded(text, ulWidth);
+    return dqov::text::Fixed(text, ulWidth);
 }
 
 bool ReadSystemFlags(FFC_CONTEXT* ctx, std::string& flags)

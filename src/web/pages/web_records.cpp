@@ -12,12 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "checker/params/fixed_text.h"
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/gen_state.h"
-#include "generator/core/services.h"
 #include "platform/dqos/dqos.h"
 
 namespace {
@@ -62,6 +60,17 @@ template <typename Record> void blankRecord(Record& r, const char* kind, int16_t
     const int32_t command = sCommand, sequence = sSequence;
     FIX_LongToDigits(&command, 4, r.key.acCommand);
     FIX_LongToDigits(&sequence, 4, r.key.acSequence);
+}
+
+const P3108_GENERATOR_TEXTS* g_generatorTexts = nullptr;
+
+/* The generator's texts; the records are written only while a program is
+** generated, so their absence is a fault of the library's assembly. */
+const P3108_GENERATOR_TEXTS& generatorTexts()
+{
+    if (!g_generatorTexts)
+        FFC_Fatal_Error("The web records cannot register their texts: no generator is installed.");
+    return *g_generatorTexts;
 }
 
 template <typename Record> void writeRecord(FFC_CONTEXT* ctx, const Record& r)
@@ -130,7 +139,12 @@ void P3108_FormatRowColumn(uint32_t ulRow, uint32_t ulColumn, char* pachOut4)
 void P3108_FatalSqlError(const char* pszTag)
 {
     /* the generator's text: the tag, then the database's own reason */
-    P3109_FatalSqlError(pszTag);
+    FFC_Fatal_SQL_Location(pszTag);
+}
+
+void P3108_UseGeneratorTexts(const P3108_GENERATOR_TEXTS* pTexts)
+{
+    g_generatorTexts = pTexts;
 }
 
 /* Gives a place that holds "@Tnnnn" the next text id and reserves n
@@ -167,7 +181,7 @@ void P3108_StartPendingWebRecords(FFC_CONTEXT*, uint16_t usFirstTextId, uint32_t
     s.chains[1].clear();
     s.usNextTextId = usFirstTextId;
     s.pulTextPosition = pulTextPosition ? pulTextPosition : &s.ulOwnPosition;
-    s.ulInsertPosition = P3109_TextReferences().size();
+    s.ulInsertPosition = generatorTexts().pfnTextReferenceCount();
 }
 
 uint16_t P3108_usNextTextId()
@@ -218,7 +232,7 @@ int16_t P3109_fMultilingualVariableExists(const char* pachName40)
         ++n;
     const std::string name(pachName40, n);
     /* the generator's partition; the job's session partition outside generation */
-    std::string partition = P3109_State().partition;
+    std::string partition = g_generatorTexts ? g_generatorTexts->pfnPartition() : "";
     if (partition.empty())
         partition = SMISC_pszPartition();
     auto area = std::make_unique<SSQL_AREA>();
@@ -227,14 +241,14 @@ int16_t P3109_fMultilingualVariableExists(const char* pachName40)
     Cursor c;
     SSQL_SetLocation("DC_P3109/QV_F61/M1");
     if (SSQL_sOpenExt(&c.usNumber) != SSQL_RC_OK)
-        P3109_FatalSqlError("DC_P3109/QV_F61/M1");
+        P3108_FatalSqlError("DC_P3109/QV_F61/M1");
     char language[4];
     const unsigned short rc = SSQL_sFetchExt(area.get(), c.usNumber, &c.pCa, &c.pDa, 1, SSQL_FIXED(language, 4));
     if (rc == SSQL_RC_ERROR)
-        P3109_FatalSqlError("DC_P3109/QV_F61/M1");
+        P3108_FatalSqlError("DC_P3109/QV_F61/M1");
     SSQL_SetLocation("DC_P3109/QV_F61/M2");
     if (SSQL_sCloseExt(c.usNumber, &c.pCa, &c.pDa) != SSQL_RC_OK)
-        P3109_FatalSqlError("DC_P3109/QV_F61/M2");
+        P3108_FatalSqlError("DC_P3109/QV_F61/M2");
     return rc == SSQL_RC_OK ? 1 : 0;
 }
 
@@ -259,9 +273,9 @@ void P3108_WriteWebpnlRecord(FFC_CONTEXT* pContext, int16_t sCommand, int16_t sS
         n = P3108_sGetDescriptionLength(pContext);
     markTextPlace(r.acTitle, P3108_TEXT_ID);
     P3108_fAssignTextId(r.acTitle, n, &r.titleFirst, &r.titleLast, pachTitle40, 40, 0);
-    const std::string title = P3109_TrimRight(std::string_view(pachTitle40, 40));
+    const std::string title = dqov::text::TrimRight(std::string_view(pachTitle40, 40));
     const bool function = std::memcmp(pachTitle40, "*FUNCTION", 9) == 0;
-    P3109_InsertTextReference(state().ulInsertPosition++, title, function ? 0 : 2, 0);
+    generatorTexts().pfnInsertTextReference(state().ulInsertPosition++, title, function ? 0 : 2, 0);
     writeRecord(pContext, r);
 }
 
@@ -375,7 +389,7 @@ void P3108_FlushPendingWebRecords(FFC_CONTEXT* pContext, int16_t fAlwaysNumberDe
                 };
                 for (const auto& t : tries)
                     if (P3108_fAssignTextId(t.place, t.length, t.first, t.last, t.text, t.width, t.check))
-                        P3109_AppendTextReference(name, 1, t.value);
+                        generatorTexts().pfnAppendTextReference(name, 1, t.value);
             }
             writeRecord(pContext, r);
         }

@@ -26,6 +26,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "dqov/ffc_context.h"
 #include "dqov/ffc_work_record.h"
@@ -222,6 +223,19 @@ uint16_t P3108_usNextTextId();
 bool P3108_fIsAllBlank(const char* pField, int16_t sLength);
 /* The RRCC text of a row and column (4 characters, no terminator). */
 void P3108_FormatRowColumn(uint32_t ulRow, uint32_t ulColumn, char* pachOut4);
+
+/* What the generator hands the page records: its partition (empty outside
+** generation) and the generated program's table of text references, which
+** the texts of the panels are registered with. The emitters install it
+** (P3109_UseGeneratorTextsForWebRecords); without it the records use the
+** session's partition and register no texts. */
+struct P3108_GENERATOR_TEXTS {
+    const char* (*pfnPartition)();
+    size_t (*pfnTextReferenceCount)();
+    void (*pfnInsertTextReference)(size_t ulPosition, std::string_view name, int32_t lKind, int32_t lValue);
+    void (*pfnAppendTextReference)(std::string_view name, int32_t lKind, int32_t lValue);
+};
+void P3108_UseGeneratorTexts(const P3108_GENERATOR_TEXTS* pTexts);
 
 /* 1 when the multilingual variable (the name up to its first blank or NUL)
 ** exists in the generator's partition. */

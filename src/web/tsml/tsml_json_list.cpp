@@ -7,9 +7,9 @@
 #include "classlib/base/json_writer.h"
 #include "classlib/base/lexception.h"
 #include "classlib/base/lstream.h"
+#include "classlib/base/wide_text.h"
 #include "web/tsml/tsml_names.h"
 #include "web/tsml/tsml_node.h"
-#include "web/wide_text.h"
 
 using namespace tsml;
 
@@ -105,7 +105,7 @@ void JsonListTsmlNode::writeJsonList()
     LMemoryStream stream(1, nullptr, 2048);
     LWString text;
     try {
-        LWideTextOutput out(&stream, 2, 0);
+        WideTextBuffer out(&stream, 2, 0);
         LJsonStreamWriter w(out);
         w.startDocument();
         w.startObject();

@@ -55,9 +55,9 @@ private:
 
 const char* modeText(uint32_t mode)
 {
-    if (mode == kWebGenerationAll)
+    if (mode == WebGenerationMode::kWebGenerationAll)
         return "ALL webroutines";
-    if (mode == kWebGenerationNew)
+    if (mode == WebGenerationMode::kWebGenerationNew)
         return "NEW webroutines";
     return "NONE";
 }

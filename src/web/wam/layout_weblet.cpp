@@ -78,7 +78,7 @@ LCharBuffer refusalText(long result, const std::string& weblet)
 void WAMBuilder::ensureWamLayoutExists(WebGenerationContext& context)
 {
     P3142_Trace(m_trace, 1, "WAMBuilder::ensureWamLayoutExists started");
-    if (m_mode != kWebGenerationAll && m_mode != kWebGenerationNew) {
+    if (m_mode != WebGenerationMode::kWebGenerationAll && m_mode != WebGenerationMode::kWebGenerationNew) {
         P3142_Trace(m_trace, 1, "WAMBuilder::ensureWamLayoutExists completed");
         return;
     }

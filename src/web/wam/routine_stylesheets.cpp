@@ -24,7 +24,7 @@ std::string stylesheetPath(const TspApplication& app, long kind)
     const OWEB_TSP_APPLICATION request{tsp.c_str(), application.c_str(), nullptr};
     char path[kPathBuffer] = "";
     char* words[3] = {nullptr, nullptr, path};
-    P3142_lServerResult(OWEB_GetTechServiceStylesheet(words, &request, kind, P3142_fCopyPathCallbackWord3),
+    P3142_lServerResult(OWEB_GetTechServiceStylesheet(words, &request, kind, P3142_fCopyPathCallback<3>),
                         "OWEB_GetTechServiceStylesheet");
     return path;
 }
@@ -85,7 +85,7 @@ void WebRoutineBuilder::createXsltDocuments(WebGenerationContext& context)
 {
     P3142_Trace(m_wam.m_trace, 1, "WebRoutineBuilder::createXsltDocuments started");
     const uint32_t mode = m_wam.m_mode;
-    if (mode != kWebGenerationAll && mode != kWebGenerationNew) {
+    if (mode != WebGenerationMode::kWebGenerationAll && mode != WebGenerationMode::kWebGenerationNew) {
         P3142_Trace(m_wam.m_trace, 1, "WebRoutineBuilder::createXsltDocuments completed");
         return;
     }
@@ -95,8 +95,8 @@ void WebRoutineBuilder::createXsltDocuments(WebGenerationContext& context)
     for (TspApplication& app : m_wam.m_applications) {
         const std::string tsp = app.tsp.toUtf8(), application = app.application.toUtf8();
         const std::string service = tsp + ":" + application, description = app.description.toUtf8();
-        bool generate = mode == kWebGenerationAll;
-        if (mode == kWebGenerationNew) {
+        bool generate = mode == WebGenerationMode::kWebGenerationAll;
+        if (mode == WebGenerationMode::kWebGenerationNew) {
             const bool missing = P3142_lServerResult(OSRV_XslWebRoutineExist(wam.c_str(), routine.c_str(), language,
                                                                              tsp.c_str(), application.c_str(), 0),
                                                      "OSRV_XslWebRoutineExist") != 0;

@@ -123,16 +123,15 @@ void WebGenerationContext::loadStylesheetHome()
     char text[261];
     char* words[3] = {text, nullptr, nullptr};
     text[0] = '\0';
-    P3142_lServerResult(OWEB_GetTechServiceStylesheetsHome(words, P3142_fCopyPathCallbackWord1),
+    P3142_lServerResult(OWEB_GetTechServiceStylesheetsHome(words, P3142_fCopyPathCallback<1>),
                         "OWEB_GetTechServiceStylesheetsHome");
     stylesheetsHome = LCharBuffer(text);
     text[0] = '\0';
-    P3142_lServerResult(
-        OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEBLET_DESIGN, P3142_fCopyPathCallbackWord1),
-        "OSRV_GetGlobalParamData");
+    P3142_lServerResult(OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEBLET_DESIGN, P3142_fCopyPathCallback<1>),
+                        "OSRV_GetGlobalParamData");
     globalParameter28 = LCharBuffer(text);
     text[0] = '\0';
-    P3142_lServerResult(OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEB_WORK, P3142_fCopyPathCallbackWord1),
+    P3142_lServerResult(OSRV_GetGlobalParamData(nullptr, words, OSRV_PARAM_WEB_WORK, P3142_fCopyPathCallback<1>),
                         "OSRV_GetGlobalParamData");
     // Each job works in a folder of its own, so that two jobs at once
     // neither share nor clean each other's working stylesheets.

@@ -63,7 +63,10 @@ struct TspApplication {
     std::pair<LWString, LWString> key() const { return {tsp, application}; }
 };
 
-using TspApplicationList = std::vector<TspApplication>;
+// The WAM's TSP applications in the order the build entries list them.
+struct TspApplicationList : std::vector<TspApplication> {
+    using std::vector<TspApplication>::vector;
+};
 
 // The stylesheets of one technology-service application: its generation
 // stylesheet with the weblet inliner as extension object, and its

@@ -162,12 +162,9 @@ long copyPath(char* target, const void* text)
 
 }  // namespace
 
-long P3142_fCopyPathCallbackWord1(void* context, long, void* text)
+template <int Word> long P3142_fCopyPathCallback(void* context, long, void* text)
 {
-    return copyPath(context ? static_cast<char**>(context)[0] : nullptr, text);
+    return copyPath(context ? static_cast<char**>(context)[Word - 1] : nullptr, text);
 }
-
-long P3142_fCopyPathCallbackWord3(void* context, long, void* text)
-{
-    return copyPath(context ? static_cast<char**>(context)[2] : nullptr, text);
-}
+template long P3142_fCopyPathCallback<1>(void* context, long word, void* text);
+template long P3142_fCopyPathCallback<3>(void* context, long word, void* text);

@@ -40,7 +40,8 @@ long P3142_lServerResult(long rc, const char* routine);
 
 // Object-server text callbacks: copy the text (at most 260 characters,
 // terminated) into the caller's 261-character buffer, found through the
-// first (Word1) or the third (Word3) word of the caller's context; a null
+// first (Word 1) or the third (Word 3) word of the caller's context; a null
 // text empties the buffer and answers 0.
-long P3142_fCopyPathCallbackWord1(void* context, long word, void* text);
-long P3142_fCopyPathCallbackWord3(void* context, long word, void* text);
+template <int Word> long P3142_fCopyPathCallback(void* context, long word, void* text);
+extern template long P3142_fCopyPathCallback<1>(void* context, long word, void* text);
+extern template long P3142_fCopyPathCallback<3>(void* context, long word, void* text);

@@ -86,7 +86,7 @@ void WebRoutineBuilder::setWebRoutineInfo(WebGenerationContext& context, const W
 {
     P3142_Trace(m_wam.m_trace, 2, "WebRoutineInfo: Name=%s Description=\"%s\" Service-name=\"%s\"", info.szName,
                 info.szDescription, info.szServiceName);
-    if (m_wam.m_mode == kWebGenerationAll) {
+    if (m_wam.m_mode == WebGenerationMode::kWebGenerationAll) {
         const std::string wam = m_wam.wamName();
         for (TspApplication& app : m_wam.m_applications)
             P3142_lServerResult(OSRV_XslWebRoutineLangCount(&context, &app, wam.c_str(), info.szName,

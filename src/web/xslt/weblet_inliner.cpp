@@ -144,7 +144,7 @@ LDOMDocumentFragment WdWebletInliner::doInline(WdGenInlinerTsmlDoc& doc, const c
             }
         }
         WdXsltExtensionsPtr plain(new WdXsltExtensions());
-        XSLTDoc nested;
+        WdInlinerStylesheet nested;
         nested.setExtensionObject(plain.get(), LWString(tsml::kWdNamespace));
         nested.loadDocument(webletXsl, m_temporaryDirectory);
         LDOMDocument result = nested.transformToDocument(input, false);

@@ -38,6 +38,11 @@ using WdWebletSink = long (*)(void* context, long ignored, void* record);
 // The loader: non-zero when the weblet's XSL was delivered to the sink.
 using WdWebletLoader = int (*)(WdWebletSinkContext* context, WdWebletLoadRequest* request, WdWebletSink sink);
 
+// One compiled stylesheet of the inliner, with its extension object and its
+// parameters: the inliner holds three and makes one for every nested
+// transformation.
+class WdInlinerStylesheet : public XSLTDoc {};
+
 class WdWebletInliner : public WdXsltExtensions {
 public:
     WdWebletInliner();
@@ -59,9 +64,9 @@ public:
     static long putWebletXslInTempDir(void* context, long ignored, void* record);
 
 protected:
-    XSLTDoc m_webroutine;
-    XSLTDoc m_inlineWeblet;
-    XSLTDoc m_formatter;
+    WdInlinerStylesheet m_webroutine;
+    WdInlinerStylesheet m_inlineWeblet;
+    WdInlinerStylesheet m_formatter;
     LCharBuffer m_tsp;
     LCharBuffer m_application;
     LCharBuffer m_language;

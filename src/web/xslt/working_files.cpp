@@ -15,9 +15,9 @@
 
 #include "classlib/base/lexception.h"
 #include "classlib/base/qvseam.h"
+#include "classlib/base/wide_text.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
 #include "web/tsml/tsml_names.h"
-#include "web/wide_text.h"
 #include "web/xslt/weblet_inliner.h"
 
 namespace {

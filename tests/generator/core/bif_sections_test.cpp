@@ -4,7 +4,7 @@
 // routines and the debug array table.
 #include "tables_fixture.h"
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "generator/core/bif_parameters.h"
 #include "generator/core/bif_sections.h"
 #include "generator/core/component_model.h"

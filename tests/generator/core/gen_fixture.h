@@ -40,6 +40,7 @@
 #include "platform/dqos/dqos.h"
 #include "platform/dqoz/dqoz.h"
 #include "runcontrol/tools_job.h"
+#include "web/pages/page_generators.h"
 
 namespace gencore_test {
 
@@ -388,6 +389,8 @@ protected:
         FFC_RUN_SEAMS seams{};
         seams.pfnChecker = P3100_lRunCheckerStep;
         P3109_FillRunSeams(&seams);
+        seams.pfnHtmlPages = P3137_lHtmlPagesStep;
+        seams.pfnXmlPages = P3140_lXmlPagesStep;
         // what the checker built for the generator goes with its pass
         seams.pfnPassRelease = [](FFC_CONTEXT* c, FFC_CHECK_STATE*, void*) -> int32_t {
             P31O2_FreeGeneratedNames(c);

@@ -3,7 +3,7 @@
 // by hand.
 #include "gen_fixture.h"
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "generator/core/definitions.h"
 #include "generator/core/identification.h"
 

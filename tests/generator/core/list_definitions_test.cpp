@@ -2,8 +2,8 @@
 // X_LIST entries, the group-field check and the storage of the working lists.
 #include "tables_fixture.h"
 
-#include "checker/work_records.h"
 #include "dqov/fix.h"
+#include "dqov/work_records.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/field_types.h"
 #include "generator/core/list_definitions.h"

@@ -2,9 +2,9 @@
 // writers' line sink on the core.
 #include "gen_fixture.h"
 
-#include "generator/core/expr_services.h"
 #include "generator/core/static_lists.h"
 #include "generator/expressions/expr_instruction_table.h"
+#include "generator/expressions/expr_services.h"
 
 namespace gencore_test {
 namespace {

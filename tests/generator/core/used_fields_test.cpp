@@ -4,8 +4,8 @@
 // two system fields and the report slots).
 #include "gen_fixture.h"
 
-#include "generator/core/expr_services.h"
 #include "generator/core/used_fields.h"
+#include "generator/expressions/expr_services.h"
 
 namespace gencore_test {
 namespace {

@@ -3,7 +3,7 @@
 // of a SELECTLIST loop.
 #include "emit_fixture.h"
 
-#include "checker/work_records.h"
+#include "dqov/work_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/list_definitions.h"

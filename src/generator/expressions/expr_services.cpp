@@ -1,7 +1,7 @@
 /*
 ** expr_services.cpp: the expression writers' line sink on the core.
 */
-#include "generator/core/expr_services.h"
+#include "generator/expressions/expr_services.h"
 
 #include "generator/core/gen_state.h"
 #include "generator/core/line_writer.h"

@@ -8,8 +8,8 @@
 ** checked object's used fields (used_fields.h); a caller may hand in
 ** another dictionary.
 */
-#ifndef GENERATOR_CORE_EXPR_SERVICES_H
-#define GENERATOR_CORE_EXPR_SERVICES_H
+#ifndef GENERATOR_EXPRESSIONS_EXPR_SERVICES_H
+#define GENERATOR_EXPRESSIONS_EXPR_SERVICES_H
 
 #include "generator/expressions/expr_generator_services.h"
 

@@ -21,17 +21,17 @@ LWString P3142_WdFindWideSubstring(const LWString& text, const char16_t* needle)
 
 // Buffered wide-text output over a stream. Encoding kind 2 writes the
 // UTF-16 code units as they are; any other kind converts with codePage.
-struct LWideTextOutput {
+struct WideTextBuffer {
     static constexpr uint32_t kChars = 4096;
 
-    LWideTextOutput(LStream* stream, int encodingKind, unsigned codePage)
+    WideTextBuffer(LStream* stream, int encodingKind, unsigned codePage)
         : stream(stream), encodingKind(encodingKind), codePage(codePage)
     {}
-    LWideTextOutput(const LWideTextOutput&) = delete;
-    LWideTextOutput& operator=(const LWideTextOutput&) = delete;
+    WideTextBuffer(const WideTextBuffer&) = delete;
+    WideTextBuffer& operator=(const WideTextBuffer&) = delete;
 
     void putChar(char16_t ch);
-    void putRun(const char16_t* text, uint32_t count);
+    void write(const char16_t* text, uint32_t count);
 
     LStream* stream;
     int encodingKind;

@@ -1,5 +1,5 @@
 // Wide-text helpers and the buffered wide-text output.
-#include "web/wide_text.h"
+#include "classlib/base/wide_text.h"
 
 #include <cstring>
 
@@ -37,7 +37,7 @@ LWString P3142_WdFindWideSubstring(const LWString& text, const char16_t* needle)
     return result;
 }
 
-void LWideTextOutput::putChar(char16_t ch)
+void WideTextBuffer::putChar(char16_t ch)
 {
     if (freeChars == 0)
         P3142_WriteWideToStream(*this);
@@ -45,7 +45,7 @@ void LWideTextOutput::putChar(char16_t ch)
     --freeChars;
 }
 
-void LWideTextOutput::putRun(const char16_t* text, uint32_t count)
+void WideTextBuffer::write(const char16_t* text, uint32_t count)
 {
     if (count == 0)
         return;
