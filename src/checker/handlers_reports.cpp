@@ -113,6 +113,16 @@ void P3100_CheckDefReport(void)
             if (Given(field))
                 CheckFieldOperand(field, 'N');
         }
+        /* the print-file values are fields whose value the run time takes
+           (or *FILE, the print file's own); a name that is no field would
+           reach the program as no value at all */
+        for (const char* keyword : kFileValues) {
+            std::string value = Parm(keyword);
+            if (Given(value) && Upper(value) != "*FILE")
+                CheckFieldOperand(value, std::strcmp(keyword, "COPIES") == 0 ? 'N' : ' ');
+        }
+        if (std::string overrides = Parm("OTHER_OVRD"); Given(overrides))
+            CheckFieldOperand(overrides);
         return;
     }
     Pad(report->acPrintFile, 10, Upper(Parm("PRT_FILE", 0)));
@@ -305,7 +315,7 @@ void P3100_CheckKeepCommand(void)
 {
     Globals& g = G();
     bool numeric = NameIs("KEEP_TOTAL") || NameIs("KEEP_COUNT") || NameIs("KEEP_AVG");
-    int32_t sources = ParmCount("OF_FIELD"), by = ParmCount("BY_FIELD");
+    int32_t sources = ParmCount("OF_FIELD");
     std::string target = Parm("IN_FIELD");
     if (Pass() == 1) {
         const StackLevel* loop = InnermostLoop();

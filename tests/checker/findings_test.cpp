@@ -114,6 +114,30 @@ TEST_F(CheckJob, AReportOverTheDictionaryChecksClean)
     EXPECT_EQ(Findings(messages()), (Lines{"2 PRC0056 REP1PAGE"}));
 }
 
+// The print-file values of DEF_REPORT (output queue, copies, form type and
+// the other overrides) are fields whose values the run time takes, or *FILE:
+// a plain name, an undefined field or a copies field that is no number is a
+// finding at the DEF_REPORT's line, never a value that vanishes.
+TEST_F(CheckJob, PrintFileValuesOfAReportAreFields)
+{
+    addFunction("TSTPRC", "REPVALS",
+                {"FUNCTION OPTIONS(*DIRECT)",
+                 "DEF_REPORT PRT_FILE(QSYSPRT) OUTQ(PRTQ1) COPIES(#CUSTNAM) FORMTYPE(*FILE) OTHER_OVRD(#NOSUCH)",
+                 "DEF_LINE NAME(#LINE1) FIELDS(#CUSTNO)", "PRINT LINE(#LINE1)", "ENDPRINT", "RETURN"});
+    prepare("TSTPRC", "REPVALS");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"2 DCM0401 PRTQ1", "2 DCM0402 #CUSTNAM            NA", "2 DCM0401 #NOSUCH"}));
+
+    /* fields of the right kinds check clean */
+    addFunction("TSTPRC", "REPVAL2",
+                {"FUNCTION OPTIONS(*DIRECT)",
+                 "DEF_REPORT PRT_FILE(QSYSPRT) OUTQ(#CUSTNAM) COPIES(#CUSTNO) FORMTYPE(*FILE) OTHER_OVRD(#CUSTNAM)",
+                 "DEF_LINE NAME(#LINE1) FIELDS(#CUSTNO)", "PRINT LINE(#LINE1)", "ENDPRINT", "RETURN"});
+    prepare("TSTPRC", "REPVAL2");
+    run();
+    EXPECT_EQ(Findings(messages()), Lines{});
+}
+
 TEST_F(CheckJob, EachFaultIsReportedOnceAtItsLine)
 {
     addFunction("TSTPRC", "ONCE",

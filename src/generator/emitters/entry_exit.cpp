@@ -43,11 +43,6 @@ std::string parmCount()
 {
     return cs() ? "pGlobal1.scX_Parm" : "INSTANCE(scX_Parm)";
 }
-std::string parm(int n, const char* member)
-{
-    return cs() ? P3109_Format("pGlobal1.pX_Parm[%d].%s", n, member)
-                : P3109_Format("INSTANCE(pX_Parm[%d].%s)", n, member);
-}
 
 bool fieldValidation()
 {

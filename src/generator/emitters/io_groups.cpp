@@ -61,13 +61,6 @@ std::string tableHead(const char* cType, const char* csType, const std::string& 
                            : std::string("static const ") + cType + " as" + name + "[] =";
 }
 
-/* A row of a table of structures in C#: the run time's constants of its
-** first value qualified, the row made by the structure's constructor. */
-std::string csRow(const char* type, const std::string& row)
-{
-    return std::string("new ") + type + "( DqooDef." + row + " )";
-}
-
 /* The key values given with the command, 20 characters each. */
 std::vector<std::string> keyValues()
 {

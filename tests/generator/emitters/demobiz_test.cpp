@@ -317,6 +317,10 @@ TEST_F(DemoBiz, ReportsOnTwoReportNumbers)
                         "80, /* Line Width */", "66, /* Page Length */", "60, /* Overflow Line Number */"});
     EXPECT_NE(program.find("V_FIELD_REP1PAGE, /* Standard Page Number Field */"), std::string::npos);
     EXPECT_NE(program.find("V_FIELD_REP2PAGE, /* Standard Page Number Field */"), std::string::npos);
+    /* the print-file values given as fields reach the report structures */
+    EXPECT_NE(program.find("V_FIELD_BZJOB, /* Output queue */"), std::string::npos);
+    EXPECT_NE(program.find("V_FIELD_BZKEYS, /* Number of copies */"), std::string::npos);
+    EXPECT_NE(program.find("V_FIELD_BZFILE, /* Formtype */"), std::string::npos);
     /* the detail line: breaks, the new-page test, the condition of its
        total tested before the call of its print routine */
     expectBlock(lines, {"F_VOID_FUNCTION Print_Line_BZDETAIL (FUNCTION_STD_ARGS)", "{",

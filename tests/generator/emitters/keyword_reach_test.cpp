@@ -216,7 +216,7 @@ std::vector<KeywordCase> layoutCases()
         l[0] += " " + std::string(keyword) + "(@)";
         cases.push_back({"DEF_REPORT", keyword, 0, 'N', l, ""});
     }
-    for (const char* keyword : {"OUTQ", "COPIES", "FORMTYPE"}) {
+    for (const char* keyword : {"OUTQ", "COPIES", "FORMTYPE", "OTHER_OVRD"}) {
         std::vector<std::string> l = report;
         l[0] += " " + std::string(keyword) + "(@)";
         cases.push_back({"DEF_REPORT", keyword, 0, keyword == std::string("COPIES") ? 'N' : 'A', l, ""});
