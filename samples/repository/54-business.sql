@@ -19,6 +19,8 @@ INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES
   ('DEM', 'DEMOBIZ', 'BZFOLW', '', 'N', 'Y'),
   ('DEM', 'DEMOBIZ', 'BZVALC', '', 'N', 'Y'),
   ('DEM', 'DEMOBIZ', 'BZVATR', '', 'N', 'Y'),
+  ('DEM', 'DEMOBIZ', 'BZVALN', '', 'N', 'Y'),
+  ('DEM', 'DEMOBIZ', 'BZVATA', '', 'N', 'Y'),
   ('DEM', 'DEMOBIZ', 'BZSHIP', '', 'N', 'Y'),
   ('DEM', 'DEMOBIZ', 'BZSCRN', '', 'N', 'Y'),
   ('DEM', 'DEMOBIZ', 'BZSTATS', '', 'N', 'Y');
@@ -37,6 +39,8 @@ INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
   ('DEM', 'DEMOBIZ', 'BZFOLW', 'ENG', 'Follow up an order'),
   ('DEM', 'DEMOBIZ', 'BZVALC', 'ENG', 'Validate a currency code'),
   ('DEM', 'DEMOBIZ', 'BZVATR', 'ENG', 'The VAT rate system variable'),
+  ('DEM', 'DEMOBIZ', 'BZVALN', 'ENG', 'Validate a percentage'),
+  ('DEM', 'DEMOBIZ', 'BZVATA', 'ENG', 'The sales region system variable'),
   ('DEM', 'DEMOBIZ', 'BZSHIP', 'ENG', 'Ship an order'),
   ('DEM', 'DEMOBIZ', 'BZSCRN', 'ENG', 'Look up customers and their orders'),
   ('DEM', 'DEMOBIZ', 'BZSTATS', 'ENG', 'Order statistics by customer');

@@ -544,6 +544,33 @@ TEST_F(DemoBiz, ValidationAndSystemVariableFunctions)
                         "}"});
 }
 
+/* The other two options of those functions: a numeric field validation
+** maps the value into the numeric value field and the decimals into theirs;
+** an alphanumeric system variable hands back its alphanumeric value. */
+TEST_F(DemoBiz, NumericValidationAndAlphanumericSystemVariable)
+{
+    auto lines = generate("BZVALN");
+    expectBlock(lines, {"/* Check correct validation parameter details passed */", "if ((INSTANCE(scX_Parm) != 1)",
+                        "|| (INSTANCE(pX_Parm->sType) != X_PARM_VALIDATE_STRUCTURE))", "{",
+                        "X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,X_TEXT(132));"});
+    EXPECT_NE(program.find("V_FIELD_VALFLDdNV,pValidate->vchValue);"), std::string::npos);
+    EXPECT_NE(program.find("V_FIELD_VALFLDdDP, ((X_LONG) pValidate->sDec) );"), std::string::npos);
+    EXPECT_NE(program.find("V_FIELD_VALFLDdLN, ((X_LONG) pValidate->sLen) );"), std::string::npos);
+    EXPECT_EQ(program.find("V_FIELD_VALFLDdAV,"), std::string::npos);
+    expectBlock(lines, {"/* Map validation return code back into argument */", "if ( pX_Fun->chError == NO )", "{",
+                        "struct X_VALIDATE", "*pValidate = ((struct X_VALIDATE*)( INSTANCE(pX_Parm->pValue) ));",
+                        "pValidate->chRetCode = pX_Fld[V_FIELD_VALFLDdRT].pField[0];", "}"});
+
+    lines = generate("BZVATA");
+    expectBlock(lines, {"/* Check correct evaluation parameter details passed */", "if ((INSTANCE(scX_Parm) != 1)",
+                        "|| (INSTANCE(pX_Parm->sType) != X_PARM_SYSVAR_STRUCTURE))", "{",
+                        "X_Fatal_Error (pX_Ids,pX_Pro,pX_Fun,pX_Fun->vchName,X_TEXT(133));"});
+    expectBlock(lines, {"/* Return system variable evaluation value */", "if ( pX_Fun->chError == NO )", "{",
+                        "struct X_SYSVAR", "*pSysVar = ((struct X_SYSVAR*)( INSTANCE(pX_Parm->pValue) ));",
+                        "X_Vec_Assign( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_SYSVARdAV, pSysVar->pX_Fld, pSysVar->svResult );",
+                        "}"});
+}
+
 /* A trigger function: the trigger information received and returned
 ** around its commands, its CASE over the operation. */
 TEST_F(DemoBiz, TriggerFunction)
