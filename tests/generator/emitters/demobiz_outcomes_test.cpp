@@ -149,5 +149,38 @@ TEST_F(DemoBiz, DefinedAndOverriddenFieldsReachTableAndScreen)
         EXPECT_NE(texts.find(std::string("\0", 1) + text + std::string("\0ENG", 4)), std::string::npos) << text;
 }
 
+/* BZSCRN's INSERT and DELETE after the pop-ups, and BZSTATS's ENDPRINT:
+** their status fields and outcome targets. */
+TEST_F(DemoBiz, InsertDeleteAndEndPrintOutcomes)
+{
+    auto lines = generate("BZSCRN");
+    /* INSERT ... IO_STATUS(#BZSTS2) IO_ERROR(L92) VAL_ERROR(L40) */
+    expectBlock(lines, std::vector<std::string>{"X_GET_IO_STATUS( X_DBM_Ins_26 )"} + kStatusToBZSTS2 +
+                           outcome("Handle an I/O failure", "X_DBM_FATAL_ERROR", toLabel("L92")) +
+                           outcome("Handle a data validation error", "X_DBM_VALIDATION_ERROR", toLabel("L40")));
+    /* DELETE ... IO_ERROR(L92) VAL_ERROR(*NEXT): the validation outcome is
+       tested and ignored */
+    expectBlock(lines, std::vector<std::string>{"X_GET_IO_STATUS( X_DBM_Dlt_31 )",
+                                                "memcpy(pX_Fld[V_FIELD_IOdSTS].pField,INSTANCE(vchLastIOStatus),2);"} +
+                           outcome("Handle an I/O failure", "X_DBM_FATAL_ERROR", toLabel("L92")) +
+                           outcome("Handle a data validation error", "X_DBM_VALIDATION_ERROR",
+                                   {"/* Error code ignored as *NEXT requested */"}));
+
+    lines = generate("BZSTATS");
+    /* ENDPRINT REPORT_NUM(2) IO_STATUS(#BZSTS2) IO_ERROR(L99): the status
+       either way, the failure to L99; REPORT_NUM(1) IO_ERROR(*NEXT) goes on */
+    const std::vector<std::string> okay = std::vector<std::string>{"}", "else", "{",
+                                                                   "strcpy(INSTANCE(vchLastIOStatus),X_DBM_OKAY);"} +
+                                          kStatusToBZSTS2 + std::vector<std::string>{"}"};
+    expectBlock(lines, std::vector<std::string>{"/* Close the report (if actually opened) and handle errors */",
+                                                "Close_Report_2 (FUNCTION_STD_PARMS);",
+                                                "if (pX_Ids->chFatalError == YES)", "{",
+                                                "strcpy(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR);"} +
+                           kStatusToBZSTS2 + toLabel("L99") + okay);
+    expectBlock(lines, std::vector<std::string>{"Close_Report_1 (FUNCTION_STD_PARMS);", "if (pX_Ids->chFatalError == YES)",
+                                                "{", "strcpy(INSTANCE(vchLastIOStatus),X_DBM_FATAL_ERROR);"} +
+                           kStatusToBZSTS2 + okay);
+}
+
 }  // namespace
 }  // namespace emitters_test
