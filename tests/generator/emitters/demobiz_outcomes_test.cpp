@@ -165,6 +165,11 @@ TEST_F(DemoBiz, InsertDeleteAndEndPrintOutcomes)
                            outcome("Handle an I/O failure", "X_DBM_FATAL_ERROR", toLabel("L92")) +
                            outcome("Handle a data validation error", "X_DBM_VALIDATION_ERROR",
                                    {"/* Error code ignored as *NEXT requested */"}));
+    /* SELECT ... IO_STATUS(#BZSTS2): a failed start of the loop hands its
+       status to BZSTS2 too */
+    expectBlock(lines, std::vector<std::string>{"if ( ( pX_Sel_14 == pX_NULL ) || ( pX_Ids->chFatalError == YES ) )", "{",
+                                                "memcpy( INSTANCE(vchLastIOStatus), X_DBM_FATAL_ERROR, 2);"} +
+                           kStatusToBZSTS2 + std::vector<std::string>{"return(NO);", "}"});
 
     lines = generate("BZSTATS");
     /* ENDPRINT REPORT_NUM(2) IO_STATUS(#BZSTS2) IO_ERROR(L99): the status
