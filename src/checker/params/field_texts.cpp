@@ -1,13 +1,17 @@
 /* Multilingual field texts: the label, column headings and description of
  * a field in every language of the partition, as "MFLD_3109 " work records
- * for the layouts, with the widths the layouts size their columns by. */
+ * for the layouts, with the widths the layouts size their columns by. A
+ * field the function defines or overrides takes the texts its DEFINE or
+ * OVERRIDE gave in place of the repository's. */
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "checker/params/field_texts.h"
 #include "checker/params/operand_internal.h"
+#include "dqov/definitions.h"
 #include "dqov/fatal.h"
 #include "dqov/workfile.h"
 #include "platform/dqos/dqos.h"
@@ -105,6 +109,64 @@ int32_t Width(const std::string& text, bool adjust)
     return SSNLS_usGetEbcdicLength(text.c_str());
 }
 
+/* The texts of a field the function defines or overrides itself, as the
+ * job's field cache holds them: false when the field is not its own. */
+bool OwnTexts(FFC_CONTEXT* ctx, const std::string& field, Texts& t)
+{
+    FFC_FIELD_DEFINITION def;
+    std::memset(&def, ' ', sizeof def);
+    std::memcpy(def.acName, field.data(), std::min(field.size(), sizeof def.acName));
+    FFC_FIELD_TEXT text;
+    std::memset(&text, ' ', sizeof text);
+    char local = 'N';
+    const char found = ctx->lComponentRun ? Get_Function_Field_Allow_Component(ctx, &local, &def, &text, nullptr)
+                                          : Get_Function_Field(ctx, &local, &def, &text, nullptr);
+    if (found != '0' || local != 'Y')
+        return false;
+    t.label = Trim(text.acLabel, sizeof text.acLabel);
+    for (int i = 0; i < 3; ++i)
+        t.headings[i] = Trim(text.acColumnHeadings[i], sizeof text.acColumnHeadings[i]);
+    t.description = Trim(text.acDescription, sizeof text.acDescription);
+    return true;
+}
+
+/* The field's texts in each language: the repository's, where the function
+ * defines or overrides the field each text its DEFINE or OVERRIDE gave in
+ * their place. A text of the function's own that is blank, or that is the
+ * repository's text in one of the languages (inherited, not given), leaves
+ * the repository's texts as they are; a language without repository texts
+ * takes the function's texts whole. */
+void TakeOwnTexts(const Texts& own, std::vector<std::optional<Texts>>& texts)
+{
+    const auto given = [&texts](const std::string& mine, auto member) {
+        if (mine.empty())
+            return false;
+        for (const std::optional<Texts>& t : texts)
+            if (t && member(*t) == mine)
+                return false;
+        return true;
+    };
+    const bool label = given(own.label, [](const Texts& t) -> const std::string& { return t.label; });
+    const bool description =
+        given(own.description, [](const Texts& t) -> const std::string& { return t.description; });
+    bool heading[3];
+    for (int i = 0; i < 3; ++i)
+        heading[i] = given(own.headings[i], [i](const Texts& t) -> const std::string& { return t.headings[i]; });
+    for (std::optional<Texts>& t : texts) {
+        if (!t) {
+            t = own;
+            continue;
+        }
+        if (label)
+            t->label = own.label;
+        for (int i = 0; i < 3; ++i)
+            if (heading[i])
+                t->headings[i] = own.headings[i];
+        if (description)
+            t->description = own.description;
+    }
+}
+
 void WriteRecord(FFC_CONTEXT* ctx, const std::string& field, const std::string& language, const Texts& t)
 {
     if (!ctx->pWorkFile && WF_sCreate(ctx) != 0)
@@ -145,13 +207,23 @@ extern "C" int16_t P8061_sGetMultilingualFieldTexts(FFC_CONTEXT* pContext, const
     P8061_GetSessionDesignAdjustAttributes(pContext, &colHdgs, &labels, &descs, &texts);
     const bool doubleByte = pContext->cDoubleByte == 'Y';
     int32_t w[7] = {0, 0, 0, 0, 0, 0, 0};
-    bool any = false;
-    for (const std::string& language : PartitionLanguages(pContext)) {
+    const std::vector<std::string> languages = PartitionLanguages(pContext);
+    std::vector<std::optional<Texts>> found(languages.size());
+    for (size_t l = 0; l < languages.size(); ++l) {
         Texts t;
-        if (!FieldTexts(pContext, field, language, t))
+        if (FieldTexts(pContext, field, languages[l], t))
+            found[l] = t;
+    }
+    Texts own;
+    if (OwnTexts(pContext, field, own))
+        TakeOwnTexts(own, found);
+    bool any = false;
+    for (size_t l = 0; l < languages.size(); ++l) {
+        if (!found[l])
             continue;
+        const Texts& t = *found[l];
         any = true;
-        WriteRecord(pContext, field, language, t);
+        WriteRecord(pContext, field, languages[l], t);
         w[0] = std::max(w[0], Width(t.label, doubleByte && labels));
         int32_t lines = 0;
         for (int i = 0; i < 3; ++i) {

@@ -55,8 +55,11 @@ void FLDTXT_DeriveFieldTexts(const char* acName, const FFC_FIELD_TEXT* pReferenc
  * widths over all languages: 1 the widest label, 2-4 the three heading
  * lines, 5 the widest heading, 6 heading lines not empty, 7 the widest
  * description.  Widths are of the text as the host sees it when the run is
- * double-byte and the job's switch for that text is on.  0, or 1 when the
- * field has no texts. */
+ * double-byte and the job's switch for that text is on.  A field the
+ * function defines or overrides (the job's field cache) has the texts its
+ * DEFINE or OVERRIDE gave in every language in place of the repository's,
+ * and all of its texts in a language the repository has none for.  0, or
+ * 1 when the field has no texts. */
 int16_t P8061_sGetMultilingualFieldTexts(FFC_CONTEXT* pContext, const char* acField, int32_t* pl1, int32_t* pl2,
                                          int32_t* pl3, int32_t* pl4, int32_t* pl5, int32_t* pl6, int32_t* pl7,
                                          const char* acQueue);

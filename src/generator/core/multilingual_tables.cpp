@@ -179,53 +179,6 @@ std::string fieldText(const char* namePart, bool fNeeded, const FFC_WORK_RECORD*
     return stored;
 }
 
-/* The texts of a field the function defines itself, in the layout of the
-** field text record: false when the field is not the function's own. */
-bool ownFieldTexts(FFC_CONTEXT* ctx, const std::string& field, FFC_WORK_RECORD& r)
-{
-    FFC_FIELD_DEFINITION def;
-    std::memset(&def, ' ', sizeof def);
-    const std::string name = P3109_TrimRight(field);
-    std::memcpy(def.acName, name.data(), std::min(name.size(), sizeof def.acName));
-    FFC_FIELD_TEXT text;
-    std::memset(&text, ' ', sizeof text);
-    char local = 'N';
-    const char found = ctx->lComponentRun ? Get_Function_Field_Allow_Component(ctx, &local, &def, &text, nullptr)
-                                          : Get_Function_Field(ctx, &local, &def, &text, nullptr);
-    if (found != '0' || local != 'Y')
-        return false;
-    std::memcpy(r.acData + kLabelAt, text.acLabel, sizeof text.acLabel);
-    for (int h = 0; h < 3; ++h)
-        std::memcpy(r.acData + kHeadingAt[h], text.acColumnHeadings[h], sizeof text.acColumnHeadings[h]);
-    std::memcpy(r.acData + kDescriptionAt, text.acDescription, sizeof text.acDescription);
-    return true;
-}
-
-/* A field the function overrides: each text its OVERRIDE gave (one that is
-** not the repository's text in the first language) stands in every
-** language in place of the repository's. */
-void takeOverriddenTexts(FFC_CONTEXT* ctx, const std::string& field, const FFC_WORK_RECORD& key, FFC_WORK_RECORD& r)
-{
-    FFC_WORK_RECORD own = key;
-    if (!ownFieldTexts(ctx, field, own))
-        return;
-    FFC_WORK_RECORD first = key;
-    std::memcpy(first.acQualifier, P3109_Padded(languages().front().code, FFC_WORK_QUAL_LEN).data(),
-                FFC_WORK_QUAL_LEN);
-    const bool inherited = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &first, 3) == '0';
-    const auto take = [&](size_t at, size_t width) {
-        const char* text = own.acData + at;
-        if (std::all_of(text, text + width, [](char c) { return c == ' '; }) ||
-            (inherited && std::memcmp(first.acData + at, text, width) == 0))
-            return;
-        std::memcpy(r.acData + at, text, width);
-    };
-    take(kLabelAt, 15);
-    for (size_t at : kHeadingAt)
-        take(at, 20);
-    take(kDescriptionAt, 40);
-}
-
 void writeFieldLanguage(const std::string& field, const std::string& kinds, const GEN_LANGUAGE& language, bool fFirst,
                         GEN_WEB_FIELD_TEXTS& names)
 {
@@ -240,20 +193,13 @@ void writeFieldLanguage(const std::string& field, const std::string& kinds, cons
         const FFC_WORK_RECORD key = r;
         found = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 3) == '0';
         /* a field whose texts no layout step asked for yet: the field text
-           service writes its records now, from the repository */
+           service writes its records now, from the repository and, for a
+           field the function defines or overrides, its DEFINE or OVERRIDE */
         if (!found && fFirst) {
             P8061_sGetMultilingualFieldTexts(ctx, P3109_Padded(field, 10).c_str(), nullptr, nullptr, nullptr, nullptr,
                                              nullptr, nullptr, nullptr, nullptr);
             r = key;
             found = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 3) == '0';
-        }
-        /* a field the function defines itself has no texts in the
-           repository: the texts its DEFINE gave stand in every language */
-        if (!found) {
-            r = key;
-            found = ownFieldTexts(ctx, field, r);
-        } else {
-            takeOverriddenTexts(ctx, field, key, r);
         }
     }
     const FFC_WORK_RECORD* record = found ? &r : nullptr;
