@@ -2,6 +2,9 @@
 // QV_F61 and MultiField from the field text records.
 #include "tables_fixture.h"
 
+#include "checker/params/field_texts.h"
+#include "dqov/definitions.h"
+#include "dqov/workfile.h"
 #include "generator/core/definitions.h"
 #include "generator/core/multilingual_tables.h"
 #include "generator/core/name_services.h"
@@ -87,6 +90,67 @@ TEST_F(MultilingualTables, FieldTextsByTheirFlags)
                   "\n        ,pX_NULL\n        ,pX_NULL\n      }\n"
                   "     ,{\n         pX_NULL\n        ,pX_NULL\n        ,pX_NULL\n        ,pX_NULL\n        ," +
                   n[1].description + "\n      }\n   };\n");
+}
+
+/* The texts of fields the function defines or overrides, in a partition of
+** two languages: an OVERRIDE's label stands in both languages, the texts it
+** inherited keep each language's own; a DEFINE'd field the repository has
+** no texts for takes its DEFINE's texts in both. The widths the layouts
+** size their columns by are those of the texts that stand. */
+TEST_F(MultilingualTables, TextsOfTheFunctionsOwnFieldsInEveryLanguage)
+{
+    exec("INSERT INTO QV_F60 (X60P_I, X60PLN, X60DBC, X60RLT, X60KLG, X60CHR, X60DLN) VALUES "
+         "('DEM', 'FRA', 'N', 'N', 'Francais', '1140 1252 ', 'Y');"
+         "INSERT INTO QV_FTX (FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES) VALUES "
+         "('DEM', 'CUSTNO', 'FRA', 'No client', 'Client', 'numero', '', 'Numero du client')");
+    begin();
+    const auto own = [this](const char* name, const char* label, const char* h1, const char* h2,
+                            const char* description) {
+        FFC_FIELD_DEFINITION def;
+        std::memset(&def, ' ', sizeof def);
+        std::memcpy(def.acName, name, std::strlen(name));
+        def.cType = 'P';
+        def.lLength = 7;
+        def.lDecimals = 0;
+        def.input.usLength = def.output.usLength = 0;
+        FFC_FIELD_TEXT text;
+        std::memset(&text, ' ', sizeof text);
+        std::memcpy(text.acLabel, label, std::strlen(label));
+        std::memcpy(text.acColumnHeadings[0], h1, std::strlen(h1));
+        std::memcpy(text.acColumnHeadings[1], h2, std::strlen(h2));
+        std::memcpy(text.acDescription, description, std::strlen(description));
+        ASSERT_EQ(Put_Function_Field(&ctx, 'F', &def, &text), 0);
+    };
+    /* OVERRIDE FIELD(#CUSTNO) LABEL('Customer code'): the other texts are
+       the repository's English ones */
+    own("CUSTNO", "Customer code", "Customer", "number", "Customer number");
+    /* DEFINE FIELD(#OPENQTY) ... LABEL('Open') COLHDG('Quantity' 'still open') */
+    own("OPENQTY", "Open", "Quantity", "still open", "Quantity still open");
+    const auto widths = [this](const char* field) {
+        int32_t w[7] = {-1, -1, -1, -1, -1, -1, -1};
+        EXPECT_EQ(P8061_sGetMultilingualFieldTexts(&ctx, field, &w[0], &w[1], &w[2], &w[3], &w[4], &w[5], &w[6],
+                                                   "QUEUE     "),
+                  0)
+            << field;
+        return std::vector<int32_t>(w, w + 7);
+    };
+    /* label, heading lines 1 to 3, heading, heading lines, description */
+    EXPECT_EQ(widths("CUSTNO    "), (std::vector<int32_t>{13, 8, 6, 0, 8, 2, 16}));
+    EXPECT_EQ(widths("OPENQTY   "), (std::vector<int32_t>{4, 8, 10, 0, 10, 2, 19}));
+    const auto record = [this](const char* field, const char* language) {
+        FFC_WORK_RECORD r;
+        WF_BlankRecord(&ctx, &r);
+        std::memcpy(r.acKind, "MFLD_3109 ", 10);
+        std::memcpy(r.acName, field, std::strlen(field));
+        std::memcpy(r.acQualifier, language, std::strlen(language));
+        EXPECT_EQ(WF_cReadFirst(&ctx, 0, &r, 3), '0') << field << " " << language;
+        const auto at = [&r](size_t offset, size_t width) { return P3109_TrimRight(std::string_view(r.acData + offset, width)); };
+        return at(2, 15) + "|" + at(24, 20) + "|" + at(45, 20) + "|" + at(66, 20) + "|" + at(90, 40);
+    };
+    EXPECT_EQ(record("CUSTNO", "ENG"), "Customer code|Customer|number||Customer number");
+    EXPECT_EQ(record("CUSTNO", "FRA"), "Customer code|Client|numero||Numero du client");
+    EXPECT_EQ(record("OPENQTY", "ENG"), "Open|Quantity|still open||Quantity still open");
+    EXPECT_EQ(record("OPENQTY", "FRA"), "Open|Quantity|still open||Quantity still open");
 }
 
 }  // namespace
