@@ -113,8 +113,8 @@ void X_CTD_ReadDefinition(const char* pszPath, X_CTD_TABLE_DEFINITION** ppRecord
 void X_CTD_WriteDefinition(const char* pszPath, X_CTD_TABLE_DEFINITION* pRecord);
 int32_t X_CTD_AddAppendClause(X_CTD_TABLE_DEFINITION* pRecord, const char* pszDbmsType, const char* pszText);
 uint16_t X_CTD_AddColumn(X_CTD_TABLE_DEFINITION* pRecord, const char* pszName, const char* pszDescription, char chType,
-                         uint32_t ulLength, uint32_t ulDecimals, int iNotNull, uint32_t ulAuto,
-                         const char* pszInternal, uint32_t ulIgnoreIfNative, char chKsh, uint16_t usAlloc);
+                         uint32_t ulLength, uint32_t ulDecimals, int iNotNull, uint32_t ulAuto, const char* pszInternal,
+                         uint32_t ulIgnoreIfNative, char chKsh, uint16_t usAlloc);
 void X_CTD_AddPrimaryKeyColumn(X_CTD_TABLE_DEFINITION* pRecord, const char* pszKeyName, const char* pszColumn);
 void X_CTD_AddView(X_CTD_TABLE_DEFINITION* pRecord, const char* pszName, const char* pszInternal, const char* pszText,
                    const char* pszInternalText);

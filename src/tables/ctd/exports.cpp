@@ -34,6 +34,16 @@ std::string held(const char* buffer, size_t size)
     return buffer && size > 0 ? std::string(buffer, strnlen(buffer, size)) : std::string();
 }
 
+// Runs a statement builder into a text when the inputs are there and hands
+// the statement to the caller's buffer.
+template <class Build> size_t statement(bool ready, char* out, size_t size, Build build)
+{
+    std::string text;
+    if (ready)
+        build(text);
+    return put(text, out, size);
+}
+
 bool fits(const std::string& value, size_t size)
 {
     return value.size() < size;
@@ -80,9 +90,8 @@ extern "C" void X_CTD_FreeCapabilities(X_CTD_CAPABILITY_TABLE** table)
     *table = nullptr;
 }
 
-extern "C" int32_t X_CTD_GetCapabilityDefaultNo(const X_CTD_CAPABILITY_TABLE* table, const char* dbms,
-                                                const char* key, char* value, size_t valueSize, int32_t* number,
-                                                int32_t* yes)
+extern "C" int32_t X_CTD_GetCapabilityDefaultNo(const X_CTD_CAPABILITY_TABLE* table, const char* dbms, const char* key,
+                                                char* value, size_t valueSize, int32_t* number, int32_t* yes)
 {
     std::string found;
     int32_t rc = X_CTD_GetCapabilityDefaultNo(table, text(dbms), text(key), &found, number, yes);
@@ -123,8 +132,8 @@ extern "C" void X_CTD_CreateTableDefinition(X_CTD_TABLE_DEFINITION** record, con
     X_CTD_TABLE_DEFINITION_PTR made;
     X_CTD_CreateTableDefinition(made, text(internalName), text(table), text(description), text(collection),
                                 otherDatabase, creationValue, text(dsn), text(qualifier), text(dbType),
-                                text(connection), encrypted, text(spare), nullptr, text(dataLibrary),
-                                commitmentControl, nameFlag, atSign);
+                                text(connection), encrypted, text(spare), nullptr, text(dataLibrary), commitmentControl,
+                                nameFlag, atSign);
     *record = made.release();
 }
 
@@ -137,8 +146,8 @@ extern "C" void X_CTD_FreeTableDefinition(X_CTD_TABLE_DEFINITION** record)
     *record = nullptr;
 }
 
-extern "C" void X_CTD_ReadDefinition(const char* path, X_CTD_TABLE_DEFINITION** record, int keepViews,
-                                     int keepIndexes, const X_CTD_CAPABILITY_TABLE* table, const char* dbms)
+extern "C" void X_CTD_ReadDefinition(const char* path, X_CTD_TABLE_DEFINITION** record, int keepViews, int keepIndexes,
+                                     const X_CTD_CAPABILITY_TABLE* table, const char* dbms)
 {
     if (!record)
         return;
@@ -193,8 +202,8 @@ extern "C" void X_CTD_AddKeyToLastIndex(X_CTD_TABLE_DEFINITION* record, const ch
         X_CTD_AddKeyToLastIndex(*record, text(column), descending);
 }
 
-extern "C" int32_t X_CTD_AddIndexAppendClause(X_CTD_TABLE_DEFINITION* record, const char* index,
-                                              const char* dbmsType, const char* clause)
+extern "C" int32_t X_CTD_AddIndexAppendClause(X_CTD_TABLE_DEFINITION* record, const char* index, const char* dbmsType,
+                                              const char* clause)
 {
     return record && X_CTD_AddIndexAppendClause(*record, text(index), text(dbmsType), text(clause)) ? 1 : 0;
 }
@@ -260,26 +269,22 @@ extern "C" size_t X_CTD_AppendCreateName(const X_CTD_TABLE_DEFINITION* record, c
 extern "C" size_t X_CTD_BuildCreateTable(X_CTD_TABLE_DEFINITION* record, const X_CTD_CAPABILITY_TABLE* table,
                                          const X_CTD_DBMS_INFO* dbms, char* out, size_t outSize)
 {
-    std::string statement;
-    if (record && dbms)
-        X_CTD_BuildCreateTable(*record, table, *dbms, statement);
-    return put(statement, out, outSize);
+    return statement(record && dbms, out, outSize,
+                     [&](std::string& text) { X_CTD_BuildCreateTable(*record, table, *dbms, text); });
 }
 
 extern "C" size_t X_CTD_BuildIdentityColumnStatement(X_CTD_TABLE_DEFINITION* record,
                                                      const X_CTD_CAPABILITY_TABLE* table, const X_CTD_DBMS_INFO* dbms,
                                                      char* out, size_t outSize)
 {
-    std::string statement;
-    if (record && dbms)
-        X_CTD_BuildIdentityColumnStatement(*record, table, *dbms, statement);
-    return put(statement, out, outSize);
+    return statement(record && dbms, out, outSize,
+                     [&](std::string& text) { X_CTD_BuildIdentityColumnStatement(*record, table, *dbms, text); });
 }
 
 extern "C" size_t X_CTD_BuildPrimaryKeyStatements(const X_CTD_TABLE_DEFINITION* record,
                                                   const X_CTD_CAPABILITY_TABLE* table, const X_CTD_DBMS_INFO* dbms,
-                                                  const char* constraint, int drop, int add, uint16_t* count,
-                                                  char* out, size_t outSize)
+                                                  const char* constraint, int drop, int add, uint16_t* count, char* out,
+                                                  size_t outSize)
 {
     std::string statements;
     uint16_t made = 0;
@@ -306,68 +311,56 @@ extern "C" size_t X_CTD_BuildOracleRrnoBlock(const X_CTD_TABLE_DEFINITION* recor
 extern "C" size_t X_CTD_BuildCreateIndex(X_CTD_TABLE_DEFINITION* record, const X_CTD_CAPABILITY_TABLE* table,
                                          const X_CTD_DBMS_INFO* dbms, uint16_t index, char* out, size_t outSize)
 {
-    std::string statement;
-    if (record && dbms)
-        X_CTD_BuildCreateIndex(*record, table, *dbms, index, statement);
-    return put(statement, out, outSize);
+    return statement(record && dbms, out, outSize,
+                     [&](std::string& text) { X_CTD_BuildCreateIndex(*record, table, *dbms, index, text); });
 }
 
 extern "C" size_t X_CTD_BuildCreateView(const X_CTD_TABLE_DEFINITION* record, const X_CTD_CAPABILITY_TABLE* table,
                                         const X_CTD_DBMS_INFO* dbms, uint16_t view, char* out, size_t outSize)
 {
-    std::string statement;
-    if (record && dbms)
-        X_CTD_BuildCreateView(*record, table, *dbms, view, statement);
-    return put(statement, out, outSize);
+    return statement(record && dbms, out, outSize,
+                     [&](std::string& text) { X_CTD_BuildCreateView(*record, table, *dbms, view, text); });
 }
 
 extern "C" size_t X_CTD_DropPrefixedTableStatement(const X_CTD_TABLE_DEFINITION* record,
                                                    const X_CTD_CAPABILITY_TABLE* table, const X_CTD_DBMS_INFO* dbms,
                                                    const char* suffix, char* out, size_t outSize)
 {
-    std::string statement;
-    if (record && dbms)
-        X_CTD_DropPrefixedTableStatement(*record, table, *dbms, suffix, statement);
-    return put(statement, out, outSize);
+    return statement(record && dbms, out, outSize,
+                     [&](std::string& text) { X_CTD_DropPrefixedTableStatement(*record, table, *dbms, suffix, text); });
 }
 
 extern "C" size_t X_CTD_DropViewStatement(const X_CTD_TABLE_DEFINITION* record, const X_CTD_CAPABILITY_TABLE* table,
                                           const X_CTD_DBMS_INFO* dbms, uint16_t view, char* out, size_t outSize)
 {
-    std::string statement;
-    if (record && dbms)
-        X_CTD_DropViewStatement(*record, table, *dbms, view, statement);
-    return put(statement, out, outSize);
+    return statement(record && dbms, out, outSize,
+                     [&](std::string& text) { X_CTD_DropViewStatement(*record, table, *dbms, view, text); });
 }
 
 extern "C" size_t X_CTD_DropIndexStatement(const X_CTD_TABLE_DEFINITION* record, const X_CTD_CAPABILITY_TABLE* table,
                                            const X_CTD_DBMS_INFO* dbms, uint16_t index, char* out, size_t outSize,
                                            int always)
 {
-    std::string statement;
-    if (record && dbms)
-        X_CTD_DropIndexStatement(*record, table, *dbms, index, statement, always);
-    return put(statement, out, outSize);
+    return statement(record && dbms, out, outSize,
+                     [&](std::string& text) { X_CTD_DropIndexStatement(*record, table, *dbms, index, text, always); });
 }
 
 extern "C" size_t X_CTD_BuildTableCopy(const X_CTD_TABLE_DEFINITION* record, const X_CTD_CAPABILITY_TABLE* table,
                                        const X_CTD_DBMS_INFO* dbms, const char* suffix, char* out, size_t outSize)
 {
-    std::string statement;
-    if (record && dbms && out)
-        X_CTD_BuildTableCopy(*record, table, *dbms, suffix, &statement);
-    return put(statement, out, outSize);
+    return statement(record && dbms && out, out, outSize,
+                     [&](std::string& text) { X_CTD_BuildTableCopy(*record, table, *dbms, suffix, &text); });
 }
 
 extern "C" size_t X_CTD_BuildInsertFromCopy(X_CTD_TABLE_DEFINITION* newRecord, const X_CTD_TABLE_DEFINITION* oldRecord,
                                             const X_CTD_CAPABILITY_TABLE* table, const X_CTD_DBMS_INFO* dbms,
                                             const char* suffix, char* out, size_t outSize)
 {
-    std::string statement;
     // the old record is read column by column for every new one
-    if (newRecord && oldRecord && dbms && out && oldRecord->columns.size() >= newRecord->columns.size())
-        X_CTD_BuildInsertFromCopy(*newRecord, *oldRecord, table, *dbms, suffix, &statement);
-    return put(statement, out, outSize);
+    const bool ready = newRecord && oldRecord && dbms && out && oldRecord->columns.size() >= newRecord->columns.size();
+    return statement(ready, out, outSize, [&](std::string& text) {
+        X_CTD_BuildInsertFromCopy(*newRecord, *oldRecord, table, *dbms, suffix, &text);
+    });
 }
 
 extern "C" int32_t X_CTD_BuildCollectionCommands(X_CTD_TABLE_DEFINITION* record, const X_CTD_CAPABILITY_TABLE* table,
