@@ -24,8 +24,10 @@ bool g_replaying = false;
 ** are gathered in the slot's buffer, the only large buffer of the file:
 ** generated programs run to megabytes, and stdio hands a full buffer to the
 ** file in whole blocks of its own small one. Anyone who asks for the file
-** itself gets it with everything before written. */
-constexpr size_t kPendingSize = 64 * 1024;
+** itself gets it with everything before written. A generation keeps
+** several files open at once, so the buffer stays small: 16 KB hands a
+** program of megabytes to its file in a few hundred writes. */
+constexpr size_t kPendingSize = 16 * 1024;
 /* Room past the buffer's end: a line's indent is laid down as one fixed
 ** piece of blanks, which may reach past the line. */
 constexpr size_t kIndentPiece = 32;
