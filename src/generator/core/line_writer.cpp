@@ -180,10 +180,19 @@ bool csharpStream(const GEN_MODULE_STATE& g, GEN_STREAM stream)
 ** C# form, and the generation fails (PRC1250, once for each, naming the
 ** command while the commands are written, else the skeleton point, with
 ** the start of the line). */
-bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, std::string_view text)
+[[gnu::cold, gnu::noinline]] void reportRefused(const GEN_MODULE_STATE& g, std::string_view text);
+
+inline bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, std::string_view text)
 {
     if (!csharpStream(g, stream) || P3109_fCSharpText(text))
         return false;
+    reportRefused(g, text);
+    return true;
+}
+
+/* PRC1250 for the line refused, once for the command or skeleton point. */
+void reportRefused(const GEN_MODULE_STATE& g, std::string_view text)
+{
     const bool command = g.skel.sPoint == 1;
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     const uint32_t serial = (command ? r.usNumber : 0x10000u + static_cast<uint16_t>(g.skel.sPoint)) +
@@ -197,7 +206,6 @@ bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, std::string_v
         const std::string_view line = text.substr(first == std::string_view::npos ? text.size() : first);
         P3109_sIssueMessage("PRC1250", 'F', P3109_Padded(what, 40) + P3109_Padded(line.substr(0, 100), 100));
     }
-    return true;
 }
 
 void flushQueue(int iQueue)
