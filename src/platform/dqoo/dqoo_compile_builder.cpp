@@ -203,7 +203,8 @@ Family FieldFamily(char type)
     case 'S': return Family::Number;
     case 'A': return Family::Alpha;
     case '1':
-    case 'H': return Family::VarChar;
+    case 'H':
+    case 'U': return Family::VarChar;
     case '3':
     case '4': return Family::Lob;
     case '2':
@@ -472,7 +473,8 @@ Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, op::Value
     uint32_t opcode = 0;
     switch (family) {
     case Family::Alpha: opcode = forAssignment ? op::kPushAlphaAsString : op::kPushAlphaAsAlpha; break;
-    case Family::VarChar: opcode = op::kPushStringAsString; break;
+    /* a short character field is read through its own structure */
+    case Family::VarChar: opcode = o.chType == 'U' ? op::kPushShortCharAsString : op::kPushStringAsString; break;
     case Family::Lob: opcode = o.chType == '3' ? op::kPushClobAsString : op::kPushBlobAsString; break;
     case Family::Binary: opcode = op::kPushBinaryAsBinary; break;
     case Family::Date: opcode = op::kPushDateAsDate; break;
