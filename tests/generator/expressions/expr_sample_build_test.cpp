@@ -634,4 +634,21 @@ TEST_F(SampleBuild, ArrayElementsTakeTheirValuesThroughTheirIndex)
     EXPECT_TRUE(holds("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_AXPhAXI, dOperand5 );"));
 }
 
+// EXPLOWS: the lowest 32-bit and 64-bit whole numbers written as literals,
+// which C has no literal of their type for: their operands and the direct
+// code name them. The program compiles at -O2 with every warning an error,
+// and so does its C# set.
+TEST_F(SampleBuild, TheLowestWholeNumbersAreNamedNotWritten)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPLOWS"));
+    const std::string c = readFile(source() / "EXPLOWS.C");
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    EXPECT_TRUE(holds("operand1 = { X_VAR_HEADER_KIND_FACTOR_LONG, X_INT32_LOVAL };"));
+    /* 19 digits and the sign: 10 packed bytes */
+    EXPECT_TRUE(holds("X_VAR_RESOLVE_FACTOR_AS_LONGLONG( operand2, 10, X_INT64_LOVAL, "
+                      "\"\\x92\\x23\\x37\\x20\\x36\\x85\\x47\\x75\\x80\\x8D\" )"));
+    EXPECT_TRUE(holds("llOperand4 = ( " + field("X_FLD_INT32", "AXIN1") + "->iInt32 + X_INT32_LOVAL );"));
+    EXPECT_FALSE(holds("2147483648 )"));
+}
+
 }  // namespace
