@@ -134,6 +134,13 @@ protected:
         EXPECT_EQ(compileObject(function, "-DX_32BIT_COMPILER -DX_CONST_LONGLONG_IS_LONG"), "");
         EXPECT_EQ(compileCSharp(function), "") << function;
     }
+    // The generated .C of a function, its lines ending in LF alone.
+    std::string programText(const std::string& function) const
+    {
+        std::string c = readFile(source() / (function + ".C"));
+        c.erase(std::remove(c.begin(), c.end(), '\r'), c.end());
+        return c;
+    }
     std::vector<std::pair<std::string, std::string>> functions() const
     {
         sqlite3* db = nullptr;
@@ -534,8 +541,7 @@ TEST_F(SampleBuild, EdgeValuesOfShortFieldsTakeTheFormOfTheirLength)
 TEST_F(SampleBuild, ShortCharacterFieldsAreStoredTestedAndSetToSpecialValues)
 {
     ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPSHRT"));
-    std::string c = readFile(source() / "EXPSHRT.C");
-    c.erase(std::remove(c.begin(), c.end(), '\r'), c.end()); /* lines end in CR LF */
+    const std::string c = programText("EXPSHRT");
     auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
     auto sc = [](const char* name) { return field("X_FLD_SHORT_CHAR", name); };
     // the lines in this order, each on the line after the one before, at the given indent
@@ -587,7 +593,7 @@ TEST_F(SampleBuild, ShortCharacterFieldsAreStoredTestedAndSetToSpecialValues)
 TEST_F(SampleBuild, ConditionsOverValuesThatMayBeSqlNullCarryTheirNullFlags)
 {
     ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPNULL"));
-    const std::string c = readFile(source() / "EXPNULL.C");
+    const std::string c = programText("EXPNULL");
     auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
     /* OR with both sides nullable: null unless a known side is true */
     EXPECT_TRUE(holds("bSqlnullResult = ( bSqlnull4 & ( bSqlnull7 | !( bOperand7 ) ) ) | ( bSqlnull7 & !( bOperand4 ) );"));
@@ -614,8 +620,7 @@ TEST_F(SampleBuild, ConditionsOverValuesThatMayBeSqlNullCarryTheirNullFlags)
 TEST_F(SampleBuild, ArrayElementsTakeTheirValuesThroughTheirIndex)
 {
     ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPARRY"));
-    std::string c = readFile(source() / "EXPARRY.C");
-    c.erase(std::remove(c.begin(), c.end(), '\r'), c.end()); /* lines end in CR LF */
+    const std::string c = programText("EXPARRY");
     auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
     auto applied = [](const char* index) {
         return std::string("X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, pX_Fld, ") + index + " )";
@@ -641,7 +646,7 @@ TEST_F(SampleBuild, ArrayElementsTakeTheirValuesThroughTheirIndex)
 TEST_F(SampleBuild, TheLowestWholeNumbersAreNamedNotWritten)
 {
     ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPLOWS"));
-    const std::string c = readFile(source() / "EXPLOWS.C");
+    const std::string c = programText("EXPLOWS");
     auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
     EXPECT_TRUE(holds("operand1 = { X_VAR_HEADER_KIND_FACTOR_LONG, X_INT32_LOVAL };"));
     /* 19 digits and the sign: 10 packed bytes */
@@ -649,6 +654,22 @@ TEST_F(SampleBuild, TheLowestWholeNumbersAreNamedNotWritten)
                       "\"\\x92\\x23\\x37\\x20\\x36\\x85\\x47\\x75\\x80\\x8D\" )"));
     EXPECT_TRUE(holds("llOperand4 = ( " + field("X_FLD_INT32", "AXIN1") + "->iInt32 + X_INT32_LOVAL );"));
     EXPECT_FALSE(holds("2147483648 )"));
+}
+
+// EXPWHSV: WHEREs of file commands that the I/O module evaluates, with
+// system variables among their values: each system variable is set from
+// its current value before the request, the settings set off by a blank
+// line before and after. The program compiles at -O2 with every warning an
+// error, and so does its C# set.
+TEST_F(SampleBuild, SystemVariablesOfAModuleWhereAreSetBeforeTheRequest)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPWHSV"));
+    const std::string c = programText("EXPWHSV");
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    /* the WHERE rows name the system variable as a value */
+    EXPECT_TRUE(holds("X_DBM_WHERE_NAME, V_FIELD_IOQTY, X_DBM_WHERE_LT, 0, \n            X_DBM_WHERE_VALUE, V_SV_MONTH"));
+    EXPECT_TRUE(holds("      } \n  \n      X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_SV_MONTH, \"*MONTH\" ); \n  \n"));
+    EXPECT_TRUE(holds("      } \n  \n      X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_SV_YEAR, \"*YEAR\" ); \n  \n"));
 }
 
 }  // namespace
