@@ -55,12 +55,6 @@ bool csharp()
     return g().cTarget == GEN_TARGET_CSHARP;
 }
 
-bool zoph2()
-{
-    const FFC_CONTEXT* ctx = P3109_Context();
-    return ctx && ctx->lZoph2Used != 0;
-}
-
 /* The name as the chain keeps it: without a leading national name
 ** character, upper-cased and blank-padded to 10. */
 std::string listKey(std::string_view name)
@@ -282,7 +276,7 @@ GEN_LIST_DEFINITION& P3109_NewListDefinition(std::string_view name, char cKind, 
     list.adjustment = "lAdjustment_" + list.identifier;
     list.cKind = cKind;
     list.texts.fill(kNotAvailable);
-    list.lSecondVersion = zoph2() ? lSecondVersion : 0;
+    list.lSecondVersion = P3109_fZoph2Used() ? lSecondVersion : 0;
     return list;
 }
 
@@ -316,6 +310,44 @@ GEN_LIST_DEFINITION* P3109_pCurrentListDefinition()
 const std::deque<GEN_LIST_DEFINITION>& P3109_ListDefinitions()
 {
     return ls().chain;
+}
+
+bool P3109_fZoph2Used()
+{
+    const FFC_CONTEXT* ctx = P3109_Context();
+    return ctx && ctx->lZoph2Used != 0;
+}
+
+int16_t P3109_FormatListFieldVectorRef(std::string_view listName, std::string_view field, std::string& reference,
+                                       std::string& listIdentifier, std::string& fieldIndex)
+{
+    reference = "pX_Fld";
+    listIdentifier = "pX_List";
+    fieldIndex = P3109_FieldVector(field);
+    const int16_t saved = g().sCurrentList;
+    const int16_t ordinal = P3109_sFindListDefinition(listName);
+    if (const GEN_LIST_DEFINITION* list = ordinal >= 0 ? P3109_pCurrentListDefinition() : nullptr) {
+        listIdentifier = list->vectorName;
+        const std::string key = P3109_CopyUpper(P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(field)), 10), 10);
+        for (const GEN_LIST_FIELD& slot : list->fields) {
+            if (P3109_CopyUpper(slot.field, 10) != key)
+                continue;
+            fieldIndex = slot.entryIdentifier;
+            const std::string& l = list->vectorName;
+            if (!P3109_fZoph2Used())
+                reference = "pX_List[" + l + "].pX_Fld";
+            else if (list->Level2())
+                reference = "( &( ((X_LIST_2*)( pX_List ))[" + l + "] ) )->pX_Fld";
+            else
+                reference = "((X_LIST_1*)( &( ((X_LIST_2*)( pX_List ))[" + l + "] ) ))->pX_Fld";
+            break;
+        }
+    }
+    if (saved >= 0 && static_cast<size_t>(saved) < P3109_ListDefinitions().size())
+        P3109_sFindListDefinition(P3109_ListDefinitions()[static_cast<size_t>(saved)].name);
+    else
+        g().sCurrentList = saved;
+    return ordinal;
 }
 
 int32_t P3109_lCountLists(bool fLevel2)

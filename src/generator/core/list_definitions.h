@@ -77,6 +77,15 @@ GEN_LIST_DEFINITION& P3109_NewListDefinition(std::string_view name, char cKind, 
 int16_t P3109_sFindListDefinition(std::string_view name);
 GEN_LIST_DEFINITION* P3109_pCurrentListDefinition();
 const std::deque<GEN_LIST_DEFINITION>& P3109_ListDefinitions();
+/* Whether the run uses the two-level list tables (ZOPH2). */
+bool P3109_fZoph2Used();
+/* The text that addresses a field of a list for the expression writers:
+** reference "pX_Fld", list identifier "pX_List" and the field's own vector
+** name, or for a field of the list the list's field vector, its list
+** identifier and the field's entry identifier. Answers the list's ordinal,
+** -1 when no DEF_LIST defines it; the current list stays as it was. */
+int16_t P3109_FormatListFieldVectorRef(std::string_view listName, std::string_view field, std::string& reference,
+                                       std::string& listIdentifier, std::string& fieldIndex);
 /* The number of lists of level 1 or of level 2. */
 int32_t P3109_lCountLists(bool fLevel2);
 

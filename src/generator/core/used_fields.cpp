@@ -165,6 +165,19 @@ void P3109_ForgetUsedFields()
     remembered() = Remembered{};
 }
 
+bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth)
+{
+    if (name.empty() || name[0] == ' ')
+        return false;
+    return P3109_sGetUsedField(name, GEN_SLOT_LOOKUP_INNER, info, ulWidth) == 0;
+}
+
+std::string P3109_FieldVector(std::string_view name, size_t ulWidth)
+{
+    GEN_FIELD_INFO info;
+    return P3109_fFindUsedField(name, info, ulWidth) ? info.vectorName : std::string("V_NOT_AVAILABLE");
+}
+
 std::string P3109_UsedFieldSymbol(std::string_view name, size_t ulNameLength)
 {
     GEN_FIELD_INFO info;

@@ -42,6 +42,12 @@ int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_IN
 const GEN_FIELD_INFO* P3109_pFindUsedField(std::string_view name, uint16_t usSlot,
                                            size_t ulNameLength = FFC_WORK_NAME_LEN);
 
+/* Looks the name up among the used fields (first ulWidth characters); a
+** name that is empty or starts with a blank is none. */
+bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth = 10);
+/* The field's vector identifier, "V_NOT_AVAILABLE" when not used. */
+std::string P3109_FieldVector(std::string_view name, size_t ulWidth = 10);
+
 /* Drops the look-ups kept from earlier calls (at the start of each
 ** generation). */
 void P3109_ForgetUsedFields();

@@ -20,6 +20,7 @@
 #include "generator/core/field_info.h"
 #include "generator/core/gen_state.h"
 #include "generator/core/services.h"
+#include "generator/core/used_fields.h"
 #include "generator/expressions/expr_core_services.h"
 
 /* ---- the current command ---- */
@@ -112,10 +113,6 @@ std::string P3109_CursorOffsetText();
 
 /* ---- used fields ---- */
 
-/* Looks the name up among the used fields (first ulWidth characters). */
-bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth = 10);
-/* The field's vector identifier, "V_NOT_AVAILABLE" when not used. */
-std::string P3109_FieldVector(std::string_view name, size_t ulWidth = 10);
 /* A field that keyword `keyword` of the current command names: false when
 ** the used fields do not hold it, after the fatal finding PRC1194 (command,
 ** keyword, name) that stops the generation; a program without the

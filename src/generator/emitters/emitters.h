@@ -307,13 +307,6 @@ void P3109_EmitBifParmEntry(int32_t lEntry, std::string_view name, std::string_v
 
 /* ---- working lists ---- */
 void P3109_EmitDefList();
-/* The text that addresses a field of a list for the expression writers:
-** reference "pX_Fld", list identifier "pX_List" and the field's own vector
-** name, or for a field of the list the list's field vector, its list
-** identifier and the field's entry identifier. Answers the list's ordinal,
-** -1 when no DEF_LIST defines it; the current list stays as it was. */
-int16_t P3109_FormatListFieldVectorRef(std::string_view listName, std::string_view field, std::string& reference,
-                                       std::string& listIdentifier, std::string& fieldIndex);
 void P3109_EmitAddEntry();
 void P3109_EmitUpdEntry();
 void P3109_EmitDltEntry();

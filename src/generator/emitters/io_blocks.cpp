@@ -21,7 +21,7 @@
 #include "generator/core/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
-#include "generator/expressions/expr_writer_services.h"
+#include "generator/expressions/expr_core_services.h"
 
 namespace {
 
@@ -649,13 +649,10 @@ void P3109_EmitInvokeIoModule(std::string_view moduleName, std::string_view poin
         P3109_Line(cs ? "X_RUN_DLL.X_Remove_Renames( pX_Ids, pX_Fun, pX_Fld );" : "X_REMOVE_RENAMES");
 }
 
+/* The expression writers write the same load after an assignment: one text for both. */
 void P3109_EmitLoadIoStatusFromField(std::string_view target, GEN_STREAM stream, int16_t sIndent)
 {
-    const std::string line = EXPR_IoStatusLoadLine(target, P3109_NameCharacter3(), P3109_fCSharp());
-    if (line.empty())
-        return;
-    g().emit.cLastIoStatus = 'Y';
-    P3109_WriteLine(stream, sIndent, line);
+    P3109_ExpressionWriter().LoadIoStatusFromField(target, stream, static_cast<uint16_t>(sIndent));
 }
 
 void P3109_EmitGetIoStatus(std::string_view pointerName, std::string_view blockName)

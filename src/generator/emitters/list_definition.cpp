@@ -376,38 +376,6 @@ void P3109_EmitDefList()
     writeList(*list);
 }
 
-int16_t P3109_FormatListFieldVectorRef(std::string_view listName, std::string_view field, std::string& reference,
-                                       std::string& listIdentifier, std::string& fieldIndex)
-{
-    reference = "pX_Fld";
-    listIdentifier = "pX_List";
-    fieldIndex = P3109_FieldVector(field);
-    const int16_t saved = g().sCurrentList;
-    const int16_t ordinal = P3109_sFindListDefinition(listName);
-    if (const GEN_LIST_DEFINITION* list = ordinal >= 0 ? P3109_pCurrentListDefinition() : nullptr) {
-        listIdentifier = list->vectorName;
-        const std::string key = P3109_CopyUpper(P3109_Padded(P3109_DropNationalChar(P3109_TrimRight(field)), 10), 10);
-        for (const GEN_LIST_FIELD& slot : list->fields) {
-            if (P3109_CopyUpper(slot.field, 10) != key)
-                continue;
-            fieldIndex = slot.entryIdentifier;
-            const std::string& l = list->vectorName;
-            if (!P3109_fZoph2Used())
-                reference = "pX_List[" + l + "].pX_Fld";
-            else if (list->Level2())
-                reference = "( &( ((X_LIST_2*)( pX_List ))[" + l + "] ) )->pX_Fld";
-            else
-                reference = "((X_LIST_1*)( &( ((X_LIST_2*)( pX_List ))[" + l + "] ) ))->pX_Fld";
-            break;
-        }
-    }
-    if (saved >= 0 && static_cast<size_t>(saved) < P3109_ListDefinitions().size())
-        P3109_sFindListDefinition(P3109_ListDefinitions()[static_cast<size_t>(saved)].name);
-    else
-        g().sCurrentList = saved;
-    return ordinal;
-}
-
 void P3109_ResetListDefinitionEmitter()
 {
     definingCommands().clear();

@@ -30,12 +30,6 @@ std::vector<GEN_SORT_ROUTINE_NODE>& sortRoutines()
 /* The IN_FIELD of a stored KEEP_ command; empty when the store lacks it. */
 }  // namespace
 
-bool P3109_fZoph2Used()
-{
-    const FFC_CONTEXT* ctx = P3109_Context();
-    return ctx && ctx->lZoph2Used != 0;
-}
-
 std::string P3109_ListSlotMember(const GEN_LIST_DEFINITION& list, std::string_view member)
 {
     const std::string& l = list.vectorName;

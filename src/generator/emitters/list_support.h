@@ -25,9 +25,6 @@
 inline constexpr uint16_t GEN_SLOT_LAYOUT = 9;
 inline constexpr uint16_t GEN_SLOT_LAYOUT_INNER = 10;
 
-/* Whether the run uses the two-level list tables (ZOPH2). */
-bool P3109_fZoph2Used();
-
 /* A member of the list's slot: "((X_LIST_2*) pX_List)[L].m",
 ** "((X_LIST_1*)( &( ((X_LIST_2*) pX_List)[L] ) ))->m" or "pX_List[L].m". */
 /* C# reaches every list as its element of the list table, "pX_List[L].m". */

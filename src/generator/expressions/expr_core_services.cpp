@@ -12,11 +12,11 @@
 #include "dqov/work_records.h"
 #include "generator/core/definitions.h"
 #include "generator/core/gen_state.h"
+#include "generator/core/list_definitions.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
-#include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
@@ -158,11 +158,6 @@ void P3109_ExprWriter::WriteLine(uint32_t stream, uint16_t indent, std::string_v
 void P3109_ExprWriter::SetLastIoStatusFlag()
 {
     g().emit.cLastIoStatus = 'Y';
-}
-
-void P3109_ExprWriter::LoadIoStatusFromField(std::string_view fieldName, uint32_t stream, uint16_t indent)
-{
-    P3109_EmitLoadIoStatusFromField(fieldName, static_cast<GEN_STREAM>(stream), static_cast<int16_t>(indent));
 }
 
 void P3109_ExprWriter::InternalError(std::string_view where)

@@ -44,7 +44,6 @@ public:
     char NameCharacter3() const override;
     void IssueMessage(char severity, std::string_view id, std::string_view data) override;
     void ObjectLayerFailure(std::string_view service, long code) override;
-    void LoadIoStatusFromField(std::string_view fieldName, uint32_t stream, uint16_t indent) override;
 };
 
 /* Insertion point 14: the compiled evaluation routines. */

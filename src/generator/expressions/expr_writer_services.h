@@ -52,9 +52,9 @@ public:
     ** real run. */
     virtual void ObjectLayerFailure(std::string_view service, long code) = 0;
     /* After the named field was set, the load of the last I/O status when it
-    ** is the I/O status field, at the stream and indent given (the core
-    ** writes it through P3109_EmitLoadIoStatusFromField). By default the line
-    ** of EXPR_IoStatusLoadLine through WriteLine, with the flag raised. */
+    ** is the I/O status field, at the stream and indent given: the line of
+    ** EXPR_IoStatusLoadLine through WriteLine, with the flag raised. The
+    ** emitters write the same load after their own assignments through it. */
     virtual void LoadIoStatusFromField(std::string_view fieldName, uint32_t stream, uint16_t indent);
 
     /* One nesting level in or out (EXPR_IndentIn and EXPR_IndentOut). */

@@ -3,8 +3,8 @@
 #include "gen_fixture.h"
 
 #include "generator/core/static_lists.h"
+#include "generator/expressions/expr_core_services.h"
 #include "generator/expressions/expr_instruction_table.h"
-#include "generator/expressions/expr_services.h"
 
 namespace gencore_test {
 namespace {
@@ -95,7 +95,7 @@ TEST_F(StaticLists, ExpressionWritersWriteThroughTheLineWriter)
     g.out.current = c.stream();
     g.out.usIndent = 6;
     g.cTarget = GEN_TARGET_CSHARP;
-    P3109_ExprServices services;
+    P3109_ExprWriter services;
     EXPECT_EQ(services.TargetLanguage(), '#');
     EXPECT_EQ(services.OutputStream(), c.stream());
     EXPECT_EQ(services.OutputIndent(), 6);

@@ -5,7 +5,7 @@
 #include "gen_fixture.h"
 
 #include "generator/core/used_fields.h"
-#include "generator/expressions/expr_services.h"
+#include "generator/expressions/expr_core_services.h"
 
 namespace gencore_test {
 namespace {
@@ -113,7 +113,7 @@ TEST_F(UsedFields, ExpressionWritersFindTheVectorNameOfAUsedField)
 {
     useField("#CUSTNO", "FL", "CUSTNO");
     setUp();
-    P3109_ExprServices services;
+    P3109_ExprWriter services;
     ExprFieldFacts facts;
     ASSERT_TRUE(services.Fields().FindField("#CUSTNO", facts));
     EXPECT_EQ(facts.vectorName, "V_FIELD_CUSTNO");

@@ -8,6 +8,7 @@
 #include "generator/core/definitions.h"
 #include "generator/core/services.h"
 #include "generator/emitters/emit_support.h"
+#include "generator/emitters/emitters.h"
 #include "generator/emitters/io_support.h"
 #include "platform/dqoo/dqoo_fixture.h"
 
@@ -452,6 +453,40 @@ TEST_F(IoEmitters, NamesInCStringsCannotEndTheirLiteral)
     EXPECT_EQ(P3109_QuotedCText("A\"B\\C?D\n  "), "A\\x22\"\"B\\x5C\"\"C\\x3F\"\"D   ");
     EXPECT_EQ(P3109_IoModuleName(std::string("AB\0CD", 5)), "AB");
     EXPECT_EQ(P3109_IoModuleName("          "), " ");
+}
+
+// A CHANGE of the I/O status field keeps the function's last I/O status:
+// right after the field's move the status is loaded from it, at the
+// command's indent in the current stream, in C or in C#; the move of any
+// other field loads nothing.
+TEST_F(IoEmitters, ChangeOfTheStatusFieldLoadsTheLastIoStatus)
+{
+    const std::string cLoad = "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);";
+    const std::string csLoad = "DqooDef.X_CPYBYTES( ref pGlobal1.vchLastIOStatus, pX_Fld[V_FIELD_IOdSTS].pField, 2 );";
+    auto change = [this](std::initializer_list<std::string> fields) {
+        FFC_PARSED_COMMAND& p = command("CHANGE");
+        list(p, "FIELD", fields);
+        set(p, "TO", "#IOLSTAT");
+        current(p);
+        P3109_State().emit.cLastIoStatus = 'N';
+        return lines([] { P3109_EmitChange(); });
+    };
+
+    const std::vector<Line> other = change({"#IOCOMP"});
+    EXPECT_EQ(count(other, "vchLastIOStatus"), 0) << dump(other);
+    EXPECT_EQ(P3109_State().emit.cLastIoStatus, 'N');
+
+    const std::vector<Line> c = change({"#IOCOMP", "#IO$STS"});
+    ASSERT_EQ(count(c, "vchLastIOStatus"), 1) << dump(c);
+    EXPECT_EQ(c.back(), (Line{kCurrent, 3, cLoad})) << dump(c);
+    EXPECT_EQ(P3109_State().emit.cLastIoStatus, 'Y');
+
+    P3109_State().cTarget = GEN_TARGET_CSHARP;
+    const std::vector<Line> cs = change({"#IO$STS", "#IOCOMP"});
+    ASSERT_EQ(count(cs, "vchLastIOStatus"), 1) << dump(cs);
+    EXPECT_TRUE(holdsText(cs, csLoad));
+    EXPECT_NE(cs.back().text, csLoad) << "the load follows the status field's own move";
+    EXPECT_EQ(P3109_State().emit.cLastIoStatus, 'Y');
 }
 
 }  // namespace
