@@ -23,7 +23,8 @@ INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES
   ('DEM', 'DEMOBIZ', 'BZVATA', '', 'N', 'Y'),
   ('DEM', 'DEMOBIZ', 'BZSHIP', '', 'N', 'Y'),
   ('DEM', 'DEMOBIZ', 'BZSCRN', '', 'N', 'Y'),
-  ('DEM', 'DEMOBIZ', 'BZSTATS', '', 'N', 'Y');
+  ('DEM', 'DEMOBIZ', 'BZSTATS', '', 'N', 'Y'),
+  ('DEM', 'DEMOBIZ', 'BZPRTY', '', 'N', 'Y');
 
 INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
   ('DEM', 'DEMOBIZ', 'BZENTRY', 'ENG', 'Enter and change sales orders'),
@@ -43,7 +44,8 @@ INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
   ('DEM', 'DEMOBIZ', 'BZVATA', 'ENG', 'The sales region system variable'),
   ('DEM', 'DEMOBIZ', 'BZSHIP', 'ENG', 'Ship an order'),
   ('DEM', 'DEMOBIZ', 'BZSCRN', 'ENG', 'Look up customers and their orders'),
-  ('DEM', 'DEMOBIZ', 'BZSTATS', 'ENG', 'Order statistics by customer');
+  ('DEM', 'DEMOBIZ', 'BZSTATS', 'ENG', 'Order statistics by customer'),
+  ('DEM', 'DEMOBIZ', 'BZPRTY', 'ENG', 'Work on orders by priority');
 
 INSERT INTO QV_F71 (X71P_I, X71MOD, X71PLN, X71BNO, X71BDS) VALUES
   ('DEM', 'DEMOBIZ', 'ENG', 1, 'Sales orders');

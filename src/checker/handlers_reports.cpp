@@ -125,6 +125,9 @@ void P3100_CheckDefReport(void)
             CheckFieldOperand(overrides);
         return;
     }
+    /* the report's own name, by which the report design offers it */
+    const std::string name = Upper(Parm("NAME"));
+    Pad(report->acTexts, 40, name.empty() ? "*NONE" : name);
     Pad(report->acPrintFile, 10, Upper(Parm("PRT_FILE", 0)));
     Pad(report->acLibrary, 10, Upper(Parm("PRT_FILE", 1)));
     int length = std::atoi(Parm("FORMSIZE", 0).c_str()), width = std::atoi(Parm("FORMSIZE", 1).c_str());

@@ -401,6 +401,13 @@ bool PainterScript::State::Apply(unsigned request, const ScriptLine& line, FFC_P
         }
         if (p->lMode == 0) {
             p->sReply = static_cast<int16_t>(Number(v[0], -1));
+            /* a report may be chosen by the name it was offered under */
+            for (int32_t i = 0; p->sReply < 1 && i < p->lObjectCount && p->pObjects; ++i) {
+                std::string name(p->pObjects[i].acName, 10);
+                name.erase(name.find_last_not_of(' ') + 1);
+                if (name == v[0])
+                    p->sReply = static_cast<int16_t>(p->pObjects[i].lNumber);
+            }
             return p->sReply >= 1;
         }
         for (int32_t i = 0; i < p->lObjectCount && p->pObjects; ++i) {

@@ -3,7 +3,9 @@
  * script is read line by line; each line answers one painter request:
  *
  *   design 3|4|end          WM_USER+2   the design loop's choice
- *   report N|end            WM_USER+11  the report to design (report mode)
+ *   report N|NAME|end       WM_USER+11  the report to design, by number or
+ *                                       by the name it was offered under
+ *                                       (report mode)
  *   screen N|FORMAT|end     WM_USER+11  the N-th registered screen, or the
  *                                       one of that format (screen mode)
  *   lines N=1 N=X*R ... [body=B] | end

@@ -280,6 +280,26 @@ TEST_F(DesignSession, ReportReplyThatNamesNoReportEndsTheStep)
     EXPECT_TRUE(changed.empty());
 }
 
+// A report is offered to the painter by the name its DEF_REPORT gives it,
+// and an unnamed one by its print file: BZSTATS names its reports BZSTATS
+// (print file BZSALES) and BZBIGORD (the preset print file QSYSPRT).
+TEST_F(DesignSession, ReportsAreOfferedByTheirNames)
+{
+    process = "DEMOBIZ";
+    Run("BZSTATS", 'R', "report BZBIGORD\nlines end\n");
+    ASSERT_FALSE(script->failed()) << script->failure() << output;
+    EXPECT_EQ(script->unused(), 0u);
+    EXPECT_TRUE(changed.empty());
+
+    Run("BZSTATS", 'R', "report BZSALES\n");
+    ASSERT_TRUE(script->failed()) << "a named report is not offered by its print file";
+    EXPECT_EQ(script->failure(), "Line 1 of the painter script cannot answer WM_USER+11 (a report).");
+
+    Run("BZRPT", 'R', "report BZSALES\nlines end\n");
+    ASSERT_FALSE(script->failed()) << script->failure() << output;
+    EXPECT_EQ(script->unused(), 0u);
+}
+
 TEST_F(DesignSession, ScreenRefusalsAndAnUnknownReply)
 {
     // a field the format holds already; a window moved where it does not

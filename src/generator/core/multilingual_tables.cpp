@@ -201,6 +201,31 @@ bool ownFieldTexts(FFC_CONTEXT* ctx, const std::string& field, FFC_WORK_RECORD& 
     return true;
 }
 
+/* A field the function overrides: each text its OVERRIDE gave (one that is
+** not the repository's text in the first language) stands in every
+** language in place of the repository's. */
+void takeOverriddenTexts(FFC_CONTEXT* ctx, const std::string& field, const FFC_WORK_RECORD& key, FFC_WORK_RECORD& r)
+{
+    FFC_WORK_RECORD own = key;
+    if (!ownFieldTexts(ctx, field, own))
+        return;
+    FFC_WORK_RECORD first = key;
+    std::memcpy(first.acQualifier, P3109_Padded(languages().front().code, FFC_WORK_QUAL_LEN).data(),
+                FFC_WORK_QUAL_LEN);
+    const bool inherited = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &first, 3) == '0';
+    const auto take = [&](size_t at, size_t width) {
+        const char* text = own.acData + at;
+        if (std::all_of(text, text + width, [](char c) { return c == ' '; }) ||
+            (inherited && std::memcmp(first.acData + at, text, width) == 0))
+            return;
+        std::memcpy(r.acData + at, text, width);
+    };
+    take(kLabelAt, 15);
+    for (size_t at : kHeadingAt)
+        take(at, 20);
+    take(kDescriptionAt, 40);
+}
+
 void writeFieldLanguage(const std::string& field, const std::string& kinds, const GEN_LANGUAGE& language, bool fFirst,
                         GEN_WEB_FIELD_TEXTS& names)
 {
@@ -227,6 +252,8 @@ void writeFieldLanguage(const std::string& field, const std::string& kinds, cons
         if (!found) {
             r = key;
             found = ownFieldTexts(ctx, field, r);
+        } else {
+            takeOverriddenTexts(ctx, field, key, r);
         }
     }
     const FFC_WORK_RECORD* record = found ? &r : nullptr;

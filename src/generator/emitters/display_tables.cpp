@@ -353,10 +353,10 @@ GEN_COLOUR_NAMES colourNames(const LAYOUT_FIELD_ENTRY& e, const GEN_FIELD_INFO& 
     std::memset(&a, ' ', sizeof a);
     std::memcpy(a.acInputStyles, f.inputAttributes.data(), std::min<size_t>(f.inputAttributes.size(), 40));
     std::memcpy(a.acOutputStyles, f.outputAttributes.data(), std::min<size_t>(f.outputAttributes.size(), 40));
-    for (int i = 0; i < 30; ++i) {
-        a.acInputFlags[i + 1] = e.acInputFlags[i];
-        a.acOutputFlags[i + 1] = e.acOutputFlags[i];
-    }
+    /* attribute n of the colour rows is the layout's flag position n + 1
+       (green, flag position 16, is attribute 15) */
+    std::memcpy(a.acInputFlags, e.acInputFlags, sizeof e.acInputFlags);
+    std::memcpy(a.acOutputFlags, e.acOutputFlags, sizeof e.acOutputFlags);
     return P3109_MakeColourNames(a);
 }
 

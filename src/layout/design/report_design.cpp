@@ -177,7 +177,9 @@ void P3019_DesignReports(FFC_CONTEXT* pContext, const FFC_PROCESS_DEFINITION* pP
         if (!ReportPresent(report))
             continue;
         const int32_t number = FIX_lDigitsToLong(report.acNumber, 4, nullptr);
-        P31O2_AddPainterObject(pPaint, number, report.acPrintFile, report.acLibrary, "      ", ++registered,
+        /* a report is offered by its name, or by its print file when unnamed */
+        const bool named = std::memcmp(report.acTexts, "*NONE", 5) != 0;
+        P31O2_AddPainterObject(pPaint, number, named ? report.acTexts : report.acPrintFile, report.acLibrary, "      ", ++registered,
                                Heading(t.apszReportHeadings[0]), Heading(t.apszReportHeadings[1]),
                                Heading(t.apszReportHeadings[2]), " ", Heading(t.pszReportTitle));
     }

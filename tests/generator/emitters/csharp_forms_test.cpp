@@ -378,7 +378,7 @@ TEST_F(CSharpForms, EveryFunctionCompilesAndEveryListLayoutWithZoph2)
         EXPECT_TRUE(has(readFile(sourceDir() / (function + ".C")), "X_Create_List_Instances_2 (pX_Ids,")) << function;
         EXPECT_EQ(gcc(function), "") << function;
     }
-    EXPECT_EQ(generated, "BZCALLS BZENTRY BZLISTS BZRCV BZSCRN BZSQL BZTRIG CSLIST CSPANL CSSCR DEFLIST DSNLST FLTKEEP "
+    EXPECT_EQ(generated, "BZCALLS BZENTRY BZLISTS BZPRTY BZRCV BZSCRN BZSQL BZTRIG CSLIST CSPANL CSSCR DEFLIST DSNLST FLTKEEP "
                          "IOKEYS LSTINQ LSTMNT CUSTLST ORDDWN ORDSCRN ORDLST ");
     for (const char* function : {"CSEXPR", "CSIO", "CSRPT"})
         EXPECT_EQ(gcc(function), "") << function;
