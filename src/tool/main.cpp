@@ -10,8 +10,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dqov/messages.h"
@@ -75,11 +75,13 @@ void catchInterrupts()
 // The built sample environment lies beside the tool: <build>/sample.
 std::string sampleDir()
 {
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec)
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe);
+    if (n <= 0 || static_cast<size_t>(n) >= sizeof exe)
         return "sample";
-    return (exe.parent_path() / "sample").string();
+    const std::string_view path(exe, static_cast<size_t>(n));
+    const size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? "sample" : std::string(path.substr(0, slash)) + "/sample";
 }
 
 void toolsLine(int colour, const std::string& text)

@@ -3,6 +3,9 @@
 // and bad arguments.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -69,6 +72,41 @@ TEST(Tool, ExitStatusTellsCleanFromCouldNotRun)
     EXPECT_EQ(RunTool(where + " ONLYONE").status, 2);
     EXPECT_EQ(RunTool(where + " --bogus DEMOPRC DEMOMIN").status, 2);
     EXPECT_EQ(RunTool("--help").status, 0);
+}
+
+/* Without --root and --repository (nor their environment settings) the tool
+   takes the sample environment in the folder "sample" beside itself, wherever
+   it is started from: a copy of the tool beside a copy of the sample that
+   holds a function the built sample lacks checks that function. */
+TEST(Tool, TakesTheSampleEnvironmentBesideItself)
+{
+    SampleEnv env;
+    ASSERT_TRUE(env.execOutside("INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES ('DEM', "
+                                "'DEMOPRC', 'BESIDE', '', 'N', 'Y');"
+                                "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCCMD, SRCPRM) VALUES "
+                                "('DEM', 'DEMOPRC', 'BESIDE', 1, 'FUNCTION', 'OPTIONS(*DIRECT)'),"
+                                "('DEM', 'DEMOPRC', 'BESIDE', 2, 'FROBNICATE', ''),"
+                                "('DEM', 'DEMOPRC', 'BESIDE', 3, 'RETURN', '');"));
+    namespace fs = std::filesystem;
+    const std::string bin = env.root() + "/../bin";
+    fs::create_directories(bin + "/sample");
+    fs::copy_file(DQOV_TOOL_PATH, bin + "/dqov");
+    fs::copy(env.root(), bin + "/sample/root", fs::copy_options::recursive);
+    fs::copy_file(env.repository(), bin + "/sample/repository.db");
+
+    const std::string cmd =
+        "cd / && env -u DQOV_ENV_ROOT -u DQOV_REPOSITORY " + bin + "/dqov DEMOPRC BESIDE 2>/dev/null";
+    std::string out;
+    FILE* p = popen(cmd.c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    char buf[512];
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
+        out.append(buf, n);
+    const int st = pclose(p);
+    /* the function was found and checked: its unknown command is an error */
+    EXPECT_EQ(WIFEXITED(st) ? WEXITSTATUS(st) : -1, 1) << out;
+    EXPECT_NE(out.find("PRC1059"), std::string::npos) << out;
+    EXPECT_NE(out.find("<RED>Job ended with result 1: "), std::string::npos) << out;
 }
 
 TEST(Tool, CSharpIsAskedForWithGenerate)

@@ -67,6 +67,42 @@ TEST(QualifiedNames, CollectionRules)
     EXPECT_EQ(X_CTD_IncludeColumn(t.get(), &plain.dbms, "Z"), 0);
 }
 
+// The split form: the delimited collection apart, the rest as the qualified
+// form writes it; both outputs are appended to.
+TEST(QualifiedNames, SplitNameKeepsTheCollectionApart)
+{
+    Env supported("S", "SUPPORTS_COLLECTIONS=Y\n");
+    Env emulated("E", "SUPPORTS_COLLECTIONS=N\nEMULATE_COLLECTIONS=Y\n");
+    Env neither("N", "SUPPORTS_COLLECTIONS=N\nEMULATE_COLLECTIONS=N\n");
+    auto split = [](const Env& env, const X_CTD_TABLE_DEFINITION& r) {
+        std::string table = "T:", collection = "C:";
+        X_CTD_AppendSplitName(r, env.dbms, table, collection);
+        return collection + " " + table;
+    };
+    auto orders = newTable("ORDERS", "LIB");
+    EXPECT_EQ(split(supported, *orders), "C:\"LIB\" T:\"ORDERS\"");
+    EXPECT_EQ(split(emulated, *orders), "C: T:\"LIB_ORDERS\"");
+    EXPECT_EQ(split(neither, *orders), "C: T:\"ORDERS\"");
+    orders->otherDatabase = 1;
+    EXPECT_EQ(split(emulated, *orders), "C:\"LIB\" T:\"ORDERS\"") << "another database's table is qualified";
+    orders->collection.clear();
+    EXPECT_EQ(split(supported, *orders), "C: T:\"ORDERS\"") << "an empty collection is left out";
+
+    auto repository = newTable("QV_F23", "QV_DTA");
+    EXPECT_EQ(split(emulated, *repository), "C: T:\"QV_F23\"");
+    repository->table = "DC_W32";
+    EXPECT_EQ(split(emulated, *repository), "C: T:\"DC_W32\"");
+    repository->table = "CUST";
+    EXPECT_EQ(split(emulated, *repository), "C: T:\"QV_DTA_CUST\"");
+
+    // Joined with a period, the two pieces are the qualified name.
+    auto lib = newTable("ORDERS", "LIB");
+    std::string table, collection, qualified;
+    X_CTD_AppendSplitName(*lib, supported.dbms, table, collection);
+    X_CTD_AppendQualifiedName(supported.dbms, *lib, qualified, supported.dbms.collectionsSupported);
+    EXPECT_EQ(collection + "." + table, qualified);
+}
+
 namespace {
 
 // The texts of the single-quoted literals of PL/SQL text, with doubled

@@ -31,6 +31,9 @@ namespace VELMO
 public static partial class X_VAR_DLL
 {
     public static void X_VAR_ResolveEvaluationVariable(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field) { }
+    // a system variable among the values of a WHERE the I/O module evaluates, set before the request
+    public static void X_Vec_Set_from_SysVar(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] vector, int field,
+                                             string systemVariable) { }
 }
 
 // The mode reset and the field services of the field commands.

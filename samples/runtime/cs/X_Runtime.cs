@@ -165,7 +165,7 @@ namespace VELMO
     public class X_FLD_CHAR : X_FLD_INFO { public int ulMaxSize; public object pvData; }
     public class X_FLD_NCHAR : X_FLD_INFO { public int ulMaxSize; public int ulMaxChars; public object pvData; }
     public class X_FLD_BINARY : X_FLD_INFO { public int ulMaxSize; public object pvData; }
-    public class X_FLD_SHORT_CHAR : X_FLD_INFO { public int usLength; public string vchData; }
+    public class X_FLD_SHORT_CHAR : X_FLD_INFO { public short sLength; public string vchData; }
     public class X_FLD_CLOB : X_FLD_INFO { public string vchFileName; }
     public class X_FLD_BLOB : X_FLD_INFO { public string vchFileName; }
     public class X_FLD_DATE : X_FLD_INFO { public string vchDate; }

@@ -38,6 +38,7 @@ public class X_VAR_STRING
 {
     public int m_Type; public int m_Length; public string m_VarChar; public object m_Char;
     public VELMO.X_FLD_CHAR m_FldChar;
+    public VELMO.X_FLD_SHORT_CHAR m_FldShortChar;
 }
 
 // The factors of an operand table.

@@ -24,8 +24,10 @@ bool g_replaying = false;
 ** are gathered in the slot's buffer, the only large buffer of the file:
 ** generated programs run to megabytes, and stdio hands a full buffer to the
 ** file in whole blocks of its own small one. Anyone who asks for the file
-** itself gets it with everything before written. */
-constexpr size_t kPendingSize = 64 * 1024;
+** itself gets it with everything before written. A generation keeps
+** several files open at once, so the buffer stays small: 16 KB hands a
+** program of megabytes to its file in a few hundred writes. */
+constexpr size_t kPendingSize = 16 * 1024;
 /* Room past the buffer's end: a line's indent is laid down as one fixed
 ** piece of blanks, which may reach past the line. */
 constexpr size_t kIndentPiece = 32;
@@ -178,10 +180,19 @@ bool csharpStream(const GEN_MODULE_STATE& g, GEN_STREAM stream)
 ** C# form, and the generation fails (PRC1250, once for each, naming the
 ** command while the commands are written, else the skeleton point, with
 ** the start of the line). */
-bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, std::string_view text)
+[[gnu::cold, gnu::noinline]] void reportRefused(const GEN_MODULE_STATE& g, std::string_view text);
+
+inline bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, std::string_view text)
 {
     if (!csharpStream(g, stream) || P3109_fCSharpText(text))
         return false;
+    reportRefused(g, text);
+    return true;
+}
+
+/* PRC1250 for the line refused, once for the command or skeleton point. */
+void reportRefused(const GEN_MODULE_STATE& g, std::string_view text)
+{
     const bool command = g.skel.sPoint == 1;
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     const uint32_t serial = (command ? r.usNumber : 0x10000u + static_cast<uint16_t>(g.skel.sPoint)) +
@@ -195,7 +206,6 @@ bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, std::string_v
         const std::string_view line = text.substr(first == std::string_view::npos ? text.size() : first);
         P3109_sIssueMessage("PRC1250", 'F', P3109_Padded(what, 40) + P3109_Padded(line.substr(0, 100), 100));
     }
-    return true;
 }
 
 void flushQueue(int iQueue)

@@ -239,8 +239,11 @@ void scanNumericLiteral(GEN_FIELD_INFO& info)
         if (c == '+' || c == '-')
             sign = c;
         else if (c >= '0' && c <= '9') {
-            value = value * 10 + (c - '0');
+            /* the value is kept for at most 9 digits: a longer literal
+            ** would overflow it and sets no integer flag anyway */
             plain = plain && ++digitCount <= 9;
+            if (plain)
+                value = value * 10 + (c - '0');
         } else
             plain = false;
     }

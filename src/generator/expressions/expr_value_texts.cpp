@@ -303,7 +303,10 @@ const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
     ExprFieldView& f = c.views[node];
     f.field = EXPR_fDescribeWrappedOperand(c.gen.Fields(), &c.variant, &c.expression, node, f.d) != 0;
     f.n = c.Number(node);
-    f.pointerVariable = f.field && f.d.array && f.n > 0;
+    /* a packed or signed element read and stored through its numeric work
+    ** variable (X_Vec_Get_as_ / X_Vec_Set_from_) is never addressed: a
+    ** pointer to it would be set and never read */
+    f.pointerVariable = f.field && f.d.array && f.n > 0 && !f.numericWork();
     return f;
 }
 

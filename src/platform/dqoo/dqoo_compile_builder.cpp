@@ -203,7 +203,8 @@ Family FieldFamily(char type)
     case 'S': return Family::Number;
     case 'A': return Family::Alpha;
     case '1':
-    case 'H': return Family::VarChar;
+    case 'H':
+    case 'U': return Family::VarChar;
     case '3':
     case '4': return Family::Lob;
     case '2':
@@ -301,11 +302,17 @@ EXPR_OPERAND_NODE* OperandNode(Builder& b, const DQOO_CHECKED_OPERAND& o)
         int32_t kind = EXPR_NODE_DECIMAL_CONSTANT;
         if (integer && number.digits.size() <= 18)
             kind = magnitude <= 2147483647LL ? EXPR_NODE_INT32_CONSTANT : EXPR_NODE_INT64_CONSTANT;
+        /* the lowest 32-bit and 64-bit values have no literal of their type
+        ** in C: their nodes stand for them and the code names them */
+        if (integer && number.negative && number.digits == "2147483648")
+            kind = EXPR_NODE_INT32_LOVAL;
+        else if (integer && number.negative && number.digits == "9223372036854775808")
+            kind = EXPR_NODE_INT64_LOVAL;
         EXPR_OPERAND_NODE* n = b.Node(kind);
         n->value = static_cast<uint32_t>(number.digits.size());
         n->second = static_cast<uint32_t>(number.decimals);
         n->valueText = store.keepText(cText(number));
-        if (kind != EXPR_NODE_INT32_CONSTANT)
+        if (kind != EXPR_NODE_INT32_CONSTANT && kind != EXPR_NODE_INT32_LOVAL)
             n->packedText = store.keepText(packedText(number));
         return n;
     }
@@ -363,10 +370,12 @@ uint32_t constantPush(EXPR_OPERAND_NODE* node, op::ValueType numeric, const std:
     }
     switch (node->kind) {
     case EXPR_NODE_INT32_CONSTANT:
+    case EXPR_NODE_INT32_LOVAL:
         if (numeric <= op::Int64)
             return op::kPushInt32Constant + numeric;
         break;
     case EXPR_NODE_INT64_CONSTANT:
+    case EXPR_NODE_INT64_LOVAL:
         switch (numeric) {
         case op::LongLong: return op::kPushInt64ConstantAsLongLong;
         case op::Double: return op::kPushInt64ConstantAsDouble;
@@ -472,7 +481,8 @@ Value PushLeaf(Builder& b, const DQOO_CHECKED_OPERAND& o, Family want, op::Value
     uint32_t opcode = 0;
     switch (family) {
     case Family::Alpha: opcode = forAssignment ? op::kPushAlphaAsString : op::kPushAlphaAsAlpha; break;
-    case Family::VarChar: opcode = op::kPushStringAsString; break;
+    /* a short character field is read through its own structure */
+    case Family::VarChar: opcode = o.chType == 'U' ? op::kPushShortCharAsString : op::kPushStringAsString; break;
     case Family::Lob: opcode = o.chType == '3' ? op::kPushClobAsString : op::kPushBlobAsString; break;
     case Family::Binary: opcode = op::kPushBinaryAsBinary; break;
     case Family::Date: opcode = op::kPushDateAsDate; break;

@@ -33,6 +33,7 @@ constexpr uint32_t kVector2Step = 16;  // the VECTOR2 push of a field held with 
 constexpr uint32_t kPushAlphaAsAlpha = 142, kPushAlphaAsString = 143;
 constexpr uint32_t kPushStringAsString = 148, kPushBlobAsString = 152, kPushClobAsString = 156;
 constexpr uint32_t kPushBinaryAsBinary = 160;
+constexpr uint32_t kPushShortCharAsString = 244;
 constexpr uint32_t kPushDateAsDate = 164, kPushTimeAsTime = 166, kPushDateTimeAsDateTime = 168;
 constexpr uint32_t kPushVectorAsStackVector = 182;
 // Integer, floating-point and boolean fields, pushed as what they hold.
@@ -156,7 +157,7 @@ inline PullSource FromValue(ValueType t)
 // takes the string's (the field is cleared, or the program ends under
 // strict assignment).
 struct PullRow {
-    char layout;  // 'P' packed, 'S' signed, 'A' alpha, '1' string, '2' binary, '3' LOB,
+    char layout;  // 'P' packed, 'S' signed, 'A' alpha, '1' string, 'U' short string, '2' binary, '3' LOB,
                   // 'E' date, 'M' time, 'Z' datetime, 'b' 'u' 'h' 'i' 'l' integers of 1
                   // (signed, unsigned), 2, 4 and 8 bytes, 'f' 'd' floats of 4 and 8
                   // bytes, 'Y' boolean
@@ -171,6 +172,7 @@ constexpr PullRow kPulls[] = {
     {'s', {528, 531, 534, 537, 540, 541, 542, 545, 548, 0, 0, 0, 0, 0, 550, 551, 552, 553, 0, 0}},
     {'A', {0, 0, 0, 0, 0, 0, 0, 0, 0, 619, 0, 0, 0, 0, 621, 628, 622, 623, 624, 0}},
     {'1', {0, 0, 0, 0, 0, 0, 0, 0, 0, 625, 0, 0, 0, 0, 627, 628, 629, 630, 631, 0}},
+    {'U', {0, 0, 0, 0, 0, 0, 0, 0, 0, 648, 0, 0, 0, 0, 650, 651, 652, 653, 654, 0}},
     {'2', {0, 0, 0, 0, 0, 0, 0, 0, 0, 632, 633, 0, 0, 0, 635, 636, 637, 638, 639, 0}},
     {'3', {0, 0, 0, 0, 0, 0, 0, 0, 0, 640, 0, 0, 0, 0, 642, 643, 644, 645, 646, 0}},
     {'E', {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 600, 0, 601, 602, 603, 604, 605, 0, 0}},

@@ -10,6 +10,8 @@
 // caller's buffer.
 #pragma once
 
+#include "dqov/dqov_tables.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -358,6 +360,10 @@ bool X_CTD_RepositoryTableWithoutPrefix(const X_CTD_TABLE_DEFINITION& record, st
                                         bool alsoWork);
 void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DEFINITION& record, std::string& out,
                                int32_t useCollections);
+// The qualified name in two pieces: the delimited collection (appended to
+// collectionOut, without the '.') and the rest (appended to tableOut).
+void X_CTD_AppendSplitName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms, std::string& tableOut,
+                           std::string& collectionOut);
 void X_CTD_UseCollections(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
                           std::string* valueOut, int32_t* numberOut, int32_t* yesOut);
 int32_t X_CTD_CollectionsSupported(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms);
@@ -448,16 +454,10 @@ void X_CTD_WriteDefinition(const char* path, X_CTD_TABLE_DEFINITION& record);
 // Export file
 // ---------------------------------------------------------------------------
 
-inline constexpr size_t X_CTD_EXPORT_FIELDS = 10;
-inline constexpr size_t X_CTD_EXPORT_FIELD_LEN = 9000;
+// X_CTD_EXPORT_FIELDS, X_CTD_EXPORT_FIELD_LEN and X_CTD_EXPORT_FIELD: dqov/dqov_tables.h.
 inline constexpr size_t X_CTD_EXPORT_BUFFER = 90100;
 inline constexpr char X_CTD_EXPORT_HEADER_NORM[] = "VELMORK731EXPORTFILE=NORM=";
 inline constexpr char X_CTD_EXPORT_HEADER_COMP[] = "VELMORK731EXPORTFILE=COMP=";
-
-struct X_CTD_EXPORT_FIELD {
-    uint32_t length = 0;
-    unsigned char data[X_CTD_EXPORT_FIELD_LEN];
-};
 
 struct X_CTD_EXPORT_FILE {
     X_CTD_EXPORT_FILE() = default;
@@ -473,7 +473,7 @@ struct X_CTD_EXPORT_FILE {
     int mode = 0;  // 1 read, 2 write plain, 3 write compressed
     uint16_t recordCode = 0;
     uint16_t fieldCount = 0;
-    X_CTD_EXPORT_FIELD fields[X_CTD_EXPORT_FIELDS];
+    X_CTD_EXPORT_FIELD fields[X_CTD_EXPORT_FIELDS] = {};
     std::vector<unsigned char> stored;  // stored-record buffer
     std::vector<unsigned char> work;    // work buffer
 };

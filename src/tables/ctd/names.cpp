@@ -31,6 +31,29 @@ void X_CTD_AppendQualifiedName(const X_CTD_DBMS_INFO& dbms, const X_CTD_TABLE_DE
     out.push_back(d);
 }
 
+void X_CTD_AppendSplitName(const X_CTD_TABLE_DEFINITION& record, const X_CTD_DBMS_INFO& dbms, std::string& tableOut,
+                           std::string& collectionOut)
+{
+    std::string table, collection;
+    X_CTD_ObjectNames(table, collection, record, dbms.useInternalNames);
+    const char d = dbms.delimiter;
+    if ((dbms.collectionsSupported || record.otherDatabase) && !collection.empty()) {
+        collectionOut.push_back(d);
+        collectionOut += X_CTD_Quote(collection, d);
+        collectionOut.push_back(d);
+        tableOut.push_back(d);
+    } else {
+        tableOut.push_back(d);
+        if (dbms.emulateCollections && !record.otherDatabase && !collection.empty() &&
+            !X_CTD_RepositoryTableWithoutPrefix(record, collection, true)) {
+            tableOut += X_CTD_Quote(collection, d);
+            tableOut.push_back('_');
+        }
+    }
+    tableOut += X_CTD_Quote(table, d);
+    tableOut.push_back(d);
+}
+
 void X_CTD_UseCollections(const X_CTD_CAPABILITY_TABLE* table, std::string_view dbms, std::string_view key,
                           std::string* valueOut, int32_t* numberOut, int32_t* yesOut)
 {

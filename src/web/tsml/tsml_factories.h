@@ -160,17 +160,6 @@ private:
     LDOMText m_roleText, m_typeText, m_tipIdText, m_selectText;
 };
 
-class WithParamFactory {
-public:
-    WithParamFactory() = default;
-    explicit WithParamFactory(LDOMDocument& doc);
-    LDOMElement build(const LWString& name, const LWString& value);
-
-private:
-    LDOMElement m_withParam;
-    LDOMText m_name, m_value;
-};
-
 class WebletInfoFactory {
 public:
     WebletInfoFactory() = default;

@@ -134,6 +134,13 @@ protected:
         EXPECT_EQ(compileObject(function, "-DX_32BIT_COMPILER -DX_CONST_LONGLONG_IS_LONG"), "");
         EXPECT_EQ(compileCSharp(function), "") << function;
     }
+    // The generated .C of a function, its lines ending in LF alone.
+    std::string programText(const std::string& function) const
+    {
+        std::string c = readFile(source() / (function + ".C"));
+        c.erase(std::remove(c.begin(), c.end(), '\r'), c.end());
+        return c;
+    }
     std::vector<std::pair<std::string, std::string>> functions() const
     {
         sqlite3* db = nullptr;
@@ -525,6 +532,144 @@ TEST_F(SampleBuild, EdgeValuesOfShortFieldsTakeTheFormOfTheirLength)
                       "memcmp( X_ALPHA_BLANK_STRING, ( pX_Fld[V_FIELD_TXA5].pField + 2 ), 3 );"));
     EXPECT_TRUE(holds("if ( ( iCompare3 = memcmp( pX_Fld[V_FIELD_TXA10].pField, pX_Fld[V_FIELD_TXA5].pField, 5 ) ) "
                       "== 0 ) iCompare3 = memcmp( ( pX_Fld[V_FIELD_TXA10].pField + 5 ), X_ALPHA_BLANK_STRING, 5 );"));
+}
+
+// EXPSHRT: short character fields (type U) moved into longer and shorter
+// ones, set to every special value, compared at run time and taken as a
+// CASE subject. The program compiles at -O2 with every warning an error in
+// both forms of the evaluation routines, and so does its C# set.
+TEST_F(SampleBuild, ShortCharacterFieldsAreStoredTestedAndSetToSpecialValues)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPSHRT"));
+    const std::string c = programText("EXPSHRT");
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    auto sc = [](const char* name) { return field("X_FLD_SHORT_CHAR", name); };
+    // the lines in this order, each on the line after the one before, at the given indent
+    auto run = [&](const std::vector<std::string>& lines, const std::string& indent) {
+        std::string text;
+        for (const std::string& l : lines)
+            text += (text.empty() ? "" : " \n" + indent) + l;
+        return holds(text);
+    };
+    /* into a longer field: its value and its length */
+    EXPECT_TRUE(run({"strcpy( " + sc("SCLONG") + "->vchData, " + sc("SCCODE") + "->vchData );",
+                     sc("SCLONG") + "->sLength = " + sc("SCCODE") + "->sLength;"},
+                    "   "));
+    /* into a shorter one: copied when it fits, else cut at the target's
+       length with the end of the string there */
+    const std::string five = sc("SCFIVE"), lng = sc("SCLONG");
+    EXPECT_TRUE(run({five + "->sLength = " + lng + "->sLength;",
+                     "if ( " + five + "->sLength <= 5 ) strcpy( " + five + "->vchData, " + lng + "->vchData );",
+                     "else", "{"},
+                    "      "));
+    EXPECT_TRUE(run({"X_CPYBYTES( " + five + "->vchData, " + lng + "->vchData, 5 );",
+                     five + "->vchData[5] = END_OF_STRING;", five + "->sLength = 5;"},
+                    "         "));
+    EXPECT_TRUE(holds("X_COMP_OPCODE_PUSH_SHORT_CHAR_VECTOR_AS_STRING,"));
+    EXPECT_TRUE(holds("X_COMP_OPCODE_PULL_SHORT_CHAR_VECTOR_FROM_STRING,"));
+
+    /* highest and lowest values: the full length of the fill */
+    EXPECT_TRUE(run({sc("SCCODE") + "->sLength = 10;",
+                     "memset( " + sc("SCCODE") + "->vchData, X_CLEAR_ALPHA_HIVAL, 10 );",
+                     sc("SCCODE") + "->vchData[10] = END_OF_STRING;"},
+                    "      "));
+    EXPECT_TRUE(holds("memset( " + five + "->vchData, X_CLEAR_ALPHA_LOVAL, 5 );"));
+    /* not available: 2 characters empty, 5 the first 5 of N/AVAIL, 20 all 7 */
+    EXPECT_TRUE(run({sc("SCTINY") + "->sLength = 0;", sc("SCTINY") + "->vchData[0] = END_OF_STRING;"}, "      "));
+    EXPECT_TRUE(run({five + "->sLength = 5;", "memcpy( " + five + "->vchData, \"N/AVAIL\", 5 );",
+                     five + "->vchData[5] = END_OF_STRING;"},
+                    "      "));
+    EXPECT_TRUE(run({lng + "->sLength = 7;", "strcpy( " + lng + "->vchData, \"N/AVAIL\" );"}, "      "));
+    /* the subject of the CASE is a short character string on the stack */
+    EXPECT_TRUE(holds("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_SHORT_CHAR;"));
+    EXPECT_TRUE(holds("operandStack[1].m_String.m_FldShortChar = " + sc("SCCODE") + ";"));
+}
+
+// EXPNULL: conditions whose sides may be SQL null, plain and in
+// short-circuit blocks, and values computed from numbers that may be null.
+// The null flag of each logical operation is the three-valued logic of its
+// sides; the program compiles at -O2 with every warning an error, and so
+// does its C# set.
+TEST_F(SampleBuild, ConditionsOverValuesThatMayBeSqlNullCarryTheirNullFlags)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPNULL"));
+    const std::string c = programText("EXPNULL");
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    /* OR with both sides nullable: null unless a known side is true */
+    EXPECT_TRUE(holds("bSqlnullResult = ( bSqlnull4 & ( bSqlnull7 | !( bOperand7 ) ) ) | ( bSqlnull7 & !( bOperand4 ) );"));
+    /* AND with only the right side nullable, then only the left */
+    EXPECT_TRUE(holds("bSqlnullResult = ( bSqlnull8 & bOperand4 );"));
+    EXPECT_TRUE(holds("bSqlnullResult = ( bSqlnull3 & bOperand7 );"));
+    /* a null field is no value to compare: its comparison is false */
+    EXPECT_TRUE(holds("bSqlnull4 = ( ( ( " + field("X_FLD_INT32", "TXNINT") + "->bFieldState ) & FsIsSqlNull ) != 0 );"));
+    EXPECT_TRUE(holds("if ( bSqlnull4 ) bOperand4 = FALSE;"));
+    /* the block of AND whose right side is an OR of its own */
+    EXPECT_TRUE(holds("X_COMP_OPCODE_LOGICAL_BEGIN_ANDIF,"));
+    EXPECT_TRUE(holds("X_COMP_OPCODE_LOGICAL_END_ANDIF,"));
+    EXPECT_TRUE(holds("X_COMP_OPCODE_LOGICAL_BEGIN_ORIF,"));
+    EXPECT_TRUE(holds("X_COMP_OPCODE_LOGICAL_END_ORIF,"));
+    EXPECT_TRUE(holds("X_COMP_OPCODE_LOGICAL_NOT,"));
+}
+
+// EXPARRY: elements of arrays of packed, signed, alphanumeric, date, integer
+// and varying character fields, addressed through their index at run time,
+// set to the special values, moved and computed. A packed element computed
+// in the generic variant is read and stored through its numeric work
+// variable only (no pointer to it is set and left unread); the program
+// compiles at -O2 with every warning an error, and so does its C# set.
+TEST_F(SampleBuild, ArrayElementsTakeTheirValuesThroughTheirIndex)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPARRY"));
+    const std::string c = programText("EXPARRY");
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    auto applied = [](const char* index) {
+        return std::string("X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, pX_Fld, ") + index + " )";
+    };
+    /* the highest value of a packed element of 7 digits: 4 bytes, three of nines */
+    EXPECT_TRUE(holds("X_PDICTIONARY_FIELD \n            pField = ((X_PDICTIONARY_FIELD)( " + applied("V_FIELD_AXPhAXI") +
+                      " )); \n         memset( pField, '\\x99', 3 ); \n         pField[3] = '\\x90' | X_PACKED_POSITIVE;"));
+    /* the lowest of a signed element of 5 digits: the sign with the last */
+    EXPECT_TRUE(holds("memset( pField, '9', 4 ); \n         pField[4] = '\\x09' | X_SIGNED_NEGATIVE;"));
+    /* an integer element through its structure */
+    EXPECT_TRUE(holds("X_FLD_INT32 \n               *pField = ((X_FLD_INT32*)( " + applied("V_FIELD_AXNhAXI") +
+                      " )); \n         pField->iInt32 = X_INT32_HIVAL;"));
+    EXPECT_TRUE(holds("X_VAR_VarChar_Repeat( pX_Ids, pX_Pro, pX_Fun, \"\\xFF\", 10, pField );"));
+    /* the packed element computed by its work variables */
+    EXPECT_TRUE(holds("X_Vec_Get_as_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_AXPhAXI, &dOperand1 );"));
+    EXPECT_TRUE(holds("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_AXPhAXI, dOperand5 );"));
+}
+
+// EXPLOWS: the lowest 32-bit and 64-bit whole numbers written as literals,
+// which C has no literal of their type for: their operands and the direct
+// code name them. The program compiles at -O2 with every warning an error,
+// and so does its C# set.
+TEST_F(SampleBuild, TheLowestWholeNumbersAreNamedNotWritten)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPLOWS"));
+    const std::string c = programText("EXPLOWS");
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    EXPECT_TRUE(holds("operand1 = { X_VAR_HEADER_KIND_FACTOR_LONG, X_INT32_LOVAL };"));
+    /* 19 digits and the sign: 10 packed bytes */
+    EXPECT_TRUE(holds("X_VAR_RESOLVE_FACTOR_AS_LONGLONG( operand2, 10, X_INT64_LOVAL, "
+                      "\"\\x92\\x23\\x37\\x20\\x36\\x85\\x47\\x75\\x80\\x8D\" )"));
+    EXPECT_TRUE(holds("llOperand4 = ( " + field("X_FLD_INT32", "AXIN1") + "->iInt32 + X_INT32_LOVAL );"));
+    EXPECT_FALSE(holds("2147483648 )"));
+}
+
+// EXPWHSV: WHEREs of file commands that the I/O module evaluates, with
+// system variables among their values: each system variable is set from
+// its current value before the request, the settings set off by a blank
+// line before and after. The program compiles at -O2 with every warning an
+// error, and so does its C# set.
+TEST_F(SampleBuild, SystemVariablesOfAModuleWhereAreSetBeforeTheRequest)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPWHSV"));
+    const std::string c = programText("EXPWHSV");
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    /* the WHERE rows name the system variable as a value */
+    EXPECT_TRUE(holds("X_DBM_WHERE_NAME, V_FIELD_IOQTY, X_DBM_WHERE_LT, 0, \n            X_DBM_WHERE_VALUE, V_SV_MONTH"));
+    EXPECT_TRUE(holds("      } \n  \n      X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_SV_MONTH, \"*MONTH\" ); \n  \n"));
+    EXPECT_TRUE(holds("      } \n  \n      X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_SV_YEAR, \"*YEAR\" ); \n  \n"));
 }
 
 }  // namespace
