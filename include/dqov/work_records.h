@@ -119,7 +119,7 @@ typedef struct WR_DRINF_DATA {
     char acNumber[4];     /*   0 report number */
     char acPrintFile[10]; /*   4 */
     char acLibrary[10];   /*  14 */
-    char acTexts[40];     /*  24 completed: texts ("*NONE") */
+    char acTexts[40];     /*  24 completed: the report's NAME, by which the design offers it ("*NONE") */
     int16_t sPageLength;  /*  64 page length in lines */
     int16_t sFiller1;
     int16_t sPageWidth; /*  68 report width (FORMSIZE's second value) */
