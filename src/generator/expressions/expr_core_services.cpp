@@ -249,13 +249,6 @@ void P3109_ExprWriter::ObjectLayerFailure(std::string_view service, long code)
     DQOO_FCC_FatalError(std::string(service).c_str(), code);
 }
 
-void EXPR_RunEvaluationRoutinesPoint()
-{
-    g().skel.cKeep = 'N';
-    P3109_ExprWriter writer;
-    EXPR_WriteEvaluationRoutines(writer);
-}
-
 void EXPR_RunEvaluationHeaderPoint()
 {
     g().skel.cKeep = 'N';

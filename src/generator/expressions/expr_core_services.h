@@ -12,8 +12,8 @@
 ** the unsigned attribute, and the class and definition word of a system
 ** variable.
 **
-** EXPR_RunEvaluationRoutinesPoint and EXPR_RunEvaluationHeaderPoint are the
-** handlers of insertion points 14 and 15 for the object layer's routines.
+** EXPR_RunEvaluationHeaderPoint is the handler of insertion point 15 for
+** the object layer's routines.
 */
 #ifndef GENERATOR_EXPRESSIONS_EXPR_CORE_SERVICES_H
 #define GENERATOR_EXPRESSIONS_EXPR_CORE_SERVICES_H
@@ -46,8 +46,6 @@ public:
     void ObjectLayerFailure(std::string_view service, long code) override;
 };
 
-/* Insertion point 14: the compiled evaluation routines. */
-void EXPR_RunEvaluationRoutinesPoint();
 /* Insertion point 15: their macros and prototypes. */
 void EXPR_RunEvaluationHeaderPoint();
 /* Drops the variant lines that the macros of point 15 kept for the routines

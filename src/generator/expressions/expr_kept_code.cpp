@@ -22,6 +22,7 @@
 
 #include "generator/expressions/expr_core_services.h"
 #include "generator/expressions/expr_direct_code.h"
+#include "generator/expressions/expr_forwarding_writer.h"
 
 namespace {
 
@@ -102,19 +103,18 @@ KeptStore& kept()
 }
 
 /* A writer that records the lines written through it, and passes every
-** other service on to the generator's writer. */
-class LineRecorder final : public ExprWriterServices {
+** other service on to the generator's writer. A service with an effect of
+** its own is done now, and the variant is built again where it is written
+** next. */
+class LineRecorder final : public ExprForwardingWriter {
 public:
     LineRecorder(ExprWriterServices& gen, LineTexts& texts, std::vector<RecordedLine>& lines, uint32_t stream,
                  uint16_t indent)
-        : gen_(gen), texts_(texts), lines_(lines), stream_(stream), indent_(indent)
+        : ExprForwardingWriter(gen), texts_(texts), lines_(lines), stream_(stream), indent_(indent)
     {
         lines_.clear();
     }
 
-    char TargetLanguage() const override { return gen_.TargetLanguage(); }
-    uint32_t OutputStream() const override { return gen_.OutputStream(); }
-    uint16_t OutputIndent() const override { return gen_.OutputIndent(); }
     void WriteLine(uint32_t stream, uint16_t indent, std::string_view text) override
     {
         if (stream != stream_) {
@@ -133,42 +133,11 @@ public:
         lastIoStatus_ = true;
         gen_.SetLastIoStatusFlag();
     }
-    void InternalError(std::string_view where) override { Pass().InternalError(where); }
-    const ExprFieldDictionary& Fields() const override { return gen_.Fields(); }
-    void ReportError(std::string_view text) override { Pass().ReportError(text); }
-    void SetOutputStream(uint32_t stream) override { Pass().SetOutputStream(stream); }
-    void SetOutputIndent(uint16_t indent) override { Pass().SetOutputIndent(indent); }
-    int16_t OutputDepth() const override { return gen_.OutputDepth(); }
-    void SetOutputDepth(int16_t depth) override { Pass().SetOutputDepth(depth); }
-    uint32_t HeaderStream() const override { return gen_.HeaderStream(); }
-    uint32_t SourceStream() const override { return gen_.SourceStream(); }
-    void SetMacroContinuation(bool on) override { Pass().SetMacroContinuation(on); }
-    void StringConstant(std::string_view text, std::string& reference, std::string& declared) override
-    {
-        gen_.StringConstant(text, reference, declared);
-    }
-    void SetTextLiteralPrefix(std::string_view namePart) override { Pass().SetTextLiteralPrefix(namePart); }
-    char SqlNullAssignMode() const override { return gen_.SqlNullAssignMode(); }
-    char NameCharacter3() const override { return gen_.NameCharacter3(); }
-    void IssueMessage(char severity, std::string_view id, std::string_view data) override
-    {
-        Pass().IssueMessage(severity, id, data);
-    }
-    void ObjectLayerFailure(std::string_view service, long code) override { Pass().ObjectLayerFailure(service, code); }
 
-    bool Keepable() const { return keepable_ && texts_.Count() <= kIdLimit; }
+    bool Keepable() const { return keepable_ && !Passed() && texts_.Count() <= kIdLimit; }
     bool LastIoStatus() const { return lastIoStatus_; }
 
 private:
-    /* A service with an effect of its own: done now, and the variant is
-    ** built again where it is written next. */
-    ExprWriterServices& Pass()
-    {
-        keepable_ = false;
-        return gen_;
-    }
-
-    ExprWriterServices& gen_;
     LineTexts& texts_;
     std::vector<RecordedLine>& lines_;
     uint32_t stream_;

@@ -316,26 +316,6 @@ const ExprOpTraits& EXPR_OpTraits(uint32_t opcode)
     return t.unknown;
 }
 
-uint32_t EXPR_OpcodeNumber(const char* shortName)
-{
-    if (shortName == nullptr)
-        return 0;
-    for (const char* prefix : {"X_COMP_OPCODE_", "X_VAR_RESOLVE_"}) {
-        const std::string full = std::string(prefix) + shortName;
-        if (const ExprOpcodeEntry* e = EXPR_FindOpcodeByName(full))
-            return e->number;
-    }
-    return 0;
-}
-
-uint32_t EXPR_SubjectLoadOpcode(ExprValue value)
-{
-    for (size_t i = 0; i < std::size(kSubjectOrder); ++i)
-        if (kSubjectOrder[i] == value && value != ExprValue::Variant)
-            return EXPR_OP_SUBJECT_LOAD_FIRST + static_cast<uint32_t>(i);
-    return 0;
-}
-
 bool EXPR_fIsWhenOpcode(uint32_t opcode)
 {
     const ExprOpKind k = EXPR_OpTraits(opcode).kind;

@@ -123,14 +123,6 @@ struct ExprOpTraits {
 /* The traits of an opcode; an unknown number gives kind Other. */
 const ExprOpTraits& EXPR_OpTraits(uint32_t opcode);
 
-/* The number of a catalogue name written without its "X_COMP_OPCODE_"
-** prefix ("LONG_PLUS"); 0 when there is none. */
-uint32_t EXPR_OpcodeNumber(const char* shortName);
-
-/* The subject load of a value type (65536 + its place among the When
-** subject types), 0 for a type that has none. */
-uint32_t EXPR_SubjectLoadOpcode(ExprValue value);
-
 /* The named opcodes the writers test one by one. */
 inline constexpr uint32_t EXPR_OP_LOGICAL_NOT = 768;
 inline constexpr uint32_t EXPR_OP_LOGICAL_OR = 769;

@@ -656,6 +656,54 @@ TEST_F(SampleBuild, TheLowestWholeNumbersAreNamedNotWritten)
     EXPECT_FALSE(holds("2147483648 )"));
 }
 
+// EXPNULK: fields that may hold SQL null, of the kinds the run time holds
+// in a structure with a field state (integers of one, two and eight bytes,
+// floats, booleans, times and timestamps), set to the highest, lowest and
+// empty values, computed, compared with timestamps and taken as CASE
+// subjects, and characters and bytes of varying length of 2 set to the
+// highest and not-available values. A special value leaves the field not
+// null; the program compiles at -O2 with every warning an error in both
+// forms of the evaluation routines, and so does its C# set.
+TEST_F(SampleBuild, SpecialValuesOfFieldsThatMayBeSqlNullClearTheirState)
+{
+    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPNULK"));
+    const std::string c = programText("EXPNULK");
+    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    // the value, then on the next line the state without its SQL-null bit
+    auto stored = [&](const char* structure, const char* name, const std::string& value) {
+        const std::string t = field(structure, name);
+        return holds(t + value + " \n      " + t + "->bFieldState = ((XFIELDSTATE)( " + t +
+                     "->bFieldState & (~FsIsSqlNull) ));");
+    };
+    EXPECT_TRUE(stored("X_FLD_INT16", "NKINT2", "->iInt16 = X_INT16_HIVAL;"));
+    EXPECT_TRUE(stored("X_FLD_INT16", "NKINT2", "->iInt16 = X_INT16_LOVAL;"));
+    EXPECT_TRUE(stored("X_FLD_INT64", "NKINT8", "->iInt64 = X_INT64_HIVAL;"));
+    EXPECT_TRUE(stored("X_FLD_BOOL", "NKFLAG", "->fBool = TRUE;"));
+    /* a time: the last second of the day, and the default time */
+    const std::string time = field("X_FLD_TIME", "NKTIME");
+    EXPECT_TRUE(holds("X_CPYBYTES( " + time + "->vchTime, \"23:59:59\", X_MAX_SIZE_TIME_LEN ); \n      " + time +
+                      "->bFieldState = ((XFIELDSTATE)( " + time + "->bFieldState & (~FsIsSqlNull) ));"));
+    EXPECT_TRUE(holds("X_CPYBYTES( " + time + "->vchTime, X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN ); \n      " + time +
+                      "->bFieldState = ((XFIELDSTATE)( " + time + "->bFieldState & (~FsIsSqlNull) ));"));
+    /* not available in 2 characters or bytes of varying length: released */
+    EXPECT_TRUE(holds("X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, " + field("X_FLD_CHAR", "NKCHR2") + " );"));
+    EXPECT_TRUE(holds("X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, " + field("X_FLD_BINARY", "NKBIN2") + " );"));
+    EXPECT_TRUE(holds("X_VAR_VarChar_Repeat( pX_Ids, pX_Pro, pX_Fun, \"\\xFF\", 2, " + field("X_FLD_CHAR", "NKCHR2") +
+                      " );"));
+
+    /* C#: the state of an integer of two bytes and of a timestamp in the
+       form of those structures */
+    const fs::path cs = source() / "C#" / "EXPNULK" / "EXPNULK.cs";
+    const std::string csText = readFile(cs);
+    auto csStored = [&](const char* structure, const char* name) {
+        const std::string t = std::string("((") + structure + ")( pX_Fld[V_FIELD_" + name + "].pField ))";
+        return csText.find(t + ".bFieldState = (int)((XFIELDSTATE)( " + t +
+                           ".bFieldState & (~(int)XFIELDSTATE.FsIsSqlNull) ));") != std::string::npos;
+    };
+    EXPECT_TRUE(csStored("X_FLD_INT16", "NKINT2"));
+    EXPECT_TRUE(csStored("X_FLD_DATETIME", "NKSTAMP"));
+}
+
 // EXPWHSV: WHEREs of file commands that the I/O module evaluates, with
 // system variables among their values: each system variable is set from
 // its current value before the request, the settings set off by a blank
