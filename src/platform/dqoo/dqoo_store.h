@@ -65,6 +65,37 @@ private:
     size_t left_ = 0;
 };
 
+// The pointer arrays of compiled expressions, side by side in blocks: a
+// function compiles thousands of expressions, each with a few short arrays,
+// which as vectors of their own would take a header and an allocation each.
+template <typename T>
+class ArrayBlocks {
+public:
+    // A lasting copy of the n items at first; null when n is 0.
+    T* Keep(const T* first, size_t n)
+    {
+        if (n == 0)
+            return nullptr;
+        if (n > left_) {
+            const size_t size = std::max(n, kBlock);
+            blocks_.push_back(std::make_unique_for_overwrite<T[]>(size));
+            next_ = blocks_.back().get();
+            left_ = size;
+        }
+        T* at = next_;
+        std::copy(first, first + n, at);
+        next_ += n;
+        left_ -= n;
+        return at;
+    }
+
+private:
+    static constexpr size_t kBlock = 512;
+    std::vector<std::unique_ptr<T[]>> blocks_;
+    T* next_ = nullptr;
+    size_t left_ = 0;
+};
+
 struct ExpressionStore {
     std::deque<EXPR_OPERAND_NODE> nodes;
     std::deque<EXPR_STATEMENT> statements;
@@ -78,6 +109,10 @@ struct ExpressionStore {
     std::deque<std::vector<EXPR_EXPRESSION*>> expressionArrays;
     std::deque<std::vector<EXPR_VARIANT*>> variantArrays;
     std::deque<std::vector<EXPR_STATEMENT*>> statementArrays;
+    // The same for compiled expressions, whose arrays are complete when kept.
+    ArrayBlocks<EXPR_OPERAND_NODE*> compiledNodeArrays;
+    ArrayBlocks<EXPR_STATEMENT*> compiledStatementArrays;
+    ArrayBlocks<EXPR_VARIANT*> compiledVariantArrays;
 
     std::vector<EXPR_PCODE_ROUTINE*> routineOrder;  // expression enumeration
     // The highest routine number among the first numberedCount routines of
