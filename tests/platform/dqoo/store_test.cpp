@@ -11,7 +11,7 @@ namespace {
 
 TEST(ArrayBlocks, KeptArraysHoldTheirItemsWhileMoreAreKept)
 {
-    dqoo::ArrayBlocks<int*> arrays;
+    dqoo::ArrayBlocks<int*, 512> arrays;
     std::vector<int> values(4000);
     for (int i = 0; i < 4000; ++i)
         values[i] = i;
@@ -30,6 +30,20 @@ TEST(ArrayBlocks, KeptArraysHoldTheirItemsWhileMoreAreKept)
     for (const auto& [at, n] : kept)
         for (size_t i = 0; i < n; ++i)
             ASSERT_EQ(*at[i], static_cast<int>(n + i)) << "array of " << n << ", item " << i;
+}
+
+TEST(TextArena, TextsAreKeptWithTheirEndingZero)
+{
+    dqoo::TextArena texts;
+    const char* empty = texts.Keep("");
+    const char* name = texts.Keep("CUSTOMER_NAME");
+    const std::string longText(5000, 'L');  // longer than a block
+    const char* kept = texts.Keep(longText);
+    const char* after = texts.Keep("AFTER");
+    EXPECT_STREQ(empty, "");
+    EXPECT_STREQ(name, "CUSTOMER_NAME");
+    EXPECT_EQ(std::string(kept), longText);
+    EXPECT_STREQ(after, "AFTER");
 }
 
 }  // namespace
