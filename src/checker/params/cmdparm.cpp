@@ -300,7 +300,7 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
         Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(el.width) + Fixed(s, 20));
         return false;
     }
-    std::memcpy(field, Fixed(s, el.width).data(), el.width);
+    dqov::text::Pad(field, static_cast<size_t>(el.width), s);
     return true;
 }
 
@@ -323,7 +323,7 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, std::span<const
             Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_COLUMN_WIDTH) + Fixed(s, 20));
             return;
         }
-        std::memcpy(slot, Fixed(s, FFC_EXTENSION_COLUMN_WIDTH).data(), FFC_EXTENSION_COLUMN_WIDTH);
+        dqov::text::Pad(slot, FFC_EXTENSION_COLUMN_WIDTH, s);
         ext_->lEntries = std::max<int32_t>(ext_->lEntries, static_cast<int32_t>(entry + 1));
         return;
     }
@@ -333,8 +333,7 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, std::span<const
             Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_VALUE_WIDTH) + Fixed(s, 20));
             continue;
         }
-        std::memcpy(slot + i * FFC_EXTENSION_VALUE_WIDTH, Fixed(s, FFC_EXTENSION_VALUE_WIDTH).data(),
-                    FFC_EXTENSION_VALUE_WIDTH);
+        dqov::text::Pad(slot + i * FFC_EXTENSION_VALUE_WIDTH, FFC_EXTENSION_VALUE_WIDTH, s);
     }
     ext_->lEntries = std::max<int32_t>(ext_->lEntries, static_cast<int32_t>(entry + 1));
 }
@@ -677,11 +676,17 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COM
         pEntry->lDefaultsCached = 1;
     }
     /* a defaults handler fills a blanked parameter area; this module's own
-     * sets the whole area itself */
-    if (pEntry->pfnDefaults != CMDPARM_SetDefaults)
+     * sets the whole area itself, from the view the preparation reads */
+    const CommandView* read = nullptr;
+    if (pEntry->pfnDefaults == CMDPARM_SetDefaults) {
+        read = &ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
+        ApplyDefaults(*read, pCommand);
+    } else {
         std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
-    pEntry->pfnDefaults(pContext, pCommand);
-    const CommandView& view = ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
+        pEntry->pfnDefaults(pContext, pCommand);
+        read = &ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
+    }
+    const CommandView& view = *read;
     Preparer preparer(pContext, acQueue, view, pCommand, pExtension);
     bool prepared = preparer.Run(ParameterText(pSource, pchParmBuffer));
     preparer.Derive();
