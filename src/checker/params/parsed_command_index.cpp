@@ -35,6 +35,7 @@ constexpr uint32_t Hash(std::string_view name, uint32_t seed)
 struct Slot {
     int16_t command = -1; /* -1: free */
     int16_t param = -1;
+    uint16_t length = 0; /* of the keyword, compared before its text */
 };
 
 /* The tables' sizes: powers of two, a quarter full or less. */
@@ -54,7 +55,7 @@ constexpr auto kCommandTable = [] {
         size_t at = Hash(kCommands[i].name, 0) & (kCommandSlots - 1);
         while (t[at].command >= 0)
             at = (at + 1) & (kCommandSlots - 1);
-        t[at] = {static_cast<int16_t>(i), -1};
+        t[at] = {static_cast<int16_t>(i), -1, static_cast<uint16_t>(std::string_view(kCommands[i].name).size())};
     }
     return t;
 }();
@@ -71,7 +72,7 @@ constexpr auto kParamTable = [] {
                 known = known || (t[at].command == static_cast<int16_t>(i) &&
                                   std::string_view(kCommands[i].params[t[at].param].keyword) == keyword);
             if (!known)
-                t[at] = {static_cast<int16_t>(i), static_cast<int16_t>(p)};
+                t[at] = {static_cast<int16_t>(i), static_cast<int16_t>(p), static_cast<uint16_t>(keyword.size())};
         }
     return t;
 }();
@@ -84,7 +85,8 @@ int IndexedCommand(std::string_view name)
         const Slot& slot = kCommandTable[at];
         if (slot.command < 0)
             return -1;
-        if (name == kCommands[slot.command].name)
+        if (slot.length == name.size() &&
+            std::char_traits<char>::compare(name.data(), kCommands[slot.command].name, name.size()) == 0)
             return slot.command;
     }
 }
@@ -96,7 +98,9 @@ int IndexedParam(int command, std::string_view keyword)
         const Slot& slot = kParamTable[at];
         if (slot.command < 0)
             return -1;
-        if (slot.command == command && keyword == kCommands[command].params[slot.param].keyword)
+        if (slot.command == command && slot.length == keyword.size() &&
+            std::char_traits<char>::compare(keyword.data(), kCommands[command].params[slot.param].keyword,
+                                            keyword.size()) == 0)
             return slot.param;
     }
 }
