@@ -5,6 +5,7 @@
 #define DQOV_CHECKER_PARAMS_FIXED_TEXT_H
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -56,6 +57,14 @@ inline size_t BeforeBlankWords(const char* field, size_t n)
         n -= 32;
     while (n >= 8 && blanks(n - 8, 1))
         n -= 8;
+    if (n >= 8) {
+        // the blanks that end the last word, counted from its high bytes
+        uint64_t word;
+        std::memcpy(&word, field + n - 8, 8);
+        word ^= 0x2020202020202020ULL;
+        if constexpr (std::endian::native == std::endian::little)
+            n -= static_cast<size_t>(std::countl_zero(word)) / 8;
+    }
     return n;
 }
 
