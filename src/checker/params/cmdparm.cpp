@@ -49,7 +49,33 @@ struct Item {
     std::string keyword; /* empty: given by position */
     Value value;
     size_t column = 0;
+
+    /* as a new item, keeping the room its texts and lists took */
+    void Reset()
+    {
+        keyword.clear();
+        value.written = {};
+        value.content.clear();
+        value.quoted = value.group = false;
+        value.items.clear();
+        value.begin = value.end = 0;
+        column = 0;
+    }
 };
+
+/* The items of the command being prepared and the parameters it gave, kept
+ * between preparations (one at a time) so that their room is allocated once. */
+struct Scratch {
+    std::vector<Item> items;
+    size_t used = 0;
+    std::vector<bool> given;
+};
+
+Scratch& TheScratch()
+{
+    static Scratch scratch;
+    return scratch;
+}
 
 class Preparer {
 public:
@@ -92,7 +118,7 @@ private:
     bool ReadQuoted(Value& v);
     bool ReadGroup(Value& v);
     bool ReadValue(Value& v);
-    bool ReadItems(std::vector<Item>& items);
+    bool ReadItems(Scratch& scratch);
 
     /* ---- storing ---- */
     const ParamView* Find(const std::string& keyword) const;
@@ -110,7 +136,7 @@ private:
     std::string_view text_;
     size_t pos_ = 0;
     bool failed_ = false;
-    std::vector<bool> given_;
+    std::vector<bool>& given_ = TheScratch().given;
     /* the expression parameters given as one quoted literal */
     std::vector<std::string> quotedExpressions_;
 };
@@ -194,13 +220,16 @@ bool Preparer::ReadValue(Value& v)
     return true;
 }
 
-bool Preparer::ReadItems(std::vector<Item>& items)
+bool Preparer::ReadItems(Scratch& scratch)
 {
     for (;;) {
         SkipBlanks();
         if (pos_ >= text_.size())
             return true;
-        Item item;
+        if (scratch.used == scratch.items.size())
+            scratch.items.emplace_back();
+        Item& item = scratch.items[scratch.used++];
+        item.Reset();
         item.column = pos_ + 1;
         size_t start = pos_;
         while (pos_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_' ||
@@ -216,7 +245,6 @@ bool Preparer::ReadItems(std::vector<Item>& items)
             if (!ReadValue(item.value))
                 return false;
         }
-        items.push_back(std::move(item));
     }
 }
 
@@ -471,12 +499,14 @@ bool Preparer::Allowed(const ParamView& p, const Value& v) const
 bool Preparer::Run(std::string_view text)
 {
     text_ = text;
-    std::vector<Item> items;
-    if (!ReadItems(items))
+    Scratch& scratch = TheScratch();
+    scratch.used = 0;
+    if (!ReadItems(scratch))
         return false;
     given_.assign(view_.params.size(), false);
     size_t nextPositional = 0;
-    for (const Item& item : items) {
+    for (size_t i = 0; i < scratch.used; ++i) {
+        const Item& item = scratch.items[i];
         const ParamView* p = nullptr;
         if (!item.keyword.empty()) {
             p = Find(item.keyword);
