@@ -68,12 +68,19 @@ struct Index {
         return lo;
     }
     // The entry of the first record with this key, or npos. Readers mostly
-    // go through the records in key order, so the entries at and just after
-    // the last one found are tried before a search; and writers mostly add
+    // go through the records in key order, so the entries around the last
+    // one found are tried before a search; and writers mostly add
     // records in key order, so a key past the last is tried as well.
     size_t find(const unsigned char* key) const
     {
         const size_t n = numbers.size();
+        // the entry before the one found last (a reader that copies a record
+        // over the one it holds looks that one up after it)
+        if (hint > 0 && hint <= n && order(keyAt(hint - 1), key) == 0 &&
+            (hint == 1 || order(keyAt(hint - 2), key) < 0)) {
+            --hint;
+            return hint;
+        }
         size_t at = SIZE_MAX;
         int c = 1;  // the order of the entry at `at` against the key
         // the entries hint .. hint + 2: walked while they lie below the key
