@@ -151,8 +151,9 @@ TEST_F(Stores, LinesPastAByteOrderAsNumbersInEveryWalk)
         std::string t = "line " + std::to_string(k.first) + " sub " + std::to_string(k.second);
         std::memcpy(c.text, t.data(), t.size());
         ASSERT_EQ(RS_PutCommandRecord(&ctx, &c, sizeof c), 0);
-        if (i % 5 == 0)
+        if (i % 5 == 0) {
             ASSERT_EQ(RS_PutCommandRecord(&ctx, &c, sizeof c), 0);
+        }
         stored[k] = t;
     }
     EXPECT_EQ(RS_ulRecordCount(ctx.pCommandStore), keys.size());
@@ -176,8 +177,9 @@ TEST_F(Stores, LinesPastAByteOrderAsNumbersInEveryWalk)
     // backward, with keys in between that no record has
     for (size_t i = 0; i < walk.size(); ++i) {
         EXPECT_EQ(get(walk[i].first, walk[i].second), want(walk[i].first, walk[i].second));
-        if (i > 0)
+        if (i > 0) {
             EXPECT_EQ(get(walk[i - 1].first, walk[i - 1].second), want(walk[i - 1].first, walk[i - 1].second));
+        }
         EXPECT_EQ(get(walk[i].first, walk[i].second + 1), want(walk[i].first, walk[i].second + 1));
     }
     for (size_t i = walk.size(); i-- > 0;) {
