@@ -4,6 +4,7 @@
 */
 #include "generator/core/line_writer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -115,6 +116,15 @@ void reportCutLine(size_t ulLength)
     P3109_IssueTextMessage('F', text);
 }
 
+/* A line longer than the whole buffer goes straight to the file. */
+[[gnu::cold, gnu::noinline]] void writeDirectly(StreamSlot& slot, size_t ulIndent, std::string_view text, bool fBlank,
+                                                bool fMacro, bool fEnd)
+{
+    if (std::fprintf(slot.file, "%*s%.*s%s%s%s", static_cast<int>(ulIndent), "", static_cast<int>(text.size()),
+                     text.data(), fBlank ? " " : "", fMacro ? "\\" : "", fEnd ? "\r\n" : "") < 0)
+        failedWrite(slot, errno);
+}
+
 /* Writes one line to a file stream: the indent's blanks, the text, a blank
 ** when asked, the macro continuation mark while a macro is written and the
 ** line end. As with fputs of the whole line, a NUL byte ends what is
@@ -142,10 +152,7 @@ inline void putLine(const GEN_MODULE_STATE& g, StreamSlot* slot, GEN_STREAM stre
         at = slot->pending.get() + slot->ulUsed;
         slot->ulUsed += ulLength;
     } else if (!(at = reserve(*slot, ulLength))) {
-        /* longer than the buffer: straight to the file */
-        if (std::fprintf(slot->file, "%*s%.*s%s%s%s", static_cast<int>(ulIndent), "", static_cast<int>(text.size()),
-                         text.data(), fAppendBlank ? " " : "", fMacro ? "\\" : "", nul ? "" : "\r\n") < 0)
-            failedWrite(*slot, errno);
+        writeDirectly(*slot, ulIndent, text, fAppendBlank, fMacro, !nul);
         return;
     }
     if (ulIndent <= kIndentPiece)
@@ -173,10 +180,10 @@ inline bool csharpStream(const GEN_MODULE_STATE& g, GEN_STREAM stream, const Str
         return g.cTarget == GEN_TARGET_CSHARP;
     if (slot && slot->fCSharp)
         return true;
-    for (GEN_STREAM s : g.csStreams)
-        if (s != GEN_NO_STREAM && s == stream)
-            return true;
-    return false;
+    if (stream == GEN_NO_STREAM)
+        return false;
+    const auto& cs = g.csStreams;
+    return std::find(cs.begin(), cs.end(), stream) != cs.end();
 }
 
 /* A line of C text is never written into C#: what is being written has no
@@ -288,32 +295,50 @@ void P3109_CloseAllStreams()
             closeSlot(slot);
 }
 
+namespace {
+
+/* A line for a deferred queue, kept with its indent. */
+[[gnu::noinline]] void queueLine(GEN_STREAM stream, size_t indent, std::string_view text)
+{
+    P3109_State().out.queues[stream - 1].push_back({static_cast<uint16_t>(indent), std::string(text)});
+}
+
+/* A line past GEN_LINE_LIMIT: cut to the limit and reported. */
+[[gnu::cold, gnu::noinline]] void writeCutLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent,
+                                               std::string_view text)
+{
+    if (indent > GEN_LINE_LIMIT)
+        indent = GEN_LINE_LIMIT;
+    if (indent + text.size() > GEN_LINE_LIMIT) {
+        reportCutLine(indent + text.size());
+        text = text.substr(0, GEN_LINE_LIMIT - indent);
+        if (g.out.cSuppress == 'Y')
+            return;
+    }
+    /* looked up again: the message may have ended the stream */
+    putLine(g, streamSlot(stream), stream, true, indent, text);
+}
+
+}  // namespace
+
 void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
 {
     const GEN_MODULE_STATE& g = P3109_State();
     if (g.out.cSuppress == 'Y')
         return;
-    size_t indent = sIndent > 0 ? static_cast<size_t>(sIndent) : 0;
+    const size_t indent = sIndent > 0 ? static_cast<size_t>(sIndent) : 0;
     StreamSlot* slot = streamSlot(stream);
     if (!g_replaying && refusedInCSharp(g, stream, slot, text))
         return;
-    if (stream >= 1 && stream <= GEN_QUEUE_COUNT) {
-        P3109_State().out.queues[stream - 1].push_back({static_cast<uint16_t>(indent), std::string(text)});
+    if (!slot) {
+        /* a queue stream has no slot */
+        if (stream >= 1 && stream <= GEN_QUEUE_COUNT)
+            queueLine(stream, indent, text);
         return;
     }
-    if (!slot)
-        return;
     if (indent + text.size() > GEN_LINE_LIMIT) [[unlikely]] {
-        if (indent > GEN_LINE_LIMIT)
-            indent = GEN_LINE_LIMIT;
-        if (indent + text.size() > GEN_LINE_LIMIT) {
-            reportCutLine(indent + text.size());
-            text = text.substr(0, GEN_LINE_LIMIT - indent);
-            if (g.out.cSuppress == 'Y')
-                return;
-            /* the message may have ended the stream */
-            slot = streamSlot(stream);
-        }
+        writeCutLine(g, stream, indent, text);
+        return;
     }
     putLine(g, slot, stream, true, indent, text);
 }
