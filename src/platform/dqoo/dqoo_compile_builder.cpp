@@ -163,30 +163,30 @@ EXPR_EXPRESSION* Builder::Finish(EXPR_OPERAND_NODE* result)
 {
     EXPR_EXPRESSION& e = store_.expressions.emplace_back();
     std::memset(&e, 0, sizeof e);
-    std::vector<EXPR_OPERAND_NODE*>& code = store_.nodeArrays.emplace_back(code_);
     e.result = result;
-    e.instructionCount = static_cast<uint32_t>(code.size());
-    e.instructions = code.empty() ? nullptr : code.data();
+    e.instructionCount = static_cast<uint32_t>(code_.size());
+    e.instructions = store_.compiledNodeArrays.Keep(code_.data(), code_.size());
     e.workCount = e.instructionCount;
     e.work = e.instructions;
     if (!direct_)
         return &e;
-    std::vector<EXPR_STATEMENT*>& statements = store_.statementArrays.emplace_back(statements_);
-    std::vector<EXPR_VARIANT*>& variants = store_.variantArrays.emplace_back();
+    EXPR_STATEMENT** statements = store_.compiledStatementArrays.Keep(statements_.data(), statements_.size());
+    EXPR_VARIANT* variants[3];
+    uint32_t count = 0;
     auto add = [&](uint32_t tag) {
         EXPR_VARIANT& v = store_.variants.emplace_back();
         v.tag = tag;
-        v.statementCount = static_cast<uint32_t>(statements.size());
-        v.statements = statements.data();
-        variants.push_back(&v);
+        v.statementCount = static_cast<uint32_t>(statements_.size());
+        v.statements = statements;
+        variants[count++] = &v;
     };
     if (iSeries_)
         add(EXPR_VARIANT_ISERIES);
     if (noLongLong_)
         add(EXPR_VARIANT_NO_LONGLONG);
     add(EXPR_VARIANT_GENERIC);
-    e.variantCount = static_cast<uint32_t>(variants.size());
-    e.variants = variants.data();
+    e.variantCount = count;
+    e.variants = store_.compiledVariantArrays.Keep(variants, count);
     return &e;
 }
 

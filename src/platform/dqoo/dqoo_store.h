@@ -38,31 +38,44 @@ struct WhenGroup {
     bool direct = true;                     // the WHENs have direct code
 };
 
-// The texts the records point to (field names, literals), side by side in
-// blocks: a compiled function holds thousands of short ones.
-class TextArena {
+// Items kept side by side in blocks of at least kBlock, which never move:
+// a compiled function holds thousands of short texts and short pointer
+// arrays, which each on its own would take an allocation (and as a vector
+// a header besides).
+template <typename T, size_t kBlock>
+class ArrayBlocks {
 public:
-    const char* Keep(const std::string& s)
+    // A lasting copy of the n items at first; null when n is 0.
+    T* Keep(const T* first, size_t n)
     {
-        const size_t n = s.size() + 1;
+        if (n == 0)
+            return nullptr;
         if (n > left_) {
             const size_t size = std::max(n, kBlock);
-            blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+            blocks_.push_back(std::make_unique_for_overwrite<T[]>(size));
             next_ = blocks_.back().get();
             left_ = size;
         }
-        char* at = next_;
-        std::memcpy(at, s.c_str(), n);
+        T* at = next_;
+        std::copy(first, first + n, at);
         next_ += n;
         left_ -= n;
         return at;
     }
 
 private:
-    static constexpr size_t kBlock = 4096;
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    char* next_ = nullptr;
+    std::vector<std::unique_ptr<T[]>> blocks_;
+    T* next_ = nullptr;
     size_t left_ = 0;
+};
+
+// The texts the records point to (field names, literals).
+class TextArena {
+public:
+    const char* Keep(const std::string& s) { return chars_.Keep(s.c_str(), s.size() + 1); }
+
+private:
+    ArrayBlocks<char, 4096> chars_;
 };
 
 struct ExpressionStore {
@@ -78,6 +91,10 @@ struct ExpressionStore {
     std::deque<std::vector<EXPR_EXPRESSION*>> expressionArrays;
     std::deque<std::vector<EXPR_VARIANT*>> variantArrays;
     std::deque<std::vector<EXPR_STATEMENT*>> statementArrays;
+    // The same for compiled expressions, whose arrays are complete when kept.
+    ArrayBlocks<EXPR_OPERAND_NODE*, 512> compiledNodeArrays;
+    ArrayBlocks<EXPR_STATEMENT*, 512> compiledStatementArrays;
+    ArrayBlocks<EXPR_VARIANT*, 512> compiledVariantArrays;
 
     std::vector<EXPR_PCODE_ROUTINE*> routineOrder;  // expression enumeration
     // The highest routine number among the first numberedCount routines of

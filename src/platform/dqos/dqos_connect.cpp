@@ -121,14 +121,30 @@ std::string attachAndProbe(sqlite3* db, const std::string& path)
 // first connection switches it; a repository that cannot switch (another
 // process holds it, a file system without shared memory) keeps its
 // rollback journal and works as before.
+//
+// In the log's mode a commit is not synced to disk by itself: the log is
+// synced, and its pages copied into the file and that synced, at each
+// checkpoint (the one at the end of the connection included). The database
+// stays consistent after a crash or power loss; a power loss may take back
+// the last jobs committed since the last checkpoint, never a part of one.
+// A rollback journal keeps the full syncs it needs to stay consistent.
 void useWriteAheadLog(sqlite3* db)
 {
+    bool wal = false;
     {
         Stmt mode(db, "PRAGMA QV_DTA.journal_mode");
-        if (mode.ok() && mode.step() == SQLITE_ROW && mode.text(0) == "wal")
-            return;
+        wal = mode.ok() && mode.step() == SQLITE_ROW && mode.text(0) == "wal";
     }  // the reading statement ends here: the mode cannot change while one is active
-    sqlite3_exec(db, "PRAGMA QV_DTA.journal_mode=WAL", nullptr, nullptr, nullptr);
+    if (!wal) {
+        // the pragma answers the mode the file is in after it
+        auto answer = [](void* out, int columns, char** values, char**) {
+            *static_cast<bool*>(out) = columns == 1 && values[0] != nullptr && std::strcmp(values[0], "wal") == 0;
+            return 0;
+        };
+        sqlite3_exec(db, "PRAGMA QV_DTA.journal_mode=WAL", answer, &wal, nullptr);
+    }
+    if (wal)
+        sqlite3_exec(db, "PRAGMA QV_DTA.synchronous = NORMAL", nullptr, nullptr, nullptr);
 }
 
 // A job reads its function's source and definitions once and looks up a

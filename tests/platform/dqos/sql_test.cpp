@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/dqos/dqos.h"
+#include "platform/dqos/dqos_db.h"
 #include "repo_fixture.h"
 
 using dqos_test::countFromOutside;
@@ -434,6 +435,45 @@ TEST(SqlConnect, MissingOrUnreadableRepositoryGivesClearCode)
     EXPECT_EQ(SSQL_sConnect(""), SSQL_RC_OK);
     unsetenv("DQOV_REPOSITORY");
     SSQL_Disconnect();
+}
+
+// The repository's journal mode and sync level as the connection sees them.
+std::string pragmaOf(const char* sql)
+{
+    sqlite3_stmt* st = nullptr;
+    std::string value = "<none>";
+    if (sqlite3_prepare_v2(dqos::dbHandle(), sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        value = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+    sqlite3_finalize(st);
+    return value;
+}
+
+// In the write-ahead log's mode a commit is not synced by itself (level 1,
+// NORMAL, which keeps the database consistent); a repository that stays in
+// its rollback journal, because another process reads it while the job
+// connects, keeps the full syncs (level 2) that journal needs.
+TEST(SqlConnect, OnlyTheWriteAheadLogCommitsWithoutSyncingEachCommit)
+{
+    TempRepository repo(kDdl);
+    ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
+    EXPECT_EQ(pragmaOf("PRAGMA QV_DTA.journal_mode"), "wal");
+    EXPECT_EQ(pragmaOf("PRAGMA QV_DTA.synchronous"), "1");
+    SSQL_Disconnect();
+
+    TempRepository held(kDdl);
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(held.path().c_str(), &reader, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "PRAGMA journal_mode=DELETE; BEGIN; SELECT COUNT(*) FROM QV_T1;", nullptr, nullptr,
+                           nullptr),
+              SQLITE_OK);
+    setenv("DQOV_LOCK_TIMEOUT", "0", 1);  // the switch is refused at once, not after a minute
+    ASSERT_EQ(SSQL_sConnect(held.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
+    unsetenv("DQOV_LOCK_TIMEOUT");
+    EXPECT_EQ(pragmaOf("PRAGMA QV_DTA.journal_mode"), "delete");
+    EXPECT_EQ(pragmaOf("PRAGMA QV_DTA.synchronous"), "2");
+    SSQL_Disconnect();
+    sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(reader);
 }
 
 TEST(SqlConnect, FailureLocationFromTheEnvironment)

@@ -153,6 +153,53 @@ TEST_F(FileWork, NamesThatCannotBeReplacedAreRefusedAtOnce)
     EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.STG"), "locked");
 }
 
+TEST_F(FileWork, TheCommitReplacesFilesWholeAndLeavesNoPreviousTextBehind)
+{
+    // a file in place, one new, and one written twice in the job
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.C", "new C"));
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.NEW", "first"));
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.NEW", " second", true));
+    // a link in place of a file is replaced, not written through
+    root.touch("X_VELMO/X_DEM/OTHER", "other");
+    ASSERT_EQ(::symlink((root.str() + "/X_VELMO/X_DEM/OTHER").c_str(),
+                        (root.str() + "/X_VELMO/X_DEM/SOURCE/FN.LNK").c_str()),
+              0);
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.LNK", "new LNK"));
+    EXPECT_EQ(DosCommitFileWork(), DQOZ_NO_ERROR);
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C"), "new C");
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.NEW"), "first second");
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.LNK"), "new LNK");
+    EXPECT_FALSE(std::filesystem::is_symlink(root.path() / "X_VELMO/X_DEM/SOURCE/FN.LNK"));
+    EXPECT_EQ(at("X_VELMO/X_DEM/OTHER"), "other");
+    // the previous texts are gone: the directory holds the files and nothing else
+    size_t entries = 0;
+    for (const auto& e : std::filesystem::directory_iterator(root.path() / "X_VELMO/X_DEM/SOURCE")) {
+        (void)e;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 5u) << "FN.C, FN.H, FN.DLL, FN.NEW, FN.LNK and nothing aside";
+}
+
+TEST_F(FileWork, AFileThatCannotBePutInPlaceLeavesBothNamesAsTheyWere)
+{
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.C", "new C"));
+    ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.H", "new H"));
+    // during the job a directory with a file in it takes the place of FN.C:
+    // the new text reaches the name, the previous holder cannot be removed
+    // from the aside name, and the two are swapped back
+    std::filesystem::remove(root.path() / "X_VELMO/X_DEM/SOURCE/FN.C");
+    root.mkdirs("X_VELMO/X_DEM/SOURCE/FN.C");
+    root.touch("X_VELMO/X_DEM/SOURCE/FN.C/KEEP", "kept");
+    EXPECT_NE(DosCommitFileWork(), DQOZ_NO_ERROR);
+    EXPECT_NE(std::string(DosGetLastErrorText()).find("FN.C\" in place"), std::string::npos) << DosGetLastErrorText();
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C/KEEP"), "kept");
+    EXPECT_EQ(at(aside("X_VELMO/X_DEM/SOURCE/FN.C")), "new C");
+    // the other files of the job are put in place all the same
+    EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.H"), "new H");
+    EXPECT_FALSE(root.exists(aside("X_VELMO/X_DEM/SOURCE/FN.H")));
+    EXPECT_EQ(DosFileWorkOpen(), 0);
+}
+
 TEST(FileWorkClosed, CallsActAtOnce)
 {
     TempRoot root;
