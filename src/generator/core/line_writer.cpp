@@ -4,6 +4,7 @@
 */
 #include "generator/core/line_writer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -42,19 +43,18 @@ struct StreamSlot {
     bool output = false;  /* written: every write, the flush and the close are checked */
 };
 
+/* Constant-initialised, so the line writer reaches it without a guard. */
+constinit std::vector<StreamSlot> g_slots;
+
 std::vector<StreamSlot>& streamTable()
 {
-    static std::vector<StreamSlot> slots;
-    return slots;
+    return g_slots;
 }
 
-StreamSlot* streamSlot(GEN_STREAM stream)
+inline StreamSlot* streamSlot(GEN_STREAM stream)
 {
-    if (stream < GEN_FIRST_FILE_STREAM)
-        return nullptr;
-    std::vector<StreamSlot>& slots = streamTable();
-    size_t i = stream - GEN_FIRST_FILE_STREAM;
-    return i < slots.size() && slots[i].file ? &slots[i] : nullptr;
+    const size_t i = static_cast<size_t>(stream) - GEN_FIRST_FILE_STREAM;  // wraps below the first file stream
+    return i < g_slots.size() && g_slots[i].file ? &g_slots[i] : nullptr;
 }
 
 void failedWrite(const StreamSlot& slot, int error)
@@ -116,33 +116,43 @@ void reportCutLine(size_t ulLength)
     P3109_IssueTextMessage('F', text);
 }
 
+/* A line longer than the whole buffer goes straight to the file. */
+[[gnu::cold, gnu::noinline]] void writeDirectly(StreamSlot& slot, size_t ulIndent, std::string_view text, bool fBlank,
+                                                bool fMacro, bool fEnd)
+{
+    if (std::fprintf(slot.file, "%*s%.*s%s%s%s", static_cast<int>(ulIndent), "", static_cast<int>(text.size()),
+                     text.data(), fBlank ? " " : "", fMacro ? "\\" : "", fEnd ? "\r\n" : "") < 0)
+        failedWrite(slot, errno);
+}
+
 /* Writes one line to a file stream: the indent's blanks, the text, a blank
 ** when asked, the macro continuation mark while a macro is written and the
 ** line end. As with fputs of the whole line, a NUL byte ends what is
 ** written. Lines of the main output and the second suppressible stream are
 ** dropped while the skeleton's condition is false. The line is appended to
 ** the stream's gathered text. */
-inline void putLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, int fAppendBlank, size_t ulIndent,
+inline void putLine(const GEN_MODULE_STATE& g, StreamSlot* slot, GEN_STREAM stream, bool fAppendBlank, size_t ulIndent,
                     std::string_view text)
 {
+    if (!slot)
+        return;
     if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
         g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0)
         return;
-    StreamSlot* slot = streamSlot(stream);
-    if (!slot)
-        return;
     const char* nul = text.empty() ? nullptr : static_cast<const char*>(std::memchr(text.data(), '\0', text.size()));
-    const size_t ulText = nul ? static_cast<size_t>(nul - text.data()) : text.size();
-    const bool fBlank = !nul && fAppendBlank;
+    if (nul) [[unlikely]] {
+        text = text.substr(0, static_cast<size_t>(nul - text.data()));
+        fAppendBlank = false;
+    }
     const bool fMacro = !nul && g.out.lMacroContinuation;
     const size_t ulEnd = nul ? 0 : 2;
-    const size_t ulLength = ulIndent + ulText + fBlank + fMacro + ulEnd;
-    char* at = reserve(*slot, ulLength);
-    if (!at) {
-        /* longer than the buffer: straight to the file */
-        if (std::fprintf(slot->file, "%*s%.*s%s%s%s", static_cast<int>(ulIndent), "", static_cast<int>(ulText),
-                         text.data(), fBlank ? " " : "", fMacro ? "\\" : "", nul ? "" : "\r\n") < 0)
-            failedWrite(*slot, errno);
+    const size_t ulLength = ulIndent + text.size() + fAppendBlank + fMacro + ulEnd;
+    char* at;
+    if (slot->ulUsed + ulLength <= kPendingSize && slot->pending) [[likely]] {
+        at = slot->pending.get() + slot->ulUsed;
+        slot->ulUsed += ulLength;
+    } else if (!(at = reserve(*slot, ulLength))) {
+        writeDirectly(*slot, ulIndent, text, fAppendBlank, fMacro, !nul);
         return;
     }
     if (ulIndent <= kIndentPiece)
@@ -150,10 +160,9 @@ inline void putLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, int fAppendBla
     else
         std::memset(at, ' ', ulIndent);
     at += ulIndent;
-    if (ulText)
-        std::memcpy(at, text.data(), ulText);
-    at += ulText;
-    if (fBlank)
+    std::memcpy(at, text.data(), text.size());
+    at += text.size();
+    if (fAppendBlank)
         *at++ = ' ';
     if (fMacro)
         *at++ = '\\';
@@ -165,15 +174,16 @@ inline void putLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, int fAppendBla
 
 /* Whether a line goes to a C# source: a C# file (the C pass writes some
 ** beside its own), or a deferred queue of the C# pass. */
-bool csharpStream(const GEN_MODULE_STATE& g, GEN_STREAM stream)
+inline bool csharpStream(const GEN_MODULE_STATE& g, GEN_STREAM stream, const StreamSlot* slot)
 {
     if (stream >= 1 && stream <= GEN_QUEUE_COUNT)
         return g.cTarget == GEN_TARGET_CSHARP;
-    for (GEN_STREAM s : g.csStreams)
-        if (s != GEN_NO_STREAM && s == stream)
-            return true;
-    const StreamSlot* slot = streamSlot(stream);
-    return slot && slot->fCSharp;
+    if (slot && slot->fCSharp)
+        return true;
+    if (stream == GEN_NO_STREAM)
+        return false;
+    const auto& cs = g.csStreams;
+    return std::find(cs.begin(), cs.end(), stream) != cs.end();
 }
 
 /* A line of C text is never written into C#: what is being written has no
@@ -182,9 +192,10 @@ bool csharpStream(const GEN_MODULE_STATE& g, GEN_STREAM stream)
 ** the start of the line). */
 [[gnu::cold, gnu::noinline]] void reportRefused(const GEN_MODULE_STATE& g, std::string_view text);
 
-inline bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, std::string_view text)
+inline bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, const StreamSlot* slot,
+                            std::string_view text)
 {
-    if (!csharpStream(g, stream) || P3109_fCSharpText(text))
+    if (!csharpStream(g, stream, slot) || P3109_fCSharpText(text))
         return false;
     reportRefused(g, text);
     return true;
@@ -284,20 +295,18 @@ void P3109_CloseAllStreams()
             closeSlot(slot);
 }
 
-void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
+namespace {
+
+/* A line for a deferred queue, kept with its indent. */
+[[gnu::noinline]] void queueLine(GEN_STREAM stream, size_t indent, std::string_view text)
 {
-    const GEN_MODULE_STATE& g = P3109_State();
-    if (g.out.cSuppress == 'Y')
-        return;
-    size_t indent = sIndent > 0 ? static_cast<size_t>(sIndent) : 0;
-    if (!g_replaying && refusedInCSharp(g, stream, text))
-        return;
-    if (stream >= 1 && stream <= GEN_QUEUE_COUNT) {
-        P3109_State().out.queues[stream - 1].push_back({static_cast<uint16_t>(indent), std::string(text)});
-        return;
-    }
-    if (stream == GEN_NO_STREAM)
-        return;
+    P3109_State().out.queues[stream - 1].push_back({static_cast<uint16_t>(indent), std::string(text)});
+}
+
+/* A line past GEN_LINE_LIMIT: cut to the limit and reported. */
+[[gnu::cold, gnu::noinline]] void writeCutLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent,
+                                               std::string_view text)
+{
     if (indent > GEN_LINE_LIMIT)
         indent = GEN_LINE_LIMIT;
     if (indent + text.size() > GEN_LINE_LIMIT) {
@@ -306,15 +315,41 @@ void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
         if (g.out.cSuppress == 'Y')
             return;
     }
-    putLine(g, stream, 1, indent, text);
+    /* looked up again: the message may have ended the stream */
+    putLine(g, streamSlot(stream), stream, true, indent, text);
+}
+
+}  // namespace
+
+void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
+{
+    const GEN_MODULE_STATE& g = P3109_State();
+    if (g.out.cSuppress == 'Y')
+        return;
+    const size_t indent = sIndent > 0 ? static_cast<size_t>(sIndent) : 0;
+    StreamSlot* slot = streamSlot(stream);
+    if (!g_replaying && refusedInCSharp(g, stream, slot, text))
+        return;
+    if (!slot) {
+        /* a queue stream has no slot */
+        if (stream >= 1 && stream <= GEN_QUEUE_COUNT)
+            queueLine(stream, indent, text);
+        return;
+    }
+    if (indent + text.size() > GEN_LINE_LIMIT) [[unlikely]] {
+        writeCutLine(g, stream, indent, text);
+        return;
+    }
+    putLine(g, slot, stream, true, indent, text);
 }
 
 void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream)
 {
     const GEN_MODULE_STATE& g = P3109_State();
-    if (g.out.cSuppress == 'Y' || refusedInCSharp(g, stream, text))
+    StreamSlot* slot = streamSlot(stream);
+    if (g.out.cSuppress == 'Y' || refusedInCSharp(g, stream, slot, text))
         return;
-    putLine(g, stream, fAppendBlank, 0, text);
+    putLine(g, slot, stream, fAppendBlank != 0, 0, text);
 }
 
 void P3109_Line(std::string_view text)

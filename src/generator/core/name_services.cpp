@@ -3,9 +3,13 @@
 */
 #include "generator/core/name_services.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
+#include "dqov/layout_records.h"
 #include "dqov/workfile.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/definitions.h"
@@ -62,17 +66,65 @@ void P3109_AppendLineComment(std::string& line, std::string_view text)
         line += " // " + std::string(text);
 }
 
+namespace {
+
+/* The work file's answers to the names asked for as field groups, kept
+** while no group record changes (the file's stamp of the kind stays the
+** same): the emitters ask for the same few names again and again. */
+struct GroupAnswers {
+    uint64_t stamp = 0;
+    std::unordered_map<std::string, bool> known;
+};
+
+GroupAnswers& groupAnswers()
+{
+    static GroupAnswers answers;
+    return answers;
+}
+
+/* The name part of a work record key as text: cut to the key's width and
+** without trailing blanks, which the blank-filled key holds anyway. */
+std::string_view keyName(std::string_view name)
+{
+    name = name.substr(0, std::min<size_t>(name.size(), FFC_WORK_NAME_LEN));
+    const size_t end = name.find_last_not_of(' ');
+    return name.substr(0, end == std::string_view::npos ? 0 : end + 1);
+}
+
+}  // namespace
+
 bool P3109_fIsGroupName(std::string_view name)
 {
     FFC_CONTEXT* ctx = P3109_Context();
     if (!ctx || !ctx->pWorkFile)
         return false;
     const std::string key = P3109_DropNationalChar(name);
+    GroupAnswers& answers = groupAnswers();
+    const uint64_t stamp = WF_ulKindStamp(ctx, LAYOUT_KIND_GROUPNAM);
+    if (stamp != answers.stamp) {
+        answers.known.clear();
+        answers.stamp = stamp;
+    }
+    std::string known(keyName(key));
+    if (const auto found = answers.known.find(known); found != answers.known.end())
+        return found->second;
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, "GROUPNAM", 8);
     std::memcpy(r.acName, key.data(), std::min<size_t>(key.size(), FFC_WORK_NAME_LEN));
-    return WF_cReadFirst(ctx, 2, &r, 2) == '0';
+    const bool group = WF_cReadFirst(ctx, 2, &r, 2) == '0';
+    answers.known.emplace(std::move(known), group);
+    return group;
+}
+
+void P3109_NoteGroupRecorded(std::string_view name, uint64_t ulStampBefore, uint64_t ulStampAfter)
+{
+    GroupAnswers& answers = groupAnswers();
+    /* one record added since the answers were given: only its name's answer changes */
+    if (answers.stamp == 0 || answers.stamp != ulStampBefore || ulStampAfter != ulStampBefore + 1)
+        return;
+    answers.stamp = ulStampAfter;
+    answers.known[std::string(keyName(name))] = true;
 }
 
 void P3109_AddUniqueName(std::vector<std::string>& names, std::string_view name)

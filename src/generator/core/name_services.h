@@ -27,6 +27,11 @@ void P3109_AppendLineComment(std::string& line, std::string_view text);
 /* Whether a GROUPNAM work record names the field group (a leading national
 ** name character is dropped first). */
 bool P3109_fIsGroupName(std::string_view name);
+/* Tells the answers of P3109_fIsGroupName that the GROUPNAM record of the
+** name was written, the kind's stamp of the work file going from before to
+** after (WF_ulKindStamp): no other record of the kind changed in between
+** when after is before plus one. */
+void P3109_NoteGroupRecorded(std::string_view name, uint64_t ulStampBefore, uint64_t ulStampAfter);
 /* Appends the 10-character name to the array unless it holds it already. */
 void P3109_AddUniqueName(std::vector<std::string>& names, std::string_view name);
 int P3109_lCompare12(const void* pKey1, const void* pKey2);

@@ -171,7 +171,9 @@ void recordGroup(const std::string& group, const std::vector<std::string>& names
     std::memcpy(r.acKind, LAYOUT_KIND_GROUPNAM, FFC_WORK_KIND_LEN);
     std::memcpy(r.acName, group.data(), std::min<size_t>(group.size(), FFC_WORK_NAME_LEN));
     std::memcpy(r.acData, "IOF", 3);
-    WF_lWrite(ctx, &r);
+    const uint64_t groupsBefore = WF_ulKindStamp(ctx, LAYOUT_KIND_GROUPNAM);
+    if (WF_lWrite(ctx, &r) != 0)
+        P3109_NoteGroupRecorded(group, groupsBefore, WF_ulKindStamp(ctx, LAYOUT_KIND_GROUPNAM));
 }
 
 }  // namespace

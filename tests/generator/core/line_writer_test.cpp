@@ -55,6 +55,36 @@ TEST_F(LineWriter, LongLineIsCutAtFourThousandNinetySixAndReported)
     EXPECT_EQ(state.stats.lFatalLater, 1);
 }
 
+/* As with fputs of the whole line, a NUL byte ends what is written: the
+   blank, the macro mark and the line end go with the rest. */
+TEST_F(LineWriter, NulByteEndsTheWrittenLine)
+{
+    Capture c;
+    P3109_State().out.lMacroContinuation = 1;
+    P3109_WriteLine(c.stream(), 2, std::string_view("ab\0cd", 5));
+    P3109_State().out.lMacroContinuation = 0;
+    P3109_WriteLine(c.stream(), 0, std::string_view("\0x", 2));
+    P3109_WriteLine(c.stream(), 1, "z");
+    EXPECT_EQ(c.text(), "  ab z \r\n");
+}
+
+/* A stream the output driver lists among its C# files takes no C text,
+   though the file itself is not marked; once it is no longer listed it
+   takes the line. */
+TEST_F(LineWriter, StreamListedAsCSharpRefusesCText)
+{
+    Capture c;
+    GEN_MODULE_STATE& g = P3109_State();
+    g.skel.sPoint = 24;
+    g.csStreams[3] = c.stream();
+    P3109_WriteLine(c.stream(), 0, "pX_Sel_5->chLock = YES;");
+    P3109_WriteLine(c.stream(), 0, "pX_Sel_5.chLock = YES;");
+    g.csStreams[3] = GEN_NO_STREAM;
+    P3109_WriteLine(c.stream(), 0, "pX_Sel_6->chLock = YES;");
+    EXPECT_EQ(c.text(), "pX_Sel_5.chLock = YES; \r\npX_Sel_6->chLock = YES; \r\n");
+    EXPECT_EQ(state.stats.lFatalLater, 1);
+}
+
 TEST_F(LineWriter, MacroContinuationAddsBlankAndBackslash)
 {
     Capture c;

@@ -1,6 +1,7 @@
 // Generated names, used-name registries and the small shared services.
 #include "gen_fixture.h"
 
+#include "dqov/workfile.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/name_services.h"
 #include "generator/core/services.h"
@@ -81,6 +82,32 @@ TEST_F(NameServices, GroupNamesFromWorkRecords)
     EXPECT_TRUE(P3109_fIsGroupName("#CUSTGRP"));
     EXPECT_TRUE(P3109_fIsGroupName("CUSTGRP"));
     EXPECT_FALSE(P3109_fIsGroupName("OTHER"));
+}
+
+TEST_F(NameServices, GroupAnswersFollowTheWorkFile)
+{
+    EXPECT_FALSE(P3109_fIsGroupName("ORDGRP"));
+    EXPECT_FALSE(P3109_fIsGroupName("ORDGRP    "));
+    /* a group record written since the answer was given is seen */
+    writeRecord("GROUPNAM", "ORDGRP", "", {});
+    EXPECT_TRUE(P3109_fIsGroupName("ORDGRP"));
+    EXPECT_TRUE(P3109_fIsGroupName("#ORDGRP"));
+    EXPECT_FALSE(P3109_fIsGroupName("ORDGRPX"));
+    /* a record its writer reports: seen, and the other answers stay right */
+    const uint64_t before = WF_ulKindStamp(&ctx, "GROUPNAM  ");
+    EXPECT_FALSE(P3109_fIsGroupName("@F00010000"));
+    writeRecord("GROUPNAM", "@F00010000", "", {});
+    P3109_NoteGroupRecorded("@F00010000", before, WF_ulKindStamp(&ctx, "GROUPNAM  "));
+    EXPECT_TRUE(P3109_fIsGroupName("@F00010000"));
+    EXPECT_TRUE(P3109_fIsGroupName("ORDGRP"));
+    EXPECT_FALSE(P3109_fIsGroupName("ORDGRPX"));
+    /* a report that does not follow from the answers' state changes nothing */
+    P3109_NoteGroupRecorded("NOGROUP", before, before + 1);
+    EXPECT_FALSE(P3109_fIsGroupName("NOGROUP"));
+    /* a new work file: none of the old answers holds */
+    ASSERT_EQ(WF_sCreate(&ctx), 0);
+    EXPECT_FALSE(P3109_fIsGroupName("ORDGRP"));
+    EXPECT_FALSE(P3109_fIsGroupName("@F00010000"));
 }
 
 TEST_F(NameServices, CloseCursorsAndReportLimit)
