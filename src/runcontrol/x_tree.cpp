@@ -165,7 +165,7 @@ struct RBTREE {
     int mode = 0;
     RBTREE_ENTRY* cur = nullptr;
 
-    RBTREE() { nilNode = {&nilNode, &nilNode, &nilNode, false}; }
+    RBTREE() { nilNode = {&nilNode, &nilNode, &nilNode, false, {}}; }
 
     unsigned char* keyArea(RBTREE_ENTRY* e) { return reinterpret_cast<unsigned char*>(e) + kHeader; }
     unsigned char* dataArea(RBTREE_ENTRY* e) { return keyArea(e) + keyBytes; }
