@@ -214,13 +214,15 @@ TEST(XTree, PartsOfOddLengthsStayApartInSharedPages)
     Tree bare(5);
     ASSERT_EQ(RBTree_DefineKey(bare.t, RBT_TYPE_BYTES, 1), 0);
 
+    // the 3-byte key part of entry i
+    auto tagOf = [](int i) { return std::string{static_cast<char>('A' + i % 26), static_cast<char>('a' + i % 7), '#'}; };
     auto put = [&](int i) {
-        const char tag[3] = {static_cast<char>('A' + i % 26), static_cast<char>('a' + i % 7), '#'};
+        const std::string tag = tagOf(i);
         const int64_t big = 1'000'000'007LL * i;
         const double half = i + 0.5;
         const void* self = &odd;
         const char end = static_cast<char>(i);
-        const void* k[] = {tag, &big};
+        const void* k[] = {tag.data(), &big};
         const void* d[] = {&half, &self, &end};
         return RBTree_PutEntry(odd.t, k, d);
     };
@@ -234,9 +236,9 @@ TEST(XTree, PartsOfOddLengthsStayApartInSharedPages)
     }
     // every third entry deleted and put again: the freed nodes are reused
     for (int i = 0; i < 60; i += 3) {
-        const char tag[3] = {static_cast<char>('A' + i % 26), static_cast<char>('a' + i % 7), '#'};
+        const std::string tag = tagOf(i);
         const int64_t big = 1'000'000'007LL * i;
-        const void* k[] = {tag, &big};
+        const void* k[] = {tag.data(), &big};
         ASSERT_EQ(RBTree_DeleteEntry(odd.t, k), 1);
         handles[static_cast<size_t>(i)] = put(i);
         ASSERT_NE(handles[static_cast<size_t>(i)], nullptr);
@@ -250,7 +252,7 @@ TEST(XTree, PartsOfOddLengthsStayApartInSharedPages)
         void* k[] = {tag, &big};
         void* d[] = {&half, &self, &end};
         ASSERT_EQ(RBTree_GetEntry_Direct(odd.t, handles[static_cast<size_t>(i)], k, d), 1);
-        EXPECT_EQ(std::string(tag, 3), std::string{static_cast<char>('A' + i % 26), static_cast<char>('a' + i % 7), '#'});
+        EXPECT_EQ(std::string(tag, 3), tagOf(i));
         EXPECT_EQ(big, 1'000'000'007LL * i);
         EXPECT_EQ(half, i + 0.5);
         EXPECT_EQ(self, &odd);
