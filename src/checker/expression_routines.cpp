@@ -47,11 +47,13 @@ std::string fieldName(const std::string& written)
 
 // The target fields of a value, as operands of the compile request.
 struct Targets {
-    std::deque<std::string> names;
+    std::vector<std::string> names;  // room for every target: no name moves
     std::vector<DQOO_CHECKED_OPERAND> operands;
 
     explicit Targets(const std::vector<std::string>& written)
     {
+        names.reserve(written.size());
+        operands.reserve(written.size());
         for (const std::string& w : written) {
             FFC_FIELD_DEFINITION def;
             if (!LookUpFieldDefinition(w, def))
@@ -199,6 +201,8 @@ void CheckedExpression::Take(const std::string& expressionText, const DC_EXPRESS
     operands.clear();
     names.clear();
     operations.clear();
+    operands.reserve(static_cast<size_t>(std::max<int>(request.sOperandCount, 0)));
+    operations.reserve(static_cast<size_t>(std::max<int>(request.sOperationCount, 0)));
     for (int i = 0; i < request.sOperandCount; ++i) {
         const DC_EXPRESSION_OPERAND& in = request.aOperands[i];
         DQOO_CHECKED_OPERAND o{};

@@ -408,6 +408,8 @@ char P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char
     size_t dataLength = static_cast<size_t>(std::max<int32_t>(lDataLength, 0));
     int32_t count = plCount ? std::clamp<int32_t>(*plCount, 0, static_cast<int32_t>(capacity)) : 0;
     std::vector<std::string> entries, entryData;
+    entries.reserve(static_cast<size_t>(count));
+    entryData.reserve(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
         entries.emplace_back(pchNames + i * nameLength, nameLength);
         entryData.push_back(dataLength && pchData ? std::string(pchData + i * dataLength, dataLength) : std::string());
@@ -420,6 +422,8 @@ char P3136_sExpandFileFieldList(FFC_CONTEXT* pContext, char cRequest, const char
     std::string file = acFile ? checker::Trim(acFile, 10) : std::string();
     std::string command = acCommand ? checker::Trim(acCommand, 10) : std::string();
     WorkList work{capacity, nameLength, dataLength, prefix, {}, {}};
+    work.names.reserve(static_cast<size_t>(count));
+    work.data.reserve(static_cast<size_t>(count));
     if (!Expand(pContext, Upper(file), listName, command, work, entries, entryData, f))
         return refuse();
     std::memset(pchNames, ' ', capacity * nameLength);

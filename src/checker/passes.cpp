@@ -342,6 +342,9 @@ void P3100_Pass2(void)
     StartPass();
     bool overLimit = false;
     HeldCommand held;
+    // whether the extension is blank as this pass left it: in this pass
+    // only the stored extensions found below are read into it
+    bool extensionBlank = false;
     while (NextPassCommand(overLimit)) {
         if (g.source.acName[0] == '*') {
             std::memcpy(g.previousName, g.source.acName, 10);
@@ -360,8 +363,13 @@ void P3100_Pass2(void)
         // A command without keyword data of its own has none: what the
         // previous command left in the extension is not its.
         if (FFC_ExtensionSwitch(p) != 'Y' || RS_fFindCommandExtension(g.ctx, &g.extension, sizeof g.extension) != 0) {
-            g.extension.lEntries = 0;
-            std::memset(g.extension.acAttributes, ' ', sizeof g.extension.acAttributes);
+            if (!extensionBlank) {
+                g.extension.lEntries = 0;
+                std::memset(g.extension.acAttributes, ' ', sizeof g.extension.acAttributes);
+                extensionBlank = true;
+            }
+        } else {
+            extensionBlank = false;
         }
         TrackCaseLevels();
         bool routine =

@@ -3,6 +3,7 @@
 #include "checker/checker.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstring>
 #include <memory>
@@ -28,6 +29,19 @@ constexpr BuiltIn kBuiltIns[25] = {
     {"ENDFOR", 116},     {"ASSIGN", 117},     {"_ASSIGN", 118},    {"IMPORT", 119},     {"WEBROUTINE", 120},
     {"WEB_MAP", 122},    {"ATTRIBUTE", 123},  {"PERFORM", 124},    {"_PERFORM", 125},   {"_INVOKE", 126},
 };
+
+// The first letters of the component commands by the names' lengths (bit
+// 0-25 A-Z, bit 26 '_'): most commands a function holds are none of them.
+constexpr int FirstBit(char c)
+{
+    return c >= 'A' && c <= 'Z' ? c - 'A' : c == '_' ? 26 : -1;
+}
+constexpr auto kBuiltInFirsts = [] {
+    std::array<uint32_t, 11> t{};
+    for (const BuiltIn& b : kBuiltIns)
+        t[b.name.size()] |= 1u << FirstBit(b.name[0]);
+    return t;
+}();
 
 // Text of a command for the parsers: "LBL: NAME parameters". A command
 // that is not split holds that whole text already.
@@ -149,6 +163,9 @@ int32_t P31O2_usLookupCommandCode(const char* pName, uint16_t* pusCommandCode)
         upper[length] = checker::UpperChar(pName[length]);
     const std::string_view name(upper, length);
     // the length and first letter set most commands apart before a compare
+    const int first = length > 0 ? FirstBit(upper[0]) : -1;
+    if (first < 0 || (kBuiltInFirsts[length] >> first & 1u) == 0)
+        return 0;
     for (const BuiltIn& b : kBuiltIns)
         if (name.size() == b.name.size() && name[0] == b.name[0] && name == b.name) {
             *pusCommandCode = b.code;

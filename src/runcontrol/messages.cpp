@@ -120,9 +120,18 @@ void listGroup(const FFC_MESSAGE_GROUP* g, void* user)
 
 namespace rc {
 
-std::string MessageQueueList(const char* queue)
+QueueListName MessageQueueList(const char* queue)
 {
-    return "DC_P9006/MQ/" + Trimmed(queue, 10);
+    static constexpr char kPrefix[] = "DC_P9006/MQ/";
+    QueueListName name;
+    std::memcpy(name.text, kPrefix, sizeof kPrefix - 1);
+    size_t n = queue ? strnlen(queue, 10) : 0;
+    while (n > 0 && queue[n - 1] == ' ')
+        --n;
+    if (n > 0)
+        std::memcpy(name.text + sizeof kPrefix - 1, queue, n);
+    name.text[sizeof kPrefix - 1 + n] = '\0';
+    return name;
 }
 
 int16_t CreateMessageQueue(FFC_CONTEXT* ctx, const char* queue)
@@ -163,7 +172,7 @@ int16_t P9006_sQueueMessage(FFC_CONTEXT* ctx, const char* queue, const char* msg
     int16_t rc = rc::CreateMessageQueue(ctx, queue);
     if (rc != QVRMM_OK && rc != QVRMM_EXISTS)
         return rc;
-    std::string name = rc::MessageQueueList(queue);
+    const rc::QueueListName name = rc::MessageQueueList(queue);
     FFC_MESSAGE_RECORD r;
     std::memset(&r, ' ', sizeof r);
     std::memcpy(r.acLanguage, ctx->acLanguage, 4);
@@ -179,7 +188,7 @@ int16_t P9006_sQueueMessage(FFC_CONTEXT* ctx, const char* queue, const char* msg
 
 int16_t qvrms3(FFC_CONTEXT* ctx, const char* queue, uint32_t* count)
 {
-    std::string name = rc::MessageQueueList(queue);
+    const rc::QueueListName name = rc::MessageQueueList(queue);
     uint16_t n = 1;
     uint16_t len = 0;
     int16_t rc = QVRMM_sGetEntry(ctx, name.c_str(), &n, nullptr, &len);
@@ -193,7 +202,7 @@ int16_t qvrms3(FFC_CONTEXT* ctx, const char* queue, uint32_t* count)
 int16_t qvrms4(FFC_CONTEXT* ctx, const char* queue, uint32_t number, char* msgId, char* severity, char* text,
                uint32_t capacity)
 {
-    std::string name = rc::MessageQueueList(queue);
+    const rc::QueueListName name = rc::MessageQueueList(queue);
     if (number == 0 || number > kQueueCapacity)
         return 1;
     uint16_t n = static_cast<uint16_t>(number);
@@ -234,7 +243,7 @@ int16_t P9006_sResolveMessage(const char* file, const char* id, const char* lang
 
 uint32_t P9006_ulReplayQueuedMessages(FFC_CONTEXT* ctx, FFC_CHECK_STATE* state, const char* queue)
 {
-    std::string name = rc::MessageQueueList(queue);
+    const rc::QueueListName name = rc::MessageQueueList(queue);
     uint16_t highest = QVRMM_usHighestEntry(ctx, name.c_str());
     if (highest == 0)
         return 0;  // nothing queued: nothing to move, nothing to clear

@@ -31,8 +31,13 @@ std::string VisibleText(std::string_view text);
 std::string Trimmed(const char* field, size_t width);
 // Copies text into a fixed field, blank-padded (cut when longer).
 void Pad(char* field, size_t width, std::string_view text);
-// The named list that holds the records of a message queue.
-std::string MessageQueueList(const char* queue);
+// The named list that holds the records of a message queue: its name is
+// short enough to be kept without an allocation.
+struct QueueListName {
+    char text[24];
+    const char* c_str() const { return text; }
+};
+QueueListName MessageQueueList(const char* queue);
 // Makes the list of a message queue in the context: qvrmm1's result
 // (QVRMM_EXISTS when the queue is there already).
 int16_t CreateMessageQueue(FFC_CONTEXT* ctx, const char* queue);

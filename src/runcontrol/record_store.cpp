@@ -4,6 +4,7 @@
 #include "dqov/record_store.h"
 
 #include <algorithm>
+#include <bit>
 #include <atomic>
 #include <cstring>
 #include <deque>
@@ -42,8 +43,13 @@ struct Index {
             return std::memcmp(a, b, keyLength);
         // the keys of the command and message stores: four bytes, compared
         // as the big-endian numbers they are
-        uint32_t x = static_cast<uint32_t>(a[0]) << 24 | a[1] << 16 | a[2] << 8 | a[3];
-        uint32_t y = static_cast<uint32_t>(b[0]) << 24 | b[1] << 16 | b[2] << 8 | b[3];
+        uint32_t x, y;
+        std::memcpy(&x, a, 4);
+        std::memcpy(&y, b, 4);
+        if constexpr (std::endian::native == std::endian::little) {
+            x = __builtin_bswap32(x);
+            y = __builtin_bswap32(y);
+        }
         return x < y ? -1 : x > y;
     }
     const unsigned char* keyAt(size_t i) const { return keys.data() + i * keyLength; }
@@ -61,28 +67,43 @@ struct Index {
         }
         return lo;
     }
-    // Whether entry `at` is the first whose key is not below the key.
-    bool lowerBoundAt(size_t at, const unsigned char* key) const
-    {
-        return (at == 0 || order(keyAt(at - 1), key) < 0) && (at == numbers.size() || order(keyAt(at), key) >= 0);
-    }
     // The entry of the first record with this key, or npos. Readers mostly
-    // go through the records in key order, so the entries at and just after
-    // the last one found are tried before a search; and writers mostly add
+    // go through the records in key order, so the entries around the last
+    // one found are tried before a search; and writers mostly add
     // records in key order, so a key past the last is tried as well.
     size_t find(const unsigned char* key) const
     {
+        const size_t n = numbers.size();
+        // the entry before the one found last (a reader that copies a record
+        // over the one it holds looks that one up after it)
+        if (hint > 0 && hint <= n && order(keyAt(hint - 1), key) == 0 &&
+            (hint == 1 || order(keyAt(hint - 2), key) < 0)) {
+            --hint;
+            return hint;
+        }
         size_t at = SIZE_MAX;
-        for (size_t c = hint; c <= hint + 2 && c <= numbers.size(); ++c)
-            if (lowerBoundAt(c, key)) {
-                at = c;
-                break;
+        int c = 1;  // the order of the entry at `at` against the key
+        // the entries hint .. hint + 2: walked while they lie below the key
+        if (hint <= n && (hint == 0 || order(keyAt(hint - 1), key) < 0)) {
+            for (size_t i = hint; i <= hint + 2; ++i) {
+                if (i == n) {
+                    at = i;
+                    break;
+                }
+                c = order(keyAt(i), key);
+                if (c >= 0) {
+                    at = i;
+                    break;
+                }
             }
-        if (at == SIZE_MAX && lowerBoundAt(numbers.size(), key))
-            return SIZE_MAX;
-        if (at == SIZE_MAX)
+        }
+        if (at == SIZE_MAX) {
+            if (n == 0 || order(keyAt(n - 1), key) < 0)
+                return SIZE_MAX;
             at = bound(key, false);
-        if (at >= numbers.size() || order(keyAt(at), key) != 0)
+            c = at < n ? order(keyAt(at), key) : 1;
+        }
+        if (at >= n || c != 0)
             return SIZE_MAX;
         hint = at;
         return at;

@@ -132,6 +132,66 @@ TEST_F(Stores, ReplacedRecordsAndLookupsInAnyOrder)
         }
 }
 
+TEST_F(Stores, LinesPastAByteOrderAsNumbersInEveryWalk)
+{
+    // lines around 255/256 and 65,280: the keys sort as the numbers do,
+    // whichever way a reader walks and whichever record it held last
+    std::vector<std::pair<int, int>> keys;
+    for (int line : {1, 2, 254, 255, 256, 257, 511, 512, 4095, 4096, 65279, 65280, 65281})
+        for (int sub : {0, 1, 255, 256})
+            keys.push_back({line, sub});
+    std::map<std::pair<int, int>, std::string> stored;
+    // stored in an order of their own, some twice
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const auto& k = keys[(i * 7) % keys.size()];
+        Cmd c{};
+        std::memset(c.text, ' ', sizeof c.text);
+        c.line = static_cast<uint16_t>(k.first);
+        c.sub = static_cast<uint16_t>(k.second);
+        std::string t = "line " + std::to_string(k.first) + " sub " + std::to_string(k.second);
+        std::memcpy(c.text, t.data(), t.size());
+        ASSERT_EQ(RS_PutCommandRecord(&ctx, &c, sizeof c), 0);
+        if (i % 5 == 0) {
+            ASSERT_EQ(RS_PutCommandRecord(&ctx, &c, sizeof c), 0);
+        }
+        stored[k] = t;
+    }
+    EXPECT_EQ(RS_ulRecordCount(ctx.pCommandStore), keys.size());
+    auto get = [&](int line, int sub) {
+        Cmd q{};
+        q.line = static_cast<uint16_t>(line);
+        q.sub = static_cast<uint16_t>(sub);
+        if (RS_fFindCommandRecord(&ctx, &q, sizeof q) != 0)
+            return std::string("none");
+        const std::string t(q.text, sizeof q.text);
+        return t.substr(0, t.find_last_not_of(' ') + 1);
+    };
+    auto want = [&](int line, int sub) {
+        auto it = stored.find({line, sub});
+        return it == stored.end() ? std::string("none") : it->second;
+    };
+    std::vector<std::pair<int, int>> walk;
+    for (const auto& [k, t] : stored)
+        walk.push_back(k);
+    // forward, each record then the one before it (the held record), then
+    // backward, with keys in between that no record has
+    for (size_t i = 0; i < walk.size(); ++i) {
+        EXPECT_EQ(get(walk[i].first, walk[i].second), want(walk[i].first, walk[i].second));
+        if (i > 0) {
+            EXPECT_EQ(get(walk[i - 1].first, walk[i - 1].second), want(walk[i - 1].first, walk[i - 1].second));
+        }
+        EXPECT_EQ(get(walk[i].first, walk[i].second + 1), want(walk[i].first, walk[i].second + 1));
+    }
+    for (size_t i = walk.size(); i-- > 0;) {
+        EXPECT_EQ(get(walk[i].first, walk[i].second), want(walk[i].first, walk[i].second));
+        EXPECT_EQ(get(walk[i].first + 1, 0), want(walk[i].first + 1, 0));
+    }
+    EXPECT_EQ(get(256, 0), "line 256 sub 0");
+    EXPECT_EQ(get(65281, 256), "line 65281 sub 256");
+    EXPECT_EQ(get(3, 0), "none");
+    EXPECT_EQ(get(65535, 0), "none");
+}
+
 struct Collected {
     std::vector<uint32_t> groups;
     std::vector<uint32_t> counts;

@@ -49,7 +49,33 @@ struct Item {
     std::string keyword; /* empty: given by position */
     Value value;
     size_t column = 0;
+
+    /* as a new item, keeping the room its texts and lists took */
+    void Reset()
+    {
+        keyword.clear();
+        value.written = {};
+        value.content.clear();
+        value.quoted = value.group = false;
+        value.items.clear();
+        value.begin = value.end = 0;
+        column = 0;
+    }
 };
+
+/* The items of the command being prepared and the parameters it gave, kept
+ * between preparations (one at a time) so that their room is allocated once. */
+struct Scratch {
+    std::vector<Item> items;
+    size_t used = 0;
+    std::vector<bool> given;
+};
+
+Scratch& TheScratch()
+{
+    static Scratch scratch;
+    return scratch;
+}
 
 class Preparer {
 public:
@@ -92,7 +118,7 @@ private:
     bool ReadQuoted(Value& v);
     bool ReadGroup(Value& v);
     bool ReadValue(Value& v);
-    bool ReadItems(std::vector<Item>& items);
+    bool ReadItems(Scratch& scratch);
 
     /* ---- storing ---- */
     const ParamView* Find(const std::string& keyword) const;
@@ -110,7 +136,7 @@ private:
     std::string_view text_;
     size_t pos_ = 0;
     bool failed_ = false;
-    std::vector<bool> given_;
+    std::vector<bool>& given_ = TheScratch().given;
     /* the expression parameters given as one quoted literal */
     std::vector<std::string> quotedExpressions_;
 };
@@ -194,13 +220,16 @@ bool Preparer::ReadValue(Value& v)
     return true;
 }
 
-bool Preparer::ReadItems(std::vector<Item>& items)
+bool Preparer::ReadItems(Scratch& scratch)
 {
     for (;;) {
         SkipBlanks();
         if (pos_ >= text_.size())
             return true;
-        Item item;
+        if (scratch.used == scratch.items.size())
+            scratch.items.emplace_back();
+        Item& item = scratch.items[scratch.used++];
+        item.Reset();
         item.column = pos_ + 1;
         size_t start = pos_;
         while (pos_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_' ||
@@ -216,7 +245,6 @@ bool Preparer::ReadItems(std::vector<Item>& items)
             if (!ReadValue(item.value))
                 return false;
         }
-        items.push_back(std::move(item));
     }
 }
 
@@ -300,7 +328,7 @@ bool Preparer::StoreElement(const ParamView& p, size_t e, int32_t at, const Valu
         Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(el.width) + Fixed(s, 20));
         return false;
     }
-    std::memcpy(field, Fixed(s, el.width).data(), el.width);
+    dqov::text::Pad(field, static_cast<size_t>(el.width), s);
     return true;
 }
 
@@ -323,7 +351,7 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, std::span<const
             Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_COLUMN_WIDTH) + Fixed(s, 20));
             return;
         }
-        std::memcpy(slot, Fixed(s, FFC_EXTENSION_COLUMN_WIDTH).data(), FFC_EXTENSION_COLUMN_WIDTH);
+        dqov::text::Pad(slot, FFC_EXTENSION_COLUMN_WIDTH, s);
         ext_->lEntries = std::max<int32_t>(ext_->lEntries, static_cast<int32_t>(entry + 1));
         return;
     }
@@ -333,8 +361,7 @@ void Preparer::StoreAttributes(const ParamView& p, size_t entry, std::span<const
             Issue("DCM0304", Fixed(p.keyword, 10) + Signed7(FFC_EXTENSION_VALUE_WIDTH) + Fixed(s, 20));
             continue;
         }
-        std::memcpy(slot + i * FFC_EXTENSION_VALUE_WIDTH, Fixed(s, FFC_EXTENSION_VALUE_WIDTH).data(),
-                    FFC_EXTENSION_VALUE_WIDTH);
+        dqov::text::Pad(slot + i * FFC_EXTENSION_VALUE_WIDTH, FFC_EXTENSION_VALUE_WIDTH, s);
     }
     ext_->lEntries = std::max<int32_t>(ext_->lEntries, static_cast<int32_t>(entry + 1));
 }
@@ -472,12 +499,14 @@ bool Preparer::Allowed(const ParamView& p, const Value& v) const
 bool Preparer::Run(std::string_view text)
 {
     text_ = text;
-    std::vector<Item> items;
-    if (!ReadItems(items))
+    Scratch& scratch = TheScratch();
+    scratch.used = 0;
+    if (!ReadItems(scratch))
         return false;
     given_.assign(view_.params.size(), false);
     size_t nextPositional = 0;
-    for (const Item& item : items) {
+    for (size_t i = 0; i < scratch.used; ++i) {
+        const Item& item = scratch.items[i];
         const ParamView* p = nullptr;
         if (!item.keyword.empty()) {
             p = Find(item.keyword);
@@ -677,11 +706,17 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COM
         pEntry->lDefaultsCached = 1;
     }
     /* a defaults handler fills a blanked parameter area; this module's own
-     * sets the whole area itself */
-    if (pEntry->pfnDefaults != CMDPARM_SetDefaults)
+     * sets the whole area itself, from the view the preparation reads */
+    const CommandView* read = nullptr;
+    if (pEntry->pfnDefaults == CMDPARM_SetDefaults) {
+        read = &ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
+        ApplyDefaults(*read, pCommand);
+    } else {
         std::memset(pCommand->acParms, ' ', FFC_PARM_AREA_SIZE);
-    pEntry->pfnDefaults(pContext, pCommand);
-    const CommandView& view = ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
+        pEntry->pfnDefaults(pContext, pCommand);
+        read = &ReadCommandView(pKeywordArea, usKeywordCount, pEntry->acName);
+    }
+    const CommandView& view = *read;
     Preparer preparer(pContext, acQueue, view, pCommand, pExtension);
     bool prepared = preparer.Run(ParameterText(pSource, pchParmBuffer));
     preparer.Derive();

@@ -1,10 +1,11 @@
 /* The command definitions read back from the keyword area, and the defaults
  * handler that blanks a command's parameter area and sets its defaults. */
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <map>
+#include <unordered_map>
 
 #include "checker/params/cmdparm_internal.h"
 
@@ -95,12 +96,31 @@ void AddRow(CommandView& view, const CMDPARM_KEYWORD_ENTRY& e)
 
 /* The views of every command of one keyword area, made in one walk over its
  * rows; a name the area does not hold gets an empty view on first use. */
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+
 struct ViewIndex {
     const void* area = nullptr;
     uint16_t count = 0;
-    std::map<std::string, CommandView, std::less<>> views;
-    const CommandView* last = nullptr; /* asked for last: a command's preparation asks twice */
+    std::unordered_map<std::string, CommandView, NameHash, std::equal_to<>> views;
+    /* the views asked for, by the ten bytes of the name as asked: a function
+     * asks for few commands, many times each */
+    struct Known {
+        char name[10];
+        const CommandView* view = nullptr;
+    };
+    std::array<Known, 64> known{};
 };
+
+size_t KnownSlot(const char* acCommand)
+{
+    uint32_t h = 2166136261u;
+    for (int i = 0; i < 10; ++i)
+        h = (h ^ static_cast<unsigned char>(acCommand[i])) * 16777619u;
+    return (h ^ h >> 16) & 63;
+}
 
 ViewIndex& Views()
 {
@@ -132,7 +152,7 @@ void IndexCommandViews(const void* pArea, uint16_t usCount)
 {
     ViewIndex& index = Views();
     index.views.clear();
-    index.last = nullptr;
+    index.known = {};
     index.area = pArea;
     index.count = usCount;
     const auto* entries = static_cast<const CMDPARM_KEYWORD_ENTRY*>(pArea);
@@ -160,16 +180,17 @@ const CommandView& ReadCommandView(const void* pArea, uint16_t usCount, const ch
     ViewIndex& index = Views();
     if (index.area != pArea || index.count != usCount)
         IndexCommandViews(pArea, usCount);
-    std::string_view name = TrimmedName(acCommand);
-    if (!index.last || index.last->name != name) {
+    ViewIndex::Known& known = index.known[KnownSlot(acCommand)];
+    if (!known.view || std::memcmp(known.name, acCommand, 10) != 0) {
         // a command's defaults are worked out when it is first prepared:
         // a function uses few of the commands
-        CommandView& view = ViewOf(index, name);
+        CommandView& view = ViewOf(index, TrimmedName(acCommand));
         if (!view.defaultsMade)
             MakeDefaults(view);
-        index.last = &view;
+        std::memcpy(known.name, acCommand, 10);
+        known.view = &view;
     }
-    return *index.last;
+    return *known.view;
 }
 
 namespace {
@@ -256,10 +277,21 @@ void MakeDefaults(CommandView& view)
     std::string area(FFC_PARM_AREA_SIZE, ' ');
     SetDefaults(view, area.data());
     view.defaults.clear();
+    // a stretch takes in the short blank gaps between its pieces: copying a
+    // few blanks over blanks costs less than another copy
+    constexpr size_t kGap = 32;
     for (size_t at = area.find_first_not_of(' '); at != std::string::npos; at = area.find_first_not_of(' ', at)) {
         size_t end = area.find(' ', at);
-        if (end == std::string::npos)
-            end = area.size();
+        for (;;) {
+            if (end == std::string::npos) {
+                end = area.size();
+                break;
+            }
+            size_t next = area.find_first_not_of(' ', end);
+            if (next == std::string::npos || next - end > kGap)
+                break;
+            end = area.find(' ', next);
+        }
         view.defaults.emplace_back(static_cast<int32_t>(at), area.substr(at, end - at));
         at = end;
     }

@@ -368,6 +368,8 @@ bool ExpressionCheck::Parse()
 {
     std::vector<int> values;
     std::vector<const Token*> ops; /* operators and open brackets */
+    values.reserve(tokens_.size());
+    ops.reserve(tokens_.size());
     bool expectOperand = true;
     const Token* lastOperator = nullptr;
     auto reduceWhile = [&](auto pred) {
@@ -514,6 +516,10 @@ void ExpressionCheck::Run()
     std::string_view text(req_->pchText ? req_->pchText : "", n);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
         text.remove_suffix(1);
+    /* room for the tokens, operands and operations of most expressions */
+    tokens_.reserve(12);
+    operands_.reserve(8);
+    operations_.reserve(4);
     if (!Tokenise(text) || errors_)
         return;
     if (tokens_.size() > DC_TOKEN_MAX) {

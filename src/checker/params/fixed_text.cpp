@@ -32,8 +32,25 @@ void Pad(char* field, size_t width, std::string_view text)
 
 std::string Upper(std::string s)
 {
-    for (char& c : s)
-        c = UpperChar(c);
+    // eight bytes at a time: a byte below 128 from 'a' to 'z' loses 0x20
+    // (no sum below carries into the next byte), any other stays
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL, kHigh = 0x8080808080808080ULL;
+    constexpr uint64_t kFromA = 0x1F1F1F1F1F1F1F1FULL;  /* 0x80 - 'a' */
+    constexpr uint64_t kPastZ = 0x0505050505050505ULL;  /* 0x80 - ('z' + 1) */
+    char* p = s.data();
+    size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        uint64_t x;
+        std::memcpy(&x, p + i, 8);
+        const uint64_t t = x & kLow7;
+        const uint64_t lower = (t + kFromA) & ~(t + kPastZ) & ~x & kHigh;
+        if (lower == 0)
+            continue;
+        x -= lower >> 2;
+        std::memcpy(p + i, &x, 8);
+    }
+    for (; i < s.size(); ++i)
+        p[i] = UpperChar(p[i]);
     return s;
 }
 

@@ -5,12 +5,17 @@
 #define DQOV_CHECKER_PARAMS_FIXED_TEXT_H
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace dqov::text {
 
@@ -23,8 +28,8 @@ inline std::string Fixed(std::string_view text, size_t width)
 }
 
 /* The end of the n characters' text before their trailing blanks, passed
- * 32, then eight at a time (wide fields are mostly blank); up to seven
- * blanks may stay. */
+ * 64 (with SSE2), 32, then eight at a time (wide fields are mostly
+ * blank); up to seven blanks may stay. */
 inline size_t BeforeBlankWords(const char* field, size_t n)
 {
     auto blanks = [field](size_t at, size_t words) {
@@ -36,10 +41,30 @@ inline size_t BeforeBlankWords(const char* field, size_t n)
         }
         return differ == 0;
     };
+#if defined(__SSE2__)
+    const __m128i blank = _mm_set1_epi8(' ');
+    auto blank64 = [field, blank](size_t at) {
+        auto same = [&](size_t k) {
+            return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(field + at + k)), blank);
+        };
+        __m128i all = _mm_and_si128(_mm_and_si128(same(0), same(16)), _mm_and_si128(same(32), same(48)));
+        return _mm_movemask_epi8(all) == 0xFFFF;
+    };
+    while (n >= 64 && blank64(n - 64))
+        n -= 64;
+#endif
     while (n >= 32 && blanks(n - 32, 4))
         n -= 32;
     while (n >= 8 && blanks(n - 8, 1))
         n -= 8;
+    if (n >= 8) {
+        // the blanks that end the last word, counted from its high bytes
+        uint64_t word;
+        std::memcpy(&word, field + n - 8, 8);
+        word ^= 0x2020202020202020ULL;
+        if constexpr (std::endian::native == std::endian::little)
+            n -= static_cast<size_t>(std::countl_zero(word)) / 8;
+    }
     return n;
 }
 

@@ -286,20 +286,21 @@ bool CheckFit(Resolution& r, char expectedClass, int32_t length, int32_t decimal
         r.data = std::move(data);
         return false;
     };
-    std::string name = Fixed(r.written, 20);
+    /* the operand as message data, made only for a finding */
+    auto name = [&r] { return Fixed(r.written, 20); };
     if (expectedClass != ' ' && expectedClass != 0 && r.cls != ' ' && r.cls != expectedClass)
-        return fail("DCM0402", name + expectedClass + r.cls);
+        return fail("DCM0402", name() + expectedClass + r.cls);
     if (!checkSize || length <= 0 || r.cls == ' ')
         return true;
     if (r.cls == 'A') {
         if (r.length > length)
-            return fail("DCM0403", name + Signed7(length) + Signed7(r.length));
+            return fail("DCM0403", name() + Signed7(length) + Signed7(r.length));
         return true;
     }
     if (r.decimals > decimals)
-        return fail("DCM0404", name + Signed7(decimals) + Signed7(r.decimals));
+        return fail("DCM0404", name() + Signed7(decimals) + Signed7(r.decimals));
     if (r.integerDigits > length - decimals)
-        return fail("DCM0403", name + Signed7(length) + Signed7(r.integerDigits + decimals));
+        return fail("DCM0403", name() + Signed7(length) + Signed7(r.integerDigits + decimals));
     return true;
 }
 
@@ -334,7 +335,7 @@ int16_t CheckOperand(FFC_CONTEXT* ctx, DC_OPERAND_BLOCK* b, const char* queue, i
         return 1;
     }
     b->cValid = 'Y';
-    std::memcpy(b->acResolved, Fixed(r.resolved, DC_OPERAND_TEXT_SIZE).data(), DC_OPERAND_TEXT_SIZE);
+    dqov::text::Pad(b->acResolved, DC_OPERAND_TEXT_SIZE, r.resolved);
     std::memcpy(b->acCode, r.code.data(), 2);
     b->cTypeCode = r.type;
     b->lResultLength = r.length;

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace dqos {
@@ -11,9 +12,15 @@ namespace {
 
 constexpr size_t kPoolLimit = 128;
 
+// Texts are looked up as they are given, without a string made of them.
+struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
 struct StatementPool {
     sqlite3* db = nullptr;  // the connection the statements belong to
-    std::unordered_map<std::string, sqlite3_stmt*> idle;
+    std::unordered_map<std::string, sqlite3_stmt*, TextHash, std::equal_to<>> idle;
     std::deque<std::string> order;  // texts, oldest first
 
     void clear(sqlite3* conn)
@@ -73,7 +80,7 @@ sqlite3_stmt* takePooled(sqlite3* db, const char* sql)
     StatementPool& p = pool();
     if (db == nullptr || db != p.db)
         return nullptr;
-    auto it = p.idle.find(sql);
+    auto it = p.idle.find(std::string_view(sql));
     if (it == p.idle.end())
         return nullptr;
     sqlite3_stmt* stmt = it->second;

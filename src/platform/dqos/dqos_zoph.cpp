@@ -84,26 +84,38 @@ void composeText(SZOPH_CMDDATA& d, std::string_view parms)
 {
     std::string label = dqos::trimmed(d.pub.szLabel);
     std::string name = dqos::trimmed(d.pub.szName);
-    std::string text;
-    if (!label.empty())
-        text = label + ": ";
-    text += name;
-    if (!parms.empty()) {
-        if (!name.empty())
-            text += ' ';
-        text += parms;
+    const size_t prefix =
+        (label.empty() ? 0 : label.size() + 2) + name.size() + (!parms.empty() && !name.empty() ? 1 : 0);
+    const size_t size = prefix + parms.size();
+    // lengths are kept, not measured: a stored source may hold NUL bytes.
+    // The parameters go to their place first: they may lie in d.text (the
+    // room of an older text stays valid when a new one is taken).
+    if (!d.text || size + 1 > d.textRoom) {
+        char* room = d.owner->texts.take(size + 1);
+        if (!parms.empty())
+            std::memcpy(room + prefix, parms.data(), parms.size());
+        d.text = room;
+        d.textRoom = size + 1;
+    } else if (!parms.empty()) {
+        std::memmove(d.text + prefix, parms.data(), parms.size());
     }
-    // lengths are kept, not measured: a stored source may hold NUL bytes
-    if (!d.text || text.size() + 1 > d.textRoom) {
-        d.text = d.owner->texts.take(text.size() + 1);
-        d.textRoom = text.size() + 1;
+    char* at = d.text;
+    if (!label.empty()) {
+        std::memcpy(at, label.data(), label.size());
+        at += label.size();
+        *at++ = ':';
+        *at++ = ' ';
     }
-    std::memcpy(d.text, text.data(), text.size());
-    d.text[text.size()] = '\0';
+    if (!name.empty())
+        std::memcpy(at, name.data(), name.size());
+    at += name.size();
+    if (!parms.empty() && !name.empty())
+        *at = ' ';
+    d.text[size] = '\0';
     d.pub.pszText = d.text;
-    d.pub.pszParms = d.text + text.size() - parms.size();
+    d.pub.pszParms = d.text + prefix;
     d.pub.ulParmsLength = static_cast<uint32_t>(parms.size());
-    d.pub.ulTextLength = static_cast<uint32_t>(text.size());
+    d.pub.ulTextLength = static_cast<uint32_t>(size);
 }
 
 // Copies text without its trailing blanks into a terminated field, cut

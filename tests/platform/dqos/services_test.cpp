@@ -166,6 +166,19 @@ TEST_F(Services, StoredCommandListLoadsInOrderAndRewinds)
     EXPECT_STREQ(c->szLabel, "L1");
     EXPECT_STREQ(c->pszParms, "FIELD(#A) TO(1)");
     EXPECT_STREQ(c->pszText, "L1: CHANGE FIELD(#A) TO(1)");
+    // without the label the text is rewritten where it is, the parameters
+    // moved to its new end; a longer label than before takes new room
+    std::strcpy(c->szLabel, "");
+    SZOPH_UpdateCmdText(c, 0, 0, 'Z');
+    EXPECT_STREQ(c->pszText, "CHANGE FIELD(#A) TO(1)");
+    EXPECT_STREQ(c->pszParms, "FIELD(#A) TO(1)");
+    EXPECT_EQ(c->ulTextLength, 22u);
+    EXPECT_EQ(c->ulParmsLength, 15u);
+    std::strcpy(c->szLabel, "L22");
+    SZOPH_UpdateCmdText(c, 0, 0, 'Z');
+    EXPECT_STREQ(c->pszText, "L22: CHANGE FIELD(#A) TO(1)");
+    EXPECT_STREQ(c->pszParms, "FIELD(#A) TO(1)");
+    EXPECT_EQ(c->ulTextLength, 27u);
     ASSERT_EQ(SZOPH_sGetNextCommand(list, &c), 0);
     EXPECT_STREQ(c->pszParms, "");
     SZOPH_DropCommands(list);
