@@ -8,6 +8,7 @@
 // handle stays valid until its own entry is deleted.
 #include "dqov/x_tree.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstddef>
 #include <cstring>
@@ -24,6 +25,10 @@ struct RBTREE_ENTRY {
     RBTREE_ENTRY* right;
     RBTREE_ENTRY* parent;
     bool red;
+    // The key and data parts begin here, right after the colour, and run on
+    // past the end of the struct into the node's room in its page: they are
+    // read and written with memcpy only, so they need no alignment.
+    unsigned char payload[7];
 };
 
 namespace {
@@ -136,8 +141,7 @@ void storePart(const Part& p, unsigned char* place, const void* given)
     std::memcpy(place, given, p.length);
 }
 
-constexpr size_t kHeader =
-    (sizeof(RBTREE_ENTRY) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t);
+constexpr size_t kHeader = offsetof(RBTREE_ENTRY, payload);
 
 }  // namespace
 
@@ -161,7 +165,7 @@ struct RBTREE {
     int mode = 0;
     RBTREE_ENTRY* cur = nullptr;
 
-    RBTREE() { nilNode = {&nilNode, &nilNode, &nilNode, false}; }
+    RBTREE() { nilNode = {&nilNode, &nilNode, &nilNode, false, {}}; }
 
     unsigned char* keyArea(RBTREE_ENTRY* e) { return reinterpret_cast<unsigned char*>(e) + kHeader; }
     unsigned char* dataArea(RBTREE_ENTRY* e) { return keyArea(e) + keyBytes; }
@@ -257,8 +261,9 @@ RBTREE_ENTRY* RBTREE::allocNode()
     }
     if (nodeSize == 0) {
         size_t payload = keyBytes + dataBytes;
-        nodeSize =
-            (kHeader + payload + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t);
+        // nodes side by side keep their links aligned
+        nodeSize = std::max(sizeof(RBTREE_ENTRY), (kHeader + payload + alignof(RBTREE_ENTRY) - 1) /
+                                                      alignof(RBTREE_ENTRY) * alignof(RBTREE_ENTRY));
         perPage = pageSize >= nodeSize ? pageSize / nodeSize : pageSize;
         if (perPage == 0)
             perPage = 1;

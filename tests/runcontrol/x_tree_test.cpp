@@ -200,6 +200,72 @@ TEST(XTree, ManyEntriesInsertedAndDeletedAtRandom)
     EXPECT_EQ(walked, std::vector<int32_t>(model.begin(), model.end()));
 }
 
+// Nodes lie side by side in their pages with parts of odd lengths between
+// their links; no entry may reach into its neighbour's, whatever the parts'
+// lengths (a node with no payload at all included).
+TEST(XTree, PartsOfOddLengthsStayApartInSharedPages)
+{
+    Tree odd(5);  // five entries a page
+    ASSERT_EQ(RBTree_DefineKey(odd.t, RBT_TYPE_BYTES, 3), 0);
+    ASSERT_EQ(RBTree_DefineKey(odd.t, RBT_TYPE_INT64, 8), 0);
+    ASSERT_EQ(RBTree_DefineData(odd.t, RBT_TYPE_DOUBLE, 8), 0);
+    ASSERT_EQ(RBTree_DefineData(odd.t, RBT_TYPE_POINTER, sizeof(void*)), 0);
+    ASSERT_EQ(RBTree_DefineData(odd.t, RBT_TYPE_BYTES, 1), 0);
+    Tree bare(5);
+    ASSERT_EQ(RBTree_DefineKey(bare.t, RBT_TYPE_BYTES, 1), 0);
+
+    // the 3-byte key part of entry i
+    auto tagOf = [](int i) { return std::string{static_cast<char>('A' + i % 26), static_cast<char>('a' + i % 7), '#'}; };
+    auto put = [&](int i) {
+        const std::string tag = tagOf(i);
+        const int64_t big = 1'000'000'007LL * i;
+        const double half = i + 0.5;
+        const void* self = &odd;
+        const char end = static_cast<char>(i);
+        const void* k[] = {tag.data(), &big};
+        const void* d[] = {&half, &self, &end};
+        return RBTree_PutEntry(odd.t, k, d);
+    };
+    std::vector<RBTREE_ENTRY*> handles;
+    for (int i = 0; i < 60; ++i) {
+        handles.push_back(put(i));
+        ASSERT_NE(handles.back(), nullptr);
+        const unsigned char b = static_cast<unsigned char>(i);
+        const void* k[] = {&b};
+        ASSERT_NE(RBTree_PutEntry(bare.t, k, nullptr), nullptr);
+    }
+    // every third entry deleted and put again: the freed nodes are reused
+    for (int i = 0; i < 60; i += 3) {
+        const std::string tag = tagOf(i);
+        const int64_t big = 1'000'000'007LL * i;
+        const void* k[] = {tag.data(), &big};
+        ASSERT_EQ(RBTree_DeleteEntry(odd.t, k), 1);
+        handles[static_cast<size_t>(i)] = put(i);
+        ASSERT_NE(handles[static_cast<size_t>(i)], nullptr);
+    }
+    for (int i = 0; i < 60; ++i) {
+        char tag[3];
+        int64_t big = 0;
+        double half = 0;
+        void* self = nullptr;
+        char end = 0;
+        void* k[] = {tag, &big};
+        void* d[] = {&half, &self, &end};
+        ASSERT_EQ(RBTree_GetEntry_Direct(odd.t, handles[static_cast<size_t>(i)], k, d), 1);
+        EXPECT_EQ(std::string(tag, 3), tagOf(i));
+        EXPECT_EQ(big, 1'000'000'007LL * i);
+        EXPECT_EQ(half, i + 0.5);
+        EXPECT_EQ(self, &odd);
+        EXPECT_EQ(end, static_cast<char>(i));
+    }
+    unsigned char b = 0, expected = 0;
+    void* k[] = {&b};
+    RBTree_PositiontoFirst(bare.t);
+    while (RBTree_GetNextEntry(bare.t, k, nullptr))
+        EXPECT_EQ(b, expected++);
+    EXPECT_EQ(expected, 60);
+}
+
 TEST(XTree, CursorSurvivesDeletingTheCurrentEntry)
 {
     Tree tr;

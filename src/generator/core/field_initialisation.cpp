@@ -335,9 +335,8 @@ void P3109_WriteArrayBounds()
     P3109_WriteLine(s, 3, "static X_SHORT s_ArrayVectorBounds[] =");
     P3109_WriteLine(s, 3, "{");
     std::vector<std::string> values;
-    for (const GEN_FIELD_INFO& f : P3109_VectorFields()) {
-        const int16_t at =
-            f.array.cKind == 'A' || f.array.cKind == 'B' ? P3109_sFindArrayDefinition(f.array.referenced) : 0;
+    for (const GEN_ARRAY_DATA& array : P3109_VectorFieldArrays()) {
+        const int16_t at = array.cKind == 'A' || array.cKind == 'B' ? P3109_sFindArrayDefinition(array.referenced) : 0;
         values.push_back(at > 0 ? std::to_string(P3109_ArrayTable()[static_cast<size_t>(at - 1)].usBound) : "0");
     }
     for (size_t i = 0; i < P3109_WorkFields().size(); ++i)

@@ -44,7 +44,7 @@ constexpr int32_t kMaxDigits = 63;
 
 struct VectorState {
     std::vector<GEN_WORK_FIELD> workFields;
-    std::vector<GEN_FIELD_INFO> fields; /* the used fields of the vector, in vector order */
+    std::vector<GEN_ARRAY_DATA> fields; /* the array data of the used fields, in vector order */
     int32_t lEvaluationItems = 0;
 };
 
@@ -593,7 +593,7 @@ const std::vector<GEN_WORK_FIELD>& P3109_WorkFields()
     return vs().workFields;
 }
 
-const std::vector<GEN_FIELD_INFO>& P3109_VectorFields()
+const std::vector<GEN_ARRAY_DATA>& P3109_VectorFieldArrays()
 {
     return vs().fields;
 }
@@ -616,7 +616,7 @@ void P3109_WriteFieldVector()
     const std::vector<Entry> entries = collectFields(ctx);
     vs().fields.reserve(vs().fields.size() + entries.size());
     for (const Entry& e : entries)
-        vs().fields.push_back(e.f);
+        vs().fields.push_back(e.f.array);
     const std::vector<BOM_RECORD_NAMES> records = componentRecords();
     writeAllSymbols(entries, records);
     P3109_BuildArrayTable();

@@ -34,9 +34,10 @@ struct GEN_WORK_FIELD {
 void P3109_AddWorkField(std::string_view name, std::string_view indexSymbol, char cType, int32_t lLength,
                         int16_t sDecimals);
 const std::vector<GEN_WORK_FIELD>& P3109_WorkFields();
-/* The used fields of the vector as point 12 wrote them, in vector order
-** (the work fields follow them). */
-const std::vector<GEN_FIELD_INFO>& P3109_VectorFields();
+/* The array data of the used fields of the vector as point 12 wrote them,
+** in vector order (the work fields follow them): all the array bounds need
+** of them, kept in place of whole field descriptions. */
+const std::vector<GEN_ARRAY_DATA>& P3109_VectorFieldArrays();
 
 /* Point 12. */
 void P3109_WriteFieldVector();

@@ -190,7 +190,7 @@ TEST_F(BifSections, TwentyOneVectorFieldsGiveTwoLinesOfBounds)
                     {{0, area.substr(static_cast<size_t>(500 * k), 250)},
                      {WR_ARRAYNAM_SECOND, area.substr(static_cast<size_t>(500 * k + 250), 250)}});
     P3109_WriteFieldVector();
-    ASSERT_EQ(P3109_VectorFields().size() + P3109_WorkFields().size(), 21u);
+    ASSERT_EQ(P3109_VectorFieldArrays().size() + P3109_WorkFields().size(), 21u);
     const std::string before = mainText();
     P3109_WriteArrayBounds();
     std::string zeros20;
