@@ -28,6 +28,16 @@ struct Stores : ::testing::Test {
         ASSERT_EQ(RS_sCreateMessageStore(&ctx), 0);
     }
     void TearDown() override { P31O2_FreeRunContext(&ctx); }
+    // the whole stored text of a command record, or "none"
+    std::string Find(int line, int sub)
+    {
+        Cmd q{};
+        q.line = static_cast<uint16_t>(line);
+        q.sub = static_cast<uint16_t>(sub);
+        if (RS_fFindCommandRecord(&ctx, &q, sizeof q) != 0)
+            return "none";
+        return std::string(q.text, sizeof q.text);
+    }
 };
 
 TEST_F(Stores, CommandRecordsByTheirTwoNumbers)
@@ -107,14 +117,6 @@ TEST_F(Stores, ReplacedRecordsAndLookupsInAnyOrder)
             put(n, 0, text(n, 1) + "!");  // changed, the same length packed
     }
     EXPECT_EQ(RS_ulRecordCount(ctx.pCommandStore), 40u + 13u);
-    auto get = [&](int n, int sub) {
-        Cmd q{};
-        q.line = static_cast<uint16_t>(n);
-        q.sub = static_cast<uint16_t>(sub);
-        if (RS_fFindCommandRecord(&ctx, &q, sizeof q) != 0)
-            return std::string("none");
-        return std::string(q.text, sizeof q.text);
-    };
     auto expected = [&](int n, int sub) {
         auto it = latest.find({n, sub});
         return it == latest.end() ? std::string("none") : it->second;
@@ -128,7 +130,7 @@ TEST_F(Stores, ReplacedRecordsAndLookupsInAnyOrder)
         order.push_back((i * 17) % 42);
     for (int n : order)
         for (int sub : {0, 1, 2}) {
-            EXPECT_EQ(get(n, sub), expected(n, sub)) << n << "," << sub;
+            EXPECT_EQ(Find(n, sub), expected(n, sub)) << n << "," << sub;
         }
 }
 
@@ -158,12 +160,7 @@ TEST_F(Stores, LinesPastAByteOrderAsNumbersInEveryWalk)
     }
     EXPECT_EQ(RS_ulRecordCount(ctx.pCommandStore), keys.size());
     auto get = [&](int line, int sub) {
-        Cmd q{};
-        q.line = static_cast<uint16_t>(line);
-        q.sub = static_cast<uint16_t>(sub);
-        if (RS_fFindCommandRecord(&ctx, &q, sizeof q) != 0)
-            return std::string("none");
-        const std::string t(q.text, sizeof q.text);
+        const std::string t = Find(line, sub);
         return t.substr(0, t.find_last_not_of(' ') + 1);
     };
     auto want = [&](int line, int sub) {
