@@ -86,8 +86,9 @@ TEST_F(GeneratedC, EverySampleFunctionCompilesAndNamesItsFields)
     /* each function's storage is its own; two one-command functions over
        the same three fields (a pop-up and a display) store the same */
     for (const auto& [stg, functions] : storageFiles)
-        if (functions.size() > 1)
+        if (functions.size() > 1) {
             EXPECT_EQ(functions, (std::set<std::string>{"DSNPOP", "ORDACR"}));
+        }
     EXPECT_GE(storageFiles.size() + 1, static_cast<size_t>(generated));
 
     /* the field of every type of TYPALL, each with its index and length */

@@ -139,8 +139,9 @@ TEST(OpcodeCatalogue, NamesAreUniqueAndFoundByName)
     // written as 21, 22 and 23.
     std::set<std::string> seen;
     for (const auto& e : EXPR_OpcodeCatalogue()) {
-        if (e.writtenAs == 0)
+        if (e.writtenAs == 0) {
             EXPECT_TRUE(seen.insert(e.name).second) << "twice: " << e.name;
+        }
         EXPECT_EQ(EXPR_FindOpcodeByName(e.name)->number, e.writtenAs ? e.writtenAs : e.number);
     }
     for (uint32_t n = 16; n <= 18; ++n)

@@ -67,9 +67,17 @@ protected:
         if (std::system("gcc --version > /dev/null 2>&1") != 0)
             GTEST_SKIP() << "no gcc";
         auto& f = gen.dictionary.fields;
-        f["AMOUNT"] = ExprFieldFacts{"V_FIELD_AMOUNT", 'P', false, 0};
-        f["ARR"] = ExprFieldFacts{"V_ARR", 'P', true, 0};
-        f["DISP"] = ExprFieldFacts{"V_DISP", 'P', false, 77};
+        auto facts = [](const char* vector, bool isArray, int32_t dispatchOp) {
+            ExprFieldFacts facts;
+            facts.vectorName = vector;
+            facts.typeLetter = 'P';
+            facts.isArray = isArray;
+            facts.dispatchOp = dispatchOp;
+            return facts;
+        };
+        f["AMOUNT"] = facts("V_FIELD_AMOUNT", false, 0);
+        f["ARR"] = facts("V_ARR", true, 0);
+        f["DISP"] = facts("V_DISP", false, 77);
     }
     CaptureGenerator gen;
 };
