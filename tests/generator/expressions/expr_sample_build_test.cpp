@@ -141,6 +141,15 @@ protected:
         c.erase(std::remove(c.begin(), c.end(), '\r'), c.end());
         return c;
     }
+    // Generates and compiles the function and keeps its program text, which
+    // holds() looks in.
+    void generateCompileAndRead(const std::string& function)
+    {
+        generateAndCompile(function);
+        program = programText(function);
+    }
+    bool holds(const std::string& text) const { return program.find(text) != std::string::npos; }
+    std::string program;
     std::vector<std::pair<std::string, std::string>> functions() const
     {
         sqlite3* db = nullptr;
@@ -540,9 +549,7 @@ TEST_F(SampleBuild, EdgeValuesOfShortFieldsTakeTheFormOfTheirLength)
 // both forms of the evaluation routines, and so does its C# set.
 TEST_F(SampleBuild, ShortCharacterFieldsAreStoredTestedAndSetToSpecialValues)
 {
-    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPSHRT"));
-    const std::string c = programText("EXPSHRT");
-    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    ASSERT_NO_FATAL_FAILURE(generateCompileAndRead("EXPSHRT"));
     auto sc = [](const char* name) { return field("X_FLD_SHORT_CHAR", name); };
     // the lines in this order, each on the line after the one before, at the given indent
     auto run = [&](const std::vector<std::string>& lines, const std::string& indent) {
@@ -592,9 +599,7 @@ TEST_F(SampleBuild, ShortCharacterFieldsAreStoredTestedAndSetToSpecialValues)
 // does its C# set.
 TEST_F(SampleBuild, ConditionsOverValuesThatMayBeSqlNullCarryTheirNullFlags)
 {
-    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPNULL"));
-    const std::string c = programText("EXPNULL");
-    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    ASSERT_NO_FATAL_FAILURE(generateCompileAndRead("EXPNULL"));
     /* OR with both sides nullable: null unless a known side is true */
     EXPECT_TRUE(holds("bSqlnullResult = ( bSqlnull4 & ( bSqlnull7 | !( bOperand7 ) ) ) | ( bSqlnull7 & !( bOperand4 ) );"));
     /* AND with only the right side nullable, then only the left */
@@ -619,9 +624,7 @@ TEST_F(SampleBuild, ConditionsOverValuesThatMayBeSqlNullCarryTheirNullFlags)
 // compiles at -O2 with every warning an error, and so does its C# set.
 TEST_F(SampleBuild, ArrayElementsTakeTheirValuesThroughTheirIndex)
 {
-    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPARRY"));
-    const std::string c = programText("EXPARRY");
-    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    ASSERT_NO_FATAL_FAILURE(generateCompileAndRead("EXPARRY"));
     auto applied = [](const char* index) {
         return std::string("X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, pX_Fld, ") + index + " )";
     };
@@ -645,9 +648,7 @@ TEST_F(SampleBuild, ArrayElementsTakeTheirValuesThroughTheirIndex)
 // and so does its C# set.
 TEST_F(SampleBuild, TheLowestWholeNumbersAreNamedNotWritten)
 {
-    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPLOWS"));
-    const std::string c = programText("EXPLOWS");
-    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    ASSERT_NO_FATAL_FAILURE(generateCompileAndRead("EXPLOWS"));
     EXPECT_TRUE(holds("operand1 = { X_VAR_HEADER_KIND_FACTOR_LONG, X_INT32_LOVAL };"));
     /* 19 digits and the sign: 10 packed bytes */
     EXPECT_TRUE(holds("X_VAR_RESOLVE_FACTOR_AS_LONGLONG( operand2, 10, X_INT64_LOVAL, "
@@ -666,9 +667,7 @@ TEST_F(SampleBuild, TheLowestWholeNumbersAreNamedNotWritten)
 // forms of the evaluation routines, and so does its C# set.
 TEST_F(SampleBuild, SpecialValuesOfFieldsThatMayBeSqlNullClearTheirState)
 {
-    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPNULK"));
-    const std::string c = programText("EXPNULK");
-    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    ASSERT_NO_FATAL_FAILURE(generateCompileAndRead("EXPNULK"));
     // the value, then on the next line the state without its SQL-null bit
     auto stored = [&](const char* structure, const char* name, const std::string& value) {
         const std::string t = field(structure, name);
@@ -711,9 +710,7 @@ TEST_F(SampleBuild, SpecialValuesOfFieldsThatMayBeSqlNullClearTheirState)
 // error, and so does its C# set.
 TEST_F(SampleBuild, SystemVariablesOfAModuleWhereAreSetBeforeTheRequest)
 {
-    ASSERT_NO_FATAL_FAILURE(generateAndCompile("EXPWHSV"));
-    const std::string c = programText("EXPWHSV");
-    auto holds = [&](const std::string& text) { return c.find(text) != std::string::npos; };
+    ASSERT_NO_FATAL_FAILURE(generateCompileAndRead("EXPWHSV"));
     /* the WHERE rows name the system variable as a value */
     EXPECT_TRUE(holds("X_DBM_WHERE_NAME, V_FIELD_IOQTY, X_DBM_WHERE_LT, 0, \n            X_DBM_WHERE_VALUE, V_SV_MONTH"));
     EXPECT_TRUE(holds("      } \n  \n      X_Vec_Set_from_SysVar( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_SV_MONTH, \"*MONTH\" ); \n  \n"));
