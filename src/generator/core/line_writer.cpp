@@ -160,7 +160,8 @@ inline void putLine(const GEN_MODULE_STATE& g, StreamSlot* slot, GEN_STREAM stre
     else
         std::memset(at, ' ', ulIndent);
     at += ulIndent;
-    std::memcpy(at, text.data(), text.size());
+    if (!text.empty())  // an empty view may hold no pointer, which memcpy must not get
+        std::memcpy(at, text.data(), text.size());
     at += text.size();
     if (fAppendBlank)
         *at++ = ' ';
