@@ -503,15 +503,30 @@ void RecordExpressionFields(std::string_view text)
         RecordOperand(name);
 }
 
-std::string FieldDefault(const std::string& field)
+namespace {
+
+// The dictionary row of a field (QV_F03) as far as the check asks it: there
+// or not, and its default. The dictionary does not change under a check, so
+// each field is read once per check (ForgetDictionaryFields at its start).
+struct DictionaryField {
+    bool known = false;
+    std::string defaultValue;
+};
+
+std::unordered_map<std::string, DictionaryField>& DictionaryFields()
 {
-    FFC_WORK_RECORD& r = G().record2;
-    BlankRecord(r, WR_FLDDEFLT, field);
-    if (WF_cReadFirst(G().ctx, 6, &r, 2) == '0')
-        return Trim(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acDefault, 50);
+    static std::unordered_map<std::string, DictionaryField> fields;
+    return fields;
+}
+
+const DictionaryField& LookUpDictionaryField(const std::string& field, const char* tag)
+{
+    auto& fields = DictionaryFields();
+    if (auto known = fields.find(field); known != fields.end())
+        return known->second;
     SSQL_AREA area;
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    SSQL_SetLocation("DC_P3100/SQL034");
+    SSQL_SetLocation(tag);
     const std::string partition = Trim(G().partition, 3);
     SSQL_DeclareExt(&area, "SELECT X03DFT FROM QV_DTA.QV_F03 WHERE X03P_I = '%s' AND X03FLD = '%s'",
                     partition.c_str(), field.c_str());
@@ -521,9 +536,29 @@ std::string FieldDefault(const std::string& field)
     } value{};
     const unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_VARYING(&value, 50));
     if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
-        FFC_SQL_Error(ca, "DC_P3100/SQL034");
+        FFC_SQL_Error(ca, tag);
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    return rc == SSQL_RC_OK ? Trim(value.text, std::min<size_t>(value.length, 50)) : std::string();
+    DictionaryField row;
+    row.known = rc == SSQL_RC_OK;
+    if (row.known)
+        row.defaultValue = Trim(value.text, std::min<size_t>(value.length, 50));
+    return fields.emplace(field, std::move(row)).first->second;
+}
+
+}  // namespace
+
+void ForgetDictionaryFields()
+{
+    DictionaryFields().clear();
+}
+
+std::string FieldDefault(const std::string& field)
+{
+    FFC_WORK_RECORD& r = G().record2;
+    BlankRecord(r, WR_FLDDEFLT, field);
+    if (WF_cReadFirst(G().ctx, 6, &r, 2) == '0')
+        return Trim(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acDefault, 50);
+    return LookUpDictionaryField(field, "DC_P3100/SQL034").defaultValue;
 }
 
 int32_t FieldDefaultLine(const std::string& field)
@@ -563,8 +598,7 @@ void RecordFieldDefault(const std::string& field, const std::string& reference)
 
 bool FieldInDictionary(const std::string& field)
 {
-    return 0 < CountRows("DC_P3100/SQL033", "SELECT COUNT(*) FROM QV_DTA.QV_F03 WHERE X03P_I = '%s' AND X03FLD = '%s' ",
-                         field);
+    return LookUpDictionaryField(field, "DC_P3100/SQL033").known;
 }
 
 bool FieldDefined(const std::string& field)
