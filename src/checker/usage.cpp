@@ -363,8 +363,15 @@ void RecordKeywordUses()
     const CommandDef& command = kCommands[static_cast<size_t>(ci)];
     for (int pi = 0; pi < command.count; ++pi) {
         const ParamDef& p = command.params[pi];
-        const int32_t entries =
-            p.layout == 'S' ? 1 : p.layout == 'C' ? p.entries : std::clamp<int32_t>(ParmCount(p.keyword), 0, p.entries);
+        if (std::none_of(p.elements, p.elements + p.elementCount, [](const Element& el) {
+                return el.role != ' ' && el.role != kRoleSqlText;
+            }))
+            continue;
+        /* the parameter the keyword finds (the first of that keyword) */
+        const int found = IndexedParam(ci, p.keyword);
+        const int32_t entries = p.layout == 'S'   ? 1
+                                : p.layout == 'C' ? p.entries
+                                                  : std::clamp<int32_t>(ParmCountAt(ci, found), 0, p.entries);
         for (int e = 0; e < p.elementCount; ++e) {
             const char role = p.elements[e].role;
             if (role == ' ' || role == kRoleSqlText)
@@ -373,9 +380,9 @@ void RecordKeywordUses()
                 if (NamesList(p.keyword, i))
                     continue;
                 if (role == kRoleOperand && ValueListKeyword(p.keyword))
-                    RecordValueOperand(ParmEntry(p.keyword, i, e));
+                    RecordValueOperand(ParmEntryAt(ci, found, i, e));
                 else
-                    RecordRoleValue(role, ParmEntry(p.keyword, i, e));
+                    RecordRoleValue(role, ParmEntryAt(ci, found, i, e));
             }
         }
     }
