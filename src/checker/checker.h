@@ -255,7 +255,12 @@ struct Globals {
     char subReference[17]{};
 };
 
-Globals& G();
+/* The check's state; inline, as the handlers reach it at every turn. */
+extern Globals gCheck;
+inline Globals& G()
+{
+    return gCheck;
+}
 
 /* Current command helpers (the fixed-field ones are the parameter checks'). */
 using dqov::text::Pad;

@@ -18,11 +18,7 @@
 
 namespace checker {
 
-Globals& G()
-{
-    static Globals g;
-    return g;
-}
+Globals gCheck;
 
 bool IsComponentRun()
 {
