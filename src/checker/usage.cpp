@@ -17,6 +17,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "dqov/definitions.h"
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
@@ -565,6 +566,10 @@ std::string FieldDefault(const std::string& field)
     BlankRecord(r, WR_FLDDEFLT, field);
     if (WF_cReadFirst(G().ctx, 6, &r, 2) == '0')
         return Trim(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acDefault, 50);
+    char text[50];
+    uint16_t length = 0;
+    if (const int16_t holds = P310C_sDictionaryField(G().ctx, field.c_str(), text, &length); holds >= 0)
+        return holds == 1 ? Trim(text, length) : std::string();
     return LookUpDictionaryField(field, "DC_P3100/SQL034").defaultValue;
 }
 
@@ -605,6 +610,10 @@ void RecordFieldDefault(const std::string& field, const std::string& reference)
 
 bool FieldInDictionary(const std::string& field)
 {
+    // the field cache reads a dictionary field once for the job; where the
+    // function defines the name itself, the dictionary is asked
+    if (const int16_t holds = P310C_sDictionaryField(G().ctx, field.c_str(), nullptr, nullptr); holds >= 0)
+        return holds == 1;
     return LookUpDictionaryField(field, "DC_P3100/SQL033").known;
 }
 
