@@ -478,6 +478,14 @@ int32_t RS_fFindSourceRecord(FFC_CONTEXT* ctx, void* r, uint32_t c)
 {
     return ctx ? findKeyed(ctx->pSourceStore, r, c) : 1;
 }
+const void* RS_pViewSourceRecord(FFC_CONTEXT* ctx, int16_t line, int16_t subLine, uint32_t* length)
+{
+    if (!ctx)
+        return nullptr;
+    unsigned char key[4];
+    numbersKey(line, subLine, key);
+    return RS_pViewRecord(ctx->pSourceStore, 0, key, length);
+}
 
 uint16_t RS_sCreateMessageStore(FFC_CONTEXT* ctx)
 {
