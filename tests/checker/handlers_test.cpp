@@ -280,14 +280,22 @@ namespace {
 
 // The dictionary rows a check reads are kept for that check only: the next
 // check reads the dictionary again, so a field entered meanwhile is known
-// (no PRC0056) and passes its default on to the field defined on it.
+// (no PRC0056) and passes its default on to the field defined on it, and a
+// field the function defines (#OWNDFT) takes the dictionary default entered
+// for its name meanwhile (its default-value routine).
 TEST_F(Handlers, DictionaryRowsAreReadAgainByTheNextCheck)
 {
     addFunction("TSTPRC", "DICT",
                 {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#LATER) REFFLD(#NEWDIC)",
-                 "DEFINE FIELD(#OTHER) REFFLD(#NEWDIC)", "CHANGE FIELD(#LATER #OTHER) TO(#CUSTNO)", "RETURN"});
+                 "DEFINE FIELD(#OTHER) REFFLD(#NEWDIC)", "DEFINE FIELD(#OWNDFT) REFFLD(#CUSTNO)",
+                 "CHANGE FIELD(#LATER #OTHER #OWNDFT) TO(#CUSTNO)", "RETURN"});
     prepare("TSTPRC", "DICT");
+    ASSERT_TRUE(buildStarted);
     run();
+    FFC_WORK_RECORD use;
+    ASSERT_TRUE(record(WR_USEFIELD, "#OWNDFT", use));
+    EXPECT_EQ(std::string(reinterpret_cast<const WR_USEFIELD_DATA*>(use.acData)->acValueItem, 9), std::string(9, ' '))
+        << "no default anywhere";
     std::vector<Message> unknown = withId("PRC0056");
     ASSERT_EQ(unknown.size(), 2u) << "both references asked, the second answered from the kept row";
     EXPECT_EQ(unknown[0].line, 2u);
@@ -299,9 +307,14 @@ TEST_F(Handlers, DictionaryRowsAreReadAgainByTheNextCheck)
     SSQL_Disconnect();
 
     exec("INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03DFT) VALUES"
-         " ('DEM', 'NEWDIC', 'A', 6, 0, '''XYZ''');");
+         " ('DEM', 'NEWDIC', 'A', 6, 0, '''XYZ'''), ('DEM', 'OWNDFT', 'P', 7, 0, '7');");
     prepare("TSTPRC", "DICT");
+    ASSERT_TRUE(buildStarted);
     run();
+    ASSERT_TRUE(record(WR_USEFIELD, "#OWNDFT", use));
+    EXPECT_NE(std::string(reinterpret_cast<const WR_USEFIELD_DATA*>(use.acData)->acValueItem, 9).find('O'),
+              std::string::npos)
+        << "the dictionary's default of the name, read again";
     EXPECT_TRUE(withId("PRC0056").empty());
     FFC_WORK_RECORD r;
     ASSERT_TRUE(record(WR_FLDDEFLT, "LATER", r));
