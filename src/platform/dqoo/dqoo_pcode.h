@@ -139,7 +139,9 @@ typedef struct EXPR_PCODE_ROUTINE EXPR_PCODE_ROUTINE;
 /*
 ** An operand node, an intermediate result, or (kind 40) an instruction.
 ** Which members mean something depends on `kind`; the object layer leaves
-** the others zero.
+** the others zero. A compiled function holds tens of thousands of these, so
+** members that no one kind uses together share their room (the unions
+** below): a reader reads such a member only for the kinds it names.
 */
 struct EXPR_OPERAND_NODE {
     int32_t kind; /* 40 instruction/wrapper; 260/261 intermediate;
@@ -150,33 +152,39 @@ struct EXPR_OPERAND_NODE {
                                    direct-code-only operation kinds */
     EXPR_OPERAND_NODE* operand; /* the operand node (the "wrapped" node of a
                                    wrapper); may be null */
-    uint32_t instructionFlags;  /* EXPR_INSTR_FLAG_... */
+    union {
+        uint32_t instructionFlags; /* kind 40: EXPR_INSTR_FLAG_... */
+        int32_t pullOperand;       /* operand nodes: the operand word of a pull row */
+    };
 
     /* ---- operand nodes and intermediate results ---- */
-    uint32_t value;                /* digits, length or value word: the first half of
-                                      the pair operand, the length of the hex4
-                                      operand, the intrinsic value; the length of
-                                      260/261 and of constants */
-    uint32_t second;               /* decimal places: the second half of the pair
-                                      operand; the scale of 260/261 and constants */
-    int32_t maxLength;             /* kind 1003: maximum length of the string */
-    const char* fieldRef;          /* field kinds (1007, 1008, 1009, 1013, 1014,
-                                      1015, 1020): name of the field the node
-                                      stands for, looked up in the used fields */
-    const char* componentFieldRef; /* kind 1019: the component field */
-    int32_t dispatchOp;            /* dispatch operation number; written by the
-                                      operand describer when the field definition
-                                      names one (so the node is mutable) */
-    uint32_t resultVectorIndex;    /* kind 1016: 224-243 selects a result vector */
-    int32_t pullOperand;           /* the operand word of a pull row */
-    uint32_t flags;                /* EXPR_NODE_FLAG_... */
-    const char* valueText;         /* 1000/1002/1012: the constant as written in
-                                      code; 1003: the string text */
-    const int32_t* booleanValue;   /* kind 1004: the Boolean value */
-    const char* packedText;        /* 1002/1005/1012/1018: packed digits, four
-                                      characters per byte */
-    const char* listName;          /* kind 1015: the list the field belongs to */
-    const char* recordRef;         /* kind 1020: the component record */
+    uint32_t value;  /* digits, length or value word: the first half of
+                        the pair operand, the length of the hex4
+                        operand, the intrinsic value; the length of
+                        260/261 and of constants */
+    uint32_t second; /* decimal places: the second half of the pair
+                        operand; the scale of 260/261 and constants */
+    union {
+        int32_t maxLength;          /* kind 1003: maximum length of the string */
+        uint32_t resultVectorIndex; /* kind 1016: 224-243 selects a result vector */
+    };
+    const char* fieldRef;   /* field kinds (1007, 1008, 1009, 1013, 1014,
+                               1015, 1020): name of the field the node
+                               stands for, looked up in the used fields */
+    int32_t dispatchOp;     /* dispatch operation number; written by the
+                               operand describer when the field definition
+                               names one (so the node is mutable) */
+    uint32_t flags;         /* EXPR_NODE_FLAG_... */
+    const char* valueText;  /* 1000/1002/1012: the constant as written in
+                               code; 1003: the string text */
+    const char* packedText; /* 1002/1005/1012/1018: packed digits, four
+                               characters per byte */
+    union {
+        const char* componentFieldRef; /* kind 1019: the component field */
+        const int32_t* booleanValue;   /* kind 1004: the Boolean value */
+        const char* listName;          /* kind 1015: the list the field belongs to */
+        const char* recordRef;         /* kind 1020: the component record */
+    };
 };
 
 /* An instruction is the operand-node record with kind 40. */
