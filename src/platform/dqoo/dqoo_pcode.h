@@ -215,17 +215,17 @@ struct EXPR_VARIANT {
     EXPR_STATEMENT** statements; /* in execution order */
 };
 
-/* One compiled expression. */
+/* One compiled expression (the counts after the pointers: no padding). */
 struct EXPR_EXPRESSION {
     EXPR_OPERAND_NODE* result;             /* the result node (a wrapper), or null */
-    uint32_t instructionCount;             /* 0 when the expression has no p-code */
     EXPR_PCODE_INSTRUCTION** instructions; /* p-code in execution order; also
                                      the numbering list of work variables, so a
                                      statement refers to these same objects */
-    uint32_t variantCount;                 /* 0 to 3, handed over in the order 52, 51, 50 */
     EXPR_VARIANT** variants;
-    uint32_t workCount;            /* operations that own work variables */
     EXPR_PCODE_INSTRUCTION** work; /* their 1-based position is the work number */
+    uint32_t instructionCount;     /* 0 when the expression has no p-code */
+    uint32_t variantCount;         /* 0 to 3, handed over in the order 52, 51, 50 */
+    uint32_t workCount;            /* operations that own work variables */
 };
 
 /*
@@ -242,11 +242,11 @@ struct EXPR_PCODE_ROUTINE {
     EXPR_EXPRESSION** expressions; /* in evaluation order */
 
     /* ---- row elements 270/271/272 ---- */
-    char code;               /* the row's code letter */
     EXPR_OPERAND_NODE* node; /* the row's operand node; may be null */
     int32_t first;           /* 272 only: the activity numbers */
     int32_t second;
     int32_t third;
+    char code; /* the row's code letter */
 };
 
 typedef EXPR_PCODE_ROUTINE EXPR_ROUTINE;

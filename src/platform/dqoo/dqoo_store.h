@@ -119,6 +119,7 @@ struct ExpressionStore {
     ArrayBlocks<EXPR_OPERAND_NODE*, 512> compiledNodeArrays;
     ArrayBlocks<EXPR_STATEMENT*, 512> compiledStatementArrays;
     ArrayBlocks<EXPR_VARIANT*, 512> compiledVariantArrays;
+    ArrayBlocks<EXPR_EXPRESSION*, 512> compiledExpressionArrays;
 
     std::vector<EXPR_PCODE_ROUTINE*> routineOrder;  // expression enumeration
     // The highest routine number among the first numberedCount routines of
