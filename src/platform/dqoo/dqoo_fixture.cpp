@@ -260,8 +260,8 @@ private:
         /* members that share their room in the record: one of each group */
         if (m.has("maxlength") && m.has("vector"))
             fail(line, "maxlength and vector share their room");
-        if (m.has("component") + m.has("bool") + m.has("list") + m.has("record") > 1)
-            fail(line, "only one of component, bool, list and record");
+        if (m.has("packed") + m.has("component") + m.has("bool") + m.has("list") + m.has("record") > 1)
+            fail(line, "only one of packed, component, bool, list and record");
         if (const std::string* v = m.find("value"))
             n.value = static_cast<uint32_t>(toNumber(*v, line));
         if (const std::string* v = m.find("second"))

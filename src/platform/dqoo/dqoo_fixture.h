@@ -21,7 +21,8 @@
  *       vector= resultVectorIndex, pull= pullOperand, text= valueText,
  *       bool= the Boolean value, list= listName, record= recordRef.
  *       maxlength= and vector= share their room in the record, and so do
- *       component=, bool=, list= and record=: a node takes one of each.
+ *       packed=, component=, bool=, list= and record=: a node takes one of
+ *       each.
  *   INSTRUCTION <id> opcode=<n> [operand=<id>] [flags=<n>]
  *       An instruction (kind 40); it may stand wherever a node may.
  *   ROUTINE <id> kind=<k> number=<n> [stack=<n>]

@@ -177,9 +177,9 @@ struct EXPR_OPERAND_NODE {
     uint32_t flags;         /* EXPR_NODE_FLAG_... */
     const char* valueText;  /* 1000/1002/1012: the constant as written in
                                code; 1003: the string text */
-    const char* packedText; /* 1002/1005/1012/1018: packed digits, four
-                               characters per byte */
     union {
+        const char* packedText;        /* 1002/1005/1012/1018: packed digits, four
+                                          characters per byte (EXPR_PackedText) */
         const char* componentFieldRef; /* kind 1019: the component field */
         const int32_t* booleanValue;   /* kind 1004: the Boolean value */
         const char* listName;          /* kind 1015: the list the field belongs to */
@@ -284,6 +284,22 @@ long DQOO_FCC_EnumerateRoutinePcode(const char* ref9, DQOO_FCC_ROUTINE_PCODE_CAL
 inline bool EXPR_IsInstruction(const EXPR_OPERAND_NODE* item)
 {
     return item != nullptr && item->kind == EXPR_TAG_INSTRUCTION;
+}
+
+/* The packed digits of a node, or null: a reader that does not switch on the
+** node's kind reads them here, since the kinds 1004, 1015, 1019 and 1020
+** keep another member in their room. */
+inline const char* EXPR_PackedText(const EXPR_OPERAND_NODE* node)
+{
+    if (node == nullptr)
+        return nullptr;
+    switch (node->kind) {
+    case EXPR_NODE_BOOLEAN_CONSTANT:
+    case EXPR_NODE_LIST_FIELD:
+    case EXPR_NODE_COMPONENT_FIELD_REF:
+    case EXPR_NODE_RECORD_FIELD: return nullptr;
+    default: return node->packedText;
+    }
 }
 #endif
 
