@@ -374,6 +374,8 @@ private:
         if (kind == nullptr)
             fail(line, "kind missing");
         s.kind = static_cast<int32_t>(toNumber(*kind, line));
+        if (m.has("source") && m.has("field"))
+            fail(line, "source and field share their room");
         refer(&s.operation, m, "operation");
         refer(&s.result, m, "result");
         refer(&s.left, m, "left");

@@ -34,6 +34,7 @@
  *   STATEMENT kind=<k> [operation=<id>] [result=<id>] [left=<id>]
  *             [right=<id>] [source=<id>] [field=<id>]
  *                                       a statement of the last VARIANT
+ *                                       (source= and field= share their room)
  *   REFERENCE <letter><7 digits>
  *       The element stream that the routine enumeration hands out for the
  *       routine reference with that letter and number, made of:

@@ -204,8 +204,10 @@ struct EXPR_STATEMENT {
                                           (a Boolean routine's last test) */
     EXPR_OPERAND_NODE* left;           /* 60: first operand; may be null */
     EXPR_OPERAND_NODE* right;          /* 60: second operand; may be null */
-    EXPR_OPERAND_NODE* source;         /* 61, 62: the value moved */
-    EXPR_OPERAND_NODE* field;          /* 300-303: the remembered field */
+    union {                            /* one room: no kind has both */
+        EXPR_OPERAND_NODE* source;     /* 61, 62: the value moved */
+        EXPR_OPERAND_NODE* field;      /* 300-303: the remembered field */
+    };
 };
 
 /* One direct-code variant of an expression. */

@@ -301,6 +301,10 @@ TEST(ExpressionFixtureErrors, NameTheLine)
     EXPECT_STREQ("line 1: only one of packed, component, bool, list and record", error);
     EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("NODE a kind=1003 maxlength=9 vector=229\n", error, sizeof error));
     EXPECT_STREQ("line 1: maxlength and vector share their room", error);
+    EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("ROUTINE r kind=100 number=1\nEXPRESSION\nVARIANT tag=50\n"
+                                                 "NODE a kind=1007 field=F\nSTATEMENT kind=61 source=a field=a\n",
+                                                 error, sizeof error));
+    EXPECT_STREQ("line 5: source and field share their room", error);
     EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("\n\nNODE a kind=1003 text='open\n", error, sizeof error));
     EXPECT_STREQ("line 3: quoted value not closed", error);
     EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("LITERAL S12 text=x\n", error, sizeof error));
