@@ -80,6 +80,9 @@ int32_t RS_fFindCommandRecordOver(FFC_CONTEXT* pContext, void* pRecord, uint32_t
 const void* RS_pViewCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t sSubLine, uint32_t* pulLength);
 int32_t RS_fFindCommandExtension(FFC_CONTEXT* pContext, void* pRecord, uint32_t ulCapacity);
 int32_t RS_fFindSourceRecord(FFC_CONTEXT* pContext, void* pRecord, uint32_t ulCapacity);
+/* A view of the stored source record with these numbers, as
+ * RS_pViewCommandRecord gives one of a command record. */
+const void* RS_pViewSourceRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t sSubLine, uint32_t* pulLength);
 
 /* The run-message store. */
 uint16_t RS_sCreateMessageStore(FFC_CONTEXT* pContext);

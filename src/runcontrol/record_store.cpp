@@ -399,6 +399,14 @@ void numbersKey(int16_t line, int16_t subLine, unsigned char* key)
     commandKey(n, sizeof n, key);
 }
 
+// A view of the record of a command or source store with the two numbers.
+const void* viewNumbered(FFC_RECORD_STORE* s, int16_t line, int16_t subLine, uint32_t* length)
+{
+    unsigned char key[4];
+    numbersKey(line, subLine, key);
+    return RS_pViewRecord(s, 0, key, length);
+}
+
 // Key of run messages: the group, big-endian.
 void groupKey(const void* rec, uint32_t, void* key)
 {
@@ -487,11 +495,7 @@ int32_t RS_fFindCommandRecordOver(FFC_CONTEXT* ctx, void* r, uint32_t c, int16_t
 }
 const void* RS_pViewCommandRecord(FFC_CONTEXT* ctx, int16_t line, int16_t subLine, uint32_t* length)
 {
-    if (!ctx)
-        return nullptr;
-    unsigned char key[4];
-    numbersKey(line, subLine, key);
-    return RS_pViewRecord(ctx->pCommandStore, 0, key, length);
+    return ctx ? viewNumbered(ctx->pCommandStore, line, subLine, length) : nullptr;
 }
 int32_t RS_fFindCommandExtension(FFC_CONTEXT* ctx, void* r, uint32_t c)
 {
@@ -500,6 +504,10 @@ int32_t RS_fFindCommandExtension(FFC_CONTEXT* ctx, void* r, uint32_t c)
 int32_t RS_fFindSourceRecord(FFC_CONTEXT* ctx, void* r, uint32_t c)
 {
     return ctx ? findKeyed(ctx->pSourceStore, r, c) : 1;
+}
+const void* RS_pViewSourceRecord(FFC_CONTEXT* ctx, int16_t line, int16_t subLine, uint32_t* length)
+{
+    return ctx ? viewNumbered(ctx->pSourceStore, line, subLine, length) : nullptr;
 }
 
 uint16_t RS_sCreateMessageStore(FFC_CONTEXT* ctx)

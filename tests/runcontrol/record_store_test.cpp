@@ -87,6 +87,39 @@ TEST_F(Stores, CommandRecordsByTheirTwoNumbers)
     EXPECT_EQ(RS_fFindSourceRecord(&ctx, &q, sizeof q), 0);
 }
 
+TEST_F(Stores, SourceRecordsAreViewedAtTheirStoredLength)
+{
+    Cmd c{};
+    c.line = 300;
+    c.sub = 2;
+    std::memcpy(c.text, "CHANGE FIELD(A) VALUE(1)", 24);
+    ASSERT_EQ(RS_PutSourceRecord(&ctx, &c, 4 + 24), 0);
+    c.sub = 3;
+    std::memset(c.text, '-', sizeof c.text);
+    ASSERT_EQ(RS_PutSourceRecord(&ctx, &c, sizeof c), 0);
+    // a command record under the same numbers is in a store of its own
+    std::memcpy(c.text, "parsed", 6);
+    c.sub = 2;
+    ASSERT_EQ(RS_PutCommandRecord(&ctx, &c, sizeof c), 0);
+
+    uint32_t length = 0;
+    const auto* view = static_cast<const Cmd*>(RS_pViewSourceRecord(&ctx, 300, 2, &length));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(length, 28u);
+    EXPECT_EQ(view->line, 300);
+    EXPECT_EQ(view->sub, 2);
+    EXPECT_EQ(std::string(view->text, 24), "CHANGE FIELD(A) VALUE(1)");
+    view = static_cast<const Cmd*>(RS_pViewSourceRecord(&ctx, 300, 3, &length));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(length, sizeof(Cmd));
+    EXPECT_EQ(std::string(view->text, sizeof view->text), std::string(sizeof view->text, '-'));
+    EXPECT_EQ(RS_pViewSourceRecord(&ctx, 300, 4, nullptr), nullptr);
+    EXPECT_EQ(RS_pViewSourceRecord(nullptr, 300, 2, nullptr), nullptr);
+    const auto* parsed = static_cast<const Cmd*>(RS_pViewCommandRecord(&ctx, 300, 2, nullptr));
+    ASSERT_NE(parsed, nullptr);
+    EXPECT_EQ(std::string(parsed->text, 6), "parsed");
+}
+
 TEST_F(Stores, ReplacedRecordsAndLookupsInAnyOrder)
 {
     // records 1..40 under (n, 0), every third also under (n, 1)

@@ -322,12 +322,21 @@ namespace {
 
 }  // namespace
 
-void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
+namespace {
+
+/* Whether the stream is one of the C# files of the output driver. */
+inline bool csharpFileStream(const GEN_MODULE_STATE& g, GEN_STREAM stream)
 {
-    const GEN_MODULE_STATE& g = P3109_State();
-    if (g.out.cSuppress == 'Y')
-        return;
-    const size_t indent = sIndent > 0 ? static_cast<size_t>(sIndent) : 0;
+    const auto& cs = g.csStreams;
+    static_assert(std::tuple_size_v<std::decay_t<decltype(cs)>> == 5);
+    return (cs[0] == stream) | (cs[1] == stream) | (cs[2] == stream) | (cs[3] == stream) | (cs[4] == stream);
+}
+
+/* The line of every other case: a queue, a C# stream, a line past the
+** limit, a NUL in the text or a full buffer. */
+[[gnu::noinline]] void writeLineSlowly(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent,
+                                       std::string_view text)
+{
     StreamSlot* slot = streamSlot(stream);
     if (!g_replaying && refusedInCSharp(g, stream, slot, text))
         return;
@@ -342,6 +351,45 @@ void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
         return;
     }
     putLine(g, slot, stream, true, indent, text);
+}
+
+}  // namespace
+
+void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
+{
+    const GEN_MODULE_STATE& g = P3109_State();
+    if (g.out.cSuppress == 'Y')
+        return;
+    const size_t indent = sIndent > 0 ? static_cast<size_t>(sIndent) : 0;
+    /* The common line, written here: a C file's line of at most the indent
+    ** piece's blanks, within the limit, with no NUL, and room for it in the
+    ** slot's buffer. What it leaves out is the same as putLine's work. */
+    const size_t i = static_cast<size_t>(stream) - GEN_FIRST_FILE_STREAM;  // wraps below the first file stream
+    if (i < g_slots.size()) [[likely]] {
+        StreamSlot& slot = g_slots[i];
+        const size_t ulLength = indent + text.size() + 3 + (g.out.lMacroContinuation != 0);
+        if (slot.file && !slot.fCSharp && !csharpFileStream(g, stream) && indent <= kIndentPiece &&
+            indent + text.size() <= GEN_LINE_LIMIT && slot.pending && slot.ulUsed + ulLength <= kPendingSize &&
+            (text.empty() || !std::memchr(text.data(), '\0', text.size()))) [[likely]] {
+            if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
+                g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0)
+                return;
+            char* at = slot.pending.get() + slot.ulUsed;
+            slot.ulUsed += ulLength;
+            std::memcpy(at, kBlanks, kIndentPiece);  // the text and line end overwrite what goes past the indent
+            at += indent;
+            if (!text.empty())  // an empty view may hold no pointer, which memcpy must not get
+                std::memcpy(at, text.data(), text.size());
+            at += text.size();
+            *at++ = ' ';
+            if (g.out.lMacroContinuation)
+                *at++ = '\\';
+            at[0] = '\r';
+            at[1] = '\n';
+            return;
+        }
+    }
+    writeLineSlowly(g, stream, indent, text);
 }
 
 void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream)

@@ -45,11 +45,11 @@ struct Definition {
     std::string input = std::string(40, ' '), output = std::string(40, ' ');
 };
 
-std::string listText(const FFC_ATTRIBUTE_LIST& list)
+/* The list's codes as 40 characters, put into `text`. */
+void setListText(std::string& text, const FFC_ATTRIBUTE_LIST& list)
 {
-    std::string text(list.acCodes, std::min<size_t>(list.usLength, sizeof list.acCodes));
+    text.assign(list.acCodes, std::min<size_t>(list.usLength, sizeof list.acCodes));
     text.resize(40, ' ');
-    return text;
 }
 
 Definition fieldDefinition(FFC_CONTEXT* ctx, std::string_view name)
@@ -68,8 +68,8 @@ Definition fieldDefinition(FFC_CONTEXT* ctx, std::string_view name)
     d.lLength = def.lLength;
     d.sDecimals = static_cast<int16_t>(def.lDecimals);
     d.cShift = def.cShift;
-    d.input = listText(def.input);
-    d.output = listText(def.output);
+    setListText(d.input, def.input);
+    setListText(d.output, def.output);
     return d;
 }
 
@@ -162,7 +162,7 @@ void scanAttributes(GEN_FIELD_INFO& info)
 {
     for (const std::string* list : {&info.inputAttributes, &info.outputAttributes})
         for (size_t i = 0; i + 4 <= list->size() && i < 40; i += 4) {
-            const std::string code = list->substr(i, 4);
+            const std::string_view code = std::string_view(*list).substr(i, 4);
             if (code == "    ")
                 continue;
             if ((code >= "PB01" && code <= "PB20") || (code >= "RB01" && code <= "RB99") ||
@@ -283,9 +283,7 @@ void P3109_ResolveOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
     info.fieldName.assign(d.acFieldName, sizeof d.acFieldName);
     const bool field = info.fKind("FL");
     const std::string fieldName = P3109_TrimRight(info.fieldName);
-    Definition def;
-    if (ctx && !fieldName.empty())
-        def = fieldDefinition(ctx, fieldName);
+    Definition def = ctx && !fieldName.empty() ? fieldDefinition(ctx, fieldName) : Definition{};
     if (ctx && !def.found && !field)
         def = operandDefinition(ctx, written);
     if (ctx)

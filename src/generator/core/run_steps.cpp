@@ -59,31 +59,48 @@ bool readSourceText(FFC_CONTEXT* ctx, FFC_SOURCE_COMMAND& source, uint16_t numbe
     return RS_fFindSourceRecord(ctx, &source, head + length) == 0;
 }
 
+/* The stored source record of the command read where it stands, when it
+** holds the whole of its text; else null. */
+const FFC_SOURCE_COMMAND* viewSourceText(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence)
+{
+    constexpr uint32_t head = offsetof(FFC_SOURCE_COMMAND, acParameters);
+    uint32_t stored = 0;
+    const auto* view = static_cast<const FFC_SOURCE_COMMAND*>(
+        RS_pViewSourceRecord(ctx, static_cast<int16_t>(number), static_cast<int16_t>(sequence), &stored));
+    if (!view || stored < head || stored < head + std::min<uint32_t>(view->usParmLength, FFC_SOURCE_TEXT_MAX))
+        return nullptr;
+    return view;
+}
+
 /* The command's text as written: label, name and parameters. */
 void checkedSourceLines(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, std::vector<std::string>* lines)
 {
-    FFC_SOURCE_COMMAND source;
+    FFC_SOURCE_COMMAND read;
+    const FFC_SOURCE_COMMAND* source = viewSourceText(ctx, number, sequence);
     bool fromComponent = false;
-    if (!readSourceText(ctx, source, number, sequence)) {
+    if (!source && readSourceText(ctx, read, number, sequence)) {
+        source = &read;
+    } else if (!source) {
         /* a component's lines stay in the checker's source-line list: read
            the line of the command's number from there */
         if (!ctx->lComponentRun || sequence != 0 || number == 0)
             return;
-        std::memset(&source, 0, sizeof source);
-        source.sLine = static_cast<int16_t>(number - 1);
-        if (PCONTROL_chReadNextCommand(ctx, &source) != '0' || source.sLine != static_cast<int16_t>(number))
+        std::memset(&read, 0, sizeof read);
+        read.sLine = static_cast<int16_t>(number - 1);
+        if (PCONTROL_chReadNextCommand(ctx, &read) != '0' || read.sLine != static_cast<int16_t>(number))
             return;
+        source = &read;
         fromComponent = true; /* its text holds the parameters only */
     }
-    size_t length = std::min<size_t>(source.usParmLength, FFC_SOURCE_TEXT_MAX);
-    const std::string_view parms = P3109_TrimmedRight(std::string_view(source.acParameters, length));
-    if (source.lPreSplit != 1 && source.lBuiltIn != 1 && !fromComponent) {
+    size_t length = std::min<size_t>(source->usParmLength, FFC_SOURCE_TEXT_MAX);
+    const std::string_view parms = P3109_TrimmedRight(std::string_view(source->acParameters, length));
+    if (source->lPreSplit != 1 && source->lBuiltIn != 1 && !fromComponent) {
         lines->emplace_back(parms);
         return;
     }
-    const std::string_view label = P3109_TrimmedRight(std::string_view(source.acLabel, 3));
+    const std::string_view label = P3109_TrimmedRight(std::string_view(source->acLabel, 3));
     const std::string_view name =
-        P3109_TrimmedRight(std::string_view(fromComponent ? source.acNameWritten : source.acName, 10));
+        P3109_TrimmedRight(std::string_view(fromComponent ? source->acNameWritten : source->acName, 10));
     std::string text;
     text.reserve(label.size() + 2 + name.size() + 1 + parms.size());
     if (!label.empty())

@@ -315,6 +315,27 @@ std::string_view P3109_TrimmedRight(std::string_view text)
     return dqov::text::TrimmedRight(text);
 }
 
+bool P3109_fBlankText(std::string_view text)
+{
+    /* a blank field is mostly blanks: eight of them are passed at a time */
+    constexpr uint64_t kEightBlanks = 0x2020202020202020ull;
+    size_t i = 0;
+    for (; i < text.size(); ++i) {
+        uint64_t eight;
+        if (text.size() - i >= sizeof eight) {
+            std::memcpy(&eight, text.data() + i, sizeof eight);
+            if (eight == kEightBlanks) {
+                i += sizeof eight - 1;
+                continue;
+            }
+        }
+        const char c = text[i];
+        if (c != ' ' && c != '\0' && c != '\f' && c != '\n' && c != '\r')
+            return false;
+    }
+    return true;
+}
+
 std::string P3109_TrimRight(std::string_view text)
 {
     return dqov::text::TrimRight(text);

@@ -78,6 +78,9 @@ std::string P3109_DropNationalChar(std::string_view name);
 std::string P3109_TrimRight(std::string_view text);
 /* The same, as a view of the text itself. */
 std::string_view P3109_TrimmedRight(std::string_view text);
+/* Whether P3109_TrimmedRight leaves nothing of the text: read from the
+** front, so that a long field with text at its start is known at once. */
+bool P3109_fBlankText(std::string_view text);
 /* A right-trimmed terminated name, a single blank when it is all blanks. */
 std::string P3109_NameText(const char* pField, size_t ulLength);
 

@@ -460,15 +460,20 @@ void P3109_LineAt(int16_t sIndent, std::string_view text)
     P3109_WriteLine(P3109_State().out.current, sIndent, text);
 }
 
+void P3109_MakeLineCommentText(std::string& text)
+{
+    P3109_BlankControlChars(text);
+    text.resize(P3109_TrimmedRight(text).size());
+    const bool backslash = !text.empty() && text.back() == '\\';
+    const bool trigraph = text.size() >= 3 && text.compare(text.size() - 3, 3, "?\?/") == 0;
+    if (backslash || trigraph)
+        text += '.';
+}
+
 std::string P3109_LineCommentText(std::string_view text)
 {
     std::string out(text);
-    P3109_BlankControlChars(out);
-    out = P3109_TrimRight(out);
-    const bool backslash = !out.empty() && out.back() == '\\';
-    const bool trigraph = out.size() >= 3 && out.compare(out.size() - 3, 3, "?\?/") == 0;
-    if (backslash || trigraph)
-        out += '.';
+    P3109_MakeLineCommentText(out);
     return out;
 }
 

@@ -163,6 +163,8 @@ void P3109_LineAt(int16_t sIndent, std::string_view text);
 ** backslash (or trigraph of one) left at its end, where it would join the
 ** next generated line to the comment. */
 std::string P3109_LineCommentText(std::string_view text);
+/* P3109_LineCommentText in place. */
+void P3109_MakeLineCommentText(std::string& text);
 /* The writer through which the expression generator writes. */
 P3109_ExprWriter& P3109_ExpressionWriter();
 /* Whether a parameter holds a kind-3 routine reference of an evaluation

@@ -51,9 +51,10 @@ bool isExecutable(const char* acName)
 }
 
 /* The command's text as written, without its label and name (the whole
-** text for a comment line). */
-std::string sourceText(const GEN_COMMAND_RECORD& r)
+** text for a comment line), put into `out`. */
+void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
 {
+    out.clear();
     const GEN_COMMAND_SOURCE* source = P3109_pCommandSource();
     static std::vector<std::string> lines;
     lines.clear();
@@ -73,23 +74,26 @@ std::string sourceText(const GEN_COMMAND_RECORD& r)
         }
         text = joined;
     }
-    if (r.acName[0] == '*')
-        return P3109_TrimRight(text);
+    if (r.acName[0] == '*') {
+        out.assign(P3109_TrimmedRight(text));
+        return;
+    }
     size_t at = text.find_first_not_of(' ');
     if (at == std::string_view::npos)
-        return {};
+        return;
     size_t end = text.find(' ', at);
     std::string_view first = text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
     if (first.size() >= 1 && first.size() <= 4 && first.back() == ':') {
         at = text.find_first_not_of(' ', at + first.size());
         if (at == std::string_view::npos)
-            return {};
+            return;
         end = text.find(' ', at);
     }
     if (end == std::string_view::npos)
-        return {};
+        return;
     at = text.find_first_not_of(' ', end);
-    return at == std::string_view::npos ? std::string() : P3109_TrimRight(text.substr(at));
+    if (at != std::string_view::npos)
+        out.assign(P3109_TrimmedRight(text.substr(at)));
 }
 
 void enterDebugName(const std::string& name)
@@ -181,11 +185,13 @@ void P3109_EmitCommandPrologue()
     const std::string name = P3109_NameText(r.acName, 10);
     const uint16_t indent = g().out.usIndent;
 
-    std::string text = sourceText(r);
+    /* the text is put together in a buffer kept between commands */
+    static std::string text;
+    sourceText(r, text);
     const size_t room = indent < 4081 ? 4081 - indent : 0;
     if (text.size() > room)
         text.resize(room);
-    text = P3109_LineCommentText(text);
+    P3109_MakeLineCommentText(text);
 
     /* the lines are put together in one buffer kept between commands */
     static std::string line;

@@ -303,11 +303,12 @@ void P3109_EmitWhereClause(std::string_view pointerName, std::string_view blockN
     cToModule = cInCode = 'N';
     routine.clear();
     const std::string where = P3109_ParmField("WHERE");
-    if (P3109_TrimRight(where).empty())
+    if (P3109_fBlankText(where))
         return;
     /* The WHERE compiled by the checker: its routine holds the tables that
-    ** hand it to the I/O module when the module can evaluate it. */
-    if (P3109_fWhereIsCompiled()) {
+    ** hand it to the I/O module when the module can evaluate it (as
+    ** P3109_fWhereIsCompiled tells, from the field already read). */
+    if (static_cast<unsigned char>(where[0]) == 3 || P3109_pRoutineReference() != nullptr) {
         const std::string reference = whereReference(where);
         if (cMode != 'Y' && EXPR_fRoutineHasSysVarBlock(P3109_ExpressionWriter(), reference.c_str()) == 'Y') {
             cToModule = 'Y';

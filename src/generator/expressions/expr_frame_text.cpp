@@ -67,9 +67,18 @@ private:
     bool full_ = false;
 };
 
-/* Formats into `out` a format whose conversions are all a plain %s or %d
-** (most of the writers' formats); false (with `args` untouched) for any
-** other conversion or a text too long for the buffer. */
+/* Appends the decimal digits of a number. */
+template <typename T> void appendNumber(FormatBuffer& out, T value)
+{
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.Append(std::string_view(digits, static_cast<size_t>(end - digits)));
+}
+
+/* Formats into `out` a format whose conversions are all a plain %s, %d,
+** %u, %ld or %lu, or %08X (the writers' formats but a few); false (with
+** `args` untouched) for any other conversion or a text too long for the
+** buffer. */
 bool formatDirectly(FormatBuffer& out, const char* format, va_list args)
 {
     va_list rest;
@@ -80,18 +89,33 @@ bool formatDirectly(FormatBuffer& out, const char* format, va_list args)
         out.Append(std::string_view(p, static_cast<size_t>(mark - p)));
         if (*mark == '\0')
             break;
+        size_t skip = 2; /* the conversion's length */
         if (mark[1] == 's') {
             const char* s = va_arg(rest, const char*);
             out.Append(s != nullptr ? std::string_view(s) : std::string_view("(null)"));
         } else if (mark[1] == 'd') {
-            char digits[12];
-            const char* end = std::to_chars(digits, digits + sizeof digits, va_arg(rest, int)).ptr;
-            out.Append(std::string_view(digits, static_cast<size_t>(end - digits)));
+            appendNumber(out, va_arg(rest, int));
+        } else if (mark[1] == 'u') {
+            appendNumber(out, va_arg(rest, unsigned int));
+        } else if (mark[1] == 'l' && mark[2] == 'd') {
+            appendNumber(out, va_arg(rest, long));
+            skip = 3;
+        } else if (mark[1] == 'l' && mark[2] == 'u') {
+            appendNumber(out, va_arg(rest, unsigned long));
+            skip = 3;
+        } else if (mark[1] == '0' && mark[2] == '8' && mark[3] == 'X') {
+            /* eight upper-case hexadecimal digits, zeros before */
+            char digits[8];
+            unsigned int value = va_arg(rest, unsigned int);
+            for (int i = 7; i >= 0; --i, value >>= 4)
+                digits[i] = "0123456789ABCDEF"[value & 0xF];
+            out.Append(std::string_view(digits, sizeof digits));
+            skip = 4;
         } else {
             done = false;
             break;
         }
-        p = mark + 2;
+        p = mark + skip;
     }
     va_end(rest);
     return done && !out.Full();

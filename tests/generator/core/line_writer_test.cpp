@@ -42,6 +42,23 @@ TEST_F(LineWriter, LineIsIndentTextBlankAndCrLf)
     EXPECT_EQ(c.text(), "   x = 1; \r\n  \r\n");
 }
 
+/* Lines gathered past the 16 KB buffer, some indented past the 32 blanks
+   laid down in one piece, reach the file whole and in order. */
+TEST_F(LineWriter, ManyLinesAndDeepIndentsReachTheFileWhole)
+{
+    Capture c;
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        const int indent = i % 50;
+        const std::string text = "line " + std::to_string(i) + std::string(static_cast<size_t>(i % 7), '*');
+        P3109_WriteLine(c.stream(), static_cast<int16_t>(indent), text);
+        expected += std::string(static_cast<size_t>(indent), ' ') + text + " \r\n";
+    }
+    P3109_WriteLine(c.stream(), 40, "");
+    expected += std::string(40, ' ') + " \r\n";
+    EXPECT_EQ(c.text(), expected);
+}
+
 TEST_F(LineWriter, LongLineIsCutAtFourThousandNinetySixAndReported)
 {
     Capture c;

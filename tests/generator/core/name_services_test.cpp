@@ -184,5 +184,16 @@ TEST_F(NameServices, DisplayFieldConditions)
     EXPECT_EQ(P3109_ResolveFieldCondition("*YES", "MISSING"), -1);
 }
 
+TEST(BlankText, IsWhatTrimmingRightLeavesNothingOf)
+{
+    EXPECT_TRUE(P3109_fBlankText(""));
+    EXPECT_TRUE(P3109_fBlankText(std::string_view(" \0\f\n\r  ", 7)));
+    EXPECT_FALSE(P3109_fBlankText("A" + std::string(2000, ' ')));
+    EXPECT_FALSE(P3109_fBlankText(std::string(2000, ' ') + "\t"));
+    EXPECT_FALSE(P3109_fBlankText(std::string_view("\0\0x", 3)));
+    for (const std::string_view text : {"  ab ", "\r\n", " \x01 "})
+        EXPECT_EQ(P3109_fBlankText(text), P3109_TrimmedRight(text).empty()) << text;
+}
+
 }  // namespace
 }  // namespace gencore_test

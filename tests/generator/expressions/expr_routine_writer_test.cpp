@@ -227,6 +227,17 @@ TEST(ExprFormat, WritesTheConversionsOfPrintf)
     EXPECT_EQ(EXPR_Format("<%s>", long600.c_str()), "<" + long600 + ">");
 }
 
+TEST(ExprFormat, WritesTheWritersUnsignedLongAndHexConversions)
+{
+    EXPECT_EQ(EXPR_Format("operand%u = { %ld, %ld };", 4294967295u, -9223372036854775807L - 1, 0L),
+              "operand4294967295 = { -9223372036854775808, 0 };");
+    EXPECT_EQ(EXPR_Format("%lu|%u|%s", 18446744073709551615UL, 0u, "x"), "18446744073709551615|0|x");
+    EXPECT_EQ(EXPR_Format("0x%08X /* %d */", 0u, 1), "0x00000000 /* 1 */");
+    EXPECT_EQ(EXPR_Format("%08X%08X", 0xFFFFFFFFu, 0x900u), "FFFFFFFF00000900");
+    /* a conversion among them that is not theirs: the whole text as printf writes it */
+    EXPECT_EQ(EXPR_Format("%u|%lx|%08x", 7u, 255UL, 0xABu), "7|ff|000000ab");
+}
+
 TEST_F(RoutineWriter, ReferencesOfOtherKindsWriteNothing)
 {
     const char none[] = {3, 'A', '0', '0', '0', '0', '0', '0', '1', 0};
