@@ -59,6 +59,10 @@ uint64_t RS_ulChangeStamp(void);
 /* The stores of a pass (command, extension, source). 0, or -9. */
 int16_t RS_sCreateCommandStores(FFC_CONTEXT* pContext);
 void RS_DestroyCommandStores(FFC_CONTEXT* pContext);
+/* Gives back what the stores of the pass hold beyond their records (the room
+ * replaced records left, the unused end of their blocks and of their
+ * indexes), once the pass has stored them all. The records stay as they are. */
+void RS_ShrinkCommandStores(FFC_CONTEXT* pContext);
 /* Adds or replaces the record under its two 16-bit numbers; 0, or -9. */
 int16_t RS_PutCommandRecord(FFC_CONTEXT* pContext, const void* pRecord, uint32_t ulLength);
 int16_t RS_PutCommandExtension(FFC_CONTEXT* pContext, const void* pRecord, uint32_t ulLength);

@@ -390,14 +390,38 @@ void PackedArena::Replace(Ref& ref, const void* record, uint32_t length, bool ru
 
 void PackedArena::Compact(const std::vector<Ref*>& refs)
 {
-    std::vector<Ref*> order(refs);
-    std::sort(order.begin(), order.end(), [](const Ref* a, const Ref* b) {
-        return a->block != b->block ? a->block < b->block : a->offset < b->offset;
-    });
+    /* the records in the order they lie, by their places as one number
+    ** each. In the order of the records these mostly ascend already: a
+    ** record stored again either stays where it was or moves to the end, so
+    ** they fall into a few ascending sequences, which are merged. */
+    using Placed = std::pair<uint64_t, Ref*>;
+    std::vector<std::vector<Placed>> piles;
+    for (Ref* r : refs) {
+        const Placed p{static_cast<uint64_t>(r->block) << 32 | r->offset, r};
+        auto pile = std::find_if(piles.begin(), piles.end(),
+                                 [&](const std::vector<Placed>& v) { return v.back().first < p.first; });
+        if (pile != piles.end()) {
+            pile->push_back(p);
+        } else if (piles.size() < 4) {
+            piles.emplace_back().push_back(p);
+        } else {
+            piles.front().push_back(p);  // out of order: sorted below
+        }
+    }
+    std::vector<Placed> order;
+    const auto byPlace = [](const Placed& x, const Placed& y) { return x.first < y.first; };
+    for (auto& pile : piles) {
+        if (!std::is_sorted(pile.begin(), pile.end(), byPlace))
+            std::sort(pile.begin(), pile.end(), byPlace);
+        const size_t middle = order.size();
+        order.insert(order.end(), pile.begin(), pile.end());
+        std::inplace_merge(order.begin(), order.begin() + static_cast<long>(middle), order.end(), byPlace);
+        std::vector<Placed>().swap(pile);
+    }
     /* each record slides down to the first room that holds it: never past
     ** where it lies, so a move within a block overlaps at most itself */
     uint32_t block = 0, offset = 0;
-    for (Ref* r : order) {
+    for (const auto& [place, r] : order) {
         while (block < r->block && offset + r->size > blocks_[block].capacity) {
             ++block;
             offset = 0;
@@ -413,6 +437,17 @@ void PackedArena::Compact(const std::vector<Ref*>& refs)
     blocks_.resize(blocks_.empty() ? 0 : block + 1);
     used_ = offset;
     dead_ = 0;
+}
+
+void PackedArena::Shrink(const std::vector<Ref*>& refs)
+{
+    if (dead_ > 0)
+        Compact(refs);
+    if (blocks_.empty() || used_ == blocks_.back().capacity)
+        return;
+    auto bytes = std::make_unique_for_overwrite<unsigned char[]>(std::max<uint32_t>(used_, 1));
+    std::memcpy(bytes.get(), blocks_.back().bytes.get(), used_);
+    blocks_.back() = {std::move(bytes), used_};
 }
 
 uint32_t PackedArena::CopyTo(const Ref& ref, void* out, uint32_t capacity) const

@@ -85,6 +85,9 @@ public:
     // Moves the records (refs: every record of the arena) together, in the
     // order they lie, and frees the blocks left empty; their refs follow.
     void Compact(const std::vector<Ref*>& refs);
+    // Compacts when records left any room, and cuts the last block to what
+    // it holds (a record added later starts a new block).
+    void Shrink(const std::vector<Ref*>& refs);
 
 private:
     static constexpr uint32_t kBlock = 64 * 1024;

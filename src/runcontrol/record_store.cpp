@@ -166,14 +166,28 @@ struct FFC_RECORD_STORE {
     // room stays as it is.
     void compactWhenWorth()
     {
-        if (!arena.WorthCompacting())
-            return;
+        if (arena.WorthCompacting())
+            compact(false);
+    }
+    // Compacts the arena (shrink: and cuts its last block and the indexes
+    // to what they hold). Without memory for the list of records the room
+    // stays as it is.
+    void compact(bool shrink)
+    {
         try {
             std::vector<rc::PackedArena::Ref*> refs;
             refs.reserve(records.size());
             for (rc::PackedArena::Ref& r : records)
                 refs.push_back(&r);
-            arena.Compact(refs);
+            if (!shrink) {
+                arena.Compact(refs);
+                return;
+            }
+            arena.Shrink(refs);
+            for (Index& ix : indexes) {
+                ix.keys.shrink_to_fit();
+                ix.numbers.shrink_to_fit();
+            }
         } catch (const std::bad_alloc&) {
         }
     }
@@ -443,6 +457,15 @@ void RS_DestroyCommandStores(FFC_CONTEXT* ctx)
     RS_DestroyStore(&ctx->pCommandStore);
     RS_DestroyStore(&ctx->pExtensionStore);
     RS_DestroyStore(&ctx->pSourceStore);
+}
+
+void RS_ShrinkCommandStores(FFC_CONTEXT* ctx)
+{
+    if (!ctx)
+        return;
+    for (FFC_RECORD_STORE* s : {ctx->pCommandStore, ctx->pExtensionStore, ctx->pSourceStore})
+        if (s)
+            s->compact(true);
 }
 
 int16_t RS_PutCommandRecord(FFC_CONTEXT* ctx, const void* r, uint32_t l)

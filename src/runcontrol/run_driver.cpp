@@ -778,6 +778,9 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
         if (!designAfter)
             dropSource();
         if (g_run.state.stats.lFatalTotal == 0 && g_run.context.cOption == 'G') {
+            // the check has stored the pass's records: what their stores
+            // hold beyond them goes back to the generator's allocations
+            RS_ShrinkCommandStores(&g_run.context);
             if (g_seams.pfnOutputDriver) {
                 g_outputWritten = true;
                 if (g_seams.pfnOutputDriver(&g_run.context, &g_run.state, &g_run.build) != 0) {

@@ -1,10 +1,12 @@
-// Keyed work file: two red-black trees over the same records. The first
-// order holds the records (key kind, name, qualifier, sequence; data the
-// number of the record's 2,800 data bytes, kept packed beside the trees);
-// the second holds, under kind, qualifier, name, sequence, the handle of the
-// record's entry in the first.
+// Keyed work file: a red-black tree holds the records in the first order
+// (key kind, name, qualifier, sequence; data the number of the record's
+// 2,800 data bytes, kept packed beside the tree). The second order (kind,
+// qualifier, name, sequence) is a sorted list of the tree's entries, read
+// from their stored keys: most jobs never read in that order, so the list is
+// built at the first such read and kept up to date from then on.
 #include "dqov/workfile.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstring>
@@ -32,7 +34,7 @@ struct KindHash {
 
 struct Slot {
     int order = 0;                  // 0 cleared, 1 first order, 2 second order
-    RBTREE_ENTRY* entry = nullptr;  // current entry in the slot's order
+    RBTREE_ENTRY* entry = nullptr;  // the current record's entry in the tree
     bool pending = false;           // `entry` is the next one to read (after a delete)
 };
 
@@ -40,7 +42,10 @@ struct Slot {
 
 struct FFC_WORK_FILE {
     RBTREE* primary = nullptr;
-    RBTREE* secondary = nullptr;
+    // The tree's entries in the second order, once a read in that order
+    // asked for them (secondBuilt).
+    std::vector<RBTREE_ENTRY*> second;
+    bool secondBuilt = false;
     uint32_t sequence = 0;
     std::array<Slot, WF_CURSOR_SLOTS> slots{};
     // The records' data, packed: mostly blank, so a few bytes of the 2,800.
@@ -63,7 +68,6 @@ struct FFC_WORK_FILE {
     ~FFC_WORK_FILE()
     {
         RBTree_DestroyTree(primary);
-        RBTree_DestroyTree(secondary);
     }
 };
 
@@ -73,18 +77,13 @@ constexpr uint32_t kPageBytes = 64 * 1024;
 
 bool defineTrees(FFC_WORK_FILE& wf)
 {
-    if (RBTree_CreateTree(&wf.primary, kPageBytes) || RBTree_CreateTree(&wf.secondary, kPageBytes))
+    if (RBTree_CreateTree(&wf.primary, kPageBytes))
         return false;
     return RBTree_DefineKey(wf.primary, RBT_TYPE_BYTES, FFC_WORK_KIND_LEN) == 0 &&
            RBTree_DefineKey(wf.primary, RBT_TYPE_BYTES, FFC_WORK_NAME_LEN) == 0 &&
            RBTree_DefineKey(wf.primary, RBT_TYPE_BYTES, FFC_WORK_QUAL_LEN) == 0 &&
            RBTree_DefineKey(wf.primary, RBT_TYPE_UINT32, 4) == 0 &&
-           RBTree_DefineData(wf.primary, RBT_TYPE_UINT32, 4) == 0 &&
-           RBTree_DefineKey(wf.secondary, RBT_TYPE_BYTES, FFC_WORK_KIND_LEN) == 0 &&
-           RBTree_DefineKey(wf.secondary, RBT_TYPE_BYTES, FFC_WORK_QUAL_LEN) == 0 &&
-           RBTree_DefineKey(wf.secondary, RBT_TYPE_BYTES, FFC_WORK_NAME_LEN) == 0 &&
-           RBTree_DefineKey(wf.secondary, RBT_TYPE_UINT32, 4) == 0 &&
-           RBTree_DefineData(wf.secondary, RBT_TYPE_POINTER, sizeof(void*)) == 0;
+           RBTree_DefineData(wf.primary, RBT_TYPE_UINT32, 4) == 0;
 }
 
 FFC_WORK_FILE* workFile(FFC_CONTEXT* ctx, bool create)
@@ -94,11 +93,6 @@ FFC_WORK_FILE* workFile(FFC_CONTEXT* ctx, bool create)
     if (!ctx->pWorkFile && create && WF_sCreate(ctx) != 0)
         return nullptr;
     return ctx->pWorkFile;
-}
-
-RBTREE* treeOf(FFC_WORK_FILE& wf, int order)
-{
-    return order == 2 ? wf.secondary : wf.primary;
 }
 
 // The key of a record in one order (sequence given separately).
@@ -116,15 +110,6 @@ struct Key {
 uint16_t leadingParts(uint16_t parts)
 {
     return parts >= 3 ? 3 : parts;
-}
-
-RBTREE_ENTRY* primaryOf(FFC_WORK_FILE& wf, int order, RBTREE_ENTRY* e)
-{
-    if (order != 2)
-        return e;
-    RBTREE_ENTRY* p = nullptr;
-    std::memcpy(&p, rbt::dataPart(wf.secondary, e, 0), sizeof p);
-    return p;
 }
 
 uint32_t dataOf(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary)
@@ -174,13 +159,80 @@ uint32_t sequenceOf(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary)
     return s;
 }
 
-// The second-order entry of a record, keyed straight from the first order's
-// stored parts (kind, qualifier, name, sequence): no copy of the record.
-RBTREE_ENTRY* secondaryOf(FFC_WORK_FILE& wf, RBTREE_ENTRY* primary)
+// ---- the second order
+
+// Compares the first `parts` parts (1 to 4) of an entry's second-order key
+// (kind, qualifier, name, sequence) with a key's: <0, 0, >0. The texts
+// compare as the bytes they are, the sequence as a number.
+int compareSecond(FFC_WORK_FILE& wf, RBTREE_ENTRY* e, const void* const* key, uint16_t parts)
 {
-    const void* parts[] = {rbt::keyPart(wf.primary, primary, 0), rbt::keyPart(wf.primary, primary, 2),
-                           rbt::keyPart(wf.primary, primary, 1), rbt::keyPart(wf.primary, primary, 3)};
-    return RBTree_GetEntry(wf.secondary, parts, nullptr);
+    static constexpr unsigned kTreePart[] = {0, 2, 1};
+    static constexpr size_t kLength[] = {FFC_WORK_KIND_LEN, FFC_WORK_QUAL_LEN, FFC_WORK_NAME_LEN};
+    for (uint16_t i = 0; i < parts && i < 3; ++i) {
+        int c = std::memcmp(rbt::keyPart(wf.primary, e, kTreePart[i]), key[i], kLength[i]);
+        if (c != 0)
+            return c < 0 ? -1 : 1;
+    }
+    if (parts < 4)
+        return 0;
+    uint32_t seq, given;
+    std::memcpy(&seq, rbt::keyPart(wf.primary, e, 3), sizeof seq);
+    std::memcpy(&given, key[3], sizeof given);
+    return seq < given ? -1 : seq > given;
+}
+
+// The second-order key of an entry, read where the tree stores it.
+std::array<const void*, 4> secondKeyOf(FFC_WORK_FILE& wf, RBTREE_ENTRY* e)
+{
+    return {rbt::keyPart(wf.primary, e, 0), rbt::keyPart(wf.primary, e, 2), rbt::keyPart(wf.primary, e, 1),
+            rbt::keyPart(wf.primary, e, 3)};
+}
+
+// The position of the first entry of the list whose first `parts` key parts
+// are not below the key's.
+size_t secondLowerBound(FFC_WORK_FILE& wf, const void* const* key, uint16_t parts)
+{
+    auto at = std::partition_point(wf.second.begin(), wf.second.end(),
+                                   [&](RBTREE_ENTRY* e) { return compareSecond(wf, e, key, parts) < 0; });
+    return static_cast<size_t>(at - wf.second.begin());
+}
+
+// The position of an entry in the list (every key is unique by its sequence).
+size_t secondPosition(FFC_WORK_FILE& wf, RBTREE_ENTRY* e)
+{
+    const auto key = secondKeyOf(wf, e);
+    return secondLowerBound(wf, key.data(), 4);
+}
+
+// Builds the list of the second order from the tree; false without memory.
+bool buildSecond(FFC_WORK_FILE& wf)
+{
+    if (wf.secondBuilt)
+        return true;
+    try {
+        std::vector<RBTREE_ENTRY*> all;
+        all.reserve(RBTree_GetEntryCount(wf.primary));
+        for (RBTREE_ENTRY* e = rbt::first(wf.primary); e; e = rbt::next(wf.primary, e))
+            all.push_back(e);
+        std::sort(all.begin(), all.end(), [&](RBTREE_ENTRY* a, RBTREE_ENTRY* b) {
+            const auto key = secondKeyOf(wf, b);
+            return compareSecond(wf, a, key.data(), 4) < 0;
+        });
+        wf.second = std::move(all);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    wf.secondBuilt = true;
+    return true;
+}
+
+// The record after e in an order (NULL at the end).
+RBTREE_ENTRY* nextIn(FFC_WORK_FILE& wf, int order, RBTREE_ENTRY* e)
+{
+    if (order != 2)
+        return rbt::next(wf.primary, e);
+    size_t at = secondPosition(wf, e) + 1;
+    return at < wf.second.size() ? wf.second[at] : nullptr;
 }
 
 // Inserts a record in both orders; returns its first-order entry.
@@ -201,12 +253,15 @@ RBTREE_ENTRY* insert(FFC_WORK_FILE& wf, const FFC_WORK_RECORD* r)
         dropData(wf, data);
         return nullptr;
     }
-    Key k2(r, 2, &seq);
-    const void* d2[] = {&e1};
-    if (!RBTree_PutEntry(wf.secondary, k2.parts.data(), d2)) {
-        rbt::erase(wf.primary, e1);
-        dropData(wf, data);
-        return nullptr;
+    if (wf.secondBuilt) {
+        try {
+            const auto key = secondKeyOf(wf, e1);
+            wf.second.insert(wf.second.begin() + static_cast<long>(secondLowerBound(wf, key.data(), 4)), e1);
+        } catch (const std::bad_alloc&) {
+            rbt::erase(wf.primary, e1);
+            dropData(wf, data);
+            return nullptr;
+        }
     }
     return e1;
 }
@@ -216,12 +271,15 @@ RBTREE_ENTRY* insert(FFC_WORK_FILE& wf, const FFC_WORK_RECORD* r)
 void remove(FFC_WORK_FILE& wf, RBTREE_ENTRY* e1)
 {
     wf.changed(static_cast<const char*>(rbt::keyPart(wf.primary, e1, 0)));
-    RBTREE_ENTRY* e2 = secondaryOf(wf, e1);
+    const size_t at2 = wf.secondBuilt ? secondPosition(wf, e1) : 0;
     for (auto& s : wf.slots) {
-        RBTREE_ENTRY* mine = s.order == 2 ? e2 : e1;
-        if (s.order == 0 || s.entry != mine)
+        if (s.order == 0 || s.entry != e1)
             continue;
-        RBTREE_ENTRY* after = rbt::next(treeOf(wf, s.order), mine);
+        RBTREE_ENTRY* after = nullptr;
+        if (s.order != 2)
+            after = rbt::next(wf.primary, e1);
+        else if (at2 + 1 < wf.second.size())
+            after = wf.second[at2 + 1];
         if (after) {
             s.entry = after;
             s.pending = true;
@@ -229,8 +287,8 @@ void remove(FFC_WORK_FILE& wf, RBTREE_ENTRY* e1)
             s = Slot{};
         }
     }
-    if (e2)
-        rbt::erase(wf.secondary, e2);
+    if (wf.secondBuilt && at2 < wf.second.size() && wf.second[at2] == e1)
+        wf.second.erase(wf.second.begin() + static_cast<long>(at2));
     dropData(wf, dataOf(wf, e1));
     rbt::erase(wf.primary, e1);
 }
@@ -246,17 +304,25 @@ char readFirst(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t par
     uint16_t n = leadingParts(parts);
     uint32_t zero = 0;
     Key k(r, order, &zero);
-    RBTREE* tree = treeOf(*wf, order);
-    RBTREE_ENTRY* e = rbt::lowerBound(tree, k.parts.data(), n);
-    if (!e || rbt::compareEntry(tree, e, k.parts.data(), n) != 0) {
+    RBTREE_ENTRY* e = nullptr;
+    if (order != 2) {
+        e = rbt::lowerBound(wf->primary, k.parts.data(), n);
+        if (e && rbt::compareEntry(wf->primary, e, k.parts.data(), n) != 0)
+            e = nullptr;
+    } else if (buildSecond(*wf)) {
+        size_t at = secondLowerBound(*wf, k.parts.data(), n);
+        if (at < wf->second.size() && compareSecond(*wf, wf->second[at], k.parts.data(), n) == 0)
+            e = wf->second[at];
+    }
+    if (!e) {
         wf->slots[slot] = Slot{};
         return '1';
     }
     wf->slots[slot] = Slot{order, e, false};
     if (withData)
-        copyOut(*wf, primaryOf(*wf, order, e), r);
+        copyOut(*wf, e, r);
     else
-        copyKey(*wf, primaryOf(*wf, order, e), r);
+        copyKey(*wf, e, r);
     return '0';
 }
 
@@ -268,7 +334,7 @@ char update(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r)
     Slot& s = wf->slots[slot];
     if (s.order == 0 || s.pending)
         return '1';
-    RBTREE_ENTRY* e1 = primaryOf(*wf, s.order, s.entry);
+    RBTREE_ENTRY* e1 = s.entry;
     if (std::memcmp(rbt::keyPart(wf->primary, e1, 0), r->acKind, FFC_WORK_KIND_LEN) == 0 &&
         std::memcmp(rbt::keyPart(wf->primary, e1, 1), r->acName, FFC_WORK_NAME_LEN) == 0 &&
         std::memcmp(rbt::keyPart(wf->primary, e1, 2), r->acQualifier, FFC_WORK_QUAL_LEN) == 0) {
@@ -289,7 +355,7 @@ char update(FFC_CONTEXT* ctx, uint16_t slot, const FFC_WORK_RECORD* r)
         wf->slots[slot] = Slot{};
         return '1';
     }
-    wf->slots[slot] = Slot{order, order == 2 ? secondaryOf(*wf, moved) : moved, false};
+    wf->slots[slot] = Slot{order, moved, false};
     return '0';
 }
 
@@ -301,7 +367,7 @@ char erase(FFC_CONTEXT* ctx, uint16_t slot)
     Slot& s = wf->slots[slot];
     if (s.order == 0 || s.pending)
         return '1';
-    remove(*wf, primaryOf(*wf, s.order, s.entry));
+    remove(*wf, s.entry);
     return '0';
 }
 
@@ -383,17 +449,18 @@ char WF_cReadNext(FFC_CONTEXT* ctx, uint16_t slot, FFC_WORK_RECORD* r, uint16_t 
         s = Slot{};
         return '1';
     }
-    RBTREE* tree = treeOf(*wf, s.order);
-    RBTREE_ENTRY* e = s.pending ? s.entry : rbt::next(tree, s.entry);
+    RBTREE_ENTRY* e = s.pending ? s.entry : nextIn(*wf, s.order, s.entry);
     uint32_t zero = 0;
     Key k(r, s.order, &zero);
-    if (!e || rbt::compareEntry(tree, e, k.parts.data(), leadingParts(parts)) != 0) {
+    const uint16_t n = leadingParts(parts);
+    if (!e || (s.order == 2 ? compareSecond(*wf, e, k.parts.data(), n)
+                            : rbt::compareEntry(wf->primary, e, k.parts.data(), n)) != 0) {
         s = Slot{};
         return '1';
     }
     s.entry = e;
     s.pending = false;
-    copyOut(*wf, primaryOf(*wf, s.order, e), r);
+    copyOut(*wf, e, r);
     return '0';
 }
 

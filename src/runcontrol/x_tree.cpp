@@ -767,6 +767,11 @@ RBTREE_ENTRY* lowerBound(RBTREE* t, const void* const* key, uint16_t parts)
     return best;
 }
 
+RBTREE_ENTRY* first(RBTREE* t)
+{
+    return t && t->root != t->nil ? t->minimum(t->root) : nullptr;
+}
+
 RBTREE_ENTRY* next(RBTREE* t, RBTREE_ENTRY* e)
 {
     return t && e ? t->successor(e) : nullptr;

@@ -9,6 +9,8 @@ namespace rbt {
 // Position of the first entry whose first `parts` key parts are not below
 // the given ones (NULL when none).
 RBTREE_ENTRY* lowerBound(RBTREE* tree, const void* const* key, uint16_t parts);
+// The first entry in key order (NULL when the tree is empty).
+RBTREE_ENTRY* first(RBTREE* tree);
 // The entry after `e` in key order (NULL at the end).
 RBTREE_ENTRY* next(RBTREE* tree, RBTREE_ENTRY* e);
 // Compares the first `parts` key parts of an entry with a key: <0, 0, >0.

@@ -248,6 +248,55 @@ FFC_CHECK_MESSAGE message(uint32_t line, const char* id)
     return m;
 }
 
+// Once a pass has stored its records, the stores give back what they hold
+// beyond them; every record still comes back as last stored, and records
+// stored afterwards (new ones and longer ones) as well.
+TEST_F(Stores, ShrunkStoresKeepEveryRecordAndTakeMore)
+{
+    RS_ShrinkCommandStores(&ctx);  // empty stores: nothing to do
+    std::map<int, std::string> last;
+    auto put = [&](int line, const std::string& text) {
+        Cmd c{};
+        c.line = static_cast<uint16_t>(line);
+        c.sub = 1;
+        std::memset(c.text, ' ', sizeof c.text);
+        std::memcpy(c.text, text.data(), std::min(text.size(), sizeof c.text));
+        last[line] = std::string(c.text, sizeof c.text);
+        return RS_PutCommandRecord(&ctx, &c, sizeof c) == 0 && RS_PutSourceRecord(&ctx, &c, sizeof c) == 0;
+    };
+    auto source = [&](int line) {
+        Cmd q{};
+        q.line = static_cast<uint16_t>(line);
+        q.sub = 1;
+        return RS_fFindSourceRecord(&ctx, &q, sizeof q) == 0 ? std::string(q.text, sizeof q.text) : "none";
+    };
+    for (int line = 1; line <= 2000; ++line)
+        ASSERT_TRUE(put(line, "CHANGE F" + std::to_string(line)));
+    // the second pass stores every other record again with more filled in,
+    // which moves it to the end of the room, and a few shorter ones
+    for (int line = 1; line <= 2000; line += 2)
+        ASSERT_TRUE(put(line, "CHANGE F" + std::to_string(line) + " TO(" + std::string(60, 'A' + line % 26) + ")"));
+    for (int line = 10; line <= 2000; line += 500)
+        ASSERT_TRUE(put(line, "X"));
+    RS_ShrinkCommandStores(&ctx);
+    for (const auto& [line, text] : last) {
+        ASSERT_EQ(Find(line, 1), text) << "command " << line;
+        ASSERT_EQ(source(line), text) << "source " << line;
+    }
+    // stored after the shrink: longer, shorter and new records
+    ASSERT_TRUE(put(2, "CHANGE F2 TO(" + std::string(150, 'Z') + ")"));
+    ASSERT_TRUE(put(3, ""));
+    ASSERT_TRUE(put(2001, "RETURN"));
+    RS_ShrinkCommandStores(&ctx);
+    RS_ShrinkCommandStores(&ctx);
+    EXPECT_EQ(RS_ulRecordCount(ctx.pCommandStore), 2001u);
+    for (const auto& [line, text] : last)
+        ASSERT_EQ(Find(line, 1), text) << "command " << line;
+    EXPECT_EQ(Find(2, 1).substr(0, 14), "CHANGE F2 TO(Z");
+    EXPECT_EQ(Find(3, 1), std::string(200, ' '));
+    EXPECT_EQ(Find(2002, 1), "none");
+}
+
 TEST_F(Stores, RunMessagesInGroupsOfTwentyNothingDropped)
 {
     FFC_CHECK_MESSAGE summary = message(0, "PRC0010");

@@ -201,4 +201,42 @@ TEST_F(WorkFile, DeleteFromBothOrdersAndContinueTheWalk)
     EXPECT_EQ(walk(0, rec("K", "", "", ""), 1, false), (std::vector<std::string>{"a"}));
 }
 
+// The second order is built at its first read and then follows every write,
+// delete and move, also under a cursor standing in it.
+TEST_F(WorkFile, SecondOrderFollowsWritesDeletesAndMovesAfterItsFirstRead)
+{
+    write("K", "A", "2", "a2");
+    write("K", "B", "1", "b1");
+    EXPECT_EQ(walk(2, rec("K", "", "", ""), 1, true), (std::vector<std::string>{"b1", "a2"}));
+    write("K", "C", "1", "c1");
+    write("K", "A", "1", "a1");
+    EXPECT_EQ(walk(2, rec("K", "", "", ""), 1, true), (std::vector<std::string>{"a1", "b1", "c1", "a2"}));
+
+    // delete under a second-order cursor: the next read gives the record after it
+    FFC_WORK_RECORD s = rec("K", "", "1", "");
+    ASSERT_EQ(WF_cReadFirstBySecondKey(&ctx, 2, &s, 2), '0');
+    EXPECT_EQ(data(s), "a1");
+    ASSERT_EQ(WF_cDeleteBySecondKey(&ctx, 2, &s), '0');
+    ASSERT_EQ(WF_cReadNext(&ctx, 2, &s, 2), '0');
+    EXPECT_EQ(data(s), "b1");
+    // a new qualifier moves the record to the end of the second order
+    s.acQualifier[0] = '3';
+    ASSERT_EQ(WF_cUpdateBySecondKey(&ctx, 2, &s), '0');
+    EXPECT_EQ(walk(2, rec("K", "", "", ""), 1, true), (std::vector<std::string>{"c1", "a2", "b1"}));
+    EXPECT_EQ(walk(0, rec("K", "", "", ""), 1, false), (std::vector<std::string>{"a2", "b1", "c1"}));
+
+    // records written while a cursor stands in the second order
+    FFC_WORK_RECORD c = rec("K", "", "", "");
+    ASSERT_EQ(WF_cReadFirstBySecondKey(&ctx, 3, &c, 1), '0');
+    EXPECT_EQ(data(c), "c1");
+    write("K", "D", "1", "d1");
+    write("K", "A", "0", "a0");
+    std::vector<std::string> rest;
+    while (WF_cReadNext(&ctx, 3, &c, 1) == '0')
+        rest.push_back(data(c));
+    EXPECT_EQ(rest, (std::vector<std::string>{"d1", "a2", "b1"}));
+    EXPECT_EQ(walk(2, rec("K", "", "", ""), 1, true), (std::vector<std::string>{"a0", "c1", "d1", "a2", "b1"}));
+    EXPECT_EQ(walk(2, rec("L", "", "", ""), 1, true), std::vector<std::string>{}) << "no record of the kind";
+}
+
 }  // namespace

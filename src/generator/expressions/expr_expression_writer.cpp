@@ -69,7 +69,7 @@ void declare(ExprWriterServices& gen, const std::string& type, const std::string
 
 void declarePacked(ExprWriterServices& gen, uint32_t k, const EXPR_OPERAND_NODE& node)
 {
-    const char* packed = node.packedText != nullptr ? node.packedText : "";
+    const char* packed = EXPR_PackedText(&node) != nullptr ? EXPR_PackedText(&node) : "";
     const long bytes = static_cast<long>(std::string_view(packed).size() / 4);
     if (gen.CSharp()) {
         declare(
@@ -89,7 +89,7 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
 {
     const bool cs = gen.CSharp();
     const std::string value = node.valueText != nullptr ? node.valueText : "";
-    const std::string packed = node.packedText != nullptr ? node.packedText : "";
+    const std::string packed = EXPR_PackedText(&node) != nullptr ? EXPR_PackedText(&node) : "";
     const long bytes = static_cast<long>(packed.size() / 4);
     switch (node.kind) {
     case EXPR_NODE_INT32_CONSTANT:

@@ -218,7 +218,7 @@ std::string constantValue(ExprCode& c, uint32_t opcode, EXPR_OPERAND_NODE* node)
         const int32_t digits = EXPR_lOperandLength(node);
         if (digits != 0 && digits == scale)
             return EXPR_Format("( *((decimal(%d,%d)*)( \"%s\" )) )", digits, scale,
-                               node != nullptr && node->packedText != nullptr ? node->packedText : "");
+                               EXPR_PackedText(node) != nullptr ? EXPR_PackedText(node) : "");
         return text + "D";
     }
     case 25: return text;

@@ -39,12 +39,11 @@ EXPR_PCODE_ROUTINE* addRoutine(ExpressionStore& store, int32_t kind, int32_t num
 {
     EXPR_PCODE_ROUTINE& r = store.routines.emplace_back();
     std::memset(&r, 0, sizeof r);
-    std::vector<EXPR_EXPRESSION*>& array = store.expressionArrays.emplace_back(expressions);
     r.kind = kind;
     r.number = number;
     r.operandStackSize = stack;
-    r.expressionCount = static_cast<uint32_t>(array.size());
-    r.expressions = array.empty() ? nullptr : array.data();
+    r.expressionCount = static_cast<uint32_t>(expressions.size());
+    r.expressions = store.compiledExpressionArrays.Keep(expressions.data(), expressions.size());
     return &r;
 }
 

@@ -41,6 +41,62 @@ int32_t nextRoutineNumber(const ExpressionStore& store)
     return store.highestNumber + 1;
 }
 
+bool ReferenceTable::code(const std::string& key, uint64_t& out)
+{
+    if (key.size() != 8)
+        return false;
+    uint64_t digits = 0;
+    for (size_t i = 1; i < 8; ++i) {
+        if (key[i] < '0' || key[i] > '9')
+            return false;
+        digits = digits * 10 + static_cast<uint64_t>(key[i] - '0');
+    }
+    out = digits << 8 | static_cast<unsigned char>(key[0]);
+    return true;
+}
+
+ReferenceTable::List& ReferenceTable::operator[](const std::string& key)
+{
+    uint64_t c = 0;
+    if (!code(key, c)) {
+        auto [it, added] = others_.try_emplace(key, static_cast<uint32_t>(lists_.size()));
+        if (added) {
+            try {
+                lists_.emplace_back();
+            } catch (...) {
+                others_.erase(it);
+                throw;
+            }
+        }
+        return lists_[it->second];
+    }
+    auto at = codes_.end();
+    if (!codes_.empty() && codes_.back().first >= c)
+        at = std::lower_bound(codes_.begin(), codes_.end(), std::make_pair(c, uint32_t{0}));
+    if (at != codes_.end() && at->first == c)
+        return lists_[at->second];
+    const auto place = static_cast<uint32_t>(lists_.size());
+    at = codes_.insert(at, {c, place});
+    try {
+        lists_.emplace_back();
+    } catch (...) {
+        codes_.erase(at);
+        throw;
+    }
+    return lists_.back();
+}
+
+const ReferenceTable::List* ReferenceTable::find(const std::string& key) const
+{
+    uint64_t c = 0;
+    if (!code(key, c)) {
+        auto it = others_.find(key);
+        return it == others_.end() ? nullptr : &lists_[it->second];
+    }
+    auto at = std::lower_bound(codes_.begin(), codes_.end(), std::make_pair(c, uint32_t{0}));
+    return at != codes_.end() && at->first == c ? &lists_[at->second] : nullptr;
+}
+
 void resetCompiledStore()
 {
     if (!currentStore().fromFixture)
@@ -86,11 +142,10 @@ extern "C" long DQOO_FCC_EnumerateRoutinePcode(const char* ref9, DQOO_FCC_ROUTIN
     const std::string key = dqoo::itemKey(ref9);
     if (key.empty())
         return DQOO_ERR_ARGUMENT;
-    const auto& references = dqoo::currentStore().references;
-    auto it = references.find(key);
-    if (it == references.end())
+    const dqoo::ReferenceTable::List* elements = dqoo::currentStore().references.find(key);
+    if (elements == nullptr)
         return DQOO_ERR_NOT_FOUND;
-    for (EXPR_PCODE_ROUTINE* element : it->second) {
+    for (EXPR_PCODE_ROUTINE* element : *elements) {
         const long rc = callback(element, user, user2);
         if (rc != 0)
             return rc;

@@ -85,6 +85,13 @@ struct Members {
             }
         return nullptr;
     }
+    bool has(const char* name) const
+    {
+        for (const auto& item : items)
+            if (item.first == name)
+                return true;
+        return false;
+    }
     void checkAllUsed() const
     {
         for (size_t i = 0; i < items.size(); ++i)
@@ -250,6 +257,11 @@ private:
         if (kind == nullptr)
             fail(line, "kind missing");
         n.kind = static_cast<int32_t>(toNumber(*kind, line));
+        /* members that share their room in the record: one of each group */
+        if (m.has("maxlength") && m.has("vector"))
+            fail(line, "maxlength and vector share their room");
+        if (m.has("packed") + m.has("component") + m.has("bool") + m.has("list") + m.has("record") > 1)
+            fail(line, "only one of packed, component, bool, list and record");
         if (const std::string* v = m.find("value"))
             n.value = static_cast<uint32_t>(toNumber(*v, line));
         if (const std::string* v = m.find("second"))
@@ -362,6 +374,8 @@ private:
         if (kind == nullptr)
             fail(line, "kind missing");
         s.kind = static_cast<int32_t>(toNumber(*kind, line));
+        if (m.has("source") && m.has("field"))
+            fail(line, "source and field share their room");
         refer(&s.operation, m, "operation");
         refer(&s.result, m, "result");
         refer(&s.left, m, "left");

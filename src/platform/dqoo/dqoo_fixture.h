@@ -20,6 +20,9 @@
  *       (260, 261).  field= sets fieldRef, component= componentFieldRef,
  *       vector= resultVectorIndex, pull= pullOperand, text= valueText,
  *       bool= the Boolean value, list= listName, record= recordRef.
+ *       maxlength= and vector= share their room in the record, and so do
+ *       packed=, component=, bool=, list= and record=: a node takes one of
+ *       each.
  *   INSTRUCTION <id> opcode=<n> [operand=<id>] [flags=<n>]
  *       An instruction (kind 40); it may stand wherever a node may.
  *   ROUTINE <id> kind=<k> number=<n> [stack=<n>]
@@ -31,6 +34,7 @@
  *   STATEMENT kind=<k> [operation=<id>] [result=<id>] [left=<id>]
  *             [right=<id>] [source=<id>] [field=<id>]
  *                                       a statement of the last VARIANT
+ *                                       (source= and field= share their room)
  *   REFERENCE <letter><7 digits>
  *       The element stream that the routine enumeration hands out for the
  *       routine reference with that letter and number, made of:

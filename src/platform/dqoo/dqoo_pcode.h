@@ -139,7 +139,9 @@ typedef struct EXPR_PCODE_ROUTINE EXPR_PCODE_ROUTINE;
 /*
 ** An operand node, an intermediate result, or (kind 40) an instruction.
 ** Which members mean something depends on `kind`; the object layer leaves
-** the others zero.
+** the others zero. A compiled function holds tens of thousands of these, so
+** members that no one kind uses together share their room (the unions
+** below): a reader reads such a member only for the kinds it names.
 */
 struct EXPR_OPERAND_NODE {
     int32_t kind; /* 40 instruction/wrapper; 260/261 intermediate;
@@ -150,33 +152,39 @@ struct EXPR_OPERAND_NODE {
                                    direct-code-only operation kinds */
     EXPR_OPERAND_NODE* operand; /* the operand node (the "wrapped" node of a
                                    wrapper); may be null */
-    uint32_t instructionFlags;  /* EXPR_INSTR_FLAG_... */
+    union {
+        uint32_t instructionFlags; /* kind 40: EXPR_INSTR_FLAG_... */
+        int32_t pullOperand;       /* operand nodes: the operand word of a pull row */
+    };
 
     /* ---- operand nodes and intermediate results ---- */
-    uint32_t value;                /* digits, length or value word: the first half of
-                                      the pair operand, the length of the hex4
-                                      operand, the intrinsic value; the length of
-                                      260/261 and of constants */
-    uint32_t second;               /* decimal places: the second half of the pair
-                                      operand; the scale of 260/261 and constants */
-    int32_t maxLength;             /* kind 1003: maximum length of the string */
-    const char* fieldRef;          /* field kinds (1007, 1008, 1009, 1013, 1014,
-                                      1015, 1020): name of the field the node
-                                      stands for, looked up in the used fields */
-    const char* componentFieldRef; /* kind 1019: the component field */
-    int32_t dispatchOp;            /* dispatch operation number; written by the
-                                      operand describer when the field definition
-                                      names one (so the node is mutable) */
-    uint32_t resultVectorIndex;    /* kind 1016: 224-243 selects a result vector */
-    int32_t pullOperand;           /* the operand word of a pull row */
-    uint32_t flags;                /* EXPR_NODE_FLAG_... */
-    const char* valueText;         /* 1000/1002/1012: the constant as written in
-                                      code; 1003: the string text */
-    const int32_t* booleanValue;   /* kind 1004: the Boolean value */
-    const char* packedText;        /* 1002/1005/1012/1018: packed digits, four
-                                      characters per byte */
-    const char* listName;          /* kind 1015: the list the field belongs to */
-    const char* recordRef;         /* kind 1020: the component record */
+    uint32_t value;  /* digits, length or value word: the first half of
+                        the pair operand, the length of the hex4
+                        operand, the intrinsic value; the length of
+                        260/261 and of constants */
+    uint32_t second; /* decimal places: the second half of the pair
+                        operand; the scale of 260/261 and constants */
+    union {
+        int32_t maxLength;          /* kind 1003: maximum length of the string */
+        uint32_t resultVectorIndex; /* kind 1016: 224-243 selects a result vector */
+    };
+    const char* fieldRef;   /* field kinds (1007, 1008, 1009, 1013, 1014,
+                               1015, 1020): name of the field the node
+                               stands for, looked up in the used fields */
+    int32_t dispatchOp;     /* dispatch operation number; written by the
+                               operand describer when the field definition
+                               names one (so the node is mutable) */
+    uint32_t flags;         /* EXPR_NODE_FLAG_... */
+    const char* valueText;  /* 1000/1002/1012: the constant as written in
+                               code; 1003: the string text */
+    union {
+        const char* packedText;        /* 1002/1005/1012/1018: packed digits, four
+                                          characters per byte (EXPR_PackedText) */
+        const char* componentFieldRef; /* kind 1019: the component field */
+        const int32_t* booleanValue;   /* kind 1004: the Boolean value */
+        const char* listName;          /* kind 1015: the list the field belongs to */
+        const char* recordRef;         /* kind 1020: the component record */
+    };
 };
 
 /* An instruction is the operand-node record with kind 40. */
@@ -196,8 +204,10 @@ struct EXPR_STATEMENT {
                                           (a Boolean routine's last test) */
     EXPR_OPERAND_NODE* left;           /* 60: first operand; may be null */
     EXPR_OPERAND_NODE* right;          /* 60: second operand; may be null */
-    EXPR_OPERAND_NODE* source;         /* 61, 62: the value moved */
-    EXPR_OPERAND_NODE* field;          /* 300-303: the remembered field */
+    union {                            /* one room: no kind has both */
+        EXPR_OPERAND_NODE* source;     /* 61, 62: the value moved */
+        EXPR_OPERAND_NODE* field;      /* 300-303: the remembered field */
+    };
 };
 
 /* One direct-code variant of an expression. */
@@ -207,17 +217,17 @@ struct EXPR_VARIANT {
     EXPR_STATEMENT** statements; /* in execution order */
 };
 
-/* One compiled expression. */
+/* One compiled expression (the counts after the pointers: no padding). */
 struct EXPR_EXPRESSION {
     EXPR_OPERAND_NODE* result;             /* the result node (a wrapper), or null */
-    uint32_t instructionCount;             /* 0 when the expression has no p-code */
     EXPR_PCODE_INSTRUCTION** instructions; /* p-code in execution order; also
                                      the numbering list of work variables, so a
                                      statement refers to these same objects */
-    uint32_t variantCount;                 /* 0 to 3, handed over in the order 52, 51, 50 */
     EXPR_VARIANT** variants;
-    uint32_t workCount;            /* operations that own work variables */
     EXPR_PCODE_INSTRUCTION** work; /* their 1-based position is the work number */
+    uint32_t instructionCount;     /* 0 when the expression has no p-code */
+    uint32_t variantCount;         /* 0 to 3, handed over in the order 52, 51, 50 */
+    uint32_t workCount;            /* operations that own work variables */
 };
 
 /*
@@ -234,11 +244,11 @@ struct EXPR_PCODE_ROUTINE {
     EXPR_EXPRESSION** expressions; /* in evaluation order */
 
     /* ---- row elements 270/271/272 ---- */
-    char code;               /* the row's code letter */
     EXPR_OPERAND_NODE* node; /* the row's operand node; may be null */
     int32_t first;           /* 272 only: the activity numbers */
     int32_t second;
     int32_t third;
+    char code; /* the row's code letter */
 };
 
 typedef EXPR_PCODE_ROUTINE EXPR_ROUTINE;
@@ -276,6 +286,22 @@ long DQOO_FCC_EnumerateRoutinePcode(const char* ref9, DQOO_FCC_ROUTINE_PCODE_CAL
 inline bool EXPR_IsInstruction(const EXPR_OPERAND_NODE* item)
 {
     return item != nullptr && item->kind == EXPR_TAG_INSTRUCTION;
+}
+
+/* The packed digits of a node, or null: a reader that does not switch on the
+** node's kind reads them here, since the kinds 1004, 1015, 1019 and 1020
+** keep another member in their room. */
+inline const char* EXPR_PackedText(const EXPR_OPERAND_NODE* node)
+{
+    if (node == nullptr)
+        return nullptr;
+    switch (node->kind) {
+    case EXPR_NODE_BOOLEAN_CONSTANT:
+    case EXPR_NODE_LIST_FIELD:
+    case EXPR_NODE_COMPONENT_FIELD_REF:
+    case EXPR_NODE_RECORD_FIELD: return nullptr;
+    default: return node->packedText;
+    }
 }
 #endif
 

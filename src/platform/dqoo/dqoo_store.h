@@ -78,6 +78,30 @@ private:
     ArrayBlocks<char, 4096> chars_;
 };
 
+// The elements of every routine reference, by its key (a letter and seven
+// digits). A compiled function has thousands: each list stays where it is
+// made (a fixture holds on to one while it fills it), and the keys are kept
+// side by side as numbers, sorted by the reference's number, in which order
+// the compiler makes them.
+class ReferenceTable {
+public:
+    using List = std::vector<EXPR_PCODE_ROUTINE*>;
+    // The list of the reference; a new empty one when there is none.
+    List& operator[](const std::string& key);
+    // The list of the reference, or null.
+    const List* find(const std::string& key) const;
+    size_t count(const std::string& key) const { return find(key) != nullptr ? 1 : 0; }
+
+private:
+    // A key of a letter and seven digits as one number (the digits' value,
+    // then the letter); false for a key of another form.
+    static bool code(const std::string& key, uint64_t& out);
+
+    std::deque<List> lists_;
+    std::vector<std::pair<uint64_t, uint32_t>> codes_;  // sorted by code: the list's place in lists_
+    std::map<std::string, uint32_t> others_;            // keys of another form
+};
+
 struct ExpressionStore {
     std::deque<EXPR_OPERAND_NODE> nodes;
     std::deque<EXPR_STATEMENT> statements;
@@ -95,13 +119,14 @@ struct ExpressionStore {
     ArrayBlocks<EXPR_OPERAND_NODE*, 512> compiledNodeArrays;
     ArrayBlocks<EXPR_STATEMENT*, 512> compiledStatementArrays;
     ArrayBlocks<EXPR_VARIANT*, 512> compiledVariantArrays;
+    ArrayBlocks<EXPR_EXPRESSION*, 512> compiledExpressionArrays;
 
     std::vector<EXPR_PCODE_ROUTINE*> routineOrder;  // expression enumeration
     // The highest routine number among the first numberedCount routines of
     // routineOrder (which only grows), so that numbering reads each once.
     mutable size_t numberedCount = 0;
     mutable int32_t highestNumber = 0;
-    std::map<std::string, std::vector<EXPR_PCODE_ROUTINE*>> references;  // key: letter + 7 digits
+    ReferenceTable references;                                           // key: letter + 7 digits
     std::map<std::string, Literal> literals;                             // key: letter + 7 digits
     std::map<std::string, std::vector<Attribute>> attributeLists;        // key: 7 digits
     std::map<std::string, std::string> pending;                          // key: 7 digits

@@ -294,6 +294,17 @@ TEST(ExpressionFixtureErrors, NameTheLine)
     EXPECT_STREQ("line 2: duplicate id a", error);
     EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("NODE a kind=1000 colour=red\n", error, sizeof error));
     EXPECT_STREQ("line 1: unknown member colour", error);
+    // members that share their room in the record: one of each group
+    EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("NODE a kind=1015 field=F list=L record=R\n", error, sizeof error));
+    EXPECT_STREQ("line 1: only one of packed, component, bool, list and record", error);
+    EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("NODE a kind=1004 bool=1 packed=\\x1C\n", error, sizeof error));
+    EXPECT_STREQ("line 1: only one of packed, component, bool, list and record", error);
+    EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("NODE a kind=1003 maxlength=9 vector=229\n", error, sizeof error));
+    EXPECT_STREQ("line 1: maxlength and vector share their room", error);
+    EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("ROUTINE r kind=100 number=1\nEXPRESSION\nVARIANT tag=50\n"
+                                                 "NODE a kind=1007 field=F\nSTATEMENT kind=61 source=a field=a\n",
+                                                 error, sizeof error));
+    EXPECT_STREQ("line 5: source and field share their room", error);
     EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("\n\nNODE a kind=1003 text='open\n", error, sizeof error));
     EXPECT_STREQ("line 3: quoted value not closed", error);
     EXPECT_EQ(-1, DQOO_FCC_LoadExpressionFixture("LITERAL S12 text=x\n", error, sizeof error));

@@ -47,3 +47,41 @@ TEST(TextArena, TextsAreKeptWithTheirEndingZero)
 }
 
 }  // namespace
+
+namespace {
+
+// Routine references: every key finds its own list, whatever the order the
+// references are made in and whatever form the key has, and a list stays
+// where it is while more references are made.
+TEST(ReferenceTable, EveryKeyFindsItsOwnListInAnyOrder)
+{
+    dqoo::ReferenceTable table;
+    EXPR_PCODE_ROUTINE routines[6]{};
+    EXPECT_EQ(table.find("B0000001"), nullptr);
+    table["B0000007"] = {&routines[0], &routines[1]};
+    std::vector<EXPR_PCODE_ROUTINE*>& held = table["D0000008"];
+    held.push_back(&routines[2]);
+    // an earlier number, the same number with another letter, a key of
+    // another form: none of them moves or replaces the lists made before
+    table["F0000002"] = {&routines[3]};
+    table["D0000007"] = {&routines[4]};
+    table["O-000001"] = {&routines[5]};
+    for (int n = 100; n > 0; --n)
+        table["W" + std::string(7 - std::to_string(n).size(), '0') + std::to_string(n)];
+    held.push_back(&routines[0]);  // the list is still where it was
+    ASSERT_NE(table.find("D0000008"), nullptr);
+    EXPECT_EQ(*table.find("D0000008"), (std::vector<EXPR_PCODE_ROUTINE*>{&routines[2], &routines[0]}));
+    EXPECT_EQ(*table.find("B0000007"), (std::vector<EXPR_PCODE_ROUTINE*>{&routines[0], &routines[1]}));
+    EXPECT_EQ(*table.find("F0000002"), (std::vector<EXPR_PCODE_ROUTINE*>{&routines[3]}));
+    EXPECT_EQ(*table.find("D0000007"), (std::vector<EXPR_PCODE_ROUTINE*>{&routines[4]}));
+    EXPECT_EQ(*table.find("O-000001"), (std::vector<EXPR_PCODE_ROUTINE*>{&routines[5]}));
+    ASSERT_NE(table.find("W0000055"), nullptr);
+    EXPECT_TRUE(table.find("W0000055")->empty());
+    EXPECT_EQ(table.count("W0000101"), 0u);
+    EXPECT_EQ(table.count("D000008"), 0u) << "seven characters: no reference";
+    EXPECT_EQ(table.count("B00000070"), 0u);
+    // the same key gives the same list
+    EXPECT_EQ(&table["B0000007"], table.find("B0000007"));
+}
+
+}  // namespace
