@@ -63,12 +63,13 @@ template <typename F> void forEachUsedField(const char* cls, F f)
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
+    /* one description for all records: resolving resets it whole */
+    GEN_FIELD_INFO info;
     for (char rc = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 1); rc == '0';
          rc = WF_cReadNext(ctx, GEN_SLOT_SECTIONS, &r, 1)) {
         const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
         if (d.cGenerate != 'Y' || (cls && std::memcmp(d.acClass, cls, 2) != 0))
             continue;
-        GEN_FIELD_INFO info;
         P3109_ResolveOperandName(r, info);
         info.fMangled = d.cMangled == 'F';
         f(r, info);
