@@ -227,23 +227,24 @@ void writeMacros(ExprWriterServices& gen, EXPR_ROUTINE& routine)
         return;
     const KindText* k = kindText(routine.kind);
     EXPR_EXPRESSION& expression = *routine.expressions[0];
-    const std::string name = k->macro + ("_" + std::to_string(routine.number));
+    /* the name and the lines are put together in buffers kept between
+    ** routines */
+    static std::string name, line;
+    name.assign(k->macro).append("_").append(std::to_string(routine.number));
     for (uint32_t i = 0; i < expression.variantCount; ++i) {
         EXPR_VARIANT* variant = expression.variants[i];
         if (variant == nullptr)
             continue;
-        std::string guard;
+        line.assign("#if !defined(").append(name).append(")");
         switch (variant->tag) {
-        case EXPR_VARIANT_ISERIES: guard = "#if !defined(" + name + ") && defined(X_OPERATING_SYSTEM_ISERIES)"; break;
-        case EXPR_VARIANT_NO_LONGLONG:
-            guard = "#if !defined(" + name + ") && !defined(X_CONST_LONGLONG_IS_LONG)";
-            break;
-        case EXPR_VARIANT_GENERIC: guard = "#if !defined(" + name + ")"; break;
+        case EXPR_VARIANT_ISERIES: line.append(" && defined(X_OPERATING_SYSTEM_ISERIES)"); break;
+        case EXPR_VARIANT_NO_LONGLONG: line.append(" && !defined(X_CONST_LONGLONG_IS_LONG)"); break;
+        case EXPR_VARIANT_GENERIC: break;
         default: continue;
         }
-        gen.LineAt(header, 3, guard);
+        gen.LineAt(header, 3, line);
         gen.SetMacroContinuation(true);
-        gen.LineAt(header, 6, "#define " + name);
+        gen.LineAt(header, 6, line.assign("#define ").append(name));
         gen.LineAt(header, 6, "{");
         EXPR_WriteVariantCode(gen, routine, expression, *variant, header, 9);
         gen.SetMacroContinuation(false);
