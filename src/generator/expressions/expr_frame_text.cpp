@@ -30,13 +30,10 @@ uint64_t& writerScopeSerial()
 
 void writeBox(ExprWriterServices& gen, uint32_t stream, uint16_t indent, std::string_view text, size_t width, char fill)
 {
-    /* each line is put together in place, in a string of its final size */
-    std::string rule;
-    rule.reserve(width);
-    rule.append("/* ").append(width - 6, fill).append(" */");
-    std::string middle;
-    middle.reserve(std::max(width, text.size() + 6));
-    middle.append("/* ").append(text);
+    /* each line is put together in place, in a buffer kept between boxes */
+    static std::string rule, middle;
+    rule.assign("/* ").append(width - 6, fill).append(" */");
+    middle.assign("/* ").append(text);
     if (middle.size() < width - 3)
         middle.append(width - 3 - middle.size(), ' ');
     middle.append(" */");
@@ -249,8 +246,9 @@ void EXPR_WriteModuleComponentGuard(ExprWriterServices& gen, uint32_t stream, ui
 {
     if (gen.CSharp())
         return;
+    static std::string line;
     gen.LineAt(stream, indent,
-               "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_" + std::string(name) + ")))");
+               line.assign("#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_").append(name).append(")))"));
 }
 
 void EXPR_WriteGuardEnd(ExprWriterServices& gen, uint16_t indent, uint32_t stream)

@@ -268,17 +268,17 @@ void writePrototypes(ExprWriterServices& gen, EXPR_ROUTINE& routine, const int32
     if (k->prototypePass == 0 && (pass == nullptr || *pass == 0)) {
         /* the lines are put together in one buffer, by appends */
         const std::string number = "_" + std::to_string(n);
-        std::string line;
-        line.reserve(128);
-        line.append("#if defined(").append(k->macro).append(number).append(")");
+        static std::string line;
+        line.assign("#if defined(").append(k->macro).append(number).append(")");
         gen.LineAt(header, 3, line);
         line.assign("   #define ").append(k->callMacro).append(number).append(k->callParameter);
         const size_t call = line.size();
         line.append(" ").append(k->macro).append(number);
         gen.LineAt(header, 3, line);
         gen.LineAt(header, 3, "#else");
+        static std::string prototype;
         gen.LineAt(header, 3,
-                   std::string("   F_VOID_FUNCTION ").append(k->name).append(number).append("( FUNCTION_STD_ARGS );"));
+                   prototype.assign("   F_VOID_FUNCTION ").append(k->name).append(number).append("( FUNCTION_STD_ARGS );"));
         line.resize(call);
         line.append(" ").append(k->name).append(number).append("( FUNCTION_STD_PARMS );");
         gen.LineAt(header, 3, line);
