@@ -509,13 +509,15 @@ void P3109_EmitIoCounters(std::string_view moduleName, size_t ulKeyLength)
         }
     }
     const std::string n = std::to_string(number);
+    /* the lines are put together in a buffer kept between calls */
+    static std::string line;
     if (P3109_fCSharp()) {
-        P3109_Line("pX_Ids.pulNormalIOCounter  = pGlobal1.ulNormalIOCount_" + n + ";");
-        P3109_Line("pX_Ids.pulSServerIOCounter = pGlobal1.ulSServerIOCount_" + n + ";");
+        P3109_Line(line.assign("pX_Ids.pulNormalIOCounter  = pGlobal1.ulNormalIOCount_").append(n).append(";"));
+        P3109_Line(line.assign("pX_Ids.pulSServerIOCounter = pGlobal1.ulSServerIOCount_").append(n).append(";"));
         return;
     }
-    P3109_Line("pX_Ids->pulNormalIOCounter  = &(INSTANCE(ulNormalIOCount_" + n + "));");
-    P3109_Line("pX_Ids->pulSServerIOCounter = &(INSTANCE(ulSServerIOCount_" + n + "));");
+    P3109_Line(line.assign("pX_Ids->pulNormalIOCounter  = &(INSTANCE(ulNormalIOCount_").append(n).append("));"));
+    P3109_Line(line.assign("pX_Ids->pulSServerIOCounter = &(INSTANCE(ulSServerIOCount_").append(n).append("));"));
 }
 
 namespace {
