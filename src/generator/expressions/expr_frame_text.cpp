@@ -56,7 +56,7 @@ public:
         size_ += text.size();
     }
     bool Full() const { return full_; }
-    std::string Text() const { return std::string(data_, size_); }
+    std::string_view View() const { return std::string_view(data_, size_); }
 
 private:
     char data_[512];
@@ -119,24 +119,24 @@ bool formatDirectly(FormatBuffer& out, const char* format, va_list args)
 }
 }  // namespace
 
-std::string EXPR_Format(const char* format, ...)
+namespace {
+
+/* The text of a format, put into `text`: EXPR_Format's work. */
+void formatInto(std::string& text, const char* format, va_list args)
 {
-    va_list args;
-    va_start(args, format);
     if (format != nullptr) {
         FormatBuffer direct;
         if (formatDirectly(direct, format, args)) {
-            va_end(args);
-            return direct.Text();
+            text.assign(direct.View());
+            return;
         }
     }
-    std::string text;
+    text.clear();
     /* any other format through vsnprintf; most texts fit the first buffer */
     char first[512];
     va_list again;
     va_copy(again, args);
     const int n = UTS_vsnprintf(first, sizeof first, format, args);
-    va_end(args);
     if (n > 0 && static_cast<size_t>(n) < sizeof first) {
         text.assign(first, static_cast<size_t>(n));
     } else if (n > 0) {
@@ -145,6 +145,26 @@ std::string EXPR_Format(const char* format, ...)
         text.assign(buffer.data(), static_cast<size_t>(n));
     }
     va_end(again);
+}
+
+}  // namespace
+
+std::string EXPR_Format(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string text;
+    formatInto(text, format, args);
+    va_end(args);
+    return text;
+}
+
+const std::string& EXPR_FormatInto(std::string& text, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    formatInto(text, format, args);
+    va_end(args);
     return text;
 }
 

@@ -109,14 +109,16 @@ void writeExpressions(ExprWriterServices& gen, EXPR_ROUTINE& routine)
 void writeBooleanBody(ExprWriterServices& gen, EXPR_ROUTINE& routine, const KindText& k)
 {
     const bool cs = gen.CSharp();
-    const std::string macro = EXPR_Format(
-        "%s_%d", routine.kind == EXPR_ROUTINE_WHEN_TEST ? "WHEN_EVALUATION_MACRO" : "BOOLEAN_EVALUATION_MACRO",
-        routine.number);
+    /* the macro's name and lines are put together in buffers kept between routines */
+    static std::string macro, line;
+    EXPR_FormatInto(macro, "%s_%d",
+                    routine.kind == EXPR_ROUTINE_WHEN_TEST ? "WHEN_EVALUATION_MACRO" : "BOOLEAN_EVALUATION_MACRO",
+                    routine.number);
     gen.Line(cs ? "bool" : "X_BOOL");
     gen.Line(cs ? "   bResult = false;" : "   bResult = FALSE;");
     gen.Column0(" ");
-    gen.Line(cs ? "#if " + macro : "#if defined(" + macro + ")");
-    gen.Line("   " + macro);
+    gen.Line(cs ? line.assign("#if ").append(macro) : line.assign("#if defined(").append(macro).append(")"));
+    gen.Line(line.assign("   ").append(macro));
     gen.Line("#else");
     gen.SetOutputIndent(6);
     writeExpressions(gen, routine);
@@ -265,6 +267,7 @@ void writePrototypes(ExprWriterServices& gen, EXPR_ROUTINE& routine, const int32
     if (k == nullptr)
         return;
     const int32_t n = routine.number;
+    static std::string prototype;
     if (k->prototypePass == 0 && (pass == nullptr || *pass == 0)) {
         /* the lines are put together in one buffer, by appends */
         const std::string number = "_" + std::to_string(n);
@@ -276,7 +279,6 @@ void writePrototypes(ExprWriterServices& gen, EXPR_ROUTINE& routine, const int32
         line.append(" ").append(k->macro).append(number);
         gen.LineAt(header, 3, line);
         gen.LineAt(header, 3, "#else");
-        static std::string prototype;
         gen.LineAt(header, 3,
                    prototype.assign("   F_VOID_FUNCTION ").append(k->name).append(number).append("( FUNCTION_STD_ARGS );"));
         line.resize(call);
@@ -286,7 +288,7 @@ void writePrototypes(ExprWriterServices& gen, EXPR_ROUTINE& routine, const int32
         gen.LineAt(header, 0, " ");
     }
     if (k->prototypePass == 1 && (pass == nullptr || *pass == 1))
-        gen.LineAt(header, 3, EXPR_Format(k->prototype, n));
+        gen.LineAt(header, 3, EXPR_FormatInto(prototype, k->prototype, n));
 }
 
 /* Keeps the variants' lines while the macros are written, also when the
