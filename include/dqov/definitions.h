@@ -100,6 +100,14 @@ int16_t Put_Function_Field(FFC_CONTEXT* pContext, char cKind, const FFC_FIELD_DE
  * (Put_Function_Field) or releases its field cache: what Get_Function_Field
  * answered holds while it stays. */
 uint64_t P310C_ulFieldCacheStamp(void);
+/* Whether the repository's field dictionary holds the field (name without
+ * the name character): 1 it does (its default as written, up to 50
+ * characters, into pchDefault when given), 0 it does not, -1 not known here
+ * (the job defined the name before the dictionary was read for it). The
+ * dictionary is read through the field cache, as Get_Function_Field reads
+ * it, and what it held stays known when the job defines the field. */
+int16_t P310C_sDictionaryField(FFC_CONTEXT* pContext, const char* pszName, char* pchDefault,
+                               uint16_t* pusDefaultLength);
 
 /* Sets each flag to 'Y' when its code (ASQN, SUNS, SUNI) occurs in either
  * list of ten 4-character codes; a flag whose code is absent is unchanged. */

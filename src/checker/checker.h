@@ -255,7 +255,12 @@ struct Globals {
     char subReference[17]{};
 };
 
-Globals& G();
+/* The check's state; inline, as the handlers reach it at every turn. */
+extern Globals gCheck;
+inline Globals& G()
+{
+    return gCheck;
+}
 
 /* Current command helpers (the fixed-field ones are the parameter checks'). */
 using dqov::text::Pad;
@@ -309,6 +314,11 @@ void IssueText(std::string_view text, char severity = 'I');
 std::string Parm(const char* keyword, int element = 0);
 std::string ParmEntry(const char* keyword, int entry, int element = 0);
 int32_t ParmCount(const char* keyword);
+/* ParmEntry and ParmCount of a parameter known by its place in the command
+ * table (command `command`, parameter `param`, as the keyword finds it):
+ * for a caller that walks the parameters of the current command. */
+std::string ParmEntryAt(int command, int param, int entry, int element);
+int32_t ParmCountAt(int command, int param);
 bool ParmFlag(const char* keyword, const char* value);
 /* Writes entry `entry` of a text parameter (blank-padded or cut to its
  * width) or a list's entry count; false when the command has no such slot. */

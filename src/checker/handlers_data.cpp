@@ -367,6 +367,9 @@ void P3100_CheckDefine(void)
     if (!EditingSound(def))
         return;
     FFC_FIELD_TEXT text = NewFieldTexts(field, reference);
+    // asked while the field cache still holds the dictionary's answer (the
+    // function's own definition replaces it)
+    const bool inDictionary = !GivenNotSame(reference) && FieldInDictionary(field);
     Put_Function_Field(g.ctx, IsComponentRun() ? 'C' : 'F', &def, &text);
     FFC_WORK_RECORD& r = g.record2;
     BlankRecord(r, WR_DEFINE, field);
@@ -375,7 +378,7 @@ void P3100_CheckDefine(void)
     FIX_LongToDigits(&def.lLength, 5, data->acLength);
     FIX_LongToDigits(&def.lDecimals, 3, data->acDecimals);
     P3100_WriteRecord(r);
-    RecordFieldDefault(field, GivenNotSame(reference) ? reference : FieldInDictionary(field) ? field : "");
+    RecordFieldDefault(field, GivenNotSame(reference) ? reference : inDictionary ? field : "");
 }
 
 // OVERRIDE: new attributes for a field of the dictionary or the function;

@@ -18,11 +18,7 @@
 
 namespace checker {
 
-Globals& G()
-{
-    static Globals g;
-    return g;
-}
+Globals gCheck;
 
 bool IsComponentRun()
 {
@@ -206,18 +202,23 @@ std::pair<int, int> CurrentParam(std::string_view keyword)
 
 /* Where entry `entry` of element `element` of a parameter of the current
  * command lies; at < 0 when the command has no such element or entry. */
-ParmPlace Locate(const char* keyword, int element, int entry)
+ParmPlace LocateAt(int ci, int pi, int element, int entry)
 {
     namespace cp = dqov::cmdparm;
     ParmPlace place;
-    const auto [ci, pi] = CurrentParam(keyword);
-    if (pi < 0 || element < 0 || element >= cp::kCommands[ci].params[pi].elementCount)
+    if (ci < 0 || pi < 0 || element < 0 || element >= cp::kCommands[ci].params[pi].elementCount)
         return place;
     const cp::Element& el = cp::kCommands[ci].params[pi].elements[element];
     place.width = cp::ElementSize(el);
     place.kind = el.kind;
     place.at = cp::PlacedOffset(ci, pi, element, entry, place.width);
     return place;
+}
+
+ParmPlace Locate(const char* keyword, int element, int entry)
+{
+    const auto [ci, pi] = CurrentParam(keyword);
+    return LocateAt(ci, pi, element, entry);
 }
 
 std::string ReadElement(const ParmPlace& place)
@@ -251,6 +252,11 @@ std::string ParmEntry(const char* keyword, int entry, int element)
     return ReadElement(Locate(keyword, element, entry));
 }
 
+std::string ParmEntryAt(int command, int param, int entry, int element)
+{
+    return ReadElement(LocateAt(command, param, element, entry));
+}
+
 bool SetParmEntry(const char* keyword, int entry, int element, std::string_view value)
 {
     ParmPlace place = Locate(keyword, element, entry);
@@ -263,11 +269,25 @@ bool SetParmEntry(const char* keyword, int entry, int element, std::string_view 
 namespace {
 
 /* The offset of the entry count of a list parameter of the current command. */
+int32_t CountAt(int ci, int pi)
+{
+    const int32_t at = pi < 0 ? -1 : dqov::cmdparm::IndexedPlacement(ci, pi).countAt;
+    return at < 0 || at + 4 > FFC_PARM_AREA_SIZE ? -1 : at;
+}
+
 int32_t CountAt(const char* keyword)
 {
     const auto [ci, pi] = CurrentParam(keyword);
-    const int32_t at = pi < 0 ? -1 : dqov::cmdparm::IndexedPlacement(ci, pi).countAt;
-    return at < 0 || at + 4 > FFC_PARM_AREA_SIZE ? -1 : at;
+    return CountAt(ci, pi);
+}
+
+int32_t CountValue(int32_t at)
+{
+    if (at < 0)
+        return 0;
+    int32_t v;
+    std::memcpy(&v, G().parsed.acParms + at, 4);
+    return v;
 }
 
 }  // namespace
@@ -283,12 +303,12 @@ bool SetParmCount(const char* keyword, int32_t count)
 
 int32_t ParmCount(const char* keyword)
 {
-    int32_t at = CountAt(keyword);
-    if (at < 0)
-        return 0;
-    int32_t v;
-    std::memcpy(&v, G().parsed.acParms + at, 4);
-    return v;
+    return CountValue(CountAt(keyword));
+}
+
+int32_t ParmCountAt(int command, int param)
+{
+    return CountValue(CountAt(command, param));
 }
 
 bool ParmFlag(const char* keyword, const char* value)

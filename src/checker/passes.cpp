@@ -205,6 +205,7 @@ void P3100_Pass1(void)
     StartPass();
     g.depth = 0;
     bool overLimit = false;
+    int32_t extensionBlankPast = -1; /* entries of g.extension past which it is blank; -1 unknown */
     while (NextPassCommand(overLimit)) {
         FFC_PARSED_COMMAND& p = g.parsed;
         // zeros before the parameter area and past it (the record's
@@ -262,10 +263,19 @@ void P3100_Pass1(void)
                     prepared = bare.get();
                 }
                 const P3100_PREPARE_COMMAND prepare = P3100_pGetPrepareCommand();
-                if (prepare != CMDPARM_sPrepareCommand)
+                int16_t rc;
+                if (prepare != CMDPARM_sPrepareCommand) {
                     BlankParameters(p);
-                int16_t rc = prepare(g.ctx, &p, &g.extension, prepared, g.buffer11000.data(), g.buffer256.data(),
-                                     g.msgQueue, keywords, keywordCount, entry);
+                    rc = prepare(g.ctx, &p, &g.extension, prepared, g.buffer11000.data(), g.buffer256.data(),
+                                 g.msgQueue, keywords, keywordCount, entry);
+                    extensionBlankPast = -1;
+                } else {
+                    // the extension is only prepared in pass 1: past the
+                    // entries the last preparation counted it is blank
+                    rc = dqov::cmdparm::PrepareCommand(g.ctx, &p, &g.extension, prepared, g.buffer11000.data(),
+                                                       g.msgQueue, keywords, keywordCount, entry, extensionBlankPast);
+                    extensionBlankPast = std::clamp<int32_t>(g.extension.lEntries, 0, FFC_EXTENSION_ENTRIES);
+                }
                 if (g.extension.lEntries > 0)
                     FFC_ExtensionSwitch(p) = 'Y';
                 if (rc != 0) {

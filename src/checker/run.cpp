@@ -204,6 +204,7 @@ void ResetModuleForCheck()
     P3100_ResetLayoutCounters();
     ForgetFileKeys();
     ForgetResolvedFiles();
+    ForgetDictionaryFields();
 }
 
 void RecordXref(const char* kind, const std::string& name, long line)

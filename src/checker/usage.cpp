@@ -17,6 +17,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "dqov/definitions.h"
 #include "dqov/fatal.h"
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
@@ -363,8 +364,15 @@ void RecordKeywordUses()
     const CommandDef& command = kCommands[static_cast<size_t>(ci)];
     for (int pi = 0; pi < command.count; ++pi) {
         const ParamDef& p = command.params[pi];
-        const int32_t entries =
-            p.layout == 'S' ? 1 : p.layout == 'C' ? p.entries : std::clamp<int32_t>(ParmCount(p.keyword), 0, p.entries);
+        if (std::none_of(p.elements, p.elements + p.elementCount, [](const Element& el) {
+                return el.role != ' ' && el.role != kRoleSqlText;
+            }))
+            continue;
+        /* the parameter the keyword finds (the first of that keyword) */
+        const int found = IndexedParam(ci, p.keyword);
+        const int32_t entries = p.layout == 'S'   ? 1
+                                : p.layout == 'C' ? p.entries
+                                                  : std::clamp<int32_t>(ParmCountAt(ci, found), 0, p.entries);
         for (int e = 0; e < p.elementCount; ++e) {
             const char role = p.elements[e].role;
             if (role == ' ' || role == kRoleSqlText)
@@ -373,9 +381,9 @@ void RecordKeywordUses()
                 if (NamesList(p.keyword, i))
                     continue;
                 if (role == kRoleOperand && ValueListKeyword(p.keyword))
-                    RecordValueOperand(ParmEntry(p.keyword, i, e));
+                    RecordValueOperand(ParmEntryAt(ci, found, i, e));
                 else
-                    RecordRoleValue(role, ParmEntry(p.keyword, i, e));
+                    RecordRoleValue(role, ParmEntryAt(ci, found, i, e));
             }
         }
     }
@@ -503,15 +511,30 @@ void RecordExpressionFields(std::string_view text)
         RecordOperand(name);
 }
 
-std::string FieldDefault(const std::string& field)
+namespace {
+
+// The dictionary row of a field (QV_F03) as far as the check asks it: there
+// or not, and its default. The dictionary does not change under a check, so
+// each field is read once per check (ForgetDictionaryFields at its start).
+struct DictionaryField {
+    bool known = false;
+    std::string defaultValue;
+};
+
+std::unordered_map<std::string, DictionaryField>& DictionaryFields()
 {
-    FFC_WORK_RECORD& r = G().record2;
-    BlankRecord(r, WR_FLDDEFLT, field);
-    if (WF_cReadFirst(G().ctx, 6, &r, 2) == '0')
-        return Trim(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acDefault, 50);
+    static std::unordered_map<std::string, DictionaryField> fields;
+    return fields;
+}
+
+const DictionaryField& LookUpDictionaryField(const std::string& field, const char* tag)
+{
+    auto& fields = DictionaryFields();
+    if (auto known = fields.find(field); known != fields.end())
+        return known->second;
     SSQL_AREA area;
     SSQL_SQLDA *ca = nullptr, *da = nullptr;
-    SSQL_SetLocation("DC_P3100/SQL034");
+    SSQL_SetLocation(tag);
     const std::string partition = Trim(G().partition, 3);
     SSQL_DeclareExt(&area, "SELECT X03DFT FROM QV_DTA.QV_F03 WHERE X03P_I = '%s' AND X03FLD = '%s'",
                     partition.c_str(), field.c_str());
@@ -521,9 +544,33 @@ std::string FieldDefault(const std::string& field)
     } value{};
     const unsigned short rc = SSQL_sRunExt(&area, &ca, &da, 1, SSQL_VARYING(&value, 50));
     if (rc != SSQL_RC_OK && rc != SSQL_RC_NOROW)
-        FFC_SQL_Error(ca, "DC_P3100/SQL034");
+        FFC_SQL_Error(ca, tag);
     SSQL_sCloseExt(SSQL_SINGLE_ROW, &ca, &da);
-    return rc == SSQL_RC_OK ? Trim(value.text, std::min<size_t>(value.length, 50)) : std::string();
+    DictionaryField row;
+    row.known = rc == SSQL_RC_OK;
+    if (row.known)
+        row.defaultValue = Trim(value.text, std::min<size_t>(value.length, 50));
+    return fields.emplace(field, std::move(row)).first->second;
+}
+
+}  // namespace
+
+void ForgetDictionaryFields()
+{
+    DictionaryFields().clear();
+}
+
+std::string FieldDefault(const std::string& field)
+{
+    FFC_WORK_RECORD& r = G().record2;
+    BlankRecord(r, WR_FLDDEFLT, field);
+    if (WF_cReadFirst(G().ctx, 6, &r, 2) == '0')
+        return Trim(reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData)->acDefault, 50);
+    char text[50];
+    uint16_t length = 0;
+    if (const int16_t holds = P310C_sDictionaryField(G().ctx, field.c_str(), text, &length); holds >= 0)
+        return holds == 1 ? Trim(text, length) : std::string();
+    return LookUpDictionaryField(field, "DC_P3100/SQL034").defaultValue;
 }
 
 int32_t FieldDefaultLine(const std::string& field)
@@ -563,8 +610,11 @@ void RecordFieldDefault(const std::string& field, const std::string& reference)
 
 bool FieldInDictionary(const std::string& field)
 {
-    return 0 < CountRows("DC_P3100/SQL033", "SELECT COUNT(*) FROM QV_DTA.QV_F03 WHERE X03P_I = '%s' AND X03FLD = '%s' ",
-                         field);
+    // the field cache reads a dictionary field once for the job; where the
+    // function defines the name itself, the dictionary is asked
+    if (const int16_t holds = P310C_sDictionaryField(G().ctx, field.c_str(), nullptr, nullptr); holds >= 0)
+        return holds == 1;
+    return LookUpDictionaryField(field, "DC_P3100/SQL033").known;
 }
 
 bool FieldDefined(const std::string& field)

@@ -84,7 +84,11 @@ const Globals::ArrayElement* FindArrayElement(const std::string& field);
  * array and index they stand for; the index fields are used with them. The
  * uses counted in memory are then written (WriteFieldUses). */
 void CompleteArrayElementUses();
+/* Whether the partition's field dictionary holds the field. The dictionary
+ * rows read are kept for the check; ForgetDictionaryFields (at the start of
+ * a check) forgets them. */
 bool FieldInDictionary(const std::string& field);
+void ForgetDictionaryFields();
 bool FieldDefined(const std::string& field);
 /* Physical file ('P') or logical view ('L') of the partition. */
 bool FileKnown(const std::string& file, const std::string& library, char& kind);

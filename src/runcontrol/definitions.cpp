@@ -3,6 +3,7 @@
 // the scan of field attribute codes.
 #include "dqov/definitions.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -97,7 +98,7 @@ bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
     const char* tag = "DC_P31O2/QV_F03/A";
     declareOrDie(*area, tag,
                  SSQL_DeclareExt(area.get(),
-                                 "SELECT X03TYP, X03LEN, X03DEC, X03IAT, X03OAT, X03KBS FROM QV_DTA.QV_F03 "
+                                 "SELECT X03TYP, X03LEN, X03DEC, X03IAT, X03OAT, X03KBS, X03DFT FROM QV_DTA.QV_F03 "
                                  "WHERE X03P_I = '%s' AND X03FLD = '%s'",
                                  part.c_str(), name.c_str()));
     char type = ' ', shift = ' ';
@@ -106,9 +107,15 @@ bool loadField(FFC_CONTEXT* ctx, const std::string& name, defs::CachedField& f)
         uint16_t len;
         char codes[256];
     } iat{}, oat{};
+    struct {
+        uint16_t len;
+        char text[50];
+    } dft{};
     if (!runSingle(tag, *area, SSQL_FIXED(&type, 1), SSQL_I32(&len), SSQL_I32(&dec), SSQL_VARYING(&iat, 256),
-                   SSQL_VARYING(&oat, 256), SSQL_FIXED(&shift, 1)))
+                   SSQL_VARYING(&oat, 256), SSQL_FIXED(&shift, 1), SSQL_VARYING(&dft, 50)))
         return false;
+    f.dictionary = 'Y';
+    f.dictionaryDefault.assign(dft.text, dft.len < 50 ? dft.len : 50);
     std::memset(&f.def, ' ', sizeof f.def);
     rc::Pad(f.def.acName, 10, name);
     f.def.cType = type;
@@ -151,8 +158,10 @@ char getField(FFC_CONTEXT* ctx, char* local, FFC_FIELD_DEFINITION* def, FFC_FIEL
     defs::CachedField* cached = defs::FindCachedField(ctx, name);
     if (!cached) {
         defs::CachedField f;
-        if (!loadField(ctx, name, f))
+        if (!loadField(ctx, name, f)) {
             f.kind = 'X';  // remembered as missing: no second look-up
+            f.dictionary = 'N';
+        }
         cached = defs::CacheField(ctx, name, f);
         if (!cached)
             return '1';
@@ -240,6 +249,33 @@ int16_t P310C_sLoadFunctionDefinition(FFC_CONTEXT* ctx, const char* process, con
     def->cLevelTwo = 'N';
     loadFunctionDescription(part, proc, func, def->acDescription);
     return 0;
+}
+
+int16_t P310C_sDictionaryField(FFC_CONTEXT* ctx, const char* pszName, char* pchDefault, uint16_t* pusDefaultLength)
+{
+    if (!ctx || !pszName)
+        return -1;
+    const std::string name = pszName;
+    defs::CachedField* cached = defs::FindCachedField(ctx, name);
+    if (!cached) {
+        defs::CachedField f;
+        if (!loadField(ctx, name, f)) {
+            f.kind = 'X';
+            f.dictionary = 'N';
+        }
+        cached = defs::CacheField(ctx, name, f);
+        if (!cached)
+            return -1;
+    }
+    if (cached->dictionary == ' ')
+        return -1;
+    if (cached->dictionary == 'N')
+        return 0;
+    if (pchDefault && pusDefaultLength) {
+        *pusDefaultLength = static_cast<uint16_t>(std::min<size_t>(cached->dictionaryDefault.size(), 50));
+        std::memcpy(pchDefault, cached->dictionaryDefault.data(), *pusDefaultLength);
+    }
+    return 1;
 }
 
 char Get_Function_Field(FFC_CONTEXT* ctx, char* local, FFC_FIELD_DEFINITION* def, FFC_FIELD_TEXT* text, void*)

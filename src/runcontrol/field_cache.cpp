@@ -80,7 +80,12 @@ extern "C" int16_t Put_Function_Field(FFC_CONTEXT* ctx, char kind, const FFC_FIE
         f.text = *text;
     else
         std::memset(&f.text, ' ', sizeof f.text);
-    return defs::CacheField(ctx, rc::Trimmed(def->acName, 10), f) != nullptr ? 0 : -9;
+    const std::string name = rc::Trimmed(def->acName, 10);
+    if (const defs::CachedField* before = defs::FindCachedField(ctx, name)) {
+        f.dictionary = before->dictionary;
+        f.dictionaryDefault = before->dictionaryDefault;
+    }
+    return defs::CacheField(ctx, name, f) != nullptr ? 0 : -9;
 }
 
 extern "C" uint64_t P310C_ulFieldCacheStamp(void)

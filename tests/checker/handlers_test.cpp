@@ -278,6 +278,52 @@ TEST_F(Handlers, WebEventMainRoutineHoldsOnlyScreenCommands)
 
 namespace {
 
+// The dictionary rows a check reads are kept for that check only: the next
+// check reads the dictionary again, so a field entered meanwhile is known
+// (no PRC0056) and passes its default on to the field defined on it, and a
+// field the function defines (#OWNDFT) takes the dictionary default entered
+// for its name meanwhile (its default-value routine).
+TEST_F(Handlers, DictionaryRowsAreReadAgainByTheNextCheck)
+{
+    addFunction("TSTPRC", "DICT",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#LATER) REFFLD(#NEWDIC)",
+                 "DEFINE FIELD(#OTHER) REFFLD(#NEWDIC)", "DEFINE FIELD(#OWNDFT) REFFLD(#CUSTNO)",
+                 "CHANGE FIELD(#LATER #OTHER #OWNDFT) TO(#CUSTNO)", "RETURN"});
+    prepare("TSTPRC", "DICT");
+    ASSERT_TRUE(buildStarted);
+    run();
+    FFC_WORK_RECORD use;
+    ASSERT_TRUE(record(WR_USEFIELD, "#OWNDFT", use));
+    EXPECT_EQ(std::string(reinterpret_cast<const WR_USEFIELD_DATA*>(use.acData)->acValueItem, 9), std::string(9, ' '))
+        << "no default anywhere";
+    std::vector<Message> unknown = withId("PRC0056");
+    ASSERT_EQ(unknown.size(), 2u) << "both references asked, the second answered from the kept row";
+    EXPECT_EQ(unknown[0].line, 2u);
+    EXPECT_EQ(unknown[1].line, 3u);
+    EXPECT_EQ(unknown[1].data, "#NEWDIC");
+    if (buildStarted)
+        DQOO_FCC_EndBuild(handle());
+    buildStarted = false;
+    SSQL_Disconnect();
+
+    exec("INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03DFT) VALUES"
+         " ('DEM', 'NEWDIC', 'A', 6, 0, '''XYZ'''), ('DEM', 'OWNDFT', 'P', 7, 0, '7');");
+    prepare("TSTPRC", "DICT");
+    ASSERT_TRUE(buildStarted);
+    run();
+    ASSERT_TRUE(record(WR_USEFIELD, "#OWNDFT", use));
+    EXPECT_NE(std::string(reinterpret_cast<const WR_USEFIELD_DATA*>(use.acData)->acValueItem, 9).find('O'),
+              std::string::npos)
+        << "the dictionary's default of the name, read again";
+    EXPECT_TRUE(withId("PRC0056").empty());
+    FFC_WORK_RECORD r;
+    ASSERT_TRUE(record(WR_FLDDEFLT, "LATER", r));
+    const auto* data = reinterpret_cast<const WR_FLDDEFLT_DATA*>(r.acData);
+    EXPECT_EQ(std::string(data->acDefault, 5), "'XYZ'");
+    EXPECT_EQ(std::string(data->acDefault + 5, 45), std::string(45, ' '));
+    EXPECT_EQ(std::string(data->acLine, 7), "0000002");
+}
+
 // A used field defined with a DEFAULT gets its default-value routine; the
 // routine's reference is the value item of its "USEFIELD" record.
 TEST_F(Handlers, DefaultValueRoutineOfAUsedField)

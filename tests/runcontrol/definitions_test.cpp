@@ -121,6 +121,50 @@ TEST_F(Definitions, FieldsOfTheJobItself)
     EXPECT_EQ(local, 'Y');
 }
 
+// What the dictionary holds under a name, with its default as written: read
+// once through the field cache and still known when the job defines a field
+// of that name itself; not known for a name the job defined first.
+TEST_F(Definitions, DictionaryFieldAndItsDefaultStayKnownWhenTheJobDefinesTheName)
+{
+    char text[50];
+    uint16_t length = 99;
+    ASSERT_EQ(P310C_sDictionaryField(&ctx, "BZSTAT", text, &length), 1);
+    EXPECT_EQ(std::string(text, length), "'N'");
+    ASSERT_EQ(P310C_sDictionaryField(&ctx, "BZPRIO", text, &length), 1);
+    EXPECT_EQ(std::string(text, length), "5");
+    ASSERT_EQ(P310C_sDictionaryField(&ctx, "CREDIT", text, &length), 1);
+    EXPECT_EQ(length, 0) << "no default";
+    EXPECT_EQ(P310C_sDictionaryField(&ctx, "NOFIELD", nullptr, nullptr), 0);
+
+    // the field cache answers Get_Function_Field from the same read
+    FFC_FIELD_DEFINITION def;
+    FFC_FIELD_TEXT fieldText;
+    char local;
+    ASSERT_EQ(field("BZSTAT", def, fieldText, local), '0');
+    EXPECT_EQ(def.cType, 'A');
+    EXPECT_EQ(def.lLength, 1);
+    EXPECT_EQ(field("NOFIELD", def, fieldText, local), '1');
+
+    // the job defines BZSTAT and NOFIELD itself: their dictionary answers stay
+    for (const char* name : {"BZSTAT    ", "NOFIELD   ", "OWNFIELD  "}) {
+        std::memset(&def, ' ', sizeof def);
+        std::memcpy(def.acName, name, 10);
+        def.cType = 'P';
+        def.lLength = 5;
+        def.lDecimals = 0;
+        def.input.usLength = def.output.usLength = 0;
+        ASSERT_EQ(Put_Function_Field(&ctx, 'F', &def, nullptr), 0);
+    }
+    ASSERT_EQ(field("BZSTAT", def, fieldText, local), '0');
+    EXPECT_EQ(def.cType, 'P') << "the job's own definition";
+    length = 99;
+    ASSERT_EQ(P310C_sDictionaryField(&ctx, "BZSTAT", text, &length), 1);
+    EXPECT_EQ(std::string(text, length), "'N'");
+    EXPECT_EQ(P310C_sDictionaryField(&ctx, "NOFIELD", nullptr, nullptr), 0);
+    EXPECT_EQ(P310C_sDictionaryField(&ctx, "OWNFIELD", nullptr, nullptr), -1) << "defined before the dictionary was read";
+    EXPECT_EQ(P310C_sDictionaryField(nullptr, "BZSTAT", nullptr, nullptr), -1);
+}
+
 TEST(FieldAttributes, ScanSetsOnlyTheFlagsOfCodesPresent)
 {
     char a = 'N', s = 'N', i = 'x';

@@ -680,6 +680,15 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COM
                                            char* pchParmBuffer, char*, const char* acQueue, const void* pKeywordArea,
                                            uint16_t usKeywordCount, FFC_COMMAND_ENTRY* pEntry)
 {
+    return dqov::cmdparm::PrepareCommand(pContext, pCommand, pExtension, pSource, pchParmBuffer, acQueue, pKeywordArea,
+                                         usKeywordCount, pEntry, -1);
+}
+
+int16_t dqov::cmdparm::PrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND* pCommand,
+                                      FFC_COMMAND_EXTENSION* pExtension, const FFC_SOURCE_COMMAND* pSource,
+                                      char* pchParmBuffer, const char* acQueue, const void* pKeywordArea,
+                                      uint16_t usKeywordCount, FFC_COMMAND_ENTRY* pEntry, int32_t blankPast)
+{
     if (!pCommand)
         return 1;
     if (!pSource || !pKeywordArea || !pEntry || !pchParmBuffer) {
@@ -699,7 +708,10 @@ extern "C" int16_t CMDPARM_sPrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COM
         pExtension->sLine = pSource->sLine;
         pExtension->sSubLine = pSource->sSubLine;
         pExtension->lEntries = 0;
-        std::memset(pExtension->acAttributes, ' ', sizeof pExtension->acAttributes);
+        const size_t blank = blankPast < 0 || blankPast > FFC_EXTENSION_ENTRIES
+                                 ? sizeof pExtension->acAttributes
+                                 : static_cast<size_t>(blankPast) * FFC_EXTENSION_VALUES * FFC_EXTENSION_VALUE_WIDTH;
+        std::memset(pExtension->acAttributes, ' ', blank);
     }
     if (!pEntry->lDefaultsCached) {
         pEntry->pfnDefaults = CMDPARM_SetDefaults;

@@ -71,6 +71,19 @@ void CMDPARM_SetDefaults(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND* pCommand);
 
 #ifdef __cplusplus
 }
+
+namespace dqov::cmdparm {
+
+/* CMDPARM_sPrepareCommand for a caller that knows the extension's
+ * attributes blank past its first `blankPast` entries (as a preparation
+ * leaves them past its entry count): only those entries are blanked. -1
+ * when it does not know: all of them are. */
+int16_t PrepareCommand(FFC_CONTEXT* pContext, FFC_PARSED_COMMAND* pCommand, FFC_COMMAND_EXTENSION* pExtension,
+                       const FFC_SOURCE_COMMAND* pSource, char* pchParmBuffer, const char* acQueue,
+                       const void* pKeywordArea, uint16_t usKeywordCount, FFC_COMMAND_ENTRY* pEntry,
+                       int32_t blankPast);
+
+}  // namespace dqov::cmdparm
 #endif
 
 #endif

@@ -2,6 +2,8 @@
 // the layouts.
 #include "checker/params/fixed_text.h"
 
+#include <bit>
+
 namespace dqov::text {
 
 std::string_view TrimmedView(const char* field, size_t width)
@@ -38,8 +40,9 @@ std::string Upper(std::string s)
     constexpr uint64_t kFromA = 0x1F1F1F1F1F1F1F1FULL;  /* 0x80 - 'a' */
     constexpr uint64_t kPastZ = 0x0505050505050505ULL;  /* 0x80 - ('z' + 1) */
     char* p = s.data();
+    const size_t n = s.size();
     size_t i = 0;
-    for (; i + 8 <= s.size(); i += 8) {
+    for (; i + 8 <= n; i += 8) {
         uint64_t x;
         std::memcpy(&x, p + i, 8);
         const uint64_t t = x & kLow7;
@@ -49,7 +52,21 @@ std::string Upper(std::string s)
         x -= lower >> 2;
         std::memcpy(p + i, &x, 8);
     }
-    for (; i < s.size(); ++i)
+    if (i < n && i + 8 <= s.capacity() + 1) {
+        // the last bytes as one word too, where the string's buffer (its
+        // capacity and terminator) holds eight from here: only the text's
+        // bytes may change, the ones past it are written back as they were
+        const unsigned past = 8 * static_cast<unsigned>(8 - (n - i)); /* bits of the bytes past the text */
+        const uint64_t text =
+            kHigh & (std::endian::native == std::endian::little ? ~uint64_t{0} >> past : ~uint64_t{0} << past);
+        uint64_t x;
+        std::memcpy(&x, p + i, 8);
+        const uint64_t t = x & kLow7;
+        x -= ((t + kFromA) & ~(t + kPastZ) & ~x & text) >> 2;
+        std::memcpy(p + i, &x, 8);
+        return s;
+    }
+    for (; i < n; ++i)
         p[i] = UpperChar(p[i]);
     return s;
 }

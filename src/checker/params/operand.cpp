@@ -99,16 +99,18 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
     while (!text.empty() && text.front() == ' ')
         text.erase(0, 1);
     r.written = text;
+    // every return gives r itself, so that it is built in the caller's place
     auto fail = [&](const char* id, std::string data) {
         r.ok = false;
         r.messageId = id;
         r.data = std::move(data);
-        return r;
     };
     auto allowed = [&](int option) { return opt.options[option - 1] == 'Y'; };
-    auto notAllowed = [&]() { return fail("DCM0410", Fixed(text, 20) + Fixed(r.code, 2)); };
-    if (text.empty())
-        return fail("DCM0409", "");
+    auto notAllowed = [&]() { fail("DCM0410", Fixed(text, 20) + Fixed(r.code, 2)); };
+    if (text.empty()) {
+        fail("DCM0409", "");
+        return r;
+    }
     const char point = ctx && ctx->cDecimalPoint != 0 && ctx->cDecimalPoint != ' ' ? ctx->cDecimalPoint : '.';
     char c0 = text[0];
 
@@ -130,14 +132,16 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             closed = true;
             break;
         }
-        if (!closed || i + 1 != text.size())
-            return fail("DCM0405", Fixed(text, 20));
+        if (!closed || i + 1 != text.size()) {
+            fail("DCM0405", Fixed(text, 20));
+            return r;
+        }
         r.code = "AL", r.kind = DC_OPERAND_ALPHA_LITERAL, r.cls = 'A', r.type = 'A';
         r.length = static_cast<int32_t>(content.size());
         r.resolved = text;
         r.value = content;
         if (!allowed(1))
-            return notAllowed();
+            notAllowed();
         return r;
     }
     /* hex literal X'..' */
@@ -145,13 +149,15 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         bool good = text.size() >= 4 && text.back() == '\'' && (text.size() - 3) % 2 == 0;
         for (size_t i = 2; good && i + 1 < text.size(); ++i)
             good = std::isxdigit(static_cast<unsigned char>(text[i]));
-        if (!good)
-            return fail("DCM0405", Fixed(text, 20));
+        if (!good) {
+            fail("DCM0405", Fixed(text, 20));
+            return r;
+        }
         r.code = "HL", r.kind = DC_OPERAND_HEX_LITERAL, r.cls = 'A', r.type = 'A';
         r.length = static_cast<int32_t>((text.size() - 3) / 2);
         r.resolved = Upper(text);
         if (!allowed(3))
-            return notAllowed();
+            notAllowed();
         return r;
     }
     /* numeric literal */
@@ -168,8 +174,10 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             else
                 good = false;
         }
-        if (!good || (whole.empty() && fraction.empty()))
-            return fail("DCM0405", Fixed(text, 20));
+        if (!good || (whole.empty() && fraction.empty())) {
+            fail("DCM0405", Fixed(text, 20));
+            return r;
+        }
         whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
         r.code = "NL", r.kind = DC_OPERAND_NUMERIC_LITERAL, r.cls = 'N', r.type = 'P';
         r.length = static_cast<int32_t>(whole.size() + fraction.size());
@@ -185,7 +193,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             fv = fv * 10 + (c - '0');
         r.fractionValue = static_cast<int32_t>(fv);
         if (!allowed(2))
-            return notAllowed();
+            notAllowed();
         return r;
     }
     /* multilingual variable and system variables */
@@ -195,11 +203,13 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             std::string name = u.substr(5);
             r.code = "ML", r.kind = DC_OPERAND_MULTILINGUAL, r.cls = 'A', r.type = 'A';
             r.resolved = u;
-            if (name.empty() || name.size() > 20 || !MultilingualExists(ctx, name))
-                return fail("DCM0407", Fixed(u, 20));
+            if (name.empty() || name.size() > 20 || !MultilingualExists(ctx, name)) {
+                fail("DCM0407", Fixed(u, 20));
+                return r;
+            }
             r.length = 78;
             if (!allowed(6))
-                return notAllowed();
+                notAllowed();
             return r;
         }
         for (const SystemVariable& sv : kSystemVariables) {
@@ -209,7 +219,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             r.length = sv.length, r.decimals = sv.decimals, r.integerDigits = sv.length - sv.decimals;
             r.resolved = u;
             if (!allowed(4))
-                return notAllowed();
+                notAllowed();
             return r;
         }
         if (ConditionDefined(ctx, u)) {
@@ -218,7 +228,10 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             r.resolved = u;
             return r;
         }
-        return fail("DCM0406", Fixed(u, 20));
+        {
+            fail("DCM0406", Fixed(u, 20));
+            return r;
+        }
     }
     /* component property: component.property */
     size_t dot = text.find('.');
@@ -233,13 +246,15 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             known = g_propertyLookup
                         ? g_propertyLookup(g_propertyUser, comp.c_str(), prop.c_str(), &type, &len, &dec) != 0
                         : LookUpComponentProperty(ctx, comp, prop, &type, &len, &dec);
-        if (!known)
-            return fail("DCM0408", Fixed(Upper(text), 20));
+        if (!known) {
+            fail("DCM0408", Fixed(Upper(text), 20));
+            return r;
+        }
         r.code = "CP", r.kind = DC_OPERAND_COMPONENT_PROPERTY, r.cls = P3100_chTypeClass(type), r.type = type;
         r.length = len, r.decimals = static_cast<int16_t>(dec), r.integerDigits = len - dec;
         r.resolved = comp + "." + prop;
         if (!allowed(7))
-            return notAllowed();
+            notAllowed();
         return r;
     }
     /* a field, named with or without the national name character */
@@ -261,7 +276,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
             r.local = local == 'Y';
             r.resolved = name;
             if (!allowed(5))
-                return notAllowed();
+                notAllowed();
             return r;
         }
     }
@@ -274,7 +289,10 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         r.value = text;
         return r;
     }
-    return fail("DCM0401", Fixed(Upper(text), 20));
+    {
+        fail("DCM0401", Fixed(Upper(text), 20));
+        return r;
+    }
 }
 
 /* Checks a resolved operand against the expected class, length and decimals. */

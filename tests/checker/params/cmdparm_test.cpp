@@ -96,7 +96,9 @@ TEST(KeywordTableLoad, AFailingStatementIsReported)
 // Prepares one command; the parameter text is given pre-split.
 class Prepare : public ::testing::Test {
 protected:
-    int16_t Run(const char* name, const std::string& parms, bool split = true)
+    /* Run, or with blankPast >= 0 the preparation told that the extension
+     * is blank past that many entries. */
+    int16_t Run(const char* name, const std::string& parms, bool split = true, int32_t blankPast = -2)
     {
         std::memset(&src, ' ', sizeof src);
         src.sLine = 7;
@@ -111,6 +113,9 @@ protected:
         int no = FindCommand(std::string_view(name));
         entry.ulNumber = static_cast<uint32_t>(no + 1);
         std::memset(&cmd, 0, sizeof cmd);
+        if (blankPast > -2)
+            return PrepareCommand(&env.ctx, &cmd, &ext, &src, buffer, kQueue, env.area.data(), env.count, &entry,
+                                  blankPast);
         return CMDPARM_sPrepareCommand(&env.ctx, &cmd, &ext, &src, buffer, value, kQueue, env.area.data(), env.count,
                                        &entry);
     }
@@ -347,6 +352,26 @@ TEST_F(Prepare, ScreenLayoutPositions)
     EXPECT_EQ(std::string(ext.acAttributes, 30), "*L3       *P5       *OUTPUT   ");
     ASSERT_EQ(Run("DISPLAY", "FIELDS(#A)"), 0);
     EXPECT_EQ(cmd.acParms[2543], 'X') << "not given: the run's default";
+}
+
+// A caller that knows the extension blank past some entries has only those
+// blanked; the others keep what they hold (-1: all are blanked, as
+// CMDPARM_sPrepareCommand does).
+TEST_F(Prepare, ExtensionBlankedOnlyWhereTheCallerDoesNotKnowItBlank)
+{
+    const size_t entry = FFC_EXTENSION_VALUES * FFC_EXTENSION_VALUE_WIDTH;
+    std::memset(ext.acAttributes, 'Z', sizeof ext.acAttributes);
+    ext.lEntries = 3;
+    ASSERT_EQ(Run("DISPLAY", "FIELDS(#CUSTNO (#CUSTNAM *L4))", true, 3), 0);
+    EXPECT_EQ(ext.lEntries, 2);
+    EXPECT_EQ(std::string(ext.acAttributes, entry), std::string(entry, ' '));
+    EXPECT_EQ(std::string(ext.acAttributes + entry, entry), "*L4" + std::string(entry - 3, ' '));
+    EXPECT_EQ(std::string(ext.acAttributes + 2 * entry, entry), std::string(entry, ' '));
+    EXPECT_EQ(std::string(ext.acAttributes + 3 * entry, entry), std::string(entry, 'Z')) << "taken as blank";
+
+    ASSERT_EQ(Run("DISPLAY", "FIELDS(#CUSTNO)", true, -1), 0);
+    EXPECT_EQ(ext.lEntries, 0);
+    EXPECT_EQ(std::string(ext.acAttributes, sizeof ext.acAttributes), std::string(sizeof ext.acAttributes, ' '));
 }
 
 TEST_F(Prepare, DesignValuesAndSeparationsTheLayoutsStepBy)

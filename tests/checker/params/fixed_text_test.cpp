@@ -30,6 +30,27 @@ TEST(FixedText, CapitalsOnlyForTheLettersAToZAtEveryPlace)
     EXPECT_EQ(Upper(""), "");
 }
 
+TEST(FixedText, CapitalsOfShortTextsLeaveTheBytesPastThem)
+{
+    // texts of every length up to 24 in a buffer with room past them (the
+    // last bytes are taken as one word): only the text's letters change
+    for (size_t length = 0; length <= 24; ++length) {
+        std::string text;
+        text.reserve(40);
+        for (size_t i = 0; i < length; ++i)
+            text += static_cast<char>("az{`Ab9_#m"[i % 10]);
+        std::string want = text;
+        for (char& c : want)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 32);
+        const std::string upper = Upper(text);
+        EXPECT_EQ(upper, want) << "length " << length;
+        EXPECT_EQ(upper.c_str()[length], '\0') << "length " << length;
+        // a short text in the string's own small buffer
+        EXPECT_EQ(Upper(std::string(text, 0, std::min<size_t>(length, 7))), want.substr(0, std::min<size_t>(length, 7)));
+    }
+}
+
 TEST(FixedText, WideBlankFieldsTrimToTheirText)
 {
     // texts ending at and around the 64-byte blocks the trim passes
