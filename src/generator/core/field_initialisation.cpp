@@ -63,12 +63,13 @@ template <typename F> void forEachUsedField(const char* cls, F f)
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
+    /* one description for all records: resolving resets it whole */
+    GEN_FIELD_INFO info;
     for (char rc = WF_cReadFirst(ctx, GEN_SLOT_SECTIONS, &r, 1); rc == '0';
          rc = WF_cReadNext(ctx, GEN_SLOT_SECTIONS, &r, 1)) {
         const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
         if (d.cGenerate != 'Y' || (cls && std::memcmp(d.acClass, cls, 2) != 0))
             continue;
-        GEN_FIELD_INFO info;
         P3109_ResolveOperandName(r, info);
         info.fMangled = d.cMangled == 'F';
         f(r, info);
@@ -523,8 +524,11 @@ void P3109_WriteFieldGroupArray(GEN_STREAM stream, int16_t sIndent, std::string_
        need name, so it is not static (an unused static table does not
        compile clean); any other is the static table of its block */
     const std::string name = "as" + std::string(array);
+    /* the lines are put together in a buffer kept between groups */
+    static std::string line;
     if (P3109_State().cTarget != GEN_TARGET_CSHARP)
-        P3109_WriteLine(stream, sIndent, std::string(stream == 1 ? "" : "static ") + "const X_SHORT " + name + "[] =");
+        P3109_WriteLine(stream, sIndent,
+                        line.assign(stream == 1 ? "" : "static ").append("const X_SHORT ").append(name).append("[] ="));
     else if (stream == 1)
         P3109_WriteLine(stream, sIndent, "private static readonly short[] " + name + " =");
     else
@@ -540,11 +544,13 @@ void P3109_WriteFieldGroupArray(GEN_STREAM stream, int16_t sIndent, std::string_
                 symbols.push_back(f->vectorName);
         }
     }
-    std::string line;
+    line.clear();
     for (size_t i = 0; i < symbols.size(); ++i) {
-        line += symbols[i] + (i + 1 < symbols.size() ? ", " : "");
+        line.append(symbols[i]);
+        if (i + 1 < symbols.size())
+            line.append(", ");
         if ((i + 1) % 4 == 0 || i + 1 == symbols.size()) {
-            P3109_WriteLine(stream, static_cast<int16_t>(sIndent + 3), P3109_TrimRight(line));
+            P3109_WriteLine(stream, static_cast<int16_t>(sIndent + 3), P3109_TrimmedRight(line));
             line.clear();
         }
     }

@@ -9,6 +9,7 @@
 ** hold the SQL null value, which gives it the extended size), SUNI
 ** (unsigned) and SUNS (national characters).
 */
+#include <algorithm>
 #include <cstring>
 
 #include "checker/params/operand_internal.h"
@@ -42,14 +43,26 @@ struct Definition {
     int32_t lLength = 0;
     int16_t sDecimals = 0;
     char cShift = ' ';
-    std::string input = std::string(40, ' '), output = std::string(40, ' ');
+    /* the attribute lists as 40 characters each, terminated */
+    char input[41] = "                                        ";
+    char output[41] = "                                        ";
 };
 
 /* The list's codes as 40 characters, put into `text`. */
-void setListText(std::string& text, const FFC_ATTRIBUTE_LIST& list)
+void setListText(char (&text)[41], const FFC_ATTRIBUTE_LIST& list)
 {
-    text.assign(list.acCodes, std::min<size_t>(list.usLength, sizeof list.acCodes));
-    text.resize(40, ' ');
+    const size_t n = std::min<size_t>({list.usLength, sizeof list.acCodes, 40});
+    std::memcpy(text, list.acCodes, n);
+    std::memset(text + n, ' ', 40 - n);
+    text[40] = '\0';
+}
+
+/* A field description as a default-constructed one: copied over a kept
+** description, its texts keep their storage. */
+const GEN_FIELD_INFO& blankFieldInfo()
+{
+    static const GEN_FIELD_INFO blank;
+    return blank;
 }
 
 Definition fieldDefinition(FFC_CONTEXT* ctx, std::string_view name)
@@ -129,8 +142,8 @@ void applyDefinition(const FFC_CONTEXT* ctx, const Definition& def, GEN_FIELD_IN
     info.cDeclaredType = def.cType;
     info.lLength = def.lLength;
     info.sDecimals = def.sDecimals;
-    info.inputAttributes = def.input;
-    info.outputAttributes = def.output;
+    info.inputAttributes.assign(def.input, 40);
+    info.outputAttributes.assign(def.output, 40);
     /* the shift class by the dictionary's keyboard shift: double-byte text
        (E, J, O), G, U, or none */
     switch (def.cShift) {
@@ -142,7 +155,7 @@ void applyDefinition(const FFC_CONTEXT* ctx, const Definition& def, GEN_FIELD_IN
     default: info.cShift = 'N'; break;
     }
     char asqn = 'N', suns = 'N', suni = 'N';
-    P310C_ScanFieldAttributeCodes(def.input.c_str(), def.output.c_str(), &asqn, &suns, &suni);
+    P310C_ScanFieldAttributeCodes(def.input, def.output, &asqn, &suns, &suni);
     info.alFlags[GEN_FLAG_EXTENDED_SIZE] = asqn == 'Y';
     info.alFlags[GEN_FLAG_UNSIGNED] = suni == 'Y';
     info.alFlags[GEN_FLAG_NATIONAL] = suns == 'Y';
@@ -277,7 +290,7 @@ void P3109_ResolveOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
     const std::string written = P3109_TrimRight(std::string_view(r.acName, FFC_WORK_NAME_LEN));
 
     /* 1-3: names cleared; type, lengths and flags from the definition */
-    info = GEN_FIELD_INFO{};
+    info = blankFieldInfo();
     std::memcpy(info.acKind, d.acClass, 2);
     info.operandText = written;
     info.fieldName.assign(d.acFieldName, sizeof d.acFieldName);
@@ -289,9 +302,10 @@ void P3109_ResolveOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
     if (ctx)
         applyDefinition(ctx, def, info);
     copyArrayData(d, info);
-    info.defaultValue = static_cast<unsigned char>(d.acValueItem[0]) == 3
-                            ? P3109_Padded(std::string_view(d.acValueItem, sizeof d.acValueItem), 256)
-                            : std::string(256, ' ');
+    if (static_cast<unsigned char>(d.acValueItem[0]) == 3)
+        info.defaultValue = P3109_Padded(std::string_view(d.acValueItem, sizeof d.acValueItem), 256);
+    else
+        info.defaultValue.assign(256, ' ');
 
     /* 4: the marker and the load kind, then the work type (an extended
        field keeps its type) */
@@ -343,7 +357,7 @@ void P3109_MakeWorkFieldFromWork(const GEN_WORK_VALUE& work, GEN_FIELD_INFO& inf
 {
     if (P3109_fNeedsZophxHandling(info))
         P3109_ZophxFieldMisuse("Make_pFld_from_pWork()", info.DisplayName());
-    info = GEN_FIELD_INFO{};
+    info = blankFieldInfo();
     info.operandName = P3109_Padded(work.operandName, 20);
     info.localName = work.localName;
     info.vectorName = work.vectorName;

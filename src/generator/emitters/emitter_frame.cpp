@@ -401,8 +401,13 @@ void P3109_EmitIoStatusAction(std::string_view target, std::string_view outcome)
         P3109_WriteComment("Error code check skipped as *NEXT requested");
         return;
     }
-    P3109_Line(P3109_fCSharp() ? "if ( " + P3109_CSharpIoStatusTest(outcome) + " )"
-                               : "if ( memcmp( INSTANCE(vchLastIOStatus), " + std::string(outcome) + ", 2 ) == 0 )");
+    if (P3109_fCSharp()) {
+        P3109_Line("if ( " + P3109_CSharpIoStatusTest(outcome) + " )");
+    } else {
+        /* put together in a buffer kept between calls */
+        static std::string test;
+        P3109_Line(test.assign("if ( memcmp( INSTANCE(vchLastIOStatus), ").append(outcome).append(", 2 ) == 0 )"));
+    }
     P3109_Line("{");
     g().out.usIndent = static_cast<uint16_t>(g().out.usIndent + 3);
     if (validation)

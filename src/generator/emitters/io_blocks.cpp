@@ -377,7 +377,10 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
     const bool cs = P3109_fCSharp();
     if (!query && !cs)
         P3109_Line("static X_BOOL fChangedByPoint = FALSE;");
-    std::string pending, scratch;
+    /* the pending line and a row's value are put together in buffers kept
+       between blocks */
+    static std::string pending, scratch;
+    pending.clear();
     bool libraryTaken = false;
     const DbmRow* rows = query ? kOpenQueryRows : kDbmRows;
     const size_t count = query ? std::size(kOpenQueryRows) : std::size(kDbmRows);
@@ -396,8 +399,12 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
             P3109_IndentIn();
             continue;
         case kEndOfLine:
-            if (!pending.empty())
-                P3109_Line((cs ? csValues(pending) : pending) + ",");
+            if (!pending.empty()) {
+                if (cs)
+                    P3109_Line(csValues(pending) + ",");
+                else
+                    P3109_Line(pending.append(",", 1));
+            }
             pending.clear();
             continue;
         case kCloseRow:
@@ -433,27 +440,36 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
 
 void P3109_EmitOamBinding(std::string_view moduleName, std::string_view pointerName, std::string_view blockName)
 {
-    const std::string module = P3109_MakeCIdentifier(moduleName, 10);
-    const std::string binding = "X_OAM_Binding_" + module;
-    CGEN_AddStaticWorkingEntry(
-        2, "X_Module_Binding " + binding, "INSTANCE_S3(" + binding + ").lBindingState = X_MODULE_BINDING_OAM_UNBOUND;",
-        "public X_Module_Binding " + binding + " = new X_Module_Binding()",
-        "FunctionGlobalStatic3." + binding + ".lBindingState = DqooDef.X_MODULE_BINDING_OAM_UNBOUND;", 'Y');
+    /* the texts are put together in buffers kept between calls */
+    static std::string module, binding, declaration, initialiser, csDeclaration, csInitialiser, line;
+    module = P3109_MakeCIdentifier(moduleName, 10);
+    binding.assign("X_OAM_Binding_").append(module);
+    declaration.assign("X_Module_Binding ").append(binding);
+    initialiser.assign("INSTANCE_S3(").append(binding).append(").lBindingState = X_MODULE_BINDING_OAM_UNBOUND;");
+    csDeclaration.assign("public X_Module_Binding ").append(binding).append(" = new X_Module_Binding()");
+    csInitialiser.assign("FunctionGlobalStatic3.")
+        .append(binding)
+        .append(".lBindingState = DqooDef.X_MODULE_BINDING_OAM_UNBOUND;");
+    CGEN_AddStaticWorkingEntry(2, declaration, initialiser, csDeclaration, csInitialiser, 'Y');
     P3109_WriteComment("Complete initialization of X_DBM");
-    const std::string p(pointerName), b(blockName);
     if (P3109_fCSharp()) {
+        const std::string p(pointerName), b(blockName);
         const std::string target = p.empty() ? b : "p" + p;
         P3109_Line(target + ".pX_Fld = pX_Fld;");
         P3109_Line(target + ".pModuleBinding = FunctionGlobalStatic3." + binding + ";");
         return;
     }
-    if (!p.empty()) {
-        P3109_Line("p" + p + "->pX_Fld = pX_Fld;");
-        P3109_Line("p" + p + "->pModuleBinding = &INSTANCE_S3(X_OAM_Binding_" + module + ");");
+    if (!pointerName.empty()) {
+        P3109_Line(line.assign("p").append(pointerName).append("->pX_Fld = pX_Fld;"));
+        P3109_Line(line.assign("p")
+                       .append(pointerName)
+                       .append("->pModuleBinding = &INSTANCE_S3(X_OAM_Binding_")
+                       .append(module)
+                       .append(");"));
         return;
     }
-    P3109_Line(b + ".pX_Fld = pX_Fld;");
-    P3109_Line(b + ".pModuleBinding = &INSTANCE_S3(X_OAM_Binding_" + module + ");");
+    P3109_Line(line.assign(blockName).append(".pX_Fld = pX_Fld;"));
+    P3109_Line(line.assign(blockName).append(".pModuleBinding = &INSTANCE_S3(X_OAM_Binding_").append(module).append(");"));
 }
 
 void P3109_EmitDbmTableNames(std::string_view blockName, std::string_view filePoint, std::string_view physical)
@@ -493,13 +509,15 @@ void P3109_EmitIoCounters(std::string_view moduleName, size_t ulKeyLength)
         }
     }
     const std::string n = std::to_string(number);
+    /* the lines are put together in a buffer kept between calls */
+    static std::string line;
     if (P3109_fCSharp()) {
-        P3109_Line("pX_Ids.pulNormalIOCounter  = pGlobal1.ulNormalIOCount_" + n + ";");
-        P3109_Line("pX_Ids.pulSServerIOCounter = pGlobal1.ulSServerIOCount_" + n + ";");
+        P3109_Line(line.assign("pX_Ids.pulNormalIOCounter  = pGlobal1.ulNormalIOCount_").append(n).append(";"));
+        P3109_Line(line.assign("pX_Ids.pulSServerIOCounter = pGlobal1.ulSServerIOCount_").append(n).append(";"));
         return;
     }
-    P3109_Line("pX_Ids->pulNormalIOCounter  = &(INSTANCE(ulNormalIOCount_" + n + "));");
-    P3109_Line("pX_Ids->pulSServerIOCounter = &(INSTANCE(ulSServerIOCount_" + n + "));");
+    P3109_Line(line.assign("pX_Ids->pulNormalIOCounter  = &(INSTANCE(ulNormalIOCount_").append(n).append("));"));
+    P3109_Line(line.assign("pX_Ids->pulSServerIOCounter = &(INSTANCE(ulSServerIOCount_").append(n).append("));"));
 }
 
 namespace {

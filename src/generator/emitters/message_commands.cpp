@@ -141,19 +141,24 @@ void P3109_EmitMessageCall(int iAbort)
     P3109_Line("          pX_Pro,");
     P3109_Line("          pX_Fun,");
     P3109_Line("          pX_Fld,");
-    P3109_Line("          " + constant + ",");
+    /* the argument lines are put together in a buffer kept between calls */
+    static std::string line;
+    const auto argument = [](std::string_view before, std::string_view text, std::string_view after) {
+        P3109_Line(line.assign(before).append(text).append(after));
+    };
+    argument("          ", constant, ",");
     const std::string option = P3109_ParmField("MSG_OPTION");
     P3109_Line(std::string("          '") + (option.empty() || option[0] == '\0' ? ' ' : option[0]) + "',");
     if (kind == "T") {
-        P3109_Line("          pX_NULL, /* " + msgId + " */");
-        P3109_Line("          pX_NULL, /* " + msgFile + " */");
-        P3109_Line("          " + msgText + ",");
+        argument("          pX_NULL, /* ", msgId, " */");
+        argument("          pX_NULL, /* ", msgFile, " */");
+        argument("          ", msgText, ",");
     } else {
-        P3109_Line("          " + msgId + ",");
-        P3109_Line("          " + msgFile + ",");
-        P3109_Line("          pX_NULL, /* " + msgText + " */");
+        argument("          ", msgId, ",");
+        argument("          ", msgFile, ",");
+        argument("          pX_NULL, /* ", msgText, " */");
     }
-    P3109_Line("          " + field + ",");
+    argument("          ", field, ",");
     if (!vectors.empty()) {
         P3109_Line("          " + substitutionCount() + ",");
         P3109_Line("          SubVariables);");

@@ -19,8 +19,10 @@
 #define GENERATOR_EXPRESSIONS_EXPR_DIRECT_CODE_H
 
 #include <charconv>
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -103,13 +105,22 @@ struct ExprCode {
     EXPR_VARIANT& variant;
     uint32_t stream;
     uint16_t indent;
+    /* the storage of the two maps below: a buffer of the writer's own (left
+       uninitialised), then the heap once it is used up */
+    struct Arena {
+        Arena() {}
+        Arena(const Arena&) = delete;
+        Arena& operator=(const Arena&) = delete;
+        alignas(std::max_align_t) unsigned char bytes[4096];
+        std::pmr::monotonic_buffer_resource resource{bytes, sizeof bytes};
+    } arena{};
     /* EXPR_ViewField's answers by instruction: the writers of one variant
        view each instruction several times, and its view does not change;
        the answers stay where they are while the variant is written */
-    std::unordered_map<const EXPR_OPERAND_NODE*, ExprFieldView> views{};
+    std::pmr::unordered_map<const EXPR_OPERAND_NODE*, ExprFieldView> views{&arena.resource};
     /* EXPR_BuildFactorValueText's texts by node, for the same reason: an
        operand's value is read by the statements before it and by its own */
-    std::unordered_map<const EXPR_OPERAND_NODE*, std::string> values{};
+    std::pmr::unordered_map<const EXPR_OPERAND_NODE*, std::string> values{&arena.resource};
     std::string line{}; /* Put's buffer */
 
     bool iSeries() const { return variant.tag == EXPR_VARIANT_ISERIES; }

@@ -30,13 +30,10 @@ uint64_t& writerScopeSerial()
 
 void writeBox(ExprWriterServices& gen, uint32_t stream, uint16_t indent, std::string_view text, size_t width, char fill)
 {
-    /* each line is put together in place, in a string of its final size */
-    std::string rule;
-    rule.reserve(width);
-    rule.append("/* ").append(width - 6, fill).append(" */");
-    std::string middle;
-    middle.reserve(std::max(width, text.size() + 6));
-    middle.append("/* ").append(text);
+    /* each line is put together in place, in a buffer kept between boxes */
+    static std::string rule, middle;
+    rule.assign("/* ").append(width - 6, fill).append(" */");
+    middle.assign("/* ").append(text);
     if (middle.size() < width - 3)
         middle.append(width - 3 - middle.size(), ' ');
     middle.append(" */");
@@ -59,7 +56,7 @@ public:
         size_ += text.size();
     }
     bool Full() const { return full_; }
-    std::string Text() const { return std::string(data_, size_); }
+    std::string_view View() const { return std::string_view(data_, size_); }
 
 private:
     char data_[512];
@@ -122,24 +119,24 @@ bool formatDirectly(FormatBuffer& out, const char* format, va_list args)
 }
 }  // namespace
 
-std::string EXPR_Format(const char* format, ...)
+namespace {
+
+/* The text of a format, put into `text`: EXPR_Format's work. */
+void formatInto(std::string& text, const char* format, va_list args)
 {
-    va_list args;
-    va_start(args, format);
     if (format != nullptr) {
         FormatBuffer direct;
         if (formatDirectly(direct, format, args)) {
-            va_end(args);
-            return direct.Text();
+            text.assign(direct.View());
+            return;
         }
     }
-    std::string text;
+    text.clear();
     /* any other format through vsnprintf; most texts fit the first buffer */
     char first[512];
     va_list again;
     va_copy(again, args);
     const int n = UTS_vsnprintf(first, sizeof first, format, args);
-    va_end(args);
     if (n > 0 && static_cast<size_t>(n) < sizeof first) {
         text.assign(first, static_cast<size_t>(n));
     } else if (n > 0) {
@@ -148,6 +145,26 @@ std::string EXPR_Format(const char* format, ...)
         text.assign(buffer.data(), static_cast<size_t>(n));
     }
     va_end(again);
+}
+
+}  // namespace
+
+std::string EXPR_Format(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string text;
+    formatInto(text, format, args);
+    va_end(args);
+    return text;
+}
+
+const std::string& EXPR_FormatInto(std::string& text, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    formatInto(text, format, args);
+    va_end(args);
     return text;
 }
 
@@ -249,8 +266,9 @@ void EXPR_WriteModuleComponentGuard(ExprWriterServices& gen, uint32_t stream, ui
 {
     if (gen.CSharp())
         return;
+    static std::string line;
     gen.LineAt(stream, indent,
-               "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_" + std::string(name) + ")))");
+               line.assign("#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_").append(name).append(")))"));
 }
 
 void EXPR_WriteGuardEnd(ExprWriterServices& gen, uint16_t indent, uint32_t stream)

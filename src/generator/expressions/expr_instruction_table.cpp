@@ -101,8 +101,9 @@ void WriteOperandStack(ExprGeneratorServices& gen, bool csharp, uint32_t size)
 {
     const std::string n = std::to_string(size);
     if (!csharp) {
+        static std::string line;
         gen.Line("X_VAR_EXPRESSION_OPERAND");
-        gen.Line("   operandStack[" + n + "];");
+        gen.Line(line.assign("   operandStack[").append(n).append("];"));
         gen.Line("");
         return;
     }
@@ -132,7 +133,10 @@ void WriteEpilogue(ExprGeneratorServices& gen, const EXPR_PCODE_ROUTINE& routine
     } else if (kind == EXPR_ROUTINE_COMPONENT) {
         gen.Line("X_VAR_DEFINE_COMPONENT_EXPRESSION_FRAME( pModuleFrame->pX_List, " + table + " )");
     } else {
-        gen.Line("X_VAR_DEFINE_EXPRESSION_FRAME( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, pX_NULL, " + table + " )");
+        static std::string line;
+        gen.Line(line.assign("X_VAR_DEFINE_EXPRESSION_FRAME( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, pX_NULL, ")
+                     .append(table)
+                     .append(" )"));
     }
     gen.Line("");
 

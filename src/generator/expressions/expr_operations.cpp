@@ -266,13 +266,18 @@ void writeArithmetic(ExprCode& c, Operation& o)
                      : o.t.arith == ExprArith::Minus    ? "-"
                      : o.t.arith == ExprArith::Multiply ? "*"
                                                         : "/";
-    const std::string value = A + " " + op + " " + o.B;
+    /* T = ((cast)( A op B )), or T = ( A op B ); a division tests B first */
     if (o.t.arith != ExprArith::Divide) {
-        c.Line(typed ? o.T + " = ((" + cast + ")( " + value + " ));" : o.T + " = ( " + value + " );");
+        if (typed)
+            c.Put({o.T, " = ((", cast, ")( ", A, " ", op, " ", o.B, " ));"});
+        else
+            c.Put({o.T, " = ( ", A, " ", op, " ", o.B, " );"});
         return;
     }
-    const std::string Q = typed ? "((" + cast + ")( " + value + " ))" : "( " + value + " )";
-    c.Put({"if ( ", o.B, " != 0 ) ", o.T, " = ", Q, ";"});
+    if (typed)
+        c.Put({"if ( ", o.B, " != 0 ) ", o.T, " = ((", cast, ")( ", A, " ", op, " ", o.B, " ));"});
+    else
+        c.Put({"if ( ", o.B, " != 0 ) ", o.T, " = ( ", A, " ", op, " ", o.B, " );"});
     c.Line("else");
     c.Line("{");
     c.Line(EXPR_Format("   X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_TEXT(11) );", c.routine.number),

@@ -52,7 +52,8 @@ void writeWhenStack(ExprWriterServices& gen, uint32_t size)
 {
     if (!gen.CSharp()) {
         gen.Line("X_VAR_EXPRESSION_OPERAND");
-        gen.Line(EXPR_Format("   operandStack[%u];", size));
+        static std::string line;
+        gen.Line(EXPR_FormatInto(line, "   operandStack[%u];", size));
         gen.Line("");
         return;
     }
@@ -76,7 +77,11 @@ void EXPR_WriteCommandEvaluationCall(ExprWriterServices& gen, const char* refere
 {
     switch (letterOf(reference)) {
     case 'C':
-        gen.Line(EXPR_Format("Command_Evaluation_Routine_%d( COMPONENT_STD_ARGS );", EXPR_lRoutineNumber(reference)));
+    {
+        static std::string line;
+        gen.Line(EXPR_FormatInto(line, "Command_Evaluation_Routine_%d( COMPONENT_STD_ARGS );",
+                                 EXPR_lRoutineNumber(reference)));
+    }
         return;
     case 'B':
     case 'G': enumerate(gen, reference, EXPR_lWriteCommandCallLine, nullptr); return;
@@ -89,10 +94,12 @@ long EXPR_lWriteCommandCallLine(EXPR_ROUTINE* element, void*, void*)
     ExprWriterServices* gen = EXPR_CurrentWriter();
     if (gen == nullptr || element == nullptr)
         return 0;
+    /* the line is put together in a buffer kept between calls */
+    static std::string line;
     if (element->kind == EXPR_ROUTINE_COMMAND)
-        gen->Line(gen->CSharp() ? EXPR_Format("Command_Evaluation_Routine_%d( %s%s );", element->number, kCsArgs,
-                                              EXPR_fLoadsWhenSubject(*element) ? ", operandStack" : "")
-                                : EXPR_Format("EVALUATE_COMMAND_%d", element->number));
+        gen->Line(gen->CSharp() ? EXPR_FormatInto(line, "Command_Evaluation_Routine_%d( %s%s );", element->number,
+                                                  kCsArgs, EXPR_fLoadsWhenSubject(*element) ? ", operandStack" : "")
+                                : EXPR_FormatInto(line, "EVALUATE_COMMAND_%d", element->number));
     else if (element->kind == EXPR_ROUTINE_WHEN_GROUP)
         writeWhenStack(*gen, element->operandStackSize);
     return 0;
@@ -110,8 +117,9 @@ long EXPR_lWriteExecuteReceivedLine(EXPR_ROUTINE* element, void*, void*)
     if (gen == nullptr || element == nullptr || element->kind != EXPR_ROUTINE_EXEC_RECEIVED)
         return 0;
     EXPR_WriteSpacedComment(*gen, "Assign the subroutine arguments");
-    gen->Line(gen->CSharp() ? EXPR_Format("Execute_Received_Routine_%d(%s);", element->number, kCsArgs)
-                            : EXPR_Format("EVALUATE_EXECUTE_RECEIVED_%d", element->number));
+    static std::string line;
+    gen->Line(gen->CSharp() ? EXPR_FormatInto(line, "Execute_Received_Routine_%d(%s);", element->number, kCsArgs)
+                            : EXPR_FormatInto(line, "EVALUATE_EXECUTE_RECEIVED_%d", element->number));
     return 0;
 }
 
@@ -127,8 +135,9 @@ long EXPR_lWriteExecuteReturnedLine(EXPR_ROUTINE* element, void*, void*)
     if (gen == nullptr || element == nullptr || element->kind != EXPR_ROUTINE_EXEC_RETURNED)
         return 0;
     EXPR_WriteComment(*gen, "Get the subroutine returned values");
-    gen->Line(gen->CSharp() ? EXPR_Format("Execute_Returned_Routine_%d( %s );", element->number, kCsArgs)
-                            : EXPR_Format("EVALUATE_EXECUTE_RETURNED_%d", element->number));
+    static std::string line;
+    gen->Line(gen->CSharp() ? EXPR_FormatInto(line, "Execute_Returned_Routine_%d( %s );", element->number, kCsArgs)
+                            : EXPR_FormatInto(line, "EVALUATE_EXECUTE_RETURNED_%d", element->number));
     return 0;
 }
 

@@ -109,14 +109,16 @@ void writeExpressions(ExprWriterServices& gen, EXPR_ROUTINE& routine)
 void writeBooleanBody(ExprWriterServices& gen, EXPR_ROUTINE& routine, const KindText& k)
 {
     const bool cs = gen.CSharp();
-    const std::string macro = EXPR_Format(
-        "%s_%d", routine.kind == EXPR_ROUTINE_WHEN_TEST ? "WHEN_EVALUATION_MACRO" : "BOOLEAN_EVALUATION_MACRO",
-        routine.number);
+    /* the macro's name and lines are put together in buffers kept between routines */
+    static std::string macro, line;
+    EXPR_FormatInto(macro, "%s_%d",
+                    routine.kind == EXPR_ROUTINE_WHEN_TEST ? "WHEN_EVALUATION_MACRO" : "BOOLEAN_EVALUATION_MACRO",
+                    routine.number);
     gen.Line(cs ? "bool" : "X_BOOL");
     gen.Line(cs ? "   bResult = false;" : "   bResult = FALSE;");
     gen.Column0(" ");
-    gen.Line(cs ? "#if " + macro : "#if defined(" + macro + ")");
-    gen.Line("   " + macro);
+    gen.Line(cs ? line.assign("#if ").append(macro) : line.assign("#if defined(").append(macro).append(")"));
+    gen.Line(line.assign("   ").append(macro));
     gen.Line("#else");
     gen.SetOutputIndent(6);
     writeExpressions(gen, routine);
@@ -227,23 +229,24 @@ void writeMacros(ExprWriterServices& gen, EXPR_ROUTINE& routine)
         return;
     const KindText* k = kindText(routine.kind);
     EXPR_EXPRESSION& expression = *routine.expressions[0];
-    const std::string name = k->macro + ("_" + std::to_string(routine.number));
+    /* the name and the lines are put together in buffers kept between
+    ** routines */
+    static std::string name, line;
+    name.assign(k->macro).append("_").append(std::to_string(routine.number));
     for (uint32_t i = 0; i < expression.variantCount; ++i) {
         EXPR_VARIANT* variant = expression.variants[i];
         if (variant == nullptr)
             continue;
-        std::string guard;
+        line.assign("#if !defined(").append(name).append(")");
         switch (variant->tag) {
-        case EXPR_VARIANT_ISERIES: guard = "#if !defined(" + name + ") && defined(X_OPERATING_SYSTEM_ISERIES)"; break;
-        case EXPR_VARIANT_NO_LONGLONG:
-            guard = "#if !defined(" + name + ") && !defined(X_CONST_LONGLONG_IS_LONG)";
-            break;
-        case EXPR_VARIANT_GENERIC: guard = "#if !defined(" + name + ")"; break;
+        case EXPR_VARIANT_ISERIES: line.append(" && defined(X_OPERATING_SYSTEM_ISERIES)"); break;
+        case EXPR_VARIANT_NO_LONGLONG: line.append(" && !defined(X_CONST_LONGLONG_IS_LONG)"); break;
+        case EXPR_VARIANT_GENERIC: break;
         default: continue;
         }
-        gen.LineAt(header, 3, guard);
+        gen.LineAt(header, 3, line);
         gen.SetMacroContinuation(true);
-        gen.LineAt(header, 6, "#define " + name);
+        gen.LineAt(header, 6, line.assign("#define ").append(name));
         gen.LineAt(header, 6, "{");
         EXPR_WriteVariantCode(gen, routine, expression, *variant, header, 9);
         gen.SetMacroContinuation(false);
@@ -264,12 +267,12 @@ void writePrototypes(ExprWriterServices& gen, EXPR_ROUTINE& routine, const int32
     if (k == nullptr)
         return;
     const int32_t n = routine.number;
+    static std::string prototype;
     if (k->prototypePass == 0 && (pass == nullptr || *pass == 0)) {
         /* the lines are put together in one buffer, by appends */
         const std::string number = "_" + std::to_string(n);
-        std::string line;
-        line.reserve(128);
-        line.append("#if defined(").append(k->macro).append(number).append(")");
+        static std::string line;
+        line.assign("#if defined(").append(k->macro).append(number).append(")");
         gen.LineAt(header, 3, line);
         line.assign("   #define ").append(k->callMacro).append(number).append(k->callParameter);
         const size_t call = line.size();
@@ -277,7 +280,7 @@ void writePrototypes(ExprWriterServices& gen, EXPR_ROUTINE& routine, const int32
         gen.LineAt(header, 3, line);
         gen.LineAt(header, 3, "#else");
         gen.LineAt(header, 3,
-                   std::string("   F_VOID_FUNCTION ").append(k->name).append(number).append("( FUNCTION_STD_ARGS );"));
+                   prototype.assign("   F_VOID_FUNCTION ").append(k->name).append(number).append("( FUNCTION_STD_ARGS );"));
         line.resize(call);
         line.append(" ").append(k->name).append(number).append("( FUNCTION_STD_PARMS );");
         gen.LineAt(header, 3, line);
@@ -285,7 +288,7 @@ void writePrototypes(ExprWriterServices& gen, EXPR_ROUTINE& routine, const int32
         gen.LineAt(header, 0, " ");
     }
     if (k->prototypePass == 1 && (pass == nullptr || *pass == 1))
-        gen.LineAt(header, 3, EXPR_Format(k->prototype, n));
+        gen.LineAt(header, 3, EXPR_FormatInto(prototype, k->prototype, n));
 }
 
 /* Keeps the variants' lines while the macros are written, also when the

@@ -27,6 +27,8 @@
 
 /* printf-style formatting into a string. */
 std::string EXPR_Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+/* The same text put into `text` (a buffer the caller keeps), which it returns. */
+const std::string& EXPR_FormatInto(std::string& text, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 void EXPR_WriteSpacedComment(ExprWriterServices& gen, std::string_view text);
 void EXPR_WriteComment(ExprWriterServices& gen, std::string_view text);

@@ -13,6 +13,27 @@ namespace {
 
 constexpr size_t kNameField = 65;
 
+/* The buffer a written or replaced row left behind: the rows of the tables
+** take turns in it and the pending row's, instead of a new string each. */
+std::string& spareRow()
+{
+    static std::string spare;
+    return spare;
+}
+
+std::string takeSpareRow()
+{
+    std::string row = std::move(spareRow());
+    row.clear();
+    return row;
+}
+
+void keepSpareRow(std::string&& row)
+{
+    if (row.capacity() > spareRow().capacity())
+        spareRow() = std::move(row);
+}
+
 }  // namespace
 
 std::string_view EXPR_HexDigits(char (&text)[8], uint32_t value, size_t width, bool capitals)
@@ -37,7 +58,7 @@ std::string ExprTableRows::CRow(std::string_view name, std::string_view operand)
 {
     /* "   " + the name and its comma padded to the name field + " " + operand,
        with room for the comma a flush adds */
-    std::string row;
+    std::string row = takeSpareRow();
     row.reserve(3 + std::max(kNameField, name.size() + 1) + 1 + operand.size() + 1);
     row.append("   ").append(name).push_back(',');
     if (name.size() + 1 < kNameField)
@@ -54,7 +75,7 @@ std::string ExprTableRows::CsRow(uint32_t number, std::string_view name, std::st
     const std::string_view close = comma == ExprCsComma::Tight ? " */," : " */ ,";
     const size_t field = 3 + name.size() + close.size();
     char digits[8];
-    std::string row;
+    std::string row = takeSpareRow();
     row.reserve(14 + std::max(kNameField, field) + 1 + operand.size() + 1);
     row.append("   0x").append(EXPR_HexDigits(digits, number, 8, true)).append(" /* ").append(name).append(close);
     if (field < kNameField)
@@ -140,9 +161,17 @@ std::string ExprTableRows::Unresolved()
     return "???";
 }
 
-void ExprTableRows::WriteNow(const std::string& row)
+void ExprTableRows::WriteNow(std::string row)
 {
-    gen_.Line(row + ",");
+    row.push_back(',');
+    gen_.Line(row);
+    keepSpareRow(std::move(row));
+}
+
+void ExprTableRows::SetPending(std::string row)
+{
+    pending_.swap(row);
+    keepSpareRow(std::move(row));
 }
 
 void ExprTableRows::FlushWithComma()

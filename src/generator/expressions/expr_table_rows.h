@@ -54,9 +54,9 @@ public:
     std::string Unresolved();
 
     /* Writes a row at once, with its own comma. */
-    void WriteNow(const std::string& row);
+    void WriteNow(std::string row);
     /* Makes a row the pending one. */
-    void SetPending(std::string row) { pending_ = std::move(row); }
+    void SetPending(std::string row);
     /* Writes the pending row with its comma, when there is one; the buffer is
     ** empty afterwards, so a row can never be written twice. */
     void FlushWithComma();

@@ -323,6 +323,9 @@ std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f)
 {
     std::string text;
     const FieldStructure s = f.full() ? structureOf(f.d) : FieldStructure{nullptr, "", false};
+    /* room for the whole text at once; "pField<n>" alone fits the string itself */
+    if (s.name != nullptr || !(f.vector() ? f.pointerVariable : f.d.record))
+        text.reserve(f.table().size() + f.index().size() + 96);
     if (s.name == nullptr) {
         appendBase(text, f);
         return text;
@@ -346,6 +349,7 @@ std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f)
     ** through the field information (the data pointer has no members). */
     const char* name = structureOf(f.d).name;
     std::string text;
+    text.reserve(f.table().size() + f.index().size() + 96);
     appendCast(text, c, name != nullptr ? name : "X_FLD_INFO", f);
     return text;
 }

@@ -58,6 +58,24 @@ TEST_F(SingleRowTest, IntrinsicNamesWiderThanTheField)
                      "   0x000004D8 /* X_COMP_OPCODE_IMP_INTRINSIC_DATETIME_AS_UNIVERSAL_DATETIME */ , 0"}));
 }
 
+// The rows of the tables share their buffers: a table of long rows, then one
+// of a short row, then the long one again, each keeps only its own text.
+TEST_F(SingleRowTest, TablesWrittenInTurnKeepTheirOwnRows)
+{
+    PcodeBuilder wide;
+    wide.Instr(1239, Words(wide, 1, 0));
+    wide.Instr(1240);
+    PcodeBuilder narrow;
+    narrow.Instr(1065, Words(narrow, 15, 2));
+    const Lines wideRows{CRowOf("X_COMP_OPCODE_IMP_INTRINSIC_DATETIME_AS_LOCALIZED_DATETIME", "0x0001") + ",",
+                         CRowOf("X_COMP_OPCODE_IMP_INTRINSIC_DATETIME_AS_UNIVERSAL_DATETIME", "0")};
+    EXPECT_EQ(RowsIn('C', wide), wideRows);
+    EXPECT_EQ(RowsIn('C', narrow), (Lines{CRowOf("X_COMP_OPCODE_PUSH_DECIMAL_PRECISION_AS_INT32", "0x0f02")}));
+    EXPECT_EQ(RowsIn('#', narrow),
+              (Lines{CsRowOf(0x429, "X_COMP_OPCODE_PUSH_DECIMAL_PRECISION_AS_INT32", "0x0f02")}));
+    EXPECT_EQ(RowsIn('C', wide), wideRows);
+}
+
 TEST_F(SingleRowTest, BomOpcodesWriteTheOperandText)
 {
     gen.dictionary.fields["BOMF"] = ExprFieldFacts{"V_BOM_FIELD", 'A', false, 0};
