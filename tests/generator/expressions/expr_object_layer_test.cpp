@@ -49,14 +49,22 @@ long WriteRoutine(EXPR_PCODE_ROUTINE* routine, void* user)
 
 class ObjectLayerTest : public ::testing::Test {
 protected:
+    /* a plain field: its vector name and type letter, the rest as a field's defaults */
+    static ExprFieldFacts facts(const char* vectorName, char typeLetter)
+    {
+        ExprFieldFacts field;
+        field.vectorName = vectorName;
+        field.typeLetter = typeLetter;
+        return field;
+    }
     void SetUp() override
     {
         char error[256] = "";
         ASSERT_EQ(DQOO_FCC_LoadExpressionFixture(kFixture, error, sizeof error), 0) << error;
         auto& f = gen.dictionary.fields;
-        f["PRICE"] = ExprFieldFacts{"V_PRICE", 'P', false, 0};
-        f["TOTAL"] = ExprFieldFacts{"V_TOTAL", 'P', false, 0};
-        f["QTY"] = ExprFieldFacts{"V_QTY", 'I', false, 0};
+        f["PRICE"] = facts("V_PRICE", 'P');
+        f["TOTAL"] = facts("V_TOTAL", 'P');
+        f["QTY"] = facts("V_QTY", 'I');
     }
     void TearDown() override { DQOO_FCC_ClearExpressions(); }
     CaptureGenerator gen;
