@@ -10,6 +10,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "dqov/fatal.h"
 #include "generator/core/command_loop.h"
@@ -355,41 +358,125 @@ inline bool csharpFileStream(const GEN_MODULE_STATE& g, GEN_STREAM stream)
 
 }  // namespace
 
-void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
+namespace {
+
+/* Copies the text to `to` and tells whether it holds a NUL byte: one pass
+** over the text instead of a search and a copy. Nothing before or past
+** either range is read or written. */
+inline bool copyFindingNul(char* to, const char* from, size_t n)
 {
-    const GEN_MODULE_STATE& g = P3109_State();
+#if defined(__SSE2__)
+    if (n >= 16) {
+        const __m128i zero = _mm_setzero_si128();
+        __m128i nul = zero;
+        for (size_t k = 0; k + 16 < n; k += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k), v);
+            nul = _mm_or_si128(nul, _mm_cmpeq_epi8(v, zero));
+        }
+        /* the last 16 bytes, overlapping what is copied already */
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + n - 16));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + n - 16), v);
+        nul = _mm_or_si128(nul, _mm_cmpeq_epi8(v, zero));
+        return _mm_movemask_epi8(nul) != 0;
+    }
+#endif
+    /* a word holds a zero byte exactly when this leaves a high bit set */
+    auto zeroByte = [](uint64_t w, uint64_t ones) { return ((w - ones) & ~w & (ones << 7)) != 0; };
+    if (n >= 8) {
+        uint64_t a, b;
+        for (size_t k = 0; k + 8 < n; k += 8) {
+            std::memcpy(&a, from + k, 8);
+            std::memcpy(to + k, &a, 8);
+            if (zeroByte(a, 0x0101010101010101u))
+                return true;
+        }
+        std::memcpy(&b, from + n - 8, 8);
+        std::memcpy(to + n - 8, &b, 8);
+        return zeroByte(b, 0x0101010101010101u);
+    }
+    if (n >= 4) {
+        uint32_t a, b;
+        std::memcpy(&a, from, 4);
+        std::memcpy(&b, from + n - 4, 4);
+        std::memcpy(to, &a, 4);
+        std::memcpy(to + n - 4, &b, 4);
+        return zeroByte(a, 0x01010101u) || zeroByte(b, 0x01010101u);
+    }
+    bool nul = false;
+    for (size_t k = 0; k < n; ++k) {
+        to[k] = from[k];
+        nul |= from[k] == '\0';
+    }
+    return nul;
+}
+
+/* The common line, written here: a C file's line of at most the indent
+** piece's blanks, within the limit, with no NUL, and room for it in the
+** slot's buffer; false, with nothing written, for any other. What it
+** leaves out is the same as putLine's work. The text is copied past the
+** buffer's used part before it is known to have no NUL; it is taken only
+** then. */
+inline bool writeCommonLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent, std::string_view text)
+{
+    const size_t i = static_cast<size_t>(stream) - GEN_FIRST_FILE_STREAM;  // wraps below the first file stream
+    if (i >= g_slots.size()) [[unlikely]]
+        return false;
+    StreamSlot& slot = g_slots[i];
+    const size_t ulLength = indent + text.size() + 3 + (g.out.lMacroContinuation != 0);
+    if (!slot.file || slot.fCSharp || csharpFileStream(g, stream) || indent > kIndentPiece ||
+        indent + text.size() > GEN_LINE_LIMIT || !slot.pending || slot.ulUsed + ulLength > kPendingSize) [[unlikely]]
+        return false;
+    if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
+        g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0)
+        return true;
+    char* at = slot.pending.get() + slot.ulUsed;
+    std::memcpy(at, kBlanks, kIndentPiece);  // the text and line end overwrite what goes past the indent
+    at += indent;
+    if (copyFindingNul(at, text.data(), text.size())) [[unlikely]]
+        return false;
+    at += text.size();
+    *at++ = ' ';
+    if (g.out.lMacroContinuation)
+        *at++ = '\\';
+    at[0] = '\r';
+    at[1] = '\n';
+    slot.ulUsed += ulLength;
+    return true;
+}
+
+}  // namespace
+
+namespace {
+
+/* The module state, reached by the line writer without the guard of its
+** first use. */
+constinit const GEN_MODULE_STATE* g_lineState = nullptr;
+
+[[gnu::noinline]] const GEN_MODULE_STATE& firstLineState()
+{
+    g_lineState = &P3109_State();
+    return *g_lineState;
+}
+
+inline const GEN_MODULE_STATE& lineState()
+{
+    return g_lineState ? *g_lineState : firstLineState();
+}
+
+[[gnu::noinline]] void writeLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent, std::string_view text)
+{
     if (g.out.cSuppress == 'Y')
         return;
-    const size_t indent = sIndent > 0 ? static_cast<size_t>(sIndent) : 0;
-    /* The common line, written here: a C file's line of at most the indent
-    ** piece's blanks, within the limit, with no NUL, and room for it in the
-    ** slot's buffer. What it leaves out is the same as putLine's work. */
-    const size_t i = static_cast<size_t>(stream) - GEN_FIRST_FILE_STREAM;  // wraps below the first file stream
-    if (i < g_slots.size()) [[likely]] {
-        StreamSlot& slot = g_slots[i];
-        const size_t ulLength = indent + text.size() + 3 + (g.out.lMacroContinuation != 0);
-        if (slot.file && !slot.fCSharp && !csharpFileStream(g, stream) && indent <= kIndentPiece &&
-            indent + text.size() <= GEN_LINE_LIMIT && slot.pending && slot.ulUsed + ulLength <= kPendingSize &&
-            (text.empty() || !std::memchr(text.data(), '\0', text.size()))) [[likely]] {
-            if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
-                g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0)
-                return;
-            char* at = slot.pending.get() + slot.ulUsed;
-            slot.ulUsed += ulLength;
-            std::memcpy(at, kBlanks, kIndentPiece);  // the text and line end overwrite what goes past the indent
-            at += indent;
-            if (!text.empty())  // an empty view may hold no pointer, which memcpy must not get
-                std::memcpy(at, text.data(), text.size());
-            at += text.size();
-            *at++ = ' ';
-            if (g.out.lMacroContinuation)
-                *at++ = '\\';
-            at[0] = '\r';
-            at[1] = '\n';
-            return;
-        }
-    }
-    writeLineSlowly(g, stream, indent, text);
+    if (!writeCommonLine(g, stream, indent, text))
+        writeLineSlowly(g, stream, indent, text);
+}
+
+}  // namespace
+
+void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
+{
+    writeLine(lineState(), stream, sIndent > 0 ? static_cast<size_t>(sIndent) : 0, text);
 }
 
 void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream)
@@ -403,8 +490,9 @@ void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM str
 
 void P3109_Line(std::string_view text)
 {
-    const GEN_OUTPUT_STATE& o = P3109_State().out;
-    P3109_WriteLine(o.current, static_cast<int16_t>(o.usIndent), text);
+    const GEN_MODULE_STATE& g = lineState();
+    const int16_t sIndent = static_cast<int16_t>(g.out.usIndent);
+    writeLine(g, g.out.current, sIndent > 0 ? static_cast<size_t>(sIndent) : 0, text);
 }
 
 void P3109_WriteLineQueue(int iQueue, GEN_STREAM stream)

@@ -85,6 +85,32 @@ TEST_F(LineWriter, NulByteEndsTheWrittenLine)
     EXPECT_EQ(c.text(), "  ab z \r\n");
 }
 
+/* A NUL at any place of a text of any length ends the line there, also
+   once the buffer holds lines already; texts with none are written whole. */
+TEST_F(LineWriter, NulAnywhereInTextsOfEveryLengthEndsTheLine)
+{
+    Capture c;
+    std::string expected;
+    P3109_WriteLine(c.stream(), 0, "first");
+    expected += "first \r\n";
+    for (size_t length = 1; length <= 70; ++length) {
+        std::string text;
+        for (size_t k = 0; k < length; ++k)
+            text += static_cast<char>('a' + k % 26);
+        P3109_WriteLine(c.stream(), 1, text);
+        expected += " " + text + " \r\n";
+        for (size_t at = 0; at < length; ++at) {
+            std::string cut = text;
+            cut[at] = '\0';
+            P3109_WriteLine(c.stream(), 2, cut);
+            expected += "  " + text.substr(0, at);
+            P3109_WriteLine(c.stream(), 0, "|");
+            expected += "| \r\n";
+        }
+    }
+    EXPECT_EQ(c.text(), expected);
+}
+
 /* A stream the output driver lists among its C# files takes no C text,
    though the file itself is not marked; once it is no longer listed it
    takes the line. */
