@@ -64,22 +64,6 @@ uint64_t& parsedSerial()
     return serial;
 }
 
-/* A parameter element read for the current command, kept while the view
-** shows the same record: emitters ask for the same few elements again and
-** again. */
-struct ParmMemo {
-    std::string keyword;
-    int iElement = 0, iEntry = 0;
-    bool fField = false; /* the element as a fixed field, not trimmed */
-    std::string value;
-};
-
-std::vector<ParmMemo>& parmMemos()
-{
-    static std::vector<ParmMemo> memos;
-    return memos;
-}
-
 /* The current command's record as the command store holds it, read in
 ** place through the store's view (the generator is the store's only
 ** viewer, so the view stays on this record until another command is
@@ -94,7 +78,6 @@ const FFC_PARSED_COMMAND& loadParsed()
         return *current;
     parsedKey() = key;
     ++parsedSerial();
-    parmMemos().clear();
     uint32_t length = 0;
     const void* view = ctx && ctx->pCommandStore ? RS_pViewCommandRecord(ctx, static_cast<int16_t>(r.usNumber),
                                                                          static_cast<int16_t>(r.usSequence), &length)
@@ -139,9 +122,11 @@ int currentCommandIndex(const FFC_PARSED_COMMAND& p)
 
 /* The element of the current command, trailing blanks removed, or as a
 ** fixed field of its full width (fField); empty when the command has no
-** such element. */
-std::string parmElement(const FFC_PARSED_COMMAND& p, std::string_view keyword, int iElement, int iEntry, bool fField)
+** such element. It is read where it stands in the record: a few look-ups
+** in the command table, cheaper than keeping what was read. */
+std::string_view parmElement(std::string_view keyword, int iElement, int iEntry, bool fField)
 {
+    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedCommand();
     const int ci = currentCommandIndex(p);
     if (ci < 0)
         return {};
@@ -155,35 +140,21 @@ std::string parmElement(const FFC_PARSED_COMMAND& p, std::string_view keyword, i
         return {};
     const std::string_view element(p.acParms + at, static_cast<size_t>(size));
     if (fField)
-        return std::string(element);
+        return element;
     const size_t last = element.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string() : std::string(element.substr(0, last + 1));
-}
-
-/* A parameter element of the current command, read once for each reading
-** of its record. */
-const std::string& keptParm(std::string_view keyword, int iElement, int iEntry, bool fField)
-{
-    const FFC_PARSED_COMMAND& p = P3109_CurrentParsedCommand();
-    std::vector<ParmMemo>& memos = parmMemos();
-    for (const ParmMemo& m : memos)
-        if (m.iElement == iElement && m.iEntry == iEntry && m.fField == fField && m.keyword == keyword)
-            return m.value;
-    memos.push_back(
-        {std::string(keyword), iElement, iEntry, fField, parmElement(p, keyword, iElement, iEntry, fField)});
-    return memos.back().value;
+    return last == std::string_view::npos ? std::string_view() : element.substr(0, last + 1);
 }
 
 }  // namespace
 
 std::string P3109_Parm(std::string_view keyword, int iElement, int iEntry)
 {
-    return keptParm(keyword, iElement, iEntry, false);
+    return std::string(parmElement(keyword, iElement, iEntry, false));
 }
 
 std::string P3109_ParmField(std::string_view keyword, int iElement, int iEntry)
 {
-    return keptParm(keyword, iElement, iEntry, true);
+    return std::string(parmElement(keyword, iElement, iEntry, true));
 }
 
 int32_t P3109_ParmNumber(std::string_view keyword, int iElement, int iEntry)
