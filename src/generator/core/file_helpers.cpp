@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <map>
 
 #include "dqov/fatal.h"
@@ -93,6 +94,89 @@ long readLine(FILE* f, InputFile& in, char (&buffer)[kReadBuffer])
     return static_cast<long>(n);
 }
 
+/* Reads a file's lines as readLine does, from a buffer filled a block at a
+** time: a line is found in the buffer with one search, and its text is
+** handed on from there. */
+class BlockLineReader {
+public:
+    explicit BlockLineReader(FILE* f) : f_(f) {}
+
+    /* The next line as readLine gives it: its length without the trailing
+    ** blanks and line end, its text in `text`; -1 at the end of the file
+    ** and after reporting a line too long to read. */
+    long next(InputFile& in, const char*& text)
+    {
+        constexpr size_t kLine = kReadBuffer - 1; /* what one fgets reads at most */
+        size_t avail = end_ - at_;
+        const char* nl = static_cast<const char*>(std::memchr(block_ + at_, '\n', std::min(avail, kLine)));
+        if (!nl && avail < kLine && fill()) {
+            avail = end_ - at_;
+            nl = static_cast<const char*>(std::memchr(block_ + at_, '\n', std::min(avail, kLine)));
+        }
+        if (avail == 0)
+            return -1;
+        const char* p = block_ + at_;
+        const size_t length = nl ? static_cast<size_t>(nl - p) + 1 : std::min(avail, kLine);
+        at_ += length;
+        ++in.lLine;
+        /* as strlen on what fgets read: a NUL ends the line */
+        const char* nul = static_cast<const char*>(std::memchr(p, '\0', length));
+        size_t n = nul ? static_cast<size_t>(nul - p) : length;
+        if (n == kLine && p[n - 1] != '\n') {
+            /* the rest of the line is read past: the line is kept aside first */
+            std::memcpy(long_, p, n);
+            p = long_;
+            if (goesOn()) {
+                reportLongLine(in);
+                return -1;
+            }
+        }
+        while (n > 0 && lineEndOrBlank(p[n - 1]))
+            --n;
+        text = p;
+        return static_cast<long>(n);
+    }
+
+private:
+    /* Moves what is left to the front and reads more behind it; false when
+    ** nothing more could be read. */
+    bool fill()
+    {
+        if (eof_)
+            return false;
+        const size_t left = end_ - at_;
+        std::memmove(block_, block_ + at_, left);
+        at_ = 0;
+        end_ = left;
+        const size_t got = std::fread(block_ + end_, 1, sizeof block_ - end_, f_);
+        end_ += got;
+        if (end_ < sizeof block_)
+            eof_ = true;
+        return got > 0;
+    }
+
+    /* As lineGoesOn: reads what is left of the line. */
+    bool goesOn()
+    {
+        bool more = false;
+        for (;;) {
+            if (at_ == end_ && !fill())
+                return more;
+            const char c = block_[at_++];
+            if (c == '\n')
+                return more;
+            more = more || !lineEndOrBlank(c);
+        }
+    }
+
+    static constexpr size_t kBlock = 3 * kReadBuffer; /* room for a whole line after what is left */
+    FILE* f_;
+    size_t at_ = 0, end_ = 0;
+    bool eof_ = false;
+    char block_[kBlock];
+    char long_[kReadBuffer];
+};
+
 /* Copies the file's lines to the stream, each with a blank appended; the
 ** lines go from the read buffer to the stream with no copy between. */
 void copyLines(GEN_STREAM out, const std::string& path)
@@ -102,13 +186,16 @@ void copyLines(GEN_STREAM out, const std::string& path)
         return;
     FILE* f = P3109_pStreamFile(in);
     InputFile& file = inputFiles()[in];
-    char buffer[kReadBuffer];
-    while (f && P3109_lAbortWord() == 0) {
-        FFC_StopWhenInterrupted();
-        const long n = readLine(f, file, buffer);
-        if (n < 0)
-            break;
-        P3109_WriteFileLine(1, std::string_view(buffer, static_cast<size_t>(n)), out);
+    if (f) {
+        BlockLineReader reader(f);
+        while (P3109_lAbortWord() == 0) {
+            FFC_StopWhenInterrupted();
+            const char* text = nullptr;
+            const long n = reader.next(file, text);
+            if (n < 0)
+                break;
+            P3109_WriteFileLine(1, std::string_view(text, static_cast<size_t>(n)), out);
+        }
     }
     P3109_CloseStream(in);
 }

@@ -481,7 +481,10 @@ void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
 
 void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream)
 {
-    const GEN_MODULE_STATE& g = P3109_State();
+    const GEN_MODULE_STATE& g = lineState();
+    /* the common line is the writer's, which appends the blank */
+    if (fAppendBlank && g.out.cSuppress != 'Y' && writeCommonLine(g, stream, 0, text))
+        return;
     StreamSlot* slot = streamSlot(stream);
     if (g.out.cSuppress == 'Y' || refusedInCSharp(g, stream, slot, text))
         return;

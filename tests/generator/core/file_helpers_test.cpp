@@ -48,6 +48,45 @@ TEST_F(FileHelpers, SkeletonLinesAreTrimmedAndNeverSplit)
               "ERROR : Line 4 of skeleton lines.txt is longer than 4100 characters");
 }
 
+/* A work file appended to a stream: each line trimmed of its blanks and
+   line end and written with one blank, across many blocks of the reader;
+   a NUL ends a line's text, 4,100 characters followed by blanks are one
+   line, and the last line needs no line end. */
+TEST_F(FileHelpers, AppendedWorkFileLinesAreTrimmedAndWrittenWhole)
+{
+    std::string file, expected;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string text = "line " + std::to_string(i) + std::string(static_cast<size_t>(i % 97), '#');
+        file += text + std::string(static_cast<size_t>(i % 3), ' ') + (i % 2 ? "\r\n" : "\n");
+        expected += text + " \r\n";
+        if (i == 1500) {
+            file += std::string(4100, 'w') + "    \r\n";
+            expected += std::string(4100, 'w') + " \r\n";
+            file += std::string("ab\0cd  \n", 8);
+            expected += "ab \r\n";
+        }
+    }
+    file += "last";
+    expected += "last \r\n";
+    writeFile(dir_ / "root" / "work.sbr", file);
+    Capture c;
+    P3109_AppendWorkFile(c.stream(), "\\work.sbr");
+    EXPECT_EQ(c.text(), expected);
+    EXPECT_EQ(state.stats.lFatalLater, 0);
+}
+
+/* A line of more than 4,100 characters other than blanks ends the copy with
+   a message naming its number; the lines before it are copied. */
+TEST_F(FileHelpers, AppendedWorkFileStopsAtALineTooLong)
+{
+    writeFile(dir_ / "root" / "long.sbr", "one\ntwo\n" + std::string(4100, 'x') + "  y\nthree\n");
+    Capture c;
+    P3109_AppendWorkFile(c.stream(), "\\long.sbr");
+    EXPECT_EQ(c.text(), "one \r\ntwo \r\n");
+    EXPECT_EQ(state.stats.lFatalLater, 1);
+    EXPECT_EQ(P3109_State().lOutputFailures, 1);
+}
+
 TEST_F(FileHelpers, OpenFailuresAreFatalMessagesWithTheName)
 {
     EXPECT_EQ(P3109_pOpenInputFile("\\NO\\SUCH.S"), GEN_NO_STREAM);
