@@ -124,8 +124,8 @@ public:
         size_t n = nul ? static_cast<size_t>(nul - p) : length;
         if (n == kLine && p[n - 1] != '\n') {
             /* the rest of the line is read past: the line is kept aside first */
-            std::memcpy(long_, p, n);
-            p = long_;
+            long_.assign(p, n);
+            p = long_.data();
             if (goesOn()) {
                 reportLongLine(in);
                 return -1;
@@ -169,12 +169,12 @@ private:
         }
     }
 
-    static constexpr size_t kBlock = 3 * kReadBuffer; /* room for a whole line after what is left */
+    static constexpr size_t kBlock = 2 * kReadBuffer; /* room for a whole line after what is left */
     FILE* f_;
     size_t at_ = 0, end_ = 0;
     bool eof_ = false;
     char block_[kBlock];
-    char long_[kReadBuffer];
+    std::string long_;
 };
 
 /* Copies the file's lines to the stream, each with a blank appended; the

@@ -365,6 +365,13 @@ const std::string& P3109_GuidText(int iWhich)
 
 void P3109_FourDigits(int iNumber, std::string& out)
 {
+    if (iNumber >= 0 && iNumber <= 9999) {
+        /* the common number: four digits, written here */
+        const char text[4] = {static_cast<char>('0' + iNumber / 1000), static_cast<char>('0' + iNumber / 100 % 10),
+                              static_cast<char>('0' + iNumber / 10 % 10), static_cast<char>('0' + iNumber % 10)};
+        out.assign(text, 4);
+        return;
+    }
     char text[24];
     out.assign(text, FIX_ulZeroPadded(iNumber, 4, text));
 }

@@ -6,6 +6,7 @@
 ** an unsupported command, I/O outcome actions and the I/O status copy,
 ** dynamic system variables, the fatal-error break and the native lock.
 */
+#include <charconv>
 #include <cstring>
 #include <vector>
 
@@ -96,7 +97,7 @@ void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
         out.assign(P3109_TrimmedRight(text.substr(at)));
 }
 
-void enterDebugName(const std::string& name)
+void enterDebugName(std::string_view name)
 {
     RBTREE* tree = g().pDebugNames;
     if (!tree)
@@ -182,7 +183,10 @@ void P3109_EmitCommandPrologue()
 {
     const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
     const bool executable = isExecutable(r.acName);
-    const std::string name = P3109_NameText(r.acName, 10);
+    /* the name without its trailing blanks, one blank for none */
+    std::string_view name = P3109_TrimmedRight(std::string_view(r.acName, 10));
+    if (name.empty())
+        name = " ";
     const uint16_t indent = g().out.usIndent;
 
     /* the text is put together in a buffer kept between commands */
@@ -195,17 +199,21 @@ void P3109_EmitCommandPrologue()
 
     /* the lines are put together in one buffer kept between commands */
     static std::string line;
+    auto commentLine = [&]() -> std::string_view {
+        line.assign("// ", 3).append(name).append(" ", 1).append(text);
+        return line;
+    };
     if (r.acName[0] == '*') {
         if (text.empty())
             P3109_LineAt(1, " ");
         else
-            P3109_Line(line.assign("// ").append(text));
+            P3109_Line(line.assign("// ", 3).append(text));
     } else if (!executable) {
-        P3109_Line(line.assign("// ").append(name).append(" ").append(text));
+        P3109_Line(commentLine());
     } else {
         P3109_LineAt(1, " ");
         P3109_Line("//");
-        P3109_Line(line.assign("// ").append(name).append(" ").append(text));
+        P3109_Line(commentLine());
         P3109_Line("//");
     }
     if (r.acLabel[0] == ' ' && !executable)
@@ -231,9 +239,11 @@ void P3109_EmitCommandPrologue()
     enterDebugName(name);
     const int sequence = P3109_CurrentParsedHead().sSequence;
     const bool csharp = P3109_fCSharp();
+    char number[16];
+    const auto digits = std::to_chars(number, number + sizeof number, sequence);
     P3109_Line(line.assign(csharp ? "pX_Fun.sSequence = " : "pX_Fun->sSequence = ")
-                   .append(std::to_string(sequence))
-                   .append(";"));
+                   .append(number, static_cast<size_t>(digits.ptr - number))
+                   .append(";", 1));
     P3109_Line(csharp ? "#if X_DEBUG" : "#if defined(X_DEBUG)");
     if (P3109_fInComponentRoutine() && csharp)
         /* the C# form: the debugger is told the command's name and the routine's state */
