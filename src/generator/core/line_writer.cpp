@@ -48,6 +48,8 @@ struct StreamSlot {
 
 /* Constant-initialised, so the line writer reaches it without a guard. */
 constinit std::vector<StreamSlot> g_slots;
+/* Its number of slots, kept beside it: the table only grows. */
+constinit size_t g_slotCount = 0;
 
 std::vector<StreamSlot>& streamTable()
 {
@@ -240,8 +242,10 @@ GEN_STREAM P3109_AddFileStream(FILE* pFile, std::string_view name, bool fOutput)
     size_t i = 0;
     while (i < slots.size() && slots[i].file)
         ++i;
-    if (i == slots.size())
+    if (i == slots.size()) {
         slots.emplace_back();
+        g_slotCount = slots.size();
+    }
     StreamSlot& slot = slots[i];
     slot.file = pFile;
     slot.ulUsed = 0;
@@ -331,8 +335,15 @@ namespace {
 inline bool csharpFileStream(const GEN_MODULE_STATE& g, GEN_STREAM stream)
 {
     const auto& cs = g.csStreams;
-    static_assert(std::tuple_size_v<std::decay_t<decltype(cs)>> == 5);
+    static_assert(std::tuple_size_v<std::decay_t<decltype(cs)>> == 5 && sizeof cs[0] == 4);
+#if defined(__SSE2__)
+    /* the first four compared at once */
+    const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cs.data()));
+    const __m128i same = _mm_cmpeq_epi32(four, _mm_set1_epi32(static_cast<int>(stream)));
+    return (_mm_movemask_epi8(same) != 0) | (cs[4] == stream);
+#else
     return (cs[0] == stream) | (cs[1] == stream) | (cs[2] == stream) | (cs[3] == stream) | (cs[4] == stream);
+#endif
 }
 
 /* The line of every other case: a queue, a C# stream, a line past the
@@ -420,7 +431,7 @@ inline bool copyFindingNul(char* to, const char* from, size_t n)
 inline bool writeCommonLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent, std::string_view text)
 {
     const size_t i = static_cast<size_t>(stream) - GEN_FIRST_FILE_STREAM;  // wraps below the first file stream
-    if (i >= g_slots.size()) [[unlikely]]
+    if (i >= g_slotCount) [[unlikely]]
         return false;
     StreamSlot& slot = g_slots[i];
     const size_t ulLength = indent + text.size() + 3 + (g.out.lMacroContinuation != 0);
