@@ -475,7 +475,8 @@ inline const GEN_MODULE_STATE& lineState()
     return g_lineState ? *g_lineState : firstLineState();
 }
 
-[[gnu::noinline]] void writeLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent, std::string_view text)
+[[gnu::always_inline]] inline void writeLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent,
+                                             std::string_view text)
 {
     if (g.out.cSuppress == 'Y')
         return;
@@ -485,9 +486,20 @@ inline const GEN_MODULE_STATE& lineState()
 
 }  // namespace
 
+/* The first line of all, which finds the module state. */
+[[gnu::noinline]] static void writeFirstLine(GEN_STREAM stream, size_t indent, std::string_view text)
+{
+    writeLine(firstLineState(), stream, indent, text);
+}
+
 void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
 {
-    writeLine(lineState(), stream, sIndent > 0 ? static_cast<size_t>(sIndent) : 0, text);
+    const size_t indent = sIndent > 0 ? static_cast<size_t>(sIndent) : 0;
+    if (!g_lineState) [[unlikely]] {
+        writeFirstLine(stream, indent, text);
+        return;
+    }
+    writeLine(*g_lineState, stream, indent, text);
 }
 
 void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream)
@@ -504,7 +516,12 @@ void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM str
 
 void P3109_Line(std::string_view text)
 {
-    const GEN_MODULE_STATE& g = lineState();
+    if (!g_lineState) [[unlikely]] {
+        firstLineState();
+        P3109_Line(text);
+        return;
+    }
+    const GEN_MODULE_STATE& g = *g_lineState;
     const int16_t sIndent = static_cast<int16_t>(g.out.usIndent);
     writeLine(g, g.out.current, sIndent > 0 ? static_cast<size_t>(sIndent) : 0, text);
 }
