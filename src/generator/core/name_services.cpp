@@ -71,9 +71,14 @@ namespace {
 /* The work file's answers to the names asked for as field groups, kept
 ** while no group record changes (the file's stamp of the kind stays the
 ** same): the emitters ask for the same few names again and again. */
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+
 struct GroupAnswers {
     uint64_t stamp = 0;
-    std::unordered_map<std::string, bool> known;
+    std::unordered_map<std::string, bool, NameHash, std::equal_to<>> known;
 };
 
 GroupAnswers& groupAnswers()
@@ -98,22 +103,26 @@ bool P3109_fIsGroupName(std::string_view name)
     FFC_CONTEXT* ctx = P3109_Context();
     if (!ctx || !ctx->pWorkFile)
         return false;
-    const std::string key = P3109_DropNationalChar(name);
+    /* the name without the national character */
+    std::string_view key = name;
+    if (ctx->cNatChar1 != ' ' && ctx->cNatChar1 != '\0' && !key.empty() && key[0] == ctx->cNatChar1)
+        key.remove_prefix(1);
     GroupAnswers& answers = groupAnswers();
     const uint64_t stamp = WF_ulKindStamp(ctx, LAYOUT_KIND_GROUPNAM);
     if (stamp != answers.stamp) {
         answers.known.clear();
         answers.stamp = stamp;
     }
-    std::string known(keyName(key));
+    const std::string_view known = keyName(key);
     if (const auto found = answers.known.find(known); found != answers.known.end())
         return found->second;
     FFC_WORK_RECORD r;
     WF_BlankRecord(ctx, &r);
     std::memcpy(r.acKind, "GROUPNAM", 8);
-    std::memcpy(r.acName, key.data(), std::min<size_t>(key.size(), FFC_WORK_NAME_LEN));
+    if (!key.empty())
+        std::memcpy(r.acName, key.data(), std::min<size_t>(key.size(), FFC_WORK_NAME_LEN));
     const bool group = WF_cReadFirst(ctx, 2, &r, 2) == '0';
-    answers.known.emplace(std::move(known), group);
+    answers.known.emplace(std::string(known), group);
     return group;
 }
 

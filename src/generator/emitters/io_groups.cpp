@@ -45,13 +45,29 @@ void attach(std::string_view pointerName, std::string_view blockName, const char
 {
     if (pointerName.empty() && blockName.empty())
         return;
-    if (P3109_fCSharp()) {
-        P3109_Line(member(pointerName, blockName, pointerMember) + " = as" + array + ";");
-        P3109_Line(member(pointerName, blockName, countMember) + " = as" + array + ".Length;");
+    const bool cs = P3109_fCSharp();
+    /* the lines are put together in a buffer kept between calls:
+       "p<pointer>->member" ("." in C#) or "<block>.member", then the value */
+    static std::string line;
+    auto start = [&](const char* name) -> std::string& {
+        if (!pointerName.empty())
+            line.assign("p", 1).append(pointerName).append(cs ? "." : "->");
+        else
+            line.assign(blockName).append(".", 1);
+        return line.append(name);
+    };
+    if (cs) {
+        P3109_Line(start(pointerMember).append(" = as").append(array).append(";"));
+        P3109_Line(start(countMember).append(" = as").append(array).append(".Length;"));
         return;
     }
-    P3109_Line(member(pointerName, blockName, pointerMember) + " = ((" + type + "*) as" + array + ");");
-    P3109_Line(member(pointerName, blockName, countMember) + " = sizeof(as" + array + ") / sizeof(" + type + ");");
+    P3109_Line(start(pointerMember).append(" = ((").append(type).append("*) as").append(array).append(");"));
+    P3109_Line(start(countMember)
+                   .append(" = sizeof(as")
+                   .append(array)
+                   .append(") / sizeof(")
+                   .append(type)
+                   .append(");"));
 }
 
 /* The head of a table local to the command's block: "static const T as<name>[] =" / "T[] as<name> =". */
