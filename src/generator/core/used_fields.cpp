@@ -29,11 +29,18 @@ struct Found {
     GEN_FIELD_INFO info; /* kMangled: its three fields set, the others as made */
 };
 
+/* Keys are looked up as they stand in the name asked for. */
+struct KeyHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+};
+using FoundByKey = std::unordered_map<std::string, Found, KeyHash, std::equal_to<>>;
+
 struct Remembered {
     const FFC_CONTEXT* ctx = nullptr;
     uint64_t usedStamp = 0, fieldStamp = 0, namesStamp = 0;
     std::string process; /* fast arithmetic depends on it */
-    std::unordered_map<std::string, Found> byKey;
+    FoundByKey byKey;
 };
 
 Remembered& remembered()
@@ -44,7 +51,7 @@ Remembered& remembered()
 
 /* The look-ups kept for the context, emptied when anything they rest on
 ** has changed. */
-std::unordered_map<std::string, Found>& rememberedFor(FFC_CONTEXT* ctx)
+FoundByKey& rememberedFor(FFC_CONTEXT* ctx)
 {
     Remembered& r = remembered();
     const uint64_t used = WF_ulKindStamp(ctx, WR_USEFIELD), fields = P310C_ulFieldCacheStamp(),
@@ -74,12 +81,12 @@ bool readUsedField(FFC_CONTEXT* ctx, uint16_t usSlot, const std::string& key, FF
 
 /* The name as written, cut at its length and at a terminator, without
 ** trailing blanks. */
-std::string writtenName(std::string_view name, size_t ulNameLength)
+std::string_view writtenName(std::string_view name, size_t ulNameLength)
 {
-    std::string written(name.substr(0, std::min(ulNameLength, name.size())));
-    if (const size_t end = written.find('\0'); end != std::string::npos)
-        written.resize(end);
-    return P3109_TrimRight(written);
+    std::string_view written = name.substr(0, std::min(ulNameLength, name.size()));
+    if (const size_t end = written.find('\0'); end != std::string_view::npos)
+        written = written.substr(0, end);
+    return P3109_TrimmedRight(written);
 }
 
 /* The record of the key and what it describes. The key is the name without
@@ -116,23 +123,30 @@ const Found* lookUp(std::string_view name, uint16_t usSlot, size_t ulNameLength,
     FFC_CONTEXT* ctx = P3109_Context();
     if (!ctx || !ctx->pWorkFile)
         return nullptr;
-    const std::string written = writtenName(name, ulNameLength);
+    const std::string_view written = writtenName(name, ulNameLength);
     const char national = ctx->cNatChar1;
     const bool marked = national != ' ' && !written.empty() && written[0] == national;
-    std::string key = marked ? P3109_CopyUpper(written.substr(1), written.size()) : written;
+    /* the key is the name as written, unless it is made anew here */
+    std::string made;
+    std::string_view key = written;
+    if (marked)
+        key = made = P3109_CopyUpper(written.substr(1), written.size());
 
     if (fScope && ctx->lComponentRun && !key.empty()) {
         char key50[FFC_WORK_NAME_LEN];
         std::memset(key50, ' ', sizeof key50);
         std::memcpy(key50, key.data(), std::min(key.size(), sizeof key50));
         P31O2_RecordFieldUsage(ctx, WR_USEFIELD, key50, 0, lScope);
-        key = P3109_TrimRight(std::string_view(key50, sizeof key50));
+        key = made = P3109_TrimRight(std::string_view(key50, sizeof key50));
     }
 
-    std::unordered_map<std::string, Found>& kept = rememberedFor(ctx);
+    FoundByKey& kept = rememberedFor(ctx);
     auto it = kept.find(key);
-    if (it == kept.end())
-        it = kept.emplace(key, describeUsedField(ctx, usSlot, key)).first;
+    if (it == kept.end()) {
+        std::string stored(key);
+        Found found = describeUsedField(ctx, usSlot, stored);
+        it = kept.emplace(std::move(stored), std::move(found)).first;
+    }
     return &it->second;
 }
 
