@@ -66,7 +66,7 @@ enum DbmValue : uint8_t {
 struct DbmRow {
     const char* members;
     DbmValue kind;
-    const char* dflt;
+    std::string_view dflt;
 };
 
 constexpr DbmRow kDbmRows[] = {
@@ -269,7 +269,7 @@ std::string_view rowValue(const DbmRow& row, const DbmLayout& layout, const GEN_
 {
     switch (row.kind) {
     case kRequest: return layout.request;
-    case kReturnCode: return layout.returnCode ? layout.returnCode : row.dflt;
+    case kReturnCode: return layout.returnCode ? std::string_view(layout.returnCode) : row.dflt;
     case kTableName:
         return layout.tableName ? std::string_view(layout.tableName) : std::string_view(scratch = tableName(io));
     case kFilePoint:
