@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <vector>
 
 #include "generator/core/definitions.h"
 #include "generator/core/gen_chains.h"
@@ -363,6 +364,71 @@ std::string pointStructure(std::string_view file, std::string_view library)
     return P3109_MakeCIdentifier(name, name.size());
 }
 
+/* A block's rows as the writer goes through them: the values every block
+** of its kind has (a run of them joined as the line joins them), the values
+** taken from the command, and the rows that open, break and close it. */
+struct DbmItem {
+    enum Kind : uint8_t { kText, kValue, kRow } kind;
+    const DbmRow* row = nullptr; /* kValue, kRow */
+    std::string text;            /* kText */
+};
+
+/* The value of a row that is the same in every block of the layout. */
+bool fixedValue(const DbmRow& row, const DbmLayout& layout, std::string_view& value)
+{
+    switch (row.kind) {
+    case kRequest: value = layout.request; return true;
+    case kReturnCode: value = layout.returnCode ? std::string_view(layout.returnCode) : row.dflt; return true;
+    case kTableName:
+        if (!layout.tableName)
+            return false;
+        value = layout.tableName;
+        return true;
+    case kFilePoint:
+        if (!layout.filePoint)
+            return false;
+        value = layout.filePoint;
+        return true;
+    default: break;
+    }
+    if ((layout.values & bit(row.kind)) != 0)
+        return false;
+    value = row.dflt;
+    return true;
+}
+
+/* The items of the layout's block, made once from the tables. */
+const std::vector<DbmItem>& itemsOf(const DbmLayout& layout, const DbmRow* rows, size_t count)
+{
+    static std::vector<DbmItem> made[std::size(kLayouts)];
+    std::vector<DbmItem>& items = made[static_cast<size_t>(&layout - kLayouts)];
+    if (!items.empty())
+        return items;
+    std::string run;
+    auto endRun = [&] {
+        if (!run.empty())
+            items.push_back({DbmItem::kText, nullptr, std::move(run)});
+        run.clear();
+    };
+    for (size_t i = 0; i < count; ++i) {
+        const DbmRow& row = rows[i];
+        std::string_view value;
+        if (row.kind == kOpenRow || row.kind == kEndOfLine || row.kind == kCloseRow) {
+            endRun();
+            items.push_back({DbmItem::kRow, &row, {}});
+        } else if (!fixedValue(row, layout, value)) {
+            endRun();
+            items.push_back({DbmItem::kValue, &row, {}});
+        } else if (!value.empty()) {
+            if (!run.empty())
+                run.append(", ", 2);
+            run.append(value);
+        }
+    }
+    endRun();
+    return items;
+}
+
 }  // namespace
 
 void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
@@ -381,11 +447,21 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
        between blocks */
     static std::string pending, scratch;
     pending.clear();
-    bool libraryTaken = false;
     const DbmRow* rows = query ? kOpenQueryRows : kDbmRows;
     const size_t count = query ? std::size(kOpenQueryRows) : std::size(kDbmRows);
-    for (size_t i = 0; i < count; ++i) {
-        const DbmRow& row = rows[i];
+    /* the library override goes with a library value taken from the command */
+    bool libraryTaken = false;
+    for (size_t i = 0; i < count; ++i)
+        if (rows[i].kind == kLibrary && (layout.values & bit(kLibrary)) && io.fLibraryNamed)
+            libraryTaken = true;
+    for (const DbmItem& item : itemsOf(layout, rows, count)) {
+        if (item.kind == DbmItem::kText) {
+            if (!pending.empty())
+                pending.append(", ", 2);
+            pending.append(item.text);
+            continue;
+        }
+        const DbmRow& row = *item.row;
         switch (row.kind) {
         case kOpenRow:
             if (cs) {
@@ -416,8 +492,6 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
             continue;
         default: break;
         }
-        if (row.kind == kLibrary && (layout.values & bit(kLibrary)) && io.fLibraryNamed)
-            libraryTaken = true;
         const std::string_view value = rowValue(row, layout, io, scratch);
         if (value.empty())
             continue;
