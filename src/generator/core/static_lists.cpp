@@ -4,6 +4,7 @@
 #include "generator/core/static_lists.h"
 
 #include <array>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -82,15 +83,24 @@ void registerLiteral(std::string_view text, const char* pszLanguage, char cTrim,
     }
     GEN_TEXT_LITERAL l;
     int number = r.usCounter + 1;
-    char name[96], reference[96];
+    /* the name and the reference, each held to 95 characters */
+    char digits[16];
+    const std::string_view numberText(digits,
+                                      static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits));
+    constexpr size_t kNameRoom = 95;
+    std::string name, reference;
     if (lForm == 1) {
-        std::snprintf(name, sizeof name, "auchU%s_Text_%d", r.namePart.c_str(), number);
-        std::snprintf(reference, sizeof reference, "&(auchU%s_Text_%d[0])", r.namePart.c_str(), number);
+        name.append("auchU").append(r.namePart).append("_Text_").append(numberText);
+        reference.append("&(").append(name).append("[0])");
     } else {
-        std::snprintf(name, sizeof name, "U_%s_TEXT_%d", r.namePart.c_str(), number);
-        std::snprintf(reference, sizeof reference, "%s", name);
+        name.append("U_").append(r.namePart).append("_TEXT_").append(numberText);
+        reference = name;
     }
-    if (std::strlen(reference) > GEN_TEXT_LITERAL_NAME_MAX) {
+    if (name.size() > kNameRoom)
+        name.resize(kNameRoom);
+    if (reference.size() > kNameRoom)
+        reference.resize(kNameRoom);
+    if (reference.size() > GEN_TEXT_LITERAL_NAME_MAX) {
         refuse("text literal name", reference);
         *ppszReference = kError;
         *ppszDeclared = kError;
@@ -98,7 +108,7 @@ void registerLiteral(std::string_view text, const char* pszLanguage, char cTrim,
     }
     ++r.usCounter;
     l.cName = l.csName = l.declaredName = name;
-    l.reference = reference;
+    l.reference = std::move(reference);
     l.language = language;
     l.lForm = lForm;
     l.text = std::move(copy);
