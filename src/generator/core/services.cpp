@@ -382,11 +382,17 @@ std::string P3109_Format(const char* pszFormat, ...)
     va_start(args, pszFormat);
     va_list copy;
     va_copy(copy, args);
-    const int n = std::vsnprintf(nullptr, 0, pszFormat, copy);
+    /* most texts are short: formatted once into a buffer here */
+    char buffer[256];
+    const int n = std::vsnprintf(buffer, sizeof buffer, pszFormat, copy);
     va_end(copy);
-    std::string text(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0)
+    std::string text;
+    if (n > 0 && static_cast<size_t>(n) < sizeof buffer) {
+        text.assign(buffer, static_cast<size_t>(n));
+    } else if (n > 0) {
+        text.assign(static_cast<size_t>(n), '\0');
         std::vsnprintf(text.data(), text.size() + 1, pszFormat, args);
+    }
     va_end(args);
     return text;
 }
