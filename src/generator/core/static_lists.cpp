@@ -85,8 +85,8 @@ void registerLiteral(std::string_view text, const char* pszLanguage, char cTrim,
     int number = r.usCounter + 1;
     /* the name and the reference, each held to 95 characters */
     char digits[16];
-    const std::string_view numberText(digits,
-                                      static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits));
+    const std::string_view numberText(
+        digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits));
     constexpr size_t kNameRoom = 95;
     std::string name, reference;
     if (lForm == 1) {

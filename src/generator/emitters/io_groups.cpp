@@ -62,12 +62,7 @@ void attach(std::string_view pointerName, std::string_view blockName, const char
         return;
     }
     P3109_Line(start(pointerMember).append(" = ((").append(type).append("*) as").append(array).append(");"));
-    P3109_Line(start(countMember)
-                   .append(" = sizeof(as")
-                   .append(array)
-                   .append(") / sizeof(")
-                   .append(type)
-                   .append(");"));
+    P3109_Line(start(countMember).append(" = sizeof(as").append(array).append(") / sizeof(").append(type).append(");"));
 }
 
 /* The head of a table local to the command's block: "static const T as<name>[] =" / "T[] as<name> =". */
