@@ -12,7 +12,7 @@
 #include <cstring>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace rc {
@@ -64,53 +64,96 @@ void putRun(unsigned char*& out, unsigned char byte, size_t n)
     }
 }
 
-// Whether the 64 bytes at p are all the byte repeated in w.
-bool uniform64(const unsigned char* p, uint64_t w)
+// The end of the run of `byte` that goes on at p[to], at most n. Runs are
+// followed in vector compares, 128 bytes at a time while they hold: the
+// blank tail of a record runs to thousands of bytes.
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("avx2"))) inline __m256i same32(const unsigned char* at, __m256i fill)
 {
-#if defined(__SSE2__)
-    const __m128i fill = _mm_set1_epi64x(static_cast<long long>(w));
-    auto same = [&](size_t at) {
-        return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at)), fill);
-    };
-    __m128i all = _mm_and_si128(_mm_and_si128(same(0), same(16)), _mm_and_si128(same(32), same(48)));
-    return _mm_movemask_epi8(all) == 0xFFFF;
-#else
-    uint64_t differ = 0;
-    for (size_t k = 0; k < 64; k += 8)
-        differ |= load8(p + k) ^ w;
-    return differ == 0;
-#endif
+    return _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)), fill);
 }
 
-// The end of the run of w's byte that goes on at p[to], where the eight
-// bytes before p[to] are of the run. A short run ends within a few blocks of
-// 64 bytes; a long one (as the blank tail of most records) is followed with
-// memcmp, which compares far faster than a loop here: while the bytes of a
-// stretch each equal the one before them, they are all the run's byte. The
-// stretches double while they hold, then halve down to the run's end.
-size_t runEnd(const unsigned char* p, size_t n, size_t to, uint64_t w)
+__attribute__((target("avx2"))) size_t runEndWide(const unsigned char* p, size_t n, size_t to, unsigned char byte)
 {
-    for (int blocks = 0; blocks < 2 && to + 64 <= n && uniform64(p + to, w); ++blocks)
-        to += 64;
-    if (to + 64 <= n && uniform64(p + to, w)) {
-        to += 64;
-        bool growing = true;
-        for (size_t step = 128; step >= 64;) {
-            if (to + step <= n && std::memcmp(p + to - 1, p + to, step) == 0) {
-                to += step;
-                if (growing)
-                    step *= 2;
-            } else {
-                growing = false;
-                step /= 2;
-            }
-        }
+    const __m256i fill = _mm256_set1_epi8(static_cast<char>(byte));
+    const auto same = [p, fill](size_t at) __attribute__((target("avx2"))) { return same32(p + at, fill); };
+    while (to + 128 <= n) {
+        __m256i all = _mm256_and_si256(_mm256_and_si256(same(to), same(to + 32)),
+                                       _mm256_and_si256(same(to + 64), same(to + 96)));
+        if (static_cast<uint32_t>(_mm256_movemask_epi8(all)) != 0xFFFFFFFFu)
+            break;
+        to += 128;
     }
-    while (to + 8 <= n && load8(p + to) == w)
-        to += 8;
-    while (to < n && p[to] == static_cast<unsigned char>(w))
+    while (to + 32 <= n) {
+        auto equal = static_cast<uint32_t>(_mm256_movemask_epi8(same(to)));
+        if (equal != 0xFFFFFFFFu)
+            return to + static_cast<size_t>(__builtin_ctz(~equal));
+        to += 32;
+    }
+    while (to < n && p[to] == byte)
         ++to;
     return to;
+}
+#endif
+
+size_t runEndNarrow(const unsigned char* p, size_t n, size_t to, unsigned char byte)
+{
+#if defined(__SSE2__)
+    const __m128i fill = _mm_set1_epi8(static_cast<char>(byte));
+    while (to + 16 <= n) {
+        auto equal = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + to)), fill)));
+        if (equal != 0xFFFFu)
+            return to + static_cast<size_t>(__builtin_ctz(~equal));
+        to += 16;
+    }
+#endif
+    const uint64_t w = byte * 0x0101010101010101ULL;
+    while (to + 8 <= n && load8(p + to) == w)
+        to += 8;
+    while (to < n && p[to] == byte)
+        ++to;
+    return to;
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+const bool wideCompares = __builtin_cpu_supports("avx2");
+#endif
+
+size_t runEnd(const unsigned char* p, size_t n, size_t to, unsigned char byte)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    if (wideCompares)
+        return runEndWide(p, n, to, byte);
+#endif
+    return runEndNarrow(p, n, to, byte);
+}
+
+// Writes n bytes of `byte` at out. A long run (the blank tail of a record)
+// is written in vector stores here rather than by memset, which writes such
+// lengths with a string instruction.
+void fill(unsigned char* out, unsigned char byte, size_t n)
+{
+#if defined(__SSE2__)
+    if (n >= 64) {
+        const __m128i v = _mm_set1_epi8(static_cast<char>(byte));
+        auto put = [&](unsigned char* at) { _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v); };
+        unsigned char* const end = out + n;
+        for (; out + 64 <= end; out += 64) {
+            put(out);
+            put(out + 16);
+            put(out + 32);
+            put(out + 48);
+        }
+        // the last bytes: the 64 before the end, again in part
+        put(end - 64);
+        put(end - 48);
+        put(end - 32);
+        put(end - 16);
+        return;
+    }
+#endif
+    std::memset(out, byte, n);
 }
 
 // Packs n bytes into out (packedBound(n) bytes); returns the packed size.
@@ -130,7 +173,7 @@ size_t pack(const unsigned char* p, size_t n, unsigned char* out)
         size_t from = i;
         while (from > literal && p[from - 1] == p[i])
             --from;
-        size_t to = runEnd(p, n, i + 8, w);
+        size_t to = runEnd(p, n, i + 8, p[i]);
         putLiteral(out, p + literal, from - literal);
         putRun(out, p[i], to - from);
         literal = i = to;
@@ -145,13 +188,13 @@ void putFill(unsigned char* out, size_t at, size_t n, unsigned char byte, const 
 {
     size_t to = at + n;
     if (byte != held.byte || held.from >= to || held.to <= at || held.from >= held.to) {
-        std::memset(out + at, byte, n);
+        fill(out + at, byte, n);
         return;
     }
     if (at < held.from)
-        std::memset(out + at, byte, held.from - at);
+        fill(out + at, byte, held.from - at);
     if (held.to < to)
-        std::memset(out + held.to, byte, to - held.to);
+        fill(out + held.to, byte, to - held.to);
 }
 
 // Follows the runs of a record: a run longer than one piece goes on in
@@ -266,7 +309,7 @@ bool matches(const unsigned char* in, size_t size, const unsigned char* p, size_
                 return false;
             in += k;
         } else {
-            if (p[done] != *in++ || std::memcmp(p + done, p + done + 1, k - 1) != 0)
+            if (runEnd(p, done + k, done, *in++) != done + k)
                 return false;
         }
         done += k;
