@@ -361,7 +361,10 @@ namespace {
 void commandKey(const void* rec, uint32_t len, void* key)
 {
     uint16_t n[2] = {0, 0};
-    std::memcpy(n, rec, std::min<uint32_t>(len, 4));
+    if (len >= 4)
+        std::memcpy(n, rec, 4);
+    else
+        std::memcpy(n, rec, len);
     auto* k = static_cast<unsigned char*>(key);
     k[0] = static_cast<unsigned char>(n[0] >> 8);
     k[1] = static_cast<unsigned char>(n[0]);
