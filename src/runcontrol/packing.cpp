@@ -30,6 +30,40 @@ uint64_t load8(const unsigned char* p)
     return w;
 }
 
+// Copies the n bytes (1 to kLiteralMax) of a literal piece in moves of 16,
+// 8 or 4 bytes, the last overlapping the one before: left to itself the
+// compiler copies a piece of bounded length with a string instruction,
+// slow to start for a few dozen bytes.
+inline void copyPiece(unsigned char* out, const unsigned char* in, size_t n)
+{
+#if defined(__SSE2__)
+    if (n >= 16) {
+        auto move = [&](size_t at) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + at)));
+        };
+        for (size_t at = 0; at + 16 < n; at += 16)
+            move(at);
+        move(n - 16);
+        return;
+    }
+#endif
+    if (n >= 8) {
+        const uint64_t head = load8(in), tail = load8(in + n - 8);
+        std::memcpy(out, &head, 8);
+        std::memcpy(out + n - 8, &tail, 8);
+    } else if (n >= 4) {
+        uint32_t head, tail;
+        std::memcpy(&head, in, 4);
+        std::memcpy(&tail, in + n - 4, 4);
+        std::memcpy(out, &head, 4);
+        std::memcpy(out + n - 4, &tail, 4);
+    } else {
+        for (size_t i = 0; i < n; ++i)
+            out[i] = in[i];
+    }
+}
+
 void putLiteral(unsigned char*& out, const unsigned char* p, size_t n)
 {
     while (n > 0) {
@@ -129,13 +163,13 @@ size_t runEnd(const unsigned char* p, size_t n, size_t to, unsigned char byte)
     return runEndNarrow(p, n, to, byte);
 }
 
-// Writes n bytes of `byte` at out. A long run (the blank tail of a record)
-// is written in vector stores here rather than by memset, which writes such
-// lengths with a string instruction.
+// Writes n bytes of `byte` at out in vector stores, the last overlapping
+// the one before: memset is a call for the short runs of a record and
+// writes its long ones (the blank tail) with a string instruction.
 void fill(unsigned char* out, unsigned char byte, size_t n)
 {
 #if defined(__SSE2__)
-    if (n >= 64) {
+    if (n >= 16) {
         const __m128i v = _mm_set1_epi8(static_cast<char>(byte));
         auto put = [&](unsigned char* at) { _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v); };
         unsigned char* const end = out + n;
@@ -145,15 +179,24 @@ void fill(unsigned char* out, unsigned char byte, size_t n)
             put(out + 32);
             put(out + 48);
         }
-        // the last bytes: the 64 before the end, again in part
-        put(end - 64);
-        put(end - 48);
-        put(end - 32);
+        // the last bytes: up to 64 before the end, again in part
+        for (; out + 16 < end; out += 16)
+            put(out);
         put(end - 16);
         return;
     }
 #endif
-    std::memset(out, byte, n);
+    const uint64_t w = byte * 0x0101010101010101ULL;
+    if (n >= 8) {
+        std::memcpy(out, &w, 8);
+        std::memcpy(out + n - 8, &w, 8);
+    } else if (n >= 4) {
+        std::memcpy(out, &w, 4);
+        std::memcpy(out + n - 4, &w, 4);
+    } else {
+        for (size_t i = 0; i < n; ++i)
+            out[i] = byte;
+    }
 }
 
 // Packs n bytes into out (packedBound(n) bytes); returns the packed size.
@@ -250,8 +293,9 @@ bool readPiece(const unsigned char*& in, const unsigned char* end, Piece& piece)
 // Unpacks into out, at most capacity bytes, where out already holds the
 // stretch `held`; returns the bytes written. *longest (when given) gets
 // the longest run written.
-size_t unpack(const unsigned char* in, size_t size, unsigned char* out, size_t capacity, const Fill& held,
-              Fill* longest)
+template <bool kLongest>
+size_t unpackRuns(const unsigned char* in, size_t size, unsigned char* out, size_t capacity, const Fill& held,
+                  Fill* longest)
 {
     const unsigned char* end = in + size;
     size_t done = 0;
@@ -260,16 +304,24 @@ size_t unpack(const unsigned char* in, size_t size, unsigned char* out, size_t c
     while (done < capacity && readPiece(in, end, piece)) {
         size_t n = std::min(piece.n, capacity - done);
         if (piece.bytes) {
-            std::memcpy(out + done, piece.bytes, n);
+            copyPiece(out + done, piece.bytes, n);
         } else {
             putFill(out, done, n, piece.byte, held);
-            runs.Add(piece.byte, done, n);
+            if constexpr (kLongest)
+                runs.Add(piece.byte, done, n);
         }
         done += n;
     }
-    if (longest)
+    if constexpr (kLongest)
         *longest = runs.longest;
     return done;
+}
+
+size_t unpack(const unsigned char* in, size_t size, unsigned char* out, size_t capacity, const Fill& held,
+              Fill* longest)
+{
+    return longest ? unpackRuns<true>(in, size, out, capacity, held, longest)
+                   : unpackRuns<false>(in, size, out, capacity, held, nullptr);
 }
 
 // The longest run of the packed bytes.
