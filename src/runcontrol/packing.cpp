@@ -201,20 +201,66 @@ void fill(unsigned char* out, unsigned char byte, size_t n)
     }
 }
 
+// Of a bit mask of equal neighbours (bit k: byte k equals byte k + 1), the
+// bits k where bytes k to k + 7 are all one byte.
+inline uint32_t eightSame(uint32_t equal)
+{
+    equal &= equal >> 1;
+    equal &= equal >> 2;
+    return equal & equal >> 3;
+}
+
+// Where the first stretch of eight equal bytes at or after p[i] starts, or
+// n when there is none: found by comparing each byte with the next, 16 or
+// 32 at a time; past that the windows of eight bytes at every fourth byte
+// are tried (so every run of 11 bytes or more is found).
+#if defined(__x86_64__) || defined(__i386__)
+// True with i at the stretch found; false with i at the first byte not yet
+// looked at, less than 33 bytes before the end.
+__attribute__((target("avx2"))) bool nextRunWide(const unsigned char* p, size_t n, size_t& i)
+{
+    for (; i + 33 <= n; i += 26) {
+        const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
+        const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + 1));
+        const uint32_t at = eightSame(static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(here, next)))) &
+                            0x3FFFFFFu;
+        if (at) {
+            i += static_cast<size_t>(__builtin_ctz(at));
+            return true;
+        }
+    }
+    return false;
+}
+#endif
+
+size_t nextRun(const unsigned char* p, size_t n, size_t i)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    if (wideCompares && nextRunWide(p, n, i))
+        return i;
+#endif
+#if defined(__SSE2__)
+    for (; i + 17 <= n; i += 10) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+        const uint32_t at = eightSame(static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, next)))) & 0x3FFu;
+        if (at)
+            return i + static_cast<size_t>(__builtin_ctz(at));
+    }
+#endif
+    for (; i + 8 <= n; i += 4)
+        if (load8(p + i) == p[i] * 0x0101010101010101ULL)
+            return i;
+    return n;
+}
+
 // Packs n bytes into out (packedBound(n) bytes); returns the packed size.
-// Windows of eight bytes are tried every fourth byte, so every run of 11
-// bytes or more is found; a uniform window then grows both ways.
+// A stretch of eight equal bytes found (nextRun) grows both ways to a run.
 size_t pack(const unsigned char* p, size_t n, unsigned char* out)
 {
     unsigned char* const start = out;
     size_t literal = 0;
-    size_t i = 0;
-    while (i + 8 <= n) {
-        uint64_t w = load8(p + i);
-        if (w != p[i] * 0x0101010101010101ULL) {
-            i += 4;
-            continue;
-        }
+    for (size_t i = nextRun(p, n, 0); i < n; i = nextRun(p, n, i)) {
         size_t from = i;
         while (from > literal && p[from - 1] == p[i])
             --from;
