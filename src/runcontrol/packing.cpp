@@ -212,8 +212,7 @@ inline uint32_t eightSame(uint32_t equal)
 
 // Where the first stretch of eight equal bytes at or after p[i] starts, or
 // n when there is none: found by comparing each byte with the next, 16 or
-// 32 at a time; past that the windows of eight bytes at every fourth byte
-// are tried (so every run of 11 bytes or more is found).
+// 32 at a time; in the last bytes each window of eight is tried.
 #if defined(__x86_64__) || defined(__i386__)
 // True with i at the stretch found; false with i at the first byte not yet
 // looked at, less than 33 bytes before the end.
@@ -248,7 +247,7 @@ size_t nextRun(const unsigned char* p, size_t n, size_t i)
             return i + static_cast<size_t>(__builtin_ctz(at));
     }
 #endif
-    for (; i + 8 <= n; i += 4)
+    for (; i + 8 <= n; ++i)
         if (load8(p + i) == p[i] * 0x0101010101010101ULL)
             return i;
     return n;
