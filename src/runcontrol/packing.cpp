@@ -153,7 +153,8 @@ size_t runEndNarrow(const unsigned char* p, size_t n, size_t to, unsigned char b
 }
 
 #if defined(__x86_64__) || defined(__i386__)
-const bool wideCompares = __builtin_cpu_supports("avx2");
+// (read in a static constructor: the processor's features are read first)
+const bool wideCompares = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
 #endif
 
 size_t runEnd(const unsigned char* p, size_t n, size_t to, unsigned char byte)
