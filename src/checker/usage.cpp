@@ -232,6 +232,11 @@ std::string NameOf(const std::string& written)
     return field.empty() ? Upper(written) : field;
 }
 
+bool MayNameFieldGroup(std::string_view name)
+{
+    return GroupNames().count(RecordName(name)) != 0;
+}
+
 void RecordOperand(const std::string& operand)
 {
     if (Pass() != 1 || operand.empty())
