@@ -374,7 +374,7 @@ void RecordKeywordUses()
             }))
             continue;
         /* the parameter the keyword finds (the first of that keyword) */
-        const int found = IndexedParam(ci, p.keyword);
+        const int found = FirstParamOfKeyword(ci, pi);
         const int32_t entries = p.layout == 'S'   ? 1
                                 : p.layout == 'C' ? p.entries
                                                   : std::clamp<int32_t>(ParmCountAt(ci, found), 0, p.entries);
