@@ -3,10 +3,8 @@
 #include "checker/checker.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cstdarg>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -196,29 +194,10 @@ int CurrentCommand()
 
 /* The parameter of the current command with the keyword: its command and
  * parameter index, or -1. */
-std::pair<int, int> CurrentParam(const char* keyword)
+std::pair<int, int> CurrentParam(std::string_view keyword)
 {
-    namespace cp = dqov::cmdparm;
     const int ci = CurrentCommand();
-    if (ci < 0)
-        return {ci, -1};
-    // The handlers ask for their keywords by the same few texts over and
-    // over: a parameter found is kept by the text's place, and taken again
-    // where the text there is still its keyword.
-    struct Known {
-        const char* keyword = nullptr;
-        int command = -1;
-        int param = -1;
-    };
-    static std::array<Known, 128> known;
-    const auto place = reinterpret_cast<uintptr_t>(keyword);
-    Known& k = known[(place ^ place >> 7 ^ static_cast<uintptr_t>(ci) * 41) & (known.size() - 1)];
-    if (k.keyword == keyword && k.command == ci && std::strcmp(cp::kCommands[ci].params[k.param].keyword, keyword) == 0)
-        return {ci, k.param};
-    const int pi = cp::IndexedParam(ci, keyword);
-    if (pi >= 0)
-        k = {keyword, ci, pi};
-    return {ci, pi};
+    return {ci, ci < 0 ? -1 : dqov::cmdparm::IndexedParam(ci, keyword)};
 }
 
 /* Where entry `entry` of element `element` of a parameter of the current
