@@ -7,11 +7,80 @@
 
 #include <cctype>
 #include <cstring>
+#include <deque>
+#include <unordered_map>
 #include <utility>
 
 #include "generator/expressions/expr_opcode_traits.h"
 #include "generator/expressions/expr_operand_info.h"
 #include "generator/expressions/expr_routines.h"
+
+/* The entries of the variants written one after the other; a variant
+** written while another is (none is now) gets a pool of its own. */
+struct ExprCode::KnownNodes::Pool {
+    std::deque<Known> entries;
+    std::vector<const EXPR_OPERAND_NODE*> keys;
+    /* beyond a few nodes they are found through an index */
+    std::unordered_map<const EXPR_OPERAND_NODE*, uint32_t> index;
+    bool busy = false;
+};
+
+namespace {
+
+constexpr size_t kLinearNodes = 24;
+
+ExprCode::KnownNodes::Pool& sharedPool()
+{
+    static ExprCode::KnownNodes::Pool pool;
+    return pool;
+}
+
+}  // namespace
+
+ExprCode::KnownNodes::KnownNodes()
+{
+    Pool& shared = sharedPool();
+    owned_ = shared.busy;
+    pool_ = owned_ ? new Pool : &shared;
+    pool_->busy = true;
+    pool_->keys.clear();
+    pool_->index.clear();
+}
+
+ExprCode::KnownNodes::~KnownNodes()
+{
+    if (owned_)
+        delete pool_;
+    else
+        pool_->busy = false;
+}
+
+ExprCode::Known& ExprCode::KnownNodes::Of(const EXPR_OPERAND_NODE* node)
+{
+    Pool& p = *pool_;
+    const size_t n = p.keys.size();
+    if (n <= kLinearNodes) {
+        for (size_t i = 0; i < n; ++i)
+            if (p.keys[i] == node)
+                return p.entries[i];
+    } else if (const auto found = p.index.find(node); found != p.index.end()) {
+        return p.entries[found->second];
+    }
+    if (p.entries.size() <= n)
+        p.entries.emplace_back();
+    Known& k = p.entries[n];
+    k.node = node;
+    k.viewed = false;
+    k.valued = false;
+    p.keys.push_back(node);
+    if (n + 1 > kLinearNodes) {
+        if (p.index.empty())
+            for (size_t i = 0; i < n; ++i)
+                p.index.emplace(p.keys[i], static_cast<uint32_t>(i));
+        p.index.emplace(node, static_cast<uint32_t>(n));
+    }
+    return k;
+}
 
 namespace {
 
@@ -448,9 +517,6 @@ void EXPR_WriteDirectExpressionCode(ExprWriterServices& gen, EXPR_ROUTINE& routi
                                     EXPR_VARIANT& variant, uint32_t stream, uint16_t indent)
 {
     ExprCode c{gen, routine, expression, variant, stream, indent};
-    /* an operand or two per statement: the kept views and texts are not rehashed */
-    c.views.reserve(2 * variant.statementCount);
-    c.values.reserve(3 * variant.statementCount);
     EXPR_DeclaredSqlNullResult() = false;
     declareVariant(c);
     const bool several = variant.statementCount >= 2;

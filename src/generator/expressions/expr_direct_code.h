@@ -22,10 +22,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <memory_resource>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "generator/expressions/expr_operand.h"
@@ -105,22 +103,34 @@ struct ExprCode {
     EXPR_VARIANT& variant;
     uint32_t stream;
     uint16_t indent;
-    /* the storage of the two maps below: a buffer of the writer's own (left
-       uninitialised), then the heap once it is used up */
-    struct Arena {
-        Arena() {}
-        Arena(const Arena&) = delete;
-        Arena& operator=(const Arena&) = delete;
-        alignas(std::max_align_t) unsigned char bytes[4096];
-        std::pmr::monotonic_buffer_resource resource{bytes, sizeof bytes};
-    } arena{};
-    /* EXPR_ViewField's answers by instruction: the writers of one variant
-       view each instruction several times, and its view does not change;
-       the answers stay where they are while the variant is written */
-    std::pmr::unordered_map<const EXPR_OPERAND_NODE*, ExprFieldView> views{&arena.resource};
-    /* EXPR_BuildFactorValueText's texts by node, for the same reason: an
-       operand's value is read by the statements before it and by its own */
-    std::pmr::unordered_map<const EXPR_OPERAND_NODE*, std::string> values{&arena.resource};
+    /* What the writers of one variant learn of each node, kept while the
+       variant is written: EXPR_ViewField's view of an instruction (the
+       writers view each instruction several times, and its view does not
+       change) and EXPR_BuildFactorValueText's text (an operand's value is
+       read by the statements before it and by its own). The entries live in
+       a pool that the variants take turns in, so that their strings keep
+       their room from one variant to the next. */
+    struct Known {
+        const EXPR_OPERAND_NODE* node = nullptr;
+        bool viewed = false;
+        bool valued = false;
+        ExprFieldView view;
+        std::string value;
+    };
+    class KnownNodes {
+    public:
+        KnownNodes();
+        ~KnownNodes();
+        KnownNodes(const KnownNodes&) = delete;
+        KnownNodes& operator=(const KnownNodes&) = delete;
+        /* The entry of `node`, made (with nothing known) when there is none. */
+        Known& Of(const EXPR_OPERAND_NODE* node);
+        struct Pool;
+
+    private:
+        Pool* pool_;
+        bool owned_;
+    } known{};
     std::string line{}; /* Put's buffer */
 
     bool iSeries() const { return variant.tag == EXPR_VARIANT_ISERIES; }

@@ -295,12 +295,14 @@ const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
     if (!EXPR_IsInstruction(node))
         return none;
     /* only instructions that view a field are kept */
-    if (const auto seen = c.views.find(node); seen != c.views.end())
-        return seen->second;
+    ExprCode::Known& known = c.known.Of(node);
+    if (known.viewed)
+        return known.view;
     if (EXPR_fIsWhenOpcode(node->opcode) || EXPR_fIsSubjectLoad(node->opcode) ||
         node->opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL)
         return none;
-    ExprFieldView& f = c.views[node];
+    known.viewed = true;
+    ExprFieldView& f = known.view;
     f.field = EXPR_fDescribeWrappedOperand(c.gen.Fields(), &c.variant, &c.expression, node, f.d) != 0;
     f.n = c.Number(node);
     /* a packed or signed element read and stored through its numeric work
@@ -396,9 +398,12 @@ const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* nod
         return operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->result == nullptr
                    ? result
                    : none;
-    if (const auto seen = c.values.find(node); seen != c.values.end())
-        return seen->second;
-    return c.values.emplace(node, factorValueText(c, node)).first->second;
+    ExprCode::Known& known = c.known.Of(node);
+    if (!known.valued) {
+        known.value = factorValueText(c, node);
+        known.valued = true;
+    }
+    return known.value;
 }
 
 std::string EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node)
