@@ -3,6 +3,8 @@
 */
 #include "generator/expressions/expr_core_services.h"
 
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -57,13 +59,22 @@ public:
             return LookUp(name, outside_) ? &outside_ : nullptr;
         if (serial_ != EXPR_WriterScopeSerial()) {
             known_.clear();
+            recent_.fill(Recent{});
             serial_ = EXPR_WriterScopeSerial();
         }
-        if (const auto seen = known_.find(name); seen != known_.end())
-            return seen->second.found ? &seen->second.facts : nullptr;
-        Known& known = known_[std::string(name)];
-        known.found = LookUp(name, known.facts);
-        return known.found ? &known.facts : nullptr;
+        /* the nodes of a routine name their fields through the same few
+        ** texts again and again: the entry found last for a text at that
+        ** address is tried first (and taken only when it holds the name) */
+        Recent& recent = recent_[(reinterpret_cast<uintptr_t>(fieldRef) >> 3) % recent_.size()];
+        if (recent.text == fieldRef && recent.entry != nullptr && recent.entry->first == name)
+            return recent.entry->second.found ? &recent.entry->second.facts : nullptr;
+        auto seen = known_.find(name);
+        if (seen == known_.end()) {
+            seen = known_.emplace(std::string(name), Known{}).first;
+            seen->second.found = LookUp(name, seen->second.facts);
+        }
+        recent = Recent{fieldRef, &*seen};
+        return seen->second.found ? &seen->second.facts : nullptr;
     }
     bool FindComponentField(const char*, ExprFieldFacts&) const override { return false; }
     std::string ListFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
@@ -119,7 +130,13 @@ private:
 
     mutable uint64_t serial_ = 0;
     mutable ExprFieldFacts outside_; /* a lookup outside the writers */
-    mutable std::unordered_map<std::string, Known, NameHash, std::equal_to<>> known_;
+    using KnownMap = std::unordered_map<std::string, Known, NameHash, std::equal_to<>>;
+    mutable KnownMap known_;
+    struct Recent {
+        const char* text = nullptr;
+        const KnownMap::value_type* entry = nullptr;
+    };
+    mutable std::array<Recent, 64> recent_{};
 };
 
 GEN_MODULE_STATE& g()
