@@ -103,6 +103,8 @@ struct ExprCode {
     EXPR_VARIANT& variant;
     uint32_t stream;
     uint16_t indent;
+    /* the target language does not change while a variant is written */
+    bool targetCs = gen.CSharp();
     /* What the writers of one variant learn of each node, kept while the
        variant is written: EXPR_ViewField's view of an instruction (the
        writers view each instruction several times, and its view does not
@@ -134,7 +136,7 @@ struct ExprCode {
     std::string line{}; /* Put's buffer */
 
     bool iSeries() const { return variant.tag == EXPR_VARIANT_ISERIES; }
-    bool cs() const { return gen.CSharp(); }
+    bool cs() const { return targetCs; }
     /* C# lines pass through EXPR_CsLine. */
     void Line(std::string_view text) const
     {
