@@ -127,13 +127,17 @@ struct ExprCode {
         KnownNodes& operator=(const KnownNodes&) = delete;
         /* The entry of `node`, made (with nothing known) when there is none. */
         Known& Of(const EXPR_OPERAND_NODE* node);
+        /* Two text buffers of the pool: Put's line and the formatted line. */
+        std::string& LineBuffer();
+        std::string& FormatBuffer();
         struct Pool;
 
     private:
         Pool* pool_;
         bool owned_;
     } known{};
-    std::string line{}; /* Put's buffer */
+    std::string& line = known.LineBuffer();      /* Put's buffer */
+    std::string& formatted = known.FormatBuffer(); /* a line of EXPR_FormatInto, written at once */
 
     bool iSeries() const { return variant.tag == EXPR_VARIANT_ISERIES; }
     bool cs() const { return targetCs; }

@@ -426,11 +426,11 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
     const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
     auto pad = [&](const char* name, const std::string& fill, const std::string& value, const std::string& length) {
         if (c.cs()) {
-            c.Line(EXPR_Format("X_DEFS.X_MEMSET( ref %s%d, X_DEFS.BLANK, %s );", name, n, fill.c_str()));
-            c.Line(EXPR_Format("X_DEFS.X_COPYBYTES( ref %s%d, %s, %s );", name, n, value.c_str(), length.c_str()));
+            c.Line(EXPR_FormatInto(c.formatted, "X_DEFS.X_MEMSET( ref %s%d, X_DEFS.BLANK, %s );", name, n, fill.c_str()));
+            c.Line(EXPR_FormatInto(c.formatted, "X_DEFS.X_COPYBYTES( ref %s%d, %s, %s );", name, n, value.c_str(), length.c_str()));
         } else {
-            c.Line(EXPR_Format("memset( %s%d, BLANK, %s );", name, n, fill.c_str()));
-            c.Line(EXPR_Format("X_CPYBYTES( %s%d, %s, %s );", name, n, value.c_str(), length.c_str()));
+            c.Line(EXPR_FormatInto(c.formatted, "memset( %s%d, BLANK, %s );", name, n, fill.c_str()));
+            c.Line(EXPR_FormatInto(c.formatted, "X_CPYBYTES( %s%d, %s, %s );", name, n, value.c_str(), length.c_str()));
         }
     };
     switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &op)) {
@@ -447,7 +447,7 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
         } else {
             /* C# reaches the tail of the longer value through the offset form of the compare, whose
                operands are the other way round */
-            c.Line(EXPR_Format("if ( ( iCompare%d = memcmp( %s, %s, %ld ) ) == 0 ) iCompare%d = memcmp( "
+            c.Line(EXPR_FormatInto(c.formatted, "if ( ( iCompare%d = memcmp( %s, %s, %ld ) ) == 0 ) iCompare%d = memcmp( "
                                "X_ALPHA_BLANK_STRING, ( %s + %ld ), %ld );",
                                n, v1.c_str(), v2.c_str(), l1, n, v2.c_str(), l1, l2 - l1),
                    EXPR_Format("if ( ( iCompare%d = DqooDef.X_MEMCMP( %s, %s, %ld ) ) == 0 ) iCompare%d = "
@@ -469,34 +469,34 @@ void writeCurSize(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
 {
     const std::string& v1 = EXPR_BuildFactorValueText(c, op.left, &op);
     switch (EXPR_sOperandStringClass(c.gen.Fields(), op.left)) {
-    case 3: c.Line(EXPR_Format("ulCurSize%d = strlen( %s );", n, v1.c_str())); return;
+    case 3: c.Line(EXPR_FormatInto(c.formatted, "ulCurSize%d = strlen( %s );", n, v1.c_str())); return;
     case 4:
-    case 6: c.Line(EXPR_Format("ulCurSize%d = %s;", n, EXPR_OperandLengthText(c, op.left).c_str())); return;
+    case 6: c.Line(EXPR_FormatInto(c.formatted, "ulCurSize%d = %s;", n, EXPR_OperandLengthText(c, op.left).c_str())); return;
     case 5:
     case 7: {
         const std::string length = EXPR_OperandLengthText(c, op.left);
         if (c.cs()) {
-            c.Line(EXPR_Format(
+            c.Line(EXPR_FormatInto(c.formatted, 
                 "X_VAR_DLL.X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, %s, %s, ref fldChar%d );",
                 v1.c_str(), length.c_str(), n));
-            c.Line(EXPR_Format(
+            c.Line(EXPR_FormatInto(c.formatted, 
                 "X_VAR_DLL.X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ref fldChar%d, ref ulCurSize%d );", n, n));
-            c.Line(EXPR_Format("X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ref fldChar%d );", n));
+            c.Line(EXPR_FormatInto(c.formatted, "X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ref fldChar%d );", n));
         } else {
-            c.Line(EXPR_Format("X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, %s, %s, &fldChar%d );",
+            c.Line(EXPR_FormatInto(c.formatted, "X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, %s, %s, &fldChar%d );",
                                v1.c_str(), length.c_str(), n));
-            c.Line(EXPR_Format("X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, &fldChar%d, &ulCurSize%d );", n, n));
-            c.Line(EXPR_Format("X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, &fldChar%d );", n));
+            c.Line(EXPR_FormatInto(c.formatted, "X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, &fldChar%d, &ulCurSize%d );", n, n));
+            c.Line(EXPR_FormatInto(c.formatted, "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, &fldChar%d );", n));
         }
         return;
     }
     case 8:
     case 11:
-        c.Line(EXPR_Format("X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)%s), &ulCurSize%d );",
+        c.Line(EXPR_FormatInto(c.formatted, "X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)%s), &ulCurSize%d );",
                            v1.c_str(), n));
         return;
-    case 9: c.Line(EXPR_Format("ulCurSize%d = %s->sLength;", n, v1.c_str())); return;
-    default: c.Line(EXPR_Format("ulCurSize%d = strlen( %s );", n, v1.c_str())); return;
+    case 9: c.Line(EXPR_FormatInto(c.formatted, "ulCurSize%d = %s->sLength;", n, v1.c_str())); return;
+    default: c.Line(EXPR_FormatInto(c.formatted, "ulCurSize%d = strlen( %s );", n, v1.c_str())); return;
     }
 }
 
@@ -506,7 +506,7 @@ void writeDispatchGet(ExprCode& c, const ExprFieldView& f)
         "X_VAR_GetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.index() + " );";
     c.Line(c.cs() ? "X_VAR_DLL." + get : get);
     if (c.iSeries() && f.d.typeLetter == 'S')
-        c.Line(EXPR_Format("_CPYNV( 0x03%.2x%.2x00, ((char*)( &decOperand%d )), 0x02%.2x%.2x00, ((X_CHAR*)( %s )) );",
+        c.Line(EXPR_FormatInto(c.formatted, "_CPYNV( 0x03%.2x%.2x00, ((char*)( &decOperand%d )), 0x02%.2x%.2x00, ((X_CHAR*)( %s )) );",
                            f.d.decimals, f.d.length, f.n, f.d.decimals, f.d.length,
                            EXPR_BuildFieldAccessText(c, f).c_str()));
 }
@@ -522,7 +522,7 @@ void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, E
         const ExprOpTraits& t = EXPR_OpTraits(opcode);
         const int32_t n = c.Number(operation->operation);
         if (t.kind == ExprOpKind::Compare && t.value == ExprValue::Double && !c.iSeries())
-            c.Line(EXPR_Format("dDifference%d = ( %s - %s );", n,
+            c.Line(EXPR_FormatInto(c.formatted, "dDifference%d = ( %s - %s );", n,
                                EXPR_BuildFactorValueText(c, operation->left, operation).c_str(),
                                EXPR_BuildFactorValueText(c, operation->right, operation).c_str()));
         else if (t.kind == ExprOpKind::Compare && t.value == ExprValue::String)
@@ -646,7 +646,7 @@ void EXPR_WriteVectorSet(ExprCode& c, const EXPR_STATEMENT& operation)
         return;
     if (c.iSeries()) {
         if (t.layout == ExprLayout::Signed)
-            c.Line(EXPR_Format(
+            c.Line(EXPR_FormatInto(c.formatted, 
                 "_CPYNV( 0x02%.2x%.2x00, ((X_CHAR*)( %s )), 0x03%.2x%.2x00, ((char*)( &decOperand%d )));", f.d.decimals,
                 f.d.length, EXPR_BuildFieldAccessText(c, f).c_str(), f.d.decimals, f.d.length, f.n));
         EXPR_WriteVectorSetIndex(c.gen, result, f.d, c.stream, c.indent, 1);
@@ -656,19 +656,19 @@ void EXPR_WriteVectorSet(ExprCode& c, const EXPR_STATEMENT& operation)
     switch (t.value) {
     case ExprValue::Long:
     case ExprValue::Int32:
-        c.Line(EXPR_Format("X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, %s, lOperand%d );", where.c_str(), f.n));
+        c.Line(EXPR_FormatInto(c.formatted, "X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, %s, lOperand%d );", where.c_str(), f.n));
         return;
     case ExprValue::LongLong:
     case ExprValue::Int64:
-        c.Line(EXPR_Format("X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, %s, llOperand%d );", where.c_str(), f.n));
+        c.Line(EXPR_FormatInto(c.formatted, "X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, %s, llOperand%d );", where.c_str(), f.n));
         return;
     default:
         if (t.value == ExprValue::Float64)
             c.Line("pX_Ids->chXVecAssignOption = ((X_CHAR) 16);");
         else
-            c.Line(EXPR_Format("pX_Ids->chXVecAssignOption = ((X_CHAR) %d);",
+            c.Line(EXPR_FormatInto(c.formatted, "pX_Ids->chXVecAssignOption = ((X_CHAR) %d);",
                                std::max(EXPR_lOperandScale(operation.left), f.d.decimals)));
-        c.Line(EXPR_Format("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, %s, dOperand%d );", where.c_str(), f.n));
+        c.Line(EXPR_FormatInto(c.formatted, "X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, %s, dOperand%d );", where.c_str(), f.n));
         return;
     }
 }
