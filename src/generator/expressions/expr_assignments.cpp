@@ -410,9 +410,9 @@ void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& s)
     Texts x;
     const bool early = source.field && (source.vector() || source.d.dispatch);
     if (early)
-        EXPR_WriteCompareStatements(c, &s, s.source, x.A);
+        x.A = EXPR_WriteCompareStatements(c, &s, s.source);
     if (target.vector())
-        EXPR_WriteCompareStatements(c, &s, targetInstruction, x.B);
+        x.B = EXPR_WriteCompareStatements(c, &s, targetInstruction);
 
     bool guarded = false;
     if (source.field && source.d.sqlNull) {
@@ -428,9 +428,9 @@ void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& s)
         guarded = true;
     }
     if (!early)
-        EXPR_WriteCompareStatements(c, &s, s.source, x.A);
+        x.A = EXPR_WriteCompareStatements(c, &s, s.source);
     if (!target.vector())
-        EXPR_WriteCompareStatements(c, &s, targetInstruction, x.B);
+        x.B = EXPR_WriteCompareStatements(c, &s, targetInstruction);
 
     x.T = target.field ? EXPR_BuildFieldAccessText(c, target) : x.B;
     x.LS = EXPR_lOperandLength(s.source);

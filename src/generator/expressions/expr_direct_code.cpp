@@ -106,8 +106,8 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
 {
     const uint32_t opcode = op.operation->opcode;
     const ExprOpTraits& t = EXPR_OpTraits(opcode);
-    const int32_t n = c.Number(op.operation);
     if (node == op.result) {
+        const int32_t n = c.Number(op.operation);
         if (t.kind == ExprOpKind::Compare && t.value == ExprValue::Double && !c.iSeries())
             c.Line(EXPR_FormatInto(c.formatted, "X_DOUBLE dDifference%d;", n));
         if (opcode == EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL) {

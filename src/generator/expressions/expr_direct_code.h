@@ -208,14 +208,17 @@ std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f);
 /* The text is kept by the variant's writers: it stays valid while the
 ** variant is written. */
 const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
-void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node,
-                                 std::string& value);
+/* The statements an operand needs before its value is read; the value's
+** text is returned (kept like EXPR_BuildFactorValueText's). */
+const std::string& EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node);
 std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, std::string_view op,
                                   std::string_view mask);
 std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
 void EXPR_WriteGetFieldDataDispatch(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
 void EXPR_WriteVectorSet(ExprCode& c, const EXPR_STATEMENT& operation);
-std::string EXPR_BuildDecimalCastText(ExprCode& c, const EXPR_STATEMENT& operation, const std::string& value);
+/* `value`, or its cast to a decimal put together in `cast` (and returned). */
+const std::string& EXPR_BuildDecimalCastText(ExprCode& c, const EXPR_STATEMENT& operation, const std::string& value,
+                                             std::string& cast);
 bool EXPR_GetNativeTypeName(ExprCode& c, const EXPR_STATEMENT& operation, std::string& name);
 std::string EXPR_BuildRoundingConstant(ExprCode& c, const EXPR_STATEMENT& operation);
 /* "0." followed by `zeros` zeros and "5" (with "D" in the iSeries variant

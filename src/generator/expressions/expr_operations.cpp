@@ -20,7 +20,11 @@ struct Operation {
     uint32_t opcode;
     const ExprOpTraits& t;
     int32_t n; /* the operation's work number */
-    std::string A, B, T, R;
+    /* the value texts of the operands and the result, kept by the variant's writers */
+    const std::string& A;
+    const std::string& B;
+    const std::string& T;
+    std::string R;
     NullMode mode = NullMode::None;
     const ExprFieldView* result = nullptr; /* the result's view, kept by the variant's writers */
 };
@@ -195,7 +199,7 @@ void writeWhenTest(ExprCode& c, Operation& o)
 
 void writeSubjectLoad(ExprCode& c, Operation& o)
 {
-    EXPR_WriteCompareStatements(c, &o.s, o.s.left, o.A);
+    EXPR_WriteCompareStatements(c, &o.s, o.s.left);
     const std::string N = EXPR_BuildSqlNullTestText(c, o.s.left, &o.s);
     const std::string& T = EXPR_BuildFactorValueText(c, o.s.operation, &o.s);
     if (c.routine.kind == EXPR_ROUTINE_BOOLEAN_SUBJECT) {
@@ -259,7 +263,8 @@ void writeCompleteForm(ExprCode& c, Operation& o)
 
 void writeArithmetic(ExprCode& c, Operation& o)
 {
-    const std::string A = EXPR_BuildDecimalCastText(c, o.s, o.A);
+    std::string decimalCast;
+    const std::string& A = EXPR_BuildDecimalCastText(c, o.s, o.A, decimalCast);
     std::string cast;
     const bool typed = EXPR_GetNativeTypeName(c, o.s, cast);
     const char* op = o.t.arith == ExprArith::Plus       ? "+"
@@ -280,10 +285,10 @@ void writeArithmetic(ExprCode& c, Operation& o)
         c.Put({"if ( ", o.B, " != 0 ) ", o.T, " = ( ", A, " ", op, " ", o.B, " );"});
     c.Line("else");
     c.Line("{");
-    c.Line(EXPR_FormatInto(c.formatted, "   X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_TEXT(11) );", c.routine.number),
-           EXPR_Format(
-               "   X_RUN_DLL.X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_RUN_DLL.X_TEXT(11), \"\" );",
-               c.routine.number));
+    const ExprDigits number(c.routine.number);
+    c.Put({"   X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation ", number, "\", X_TEXT(11) );"},
+          {"   X_RUN_DLL.X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation ", number,
+           "\", X_RUN_DLL.X_TEXT(11), \"\" );"});
     c.Put({"   ", o.T, " = 0;"});
     c.Line("}");
 }
@@ -564,10 +569,16 @@ void EXPR_WriteOperation(ExprCode& c, const EXPR_STATEMENT& s)
     EXPR_OPERAND_NODE* op = s.operation;
     if (op == nullptr)
         return;
-    Operation o{s, op->opcode, EXPR_OpTraits(op->opcode), c.Number(op), {}, {}, {}, {}, NullMode::None, {}};
-    o.A = EXPR_BuildFactorValueText(c, s.left, &s);
-    o.B = EXPR_BuildFactorValueText(c, s.right, &s);
-    o.T = EXPR_BuildFactorValueText(c, s.result, &s);
+    Operation o{s,
+                op->opcode,
+                EXPR_OpTraits(op->opcode),
+                c.Number(op),
+                EXPR_BuildFactorValueText(c, s.left, &s),
+                EXPR_BuildFactorValueText(c, s.right, &s),
+                EXPR_BuildFactorValueText(c, s.result, &s),
+                {},
+                NullMode::None,
+                {}};
     if (op->kind != EXPR_TAG_INSTRUCTION) {
         c.Line(EXPR_FormatInto(c.formatted, "Unknown evaluation operation kind %ld", static_cast<long>(op->kind)));
         return;
@@ -584,9 +595,10 @@ void EXPR_WriteOperation(ExprCode& c, const EXPR_STATEMENT& s)
         writeCompleteForm(c, o);
     } else {
         writeGuard(c, o);
-        EXPR_WriteCompareStatements(c, &s, s.left, o.A);
-        EXPR_WriteCompareStatements(c, &s, s.right, o.B);
-        EXPR_WriteCompareStatements(c, &s, s.result, o.T);
+        /* the texts read again are the kept ones already in o */
+        EXPR_WriteCompareStatements(c, &s, s.left);
+        EXPR_WriteCompareStatements(c, &s, s.right);
+        EXPR_WriteCompareStatements(c, &s, s.result);
         writeKind(c, o);
     }
 

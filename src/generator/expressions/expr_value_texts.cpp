@@ -408,6 +408,13 @@ const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* nod
 
 std::string EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
+    /* an instruction that views a field was described for its view already:
+       the same description, kept for the variant */
+    if (EXPR_IsInstruction(node) && !EXPR_fIsWhenOpcode(node->opcode) && !EXPR_fIsSubjectLoad(node->opcode) &&
+        node->opcode != EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL) {
+        const ExprFieldView& f = EXPR_ViewField(c, node);
+        return f.field ? f.d.LengthText() : EXPR_BuildVarCharLengthText(node);
+    }
     EXPR_OPERAND_DESCRIPTOR d;
     if (EXPR_DescribeOperand(c.gen.Fields(), d, node) != 0)
         return d.LengthText();
@@ -513,8 +520,7 @@ void writeDispatchGet(ExprCode& c, const ExprFieldView& f)
 
 }  // namespace
 
-void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node,
-                                 std::string& value)
+const std::string& EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node)
 {
     if (operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->operation != nullptr &&
         EXPR_fIsResultOf(operation, node)) {
@@ -542,7 +548,7 @@ void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, E
             writeDispatchGet(c, f);
         }
     }
-    value = EXPR_BuildFactorValueText(c, node, operation);
+    return EXPR_BuildFactorValueText(c, node, operation);
 }
 
 std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, std::string_view op,
@@ -673,13 +679,14 @@ void EXPR_WriteVectorSet(ExprCode& c, const EXPR_STATEMENT& operation)
     }
 }
 
-std::string EXPR_BuildDecimalCastText(ExprCode& c, const EXPR_STATEMENT& operation, const std::string& value)
+const std::string& EXPR_BuildDecimalCastText(ExprCode& c, const EXPR_STATEMENT& operation, const std::string& value,
+                                             std::string& cast)
 {
     if (!c.iSeries() || operation.operation == nullptr ||
         (operation.operation->instructionFlags & EXPR_INSTR_FLAG_DECIMAL_CAST) == 0 ||
         EXPR_lOperandLength(operation.left) >= 31)
         return value;
-    return EXPR_Format("((decimal(31,%d))( %s ))", EXPR_lOperandScale(operation.left), value.c_str());
+    return EXPR_FormatInto(cast, "((decimal(31,%d))( %s ))", EXPR_lOperandScale(operation.left), value.c_str());
 }
 
 bool EXPR_GetNativeTypeName(ExprCode& c, const EXPR_STATEMENT& operation, std::string& name)
