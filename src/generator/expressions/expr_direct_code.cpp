@@ -19,7 +19,8 @@
 ** written while another is (none is now) gets a pool of its own. */
 struct ExprCode::KnownNodes::Pool {
     std::deque<Known> entries;
-    std::vector<const EXPR_OPERAND_NODE*> keys;
+    /* the nodes known in this variant, with their entries */
+    std::vector<std::pair<const EXPR_OPERAND_NODE*, Known*>> keys;
     /* beyond a few nodes they are found through an index */
     std::unordered_map<const EXPR_OPERAND_NODE*, uint32_t> index;
     std::string line, formatted;
@@ -66,16 +67,16 @@ std::string& ExprCode::KnownNodes::FormatBuffer()
     return pool_->formatted;
 }
 
-ExprCode::Known& ExprCode::KnownNodes::Of(const EXPR_OPERAND_NODE* node)
+ExprCode::Known& ExprCode::KnownNodes::Find(const EXPR_OPERAND_NODE* node)
 {
     Pool& p = *pool_;
     const size_t n = p.keys.size();
     if (n <= kLinearNodes) {
-        for (size_t i = 0; i < n; ++i)
-            if (p.keys[i] == node)
-                return p.entries[i];
+        for (const auto& [key, known] : p.keys)
+            if (key == node)
+                return *known;
     } else if (const auto found = p.index.find(node); found != p.index.end()) {
-        return p.entries[found->second];
+        return *p.keys[found->second].second;
     }
     if (p.entries.size() <= n)
         p.entries.emplace_back();
@@ -83,11 +84,11 @@ ExprCode::Known& ExprCode::KnownNodes::Of(const EXPR_OPERAND_NODE* node)
     k.node = node;
     k.viewed = false;
     k.valued = false;
-    p.keys.push_back(node);
+    p.keys.emplace_back(node, &k);
     if (n + 1 > kLinearNodes) {
         if (p.index.empty())
             for (size_t i = 0; i < n; ++i)
-                p.index.emplace(p.keys[i], static_cast<uint32_t>(i));
+                p.index.emplace(p.keys[i].first, static_cast<uint32_t>(i));
         p.index.emplace(node, static_cast<uint32_t>(n));
     }
     return k;

@@ -125,16 +125,24 @@ struct ExprCode {
         ~KnownNodes();
         KnownNodes(const KnownNodes&) = delete;
         KnownNodes& operator=(const KnownNodes&) = delete;
-        /* The entry of `node`, made (with nothing known) when there is none. */
-        Known& Of(const EXPR_OPERAND_NODE* node);
+        /* The entry of `node`, made (with nothing known) when there is none;
+           the writers ask for the same node several times in a row. */
+        Known& Of(const EXPR_OPERAND_NODE* node)
+        {
+            if (last_ == nullptr || last_->node != node)
+                last_ = &Find(node);
+            return *last_;
+        }
         /* Two text buffers of the pool: Put's line and the formatted line. */
         std::string& LineBuffer();
         std::string& FormatBuffer();
         struct Pool;
 
     private:
+        Known& Find(const EXPR_OPERAND_NODE* node);
         Pool* pool_;
         bool owned_;
+        Known* last_ = nullptr;
     } known{};
     std::string& line = known.LineBuffer();      /* Put's buffer */
     std::string& formatted = known.FormatBuffer(); /* a line of EXPR_FormatInto, written at once */

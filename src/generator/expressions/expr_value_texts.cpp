@@ -157,7 +157,7 @@ std::string subjectText(ExprCode& c, ExprValue type, EXPR_OPERAND_NODE* node)
 std::string numbered(const char* name, int32_t n)
 {
     std::string text(name);
-    text.append(std::to_string(n));
+    text.append(ExprDigits(n));
     return text;
 }
 
@@ -272,8 +272,13 @@ std::string fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node)
     case 'P':
         if (!c.iSeries())
             return numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
-        return EXPR_Format("*((decimal(%d,%d)*)( %s ))", f.d.length, f.d.decimals,
-                           EXPR_BuildFieldAccessText(c, f).c_str());
+        return std::string("*((decimal(")
+            .append(ExprDigits(f.d.length))
+            .append(",")
+            .append(ExprDigits(f.d.decimals))
+            .append(")*)( ")
+            .append(EXPR_BuildFieldAccessText(c, f))
+            .append(" ))");
     case 'S':
         if (!c.iSeries())
             return numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
