@@ -248,12 +248,17 @@ std::string constantValue(ExprCode& c, uint32_t opcode, EXPR_OPERAND_NODE* node)
     }
 }
 
+/* Appends the typed access of a field (EXPR_BuildFieldAccessText). */
+void appendFieldAccess(std::string& text, ExprCode& c, const ExprFieldView& f);
+
 /* The value of an instruction on a field operand. */
-std::string fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node)
+void fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& out)
 {
     const ExprFieldView& f = EXPR_ViewField(c, node);
-    if (!f.field)
-        return "?RetrieveSolutionFactor??";
+    if (!f.field) {
+        out = "?RetrieveSolutionFactor??";
+        return;
+    }
     switch (f.d.typeLetter) {
     case '1':
     case '2':
@@ -268,22 +273,33 @@ std::string fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node)
     case 'M':
     case 'U':
     case 'Y':
-    case 'Z': return EXPR_BuildFieldAccessText(c, f);
+    case 'Z': appendFieldAccess(out, c, f); return;
     case 'P':
-        if (!c.iSeries())
-            return numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
-        return std::string("*((decimal(")
+        if (!c.iSeries()) {
+            out = numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
+            return;
+        }
+        out.append("*((decimal(")
             .append(ExprDigits(f.d.length))
             .append(",")
             .append(ExprDigits(f.d.decimals))
-            .append(")*)( ")
-            .append(EXPR_BuildFieldAccessText(c, f))
-            .append(" ))");
+            .append(")*)( ");
+        appendFieldAccess(out, c, f);
+        out.append(" ))");
+        return;
     case 'S':
-        if (!c.iSeries())
-            return numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
-        return numbered("decOperand", f.n);
-    default: return "?DeclareSolutionFactor???";
+        if (!c.iSeries()) {
+            out = numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
+            return;
+        }
+        {
+            out = numbered("decOperand", f.n);
+            return;
+        }
+    default: {
+        out = "?DeclareSolutionFactor???";
+        return;
+    }
     }
 }
 
@@ -326,16 +342,17 @@ bool EXPR_fIsResultOf(const EXPR_STATEMENT* operation, const EXPR_OPERAND_NODE* 
     return operation->operation == node;
 }
 
-std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f)
+namespace {
+
+void appendFieldAccess(std::string& text, ExprCode& c, const ExprFieldView& f)
 {
-    std::string text;
     const FieldStructure s = f.full() ? structureOf(f.d) : FieldStructure{nullptr, "", false};
     /* room for the whole text at once; "pField<n>" alone fits the string itself */
     if (s.name != nullptr || !(f.vector() ? f.pointerVariable : f.d.record))
-        text.reserve(f.table().size() + f.index().size() + 96);
+        text.reserve(text.size() + f.table().size() + f.index().size() + 96);
     if (s.name == nullptr) {
         appendBase(text, f);
-        return text;
+        return;
     }
     /* the member's first byte is reached by address, in C# as the member */
     const bool address = *s.member != '\0' && s.address;
@@ -343,10 +360,18 @@ std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f)
         text.append(c.cs() ? "( " : "&( ");
     appendCast(text, c, s.name, f);
     if (*s.member == '\0')
-        return text;
+        return;
     text.append(c.cs() ? "." : "->").append(s.member);
     if (address)
         text.append(c.cs() ? " )" : "[0] )");
+}
+
+}  // namespace
+
+std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f)
+{
+    std::string text;
+    appendFieldAccess(text, c, f);
     return text;
 }
 
@@ -363,35 +388,62 @@ std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f)
 
 namespace {
 
-std::string factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node)
+/* The value text of a factor, into `out` (which it replaces). */
+void factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& out)
 {
-    if (!EXPR_IsInstruction(node))
-        return "?RetrieveSolutionFactor?";
+    out.clear();
+    if (!EXPR_IsInstruction(node)) {
+        out = "?RetrieveSolutionFactor?";
+        return;
+    }
     const uint32_t opcode = node->opcode;
     const ExprOpTraits& t = EXPR_OpTraits(opcode);
     const int32_t n = c.Number(node);
     if (t.kind == ExprOpKind::ConstantPush || t.kind == ExprOpKind::NullPush || opcode == EXPR_OP_PUSH_NULL_50) {
         const std::string text = constantValue(c, opcode, node->operand);
-        if (!text.empty())
-            return text;
+        if (!text.empty()) {
+            out = text;
+            return;
+        }
     }
     switch (opcode) {
     case EXPR_OP_COERCE_DATE_TO_DATETIME:
-    case EXPR_OP_COERCE_TIME_TO_DATETIME: return numbered("vchDateTime", n);
-    case EXPR_OP_COERCE_DATETIME_TO_DATE: return numbered("vchDate", n);
-    case EXPR_OP_COERCE_DATETIME_TO_TIME: return numbered("vchTime", n);
-    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL: return numbered("decOperand", n);
-    case EXPR_OP_STRING_CUR_SIZE: return numbered("ulCurSize", n);
+    case EXPR_OP_COERCE_TIME_TO_DATETIME: {
+        out = numbered("vchDateTime", n);
+        return;
+    }
+    case EXPR_OP_COERCE_DATETIME_TO_DATE: {
+        out = numbered("vchDate", n);
+        return;
+    }
+    case EXPR_OP_COERCE_DATETIME_TO_TIME: {
+        out = numbered("vchTime", n);
+        return;
+    }
+    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL: {
+        out = numbered("decOperand", n);
+        return;
+    }
+    case EXPR_OP_STRING_CUR_SIZE: {
+        out = numbered("ulCurSize", n);
+        return;
+    }
     default: break;
     }
-    if (EXPR_fHasBooleanResult(opcode))
-        return numbered("bOperand", n);
+    if (EXPR_fHasBooleanResult(opcode)) {
+        out = numbered("bOperand", n);
+        return;
+    }
     /* Rounding results are held like the arithmetic of their type. */
-    if (t.kind == ExprOpKind::Arithmetic || t.kind == ExprOpKind::Round)
-        return arithmeticText(c, t.value, n);
-    if (EXPR_fIsWhenOpcode(opcode) || EXPR_fIsSubjectLoad(opcode))
-        return subjectText(c, t.value, node);
-    return fieldValue(c, node);
+    if (t.kind == ExprOpKind::Arithmetic || t.kind == ExprOpKind::Round) {
+        out = arithmeticText(c, t.value, n);
+        return;
+    }
+    if (EXPR_fIsWhenOpcode(opcode) || EXPR_fIsSubjectLoad(opcode)) {
+        out = subjectText(c, t.value, node);
+        return;
+    }
+    fieldValue(c, node, out);
 }
 
 }  // namespace
@@ -405,7 +457,8 @@ const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* nod
                    : none;
     ExprCode::Known& known = c.known.Of(node);
     if (!known.valued) {
-        known.value = factorValueText(c, node);
+        /* put together in the kept string, in the room it had */
+        factorValueText(c, node, known.value);
         known.valued = true;
     }
     return known.value;
