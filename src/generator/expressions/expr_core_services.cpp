@@ -3,12 +3,11 @@
 */
 #include "generator/expressions/expr_core_services.h"
 
-#include <array>
 #include <cstdint>
 #include <cstring>
-#include <functional>
+#include <deque>
+#include <vector>
 #include <string>
-#include <unordered_map>
 
 #include "dqov/fatal.h"
 #include "dqov/work_records.h"
@@ -33,12 +32,6 @@ int32_t referenceNumber(const std::string& digits)
     return n;
 }
 
-/* Hashes a field name given as a string or a view alike. */
-struct NameHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-};
-
 class UsedFieldDictionary final : public ExprFieldDictionary {
 public:
     bool FindField(const char* fieldRef, ExprFieldFacts& facts) const override
@@ -58,23 +51,12 @@ public:
         if (EXPR_CurrentWriter() == nullptr)
             return LookUp(name, outside_) ? &outside_ : nullptr;
         if (serial_ != EXPR_WriterScopeSerial()) {
-            known_.clear();
-            recent_.fill(Recent{});
+            entries_.clear();
+            slots_.assign(slots_.size(), nullptr);
             serial_ = EXPR_WriterScopeSerial();
         }
-        /* the nodes of a routine name their fields through the same few
-        ** texts again and again: the entry found last for a text at that
-        ** address is tried first (and taken only when it holds the name) */
-        Recent& recent = recent_[(reinterpret_cast<uintptr_t>(fieldRef) >> 3) % recent_.size()];
-        if (recent.text == fieldRef && recent.entry != nullptr && recent.entry->first == name)
-            return recent.entry->second.found ? &recent.entry->second.facts : nullptr;
-        auto seen = known_.find(name);
-        if (seen == known_.end()) {
-            seen = known_.emplace(std::string(name), Known{}).first;
-            seen->second.found = LookUp(name, seen->second.facts);
-        }
-        recent = Recent{fieldRef, &*seen};
-        return seen->second.found ? &seen->second.facts : nullptr;
+        const Entry& entry = EntryOf(name);
+        return entry.found ? &entry.facts : nullptr;
     }
     bool FindComponentField(const char*, ExprFieldFacts&) const override { return false; }
     std::string ListFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
@@ -97,11 +79,6 @@ public:
     }
 
 private:
-    struct Known {
-        bool found = false;
-        ExprFieldFacts facts;
-    };
-
     static bool LookUp(std::string_view written, ExprFieldFacts& facts)
     {
         const GEN_FIELD_INFO* found = P3109_pFindUsedField(written, GEN_SLOT_LOOKUP_INNER, written.size());
@@ -128,15 +105,73 @@ private:
         return true;
     }
 
+    /* A field known by name in this enumeration, with the hash of its name. */
+    struct Entry {
+        std::string name;
+        uint64_t hash = 0;
+        bool found = false;
+        ExprFieldFacts facts;
+    };
+
+    /* A hash of a name eight bytes at a time (names are short). */
+    static uint64_t Hash(std::string_view name)
+    {
+        constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+        uint64_t h = name.size() * kMultiplier;
+        size_t i = 0;
+        for (; i + 8 <= name.size(); i += 8) {
+            uint64_t word;
+            std::memcpy(&word, name.data() + i, 8);
+            h = (h ^ word) * kMultiplier;
+            h ^= h >> 29;
+        }
+        uint64_t tail = 0;
+        std::memcpy(&tail, name.data() + i, name.size() - i);
+        h = (h ^ tail) * kMultiplier;
+        return h ^ (h >> 32);
+    }
+
+    /* The entry of a name, looked up in the field table the first time. */
+    const Entry& EntryOf(std::string_view name) const
+    {
+        if (4 * (entries_.size() + 1) > 3 * slots_.size())
+            Grow();
+        const uint64_t hash = Hash(name);
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = static_cast<size_t>(hash) & mask;; at = (at + 1) & mask) {
+            const Entry* slot = slots_[at];
+            if (slot == nullptr) {
+                Entry& entry = entries_.emplace_back();
+                entry.name.assign(name);
+                entry.hash = hash;
+                entry.found = LookUp(name, entry.facts);
+                slots_[at] = &entry;
+                return entry;
+            }
+            if (slot->hash == hash && slot->name == name)
+                return *slot;
+        }
+    }
+
+    void Grow() const
+    {
+        std::vector<const Entry*> slots(slots_.empty() ? 256 : 2 * slots_.size(), nullptr);
+        const size_t mask = slots.size() - 1;
+        for (const Entry& entry : entries_) {
+            size_t at = static_cast<size_t>(entry.hash) & mask;
+            while (slots[at] != nullptr)
+                at = (at + 1) & mask;
+            slots[at] = &entry;
+        }
+        slots_.swap(slots);
+    }
+
     mutable uint64_t serial_ = 0;
     mutable ExprFieldFacts outside_; /* a lookup outside the writers */
-    using KnownMap = std::unordered_map<std::string, Known, NameHash, std::equal_to<>>;
-    mutable KnownMap known_;
-    struct Recent {
-        const char* text = nullptr;
-        const KnownMap::value_type* entry = nullptr;
-    };
-    mutable std::array<Recent, 64> recent_{};
+    /* the fields known in this enumeration (they stay where they are) and
+       an open table of them by name */
+    mutable std::deque<Entry> entries_;
+    mutable std::vector<const Entry*> slots_;
 };
 
 GEN_MODULE_STATE& g()
