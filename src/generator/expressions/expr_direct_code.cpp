@@ -341,7 +341,8 @@ const char* EXPR_NumericWorkPrefix(uint32_t opcode, const EXPR_OPERAND_DESCRIPTO
 
 void EXPR_WriteOperationDeclarations(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT& op)
 {
-    if (op.operation != nullptr && op.kind == EXPR_STATEMENT_OPERATION)
+    /* the opcode's own variables come with its result (or a subject load's operand) */
+    if (op.operation != nullptr && op.kind == EXPR_STATEMENT_OPERATION && (node == op.result || node == op.left))
         declareOperationVariables(c, node, op);
     if (node == nullptr)
         return;
