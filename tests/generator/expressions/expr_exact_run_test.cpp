@@ -60,14 +60,6 @@ const FieldDef* fieldNamed(const std::string& name)
     return nullptr;
 }
 
-int fieldIndex(const std::string& name)
-{
-    for (size_t i = 0; i < std::size(kFields); ++i)
-        if (name == kFields[i].name)
-            return static_cast<int>(i);
-    return -1;
-}
-
 // A packed or signed field beyond 30 digits or 9 decimals is held with its
 // field information.
 bool heldWithInformation(const FieldDef& f)

@@ -12,11 +12,11 @@ class OperandTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dict.fields["AMOUNT"] = ExprFieldFacts{"V_FIELD_AMOUNT", 'P', false, 0};
-        dict.fields["ARR"] = ExprFieldFacts{"V_ARR", 'A', true, 0};
-        dict.fields["DISP"] = ExprFieldFacts{"V_DISP", 'A', false, 77};
-        dict.fields["LONG"] = ExprFieldFacts{std::string(50, 'V'), 'A', false, 0};
-        dict.componentFields["CF"] = ExprFieldFacts{"V_CF", 'A', false, 0};
+        dict.fields["AMOUNT"] = FieldFacts("V_FIELD_AMOUNT", 'P', false, 0);
+        dict.fields["ARR"] = FieldFacts("V_ARR", 'A', true, 0);
+        dict.fields["DISP"] = FieldFacts("V_DISP", 'A', false, 77);
+        dict.fields["LONG"] = FieldFacts(std::string(50, 'V'), 'A', false, 0);
+        dict.componentFields["CF"] = FieldFacts("V_CF", 'A', false, 0);
     }
     MapFieldDictionary dict;
     PcodeBuilder b;

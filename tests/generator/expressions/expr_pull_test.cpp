@@ -20,10 +20,10 @@ protected:
     void SetUp() override
     {
         auto& f = gen.dictionary.fields;
-        f["AMOUNT"] = ExprFieldFacts{"V_FIELD_AMOUNT", 'P', false, 0};
-        f["ARR"] = ExprFieldFacts{"V_ARR", 'P', true, 0};
-        f["DISP"] = ExprFieldFacts{"V_DISP", 'P', false, 77};
-        f["BOTH"] = ExprFieldFacts{"V_BOTH", 'P', true, 12};
+        f["AMOUNT"] = FieldFacts("V_FIELD_AMOUNT", 'P', false, 0);
+        f["ARR"] = FieldFacts("V_ARR", 'P', true, 0);
+        f["DISP"] = FieldFacts("V_DISP", 'P', false, 77);
+        f["BOTH"] = FieldFacts("V_BOTH", 'P', true, 12);
     }
 };
 

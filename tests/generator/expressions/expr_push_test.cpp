@@ -14,11 +14,11 @@ protected:
     void SetUp() override
     {
         auto& f = gen.dictionary.fields;
-        f["AMOUNT"] = ExprFieldFacts{"V_FIELD_AMOUNT", 'P', false, 0};
-        f["ARR"] = ExprFieldFacts{"V_ARR", 'P', true, 0};
-        f["DISP"] = ExprFieldFacts{"V_DISP", 'A', false, 77};
-        f["BOTH"] = ExprFieldFacts{"V_BOTH", 'P', true, 12};
-        f["ITEM"] = ExprFieldFacts{"V_ITEM", 'A', false, 0};
+        f["AMOUNT"] = FieldFacts("V_FIELD_AMOUNT", 'P', false, 0);
+        f["ARR"] = FieldFacts("V_ARR", 'P', true, 0);
+        f["DISP"] = FieldFacts("V_DISP", 'A', false, 77);
+        f["BOTH"] = FieldFacts("V_BOTH", 'P', true, 12);
+        f["ITEM"] = FieldFacts("V_ITEM", 'A', false, 0);
     }
 };
 

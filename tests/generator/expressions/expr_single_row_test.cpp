@@ -78,8 +78,8 @@ TEST_F(SingleRowTest, TablesWrittenInTurnKeepTheirOwnRows)
 
 TEST_F(SingleRowTest, BomOpcodesWriteTheOperandText)
 {
-    gen.dictionary.fields["BOMF"] = ExprFieldFacts{"V_BOM_FIELD", 'A', false, 0};
-    gen.dictionary.componentFields["CF"] = ExprFieldFacts{"V_COMP_FIELD", 'A', false, 0};
+    gen.dictionary.fields["BOMF"] = FieldFacts("V_BOM_FIELD", 'A', false, 0);
+    gen.dictionary.componentFields["CF"] = FieldFacts("V_COMP_FIELD", 'A', false, 0);
     PcodeBuilder b;
     EXPR_OPERAND_NODE* comp = b.Node(EXPR_NODE_COMPONENT_FIELD_REF);
     comp->componentFieldRef = "CF";

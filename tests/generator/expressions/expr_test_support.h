@@ -10,9 +10,11 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "generator/expressions/expr_generator_services.h"
+#include "generator/expressions/expr_operand.h"
 #include "generator/expressions/expr_instruction_table.h"
 #include "platform/dqoo/dqoo_pcode.h"
 
@@ -153,6 +155,18 @@ private:
 };
 
 // "   %-65s %s" with the name and its comma.
+/* A field's facts as the tests set them: its vector name, type letter,
+** array mark and dispatch operation; the rest keep their defaults. */
+inline ExprFieldFacts FieldFacts(std::string vectorName, char typeLetter, bool isArray, int32_t dispatchOp)
+{
+    ExprFieldFacts facts;
+    facts.vectorName = std::move(vectorName);
+    facts.typeLetter = typeLetter;
+    facts.isArray = isArray;
+    facts.dispatchOp = dispatchOp;
+    return facts;
+}
+
 inline std::string CRowOf(const std::string& name, const std::string& operand)
 {
     char buf[512];

@@ -36,7 +36,7 @@ Lines Concat(std::initializer_list<Lines> parts)
 
 class WriterTest : public ::testing::Test {
 protected:
-    void SetUp() override { gen.dictionary.fields["AMOUNT"] = ExprFieldFacts{"V_FIELD_AMOUNT", 'P', false, 0}; }
+    void SetUp() override { gen.dictionary.fields["AMOUNT"] = FieldFacts("V_FIELD_AMOUNT", 'P', false, 0); }
     Lines Write(PcodeBuilder& b, char target)
     {
         gen.lines.clear();
