@@ -113,30 +113,12 @@ private:
         ExprFieldFacts facts;
     };
 
-    /* A hash of a name eight bytes at a time (names are short). */
-    static uint64_t Hash(std::string_view name)
-    {
-        constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
-        uint64_t h = name.size() * kMultiplier;
-        size_t i = 0;
-        for (; i + 8 <= name.size(); i += 8) {
-            uint64_t word;
-            std::memcpy(&word, name.data() + i, 8);
-            h = (h ^ word) * kMultiplier;
-            h ^= h >> 29;
-        }
-        uint64_t tail = 0;
-        std::memcpy(&tail, name.data() + i, name.size() - i);
-        h = (h ^ tail) * kMultiplier;
-        return h ^ (h >> 32);
-    }
-
     /* The entry of a name, looked up in the field table the first time. */
     const Entry& EntryOf(std::string_view name) const
     {
         if (4 * (entries_.size() + 1) > 3 * slots_.size())
             Grow();
-        const uint64_t hash = Hash(name);
+        const uint64_t hash = EXPR_TextHash(name);
         const size_t mask = slots_.size() - 1;
         for (size_t at = static_cast<size_t>(hash) & mask;; at = (at + 1) & mask) {
             const Entry* slot = slots_[at];

@@ -23,6 +23,7 @@
 #include "generator/expressions/expr_core_services.h"
 #include "generator/expressions/expr_direct_code.h"
 #include "generator/expressions/expr_forwarding_writer.h"
+#include "generator/expressions/expr_routines.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ public:
     {
         if (4 * (texts_.size() + 1) > 3 * slots_.size())
             Grow();
-        const uint64_t hash = Hash(text);
+        const uint64_t hash = EXPR_TextHash(text);
         const size_t mask = slots_.size() - 1;
         for (size_t at = static_cast<size_t>(hash) & mask;; at = (at + 1) & mask) {
             Slot& slot = slots_[at];
@@ -60,30 +61,12 @@ private:
     };
     static constexpr uint32_t kFree = UINT32_MAX;
 
-    /* A hash of the text eight bytes at a time (lines are short and many). */
-    static uint64_t Hash(std::string_view text)
-    {
-        constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
-        uint64_t h = text.size() * kMultiplier;
-        size_t i = 0;
-        for (; i + 8 <= text.size(); i += 8) {
-            uint64_t word;
-            std::memcpy(&word, text.data() + i, 8);
-            h = (h ^ word) * kMultiplier;
-            h ^= h >> 29;
-        }
-        uint64_t tail = 0;
-        std::memcpy(&tail, text.data() + i, text.size() - i);
-        h = (h ^ tail) * kMultiplier;
-        return h ^ (h >> 32);
-    }
-
     void Grow()
     {
         std::vector<Slot> slots(slots_.empty() ? 1024 : 2 * slots_.size(), Slot{0, kFree});
         const size_t mask = slots.size() - 1;
         for (uint32_t id = 0; id < texts_.size(); ++id) {
-            const uint64_t hash = Hash(texts_[id]);
+            const uint64_t hash = EXPR_TextHash(texts_[id]);
             size_t at = static_cast<size_t>(hash) & mask;
             while (slots[at].id != kFree)
                 at = (at + 1) & mask;
