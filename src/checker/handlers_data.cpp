@@ -224,6 +224,8 @@ bool CheckQuotedChangeValue(const std::string& value, const OperandInfo& target)
 bool IsFieldGroup(const std::string& entry)
 {
     std::string name = NameOf(entry);
+    if (!MayNameFieldGroup(name))
+        return false;
     FFC_WORK_RECORD& r = G().record2;
     BlankRecord(r, WR_GROUPNAM, name);
     return RecordExists(r, 2);

@@ -157,7 +157,6 @@ int16_t ExpandInclude(FFC_CONTEXT* ctx, FFC_SOURCE_COMMAND& include, int16_t& se
     while (SZOPH_sGetNextCommand(list, &cmd) == 0) {
         ++sequence;
         ++count;
-        SZOPH_UpdateCmdText(cmd, 0, 0, kind);
         PCONTROL_StoreCommandRecord(ctx, include.sLine, cmd->sNumber, sequence, kind, cmd, record.get());
     }
     return count;
@@ -183,7 +182,10 @@ uint16_t LoadFunction(FFC_CONTEXT* ctx, uint16_t* pusCount)
     auto record = NewSourceRecord();
     while (SZOPH_sGetNextCommand(list, &cmd) == 0) {
         ++sequence;
-        SZOPH_UpdateCmdText(cmd, 0, 0, kind);
+        // a list loaded here holds its texts as composed; the editor's may
+        // have been changed since
+        if (!owned)
+            SZOPH_UpdateCmdText(cmd, 0, 0, kind);
         PCONTROL_StoreCommandRecord(ctx, cmd->sNumber, 0, sequence, kind, cmd, record.get());
         if (std::memcmp(record->acName, "INCLUDE   ", 10) == 0)
             ExpandInclude(ctx, *record, sequence);

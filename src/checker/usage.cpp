@@ -232,6 +232,11 @@ std::string NameOf(const std::string& written)
     return field.empty() ? Upper(written) : field;
 }
 
+bool MayNameFieldGroup(std::string_view name)
+{
+    return GroupNames().count(RecordName(name)) != 0;
+}
+
 void RecordOperand(const std::string& operand)
 {
     if (Pass() != 1 || operand.empty())
@@ -369,7 +374,7 @@ void RecordKeywordUses()
             }))
             continue;
         /* the parameter the keyword finds (the first of that keyword) */
-        const int found = IndexedParam(ci, p.keyword);
+        const int found = FirstParamOfKeyword(ci, pi);
         const int32_t entries = p.layout == 'S'   ? 1
                                 : p.layout == 'C' ? p.entries
                                                   : std::clamp<int32_t>(ParmCountAt(ci, found), 0, p.entries);

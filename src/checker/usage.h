@@ -51,6 +51,10 @@ std::string NameOf(const std::string& written);
  * field's "USEFIELD" record. Uses after an operand's first are counted in
  * memory until WriteFieldUses adds them to the records' use counts. */
 void RecordOperand(const std::string& operand);
+
+// Whether a field group ("GROUPNAM" record) of that name may exist: false
+// only where none does (the names are kept in memory).
+bool MayNameFieldGroup(std::string_view name);
 /* Adds the uses of operands counted in memory to their records; after the
  * last use of pass 1 that a command records, before the records are read
  * for their counts. Later uses are written as they come. */

@@ -12,7 +12,7 @@
 #include <cstring>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace rc {
@@ -28,6 +28,40 @@ uint64_t load8(const unsigned char* p)
     uint64_t w;
     std::memcpy(&w, p, sizeof w);
     return w;
+}
+
+// Copies the n bytes (1 to kLiteralMax) of a literal piece in moves of 16,
+// 8 or 4 bytes, the last overlapping the one before: left to itself the
+// compiler copies a piece of bounded length with a string instruction,
+// slow to start for a few dozen bytes.
+inline void copyPiece(unsigned char* out, const unsigned char* in, size_t n)
+{
+#if defined(__SSE2__)
+    if (n >= 16) {
+        auto move = [&](size_t at) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + at)));
+        };
+        for (size_t at = 0; at + 16 < n; at += 16)
+            move(at);
+        move(n - 16);
+        return;
+    }
+#endif
+    if (n >= 8) {
+        const uint64_t head = load8(in), tail = load8(in + n - 8);
+        std::memcpy(out, &head, 8);
+        std::memcpy(out + n - 8, &tail, 8);
+    } else if (n >= 4) {
+        uint32_t head, tail;
+        std::memcpy(&head, in, 4);
+        std::memcpy(&tail, in + n - 4, 4);
+        std::memcpy(out, &head, 4);
+        std::memcpy(out + n - 4, &tail, 4);
+    } else {
+        for (size_t i = 0; i < n; ++i)
+            out[i] = in[i];
+    }
 }
 
 void putLiteral(unsigned char*& out, const unsigned char* p, size_t n)
@@ -64,73 +98,173 @@ void putRun(unsigned char*& out, unsigned char byte, size_t n)
     }
 }
 
-// Whether the 64 bytes at p are all the byte repeated in w.
-bool uniform64(const unsigned char* p, uint64_t w)
+// The end of the run of `byte` that goes on at p[to], at most n. Runs are
+// followed in vector compares, 256 bytes at a time while they hold: the
+// blank tail of a record runs to thousands of bytes.
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("avx2"))) inline __m256i same32(const unsigned char* at, __m256i fill)
 {
-#if defined(__SSE2__)
-    const __m128i fill = _mm_set1_epi64x(static_cast<long long>(w));
-    auto same = [&](size_t at) {
-        return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at)), fill);
-    };
-    __m128i all = _mm_and_si128(_mm_and_si128(same(0), same(16)), _mm_and_si128(same(32), same(48)));
-    return _mm_movemask_epi8(all) == 0xFFFF;
-#else
-    uint64_t differ = 0;
-    for (size_t k = 0; k < 64; k += 8)
-        differ |= load8(p + k) ^ w;
-    return differ == 0;
-#endif
+    return _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)), fill);
 }
 
-// The end of the run of w's byte that goes on at p[to], where the eight
-// bytes before p[to] are of the run. A short run ends within a few blocks of
-// 64 bytes; a long one (as the blank tail of most records) is followed with
-// memcmp, which compares far faster than a loop here: while the bytes of a
-// stretch each equal the one before them, they are all the run's byte. The
-// stretches double while they hold, then halve down to the run's end.
-size_t runEnd(const unsigned char* p, size_t n, size_t to, uint64_t w)
+__attribute__((target("avx2"))) size_t runEndWide(const unsigned char* p, size_t n, size_t to, unsigned char byte)
 {
-    for (int blocks = 0; blocks < 2 && to + 64 <= n && uniform64(p + to, w); ++blocks)
-        to += 64;
-    if (to + 64 <= n && uniform64(p + to, w)) {
-        to += 64;
-        bool growing = true;
-        for (size_t step = 128; step >= 64;) {
-            if (to + step <= n && std::memcmp(p + to - 1, p + to, step) == 0) {
-                to += step;
-                if (growing)
-                    step *= 2;
-            } else {
-                growing = false;
-                step /= 2;
-            }
-        }
+    const __m256i fill = _mm256_set1_epi8(static_cast<char>(byte));
+    const auto same = [p, fill](size_t at) __attribute__((target("avx2"))) { return same32(p + at, fill); };
+    while (to + 256 <= n) {
+        __m256i all = _mm256_and_si256(_mm256_and_si256(same(to), same(to + 32)),
+                                       _mm256_and_si256(same(to + 64), same(to + 96)));
+        all = _mm256_and_si256(all, _mm256_and_si256(_mm256_and_si256(same(to + 128), same(to + 160)),
+                                                      _mm256_and_si256(same(to + 192), same(to + 224))));
+        if (static_cast<uint32_t>(_mm256_movemask_epi8(all)) != 0xFFFFFFFFu)
+            break;
+        to += 256;
     }
+    while (to + 32 <= n) {
+        auto equal = static_cast<uint32_t>(_mm256_movemask_epi8(same(to)));
+        if (equal != 0xFFFFFFFFu)
+            return to + static_cast<size_t>(__builtin_ctz(~equal));
+        to += 32;
+    }
+    while (to < n && p[to] == byte)
+        ++to;
+    return to;
+}
+#endif
+
+size_t runEndNarrow(const unsigned char* p, size_t n, size_t to, unsigned char byte)
+{
+#if defined(__SSE2__)
+    const __m128i fill = _mm_set1_epi8(static_cast<char>(byte));
+    while (to + 16 <= n) {
+        auto equal = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + to)), fill)));
+        if (equal != 0xFFFFu)
+            return to + static_cast<size_t>(__builtin_ctz(~equal));
+        to += 16;
+    }
+#endif
+    const uint64_t w = byte * 0x0101010101010101ULL;
     while (to + 8 <= n && load8(p + to) == w)
         to += 8;
-    while (to < n && p[to] == static_cast<unsigned char>(w))
+    while (to < n && p[to] == byte)
         ++to;
     return to;
 }
 
+#if defined(__x86_64__) || defined(__i386__)
+// (read in a static constructor: the processor's features are read first)
+const bool wideCompares = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+#endif
+
+size_t runEnd(const unsigned char* p, size_t n, size_t to, unsigned char byte)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    if (wideCompares)
+        return runEndWide(p, n, to, byte);
+#endif
+    return runEndNarrow(p, n, to, byte);
+}
+
+// Writes n bytes of `byte` at out in vector stores, the last overlapping
+// the one before: memset is a call for the short runs of a record and
+// writes its long ones (the blank tail) with a string instruction.
+void fill(unsigned char* out, unsigned char byte, size_t n)
+{
+#if defined(__SSE2__)
+    if (n >= 16) {
+        const __m128i v = _mm_set1_epi8(static_cast<char>(byte));
+        auto put = [&](unsigned char* at) { _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v); };
+        unsigned char* const end = out + n;
+        for (; out + 64 <= end; out += 64) {
+            put(out);
+            put(out + 16);
+            put(out + 32);
+            put(out + 48);
+        }
+        // the last bytes: up to 64 before the end, again in part
+        for (; out + 16 < end; out += 16)
+            put(out);
+        put(end - 16);
+        return;
+    }
+#endif
+    const uint64_t w = byte * 0x0101010101010101ULL;
+    if (n >= 8) {
+        std::memcpy(out, &w, 8);
+        std::memcpy(out + n - 8, &w, 8);
+    } else if (n >= 4) {
+        std::memcpy(out, &w, 4);
+        std::memcpy(out + n - 4, &w, 4);
+    } else {
+        for (size_t i = 0; i < n; ++i)
+            out[i] = byte;
+    }
+}
+
+// Of a bit mask of equal neighbours (bit k: byte k equals byte k + 1), the
+// bits k where bytes k to k + 7 are all one byte.
+inline uint32_t eightSame(uint32_t equal)
+{
+    equal &= equal >> 1;
+    equal &= equal >> 2;
+    return equal & equal >> 3;
+}
+
+// Where the first stretch of eight equal bytes at or after p[i] starts, or
+// n when there is none: found by comparing each byte with the next, 16 or
+// 32 at a time; in the last bytes each window of eight is tried.
+#if defined(__x86_64__) || defined(__i386__)
+// True with i at the stretch found; false with i at the first byte not yet
+// looked at, less than 33 bytes before the end.
+__attribute__((target("avx2"))) bool nextRunWide(const unsigned char* p, size_t n, size_t& i)
+{
+    for (; i + 33 <= n; i += 26) {
+        const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
+        const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + 1));
+        const uint32_t at = eightSame(static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(here, next)))) &
+                            0x3FFFFFFu;
+        if (at) {
+            i += static_cast<size_t>(__builtin_ctz(at));
+            return true;
+        }
+    }
+    return false;
+}
+#endif
+
+size_t nextRun(const unsigned char* p, size_t n, size_t i)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    if (wideCompares && nextRunWide(p, n, i))
+        return i;
+#endif
+#if defined(__SSE2__)
+    for (; i + 17 <= n; i += 10) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+        const uint32_t at = eightSame(static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, next)))) & 0x3FFu;
+        if (at)
+            return i + static_cast<size_t>(__builtin_ctz(at));
+    }
+#endif
+    for (; i + 8 <= n; ++i)
+        if (load8(p + i) == p[i] * 0x0101010101010101ULL)
+            return i;
+    return n;
+}
+
 // Packs n bytes into out (packedBound(n) bytes); returns the packed size.
-// Windows of eight bytes are tried every fourth byte, so every run of 11
-// bytes or more is found; a uniform window then grows both ways.
+// A stretch of eight equal bytes found (nextRun) grows both ways to a run.
 size_t pack(const unsigned char* p, size_t n, unsigned char* out)
 {
     unsigned char* const start = out;
     size_t literal = 0;
-    size_t i = 0;
-    while (i + 8 <= n) {
-        uint64_t w = load8(p + i);
-        if (w != p[i] * 0x0101010101010101ULL) {
-            i += 4;
-            continue;
-        }
+    for (size_t i = nextRun(p, n, 0); i < n; i = nextRun(p, n, i)) {
         size_t from = i;
         while (from > literal && p[from - 1] == p[i])
             --from;
-        size_t to = runEnd(p, n, i + 8, w);
+        size_t to = runEnd(p, n, i + 8, p[i]);
         putLiteral(out, p + literal, from - literal);
         putRun(out, p[i], to - from);
         literal = i = to;
@@ -145,13 +279,13 @@ void putFill(unsigned char* out, size_t at, size_t n, unsigned char byte, const 
 {
     size_t to = at + n;
     if (byte != held.byte || held.from >= to || held.to <= at || held.from >= held.to) {
-        std::memset(out + at, byte, n);
+        fill(out + at, byte, n);
         return;
     }
     if (at < held.from)
-        std::memset(out + at, byte, held.from - at);
+        fill(out + at, byte, held.from - at);
     if (held.to < to)
-        std::memset(out + held.to, byte, to - held.to);
+        fill(out + held.to, byte, to - held.to);
 }
 
 // Follows the runs of a record: a run longer than one piece goes on in
@@ -207,8 +341,9 @@ bool readPiece(const unsigned char*& in, const unsigned char* end, Piece& piece)
 // Unpacks into out, at most capacity bytes, where out already holds the
 // stretch `held`; returns the bytes written. *longest (when given) gets
 // the longest run written.
-size_t unpack(const unsigned char* in, size_t size, unsigned char* out, size_t capacity, const Fill& held,
-              Fill* longest)
+template <bool kLongest>
+size_t unpackRuns(const unsigned char* in, size_t size, unsigned char* out, size_t capacity, const Fill& held,
+                  Fill* longest)
 {
     const unsigned char* end = in + size;
     size_t done = 0;
@@ -217,16 +352,24 @@ size_t unpack(const unsigned char* in, size_t size, unsigned char* out, size_t c
     while (done < capacity && readPiece(in, end, piece)) {
         size_t n = std::min(piece.n, capacity - done);
         if (piece.bytes) {
-            std::memcpy(out + done, piece.bytes, n);
+            copyPiece(out + done, piece.bytes, n);
         } else {
             putFill(out, done, n, piece.byte, held);
-            runs.Add(piece.byte, done, n);
+            if constexpr (kLongest)
+                runs.Add(piece.byte, done, n);
         }
         done += n;
     }
-    if (longest)
+    if constexpr (kLongest)
         *longest = runs.longest;
     return done;
+}
+
+size_t unpack(const unsigned char* in, size_t size, unsigned char* out, size_t capacity, const Fill& held,
+              Fill* longest)
+{
+    return longest ? unpackRuns<true>(in, size, out, capacity, held, longest)
+                   : unpackRuns<false>(in, size, out, capacity, held, nullptr);
 }
 
 // The longest run of the packed bytes.
@@ -242,6 +385,29 @@ Fill longestRun(const unsigned char* in, size_t size)
         done += piece.n;
     }
     return runs.longest;
+}
+
+// Whether the n bytes (a literal piece: 1 to kLiteralMax) at a and b are
+// the same, compared in 16-, 8- or 4-byte loads, the last overlapping the
+// one before.
+bool samePiece(const unsigned char* a, const unsigned char* b, size_t n)
+{
+#if defined(__SSE2__)
+    if (n >= 16) {
+        auto equal = [&](size_t at) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + at));
+            const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + at));
+            return _mm_movemask_epi8(_mm_cmpeq_epi8(x, y)) == 0xFFFF;
+        };
+        for (size_t at = 0; at + 16 < n; at += 16)
+            if (!equal(at))
+                return false;
+        return equal(n - 16);
+    }
+#endif
+    if (n >= 8)
+        return load8(a) == load8(b) && load8(a + n - 8) == load8(b + n - 8);
+    return std::memcmp(a, b, n) == 0;
 }
 
 // Whether the packed bytes hold exactly these n bytes. A run is checked as
@@ -262,11 +428,11 @@ bool matches(const unsigned char* in, size_t size, const unsigned char* p, size_
         if (k == 0 || k > n - done || (c < 128 ? static_cast<size_t>(end - in) < k : in >= end))
             return false;
         if (c < 128) {
-            if (std::memcmp(in, p + done, k) != 0)
+            if (!samePiece(in, p + done, k))
                 return false;
             in += k;
         } else {
-            if (p[done] != *in++ || std::memcmp(p + done, p + done + 1, k - 1) != 0)
+            if (runEnd(p, done + k, done, *in++) != done + k)
                 return false;
         }
         done += k;

@@ -4,7 +4,6 @@
 #include "dqov/record_store.h"
 
 #include <algorithm>
-#include <bit>
 #include <atomic>
 #include <cstring>
 #include <deque>
@@ -35,27 +34,45 @@ struct Index {
     std::vector<unsigned char> scratch;  // a key being looked up
     mutable size_t hint = 0;             // the entry found last
 
+    // Keys of four bytes without a compare function (those of the command
+    // and message stores) are big-endian numbers: such an index keeps each
+    // as the number it is, and compares numbers.
+    bool numeric() const { return keyLength == 4 && !compare; }
+    static uint32_t numberOf(const unsigned char* key)
+    {
+        return static_cast<uint32_t>(key[0]) << 24 | static_cast<uint32_t>(key[1]) << 16 |
+               static_cast<uint32_t>(key[2]) << 8 | key[3];
+    }
+    uint32_t numberAt(size_t i) const
+    {
+        uint32_t v;
+        std::memcpy(&v, keys.data() + i * 4, 4);
+        return v;
+    }
+    // The first entry in [lo, hi) whose number is not below (upper: is
+    // above) v, else hi.
+    size_t boundNumber(uint32_t v, size_t lo, size_t hi, bool upper) const
+    {
+        while (lo < hi) {
+            size_t mid = lo + (hi - lo) / 2;
+            uint32_t x = numberAt(mid);
+            if (x < v || (upper && x == v))
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo;
+    }
     int order(const unsigned char* a, const unsigned char* b) const
     {
-        if (compare)
-            return compare(a, b, keyLength);
-        if (keyLength != 4)
-            return std::memcmp(a, b, keyLength);
-        // the keys of the command and message stores: four bytes, compared
-        // as the big-endian numbers they are
-        uint32_t x, y;
-        std::memcpy(&x, a, 4);
-        std::memcpy(&y, b, 4);
-        if constexpr (std::endian::native == std::endian::little) {
-            x = __builtin_bswap32(x);
-            y = __builtin_bswap32(y);
-        }
-        return x < y ? -1 : x > y;
+        return compare ? compare(a, b, keyLength) : std::memcmp(a, b, keyLength);
     }
     const unsigned char* keyAt(size_t i) const { return keys.data() + i * keyLength; }
     // First entry whose key is not below (upper: is above) the key.
     size_t bound(const unsigned char* key, bool upper) const
     {
+        if (numeric())
+            return boundNumber(numberOf(key), 0, numbers.size(), upper);
         size_t lo = 0, hi = numbers.size();
         while (lo < hi) {
             size_t mid = lo + (hi - lo) / 2;
@@ -67,46 +84,38 @@ struct Index {
         }
         return lo;
     }
-    // The entry of the first record with this key, or npos. Readers mostly
-    // go through the records in key order, so the entries around the last
-    // one found are tried before a search; and writers mostly add
-    // records in key order, so a key past the last is tried as well.
-    size_t find(const unsigned char* key) const
+    // The entry of the first record with this number, or npos. Readers
+    // mostly go through the records in key order, so the entries from the
+    // one before the last found on are tried before a search; and writers
+    // mostly add records in key order, so a number past the last is tried
+    // first.
+    size_t findNumber(uint32_t v) const
     {
         const size_t n = numbers.size();
-        // the entry before the one found last (a reader that copies a record
-        // over the one it holds looks that one up after it)
-        if (hint > 0 && hint <= n && order(keyAt(hint - 1), key) == 0 &&
-            (hint == 1 || order(keyAt(hint - 2), key) < 0)) {
-            --hint;
-            return hint;
-        }
-        size_t at = SIZE_MAX;
-        int c = 1;  // the order of the entry at `at` against the key
-        // the entries hint .. hint + 2: walked while they lie below the key
-        if (hint <= n && (hint == 0 || order(keyAt(hint - 1), key) < 0)) {
-            for (size_t i = hint; i <= hint + 2; ++i) {
-                if (i == n) {
-                    at = i;
-                    break;
-                }
-                c = order(keyAt(i), key);
-                if (c >= 0) {
-                    at = i;
-                    break;
-                }
-            }
-        }
-        if (at == SIZE_MAX) {
-            if (n == 0 || order(keyAt(n - 1), key) < 0)
-                return SIZE_MAX;
-            at = bound(key, false);
-            c = at < n ? order(keyAt(at), key) : 1;
-        }
-        if (at >= n || c != 0)
+        if (n == 0 || numberAt(n - 1) < v)
             return SIZE_MAX;
-        hint = at;
-        return at;
+        size_t i = hint > 0 ? hint - 1 : 0;
+        if (i >= n || (i > 0 && numberAt(i - 1) >= v)) {
+            i = boundNumber(v, 0, std::min(i, n), false);
+        } else {
+            const size_t stop = std::min(n, i + 4);
+            while (i < stop && numberAt(i) < v)
+                ++i;
+            if (i == stop)
+                i = boundNumber(v, stop, n, false);
+        }
+        if (i >= n || numberAt(i) != v)
+            return SIZE_MAX;
+        hint = i;
+        return i;
+    }
+    // The entry of the first record with this key, or npos.
+    size_t find(const unsigned char* key) const
+    {
+        if (numeric())
+            return findNumber(numberOf(key));
+        size_t at = bound(key, false);
+        return at < numbers.size() && order(keyAt(at), key) == 0 ? at : SIZE_MAX;
     }
     const unsigned char* keyOf(const void* rec, uint32_t len)
     {
@@ -117,13 +126,24 @@ struct Index {
     // Adds after the entries of equal key; records mostly come in key order.
     void insert(const unsigned char* key, uint32_t n)
     {
-        size_t at = numbers.empty() || order(keyAt(numbers.size() - 1), key) <= 0 ? numbers.size() : bound(key, true);
+        const size_t last = numbers.size() - 1;
+        const bool atEnd = numbers.empty() || (numeric() ? numberAt(last) <= numberOf(key) : order(keyAt(last), key) <= 0);
+        size_t at = atEnd ? numbers.size() : bound(key, true);
+        unsigned char number[4];
+        if (numeric()) {
+            const uint32_t v = numberOf(key);
+            std::memcpy(number, &v, 4);
+            key = number;
+        }
         keys.insert(keys.begin() + static_cast<long>(at * keyLength), key, key + keyLength);
         numbers.insert(numbers.begin() + static_cast<long>(at), n);
     }
     void erase(const unsigned char* key, uint32_t n)
     {
-        for (size_t at = bound(key, false); at < numbers.size() && order(keyAt(at), key) == 0; ++at) {
+        const auto same = [&](size_t at) {
+            return numeric() ? numberAt(at) == numberOf(key) : order(keyAt(at), key) == 0;
+        };
+        for (size_t at = bound(key, false); at < numbers.size() && same(at); ++at) {
             if (numbers[at] != n)
                 continue;
             auto k = keys.begin() + static_cast<long>(at * keyLength);
@@ -361,7 +381,10 @@ namespace {
 void commandKey(const void* rec, uint32_t len, void* key)
 {
     uint16_t n[2] = {0, 0};
-    std::memcpy(n, rec, std::min<uint32_t>(len, 4));
+    if (len >= 4)
+        std::memcpy(n, rec, 4);
+    else
+        std::memcpy(n, rec, len);
     auto* k = static_cast<unsigned char*>(key);
     k[0] = static_cast<unsigned char>(n[0] >> 8);
     k[1] = static_cast<unsigned char>(n[0]);

@@ -819,6 +819,9 @@ constexpr bool SameName(const char* a, std::string_view b)
 int IndexedCommand(std::string_view name);
 int IndexedParam(int command, std::string_view keyword);
 const Placement& IndexedPlacement(int command, int param);
+/* The first parameter of the command with the keyword of parameter `param`
+ * (the one a lookup by that keyword finds). */
+int FirstParamOfKeyword(int command, int param);
 
 /* Index of a command of kCommands (-1 for a definition of its own). */
 inline int TableIndex(const CommandDef& c)

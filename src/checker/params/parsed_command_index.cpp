@@ -26,6 +26,20 @@ constexpr auto kPlacements = [] {
     return t;
 }();
 
+/* For each parameter, the first of its command with the same keyword. */
+constexpr auto kFirstOfKeyword = [] {
+    std::array<int16_t, kFirstParam[kCommandCount]> t{};
+    for (size_t i = 0; i < kCommands.size(); ++i)
+        for (int p = 0; p < kCommands[i].count; ++p) {
+            const std::string_view keyword = kCommands[i].params[p].keyword;
+            int first = 0;
+            while (std::string_view(kCommands[i].params[first].keyword) != keyword)
+                ++first;
+            t[kFirstParam[i] + p] = static_cast<int16_t>(first);
+        }
+    return t;
+}();
+
 /* Up to eight bytes of the name from `at`, the first the lowest: the same
  * number whether worked out while compiling or loaded while running. */
 constexpr uint64_t Bytes(std::string_view name, size_t at, size_t n)
@@ -141,6 +155,11 @@ int IndexedParam(int command, std::string_view keyword)
                                             keyword.size()) == 0)
             return slot.param;
     }
+}
+
+int FirstParamOfKeyword(int command, int param)
+{
+    return kFirstOfKeyword[kFirstParam[command] + param];
 }
 
 const Placement& IndexedPlacement(int command, int param)

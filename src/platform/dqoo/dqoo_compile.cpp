@@ -50,9 +50,25 @@ EXPR_PCODE_ROUTINE* addRoutine(ExpressionStore& store, int32_t kind, int32_t num
 /* The letter and the number in seven digits or more. */
 std::string keyOf(char letter, int32_t number)
 {
-    char key[24];
-    int n = std::snprintf(key, sizeof key, "%c%07d", letter, static_cast<int>(number));
-    return std::string(key, static_cast<size_t>(n));
+    // as "%c%07d" writes it, without the formatting machinery
+    char digits[16];
+    const bool negative = number < 0;
+    uint32_t v = negative ? 0u - static_cast<uint32_t>(number) : static_cast<uint32_t>(number);
+    size_t n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    const size_t width = negative ? 6 : 7; /* the sign counts in the width */
+    std::string key(1, letter);
+    key.reserve(1 + (negative ? 1 : 0) + std::max(n, width));
+    if (negative)
+        key += '-';
+    if (n < width)
+        key.append(width - n, '0');
+    while (n > 0)
+        key += digits[--n];
+    return key;
 }
 
 /* The pull row of a target field. */

@@ -77,13 +77,22 @@ void refreshViews(SZOPH_CMDDATA::Components& c)
         c.views.push_back(SZOPH_PARMCOMP{comp.parm, comp.comp, comp.text.c_str()});
 }
 
+// The text without its trailing blanks and NULs, in place.
+std::string_view trimmedView(std::string_view text)
+{
+    size_t n = text.size();
+    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\0'))
+        --n;
+    return text.substr(0, n);
+}
+
 // The whole text from label, name and parameters; pszParms points at its
 // end. A text brought up to date (mostly the same) is rewritten where it is
 // when it fits there.
 void composeText(SZOPH_CMDDATA& d, std::string_view parms)
 {
-    std::string label = dqos::trimmed(d.pub.szLabel);
-    std::string name = dqos::trimmed(d.pub.szName);
+    const std::string_view label = trimmedView(d.pub.szLabel);
+    const std::string_view name = trimmedView(d.pub.szName);
     const size_t prefix =
         (label.empty() ? 0 : label.size() + 2) + name.size() + (!parms.empty() && !name.empty() ? 1 : 0);
     const size_t size = prefix + parms.size();
@@ -122,7 +131,7 @@ void composeText(SZOPH_CMDDATA& d, std::string_view parms)
 // to fit.
 void copyTrimmed(char* field, size_t size, std::string_view text)
 {
-    std::string t = dqos::trimmed(text);
+    const std::string_view t = trimmedView(text);
     size_t n = std::min(t.size(), size - 1);
     std::memcpy(field, t.data(), n);
     field[n] = '\0';

@@ -68,6 +68,7 @@ TEST(KeywordTable, RunTimeLookupsAgreeWithTheDefinitions)
             while (std::string_view(c.params[first].keyword) != c.params[pi].keyword)
                 ++first;
             EXPECT_EQ(FindParam(c, c.params[pi].keyword), first) << c.name << " " << c.params[pi].keyword;
+            EXPECT_EQ(FirstParamOfKeyword(static_cast<int>(ci), pi), first) << c.name << " " << c.params[pi].keyword;
             Placement expected = Place(c, pi), found = PlaceOf(c, pi);
             EXPECT_EQ(found.countAt, expected.countAt) << c.name << " " << c.params[pi].keyword;
             EXPECT_EQ(found.rowWidth, expected.rowWidth) << c.name << " " << c.params[pi].keyword;

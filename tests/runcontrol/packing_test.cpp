@@ -1,0 +1,200 @@
+// Run-length packing: every record comes back byte for byte whatever the
+// length and place of its runs (the vector compares and stores work in
+// blocks of 16, 32 and 256 bytes, so the cases straddle those), a packed
+// record matches only the bytes it holds, and unpacking over a buffer that
+// holds a record's runs gives the new record.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dqov/record_store.h"
+#include "runcontrol/packing.h"
+
+namespace {
+
+// A record of n text bytes (no eight alike in a row) with a run of `run`
+// bytes `byte` at `at`.
+std::vector<unsigned char> Record(size_t n, size_t at, size_t run, unsigned char byte)
+{
+    std::vector<unsigned char> r(n);
+    for (size_t i = 0; i < n; ++i)
+        r[i] = static_cast<unsigned char>('A' + (i * 7 + i / 3) % 26);
+    for (size_t i = at; i < at + run && i < n; ++i)
+        r[i] = byte;
+    return r;
+}
+
+std::vector<unsigned char> Packed(const std::vector<unsigned char>& r)
+{
+    std::vector<unsigned char> out(rc::PackedBound(r.size()));
+    out.resize(rc::Pack(r.data(), r.size(), out.data()));
+    return out;
+}
+
+// Checks the record round trip and the matches of it and of records one
+// byte off; returns a description of the first fault, empty when none.
+std::string Fault(const std::vector<unsigned char>& r)
+{
+    const std::vector<unsigned char> p = Packed(r);
+    std::vector<unsigned char> back(r.size() + 1, 0xEE);
+    if (rc::Unpack(p.data(), p.size(), back.data(), r.size()) != r.size())
+        return "unpacked length";
+    if (!std::equal(r.begin(), r.end(), back.begin()))
+        return "unpacked bytes";
+    if (back[r.size()] != 0xEE)
+        return "written past the record";
+    if (!rc::Matches(p.data(), p.size(), r.data(), r.size()))
+        return "does not match its own bytes";
+    for (size_t i = 0; i < r.size(); ++i) {
+        std::vector<unsigned char> other = r;
+        other[i] ^= 0x01;
+        if (rc::Matches(p.data(), p.size(), other.data(), other.size()))
+            return "matches a record with byte " + std::to_string(i) + " changed";
+    }
+    if (!r.empty() && rc::Matches(p.data(), p.size(), r.data(), r.size() - 1))
+        return "matches a shorter record";
+    return "";
+}
+
+TEST(Packing, RunsOfEveryLengthAtEveryPlaceComeBackAndMatchOnlyThemselves)
+{
+    for (size_t n : {0, 1, 7, 8, 9, 16, 17, 31, 32, 33, 40, 64, 65, 100})
+        for (size_t at = 0; at <= n; ++at)
+            for (size_t run = 1; at + run <= n; ++run)
+                for (unsigned char byte : {' ', '\0'}) {
+                    std::string fault = Fault(Record(n, at, run, byte));
+                    ASSERT_EQ(fault, "") << n << " bytes, run of " << run << " at " << at;
+                }
+    // long runs ending on and beside the blocks of the compares
+    for (size_t run : {255, 256, 257, 258, 511, 512, 513, 4400})
+        for (size_t at : {0, 1, 13, 26, 27, 33})
+            for (size_t tail : {0, 1, 8, 31, 32, 33}) {
+                std::string fault = Fault(Record(at + run + tail, at, run, ' '));
+                ASSERT_EQ(fault, "") << "run of " << run << " at " << at << ", " << tail << " after";
+            }
+}
+
+TEST(Packing, RunsOfEightOrMoreAreFoundWhereverTheyLie)
+{
+    // a run of eight in text is kept as a run wherever it starts: the record
+    // packs smaller than its bytes
+    for (size_t at = 0; at + 8 <= 90; ++at) {
+        std::vector<unsigned char> r = Record(90, at, 8, '-');
+        EXPECT_LT(Packed(r).size(), 90u + 1u) << "at " << at;
+    }
+    std::vector<unsigned char> blank(5056, ' ');
+    EXPECT_LE(Packed(blank).size(), 4u);
+}
+
+TEST(Packing, UnpackingOverTheRunsABufferHoldsGivesTheNewRecord)
+{
+    // fixed records of fields and blank stretches of varying places, each
+    // unpacked over the one before it, the runs of that one given as held
+    std::vector<std::vector<unsigned char>> records;
+    for (size_t k = 0; k < 12; ++k) {
+        std::vector<unsigned char> r = Record(3000, 0, 0, ' ');
+        for (size_t i = 40 + 37 * k; i < 3000; ++i)
+            r[i] = ' ';
+        for (size_t i = 100 + 11 * k; i < 400 + 3 * k && i < 3000; ++i)
+            r[i] = k % 3 ? ' ' : '0';
+        r[2000 + k] = 'Z';
+        records.push_back(r);
+    }
+    std::vector<unsigned char> buffer(3000, 0xEE);
+    rc::Fill held{};
+    for (const auto& r : records) {
+        const std::vector<unsigned char> p = Packed(r);
+        rc::Fill longest{};
+        ASSERT_EQ(rc::UnpackOver(p.data(), p.size(), buffer.data(), buffer.size(), held, &longest), r.size());
+        ASSERT_EQ(buffer, r);
+        rc::Fill run = rc::LongestRun(p.data(), p.size());
+        EXPECT_EQ(longest.from, run.from);
+        EXPECT_EQ(longest.to, run.to);
+        EXPECT_EQ(longest.byte, ' ');
+        held = longest;
+    }
+}
+
+// Key of the test records: their first four bytes, a big-endian number.
+void leadingNumber(const void* r, uint32_t, void* k)
+{
+    std::memcpy(k, r, 4);
+}
+
+struct Keyed {
+    unsigned char key[4];
+    uint32_t serial;
+};
+
+Keyed Make(uint32_t key, uint32_t serial)
+{
+    Keyed k{};
+    for (int i = 0; i < 4; ++i)
+        k.key[i] = static_cast<unsigned char>(key >> (24 - 8 * i));
+    k.serial = serial;
+    return k;
+}
+
+uint32_t Add(FFC_RECORD_STORE* s, uint32_t key, uint32_t serial)
+{
+    const Keyed k = Make(key, serial);
+    return RS_ulAddRecord(s, &k, sizeof k);
+}
+
+TEST(Packing, NumberKeysFindTheFirstOfEqualKeysInEveryOrderOfLookups)
+{
+    FFC_RECORD_STORE* s = nullptr;
+    ASSERT_EQ(RS_sCreateStore(&s, 1), 0);
+    ASSERT_EQ(RS_sDefineIndex(s, 4, leadingNumber, nullptr), 0);
+    // keys 10, 20, ... with three records each for every fifth key, added
+    // out of order as well; keys past 2^24 and 2^31 compare as numbers
+    std::vector<uint32_t> keys;
+    for (uint32_t k = 1; k <= 60; ++k)
+        keys.push_back(k * 10);
+    keys.push_back(0x01000000u);
+    keys.push_back(0x80000001u);
+    uint32_t serial = 0;
+    for (uint32_t k : keys)
+        ASSERT_NE(Add(s, k, ++serial), 0u);
+    for (uint32_t k = 50; k <= 600; k += 50)
+        for (int copy = 0; copy < 2; ++copy)
+            ASSERT_NE(Add(s, k, 1000 + k + static_cast<uint32_t>(copy)), 0u);
+    ASSERT_NE(Add(s, 5, 77), 0u);
+    // every key found, with the first record stored under it, whatever
+    // the order of the lookups
+    std::vector<uint32_t> order = keys;
+    order.push_back(5);
+    std::vector<std::vector<uint32_t>> orders{order, {order.rbegin(), order.rend()}, {}};
+    for (size_t i = 0; i < order.size(); ++i)
+        orders[2].push_back(order[(i * 37) % order.size()]);
+    for (const auto& o : orders)
+        for (uint32_t k : o) {
+            Keyed got{};
+            const Keyed want = Make(k, 0);
+            ASSERT_EQ(RS_fFindRecord(s, 0, want.key, &got, sizeof got, nullptr), 0) << k;
+            uint32_t first = k == 5 ? 77 : 0;
+            for (size_t i = 0; i < keys.size() && !first; ++i)
+                if (keys[i] == k)
+                    first = static_cast<uint32_t>(i + 1);
+            EXPECT_EQ(got.serial, first) << k;
+        }
+    // keys not stored: below the first, between two, past the last
+    for (uint32_t k : {0u, 4u, 6u, 15u, 599u, 601u, 0x00FFFFFFu, 0x80000000u, 0x80000002u, 0xFFFFFFFFu}) {
+        Keyed got{};
+        const Keyed want = Make(k, 0);
+        EXPECT_EQ(RS_fFindRecord(s, 0, want.key, &got, sizeof got, nullptr), 1) << k;
+    }
+    // a record stored again under its key replaces the first of them
+    const Keyed again = Make(100, 4242);
+    ASSERT_NE(RS_ulPutRecord(s, &again, sizeof again), 0u);
+    Keyed got{};
+    const Keyed want = Make(100, 0);
+    ASSERT_EQ(RS_fFindRecord(s, 0, want.key, &got, sizeof got, nullptr), 0);
+    EXPECT_EQ(got.serial, 4242u);
+    EXPECT_EQ(RS_ulRecordCount(s), keys.size() + 24 + 1);
+    RS_DestroyStore(&s);
+}
+
+}  // namespace
