@@ -24,12 +24,12 @@ void decimalTargetStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView&
     const std::string where = target.table() + ", " + target.index();
     if (c.iSeries()) {
         if (t.layout == ExprLayout::Packed) {
-            c.Line(EXPR_Format("*((decimal(%d,%d)*)( %s )) = %s;", target.d.length, target.d.decimals, x.T.c_str(),
+            c.Line(EXPR_FormatInto(c.formatted, "*((decimal(%d,%d)*)( %s )) = %s;", target.d.length, target.d.decimals, x.T.c_str(),
                                x.A.c_str()));
             return;
         }
         c.Put({x.B, " = ", x.A, ";"});
-        c.Line(EXPR_Format("_CPYNV( 0x02%.2x%.2x00, ((X_CHAR*)( %s )), 0x03%.2x%.2x00, ((char*)( &%s )) );",
+        c.Line(EXPR_FormatInto(c.formatted, "_CPYNV( 0x02%.2x%.2x00, ((X_CHAR*)( %s )), 0x03%.2x%.2x00, ((char*)( &%s )) );",
                            target.d.decimals, target.d.length, x.T.c_str(), target.d.decimals, target.d.length,
                            x.B.c_str()));
         return;
@@ -410,9 +410,9 @@ void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& s)
     Texts x;
     const bool early = source.field && (source.vector() || source.d.dispatch);
     if (early)
-        EXPR_WriteCompareStatements(c, &s, s.source, x.A);
+        x.A = EXPR_WriteCompareStatements(c, &s, s.source);
     if (target.vector())
-        EXPR_WriteCompareStatements(c, &s, targetInstruction, x.B);
+        x.B = EXPR_WriteCompareStatements(c, &s, targetInstruction);
 
     bool guarded = false;
     if (source.field && source.d.sqlNull) {
@@ -428,9 +428,9 @@ void EXPR_WriteAssignment(ExprCode& c, const EXPR_STATEMENT& s)
         guarded = true;
     }
     if (!early)
-        EXPR_WriteCompareStatements(c, &s, s.source, x.A);
+        x.A = EXPR_WriteCompareStatements(c, &s, s.source);
     if (!target.vector())
-        EXPR_WriteCompareStatements(c, &s, targetInstruction, x.B);
+        x.B = EXPR_WriteCompareStatements(c, &s, targetInstruction);
 
     x.T = target.field ? EXPR_BuildFieldAccessText(c, target) : x.B;
     x.LS = EXPR_lOperandLength(s.source);
@@ -499,7 +499,7 @@ void clearDecimalBytes(ExprCode& c, const ExprFieldView& f, const std::string& o
     const std::string data = member ? on + "->fchData" : on;
     const std::string first = member ? "&( " + on + "->fchData[0] )" : on;
     if (c.iSeries() && f.d.typeLetter == 'P') {
-        c.Line(EXPR_Format("*((decimal(%d,%d)*)( %s )) = 0;", f.d.length, f.d.decimals,
+        c.Line(EXPR_FormatInto(c.formatted, "*((decimal(%d,%d)*)( %s )) = 0;", f.d.length, f.d.decimals,
                            EXPR_BuildFieldAccessText(c, f).c_str()));
     } else if (f.d.typeLetter == 'P') {
         const int32_t B = N / 2 + 1;
@@ -509,15 +509,15 @@ void clearDecimalBytes(ExprCode& c, const ExprFieldView& f, const std::string& o
             c.Put({data, "[0] = X_CLEAR_PACK;"});
             c.Put({data, "[1] = X_PACK_TERMINATOR;"});
         } else {
-            c.Line(EXPR_Format("memset( %s, X_CLEAR_PACK, %d );", first.c_str(), B - 1));
-            c.Line(EXPR_Format("%s[%d] = X_PACK_TERMINATOR;", data.c_str(), B - 1));
+            c.Line(EXPR_FormatInto(c.formatted, "memset( %s, X_CLEAR_PACK, %d );", first.c_str(), B - 1));
+            c.Line(EXPR_FormatInto(c.formatted, "%s[%d] = X_PACK_TERMINATOR;", data.c_str(), B - 1));
         }
     } else if (N == 1 || N == 2) {
         c.Put({data, "[0] = X_CLEAR_SIGN;"});
         if (N == 2)
             c.Put({data, "[1] = X_CLEAR_SIGN;"});
     } else {
-        c.Line(EXPR_Format("memset( %s, X_CLEAR_SIGN, %d );", first.c_str(), N));
+        c.Line(EXPR_FormatInto(c.formatted, "memset( %s, X_CLEAR_SIGN, %d );", first.c_str(), N));
     }
     if (f.d.indexed)
         c.Put({f.table(), "[", f.index(), "].sIndexVOV = 0;"});
@@ -588,7 +588,7 @@ void clearPlainField(ExprCode& c, const ExprFieldView& f)
         if (N < 2)
             c.Put({A, "[0] = X_CLEAR_ALPHA;"}, {A, " = X_DEFS.X_CLEAR_ALPHA;"});
         else
-            c.Line(EXPR_Format("memset( %s, X_CLEAR_ALPHA, %d );", A.c_str(), N),
+            c.Line(EXPR_FormatInto(c.formatted, "memset( %s, X_CLEAR_ALPHA, %d );", A.c_str(), N),
                    EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.X_CLEAR_ALPHA, %d );", A.c_str(), N));
         return;
     case 'P':
@@ -609,7 +609,7 @@ int EXPR_WriteFieldClear(ExprCode& c, EXPR_OPERAND_NODE* target, const ExprField
         clearPlainField(c, f);
     if (form == 1 && c.gen.SqlNullAssignMode() == 'S' && (!f.full() || !f.d.sqlNull)) {
         const std::string name = f.d.node != nullptr && f.d.node->fieldRef != nullptr ? f.d.node->fieldRef : f.index();
-        c.Line(EXPR_Format("X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, pX_NULL, X_TEXT(1076), \"%s\" );", name.c_str()),
+        c.Line(EXPR_FormatInto(c.formatted, "X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, pX_NULL, X_TEXT(1076), \"%s\" );", name.c_str()),
                EXPR_Format("X_RUN_DLL.X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, null, X_RUN_DLL.X_TEXT(1076), \"%s\" );",
                            name.c_str()));
     }

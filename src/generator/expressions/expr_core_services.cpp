@@ -3,10 +3,11 @@
 */
 #include "generator/expressions/expr_core_services.h"
 
+#include <cstdint>
 #include <cstring>
-#include <functional>
+#include <deque>
+#include <vector>
 #include <string>
-#include <unordered_map>
 
 #include "dqov/fatal.h"
 #include "dqov/work_records.h"
@@ -31,12 +32,6 @@ int32_t referenceNumber(const std::string& digits)
     return n;
 }
 
-/* Hashes a field name given as a string or a view alike. */
-struct NameHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-};
-
 class UsedFieldDictionary final : public ExprFieldDictionary {
 public:
     bool FindField(const char* fieldRef, ExprFieldFacts& facts) const override
@@ -56,14 +51,12 @@ public:
         if (EXPR_CurrentWriter() == nullptr)
             return LookUp(name, outside_) ? &outside_ : nullptr;
         if (serial_ != EXPR_WriterScopeSerial()) {
-            known_.clear();
+            entries_.clear();
+            slots_.assign(slots_.size(), nullptr);
             serial_ = EXPR_WriterScopeSerial();
         }
-        if (const auto seen = known_.find(name); seen != known_.end())
-            return seen->second.found ? &seen->second.facts : nullptr;
-        Known& known = known_[std::string(name)];
-        known.found = LookUp(name, known.facts);
-        return known.found ? &known.facts : nullptr;
+        const Entry& entry = EntryOf(name);
+        return entry.found ? &entry.facts : nullptr;
     }
     bool FindComponentField(const char*, ExprFieldFacts&) const override { return false; }
     std::string ListFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
@@ -86,11 +79,6 @@ public:
     }
 
 private:
-    struct Known {
-        bool found = false;
-        ExprFieldFacts facts;
-    };
-
     static bool LookUp(std::string_view written, ExprFieldFacts& facts)
     {
         const GEN_FIELD_INFO* found = P3109_pFindUsedField(written, GEN_SLOT_LOOKUP_INNER, written.size());
@@ -117,9 +105,55 @@ private:
         return true;
     }
 
+    /* A field known by name in this enumeration, with the hash of its name. */
+    struct Entry {
+        std::string name;
+        uint64_t hash = 0;
+        bool found = false;
+        ExprFieldFacts facts;
+    };
+
+    /* The entry of a name, looked up in the field table the first time. */
+    const Entry& EntryOf(std::string_view name) const
+    {
+        if (4 * (entries_.size() + 1) > 3 * slots_.size())
+            Grow();
+        const uint64_t hash = EXPR_TextHash(name);
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = static_cast<size_t>(hash) & mask;; at = (at + 1) & mask) {
+            const Entry* slot = slots_[at];
+            if (slot == nullptr) {
+                Entry& entry = entries_.emplace_back();
+                entry.name.assign(name);
+                entry.hash = hash;
+                entry.found = LookUp(name, entry.facts);
+                slots_[at] = &entry;
+                return entry;
+            }
+            if (slot->hash == hash && slot->name == name)
+                return *slot;
+        }
+    }
+
+    void Grow() const
+    {
+        std::vector<const Entry*> slots(slots_.empty() ? 256 : 2 * slots_.size(), nullptr);
+        const size_t mask = slots.size() - 1;
+        for (const Entry& entry : entries_) {
+            size_t at = static_cast<size_t>(entry.hash) & mask;
+            while (slots[at] != nullptr)
+                at = (at + 1) & mask;
+            slots[at] = &entry;
+        }
+        slots_.swap(slots);
+    }
+
     mutable uint64_t serial_ = 0;
     mutable ExprFieldFacts outside_; /* a lookup outside the writers */
-    mutable std::unordered_map<std::string, Known, NameHash, std::equal_to<>> known_;
+    /* the fields known in this enumeration (they stay where they are) and
+       an open table of them by name */
+    mutable std::deque<Entry> entries_;
+    mutable std::vector<const Entry*> slots_;
 };
 
 GEN_MODULE_STATE& g()

@@ -7,11 +7,92 @@
 
 #include <cctype>
 #include <cstring>
+#include <deque>
+#include <unordered_map>
 #include <utility>
 
 #include "generator/expressions/expr_opcode_traits.h"
 #include "generator/expressions/expr_operand_info.h"
 #include "generator/expressions/expr_routines.h"
+
+/* The entries of the variants written one after the other; a variant
+** written while another is (none is now) gets a pool of its own. */
+struct ExprCode::KnownNodes::Pool {
+    std::deque<Known> entries;
+    /* the nodes known in this variant, with their entries */
+    std::vector<std::pair<const EXPR_OPERAND_NODE*, Known*>> keys;
+    /* beyond a few nodes they are found through an index */
+    std::unordered_map<const EXPR_OPERAND_NODE*, uint32_t> index;
+    std::string line, formatted;
+    bool busy = false;
+};
+
+namespace {
+
+constexpr size_t kLinearNodes = 24;
+
+ExprCode::KnownNodes::Pool& sharedPool()
+{
+    static ExprCode::KnownNodes::Pool pool;
+    return pool;
+}
+
+}  // namespace
+
+ExprCode::KnownNodes::KnownNodes()
+{
+    Pool& shared = sharedPool();
+    owned_ = shared.busy;
+    pool_ = owned_ ? new Pool : &shared;
+    pool_->busy = true;
+    pool_->keys.clear();
+    pool_->index.clear();
+}
+
+ExprCode::KnownNodes::~KnownNodes()
+{
+    if (owned_)
+        delete pool_;
+    else
+        pool_->busy = false;
+}
+
+std::string& ExprCode::KnownNodes::LineBuffer()
+{
+    return pool_->line;
+}
+
+std::string& ExprCode::KnownNodes::FormatBuffer()
+{
+    return pool_->formatted;
+}
+
+ExprCode::Known& ExprCode::KnownNodes::Find(const EXPR_OPERAND_NODE* node)
+{
+    Pool& p = *pool_;
+    const size_t n = p.keys.size();
+    if (n <= kLinearNodes) {
+        for (const auto& [key, known] : p.keys)
+            if (key == node)
+                return *known;
+    } else if (const auto found = p.index.find(node); found != p.index.end()) {
+        return *p.keys[found->second].second;
+    }
+    if (p.entries.size() <= n)
+        p.entries.emplace_back();
+    Known& k = p.entries[n];
+    k.node = node;
+    k.viewed = false;
+    k.valued = false;
+    p.keys.emplace_back(node, &k);
+    if (n + 1 > kLinearNodes) {
+        if (p.index.empty())
+            for (size_t i = 0; i < n; ++i)
+                p.index.emplace(p.keys[i].first, static_cast<uint32_t>(i));
+        p.index.emplace(node, static_cast<uint32_t>(n));
+    }
+    return k;
+}
 
 namespace {
 
@@ -26,10 +107,10 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
 {
     const uint32_t opcode = op.operation->opcode;
     const ExprOpTraits& t = EXPR_OpTraits(opcode);
-    const int32_t n = c.Number(op.operation);
     if (node == op.result) {
+        const int32_t n = c.Number(op.operation);
         if (t.kind == ExprOpKind::Compare && t.value == ExprValue::Double && !c.iSeries())
-            c.Line(EXPR_Format("X_DOUBLE dDifference%d;", n));
+            c.Line(EXPR_FormatInto(c.formatted, "X_DOUBLE dDifference%d;", n));
         if (opcode == EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL) {
             EXPR_OPERAND_NODE* operand = op.operation->operand;
             /* the work variable is read as decOperand in both variants */
@@ -41,12 +122,12 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
             const std::string t1 = EXPR_OperandLengthText(c, op.left), t2 = EXPR_OperandLengthText(c, op.right);
             const std::string longer = EXPR_lOperandLength(op.left) > EXPR_lOperandLength(op.right) ? t1 : t2;
             switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &op)) {
-            case 2: c.Line(EXPR_Format("X_INT iCompare%d;", n)); break;
-            case 3: c.Line(EXPR_Format("X_CHAR chObject%d[%s];", n, t1.c_str())); break;
-            case 4: c.Line(EXPR_Format("X_CHAR chSubject%d[%s];", n, t2.c_str())); break;
+            case 2: c.Line(EXPR_FormatInto(c.formatted, "X_INT iCompare%d;", n)); break;
+            case 3: c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chObject%d[%s];", n, t1.c_str())); break;
+            case 4: c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chSubject%d[%s];", n, t2.c_str())); break;
             case 5:
-                c.Line(EXPR_Format("X_CHAR chObject%d[%s];", n, longer.c_str()));
-                c.Line(EXPR_Format("X_CHAR chSubject%d[%s];", n, longer.c_str()));
+                c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chObject%d[%s];", n, longer.c_str()));
+                c.Line(EXPR_FormatInto(c.formatted, "X_CHAR chSubject%d[%s];", n, longer.c_str()));
                 break;
             default: break;
             }
@@ -54,8 +135,8 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
         if (opcode == EXPR_OP_STRING_CUR_SIZE) {
             const int16_t cls = EXPR_sOperandStringClass(c.gen.Fields(), op.left);
             if (cls == 5 || cls == 7)
-                c.Line(EXPR_Format("X_FLD_CHAR fldChar%d = { X_FLDDATA_V1, 0, X_MAX_SIZE_ALPHA_LEN, NULL };", n));
-            c.Line(EXPR_Format("X_ULONG ulCurSize%d;", n));
+                c.Line(EXPR_FormatInto(c.formatted, "X_FLD_CHAR fldChar%d = { X_FLDDATA_V1, 0, X_MAX_SIZE_ALPHA_LEN, NULL };", n));
+            c.Line(EXPR_FormatInto(c.formatted, "X_ULONG ulCurSize%d;", n));
         }
     }
     if (t.kind != ExprOpKind::SubjectLoad || node != op.left || c.routine.kind != EXPR_ROUTINE_BOOLEAN_SUBJECT)
@@ -70,7 +151,7 @@ void declareOperationVariables(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_
     case ExprValue::Packed63:
     case ExprValue::Decimal:
         if (s)
-            c.Line(EXPR_Format(
+            c.Line(EXPR_FormatInto(c.formatted, 
                 EXPR_lOperandLength(op.left) < 32 ? "decimal(31,%d) decValue;" : "decimal(63,%d) decValue;", scale));
         break;
     case ExprValue::Int32: c.Line("X_INT32 iInt32Value;"); break;
@@ -120,7 +201,7 @@ bool declareResultVariable(ExprCode& c, EXPR_OPERAND_NODE* node)
         if (c.iSeries() &&
             (t.value == ExprValue::Long || t.value == ExprValue::LongLong || t.value == ExprValue::Double ||
              t.value == ExprValue::Packed31 || t.value == ExprValue::Packed63 || t.value == ExprValue::Decimal)) {
-            c.Line(EXPR_Format("decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(node), EXPR_lOperandScale(node), n));
+            c.Line(EXPR_FormatInto(c.formatted, "decimal(%d,%d) decOperand%d;", EXPR_lOperandLength(node), EXPR_lOperandScale(node), n));
             return true;
         }
         switch (t.value) {
@@ -260,7 +341,8 @@ const char* EXPR_NumericWorkPrefix(uint32_t opcode, const EXPR_OPERAND_DESCRIPTO
 
 void EXPR_WriteOperationDeclarations(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT& op)
 {
-    if (op.operation != nullptr && op.kind == EXPR_STATEMENT_OPERATION)
+    /* the opcode's own variables come with its result (or a subject load's operand) */
+    if (op.operation != nullptr && op.kind == EXPR_STATEMENT_OPERATION && (node == op.result || node == op.left))
         declareOperationVariables(c, node, op);
     if (node == nullptr)
         return;
@@ -286,7 +368,7 @@ void EXPR_WriteSqlNullDeclarations(ExprCode& c, const EXPR_STATEMENT& op)
     const ExprFieldView& f = EXPR_ViewField(c, op.result);
     if (!f.field) {
         if (EXPR_IsInstruction(op.result) && (op.result->instructionFlags & EXPR_INSTR_FLAG_SQLNULL) != 0)
-            c.Line(EXPR_Format("X_BOOL bSqlnull%d;", c.Number(op.result)));
+            c.Line(EXPR_FormatInto(c.formatted, "X_BOOL bSqlnull%d;", c.Number(op.result)));
         return;
     }
     if (tracks && !declared) {
@@ -312,22 +394,22 @@ void EXPR_WriteFieldPointerDeclarations(ExprCode& c, EXPR_OPERAND_NODE* instruct
                   {"X_PDICTIONARY_FIELD pField", digits, " = new X_PDICTIONARY_FIELD();"});
     } else if (f.d.record) {
         c.Line("X_FLD_RECORD");
-        c.Line(EXPR_Format("   *pRecord%d = ((X_FLD_RECORD*)( %s[%s].pField ));", n, f.table().c_str(),
+        c.Line(EXPR_FormatInto(c.formatted, "   *pRecord%d = ((X_FLD_RECORD*)( %s[%s].pField ));", n, f.table().c_str(),
                            f.d.recordName.c_str()));
         if (f.full()) {
             c.Line("X_FLD_INFO");
-            c.Line(EXPR_Format("   *pFldInfo%d = ((X_FLD_INFO*)( ((X_PDICTIONARY_FIELD)( pRecord%d->pDataRecord )) + "
+            c.Line(EXPR_FormatInto(c.formatted, "   *pFldInfo%d = ((X_FLD_INFO*)( ((X_PDICTIONARY_FIELD)( pRecord%d->pDataRecord )) + "
                                "pRecord%d->pDescription->pOffsetTable[ %s ] ));",
                                n, n, n, f.index().c_str()));
         } else {
             c.Line("X_PDICTIONARY_FIELD");
-            c.Line(EXPR_Format("   pField%d = ( ((X_PDICTIONARY_FIELD)( pRecord%d->pDataRecord )) + "
+            c.Line(EXPR_FormatInto(c.formatted, "   pField%d = ( ((X_PDICTIONARY_FIELD)( pRecord%d->pDataRecord )) + "
                                "pRecord%d->pDescription->pOffsetTable[ %s ] );",
                                n, n, n, f.index().c_str()));
         }
     }
     if (c.iSeries() && f.d.typeLetter == 'S') {
-        c.Line(EXPR_Format("decimal(%d,%d) decOperand%d;", f.d.length, f.d.decimals, n));
+        c.Line(EXPR_FormatInto(c.formatted, "decimal(%d,%d) decOperand%d;", f.d.length, f.d.decimals, n));
         return;
     }
     if (!read || !f.numericWork())
@@ -358,7 +440,7 @@ void EXPR_WriteFieldPointerSetup(ExprCode& c, const ExprFieldView& f, EXPR_OPERA
     if (EXPR_fIsResultOf(operation, instruction) || f.d.target)
         return;
     if (c.iSeries() && f.d.typeLetter == 'S') {
-        c.Line(EXPR_Format("_CPYNV( 0x03%.2x%.2x00, ((char*)( &decOperand%d )), 0x02%.2x%.2x00, ((X_CHAR*)( %s )) );",
+        c.Line(EXPR_FormatInto(c.formatted, "_CPYNV( 0x03%.2x%.2x00, ((char*)( &decOperand%d )), 0x02%.2x%.2x00, ((X_CHAR*)( %s )) );",
                            f.d.decimals, f.d.length, f.n, f.d.decimals, f.d.length,
                            EXPR_BuildFieldAccessText(c, f).c_str()));
         return;
@@ -436,7 +518,7 @@ void writeStatement(ExprCode& c, const EXPR_STATEMENT& s, bool several)
         c.Put({call, rememberFormat(s.kind), " );"}, {"X_RUN_DLL.", call, "X_DEFS.", rememberFormat(s.kind), " );"});
         break;
     }
-    default: c.Line(EXPR_Format("Unknown kind %ld", static_cast<long>(s.kind))); break;
+    default: c.Line(EXPR_FormatInto(c.formatted, "Unknown kind %ld", static_cast<long>(s.kind))); break;
     }
     if (wrap)
         c.Close();
@@ -448,9 +530,6 @@ void EXPR_WriteDirectExpressionCode(ExprWriterServices& gen, EXPR_ROUTINE& routi
                                     EXPR_VARIANT& variant, uint32_t stream, uint16_t indent)
 {
     ExprCode c{gen, routine, expression, variant, stream, indent};
-    /* an operand or two per statement: the kept views and texts are not rehashed */
-    c.views.reserve(2 * variant.statementCount);
-    c.values.reserve(3 * variant.statementCount);
     EXPR_DeclaredSqlNullResult() = false;
     declareVariant(c);
     const bool several = variant.statementCount >= 2;

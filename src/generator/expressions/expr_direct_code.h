@@ -22,10 +22,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <memory_resource>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "generator/expressions/expr_operand.h"
@@ -105,26 +103,52 @@ struct ExprCode {
     EXPR_VARIANT& variant;
     uint32_t stream;
     uint16_t indent;
-    /* the storage of the two maps below: a buffer of the writer's own (left
-       uninitialised), then the heap once it is used up */
-    struct Arena {
-        Arena() {}
-        Arena(const Arena&) = delete;
-        Arena& operator=(const Arena&) = delete;
-        alignas(std::max_align_t) unsigned char bytes[4096];
-        std::pmr::monotonic_buffer_resource resource{bytes, sizeof bytes};
-    } arena{};
-    /* EXPR_ViewField's answers by instruction: the writers of one variant
-       view each instruction several times, and its view does not change;
-       the answers stay where they are while the variant is written */
-    std::pmr::unordered_map<const EXPR_OPERAND_NODE*, ExprFieldView> views{&arena.resource};
-    /* EXPR_BuildFactorValueText's texts by node, for the same reason: an
-       operand's value is read by the statements before it and by its own */
-    std::pmr::unordered_map<const EXPR_OPERAND_NODE*, std::string> values{&arena.resource};
-    std::string line{}; /* Put's buffer */
+    /* the target language does not change while a variant is written */
+    bool targetCs = gen.CSharp();
+    /* What the writers of one variant learn of each node, kept while the
+       variant is written: EXPR_ViewField's view of an instruction (the
+       writers view each instruction several times, and its view does not
+       change) and EXPR_BuildFactorValueText's text (an operand's value is
+       read by the statements before it and by its own). The entries live in
+       a pool that the variants take turns in, so that their strings keep
+       their room from one variant to the next. */
+    struct Known {
+        const EXPR_OPERAND_NODE* node = nullptr;
+        bool viewed = false;
+        bool valued = false;
+        ExprFieldView view;
+        std::string value;
+    };
+    class KnownNodes {
+    public:
+        KnownNodes();
+        ~KnownNodes();
+        KnownNodes(const KnownNodes&) = delete;
+        KnownNodes& operator=(const KnownNodes&) = delete;
+        /* The entry of `node`, made (with nothing known) when there is none;
+           the writers ask for the same node several times in a row. */
+        Known& Of(const EXPR_OPERAND_NODE* node)
+        {
+            if (last_ == nullptr || last_->node != node)
+                last_ = &Find(node);
+            return *last_;
+        }
+        /* Two text buffers of the pool: Put's line and the formatted line. */
+        std::string& LineBuffer();
+        std::string& FormatBuffer();
+        struct Pool;
+
+    private:
+        Known& Find(const EXPR_OPERAND_NODE* node);
+        Pool* pool_;
+        bool owned_;
+        Known* last_ = nullptr;
+    } known{};
+    std::string& line = known.LineBuffer();      /* Put's buffer */
+    std::string& formatted = known.FormatBuffer(); /* a line of EXPR_FormatInto, written at once */
 
     bool iSeries() const { return variant.tag == EXPR_VARIANT_ISERIES; }
-    bool cs() const { return gen.CSharp(); }
+    bool cs() const { return targetCs; }
     /* C# lines pass through EXPR_CsLine. */
     void Line(std::string_view text) const
     {
@@ -192,14 +216,17 @@ std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f);
 /* The text is kept by the variant's writers: it stays valid while the
 ** variant is written. */
 const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
-void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node,
-                                 std::string& value);
+/* The statements an operand needs before its value is read; the value's
+** text is returned (kept like EXPR_BuildFactorValueText's). */
+const std::string& EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node);
 std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, std::string_view op,
                                   std::string_view mask);
 std::string EXPR_BuildSqlNullTestText(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
 void EXPR_WriteGetFieldDataDispatch(ExprCode& c, EXPR_OPERAND_NODE* node, const EXPR_STATEMENT* operation);
 void EXPR_WriteVectorSet(ExprCode& c, const EXPR_STATEMENT& operation);
-std::string EXPR_BuildDecimalCastText(ExprCode& c, const EXPR_STATEMENT& operation, const std::string& value);
+/* `value`, or its cast to a decimal put together in `cast` (and returned). */
+const std::string& EXPR_BuildDecimalCastText(ExprCode& c, const EXPR_STATEMENT& operation, const std::string& value,
+                                             std::string& cast);
 bool EXPR_GetNativeTypeName(ExprCode& c, const EXPR_STATEMENT& operation, std::string& name);
 std::string EXPR_BuildRoundingConstant(ExprCode& c, const EXPR_STATEMENT& operation);
 /* "0." followed by `zeros` zeros and "5" (with "D" in the iSeries variant

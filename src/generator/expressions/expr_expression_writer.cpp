@@ -61,10 +61,12 @@ std::string hex8(uint32_t value)
 }
 
 /* Two lines: the type, then the declarator three blanks in. */
-void declare(ExprWriterServices& gen, const std::string& type, const std::string& declarator)
+void declare(ExprWriterServices& gen, std::string_view type, std::string_view declarator)
 {
+    /* the declarator line is put together in a buffer kept between declarations */
+    static std::string line;
     gen.Line(type);
-    gen.Line("   " + declarator);
+    gen.Line(line.assign("   ").append(declarator));
 }
 
 void declarePacked(ExprWriterServices& gen, uint32_t k, const EXPR_OPERAND_NODE& node)
@@ -88,18 +90,19 @@ void declarePacked(ExprWriterServices& gen, uint32_t k, const EXPR_OPERAND_NODE&
 void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_OPERAND_NODE& node)
 {
     const bool cs = gen.CSharp();
-    const std::string value = node.valueText != nullptr ? node.valueText : "";
-    const std::string packed = EXPR_PackedText(&node) != nullptr ? EXPR_PackedText(&node) : "";
+    /* the node's own texts, read in place */
+    const std::string_view value = node.valueText != nullptr ? node.valueText : "";
+    const std::string_view packed = EXPR_PackedText(&node) != nullptr ? EXPR_PackedText(&node) : "";
     const long bytes = static_cast<long>(packed.size() / 4);
     switch (node.kind) {
     case EXPR_NODE_INT32_CONSTANT:
         if (cs)
             declare(gen, "X_VAR_FACTOR_LONG",
                     EXPR_Format("operand%u = new X_VAR_FACTOR_LONG( X_VAR.X_VAR_HEADER_KIND_FACTOR_LONG, %s );", k,
-                                value.c_str()));
+                                value.data()));
         else
             declare(gen, "static const X_VAR_FACTOR_LONG",
-                    EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_LONG, %s };", k, value.c_str()));
+                    EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_LONG, %s };", k, value.data()));
         return;
     case EXPR_NODE_DECIMAL_CONSTANT:
         if (opcode == kPushPacked31 || opcode == kPushPacked63 || opcode == kPushDecimal) {
@@ -109,18 +112,18 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
             if (cs)
                 declare(gen, "X_VAR_FACTOR_DOUBLE",
                         EXPR_Format("operand%u = new X_VAR_FACTOR_DOUBLE( X_VAR.X_VAR_HEADER_KIND_FACTOR_DOUBLE, %s );",
-                                    k, value.c_str()));
+                                    k, value.data()));
             else
                 declare(gen, "static const X_VAR_FACTOR_DOUBLE",
-                        EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_DOUBLE, %s };", k, value.c_str()));
+                        EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_DOUBLE, %s };", k, value.data()));
         } else if (cs) {
             gen.Line(
                 EXPR_Format("X_VAR_FACTOR_DECIMAL_DOUBLE operand%u = X_VAR.X_VAR_RESOLVE_FACTOR_AS_DECIMAL_DOUBLE( "
                             "%ld, %ld, %s, \"%s\" );",
-                            k, bytes, static_cast<long>(node.second), value.c_str(), packed.c_str()));
+                            k, bytes, static_cast<long>(node.second), value.data(), packed.data()));
         } else {
             gen.Line(EXPR_Format("X_VAR_RESOLVE_FACTOR_AS_DECIMAL_DOUBLE( operand%u, %ld, %ld, %s, \"%s\" )", k, bytes,
-                                 static_cast<long>(node.second), value.c_str(), packed.c_str()));
+                                 static_cast<long>(node.second), value.data(), packed.data()));
         }
         return;
     case EXPR_NODE_STRING_CONSTANT: {
@@ -175,10 +178,10 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         if (cs)
             gen.Line(EXPR_Format("X_VAR_FACTOR_LONGLONG operand%u = X_VAR.X_VAR_RESOLVE_FACTOR_AS_LONGLONG( %ld, "
                                  "%sL, \"%s\" );",
-                                 k, bytes, value.c_str(), packed.c_str()));
+                                 k, bytes, value.data(), packed.data()));
         else
             gen.Line(EXPR_Format("X_VAR_RESOLVE_FACTOR_AS_LONGLONG( operand%u, %ld, LL_CONST( %s ), \"%s\" )", k, bytes,
-                                 value.c_str(), packed.c_str()));
+                                 value.data(), packed.data()));
         return;
     case EXPR_NODE_LIST_FIELD: {
         EXPR_OPERAND_DESCRIPTOR d;
@@ -207,10 +210,10 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         if (cs)
             gen.Line(EXPR_Format("X_VAR_FACTOR_LONGLONG operand%u = X_VAR.X_VAR_RESOLVE_FACTOR_AS_LONGLONG( %ld, "
                                  "X_INT64_LOVAL, \"%s\" );",
-                                 k, bytes, packed.c_str()));
+                                 k, bytes, packed.data()));
         else
             gen.Line(EXPR_Format("X_VAR_RESOLVE_FACTOR_AS_LONGLONG( operand%u, %ld, X_INT64_LOVAL, \"%s\" )", k, bytes,
-                                 packed.c_str()));
+                                 packed.data()));
         return;
     case EXPR_NODE_RECORD_FIELD: {
         EXPR_OPERAND_DESCRIPTOR d;
@@ -254,8 +257,9 @@ void writeOperandTable(ExprWriterServices& gen, uint32_t k)
     } else {
         gen.Line("static const X_VAR_FACTOR_TABLE_HEADER");
         const ExprDigits count(entries);
-        std::string line("   header = { X_VAR_HEADER_KIND_FACTOR_TABLE_HEADER_ID, ");
-        gen.Line(line.append(count).append(" };"));
+        /* the lines are put together in a buffer kept between tables */
+        static std::string line;
+        gen.Line(line.assign("   header = { X_VAR_HEADER_KIND_FACTOR_TABLE_HEADER_ID, ").append(count).append(" };"));
         gen.Column0(" ");
         line.assign("static const PX_VAR_HEADER apOperandTable[").append(count).append("] =");
         gen.Line(line);

@@ -182,27 +182,44 @@ void ExprWriterServices::IndentOut()
     SetOutputDepth(static_cast<int16_t>(OutputDepth() - 1));
 }
 
+namespace {
+
+/* Whether the field is the I/O status field: its name as the field table
+** holds it (10 characters, upper case, without trailing blanks) is IO, the
+** run's third name character, STS. */
+bool isIoStatusField(std::string_view fieldName, char nameCharacter3)
+{
+    std::string_view name = fieldName.substr(0, std::min<size_t>(fieldName.size(), 10));
+    while (!name.empty() && name.back() == ' ')
+        name.remove_suffix(1);
+    const char expected[] = {'I', 'O', nameCharacter3, 'S', 'T', 'S'};
+    if (name.size() != sizeof expected)
+        return false;
+    for (size_t i = 0; i < name.size(); ++i)
+        if (static_cast<char>(std::toupper(static_cast<unsigned char>(name[i]))) != expected[i])
+            return false;
+    return true;
+}
+
+const char* ioStatusLoadText(bool csharp)
+{
+    return csharp ? "DqooDef.X_CPYBYTES( ref pGlobal1.vchLastIOStatus, pX_Fld[V_FIELD_IOdSTS].pField, 2 );"
+                  : "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);";
+}
+
+}  // namespace
+
 void ExprWriterServices::LoadIoStatusFromField(std::string_view fieldName, uint32_t stream, uint16_t indent)
 {
-    const std::string line = EXPR_IoStatusLoadLine(fieldName, NameCharacter3(), CSharp());
-    if (line.empty())
+    if (!isIoStatusField(fieldName, NameCharacter3()))
         return;
     SetLastIoStatusFlag();
-    LineAt(stream, indent, line);
+    LineAt(stream, indent, ioStatusLoadText(CSharp()));
 }
 
 std::string EXPR_IoStatusLoadLine(std::string_view fieldName, char nameCharacter3, bool csharp)
 {
-    /* the name as the field table holds it: 10 characters, upper case */
-    std::string name(fieldName.substr(0, std::min<size_t>(fieldName.size(), 10)));
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    while (!name.empty() && name.back() == ' ')
-        name.pop_back();
-    if (name != std::string("IO") + nameCharacter3 + "STS")
-        return "";
-    return csharp ? "DqooDef.X_CPYBYTES( ref pGlobal1.vchLastIOStatus, pX_Fld[V_FIELD_IOdSTS].pField, 2 );"
-                  : "memcpy(INSTANCE(vchLastIOStatus),pX_Fld[V_FIELD_IOdSTS].pField,2);";
+    return isIoStatusField(fieldName, nameCharacter3) ? ioStatusLoadText(csharp) : "";
 }
 
 ExprWriterServices* EXPR_CurrentWriter()

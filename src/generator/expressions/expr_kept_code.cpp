@@ -14,15 +14,16 @@
 ** set the last I/O status flag is not kept: it is built again.
 */
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <deque>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "generator/expressions/expr_core_services.h"
 #include "generator/expressions/expr_direct_code.h"
 #include "generator/expressions/expr_forwarding_writer.h"
+#include "generator/expressions/expr_routines.h"
 
 namespace {
 
@@ -32,18 +33,48 @@ class LineTexts {
 public:
     uint32_t Id(std::string_view text)
     {
-        auto found = ids_.find(text);
-        if (found != ids_.end())
-            return found->second;
-        const auto id = static_cast<uint32_t>(texts_.size());
-        texts_.push_back(Store(text));
-        ids_.emplace(texts_.back(), id);
-        return id;
+        if (4 * (texts_.size() + 1) > 3 * slots_.size())
+            Grow();
+        const uint64_t hash = EXPR_TextHash(text);
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = static_cast<size_t>(hash) & mask;; at = (at + 1) & mask) {
+            Slot& slot = slots_[at];
+            if (slot.id == kFree) {
+                const auto id = static_cast<uint32_t>(texts_.size());
+                texts_.push_back(Store(text));
+                slot = Slot{static_cast<uint32_t>(hash >> 32), id};
+                return id;
+            }
+            if (slot.check == static_cast<uint32_t>(hash >> 32) && texts_[slot.id] == text)
+                return slot.id;
+        }
     }
     std::string_view Text(uint32_t id) const { return texts_[id]; }
     size_t Count() const { return texts_.size(); }
 
 private:
+    /* A slot of the open table of ids: the id of a text and the high half
+    ** of its hash. */
+    struct Slot {
+        uint32_t check;
+        uint32_t id;
+    };
+    static constexpr uint32_t kFree = UINT32_MAX;
+
+    void Grow()
+    {
+        std::vector<Slot> slots(slots_.empty() ? 1024 : 2 * slots_.size(), Slot{0, kFree});
+        const size_t mask = slots.size() - 1;
+        for (uint32_t id = 0; id < texts_.size(); ++id) {
+            const uint64_t hash = EXPR_TextHash(texts_[id]);
+            size_t at = static_cast<size_t>(hash) & mask;
+            while (slots[at].id != kFree)
+                at = (at + 1) & mask;
+            slots[at] = Slot{static_cast<uint32_t>(hash >> 32), id};
+        }
+        slots_.swap(slots);
+    }
+
     std::string_view Store(std::string_view text)
     {
         if (chunks_.empty() || kChunk - used_ < text.size()) {
@@ -51,7 +82,8 @@ private:
             used_ = 0;
         }
         char* at = chunks_.back().get() + used_;
-        std::memcpy(at, text.data(), text.size());
+        if (!text.empty())
+            std::memcpy(at, text.data(), text.size());
         used_ += text.size();
         return std::string_view(at, text.size());
     }
@@ -60,7 +92,7 @@ private:
     std::vector<std::unique_ptr<char[]>> chunks_;
     size_t used_ = 0;
     std::vector<std::string_view> texts_;
-    std::unordered_map<std::string_view, uint32_t> ids_;
+    std::vector<Slot> slots_;
 };
 
 /* A recorded line: the step of its indent from the variant's indent and

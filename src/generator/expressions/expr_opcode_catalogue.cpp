@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -1407,12 +1408,21 @@ std::span<const ExprOpcodeEntry> EXPR_OpcodeCatalogue()
 
 const ExprOpcodeEntry* EXPR_FindOpcode(uint32_t number)
 {
-    const auto* end = std::end(kCatalogue);
-    const auto* it = std::lower_bound(std::begin(kCatalogue), end, number,
-                                      [](const ExprOpcodeEntry& e, uint32_t n) { return e.number < n; });
-    if (it == end || it->number != number)
+    /* the catalogue's first entry of each number, by number (the table rows
+       look an entry up for every instruction) */
+    static const std::vector<int16_t> byNumber = [] {
+        uint32_t highest = 0;
+        for (const ExprOpcodeEntry& e : kCatalogue)
+            highest = std::max(highest, e.number);
+        std::vector<int16_t> index(static_cast<size_t>(highest) + 1, -1);
+        for (size_t i = 0; i < std::size(kCatalogue); ++i)
+            if (index[kCatalogue[i].number] < 0)
+                index[kCatalogue[i].number] = static_cast<int16_t>(i);
+        return index;
+    }();
+    if (number >= byNumber.size() || byNumber[number] < 0)
         return nullptr;
-    return it;
+    return &kCatalogue[static_cast<size_t>(byNumber[number])];
 }
 
 const ExprOpcodeEntry* EXPR_FindOpcodeByName(std::string_view name)

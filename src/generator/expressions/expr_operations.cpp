@@ -20,7 +20,11 @@ struct Operation {
     uint32_t opcode;
     const ExprOpTraits& t;
     int32_t n; /* the operation's work number */
-    std::string A, B, T, R;
+    /* the value texts of the operands and the result, kept by the variant's writers */
+    const std::string& A;
+    const std::string& B;
+    const std::string& T;
+    std::string R;
     NullMode mode = NullMode::None;
     const ExprFieldView* result = nullptr; /* the result's view, kept by the variant's writers */
 };
@@ -195,7 +199,7 @@ void writeWhenTest(ExprCode& c, Operation& o)
 
 void writeSubjectLoad(ExprCode& c, Operation& o)
 {
-    EXPR_WriteCompareStatements(c, &o.s, o.s.left, o.A);
+    EXPR_WriteCompareStatements(c, &o.s, o.s.left);
     const std::string N = EXPR_BuildSqlNullTestText(c, o.s.left, &o.s);
     const std::string& T = EXPR_BuildFactorValueText(c, o.s.operation, &o.s);
     if (c.routine.kind == EXPR_ROUTINE_BOOLEAN_SUBJECT) {
@@ -210,11 +214,11 @@ void writeSubjectLoad(ExprCode& c, Operation& o)
         const ExprValue v = o.t.value;
         if (c.iSeries() &&
             (v == ExprValue::Double || v == ExprValue::Packed31 || v == ExprValue::Packed63 || v == ExprValue::Decimal))
-            c.Line(EXPR_Format(EXPR_lOperandLength(o.s.operation) > 31 ? "operandStack[1].m_Packed63.m_Decimals = %d;"
+            c.Line(EXPR_FormatInto(c.formatted, EXPR_lOperandLength(o.s.operation) > 31 ? "operandStack[1].m_Packed63.m_Decimals = %d;"
                                                                        : "operandStack[1].m_Packed31.m_Decimals = %d;",
                                decimals));
         else if (v == ExprValue::Double)
-            c.Line(EXPR_Format("operandStack[1].m_Double.m_Decimals = %d;", decimals));
+            c.Line(EXPR_FormatInto(c.formatted, "operandStack[1].m_Double.m_Decimals = %d;", decimals));
         if (v == ExprValue::String) {
             switch (EXPR_sOperandStringClass(c.gen.Fields(), o.s.left)) {
             case 3: c.Line("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_VAR_CHAR;"); break;
@@ -259,7 +263,8 @@ void writeCompleteForm(ExprCode& c, Operation& o)
 
 void writeArithmetic(ExprCode& c, Operation& o)
 {
-    const std::string A = EXPR_BuildDecimalCastText(c, o.s, o.A);
+    std::string decimalCast;
+    const std::string& A = EXPR_BuildDecimalCastText(c, o.s, o.A, decimalCast);
     std::string cast;
     const bool typed = EXPR_GetNativeTypeName(c, o.s, cast);
     const char* op = o.t.arith == ExprArith::Plus       ? "+"
@@ -280,10 +285,10 @@ void writeArithmetic(ExprCode& c, Operation& o)
         c.Put({"if ( ", o.B, " != 0 ) ", o.T, " = ( ", A, " ", op, " ", o.B, " );"});
     c.Line("else");
     c.Line("{");
-    c.Line(EXPR_Format("   X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_TEXT(11) );", c.routine.number),
-           EXPR_Format(
-               "   X_RUN_DLL.X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation %d\", X_RUN_DLL.X_TEXT(11), \"\" );",
-               c.routine.number));
+    const ExprDigits number(c.routine.number);
+    c.Put({"   X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation ", number, "\", X_TEXT(11) );"},
+          {"   X_RUN_DLL.X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation ", number,
+           "\", X_RUN_DLL.X_TEXT(11), \"\" );"});
     c.Put({"   ", o.T, " = 0;"});
     c.Line("}");
 }
@@ -327,7 +332,7 @@ void writeComparison(ExprCode& c, Operation& o)
     case ExprValue::Time:
     case ExprValue::DateTime: {
         const int length = o.t.value == ExprValue::Date ? 10 : o.t.value == ExprValue::Time ? 8 : 29;
-        c.Line(EXPR_Format("%s = ( %s( %s, %s, %d ) %s 0 );", o.T.c_str(), c.cs() ? "DqooDef.X_MEMCMP" : "memcmp",
+        c.Line(EXPR_FormatInto(c.formatted, "%s = ( %s( %s, %s, %d ) %s 0 );", o.T.c_str(), c.cs() ? "DqooDef.X_MEMCMP" : "memcmp",
                            o.A.c_str(), o.B.c_str(), length, cmp.c_str()));
         return;
     }
@@ -384,7 +389,7 @@ bool writeValueTest(ExprCode& c, Operation& o)
     const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
     auto zero = [&](const char* value) { c.Put({T, " = ( ", A, " == ", value, " );"}); };
     auto defaultCompare = [&](const char* value, const char* length) {
-        c.Line(EXPR_Format("%s = ( %s( %s, %s, %s ) == 0 );", T.c_str(), memcmpName, A.c_str(), value, length));
+        c.Line(EXPR_FormatInto(c.formatted, "%s = ( %s( %s, %s, %s ) == 0 );", T.c_str(), memcmpName, A.c_str(), value, length));
     };
     switch (o.opcode) {
     case EXPR_OP_STRING_IS_NULL: writeStringNullTest(c, o); return true;
@@ -440,13 +445,13 @@ void writeKind(ExprCode& c, Operation& o)
         return;
     }
     case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL:
-        c.Line(EXPR_Format("decOperand%d = %s;", o.n, A.c_str()));
+        c.Line(EXPR_FormatInto(c.formatted, "decOperand%d = %s;", o.n, A.c_str()));
         if (o.s.result != o.s.operation)
-            c.Line(EXPR_Format("%s = decOperand%d;", T.c_str(), o.n));
+            c.Line(EXPR_FormatInto(c.formatted, "%s = decOperand%d;", T.c_str(), o.n));
         return;
     case EXPR_OP_STRING_CUR_SIZE:
         if (o.s.result != o.s.operation)
-            c.Line(EXPR_Format("%s = ulCurSize%d;", T.c_str(), o.n));
+            c.Line(EXPR_FormatInto(c.formatted, "%s = ulCurSize%d;", T.c_str(), o.n));
         return;
     case EXPR_OP_COERCE_DATE_TO_DATETIME:
         c.Put({"X_CPYBYTES( ", T, ", ", A, ", 10 );"});
@@ -564,12 +569,18 @@ void EXPR_WriteOperation(ExprCode& c, const EXPR_STATEMENT& s)
     EXPR_OPERAND_NODE* op = s.operation;
     if (op == nullptr)
         return;
-    Operation o{s, op->opcode, EXPR_OpTraits(op->opcode), c.Number(op), {}, {}, {}, {}, NullMode::None, {}};
-    o.A = EXPR_BuildFactorValueText(c, s.left, &s);
-    o.B = EXPR_BuildFactorValueText(c, s.right, &s);
-    o.T = EXPR_BuildFactorValueText(c, s.result, &s);
+    Operation o{s,
+                op->opcode,
+                EXPR_OpTraits(op->opcode),
+                c.Number(op),
+                EXPR_BuildFactorValueText(c, s.left, &s),
+                EXPR_BuildFactorValueText(c, s.right, &s),
+                EXPR_BuildFactorValueText(c, s.result, &s),
+                {},
+                NullMode::None,
+                {}};
     if (op->kind != EXPR_TAG_INSTRUCTION) {
-        c.Line(EXPR_Format("Unknown evaluation operation kind %ld", static_cast<long>(op->kind)));
+        c.Line(EXPR_FormatInto(c.formatted, "Unknown evaluation operation kind %ld", static_cast<long>(op->kind)));
         return;
     }
     EXPR_WriteGetFieldDataDispatch(c, s.left, &s);
@@ -584,9 +595,10 @@ void EXPR_WriteOperation(ExprCode& c, const EXPR_STATEMENT& s)
         writeCompleteForm(c, o);
     } else {
         writeGuard(c, o);
-        EXPR_WriteCompareStatements(c, &s, s.left, o.A);
-        EXPR_WriteCompareStatements(c, &s, s.right, o.B);
-        EXPR_WriteCompareStatements(c, &s, s.result, o.T);
+        /* the texts read again are the kept ones already in o */
+        EXPR_WriteCompareStatements(c, &s, s.left);
+        EXPR_WriteCompareStatements(c, &s, s.right);
+        EXPR_WriteCompareStatements(c, &s, s.result);
         writeKind(c, o);
     }
 

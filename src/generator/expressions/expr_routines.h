@@ -17,6 +17,7 @@
 #define GENERATOR_EXPRESSIONS_EXPR_ROUTINES_H
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,25 @@
 #include "platform/dqoo/dqoo_pcode.h"
 
 /* ---- formatting and the subsystem's comment, box, guard helpers -------- */
+
+/* A hash of a short text taken eight bytes at a time, for the writers' own
+** tables of field names and kept lines. */
+inline uint64_t EXPR_TextHash(std::string_view text)
+{
+    constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    uint64_t h = text.size() * kMultiplier;
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        h = (h ^ word) * kMultiplier;
+        h ^= h >> 29;
+    }
+    uint64_t tail = 0;
+    std::memcpy(&tail, text.data() + i, text.size() - i);
+    h = (h ^ tail) * kMultiplier;
+    return h ^ (h >> 32);
+}
 
 /* printf-style formatting into a string. */
 std::string EXPR_Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

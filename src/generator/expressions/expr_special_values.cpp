@@ -52,14 +52,14 @@ bool isNumericLayout(ExprLayout l)
 void csAlphaValue(ExprCode& c, ExprValue value, const std::string& T, int32_t N)
 {
     if (value == ExprValue::HiVal || value == ExprValue::LoVal) {
-        c.Line(EXPR_Format("X_DEFS.X_MEMSET( %s, %s, %d );", T.c_str(),
+        c.Line(EXPR_FormatInto(c.formatted, "X_DEFS.X_MEMSET( %s, %s, %d );", T.c_str(),
                            value == ExprValue::HiVal ? "X_DEFS.HIVAL" : "X_DEFS.X_CLEAR_ALPHA_LOVAL", N));
         return;
     }
     if (N <= 2 || N > 7)
-        c.Line(EXPR_Format("X_DEFS.X_MEMSET( %s, X_DEFS.X_CLEAR_ALPHA, %d );", T.c_str(), N));
+        c.Line(EXPR_FormatInto(c.formatted, "X_DEFS.X_MEMSET( %s, X_DEFS.X_CLEAR_ALPHA, %d );", T.c_str(), N));
     if (N > 2)
-        c.Line(EXPR_Format("DqooDef.X_MEMCPY( %s, \"N/AVAIL\", %d );", T.c_str(), N > 7 ? 7 : N));
+        c.Line(EXPR_FormatInto(c.formatted, "DqooDef.X_MEMCPY( %s, \"N/AVAIL\", %d );", T.c_str(), N > 7 ? 7 : N));
 }
 
 /* The value lines of a typed target; T the target text, N its length. */
@@ -146,14 +146,14 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
     case ExprLayout::Binary: {
         const bool binary = layout == ExprLayout::Binary;
         if (hi || lo) {
-            c.Line(EXPR_Format("X_VAR_VarChar_Repeat( pX_Ids, pX_Pro, pX_Fun, \"%s\", %d, %s );",
+            c.Line(EXPR_FormatInto(c.formatted, "X_VAR_VarChar_Repeat( pX_Ids, pX_Pro, pX_Fun, \"%s\", %d, %s );",
                                hi ? "\\xFF" : "\\x01", N, T.c_str()));
         } else if (N >= 3) {
-            c.Line(EXPR_Format(binary ? "X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, \"N/AVAIL\", 7, %s );"
+            c.Line(EXPR_FormatInto(c.formatted, binary ? "X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, \"N/AVAIL\", 7, %s );"
                                       : "X_VAR_VarChar_SetFromChar( pX_Ids, pX_Pro, pX_Fun, \"N/AVAIL\", 7, %s );",
                                T.c_str()));
         } else {
-            c.Line(EXPR_Format(binary ? "X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, %s );"
+            c.Line(EXPR_FormatInto(c.formatted, binary ? "X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, %s );"
                                       : "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, %s );",
                                T.c_str()));
         }
@@ -176,37 +176,37 @@ void typedValue(ExprCode& c, ExprLayout layout, ExprValue value, const std::stri
         if (N < 2) {
             c.Put({T, (hi ? "[0] = HIVAL;" : lo ? "[0] = X_CLEAR_ALPHA_LOVAL;" : "[0] = X_CLEAR_ALPHA;")});
         } else if (hi) {
-            c.Line(EXPR_Format("memset( %s, HIVAL, %d );", T.c_str(), N),
+            c.Line(EXPR_FormatInto(c.formatted, "memset( %s, HIVAL, %d );", T.c_str(), N),
                    EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.HIVAL, %d );", T.c_str(), N));
         } else if (lo) {
-            c.Line(EXPR_Format("memset( %s, X_CLEAR_ALPHA_LOVAL, %d );", T.c_str(), N),
+            c.Line(EXPR_FormatInto(c.formatted, "memset( %s, X_CLEAR_ALPHA_LOVAL, %d );", T.c_str(), N),
                    EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.X_CLEAR_ALPHA_LOVAL, %d );", T.c_str(), N));
         } else if (N == 2) {
             c.Put({T, "[0] = X_CLEAR_ALPHA;"});
             c.Put({T, "[1] = X_CLEAR_ALPHA;"});
         } else if (N <= 7) {
-            c.Line(EXPR_Format("memcpy( %s, \"N/AVAIL\", %d );", T.c_str(), N),
+            c.Line(EXPR_FormatInto(c.formatted, "memcpy( %s, \"N/AVAIL\", %d );", T.c_str(), N),
                    EXPR_Format("X_DEFS.X_CPYBYTES( ref %s, \"N/AVAIL\", %d );", T.c_str(), N));
         } else {
-            c.Line(EXPR_Format("memset( %s, X_CLEAR_ALPHA, %d );", T.c_str(), N),
+            c.Line(EXPR_FormatInto(c.formatted, "memset( %s, X_CLEAR_ALPHA, %d );", T.c_str(), N),
                    EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.X_CLEAR_ALPHA, %d );", T.c_str(), N));
-            c.Line(EXPR_Format("memcpy( %s, \"N/AVAIL\", 7 );", T.c_str()),
+            c.Line(EXPR_FormatInto(c.formatted, "memcpy( %s, \"N/AVAIL\", 7 );", T.c_str()),
                    EXPR_Format("X_DEFS.X_COPYBYTES( ref %s, \"N/AVAIL\", 7 );", T.c_str()));
         }
         return;
     case ExprLayout::ShortChar:
         if (hi || lo) {
-            c.Line(EXPR_Format("%s->sLength = %d;", T.c_str(), N));
-            c.Line(EXPR_Format("memset( %s->vchData, %s, %d );", T.c_str(),
+            c.Line(EXPR_FormatInto(c.formatted, "%s->sLength = %d;", T.c_str(), N));
+            c.Line(EXPR_FormatInto(c.formatted, "memset( %s->vchData, %s, %d );", T.c_str(),
                                hi ? "X_CLEAR_ALPHA_HIVAL" : "X_CLEAR_ALPHA_LOVAL", N));
-            c.Line(EXPR_Format("%s->vchData[%d] = END_OF_STRING;", T.c_str(), N));
+            c.Line(EXPR_FormatInto(c.formatted, "%s->vchData[%d] = END_OF_STRING;", T.c_str(), N));
         } else if (N < 3) {
             c.Put({T, "->sLength = 0;"});
             c.Put({T, "->vchData[0] = END_OF_STRING;"});
         } else if (N <= 6) {
-            c.Line(EXPR_Format("%s->sLength = %d;", T.c_str(), N));
-            c.Line(EXPR_Format("memcpy( %s->vchData, \"N/AVAIL\", %d );", T.c_str(), N));
-            c.Line(EXPR_Format("%s->vchData[%d] = END_OF_STRING;", T.c_str(), N));
+            c.Line(EXPR_FormatInto(c.formatted, "%s->sLength = %d;", T.c_str(), N));
+            c.Line(EXPR_FormatInto(c.formatted, "memcpy( %s->vchData, \"N/AVAIL\", %d );", T.c_str(), N));
+            c.Line(EXPR_FormatInto(c.formatted, "%s->vchData[%d] = END_OF_STRING;", T.c_str(), N));
         } else {
             c.Put({T, "->sLength = 7;"});
             c.Put({"strcpy( ", T, "->vchData, \"N/AVAIL\" );"});
@@ -234,18 +234,18 @@ void packedNines(ExprCode& c, bool packed, bool hi, int32_t N)
         }
         if (N % 2 == 0) {
             c.Line("pField[0] = '\\x09';");
-            c.Line(EXPR_Format("memset( ( pField + 1 ), '\\x99', %d );", B - 2));
+            c.Line(EXPR_FormatInto(c.formatted, "memset( ( pField + 1 ), '\\x99', %d );", B - 2));
         } else {
-            c.Line(EXPR_Format("memset( pField, '\\x99', %d );", B - 1));
+            c.Line(EXPR_FormatInto(c.formatted, "memset( pField, '\\x99', %d );", B - 1));
         }
-        c.Line(EXPR_Format("pField[%d] = %s", B - 1, sign.c_str()));
+        c.Line(EXPR_FormatInto(c.formatted, "pField[%d] = %s", B - 1, sign.c_str()));
         return;
     }
     if (hi) {
         if (N == 1)
             c.Line("pField[0] = '9';");
         else
-            c.Line(EXPR_Format("memset( pField, '9', %d );", N),
+            c.Line(EXPR_FormatInto(c.formatted, "memset( pField, '9', %d );", N),
                    EXPR_Format("X_DEFS.MEMSET( ref pField, '9', %d );", N));
         return;
     }
@@ -255,8 +255,8 @@ void packedNines(ExprCode& c, bool packed, bool hi, int32_t N)
         c.Line("pField[0] = '9';");
         c.Line("pField[1] = '\\x09' | X_SIGNED_NEGATIVE;");
     } else {
-        c.Line(EXPR_Format("memset( pField, '9', %d );", N - 1));
-        c.Line(EXPR_Format("pField[%d] = '\\x09' | X_SIGNED_NEGATIVE;", N - 1));
+        c.Line(EXPR_FormatInto(c.formatted, "memset( pField, '9', %d );", N - 1));
+        c.Line(EXPR_FormatInto(c.formatted, "pField[%d] = '\\x09' | X_SIGNED_NEGATIVE;", N - 1));
     }
 }
 
@@ -265,10 +265,10 @@ void packedNines(ExprCode& c, bool packed, bool hi, int32_t N)
 void csPackedNines(ExprCode& c, bool packed, bool hi, int32_t N)
 {
     auto fill = [&](const char* value, int32_t length) {
-        c.Line(EXPR_Format("X_DEFS.X_MEMSET( ref pField, %s, %d );", value, length));
+        c.Line(EXPR_FormatInto(c.formatted, "X_DEFS.X_MEMSET( ref pField, %s, %d );", value, length));
     };
     auto set = [&](int32_t at, const std::string& value) {
-        c.Line(EXPR_Format("X_DEFS.X_SETBYTE( pField, %d, %s );", at, value.c_str()));
+        c.Line(EXPR_FormatInto(c.formatted, "X_DEFS.X_SETBYTE( pField, %d, %s );", at, value.c_str()));
     };
     if (packed) {
         const int32_t B = N / 2 + 1;
@@ -297,7 +297,7 @@ void csDecimalStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView& f)
                    : f.table() + "[" + f.index() + "].pField";
     c.Open();
     if (t.vector2) {
-        c.Line(EXPR_Format("%s pFldDecimal = ((%s)( %s ));", structure, structure, storage.c_str()));
+        c.Line(EXPR_FormatInto(c.formatted, "%s pFldDecimal = ((%s)( %s ));", structure, structure, storage.c_str()));
         c.Line("object pField = pFldDecimal.fchData;");
     } else {
         c.Put({"object pField = ", storage, ";"});
@@ -330,14 +330,14 @@ void decimalStore(ExprCode& c, const ExprOpTraits& t, const ExprFieldView& f)
         c.Line(f.vector() ? "   pField = ((X_PDICTIONARY_FIELD)( " + applied + " ));" : "   pField = " + plain + ";");
     } else {
         c.Line(structure);
-        c.Line(EXPR_Format("   *%s = ((%s*)( %s ));", pointer, structure, (f.vector() ? applied : plain).c_str()));
+        c.Line(EXPR_FormatInto(c.formatted, "   *%s = ((%s*)( %s ));", pointer, structure, (f.vector() ? applied : plain).c_str()));
         c.Line("X_PDICTIONARY_FIELD");
-        c.Line(EXPR_Format("   pField = ((X_PDICTIONARY_FIELD)( &( %s->fchData[0] ) ));", pointer));
+        c.Line(EXPR_FormatInto(c.formatted, "   pField = ((X_PDICTIONARY_FIELD)( &( %s->fchData[0] ) ));", pointer));
     }
     packedNines(c, packed, t.value == ExprValue::HiVal, f.d.length);
     /* only the VECTOR2 form has the field structure that holds the state */
     if (f.d.sqlNull && t.vector2)
-        c.Line(EXPR_Format("%s->bFieldState = ((XFIELDSTATE)( %s->bFieldState & (~FsIsSqlNull) ));", pointer, pointer));
+        c.Line(EXPR_FormatInto(c.formatted, "%s->bFieldState = ((XFIELDSTATE)( %s->bFieldState & (~FsIsSqlNull) ));", pointer, pointer));
     if (f.d.indexed)
         c.Put({"X_Vec_Set_Index( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(), " );"});
     if (f.d.dispatch)
@@ -422,26 +422,26 @@ std::string movePointer(ExprCode& c, const ExprFieldView& f, int k)
     if (f.vector()) {
         if (f.full()) {
             c.Line("X_FLD_INFO");
-            c.Line(EXPR_Format("   *pField%d = ((X_FLD_INFO*)( %s ));", k, applied.c_str()));
+            c.Line(EXPR_FormatInto(c.formatted, "   *pField%d = ((X_FLD_INFO*)( %s ));", k, applied.c_str()));
         } else {
             c.Line("X_PDICTIONARY_FIELD");
-            c.Line(EXPR_Format("   pField%d = ((X_PDICTIONARY_FIELD)( %s ));", k, applied.c_str()));
+            c.Line(EXPR_FormatInto(c.formatted, "   pField%d = ((X_PDICTIONARY_FIELD)( %s ));", k, applied.c_str()));
         }
         return EXPR_Format("pField%d", k);
     }
     if (f.d.record) {
         c.Line("X_FLD_RECORD");
-        c.Line(EXPR_Format("   *pRecord%d = ((X_FLD_RECORD*)( %s[%s].pField ));", k, f.table().c_str(),
+        c.Line(EXPR_FormatInto(c.formatted, "   *pRecord%d = ((X_FLD_RECORD*)( %s[%s].pField ));", k, f.table().c_str(),
                            f.d.recordName.c_str()));
         const std::string offset = EXPR_Format(
             "((X_PDICTIONARY_FIELD)( pRecord%d->pDataRecord )) + pRecord%d->pDescription->pOffsetTable[ %s ]", k, k,
             f.index().c_str());
         if (f.full()) {
             c.Line("X_FLD_INFO");
-            c.Line(EXPR_Format("   *pField%d = ((X_FLD_INFO*)( %s ));", k, offset.c_str()));
+            c.Line(EXPR_FormatInto(c.formatted, "   *pField%d = ((X_FLD_INFO*)( %s ));", k, offset.c_str()));
         } else {
             c.Line("X_PDICTIONARY_FIELD");
-            c.Line(EXPR_Format("   pField%d = ( %s );", k, offset.c_str()));
+            c.Line(EXPR_FormatInto(c.formatted, "   pField%d = ( %s );", k, offset.c_str()));
         }
         return EXPR_Format("pField%d", k);
     }
@@ -463,11 +463,11 @@ void varyingMove(ExprCode& c, const ExprFieldView& source, const ExprFieldView& 
             c.Line(clear);
         return;
     }
-    c.Line(EXPR_Format("if ( ( ((%s*)( %s ))->bFieldState & FsIsSqlNull ) != 0 )", type, S.c_str()));
+    c.Line(EXPR_FormatInto(c.formatted, "if ( ( ((%s*)( %s ))->bFieldState & FsIsSqlNull ) != 0 )", type, S.c_str()));
     c.Line("{");
-    c.Line(EXPR_Format("   %s( pX_Ids, pX_Pro, pX_Fun, ((%s*)( %s )) );", release, type, D.c_str()));
+    c.Line(EXPR_FormatInto(c.formatted, "   %s( pX_Ids, pX_Pro, pX_Fun, ((%s*)( %s )) );", release, type, D.c_str()));
     if (target.d.sqlNull)
-        c.Line(EXPR_Format("   ((%s*)( %s ))->bFieldState |= FsIsSqlNull;", type, D.c_str()));
+        c.Line(EXPR_FormatInto(c.formatted, "   ((%s*)( %s ))->bFieldState |= FsIsSqlNull;", type, D.c_str()));
     c.Line("}");
     c.Line("else");
     c.Line("{");

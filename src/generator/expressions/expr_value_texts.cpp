@@ -157,7 +157,7 @@ std::string subjectText(ExprCode& c, ExprValue type, EXPR_OPERAND_NODE* node)
 std::string numbered(const char* name, int32_t n)
 {
     std::string text(name);
-    text.append(std::to_string(n));
+    text.append(ExprDigits(n));
     return text;
 }
 
@@ -248,12 +248,17 @@ std::string constantValue(ExprCode& c, uint32_t opcode, EXPR_OPERAND_NODE* node)
     }
 }
 
+/* Appends the typed access of a field (EXPR_BuildFieldAccessText). */
+void appendFieldAccess(std::string& text, ExprCode& c, const ExprFieldView& f);
+
 /* The value of an instruction on a field operand. */
-std::string fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node)
+void fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& out)
 {
     const ExprFieldView& f = EXPR_ViewField(c, node);
-    if (!f.field)
-        return "?RetrieveSolutionFactor??";
+    if (!f.field) {
+        out = "?RetrieveSolutionFactor??";
+        return;
+    }
     switch (f.d.typeLetter) {
     case '1':
     case '2':
@@ -268,17 +273,33 @@ std::string fieldValue(ExprCode& c, EXPR_OPERAND_NODE* node)
     case 'M':
     case 'U':
     case 'Y':
-    case 'Z': return EXPR_BuildFieldAccessText(c, f);
+    case 'Z': appendFieldAccess(out, c, f); return;
     case 'P':
-        if (!c.iSeries())
-            return numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
-        return EXPR_Format("*((decimal(%d,%d)*)( %s ))", f.d.length, f.d.decimals,
-                           EXPR_BuildFieldAccessText(c, f).c_str());
+        if (!c.iSeries()) {
+            out = numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
+            return;
+        }
+        out.append("*((decimal(")
+            .append(ExprDigits(f.d.length))
+            .append(",")
+            .append(ExprDigits(f.d.decimals))
+            .append(")*)( ");
+        appendFieldAccess(out, c, f);
+        out.append(" ))");
+        return;
     case 'S':
-        if (!c.iSeries())
-            return numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
-        return numbered("decOperand", f.n);
-    default: return "?DeclareSolutionFactor???";
+        if (!c.iSeries()) {
+            out = numbered(EXPR_NumericWorkPrefix(node->opcode, f.d), f.n);
+            return;
+        }
+        {
+            out = numbered("decOperand", f.n);
+            return;
+        }
+    default: {
+        out = "?DeclareSolutionFactor???";
+        return;
+    }
     }
 }
 
@@ -295,12 +316,14 @@ const ExprFieldView& EXPR_ViewField(ExprCode& c, EXPR_OPERAND_NODE* node)
     if (!EXPR_IsInstruction(node))
         return none;
     /* only instructions that view a field are kept */
-    if (const auto seen = c.views.find(node); seen != c.views.end())
-        return seen->second;
+    ExprCode::Known& known = c.known.Of(node);
+    if (known.viewed)
+        return known.view;
     if (EXPR_fIsWhenOpcode(node->opcode) || EXPR_fIsSubjectLoad(node->opcode) ||
         node->opcode == EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL)
         return none;
-    ExprFieldView& f = c.views[node];
+    known.viewed = true;
+    ExprFieldView& f = known.view;
     f.field = EXPR_fDescribeWrappedOperand(c.gen.Fields(), &c.variant, &c.expression, node, f.d) != 0;
     f.n = c.Number(node);
     /* a packed or signed element read and stored through its numeric work
@@ -319,16 +342,17 @@ bool EXPR_fIsResultOf(const EXPR_STATEMENT* operation, const EXPR_OPERAND_NODE* 
     return operation->operation == node;
 }
 
-std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f)
+namespace {
+
+void appendFieldAccess(std::string& text, ExprCode& c, const ExprFieldView& f)
 {
-    std::string text;
     const FieldStructure s = f.full() ? structureOf(f.d) : FieldStructure{nullptr, "", false};
     /* room for the whole text at once; "pField<n>" alone fits the string itself */
     if (s.name != nullptr || !(f.vector() ? f.pointerVariable : f.d.record))
-        text.reserve(f.table().size() + f.index().size() + 96);
+        text.reserve(text.size() + f.table().size() + f.index().size() + 96);
     if (s.name == nullptr) {
         appendBase(text, f);
-        return text;
+        return;
     }
     /* the member's first byte is reached by address, in C# as the member */
     const bool address = *s.member != '\0' && s.address;
@@ -336,10 +360,18 @@ std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f)
         text.append(c.cs() ? "( " : "&( ");
     appendCast(text, c, s.name, f);
     if (*s.member == '\0')
-        return text;
+        return;
     text.append(c.cs() ? "." : "->").append(s.member);
     if (address)
         text.append(c.cs() ? " )" : "[0] )");
+}
+
+}  // namespace
+
+std::string EXPR_BuildFieldAccessText(ExprCode& c, const ExprFieldView& f)
+{
+    std::string text;
+    appendFieldAccess(text, c, f);
     return text;
 }
 
@@ -356,35 +388,62 @@ std::string EXPR_BuildFieldPointerText(ExprCode& c, const ExprFieldView& f)
 
 namespace {
 
-std::string factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node)
+/* The value text of a factor, into `out` (which it replaces). */
+void factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& out)
 {
-    if (!EXPR_IsInstruction(node))
-        return "?RetrieveSolutionFactor?";
+    out.clear();
+    if (!EXPR_IsInstruction(node)) {
+        out = "?RetrieveSolutionFactor?";
+        return;
+    }
     const uint32_t opcode = node->opcode;
     const ExprOpTraits& t = EXPR_OpTraits(opcode);
     const int32_t n = c.Number(node);
     if (t.kind == ExprOpKind::ConstantPush || t.kind == ExprOpKind::NullPush || opcode == EXPR_OP_PUSH_NULL_50) {
         const std::string text = constantValue(c, opcode, node->operand);
-        if (!text.empty())
-            return text;
+        if (!text.empty()) {
+            out = text;
+            return;
+        }
     }
     switch (opcode) {
     case EXPR_OP_COERCE_DATE_TO_DATETIME:
-    case EXPR_OP_COERCE_TIME_TO_DATETIME: return numbered("vchDateTime", n);
-    case EXPR_OP_COERCE_DATETIME_TO_DATE: return numbered("vchDate", n);
-    case EXPR_OP_COERCE_DATETIME_TO_TIME: return numbered("vchTime", n);
-    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL: return numbered("decOperand", n);
-    case EXPR_OP_STRING_CUR_SIZE: return numbered("ulCurSize", n);
+    case EXPR_OP_COERCE_TIME_TO_DATETIME: {
+        out = numbered("vchDateTime", n);
+        return;
+    }
+    case EXPR_OP_COERCE_DATETIME_TO_DATE: {
+        out = numbered("vchDate", n);
+        return;
+    }
+    case EXPR_OP_COERCE_DATETIME_TO_TIME: {
+        out = numbered("vchTime", n);
+        return;
+    }
+    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL: {
+        out = numbered("decOperand", n);
+        return;
+    }
+    case EXPR_OP_STRING_CUR_SIZE: {
+        out = numbered("ulCurSize", n);
+        return;
+    }
     default: break;
     }
-    if (EXPR_fHasBooleanResult(opcode))
-        return numbered("bOperand", n);
+    if (EXPR_fHasBooleanResult(opcode)) {
+        out = numbered("bOperand", n);
+        return;
+    }
     /* Rounding results are held like the arithmetic of their type. */
-    if (t.kind == ExprOpKind::Arithmetic || t.kind == ExprOpKind::Round)
-        return arithmeticText(c, t.value, n);
-    if (EXPR_fIsWhenOpcode(opcode) || EXPR_fIsSubjectLoad(opcode))
-        return subjectText(c, t.value, node);
-    return fieldValue(c, node);
+    if (t.kind == ExprOpKind::Arithmetic || t.kind == ExprOpKind::Round) {
+        out = arithmeticText(c, t.value, n);
+        return;
+    }
+    if (EXPR_fIsWhenOpcode(opcode) || EXPR_fIsSubjectLoad(opcode)) {
+        out = subjectText(c, t.value, node);
+        return;
+    }
+    fieldValue(c, node, out);
 }
 
 }  // namespace
@@ -396,13 +455,24 @@ const std::string& EXPR_BuildFactorValueText(ExprCode& c, EXPR_OPERAND_NODE* nod
         return operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->result == nullptr
                    ? result
                    : none;
-    if (const auto seen = c.values.find(node); seen != c.values.end())
-        return seen->second;
-    return c.values.emplace(node, factorValueText(c, node)).first->second;
+    ExprCode::Known& known = c.known.Of(node);
+    if (!known.valued) {
+        /* put together in the kept string, in the room it had */
+        factorValueText(c, node, known.value);
+        known.valued = true;
+    }
+    return known.value;
 }
 
 std::string EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node)
 {
+    /* an instruction that views a field was described for its view already:
+       the same description, kept for the variant */
+    if (EXPR_IsInstruction(node) && !EXPR_fIsWhenOpcode(node->opcode) && !EXPR_fIsSubjectLoad(node->opcode) &&
+        node->opcode != EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL) {
+        const ExprFieldView& f = EXPR_ViewField(c, node);
+        return f.field ? f.d.LengthText() : EXPR_BuildVarCharLengthText(node);
+    }
     EXPR_OPERAND_DESCRIPTOR d;
     if (EXPR_DescribeOperand(c.gen.Fields(), d, node) != 0)
         return d.LengthText();
@@ -421,11 +491,11 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
     const char* memcmpName = c.cs() ? "DqooDef.X_MEMCMP" : "memcmp";
     auto pad = [&](const char* name, const std::string& fill, const std::string& value, const std::string& length) {
         if (c.cs()) {
-            c.Line(EXPR_Format("X_DEFS.X_MEMSET( ref %s%d, X_DEFS.BLANK, %s );", name, n, fill.c_str()));
-            c.Line(EXPR_Format("X_DEFS.X_COPYBYTES( ref %s%d, %s, %s );", name, n, value.c_str(), length.c_str()));
+            c.Line(EXPR_FormatInto(c.formatted, "X_DEFS.X_MEMSET( ref %s%d, X_DEFS.BLANK, %s );", name, n, fill.c_str()));
+            c.Line(EXPR_FormatInto(c.formatted, "X_DEFS.X_COPYBYTES( ref %s%d, %s, %s );", name, n, value.c_str(), length.c_str()));
         } else {
-            c.Line(EXPR_Format("memset( %s%d, BLANK, %s );", name, n, fill.c_str()));
-            c.Line(EXPR_Format("X_CPYBYTES( %s%d, %s, %s );", name, n, value.c_str(), length.c_str()));
+            c.Line(EXPR_FormatInto(c.formatted, "memset( %s%d, BLANK, %s );", name, n, fill.c_str()));
+            c.Line(EXPR_FormatInto(c.formatted, "X_CPYBYTES( %s%d, %s, %s );", name, n, value.c_str(), length.c_str()));
         }
     };
     switch (EXPR_sStringCompareStrategy(c.gen.Fields(), &op)) {
@@ -442,7 +512,7 @@ void writeStringPreparation(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
         } else {
             /* C# reaches the tail of the longer value through the offset form of the compare, whose
                operands are the other way round */
-            c.Line(EXPR_Format("if ( ( iCompare%d = memcmp( %s, %s, %ld ) ) == 0 ) iCompare%d = memcmp( "
+            c.Line(EXPR_FormatInto(c.formatted, "if ( ( iCompare%d = memcmp( %s, %s, %ld ) ) == 0 ) iCompare%d = memcmp( "
                                "X_ALPHA_BLANK_STRING, ( %s + %ld ), %ld );",
                                n, v1.c_str(), v2.c_str(), l1, n, v2.c_str(), l1, l2 - l1),
                    EXPR_Format("if ( ( iCompare%d = DqooDef.X_MEMCMP( %s, %s, %ld ) ) == 0 ) iCompare%d = "
@@ -464,34 +534,34 @@ void writeCurSize(ExprCode& c, const EXPR_STATEMENT& op, int32_t n)
 {
     const std::string& v1 = EXPR_BuildFactorValueText(c, op.left, &op);
     switch (EXPR_sOperandStringClass(c.gen.Fields(), op.left)) {
-    case 3: c.Line(EXPR_Format("ulCurSize%d = strlen( %s );", n, v1.c_str())); return;
+    case 3: c.Line(EXPR_FormatInto(c.formatted, "ulCurSize%d = strlen( %s );", n, v1.c_str())); return;
     case 4:
-    case 6: c.Line(EXPR_Format("ulCurSize%d = %s;", n, EXPR_OperandLengthText(c, op.left).c_str())); return;
+    case 6: c.Line(EXPR_FormatInto(c.formatted, "ulCurSize%d = %s;", n, EXPR_OperandLengthText(c, op.left).c_str())); return;
     case 5:
     case 7: {
         const std::string length = EXPR_OperandLengthText(c, op.left);
         if (c.cs()) {
-            c.Line(EXPR_Format(
+            c.Line(EXPR_FormatInto(c.formatted, 
                 "X_VAR_DLL.X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, %s, %s, ref fldChar%d );",
                 v1.c_str(), length.c_str(), n));
-            c.Line(EXPR_Format(
+            c.Line(EXPR_FormatInto(c.formatted, 
                 "X_VAR_DLL.X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ref fldChar%d, ref ulCurSize%d );", n, n));
-            c.Line(EXPR_Format("X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ref fldChar%d );", n));
+            c.Line(EXPR_FormatInto(c.formatted, "X_VAR_DLL.X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ref fldChar%d );", n));
         } else {
-            c.Line(EXPR_Format("X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, %s, %s, &fldChar%d );",
+            c.Line(EXPR_FormatInto(c.formatted, "X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, %s, %s, &fldChar%d );",
                                v1.c_str(), length.c_str(), n));
-            c.Line(EXPR_Format("X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, &fldChar%d, &ulCurSize%d );", n, n));
-            c.Line(EXPR_Format("X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, &fldChar%d );", n));
+            c.Line(EXPR_FormatInto(c.formatted, "X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, &fldChar%d, &ulCurSize%d );", n, n));
+            c.Line(EXPR_FormatInto(c.formatted, "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, &fldChar%d );", n));
         }
         return;
     }
     case 8:
     case 11:
-        c.Line(EXPR_Format("X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)%s), &ulCurSize%d );",
+        c.Line(EXPR_FormatInto(c.formatted, "X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)%s), &ulCurSize%d );",
                            v1.c_str(), n));
         return;
-    case 9: c.Line(EXPR_Format("ulCurSize%d = %s->sLength;", n, v1.c_str())); return;
-    default: c.Line(EXPR_Format("ulCurSize%d = strlen( %s );", n, v1.c_str())); return;
+    case 9: c.Line(EXPR_FormatInto(c.formatted, "ulCurSize%d = %s->sLength;", n, v1.c_str())); return;
+    default: c.Line(EXPR_FormatInto(c.formatted, "ulCurSize%d = strlen( %s );", n, v1.c_str())); return;
     }
 }
 
@@ -501,15 +571,14 @@ void writeDispatchGet(ExprCode& c, const ExprFieldView& f)
         "X_VAR_GetFldDataUsingDispatchOperation( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + f.index() + " );";
     c.Line(c.cs() ? "X_VAR_DLL." + get : get);
     if (c.iSeries() && f.d.typeLetter == 'S')
-        c.Line(EXPR_Format("_CPYNV( 0x03%.2x%.2x00, ((char*)( &decOperand%d )), 0x02%.2x%.2x00, ((X_CHAR*)( %s )) );",
+        c.Line(EXPR_FormatInto(c.formatted, "_CPYNV( 0x03%.2x%.2x00, ((char*)( &decOperand%d )), 0x02%.2x%.2x00, ((X_CHAR*)( %s )) );",
                            f.d.decimals, f.d.length, f.n, f.d.decimals, f.d.length,
                            EXPR_BuildFieldAccessText(c, f).c_str()));
 }
 
 }  // namespace
 
-void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node,
-                                 std::string& value)
+const std::string& EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, EXPR_OPERAND_NODE* node)
 {
     if (operation != nullptr && operation->kind == EXPR_STATEMENT_OPERATION && operation->operation != nullptr &&
         EXPR_fIsResultOf(operation, node)) {
@@ -517,7 +586,7 @@ void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, E
         const ExprOpTraits& t = EXPR_OpTraits(opcode);
         const int32_t n = c.Number(operation->operation);
         if (t.kind == ExprOpKind::Compare && t.value == ExprValue::Double && !c.iSeries())
-            c.Line(EXPR_Format("dDifference%d = ( %s - %s );", n,
+            c.Line(EXPR_FormatInto(c.formatted, "dDifference%d = ( %s - %s );", n,
                                EXPR_BuildFactorValueText(c, operation->left, operation).c_str(),
                                EXPR_BuildFactorValueText(c, operation->right, operation).c_str()));
         else if (t.kind == ExprOpKind::Compare && t.value == ExprValue::String)
@@ -537,7 +606,7 @@ void EXPR_WriteCompareStatements(ExprCode& c, const EXPR_STATEMENT* operation, E
             writeDispatchGet(c, f);
         }
     }
-    value = EXPR_BuildFactorValueText(c, node, operation);
+    return EXPR_BuildFactorValueText(c, node, operation);
 }
 
 std::string EXPR_BuildCompareText(ExprCode& c, const EXPR_STATEMENT& operation, std::string_view op,
@@ -641,7 +710,7 @@ void EXPR_WriteVectorSet(ExprCode& c, const EXPR_STATEMENT& operation)
         return;
     if (c.iSeries()) {
         if (t.layout == ExprLayout::Signed)
-            c.Line(EXPR_Format(
+            c.Line(EXPR_FormatInto(c.formatted, 
                 "_CPYNV( 0x02%.2x%.2x00, ((X_CHAR*)( %s )), 0x03%.2x%.2x00, ((char*)( &decOperand%d )));", f.d.decimals,
                 f.d.length, EXPR_BuildFieldAccessText(c, f).c_str(), f.d.decimals, f.d.length, f.n));
         EXPR_WriteVectorSetIndex(c.gen, result, f.d, c.stream, c.indent, 1);
@@ -651,30 +720,31 @@ void EXPR_WriteVectorSet(ExprCode& c, const EXPR_STATEMENT& operation)
     switch (t.value) {
     case ExprValue::Long:
     case ExprValue::Int32:
-        c.Line(EXPR_Format("X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, %s, lOperand%d );", where.c_str(), f.n));
+        c.Line(EXPR_FormatInto(c.formatted, "X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, %s, lOperand%d );", where.c_str(), f.n));
         return;
     case ExprValue::LongLong:
     case ExprValue::Int64:
-        c.Line(EXPR_Format("X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, %s, llOperand%d );", where.c_str(), f.n));
+        c.Line(EXPR_FormatInto(c.formatted, "X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, %s, llOperand%d );", where.c_str(), f.n));
         return;
     default:
         if (t.value == ExprValue::Float64)
             c.Line("pX_Ids->chXVecAssignOption = ((X_CHAR) 16);");
         else
-            c.Line(EXPR_Format("pX_Ids->chXVecAssignOption = ((X_CHAR) %d);",
+            c.Line(EXPR_FormatInto(c.formatted, "pX_Ids->chXVecAssignOption = ((X_CHAR) %d);",
                                std::max(EXPR_lOperandScale(operation.left), f.d.decimals)));
-        c.Line(EXPR_Format("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, %s, dOperand%d );", where.c_str(), f.n));
+        c.Line(EXPR_FormatInto(c.formatted, "X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, %s, dOperand%d );", where.c_str(), f.n));
         return;
     }
 }
 
-std::string EXPR_BuildDecimalCastText(ExprCode& c, const EXPR_STATEMENT& operation, const std::string& value)
+const std::string& EXPR_BuildDecimalCastText(ExprCode& c, const EXPR_STATEMENT& operation, const std::string& value,
+                                             std::string& cast)
 {
     if (!c.iSeries() || operation.operation == nullptr ||
         (operation.operation->instructionFlags & EXPR_INSTR_FLAG_DECIMAL_CAST) == 0 ||
         EXPR_lOperandLength(operation.left) >= 31)
         return value;
-    return EXPR_Format("((decimal(31,%d))( %s ))", EXPR_lOperandScale(operation.left), value.c_str());
+    return EXPR_FormatInto(cast, "((decimal(31,%d))( %s ))", EXPR_lOperandScale(operation.left), value.c_str());
 }
 
 bool EXPR_GetNativeTypeName(ExprCode& c, const EXPR_STATEMENT& operation, std::string& name)

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "expr_compile_support.h"
 #include "expr_routine_support.h"
@@ -102,6 +104,56 @@ TEST_F(DirectCode, DivisionIsGuarded)
                                      "         X_Fatal_Error( pX_Ids, pX_Pro, pX_Fun, \"Evaluation 1\", X_TEXT(11) );",
                                      "         lOperand3 = 0;", "      }"}))
         << ::testing::PrintToString(t);
+}
+
+// #A := #F1 + #F2 + ... + #F15 over one-digit fields: a variant of more
+// operands than its writers look through one by one. The sum outgrows 9
+// digits, so the variants of the other platforms read each field once into
+// the 64-bit work variable of its push (F1 at 1, Fk at 2k-2) and the k-th
+// sum (at 2k-1) adds the one before it and the next field; the iSeries
+// variant adds the fields' decimals in place.
+TEST_F(DirectCode, LongSumReadsEachFieldOnceAndAddsInTurn)
+{
+    constexpr int kFields = 15;
+    std::vector<std::string> names;
+    for (int k = 1; k <= kFields; ++k) {
+        names.push_back("F" + std::to_string(k));
+        gen.dictionary.fields[names.back()] = FieldFacts(("V_FIELD_" + names.back()).c_str(), 'P', 1);
+    }
+    std::vector<DQOO_CHECKED_OPERAND> operands;
+    for (const std::string& name : names)
+        operands.push_back(Operand("FL", name.c_str(), 'P', 1));
+    for (int k = 1; k < kFields; ++k)
+        operands.push_back(Operand("  ", "", 'P', k + 1));
+    std::vector<DQOO_CHECKED_OPERATION> operations;
+    operations.push_back(Op(1, "AD", 2, kFields + 1));
+    for (int k = 3; k <= kFields; ++k)
+        operations.push_back(Op(kFields + k - 2, "AD", k, kFields + k - 1));
+    operations.push_back(Op(2 * kFields - 1, "ZA"));
+    compileValue({static_cast<uint32_t>(operands.size()), operands.data(), static_cast<uint32_t>(operations.size()),
+                  operations.data()},
+                 Operand("FL", "A"), "B0000001");
+    const Lines t = written();
+    /* the lines of the variants at their indent */
+    auto count = [&](const std::string& text) { return std::count(t.begin(), t.end(), "      " + text); };
+    auto n = [](int value) { return std::to_string(value); };
+    auto packed = [&](int k) { return "*((decimal(1,0)*)( pX_Fld[V_FIELD_F" + n(k) + "].pField ))"; };
+    EXPECT_EQ(count("decOperand3 = ( " + packed(1) + " + " + packed(2) + " );"), 1) << ::testing::PrintToString(t);
+    EXPECT_EQ(count("llOperand3 = ( llOperand1 + llOperand2 );"), 2);
+    for (int k = 1; k <= kFields; ++k)
+        EXPECT_EQ(count("X_Vec_Get_as_LongLong( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_F" + n(k) + ", &llOperand" +
+                        n(k == 1 ? 1 : 2 * k - 2) + " );"),
+                  2)
+            << k;
+    for (int k = 3; k <= kFields; ++k) {
+        EXPECT_EQ(
+            count("llOperand" + n(2 * k - 1) + " = ( llOperand" + n(2 * k - 3) + " + llOperand" + n(2 * k - 2) + " );"),
+            2)
+            << k;
+        EXPECT_EQ(count("decOperand" + n(2 * k - 1) + " = ( decOperand" + n(2 * k - 3) + " + " + packed(k) + " );"), 1)
+            << k;
+    }
+    EXPECT_EQ(count("   X_Vec_Set_from_LongLong( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_A, llOperand29 );"), 2);
 }
 
 // A value rounded half up to the field's decimals: the product of 2 and 3
