@@ -109,17 +109,6 @@ TEST(Fix, Allocators)
     std::free(f);
 }
 
-}  // namespace
-
-// Let the sanitizer's allocator answer an impossible request with NULL, so
-// that the out-of-storage path can be taken.
-extern "C" const char* __asan_default_options()
-{
-    return "allocator_may_return_null=1";
-}
-
-namespace {
-
 TEST(Fix, ExhaustedStorageIssuesMessage510)
 {
     FFC_Set_Run_Mode(FFC_RUN_MODE_TOOLS);
