@@ -406,29 +406,20 @@ void factorValueText(ExprCode& c, EXPR_OPERAND_NODE* node, std::string& out)
             return;
         }
     }
+    /* the coercions and the current size are held in numbered variables */
+    const char* held = nullptr;
     switch (opcode) {
     case EXPR_OP_COERCE_DATE_TO_DATETIME:
-    case EXPR_OP_COERCE_TIME_TO_DATETIME: {
-        out = numbered("vchDateTime", n);
-        return;
-    }
-    case EXPR_OP_COERCE_DATETIME_TO_DATE: {
-        out = numbered("vchDate", n);
-        return;
-    }
-    case EXPR_OP_COERCE_DATETIME_TO_TIME: {
-        out = numbered("vchTime", n);
-        return;
-    }
-    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL: {
-        out = numbered("decOperand", n);
-        return;
-    }
-    case EXPR_OP_STRING_CUR_SIZE: {
-        out = numbered("ulCurSize", n);
-        return;
-    }
+    case EXPR_OP_COERCE_TIME_TO_DATETIME: held = "vchDateTime"; break;
+    case EXPR_OP_COERCE_DATETIME_TO_DATE: held = "vchDate"; break;
+    case EXPR_OP_COERCE_DATETIME_TO_TIME: held = "vchTime"; break;
+    case EXPR_OP_COERCE_DECIMAL_TO_PRECISE_DECIMAL: held = "decOperand"; break;
+    case EXPR_OP_STRING_CUR_SIZE: held = "ulCurSize"; break;
     default: break;
+    }
+    if (held != nullptr) {
+        out = numbered(held, n);
+        return;
     }
     if (EXPR_fHasBooleanResult(opcode)) {
         out = numbered("bOperand", n);
