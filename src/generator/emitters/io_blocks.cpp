@@ -397,13 +397,18 @@ bool fixedValue(const DbmRow& row, const DbmLayout& layout, std::string_view& va
     return true;
 }
 
-/* The items of the layout's block, made once from the tables. */
-const std::vector<DbmItem>& itemsOf(const DbmLayout& layout, const DbmRow* rows, size_t count)
+/* The items of the layout's block, made once from the tables: the
+** open-query layout's block has rows of its own, every other the common
+** rows. */
+const std::vector<DbmItem>& itemsOf(const DbmLayout& layout)
 {
     static std::vector<DbmItem> made[std::size(kLayouts)];
     std::vector<DbmItem>& items = made[static_cast<size_t>(&layout - kLayouts)];
     if (!items.empty())
         return items;
+    const bool query = layout.kind == GEN_DBM_LAYOUT::OpenQuery;
+    const DbmRow* rows = query ? kOpenQueryRows : kDbmRows;
+    const size_t count = query ? std::size(kOpenQueryRows) : std::size(kDbmRows);
     std::string run;
     auto endRun = [&] {
         if (!run.empty())
@@ -450,11 +455,9 @@ void P3109_EmitDbmArgumentBlock(GEN_DBM_LAYOUT kind, std::string_view blockName)
     const DbmRow* rows = query ? kOpenQueryRows : kDbmRows;
     const size_t count = query ? std::size(kOpenQueryRows) : std::size(kDbmRows);
     /* the library override goes with a library value taken from the command */
-    bool libraryTaken = false;
-    for (size_t i = 0; i < count; ++i)
-        if (rows[i].kind == kLibrary && (layout.values & bit(kLibrary)) && io.fLibraryNamed)
-            libraryTaken = true;
-    for (const DbmItem& item : itemsOf(layout, rows, count)) {
+    const bool libraryTaken = (layout.values & bit(kLibrary)) != 0 && io.fLibraryNamed &&
+                              std::any_of(rows, rows + count, [](const DbmRow& r) { return r.kind == kLibrary; });
+    for (const DbmItem& item : itemsOf(layout)) {
         if (item.kind == DbmItem::kText) {
             if (!pending.empty())
                 pending.append(", ", 2);
