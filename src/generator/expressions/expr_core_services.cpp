@@ -189,6 +189,17 @@ void P3109_ExprWriter::WriteLine(uint32_t stream, uint16_t indent, std::string_v
     P3109_WriteLine(stream, static_cast<int16_t>(indent), text);
 }
 
+void P3109_ExprWriter::WriteAtCurrent(std::string_view text)
+{
+    const GEN_MODULE_STATE& state = g();
+    P3109_WriteLine(state.out.current, static_cast<int16_t>(state.out.usIndent), text);
+}
+
+void P3109_ExprWriter::WriteAtColumn0(std::string_view text)
+{
+    P3109_WriteLine(g().out.current, 0, text);
+}
+
 void P3109_ExprWriter::SetLastIoStatusFlag()
 {
     g().emit.cLastIoStatus = 'Y';
