@@ -231,6 +231,51 @@ struct RBTREE {
         }
         return 0;
     }
+    // The leading key parts that compare as one stretch of bytes: two or
+    // more ascending byte parts whose given values lie side by side, as
+    // the parts do in an entry (a work file's kind, name and qualifier).
+    struct Joined {
+        size_t parts = 0;  // 0: none
+        size_t bytes = 0;
+    };
+    Joined joined(const void* const* key, size_t parts) const
+    {
+        Joined j;
+        size_t i = 0;
+        for (; i < parts; ++i) {
+            const Part& p = keys[i];
+            if (p.type != RBT_TYPE_BYTES || p.descending)
+                break;
+            if (i > 0 && (p.offset != keys[i - 1].offset + keys[i - 1].length ||
+                          static_cast<const unsigned char*>(key[i]) !=
+                              static_cast<const unsigned char*>(key[i - 1]) + keys[i - 1].length))
+                break;
+            j.bytes += p.length;
+        }
+        if (i >= 2)
+            j.parts = i;
+        else
+            j.bytes = 0;
+        return j;
+    }
+    // compare() with the joined parts compared at once: the same order,
+    // byte by byte.
+    int compare(RBTREE_ENTRY* e, const void* const* key, size_t parts, const Joined& j)
+    {
+        size_t i = 0;
+        if (j.parts) {
+            int r = compareBytes(keyArea(e) + keys[0].offset, static_cast<const unsigned char*>(key[0]), j.bytes);
+            if (r)
+                return r;
+            i = j.parts;
+        }
+        for (; i < parts; ++i) {
+            int r = comparePart(keys[i], keyArea(e) + keys[i].offset, key[i]);
+            if (r)
+                return r;
+        }
+        return 0;
+    }
     RBTREE_ENTRY* find(const void* const* key)
     {
         RBTREE_ENTRY* x = root;
@@ -617,9 +662,10 @@ RBTREE_ENTRY* RBTree_PutEntry(RBTREE* t, const void* const* key, const void* con
     RBTREE_ENTRY* y = t->nil;
     RBTREE_ENTRY* x = t->root;
     int r = 0;
+    const RBTREE::Joined joined = t->joined(key, t->keys.size());
     while (x != t->nil) {
         y = x;
-        r = t->compare(x, key, t->keys.size());
+        r = t->compare(x, key, t->keys.size(), joined);
         if (r == 0) {
             setError("RBTree_PutEntry: duplicate key");
             return nullptr;
@@ -802,8 +848,9 @@ RBTREE_ENTRY* lowerBound(RBTREE* t, const void* const* key, uint16_t parts)
     size_t n = parts == 0 || parts > t->keys.size() ? t->keys.size() : parts;
     RBTREE_ENTRY* x = t->root;
     RBTREE_ENTRY* best = nullptr;
+    const RBTREE::Joined joined = t->joined(key, n);
     while (x != t->nil) {
-        if (t->compare(x, key, n) >= 0) {
+        if (t->compare(x, key, n, joined) >= 0) {
             best = x;
             x = x->left;
         } else {
