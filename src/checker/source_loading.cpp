@@ -256,9 +256,15 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t s
     r.lPreSplit = 1;
     r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
     checker::Pad(r.acLabelWritten, 3, pCommand->szLabel);
-    checker::Pad(r.acLabel, 3, Upper(pCommand->szLabel));
+    for (size_t i = 0; i < 3; ++i)
+        r.acLabel[i] = checker::UpperChar(r.acLabelWritten[i]);
     r.usCommandCode = pCommand->usCode;
-    std::string name = Upper(checker::Trim(pCommand->szName, std::strlen(pCommand->szName)));
+    // the name as written (trimmed), and in capitals
+    const std::string_view written = checker::TrimmedView(pCommand->szName, std::strlen(pCommand->szName));
+    char upper[sizeof pCommand->szName];
+    for (size_t i = 0; i < written.size(); ++i)
+        upper[i] = checker::UpperChar(written[i]);
+    const std::string_view name(upper, written.size());
     if (r.usCommandCode > 0 && r.usCommandCode < FFC_COMMAND_COUNT)
         std::memcpy(r.acName, P3100_pCommandName(r.usCommandCode), 10);
     else
@@ -280,7 +286,7 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t s
         std::memcpy(r.acNameWritten, r.acName, 10);
         SetText(r, parms);
     } else {
-        checker::Pad(r.acNameWritten, 10, checker::Trim(pCommand->szName, std::strlen(pCommand->szName)));
+        checker::Pad(r.acNameWritten, 10, written);
         SetText(r,
                 pCommand->pszText ? std::string_view(pCommand->pszText, pCommand->ulTextLength) : std::string_view());
         r.lPreSplit = 0;

@@ -188,6 +188,8 @@ int32_t P31O2_fGetCommandName(uint16_t usCommandCode, char* pachName)
 // split by the command parser, so that pass 2 can skip commands that failed.
 int32_t P31O2_fIsIncludeCommand(const char* pName)
 {
+    if (checker::UpperChar(pName[0]) != 'I')  // most names are told apart by their first letter
+        return 0;
     char name[11] = {};
     for (int i = 0; i < 10 && pName[i] && pName[i] != ' '; ++i)
         name[i] = checker::UpperChar(pName[i]);

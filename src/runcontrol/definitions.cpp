@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dqov/fatal.h"
@@ -150,19 +151,24 @@ char getField(FFC_CONTEXT* ctx, char* local, FFC_FIELD_DEFINITION* def, FFC_FIEL
 {
     if (!ctx || !def)
         return '1';
-    std::string name = rc::Trimmed(def->acName, 10);
+    // the name as rc::Trimmed gives it, read where it stands
+    size_t length = strnlen(def->acName, 10);
+    while (length > 0 && def->acName[length - 1] == ' ')
+        --length;
+    std::string_view name(def->acName, length);
     if (!name.empty() && ctx->cNatChar1 != ' ' && ctx->cNatChar1 != 0 && name[0] == ctx->cNatChar1)
-        name.erase(0, 1);
+        name.remove_prefix(1);
     if (name.empty())
         return '1';
     defs::CachedField* cached = defs::FindCachedField(ctx, name);
     if (!cached) {
+        const std::string named(name);
         defs::CachedField f;
-        if (!loadField(ctx, name, f)) {
+        if (!loadField(ctx, named, f)) {
             f.kind = 'X';  // remembered as missing: no second look-up
             f.dictionary = 'N';
         }
-        cached = defs::CacheField(ctx, name, f);
+        cached = defs::CacheField(ctx, named, f);
         if (!cached)
             return '1';
     }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "dqov/definitions.h"
@@ -12,10 +13,29 @@
 #include "runcontrol/field_cache.h"
 #include "runcontrol/rc_internal.h"
 
+namespace {
+
+// A field name (at most ten characters) hashed from the words it fills,
+// looked up as it stands, without a string made of it.
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const noexcept
+    {
+        if (name.size() > 16)
+            return std::hash<std::string_view>{}(name);
+        uint64_t w[2] = {0, 0};
+        std::memcpy(w, name.data(), name.size());
+        const uint64_t h = (w[0] * 0x9E3779B97F4A7C15ULL ^ w[1] ^ name.size()) * 0xC2B2AE3D27D4EB4FULL;
+        return static_cast<size_t>(h ^ h >> 29);
+    }
+};
+
+}  // namespace
+
 // Hashed by name: a check looks fields up many thousand times; entries keep
 // their place when the table grows, so a returned entry stays valid.
 struct FFC_FIELD_CACHE {
-    std::unordered_map<std::string, defs::CachedField> fields;
+    std::unordered_map<std::string, defs::CachedField, NameHash, std::equal_to<>> fields;
 };
 
 namespace {
@@ -33,7 +53,7 @@ void changed()
 
 namespace defs {
 
-CachedField* FindCachedField(FFC_CONTEXT* ctx, const std::string& name)
+CachedField* FindCachedField(FFC_CONTEXT* ctx, std::string_view name)
 {
     if (!ctx || !ctx->pFieldCache)
         return nullptr;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "dqov/definitions.h"
 
@@ -18,7 +19,7 @@ struct CachedField {
     std::string dictionaryDefault;
 };
 
-CachedField* FindCachedField(FFC_CONTEXT* ctx, const std::string& name);
+CachedField* FindCachedField(FFC_CONTEXT* ctx, std::string_view name);
 // Stores (or replaces) a field; the stored entry, NULL without storage.
 CachedField* CacheField(FFC_CONTEXT* ctx, const std::string& name, const CachedField& field);
 

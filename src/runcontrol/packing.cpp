@@ -126,6 +126,12 @@ __attribute__((target("avx2"))) size_t runEndWide(const unsigned char* p, size_t
             return to + static_cast<size_t>(__builtin_ctz(~equal));
         to += 32;
     }
+    if (to < n && n >= 32) {
+        // the last bytes, in the 32 that end the record (from before `to`)
+        const auto shift = static_cast<unsigned>(to - (n - 32));
+        const auto equal = static_cast<uint32_t>(_mm256_movemask_epi8(same(n - 32))) >> shift;
+        return to + static_cast<size_t>(__builtin_ctz(~equal));
+    }
     while (to < n && p[to] == byte)
         ++to;
     return to;

@@ -220,7 +220,48 @@ struct FFC_RECORD_STORE {
         size_t at = ix.find(static_cast<const unsigned char*>(key));
         return at == SIZE_MAX ? 0 : ix.numbers[at];
     }
+    // find() in a store of command, extension or source records (its first
+    // index keyed by the two numbers, commandKey): the key's number is made
+    // from the numbers straight away.
+    uint32_t findNumbered(int16_t line, int16_t subLine) const
+    {
+        if (indexes.empty() || !indexes[0].numeric())
+            return 0;
+        const Index& ix = indexes[0];
+        size_t at = ix.findNumber(static_cast<uint32_t>(static_cast<uint16_t>(line)) << 16 |
+                                  static_cast<uint16_t>(subLine));
+        return at == SIZE_MAX ? 0 : ix.numbers[at];
+    }
+    // Copies record n (not 0) into rec over what rec holds of the record
+    // with number `held` (0: none); returns the record's length.
+    uint32_t copyOver(uint32_t n, void* rec, uint32_t capacity, uint32_t held) const
+    {
+        rc::Fill run = held ? arena.LongestRun(records[held - 1]) : rc::Fill{};
+        return arena.CopyOver(records[n - 1], rec, capacity, run, nullptr);
+    }
+    // The view of record n (not 0): RS_pViewRecord.
+    const void* viewOf(uint32_t n, uint32_t* length);
 };
+
+const void* FFC_RECORD_STORE::viewOf(uint32_t n, uint32_t* length)
+{
+    const rc::PackedArena::Ref& ref = records[n - 1];
+    View& v = view;
+    if (v.number != n || v.changes != changes) {
+        try {
+            if (v.bytes.size() < ref.length)
+                v.bytes.resize(ref.length);
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+        arena.CopyOver(ref, v.bytes.data(), ref.length, v.run, &v.run);
+        v.number = n;
+        v.changes = changes;
+    }
+    if (length)
+        *length = ref.length;
+    return v.bytes.data();
+}
 
 extern "C" {
 
@@ -322,9 +363,7 @@ int32_t RS_fFindRecordOver(FFC_RECORD_STORE* s, uint16_t index, const void* key,
             *length = s->records[n - 1].length;
         return 0;
     }
-    uint32_t held = s->find(index, heldKey);
-    rc::Fill run = held ? s->arena.LongestRun(s->records[held - 1]) : rc::Fill{};
-    uint32_t full = s->arena.CopyOver(s->records[n - 1], rec, capacity, run, nullptr);
+    uint32_t full = s->copyOver(n, rec, capacity, s->find(index, heldKey));
     if (length)
         *length = full;
     return 0;
@@ -339,24 +378,7 @@ int32_t RS_fFindRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, voi
 const void* RS_pViewRecord(FFC_RECORD_STORE* s, uint16_t index, const void* key, uint32_t* length)
 {
     uint32_t n = s ? s->find(index, key) : 0;
-    if (n == 0)
-        return nullptr;
-    const rc::PackedArena::Ref& ref = s->records[n - 1];
-    FFC_RECORD_STORE::View& v = s->view;
-    if (v.number != n || v.changes != s->changes) {
-        try {
-            if (v.bytes.size() < ref.length)
-                v.bytes.resize(ref.length);
-        } catch (const std::bad_alloc&) {
-            return nullptr;
-        }
-        s->arena.CopyOver(ref, v.bytes.data(), ref.length, v.run, &v.run);
-        v.number = n;
-        v.changes = s->changes;
-    }
-    if (length)
-        *length = ref.length;
-    return v.bytes.data();
+    return n == 0 ? nullptr : s->viewOf(n, length);
 }
 
 uint32_t RS_ulRecordCount(FFC_RECORD_STORE* s)
@@ -406,28 +428,26 @@ int16_t putKeyed(FFC_RECORD_STORE* s, const void* rec, uint32_t len)
     return RS_ulPutRecord(s, rec, len) ? 0 : -9;
 }
 
-int32_t findKeyed(FFC_RECORD_STORE* s, void* rec, uint32_t capacity)
+// Reads the record with the two leading numbers of rec into rec (over what
+// rec holds of the record with the numbers `held`, when given).
+int32_t findKeyed(FFC_RECORD_STORE* s, void* rec, uint32_t capacity, const int16_t* held = nullptr)
 {
     if (!s || !rec || capacity < 4)
         return 1;
-    unsigned char key[4];
-    commandKey(rec, 4, key);
-    return RS_fFindRecord(s, 0, key, rec, capacity, nullptr);
-}
-
-// The key of the two numbers.
-void numbersKey(int16_t line, int16_t subLine, unsigned char* key)
-{
-    const int16_t n[2] = {line, subLine};
-    commandKey(n, sizeof n, key);
+    int16_t n[2];
+    std::memcpy(n, rec, sizeof n);
+    const uint32_t number = s->findNumbered(n[0], n[1]);
+    if (number == 0)
+        return 1;
+    s->copyOver(number, rec, capacity, held ? s->findNumbered(held[0], held[1]) : 0);
+    return 0;
 }
 
 // A view of the record of a command or source store with the two numbers.
 const void* viewNumbered(FFC_RECORD_STORE* s, int16_t line, int16_t subLine, uint32_t* length)
 {
-    unsigned char key[4];
-    numbersKey(line, subLine, key);
-    return RS_pViewRecord(s, 0, key, length);
+    const uint32_t n = s ? s->findNumbered(line, subLine) : 0;
+    return n == 0 ? nullptr : s->viewOf(n, length);
 }
 
 // Key of run messages: the group, big-endian.
@@ -509,12 +529,8 @@ int32_t RS_fFindCommandRecord(FFC_CONTEXT* ctx, void* r, uint32_t c)
 }
 int32_t RS_fFindCommandRecordOver(FFC_CONTEXT* ctx, void* r, uint32_t c, int16_t heldLine, int16_t heldSubLine)
 {
-    if (!ctx || !ctx->pCommandStore || !r || c < 4)
-        return 1;
-    unsigned char key[4], held[4];
-    commandKey(r, 4, key);
-    numbersKey(heldLine, heldSubLine, held);
-    return RS_fFindRecordOver(ctx->pCommandStore, 0, key, r, c, nullptr, held);
+    const int16_t held[2] = {heldLine, heldSubLine};
+    return ctx ? findKeyed(ctx->pCommandStore, r, c, held) : 1;
 }
 const void* RS_pViewCommandRecord(FFC_CONTEXT* ctx, int16_t line, int16_t subLine, uint32_t* length)
 {

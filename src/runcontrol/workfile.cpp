@@ -13,8 +13,6 @@
 #include <memory>
 #include <new>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "dqov/x_tree.h"
@@ -26,10 +24,86 @@ namespace {
 // Work files created so far in the process: each has its own number.
 std::atomic<uint32_t> workFilesCreated{0};
 
-// Record kinds are looked up by their 10 characters as they stand.
-struct KindHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view kind) const noexcept { return std::hash<std::string_view>{}(kind); }
+// The changes of each record kind (WF_ulKindStamp), found by the kind's 10
+// characters as they stand: an open-addressed table of the few kinds a job
+// writes, each read as two words (a stamp is asked for tens of thousands of
+// times a job).
+class KindChanges {
+public:
+    // The changes counted for the kind.
+    uint32_t Count(const char* acKind) const
+    {
+        const Word w = wordOf(acKind);
+        if (slots_.empty())
+            return 0;
+        for (size_t i = slotOf(w);; i = (i + 1) & (slots_.size() - 1)) {
+            const Slot& s = slots_[i];
+            if (!s.used)
+                return 0;
+            if (s.word == w)
+                return s.count;
+        }
+    }
+    // Counts a change of the kind (may throw std::bad_alloc).
+    void Add(const char* acKind)
+    {
+        const Word w = wordOf(acKind);
+        if ((used_ + 1) * 2 > slots_.size())
+            grow();
+        for (size_t i = slotOf(w);; i = (i + 1) & (slots_.size() - 1)) {
+            Slot& s = slots_[i];
+            if (!s.used) {
+                s = Slot{w, 1, true};
+                ++used_;
+                return;
+            }
+            if (s.word == w) {
+                ++s.count;
+                return;
+            }
+        }
+    }
+
+private:
+    struct Word {
+        uint64_t head = 0;
+        uint16_t tail = 0;
+        bool operator==(const Word&) const = default;
+    };
+    struct Slot {
+        Word word;
+        uint32_t count = 0;
+        bool used = false;
+    };
+    static_assert(FFC_WORK_KIND_LEN == 10);
+    static Word wordOf(const char* kind)
+    {
+        Word w;
+        std::memcpy(&w.head, kind, 8);
+        std::memcpy(&w.tail, kind + 8, 2);
+        return w;
+    }
+    size_t slotOf(const Word& w) const
+    {
+        const uint64_t h = (w.head ^ (static_cast<uint64_t>(w.tail) << 48) ^ w.tail) * 0x9E3779B97F4A7C15ULL;
+        return static_cast<size_t>(h >> 32) & (slots_.size() - 1);
+    }
+    void grow()
+    {
+        std::vector<Slot> old(slots_.empty() ? 32 : slots_.size() * 2);
+        old.swap(slots_);
+        for (const Slot& s : old) {
+            if (!s.used)
+                continue;
+            size_t i = slotOf(s.word);
+            while (slots_[i].used)
+                i = (i + 1) & (slots_.size() - 1);
+            slots_[i] = s;
+        }
+    }
+
+    std::vector<Slot> slots_;
+    size_t used_ = 0;
 };
 
 struct Slot {
@@ -54,16 +128,9 @@ struct FFC_WORK_FILE {
     std::vector<unsigned char> scratch;
     // WF_ulKindStamp: the file's number and, by record kind, the changes
     uint32_t number = ++workFilesCreated;
-    std::unordered_map<std::string, uint32_t, KindHash, std::equal_to<>> kindChanges;
+    KindChanges kindChanges;
 
-    void changed(const char* acKind)
-    {
-        const std::string_view kind(acKind, FFC_WORK_KIND_LEN);
-        auto it = kindChanges.find(kind);
-        if (it == kindChanges.end())
-            it = kindChanges.emplace(std::string(kind), 0).first;
-        ++it->second;
-    }
+    void changed(const char* acKind) { kindChanges.Add(acKind); }
 
     ~FFC_WORK_FILE()
     {
@@ -405,8 +472,7 @@ uint64_t WF_ulKindStamp(FFC_CONTEXT* ctx, const char* acKind)
     FFC_WORK_FILE* wf = workFile(ctx, false);
     if (!wf || !acKind)
         return 0;
-    const auto it = wf->kindChanges.find(std::string_view(acKind, FFC_WORK_KIND_LEN));
-    return static_cast<uint64_t>(wf->number) << 32 | (it == wf->kindChanges.end() ? 0 : it->second);
+    return static_cast<uint64_t>(wf->number) << 32 | wf->kindChanges.Count(acKind);
 }
 
 void WF_BlankRecord(FFC_CONTEXT*, FFC_WORK_RECORD* r)

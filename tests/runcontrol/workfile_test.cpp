@@ -239,4 +239,53 @@ TEST_F(WorkFile, SecondOrderFollowsWritesDeletesAndMovesAfterItsFirstRead)
     EXPECT_EQ(walk(2, rec("L", "", "", ""), 1, true), std::vector<std::string>{}) << "no record of the kind";
 }
 
+TEST_F(WorkFile, KindStampsCountTheChangesOfEachKindAlone)
+{
+    // forty kinds (the table of kinds grows twice), some alike in their
+    // first eight characters or in their last two
+    std::vector<std::string> kinds;
+    for (int i = 0; i < 20; ++i) {
+        kinds.push_back("KINDKIND" + std::to_string(10 + i));
+        kinds.push_back(std::string(1, static_cast<char>('A' + i)) + "LIKE");
+    }
+    const uint64_t file = WF_ulKindStamp(&ctx, "NEVER     ") >> 32;
+    EXPECT_NE(file, 0u);
+    for (size_t k = 0; k < kinds.size(); ++k)
+        for (size_t n = 0; n <= k % 3; ++n)
+            write(kinds[k].c_str(), ("N" + std::to_string(n)).c_str(), "", "x");
+    auto stamp = [&](const std::string& kind) {
+        char padded[FFC_WORK_KIND_LEN];
+        std::memset(padded, ' ', sizeof padded);
+        std::memcpy(padded, kind.data(), kind.size());
+        return WF_ulKindStamp(&ctx, padded);
+    };
+    for (size_t k = 0; k < kinds.size(); ++k)
+        EXPECT_EQ(stamp(kinds[k]), file << 32 | (k % 3 + 1)) << kinds[k];
+    EXPECT_EQ(stamp("KINDKIND"), file << 32) << "a kind never written";
+    EXPECT_EQ(stamp("KINDKIND9"), file << 32);
+    EXPECT_EQ(WF_ulKindStamp(&ctx, nullptr), 0u);
+
+    // an update in place and a delete count for their kind only
+    FFC_WORK_RECORD r = rec("ALIKE", "N0", "", "");
+    ASSERT_EQ(WF_cReadFirst(&ctx, 0, &r, 2), '0');
+    std::memcpy(r.acData, "y", 1);
+    ASSERT_EQ(WF_cUpdate(&ctx, 0, &r), '0');
+    EXPECT_EQ(stamp("ALIKE"), file << 32 | 3);
+    ASSERT_EQ(WF_cDelete(&ctx, 0, &r), '0');
+    EXPECT_EQ(stamp("ALIKE"), file << 32 | 4);
+    EXPECT_EQ(stamp("BLIKE"), file << 32 | 1);
+    // a record moved to another kind counts for both
+    FFC_WORK_RECORD m = rec("BLIKE", "N0", "", "");
+    ASSERT_EQ(WF_cReadFirst(&ctx, 1, &m, 2), '0');
+    std::memcpy(m.acKind, "CLIKE", 5);
+    ASSERT_EQ(WF_cUpdate(&ctx, 1, &m), '0');
+    EXPECT_EQ(stamp("BLIKE"), file << 32 | 2);
+    EXPECT_EQ(stamp("CLIKE"), file << 32 | 4);
+
+    // a new work file has a number of its own and no changes yet
+    ASSERT_EQ(WF_sCreate(&ctx), 0);
+    EXPECT_GT(stamp("ALIKE") >> 32, file);
+    EXPECT_EQ(stamp("ALIKE") & 0xFFFFFFFFu, 0u);
+}
+
 }  // namespace

@@ -290,4 +290,59 @@ TEST(XTree, CursorSurvivesDeletingTheCurrentEntry)
     EXPECT_EQ(RBTree_GetEntryCount(tr.t), 3u);
 }
 
+TEST(XTree, ByteKeysGivenSideBySideOrderAsPartByPart)
+{
+    // three byte parts (3, 9 and 2 bytes) and a number, as a work file keys
+    // its records; keys given in one buffer (the parts side by side) and in
+    // buffers apart must put, find and walk in the same order: byte by byte,
+    // bytes above 127 after the others, part after part
+    Tree tree;
+    ASSERT_EQ(RBTree_DefineKey(tree.t, RBT_TYPE_BYTES, 3), 0);
+    ASSERT_EQ(RBTree_DefineKey(tree.t, RBT_TYPE_BYTES, 9), 0);
+    ASSERT_EQ(RBTree_DefineKey(tree.t, RBT_TYPE_BYTES, 2), 0);
+    ASSERT_EQ(RBTree_DefineKey(tree.t, RBT_TYPE_UINT32, 4), 0);
+    std::mt19937 random(15);
+    const unsigned char alphabet[] = {'A', 'B', ' ', 0x00, 0x7F, 0x80, 0xE9, 0xFF};
+    std::set<std::pair<std::string, uint32_t>> expected;
+    for (int i = 0; i < 400; ++i) {
+        std::string bytes(14, ' ');
+        for (char& c : bytes)
+            c = static_cast<char>(alphabet[random() % (i < 200 ? 2 : sizeof alphabet)]);
+        const uint32_t n = static_cast<uint32_t>(random() % 3);
+        if (!expected.emplace(bytes, n).second)
+            continue;
+        std::string a = bytes.substr(0, 3), b = bytes.substr(3, 9), c = bytes.substr(12, 2);
+        const void* apart[] = {a.data(), b.data(), c.data(), &n};
+        const void* joined[] = {bytes.data(), bytes.data() + 3, bytes.data() + 12, &n};
+        ASSERT_NE(RBTree_PutEntry(tree.t, i % 2 ? apart : joined, nullptr), nullptr);
+        // both forms find it, and a second put of either is refused
+        EXPECT_NE(RBTree_GetEntry(tree.t, apart, nullptr), nullptr);
+        EXPECT_NE(RBTree_GetEntry(tree.t, joined, nullptr), nullptr);
+        EXPECT_EQ(RBTree_PutEntry(tree.t, i % 2 ? joined : apart, nullptr), nullptr);
+    }
+    std::vector<std::pair<std::string, uint32_t>> walked;
+    char key[14];
+    uint32_t n = 0;
+    void* out[] = {key, key + 3, key + 12, &n};
+    RBTree_PositiontoFirst(tree.t);
+    while (RBTree_GetNextEntry(tree.t, out, nullptr))
+        walked.emplace_back(std::string(key, 14), n);
+    // std::string compares its chars as unsigned, as the tree compares bytes
+    const std::vector<std::pair<std::string, uint32_t>> sorted(expected.begin(), expected.end());
+    EXPECT_EQ(walked, sorted);
+
+    // positioning on the leading parts, given side by side, finds the first
+    // entry not below them
+    for (const auto& [bytes, number] : expected) {
+        const void* lead[] = {bytes.data(), bytes.data() + 3};
+        ASSERT_EQ(RBTree_PositiontoKey(tree.t, lead, 2), 1);
+        ASSERT_TRUE(RBTree_GetNextEntry(tree.t, out, nullptr));
+        const auto first = std::find_if(expected.begin(), expected.end(), [&](const auto& e) {
+            return e.first.compare(0, 12, bytes, 0, 12) >= 0;
+        });
+        EXPECT_EQ(std::string(key, 14), first->first);
+        EXPECT_EQ(n, first->second);
+    }
+}
+
 }  // namespace

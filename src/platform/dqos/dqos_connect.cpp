@@ -230,6 +230,11 @@ void Stmt::bindText(int index, std::string_view text)
     sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
+void Stmt::bindTextInPlace(int index, std::string_view text)
+{
+    sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
+}
+
 void Stmt::bindInt(int index, int64_t value)
 {
     sqlite3_bind_int64(stmt_, index, value);

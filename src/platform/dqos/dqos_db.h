@@ -76,6 +76,10 @@ public:
     bool ok() const { return stmt_ != nullptr; }
     sqlite3_stmt* get() const { return stmt_; }
     void bindText(int index, std::string_view text);
+    // Binds the text where it stands, without a copy: it must stay there
+    // until the statement is reset (a pooled statement is reset when it
+    // goes back to the pool).
+    void bindTextInPlace(int index, std::string_view text);
     void bindInt(int index, int64_t value);
     // SQLITE_ROW, SQLITE_DONE or an error code.
     int step();
@@ -115,6 +119,7 @@ public:
     bool ok() const { return stmt_.ok(); }
     sqlite3_stmt* get() const { return stmt_.get(); }
     void bindText(int index, std::string_view text) { stmt_.bindText(index, text); }
+    void bindTextInPlace(int index, std::string_view text) { stmt_.bindTextInPlace(index, text); }
     void bindInt(int index, int64_t value) { stmt_.bindInt(index, value); }
     int step() { return stmt_.step(); }
     std::string text(int column) const { return stmt_.text(column); }

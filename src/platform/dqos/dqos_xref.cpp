@@ -66,17 +66,20 @@ extern "C" unsigned short SZOPH_XREF_Record(long lXref, const char* pszKind, con
     if (!startOwnWrite(db))
         return SSQL_RC_ERROR;
     Recording& r = it->second;
+    // the values are bound where they stand: they outlive the statement's
+    // use (it is reset when it goes back to the pool, before they go)
+    const std::string kind = trimmed(pszKind), name = trimmed(pszName), usage = trimmed(pszUsage);
     PooledStmt ins(db, "INSERT INTO QV_DTA.QV_XRF (XRFP_I, XRFMOD, XRFFMT, XRFSEQ, XRFKND, XRFNAM, XRFUSG, XRFLIN) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
     if (!ins.ok())
         return SSQL_RC_ERROR;
-    ins.bindText(1, r.partition);
-    ins.bindText(2, r.process);
-    ins.bindText(3, r.function);
+    ins.bindTextInPlace(1, r.partition);
+    ins.bindTextInPlace(2, r.process);
+    ins.bindTextInPlace(3, r.function);
     ins.bindInt(4, r.count + 1);
-    ins.bindText(5, trimmed(pszKind));
-    ins.bindText(6, trimmed(pszName));
-    ins.bindText(7, trimmed(pszUsage));
+    ins.bindTextInPlace(5, kind);
+    ins.bindTextInPlace(6, name);
+    ins.bindTextInPlace(7, usage);
     ins.bindInt(8, lLine);
     if (ins.step() != SQLITE_DONE)
         return SSQL_RC_ERROR;

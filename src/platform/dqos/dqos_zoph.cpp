@@ -182,9 +182,10 @@ extern "C" unsigned short SZOPH_sLoadCommands(const char* pszProcess, const char
         return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(st.get(), i))) : std::string_view();
     };
     while ((rc = st.step()) == SQLITE_ROW) {
-        std::string_view kind = column(1);
-        if (list->commands.empty() && !kind.empty())
-            list->kind = kind[0];
+        // the list's kind is the first command's
+        if (list->commands.empty())
+            if (std::string_view kind = column(1); !kind.empty())
+                list->kind = kind[0];
         SZOPH_CMDDATA* d = &list->commands.emplace_back();
         d->owner = list.get();
         d->pub.pData = d;
