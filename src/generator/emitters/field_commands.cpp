@@ -100,9 +100,10 @@ bool changesIoStatusField()
     const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELD"), 100);
     for (int32_t i = 0; i < count; ++i)
         for (const std::string& name : P3109_ExpandFieldName(P3109_ParmField("FIELD", 0, i))) {
-            GEN_FIELD_INFO field;
-            if (P3109_fFindUsedField(name, field) &&
-                P3109_Padded(upper(P3109_TrimRight(field.fieldName)).substr(0, 10), 10) == status)
+            /* the description is read where it is kept, not copied */
+            const GEN_FIELD_INFO* field =
+                name.empty() || name[0] == ' ' ? nullptr : P3109_pFindUsedField(name, GEN_SLOT_LOOKUP_INNER, 10);
+            if (field && P3109_Padded(upper(P3109_TrimRight(field->fieldName)).substr(0, 10), 10) == status)
                 return true;
         }
     return false;
