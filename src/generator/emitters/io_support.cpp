@@ -294,7 +294,9 @@ std::vector<std::string> P3109_FileFieldNames(std::string_view physical, std::st
     return names;
 }
 
-std::string P3109_IoFieldGroup()
+namespace {
+
+std::string ioFieldGroup()
 {
     const std::string recorded = P3109_Parm("@GROUPNAME");
     if (!recorded.empty())
@@ -312,6 +314,22 @@ std::string P3109_IoFieldGroup()
     if (state().recordedGroups.insert(group).second && !P3109_fIsGroupName(group))
         recordGroup(group, expandedFieldList(P3109_CurrentIoFile()));
     return group;
+}
+
+}  // namespace
+
+/* The emitters of an I/O command ask for its group more than once: it is
+** found (and recorded) once for each reading of the command's parameters. */
+std::string P3109_IoFieldGroup()
+{
+    GEN_IO_STATE& s = state();
+    const uint64_t serial = P3109_ulCurrentParsedSerial();
+    if (s.ulGroupSerial != serial || serial == 0) {
+        std::string group = ioFieldGroup();
+        s.group = std::move(group);
+        s.ulGroupSerial = serial;
+    }
+    return s.group;
 }
 
 bool P3109_fParmIsYes(std::string_view keyword)
