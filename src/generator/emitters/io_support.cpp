@@ -124,16 +124,18 @@ std::vector<std::string> expandedFieldList(const GEN_IO_FILE& io)
     };
     const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELDS"), 100);
     for (int32_t i = 0; i < count; ++i) {
-        const std::string entry = P3109_Parm("FIELDS", 0, i);
+        /* read in place: what is kept of it is copied before anything else is read */
+        const std::string_view entry = P3109_ParmView("FIELDS", 0, i);
         if (entry == "*INCLUDING" || entry == "*EXCLUDING") {
             adding = entry == "*INCLUDING";
             continue;
         }
         if (entry == "*ALL" || entry == "*ALL_REAL" || entry == "*ALL_VIRT") {
-            if (entry != "*ALL_VIRT")
+            const bool real = entry != "*ALL_VIRT", virtual_ = entry != "*ALL_REAL";
+            if (real)
                 for (const std::string& f : P3109_FileFieldNames(io.physical, io.physicalLibrary, "FFD"))
                     apply(f);
-            if (entry != "*ALL_REAL")
+            if (virtual_)
                 for (const std::string& f : P3109_FileFieldNames(io.physical, io.physicalLibrary, "VFD"))
                     apply(f);
             continue;
