@@ -49,6 +49,10 @@ struct GEN_COMMAND_SOURCE {
     /* The command's source text lines, for its comment lines. */
     void (*pfnSourceLines)(FFC_CONTEXT* pContext, uint16_t usNumber, uint16_t usSequence,
                            std::vector<std::string>* pLines);
+    /* Optional: the same text, its lines joined by a blank, put into the
+    ** caller's buffer (which keeps its room from command to command). */
+    void (*pfnSourceText)(FFC_CONTEXT* pContext, uint16_t usNumber, uint16_t usSequence,
+                          std::string* pText) = nullptr;
 };
 
 /* Installs the command list reader (null: the job has no commands). */

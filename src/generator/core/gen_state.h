@@ -245,6 +245,8 @@ struct GEN_MODULE_STATE {
 
     /* the debugger-name tree and the user DLL definitions */
     struct RBTREE* pDebugNames = nullptr;
+    /* the names (key form) the commands have put into it so far */
+    std::vector<std::array<char, 11>> debugNamesEntered;
     USEDLL_RECORD* pUserDlls = nullptr;
 
     /* the streams of the output driver */

@@ -666,14 +666,15 @@ void P3109_WriteDashedBoxComment(GEN_STREAM stream, std::string_view text)
 
 void P3109_WriteDoubleBoxComment(GEN_STREAM stream, std::string_view text)
 {
-    size_t width = text.size() + 6 < 71 ? 71 : text.size() + 6;
-    std::string rule = "/* " + std::string(width - 6, '=') + " */";
-    std::string body(text);
-    body.resize(width - 6, ' ');
+    const size_t width = text.size() + 6 < 71 ? 71 : text.size() + 6;
+    /* the lines are put together in buffers kept between calls */
+    static std::string rule, body;
+    rule.assign("/* ").append(width - 6, '=').append(" */");
+    body.assign("/* ").append(text).append(width - 6 - text.size(), ' ').append(" */");
     P3109_WriteLine(stream, 0, " ");
     P3109_WriteLine(stream, 0, " ");
     P3109_WriteLine(stream, 0, rule);
-    P3109_WriteLine(stream, 0, "/* " + body + " */");
+    P3109_WriteLine(stream, 0, body);
     P3109_WriteLine(stream, 0, rule);
 }
 

@@ -443,5 +443,6 @@ void P3109_UpdateRepositoryAtEnd()
         RBTree_DestroyTree(g.pDebugNames);
         g.pDebugNames = nullptr;
     }
+    g.debugNamesEntered.clear();
     P31O2_SetBaseColour(4);
 }

@@ -72,9 +72,11 @@ const FFC_SOURCE_COMMAND* viewSourceText(FFC_CONTEXT* ctx, uint16_t number, uint
     return view;
 }
 
-/* The command's text as written: label, name and parameters. */
-void checkedSourceLines(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, std::vector<std::string>* lines)
+/* The command's text as written (label, name and parameters) put into
+** `text`; false, with `text` empty, when the command has no source. */
+bool checkedSourceText(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, std::string& text)
 {
+    text.clear();
     FFC_SOURCE_COMMAND read;
     const FFC_SOURCE_COMMAND* source = viewSourceText(ctx, number, sequence);
     bool fromComponent = false;
@@ -84,34 +86,47 @@ void checkedSourceLines(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, st
         /* a component's lines stay in the checker's source-line list: read
            the line of the command's number from there */
         if (!ctx->lComponentRun || sequence != 0 || number == 0)
-            return;
+            return false;
         std::memset(&read, 0, sizeof read);
         read.sLine = static_cast<int16_t>(number - 1);
         if (PCONTROL_chReadNextCommand(ctx, &read) != '0' || read.sLine != static_cast<int16_t>(number))
-            return;
+            return false;
         source = &read;
         fromComponent = true; /* its text holds the parameters only */
     }
     size_t length = std::min<size_t>(source->usParmLength, FFC_SOURCE_TEXT_MAX);
     const std::string_view parms = P3109_TrimmedRight(std::string_view(source->acParameters, length));
     if (source->lPreSplit != 1 && source->lBuiltIn != 1 && !fromComponent) {
-        lines->emplace_back(parms);
-        return;
+        text.assign(parms);
+        return true;
     }
     const std::string_view label = P3109_TrimmedRight(std::string_view(source->acLabel, 3));
     const std::string_view name =
         P3109_TrimmedRight(std::string_view(fromComponent ? source->acNameWritten : source->acName, 10));
-    std::string text;
     text.reserve(label.size() + 2 + name.size() + 1 + parms.size());
     if (!label.empty())
         text.append(label).append(": ");
     text.append(name);
     if (!parms.empty())
         text.append(" ").append(parms);
-    lines->push_back(std::move(text));
+    return true;
 }
 
-constexpr GEN_COMMAND_SOURCE kCheckedCommands{findCheckedCommand, checkedSourceLines};
+/* The command's text as its one line. */
+void checkedSourceLines(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, std::vector<std::string>* lines)
+{
+    std::string text;
+    if (checkedSourceText(ctx, number, sequence, text))
+        lines->push_back(std::move(text));
+}
+
+/* The command's text put into the caller's buffer. */
+void checkedSourceTextInto(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, std::string* text)
+{
+    checkedSourceText(ctx, number, sequence, *text);
+}
+
+constexpr GEN_COMMAND_SOURCE kCheckedCommands{findCheckedCommand, checkedSourceLines, checkedSourceTextInto};
 
 /* The generator's seventeen arguments, from the run driver's blocks. */
 template <typename Entry> void callGenerator(Entry entry, FFC_CONTEXT* ctx, FFC_CHECK_STATE* st, void* build)

@@ -315,6 +315,7 @@ void P3109_TranslateFunction(int32_t lCheckIn)
     USEDLL_pReadFile((g.args.root + "\\x_velmo\\source\\").c_str(), &g.pUserDlls);
 
     /* 21: the debugger-name tree */
+    g.debugNamesEntered.clear();
     if (RBTree_CreateTree(&g.pDebugNames, 1000) == 0)
         RBTree_DefineKey(g.pDebugNames, 8, 11);
     else

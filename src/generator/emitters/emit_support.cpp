@@ -152,6 +152,11 @@ std::string P3109_Parm(std::string_view keyword, int iElement, int iEntry)
     return std::string(parmElement(keyword, iElement, iEntry, false));
 }
 
+std::string_view P3109_ParmView(std::string_view keyword, int iElement, int iEntry)
+{
+    return parmElement(keyword, iElement, iEntry, false);
+}
+
 std::string P3109_ParmField(std::string_view keyword, int iElement, int iEntry)
 {
     return std::string(parmElement(keyword, iElement, iEntry, true));

@@ -38,6 +38,9 @@ const FFC_PARSED_COMMAND& P3109_CurrentParsedHead();
 uint64_t P3109_ulCurrentParsedSerial();
 /* A parameter element of the current command, trailing blanks removed. */
 std::string P3109_Parm(std::string_view keyword, int iElement = 0, int iEntry = 0);
+/* The same read where it stands in the command's record: valid until
+** another command is current or the record is read again. */
+std::string_view P3109_ParmView(std::string_view keyword, int iElement = 0, int iEntry = 0);
 /* The same as a fixed field of its full width (blank-padded). */
 std::string P3109_ParmField(std::string_view keyword, int iElement = 0, int iEntry = 0);
 int32_t P3109_ParmNumber(std::string_view keyword, int iElement = 0, int iEntry = 0);

@@ -6,6 +6,7 @@
 ** an unsupported command, I/O outcome actions and the I/O status copy,
 ** dynamic system variables, the fatal-error break and the native lock.
 */
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <vector>
@@ -57,24 +58,21 @@ void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
 {
     out.clear();
     const GEN_COMMAND_SOURCE* source = P3109_pCommandSource();
-    static std::vector<std::string> lines;
-    lines.clear();
-    if (source && source->pfnSourceLines)
-        source->pfnSourceLines(P3109_Context(), r.usNumber, r.usSequence, &lines);
-    /* a command's text is mostly one line: it is read where it stands */
+    /* the lines joined by a blank, in a buffer kept between commands */
     static std::string joined;
-    std::string_view text;
-    if (lines.size() == 1) {
-        text = lines.front();
-    } else {
-        joined.clear();
+    joined.clear();
+    if (source && source->pfnSourceText) {
+        source->pfnSourceText(P3109_Context(), r.usNumber, r.usSequence, &joined);
+    } else if (source && source->pfnSourceLines) {
+        std::vector<std::string> lines;
+        source->pfnSourceLines(P3109_Context(), r.usNumber, r.usSequence, &lines);
         for (const std::string& line : lines) {
             if (!joined.empty())
                 joined += ' ';
             joined += line;
         }
-        text = joined;
     }
+    const std::string_view text = joined;
     if (r.acName[0] == '*') {
         out.assign(P3109_TrimmedRight(text));
         return;
@@ -102,11 +100,26 @@ void enterDebugName(std::string_view name)
     RBTREE* tree = g().pDebugNames;
     if (!tree)
         return;
-    char key[11] = {};
-    std::memcpy(key, name.data(), std::min<size_t>(name.size(), 10));
-    const void* keys[] = {key};
+    std::array<char, 11> key{};
+    std::memcpy(key.data(), name.data(), std::min<size_t>(name.size(), 10));
+    /* a function uses few command names: most are in the tree already */
+    std::vector<std::array<char, 11>>& entered = g().debugNamesEntered;
+    /* compared as two words: the first eight bytes and the last four */
+    auto words = [](const std::array<char, 11>& k) {
+        uint64_t head;
+        uint32_t tail;
+        std::memcpy(&head, k.data(), 8);
+        std::memcpy(&tail, k.data() + 7, 4);
+        return std::pair{head, tail};
+    };
+    const auto wanted = words(key);
+    for (const std::array<char, 11>& known : entered)
+        if (words(known) == wanted)
+            return;
+    const void* keys[] = {key.data()};
     if (!RBTree_GetEntry(tree, keys, nullptr))
         RBTree_PutEntry(tree, keys, nullptr);
+    entered.push_back(key);
 }
 
 bool startsWith(std::string_view target, std::string_view keyword)

@@ -99,10 +99,11 @@ bool changesIoStatusField()
     const std::string status = P3109_SpecialFieldName("IO", "STS");
     const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELD"), 100);
     for (int32_t i = 0; i < count; ++i)
-        for (const std::string& name : P3109_ExpandFieldName(P3109_ParmField("FIELD", 0, i))) {
-            GEN_FIELD_INFO field;
-            if (P3109_fFindUsedField(name, field) &&
-                P3109_Padded(upper(P3109_TrimRight(field.fieldName)).substr(0, 10), 10) == status)
+        for (const std::string& name : P3109_ExpandFieldName(P3109_ParmView("FIELD", 0, i))) {
+            /* the description is read where it is kept, not copied */
+            const GEN_FIELD_INFO* field =
+                name.empty() || name[0] == ' ' ? nullptr : P3109_pFindUsedField(name, GEN_SLOT_LOOKUP_INNER, 10);
+            if (field && P3109_Padded(upper(P3109_TrimRight(field->fieldName)).substr(0, 10), 10) == status)
                 return true;
         }
     return false;
@@ -348,7 +349,7 @@ void P3109_EmitChange()
     const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELD"), 100);
     for (int32_t i = 0; i < count; ++i) {
         /* a group's members take the value as single fields do */
-        for (const std::string& name : P3109_ExpandFieldName(P3109_ParmField("FIELD", 0, i))) {
+        for (const std::string& name : P3109_ExpandFieldName(P3109_ParmView("FIELD", 0, i))) {
             GEN_FIELD_INFO field;
             if (!P3109_fFindUsedField(name, field))
                 continue;

@@ -45,7 +45,7 @@ constexpr FileKeyword kFileKeywords[] = {
 
 const char* fileKeyword()
 {
-    const std::string name = P3109_CurrentCommandName();
+    const std::string_view name = P3109_TrimmedRight(std::string_view(P3109_CurrentCommand().acName, 10));
     for (const FileKeyword& k : kFileKeywords)
         if (name == k.command)
             return k.keyword;
@@ -124,16 +124,18 @@ std::vector<std::string> expandedFieldList(const GEN_IO_FILE& io)
     };
     const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELDS"), 100);
     for (int32_t i = 0; i < count; ++i) {
-        const std::string entry = P3109_Parm("FIELDS", 0, i);
+        /* read in place: what is kept of it is copied before anything else is read */
+        const std::string_view entry = P3109_ParmView("FIELDS", 0, i);
         if (entry == "*INCLUDING" || entry == "*EXCLUDING") {
             adding = entry == "*INCLUDING";
             continue;
         }
         if (entry == "*ALL" || entry == "*ALL_REAL" || entry == "*ALL_VIRT") {
-            if (entry != "*ALL_VIRT")
+            const bool real = entry != "*ALL_VIRT", virtual_ = entry != "*ALL_REAL";
+            if (real)
                 for (const std::string& f : P3109_FileFieldNames(io.physical, io.physicalLibrary, "FFD"))
                     apply(f);
-            if (entry != "*ALL_REAL")
+            if (virtual_)
                 for (const std::string& f : P3109_FileFieldNames(io.physical, io.physicalLibrary, "VFD"))
                     apply(f);
             continue;
@@ -214,12 +216,13 @@ GEN_IO_FILE currentIoFile()
     const char* keyword = fileKeyword();
     if (!keyword)
         return GEN_IO_FILE{std::string(10, ' '), std::string(10, ' '), std::string(10, ' '), "", false, false};
-    GEN_IO_FILE io = P3109_ResolveIoFile(P3109_Parm(keyword, 0), keyword[0] == '@' ? "" : P3109_Parm(keyword, 1));
+    GEN_IO_FILE io =
+        P3109_ResolveIoFile(P3109_ParmView(keyword, 0), keyword[0] == '@' ? "" : P3109_ParmView(keyword, 1));
     /* the checker's resolution, where it made one, names the physical file */
-    const std::string physical = P3109_Parm("@PHYSFILE");
+    const std::string_view physical = P3109_ParmView("@PHYSFILE");
     if (!physical.empty())
         io.physical = P3109_Padded(physical, 10);
-    const std::string physicalLibrary = P3109_Parm("@PHYSLIB");
+    const std::string_view physicalLibrary = P3109_ParmView("@PHYSLIB");
     if (!physicalLibrary.empty())
         io.physicalLibrary = physicalLibrary;
     return io;
@@ -251,19 +254,48 @@ std::string P3109_IoModuleName(std::string_view physical)
     return trimmed.empty() ? std::string(" ") : trimmed;
 }
 
+namespace {
+
+/* Appends the text for a C string: a control character as a blank, and a
+** character that could end the literal or start an escape or a trigraph
+** as its hexadecimal escape, the literal closed and opened again after it
+** (so that no following hexadecimal digit is read into the escape). */
+void appendQuotedC(std::string& out, std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 32) {
+            out += ' ';
+        } else if (c == '\\' || c == '?' || c == '\'' || c == '"') {
+            const char escape[] = {'\\', 'x', kHex[c >> 4], kHex[c & 0x0F], '"', '"'};
+            out.append(escape, sizeof escape);
+        } else {
+            out += ch;
+        }
+    }
+}
+
+}  // namespace
+
 std::string P3109_QuotedCText(std::string_view text)
 {
-    std::string visible(text);
-    P3109_BlankControlChars(visible);
-    const size_t last = visible.find_last_not_of(' ');
-    const size_t blanks = last == std::string::npos ? visible.size() : visible.size() - last - 1;
-    return P3109_MakeHexLiteral(visible, visible.size()) + std::string(blanks, ' ');
+    std::string out;
+    out.reserve(text.size() + 16);
+    appendQuotedC(out, text);
+    return out;
 }
 
 std::string P3109_QuotedText(std::string_view text)
 {
-    if (!P3109_fCSharp())
-        return "\"" + P3109_QuotedCText(text) + "\"";
+    if (!P3109_fCSharp()) {
+        std::string out;
+        out.reserve(text.size() + 18);
+        out += '"';
+        appendQuotedC(out, text);
+        out += '"';
+        return out;
+    }
     std::string visible(text);
     P3109_BlankControlChars(visible);
     return "\"" + P3109_MakeCSharpLiteral(visible) + "\"";
@@ -294,7 +326,9 @@ std::vector<std::string> P3109_FileFieldNames(std::string_view physical, std::st
     return names;
 }
 
-std::string P3109_IoFieldGroup()
+namespace {
+
+std::string ioFieldGroup()
 {
     const std::string recorded = P3109_Parm("@GROUPNAME");
     if (!recorded.empty())
@@ -314,9 +348,25 @@ std::string P3109_IoFieldGroup()
     return group;
 }
 
+}  // namespace
+
+/* The emitters of an I/O command ask for its group more than once: it is
+** found (and recorded) once for each reading of the command's parameters. */
+std::string P3109_IoFieldGroup()
+{
+    GEN_IO_STATE& s = state();
+    const uint64_t serial = P3109_ulCurrentParsedSerial();
+    if (s.ulGroupSerial != serial || serial == 0) {
+        std::string group = ioFieldGroup();
+        s.group = std::move(group);
+        s.ulGroupSerial = serial;
+    }
+    return s.group;
+}
+
 bool P3109_fParmIsYes(std::string_view keyword)
 {
-    return P3109_Parm(keyword).compare(0, 4, "*YES") == 0;
+    return P3109_ParmView(keyword).substr(0, 4) == "*YES";
 }
 
 long P3109_CountStatementEvaluation(const DQOO_STATEMENT_EVALUATION*, void* pvUser, void*)

@@ -86,6 +86,8 @@ struct GEN_IO_STATE {
     int32_t lCounterNumber = 0;
     std::map<std::string, GEN_IO_FILE> files; /* resolved files by file and library */
     std::set<std::string> recordedGroups;     /* the field groups recorded for commands */
+    uint64_t ulGroupSerial = 0;               /* the reading of the command the group below is of */
+    std::string group;                        /* its field group (P3109_IoFieldGroup) */
 };
 GEN_IO_STATE& P3109_IoState();
 /* Forgets the I/O state (the set-up of a generation). */

@@ -103,17 +103,18 @@ void clearKeepField(const WR_KEEP_DATA& keep, bool& first)
 ** the select block's status read only when its request block exists. */
 void saveStatus(const GEN_BLOCK_ENTRY& loop)
 {
-    static constexpr const char* kWhy[] = {"Save the current status in case it was caused by a different",
-                                           "IO command to the SELECT. E.g. an INSERT in the SELECT loop ",
-                                           "that had a validation error with VAL_ERROR(*NEXT) with a test",
-                                           "following it that casued the LEAVE command to be executed.",
-                                           "Thus, the SELECT command would not be the last IO command",
-                                           "executed and we need to keep it, as the IO Status MUST be of the",
-                                           "last ZOPH IO executed."};
+    static constexpr const char* kWhy[] = {
+        "/* Save the current status in case it was caused by a different */",
+        "/* IO command to the SELECT. E.g. an INSERT in the SELECT loop  */",
+        "/* that had a validation error with VAL_ERROR(*NEXT) with a test */",
+        "/* following it that casued the LEAVE command to be executed. */",
+        "/* Thus, the SELECT command would not be the last IO command */",
+        "/* executed and we need to keep it, as the IO Status MUST be of the */",
+        "/* last ZOPH IO executed. */"};
     P3109_Line(" ");
     P3109_Line("/* Handle an I/O failure on the SELECT command */");
     for (const char* line : kWhy)
-        P3109_Line(std::string("/* ") + line + " */");
+        P3109_Line(line);
     P3109_Line(" ");
     g().emit.cLastIoStatus = 'Y';
     const bool cs = P3109_fCSharp();

@@ -451,6 +451,11 @@ TEST_F(IoEmitters, StatementEvaluationsFrameTheRequestInAnXVarFrame)
 TEST_F(IoEmitters, NamesInCStringsCannotEndTheirLiteral)
 {
     EXPECT_EQ(P3109_QuotedCText("A\"B\\C?D\n  "), "A\\x22\"\"B\\x5C\"\"C\\x3F\"\"D   ");
+    // a NUL is a control character like any other; trailing blanks stay
+    EXPECT_EQ(P3109_QuotedCText(std::string("A\0'B  ", 6)), "A \\x27\"\"B  ");
+    EXPECT_EQ(P3109_QuotedCText("   "), "   ");
+    EXPECT_EQ(P3109_QuotedCText(""), "");
+    EXPECT_EQ(P3109_QuotedText("X?\t"), "\"X\\x3F\"\" \"");
     EXPECT_EQ(P3109_IoModuleName(std::string("AB\0CD", 5)), "AB");
     EXPECT_EQ(P3109_IoModuleName("          "), " ");
 }
