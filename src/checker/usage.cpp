@@ -583,6 +583,7 @@ const DictionaryField& LookUpDictionaryField(const std::string& field, const cha
 void ForgetDictionaryFields()
 {
     DictionaryFields().clear();
+    dqov::operand::ForgetDefinitions();
 }
 
 std::string FieldDefault(const std::string& field)
