@@ -228,7 +228,7 @@ std::string FieldOf(const std::string& operand)
     std::string field(operand, 1);
     for (char& c : field) {
         c = dqov::text::UpperChar(c);
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '$' && c != '@' && c != '#')
+        if (!dqov::text::IsAlnum(c) && c != '_' && c != '$' && c != '@' && c != '#')
             return {};
     }
     return field;
@@ -506,7 +506,7 @@ std::vector<std::string> ExpressionFields(std::string_view text)
             continue;
         }
         const bool startsNumber = std::isdigit(static_cast<unsigned char>(c)) &&
-                                  (i == 0 || !(std::isalnum(static_cast<unsigned char>(text[i - 1])) ||
+                                  (i == 0 || !(dqov::text::IsAlnum(text[i - 1]) ||
                                                text[i - 1] == '_' || text[i - 1] == nat));
         if (startsNumber) {
             size_t j = i;
@@ -518,7 +518,7 @@ std::vector<std::string> ExpressionFields(std::string_view text)
         }
         if (c == nat) {
             size_t j = i + 1;
-            while (j < text.size() && (std::isalnum(static_cast<unsigned char>(text[j])) || text[j] == '_' ||
+            while (j < text.size() && (dqov::text::IsAlnum(text[j]) || text[j] == '_' ||
                                        text[j] == '$' || text[j] == '@' || text[j] == nat))
                 ++j;
             names.emplace_back(text.substr(i, j - i));

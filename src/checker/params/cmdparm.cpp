@@ -232,11 +232,11 @@ bool Preparer::ReadItems(Scratch& scratch)
         item.Reset();
         item.column = pos_ + 1;
         size_t start = pos_;
-        while (pos_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_' ||
+        while (pos_ < text_.size() && (dqov::text::IsAlnum(text_[pos_]) || text_[pos_] == '_' ||
                                        (pos_ == start && text_[pos_] == '@')))
             ++pos_;
         if (pos_ > start && pos_ < text_.size() && text_[pos_] == '(' &&
-            (std::isalpha(static_cast<unsigned char>(text_[start])) || text_[start] == '@')) {
+            (dqov::text::IsAlpha(text_[start]) || text_[start] == '@')) {
             item.keyword = Upper(std::string(text_.substr(start, pos_ - start)));
             if (!ReadGroup(item.value))
                 return false;
@@ -566,7 +566,7 @@ bool Preparer::NamesField(const std::string& text) const
     for (size_t i = 0; i + 1 < text.size(); ++i) {
         if (text[i] == '\'')
             quoted = !quoted;
-        else if (!quoted && text[i] == national && std::isalpha(static_cast<unsigned char>(text[i + 1])))
+        else if (!quoted && text[i] == national && dqov::text::IsAlpha(text[i + 1]))
             return true;
     }
     return false;

@@ -111,6 +111,17 @@ inline char UpperChar(char c)
 {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
+/* A letter or digit: what isalnum and isalpha answer in the "C" locale,
+ * without their call per character. */
+inline bool IsAlpha(char c)
+{
+    const char folded = static_cast<char>(c | 0x20);
+    return folded >= 'a' && folded <= 'z';
+}
+inline bool IsAlnum(char c)
+{
+    return (c >= '0' && c <= '9') || IsAlpha(c);
+}
 /* The text in capitals. */
 std::string Upper(std::string s);
 

@@ -52,7 +52,7 @@ constexpr uint16_t kConditionSlot = 12;
 
 bool IsNameChar(char c, const FFC_CONTEXT* ctx)
 {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '@' ||
+    return dqov::text::IsAlnum(c) || c == '_' || c == '@' ||
            (ctx && (c == ctx->cNatChar1 || c == ctx->cNatChar2 || c == ctx->cNatChar3) && c != ' ' && c != 0);
 }
 
@@ -93,11 +93,11 @@ void* g_propertyUser = nullptr;
 Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOptions& opt)
 {
     Resolution r;
-    std::string text(operand);
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    while (!text.empty() && text.front() == ' ')
-        text.erase(0, 1);
+    while (!operand.empty() && operand.back() == ' ')
+        operand.remove_suffix(1);
+    while (!operand.empty() && operand.front() == ' ')
+        operand.remove_prefix(1);
+    const std::string text(operand);
     r.written = text;
     // every return gives r itself, so that it is built in the caller's place
     auto fail = [&](const char* id, std::string data) {
