@@ -72,6 +72,39 @@ TEST_F(Operand, FieldsOfTheRepositoryAndOfTheFunction)
     EXPECT_EQ(env.Take(), Msgs{});
 }
 
+TEST_F(Operand, AFieldDefinedOrRedefinedIsSeenAtItsNextUse)
+{
+    // asked before the function defines it: not known
+    EXPECT_EQ(Check("#WRKNEW", 'A'), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0401", "#WRKNEW             "}}));
+    EXPECT_EQ(Check("#WRKNEW", 'A'), 1) << "still not known when asked again";
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0401", "#WRKNEW             "}}));
+
+    FFC_FIELD_DEFINITION def;
+    std::memset(&def, ' ', sizeof def);
+    std::memcpy(def.acName, "WRKNEW", 6);
+    def.cType = 'A';
+    def.lLength = 12;
+    def.lDecimals = 0;
+    ASSERT_EQ(Put_Function_Field(&env.ctx, 'F', &def, nullptr), 0);
+    ASSERT_EQ(Check("#WRKNEW", 'A', 12), 0) << "known once defined";
+    EXPECT_EQ(b.cTypeCode, 'A');
+    EXPECT_EQ(b.lResultLength, 12);
+    ASSERT_EQ(Check("wrknew", 'A', 12), 0);
+
+    // defined again with other attributes: the next use sees them
+    def.cType = 'P';
+    def.lLength = 9;
+    def.lDecimals = 2;
+    ASSERT_EQ(Put_Function_Field(&env.ctx, 'F', &def, nullptr), 0);
+    ASSERT_EQ(Check("#WRKNEW", 'N', 9, 2), 0);
+    EXPECT_EQ(b.cTypeCode, 'P');
+    EXPECT_EQ(b.lResultLength, 9);
+    EXPECT_EQ(b.sResultDecimals, 2);
+    EXPECT_EQ(Check("#WRKNEW", 'A'), 1) << "no longer alphanumeric";
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0402", "#WRKNEW             AN"}}));
+}
+
 TEST_F(Operand, FieldFindings)
 {
     EXPECT_EQ(Check("#NOSUCH", 'A'), 1);
