@@ -116,11 +116,7 @@ struct ViewIndex {
 
 size_t KnownSlot(const char* acCommand)
 {
-    uint64_t a;
-    uint16_t b;
-    std::memcpy(&a, acCommand, 8);
-    std::memcpy(&b, acCommand + 8, 2);
-    return static_cast<size_t>(((a ^ static_cast<uint64_t>(b) << 48) * 0x9E3779B97F4A7C15ULL) >> 56);
+    return static_cast<size_t>(dqov::text::NameFieldHash(acCommand) >> 56);
 }
 
 ViewIndex& Views()

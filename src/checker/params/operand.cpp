@@ -310,12 +310,7 @@ KnownDefinition g_known[kKnownDefinitions];
 
 size_t KnownSlot(const char* name, bool component)
 {
-    uint64_t a;
-    uint16_t b;
-    std::memcpy(&a, name, 8);
-    std::memcpy(&b, name + 8, 2);
-    const uint64_t h = (a ^ (static_cast<uint64_t>(b) << 48 | component)) * 0x9E3779B97F4A7C15ULL;
-    return static_cast<size_t>(h >> 58);
+    return static_cast<size_t>(dqov::text::NameFieldHash(name, component ? 1 : 0) >> 58);
 }
 
 }  // namespace
