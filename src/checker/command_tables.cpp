@@ -349,8 +349,8 @@ FFC_COMMAND_ENTRY* P3100_pFindCommand(const char* pachName)
         bool set = false;
         FFC_COMMAND_ENTRY* entry = nullptr;
     };
-    static std::array<Known, 256> known;
-    Known& k = known[dqov::text::NameFieldHash(pachName) >> 56];
+    static std::array<Known, 64> known;
+    Known& k = known[dqov::text::NameFieldHash(pachName) >> 58];
     if (k.set && std::memcmp(k.name, pachName, 10) == 0)
         return k.entry;
     FFC_COMMAND_ENTRY* first = tables().lookup.aEntries;

@@ -111,12 +111,12 @@ struct ViewIndex {
         char name[10];
         const CommandView* view = nullptr;
     };
-    std::array<Known, 256> known{};
+    std::array<Known, 64> known{};
 };
 
 size_t KnownSlot(const char* acCommand)
 {
-    return static_cast<size_t>(dqov::text::NameFieldHash(acCommand) >> 56);
+    return static_cast<size_t>(dqov::text::NameFieldHash(acCommand) >> 58);
 }
 
 ViewIndex& Views()

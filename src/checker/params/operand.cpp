@@ -305,19 +305,19 @@ struct KnownDefinition {
     char local = 'N';
     FFC_FIELD_DEFINITION def;
 };
-constexpr size_t kKnownDefinitions = 64;
+constexpr size_t kKnownDefinitions = 32;
 KnownDefinition g_known[kKnownDefinitions];
 
 size_t KnownSlot(const char* name, bool component)
 {
-    return static_cast<size_t>(dqov::text::NameFieldHash(name, component ? 1 : 0) >> 58);
+    return static_cast<size_t>(dqov::text::NameFieldHash(name, component ? 1 : 0) >> 59);
 }
 
 }  // namespace
 
 char LookUpDefinition(FFC_CONTEXT* ctx, bool component, FFC_FIELD_DEFINITION& def, char* local)
 {
-    static_assert(kKnownDefinitions == 64, "KnownSlot keeps six bits");
+    static_assert(kKnownDefinitions == 32, "KnownSlot keeps five bits");
     const uint64_t stamp = P310C_ulFieldCacheStamp() + 1; /* never the 0 of an empty slot */
     KnownDefinition& k = g_known[KnownSlot(def.acName, component)];
     if (k.stamp == stamp && k.ctx == ctx && k.component == component &&
