@@ -12,6 +12,7 @@
 #include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#include <unistd.h>
 #endif
 
 #include "dqov/fatal.h"
@@ -73,8 +74,32 @@ void flushPending(StreamSlot& slot)
         return;
     const size_t ulUsed = slot.ulUsed;
     slot.ulUsed = 0;
-    if (std::fwrite(slot.pending.get(), 1, ulUsed, slot.file) != ulUsed)
+    if (!slot.output) {
+        if (std::fwrite(slot.pending.get(), 1, ulUsed, slot.file) != ulUsed)
+            failedWrite(slot, errno);
+        return;
+    }
+    /* A written file takes the whole buffer in one write, past stdio, whose
+    ** small buffer would split it; what was written through stdio goes
+    ** first, so the file keeps the order of the writes. */
+    if (std::fflush(slot.file) != 0) {
         failedWrite(slot, errno);
+        return;
+    }
+    const int fd = fileno(slot.file);
+    const char* at = slot.pending.get();
+    size_t left = ulUsed;
+    while (left > 0) {
+        const ssize_t n = ::write(fd, at, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failedWrite(slot, n < 0 ? errno : ENOSPC);
+            return;
+        }
+        at += n;
+        left -= static_cast<size_t>(n);
+    }
 }
 
 /* Room for ulLength more bytes in the slot's buffer, flushing it when it

@@ -3,6 +3,7 @@
 */
 #include "generator/expressions/expr_core_services.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -36,7 +37,8 @@ class UsedFieldDictionary final : public ExprFieldDictionary {
 public:
     bool FindField(const char* fieldRef, ExprFieldFacts& facts) const override
     {
-        const ExprFieldFacts* known = KnownField(fieldRef);
+        /* any text, also one in a buffer of the caller's: looked up by name */
+        const ExprFieldFacts* known = Known(fieldRef, false);
         if (known != nullptr)
             facts = *known;
         return known != nullptr;
@@ -44,20 +46,7 @@ public:
     /* Within one enumeration of the expression writers no used field
     ** changes: a field's facts are looked up once and kept by name until
     ** the next enumeration (the map's entries stay where they are). */
-    const ExprFieldFacts* KnownField(const char* fieldRef) const override
-    {
-        const std::string_view name =
-            fieldRef != nullptr ? std::string_view(fieldRef, strnlen(fieldRef, FFC_WORK_NAME_LEN)) : "";
-        if (EXPR_CurrentWriter() == nullptr)
-            return LookUp(name, outside_) ? &outside_ : nullptr;
-        if (serial_ != EXPR_WriterScopeSerial()) {
-            entries_.clear();
-            slots_.assign(slots_.size(), nullptr);
-            serial_ = EXPR_WriterScopeSerial();
-        }
-        const Entry& entry = EntryOf(name);
-        return entry.found ? &entry.facts : nullptr;
-    }
+    const ExprFieldFacts* KnownField(const char* fieldRef) const override { return Known(fieldRef, true); }
     bool FindComponentField(const char*, ExprFieldFacts&) const override { return false; }
     std::string ListFieldVectorRef(const EXPR_OPERAND_NODE&, const ExprFieldFacts& facts) const override
     {
@@ -79,6 +68,37 @@ public:
     }
 
 private:
+    /* `byAddress`: the text is a node's, which stays as it is while an
+    ** enumeration runs. */
+    const ExprFieldFacts* Known(const char* fieldRef, bool byAddress) const
+    {
+        const auto nameOf = [fieldRef]() {
+            return fieldRef != nullptr ? std::string_view(fieldRef, strnlen(fieldRef, FFC_WORK_NAME_LEN))
+                                       : std::string_view("");
+        };
+        if (EXPR_CurrentWriter() == nullptr)
+            return LookUp(nameOf(), outside_) ? &outside_ : nullptr;
+        if (serial_ != EXPR_WriterScopeSerial()) {
+            entries_.clear();
+            slots_.assign(slots_.size(), nullptr);
+            serial_ = EXPR_WriterScopeSerial();
+        }
+        /* the nodes hand over the same name text many times: its entry is
+        ** found again by the text's address (the object layer's texts stay
+        ** as they are while an enumeration runs) */
+        ByAddress& known = byAddress_[(reinterpret_cast<uintptr_t>(fieldRef) >> 3) % byAddress_.size()];
+        if (!byAddress) {
+            const Entry& entry = EntryOf(nameOf());
+            return entry.found ? &entry.facts : nullptr;
+        }
+        if (fieldRef == nullptr || known.ref != fieldRef || known.serial != serial_) {
+            known.entry = &EntryOf(nameOf());
+            known.ref = fieldRef;
+            known.serial = serial_;
+        }
+        return known.entry->found ? &known.entry->facts : nullptr;
+    }
+
     static bool LookUp(std::string_view written, ExprFieldFacts& facts)
     {
         const GEN_FIELD_INFO* found = P3109_pFindUsedField(written, GEN_SLOT_LOOKUP_INNER, written.size());
@@ -148,7 +168,15 @@ private:
         slots_.swap(slots);
     }
 
+    /* A name text's entry in the enumeration numbered `serial`. */
+    struct ByAddress {
+        const char* ref = nullptr;
+        uint64_t serial = 0;
+        const Entry* entry = nullptr;
+    };
+
     mutable uint64_t serial_ = 0;
+    mutable std::array<ByAddress, 256> byAddress_{};
     mutable ExprFieldFacts outside_; /* a lookup outside the writers */
     /* the fields known in this enumeration (they stay where they are) and
        an open table of them by name */
@@ -187,6 +215,17 @@ uint16_t P3109_ExprWriter::OutputIndent() const
 void P3109_ExprWriter::WriteLine(uint32_t stream, uint16_t indent, std::string_view text)
 {
     P3109_WriteLine(stream, static_cast<int16_t>(indent), text);
+}
+
+void P3109_ExprWriter::WriteAtCurrent(std::string_view text)
+{
+    const GEN_MODULE_STATE& state = g();
+    P3109_WriteLine(state.out.current, static_cast<int16_t>(state.out.usIndent), text);
+}
+
+void P3109_ExprWriter::WriteAtColumn0(std::string_view text)
+{
+    P3109_WriteLine(g().out.current, 0, text);
 }
 
 void P3109_ExprWriter::SetLastIoStatusFlag()

@@ -28,6 +28,8 @@ public:
     uint32_t OutputStream() const override;
     uint16_t OutputIndent() const override;
     void WriteLine(uint32_t stream, uint16_t indent, std::string_view text) override;
+    void WriteAtCurrent(std::string_view text) override;
+    void WriteAtColumn0(std::string_view text) override;
     void SetLastIoStatusFlag() override;
     void InternalError(std::string_view where) override;
     const ExprFieldDictionary& Fields() const override { return EXPR_UsedFieldDictionary(); }

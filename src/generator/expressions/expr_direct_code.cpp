@@ -8,7 +8,6 @@
 #include <cctype>
 #include <cstring>
 #include <deque>
-#include <unordered_map>
 #include <utility>
 
 #include "generator/expressions/expr_opcode_traits.h"
@@ -19,17 +18,57 @@
 ** written while another is (none is now) gets a pool of its own. */
 struct ExprCode::KnownNodes::Pool {
     std::deque<Known> entries;
-    /* the nodes known in this variant, with their entries */
-    std::vector<std::pair<const EXPR_OPERAND_NODE*, Known*>> keys;
-    /* beyond a few nodes they are found through an index */
-    std::unordered_map<const EXPR_OPERAND_NODE*, uint32_t> index;
+    /* the entries used by this variant */
+    size_t used = 0;
+    /* An open table of this variant's nodes: a slot is taken when its stamp
+    ** is the variant's, so a new variant starts with every slot free. */
+    struct Slot {
+        const EXPR_OPERAND_NODE* node = nullptr;
+        Known* known = nullptr;
+        uint32_t stamp = 0;
+    };
+    std::vector<Slot> slots;
+    uint32_t stamp = 0;
     std::string line, formatted;
     bool busy = false;
+
+    size_t SlotOf(const EXPR_OPERAND_NODE* node) const
+    {
+        const auto key = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(node));
+        return static_cast<size_t>((key >> 4) * 0x9E3779B97F4A7C15ull >> 40) & (slots.size() - 1);
+    }
+    void Start()
+    {
+        used = 0;
+        if (slots.empty())
+            slots.resize(64);
+        if (++stamp == 0) {
+            /* the stamps came round: every slot is made free again */
+            for (Slot& slot : slots)
+                slot.stamp = 0;
+            stamp = 1;
+        }
+    }
+    /* The slot of `node`, or the free slot where it goes. */
+    size_t Probe(const EXPR_OPERAND_NODE* node) const
+    {
+        const size_t mask = slots.size() - 1;
+        size_t at = SlotOf(node);
+        while (slots[at].stamp == stamp && slots[at].node != node)
+            at = (at + 1) & mask;
+        return at;
+    }
+    void Grow()
+    {
+        std::vector<Slot> old(2 * slots.size());
+        old.swap(slots);
+        for (const Slot& slot : old)
+            if (slot.stamp == stamp)
+                slots[Probe(slot.node)] = slot;
+    }
 };
 
 namespace {
-
-constexpr size_t kLinearNodes = 24;
 
 ExprCode::KnownNodes::Pool& sharedPool()
 {
@@ -45,8 +84,7 @@ ExprCode::KnownNodes::KnownNodes()
     owned_ = shared.busy;
     pool_ = owned_ ? new Pool : &shared;
     pool_->busy = true;
-    pool_->keys.clear();
-    pool_->index.clear();
+    pool_->Start();
 }
 
 ExprCode::KnownNodes::~KnownNodes()
@@ -67,31 +105,38 @@ std::string& ExprCode::KnownNodes::FormatBuffer()
     return pool_->formatted;
 }
 
-ExprCode::Known& ExprCode::KnownNodes::Find(const EXPR_OPERAND_NODE* node)
+namespace {
+
+/* A node met for the first time in the variant: an entry with nothing known,
+** put into the slot `at` that Probe found free (apart from the hot path of
+** the lookups, which then keeps no registers of its own). */
+[[gnu::noinline]] ExprCode::Known& addKnown(ExprCode::KnownNodes::Pool& p, const EXPR_OPERAND_NODE* node, size_t at)
 {
-    Pool& p = *pool_;
-    const size_t n = p.keys.size();
-    if (n <= kLinearNodes) {
-        for (const auto& [key, known] : p.keys)
-            if (key == node)
-                return *known;
-    } else if (const auto found = p.index.find(node); found != p.index.end()) {
-        return *p.keys[found->second].second;
+    /* at most half the slots are taken */
+    if (2 * (p.used + 1) > p.slots.size()) {
+        p.Grow();
+        at = p.Probe(node);
     }
+    const size_t n = p.used++;
     if (p.entries.size() <= n)
         p.entries.emplace_back();
-    Known& k = p.entries[n];
+    ExprCode::Known& k = p.entries[n];
     k.node = node;
     k.viewed = false;
     k.valued = false;
-    p.keys.emplace_back(node, &k);
-    if (n + 1 > kLinearNodes) {
-        if (p.index.empty())
-            for (size_t i = 0; i < n; ++i)
-                p.index.emplace(p.keys[i].first, static_cast<uint32_t>(i));
-        p.index.emplace(node, static_cast<uint32_t>(n));
-    }
+    p.slots[at] = ExprCode::KnownNodes::Pool::Slot{node, &k, p.stamp};
     return k;
+}
+
+}  // namespace
+
+ExprCode::Known& ExprCode::KnownNodes::Find(const EXPR_OPERAND_NODE* node)
+{
+    Pool& p = *pool_;
+    const size_t at = p.Probe(node);
+    if (p.slots[at].stamp == p.stamp)
+        return *p.slots[at].known;
+    return addKnown(p, node, at);
 }
 
 namespace {

@@ -43,8 +43,14 @@ public:
     ** generator's plain-text message. */
     virtual void ReportError(std::string_view text);
 
+    /* One line at the current stream and indent, or at column 0 of the
+    ** current stream; by default through WriteLine (a writer that keeps the
+    ** output state itself writes them without asking for it first). */
+    virtual void WriteAtCurrent(std::string_view text) { WriteLine(OutputStream(), OutputIndent(), text); }
+    virtual void WriteAtColumn0(std::string_view text) { WriteLine(OutputStream(), 0, text); }
+
     /* Writes one line at the current stream and indent. */
-    void Line(std::string_view text) { WriteLine(OutputStream(), OutputIndent(), text); }
+    void Line(std::string_view text) { WriteAtCurrent(text); }
 };
 
 #endif

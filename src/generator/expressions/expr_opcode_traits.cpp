@@ -4,7 +4,7 @@
 ** A name is taken apart after its prefix ("X_COMP_OPCODE_" or
 ** "X_VAR_RESOLVE_"): PUSH_<layout>_VECTOR2_AS_<type>, PULL_<layout>_VECTOR_
 ** FROM_<type>_B, COMPARE_<type>_<op>_<type>, <type>_PLUS, IS_<type>_NULL,
-** WHEN_TRUE_<type> and so on. The table is built once, on first use.
+** WHEN_TRUE_<type> and so on, each opcode's the first time it is asked for.
 */
 #include "generator/expressions/expr_opcode_traits.h"
 
@@ -277,16 +277,30 @@ ExprOpTraits traitsOfName(std::string_view name, ExprOpFamily family)
 
 constexpr uint32_t kTableSize = 1300;
 
-struct TraitsTable {
-    std::vector<ExprOpTraits> byNumber = std::vector<ExprOpTraits>(kTableSize);
+/* The traits of the numbered opcodes, each read from its catalogue name the
+** first time it is asked for (a program uses a few dozen of the thousand);
+** constant-initialised, so that a lookup takes no guard. */
+struct NumberedTraits {
+    ExprOpTraits byNumber[kTableSize]{};
+    bool read[kTableSize]{};
+};
+constinit NumberedTraits numbered{};
+
+const ExprOpTraits& readTraits(uint32_t opcode)
+{
+    if (const ExprOpcodeEntry* e = EXPR_FindOpcode(opcode); e != nullptr)
+        numbered.byNumber[opcode] = traitsOfName(e->name, e->family);
+    numbered.read[opcode] = true;
+    return numbered.byNumber[opcode];
+}
+
+/* The pseudo opcodes' traits and an unknown number's. */
+struct OtherTraits {
     std::array<ExprOpTraits, 17> pseudo{};
     ExprOpTraits unknown{};
 
-    TraitsTable()
+    OtherTraits()
     {
-        for (const ExprOpcodeEntry& e : EXPR_OpcodeCatalogue())
-            if (e.number < kTableSize)
-                byNumber[e.number] = traitsOfName(e.name, e.family);
         for (size_t i = 0; i < pseudo.size(); ++i) {
             ExprOpTraits& t = pseudo[i];
             t.kind = ExprOpKind::Pseudo;
@@ -298,9 +312,9 @@ struct TraitsTable {
     }
 };
 
-const TraitsTable& table()
+const OtherTraits& otherTraits()
 {
-    static const TraitsTable t;
+    static const OtherTraits t;
     return t;
 }
 
@@ -308,9 +322,9 @@ const TraitsTable& table()
 
 const ExprOpTraits& EXPR_OpTraits(uint32_t opcode)
 {
-    const TraitsTable& t = table();
     if (opcode < kTableSize)
-        return t.byNumber[opcode];
+        return numbered.read[opcode] ? numbered.byNumber[opcode] : readTraits(opcode);
+    const OtherTraits& t = otherTraits();
     if (EXPR_IsPseudoOpcode(opcode))
         return t.pseudo[opcode - EXPR_OP_SUBJECT_LOAD_FIRST];
     return t.unknown;

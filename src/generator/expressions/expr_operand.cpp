@@ -62,6 +62,40 @@ bool IsConverted(const EXPR_OPERAND_NODE& node, const EXPR_OPERAND_DESCRIPTOR& d
     }
 }
 
+/* Sets every member to its default; the strings are emptied and keep their
+** room. */
+void clearDescriptor(EXPR_OPERAND_DESCRIPTOR& d)
+{
+    /* a member added to the descriptor must be cleared here as well */
+    static_assert(sizeof(EXPR_OPERAND_DESCRIPTOR) == 5 * sizeof(std::string) + 56);
+    d.node = nullptr;
+    d.typeLetter = 0;
+    d.text.clear();
+    d.base.clear();
+    d.listReference.clear();
+    d.recordName.clear();
+    d.systemVariable.clear();
+    d.systemClass = 0;
+    d.systemFlag = 0;
+    d.length = 0;
+    d.decimals = 0;
+    d.fieldClass = false;
+    d.dispatch = false;
+    d.array = false;
+    d.indexed = false;
+    d.record = false;
+    d.fieldFlag = false;
+    d.converted = false;
+    d.fieldWord = 0;
+    d.flag40 = false;
+    d.fieldWord2 = 0;
+    d.sqlNull = false;
+    d.unsignedInt = false;
+    d.packedOrSigned = false;
+    d.target = false;
+    d.plain = false;
+}
+
 }  // namespace
 
 std::string EXPR_OPERAND_DESCRIPTOR::LengthText() const
@@ -97,9 +131,7 @@ ExprMemberNames ExprFieldDictionary::RecordFieldNames(const EXPR_OPERAND_NODE& n
 int EXPR_DescribeOperand(const ExprFieldDictionary& fields, EXPR_OPERAND_DESCRIPTOR& descriptor,
                          EXPR_OPERAND_NODE* node)
 {
-    /* cleared by copying a blank one: no descriptor is built and dropped */
-    static const EXPR_OPERAND_DESCRIPTOR blank;
-    descriptor = blank;
+    clearDescriptor(descriptor);
     /* A wrapper may wrap another wrapper; a chain is bounded by the records
     ** the object layer built, but guard against a cycle all the same. */
     for (int depth = 0; node != nullptr && node->kind == EXPR_TAG_INSTRUCTION; ++depth) {

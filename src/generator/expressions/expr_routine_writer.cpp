@@ -94,9 +94,24 @@ const KindText* kindText(int32_t kind)
     return nullptr;
 }
 
-std::string numbered(const char* pattern, int32_t number)
+/* A signature pattern with its "%d" replaced by the number and its "%s" by
+** the C# parameter list (the patterns hold no other conversion, and "%d"
+** comes first where both stand), put together by appends in `text`. */
+const std::string& numberedInto(std::string& text, const char* pattern, int32_t number)
 {
-    return EXPR_Format(pattern, number, kCsStdArgs);
+    text.clear();
+    std::string_view rest(pattern);
+    for (size_t at = rest.find('%'); at != std::string_view::npos && at + 1 < rest.size(); at = rest.find('%')) {
+        text.append(rest.substr(0, at));
+        if (rest[at + 1] == 'd')
+            text.append(ExprDigits(number));
+        else if (rest[at + 1] == 's')
+            text.append(kCsStdArgs);
+        else
+            text.append(rest.substr(at, 2));
+        rest.remove_prefix(at + 2);
+    }
+    return text.append(rest);
 }
 
 void writeExpressions(ExprWriterServices& gen, EXPR_ROUTINE& routine)
@@ -185,7 +200,9 @@ void writeRoutine(ExprWriterServices& gen, EXPR_ROUTINE& routine)
     }
     line.assign(k->title).append(" : ").append(k->name).append(number).append(" ");
     EXPR_WriteSectionBox(gen, stream, line);
-    std::string signature = numbered(cs ? k->csSignature : k->cSignature, routine.number);
+    /* put together in a buffer kept between routines */
+    static std::string signature;
+    numberedInto(signature, cs ? k->csSignature : k->cSignature, routine.number);
     /* A C# method has no caller's stack in scope: the routine that loads a
     ** When group's subject takes the group's stack as its parameter (C
     ** reaches it through the routine's macro, expanded where the stack is). */

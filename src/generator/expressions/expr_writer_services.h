@@ -62,7 +62,7 @@ public:
     void IndentOut();
     /* A line at a given stream and indent, or at column 0 of the current stream. */
     void LineAt(uint32_t stream, uint16_t indent, std::string_view text) { WriteLine(stream, indent, text); }
-    void Column0(std::string_view text) { WriteLine(OutputStream(), 0, text); }
+    void Column0(std::string_view text) { WriteAtColumn0(text); }
     bool CSharp() const { return TargetLanguage() == EXPR_TARGET_CSHARP; }
 };
 

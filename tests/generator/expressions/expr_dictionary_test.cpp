@@ -1,6 +1,8 @@
 // The used-field dictionary the expression writers ask in a real run: the
 // facts of fields, system variables, array elements and fields computed
 // through a dispatch operation, from the checker's used-field records.
+#include <cstdio>
+
 #include "generator/core/gen_fixture.h"
 #include "generator/expressions/expr_core_services.h"
 
@@ -49,6 +51,46 @@ TEST_F(UsedFieldFacts, FieldsSystemVariablesElementsAndDispatchedFields)
 
     EXPECT_FALSE(fields.FindField("NOSUCH", f));
     EXPECT_FALSE(fields.FindComponentField("EXA", f));
+}
+
+}  // namespace
+
+namespace {
+
+/* Within one enumeration the facts of a node's name are found again by the
+** text's address; a caller's own buffer, filled anew between two lookups at
+** the same address, must still give the facts of the name it holds. */
+TEST_F(UsedFieldFacts, LookupsWithinAnEnumerationFollowTheTextNotItsAddress)
+{
+    useField("#EXA", "FL", "EXA");
+    useField("#EXPRICE", "FL", "EXPRICE");
+    setUp();
+    P3109_ExprWriter writer;
+    ExprWriterScope scope(writer);
+    const ExprFieldDictionary& fields = EXPR_UsedFieldDictionary();
+
+    char buffer[16] = "EXA";
+    ExprFieldFacts f;
+    ASSERT_TRUE(fields.FindField(buffer, f));
+    EXPECT_EQ(f.vectorName, "V_FIELD_EXA");
+    std::snprintf(buffer, sizeof buffer, "%s", "EXPRICE");
+    ASSERT_TRUE(fields.FindField(buffer, f));
+    EXPECT_EQ(f.vectorName, "V_FIELD_EXPRICE");
+    std::snprintf(buffer, sizeof buffer, "%s", "NOSUCH");
+    EXPECT_FALSE(fields.FindField(buffer, f));
+
+    /* node texts: the same facts each time they are asked for */
+    static const char exa[] = "EXA";
+    static const char price[] = "EXPRICE";
+    for (int round = 0; round < 2; ++round) {
+        const ExprFieldFacts* a = fields.KnownField(exa);
+        const ExprFieldFacts* p = fields.KnownField(price);
+        ASSERT_NE(a, nullptr);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(a->vectorName, "V_FIELD_EXA");
+        EXPECT_EQ(p->length, 9);
+        EXPECT_EQ(p->decimals, 2);
+    }
 }
 
 }  // namespace
