@@ -1,5 +1,6 @@
 // Command tables, command lookup and the checker's fixed vocabulary.
 #include "checker/command_tables.h"
+#include "checker/params/fixed_text.h"
 
 #include <algorithm>
 #include <array>
@@ -340,19 +341,37 @@ const char* P3100_pCommandFlags(uint32_t ulNumber)
 FFC_COMMAND_ENTRY* P3100_pFindCommand(const char* pachName)
 {
     joinOnce();
+    // The table does not change once joined: the entry last found for a
+    // name (or that there is none) is kept in a slot per name hash, as a
+    // function names few commands many times.
+    struct Known {
+        char name[10];
+        bool set = false;
+        FFC_COMMAND_ENTRY* entry = nullptr;
+    };
+    static std::array<Known, 64> known;
+    Known& k = known[dqov::text::NameFieldHash(pachName) >> 58];
+    if (k.set && std::memcmp(k.name, pachName, 10) == 0)
+        return k.entry;
     FFC_COMMAND_ENTRY* first = tables().lookup.aEntries;
+    FFC_COMMAND_ENTRY* found = nullptr;
     size_t lo = 0, hi = FFC_COMMAND_LOOKUP_SIZE;
     while (lo < hi) {
         size_t mid = (lo + hi) / 2;
         int32_t c = P3100_sCompareCommandName(pachName, first[mid].acName);
-        if (c == 0)
-            return &first[mid];
+        if (c == 0) {
+            found = &first[mid];
+            break;
+        }
         if (c < 0)
             hi = mid;
         else
             lo = mid + 1;
     }
-    return nullptr;
+    std::memcpy(k.name, pachName, 10);
+    k.entry = found;
+    k.set = true;
+    return found;
 }
 
 const TPARS_COMMAND_TABLE* P3100_pParserCommandTable(void)

@@ -188,8 +188,10 @@ bool SpecialChangeValue(const std::string& value)
         "*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION",
         "*SQLNULL",
     };
-    std::string v = Upper(value);
-    return std::any_of(std::begin(kSpecial), std::end(kSpecial), [&](const char* s) { return v == s; });
+    if (value.empty() || value[0] != '*')
+        return false;
+    const std::string v = Upper(value);
+    return std::any_of(std::begin(kSpecial), std::end(kSpecial), [&](std::string_view s) { return v == s; });
 }
 
 // The text of CHANGE TO('...') written as one quoted literal that names no

@@ -3,6 +3,7 @@
 #include "checker/checker.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdarg>
 #include <cstdio>
@@ -193,11 +194,30 @@ int CurrentCommand()
 }
 
 /* The parameter of the current command with the keyword: its command and
- * parameter index, or -1. */
-std::pair<int, int> CurrentParam(std::string_view keyword)
+ * parameter index, or -1. The handlers name their keywords by the same few
+ * texts many times: the parameter found for a keyword text is kept by its
+ * address and taken again while the command is the same and the
+ * parameter's keyword is still that text. */
+std::pair<int, int> CurrentParam(const char* keyword)
 {
     const int ci = CurrentCommand();
-    return {ci, ci < 0 ? -1 : dqov::cmdparm::IndexedParam(ci, keyword)};
+    if (ci < 0)
+        return {ci, -1};
+    struct Known {
+        const char* keyword = nullptr;
+        int ci = -1;
+        int pi = -1;
+    };
+    static std::array<Known, 64> known;
+    const uint64_t h = (reinterpret_cast<uintptr_t>(keyword) ^ static_cast<uint64_t>(ci) << 40) * 0x9E3779B97F4A7C15ULL;
+    Known& k = known[h >> 58];
+    if (k.keyword == keyword && k.ci == ci &&
+        std::strcmp(dqov::cmdparm::kCommands[static_cast<size_t>(ci)].params[k.pi].keyword, keyword) == 0)
+        return {ci, k.pi};
+    const int pi = dqov::cmdparm::IndexedParam(ci, keyword);
+    if (pi >= 0)
+        k = {keyword, ci, pi};
+    return {ci, pi};
 }
 
 /* Where entry `entry` of element `element` of a parameter of the current

@@ -6,6 +6,7 @@
 #include "checker/checker.h"
 #include "checker/expression_routines.h"
 #include "checker/params/fixed_text.h"
+#include "checker/params/operand_internal.h"
 #include "checker/usage.h"
 
 #include <algorithm>
@@ -184,8 +185,7 @@ bool LookUpFieldDefinition(const std::string& name, FFC_FIELD_DEFINITION& def)
     std::memset(&def, ' ', sizeof def);
     std::memcpy(def.acName, n.data(), n.size());
     char local = 'N';
-    char found = ComponentFlavour() ? Get_Function_Field_Allow_Component(g.ctx, &local, &def, nullptr, nullptr)
-                                    : Get_Function_Field(g.ctx, &local, &def, nullptr, nullptr);
+    char found = dqov::operand::LookUpDefinition(g.ctx, ComponentFlavour(), def, &local);
     return found == '0';
 }
 

@@ -89,12 +89,36 @@ void RecordUseOnce(const std::string& written, const std::string& field, const c
 // also knows the names of the field groups ("GROUPNAM" records), so that an
 // operand that names none reads nothing. Each half holds while the records
 // of its kind change only through it, as the work file's kind stamp tells.
+/* Record names are short: hashed eight bytes at a time. */
+struct NameHash {
+    size_t operator()(const std::string& name) const
+    {
+        uint64_t h = name.size();
+        size_t at = 0;
+        for (; at + 8 <= name.size(); at += 8) {
+            uint64_t word;
+            std::memcpy(&word, name.data() + at, 8);
+            h = (h ^ word) * 0x9E3779B97F4A7C15ULL;
+        }
+        uint64_t rest = 0;
+        std::memcpy(&rest, name.data() + at, name.size() - at);
+        h = (h ^ rest) * 0x9E3779B97F4A7C15ULL;
+        return static_cast<size_t>(h ^ h >> 29);
+    }
+};
+
 struct UseIndex {
     uint64_t fieldStamp = 0;
-    std::unordered_map<std::string, int32_t> laterUses; /* by record name */
+    std::unordered_map<std::string, int32_t, NameHash> laterUses; /* by record name */
     uint64_t writtenFile = 0;                           /* the work file whose pass 1 uses were written */
     uint64_t groupStamp = 0;
-    std::unordered_set<std::string> groups;
+    std::unordered_set<std::string, NameHash> groups;
+    /* While the uses of one command's keywords are recorded, the records of
+     * both kinds change only through the index, which takes the new stamp
+     * with each change: a stamp asked once there holds to the end. */
+    bool recording = false;
+    bool fieldStampKnown = false;
+    bool groupStampKnown = false;
 };
 
 UseIndex& Index()
@@ -148,9 +172,11 @@ void WriteLaterUses(UseIndex& index)
 void RecordIndexedUse(const std::string& written, const std::string& field, const char* kind)
 {
     UseIndex& index = Index();
-    const uint64_t stamp = WF_ulKindStamp(G().ctx, WR_USEFIELD);
+    const uint64_t stamp = index.fieldStampKnown ? index.fieldStamp : WF_ulKindStamp(G().ctx, WR_USEFIELD);
     if (stamp != index.fieldStamp)
         WriteLaterUses(index);
+    else
+        index.fieldStampKnown = index.recording;
     const bool later = Pass() == 1 && stamp >> 32 != index.writtenFile;
     std::string name = RecordName(written);
     auto known = index.laterUses.find(name);
@@ -162,14 +188,18 @@ void RecordIndexedUse(const std::string& written, const std::string& field, cons
     if (known == index.laterUses.end())
         index.laterUses.emplace(std::move(name), 0);
     index.fieldStamp = WF_ulKindStamp(G().ctx, WR_USEFIELD);
+    index.fieldStampKnown = index.recording;
 }
 
 // The field groups of the work file, read again when their records changed.
-const std::unordered_set<std::string>& GroupNames()
+const std::unordered_set<std::string, NameHash>& GroupNames()
 {
     UseIndex& index = Index();
+    if (index.groupStampKnown)
+        return index.groups;
     Globals& g = G();
     const uint64_t stamp = WF_ulKindStamp(g.ctx, WR_GROUPNAM);
+    index.groupStampKnown = index.recording;
     if (stamp == index.groupStamp)
         return index.groups;
     index.groups.clear();
@@ -184,7 +214,8 @@ const std::unordered_set<std::string>& GroupNames()
 // A field group named in a field list: its use count rises.
 bool CountGroupUse(const std::string& name)
 {
-    if (GroupNames().count(RecordName(name)) == 0)
+    const std::unordered_set<std::string, NameHash>& groups = GroupNames();
+    if (groups.empty() || groups.count(RecordName(name)) == 0)
         return false;
     Globals& g = G();
     FFC_WORK_RECORD& r = g.record2;
@@ -210,14 +241,14 @@ void RecordFieldUse(const std::string& written, const std::string& field, const 
 std::string FieldOf(const std::string& operand)
 {
     char nat = G().ctx ? G().ctx->cNatChar1 : '#';
-    if (operand.empty() || nat == ' ' || operand[0] != nat)
+    if (operand.size() < 2 || operand.size() > 11 || nat == ' ' || operand[0] != nat)
         return {};
-    std::string field = Upper(operand.substr(1));
-    if (field.empty() || field.size() > 10)
-        return {};
-    for (char c : field)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '$' && c != '@' && c != '#')
+    std::string field(operand, 1);
+    for (char& c : field) {
+        c = dqov::text::UpperChar(c);
+        if (!dqov::text::IsAlnum(c) && c != '_' && c != '$' && c != '@' && c != '#')
             return {};
+    }
     return field;
 }
 
@@ -234,7 +265,8 @@ std::string NameOf(const std::string& written)
 
 bool MayNameFieldGroup(std::string_view name)
 {
-    return GroupNames().count(RecordName(name)) != 0;
+    const std::unordered_set<std::string, NameHash>& groups = GroupNames();
+    return !groups.empty() && groups.count(RecordName(name)) != 0;
 }
 
 void RecordOperand(const std::string& operand)
@@ -367,6 +399,12 @@ void RecordKeywordUses()
     if (ci < 0)
         return;
     const CommandDef& command = kCommands[static_cast<size_t>(ci)];
+    /* the stamps are asked at the first use of each kind, not at every one */
+    struct Recording {
+        UseIndex& index = Index();
+        Recording() { index.recording = true; }
+        ~Recording() { index.recording = index.fieldStampKnown = index.groupStampKnown = false; }
+    } recording;
     for (int pi = 0; pi < command.count; ++pi) {
         const ParamDef& p = command.params[pi];
         if (std::none_of(p.elements, p.elements + p.elementCount, [](const Element& el) {
@@ -486,7 +524,7 @@ std::vector<std::string> ExpressionFields(std::string_view text)
             continue;
         }
         const bool startsNumber = std::isdigit(static_cast<unsigned char>(c)) &&
-                                  (i == 0 || !(std::isalnum(static_cast<unsigned char>(text[i - 1])) ||
+                                  (i == 0 || !(dqov::text::IsAlnum(text[i - 1]) ||
                                                text[i - 1] == '_' || text[i - 1] == nat));
         if (startsNumber) {
             size_t j = i;
@@ -498,7 +536,7 @@ std::vector<std::string> ExpressionFields(std::string_view text)
         }
         if (c == nat) {
             size_t j = i + 1;
-            while (j < text.size() && (std::isalnum(static_cast<unsigned char>(text[j])) || text[j] == '_' ||
+            while (j < text.size() && (dqov::text::IsAlnum(text[j]) || text[j] == '_' ||
                                        text[j] == '$' || text[j] == '@' || text[j] == nat))
                 ++j;
             names.emplace_back(text.substr(i, j - i));
@@ -563,6 +601,7 @@ const DictionaryField& LookUpDictionaryField(const std::string& field, const cha
 void ForgetDictionaryFields()
 {
     DictionaryFields().clear();
+    dqov::operand::ForgetDefinitions();
 }
 
 std::string FieldDefault(const std::string& field)

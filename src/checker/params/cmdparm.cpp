@@ -89,16 +89,14 @@ public:
     void Derive();
 
 private:
-    const ParamView* Slot(const char* keyword) const
+    const ParamView* Slot(DeriveParam which) const
     {
-        for (const ParamView& p : view_.params)
-            if (!p.keyword.empty() && p.keyword[0] == keyword[0] && p.keyword == keyword)
-                return &p;
-        return nullptr;
+        const int16_t at = view_.deriveParams[which];
+        return at < 0 ? nullptr : &view_.params[static_cast<size_t>(at)];
     }
-    std::string Read(const char* keyword, size_t element = 0) const;
+    std::string Read(DeriveParam which, size_t element = 0) const;
     bool NamesField(const std::string& text) const;
-    void WriteCode(const char* keyword, size_t element, char code);
+    void WriteCode(DeriveParam which, size_t element, char code);
     /* ---- findings ---- */
     void Issue(const char* id, const std::string& data)
     {
@@ -232,11 +230,11 @@ bool Preparer::ReadItems(Scratch& scratch)
         item.Reset();
         item.column = pos_ + 1;
         size_t start = pos_;
-        while (pos_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_' ||
+        while (pos_ < text_.size() && (dqov::text::IsAlnum(text_[pos_]) || text_[pos_] == '_' ||
                                        (pos_ == start && text_[pos_] == '@')))
             ++pos_;
         if (pos_ > start && pos_ < text_.size() && text_[pos_] == '(' &&
-            (std::isalpha(static_cast<unsigned char>(text_[start])) || text_[start] == '@')) {
+            (dqov::text::IsAlpha(text_[start]) || text_[start] == '@')) {
             item.keyword = Upper(std::string(text_.substr(start, pos_ - start)));
             if (!ReadGroup(item.value))
                 return false;
@@ -535,9 +533,9 @@ bool Preparer::Run(std::string_view text)
     return !failed_;
 }
 
-std::string Preparer::Read(const char* keyword, size_t element) const
+std::string Preparer::Read(DeriveParam which, size_t element) const
 {
-    const ParamView* p = Slot(keyword);
+    const ParamView* p = Slot(which);
     if (!p || element >= p->elements.size())
         return {};
     const ElementView& el = p->elements[element];
@@ -546,9 +544,9 @@ std::string Preparer::Read(const char* keyword, size_t element) const
     return TrimBlanks(std::string_view(cmd_->acParms + el.offset, el.width));
 }
 
-void Preparer::WriteCode(const char* keyword, size_t element, char code)
+void Preparer::WriteCode(DeriveParam which, size_t element, char code)
 {
-    const ParamView* p = Slot(keyword);
+    const ParamView* p = Slot(which);
     if (!p || element >= p->elements.size())
         return;
     const ElementView& el = p->elements[element];
@@ -566,7 +564,7 @@ bool Preparer::NamesField(const std::string& text) const
     for (size_t i = 0; i + 1 < text.size(); ++i) {
         if (text[i] == '\'')
             quoted = !quoted;
-        else if (!quoted && text[i] == national && std::isalpha(static_cast<unsigned char>(text[i + 1])))
+        else if (!quoted && text[i] == national && dqov::text::IsAlpha(text[i + 1]))
             return true;
     }
     return false;
@@ -578,31 +576,31 @@ void Preparer::Derive()
         return;
     auto given = [&](const std::string& v) { return !v.empty() && Upper(v) != "*NONE"; };
     /* message kind: 'T' a message text, 'I' a message id, 'N' no message */
-    if (Slot("@MSGKIND")) {
-        char kind = given(Read("MSGTXT")) ? 'T' : given(Read("MSGID")) ? 'I' : 'N';
-        WriteCode("@MSGKIND", 0, kind);
+    if (Slot(kMsgKindParam)) {
+        char kind = given(Read(kMsgTxtParam)) ? 'T' : given(Read(kMsgIdParam)) ? 'I' : 'N';
+        WriteCode(kMsgKindParam, 0, kind);
     }
     /* the whole-statement form of SELECT_SQL */
-    if (Slot("@WHOLE"))
-        WriteCode("@WHOLE", 0, Read("USING").empty() ? 'N' : 'Y');
+    if (Slot(kWholeParam))
+        WriteCode(kWholeParam, 0, Read(kUsingParam).empty() ? 'N' : 'Y');
     /* FUNCTION: trigger, trigger returns and data-structure exchange */
-    if (Slot("@TRIGFLAG")) {
-        WriteCode("@TRIGFLAG", 0, given(Read("TRIGGER", 0)) ? 'Y' : 'N');
-        WriteCode("@TRIGRET", 0, given(Read("TRIGGER", 1)) ? 'Y' : 'N');
-        WriteCode("@TRIGRET", 1, given(Read("TRIGGER", 2)) ? 'Y' : 'N');
+    if (Slot(kTrigFlagParam)) {
+        WriteCode(kTrigFlagParam, 0, given(Read(kTriggerParam, 0)) ? 'Y' : 'N');
+        WriteCode(kTrigRetParam, 0, given(Read(kTriggerParam, 1)) ? 'Y' : 'N');
+        WriteCode(kTrigRetParam, 1, given(Read(kTriggerParam, 2)) ? 'Y' : 'N');
     }
     /* a received data structure comes in the caller's parameter block,
        where CALL puts the structures it passes (PASS_DS); no command
        sends one through the exchange area */
-    if (Slot("@DSEXCHG"))
-        WriteCode("@DSEXCHG", 0, 'N');
+    if (Slot(kDsExchgParam))
+        WriteCode(kDsExchgParam, 0, 'N');
     /* CHANGE: a value that is one literal, "ALP", or *ALL and a literal of
      * one character that fills the field, "ALL"; with the literal's length.
      * A value written as one quoted text, TO('...'), that names no field is
      * taken as a literal here; the check of the command decides, once the
      * fields are known, whether the text is an expression after all. */
-    if (Slot("@LITKIND")) {
-        std::string to = Read("TO");
+    if (Slot(kLitKindParam)) {
+        std::string to = Read(kToParam);
         std::string kind, content;
         bool all = Upper(to.substr(0, 4)) == "*ALL" && to.size() > 4 && to[4] == '\'';
         std::string literal = all ? to.substr(4) : to;
@@ -629,10 +627,10 @@ void Preparer::Derive()
             if (single)
                 kind = all ? (content.size() == 1 ? "ALL" : "") : "ALP";
         }
-        const ParamView* p = Slot("@LITKIND");
+        const ParamView* p = Slot(kLitKindParam);
         if (p && !p->elements.empty() && p->elements[0].offset >= 0 && p->elements[0].offset + 3 <= FFC_PARM_AREA_SIZE)
             std::memcpy(cmd_->acParms + p->elements[0].offset, Fixed(kind, 3).data(), 3);
-        const ParamView* n = Slot("@LITLENGTH");
+        const ParamView* n = Slot(kLitLengthParam);
         if (n && !n->elements.empty() && n->elements[0].offset >= 0 &&
             n->elements[0].offset + 4 <= FFC_PARM_AREA_SIZE) {
             int32_t length = kind.empty() ? 0 : static_cast<int32_t>(content.size());

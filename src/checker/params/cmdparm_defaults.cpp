@@ -116,10 +116,7 @@ struct ViewIndex {
 
 size_t KnownSlot(const char* acCommand)
 {
-    uint32_t h = 2166136261u;
-    for (int i = 0; i < 10; ++i)
-        h = (h ^ static_cast<unsigned char>(acCommand[i])) * 16777619u;
-    return (h ^ h >> 16) & 63;
+    return static_cast<size_t>(dqov::text::NameFieldHash(acCommand) >> 58);
 }
 
 ViewIndex& Views()
@@ -165,6 +162,11 @@ void IndexCommandViews(const void* pArea, uint16_t usCount)
         AddRow(*view, e);
     }
     for (auto& [name, v] : index.views) {
+        for (size_t k = 0; k < kDeriveParams; ++k) {
+            auto it = std::find_if(v.params.begin(), v.params.end(),
+                                   [&](const ParamView& p) { return p.keyword == kDeriveKeywords[k]; });
+            v.deriveParams[k] = static_cast<int16_t>(it == v.params.end() ? -1 : it - v.params.begin());
+        }
         for (ParamView& p : v.params) {
             v.derives = v.derives || std::find(std::begin(kDerivedSlots), std::end(kDerivedSlots), p.keyword) !=
                                          std::end(kDerivedSlots);

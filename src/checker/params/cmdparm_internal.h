@@ -3,6 +3,7 @@
 #ifndef DQOV_CHECKER_PARAMS_CMDPARM_INTERNAL_H
 #define DQOV_CHECKER_PARAMS_CMDPARM_INTERNAL_H
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -40,6 +41,33 @@ struct ParamView {
     }
 };
 
+/* The parameters the derived slots are worked out from and written to:
+ * their places in a command's view are found when it is indexed. */
+enum DeriveParam {
+    kMsgKindParam,
+    kMsgTxtParam,
+    kMsgIdParam,
+    kWholeParam,
+    kUsingParam,
+    kTrigFlagParam,
+    kTriggerParam,
+    kTrigRetParam,
+    kDsExchgParam,
+    kLitKindParam,
+    kToParam,
+    kLitLengthParam,
+    kDeriveParams
+};
+inline constexpr std::string_view kDeriveKeywords[kDeriveParams] = {
+    "@MSGKIND", "MSGTXT", "MSGID", "@WHOLE", "USING", "@TRIGFLAG", "TRIGGER", "@TRIGRET", "@DSEXCHG", "@LITKIND", "TO",
+    "@LITLENGTH"};
+constexpr std::array<int16_t, kDeriveParams> NoDeriveParams()
+{
+    std::array<int16_t, kDeriveParams> none{};
+    none.fill(-1);
+    return none;
+}
+
 struct CommandView {
     std::string name;
     std::vector<ParamView> params;
@@ -51,6 +79,9 @@ struct CommandView {
     /* whether the command has a result slot that follows from the
      * parameters given (kDerivedSlots); set when the view is indexed */
     bool derives = false;
+    /* the index in params of the first parameter with each keyword of
+     * kDeriveKeywords, -1 for none; set when the view is indexed */
+    std::array<int16_t, kDeriveParams> deriveParams = NoDeriveParams();
 };
 
 /* The result slots that the preparation fills from the parameters given. */

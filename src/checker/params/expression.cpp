@@ -188,7 +188,7 @@ bool ExpressionCheck::Tokenise(std::string_view text)
                (std::strcmp(tokens_.back().cls, "FL") == 0 || std::strcmp(tokens_.back().cls, "CB") == 0);
     };
     auto nameChar = [&](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '@' || c == '.' || c == point ||
+        return dqov::text::IsAlnum(c) || c == '_' || c == '@' || c == '.' || c == point ||
                (ctx_ && c != ' ' && c != 0 && (c == ctx_->cNatChar1 || c == ctx_->cNatChar2 || c == ctx_->cNatChar3));
     };
     bool good = true;

@@ -111,6 +111,28 @@ inline char UpperChar(char c)
 {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
+/* A letter or digit: what isalnum and isalpha answer in the "C" locale,
+ * without their call per character. */
+inline bool IsAlpha(char c)
+{
+    const char folded = static_cast<char>(c | 0x20);
+    return folded >= 'a' && folded <= 'z';
+}
+inline bool IsAlnum(char c)
+{
+    return (c >= '0' && c <= '9') || IsAlpha(c);
+}
+/* A hash of a ten-byte name field (a command or field name as stored),
+ * for the small tables that keep the last answer for a name: take its
+ * high bits. */
+inline uint64_t NameFieldHash(const char* name, uint64_t seed = 0)
+{
+    uint64_t head;
+    uint16_t tail;
+    std::memcpy(&head, name, 8);
+    std::memcpy(&tail, name + 8, 2);
+    return (head ^ (static_cast<uint64_t>(tail) << 48 | seed)) * 0x9E3779B97F4A7C15ULL;
+}
 /* The text in capitals. */
 std::string Upper(std::string s);
 

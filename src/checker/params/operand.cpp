@@ -52,7 +52,7 @@ constexpr uint16_t kConditionSlot = 12;
 
 bool IsNameChar(char c, const FFC_CONTEXT* ctx)
 {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '@' ||
+    return dqov::text::IsAlnum(c) || c == '_' || c == '@' ||
            (ctx && (c == ctx->cNatChar1 || c == ctx->cNatChar2 || c == ctx->cNatChar3) && c != ' ' && c != 0);
 }
 
@@ -93,11 +93,11 @@ void* g_propertyUser = nullptr;
 Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOptions& opt)
 {
     Resolution r;
-    std::string text(operand);
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    while (!text.empty() && text.front() == ' ')
-        text.erase(0, 1);
+    while (!operand.empty() && operand.back() == ' ')
+        operand.remove_suffix(1);
+    while (!operand.empty() && operand.front() == ' ')
+        operand.remove_prefix(1);
+    const std::string text(operand);
     r.written = text;
     // every return gives r itself, so that it is built in the caller's place
     auto fail = [&](const char* id, std::string data) {
@@ -267,8 +267,7 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         std::memset(&def, ' ', sizeof def);
         std::memcpy(def.acName, name.data(), name.size());
         char local = 'N';
-        char found = opt.component ? Get_Function_Field_Allow_Component(ctx, &local, &def, nullptr, nullptr)
-                                   : Get_Function_Field(ctx, &local, &def, nullptr, nullptr);
+        char found = LookUpDefinition(ctx, opt.component, def, &local);
         if (found == '0') {
             r.code = "FL", r.kind = DC_OPERAND_FIELD, r.type = def.cType, r.cls = P3100_chTypeClass(def.cType);
             r.length = def.lLength, r.decimals = static_cast<int16_t>(def.lDecimals);
@@ -293,6 +292,61 @@ Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOpti
         fail("DCM0401", Fixed(Upper(text), 20));
         return r;
     }
+}
+
+namespace {
+
+/* The answers kept: a slot per name hash, the latest answer in it. */
+struct KnownDefinition {
+    uint64_t stamp = 0;
+    const FFC_CONTEXT* ctx = nullptr;
+    bool component = false;
+    char found = '1';
+    char local = 'N';
+    FFC_FIELD_DEFINITION def;
+};
+constexpr size_t kKnownDefinitions = 32;
+KnownDefinition g_known[kKnownDefinitions];
+
+size_t KnownSlot(const char* name, bool component)
+{
+    return static_cast<size_t>(dqov::text::NameFieldHash(name, component ? 1 : 0) >> 59);
+}
+
+}  // namespace
+
+char LookUpDefinition(FFC_CONTEXT* ctx, bool component, FFC_FIELD_DEFINITION& def, char* local)
+{
+    static_assert(kKnownDefinitions == 32, "KnownSlot keeps five bits");
+    const uint64_t stamp = P310C_ulFieldCacheStamp() + 1; /* never the 0 of an empty slot */
+    KnownDefinition& k = g_known[KnownSlot(def.acName, component)];
+    if (k.stamp == stamp && k.ctx == ctx && k.component == component &&
+        std::memcmp(k.def.acName, def.acName, sizeof def.acName) == 0) {
+        if (k.found == '0') {
+            def = k.def;
+            if (local)
+                *local = k.local;
+        }
+        return k.found;
+    }
+    char foundLocal = local ? *local : 'N';
+    const char found = component ? Get_Function_Field_Allow_Component(ctx, &foundLocal, &def, nullptr, nullptr)
+                                 : Get_Function_Field(ctx, &foundLocal, &def, nullptr, nullptr);
+    if (local)
+        *local = foundLocal;
+    k.stamp = stamp;
+    k.ctx = ctx;
+    k.component = component;
+    k.found = found;
+    k.local = foundLocal;
+    k.def = def;
+    return found;
+}
+
+void ForgetDefinitions()
+{
+    for (KnownDefinition& k : g_known)
+        k.stamp = 0;
 }
 
 /* Checks a resolved operand against the expected class, length and decimals. */

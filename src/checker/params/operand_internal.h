@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "checker/params/fixed_text.h"
+#include "dqov/definitions.h"
 #include "dqov/dqov_check.h"
 
 namespace dqov::operand {
@@ -41,6 +42,13 @@ using dqov::text::Fixed;
 using dqov::text::Signed7;
 
 Resolution Resolve(FFC_CONTEXT* ctx, std::string_view operand, const ResolveOptions& opt);
+/* Get_Function_Field (or, for a component, Get_Function_Field_Allow_Component)
+ * without texts: def.acName names the field, the rest of def and *local are
+ * set when it is found ('0'). The check asks for the same few fields again
+ * and again; an answer is kept until the field cache changes
+ * (P310C_ulFieldCacheStamp) or ForgetDefinitions, which a check starts with. */
+char LookUpDefinition(FFC_CONTEXT* ctx, bool component, FFC_FIELD_DEFINITION& def, char* local);
+void ForgetDefinitions();
 /* A property of the component being built or of a document or record of
  * its description (the object layer's description of the run's build):
  * true with the type code, length and decimals of the property's field. */

@@ -38,6 +38,19 @@ protected:
         return s.substr(0, s.find_last_not_of(' ') + 1);
     }
     std::string Code() const { return std::string(b.acCode, 2); }
+    // Defines (or defines again) a field of the function.
+    int16_t Define(const char* name, char type, int32_t length, int32_t decimals)
+    {
+        FFC_FIELD_DEFINITION def;
+        std::memset(&def, ' ', sizeof def);
+        std::memcpy(def.acName, name, std::strlen(name));
+        def.cType = type;
+        def.lLength = length;
+        def.lDecimals = decimals;
+        FFC_FIELD_TEXT text;
+        std::memset(&text, ' ', sizeof text);
+        return Put_Function_Field(&env.ctx, 'F', &def, &text);
+    }
 
     ParamsEnv env;
     DC_OPERAND_BLOCK b;
@@ -57,19 +70,35 @@ TEST_F(Operand, FieldsOfTheRepositoryAndOfTheFunction)
     EXPECT_EQ(b.cTypeCode, 'P');
     EXPECT_EQ(b.sResultDecimals, 2);
 
-    FFC_FIELD_DEFINITION def;
-    std::memset(&def, ' ', sizeof def);
-    std::memcpy(def.acName, "WRKLCL", 6);
-    def.cType = 'S';
-    def.lLength = 5;
-    def.lDecimals = 0;
-    FFC_FIELD_TEXT text;
-    std::memset(&text, ' ', sizeof text);
-    ASSERT_EQ(Put_Function_Field(&env.ctx, 'F', &def, &text), 0);
+    ASSERT_EQ(Define("WRKLCL", 'S', 5, 0), 0);
     ASSERT_EQ(Check("#WRKLCL", 'N', 5), 0);
     EXPECT_EQ(b.sLocal, 1);
     EXPECT_EQ(b.cTypeCode, 'S');
     EXPECT_EQ(env.Take(), Msgs{});
+}
+
+TEST_F(Operand, AFieldDefinedOrRedefinedIsSeenAtItsNextUse)
+{
+    // asked before the function defines it: not known
+    EXPECT_EQ(Check("#WRKNEW", 'A'), 1);
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0401", "#WRKNEW             "}}));
+    EXPECT_EQ(Check("#WRKNEW", 'A'), 1) << "still not known when asked again";
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0401", "#WRKNEW             "}}));
+
+    ASSERT_EQ(Define("WRKNEW", 'A', 12, 0), 0);
+    ASSERT_EQ(Check("#WRKNEW", 'A', 12), 0) << "known once defined";
+    EXPECT_EQ(b.cTypeCode, 'A');
+    EXPECT_EQ(b.lResultLength, 12);
+    ASSERT_EQ(Check("wrknew", 'A', 12), 0);
+
+    // defined again with other attributes: the next use sees them
+    ASSERT_EQ(Define("WRKNEW", 'P', 9, 2), 0);
+    ASSERT_EQ(Check("#WRKNEW", 'N', 9, 2), 0);
+    EXPECT_EQ(b.cTypeCode, 'P');
+    EXPECT_EQ(b.lResultLength, 9);
+    EXPECT_EQ(b.sResultDecimals, 2);
+    EXPECT_EQ(Check("#WRKNEW", 'A'), 1) << "no longer alphanumeric";
+    EXPECT_EQ(env.Take(), (Msgs{{"DCM0402", "#WRKNEW             AN"}}));
 }
 
 TEST_F(Operand, FieldFindings)
