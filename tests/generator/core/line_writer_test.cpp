@@ -4,6 +4,14 @@
 #include "gen_fixture.h"
 #include "generator/core/file_helpers.h"
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
 namespace gencore_test {
 namespace {
 
@@ -262,6 +270,43 @@ TEST_F(LineWriter, LinesOfManyBuffersAndTextWrittenToTheFileItselfKeepTheirOrder
         EXPECT_EQ(c.text(), expected) << "round " << round;
     }
     EXPECT_GT(expected.size(), 3u * 64 * 1024);
+}
+
+TEST_F(LineWriter, AWrittenFileOfMegabytesGetsEveryLineInOrderAsItsBufferGrows)
+{
+    // a written file goes past stdio in whole buffers, and a large one's
+    // buffer grows after its first ones: lines up to the length limit, of
+    // every indent, and text written to the file itself before and after
+    // the growth, all reach the file once and in order
+    char path[] = "/tmp/dqov-line-writer-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    FILE* file = fdopen(fd, "wb");
+    ASSERT_NE(file, nullptr);
+    GEN_STREAM stream = P3109_AddFileStream(file, "X:\\OUT\\LARGE.C", true);
+    std::string expected;
+    for (int i = 0; i < 12000; ++i) {
+        const int16_t indent = static_cast<int16_t>(i % 33);
+        const size_t length =
+            i % 997 == 0 ? GEN_LINE_LIMIT - static_cast<size_t>(indent) : 20 + static_cast<size_t>(i % 150);
+        std::string text(length, static_cast<char>('a' + i % 26));
+        text.replace(0, std::min(length, size_t{6}), std::to_string(100000 + i).substr(0, std::min(length, size_t{6})));
+        P3109_WriteLine(stream, indent, text);
+        expected += std::string(static_cast<size_t>(indent), ' ') + text + " \r\n";
+        if (i % 2500 == 1) {
+            FILE* f = P3109_pStreamFile(stream);
+            ASSERT_NE(f, nullptr);
+            std::fputs("/* straight */\r\n", f);
+            expected += "/* straight */\r\n";
+        }
+    }
+    P3109_CloseStream(stream);
+    ASSERT_GT(expected.size(), size_t{20} * 64 * 1024);  // past the growth and through many large buffers
+    std::ifstream in(path, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::remove(path);
+    ASSERT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written == expected);
 }
 
 TEST_F(LineWriter, AWriteThatFailsEndsTheJobNamingTheFile)
