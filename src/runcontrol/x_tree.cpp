@@ -79,48 +79,55 @@ template <typename T> int cmp3(T a, T b)
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
+// The order of two unequal words of bytes as memcmp gives it: compared as
+// big-endian numbers.
+template <typename T> int wordOrder(T x, T y)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        if constexpr (sizeof(T) == 8) {
+            x = __builtin_bswap64(x);
+            y = __builtin_bswap64(y);
+        } else if constexpr (sizeof(T) == 4) {
+            x = __builtin_bswap32(x);
+            y = __builtin_bswap32(y);
+        } else {
+            static_assert(sizeof(T) == 2);
+            x = __builtin_bswap16(x);
+            y = __builtin_bswap16(y);
+        }
+    }
+    return x < y ? -1 : 1;
+}
+
+// Compares the next word of both strings where at least one is left;
+// true with `order` set where they differ, else steps past it.
+template <typename T> bool wordDiffers(const unsigned char*& a, const unsigned char*& b, size_t& len, int& order)
+{
+    const T x = load<T>(a), y = load<T>(b);
+    if (x != y) {
+        order = wordOrder(x, y);
+        return true;
+    }
+    a += sizeof(T);
+    b += sizeof(T);
+    len -= sizeof(T);
+    return false;
+}
+
 // memcmp's order of two byte strings (-1, 0, 1), eight bytes at a time as
 // big-endian numbers: the work file's keys are short texts, for which the
 // library call costs more than the compare.
 int compareBytes(const unsigned char* a, const unsigned char* b, size_t len)
 {
-    for (; len >= 8; a += 8, b += 8, len -= 8) {
-        uint64_t x = load<uint64_t>(a), y = load<uint64_t>(b);
-        if (x != y) {
-            if constexpr (std::endian::native == std::endian::little) {
-                x = __builtin_bswap64(x);
-                y = __builtin_bswap64(y);
-            }
-            return x < y ? -1 : 1;
-        }
-    }
+    int order = 0;
+    while (len >= 8)
+        if (wordDiffers<uint64_t>(a, b, len, order))
+            return order;
     // the last bytes (a text of 10 has two): four and two at a time
-    if (len >= 4) {
-        uint32_t x = load<uint32_t>(a), y = load<uint32_t>(b);
-        if (x != y) {
-            if constexpr (std::endian::native == std::endian::little) {
-                x = __builtin_bswap32(x);
-                y = __builtin_bswap32(y);
-            }
-            return x < y ? -1 : 1;
-        }
-        a += 4;
-        b += 4;
-        len -= 4;
-    }
-    if (len >= 2) {
-        uint16_t x = load<uint16_t>(a), y = load<uint16_t>(b);
-        if (x != y) {
-            if constexpr (std::endian::native == std::endian::little) {
-                x = __builtin_bswap16(x);
-                y = __builtin_bswap16(y);
-            }
-            return x < y ? -1 : 1;
-        }
-        a += 2;
-        b += 2;
-        len -= 2;
-    }
+    if (len >= 4 && wordDiffers<uint32_t>(a, b, len, order))
+        return order;
+    if (len >= 2 && wordDiffers<uint16_t>(a, b, len, order))
+        return order;
     if (len > 0 && *a != *b)
         return *a < *b ? -1 : 1;
     return 0;

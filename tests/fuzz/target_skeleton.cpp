@@ -41,9 +41,9 @@ int32_t NoCommand(FFC_CONTEXT*, uint16_t, uint16_t, GEN_COMMAND_RECORD*)
     return 1;
 }
 
-void NoLines(FFC_CONTEXT*, uint16_t, uint16_t, std::vector<std::string>*) {}
+void NoText(FFC_CONTEXT*, uint16_t, uint16_t, std::string*) {}
 
-const GEN_COMMAND_SOURCE kNoCommands{NoCommand, NoLines};
+const GEN_COMMAND_SOURCE kNoCommands{NoCommand, NoText};
 
 bool Connect(const Generation& g)
 {

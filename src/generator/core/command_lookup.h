@@ -46,13 +46,10 @@ struct GEN_COMMAND_RECORD {
 struct GEN_COMMAND_SOURCE {
     /* Reads the record of the key; 0 found, 1 not found. */
     int32_t (*pfnFind)(FFC_CONTEXT* pContext, uint16_t usNumber, uint16_t usSequence, GEN_COMMAND_RECORD* pRecord);
-    /* The command's source text lines, for its comment lines. */
-    void (*pfnSourceLines)(FFC_CONTEXT* pContext, uint16_t usNumber, uint16_t usSequence,
-                           std::vector<std::string>* pLines);
-    /* Optional: the same text, its lines joined by a blank, put into the
-    ** caller's buffer (which keeps its room from command to command). */
-    void (*pfnSourceText)(FFC_CONTEXT* pContext, uint16_t usNumber, uint16_t usSequence,
-                          std::string* pText) = nullptr;
+    /* The command's source text, for its comment lines: its lines joined
+    ** by a blank, put into the caller's buffer (which keeps its room from
+    ** command to command). */
+    void (*pfnSourceText)(FFC_CONTEXT* pContext, uint16_t usNumber, uint16_t usSequence, std::string* pText);
 };
 
 /* Installs the command list reader (null: the job has no commands). */

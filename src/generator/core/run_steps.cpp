@@ -112,21 +112,13 @@ bool checkedSourceText(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, std
     return true;
 }
 
-/* The command's text as its one line. */
-void checkedSourceLines(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, std::vector<std::string>* lines)
-{
-    std::string text;
-    if (checkedSourceText(ctx, number, sequence, text))
-        lines->push_back(std::move(text));
-}
-
 /* The command's text put into the caller's buffer. */
 void checkedSourceTextInto(FFC_CONTEXT* ctx, uint16_t number, uint16_t sequence, std::string* text)
 {
     checkedSourceText(ctx, number, sequence, *text);
 }
 
-constexpr GEN_COMMAND_SOURCE kCheckedCommands{findCheckedCommand, checkedSourceLines, checkedSourceTextInto};
+constexpr GEN_COMMAND_SOURCE kCheckedCommands{findCheckedCommand, checkedSourceTextInto};
 
 /* The generator's seventeen arguments, from the run driver's blocks. */
 template <typename Entry> void callGenerator(Entry entry, FFC_CONTEXT* ctx, FFC_CHECK_STATE* st, void* build)

@@ -61,17 +61,8 @@ void sourceText(const GEN_COMMAND_RECORD& r, std::string& out)
     /* the lines joined by a blank, in a buffer kept between commands */
     static std::string joined;
     joined.clear();
-    if (source && source->pfnSourceText) {
+    if (source && source->pfnSourceText)
         source->pfnSourceText(P3109_Context(), r.usNumber, r.usSequence, &joined);
-    } else if (source && source->pfnSourceLines) {
-        std::vector<std::string> lines;
-        source->pfnSourceLines(P3109_Context(), r.usNumber, r.usSequence, &lines);
-        for (const std::string& line : lines) {
-            if (!joined.empty())
-                joined += ' ';
-            joined += line;
-        }
-    }
     const std::string_view text = joined;
     if (r.acName[0] == '*') {
         out.assign(P3109_TrimmedRight(text));

@@ -138,13 +138,21 @@ inline int32_t findCommand(FFC_CONTEXT*, uint16_t number, uint16_t sequence, GEN
     return 0;
 }
 
-inline void sourceLines(FFC_CONTEXT*, uint16_t number, uint16_t, std::vector<std::string>* lines)
+/* A command's source lines joined by a blank, as the checked source gives
+** a command's text. */
+inline void sourceText(FFC_CONTEXT*, uint16_t number, uint16_t, std::string* text)
 {
-    if (number >= 1 && number <= testCommands().size())
-        *lines = testCommands()[number - 1].source;
+    text->clear();
+    if (number < 1 || number > testCommands().size())
+        return;
+    for (const std::string& line : testCommands()[number - 1].source) {
+        if (!text->empty())
+            *text += ' ';
+        *text += line;
+    }
 }
 
-inline const GEN_COMMAND_SOURCE kTestSource{findCommand, sourceLines};
+inline const GEN_COMMAND_SOURCE kTestSource{findCommand, sourceText};
 
 /* The command lookup with the names of the language's commands, sorted;
 ** the last entry has ten NUL bytes as its name. */
@@ -411,8 +419,8 @@ protected:
     }
     /* The functions of the sample repository, process and name (those
        that QUERY selects, two columns, when it is given). */
-    std::vector<std::pair<std::string, std::string>> sampleFunctions(
-        const char* query = "SELECT X23MOD, X23FMT FROM QV_F23 ORDER BY X23MOD, X23FMT")
+    std::vector<std::pair<std::string, std::string>>
+    sampleFunctions(const char* query = "SELECT X23MOD, X23FMT FROM QV_F23 ORDER BY X23MOD, X23FMT")
     {
         SSQL_Disconnect();
         sqlite3* db = nullptr;
