@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <mutex>
@@ -159,12 +161,90 @@ void Pad(char* field, size_t width, const std::string& text)
     std::memcpy(field, text.data(), std::min(width, text.size()));
 }
 
+// A number of the script: an optional '-' and digits. The reading stops at
+// nothing: a value too long for any number is simply none.
+bool LooksLikeNumber(const std::string& text)
+{
+    const size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
+    return text.size() > digits && std::all_of(text.begin() + static_cast<std::ptrdiff_t>(digits), text.end(), [](char c) {
+               return std::isdigit(static_cast<unsigned char>(c));
+           });
+}
+
+// The value of a number that the reading (NumbersFit) has found within the
+// range of its place in the exchange block; the fallback for a value that
+// is no number (a name, a keyword).
 int Number(const std::string& text, int fallback)
 {
-    if (text.empty() || !std::all_of(text.begin(), text.end(),
-                                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == '-'; }))
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (!LooksLikeNumber(text) || ec != std::errc() || end != text.data() + text.size())
         return fallback;
-    return std::atoi(text.c_str());
+    return value;
+}
+
+// Where a number of a line goes in the exchange block, and so the values
+// it may take: the cursor, spacing and repeat counts are 32-bit words, a
+// reply is a 16-bit word.
+struct NumberPlace {
+    const char* what;
+    long long least, most;
+};
+constexpr NumberPlace kCursorRow{"the cursor row", INT32_MIN, INT32_MAX};
+constexpr NumberPlace kCursorColumn{"the cursor column", INT32_MIN, INT32_MAX};
+constexpr NumberPlace kReply{"the reply", INT16_MIN, INT16_MAX};
+constexpr NumberPlace kSpacing{"the spacing", INT32_MIN, INT32_MAX};
+constexpr NumberPlace kLineNumber{"the line number", INT32_MIN, INT32_MAX};
+constexpr NumberPlace kRepeat{"the repeat count", INT32_MIN, INT32_MAX};
+
+// Checks one value that must be a number of its place; a value that is
+// not optional may also be a word (forms like "end", a name) when named.
+bool NumberFits(const std::string& text, const NumberPlace& place, bool wordAllowed, std::string& why)
+{
+    if (!LooksLikeNumber(text)) {
+        if (wordAllowed)
+            return true;
+        why = std::string(place.what) + " \"" + text + "\" is not a number";
+        return false;
+    }
+    long long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc() && end == text.data() + text.size() && value >= place.least && value <= place.most)
+        return true;
+    why = std::string(place.what) + " " + text + " is not a number from " + std::to_string(place.least) + " to " +
+          std::to_string(place.most);
+    return false;
+}
+
+// The numbers of a line, each checked against its place in the block.
+bool NumbersFit(const std::string& keyword, const std::vector<std::string>& v, std::string& why)
+{
+    if (keyword == "command")
+        return (v.size() < 2 || NumberFits(v[1], kCursorRow, false, why)) &&
+               (v.size() < 3 || NumberFits(v[2], kCursorColumn, false, why));
+    if (keyword == "design" || keyword == "leave" || keyword == "target" || keyword == "report" ||
+        keyword == "screen")
+        return NumberFits(v[0], kReply, true, why);
+    if (keyword == "spacing")
+        return NumberFits(v[0], kSpacing, false, why) && NumberFits(v[1], kSpacing, false, why);
+    if (keyword != "lines")
+        return true;
+    for (const std::string& mark : v) {
+        const size_t eq = mark.find('=');
+        if (eq == std::string::npos)
+            continue;  // "end", or a mark the painter cannot answer with
+        if (mark.compare(0, eq, "body") == 0) {
+            if (!NumberFits(mark.substr(eq + 1), kRepeat, false, why))
+                return false;
+            continue;
+        }
+        if (!NumberFits(mark.substr(0, eq), kLineNumber, false, why))
+            return false;
+        const size_t star = mark.find('*', eq);
+        if (star != std::string::npos && !NumberFits(mark.substr(star + 1), kRepeat, false, why))
+            return false;
+    }
+    return true;
 }
 
 // Splits a line into values: blanks separate them, a double-quoted value
@@ -497,7 +577,7 @@ std::unique_ptr<PainterScript> PainterScript::Parse(const std::string& text, std
             line.number = number;
             line.keyword = values.front();
             line.values.assign(values.begin() + 1, values.end());
-            if (Known(line.keyword, line.values.size(), why)) {
+            if (Known(line.keyword, line.values.size(), why) && NumbersFit(line.keyword, line.values, why)) {
                 script->state_->lines.push_back(line);
                 continue;
             }

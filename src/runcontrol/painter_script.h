@@ -20,6 +20,12 @@
  *   target record|list      WM_USER+8   where a new field goes
  *   show                    (no request) shows the screen last sent
  *
+ * A number must fit its place in the exchange block (a cursor position,
+ * spacing or repeat count a 32-bit word, a reply a 16-bit word); a line
+ * with a number that does not, or with a word where only a number can
+ * stand, cannot be read. Whether a number makes sense (a cursor on the
+ * screen) is the design step's to judge.
+ *
  * Blank lines and lines starting with '#' are passed over; a text in
  * double quotes may hold blanks, and "" stands for one double quote. A code
  * is up to 4 characters ("" is the blank code). WM_USER+16 and +19 need no

@@ -288,4 +288,10 @@ bool PainterPresent(const DesignCommon& s)
     return P31O2_fPainterPresent(s.paint) != 0;
 }
 
+bool CursorAnswerInRange(int32_t row, int32_t column)
+{
+    return row >= -kFarthestCursor && row <= kFarthestCursor && column >= -kFarthestCursor &&
+           column <= kFarthestCursor;
+}
+
 }  // namespace layout::design

@@ -124,6 +124,14 @@ void UnexpectedReply(const char* routine, int reply);
 /* True while the painter window is there to answer. */
 bool PainterPresent(const DesignCommon& s);
 
+/* The farthest a cursor the painter answers with may lie off its window:
+ * a position past it (a field moved beyond the screen's edge) is the
+ * design step's to refuse with its fit messages; one farther still is no
+ * position of any screen or report and is refused as it is read, so that
+ * no arithmetic on it can overflow. */
+constexpr int32_t kFarthestCursor = 999;
+bool CursorAnswerInRange(int32_t row, int32_t column);
+
 }  // namespace layout::design
 
 extern "C" {

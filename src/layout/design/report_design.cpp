@@ -313,7 +313,16 @@ void P3019_SelectReports(void)
     s.chosen.clear();
     s.designed = ChosenLine{};
     s.designed.number = s.designed.second = s.designed.before = s.designed.after = s.designed.repeat = -9;
-    s.bodyRepeat = std::max<int32_t>(s.paint->lBodyRepeat, 1);
+    // A repeat count beyond what a page could show is no choice of a
+    // painter: it is refused as it is read, and the lines are asked again.
+    const auto tooMany = [&s](int32_t count) {
+        if (count <= kMostRepeats)
+            return false;
+        UnexpectedReply("P3019_SelectReports", count);
+        s.error = 'Y';
+        return true;
+    };
+    s.bodyRepeat = tooMany(s.paint->lBodyRepeat) ? 1 : std::max<int32_t>(s.paint->lBodyRepeat, 1);
     for (uint16_t n = 1; n <= s.lineCount; ++n) {
         LineListEntry line;
         uint16_t number = n, length = sizeof line;
@@ -331,7 +340,7 @@ void P3019_SelectReports(void)
         std::memcpy(c.section, line.section, 3);
         c.before = line.before;
         c.after = line.after;
-        c.repeat = std::max<int32_t>(mark.lRepeat, 1);
+        c.repeat = tooMany(mark.lRepeat) ? 1 : std::max<int32_t>(mark.lRepeat, 1);
         if (mark.cSelection == '1') {
             ++s.chosenCount;
             if (s.designed.command[0] == '\0') {

@@ -23,6 +23,8 @@ constexpr int kReportRows = 300;    /* field-table rows; 301 is the spare row */
 constexpr int kSpareEntry = 201, kSpareRow = 301;
 constexpr int32_t kLineColumns = 400;
 constexpr int32_t kPageColumns = 80, kPageLines = 24, kPageCells = kPageColumns * kPageLines;
+/* The most copies of a line, and of the body, that a page image repeats. */
+constexpr int32_t kMostRepeats = 99;
 constexpr int kMoveEntries = 50;
 
 /* "DC_P3019/..." list names, blank-padded to 30 by the list routines. */

@@ -510,9 +510,12 @@ void P3019_DesignReportLine(void)
             std::memset(s.screen, ' ', sizeof s.screen);
             std::memcpy(s.screen, s.image, kPageCells);
             int16_t fieldValue = 0;
-            P31O2_sPainterCommand(nullptr, nullptr, &fieldValue, s.painterCommand, &s.cursorRow, &s.cursorColumn,
-                                  s.screen, s.message, s.fieldName, &s.identification, s.text, &s.linesAfter,
-                                  &s.linesBefore, s.paint);
+            char asked[4];
+            std::memcpy(asked, s.painterCommand, 4);
+            int32_t row = s.cursorRow, column = s.cursorColumn;
+            P31O2_sPainterCommand(nullptr, nullptr, &fieldValue, s.painterCommand, &row, &column, s.screen,
+                                  s.message, s.fieldName, &s.identification, s.text, &s.linesAfter, &s.linesBefore,
+                                  s.paint);
             if (!PainterPresent(s)) {
                 // The painter went away: the line is left as it was.
                 P3019_RestoreLineFields();
@@ -521,6 +524,17 @@ void P3019_DesignReportLine(void)
                 s.chosen.pop_back();
                 return;
             }
+            if (!CursorAnswerInRange(row, column)) {
+                // a cursor far off any report is refused as it is read:
+                // the painter is asked the same again
+                UnexpectedReply("P3019_DesignReportLine",
+                                row < -kFarthestCursor || row > kFarthestCursor ? row : column);
+                std::memcpy(s.painterCommand, asked, 4);
+                UndoOverlay();
+                continue;
+            }
+            s.cursorRow = row;
+            s.cursorColumn = column;
             if (s.cursorRow < 1)
                 s.cursorRow = 1;
             std::memcpy(s.answered, s.painterCommand, 4);

@@ -197,8 +197,12 @@ void BuildScreen()
     std::memset(s.message, ' ', sizeof s.message);
 }
 
-// One exchange of the screen with the painter; false when it is gone.
-bool Exchange()
+enum class Answer { Gone, Refused, Taken };
+
+// One exchange of the screen with the painter. An answer whose cursor lies
+// far off any screen is refused as it is read: the cursor stays where it
+// was, the painter is asked the same again with message 27.
+Answer Exchange()
 {
     ScreenDesign& s = ScreenStep();
     P3097_DrawPopUpFrame();
@@ -208,10 +212,22 @@ bool Exchange()
     std::memset(screen, ' ', sizeof screen);
     std::memcpy(screen, s.chars + 1, kScreenCells);
     int16_t fieldValue = 0;
-    P31O2_sPainterCommand(s.textLine, s.textFlags, &fieldValue, s.painterCommand, &s.cursorLine, &s.cursorColumn,
-                          screen, s.message, s.fieldName, &s.identification, nullptr, nullptr, nullptr, s.paint);
+    char asked[4];
+    std::memcpy(asked, s.painterCommand, 4);
+    int32_t line = s.cursorLine, column = s.cursorColumn;
+    P31O2_sPainterCommand(s.textLine, s.textFlags, &fieldValue, s.painterCommand, &line, &column, screen, s.message,
+                          s.fieldName, &s.identification, nullptr, nullptr, nullptr, s.paint);
     P3097_UndoRuler();
-    return PainterPresent(s);
+    if (!PainterPresent(s))
+        return Answer::Gone;
+    if (!CursorAnswerInRange(line, column)) {
+        std::memcpy(s.painterCommand, asked, 4);
+        ScreenMessage(27);
+        return Answer::Refused;
+    }
+    s.cursorLine = line;
+    s.cursorColumn = column;
+    return Answer::Taken;
 }
 
 }  // namespace
@@ -441,14 +457,16 @@ void P3097_DesignScreen(void)
                 BuildScreen();
                 continue;
             }
-            if (!Exchange()) {
+            const Answer answer = Exchange();
+            if (answer == Answer::Gone) {
                 // The painter went away: the screen is left as it was.
                 P3097_RestoreScreenRecords();
                 s.anyChanged = 'N';
                 s.painterGone = true;
                 return;
             }
-            P3097_RunPainterDialogue();
+            if (answer == Answer::Taken)
+                P3097_RunPainterDialogue();
         }
     }
 }
