@@ -5,7 +5,8 @@
 ** its own (the "%sDDC.cs" and "%sSTG.cs" streams); the C# pass then runs the
 ** command loop and every section writer again in the C# target through the
 ** C# skeletons. Each generated .cs file holds one part of the object's
-** partial class inside the namespace VELMO.<name>; "SL000001.S" opens the
+** partial class inside the namespace VELMO.<name> (for a compound's
+** member VELMO.<compound>.<name>); "SL000001.S" opens the
 ** class of the "%s.cs" file and leaves it open for the routine bodies,
 ** which the pass appends before it closes the class and the namespace.
 */
@@ -85,7 +86,7 @@ void P3109_WriteCSharpClassHeader(GEN_STREAM stream)
     const std::string& name = g().cName;
     for (const std::string& text :
          {std::string("using System;"), std::string("using System.IO;"), std::string("using System.Text;"),
-          std::string("using VELMO;\n"), "namespace VELMO." + name, std::string("{"), "   public partial class " + name,
+          std::string("using VELMO;\n"), "namespace VELMO." + g().files.csNamespace, std::string("{"), "   public partial class " + name,
           std::string("{")})
         P3109_WriteLine(stream, 0, text);
 }

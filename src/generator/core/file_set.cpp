@@ -71,12 +71,15 @@ bool P3109_FormFileSet(GEN_FILE_SET_INPUT& in, GEN_FILE_SET& set, bool fTouchDir
             DosCreateDir(out.c_str(), nullptr);
         out += "\\";
     }
+    s.csNamespace = in.cName;
     if (in.compound) {
-        out += in.cName;
+        const std::string compound = in.cName;
+        out += compound;
         if (fTouchDirectories && in.lCurrentPass == 1) {
             OSRV_RemoveDirectoryTree(out.c_str());
             DosCreateDir(out.c_str(), nullptr);
         }
+        out += "\\";
         if (in.lCurrentPass < in.lPassCount) {
             /* a member's files are named by its pass number; its code by an
                identifier made of it */
@@ -85,8 +88,12 @@ bool P3109_FormFileSet(GEN_FILE_SET_INPUT& in, GEN_FILE_SET& set, bool fTouchDir
             in.stem = number;
             std::snprintf(number, sizeof number, "X%07d", static_cast<int>(in.lCurrentPass % 10000000));
             in.cName = number;
+            /* its C# project is the compound's own, in the compound's
+               directory (made anew with it), and its namespace and assembly
+               name the compound: two compounds' members never meet */
+            s.csDirectory = out + "C#";
+            s.csNamespace = compound + "." + in.cName;
         }
-        out += "\\";
     }
     s.outputDirectory = out;
     s.outputBase = out + in.stem;
@@ -133,16 +140,18 @@ bool P3109_FormFileSet(GEN_FILE_SET_INPUT& in, GEN_FILE_SET& set, bool fTouchDir
 std::string P3109_StemTakenBy(const std::string& partition, const std::string& stem, bool fComponent,
                               const std::string& ownName)
 {
+    /* The object itself is the one of exactly its name: names that differ
+       only in case are two objects of the repository, whose stems (compared
+       without case, as the file system finds names) must not meet. */
     struct Search {
         std::string stem, own, found;
         bool component;
-    } search{P3109_CopyUpper(stem, stem.size()), P3109_CopyUpper(ownName, ownName.size()), "", fComponent};
+    } search{P3109_CopyUpper(stem, stem.size()), ownName, "", fComponent};
     const long rc = OSRV_lEnumerateObjectNames(
         partition.c_str(),
         [](void* user, const char* name, const char* module, char kind) -> long {
             auto& s = *static_cast<Search*>(user);
-            const std::string upperName = P3109_CopyUpper(name, std::strlen(name));
-            if (upperName == s.own && (kind == 'C') == s.component)
+            if (s.own == name && (kind == 'C') == s.component)
                 return 1;
             const std::string other = kind == 'C' && *module ? std::string(module)
                                                              : P3109_MakeCIdentifierShort(kind == 'C' ? 8 : 7, name);

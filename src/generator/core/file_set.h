@@ -9,7 +9,8 @@
 **
 ** The C name is the stem of every file and of the compound and C# project
 ** directories (a member pass of a compound component names its files by
-** its pass number instead). A C name that is no identifier (an object name
+** its pass number instead, and keeps its C# project in the compound's
+** directory). A C name that is no identifier (an object name
 ** not yet mapped) gets no names at all, and nothing is created or removed
 ** for it; that no two objects share a stem is the set-up's check.
 */
@@ -38,6 +39,10 @@ struct GEN_FILE_SET {
 
     /* C# set */
     std::string csDirectory, csProject, csProperties, csResources;
+    /* what follows "VELMO." in the namespace, root namespace and assembly
+       name of the C# set: the C name, for a compound's member the
+       compound's C name, '.' and the member's */
+    std::string csNamespace;
     std::string csDdc, csTxt, csStg, csSbr, csIncl, csClass, csProj, csSln, csAssemblyInfo, csManifest;
 
     /* When the object's name cannot name files: the text of the refusal
@@ -65,7 +70,9 @@ struct GEN_FILE_SET_INPUT {
 };
 
 /* Forms every name. For a member pass of a compound component the stem
-** becomes the pass number ("%08d") and cName the identifier "X%07d" of it. When fTouchDirectories is set, the
+** becomes the pass number ("%08d") and cName the identifier "X%07d" of it;
+** its C# project lies in the compound's directory (C#\%08d there). When
+** fTouchDirectories is set, the
 ** check-in directory is created and, in pass 1, the compound directory is
 ** removed with its contents and created again. Returns false (and leaves
 ** the set empty) when a name would exceed GEN_MAX_PATH. An object name
@@ -77,8 +84,8 @@ bool P3109_FormFileSet(GEN_FILE_SET_INPUT& input, GEN_FILE_SET& set, bool fTouch
 ** module identifier, or its name made a C name: 8 characters for a
 ** component, 7 for a function; compared without regard to case), as
 ** "component NAME" or "function NAME"; "" when no other object has it. The
-** object itself (a component, or a function, of the name given) is not
-** counted. */
+** object itself (a component, or a function, of exactly the name given) is
+** not counted: a name that differs from it only in case is another object. */
 std::string P3109_StemTakenBy(const std::string& partition, const std::string& stem, bool fComponent,
                               const std::string& ownName);
 

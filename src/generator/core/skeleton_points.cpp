@@ -232,6 +232,7 @@ constexpr CorePoint kCorePoints[] = {
     {164, P3109_SubstitutePercentLiteral},
     {165, P3109_WriteProjectItemGroup},
     {166, P3109_WriteInstallResources},
+    {167, P3109_SubstituteCSharpNamespace},
     {1701, [] { P3109_WriteFieldInitialValues(1); }},
     {2101, P3109_WriteReloadCounters},
 };
@@ -527,6 +528,11 @@ void P3109_WriteGuidString162()
 void P3109_SubstituteFileBaseNameInLine()
 {
     P3109_ReplaceDirective(g().cName);
+}
+/* The C# set's name after "VELMO.": its namespace and assembly. */
+void P3109_SubstituteCSharpNamespace()
+{
+    P3109_ReplaceDirective(g().files.csNamespace);
 }
 void P3109_SubstituteFileStem()
 {

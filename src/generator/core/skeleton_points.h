@@ -43,6 +43,7 @@ void P3109_WriteBomSections141();
 void P3109_WriteGuidString161();
 void P3109_WriteGuidString162();
 void P3109_SubstituteFileBaseNameInLine();
+void P3109_SubstituteCSharpNamespace();
 /* Point 62: the stem of the generated files (the C name, or in a member
 ** pass of a compound component its pass number). */
 void P3109_SubstituteFileStem();

@@ -80,11 +80,19 @@ protected:
         const int rc = std::system(command.c_str());
         return rc == 0 ? "" : "gcc status " + std::to_string(rc) + "\n" + readFile(log);
     }
+    /* The C# project of a module: the object's own under C#, a compound
+       member's in the compound's directory. */
+    std::filesystem::path project(const std::string& module, const std::string& compound = "")
+    {
+        return compound.empty() || module == compound ? sourceDir() / "C#" / module
+                                                      : sourceDir() / compound / "C#" / module;
+    }
     /* mcs's findings on the C# project of a module, empty when it compiles;
        with debug the debugger's calls before each command are compiled too. */
-    std::string mcs(const std::string& module, bool debug = false)
+    std::string mcs(const std::filesystem::path& p, bool debug = false)
     {
-        const std::filesystem::path p = sourceDir() / "C#" / module, log = dir_ / (module + ".mcs");
+        const std::string module = p.filename().string();
+        const std::filesystem::path log = dir_ / (module + ".mcs");
         const std::string command = "mcs -target:library -nologo " + std::string(debug ? "-define:X_DEBUG " : "") +
                                     "-out:'" + (dir_ / (module + ".dll")).string() + "' " +
                                     DQOV_SOURCE_DIR + "/samples/runtime/cs/*.cs '" + p.string() + "'/*.cs '" +
@@ -144,8 +152,9 @@ TEST_F(Components, EverySampleComponentChecksCleanAndCompilesInCAndCSharp)
         for (const std::string& module : modules) {
             ASSERT_TRUE(std::filesystem::exists(directory / (module + ".C"))) << component << " " << module;
             EXPECT_EQ(gcc(directory, module), "") << component << " " << module;
-            EXPECT_EQ(mcs(module), "") << component << " " << module;
-            EXPECT_EQ(mcs(module, true), "") << component << " " << module << " with X_DEBUG";
+            const std::filesystem::path p = project(module, compound ? stem : "");
+            EXPECT_EQ(mcs(p), "") << component << " " << module;
+            EXPECT_EQ(mcs(p, true), "") << component << " " << module << " with X_DEBUG";
         }
     }
 }
@@ -242,7 +251,7 @@ TEST_F(Components, ACompoundComponentGeneratesItsMembersAndItsHome)
     EXPECT_NE(member.find("#include \"00000001.STG\""), std::string::npos);
     EXPECT_NE(member.find("X_VOID_FUNCTION X0000001( FUNCTION_STD_ARGS )"), std::string::npos);
     EXPECT_NE(home.find("X_VOID_FUNCTION DEMOSUIT( FUNCTION_STD_ARGS )"), std::string::npos);
-    EXPECT_NE(readFile(sourceDir() / "C#" / "00000001" / "00000001.cs").find("namespace VELMO.X0000001"),
+    EXPECT_NE(readFile(d / "C#" / "00000001" / "00000001.cs").find("namespace VELMO.DEMOSUIT.X0000001"),
               std::string::npos);
     /* the home pass keeps the stamp of pass 1 */
     EXPECT_NE(member.find("#define X_GENERATED_AT      \"20261206143005\""), std::string::npos);
@@ -253,6 +262,40 @@ TEST_F(Components, ACompoundComponentGeneratesItsMembersAndItsHome)
     /* dispatch ids are unique within the build */
     EXPECT_EQ(dispatchIds(member), (std::vector<long>{1}));
     EXPECT_EQ(dispatchIds(home), (std::vector<long>{2}));
+}
+
+/* Two compound components of one partition, generated one after the
+** other: each keeps its members' C# projects in its own directory, under
+** a namespace and assembly that name it, and both sets compile. (Both once
+** wrote C#\00000001, the later replacing the earlier.) */
+TEST_F(Components, TwoCompoundComponentsKeepTheirOwnMemberProjects)
+{
+    for (const char* compound : {"DEMOSHOP", "DEMOSUITE"}) {
+        int32_t result = -9;
+        const std::string out = runComponent(compound, result);
+        ASSERT_EQ(result, 0) << compound << "\n" << out;
+        ASSERT_EQ(errors, 0) << compound << "\n" << out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(sourceDir() / "C#" / "00000001")) << "no member project is shared";
+    for (const std::string stem : {"DEMOSHOP", "DEMOSUIT"}) {
+        const std::filesystem::path member = project("00000001", stem);
+        const std::string cls = readFile(member / "00000001.cs");
+        EXPECT_NE(cls.find("namespace VELMO." + stem + ".X0000001\r\n"), std::string::npos) << stem;
+        EXPECT_NE(cls.find("public partial class X0000001 "), std::string::npos) << stem;
+        for (const char* part : {"00000001DDC.cs", "00000001STG.cs", "00000001Incl.cs", "00000001TXT.cs"})
+            EXPECT_NE(readFile(member / part).find("namespace VELMO." + stem + ".X0000001"), std::string::npos)
+                << stem << " " << part;
+        const std::string proj = readFile(member / "00000001.csproj");
+        EXPECT_NE(proj.find("<RootNamespace>VELMO." + stem + ".X0000001</RootNamespace>"), std::string::npos) << proj;
+        EXPECT_NE(proj.find("<AssemblyName>" + stem + ".X0000001</AssemblyName>"), std::string::npos) << proj;
+        EXPECT_NE(readFile(member / "00000001.sln").find("\"" + stem + ".X0000001\", \"00000001.csproj\""),
+                  std::string::npos);
+        EXPECT_EQ(mcs(member), "") << stem;
+        EXPECT_EQ(mcs(project(stem, stem)), "") << stem;
+        /* the home's project stays where a component's project is */
+        EXPECT_NE(readFile(project(stem, stem) / (stem + ".cs")).find("namespace VELMO." + stem + "\r\n"),
+                  std::string::npos);
+    }
 }
 
 TEST_F(Components, NamesMapToStemsAndTwoNamesOfOneStemAreRefused)

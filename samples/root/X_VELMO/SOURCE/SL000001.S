@@ -7,7 +7,7 @@ using System.IO;
 using System.Text;
 using VELMO;
 
-namespace VELMO.%163
+namespace VELMO.%167
 {
    public partial class %163  : X_Function
    {

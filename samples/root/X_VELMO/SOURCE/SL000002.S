@@ -3,8 +3,8 @@
   <PropertyGroup>
     <OutputType>Library</OutputType>
     <ProjectGuid>{%161 }</ProjectGuid>
-    <RootNamespace>VELMO.%163 </RootNamespace>
-    <AssemblyName>%163 </AssemblyName>
+    <RootNamespace>VELMO.%167 </RootNamespace>
+    <AssemblyName>%167 </AssemblyName>
   </PropertyGroup>
   <ItemGroup>
     <Compile Include="%62 .cs" />
