@@ -485,6 +485,19 @@ void endJobWork(int32_t result, char option)
     runJobStatement("ROLLBACK WORK", "DC_P31O2/ROLLBACK");
 }
 
+// The passes of a compound component are one unit of work: when one of
+// them found errors (and so generated nothing), the files the others wrote
+// and the repository work of every pass are undone, so that the compound's
+// earlier generation stands whole. The job goes on in a new unit, in which
+// the object's state records the errors.
+void undoCompoundPasses()
+{
+    discardOutput();
+    runJobStatement("ROLLBACK WORK", "DC_P31O2/ROLLBACK/C");
+    runJobStatement("BEGIN WORK", "DC_P31O2/BEGIN/C");
+    DosBeginFileWork();
+}
+
 void designLoop(int32_t errors, int32_t warnings)
 {
     FFC_PAINT_STR* paint = P31O2_pGetPaintStr();
@@ -815,6 +828,8 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
     if (rq->plWarnings)
         *rq->plWarnings += st.lWarningsTotal;
 
+    if (result == DC_P31O2_OK && rq->cOption == 'G' && passCount > 1 && st.lFatalTotal != 0)
+        undoCompoundPasses();
     if (result == DC_P31O2_OK && rq->cOption == 'G') {
         char state = st.lFatalTotal == 0 ? SDQOX_STATE_CHECKED_OK : SDQOX_STATE_CHECKED_ERRORS;
         SSQL_SetLocation("DC_P31O2/QV_OST/A");

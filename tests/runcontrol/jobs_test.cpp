@@ -199,6 +199,52 @@ TEST(Jobs, NamesThatWouldShareAFileSetAreRefused)
     EXPECT_EQ(env.files(), filesBefore);
 }
 
+TEST(Jobs, NamesThatDifferOnlyInCaseAreTwoObjects)
+{
+    // abc and ABC are two functions of the repository, and the file layer
+    // finds their files without regard to case: neither may write the
+    // other's set (each was taken for the object itself)
+    Scratch env;
+    ASSERT_TRUE(env.cloneDemomin("abc"));
+    ASSERT_TRUE(env.cloneDemomin("ABC"));
+    const FileTree filesBefore = env.files();
+    for (const auto& [name, other] :
+         {std::pair<std::string, std::string>{"abc", "ABC"}, std::pair<std::string, std::string>{"ABC", "abc"}}) {
+        Ran r = env.run(name);
+        EXPECT_EQ(r.status, 1) << r.out;
+        EXPECT_NE(r.out.find("<RED>DCM9992 F ERROR : Name " + name + " has the file stem " + name + " of function " +
+                             other),
+                  std::string::npos)
+            << r.out;
+    }
+    EXPECT_EQ(env.files(), filesBefore);
+}
+
+TEST(Jobs, ACompoundWhosePassFindsErrorsKeepsItsEarlierGenerationWhole)
+{
+    // the passes of a compound are one unit: when its home finds an error,
+    // the member's new files are not kept and the earlier generation (its
+    // C files in the compound's directory, and its C#) stands as it was
+    Scratch env;
+    const std::vector<std::string> job = {"--generate", "--csharp", "--component", "DEMOSHOP"};
+    Ran first = env.runJob(job);
+    ASSERT_EQ(first.status, 0) << first.out;
+    const std::string home = env.root() + "/X_VELMO/X_DEM/SOURCE/DEMOSHOP/DEMOSHOP.C";
+    ASSERT_TRUE(fs::exists(home));
+    ASSERT_TRUE(env.execOutside("INSERT INTO QV_OCS (XCSP_I, XCSCMP, XCSSEQ, XCSTXT) "
+                                "SELECT 'DEM', 'DEMOCUST', MAX(XCSSEQ) + 1, 'NOSUCHCMD' FROM QV_OCS "
+                                "WHERE XCSP_I = 'DEM' AND XCSCMP = 'DEMOCUST'"));
+    const FileTree filesBefore = env.files();
+    Ran second = env.runJob(job);
+    EXPECT_EQ(second.status, 1) << second.out;
+    EXPECT_NE(second.out.find("NOSUCHCMD"), std::string::npos) << second.out;
+    const FileTree after = env.files();
+    EXPECT_TRUE(after == filesBefore) << jobtool::TreeDifference(filesBefore, after);
+    EXPECT_TRUE(fs::exists(home));
+    // the object's state records the errors all the same
+    EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTMOD = 'DEMOSHOP'"), "6");
+}
+
 TEST(Jobs, TwoWamJobsAtOnceWorkInFoldersOfTheirOwn)
 {
     // one environment root, two repositories: the jobs do not wait for each
