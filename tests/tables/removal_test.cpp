@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 using namespace ctdtest;
@@ -365,4 +366,34 @@ TEST(Removal, RemovesEverythingAGenerationWrote)
     std::set<std::string> left;
     std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::inserter(left, left.end()));
     EXPECT_EQ(left, std::set<std::string>{}) << "left behind by the removal";
+}
+
+// The removal's result is the same whether or not the caller set an
+// environment root: without one it works below the root it is given (the
+// C# folder was once left behind, with the status of a full removal).
+TEST(Removal, WithoutAnEnvironmentRootTheSameIsRemoved)
+{
+    const std::vector<std::string> generated = {
+        "X_VELMO/X_DEM/SOURCE/DEMOMIN.C", "X_VELMO/X_DEM/SOURCE/DEMOMIN.H",
+        "X_VELMO/X_DEM/SOURCE/C#/DEMOMIN/DEMOMIN.cs", "X_VELMO/X_DEM/SOURCE/C#/DEMOMIN/Properties/AssemblyInfo.cs",
+        "X_VELMO/X_DEM/OBJECT/DEMOMIN.OBJ"};
+    std::map<bool, std::set<std::string>> left;
+    std::map<bool, unsigned long> status;
+    for (const bool rootSet : {true, false}) {
+        SampleRoot root;
+        for (const std::string& f : generated)
+            root.touch(f);
+        if (!rootSet)
+            DosSetEnvironmentRoot(nullptr);
+        status[rootSet] = QV_Remove_Function_Objects(root.path().c_str(), "DEM", "DEMOMIN");
+        left[rootSet] = entries(root.path() / "X_VELMO" / "X_DEM");
+        char now[8];
+        EXPECT_EQ(DosQueryEnvironmentRoot(now, sizeof now) == DQOZ_ERROR_NO_ROOT, !rootSet)
+            << "the caller's setting is left as it was";
+    }
+    EXPECT_EQ(status[false], status[true]);
+    EXPECT_EQ(status[true], 0u);
+    EXPECT_EQ(left[false], left[true]);
+    for (const char* gone : {"SOURCE/C#/DEMOMIN", "SOURCE/DEMOMIN.C", "OBJECT/DEMOMIN.OBJ"})
+        EXPECT_EQ(left[false].count(gone), 0u) << gone;
 }

@@ -86,6 +86,34 @@ bool hostFileExists(const std::string& path)
     return true;
 }
 
+// Without an environment root of its own, a removal works below the root
+// the caller names: it becomes the environment root for the call, so that
+// the directories it removes are bounded by it as they are by the
+// environment's root, and the result is the same whatever the caller set.
+// A root that is no host directory (a drive letter) changes nothing: its
+// paths cannot be mapped then, files or directories alike.
+class CallersRoot {
+public:
+    explicit CallersRoot(const char* root)
+    {
+        char current[8];
+        const unsigned long rc = DosQueryEnvironmentRoot(current, sizeof current);
+        if (rc != DQOZ_ERROR_NO_ROOT || !root || root[0] != '/')
+            return;
+        set_ = DosSetEnvironmentRoot(root) == 0;
+    }
+    ~CallersRoot()
+    {
+        if (set_)
+            DosSetEnvironmentRoot(nullptr);
+    }
+    CallersRoot(const CallersRoot&) = delete;
+    CallersRoot& operator=(const CallersRoot&) = delete;
+
+private:
+    bool set_ = false;
+};
+
 // ---- alias file --------------------------------------------------------------
 
 std::vector<OBJDEL_ALIAS_ENTRY> readAliasFile(const std::string& path)
@@ -333,6 +361,7 @@ extern "C" unsigned long QV_Remove_Function_Objects(const char* root, const char
 {
     if (!root || !partition || !function)
         return DQOZ_ERROR_INVALID_PARAMETER;
+    const CallersRoot bound(root);
     const std::string base = OBJDEL_PartitionBase(root, partition);
     std::string name;
     OBJDEL_TakeNameTail(name, function, 8);
