@@ -19,7 +19,7 @@ constexpr const char* kTargets[] = {"command_parser",   "parameters",         "o
                                     "expression",       "skeleton",           "environment_file",
                                     "table_definition", "expression_fixture", "xml",
                                     "painter_script",   "select_sql",         "expression_compiler",
-                                    "weblet_stylesheet"};
+                                    "weblet_stylesheet", "painter_session",   "component_source"};
 
 std::vector<std::filesystem::path> Inputs(const std::string& target)
 {
