@@ -160,6 +160,8 @@ std::vector<Kind> otherKinds()
         {"WebPageFunction", {{"--generate", "--html", "--xml", "DEMOWEB", "ORDWEB"}}},
         {"ScreenDesign", {{"--design-screens", script("screen-session.txt"), "DEMODSN", "DSNPOP"}}},
         {"ReportDesign", {{"--design-reports", script("report-session.txt"), "DEMODSN", "DSNRPT"}}},
+        {"Compound",
+         {{"--generate", "--csharp", "--component", "DEMOSHOP"}, {"--generate", "--csharp", "--component", "DEMOSUITE"}}},
     };
 }
 
@@ -171,7 +173,7 @@ TEST_P(EveryKindOfJob, FailsWithoutATraceAtEveryLocationOfItsRoad)
     failTheRoad(kind.jobs, std::get<1>(GetParam()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, EveryKindOfJob, ::testing::Combine(::testing::Range<size_t>(0, 8), ::testing::Bool()),
+INSTANTIATE_TEST_SUITE_P(Kinds, EveryKindOfJob, ::testing::Combine(::testing::Range<size_t>(0, otherKinds().size()), ::testing::Bool()),
                          [](const ::testing::TestParamInfo<std::tuple<size_t, bool>>& info) {
                              return std::string(otherKinds().at(std::get<0>(info.param)).name) +
                                     (std::get<1>(info.param) ? "GeneratedBefore" : "Fresh");
