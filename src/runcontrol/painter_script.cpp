@@ -161,8 +161,8 @@ void Pad(char* field, size_t width, const std::string& text)
     std::memcpy(field, text.data(), std::min(width, text.size()));
 }
 
-// A number of the script: an optional '-' and digits. The reading stops at
-// nothing: a value too long for any number is simply none.
+// Whether a value is written as a number: an optional '-' and digits
+// (however many: whether it fits is asked apart).
 bool LooksLikeNumber(const std::string& text)
 {
     const size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
@@ -197,8 +197,9 @@ constexpr NumberPlace kSpacing{"the spacing", INT32_MIN, INT32_MAX};
 constexpr NumberPlace kLineNumber{"the line number", INT32_MIN, INT32_MAX};
 constexpr NumberPlace kRepeat{"the repeat count", INT32_MIN, INT32_MAX};
 
-// Checks one value that must be a number of its place; a value that is
-// not optional may also be a word (forms like "end", a name) when named.
+// Checks a value that stands for a number of its place. Where a word may
+// stand instead (a name, "end", "record"), a value not written as a
+// number is taken as that word.
 bool NumberFits(const std::string& text, const NumberPlace& place, bool wordAllowed, std::string& why)
 {
     if (!LooksLikeNumber(text)) {
