@@ -232,7 +232,7 @@ constexpr CorePoint kCorePoints[] = {
     {164, P3109_SubstitutePercentLiteral},
     {165, P3109_WriteProjectItemGroup},
     {166, P3109_WriteInstallResources},
-    {167, P3109_SubstituteCSharpNamespace},
+    {1631, P3109_SubstituteCSharpNamespace},
     {1701, [] { P3109_WriteFieldInitialValues(1); }},
     {2101, P3109_WriteReloadCounters},
 };

@@ -64,7 +64,17 @@ TEST(FileSet, CompoundComponentMembersAndHome)
         EXPECT_EQ(in.stem, stem);
         EXPECT_EQ(in.cName, code[pass - 1]);
         EXPECT_EQ(s.c, "C:\\ENV\\X_VELMO\\X_DEM\\SOURCE\\ORDERS\\" + stem + ".C");
-        EXPECT_EQ(s.csProject, "C:\\ENV\\X_VELMO\\X_DEM\\SOURCE\\C#\\" + stem);
+        /* a member's C# project is the compound's own, in its directory,
+           and its namespace names the compound; the home's is a
+           component's */
+        if (pass < 3) {
+            EXPECT_EQ(s.csProject, "C:\\ENV\\X_VELMO\\X_DEM\\SOURCE\\ORDERS\\C#\\" + stem);
+            EXPECT_EQ(s.csClass, "C:\\ENV\\X_VELMO\\X_DEM\\SOURCE\\ORDERS\\C#\\" + stem + "\\" + stem + ".cs");
+            EXPECT_EQ(s.csNamespace, std::string("ORDERS.") + code[pass - 1]);
+        } else {
+            EXPECT_EQ(s.csProject, "C:\\ENV\\X_VELMO\\X_DEM\\SOURCE\\C#\\ORDERS");
+            EXPECT_EQ(s.csNamespace, "ORDERS");
+        }
     }
 }
 

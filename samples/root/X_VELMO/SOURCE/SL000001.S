@@ -7,7 +7,7 @@ using System.IO;
 using System.Text;
 using VELMO;
 
-namespace VELMO.%167
+namespace VELMO.%1631
 {
    public partial class %163  : X_Function
    {

@@ -3,8 +3,8 @@
   <PropertyGroup>
     <OutputType>Library</OutputType>
     <ProjectGuid>{%161 }</ProjectGuid>
-    <RootNamespace>VELMO.%167 </RootNamespace>
-    <AssemblyName>%167 </AssemblyName>
+    <RootNamespace>VELMO.%1631 </RootNamespace>
+    <AssemblyName>%1631 </AssemblyName>
   </PropertyGroup>
   <ItemGroup>
     <Compile Include="%62 .cs" />

@@ -1,5 +1,5 @@
 Microsoft Visual Studio Solution File, Format Version 11.00
-Project("{%162 }") = "%167 ", "%62 .csproj", "{%161 }"
+Project("{%162 }") = "%1631 ", "%62 .csproj", "{%161 }"
 EndProject
 Global
 	GlobalSection(ProjectConfigurationPlatforms) = postSolution

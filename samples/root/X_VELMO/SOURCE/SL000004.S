@@ -1,7 +1,7 @@
 using System.Reflection;
 using System.Runtime.InteropServices;
 
-[assembly: AssemblyTitle("%167 ")]
+[assembly: AssemblyTitle("%1631 ")]
 [assembly: AssemblyDescription("VELMO generated function of process %5          ")]
 [assembly: ComVisible(false)]
 [assembly: Guid("%161 ")]
