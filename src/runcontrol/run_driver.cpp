@@ -492,6 +492,8 @@ void endJobWork(int32_t result, char option)
 // the object's state records the errors.
 void undoCompoundPasses()
 {
+    jobMessage('I', "A pass of the compound component " + processText() +
+                        " found errors: no file of its passes was kept, its earlier generation stands.");
     discardOutput();
     runJobStatement("ROLLBACK WORK", "DC_P31O2/ROLLBACK/C");
     runJobStatement("BEGIN WORK", "DC_P31O2/BEGIN/C");

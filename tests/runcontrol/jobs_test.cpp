@@ -238,6 +238,10 @@ TEST(Jobs, ACompoundWhosePassFindsErrorsKeepsItsEarlierGenerationWhole)
     Ran second = env.runJob(job);
     EXPECT_EQ(second.status, 1) << second.out;
     EXPECT_NE(second.out.find("NOSUCHCMD"), std::string::npos) << second.out;
+    EXPECT_NE(second.out.find("A pass of the compound component DEMOSHOP found errors: no file of its passes was "
+                              "kept, its earlier generation stands."),
+              std::string::npos)
+        << second.out;
     const FileTree after = env.files();
     EXPECT_TRUE(after == filesBefore) << jobtool::TreeDifference(filesBefore, after);
     EXPECT_TRUE(fs::exists(home));
