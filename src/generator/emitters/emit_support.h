@@ -127,6 +127,9 @@ std::string P3109_RequiredFieldVector(std::string_view keyword, std::string_view
 /* PRC1194 for a name of keyword `keyword` of the current command that the
 ** generation cannot resolve. */
 void P3109_UnresolvedName(std::string_view keyword, std::string_view name);
+/* PRC1196 for a value of keyword `keyword` that the current command cannot
+** use: the program would not do what the keyword asks. */
+void P3109_UnusableValue(std::string_view keyword, std::string_view value);
 /* Whether an operand is written as a field: with the run's national name
 ** character ("#CUSTNO"). */
 bool P3109_fWrittenAsField(std::string_view text);

@@ -340,7 +340,7 @@ void writeFieldByField(int16_t sClass, const GEN_FIELD_INFO& source, const char*
             if (fieldByFieldClass(sClass) && setByRoutine(sClass, field)) {
                 /* no routine: the check did not hand the field's value over */
                 if (!routine) {
-                    P3109_UnresolvedName("TO", P3109_ParmField("TO"));
+                    P3109_UnusableValue("TO", P3109_ParmField("TO"));
                     return;
                 }
                 if (!called)

@@ -355,9 +355,18 @@ void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector
                 line = " ";
             }
             /* an operand without a vector entry would leave an empty slot:
-               the generation stops, naming it */
+               the generation stops, naming it (a special value written in
+               place has none to give) */
             GEN_FIELD_INFO info;
-            line += P3109_fRequiredField(keyword, operands[i], info, 50) ? info.vectorName : "V_NOT_AVAILABLE";
+            if (P3109_fFindUsedField(operands[i], info, 50))
+                line += info.vectorName;
+            else {
+                if (P3109_TrimRight(operands[i]).rfind('*', 0) == 0)
+                    P3109_UnusableValue(keyword, operands[i]);
+                else
+                    P3109_UnresolvedName(keyword, operands[i]);
+                line += "V_NOT_AVAILABLE";
+            }
             if (i + 1 < operands.size())
                 line += ",";
         }
@@ -418,6 +427,7 @@ void finishGroupCheck(const Check& c, const GEN_FIELD_INFO& field, bool frame, s
     /* a list the checker compiled as its condition (one holding a special
        value, which has no vector entry) needs no group */
     if (P3109_pRoutineReference()) {
+        P3109_EmitDynamicSysVars(values, 50);
         GEN_CHECK_MESSAGE message;
         P3109_EmitCheckMessage(message, 'B');
         noteCheckResult();

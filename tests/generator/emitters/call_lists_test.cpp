@@ -123,5 +123,31 @@ TEST_F(CallLists, AProgramCallPassesTheListOnTheISeries)
     EXPECT_EQ(mcs("CALLPGM"), "");
 }
 
+/* A special value written in place (*ZERO, *BLANK) among the values a
+** command passes has no vector entry: the job stops, naming the command
+** and the keyword, where the program would have passed nothing. */
+TEST_F(CallLists, ASpecialValuePassedWithoutAVectorEntryStopsTheGeneration)
+{
+    const struct {
+        const char* function;
+        const char* command;
+        const char* finding;
+    } cases[] = {
+        {"PASSUB", "SUBMIT PROCESS(DEMOPRC) FUNCTION(DEMOMIN) PARMS(*ZERO #PROJ)",
+         "PRC1196 F Line 2 SUBMIT: Command SUBMIT cannot use *ZERO in keyword PARMS."},
+        {"PASMSG", "MESSAGE MSGTXT('Project &1 is closed') MSGDTA(*BLANK)",
+         "PRC1196 F Line 2 MESSAGE: Command MESSAGE cannot use *BLANK in keyword MSGDTA."},
+        {"PASKEY", "FETCH FIELDS(#PROJ) FROM_FILE(CUSTMST) WITH_KEY(*ZERO)",
+         "PRC1196 F Line 2 FETCH: Command FETCH cannot use *ZERO in keyword WITH_KEY."},
+    };
+    for (const auto& c : cases) {
+        addFunction("DEMOPRC", c.function, {"FUNCTION OPTIONS(*DIRECT)", c.command, "RETURN"});
+        job(c.function);
+        EXPECT_EQ(errors, 1) << out_;
+        EXPECT_TRUE(has(out_, c.finding)) << out_;
+        EXPECT_FALSE(anyFileOf(c.function)) << c.function;
+    }
+}
+
 }  // namespace
 }  // namespace emitters_test

@@ -105,7 +105,8 @@ TEST_F(CheckLists, ASpecialValueAmongTheCheckProgramsParametersStopsTheGeneratio
                  "CALLCHECK FIELD(#PROJ) BY_CALLING(CHKPGM) PROG_PARM(*BLANK #PROJ)", "ENDCHECK", "RETURN"});
     job("VLPARM");
     EXPECT_EQ(errors, 1) << out_;
-    EXPECT_TRUE(has(out_, "PRC1194 F Line 3 CALLCHECK: Command CALLCHECK names *BLANK in keyword PROG_PARM")) << out_;
+    EXPECT_TRUE(has(out_, "PRC1196 F Line 3 CALLCHECK: Command CALLCHECK cannot use *BLANK in keyword PROG_PARM."))
+        << out_;
     EXPECT_FALSE(anyFileOf("VLPARM"));
 }
 
