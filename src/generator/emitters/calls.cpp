@@ -203,7 +203,7 @@ void declareShortVector(const std::string& declaration, const std::vector<std::s
     P3109_Line(declaration);
     P3109_Line("{");
     for (size_t i = 0; i < values.size(); ++i)
-        P3109_Line("   " + P3109_OperandVector("PARMS", values[i], 20) + (i + 1 < values.size() ? "," : ""));
+        P3109_Line("   " + P3109_PassedValueVector("PARMS", values[i], 20) + (i + 1 < values.size() ? "," : ""));
     P3109_Line("};");
 }
 

@@ -387,18 +387,24 @@ bool inPlaceValue(const std::string& operand)
 
 }  // namespace
 
-std::string P3109_OperandVector(std::string_view keyword, std::string_view operand, size_t ulWidth)
+std::string P3109_PassedValueVector(std::string_view keyword, std::string_view operand, size_t ulWidth)
 {
     GEN_FIELD_INFO info;
     if (P3109_fFindUsedField(operand, info, ulWidth))
         return info.vectorName;
     const std::string written = P3109_TrimRight(operand);
-    /* a value the program would not pass stops the generation */
-    if (inPlaceValue(written)) {
-        P3109_UnusableValue(keyword, written);
-        return "V_NOT_AVAILABLE";
-    }
-    if (written.rfind('*', 0) == 0)
+    if (!inPlaceValue(written))
+        return P3109_OperandVector(keyword, operand, ulWidth);
+    P3109_UnusableValue(keyword, written);
+    return "V_NOT_AVAILABLE";
+}
+
+std::string P3109_OperandVector(std::string_view keyword, std::string_view operand, size_t ulWidth)
+{
+    GEN_FIELD_INFO info;
+    if (P3109_fFindUsedField(operand, info, ulWidth))
+        return info.vectorName;
+    if (P3109_TrimRight(operand).rfind('*', 0) == 0)
         return "V_NOT_AVAILABLE";
     return P3109_RequiredFieldVector(keyword, operand, ulWidth);
 }

@@ -142,6 +142,11 @@ std::string P3109_KeywordFieldVector(std::string_view keyword, int iElement = 0,
 ** that keyword `keyword` gives: "V_NOT_AVAILABLE" for a special value that
 ** has no value of its own (*BLANK); resolved or the generation stopped. */
 std::string P3109_OperandVector(std::string_view keyword, std::string_view operand, size_t ulWidth);
+/* As P3109_OperandVector for a value the command hands on (a parameter, a
+** key): one written in place (*BLANK, *ZERO, *HIVAL, ...) has no value of
+** its own to hand on, so the generation stops (PRC1196) instead of handing
+** on nothing. */
+std::string P3109_PassedValueVector(std::string_view keyword, std::string_view operand, size_t ulWidth);
 /* "IO" + c + "STS" and its kin: a special field of the run's third name
 ** character ('$' by default), blank-padded to 10. */
 std::string P3109_SpecialFieldName(std::string_view head, std::string_view tail);

@@ -123,9 +123,10 @@ TEST_F(CallLists, AProgramCallPassesTheListOnTheISeries)
     EXPECT_EQ(mcs("CALLPGM"), "");
 }
 
-/* A special value written in place (*ZERO, *BLANK) among the values a
-** command passes has no vector entry: the job stops, naming the command
-** and the keyword, where the program would have passed nothing. */
+/* A special value written in place (*ZERO, *BLANK) among the parameters
+** or keys a command hands on has no vector entry: the job stops, naming
+** the command and the keyword, where the program would have handed on
+** nothing. */
 TEST_F(CallLists, ASpecialValuePassedWithoutAVectorEntryStopsTheGeneration)
 {
     const struct {
@@ -135,8 +136,8 @@ TEST_F(CallLists, ASpecialValuePassedWithoutAVectorEntryStopsTheGeneration)
     } cases[] = {
         {"PASSUB", "SUBMIT PROCESS(DEMOPRC) FUNCTION(DEMOMIN) PARMS(*ZERO #PROJ)",
          "PRC1196 F Line 2 SUBMIT: Command SUBMIT cannot use *ZERO in keyword PARMS."},
-        {"PASMSG", "MESSAGE MSGTXT('Project &1 is closed') MSGDTA(*BLANK)",
-         "PRC1196 F Line 2 MESSAGE: Command MESSAGE cannot use *BLANK in keyword MSGDTA."},
+        {"PASCLL", "CALL PGM(PRJPGM) PARMS(*BLANK)",
+         "PRC1196 F Line 2 CALL: Command CALL cannot use *BLANK in keyword PARMS."},
         {"PASKEY", "FETCH FIELDS(#PROJ) FROM_FILE(CUSTMST) WITH_KEY(*ZERO)",
          "PRC1196 F Line 2 FETCH: Command FETCH cannot use *ZERO in keyword WITH_KEY."},
     };
