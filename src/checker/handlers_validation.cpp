@@ -53,11 +53,6 @@ std::string ConditionOperand(const std::string& value)
     return quoted + "'";
 }
 
-// A value list holding a special value written in place (*BLANK, *HIVAL,
-// ...) cannot be handed to the run time's checker as a list of field
-// vector entries: such a check is compiled as the condition it stands for,
-// the field equal to one of the values or within one of the ranges, of
-// which the object layer knows each special value for the field's type.
 // A bound of a range as the condition compares it: blanks or zero (*BLANK,
 // *ZERO, *NULL and their other spellings), which a condition tests for
 // equality only, as the value they stand for in the field's class.
@@ -71,6 +66,11 @@ std::string RangeBound(const std::string& value, char typeClass)
     return ConditionOperand(value);
 }
 
+// A value list holding a special value written in place (*BLANK, *HIVAL,
+// ...) cannot be handed to the run time's checker as a list of field
+// vector entries: such a check is compiled as the condition it stands for,
+// the field equal to one of the values or within one of the ranges, of
+// which the object layer knows each special value for the field's type.
 void CompileValueListCondition(const char* keyword, int columns, char typeClass)
 {
     const int32_t count = ParmCount(keyword);

@@ -412,18 +412,19 @@ void P3109_EmitChange()
     /* a special value of groups or *DEFAULT comes with a routine for the
        fields the writers below cannot set (the extended language's types);
        the others are still set field by field */
-    const char* compiled = P3109_pRoutineReference();
-    if (compiled && fieldByFieldClass(sClass) && (sClass == kDefault || namesGroup())) {
-        writeFieldByField(sClass, source, compiled);
+    const char* reference = P3109_pRoutineReference();
+    const std::string compiled = reference ? reference : "";
+    if (reference && fieldByFieldClass(sClass) && (sClass == kDefault || namesGroup())) {
+        writeFieldByField(sClass, source, compiled.c_str());
         return;
     }
-    if (const char* reference = compiled) {
+    if (reference) {
         /* the routine, written after the function's static data, loads the
            last I/O status when it sets the I/O status field: the static
            data must hold it */
         if (changesIoStatusField())
             g().emit.cLastIoStatus = 'Y';
-        EXPR_WriteCommandEvaluationCall(P3109_ExpressionWriter(), reference);
+        EXPR_WriteCommandEvaluationCall(P3109_ExpressionWriter(), compiled.c_str());
         return;
     }
     writeFieldByField(sClass, source, nullptr);
