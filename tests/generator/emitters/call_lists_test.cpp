@@ -104,6 +104,29 @@ TEST_F(CallLists, TheListLayoutsOfZoph2PassTheListToo)
     EXPECT_EQ(mcs("CALLZ2"), "");
 }
 
+/* A data structure passed with the list through the process: both are in
+** the vector handed over, the structure packed before and unpacked after. */
+TEST_F(CallLists, AListAndADataStructureGoThroughTheProcessTogether)
+{
+    const std::string command = "CALL PROCESS(DEMOPRC) FUNCTION(DEMOMIN) PASS_LST(#PLST) PASS_DS(#BZORDHD)";
+    const std::string c = generated("CALLDS", {"FUNCTION OPTIONS(*DIRECT)",
+                                               "DEF_LIST NAME(#PLST) FIELDS(#PROJ #HRS) TYPE(*WORKING)", command,
+                                               "RETURN"});
+    ASSERT_FALSE(c.empty()) << out_;
+    const auto call = callOf(c, command);
+    EXPECT_NE(findBlock(call, {"X_PARM_WORKING_LIST,\"PLST\",", "1,pX_NULL,", "X_PARM_DATA_STRUCTURE,\"BZORDHD\","}),
+              std::string::npos)
+        << shown(call);
+    EXPECT_NE(findBlock(call, {"X_CallParms[1].pValue = (X_PVOID) INSTANCE(pBZORDHD_STORAGE);"}), std::string::npos)
+        << shown(call);
+    EXPECT_NE(findBlock(call, {"INSTANCE(vchCallProcess),INSTANCE(vchCallFunction),sizeof(X_CallParms)/sizeof(struct "
+                               "X_PARM),X_CallParms);"}),
+              std::string::npos);
+    EXPECT_NE(findBlock(call, {"X_DisAssemble_BZORDHD (FUNCTION_STD_PARMS);"}), std::string::npos) << shown(call);
+    EXPECT_EQ(gcc("CALLDS"), "");
+    EXPECT_EQ(mcs("CALLDS"), "");
+}
+
 /* A 3GL program with parameters and a list: the vector goes with the
 ** call on the iSeries; the other platforms (and C#) get the run-time
 ** failure of an unsupported command, and both compile. */
