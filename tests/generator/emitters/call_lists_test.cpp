@@ -54,9 +54,9 @@ TEST_F(CallLists, AListPassedThroughTheProcessReachesTheFunction)
     const std::string c = generated("CALLPRC", source());
     ASSERT_FALSE(c.empty()) << out_;
     const auto call = callOf(c, calls_[0]);
-    EXPECT_NE(findBlock(call, {"struct X_PARM X_CallParms [] =", "{", "X_PARM_WORKING_LIST,\"PLST\",", "1,pX_NULL,",
-                               "};"}),
-              std::string::npos)
+    EXPECT_NE(
+        findBlock(call, {"struct X_PARM X_CallParms [] =", "{", "X_PARM_WORKING_LIST,\"PLST\",", "1,pX_NULL,", "};"}),
+        std::string::npos)
         << shown(call);
     EXPECT_NE(findBlock(call, {"X_CallParms[0].pValue = (X_PVOID) &(pX_List[V_LIST_PLST]);"}), std::string::npos);
     EXPECT_NE(findBlock(call, {"X_PDF_Execute_Process (pX_Ids, pX_Pro, pX_Fun,",
@@ -74,9 +74,10 @@ TEST_F(CallLists, AListPassedThroughTheProcessReachesTheFunction)
                                                "sizeof(struct X_PARM),X_CallParms);"}),
               std::string::npos)
         << shown(callOf(c, calls_[1]));
-    EXPECT_NE(findBlock(callOf(c, calls_[2]), {"X_PDF_Execute_Function (pX_Ids, pX_Pro, pX_Fun, INSTANCE(vchCallFunction),",
-                                               "sizeof(X_CallParms)/sizeof(struct X_PARM),X_CallParms);"}),
-              std::string::npos);
+    EXPECT_NE(
+        findBlock(callOf(c, calls_[2]), {"X_PDF_Execute_Function (pX_Ids, pX_Pro, pX_Fun, INSTANCE(vchCallFunction),",
+                                         "sizeof(X_CallParms)/sizeof(struct X_PARM),X_CallParms);"}),
+        std::string::npos);
     EXPECT_NE(findBlock(callOf(c, calls_[3]), {"INSTANCE(vchCallProcess),INSTANCE(vchCallFunction),0,pX_NULL);"}),
               std::string::npos);
     EXPECT_EQ(gcc("CALLPRC"), "");
@@ -109,9 +110,9 @@ TEST_F(CallLists, TheListLayoutsOfZoph2PassTheListToo)
 TEST_F(CallLists, AListAndADataStructureGoThroughTheProcessTogether)
 {
     const std::string command = "CALL PROCESS(DEMOPRC) FUNCTION(DEMOMIN) PASS_LST(#PLST) PASS_DS(#BZORDHD)";
-    const std::string c = generated("CALLDS", {"FUNCTION OPTIONS(*DIRECT)",
-                                               "DEF_LIST NAME(#PLST) FIELDS(#PROJ #HRS) TYPE(*WORKING)", command,
-                                               "RETURN"});
+    const std::string c =
+        generated("CALLDS", {"FUNCTION OPTIONS(*DIRECT)", "DEF_LIST NAME(#PLST) FIELDS(#PROJ #HRS) TYPE(*WORKING)",
+                             command, "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     const auto call = callOf(c, command);
     EXPECT_NE(findBlock(call, {"X_PARM_WORKING_LIST,\"PLST\",", "1,pX_NULL,", "X_PARM_DATA_STRUCTURE,\"BZORDHD\","}),
@@ -133,9 +134,9 @@ TEST_F(CallLists, AListAndADataStructureGoThroughTheProcessTogether)
 TEST_F(CallLists, AProgramCallPassesTheListOnTheISeries)
 {
     const std::string command = "CALL PGM(PRJPGM) PARMS(#PROJ #HRS) PASS_LST(#PLST) NUM_LEN(*DEFINED)";
-    const std::string c = generated("CALLPGM", {"FUNCTION OPTIONS(*DIRECT)",
-                                                "DEF_LIST NAME(#PLST) FIELDS(#PROJ #HRS) TYPE(*WORKING)", command,
-                                                "RETURN"});
+    const std::string c =
+        generated("CALLPGM", {"FUNCTION OPTIONS(*DIRECT)", "DEF_LIST NAME(#PLST) FIELDS(#PROJ #HRS) TYPE(*WORKING)",
+                              command, "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     const auto call = callOf(c, command);
     EXPECT_NE(findBlock(call, {"(sizeof(Call3GLParms)/sizeof(X_SHORT)), ((X_SHORT*) Call3GLParms),",

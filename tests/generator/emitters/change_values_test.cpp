@@ -16,28 +16,17 @@ protected:
     void SetUp() override
     {
         FaultJobs::SetUp();
-        dictionary({{"TAXID", 'H', 20},
-                    {"TAXNUL", 'H', 20, 0, "ASQN"},
-                    {"TAXBIN", 'B', 16},
-                    {"TAXDAT", 'E', 10},
-                    {"TAXTIM", 'M', 8},
-                    {"TAXSTP", 'Z', 26},
-                    {"TAXI1", 'I', 1},
-                    {"TAXI2", 'I', 2},
-                    {"TAXI4", 'I', 4},
-                    {"TAXI8", 'I', 8},
-                    {"TAXF4", 'F', 4},
-                    {"TAXF8", 'F', 8},
-                    {"TAXOK", 'Y', 1},
-                    {"TAXBIG", 'P', 31, 2},
-                    {"TAXDEC", 'S', 15, 10},
-                    {"TAXAMT", 'P', 7, 2, "ASQN"},
-                    {"TAXDOC", '3', 0},
-                    {"TAXIMG", '4', 0},
-                    {"TAXNAME", 'A', 30},
-                    {"TAXRATE", 'P', 5, 2},
-                    {"TAXCNT", 'S', 5},
-                    {"TAXDAYS", 'P', 3, 0, "", "30"}});
+        dictionary({{"TAXID", 'H', 20},      {"TAXNUL", 'H', 20, 0, "ASQN"},
+                    {"TAXBIN", 'B', 16},     {"TAXDAT", 'E', 10},
+                    {"TAXTIM", 'M', 8},      {"TAXSTP", 'Z', 26},
+                    {"TAXI1", 'I', 1},       {"TAXI2", 'I', 2},
+                    {"TAXI4", 'I', 4},       {"TAXI8", 'I', 8},
+                    {"TAXF4", 'F', 4},       {"TAXF8", 'F', 8},
+                    {"TAXOK", 'Y', 1},       {"TAXBIG", 'P', 31, 2},
+                    {"TAXDEC", 'S', 15, 10}, {"TAXAMT", 'P', 7, 2, "ASQN"},
+                    {"TAXDOC", '3', 0},      {"TAXIMG", '4', 0},
+                    {"TAXNAME", 'A', 30},    {"TAXRATE", 'P', 5, 2},
+                    {"TAXCNT", 'S', 5},      {"TAXDAYS", 'P', 3, 0, "", "30"}});
     }
 
     static constexpr const char* kExtended =
@@ -112,9 +101,18 @@ TEST_F(ChangeValues, EverySpecialValueOnEveryKindCompiles)
     const std::string all = std::string(kExtended) + " " + kClassic;
     std::vector<std::string> lines = {"FUNCTION OPTIONS(*DIRECT)", "GROUP_BY NAME(XG_ALL) FIELDS(" + all + ")",
                                       "GROUP_BY NAME(XG_NAV) FIELDS(#TAXID #TAXNUL #TAXNAME #TAXRATE)"};
-    const char* values[] = {"*DEFAULT", "*NULL",   "*HIVAL", "*LOVAL",   "*BLANK",
-                            "*BLANKS",  "*ZERO",   "*ZEROS", "*ZEROES",  "*SQLNULL",
-                            "*REMEMBERED_VALUE_FOR_USER", "*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION"};
+    const char* values[] = {"*DEFAULT",
+                            "*NULL",
+                            "*HIVAL",
+                            "*LOVAL",
+                            "*BLANK",
+                            "*BLANKS",
+                            "*ZERO",
+                            "*ZEROS",
+                            "*ZEROES",
+                            "*SQLNULL",
+                            "*REMEMBERED_VALUE_FOR_USER",
+                            "*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION"};
     for (const char* v : values) {
         lines.push_back(std::string("CHANGE FIELD(XG_ALL) TO(") + v + ")");
         for (const std::string& f : names(all))
@@ -131,10 +129,9 @@ TEST_F(ChangeValues, EverySpecialValueOnEveryKindCompiles)
     for (const char* v : {"*NULL", "*HIVAL", "*LOVAL", "*BLANK", "*ZERO"}) {
         const auto b = blockOf(c, std::string("CHANGE FIELD(XG_ALL) TO(") + v + ")");
         EXPECT_EQ(count(b, "EVALUATE_COMMAND_"), 1u) << v << "\n" << shown(b);
-        EXPECT_EQ(count(b, "pField = pX_Fld[V_FIELD_TAXNAME].pField;") +
-                      count(b, "V_FIELD_TAXNAME,(X_DOUBLE)"),
-                  1u)
-            << v << "\n" << shown(b);
+        EXPECT_EQ(count(b, "pField = pX_Fld[V_FIELD_TAXNAME].pField;") + count(b, "V_FIELD_TAXNAME,(X_DOUBLE)"), 1u)
+            << v << "\n"
+            << shown(b);
     }
     EXPECT_EQ(count(blockOf(c, "CHANGE FIELD(XG_ALL) TO(*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION)"),
                     "X_Set_Remembered_Value(pX_Ids,pX_Pro,pX_Fun,pX_Fld,"),
@@ -148,12 +145,11 @@ TEST_F(ChangeValues, EverySpecialValueOnEveryKindCompiles)
 ** the run gives blanks and zero. */
 TEST_F(ChangeValues, BlanksOrZeroOfAClassicGroupAreSetMemberByMember)
 {
-    const std::string c = generated("CHGBLK", {"FUNCTION OPTIONS(*DIRECT)",
-                                               "GROUP_BY NAME(XG_CLS) FIELDS(#TAXNAME #TAXRATE)",
-                                               "CHANGE FIELD(#TAXNAME) TO('''ACME''')", "CHANGE FIELD(#TAXRATE) TO(1.25)",
-                                               "CHANGE FIELD(XG_CLS) TO(*BLANK)", "CHANGE FIELD(#TAXNAME) TO('''ACME''')",
-                                               "CHANGE FIELD(#TAXRATE) TO(1.25)", "CHANGE FIELD(XG_CLS) TO(*ZEROES)",
-                                               "RETURN"});
+    const std::string c =
+        generated("CHGBLK", {"FUNCTION OPTIONS(*DIRECT)", "GROUP_BY NAME(XG_CLS) FIELDS(#TAXNAME #TAXRATE)",
+                             "CHANGE FIELD(#TAXNAME) TO('''ACME''')", "CHANGE FIELD(#TAXRATE) TO(1.25)",
+                             "CHANGE FIELD(XG_CLS) TO(*BLANK)", "CHANGE FIELD(#TAXNAME) TO('''ACME''')",
+                             "CHANGE FIELD(#TAXRATE) TO(1.25)", "CHANGE FIELD(XG_CLS) TO(*ZEROES)", "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     for (const char* command : {"CHANGE FIELD(XG_CLS) TO(*BLANK)", "CHANGE FIELD(XG_CLS) TO(*ZEROES)"}) {
         const auto b = blockOf(c, command);

@@ -134,7 +134,7 @@ TEST_F(CheckLists, ChecksOutsideABlockRunWithoutAcceptanceFlags)
     EXPECT_FALSE(has(c, "X_ErrorCount_"));
     EXPECT_NE(findBlock(from(c, checks[0]), {"/* Perform a Date Check on field DUEDATE */", "{"}), std::string::npos);
     EXPECT_NE(findBlock(from(c, checks[1]), {"if (INSTANCE(chResultofCheck) == X_ERROR_ACTION)", "{",
-                                            "pX_Fld[V_FIELD_HRS].chValError = YES;", "}"}),
+                                             "pX_Fld[V_FIELD_HRS].chValError = YES;", "}"}),
               std::string::npos)
         << shown(from(c, checks[1]));
     EXPECT_EQ(gcc("OUTCHK"), "");

@@ -40,8 +40,8 @@ protected:
             for (char c : f.defaultValue)
                 dft += c == '\'' ? std::string("''") : std::string(1, c);
             sql += std::string(i ? ", " : "") + "('DEM', '" + f.name + "', '" + f.type + "', " +
-                   std::to_string(f.length) + ", " + std::to_string(f.decimals) + ", '', '" + f.attributes + "', '', '" +
-                   dft + "')";
+                   std::to_string(f.length) + ", " + std::to_string(f.decimals) + ", '', '" + f.attributes +
+                   "', '', '" + dft + "')";
         }
         exec(sql + ";");
     }
@@ -65,10 +65,7 @@ protected:
         return c(function);
     }
 
-    std::string c(const std::string& function) const
-    {
-        return gencore_test::readFile(sourceDir() / (function + ".C"));
-    }
+    std::string c(const std::string& function) const { return gencore_test::readFile(sourceDir() / (function + ".C")); }
 
     std::string cs(const std::string& function) const
     {
@@ -93,8 +90,7 @@ protected:
             return "no C# set of " + function;
         const std::string command = "mcs -target:library -nologo -out:'" + (dir_ / (function + ".dll")).string() +
                                     "' " + DQOV_SOURCE_DIR + "/samples/runtime/cs/*.cs '" + p.string() + "'/*.cs '" +
-                                    (p / "Properties" / "AssemblyInfo.cs").string() + "' > '" + log.string() +
-                                    "' 2>&1";
+                                    (p / "Properties" / "AssemblyInfo.cs").string() + "' > '" + log.string() + "' 2>&1";
         const int rc = std::system(command.c_str());
         return rc == 0 ? "" : "mcs status " + std::to_string(rc) + "\n" + gencore_test::readFile(log);
     }
@@ -122,10 +118,10 @@ protected:
         std::string files = "'" + source + "/tests/generator/emitters/least_runtime.c'";
         for (const std::string& f : extraC)
             files += " '" + source + "/tests/generator/emitters/" + f + "'";
-        const std::string build = "gcc -std=c99 -O2 -Wall -DX_DEBUG '-DGENERATED=\"" + function + ".C\"' -DENTRY=" +
-                                  function + " -I '" + source + "/samples/runtime/c' -I '" + sourceDir().string() +
-                                  "' -include '" + texts + "' " + files + " -o '" + executable + "' -lm > '" + output +
-                                  "' 2>&1";
+        const std::string build = "gcc -std=c99 -O2 -Wall -DX_DEBUG '-DGENERATED=\"" + function +
+                                  ".C\"' -DENTRY=" + function + " -I '" + source + "/samples/runtime/c' -I '" +
+                                  sourceDir().string() + "' -include '" + texts + "' " + files + " -o '" + executable +
+                                  "' -lm > '" + output + "' 2>&1";
         if (std::system(build.c_str()) != 0) {
             ADD_FAILURE() << gencore_test::readFile(output);
             return values;

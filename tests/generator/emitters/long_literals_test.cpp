@@ -29,8 +29,8 @@ TEST_F(LongLiterals, ALiteralOfMoreThanFiftyCharactersIsMovedWhole)
 {
     const std::string text = "The 31-digit value of the shipment is now confirmed!!";
     ASSERT_EQ(text.size(), 53u);
-    const std::string c = generated("LITCHG", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#A256) TO('''" + text + "''')",
-                                               "RETURN"});
+    const std::string c =
+        generated("LITCHG", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#A256) TO('''" + text + "''')", "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     EXPECT_FALSE(has(out_, "PRC0056")) << out_;
     EXPECT_TRUE(has(gencore_test::readFile(sourceDir() / "LITCHG.STG"), "#define BYTE_LEN_V_ALPHA_LITERAL_001")) << c;
@@ -52,18 +52,18 @@ TEST_F(LongLiterals, LongLiteralsInValuesAndConditionsKeepTheirWholeText)
     const std::string longer = shorter + " And this sentence makes the literal longer..";
     ASSERT_EQ(shorter.size(), 59u);
     ASSERT_EQ(longer.size(), 104u);
-    ASSERT_FALSE(generated("LITLNG", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#A256) TO('''" + longer + "''')",
-                                      "RETURN"})
-                     .empty())
+    ASSERT_FALSE(
+        generated("LITLNG", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#A256) TO('''" + longer + "''')", "RETURN"})
+            .empty())
         << out_;
     EXPECT_EQ(gcc("LITLNG"), "");
     EXPECT_EQ(mcs("LITLNG"), "");
     auto values = runValues("LITLNG", {3});
     EXPECT_EQ(values[3]["A256"], padded(longer, 256));
 
-    const std::string c = generated("LITCND", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#A60) TO('''" + shorter + "''')",
-                                               "IF COND('#A60 = ''" + shorter + "''')", "CHANGE FIELD(#A256) TO(#A60)",
-                                               "ENDIF", "RETURN"});
+    const std::string c = generated(
+        "LITCND", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#A60) TO('''" + shorter + "''')",
+                   "IF COND('#A60 = ''" + shorter + "''')", "CHANGE FIELD(#A256) TO(#A60)", "ENDIF", "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     EXPECT_TRUE(has(gencore_test::readFile(sourceDir() / "LITCND.TXT"), shorter));
     EXPECT_EQ(gcc("LITCND"), "");

@@ -19,10 +19,11 @@ protected:
 
 TEST_F(LoopBounds, ZeroBoundsSetTheirVariables)
 {
-    const std::string c = generated("LOOPZR", {"FUNCTION OPTIONS(*DIRECT)", "BEGIN_LOOP USING(#LOOPIX) FROM(*ZERO) TO(4)",
-                                               "CHANGE FIELD(#LOOPSUM) TO('#LOOPSUM + 1')", "END_LOOP",
-                                               "BEGIN_LOOP USING(#LOOPIX) FROM(1) TO(*ZEROES)",
-                                               "CHANGE FIELD(#LOOPSUM) TO('#LOOPSUM + 100')", "END_LOOP", "RETURN"});
+    const std::string c =
+        generated("LOOPZR", {"FUNCTION OPTIONS(*DIRECT)", "BEGIN_LOOP USING(#LOOPIX) FROM(*ZERO) TO(4)",
+                             "CHANGE FIELD(#LOOPSUM) TO('#LOOPSUM + 1')", "END_LOOP",
+                             "BEGIN_LOOP USING(#LOOPIX) FROM(1) TO(*ZEROES)",
+                             "CHANGE FIELD(#LOOPSUM) TO('#LOOPSUM + 100')", "END_LOOP", "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     const auto lines = programLines(c);
     EXPECT_NE(findBlock(lines, {"X_LONG X_Loop_Index_<n>;", "X_LONG X_Loop_Limit_<n>;", "X_Loop_Index_<n> = 0;"}),

@@ -106,14 +106,14 @@ TEST_F(Substring, PositionsAndLengthsInFieldsAreReadIntoTheVariables)
 {
     const std::string full = "SUBSTRING FIELD(#LOTNO #LOTPOS #LOTLEN) INTO_FIELD(#PLANT #LOTPOS #LOTLEN)";
     const std::string open = "SUBSTRING FIELD(#LOTNO #LOTPOS) INTO_FIELD(#PLANT #LOTPOS *END)";
-    const std::string c = generated("SUBFLD", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#LOTPOS #LOTLEN) TO(2)", full,
-                                               open, "RETURN"});
+    const std::string c =
+        generated("SUBFLD", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#LOTPOS #LOTLEN) TO(2)", full, open, "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     const auto fields = block(c, full);
     for (const char* v : {"sStringFromPos", "sStringFromLen", "sStringToPos", "sStringToLen"}) {
         const std::string reads = std::string("V_FIELD_") +
-                                  (std::string(v).find("Pos") != std::string::npos ? "LOTPOS" : "LOTLEN") + ", &(" +
-                                  v + ") );";
+                                  (std::string(v).find("Pos") != std::string::npos ? "LOTPOS" : "LOTLEN") + ", &(" + v +
+                                  ") );";
         bool found = false;
         for (const std::string& l : fields)
             found = found || l.find(reads) != std::string::npos;
@@ -129,8 +129,9 @@ TEST_F(Substring, PositionsAndLengthsInFieldsAreReadIntoTheVariables)
 /* The long form of ZOPH2 sets its X_LONG variables the same way. */
 TEST_F(Substring, TheLongFormSetsItsVariablesToo)
 {
-    const std::string c = generated("SUBLNG", {"FUNCTION OPTIONS(*DIRECT)", "DEF_LIST NAME(#LOTS) FIELDS(#LOTNO) TYPE(*WORKING)",
-                                               "SUBSTRING FIELD(#LOTNO 2) INTO_FIELD(#PLANT)", "RETURN"},
+    const std::string c = generated("SUBLNG",
+                                    {"FUNCTION OPTIONS(*DIRECT)", "DEF_LIST NAME(#LOTS) FIELDS(#LOTNO) TYPE(*WORKING)",
+                                     "SUBSTRING FIELD(#LOTNO 2) INTO_FIELD(#PLANT)", "RETURN"},
                                     true);
     ASSERT_FALSE(c.empty()) << out_;
     const auto b = block(c, "SUBSTRING FIELD(#LOTNO 2) INTO_FIELD(#PLANT)");
