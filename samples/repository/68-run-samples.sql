@@ -21,7 +21,9 @@ INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES
   ('DEM', 'DEMORUN', 'RUNKEEP', '', 'N', 'Y'),
   ('DEM', 'DEMORUN', 'RUNSUBS', '', 'N', 'Y'),
   ('DEM', 'DEMORUN', 'RUNDFT', '', 'N', 'Y'),
-  ('DEM', 'DEMORUN', 'RUNSUBR', '', 'N', 'Y');
+  ('DEM', 'DEMORUN', 'RUNSUBR', '', 'N', 'Y'),
+  ('DEM', 'DEMORUN', 'RUNVAL', '', 'N', 'Y'),
+  ('DEM', 'DEMORUN', 'RUNRPT', '', 'N', 'Y');
 
 INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
   ('DEM', 'DEMORUN', 'RUNFLOW', 'ENG', 'Count down, add up and classify'),
@@ -35,7 +37,9 @@ INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
   ('DEM', 'DEMORUN', 'RUNKEEP', 'ENG', 'Running totals of order lines'),
   ('DEM', 'DEMORUN', 'RUNSUBS', 'ENG', 'Parts of an order reference'),
   ('DEM', 'DEMORUN', 'RUNDFT', 'ENG', 'Starting values of an order line'),
-  ('DEM', 'DEMORUN', 'RUNSUBR', 'ENG', 'A balance kept by subroutines');
+  ('DEM', 'DEMORUN', 'RUNSUBR', 'ENG', 'A balance kept by subroutines'),
+  ('DEM', 'DEMORUN', 'RUNVAL', 'ENG', 'Check an order line twice'),
+  ('DEM', 'DEMORUN', 'RUNRPT', 'ENG', 'Order lines printed with totals');
 
 INSERT INTO QV_F71 (X71P_I, X71MOD, X71PLN, X71BNO, X71BDS) VALUES
   ('DEM', 'DEMORUN', 'ENG', 1, 'Order lines');

@@ -84,6 +84,10 @@ int RT_HasState(const struct X_FLD *f);
 /* Clears an index field's cached value after a store (X_Vec_Set_Index). */
 void RT_SetIndexValue(struct X_FLD *pX_Fld, int s);
 
+/* Every simple field and index of the vector still all zero bytes set to
+** its null value: blanks, a decimal zero. */
+void RT_ClearFields(struct X_FLD *pX_Fld, int scFields);
+
 /* The bounds the program registered for its array elements (per vector
 ** entry; 0 for no element). */
 void RT_SetArrayBounds(const X_SHORT *psBounds, int scBounds);
@@ -97,6 +101,13 @@ void RT_ShowValue(const char *pszTag, const char *pszName, const struct X_FLD *f
 /* Writes each list's entries: "<tag> LIST <name> <count>", then per entry
 ** and field "<tag> <list>.<n>.<field> <value>". */
 void RT_ShowLists(const char *pszTag);
+
+/* Releases the lists' entries and instance tables at the end of a run. */
+void RT_ReleaseLists(void);
+/* Releases the store slots of the report routines at the end of a run. */
+void RT_ReleaseSlots(void);
+/* The number of languages of the texts the program registers. */
+void RT_SetLanguageCount(int scCount);
 
 /* The function's field vector, as the driver set it up. */
 extern struct X_FLD *RT_pFields;

@@ -25,6 +25,7 @@ struct FUNCTION_STATIC_GLOBAL_1;
 struct FUNCTION_STATIC_GLOBAL_2;
 #if defined(X_DEBUG)
 static X_SHORT DebugMain(FUNCTION_STD_ARGS, X_PVCHAR pszCommand);
+static X_SHORT DebugSubRoutine(FUNCTION_STD_ARGS, X_PVCHAR pszCommand);
 #endif
 
 #include GENERATED
@@ -49,6 +50,17 @@ static X_SHORT DebugMain(FUNCTION_STD_ARGS, X_PVCHAR pszCommand)
     RT_ShowFields(tag, pX_Fld, RT_VECTOR_SIZE);
     return sfStopAfterLast && pX_Fun->sSequence == sWatched[scWatched - 1];
 }
+
+/* The same in a subroutine: the fields shown, the run never stopped there. */
+static X_SHORT DebugSubRoutine(FUNCTION_STD_ARGS, X_PVCHAR pszCommand)
+{
+    const int stop = sfStopAfterLast;
+    X_SHORT shown;
+    sfStopAfterLast = 0;
+    shown = DebugMain(FUNCTION_STD_PARMS, pszCommand);
+    sfStopAfterLast = stop;
+    return shown;
+}
 #endif
 
 int RT_EndCode = -1;
@@ -70,6 +82,9 @@ int main(int argc, char **argv)
         else
             sWatched[scWatched++] = atoi(argv[i]);
     }
+#if defined(X_DEBUG)
+    (void)DebugSubRoutine; /* a function without subroutines calls none */
+#endif
     memcpy(fields, FUNCTION_FIELD_DEF, sizeof fields);
     RT_pFields = fields;
     RT_scFields = RT_VECTOR_SIZE;
@@ -91,5 +106,7 @@ int main(int argc, char **argv)
         printf("ENDED -\n");
     if (ids.chFatalError == YES)
         printf("FATAL ERROR SET\n");
+    RT_ReleaseLists();
+    RT_ReleaseSlots();
     return 0;
 }

@@ -16,10 +16,12 @@
 ** whose index field was stored without its index value being set, stops
 ** the run: both are faults of the generated program.
 **
-** The run time hands a function its static areas cleared to zero bytes: a
-** packed or zoned field whose bytes are all zero holds 0. Reading one that
-** holds anything else that is no valid decimal (storage overlaid with
-** other data, or reached at a wrong place) stops the run too.
+** The run time hands a function its static areas cleared to zero bytes,
+** and once the function has bound its field vector to them (it registers
+** its tables next) it clears each field still all zero bytes to its null
+** value: blanks, or a decimal zero. Reading a packed or zoned field that
+** holds anything that is no valid decimal (storage overlaid with other
+** data, or reached at a wrong place) stops the run.
 */
 #include <stdarg.h>
 #include <stdio.h>
@@ -432,6 +434,39 @@ void RT_StoreText(struct X_IDS *pX_Ids, const struct X_FLD *f, unsigned char *da
         RT_DecFromText(&v, buffer);
         RT_StoreDecimal(pX_Ids, f, data, &v);
         return;
+    }
+}
+
+/* ---- the fields of a function started ---- */
+
+void RT_ClearFields(struct X_FLD *pX_Fld, int scFields)
+{
+    int i;
+    for (i = 0; i < scFields; ++i) {
+        const struct X_FLD *f = &pX_Fld[i];
+        unsigned char *p;
+        int bytes;
+        if (f->pField == pX_NULL || (f->eSubtype != X_SUBTYPE_SIMPLE_FIELD && f->eSubtype != X_SUBTYPE_INDEX))
+            continue;
+        p = (unsigned char *)f->pField;
+        switch (RT_KindOf(f)) {
+        case RT_KIND_ALPHA:
+            if (allZero(p, f->sByteLen))
+                memset(p, ' ', f->sByteLen);
+            break;
+        case RT_KIND_PACKED:
+            p = digitsOf(f, p);
+            bytes = packedBytes(f);
+            if (allZero(p, bytes))
+                p[bytes - 1] = X_PACK_TERMINATOR;
+            break;
+        case RT_KIND_SIGNED:
+            p = digitsOf(f, p);
+            if (allZero(p, (int)f->lLength))
+                memset(p, X_CLEAR_SIGN, (size_t)f->lLength);
+            break;
+        default: break;
+        }
     }
 }
 

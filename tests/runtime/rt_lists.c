@@ -13,7 +13,8 @@
 **
 ** The operation table moves an entry between the list and the list's
 ** entry structure (the definition's pvEntry), which the program's
-** ASSEMBLE and DISASSEMBLE macros fill and empty. The run-time routines of
+** ASSEMBLE and DISASSEMBLE macros fill and empty; an entry got with its
+** disassembly asked for is moved into the function's fields as well. The run-time routines of
 ** browse lists (X_Add_Entry, X_Get_Entry, ...) move the entry between the
 ** list and the function's fields themselves, through the list's field map.
 */
@@ -34,6 +35,9 @@ typedef struct {
 #define RT_MAX_LISTS 64
 static RT_LIST sLists[RT_MAX_LISTS];
 static int scLists;
+/* the instance tables made, released at the end of the run */
+static void *spvTables[RT_MAX_LISTS];
+static int scTables;
 X_PVOID X_LIST_PTR = pX_NULL;
 
 /* The common members of an instance of any layout. */
@@ -282,10 +286,16 @@ static X_YES_NO opGetEntryExt(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *
                               X_YES_NO chConditions, X_CHAR *pchChanged, X_BOOL fDisassemble)
 {
     RT_LIST *l = listOf(pX_List, sList);
-    (void)pI, (void)pP, (void)pF, (void)pV, (void)pC, (void)chConditions, (void)fDisassemble;
+    (void)pI, (void)pP, (void)pF, (void)pC, (void)chConditions;
     if (pchChanged != pX_NULL)
         *pchChanged = NO;
-    return getEntry(l, lEntry) ? YES : NO;
+    if (!getEntry(l, lEntry))
+        return NO;
+    /* the entry's values in the function's fields too, where the program's
+       tests (LOC_ENTRY's WHERE) read them */
+    if (fDisassemble)
+        disassemble(l, pV);
+    return YES;
 }
 
 static struct X_LIST_OPERATIONS sOperations = {opAddEntry, opAddEntryAfter, opDltEntry, opDropEntries,
@@ -316,6 +326,8 @@ void X_Create_List_Instances(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *p
     X_SHORT i;
     (void)pI, (void)pP, (void)pF;
     table = calloc((size_t)(sLists > 0 ? sLists : 1), sizeof *table);
+    if (scTables < RT_MAX_LISTS)
+        spvTables[scTables++] = table;
     for (i = 0; i < sLists; ++i) {
         table[i] = pDefinitions[i];
         addInstance(&table[i], 0);
@@ -329,6 +341,8 @@ void X_Create_List_Instances_2(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN 
     const int total = sLevel1 + sLevel2;
     X_LIST_2 *table = calloc((size_t)(total > 0 ? total : 1), sizeof *table);
     int i;
+    if (scTables < RT_MAX_LISTS)
+        spvTables[scTables++] = table;
     (void)pI, (void)pP, (void)pF;
     for (i = 0; i < sLevel1; ++i) {
         memcpy(&table[i], &pLevel1[i], sizeof pLevel1[i]);
@@ -527,4 +541,14 @@ void RT_ShowLists(const char *pszTag)
                 RT_ShowValue(pszTag, name, &f, entryAt(l, n) + offset);
             }
     }
+}
+
+void RT_ReleaseLists(void)
+{
+    int i;
+    for (i = 0; i < scLists; ++i)
+        free(sLists[i].entries);
+    for (i = 0; i < scTables; ++i)
+        free(spvTables[i]);
+    scLists = scTables = 0;
 }

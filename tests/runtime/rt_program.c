@@ -2,7 +2,8 @@
 ** rt_program.c: the routines a generated function calls around its
 ** commands in the test run time: the registrations of its tables (the
 ** array bounds are kept, the texts are taken and not used), the end of the
-** main function, the function mode field, and the exchange list of a
+** main function, the clearing of the function's fields, the function mode
+** field, and the exchange list of a
 ** function that no other function called (it holds nothing).
 */
 #include <stdio.h>
@@ -24,10 +25,14 @@ void X_Return(FUNCTION_STD_ARGS)
         (void)pGlobal2;
 }
 
+/* The first registration follows the binding of the field vector: the
+** fields the function has not given a value yet are cleared here. */
 void X_Register_Language_Table(struct X_IDS *pI, const struct X_LANG *pTable, X_SHORT sCount,
                                const X_PVCHAR *ppszDescriptions)
 {
-    (void)pI, (void)pTable, (void)sCount, (void)ppszDescriptions;
+    (void)pI, (void)pTable, (void)ppszDescriptions;
+    RT_SetLanguageCount(sCount);
+    RT_ClearFields(RT_pFields, RT_scFields);
 }
 
 void X_Register_Debug_Arrays(struct X_IDS *pI, const struct X_DEBUG_ARRAY *pArrays, X_SHORT sCount,
@@ -54,6 +59,14 @@ void X_Reset_Function_Mode(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF,
 void X_Get_From_Exchange_List(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV)
 {
     (void)pI, (void)pP, (void)pF, (void)pV;
+}
+
+/* A field the function holds itself has nothing to refresh its value from. */
+void X_Refresh_Field_Value(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pField)
+{
+    (void)pI, (void)pP, (void)pF;
+    if (pField->eType == X_TYPE_COMPONENT)
+        RT_Stop("X_Refresh_Field_Value of component field %s", RT_Name(pField));
 }
 
 /* A field the function holds itself has no component to refresh. */

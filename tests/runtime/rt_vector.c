@@ -32,6 +32,8 @@ static void readField(struct X_FLD *pX_Fld, X_SHORT s, RT_DEC *v)
     RT_ReadDecimal(&pX_Fld[s], RT_Data(pX_Fld, s), v);
 }
 
+/* A store through the run time keeps an index field's index value; a
+** program that stores into one directly sets it (X_Vec_Set_Index). */
 static void storeField(struct X_IDS *pX_Ids, struct X_FLD *pX_Fld, X_SHORT s, const RT_DEC *v)
 {
     RT_StoreDecimal(pX_Ids, &pX_Fld[s], RT_Data(pX_Fld, s), v);
@@ -240,4 +242,74 @@ void X_Vec_Increment(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struc
     RT_DecFromLongLong(&by, lBy);
     RT_DecAdd(&v, &by, 0, &r);
     storeField(pI, pV, s, &r);
+}
+
+/* ---- comparisons of stored decimals ---- */
+
+/* Two packed or zoned decimals of one layout (ulLength bytes each) compared
+** by value: below 0, 0 or above 0. */
+X_LONG X_Compare_Identical_SorP(const void *pvData1, const void *pvData2, enum X_FIELD_TYPE eType, size_t ulLength)
+{
+    struct X_FLD f;
+    RT_DEC a, b;
+    memset(&f, 0, sizeof f);
+    f.pszName = "(compared)";
+    f.eType = eType;
+    f.sByteLen = (X_USHORT)ulLength;
+    if (eType == X_TYPE_PACKED)
+        f.lLength = (X_LONG)(ulLength * 2 - 1);
+    else if (eType == X_TYPE_SIGNED)
+        f.lLength = (X_LONG)ulLength;
+    else
+        RT_Stop("X_Compare_Identical_SorP of a type that is neither packed nor signed (%d)", (int)eType);
+    RT_ReadDecimal(&f, (const unsigned char *)pvData1, &a);
+    RT_ReadDecimal(&f, (const unsigned char *)pvData2, &b);
+    return RT_DecCompare(&a, &b);
+}
+
+/* ---- substrings ---- */
+
+/* The bytes of the source from its position for its length put into the
+** target from its position for its length: cut to the target's length,
+** or filled with blanks. A position or length outside its field ends the
+** program. */
+static void substring(struct X_IDS *pI, struct X_FLD *pSource, X_SHORT sSource, long lFromPos, long lFromLen,
+                      struct X_FLD *pTarget, X_SHORT sTarget, long lToPos, long lToLen)
+{
+    const struct X_FLD *from = &pSource[sSource], *to = &pTarget[sTarget];
+    const unsigned char *source;
+    unsigned char *target;
+    long i;
+    if (sSource < 0 || sTarget < 0)
+        RT_Stop("X_Vec_Substring without a source or target field");
+    if (RT_KindOf(from) != RT_KIND_ALPHA || RT_KindOf(to) != RT_KIND_ALPHA)
+        RT_Stop("X_Vec_Substring of %s into %s: a substring of a number has no meaning here", RT_Name(from),
+                RT_Name(to));
+    if (lFromPos < 1 || lFromLen < 0 || lFromPos + lFromLen - 1 > from->sByteLen || lToPos < 1 || lToLen < 0 ||
+        lToPos + lToLen - 1 > to->sByteLen) {
+        printf("FATAL substring of %s from %ld for %ld into %s from %ld for %ld\n", RT_Name(from), lFromPos, lFromLen,
+               RT_Name(to), lToPos, lToLen);
+        X_Fatal_Error(pI, pX_NULL, pX_NULL, "substring", 300);
+        return;
+    }
+    source = RT_Data(pSource, sSource) + lFromPos - 1;
+    target = RT_Data(pTarget, sTarget) + lToPos - 1;
+    for (i = 0; i < lToLen; ++i)
+        target[i] = i < lFromLen ? source[i] : ' ';
+}
+
+void X_Vec_Substring(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pSource, X_SHORT sSource,
+                     X_SHORT sFromPos, X_SHORT sFromLen, struct X_FLD *pTarget, X_SHORT sTarget, X_SHORT sToPos,
+                     X_SHORT sToLen)
+{
+    (void)pP, (void)pF;
+    substring(pI, pSource, sSource, sFromPos, sFromLen, pTarget, sTarget, sToPos, sToLen);
+}
+
+void X_Vec_Substring2(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pSource, X_SHORT sSource,
+                      X_LONG lFromPos, X_LONG lFromLen, struct X_FLD *pTarget, X_SHORT sTarget, X_LONG lToPos,
+                      X_LONG lToLen)
+{
+    (void)pP, (void)pF;
+    substring(pI, pSource, sSource, lFromPos, lFromLen, pTarget, sTarget, lToPos, lToLen);
 }

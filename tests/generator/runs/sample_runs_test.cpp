@@ -224,5 +224,44 @@ TEST_F(SampleRuns, SubroutineParameters)
     EXPECT_EQ(r["SROUT"], text("ABC   "));
 }
 
+/* A check block whose range and condition checks fail, counted by
+** KEEP_COUNT and seen by IF_ERROR; the same block passing. */
+TEST_F(SampleRuns, ValidationResults)
+{
+    const RunResult r = runFunction("DEMORUN", "RUNVAL");
+    ASSERT_TRUE(r.ran);
+    /* 150 is not in 1 to 99, BB is in the list, 30.00 is above 25 */
+    EXPECT_EQ(r["VERRS"], "2");
+    EXPECT_EQ(r["VOK"], text("N"));
+    EXPECT_EQ(r["VPASS"], "0");
+    EXPECT_EQ(r["VOK2"], text("Y"));
+}
+
+/* The lines a report prints from a SELECTLIST: the detail lines, a
+** trailing break with the total of each region that ends, the footing with
+** the grand total and the count of regions; and the totals after the run. */
+TEST_F(SampleRuns, ReportTotals)
+{
+    const RunResult r = runFunction("DEMORUN", "RUNRPT");
+    ASSERT_TRUE(r.ran);
+    std::vector<std::string> printed;
+    std::istringstream lines(r.output);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("PRINT 1 ", 0) == 0)
+            printed.push_back(line.substr(line.find('|')));
+    const std::vector<std::string> expected = {"|RPREG|RPAMT|", "|NTH|10.00|", "|NTH|5.50|", "|Region total|15.50|",
+                                               "|STH|7.25|", "|Region total|7.25|", "|Grand total|Lines|22.75|2|"};
+    /* the column headings (the fields' names: they have no texts) come
+       first; blank heading lines between them and the details are left out */
+    std::vector<std::string> shown;
+    for (const std::string& p : printed)
+        if (p != "|||")
+            shown.push_back(p);
+    EXPECT_EQ(shown, expected) << r.output;
+    EXPECT_EQ(r["RPTOT"], "7.25");
+    EXPECT_EQ(r["RPGRD"], "22.75");
+    EXPECT_EQ(r["RPCNT"], "2");
+}
+
 }  // namespace
 }  // namespace runs_test
