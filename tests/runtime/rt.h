@@ -104,6 +104,10 @@ void RT_ShowLists(const char *pszTag);
 
 /* Releases the lists' entries and instance tables at the end of a run. */
 void RT_ReleaseLists(void);
+/* A value of `length` bytes into a varying field. */
+void RT_SetVarChar(X_FLD_CHAR *pChar, const void *pvText, size_t length);
+/* Releases the varying fields' texts at the end of a run. */
+void RT_ReleaseTexts(void);
 /* Releases the store slots of the report routines at the end of a run. */
 void RT_ReleaseSlots(void);
 /* The number of languages of the texts the program registers. */
@@ -112,5 +116,7 @@ void RT_SetLanguageCount(int scCount);
 /* The function's field vector, as the driver set it up. */
 extern struct X_FLD *RT_pFields;
 extern int RT_scFields;
+/* The function's block, whose command sequence the stops name. */
+extern struct X_FUN *RT_pFun;
 
 #endif

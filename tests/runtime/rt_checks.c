@@ -95,6 +95,16 @@ void X_Condition_Check(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, str
     outcome(pV, sField, chCondition == YES, chIn, chOut, pszMsgId, scSubstitutions, psSubstitutions, pchResult);
 }
 
+/* Two fields compared by value: below 0, 0 or above 0. */
+X_LONG X_Vec_Compare(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pLeft, X_SHORT sLeft,
+                     struct X_FLD *pRight, X_SHORT sRight)
+{
+    (void)pI, (void)pP, (void)pF;
+    if (pLeft != pRight)
+        RT_Stop("X_Vec_Compare of fields of two vectors");
+    return compareFields(pLeft, sLeft, sRight);
+}
+
 void X_Handle_Message(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_CHAR chType,
                       X_CHAR chOption, const char *pszMsgId, const char *pszMsgFile, const char *pszText,
                       X_SHORT sField, X_SHORT scSubstitutions, const X_SHORT *psSubstitutions)

@@ -88,6 +88,7 @@ int main(int argc, char **argv)
     memcpy(fields, FUNCTION_FIELD_DEF, sizeof fields);
     RT_pFields = fields;
     RT_scFields = RT_VECTOR_SIZE;
+    RT_pFun = &fun;
     ids.chFatalError = NO;
     ids.chXVecAssignOption = (X_CHAR)-1;
     ids.chExecutionState = 'B';
@@ -108,5 +109,6 @@ int main(int argc, char **argv)
         printf("FATAL ERROR SET\n");
     RT_ReleaseLists();
     RT_ReleaseSlots();
+    RT_ReleaseTexts();
     return 0;
 }

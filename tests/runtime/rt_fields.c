@@ -19,7 +19,9 @@
 ** The run time hands a function its static areas cleared to zero bytes,
 ** and once the function has bound its field vector to them (it registers
 ** its tables next) it clears each field still all zero bytes to its null
-** value: blanks, or a decimal zero. Reading a packed or zoned field that
+** value: blanks, or a decimal zero. A packed or zoned field held with its
+** field information whose digits are all blanks, as the program's set-up
+** leaves it, holds 0 too. Reading a packed or zoned field that
 ** holds anything that is no valid decimal (storage overlaid with other
 ** data, or reached at a wrong place) stops the run.
 */
@@ -32,6 +34,7 @@
 
 struct X_FLD *RT_pFields = pX_NULL;
 int RT_scFields = 0;
+struct X_FUN *RT_pFun = pX_NULL;
 
 void RT_Stop(const char *pszFormat, ...)
 {
@@ -41,6 +44,8 @@ void RT_Stop(const char *pszFormat, ...)
     va_start(args, pszFormat);
     vfprintf(stderr, pszFormat, args);
     va_end(args);
+    if (RT_pFun != pX_NULL)
+        fprintf(stderr, " (at command %d)", RT_pFun->sSequence);
     fprintf(stderr, "\n");
     exit(3);
 }
@@ -112,11 +117,35 @@ static int packedBytes(const struct X_FLD *f)
     return (int)(f->lLength / 2 + 1);
 }
 
+/* The bytes in hexadecimal, for a message. */
+static const char *hexOf(const unsigned char *p, int n)
+{
+    static char text[3 * 64 + 1];
+    int i;
+    text[0] = '\0';
+    for (i = 0; i < n && i < 64; ++i)
+        snprintf(text + 3 * i, 4, i + 1 < n ? "%02X " : "%02X", p[i]);
+    return text;
+}
+
 static int allZero(const unsigned char *p, int n)
 {
     int i;
     for (i = 0; i < n; ++i)
         if (p[i] != 0)
+            return 0;
+    return 1;
+}
+
+/* The digits of a decimal field held with its field information as the
+** program's set-up leaves them, all blanks: no value stored yet, read as 0. */
+static int unset(const struct X_FLD *f, const unsigned char *p, int n)
+{
+    int i;
+    if (!RT_HasState(f))
+        return 0;
+    for (i = 0; i < n; ++i)
+        if (p[i] != ' ')
             return 0;
     return 1;
 }
@@ -206,14 +235,14 @@ void RT_ReadDecimal(const struct X_FLD *f, const unsigned char *data, RT_DEC *v)
         const unsigned char *p = digitsOf(f, data);
         int bytes = packedBytes(f), nibbles = bytes * 2, k, sign = p[bytes - 1] & 0x0F;
         v->scale = f->sDecimals;
-        if (allZero(p, bytes))
+        if (allZero(p, bytes) || unset(f, p, bytes))
             break;
         if (sign < 0x0A)
-            RT_Stop("packed field %s holds no value (sign half byte %X)", RT_Name(f), sign);
+            RT_Stop("packed field %s holds no value (%s)", RT_Name(f), hexOf(p, bytes));
         for (k = 0; k < nibbles - 1; ++k) {
             int digit = k % 2 == 0 ? p[k / 2] >> 4 : p[k / 2] & 0x0F;
             if (digit > 9)
-                RT_Stop("packed field %s holds no value (digit %X)", RT_Name(f), digit);
+                RT_Stop("packed field %s holds no value (%s)", RT_Name(f), hexOf(p, bytes));
             if (nibbles - 2 - k < RT_DIGITS)
                 v->d[nibbles - 2 - k] = (unsigned char)digit;
         }
@@ -224,12 +253,12 @@ void RT_ReadDecimal(const struct X_FLD *f, const unsigned char *data, RT_DEC *v)
     case RT_KIND_SIGNED: {
         const unsigned char *p = digitsOf(f, data);
         v->scale = f->sDecimals;
-        if (allZero(p, n))
+        if (allZero(p, n) || unset(f, p, n))
             break;
         for (i = 0; i < n; ++i) {
             int zone = p[i] >> 4, digit = p[i] & 0x0F;
             if (digit > 9 || (zone != 0x3 && !(i == n - 1 && zone == 0x7)))
-                RT_Stop("zoned field %s holds no value (byte %02X)", RT_Name(f), p[i]);
+                RT_Stop("zoned field %s holds no value (%s)", RT_Name(f), hexOf(p, n));
             v->d[n - 1 - i] = (unsigned char)digit;
         }
         v->neg = (p[n - 1] & 0xF0) == (unsigned char)X_SIGNED_NEGATIVE;
@@ -422,6 +451,14 @@ void RT_StoreText(struct X_IDS *pX_Ids, const struct X_FLD *f, unsigned char *da
         memcpy(target, text, n);
         target[n] = '\0';
         data[offsetof(X_FLD_INFO, bFieldState)] &= (XFIELDSTATE)~FsIsSqlNull;
+        return;
+    }
+    case RT_KIND_CHAR: {
+        /* the structure may stand at any address: handled in a copy */
+        X_FLD_CHAR c;
+        memcpy(&c, data, sizeof c);
+        RT_SetVarChar(&c, text, length);
+        memcpy(data, &c, sizeof c);
         return;
     }
     default:

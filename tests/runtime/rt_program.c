@@ -42,6 +42,14 @@ void X_Register_Debug_Arrays(struct X_IDS *pI, const struct X_DEBUG_ARRAY *pArra
     RT_SetArrayBounds(psBounds, RT_scFields);
 }
 
+/* The built-in function's parameters are taken and not used: the test run
+** time runs no built-in function program. */
+void X_Register_Bif_Parameters(struct X_IDS *pI, const struct X_BIFPARM *pArguments, X_SHORT sArguments,
+                               const struct X_BIFPARM *pReturns, X_SHORT sReturns)
+{
+    (void)pI, (void)pArguments, (void)sArguments, (void)pReturns, (void)sReturns;
+}
+
 /* The mode field shows the function's mode: ADD, CHG, DLT or DSP. */
 void X_Reset_Function_Mode(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_SHORT sField)
 {

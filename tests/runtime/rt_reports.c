@@ -6,7 +6,8 @@
 ** texts and the fields' values in the line's order, each without its
 ** trailing blanks. The field values that the report routines keep across
 ** breaks are held in the store slots the program names; the field texts
-** the program registered give the headings and labels it asks for.
+** and multilingual texts the program registered give the headings, labels
+** and texts it asks for.
 */
 #include <stdio.h>
 #include <stdlib.h>
@@ -16,6 +17,8 @@
 
 static const struct X_MFLD *spTexts;
 static int scTexts, scLanguages = 1;
+static const struct X_MTXT *spMultiTexts;
+static int scMultiTexts;
 
 /* The store slots the run time allocated, released at the end. */
 #define RT_MAX_SLOTS 256
@@ -32,6 +35,20 @@ void X_Register_Field_Texts(struct X_IDS *pI, const struct X_MFLD *pTexts, X_SHO
     (void)pI;
     spTexts = pTexts;
     scTexts = sFields;
+}
+
+void X_Register_Multilingual_Texts(struct X_IDS *pI, const struct X_MTXT *pTexts, X_SHORT sTexts)
+{
+    (void)pI;
+    spMultiTexts = pTexts;
+    scMultiTexts = sTexts;
+}
+
+X_PVCHAR X_Get_MTxt(X_SHORT sText, X_SHORT sLanguage)
+{
+    if (spMultiTexts == pX_NULL || sText < 0 || sText >= scMultiTexts || sLanguage < 0 || sLanguage >= scLanguages)
+        RT_Stop("X_Get_MTxt of text %d in language %d, which the program did not register", sText, sLanguage);
+    return spMultiTexts[sText * scLanguages + sLanguage].pszText;
 }
 
 X_PVCHAR X_Get_MFld(X_SHORT sField, X_SHORT sLanguage, X_CHAR chKind)

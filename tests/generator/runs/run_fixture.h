@@ -117,7 +117,10 @@ protected:
                 r.ended = line.substr(first + 1);
                 continue;
             }
-            const size_t second = line.find(' ', first + 1);
+            size_t second = line.find(' ', first + 1);
+            /* "<tag> LIST <name> <count>": the key holds the list's name */
+            if (second != std::string::npos && line.compare(first + 1, second - first - 1, "LIST") == 0)
+                second = line.find(' ', second + 1);
             if (second == std::string::npos)
                 continue;
             r.at[line.substr(0, second)] = line.substr(second + 1);
