@@ -261,3 +261,43 @@ void X_Vec_Set_from_SysVar(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3,
     (void)a1, (void)a2, (void)a3, (void)a4, (void)sField, (void)pszSystemVariable;
     RT_NotHere("X_Vec_Set_from_SysVar");
 }
+
+void X_Clear_Rename_Stack(struct X_IDS *a1, struct X_FUN *a2)
+{
+    (void)a1, (void)a2;
+    RT_NotHere("X_Clear_Rename_Stack");
+}
+
+void X_Apply_Rename(struct X_IDS *a1, struct X_FUN *a2, struct X_FLD *a3, X_SHORT sRenamed, X_SHORT sOriginal)
+{
+    (void)a1, (void)a2, (void)a3, (void)sRenamed, (void)sOriginal;
+    RT_NotHere("X_Apply_Rename");
+}
+
+void X_Remove_Renames(struct X_IDS *a1, struct X_FUN *a2, struct X_FLD *a3)
+{
+    (void)a1, (void)a2, (void)a3;
+    RT_NotHere("X_Remove_Renames");
+}
+
+X_LONG X_DBM_Operation(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, X_SHORT sOperation, X_PVOID pvRequest,
+                       X_LONG lEntries, X_PVOID pvInfo)
+{
+    (void)a1, (void)a2, (void)a3, (void)sOperation, (void)pvRequest, (void)lEntries, (void)pvInfo;
+    RT_NotHere("X_DBM_Operation");
+    return 0;
+}
+
+X_PPVCHAR X_Get_Web_Text_Tags(X_SHORT sLangNo, X_LONG *plLimit)
+{
+    (void)sLangNo, (void)plLimit;
+    RT_NotHere("X_Get_Web_Text_Tags");
+    return pX_NULL;
+}
+
+X_SHORT X_Handle_Action_Bar(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3)
+{
+    (void)a1, (void)a2, (void)a3;
+    RT_NotHere("X_Handle_Action_Bar");
+    return 0;
+}

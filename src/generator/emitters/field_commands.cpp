@@ -377,23 +377,29 @@ void P3109_EmitSubstring()
         P3109_Line(type + v + (cs() ? " = 0;" : ";"));
     auto load = [zoph2](const char* keyword, const std::string& operand, const std::string& variable) {
         GEN_FIELD_INFO info;
-        const std::string written = P3109_TrimRight(operand);
-        if (written.empty() || written[0] == '*' || !P3109_fRequiredField(keyword, operand, info))
+        if (!P3109_fRequiredField(keyword, operand, info))
             return;
         if (zoph2)
             P3109_WriteGetLongFromPacked(info, variable);
         else
             P3109_WriteGetShortFromPacked(info, variable);
     };
+    /* A position not given is the first; a length not given (or "*END")
+       reaches to the end of the field from the position. */
     auto part = [&](const char* keyword, const std::string& pos, const std::string& len) {
         GEN_FIELD_INFO field;
         const bool found = P3109_fRequiredField(keyword, P3109_ParmField(keyword, 0), field);
-        load(keyword, P3109_ParmField(keyword, 1), pos);
-        const std::string length = P3109_Parm(keyword, 2);
-        if (length == "*END")
+        const std::string position = P3109_ParmField(keyword, 1);
+        if (P3109_TrimRight(position).empty())
+            P3109_Line(pos + " = 1;");
+        else
+            load(keyword, position, pos);
+        const std::string length = P3109_ParmField(keyword, 2);
+        const std::string written = upper(P3109_TrimRight(length));
+        if (written.empty() || written == "*END")
             P3109_Line(len + " = " + std::to_string((found ? field.lLength : 0) + 1) + " - " + pos + ";");
         else
-            load(keyword, P3109_ParmField(keyword, 2), len);
+            load(keyword, length, len);
         return found ? field.vectorName : std::string("V_NOT_AVAILABLE");
     };
     const std::string source = part("FIELD", fromPos, fromLen);

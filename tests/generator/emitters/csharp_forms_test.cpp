@@ -285,8 +285,11 @@ TEST_F(CSharpForms, PlainListLayoutWithoutTheSwitch)
     EXPECT_TRUE(has(cs, "private static X_LIST[] FUNCTION_LIST_DEF = new X_LIST[5]{ \r\n"
                         "       new X_LIST( \"CSLONG\",'W',0,5000,0,0, \r\n"));
     EXPECT_TRUE(has(cs, "private static X_COND[] X_ListC_CSBRW =  \r\n      {new X_COND( YES ),new X_COND( NO ),"));
+    /* the instances are created into the entry's own list table */
     EXPECT_TRUE(has(cs, "X_RUN_DLL.X_Create_List_Instances( pX_Ids, pX_Pro, pX_Fun, FUNCTION_TOTAL_LISTS, "
-                        "FUNCTION_LIST_DEF, ref pX_List );"));
+                        "FUNCTION_LIST_DEF, ref ppX_List );"));
+    EXPECT_TRUE(has(cs, "X_Initialise_Function( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2, "
+                        "ref pX_List );"));
     EXPECT_EQ(gcc("CSLIST"), "");
     EXPECT_EQ(mcs("CSLIST"), "");
 }
@@ -379,7 +382,7 @@ TEST_F(CSharpForms, EveryFunctionCompilesAndEveryListLayoutWithZoph2)
         EXPECT_EQ(gcc(function), "") << function;
     }
     EXPECT_EQ(generated, "BZCALLS BZENTRY BZLISTS BZPRTY BZRCV BZSCRN BZSQL BZTRIG CSLIST CSPANL CSSCR DEFLIST DSNLST FLTKEEP "
-                         "IOKEYS LSTINQ LSTMNT CUSTLST ORDDWN ORDSCRN ORDLST ");
+                         "IOKEYS LSTINQ LSTMNT CUSTLST RUNKEEP RUNLST RUNRPT RUNSORT ORDDWN ORDSCRN ORDLST ");
     for (const char* function : {"CSEXPR", "CSIO", "CSRPT"})
         EXPECT_EQ(gcc(function), "") << function;
 }

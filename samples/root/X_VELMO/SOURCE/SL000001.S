@@ -102,8 +102,8 @@ namespace VELMO.%163
 %21         X_RUN_DLL.X_Create_List_Instances( pX_Ids, pX_Pro, pX_Fun, FUNCTION_TOTAL_LISTS, FUNCTION_LIST_DEF, ref ppX_List );
 %%ENDIF
 %121
-         pX_List = ppX_List;
 %17
+         pX_List = ppX_List;
       }
 
       // The common close and open of every file the function uses.
