@@ -649,11 +649,23 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
             continue;
         }
         if (opcode >= X_COMP_OPCODE_PULL_IDENTICAL_VECTOR_FROM_STACK_VECTOR &&
-            opcode <= X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_B) {
-            /* a field moved whole into one of the same layout */
+            opcode <= X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_D) {
+            /* a field moved whole into one of the same layout; a varying
+               text is copied, not its storage shared */
             const int target = stack[top].b, source = stack[top - 1].b;
             if (top < 1 || stack[top].kind != 'V' || stack[top - 1].kind != 'V')
                 fail("an identical pull without its two fields", opcode);
+            if (opcode == X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_D)
+                fail("an identical pull of a binary field has no meaning here", opcode);
+            if (opcode == X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_C) {
+                X_FLD_CHAR from, to;
+                memcpy(&from, RT_Data(frame->pX_Fld, source), sizeof from);
+                memcpy(&to, RT_Data(frame->pX_Fld, target), sizeof to);
+                X_VAR_VarChar_Assign(frame->pX_Ids, frame->pX_Pro, frame->pX_Fun, &from, &to);
+                memcpy(RT_Data(frame->pX_Fld, target), &to, sizeof to);
+                top -= 2;
+                continue;
+            }
             memmove(RT_Data(frame->pX_Fld, target), RT_Data(frame->pX_Fld, source), frame->pX_Fld[target].sByteLen);
             RT_SetIndexValue(frame->pX_Fld, target);
             top -= 2;
