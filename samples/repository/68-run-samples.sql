@@ -3,9 +3,10 @@
 -- the test run time of tests/runtime, and whose fields' values after the
 -- run were worked out by hand from their source: flow of control, moves
 -- and arithmetic, arrays, working lists, sorting, running totals,
--- substrings, defaults, subroutines, validation and report totals. The
--- functions' source is in sources/DEM/DEMORUN; their fields are defined in
--- the functions themselves.
+-- substrings, defaults, subroutines, validation, report totals and the
+-- extended field kinds. The functions' source is in sources/DEM/DEMORUN;
+-- their fields are defined in the functions themselves, but for RUNKIND's
+-- fields of the extended kinds, which are the dictionary's (42-fields.sql).
 INSERT INTO QV_F20 (X20P_I, X20MOD, X20MUS, X20RCL, X20SP1) VALUES
   ('DEM', 'DEMORUN', ' ', 'L', '');
 
@@ -23,7 +24,8 @@ INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES
   ('DEM', 'DEMORUN', 'RUNDFT', '', 'N', 'Y'),
   ('DEM', 'DEMORUN', 'RUNSUBR', '', 'N', 'Y'),
   ('DEM', 'DEMORUN', 'RUNVAL', '', 'N', 'Y'),
-  ('DEM', 'DEMORUN', 'RUNRPT', '', 'N', 'Y');
+  ('DEM', 'DEMORUN', 'RUNRPT', '', 'N', 'Y'),
+  ('DEM', 'DEMORUN', 'RUNKIND', '', 'N', 'Y');
 
 INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
   ('DEM', 'DEMORUN', 'RUNFLOW', 'ENG', 'Count down, add up and classify'),
@@ -39,7 +41,8 @@ INSERT INTO QV_F67 (X67P_I, X67MOD, X67FMT, X67PLN, X67DES) VALUES
   ('DEM', 'DEMORUN', 'RUNDFT', 'ENG', 'Starting values of an order line'),
   ('DEM', 'DEMORUN', 'RUNSUBR', 'ENG', 'A balance kept by subroutines'),
   ('DEM', 'DEMORUN', 'RUNVAL', 'ENG', 'Check an order line twice'),
-  ('DEM', 'DEMORUN', 'RUNRPT', 'ENG', 'Order lines printed with totals');
+  ('DEM', 'DEMORUN', 'RUNRPT', 'ENG', 'Order lines printed with totals'),
+  ('DEM', 'DEMORUN', 'RUNKIND', 'ENG', 'Amounts in the extended field kinds');
 
 INSERT INTO QV_F71 (X71P_I, X71MOD, X71PLN, X71BNO, X71BDS) VALUES
   ('DEM', 'DEMORUN', 'ENG', 1, 'Order lines');

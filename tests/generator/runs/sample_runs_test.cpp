@@ -263,5 +263,24 @@ TEST_F(SampleRuns, ReportTotals)
     EXPECT_EQ(r["RPCNT"], "2");
 }
 
+/* Integers of 2, 4 (unsigned) and 8 bytes, a double, a packed decimal of
+** 31 digits and a nullable one, held with their field information, set by
+** expressions and moved back into classic decimals. */
+TEST_F(SampleRuns, ExtendedFieldKinds)
+{
+    const RunResult r = runFunction("DEMORUN", "RUNKIND");
+    ASSERT_TRUE(r.ran);
+    EXPECT_EQ(r["FINT2"], "120");
+    EXPECT_EQ(r["FCOUNT"], "360");
+    EXPECT_EQ(r["FINT8"], "120000000");
+    EXPECT_EQ(r["FAMOUNT"], "2.5");
+    /* 120 * 0.00125 */
+    EXPECT_EQ(r["FBIGDEC"], "0.15000");
+    EXPECT_EQ(r["FNULLAMT"], "10.00");
+    EXPECT_EQ(r["KDQTY"], "240");
+    /* 10.00 + 0.15 */
+    EXPECT_EQ(r["KDVAL"], "10.15");
+}
+
 }  // namespace
 }  // namespace runs_test
