@@ -270,16 +270,16 @@ TEST_F(SampleRuns, ExtendedFieldKinds)
 {
     const RunResult r = runFunction("DEMORUN", "RUNKIND");
     ASSERT_TRUE(r.ran);
-    EXPECT_EQ(r["FINT2"], "120");
-    EXPECT_EQ(r["FCOUNT"], "360");
-    EXPECT_EQ(r["FINT8"], "120000000");
-    EXPECT_EQ(r["FAMOUNT"], "2.5");
-    /* 120 * 0.00125 */
-    EXPECT_EQ(r["FBIGDEC"], "0.15000");
-    EXPECT_EQ(r["FNULLAMT"], "10.00");
-    EXPECT_EQ(r["KDQTY"], "240");
-    /* 10.00 + 0.15 */
-    EXPECT_EQ(r["KDVAL"], "10.15");
+    EXPECT_EQ(r["FINT2"], "12");
+    EXPECT_EQ(r["FCOUNT"], "36");
+    EXPECT_EQ(r["FINT8"], "12000000");
+    EXPECT_EQ(r["FAMOUNT"], "25");
+    /* 12 * 0.00125 */
+    EXPECT_EQ(r["FBIGDEC"], "0.01500");
+    EXPECT_EQ(r["FNULLAMT"], "100.00");
+    EXPECT_EQ(r["KDQTY"], "24");
+    /* 100.00 + 0.015, cut to two decimals */
+    EXPECT_EQ(r["KDVAL"], "100.01");
 }
 
 }  // namespace
