@@ -564,17 +564,18 @@ void Mender::writeAdmissions()
         a.then.erase(std::unique(a.then.begin(), a.then.end()), a.then.end());
         std::sort(a.otherwise.begin(), a.otherwise.end());
         a.otherwise.erase(std::unique(a.otherwise.begin(), a.otherwise.end()), a.otherwise.end());
-        std::string prefix, suffix = " )";
+        /* "( COND )" becomes "( R == 1 || ( R != 2 && ( COND ) ) )" */
+        std::string prefix = " ", suffix = ")";
         for (int n : a.then)
             prefix += resume + " == " + std::to_string(n) + " || ";
         if (!a.otherwise.empty()) {
             prefix += "( ";
-            for (size_t i = 0; i < a.otherwise.size(); ++i)
-                prefix += resume + " != " + std::to_string(a.otherwise[i]) + " && ";
+            for (int n : a.otherwise)
+                prefix += resume + " != " + std::to_string(n) + " && ";
             suffix += " )";
         }
-        prefix += "( ";
-        edits_.push_back({h.condOpenLine, h.condOpenPos + 1, 0, " " + prefix});
+        prefix += "(";
+        edits_.push_back({h.condOpenLine, h.condOpenPos + 1, 0, prefix});
         edits_.push_back({h.condCloseLine, h.condClosePos, 0, suffix + " "});
     }
 }
