@@ -479,6 +479,66 @@ TEST_F(CSharpForms, NestedCasesAndValidationBlocksDeclareEachNameOnce)
         EXPECT_TRUE(has(cs, name)) << name;
 }
 
+/* Jumps to labels in blocks that do not enclose them, of every kind the
+   commands write: GOTO into a DOUNTIL whose command bears the label, from
+   an ELSE branch to the ENDIF of its IF, between the branches of a CASE,
+   into a DOWHILE from after it, the validation error of a SELECT's
+   ENDSELECT back to the screen in its body, an SQL selection's I/O error
+   into its own loop, and into a counted loop past its declarations. Each
+   re-enters the blocks on the way; the C is as it was and compiles. */
+TEST_F(CSharpForms, JumpsIntoBlocksOfEveryKindCompile)
+{
+    addFunction("DEMOCS", "CSJMPS",
+                {"FUNCTION OPTIONS(*DIRECT)",
+                 "DEFINE FIELD(#CSJI) TYPE(*DEC) LENGTH(5) DECIMALS(0)",
+                 "IF COND('#CSJI = 1')",
+                 "GOTO LABEL(L05)",
+                 "ENDIF",
+                 "L05: DOUNTIL COND('#CSJI > 3')",
+                 "CHANGE FIELD(#CSJI) TO('#CSJI + 1')",
+                 "L06: ENDUNTIL",
+                 "IF COND('#CSJI = 1')",
+                 "CHANGE FIELD(#CSJI) TO(2)",
+                 "ELSE",
+                 "GOTO LABEL(L06)",
+                 "L08: ENDIF",
+                 "CASE OF_FIELD(#CSJI)",
+                 "L09: WHEN VALUE_IS('= 1')",
+                 "GOTO LABEL(L08)",
+                 "OTHERWISE",
+                 "GOTO LABEL(L09)",
+                 "ENDCASE",
+                 "DOWHILE COND('#CSJI < 9')",
+                 "L14: CHANGE FIELD(#CSJI) TO('#CSJI + 1')",
+                 "ENDWHILE",
+                 "GOTO LABEL(L14)",
+                 "SELECT FIELDS(#CUSTNO #CUSTNAM) FROM_FILE(CUSTMST) VAL_ERROR(*LASTDIS)",
+                 "DISPLAY FIELDS(#CUSTNO)",
+                 "ENDSELECT",
+                 "SELECT_SQL FIELDS(#CUSTNO #CREDIT) FROM_FILES((CUSTMST)) IO_ERROR(L19)",
+                 "L19: CHANGE FIELD(#CSJI) TO(1)",
+                 "ENDSELECT",
+                 "BEGIN_LOOP USING(#CSJI) FROM(1) TO(3)",
+                 "L21: CHANGE FIELD(#CREDIT) TO(0)",
+                 "END_LOOP",
+                 "GOTO LABEL(L21)"});
+    const std::string cs = generate("CSJMPS");
+    EXPECT_EQ(mcs("CSJMPS"), "");
+    EXPECT_EQ(gcc("CSJMPS"), "");
+    /* eight labels re-entered (the ENDUNTIL's and the DOUNTIL's inside the
+       do loop, entered at once); the counted loop's limit and index are
+       declared before the resume goes on */
+    for (int n = 1; n <= 8; ++n)
+        EXPECT_TRUE(has(cs, "{ lResumePoint = " + std::to_string(n) + "; goto X_Resume_" + std::to_string(n) + "_"))
+            << n << cs;
+    EXPECT_TRUE(has(cs, "do \r\n   { \r\n      if ( lResumePoint == 2 ) { lResumePoint = 0; goto X_Label_L06; } \r\n"
+                        "      if ( lResumePoint == 1 ) { lResumePoint = 0; goto X_Label_L05; } "))
+        << cs;
+    const size_t limit = cs.find("int X_Loop_Limit_2 = 0;");
+    ASSERT_NE(limit, std::string::npos) << cs;
+    EXPECT_LT(limit, cs.find("if ( lResumePoint == 8 ) goto X_Resume_8_", limit)) << cs;
+}
+
 /* Every function of DEMOCS checks clean and its C# set compiles; so does
    every sample function with lists generated with the ZOPH2 switch, whose
    C compiles too (as does the C of the DEMOCS functions that convert dates
