@@ -167,11 +167,13 @@ void releaseMethod(GEN_STREAM stream, bool fMethodHead)
         return;
     std::vector<GEN_HELD_LINE> lines = P3109_TakeHeldLines(stream);
     std::string refused;
-    if (!P3109_fMendCSharpJumps(lines, fMethodHead, refused))
-        /* a jump into a block that C# cannot enter */
-        P3109_sIssueMessage("PRC1250", 'F',
-                            P3109_Padded("A jump into a loop or a switch", 40) +
-                                P3109_Padded(refused.substr(0, 100), 100));
+    int32_t command = 0;
+    if (!P3109_fMendCSharpJumps(lines, fMethodHead, refused, &command)) {
+        /* a jump into a block that C# cannot enter (a list's loop) */
+        char what[48];
+        std::snprintf(what, sizeof what, "The jump of command %d into a loop", static_cast<int>(command));
+        P3109_sIssueMessage("PRC1250", 'F', P3109_Padded(what, 40) + P3109_Padded(refused.substr(0, 100), 100));
+    }
     P3109_WriteHeldLines(stream, lines);
 }
 

@@ -30,6 +30,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string_view>
@@ -105,7 +106,7 @@ class Mender {
 public:
     Mender(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead) : held_(lines), methodHead_(fMethodHead) {}
 
-    bool mend(std::string& refused);
+    bool mend(std::string& refused, size_t& refusedLine);
 
 private:
     std::vector<GEN_HELD_LINE>& held_;
@@ -594,7 +595,7 @@ void Mender::apply()
                      GEN_HELD_LINE{i.indent, i.text, true, false, true});
 }
 
-bool Mender::mend(std::string& refused)
+bool Mender::mend(std::string& refused, size_t& refusedLine)
 {
     read();
     if (!balanced())
@@ -606,8 +607,10 @@ bool Mender::mend(std::string& refused)
         if (label == labels_.end() || encloses(label->second.block, jump.block))
             continue;
         const auto [number, added] = numbers.emplace(jump.target, static_cast<int>(numbers.size()) + 1);
-        if (!plan(jump, number->second, refused))
+        if (!plan(jump, number->second, refused)) {
+            refusedLine = jump.line;
             return false;
+        }
     }
     if (edits_.empty())
         return true;
@@ -629,7 +632,8 @@ bool Mender::mend(std::string& refused)
 
 }  // namespace
 
-bool P3109_fMendCSharpJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, std::string& refused)
+bool P3109_fMendCSharpJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, std::string& refused,
+                            int32_t* plCommand)
 {
     /* most methods jump nowhere a C# goto cannot reach, many nowhere at all */
     bool any = false;
@@ -642,8 +646,19 @@ bool P3109_fMendCSharpJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead,
         return true;
     std::vector<GEN_HELD_LINE> copy = lines;
     Mender mender(copy, fMethodHead);
-    if (!mender.mend(refused))
+    size_t at = 0;
+    if (!mender.mend(refused, at)) {
+        /* the command's number, as its prologue set it */
+        if (plCommand) {
+            *plCommand = 0;
+            for (size_t i = std::min(at + 1, lines.size()); i-- > 0;)
+                if (const size_t n = lines[i].text.find("sSequence = "); n != std::string::npos) {
+                    *plCommand = std::atoi(lines[i].text.c_str() + n + 12);
+                    break;
+                }
+        }
         return false;
+    }
     lines.swap(copy);
     return true;
 }

@@ -12,6 +12,7 @@
 #ifndef GENERATOR_CORE_CSHARP_JUMPS_H
 #define GENERATOR_CORE_CSHARP_JUMPS_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,10 @@ inline constexpr const char* GEN_RESUME_POINT = "lResumePoint";
 ** from before its signature to its closing brace (fMethodHead true). Lines
 ** whose braces do not balance are left as they are. Answers false, with
 ** the jump in `refused`, for a jump into a block that cannot be re-entered
-** (a for loop, the body of a list loop, a switch); nothing is changed then. */
-bool P3109_fMendCSharpJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, std::string& refused);
+** (a for loop, the body of a list loop, a switch), and the number of the
+** command it belongs to (the last "sSequence" set before it, 0 for none);
+** nothing is changed then. */
+bool P3109_fMendCSharpJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, std::string& refused,
+                            int32_t* plCommand = nullptr);
 
 #endif

@@ -310,6 +310,8 @@ GEN_STREAM P3109_AddFileStream(FILE* pFile, std::string_view name, bool fOutput)
     slot.name.assign(name);
     slot.output = fOutput;
     slot.fCSharp = false;
+    slot.holding = false;
+    slot.held.clear();
     return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + i);
 }
 
@@ -351,6 +353,8 @@ void P3109_DropAllStreams()
             std::fclose(slot.file);
             slot.file = nullptr;
             slot.ulUsed = 0;
+            slot.holding = false;
+            slot.held.clear();
         }
 }
 

@@ -284,10 +284,12 @@ TEST_F(CSharpJumps, IntoABlockPastItsDeclarations)
     EXPECT_EQ(trace(0), "i04 i14 i24 end ");
 }
 
-/* A for loop cannot be entered: its head would start it again. */
+/* A for loop cannot be entered: its head would start it again. The jump
+   is named with the number of its command. */
 TEST_F(CSharpJumps, IntoAForLoopRefused)
 {
     std::vector<GEN_HELD_LINE> lines = held(R"(      int i;
+      pX_Fun.sSequence = 12;
       goto X_Label_D01;
       for ( i = 0; i < 2; i++ )
       {
@@ -297,8 +299,10 @@ TEST_F(CSharpJumps, IntoAForLoopRefused)
 )");
     const std::vector<GEN_HELD_LINE> before = lines;
     std::string refused;
-    EXPECT_FALSE(P3109_fMendCSharpJumps(lines, false, refused));
+    int32_t command = -1;
+    EXPECT_FALSE(P3109_fMendCSharpJumps(lines, false, refused, &command));
     EXPECT_EQ(refused, "goto X_Label_D01;");
+    EXPECT_EQ(command, 12);
     EXPECT_EQ(text(lines), text(before));
 }
 
