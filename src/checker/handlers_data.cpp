@@ -331,6 +331,59 @@ void CheckBuiltInTypes(const std::string& name)
     }
 }
 
+// The fields of a group named where fields are changed, written with the
+// name character.
+std::vector<std::string> GroupFieldNames(const std::string& entry)
+{
+    std::vector<std::string> fields;
+    const std::string group = NameOf(entry);
+    const char marker = G().ctx && G().ctx->cNatChar1 != ' ' ? G().ctx->cNatChar1 : '#';
+    FFC_WORK_RECORD member;
+    BlankRecord(member, LAYOUT_KIND_GROUPFLD, group);
+    for (char rc = WF_cReadFirst(G().ctx, 6, &member, 2); rc == '0'; rc = WF_cReadNext(G().ctx, 6, &member, 2))
+        fields.push_back(std::string(1, marker) + Trim(reinterpret_cast<const GROUPFLD_DATA*>(member.acData)->acField, 10));
+    return fields;
+}
+
+// Whether the generator's own writers of special values (blanks or zero,
+// the highest and lowest value, "not available") cannot set the field: the
+// types of the extended language and the decimals beyond the classic
+// sizes or able to hold SQL null take the object layer's code for it.
+bool NeedsCompiledSpecialValue(const std::string& written)
+{
+    FFC_FIELD_DEFINITION def;
+    if (!LookUpFieldDefinition(written, def))
+        return false;
+    if (def.cType != '\0' && std::strchr("H1UB2YEMZIF34", def.cType) != nullptr)
+        return true;
+    if (def.cType != 'P' && def.cType != 'S')
+        return false;
+    char asqn = 'N', suns = 'N', suni = 'N';
+    P310C_ScanFieldAttributeCodes(def.input.acCodes, def.output.acCodes, &asqn, &suns, &suni);
+    return def.lLength > 30 || def.lDecimals > 9 || asqn == 'Y';
+}
+
+// A special value given to field groups, or *DEFAULT: the generator sets
+// the classic fields itself, member by member, and each field with a
+// default by its default-value routine. The fields its writers cannot set
+// (NeedsCompiledSpecialValue) get the value from one compiled routine, for
+// *DEFAULT their blank or zero (*NULL) when they have no default; *SQLNULL,
+// which only compiled code sets, is compiled for every field.
+void CompileSpecialValueOfMembers(const std::string& value, const std::vector<std::string>& fields)
+{
+    const std::string upper = Upper(value);
+    if (upper.rfind("*REMEMBERED_VALUE_FOR_", 0) == 0)
+        return;
+    std::vector<std::string> compiled;
+    for (const std::string& field : fields) {
+        if (upper == "*SQLNULL" ||
+            (NeedsCompiledSpecialValue(field) && (upper != "*DEFAULT" || FieldDefault(NameOf(field)).empty())))
+            compiled.push_back(field);
+    }
+    if (!compiled.empty())
+        CompileSpecialValue(upper == "*DEFAULT" ? "*NULL" : upper, compiled);
+}
+
 }  // namespace
 
 extern "C" {
@@ -430,10 +483,14 @@ void P3100_CheckChange(void)
     }
     OperandInfo target;
     int32_t fields = ParmCount("FIELD");
-    std::vector<std::string> targets;
+    std::vector<std::string> targets, members;
     bool plainFields = true; /* only plain fields take a compiled value */
     for (int32_t i = 0; i < fields; ++i) {
         std::string entry = ParmEntry("FIELD", i);
+        if (!entry.empty() && entry[0] != '*' && IsFieldGroup(entry)) {
+            const std::vector<std::string> group = GroupFieldNames(entry);
+            members.insert(members.end(), group.begin(), group.end());
+        }
         if (entry.empty() || entry[0] == '*' || IsFieldGroup(entry)) {
             plainFields = plainFields && entry.empty();
             continue;
@@ -445,11 +502,23 @@ void P3100_CheckChange(void)
             target = info;
     }
     std::string value = Parm("TO");
-    if (value.empty() || !target.valid)
+    if (value.empty())
+        return;
+    if (SpecialChangeValue(value) && !target.valid && !members.empty()) {
+        CompileSpecialValueOfMembers(value, members);
+        return;
+    }
+    if (!target.valid)
         return;
     if (SpecialChangeValue(value)) {
-        if (plainFields && Upper(value) != "*DEFAULT")
+        if (plainFields && Upper(value) != "*DEFAULT") {
             CompileSpecialValue(Upper(value), targets);
+            return;
+        }
+        if (plainFields || !members.empty()) {
+            members.insert(members.begin(), targets.begin(), targets.end());
+            CompileSpecialValueOfMembers(value, members);
+        }
         return;
     }
     const std::string kind = Parm("@LITKIND");

@@ -35,6 +35,67 @@ OperandInfo CheckedField()
     return CheckFieldOperand(Parm("FIELD"));
 }
 
+// A value of a value list as a condition names it: a name written without
+// its name character is the dictionary field of that name, or else an
+// alphanumeric literal ("A" is 'A').
+std::string ConditionOperand(const std::string& value)
+{
+    const char first = value.empty() ? ' ' : value[0];
+    if (first == '*' || first == '\'' || !FieldOf(value).empty() || LiteralClass(value))
+        return value;
+    FFC_FIELD_DEFINITION def;
+    const char marker = G().ctx && G().ctx->cNatChar1 != ' ' ? G().ctx->cNatChar1 : '#';
+    if (LookUpFieldDefinition(value, def))
+        return std::string(1, marker) + Upper(value);
+    std::string quoted = "'";
+    for (char c : value)
+        quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// A bound of a range as the condition compares it: blanks or zero (*BLANK,
+// *ZERO, *NULL and their other spellings), which a condition tests for
+// equality only, as the value they stand for in the field's class.
+std::string RangeBound(const std::string& value, char typeClass)
+{
+    static constexpr const char* kBlankOrZero[] = {"*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES", "*NULL"};
+    const std::string upper = Upper(value);
+    for (const char* name : kBlankOrZero)
+        if (upper == name)
+            return typeClass == 'A' ? "' '" : "0";
+    return ConditionOperand(value);
+}
+
+// A value list holding a special value written in place (*BLANK, *HIVAL,
+// ...) cannot be handed to the run time's checker as a list of field
+// vector entries: such a check is compiled as the condition it stands for,
+// the field equal to one of the values or within one of the ranges, of
+// which the object layer knows each special value for the field's type.
+void CompileValueListCondition(const char* keyword, int columns, char typeClass)
+{
+    const int32_t count = ParmCount(keyword);
+    bool special = false;
+    for (int32_t i = 0; i < count; ++i)
+        for (int column = 0; column < columns; ++column)
+            special = special || NamesNoVectorEntry(Upper(ParmEntry(keyword, i, column)));
+    if (!special)
+        return;
+    const std::string field = Parm("FIELD");
+    std::string condition;
+    for (int32_t i = 0; i < count; ++i) {
+        const std::string first = ParmEntry(keyword, i, 0);
+        if (first.empty())
+            continue;
+        condition += condition.empty() ? "" : " OR ";
+        if (columns == 1)
+            condition += field + " = " + ConditionOperand(first);
+        else
+            condition += "(" + field + " >= " + RangeBound(first, typeClass) + " AND " + field +
+                         " <= " + RangeBound(ParmEntry(keyword, i, 1), typeClass) + ")";
+    }
+    CheckCompiledCondition(condition);
+}
+
 }  // namespace
 
 extern "C" {
@@ -110,6 +171,8 @@ void P3100_CheckRangeCheck(void)
     for (int32_t i = 0; i < ranges; ++i)
         for (int element = 0; element < 2; ++element)
             CheckOperandValue(ParmEntry("RANGE", i, element), field.valid ? field.typeClass : ' ');
+    if (field.valid)
+        CompileValueListCondition("RANGE", 2, field.typeClass);
     CheckCheckAction("IN_RANGE");
     CheckCheckAction("OUT_RANGE");
     CheckMessageData();
@@ -126,6 +189,8 @@ void P3100_CheckValueCheck(void)
     OperandInfo field = CheckedField();
     for (int32_t i = 0; i < values; ++i)
         CheckOperandValue(ParmEntry("WITH_LIST", i), field.valid ? field.typeClass : ' ');
+    if (field.valid)
+        CompileValueListCondition("WITH_LIST", 1, field.typeClass);
     CheckCheckAction("IN_LIST");
     CheckCheckAction("NOT_INLIST");
     CheckMessageData();

@@ -313,6 +313,20 @@ void RecordSystemVariable(const std::string& value)
         RecordFieldUse(Upper(value), "", "SV");
 }
 
+}  // namespace
+
+bool NamesNoVectorEntry(const std::string& operand)
+{
+    if (operand.empty() || operand[0] != '*')
+        return false;
+    dqov::operand::ResolveOptions options;
+    options.lookUp = false;
+    const dqov::operand::Resolution r = dqov::operand::Resolve(G().ctx, operand, options);
+    return r.ok && r.code == "SV" && r.length == 0;
+}
+
+namespace {
+
 void RecordRoleValue(char role, const std::string& value)
 {
     using namespace dqov::cmdparm;

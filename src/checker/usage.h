@@ -64,6 +64,10 @@ void WriteFieldUses();
 std::vector<std::string> FieldEntries(const char* keyword);
 /* "AL" for an alphanumeric literal in quotes, "NL" for a number, else null. */
 const char* LiteralClass(const std::string& operand);
+/* A special value written in place (*BLANK, *ZERO, *HIVAL, *LOVAL, *NULL,
+ * ...): it has no length of its own, so no used field names it and it has
+ * no entry in the program's field vector. */
+bool NamesNoVectorEntry(const std::string& operand);
 void RecordFieldEntries(const char* keyword);
 /* A field list of the current command with its special entries (*ALL
  * for the file's fields, *INCLUDING, *EXCLUDING, "XG_" groups) expanded:

@@ -13,8 +13,11 @@
 #include <cstring>
 
 #include "checker/params/operand_internal.h"
+#include "checker/params/parsed_command.h"
 #include "dqov/definitions.h"
 #include "dqov/fatal.h"
+#include "dqov/fix.h"
+#include "dqov/record_store.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/field_types.h"
 #include "generator/core/gen_state.h"
@@ -281,13 +284,42 @@ void resolveNumericLiteral(GEN_FIELD_INFO& info)
     info.usByteLength = machineLong ? 4 : 8;
 }
 
+/* An alphanumeric literal longer than the record's name holds (50
+** characters, the closing quote cut off): its whole text as written in
+** the command of its first use, found there by the part the record holds;
+** the part itself when the command does not hold it. */
+std::string wholeLiteral(FFC_CONTEXT* ctx, std::string_view name, const WR_USEFIELD_DATA& d)
+{
+    const std::string written = P3109_TrimRight(name);
+    const bool closed = written.size() >= 2 && written.back() == '\'';
+    if (written.empty() || written[0] != '\'' || closed || !ctx || !ctx->pCommandStore)
+        return written;
+    const int32_t line = FIX_lDigitsToLong(d.acFirstLine, sizeof d.acFirstLine, nullptr);
+    if (line <= 0 || line > INT16_MAX)
+        return written;
+    uint32_t length = 0;
+    const auto* command =
+        static_cast<const FFC_PARSED_COMMAND*>(RS_pViewCommandRecord(ctx, static_cast<int16_t>(line), 0, &length));
+    if (!command || length < sizeof(FFC_PARSED_COMMAND))
+        return written;
+    const std::string_view area(command->acParms, sizeof command->acParms);
+    const size_t at = area.find(name);
+    if (at == std::string_view::npos)
+        return written;
+    /* to the closing quote, as the check reads the literals of a value */
+    const size_t end = area.find('\'', at + 1);
+    return end == std::string_view::npos ? written : std::string(area.substr(at, end + 1 - at));
+}
+
 }  // namespace
 
 void P3109_ResolveOperandName(const FFC_WORK_RECORD& r, GEN_FIELD_INFO& info)
 {
     FFC_CONTEXT* ctx = P3109_Context();
     const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
-    const std::string written = P3109_TrimRight(std::string_view(r.acName, FFC_WORK_NAME_LEN));
+    std::string written = P3109_TrimRight(std::string_view(r.acName, FFC_WORK_NAME_LEN));
+    if (std::memcmp(d.acClass, "AL", 2) == 0)
+        written = wholeLiteral(ctx, std::string_view(r.acName, FFC_WORK_NAME_LEN), d);
 
     /* 1-3: names cleared; type, lengths and flags from the definition */
     info = blankFieldInfo();

@@ -203,7 +203,7 @@ void declareShortVector(const std::string& declaration, const std::vector<std::s
     P3109_Line(declaration);
     P3109_Line("{");
     for (size_t i = 0; i < values.size(); ++i)
-        P3109_Line("   " + P3109_OperandVector("PARMS", values[i], 20) + (i + 1 < values.size() ? "," : ""));
+        P3109_Line("   " + P3109_PassedValueVector("PARMS", values[i], 20) + (i + 1 < values.size() ? "," : ""));
     P3109_Line("};");
 }
 
@@ -231,14 +231,18 @@ void callFunction(const Passed& passed)
         P3109_Line(P3109_RunTime("X_Start_Call_ZOPH_from_ZOPHX") + "(pX_Ids,pX_Pro,pX_Fun," + track + ");");
     }
     const std::string function = P3109_Instance("vchCallFunction"), process = P3109_Instance("vchCallProcess");
+    /* the lists and data structures named go with the call on every path:
+       the function called directly, through its process or from its
+       process's menu receives them */
+    const std::string parameters = !passed.any() ? "0," + std::string(null())
+                                   : cs()        ? "X_CallParms.Length,X_CallParms"
+                                                 : "sizeof(X_CallParms)/sizeof(struct X_PARM),X_CallParms";
     if (P3109_Parm("PROCESS") == "*DIRECT") {
         P3109_WriteComment("Place a/an *DIRECT call to the function");
         flags.cCallFunction = 'Y';
         moveName("FUNCTION", "vchCallFunction");
         P3109_Line(P3109_RunTime("X_PDF_Execute_Function") + " (pX_Ids, pX_Pro, pX_Fun, " + function + ",");
-        P3109_Line(!passed.any() ? "      0," + std::string(null()) + ");"
-                   : cs()        ? "      X_CallParms.Length,X_CallParms);"
-                                 : "      sizeof(X_CallParms)/sizeof(struct X_PARM),X_CallParms);");
+        P3109_Line("      " + parameters + ");");
     } else {
         flags.cCallProcess = flags.cCallFunction = 'Y';
         moveName("PROCESS", "vchCallProcess");
@@ -251,7 +255,7 @@ void callFunction(const Passed& passed)
             moveName("FUNCTION", "vchCallFunction");
         }
         P3109_Line(P3109_RunTime("X_PDF_Execute_Process") + " (pX_Ids, pX_Pro, pX_Fun,");
-        P3109_Line("      " + process + "," + function + ",0," + null() + ");");
+        P3109_Line("      " + process + "," + function + "," + parameters + ");");
     }
     if (component) {
         P3109_WriteComment("Handle termination of ZOPH logic");

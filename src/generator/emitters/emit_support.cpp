@@ -4,6 +4,8 @@
 */
 #include "generator/emitters/emit_support.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -332,6 +334,13 @@ void P3109_UnresolvedName(std::string_view keyword, std::string_view name)
                             P3109_Padded(P3109_TrimRight(name), 50));
 }
 
+void P3109_UnusableValue(std::string_view keyword, std::string_view value)
+{
+    P3109_sIssueMessage("PRC1196", 'F',
+                        P3109_Padded(P3109_CurrentCommandName(), 10) + P3109_Padded(keyword, 10) +
+                            P3109_Padded(P3109_TrimRight(value), 50));
+}
+
 bool P3109_fRequiredField(std::string_view keyword, std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth)
 {
     if (P3109_fFindUsedField(name, info, ulWidth))
@@ -359,6 +368,35 @@ std::string P3109_KeywordFieldVector(std::string_view keyword, int iElement, int
     if (trimmed.empty() || trimmed[0] == '*')
         return "V_NOT_AVAILABLE";
     return P3109_RequiredFieldVector(keyword, name, ulWidth);
+}
+
+namespace {
+
+/* The special values written in place: no vector entry holds them, so no
+** value can be passed for them. */
+constexpr std::string_view kInPlaceValues[] = {"*BLANK", "*BLANKS", "*ZERO",  "*ZEROS",   "*ZEROES", "*NULL",
+                                               "*HIVAL", "*LOVAL",  "*NAVAIL", "*DEFAULT", "*SQLNULL"};
+
+bool inPlaceValue(const std::string& operand)
+{
+    std::string upper = operand;
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return std::find(std::begin(kInPlaceValues), std::end(kInPlaceValues), upper) != std::end(kInPlaceValues);
+}
+
+}  // namespace
+
+std::string P3109_PassedValueVector(std::string_view keyword, std::string_view operand, size_t ulWidth)
+{
+    GEN_FIELD_INFO info;
+    if (P3109_fFindUsedField(operand, info, ulWidth))
+        return info.vectorName;
+    const std::string written = P3109_TrimRight(operand);
+    if (!inPlaceValue(written))
+        return P3109_OperandVector(keyword, operand, ulWidth);
+    P3109_UnusableValue(keyword, written);
+    return "V_NOT_AVAILABLE";
 }
 
 std::string P3109_OperandVector(std::string_view keyword, std::string_view operand, size_t ulWidth)

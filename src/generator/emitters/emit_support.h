@@ -127,6 +127,9 @@ std::string P3109_RequiredFieldVector(std::string_view keyword, std::string_view
 /* PRC1194 for a name of keyword `keyword` of the current command that the
 ** generation cannot resolve. */
 void P3109_UnresolvedName(std::string_view keyword, std::string_view name);
+/* PRC1196 for a value of keyword `keyword` that the current command cannot
+** use: the program would not do what the keyword asks. */
+void P3109_UnusableValue(std::string_view keyword, std::string_view value);
 /* Whether an operand is written as a field: with the run's national name
 ** character ("#CUSTNO"). */
 bool P3109_fWrittenAsField(std::string_view text);
@@ -139,6 +142,11 @@ std::string P3109_KeywordFieldVector(std::string_view keyword, int iElement = 0,
 ** that keyword `keyword` gives: "V_NOT_AVAILABLE" for a special value that
 ** has no value of its own (*BLANK); resolved or the generation stopped. */
 std::string P3109_OperandVector(std::string_view keyword, std::string_view operand, size_t ulWidth);
+/* As P3109_OperandVector for a value the command hands on (a parameter, a
+** key): one written in place (*BLANK, *ZERO, *HIVAL, ...) has no value of
+** its own to hand on, so the generation stops (PRC1196) instead of handing
+** on nothing. */
+std::string P3109_PassedValueVector(std::string_view keyword, std::string_view operand, size_t ulWidth);
 /* "IO" + c + "STS" and its kin: a special field of the run's third name
 ** character ('$' by default), blank-padded to 10. */
 std::string P3109_SpecialFieldName(std::string_view head, std::string_view tail);

@@ -184,7 +184,8 @@ void P3109_EmitSetFieldError(const GEN_FIELD_INFO& field);
 void P3109_EmitCheckResultAction(const GEN_FIELD_INFO& field);
 /* Operand names blank-padded to 50; fStatic: a constant group of the
 ** third static list. */
-void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector<std::string>& operands, bool fStatic);
+void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector<std::string>& operands, bool fStatic,
+                                   std::string_view keyword = "FIELDS");
 
 /* ---- calls, submission and exchange ---- */
 void P3109_EmitCall();

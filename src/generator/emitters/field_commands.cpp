@@ -21,6 +21,7 @@
 #include "generator/core/field_values.h"
 #include "generator/core/gen_chains.h"
 #include "generator/core/line_writer.h"
+#include "generator/core/name_services.h"
 #include "generator/core/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
@@ -77,6 +78,8 @@ struct Remembered {
 constexpr Remembered kRemembered[] = {
     {"*REMEMBERED_VALUE_FOR_USER_IN_SYSTEM", kRememberedUserSystem, "Change to remembered user system value",
      "X_REMEMBER_FORMAT_USER_SYSTEM"},
+    {"*REMEMBERED_VALUE_FOR_USER_AND_FUNCTION", kRememberedUser, "Change to remembered user function value",
+     "X_REMEMBER_FORMAT_USER_FUNCTION"},
     {"*REMEMBERED_VALUE_FOR_USER", kRememberedUser, "Change to remembered user function value",
      "X_REMEMBER_FORMAT_USER_FUNCTION"},
     {"*REMEMBERED_VALUE_FOR_FUNCTION", kRememberedFunction, "Change to remembered function value",
@@ -205,6 +208,7 @@ void writeChange(int16_t sClass, const GEN_FIELD_INFO& field, const GEN_FIELD_IN
             if (r.sClass == sClass) {
                 P3109_WriteComment(r.comment);
                 P3109_WriteRememberedValue(field, r.format);
+                break;
             }
         break;
     }
@@ -304,6 +308,54 @@ bool currentListIsWorking()
     return false;
 }
 
+bool fieldByFieldClass(int16_t sClass)
+{
+    return sClass >= kNull && sClass <= kDefault;
+}
+
+/* Whether the field takes a special value from the command's compiled
+** routine: one the writers cannot set, without a default routine of its
+** own for *DEFAULT. */
+bool setByRoutine(int16_t sClass, const GEN_FIELD_INFO& field)
+{
+    if (!P3109_fNeedsZophxHandling(field))
+        return false;
+    return sClass != kDefault ||
+           !(field.defaultValue.size() >= 9 && static_cast<unsigned char>(field.defaultValue[0]) == 3);
+}
+
+/* The value for each field named (a group's members as single fields),
+** each followed by the reload of the last I/O status when it is the I/O
+** status field. The fields the compiled routine sets are set by one call
+** of it, at the place of the first. */
+void writeFieldByField(int16_t sClass, const GEN_FIELD_INFO& source, const char* routine)
+{
+    bool called = false;
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELD"), 100);
+    for (int32_t i = 0; i < count; ++i) {
+        for (const std::string& name : P3109_ExpandFieldName(P3109_ParmView("FIELD", 0, i))) {
+            GEN_FIELD_INFO field;
+            if (!P3109_fFindUsedField(name, field))
+                continue;
+            if (fieldByFieldClass(sClass) && setByRoutine(sClass, field)) {
+                /* no routine: the check did not hand the field's value over */
+                if (!routine) {
+                    P3109_UnusableValue("TO", P3109_ParmField("TO"));
+                    return;
+                }
+                if (!called)
+                    EXPR_WriteCommandEvaluationCall(P3109_ExpressionWriter(), routine);
+                called = true;
+            } else {
+                writeChange(sClass, field, source);
+            }
+            /* the I/O status field keeps the last I/O status of the function */
+            const GEN_OUTPUT_STATE& out = P3109_State().out;
+            P3109_EmitLoadIoStatusFromField(field.fieldName, out.current, static_cast<int16_t>(out.usIndent));
+        }
+    }
+}
+
 }  // namespace
 
 int16_t P3109_sClassifyChangeValue(GEN_FIELD_INFO& source)
@@ -316,8 +368,12 @@ int16_t P3109_sClassifyChangeValue(GEN_FIELD_INFO& source)
     static constexpr Keyword kSpecial[] = {
         {"*NULL", ""}, {"*NAVAIL", ""}, {"*HIVAL", ""}, {"*LOVAL", ""}, {"*DEFAULT", ""}};
     for (int16_t i = 0; i < 5; ++i)
-        if (value.substr(0, 20) == P3109_Padded(kSpecial[i].keyword, 20))
+        if (upperValue.substr(0, 20) == P3109_Padded(kSpecial[i].keyword, 20))
             return i;
+    /* the other names of blanks or zero take the same statements */
+    for (const char* name : {"*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES"})
+        if (upperValue.substr(0, 20) == P3109_Padded(name, 20))
+            return kNull;
     const std::string kind = P3109_Parm("@LITKIND");
     if (kind == "ALL")
         return kAllSame;
@@ -332,33 +388,46 @@ int16_t P3109_sClassifyChangeValue(GEN_FIELD_INFO& source)
     return kExpression;
 }
 
+namespace {
+
+/* Whether the FIELD list names a field group. */
+bool namesGroup()
+{
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELD"), 100);
+    for (int32_t i = 0; i < count; ++i) {
+        const std::string name = P3109_TrimRight(P3109_ParmView("FIELD", 0, i));
+        if (!name.empty() && P3109_fIsGroupName(name))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 void P3109_EmitChange()
 {
     P3109_EmitCommandPrologue();
-    if (const char* reference = P3109_pRoutineReference()) {
+    GEN_FIELD_INFO source;
+    const int16_t sClass = P3109_sClassifyChangeValue(source);
+    /* a special value of groups or *DEFAULT comes with a routine for the
+       fields the writers below cannot set (the extended language's types);
+       the others are still set field by field */
+    const char* reference = P3109_pRoutineReference();
+    const std::string compiled = reference ? reference : "";
+    if (reference && fieldByFieldClass(sClass) && (sClass == kDefault || namesGroup())) {
+        writeFieldByField(sClass, source, compiled.c_str());
+        return;
+    }
+    if (reference) {
         /* the routine, written after the function's static data, loads the
            last I/O status when it sets the I/O status field: the static
            data must hold it */
         if (changesIoStatusField())
             g().emit.cLastIoStatus = 'Y';
-        EXPR_WriteCommandEvaluationCall(P3109_ExpressionWriter(), reference);
+        EXPR_WriteCommandEvaluationCall(P3109_ExpressionWriter(), compiled.c_str());
         return;
     }
-    GEN_FIELD_INFO source;
-    const int16_t sClass = P3109_sClassifyChangeValue(source);
-    const int32_t count = std::min<int32_t>(P3109_ParmCount("FIELD"), 100);
-    for (int32_t i = 0; i < count; ++i) {
-        /* a group's members take the value as single fields do */
-        for (const std::string& name : P3109_ExpandFieldName(P3109_ParmView("FIELD", 0, i))) {
-            GEN_FIELD_INFO field;
-            if (!P3109_fFindUsedField(name, field))
-                continue;
-            writeChange(sClass, field, source);
-            /* the I/O status field keeps the last I/O status of the function */
-            const GEN_OUTPUT_STATE& out = P3109_State().out;
-            P3109_EmitLoadIoStatusFromField(field.fieldName, out.current, static_cast<int16_t>(out.usIndent));
-        }
-    }
+    writeFieldByField(sClass, source, nullptr);
 }
 
 void P3109_EmitSubstring()
@@ -377,23 +446,29 @@ void P3109_EmitSubstring()
         P3109_Line(type + v + (cs() ? " = 0;" : ";"));
     auto load = [zoph2](const char* keyword, const std::string& operand, const std::string& variable) {
         GEN_FIELD_INFO info;
-        const std::string written = P3109_TrimRight(operand);
-        if (written.empty() || written[0] == '*' || !P3109_fRequiredField(keyword, operand, info))
+        if (!P3109_fRequiredField(keyword, operand, info))
             return;
         if (zoph2)
             P3109_WriteGetLongFromPacked(info, variable);
         else
             P3109_WriteGetShortFromPacked(info, variable);
     };
+    /* A position not given is the first; a length not given (or "*END")
+       reaches to the end of the field from the position. */
     auto part = [&](const char* keyword, const std::string& pos, const std::string& len) {
         GEN_FIELD_INFO field;
         const bool found = P3109_fRequiredField(keyword, P3109_ParmField(keyword, 0), field);
-        load(keyword, P3109_ParmField(keyword, 1), pos);
-        const std::string length = P3109_Parm(keyword, 2);
-        if (length == "*END")
+        const std::string position = P3109_ParmField(keyword, 1);
+        if (P3109_TrimRight(position).empty())
+            P3109_Line(pos + " = 1;");
+        else
+            load(keyword, position, pos);
+        const std::string length = P3109_ParmField(keyword, 2);
+        const std::string written = upper(P3109_TrimRight(length));
+        if (written.empty() || written == "*END")
             P3109_Line(len + " = " + std::to_string((found ? field.lLength : 0) + 1) + " - " + pos + ";");
         else
-            load(keyword, P3109_ParmField(keyword, 2), len);
+            load(keyword, length, len);
         return found ? field.vectorName : std::string("V_NOT_AVAILABLE");
     };
     const std::string source = part("FIELD", fromPos, fromLen);

@@ -9,6 +9,7 @@
 ** generator) or text, which becomes an evaluation routine of the
 ** generator's own chain, written at insertion point 14.
 */
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 
@@ -324,6 +325,36 @@ void P3109_EmitEndCase()
     P3109_EmitCommandPrologue();
 }
 
+namespace {
+
+/* A bound or step of the loop into its variable: a field or literal read
+** from its vector entry; blanks or zero, which no vector entry holds, as 0.
+** Any other value would leave the variable unset: the generation stops,
+** naming it. */
+void loadLoopValue(const char* keyword, const std::string& variable)
+{
+    const std::string operand = P3109_ParmField(keyword);
+    GEN_FIELD_INFO info;
+    if (P3109_fFindUsedField(operand, info, 20)) {
+        P3109_WriteGetLongFromPacked(info, variable);
+        return;
+    }
+    std::string written = P3109_TrimRight(operand);
+    for (char& c : written)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const char* zero : {"*ZERO", "*ZEROS", "*ZEROES", "*NULL", "*BLANK", "*BLANKS"})
+        if (written == zero) {
+            P3109_Line(variable + " = 0;");
+            return;
+        }
+    if (!written.empty() && written[0] == '*')
+        P3109_UnusableValue(keyword, written);
+    else
+        P3109_UnresolvedName(keyword, written);
+}
+
+}  // namespace
+
 void P3109_EmitBeginLoop()
 {
     const std::string step = loopName("X_Loop_Step_"), index = loopName("X_Loop_Index_"),
@@ -344,14 +375,12 @@ void P3109_EmitBeginLoop()
 
     const std::string usingField = P3109_ParmField("USING");
     GEN_FIELD_INFO info;
-    if (P3109_fFindUsedField(P3109_ParmField("FROM"), info, 20))
-        P3109_WriteGetLongFromPacked(info, index);
+    loadLoopValue("FROM", index);
     if (usingField[0] != '*' && P3109_fFindUsedField(usingField, info))
         P3109_WriteStoreLongInPacked(info, index);
-    if (P3109_fFindUsedField(P3109_ParmField("TO"), info, 20))
-        P3109_WriteGetLongFromPacked(info, limit);
-    if (literalStep == 0 && P3109_fFindUsedField(P3109_ParmField("STEP"), info, 20))
-        P3109_WriteGetLongFromPacked(info, step);
+    loadLoopValue("TO", limit);
+    if (literalStep == 0)
+        loadLoopValue("STEP", step);
     if (block.cFrame == 'Y')
         EXPR_WriteTerminateVarFrame(P3109_ExpressionWriter(), 1);
 

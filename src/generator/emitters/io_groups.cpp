@@ -88,7 +88,7 @@ std::string keyVector(const std::string& key)
 {
     GEN_FIELD_INFO info;
     if (!P3109_fFindUsedField(key, info, 20))
-        return P3109_OperandVector("WITH_KEY", key, 20);
+        return P3109_PassedValueVector("WITH_KEY", key, 20);
     if (info.fKind("NL"))
         P3109_AddReferencedName(key, 20);
     return info.vectorName;

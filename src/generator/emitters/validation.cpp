@@ -42,6 +42,14 @@ bool componentRun()
     return ctx && ctx->lComponentRun;
 }
 
+/* Whether a BEGINCHECK block is open: its acceptance flags exist only
+** then. A check outside a block sets the field in error or leaves it, and
+** its acceptance has no later check of a block to spare. */
+bool insideBlock()
+{
+    return P3109_EmitterState().sValidationDepth > 0;
+}
+
 constexpr size_t kGroupNameLimit = 50;
 
 /* The field set in error, as SET_ERROR sets it. */
@@ -99,7 +107,10 @@ bool openCheck(const Check& c, GEN_FIELD_INFO& field, bool& frame)
     if (!P3109_fFindUsedField(P3109_ParmField("FIELD"), field))
         return false;
     P3109_WriteComment(P3109_Format(c.comment, P3109_TrimRight(field.fieldName).c_str()));
-    P3109_Line("if (" + P3109_Instance("fchFieldAccepted[" + field.vectorName + "]") + " == NO)");
+    /* outside a validation block no earlier check of the block can have
+       accepted the field: the check always runs */
+    if (insideBlock())
+        P3109_Line("if (" + P3109_Instance("fchFieldAccepted[" + field.vectorName + "]") + " == NO)");
     P3109_Line("{");
     P3109_IndentIn();
     frame = P3109_fFrameIndicator();
@@ -324,7 +335,7 @@ void P3109_EmitCheckResultAction(const GEN_FIELD_INFO& field)
         P3109_IndentOut();
         P3109_Line("}");
     }
-    if (given("*A")) {
+    if (given("*A") && insideBlock()) {
         P3109_WriteComment("Handle an acceptance");
         P3109_Line(cs() ? "if (pGlobal1.chResultofCheck == X_CmdStr.X_ACCEPT_ACTION)"
                         : "if (INSTANCE(chResultofCheck) == X_ACCEPT_ACTION)");
@@ -336,7 +347,8 @@ void P3109_EmitCheckResultAction(const GEN_FIELD_INFO& field)
     }
 }
 
-void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector<std::string>& operands, bool fStatic)
+void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector<std::string>& operands, bool fStatic,
+                                   std::string_view keyword)
 {
     const std::string name(groupName);
     const GEN_STREAM queue1 = 1;
@@ -351,9 +363,19 @@ void P3109_EmitConstantVectorGroup(std::string_view groupName, const std::vector
                 P3109_WriteLine(queue1, 6, line);
                 line = " ";
             }
+            /* an operand without a vector entry would leave an empty slot:
+               the generation stops, naming it (a special value written in
+               place has none to give) */
             GEN_FIELD_INFO info;
             if (P3109_fFindUsedField(operands[i], info, 50))
                 line += info.vectorName;
+            else {
+                if (P3109_TrimRight(operands[i]).rfind('*', 0) == 0)
+                    P3109_UnusableValue(keyword, operands[i]);
+                else
+                    P3109_UnresolvedName(keyword, operands[i]);
+                line += "V_NOT_AVAILABLE";
+            }
             if (i + 1 < operands.size())
                 line += ",";
         }
@@ -408,19 +430,30 @@ namespace {
 ** values, the message, and then the compiled check or the call of the
 ** run-time checker over the group (whose count is halved for range pairs). */
 void finishGroupCheck(const Check& c, const GEN_FIELD_INFO& field, bool frame, std::vector<std::string>& values,
-                      const char* groupPrefix, const char* comment, const char* routine, bool pairs)
+                      const char* keyword, const char* groupPrefix, const char* comment, const char* routine,
+                      bool pairs)
 {
+    /* a list the checker compiled as its condition (one holding a special
+       value, which has no vector entry) needs no group */
+    if (P3109_pRoutineReference()) {
+        P3109_EmitDynamicSysVars(values, 50);
+        GEN_CHECK_MESSAGE message;
+        P3109_EmitCheckMessage(message, 'B');
+        noteCheckResult();
+        if (writeCompiledCheck(field, c, message, std::string(19, ' '))) {
+            closeCheck(field, frame, true);
+            return;
+        }
+    }
     P3109_EmitDynamicSysVars(values, 50);
     const std::string group = groupPrefix + g().lineNumberText;
     if (!values.empty())
-        P3109_EmitConstantVectorGroup(group, values, false);
+        P3109_EmitConstantVectorGroup(group, values, false, keyword);
     GEN_CHECK_MESSAGE message;
     P3109_EmitCheckMessage(message, 'B');
     noteCheckResult();
-    bool called = !values.empty();
-    if (writeCompiledCheck(field, c, message, std::string(19, ' ')))
-        called = true;
-    else if (called) {
+    const bool called = !values.empty();
+    if (called) {
         const std::string indent(5, ' ');
         const std::string count =
             pairs ? (cs() ? "(" : "(X_SHORT)(") + P3109_Instance("sc" + group) + "/2)" : P3109_Instance("sc" + group);
@@ -442,7 +475,7 @@ void P3109_EmitRangeCheck()
     if (!openCheck(c, field, frame))
         return;
     std::vector<std::string> bounds = collectEntries("RANGE", 2);
-    finishGroupCheck(c, field, frame, bounds, "Range_Check_", "Invoke the standard range checker", "X_Range_Check",
+    finishGroupCheck(c, field, frame, bounds, "RANGE", "Range_Check_", "Invoke the standard range checker", "X_Range_Check",
                      true);
 }
 
@@ -454,7 +487,7 @@ void P3109_EmitValueCheck()
     if (!openCheck(c, field, frame))
         return;
     std::vector<std::string> values = collectEntries("WITH_LIST", 1);
-    finishGroupCheck(c, field, frame, values, "List_Check_", "Invoke the standard values checker", "X_Values_Check",
+    finishGroupCheck(c, field, frame, values, "WITH_LIST", "List_Check_", "Invoke the standard values checker", "X_Values_Check",
                      false);
 }
 
@@ -491,7 +524,7 @@ void P3109_EmitCallCheck()
     const std::string group = "Parms_" + g().lineNumberText;
     if (!parms.empty()) {
         P3109_EmitDynamicSysVars(parms, 50);
-        P3109_EmitConstantVectorGroup(group, parms, false);
+        P3109_EmitConstantVectorGroup(group, parms, false, "PROG_PARM");
     }
     GEN_CHECK_MESSAGE message;
     P3109_EmitCheckMessage(message, 'B');

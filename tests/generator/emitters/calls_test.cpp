@@ -49,7 +49,8 @@ TEST_F(Calls, DirectCallWithAndWithoutAList)
     EXPECT_TRUE(at(l, "pX_Ids->chFatalError = NO;"));
     EXPECT_TRUE(at(l, " if (strcmp(pX_Ids->vchNext,X_PROCESS_EXIT) == 0)"));
 
-    /* the process menu never passes the parameter vector */
+    /* the process menu passes the parameter vector too: the function
+       chosen from it receives the list */
     FFC_PARSED_COMMAND& menu = command("CALL");
     set(menu, "PROCESS", "DEMOPRC");
     set(menu, "FUNCTION", "*MENU");
@@ -58,7 +59,8 @@ TEST_F(Calls, DirectCallWithAndWithoutAList)
     current(menu);
     const std::vector<std::string> m = texts(lines([] { P3109_EmitCall(); }));
     EXPECT_TRUE(at(m, "strcpy(INSTANCE(vchCallFunction),X_PROCESS_MENU);"));
-    EXPECT_TRUE(at(m, "      INSTANCE(vchCallProcess),INSTANCE(vchCallFunction),0,pX_NULL);"));
+    EXPECT_TRUE(at(m, "      INSTANCE(vchCallProcess),INSTANCE(vchCallFunction),sizeof(X_CallParms)/sizeof(struct "
+                      "X_PARM),X_CallParms);"));
 }
 
 TEST_F(Calls, SubmitWithDefaultJobAttributes)
