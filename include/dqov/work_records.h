@@ -58,11 +58,15 @@ typedef struct WR_USEFIELD_DATA {
 
 /* The array data of a USEFIELD record whose field is an array element
  * ("#ARR#IX", element #IX of array #ARR): kind 'A', the array name and
- * the index field, 10 characters each, as written. Blank for others. */
+ * the index field, 10 characters each, as written, then the start
+ * position of an overlay (5 digits; blank for position 1). Blank for
+ * others. The checker writes it and the generator's operand resolver
+ * reads it through this one layout. */
 typedef struct WR_ARRAY_ELEMENT_DATA {
     char cKind;
     char acArray[10];
     char acIndex[10];
+    char acStart[5];
 } WR_ARRAY_ELEMENT_DATA;
 
 /* USEFILE: name = file (10), qualifier = library. */

@@ -80,6 +80,9 @@ void declare(GEN_ARRAY_ENTRY& e, const FFC_PARSED_COMMAND& p)
         if (P3109_sGetUsedField(overlaid, GEN_SLOT_LOOKUP_INNER, field) == 0) {
             const int32_t start = std::max<int32_t>(ParmNumber(p, "OVERLAYING", 1), 1);
             e.address = "&INSTANCE_S2(" + field.localName + "[" + std::to_string(start - 1) + "])";
+            e.overlaid = field.localName;
+            e.lOverlayOffset = start - 1;
+            e.usOverlaidLength = field.usByteLength;
             e.csAddress = "new X_ARRAY_ELEMENT( pGlobal2." + field.localName + ", " + std::to_string(start - 1) + " )";
         }
         e.usBound = static_cast<uint16_t>(entries);
@@ -195,9 +198,11 @@ char P3109_MakeFieldArrayRef(std::string_view field, std::string& reference)
         for (size_t i = 0; i < e.fields.size(); ++i) {
             if (e.fields[i] != key)
                 continue;
-            const std::string storage = "f" + e.identifier + "hARRAY";
-            const long offset = static_cast<long>(i) * e.usElementLength;
-            const long size = static_cast<long>(e.usElementLength) * std::max<long>(e.usBound, 1);
+            /* an array over a field holds its fields in that field's storage */
+            const std::string storage = e.overlaid.empty() ? "f" + e.identifier + "hARRAY" : e.overlaid;
+            const long offset = static_cast<long>(i) * e.usElementLength + e.lOverlayOffset;
+            const long size = e.overlaid.empty() ? static_cast<long>(e.usElementLength) * std::max<long>(e.usBound, 1)
+                                                 : static_cast<long>(e.usOverlaidLength);
             /* C# cannot point into an array: the field is the element at its
                offset of the array object */
             if (P3109_State().cTarget == GEN_TARGET_CSHARP) {

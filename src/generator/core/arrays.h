@@ -24,6 +24,11 @@ struct GEN_ARRAY_ENTRY {
     uint16_t usBound = 0; /* entries of an array over a field, else the number of fields */
     bool fExtended = false;
     std::vector<std::string> fields; /* 10 characters each */
+    /* an array over a field: that field's storage (its local name) and the
+       array's first byte in it (from 0); empty for an array of its own */
+    std::string overlaid;
+    long lOverlayOffset = 0;
+    uint16_t usOverlaidLength = 0;
 };
 
 /* Builds the table from the "ARRAYNAM" records and declares each array's

@@ -14,6 +14,7 @@
 #include "dqov/record_store.h"
 #include "dqov/run_driver.h"
 #include "generator/core/component_model.h"
+#include "generator/core/csharp_jumps.h"
 #include "generator/core/emitter_interface.h"
 #include "generator/core/field_initialisation.h"
 #include "generator/core/gen_state.h"
@@ -149,6 +150,31 @@ void showCommandStatus(const GEN_COMMAND_RECORD& r)
         return;
     std::string text = P3109_CommandStatusText(r);
     P31O2_ShowStatusText(text.c_str(), static_cast<int16_t>(text.size()));
+}
+
+/* C# lets a goto reach only a label of a block around it: the lines of a
+** C# method are held until the method is complete, and its jumps that C#
+** cannot take as written are mended before the lines go to the file. */
+void holdMethod(GEN_STREAM stream)
+{
+    if (P3109_State().cTarget == GEN_TARGET_CSHARP)
+        P3109_HoldStreamLines(stream);
+}
+
+void releaseMethod(GEN_STREAM stream, bool fMethodHead)
+{
+    if (P3109_State().cTarget != GEN_TARGET_CSHARP)
+        return;
+    std::vector<GEN_HELD_LINE> lines = P3109_TakeHeldLines(stream);
+    std::string refused;
+    int32_t command = 0;
+    if (!P3109_fMendCSharpJumps(lines, fMethodHead, refused, &command)) {
+        /* a jump into a block that C# cannot enter (a list's loop) */
+        char what[48];
+        std::snprintf(what, sizeof what, "The jump of command %d into a loop", static_cast<int>(command));
+        P3109_sIssueMessage("PRC1250", 'F', P3109_Padded(what, 40) + P3109_Padded(refused.substr(0, 100), 100));
+    }
+    P3109_WriteHeldLines(stream, lines);
 }
 
 void resetCheckStateCommand()
@@ -310,6 +336,8 @@ void P3109_GenerateCommands()
 
     /* second run: every command is emitted */
     number = sequence = 0;
+    const GEN_STREAM mainStream = g.out.mainOutput;
+    holdMethod(mainStream);
     while (P3109_lAbortWord() == 0 && P3109_sNextCommandRecord(number, sequence, r) == 0) {
         P3109_MakeCurrentCommand(r);
         g.out.cSuppress = 'N';
@@ -329,6 +357,7 @@ void P3109_GenerateCommands()
                 g.cRoutineFlag2 = 'Y';
             g.usRoutineSavedIndent = g.out.usIndent;
             g.out.usIndent = 0;
+            holdMethod(g.csStreams[2]);
         }
         outputStreamByRoutine();
         if (r.acName[0] == '*')
@@ -336,6 +365,7 @@ void P3109_GenerateCommands()
         else
             P3109_DispatchCommand();
         if (nameIs(r.acName, "ENDROUTINE")) {
+            releaseMethod(g.csStreams[2], true);
             g.cRoutineFlag1 = g.cRoutineFlag2 = 'N';
             g.out.usIndent = g.usRoutineSavedIndent;
             if (ctx)
@@ -347,6 +377,10 @@ void P3109_GenerateCommands()
             ++ctx->usCommandCounter2;
         }
     }
+    /* a run that stopped inside a routine leaves its lines as they are */
+    if (g.cTarget == GEN_TARGET_CSHARP)
+        P3109_WriteHeldLines(g.csStreams[2], P3109_TakeHeldLines(g.csStreams[2]));
+    releaseMethod(mainStream, false);
     resetCheckStateCommand();
     g.out.cSuppress = 'N';
     g.out.current = g.out.mainOutput;

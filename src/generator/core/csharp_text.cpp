@@ -128,9 +128,11 @@ bool P3109_fCSharpText(std::string_view text)
                 return false;
             if (t[i].text == "decimal" && after && punct(*after, "("))
                 return false;
-            /* a routine of the evaluator or the vector named without its class */
-            if ((t[i].text.rfind("X_VAR_", 0) == 0 || t[i].text.rfind("X_Vec_", 0) == 0) && after &&
-                punct(*after, "(") && !(before && (punct(*before, ".") || before->kind == Tok::Name)))
+            /* a routine of the evaluator or the vector, or a helper of the
+               field definitions, named without its class */
+            if ((t[i].text.rfind("X_VAR_", 0) == 0 || t[i].text.rfind("X_Vec_", 0) == 0 ||
+                 t[i].text == "X_RESOLVE_VARCHAR_LENGTH") &&
+                after && punct(*after, "(") && !(before && (punct(*before, ".") || before->kind == Tok::Name)))
                 return false;
             break;
         case Tok::Literal:

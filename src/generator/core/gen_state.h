@@ -123,6 +123,7 @@ struct GEN_BLOCK_ENTRY {
     int32_t lIterator2 = 0; /* FOR: the iterator's dispatch id */
     char cIterator = 'N';
     char cFrame = 'N';          /* the block opened an X_VAR frame */
+    char cWhenStack = 'N';      /* CASE: its WHEN operand stack was declared */
     std::string untilCondition; /* DOUNTIL: routine name or routine reference */
     std::string caseOperand;    /* CASE: the OF_FIELD operand, 10 characters */
     std::string loopTo;         /* BEGIN_LOOP: the TO operand, 20 characters */

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -51,6 +52,8 @@ struct StreamSlot {
     bool fCSharp = false;  /* a C# source file */
     std::string name;      /* the file's name, for the message of a failed write */
     bool output = false;   /* written: every write, the flush and the close are checked */
+    bool holding = false;  /* lines are held back, not written */
+    std::vector<GEN_HELD_LINE> held;
 };
 
 /* Constant-initialised, so the line writer reaches it without a guard. */
@@ -132,8 +135,16 @@ char* reserve(StreamSlot& slot, size_t ulLength)
 /* Closes the slot's file. For a written file the buffered text must reach
 ** the file system: a write that failed earlier (the stream's error mark is
 ** kept), a failed flush or a failed close ends the job. */
+void emitLine(StreamSlot& slot, bool fAppendBlank, bool fMacro, bool fEnd, size_t ulIndent, std::string_view text);
+
 void closeSlot(StreamSlot& slot)
 {
+    /* lines still held are written as they stand */
+    if (slot.holding) {
+        slot.holding = false;
+        for (const GEN_HELD_LINE& l : std::exchange(slot.held, {}))
+            emitLine(slot, l.fBlank, l.fMacro, l.fEnd, l.ulIndent, l.text);
+    }
     FILE* file = slot.file;
     if (!slot.output) {
         slot.file = nullptr;
@@ -187,14 +198,24 @@ inline void putLine(const GEN_MODULE_STATE& g, StreamSlot* slot, GEN_STREAM stre
         fAppendBlank = false;
     }
     const bool fMacro = !nul && g.out.lMacroContinuation;
-    const size_t ulEnd = nul ? 0 : 2;
+    if (slot->holding) [[unlikely]] {
+        slot->held.push_back({ulIndent, std::string(text), fAppendBlank, fMacro, !nul});
+        return;
+    }
+    emitLine(*slot, fAppendBlank, fMacro, !nul, ulIndent, text);
+}
+
+/* Puts one line into the slot's gathered text. */
+void emitLine(StreamSlot& slot, bool fAppendBlank, bool fMacro, bool fEnd, size_t ulIndent, std::string_view text)
+{
+    const size_t ulEnd = fEnd ? 2 : 0;
     const size_t ulLength = ulIndent + text.size() + fAppendBlank + fMacro + ulEnd;
     char* at;
-    if (slot->ulUsed + ulLength <= slot->ulCapacity && slot->pending) [[likely]] {
-        at = slot->pending.get() + slot->ulUsed;
-        slot->ulUsed += ulLength;
-    } else if (!(at = reserve(*slot, ulLength))) {
-        writeDirectly(*slot, ulIndent, text, fAppendBlank, fMacro, !nul);
+    if (slot.ulUsed + ulLength <= slot.ulCapacity && slot.pending) [[likely]] {
+        at = slot.pending.get() + slot.ulUsed;
+        slot.ulUsed += ulLength;
+    } else if (!(at = reserve(slot, ulLength))) {
+        writeDirectly(slot, ulIndent, text, fAppendBlank, fMacro, fEnd);
         return;
     }
     if (ulIndent <= kIndentPiece)
@@ -289,6 +310,8 @@ GEN_STREAM P3109_AddFileStream(FILE* pFile, std::string_view name, bool fOutput)
     slot.name.assign(name);
     slot.output = fOutput;
     slot.fCSharp = false;
+    slot.holding = false;
+    slot.held.clear();
     return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + i);
 }
 
@@ -330,7 +353,33 @@ void P3109_DropAllStreams()
             std::fclose(slot.file);
             slot.file = nullptr;
             slot.ulUsed = 0;
+            slot.holding = false;
+            slot.held.clear();
         }
+}
+
+void P3109_HoldStreamLines(GEN_STREAM stream)
+{
+    if (StreamSlot* slot = streamSlot(stream))
+        slot->holding = true;
+}
+
+std::vector<GEN_HELD_LINE> P3109_TakeHeldLines(GEN_STREAM stream)
+{
+    StreamSlot* slot = streamSlot(stream);
+    if (!slot)
+        return {};
+    slot->holding = false;
+    return std::exchange(slot->held, {});
+}
+
+void P3109_WriteHeldLines(GEN_STREAM stream, const std::vector<GEN_HELD_LINE>& lines)
+{
+    StreamSlot* slot = streamSlot(stream);
+    if (!slot)
+        return;
+    for (const GEN_HELD_LINE& l : lines)
+        emitLine(*slot, l.fBlank, l.fMacro, l.fEnd, l.ulIndent, l.text);
 }
 
 void P3109_CloseAllStreams()
@@ -472,7 +521,7 @@ inline bool writeCommonLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t
         return false;
     StreamSlot& slot = g_slots[i];
     const size_t ulLength = indent + text.size() + 3 + (g.out.lMacroContinuation != 0);
-    if (!slot.file || slot.fCSharp || csharpFileStream(g, stream) || indent > kIndentPiece ||
+    if (!slot.file || slot.fCSharp || slot.holding || csharpFileStream(g, stream) || indent > kIndentPiece ||
         indent + text.size() > GEN_LINE_LIMIT || !slot.pending || slot.ulUsed + ulLength > slot.ulCapacity) [[unlikely]]
         return false;
     if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&

@@ -15,7 +15,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "generator/core/gen_state.h"
 
@@ -50,6 +52,26 @@ void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text);
 void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream);
 /* Writes the text at the current stream and indent. */
 void P3109_Line(std::string_view text);
+
+/* ---- held lines ---- */
+/* A line held back from its file: its indent, its text, and whether the
+** writer appends a blank, the macro continuation mark and the line end. */
+struct GEN_HELD_LINE {
+    size_t ulIndent = 0;
+    std::string text;
+    bool fBlank = true;
+    bool fMacro = false;
+    bool fEnd = true;
+};
+/* From now on the lines written to a file stream are held back (as the
+** writer would write them: the skeleton's condition and the line limit
+** applied), until they are taken. */
+void P3109_HoldStreamLines(GEN_STREAM stream);
+/* Ends the holding and answers the lines held (none for a stream that
+** held none). */
+std::vector<GEN_HELD_LINE> P3109_TakeHeldLines(GEN_STREAM stream);
+/* Writes lines to a file stream as they were held. */
+void P3109_WriteHeldLines(GEN_STREAM stream, const std::vector<GEN_HELD_LINE>& lines);
 
 /* ---- deferred queues ---- */
 void P3109_WriteLineQueue(int iQueue, GEN_STREAM stream);

@@ -29,15 +29,7 @@ namespace {
 
 constexpr const char* kNotAvailable = "V_NOT_AVAILABLE";
 
-/* The array data of a used-field record: kind (1), referenced array or
-** field (10), start position (5 digits), index field (10). */
-struct ArrayDataView {
-    char cKind;
-    char acReferenced[10];
-    char acStart[5];
-    char acIndexField[10];
-};
-static_assert(sizeof(ArrayDataView) <= sizeof(WR_USEFIELD_DATA::acArrayData));
+static_assert(sizeof(WR_ARRAY_ELEMENT_DATA) <= sizeof(WR_USEFIELD_DATA::acArrayData));
 
 /* What the resolver needs of an operand's definition. */
 struct Definition {
@@ -121,11 +113,12 @@ int32_t digits(const char* p, size_t n)
 
 void copyArrayData(const WR_USEFIELD_DATA& d, GEN_FIELD_INFO& info)
 {
-    const auto& a = *reinterpret_cast<const ArrayDataView*>(d.acArrayData);
+    /* the checker's layout: kind, array or referenced field, index field, start */
+    const auto& a = *reinterpret_cast<const WR_ARRAY_ELEMENT_DATA*>(d.acArrayData);
     info.array.cKind = a.cKind == '\0' ? ' ' : a.cKind;
-    info.array.referenced = P3109_TrimRight(std::string_view(a.acReferenced, sizeof a.acReferenced));
+    info.array.referenced = P3109_TrimRight(std::string_view(a.acArray, sizeof a.acArray));
     info.array.sStart = static_cast<int16_t>(digits(a.acStart, sizeof a.acStart));
-    info.array.indexField = P3109_TrimRight(std::string_view(a.acIndexField, sizeof a.acIndexField));
+    info.array.indexField = P3109_TrimRight(std::string_view(a.acIndex, sizeof a.acIndex));
     info.cArrayElement = info.array.cKind == 'A' || info.array.cKind == 'B' ? 'Y' : 'N';
     /* an array element is reached through its index at run time */
     info.fIndexed = info.cArrayElement == 'Y';

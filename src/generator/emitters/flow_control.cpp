@@ -19,6 +19,7 @@
 #include "generator/core/gen_chains.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
+#include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
@@ -128,6 +129,17 @@ std::string declaration(const std::string& name, const char* initialiser = "")
     return "X_LONG " + name + initialiser + ";";
 }
 
+/* Whether a CASE around the innermost block, in the routine being
+** written, declared its WHEN operand stack. */
+bool whenStackAround()
+{
+    const int16_t base = P3109_fInSubroutine() ? P3109_EmitterState().sRoutineBaseDepth : 0;
+    for (int i = g().sBlockDepth - 1; i >= base && i >= 0; --i)
+        if (g().blocks[static_cast<size_t>(i)].cWhenStack == 'Y')
+            return true;
+    return false;
+}
+
 }  // namespace
 
 void P3109_EmitIf()
@@ -230,7 +242,12 @@ void P3109_EmitCase()
     P3109_Line("{");
     P3109_IndentIn();
     if (const char* reference = P3109_pRoutineReference()) {
-        EXPR_WriteCommandEvaluationCall(P3109_ExpressionWriter(), reference);
+        ExprWriterServices& writer = P3109_ExpressionWriter();
+        writer.whenStackDeclared = whenStackAround();
+        writer.whenStackWritten = false;
+        EXPR_WriteCommandEvaluationCall(writer, reference);
+        block.cWhenStack = writer.whenStackWritten ? 'Y' : 'N';
+        writer.whenStackDeclared = writer.whenStackWritten = false;
         return;
     }
     GEN_FIELD_INFO info;

@@ -617,8 +617,12 @@ void P3109_BuildPrintClusters(int iKind)
         break;
     case GEN_CLUSTER_BREAK:
         c.sTriggerSlot = nextSlot();
-        if (c.cBreak == 'T')
+        /* a trailing break keeps the ending group's values (its trail slot)
+           and, while it prints them, the current group's (the second slot) */
+        if (c.cBreak == 'T') {
             c.sTrailSlot = nextSlot();
+            c.sTriggerSlot2 = nextSlot();
+        }
         break;
     default: break;
     }

@@ -427,10 +427,15 @@ void P3109_EmitPrintTrailingRoutine(int32_t lReport, const GEN_REPORT_TABLES& ta
         P3109_Line(report(n, "chLevelBreak") + " = YES;");
         P3109_EmitNewPageTest(lReport, c.lLineTotal, 'N');
         P3109_Line(report(n, "chLevelBreak") + " = NO;");
+        /* the break lines print the values of the group that ends; the
+           values of the group that begins are put back after them */
+        P3109_WriteComment("Keep the current trailing values, print those of the group that ends");
+        storeCall("X_Vec_Save_Values", trail, c.sTriggerSlot2);
         storeCall("X_Vec_Restore_Values", trail, c.sTrailSlot);
         spaceLines(n, "Handle the space before value", P3109_ParmNumber("SPACE_BEF"), true);
         writePrintCalls(tables, GEN_LINE_TRAIL, static_cast<int16_t>(i));
         spaceLines(n, "Handle the space after value", P3109_ParmNumber("SPACE_AFT"), true);
+        storeCall("X_Vec_Restore_Values", trail, c.sTriggerSlot2);
         P3109_WriteCloseBrace();
         P3109_WriteCloseBrace();
         P3109_WriteComment("Inc break counter and save trigger and trailing values");

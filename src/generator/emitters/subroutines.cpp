@@ -256,12 +256,14 @@ void P3109_EmitExecute()
     if (P3109_fInComponentRoutine())
         P3109_Line(cs ? P3109_Format("lReturnCode = X_COMR_CHECK_EXECUTION(%s, sResult);", GEN_COMPONENT_ROUTINE_ARGS)
                       : std::string("X_COMR_CHECK_EXECUTION(sResult)"));
-    else if (P3109_fInSubroutine())
-        P3109_Line(cs ? P3109_Format("lReturnCode = X_SUBR_CHECK_EXECUTION(%s, sResult);", GEN_COMPONENT_ROUTINE_ARGS)
-                      : std::string("X_SUBR_CHECK_EXECUTION(sResult)"));
     else if (cs)
+        /* a subroutine, as the main function, ends as the called one did:
+           the C macro's test, and in a subroutine its return of the end;
+           a subroutine has none of a component routine's locals */
         P3109_Line("if ( sResult != X_GloDef.X_SUBR_NORMAL_END && sResult != X_GloDef.X_SUBR_RETURNED ) " +
                    P3109_CSharpRoutineEnd("sResult"));
+    else if (P3109_fInSubroutine())
+        P3109_Line("X_SUBR_CHECK_EXECUTION(sResult)");
     else
         P3109_Line("X_MAIN_CHECK_EXECUTION(sResult," + P3109_ModuleName() + ")");
     P3109_IndentOut();

@@ -160,6 +160,14 @@ void noteCheckResult()
     g().emit.cCheckResult = 'Y';
 }
 
+/* The flags of an enclosing block saved while a nested one runs: C# lets
+** no block declare a name that a block around it declares, so each depth
+** has its own there. */
+std::string errorsSave(int16_t depth)
+{
+    return cs() ? "X_ErrorsSave_" + std::to_string(depth) : "X_ErrorsSave";
+}
+
 }  // namespace
 
 void P3109_EmitBeginCheck()
@@ -173,7 +181,8 @@ void P3109_EmitBeginCheck()
     P3109_Line("{");
     P3109_IndentIn();
     if (depth > 1)
-        P3109_Line(cs() ? "char[] X_ErrorsSave = new char[X_VECTOR_TOTAL];" : "X_YES_NO X_ErrorsSave[X_VECTOR_TOTAL];");
+        P3109_Line(cs() ? "char[] " + errorsSave(depth) + " = new char[X_VECTOR_TOTAL];"
+                        : "X_YES_NO X_ErrorsSave[X_VECTOR_TOTAL];");
     P3109_Line(cs() ? "X_DEFS.X_MEMSET( pGlobal1.fchFieldAccepted, NO );"
                     : "memset(INSTANCE(fchFieldAccepted),NO,sizeof(INSTANCE(fchFieldAccepted)));");
     if (!(depth == 1 && componentRun())) {
@@ -183,7 +192,7 @@ void P3109_EmitBeginCheck()
         P3109_Line("for (i = 0; i < X_VECTOR_TOTAL; i++)");
         P3109_Line("{");
         if (depth > 1)
-            P3109_Line("   X_ErrorsSave[i] = pX_Fld[i].chValError;");
+            P3109_Line("   " + errorsSave(depth) + "[i] = pX_Fld[i].chValError;");
         if (!componentRun())
             P3109_Line("   pX_Fld[i].chValError = NO;");
         P3109_Line("}");
@@ -213,9 +222,9 @@ void P3109_EmitEndCheck()
         P3109_Line(cs() ? "int i;" : "X_SHORT i;");
         P3109_Line("for (i = 0; i < X_VECTOR_TOTAL; i++)");
         P3109_Line("{");
-        P3109_Line(componentRun() ? "   if (X_ErrorsSave[i] == YES) " + P3109_RunTime("X_Comp_Set_Error_On") +
-                                        "(pX_Ids,pX_Pro,pX_Fun,pX_Fld,i);"
-                                  : "   if (X_ErrorsSave[i] == YES) pX_Fld[i].chValError = YES;");
+        const std::string saved = "   if (" + errorsSave(depth) + "[i] == YES) ";
+        P3109_Line(componentRun() ? saved + P3109_RunTime("X_Comp_Set_Error_On") + "(pX_Ids,pX_Pro,pX_Fun,pX_Fld,i);"
+                                  : saved + "pX_Fld[i].chValError = YES;");
         P3109_Line("}");
         P3109_IndentOut();
         P3109_Line("}");

@@ -130,9 +130,10 @@ void declareOperand(ExprWriterServices& gen, uint32_t k, uint32_t opcode, EXPR_O
         std::string reference, declared;
         gen.StringConstant(EXPR_StringConstantText(&node), reference, declared);
         const bool fixed = static_cast<int32_t>(node.value) == node.maxLength;
-        const std::string length = fixed
-                                       ? std::to_string(node.value)
-                                       : EXPR_Format("X_RESOLVE_VARCHAR_LENGTH( %u, %d )", node.value, node.maxLength);
+        const std::string length =
+            fixed ? std::to_string(node.value)
+                  : EXPR_Format(cs ? "X_DEFS.X_RESOLVE_VARCHAR_LENGTH( %u, %d )" : "X_RESOLVE_VARCHAR_LENGTH( %u, %d )",
+                                node.value, node.maxLength);
         if (!cs) {
             declare(gen, "static const X_VAR_FACTOR_STRING",
                     EXPR_Format("operand%u = { X_VAR_HEADER_KIND_FACTOR_STRING, %s, %s };", k, length.c_str(),

@@ -99,13 +99,14 @@ std::string_view EXPR_StringConstantText(const EXPR_OPERAND_NODE* node)
     return {node->valueText, node->value};
 }
 
-std::string EXPR_BuildVarCharLengthText(const EXPR_OPERAND_NODE* node)
+std::string EXPR_BuildVarCharLengthText(const EXPR_OPERAND_NODE* node, bool fCSharp)
 {
     const int32_t length = EXPR_lOperandLength(node);
     const int32_t maximum = EXPR_lOperandMaxLength(node);
     if (length == maximum)
         return std::to_string(length);
-    return "X_RESOLVE_VARCHAR_LENGTH(" + std::to_string(length) + "," + std::to_string(maximum) + ")";
+    return std::string(fCSharp ? "X_DEFS." : "") + "X_RESOLVE_VARCHAR_LENGTH(" + std::to_string(length) + "," +
+           std::to_string(maximum) + ")";
 }
 
 namespace {

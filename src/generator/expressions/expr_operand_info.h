@@ -37,8 +37,9 @@ int32_t EXPR_lOperandScale(const EXPR_OPERAND_NODE* node);
 /* The text of a string constant (1003) with its length: every byte, a
 ** zero byte included. */
 std::string_view EXPR_StringConstantText(const EXPR_OPERAND_NODE* node);
-/* "%ld" for a fixed length, else "X_RESOLVE_VARCHAR_LENGTH(%ld,%ld)". */
-std::string EXPR_BuildVarCharLengthText(const EXPR_OPERAND_NODE* node);
+/* "%ld" for a fixed length, else "X_RESOLVE_VARCHAR_LENGTH(%ld,%ld)"; in
+** C# the run time's helper is reached through its class X_DEFS. */
+std::string EXPR_BuildVarCharLengthText(const EXPR_OPERAND_NODE* node, bool fCSharp);
 
 int16_t EXPR_sOperandStringClass(const ExprFieldDictionary& fields, EXPR_OPERAND_NODE* node);
 int16_t EXPR_sStringCompareStrategy(const ExprFieldDictionary& fields, const EXPR_STATEMENT* comparison);

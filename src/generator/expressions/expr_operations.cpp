@@ -227,7 +227,7 @@ void writeSubjectLoad(ExprCode& c, Operation& o)
             case 11: c.Line("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_FLD_CHAR;"); break;
             default:
                 c.Line("operandStack[1].m_String.m_Type = X_VAR_STACK_STRING_ELEMENT_TYPE_CHAR;");
-                c.Put({"operandStack[1].m_String.m_Length = ", EXPR_BuildVarCharLengthText(o.s.left), ";"});
+                c.Put({"operandStack[1].m_String.m_Length = ", EXPR_BuildVarCharLengthText(o.s.left, c.cs()), ";"});
                 break;
             }
         }
@@ -346,7 +346,7 @@ void writeComparison(ExprCode& c, Operation& o)
 
 void writeStringNullTest(ExprCode& c, Operation& o)
 {
-    const std::string L = EXPR_BuildVarCharLengthText(o.s.left);
+    const std::string L = EXPR_BuildVarCharLengthText(o.s.left, c.cs());
     const std::string& T = o.T;
     const std::string& A = o.A;
     switch (EXPR_sOperandStringClass(c.gen.Fields(), o.s.left)) {

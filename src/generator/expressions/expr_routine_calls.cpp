@@ -57,8 +57,12 @@ void writeWhenStack(ExprWriterServices& gen, uint32_t size)
         gen.Line("");
         return;
     }
-    gen.Line("X_VAR_EXPRESSION_OPERAND[]");
-    gen.Line(EXPR_Format("   operandStack = new X_VAR_EXPRESSION_OPERAND[%u];", size));
+    if (!gen.whenStackDeclared)
+        gen.Line("X_VAR_EXPRESSION_OPERAND[]");
+    gen.Line(EXPR_Format(gen.whenStackDeclared ? "operandStack = new X_VAR_EXPRESSION_OPERAND[%u];"
+                                               : "   operandStack = new X_VAR_EXPRESSION_OPERAND[%u];",
+                         size));
+    gen.whenStackWritten = true;
     for (uint32_t i = 0; i < size; ++i)
         gen.Line(EXPR_Format("operandStack[ %u ] = new X_VAR_EXPRESSION_OPERAND();", i));
     gen.Line("");
@@ -76,8 +80,7 @@ int32_t EXPR_lRoutineNumber(const char* reference)
 void EXPR_WriteCommandEvaluationCall(ExprWriterServices& gen, const char* reference)
 {
     switch (letterOf(reference)) {
-    case 'C':
-    {
+    case 'C': {
         static std::string line;
         gen.Line(EXPR_FormatInto(line, "Command_Evaluation_Routine_%d( COMPONENT_STD_ARGS );",
                                  EXPR_lRoutineNumber(reference)));

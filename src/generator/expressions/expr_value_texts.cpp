@@ -462,12 +462,12 @@ std::string EXPR_OperandLengthText(ExprCode& c, EXPR_OPERAND_NODE* node)
     if (EXPR_IsInstruction(node) && !EXPR_fIsWhenOpcode(node->opcode) && !EXPR_fIsSubjectLoad(node->opcode) &&
         node->opcode != EXPR_OP_PUSH_DISPATCH_GET_AS_SQLNULL) {
         const ExprFieldView& f = EXPR_ViewField(c, node);
-        return f.field ? f.d.LengthText() : EXPR_BuildVarCharLengthText(node);
+        return f.field ? f.d.LengthText() : EXPR_BuildVarCharLengthText(node, c.cs());
     }
     EXPR_OPERAND_DESCRIPTOR d;
     if (EXPR_DescribeOperand(c.gen.Fields(), d, node) != 0)
         return d.LengthText();
-    return EXPR_BuildVarCharLengthText(node);
+    return EXPR_BuildVarCharLengthText(node, c.cs());
 }
 
 namespace {

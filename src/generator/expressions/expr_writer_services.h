@@ -64,6 +64,14 @@ public:
     void LineAt(uint32_t stream, uint16_t indent, std::string_view text) { WriteLine(stream, indent, text); }
     void Column0(std::string_view text) { WriteAtColumn0(text); }
     bool CSharp() const { return TargetLanguage() == EXPR_TARGET_CSHARP; }
+
+    /* The WHEN operand stack of a CASE in C#: whether one is declared in a
+    ** block around the CASE being written (a CASE inside a branch of
+    ** another, whose WHEN tests are done by then, takes it anew: C# lets no
+    ** block declare a name a block around it declares), and whether the
+    ** CASE's evaluation wrote one. */
+    bool whenStackDeclared = false;
+    bool whenStackWritten = false;
 };
 
 /* The load of the last I/O status from the field just set, in the target

@@ -30,6 +30,7 @@ TEST(CSharpText, CConstructsAreNoCSharp)
              "#if defined(X_OPERATING_SYSTEM_ISERIES)",
              "#ifdef X_DEBUG",
              "lcGetEntry = FUNCTION_STD_PARMS;",
+             "X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_A].pField, \"ABC\", X_RESOLVE_VARCHAR_LENGTH(3,8) );",
          })
         EXPECT_FALSE(P3109_fCSharpText(c)) << c;
 }
@@ -49,6 +50,7 @@ TEST(CSharpText, TheCSharpFormsTheGeneratorWrites)
              "PX_LIST_1     pList_1 = (PX_LIST_1)pX_NULL;",
              "X_RUN_DLL.X_Vec_Set_from_Long( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_A, 1 );",
              "X_VAR_DLL.X_VAR_VarChar_Assign( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR)( a )), ((X_FLD_CHAR)( b )) );",
+             "X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_A].pField, \"ABC\", X_DEFS.X_RESOLVE_VARCHAR_LENGTH(3,8) );",
              "public static X_OBJ_ID_TABLE[] X_Get_Module_Identification()",
              "X_Initialise_Function( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );",
              "string s = \"a -> b &(c) *d\";",

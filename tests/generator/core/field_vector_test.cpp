@@ -172,5 +172,81 @@ TEST_F(FieldVector, ArraysOwnTheStorageOfTheirFields)
     at(queue(1), "X_TYPE_PACKED,X_SUBTYPE_INDEX,'N',3,BYTE_LEN_V_FIELD_IDX,");
 }
 
+/* An array element's descriptor names its index field's vector entry in
+** its last column, from the array data the checker leaves in the element's
+** used-field record (kind, array name, index field): the run time finds the
+** element's index through it. An array over a field holds its fields in
+** that field's storage. */
+TEST_F(FieldVector, ArrayElementsNameTheirIndexField)
+{
+    defineField("ELEM1", 'P', 5, 0);
+    defineField("ELEM2", 'P', 5, 0);
+    defineField("IDX", 'P', 3, 0);
+    defineField("ARR#IDX", 'P', 5, 0);
+    useField("#ARR#IDX", "FL", "ARR#IDX", 'Y', {{83, "A#ARR      #IDX      "}});
+    useField("#ELEM1", "FL", "ELEM1");
+    useField("#ELEM2", "FL", "ELEM2");
+    useField("#IDX", "FL", "IDX");
+    /* DEF_ARRAY NAME(#ARR) INDEXES(#IDX) OF_FIELDS(#ELEM1 #ELEM2) */
+    FFC_PARSED_COMMAND parsed;
+    std::memset(&parsed, ' ', sizeof parsed);
+    std::memcpy(parsed.acName, "DEF_ARRAY ", 10);
+    const int32_t one = 1, two = 2, elementLength = 3;
+    std::memcpy(parsed.acParms + 0, &elementLength, 4);
+    std::memcpy(parsed.acParms + 5, "#ARR", 4);
+    std::memcpy(parsed.acParms + 12, &one, 4);
+    std::memcpy(parsed.acParms + 16, &one, 4);
+    std::memcpy(parsed.acParms + 20, "#IDX", 4);
+    std::memcpy(parsed.acParms + 120, "*NONE", 5);
+    std::memcpy(parsed.acParms + 134, &two, 4);
+    std::memcpy(parsed.acParms + 138, "#ELEM1", 6);
+    std::memcpy(parsed.acParms + 148, "#ELEM2", 6);
+    for (int k = 0; k < 4; ++k) {
+        std::map<size_t, std::string> data = {{0, std::string(parsed.acParms + 500 * k, 250)},
+                                              {2550, std::string(parsed.acParms + 500 * k + 250, 250)}};
+        writeRecord("ARRAYNAM", "#ARR", std::to_string(k + 1), data);
+    }
+    setUp();
+    write();
+    at(queue(1), "X_TYPE_PACKED,X_SUBTYPE_ARRAY,'N',5,3,\n         0,pX_NULL,V_FIELD_IDX,NO \n");
+    at(queue(2), "pX_Fld[V_FIELD_ARRhIDX].pField = &(INSTANCE_S2(fARRhARRAY[0]));");
+    at(queue(2), "pX_Fld[V_FIELD_ELEM2].pField = (X_PDICTIONARY_FIELD) &(INSTANCE_S2(fARRhARRAY[3]));");
+}
+
+TEST_F(FieldVector, AnArrayOverAFieldHoldsItsFieldsInThatField)
+{
+    defineField("CODES", 'A', 12, 0);
+    defineField("CODE", 'A', 3, 0);
+    defineField("IX", 'P', 3, 0);
+    useField("#CODES", "FL", "CODES");
+    useField("#CODE", "FL", "CODE");
+    useField("#IX", "FL", "IX");
+    /* DEF_ARRAY NAME(#OA) INDEXES(#IX) OVERLAYING(#CODES 4) ENTRYS(3) OF_FIELDS(#CODE) */
+    FFC_PARSED_COMMAND parsed;
+    std::memset(&parsed, ' ', sizeof parsed);
+    std::memcpy(parsed.acName, "DEF_ARRAY ", 10);
+    const int32_t one = 1, three = 3, four = 4;
+    std::memcpy(parsed.acParms + 0, &three, 4);
+    std::memcpy(parsed.acParms + 5, "#OA", 3);
+    std::memcpy(parsed.acParms + 12, &three, 4);
+    std::memcpy(parsed.acParms + 16, &one, 4);
+    std::memcpy(parsed.acParms + 20, "#IX", 3);
+    std::memcpy(parsed.acParms + 120, "#CODES", 6);
+    std::memcpy(parsed.acParms + 130, &four, 4);
+    std::memcpy(parsed.acParms + 134, &one, 4);
+    std::memcpy(parsed.acParms + 138, "#CODE", 5);
+    for (int k = 0; k < 4; ++k) {
+        std::map<size_t, std::string> data = {{0, std::string(parsed.acParms + 500 * k, 250)},
+                                              {2550, std::string(parsed.acParms + 500 * k + 250, 250)}};
+        writeRecord("ARRAYNAM", "#OA", std::to_string(k + 1), data);
+    }
+    setUp();
+    write();
+    /* the array's first field is the overlaid field's fourth byte on; no
+       storage of the array's own is declared */
+    at(queue(2), "pX_Fld[V_FIELD_CODE].pField = (X_PDICTIONARY_FIELD) &(INSTANCE_S2(fCODES[3]));");
+    EXPECT_EQ(declarations(1).find("fOAhARRAY"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace gencore_test

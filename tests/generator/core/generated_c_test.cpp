@@ -120,7 +120,7 @@ TEST_F(GeneratedC, EverySampleFunctionCompilesAndNamesItsFields)
     const size_t reset = plain.find("X_VOID_FUNCTION X_Reset_Work_Fields_BZDFT( FUNCTION_STD_ARGS )");
     ASSERT_NE(reset, std::string::npos);
     const std::string body = plain.substr(reset, plain.find("\n}", reset) - reset);
-    const size_t init = plain.find("static void X_Initialise_Function ( FUNCTION_STD_ARGS )  \r\n{");
+    const size_t init = plain.find("static void X_Initialise_Function ( FUNCTION_STD_ARGS, struct X_LIST ** ppX_List )  \r\n{");
     ASSERT_NE(init, std::string::npos);
     const std::string initBody = plain.substr(init, plain.find("\n}", init) - init);
     for (const char* f : {"BZNEWNO", "BZCOMPNY", "BZVATPCT", "BZNOTE", "BZCURDF", "BZDISC"}) {

@@ -161,6 +161,54 @@ TEST_F(LineWriter, FalseConditionDropsMainOutputOnly)
     EXPECT_EQ(header.text(), "header \r\n");
 }
 
+/* Lines held back reach their file only when written, as the writer would
+   have written them (the main output's condition applied when they were
+   written); a stream closed while it holds writes them as they stand, and
+   the stream that takes its slot next holds nothing. */
+TEST_F(LineWriter, HeldLinesReachTheFileWhenWritten)
+{
+    {
+        Capture c;
+        P3109_State().out.mainOutput = c.stream();
+        P3109_WriteLine(c.stream(), 0, "before");
+        P3109_HoldStreamLines(c.stream());
+        P3109_WriteLine(c.stream(), 3, "held");
+        P3109_SetSkeletonLine("%%IF_COMPONENT ");
+        P3109_ProcessSkeletonLine(); /* a function run: false */
+        P3109_WriteLine(c.stream(), 0, "dropped");
+        P3109_SetSkeletonLine("%%ENDIF ");
+        P3109_ProcessSkeletonLine();
+        P3109_State().out.lMacroContinuation = 1;
+        P3109_WriteLine(c.stream(), 0, "macro");
+        P3109_State().out.lMacroContinuation = 0;
+        EXPECT_EQ(c.text(), "before \r\n");
+        std::vector<GEN_HELD_LINE> lines = P3109_TakeHeldLines(c.stream());
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0].ulIndent, 3u);
+        EXPECT_EQ(lines[0].text, "held");
+        EXPECT_TRUE(lines[1].fMacro);
+        lines.insert(lines.begin() + 1, GEN_HELD_LINE{6, "added", true, false, true});
+        P3109_WriteLine(c.stream(), 0, "after taking");
+        P3109_WriteHeldLines(c.stream(), lines);
+        EXPECT_EQ(c.text(), "before \r\nafter taking \r\n   held \r\n      added \r\nmacro \\\r\n");
+        P3109_State().out.mainOutput = GEN_NO_STREAM;
+    }
+    char path[] = "/tmp/dqov_held_XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    GEN_STREAM stream = P3109_AddFileStream(fdopen(fd, "wb"), path, true);
+    P3109_HoldStreamLines(stream);
+    P3109_WriteLine(stream, 0, "held at the close");
+    P3109_CloseStream(stream);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "held at the close \r\n");
+    std::remove(path);
+    /* the slot again, for a stream that holds nothing */
+    Capture next;
+    P3109_WriteLine(next.stream(), 0, "written");
+    EXPECT_EQ(next.text(), "written \r\n");
+}
+
 TEST_F(LineWriter, SixQueuesKeepIndentAndFlushAtTheirPoints)
 {
     Capture main;

@@ -35,8 +35,8 @@ protected:
     {
         const std::filesystem::path p = project(function), log = dir_ / (function + ".mcs");
         const std::string command = "mcs -target:library -nologo " + std::string(debug ? "-define:X_DEBUG " : "") +
-                                    "-out:'" + (dir_ / (function + ".dll")).string() +
-                                    "' " + DQOV_SOURCE_DIR + "/samples/runtime/cs/*.cs '" + p.string() + "'/*.cs '" +
+                                    "-out:'" + (dir_ / (function + ".dll")).string() + "' " + DQOV_SOURCE_DIR +
+                                    "/samples/runtime/cs/*.cs '" + p.string() + "'/*.cs '" +
                                     (p / "Properties" / "AssemblyInfo.cs").string() + "' > '" + log.string() + "' 2>&1";
         const int rc = std::system(command.c_str());
         return rc == 0 ? "" : "mcs status " + std::to_string(rc) + "\n" + readFile(log);
@@ -285,8 +285,11 @@ TEST_F(CSharpForms, PlainListLayoutWithoutTheSwitch)
     EXPECT_TRUE(has(cs, "private static X_LIST[] FUNCTION_LIST_DEF = new X_LIST[5]{ \r\n"
                         "       new X_LIST( \"CSLONG\",'W',0,5000,0,0, \r\n"));
     EXPECT_TRUE(has(cs, "private static X_COND[] X_ListC_CSBRW =  \r\n      {new X_COND( YES ),new X_COND( NO ),"));
+    /* the instances are created into the entry's own list table */
     EXPECT_TRUE(has(cs, "X_RUN_DLL.X_Create_List_Instances( pX_Ids, pX_Pro, pX_Fun, FUNCTION_TOTAL_LISTS, "
-                        "FUNCTION_LIST_DEF, ref pX_List );"));
+                        "FUNCTION_LIST_DEF, ref ppX_List );"));
+    EXPECT_TRUE(has(cs, "X_Initialise_Function( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2, "
+                        "ref pX_List );"));
     EXPECT_EQ(gcc("CSLIST"), "");
     EXPECT_EQ(mcs("CSLIST"), "");
 }
@@ -349,6 +352,196 @@ TEST_F(CSharpForms, ArrayElementsAreBoundToTheArraysStorage)
     EXPECT_EQ(mcs("CSVARY"), "");
 }
 
+/* A file command inside a WHEN of a CASE inside a SELECTLIST, whose
+   VAL_ERROR (*LASTDIS, its default) goes back to the screen shown in the
+   WHEN before it: C# reaches no label in a block that does not enclose the
+   goto, so the jump re-enters that WHEN (its test lets the resume in and
+   its first statement goes on to the screen's label). The C is as it was. */
+TEST_F(CSharpForms, LastDisplayOfAnEarlierBranchIsReenteredInCSharp)
+{
+    addFunction("DEMOCS", "CSJUMP",
+                {"FUNCTION OPTIONS(*DIRECT)",
+                 "DEF_LIST NAME(#CSJLST) FIELDS(#CUSTNO #CUSTNAM) TYPE(*WORKING) ENTRYS(10)",
+                 "SELECTLIST NAMED(#CSJLST)", "CASE OF_FIELD(#CUSTNO)", "WHEN VALUE_IS('= 1')",
+                 "DISPLAY FIELDS(#CUSTNO #CUSTNAM)", "WHEN VALUE_IS('= 2')", "UPDATE FIELDS(#CUSTNAM) IN_FILE(CUSTMST)",
+                 "OTHERWISE", "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO)", "ENDCASE", "ENDSELECT"});
+    const std::string cs = generate("CSJUMP");
+    EXPECT_EQ(mcs("CSJUMP"), "");
+    EXPECT_EQ(gcc("CSJUMP"), "");
+    EXPECT_TRUE(has(readFile(sourceDir() / "CSJUMP.C"), "goto X_Last_Display_0006;"));
+    /* the UPDATE's and the FETCH's validation errors both re-enter the first WHEN */
+    EXPECT_FALSE(has(cs, "goto X_Last_Display_0006;\r\n")) << cs;
+    size_t jumps = 0;
+    for (size_t at = cs.find("{ lResumePoint = 1; goto X_Resume_1_"); at != std::string::npos;
+         at = cs.find("{ lResumePoint = 1; goto X_Resume_1_", at + 1))
+        ++jumps;
+    EXPECT_EQ(jumps, 2u) << cs;
+    const size_t when = cs.find("if ( lResumePoint == 1 || ( When_Evaluation_Routine_");
+    ASSERT_NE(when, std::string::npos) << cs;
+    EXPECT_NE(
+        cs.find("{ \r\n               if ( lResumePoint == 1 ) { lResumePoint = 0; goto X_Last_Display_0006; } ", when),
+        std::string::npos)
+        << cs;
+    EXPECT_LT(cs.find("int lResumePoint = 0;"), when);
+}
+
+/* Subroutines that execute each other, with and without parameters: the
+   end of the called one is tested as the C macro tests it, with the
+   subroutine's own names (it has none of a component routine's). */
+TEST_F(CSharpForms, SubroutinesExecutingSubroutinesUseTheirOwnLocals)
+{
+    addFunction("DEMOCS", "CSSUBS",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#CSSN) TYPE(*DEC) LENGTH(7) DECIMALS(0)",
+                 "EXECUTE SUBROUTINE(CSSA) WITH_PARMS(#CSSN)", "SUBROUTINE NAME(CSSA) PARMS((#CSSN *BOTH))",
+                 "EXECUTE SUBROUTINE(CSSB)", "FETCH FIELDS(#CUSTNAM) FROM_FILE(CUSTMST) WITH_KEY(#CUSTNO)",
+                 "CHANGE FIELD(#CSSN) TO('#CSSN + 1')", "ENDROUTINE", "SUBROUTINE NAME(CSSB)",
+                 "EXECUTE SUBROUTINE(CSSA) WITH_PARMS(#CSSN)", "ENDROUTINE"});
+    const std::string cs = generate("CSSUBS");
+    EXPECT_EQ(mcs("CSSUBS"), "");
+    EXPECT_EQ(gcc("CSSUBS"), "");
+    EXPECT_FALSE(has(cs, "X_SUBR_CHECK_EXECUTION")) << cs;
+    const size_t routine = cs.find("private static int Subroutine_CSSB (");
+    ASSERT_NE(routine, std::string::npos) << cs;
+    EXPECT_NE(cs.find("if ( sResult != X_GloDef.X_SUBR_NORMAL_END && sResult != X_GloDef.X_SUBR_RETURNED ) return "
+                      "sResult;",
+                      routine),
+              std::string::npos);
+}
+
+/* A DEFINE whose default is shorter than the field: the copy's length
+   through the run time's X_DEFS.X_RESOLVE_VARCHAR_LENGTH. */
+TEST_F(CSharpForms, ShortDefaultsLengthResolvedThroughTheRunTime)
+{
+    addFunction("DEMOCS", "CSDFLT",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#AUD3) TYPE(*CHAR) LENGTH(8) DEFAULT('ABC')",
+                 "DEFINE FIELD(#AUD4) TYPE(*CHAR) LENGTH(3) DEFAULT('XYZ')", "CHANGE FIELD(#AUD3) TO(#AUD4)"});
+    const std::string cs = generate("CSDFLT");
+    EXPECT_EQ(mcs("CSDFLT"), "");
+    EXPECT_TRUE(has(cs, "X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_AUD3].pField, \"ABC\", "
+                        "X_DEFS.X_RESOLVE_VARCHAR_LENGTH(3,8) );"))
+        << cs;
+    EXPECT_TRUE(has(cs, "X_DEFS.X_COPYBYTES( ref pX_Fld[V_FIELD_AUD4].pField, \"XYZ\", BYTE_LEN_V_FIELD_AUD4 );"))
+        << cs;
+}
+
+/* A CASE inside a branch of another, three deep, and validation blocks
+   three deep in a subroutine: C# lets no block declare a name a block
+   around it declares. The inner CASE takes the WHEN operand stack anew
+   (the outer CASE's tests are done once a branch runs); each depth saves
+   the error flags in an array of its own. */
+TEST_F(CSharpForms, NestedCasesAndValidationBlocksDeclareEachNameOnce)
+{
+    addFunction("DEMOCS", "CSNEST",
+                {"FUNCTION OPTIONS(*DIRECT)",
+                 "DEFINE FIELD(#CSNI) TYPE(*DEC) LENGTH(5) DECIMALS(0)",
+                 "DEFINE FIELD(#CSNT) TYPE(*CHAR) LENGTH(10)",
+                 "CASE OF_FIELD(#CSNI)",
+                 "WHEN VALUE_IS('= 1')",
+                 "CASE OF_FIELD(#CSNT)",
+                 "WHEN VALUE_IS('= A')",
+                 "CASE OF_FIELD(#CSNI)",
+                 "WHEN VALUE_IS('> 2')",
+                 "CHANGE FIELD(#CSNT) TO('B')",
+                 "ENDCASE",
+                 "ENDCASE",
+                 "WHEN VALUE_IS('= 2')",
+                 "EXECUTE SUBROUTINE(CSNCHK)",
+                 "ENDCASE",
+                 "SUBROUTINE NAME(CSNCHK)",
+                 "BEGINCHECK",
+                 "RANGECHECK FIELD(#CSNI) RANGE((1 9))",
+                 "BEGINCHECK",
+                 "VALUECHECK FIELD(#CSNT) WITH_LIST('A' 'B')",
+                 "BEGINCHECK",
+                 "CONDCHECK FIELD(#CSNI) COND('#CSNI > 2')",
+                 "ENDCHECK IF_ERROR(*NEXT)",
+                 "ENDCHECK IF_ERROR(*NEXT)",
+                 "ENDCHECK IF_ERROR(*NEXT)",
+                 "ENDROUTINE"});
+    const std::string cs = generate("CSNEST");
+    EXPECT_EQ(mcs("CSNEST"), "");
+    EXPECT_EQ(gcc("CSNEST"), "");
+    /* in the function's commands: one declaration, two more CASEs take it */
+    const size_t commands = cs.find("private static void X_Commands_");
+    ASSERT_NE(commands, std::string::npos) << cs;
+    const std::string body = cs.substr(commands, cs.find("private static", commands + 1) - commands);
+    size_t declared = 0, taken = 0;
+    for (size_t at = body.find("X_VAR_EXPRESSION_OPERAND[] \r\n"); at != std::string::npos;
+         at = body.find("X_VAR_EXPRESSION_OPERAND[] \r\n", at + 1))
+        ++declared;
+    for (size_t at = body.find(" operandStack = new X_VAR_EXPRESSION_OPERAND["); at != std::string::npos;
+         at = body.find(" operandStack = new X_VAR_EXPRESSION_OPERAND[", at + 1))
+        ++taken;
+    EXPECT_EQ(declared, 1u) << cs;
+    EXPECT_EQ(taken, 3u) << cs;
+    for (const char* name :
+         {"char[] X_ErrorsSave_2 = new char[X_VECTOR_TOTAL];", "char[] X_ErrorsSave_3 = new char[X_VECTOR_TOTAL];",
+          "   X_ErrorsSave_3[i] = pX_Fld[i].chValError;",
+          "   if (X_ErrorsSave_3[i] == YES) pX_Fld[i].chValError = YES;",
+          "   if (X_ErrorsSave_2[i] == YES) pX_Fld[i].chValError = YES;"})
+        EXPECT_TRUE(has(cs, name)) << name;
+}
+
+/* Jumps to labels in blocks that do not enclose them, of every kind the
+   commands write: GOTO into a DOUNTIL whose command bears the label, from
+   an ELSE branch to the ENDIF of its IF, between the branches of a CASE,
+   into a DOWHILE from after it, the validation error of a SELECT's
+   ENDSELECT back to the screen in its body, an SQL selection's I/O error
+   into its own loop, and into a counted loop past its declarations. Each
+   re-enters the blocks on the way; the C is as it was and compiles. */
+TEST_F(CSharpForms, JumpsIntoBlocksOfEveryKindCompile)
+{
+    addFunction("DEMOCS", "CSJMPS",
+                {"FUNCTION OPTIONS(*DIRECT)",
+                 "DEFINE FIELD(#CSJI) TYPE(*DEC) LENGTH(5) DECIMALS(0)",
+                 "IF COND('#CSJI = 1')",
+                 "GOTO LABEL(L05)",
+                 "ENDIF",
+                 "L05: DOUNTIL COND('#CSJI > 3')",
+                 "CHANGE FIELD(#CSJI) TO('#CSJI + 1')",
+                 "L06: ENDUNTIL",
+                 "IF COND('#CSJI = 1')",
+                 "CHANGE FIELD(#CSJI) TO(2)",
+                 "ELSE",
+                 "GOTO LABEL(L06)",
+                 "L08: ENDIF",
+                 "CASE OF_FIELD(#CSJI)",
+                 "L09: WHEN VALUE_IS('= 1')",
+                 "GOTO LABEL(L08)",
+                 "OTHERWISE",
+                 "GOTO LABEL(L09)",
+                 "ENDCASE",
+                 "DOWHILE COND('#CSJI < 9')",
+                 "L14: CHANGE FIELD(#CSJI) TO('#CSJI + 1')",
+                 "ENDWHILE",
+                 "GOTO LABEL(L14)",
+                 "SELECT FIELDS(#CUSTNO #CUSTNAM) FROM_FILE(CUSTMST) VAL_ERROR(*LASTDIS)",
+                 "DISPLAY FIELDS(#CUSTNO)",
+                 "ENDSELECT",
+                 "SELECT_SQL FIELDS(#CUSTNO #CREDIT) FROM_FILES((CUSTMST)) IO_ERROR(L19)",
+                 "L19: CHANGE FIELD(#CSJI) TO(1)",
+                 "ENDSELECT",
+                 "BEGIN_LOOP USING(#CSJI) FROM(1) TO(3)",
+                 "L21: CHANGE FIELD(#CREDIT) TO(0)",
+                 "END_LOOP",
+                 "GOTO LABEL(L21)"});
+    const std::string cs = generate("CSJMPS");
+    EXPECT_EQ(mcs("CSJMPS"), "");
+    EXPECT_EQ(gcc("CSJMPS"), "");
+    /* eight labels re-entered (the ENDUNTIL's and the DOUNTIL's inside the
+       do loop, entered at once); the counted loop's limit and index are
+       declared before the resume goes on */
+    for (int n = 1; n <= 8; ++n)
+        EXPECT_TRUE(has(cs, "{ lResumePoint = " + std::to_string(n) + "; goto X_Resume_" + std::to_string(n) + "_"))
+            << n << cs;
+    EXPECT_TRUE(has(cs, "do \r\n   { \r\n      if ( lResumePoint == 2 ) { lResumePoint = 0; goto X_Label_L06; } \r\n"
+                        "      if ( lResumePoint == 1 ) { lResumePoint = 0; goto X_Label_L05; } "))
+        << cs;
+    const size_t limit = cs.find("int X_Loop_Limit_2 = 0;");
+    ASSERT_NE(limit, std::string::npos) << cs;
+    EXPECT_LT(limit, cs.find("if ( lResumePoint == 8 ) goto X_Resume_8_", limit)) << cs;
+}
+
 /* Every function of DEMOCS checks clean and its C# set compiles; so does
    every sample function with lists generated with the ZOPH2 switch, whose
    C compiles too (as does the C of the DEMOCS functions that convert dates
@@ -379,7 +572,7 @@ TEST_F(CSharpForms, EveryFunctionCompilesAndEveryListLayoutWithZoph2)
         EXPECT_EQ(gcc(function), "") << function;
     }
     EXPECT_EQ(generated, "BZCALLS BZENTRY BZLISTS BZPRTY BZRCV BZSCRN BZSQL BZTRIG CSLIST CSPANL CSSCR DEFLIST DSNLST FLTKEEP "
-                         "IOKEYS LSTINQ LSTMNT CUSTLST ORDDWN ORDSCRN ORDLST ");
+                         "IOKEYS LSTINQ LSTMNT CUSTLST RUNKEEP RUNLST RUNRPT RUNSORT ORDDWN ORDSCRN ORDLST ");
     for (const char* function : {"CSEXPR", "CSIO", "CSRPT"})
         EXPECT_EQ(gcc(function), "") << function;
 }

@@ -61,8 +61,10 @@ X_OBJ_ID_TABLE * X_Get_Module_Identification ( void )
    return IdentificationTable;
 }
 
-/* The tables of the program follow its commands: they are set up here. */
-static void X_Initialise_Function ( FUNCTION_STD_ARGS );
+/* The tables of the program follow its commands: they are set up here,
+   and the instances of its lists are created into the caller's list
+   pointer, so that the commands work on them. */
+static void X_Initialise_Function ( FUNCTION_STD_ARGS, struct X_LIST ** ppX_List );
 /* The common close and open of every file the program uses. */
 X_VOID_FUNCTION X_Close_Data_Base_%63 ( FUNCTION_STD_ARGS );
 X_VOID_FUNCTION X_Open_Data_Base_%63 ( FUNCTION_STD_ARGS, X_CHAR chKeepOpen );
@@ -102,7 +104,7 @@ static X_VOID_FUNCTION X_Commands_%63 ( FUNCTION_STD_ARGS )
 X_VOID_FUNCTION %63 ( FUNCTION_STD_ARGS )
 {
    %101
-   X_Initialise_Function( FUNCTION_STD_PARMS );
+   X_Initialise_Function( FUNCTION_STD_PARMS, &pX_List );
    %102
    %99
 %%IF_COMPONENT
@@ -178,11 +180,8 @@ X_PPVCHAR X_Get_Text_Tags ( X_SHORT sLangNo, X_LONG * plLimit )
 %55
 %56
 
-static void X_Initialise_Function ( FUNCTION_STD_ARGS )
+static void X_Initialise_Function ( FUNCTION_STD_ARGS, struct X_LIST ** ppX_List )
 {
-%%IF_ZOPH2_IS_USED
-   struct X_LIST ** ppX_List = &pX_List;
-%%ENDIF
    %50
    %90
 %54
@@ -194,8 +193,10 @@ static void X_Initialise_Function ( FUNCTION_STD_ARGS )
 %57   X_Register_Field_Texts( pX_Ids, &(MultiField[0][0]), (X_SHORT)(sizeof(MultiField) / sizeof(MultiField[0])) );
 %58   X_Register_Multilingual_Texts( pX_Ids, &(MultiText[0][0]), (X_SHORT)(sizeof(MultiText) / sizeof(MultiText[0])) );
 %%IF_ZOPH2_IS_NOT_USED
-%21   X_Create_List_Instances( pX_Ids, pX_Pro, pX_Fun, (X_SHORT) FUNCTION_TOTAL_LISTS, &(FUNCTION_LIST_DEF[0]), &pX_List );
+%21   X_Create_List_Instances( pX_Ids, pX_Pro, pX_Fun, (X_SHORT) FUNCTION_TOTAL_LISTS, &(FUNCTION_LIST_DEF[0]), ppX_List );
 %%ENDIF
+   /* the commands and what follows work on the instances just created */
+   pX_List = *ppX_List;
 %34   X_Register_Debug_Arrays( pX_Ids, X_Array, (X_SHORT)(sizeof(X_Array) / sizeof(X_Array[0])), s_ArrayVectorBounds );
 %67   X_Register_Bif_Parameters( pX_Ids, X_BifArguments, (X_SHORT)(sizeof(X_BifArguments) / sizeof(X_BifArguments[0])),
 %67                              X_BifReturns, (X_SHORT)(sizeof(X_BifReturns) / sizeof(X_BifReturns[0])) );

@@ -43,7 +43,7 @@ namespace VELMO.%1631
 %90
 %54
    %96
-         X_Initialise_Function( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );
+         X_Initialise_Function( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2, ref pX_List );
          X_Commands_%163 ( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );
          // what the function hands back, however its commands ended
 %30
@@ -90,20 +90,20 @@ namespace VELMO.%1631
 %55
 %56
 
-      // The set-up of the lists and records of the commands.
+      // The set-up of the lists and records of the commands: the instances
+      // of the lists are created into the caller's list table, so that the
+      // commands work on them.
       private static void X_Initialise_Function( X_IDS pX_Ids, X_PRO pX_Pro, X_FUN pX_Fun, X_FLD[] pX_Fld,
                                                  X_LIST[] pX_List, X_FKEY X_FKey, FUNCTION_STATIC_GLOBAL_1 pGlobal1,
-                                                 FUNCTION_STATIC_GLOBAL_2 pGlobal2 )
+                                                 FUNCTION_STATIC_GLOBAL_2 pGlobal2, ref X_LIST[] ppX_List )
       {
-%%IF_ZOPH2_IS_USED
-         X_LIST[] ppX_List = pX_List;
-%%ENDIF
 %120
 %%IF_ZOPH2_IS_NOT_USED
-%21         X_RUN_DLL.X_Create_List_Instances( pX_Ids, pX_Pro, pX_Fun, FUNCTION_TOTAL_LISTS, FUNCTION_LIST_DEF, ref pX_List );
+%21         X_RUN_DLL.X_Create_List_Instances( pX_Ids, pX_Pro, pX_Fun, FUNCTION_TOTAL_LISTS, FUNCTION_LIST_DEF, ref ppX_List );
 %%ENDIF
 %121
 %17
+         pX_List = ppX_List;
       }
 
       // The common close and open of every file the function uses.

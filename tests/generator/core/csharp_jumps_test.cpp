@@ -1,0 +1,367 @@
+// The jumps of a C# method that C# cannot take as the C program writes them
+// (a goto into a block that does not enclose it): each is mended into a
+// re-entry of the blocks on the way, the method compiled by mcs and run by
+// mono, and the statements it runs are those the C program's goto runs:
+// a later CASE branch back to an earlier one's label, a jump after a loop
+// into its body, a jump from one branch of an IF into the other, a jump
+// back into a DOUNTIL whose command bears the label, a jump through four
+// blocks. A jump into a for loop is refused; a method whose jumps all
+// reach their labels is left as it is.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "generator/core/csharp_jumps.h"
+
+namespace {
+
+std::vector<GEN_HELD_LINE> held(const std::string& body)
+{
+    std::vector<GEN_HELD_LINE> lines;
+    std::istringstream in(body);
+    for (std::string line; std::getline(in, line);) {
+        const size_t indent = line.find_first_not_of(' ');
+        lines.push_back({indent == std::string::npos ? 0 : indent,
+                         indent == std::string::npos ? std::string() : line.substr(indent), true, false, true});
+    }
+    return lines;
+}
+
+std::string text(const std::vector<GEN_HELD_LINE>& lines)
+{
+    std::string out;
+    for (const GEN_HELD_LINE& l : lines)
+        out += std::string(l.ulIndent, ' ') + l.text + "\n";
+    return out;
+}
+
+std::string run(const std::string& command)
+{
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, p) != nullptr)
+            out += buffer;
+        if (pclose(p) != 0)
+            out += "(failed)";
+    }
+    return out;
+}
+
+class CSharpJumps : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("dqov_jumps_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    /* The body mended, as a method Run(a) that answers the trace of T(...)
+       calls; compiled by mcs. Empty when it compiles. */
+    std::string compile(const std::string& body, std::string* mended = nullptr, const std::string& more = "")
+    {
+        std::vector<GEN_HELD_LINE> lines = held(body);
+        std::string refused;
+        if (!P3109_fMendCSharpJumps(lines, false, refused))
+            return "refused: " + refused;
+        if (mended)
+            *mended = text(lines);
+        const std::filesystem::path cs = dir_ / "Jumps.cs";
+        std::ofstream(cs) << "public static class Jumps\n{\n"
+                             "   static string t = \"\";\n"
+                             "   static void T(string s) { t += s + \" \"; }\n"
+                             "   static string Run(int a)\n   {\n"
+                          << text(lines) << "      return t;\n   }\n"
+                          << more
+                          << "   public static void Main(string[] args)\n"
+                             "   {\n      System.Console.Write(Run(int.Parse(args[0])));\n   }\n}\n";
+        return run("mcs -nologo -warn:0 -out:'" + (dir_ / "Jumps.exe").string() + "' '" + cs.string() + "' 2>&1");
+    }
+
+    std::string trace(int a) { return run("mono '" + (dir_ / "Jumps.exe").string() + "' " + std::to_string(a)); }
+
+    std::filesystem::path dir_;
+};
+
+/* WHEN 2 goes back to the screen of WHEN 1: the C program enters WHEN 1's
+   branch at the label, shows the screen and leaves the CASE. */
+TEST_F(CSharpJumps, LaterCaseBranchBackToAnEarlierOnesLabel)
+{
+    std::string mended;
+    ASSERT_EQ(compile(R"(      int n = 0;
+      do /* A Single Iteration CASE Loop */
+      {
+         if ( a == 1 )
+         {
+            T("w1");
+   X_Last_Display_0006:
+            T("display");
+            n++;
+            break;
+         }
+         if ( a == 2 )
+         {
+            T("w2");
+            if ( n < 2 )
+            {
+               /* Branch to computed last screen panel */
+               goto X_Last_Display_0006;
+            }
+            break;
+         }
+      } while(false); /* A single iteration CASE Loop */
+      T("end" + n);
+)",
+                      &mended),
+              "")
+        << mended;
+    EXPECT_EQ(trace(1), "w1 display end1 ");
+    EXPECT_EQ(trace(2), "w2 display end1 ");
+    EXPECT_EQ(trace(3), "end0 ");
+    /* the local first; the branch's test lets the resume in and passes it on first */
+    EXPECT_EQ(mended.find("int lResumePoint = 0;"), mended.find_first_not_of(' '));
+    EXPECT_NE(mended.find("if ( lResumePoint == 1 || ( a == 1 ) )\n         {\n"
+                          "            if ( lResumePoint == 1 ) { lResumePoint = 0; goto X_Last_Display_0006; }\n"),
+              std::string::npos)
+        << mended;
+    EXPECT_NE(mended.find("{ lResumePoint = 1; goto X_Resume_1_"), std::string::npos);
+}
+
+/* After a SELECT-like loop, the validation error goes back to the screen
+   shown in its body: the C program goes on in the body, then tests the
+   loop again. */
+TEST_F(CSharpJumps, AfterALoopBackIntoItsBody)
+{
+    ASSERT_EQ(compile(R"(      {
+         int count = 0;
+         while ( count < 2 )
+         {
+            count++;
+            T("row" + count);
+   X_Last_Display_0009:
+            T("disp");
+         }
+         if ( count < 3 )
+         {
+            count++;
+            goto X_Last_Display_0009;
+         }
+         T("end");
+      }
+)"),
+              "");
+    EXPECT_EQ(trace(0), "row1 disp row2 disp disp end ");
+}
+
+/* From the ELSE branch into the IF's own branch, and from there into the
+   ELSE branch again. */
+TEST_F(CSharpJumps, BetweenTheBranchesOfAnIf)
+{
+    std::string mended;
+    ASSERT_EQ(compile(R"(      int x = 0, y = 0;
+      if ( a > 0 )
+      {
+         T("then");
+   X_Label_A01: ;
+         T("A01");
+         if ( x++ == 0 )
+         {
+            goto X_Label_B01;
+         }
+      }
+      else
+      {
+         T("else");
+         if ( y++ == 0 ) goto X_Label_A01;
+   X_Label_B01: ;
+         T("B01");
+      }
+      T("end");
+)",
+                      &mended),
+              "")
+        << mended;
+    EXPECT_EQ(trace(0), "else A01 B01 end ");
+    EXPECT_EQ(trace(1), "then A01 B01 end ");
+    /* one test lets both in: the IF's branch for one label, ELSE for the other */
+    EXPECT_NE(mended.find("if ( lResumePoint == 2 || ( lResumePoint != 1 && ( a > 0 ) ) )"), std::string::npos)
+        << mended;
+}
+
+/* A DOUNTIL whose command bears the label: its label stands inside the do
+   loop, and a jump from after the loop runs the body again. */
+TEST_F(CSharpJumps, BackIntoADoLoopWhoseCommandBearsTheLabel)
+{
+    ASSERT_EQ(compile(R"(      int i = 0;
+      do
+      {
+   X_Label_L05: ;
+         T("body" + i);
+         i++;
+      } while ( i < 2 );
+      if ( i < 4 ) goto X_Label_L05;
+      T("end");
+)"),
+              "");
+    EXPECT_EQ(trace(0), "body0 body1 body2 body3 end ");
+}
+
+/* Through a loop, a CASE and two IF branches down to the label; the C
+   program ends the branch, leaves the CASE, tests the loop and goes on. */
+TEST_F(CSharpJumps, ThroughFourBlocks)
+{
+    std::string mended;
+    ASSERT_EQ(compile(R"(      int k = 0;
+      while ( k < 1 )
+      {
+         if ( pX_Ids_FatalError() ) break;
+         k++;
+         do
+         {
+            X_VAR_FRAME frame = new X_VAR_FRAME();
+            if ( a == 9 )
+            {
+               if ( k > 5 )
+               {
+                  T("deep");
+   X_Label_E01: ;
+                  T("E01" + frame.n);
+               }
+               break;
+            }
+            T("other");
+         } while(false);
+      }
+      if ( k == 1 )
+      {
+         k = 7;
+         goto X_Label_E01;
+      }
+      T("end");
+)",
+                      &mended,
+                      "   class X_VAR_FRAME { public int n = 4; }\n"
+                      "   static bool pX_Ids_FatalError() { return false; }\n"),
+              "")
+        << mended;
+    EXPECT_EQ(trace(0), "other E014 end ") << mended;
+    /* the frame is declared before the CASE passes the resume on */
+    EXPECT_LT(mended.find("X_VAR_FRAME frame = new X_VAR_FRAME();"),
+              mended.find("if ( lResumePoint == 1 ) goto X_Resume_1_", mended.find("X_VAR_FRAME frame")));
+}
+
+/* Into a loop's declarations from outside: they are made before the resume
+   is passed on, so the C# compiles. */
+TEST_F(CSharpJumps, IntoABlockPastItsDeclarations)
+{
+    std::string mended;
+    ASSERT_EQ(compile(R"(      int n = 0;
+      if ( n == 0 ) goto X_Label_C01;
+      {
+         int
+            idx = 0,
+            lim = 2;
+         X_VAR_FRAME
+            frame = new X_VAR_FRAME();
+         while ( idx <= lim )
+         {
+   X_Label_C01: ;
+            T("i" + idx + frame.n);
+            idx = idx + 1;
+         }
+      }
+      T("end");
+)",
+                      &mended, "   class X_VAR_FRAME { public int n = 4; }\n"),
+              "")
+        << mended;
+    EXPECT_EQ(trace(0), "i04 i14 i24 end ");
+}
+
+/* A for loop cannot be entered: its head would start it again. The jump
+   is named with the number of its command. */
+TEST_F(CSharpJumps, IntoAForLoopRefused)
+{
+    std::vector<GEN_HELD_LINE> lines = held(R"(      int i;
+      pX_Fun.sSequence = 12;
+      goto X_Label_D01;
+      for ( i = 0; i < 2; i++ )
+      {
+   X_Label_D01: ;
+         T("x");
+      }
+)");
+    const std::vector<GEN_HELD_LINE> before = lines;
+    std::string refused;
+    int32_t command = -1;
+    EXPECT_FALSE(P3109_fMendCSharpJumps(lines, false, refused, &command));
+    EXPECT_EQ(refused, "goto X_Label_D01;");
+    EXPECT_EQ(command, 12);
+    EXPECT_EQ(text(lines), text(before));
+}
+
+/* Jumps that C# takes as written: to a label of an enclosing block, out of
+   loops, forward and back; and a text whose braces do not balance. */
+TEST_F(CSharpJumps, JumpsCSharpTakesAreLeftAsTheyAre)
+{
+    for (const char* body : {R"(   X_Label_A01: ;
+      while ( a < 3 )
+      {
+         do
+         {
+            if ( a == 1 ) goto Leave__4;
+            if ( a == 2 ) goto Continue__4;
+            goto X_Label_A01;
+         } while(false);
+   Continue__4: /* Continue Point */;
+      }
+   Leave__4: /* Leave Point */;
+      goto X_Label_Z99;
+   X_Label_Z99: ;
+)",
+                             R"(      {
+         goto X_Label_A01;
+      {
+   X_Label_A01: ;
+)"}) {
+        std::vector<GEN_HELD_LINE> lines = held(body);
+        std::string refused;
+        EXPECT_TRUE(P3109_fMendCSharpJumps(lines, false, refused));
+        EXPECT_EQ(text(lines), body);
+    }
+}
+
+/* A routine's text from its signature: the local opens its body. */
+TEST_F(CSharpJumps, RoutineLocalOpensItsBody)
+{
+    std::vector<GEN_HELD_LINE> lines = held(R"( 
+/* ===== Subroutine Subroutine_A ===== */
+private static int Subroutine_A (int a)
+{
+   if ( a == 1 )
+   {
+   X_Last_Display_0003:
+      a = 2;
+   }
+   else
+   {
+      goto X_Last_Display_0003;
+   }
+   return 0;
+}
+)");
+    std::string refused;
+    ASSERT_TRUE(P3109_fMendCSharpJumps(lines, true, refused));
+    ASSERT_GE(lines.size(), 6u);
+    EXPECT_EQ(lines[3].text, "{");
+    EXPECT_EQ(lines[4].text, "int lResumePoint = 0;");
+    EXPECT_EQ(lines[4].ulIndent, 3u);
+}
+
+}  // namespace

@@ -1,0 +1,681 @@
+/*
+** rt_eval.c: the instruction-table evaluator of the test run time
+** (X_VAR_EvaluateExpression): a stack machine over the rows of an
+** expression's instruction table, each an opcode of x_compopc.h and its
+** operand word (an operand table index, a vector entry, a digits and
+** decimals pair, or a scale).
+**
+** Values on the stack: exact decimals for the decimal and whole-number
+** value types (LONG, LONGLONG, PACKED31, PACKED63, DECIMAL, INT32, INT64),
+** doubles for DOUBLE and FLOAT64, booleans, strings (alphanumeric bytes or
+** texts of dates and times), a high or low fill, and the field vector
+** entry a pull stores into. Arithmetic on decimals is exact and fitted to
+** the digits and decimals of its pair operand (a result too large ends the
+** program through X_Fatal_Error); a division by zero ends it too. A pull
+** stores the value into the field as the vector services do: a double at
+** the scale of the pull's operand.
+**
+** It gives a meaning to the opcodes the object layer writes into tables:
+** constants, field pushes of every kind, coercions between the numeric
+** types, arithmetic, half-up rounding, comparisons, null tests, logic and
+** pulls into fields of every kind. Any other opcode stops the run with a
+** message naming it.
+*/
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "rt.h"
+
+typedef struct {
+    char kind; /* 'D' decimal, 'F' double, 'B' boolean, 'S' string, 'H' fill, 'V' vector entry */
+    RT_DEC dec;
+    double f;
+    int b;               /* the boolean; the fill byte; the vector entry */
+    const char *s;       /* a string's bytes */
+    long length;         /* a string's length */
+    char text[32];       /* the text of a date or time value */
+} RT_VALUE;
+
+/* The value types of the opcode families, in their order. */
+enum { T_LONG, T_LONGLONG, T_DOUBLE, T_PACKED31, T_PACKED63, T_DECIMAL, T_INT32, T_INT64, T_FLOAT64 };
+
+static int isDouble(int type)
+{
+    return type == T_DOUBLE || type == T_FLOAT64;
+}
+
+static int isWhole(int type)
+{
+    return type == T_LONG || type == T_LONGLONG || type == T_INT32 || type == T_INT64;
+}
+
+/* The names of x_compopc.h for the messages and the special pulls. */
+typedef struct {
+    int opcode;
+    const char *name;
+} RT_NAME;
+#define N(x) {x, #x}
+static const RT_NAME kSpecialPulls[] = {
+    N(X_COMP_OPCODE_PULL_ALPHA_VECTOR_FROM_NULL), N(X_COMP_OPCODE_PULL_BINARY_VECTOR_FROM_NULL),
+    N(X_COMP_OPCODE_PULL_BOOLEAN_VECTOR_FROM_NULL), N(X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_NULL),
+    N(X_COMP_OPCODE_PULL_DATE_VECTOR_FROM_NULL), N(X_COMP_OPCODE_PULL_FLOAT32_VECTOR_FROM_NULL),
+    N(X_COMP_OPCODE_PULL_FLOAT64_VECTOR_FROM_NULL), N(X_COMP_OPCODE_PULL_INT16_VECTOR_FROM_NULL),
+    N(X_COMP_OPCODE_PULL_INT32_VECTOR_FROM_NULL), N(X_COMP_OPCODE_PULL_INT64_VECTOR_FROM_NULL),
+    N(X_COMP_OPCODE_PULL_INT8_VECTOR_FROM_NULL), N(X_COMP_OPCODE_PULL_INTU8_VECTOR_FROM_NULL),
+    N(X_COMP_OPCODE_PULL_LOB_VECTOR_FROM_NULL), N(X_COMP_OPCODE_PULL_PACKED_VECTOR2_FROM_NULL),
+    N(X_COMP_OPCODE_PULL_PACKED_VECTOR_FROM_NULL), N(X_COMP_OPCODE_PULL_SHORT_CHAR_VECTOR_FROM_NULL),
+    N(X_COMP_OPCODE_PULL_SIGNED_VECTOR2_FROM_NULL), N(X_COMP_OPCODE_PULL_SIGNED_VECTOR_FROM_NULL),
+    N(X_COMP_OPCODE_PULL_STRING_VECTOR_FROM_NULL), N(X_COMP_OPCODE_PULL_TIME_VECTOR_FROM_NULL),
+    N(X_COMP_OPCODE_PULL_BINARY_VECTOR_FROM_SQLNULL), N(X_COMP_OPCODE_PULL_BOOLEAN_VECTOR_FROM_SQLNULL),
+    N(X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_SQLNULL), N(X_COMP_OPCODE_PULL_DATE_VECTOR_FROM_SQLNULL),
+    N(X_COMP_OPCODE_PULL_FLOAT32_VECTOR_FROM_SQLNULL), N(X_COMP_OPCODE_PULL_FLOAT64_VECTOR_FROM_SQLNULL),
+    N(X_COMP_OPCODE_PULL_INT16_VECTOR_FROM_SQLNULL), N(X_COMP_OPCODE_PULL_INT32_VECTOR_FROM_SQLNULL),
+    N(X_COMP_OPCODE_PULL_INT64_VECTOR_FROM_SQLNULL), N(X_COMP_OPCODE_PULL_INT8_VECTOR_FROM_SQLNULL),
+    N(X_COMP_OPCODE_PULL_INTU8_VECTOR_FROM_SQLNULL), N(X_COMP_OPCODE_PULL_LOB_VECTOR_FROM_SQLNULL),
+    N(X_COMP_OPCODE_PULL_PACKED_VECTOR2_FROM_SQLNULL), N(X_COMP_OPCODE_PULL_SHORT_CHAR_VECTOR_FROM_SQLNULL),
+    N(X_COMP_OPCODE_PULL_SIGNED_VECTOR2_FROM_SQLNULL), N(X_COMP_OPCODE_PULL_STRING_VECTOR_FROM_SQLNULL),
+    N(X_COMP_OPCODE_PULL_TIME_VECTOR_FROM_SQLNULL),
+    N(X_COMP_OPCODE_PULL_ALPHA_VECTOR_FROM_HIVAL), N(X_COMP_OPCODE_PULL_BINARY_VECTOR_FROM_HIVAL),
+    N(X_COMP_OPCODE_PULL_BOOLEAN_VECTOR_FROM_HIVAL), N(X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_HIVAL),
+    N(X_COMP_OPCODE_PULL_DATE_VECTOR_FROM_HIVAL), N(X_COMP_OPCODE_PULL_FLOAT32_VECTOR_FROM_HIVAL),
+    N(X_COMP_OPCODE_PULL_FLOAT64_VECTOR_FROM_HIVAL), N(X_COMP_OPCODE_PULL_INT16_VECTOR_FROM_HIVAL),
+    N(X_COMP_OPCODE_PULL_INT32_VECTOR_FROM_HIVAL), N(X_COMP_OPCODE_PULL_INT64_VECTOR_FROM_HIVAL),
+    N(X_COMP_OPCODE_PULL_INT8_VECTOR_FROM_HIVAL), N(X_COMP_OPCODE_PULL_INTU8_VECTOR_FROM_HIVAL),
+    N(X_COMP_OPCODE_PULL_LOB_VECTOR_FROM_HIVAL), N(X_COMP_OPCODE_PULL_PACKED_VECTOR2_FROM_HIVAL),
+    N(X_COMP_OPCODE_PULL_PACKED_VECTOR_FROM_HIVAL), N(X_COMP_OPCODE_PULL_SHORT_CHAR_VECTOR_FROM_HIVAL),
+    N(X_COMP_OPCODE_PULL_SIGNED_VECTOR2_FROM_HIVAL), N(X_COMP_OPCODE_PULL_SIGNED_VECTOR_FROM_HIVAL),
+    N(X_COMP_OPCODE_PULL_STRING_VECTOR_FROM_HIVAL), N(X_COMP_OPCODE_PULL_TIME_VECTOR_FROM_HIVAL),
+    N(X_COMP_OPCODE_PULL_ALPHA_VECTOR_FROM_LOVAL), N(X_COMP_OPCODE_PULL_BINARY_VECTOR_FROM_LOVAL),
+    N(X_COMP_OPCODE_PULL_BOOLEAN_VECTOR_FROM_LOVAL), N(X_COMP_OPCODE_PULL_DATETIME_VECTOR_FROM_LOVAL),
+    N(X_COMP_OPCODE_PULL_DATE_VECTOR_FROM_LOVAL), N(X_COMP_OPCODE_PULL_FLOAT32_VECTOR_FROM_LOVAL),
+    N(X_COMP_OPCODE_PULL_FLOAT64_VECTOR_FROM_LOVAL), N(X_COMP_OPCODE_PULL_INT16_VECTOR_FROM_LOVAL),
+    N(X_COMP_OPCODE_PULL_INT32_VECTOR_FROM_LOVAL), N(X_COMP_OPCODE_PULL_INT64_VECTOR_FROM_LOVAL),
+    N(X_COMP_OPCODE_PULL_INT8_VECTOR_FROM_LOVAL), N(X_COMP_OPCODE_PULL_INTU8_VECTOR_FROM_LOVAL),
+    N(X_COMP_OPCODE_PULL_LOB_VECTOR_FROM_LOVAL), N(X_COMP_OPCODE_PULL_PACKED_VECTOR2_FROM_LOVAL),
+    N(X_COMP_OPCODE_PULL_PACKED_VECTOR_FROM_LOVAL), N(X_COMP_OPCODE_PULL_SHORT_CHAR_VECTOR_FROM_LOVAL),
+    N(X_COMP_OPCODE_PULL_SIGNED_VECTOR2_FROM_LOVAL), N(X_COMP_OPCODE_PULL_SIGNED_VECTOR_FROM_LOVAL),
+    N(X_COMP_OPCODE_PULL_STRING_VECTOR_FROM_LOVAL), N(X_COMP_OPCODE_PULL_TIME_VECTOR_FROM_LOVAL),
+    N(X_COMP_OPCODE_PULL_ALPHA_VECTOR_FROM_NAVAIL), N(X_COMP_OPCODE_PULL_BINARY_VECTOR_FROM_NAVAIL),
+    N(X_COMP_OPCODE_PULL_LOB_VECTOR_FROM_NAVAIL), N(X_COMP_OPCODE_PULL_SHORT_CHAR_VECTOR_FROM_NAVAIL),
+    N(X_COMP_OPCODE_PULL_STRING_VECTOR_FROM_NAVAIL),
+    {0, NULL}};
+#undef N
+
+static const char *specialPull(int opcode)
+{
+    const RT_NAME *n;
+    for (n = kSpecialPulls; n->name != NULL; ++n)
+        if (n->opcode == opcode)
+            return strrchr(n->name, '_') + 1;
+    return NULL;
+}
+
+static void fail(const char *what, int opcode)
+{
+    RT_Stop("the evaluator: %s (opcode %d)", what, opcode);
+}
+
+/* ---- operands ---- */
+
+static X_ULONG headerKind(const X_VAR_EXPRESSION_FRAME *frame, int k)
+{
+    return *(const X_ULONG *)(const void *)frame->ppOperandTable[k];
+}
+
+static void packedConstant(const char *p, long size, long scale, RT_DEC *d)
+{
+    long i;
+    int place = 0, sign = (unsigned char)p[size - 1] & 0x0F;
+    RT_DecZero(d);
+    for (i = size - 1; i >= 0; --i) {
+        const unsigned char byte = (unsigned char)p[i];
+        if (i != size - 1)
+            d->d[place++] = byte & 0x0F;
+        d->d[place++] = byte >> 4;
+    }
+    d->scale = (int)scale;
+    d->neg = (sign == 0xD || sign == 0xB) && !RT_DecIsZero(d);
+}
+
+/* A constant of the operand table as a value of the given type. */
+static void constant(const X_VAR_EXPRESSION_FRAME *frame, int k, int type, RT_VALUE *v, int opcode)
+{
+    const void *factor = frame->ppOperandTable[k];
+    v->kind = 'D';
+    switch (headerKind(frame, k)) {
+    case X_VAR_HEADER_KIND_FACTOR_LONG: RT_DecFromLongLong(&v->dec, ((const X_VAR_FACTOR_LONG *)factor)->lValue); break;
+    case X_VAR_HEADER_KIND_FACTOR_LONGLONG:
+        RT_DecFromLongLong(&v->dec, ((const X_VAR_FACTOR_LONGLONG *)factor)->llValue);
+        break;
+    case X_VAR_HEADER_KIND_FACTOR_DOUBLE: RT_DecFromDouble(&v->dec, ((const X_VAR_FACTOR_DOUBLE *)factor)->dValue, -1); break;
+    case X_VAR_HEADER_KIND_FACTOR_DECIMAL_PACKED: {
+        const X_VAR_FACTOR_DECIMAL_PACKED *p = factor;
+        packedConstant(p->pchPacked, p->lSize, p->lScale, &v->dec);
+        break;
+    }
+    case X_VAR_HEADER_KIND_FACTOR_DECIMAL_DOUBLE: {
+        const X_VAR_FACTOR_DECIMAL_DOUBLE *p = factor;
+        packedConstant(p->pchPacked, p->lSize, p->lScale, &v->dec);
+        break;
+    }
+    case X_VAR_HEADER_KIND_FACTOR_STRING:
+        v->kind = 'S';
+        v->s = ((const X_VAR_FACTOR_STRING *)factor)->pvchValue;
+        v->length = ((const X_VAR_FACTOR_STRING *)factor)->lSize;
+        return;
+    default: fail("an operand factor of an unknown kind", opcode);
+    }
+    if (isDouble(type)) {
+        v->kind = 'F';
+        v->f = RT_DecToDouble(&v->dec);
+    } else if (isWhole(type)) {
+        RT_DecTruncate(&v->dec, 0);
+    }
+}
+
+/* A numeric field pushed as a value type. */
+static void fieldNumber(X_VAR_EXPRESSION_FRAME *frame, int s, int type, RT_VALUE *v)
+{
+    RT_ReadDecimal(&frame->pX_Fld[s], RT_Data(frame->pX_Fld, s), &v->dec);
+    v->kind = 'D';
+    if (isDouble(type)) {
+        v->kind = 'F';
+        v->f = RT_DecToDouble(&v->dec);
+    } else if (isWhole(type)) {
+        RT_DecTruncate(&v->dec, 0);
+    }
+}
+
+static void fieldString(X_VAR_EXPRESSION_FRAME *frame, int s, RT_VALUE *v)
+{
+    const struct X_FLD *f = &frame->pX_Fld[s];
+    const RT_KIND k = RT_KindOf(f);
+    v->kind = 'S';
+    if (k == RT_KIND_ALPHA) {
+        v->s = (const char *)RT_Data(frame->pX_Fld, s);
+        v->length = f->sByteLen;
+        return;
+    }
+    RT_ReadText(f, RT_Data(frame->pX_Fld, s), v->text, sizeof v->text);
+    if (k == RT_KIND_CHAR || k == RT_KIND_SHORT_CHAR) {
+        /* a varying text longer than the value's room is read in full */
+        static char longText[70000];
+        RT_ReadText(f, RT_Data(frame->pX_Fld, s), longText, sizeof longText);
+        v->s = longText;
+        v->length = (long)strlen(longText);
+        return;
+    }
+    v->s = v->text;
+    v->length = (long)strlen(v->text);
+}
+
+/* ---- values ---- */
+
+static RT_DEC asDecimal(const RT_VALUE *v)
+{
+    RT_DEC d;
+    if (v->kind == 'F') {
+        RT_DecFromDouble(&d, v->f, -1);
+        return d;
+    }
+    if (v->kind == 'B') {
+        RT_DecFromLongLong(&d, v->b);
+        return d;
+    }
+    return v->dec;
+}
+
+static void coerce(RT_VALUE *v, int to)
+{
+    if (isDouble(to)) {
+        if (v->kind != 'F') {
+            v->f = RT_DecToDouble(&v->dec);
+            v->kind = 'F';
+        }
+        return;
+    }
+    v->dec = asDecimal(v);
+    v->kind = 'D';
+    if (isWhole(to))
+        RT_DecTruncate(&v->dec, 0);
+}
+
+/* Fits a result to the digits and decimals of its pair operand. */
+static void fit(X_VAR_EXPRESSION_FRAME *frame, RT_DEC *r, int pair)
+{
+    const int digits = (pair >> 8) & 0xFF, decimals = pair & 0xFF;
+    RT_DecTruncate(r, decimals);
+    if (digits > 0 && RT_DecIntegerDigits(r) > digits - decimals) {
+        printf("FATAL an intermediate result does not fit %d digits with %d decimals\n", digits, decimals);
+        X_Fatal_Error(frame->pX_Ids, frame->pX_Pro, frame->pX_Fun, "Evaluation", 100);
+    }
+}
+
+static int compareValues(const RT_VALUE *a, const RT_VALUE *b)
+{
+    if (a->kind == 'S' || b->kind == 'S' || a->kind == 'H' || b->kind == 'H') {
+        /* texts compare as the shorter filled with blanks */
+        const long n = a->length > b->length ? a->length : b->length;
+        long i;
+        for (i = 0; i < n; ++i) {
+            const int ca = a->kind == 'H' ? a->b : i < a->length ? (unsigned char)a->s[i] : ' ';
+            const int cb = b->kind == 'H' ? b->b : i < b->length ? (unsigned char)b->s[i] : ' ';
+            if (ca != cb)
+                return ca < cb ? -1 : 1;
+        }
+        return 0;
+    }
+    if (a->kind == 'B' && b->kind == 'B')
+        return (a->b != 0) - (b->b != 0);
+    if (a->kind == 'F' && b->kind == 'F')
+        return a->f < b->f ? -1 : a->f > b->f;
+    {
+        const RT_DEC x = asDecimal(a), y = asDecimal(b);
+        return RT_DecCompare(&x, &y);
+    }
+}
+
+static int isNullValue(const RT_VALUE *v)
+{
+    long i;
+    switch (v->kind) {
+    case 'F': return v->f == 0;
+    case 'B': return !v->b;
+    case 'S':
+        for (i = 0; i < v->length; ++i)
+            if (v->s[i] != ' ')
+                return 0;
+        return 1;
+    default: return RT_DecIsZero(&v->dec);
+    }
+}
+
+/* ---- pulls ---- */
+
+/* The highest or lowest value of a decimal field: nines, positive or negative. */
+static void extremeDecimal(const struct X_FLD *f, int high, RT_DEC *d)
+{
+    int i;
+    RT_DecZero(d);
+    for (i = 0; i < f->lLength && i < RT_DIGITS; ++i)
+        d->d[i] = 9;
+    d->scale = f->sDecimals;
+    d->neg = !high;
+}
+
+static void pullSpecial(X_VAR_EXPRESSION_FRAME *frame, int s, const char *what, int opcode)
+{
+    struct X_FLD *f = &frame->pX_Fld[s];
+    unsigned char *data = RT_Data(frame->pX_Fld, s);
+    const RT_KIND k = RT_KindOf(f);
+    RT_DEC d;
+    if (strcmp(what, "SQLNULL") == 0) {
+        if (!RT_HasState(f))
+            RT_Stop("the evaluator: *SQLNULL stored into %s, which has no SQL-null state", RT_Name(f));
+        pullSpecial(frame, s, "NULL", opcode);
+        data[offsetof(X_FLD_INFO, bFieldState)] |= FsIsSqlNull;
+        return;
+    }
+    if (strcmp(what, "NAVAIL") == 0)
+        fail("*NAVAIL has no value here", opcode);
+    if (k == RT_KIND_ALPHA) {
+        memset(data, strcmp(what, "HIVAL") == 0 ? 0xFF : strcmp(what, "LOVAL") == 0 ? 0x00 : ' ', f->sByteLen);
+        return;
+    }
+    if (k == RT_KIND_DATE || k == RT_KIND_TIME || k == RT_KIND_DATETIME) {
+        const int high = strcmp(what, "HIVAL") == 0;
+        const char *text = k == RT_KIND_DATE   ? (high ? "9999-12-31" : X_DEFAULT_DATE)
+                           : k == RT_KIND_TIME ? (high ? "23:59:59" : X_DEFAULT_TIME)
+                           : high              ? "9999-12-31-23.59.59.999999"
+                                               : "0001-01-01-00.00.00.000000";
+        RT_StoreText(frame->pX_Ids, f, data, text, strlen(text));
+        return;
+    }
+    if (!RT_IsNumericKind(k))
+        fail("a special value stored into a field of a kind without one here", opcode);
+    if (strcmp(what, "NULL") == 0) {
+        RT_DecZero(&d);
+    } else if (k == RT_KIND_PACKED || k == RT_KIND_SIGNED) {
+        extremeDecimal(f, strcmp(what, "HIVAL") == 0, &d);
+    } else {
+        fail("*HIVAL or *LOVAL of an integer, float or boolean field has no value here", opcode);
+        return;
+    }
+    RT_StoreDecimal(frame->pX_Ids, f, data, &d);
+}
+
+static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, int operand, int opcode)
+{
+    struct X_FLD *f = &frame->pX_Fld[s];
+    unsigned char *data = RT_Data(frame->pX_Fld, s);
+    const RT_KIND k = RT_KindOf(f);
+    if (v->kind == 'S' || v->kind == 'H') {
+        if (v->kind == 'H') {
+            if (k != RT_KIND_ALPHA)
+                fail("a fill stored into a field that is no alphanumeric one", opcode);
+            memset(data, v->b, f->sByteLen);
+            return;
+        }
+        RT_StoreText(frame->pX_Ids, f, data, v->s, (size_t)v->length);
+        return;
+    }
+    if (v->kind == 'B' && k == RT_KIND_BOOLEAN) {
+        RT_DEC d;
+        RT_DecFromLongLong(&d, v->b != 0);
+        RT_StoreDecimal(frame->pX_Ids, f, data, &d);
+        return;
+    }
+    if (!RT_IsNumericKind(k))
+        fail("a number stored into a field that is not numeric", opcode);
+    {
+        RT_DEC d;
+        if (v->kind == 'F')
+            RT_DecFromDouble(&d, v->f, operand >= 0 && operand <= 16 ? operand : -1);
+        else
+            d = asDecimal(v);
+        RT_StoreDecimal(frame->pX_Ids, f, data, &d);
+    }
+}
+
+/* ---- the evaluator ---- */
+
+#define RT_STACK 64
+
+X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
+{
+    RT_VALUE stack[RT_STACK];
+    int top = -1;
+    X_ULONG row;
+    for (row = 0; row + 1 < frame->ulInstructionCount; row += 2) {
+        const int opcode = frame->psInstructionTable[row], operand = frame->psInstructionTable[row + 1];
+        RT_VALUE *v;
+        const char *special;
+        if (top >= RT_STACK - 2)
+            fail("the stack is full", opcode);
+        v = &stack[top + 1];
+        memset(v, 0, sizeof *v);
+
+        /* ---- constants ---- */
+        if (opcode >= X_COMP_OPCODE_PUSH_INT32_CONSTANT_AS_LONG && opcode <= X_COMP_OPCODE_PUSH_INT32_CONSTANT_AS_INT64) {
+            constant(frame, operand, opcode - X_COMP_OPCODE_PUSH_INT32_CONSTANT_AS_LONG, v, opcode);
+            ++top;
+            continue;
+        }
+        if (opcode >= X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_LONGLONG && opcode <= X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_INT64) {
+            static const int kTypes[] = {T_LONGLONG, T_DOUBLE, T_PACKED31, T_PACKED63, T_DECIMAL, T_INT64};
+            constant(frame, operand, kTypes[opcode - X_VAR_RESOLVE_PUSH_INT64_CONSTANT_AS_LONGLONG], v, opcode);
+            ++top;
+            continue;
+        }
+        if (opcode >= X_COMP_OPCODE_PUSH_PACKED_CONSTANT_AS_LONGLONG && opcode <= X_COMP_OPCODE_PUSH_PACKED_CONSTANT_AS_INT64) {
+            static const int kTypes[] = {T_LONGLONG, T_DOUBLE, T_PACKED31, T_PACKED63, T_DECIMAL, T_INT64};
+            constant(frame, operand, kTypes[opcode - X_COMP_OPCODE_PUSH_PACKED_CONSTANT_AS_LONGLONG], v, opcode);
+            ++top;
+            continue;
+        }
+        switch (opcode) {
+        case X_VAR_RESOLVE_PUSH_DOUBLE_CONSTANT_AS_DOUBLE:
+        case X_COMP_OPCODE_PUSH_FLOAT64_CONSTANT_AS_FLOAT64:
+            constant(frame, operand, T_DOUBLE, v, opcode);
+            ++top;
+            continue;
+        case X_COMP_OPCODE_PUSH_STRING_CONSTANT_AS_STRING:
+        case X_COMP_OPCODE_PUSH_STRING_CONSTANT_AS_DATE:
+        case X_COMP_OPCODE_PUSH_STRING_CONSTANT_AS_TIME:
+        case X_COMP_OPCODE_PUSH_STRING_CONSTANT_AS_DATETIME:
+            constant(frame, operand, T_DECIMAL, v, opcode);
+            if (v->kind != 'S')
+                fail("a string constant that is no string", opcode);
+            ++top;
+            continue;
+        case X_COMP_OPCODE_PUSH_BOOLEAN_TRUE_CONSTANT:
+        case X_COMP_OPCODE_PUSH_BOOLEAN_FALSE_CONSTANT:
+            v->kind = 'B';
+            v->b = opcode == X_COMP_OPCODE_PUSH_BOOLEAN_TRUE_CONSTANT;
+            ++top;
+            continue;
+        case X_COMP_OPCODE_PUSH_STRING_HIVAL:
+        case X_COMP_OPCODE_PUSH_STRING_LOVAL:
+            v->kind = 'H';
+            v->b = opcode == X_COMP_OPCODE_PUSH_STRING_HIVAL ? 0xFF : 0x00;
+            ++top;
+            continue;
+        case X_COMP_OPCODE_PUSH_DECIMAL_HIVAL:
+        case X_COMP_OPCODE_PUSH_DECIMAL_LOVAL: {
+            /* the largest or smallest number of the pair's digits and decimals */
+            const int digits = (operand >> 8) & 0xFF, decimals = operand & 0xFF;
+            int i;
+            v->kind = 'D';
+            for (i = 0; i < digits && i < RT_DIGITS; ++i)
+                v->dec.d[i] = 9;
+            v->dec.scale = decimals;
+            v->dec.neg = opcode == X_COMP_OPCODE_PUSH_DECIMAL_LOVAL;
+            ++top;
+            continue;
+        }
+        default: break;
+        }
+        if (opcode >= X_COMP_OPCODE_PUSH_NULL_CONSTANT_AS_LONG && opcode <= X_COMP_OPCODE_PUSH_NULL_CONSTANT_AS_FLOAT64) {
+            v->kind = isDouble(opcode - X_COMP_OPCODE_PUSH_NULL_CONSTANT_AS_LONG) ? 'F' : 'D';
+            ++top;
+            continue;
+        }
+
+        /* ---- fields ---- */
+        if (opcode >= X_COMP_OPCODE_PUSH_PACKED_VECTOR_AS_LONG && opcode < X_COMP_OPCODE_PUSH_PACKED_VECTOR_AS_LONG + 64) {
+            const int type = (opcode - X_COMP_OPCODE_PUSH_PACKED_VECTOR_AS_LONG) % 16;
+            if (type > T_FLOAT64)
+                fail("a push of a decimal field as no value type", opcode);
+            fieldNumber(frame, operand, type, v);
+            ++top;
+            continue;
+        }
+        switch (opcode) {
+        case X_COMP_OPCODE_PUSH_INT8_VECTOR_AS_INT32:
+        case X_COMP_OPCODE_PUSH_INTU8_VECTOR_AS_INT32:
+        case X_COMP_OPCODE_PUSH_INT16_VECTOR_AS_INT32:
+        case X_COMP_OPCODE_PUSH_INT32_VECTOR_AS_INT32:
+        case X_COMP_OPCODE_PUSH_INT64_VECTOR_AS_INT64: fieldNumber(frame, operand, T_INT64, v); ++top; continue;
+        case X_COMP_OPCODE_PUSH_FLOAT32_VECTOR_AS_FLOAT64:
+        case X_COMP_OPCODE_PUSH_FLOAT64_VECTOR_AS_FLOAT64: fieldNumber(frame, operand, T_FLOAT64, v); ++top; continue;
+        case X_COMP_OPCODE_PUSH_BOOLEAN_VECTOR_AS_BOOLEAN: {
+            RT_DEC d;
+            RT_ReadDecimal(&frame->pX_Fld[operand], RT_Data(frame->pX_Fld, operand), &d);
+            v->kind = 'B';
+            v->b = !RT_DecIsZero(&d);
+            ++top;
+            continue;
+        }
+        case X_COMP_OPCODE_PUSH_ALPHA_VECTOR_AS_ALPHA:
+        case X_COMP_OPCODE_PUSH_ALPHA_VECTOR_AS_STRING:
+        case X_COMP_OPCODE_PUSH_STRING_VECTOR_AS_STRING:
+        case X_COMP_OPCODE_PUSH_SHORT_CHAR_VECTOR_AS_STRING:
+        case X_COMP_OPCODE_PUSH_DATE_VECTOR_AS_DATE:
+        case X_COMP_OPCODE_PUSH_TIME_VECTOR_AS_TIME:
+        case X_COMP_OPCODE_PUSH_DATETIME_VECTOR_AS_DATETIME: fieldString(frame, operand, v); ++top; continue;
+        case X_COMP_OPCODE_SET_INDEX:
+            /* the index value of an index field just stored into */
+            RT_SetIndexValue(frame->pX_Fld, operand);
+            continue;
+        case X_COMP_OPCODE_PUSH_VECTOR_AS_STACK_VECTOR:
+        case X_COMP_OPCODE_PUSH_ARRAY_VECTOR_AS_STACK_VECTOR:
+            if (operand < 0 || operand >= RT_scFields)
+                fail("a field vector entry outside the vector", opcode);
+            v->kind = 'V';
+            v->b = operand;
+            ++top;
+            continue;
+        default: break;
+        }
+
+        /* ---- special pulls: only the field on the stack ---- */
+        if ((special = specialPull(opcode)) != NULL) {
+            if (top < 0 || stack[top].kind != 'V')
+                fail("a pull without its field", opcode);
+            pullSpecial(frame, stack[top].b, special, opcode);
+            RT_SetIndexValue(frame->pX_Fld, stack[top].b);
+            --top;
+            continue;
+        }
+        if (top < 0)
+            fail("nothing on the stack", opcode);
+
+        /* ---- coercions ---- */
+        if (opcode >= X_COMP_OPCODE_COERCE_LONG_TO_LONGLONG && opcode <= X_COMP_OPCODE_COERCE_INT64_TO_FLOAT64) {
+            const int from = (opcode - X_COMP_OPCODE_COERCE_LONG_TO_LONGLONG) / 10,
+                      place = (opcode - X_COMP_OPCODE_COERCE_LONG_TO_LONGLONG) % 10;
+            if (place >= 8)
+                fail("a coercion to a variant or boolean has no meaning here", opcode);
+            coerce(&stack[top], place < from ? place : place + 1);
+            continue;
+        }
+        if (opcode >= X_COMP_OPCODE_COERCE_FLOAT64_TO_LONG && opcode <= X_COMP_OPCODE_COERCE_FLOAT64_TO_INT64) {
+            static const int kTo[] = {T_LONG, T_LONGLONG, T_DECIMAL, T_INT32, T_INT64};
+            coerce(&stack[top], kTo[opcode - X_COMP_OPCODE_COERCE_FLOAT64_TO_LONG]);
+            continue;
+        }
+
+        /* ---- arithmetic and rounding ---- */
+        if (opcode >= X_COMP_OPCODE_LONG_PLUS && opcode <= X_COMP_OPCODE_FLOAT64_MULTIPLY) {
+            RT_VALUE *a = &stack[top - 1], *b = &stack[top];
+            int type, operation;
+            if (opcode >= X_COMP_OPCODE_DECIMAL_MULTIPLY) {
+                const int place = opcode - X_COMP_OPCODE_DECIMAL_MULTIPLY; /* 952: DECIMAL MULTIPLY, then INT32 .. */
+                type = place == 0 ? T_DECIMAL : T_INT32 + (place - 1) / 4;
+                operation = place == 0 ? 3 : (place - 1) % 4;
+            } else {
+                type = (opcode - X_COMP_OPCODE_LONG_PLUS) / 4;
+                operation = (opcode - X_COMP_OPCODE_LONG_PLUS) % 4; /* PLUS MINUS DIVIDE MULTIPLY */
+            }
+            if (top < 1)
+                fail("arithmetic without two values", opcode);
+            if (isDouble(type)) {
+                const double x = a->kind == 'F' ? a->f : RT_DecToDouble(&a->dec),
+                             y = b->kind == 'F' ? b->f : RT_DecToDouble(&b->dec);
+                if (operation == 2 && y == 0) {
+                    printf("FATAL a division by zero\n");
+                    X_Fatal_Error(frame->pX_Ids, frame->pX_Pro, frame->pX_Fun, "Evaluation", 11);
+                    a->f = 0;
+                } else {
+                    a->f = operation == 0 ? x + y : operation == 1 ? x - y : operation == 2 ? x / y : x * y;
+                }
+                a->kind = 'F';
+            } else {
+                RT_DEC r;
+                const RT_DEC x = asDecimal(a), y = asDecimal(b);
+                if (operation == 0 || operation == 1) {
+                    RT_DecAdd(&x, &y, operation == 1, &r);
+                } else if (operation == 3) {
+                    RT_DecMultiply(&x, &y, &r);
+                } else if (RT_DecDivide(&x, &y, isWhole(type) ? 0 : operand & 0xFF, &r) != 0) {
+                    printf("FATAL a division by zero\n");
+                    X_Fatal_Error(frame->pX_Ids, frame->pX_Pro, frame->pX_Fun, "Evaluation", 11);
+                    RT_DecZero(&r);
+                }
+                if (isWhole(type))
+                    RT_DecTruncate(&r, 0);
+                else
+                    fit(frame, &r, operand);
+                a->kind = 'D';
+                a->dec = r;
+            }
+            --top;
+            continue;
+        }
+        if (opcode >= X_COMP_OPCODE_ROUND_HALFUP_DOUBLE && opcode <= X_COMP_OPCODE_ROUND_HALFUP_FLOAT64) {
+            RT_VALUE *a = &stack[top];
+            a->dec = asDecimal(a);
+            a->kind = 'D';
+            RT_DecRoundHalfUp(&a->dec, operand & 0xFF);
+            continue;
+        }
+
+        /* ---- comparisons: the operator is the place in EQ LT LE GT GE NE ---- */
+        if ((opcode >= X_COMP_OPCODE_COMPARE_LONG_EQ_LONG && opcode <= X_COMP_OPCODE_COMPARE_FLOAT64_NE_FLOAT64) ||
+            (opcode >= X_COMP_OPCODE_COMPARE_DATE_EQ_DATE && opcode <= X_COMP_OPCODE_COMPARE_BOOLEAN_NE_BOOLEAN)) {
+            RT_VALUE *a = &stack[top - 1], *b = &stack[top];
+            int c, cmp, r;
+            if (top < 1)
+                fail("a comparison without two values", opcode);
+            c = compareValues(a, b);
+            cmp = opcode == X_COMP_OPCODE_COMPARE_BOOLEAN_NE_BOOLEAN   ? 5
+                  : opcode == X_COMP_OPCODE_COMPARE_BOOLEAN_EQ_BOOLEAN ? 0
+                  : opcode >= X_COMP_OPCODE_COMPARE_DATE_EQ_DATE ? (opcode - X_COMP_OPCODE_COMPARE_DATE_EQ_DATE) % 6
+                                                                 : (opcode - X_COMP_OPCODE_COMPARE_LONG_EQ_LONG) % 6;
+            r = cmp == 0 ? c == 0 : cmp == 1 ? c < 0 : cmp == 2 ? c <= 0 : cmp == 3 ? c > 0 : cmp == 4 ? c >= 0 : c != 0;
+            memset(a, 0, sizeof *a);
+            a->kind = 'B';
+            a->b = r;
+            --top;
+            continue;
+        }
+        if ((opcode >= X_COMP_OPCODE_IS_LONG_NULL && opcode <= X_COMP_OPCODE_IS_FLOAT64_NULL) ||
+            (opcode >= X_COMP_OPCODE_IS_DATE_NULL && opcode <= X_COMP_OPCODE_IS_STRING_NULL)) {
+            RT_VALUE *a = &stack[top];
+            const int r = isNullValue(a);
+            memset(a, 0, sizeof *a);
+            a->kind = 'B';
+            a->b = r;
+            continue;
+        }
+
+        /* ---- logic ---- */
+        switch (opcode) {
+        case X_COMP_OPCODE_LOGICAL_NOT: stack[top].b = !stack[top].b; continue;
+        case X_COMP_OPCODE_LOGICAL_BEGIN_ORIF:
+        case X_COMP_OPCODE_LOGICAL_BEGIN_ANDIF: continue; /* both sides are evaluated: a push has no side effect */
+        case X_COMP_OPCODE_LOGICAL_OR:
+        case X_COMP_OPCODE_LOGICAL_END_ORIF:
+            stack[top - 1].b = stack[top - 1].b || stack[top].b;
+            --top;
+            continue;
+        case X_COMP_OPCODE_LOGICAL_AND:
+        case X_COMP_OPCODE_LOGICAL_END_ANDIF:
+            stack[top - 1].b = stack[top - 1].b && stack[top].b;
+            --top;
+            continue;
+        case X_COMP_OPCODE_IMP_INTRINSIC_BOOLEAN_IS_TRUE: continue;
+        default: break;
+        }
+
+        /* ---- pulls: the field vector entry is pushed after the value ---- */
+        if (opcode >= X_COMP_OPCODE_PULL_PACKED_VECTOR_FROM_LONG && opcode <= X_COMP_OPCODE_PULL_SHORT_CHAR_VECTOR_FROM_NAVAIL) {
+            if (top < 1 || stack[top].kind != 'V')
+                fail("a pull without its field", opcode);
+            pullValue(frame, stack[top].b, &stack[top - 1], operand, opcode);
+            RT_SetIndexValue(frame->pX_Fld, stack[top].b);
+            top -= 2;
+            continue;
+        }
+        if (opcode >= X_COMP_OPCODE_PULL_IDENTICAL_VECTOR_FROM_STACK_VECTOR &&
+            opcode <= X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_D) {
+            /* a field moved whole into one of the same layout; a varying
+               text is copied, not its storage shared */
+            const int target = stack[top].b, source = stack[top - 1].b;
+            if (top < 1 || stack[top].kind != 'V' || stack[top - 1].kind != 'V')
+                fail("an identical pull without its two fields", opcode);
+            if (opcode == X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_D)
+                fail("an identical pull of a binary field has no meaning here", opcode);
+            if (opcode == X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_C) {
+                X_FLD_CHAR from, to;
+                memcpy(&from, RT_Data(frame->pX_Fld, source), sizeof from);
+                memcpy(&to, RT_Data(frame->pX_Fld, target), sizeof to);
+                X_VAR_VarChar_Assign(frame->pX_Ids, frame->pX_Pro, frame->pX_Fun, &from, &to);
+                memcpy(RT_Data(frame->pX_Fld, target), &to, sizeof to);
+                top -= 2;
+                continue;
+            }
+            memmove(RT_Data(frame->pX_Fld, target), RT_Data(frame->pX_Fld, source), frame->pX_Fld[target].sByteLen);
+            RT_SetIndexValue(frame->pX_Fld, target);
+            top -= 2;
+            continue;
+        }
+
+        fail("an opcode the test run time gives no meaning", opcode);
+    }
+    if (top >= 0 && stack[top].kind == 'B') {
+        frame->pOperandStack[0].m_Boolean = stack[top].b;
+        frame->pOperandStack[0].m_State = 0;
+    }
+}
