@@ -95,7 +95,7 @@ private:
     int rnd(int a, int b) { return std::uniform_int_distribution<int>(a, b)(r_); }
     bool chance(int pct) { return rnd(1, 100) <= pct; }
     template <typename T> T pick(const std::vector<T>& v) { return v[static_cast<size_t>(rnd(0, int(v.size()) - 1))]; }
-    bool on(const char* s) const { return allow_.count(s) > 0; }
+    bool on(const std::string& s) const { return allow_.count(s) > 0; }
     const Field& field(const std::string& n) const
     {
         for (const Field& f : p_.fields)
@@ -104,8 +104,129 @@ private:
         return p_.fields.front();
     }
 
-    void emit(const std::string& line)
+    static bool has(const std::string& line, const std::string& keyword)
     {
+        return line.find(" " + keyword + "(") != std::string::npos;
+    }
+
+    /* A form of the value table expanded; "" when the function has nothing it needs. */
+    std::string expand(const std::string& form, const Param& p, const std::string& line)
+    {
+        std::string out;
+        for (size_t i = 0; i < form.size(); ++i) {
+            if (form[i] != '{') {
+                out += form[i];
+                continue;
+            }
+            const size_t end = form.find('}', i);
+            const std::string k = form.substr(i + 1, end - i - 1);
+            i = end;
+            std::string v;
+            if (k == "A" || k == "A10") {
+                std::vector<std::string> a;
+                for (const std::string& f : alpha_)
+                    if (field(f).length <= (k == "A" ? 25 : 10) && !field(f).nullable)
+                        a.push_back(f);
+                if (!a.empty())
+                    v = "#" + pick(a);
+            } else if (k == "N") {
+                v = numField();
+            } else if (k == "P") {
+                v = "#" + num_[1];
+            } else if (k == "S") {
+                v = "#" + status_;
+            } else if (k == "R") {
+                v = "#" + rrn_;
+            } else if (k[0] == 'T') {
+                v = quote(text(rnd(1, std::stoi(k.substr(1)))));
+            } else if (k[0] == 'I' && k != "IA") {
+                v = std::to_string(rnd(std::stoi(k.substr(1)), std::stoi(k.substr(k.find('-') + 1))));
+            } else if (k[0] == 'L') {
+                std::vector<std::string> sp;
+                for (size_t a = 1, b; a <= k.size(); a = b + 1) {
+                    b = k.find('|', a);
+                    if (b == std::string::npos)
+                        b = k.size();
+                    sp.push_back(k.substr(a, b - a));
+                }
+                v = target(sp);
+            } else if (k == "V") {
+                if (!p.values.empty())
+                    v = pick(p.values);
+            } else if (k == "D") {
+                for (const Element& e : p.elements) {
+                    if (e.dflt.empty())
+                        return "";
+                    v += (v.empty() ? "" : " ") + e.dflt;
+                }
+            } else if (k == "F1") {
+                const size_t h = line.find('#');
+                if (h != std::string::npos)
+                    v = line.substr(h, line.find_first_of(" )", h) - h);
+            } else if (k == "IA") {
+                const size_t h = line.find('#');
+                const std::string f = h == std::string::npos ? "" : line.substr(h + 1, line.find_first_of(" )", h) - h - 1);
+                bool alpha = has(line, "TYPE") ? line.find("TYPE(*CHAR)") != std::string::npos : false;
+                for (const Field& d : p_.fields)
+                    if (d.name == f && !has(line, "TYPE"))
+                        alpha = d.type == 'A';
+                v = alpha ? "LC" : "RZ";
+            } else if (k == "C") {
+                if (!conds_.empty())
+                    v = pick(conds_);
+            }
+            if (v.empty())
+                return "";
+            out += v;
+        }
+        return out;
+    }
+
+    /* Further keywords of the command, each with a value of a kind it takes. */
+    std::string enrich(const std::string& line)
+    {
+        const size_t at = line.size() > 5 && line.compare(3, 2, ": ") == 0 ? 5 : 0;
+        const std::string cmd = line.substr(at, line.find(' ', at) - at);
+        const auto c = t_.params.find(cmd);
+        if (c == t_.params.end())
+            return line;
+        std::string out = line;
+        for (const Param& p : c->second) {
+            if (has(out, p.keyword) || !chance(25))
+                continue;
+            bool excluded = false;
+            for (const auto& [a, b] : ExcludingPairs())
+                excluded = excluded || (a == p.keyword && has(out, b)) || (b == p.keyword && has(out, a));
+            // one screen format: few fields, no list
+            if (p.keyword == "OPTIONS" && cmd != "FUNCTION" && cmd != "SELECT" &&
+                (std::count(out.begin(), out.end(), '#') > 2 || has(out, "BROWSELIST") || has(out, "TEXTS")))
+                continue;
+            if (excluded || (held_.count(cmd + " " + p.keyword) && !on(held_.at(cmd + " " + p.keyword))))
+                continue;
+            for (const KeywordForms& k : KeywordTable()) {
+                if (p.keyword != k.keyword ||
+                    (*k.commands && (" " + std::string(k.commands) + " ").find(" " + cmd + " ") == std::string::npos))
+                    continue;
+                std::vector<std::string> forms;
+                std::string f = k.forms;
+                for (size_t a = 0, b; a <= f.size(); a = b + 1) {
+                    b = f.find(';', a);
+                    if (b == std::string::npos)
+                        b = f.size();
+                    forms.push_back(f.substr(a, b - a));
+                }
+                const std::string v = expand(pick(forms), p, out);
+                if (!v.empty())
+                    out += " " + p.keyword + "(" + v + ")";
+                break;
+            }
+        }
+        return out;
+    }
+
+    void emit(const std::string& written)
+    {
+        const std::string line = enrich(written);
         if (body_ && inMain_ && depth_ == 0 && line.find(": ") != 3 && line.rfind("END", 0) != 0 &&
             line != "ELSE" && line != "OTHERWISE" && line.rfind("WHEN", 0) != 0)
             for (const std::string& l : labels_)
@@ -131,6 +252,7 @@ private:
         num_ = {addField('P', 7, 0), addField('P', 5, 0), addField('S', 9, 2), addField('P', 15, 5)};
         alpha_ = {addField('A', 10), addField('A', 1), addField('A', 30), addField('A', 256)};
         status_ = addField('A', 2);
+        rrn_ = addField('P', 9, 0);
         counter_ = addField('P', 7, 0);
         index_ = addField('P', 3, 0);
         for (int i = 0, n = rnd(6, 24); i < n; ++i) {
@@ -919,7 +1041,8 @@ private:
     std::set<std::string> allow_;
     Program p_;
     std::vector<std::string> used_, alpha_, num_, ext_, conds_, labels_, lines_;
-    std::string status_, counter_, index_, group_;
+    std::map<std::string, std::string> held_;  // "CMD KEYWORD" held back, by switch
+    std::string rrn_, status_, counter_, index_, group_;
     std::set<std::string> placed_;
     std::vector<Sub> subs_;
     std::vector<List> lists_;

@@ -3,6 +3,8 @@
 #define DQOV_TESTS_PROGEN_PROGEN_VALUES_H
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace progen {
 
@@ -28,6 +30,17 @@ inline std::string textAt(int n, unsigned at)
             c = 'X';
     return s;
 }
+
+/* The forms of a keyword's values in some commands ("" all). */
+struct KeywordForms {
+    const char* keyword;
+    const char* commands;
+    const char* forms;
+};
+const std::vector<KeywordForms>& KeywordTable();
+
+/* Keywords that are not written together. */
+const std::vector<std::pair<std::string, std::string>>& ExcludingPairs();
 
 }  // namespace progen
 
