@@ -34,6 +34,9 @@ const std::vector<Switch>& Switches()
         {"arith_condition", "arithmetic in a condition ('#A + 1 > #B * 2'): V_IntermedResult_n undeclared (gcc)"},
         {"list_packed_struct", "a packed field that is nullable or has more than 9 decimals in a list: byte[] against X_FLD_PACKED (C#)"},
         {"nullable_redefine", "DEFINE ... REFFLD(#F) or OVERRIDE FIELD(#F) of a nullable field: DCM0603 on ASQN"},
+        {"urequest", "UREQUEST and UDISPLAY: the generator refuses them (PRC1193, no code for the command)"},
+        {"label_on_include", "a label on INCLUDE: DCM9898 unknown command name 'L10:'"},
+        {"goto_into_loop", "labels inside blocks, reached by GOTO from outside: PRC1250 in C# when the block is a loop"},
         {"keyword_defaults", "keywords written with the default of the keyword table"},
     };
     return s;
@@ -72,7 +75,8 @@ public:
                 emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + std::to_string(n) + ")");
                 emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
             }
-        emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT MSGTXT('Ended')"}));
+        emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT MSGTXT('Ended')", "TRANSFER TOFUNCTION(*NEXT)",
+                                "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
         inMain_ = false;
         for (size_t i = 0; i < subs_.size(); ++i)
             subroutine(i, static_cast<size_t>(target));
@@ -197,6 +201,10 @@ private:
             bool excluded = false;
             for (const auto& [a, b] : ExcludingPairs())
                 excluded = excluded || (a == p.keyword && has(out, b)) || (b == p.keyword && has(out, a));
+            // a foot has only the lines below the overflow line
+            if (cmd == "DEF_FOOT" && (p.keyword == "DESIGN" || p.keyword == "DOWN_SEP" || p.keyword == "SPACE_BEF" ||
+                                      p.keyword == "SPACE_AFT"))
+                continue;
             // one screen format: few fields, no list
             if (p.keyword == "OPTIONS" && cmd != "FUNCTION" && cmd != "SELECT" &&
                 (std::count(out.begin(), out.end(), '#') > 2 || has(out, "BROWSELIST") || has(out, "TEXTS")))
@@ -227,8 +235,18 @@ private:
     void emit(const std::string& written)
     {
         const std::string line = enrich(written);
-        if (body_ && inMain_ && depth_ == 0 && line.find(": ") != 3 && line.rfind("END", 0) != 0 &&
-            line != "ELSE" && line != "OTHERWISE" && line.rfind("WHEN", 0) != 0)
+        const std::string name = line.substr(0, line.find(' '));
+        static const std::set<std::string> openers = {"IF", "DOWHILE", "DOUNTIL", "BEGIN_LOOP", "CASE", "SELECT",
+                                                      "SELECTLIST", "SELECT_SQL", "IF_KEY", "IF_NULL", "IF_MODE",
+                                                      "IF_STATUS", "IF_ERROR", "BEGINCHECK"};
+        static const std::set<std::string> closers = {"ENDIF", "ENDWHILE", "ENDUNTIL", "END_LOOP", "ENDCASE",
+                                                      "ENDSELECT", "ENDCHECK"};
+        open_ += closers.count(name) ? -1 : 0;
+        const int open = open_;
+        open_ += openers.count(name) ? 1 : 0;
+        if (body_ && inMain_ && (open == 0 || on("goto_into_loop")) && line.find(": ") != 3 && line.rfind("END", 0) != 0 &&
+            line != "ELSE" && line != "OTHERWISE" && line.rfind("WHEN", 0) != 0 &&
+            (line.rfind("INCLUDE", 0) != 0 || on("label_on_include")))
             for (const std::string& l : labels_)
                 if (!placed_.count(l) && chance(8)) {
                     placed_.insert(l);
@@ -253,6 +271,7 @@ private:
         alpha_ = {addField('A', 10), addField('A', 1), addField('A', 30), addField('A', 256)};
         status_ = addField('A', 2);
         rrn_ = addField('P', 9, 0);
+        date_ = addField('P', 8, 0);
         counter_ = addField('P', 7, 0);
         index_ = addField('P', 3, 0);
         for (int i = 0, n = rnd(6, 24); i < n; ++i) {
@@ -511,6 +530,20 @@ private:
             conds_.push_back("*PGCOND" + std::to_string(i + 1));
             emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")");
         }
+        if (chance(30)) {
+            // an array over three fields of one kind, indexed by the loop counter
+            const bool alpha = chance(50);
+            std::string of;
+            for (int i = 0; i < 3; ++i) {
+                arrayOf_ = alpha ? addField('A', 10) : addField('P', 7, 2);
+                of += (i ? " #" : "#") + arrayOf_;
+            }
+            array_ = "PGY";
+            p_.fields.push_back({"PGX", 'P', 3, 0, false, ""});  // an index is named by at most three characters
+            index_ = "PGX";
+            emit("DEF_ARRAY NAME(#" + array_ + ") INDEXES(#" + index_ + ") OF_FIELDS(" + of + ")");
+            used_.push_back("CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + (alpha ? "*BLANK" : "*ZERO") + ")");
+        }
         if (chance(40)) {
             group_ = "XG_PG1";
             emit("GROUP_BY NAME(" + group_ + ") FIELDS(" + fields(screenFields(), 4) + ")");
@@ -596,7 +629,7 @@ private:
     void statement(int depth, bool main)
     {
         const bool nest = depth < 6;
-        switch (rnd(0, 24)) {
+        switch (rnd(0, 30)) {
         case 0:
         case 1: {
             const std::string f = pick(allFields());
@@ -761,7 +794,42 @@ private:
                 emit("CHANGE FIELD(" + group_ + ") TO(" + pick<std::string>({"*NULL", "*DEFAULT", "*BLANK"}) + ")");
                 return;
             }
-            emit("SUBMIT PGM(PGBATCH) PARMS(" + alphaField() + ")");
+            emit(chance(50) ? "SUBMIT PGM(PGBATCH) PARMS(" + alphaField() + ")"
+                            : "SUBMIT PROCESS(DEMOPRC) FUNCTION(DEMOMIN)");
+            return;
+        case 22:
+            emit((on("urequest") ? pick<std::string>({"UDISPLAY", "UREQUEST", "UPRINT"})
+                                 : std::string("UPRINT")) +
+                 " FIELDS(" + fields(screenFields(), 3) + ")");
+            return;
+        case 23:
+            emit("USE BUILTIN(DEM_ADD_VAT) WITH_ARGS(#" + num_[2] + ") TO_GET(#" + num_[2] + ")");
+            return;
+        case 24:
+            if (inMain_ && !included_) {
+                included_ = true;
+                emit("INCLUDE PROCESS(" + pick<std::string>({"*DIRECT", "DEMOPRC"}) + ") FUNCTION(DEMINC)");
+                return;
+            }
+            [[fallthrough]];
+        case 25:
+            emit("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)" +
+                 (chance(50) ? " EXIT_USED(" + target({"*NEXT", "*EXIT", "*RETURN"}) + ")" : "") +
+                 (chance(50) ? " MENU_USED(" + target({"*NEXT", "*MENU", "*RETURN"}) + ")" : ""));
+            return;
+        case 26:
+            if (!array_.empty()) {
+                emit("CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + valueFor(field(arrayOf_)) + ")");
+                return;
+            }
+            [[fallthrough]];
+        case 27:
+            if (nest) {
+                emit("IF_STATUS IS(" + pick<std::string>({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE", "*EQUALKEY"}) +
+                     ") IS_NOT(" + pick<std::string>({"*ERROR", "*VALERROR", "*NOTEQUALKEY"}) + ")");
+                block(depth, main, 2);
+                emit("ENDIF");
+            }
             return;
         default: {
             const std::string f = pick(num_);
@@ -810,26 +878,34 @@ private:
         const File& f = pick(p_.files);
         bool view = false;
         const std::string key = keyed(f, view);
-        const std::string file = view ? f.view : f.name;
-        std::string nbr;
-        if (chance(20))
-            nbr = " NBR_KEYS(" +
+        const std::string file = (view ? f.view : f.name) + (chance(20) ? " DEMLIB" : "");
+        // how the record is found: by key (with the number of keys), by a condition, by number
+        const int how = rnd(0, 9);
+        std::string by = " WITH_KEY(" + key + ")";
+        if (chance(25))
+            by += " NBR_KEYS(" +
                   (on("nbr_keys_value") ? pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) : pick<std::string>({"*WITHKEY", "*COMPUTE"})) +
                   ")";
+        if (how == 8)
+            by = " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
+        if (how == 9 && !view)
+            by = " WITH_RRN(#" + rrn_ + ")";
         std::vector<std::string> data(f.fields.begin(), f.fields.end());
-        switch (rnd(0, 5)) {
+        switch (rnd(0, 11)) {
         case 0:
-            emit("FETCH FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ") WITH_KEY(" + key + ")" + nbr +
-                 ioTail("FETCH", true) + (chance(20) ? " LOCK(*YES)" : ""));
+            emit("FETCH FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")" + by + ioTail("FETCH", true));
             return;
-        case 1: {
+        case 1:
+        case 2: {
             std::string s = "SELECT FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")";
-            if (chance(60))
-                s += " WITH_KEY(" + key + ")" + nbr;
-            else if (chance(50))
+            if (how < 6)
+                s += by;
+            else if (how < 8)
                 s += " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
             if (chance(20))
-                s += " OPTIONS(*BACKWARDS)";
+                s += " OPTIONS(" + pick<std::string>({"*BACKWARDS", "*STARTKEY"}) + ")";
+            else if (chance(20) && how >= 6)
+                s += " OPTIONS(*BLOCK " + std::to_string(rnd(1, 99)) + ")";
             emit(s + ioTail("SELECT", true));
             ++selects_;
             ++fileLoops_;
@@ -839,21 +915,58 @@ private:
             emit("ENDSELECT");
             return;
         }
-        case 2:
+        case 3:
             if (!view) {
                 emit("INSERT FIELDS(" + fields(data, 6) + ") TO_FILE(" + file + ")" + ioTail("INSERT", false));
                 return;
             }
             [[fallthrough]];
-        case 3:
-            emit("UPDATE FIELDS(" + fields(data, 4) + ") IN_FILE(" + file + ") WITH_KEY(" + key + ")" +
-                 ioTail("UPDATE", true));
-            return;
         case 4:
-            emit("DELETE FROM_FILE(" + file + ") WITH_KEY(" + key + ")" + ioTail("DELETE", true));
+            emit("UPDATE FIELDS(" + fields(data, 4) + ") IN_FILE(" + file + ")" + by + ioTail("UPDATE", true));
             return;
-        default:
+        case 5:
+            emit("DELETE FROM_FILE(" + file + ")" + by + ioTail("DELETE", true));
+            return;
+        case 6:
             emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")");
+            return;
+        case 7:
+            emit("OPEN FILE(" + file + ") USE_OPTION(" + pick<std::string>({"*ONDEMAND", "*IMMEDIATE", "*KEEPOPEN"}) + ")");
+            emit("CLOSE FILE(" + file + ")");
+            return;
+        case 8:
+            if (!view) {
+                emit("OPEN FILE(" + file + ") USE_OPTION(*OPNQRYF) QRYSLT(" + pick<std::string>({"*ALL", "#" + alpha_[2]}) +
+                     ") KEYFLD(*FILE) ALWCPYDTA(*NO) OPTIMIZE(*FIRSTIO) SEQONLY(*YES 100)");
+                emit("CLOSE FILE(*ALL)");
+                return;
+            }
+            [[fallthrough]];
+        case 9:
+            if (!view) {
+                emit("POINT FILE(" + file + ") TO_FILE(" + pick<std::string>({"*SAME", "#" + alpha_[0]}) + ") TO_LIBRARY(" +
+                     pick<std::string>({"*LIBL", "#" + alpha_[0]}) + ") TO_MEMBER(*FIRST)");
+                return;
+            }
+            [[fallthrough]];
+        case 10:
+            if (depth < 6) {
+                // SQL names the file's fields as its columns
+                std::string s = "SELECT_SQL FIELDS(" + fields(data, 3) + ") FROM_FILES((" + f.name + (chance(50) ? " A" : "") + "))";
+                if (chance(50))
+                    s += " WHERE(" + quote(f.fields.back() + " = :" + f.fields.back()) + ")";
+                if (chance(40))
+                    s += " ORDER_BY(" + quote(f.fields[0]) + ")";
+                if (chance(30))
+                    s += " DISTINCT(" + pick<std::string>({"*YES", "*NO"}) + ")";
+                emit(s);
+                block(depth, main, 2);
+                emit("ENDSELECT");
+                return;
+            }
+            [[fallthrough]];
+        default:
+            emit("BROWSE FIELDS(" + fields(data, 3) + ") FROM_FILE(" + file + ")" + (how < 6 ? " WITH_KEY(" + key + ")" : ""));
         }
     }
 
@@ -943,7 +1056,7 @@ private:
     {
         (void)inside;
         const std::string ok = pick<std::string>({"*NEXT", "*ACCEPT"}), bad = pick<std::string>({"*ERROR", "*NEXT"});
-        switch (rnd(0, 3)) {
+        switch (rnd(0, 4)) {
         case 0:
             return "RANGECHECK FIELD(" + numField() + ") RANGE((" + std::to_string(rnd(0, 4)) + " " +
                    std::to_string(rnd(5, 9)) + "))" + (chance(30) ? " IN_RANGE(" + ok + ") OUT_RANGE(" + bad + ")" : "") +
@@ -959,6 +1072,8 @@ private:
         case 2:
             return "CONDCHECK FIELD(" + numField() + ") COND(" + condition() + ")" +
                    (chance(30) ? " IF_TRUE(" + ok + ") IF_FALSE(" + bad + ")" : "") + (chance(30) ? msg() : "");
+        case 3:
+            return "DATECHECK FIELD(#" + date_ + ")" + (chance(50) ? " IN_FORMAT(*YYMMDD)" : "");
         default:
             if (!p_.files.empty()) {
                 const File& f = pick(p_.files);
@@ -987,9 +1102,14 @@ private:
             emit(check(true));
         if (chance(30))
             emit("SET_ERROR FOR_FIELD(" + fields(alpha_, 2) + ")");
-        (void)depth;
-        (void)main;
+        if (chance(20))
+            emit("ON_ERROR IF_ERROR(" + pick<std::string>({"*NEXT", "*LASTDIS"}) + ")" + msg());
         emit("ENDCHECK" + (chance(50) ? " IF_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")" : ""));
+        if (chance(30) && depth < 6) {
+            emit("IF_ERROR");
+            block(depth, main, 2);
+            emit("ENDIF");
+        }
     }
 
     /* ---- subroutines ---------------------------------------------------- */
@@ -1042,12 +1162,12 @@ private:
     Program p_;
     std::vector<std::string> used_, alpha_, num_, ext_, conds_, labels_, lines_;
     std::map<std::string, std::string> held_;  // "CMD KEYWORD" held back, by switch
-    std::string rrn_, status_, counter_, index_, group_;
+    std::string array_, arrayOf_, date_, rrn_, status_, counter_, index_, group_;
     std::set<std::string> placed_;
     std::vector<Sub> subs_;
     std::vector<List> lists_;
-    int curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
-    bool inMain_ = true, body_ = false;
+    int open_ = 0, curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
+    bool inMain_ = true, body_ = false, included_ = false;
 };
 
 }  // namespace

@@ -107,7 +107,7 @@ const std::vector<KeywordForms>& KeywordTable()
 const std::vector<std::pair<std::string, std::string>>& ExcludingPairs()
 {
     static const std::vector<std::pair<std::string, std::string>> p = {
-        {"MSGTXT", "MSGID"}, {"WITH_KEY", "WITH_RRN"}, {"WHERE", "WITH_RRN"}, {"TYPE", "WINDOW_FLD"}};
+        {"MSGTXT", "MSGID"}, {"WITH_KEY", "WITH_RRN"}, {"WHERE", "WITH_RRN"}, {"TYPE", "WINDOW_FLD"}, {"GENERIC", "OPTIONS"}};
     return p;
 }
 
