@@ -60,3 +60,11 @@ INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
   ('DC@F23', 'PRC1405', 'ENG', 'W', '10,10', 'Print file &1 in library &2 could not be validated: the repository does not describe it.'),
   ('DC@F23', 'PRC1406', 'ENG', 'F', '20,10', 'Built-in function &1 is already defined for program &2.'),
   ('DC@F23', 'PRC1407', 'ENG', 'I', '20', 'Built-in function &1 was not entered in the catalogue: its arguments and return values are not declared in a form the check can read.');
+
+-- A command whose text is longer than a command holds: what lies past the
+-- end would be neither checked nor generated. A branch target of a file
+-- command (END_FILE, NOT_FOUND, VAL_ERROR) that names no label of the
+-- routine, named with its keyword.
+INSERT INTO QV_MSG (MSGFIL, MSGID, MSGLNG, MSGSEV, MSGSUB, MSGTXT) VALUES
+  ('DC@F23', 'PRC1408', 'ENG', 'F', '7', 'The command''s text is &1 characters long; a command can hold at most 11000 characters.'),
+  ('DC@F23', 'PRC1409', 'ENG', 'F', '10,*', '&1 label &2 is not defined in this routine.');

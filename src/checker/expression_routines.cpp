@@ -45,6 +45,39 @@ std::string fieldName(const std::string& written)
     return name;
 }
 
+// A literal longer than the operand table holds (its 50 characters) is
+// only its start there: its whole text is taken from the expression, the
+// first literal there (alphanumeric, or hexadecimal after an X) that
+// begins with the part held, so that the routine compares and moves all of
+// it. A literal that fits is the part held.
+std::string wholeLiteral(const std::string& expression, std::string_view held)
+{
+    if (held.empty() || held.back() == ' ')
+        return std::string(TrimBlanks(held));
+    for (size_t i = 0; i < expression.size(); ++i) {
+        if (expression[i] != '\'')
+            continue;
+        size_t end = i + 1;
+        while (end < expression.size()) {
+            if (expression[end] == '\'' && end + 1 < expression.size() && expression[end + 1] == '\'')
+                end += 2;
+            else if (expression[end] == '\'')
+                break;
+            else
+                ++end;
+        }
+        if (end >= expression.size())
+            break;
+        for (size_t start : {i, i > 0 && UpperChar(expression[i - 1]) == 'X' ? i - 1 : i}) {
+            const std::string_view literal(expression.data() + start, end + 1 - start);
+            if (literal.size() > held.size() && literal.substr(0, held.size()) == held)
+                return std::string(literal);
+        }
+        i = end;
+    }
+    return std::string(TrimBlanks(held));
+}
+
 // The target fields of a value, as operands of the compile request.
 struct Targets {
     std::vector<std::string> names;  // room for every target: no name moves
@@ -211,7 +244,10 @@ void CheckedExpression::Take(const std::string& expressionText, const DC_EXPRESS
         o.chType = in.cType;
         o.lLength = in.lLength;
         o.lDecimals = in.sDecimals;
-        const std::string written = TrimBlanks(std::string_view(in.acName, sizeof in.acName));
+        const bool literal = !work && (std::memcmp(in.acClass, "AL", 2) == 0 || std::memcmp(in.acClass, "HL", 2) == 0);
+        const std::string written = literal
+                                        ? wholeLiteral(expressionText, std::string_view(in.acName, sizeof in.acName))
+                                        : TrimBlanks(std::string_view(in.acName, sizeof in.acName));
         const bool field = !work && std::memcmp(in.acClass, "FL", 2) == 0;
         o.pszName = names.emplace_back(field ? fieldName(written) : written).c_str();
         FFC_FIELD_DEFINITION def;
@@ -335,8 +371,10 @@ void CompileWhenTests(std::vector<CheckedExpression>& values, uint32_t level)
 
 void CompileFileWhere(const std::string& text, const std::string& file)
 {
+    // A condition that does not check is a finding at the command's line:
+    // a WHERE the program cannot evaluate would select rows it must not.
     CheckedExpression e;
-    if (TrimBlanks(text).empty() || !AcceptConditionText(TrimBlanks(text), &e) || e.NamesOneCondition())
+    if (TrimBlanks(text).empty() || !CheckConditionText(TrimBlanks(text), &e) || e.NamesOneCondition())
         return;
     std::vector<std::string> path;
     std::string reason;

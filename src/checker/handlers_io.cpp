@@ -34,8 +34,13 @@ void CheckActionLabel(const char* keyword)
         return;
     FFC_WORK_RECORD& r = G().record2;
     BlankRecord(r, WR_LABEL, action, std::string_view(G().currentRoutine, 10));
-    if (action.size() > 3 || !FindRecord(r, 3))
+    if (action.size() <= 3 && FindRecord(r, 3))
+        return;
+    // the finding names the keyword whose branch has no target
+    if (std::strcmp(keyword, "IO_ERROR") == 0)
         Issue('F', "PRC0025", action);
+    else
+        Issue('F', "PRC1409", Fixed(keyword, 10) + action);
 }
 
 // The action parameters the command's flag columns switch on: 6 the I/O
@@ -169,13 +174,17 @@ void CheckKeys(const std::string& file, const std::string& library)
 // NBR_KEYS other than *WITHKEY counts key values the command gives: the
 // key count is checked or computed with the key values written for the
 // file, so a command without them (or FILECHECK, whose key values are
-// always used whole) cannot use it.
+// always used whole) cannot use it. The count is *COMPUTE or a field that
+// holds it at run time; any other value (a number written in place) names
+// nothing the program can read, so it is refused here rather than at
+// generation.
 void CheckKeyCount()
 {
     const std::string count = Upper(Parm("NBR_KEYS"));
     if (count.empty() || count == "*WITHKEY")
         return;
-    if (ParmCount("WITH_KEY") > 0 && !NameIs("FILECHECK"))
+    const bool counted = count == "*COMPUTE" || !FieldOf(count).empty();
+    if (counted && ParmCount("WITH_KEY") > 0 && !NameIs("FILECHECK"))
         return;
     Issue('F', "PRC1196", Fixed(Trim(G().parsed.acName, 10), 10) + Fixed("NBR_KEYS", 10) + Fixed(count, 50));
 }

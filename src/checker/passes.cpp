@@ -4,6 +4,7 @@
 #include "checker/lists.h"
 #include "checker/handlers.h"
 #include "checker/params/cmdparm.h"
+#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 
 #include <algorithm>
@@ -88,6 +89,13 @@ void FillState()
 bool Parse()
 {
     Globals& g = G();
+    // A text longer than the record holds was cut at its end: what lies
+    // past it (keywords, labels, the end of a literal) would be neither
+    // checked nor generated, so the command is refused with its length.
+    if (g.source.lWrittenLength > static_cast<int32_t>(FFC_SOURCE_TEXT_MAX)) {
+        Issue('F', "PRC1408", dqov::text::Fixed(std::to_string(g.source.lWrittenLength), 7));
+        return false;
+    }
     // Every parse route reads the command as a terminated text, which a
     // NUL byte would cut short: such a command is refused as it stands.
     const size_t length = std::min<size_t>(g.source.usParmLength, FFC_SOURCE_TEXT_MAX);

@@ -56,10 +56,14 @@ void BlankPastText(FFC_SOURCE_COMMAND& r, size_t oldLength)
         std::memset(r.acParameters + from, ' ', to - from);
 }
 
+// The text goes into the record's area; a longer text is cut there, and
+// its whole length kept so that the check reports it.
 void SetText(FFC_SOURCE_COMMAND& r, std::string_view text)
 {
     size_t old = r.usParmLength;
     size_t n = std::min<size_t>(text.size(), FFC_SOURCE_TEXT_MAX);
+    r.lWrittenLength =
+        text.size() > FFC_SOURCE_TEXT_MAX ? static_cast<int32_t>(std::min<size_t>(text.size(), INT32_MAX)) : 0;
     std::memcpy(r.acParameters, text.data(), n);
     r.usParmLength = static_cast<uint16_t>(n);
     BlankPastText(r, old);
@@ -254,7 +258,7 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t s
     r.sSubLine = sSubLine;
     r.sSequence = sSequence;
     r.lPreSplit = 1;
-    r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
+    r.lBuiltIn = r.lObjectLayerParse = r.lWrittenLength = r.lSpare = 0;
     checker::Pad(r.acLabelWritten, 3, pCommand->szLabel);
     for (size_t i = 0; i < 3; ++i)
         r.acLabel[i] = checker::UpperChar(r.acLabelWritten[i]);
@@ -301,7 +305,7 @@ void PCONTROL_StoreCommandRecord(FFC_CONTEXT* pContext, int16_t sLine, int16_t s
 char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pRecord)
 {
     FFC_SOURCE_COMMAND& r = *pRecord;
-    r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
+    r.lBuiltIn = r.lObjectLayerParse = r.lSpare = 0;
     if (pContext->lFunctionRun) {
         int16_t line = r.sLine;
         int16_t sub = r.sSubLine;
@@ -317,7 +321,8 @@ char PCONTROL_chReadNextCommand(FFC_CONTEXT* pContext, FFC_SOURCE_COMMAND* pReco
             }
         }
         BlankPastText(r, oldLength);
-        r.lBuiltIn = r.lObjectLayerParse = r.alSpare[0] = r.alSpare[1] = 0;
+        // the stored record keeps the length of a text cut at the area's end
+        r.lBuiltIn = r.lObjectLayerParse = r.lSpare = 0;
         r.lBuiltIn = P31O2_usLookupCommandCode(r.acName, &r.usCommandCode);
         if (!r.lBuiltIn)
             r.lObjectLayerParse = P31O2_fIsIncludeCommand(r.acName);

@@ -68,7 +68,9 @@ void Close(bool routineCloser)
             routineCloser ? std::memcmp(top.name + 3, partner + 3, 7) == 0 : std::memcmp(top.name, partner, 10) == 0;
     }
     if (!match) {
-        Issue('F', "PRC0023", TwoNames(partner, g.parsed.acName));
+        // the closer first, the opener it closes second: the message reads
+        // "Command ENDIF is expected to close the structure opened by IF"
+        Issue('F', "PRC0023", TwoNames(g.parsed.acName, partner));
         return;
     }
     g.parsed.sOpenerLine = g.stack[g.depth].line;

@@ -79,7 +79,9 @@ void RecordUseOnce(const std::string& written, const std::string& field, const c
     int32_t uses = 1;
     FIX_LongToDigits(&uses, 7, data->acUseCount);
     P3100_WriteRecord(r);
-    RecordXref("FIELD", field, line);
+    // a literal or a system variable names no field to cross-reference
+    if (!field.empty())
+        RecordXref("FIELD", field, line);
 }
 
 // Pass 1 records many uses of few operands. The first use of an operand
@@ -549,10 +551,23 @@ std::vector<std::string> ExpressionFields(std::string_view text)
             continue;
         }
         if (c == nat) {
-            size_t j = i + 1;
-            while (j < text.size() && (dqov::text::IsAlnum(text[j]) || text[j] == '_' ||
-                                       text[j] == '$' || text[j] == '@' || text[j] == nat))
-                ++j;
+            auto nameEnd = [&](size_t from) {
+                while (from < text.size() && (dqov::text::IsAlnum(text[from]) || text[from] == '_' ||
+                                              text[from] == '$' || text[from] == '@' || text[from] == nat))
+                    ++from;
+                return from;
+            };
+            size_t j = nameEnd(i + 1);
+            if (j + 1 < text.size() && text[j] == '.' && dqov::text::IsAlnum(text[j + 1])) {
+                // A qualified name ("#OrderData.PQORDAMT"): a field of a
+                // record or document of the component, whatever the
+                // length of the record's name; the field is the part after
+                // the point.
+                const size_t end = nameEnd(j + 1);
+                names.push_back(std::string(1, nat) + std::string(text.substr(j + 1, end - j - 1)));
+                i = end;
+                continue;
+            }
             names.emplace_back(text.substr(i, j - i));
             i = j;
             continue;

@@ -196,7 +196,7 @@ TEST_F(CheckJob, CloserWithoutOpenerAndMiddlePartOutside)
     std::vector<Message> closer = withId("PRC0023");
     ASSERT_EQ(closer.size(), 1u);
     EXPECT_EQ(closer[0].line, 2u);
-    EXPECT_EQ(closer[0].data, "DOWHILE   ENDWHILE");
+    EXPECT_EQ(closer[0].data, "ENDWHILE  DOWHILE");
     std::vector<Message> middle = withId("PRC0044");
     ASSERT_EQ(middle.size(), 1u);
     EXPECT_EQ(middle[0].line, 3u);

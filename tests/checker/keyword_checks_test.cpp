@@ -93,9 +93,10 @@ TEST_F(CheckJob, ActionParametersNameLabelsOfTheRoutine)
     prepare("DEMOIO", "KWLBL");
     run();
     const auto all = messages();
-    EXPECT_EQ(OnLine(all, 2), Lines{"PRC0025 L91"});
-    EXPECT_EQ(OnLine(all, 3), Lines{"PRC0025 L92"});
-    EXPECT_EQ(OnLine(all, 5), (Lines{"PRC0025 L94", "PRC0025 L93"}));
+    // each finding names the keyword that holds the label
+    EXPECT_EQ(OnLine(all, 2), Lines{"PRC1409 NOT_FOUND L91"});
+    EXPECT_EQ(OnLine(all, 3), Lines{"PRC1409 END_FILE  L92"});
+    EXPECT_EQ(OnLine(all, 5), (Lines{"PRC0025 L94", "PRC1409 VAL_ERROR L93"}));
     EXPECT_TRUE(OnLine(all, 6).empty());
     EXPECT_TRUE(OnLine(all, 7).empty());
 }

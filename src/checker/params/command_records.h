@@ -26,7 +26,8 @@ typedef struct FFC_SOURCE_COMMAND {
     int32_t lPreSplit;         /* 1: acParameters holds the parameters only */
     int32_t lBuiltIn;          /* 1: a built-in (component) command */
     int32_t lObjectLayerParse; /* parse route mark */
-    int32_t alSpare[2];
+    int32_t lWrittenLength;    /* length of a text longer than the area holds; else 0 */
+    int32_t lSpare;
     char acLabel[3]; /* upper case */
     char acLabelWritten[3];
     uint16_t usCommandCode;

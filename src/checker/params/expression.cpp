@@ -158,6 +158,9 @@ bool ExpressionCheck::AddOperand(std::string_view text, int position)
     Resolution r = Resolve(ctx_, text, opt_);
     if (!r.ok) {
         Finding(r.messageId, r.data, position);
+        /* it still stands where an operand stands: the operator after it
+           is read as one, not as a further operand of its own finding */
+        AddToken("FL", text, "", position, 0);
         return false;
     }
     if (operands_.size() >= DC_OPERAND_MAX) {
