@@ -269,9 +269,13 @@ EXPR_EXPRESSION* compileSpecial(ExpressionStore& store, const std::string& value
         source = op::FromHiVal;
     else if (value == "*LOVAL")
         source = op::FromLoVal;
-    else if (value == "*NAVAIL")
-        source = op::FromNAvail;
-    else
+    else if (value == "*NAVAIL") {
+        /* "not available" is a text: a field that cannot hold it (a number,
+           a date, a Boolean) takes its blank or zero, as the classic writer
+           gives it */
+        const op::PullRow* row = pullRow(target);
+        source = row != nullptr && row->op[op::FromNAvail] != 0 ? op::FromNAvail : op::FromNull;
+    } else
         throw Unsupported("the special value " + value);
     EXPR_OPERAND_NODE* pull = b.Instruction(pullOpcode(target, source), node, 0);
     b.Statement(EXPR_STATEMENT_SPECIAL_STORE, pull, nullptr, nullptr);

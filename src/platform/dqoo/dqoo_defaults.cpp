@@ -57,16 +57,23 @@ bool literalText(const std::string& written, std::string& text)
     return true;
 }
 
-// A whole number of at most `digits` digits, or false.
+// A whole number of at most `digits` significant digits (leading zeros do
+// not count: zero fits a field without integer digits), or false.
 bool wholeNumber(const std::string& written, uint32_t digits, long long& value)
 {
-    size_t i = written.size() > 0 && (written[0] == '-' || written[0] == '+') ? 1 : 0;
-    if (i == written.size() || written.size() - i > 9 || written.size() - i > digits)
+    const size_t i = written.size() > 0 && (written[0] == '-' || written[0] == '+') ? 1 : 0;
+    if (i == written.size())
         return false;
     for (size_t k = i; k < written.size(); ++k)
         if (!std::isdigit(static_cast<unsigned char>(written[k])))
             return false;
-    value = std::stoll(written);
+    const size_t first = std::min(written.find_first_not_of('0', i), written.size());
+    const size_t significant = written.size() - first;
+    if (significant > 9 || significant > digits)
+        return false;
+    value = significant == 0 ? 0 : std::stoll(written.substr(first));
+    if (i == 1 && written[0] == '-')
+        value = -value;
     return true;
 }
 
