@@ -401,9 +401,16 @@ void P3109_RegisterConditionWorkFields()
     }
     /* the logical results are static variables (declared when made); the
        others are entries of the field vector */
-    for (const GEN_WORK_RESULT& w : P3109_EmitterState().workResults)
-        if (w.cType != 'L' && w.cType != 'C')
+    for (const GEN_WORK_RESULT& w : P3109_EmitterState().workResults) {
+        if (w.cType == 'L' || w.cType == 'C')
+            continue;
+        /* the C# pass writes the vector again over the same work fields */
+        bool known = false;
+        for (const GEN_WORK_FIELD& f : P3109_WorkFields())
+            known = known || f.indexSymbol == w.vectorName;
+        if (!known)
             P3109_AddWorkField(w.name, w.vectorName, w.cType == 'A' ? 'A' : 'N', w.lLength, w.sDecimals);
+    }
     P3109_MakeCurrentCommand(saved);
     *st = savedState;
     s.out.cSuppress = savedSuppress;
