@@ -85,10 +85,21 @@ bool decimalNumber(const std::string& written, uint32_t digits, uint32_t decimal
 {
     size_t i = written.size() > 0 && (written[0] == '-' || written[0] == '+') ? 1 : 0;
     negative = i == 1 && written[0] == '-';
-    const size_t point = written.find('.', i);
-    if (point == std::string::npos || point == i || point + 1 == written.size())
+    /* the point may stand first (".5"); a whole number of more digits than
+       a whole constant holds comes here without one: its double holds up
+       to 15 digits exactly */
+    size_t point = written.find('.', i);
+    if (point == std::string::npos) {
+        if (written.size() - i > 15)
+            return false;
+        point = written.size();
+    } else if (point + 1 == written.size()) {
         return false;
-    std::string whole = written.substr(i, point - i), fraction = written.substr(point + 1);
+    }
+    std::string whole = written.substr(i, point - i),
+                fraction = point < written.size() ? written.substr(point + 1) : std::string();
+    if (whole.empty() && fraction.empty())
+        return false;
     for (const std::string* part : {&whole, &fraction})
         for (char c : *part)
             if (!std::isdigit(static_cast<unsigned char>(c)))
@@ -145,9 +156,11 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
     } else if (numeric) {
         if (special == "*ZERO" || special == "*ZEROS")
             number = 0;
+        else if (wholeNumber(written, pRequest->ulLength - std::min(pRequest->ulLength, pRequest->ulDecimals), number))
+            fraction = false;
         else if (decimalNumber(written, pRequest->ulLength, pRequest->ulDecimals, packedDigits, places, negative))
             fraction = true;
-        else if (!wholeNumber(written, pRequest->ulLength - std::min(pRequest->ulLength, pRequest->ulDecimals), number))
+        else
             return DQOO_ERR_UNSUPPORTED;
     } else {
         return DQOO_ERR_UNSUPPORTED;
@@ -175,8 +188,9 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
         constant.kind = EXPR_NODE_DECIMAL_CONSTANT;
         constant.value = static_cast<uint32_t>(packedDigits.size());
         constant.second = places;
-        constant.valueText = store.keepText((negative ? "-" : "") + digits + "." +
-                                            packedDigits.substr(packedDigits.size() - places));
+        constant.valueText = store.keepText((negative ? "-" : "") + digits +
+                                            (places > 0 ? "." + packedDigits.substr(packedDigits.size() - places)
+                                                        : std::string()));
         constant.packedText = store.keepText(packedImage(packedDigits, negative));
     } else {
         constant.kind = EXPR_NODE_INT32_CONSTANT;

@@ -59,6 +59,25 @@ TEST_F(ValidValues, ZeroIsADefaultOfADecimalWithoutIntegerPlaces)
     EXPECT_TRUE(has(out_, "PRC1230 F Line 2: Default value 1 cannot be given to field VVR1")) << out_;
 }
 
+/* Decimal defaults as users write them: the point first, a sign before
+** it, trailing zeros, a whole number of 15 digits; each field takes its
+** value at *DEFAULT. */
+TEST_F(ValidValues, DecimalDefaultsInEveryWrittenForm)
+{
+    dictionary({{"VVHALF", 'P', 5, 2, "", ".5"},
+                {"VVMHALF", 'P', 5, 2, "", "-.5"},
+                {"VVONE", 'S', 5, 2, "", "+1.00"},
+                {"VVBIGW", 'P', 15, 0, "", "123456789012345"}});
+    const std::string c = generated("VVDFT", {"FUNCTION OPTIONS(*DIRECT)",
+                                              "CHANGE FIELD(#VVHALF #VVMHALF #VVONE #VVBIGW) TO(*DEFAULT)", "RETURN"});
+    ASSERT_FALSE(c.empty()) << out_;
+    EXPECT_FALSE(has(out_, "PRC1230")) << out_;
+    for (const char* value : {"V_FIELD_VVHALF, 0.5 );", "V_FIELD_VVMHALF, -0.5 );", "V_FIELD_VVONE, 1.00 );",
+                              "V_FIELD_VVBIGW, 123456789012345.0 );"})
+        EXPECT_TRUE(has(c, value)) << value;
+    expectClean("VVDFT");
+}
+
 /* An integer field takes the digits of its largest value (3, 5, 10 and 19
 ** for 1, 2, 4 and 8 bytes), a float any digits and decimals; one digit more
 ** than an integer holds is still refused. */
