@@ -5,6 +5,7 @@
 // places pushed from their packed image as doubles.
 
 #include "platform/dqoo/dqoo_build.h"
+#include "platform/dqoo/dqoo_compile_internal.h"
 #include "platform/dqoo/dqoo_store.h"
 
 #include <algorithm>
@@ -127,6 +128,53 @@ std::string packedImage(std::string nibbles, bool negative)
     return text;
 }
 
+/* The default-value routine of one expression, under its 'O' reference. */
+void addDefaultRoutine(dqoo::ExpressionStore& store, EXPR_EXPRESSION* expression, uint32_t stack, char* pchReference)
+{
+    EXPR_PCODE_ROUTINE& routine = store.routines.emplace_back();
+    std::memset(&routine, 0, sizeof routine);
+    std::vector<EXPR_EXPRESSION*>& expressions = store.expressionArrays.emplace_back(1, expression);
+    routine.kind = EXPR_ROUTINE_DEFAULT_VALUE;
+    routine.number = dqoo::nextRoutineNumber(store);
+    routine.operandStackSize = stack;
+    routine.expressionCount = 1;
+    routine.expressions = expressions.data();
+    store.routineOrder.push_back(&routine);
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%07d", routine.number);
+    const std::string key = std::string("O") + digits;
+    store.references[key] = {&routine};
+    pchReference[0] = 3;
+    std::memcpy(pchReference + 1, key.data(), 8);
+}
+
+/* A default the plain forms below do not take (a field of the extended
+** language, a special value other than blanks or zero, a number of more
+** digits): assigned as CHANGE assigns the value, or refused when that
+** cannot be done either. */
+long generalDefault(const DQOO_DEFAULT_VALUE_REQUEST* pRequest, const std::string& field, const std::string& written,
+                    char* pchReference)
+{
+    /* the request does not say whether the field may hold SQL null */
+    if (upper(written) == "*SQLNULL")
+        return DQOO_ERR_UNSUPPORTED;
+    DQOO_CHECKED_OPERAND target{};
+    std::memcpy(target.achClass, "FL", 2);
+    target.chType = pRequest->chType;
+    target.lLength = static_cast<int32_t>(pRequest->ulLength);
+    target.lDecimals = static_cast<int32_t>(pRequest->ulDecimals);
+    target.pszName = field.c_str();
+    dqoo::ExpressionStore& store = dqoo::currentStore();
+    try {
+        uint32_t depth = 1;
+        EXPR_EXPRESSION* expression = dqoo::compile::CompileDefaultValue(store, target, written, depth);
+        addDefaultRoutine(store, expression, std::max<uint32_t>(depth, 1), pchReference);
+        return DQOO_OK;
+    } catch (const std::exception&) {
+        return DQOO_ERR_UNSUPPORTED;
+    }
+}
+
 }  // namespace
 
 extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
@@ -151,7 +199,9 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
     if (alpha) {
         if (special == "*BLANK" || special == "*BLANKS")
             text.clear();
-        else if (!literalText(written, text) || text.size() > pRequest->ulLength)
+        else if (!literalText(written, text))
+            return generalDefault(pRequest, field, written, pchReference);
+        else if (text.size() > pRequest->ulLength)
             return DQOO_ERR_UNSUPPORTED;
     } else if (numeric) {
         if (special == "*ZERO" || special == "*ZEROS")
@@ -160,10 +210,12 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
             fraction = false;
         else if (decimalNumber(written, pRequest->ulLength, pRequest->ulDecimals, packedDigits, places, negative))
             fraction = true;
+        else if (!written.empty() && written[0] == '*')
+            return generalDefault(pRequest, field, written, pchReference);
         else
             return DQOO_ERR_UNSUPPORTED;
     } else {
-        return DQOO_ERR_UNSUPPORTED;
+        return generalDefault(pRequest, field, written, pchReference);
     }
 
     dqoo::ExpressionStore& store = dqoo::currentStore();

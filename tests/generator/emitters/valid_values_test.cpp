@@ -78,6 +78,39 @@ TEST_F(ValidValues, DecimalDefaultsInEveryWrittenForm)
     expectClean("VVDFT");
 }
 
+/* Dictionary fields of the extended language with defaults: each default
+** is compiled as CHANGE would assign it, and the field takes it at
+** *DEFAULT; special values take the field's highest, lowest, blank or
+** zero, a Boolean's *TRUE and *FALSE its two values. */
+TEST_F(ValidValues, ExtendedFieldsTakeTheirDictionaryDefaults)
+{
+    dictionary({{"VXI4", 'I', 4, 0, "", "25"},
+                {"VXI8", 'I', 8, 0, "", "-7"},
+                {"VXF8", 'F', 8, 0, "", "1.5"},
+                {"VXH", 'H', 20, 0, "", "'ABC'"},
+                {"VXE", 'E', 10, 0, "", "'2024-01-31'"},
+                {"VXM", 'M', 8, 0, "", "'12:30:00'"},
+                {"VXY", 'Y', 1, 0, "", "*TRUE"},
+                {"VXN", 'Y', 1, 0, "", "*FALSE"},
+                {"VXHI", 'P', 5, 0, "", "*HIVAL"},
+                {"VXLO", 'A', 10, 0, "", "*LOVAL"},
+                {"VXEB", 'E', 10, 0, "", "*BLANK"},
+                {"VXIZ", 'I', 2, 0, "", "*ZERO"}});
+    const std::string c =
+        generated("VVXDFT", {"FUNCTION OPTIONS(*DIRECT)",
+                             "CHANGE FIELD(#VXI4 #VXI8 #VXF8 #VXH #VXE #VXM #VXY #VXN) TO(*DEFAULT)",
+                             "CHANGE FIELD(#VXHI #VXLO #VXEB #VXIZ) TO(*DEFAULT)", "RETURN"});
+    ASSERT_FALSE(c.empty()) << out_;
+    EXPECT_FALSE(has(out_, "PRC1230")) << out_;
+    for (const char* value : {"((X_FLD_INT32*)( pX_Fld[V_FIELD_VXI4].pField ))->iInt32 = ((X_INT32)( 25 ));",
+                              "->vchDate, \"2024-01-31\", X_MAX_SIZE_DATE_LEN );",
+                              "((X_VCHAR*) \"ABC\"), ((X_FLD_CHAR *)((X_FLD_CHAR*)( pX_Fld[V_FIELD_VXH].pField )))",
+                              "((X_FLD_BOOL*)( pX_Fld[V_FIELD_VXY].pField ))->fBool = TRUE;",
+                              "((X_FLD_BOOL*)( pX_Fld[V_FIELD_VXN].pField ))->fBool = FALSE;"})
+        EXPECT_TRUE(has(c, value)) << value;
+    expectClean("VVXDFT");
+}
+
 /* An integer field takes the digits of its largest value (3, 5, 10 and 19
 ** for 1, 2, 4 and 8 bytes), a float any digits and decimals; one digit more
 ** than an integer holds is still refused. */
