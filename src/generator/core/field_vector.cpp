@@ -303,11 +303,12 @@ void declareWorkField(const GEN_WORK_FIELD& w)
     switch (w.cType) {
     case 'A':
         if (w.lLength == 1)
-            CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n, "", "public string " + n + " = new String( ' ', 1 )", "",
-                                       'N');
+            CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n, "",
+                                       "public string " + n + " = new String( ' ', 1 )", "", 'N');
         else
             CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n + "[BYTE_LEN_" + w.indexSymbol + "]", "",
-                                       "public string " + n + " = new String( ' ', BYTE_LEN_" + w.indexSymbol + " )", "", 'N');
+                                       "public string " + n + " = new String( ' ', BYTE_LEN_" + w.indexSymbol + " )",
+                                       "", 'N');
         return;
     case 'C':
     case 'L': CGEN_AddStaticWorkingEntry(1, "X_YES_NO " + n, "", "public char " + n, "", 'N'); return;

@@ -45,20 +45,19 @@ protected:
 ** clear), the count of a classic field is cleared in place. */
 TEST_F(ValidFunctions, AKeptTotalOfManyDecimalsStartsAtZero)
 {
-    const std::string c = generated("VFKEEP", {"FUNCTION OPTIONS(*DIRECT)",
-                                               "DEF_LIST NAME(#VFLST) FIELDS(#VFQTY #VFTOT #VFCNT) TYPE(*WORKING)",
-                                               "SELECTLIST NAMED(#VFLST)",
-                                               "KEEP_TOTAL OF_FIELD(#VFQTY) IN_FIELD(#VFTOT)",
-                                               "KEEP_COUNT OF_FIELD(#VFQTY) IN_FIELD(#VFCNT)",
-                                               "ENDSELECT",
-                                               "RETURN"});
+    const std::string c = generated(
+        "VFKEEP", {"FUNCTION OPTIONS(*DIRECT)", "DEF_LIST NAME(#VFLST) FIELDS(#VFQTY #VFTOT #VFCNT) TYPE(*WORKING)",
+                   "SELECTLIST NAMED(#VFLST)", "KEEP_TOTAL OF_FIELD(#VFQTY) IN_FIELD(#VFTOT)",
+                   "KEEP_COUNT OF_FIELD(#VFQTY) IN_FIELD(#VFCNT)", "ENDSELECT", "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     const auto lines = programLines(c);
-    const size_t reset = findBlock(lines, {"/* Change KEEP_XXXX value(s) to zero */",
-                                           "X_Vec_Set_from_Double (pX_Ids, pX_Pro, pX_Fun, pX_Fld,",
-                                           "V_FIELD_VFTOT,(X_DOUBLE)0.0);"});
+    const size_t reset =
+        findBlock(lines, {"/* Change KEEP_XXXX value(s) to zero */",
+                          "X_Vec_Set_from_Double (pX_Ids, pX_Pro, pX_Fun, pX_Fld,", "V_FIELD_VFTOT,(X_DOUBLE)0.0);"});
     ASSERT_NE(reset, std::string::npos) << near(lines, {"/* Change KEEP_XXXX value(s) to zero */"});
-    EXPECT_NE(findBlock(lines, {"pField = pX_Fld[V_FIELD_VFCNT].pField;", "memset(pField,X_CLEAR_PACK,pX_Fld[V_FIELD_VFCNT].sByteLen);"},
+    EXPECT_NE(findBlock(lines,
+                        {"pField = pX_Fld[V_FIELD_VFCNT].pField;",
+                         "memset(pField,X_CLEAR_PACK,pX_Fld[V_FIELD_VFCNT].sByteLen);"},
                         reset),
               std::string::npos);
     EXPECT_LT(reset, findBlock(lines, {"/* Loop through all entries in the list */"}));
@@ -71,24 +70,19 @@ TEST_F(ValidFunctions, AKeptTotalOfManyDecimalsStartsAtZero)
 ** decimals are doubles), declared and bound before the routines use them. */
 TEST_F(ValidFunctions, IntermediateResultsOfAConditionAreVectorFields)
 {
-    const std::string c = generated("VFCOND", {"FUNCTION OPTIONS(*DIRECT)",
-                                               "DEF_COND NAME(*VFBIG) COND('(#VFQTY * 2 + #VFLIM) *GT 100')",
-                                               "DEF_COND NAME(*VFNEG) COND('#VFQTY - #VFLIM *LT 0')",
-                                               "IF COND(*VFBIG)",
-                                               "CHANGE FIELD(#VFQTY) TO(0)",
-                                               "ENDIF",
-                                               "DOWHILE COND(*VFNEG)",
-                                               "CHANGE FIELD(#VFQTY) TO('#VFQTY + 1')",
-                                               "ENDWHILE",
-                                               "RETURN"});
+    const std::string c =
+        generated("VFCOND", {"FUNCTION OPTIONS(*DIRECT)", "DEF_COND NAME(*VFBIG) COND('(#VFQTY * 2 + #VFLIM) *GT 100')",
+                             "DEF_COND NAME(*VFNEG) COND('#VFQTY - #VFLIM *LT 0')", "IF COND(*VFBIG)",
+                             "CHANGE FIELD(#VFQTY) TO(0)", "ENDIF", "DOWHILE COND(*VFNEG)",
+                             "CHANGE FIELD(#VFQTY) TO('#VFQTY + 1')", "ENDWHILE", "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     const std::string stg = gencore_test::readFile(sourceDir() / "VFCOND.STG");
     for (const char* n : {"IntermedResult_1", "IntermedResult_2"}) {
         EXPECT_TRUE(has(c, std::string("pX_Fld,V_") + n)) << n;
         EXPECT_TRUE(has(stg, std::string("#define V_") + n)) << stg;
         EXPECT_TRUE(has(stg, std::string("X_DOUBLE ") + n + ";")) << stg;
-        EXPECT_TRUE(has(c, std::string("pX_Fld[V_") + n + "].pField = (X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + n +
-                               "));"))
+        EXPECT_TRUE(
+            has(c, std::string("pX_Fld[V_") + n + "].pField = (X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + n + "));"))
             << n;
     }
     expectClean("VFCOND");
@@ -118,22 +112,13 @@ TEST_F(ValidFunctions, SystemVariableAndValidationFunctionsCompileWithoutSpecial
 ** every path (gcc -O2 finds no "maybe uninitialized"). */
 TEST_F(ValidFunctions, AWebEventFunctionWithScreensInLoopsCompiles)
 {
-    const std::string c = generated("VFWEB", {"FUNCTION OPTIONS(*DIRECT *WEBEVENT)",
-                                              "DEF_LIST NAME(#VFBRW) FIELDS(#VFQTY #VFCNT)",
-                                              "DEF_LIST NAME(#VFWRK) FIELDS(#VFQTY) TYPE(*WORKING)",
-                                              "SELECTLIST NAMED(#VFWRK)",
-                                              "DISPLAY FIELDS(#VFQTY) BROWSELIST(#VFBRW)",
-                                              "ENDSELECT",
-                                              "EXECUTE SUBROUTINE(SHOW)",
-                                              "BEGIN_LOOP FROM(1) TO(3)",
-                                              "REQUEST FIELDS(#VFQTY) USER_KEYS((5 'Refresh'))",
-                                              "IF_KEY WAS(*USERKEY1)",
-                                              "LEAVE",
-                                              "ENDIF",
-                                              "END_LOOP",
-                                              "SUBROUTINE NAME(SHOW)",
-                                              "DISPLAY FIELDS(#VFCNT)",
-                                              "ENDROUTINE"});
+    const std::string c =
+        generated("VFWEB", {"FUNCTION OPTIONS(*DIRECT *WEBEVENT)", "DEF_LIST NAME(#VFBRW) FIELDS(#VFQTY #VFCNT)",
+                            "DEF_LIST NAME(#VFWRK) FIELDS(#VFQTY) TYPE(*WORKING)", "SELECTLIST NAMED(#VFWRK)",
+                            "DISPLAY FIELDS(#VFQTY) BROWSELIST(#VFBRW)", "ENDSELECT", "EXECUTE SUBROUTINE(SHOW)",
+                            "BEGIN_LOOP FROM(1) TO(3)", "REQUEST FIELDS(#VFQTY) USER_KEYS((5 'Refresh'))",
+                            "IF_KEY WAS(*USERKEY1)", "LEAVE", "ENDIF", "END_LOOP", "SUBROUTINE NAME(SHOW)",
+                            "DISPLAY FIELDS(#VFCNT)", "ENDROUTINE"});
     ASSERT_FALSE(c.empty()) << out_;
     EXPECT_TRUE(has(c, "X_PDF_Restore_Original_UIM_DLL(pX_Ids, chOriginalExecState, hOldUIMDLL, pfnOldManager);"));
     expectClean("VFWEB");
@@ -145,30 +130,23 @@ TEST_F(ValidFunctions, AWebEventFunctionWithScreensInLoopsCompiles)
 ** descriptors' version lines address them. */
 TEST_F(ValidFunctions, ListsOfExtendedNumbersCompileInCSharp)
 {
-    const std::string c =
-        generated("VFXLST", {"FUNCTION OPTIONS(*DIRECT)",
-                             "DEF_LIST NAME(#VFXW) FIELDS(#VFI4 #VFI8 #VFF8 #VFF4 #VFOK #VFBIG #VFDEC #VFNUL) "
-                             "TYPE(*WORKING) ENTRYS(50)",
-                             "DEF_LIST NAME(#VFXB) FIELDS(#VFQTY #VFTOT #VFBIG)",
-                             "CHANGE FIELD(#VFI4) TO(3)",
-                             "ADD_ENTRY TO_LIST(#VFXW)",
-                             "SELECTLIST NAMED(#VFXW)",
-                             "CHANGE FIELD(#VFBIG) TO('#VFBIG + #VFDEC')",
-                             "UPD_ENTRY IN_LIST(#VFXW)",
-                             "ADD_ENTRY TO_LIST(#VFXB)",
-                             "ENDSELECT",
-                             "DISPLAY FIELDS(#VFQTY) BROWSELIST(#VFXB)",
-                             "RETURN"});
+    const std::string c = generated(
+        "VFXLST",
+        {"FUNCTION OPTIONS(*DIRECT)",
+         "DEF_LIST NAME(#VFXW) FIELDS(#VFI4 #VFI8 #VFF8 #VFF4 #VFOK #VFBIG #VFDEC #VFNUL) "
+         "TYPE(*WORKING) ENTRYS(50)",
+         "DEF_LIST NAME(#VFXB) FIELDS(#VFQTY #VFTOT #VFBIG)", "CHANGE FIELD(#VFI4) TO(3)", "ADD_ENTRY TO_LIST(#VFXW)",
+         "SELECTLIST NAMED(#VFXW)", "CHANGE FIELD(#VFBIG) TO('#VFBIG + #VFDEC')", "UPD_ENTRY IN_LIST(#VFXW)",
+         "ADD_ENTRY TO_LIST(#VFXB)", "ENDSELECT", "DISPLAY FIELDS(#VFQTY) BROWSELIST(#VFXB)", "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     expectClean("VFXLST");
     std::string csharp;
     for (const auto& file : std::filesystem::directory_iterator(project("VFXLST")))
         if (file.path().extension() == ".cs")
             csharp += gencore_test::readFile(file.path());
-    for (const char* member : {"public X_FLD_PACKED fVFBIG = new X_FLD_PACKED();",
-                               "public X_FLD_SIGNED fVFDEC = new X_FLD_SIGNED();",
-                               "public X_FLD_PACKED fVFNUL = new X_FLD_PACKED();",
-                               "public X_FLD_PACKED fVFTOT = new X_FLD_PACKED();"})
+    for (const char* member :
+         {"public X_FLD_PACKED fVFBIG = new X_FLD_PACKED();", "public X_FLD_SIGNED fVFDEC = new X_FLD_SIGNED();",
+          "public X_FLD_PACKED fVFNUL = new X_FLD_PACKED();", "public X_FLD_PACKED fVFTOT = new X_FLD_PACKED();"})
         EXPECT_TRUE(has(csharp, member)) << member;
     EXPECT_FALSE(has(csharp, "public byte[] fVFBIG")) << csharp;
 }
@@ -183,9 +161,7 @@ TEST_F(ValidFunctions, ScreenKeyTargetsAreActionsOrLabelsOfTheRoutine)
                 {"FUNCTION OPTIONS(*DIRECT)",
                  "L10: REQUEST FIELDS(#VFNAME) USER_KEYS((5 'Last' *LASTDIS) (6 'Err' *ERROR) (7 'Again' L10) "
                  "(8 'Ret' *RETURN) (9 'Exit' *EXIT)) ADD_KEY(*YES L20)",
-                 "EXECUTE SUBROUTINE(SUB1)",
-                 "L20: RETURN",
-                 "SUBROUTINE NAME(SUB1)",
+                 "EXECUTE SUBROUTINE(SUB1)", "L20: RETURN", "SUBROUTINE NAME(SUB1)",
                  "DISPLAY FIELDS(#VFNAME) USER_KEYS((5 'Menu' *MENU) (6 'Abort' *ABORT) (7 'Go' *NEXT))",
                  "ENDROUTINE"});
     job("VFKEYS");
@@ -195,11 +171,8 @@ TEST_F(ValidFunctions, ScreenKeyTargetsAreActionsOrLabelsOfTheRoutine)
                 {"FUNCTION OPTIONS(*DIRECT)",
                  "L10: REQUEST FIELDS(#VFNAME) USER_KEYS((5 'Star' *) (6 'Two' *X) (7 'Gone' L99)) "
                  "EXIT_KEY(*YES L98) MENU_KEY(*YES *XYZ) ADD_KEY(*YES *AUTO)",
-                 "EXECUTE SUBROUTINE(SUB1)",
-                 "RETURN",
-                 "SUBROUTINE NAME(SUB1)",
-                 "DISPLAY FIELDS(#VFNAME) USER_KEYS((5 'Back' L10))",
-                 "ENDROUTINE"});
+                 "EXECUTE SUBROUTINE(SUB1)", "RETURN", "SUBROUTINE NAME(SUB1)",
+                 "DISPLAY FIELDS(#VFNAME) USER_KEYS((5 'Back' L10))", "ENDROUTINE"});
     job("VFBADK");
     EXPECT_EQ(errors, 7) << out_;
     for (const char* finding : {"DCM0310 F Line 2 REQUEST: Value * is not allowed for parameter USER_KEYS.",

@@ -68,8 +68,8 @@ TEST_F(ValidValues, DecimalDefaultsInEveryWrittenForm)
                 {"VVMHALF", 'P', 5, 2, "", "-.5"},
                 {"VVONE", 'S', 5, 2, "", "+1.00"},
                 {"VVBIGW", 'P', 15, 0, "", "123456789012345"}});
-    const std::string c = generated("VVDFT", {"FUNCTION OPTIONS(*DIRECT)",
-                                              "CHANGE FIELD(#VVHALF #VVMHALF #VVONE #VVBIGW) TO(*DEFAULT)", "RETURN"});
+    const std::string c = generated(
+        "VVDFT", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#VVHALF #VVMHALF #VVONE #VVBIGW) TO(*DEFAULT)", "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     EXPECT_FALSE(has(out_, "PRC1230")) << out_;
     for (const char* value : {"V_FIELD_VVHALF, 0.5 );", "V_FIELD_VVMHALF, -0.5 );", "V_FIELD_VVONE, 1.00 );",
@@ -96,10 +96,9 @@ TEST_F(ValidValues, ExtendedFieldsTakeTheirDictionaryDefaults)
                 {"VXLO", 'A', 10, 0, "", "*LOVAL"},
                 {"VXEB", 'E', 10, 0, "", "*BLANK"},
                 {"VXIZ", 'I', 2, 0, "", "*ZERO"}});
-    const std::string c =
-        generated("VVXDFT", {"FUNCTION OPTIONS(*DIRECT)",
-                             "CHANGE FIELD(#VXI4 #VXI8 #VXF8 #VXH #VXE #VXM #VXY #VXN) TO(*DEFAULT)",
-                             "CHANGE FIELD(#VXHI #VXLO #VXEB #VXIZ) TO(*DEFAULT)", "RETURN"});
+    const std::string c = generated("VVXDFT", {"FUNCTION OPTIONS(*DIRECT)",
+                                               "CHANGE FIELD(#VXI4 #VXI8 #VXF8 #VXH #VXE #VXM #VXY #VXN) TO(*DEFAULT)",
+                                               "CHANGE FIELD(#VXHI #VXLO #VXEB #VXIZ) TO(*DEFAULT)", "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     EXPECT_FALSE(has(out_, "PRC1230")) << out_;
     for (const char* value : {"((X_FLD_INT32*)( pX_Fld[V_FIELD_VXI4].pField ))->iInt32 = ((X_INT32)( 25 ));",
@@ -116,19 +115,15 @@ TEST_F(ValidValues, ExtendedFieldsTakeTheirDictionaryDefaults)
 ** than an integer holds is still refused. */
 TEST_F(ValidValues, IntegerAndFloatFieldsTakeTheLiteralsOfTheirRange)
 {
-    const std::string c = generated("VVINT", {"FUNCTION OPTIONS(*DIRECT)",
-                                              "CHANGE FIELD(#VVI1) TO(127)",
-                                              "CHANGE FIELD(#VVI2) TO(-32768)",
-                                              "CHANGE FIELD(#VVI4) TO(2147483647)",
-                                              "CHANGE FIELD(#VVI8) TO(9223372036854775807)",
-                                              "CHANGE FIELD(#VVF4) TO(1234567.25)",
-                                              "CHANGE FIELD(#VVF8) TO(12345678901234.5678)",
-                                              "RETURN"});
+    const std::string c = generated(
+        "VVINT", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#VVI1) TO(127)", "CHANGE FIELD(#VVI2) TO(-32768)",
+                  "CHANGE FIELD(#VVI4) TO(2147483647)", "CHANGE FIELD(#VVI8) TO(9223372036854775807)",
+                  "CHANGE FIELD(#VVF4) TO(1234567.25)", "CHANGE FIELD(#VVF8) TO(12345678901234.5678)", "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     expectClean("VVINT");
-    addFunction("DEMOPRC", "VVWIDE",
-                {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#VVI2) TO(123456)", "CHANGE FIELD(#VVI4) TO(1.5)",
-                 "RETURN"});
+    addFunction(
+        "DEMOPRC", "VVWIDE",
+        {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#VVI2) TO(123456)", "CHANGE FIELD(#VVI4) TO(1.5)", "RETURN"});
     job("VVWIDE");
     EXPECT_EQ(errors, 2) << out_;
     EXPECT_TRUE(has(out_, "DCM0403 F Line 2 CHANGE")) << out_;
@@ -139,15 +134,11 @@ TEST_F(ValidValues, IntegerAndFloatFieldsTakeTheLiteralsOfTheirRange)
 ** null takes its attribute with it; the field can then be null itself. */
 TEST_F(ValidValues, AFieldReferringToANullableDecimalIsNullableToo)
 {
-    const std::string c = generated("VVREF", {"FUNCTION OPTIONS(*DIRECT)",
-                                              "DEFINE FIELD(#VVLAMT) REFFLD(#VVAMT)",
-                                              "DEFINE FIELD(#VVLNAM) REFFLD(#VVNAME)",
-                                              "CHANGE FIELD(#VVLAMT) TO(#VVAMT)",
-                                              "CHANGE FIELD(#VVLNAM) TO(*SQLNULL)",
-                                              "IF COND('#VVLAMT *GT 0')",
-                                              "CHANGE FIELD(#VVLAMT) TO(*SQLNULL)",
-                                              "ENDIF",
-                                              "RETURN"});
+    const std::string c =
+        generated("VVREF", {"FUNCTION OPTIONS(*DIRECT)", "DEFINE FIELD(#VVLAMT) REFFLD(#VVAMT)",
+                            "DEFINE FIELD(#VVLNAM) REFFLD(#VVNAME)", "CHANGE FIELD(#VVLAMT) TO(#VVAMT)",
+                            "CHANGE FIELD(#VVLNAM) TO(*SQLNULL)", "IF COND('#VVLAMT *GT 0')",
+                            "CHANGE FIELD(#VVLAMT) TO(*SQLNULL)", "ENDIF", "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
     EXPECT_FALSE(has(out_, "DCM0603")) << out_;
     expectClean("VVREF");
