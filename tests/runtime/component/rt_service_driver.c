@@ -26,8 +26,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "x_glodef.h"
 #include "x_funstd.h"
+#include "x_glodef.h"
 
 struct FUNCTION_STATIC_GLOBAL_1;
 struct FUNCTION_STATIC_GLOBAL_2;
@@ -42,23 +42,23 @@ struct FUNCTION_STATIC_GLOBAL_2;
 
 int RT_EndCode = -1;
 
-static const X_BOM_HEADER *contentItem(X_BOM_KIND eLow, X_BOM_KIND eHigh, const char *pszName)
+static const X_BOM_HEADER* contentItem(X_BOM_KIND eLow, X_BOM_KIND eHigh, const char* pszName)
 {
-    const X_BOM_CONTENT *pContent = (const X_BOM_CONTENT *)X_Get_Bom_Description();
+    const X_BOM_CONTENT* pContent = (const X_BOM_CONTENT*)X_Get_Bom_Description();
     size_t i;
     if (pContent == pX_NULL)
         RT_Stop("the component has no description");
     for (i = 0; i < pContent->ulItems; i++) {
-        const X_BOM_HEADER *pItem = pContent->ppItems[i];
+        const X_BOM_HEADER* pItem = pContent->ppItems[i];
         if (pItem == pX_NULL || pItem->eKind < eLow || pItem->eKind > eHigh)
             continue;
-        if (pszName == pX_NULL || strcmp(((const X_BOM_DISPATCH_RECORD *)pItem)->pszName, pszName) == 0)
+        if (pszName == pX_NULL || strcmp(((const X_BOM_DISPATCH_RECORD*)pItem)->pszName, pszName) == 0)
             return pItem;
     }
     return pX_NULL;
 }
 
-static struct X_FLD *fieldNamed(struct X_FLD *pX_Fld, const char *pszName)
+static struct X_FLD* fieldNamed(struct X_FLD* pX_Fld, const char* pszName)
 {
     int i;
     for (i = 0; i < RT_VECTOR_SIZE; i++)
@@ -68,19 +68,19 @@ static struct X_FLD *fieldNamed(struct X_FLD *pX_Fld, const char *pszName)
     return pX_NULL;
 }
 
-static void setField(struct X_IDS *pX_Ids, struct X_FLD *pX_Fld, const char *pszName, const char *pszValue)
+static void setField(struct X_IDS* pX_Ids, struct X_FLD* pX_Fld, const char* pszName, const char* pszValue)
 {
-    struct X_FLD *f = fieldNamed(pX_Fld, pszName);
+    struct X_FLD* f = fieldNamed(pX_Fld, pszName);
     if (RT_IsNumericKind(RT_KindOf(f))) {
         RT_DEC v;
         RT_DecFromText(&v, pszValue);
-        RT_StoreDecimal(pX_Ids, f, (unsigned char *)f->pField, &v);
+        RT_StoreDecimal(pX_Ids, f, (unsigned char*)f->pField, &v);
     } else {
-        RT_StoreText(pX_Ids, f, (unsigned char *)f->pField, pszValue, strlen(pszValue));
+        RT_StoreText(pX_Ids, f, (unsigned char*)f->pField, pszValue, strlen(pszValue));
     }
 }
 
-static int slotOf(const char *pszSlot)
+static int slotOf(const char* pszSlot)
 {
     if (strcmp(pszSlot, "NEW") == 0)
         return 0;
@@ -92,7 +92,7 @@ static int slotOf(const char *pszSlot)
     return 0;
 }
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     static struct X_IDS ids;
     static struct X_IDS_COMPONENT component;
@@ -107,7 +107,7 @@ int main(int argc, char **argv)
     X_COMP_MODULE_FRAME frame;
     X_COMP_SERVICES_POINT_REQUEST request;
     char line[512];
-    FILE *script;
+    FILE* script;
     if (argc != 2 || (script = fopen(argv[1], "r")) == pX_NULL) {
         fprintf(stderr, "usage: %s SCRIPT\n", argv[0]);
         return 2;
@@ -144,14 +144,14 @@ int main(int argc, char **argv)
         if (sscanf(line, "SET %63s %255[^\n]", name, rest) >= 1 && strncmp(line, "SET ", 4) == 0) {
             setField(&ids, fields, name, rest);
         } else if (sscanf(line, "RECORD %15s %63s", command, name) == 2) {
-            const X_BOM_DISPATCH_RECORD *pRecord = (const X_BOM_DISPATCH_RECORD *)contentItem(
+            const X_BOM_DISPATCH_RECORD* pRecord = (const X_BOM_DISPATCH_RECORD*)contentItem(
                 X_BOM_KIND_DEF_DISPATCH_PROXY_RECORD, X_BOM_KIND_DEF_DISPATCH_IDENTIFIER_RECORD, name);
             if (pRecord == pX_NULL)
                 RT_Stop("RECORD of %s, which is no dispatch record of the component", name);
             pRecord->pfnAssemble(&frame, records[slotOf(command)]);
         } else if (sscanf(line, "SERVICE %ld %ld", &kind, &number) == 2) {
-            const X_BOM_SERVICE_ROUTINE *pService =
-                (const X_BOM_SERVICE_ROUTINE *)contentItem((X_BOM_KIND)kind, (X_BOM_KIND)kind, pX_NULL);
+            const X_BOM_SERVICE_ROUTINE* pService =
+                (const X_BOM_SERVICE_ROUTINE*)contentItem((X_BOM_KIND)kind, (X_BOM_KIND)kind, pX_NULL);
             X_LONG lCase = (X_LONG)number;
             X_PVOID apvArgs[5];
             if (pService == pX_NULL)
