@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <thread>
@@ -103,40 +105,64 @@ TEST(Jobs, AGenerationOnAFullFileSystemEndsWithThePreviousFilesKept)
         << r.out;
 }
 
-// Interrupts re-generations of the function at random moments of a run's
-// length: each ends either undone (status 2, or ended by the signal before
-// it began) with the repository and every file as before, or complete
-// (status 0) with the same files, generated again.
+// The process is stopped (SIGSTOP), or has ended; waits as long as it takes.
+bool waitUntilStopped(pid_t pid)
+{
+    const std::string path = "/proc/" + std::to_string(pid) + "/stat";
+    for (;;) {
+        std::ifstream in(path);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const size_t close = text.rfind(')');
+        if (!in || close == std::string::npos || close + 2 >= text.size())
+            return false;
+        const char state = text[close + 2];
+        if (state == 'T' || state == 't')
+            return true;
+        if (state == 'Z' || state == 'X')
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+// Interrupts re-generations of the function at random moments of its
+// progress: the job stops itself as it starts the Nth of the files it writes
+// (N drawn from the number the generation writes), is sent SIGTERM and let
+// go on. Each must end undone (status 2) with the repository and every file
+// as before, however fast or slow the machine is.
 void interruptAtRandomMoments(int commands, int times)
 {
     Scratch env;
     const std::string function = env.addBenchFunction(commands);
     ASSERT_FALSE(function.empty());
-    const auto start = std::chrono::steady_clock::now();
+    const FileTree empty = env.files();
     const Ran first = env.run(function, kReproducible);
-    const auto length = std::chrono::steady_clock::now() - start;
     ASSERT_EQ(first.status, 0) << first.out;
     const std::string before = env.dump();
     const FileTree filesBefore = env.files();
+    long written = 0;
+    for (const auto& [name, hash] : filesBefore)
+        if (hash != "dir" && empty.count(name) == 0)
+            ++written;
+    ASSERT_GT(written, 1) << "the generation writes files";
     std::mt19937 random(38);
-    std::uniform_int_distribution<long> moment(0, std::chrono::duration_cast<std::chrono::microseconds>(length).count());
-    int undone = 0;
+    std::uniform_int_distribution<long> moment(1, written);
     for (int i = 0; i < times; ++i) {
-        const auto delay = std::chrono::microseconds(moment(random));
-        ToolRun job(env.generate(function), kReproducible);
-        std::this_thread::sleep_for(delay);
+        const long n = moment(random);
+        std::vector<std::string> settings = kReproducible;
+        settings.push_back("DQOV_STOP_AT_FILE=" + std::to_string(n));
+        ToolRun job(env.generate(function), settings);
+        const bool stopped = waitUntilStopped(job.pid());
         kill(job.pid(), SIGTERM);
+        kill(job.pid(), SIGCONT);
         const Ran r = job.finish();
-        const std::string what = "SIGTERM after " + std::to_string(delay.count()) + " us";
+        const std::string what = "SIGTERM at the start of file " + std::to_string(n);
+        ASSERT_TRUE(stopped) << what << "\n" << r.out;
         const FileTree after = env.files();
         EXPECT_TRUE(after == filesBefore) << what << ":" << jobtool::TreeDifference(filesBefore, after);
-        if (r.status == 0)
-            continue;  // it was through before the signal came
-        ++undone;
-        EXPECT_TRUE(r.status == 2 || r.signal == SIGTERM) << what << "\n" << r.out;
+        EXPECT_EQ(r.status, 2) << what << "\n" << r.out;
+        EXPECT_NE(r.out.find("The job was interrupted by signal 15."), std::string::npos) << what << "\n" << r.out;
         EXPECT_TRUE(env.dump() == before) << what << ": the repository changed";
     }
-    EXPECT_GT(undone, 0) << "no run was interrupted";
 }
 
 TEST(Jobs, SigtermAtRandomMomentsNeverLosesThePreviousFiles)
