@@ -6,6 +6,7 @@
 
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 
 #include <cerrno>
 #include <chrono>
@@ -168,6 +169,92 @@ void interruptAtRandomMoments(int commands, int times)
 TEST(Jobs, SigtermAtRandomMomentsNeverLosesThePreviousFiles)
 {
     interruptAtRandomMoments(500, 5);
+}
+
+}  // namespace
+
+namespace {
+
+// The tool run under a file-size limit (as `ulimit -f` sets it).
+Ran runWithFileSizeLimit(const std::vector<std::string>& args, rlim_t bytes)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return {};
+    std::vector<std::string> all{DQOV_TOOL_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const struct rlimit limit {bytes, bytes};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        dup2(fds[1], 1);
+        close(fds[0]);
+        close(fds[1]);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(fds[1]);
+    Ran r;
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(fds[0], buf, sizeof buf)) > 0)
+        r.out.append(buf, static_cast<size_t>(n));
+    close(fds[0]);
+    int st = 0;
+    if (pid > 0 && waitpid(pid, &st, 0) == pid) {
+        r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+        r.signal = WIFSIGNALED(st) ? WTERMSIG(st) : 0;
+    }
+    return r;
+}
+
+TEST(Jobs, AFileSizeLimitEndsTheJobOrLetsItFinishWhole)
+{
+    // limits that a generated file meets, that the repository's log meets,
+    // and that only the repository file meets (at the checkpoint after the
+    // commit): the job ends undone (status 2) or finishes whole, never
+    // killed by the signal of the limit
+    for (bool generatedBefore : {false, true}) {
+        Scratch reference;
+        if (generatedBefore) {
+            ASSERT_EQ(reference.run("CUSTUPD").status, 0);
+        }
+        ASSERT_EQ(reference.run("CUSTUPD").status, 0);
+        const FileTree whole = reference.files();
+        int finished = 0;
+        for (const rlim_t limit : {rlim_t{8} << 10, rlim_t{40} << 10, rlim_t{200} << 10, rlim_t{600} << 10}) {
+            const std::string what =
+                "limit " + std::to_string(limit) + (generatedBefore ? ", generated before" : ", fresh");
+            Scratch env;
+            if (generatedBefore) {
+                ASSERT_EQ(env.run("CUSTUPD").status, 0) << what;
+            }
+            ASSERT_GT(fs::file_size(env.repository()), limit) << "the repository file meets every limit";
+            const std::string before = env.dump();
+            const FileTree filesBefore = env.files();
+            const Ran r = runWithFileSizeLimit(env.generate("CUSTUPD"), limit);
+            EXPECT_EQ(r.signal, 0) << what << "\n" << r.out;
+            const FileTree after = env.files();
+            if (r.status == 0) {
+                ++finished;
+                EXPECT_EQ(after.size(), whole.size()) << what << ":" << jobtool::TreeDifference(whole, after);
+                for (const auto& [name, hash] : whole)
+                    EXPECT_TRUE(after.count(name)) << what << ": " << name << " is missing";
+                EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTFMT = 'CUSTUPD'"), "7") << what;
+                continue;
+            }
+            jobtool::ExpectNothingLeft(env, r, before, filesBefore, what);
+            // the reason as the system or the repository's library puts it
+            EXPECT_TRUE(r.out.find("File too large") != std::string::npos ||
+                        r.out.find("disk I/O error") != std::string::npos)
+                << what << "\n" << r.out;
+        }
+        EXPECT_GT(finished, 0) << "a limit that only the checkpoint meets lets the job finish";
+    }
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ void WdWebletInliner::initialize(const char* tsp, const char* application, const
         m_designDirectory = wideOf(webletDesignDirectory);
         m_temporaryDirectory = wideOf(temporaryDirectory);
         if (temporaryDirectory && *temporaryDirectory && !LUTE_fCreateDirectoryTree(temporaryDirectory, 0)) {
-            const int error = errno;
+            const int error = static_cast<int>(UTF_GetLastError());
             const std::string host = lqv::hostPath(temporaryDirectory);
             P3142_WorkingFolderFailure(host.empty() ? std::string(temporaryDirectory) : host, error);
         }

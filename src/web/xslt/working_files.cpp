@@ -10,7 +10,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "classlib/base/lexception.h"
@@ -68,7 +69,7 @@ struct FileHandle {
 // the source's fault. The job ends, undone, with the system's reason.
 [[noreturn]] void P3142_WorkingFolderFailure(const std::string& host, int error)
 {
-    const std::string text = "The web generation cannot write its working file \"" + host +
+    const std::string text = "The web generation cannot write its working files: \"" + host +
                              "\": " + std::strerror(error) + ". Nothing of the job was kept.";
     FFC_Fatal_Error(text.c_str());
 }
@@ -86,16 +87,14 @@ void collectStylesheetImports(std::set<LWString>& hrefs, LDOMDocument& styleshee
     }
 }
 
-void writeToStreamFile(const LWString& fileName, const char* text)
+namespace {
+
+// Writes a working file whole, or ends the job with the reason it cannot.
+void writeWorkingFile(const std::string& host, const char* text, size_t length)
 {
-    const std::string name = narrow(fileName);
-    const std::string host = lqv::hostPath(name.c_str());
-    if (host.empty())
-        throw WdInlinerException(P3142_FormatWin32Error(static_cast<uint32_t>(EACCES)).c_str());
     FileHandle file(::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (file.fd < 0)
         P3142_WorkingFolderFailure(host, errno);
-    const size_t length = text ? std::strlen(text) : 0;
     size_t written = 0;
     while (written < length) {
         ssize_t n = ::write(file.fd, text + written, length - written);
@@ -110,6 +109,17 @@ void writeToStreamFile(const LWString& fileName, const char* text)
     if (::close(fd) != 0)
         P3142_WorkingFolderFailure(host, errno);
     DosKillPoint("wam-working-file");
+}
+
+}  // namespace
+
+void writeToStreamFile(const LWString& fileName, const char* text)
+{
+    const std::string name = narrow(fileName);
+    const std::string host = lqv::hostPath(name.c_str());
+    if (host.empty())
+        throw WdInlinerException(P3142_FormatWin32Error(static_cast<uint32_t>(EACCES)).c_str());
+    writeWorkingFile(host, text, text ? std::strlen(text) : 0);
 }
 
 bool WdWebletInliner::ensureWebletXsl(const LWString& fileName)
@@ -127,13 +137,11 @@ bool WdWebletInliner::ensureWebletXsl(const LWString& fileName)
         return true;
     if (fileName.compare(kStdTypes) == 0) {
         const std::string source = lqv::hostPath(narrow(m_designDirectory + LWString(kStdTypes)).c_str());
-        std::error_code ec;
-        if (host.empty() || source.empty() || !std::filesystem::exists(source, ec))
+        std::ifstream in(source, std::ios::binary);
+        if (host.empty() || source.empty() || !in)
             return false;
-        if (!std::filesystem::copy_file(source, host, std::filesystem::copy_options::overwrite_existing, ec) || ec) {
-            std::filesystem::remove(host, ec);
-            P3142_WorkingFolderFailure(host, ec ? ec.value() : EIO);
-        }
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        writeWorkingFile(host, text.data(), text.size());
         return true;
     }
     const std::string weblet = narrow(P3142_WdFindWideSubstring(fileName, u".xsl"));
