@@ -138,6 +138,28 @@ TEST_F(CornerFaults, ACursorFieldOffTheScreenCompiles)
     EXPECT_TRUE(has(cs("CURSOFF"), " V_NOT_AVAILABLE,V_NOT_AVAILABLE );"));
 }
 
+/* A subroutine that executes itself on every path: gcc -Werror refused the
+** routine (infinite recursion). Before calling itself it tests for a
+** failure of the function, as the commands that can fail do, so a
+** failure met at any depth ends every level; a subroutine that executes
+** another is called as before. */
+TEST_F(CornerFaults, ASubroutineExecutingItselfEndsOnAFailure)
+{
+    ASSERT_EQ(generatedAndCompiled("SELFEX", {"FUNCTION OPTIONS(*DIRECT)", "EXECUTE SUBROUTINE(SB1)", "RETURN",
+                                              "SUBROUTINE NAME(SB1)", "CHANGE FIELD(#HRS) TO('#HRS + 1')",
+                                              "EXECUTE SUBROUTINE(SB1)", "EXECUTE SUBROUTINE(SB2)", "ENDROUTINE",
+                                              "SUBROUTINE NAME(SB2)", "CHANGE FIELD(#PROJ) TO(DONE)", "ENDROUTINE"}),
+              "");
+    const auto lines = programLines(c("SELFEX"));
+    EXPECT_NE(findBlock(lines, {"X_SUBR_CHECK_FATAL", "/* Invoke the generated subroutine and get standard result */",
+                                "sResult = Subroutine_SB1(FUNCTION_STD_PARMS);"}),
+              std::string::npos)
+        << shown(lines);
+    EXPECT_EQ(findBlock(lines, {"X_SUBR_CHECK_FATAL", "/* Invoke the generated subroutine and get standard result */",
+                                "sResult = Subroutine_SB2(FUNCTION_STD_PARMS);"}),
+              std::string::npos);
+}
+
 /* The commands of user-defined screens have no generated form: a check
 ** run to generate finds them at their lines, and no generation follows. */
 TEST_F(CornerFaults, UserScreenCommandsAreFoundByTheCheck)
