@@ -160,10 +160,10 @@ void showCommandStatus(const GEN_COMMAND_RECORD& r)
 }
 
 /* C# lets a goto reach only a label of a block around it: the lines of a
-** C# method are held until the method is complete, and its jumps that C#
-** cannot take as written are mended before the lines go to the file. */
-/* C lets a goto into any block, but not past the initialisation of what the
-** block declares: those jumps of a C function are mended the same way. */
+** method are held until the method is complete, and its jumps that C#
+** cannot take as written are mended before the lines go to the file. C
+** lets a goto into any block, but leaves what the block declares before
+** the label unset: those jumps of a C function are mended the same way. */
 void holdMethod(GEN_STREAM stream)
 {
     P3109_HoldStreamLines(stream);
