@@ -180,6 +180,15 @@ void CheckReportLine()
     }
     MarkPrinted(*report);
     RecordExpandedFieldList("FIELDS", {});
+    /* the run time's print routine takes no print-control text: a line
+       given one cannot be generated as written, which a check that is to
+       be followed by a generation finds at the line */
+    const std::string control = Upper(Parm("PRINT_CTL"));
+    if (!control.empty() && control != "*NONE" && (G().ctx->cOption == 'G' || IsComponentRun())) {
+        std::string data = std::string(G().parsed.acName, 10) + "PRINT_CTL " + control;
+        data.resize(70, ' ');
+        Issue('F', "PRC1196", data);
+    }
     std::string name = Upper(Parm("NAME"));
     const char* origin = NameIs("DEF_HEAD") ? "HED" : NameIs("DEF_FOOT") ? "FOT" : NameIs("DEF_BREAK") ? "BRK" : "LIN";
     if (!name.empty())

@@ -138,6 +138,13 @@ void outputStreamByRoutine()
         g.out.current = g.out.mainOutput;
 }
 
+/* The stream the routines' lines go to. */
+GEN_STREAM routineStream()
+{
+    const GEN_MODULE_STATE& g = P3109_State();
+    return g.cTarget == GEN_TARGET_CSHARP ? g.csStreams[2] : g.sbr;
+}
+
 bool isRoutineCommand(const char* acName)
 {
     return nameIs(acName, "PTYROUTINE") || nameIs(acName, "EVTROUTINE") || nameIs(acName, "MTHROUTINE") ||
@@ -153,19 +160,23 @@ void showCommandStatus(const GEN_COMMAND_RECORD& r)
 }
 
 /* C# lets a goto reach only a label of a block around it: the lines of a
-** C# method are held until the method is complete, and its jumps that C#
-** cannot take as written are mended before the lines go to the file. */
+** method are held until the method is complete, and its jumps that C#
+** cannot take as written are mended before the lines go to the file. C
+** lets a goto into any block, but leaves what the block declares before
+** the label unset: those jumps of a C function are mended the same way. */
 void holdMethod(GEN_STREAM stream)
 {
-    if (P3109_State().cTarget == GEN_TARGET_CSHARP)
-        P3109_HoldStreamLines(stream);
+    P3109_HoldStreamLines(stream);
 }
 
 void releaseMethod(GEN_STREAM stream, bool fMethodHead)
 {
-    if (P3109_State().cTarget != GEN_TARGET_CSHARP)
-        return;
     std::vector<GEN_HELD_LINE> lines = P3109_TakeHeldLines(stream);
+    if (P3109_State().cTarget != GEN_TARGET_CSHARP) {
+        P3109_MendJumpsPastDeclarations(lines, fMethodHead);
+        P3109_WriteHeldLines(stream, lines);
+        return;
+    }
     std::string refused;
     int32_t command = 0;
     if (!P3109_fMendCSharpJumps(lines, fMethodHead, refused, &command)) {
@@ -357,7 +368,7 @@ void P3109_GenerateCommands()
                 g.cRoutineFlag2 = 'Y';
             g.usRoutineSavedIndent = g.out.usIndent;
             g.out.usIndent = 0;
-            holdMethod(g.csStreams[2]);
+            holdMethod(routineStream());
         }
         outputStreamByRoutine();
         if (r.acName[0] == '*')
@@ -365,7 +376,7 @@ void P3109_GenerateCommands()
         else
             P3109_DispatchCommand();
         if (nameIs(r.acName, "ENDROUTINE")) {
-            releaseMethod(g.csStreams[2], true);
+            releaseMethod(routineStream(), true);
             g.cRoutineFlag1 = g.cRoutineFlag2 = 'N';
             g.out.usIndent = g.usRoutineSavedIndent;
             if (ctx)
@@ -378,8 +389,7 @@ void P3109_GenerateCommands()
         }
     }
     /* a run that stopped inside a routine leaves its lines as they are */
-    if (g.cTarget == GEN_TARGET_CSHARP)
-        P3109_WriteHeldLines(g.csStreams[2], P3109_TakeHeldLines(g.csStreams[2]));
+    P3109_WriteHeldLines(routineStream(), P3109_TakeHeldLines(routineStream()));
     releaseMethod(mainStream, false);
     resetCheckStateCommand();
     g.out.cSuppress = 'N';

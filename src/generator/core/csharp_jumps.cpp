@@ -104,13 +104,17 @@ bool statementWord(std::string_view word)
 
 class Mender {
 public:
-    Mender(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead) : held_(lines), methodHead_(fMethodHead) {}
+    Mender(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, bool fPastDeclarationsOnly = false)
+        : held_(lines), methodHead_(fMethodHead), pastDeclarationsOnly_(fPastDeclarationsOnly)
+    {
+    }
 
     bool mend(std::string& refused, size_t& refusedLine);
 
 private:
     std::vector<GEN_HELD_LINE>& held_;
     bool methodHead_;
+    bool pastDeclarationsOnly_; /* C: only the jumps that skip initialised declarations */
     std::vector<Line> lines_;
     std::vector<Block> blocks_;
     std::map<std::string, Label> labels_;
@@ -151,6 +155,7 @@ private:
     size_t passPoint(int block, size_t target) const;
     size_t indentOf(size_t line) const;
     bool plan(const Jump& jump, int number, std::string& refused);
+    bool skipsDeclarations(const Jump& jump);
     void writeAdmissions();
     void apply();
 };
@@ -555,6 +560,27 @@ bool Mender::plan(const Jump& jump, int number, std::string& refused)
     return true;
 }
 
+/* Whether a block the jump enters from outside declares variables before
+** the way on: C lets the goto in, but leaves them unset. */
+bool Mender::skipsDeclarations(const Jump& jump)
+{
+    const Label& label = labels_.at(jump.target);
+    const int common = innermostCommon(jump.block, label.block);
+    std::vector<int> way;
+    for (int b = label.block; b != common; b = blocks_[static_cast<size_t>(b)].parent)
+        way.push_back(b);
+    std::reverse(way.begin(), way.end());
+    for (size_t i = 0; i < way.size(); ++i) {
+        const int b = way[i];
+        if (head(b).kind == HeadKind::Other)
+            return false;
+        const size_t target = i + 1 < way.size() ? head(way[i + 1]).firstLine : label.line;
+        if (passPoint(b, target) != blocks_[static_cast<size_t>(b)].openLine)
+            return true;
+    }
+    return false;
+}
+
 /* The tests of the IF and while heads that let a resume in. */
 void Mender::writeAdmissions()
 {
@@ -606,6 +632,8 @@ bool Mender::mend(std::string& refused, size_t& refusedLine)
         const auto label = labels_.find(jump.target);
         if (label == labels_.end() || encloses(label->second.block, jump.block))
             continue;
+        if (pastDeclarationsOnly_ && !skipsDeclarations(jump))
+            continue;
         const auto [number, added] = numbers.emplace(jump.target, static_cast<int>(numbers.size()) + 1);
         if (!plan(jump, number->second, refused)) {
             refusedLine = jump.line;
@@ -630,10 +658,8 @@ bool Mender::mend(std::string& refused, size_t& refusedLine)
     return true;
 }
 
-}  // namespace
-
-bool P3109_fMendCSharpJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, std::string& refused,
-                            int32_t* plCommand)
+bool mendJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, bool fPastDeclarationsOnly, std::string& refused,
+               int32_t* plCommand)
 {
     /* most methods jump nowhere a C# goto cannot reach, many nowhere at all */
     bool any = false;
@@ -645,7 +671,7 @@ bool P3109_fMendCSharpJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead,
     if (!any)
         return true;
     std::vector<GEN_HELD_LINE> copy = lines;
-    Mender mender(copy, fMethodHead);
+    Mender mender(copy, fMethodHead, fPastDeclarationsOnly);
     size_t at = 0;
     if (!mender.mend(refused, at)) {
         /* the command's number, as its prologue set it */
@@ -661,4 +687,18 @@ bool P3109_fMendCSharpJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead,
     }
     lines.swap(copy);
     return true;
+}
+
+}  // namespace
+
+bool P3109_fMendCSharpJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, std::string& refused,
+                            int32_t* plCommand)
+{
+    return mendJumps(lines, fMethodHead, false, refused, plCommand);
+}
+
+void P3109_MendJumpsPastDeclarations(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead)
+{
+    std::string refused;
+    mendJumps(lines, fMethodHead, true, refused, nullptr);
 }

@@ -32,4 +32,11 @@ inline constexpr const char* GEN_RESUME_POINT = "lResumePoint";
 bool P3109_fMendCSharpJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, std::string& refused,
                             int32_t* plCommand = nullptr);
 
+/* C: a goto may enter any block, but the variables a block declares before
+** the label are then left unset (the counter of a SELECT loop): the jumps
+** that skip such declarations are made the same re-entries, so the block's
+** declarations are made before the statements at the label run. Other
+** jumps are left as written. */
+void P3109_MendJumpsPastDeclarations(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead);
+
 #endif

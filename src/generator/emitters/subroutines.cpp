@@ -237,6 +237,15 @@ void P3109_EmitExecute()
         moveArguments(subroutine, true);
     }
 
+    /* a subroutine that executes itself goes on only while the function
+       has not failed: a failure the run time met at a deeper call ends
+       every level in turn (without that test C finds no way out of the
+       routine that does not recurse) */
+    const std::vector<GEN_ROUTINE_NODE>& routines = P3109_EmitterState().routines;
+    if (P3109_fInSubroutine() && !P3109_fInComponentRoutine() && !routines.empty() &&
+        routines.back().cName == cName)
+        P3109_EmitFatalErrorTest();
+
     P3109_WriteComment("Invoke the generated subroutine and get standard result");
     const std::string args = cs ? std::string(GEN_FUNCTION_PARMS_CS) : "FUNCTION_STD_PARMS";
     P3109_Line("sResult = " + cName + "(" + args +
