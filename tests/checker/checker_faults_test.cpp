@@ -267,6 +267,20 @@ TEST_F(CheckerFaults, TheWhereOfAFileCommandIsCheckedAsACondition)
     EXPECT_EQ(compiled("GOODWHR"), "");
 }
 
+// An operand the check refuses still stands where an operand stands: the
+// operator after it is read as one, so each fault is one finding.
+TEST_F(CheckerFaults, AnOperatorAfterARefusedOperandIsNoFindingOfItsOwn)
+{
+    add("REFUSED", {"FUNCTION OPTIONS(*DIRECT)", "IF COND('#NOSUCH *EQ 1 *OR #QTY *GT 0')", "ENDIF",
+                    "DOWHILE COND('#QTY *LT 5 *AND #NOFIELD *NE #QTY')", "ENDWHILE", "RETURN"});
+    ToolResult job = check("REFUSED");
+    EXPECT_EQ(job.status, 1) << job.out;
+    EXPECT_EQ(Findings(job.out),
+              (Lines{"DCM0401 F Line 2 IF: Field #NOSUCH is not defined in the function or the dictionary.",
+                     "DCM0401 F Line 4 DOWHILE: Field #NOFIELD is not defined in the function or the dictionary."}))
+        << job.out;
+}
+
 // An alphanumeric literal longer than 50 characters inside a condition is
 // compared whole: the condition's routine holds all of its text, not its
 // first 50 characters with the opening quote.
