@@ -271,13 +271,13 @@ TEST_F(CheckerFaults, TheWhereOfAFileCommandIsCheckedAsACondition)
 // operator after it is read as one, so each fault is one finding.
 TEST_F(CheckerFaults, AnOperatorAfterARefusedOperandIsNoFindingOfItsOwn)
 {
-    add("REFUSED", {"FUNCTION OPTIONS(*DIRECT)", "IF COND('#NOSUCH *EQ 1 *OR #QTY *GT 0')", "ENDIF",
-                    "DOWHILE COND('#QTY *LT 5 *AND #NOFIELD *NE #QTY')", "ENDWHILE", "RETURN"});
+    add("REFUSED", {"FUNCTION OPTIONS(*DIRECT)", "IF COND('#OrderData.QTY *GT 0 *AND #NOSUCH *EQ 1')", "ENDIF",
+                    "RETURN"});
     ToolResult job = check("REFUSED");
     EXPECT_EQ(job.status, 1) << job.out;
     EXPECT_EQ(Findings(job.out),
-              (Lines{"DCM0401 F Line 2 IF: Field #NOSUCH is not defined in the function or the dictionary.",
-                     "DCM0401 F Line 4 DOWHILE: Field #NOFIELD is not defined in the function or the dictionary."}))
+              (Lines{"DCM0408 F Line 2 IF: Component property #ORDERDATA.QTY is not known.",
+                     "DCM0401 F Line 2 IF: Field #NOSUCH is not defined in the function or the dictionary."}))
         << job.out;
 }
 
