@@ -6,14 +6,18 @@
 #               (bench/run; RUNS and SIZES to change the runs and the sizes)
 # make coverage - build with gcc's coverage counters (build/coverage), run
 #              every test and print what they executed of src/ (scripts/coverage)
+# make progen - build, then run the generator of valid functions over SEEDS
+#              (1-1000) on all cores: check, generate, gcc, C#, mcs, ZOPH2
+#              (scripts/progen; PROGEN_ARGS for more, e.g. --coverage)
 # make fuzz  - build the libFuzzer targets with clang and run each for
 #              FUZZ_SECONDS (600), two at a time (see scripts/fuzz)
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 ASAN := build/asan
 FUZZ_SECONDS ?= 600
+SEEDS ?= 1-1000
 
-.PHONY: all setup build run test coverage fuzz format bench clean
+.PHONY: all setup build run test coverage fuzz format bench clean progen
 
 all: build
 
@@ -33,6 +37,9 @@ test: setup
 	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDQOV_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS)
 	@UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=intercept_tls_get_addr=0 scripts/with-services ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+progen: build
+	@scripts/progen --build $(RELEASE) --jobs $(JOBS) --seeds $(SEEDS) $(PROGEN_ARGS)
 
 bench: build
 	@bench/run $(RELEASE)

@@ -18,6 +18,17 @@ struct DispatchRow {
     Mode mode;
 };
 
+// UREQUEST and UDISPLAY have no check of their own, and the generator has
+// no code for them: when the check is to be followed by a generation the
+// function cannot be generated whole, which is a finding at the command's
+// line rather than a generation that stops after a clean check.
+void CheckUngeneratedCommand()
+{
+    Globals& g = G();
+    if (g.ctx->cOption == 'G' || IsComponentRun())
+        Issue('F', "PRC1193", std::string_view(g.parsed.acName, 10));
+}
+
 // Comparison order and handlers of the checkable commands.
 constexpr DispatchRow kRows[] = {
     {"GROUP_BY", P3100_CheckGroupBy, Mode::Stored},
@@ -191,6 +202,8 @@ void P3100_DispatchCommand(FFC_COMMAND_ENTRY* pEntry)
             return;
         }
     }
+    if (IsRowName(name, "UREQUEST") || IsRowName(name, "UDISPLAY"))
+        CheckUngeneratedCommand();
 }
 
 }  // extern "C"

@@ -524,8 +524,18 @@ void P3100_CheckChange(void)
     const std::string kind = Parm("@LITKIND");
     if (kind == "ALL" || (kind == "ALP" && CheckQuotedChangeValue(value, target)))
         return;
+    /* the size a value must fit: an integer field's length is its bytes,
+       which hold the digits of its largest value; a float takes any number
+       of digits and decimals its range holds (rounded to its precision) */
+    int32_t length = target.length, decimals = target.decimals;
+    if (target.type == 'I') {
+        length = target.length == 1 ? 3 : target.length == 2 ? 5 : target.length == 4 ? 10 : 19;
+        decimals = 0;
+    } else if (target.type == 'F') {
+        length = decimals = 0;
+    }
     CheckedExpression accepted;
-    if (CheckExpressionText(value, target.typeClass, target.length, target.decimals, &accepted) && plainFields)
+    if (CheckExpressionText(value, target.typeClass, length, decimals, &accepted) && plainFields)
         CompileValue(accepted, targets, Upper(Parm("ROUND_UP")) == "*YES");
 }
 

@@ -4,6 +4,7 @@
 #include "checker/handlers.h"
 #include "checker/lists.h"
 #include "checker/operand_checks.h"
+#include "checker/params/fixed_text.h"
 #include "checker/usage.h"
 
 #include <cctype>
@@ -212,8 +213,41 @@ static void RunLayout(P3100_LAYOUT_CALL layout)
     g.state->cFinalSeverity = ' ';
 }
 
+// The branch target of a screen key: one of the actions the program takes
+// when the key ends the panel, or a label of the routine (all of them known
+// in pass 2). Any other value the program could branch to nowhere.
+static void CheckKeyTarget(const char* keyword, const std::string& target)
+{
+    if (!TargetValid(target, {"*NEXT", "*EXIT", "*MENU", "*RETURN", "*LASTDIS", "*ERROR", "*ABORT", "*AUTO"}))
+        Issue('F', "DCM0310", dqov::text::Fixed(keyword, 10) + dqov::text::Fixed(Upper(target), 20));
+}
+
+static void CheckKeyTargets()
+{
+    for (const char* keyword : {"EXIT_KEY", "MENU_KEY", "ADD_KEY", "CHANGE_KEY", "DELETE_KEY", "PROMPT_KEY"}) {
+        const std::string target = Upper(Parm(keyword, 1));
+        /* only the prompt key takes *AUTO */
+        if (target == "*AUTO" && std::strcmp(keyword, "PROMPT_KEY") != 0)
+            Issue('F', "DCM0310", dqov::text::Fixed(keyword, 10) + dqov::text::Fixed(target, 20));
+        else
+            CheckKeyTarget(keyword, target);
+    }
+    /* the five user keys: those given have a key number */
+    for (int32_t i = 0; i < 5; ++i) {
+        const std::string number = ParmEntry("USER_KEYS", i, 0);
+        if (number.empty() || number == "0")
+            continue;
+        const std::string target = Upper(ParmEntry("USER_KEYS", i, 2));
+        if (target == "*AUTO")
+            Issue('F', "DCM0310", dqov::text::Fixed("USER_KEYS", 10) + dqov::text::Fixed(target, 20));
+        else
+            CheckKeyTarget("USER_KEYS", target);
+    }
+}
+
 // REQUEST, DISPLAY and POP_UP: their fields are used; counted for the
-// *WEBEVENT rule; in pass 2 each goes through the automatic screen layout.
+// *WEBEVENT rule; in pass 2 the branch targets of their keys are checked
+// and each goes through the automatic screen layout.
 void P3100_CheckScreenCommand(void)
 {
     Globals& g = G();
@@ -222,6 +256,7 @@ void P3100_CheckScreenCommand(void)
         return;
     }
     ++g.screenCommands;
+    CheckKeyTargets();
     RunLayout(g_screenLayout);
 }
 

@@ -8,11 +8,16 @@
 // with the write lock before the job reads anything, committed as its very
 // last step (the files the job wrote aside then put in place), and rolled
 // back (the files left as they were) when it cannot run or ends fatally.
+#include <unistd.h>
+
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dqov/definitions.h"
 #include "dqov/fatal.h"
@@ -450,6 +455,63 @@ void discardOutput()
     DosRollbackFileWork();
 }
 
+// The key of the job's journal of renames, which the repository records
+// with the job's commit (DosPrepareFileWorkCommit).
+std::string g_journalKey;
+
+// The journal of what the commit does to the files is written before the
+// repository commits (with its key, recorded in the same unit of work, or
+// without one where the repository's commit is the caller's): a job that
+// dies between the commit and its last rename is completed by the next.
+void prepareFileCommit(bool keyed)
+{
+    if (DosPrepareFileWorkCommit(keyed ? g_journalKey.c_str() : nullptr) != 0)
+        FFC_Fatal_Error((std::string("The journal of the job's files could not be written: ") + DosGetLastErrorText() +
+                         ". Nothing of the job was kept.")
+                            .c_str());
+    if (!keyed)
+        return;
+    SSQL_SetLocation("DC_P31O2/QV_FJW/I");
+    if (SDQOX_NoteFileWork(g_journalKey.c_str()) != SSQL_RC_OK)
+        FFC_SQL_Error(nullptr, "DC_P31O2/QV_FJW/I");
+}
+
+int32_t journalCommitted(const char* key, void*)
+{
+    return SDQOX_FileWorkCommitted(key);
+}
+
+// Settles what jobs that died left behind (their files aside, working
+// folders, renames after their commit), then forgets the keys of every
+// job whose journal is gone.
+void settleDeadJobs()
+{
+    DosSettleDeadFileWork(journalCommitted, nullptr);
+    std::vector<std::string> open;
+    DosListFileWorkKeys([](const char* key, void* user) { static_cast<std::vector<std::string>*>(user)->push_back(key); },
+                        &open);
+    std::vector<const char*> keys;
+    for (const std::string& k : open)
+        keys.push_back(k.c_str());
+    SSQL_SetLocation("DC_P31O2/QV_FJW/D");
+    if (SDQOX_ForgetFileWork(keys.data(), static_cast<unsigned long>(keys.size())) != SSQL_RC_OK)
+        FFC_SQL_Error(nullptr, "DC_P31O2/QV_FJW/D");
+}
+
+// The job keeps a journal of its file work for the repository it works on.
+void beginFileWork()
+{
+    std::error_code ec;
+    const char* repository = SSQL_pszRepositoryPath();
+    const std::filesystem::path owner =
+        repository && *repository ? std::filesystem::weakly_canonical(repository, ec) : std::filesystem::path();
+    DosJournalFileWork(owner.empty() ? repository : owner.c_str());
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    g_journalKey = std::to_string(::getpid()) + "-" +
+                   std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+    DosBeginFileWork();
+}
+
 // Puts the files the job wrote in place, once its repository work is
 // committed; a file that cannot be put in place ends the job.
 void commitFiles()
@@ -465,19 +527,25 @@ void commitFiles()
 // it did and puts its files in place, a job that could not run leaves
 // nothing behind; a check-only job leaves its repository unit to the
 // caller, as it commits nothing of its own, and keeps the files it wrote.
-void endJobWork(int32_t result, char option)
+void endJobWork(int32_t result, char option, bool keep)
 {
     if (!SSQL_fIsConnected()) {
         discardOutput();
         return;
     }
+    if (!keep)
+        result = DC_P31O2_NOT_RESOLVED;
     if (result == DC_P31O2_OK && option == 'G') {
         FFC_StopWhenInterrupted();
+        prepareFileCommit(true);
+        DosKillPoint("before-commit");
         runJobStatement("COMMIT WORK", "DC_P31O2/COMMIT");
+        DosKillPoint("after-commit");
         commitFiles();
         return;
     }
     if (result == DC_P31O2_OK) {
+        prepareFileCommit(false);
         commitFiles();
         return;
     }
@@ -497,7 +565,7 @@ void undoCompoundPasses()
     discardOutput();
     runJobStatement("ROLLBACK WORK", "DC_P31O2/ROLLBACK/C");
     runJobStatement("BEGIN WORK", "DC_P31O2/BEGIN/C");
-    DosBeginFileWork();
+    beginFileWork();
 }
 
 void designLoop(int32_t errors, int32_t warnings)
@@ -516,7 +584,10 @@ void designLoop(int32_t errors, int32_t warnings)
 
 // A design session outside the editor: the asked-for steps with the
 // request's painter; its work is kept only when the painter saw it through.
-void designSession(const FFC_DESIGN_REQUEST& d)
+// false when the painter ended early: then nothing of the whole job is kept,
+// neither its repository work nor the files it generated, which the job's
+// end undoes together.
+bool designSession(const FFC_DESIGN_REQUEST& d, char option)
 {
     FFC_PAINT_STR* previous = P31O2_pGetPaintStr();
     PassPaintStrPtr(d.pPaint);
@@ -526,14 +597,14 @@ void designSession(const FFC_DESIGN_REQUEST& d)
         g_seams.pfnReportDesign(&g_run.context, &g_run.state, &g_run.build);
     PassPaintStrPtr(previous);
     SSQL_SQLDA* ca = nullptr;
-    if (!P31O2_fPainterPresent(d.pPaint)) {
-        SSQL_AREA area;
-        SSQL_DeclareExt(&area, "ROLLBACK WORK");
-        SSQL_sRun(&area, nullptr, 0);
-        return;
-    }
+    if (!P31O2_fPainterPresent(d.pPaint))
+        return false;
+    // a generating job commits its design work with the rest of the job,
+    // when its files are put in place
+    if (option != 'G')
+        prepareFileCommit(false);
     SSQL_SetLocation("DC_P31O2/COMMIT/D");
-    if (SSQL_sCommitExt(&ca) != SSQL_RC_OK) {
+    if (option != 'G' && SSQL_sCommitExt(&ca) != SSQL_RC_OK) {
         SSQL_SQLDA failure{};
         if (ca)
             std::memcpy(&failure, ca, sizeof failure);
@@ -542,12 +613,13 @@ void designSession(const FFC_DESIGN_REQUEST& d)
     }
     auto* list = static_cast<SZOPH_LIST*>(g_source.pCommands);
     if (!list || !d.pfnChanged)
-        return;
+        return true;
     SZOPH_ResetCommandList(list);
     SZOPH_COMMAND* cmd = nullptr;
     while (SZOPH_sGetNextCommand(list, &cmd) == 0)
         if (cmd->fChanged)
             d.pfnChanged(d.pUser, cmd);
+    return true;
 }
 
 // The messages the design steps queued, listed by run mode.
@@ -723,8 +795,9 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
     if (result == DC_P31O2_OK) {
         SMISC_SetSession(rq->pSystemDefinition->szPartition, rq->pSystemDefinition->szLanguage);
         runJobStatement("BEGIN WORK", "DC_P31O2/BEGIN");
-        DosBeginFileWork();
+        beginFileWork();
         workBegun = true;
+        settleDeadJobs();
     }
 
     int32_t passCount = 1;
@@ -845,10 +918,11 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
     P31O2_StopProgress();
     P31O2_ListRunMessages(&g_run.messages, nullptr, &st, messageCallback(), g_run.named.cmpeAnchor,
                           g_run.named.lpcAnchor);
+    bool keep = true;
     if (result == DC_P31O2_OK && FFC_from_EDITOR())
         designLoop(st.lFatalTotal, st.lWarningsTotal);
     else if (result == DC_P31O2_OK && rq->pDesign && rq->pDesign->pPaint)
-        designSession(*rq->pDesign);
+        keep = designSession(*rq->pDesign, rq->cOption);
     if (keptForDesign) {
         listDesignMessages();
         releasePass();
@@ -859,7 +933,7 @@ int32_t dc_p31o2(const FFC_RUN_REQUEST* rq)
             DQOO_FCC_FatalError("DQOO_FCC_EndBuild", rc);
     }
     if (workBegun)
-        endJobWork(result, rq->cOption);
+        endJobWork(result, rq->cOption, keep);
     P31O2_SetCurrentRunContext(nullptr);
     P31O2_SetCurrentOptionWords(nullptr);
     return result;

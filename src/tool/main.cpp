@@ -70,6 +70,13 @@ void catchInterrupts()
     action.sa_flags = SA_RESETHAND;
     for (int signal : {SIGINT, SIGTERM, SIGHUP})
         sigaction(signal, &action, nullptr);
+    // A write past the file-size limit fails with EFBIG, which ends the job
+    // through its fatal path like any failed write, rather than ending the
+    // process in the middle of its work.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGXFSZ, &ignore, nullptr);
 }
 
 // The built sample environment lies beside the tool: <build>/sample.

@@ -91,11 +91,15 @@ TEST(LWStringTest, ConversionsRoundTripNonAscii)
     const LWString empty = LWString::fromCharBufferCodePage(LCharBuffer(), 1252);
     EXPECT_FALSE(empty.isNull()) << "an empty buffer gives the empty text";
     EXPECT_EQ(empty.length(), 0);
-    // Bytes that are not UTF-8 give the fallback with its true count.
+    // Each byte that is no character of the code page becomes one
+    // replacement character; the characters around it are kept.
     int32_t count = -1;
     auto bad = P3142_MultiByteToWide("\xFF\xFE\xFD", 3, &count, 0);
-    EXPECT_EQ(std::u16string(bad.get()), u"???");
+    EXPECT_EQ(std::u16string(bad.get()), u"\uFFFD\uFFFD\uFFFD");
     EXPECT_EQ(count, 3);
+    EXPECT_EQ(LWString::fromMultiByteCodePage("Sm\xF6h", 0), LWString(u"Sm\uFFFDh")) << "Latin-1 read as UTF-8";
+    EXPECT_EQ(LWString::fromMultiByteCodePage("Sm\xF6h \x81 Tot\xE4", 1252), LWString(u"Smöh \uFFFD Totä"))
+        << "0x81 is no character of code page 1252";
     auto none = P3142_MultiByteToWide(nullptr, 0, &count, 0);
     EXPECT_EQ(none[0], 0);
     EXPECT_EQ(count, 0);

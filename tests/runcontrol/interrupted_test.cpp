@@ -6,11 +6,14 @@
 
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <thread>
@@ -103,45 +106,155 @@ TEST(Jobs, AGenerationOnAFullFileSystemEndsWithThePreviousFilesKept)
         << r.out;
 }
 
-// Interrupts re-generations of the function at random moments of a run's
-// length: each ends either undone (status 2, or ended by the signal before
-// it began) with the repository and every file as before, or complete
-// (status 0) with the same files, generated again.
+// The process is stopped (SIGSTOP), or has ended; waits as long as it takes.
+bool waitUntilStopped(pid_t pid)
+{
+    const std::string path = "/proc/" + std::to_string(pid) + "/stat";
+    for (;;) {
+        std::ifstream in(path);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const size_t close = text.rfind(')');
+        if (!in || close == std::string::npos || close + 2 >= text.size())
+            return false;
+        const char state = text[close + 2];
+        if (state == 'T' || state == 't')
+            return true;
+        if (state == 'Z' || state == 'X')
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+// Interrupts re-generations of the function at random moments of its
+// progress: the job stops itself as it starts the Nth of the files it writes
+// (N drawn from the number the generation writes), is sent SIGTERM and let
+// go on. Each must end undone (status 2) with the repository and every file
+// as before, however fast or slow the machine is.
 void interruptAtRandomMoments(int commands, int times)
 {
     Scratch env;
     const std::string function = env.addBenchFunction(commands);
     ASSERT_FALSE(function.empty());
-    const auto start = std::chrono::steady_clock::now();
+    const FileTree empty = env.files();
     const Ran first = env.run(function, kReproducible);
-    const auto length = std::chrono::steady_clock::now() - start;
     ASSERT_EQ(first.status, 0) << first.out;
     const std::string before = env.dump();
     const FileTree filesBefore = env.files();
+    long written = 0;
+    for (const auto& [name, hash] : filesBefore)
+        if (hash != "dir" && empty.count(name) == 0)
+            ++written;
+    ASSERT_GT(written, 1) << "the generation writes files";
     std::mt19937 random(38);
-    std::uniform_int_distribution<long> moment(0, std::chrono::duration_cast<std::chrono::microseconds>(length).count());
-    int undone = 0;
+    std::uniform_int_distribution<long> moment(1, written);
     for (int i = 0; i < times; ++i) {
-        const auto delay = std::chrono::microseconds(moment(random));
-        ToolRun job(env.generate(function), kReproducible);
-        std::this_thread::sleep_for(delay);
+        const long n = moment(random);
+        std::vector<std::string> settings = kReproducible;
+        settings.push_back("DQOV_STOP_AT_FILE=" + std::to_string(n));
+        ToolRun job(env.generate(function), settings);
+        const bool stopped = waitUntilStopped(job.pid());
         kill(job.pid(), SIGTERM);
+        kill(job.pid(), SIGCONT);
         const Ran r = job.finish();
-        const std::string what = "SIGTERM after " + std::to_string(delay.count()) + " us";
+        const std::string what = "SIGTERM at the start of file " + std::to_string(n);
+        ASSERT_TRUE(stopped) << what << "\n" << r.out;
         const FileTree after = env.files();
         EXPECT_TRUE(after == filesBefore) << what << ":" << jobtool::TreeDifference(filesBefore, after);
-        if (r.status == 0)
-            continue;  // it was through before the signal came
-        ++undone;
-        EXPECT_TRUE(r.status == 2 || r.signal == SIGTERM) << what << "\n" << r.out;
+        EXPECT_EQ(r.status, 2) << what << "\n" << r.out;
+        EXPECT_NE(r.out.find("The job was interrupted by signal 15."), std::string::npos) << what << "\n" << r.out;
         EXPECT_TRUE(env.dump() == before) << what << ": the repository changed";
     }
-    EXPECT_GT(undone, 0) << "no run was interrupted";
 }
 
 TEST(Jobs, SigtermAtRandomMomentsNeverLosesThePreviousFiles)
 {
     interruptAtRandomMoments(500, 5);
+}
+
+}  // namespace
+
+namespace {
+
+// The tool run under a file-size limit (as `ulimit -f` sets it).
+Ran runWithFileSizeLimit(const std::vector<std::string>& args, rlim_t bytes)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return {};
+    std::vector<std::string> all{DQOV_TOOL_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const struct rlimit limit {bytes, bytes};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        dup2(fds[1], 1);
+        close(fds[0]);
+        close(fds[1]);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(fds[1]);
+    Ran r;
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(fds[0], buf, sizeof buf)) > 0)
+        r.out.append(buf, static_cast<size_t>(n));
+    close(fds[0]);
+    int st = 0;
+    if (pid > 0 && waitpid(pid, &st, 0) == pid) {
+        r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+        r.signal = WIFSIGNALED(st) ? WTERMSIG(st) : 0;
+    }
+    return r;
+}
+
+TEST(Jobs, AFileSizeLimitEndsTheJobOrLetsItFinishWhole)
+{
+    // limits that a generated file meets, that the repository's log meets,
+    // and that only the repository file meets (at the checkpoint after the
+    // commit): the job ends undone (status 2) or finishes whole, never
+    // killed by the signal of the limit
+    for (bool generatedBefore : {false, true}) {
+        Scratch reference;
+        if (generatedBefore) {
+            ASSERT_EQ(reference.run("CUSTUPD").status, 0);
+        }
+        ASSERT_EQ(reference.run("CUSTUPD").status, 0);
+        const FileTree whole = reference.files();
+        int finished = 0;
+        for (const rlim_t limit : {rlim_t{8} << 10, rlim_t{40} << 10, rlim_t{200} << 10, rlim_t{600} << 10}) {
+            const std::string what =
+                "limit " + std::to_string(limit) + (generatedBefore ? ", generated before" : ", fresh");
+            Scratch env;
+            if (generatedBefore) {
+                ASSERT_EQ(env.run("CUSTUPD").status, 0) << what;
+            }
+            ASSERT_GT(fs::file_size(env.repository()), limit) << "the repository file meets every limit";
+            const std::string before = env.dump();
+            const FileTree filesBefore = env.files();
+            const Ran r = runWithFileSizeLimit(env.generate("CUSTUPD"), limit);
+            EXPECT_EQ(r.signal, 0) << what << "\n" << r.out;
+            const FileTree after = env.files();
+            if (r.status == 0) {
+                ++finished;
+                EXPECT_EQ(after.size(), whole.size()) << what << ":" << jobtool::TreeDifference(whole, after);
+                for (const auto& [name, hash] : whole)
+                    EXPECT_TRUE(after.count(name)) << what << ": " << name << " is missing";
+                EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTFMT = 'CUSTUPD'"), "7") << what;
+                continue;
+            }
+            jobtool::ExpectNothingLeft(env, r, before, filesBefore, what);
+            // the reason as the system or the repository's library puts it
+            EXPECT_TRUE(r.out.find("File too large") != std::string::npos ||
+                        r.out.find("disk I/O error") != std::string::npos)
+                << what << "\n" << r.out;
+        }
+        EXPECT_GT(finished, 0) << "a limit that only the checkpoint meets lets the job finish";
+    }
 }
 
 }  // namespace

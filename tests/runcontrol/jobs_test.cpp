@@ -280,3 +280,38 @@ TEST(Jobs, TwoWamJobsAtOnceWorkInFoldersOfTheirOwn)
 }
 
 }  // namespace
+
+namespace {
+
+std::string painterScript(const char* name)
+{
+    return std::string(DQOV_SOURCE_DIR) + "/samples/painter/" + name;
+}
+
+TEST(Jobs, AGenerationWhoseDesignSessionEndsEarlyKeepsNothing)
+{
+    // the painter script ends before the session does: the whole job is
+    // undone, the files it generated with the repository work
+    for (bool generatedBefore : {false, true}) {
+        Scratch env;
+        const std::string what = generatedBefore ? "re-generated" : "fresh";
+        if (generatedBefore) {
+            ASSERT_EQ(env.runJob({"--generate", "DEMODSN", "DSNLST"}).status, 0) << what;
+        }
+        const std::string script = env.root() + "/../short.txt";
+        std::ofstream(script) << "screen 1\ncommand M\n";
+        const std::string before = env.dump();
+        const FileTree filesBefore = env.files();
+        const Ran r = env.runJob({"--generate", "--design-screens", script, "DEMODSN", "DSNLST"});
+        expectNothingLeft(env, r, before, filesBefore, what);
+        EXPECT_NE(r.out.find("The design session ended early; nothing of it was kept."), std::string::npos) << r.out;
+    }
+    // a session seen through keeps the job's files and its design work
+    Scratch env;
+    const Ran r = env.runJob({"--generate", "--design-screens", painterScript("list-screen.txt"), "DEMODSN", "DSNLST"});
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(fs::exists(env.root() + "/X_VELMO/X_DEM/SOURCE/DSNLST.C"));
+    EXPECT_EQ(env.queryOutside("SELECT OSTSTA FROM QV_OST WHERE OSTMOD = 'DEMODSN' AND OSTFMT = 'DSNLST'"), "7");
+}
+
+}  // namespace

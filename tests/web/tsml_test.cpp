@@ -138,6 +138,9 @@ TEST_F(Tsml, FieldsColumnsAndRuntimeDataItems)
     EXPECT_EQ("qvml:item{qvml:caption{=\"Smith & Sons\"},qvml:value{=\"SMITH\"}}",
               shape(items.build("Smith & Sons", "SMITH", "", 0)))
         << "the default attribute is not left behind";
+    EXPECT_EQ("qvml:item{qvml:caption{=\"Tot\xC3\xA4\"},qvml:value{=\"Sm\xC3\xB6h\"}}",
+              shape(items.build("Tot\xE4", "Sm\xF6h", "", 0, 1252)))
+        << "a value entry's texts are read in the document's code page, as its field's texts are";
 }
 
 TEST_F(Tsml, WebRoutineDocumentSections)

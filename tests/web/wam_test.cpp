@@ -132,6 +132,59 @@ TEST_F(Wam, TsmlDocumentsOfStandardJsonAndStandardRoutines)
     EXPECT_EQ("again\r\n", trace.substr(trace.size() - 7));
 }
 
+// The repository holds the texts of a WAM in the code page its language
+// names (1252 for ENG): a title, a label and a heading "Tot\xE4" and sample
+// values "Sm\xF6h" of a field, a list column and a JSON list column come
+// out as "Totä" and "Smöh" in every part of the document. A byte that is no
+// character of the code page (0x81 in 1252) becomes one replacement
+// character, the letters around it kept.
+TEST_F(Wam, TextsOfTheRepositoryKeepTheirLettersInEveryPartOfTheDocument)
+{
+    sys.QV_ITRO = 1;
+    sys.QV_ITRL = 2;
+    Routine first = MakeRoutine("R1", WEBROUTINE_STANDARD);
+    std::snprintf(first.info.szDescription, sizeof first.info.szDescription, "Tot\xE4 f\x81r Sm\xF6h");
+    Item name = MakeField('F', "NAME", 'A', 20, "Sm\xF6h");
+    name.field.pszLabel = "Tot\xE4";
+    name.field.pszHeading1 = "Tot\xE4";
+    first.items.push_back(name);
+    first.items.push_back(MakeList('L', "LINES", 0));
+    Item item = MakeField('C', "ITEM", 'A', 10, "Sm\xF6h");
+    item.field.pszHeading1 = "Tot\xE4";
+    first.items.push_back(item);
+    first.items.push_back(MakeList('E', "LINES", 0));
+    Routine third = MakeRoutine("R3", WEBROUTINE_STANDARD);
+    third.items.push_back(MakeList('L', "ORDERS", 1));
+    Item customer = MakeField('C', "CUSTNAM", 'A', 20, "Sm\xF6h");
+    customer.field.pszHeading1 = "Tot\xE4";
+    third.items.push_back(customer);
+    third.items.push_back(MakeList('E', "ORDERS", 1));
+    script.routines = {first, third};
+    uint32_t counts[2] = {9, 9};
+    ASSERT_EQ(0, generate(counts));
+    const std::string r1 = dump("R1"), r3 = dump("R3");
+    EXPECT_NE(r1.find("<tsml:webroutine-title>Tot\xC3\xA4 f\xEF\xBF\xBDr Sm\xC3\xB6h</tsml:webroutine-title>"),
+              std::string::npos)
+        << r1;
+    EXPECT_NE(r1.find("<tsml:field name=\"NAME\">\n<tsml:mode>output</tsml:mode>"
+                      "\n<tsml:sample-value>Sm\xC3\xB6h</tsml:sample-value>"),
+              std::string::npos)
+        << r1;
+    EXPECT_NE(r1.find("<tsml:label>Tot\xC3\xA4</tsml:label>"), std::string::npos) << r1;
+    EXPECT_NE(r1.find("<tsml:header name=\"ITEM\">\n<tsml:heading-1>Tot\xC3\xA4</tsml:heading-1>"), std::string::npos)
+        << r1;
+    EXPECT_NE(r1.find("<tsml:column name=\"ITEM\">\n<tsml:mode>output</tsml:mode>"
+                      "\n<tsml:sample-value>Sm\xC3\xB6h</tsml:sample-value>"),
+              std::string::npos)
+        << r1;
+    EXPECT_NE(r3.find("<![CDATA[{\"list\":{\"ORDERS\":{\"header\":[{\"name\":\"CUSTNAM\",\"heading-1\":\"Tot\xC3\xA4\"}],"
+                      "\"entries\":[[\"Sm\xC3\xB6h\"],[\"Sm\xC3\xB6h\"],[\"Sm\xC3\xB6h\"],[\"Sm\xC3\xB6h\"],"
+                      "[\"Sm\xC3\xB6h\"]]}}}]]>"),
+              std::string::npos)
+        << r3;
+    EXPECT_EQ(std::count(r1.begin(), r1.end(), '?'), 2) << "only the XML declaration's: no character lost to one";
+}
+
 TEST_F(Wam, StylesheetsByGenerationMode)
 {
     // A JSON routine's stored documents are discarded.

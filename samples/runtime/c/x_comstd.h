@@ -95,7 +95,11 @@ const X_COMP_DEFINITION *X_Get_Component_Definition(void);
 
 /* A request of a record service routine to the run time about a record of
 ** the component: a Verify service reports the message its arguments name
-** (contexts, message file, message id, two substitution values). */
+** (contexts, message file, message id, two substitution values); a
+** CrossUpdateCheck service, which receives the new, the old and the current
+** record after the module frame and the case number (apvAgreedArgs[2],
+** [3] and [4]), reports a conflict the same way (message DEM0015, the
+** record's name as the first substitution value). */
 #define X_COMP_RECORD_SERVICE_REQUEST_DOCUMENT_REPORT_ERROR 1L
 X_COMP_RETURN_CODE X_VAR_ProcessRecordServiceRequest(struct X_IDS *, struct X_PRO *, struct X_FUN *, struct X_FLD *,
                                                      X_SHORT sRecordVector, X_LONG lRequest, void **apvArguments);

@@ -309,3 +309,28 @@ public static partial class X_RUN_DLL
     public static void X_Vec_Assign(X_IDS ids, X_PRO pro, X_FUN fun, X_FLD[] source, int sourceField, X_FLD[] target,
                                     int targetField) { }
 }
+
+// The texts of a function by language: one multilingual text, and a field's
+// label, three column headings and description. The class of a function
+// holds them in its tables MultiText and MultiField (texts by language) and
+// registers both with the run-time when it runs; X_Get_MTxt and X_Get_MFld
+// answer from the registered tables.
+public class X_MTXT
+{
+    public string pszText;
+    public X_MTXT(string text) { pszText = text; }
+}
+public class X_MFLD
+{
+    public string pszLabel, pszDescription;
+    public string[] apszHeadings;
+    public X_MFLD(string label, string heading1, string heading2, string heading3, string description)
+    {
+        pszLabel = label; apszHeadings = new string[] { heading1, heading2, heading3 }; pszDescription = description;
+    }
+}
+public static partial class X_RUN_DLL
+{
+    public static void X_Register_Field_Texts(X_IDS ids, X_MFLD[,] texts) { }
+    public static void X_Register_Multilingual_Texts(X_IDS ids, X_MTXT[,] texts) { }
+}

@@ -138,7 +138,7 @@ constexpr AttributeCode kAttributeCodes[] = {
     {"HI", ' '},   {"RI", ' '},  {"UL", ' '},   {"BL", ' '},   {"ND", ' '},   {"PC", ' '},   {"CS", ' '},
     {"FE", ' '},   {"ME", ' '},  {"MF", ' '},   {"RB", ' '},   {"RZ", 'N'},   {"RL", ' '},   {"AB", ' '},
     {"LC", 'A'},   {"RED", ' '}, {"BLU", ' '},  {"GRN", ' '},  {"WHT", ' '},  {"YLW", ' '},  {"TRQ", ' '},
-    {"PNK", ' '},  {"BRN", ' '}, {"ASQN", 'A'}, {"SUNS", 'N'}, {"SUNI", 'N'}, {"SBIN", 'N'}, {"FDBC", ' '},
+    {"PNK", ' '},  {"BRN", ' '}, {"ASQN", ' '}, {"SUNS", 'N'}, {"SUNI", 'N'}, {"SBIN", 'N'}, {"FDBC", ' '},
     {"DUPE", ' '}, {"VN", ' '},  {"CHK", ' '},  {"NOCH", ' '},
 };
 

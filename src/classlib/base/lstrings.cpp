@@ -40,8 +40,12 @@ std::unique_ptr<char16_t[]> copyWide(const char16_t* text, size_t count)
 std::unique_ptr<char16_t[]> wideFromBytes(const char* text, size_t bytes, const char* fromCode, int32_t* outCount)
 {
     std::string out;
-    if (!qvutil::Convert(fromCode, "UTF-16LE", std::string_view(text, bytes), out)) {
-        // Text that cannot be converted is shown as "???".
+    // A byte that is no character of the code page becomes one replacement
+    // character (U+FFFD); the rest of the text is kept.
+    static constexpr char kReplacement[] = {'\xFD', '\xFF'};
+    if (!qvutil::ConvertReplacing(fromCode, "UTF-16LE", std::string_view(text, bytes), out,
+                                  std::string_view(kReplacement, sizeof kReplacement))) {
+        // A code page without a conversion: the text is shown as "???".
         auto p = std::make_unique<char16_t[]>(8);
         p[0] = p[1] = p[2] = u'?';
         if (outCount)

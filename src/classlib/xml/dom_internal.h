@@ -52,6 +52,11 @@ xmlDocPtr loadWithoutExternals(const char* url, const std::function<xmlDocPtr()>
 // Puts the loader that refuses external entities while parseXml runs
 // without externals (once, at library start).
 void installEntityGuard();
+
+// A host path as the file URI the XML libraries resolve against: every byte
+// outside the unreserved characters and '/' escaped, so that a path with
+// blanks, '%', '#' or '?' in it stays one path.
+std::string fileUri(const std::string& host);
 // Drops whitespace-only text nodes, except under xml:space="preserve" and
 // inside xsl:text, as documents built from text expect.
 void dropWhitespaceText(xmlNodePtr node);

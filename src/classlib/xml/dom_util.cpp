@@ -382,6 +382,23 @@ xmlDocPtr loadWithoutExternals(const char* url, const std::function<xmlDocPtr()>
     return doc;
 }
 
+std::string fileUri(const std::string& host)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string uri = "file://";
+    for (unsigned char c : host) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' || c == '-' ||
+            c == '.' || c == '_' || c == '~') {
+            uri += static_cast<char>(c);
+        } else {
+            uri += '%';
+            uri += hex[c >> 4];
+            uri += hex[c & 15];
+        }
+    }
+    return uri;
+}
+
 void installEntityGuard()
 {
     g_defaultEntityLoader = xmlGetExternalEntityLoader();
@@ -418,19 +435,19 @@ ParseResult parseXml(ParseSource kind, const std::string& pathOrText, bool exter
             r.error = std::string("The file '") + pathOrText + "' is not valid " + bom.name + " text";
             return r;
         }
-        return parseBytes(text.data(), text.size(), host.c_str(), "", externals, where);
+        return parseBytes(text.data(), text.size(), fileUri(host).c_str(), "", externals, where);
     }
     default: break;
     }
     std::string encoding = declaredEncoding(bytes.data(), bytes.size());
     if (encoding.empty() || strcasecmp(encoding.c_str(), "UTF-8") == 0)
-        return parseBytes(bytes.data(), bytes.size(), host.c_str(), encoding, externals, where);
+        return parseBytes(bytes.data(), bytes.size(), fileUri(host).c_str(), encoding, externals, where);
     std::string text;
     if (!qvutil::Convert(encoding.c_str(), "UTF-8", bytes, text)) {
         r.error = "The file '" + pathOrText + "' is not " + encoding + " text, as its declaration says";
         return r;
     }
-    return parseBytes(text.data(), text.size(), host.c_str(), encoding, externals, where);
+    return parseBytes(text.data(), text.size(), fileUri(host).c_str(), encoding, externals, where);
 }
 
 }  // namespace MSXMLDOM

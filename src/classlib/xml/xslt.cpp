@@ -196,7 +196,7 @@ void mapImportPaths(xmlDocPtr doc)
             continue;
         std::string host = lqv::hostPath(h.c_str());
         if (!host.empty())
-            xmlSetProp(c, BAD_CAST "href", BAD_CAST host.c_str());
+            xmlSetProp(c, BAD_CAST "href", BAD_CAST fileUri(host).c_str());
     }
 }
 
@@ -665,7 +665,7 @@ void XsltOptimizedImpl::loadDocument(const LDOMDocument& stylesheet, const LWStr
             if (!host.empty()) {
                 if (copy.doc->URL)
                     xmlFree(const_cast<xmlChar*>(copy.doc->URL));
-                copy.doc->URL = xmlStrdup(X(host + "/generated.xsl"));
+                copy.doc->URL = xmlStrdup(X(fileUri(host + "/generated.xsl")));
             }
         }
         if (!m_outputEncoding.isEmpty())

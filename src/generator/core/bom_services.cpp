@@ -9,6 +9,15 @@
 ** calls it holds. The condition lines of a verification call the Boolean
 ** evaluation routines of the expression generator that the checker had
 ** compiled from the conditions' texts.
+**
+** A cross-update check receives, after the module frame and the case
+** number, the three records of the case's document record: the new record
+** (as the update would write it), the old one (as it was read) and the
+** current one (as the store holds it now). A group whose first keys differ
+** between the current and the old record, and whose second keys differ
+** between the old and the new one, is a conflict: it is reported through
+** the record service request of the case's record, as a verification
+** reports a failed condition.
 */
 #include "generator/core/bom_services.h"
 
@@ -95,6 +104,30 @@ void subroutineCall(const BOM_DESCRIPTION_NODE* item, bool& declared)
 /* The conditions of a verification: each whose compiled routine answers
 ** false reports the verification's message through the record service of
 ** the case's document record. */
+/* The body of a report of the record service: the message (file DC@M01,
+** MESSAGE_ID) with its context number and first substitution value (a C
+** expression, or pX_NULL), handed to the run time for the record. The
+** lines carry their own three-blank indent inside the caller's braces. */
+void reportLines(long context, const char* messageId, const std::string& substitution, const BOM_RECORD_NAMES& record)
+{
+    char text[160];
+    line("   void    *  apvAgreedArgs[5];");
+    std::snprintf(text, sizeof text, "   X_ULONG    aulContexts[] = { 1, %ld };", context);
+    line(text);
+    line("");
+    line("   apvAgreedArgs[0] = aulContexts;");
+    line("");
+    line("   /* Fill out message parms */");
+    line("");
+    line("   apvAgreedArgs[1] = \"DC@M01\";");
+    line(std::string("   apvAgreedArgs[2] = \"") + messageId + "\";");
+    line("   apvAgreedArgs[3] = " + substitution + ";");
+    line("   apvAgreedArgs[4] = pX_NULL;");
+    line("");
+    line("   X_VAR_ProcessRecordServiceRequest( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + record.vectorName +
+         ", X_COMP_RECORD_SERVICE_REQUEST_DOCUMENT_REPORT_ERROR, apvAgreedArgs );");
+}
+
 void verification(const BOM_DESCRIPTION_NODE* item, const BOM_RECORD_NAMES& record)
 {
     const long message = static_cast<long>(BOM_Number(item, 2));
@@ -106,37 +139,40 @@ void verification(const BOM_DESCRIPTION_NODE* item, const BOM_RECORD_NAMES& reco
         P3109_Parts().pfnBuildConditionRoutineCall(BOM_Text(condition, 2), &call, nullptr);
         if (call.empty())
             continue;
-        char text[160];
         line("if ( !" + call + " )");
         line("{");
-        line("   void    *  apvAgreedArgs[5];");
-        std::snprintf(text, sizeof text, "   X_ULONG    aulContexts[] = { 1, %ld };", message);
-        line(text);
-        line("");
-        line("   apvAgreedArgs[0] = aulContexts;");
-        line("");
-        line("   /* Fill out message parms */");
-        line("");
-        line("   apvAgreedArgs[1] = \"DC@M01\";");
-        line("   apvAgreedArgs[2] = \"DEM0014\";");
-        line("   apvAgreedArgs[3] = pX_NULL;");
-        line("   apvAgreedArgs[4] = pX_NULL;");
-        line("");
-        line("   X_VAR_ProcessRecordServiceRequest( pX_Ids, pX_Pro, pX_Fun, pX_Fld, " + record.vectorName +
-             ", X_COMP_RECORD_SERVICE_REQUEST_DOCUMENT_REPORT_ERROR, apvAgreedArgs );");
+        reportLines(message, "DEM0014", "pX_NULL", record);
         line("}");
     }
 }
 
-void crossUpdateGroup(const BOM_DESCRIPTION_NODE* item)
+/* The record's name as a C string literal, for the conflict message. */
+std::string quotedName(const std::string& name)
+{
+    std::string q = "\"";
+    for (const char c : name) {
+        if (c == '"' || c == '\\')
+            q += '\\';
+        q += c;
+    }
+    return q + "\"";
+}
+
+/* A cross-update group compares the three records the service received;
+** a case without its document record has none, and its group is written
+** as its comment alone, as a verification without its record is. */
+void crossUpdateGroup(const BOM_DESCRIPTION_NODE* item, long caseNumber, const BOM_RECORD_NAMES* record)
 {
     line("/* Cross Update Group */");
     line("");
+    if (!record)
+        return;
     BOMGEN_WriteFieldComparison(BOMGEN_lCount(item, 3), item->aWord[4].ppNodes, "pRecCur", "pRecOld");
     openBlock();
     BOMGEN_WriteFieldComparison(BOMGEN_lCount(item, 5), item->aWord[6].ppNodes, "pRecOld", "pRecNew");
     openBlock();
     line("/* Report Cross Update Error */");
+    reportLines(caseNumber, "DEM0015", quotedName(record->name), *record);
     closeBlock();
     closeBlock();
 }
@@ -151,10 +187,13 @@ void writeCase(const BOM_DESCRIPTION_NODE* root, const Service& service, const B
     BOM_RECORD_NAMES record;
     const bool hasRecord = caseRecord(root, caseNode, record);
     if (service.kind == kCrossUpdateCheck && hasRecord) {
+        /* the new, the old and the current record, as the run time hands
+           them in after the module frame and the case number */
+        const std::string cast = "((struct " + record.structureTag + "*)( apvAgreedArgs[";
         line("struct " + record.structureTag);
-        line("   *pRecNew = pX_NULL,");
-        line("   *pRecOld = pX_NULL,");
-        line("   *pRecCur = pX_NULL;");
+        line("   *pRecNew = " + cast + "2] )),");
+        line("   *pRecOld = " + cast + "3] )),");
+        line("   *pRecCur = " + cast + "4] ));");
         line("");
     }
     bool declared = false;
@@ -165,7 +204,8 @@ void writeCase(const BOM_DESCRIPTION_NODE* root, const Service& service, const B
         if (item->lKind == kSubroutineCall) {
             subroutineCall(item, declared);
         } else if (item->lKind == kCrossUpdateGroup) {
-            crossUpdateGroup(item);
+            crossUpdateGroup(item, static_cast<long>(BOM_Number(caseNode, 2)),
+                             service.kind == kCrossUpdateCheck && hasRecord ? &record : nullptr);
         } else if (item->lKind == kVerification) {
             std::snprintf(head, sizeof head, "/* Verify %.100s(%ld) */", BOMGEN_pszText(item, 1),
                           static_cast<long>(BOM_Number(item, 2)));

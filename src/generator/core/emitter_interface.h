@@ -74,6 +74,9 @@ struct P3109_GENERATOR_PARTS {
     void (*pfnBuildConditionRoutineCall)(const char* reference, std::string* call, std::string* name);
     void (*pfnWriteDefaultValueCall)(const char* reference, std::string_view argument);
     void (*pfnRunEvaluationHeaderPoint)();
+    /* the work fields of the generator's own evaluation routines, joined
+       to the field vector before it is written (may be null) */
+    void (*pfnRegisterConditionWorkFields)();
     void (*pfnForgetDirectCode)();
 };
 

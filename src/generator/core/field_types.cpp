@@ -229,6 +229,14 @@ std::string P3109_MakeCSharpDeclarationByType(char cType, std::string_view prefi
     return "public " + std::string(n.kind) + " " + std::string(prefix) + std::string(name) + " = new " + n.kind + "()";
 }
 
+std::string P3109_MakeCSharpDecimalDeclaration(const GEN_FIELD_INFO& field, std::string_view prefix)
+{
+    if ((field.cType != 'P' && field.cType != 'S') || !P3109_fNeedsZophxHandling(field))
+        return {};
+    const std::string kind = fieldNames(field).kind;
+    return "public " + kind + " " + std::string(prefix) + field.localName + " = new " + kind + "()";
+}
+
 std::string P3109_MakeFieldDeclaration(const GEN_FIELD_INFO& field, bool fPrefix)
 {
     return P3109_MakeDeclarationByType(field.cType, fPrefix ? "c" : "", field.localName, field.lLength,

@@ -63,6 +63,11 @@ std::string P3109_MakeFieldDeclaration(const GEN_FIELD_INFO& field, bool fPrefix
 ** types. */
 std::string P3109_MakeCSharpDeclarationByType(char cType, std::string_view prefix, std::string_view name,
                                               int32_t lLength, bool fUnsigned, bool fNational);
+/* The C# member of a big or nullable decimal ('P' or 'S' that needs the
+** extended handling): an object of its kind, as the descriptor's version
+** and data lines address it ("public X_FLD_PACKED fTOTAL = new
+** X_FLD_PACKED()"); empty for any other field. */
+std::string P3109_MakeCSharpDecimalDeclaration(const GEN_FIELD_INFO& field, std::string_view prefix);
 /* The line that clears a list member of a field of the extended kinds:
 ** "memset( &(m), 0, size );", in C# a new object of the field's kind. */
 std::string P3109_MemberClearLine(const GEN_FIELD_INFO& field, std::string_view member, bool fCSharp);

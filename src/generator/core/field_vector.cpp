@@ -24,6 +24,7 @@
 #include "generator/core/bom_names.h"
 #include "generator/core/bom_records.h"
 #include "generator/core/component_model.h"
+#include "generator/core/emitter_interface.h"
 #include "generator/core/field_helpers.h"
 #include "generator/core/field_info.h"
 #include "generator/core/field_types.h"
@@ -263,6 +264,13 @@ void declareField(const GEN_FIELD_INFO& f)
     }
     const std::string cType = P3109_pszDictionaryTypeName(f.cType, false),
                       csType = P3109_pszDictionaryTypeName(f.cType, true);
+    /* C#: a big or nullable decimal is an object of its kind, as its
+       descriptor's version line casts it */
+    if (const std::string decimal = P3109_MakeCSharpDecimalDeclaration(f, ""); !decimal.empty()) {
+        CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_" + cType + " " + local + "[" + bytes + "]", "", decimal, "",
+                                   'N');
+        return;
+    }
     std::string init, csInit;
     if (f.cType == 'D') {
         init = std::string(s.macro) + "(" + local + ") = 0.0;";
@@ -291,23 +299,25 @@ void declareWorkField(const GEN_WORK_FIELD& w)
     if (!declarable(w))
         P3109_ZophxFieldMisuse("Action_0012_3109()", w.name);
     const std::string& n = w.name;
+    /* C#: members of the storage class, which its routines reach */
     switch (w.cType) {
     case 'A':
         if (w.lLength == 1)
-            CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n, "", "string " + n + " = new String( ' ', 1 )", "",
-                                       'N');
+            CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n, "",
+                                       "public string " + n + " = new String( ' ', 1 )", "", 'N');
         else
             CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n + "[BYTE_LEN_" + w.indexSymbol + "]", "",
-                                       "string " + n + " = new String( ' ', BYTE_LEN_" + w.indexSymbol + " )", "", 'N');
+                                       "public string " + n + " = new String( ' ', BYTE_LEN_" + w.indexSymbol + " )",
+                                       "", 'N');
         return;
     case 'C':
-    case 'L': CGEN_AddStaticWorkingEntry(1, "X_YES_NO " + n, "", "char " + n, "", 'N'); return;
+    case 'L': CGEN_AddStaticWorkingEntry(1, "X_YES_NO " + n, "", "public char " + n, "", 'N'); return;
     default:
         if (w.sDecimals != 0 || w.lLength >= 10)
-            CGEN_AddStaticWorkingEntry(1, "X_DOUBLE " + n, "INSTANCE_S2(" + n + ") = 0.0;", "double " + n,
+            CGEN_AddStaticWorkingEntry(1, "X_DOUBLE " + n, "INSTANCE_S2(" + n + ") = 0.0;", "public double " + n,
                                        "pGlobal2." + n + " = 0.0;", 'N');
         else
-            CGEN_AddStaticWorkingEntry(1, "X_LONG " + n, "", "int " + n, "", 'N');
+            CGEN_AddStaticWorkingEntry(1, "X_LONG " + n, "", "public int " + n, "", 'N');
         return;
     }
 }
@@ -612,6 +622,10 @@ void P3109_WriteFieldVector()
     const int32_t savedLine = st->lLine;
     char savedCommand[10];
     std::memcpy(savedCommand, st->acCommand, sizeof savedCommand);
+    /* the intermediate results of the DEF_COND routines are entries of
+       this vector although their routines come later */
+    if (P3109_Parts().pfnRegisterConditionWorkFields)
+        P3109_Parts().pfnRegisterConditionWorkFields();
 
     const std::vector<Entry> entries = collectFields(ctx);
     vs().fields.reserve(vs().fields.size() + entries.size());

@@ -256,6 +256,8 @@ std::string P3109_ListMemberDeclaration(const GEN_FIELD_INFO& f, std::string_vie
                    : P3109_MakeDeclarationByType(f.cType, prefix, f.localName, f.lLength, f.fUnsigned(),
                                                  f.fNational())) +
                ";";
+    if (const std::string decimal = cs ? P3109_MakeCSharpDecimalDeclaration(f, prefix) : ""; !decimal.empty())
+        return decimal + ";";
     const std::string word = P3109_pszDictionaryTypeName(f.cType, cs);
     const std::string bytes = "BYTE_LEN_" + f.vectorName;
     if (f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D')

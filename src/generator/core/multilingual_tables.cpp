@@ -5,7 +5,9 @@
 ** language (QV_F61); MultiField one label, three column headings and one
 ** description per used field and language, from the field text records of
 ** the field text service ("MFLD_3109 "). A text that is not needed, or
-** blank, stands as the null pointer (C) or the empty string (C#).
+** blank, stands as the null pointer (C) or the empty string (C#). In C#
+** both tables are members of the function's class, whose Run registers
+** them with the run time.
 */
 #include "generator/core/multilingual_tables.h"
 
@@ -81,13 +83,16 @@ void writeBifSections()
             CGEN_AddStaticWorkingEntry(
                 0, "X_YES_NO " + b.routine + "_Called", "INSTANCE(" + b.routine + "_Called) = NO;",
                 "public char " + b.routine + "_Called = 'N'", "pGlobal1." + b.routine + "_Called = NO;", 'N');
-        if (b.cKind != 'L')
+        /* C# resolves the routines through their classes: no prototypes */
+        if (b.cKind != 'L' || csharp())
             continue;
         P3109_WriteLine(g().header, 3,
                         "X_VOID_FUNCTION " + b.routine + " (struct X_IDS *,struct X_PRO *,struct X_FUN *,");
         P3109_WriteLine(g().header, 3, "    struct X_BIF *,struct X_FLD [],struct X_LIST [],");
         P3109_WriteLine(g().header, 3, "    X_SHORT,X_SHORT [],X_SHORT,X_SHORT []);");
     }
+    if (csharp())
+        return;
     if (FILE* header = P3109_pStreamFile(g().header))
         USEDLL_WritePrototypes(g().pUserDlls, header);
 }
@@ -134,12 +139,15 @@ void writeMultiText()
     if (variables.empty())
         return;
     const std::vector<GEN_LANGUAGE>& langs = languages();
-    std::vector<std::string>& names = web().texts;
-    names.assign(variables.size() * langs.size(), std::string());
+    std::vector<std::string> names(variables.size() * langs.size());
     P3109_WriteDashedBoxComment(kTextQueue, "Global multilingual text definition structure");
+    /* C# has no structure initialisers: the table is an array of text
+       objects, each made from its literal, as MultiField's rows are */
+    const std::string counts = std::to_string(variables.size()), languageCount = std::to_string(langs.size());
     P3109_WriteLine(kTextQueue, 3,
-                    "static struct X_MTXT MultiText [" + std::to_string(variables.size()) + "] /* Variables */ [" +
-                        std::to_string(langs.size()) + "] /* Languages */ = ");
+                    csharp() ? "public X_MTXT[,] MultiText = new X_MTXT[" + counts + "," + languageCount + "] "
+                             : "static struct X_MTXT MultiText [" + counts + "] /* Variables */ [" + languageCount +
+                                   "] /* Languages */ = ");
     P3109_WriteLine(kTextQueue, 3, "{");
     for (size_t v = 0; v < variables.size(); ++v) {
         std::vector<std::string> slots;
@@ -148,6 +156,8 @@ void writeMultiText()
         for (size_t l = 0; l < langs.size(); ++l) {
             std::string written;
             names[v * langs.size() + l] = registerText("MTEXT", slots[l], langs[l].code, &written);
+            if (csharp())
+                written = "new X_MTXT( " + written + " )";
             P3109_WriteLine(kTextQueue, 8, (l == 0 ? " " : ",") + written);
         }
         P3109_WriteLine(kTextQueue, 6, "}");
@@ -155,7 +165,11 @@ void writeMultiText()
             P3109_sIssueMessage("PRC1007", 'W', P3109_Padded(variables[v], 20));
     }
     P3109_WriteLine(kTextQueue, 3, "};");
-    /* the names the web pages' text tags refer to */
+    /* the names the web pages' text tags refer to: the C set's, whose text
+       strings file the pages name (the C# pass numbers its own) */
+    if (csharp())
+        return;
+    web().texts = names;
     GEN_WEB_NAME_BLOCKS& blocks = P3109_WebNameBlocks();
     blocks.fMultilingualTexts = true;
     blocks.multilingualTexts.assign(variables.size(), std::vector<std::string>(langs.size()));
@@ -230,8 +244,7 @@ void writeMultiField()
     if (fields.empty())
         return;
     const std::vector<GEN_LANGUAGE>& langs = languages();
-    std::vector<GEN_WEB_FIELD_TEXTS>& names = web().fields;
-    names.assign(fields.size() * langs.size(), GEN_WEB_FIELD_TEXTS{});
+    std::vector<GEN_WEB_FIELD_TEXTS> names(fields.size() * langs.size());
     P3109_WriteDashedBoxComment(kFieldQueue, "Global field labels, column headings and descriptions");
     const std::string counts = std::to_string(fields.size()), languageCount = std::to_string(langs.size());
     P3109_WriteLine(kFieldQueue, 3,
@@ -247,7 +260,11 @@ void writeMultiField()
     }
     P3109_WriteLine(kFieldQueue, 3, "};");
     /* the names the web pages' text tags refer to: label, three column
-       headings and description of each field row, by language */
+       headings and description of each field row, by language (the C
+       set's, as above) */
+    if (csharp())
+        return;
+    web().fields = names;
     GEN_WEB_NAME_BLOCKS& blocks = P3109_WebNameBlocks();
     blocks.fFieldTexts = true;
     blocks.fieldTexts.assign(fields.size(), std::vector<std::array<std::string, 5>>(langs.size()));

@@ -30,9 +30,15 @@ constexpr const char* kLines99[] = {
     "   strcpy( pX_Ids->pWebInfo->fchIFSSecondaryExtension, \"\" );",
     "}",
 };
+/* The execution state is kept from the start: it is read only where the
+** switch was made, but the compiler cannot see that the switch flag ties
+** the two (-O2 finds it "maybe uninitialized"). */
 constexpr const char* kLines101[] = {
-    "X_BOOL fSwitchedWebUIM = FALSE;", "struct X_WEB_INFO thisWebInfo;",    "X_CHAR chOriginalExecState;",
-    "X_MODULEHANDLE hOldUIMDLL;",      "PFNUIMVOIDFUNCTION pfnOldManager;",
+    "X_BOOL fSwitchedWebUIM = FALSE;",
+    "struct X_WEB_INFO thisWebInfo;",
+    "X_CHAR chOriginalExecState = pX_Ids->chExecutionState;",
+    "X_MODULEHANDLE hOldUIMDLL;",
+    "PFNUIMVOIDFUNCTION pfnOldManager;",
 };
 constexpr const char* kLines102[] = {
     "if (pX_Ids->pWebInfo == NULL)",

@@ -699,15 +699,14 @@ std::string userKeyLine(Tables& t, const std::string& control, int iKey)
 
 std::string cursorLine(const Tables& t)
 {
-    const std::string row = P3109_Parm("CURSOR_LOC", 0), column = P3109_Parm("CURSOR_LOC", 1);
+    const std::string row = P3109_Parm("CURSOR_LOC", 0);
     const std::string end = cs() ? " );" : "};";
     if (row.empty() || row == "*NONE")
         return std::string(" ") + kNotAvailable + "," + kNotAvailable + end;
     if (row == "*ATFIELD") {
-        /* the cursor goes to a field the screen shows, or the program
-           would place it nowhere */
-        if (!t.cursorField.empty() && t.cursorRow == kNotAvailable)
-            P3109_UnresolvedName("CURSOR_LOC", column);
+        /* the row and column of the field when the screen shows it; a
+           field the screen does not show leaves the cursor where the run
+           time puts it (both not available) */
         return " " + t.cursorRow + "," + t.cursorColumn + end;
     }
     return " " + P3109_KeywordFieldVector("CURSOR_LOC", 0) + "," + P3109_KeywordFieldVector("CURSOR_LOC", 1) + end;

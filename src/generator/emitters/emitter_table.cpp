@@ -189,5 +189,6 @@ void P3109_FillGeneratorParts(P3109_GENERATOR_PARTS* pParts)
         EXPR_WriteDefaultValueCall(P3109_ExpressionWriter(), reference, argument);
     };
     p.pfnRunEvaluationHeaderPoint = EXPR_RunEvaluationHeaderPoint;
+    p.pfnRegisterConditionWorkFields = P3109_RegisterConditionWorkFields;
     p.pfnForgetDirectCode = EXPR_ForgetDirectCode;
 }

@@ -98,6 +98,11 @@ void P3109_EmitEvaluationRoutines();
 ** cResult comes in 'Y' and goes out 'N' once an operation stored into a
 ** result. */
 void P3109_EmitConditionLogic(std::string& lastResult, char& cResult, GEN_EVALUATION_NODE& entry);
+/* Before the field vector is written: the work results the routines of
+** the function's DEF_COND conditions will use, found by writing their
+** logic with the output suppressed, joined to the vector's work fields
+** (the routines themselves are written at point 14, after the vector). */
+void P3109_RegisterConditionWorkFields();
 /* The text naming operand sIndex of the prepared request. */
 std::string P3109_FormatEvaluationWorkResult(int16_t sIndex, GEN_FIELD_INFO& info);
 /* The statement evaluation table of the current command, for an I/O block

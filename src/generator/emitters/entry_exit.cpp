@@ -107,15 +107,27 @@ std::string special(const char* head, const char* tail)
     return P3109_SpecialFieldName(head, tail);
 }
 
-void setFromBlock(const std::string& field, const std::string& source, bool numeric)
+/* Sets the special field from the block when the function uses it;
+** whether it did. */
+bool setFromBlock(const std::string& field, const std::string& source, bool numeric)
 {
     GEN_FIELD_INFO info;
     if (!P3109_fFindUsedField(field, info))
-        return;
+        return false;
     if (numeric)
         P3109_WriteStoreLongInPacked(info, source);
     else
         P3109_WriteSetFromVchar(info, source);
+    return true;
+}
+
+/* A block pointer that no special field of the function reads is still
+** set (the block is checked for the caller all the same): C marks it used,
+** or the compiler refuses the variable set but never read. */
+void markRead(bool used, const char* pointer)
+{
+    if (!used && !cs())
+        P3109_Line(std::string("(void) ") + pointer + ";");
 }
 
 void fatalUnless(const std::vector<std::string>& test, int iText)
@@ -147,10 +159,13 @@ void receiveValidation()
         P3109_Line("pValidate = (struct X_VALIDATE *) INSTANCE(pX_Parm->pValue);");
     }
     const std::string v = cs() ? "pValidate." : "pValidate->";
-    setFromBlock(special("VALFLD", "NM"), v + "vchName", false);
-    setFromBlock(special("VALFLD", "LN"), v + "sLen", true);
-    setFromBlock(special("VALFLD", "DP"), v + "sDec", true);
-    setFromBlock(special("VALFLD", P3109_fSysFlag(SYSFLAG_ALP_FIELD_VALIDATE) ? "AV" : "NV"), v + "vchValue", false);
+    bool used = setFromBlock(special("VALFLD", "NM"), v + "vchName", false);
+    used = setFromBlock(special("VALFLD", "LN"), v + "sLen", true) || used;
+    used = setFromBlock(special("VALFLD", "DP"), v + "sDec", true) || used;
+    used = setFromBlock(special("VALFLD", P3109_fSysFlag(SYSFLAG_ALP_FIELD_VALIDATE) ? "AV" : "NV"), v + "vchValue",
+                        false) ||
+           used;
+    markRead(used, "pValidate");
     P3109_WriteCloseBrace();
 }
 
@@ -169,7 +184,7 @@ void receiveSystemVariable()
     } else {
         P3109_Line("struct X_SYSVAR *pSysVar;");
         P3109_Line("pSysVar = (struct X_SYSVAR *) INSTANCE(pX_Parm->pValue);");
-        setFromBlock(special("SYSVAR", "NM"), "pSysVar->vchName", false);
+        markRead(setFromBlock(special("SYSVAR", "NM"), "pSysVar->vchName", false), "pSysVar");
     }
     P3109_WriteCloseBrace();
 }
@@ -316,9 +331,11 @@ void P3109_EmitReturnParameters()
                 P3109_Line("   *pValidate = ((struct X_VALIDATE*)( INSTANCE(pX_Parm->pValue) ));");
             }
             GEN_FIELD_INFO info;
-            if (P3109_fFindUsedField(special("VALFLD", "RT"), info))
+            const bool used = P3109_fFindUsedField(special("VALFLD", "RT"), info);
+            if (used)
                 P3109_Line(cs() ? "pValidate.chRetCode = X_DEFS.X_GETBYTE( pX_Fld[" + info.vectorName + "], 0 );"
                                 : "pValidate->chRetCode = pX_Fld[" + info.vectorName + "].pField[0];");
+            markRead(used, "pValidate");
             P3109_WriteCloseBrace();
             return;
         }

@@ -20,8 +20,10 @@
 #include <cstring>
 
 #include "dqov/x_tree.h"
+#include "generator/core/command_loop.h"
 #include "generator/core/description_tables.h"
 #include "generator/core/field_values.h"
+#include "generator/core/field_vector.h"
 #include "generator/core/gen_chains.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/services.h"
@@ -358,6 +360,62 @@ void P3109_EmitConditionLogic(std::string& lastResult, char& cResult, GEN_EVALUA
         else if (mathOperation(o))
             w.arithmetic(o);
     }
+}
+
+void P3109_RegisterConditionWorkFields()
+{
+    GEN_MODULE_STATE& s = g();
+    FFC_CHECK_STATE* st = P3109_CheckState();
+    if (!st)
+        return;
+    /* the current command and its place in the check state come back
+       afterwards: this runs inside a skeleton point */
+    const GEN_COMMAND_RECORD saved = P3109_CurrentCommand();
+    const FFC_CHECK_STATE savedState = *st;
+    const char savedSuppress = s.out.cSuppress;
+    const GEN_STREAM savedStream = s.out.current;
+    const uint16_t savedIndent = s.out.usIndent;
+    s.out.cSuppress = 'Y';
+    uint16_t number = 0, sequence = 0;
+    GEN_COMMAND_RECORD r;
+    while (P3109_sNextCommandRecord(number, sequence, r) == 0) {
+        if (std::memcmp(r.acName, "DEF_COND  ", 10) != 0)
+            continue;
+        P3109_MakeCurrentCommand(r);
+        /* the node the DEF_COND emitter registers, kept out of the chain */
+        GEN_EVALUATION_NODE node;
+        node.key = P3109_Padded(P3109_ParmField("NAME"), 10);
+        node.cKind = 'L';
+        node.cMark = 'Y';
+        node.text = P3109_ParmField("COND").substr(0, 1000);
+        node.lLine = st->lLine;
+        node.lSequence = st->lSequence;
+        node.lLineNumber = st->lLineNumber;
+        node.pFieldTable = st->pFieldTable;
+        if (P3109_fIsRoutineReference(node.text.c_str()))
+            continue;
+        P3109_PrepareEvaluationRequest(node);
+        std::string last;
+        char flag = 'Y';
+        P3109_EmitConditionLogic(last, flag, node);
+    }
+    /* the logical results are static variables (declared when made); the
+       others are entries of the field vector */
+    for (const GEN_WORK_RESULT& w : P3109_EmitterState().workResults) {
+        if (w.cType == 'L' || w.cType == 'C')
+            continue;
+        /* the C# pass writes the vector again over the same work fields */
+        bool known = false;
+        for (const GEN_WORK_FIELD& f : P3109_WorkFields())
+            known = known || f.indexSymbol == w.vectorName;
+        if (!known)
+            P3109_AddWorkField(w.name, w.vectorName, w.cType == 'A' ? 'A' : 'N', w.lLength, w.sDecimals);
+    }
+    P3109_MakeCurrentCommand(saved);
+    *st = savedState;
+    s.out.cSuppress = savedSuppress;
+    s.out.current = savedStream;
+    s.out.usIndent = savedIndent;
 }
 
 std::string P3109_FormatEvaluationWorkResult(int16_t sIndex, GEN_FIELD_INFO& info)

@@ -17,6 +17,7 @@
 #include "dqov/workfile.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/field_helpers.h"
+#include "generator/core/field_types.h"
 #include "generator/core/field_values.h"
 #include "generator/core/line_writer.h"
 #include "generator/core/name_services.h"
@@ -96,7 +97,14 @@ void clearKeepField(const WR_KEEP_DATA& keep, bool& first)
     if (first)
         P3109_WriteComment("Change KEEP_XXXX value(s) to zero");
     first = false;
-    P3109_WriteSetToBlankOrZero(field);
+    /* a field of the extended language (a decimal of more than 9 decimals
+       or 31 digits, an integer, a float, a nullable number) is no run of
+       packed bytes to clear: it takes zero through its vector service, as
+       the KEEP_ command stores its value */
+    if (P3109_fNeedsZophxHandling(field))
+        P3109_WriteSetFromDouble(field, "0.0");
+    else
+        P3109_WriteSetToBlankOrZero(field);
 }
 
 /* The lines that save the loop's status before ENDSELECT's actions, with

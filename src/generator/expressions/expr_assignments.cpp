@@ -581,20 +581,32 @@ void clearFullField(ExprCode& c, const ExprFieldView& f, int form)
 
 void clearPlainField(ExprCode& c, const ExprFieldView& f)
 {
-    const std::string A = EXPR_BuildFieldAccessText(c, f);
+    std::string A = EXPR_BuildFieldAccessText(c, f);
     const int32_t N = f.d.length;
+    /* C#: the element of an array that the run time's index application
+       answers is no variable the fills can take by reference; it is held
+       in a local and filled there */
+    const bool held = c.cs() && f.vector() && !f.pointerVariable;
+    if (held) {
+        c.Open();
+        c.Put({"object pElement = X_RUN_DLL.X_Vec_Apply_Index( pX_Ids, pX_Pro, pX_Fun, ", f.table(), ", ", f.index(),
+               " );"});
+        A = "pElement";
+    }
     switch (f.d.typeLetter) {
     case 'A':
-        if (N < 2)
+        if (N < 2 && !held)
             c.Put({A, "[0] = X_CLEAR_ALPHA;"}, {A, " = X_DEFS.X_CLEAR_ALPHA;"});
         else
             c.Line(EXPR_FormatInto(c.formatted, "memset( %s, X_CLEAR_ALPHA, %d );", A.c_str(), N),
                    EXPR_Format("X_DEFS.X_MEMSET( ref %s, X_DEFS.X_CLEAR_ALPHA, %d );", A.c_str(), N));
-        return;
+        break;
     case 'P':
-    case 'S': clearDecimalBytes(c, f, A, false); return;
-    default: c.Line("?GenerateVectorAssignSqlnull?"); return;
+    case 'S': clearDecimalBytes(c, f, A, false); break;
+    default: c.Line("?GenerateVectorAssignSqlnull?"); break;
     }
+    if (held)
+        c.Close();
 }
 
 }  // namespace

@@ -269,9 +269,13 @@ EXPR_EXPRESSION* compileSpecial(ExpressionStore& store, const std::string& value
         source = op::FromHiVal;
     else if (value == "*LOVAL")
         source = op::FromLoVal;
-    else if (value == "*NAVAIL")
-        source = op::FromNAvail;
-    else
+    else if (value == "*NAVAIL") {
+        /* "not available" is a text: a field that cannot hold it (a number,
+           a date, a Boolean) takes its blank or zero, as the classic writer
+           gives it */
+        const op::PullRow* row = pullRow(target);
+        source = row != nullptr && row->op[op::FromNAvail] != 0 ? op::FromNAvail : op::FromNull;
+    } else
         throw Unsupported("the special value " + value);
     EXPR_OPERAND_NODE* pull = b.Instruction(pullOpcode(target, source), node, 0);
     b.Statement(EXPR_STATEMENT_SPECIAL_STORE, pull, nullptr, nullptr);
@@ -389,6 +393,57 @@ Compiled compileWhenTest(ExpressionStore& store, const DQOO_COMPILE_REQUEST& r)
 }
 
 }  // namespace
+
+EXPR_EXPRESSION* CompileDefaultValue(ExpressionStore& store, const DQOO_CHECKED_OPERAND& target,
+                                     const std::string& written, uint32_t& depth)
+{
+    depth = 1;
+    if (!written.empty() && written[0] == '*') {
+        /* a Boolean is true at its highest value and false at its lowest */
+        const std::string value = upper(written.c_str());
+        const bool boolean = target.chType == 'Y' || target.chType == 'L';
+        if (boolean && (value == "*TRUE" || value == "*FALSE"))
+            return compileSpecial(store, value == "*TRUE" ? "*HIVAL" : "*LOVAL", target);
+        return compileSpecial(store, value, target);
+    }
+    /* a literal, assigned as CHANGE assigns it: a quoted text, or a number
+       of its digits and decimals */
+    DQOO_CHECKED_OPERAND literal{};
+    literal.pszName = written.c_str();
+    DQOO_CHECKED_OPERATION move{};
+    move.sFirst = 1;
+    if (written.size() >= 2 && written.front() == '\'' && written.back() == '\'') {
+        std::memcpy(literal.achClass, "AL", 2);
+        literal.chType = 'A';
+        int32_t length = 0;
+        for (size_t i = 1; i + 1 < written.size(); ++i, ++length)
+            if (written[i] == '\'' && written[i + 1] == '\'')
+                ++i;
+        literal.lLength = length;
+        std::memcpy(move.achCode, "MB", 2);
+    } else {
+        const size_t sign = !written.empty() && (written[0] == '-' || written[0] == '+') ? 1 : 0;
+        const size_t point = written.find('.', sign);
+        int32_t digits = 0, decimals = 0;
+        for (size_t i = sign; i < written.size(); ++i) {
+            if (i == point)
+                continue;
+            if (!std::isdigit(static_cast<unsigned char>(written[i])))
+                throw Unsupported("the default " + written);
+            ++digits;
+            decimals += point != std::string::npos && i > point ? 1 : 0;
+        }
+        if (digits == 0)
+            throw Unsupported("the default " + written);
+        std::memcpy(literal.achClass, "NL", 2);
+        literal.chType = 'P';
+        literal.lLength = digits;
+        literal.lDecimals = decimals;
+        std::memcpy(move.achCode, "ZA", 2);
+    }
+    const DQOO_CHECKED_EXPRESSION e{1, &literal, 1, &move};
+    return compileAssignment(store, e, target, false, depth);
+}
 
 }  // namespace dqoo::compile
 

@@ -188,6 +188,12 @@ void AppendWhereTables(ExpressionStore& store, const DQOO_CHECKED_EXPRESSION& e,
 // Makes a condition's final value the routine's result (bResult).
 void FinishCondition(Builder& b, const Value& v);
 
+// The expression that gives a field its default (a quoted text, a number
+// or a special value as written), assigned as CHANGE assigns a value; the
+// operand stack it needs in depth. Throws Unsupported.
+EXPR_EXPRESSION* CompileDefaultValue(ExpressionStore& store, const DQOO_CHECKED_OPERAND& target,
+                                     const std::string& written, uint32_t& depth);
+
 }  // namespace dqoo::compile
 
 #endif

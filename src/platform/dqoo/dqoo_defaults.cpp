@@ -5,6 +5,7 @@
 // places pushed from their packed image as doubles.
 
 #include "platform/dqoo/dqoo_build.h"
+#include "platform/dqoo/dqoo_compile_internal.h"
 #include "platform/dqoo/dqoo_store.h"
 
 #include <algorithm>
@@ -57,16 +58,23 @@ bool literalText(const std::string& written, std::string& text)
     return true;
 }
 
-// A whole number of at most `digits` digits, or false.
+// A whole number of at most `digits` significant digits (leading zeros do
+// not count: zero fits a field without integer digits), or false.
 bool wholeNumber(const std::string& written, uint32_t digits, long long& value)
 {
-    size_t i = written.size() > 0 && (written[0] == '-' || written[0] == '+') ? 1 : 0;
-    if (i == written.size() || written.size() - i > 9 || written.size() - i > digits)
+    const size_t i = written.size() > 0 && (written[0] == '-' || written[0] == '+') ? 1 : 0;
+    if (i == written.size())
         return false;
     for (size_t k = i; k < written.size(); ++k)
         if (!std::isdigit(static_cast<unsigned char>(written[k])))
             return false;
-    value = std::stoll(written);
+    const size_t first = std::min(written.find_first_not_of('0', i), written.size());
+    const size_t significant = written.size() - first;
+    if (significant > 9 || significant > digits)
+        return false;
+    value = significant == 0 ? 0 : std::stoll(written.substr(first));
+    if (i == 1 && written[0] == '-')
+        value = -value;
     return true;
 }
 
@@ -78,10 +86,21 @@ bool decimalNumber(const std::string& written, uint32_t digits, uint32_t decimal
 {
     size_t i = written.size() > 0 && (written[0] == '-' || written[0] == '+') ? 1 : 0;
     negative = i == 1 && written[0] == '-';
-    const size_t point = written.find('.', i);
-    if (point == std::string::npos || point == i || point + 1 == written.size())
+    /* the point may stand first (".5"); a whole number of more digits than
+       a whole constant holds comes here without one: its double holds up
+       to 15 digits exactly */
+    size_t point = written.find('.', i);
+    if (point == std::string::npos) {
+        if (written.size() - i > 15)
+            return false;
+        point = written.size();
+    } else if (point + 1 == written.size()) {
         return false;
-    std::string whole = written.substr(i, point - i), fraction = written.substr(point + 1);
+    }
+    std::string whole = written.substr(i, point - i),
+                fraction = point < written.size() ? written.substr(point + 1) : std::string();
+    if (whole.empty() && fraction.empty())
+        return false;
     for (const std::string* part : {&whole, &fraction})
         for (char c : *part)
             if (!std::isdigit(static_cast<unsigned char>(c)))
@@ -109,6 +128,53 @@ std::string packedImage(std::string nibbles, bool negative)
     return text;
 }
 
+/* The default-value routine of one expression, under its 'O' reference. */
+void addDefaultRoutine(dqoo::ExpressionStore& store, EXPR_EXPRESSION* expression, uint32_t stack, char* pchReference)
+{
+    EXPR_PCODE_ROUTINE& routine = store.routines.emplace_back();
+    std::memset(&routine, 0, sizeof routine);
+    std::vector<EXPR_EXPRESSION*>& expressions = store.expressionArrays.emplace_back(1, expression);
+    routine.kind = EXPR_ROUTINE_DEFAULT_VALUE;
+    routine.number = dqoo::nextRoutineNumber(store);
+    routine.operandStackSize = stack;
+    routine.expressionCount = 1;
+    routine.expressions = expressions.data();
+    store.routineOrder.push_back(&routine);
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%07d", routine.number);
+    const std::string key = std::string("O") + digits;
+    store.references[key] = {&routine};
+    pchReference[0] = 3;
+    std::memcpy(pchReference + 1, key.data(), 8);
+}
+
+/* A default the plain forms below do not take (a field of the extended
+** language, a special value other than blanks or zero, a number of more
+** digits): assigned as CHANGE assigns the value, or refused when that
+** cannot be done either. */
+long generalDefault(const DQOO_DEFAULT_VALUE_REQUEST* pRequest, const std::string& field, const std::string& written,
+                    char* pchReference)
+{
+    /* the request does not say whether the field may hold SQL null */
+    if (upper(written) == "*SQLNULL")
+        return DQOO_ERR_UNSUPPORTED;
+    DQOO_CHECKED_OPERAND target{};
+    std::memcpy(target.achClass, "FL", 2);
+    target.chType = pRequest->chType;
+    target.lLength = static_cast<int32_t>(pRequest->ulLength);
+    target.lDecimals = static_cast<int32_t>(pRequest->ulDecimals);
+    target.pszName = field.c_str();
+    dqoo::ExpressionStore& store = dqoo::currentStore();
+    try {
+        uint32_t depth = 1;
+        EXPR_EXPRESSION* expression = dqoo::compile::CompileDefaultValue(store, target, written, depth);
+        addDefaultRoutine(store, expression, std::max<uint32_t>(depth, 1), pchReference);
+        return DQOO_OK;
+    } catch (const std::exception&) {
+        return DQOO_ERR_UNSUPPORTED;
+    }
+}
+
 }  // namespace
 
 extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
@@ -133,17 +199,23 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
     if (alpha) {
         if (special == "*BLANK" || special == "*BLANKS")
             text.clear();
-        else if (!literalText(written, text) || text.size() > pRequest->ulLength)
+        else if (!literalText(written, text))
+            return generalDefault(pRequest, field, written, pchReference);
+        else if (text.size() > pRequest->ulLength)
             return DQOO_ERR_UNSUPPORTED;
     } else if (numeric) {
         if (special == "*ZERO" || special == "*ZEROS")
             number = 0;
+        else if (wholeNumber(written, pRequest->ulLength - std::min(pRequest->ulLength, pRequest->ulDecimals), number))
+            fraction = false;
         else if (decimalNumber(written, pRequest->ulLength, pRequest->ulDecimals, packedDigits, places, negative))
             fraction = true;
-        else if (!wholeNumber(written, pRequest->ulLength - std::min(pRequest->ulLength, pRequest->ulDecimals), number))
+        else if (!written.empty() && written[0] == '*')
+            return generalDefault(pRequest, field, written, pchReference);
+        else
             return DQOO_ERR_UNSUPPORTED;
     } else {
-        return DQOO_ERR_UNSUPPORTED;
+        return generalDefault(pRequest, field, written, pchReference);
     }
 
     dqoo::ExpressionStore& store = dqoo::currentStore();
@@ -168,8 +240,9 @@ extern "C" long DQOO_FCC_PrepareDefaultValueRoutine(FCC_BUILD_HANDLE* pBuild,
         constant.kind = EXPR_NODE_DECIMAL_CONSTANT;
         constant.value = static_cast<uint32_t>(packedDigits.size());
         constant.second = places;
-        constant.valueText = store.keepText((negative ? "-" : "") + digits + "." +
-                                            packedDigits.substr(packedDigits.size() - places));
+        constant.valueText = store.keepText((negative ? "-" : "") + digits +
+                                            (places > 0 ? "." + packedDigits.substr(packedDigits.size() - places)
+                                                        : std::string()));
         constant.packedText = store.keepText(packedImage(packedDigits, negative));
     } else {
         constant.kind = EXPR_NODE_INT32_CONSTANT;

@@ -431,6 +431,22 @@ unsigned long SWIN_ulSlider(unsigned long ulCommand, const char* pszTitle, unsig
 unsigned short SDQOX_AlterState(const char* pszProcess, const char* pszFunction, char chState);
 
 /* ------------------------------------------------------------------------
+** The files of a job's commit. A job that puts files in place after its
+** commit records the key of its journal of renames (the OS layer's
+** DosPrepareFileWorkCommit) in table QV_FJW inside its unit of work, so that
+** the row exists exactly when the job committed; a later job that finds the
+** journal of a job that died asks whether its key is there.
+** SDQOX_NoteFileWork: SSQL_RC_OK or SSQL_RC_ERROR (SSQL_pszLastError says
+** why). SDQOX_FileWorkCommitted: 1 committed, 0 not, -1 cannot tell.
+** SDQOX_ForgetFileWork deletes, inside the current unit of work, every key
+** but the ulKeep ones given (the journals that are still open). */
+unsigned short SDQOX_NoteFileWork(const char* pszKey);
+int SDQOX_FileWorkCommitted(const char* pszKey);
+unsigned short SDQOX_ForgetFileWork(const char* const* apszKeep, unsigned long ulKeep);
+/* The repository file the connection is open on ("" when none). */
+const char* SSQL_pszRepositoryPath(void);
+
+/* ------------------------------------------------------------------------
 ** Stored command list and cross-reference.
 */
 

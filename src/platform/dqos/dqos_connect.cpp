@@ -363,3 +363,9 @@ extern "C" void SSQL_SetFailLocation(const char* pszTag)
     std::lock_guard lock(dbLock());
     state().failLocation = pszTag ? pszTag : "";
 }
+
+extern "C" const char* SSQL_pszRepositoryPath(void)
+{
+    std::lock_guard lock(dbLock());
+    return dbHandle() ? state().path.c_str() : "";
+}

@@ -225,6 +225,35 @@ unsigned long DosCommitFileWork(void);
 void DosRollbackFileWork(void);
 void DosNoteScratch(const char* pszPath);
 
+/* ---- The journal of the job's file work --------------------------------------
+** A job killed (SIGKILL, a crash) leaves its new files aside and its scratch
+** in place, and, when it died between its repository commit and the last
+** rename, files that the repository says were generated but that exist only
+** aside. DosJournalFileWork(owner) has every later file work keep a journal
+** at the environment root (".dqov-job-" and the process id) naming what it
+** makes, for the repository owner (its file path; NULL keeps none).
+** DosPrepareFileWorkCommit, called before the repository commit, writes the
+** list of what the commit does, under the key that the repository records
+** in the same unit of work (NULL or "": the files are put in place whatever
+** the repository holds); 0, or the status of the failure (the job must then
+** not commit). DosSettleDeadFileWork, called by a job that starts, settles
+** the journals of jobs whose process no longer runs: a job whose key the
+** repository holds (pfnCommitted answers 1) has its renames and removals
+** completed, any other job's files aside, scratch and directories made are
+** removed; the journal of another owner's committing job is left for a job
+** of that owner. Answers the number settled. DosListFileWorkKeys names the
+** key of every journal still at the root (jobs still at their commit).
+** DosKillPoint ends the process with SIGKILL when the environment variable
+** DQOV_KILL_AT names the point: the tests' way of killing a job at a chosen
+** step. */
+void DosJournalFileWork(const char* pszOwner);
+unsigned long DosPrepareFileWorkCommit(const char* pszKey);
+unsigned long DosSettleDeadFileWork(int (*pfnCommitted)(const char* pszKey, void* pUser), void* pUser);
+void DosListFileWorkKeys(void (*pfnKey)(const char* pszKey, void* pUser), void* pUser);
+void DosKillPoint(const char* pszPoint);
+/* 1 when the process of that id runs (not a zombie), else 0. */
+int DosProcessRuns(long lPid);
+
 #ifdef __cplusplus
 }
 #endif

@@ -17,11 +17,14 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -64,6 +67,129 @@ struct FileWork {
 
 std::mutex g_mutex;
 FileWork g_work;
+
+/*
+** The journal of the job's file work: a file at the environment root,
+** ".dqov-job-" and the process id, that a later job reads when this one
+** died. While the job works it lists, one a line, the files written aside
+** ("aside"), the directories made ("dir") and the job's scratch
+** ("scratch"), each before it is made. Before the repository commit the
+** whole list of what the commit does is written under a new name and put in
+** the journal's place in one rename: the key that the repository records
+** in the same unit of work ("key", or "decided" where the files are put in
+** place whatever the repository holds), every rename ("put"), removal
+** ("remove") and directory removal ("rmdir"), then "end". The journal goes
+** when the work is committed or rolled back.
+*/
+constexpr std::string_view kJournalMark = ".dqov-job-";
+
+struct Journal {
+    std::string owner;  // the repository the job works on; "" keeps no journal
+    std::string path;   // the open journal, "" when none
+    int fd = -1;
+};
+
+Journal g_journal;
+
+std::string escaped(std::string_view text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string unescaped(std::string_view text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            out += text[i + 1] == 'n' ? '\n' : text[i + 1];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+bool writeAll(int fd, std::string_view text)
+{
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        text.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+long environmentNumber(const char* name)
+{
+    const char* text = std::getenv(name);
+    return text && *text ? std::strtol(text, nullptr, 10) : 0;
+}
+
+/* The tests' hold on a job at a chosen point of its progress: the Nth file
+** it writes ends the process there (DQOV_KILL_AT_FILE=N) or stops it
+** (DQOV_STOP_AT_FILE=N), to be signalled and let go on. */
+void newFilePoint()
+{
+    static const long killAt = environmentNumber("DQOV_KILL_AT_FILE");
+    static const long stopAt = environmentNumber("DQOV_STOP_AT_FILE");
+    static long count = 0;
+    ++count;
+    if (count == killAt)
+        ::kill(::getpid(), SIGKILL);
+    if (count == stopAt)
+        ::raise(SIGSTOP);
+}
+
+/* One line of the open journal; written before the thing it names is made. */
+void journalLine(std::string_view kind, std::string_view host)
+{
+    if (g_journal.fd < 0)
+        return;
+    writeAll(g_journal.fd, std::string(kind) + " " + escaped(host) + "\n");
+}
+
+void closeJournal(bool remove)
+{
+    if (g_journal.fd >= 0)
+        ::close(g_journal.fd);
+    g_journal.fd = -1;
+    if (remove && !g_journal.path.empty())
+        ::unlink(g_journal.path.c_str());
+    g_journal.path.clear();
+}
+
+std::string environmentRoot()
+{
+    char root[4096];
+    return DosQueryEnvironmentRoot(root, sizeof root) == DQOZ_NO_ERROR ? std::string(root) : std::string();
+}
+
+void openJournal()
+{
+    closeJournal(true);
+    if (g_journal.owner.empty())
+        return;
+    const std::string root = environmentRoot();
+    if (root.empty())
+        return;
+    g_journal.path = (root == "/" ? std::string() : root) + "/" + std::string(kJournalMark) + std::to_string(::getpid());
+    g_journal.fd = ::open(g_journal.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
+    if (g_journal.fd < 0 || !writeAll(g_journal.fd, "owner " + escaped(g_journal.owner) + "\n"))
+        closeJournal(true);  // a root that cannot take it: the job works without one
+}
 
 bool isRegularFile(const std::string& host)
 {
@@ -227,6 +353,8 @@ unsigned long OutputPath(std::string_view path, std::string& out, bool fAppend)
         return Fail(DQOZ_ERROR_ACCESS_DENIED, "cannot write \"" + host + "\": it is read-only");
     Staged& e = entryOf(g_work, host);
     if (!e.written) {
+        journalLine("aside", host);
+        newFilePoint();
         ::unlink(e.aside.c_str());  // left by a job that was killed
         if (fAppend && !e.removeFinal && isRegularFile(host) && !copyToAside(host, e.aside)) {
             const int err = errno;
@@ -288,8 +416,10 @@ void NoteDirectoryMade(const std::string& host, bool created)
     std::lock_guard lock(g_mutex);
     if (!g_work.open)
         return;
-    if (created && !inScratch(g_work, host))
+    if (created && !inScratch(g_work, host)) {
+        journalLine("dir", host);
         g_work.createdDirs.push_back(host);
+    }
     // a directory asked for again is kept, and so is every directory above it
     for (auto it = g_work.dirsToRemove.begin(); it != g_work.dirsToRemove.end();)
         it = within(host, *it) ? g_work.dirsToRemove.erase(it) : std::next(it);
@@ -327,6 +457,7 @@ extern "C" void DosBeginFileWork(void)
     DosRollbackFileWork();
     std::lock_guard lock(g_mutex);
     g_work.open = true;
+    openJournal();
 }
 
 extern "C" int DosFileWorkOpen(void)
@@ -339,8 +470,12 @@ extern "C" unsigned long DosCommitFileWork(void)
 {
     std::lock_guard lock(g_mutex);
     unsigned long first = DQOZ_NO_ERROR;
+    bool renamed = false;
     for (const auto& [host, e] : g_work.files) {
         if (e.written) {
+            if (renamed)
+                DosKillPoint("commit-renames");
+            renamed = true;
             const int err = putInPlace(e.aside, host);
             if (err != 0 && err != ENOENT && first == DQOZ_NO_ERROR)
                 first = Fail(StatusFromErrno(err), "cannot put \"" + host + "\" in place: " + std::strerror(err));
@@ -354,6 +489,8 @@ extern "C" unsigned long DosCommitFileWork(void)
     std::sort(dirs.begin(), dirs.end(), [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     for (const std::string& d : dirs)
         ::rmdir(d.c_str());
+    DosKillPoint("commit-journal");
+    closeJournal(true);
     g_work = FileWork{};
     return first;
 }
@@ -369,6 +506,7 @@ extern "C" void DosRollbackFileWork(void)
         std::filesystem::remove_all(*it, ec);
     for (auto it = g_work.createdDirs.rbegin(); it != g_work.createdDirs.rend(); ++it)
         ::rmdir(it->c_str());
+    closeJournal(true);
     g_work = FileWork{};
 }
 
@@ -378,6 +516,258 @@ extern "C" void DosNoteScratch(const char* pszPath)
     if (pszPath == nullptr || MapPathAsIs(pszPath, host) != DQOZ_NO_ERROR)
         return;
     std::lock_guard lock(g_mutex);
-    if (g_work.open && !inScratch(g_work, host))
+    if (g_work.open && !inScratch(g_work, host)) {
+        journalLine("scratch", host);
         g_work.scratch.push_back(host);
+    }
+}
+
+namespace {
+
+/* The process runs (a zombie, killed and not yet waited for, does not). */
+bool processRuns(long pid)
+{
+    if (pid <= 0)
+        return false;
+    if (pid == ::getpid())
+        return true;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    if (stat) {
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        const size_t close = text.rfind(')');
+        return close == std::string::npos || close + 2 >= text.size() || (text[close + 2] != 'Z' && text[close + 2] != 'X');
+    }
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+/* The digits at the start of text as a number; -1 when there are none. */
+long leadingNumber(std::string_view text, size_t& used)
+{
+    used = 0;
+    long n = 0;
+    while (used < text.size() && used < 10 && text[used] >= '0' && text[used] <= '9')
+        n = n * 10 + (text[used++] - '0');
+    return used == 0 ? -1 : n;
+}
+
+/* A journal as written, see Journal. */
+struct JournalText {
+    std::string owner, key;
+    bool decided = false, ended = false;
+    std::vector<std::string> asides, puts, removes, rmdirs, dirs, scratch;
+};
+
+JournalText readJournal(const std::string& path)
+{
+    JournalText j;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        const size_t space = line.find(' ');
+        const std::string kind = line.substr(0, space);
+        const std::string value = space == std::string::npos ? std::string() : unescaped(line.substr(space + 1));
+        if (kind == "owner")
+            j.owner = value;
+        else if (kind == "key")
+            j.key = value;
+        else if (kind == "decided")
+            j.decided = true;
+        else if (kind == "end")
+            j.ended = true;
+        else if (kind == "aside")
+            j.asides.push_back(value);
+        else if (kind == "put")
+            j.puts.push_back(value);
+        else if (kind == "remove")
+            j.removes.push_back(value);
+        else if (kind == "rmdir")
+            j.rmdirs.push_back(value);
+        else if (kind == "dir")
+            j.dirs.push_back(value);
+        else if (kind == "scratch")
+            j.scratch.push_back(value);
+    }
+    return j;
+}
+
+/* Finishes the commit of a job that died after it: every new file still
+** aside is put in place, the marked files and directories are removed. */
+void completeJournal(const JournalText& j, const std::string& suffix)
+{
+    for (const std::string& host : j.puts) {
+        const std::string aside = host + suffix;
+        struct stat st;
+        if (lstat(aside.c_str(), &st) == 0)
+            putInPlace(aside, host);
+    }
+    for (const std::string& host : j.removes)
+        ::unlink(host.c_str());
+    std::vector<std::string> dirs = j.rmdirs;
+    std::sort(dirs.begin(), dirs.end(), [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    for (const std::string& d : dirs)
+        ::rmdir(d.c_str());
+    for (const std::string& host : j.asides)
+        ::unlink((host + suffix).c_str());
+}
+
+/* Undoes the file work of a job that died before its commit. */
+void undoJournal(const JournalText& j, const std::string& suffix)
+{
+    for (const std::string& host : j.asides)
+        ::unlink((host + suffix).c_str());
+    for (const std::string& host : j.puts)
+        ::unlink((host + suffix).c_str());
+    std::error_code ec;
+    for (auto it = j.scratch.rbegin(); it != j.scratch.rend(); ++it)
+        std::filesystem::remove_all(*it, ec);
+    for (auto it = j.dirs.rbegin(); it != j.dirs.rend(); ++it)
+        ::rmdir(it->c_str());
+}
+
+}  // namespace
+
+extern "C" void DosJournalFileWork(const char* pszOwner)
+{
+    std::lock_guard lock(g_mutex);
+    g_journal.owner = pszOwner ? pszOwner : "";
+}
+
+extern "C" unsigned long DosPrepareFileWorkCommit(const char* pszKey)
+{
+    std::lock_guard lock(g_mutex);
+    if (g_journal.fd < 0 || g_journal.path.empty())
+        return DQOZ_NO_ERROR;
+    std::string text = "owner " + escaped(g_journal.owner) + "\n";
+    text += pszKey && *pszKey ? "key " + escaped(pszKey) + "\n" : std::string("decided\n");
+    for (const auto& [host, e] : g_work.files) {
+        if (e.written)
+            text += "put " + escaped(host) + "\n";
+        else if (e.removeFinal)
+            text += "remove " + escaped(host) + "\n";
+    }
+    for (const std::string& d : g_work.dirsToRemove)
+        text += "rmdir " + escaped(d) + "\n";
+    for (const std::string& d : g_work.createdDirs)
+        text += "dir " + escaped(d) + "\n";
+    for (const std::string& d : g_work.scratch)
+        text += "scratch " + escaped(d) + "\n";
+    text += "end\n";
+    const std::string next = g_journal.path + ".new";
+    const int fd = ::open(next.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int err = fd < 0 ? errno : 0;
+    if (fd >= 0 && !writeAll(fd, text))
+        err = errno ? errno : ENOSPC;
+    if (fd >= 0 && ::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err == 0 && ::rename(next.c_str(), g_journal.path.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
+        ::unlink(next.c_str());
+        return Fail(StatusFromErrno(err), "cannot write the journal \"" + g_journal.path + "\": " + std::strerror(err));
+    }
+    ::close(g_journal.fd);
+    g_journal.fd = ::open(g_journal.path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    return DQOZ_NO_ERROR;
+}
+
+extern "C" unsigned long DosSettleDeadFileWork(int (*pfnCommitted)(const char* pszKey, void* pUser), void* pUser)
+{
+    std::string owner;
+    {
+        std::lock_guard lock(g_mutex);
+        owner = g_journal.owner;
+    }
+    const std::string root = environmentRoot();
+    if (root.empty())
+        return 0;
+    const std::string dir = root == "/" ? std::string() : root;
+    std::vector<std::string> names;
+    if (DIR* d = opendir(root.c_str())) {
+        while (struct dirent* e = readdir(d)) {
+            const std::string_view name(e->d_name);
+            if (name.substr(0, kJournalMark.size()) == kJournalMark)
+                names.emplace_back(name);
+        }
+        closedir(d);
+    }
+    unsigned long settled = 0;
+    const std::string mine = std::to_string(::getpid());
+    for (const std::string& name : names) {
+        std::string_view rest = std::string_view(name).substr(kJournalMark.size());
+        size_t used = 0;
+        const long pid = leadingNumber(rest, used);
+        rest.remove_prefix(used);
+        if (pid < 0 || processRuns(pid))
+            continue;
+        const std::string path = dir + "/" + name;
+        if (rest == ".new") {
+            ::unlink(path.c_str());
+            continue;
+        }
+        constexpr std::string_view kSettling = ".settling-";
+        if (!rest.empty()) {
+            // taken by a job that settles it, which may have died in turn
+            if (rest.substr(0, kSettling.size()) != kSettling)
+                continue;
+            size_t n = 0;
+            const long settler = leadingNumber(rest.substr(kSettling.size()), n);
+            if (settler < 0 || processRuns(settler))
+                continue;
+        }
+        const std::string plain = dir + "/" + std::string(kJournalMark) + std::to_string(pid);
+        const std::string claimed = plain + std::string(kSettling) + mine;
+        if (::rename(path.c_str(), claimed.c_str()) != 0)
+            continue;  // another job took it first
+        const JournalText j = readJournal(claimed);
+        const std::string suffix = std::string(kAsideMark) + std::to_string(pid);
+        if (j.ended) {
+            int committed = 1;
+            if (!j.decided)
+                committed = j.owner == owner && pfnCommitted ? pfnCommitted(j.key.c_str(), pUser) : -1;
+            if (committed < 0) {
+                // another repository's job: left for a job of its own
+                ::rename(claimed.c_str(), plain.c_str());
+                continue;
+            }
+            if (committed > 0)
+                completeJournal(j, suffix);
+            else
+                undoJournal(j, suffix);
+        } else {
+            undoJournal(j, suffix);
+        }
+        ::unlink(claimed.c_str());
+        ++settled;
+    }
+    return settled;
+}
+
+extern "C" void DosListFileWorkKeys(void (*pfnKey)(const char* pszKey, void* pUser), void* pUser)
+{
+    const std::string root = environmentRoot();
+    if (root.empty() || !pfnKey)
+        return;
+    const std::string dir = root == "/" ? std::string() : root;
+    if (DIR* d = opendir(root.c_str())) {
+        while (struct dirent* e = readdir(d)) {
+            const std::string_view name(e->d_name);
+            if (name.substr(0, kJournalMark.size()) != kJournalMark)
+                continue;
+            const JournalText j = readJournal(dir + "/" + std::string(name));
+            if (!j.key.empty())
+                pfnKey(j.key.c_str(), pUser);
+        }
+        closedir(d);
+    }
+}
+
+extern "C" void DosKillPoint(const char* pszPoint)
+{
+    static const char* const point = std::getenv("DQOV_KILL_AT");
+    if (point && pszPoint && std::strcmp(point, pszPoint) == 0)
+        ::kill(::getpid(), SIGKILL);
+}
+
+extern "C" int DosProcessRuns(long lPid)
+{
+    return processRuns(lPid) ? 1 : 0;
 }

@@ -26,6 +26,14 @@ const char* IanaName(unsigned codePage);
 ** nothing is substituted. */
 bool Convert(const char* from, const char* to, std::string_view in, std::string& out);
 
+/* As Convert, but a character that cannot be converted (a byte sequence
+** that is not a character of `from`, or a character that `to` lacks)
+** becomes `replacement` (text already in `to`) and the conversion goes on
+** after it, so that the rest of the text survives. False only when a name
+** is unknown. */
+bool ConvertReplacing(const char* from, const char* to, std::string_view in, std::string& out,
+                      std::string_view replacement);
+
 }  // namespace qvutil
 
 #endif

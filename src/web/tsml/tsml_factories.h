@@ -20,7 +20,9 @@ class QvmlItemFactory {
 public:
     QvmlItemFactory() = default;
     explicit QvmlItemFactory(LDOMDocument& doc);
-    LDOMElement build(const char* caption, const char* value, const char* variable, uint32_t isDefault);
+    // Caption and value are texts of the repository, in the code page given.
+    LDOMElement build(const char* caption, const char* value, const char* variable, uint32_t isDefault,
+                      uint32_t codePage = 0);
 
 private:
     LDOMElement m_item;
@@ -36,7 +38,8 @@ class QvmlSelectOneFactory {
 public:
     QvmlSelectOneFactory() = default;
     explicit QvmlSelectOneFactory(LDOMDocument& doc);
-    LDOMElement build(const LWString& webletName, const LWString& id, uint32_t count, const TsmlValueEntry* entries);
+    LDOMElement build(const LWString& webletName, const LWString& id, uint32_t count, const TsmlValueEntry* entries,
+                      uint32_t codePage = 0);
 
 private:
     QvmlItemFactory m_items;
@@ -107,7 +110,8 @@ class ColumnFactory {
 public:
     ColumnFactory() = default;
     explicit ColumnFactory(LDOMDocument& doc);
-    LDOMElement build(const TsmlFieldRecord& field, const WebletReference& reference);
+    // The field's name and sample value are converted from the code page given.
+    LDOMElement build(const TsmlFieldRecord& field, const WebletReference& reference, uint32_t codePage = 0);
 
 private:
     LDOMElement m_column;

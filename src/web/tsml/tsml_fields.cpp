@@ -164,13 +164,14 @@ LDOMElement UseWebletFactory::build(const WebletReference& reference)
 namespace {
 
 // Name, mode and sample value, the first value entry's value winning over
-// the field's own sample.
-void writeItem(const TsmlFieldRecord& f, LDOMAttribute& name, LDOMText& mode, LDOMText& sample)
+// the field's own sample. Like the field's texts, they are converted from
+// the document's code page.
+void writeItem(const TsmlFieldRecord& f, uint32_t codePage, LDOMAttribute& name, LDOMText& mode, LDOMText& sample)
 {
-    name.setValue(LWString::fromMultiByte(f.name));
+    name.setValue(LWString::fromMultiByteCodePage(f.name, codePage));
     mode.setData(fieldModeName(f.mode));
     const char* value = f.valueCount != 0 && f.values ? f.values[0].value : f.sampleValue;
-    sample.setData(LWString::fromMultiByte(value));
+    sample.setData(LWString::fromMultiByteCodePage(value, codePage));
 }
 
 }  // namespace
@@ -185,7 +186,7 @@ FieldFactory::FieldFactory(LDOMDocument& doc) : m_format(doc), m_caption(doc), m
 
 LDOMElement FieldFactory::build(const TsmlFieldRecord& f, const uint32_t* codePage, const WebletReference& reference)
 {
-    writeItem(f, m_name, m_mode, m_sample);
+    writeItem(f, codePage ? *codePage : 0, m_name, m_mode, m_sample);
     LDOMElement result = m_field.cloneNode(true);
     result.appendChild(m_format.build(f));
     result.appendChild(m_caption.build(f, codePage));
@@ -202,9 +203,9 @@ ColumnFactory::ColumnFactory(LDOMDocument& doc) : m_format(doc), m_useWeblet(doc
     m_column.appendChild(elementWithText(doc, u"tsml:sample-value", &m_sample));
 }
 
-LDOMElement ColumnFactory::build(const TsmlFieldRecord& f, const WebletReference& reference)
+LDOMElement ColumnFactory::build(const TsmlFieldRecord& f, const WebletReference& reference, uint32_t codePage)
 {
-    writeItem(f, m_name, m_mode, m_sample);
+    writeItem(f, codePage, m_name, m_mode, m_sample);
     LDOMElement result = m_column.cloneNode(true);
     result.appendChild(m_format.build(f));
     if (reference.hasWeblet())
@@ -226,7 +227,7 @@ HeaderFactory::HeaderFactory(LDOMDocument& doc)
 LDOMElement HeaderFactory::build(const TsmlFieldRecord& f, const uint32_t* codePage)
 {
     const uint32_t cp = codePage ? *codePage : 0;
-    m_name.setValue(LWString::fromMultiByte(f.name));
+    m_name.setValue(LWString::fromMultiByteCodePage(f.name, cp));
     m_heading1.setData(fromCodePage(f.heading1, cp));
     m_heading2.setData(fromCodePage(f.heading2, cp));
     m_heading3.setData(fromCodePage(f.heading3, cp));

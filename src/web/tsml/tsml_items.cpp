@@ -17,9 +17,10 @@ QvmlItemFactory::QvmlItemFactory(LDOMDocument& doc)
     m_default.setValue(u"true");
 }
 
-LDOMElement QvmlItemFactory::build(const char* caption, const char* value, const char* variable, uint32_t isDefault)
+LDOMElement QvmlItemFactory::build(const char* caption, const char* value, const char* variable, uint32_t isDefault,
+                                   uint32_t codePage)
 {
-    m_value.setData(LWString::fromMultiByte(value));
+    m_value.setData(LWString::fromMultiByteCodePage(value, codePage));
     LDOMElement item;
     if (isDefault != 0) {
         m_item.setAttributeNode(m_default);
@@ -30,7 +31,7 @@ LDOMElement QvmlItemFactory::build(const char* caption, const char* value, const
     }
     LDOMNode captionClone;
     if (variable == nullptr || *variable == '\0') {
-        m_captionText.setData(LWString::fromMultiByte(caption));
+        m_captionText.setData(LWString::fromMultiByteCodePage(caption, codePage));
         captionClone = m_caption.cloneNode(true);
     } else {
         m_variableName.setValue(LWString::fromMultiByte(*variable == '*' ? variable + 1 : variable));
@@ -50,13 +51,13 @@ QvmlSelectOneFactory::QvmlSelectOneFactory(LDOMDocument& doc) : m_items(doc)
 }
 
 LDOMElement QvmlSelectOneFactory::build(const LWString& webletName, const LWString& id, uint32_t count,
-                                        const TsmlValueEntry* entries)
+                                        const TsmlValueEntry* entries, uint32_t codePage)
 {
     m_id.setValue(id);
     m_webletName.setValue(webletName);
     LDOMElement list = m_selectOne.cloneNode(true);
     for (uint32_t i = 0; i < count && entries; ++i)
         list.appendChild(
-            m_items.build(entries[i].caption, entries[i].value, entries[i].variable, entries[i].isDefault));
+            m_items.build(entries[i].caption, entries[i].value, entries[i].variable, entries[i].isDefault, codePage));
     return list;
 }

@@ -91,12 +91,14 @@ JsonListTsmlNodeImpl::JsonListTsmlNodeImpl(LDOMDocument& doc, const ListInfo& li
 void JsonListTsmlNode::addColumn(const TsmlFieldRecord& field, const TechServiceSet&)
 {
     JsonListColumn c;
-    c.name = LWString::fromMultiByte(field.name);
+    // Name, headings and sample value are texts of the repository in one
+    // code page, the document's.
+    c.name = LWString::fromMultiByteCodePage(field.name, codePage());
     c.type = field.type;
     c.heading1 = LWString::fromMultiByteCodePage(field.heading1, codePage());
     c.heading2 = LWString::fromMultiByteCodePage(field.heading2, codePage());
     c.heading3 = LWString::fromMultiByteCodePage(field.heading3, codePage());
-    c.sampleValue = LWString::fromMultiByte(field.sampleValue);
+    c.sampleValue = LWString::fromMultiByteCodePage(field.sampleValue, codePage());
     m_json->columns.push_back(std::move(c));
 }
 

@@ -111,7 +111,8 @@ void TsmlNode::addSelectOne(const TsmlFieldRecord& field, WebletReference& refer
     if (field.valueCount == 0 || !reference.hasWeblet())
         return;
     LWString id = P3142_MakeGuidString();
-    m_node->qvmlData.appendChild(m_node->selectOnes.build(reference.set->name, id, field.valueCount, field.values));
+    m_node->qvmlData.appendChild(
+        m_node->selectOnes.build(reference.set->name, id, field.valueCount, field.values, m_node->codePage));
     reference.selectOneId = id;
 }
 
@@ -257,7 +258,7 @@ void XmlListTsmlNode::addColumn(const TsmlFieldRecord& field, const TechServiceS
     l.listHeader.appendChild(l.headers.build(field, &m_node->codePage));
     WebletReference reference{&set, LWString()};
     addSelectOne(field, reference);
-    l.entry.appendChild(l.columns.build(field, reference));
+    l.entry.appendChild(l.columns.build(field, reference, m_node->codePage));
     if (!set.isEmpty())
         addWeblet(set);
 }

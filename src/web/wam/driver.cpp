@@ -38,6 +38,7 @@ public:
             made_.push_back(p.string());
         DosNoteScratch(path_.c_str());
         OSRV_RemoveDirectoryTree(path_.c_str());
+        removeFoldersOfDeadJobs(std::filesystem::path(host).parent_path());
     }
     WorkingFolder(const WorkingFolder&) = delete;
     WorkingFolder& operator=(const WorkingFolder&) = delete;
@@ -49,6 +50,24 @@ public:
     }
 
 private:
+    // The folders beside it ("J" and a process id) of jobs that died
+    // without removing theirs go too.
+    static void removeFoldersOfDeadJobs(const std::filesystem::path& parent)
+    {
+        std::error_code ec;
+        for (auto it = std::filesystem::directory_iterator(parent, ec); !ec && it != std::filesystem::directory_iterator();
+             it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            if (name.size() < 2 || name.size() > 11 || name[0] != 'J' ||
+                name.find_first_not_of("0123456789", 1) != std::string::npos)
+                continue;
+            if (!DosProcessRuns(std::stol(name.substr(1)))) {
+                std::error_code ignored;
+                std::filesystem::remove_all(it->path(), ignored);
+            }
+        }
+    }
+
     std::string path_;
     std::vector<std::string> made_;  // the deepest first
 };

@@ -2,10 +2,12 @@
 // nested transformation of one inlining.
 #include "web/xslt/weblet_inliner.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
 #include "classlib/base/lstream.h"
+#include "classlib/base/qvseam.h"
 #include "classlib/xml/dom_internal.h"
 #include "platform/qvutil/qvutil.h"
 #include "web/tsml/tsml_names.h"
@@ -82,7 +84,11 @@ void WdWebletInliner::initialize(const char* tsp, const char* application, const
 
         m_designDirectory = wideOf(webletDesignDirectory);
         m_temporaryDirectory = wideOf(temporaryDirectory);
-        LUTE_fCreateDirectoryTree(temporaryDirectory ? temporaryDirectory : "", 0);
+        if (temporaryDirectory && *temporaryDirectory && !LUTE_fCreateDirectoryTree(temporaryDirectory, 0)) {
+            const int error = static_cast<int>(UTF_GetLastError());
+            const std::string host = lqv::hostPath(temporaryDirectory);
+            P3142_WorkingFolderFailure(host.empty() ? std::string(temporaryDirectory) : host, error);
+        }
         m_loader = loader;
 
         if (trace) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <set>
+#include <string>
 
 #include "classlib/base/lstrings.h"
 #include "classlib/base/trace.h"
@@ -104,3 +105,6 @@ LComPtr<WdGenWebletInliner> createWebletInliner();
 void collectStylesheetImports(std::set<LWString>& hrefs, LDOMDocument& stylesheet);
 // Writes the text as the whole content of a new file (an environment path).
 void writeToStreamFile(const LWString& fileName, const char* text);
+// A working file of the generation that cannot be written ends the job with
+// the system's reason (error, an errno value).
+[[noreturn]] void P3142_WorkingFolderFailure(const std::string& host, int error);

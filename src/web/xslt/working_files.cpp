@@ -10,12 +10,15 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "classlib/base/lexception.h"
 #include "classlib/base/qvseam.h"
 #include "classlib/base/wide_text.h"
+#include "dqov/fatal.h"
+#include "platform/dqoz/dqoz.h"
 #include "platform/dqoosrv/dqoosrv_web.h"
 #include "web/tsml/tsml_names.h"
 #include "web/xslt/weblet_inliner.h"
@@ -61,6 +64,16 @@ struct FileHandle {
 
 }  // namespace
 
+// The working folder holds the stylesheets the generation imports: one it
+// cannot write would make the TSP stylesheets fail to compile, which is not
+// the source's fault. The job ends, undone, with the system's reason.
+[[noreturn]] void P3142_WorkingFolderFailure(const std::string& host, int error)
+{
+    const std::string text = "The web generation cannot write its working files: \"" + host +
+                             "\": " + std::strerror(error) + ". Nothing of the job was kept.";
+    FFC_Fatal_Error(text.c_str());
+}
+
 void collectStylesheetImports(std::set<LWString>& hrefs, LDOMDocument& stylesheet)
 {
     stylesheet.setProperty(LDOMProperty_SelectionNamespaces,
@@ -74,27 +87,39 @@ void collectStylesheetImports(std::set<LWString>& hrefs, LDOMDocument& styleshee
     }
 }
 
-void writeToStreamFile(const LWString& fileName, const char* text)
+namespace {
+
+// Writes a working file whole, or ends the job with the reason it cannot.
+void writeWorkingFile(const std::string& host, const char* text, size_t length)
 {
-    const std::string name = narrow(fileName);
-    const std::string host = lqv::hostPath(name.c_str());
-    FileHandle file(host.empty() ? -1 : ::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (file.fd < 0) {
-        const int error = host.empty() ? EACCES : errno;
-        throw WdInlinerException(P3142_FormatWin32Error(static_cast<uint32_t>(error)).c_str());
-    }
-    const size_t length = text ? std::strlen(text) : 0;
+    FileHandle file(::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (file.fd < 0)
+        P3142_WorkingFolderFailure(host, errno);
     size_t written = 0;
     while (written < length) {
         ssize_t n = ::write(file.fd, text + written, length - written);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0) {
-            const std::string error = P3142_FormatWin32Error(static_cast<uint32_t>(errno)).c_str();
-            throw WdInlinerException(("writeToStreamFile: File : " + name + ": " + error).c_str());
-        }
+        if (n <= 0)
+            P3142_WorkingFolderFailure(host, n == 0 ? ENOSPC : errno);
         written += static_cast<size_t>(n);
     }
+    const int fd = file.fd;
+    file.fd = -1;
+    if (::close(fd) != 0)
+        P3142_WorkingFolderFailure(host, errno);
+    DosKillPoint("wam-working-file");
+}
+
+}  // namespace
+
+void writeToStreamFile(const LWString& fileName, const char* text)
+{
+    const std::string name = narrow(fileName);
+    const std::string host = lqv::hostPath(name.c_str());
+    if (host.empty())
+        throw WdInlinerException(P3142_FormatWin32Error(static_cast<uint32_t>(EACCES)).c_str());
+    writeWorkingFile(host, text, text ? std::strlen(text) : 0);
 }
 
 bool WdWebletInliner::ensureWebletXsl(const LWString& fileName)
@@ -112,9 +137,12 @@ bool WdWebletInliner::ensureWebletXsl(const LWString& fileName)
         return true;
     if (fileName.compare(kStdTypes) == 0) {
         const std::string source = lqv::hostPath(narrow(m_designDirectory + LWString(kStdTypes)).c_str());
-        std::error_code ec;
-        return !host.empty() && !source.empty() &&
-               std::filesystem::copy_file(source, host, std::filesystem::copy_options::overwrite_existing, ec) && !ec;
+        std::ifstream in(source, std::ios::binary);
+        if (host.empty() || source.empty() || !in)
+            return false;
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        writeWorkingFile(host, text.data(), text.size());
+        return true;
     }
     const std::string weblet = narrow(P3142_WdFindWideSubstring(fileName, u".xsl"));
     std::set<LWString> handled;

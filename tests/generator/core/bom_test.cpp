@@ -254,7 +254,14 @@ TEST_F(Bom, KeyConditionsAndServiceRoutines)
     tree.list(group, 3, {key1});
     tree.list(group, 5, {skipped, key2, key1});
     tree.list(checkCase, 3, {group});
-    tree.list(check, 1, {checkCase});
+    /* a case whose document record does not exist has no records to compare */
+    BOM_DESCRIPTION_NODE* orphanCase = tree.node(2300, "Orphan");
+    orphanCase->aWord[2].lNumber = 13;
+    BOM_DESCRIPTION_NODE* orphanGroup = tree.node(2302);
+    tree.list(orphanGroup, 3, {key1});
+    tree.list(orphanGroup, 5, {key2});
+    tree.list(orphanCase, 3, {orphanGroup});
+    tree.list(check, 1, {checkCase, orphanCase});
     BOM_DESCRIPTION_NODE* loader = tree.node(2100);
     BOM_DESCRIPTION_NODE* verify = tree.node(2280);
     BOM_DESCRIPTION_NODE* verifyCase = tree.node(2300, "V");
@@ -272,14 +279,27 @@ TEST_F(Bom, KeyConditionsAndServiceRoutines)
     const std::string b9(9, ' ');
     EXPECT_NE(
         text.find("      case 12: /* Check */\n      {\n" + b9 + "struct X_DDR_Doc\n" + b9 +
-                  "   *pRecNew = pX_NULL,\n" + b9 + "   *pRecOld = pX_NULL,\n" + b9 + "   *pRecCur = pX_NULL;\n" + b9 +
-                  "\n" + b9 + "/* Cross Update Group */\n" + b9 + "\n" + b9 +
+                  "   *pRecNew = ((struct X_DDR_Doc*)( apvAgreedArgs[2] )),\n" + b9 +
+                  "   *pRecOld = ((struct X_DDR_Doc*)( apvAgreedArgs[3] )),\n" + b9 +
+                  "   *pRecCur = ((struct X_DDR_Doc*)( apvAgreedArgs[4] ));\n" + b9 + "\n" + b9 +
+                  "/* Cross Update Group */\n" + b9 + "\n" + b9 +
                   "if ( memcmp( pRecCur->fCUSTNO, pRecOld->fCUSTNO, sizeof(pRecCur->fCUSTNO) ) != 0 )\n" + b9 + "{\n" +
                   b9 + "   if ( ( memcmp( pRecOld->fCUSTNAM, pRecNew->fCUSTNAM, sizeof(pRecOld->fCUSTNAM) ) != 0 )\n" +
                   b9 + "      || ( memcmp( pRecOld->fCUSTNO, pRecNew->fCUSTNO, sizeof(pRecOld->fCUSTNO) ) != 0 ) )\n" +
-                  b9 + "   {\n" + b9 + "      /* Report Cross Update Error */\n" + b9 + "   }\n" + b9 + "}\n" + b9 +
-                  "break;\n      }\n"),
+                  b9 + "   {\n" + b9 + "      /* Report Cross Update Error */\n" + b9 + "         void    *  apvAgreedArgs[5];\n" +
+                  b9 + "         X_ULONG    aulContexts[] = { 1, 12 };\n" + b9 + "      \n" + b9 +
+                  "         apvAgreedArgs[0] = aulContexts;\n" + b9 + "      \n" + b9 +
+                  "         /* Fill out message parms */\n" + b9 + "      \n" + b9 +
+                  "         apvAgreedArgs[1] = \"DC@M01\";\n" + b9 + "         apvAgreedArgs[2] = \"DEM0015\";\n" + b9 +
+                  "         apvAgreedArgs[3] = \"Doc\";\n" + b9 + "         apvAgreedArgs[4] = pX_NULL;\n" + b9 + "      \n" +
+                  b9 + "         X_VAR_ProcessRecordServiceRequest( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_RECORD_DDR_Doc, "
+                  "X_COMP_RECORD_SERVICE_REQUEST_DOCUMENT_REPORT_ERROR, apvAgreedArgs );\n" +
+                  b9 + "   }\n" + b9 + "}\n" + b9 + "break;\n      }\n"),
         std::string::npos)
+        << text;
+    EXPECT_NE(text.find("      case 13: /* Orphan */\n      {\n" + b9 + "/* Cross Update Group */\n" + b9 + "\n" + b9 +
+                        "break;\n      }\n"),
+              std::string::npos)
         << text;
     /* a loader without cases: the switch holds the default case alone */
     EXPECT_NE(text.find("COMPONENT_STD_FUNCTION X_BOM_PSS_Loader_M( COMPONENT_STD_ARGS )\n{\n"), std::string::npos);

@@ -82,7 +82,7 @@ TEST_F(FieldSections, WebSectionsOnlyForAWebEnabledFunction)
     EXPECT_EQ(point(P3109_WriteWebInfoLines104), "   if (fSwitchedWebUIM) pX_Ids->pWebInfo = NULL;\n");
     EXPECT_EQ(point(P3109_WriteWebInfoLines101),
               "   X_BOOL fSwitchedWebUIM = FALSE;\n   struct X_WEB_INFO thisWebInfo;\n"
-              "   X_CHAR chOriginalExecState;\n   X_MODULEHANDLE hOldUIMDLL;\n"
+              "   X_CHAR chOriginalExecState = pX_Ids->chExecutionState;\n   X_MODULEHANDLE hOldUIMDLL;\n"
               "   PFNUIMVOIDFUNCTION pfnOldManager;\n");
 
     /* two tags in the partition's one language: a field's label, a variable without a name */

@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <set>
+#include <sstream>
+#include <algorithm>
 
 #include "generator/compile_c.h"
 #include "generator/core/csharp_files.h"
@@ -175,6 +177,59 @@ TEST_F(GeneratedCSharp, FieldDefaultsSetWhenTheFunctionStarts)
     EXPECT_NE(readFile(project("BZCHECK") / "BZCHECK.cs").find("      {\r\n   DefaultValue_Evaluation_Routine_"),
               std::string::npos);
     EXPECT_EQ(mcs("BZCHECK"), "");
+}
+
+/* The texts a class picks by language: its MultiField table holds the
+** label, three column headings and description of every field whose texts
+** its screens use, and its MultiText table each multilingual text, as
+** literals that its text class declares; Run registers both. ORDSCRN's
+** first field is ORDREF; its screens use ORDCODE, ORDQTY and ORDNOTE too,
+** and the user key text *MTXTADD (the partition has one language). */
+TEST_F(GeneratedCSharp, ClassHoldsItsFieldTextsAndMultilingualTexts)
+{
+    int32_t result = -9;
+    errors = warnings = 0;
+    const std::string out = runCSharp("ORDSCRN", result, "DEMOSCR");
+    ASSERT_EQ(result, 0) << out;
+    ASSERT_EQ(errors, 0) << out;
+    const std::string cls = readFile(project("ORDSCRN") / "ORDSCRN.cs");
+    const std::string txt = readFile(project("ORDSCRN") / "ORDSCRNTXT.cs");
+    /* the value of a literal the text class declares, "(absent)" for none */
+    auto literal = [&](std::string name) {
+        name.erase(0, name.find_first_not_of(" ,\r\n"));
+        name.erase(name.find_last_not_of(" \r\n") + 1);
+        if (name == "\"\"")
+            return std::string();
+        const size_t at = txt.find("public const string " + name + " = \"");
+        if (at == std::string::npos)
+            return std::string("(absent " + name + ")");
+        const size_t begin = txt.find('"', at) + 1;
+        return txt.substr(begin, txt.find('"', begin) - begin);
+    };
+    /* each X_MFLD row of the table: its five texts joined by '|' */
+    const size_t table = cls.find("public X_MFLD[,] MultiField = new X_MFLD[");
+    ASSERT_NE(table, std::string::npos) << cls;
+    std::vector<std::string> rows;
+    for (size_t at = cls.find("new X_MFLD(", table); at != std::string::npos && at < cls.find("};", table);
+         at = cls.find("new X_MFLD(", at + 1)) {
+        const size_t end = cls.find(')', at);
+        std::istringstream args(cls.substr(at + 11, end - at - 11));
+        std::string row, arg;
+        for (int i = 0; std::getline(args, arg, ','); ++i)
+            row += (i ? "|" : "") + literal(arg);
+        rows.push_back(row);
+    }
+    ASSERT_GE(rows.size(), 4u) << cls;
+    EXPECT_EQ(rows[0], "Order ref|Order reference text|||Order reference");
+    for (const char* expected : {"Code|Code|||Order code", "Quantity|Qty|||Quantity ordered", "Note|Note|||Note on the order"})
+        EXPECT_NE(std::find(rows.begin(), rows.end(), expected), rows.end()) << expected << "\n" << cls;
+    const size_t texts = cls.find("public X_MTXT[,] MultiText = new X_MTXT[1,1]");
+    ASSERT_NE(texts, std::string::npos) << cls;
+    const size_t open = cls.find("new X_MTXT( ", texts) + 12;
+    EXPECT_EQ(literal(cls.substr(open, cls.find(" )", open) - open)), "New");
+    EXPECT_NE(cls.find("X_RUN_DLL.X_Register_Field_Texts( pX_Ids, MultiField );"), std::string::npos);
+    EXPECT_NE(cls.find("X_RUN_DLL.X_Register_Multilingual_Texts( pX_Ids, MultiText );"), std::string::npos);
+    EXPECT_EQ(mcs("ORDSCRN"), "");
 }
 
 TEST_F(GeneratedCSharp, WithoutTheRequestNoCSharpSet)

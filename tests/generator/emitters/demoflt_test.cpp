@@ -50,8 +50,8 @@ TEST_F(DemoFlt, EveryGroupByWritesItsFieldArray)
 
 TEST_F(DemoFlt, ACommandWithoutCodeFailsTheGeneration)
 {
-    /* UDISPLAY passes the check without a handler; the generator has no
-       emitter for it */
+    /* UDISPLAY has no handler and the generator no emitter for it: a check
+       that is to be followed by a generation finds it at its line */
     exec("INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES "
          "('DEM', 'DEMOFLT', 'FLTUDSP', '', 'N', 'Y');"
          "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCLBL, SRCCMD, SRCPRM) VALUES "
@@ -62,7 +62,8 @@ TEST_F(DemoFlt, ACommandWithoutCodeFailsTheGeneration)
     const std::string out = run("FLTUDSP", 'G', result, "DEMOFLT");
     EXPECT_EQ(result, 0);
     EXPECT_EQ(errors, 1) << out;
-    EXPECT_NE(out.find("Checking ended: 0 fatal, 0 warning message(s)"), std::string::npos) << out;
+    EXPECT_NE(out.find("Checking ended: 1 fatal, 0 warning message(s)"), std::string::npos) << out;
+    EXPECT_EQ(out.find("VELMO Generator"), std::string::npos) << out;
     EXPECT_NE(out.find("PRC1193 F Line 2 UDISPLAY: The generator has no code for command UDISPLAY; a program "
                        "without it would be incomplete, so none is generated."),
               std::string::npos)

@@ -129,6 +129,78 @@ protected:
         EXPECT_EQ(r.errors, "") << fn;
         return r;
     }
+
+    /* Generates COMPONENT (the C set), compiles its module with the test
+    ** run time and the driver of its record services
+    ** (tests/runtime/component), and runs the driver on SCRIPT; the
+    ** result's output holds the lines of the reports and the services'
+    ** return codes. */
+    RunResult runComponentServices(const char* component, const std::string& script)
+    {
+        RunResult r;
+        int32_t result = -9;
+        errors = warnings = 0;
+        const std::string out = RunToolsJob(sys, component, "*COMP", 'G', errors, warnings, result, false);
+        EXPECT_EQ(result, 0) << out;
+        EXPECT_EQ(errors, 0) << out;
+        const std::string exe = compileWithRuntime(component, "component/rt_service_driver.c", out);
+        if (exe.empty())
+            return r;
+        const std::filesystem::path scriptFile = dir_ / "run" / (std::string(component) + ".script");
+        std::ofstream(scriptFile) << script;
+        runCompiled(r, component, shellQuote(exe) + " " + shellQuote(scriptFile.string()));
+        return r;
+    }
+
+private:
+    /* Compiles the generated MODULE with the test run time and DRIVER (a
+    ** file of tests/runtime): the executable's path, empty when it did not
+    ** compile. */
+    std::string compileWithRuntime(const std::string& fn, const std::string& driver, const std::string& jobOutput)
+    {
+        const std::filesystem::path src = sourceDir();
+        if (!std::filesystem::exists(src / (fn + ".C"))) {
+            ADD_FAILURE() << fn << " was not generated:\n" << jobOutput;
+            return {};
+        }
+        const std::filesystem::path work = dir_ / "run";
+        std::filesystem::create_directories(work);
+        const std::string root(DQOV_SOURCE_DIR);
+        const std::string texts = (work / (fn + ".TXH")).string(), exe = (work / fn).string(),
+                          log = (work / (fn + ".log")).string();
+        if (runCommand(shellQuote(root + "/scripts/text-strings-header") + " " + shellQuote((src / (fn + ".TXT")).string()) +
+                       " > " + shellQuote(texts)) != 0) {
+            ADD_FAILURE() << "no text strings header for " << fn;
+            return {};
+        }
+        std::string gcc = std::string("gcc ") + kRunFlags + " -DX_DEBUG '-DGENERATED=\"" + fn + ".C\"' -DENTRY=" + fn +
+                          " -I " + shellQuote(root + "/samples/runtime/c") + " -I " + shellQuote(src.string()) +
+                          " -I " + shellQuote(root + "/tests/runtime") + " -include " + shellQuote(texts);
+        /* the parts of the run time, the function driver only when it is the driver */
+        for (const auto& part : std::filesystem::directory_iterator(root + "/tests/runtime"))
+            if (part.path().extension() == ".c" && part.path().filename() != "rt_driver.c")
+                gcc += " " + shellQuote(part.path().string());
+        gcc += " " + shellQuote(root + "/tests/runtime/" + driver);
+        gcc += " -o " + shellQuote(exe) + " -lm > " + shellQuote(log) + " 2>&1";
+        if (runCommand(gcc) != 0) {
+            ADD_FAILURE() << fn << " did not compile with the test run time:\n" << gencore_test::readFile(log);
+            return {};
+        }
+        return exe;
+    }
+
+    /* Runs COMMAND (the executable of FN and its arguments) into R. */
+    void runCompiled(RunResult& r, const std::string& fn, const std::string& command)
+    {
+        const std::filesystem::path work = dir_ / "run";
+        const std::string log = (work / (fn + ".log")).string(), err = (work / (fn + ".err")).string();
+        const int status = runCommand(command + " > " + shellQuote(log) + " 2> " + shellQuote(err));
+        r.output = gencore_test::readFile(log);
+        r.errors = gencore_test::readFile(err);
+        r.ran = status == 0;
+        EXPECT_TRUE(r.ran) << fn << " ended with status " << status << ":\n" << r.errors << r.output;
+        EXPECT_EQ(r.errors, "") << fn;
+    }
 };
 
 /* An alphanumeric value as the run shows it. */

@@ -317,11 +317,14 @@ TEST_F(Compiler, SpecialValuesIntoEveryKindOfField)
         EXPECT_EQ(seen[0].variants[i], (std::vector<uint32_t>{EXPR_VARIANT_GENERIC})) << pulls[i];
     }
 
-    /* *NAVAIL has no pull into an integer */
+    /* "not available" is text: an integer, which has no pull of it, takes
+       its zero as *NULL gives it */
     r.ulTargetCount = 1;
     r.pszSpecialValue = "*NAVAIL";
-    EXPECT_EQ(DQOO_ERR_UNSUPPORTED, compile(r));
-    EXPECT_STREQ(reason, "the value cannot be stored into the field I2 of type I");
+    ASSERT_EQ(0, compile(r)) << reason;
+    const std::vector<Seen> navail = routines();
+    ASSERT_EQ(navail.size(), 2u);
+    EXPECT_EQ(navail[1].opcodes[0], (std::vector<uint32_t>{Named("PULL_INT16_VECTOR_FROM_NULL")}));
 }
 
 // Each remembered value is its own statement: user and function, function,

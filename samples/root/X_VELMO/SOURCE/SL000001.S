@@ -43,6 +43,10 @@ namespace VELMO.%1631
 %90
 %54
    %96
+         // the labels, column headings, descriptions and multilingual texts
+         // of the function's class, by language
+%57      X_RUN_DLL.X_Register_Field_Texts( pX_Ids, MultiField );
+%58      X_RUN_DLL.X_Register_Multilingual_Texts( pX_Ids, MultiText );
          X_Initialise_Function( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2, ref pX_List );
          X_Commands_%163 ( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2 );
          // what the function hands back, however its commands ended
@@ -86,6 +90,7 @@ namespace VELMO.%1631
 %35
 %16
 %20
+%18
 %53
 %55
 %56

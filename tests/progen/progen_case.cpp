@@ -1,0 +1,276 @@
+// A program as case text and as SQL for a scratch repository; what its
+// commands produce of the keyword table.
+#include <sstream>
+
+#include "checker/params/parsed_command.h"
+#include "progen.h"
+#include "progen_values.h"
+
+namespace progen {
+
+namespace {
+
+/* Commands that stand only in components, not in functions. */
+const std::set<std::string> kComponentOnly = {
+    "BEGIN_COM", "END_COM",    "DEFINE_COM", "DEFINE_MAP", "SET",     "DEFINE_PTY", "PTYROUTINE",
+    "EVTROUTINE", "DEFINE_EVT", "SIGNAL",     "MTHROUTINE", "INVOKE",  "SET_REF",    "IF_REF",
+    "FOR",       "ENDFOR",     "ASSIGN",     "_ASSIGN",    "IMPORT",  "WEBROUTINE", "WEB_MAP",
+    "ATTRIBUTE", "PERFORM",    "_PERFORM",   "_INVOKE"};
+
+/* The top-level tokens of a value: blanks separate, quotes and
+** parentheses hold together. */
+std::vector<std::string> tokens(const std::string& s)
+{
+    std::vector<std::string> out;
+    std::string cur;
+    int depth = 0;
+    bool q = false;
+    for (char c : s) {
+        if (c == '\'')
+            q = !q;
+        if (!q && c == '(')
+            ++depth;
+        if (!q && c == ')')
+            --depth;
+        if (!q && depth == 0 && c == ' ') {
+            if (!cur.empty())
+                out.push_back(cur);
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    if (!cur.empty())
+        out.push_back(cur);
+    return out;
+}
+
+/* The command name and its keywords with their values as written. */
+std::pair<std::string, std::vector<std::pair<std::string, std::string>>> split(std::string line)
+{
+    if (line.size() > 5 && line.compare(3, 2, ": ") == 0)
+        line = line.substr(5);
+    const size_t blank = line.find(' ');
+    std::pair<std::string, std::vector<std::pair<std::string, std::string>>> r;
+    r.first = line.substr(0, blank);
+    if (blank == std::string::npos)
+        return r;
+    for (const std::string& t : tokens(line.substr(blank + 1))) {
+        const size_t open = t.find('(');
+        if (open == std::string::npos || t.back() != ')')
+            continue;
+        r.second.push_back({t.substr(0, open), t.substr(open + 1, t.size() - open - 2)});
+    }
+    return r;
+}
+
+std::string sqlText(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("''") : std::string(1, c);
+    return q + "'";
+}
+
+}  // namespace
+
+bool HasLists(const Program& p)
+{
+    for (const std::string& l : p.lines)
+        if (split(l).first == "DEF_LIST")
+            return true;
+    return false;
+}
+
+std::string CaseText(const Program& p)
+{
+    std::ostringstream o;
+    if (!p.fault.empty())
+        o << "# fault: " << p.fault << "\n";
+    if (!p.step.empty())
+        o << "# step: " << p.step << "\n";
+    for (const Field& f : p.fields)
+        o << "FIELD " << f.name << " " << f.type << " " << f.length << " " << f.decimals << " "
+          << (f.nullable ? 'Y' : 'N') << (f.dflt.empty() ? "" : " " + f.dflt) << "\n";
+    for (const File& f : p.files) {
+        o << "FILE " << f.name << " KEYS";
+        for (const std::string& k : f.keys)
+            o << " " << k;
+        o << " FIELDS";
+        for (const std::string& k : f.fields)
+            o << " " << k;
+        if (!f.view.empty()) {
+            o << " VIEW " << f.view;
+            for (const std::string& k : f.viewKeys)
+                o << " " << k;
+        }
+        o << "\n";
+    }
+    for (const std::string& l : p.lines)
+        o << "CMD " << l << "\n";
+    return o.str();
+}
+
+Program ParseCase(const std::string& text)
+{
+    Program p;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("# fault: ", 0) == 0)
+            p.fault = line.substr(9);
+        else if (line.rfind("# step: ", 0) == 0)
+            p.step = line.substr(8);
+        else if (line.rfind("CMD ", 0) == 0)
+            p.lines.push_back(line.substr(4));
+        else if (line.rfind("FIELD ", 0) == 0) {
+            std::istringstream l(line.substr(6));
+            Field f;
+            char nul = 'N';
+            l >> f.name >> f.type >> f.length >> f.decimals >> nul;
+            f.nullable = nul == 'Y';
+            std::getline(l, f.dflt);
+            if (!f.dflt.empty() && f.dflt[0] == ' ')
+                f.dflt.erase(0, 1);
+            p.fields.push_back(f);
+        } else if (line.rfind("FILE ", 0) == 0) {
+            std::istringstream l(line.substr(5));
+            File f;
+            l >> f.name;
+            std::vector<std::string>* into = nullptr;
+            for (std::string w; l >> w;) {
+                if (w == "KEYS")
+                    into = &f.keys;
+                else if (w == "FIELDS")
+                    into = &f.fields;
+                else if (w == "VIEW") {
+                    l >> f.view;
+                    into = &f.viewKeys;
+                } else if (into)
+                    into->push_back(w);
+            }
+            p.files.push_back(f);
+        }
+    }
+    return p;
+}
+
+std::string StoreSql(const Program& p, const std::string& function)
+{
+    std::string s;
+    std::set<std::string> defined;  // fields the function defines itself
+    for (const std::string& l : p.lines) {
+        auto [cmd, kws] = split(l);
+        if (cmd == "DEFINE")
+            for (const auto& [k, v] : kws)
+                if (k == "FIELD")
+                    defined.insert(v.substr(1));
+    }
+    for (const Field& f : p.fields) {
+        if (defined.count(f.name))
+            continue;
+        s += "INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03OAT, X03DFT) VALUES "
+             "('DEM', " +
+             sqlText(f.name) + ", " + sqlText(std::string(1, f.type)) + ", " + std::to_string(f.length) + ", " +
+             std::to_string(f.decimals) + ", '', " + (f.nullable ? "'ASQN'" : "''") + ", '', " + sqlText(f.dflt) +
+             ");\n";
+        s += "INSERT INTO QV_FTX (FTXP_I, FTXFLD, FTXPLN, FTXLBL, FTXCH1, FTXCH2, FTXCH3, FTXDES) VALUES ('DEM', " +
+             sqlText(f.name) + ", 'ENG', " + sqlText("Label " + f.name) + ", " + sqlText(f.name) +
+             ", '', '', " + sqlText("Field " + f.name + " of the generated function") + ");\n";
+    }
+    for (const File& f : p.files) {
+        const std::string id = "'DEM', " + sqlText(f.name) + ", 'DEMLIB'";
+        s += "INSERT INTO QV_F27 (X27P_I, X27PFL, X27PLB, X27EXF, X27SP1) VALUES (" + id + ", 'N', '');\n";
+        for (size_t i = 0; i < f.fields.size(); ++i)
+            s += "INSERT INTO QV_F14 (X14P_I, X14PFL, X14PLB, X14TYP, X14FLD, X14SEQ, X14SP1) VALUES (" + id +
+                 ", 'FFD', " + sqlText(f.fields[i]) + ", " + std::to_string(i + 1) + ", " + sqlText(f.fields[i]) +
+                 ");\n";
+        for (size_t i = 0; i < f.keys.size(); ++i)
+            s += "INSERT INTO QV_F24 (X24P_I, X24PFL, X24PLB, X24FLD, X24KSQ) VALUES (" + id + ", " +
+                 sqlText(f.keys[i]) + ", " + std::to_string(i + 1) + ");\n";
+        if (!f.view.empty()) {
+            s += "INSERT INTO QV_F15 (X15P_I, X15LGL, X15PFL, X15PLB) VALUES ('DEM', " + sqlText(f.view) + ", " +
+                 sqlText(f.name) + ", 'DEMLIB');\n";
+            for (size_t i = 0; i < f.viewKeys.size(); ++i)
+                s += "INSERT INTO QV_F43 (X43P_I, X43PFL, X43PLB, X43LGL, X43LVK, X43SEQ) VALUES (" + id + ", " +
+                     sqlText(f.view) + ", " + sqlText(f.viewKeys[i]) + ", " + std::to_string(i + 1) + ");\n";
+        }
+    }
+    s += "INSERT INTO QV_F23 (X23P_I, X23MOD, X23FMT, X23SP1, X23SQL, X23APM) VALUES ('DEM', 'DEMOPRC', " +
+         sqlText(function) + ", '', 'N', 'Y');\n";
+    for (size_t i = 0; i < p.lines.size(); ++i) {
+        std::string l = p.lines[i], label;
+        if (l.size() > 5 && l.compare(3, 2, ": ") == 0) {
+            label = l.substr(0, 3);
+            l = l.substr(5);
+        }
+        const size_t blank = l.find(' ');
+        s += "INSERT INTO QV_SRC (SRCP_I, SRCMOD, SRCFMT, SRCSEQ, SRCLBL, SRCCMD, SRCPRM) VALUES ('DEM', 'DEMOPRC', " +
+             sqlText(function) + ", " + std::to_string(i + 1) + ", " + sqlText(label) + ", " +
+             sqlText(l.substr(0, blank)) + ", " + sqlText(blank == std::string::npos ? "" : l.substr(blank + 1)) +
+             ");\n";
+    }
+    return "BEGIN;\n" + s + "COMMIT;\n";
+}
+
+std::set<std::string> Produced(const Tables& tables, const Program& p)
+{
+    std::set<std::string> out;
+    for (const std::string& line : p.lines) {
+        const auto [cmd, kws] = split(line);
+        out.insert(cmd);
+        for (const auto& [kw, value] : kws) {
+            const Param* param = tables.param(cmd, kw);
+            if (!param)
+                continue;
+            const std::vector<std::string> ts = tokens(value);
+            size_t most = 0;
+            auto value_of = [&](const std::string& v) {
+                for (const std::string& a : param->values)
+                    if (a == v)
+                        out.insert(cmd + " " + kw + "=" + a);
+            };
+            if (param->layout == 'S') {
+                most = ts.size();
+                for (const std::string& t : ts)
+                    value_of(t);
+            } else {
+                for (const std::string& t : ts) {
+                    if (t.size() > 1 && t.front() == '(' && t.back() == ')') {
+                        const std::vector<std::string> inner = tokens(t.substr(1, t.size() - 2));
+                        most = std::max(most, inner.size());
+                        for (const std::string& i : inner)
+                            value_of(i);
+                    } else {
+                        most = std::max<size_t>(most, 1);
+                        value_of(t);
+                    }
+                }
+            }
+            for (size_t e = 1; e <= std::min(most, param->elements.size()); ++e)
+                out.insert(cmd + " " + kw + " " + std::to_string(e));
+        }
+    }
+    return out;
+}
+
+std::set<std::string> Producible(const Tables& tables)
+{
+    std::set<std::string> out;
+    for (const auto& c : dqov::cmdparm::kCommands)
+        if (c.count == 0 && !kComponentOnly.count(c.name))
+            out.insert(c.name);
+    for (const auto& [cmd, params] : tables.params) {
+        if (kComponentOnly.count(cmd))
+            continue;
+        out.insert(cmd);
+        for (const Param& p : params) {
+            for (size_t e = 1; e <= p.elements.size(); ++e)
+                out.insert(cmd + " " + p.keyword + " " + std::to_string(e));
+            for (const std::string& v : p.values)
+                out.insert(cmd + " " + p.keyword + "=" + v);
+        }
+    }
+    return out;
+}
+
+}  // namespace progen

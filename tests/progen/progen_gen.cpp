@@ -1,0 +1,1180 @@
+// The function writer: a dictionary of fields of every kind, files with
+// keys and a logical view, then a function whose commands use them: the
+// forms of each command family below, each keyword element written with
+// the kinds of value it takes (values of progen_values.cpp).
+#include <algorithm>
+#include <functional>
+#include <random>
+
+#include "progen.h"
+#include "progen_values.h"
+
+namespace progen {
+
+const std::vector<Switch>& Switches()
+{
+    static const std::vector<Switch> s = {
+        {"check_outside", "RANGECHECK/VALUECHECK/... outside a BEGINCHECK/ENDCHECK block"},
+        {"default_h", "CHANGE ... TO(*DEFAULT) on a fixed-character (H) field or a group holding one"},
+        {"long_literal", "quoted literals longer than 50 characters"},
+        {"blank_in_list", "*BLANK among the values of VALUECHECK WITH_LIST"},
+        {"lastdis_in_list", "file commands with VAL_ERROR(*LASTDIS) inside SELECTLIST (C#)"},
+        {"nested_execute", "a subroutine that EXECUTEs another subroutine (C#)"},
+        {"short_default", "DEFINE ... DEFAULT('..') shorter than its field (C#)"},
+        {"pass_lst", "CALL PROCESS(..) FUNCTION(..) PASS_LST(#list)"},
+        {"nbr_keys_value", "NBR_KEYS(n) with a number"},
+        {"substring_short", "SUBSTRING ... INTO_FIELD(#F) without position and length"},
+        {"zero_integer_digits", "packed and signed fields with as many decimals as digits"},
+        {"self_execute", "a subroutine that EXECUTEs itself"},
+        {"popup", "POP_UP (layout refusals PRC0088/PRC0190)"},
+        {"cursor_loc", "DISPLAY/REQUEST CURSOR_LOC(field row)"},
+        {"ext_on_screen", "fields of the extended kinds on screens and in lists"},
+        {"foot_colhdg", "DEF_FOOT with column headings (IDENTIFY(*COLHDG), the default): PRC0187 on a 66-line form"},
+        {"integer_literal_digits", "a literal of 2 digits into a 1-byte integer (DCM0403)"},
+        {"arith_condition", "arithmetic in a condition ('#A + 1 > #B * 2'): V_IntermedResult_n undeclared (gcc)"},
+        {"list_packed_struct", "a packed field that is nullable or has more than 9 decimals in a list: byte[] against X_FLD_PACKED (C#)"},
+        {"nullable_redefine", "DEFINE ... REFFLD(#F) or OVERRIDE FIELD(#F) of a nullable field: DCM0603 on ASQN"},
+        {"urequest", "UREQUEST and UDISPLAY: the generator refuses them (PRC1193, no code for the command)"},
+        {"label_on_include", "a label on INCLUDE: DCM9898 unknown command name 'L10:'"},
+        {"goto_into_loop", "labels inside blocks, reached by GOTO from outside: PRC1250 in C# when the block is a loop"},
+        {"keyword_defaults", "keywords written with the default of the keyword table"},
+    };
+    return s;
+}
+
+namespace {
+
+class Writer {
+public:
+    Writer(const Tables& t, uint64_t seed, const std::set<std::string>& allowed) : t_(t), r_(seed), allow_(allowed) {}
+
+    Program run()
+    {
+        dictionary();
+        files();
+        const int target = rnd(20, 200);
+        // the routines' names and parameters are fixed first so calls can be written anywhere
+        for (int i = 0, n = rnd(0, 3); i < n; ++i)
+            subs_.push_back({"PGSUB" + std::to_string(i + 1), pickParams()});
+        for (int i = 0, n = rnd(1, 6); i < n; ++i)
+            labels_.push_back("L" + std::to_string(10 + i * 5));
+        header();
+        const size_t bodyTarget = static_cast<size_t>(target) * 3 / 4;
+        for (const std::string& u : used_)
+            emit(u);
+        body_ = true;
+        while (p_.lines.size() < bodyTarget)
+            statement(0, true);
+        body_ = false;
+        // every label stands on a command of the main routine
+        for (const std::string& l : labels_)
+            if (!placed_.count(l))
+                emit(l + ": MESSAGE MSGTXT(" + quote(text(rnd(1, 40))) + ")");
+        if (report_)
+            for (int n = 1; n <= report_; ++n) {
+                emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + std::to_string(n) + ")");
+                emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
+            }
+        emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT MSGTXT('Ended')", "TRANSFER TOFUNCTION(*NEXT)",
+                                "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
+        inMain_ = false;
+        for (size_t i = 0; i < subs_.size(); ++i)
+            subroutine(i, static_cast<size_t>(target));
+        return p_;
+    }
+
+private:
+    struct Sub {
+        std::string name;
+        std::vector<std::pair<std::string, std::string>> params;  // field, *RECEIVED/*RETURNED/*BOTH
+    };
+    struct List {
+        std::string name;
+        std::vector<std::string> fields;
+        bool browse;
+        std::string counter;
+    };
+
+    std::string text(int n) { return textAt(n, unsigned(rnd(0, 70))); }
+    int rnd(int a, int b) { return std::uniform_int_distribution<int>(a, b)(r_); }
+    bool chance(int pct) { return rnd(1, 100) <= pct; }
+    template <typename T> T pick(const std::vector<T>& v) { return v[static_cast<size_t>(rnd(0, int(v.size()) - 1))]; }
+    bool on(const std::string& s) const { return allow_.count(s) > 0; }
+    const Field& field(const std::string& n) const
+    {
+        for (const Field& f : p_.fields)
+            if (f.name == n)
+                return f;
+        return p_.fields.front();
+    }
+
+    static bool has(const std::string& line, const std::string& keyword)
+    {
+        return line.find(" " + keyword + "(") != std::string::npos;
+    }
+
+    /* A form of the value table expanded; "" when the function has nothing it needs. */
+    std::string expand(const std::string& form, const Param& p, const std::string& line)
+    {
+        std::string out;
+        for (size_t i = 0; i < form.size(); ++i) {
+            if (form[i] != '{') {
+                out += form[i];
+                continue;
+            }
+            const size_t end = form.find('}', i);
+            const std::string k = form.substr(i + 1, end - i - 1);
+            i = end;
+            std::string v;
+            if (k == "A" || k == "A10") {
+                std::vector<std::string> a;
+                for (const std::string& f : alpha_)
+                    if (field(f).length <= (k == "A" ? 25 : 10) && !field(f).nullable)
+                        a.push_back(f);
+                if (!a.empty())
+                    v = "#" + pick(a);
+            } else if (k == "N") {
+                v = numField();
+            } else if (k == "P") {
+                v = "#" + num_[1];
+            } else if (k == "S") {
+                v = "#" + status_;
+            } else if (k == "R") {
+                v = "#" + rrn_;
+            } else if (k[0] == 'T') {
+                v = quote(text(rnd(1, std::stoi(k.substr(1)))));
+            } else if (k[0] == 'I' && k != "IA") {
+                v = std::to_string(rnd(std::stoi(k.substr(1)), std::stoi(k.substr(k.find('-') + 1))));
+            } else if (k[0] == 'L') {
+                std::vector<std::string> sp;
+                for (size_t a = 1, b; a <= k.size(); a = b + 1) {
+                    b = k.find('|', a);
+                    if (b == std::string::npos)
+                        b = k.size();
+                    sp.push_back(k.substr(a, b - a));
+                }
+                v = target(sp);
+            } else if (k == "V") {
+                if (!p.values.empty())
+                    v = pick(p.values);
+            } else if (k == "D") {
+                for (const Element& e : p.elements) {
+                    if (e.dflt.empty())
+                        return "";
+                    v += (v.empty() ? "" : " ") + e.dflt;
+                }
+            } else if (k == "F1") {
+                const size_t h = line.find('#');
+                if (h != std::string::npos)
+                    v = line.substr(h, line.find_first_of(" )", h) - h);
+            } else if (k == "IA") {
+                const size_t h = line.find('#');
+                const std::string f = h == std::string::npos ? "" : line.substr(h + 1, line.find_first_of(" )", h) - h - 1);
+                bool alpha = has(line, "TYPE") ? line.find("TYPE(*CHAR)") != std::string::npos : false;
+                for (const Field& d : p_.fields)
+                    if (d.name == f && !has(line, "TYPE"))
+                        alpha = d.type == 'A';
+                v = alpha ? "LC" : "RZ";
+            } else if (k == "C") {
+                if (!conds_.empty())
+                    v = pick(conds_);
+            }
+            if (v.empty())
+                return "";
+            out += v;
+        }
+        return out;
+    }
+
+    /* Further keywords of the command, each with a value of a kind it takes. */
+    std::string enrich(const std::string& line)
+    {
+        const size_t at = line.size() > 5 && line.compare(3, 2, ": ") == 0 ? 5 : 0;
+        const std::string cmd = line.substr(at, line.find(' ', at) - at);
+        const auto c = t_.params.find(cmd);
+        if (c == t_.params.end())
+            return line;
+        std::string out = line;
+        for (const Param& p : c->second) {
+            if (has(out, p.keyword) || !chance(25))
+                continue;
+            bool excluded = false;
+            for (const auto& [a, b] : ExcludingPairs())
+                excluded = excluded || (a == p.keyword && has(out, b)) || (b == p.keyword && has(out, a));
+            // a foot has only the lines below the overflow line
+            if (cmd == "DEF_FOOT" && (p.keyword == "DESIGN" || p.keyword == "DOWN_SEP" || p.keyword == "SPACE_BEF" ||
+                                      p.keyword == "SPACE_AFT"))
+                continue;
+            // one screen format: few fields, no list
+            if (p.keyword == "OPTIONS" && cmd != "FUNCTION" && cmd != "SELECT" &&
+                (std::count(out.begin(), out.end(), '#') > 2 || has(out, "BROWSELIST") || has(out, "TEXTS")))
+                continue;
+            if (excluded || (held_.count(cmd + " " + p.keyword) && !on(held_.at(cmd + " " + p.keyword))))
+                continue;
+            for (const KeywordForms& k : KeywordTable()) {
+                if (p.keyword != k.keyword ||
+                    (*k.commands && (" " + std::string(k.commands) + " ").find(" " + cmd + " ") == std::string::npos))
+                    continue;
+                std::vector<std::string> forms;
+                std::string f = k.forms;
+                for (size_t a = 0, b; a <= f.size(); a = b + 1) {
+                    b = f.find(';', a);
+                    if (b == std::string::npos)
+                        b = f.size();
+                    forms.push_back(f.substr(a, b - a));
+                }
+                const std::string v = expand(pick(forms), p, out);
+                if (!v.empty())
+                    out += " " + p.keyword + "(" + v + ")";
+                break;
+            }
+        }
+        return out;
+    }
+
+    void emit(const std::string& written)
+    {
+        const std::string line = enrich(written);
+        const std::string name = line.substr(0, line.find(' '));
+        static const std::set<std::string> openers = {"IF", "DOWHILE", "DOUNTIL", "BEGIN_LOOP", "CASE", "SELECT",
+                                                      "SELECTLIST", "SELECT_SQL", "IF_KEY", "IF_NULL", "IF_MODE",
+                                                      "IF_STATUS", "IF_ERROR", "BEGINCHECK"};
+        static const std::set<std::string> closers = {"ENDIF", "ENDWHILE", "ENDUNTIL", "END_LOOP", "ENDCASE",
+                                                      "ENDSELECT", "ENDCHECK"};
+        open_ += closers.count(name) ? -1 : 0;
+        const int open = open_;
+        open_ += openers.count(name) ? 1 : 0;
+        if (body_ && inMain_ && (open == 0 || on("goto_into_loop")) && line.find(": ") != 3 && line.rfind("END", 0) != 0 &&
+            line != "ELSE" && line != "OTHERWISE" && line.rfind("WHEN", 0) != 0 &&
+            (line.rfind("INCLUDE", 0) != 0 || on("label_on_include")))
+            for (const std::string& l : labels_)
+                if (!placed_.count(l) && chance(8)) {
+                    placed_.insert(l);
+                    p_.lines.push_back(l + ": " + line);
+                    return;
+                }
+        p_.lines.push_back(line);
+    }
+
+    /* ---- the dictionary and the files ---------------------------------- */
+    std::string addField(char type, int len, int dec = 0, bool nullable = false, const std::string& dft = "")
+    {
+        const std::string name = "PG" + std::string(1, type == '1' ? 'N' : type) + std::to_string(++fieldNo_);
+        p_.fields.push_back({name, type, len, dec, nullable, dft});
+        return name;
+    }
+
+    void dictionary()
+    {
+        // fields the commands rely on: counters, positions, a status, a message
+        num_ = {addField('P', 7, 0), addField('P', 5, 0), addField('S', 9, 2), addField('P', 15, 5)};
+        alpha_ = {addField('A', 10), addField('A', 1), addField('A', 30), addField('A', 256)};
+        status_ = addField('A', 2);
+        rrn_ = addField('P', 9, 0);
+        date_ = addField('P', 8, 0);
+        counter_ = addField('P', 7, 0);
+        index_ = addField('P', 3, 0);
+        for (int i = 0, n = rnd(6, 24); i < n; ++i) {
+            const int kind = rnd(0, 9);
+            const bool nul = chance(20);
+            if (kind <= 2) {
+                const int len = chance(20) ? pick<int>({1, 50, 51, 255, 256}) : rnd(1, 80);
+                std::string dft;
+                if (chance(20))
+                    dft = chance(50) ? "*BLANK" : quote(text(std::min(48, on("short_default") ? rnd(1, len) : len)));
+                alpha_.push_back(addField('A', len, 0, nul, dft));
+            } else if (kind <= 5) {
+                const int len = chance(20) ? pick<int>({1, 30, 31}) : rnd(1, 31);
+                int dec = chance(30) ? 0 : rnd(0, len);
+                if (dec == len && !on("zero_integer_digits"))
+                    dec = len - 1;
+                const std::string dft = chance(15) ? pick<std::string>({"*ZERO", "0"}) : "";
+                num_.push_back(addField(kind == 5 ? 'S' : 'P', len, dec, nul, dft));
+            } else {
+                static const std::vector<std::pair<char, int>> ext = {{'I', 1}, {'I', 2}, {'I', 4}, {'I', 8},
+                                                                      {'F', 4}, {'F', 8}, {'E', 10}, {'M', 8},
+                                                                      {'Z', 26}, {'H', 0}, {'Y', 1}};
+                auto [type, len] = pick(ext);
+                if (type == 'H')
+                    len = rnd(1, 256);
+                ext_.push_back(addField(type, len, 0, nul));
+            }
+        }
+    }
+
+    void files()
+    {
+        for (int i = 0, n = rnd(0, 3); i < n; ++i) {
+            File f;
+            f.name = "PGFILE" + std::to_string(i + 1);
+            // the file's fields are its own: keys alpha or packed, then data
+            for (int k = 0, nk = rnd(1, 3); k < nk; ++k)
+                f.keys.push_back(chance(50) ? addField('A', rnd(1, 20)) : addField('P', rnd(1, 15), 0));
+            f.fields = f.keys;
+            for (int d = 0, nd = rnd(1, 5); d < nd; ++d) {
+                const std::string name = chance(50) ? addField('A', rnd(1, 60)) : addField('P', rnd(3, 15), rnd(0, 2));
+                f.fields.push_back(name);
+                (field(name).type == 'A' ? alpha_ : num_).push_back(name);
+            }
+            if (chance(60)) {
+                f.view = "PGFILE" + std::to_string(i + 1) + "V";
+                f.viewKeys = {f.fields[f.keys.size()]};
+                if (f.keys.size() > 1 && chance(50))
+                    f.viewKeys.push_back(f.keys[0]);
+            }
+            for (const std::string& k : f.keys)
+                (field(k).type == 'A' ? alpha_ : num_).push_back(k);
+            p_.files.push_back(f);
+        }
+    }
+
+    std::vector<std::pair<std::string, std::string>> pickParams()
+    {
+        std::vector<std::pair<std::string, std::string>> ps;
+        for (int i = 0, n = rnd(0, 3); i < n; ++i) {
+            const bool alpha = chance(50);
+            ps.push_back({alpha ? addField('A', rnd(1, 20)) : addField('P', rnd(1, 9), rnd(0, 1)),
+                          pick<std::string>({"*RECEIVED", "*RETURNED", "*BOTH"})});
+        }
+        return ps;
+    }
+
+    /* ---- values --------------------------------------------------------- */
+    std::string numLiteral(const Field& f)
+    {
+        const int ints = f.length - f.decimals;
+        std::string v = ints > 0 ? std::to_string(rnd(0, 9)) : "0";
+        if (ints > 1 && chance(30))
+            v = std::string(static_cast<size_t>(rnd(1, ints)), '9');
+        if (f.decimals > 0 && chance(50))
+            v += "." + std::string(static_cast<size_t>(rnd(1, f.decimals)), '5');
+        if (f.type == 'S' && chance(30))
+            v = "-" + v;
+        return v;
+    }
+
+    std::string alphaLiteral(int max)
+    {
+        int n = chance(20) ? max : rnd(1, max);
+        if (!on("long_literal"))
+            n = std::min(n, 50);
+        return quote(text(n));
+    }
+
+    std::string numField() { return "#" + pick(num_); }
+    std::string alphaField() { return "#" + pick(alpha_); }
+
+    std::string condition()
+    {
+        switch (rnd(0, 5)) {
+        case 0:
+            return quote("#" + pick(num_) + " " + pick<std::string>({"=", "<>", "<", ">", "<=", ">=", "*GT", "*LE"}) +
+                         " " + std::to_string(rnd(0, 99)));
+        case 1:
+            return quote("#" + pick(alpha_) + " = " + quote(text(1)));
+        case 2:
+            return quote("(#" + pick(num_) + " > #" + pick(num_) + ") " + pick<std::string>({"AND", "OR"}) + " (#" +
+                         pick(alpha_) + " *NE #" + pick(alpha_) + ")");
+        case 3:
+            if (!conds_.empty())
+                return pick(conds_);
+            [[fallthrough]];
+        case 4:
+            if (on("arith_condition"))
+                return quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2");
+            return quote("#" + pick(num_) + " >= #" + pick(num_));
+        default:
+            return quote("#" + pick(alpha_) + " *EQ *BLANK");
+        }
+    }
+
+    /* a value for TO of CHANGE into field f */
+    std::string valueFor(const Field& f)
+    {
+        std::vector<std::string> v = {"*DEFAULT"};
+        if (f.nullable)
+            v.push_back("*NULL");
+        switch (f.type) {
+        case 'A':
+            v.insert(v.end(), {"*BLANK", alphaField(), alphaLiteral(f.length), alphaLiteral(f.length)});
+            break;
+        case 'P':
+        case 'S':
+            v.insert(v.end(), {"*ZERO", numField(), numLiteral(f), numLiteral(f),
+                               quote(numField() + " + " + numField() + " * 2"), quote("(" + numField() + " - 1) / 3")});
+            break;
+        case 'I':
+        case 'F':
+            // an integer literal of at most as many digits as the field has bytes
+            v.insert(v.end(), {"*ZERO", numField(),
+                               std::to_string(rnd(0, on("integer_literal_digits") || f.type == 'F' || f.length > 1 ? 99 : 9))});
+            break;
+        case 'H':
+            v.push_back("*BLANK");
+            if (!on("default_h"))
+                v.erase(v.begin());
+            break;
+        default:
+            break;
+        }
+        return pick(v);
+    }
+
+    std::string label() { return pick(labels_); }
+    /* a label keyword's value: the special values it takes, or a label of the main routine */
+    std::string target(const std::vector<std::string>& specials)
+    {
+        if (inMain_ && chance(30))
+            return label();
+        return pick(specials);
+    }
+
+    std::string fields(std::vector<std::string> from, int most)
+    {
+        std::shuffle(from.begin(), from.end(), r_);
+        from.resize(static_cast<size_t>(std::min<int>(int(from.size()), rnd(1, most))));
+        std::string s;
+        for (const std::string& f : from)
+            s += (s.empty() ? "#" : " #") + f;
+        return s;
+    }
+
+    std::vector<std::string> screenFields()
+    {
+        // fields that fit a screen line
+        std::vector<std::string> s;
+        for (const std::string& f : allFields()) {
+            const Field& d = field(f);
+            if ((d.type == 'A' && d.length <= 25) || ((d.type == 'P' || d.type == 'S') && d.length <= 15) ||
+                (on("ext_on_screen") && d.type != 'H'))
+                s.push_back(f);
+        }
+        return s;
+    }
+
+    std::string msg() { return " MSGTXT(" + quote(text(rnd(1, 80))) + ")"; }
+
+    /* further keywords of the command at their table defaults */
+    std::string defaults(const std::string& command, const std::string& written)
+    {
+        if (!on("keyword_defaults"))
+            return "";
+        std::string s;
+        const auto c = t_.params.find(command);
+        if (c == t_.params.end())
+            return s;
+        for (const Param& p : c->second) {
+            if (written.find(p.keyword + "(") != std::string::npos || !chance(15) || p.layout != 'S')
+                continue;
+            std::string v;
+            for (const Element& e : p.elements)
+                if (!e.dflt.empty())
+                    v += (v.empty() ? "" : " ") + e.dflt;
+            if (!v.empty())
+                s += " " + p.keyword + "(" + v + ")";
+        }
+        return s;
+    }
+
+    /* ---- header: options, definitions, lists, reports ------------------- */
+    void header()
+    {
+        std::string opts = " OPTIONS(*DIRECT";
+        for (const char* o : {"*NOMESSAGES", "*DEFERWRITE", "*HEAVYUSAGE", "*MLOPTIMISE", "*PGMCOMMIT"})
+            if (chance(15))
+                opts += std::string(" ") + o;
+        emit("FUNCTION" + opts + ")");
+        for (int i = 0, n = rnd(0, 3); i < n; ++i) {
+            const std::string name = "#PGD" + std::to_string(i + 1);
+            switch (rnd(0, 2)) {
+            case 0: {
+                const int len = rnd(1, 256);
+                emit("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + std::to_string(len) + ") LABEL(" +
+                     quote(text(rnd(1, 15))) + ")" + (chance(30) ? " DESC(" + quote(text(rnd(1, 40))) + ")" : ""));
+                p_.fields.push_back({name.substr(1), 'A', len, 0, false, ""});
+                alpha_.push_back(name.substr(1));
+                break;
+            }
+            case 1: {
+                const int len = rnd(1, 30), dec = rnd(0, std::min(len - 1, 9));
+                emit("DEFINE FIELD(" + name + ") TYPE(" + pick<std::string>({"*DEC", "*SIGNED"}) + ") LENGTH(" +
+                     std::to_string(len) + ") DECIMALS(" + std::to_string(dec) + ")" +
+                     (chance(40) ? " EDIT_CODE(" + pick<std::string>({"1", "3", "J", "Z"}) + ")" : ""));
+                p_.fields.push_back({name.substr(1), 'P', len, dec, false, ""});
+                num_.push_back(name.substr(1));
+                break;
+            }
+            default: {
+                std::string ref = pick(num_);
+                while (field(ref).nullable && !on("nullable_redefine"))
+                    ref = pick(num_);
+                emit("DEFINE FIELD(" + name + ") REFFLD(#" + ref + ") LABEL(" + quote(text(rnd(1, 15))) + ")");
+                Field f = field(ref);
+                f.name = name.substr(1);
+                f.nullable = false;
+                p_.fields.push_back(f);
+                num_.push_back(f.name);
+            }
+            }
+        }
+        for (const Field& f : p_.fields)
+            if (f.name.rfind("PGD", 0) == 0)
+                used_.push_back("CHANGE FIELD(#" + f.name + ") TO(*DEFAULT)");
+        if (chance(30)) {
+            const std::string f = pick(num_);
+            if (!field(f).nullable || on("nullable_redefine"))
+                emit("OVERRIDE FIELD(#" + f + ") EDIT_CODE(" + pick<std::string>({"1", "3", "Z"}) + ")");
+        }
+        for (int i = 0, n = rnd(0, 2); i < n; ++i) {
+            const std::string c = condition();
+            conds_.push_back("*PGCOND" + std::to_string(i + 1));
+            emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")");
+        }
+        if (chance(30)) {
+            // an array over three fields of one kind, indexed by the loop counter
+            const bool alpha = chance(50);
+            std::string of;
+            for (int i = 0; i < 3; ++i) {
+                arrayOf_ = alpha ? addField('A', 10) : addField('P', 7, 2);
+                of += (i ? " #" : "#") + arrayOf_;
+            }
+            array_ = "PGY";
+            p_.fields.push_back({"PGX", 'P', 3, 0, false, ""});  // an index is named by at most three characters
+            index_ = "PGX";
+            emit("DEF_ARRAY NAME(#" + array_ + ") INDEXES(#" + index_ + ") OF_FIELDS(" + of + ")");
+            used_.push_back("CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + (alpha ? "*BLANK" : "*ZERO") + ")");
+        }
+        if (chance(40)) {
+            group_ = "XG_PG1";
+            emit("GROUP_BY NAME(" + group_ + ") FIELDS(" + fields(screenFields(), 4) + ")");
+            used_.push_back("CHANGE FIELD(" + group_ + ") TO(*DEFAULT)");
+        }
+        for (int i = 0, n = rnd(0, 3); i < n; ++i) {
+            List l;
+            l.name = "PGLIST" + std::to_string(i + 1);
+            l.browse = chance(40);
+            std::vector<std::string> from;
+            for (const std::string& f : screenFields())
+                if ((!field(f).nullable && field(f).decimals <= 9) || on("list_packed_struct"))
+                    from.push_back(f);
+            std::shuffle(from.begin(), from.end(), r_);
+            from.resize(static_cast<size_t>(std::min<int>(int(from.size()), rnd(1, 5))));
+            l.fields = from;
+            std::string s = "DEF_LIST NAME(#" + l.name + ") FIELDS(";
+            for (size_t k = 0; k < from.size(); ++k)
+                s += (k ? " #" : "#") + from[k];
+            s += ")";
+            if (l.browse) {
+                s += " TYPE(*BROWSE)";
+                if (chance(70)) {
+                    l.counter = counter_;
+                    s += " COUNTER(#" + counter_ + ")";
+                }
+            } else {
+                s += (chance(30) ? " TYPE(*WORKING)" : "") + std::string(" ENTRYS(") +
+                     std::to_string(pick<int>({1, 10, 50, 200, 9999})) + ")";
+                if (chance(30))
+                    s += " LONG_LIST(1)";
+            }
+            lists_.push_back(l);
+            emit(s);
+        }
+        if (chance(30)) {
+            report_ = rnd(1, 2);
+            std::vector<std::string> item, alpha, nums;  // fields that fit a report line
+            for (const std::string& f : allFields()) {
+                const Field& d = field(f);
+                if (d.type == 'A' && d.length <= 20)
+                    alpha.push_back(f);
+                if ((d.type == 'P' || d.type == 'S') && d.length <= 15)
+                    nums.push_back(f);
+            }
+            item = alpha;
+            item.insert(item.end(), nums.begin(), nums.end());
+            for (int n = 1; n <= report_ && !alpha.empty() && !nums.empty(); ++n) {
+                const std::string num = " REPORT_NUM(" + std::to_string(n) + ")";
+                emit("DEF_REPORT" + num + " FORMSIZE(66 132) OVERFLOW(60)");
+                emit("DEF_HEAD NAME(#PGHEAD" + std::to_string(n) + ") FIELDS(" + fields(item, 3) + ") TEXTS((" +
+                     quote(text(rnd(1, 20))) + " 1 10))" + num);
+                lines_.push_back("#PGLINE" + std::to_string(n));
+                emit("DEF_LINE NAME(" + lines_.back() + ") FIELDS(" + fields(item, 5) + ") DESIGN(" +
+                     pick<std::string>({"*ACROSS", "*DOWN"}) + ") IDENTIFY(" +
+                     pick<std::string>({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) + ")" + num);
+                if (chance(60)) {
+                    const std::string by = pick(alpha);
+                    emit("DEF_BREAK NAME(#PGBRK" + std::to_string(n) + ") FIELDS(#" + by + " #" + pick(nums) +
+                         ") TRIGGER_BY(" + pick<std::string>({"*LEADING", "*TRAILING"}) + ") TRIG_FLDS(#" + by +
+                         ")" + num);
+                }
+                if (chance(50))
+                    emit("DEF_FOOT NAME(#PGFOOT" + std::to_string(n) + ") FIELDS(" + fields(nums, 2) + ") IDENTIFY(" +
+                         (on("foot_colhdg") ? pick<std::string>({"*COLHDG", "*LABEL", "*NOID"})
+                                            : pick<std::string>({"*LABEL", "*DESC", "*NOID"})) +
+                         ")" + num);
+            }
+            if (lines_.empty())
+                report_ = 0;
+        }
+    }
+
+    /* ---- statements ----------------------------------------------------- */
+    void block(int depth, bool main, int most)
+    {
+        ++depth_;
+        for (int i = 0, n = rnd(1, most); i < n; ++i)
+            statement(depth + 1, main);
+        --depth_;
+    }
+
+    void statement(int depth, bool main)
+    {
+        const bool nest = depth < 6;
+        switch (rnd(0, 30)) {
+        case 0:
+        case 1: {
+            const std::string f = pick(allFields());
+            emit("CHANGE FIELD(#" + f + ") TO(" + valueFor(field(f)) + ")" + (chance(10) ? " ROUND_UP(*YES)" : ""));
+            return;
+        }
+        case 2:
+            if (nest) {
+                emit("IF COND(" + condition() + ")");
+                block(depth, main, 3);
+                if (chance(40)) {
+                    emit("ELSE");
+                    block(depth, main, 2);
+                }
+                emit("ENDIF");
+            }
+            return;
+        case 3:
+            if (nest) {
+                const bool w = chance(50);
+                emit(std::string(w ? "DOWHILE" : "DOUNTIL") + " COND(" + condition() + ")");
+                ++loops_;
+                block(depth, main, 3);
+                --loops_;
+                emit(w ? "ENDWHILE" : "ENDUNTIL");
+            }
+            return;
+        case 4:
+            if (nest) {
+                emit("BEGIN_LOOP USING(#" + index_ + ") FROM(1) TO(" +
+                     pick<std::string>({"10", "#" + num_[1], "99"}) + ") STEP(" + pick<std::string>({"1", "2"}) + ")");
+                ++loops_;
+                block(depth, main, 3);
+                --loops_;
+                emit("END_LOOP");
+            }
+            return;
+        case 5:
+            if (nest) {
+                const bool alpha = chance(50);
+                const std::string f = alpha ? alphaField() : numField();
+                emit("CASE OF_FIELD(" + f + ")");
+                for (int i = 0, n = rnd(1, 3); i < n; ++i) {
+                    emit("WHEN VALUE_IS(" +
+                         quote(pick<std::string>({"= ", "< ", "> ", "<> "}) +
+                               (alpha ? quote(text(1)) : std::to_string(rnd(0, 9)))) +
+                         ")");
+                    block(depth, main, 2);
+                }
+                if (chance(60)) {
+                    emit("OTHERWISE");
+                    block(depth, main, 2);
+                }
+                emit("ENDCASE");
+            }
+            return;
+        case 6:
+            if (loops_ > 0) {
+                emit(pick<std::string>({"LEAVE", "CONTINUE"}) + (chance(50) ? " COND(" + condition() + ")" : ""));
+                return;
+            }
+            [[fallthrough]];
+        case 7:
+            if (main && inMain_ && !labels_.empty() && chance(50)) {
+                emit("IF COND(" + condition() + ")");
+                emit("GOTO LABEL(" + label() + ")");
+                emit("ENDIF");
+            } else {
+                emit("MESSAGE" + msg() + " TYPE(" + pick<std::string>({"*INFO", "*STATUS", "*WINDOW"}) + ")");
+            }
+            return;
+        case 8:
+        case 9:
+            if (!p_.files.empty() && nest)
+                io(depth, main);
+            return;
+        case 10:
+            if (!lists_.empty())
+                listOp(depth, main);
+            return;
+        case 11:
+            if (!subs_.empty()) {
+                execute(curSub_);
+                return;
+            }
+            [[fallthrough]];
+        case 12:
+            if (nest)
+                screen(depth, main);
+            return;
+        case 13:
+            if (nest)
+                validation(depth, main);
+            return;
+        case 14:
+            if (report_) {
+                const std::string num = " REPORT_NUM(" + std::to_string(rnd(1, report_)) + ")";
+                switch (rnd(0, 3)) {
+                case 0:
+                    emit("PRINT LINE(" + lines_[std::stoul(num.substr(12)) - 1] + ")" + num);
+                    break;
+                case 1:
+                    emit("SPACE LINES(" + std::to_string(rnd(1, 3)) + ")" + num);
+                    break;
+                case 2:
+                    emit("SKIP TO_LINE(" + std::to_string(rnd(1, 60)) + ")" + num);
+                    break;
+                default:
+                    if (fileLoops_ == 0)
+                        break;
+                    emit("KEEP_" + pick<std::string>({"TOTAL", "COUNT", "AVG", "MAX", "MIN"}) + " OF_FIELD(#" +
+                         num_[2] + ") IN_FIELD(#" + num_[3] + ")" + (chance(50) ? " BY_FIELD(#" + alpha_[0] + ")" : ""));
+                }
+            }
+            return;
+        case 15: {
+            const std::string a = pick(alpha_), b = pick(alpha_);
+            std::string into = "#" + b + " " + std::to_string(rnd(1, field(b).length)) + " *END";
+            if (on("substring_short") && chance(30))
+                into = "#" + b;
+            emit("SUBSTRING FIELD(#" + a + " " + std::to_string(rnd(1, field(a).length)) + " *END) INTO_FIELD(" + into +
+                 ")");
+            return;
+        }
+        case 16:
+            if (nest) {
+                std::vector<std::string> nul;
+                for (const Field& f : p_.fields)
+                    if (f.nullable)
+                        nul.push_back(f.name);
+                if (!nul.empty()) {
+                    emit("IF_NULL FIELD(" + fields(nul, 2) + ")");
+                } else if (chance(50)) {
+                    emit("IF_MODE IS(" + pick<std::string>({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")");
+                } else {
+                    emit("IF_STATUS IS(" + pick<std::string>({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE"}) + ")");
+                }
+                block(depth, main, 2);
+                emit("ENDIF");
+            }
+            return;
+        case 17:
+            emit("SET_MODE TO(" + pick<std::string>({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")");
+            return;
+        case 18:
+            emit("EXCHANGE FIELDS(" + fields(screenFields(), 3) + ")" + (chance(50) ? " OPTION(*ALWAYS)" : ""));
+            return;
+        case 19: {
+            std::string parms;
+            for (int i = 0, n = rnd(0, 3); i < n; ++i)
+                parms += (i ? " " : "") + (chance(50) ? alphaField() : numField());
+            emit("CALL PGM(PGCALL" + std::to_string(rnd(1, 9)) + ")" + (parms.empty() ? "" : " PARMS(" + parms + ")") +
+                 (chance(30) ? " IF_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")" : ""));
+            return;
+        }
+        case 20:
+            emit(pick<std::string>({"EXEC_CPF COMMAND('DSPLIBL')", "EXEC_OS400 CPFCMD('WRKACTJOB')"}) +
+                 (chance(40) ? " IF_ERROR(" + target({"*ABORT", "*NEXT"}) + ")" : ""));
+            return;
+        case 21:
+            if (group_.size() && chance(50)) {
+                emit("CHANGE FIELD(" + group_ + ") TO(" + pick<std::string>({"*NULL", "*DEFAULT", "*BLANK"}) + ")");
+                return;
+            }
+            emit(chance(50) ? "SUBMIT PGM(PGBATCH) PARMS(" + alphaField() + ")"
+                            : "SUBMIT PROCESS(DEMOPRC) FUNCTION(DEMOMIN)");
+            return;
+        case 22:
+            emit((on("urequest") ? pick<std::string>({"UDISPLAY", "UREQUEST", "UPRINT"})
+                                 : std::string("UPRINT")) +
+                 " FIELDS(" + fields(screenFields(), 3) + ")");
+            return;
+        case 23:
+            emit("USE BUILTIN(DEM_ADD_VAT) WITH_ARGS(#" + num_[2] + ") TO_GET(#" + num_[2] + ")");
+            return;
+        case 24:
+            if (inMain_ && !included_) {
+                included_ = true;
+                emit("INCLUDE PROCESS(" + pick<std::string>({"*DIRECT", "DEMOPRC"}) + ") FUNCTION(DEMINC)");
+                return;
+            }
+            [[fallthrough]];
+        case 25:
+            emit("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)" +
+                 (chance(50) ? " EXIT_USED(" + target({"*NEXT", "*EXIT", "*RETURN"}) + ")" : "") +
+                 (chance(50) ? " MENU_USED(" + target({"*NEXT", "*MENU", "*RETURN"}) + ")" : ""));
+            return;
+        case 26:
+            if (!array_.empty()) {
+                emit("CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + valueFor(field(arrayOf_)) + ")");
+                return;
+            }
+            [[fallthrough]];
+        case 27:
+            if (nest) {
+                emit("IF_STATUS IS(" + pick<std::string>({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE", "*EQUALKEY"}) +
+                     ") IS_NOT(" + pick<std::string>({"*ERROR", "*VALERROR", "*NOTEQUALKEY"}) + ")");
+                block(depth, main, 2);
+                emit("ENDIF");
+            }
+            return;
+        default: {
+            const std::string f = pick(num_);
+            emit("CHANGE FIELD(#" + f + ") TO(" + valueFor(field(f)) + ")");
+        }
+        }
+    }
+
+    std::vector<std::string> allFields() const
+    {
+        std::vector<std::string> a = alpha_;
+        a.insert(a.end(), num_.begin(), num_.end());
+        a.insert(a.end(), ext_.begin(), ext_.end());
+        return a;
+    }
+
+    /* ---- files ---------------------------------------------------------- */
+    std::string keyed(const File& f, bool& view)
+    {
+        view = !f.view.empty() && chance(40);
+        const std::vector<std::string>& keys = view ? f.viewKeys : f.keys;
+        std::string k;
+        for (const std::string& key : keys)
+            k += (k.empty() ? "#" : " #") + key;
+        return k;
+    }
+
+    std::string ioTail(const std::string& command, bool notFound)
+    {
+        std::string s;
+        if (chance(30))
+            s += " IO_STATUS(#" + status_ + ")";
+        if (chance(30))
+            s += " IO_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")";
+        if (chance(30))
+            s += " VAL_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")";
+        if (notFound && chance(40))
+            s += std::string(command == "SELECT" ? " END_FILE(" : " NOT_FOUND(") + target({"*NEXT", "*RETURN"}) + ")";
+        if (chance(20))
+            s += " ISSUE_MSG(*YES)";
+        return s;
+    }
+
+    void io(int depth, bool main)
+    {
+        const File& f = pick(p_.files);
+        bool view = false;
+        const std::string key = keyed(f, view);
+        const std::string file = (view ? f.view : f.name) + (chance(20) ? " DEMLIB" : "");
+        // how the record is found: by key (with the number of keys), by a condition, by number
+        const int how = rnd(0, 9);
+        std::string by = " WITH_KEY(" + key + ")";
+        if (chance(25))
+            by += " NBR_KEYS(" +
+                  (on("nbr_keys_value") ? pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) : pick<std::string>({"*WITHKEY", "*COMPUTE"})) +
+                  ")";
+        if (how == 8)
+            by = " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
+        if (how == 9 && !view)
+            by = " WITH_RRN(#" + rrn_ + ")";
+        std::vector<std::string> data(f.fields.begin(), f.fields.end());
+        switch (rnd(0, 11)) {
+        case 0:
+            emit("FETCH FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")" + by + ioTail("FETCH", true));
+            return;
+        case 1:
+        case 2: {
+            std::string s = "SELECT FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")";
+            if (how < 6)
+                s += by;
+            else if (how < 8)
+                s += " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
+            if (chance(20))
+                s += " OPTIONS(" + pick<std::string>({"*BACKWARDS", "*STARTKEY"}) + ")";
+            else if (chance(20) && how >= 6)
+                s += " OPTIONS(*BLOCK " + std::to_string(rnd(1, 99)) + ")";
+            emit(s + ioTail("SELECT", true));
+            ++selects_;
+            ++fileLoops_;
+            block(depth, main, 3);
+            --fileLoops_;
+            --selects_;
+            emit("ENDSELECT");
+            return;
+        }
+        case 3:
+            if (!view) {
+                emit("INSERT FIELDS(" + fields(data, 6) + ") TO_FILE(" + file + ")" + ioTail("INSERT", false));
+                return;
+            }
+            [[fallthrough]];
+        case 4:
+            emit("UPDATE FIELDS(" + fields(data, 4) + ") IN_FILE(" + file + ")" + by + ioTail("UPDATE", true));
+            return;
+        case 5:
+            emit("DELETE FROM_FILE(" + file + ")" + by + ioTail("DELETE", true));
+            return;
+        case 6:
+            emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")");
+            return;
+        case 7:
+            emit("OPEN FILE(" + file + ") USE_OPTION(" + pick<std::string>({"*ONDEMAND", "*IMMEDIATE", "*KEEPOPEN"}) + ")");
+            emit("CLOSE FILE(" + file + ")");
+            return;
+        case 8:
+            if (!view) {
+                emit("OPEN FILE(" + file + ") USE_OPTION(*OPNQRYF) QRYSLT(" + pick<std::string>({"*ALL", "#" + alpha_[2]}) +
+                     ") KEYFLD(*FILE) ALWCPYDTA(*NO) OPTIMIZE(*FIRSTIO) SEQONLY(*YES 100)");
+                emit("CLOSE FILE(*ALL)");
+                return;
+            }
+            [[fallthrough]];
+        case 9:
+            if (!view) {
+                emit("POINT FILE(" + file + ") TO_FILE(" + pick<std::string>({"*SAME", "#" + alpha_[0]}) + ") TO_LIBRARY(" +
+                     pick<std::string>({"*LIBL", "#" + alpha_[0]}) + ") TO_MEMBER(*FIRST)");
+                return;
+            }
+            [[fallthrough]];
+        case 10:
+            if (depth < 6) {
+                // SQL names the file's fields as its columns
+                std::string s = "SELECT_SQL FIELDS(" + fields(data, 3) + ") FROM_FILES((" + f.name + (chance(50) ? " A" : "") + "))";
+                if (chance(50))
+                    s += " WHERE(" + quote(f.fields.back() + " = :" + f.fields.back()) + ")";
+                if (chance(40))
+                    s += " ORDER_BY(" + quote(f.fields[0]) + ")";
+                if (chance(30))
+                    s += " DISTINCT(" + pick<std::string>({"*YES", "*NO"}) + ")";
+                emit(s);
+                block(depth, main, 2);
+                emit("ENDSELECT");
+                return;
+            }
+            [[fallthrough]];
+        default:
+            emit("BROWSE FIELDS(" + fields(data, 3) + ") FROM_FILE(" + file + ")" + (how < 6 ? " WITH_KEY(" + key + ")" : ""));
+        }
+    }
+
+    /* ---- lists ---------------------------------------------------------- */
+    void listOp(int depth, bool main)
+    {
+        const List& l = pick(lists_);
+        const std::string n = "#" + l.name;
+        switch (rnd(0, 8)) {
+        case 0:
+            emit("ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : ""));
+            return;
+        case 1:
+            emit("CLR_LIST NAMED(" + n + ")");
+            return;
+        case 2:
+            emit("INZ_LIST NAMED(" + n + ") NUM_ENTRYS(" + std::to_string(rnd(1, 5)) + ")");
+            return;
+        case 3:
+            if (depth < 6) {
+                emit("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : ""));
+                ++selects_;
+                ++inList_;
+                block(depth, main, 3);
+                if (chance(30) && !l.browse)
+                    emit("DLT_ENTRY FROM_LIST(" + n + ")");
+                --inList_;
+                --selects_;
+                emit("ENDSELECT");
+            }
+            return;
+        case 4:
+            emit("GET_ENTRY NUMBER(#" + num_[1] + ") FROM_LIST(" + n + ")" +
+                 (chance(40) ? " RET_STATUS(#" + status_ + ")" : ""));
+            return;
+        case 5:
+            emit("LOC_ENTRY IN_LIST(" + n + ") WHERE(" + condition() + ")" +
+                 (chance(40) ? " RET_NUMBER(#" + num_[1] + ")" : ""));
+            return;
+        case 6:
+            if (!l.browse) {
+                emit("SORT_LIST NAMED(" + n + ") BY_FIELDS((#" + l.fields[0] + " " +
+                     pick<std::string>({"*ASCEND", "*DESCEND"}) + "))");
+                return;
+            }
+            [[fallthrough]];
+        case 7:
+            emit("UPD_ENTRY IN_LIST(" + n + ")");
+            return;
+        default:
+            if (l.browse && depth < 6) {
+                emit("DISPLAY FIELDS(" + fields(screenFields(), 3) + ") BROWSELIST(" + n + ")");
+                return;
+            }
+            emit("DLT_LIST NAMED(" + n + ")");
+        }
+    }
+
+    /* ---- screens and validation ----------------------------------------- */
+    void screen(int depth, bool main)
+    {
+        std::string cmd = pick<std::string>({"DISPLAY", "REQUEST", "DISPLAY"});
+        if (on("popup") && chance(20))
+            cmd = "POP_UP";
+        std::string s = cmd + " FIELDS(" + fields(screenFields(), 6) + ")";
+        if (chance(30))
+            s += " DESIGN(" + pick<std::string>({"*ACROSS", "*DOWN"}) + ")";
+        if (chance(30))
+            s += " IDENTIFY(" + pick<std::string>({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) + ")";
+        if (chance(30))
+            s += " PANEL_TITL(" + quote(text(rnd(1, 40))) + ")";
+        if (chance(20))
+            s += " EXIT_KEY(*YES " + target({"*EXIT", "*RETURN", "*NEXT"}) + ")";
+        if (chance(20))
+            s += " MENU_KEY(*YES " + target({"*MENU", "*RETURN", "*NEXT"}) + ")";
+        if (chance(20))
+            s += " USER_KEYS((" + std::to_string(rnd(1, 9)) + " " + quote(text(rnd(1, 8))) + "))";
+        emit(s + defaults(cmd, s));
+        if (chance(40)) {
+            emit("IF_KEY WAS(" + pick<std::string>({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")");
+            block(depth, main, 2);
+            emit("ENDIF");
+        }
+    }
+
+    std::string check(bool inside)
+    {
+        (void)inside;
+        const std::string ok = pick<std::string>({"*NEXT", "*ACCEPT"}), bad = pick<std::string>({"*ERROR", "*NEXT"});
+        switch (rnd(0, 4)) {
+        case 0:
+            return "RANGECHECK FIELD(" + numField() + ") RANGE((" + std::to_string(rnd(0, 4)) + " " +
+                   std::to_string(rnd(5, 9)) + "))" + (chance(30) ? " IN_RANGE(" + ok + ") OUT_RANGE(" + bad + ")" : "") +
+                   (chance(30) ? msg() : "");
+        case 1: {
+            std::string l;
+            for (int i = 0, n = rnd(1, 4); i < n; ++i)
+                l += (i ? " " : "") + quote(text(1));
+            if (on("blank_in_list") && chance(30))
+                l = "*BLANK " + l;
+            return "VALUECHECK FIELD(" + alphaField() + ") WITH_LIST(" + l + ")" + (chance(30) ? msg() : "");
+        }
+        case 2:
+            return "CONDCHECK FIELD(" + numField() + ") COND(" + condition() + ")" +
+                   (chance(30) ? " IF_TRUE(" + ok + ") IF_FALSE(" + bad + ")" : "") + (chance(30) ? msg() : "");
+        case 3:
+            return "DATECHECK FIELD(#" + date_ + ")" + (chance(50) ? " IN_FORMAT(*YYMMDD)" : "");
+        default:
+            if (!p_.files.empty()) {
+                const File& f = pick(p_.files);
+                return "FILECHECK FIELD(#" + f.keys[0] + ") USING_FILE(" + f.name + ") WITH_KEY(" + keyedAll(f) + ")";
+            }
+            return "CALLCHECK FIELD(" + alphaField() + ") BY_CALLING(PGCHK PGLIB)";
+        }
+    }
+
+    std::string keyedAll(const File& f)
+    {
+        std::string k;
+        for (const std::string& key : f.keys)
+            k += (k.empty() ? "#" : " #") + key;
+        return k;
+    }
+
+    void validation(int depth, bool main)
+    {
+        if (on("check_outside") && chance(20)) {
+            emit(check(false));
+            return;
+        }
+        emit(std::string("BEGINCHECK") + (chance(30) ? " KEEP_COUNT(#" + num_[1] + ")" : ""));
+        for (int i = 0, n = rnd(1, 4); i < n; ++i)
+            emit(check(true));
+        if (chance(30))
+            emit("SET_ERROR FOR_FIELD(" + fields(alpha_, 2) + ")");
+        if (chance(20))
+            emit("ON_ERROR IF_ERROR(" + pick<std::string>({"*NEXT", "*LASTDIS"}) + ")" + msg());
+        emit("ENDCHECK" + (chance(50) ? " IF_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")" : ""));
+        if (chance(30) && depth < 6) {
+            emit("IF_ERROR");
+            block(depth, main, 2);
+            emit("ENDIF");
+        }
+    }
+
+    /* ---- subroutines ---------------------------------------------------- */
+    void execute(int from)
+    {
+        // a routine calls only routines after it, so none is reached from itself
+        std::vector<size_t> can;
+        for (size_t i = 0; i < subs_.size(); ++i)
+            if (int(i) > from || (on("self_execute") && int(i) == from))
+                can.push_back(i);
+        if (can.empty() || (from >= 0 && !on("nested_execute")))
+            return;
+        const Sub& s = subs_[pick(can)];
+        std::string parms;
+        for (const auto& [f, how] : s.params) {
+            const Field& fd = field(f);
+            std::string v;
+            if (how == "*RECEIVED" && chance(40))
+                v = fd.type == 'A' ? quote(text(std::min(fd.length, 5))) : "1";
+            else {
+                std::vector<std::string> same;
+                for (const Field& o : p_.fields)
+                    if (o.type == fd.type && o.length == fd.length && o.decimals == fd.decimals && !o.nullable)
+                        same.push_back(o.name);
+                v = "#" + pick(same);
+            }
+            parms += (parms.empty() ? "" : " ") + v;
+        }
+        emit("EXECUTE SUBROUTINE(" + s.name + ")" + (parms.empty() ? "" : " WITH_PARMS(" + parms + ")"));
+    }
+
+    void subroutine(size_t i, size_t target)
+    {
+        const Sub& s = subs_[i];
+        curSub_ = int(i);
+        std::string parms;
+        for (const auto& [f, how] : s.params)
+            parms += (parms.empty() ? "(#" : " (#") + f + " " + how + ")";
+        emit("SUBROUTINE NAME(" + s.name + ")" + (parms.empty() ? "" : " PARMS(" + parms + ")"));
+        const size_t end = p_.lines.size() + std::max<size_t>(2, (target - std::min(target, p_.lines.size())) / (subs_.size() - i));
+        execute(int(i));
+        while (p_.lines.size() < end)
+            statement(1, false);
+        emit("ENDROUTINE");
+    }
+
+    const Tables& t_;
+    std::mt19937_64 r_;
+    std::set<std::string> allow_;
+    Program p_;
+    std::vector<std::string> used_, alpha_, num_, ext_, conds_, labels_, lines_;
+    std::map<std::string, std::string> held_;  // "CMD KEYWORD" held back, by switch
+    std::string array_, arrayOf_, date_, rrn_, status_, counter_, index_, group_;
+    std::set<std::string> placed_;
+    std::vector<Sub> subs_;
+    std::vector<List> lists_;
+    int open_ = 0, curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
+    bool inMain_ = true, body_ = false, included_ = false;
+};
+
+}  // namespace
+
+Program Generate(const Tables& tables, uint64_t seed, const std::set<std::string>& allowed)
+{
+    return Writer(tables, seed, allowed).run();
+}
+
+}  // namespace progen

@@ -1,0 +1,106 @@
+// The generator of valid functions: what it writes, what it produces of the
+// keyword table over a batch, and the kept regression cases replayed by the
+// driver (tests/progen/cases; a case marked with a fault must still fail at
+// its step, any other must pass every step).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "checker/params/parsed_command.h"
+#include "progen/progen.h"
+
+namespace {
+
+const progen::Tables& tables()
+{
+    static const progen::Tables t = progen::LoadTables(std::string(DQOV_SAMPLE_DIR) + "/repository.db");
+    return t;
+}
+
+TEST(Progen, TablesAreTheOnesTheCheckerLoads)
+{
+    // every command with parameters in the keyword table, with the widths of
+    // the parameter definitions
+    const progen::Param* to = tables().param("CHANGE", "TO");
+    ASSERT_NE(to, nullptr);
+    EXPECT_EQ(to->elements.at(0).kind, 'X');
+    EXPECT_EQ(to->elements.at(0).dflt, "*NULL");
+    const progen::Param* design = tables().param("DISPLAY", "DESIGN");
+    ASSERT_NE(design, nullptr);
+    EXPECT_EQ(design->values, (std::vector<std::string>{"*ACROSS", "*DOWN"}));
+    EXPECT_EQ(tables().commands.size(), dqov::cmdparm::kCommands.size());
+}
+
+TEST(Progen, ASeedWritesTheSameFunctionOfTwentyToTwoHundredCommands)
+{
+    for (uint64_t seed = 1; seed <= 50; ++seed) {
+        const progen::Program p = progen::Generate(tables(), seed);
+        EXPECT_EQ(progen::CaseText(p), progen::CaseText(progen::Generate(tables(), seed))) << seed;
+        EXPECT_GE(p.lines.size(), 20u) << seed;
+        EXPECT_LE(p.lines.size(), 260u) << seed;
+        EXPECT_EQ(p.lines.front().rfind("FUNCTION OPTIONS(", 0), 0u) << seed;
+        // the case text reads back as the same program
+        EXPECT_EQ(progen::CaseText(progen::ParseCase(progen::CaseText(p))), progen::CaseText(p)) << seed;
+    }
+}
+
+TEST(Progen, DictionaryHoldsEveryKindOfField)
+{
+    std::set<std::string> kinds;
+    int files = 0, views = 0;
+    for (uint64_t seed = 1; seed <= 200; ++seed) {
+        const progen::Program p = progen::Generate(tables(), seed);
+        for (const progen::Field& f : p.fields) {
+            kinds.insert(std::string(1, f.type) + (f.type == 'I' || f.type == 'F' ? std::to_string(f.length) : ""));
+            if (f.nullable)
+                kinds.insert("nullable");
+            if (f.type == 'A' && f.length == 256)
+                kinds.insert("A256");
+            if (f.type == 'P' && f.length == 31)
+                kinds.insert("P31");
+        }
+        for (const progen::File& f : p.files) {
+            ++files;
+            views += !f.view.empty();
+        }
+    }
+    for (const char* k : {"A", "P", "S", "H", "E", "M", "Z", "I1", "I2", "I4", "I8", "F4", "F8", "Y", "nullable",
+                          "A256", "P31"})
+        EXPECT_TRUE(kinds.count(k)) << k;
+    EXPECT_GT(files, 0);
+    EXPECT_GT(views, 0);
+}
+
+TEST(Progen, StoredFunctionNamesItsCommandsAndFields)
+{
+    progen::Program p = progen::ParseCase("FIELD PGA1 A 5 0 Y 'AB'\nFILE PGFILE1 KEYS PGA1 FIELDS PGA1 VIEW PGFILE1V PGA1\n"
+                                          "CMD FUNCTION OPTIONS(*DIRECT)\nCMD L10: CHANGE FIELD(#PGA1) TO('It''s')\n");
+    const std::string sql = progen::StoreSql(p, "PROGEN");
+    EXPECT_NE(sql.find("'PGA1', 'A', 5, 0, '', 'ASQN', '', '''AB''')"), std::string::npos) << sql;
+    EXPECT_NE(sql.find("2, 'L10', 'CHANGE', 'FIELD(#PGA1) TO(''It''''s'')')"), std::string::npos) << sql;
+    EXPECT_NE(sql.find("INSERT INTO QV_F15 (X15P_I, X15LGL, X15PFL, X15PLB) VALUES ('DEM', 'PGFILE1V', 'PGFILE1'"),
+              std::string::npos);
+    const std::set<std::string> produced = progen::Produced(tables(), p);
+    EXPECT_TRUE(produced.count("CHANGE FIELD 1"));
+    EXPECT_TRUE(produced.count("CHANGE TO 1"));
+    EXPECT_TRUE(produced.count("FUNCTION OPTIONS=*DIRECT"));
+    EXPECT_FALSE(produced.count("CHANGE ROUND_UP 1"));
+}
+
+TEST(Progen, KeptCasesReplay)
+{
+    const std::filesystem::path build = std::filesystem::path(DQOV_TOOL_PATH).parent_path();
+    const std::string command = std::string(DQOV_SOURCE_DIR) + "/scripts/progen --build '" + build.string() +
+                                "' --cases '" + DQOV_SOURCE_DIR + "/tests/progen/cases' > '" +
+                                (build / "progen-cases.log").string() + "' 2>&1";
+    const int rc = std::system(command.c_str());
+    std::ifstream in(build / "progen-cases.log");
+    std::stringstream log;
+    log << in.rdbuf();
+    EXPECT_EQ(rc, 0) << log.str();
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+// The values each keyword takes, by kind: a table of forms by keyword
+// (restricted to some commands where the same keyword takes other values
+// elsewhere). A form is expanded by the writer:
+//   {A} a short alphanumeric field  {A10} one of at most 10  {N} a packed or signed field
+//   {P} a whole-number counter       {S} the status field     {R} the relative record number field
+//   {T<n>} a quoted text of 1..n      {I<a>-<b>} a number      {L<x|y>} a label of the main routine or x, y
+//   {V} an allowed value of the table {D} the table's defaults of every element
+//   {F1} the first field the command names  {C} a condition name
+//   {IA} an input attribute of the kind of that field (LC alphanumeric, RZ numeric)
+// Forms are separated by ';'. Keywords of a pair exclude each other.
+#include "progen_values.h"
+
+namespace progen {
+
+namespace {
+const char* const kMsg = "ABORT EXIT MENU MESSAGE IF_ERROR ON_ERROR SET_ERROR ENDCHECK";
+const char* const kChecks = "RANGECHECK VALUECHECK CONDCHECK DATECHECK FILECHECK CALLCHECK";
+const char* const kScreens = "DISPLAY REQUEST POP_UP";
+const char* const kUser = "UDISPLAY UREQUEST BROWSE";
+const char* const kGroups = "DEF_HEAD DEF_LINE DEF_BREAK DEF_FOOT";
+const char* const kFiles = "FETCH SELECT INSERT UPDATE DELETE CHECK_FOR BROWSE";
+}  // namespace
+
+const std::vector<KeywordForms>& KeywordTable()
+{
+    static const std::vector<KeywordForms> t = {
+        {"MSGTXT", kMsg, "{T80}"},
+        {"MSGTXT", kChecks, "{T80}"},
+        {"MSGID", kMsg, "PG00001) MSGFILE(PGMSGF;PG00002) MSGFILE(PGMSGF) MSGDTA({N} {A}"},
+        {"MSGID", kChecks, "PG00003) MSGFILE(PGMSGF) MSGDTA({N}"},
+        {"TYPE", "ABORT EXIT MENU MESSAGE IF_ERROR SET_ERROR", "*INFO;*STATUS;*WINDOW;*WINDOWBUZ"},
+        {"MIN_TIME", kMsg, "{I1-5}"},
+        {"WINDOW_FLD", kMsg, "{A}) TYPE(*WINDOW"},
+        {"MSG_OPTION", kMsg, "Y;*NOROLL"},
+        {"IO_STATUS", "", "{S}"},
+        {"IO_ERROR", "", "{L*ABORT|*NEXT|*RETURN}"},
+        {"VAL_ERROR", "", "{L*NEXT|*RETURN|*LASTDIS}"},
+        {"NOT_FOUND", "", "{L*NEXT|*RETURN}"},
+        {"END_FILE", "", "{L*NEXT|*RETURN}"},
+        {"ISSUE_MSG", "", "*YES;*NO"},
+        {"CHECK_ONLY", "", "*NO;*YES"},
+        {"AUTOCOMMIT", "", "*FILEDEF;*YES;*NO"},
+        {"LOCK", "", "*NO;*YES"},
+        {"KEEP_LAST", "FETCH", "{I1-50}"},
+        {"GENERIC", "SELECT", "*NO;*YES"},
+        {"RETURN_RRN", kFiles, "{R}"},
+        {"EXIT_KEY", kScreens, "{D};*YES {L*EXIT|*RETURN|*NEXT};*NO"},
+        {"MENU_KEY", kScreens, "{D};*YES {L*MENU|*RETURN|*NEXT};*NO"},
+        {"ADD_KEY", kScreens, "{D};*YES {L*NEXT|*RETURN}"},
+        {"CHANGE_KEY", kScreens, "{D};*YES {L*NEXT|*RETURN}"},
+        {"DELETE_KEY", kScreens, "{D};*YES {L*NEXT|*RETURN}"},
+        {"PROMPT_KEY", kScreens, "{D};*YES {L*NEXT|*RETURN}"},
+        {"EXIT_KEY", kUser, "{L*EXIT|*RETURN|*NEXT}"},
+        {"MENU_KEY", kUser, "{L*MENU|*RETURN|*NEXT}"},
+        {"USER_KEYS", kScreens, "({I1-9} {T8});({I1-9} {T8} {L*NEXT|*RETURN});({I1-9} {T8} *NEXT {C})"},
+        {"CURSOR_LOC", kScreens, "*ATFIELD {F1};{P} {P}"},
+        {"OPTIONS", kScreens, "*OVERLAY"},
+        {"DESIGN", "", "{V}"},
+        {"IDENTIFY", "", "{V}"},
+        {"DOWN_SEP", "", "{V}"},
+        {"ACROSS_SEP", "", "{V}"},
+        {"LINE_22", kScreens, "*NO;*PROMPT"},
+        {"STD_HEAD", kScreens, "N"},
+        {"PANEL_ID", kScreens, "*AUTO;*NONE"},
+        {"PANEL_TITL", kScreens, "{T40}"},
+        {"TEXTS", kGroups, "({T20} 1 {I40-60})"},
+        {"SPACE_BEF", kGroups, "{I0-2}"},
+        {"SPACE_AFT", kGroups, "{I0-2}"},
+        {"PRINT_CTL", kGroups, "{D}"},
+        {"AVAL_DFTC", "DEF_COND", "*NO;*YES"},
+        {"WITH_MODE", "ADD_ENTRY INZ_LIST UPD_ENTRY", "*ADD;*CHANGE;*DISPLAY;*CURRENT"},
+        {"INZ_ENTRY", "ADD_ENTRY INZ_LIST", "*NO;*YES"},
+        {"GET_ENTRY", "LOC_ENTRY", "*NO;*YES"},
+        {"RET_STATUS", "", "{S}"},
+        {"ROUND_UP", "CHANGE", "*YES;*NO"},
+        {"IN_RANGE", "RANGECHECK", "*NEXT;*ACCEPT"},
+        {"OUT_RANGE", "RANGECHECK", "*ERROR"},
+        {"IN_LIST", "VALUECHECK", "*NEXT;*ACCEPT"},
+        {"NOT_INLIST", "VALUECHECK", "*ERROR"},
+        {"IF_TRUE", "CONDCHECK", "*NEXT;*ACCEPT"},
+        {"IF_FALSE", "CONDCHECK", "*ERROR"},
+        {"IF_VALID", "DATECHECK CALLCHECK", "*NEXT;*ACCEPT"},
+        {"IF_INVALID", "DATECHECK CALLCHECK", "*ERROR"},
+        {"IN_FILE", "FILECHECK", "*NEXT;*ACCEPT"},
+        {"NOT_INFILE", "FILECHECK", "*ERROR"},
+        {"PROG_PARM", "CALLCHECK", "{A};{A} {N}"},
+        {"DAY_RANGE", "DATECHECK", "{I0-30} {I31-365}"},
+        {"IN_FORMAT", "DATECHECK", "*YYMMDD;*DDMMYY;*MMDDYY;*SYSFMT"},
+        {"KEEP_COUNT", "BEGINCHECK", "{P}"},
+        {"PGM_LIB", "CALL SUBMIT", "*LIBL;PGLIB"},
+        {"NUM_LEN", "CALL", "*DEFINED"},
+        {"PGM_EXCH", "CALL", "*YES;*NO"},
+        {"EXCHANGE", "CALL SUBMIT TRANSFER", "{A};{A} {N}"},
+        {"JOB", "SUBMIT", "PGJOB;{A10}"},
+        {"JOBD", "SUBMIT", "PGJOBD PGLIB;{D}"},
+        {"JOBQ", "SUBMIT", "QBATCH;{D}"},
+        {"OUTQ", "SUBMIT", "PGPRINT PGLIB;{D}"},
+        {"INPUT_ATR", "DEFINE OVERRIDE", "{IA};{IA} HI"},
+        {"OUTPUT_ATR", "DEFINE OVERRIDE", "HI;GRN;BLU ND"},
+        {"COLHDG", "DEFINE OVERRIDE", "{T20};{T20} {T20}"},
+        {"DESC", "DEFINE OVERRIDE", "{T40}"},
+        {"LABEL", "DEFINE OVERRIDE", "{T15}"},
+    };
+    return t;
+}
+
+const std::vector<std::pair<std::string, std::string>>& ExcludingPairs()
+{
+    static const std::vector<std::pair<std::string, std::string>> p = {
+        {"MSGTXT", "MSGID"}, {"WITH_KEY", "WITH_RRN"}, {"WHERE", "WITH_RRN"}, {"TYPE", "WINDOW_FLD"}, {"GENERIC", "OPTIONS"}};
+    return p;
+}
+
+}  // namespace progen

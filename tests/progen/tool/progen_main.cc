@@ -1,0 +1,124 @@
+// progen: writes the generated function of a seed (or a kept case) as case
+// text, or stores it with its fields and files in a scratch repository;
+// with --coverage, what a run of seeds produces of the keyword table.
+//   progen --tables DB --seed N [--show]         the case text
+//   progen --tables DB --seed N --store DB       stores function PROGEN of DEMOPRC
+//   progen --tables DB --case FILE --store DB    stores a kept case
+//   progen --tables DB --coverage FROM-TO [-v]   commands, keyword elements and values produced
+//   progen --switches                            the switches and the forms they hold back
+// --allow NAME (repeatable, or PROGEN_ALLOW=a,b) lets a held-back form be written.
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "../progen.h"
+
+int main(int argc, char** argv)
+{
+    std::string tables, store, casePath, coverage;
+    long long seed = -1;
+    bool verbose = false;
+    std::set<std::string> allow;
+    if (const char* env = std::getenv("PROGEN_ALLOW")) {
+        std::stringstream s(env);
+        for (std::string a; std::getline(s, a, ',');)
+            if (!a.empty())
+                allow.insert(a);
+    }
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto next = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                std::cerr << "progen: " << a << " needs a value\n";
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (a == "--tables")
+            tables = next();
+        else if (a == "--seed")
+            seed = std::stoll(next());
+        else if (a == "--store")
+            store = next();
+        else if (a == "--case")
+            casePath = next();
+        else if (a == "--coverage")
+            coverage = next();
+        else if (a == "--allow")
+            allow.insert(next());
+        else if (a == "-v")
+            verbose = true;
+        else if (a == "--show") {
+        } else if (a == "--switches") {
+            for (const progen::Switch& s : progen::Switches())
+                std::cout << s.name << "\t" << s.holds << "\n";
+            return 0;
+        } else {
+            std::cerr << "progen: unknown argument " << a << "\n";
+            return 2;
+        }
+    }
+    try {
+        const progen::Tables t = progen::LoadTables(tables);
+        if (!coverage.empty()) {
+            const long long from = std::stoll(coverage), to = std::stoll(coverage.substr(coverage.find('-') + 1));
+            std::set<std::string> got;
+            for (long long s = from; s <= to; ++s) {
+                const std::set<std::string> p = progen::Produced(t, progen::Generate(t, uint64_t(s), allow));
+                got.insert(p.begin(), p.end());
+            }
+            const std::set<std::string> all = progen::Producible(t);
+            int n[3] = {0, 0, 0}, of[3] = {0, 0, 0};
+            std::vector<std::string> missing;
+            for (const std::string& k : all) {
+                const int kind = k.find('=') != std::string::npos ? 2 : k.find(' ') != std::string::npos ? 1 : 0;
+                ++of[kind];
+                if (got.count(k))
+                    ++n[kind];
+                else
+                    missing.push_back(k);
+            }
+            std::cout << "commands " << n[0] << "/" << of[0] << ", keyword elements " << n[1] << "/" << of[1]
+                      << ", allowed values " << n[2] << "/" << of[2] << "\n";
+            if (verbose)
+                for (const std::string& m : missing)
+                    std::cout << "never produced: " << m << "\n";
+            return 0;
+        }
+        progen::Program p;
+        if (!casePath.empty()) {
+            std::ifstream in(casePath);
+            std::stringstream b;
+            b << in.rdbuf();
+            p = progen::ParseCase(b.str());
+        } else if (seed >= 0) {
+            p = progen::Generate(t, uint64_t(seed), allow);
+        } else {
+            std::cerr << "progen: give --seed, --case or --coverage\n";
+            return 2;
+        }
+        if (store.empty()) {
+            std::cout << progen::CaseText(p);
+            return 0;
+        }
+        sqlite3* db = nullptr;
+        char* err = nullptr;
+        if (sqlite3_open(store.c_str(), &db) != SQLITE_OK ||
+            sqlite3_exec(db, progen::StoreSql(p, "PROGEN").c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+            std::cerr << "progen: cannot store in " << store << ": " << (err ? err : sqlite3_errmsg(db)) << "\n";
+            sqlite3_close(db);
+            return 2;
+        }
+        sqlite3_close(db);
+        if (progen::HasLists(p))
+            std::cout << "lists\n";
+        return 0;
+    } catch (const std::exception& e) {
+        std::cerr << "progen: " << e.what() << "\n";
+        return 2;
+    }
+}
