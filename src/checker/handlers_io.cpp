@@ -171,20 +171,32 @@ void CheckKeys(const std::string& file, const std::string& library)
     SetParmEntry("@PHYSLIB", 0, 0, ref.library);
 }
 
+// A key count written as a number ("2"): its value, 0 for any other text.
+int32_t KeyCountNumber(const std::string& count)
+{
+    if (count.empty() || count.size() > 4 ||
+        !std::all_of(count.begin(), count.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        return 0;
+    return std::stoi(count);
+}
+
 // NBR_KEYS other than *WITHKEY counts key values the command gives: the
 // key count is checked or computed with the key values written for the
 // file, so a command without them (or FILECHECK, whose key values are
-// always used whole) cannot use it. The count is *COMPUTE or a field that
-// holds it at run time; any other value (a number written in place) names
-// nothing the program can read, so it is refused here rather than at
+// always used whole) cannot use it. The count is *COMPUTE, a field that
+// holds it at run time, or a number from 1 to the number of key values
+// given; any other value names nothing the program can read (or counts
+// keys the command does not give), so it is refused here rather than at
 // generation.
 void CheckKeyCount()
 {
     const std::string count = Upper(Parm("NBR_KEYS"));
     if (count.empty() || count == "*WITHKEY")
         return;
-    const bool counted = count == "*COMPUTE" || !FieldOf(count).empty();
-    if (counted && ParmCount("WITH_KEY") > 0 && !NameIs("FILECHECK"))
+    const int32_t keys = ParmCount("WITH_KEY");
+    const int32_t number = KeyCountNumber(count);
+    const bool counted = count == "*COMPUTE" || !FieldOf(count).empty() || (number >= 1 && number <= keys);
+    if (counted && keys > 0 && !NameIs("FILECHECK"))
         return;
     Issue('F', "PRC1196", Fixed(Trim(G().parsed.acName, 10), 10) + Fixed("NBR_KEYS", 10) + Fixed(count, 50));
 }
@@ -247,6 +259,10 @@ void P3100_CheckFileCommand(int32_t)
             CompileFileWhere(Parm("WHERE"), file);
         return;
     }
+    // a key count written as a number is a literal of the program, which
+    // the generated key-count check reads
+    if (const std::string count = Parm("NBR_KEYS"); KeyCountNumber(count) > 0)
+        RecordOperand(count);
     if (!RecordNamedFile(file, library) && g.currentFlags[3] == 'Y' && ParmCount("WITH_KEY") > 0)
         // The key values cannot be matched against the keys of a file
         // that is not there: say so beside the file's finding.

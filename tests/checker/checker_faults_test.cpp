@@ -114,35 +114,44 @@ std::string TextOf(const std::string& finding)
 
 using Lines = std::vector<std::string>;
 
-// NBR_KEYS counts the key values used: *COMPUTE, or a field that holds the
-// count at run time. A number written in its place names no field the
-// program can read, so it is a finding at its line instead of a generation
-// that stops.
-TEST_F(CheckerFaults, NbrKeysIsComputedOrAFieldHoldsIt)
+// NBR_KEYS counts the key values used: *COMPUTE, a field that holds the
+// count at run time, or a number from 1 to the number of key values given
+// (a literal of the program). Any other value names nothing the program
+// can read, or counts keys the command does not give: a finding at its
+// line instead of a generation that stops.
+TEST_F(CheckerFaults, NbrKeysIsComputedOrAFieldOrANumberOfTheKeysGiven)
 {
-    add("NKBAD", {"FUNCTION OPTIONS(*DIRECT)",                                                        // 1
-                  "SELECT FIELDS(#ITEM #QTY) FROM_FILE(ORDLIN) WITH_KEY(#ORDNO #LINNO) NBR_KEYS(1)",  // 2
-                  "ENDSELECT",                                                                        // 3
-                  "FETCH FIELDS(#ITEM) FROM_FILE(ORDLIN) WITH_KEY(#ORDNO #LINNO) NBR_KEYS(2)",        // 4
+    add("NKBAD", {"FUNCTION OPTIONS(*DIRECT)",                                                          // 1
+                  "SELECT FIELDS(#ITEM #QTY) FROM_FILE(ORDLIN) WITH_KEY(#ORDNO #LINNO) NBR_KEYS(3)",    // 2
+                  "ENDSELECT",                                                                         // 3
+                  "FETCH FIELDS(#ITEM) FROM_FILE(ORDLIN) WITH_KEY(#ORDNO #LINNO) NBR_KEYS(0)",         // 4
+                  "DELETE FROM_FILE(ORDLIN) WITH_KEY(#ORDNO #LINNO) NBR_KEYS(NKEYS)",                  // 5
                   "RETURN"});
     ToolResult bad = generate("NKBAD");
     EXPECT_EQ(bad.status, 1) << bad.out;
-    EXPECT_EQ(Findings(bad.out), (Lines{"PRC1196 F Line 2 SELECT: Command SELECT cannot use 1 in keyword NBR_KEYS.",
-                                        "PRC1196 F Line 4 FETCH: Command FETCH cannot use 2 in keyword NBR_KEYS."}))
+    EXPECT_EQ(Findings(bad.out), (Lines{"PRC1196 F Line 2 SELECT: Command SELECT cannot use 3 in keyword NBR_KEYS.",
+                                        "PRC1196 F Line 4 FETCH: Command FETCH cannot use 0 in keyword NBR_KEYS.",
+                                        "PRC1196 F Line 5 DELETE: Command DELETE cannot use NKEYS in keyword NBR_KEYS."}))
         << bad.out;
     EXPECT_EQ(bad.out.find("VELMO Generator"), std::string::npos) << bad.out;
     EXPECT_FALSE(std::filesystem::exists(sourceDir() + "/NKBAD.C"));
 
     add("NKGOOD", {"FUNCTION OPTIONS(*DIRECT)",                                                             // 1
                    "DEFINE FIELD(#NKEYS) TYPE(*DEC) LENGTH(3) DECIMALS(0)",                                 // 2
-                   "CHANGE FIELD(#NKEYS) TO(1)",                                                            // 3
-                   "SELECT FIELDS(#ITEM #QTY) FROM_FILE(ORDLIN) WITH_KEY(#ORDNO #LINNO) NBR_KEYS(#NKEYS)",  // 4
-                   "ENDSELECT",                                                                             // 5
-                   "FETCH FIELDS(#ITEM) FROM_FILE(ORDLIN) WITH_KEY(#ORDNO #LINNO) NBR_KEYS(*COMPUTE)",      // 6
+                   "CHANGE FIELD(#NKEYS) TO(2)",                                                            // 3
+                   "SELECT FIELDS(#ITEM #QTY) FROM_FILE(ORDLIN) WITH_KEY(#ORDNO #LINNO) NBR_KEYS(1)",       // 4
+                   "ENDSELECT",                                                                            // 5
+                   "FETCH FIELDS(#ITEM) FROM_FILE(ORDLIN) WITH_KEY(#ORDNO #LINNO) NBR_KEYS(#NKEYS)",        // 6
+                   "CHECK_FOR FOR_FILE(ORDLIN) WITH_KEY(#ORDNO #LINNO) NBR_KEYS(*COMPUTE)",                 // 7
                    "RETURN"});
     ToolResult good = generate("NKGOOD");
     EXPECT_EQ(good.status, 0) << good.out;
     EXPECT_EQ(Findings(good.out), Lines{}) << good.out;
+    // the SELECT checks its key count against the literal 1
+    const std::string c = generated("NKGOOD", ".C");
+    EXPECT_NE(c.find("X_Check_Key_Count( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_Sel_4, V_NUMERIC_LITERAL_"),
+              std::string::npos)
+        << c;
     EXPECT_EQ(compiled("NKGOOD"), "");
 }
 
@@ -256,6 +265,20 @@ TEST_F(CheckerFaults, TheWhereOfAFileCommandIsCheckedAsACondition)
     ToolResult good = generate("GOODWHR");
     EXPECT_EQ(good.status, 0) << good.out;
     EXPECT_EQ(compiled("GOODWHR"), "");
+}
+
+// An operand the check refuses still stands where an operand stands: the
+// operator after it is read as one, so each fault is one finding.
+TEST_F(CheckerFaults, AnOperatorAfterARefusedOperandIsNoFindingOfItsOwn)
+{
+    add("REFUSED", {"FUNCTION OPTIONS(*DIRECT)", "IF COND('#OrderData.QTY *GT 0 *AND #NOSUCH *EQ 1')", "ENDIF",
+                    "RETURN"});
+    ToolResult job = check("REFUSED");
+    EXPECT_EQ(job.status, 1) << job.out;
+    EXPECT_EQ(Findings(job.out),
+              (Lines{"DCM0408 F Line 2 IF: Component property #ORDERDATA.QTY is not known.",
+                     "DCM0401 F Line 2 IF: Field #NOSUCH is not defined in the function or the dictionary."}))
+        << job.out;
 }
 
 // An alphanumeric literal longer than 50 characters inside a condition is
