@@ -75,7 +75,7 @@ public:
                 emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + std::to_string(n) + ")");
                 emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
             }
-        emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT MSGTXT('Ended')", "TRANSFER TOFUNCTION(*NEXT)",
+        emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
                                 "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
         inMain_ = false;
         for (size_t i = 0; i < subs_.size(); ++i)
@@ -204,6 +204,9 @@ private:
             // a foot has only the lines below the overflow line
             if (cmd == "DEF_FOOT" && (p.keyword == "DESIGN" || p.keyword == "DOWN_SEP" || p.keyword == "SPACE_BEF" ||
                                       p.keyword == "SPACE_AFT"))
+                continue;
+            // fields spaced down a screen or a page fit it
+            if (p.keyword == "DOWN_SEP" && std::count(out.begin(), out.end(), '#') > 3)
                 continue;
             // one screen format: few fields, no list
             if (p.keyword == "OPTIONS" && cmd != "FUNCTION" && cmd != "SELECT" &&
@@ -452,7 +455,13 @@ private:
         return s;
     }
 
-    std::string msg() { return " MSGTXT(" + quote(text(rnd(1, 80))) + ")"; }
+    std::string msg()
+    {
+        if (chance(30))
+            return " MSGID(PG0000" + std::to_string(rnd(1, 9)) + ") MSGFILE(PGMSGF)" +
+                   (chance(50) ? " MSGDTA(#" + num_[0] + " #" + alpha_[0] + ")" : "");
+        return " MSGTXT(" + quote(text(rnd(1, 80))) + ")";
+    }
 
     /* further keywords of the command at their table defaults */
     std::string defaults(const std::string& command, const std::string& written)
@@ -489,7 +498,8 @@ private:
             switch (rnd(0, 2)) {
             case 0: {
                 const int len = rnd(1, 256);
-                emit("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + std::to_string(len) + ") LABEL(" +
+                emit("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + std::to_string(len) + ")" +
+                     (chance(30) ? " DEFAULT(" + quote(text(std::min(len, 48))) + ")" : "") + " LABEL(" +
                      quote(text(rnd(1, 15))) + ")" + (chance(30) ? " DESC(" + quote(text(rnd(1, 40))) + ")" : ""));
                 p_.fields.push_back({name.substr(1), 'A', len, 0, false, ""});
                 alpha_.push_back(name.substr(1));
@@ -524,6 +534,16 @@ private:
             const std::string f = pick(num_);
             if (!field(f).nullable || on("nullable_redefine"))
                 emit("OVERRIDE FIELD(#" + f + ") EDIT_CODE(" + pick<std::string>({"1", "3", "Z"}) + ")");
+            // a field given another length, or the definition of another field
+            const std::string g = pick(num_);
+            const Field& d = field(g);
+            if (!d.nullable && d.name.rfind("PGD", 0) != 0 && d.length < 22) {
+                if (chance(50))
+                    emit("OVERRIDE FIELD(#" + g + ") TYPE(*DEC) LENGTH(" + std::to_string(d.length + 1) + ") DECIMALS(" +
+                         std::to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" +
+                         quote(std::string(size_t(d.length + 1 - d.decimals), ' ') +
+                               (d.decimals ? "." + std::string(size_t(d.decimals), ' ') : "")) + ")");
+            }
         }
         for (int i = 0, n = rnd(0, 2); i < n; ++i) {
             const std::string c = condition();
@@ -566,6 +586,9 @@ private:
             s += ")";
             if (l.browse) {
                 s += " TYPE(*BROWSE)";
+                if (chance(30))
+                    s += " PAGE_SIZE(#" + num_[1] + ") TOP_ENTRY(" + pick<std::string>({"*CURRENT", "#" + num_[1]}) +
+                         ") SEL_ENTRY(#" + num_[1] + ") SCROLL_TXT(#" + alpha_[0] + ")";
                 if (chance(70)) {
                     l.counter = counter_;
                     s += " COUNTER(#" + counter_ + ")";
@@ -575,6 +598,8 @@ private:
                      std::to_string(pick<int>({1, 10, 50, 200, 9999})) + ")";
                 if (chance(30))
                     s += " LONG_LIST(1)";
+                else if (chance(30))
+                    s += " MAX_ENTRYS(1)";
             }
             lists_.push_back(l);
             emit(s);
@@ -593,7 +618,15 @@ private:
             item.insert(item.end(), nums.begin(), nums.end());
             for (int n = 1; n <= report_ && !alpha.empty() && !nums.empty(); ++n) {
                 const std::string num = " REPORT_NUM(" + std::to_string(n) + ")";
-                emit("DEF_REPORT" + num + " FORMSIZE(66 132) OVERFLOW(60)");
+                std::string more;
+                if (chance(40))
+                    more = " NAME(PGRPT" + std::to_string(n) + ") PRT_FILE(QSYSPRT" + (chance(50) ? " *LIBL" : "") +
+                           ") LAST_LINE(48) OUTQ(" + pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") COPIES(" +
+                           pick<std::string>({"*FILE", "#" + num_[1]}) + ") FORMTYPE(" +
+                           pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") OTHER_OVRD(#" + alpha_[2] +
+                           ") RET_LENGTH(#" + num_[1] + ") RET_WIDTH(#" + num_[1] + ") RET_OVRFLW(#" + num_[1] +
+                           ") RET_LINE(#" + num_[1] + ") RET_PAGE(#" + num_[1] + ")";
+                emit("DEF_REPORT" + num + " FORMSIZE(66 132) OVERFLOW(60)" + more);
                 emit("DEF_HEAD NAME(#PGHEAD" + std::to_string(n) + ") FIELDS(" + fields(item, 3) + ") TEXTS((" +
                      quote(text(rnd(1, 20))) + " 1 10))" + num);
                 lines_.push_back("#PGLINE" + std::to_string(n));
@@ -629,7 +662,7 @@ private:
     void statement(int depth, bool main)
     {
         const bool nest = depth < 6;
-        switch (rnd(0, 30)) {
+        switch (rnd(0, 31)) {
         case 0:
         case 1: {
             const std::string f = pick(allFields());
@@ -823,6 +856,13 @@ private:
                 return;
             }
             [[fallthrough]];
+        case 28:
+            if (report_ && fileLoops_ > 0) {
+                emit("KEEP_" + pick<std::string>({"TOTAL", "COUNT", "AVG", "MAX", "MIN"}) + " OF_FIELD(#" + num_[2] +
+                     ") IN_FIELD(#" + num_[3] + ")" + (chance(50) ? " BY_FIELD(#" + alpha_[0] + ")" : ""));
+                return;
+            }
+            [[fallthrough]];
         case 27:
             if (nest) {
                 emit("IF_STATUS IS(" + pick<std::string>({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE", "*EQUALKEY"}) +
@@ -898,7 +938,7 @@ private:
         case 1:
         case 2: {
             std::string s = "SELECT FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")";
-            if (how < 6)
+            if (how < 6 || (how == 9 && !view))
                 s += by;
             else if (how < 8)
                 s += " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
@@ -953,6 +993,12 @@ private:
             if (depth < 6) {
                 // SQL names the file's fields as its columns
                 std::string s = "SELECT_SQL FIELDS(" + fields(data, 3) + ") FROM_FILES((" + f.name + (chance(50) ? " A" : "") + "))";
+                if (chance(20))
+                    s = "SELECT_SQL FIELDS(#" + f.fields[0] + ") USING(" + quote("SELECT " + f.fields[0] + " FROM " + f.name) + ")";
+                else if (chance(25))
+                    s += " GROUP_BY(" + quote(f.fields[0]) + ") HAVING(" + quote("COUNT(*) > 1") + ")";
+                if (chance(20))
+                    s += " CONNECT(*NO)";
                 if (chance(50))
                     s += " WHERE(" + quote(f.fields.back() + " = :" + f.fields.back()) + ")";
                 if (chance(40))
@@ -966,7 +1012,7 @@ private:
             }
             [[fallthrough]];
         default:
-            emit("BROWSE FIELDS(" + fields(data, 3) + ") FROM_FILE(" + file + ")" + (how < 6 ? " WITH_KEY(" + key + ")" : ""));
+            emit("BROWSE FIELDS(" + fields(data, 3) + ") FROM_FILE(" + file + ")" + (how < 9 ? by : ""));
         }
     }
 
@@ -977,7 +1023,8 @@ private:
         const std::string n = "#" + l.name;
         switch (rnd(0, 8)) {
         case 0:
-            emit("ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : ""));
+            emit("ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") +
+                 (!l.browse && chance(30) ? " AFTER(#" + num_[1] + ")" : ""));
             return;
         case 1:
             emit("CLR_LIST NAMED(" + n + ")");
@@ -987,12 +1034,13 @@ private:
             return;
         case 3:
             if (depth < 6) {
-                emit("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : ""));
+                emit("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : "") +
+                     (l.browse && chance(40) ? " GET_ENTRYS(" + pick<std::string>({"*SELECT", "*ALTERED *NOTNULL", "*CHANGE"}) + ")" : ""));
                 ++selects_;
                 ++inList_;
                 block(depth, main, 3);
                 if (chance(30) && !l.browse)
-                    emit("DLT_ENTRY FROM_LIST(" + n + ")");
+                    emit("DLT_ENTRY" + std::string(chance(30) ? " NUMBER(#" + num_[1] + ")" : "") + " FROM_LIST(" + n + ")");
                 --inList_;
                 --selects_;
                 emit("ENDSELECT");
@@ -1018,7 +1066,8 @@ private:
             return;
         default:
             if (l.browse && depth < 6) {
-                emit("DISPLAY FIELDS(" + fields(screenFields(), 3) + ") BROWSELIST(" + n + ")");
+                emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) + ") BROWSELIST(" + n +
+                     (chance(50) ? " " + std::to_string(rnd(5, 12)) : "") + ")");
                 return;
             }
             emit("DLT_LIST NAMED(" + n + ")");
@@ -1042,6 +1091,8 @@ private:
             s += " EXIT_KEY(*YES " + target({"*EXIT", "*RETURN", "*NEXT"}) + ")";
         if (chance(20))
             s += " MENU_KEY(*YES " + target({"*MENU", "*RETURN", "*NEXT"}) + ")";
+        if (chance(20))
+            s += " TEXTS((" + quote(text(rnd(1, 20))) + " " + std::to_string(rnd(18, 20)) + " 2))";
         if (chance(20))
             s += " USER_KEYS((" + std::to_string(rnd(1, 9)) + " " + quote(text(rnd(1, 8))) + "))";
         emit(s + defaults(cmd, s));
@@ -1077,7 +1128,7 @@ private:
         default:
             if (!p_.files.empty()) {
                 const File& f = pick(p_.files);
-                return "FILECHECK FIELD(#" + f.keys[0] + ") USING_FILE(" + f.name + ") WITH_KEY(" + keyedAll(f) + ")";
+                return "FILECHECK FIELD(#" + f.keys[0] + ") USING_FILE(" + f.name + (chance(30) ? " DEMLIB" : "") + ") WITH_KEY(" + keyedAll(f) + ")";
             }
             return "CALLCHECK FIELD(" + alphaField() + ") BY_CALLING(PGCHK PGLIB)";
         }
