@@ -18,7 +18,6 @@ const std::vector<Switch>& Switches()
         {"default_h", "CHANGE ... TO(*DEFAULT) on a fixed-character (H) field or a group holding one"},
         {"long_literal", "quoted literals longer than 50 characters"},
         {"blank_in_list", "*BLANK among the values of VALUECHECK WITH_LIST"},
-        {"lastdis_in_list", "file commands with VAL_ERROR(*LASTDIS) inside SELECTLIST (C#)"},
         {"nested_execute", "a subroutine that EXECUTEs another subroutine (C#)"},
         {"short_default", "DEFINE ... DEFAULT('..') shorter than its field (C#)"},
         {"pass_lst", "CALL PROCESS(..) FUNCTION(..) PASS_LST(#list)"},
@@ -27,7 +26,6 @@ const std::vector<Switch>& Switches()
         {"zero_integer_digits", "packed and signed fields with as many decimals as digits"},
         {"self_execute", "a subroutine that EXECUTEs itself"},
         {"popup", "POP_UP (layout refusals PRC0088/PRC0190)"},
-        {"cursor_loc", "DISPLAY/REQUEST CURSOR_LOC(field row)"},
         {"ext_on_screen", "fields of the extended kinds on screens and in lists"},
         {"foot_colhdg", "DEF_FOOT with column headings (IDENTIFY(*COLHDG), the default): PRC0187 on a 66-line form"},
         {"integer_literal_digits", "a literal of 2 digits into a 1-byte integer (DCM0403)"},
@@ -847,6 +845,7 @@ private:
             [[fallthrough]];
         case 25:
             emit("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)" +
+                 (on("pass_lst") && !lists_.empty() ? " PASS_LST(#" + lists_[0].name + ")" : "") +
                  (chance(50) ? " EXIT_USED(" + target({"*NEXT", "*EXIT", "*RETURN"}) + ")" : "") +
                  (chance(50) ? " MENU_USED(" + target({"*NEXT", "*MENU", "*RETURN"}) + ")" : ""));
             return;
