@@ -14,15 +14,8 @@ namespace progen {
 const std::vector<Switch>& Switches()
 {
     static const std::vector<Switch> s = {
-        {"check_outside", "RANGECHECK/VALUECHECK/... outside a BEGINCHECK/ENDCHECK block"},
-        {"default_h", "CHANGE ... TO(*DEFAULT) on a fixed-character (H) field or a group holding one"},
-        {"long_literal", "quoted literals longer than 50 characters"},
-        {"blank_in_list", "*BLANK among the values of VALUECHECK WITH_LIST"},
-        {"nested_execute", "a subroutine that EXECUTEs another subroutine (C#)"},
-        {"short_default", "DEFINE ... DEFAULT('..') shorter than its field (C#)"},
+        {"literal_255", "quoted literals of 255 or more characters: read as a field name (PRC0059)"},
         {"pass_lst", "CALL PROCESS(..) FUNCTION(..) PASS_LST(#list)"},
-        {"nbr_keys_value", "NBR_KEYS(n) with a number"},
-        {"substring_short", "SUBSTRING ... INTO_FIELD(#F) without position and length"},
         {"zero_integer_digits", "packed and signed fields with as many decimals as digits"},
         {"self_execute", "a subroutine that EXECUTEs itself"},
         {"popup", "POP_UP (layout refusals PRC0088/PRC0190)"},
@@ -204,7 +197,7 @@ private:
                                       p.keyword == "SPACE_AFT"))
                 continue;
             // fields spaced down a screen or a page fit it
-            if (p.keyword == "DOWN_SEP" && std::count(out.begin(), out.end(), '#') > 3)
+            if (p.keyword == "DOWN_SEP" && std::count(out.begin(), out.end(), '#') > 1)
                 continue;
             // one screen format: few fields, no list
             if (p.keyword == "OPTIONS" && cmd != "FUNCTION" && cmd != "SELECT" &&
@@ -282,7 +275,7 @@ private:
                 const int len = chance(20) ? pick<int>({1, 50, 51, 255, 256}) : rnd(1, 80);
                 std::string dft;
                 if (chance(20))
-                    dft = chance(50) ? "*BLANK" : quote(text(std::min(48, on("short_default") ? rnd(1, len) : len)));
+                    dft = chance(50) ? "*BLANK" : quote(text(std::min(48, rnd(1, len))));
                 alpha_.push_back(addField('A', len, 0, nul, dft));
             } else if (kind <= 5) {
                 const int len = chance(20) ? pick<int>({1, 30, 31}) : rnd(1, 31);
@@ -357,8 +350,8 @@ private:
     std::string alphaLiteral(int max)
     {
         int n = chance(20) ? max : rnd(1, max);
-        if (!on("long_literal"))
-            n = std::min(n, 50);
+        if (!on("literal_255"))
+            n = std::min(n, 254);
         return quote(text(n));
     }
 
@@ -412,8 +405,6 @@ private:
             break;
         case 'H':
             v.push_back("*BLANK");
-            if (!on("default_h"))
-                v.erase(v.begin());
             break;
         default:
             break;
@@ -779,7 +770,7 @@ private:
         case 15: {
             const std::string a = pick(alpha_), b = pick(alpha_);
             std::string into = "#" + b + " " + std::to_string(rnd(1, field(b).length)) + " *END";
-            if (on("substring_short") && chance(30))
+            if (chance(30))
                 into = "#" + b;
             emit("SUBSTRING FIELD(#" + a + " " + std::to_string(rnd(1, field(a).length)) + " *END) INTO_FIELD(" + into +
                  ")");
@@ -923,7 +914,7 @@ private:
         std::string by = " WITH_KEY(" + key + ")";
         if (chance(25))
             by += " NBR_KEYS(" +
-                  (on("nbr_keys_value") ? pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) : pick<std::string>({"*WITHKEY", "*COMPUTE"})) +
+                  pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) +
                   ")";
         if (how == 8)
             by = " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
@@ -1115,7 +1106,7 @@ private:
             std::string l;
             for (int i = 0, n = rnd(1, 4); i < n; ++i)
                 l += (i ? " " : "") + quote(text(1));
-            if (on("blank_in_list") && chance(30))
+            if (chance(30))
                 l = "*BLANK " + l;
             return "VALUECHECK FIELD(" + alphaField() + ") WITH_LIST(" + l + ")" + (chance(30) ? msg() : "");
         }
@@ -1143,7 +1134,7 @@ private:
 
     void validation(int depth, bool main)
     {
-        if (on("check_outside") && chance(20)) {
+        if (chance(20)) {
             emit(check(false));
             return;
         }
@@ -1170,7 +1161,7 @@ private:
         for (size_t i = 0; i < subs_.size(); ++i)
             if (int(i) > from || (on("self_execute") && int(i) == from))
                 can.push_back(i);
-        if (can.empty() || (from >= 0 && !on("nested_execute")))
+        if (can.empty())
             return;
         const Sub& s = subs_[pick(can)];
         std::string parms;
