@@ -15,20 +15,18 @@ const std::vector<Switch>& Switches()
 {
     static const std::vector<Switch> s = {
         {"literal_255", "quoted literals of 255 or more characters: read as a field name (PRC0059)"},
-        {"pass_lst", "CALL PROCESS(..) FUNCTION(..) PASS_LST(#list)"},
-        {"zero_integer_digits", "packed and signed fields with as many decimals as digits"},
-        {"self_execute", "a subroutine that EXECUTEs itself"},
-        {"popup", "POP_UP (layout refusals PRC0088/PRC0190)"},
-        {"ext_on_screen", "fields of the extended kinds on screens and in lists"},
+        {"zero_integer_digits", "the default 0 of a packed or signed field with as many decimals as digits (PRC1230)"},
+        {"self_execute", "a subroutine that EXECUTEs itself unconditionally: a program that never ends, refused by gcc -Werror=infinite-recursion"},
+        {"popup", "POP_UP: the writer does not size the window to its fields yet (PRC0188)"},
+        {"ext_on_screen", "fields of the extended kinds on screens and in lists: wider than a screen line (PRC0081)"},
         {"foot_colhdg", "DEF_FOOT with column headings (IDENTIFY(*COLHDG), the default): PRC0187 on a 66-line form"},
         {"integer_literal_digits", "a literal of 2 digits into a 1-byte integer (DCM0403)"},
-        {"arith_condition", "arithmetic in a condition ('#A + 1 > #B * 2'): V_IntermedResult_n undeclared (gcc)"},
+        {"arith_condition", "arithmetic in a named condition (DEF_COND): V_IntermedResult_n undeclared (gcc), CS0103 (mcs)"},
         {"list_packed_struct", "a packed field that is nullable or has more than 9 decimals in a list: byte[] against X_FLD_PACKED (C#)"},
         {"nullable_redefine", "DEFINE ... REFFLD(#F) or OVERRIDE FIELD(#F) of a nullable field: DCM0603 on ASQN"},
         {"urequest", "UREQUEST and UDISPLAY: the generator refuses them (PRC1193, no code for the command)"},
         {"label_on_include", "a label on INCLUDE: DCM9898 unknown command name 'L10:'"},
         {"goto_into_loop", "labels inside blocks, reached by GOTO from outside: PRC1250 in C# when the block is a loop"},
-        {"keyword_defaults", "keywords written with the default of the keyword table"},
     };
     return s;
 }
@@ -197,7 +195,8 @@ private:
                                       p.keyword == "SPACE_AFT"))
                 continue;
             // fields spaced down a screen or a page fit it
-            if (p.keyword == "DOWN_SEP" && std::count(out.begin(), out.end(), '#') > 1)
+            if (p.keyword == "DOWN_SEP" &&
+                std::count(out.begin(), out.end(), '#') > (cmd.rfind("DEF_", 0) == 0 ? 3 : 1))
                 continue;
             // one screen format: few fields, no list
             if (p.keyword == "OPTIONS" && cmd != "FUNCTION" && cmd != "SELECT" &&
@@ -280,9 +279,9 @@ private:
             } else if (kind <= 5) {
                 const int len = chance(20) ? pick<int>({1, 30, 31}) : rnd(1, 31);
                 int dec = chance(30) ? 0 : rnd(0, len);
-                if (dec == len && !on("zero_integer_digits"))
-                    dec = len - 1;
-                const std::string dft = chance(15) ? pick<std::string>({"*ZERO", "0"}) : "";
+                std::string dft = chance(15) ? pick<std::string>({"*ZERO", "0"}) : "";
+                if (dec == len && dft == "0" && !on("zero_integer_digits"))
+                    dft = "";
                 num_.push_back(addField(kind == 5 ? 'S' : 'P', len, dec, nul, dft));
             } else {
                 static const std::vector<std::pair<char, int>> ext = {{'I', 1}, {'I', 2}, {'I', 4}, {'I', 8},
@@ -374,7 +373,7 @@ private:
                 return pick(conds_);
             [[fallthrough]];
         case 4:
-            if (on("arith_condition"))
+            if (!defCond_ || on("arith_condition"))
                 return quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2");
             return quote("#" + pick(num_) + " >= #" + pick(num_));
         default:
@@ -452,28 +451,6 @@ private:
         return " MSGTXT(" + quote(text(rnd(1, 80))) + ")";
     }
 
-    /* further keywords of the command at their table defaults */
-    std::string defaults(const std::string& command, const std::string& written)
-    {
-        if (!on("keyword_defaults"))
-            return "";
-        std::string s;
-        const auto c = t_.params.find(command);
-        if (c == t_.params.end())
-            return s;
-        for (const Param& p : c->second) {
-            if (written.find(p.keyword + "(") != std::string::npos || !chance(15) || p.layout != 'S')
-                continue;
-            std::string v;
-            for (const Element& e : p.elements)
-                if (!e.dflt.empty())
-                    v += (v.empty() ? "" : " ") + e.dflt;
-            if (!v.empty())
-                s += " " + p.keyword + "(" + v + ")";
-        }
-        return s;
-    }
-
     /* ---- header: options, definitions, lists, reports ------------------- */
     void header()
     {
@@ -535,7 +512,9 @@ private:
             }
         }
         for (int i = 0, n = rnd(0, 2); i < n; ++i) {
+            defCond_ = true;
             const std::string c = condition();
+            defCond_ = false;
             conds_.push_back("*PGCOND" + std::to_string(i + 1));
             emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")");
         }
@@ -836,7 +815,7 @@ private:
             [[fallthrough]];
         case 25:
             emit("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)" +
-                 (on("pass_lst") && !lists_.empty() ? " PASS_LST(#" + lists_[0].name + ")" : "") +
+                 (!lists_.empty() && chance(40) ? " PASS_LST(#" + lists_[0].name + ")" : "") +
                  (chance(50) ? " EXIT_USED(" + target({"*NEXT", "*EXIT", "*RETURN"}) + ")" : "") +
                  (chance(50) ? " MENU_USED(" + target({"*NEXT", "*MENU", "*RETURN"}) + ")" : ""));
             return;
@@ -1085,7 +1064,7 @@ private:
             s += " TEXTS((" + quote(text(rnd(1, 20))) + " " + std::to_string(rnd(18, 20)) + " 2))";
         if (chance(20))
             s += " USER_KEYS((" + std::to_string(rnd(1, 9)) + " " + quote(text(rnd(1, 8))) + "))";
-        emit(s + defaults(cmd, s));
+        emit(s);
         if (chance(40)) {
             emit("IF_KEY WAS(" + pick<std::string>({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")");
             block(depth, main, 2);
@@ -1208,7 +1187,7 @@ private:
     std::vector<Sub> subs_;
     std::vector<List> lists_;
     int open_ = 0, curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
-    bool inMain_ = true, body_ = false, included_ = false;
+    bool defCond_ = false, inMain_ = true, body_ = false, included_ = false;
 };
 
 }  // namespace

@@ -99,7 +99,6 @@ const std::map<std::string, const char*> kNotProduced = {
     {"POP_UP", "switch popup"},
     {"UDISPLAY", "switch urequest"},
     {"UREQUEST", "switch urequest"},
-    {"CALL PASS_LST", "switch pass_lst"},
     {"CALL PASS_DS", "not built: a data structure to pass"},
     {"RENAME", "not built: renamed file fields"},
     {"DEF_ARRAY OVERLAYING", "not built: arrays overlaying a field"},
