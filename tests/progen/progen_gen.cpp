@@ -14,30 +14,19 @@ namespace progen {
 const std::vector<Switch>& Switches()
 {
     static const std::vector<Switch> s = {
-        {"check_outside", "RANGECHECK/VALUECHECK/... outside a BEGINCHECK/ENDCHECK block"},
-        {"default_h", "CHANGE ... TO(*DEFAULT) on a fixed-character (H) field or a group holding one"},
-        {"long_literal", "quoted literals longer than 50 characters"},
-        {"blank_in_list", "*BLANK among the values of VALUECHECK WITH_LIST"},
-        {"lastdis_in_list", "file commands with VAL_ERROR(*LASTDIS) inside SELECTLIST (C#)"},
-        {"nested_execute", "a subroutine that EXECUTEs another subroutine (C#)"},
-        {"short_default", "DEFINE ... DEFAULT('..') shorter than its field (C#)"},
-        {"pass_lst", "CALL PROCESS(..) FUNCTION(..) PASS_LST(#list)"},
-        {"nbr_keys_value", "NBR_KEYS(n) with a number"},
-        {"substring_short", "SUBSTRING ... INTO_FIELD(#F) without position and length"},
-        {"zero_integer_digits", "packed and signed fields with as many decimals as digits"},
-        {"self_execute", "a subroutine that EXECUTEs itself"},
-        {"popup", "POP_UP (layout refusals PRC0088/PRC0190)"},
-        {"cursor_loc", "DISPLAY/REQUEST CURSOR_LOC(field row)"},
-        {"ext_on_screen", "fields of the extended kinds on screens and in lists"},
+        {"literal_255", "quoted literals of 255 or more characters: read as a field name (PRC0059)"},
+        {"zero_integer_digits", "the default 0 of a packed or signed field with as many decimals as digits (PRC1230)"},
+        {"self_execute", "a subroutine that EXECUTEs itself unconditionally: a program that never ends, refused by gcc -Werror=infinite-recursion"},
+        {"popup", "POP_UP: the writer does not size the window to its fields yet (PRC0188)"},
+        {"ext_on_screen", "fields of the extended kinds on screens and in lists: wider than a screen line (PRC0081)"},
         {"foot_colhdg", "DEF_FOOT with column headings (IDENTIFY(*COLHDG), the default): PRC0187 on a 66-line form"},
         {"integer_literal_digits", "a literal of 2 digits into a 1-byte integer (DCM0403)"},
-        {"arith_condition", "arithmetic in a condition ('#A + 1 > #B * 2'): V_IntermedResult_n undeclared (gcc)"},
+        {"arith_condition", "arithmetic in a named condition (DEF_COND): V_IntermedResult_n undeclared (gcc), CS0103 (mcs)"},
         {"list_packed_struct", "a packed field that is nullable or has more than 9 decimals in a list: byte[] against X_FLD_PACKED (C#)"},
         {"nullable_redefine", "DEFINE ... REFFLD(#F) or OVERRIDE FIELD(#F) of a nullable field: DCM0603 on ASQN"},
         {"urequest", "UREQUEST and UDISPLAY: the generator refuses them (PRC1193, no code for the command)"},
         {"label_on_include", "a label on INCLUDE: DCM9898 unknown command name 'L10:'"},
         {"goto_into_loop", "labels inside blocks, reached by GOTO from outside: PRC1250 in C# when the block is a loop"},
-        {"keyword_defaults", "keywords written with the default of the keyword table"},
     };
     return s;
 }
@@ -75,7 +64,7 @@ public:
                 emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + std::to_string(n) + ")");
                 emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
             }
-        emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT MSGTXT('Ended')", "TRANSFER TOFUNCTION(*NEXT)",
+        emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
                                 "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
         inMain_ = false;
         for (size_t i = 0; i < subs_.size(); ++i)
@@ -205,6 +194,10 @@ private:
             if (cmd == "DEF_FOOT" && (p.keyword == "DESIGN" || p.keyword == "DOWN_SEP" || p.keyword == "SPACE_BEF" ||
                                       p.keyword == "SPACE_AFT"))
                 continue;
+            // fields spaced down a screen or a page fit it
+            if (p.keyword == "DOWN_SEP" &&
+                std::count(out.begin(), out.end(), '#') > (cmd.rfind("DEF_", 0) == 0 ? 3 : 1))
+                continue;
             // one screen format: few fields, no list
             if (p.keyword == "OPTIONS" && cmd != "FUNCTION" && cmd != "SELECT" &&
                 (std::count(out.begin(), out.end(), '#') > 2 || has(out, "BROWSELIST") || has(out, "TEXTS")))
@@ -281,14 +274,14 @@ private:
                 const int len = chance(20) ? pick<int>({1, 50, 51, 255, 256}) : rnd(1, 80);
                 std::string dft;
                 if (chance(20))
-                    dft = chance(50) ? "*BLANK" : quote(text(std::min(48, on("short_default") ? rnd(1, len) : len)));
+                    dft = chance(50) ? "*BLANK" : quote(text(std::min(48, rnd(1, len))));
                 alpha_.push_back(addField('A', len, 0, nul, dft));
             } else if (kind <= 5) {
                 const int len = chance(20) ? pick<int>({1, 30, 31}) : rnd(1, 31);
                 int dec = chance(30) ? 0 : rnd(0, len);
-                if (dec == len && !on("zero_integer_digits"))
-                    dec = len - 1;
-                const std::string dft = chance(15) ? pick<std::string>({"*ZERO", "0"}) : "";
+                std::string dft = chance(15) ? pick<std::string>({"*ZERO", "0"}) : "";
+                if (dec == len && dft == "0" && !on("zero_integer_digits"))
+                    dft = "";
                 num_.push_back(addField(kind == 5 ? 'S' : 'P', len, dec, nul, dft));
             } else {
                 static const std::vector<std::pair<char, int>> ext = {{'I', 1}, {'I', 2}, {'I', 4}, {'I', 8},
@@ -356,8 +349,8 @@ private:
     std::string alphaLiteral(int max)
     {
         int n = chance(20) ? max : rnd(1, max);
-        if (!on("long_literal"))
-            n = std::min(n, 50);
+        if (!on("literal_255"))
+            n = std::min(n, 254);
         return quote(text(n));
     }
 
@@ -380,7 +373,7 @@ private:
                 return pick(conds_);
             [[fallthrough]];
         case 4:
-            if (on("arith_condition"))
+            if (!defCond_ || on("arith_condition"))
                 return quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2");
             return quote("#" + pick(num_) + " >= #" + pick(num_));
         default:
@@ -411,8 +404,6 @@ private:
             break;
         case 'H':
             v.push_back("*BLANK");
-            if (!on("default_h"))
-                v.erase(v.begin());
             break;
         default:
             break;
@@ -452,28 +443,12 @@ private:
         return s;
     }
 
-    std::string msg() { return " MSGTXT(" + quote(text(rnd(1, 80))) + ")"; }
-
-    /* further keywords of the command at their table defaults */
-    std::string defaults(const std::string& command, const std::string& written)
+    std::string msg()
     {
-        if (!on("keyword_defaults"))
-            return "";
-        std::string s;
-        const auto c = t_.params.find(command);
-        if (c == t_.params.end())
-            return s;
-        for (const Param& p : c->second) {
-            if (written.find(p.keyword + "(") != std::string::npos || !chance(15) || p.layout != 'S')
-                continue;
-            std::string v;
-            for (const Element& e : p.elements)
-                if (!e.dflt.empty())
-                    v += (v.empty() ? "" : " ") + e.dflt;
-            if (!v.empty())
-                s += " " + p.keyword + "(" + v + ")";
-        }
-        return s;
+        if (chance(30))
+            return " MSGID(PG0000" + std::to_string(rnd(1, 9)) + ") MSGFILE(PGMSGF)" +
+                   (chance(50) ? " MSGDTA(#" + num_[0] + " #" + alpha_[0] + ")" : "");
+        return " MSGTXT(" + quote(text(rnd(1, 80))) + ")";
     }
 
     /* ---- header: options, definitions, lists, reports ------------------- */
@@ -489,7 +464,8 @@ private:
             switch (rnd(0, 2)) {
             case 0: {
                 const int len = rnd(1, 256);
-                emit("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + std::to_string(len) + ") LABEL(" +
+                emit("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + std::to_string(len) + ")" +
+                     (chance(30) ? " DEFAULT(" + quote(text(std::min(len, 48))) + ")" : "") + " LABEL(" +
                      quote(text(rnd(1, 15))) + ")" + (chance(30) ? " DESC(" + quote(text(rnd(1, 40))) + ")" : ""));
                 p_.fields.push_back({name.substr(1), 'A', len, 0, false, ""});
                 alpha_.push_back(name.substr(1));
@@ -524,9 +500,21 @@ private:
             const std::string f = pick(num_);
             if (!field(f).nullable || on("nullable_redefine"))
                 emit("OVERRIDE FIELD(#" + f + ") EDIT_CODE(" + pick<std::string>({"1", "3", "Z"}) + ")");
+            // a field given another length, or the definition of another field
+            const std::string g = pick(num_);
+            const Field& d = field(g);
+            if (!d.nullable && d.name.rfind("PGD", 0) != 0 && d.length < 22) {
+                if (chance(50))
+                    emit("OVERRIDE FIELD(#" + g + ") TYPE(*DEC) LENGTH(" + std::to_string(d.length + 1) + ") DECIMALS(" +
+                         std::to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" +
+                         quote(std::string(size_t(d.length + 1 - d.decimals), ' ') +
+                               (d.decimals ? "." + std::string(size_t(d.decimals), ' ') : "")) + ")");
+            }
         }
         for (int i = 0, n = rnd(0, 2); i < n; ++i) {
+            defCond_ = true;
             const std::string c = condition();
+            defCond_ = false;
             conds_.push_back("*PGCOND" + std::to_string(i + 1));
             emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")");
         }
@@ -566,6 +554,9 @@ private:
             s += ")";
             if (l.browse) {
                 s += " TYPE(*BROWSE)";
+                if (chance(30))
+                    s += " PAGE_SIZE(#" + num_[1] + ") TOP_ENTRY(" + pick<std::string>({"*CURRENT", "#" + num_[1]}) +
+                         ") SEL_ENTRY(#" + num_[1] + ") SCROLL_TXT(#" + alpha_[0] + ")";
                 if (chance(70)) {
                     l.counter = counter_;
                     s += " COUNTER(#" + counter_ + ")";
@@ -575,6 +566,8 @@ private:
                      std::to_string(pick<int>({1, 10, 50, 200, 9999})) + ")";
                 if (chance(30))
                     s += " LONG_LIST(1)";
+                else if (chance(30))
+                    s += " MAX_ENTRYS(1)";
             }
             lists_.push_back(l);
             emit(s);
@@ -593,7 +586,15 @@ private:
             item.insert(item.end(), nums.begin(), nums.end());
             for (int n = 1; n <= report_ && !alpha.empty() && !nums.empty(); ++n) {
                 const std::string num = " REPORT_NUM(" + std::to_string(n) + ")";
-                emit("DEF_REPORT" + num + " FORMSIZE(66 132) OVERFLOW(60)");
+                std::string more;
+                if (chance(40))
+                    more = " NAME(PGRPT" + std::to_string(n) + ") PRT_FILE(QSYSPRT" + (chance(50) ? " *LIBL" : "") +
+                           ") LAST_LINE(48) OUTQ(" + pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") COPIES(" +
+                           pick<std::string>({"*FILE", "#" + num_[1]}) + ") FORMTYPE(" +
+                           pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") OTHER_OVRD(#" + alpha_[2] +
+                           ") RET_LENGTH(#" + num_[1] + ") RET_WIDTH(#" + num_[1] + ") RET_OVRFLW(#" + num_[1] +
+                           ") RET_LINE(#" + num_[1] + ") RET_PAGE(#" + num_[1] + ")";
+                emit("DEF_REPORT" + num + " FORMSIZE(66 132) OVERFLOW(60)" + more);
                 emit("DEF_HEAD NAME(#PGHEAD" + std::to_string(n) + ") FIELDS(" + fields(item, 3) + ") TEXTS((" +
                      quote(text(rnd(1, 20))) + " 1 10))" + num);
                 lines_.push_back("#PGLINE" + std::to_string(n));
@@ -629,7 +630,7 @@ private:
     void statement(int depth, bool main)
     {
         const bool nest = depth < 6;
-        switch (rnd(0, 30)) {
+        switch (rnd(0, 31)) {
         case 0:
         case 1: {
             const std::string f = pick(allFields());
@@ -748,7 +749,7 @@ private:
         case 15: {
             const std::string a = pick(alpha_), b = pick(alpha_);
             std::string into = "#" + b + " " + std::to_string(rnd(1, field(b).length)) + " *END";
-            if (on("substring_short") && chance(30))
+            if (chance(30))
                 into = "#" + b;
             emit("SUBSTRING FIELD(#" + a + " " + std::to_string(rnd(1, field(a).length)) + " *END) INTO_FIELD(" + into +
                  ")");
@@ -814,12 +815,20 @@ private:
             [[fallthrough]];
         case 25:
             emit("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)" +
+                 (!lists_.empty() && chance(40) ? " PASS_LST(#" + lists_[0].name + ")" : "") +
                  (chance(50) ? " EXIT_USED(" + target({"*NEXT", "*EXIT", "*RETURN"}) + ")" : "") +
                  (chance(50) ? " MENU_USED(" + target({"*NEXT", "*MENU", "*RETURN"}) + ")" : ""));
             return;
         case 26:
             if (!array_.empty()) {
                 emit("CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + valueFor(field(arrayOf_)) + ")");
+                return;
+            }
+            [[fallthrough]];
+        case 28:
+            if (report_ && fileLoops_ > 0) {
+                emit("KEEP_" + pick<std::string>({"TOTAL", "COUNT", "AVG", "MAX", "MIN"}) + " OF_FIELD(#" + num_[2] +
+                     ") IN_FIELD(#" + num_[3] + ")" + (chance(50) ? " BY_FIELD(#" + alpha_[0] + ")" : ""));
                 return;
             }
             [[fallthrough]];
@@ -884,7 +893,7 @@ private:
         std::string by = " WITH_KEY(" + key + ")";
         if (chance(25))
             by += " NBR_KEYS(" +
-                  (on("nbr_keys_value") ? pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) : pick<std::string>({"*WITHKEY", "*COMPUTE"})) +
+                  pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) +
                   ")";
         if (how == 8)
             by = " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
@@ -898,7 +907,7 @@ private:
         case 1:
         case 2: {
             std::string s = "SELECT FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")";
-            if (how < 6)
+            if (how < 6 || (how == 9 && !view))
                 s += by;
             else if (how < 8)
                 s += " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
@@ -953,6 +962,12 @@ private:
             if (depth < 6) {
                 // SQL names the file's fields as its columns
                 std::string s = "SELECT_SQL FIELDS(" + fields(data, 3) + ") FROM_FILES((" + f.name + (chance(50) ? " A" : "") + "))";
+                if (chance(20))
+                    s = "SELECT_SQL FIELDS(#" + f.fields[0] + ") USING(" + quote("SELECT " + f.fields[0] + " FROM " + f.name) + ")";
+                else if (chance(25))
+                    s += " GROUP_BY(" + quote(f.fields[0]) + ") HAVING(" + quote("COUNT(*) > 1") + ")";
+                if (chance(20))
+                    s += " CONNECT(*NO)";
                 if (chance(50))
                     s += " WHERE(" + quote(f.fields.back() + " = :" + f.fields.back()) + ")";
                 if (chance(40))
@@ -966,7 +981,7 @@ private:
             }
             [[fallthrough]];
         default:
-            emit("BROWSE FIELDS(" + fields(data, 3) + ") FROM_FILE(" + file + ")" + (how < 6 ? " WITH_KEY(" + key + ")" : ""));
+            emit("BROWSE FIELDS(" + fields(data, 3) + ") FROM_FILE(" + file + ")" + (how < 9 ? by : ""));
         }
     }
 
@@ -977,7 +992,8 @@ private:
         const std::string n = "#" + l.name;
         switch (rnd(0, 8)) {
         case 0:
-            emit("ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : ""));
+            emit("ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") +
+                 (!l.browse && chance(30) ? " AFTER(#" + num_[1] + ")" : ""));
             return;
         case 1:
             emit("CLR_LIST NAMED(" + n + ")");
@@ -987,12 +1003,13 @@ private:
             return;
         case 3:
             if (depth < 6) {
-                emit("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : ""));
+                emit("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : "") +
+                     (l.browse && chance(40) ? " GET_ENTRYS(" + pick<std::string>({"*SELECT", "*ALTERED *NOTNULL", "*CHANGE"}) + ")" : ""));
                 ++selects_;
                 ++inList_;
                 block(depth, main, 3);
                 if (chance(30) && !l.browse)
-                    emit("DLT_ENTRY FROM_LIST(" + n + ")");
+                    emit("DLT_ENTRY" + std::string(chance(30) ? " NUMBER(#" + num_[1] + ")" : "") + " FROM_LIST(" + n + ")");
                 --inList_;
                 --selects_;
                 emit("ENDSELECT");
@@ -1018,7 +1035,8 @@ private:
             return;
         default:
             if (l.browse && depth < 6) {
-                emit("DISPLAY FIELDS(" + fields(screenFields(), 3) + ") BROWSELIST(" + n + ")");
+                emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) + ") BROWSELIST(" + n +
+                     (chance(50) ? " " + std::to_string(rnd(5, 12)) : "") + ")");
                 return;
             }
             emit("DLT_LIST NAMED(" + n + ")");
@@ -1043,8 +1061,10 @@ private:
         if (chance(20))
             s += " MENU_KEY(*YES " + target({"*MENU", "*RETURN", "*NEXT"}) + ")";
         if (chance(20))
+            s += " TEXTS((" + quote(text(rnd(1, 20))) + " " + std::to_string(rnd(18, 20)) + " 2))";
+        if (chance(20))
             s += " USER_KEYS((" + std::to_string(rnd(1, 9)) + " " + quote(text(rnd(1, 8))) + "))";
-        emit(s + defaults(cmd, s));
+        emit(s);
         if (chance(40)) {
             emit("IF_KEY WAS(" + pick<std::string>({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")");
             block(depth, main, 2);
@@ -1065,7 +1085,7 @@ private:
             std::string l;
             for (int i = 0, n = rnd(1, 4); i < n; ++i)
                 l += (i ? " " : "") + quote(text(1));
-            if (on("blank_in_list") && chance(30))
+            if (chance(30))
                 l = "*BLANK " + l;
             return "VALUECHECK FIELD(" + alphaField() + ") WITH_LIST(" + l + ")" + (chance(30) ? msg() : "");
         }
@@ -1077,7 +1097,7 @@ private:
         default:
             if (!p_.files.empty()) {
                 const File& f = pick(p_.files);
-                return "FILECHECK FIELD(#" + f.keys[0] + ") USING_FILE(" + f.name + ") WITH_KEY(" + keyedAll(f) + ")";
+                return "FILECHECK FIELD(#" + f.keys[0] + ") USING_FILE(" + f.name + (chance(30) ? " DEMLIB" : "") + ") WITH_KEY(" + keyedAll(f) + ")";
             }
             return "CALLCHECK FIELD(" + alphaField() + ") BY_CALLING(PGCHK PGLIB)";
         }
@@ -1093,7 +1113,7 @@ private:
 
     void validation(int depth, bool main)
     {
-        if (on("check_outside") && chance(20)) {
+        if (chance(20)) {
             emit(check(false));
             return;
         }
@@ -1120,7 +1140,7 @@ private:
         for (size_t i = 0; i < subs_.size(); ++i)
             if (int(i) > from || (on("self_execute") && int(i) == from))
                 can.push_back(i);
-        if (can.empty() || (from >= 0 && !on("nested_execute")))
+        if (can.empty())
             return;
         const Sub& s = subs_[pick(can)];
         std::string parms;
@@ -1167,7 +1187,7 @@ private:
     std::vector<Sub> subs_;
     std::vector<List> lists_;
     int open_ = 0, curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
-    bool inMain_ = true, body_ = false, included_ = false;
+    bool defCond_ = false, inMain_ = true, body_ = false, included_ = false;
 };
 
 }  // namespace

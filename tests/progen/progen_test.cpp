@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <sstream>
 
@@ -88,6 +89,68 @@ TEST(Progen, StoredFunctionNamesItsCommandsAndFields)
     EXPECT_TRUE(produced.count("CHANGE TO 1"));
     EXPECT_TRUE(produced.count("FUNCTION OPTIONS=*DIRECT"));
     EXPECT_FALSE(produced.count("CHANGE ROUND_UP 1"));
+}
+
+/* What the generator does not write yet, each with the reason: a form a
+** switch holds back (a known fault, tests/progen/FAULTS.md) or a form not
+** built yet. Anything else of the keyword table not produced over 1,000
+** seeds fails the test; so does an entry of this list once it is produced. */
+const std::map<std::string, const char*> kNotProduced = {
+    {"POP_UP", "switch popup"},
+    {"UDISPLAY", "switch urequest"},
+    {"UREQUEST", "switch urequest"},
+    {"CALL PASS_DS", "not built: a data structure to pass"},
+    {"RENAME", "not built: renamed file fields"},
+    {"DEF_ARRAY OVERLAYING", "not built: arrays overlaying a field"},
+    {"DEF_ARRAY ENTRYS", "not built: arrays overlaying a field"},
+    {"FUNCTION TRIGGER", "not built: trigger functions"},
+    {"FUNCTION RCV_DS", "not built: received data structures"},
+    {"FUNCTION RCV_LIST", "not built: received lists"},
+    {"OVERRIDE REFFLD", "not built"},
+    {"DEFINE EDIT_WORD", "not built"},
+    {"DEF_BREAK DOWN_SEP", "not built"},
+    {"DEF_FOOT DESIGN", "a foot has only the lines below the overflow line"},
+    {"DEF_FOOT DOWN_SEP", "a foot has only the lines below the overflow line"},
+    {"DEF_FOOT SPACE_BEF", "a foot has only the lines below the overflow line"},
+    {"DEF_FOOT SPACE_AFT", "a foot has only the lines below the overflow line"},
+    {"MSGDTA 2", "not built: the second element of message data"},
+};
+
+/* The reason an item is not produced, nullptr when it must be. */
+const char* notProduced(const std::string& item)
+{
+    for (const auto& [k, why] : kNotProduced) {
+        const bool whole = k.find(' ') == std::string::npos && k == item.substr(0, item.find(' '));
+        const bool keyword = item.rfind(k + " ", 0) == 0 || item == k;
+        const bool anyCommand = k.rfind("MSGDTA", 0) == 0 && item.size() > k.size() &&
+                                item.compare(item.size() - k.size() - 1, std::string::npos, " " + k) == 0;
+        if (whole || keyword || anyCommand)
+            return why;
+    }
+    return nullptr;
+}
+
+/* Every command of functions and every keyword element of the keyword
+** table is produced in a batch of 1,000 seeds (generation only). */
+TEST(Progen, ThousandSeedsProduceEveryCommandAndKeywordElement)
+{
+    std::set<std::string> got;
+    for (uint64_t seed = 1; seed <= 1000; ++seed) {
+        const std::set<std::string> p = progen::Produced(tables(), progen::Generate(tables(), seed));
+        got.insert(p.begin(), p.end());
+    }
+    std::string missing, listed;
+    for (const std::string& k : progen::Producible(tables())) {
+        if (k.find('=') != std::string::npos)
+            continue;  // allowed values: reported by scripts/progen --coverage
+        const char* why = notProduced(k);
+        if (!got.count(k) && !why)
+            missing += k + "\n";
+        if (got.count(k) && why)
+            listed += k + " (" + why + ")\n";
+    }
+    EXPECT_EQ(missing, "") << "never produced over 1,000 seeds";
+    EXPECT_EQ(listed, "") << "produced now: take them off the list of what is not produced";
 }
 
 TEST(Progen, KeptCasesReplay)

@@ -44,6 +44,11 @@ const std::vector<KeywordForms>& KeywordTable()
         {"KEEP_LAST", "FETCH", "{I1-50}"},
         {"GENERIC", "SELECT", "*NO;*YES"},
         {"RETURN_RRN", kFiles, "{R}"},
+        {"NBR_KEYS", "CHECK_FOR", "*WITHKEY;*COMPUTE"},
+        {"NBR_KEYS", "FILECHECK", "*WITHKEY"},
+        {"NBR_KEYS", "INSERT", "*WITHKEY"},
+        {"COMMIT", "OPEN", "{D}"},
+        {"OPEN_TYPE", "OPEN", "{D}"},
         {"EXIT_KEY", kScreens, "{D};*YES {L*EXIT|*RETURN|*NEXT};*NO"},
         {"MENU_KEY", kScreens, "{D};*YES {L*MENU|*RETURN|*NEXT};*NO"},
         {"ADD_KEY", kScreens, "{D};*YES {L*NEXT|*RETURN}"},
@@ -107,7 +112,7 @@ const std::vector<KeywordForms>& KeywordTable()
 const std::vector<std::pair<std::string, std::string>>& ExcludingPairs()
 {
     static const std::vector<std::pair<std::string, std::string>> p = {
-        {"MSGTXT", "MSGID"}, {"WITH_KEY", "WITH_RRN"}, {"WHERE", "WITH_RRN"}, {"TYPE", "WINDOW_FLD"}, {"GENERIC", "OPTIONS"}};
+        {"MSGTXT", "MSGID"}, {"WITH_KEY", "WITH_RRN"}, {"WHERE", "WITH_RRN"}, {"TYPE", "WINDOW_FLD"}, {"GENERIC", "OPTIONS"}, {"WHERE", "NBR_KEYS"}, {"WITH_RRN", "NBR_KEYS"}};
     return p;
 }
 
