@@ -132,6 +132,35 @@ TEST_F(Wam, TsmlDocumentsOfStandardJsonAndStandardRoutines)
     EXPECT_EQ("again\r\n", trace.substr(trace.size() - 7));
 }
 
+// The header of a JSON list names each column and gives its three column
+// headings (the dictionary's, not its label or description), each only when
+// it has a text.
+TEST_F(Wam, JsonListHeadersCarryTheColumnHeadings)
+{
+    Item& column = script.routines[2].items[1];
+    column.field.pszLabel = "Order";
+    column.field.pszDescription = "The order number";
+    column.field.pszHeading1 = "Order";
+    column.field.pszHeading2 = "number";
+    column.field.pszHeading3 = "(new)";
+    Item second = MakeField('C', "ORDQTY", 'P', 5, "3");
+    second.field.pszLabel = "Quantity";
+    second.field.pszHeading1 = "";
+    second.field.pszHeading2 = "Qty";
+    script.routines[2].items.insert(script.routines[2].items.begin() + 2, second);
+    sys.QV_ITRO = 1;
+    sys.QV_ITRL = 2;
+    uint32_t counts[2] = {9, 9};
+    ASSERT_EQ(0, generate(counts));
+    const std::string r3 = dump("R3");
+    EXPECT_NE(r3.find("<![CDATA[{\"list\":{\"ORDERS\":{\"header\":["
+                      "{\"name\":\"ORDNO\",\"heading-1\":\"Order\",\"heading-2\":\"number\","
+                      "\"heading-3\":\"(new)\"},{\"name\":\"ORDQTY\",\"heading-2\":\"Qty\"}],"
+                      "\"entries\":[[7,3],[7,3],[7,3],[7,3],[7,3]]}}}]]>"),
+              std::string::npos)
+        << r3;
+}
+
 TEST_F(Wam, StylesheetsByGenerationMode)
 {
     // A JSON routine's stored documents are discarded.
