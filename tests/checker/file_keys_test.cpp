@@ -44,14 +44,14 @@ TEST_F(FileKeys, ValuesMatchedAgainstTheKeys)
     EXPECT_TRUE(onLine(2).empty());
     EXPECT_EQ(onLine(3), Lines{"DCM0122 CUSTMST   DEMLIB    +00000015"});
     ASSERT_EQ(onLine(4).size(), 1u);
-    EXPECT_EQ(onLine(4)[0].substr(0, 7), "DCM0402") << "a number for the view's alphanumeric key";
+    EXPECT_EQ(onLine(4).at(0).substr(0, 7), "DCM0402") << "a number for the view's alphanumeric key";
     EXPECT_EQ(onLine(5), Lines{"DCM1108 *MTXTNAME"});
     EXPECT_EQ(onLine(6),
               (Lines{"DCM0123 ORDHDR    DEMLIB    0000001CUSTNAM", "DCM0123 ORDHDR    DEMLIB    0000001CREDIT"}))
         << "partial keys are allowed: reported, the command stays good";
     EXPECT_EQ(onLine(7), Lines{"DCM0121 BADFILE   DEMLIB    0000001BADKEY"});
     ASSERT_EQ(onLine(8).size(), 1u);
-    EXPECT_EQ(onLine(8)[0].substr(0, 7), "DCM0402");
+    EXPECT_EQ(onLine(8).at(0).substr(0, 7), "DCM0402");
 }
 
 TEST_F(FileKeys, KeyFieldAttributes)

@@ -42,7 +42,7 @@ TEST_F(CheckJob, ValidFormsOfConditionsValuesAndKeysCheckClean)
     run();
     // The partial key is a note, not a fault.
     EXPECT_EQ(Findings(messages()), (Lines{"15 DCM0123 ORDLIN    DEMLIB    0000001LINNO"}));
-    EXPECT_EQ(withId("DCM0123")[0].severity, 'I');
+    EXPECT_EQ(withId("DCM0123").at(0).severity, 'I');
     EXPECT_EQ(state.stats.lFatalTotal, 0);
     EXPECT_EQ(state.stats.lWarningsTotal, 0);
 }
@@ -221,7 +221,7 @@ TEST_F(CheckJob, FunctionOptionsTriggerListsAndSelectAll)
     /* a trigger function without its working list TRIG_LIST has nowhere to
        receive the record */
     EXPECT_EQ(Findings(messages()), (Lines{"1 PRC0265 TRIGGER(NOSUCHF)", "2 PRC0024 CUSTMST", "0 PRC1006 TRIG_LIST"}));
-    EXPECT_EQ(withId("PRC0024")[0].severity, 'W');
+    EXPECT_EQ(withId("PRC0024").at(0).severity, 'W');
 
     prepare("TSTPRC", "LISTS");
     run();

@@ -47,7 +47,7 @@ TEST_F(CheckJob, ListCommandsNeedTheirList)
     EXPECT_EQ(OnLine(all, 13), Lines{"PRC0344 NUMBER(*LAST)"});
     EXPECT_EQ(OnLine(all, 14), Lines{"PRC0154 GET_ENTRY(*NA)"});
     ASSERT_EQ(OnLine(all, 15).size(), 1u);
-    EXPECT_EQ(OnLine(all, 15)[0].substr(0, 7), "DCM0402") << "the entry number is numeric";
+    EXPECT_EQ(OnLine(all, 15).at(0).substr(0, 7), "DCM0402") << "the entry number is numeric";
     EXPECT_TRUE(OnLine(all, 16).empty());
     for (const Message& m : all)
         EXPECT_NE(m.id, "DCM9898") << m.line << " " << m.data;
@@ -150,9 +150,9 @@ TEST_F(CheckJob, LoopBoundsAreNumeric)
     run();
     std::vector<Message> all = messages();
     ASSERT_EQ(OnLine(all, 2).size(), 1u);
-    EXPECT_EQ(OnLine(all, 2)[0].substr(0, 7), "DCM0402");
+    EXPECT_EQ(OnLine(all, 2).at(0).substr(0, 7), "DCM0402");
     ASSERT_EQ(OnLine(all, 4).size(), 1u);
-    EXPECT_EQ(OnLine(all, 4)[0].substr(0, 7), "DCM0402");
+    EXPECT_EQ(OnLine(all, 4).at(0).substr(0, 7), "DCM0402");
 }
 
 }  // namespace

@@ -220,7 +220,7 @@ TEST_F(CheckJob, TransferTargets)
     EXPECT_TRUE(OnLine(all, 2).empty());
     EXPECT_TRUE(OnLine(all, 3).empty());
     ASSERT_EQ(OnLine(all, 4).size(), 1u);
-    EXPECT_NE(OnLine(all, 4)[0].find("Illegal or invalid reference to NOFUNC in TRANSFER command at line 4."),
+    EXPECT_NE(OnLine(all, 4).at(0).find("Illegal or invalid reference to NOFUNC in TRANSFER command at line 4."),
               std::string::npos);
     EXPECT_TRUE(OnLine(all, 5).empty());
     EXPECT_TRUE(OnLine(all, 6).empty());

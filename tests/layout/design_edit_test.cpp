@@ -4,6 +4,7 @@
 // screen and the report that the steps refuse, and the layouts that the
 // system definition's flags choose, as the painter sees them. Expected
 // commands, images and rows are worked out by hand.
+#include "checked_access.h"
 #include "layout/design/screen_design.h"
 #include "layout/design_fixture.h"
 
@@ -206,7 +207,7 @@ TEST_F(DesignSession, ScreenLeftWithoutTextsKeepsItsEarlierRows)
     process = "DEMOSCR";
     Run("ORDTMAP", 'S', "screen 1\ncommand TD\ncommand TR 5 12\ncommand E\nleave 1\nscreen end\n");
     ASSERT_FALSE(script->failed()) << script->failure();
-    EXPECT_EQ(Messages().back(), "Text \"Designed order text\" removed");
+    EXPECT_EQ(checked::Last(Messages()), "Text \"Designed order text\" removed");
     ASSERT_EQ(changed.size(), 1u);
     EXPECT_EQ(changed[1].at(14101), "");
     const auto rows = Rows("ORDTMAP");
@@ -220,7 +221,7 @@ TEST_F(DesignSession, SinglePageScreenRefusesABlockThatWraps)
     configure = [](FFC_SYSTEM_DEFINITION& sys) { sys.acSystemFlags[32] = 'Y'; };
     Run("DSNEDT", 'S', "screen 1\ncommand M\ncommand MS 8 5\ncommand MT 10 60\ncommand E\nleave 1\nscreen end\n");
     ASSERT_FALSE(script->failed()) << script->failure();
-    EXPECT_EQ(Messages().back(), "The field would run over the end of its line");
+    EXPECT_EQ(checked::Last(Messages()), "The field would run over the end of its line");
     EXPECT_TRUE(changed.empty());
 }
 

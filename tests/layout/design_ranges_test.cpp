@@ -4,6 +4,7 @@
 // changes. (A cursor line of 30,000,000 once made the cell index of the
 // screen overflow, and the move of marked fields to -2147483648 overflowed
 // its offsets.)
+#include "checked_access.h"
 #include "layout/design_fixture.h"
 
 namespace {
@@ -58,7 +59,7 @@ TEST_F(DesignSession, ScreenCursorJustOffTheScreenKeepsItsFitMessages)
     // 999 lines down is still a position: the fit test refuses it
     Run("DSNLST", 'S', "screen 1\ncommand M\ncommand MS 5 5\ncommand MT 999 -999\ncommand E\nleave 1\nscreen end\n");
     ASSERT_FALSE(script->failed()) << script->failure();
-    EXPECT_EQ(Messages().back(), "The field would start outside its format");
+    EXPECT_EQ(checked::Last(Messages()), "The field would start outside its format");
     EXPECT_TRUE(changed.empty());
 }
 

@@ -1,6 +1,7 @@
 // Design sessions on the sample process DEMODSN with the painter scripts of
 // samples/painter: the screens sent to the painter, the messages shown, the
 // commands rewritten and the design rows stored, worked out by hand.
+#include "checked_access.h"
 #include "layout/design/screen_design.h"
 #include "layout/design_fixture.h"
 
@@ -206,7 +207,7 @@ TEST_F(DesignSession, EditorDesignLoopRunsTheReportStep)
     EXPECT_EQ(script->unused(), 0u);
     ASSERT_FALSE(g_before.empty()) << "the design step found the last pass's records";
     EXPECT_NE(g_after, g_before);
-    EXPECT_EQ(Messages().back(), "Spacing of DEF_LINE changed");
+    EXPECT_EQ(checked::Last(Messages()), "Spacing of DEF_LINE changed");
     // the design went back into the run's command list, as outside the editor
     EXPECT_EQ(design_test::g_listChanges[3],
               (std::map<int, std::string>{

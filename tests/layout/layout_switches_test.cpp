@@ -227,10 +227,10 @@ TEST_F(SwitchJob, DoubleByteTextsAreShiftedAndCountedInHostLength)
 
     run("ORDDBC");
     ASSERT_EQ(records("RCDFLD", "R@F00001").size(), 3u);
-    LAYOUT_FIELD_ENTRY t = entry(records("RCDFLD", "R@F00001")[0]);
+    LAYOUT_FIELD_ENTRY t = entry(records("RCDFLD", "R@F00001").at(0));
     EXPECT_EQ(t.lLength, 9);
     EXPECT_EQ(std::string(t.acEditMask, 9), text);
-    LAYOUT_FIELD_ENTRY k = entry(records("RCDFLD", "R@F00001")[1]);
+    LAYOUT_FIELD_ENTRY k = entry(records("RCDFLD", "R@F00001").at(1));
     EXPECT_EQ(std::string(k.acLabel, 15), label + std::string(7, ' '));
     EXPECT_EQ(k.lHeadingWidth, 4);
     // The text on line 5 from column 10 ends its attribute at 19: the order

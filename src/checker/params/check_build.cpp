@@ -2,6 +2,7 @@
 #include "checker/params/check_build.h"
 
 #include "dqov/fatal.h"
+#include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/dqoo_bom.h"
 
 namespace {
@@ -17,14 +18,18 @@ void P3100_SetBuildHandle(FCC_BUILD_HANDLE* pBuild)
     g_build = pBuild;
 }
 
+/* The job's build while it lasts: the object layer ends it after the job,
+** and a check that follows without a job must not reach the ended build. */
 FCC_BUILD_HANDLE* P3100_pGetBuildHandle(void)
 {
+    if (g_build != nullptr && DQOO_FCC_QueryBuild(g_build) != DQOO_OK)
+        g_build = nullptr;
     return g_build;
 }
 
 const BOM_DESCRIPTION_NODE* P3100_pComponentDescription(void)
 {
-    FCC_BUILD_HANDLE* build = g_build;
+    FCC_BUILD_HANDLE* build = P3100_pGetBuildHandle();
     BOM_DESCRIPTION_NODE* root = nullptr;
     if (!build)
         return nullptr;

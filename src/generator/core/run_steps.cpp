@@ -18,6 +18,7 @@
 #include "generator/core/gen_state.h"
 #include "generator/core/p3109.h"
 #include "generator/core/services.h"
+#include "platform/dqoo/dqoo.h"
 
 namespace {
 
@@ -138,9 +139,15 @@ template <typename Entry> void callGenerator(Entry entry, FFC_CONTEXT* ctx, FFC_
 
 }  // namespace
 
+/* The job's build while it lasts: the object layer ends it after the job,
+** and a generation that follows without a job must not reach the ended
+** build. */
 void* P3109_pBuildHandle()
 {
-    return buildHandle();
+    void*& build = buildHandle();
+    if (build != nullptr && DQOO_FCC_QueryBuild(static_cast<FCC_BUILD_HANDLE*>(build)) != DQOO_OK)
+        build = nullptr;
+    return build;
 }
 
 int32_t P3109_lGeneratorSetupStep(FFC_CONTEXT* ctx, FFC_CHECK_STATE* st, void* build)

@@ -69,6 +69,10 @@ long DQOO_FCC_StartBuild(FCC_BUILD_HANDLE* pBuild, const DQOO_BUILD_REQUEST* pRe
 /* Ends the build: its state, check and items are released. */
 long DQOO_FCC_EndBuild(FCC_BUILD_HANDLE* pBuild);
 
+/* Whether the handle holds a started build: 0, or DQOO_ERR_NO_BUILD once
+ * the build has ended (or was never started). */
+long DQOO_FCC_QueryBuild(const FCC_BUILD_HANDLE* pBuild);
+
 /* ---- check start and end ----------------------------------------------- */
 
 /* The checker's callbacks.  Each answers 0 for "good / go on".

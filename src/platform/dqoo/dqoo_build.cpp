@@ -120,6 +120,11 @@ extern "C" long DQOO_FCC_EndBuild(FCC_BUILD_HANDLE* pBuild)
     return DQOO_OK;
 }
 
+extern "C" long DQOO_FCC_QueryBuild(const FCC_BUILD_HANDLE* pBuild)
+{
+    return pBuild != nullptr && dqoo::findBuild(pBuild) != nullptr ? DQOO_OK : DQOO_ERR_NO_BUILD;
+}
+
 extern "C" long DQOO_FCC_StartChecking(FCC_BUILD_HANDLE* pBuild, const DQOO_START_REQUEST* pRequest)
 {
     if (pRequest == nullptr)

@@ -1,5 +1,6 @@
 // The expression and condition check: precedence, brackets, types, and
 // each finding with its data; and VALID_fP8015 as another tool calls it.
+#include "checked_access.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -264,7 +265,7 @@ TEST_F(Expression, ComponentFlavourTakesProperties)
     req->cExpectedType = 'L';
     EXPECT_EQ(Component_P8015(&env.ctx, &options, req.get(), &list, 1, tokens, work, nullptr, 1, 0), 0);
     EXPECT_EQ(std::string(req->aOperands[0].acClass, 2), "CP");
-    EXPECT_EQ(Ops().front(), (Op{1, "MU", 2, 4}));
+    EXPECT_EQ(checked::First(Ops()), (Op{1, "MU", 2, 4}));
     EXPECT_EQ(Check(text, 'L'), 1) << "the classic flavour knows no properties";
     EXPECT_EQ(env.Take(), (Msgs{{"DCM0408", "#PANEL.WIDTH        "}}));
     DC_SetComponentPropertyLookup(nullptr, nullptr);

@@ -1,6 +1,7 @@
 // The language and description tables (point 8), the evaluation routine
 // prototypes (15), the condition blocks (16) and the expression request
 // of an evaluation routine.
+#include "checked_access.h"
 #include "tables_fixture.h"
 
 #include "generator/core/definitions.h"
@@ -105,7 +106,7 @@ TEST_F(DescriptionTables, ConditionBlocksOfBrowseLists)
     EXPECT_NE(std::find(declarations.begin(), declarations.end(), "struct X_RENAME_STACK X_RenameStack[3]"),
               declarations.end());
     EXPECT_NE(std::find(declarations.begin(), declarations.end(), "X_SHORT scX_RenameStack"), declarations.end());
-    EXPECT_EQ(CGEN_StaticWorkingList(0).back().csDeclaration, "public X_COND[] X_Cond = new X_COND[25]");
+    EXPECT_EQ(checked::Last(CGEN_StaticWorkingList(0)).csDeclaration, "public X_COND[] X_Cond = new X_COND[25]");
 }
 
 TEST_F(DescriptionTables, AWideningExpressionIsCheckedAgainInParentheses)

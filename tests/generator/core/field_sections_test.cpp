@@ -1,6 +1,7 @@
 // Data structures, subroutine names, the web-enabled function's sections,
 // text tag tables, the data lines of extended fields and the text strings
 // file.
+#include "checked_access.h"
 #include "gen_fixture.h"
 
 #include "generator/core/data_structures.h"
@@ -50,7 +51,7 @@ TEST_F(FieldSections, DataStructuresLoadTheFieldsOfTheFirstLibrary)
     EXPECT_EQ(writtenBy([&] { P3109_WriteDataStructureCall("ORDDS", 'A'); }),
               "X_Assemble_ORDDS (FUNCTION_STD_PARMS);\n");
     EXPECT_EQ(writtenBy([&] { P3109_WriteDataStructureCall("NODS", 'A'); }), "");
-    EXPECT_EQ(issuedMessages().back(), "DCM9992 F Data structure NODS is not defined");
+    EXPECT_EQ(checked::Last(issuedMessages()), "DCM9992 F Data structure NODS is not defined");
 }
 
 TEST_F(FieldSections, SubroutineNamesCarryTheModuleSuffixOfABuild)

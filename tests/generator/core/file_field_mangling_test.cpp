@@ -59,8 +59,9 @@ TEST_F(Mangling, TheFileWithTheLowerMarkIsKept)
     EXPECT_EQ(entry.uses.back().cClass, 'N');
     EXPECT_EQ(entry.uses.back().cMark, 'A');
     EXPECT_EQ(warnings(), (std::vector<std::string>{"PRC0047 W", "PRC0047 W", "PRC0047 W"}));
-    EXPECT_NE(issuedMessages()[1].find("Field #ORD@NO: ORDaNO is used; file FILEA names it ORD@NO."), std::string::npos)
-        << issuedMessages()[1];
+    EXPECT_NE(issuedMessages().at(1).find("Field #ORD@NO: ORDaNO is used; file FILEA names it ORD@NO."),
+              std::string::npos)
+        << issuedMessages().at(1);
 
     /* equal marks keep the first file and say nothing; a disabled check answers 0 */
     P3109_SetSelectSqlFiles({{"FILEA", "LIB", "", 'N', ' '}, {"FILEB", "LIB", "", 'N', ' '}}, nullptr);
@@ -96,8 +97,8 @@ TEST_F(Mangling, AFieldOfAnotherDatabaseTakesItsColumnName)
     EXPECT_EQ(entry.uses.back().cClass, 'Y');
     /* the later file of class 'I' names the field CUST_NUMBER: a conflict */
     EXPECT_EQ(warnings(), (std::vector<std::string>{"PRC0047 W", "PRC0047 W", "PRC0047 W"}));
-    EXPECT_NE(issuedMessages()[1].find("CUST_ID is used; file ALTF names it CUST_NUMBER"), std::string::npos)
-        << issuedMessages()[1];
+    EXPECT_NE(issuedMessages().at(1).find("CUST_ID is used; file ALTF names it CUST_NUMBER"), std::string::npos)
+        << issuedMessages().at(1);
 
     /* a qualifier names the file: a correlation name first, then a file name */
     int found = 0;

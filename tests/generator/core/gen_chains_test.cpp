@@ -1,6 +1,7 @@
 // The chains the command emitters fill: generated evaluations (macro and
 // routine names, shared named conditions, the text limit), SELECT loops
 // and POINT entries.
+#include "checked_access.h"
 #include "gen_fixture.h"
 
 #include "generator/core/command_loop.h"
@@ -80,7 +81,7 @@ TEST_F(Chains, SelectLoopsGetTheirNamesAndJoinTheirBlock)
     EXPECT_EQ(P3109_MakeSelectNames(false)->connectName, "");
     EXPECT_EQ(P3109_SelectChain().size(), 3u);
     /* the first node is still where it was */
-    EXPECT_EQ(&P3109_SelectChain().front(), s);
+    EXPECT_EQ(&checked::First(P3109_SelectChain()), s);
     P3109_PopBlock();
 }
 

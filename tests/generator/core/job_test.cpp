@@ -2,6 +2,9 @@
 // set-up and output driver on the sample function DEMOMIN, in tools mode.
 #include "gen_fixture.h"
 
+#include "checker/params/check_build.h"
+#include "generator/core/object_data.h"
+#include "generator/core/run_steps.h"
 #include "platform/dqoo/dqoo_bom.h"
 
 namespace gencore_test {
@@ -187,6 +190,21 @@ TEST_F(Job, CheckOnlyWritesNothing)
     EXPECT_EQ(result, 0) << out;
     EXPECT_FALSE(std::filesystem::exists(sourceDir() / "DEMOMIN.C"));
     EXPECT_EQ(out.find("VELMO Generator"), std::string::npos);
+}
+
+/* The object layer ends a job's build after its last pass: neither the
+** checker nor the generator keeps its handle, so a generation that follows
+** without a job finds no description instead of an ended build. */
+TEST_F(Job, AJobKeepsNoHoldOnItsEndedBuild)
+{
+    for (const char option : {'G', 'C'}) {
+        int32_t result = -9;
+        std::string out = run("DEMOMIN", option, result);
+        EXPECT_EQ(result, 0) << out;
+        EXPECT_EQ(P3100_pGetBuildHandle(), nullptr) << option;
+        EXPECT_EQ(P3109_pBuildHandle(), nullptr) << option;
+        EXPECT_EQ(P3109_pRetrieveDescription(), nullptr) << option;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Storage sizes, the definitions of a component's lists and records, their
 // X_LIST entries, the group-field check and the storage of the working lists.
+#include "checked_access.h"
 #include "tables_fixture.h"
 
 #include "dqov/fix.h"
@@ -107,7 +108,7 @@ TEST_F(ListDefinitions, ComponentListsAreDefinedAndTheirEntriesWritten)
     EXPECT_NE(s.find("/* List ORDERS Field Vector Definitions"), std::string::npos) << s;
     EXPECT_NE(s.find("#define V_LF_ORDERS_CUSTNO"), std::string::npos);
     EXPECT_NE(s.find(defineLine("V_LF_ORDERS_CUSTNAM", 1)), std::string::npos) << s;
-    EXPECT_EQ(CGEN_StaticWorkingList(0).back().cInitialiser, "INSTANCE(lAdjustment_EMPTY) = 0;");
+    EXPECT_EQ(checked::Last(CGEN_StaticWorkingList(0)).cInitialiser, "INSTANCE(lAdjustment_EMPTY) = 0;");
 
     P3109_State().out.queues[0].clear();
     P3109_WriteListDefinitionEntry(orders, 1);
@@ -136,13 +137,13 @@ TEST_F(ListDefinitions, TheSecondVersionNeedsTheTwoLevelTables)
     listRecord("LONG", 1, {"CUSTNO"}, 'Y');
     begin();
     P3109_WriteListDefinitions();
-    EXPECT_EQ(P3109_ListDefinitions()[0].lSecondVersion, 0) << "no ZOPH2: one table of X_LIST entries";
-    EXPECT_EQ(P3109_ListDefinitions()[0].lMaxEntries, 32000);
+    EXPECT_EQ(P3109_ListDefinitions().at(0).lSecondVersion, 0) << "no ZOPH2: one table of X_LIST entries";
+    EXPECT_EQ(P3109_ListDefinitions().at(0).lMaxEntries, 32000);
 
     P3109_ResetListDefinitions();
     ctx.lZoph2Used = 1;
     P3109_WriteListDefinitions();
-    const GEN_LIST_DEFINITION& l = P3109_ListDefinitions()[0];
+    const GEN_LIST_DEFINITION& l = P3109_ListDefinitions().at(0);
     EXPECT_EQ(l.lMaxEntries, 2147483647);
     EXPECT_EQ(l.sEntryCount, 500);
     P3109_State().out.queues[0].clear();
@@ -168,7 +169,7 @@ TEST_F(ListDefinitions, ListFieldsAddToTheEntryLengthOnlyInTheDefinitionRun)
     EXPECT_EQ(P3109_sCheckGroupFields(list), 1);
     EXPECT_TRUE(P3109_fListOverflow());
     EXPECT_EQ(issuedMessages().size(), 1u);
-    EXPECT_EQ(issuedMessages()[0].substr(0, 10), "PRC0047 F ");
+    EXPECT_EQ(issuedMessages().at(0).substr(0, 10), "PRC0047 F ");
     EXPECT_EQ(P3109_sFindListDefinition("*FIRST"), 0);
     EXPECT_EQ(P3109_sFindListDefinition("NOLIST"), -1);
 }
@@ -195,7 +196,7 @@ TEST_F(ListDefinitions, WorkingListStorageIsSummedAtTheEnd)
     EXPECT_NE(m[2].find("List BIG needs 2000000000 bytes"), std::string::npos) << m[2];
     add("MORE", 'W', 2000000, 1000);
     P3109_CheckWorkingListStorage();
-    EXPECT_NE(issuedMessages()[3].find("more than 3221225472 bytes"), std::string::npos) << issuedMessages()[3];
+    EXPECT_NE(issuedMessages().at(3).find("more than 3221225472 bytes"), std::string::npos) << issuedMessages().at(3);
 }
 
 /* A record node of the description with its member nodes. */

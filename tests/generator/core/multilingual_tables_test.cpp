@@ -1,5 +1,6 @@
 // Point 18: the built-in functions' flags and prototypes, MultiText from
 // QV_F61 and MultiField from the field text records.
+#include "checked_access.h"
 #include "tables_fixture.h"
 
 #include "checker/params/field_texts.h"
@@ -32,7 +33,7 @@ TEST_F(MultilingualTables, WithoutTextsOnlyTheBuiltInFunctionSections)
                         "       X_SHORT,X_SHORT [],X_SHORT,X_SHORT []);\n"
                         "F_VOID_FUNCTION X_BZMONEYROUNDCUR" +
                             arguments + "F_VOID_FUNCTION X_BZMONEYTRUNCCUR" + arguments);
-    const GEN_STATIC_ENTRY& flag = CGEN_StaticWorkingList(0).back();
+    const GEN_STATIC_ENTRY& flag = checked::Last(CGEN_StaticWorkingList(0));
     EXPECT_EQ(flag.cDeclaration, "X_YES_NO X_BuiltIn_901_Called");
     EXPECT_EQ(flag.cInitialiser, "INSTANCE(X_BuiltIn_901_Called) = NO;");
     EXPECT_EQ(queueText(3), "");

@@ -23,8 +23,8 @@ TEST_F(NameServices, InstanceNamesCountUp)
     EXPECT_EQ(P3109_MakeInstanceName("pX_Sel", "a", "b", "c"), "INSTANCE(pX_Sel_1)");
     EXPECT_EQ(P3109_MakeInstanceName("pX_Cur", "", "", ""), "INSTANCE(pX_Cur_2)");
     ASSERT_EQ(P3109_InstanceNames().size(), 2u);
-    EXPECT_EQ(P3109_InstanceNames()[0].name, "pX_Sel_1");
-    EXPECT_EQ(P3109_InstanceNames()[0].text3, "c");
+    EXPECT_EQ(P3109_InstanceNames().at(0).name, "pX_Sel_1");
+    EXPECT_EQ(P3109_InstanceNames().at(0).text3, "c");
     setUp(); /* a new job starts again */
     EXPECT_EQ(P3109_MakeInstanceName("pX_Sel", "", "", ""), "INSTANCE(pX_Sel_1)");
 }

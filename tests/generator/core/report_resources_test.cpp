@@ -1,6 +1,7 @@
 // Report and cursor prototypes, the temporary storage count, the fast-maths
 // test, resource references and definitions, member objects, the component
 // exchange vector and the evaluation cases.
+#include "checked_access.h"
 #include "tables_fixture.h"
 
 #include "dqov/x_tree.h"
@@ -37,7 +38,7 @@ TEST_F(ReportsResources, PrototypesOfAPrintedReport)
                             "   F_VOID_FUNCTION Print_Trailing_TOTAL (FUNCTION_STD_ARGS);\n"),
               std::string::npos);
     ASSERT_EQ(CGEN_StaticWorkingList(0).size(), before + 1);
-    EXPECT_EQ(CGEN_StaticWorkingList(0).back().cDeclaration, "X_ULONG ulBreakCountTOTAL");
+    EXPECT_EQ(checked::Last(CGEN_StaticWorkingList(0)).cDeclaration, "X_ULONG ulBreakCountTOTAL");
 }
 
 TEST_F(ReportsResources, CursorPrototypesOnlyWithCursors)
@@ -50,7 +51,7 @@ TEST_F(ReportsResources, CursorPrototypesOnlyWithCursors)
     P3109_State().sSqlCursorCount = 2;
     P3109_WriteCursorPrototypes();
     EXPECT_NE(header().find("   F_VOID_FUNCTION X_Close_Cursors (FUNCTION_STD_ARGS, X_LONG);\n"), std::string::npos);
-    EXPECT_EQ(CGEN_StaticWorkingList(0).back().cDeclaration, "PFNCURSORCLS pfCloseCursor[2]");
+    EXPECT_EQ(checked::Last(CGEN_StaticWorkingList(0)).cDeclaration, "PFNCURSORCLS pfCloseCursor[2]");
     P3109_State().emit.sTempStoreAreas = 4;
     P3109_WriteTempStoreCount();
     std::string define = "#define V_TEMP_STORE_AREAS";

@@ -205,6 +205,17 @@ TEST_F(CSharpForms, SortListRoutinesCompareTheirKeys)
                         "return (lCompare * -1);"));
     EXPECT_TRUE(has(cs, "if ( ( lCompare = X_RUN_DLL.X_Compare_Identical_SorP( psE1.fLSTNO, psE2.fLSTNO, "
                         "X_DEFS.X_TYPE_PACKED, BYTE_LEN_V_FIELD_LSTNO ) ) != 0 ) return lCompare;"));
+    /* the keys in their order in C# too, each routine ending equal; CSSHRT by
+       its alphanumeric LSTREG ascending, compared by character codes */
+    const size_t csDate = cs.find("string.CompareOrdinal( psE1.fFDATE.vchDate"),
+                 csNumber = cs.find("X_Compare_Identical_SorP( psE1.fLSTNO"),
+                 csEqual = cs.find("   return(0); \r\n", csNumber);
+    EXPECT_LT(csDate, csNumber);
+    EXPECT_NE(csEqual, std::string::npos);
+    EXPECT_EQ(cs.find("   if ( ( lCompare = ", csNumber), cs.find("   if ( ( lCompare = string.CompareOrdinal( "
+                                                                   "psE1.fLSTREG, psE2.fLSTREG ) ) != 0 ) return "
+                                                                   "lCompare; \r\n"))
+        << "CSSHRT's one key follows, ascending";
     EXPECT_EQ(mcs("CSLIST"), "");
     EXPECT_EQ(gcc("CSLIST"), "");
 }

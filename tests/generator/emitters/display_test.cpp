@@ -202,8 +202,8 @@ TEST_F(Display, BrowseOnlyPanelWritesTheBrowseFieldTable)
     EXPECT_EQ(args[4], "                pX_List[V_LIST_BRW].sFld,    ");
     EXPECT_EQ(args[7], "                INSTANCE(pDialogue_" + n + "_BFields),    ");
     EXPECT_EQ(args[10], "                V_LIST_BRW,    ");
-    EXPECT_EQ(P3109_ListDefinitions()[0].argument, "&(Dialogue_" + n + "_BFields[0])");
-    EXPECT_EQ(P3109_ListDefinitions()[0].fields[0].sMapNumber, 0);
+    EXPECT_EQ(P3109_ListDefinitions().at(0).argument, "&(Dialogue_" + n + "_BFields[0])");
+    EXPECT_EQ(P3109_ListDefinitions().at(0).fields[0].sMapNumber, 0);
 }
 
 TEST_F(Display, KeysOfTheControlBlockAndTheirButtons)

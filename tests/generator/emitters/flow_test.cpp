@@ -1,6 +1,7 @@
 // The command emitter frame and the flow-control emitters, dispatched
 // through the command loop with its block controls: lines compared as
 // (stream, indent, text) with the forms the language's commands take.
+#include "checked_access.h"
 #include "emit_fixture.h"
 
 namespace emitters_test {
@@ -55,7 +56,7 @@ TEST_F(Flow, ContinueInsideCaseInsideDoWhileReachesTheLoop)
     EXPECT_EQ(P3109_State().sBlockDepth, 0);
     EXPECT_EQ(P3109_State().out.usIndent, 3);
     /* the WHEN value is a routine of the generator's chain: the operand and the value */
-    EXPECT_EQ(P3109_EvaluationChain().back().text.substr(0, 15), "#B         = 1 ");
+    EXPECT_EQ(checked::Last(P3109_EvaluationChain()).text.substr(0, 15), "#B         = 1 ");
 
     /* directly in a loop, CONTINUE is the loop's own */
     FFC_PARSED_COMMAND& loop2 = command("DOWHILE");
@@ -89,7 +90,7 @@ TEST_F(Flow, WhenWithThreeValuesAndOtherwiseAfterTwoWhens)
     /* a WHEN without values is never entered, and said so */
     FFC_PARSED_COMMAND& blank = command("WHEN");
     EXPECT_TRUE(holds(dispatch(blank), {{6, 6, "if ( NO )"}, {6, 6, "{"}}));
-    EXPECT_NE(issuedMessages().back().find("PRC1190 F"), std::string::npos);
+    EXPECT_NE(checked::Last(issuedMessages()).find("PRC1190 F"), std::string::npos);
 }
 
 TEST_F(Flow, BeginLoopWithANegativeStep)
@@ -136,7 +137,7 @@ TEST_F(Flow, IfElseEndifAndDoUntil)
     EXPECT_EQ(e[1], (Line{6, 3, "else"}));
     EXPECT_EQ(e[2], (Line{6, 3, "{"}));
     EXPECT_EQ(e[3], (Line{6, 1, " "}));
-    EXPECT_EQ(dispatch(endif).back(), (Line{6, 3, "}"}));
+    EXPECT_EQ(checked::Last(dispatch(endif)), (Line{6, 3, "}"}));
 
     FFC_PARSED_COMMAND& until = command("DOUNTIL");
     set(until, "COND", "#A > #B");
@@ -178,15 +179,15 @@ TEST_F(Flow, BranchesByRoutineKindAndTarget)
     auto branch = [this](const char* target) {
         return texts(lines([target] { P3109_EmitBranchToTarget(target, 3); }));
     };
-    EXPECT_EQ(branch("*RETURN").back(), "X_MAIN_RETURN(" + P3109_State().cName + ")");
+    EXPECT_EQ(checked::Last(branch("*RETURN")), "X_MAIN_RETURN(" + P3109_State().cName + ")");
     EXPECT_TRUE(branch("*NEXT").empty());
-    EXPECT_EQ(branch("L20").back(), "goto X_Label_L20;");
+    EXPECT_EQ(checked::Last(branch("L20")), "goto X_Label_L20;");
     P3109_State().cRoutineFlag1 = 'Y';
     /* no DISPLAY of this subroutine is open */
-    EXPECT_EQ(branch("*LASTDIS").back(), "X_SUBR_ABORT");
-    EXPECT_EQ(branch("@EXIT").back(), "X_SUBR_EXIT");
+    EXPECT_EQ(checked::Last(branch("*LASTDIS")), "X_SUBR_ABORT");
+    EXPECT_EQ(checked::Last(branch("@EXIT")), "X_SUBR_EXIT");
     P3109_State().cRoutineFlag2 = 'Y';
-    EXPECT_EQ(branch("*MENU").back(), "X_COMR_CANCEL");
+    EXPECT_EQ(checked::Last(branch("*MENU")), "X_COMR_CANCEL");
     P3109_State().cTarget = GEN_TARGET_CSHARP;
     const std::vector<std::string> cs = branch("*RETURN");
     EXPECT_EQ(cs[cs.size() - 2], "lReturnCode = X_GloDef.X_COMR_NORMAL_END;");
@@ -197,9 +198,9 @@ TEST_F(Flow, ACommandStoredAgainIsReadAgain)
 {
     FFC_PARSED_COMMAND& go = command("GOTO");
     set(go, "LABEL", "L10");
-    EXPECT_EQ(texts(dispatch(go)).back(), "goto X_Label_L10;");
+    EXPECT_EQ(checked::Last(texts(dispatch(go))), "goto X_Label_L10;");
     set(go, "LABEL", "L20");
-    EXPECT_EQ(texts(dispatch(go)).back(), "goto X_Label_L20;");
+    EXPECT_EQ(checked::Last(texts(dispatch(go))), "goto X_Label_L20;");
 }
 
 TEST_F(Flow, UnsupportedCommandAndIoOutcomes)
@@ -208,7 +209,7 @@ TEST_F(Flow, UnsupportedCommandAndIoOutcomes)
     current(blank);
     const std::vector<Line> u = lines([] { P3109_EmitUnsupportedCommand(); });
     EXPECT_EQ(u[1], (Line{6, 3, "               X_TEXT(136),\" \");"}));
-    EXPECT_NE(issuedMessages().back().find("PRC1005 W"), std::string::npos);
+    EXPECT_NE(checked::Last(issuedMessages()).find("PRC1005 W"), std::string::npos);
 
     const std::vector<Line> skipped = lines([] { P3109_EmitIoStatusAction("*NEXT", "X_DBM_NO_RECORD"); });
     EXPECT_EQ(texts(skipped),

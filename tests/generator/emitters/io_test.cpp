@@ -3,6 +3,7 @@
 // changes and their loop form, the file-control commands, and the common
 // open of every used file. Expected texts are the templates filled in by
 // hand for the order files of the sample repository.
+#include "checked_access.h"
 #include "emit_fixture.h"
 
 #include "generator/core/definitions.h"
@@ -214,7 +215,7 @@ TEST_F(IoEmitters, WhereOfAVirtualFieldStaysInCodeAndLoops)
     EXPECT_TRUE(holdsText(ls, b + ".sDBMRequest = X_DBM_CURSOR_CLOSE;"));
     /* without key values the WHERE reads every record: the warning says so */
     EXPECT_TRUE(issued("PRC1003 W FETCH"));
-    EXPECT_EQ(P3109_EvaluationChain().back().text.substr(0, 20), "#IOLVALUE > #IOLIMIT");
+    EXPECT_EQ(checked::Last(P3109_EvaluationChain()).text.substr(0, 20), "#IOLVALUE > #IOLIMIT");
 }
 
 TEST_F(IoEmitters, DeleteKeptInCodeLoopsAndCountsWhatItDeleted)

@@ -7,6 +7,9 @@
 
 #include "runcontrol/tools_job.h"
 
+#include <set>
+#include <sstream>
+
 namespace emitters_test {
 namespace {
 
@@ -21,6 +24,44 @@ protected:
         return n;
     }
 };
+
+/* MESSAGE ... MSGDTA(#IOORDNO *DATE): the system variable is a field of
+** the function like any other (a row of the field vector, its storage
+** bound), so the message's second value prints the date; and the alpha
+** literals of the program are set at the start over their whole length. */
+TEST_F(KeywordFaults, MessageDataAndLiteralsAreFieldsOfTheSampleProgram)
+{
+    const std::string c = generateFunction("IOKEYS", "DEMOIO");
+    ASSERT_FALSE(c.empty());
+    const std::string stg = gencore_test::readFile(sourceDir() / "IOKEYS.STG");
+    /* *DATE: a signed number of 6 digits */
+    EXPECT_NE(c.find(",X_TYPE_SIGNED,X_SUBTYPE_SYSTEM_VARIABLE,'N',6,BYTE_LEN_V_SV_DATE, "), std::string::npos);
+    EXPECT_NE(c.find("   pX_Fld[V_SV_DATE].pField = &(INSTANCE_S3(vDATE[0])); \r\n"), std::string::npos);
+    EXPECT_NE(stg.find("X_DICTIONARY_SIGNED vDATE[BYTE_LEN_V_SV_DATE];"), std::string::npos);
+    /* every alpha literal copied in with its own length */
+    size_t literals = 0;
+    for (size_t at = c.find("X_CPYBYTES( pX_Fld[V_ALPHA_LITERAL_"); at != std::string::npos;
+         at = c.find("X_CPYBYTES( pX_Fld[V_ALPHA_LITERAL_", at + 1)) {
+        const std::string line = c.substr(at, c.find('\n', at) - at);
+        const size_t open = line.find('[') + 1;
+        const std::string name = line.substr(open, line.find(']') - open);
+        EXPECT_NE(line.find(", BYTE_LEN_" + name + " ); \r"), std::string::npos) << line;
+        ++literals;
+    }
+    /* 'IO' (PROG_PARM), IOBATCH, IOLIB (twice, one field), IONIGHT and
+       IOCALC (SUBMIT and CALL): five literal fields of 2, 7, 5, 7 and 6 */
+    EXPECT_EQ(literals, 5u);
+    std::multiset<std::string> lengths;
+    for (size_t at = stg.find("#define BYTE_LEN_V_ALPHA_LITERAL_"); at != std::string::npos;
+         at = stg.find("#define BYTE_LEN_V_ALPHA_LITERAL_", at + 1)) {
+        const std::string line = stg.substr(at, stg.find('\n', at) - at);
+        std::istringstream words(line);
+        std::string define, name, value;
+        words >> define >> name >> value;
+        lengths.insert(value);
+    }
+    EXPECT_EQ(lengths, (std::multiset<std::string>{"2", "5", "6", "7", "7"}));
+}
 
 /* The sample FETCH with RETURN_RRN(#IORRN): its request block returns the
 ** record number into the field ("YES, " and the field's vector text in the

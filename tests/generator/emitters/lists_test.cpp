@@ -1,6 +1,7 @@
 // Working and browse lists: the definition written by DEF_LIST, the two
 // forms of the list-entry commands in the three list layouts, and the head
 // of a SELECTLIST loop.
+#include "checked_access.h"
 #include "emit_fixture.h"
 
 #include "dqov/work_records.h"
@@ -107,7 +108,7 @@ TEST_F(Lists, WorkingListStructureVectorAndMacros)
                            "BYTE_LEN_V_FIELD_CUSTNO );"}}));
     EXPECT_TRUE(holdsText(l, "X_CPYBYTES( pX_Fld[V_FIELD_FLAG].pField, pX_FldList[V_LF_ORD_FLAG].pField, "
                              "BYTE_LEN_V_FIELD_FLAG );"));
-    const GEN_LIST_DEFINITION& list = P3109_ListDefinitions().back();
+    const GEN_LIST_DEFINITION& list = checked::Last(P3109_ListDefinitions());
     EXPECT_EQ(list.fields[1].entryIdentifier, "V_LF_ORD_FLAG");
     EXPECT_EQ(list.ulEntryLength, 5u);
 
@@ -138,7 +139,7 @@ TEST_F(Lists, TrigListHasNoPackingAndABrowseListNoMacros)
                           {5, 3, "X_YES_NO efCUSTNO;"}}))
         << "TRUE and FALSE";
     EXPECT_FALSE(holdsText(b, "#define ASSEMBLE_LIST_ENTRY_BRW()"));
-    const GEN_LIST_DEFINITION& brw = P3109_ListDefinitions().back();
+    const GEN_LIST_DEFINITION& brw = checked::Last(P3109_ListDefinitions());
     EXPECT_EQ(brw.cKind, 'B');
     EXPECT_EQ(brw.lMaxEntries, 9999);
     EXPECT_EQ(brw.sEntryCount, 1);
@@ -148,7 +149,7 @@ TEST_F(Lists, TrigListHasNoPackingAndABrowseListNoMacros)
     P3109_ResetListDefinitions();
     P3109_ResetEmitters();
     defineList("CHG", {"CUSTNO"}, "*BROWSE");
-    const_cast<GEN_LIST_DEFINITION&>(P3109_ListDefinitions().back()).cChangeTracking = 'Y';
+    const_cast<GEN_LIST_DEFINITION&>(checked::Last(P3109_ListDefinitions())).cChangeTracking = 'Y';
     current(*commands_.back());
     const std::vector<Line> c = lines([] { P3109_EmitDefList(); });
     EXPECT_TRUE(holds(c, {{5, 3, "X_DICTIONARY_PACKED fCUSTNO[BYTE_LEN_V_FIELD_CUSTNO];"},
@@ -220,7 +221,7 @@ TEST_F(Lists, EntryCommandsInBothFormsAndTheThreeLayouts)
     const std::vector<Line> upd = lines([] { P3109_EmitUpdEntry(); });
     EXPECT_TRUE(holdsText(upd, "   *pfnUpdEntry = ((X_LIST_1*)( &( ((X_LIST_2*) pX_List)[V_LIST_ORD] ) ))->"
                                "pOperationTable->pfnUpdEntry;"));
-    const_cast<GEN_LIST_DEFINITION&>(P3109_ListDefinitions()[0]).lSecondVersion = 1;
+    const_cast<GEN_LIST_DEFINITION&>(P3109_ListDefinitions().at(0)).lSecondVersion = 1;
     listCommand("DLT_ENTRY", "FROM_LIST", "#ORD");
     set(*commands_.back(), "NUMBER", "*CURRENT");
     current(*commands_.back());
@@ -252,7 +253,7 @@ TEST_F(Lists, CounterInTheListSortOrderAndUndefinedList)
     EXPECT_TRUE(holdsText(lines([] { P3109_EmitSortList(); }),
                           "X_Sort_List( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_LIST_CNTL, pX_List, X_Sort_List_" +
                               P3109_State().lineNumberText + " );"));
-    const GEN_SORT_ROUTINE_NODE& node = P3109_SortRoutineList().back();
+    const GEN_SORT_ROUTINE_NODE& node = checked::Last(P3109_SortRoutineList());
     EXPECT_EQ(node.structureName, "LIST_CNTL");
     ASSERT_EQ(node.keys.size(), 2u);
     EXPECT_EQ(node.keys[0].cOrder, 'A');
@@ -263,7 +264,7 @@ TEST_F(Lists, CounterInTheListSortOrderAndUndefinedList)
     const std::vector<Line> none = lines([] { P3109_EmitGetEntry(); });
     EXPECT_FALSE(holdsText(none, "{"));
     ASSERT_EQ(issuedMessages().size(), 1u);
-    EXPECT_EQ(issuedMessages()[0].substr(0, 9), "PRC1006 F");
+    EXPECT_EQ(issuedMessages().at(0).substr(0, 9), "PRC1006 F");
 }
 
 TEST_F(Lists, GetAndLocateEntries)
@@ -340,7 +341,7 @@ TEST_F(Lists, SelectListLoopHead)
     EXPECT_TRUE(holds(work, {{6, 6, "/* Change KEEP_XXXX value(s) to zero */"}}));
     /* a working list never screens by selection keywords */
     EXPECT_TRUE(holdsText(work, "pX_List_" + n + "->chScreening = NO;"));
-    EXPECT_EQ(texts(work).back(), "#endif") << "the prologue stands last, inside the loop";
+    EXPECT_EQ(checked::Last(texts(work)), "#endif") << "the prologue stands last, inside the loop";
 
     P3109_State().out.usIndent = 3;
     P3109_State().out.sDepth = 0;
@@ -361,9 +362,9 @@ TEST_F(Lists, SelectListLoopHead)
                  " += (1 + INSTANCE(lAdjustment_BRW)), "
                  "X_Set_Component_List_Entry_Count( pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, V_LIST_BRW ) )"));
     EXPECT_TRUE(holdsText(brw, "X_Set_Error_States( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_LIST_BRW, pX_List, NO );"));
-    const std::string routine = P3109_EvaluationChain().back().name;
+    const std::string routine = checked::Last(P3109_EvaluationChain()).name;
     EXPECT_TRUE(holdsText(brw, "if ( " + routine + "(FUNCTION_STD_PARMS) != YES ) continue;"));
-    EXPECT_EQ(P3109_EvaluationChain().back().sList, 1) << "the condition reads the browse list's fields";
+    EXPECT_EQ(checked::Last(P3109_EvaluationChain()).sList, 1) << "the condition reads the browse list's fields";
 }
 
 TEST_F(Lists, CSharpFormsOfTheEntryCommands)

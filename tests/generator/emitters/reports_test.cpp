@@ -1,6 +1,7 @@
 // Reports on hand-made layout records: the print routines of the report
 // lines with their tables, the sort of a line's items, the X_PIM control
 // structure, the report routines of point 37 and the printing commands.
+#include "checked_access.h"
 #include "emit_fixture.h"
 
 #include "dqov/fix.h"
@@ -217,7 +218,7 @@ TEST_F(Reports, ClusterLimitAndKeepValues)
     define(reportLine("DEF_LINE", "#RFULL", "LINE", {item("LSTNO", 'P', 1, 2)}));
     EXPECT_EQ(tables->clusters.size(), GEN_PRINT_CLUSTERS_MAX);
     ASSERT_EQ(issuedMessages().size(), 1u);
-    EXPECT_NE(issuedMessages()[0].find("PRINT CLUSTERS"), std::string::npos) << issuedMessages()[0];
+    EXPECT_NE(issuedMessages().at(0).find("PRINT CLUSTERS"), std::string::npos) << issuedMessages().at(0);
 
     FFC_PARSED_COMMAND& keep = command("KEEP_MAX");
     list(keep, "OF_FIELD", {"#LSTNO"});
@@ -226,7 +227,8 @@ TEST_F(Reports, ClusterLimitAndKeepValues)
     current(keep);
     /* outside a loop that counts rows it is refused: only its prologue stands */
     EXPECT_FALSE(has(texts(lines([] { P3109_EmitKeep(); })), "if ( ( lSelectLoopCount == 1 )"));
-    EXPECT_NE(issuedMessages().back().find("PRC1192 F KEEP_MAX"), std::string::npos) << issuedMessages().back();
+    EXPECT_NE(checked::Last(issuedMessages()).find("PRC1192 F KEEP_MAX"), std::string::npos)
+        << checked::Last(issuedMessages());
     /* inside the row loop of a SELECT */
     P3109_PushBlock('Y', 'N', 'N');
     P3109_State().blocks[static_cast<size_t>(P3109_State().sBlockDepth)].cSelectLoop = 'Y';

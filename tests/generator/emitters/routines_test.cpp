@@ -1,5 +1,6 @@
 // Subroutines, component commands and their tables, and the function's
 // entry and exit interface: the lines the Parts give for them.
+#include "checked_access.h"
 #include "emit_fixture.h"
 
 #include "generator/core/data_structures.h"
@@ -78,7 +79,7 @@ TEST_F(Routines, ComponentDispatchAndFor)
     FFC_PARSED_COMMAND& set1 = command("SET");
     set1.lDispatchId = 42;
     current(set1);
-    EXPECT_EQ(texts(lines([] { P3109_EmitSet(); })).back(),
+    EXPECT_EQ(checked::Last(texts(lines([] { P3109_EmitSet(); }))),
               "X_DISPATCH_COMPONENT_COMMAND( 42L, pX_NULL, pX_NULL, 0, pX_NULL, X_COMP_DISPATCH_ZOPHX_COMMAND, "
               "X_MAIN_CHECK_DISPATCH( lReturnCode, " +
                   P3109_State().cName + " ) )");

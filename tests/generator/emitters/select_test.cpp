@@ -1,6 +1,7 @@
 // SELECT loops and their routines, SELECT_SQL with its information
 // entries, and USE. Expected texts are the templates filled in by hand for
 // the order files and built-in functions of the sample repository.
+#include "checked_access.h"
 #include "emit_fixture.h"
 
 #include "generator/core/definitions.h"
@@ -166,7 +167,7 @@ TEST_F(SelectEmitters, SelectSqlWritesItsEntriesAndMarkers)
     dispatch(endSelect());
     const std::vector<Line> ls = routines();
     EXPECT_TRUE(holdsText(ls, "X_SHORT sTotalODBC = 15;")) << dump(ls);
-    EXPECT_EQ(after(ls, "pCurrentODBC->chInfoType = X_ODBC_SELECT_DISTINCT_OPTION;", 2).back(),
+    EXPECT_EQ(checked::Last(after(ls, "pCurrentODBC->chInfoType = X_ODBC_SELECT_DISTINCT_OPTION;", 2)),
               "pCurrentODBC->ulInfoValue1 = TRUE;");
     /* the host variable: its own entry, and a marker in the clause */
     const std::vector<std::string> host = {
@@ -288,7 +289,7 @@ TEST_F(SelectEmitters, UseOfTheExchangeBuiltInAndOfAUserProgram)
     /* an unknown built-in function: the prologue only */
     FFC_PARSED_COMMAND& none = command("USE", "USE BUILTIN(NO_SUCH)");
     set(none, "BUILTIN", "NO_SUCH");
-    EXPECT_EQ(texts(dispatch(none)).back(), "#endif");
+    EXPECT_EQ(checked::Last(texts(dispatch(none))), "#endif");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Validation blocks and check commands: nested error counts, the constant
 // vector group of RANGECHECK, the result actions and CALLCHECK's program.
+#include "checked_access.h"
 #include "emit_fixture.h"
 
 #include "generator/core/static_lists.h"
@@ -136,7 +137,7 @@ TEST_F(Validation, CheckActionsAndProgramText)
     set(text, "MSGTXT", "Wrong date");
     current(text);
     lines([] { P3109_EmitDateCheck(); });
-    EXPECT_NE(issuedMessages().back().find("PRC1008 F"), std::string::npos);
+    EXPECT_NE(checked::Last(issuedMessages()).find("PRC1008 F"), std::string::npos);
 }
 
 }  // namespace

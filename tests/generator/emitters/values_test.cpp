@@ -1,5 +1,6 @@
 // Field values, status tests and messages: the classes of CHANGE, the test
 // lines of IF_STATUS, IF_KEY, IF_MODE and IF_NULL, and the message call.
+#include "checked_access.h"
 #include "emit_fixture.h"
 
 #include "generator/core/static_lists.h"
@@ -46,7 +47,7 @@ TEST_F(Values, ChangeClassesAndGroups)
     const std::vector<std::string> g = texts(lines([] { P3109_EmitChange(); }));
     EXPECT_EQ(std::count(g.begin(), g.end(), "EVALUATION_MACRO_1"), 1);
     EXPECT_EQ(std::count(g.begin(), g.end(), "EVALUATION_MACRO_2"), 1);
-    EXPECT_EQ(P3109_EvaluationChain().back().target, "V_FIELD_B");
+    EXPECT_EQ(checked::Last(P3109_EvaluationChain()).target, "V_FIELD_B");
 
     /* a remembered value for a group: each member is set from the run
        time's store, with the format of the keyword */
@@ -102,7 +103,7 @@ TEST_F(Values, StatusKeyModeAndNullTests)
     current(unknown);
     const std::vector<std::string> u = texts(lines([] { P3109_EmitIfKey(); }));
     EXPECT_EQ(u[u.size() - 2], "if ( NO )");
-    EXPECT_NE(issuedMessages().back().find("PRC1190 F"), std::string::npos);
+    EXPECT_NE(checked::Last(issuedMessages()).find("PRC1190 F"), std::string::npos);
 
     /* a field the function does not use is left out of IF_NULL's test */
     FFC_PARSED_COMMAND& null = command("IF_NULL");

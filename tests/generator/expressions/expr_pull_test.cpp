@@ -69,7 +69,7 @@ TEST_F(PullTest, DispatchTargetStandardAndComponentRefresh)
                                      CsRowOf(688, "X_COMP_OPCODE_PULL_DISPATCH_SET_FROM_NULL", "12") + ",",
                                      CsRowOf(686, "X_COMP_OPCODE_PULL_DISPATCH_SET_FROM_STRING", "77") + ",",
                                      CsRowOf(691, "X_COMP_OPCODE_PULL_DISPATCH_SET_FROM_NAVAIL", "77")}));
-    EXPECT_EQ(RowsIn('C', b)[0], CRowOf("X_COMP_OPCODE_PULL_DISPATCH_SET_FROM_DECIMAL", "77") + ",");
+    EXPECT_EQ(RowsIn('C', b).at(0), CRowOf("X_COMP_OPCODE_PULL_DISPATCH_SET_FROM_DECIMAL", "77") + ",");
 }
 
 TEST_F(PullTest, DateHivalDispatchTargetInC)
@@ -81,7 +81,7 @@ TEST_F(PullTest, DateHivalDispatchTargetInC)
                                      CRowOf("X_COMP_OPCODE_PULL_DATE_VECTOR_FROM_HIVAL", "8") + ",",
                                      CRowOf("X_COMP_OPCODE_REFRESH_COMPONENT", "V_DISP") + ",",
                                      CRowOf("X_COMP_OPCODE_PULL_DISPATCH_SET_FROM_DATE", "77")}));
-    EXPECT_EQ(RowsIn('#', b)[3], CsRowOf(0x2AB, "X_COMP_OPCODE_PULL_DISPATCH_SET_FROM_DATE", "77"));
+    EXPECT_EQ(RowsIn('#', b).at(3), CsRowOf(0x2AB, "X_COMP_OPCODE_PULL_DISPATCH_SET_FROM_DATE", "77"));
 }
 
 TEST_F(PullTest, ArrayBeforeIndexedAndIndexedTarget)

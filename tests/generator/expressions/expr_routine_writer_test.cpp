@@ -1,6 +1,7 @@
 // The evaluation routine writer: the variant frame and p-code path of an
 // expression, the routine frame, macros and prototypes, the routine-
 // reference calls and the I/O table rows, against texts derived by hand.
+#include "checked_access.h"
 #include <gtest/gtest.h>
 
 #include "expr_routine_support.h"
@@ -59,8 +60,8 @@ TEST_F(RoutineWriter, ThreeVariantsInTheirPlatformBranches)
     gen.Clear();
     gen.target = '#';
     EXPR_WriteExpression(gen, *r, *e);
-    EXPECT_EQ(gen.Texts()[0], "#if X_OPERATING_SYSTEM_ISERIES");
-    EXPECT_EQ(gen.Texts()[4], "#elif !X_CONST_LONGLONG_IS_LONG");
+    EXPECT_EQ(gen.Texts().at(0), "#if X_OPERATING_SYSTEM_ISERIES");
+    EXPECT_EQ(gen.Texts().at(4), "#elif !X_CONST_LONGLONG_IS_LONG");
     EXPECT_TRUE(gen.Has("#if UNUSED"));
 }
 
@@ -108,8 +109,8 @@ TEST_F(RoutineWriter, SectionBoxIsAtLeast71WideAndWidensForLongTitles)
     gen.Clear();
     const std::string title(66, 'T');
     EXPR_WriteSectionBox(gen, 9, title);
-    EXPECT_EQ(gen.Texts()[2], "/* " + std::string(66, '=') + " */");
-    EXPECT_EQ(gen.Texts()[3], "/* " + title + " */");
+    EXPECT_EQ(gen.Texts().at(2), "/* " + std::string(66, '=') + " */");
+    EXPECT_EQ(gen.Texts().at(3), "/* " + title + " */");
 }
 
 // A kind-100 routine numbered 12, as the reference 3 B 0000012 names it.
@@ -275,7 +276,7 @@ TEST_F(RoutineWriter, DefaultValueAndExecuteCallsByTarget)
         ExprWriterScope scope(gen);
         EXPR_lWriteExecuteReceivedLine(&received, nullptr, nullptr);
     }
-    EXPECT_EQ(gen.Texts().back(),
+    EXPECT_EQ(checked::Last(gen.Texts()),
               "Execute_Received_Routine_9(pX_Ids, pX_Pro, pX_Fun, pX_Fld, pX_List, X_FKey, pGlobal1, pGlobal2);");
 }
 

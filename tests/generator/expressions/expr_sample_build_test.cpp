@@ -258,6 +258,26 @@ TEST_F(SampleBuild, TheValuesAtTheEdgesGenerateAndCompile)
     EXPECT_NE(c.find("X_CPYBYTES( pX_Fld[V_FIELD_EXNAME].pField, \"\\xC1\"\"\\x00\"\"\\xC2\"\"\", 3 );"),
               std::string::npos);
     EXPECT_NE(c.find("((X_FLD_FLT64*)( pX_Fld[V_FIELD_FAMOUNT].pField ))->dFloat64 * 1.5"), std::string::npos);
+    /* #EXPRICE (9,2) * #EXRATE (5,3) - 0.005 rounded into 11,2: the product
+       has 7 + 2 integer digits and 2 + 3 decimals (14 digits), the
+       difference one integer digit more (15), and the half unit the rounding
+       adds may carry into one more (16): beyond a double's 15 digits, so the
+       value is computed exactly in the p-code of PACKED31 and no direct form
+       is offered */
+    const std::string h = readFile(source() / "EXPEDGE.H");
+    const size_t third = c.find("F_VOID_FUNCTION Command_Evaluation_Routine_3( FUNCTION_STD_ARGS )");
+    ASSERT_NE(third, std::string::npos);
+    const std::string routine3 = c.substr(third, c.find("X_VAR_EvaluateExpression( &frame );", third) - third);
+    EXPECT_NE(routine3.find("X_COMP_OPCODE_PACKED31_MULTIPLY,                                  0x0e05,"),
+              std::string::npos)
+        << routine3;
+    EXPECT_NE(routine3.find("X_COMP_OPCODE_PACKED31_MINUS,                                     0x0f05,"),
+              std::string::npos)
+        << routine3;
+    EXPECT_NE(routine3.find("X_COMP_OPCODE_ROUND_HALFUP_PACKED31,"), std::string::npos) << routine3;
+    EXPECT_EQ(h.find("#define COMMAND_EVALUATION_MACRO_3"), std::string::npos);
+    /* the rounded quotient of the first CHANGE has its direct form */
+    EXPECT_NE(h.find("#define COMMAND_EVALUATION_MACRO_1"), std::string::npos);
 }
 
 // EXPTYPE: compiled expressions over every kind of field the compiler
@@ -288,6 +308,19 @@ TEST_F(SampleBuild, ExpressionsOverEveryKindOfFieldGenerateAndCompile)
     EXPECT_TRUE(holds("X_CPYBYTES( " + stamp2 +
                       ", X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );"));
     EXPECT_TRUE(holds("X_CPYBYTES( &(" + stamp2 + "[11]), ((X_FLD_TIME*)( pX_Fld[V_FIELD_FTIME].pField ))->vchTime, 8 );"));
+    /* a timestamp into a date: its first 10 characters, the terminator
+       after them; into a time: the 8 characters from offset 11 (after the
+       date and its blank), the terminator after them */
+    const std::string fstamp = field("X_FLD_DATETIME", "FSTAMP") + "->vchDateTime";
+    const std::string txdate = field("X_FLD_DATE", "TXDATE") + "->vchDate";
+    const std::string txtime = field("X_FLD_TIME", "TXTIME") + "->vchTime";
+    EXPECT_TRUE(holds("   X_CPYBYTES( " + txdate + ", " + fstamp + ", 10 ); \r\n   " + txdate +
+                      "[10] = END_OF_STRING; \r\n"));
+    EXPECT_TRUE(holds("   X_CPYBYTES( " + txtime + ", (" + fstamp + " + 11), 8 ); \r\n   " + txtime +
+                      "[8] = END_OF_STRING; \r\n"));
+    /* two timestamps compared over their 29 characters */
+    EXPECT_TRUE(holds("bResult = ( memcmp( " + fstamp + ", " + field("X_FLD_DATETIME", "TXSTAMP") +
+                      "->vchDateTime, 29 ) != 0 );"));
     /* an alphanumeric field into one of varying length, and back */
     EXPECT_TRUE(holds("X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, pX_Fld[V_FIELD_FALPHA].pField, "
                       "BYTE_LEN_V_FIELD_FALPHA, "));

@@ -43,7 +43,7 @@ TEST_F(SingleRowTest, WhenAndEvaluationControl)
                      CRowOf("X_COMP_OPCODE_PUSH_DECIMAL_PRECISION_AS_INT32", "0x0f02") + ",",
                      CRowOf("X_COMP_OPCODE_INITIALIZE_CALLBACK_FRAME", "0") + ",", "   00000422, ???,"}));
     EXPECT_EQ(report.operandIndex, 5u);
-    EXPECT_EQ(RowsIn('#', b)[7], CsRowOf(0x429, "X_COMP_OPCODE_PUSH_DECIMAL_PRECISION_AS_INT32", "0x0f02") + ",");
+    EXPECT_EQ(RowsIn('#', b).at(7), CsRowOf(0x429, "X_COMP_OPCODE_PUSH_DECIMAL_PRECISION_AS_INT32", "0x0f02") + ",");
 }
 
 TEST_F(SingleRowTest, IntrinsicNamesWiderThanTheField)
@@ -161,13 +161,13 @@ TEST_F(SingleRowTest, OneRowOfEachFamilyInBothTargets)
     // The worked example of an intrinsic row: 86 characters in C#.
     PcodeBuilder b;
     b.Instr(1072, Words(b, 3, 0));
-    EXPECT_EQ(RowsIn('#', b)[0],
+    EXPECT_EQ(RowsIn('#', b).at(0),
               "   0x00000430 /* X_COMP_OPCODE_IMP_INTRINSIC_STRING_CUR_SIZE */ ,               0x0003");
     // A wrapper gives its own value word; an identical-vector pull without a
     // node is a C-form row in both targets.
     PcodeBuilder w;
     w.Instr(1284, w.Wrapper(1, Words(w, 9, 0)));
-    EXPECT_EQ(RowsIn('C', w)[0], CRowOf("X_COMP_OPCODE_IMP_INTRINSIC_DATE_WEEK", "0x0000"));
+    EXPECT_EQ(RowsIn('C', w).at(0), CRowOf("X_COMP_OPCODE_IMP_INTRINSIC_DATE_WEEK", "0x0000"));
     PcodeBuilder p;
     p.Instr(742);
     const Lines pull = {CRowOf("X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_C", "0")};

@@ -208,7 +208,7 @@ TEST_F(ExpressionFixture, RoutineReferencesGiveTheirElementStreams)
     ASSERT_EQ(2u, b.size());
     EXPECT_EQ(EXPR_ROUTINE_WHEN_GROUP, b[0]->kind);
     EXPECT_EQ(3u, b[0]->operandStackSize);
-    EXPECT_EQ(enumerateRoutines()[0], b[1]);  // the routine record itself
+    EXPECT_EQ(enumerateRoutines().at(0), b[1]);  // the routine record itself
 
     std::vector<EXPR_PCODE_ROUTINE*> d = enumerateReference("\003D0000008", &rc);
     EXPECT_EQ(0, rc);

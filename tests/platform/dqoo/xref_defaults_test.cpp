@@ -1,5 +1,6 @@
 // Cross-references of a check and default-value routines.
 
+#include "checked_access.h"
 #include "platform/dqoo/dqoo.h"
 #include "platform/dqoo/dqoo_fixture.h"
 #include "platform/dqoo/dqoo_pcode.h"
@@ -148,7 +149,7 @@ TEST_F(ObjectCheck, DefaultsThatCannotBeCompiled)
     EXPECT_EQ(DQOO_ERR_UNSUPPORTED, DQOO_FCC_PrepareDefaultValueRoutine(handle, &tooManyDigits, reference));
     const DQOO_DEFAULT_VALUE_REQUEST fraction{"CREDIT", 'P', 5, 2, "-12.5"};
     EXPECT_EQ(0, DQOO_FCC_PrepareDefaultValueRoutine(handle, &fraction, reference));
-    const EXPR_EXPRESSION& f = *routines().back()->expressions[0];
+    const EXPR_EXPRESSION& f = *checked::Last(routines())->expressions[0];
     EXPECT_EQ(20u, f.instructions[0]->opcode);  // PUSH_PACKED_CONSTANT_AS_DOUBLE
     EXPECT_EQ(EXPR_NODE_DECIMAL_CONSTANT, f.instructions[0]->operand->kind);
     EXPECT_STREQ("-12.5", f.instructions[0]->operand->valueText);

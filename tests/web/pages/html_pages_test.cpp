@@ -3,6 +3,8 @@
 // in QV_X04, the conditional lines and the fatal ends.
 #include "pages_fixture.h"
 
+#include <algorithm>
+
 namespace pages_test {
 namespace {
 
@@ -157,6 +159,37 @@ TEST_F(HtmlPages, EmptyPanelAndFunctionWithoutPanels)
     Panel(1, 'D', "", 1);
     Generate();
     EXPECT_EQ(Page("HTM", "DEMOWEB   ORDWEB 001"), (std::vector<std::string>{"<tr>", "<td></td>", "</tr>"}));
+}
+
+/* A field for input and output on a DISPLAY panel: one cell per display
+** mode, shown by the mode: the output cell to display and delete, the input
+** cell to add and change. */
+TEST_F(HtmlPages, AFieldOfBothUsagesGetsOneCellPerMode)
+{
+    Flags(true, false, false);
+    Field(0, 1, Entry("CUSTNO", 'A', 10, 0, 4, 2, 'N', 'B'));
+    Panel(1, 'D', "", 1);
+    Skeleton("SOURCE/WEBSKEL.S", {"%W3FLD"});
+    Generate();
+    const std::vector<std::string> page = Page("HTM", "DEMOWEB   ORDWEB 001");
+    const std::string output = "<td><ZOPH MERGE=\"CUSTNO    \"></td>";
+    const std::string input = "<td><input name=\"CUSTNO    \" type=\"text\" size=\"010\" maxlength=\"010\"";
+    std::vector<std::string> modes;
+    for (size_t i = 0; i < page.size(); ++i) {
+        if (page[i].rfind("<ZOPH ONMODE=", 0) != 0)
+            continue;
+        ASSERT_LT(i + 1, page.size());
+        const size_t end = std::find(page.begin() + static_cast<long>(i), page.end(), "</ZOPH>") - page.begin();
+        ASSERT_LT(end, page.size()) << page[i] << " is not closed";
+        const std::string cell = page[i + 1];
+        modes.push_back(page[i] + " " + (cell == output ? "output" : cell == input ? "input" : cell));
+        EXPECT_EQ(std::count(page.begin() + static_cast<long>(i), page.begin() + static_cast<long>(end), output) +
+                      std::count(page.begin() + static_cast<long>(i), page.begin() + static_cast<long>(end), input),
+                  1)
+            << page[i];
+    }
+    EXPECT_EQ(modes, (std::vector<std::string>{"<ZOPH ONMODE=\"DIS\"> output", "<ZOPH ONMODE=\"DLT\"> output",
+                                               "<ZOPH ONMODE=\"ADD\"> input", "<ZOPH ONMODE=\"CHG\"> input"}));
 }
 
 TEST_F(HtmlPages, NothingWithoutThePageFlag)

@@ -4,6 +4,8 @@
 
 #include "web/pages/page_common.h"
 
+#include <algorithm>
+
 namespace pages_test {
 namespace {
 
@@ -88,6 +90,37 @@ TEST_F(XmlPages, FixtureRecordsGiveThePageWrittenByHand)
     EXPECT_EQ(Page("XML", "DEMOWEB   ORDWEB 001"), page);
     EXPECT_EQ(Query("SELECT X01PAG FROM QV_DTA.QV_X01 WHERE X01PEN = 'XML'"),
               std::vector<std::string>{"DEMOWEB   ORDWEB 001"});
+}
+
+/* A field for input and output on a DISPLAY panel: one definition per
+** display mode, shown by the mode: the output one (VISUAL "O") to display
+** and delete, the input one (VISUAL "E") to add and change. */
+TEST_F(XmlPages, AFieldOfBothUsagesGetsOneDefinitionPerMode)
+{
+    Flags(false, false, true);
+    Field(0, 2, Entry("CUSTNO", 'A', 10, 0, 4, 2, 'N', 'B'));
+    Field(0, 2, Entry("KQ7@END", 'A', 1, 0, 9, 2, 'N', 'O'));  // the end marker
+    std::string title = "Orders";
+    title.resize(40, ' ');
+    P3108_WriteWebpnlRecord(&ctx, 2, 0, 'D', title.c_str(), 1, 0);
+    P3108_FlushPendingWebRecords(&ctx, 0, 0);
+    Skeleton("SOURCE/XMLSKEL.S", {"<PAGE TYPE=\"%PTYPE\" ", "%W3TTL", ">", "%W3FLD", "</PAGE>"});
+    Quietly([&] { DC_P3140_XmlPageGenerator(&ctx, &state, "C:"); });
+    const std::vector<std::string> page = Page("XML", "DEMOWEB   ORDWEB 001");
+    std::vector<std::string> modes;
+    for (auto at = page.begin(); at != page.end(); ++at) {
+        if (at->rfind("<ZOPH ONMODE=", 0) != 0)
+            continue;
+        const auto end = std::find(at, page.end(), "</ZOPH>");
+        ASSERT_NE(end, page.end()) << *at << " is not closed";
+        const bool output = std::count(at, end, "               VISUAL=\"O\"") == 1;
+        const bool input = std::count(at, end, "               VISUAL=\"E\"") == 1;
+        EXPECT_EQ(std::count(at, end, "               NAME=\"CUSTNO\"    "), 1) << *at;
+        modes.push_back(*at + (output && !input ? " output" : input && !output ? " input" : " ?"));
+    }
+    EXPECT_EQ(modes, (std::vector<std::string>{"<ZOPH ONMODE=\"DIS\"> output", "<ZOPH ONMODE=\"DLT\"> output",
+                                               "<ZOPH ONMODE=\"ADD\"> input", "<ZOPH ONMODE=\"CHG\"> input"}))
+        << ::testing::PrintToString(page);
 }
 
 TEST_F(XmlPages, MissingSkeletonIsFatal)
