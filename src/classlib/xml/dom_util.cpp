@@ -233,6 +233,25 @@ struct EntityGuard {
 thread_local EntityGuard* t_entityGuard = nullptr;
 xmlExternalEntityLoader g_defaultEntityLoader = nullptr;
 
+// A file URI as the path it names (the documents are read from file URIs,
+// see fileUri); any other text as it stands.
+std::string pathOfUri(const char* url)
+{
+    if (std::strncmp(url, "file://", 7) != 0)
+        return url;
+    std::string path;
+    for (const char* c = url + 7; *c; ++c) {
+        if (*c == '%' && std::isxdigit(static_cast<unsigned char>(c[1])) &&
+            std::isxdigit(static_cast<unsigned char>(c[2]))) {
+            path += static_cast<char>(std::stoi(std::string(c + 1, 2), nullptr, 16));
+            c += 2;
+        } else {
+            path += *c;
+        }
+    }
+    return path;
+}
+
 bool isNetworkUrl(const char* url)
 {
     return url && std::strstr(url, "://") && std::strncmp(url, "file://", 7) != 0;
@@ -248,7 +267,7 @@ xmlParserInputPtr guardedEntityLoader(const char* url, const char* id, xmlParser
     if (!guard || (guard->externals && !isNetworkUrl(url)))
         return g_defaultEntityLoader(url, id, ctxt);
     if (guard->refused.empty())
-        guard->refused = url ? url : (id ? id : "?");
+        guard->refused = url ? pathOfUri(url) : (id ? id : "?");
     return nullptr;
 }
 
