@@ -14,6 +14,7 @@ namespace progen {
 const std::vector<Switch>& Switches()
 {
     static const std::vector<Switch> s = {
+        {"nbr_keys_value", "NBR_KEYS(1) checks clean, then the generator stops (PRC1194)"},
         {"literal_255", "quoted literals of 255 or more characters: read as a field name (PRC0059)"},
         {"zero_integer_digits", "the default 0 of a packed or signed field with as many decimals as digits (PRC1230)"},
         {"self_execute", "a subroutine that EXECUTEs itself unconditionally: a program that never ends, refused by gcc -Werror=infinite-recursion"},
@@ -893,7 +894,7 @@ private:
         std::string by = " WITH_KEY(" + key + ")";
         if (chance(25))
             by += " NBR_KEYS(" +
-                  pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) +
+                  (on("nbr_keys_value") ? pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) : pick<std::string>({"*WITHKEY", "*COMPUTE"})) +
                   ")";
         if (how == 8)
             by = " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
