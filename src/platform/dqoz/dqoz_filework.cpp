@@ -87,6 +87,7 @@ struct Journal {
     std::string owner;  // the repository the job works on; "" keeps no journal
     std::string path;   // the open journal, "" when none
     int fd = -1;
+    bool wanted = false; // the job keeps one, opened when it first makes something
 };
 
 Journal g_journal;
@@ -154,8 +155,11 @@ void newFilePoint()
 }
 
 /* One line of the open journal; written before the thing it names is made. */
+void ensureJournal();
+
 void journalLine(std::string_view kind, std::string_view host)
 {
+    ensureJournal();
     if (g_journal.fd < 0)
         return;
     writeAll(g_journal.fd, std::string(kind) + " " + escaped(host) + "\n");
@@ -166,6 +170,7 @@ void closeJournal(bool remove)
     if (g_journal.fd >= 0)
         ::close(g_journal.fd);
     g_journal.fd = -1;
+    g_journal.wanted = false;
     if (remove && !g_journal.path.empty())
         ::unlink(g_journal.path.c_str());
     g_journal.path.clear();
@@ -177,11 +182,20 @@ std::string environmentRoot()
     return DosQueryEnvironmentRoot(root, sizeof root) == DQOZ_NO_ERROR ? std::string(root) : std::string();
 }
 
+/* A job keeps a journal from the first thing it makes on: a job that makes
+** nothing (a check) writes nothing at the root, so the root may be shared
+** by jobs that only read it. */
 void openJournal()
 {
     closeJournal(true);
-    if (g_journal.owner.empty())
+    g_journal.wanted = !g_journal.owner.empty();
+}
+
+void ensureJournal()
+{
+    if (!g_journal.wanted || g_journal.fd >= 0)
         return;
+    g_journal.wanted = false;
     const std::string root = environmentRoot();
     if (root.empty())
         return;
@@ -634,6 +648,9 @@ extern "C" void DosJournalFileWork(const char* pszOwner)
 extern "C" unsigned long DosPrepareFileWorkCommit(const char* pszKey)
 {
     std::lock_guard lock(g_mutex);
+    if (!g_work.files.empty() || !g_work.dirsToRemove.empty() || !g_work.createdDirs.empty() ||
+        !g_work.scratch.empty())
+        ensureJournal();
     if (g_journal.fd < 0 || g_journal.path.empty())
         return DQOZ_NO_ERROR;
     std::string text = "owner " + escaped(g_journal.owner) + "\n";

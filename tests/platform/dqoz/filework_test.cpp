@@ -258,8 +258,8 @@ protected:
     void work(bool prepared, const char* key)
     {
         DosBeginFileWork();
-        ASSERT_TRUE(root.exists(journal(::getpid()))) << "the journal is kept from the start";
         ASSERT_EQ(DosCreateDir("\\X_VELMO\\X_DEM\\SOURCE\\NEW DIR", nullptr), DQOZ_NO_ERROR);
+        ASSERT_TRUE(root.exists(journal(::getpid()))) << "the journal is kept from the first thing made";
         ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\FN.C", "new C"));
         ASSERT_TRUE(write("\\X_VELMO\\X_DEM\\SOURCE\\NEW DIR\\line\nbreak.TXT", "new TXT"));
         ASSERT_EQ(DosDelete("\\X_VELMO\\X_DEM\\SOURCE\\FN.DLL"), DQOZ_NO_ERROR);
@@ -340,6 +340,22 @@ TEST_F(DeadJob, AnotherRepositorysJobAtItsCommitIsLeftForItsOwnJobs)
     a.committed = 1;
     EXPECT_EQ(DosSettleDeadFileWork(answer, &a), 1u);
     EXPECT_EQ(at("X_VELMO/X_DEM/SOURCE/FN.C"), "new C");
+}
+
+// A job that makes nothing (a check) writes nothing at the root, not even
+// for a moment: jobs that only read a root may share it with others that
+// copy it.
+TEST_F(DeadJob, AJobThatMakesNothingLeavesTheRootUntouched)
+{
+    struct stat before {}, after {};
+    ASSERT_EQ(::stat(root.path().c_str(), &before), 0);
+    DosBeginFileWork();
+    EXPECT_FALSE(root.exists(journal(::getpid())));
+    EXPECT_EQ(DosPrepareFileWorkCommit("K-2"), DQOZ_NO_ERROR);
+    EXPECT_EQ(DosCommitFileWork(), DQOZ_NO_ERROR);
+    ASSERT_EQ(::stat(root.path().c_str(), &after), 0);
+    EXPECT_EQ(before.st_mtim.tv_sec, after.st_mtim.tv_sec);
+    EXPECT_EQ(before.st_mtim.tv_nsec, after.st_mtim.tv_nsec) << "an entry was made and removed at the root";
 }
 
 TEST_F(DeadJob, ARunningJobsWorkIsNotTouched)
