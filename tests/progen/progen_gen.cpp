@@ -46,7 +46,10 @@ namespace {
 
 class Writer {
 public:
-    Writer(const Tables& t, uint64_t seed, const std::set<std::string>& allowed) : t_(t), r_(seed), allow_(allowed) {}
+    Writer(const Tables& t, uint64_t seed, const std::set<std::string>& allowed)
+        : t_(t), r_(seed), allow_(allowed), subset_(allowed.count(kFlowAndData) > 0)
+    {
+    }
 
     Program run()
     {
@@ -75,8 +78,11 @@ public:
                 emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + std::to_string(n) + ")");
                 emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
             }
-        emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT MSGTXT('Ended')", "TRANSFER TOFUNCTION(*NEXT)",
-                                "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
+        if (subset_)
+            emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT MSGTXT('Ended')"}));
+        else
+            emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT MSGTXT('Ended')", "TRANSFER TOFUNCTION(*NEXT)",
+                                    "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
         inMain_ = false;
         for (size_t i = 0; i < subs_.size(); ++i)
             subroutine(i, static_cast<size_t>(target));
@@ -100,6 +106,22 @@ private:
     bool chance(int pct) { return rnd(1, 100) <= pct; }
     template <typename T> T pick(const std::vector<T>& v) { return v[static_cast<size_t>(rnd(0, int(v.size()) - 1))]; }
     bool on(const std::string& s) const { return allow_.count(s) > 0; }
+    /* the statement forms the flow-and-data subset leaves out: files,
+    ** screens, validation blocks, reports, calls of programs, functions and
+    ** built-ins, submitted jobs and system commands */
+    bool outsideSubset(int form) const
+    {
+        switch (form) {
+        case 8: case 9: case 12: case 13: case 14: case 18: case 19: case 20: case 22: case 23: case 24: case 25:
+            return true;
+        case 11:
+            return subs_.empty();  // with no routine it falls through to a screen
+        case 21:
+            return group_.empty();  // with no group it submits a job
+        default:
+            return false;
+        }
+    }
     const Field& field(const std::string& n) const
     {
         for (const Field& f : p_.fields)
@@ -304,7 +326,7 @@ private:
 
     void files()
     {
-        for (int i = 0, n = rnd(0, 3); i < n; ++i) {
+        for (int i = 0, n = rnd(0, 3); i < n && !subset_; ++i) {
             File f;
             f.name = "PGFILE" + std::to_string(i + 1);
             // the file's fields are its own: keys alpha or packed, then data
@@ -552,7 +574,7 @@ private:
         for (int i = 0, n = rnd(0, 3); i < n; ++i) {
             List l;
             l.name = "PGLIST" + std::to_string(i + 1);
-            l.browse = chance(40);
+            l.browse = chance(40) && !subset_;  // a browse list is shown on a screen
             std::vector<std::string> from;
             for (const std::string& f : screenFields())
                 if ((!field(f).nullable && field(f).decimals <= 9) || on("list_packed_struct"))
@@ -579,7 +601,7 @@ private:
             lists_.push_back(l);
             emit(s);
         }
-        if (chance(30)) {
+        if (chance(30) && !subset_) {
             report_ = rnd(1, 2);
             std::vector<std::string> item, alpha, nums;  // fields that fit a report line
             for (const std::string& f : allFields()) {
@@ -629,7 +651,10 @@ private:
     void statement(int depth, bool main)
     {
         const bool nest = depth < 6;
-        switch (rnd(0, 30)) {
+        int form = rnd(0, 30);
+        while (subset_ && outsideSubset(form))
+            form = rnd(0, 30);
+        switch (form) {
         case 0:
         case 1: {
             const std::string f = pick(allFields());
@@ -790,7 +815,7 @@ private:
                  (chance(40) ? " IF_ERROR(" + target({"*ABORT", "*NEXT"}) + ")" : ""));
             return;
         case 21:
-            if (group_.size() && chance(50)) {
+            if (group_.size() && (subset_ || chance(50))) {
                 emit("CHANGE FIELD(" + group_ + ") TO(" + pick<std::string>({"*NULL", "*DEFAULT", "*BLANK"}) + ")");
                 return;
             }
@@ -1159,6 +1184,7 @@ private:
     const Tables& t_;
     std::mt19937_64 r_;
     std::set<std::string> allow_;
+    bool subset_;  // the flow-and-data subset (kFlowAndData)
     Program p_;
     std::vector<std::string> used_, alpha_, num_, ext_, conds_, labels_, lines_;
     std::map<std::string, std::string> held_;  // "CMD KEYWORD" held back, by switch
