@@ -38,6 +38,8 @@ const std::vector<Switch>& Switches()
         {"label_on_include", "a label on INCLUDE: DCM9898 unknown command name 'L10:'"},
         {"goto_into_loop", "labels inside blocks, reached by GOTO from outside: PRC1250 in C# when the block is a loop"},
         {"keyword_defaults", "keywords written with the default of the keyword table"},
+        {"run_null_kinds", "run step: IF_NULL of a nullable field other than A, P, S (test run time: X_Vec_Null of that kind)"},
+        {"run_abort", "run step: ABORT at the end (test run time: no X_Handle_Message_Abort)"},
     };
     return s;
 }
@@ -79,7 +81,8 @@ public:
                 emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
             }
         if (subset_)
-            emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT MSGTXT('Ended')"}));
+            emit(on("run_abort") ? pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT MSGTXT('Ended')"})
+                                 : pick<std::string>({"RETURN", "EXIT", "MENU"}));
         else
             emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT MSGTXT('Ended')", "TRANSFER TOFUNCTION(*NEXT)",
                                     "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
@@ -564,6 +567,8 @@ private:
             p_.fields.push_back({"PGX", 'P', 3, 0, false, ""});  // an index is named by at most three characters
             index_ = "PGX";
             emit("DEF_ARRAY NAME(#" + array_ + ") INDEXES(#" + index_ + ") OF_FIELDS(" + of + ")");
+            if (subset_)  // an element is reached only with its index in range
+                used_.push_back("CHANGE FIELD(#" + index_ + ") TO(1)");
             used_.push_back("CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + (alpha ? "*BLANK" : "*ZERO") + ")");
         }
         if (chance(40)) {
@@ -783,7 +788,7 @@ private:
             if (nest) {
                 std::vector<std::string> nul;
                 for (const Field& f : p_.fields)
-                    if (f.nullable)
+                    if (f.nullable && (!subset_ || on("run_null_kinds") || f.type == 'A' || f.type == 'P' || f.type == 'S'))
                         nul.push_back(f.name);
                 if (!nul.empty()) {
                     emit("IF_NULL FIELD(" + fields(nul, 2) + ")");
@@ -844,7 +849,14 @@ private:
             return;
         case 26:
             if (!array_.empty()) {
-                emit("CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + valueFor(field(arrayOf_)) + ")");
+                const std::string change = "CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + valueFor(field(arrayOf_)) + ")";
+                if (subset_) {  // the loops over the index run it past the array's three elements
+                    emit("IF COND('(#" + index_ + " >= 1) AND (#" + index_ + " <= 3)')");
+                    emit(change);
+                    emit("ENDIF");
+                } else {
+                    emit(change);
+                }
                 return;
             }
             [[fallthrough]];
