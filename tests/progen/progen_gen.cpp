@@ -39,6 +39,8 @@ const std::vector<Switch>& Switches()
         {"goto_into_loop", "labels inside blocks, reached by GOTO from outside: PRC1250 in C# when the block is a loop"},
         {"keyword_defaults", "keywords written with the default of the keyword table"},
         {"run_null_kinds", "run step: IF_NULL of a nullable field other than A, P, S (test run time: X_Vec_Null of that kind)"},
+        {"run_named_blank", "run step: DEF_COND with *BLANK (the named condition's routine compares with V_NOT_AVAILABLE)"},
+        {"run_case_numeric", "run step: CASE of a numeric field (test run time: WHEN_SUBJECT_* opcodes)"},
         {"run_abort", "run step: ABORT at the end (test run time: no X_Handle_Message_Abort)"},
     };
     return s;
@@ -551,7 +553,9 @@ private:
                 emit("OVERRIDE FIELD(#" + f + ") EDIT_CODE(" + pick<std::string>({"1", "3", "Z"}) + ")");
         }
         for (int i = 0, n = rnd(0, 2); i < n; ++i) {
-            const std::string c = condition();
+            std::string c = condition();
+            while (subset_ && !on("run_named_blank") && c.find("*BLANK") != std::string::npos)
+                c = condition();
             conds_.push_back("*PGCOND" + std::to_string(i + 1));
             emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")");
         }
@@ -699,7 +703,7 @@ private:
             return;
         case 5:
             if (nest) {
-                const bool alpha = chance(50);
+                const bool alpha = chance(50) || (subset_ && !on("run_case_numeric"));
                 const std::string f = alpha ? alphaField() : numField();
                 emit("CASE OF_FIELD(" + f + ")");
                 for (int i = 0, n = rnd(1, 3); i < n; ++i) {
