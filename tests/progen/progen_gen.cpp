@@ -41,6 +41,7 @@ const std::vector<Switch>& Switches()
         {"run_null_kinds", "run step: IF_NULL of a nullable field other than A, P, S (test run time: X_Vec_Null of that kind)"},
         {"run_named_blank", "run step: DEF_COND with *BLANK (the named condition's routine compares with V_NOT_AVAILABLE)"},
         {"run_case_numeric", "run step: CASE of a numeric field (test run time: WHEN_SUBJECT_* opcodes)"},
+        {"run_array_default", "run step: CHANGE of an array element TO(*DEFAULT) (its field vector entry names no index field)"},
         {"run_abort", "run step: ABORT at the end (test run time: no X_Handle_Message_Abort)"},
     };
     return s;
@@ -853,7 +854,10 @@ private:
             return;
         case 26:
             if (!array_.empty()) {
-                const std::string change = "CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + valueFor(field(arrayOf_)) + ")";
+                std::string value = valueFor(field(arrayOf_));
+                if (subset_ && value == "*DEFAULT" && !on("run_array_default"))
+                    value = "*NULL";
+                const std::string change = "CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + value + ")";
                 if (subset_) {  // the loops over the index run it past the array's three elements
                     emit("IF COND('(#" + index_ + " >= 1) AND (#" + index_ + " <= 3)')");
                     emit(change);
