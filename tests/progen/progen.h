@@ -73,6 +73,13 @@ struct Switch {
 };
 const std::vector<Switch>& Switches();
 
+/* The name that, among the allowed names, asks for a function of the
+** flow-and-data subset: control flow, moves, arrays, working lists and
+** subroutines, with no files, screens, validation blocks, reports, calls of
+** programs, functions or built-ins, and no submitted jobs or system
+** commands; a function that runs to its end under the test run time. */
+inline constexpr const char* kFlowAndData = "flow_data";
+
 Program Generate(const Tables& tables, uint64_t seed, const std::set<std::string>& allowed = {});
 
 /* The case text (fields, files and commands, one a line) and back. */

@@ -14,20 +14,21 @@ namespace progen {
 const std::vector<Switch>& Switches()
 {
     static const std::vector<Switch> s = {
-        {"nbr_keys_value", "NBR_KEYS(1) checks clean, then the generator stops (PRC1194)"},
         {"literal_255", "quoted literals of 255 or more characters: read as a field name (PRC0059)"},
-        {"zero_integer_digits", "the default 0 of a packed or signed field with as many decimals as digits (PRC1230)"},
         {"self_execute", "a subroutine that EXECUTEs itself unconditionally: a program that never ends, refused by gcc -Werror=infinite-recursion"},
         {"popup", "POP_UP: the writer does not size the window to its fields yet (PRC0188)"},
         {"ext_on_screen", "fields of the extended kinds on screens and in lists: wider than a screen line (PRC0081)"},
         {"foot_colhdg", "DEF_FOOT with column headings (IDENTIFY(*COLHDG), the default): PRC0187 on a 66-line form"},
-        {"integer_literal_digits", "a literal of 2 digits into a 1-byte integer (DCM0403)"},
-        {"arith_condition", "arithmetic in a named condition (DEF_COND): V_IntermedResult_n undeclared (gcc), CS0103 (mcs)"},
-        {"list_packed_struct", "a packed field that is nullable or has more than 9 decimals in a list: byte[] against X_FLD_PACKED (C#)"},
-        {"nullable_redefine", "DEFINE ... REFFLD(#F) or OVERRIDE FIELD(#F) of a nullable field: DCM0603 on ASQN"},
-        {"urequest", "UREQUEST and UDISPLAY: the generator refuses them (PRC1193, no code for the command)"},
+        {"urequest", "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
         {"label_on_include", "a label on INCLUDE: DCM9898 unknown command name 'L10:'"},
         {"goto_into_loop", "labels inside blocks, reached by GOTO from outside: PRC1250 in C# when the block is a loop"},
+        {"run_null_kinds", "run step: IF_NULL of a nullable field other than A, P, S (test run time: X_Vec_Null of that kind)"},
+        {"run_named_blank", "run step: DEF_COND with *BLANK (the named condition's routine compares with V_NOT_AVAILABLE)"},
+        {"run_case_numeric", "run step: CASE of a numeric field (test run time: WHEN_SUBJECT_* opcodes)"},
+        {"run_array_default", "run step: CHANGE of an array element TO(*DEFAULT) (its field vector entry names no index field)"},
+        {"run_fixed_blank", "run step: CHANGE of a fixed-character (H) field (TO(*BLANK) releases it as a varying field)"},
+        {"run_pdf_math", "run step: arithmetic in a condition (test run time: no X_PDF_Math)"},
+        {"run_abort", "run step: ABORT at the end (test run time: no X_Handle_Message_Abort)"},
     };
     return s;
 }
@@ -36,7 +37,10 @@ namespace {
 
 class Writer {
 public:
-    Writer(const Tables& t, uint64_t seed, const std::set<std::string>& allowed) : t_(t), r_(seed), allow_(allowed) {}
+    Writer(const Tables& t, uint64_t seed, const std::set<std::string>& allowed)
+        : t_(t), r_(seed), allow_(allowed), subset_(allowed.count(kFlowAndData) > 0)
+    {
+    }
 
     Program run()
     {
@@ -65,8 +69,12 @@ public:
                 emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + std::to_string(n) + ")");
                 emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
             }
-        emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
-                                "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
+        if (subset_)
+            emit(on("run_abort") ? pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg()})
+                                 : pick<std::string>({"RETURN", "EXIT", "MENU"}));
+        else
+            emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
+                                    "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
         inMain_ = false;
         for (size_t i = 0; i < subs_.size(); ++i)
             subroutine(i, static_cast<size_t>(target));
@@ -90,6 +98,22 @@ private:
     bool chance(int pct) { return rnd(1, 100) <= pct; }
     template <typename T> T pick(const std::vector<T>& v) { return v[static_cast<size_t>(rnd(0, int(v.size()) - 1))]; }
     bool on(const std::string& s) const { return allow_.count(s) > 0; }
+    /* the statement forms the flow-and-data subset leaves out: files,
+    ** screens, validation blocks, reports, calls of programs, functions and
+    ** built-ins, submitted jobs and system commands */
+    bool outsideSubset(int form) const
+    {
+        switch (form) {
+        case 8: case 9: case 12: case 13: case 14: case 18: case 19: case 20: case 22: case 23: case 24: case 25:
+            return true;
+        case 11:
+            return subs_.empty();  // with no routine it falls through to a screen
+        case 21:
+            return group_.empty();  // with no group it submits a job
+        default:
+            return false;
+        }
+    }
     const Field& field(const std::string& n) const
     {
         for (const Field& f : p_.fields)
@@ -281,8 +305,6 @@ private:
                 const int len = chance(20) ? pick<int>({1, 30, 31}) : rnd(1, 31);
                 int dec = chance(30) ? 0 : rnd(0, len);
                 std::string dft = chance(15) ? pick<std::string>({"*ZERO", "0"}) : "";
-                if (dec == len && dft == "0" && !on("zero_integer_digits"))
-                    dft = "";
                 num_.push_back(addField(kind == 5 ? 'S' : 'P', len, dec, nul, dft));
             } else {
                 static const std::vector<std::pair<char, int>> ext = {{'I', 1}, {'I', 2}, {'I', 4}, {'I', 8},
@@ -298,7 +320,7 @@ private:
 
     void files()
     {
-        for (int i = 0, n = rnd(0, 3); i < n; ++i) {
+        for (int i = 0, n = rnd(0, 3); i < n && !subset_; ++i) {
             File f;
             f.name = "PGFILE" + std::to_string(i + 1);
             // the file's fields are its own: keys alpha or packed, then data
@@ -374,7 +396,7 @@ private:
                 return pick(conds_);
             [[fallthrough]];
         case 4:
-            if (!defCond_ || on("arith_condition"))
+            if (chance(50) && (!subset_ || on("run_pdf_math")))
                 return quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2");
             return quote("#" + pick(num_) + " >= #" + pick(num_));
         default:
@@ -401,7 +423,7 @@ private:
         case 'F':
             // an integer literal of at most as many digits as the field has bytes
             v.insert(v.end(), {"*ZERO", numField(),
-                               std::to_string(rnd(0, on("integer_literal_digits") || f.type == 'F' || f.length > 1 ? 99 : 9))});
+                               std::to_string(rnd(0, 99))});
             break;
         case 'H':
             v.push_back("*BLANK");
@@ -483,8 +505,6 @@ private:
             }
             default: {
                 std::string ref = pick(num_);
-                while (field(ref).nullable && !on("nullable_redefine"))
-                    ref = pick(num_);
                 emit("DEFINE FIELD(" + name + ") REFFLD(#" + ref + ") LABEL(" + quote(text(rnd(1, 15))) + ")");
                 Field f = field(ref);
                 f.name = name.substr(1);
@@ -499,8 +519,7 @@ private:
                 used_.push_back("CHANGE FIELD(#" + f.name + ") TO(*DEFAULT)");
         if (chance(30)) {
             const std::string f = pick(num_);
-            if (!field(f).nullable || on("nullable_redefine"))
-                emit("OVERRIDE FIELD(#" + f + ") EDIT_CODE(" + pick<std::string>({"1", "3", "Z"}) + ")");
+            emit("OVERRIDE FIELD(#" + f + ") EDIT_CODE(" + pick<std::string>({"1", "3", "Z"}) + ")");
             // a field given another length, or the definition of another field
             const std::string g = pick(num_);
             const Field& d = field(g);
@@ -513,9 +532,9 @@ private:
             }
         }
         for (int i = 0, n = rnd(0, 2); i < n; ++i) {
-            defCond_ = true;
-            const std::string c = condition();
-            defCond_ = false;
+            std::string c = condition();
+            while (subset_ && !on("run_named_blank") && c.find("*BLANK") != std::string::npos)
+                c = condition();
             conds_.push_back("*PGCOND" + std::to_string(i + 1));
             emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")");
         }
@@ -531,6 +550,8 @@ private:
             p_.fields.push_back({"PGX", 'P', 3, 0, false, ""});  // an index is named by at most three characters
             index_ = "PGX";
             emit("DEF_ARRAY NAME(#" + array_ + ") INDEXES(#" + index_ + ") OF_FIELDS(" + of + ")");
+            if (subset_)  // an element is reached only with its index in range
+                used_.push_back("CHANGE FIELD(#" + index_ + ") TO(1)");
             used_.push_back("CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + (alpha ? "*BLANK" : "*ZERO") + ")");
         }
         if (chance(40)) {
@@ -541,11 +562,10 @@ private:
         for (int i = 0, n = rnd(0, 3); i < n; ++i) {
             List l;
             l.name = "PGLIST" + std::to_string(i + 1);
-            l.browse = chance(40);
+            l.browse = chance(40) && !subset_;  // a browse list is shown on a screen
             std::vector<std::string> from;
             for (const std::string& f : screenFields())
-                if ((!field(f).nullable && field(f).decimals <= 9) || on("list_packed_struct"))
-                    from.push_back(f);
+                from.push_back(f);
             std::shuffle(from.begin(), from.end(), r_);
             from.resize(static_cast<size_t>(std::min<int>(int(from.size()), rnd(1, 5))));
             l.fields = from;
@@ -573,7 +593,7 @@ private:
             lists_.push_back(l);
             emit(s);
         }
-        if (chance(30)) {
+        if (chance(30) && !subset_) {
             report_ = rnd(1, 2);
             std::vector<std::string> item, alpha, nums;  // fields that fit a report line
             for (const std::string& f : allFields()) {
@@ -631,10 +651,15 @@ private:
     void statement(int depth, bool main)
     {
         const bool nest = depth < 6;
-        switch (rnd(0, 31)) {
+        int form = rnd(0, 31);
+        while (subset_ && outsideSubset(form))
+            form = rnd(0, 31);
+        switch (form) {
         case 0:
         case 1: {
-            const std::string f = pick(allFields());
+            std::string f = pick(allFields());
+            while (subset_ && field(f).type == 'H' && !on("run_fixed_blank"))  // its only values are *BLANK, *NULL
+                f = pick(allFields());
             emit("CHANGE FIELD(#" + f + ") TO(" + valueFor(field(f)) + ")" + (chance(10) ? " ROUND_UP(*YES)" : ""));
             return;
         }
@@ -671,7 +696,7 @@ private:
             return;
         case 5:
             if (nest) {
-                const bool alpha = chance(50);
+                const bool alpha = chance(50) || (subset_ && !on("run_case_numeric"));
                 const std::string f = alpha ? alphaField() : numField();
                 emit("CASE OF_FIELD(" + f + ")");
                 for (int i = 0, n = rnd(1, 3); i < n; ++i) {
@@ -760,7 +785,7 @@ private:
             if (nest) {
                 std::vector<std::string> nul;
                 for (const Field& f : p_.fields)
-                    if (f.nullable)
+                    if (f.nullable && (!subset_ || on("run_null_kinds") || f.type == 'A' || f.type == 'P' || f.type == 'S'))
                         nul.push_back(f.name);
                 if (!nul.empty()) {
                     emit("IF_NULL FIELD(" + fields(nul, 2) + ")");
@@ -792,7 +817,7 @@ private:
                  (chance(40) ? " IF_ERROR(" + target({"*ABORT", "*NEXT"}) + ")" : ""));
             return;
         case 21:
-            if (group_.size() && chance(50)) {
+            if (group_.size() && (subset_ || chance(50))) {
                 emit("CHANGE FIELD(" + group_ + ") TO(" + pick<std::string>({"*NULL", "*DEFAULT", "*BLANK"}) + ")");
                 return;
             }
@@ -822,7 +847,17 @@ private:
             return;
         case 26:
             if (!array_.empty()) {
-                emit("CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + valueFor(field(arrayOf_)) + ")");
+                std::string value = valueFor(field(arrayOf_));
+                if (subset_ && value == "*DEFAULT" && !on("run_array_default"))
+                    value = "*NULL";
+                const std::string change = "CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + value + ")";
+                if (subset_) {  // the loops over the index run it past the array's three elements
+                    emit("IF COND('(#" + index_ + " >= 1) AND (#" + index_ + " <= 3)')");
+                    emit(change);
+                    emit("ENDIF");
+                } else {
+                    emit(change);
+                }
                 return;
             }
             [[fallthrough]];
@@ -894,7 +929,7 @@ private:
         std::string by = " WITH_KEY(" + key + ")";
         if (chance(25))
             by += " NBR_KEYS(" +
-                  (on("nbr_keys_value") ? pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) : pick<std::string>({"*WITHKEY", "*COMPUTE"})) +
+                  pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) +
                   ")";
         if (how == 8)
             by = " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
@@ -1180,6 +1215,7 @@ private:
     const Tables& t_;
     std::mt19937_64 r_;
     std::set<std::string> allow_;
+    bool subset_;  // the flow-and-data subset (kFlowAndData)
     Program p_;
     std::vector<std::string> used_, alpha_, num_, ext_, conds_, labels_, lines_;
     std::map<std::string, std::string> held_;  // "CMD KEYWORD" held back, by switch
@@ -1188,7 +1224,7 @@ private:
     std::vector<Sub> subs_;
     std::vector<List> lists_;
     int open_ = 0, curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
-    bool defCond_ = false, inMain_ = true, body_ = false, included_ = false;
+    bool inMain_ = true, body_ = false, included_ = false;
 };
 
 }  // namespace

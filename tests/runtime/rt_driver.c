@@ -12,7 +12,9 @@
 ** without one). Sequence numbers given as arguments show the fields the
 ** same way (tagged with the number) each time the command of that number
 ** is about to run; with X_DEBUG the debugger hook stops the function after
-** the last of them has been shown.
+** the last of them has been shown. With "--most N" a run that has begun N
+** commands without ending (a loop whose condition never changes) stops
+** there with "ENDED LOOPING".
 */
 #include <stdio.h>
 #include <stdlib.h>
@@ -35,6 +37,7 @@ static X_SHORT DebugSubRoutine(FUNCTION_STD_ARGS, X_PVCHAR pszCommand);
 #define RT_VECTOR_SIZE ((int)(sizeof(FUNCTION_FIELD_DEF) / sizeof(struct X_FLD)))
 
 static int sWatched[64], scWatched, sfStopAfterLast;
+static long slMost, slBegun;
 
 #if defined(X_DEBUG)
 static X_SHORT DebugMain(FUNCTION_STD_ARGS, X_PVCHAR pszCommand)
@@ -42,6 +45,12 @@ static X_SHORT DebugMain(FUNCTION_STD_ARGS, X_PVCHAR pszCommand)
     int i, watched = 0;
     char tag[16];
     (void)pX_Ids, (void)pX_Pro, (void)pX_List, (void)X_FKey, (void)pGlobal1, (void)pGlobal2, (void)pszCommand;
+    if (slMost > 0 && ++slBegun > slMost) {
+        /* the working areas are left as they stand: no leak check of them */
+        printf("ENDED LOOPING\n");
+        fflush(stdout);
+        _Exit(0);
+    }
     for (i = 0; i < scWatched; i++)
         watched |= sWatched[i] == pX_Fun->sSequence;
     if (!watched)
@@ -79,6 +88,8 @@ int main(int argc, char **argv)
     for (i = 1; i < argc && scWatched < 64; i++) {
         if (strcmp(argv[i], "--stop") == 0)
             sfStopAfterLast = 1;
+        else if (strcmp(argv[i], "--most") == 0 && i + 1 < argc)
+            slMost = atol(argv[++i]);
         else
             sWatched[scWatched++] = atoi(argv[i]);
     }

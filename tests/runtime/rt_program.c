@@ -85,4 +85,8 @@ void X_Refresh_Component_Value(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN 
         RT_Stop("X_Refresh_Component_Value of component field %s", RT_Name(pField));
 }
 
-const char x_achAlphaBlankString[] = "                                                                                ";
+/* Blanks the length of the longest alphanumeric field (256): a comparison of
+** fields of unequal lengths compares the longer one's tail with them. */
+#define RT_BLANKS16 "                "
+#define RT_BLANKS64 RT_BLANKS16 RT_BLANKS16 RT_BLANKS16 RT_BLANKS16
+const char x_achAlphaBlankString[] = RT_BLANKS64 RT_BLANKS64 RT_BLANKS64 RT_BLANKS64;
