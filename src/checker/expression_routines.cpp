@@ -5,9 +5,9 @@
 
 #include "checker/checker.h"
 #include "checker/field_lists.h"
-#include "checker/literal_key.h"
 #include "checker/operand_checks.h"
 #include "checker/params/fixed_text.h"
+#include "checker/params/literal_key.h"
 #include "checker/usage.h"
 #include "dqov/work_records.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "checker/literal_key.h"
+#include "checker/params/literal_key.h"
 #include "checker/params/operand_internal.h"
 #include "dqov/messages.h"
 

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "checker/literal_key.h"
+#include "checker/params/literal_key.h"
 #include "checker/params/operand_internal.h"
 #include "checker/params/parsed_command.h"
 #include "dqov/definitions.h"

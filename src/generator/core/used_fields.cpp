@@ -14,7 +14,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "checker/literal_key.h"
+#include "checker/params/literal_key.h"
 #include "checker/support_names.h"
 #include "dqov/definitions.h"
 #include "dqov/workfile.h"

@@ -19,7 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "checker/literal_key.h"
+#include "checker/params/literal_key.h"
 #include "dqov/x_tree.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/description_tables.h"

@@ -8,8 +8,8 @@
 ** use under this name, and the generator finds the record of a literal
 ** written in a command or an expression by the same name and recognises
 ** the literal a record stands for in the command of its first use. */
-#ifndef DQOV_CHECKER_LITERAL_KEY_H
-#define DQOV_CHECKER_LITERAL_KEY_H
+#ifndef DQOV_CHECKER_PARAMS_LITERAL_KEY_H
+#define DQOV_CHECKER_PARAMS_LITERAL_KEY_H
 
 #include <cstdint>
 #include <string>
@@ -26,13 +26,14 @@ namespace dqov::literal {
 ** memory, for the request object the check filled. */
 std::string WholeOperandName(const DC_EXPRESSION_REQUEST* request, int index);
 
-constexpr size_t kKeyLength = 50;  /* the record name's width */
-constexpr size_t kKeptText = 41;   /* of a longer literal: its first characters */
+constexpr size_t kKeyLength = 50; /* the record name's width */
+constexpr size_t kKeptText = 41;  /* of a longer literal: its first characters */
 
 /* True for a literal's text as written: quoted, or hexadecimal. */
 inline bool IsQuoted(std::string_view text)
 {
-    return !text.empty() && (text[0] == '\'' || (text.size() > 1 && (text[0] == 'X' || text[0] == 'x') && text[1] == '\''));
+    return !text.empty() &&
+           (text[0] == '\'' || (text.size() > 1 && (text[0] == 'X' || text[0] == 'x') && text[1] == '\''));
 }
 
 /* The record name of the literal written as `text`. */
