@@ -7,6 +7,7 @@
 #include "checker/field_lists.h"
 #include "checker/operand_checks.h"
 #include "checker/params/fixed_text.h"
+#include "checker/params/literal_key.h"
 #include "checker/usage.h"
 #include "dqov/work_records.h"
 
@@ -245,9 +246,11 @@ void CheckedExpression::Take(const std::string& expressionText, const DC_EXPRESS
         o.lLength = in.lLength;
         o.lDecimals = in.sDecimals;
         const bool literal = !work && (std::memcmp(in.acClass, "AL", 2) == 0 || std::memcmp(in.acClass, "HL", 2) == 0);
-        const std::string written = literal
-                                        ? wholeLiteral(expressionText, std::string_view(in.acName, sizeof in.acName))
-                                        : TrimBlanks(std::string_view(in.acName, sizeof in.acName));
+        const std::string whole = literal ? dqov::literal::WholeOperandName(&request, i) : std::string();
+        const std::string written =
+            !whole.empty() ? whole
+            : literal      ? wholeLiteral(expressionText, std::string_view(in.acName, sizeof in.acName))
+                           : TrimBlanks(std::string_view(in.acName, sizeof in.acName));
         const bool field = !work && std::memcmp(in.acClass, "FL", 2) == 0;
         o.pszName = names.emplace_back(field ? fieldName(written) : written).c_str();
         FFC_FIELD_DEFINITION def;

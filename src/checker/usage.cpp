@@ -7,6 +7,7 @@
 #include "checker/field_lists.h"
 #include "checker/operand_checks.h"
 #include "checker/params/fixed_text.h"
+#include "checker/params/literal_key.h"
 #include "checker/params/operand_internal.h"
 
 #include <algorithm>
@@ -171,8 +172,12 @@ void WriteLaterUses(UseIndex& index)
 // One use of an operand through the index: a later use of an operand it
 // knows is only counted in pass 1 until its uses were written, else the
 // record is read and rewritten with its count.
-void RecordIndexedUse(const std::string& written, const std::string& field, const char* kind)
+void RecordIndexedUse(const std::string& operand, const std::string& field, const char* kind)
 {
+    /* a literal longer than the record's name is kept by the name its whole
+       text makes, so that two that share their first characters stay apart */
+    const bool literal = kind[1] == 'L' && (kind[0] == 'A' || kind[0] == 'H');
+    const std::string written = literal ? dqov::literal::RecordKey(operand) : operand;
     UseIndex& index = Index();
     const uint64_t stamp = index.fieldStampKnown ? index.fieldStamp : WF_ulKindStamp(G().ctx, WR_USEFIELD);
     if (stamp != index.fieldStamp)

@@ -11,9 +11,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "checker/params/literal_key.h"
 #include "checker/params/operand_internal.h"
 #include "dqov/messages.h"
 
@@ -532,6 +534,14 @@ void ExpressionCheck::Run()
     Parse();
 }
 
+/* The whole texts of the operands longer than the request's names, by the
+** request object last checked with them. */
+std::map<const DC_EXPRESSION_REQUEST*, std::vector<std::string>>& wholeNames()
+{
+    static std::map<const DC_EXPRESSION_REQUEST*, std::vector<std::string>> names;
+    return names;
+}
+
 int32_t CheckExpression(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EXPRESSION_REQUEST* req,
                         DC_OPERAND_LIST* list, int16_t issue, void* tokens, void* work, bool component,
                         const char* queue)
@@ -572,6 +582,17 @@ int32_t CheckExpression(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EX
         o.lLength = ops[i].length;
         o.sDecimals = ops[i].decimals;
     }
+    /* the names cut short are kept whole beside the request */
+    std::vector<std::string> whole;
+    for (int i = 0; i < req->sOperandCount; ++i)
+        if (ops[i].name.size() > sizeof req->aOperands[i].acName) {
+            whole.resize(static_cast<size_t>(req->sOperandCount));
+            whole[static_cast<size_t>(i)] = ops[i].name;
+        }
+    if (whole.empty())
+        wholeNames().erase(req);
+    else
+        wholeNames()[req] = std::move(whole);
     if (list) {
         list->sCount = req->sOperandCount;
         for (int i = 0; i < req->sOperandCount; ++i) {
@@ -592,6 +613,14 @@ int32_t CheckExpression(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EX
 }
 
 }  // namespace
+
+std::string dqov::literal::WholeOperandName(const DC_EXPRESSION_REQUEST* request, int index)
+{
+    const auto found = wholeNames().find(request);
+    if (found == wholeNames().end() || index < 0 || static_cast<size_t>(index) >= found->second.size())
+        return {};
+    return found->second[static_cast<size_t>(index)];
+}
 
 /* The queue in which the expression check queues its findings. */
 namespace dqov::expression {

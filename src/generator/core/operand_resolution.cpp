@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "checker/params/literal_key.h"
 #include "checker/params/operand_internal.h"
 #include "checker/params/parsed_command.h"
 #include "dqov/definitions.h"
@@ -277,15 +278,18 @@ void resolveNumericLiteral(GEN_FIELD_INFO& info)
     info.usByteLength = machineLong ? 4 : 8;
 }
 
-/* An alphanumeric literal longer than the record's name holds (50
-** characters, the closing quote cut off): its whole text as written in
-** the command of its first use, found there by the part the record holds;
-** the part itself when the command does not hold it. */
+/* An alphanumeric literal longer than the record's name holds: its whole
+** text as written in the command of its first use, the literal there whose
+** record name is the record's (a record of an older check holds the
+** literal's first 50 characters, the closing quote cut off: the literal
+** there that begins with them); the name itself when the command does not
+** hold it. */
 std::string wholeLiteral(FFC_CONTEXT* ctx, std::string_view name, const WR_USEFIELD_DATA& d)
 {
     const std::string written = P3109_TrimRight(name);
+    const bool keyed = dqov::literal::IsLongKey(written);
     const bool closed = written.size() >= 2 && written.back() == '\'';
-    if (written.empty() || written[0] != '\'' || closed || !ctx || !ctx->pCommandStore)
+    if (written.empty() || written[0] != '\'' || (closed && !keyed) || !ctx || !ctx->pCommandStore)
         return written;
     const int32_t line = FIX_lDigitsToLong(d.acFirstLine, sizeof d.acFirstLine, nullptr);
     if (line <= 0 || line > INT16_MAX)
@@ -296,6 +300,18 @@ std::string wholeLiteral(FFC_CONTEXT* ctx, std::string_view name, const WR_USEFI
     if (!command || length < sizeof(FFC_PARSED_COMMAND))
         return written;
     const std::string_view area(command->acParms, sizeof command->acParms);
+    if (keyed) {
+        /* each quoted text to its closing quote, as the check reads them */
+        for (size_t at = area.find('\''); at != std::string_view::npos; at = area.find('\'', at + 1)) {
+            const size_t end = area.find('\'', at + 1);
+            if (end == std::string_view::npos)
+                break;
+            const std::string_view literal = area.substr(at, end + 1 - at);
+            if (literal.size() > dqov::literal::kKeyLength && dqov::literal::RecordKey(literal) == written)
+                return std::string(literal);
+        }
+        return written;
+    }
     const size_t at = area.find(name);
     if (at == std::string_view::npos)
         return written;

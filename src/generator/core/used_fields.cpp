@@ -14,6 +14,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "checker/params/literal_key.h"
 #include "checker/support_names.h"
 #include "dqov/definitions.h"
 #include "dqov/workfile.h"
@@ -131,6 +132,8 @@ const Found* lookUp(std::string_view name, uint16_t usSlot, size_t ulNameLength,
     std::string_view key = written;
     if (marked)
         key = made = P3109_CopyUpper(written.substr(1), written.size());
+    else if (written.size() > FFC_WORK_NAME_LEN && dqov::literal::IsQuoted(written))
+        key = made = dqov::literal::RecordKey(written); /* a long literal: the name its whole text makes */
 
     if (fScope && ctx->lComponentRun && !key.empty()) {
         char key50[FFC_WORK_NAME_LEN];

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "checker/params/literal_key.h"
 #include "dqov/x_tree.h"
 #include "generator/core/command_loop.h"
 #include "generator/core/description_tables.h"
@@ -431,8 +432,11 @@ std::string P3109_FormatEvaluationWorkResult(int16_t sIndex, GEN_FIELD_INFO& inf
     }
     if (o->cWorkResult != 'Y') {
         /* an operand the function does not use is no vector entry: the
-           null pointer would not do as a vector index */
-        if (!P3109_fFindUsedField(std::string_view(o->acName, 50), info, 50))
+           null pointer would not do as a vector index; a literal longer
+           than the request's name is found by its whole text */
+        const std::string whole = dqov::literal::WholeOperandName(&P3109_EvaluationRequest().request, sIndex - 1);
+        const std::string_view used = whole.empty() ? std::string_view(o->acName, 50) : std::string_view(whole);
+        if (!P3109_fFindUsedField(used, info, used.size()))
             return "V_NOT_AVAILABLE";
         return info.vectorName;
     }

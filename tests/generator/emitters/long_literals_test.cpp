@@ -70,5 +70,63 @@ TEST_F(LongLiterals, LongLiteralsInValuesAndConditionsKeepTheirWholeText)
     EXPECT_EQ(mcs("LITCND"), "");
 }
 
+/* Two literals of 60 characters that differ only after their 50th: each
+** has its own literal field, in conditions of DEF_COND and IF and in
+** CHANGE, and the program compares and moves each one whole. By hand:
+** #A60 holds the second, #A256 the first; *ISONE is false, *ISTWO true,
+** #A256 equals the first and not the second. */
+TEST_F(LongLiterals, LiteralsSharingTheirFirstFiftyCharactersStayApart)
+{
+    const std::string head = "Shipment 4711 leaves the northern warehouse at dawn, ";
+    const std::string one = head + "by ship", two = head + "by rail";
+    ASSERT_EQ(one.size(), 60u);
+    ASSERT_EQ(two.size(), 60u);
+    ASSERT_EQ(one.substr(0, 50), two.substr(0, 50));
+    dictionary({{"F1", 'A', 1}, {"F2", 'A', 1}, {"F3", 'A', 1}, {"F4", 'A', 1}});
+    const std::string c = generated(
+        "LITTWO", {"FUNCTION OPTIONS(*DIRECT)",                             // 1
+                   "DEF_COND NAME(*ISONE) COND('#A60 = ''" + one + "''')",  // 2
+                   "DEF_COND NAME(*ISTWO) COND('#A60 = ''" + two + "''')",  // 3
+                   "CHANGE FIELD(#F1) TO('''N''')",                         // 4
+                   "CHANGE FIELD(#F2) TO('''N''')",                         // 5
+                   "CHANGE FIELD(#F3) TO('''N''')",                         // 6
+                   "CHANGE FIELD(#F4) TO('''N''')",                         // 7
+                   "CHANGE FIELD(#A60) TO('''" + two + "''')",              // 8
+                   "CHANGE FIELD(#A256) TO('''" + one + "''')",             // 9
+                   "IF COND(*ISONE)",                                       // 10
+                   "CHANGE FIELD(#F1) TO('''Y''')",                         // 11
+                   "ENDIF",                                                 // 12
+                   "IF COND(*ISTWO)",                                       // 13
+                   "CHANGE FIELD(#F2) TO('''Y''')",                         // 14
+                   "ENDIF",                                                 // 15
+                   "IF COND('#A256 = ''" + one + "''')",                    // 16
+                   "CHANGE FIELD(#F3) TO('''Y''')",                         // 17
+                   "ENDIF",                                                 // 18
+                   "IF COND('#A256 = ''" + two + "''')",                    // 19
+                   "CHANGE FIELD(#F4) TO('''Y''')",                         // 20
+                   "ENDIF",                                                 // 21
+                   "RETURN"});                                              // 22
+    ASSERT_FALSE(c.empty()) << out_;
+    /* both literals stand whole in the C and the C# program */
+    const std::string texts = gencore_test::readFile(sourceDir() / "LITTWO.TXT") + c;
+    EXPECT_TRUE(has(texts, one)) << texts;
+    EXPECT_TRUE(has(texts, two)) << texts;
+    std::string csharp;
+    for (const auto& f : std::filesystem::directory_iterator(project("LITTWO")))
+        if (f.path().extension() == ".cs")
+            csharp += gencore_test::readFile(f.path());
+    EXPECT_TRUE(has(csharp, one)) << csharp;
+    EXPECT_TRUE(has(csharp, two)) << csharp;
+    EXPECT_EQ(gcc("LITTWO"), "");
+    EXPECT_EQ(mcs("LITTWO"), "");
+    auto values = runValues("LITTWO", {22}, {"compare_runtime.c"});
+    EXPECT_EQ(values[22]["A60"], padded(two, 60));
+    EXPECT_EQ(values[22]["A256"], padded(one, 256));
+    EXPECT_EQ(values[22]["F1"], "[N]");
+    EXPECT_EQ(values[22]["F2"], "[Y]");
+    EXPECT_EQ(values[22]["F3"], "[Y]");
+    EXPECT_EQ(values[22]["F4"], "[N]");
+}
+
 }  // namespace
 }  // namespace emitters_test
