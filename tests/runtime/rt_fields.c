@@ -461,6 +461,19 @@ void RT_StoreText(struct X_IDS *pX_Ids, const struct X_FLD *f, unsigned char *da
         memcpy(data, &c, sizeof c);
         return;
     }
+    case RT_KIND_SHORT_CHAR: {
+        /* the characters cut to the field's length, then the end of the
+           string; the structure may stand at any address */
+        X_SHORT sLength;
+        if (f->lLength < 0)
+            RT_Stop("short character field %s without a length", RT_Name(f));
+        sLength = (X_SHORT)(length < (size_t)f->lLength ? length : (size_t)f->lLength);
+        memcpy(data + offsetof(X_FLD_SHORT_CHAR, vchData), text, (size_t)sLength);
+        data[offsetof(X_FLD_SHORT_CHAR, vchData) + (size_t)sLength] = '\0';
+        memcpy(data + offsetof(X_FLD_SHORT_CHAR, sLength), &sLength, sizeof sLength);
+        data[offsetof(X_FLD_SHORT_CHAR, bFieldState)] &= (XFIELDSTATE)~FsIsSqlNull;
+        return;
+    }
     default:
         if (!RT_IsNumericKind(RT_KindOf(f)))
             RT_Stop("a text stored into field %s of type %d", RT_Name(f), (int)f->eType);

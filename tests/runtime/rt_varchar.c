@@ -84,6 +84,25 @@ X_VOID X_VAR_VarChar_SetFromFixedChar(struct X_IDS *pI, struct X_PRO *pP, struct
     RT_SetVarChar(pChar, text, (size_t)(lLength > 0 ? lLength : 0));
 }
 
+/* A fixed text into the characters of a short character field: without
+** its trailing blanks, cut to the field's `lMax` characters, followed by
+** the end of the string; the length it holds is returned. */
+X_SHORT X_VAR_ShortChar_SetFromFixedChar(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, const X_VOID *pvText,
+                                         X_LONG lLength, X_VCHAR *pvchData, X_LONG lMax)
+{
+    const char *text = pvText;
+    (void)pI, (void)pP, (void)pF;
+    while (lLength > 0 && text[lLength - 1] == ' ')
+        --lLength;
+    if (lLength < 0)
+        lLength = 0;
+    if (lLength > lMax)
+        lLength = lMax;
+    memcpy(pvchData, text, (size_t)lLength);
+    pvchData[lLength] = END_OF_STRING;
+    return (X_SHORT)lLength;
+}
+
 X_VOID X_VAR_VarChar_Assign(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, X_FLD_CHAR *pSource,
                             X_FLD_CHAR *pTarget)
 {
