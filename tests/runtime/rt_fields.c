@@ -412,6 +412,26 @@ void RT_ReadText(const struct X_FLD *f, const unsigned char *data, char *text, s
         text[n] = '\0';
         return;
     }
+    case RT_KIND_LOB: {
+        /* the name of the file that holds the object */
+        const size_t room = sizeof(((X_FLD_CLOB *)0)->vchFileName);
+        const unsigned char *name = data + offsetof(X_FLD_CLOB, vchFileName);
+        n = 0;
+        while (n < room && n < size - 1 && name[n] != '\0')
+            ++n;
+        memcpy(text, name, n);
+        text[n] = '\0';
+        return;
+    }
+    case RT_KIND_BINARY: {
+        /* the test run time holds no bytes: only the empty value is shown */
+        X_PVOID pvData;
+        memcpy(&pvData, data + offsetof(X_FLD_BINARY, pvData), sizeof pvData);
+        if (pvData != pX_NULL)
+            RT_Stop("field %s holds bytes, which the test run time does not show", RT_Name(f));
+        text[0] = '\0';
+        return;
+    }
     case RT_KIND_FLOAT:
     case RT_KIND_DOUBLE: {
         RT_ReadDecimal(f, data, &v);
@@ -553,7 +573,7 @@ void RT_ShowValue(const char *pszTag, const char *pszName, const struct X_FLD *f
     RT_ReadText(f, data, text, sizeof text);
     n = strlen(text);
     (void)n;
-    if (k == RT_KIND_CHAR || k == RT_KIND_SHORT_CHAR)
+    if (k == RT_KIND_CHAR || k == RT_KIND_SHORT_CHAR || k == RT_KIND_LOB || k == RT_KIND_BINARY)
         printf("%s %s [%s]\n", pszTag, pszName, text);
     else
         printf("%s %s %s\n", pszTag, pszName, text);

@@ -219,12 +219,6 @@ X_VOID X_VAR_VarBinary_Assign(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *
     RT_NotHere("X_VAR_VarBinary_Assign");
 }
 
-X_VOID X_VAR_VarBinary_Release(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, X_VOID *a4)
-{
-    (void)a1, (void)a2, (void)a3, (void)a4;
-    RT_NotHere("X_VAR_VarBinary_Release");
-}
-
 X_VOID X_VAR_VarBinary_SetFromPointer(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, const X_VOID *a4, X_ULONG a5, X_VOID *a6)
 {
     (void)a1, (void)a2, (void)a3, (void)a4, (void)a5, (void)a6;

@@ -5,6 +5,7 @@
 ** given another value (and at the end of the run). The SQL-null state is
 ** cleared by every value stored.
 */
+#include <stddef.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -57,6 +58,21 @@ X_VOID X_VAR_VarChar_Release(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *p
     if (pChar->pvData != pX_NULL)
         forget(pChar->pvData);
     pChar->pvData = pX_NULL;
+}
+
+/* Bytes of varying length (X_FLD_BINARY) released: their storage, when
+** the run time gave them any, and no value left. The structure may stand
+** at any address. */
+X_VOID X_VAR_VarBinary_Release(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, X_VOID *pvBinary)
+{
+    unsigned char *data = pvBinary;
+    X_PVOID pvData;
+    (void)pI, (void)pP, (void)pF;
+    memcpy(&pvData, data + offsetof(X_FLD_BINARY, pvData), sizeof pvData);
+    if (pvData != pX_NULL)
+        forget(pvData);
+    pvData = pX_NULL;
+    memcpy(data + offsetof(X_FLD_BINARY, pvData), &pvData, sizeof pvData);
 }
 
 X_VOID X_VAR_VarChar_SetFromVchar(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, const X_VCHAR *pszText,

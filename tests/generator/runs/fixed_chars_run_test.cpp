@@ -40,5 +40,33 @@ TEST_F(FixedCharRuns, ShortFixedCharactersInConditionsAndComputedValues)
     EXPECT_EQ(r["HFCAS"], "2");
 }
 
+/* TYPALL (process DEMOTYP): a field of every kind set to its empty value;
+** the fixed characters among them (FCODE, 12, held as short characters)
+** blanked with the varying ones. It runs to its end. */
+TEST_F(FixedCharRuns, FieldsOfEveryKindSetToTheirEmptyValues)
+{
+    const RunResult r = runFunction("DEMOTYP", "TYPALL");
+    ASSERT_TRUE(r.ran);
+    EXPECT_EQ(r["FALPHA"], text(std::string(20, ' ')));
+    EXPECT_EQ(r["FPACKED"], "0.00");
+    EXPECT_EQ(r["FSIGNED"], "0");
+    EXPECT_EQ(r["FBIGDEC"], "0.00000");
+    EXPECT_EQ(r["FNULLAMT"], "0.00");
+    EXPECT_EQ(r["FINT2"], "0");
+    EXPECT_EQ(r["FINT8"], "0");
+    EXPECT_EQ(r["FAMOUNT"], "0");
+    /* the default date, time and timestamp */
+    EXPECT_EQ(r["FDATE"], "0001-01-01");
+    EXPECT_EQ(r["FTIME"], "00:00:00");
+    EXPECT_EQ(r["FSTAMP"], "0001-01-01 00:00:00.000000000");
+    /* characters of every length empty, bytes and the object's file name too */
+    EXPECT_EQ(r["FCODE"], text(""));
+    EXPECT_EQ(r["FNOTE"], text(""));
+    EXPECT_EQ(r["FNATNAME"], text(""));
+    EXPECT_EQ(r["FIMAGE"], text(""));
+    EXPECT_EQ(r["FDOC"], text(""));
+    EXPECT_EQ(r["FACTIVE"], "0");
+}
+
 }  // namespace
 }  // namespace runs_test
