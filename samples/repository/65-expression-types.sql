@@ -34,9 +34,14 @@ INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03O
 
 -- Third fields for EXPMOVE, which moves fields into fields of identical
 -- layout: characters and bytes of varying length that may or may not hold
--- SQL null, packed numbers beyond 30 digits, and numbers that may be null.
+-- SQL null (characters of up to 32 are held as short character fields,
+-- longer ones as varying ones), packed numbers beyond 30 digits, and
+-- numbers that may be null.
 INSERT INTO QV_F03 (X03P_I, X03FLD, X03TYP, X03LEN, X03DEC, X03SP1, X03IAT, X03OAT) VALUES
   ('DEM', 'TXALPHA',  'A', 20, 0, '', '', ''),
+  ('DEM', 'TXNOTE',   'H', 200, 0, '', '', ''),
+  ('DEM', 'TXNNOTE',  'H', 200, 0, '', 'ASQN', ''),
+  ('DEM', 'TXNNOTE2', 'H', 200, 0, '', 'ASQN', ''),
   ('DEM', 'TXNCODE2', 'H', 12, 0, '', 'ASQN', ''),
   ('DEM', 'TXNIMAGE', 'B', 100, 0, '', 'ASQN', ''),
   ('DEM', 'TXBIGDEC', 'P', 31, 5, '', '', ''),

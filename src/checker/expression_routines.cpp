@@ -34,6 +34,21 @@ uint32_t flagsOf(const FFC_FIELD_DEFINITION& def)
     return flags;
 }
 
+// The type under which a field is held: a character field of at most 32
+// characters (of the partition's width) that is not national is held as a
+// short character field ('U'), as the generator lays it out; the compiled
+// code must reach it in that form.
+char heldType(const FFC_FIELD_DEFINITION& def)
+{
+    if (def.cType != 'H' && def.cType != '1')
+        return def.cType;
+    char asqn = 'N', suns = 'N', suni = 'N';
+    P310C_ScanFieldAttributeCodes(def.input.acCodes, def.output.acCodes, &asqn, &suns, &suni);
+    const FFC_CONTEXT* ctx = G().ctx;
+    const int32_t unit = ctx && ctx->cDoubleByte == 'Y' ? 2 : 1;
+    return def.lLength > 0 && def.lLength <= 32 * unit && suns != 'Y' ? 'U' : def.cType;
+}
+
 // A field operand by its name as written, without the name character.
 std::string fieldName(const std::string& written)
 {
@@ -94,7 +109,7 @@ struct Targets {
                 continue;
             DQOO_CHECKED_OPERAND o{};
             std::memcpy(o.achClass, "FL", 2);
-            o.chType = def.cType;
+            o.chType = heldType(def);
             o.lLength = def.lLength;
             o.lDecimals = def.lDecimals;
             o.pszName = names.emplace_back(fieldName(w)).c_str();
@@ -254,8 +269,11 @@ void CheckedExpression::Take(const std::string& expressionText, const DC_EXPRESS
         const bool field = !work && std::memcmp(in.acClass, "FL", 2) == 0;
         o.pszName = names.emplace_back(field ? fieldName(written) : written).c_str();
         FFC_FIELD_DEFINITION def;
-        if (field && LookUpFieldDefinition(written, def))
+        if (field && LookUpFieldDefinition(written, def)) {
             o.ulFlags = flagsOf(def);
+            if (o.chType == def.cType)
+                o.chType = heldType(def);
+        }
         /* a system variable the routine reads is a used field of the object */
         if (!work && std::memcmp(in.acClass, "SV", 2) == 0 && in.lLength > 0)
             RecordFieldUse(fieldName(written), "", "SV");

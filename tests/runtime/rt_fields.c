@@ -412,6 +412,26 @@ void RT_ReadText(const struct X_FLD *f, const unsigned char *data, char *text, s
         text[n] = '\0';
         return;
     }
+    case RT_KIND_LOB: {
+        /* the name of the file that holds the object */
+        const size_t room = sizeof(((X_FLD_CLOB *)0)->vchFileName);
+        const unsigned char *name = data + offsetof(X_FLD_CLOB, vchFileName);
+        n = 0;
+        while (n < room && n < size - 1 && name[n] != '\0')
+            ++n;
+        memcpy(text, name, n);
+        text[n] = '\0';
+        return;
+    }
+    case RT_KIND_BINARY: {
+        /* the test run time holds no bytes: only the empty value is shown */
+        X_PVOID pvData;
+        memcpy(&pvData, data + offsetof(X_FLD_BINARY, pvData), sizeof pvData);
+        if (pvData != pX_NULL)
+            RT_Stop("field %s holds bytes, which the test run time does not show", RT_Name(f));
+        text[0] = '\0';
+        return;
+    }
     case RT_KIND_FLOAT:
     case RT_KIND_DOUBLE: {
         RT_ReadDecimal(f, data, &v);
@@ -459,6 +479,19 @@ void RT_StoreText(struct X_IDS *pX_Ids, const struct X_FLD *f, unsigned char *da
         memcpy(&c, data, sizeof c);
         RT_SetVarChar(&c, text, length);
         memcpy(data, &c, sizeof c);
+        return;
+    }
+    case RT_KIND_SHORT_CHAR: {
+        /* the characters cut to the field's length, then the end of the
+           string; the structure may stand at any address */
+        X_SHORT sLength;
+        if (f->lLength < 0)
+            RT_Stop("short character field %s without a length", RT_Name(f));
+        sLength = (X_SHORT)(length < (size_t)f->lLength ? length : (size_t)f->lLength);
+        memcpy(data + offsetof(X_FLD_SHORT_CHAR, vchData), text, (size_t)sLength);
+        data[offsetof(X_FLD_SHORT_CHAR, vchData) + (size_t)sLength] = '\0';
+        memcpy(data + offsetof(X_FLD_SHORT_CHAR, sLength), &sLength, sizeof sLength);
+        data[offsetof(X_FLD_SHORT_CHAR, bFieldState)] &= (XFIELDSTATE)~FsIsSqlNull;
         return;
     }
     default:
@@ -540,7 +573,7 @@ void RT_ShowValue(const char *pszTag, const char *pszName, const struct X_FLD *f
     RT_ReadText(f, data, text, sizeof text);
     n = strlen(text);
     (void)n;
-    if (k == RT_KIND_CHAR || k == RT_KIND_SHORT_CHAR)
+    if (k == RT_KIND_CHAR || k == RT_KIND_SHORT_CHAR || k == RT_KIND_LOB || k == RT_KIND_BINARY)
         printf("%s %s [%s]\n", pszTag, pszName, text);
     else
         printf("%s %s %s\n", pszTag, pszName, text);

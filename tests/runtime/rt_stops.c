@@ -213,23 +213,10 @@ X_LONG X_VAR_Date_Compare(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, 
     return 0;
 }
 
-X_SHORT X_VAR_ShortChar_SetFromFixedChar(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, const X_VOID *a4, X_LONG a5, X_VCHAR *a6, X_LONG a7)
-{
-    (void)a1, (void)a2, (void)a3, (void)a4, (void)a5, (void)a6, (void)a7;
-    RT_NotHere("X_VAR_ShortChar_SetFromFixedChar");
-    return 0;
-}
-
 X_VOID X_VAR_VarBinary_Assign(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, X_VOID *pSource, X_VOID *pTarget)
 {
     (void)a1, (void)a2, (void)a3, (void)pSource, (void)pTarget;
     RT_NotHere("X_VAR_VarBinary_Assign");
-}
-
-X_VOID X_VAR_VarBinary_Release(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, X_VOID *a4)
-{
-    (void)a1, (void)a2, (void)a3, (void)a4;
-    RT_NotHere("X_VAR_VarBinary_Release");
 }
 
 X_VOID X_VAR_VarBinary_SetFromPointer(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, const X_VOID *a4, X_ULONG a5, X_VOID *a6)

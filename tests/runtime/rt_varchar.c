@@ -5,6 +5,7 @@
 ** given another value (and at the end of the run). The SQL-null state is
 ** cleared by every value stored.
 */
+#include <stddef.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -59,6 +60,21 @@ X_VOID X_VAR_VarChar_Release(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *p
     pChar->pvData = pX_NULL;
 }
 
+/* Bytes of varying length (X_FLD_BINARY) released: their storage, when
+** the run time gave them any, and no value left. The structure may stand
+** at any address. */
+X_VOID X_VAR_VarBinary_Release(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, X_VOID *pvBinary)
+{
+    unsigned char *data = pvBinary;
+    X_PVOID pvData;
+    (void)pI, (void)pP, (void)pF;
+    memcpy(&pvData, data + offsetof(X_FLD_BINARY, pvData), sizeof pvData);
+    if (pvData != pX_NULL)
+        forget(pvData);
+    pvData = pX_NULL;
+    memcpy(data + offsetof(X_FLD_BINARY, pvData), &pvData, sizeof pvData);
+}
+
 X_VOID X_VAR_VarChar_SetFromVchar(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, const X_VCHAR *pszText,
                                   X_FLD_CHAR *pChar)
 {
@@ -82,6 +98,25 @@ X_VOID X_VAR_VarChar_SetFromFixedChar(struct X_IDS *pI, struct X_PRO *pP, struct
     while (lLength > 0 && text[lLength - 1] == ' ')
         --lLength;
     RT_SetVarChar(pChar, text, (size_t)(lLength > 0 ? lLength : 0));
+}
+
+/* A fixed text into the characters of a short character field: without
+** its trailing blanks, cut to the field's `lMax` characters, followed by
+** the end of the string; the length it holds is returned. */
+X_SHORT X_VAR_ShortChar_SetFromFixedChar(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, const X_VOID *pvText,
+                                         X_LONG lLength, X_VCHAR *pvchData, X_LONG lMax)
+{
+    const char *text = pvText;
+    (void)pI, (void)pP, (void)pF;
+    while (lLength > 0 && text[lLength - 1] == ' ')
+        --lLength;
+    if (lLength < 0)
+        lLength = 0;
+    if (lLength > lMax)
+        lLength = lMax;
+    memcpy(pvchData, text, (size_t)lLength);
+    pvchData[lLength] = END_OF_STRING;
+    return (X_SHORT)lLength;
 }
 
 X_VOID X_VAR_VarChar_Assign(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, X_FLD_CHAR *pSource,

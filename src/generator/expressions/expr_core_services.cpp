@@ -107,7 +107,9 @@ private:
         const GEN_FIELD_INFO& info = *found;
         facts = ExprFieldFacts{};
         facts.vectorName = info.vectorName;
-        facts.typeLetter = info.cDeclaredType != ' ' ? info.cDeclaredType : info.cType;
+        /* the declared type undoes the choice of a numeric work type; a
+           character field held as a short character field is reached as one */
+        facts.typeLetter = info.cType == 'U' || info.cDeclaredType == ' ' ? info.cType : info.cDeclaredType;
         facts.length = info.lLength;
         facts.decimals = info.sDecimals;
         facts.fieldClass = info.fKind("FL");

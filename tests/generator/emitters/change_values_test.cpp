@@ -77,9 +77,10 @@ TEST_F(ChangeValues, DefaultOfACharacterFieldIsItsBlank)
                                                "GROUP_BY NAME(XG_TAX) FIELDS(#TAXNAME #TAXID #TAXDAYS #TAXRATE)",
                                                single, group, "RETURN"});
     ASSERT_FALSE(c.empty()) << out_;
-    EXPECT_TRUE(has(c, "X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)((X_FLD_CHAR*)( "
-                       "pX_Fld[V_FIELD_TAXID].pField ))) );"))
-        << c;
+    /* TAXID has 20 characters: held as a short character field, emptied */
+    const std::string taxid = "((X_FLD_SHORT_CHAR*)( pX_Fld[V_FIELD_TAXID].pField ))";
+    EXPECT_TRUE(has(c, taxid + "->sLength = 0;")) << c;
+    EXPECT_TRUE(has(c, taxid + "->vchData[0] = END_OF_STRING;")) << c;
     const auto members = blockOf(c, group);
     EXPECT_NE(findBlock(members, {"/* Change to default value */", "{", "X_PDICTIONARY_FIELD pField;",
                                   "pField = pX_Fld[V_FIELD_TAXNAME].pField;",

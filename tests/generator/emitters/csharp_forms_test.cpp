@@ -344,9 +344,11 @@ TEST_F(CSharpForms, CaseSubjectsAreLoadedIntoTheGroupsStack)
         EXPECT_EQ(body.find("operandStack = new"), std::string::npos) << body;
     }
     EXPECT_EQ(subjects, 2u) << cs;
-    EXPECT_TRUE(has(cs, "X_VAR_DLL.X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, null, 0, "
-                        "operandStack[1].m_String.m_FldChar, ((string) \"AB\"), 2, null, "
-                        "DqooDef.X_VAR_COMPARE_MASK_EQUAL );"));
+    /* FCODE (12 characters) is held as a short character field: the
+       subject's characters and length */
+    EXPECT_TRUE(has(cs, "X_VAR_DLL.X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, "
+                        "operandStack[1].m_String.m_FldShortChar.vchData, operandStack[1].m_String.m_FldShortChar.sLength, "
+                        "null, ((string) \"AB\"), 2, null, DqooDef.X_VAR_COMPARE_MASK_EQUAL );"));
     EXPECT_EQ(mcs("CSVARY"), "");
 }
 

@@ -103,7 +103,10 @@ TEST_F(ValidValues, ExtendedFieldsTakeTheirDictionaryDefaults)
     EXPECT_FALSE(has(out_, "PRC1230")) << out_;
     for (const char* value : {"((X_FLD_INT32*)( pX_Fld[V_FIELD_VXI4].pField ))->iInt32 = ((X_INT32)( 25 ));",
                               "->vchDate, \"2024-01-31\", X_MAX_SIZE_DATE_LEN );",
-                              "((X_VCHAR*) \"ABC\"), ((X_FLD_CHAR *)((X_FLD_CHAR*)( pX_Fld[V_FIELD_VXH].pField )))",
+                              /* 20 characters, held as a short character field: the
+                                 literal of 3 copied with its length */
+                              "strcpy( ((X_FLD_SHORT_CHAR*)( pX_Fld[V_FIELD_VXH].pField ))->vchData, \"ABC\" );",
+                              "((X_FLD_SHORT_CHAR*)( pX_Fld[V_FIELD_VXH].pField ))->sLength = 3;",
                               "((X_FLD_BOOL*)( pX_Fld[V_FIELD_VXY].pField ))->fBool = TRUE;",
                               "((X_FLD_BOOL*)( pX_Fld[V_FIELD_VXN].pField ))->fBool = FALSE;"})
         EXPECT_TRUE(has(c, value)) << value;

@@ -321,9 +321,18 @@ TEST_F(SampleBuild, ExpressionsOverEveryKindOfFieldGenerateAndCompile)
     /* two timestamps compared over their 29 characters */
     EXPECT_TRUE(holds("bResult = ( memcmp( " + fstamp + ", " + field("X_FLD_DATETIME", "TXSTAMP") +
                       "->vchDateTime, 29 ) != 0 );"));
-    /* an alphanumeric field into one of varying length, and back */
-    EXPECT_TRUE(holds("X_VAR_VarChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, pX_Fld[V_FIELD_FALPHA].pField, "
-                      "BYTE_LEN_V_FIELD_FALPHA, "));
+    /* an alphanumeric field into a code of 12 characters (held as a short
+       character field): its characters, their length kept; and a code
+       into the alphanumeric field: cut at its 20, or blanked first */
+    const std::string txcode = field("X_FLD_SHORT_CHAR", "TXCODE"), fcode = field("X_FLD_SHORT_CHAR", "FCODE");
+    EXPECT_TRUE(holds(txcode + "->sLength = X_VAR_ShortChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, "
+                      "pX_Fld[V_FIELD_FALPHA].pField, BYTE_LEN_V_FIELD_FALPHA, " + txcode + "->vchData, 12 );"));
+    EXPECT_TRUE(holds("if ( " + fcode + "->sLength >= BYTE_LEN_V_FIELD_FALPHA ) X_CPYBYTES( pX_Fld[V_FIELD_FALPHA].pField, " +
+                      fcode + "->vchData, BYTE_LEN_V_FIELD_FALPHA ); \r\n   else \r\n   { \r\n      memset( "
+                      "pX_Fld[V_FIELD_FALPHA].pField, X_CLEAR_ALPHA, BYTE_LEN_V_FIELD_FALPHA ); \r\n      X_CPYBYTES( "
+                      "pX_Fld[V_FIELD_FALPHA].pField, " + fcode + "->vchData, " + fcode + "->sLength ); \r\n   } "));
+    EXPECT_TRUE(holds("X_COMP_OPCODE_PUSH_SHORT_CHAR_VECTOR_AS_STRING,                   V_FIELD_FCODE,"));
+    EXPECT_FALSE(holds("X_COMP_OPCODE_PUSH_STRING_VECTOR_AS_STRING,                       V_FIELD_FCODE,"));
     /* the I/O status field set by an expression (in its routine) and by a
        literal (in the command's code) loads the last I/O status, which the
        function's static data then holds */
@@ -355,8 +364,14 @@ TEST_F(SampleBuild, SpecialValuesOfEveryKindOfFieldGenerateAndCompile)
                       "->vchDateTime, X_DEFAULT_DATE \" \" X_DEFAULT_TIME \".000000000\", X_MAX_SIZE_DATETIME_LEN );"));
     EXPECT_TRUE(holds("X_VAR_VarChar_Repeat( pX_Ids, pX_Pro, pX_Fun, \"\\xFF\", 200, " + field("X_FLD_CHAR", "FNOTE") +
                       " );"));
-    EXPECT_TRUE(holds("X_VAR_VarChar_Repeat( pX_Ids, pX_Pro, pX_Fun, \"\\x01\", 12, " + field("X_FLD_CHAR", "FCODE") +
-                      " );"));
+    /* a code of 12 characters, held as a short character field: its
+       length, the fill over it and the end of the string after it */
+    const std::string code = field("X_FLD_SHORT_CHAR", "FCODE");
+    EXPECT_TRUE(holds(code + "->sLength = 12; \r\n      memset( " + code + "->vchData, X_CLEAR_ALPHA_HIVAL, 12 ); \r\n      " +
+                      code + "->vchData[12] = END_OF_STRING;"));
+    EXPECT_TRUE(holds(code + "->sLength = 12; \r\n      memset( " + code + "->vchData, X_CLEAR_ALPHA_LOVAL, 12 ); \r\n      " +
+                      code + "->vchData[12] = END_OF_STRING;"));
+    EXPECT_FALSE(holds(field("X_FLD_CHAR", "FCODE")));
     EXPECT_TRUE(holds("X_VAR_VarChar_SetFromChar( pX_Ids, pX_Pro, pX_Fun, \"N/AVAIL\", 7, " +
                       field("X_FLD_CHAR", "FNOTE") + " );"));
     /* #TXNDATE into itself: its state is carried, its bytes are not copied
@@ -388,10 +403,16 @@ TEST_F(SampleBuild, ConditionsOverEveryKindOfFieldGenerateAndCompile)
        work value one byte longer than the timestamp */
     EXPECT_TRUE(holds("X_VCHAR vchDateTime2[X_MAX_SIZE_DATETIME_LEN + 1];"));
     EXPECT_TRUE(holds("X_CPYBYTES( &(vchDateTime2[10]), \" \" X_DEFAULT_TIME \".000000000\", 20 );"));
-    /* a fixed-length field compared with one of varying length by the run time */
+    /* a fixed-length field compared by the run time with a code of 12
+       characters, held as a short character field: its characters and
+       their length */
+    const std::string code = field("X_FLD_SHORT_CHAR", "FCODE");
     EXPECT_TRUE(holds("X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, pX_Fld[V_FIELD_FALPHA].pField, "
-                      "BYTE_LEN_V_FIELD_FALPHA, NULL, NULL, 0, ((X_FLD_CHAR *)" +
-                      field("X_FLD_CHAR", "FCODE") + "), X_VAR_COMPARE_MASK_EQUAL );"));
+                      "BYTE_LEN_V_FIELD_FALPHA, NULL, " + code + "->vchData, " + code +
+                      "->sLength, NULL, X_VAR_COMPARE_MASK_EQUAL );"));
+    /* the code tested for its empty value: compared with the empty string */
+    EXPECT_TRUE(holds("= X_VAR_VarChar_StringCompare( pX_Ids, pX_Pro, pX_Fun, " + code + "->vchData, " + code +
+                      "->sLength, pX_NULL, \"\", 0, pX_NULL, X_VAR_COMPARE_MASK_EQUAL );"));
     /* the When group of the integer subject: the group's stack handed to its routine */
     EXPECT_TRUE(holds("F_BOOL_FUNCTION When_Evaluation_Routine_26( FUNCTION_STD_ARGS, X_VAR_EXPRESSION_OPERAND * "
                       "operandStack )"));
@@ -435,24 +456,52 @@ TEST_F(SampleBuild, FieldsOfIdenticalLayoutAreMovedWhole)
     /* two numbers that may both be null: their state travels with them */
     EXPECT_TRUE(holds("X_CPYBYTES( " + fld("TXNAMT2") + ", " + fld("TXNAMT") + ", BYTE_LEN_V_FIELD_TXNAMT );"));
 
-    /* varying characters: neither may be null, the value assigned */
+    /* varying characters (200 of them): neither may be null, the value assigned */
     const std::string prefix = "X_VAR_VarChar_Assign( pX_Ids, pX_Pro, pX_Fun, ";
-    EXPECT_TRUE(holds(prefix + chr("FCODE") + ", " + chr("TXCODE") + " );"));
+    EXPECT_TRUE(holds(prefix + chr("FNOTE") + ", " + chr("TXNOTE") + " );"));
     EXPECT_TRUE(holds("X_COMP_OPCODE_PULL_IDENTICAL_VECTOR2_FROM_STACK_VECTOR_C,"));
     /* into one that may be null: assigned, then not null */
-    const std::string intoNull = prefix + chr("FCODE") + ", " + chr("TXNCODE") + " );";
+    const std::string intoNull = prefix + chr("FNOTE") + ", " + chr("TXNNOTE") + " );";
     EXPECT_TRUE(holds(intoNull));
-    EXPECT_TRUE(after(intoNull, chr("TXNCODE") + "->bFieldState &= ~FsIsSqlNull;"));
+    EXPECT_TRUE(after(intoNull, chr("TXNNOTE") + "->bFieldState &= ~FsIsSqlNull;"));
     /* from one that may be null into one that may not: a null source
        empties the target */
-    const std::string test = "if ( ( " + chr("TXNCODE") + "->bFieldState & FsIsSqlNull ) != 0 )";
-    EXPECT_TRUE(holds(test + " \n   { \n      X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, " + chr("FCODE") +
-                      " ); \n   } \n   else \n   { \n      " + prefix + chr("TXNCODE") + ", " + chr("FCODE") +
+    const std::string test = "if ( ( " + chr("TXNNOTE") + "->bFieldState & FsIsSqlNull ) != 0 )";
+    EXPECT_TRUE(holds(test + " \n   { \n      X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, " + chr("FNOTE") +
+                      " ); \n   } \n   else \n   { \n      " + prefix + chr("TXNNOTE") + ", " + chr("FNOTE") +
                       " ); \n   } "));
     /* both may be null: a null source makes the target null */
-    EXPECT_TRUE(holds(test + " \n   { \n      X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, " + chr("TXNCODE2") +
-                      " ); \n      " + chr("TXNCODE2") + "->bFieldState |= FsIsSqlNull; \n   } \n   else \n   { \n      " +
-                      prefix + chr("TXNCODE") + ", " + chr("TXNCODE2") + " ); \n   " + chr("TXNCODE2") +
+    EXPECT_TRUE(holds(test + " \n   { \n      X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, " + chr("TXNNOTE2") +
+                      " ); \n      " + chr("TXNNOTE2") + "->bFieldState |= FsIsSqlNull; \n   } \n   else \n   { \n      " +
+                      prefix + chr("TXNNOTE") + ", " + chr("TXNNOTE2") + " ); \n   " + chr("TXNNOTE2") +
+                      "->bFieldState &= ~FsIsSqlNull; \n   } "));
+
+    /* codes of 12 characters are held as short character fields: no move
+       of identical layout, but their characters and length assigned,
+       copied when they fit and else cut at 12 */
+    auto shortChar = [&](const char* name) { return "((X_FLD_SHORT_CHAR*)( " + fld(name) + " ))"; };
+    auto shortMove = [&](const char* from, const char* to, const std::string& indent) {
+        const std::string s = shortChar(from), t = shortChar(to), in = " \n" + indent;
+        return t + "->sLength = " + s + "->sLength;" + in + "if ( " + t + "->sLength <= 12 ) strcpy( " + t +
+               "->vchData, " + s + "->vchData );" + in + "else" + in + "{" + in + "   X_CPYBYTES( " + t + "->vchData, " +
+               s + "->vchData, 12 );" + in + "   " + t + "->vchData[12] = END_OF_STRING;" + in + "   " + t +
+               "->sLength = 12;" + in + "}";
+    };
+    EXPECT_TRUE(holds(shortMove("FCODE", "TXCODE", "   ")));
+    EXPECT_FALSE(holds("X_VAR_VarChar_Assign( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR*)( " + fld("FCODE")));
+    /* into one that may be null: then not null */
+    EXPECT_TRUE(holds(shortMove("FCODE", "TXNCODE", "   ") + " \n   " + shortChar("TXNCODE") +
+                      "->bFieldState &= ~FsIsSqlNull;"));
+    /* from one that may be null: a null source empties the target, and
+       makes it null when it may be */
+    const std::string codeTest = "if ( ( " + shortChar("TXNCODE") + "->bFieldState & FsIsSqlNull ) != 0 )";
+    EXPECT_TRUE(holds(codeTest + " \n   { \n      " + shortChar("FCODE") + "->sLength = 0; \n      " + shortChar("FCODE") +
+                      "->vchData[0] = END_OF_STRING; \n   } \n   else \n   { \n      " +
+                      shortMove("TXNCODE", "FCODE", "      ") + " \n   } "));
+    EXPECT_TRUE(holds(codeTest + " \n   { \n      " + shortChar("TXNCODE2") + "->sLength = 0; \n      " +
+                      shortChar("TXNCODE2") + "->vchData[0] = END_OF_STRING; \n      " + shortChar("TXNCODE2") +
+                      "->bFieldState |= FsIsSqlNull; \n   } \n   else \n   { \n      " +
+                      shortMove("TXNCODE", "TXNCODE2", "      ") + " \n      " + shortChar("TXNCODE2") +
                       "->bFieldState &= ~FsIsSqlNull; \n   } "));
 
     /* bytes of varying length: the same with the binary forms */
@@ -538,27 +587,35 @@ TEST_F(SampleBuild, EdgeValuesOfShortFieldsTakeTheFormOfTheirLength)
        by the string class of its source */
     const std::string blob = "&( ((X_FLD_BLOB*)( pX_Fld[V_FIELD_TXDOC].pField ))->vchFileName[0] )",
                       clob = "&( ((X_FLD_CLOB*)( pX_Fld[V_FIELD_FDOC].pField ))->vchFileName[0] )",
-                      code = "((X_FLD_CHAR*)( pX_Fld[V_FIELD_FCODE].pField ))",
+                      code = "((X_FLD_SHORT_CHAR*)( pX_Fld[V_FIELD_FCODE].pField ))",
                       image = "((X_FLD_BINARY*)( pX_Fld[V_FIELD_TXIMAGE].pField ))";
     EXPECT_TRUE(holds("X_VAR_ShortChar_SetFromFixedChar( pX_Ids, pX_Pro, pX_Fun, pX_Fld[V_FIELD_TXA10].pField, "
                       "BYTE_LEN_V_FIELD_TXA10, " + blob + ", X_MAX_SIZE_LOB_FILE_NAME );"));
-    EXPECT_TRUE(holds("X_VAR_VarChar_GetAsShortChar( pX_Ids, pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + code + "), " + clob +
-                      ", X_MAX_SIZE_LOB_FILE_NAME );"));
+    /* a code of 12 characters (a short character field) into a file name
+       of no declared length: copied when it fits, else cut */
+    EXPECT_TRUE(holds("if ( " + code + "->sLength <= X_MAX_SIZE_LOB_FILE_NAME ) strcpy( " + clob + ", " + code +
+                      "->vchData ); \n   else \n   { \n      X_CPYBYTES( " + clob + ", " + code +
+                      "->vchData, X_MAX_SIZE_LOB_FILE_NAME ); \n      *( " + clob +
+                      " + X_MAX_SIZE_LOB_FILE_NAME ) = END_OF_STRING; \n   } "));
     EXPECT_TRUE(holds("strcpy( " + blob + ", " + clob + " );"));
     EXPECT_TRUE(holds("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) pX_Fld[V_FIELD_TXA5].pField), "
                       "BYTE_LEN_V_FIELD_TXA5, " + image + " );"));
-    EXPECT_TRUE(holds("X_ULONG  ulLength; \n      X_PVCHAR pvchString; \n      X_VAR_VarChar_GetCurSize( pX_Ids, pX_Pro, "
-                      "pX_Fun, ((X_FLD_CHAR *)" + code + "), &ulLength ); \n      X_VAR_VarChar_GetAsVchar( pX_Ids, "
-                      "pX_Pro, pX_Fun, ((X_FLD_CHAR *)" + code + "), &pvchString ); \n      "
-                      "X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*) pvchString), ulLength, " +
-                      image + " );"));
+    EXPECT_TRUE(holds("X_VAR_VarBinary_SetFromPointer( pX_Ids, pX_Pro, pX_Fun, ((X_VOID*)( " + code + "->vchData )), " +
+                      code + "->sLength, " + image + " );"));
     /* a file name into 10 characters: cut, or blanked and copied */
     EXPECT_TRUE(holds("X_LONG iLength = strlen( " + clob + " ); \n      if ( iLength >= BYTE_LEN_V_FIELD_TXA10 ) "
                       "X_CPYBYTES( pX_Fld[V_FIELD_TXA10].pField, " + clob + ", BYTE_LEN_V_FIELD_TXA10 ); \n      else "
                       "\n      { \n         memset( pX_Fld[V_FIELD_TXA10].pField, X_CLEAR_ALPHA, BYTE_LEN_V_FIELD_TXA10 ); "
                       "\n         X_CPYBYTES( pX_Fld[V_FIELD_TXA10].pField, " + clob + ", iLength ); \n      } "));
-    EXPECT_TRUE(holds("X_VAR_VarChar_SetFromVchar( pX_Ids, pX_Pro, pX_Fun, ((X_VCHAR*) " + blob +
-                      "), ((X_FLD_CHAR *)((X_FLD_CHAR*)( pX_Fld[V_FIELD_TXCODE].pField ))) );"));
+    /* a file name into a code of 12 characters: its length, then copied
+       when it fits, else cut at 12 with the end of the string there; not
+       available: N/AVAIL with its length */
+    const std::string txcode = "((X_FLD_SHORT_CHAR*)( pX_Fld[V_FIELD_TXCODE].pField ))";
+    EXPECT_TRUE(holds(txcode + "->sLength = strlen( " + blob + " ); \n   if ( " + txcode + "->sLength <= 12 ) strcpy( " +
+                      txcode + "->vchData, " + blob + " ); \n   else \n   { \n      X_CPYBYTES( " + txcode + "->vchData, " +
+                      blob + ", 12 ); \n      " + txcode + "->vchData[12] = END_OF_STRING; \n      " + txcode +
+                      "->sLength = 12; \n   } "));
+    EXPECT_TRUE(holds(txcode + "->sLength = 7; \n      strcpy( " + txcode + "->vchData, \"N/AVAIL\" );"));
 
     /* the empty value tested: characters against blanks over their length,
        a file name by the run time's compare with the empty text, a float
@@ -669,7 +726,12 @@ TEST_F(SampleBuild, ArrayElementsTakeTheirValuesThroughTheirIndex)
     /* an integer element through its structure */
     EXPECT_TRUE(holds("X_FLD_INT32 \n               *pField = ((X_FLD_INT32*)( " + applied("V_FIELD_AXNhAXI") +
                       " )); \n         pField->iInt32 = X_INT32_HIVAL;"));
-    EXPECT_TRUE(holds("X_VAR_VarChar_Repeat( pX_Ids, pX_Pro, pX_Fun, \"\\xFF\", 10, pField );"));
+    /* an element of 10 characters, held as a short character field: its
+       length, the fill and the end of the string; not available: N/AVAIL */
+    EXPECT_TRUE(holds("X_FLD_SHORT_CHAR \n               *pField = ((X_FLD_SHORT_CHAR*)( " + applied("V_FIELD_AXChAXI") +
+                      " )); \n         pField->sLength = 10; \n         memset( pField->vchData, X_CLEAR_ALPHA_HIVAL, 10 ); "
+                      "\n         pField->vchData[10] = END_OF_STRING;"));
+    EXPECT_TRUE(holds("pField->sLength = 7; \n         strcpy( pField->vchData, \"N/AVAIL\" );"));
     /* the packed element computed by its work variables */
     EXPECT_TRUE(holds("X_Vec_Get_as_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_AXPhAXI, &dOperand1 );"));
     EXPECT_TRUE(holds("X_Vec_Set_from_Double( pX_Ids, pX_Pro, pX_Fun, pX_Fld, V_FIELD_AXPhAXI, dOperand5 );"));
@@ -718,10 +780,14 @@ TEST_F(SampleBuild, SpecialValuesOfFieldsThatMayBeSqlNullClearTheirState)
     EXPECT_TRUE(holds("X_CPYBYTES( " + time + "->vchTime, X_DEFAULT_TIME, X_MAX_SIZE_TIME_LEN ); \n      " + time +
                       "->bFieldState = ((XFIELDSTATE)( " + time + "->bFieldState & (~FsIsSqlNull) ));"));
     /* not available in 2 characters or bytes of varying length: released */
-    EXPECT_TRUE(holds("X_VAR_VarChar_Release( pX_Ids, pX_Pro, pX_Fun, " + field("X_FLD_CHAR", "NKCHR2") + " );"));
+    /* (the characters, 2 of them, are held as a short character field:
+       emptied, and filled over their length with the end of the string
+       after them) */
+    const std::string chr2 = field("X_FLD_SHORT_CHAR", "NKCHR2");
+    EXPECT_TRUE(holds(chr2 + "->sLength = 0; \n      " + chr2 + "->vchData[0] = END_OF_STRING;"));
     EXPECT_TRUE(holds("X_VAR_VarBinary_Release( pX_Ids, pX_Pro, pX_Fun, " + field("X_FLD_BINARY", "NKBIN2") + " );"));
-    EXPECT_TRUE(holds("X_VAR_VarChar_Repeat( pX_Ids, pX_Pro, pX_Fun, \"\\xFF\", 2, " + field("X_FLD_CHAR", "NKCHR2") +
-                      " );"));
+    EXPECT_TRUE(holds(chr2 + "->sLength = 2; \n      memset( " + chr2 + "->vchData, X_CLEAR_ALPHA_HIVAL, 2 ); \n      " + chr2 +
+                      "->vchData[2] = END_OF_STRING;"));
 
     /* C#: the state of an integer of two bytes and of a timestamp in the
        form of those structures */
