@@ -26,7 +26,6 @@ const std::vector<Switch>& Switches()
         {"run_named_blank", "run step: DEF_COND with *BLANK (the named condition's routine compares with V_NOT_AVAILABLE)"},
         {"run_case_numeric", "run step: CASE of a numeric field (test run time: WHEN_SUBJECT_* opcodes)"},
         {"run_array_default", "run step: CHANGE of an array element TO(*DEFAULT) (its field vector entry names no index field)"},
-        {"run_fixed_blank", "run step: CHANGE of a fixed-character (H) field (TO(*BLANK) releases it as a varying field)"},
         {"run_pdf_math", "run step: arithmetic in a condition (test run time: no X_PDF_Math)"},
         {"run_abort", "run step: ABORT at the end (test run time: no X_Handle_Message_Abort)"},
     };
@@ -657,9 +656,7 @@ private:
         switch (form) {
         case 0:
         case 1: {
-            std::string f = pick(allFields());
-            while (subset_ && field(f).type == 'H' && !on("run_fixed_blank"))  // its only values are *BLANK, *NULL
-                f = pick(allFields());
+            const std::string f = pick(allFields());
             emit("CHANGE FIELD(#" + f + ") TO(" + valueFor(field(f)) + ")" + (chance(10) ? " ROUND_UP(*YES)" : ""));
             return;
         }
