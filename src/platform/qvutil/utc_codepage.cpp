@@ -164,7 +164,13 @@ const char* IanaName(unsigned codePage)
     return e == nullptr ? nullptr : e->iana;
 }
 
-bool Convert(const char* from, const char* to, std::string_view in, std::string& out)
+namespace {
+
+/* Converts `in` from `from` to `to`. A character that has no conversion
+   ends the conversion (false) when `replacement` is null; otherwise it
+   becomes the replacement and the conversion goes on. */
+bool ConvertWith(const char* from, const char* to, std::string_view in, std::string& out,
+                 const std::string_view* replacement)
 {
     out.clear();
     if (from == nullptr || to == nullptr)
@@ -187,46 +193,32 @@ bool Convert(const char* from, const char* to, std::string_view in, std::string&
                 return true;  // input done and the shift state flushed
             continue;
         }
-        if (err != E2BIG)
+        if (err == E2BIG)
+            continue;
+        if (replacement == nullptr)
             return false;  // EILSEQ or EINVAL: not convertible as it stands
+        /* The character at inPtr has no conversion. A character of `from`
+           that `to` lacks would stop at the same place again, so one byte is
+           stepped over for each replacement; the shift state starts afresh
+           after it. */
+        out.append(*replacement);
+        ++inPtr;
+        --inLeft;
+        iconv(h.cd, nullptr, nullptr, nullptr, nullptr);
     }
+}
+
+}  // namespace
+
+bool Convert(const char* from, const char* to, std::string_view in, std::string& out)
+{
+    return ConvertWith(from, to, in, out, nullptr);
 }
 
 bool ConvertReplacing(const char* from, const char* to, std::string_view in, std::string& out,
                       std::string_view replacement)
 {
-    out.clear();
-    if (from == nullptr || to == nullptr)
-        return false;
-    IconvHandle h(to, from);
-    if (!h.ok())
-        return false;
-    char* inPtr = const_cast<char*>(in.data());
-    size_t inLeft = in.size();
-    char chunk[4096];
-    for (;;) {
-        char* outPtr = chunk;
-        size_t outLeft = sizeof chunk;
-        size_t r = inLeft > 0 ? iconv(h.cd, &inPtr, &inLeft, &outPtr, &outLeft)
-                              : iconv(h.cd, nullptr, nullptr, &outPtr, &outLeft);
-        int err = errno;
-        out.append(chunk, static_cast<size_t>(outPtr - chunk));
-        if (r != static_cast<size_t>(-1)) {
-            if (inLeft == 0 && outPtr == chunk)
-                return true;
-            continue;
-        }
-        if (err == E2BIG)
-            continue;
-        /* EILSEQ or EINVAL: the character at inPtr has no conversion. A
-           character of `from` that `to` lacks would stop at the same place
-           again, so one byte is stepped over for each replacement; the
-           shift state starts afresh after it. */
-        out.append(replacement);
-        ++inPtr;
-        --inLeft;
-        iconv(h.cd, nullptr, nullptr, nullptr, nullptr);
-    }
+    return ConvertWith(from, to, in, out, &replacement);
 }
 
 }  // namespace qvutil
