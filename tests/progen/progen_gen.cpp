@@ -14,14 +14,11 @@ namespace progen {
 const std::vector<Switch>& Switches()
 {
     static const std::vector<Switch> s = {
-        {"literal_255", "quoted literals of 255 or more characters: read as a field name (PRC0059)"},
         {"self_execute", "a subroutine that EXECUTEs itself unconditionally: a program that never ends, refused by gcc -Werror=infinite-recursion"},
         {"popup", "POP_UP: the writer does not size the window to its fields yet (PRC0188)"},
         {"ext_on_screen", "fields of the extended kinds on screens and in lists: wider than a screen line (PRC0081)"},
         {"foot_colhdg", "DEF_FOOT with column headings (IDENTIFY(*COLHDG), the default): PRC0187 on a 66-line form"},
         {"urequest", "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
-        {"label_on_include", "a label on INCLUDE: DCM9898 unknown command name 'L10:'"},
-        {"goto_into_loop", "labels inside blocks, reached by GOTO from outside: PRC1250 in C# when the block is a loop"},
         {"run_null_kinds", "run step: IF_NULL of a nullable field other than A, P, S (test run time: X_Vec_Null of that kind)"},
         {"run_named_blank", "run step: DEF_COND with *BLANK (the named condition's routine compares with V_NOT_AVAILABLE)"},
         {"run_case_numeric", "run step: CASE of a numeric field (test run time: WHEN_SUBJECT_* opcodes)"},
@@ -252,18 +249,8 @@ private:
     void emit(const std::string& written)
     {
         const std::string line = enrich(written);
-        const std::string name = line.substr(0, line.find(' '));
-        static const std::set<std::string> openers = {"IF", "DOWHILE", "DOUNTIL", "BEGIN_LOOP", "CASE", "SELECT",
-                                                      "SELECTLIST", "SELECT_SQL", "IF_KEY", "IF_NULL", "IF_MODE",
-                                                      "IF_STATUS", "IF_ERROR", "BEGINCHECK"};
-        static const std::set<std::string> closers = {"ENDIF", "ENDWHILE", "ENDUNTIL", "END_LOOP", "ENDCASE",
-                                                      "ENDSELECT", "ENDCHECK"};
-        open_ += closers.count(name) ? -1 : 0;
-        const int open = open_;
-        open_ += openers.count(name) ? 1 : 0;
-        if (body_ && inMain_ && (open == 0 || on("goto_into_loop")) && line.find(": ") != 3 && line.rfind("END", 0) != 0 &&
-            line != "ELSE" && line != "OTHERWISE" && line.rfind("WHEN", 0) != 0 &&
-            (line.rfind("INCLUDE", 0) != 0 || on("label_on_include")))
+        if (body_ && inMain_ && line.find(": ") != 3 && line.rfind("END", 0) != 0 && line != "ELSE" &&
+            line != "OTHERWISE" && line.rfind("WHEN", 0) != 0)
             for (const std::string& l : labels_)
                 if (!placed_.count(l) && chance(8)) {
                     placed_.insert(l);
@@ -371,8 +358,6 @@ private:
     std::string alphaLiteral(int max)
     {
         int n = chance(20) ? max : rnd(1, max);
-        if (!on("literal_255"))
-            n = std::min(n, 254);
         return quote(text(n));
     }
 
@@ -1220,7 +1205,7 @@ private:
     std::set<std::string> placed_;
     std::vector<Sub> subs_;
     std::vector<List> lists_;
-    int open_ = 0, curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
+    int curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
     bool inMain_ = true, body_ = false, included_ = false;
 };
 

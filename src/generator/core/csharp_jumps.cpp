@@ -22,7 +22,9 @@
 ** - each block's first statement (after the declarations before the way
 **   on, which C# wants assigned) passes the resume on to the resume label
 **   before the next block, and the last block's to the label itself, where
-**   the number is cleared.
+**   the number is cleared; a plain block on the way (a loop's set-up, such
+**   as its counter and limit) runs its statements and reaches the next
+**   block's resume label where they end.
 **
 ** So the statements between are left out, as the C program's goto leaves
 ** them out. A switch and the like cannot be entered so; such a jump is
@@ -444,13 +446,26 @@ Head Mender::classify(int block)
         h.firstLine = at;
         return h;
     }
+    /* a brace on its own line after a whole statement, or after a statement
+    ** macro of the run time (EVALUATE_COMMAND_2, X_MAIN_CHECK_FATAL(F)),
+    ** opens a plain block */
+    auto firstWord = [](std::string_view text) {
+        size_t end = 0;
+        while (end < text.size() && nameChar(text[end]))
+            ++end;
+        return text.substr(0, end);
+    };
+    auto plain = [&] {
+        h.kind = HeadKind::Plain;
+        h.firstLine = b.openLine;
+        return h;
+    };
     if (at != b.openLine && !before.empty()) {
         const char last = before.back();
-        if (last == ';' || last == '}' || last == ':' || last == '{') {
-            h.kind = HeadKind::Plain;
-            h.firstLine = b.openLine;
-            return h;
-        }
+        if (last == ';' || last == '}' || last == ':' || last == '{')
+            return plain();
+        if (last != ')' && nameStart(before.front()) && !statementWord(firstWord(before)))
+            return plain();
     }
     if (before.empty() || before.back() != ')')
         return h;
@@ -471,6 +486,8 @@ Head Mender::classify(int block)
         }
     }
     const std::string_view start = trimmed(first);
+    if (at != b.openLine && !start.empty() && nameStart(start.front()) && !statementWord(firstWord(start)))
+        return plain();
     h.firstLine = first;
     const size_t column = lines_[first].code.find_first_not_of(' ');
     if (word(start, "if"))
@@ -590,6 +607,11 @@ bool Mender::plan(const Jump& jump, int number, std::string& refused)
             admissions_[h.thenBlock].otherwise.push_back(number);
         if (!passes_.insert({number, b}).second)
             continue;
+        /* a plain block around a loop holds the loop's set-up (its counter,
+        ** limit, list pointer): the resume runs it and falls through to the
+        ** loop's resume label, as entering the loop at its head does */
+        if (h.kind == HeadKind::Plain && i + 1 < way.size())
+            continue;
         const size_t target = i + 1 < way.size() ? head(way[i + 1]).firstLine : label.line;
         const std::string test = "if ( " + std::string(GEN_RESUME_POINT) + " == " + n + " ) ";
         const std::string pass = i + 1 < way.size()
@@ -617,8 +639,8 @@ bool Mender::skipsDeclarations(const Jump& jump)
         const int b = way[i];
         if (head(b).kind == HeadKind::Other)
             return false;
-        /* the goto would leave the loop's counter unset */
-        if (head(b).kind == HeadKind::For)
+        /* the goto would leave the loop's counter or set-up undone */
+        if (head(b).kind == HeadKind::For || (head(b).kind == HeadKind::Plain && i + 1 < way.size()))
             return true;
         const size_t target = i + 1 < way.size() ? head(way[i + 1]).firstLine : label.line;
         if (passPoint(b, target) != blocks_[static_cast<size_t>(b)].openLine)
