@@ -23,8 +23,8 @@
 **   on, which C# wants assigned) passes the resume on to the resume label
 **   before the next block, and the last block's to the label itself, where
 **   the number is cleared; a plain block on the way (a loop's set-up, such
-**   as its counter and limit) runs its statements and reaches the next
-**   block's resume label where they end.
+**   as its counter and limit) passes it on after its statements, which
+**   the resume runs.
 **
 ** So the statements between are left out, as the C program's goto leaves
 ** them out. A switch and the like cannot be entered so; such a jump is
@@ -607,17 +607,15 @@ bool Mender::plan(const Jump& jump, int number, std::string& refused)
             admissions_[h.thenBlock].otherwise.push_back(number);
         if (!passes_.insert({number, b}).second)
             continue;
-        /* a plain block around a loop holds the loop's set-up (its counter,
-        ** limit, list pointer): the resume runs it and falls through to the
-        ** loop's resume label, as entering the loop at its head does */
-        if (h.kind == HeadKind::Plain && i + 1 < way.size())
-            continue;
         const size_t target = i + 1 < way.size() ? head(way[i + 1]).firstLine : label.line;
         const std::string test = "if ( " + std::string(GEN_RESUME_POINT) + " == " + n + " ) ";
         const std::string pass = i + 1 < way.size()
                                      ? test + "goto " + resumeLabel(way[i + 1]) + ";"
                                      : test + "{ " + GEN_RESUME_POINT + " = 0; goto " + jump.target + "; }";
-        const size_t at = passPoint(b, target) + 1;
+        /* a plain block around a loop holds the loop's set-up (its counter,
+        ** limit, list pointer): the resume runs it and is passed on where
+        ** it ends, as entering the loop at its head does */
+        const size_t at = h.kind == HeadKind::Plain && i + 1 < way.size() ? target : passPoint(b, target) + 1;
         inserts_.push_back({at, 1, indentOf(blocks_[static_cast<size_t>(b)].openLine) + 3, pass});
     }
     edits_.push_back({jump.line, jump.pos, jump.length,

@@ -341,6 +341,45 @@ TEST_F(CSharpJumps, IntoAForLoopOfSeveralLinesAndNoTest)
     EXPECT_EQ(mended.find("lResumePoint == 1 ||"), std::string::npos) << mended;
 }
 
+/* C: a jump from after a loop back into its body enters the block that
+   holds the loop's set-up (its counter and limit, declared without a
+   value and set after the statement macro before the block): the set-up
+   runs and the loop lets the resume in, so the counter and limit are set
+   when the label's statements run. gcc -O2 -Wall -Werror takes the
+   mended function, and it runs as the loop entered at its head. */
+TEST_F(CSharpJumps, CIntoALoopPastItsSetUp)
+{
+    std::vector<GEN_HELD_LINE> lines = held(R"(      EVALUATE_COMMAND_2
+      {
+         long lCount;
+         long lLimit;
+         lCount = 0;
+         lLimit = 2;
+         while ( lCount < lLimit )
+         {
+            T("top", lCount);
+   X_Label_M01: ;
+            T("x", lCount);
+            lCount++;
+         }
+      }
+      if ( a == 1 && back == 0 ) { back = 1; goto X_Label_M01; }
+)");
+    P3109_MendJumpsPastDeclarations(lines, false);
+    const std::string body = text(lines);
+    EXPECT_NE(body.find("      EVALUATE_COMMAND_2\n      X_Resume_1_"), std::string::npos) << body;
+    const std::filesystem::path c = dir_ / "jumps.c", exe = dir_ / "jumps";
+    std::ofstream(c) << "#include <stdio.h>\n#include <stdlib.h>\n"
+                        "#define EVALUATE_COMMAND_2 printf(\"eval \");\n"
+                        "static void T(const char* s, long n) { printf(\"%s%ld \", s, n); }\n"
+                        "int main(int argc, char** argv)\n{\n"
+                        "   int a = argc > 1 ? atoi(argv[1]) : 0, back = 0;\n"
+                     << body << "   return 0;\n}\n";
+    ASSERT_EQ(run("gcc -std=c99 -O2 -Wall -Werror -o '" + exe.string() + "' '" + c.string() + "' 2>&1"), "") << body;
+    EXPECT_EQ(run("'" + exe.string() + "' 0"), "eval top0 x0 top1 x1 ");
+    EXPECT_EQ(run("'" + exe.string() + "' 1"), "eval top0 x0 top1 x1 x0 top1 x1 ");
+}
+
 /* A switch cannot be entered: its head would pick a case of its own. The
    jump is named with the number of its command. */
 TEST_F(CSharpJumps, IntoASwitchRefused)
