@@ -22,12 +22,8 @@ const std::vector<Switch>& Switches()
         {"urequest", "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
         {"label_on_include", "a label on INCLUDE: DCM9898 unknown command name 'L10:'"},
         {"goto_into_loop", "labels inside blocks, reached by GOTO from outside: PRC1250 in C# when the block is a loop"},
-        {"run_null_kinds", "run step: IF_NULL of a nullable field other than A, P, S (test run time: X_Vec_Null of that kind)"},
         {"run_named_blank", "run step: DEF_COND with *BLANK (the named condition's routine compares with V_NOT_AVAILABLE)"},
-        {"run_case_numeric", "run step: CASE of a numeric field (test run time: WHEN_SUBJECT_* opcodes)"},
         {"run_array_default", "run step: CHANGE of an array element TO(*DEFAULT) (its field vector entry names no index field)"},
-        {"run_pdf_math", "run step: arithmetic in a condition (test run time: no X_PDF_Math)"},
-        {"run_abort", "run step: ABORT at the end (test run time: no X_Handle_Message_Abort)"},
     };
     return s;
 }
@@ -69,8 +65,7 @@ public:
                 emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
             }
         if (subset_)
-            emit(on("run_abort") ? pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg()})
-                                 : pick<std::string>({"RETURN", "EXIT", "MENU"}));
+            emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg()}));
         else
             emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
                                     "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
@@ -395,7 +390,7 @@ private:
                 return pick(conds_);
             [[fallthrough]];
         case 4:
-            if (chance(50) && (!subset_ || on("run_pdf_math")))
+            if (chance(50))
                 return quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2");
             return quote("#" + pick(num_) + " >= #" + pick(num_));
         default:
@@ -693,7 +688,7 @@ private:
             return;
         case 5:
             if (nest) {
-                const bool alpha = chance(50) || (subset_ && !on("run_case_numeric"));
+                const bool alpha = chance(50);
                 const std::string f = alpha ? alphaField() : numField();
                 emit("CASE OF_FIELD(" + f + ")");
                 for (int i = 0, n = rnd(1, 3); i < n; ++i) {
@@ -782,7 +777,7 @@ private:
             if (nest) {
                 std::vector<std::string> nul;
                 for (const Field& f : p_.fields)
-                    if (f.nullable && (!subset_ || on("run_null_kinds") || f.type == 'A' || f.type == 'P' || f.type == 'S'))
+                    if (f.nullable)
                         nul.push_back(f.name);
                 if (!nul.empty()) {
                     emit("IF_NULL FIELD(" + fields(nul, 2) + ")");
