@@ -22,7 +22,6 @@ const std::vector<Switch>& Switches()
         {"urequest", "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
         {"label_on_include", "a label on INCLUDE: DCM9898 unknown command name 'L10:'"},
         {"goto_into_loop", "labels inside blocks, reached by GOTO from outside: PRC1250 in C# when the block is a loop"},
-        {"run_named_blank", "run step: DEF_COND with *BLANK (the named condition's routine compares with V_NOT_AVAILABLE)"},
         {"run_array_default", "run step: CHANGE of an array element TO(*DEFAULT) (its field vector entry names no index field)"},
     };
     return s;
@@ -527,8 +526,6 @@ private:
         }
         for (int i = 0, n = rnd(0, 2); i < n; ++i) {
             std::string c = condition();
-            while (subset_ && !on("run_named_blank") && c.find("*BLANK") != std::string::npos)
-                c = condition();
             conds_.push_back("*PGCOND" + std::to_string(i + 1));
             emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")");
         }
