@@ -22,7 +22,6 @@ const std::vector<Switch>& Switches()
         {"urequest", "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
         {"label_on_include", "a label on INCLUDE: DCM9898 unknown command name 'L10:'"},
         {"goto_into_loop", "labels inside blocks, reached by GOTO from outside: PRC1250 in C# when the block is a loop"},
-        {"run_array_default", "run step: CHANGE of an array element TO(*DEFAULT) (its field vector entry names no index field)"},
     };
     return s;
 }
@@ -836,9 +835,7 @@ private:
             return;
         case 26:
             if (!array_.empty()) {
-                std::string value = valueFor(field(arrayOf_));
-                if (subset_ && value == "*DEFAULT" && !on("run_array_default"))
-                    value = "*NULL";
+                const std::string value = valueFor(field(arrayOf_));
                 const std::string change = "CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + value + ")";
                 if (subset_) {  // the loops over the index run it past the array's three elements
                     emit("IF COND('(#" + index_ + " >= 1) AND (#" + index_ + " <= 3)')");
