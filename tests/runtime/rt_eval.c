@@ -172,6 +172,7 @@ static void constant(const X_VAR_EXPRESSION_FRAME *frame, int k, int type, RT_VA
         v->f = RT_DecToDouble(&v->dec);
     } else if (headerKind(frame, k) == X_VAR_HEADER_KIND_FACTOR_DOUBLE &&
                !RT_DoubleIsWhole(((const X_VAR_FACTOR_DOUBLE *)factor)->dValue)) {
+        /* a literal written with a fraction: its decimals are not known */
         fail("a double constant with a fraction taken as a decimal: its scale is unset", opcode);
     } else if (isWhole(type)) {
         RT_DecTruncate(&v->dec, 0);
@@ -374,11 +375,8 @@ static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, i
         fail("a number stored into a field that is not numeric", opcode);
     {
         RT_DEC d;
-        const int scale = operand >= 0 && operand <= 16 ? operand : -1;
-        if (v->kind == 'F' && scale < 0 && k != RT_KIND_DOUBLE && k != RT_KIND_FLOAT && !RT_DoubleIsWhole(v->f))
-            fail("a double with a fraction stored into a decimal field without its scale", opcode);
         if (v->kind == 'F')
-            RT_DecFromDouble(&d, v->f, scale);
+            RT_DecFromDouble(&d, v->f, operand >= 0 && operand <= 16 ? operand : -1);
         else
             d = asDecimal(v);
         RT_StoreDecimal(frame->pX_Ids, f, data, &d);

@@ -6,13 +6,14 @@
 **
 ** A double is stored at the scale the caller set in chXVecAssignOption
 ** just before (0 to 16): the decimal nearest to the double at that scale,
-** cut to the field's decimals. A store whose caller set no scale is
-** stored only where no scale is needed: into a floating field, or a whole
-** number (of at most 15 digits, which a double holds exactly); a fraction
-** stored into a decimal field, a literal's among them, without its scale
-** stops the run, the decimal it stands for being unknown. The option is
-** used once: each store leaves it unset, so that a value never takes the
-** scale of an earlier store.
+** cut to the field's decimals. A store whose caller set no scale takes
+** the decimal of 15 significant digits nearest to the double, the
+** precision a double carries; but a literal holds the decimal written in
+** the program, which a double with a fraction does not give without its
+** scale: such a store into a decimal literal stops the run (a whole number
+** of at most 15 digits, or a floating literal, needs no scale). The option
+** is used once: each store leaves it unset, so that a value never takes
+** the scale of an earlier store.
 */
 #include <stdio.h>
 #include <stdlib.h>
@@ -112,9 +113,11 @@ void X_Vec_Set_from_Double(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF,
     const int scale = takeScale(pI);
     const RT_KIND k = RT_KindOf(&pV[s]);
     (void)pP, (void)pF;
-    if (scale < 0 && k != RT_KIND_DOUBLE && k != RT_KIND_FLOAT && !RT_DoubleIsWhole(value))
-        RT_Stop("X_Vec_Set_from_Double of %.17g into %s %s with no scale set: the decimal it stands for is unknown",
-                value, pV[s].eSubtype == X_SUBTYPE_LITERAL ? "literal" : "field", RT_Name(&pV[s]));
+    if (scale < 0 && pV[s].eSubtype == X_SUBTYPE_LITERAL && k != RT_KIND_DOUBLE && k != RT_KIND_FLOAT &&
+        !RT_DoubleIsWhole(value))
+        RT_Stop("X_Vec_Set_from_Double of %.17g into literal %s with no scale set: the decimal it stands for is "
+                "unknown",
+                value, RT_Name(&pV[s]));
     RT_DecFromDouble(&v, value, scale);
     storeField(pI, pV, s, &v);
 }
