@@ -178,13 +178,24 @@ const EmptyValue& emptyValueFor(const DC_EXPRESSION_OPERAND* value, const DC_EXP
     return std::strchr("PSIFDN", t) != nullptr && t != '\0' ? kEmptyNumber : kEmptyAlpha;
 }
 
-/* The work field set to its empty value: the blank-or-zero writer on the
-** field's own vector entry. */
-void writeEmptyValue(const EmptyValue& e)
+/* Notes the empty value as one the routines read; true when it is a work
+** field of the vector already (the named conditions' values are, as the
+** vector is written after their routines were gone through). */
+bool noteEmptyValue(const EmptyValue& e)
 {
     auto& used = emptyValuesUsed();
     if (std::find(used.begin(), used.end(), &e) == used.end())
         used.push_back(&e);
+    for (const GEN_WORK_FIELD& f : P3109_WorkFields())
+        if (f.indexSymbol == e.vectorName)
+            return true;
+    return false;
+}
+
+/* The work field set to its empty value: the blank-or-zero writer on the
+** field's own vector entry. */
+void writeEmptyValue(const EmptyValue& e)
+{
     GEN_FIELD_INFO info;
     info.vectorName = e.vectorName;
     info.localName = e.name;
@@ -217,6 +228,8 @@ struct LogicWriter {
         if (!namesEmptyValue(o))
             return name(sIndex);
         const EmptyValue& e = emptyValueFor(o, operand(sPartner));
+        if (!noteEmptyValue(e))
+            return name(sIndex);
         writeEmptyValue(e);
         return e.vectorName;
     }
