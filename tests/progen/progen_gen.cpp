@@ -19,12 +19,6 @@ const std::vector<Switch>& Switches()
         {"ext_on_screen", "fields of the extended kinds on screens and in lists: wider than a screen line (PRC0081)"},
         {"foot_colhdg", "DEF_FOOT with column headings (IDENTIFY(*COLHDG), the default): PRC0187 on a 66-line form"},
         {"urequest", "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
-        {"run_null_kinds", "run step: IF_NULL of a nullable field other than A, P, S (test run time: X_Vec_Null of that kind)"},
-        {"run_named_blank", "run step: DEF_COND with *BLANK (the named condition's routine compares with V_NOT_AVAILABLE)"},
-        {"run_case_numeric", "run step: CASE of a numeric field (test run time: WHEN_SUBJECT_* opcodes)"},
-        {"run_array_default", "run step: CHANGE of an array element TO(*DEFAULT) (its field vector entry names no index field)"},
-        {"run_pdf_math", "run step: arithmetic in a condition (test run time: no X_PDF_Math)"},
-        {"run_abort", "run step: ABORT at the end (test run time: no X_Handle_Message_Abort)"},
     };
     return s;
 }
@@ -66,8 +60,7 @@ public:
                 emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
             }
         if (subset_)
-            emit(on("run_abort") ? pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg()})
-                                 : pick<std::string>({"RETURN", "EXIT", "MENU"}));
+            emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg()}));
         else
             emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
                                     "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
@@ -380,7 +373,7 @@ private:
                 return pick(conds_);
             [[fallthrough]];
         case 4:
-            if (chance(50) && (!subset_ || on("run_pdf_math")))
+            if (chance(50))
                 return quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2");
             return quote("#" + pick(num_) + " >= #" + pick(num_));
         default:
@@ -517,8 +510,6 @@ private:
         }
         for (int i = 0, n = rnd(0, 2); i < n; ++i) {
             std::string c = condition();
-            while (subset_ && !on("run_named_blank") && c.find("*BLANK") != std::string::npos)
-                c = condition();
             conds_.push_back("*PGCOND" + std::to_string(i + 1));
             emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")");
         }
@@ -678,7 +669,7 @@ private:
             return;
         case 5:
             if (nest) {
-                const bool alpha = chance(50) || (subset_ && !on("run_case_numeric"));
+                const bool alpha = chance(50);
                 const std::string f = alpha ? alphaField() : numField();
                 emit("CASE OF_FIELD(" + f + ")");
                 for (int i = 0, n = rnd(1, 3); i < n; ++i) {
@@ -767,7 +758,7 @@ private:
             if (nest) {
                 std::vector<std::string> nul;
                 for (const Field& f : p_.fields)
-                    if (f.nullable && (!subset_ || on("run_null_kinds") || f.type == 'A' || f.type == 'P' || f.type == 'S'))
+                    if (f.nullable)
                         nul.push_back(f.name);
                 if (!nul.empty()) {
                     emit("IF_NULL FIELD(" + fields(nul, 2) + ")");
@@ -829,9 +820,7 @@ private:
             return;
         case 26:
             if (!array_.empty()) {
-                std::string value = valueFor(field(arrayOf_));
-                if (subset_ && value == "*DEFAULT" && !on("run_array_default"))
-                    value = "*NULL";
+                const std::string value = valueFor(field(arrayOf_));
                 const std::string change = "CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + value + ")";
                 if (subset_) {  // the loops over the index run it past the array's three elements
                     emit("IF COND('(#" + index_ + " >= 1) AND (#" + index_ + " <= 3)')");
