@@ -293,7 +293,7 @@ private:
         counter_ = addField('P', 7, 0);
         index_ = addField('P', 3, 0);
         for (int i = 1; subset_ && i <= kLevels; ++i)  // the loop fields of levels 1 and 2, the GOTO counter
-            loopFields_.push_back(addField('P', 3, 0));
+            own_.insert(loopFields_.emplace_back(addField('P', 3, 0)));
         for (int i = 0, n = rnd(6, 24); i < n; ++i) {
             const int kind = rnd(0, 9);
             const bool nul = chance(20);
@@ -593,6 +593,11 @@ private:
                     s += " LONG_LIST(1)";
                 else if (chance(30))
                     s += " MAX_ENTRYS(1)";
+                if (subset_) {  // the count an entry is added after is compared with
+                    l.counter = addField('P', 7, 0);
+                    own_.insert(l.counter);
+                    s += " COUNTER(#" + l.counter + ")";
+                }
             }
             lists_.push_back(l);
             emit(s);
@@ -1049,10 +1054,16 @@ private:
         const List& l = pick(lists_);
         const std::string n = "#" + l.name;
         switch (rnd(0, 8)) {
-        case 0:
-            emit("ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") +
-                 (!l.browse && chance(30) ? " AFTER(#" + num_[1] + ")" : ""));
+        case 0: {
+            const bool after = !l.browse && chance(30);
+            const std::string a = "#" + num_[1];
+            if (after && subset_)  // the subset: only after an entry the list has (0 the first), on its counter
+                emit("IF COND('(" + a + " >= 0) AND (" + a + " <= #" + l.counter + ")')");
+            emit("ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") + (after ? " AFTER(" + a + ")" : ""));
+            if (after && subset_)
+                emit("ENDIF");
             return;
+        }
         case 1:
             emit("CLR_LIST NAMED(" + n + ")");
             return;
@@ -1212,7 +1223,7 @@ private:
                 std::vector<std::string> same;
                 for (const Field& o : p_.fields)
                     if (o.type == fd.type && o.length == fd.length && o.decimals == fd.decimals && !o.nullable &&
-                        !(subset_ && (o.name == index_ || std::count(loopFields_.begin(), loopFields_.end(), o.name))))
+                        !(subset_ && (o.name == index_ || own_.count(o.name))))
                         same.push_back(o.name);
                 v = "#" + pick(same);
             }
@@ -1247,6 +1258,7 @@ private:
     // routines a loop executes, each level counting on a field of its own (loopFields_, then the GOTO counter)
     static constexpr int kLevels = 3;
     std::vector<std::string> loopFields_;
+    std::set<std::string> own_;  // the subset: fields no command but their own changes (loops', lists' counters)
     int level_ = 0;
     std::map<std::string, std::string> held_;  // "CMD KEYWORD" held back, by switch
     std::string array_, arrayOf_, date_, rrn_, status_, counter_, index_, group_;
