@@ -74,6 +74,7 @@ private:
     struct Sub {
         std::string name;
         std::vector<std::pair<std::string, std::string>> params;  // field, *RECEIVED/*RETURNED/*BOTH
+        int level = 0;  // the subset: the deepest loop level it is executed at
     };
     struct List {
         std::string name;
@@ -242,7 +243,7 @@ private:
     void emit(const std::string& written)
     {
         const std::string line = enrich(written);
-        if (body_ && inMain_ && line.find(": ") != 3 && line.rfind("END", 0) != 0 && line != "ELSE" &&
+        if (body_ && inMain_ && !bare_ && line.find(": ") != 3 && line.rfind("END", 0) != 0 && line != "ELSE" &&
             line != "OTHERWISE" && line.rfind("WHEN", 0) != 0)
             for (const std::string& l : labels_)
                 if (!placed_.count(l) && chance(8)) {
@@ -271,6 +272,8 @@ private:
         date_ = addField('P', 8, 0);
         counter_ = addField('P', 7, 0);
         index_ = addField('P', 3, 0);
+        for (int i = 1; subset_ && i <= kLevels; ++i)  // the loop fields of levels 1 and 2, the GOTO counter
+            own_.insert(loopFields_.emplace_back(addField('P', 3, 0)));
         for (int i = 0, n = rnd(6, 24); i < n; ++i) {
             const int kind = rnd(0, 9);
             const bool nul = chance(20);
@@ -412,6 +415,8 @@ private:
     }
 
     std::string label() { return pick(labels_); }
+    /* the subset: the field a loop of the current level counts on (no other command changes it) */
+    std::string loopField() const { return level_ == 0 ? index_ : loopFields_[size_t(level_ - 1)]; }
     /* a label keyword's value: the special values it takes, or a label of the main routine */
     std::string target(const std::vector<std::string>& specials)
     {
@@ -564,6 +569,11 @@ private:
                     s += " LONG_LIST(1)";
                 else if (chance(30))
                     s += " MAX_ENTRYS(1)";
+                if (subset_) {  // the count an entry is added after is compared with
+                    l.counter = addField('P', 7, 0);
+                    own_.insert(l.counter);
+                    s += " COUNTER(#" + l.counter + ")";
+                }
             }
             lists_.push_back(l);
             emit(s);
@@ -648,22 +658,31 @@ private:
             }
             return;
         case 3:
-            if (nest) {
+            if (nest && (!subset_ || level_ < kLevels)) {
                 const bool w = chance(50);
-                emit(std::string(w ? "DOWHILE" : "DOUNTIL") + " COND(" + condition() + ")");
-                ++loops_;
+                if (subset_) {  // a few rounds counted on the level's own field, advanced first
+                    const std::string n = std::to_string(rnd(1, 3)), c = "#" + loopField();
+                    emit("CHANGE FIELD(" + c + ") TO(0)");
+                    emit(std::string(w ? "DOWHILE" : "DOUNTIL") + " COND(" +
+                         quote(c + (w ? pick<std::string>({" < ", " *LT "}) : pick<std::string>({" >= ", " *GE "})) + n) + ")");
+                    emit("CHANGE FIELD(" + c + ") TO(" + quote(c + " + 1") + ")");
+                } else {
+                    emit(std::string(w ? "DOWHILE" : "DOUNTIL") + " COND(" + condition() + ")");
+                }
+                ++loops_, ++level_;
                 block(depth, main, 3);
-                --loops_;
+                --loops_, --level_;
                 emit(w ? "ENDWHILE" : "ENDUNTIL");
             }
             return;
         case 4:
-            if (nest) {
-                emit("BEGIN_LOOP USING(#" + index_ + ") FROM(1) TO(" +
-                     pick<std::string>({"10", "#" + num_[1], "99"}) + ") STEP(" + pick<std::string>({"1", "2"}) + ")");
-                ++loops_;
+            if (nest && (!subset_ || level_ < kLevels)) {
+                emit("BEGIN_LOOP USING(#" + (subset_ ? loopField() : index_) + ") FROM(1) TO(" +
+                     (subset_ ? pick<std::string>({"2", "3", "4"}) : pick<std::string>({"10", "#" + num_[1], "99"})) +
+                     ") STEP(" + pick<std::string>({"1", "2"}) + ")");
+                ++loops_, ++level_;
                 block(depth, main, 3);
-                --loops_;
+                --loops_, --level_;
                 emit("END_LOOP");
             }
             return;
@@ -694,8 +713,19 @@ private:
             [[fallthrough]];
         case 7:
             if (main && inMain_ && !labels_.empty() && chance(50)) {
-                emit("IF COND(" + condition() + ")");
-                emit("GOTO LABEL(" + label() + ")");
+                // the subset: a GOTO to a label not yet placed (forward), or a backward one at most twice a run
+                std::vector<std::string> ahead;
+                for (const std::string& l : labels_)
+                    if (!placed_.count(l))
+                        ahead.push_back(l);
+                const bool back = subset_ && ahead.empty();
+                const std::string n = back ? "#" + loopFields_.back() : "";
+                bare_ = subset_;  // the IF does not take the label its GOTO goes to
+                emit("IF COND(" + (back ? quote(n + " < 2") : condition()) + ")");
+                bare_ = false;
+                if (back)
+                    emit("CHANGE FIELD(" + n + ") TO(" + quote(n + " + 1") + ")");
+                emit("GOTO LABEL(" + (subset_ && !ahead.empty() ? pick(ahead) : label()) + ")");
                 emit("ENDIF");
             } else {
                 emit("MESSAGE" + msg() + " TYPE(" + pick<std::string>({"*INFO", "*STATUS", "*WINDOW"}) + ")");
@@ -998,10 +1028,16 @@ private:
         const List& l = pick(lists_);
         const std::string n = "#" + l.name;
         switch (rnd(0, 8)) {
-        case 0:
-            emit("ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") +
-                 (!l.browse && chance(30) ? " AFTER(#" + num_[1] + ")" : ""));
+        case 0: {
+            const bool after = !l.browse && chance(30);
+            const std::string a = "#" + num_[1];
+            if (after && subset_)  // the subset: only after an entry the list has (0 the first), on its counter
+                emit("IF COND('(" + a + " >= 0) AND (" + a + " <= #" + l.counter + ")')");
+            emit("ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") + (after ? " AFTER(" + a + ")" : ""));
+            if (after && subset_)
+                emit("ENDIF");
             return;
+        }
         case 1:
             emit("CLR_LIST NAMED(" + n + ")");
             return;
@@ -1009,15 +1045,15 @@ private:
             emit("INZ_LIST NAMED(" + n + ") NUM_ENTRYS(" + std::to_string(rnd(1, 5)) + ")");
             return;
         case 3:
-            if (depth < 6) {
+            if (depth < 6 && (!subset_ || level_ < kLevels)) {
                 emit("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : "") +
                      (l.browse && chance(40) ? " GET_ENTRYS(" + pick<std::string>({"*SELECT", "*ALTERED *NOTNULL", "*CHANGE"}) + ")" : ""));
                 ++selects_;
-                ++inList_;
+                ++inList_, level_ += subset_;
                 block(depth, main, 3);
                 if (chance(30) && !l.browse)
                     emit("DLT_ENTRY" + std::string(chance(30) ? " NUMBER(#" + num_[1] + ")" : "") + " FROM_LIST(" + n + ")");
-                --inList_;
+                --inList_, level_ -= subset_;
                 --selects_;
                 emit("ENDSELECT");
             }
@@ -1149,7 +1185,8 @@ private:
                 can.push_back(i);
         if (can.empty())
             return;
-        const Sub& s = subs_[pick(can)];
+        Sub& s = subs_[pick(can)];
+        s.level = std::max(s.level, level_);
         std::string parms;
         for (const auto& [f, how] : s.params) {
             const Field& fd = field(f);
@@ -1159,7 +1196,8 @@ private:
             else {
                 std::vector<std::string> same;
                 for (const Field& o : p_.fields)
-                    if (o.type == fd.type && o.length == fd.length && o.decimals == fd.decimals && !o.nullable)
+                    if (o.type == fd.type && o.length == fd.length && o.decimals == fd.decimals && !o.nullable &&
+                        !(subset_ && (o.name == index_ || own_.count(o.name))))
                         same.push_back(o.name);
                 v = "#" + pick(same);
             }
@@ -1172,6 +1210,7 @@ private:
     {
         const Sub& s = subs_[i];
         curSub_ = int(i);
+        level_ = s.level;
         std::string parms;
         for (const auto& [f, how] : s.params)
             parms += (parms.empty() ? "(#" : " (#") + f + " " + how + ")";
@@ -1189,13 +1228,19 @@ private:
     bool subset_;  // the flow-and-data subset (kFlowAndData)
     Program p_;
     std::vector<std::string> used_, alpha_, num_, ext_, conds_, labels_, lines_;
+    // the subset's functions run to their end: loops of a few rounds, at most kLevels deep across the
+    // routines a loop executes, each level counting on a field of its own (loopFields_, then the GOTO counter)
+    static constexpr int kLevels = 3;
+    std::vector<std::string> loopFields_;
+    std::set<std::string> own_;  // the subset: fields no command but their own changes (loops', lists' counters)
+    int level_ = 0;
     std::map<std::string, std::string> held_;  // "CMD KEYWORD" held back, by switch
     std::string array_, arrayOf_, date_, rrn_, status_, counter_, index_, group_;
     std::set<std::string> placed_;
     std::vector<Sub> subs_;
     std::vector<List> lists_;
     int curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
-    bool inMain_ = true, body_ = false, included_ = false;
+    bool inMain_ = true, body_ = false, included_ = false, bare_ = false;
 };
 
 }  // namespace

@@ -153,6 +153,74 @@ TEST(Progen, ThousandSeedsProduceEveryCommandAndKeywordElement)
     EXPECT_EQ(listed, "") << "produced now: take them off the list of what is not produced";
 }
 
+/* A function of the flow-and-data subset runs to its end: its loops count
+** a few rounds on fields no other command changes, at most three deep in
+** a routine; its GOTOs go to a label further on, or back under a counter
+** of at most two jumps; an entry is added only after an entry its list has. */
+TEST(Progen, FlowAndDataFunctionsEnd)
+{
+    auto field = [](const std::string& l, const std::string& kw) {  // "#NAME" of KW(#NAME ...)
+        const size_t at = l.find(" " + kw + "(#");
+        return at == std::string::npos ? std::string() : l.substr(at + kw.size() + 2, l.find_first_of(" )'", at + kw.size() + 3) - at - kw.size() - 2);
+    };
+    int loops = 0, gotos = 0, afters = 0;
+    for (uint64_t seed = 1; seed <= 300; ++seed) {
+        std::vector<std::string> l = progen::Generate(tables(), seed, {progen::kFlowAndData}).lines;
+        std::map<std::string, size_t> labels;
+        for (size_t i = 0; i < l.size(); ++i) {
+            if (l[i].size() > 5 && l[i].compare(3, 2, ": ") == 0)
+                labels[l[i].substr(0, 3)] = i, l[i] = l[i].substr(5);
+        }
+        std::set<std::string> counters;
+        int depth = 0;
+        for (size_t i = 0; i < l.size(); ++i) {
+            const std::string& c = l[i];
+            const std::string cmd = c.substr(0, c.find(' '));
+            if (cmd == "DOWHILE" || cmd == "DOUNTIL") {
+                const std::string f = c.substr(c.find("COND('") + 6, c.find(' ', c.find("COND('")) - c.find("COND('") - 6);
+                ASSERT_TRUE(i > 0 && i + 1 < l.size()) << seed;
+                EXPECT_EQ(l[i - 1].rfind("CHANGE FIELD(" + f + ") TO(0)", 0), 0u) << seed << ": " << c;
+                EXPECT_EQ(l[i + 1].rfind("CHANGE FIELD(" + f + ") TO('" + f + " + 1')", 0), 0u) << seed << ": " << c;
+                EXPECT_TRUE(c.back() == ')' && c[c.size() - 3] >= '1' && c[c.size() - 3] <= '3') << seed << ": " << c;
+                counters.insert(f);
+            }
+            if (cmd == "BEGIN_LOOP") {
+                EXPECT_NE(std::string("234").find(c.at(c.find(" TO(") + 4)), std::string::npos) << seed << ": " << c;
+                counters.insert(field(c, "USING"));
+            }
+            depth += (cmd == "DOWHILE" || cmd == "DOUNTIL" || cmd == "BEGIN_LOOP" || cmd == "SELECTLIST") -
+                     (cmd == "ENDWHILE" || cmd == "ENDUNTIL" || cmd == "END_LOOP" || cmd == "ENDSELECT");
+            EXPECT_LE(depth, 3) << seed << ": " << c;
+            loops += cmd == "DOWHILE" || cmd == "DOUNTIL" || cmd == "BEGIN_LOOP";
+            if (cmd == "GOTO") {
+                const std::string to = c.substr(c.find("LABEL(") + 6, 3);
+                const bool back = labels.at(to) < i;
+                EXPECT_TRUE(!back || (l[i - 2].find("COND('#") != std::string::npos && l[i - 2].find(" < 2')") != std::string::npos &&
+                                      l[i - 1].find(" + 1')") != std::string::npos)) << seed << ": " << c;
+                gotos += back;
+            }
+            if (cmd == "ADD_ENTRY" && c.find(" AFTER(") != std::string::npos) {
+                EXPECT_EQ(l[i - 1].rfind("IF COND('(" + field(c, "AFTER") + " >= 0) AND (" + field(c, "AFTER") + " <= #", 0), 0u)
+                    << seed << ": " << c;
+                ++afters;
+            }
+        }
+        // the loop fields change only where their loops count them
+        for (const std::string& c : l)
+            for (const std::string& f : counters) {
+                const bool named = c.find(f + " ") != std::string::npos || c.find(f + ")") != std::string::npos;
+                const bool counts = c.rfind("CHANGE FIELD(" + f + ") TO(0)", 0) == 0 || c.rfind("CHANGE FIELD(" + f + ") TO('", 0) == 0 ||
+                                    c.rfind("CHANGE FIELD(" + f + ") TO(1)", 0) == 0;  // an array's index, at the start
+                const bool reads = c.rfind("DO", 0) == 0 || c.rfind("BEGIN_LOOP", 0) == 0 || c.rfind("IF COND('", 0) == 0 ||
+                                   c.find("FIELD(#PGY" + f + ")") != std::string::npos || c.rfind("DEF_ARRAY", 0) == 0;
+                EXPECT_TRUE(!named || counts || reads) << seed << ": " << c;
+            }
+    }
+    EXPECT_GT(loops, 100);
+    EXPECT_GT(gotos, 0);
+    EXPECT_GT(afters, 0);
+}
+
 TEST(Progen, KeptCasesReplay)
 {
     const std::filesystem::path build = std::filesystem::path(DQOV_TOOL_PATH).parent_path();
