@@ -89,6 +89,13 @@ TEST(Progen, StoredFunctionNamesItsCommandsAndFields)
     EXPECT_TRUE(produced.count("CHANGE TO 1"));
     EXPECT_TRUE(produced.count("FUNCTION OPTIONS=*DIRECT"));
     EXPECT_FALSE(produced.count("CHANGE ROUND_UP 1"));
+    // a field a RENAME names a file's field with is the function's own, not the dictionary's
+    p = progen::ParseCase("FIELD PGA1 A 5 0 N\nFIELD PGP2 P 7 2 N\nFIELD PGR3 P 7 2 N\nFILE PGFILE1 KEYS PGA1 FIELDS PGA1 PGP2\n"
+                          "CMD FUNCTION OPTIONS(*DIRECT)\nCMD RENAME FILE(PGFILE1 *FIRST) FIELDS((#PGP2 #PGR3))\n");
+    const std::string renamed = progen::StoreSql(p, "PROGEN");
+    EXPECT_NE(renamed.find("VALUES ('DEM', 'PGP2', 'P', 7, 2"), std::string::npos) << renamed;
+    EXPECT_EQ(renamed.find("'PGR3', 'P'"), std::string::npos) << renamed;
+    EXPECT_TRUE(progen::Produced(tables(), p).count("RENAME FIELDS 2"));
 }
 
 /* What the generator does not write yet, each with the reason: a form a
