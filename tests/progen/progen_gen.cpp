@@ -488,7 +488,10 @@ private:
         for (const char* o : {"*NOMESSAGES", "*DEFERWRITE", "*HEAVYUSAGE", "*MLOPTIMISE", "*PGMCOMMIT"})
             if (chance(15))
                 opts += std::string(" ") + o;
-        // what the function is (one kind at most) and further options of how it runs
+        // outside the flow-and-data subset, further options and what the function is: a built-in, an
+        // evaluation of a system variable, a validation of a field, a web event function, a trigger of a
+        // field or of a file (which hands the record over in its list TRIG_LIST) or a plain function; any
+        // but a trigger may receive a data structure (a file's record) and working lists from its caller
         static const std::vector<std::string> kinds = {"*BUILTIN", "*ALP_SYSTEM_VARIABLE", "*NUM_SYSTEM_VARIABLE",
                                                        "*ALP_FIELD_VALIDATE", "*NUM_FIELD_VALIDATE", "*WEBEVENT"};
         const int kind = subset_ ? 99 : rnd(0, 29);
@@ -497,12 +500,10 @@ private:
                               "*MINI_SCREEN", "*OS400_EXT_PRINT", "*QUINTARO_EDITION", "*STRICT_NULL_ASSIGN"})
             if (!subset_ && chance(4))
                 opts += std::string(" ") + o;
-        webEvent_ = kind == 5;
         if (kind < int(kinds.size()))
             opts += " " + kinds[size_t(kind)];
-        // a trigger function (of a field or of a file), which hands the record over in its list
-        // TRIG_LIST; or a function receiving a data structure (a file's record) from its caller
-        receives_ = kind > 6 && kind < 99;
+        webEvent_ = kind == 5;
+        receives_ = kind != 6 && !subset_;
         if (kind == 6)
             opts += ") TRIGGER(" + (p_.files.empty() || chance(30) ? std::string("*FIELD")
                                    : p_.files[0].name + pick<std::string>({"", " DEMLIB", " DEMLIB *NONE"}));
@@ -510,7 +511,8 @@ private:
             opts += ") RCV_DS(" + p_.files[0].name;
         emit("FUNCTION" + opts + ")");
         if (kind == 6) {
-            lists_.push_back({"TRIG_LIST", p_.files.empty() ? std::vector<std::string>{alpha_[0], num_[0]} : p_.files[0].fields, false, ""});
+            lists_.push_back({"TRIG_LIST", p_.files.empty() ? std::vector<std::string>{alpha_[0], num_[0]}
+                                                            : p_.files[0].fields, false, ""});
             std::string s = "DEF_LIST NAME(#TRIG_LIST) FIELDS(";
             for (const std::string& f : lists_.back().fields)
                 s += (s.back() == '(' ? "#" : " #") + f;
