@@ -59,7 +59,9 @@ public:
                 emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + std::to_string(n) + ")");
                 emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
             }
-        if (subset_)
+        if (webEvent_)  // the main routine of a web event function ends at its one screen
+            emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 4) + ")");
+        else if (subset_)
             emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg()}));
         else
             emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
@@ -452,8 +454,14 @@ private:
     {
         if (chance(30))
             return " MSGID(PG0000" + std::to_string(rnd(1, 9)) + ") MSGFILE(PGMSGF)" +
-                   (chance(50) ? " MSGDTA(#" + num_[0] + " #" + alpha_[0] + ")" : "");
+                   (chance(50) ? " MSGDTA(" + pick<std::string>({"#" + num_[0] + " #" + alpha_[0], "(#" + alpha_[0] + " Y)"}) + ")" : "");
         return " MSGTXT(" + quote(text(rnd(1, 80))) + ")";
+    }
+
+    /* an edit word of a number of `len` digits, `dec` of them decimals */
+    static std::string editWord(int len, int dec)
+    {
+        return quote(std::string(size_t(len - dec), ' ') + (dec ? "." + std::string(size_t(dec), ' ') : ""));
     }
 
     /* ---- header: options, definitions, lists, reports ------------------- */
@@ -463,7 +471,36 @@ private:
         for (const char* o : {"*NOMESSAGES", "*DEFERWRITE", "*HEAVYUSAGE", "*MLOPTIMISE", "*PGMCOMMIT"})
             if (chance(15))
                 opts += std::string(" ") + o;
+        // outside the flow-and-data subset, further options and what the function is: a built-in, an
+        // evaluation of a system variable, a validation of a field, a web event function, a trigger of a
+        // field or of a file (which hands the record over in its list TRIG_LIST) or a plain function; any
+        // but a trigger may receive a data structure (a file's record) and working lists from its caller
+        static const std::vector<std::string> kinds = {"*BUILTIN", "*ALP_SYSTEM_VARIABLE", "*NUM_SYSTEM_VARIABLE",
+                                                       "*ALP_FIELD_VALIDATE", "*NUM_FIELD_VALIDATE", "*WEBEVENT"};
+        const int kind = subset_ ? 99 : rnd(0, 29);
+        for (const char* o : {"*LIGHTUSAGE", "*DBOPTIMISE", "*DBOPTIMIZE", "*DBOPTIMISE_BATCH", "*DBOPTIMIZE_BATCH",
+                              "*NOIGCCNV", "*NO_RLTB_MIRROR", "*CLOSE_DISPLAY", "*NOPGMCOMMIT", "*MLOPTIMIZE",
+                              "*MINI_SCREEN", "*OS400_EXT_PRINT", "*QUINTARO_EDITION", "*STRICT_NULL_ASSIGN"})
+            if (!subset_ && chance(4))
+                opts += std::string(" ") + o;
+        if (kind < int(kinds.size()))
+            opts += " " + kinds[size_t(kind)];
+        webEvent_ = kind == 5;
+        receives_ = kind != 6 && !subset_;
+        if (kind == 6)
+            opts += ") TRIGGER(" + (p_.files.empty() || chance(30) ? std::string("*FIELD")
+                                   : p_.files[0].name + pick<std::string>({"", " DEMLIB", " DEMLIB *NONE"}));
+        else if (receives_ && !p_.files.empty() && chance(15))
+            opts += ") RCV_DS(" + p_.files[0].name;
         emit("FUNCTION" + opts + ")");
+        if (kind == 6) {
+            lists_.push_back({"TRIG_LIST", p_.files.empty() ? std::vector<std::string>{alpha_[0], num_[0]}
+                                                            : p_.files[0].fields, false, ""});
+            std::string s = "DEF_LIST NAME(#TRIG_LIST) FIELDS(";
+            for (const std::string& f : lists_.back().fields)
+                s += (s.back() == '(' ? "#" : " #") + f;
+            emit(s + ") TYPE(*WORKING)");
+        }
         for (int i = 0, n = rnd(0, 3); i < n; ++i) {
             const std::string name = "#PGD" + std::to_string(i + 1);
             switch (rnd(0, 2)) {
@@ -480,7 +517,8 @@ private:
                 const int len = rnd(1, 30), dec = rnd(0, std::min(len - 1, 9));
                 emit("DEFINE FIELD(" + name + ") TYPE(" + pick<std::string>({"*DEC", "*SIGNED"}) + ") LENGTH(" +
                      std::to_string(len) + ") DECIMALS(" + std::to_string(dec) + ")" +
-                     (chance(40) ? " EDIT_CODE(" + pick<std::string>({"1", "3", "J", "Z"}) + ")" : ""));
+                     (chance(40) ? " EDIT_CODE(" + pick<std::string>({"1", "3", "J", "Z"}) + ")"
+                      : len < 24 && chance(30) ? " EDIT_WORD(" + editWord(len, dec) + ")" : ""));
                 p_.fields.push_back({name.substr(1), 'P', len, dec, false, ""});
                 num_.push_back(name.substr(1));
                 break;
@@ -506,12 +544,32 @@ private:
             const std::string g = pick(num_);
             const Field& d = field(g);
             if (!d.nullable && d.name.rfind("PGD", 0) != 0 && d.length < 22) {
+                std::vector<std::string> wider;  // fields of its kind no narrower, that fit a screen line
+                for (const Field& w : p_.fields)
+                    if (w.type == d.type && w.decimals == d.decimals && w.length >= d.length && w.length <= 15 && w.name != g && !w.nullable)
+                        wider.push_back(w.name);
                 if (chance(50))
                     emit("OVERRIDE FIELD(#" + g + ") TYPE(*DEC) LENGTH(" + std::to_string(d.length + 1) + ") DECIMALS(" +
-                         std::to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" +
-                         quote(std::string(size_t(d.length + 1 - d.decimals), ' ') +
-                               (d.decimals ? "." + std::string(size_t(d.decimals), ' ') : "")) + ")");
+                         std::to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" + editWord(d.length + 1, d.decimals) + ")");
+                else if (!wider.empty())
+                    emit("OVERRIDE FIELD(#" + g + ") REFFLD(#" + pick(wider) + ")");
             }
+        }
+        if (!p_.files.empty() && chance(25)) {
+            // data fields of a file known in the function under names of their own
+            const File& f = pick(p_.files);
+            std::string pairs;
+            for (size_t i = f.keys.size(); i < f.fields.size(); ++i)
+                if (chance(50)) {
+                    Field r = field(f.fields[i]);
+                    r.name = "PGR" + std::to_string(++fieldNo_);
+                    renamed_[f.fields[i]] = r.name;
+                    pairs += (pairs.empty() ? "(#" : " (#") + f.fields[i] + " #" + r.name + ")";
+                    p_.fields.push_back(r);
+                    (r.type == 'A' ? alpha_ : num_).push_back(r.name);
+                }
+            if (!pairs.empty())
+                emit("RENAME FILE(" + f.name + pick<std::string>({" *FIRST", " DEMLIB"}) + ") FIELDS(" + pairs + ")");
         }
         for (int i = 0, n = rnd(0, 2); i < n; ++i) {
             std::string c = condition();
@@ -519,12 +577,18 @@ private:
             emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")");
         }
         if (chance(30)) {
-            // an array over three fields of one kind, indexed by the loop counter
-            const bool alpha = chance(50);
+            // an array over three fields of one kind, indexed by the loop counter; or of three
+            // entries laid over an alphanumeric field from a position, of the kind of one field
+            const bool alpha = chance(50), over = alpha && !subset_ && chance(40);
             std::string of;
-            for (int i = 0; i < 3; ++i) {
+            for (int i = 0; i < (over ? 1 : 3); ++i) {
                 arrayOf_ = alpha ? addField('A', 10) : addField('P', 7, 2);
                 of += (i ? " #" : "#") + arrayOf_;
+            }
+            if (over) {
+                const int at = rnd(1, 20);
+                alpha_.push_back(addField('A', at + 29 + rnd(0, 10)));
+                of += ") ENTRYS(3) OVERLAYING(#" + alpha_.back() + " " + std::to_string(at);
             }
             array_ = "PGY";
             p_.fields.push_back({"PGX", 'P', 3, 0, false, ""});  // an index is named by at most three characters
@@ -577,6 +641,10 @@ private:
             }
             lists_.push_back(l);
             emit(s);
+            // a working list received from the caller and handed back
+            std::string& fn = p_.lines.front();
+            if (receives_ && !l.browse && chance(20))
+                fn.find(" RCV_LIST(") == std::string::npos ? fn += " RCV_LIST(#" + l.name + ")" : fn.insert(fn.size() - 1, " #" + l.name);
         }
         if (chance(30) && !subset_) {
             report_ = rnd(1, 2);
@@ -747,7 +815,7 @@ private:
             }
             [[fallthrough]];
         case 12:
-            if (nest)
+            if (nest && !(webEvent_ && inMain_))
                 screen(depth, main);
             return;
         case 13:
@@ -845,6 +913,7 @@ private:
         case 25:
             emit("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)" +
                  (!lists_.empty() && chance(40) ? " PASS_LST(#" + lists_[0].name + ")" : "") +
+                 (!p_.files.empty() && chance(30) ? " PASS_DS(" + pick(p_.files).name + ")" : "") +
                  (chance(50) ? " EXIT_USED(" + target({"*NEXT", "*EXIT", "*RETURN"}) + ")" : "") +
                  (chance(50) ? " MENU_USED(" + target({"*NEXT", "*MENU", "*RETURN"}) + ")" : ""));
             return;
@@ -937,6 +1006,9 @@ private:
         if (how == 9 && !view)
             by = " WITH_RRN(#" + rrn_ + ")";
         std::vector<std::string> data(f.fields.begin(), f.fields.end());
+        for (std::string& d : data)  // the file's fields under the names RENAME gave them
+            if (renamed_.count(d) && !view)
+                d = renamed_.at(d);
         switch (rnd(0, 11)) {
         case 0:
             emit("FETCH FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")" + by + ioTail("FETCH", true));
@@ -952,6 +1024,8 @@ private:
                 s += " OPTIONS(" + pick<std::string>({"*BACKWARDS", "*STARTKEY"}) + ")";
             else if (chance(20) && how >= 6)
                 s += " OPTIONS(*BLOCK " + std::to_string(rnd(1, 99)) + ")";
+            else if (chance(30) && (how == 6 || how == 7))  // the loop ends at the first record the WHERE refuses
+                s += " OPTIONS(" + pick<std::string>({"*ENDWHERE", "*ENDWHERESQL"}) + ")";
             emit(s + ioTail("SELECT", true));
             ++selects_;
             ++fileLoops_;
@@ -998,7 +1072,7 @@ private:
         case 10:
             if (depth < 6) {
                 // SQL names the file's fields as its columns
-                std::string s = "SELECT_SQL FIELDS(" + fields(data, 3) + ") FROM_FILES((" + f.name + (chance(50) ? " A" : "") + "))";
+                std::string s = "SELECT_SQL FIELDS(" + fields(f.fields, 3) + ") FROM_FILES((" + f.name + (chance(50) ? " A" : "") + "))";
                 if (chance(20))
                     s = "SELECT_SQL FIELDS(#" + f.fields[0] + ") USING(" + quote("SELECT " + f.fields[0] + " FROM " + f.name) + ")";
                 else if (chance(25))
@@ -1077,7 +1151,7 @@ private:
             emit("UPD_ENTRY IN_LIST(" + n + ")");
             return;
         default:
-            if (l.browse && depth < 6) {
+            if (l.browse && depth < 6 && !(webEvent_ && inMain_)) {
                 emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) + ") BROWSELIST(" + n +
                      (chance(50) ? " " + std::to_string(rnd(5, 12)) : "") + ")");
                 return;
@@ -1234,13 +1308,14 @@ private:
     std::vector<std::string> loopFields_;
     std::set<std::string> own_;  // the subset: fields no command but their own changes (loops', lists' counters)
     int level_ = 0;
-    std::map<std::string, std::string> held_;  // "CMD KEYWORD" held back, by switch
+    std::map<std::string, std::string> held_;     // "CMD KEYWORD" held back, by switch
+    std::map<std::string, std::string> renamed_;  // a file's field, the name RENAME gave it
     std::string array_, arrayOf_, date_, rrn_, status_, counter_, index_, group_;
     std::set<std::string> placed_;
     std::vector<Sub> subs_;
     std::vector<List> lists_;
     int curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
-    bool inMain_ = true, body_ = false, included_ = false, bare_ = false;
+    bool inMain_ = true, body_ = false, included_ = false, bare_ = false, webEvent_ = false, receives_ = false;
 };
 
 }  // namespace
