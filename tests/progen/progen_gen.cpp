@@ -4,7 +4,9 @@
 // the kinds of value it takes (values of progen_values.cpp).
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <random>
+#include <sstream>
 
 #include "progen.h"
 #include "progen_values.h"
@@ -15,9 +17,6 @@ const std::vector<Switch>& Switches()
 {
     static const std::vector<Switch> s = {
         {"self_execute", "a subroutine that EXECUTEs itself unconditionally: a program that never ends, refused by gcc -Werror=infinite-recursion"},
-        {"popup", "POP_UP: the writer does not size the window to its fields yet (PRC0188)"},
-        {"ext_on_screen", "fields of the extended kinds on screens and in lists: wider than a screen line (PRC0081)"},
-        {"foot_colhdg", "DEF_FOOT with column headings (IDENTIFY(*COLHDG), the default): PRC0187 on a 66-line form"},
         {"urequest", "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
     };
     return s;
@@ -114,6 +113,12 @@ private:
         return p_.fields.front();
     }
 
+    static std::vector<std::string> words(const std::string& s)
+    {
+        std::istringstream in(s);
+        return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+    }
+
     static bool has(const std::string& line, const std::string& keyword)
     {
         return line.find(" " + keyword + "(") != std::string::npos;
@@ -207,13 +212,9 @@ private:
             bool excluded = false;
             for (const auto& [a, b] : ExcludingPairs())
                 excluded = excluded || (a == p.keyword && has(out, b)) || (b == p.keyword && has(out, a));
-            // a foot has only the lines below the overflow line
-            if (cmd == "DEF_FOOT" && (p.keyword == "DESIGN" || p.keyword == "DOWN_SEP" || p.keyword == "SPACE_BEF" ||
-                                      p.keyword == "SPACE_AFT"))
-                continue;
-            // fields spaced down a screen or a page fit it
-            if (p.keyword == "DOWN_SEP" &&
-                std::count(out.begin(), out.end(), '#') > (cmd.rfind("DEF_", 0) == 0 ? 3 : 1))
+            // fields spaced down a screen fit it (a report's page takes five lines of fields ten apart)
+            if (p.keyword == "DOWN_SEP" && cmd.rfind("DEF_", 0) != 0 &&
+                std::count(out.begin(), out.end(), '#') > (cmd == "POP_UP" ? 1 : 2))
                 continue;
             // one screen format: few fields, no list
             if (p.keyword == "OPTIONS" && cmd != "FUNCTION" && cmd != "SELECT" &&
@@ -242,9 +243,9 @@ private:
         return out;
     }
 
-    void emit(const std::string& written)
+    void emit(const std::string& written, bool more = true)
     {
-        const std::string line = enrich(written);
+        const std::string line = more ? enrich(written) : written;
         if (body_ && inMain_ && !bare_ && line.find(": ") != 3 && line.rfind("END", 0) != 0 && line != "ELSE" &&
             line != "OTHERWISE" && line.rfind("WHEN", 0) != 0)
             for (const std::string& l : labels_)
@@ -437,16 +438,16 @@ private:
         return s;
     }
 
+    /* the widest a field's value is shown: an edit code adds separators, a sign and a point */
+    static int shown(const Field& d) { return d.type == 'P' || d.type == 'S' ? d.length + d.length / 3 + 2 : d.length; }
+
     std::vector<std::string> screenFields()
     {
-        // fields that fit a screen line
+        // fields that fit a screen line with any identification (its description is 47 wide at most)
         std::vector<std::string> s;
-        for (const std::string& f : allFields()) {
-            const Field& d = field(f);
-            if ((d.type == 'A' && d.length <= 25) || ((d.type == 'P' || d.type == 'S') && d.length <= 15) ||
-                (on("ext_on_screen") && d.type != 'H'))
+        for (const std::string& f : allFields())
+            if (shown(field(f)) <= 26)
                 s.push_back(f);
-        }
         return s;
     }
 
@@ -660,10 +661,12 @@ private:
             item.insert(item.end(), nums.begin(), nums.end());
             for (int n = 1; n <= report_ && !alpha.empty() && !nums.empty(); ++n) {
                 const std::string num = " REPORT_NUM(" + std::to_string(n) + ")";
-                std::string more;
+                // a foot's fields start below the last line: four lines of headings and value, ten apart
+                const bool foot = chance(50);
+                std::string more = foot || chance(30) ? " LAST_LINE(" + std::to_string(rnd(30, 46)) + ")" : "";
                 if (chance(40))
-                    more = " NAME(PGRPT" + std::to_string(n) + ") PRT_FILE(QSYSPRT" + (chance(50) ? " *LIBL" : "") +
-                           ") LAST_LINE(48) OUTQ(" + pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") COPIES(" +
+                    more += " NAME(PGRPT" + std::to_string(n) + ") PRT_FILE(QSYSPRT" + (chance(50) ? " *LIBL" : "") +
+                           ") OUTQ(" + pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") COPIES(" +
                            pick<std::string>({"*FILE", "#" + num_[1]}) + ") FORMTYPE(" +
                            pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") OTHER_OVRD(#" + alpha_[2] +
                            ") RET_LENGTH(#" + num_[1] + ") RET_WIDTH(#" + num_[1] + ") RET_OVRFLW(#" + num_[1] +
@@ -681,11 +684,8 @@ private:
                          ") TRIGGER_BY(" + pick<std::string>({"*LEADING", "*TRAILING"}) + ") TRIG_FLDS(#" + by +
                          ")" + num);
                 }
-                if (chance(50))
-                    emit("DEF_FOOT NAME(#PGFOOT" + std::to_string(n) + ") FIELDS(" + fields(nums, 2) + ") IDENTIFY(" +
-                         (on("foot_colhdg") ? pick<std::string>({"*COLHDG", "*LABEL", "*NOID"})
-                                            : pick<std::string>({"*LABEL", "*DESC", "*NOID"})) +
-                         ")" + num);
+                if (foot)
+                    emit("DEF_FOOT NAME(#PGFOOT" + std::to_string(n) + ") FIELDS(" + fields(nums, 2) + ")" + num);
             }
             if (lines_.empty())
                 report_ = 0;
@@ -1163,30 +1163,79 @@ private:
     /* ---- screens and validation ----------------------------------------- */
     void screen(int depth, bool main)
     {
-        std::string cmd = pick<std::string>({"DISPLAY", "REQUEST", "DISPLAY"});
-        if (on("popup") && chance(20))
-            cmd = "POP_UP";
-        std::string s = cmd + " FIELDS(" + fields(screenFields(), 6) + ")";
+        const std::string cmd = pick<std::string>({"DISPLAY", "REQUEST", "DISPLAY", "POP_UP"});
+        const std::string id = chance(30) ? pick<std::string>({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) : "";
+        const bool pop = cmd == "POP_UP";
+        // a pop-up shows fields that leave room for its frame beside value and identification (any, when not given)
+        std::vector<std::string> from;
+        for (const std::string& f : screenFields())
+            if (!pop || shown(field(f)) + (id == "*LABEL" ? 16 : id == "*COLHDG" || id == "*NOID" ? 0 : 48) <= 70)
+                from.push_back(f);
+        std::string s = cmd + " FIELDS(" + fields(from, pop ? 3 : 6) + ")";
         if (chance(30))
             s += " DESIGN(" + pick<std::string>({"*ACROSS", "*DOWN"}) + ")";
-        if (chance(30))
-            s += " IDENTIFY(" + pick<std::string>({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) + ")";
+        if (!id.empty())
+            s += " IDENTIFY(" + id + ")";
+        if (chance(30) && std::count(s.begin(), s.end(), '#') <= (pop ? 1 : 2))
+            s += " DOWN_SEP(" + std::to_string(rnd(1, 10)) + ")";
         if (chance(30))
             s += " PANEL_TITL(" + quote(text(rnd(1, 40))) + ")";
         if (chance(20))
             s += " EXIT_KEY(*YES " + target({"*EXIT", "*RETURN", "*NEXT"}) + ")";
         if (chance(20))
             s += " MENU_KEY(*YES " + target({"*MENU", "*RETURN", "*NEXT"}) + ")";
-        if (chance(20))
+        if (chance(20) && !pop)
             s += " TEXTS((" + quote(text(rnd(1, 20))) + " " + std::to_string(rnd(18, 20)) + " 2))";
         if (chance(20))
             s += " USER_KEYS((" + std::to_string(rnd(1, 9)) + " " + quote(text(rnd(1, 8))) + "))";
-        emit(s);
+        emit(pop ? window(enrich(s)) : s, !pop);
         if (chance(40)) {
             emit("IF_KEY WAS(" + pick<std::string>({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")");
             block(depth, main, 2);
             emit("ENDIF");
         }
+    }
+
+    /* A pop-up's window sized to what it shows, within a screen of 23 lines
+    ** and 80 columns and a frame of a line above and two columns each side:
+    ** each field as wide as value and identification, on lines of its own
+    ** (headings above it, DOWN_SEP apart: the most either design takes), a
+    ** text below the fields, a browse list below that (its headings and a
+    ** row on the next page); its lines start below a title line. */
+    std::string window(std::string s)
+    {
+        auto value = [&](const std::string& k) {
+            const size_t at = s.find(" " + k + "("), from = at + k.size() + 2;
+            return at == std::string::npos ? std::string() : s.substr(from, s.find(')', at) - from);
+        };
+        const int down = value("DOWN_SEP").empty() ? 1 : std::stoi(value("DOWN_SEP"));
+        const int across = value("ACROSS_SEP").empty() ? 1 : std::stoi(value("ACROSS_SEP"));
+        const char id = value("IDENTIFY").empty() ? 'C' : value("IDENTIFY")[1];
+        int wide = 23, lines = 3;  // a text of 20 from column 2 two lines below the fields
+        for (const std::string& f : words(value("FIELDS"))) {
+            const int v = shown(field(f.substr(1)));
+            wide = std::max(wide, 3 + (id == 'C' ? std::max(v, 20) : id == 'L' ? v + 16 : id == 'D' ? v + 48 : v));
+            lines += (id == 'C' ? 3 : 1) + down - 1;
+        }
+        if (value("PANEL_ID") == "*AUTO")  // the identifier (at most 10) and the title share the top line
+            wide = std::max(wide, 12 + (has(s, "PANEL_TITL") ? int(value("PANEL_TITL").size()) - 2 : 40));
+        const int textLine = lines;
+        if (!lists_.empty() && !has(s, "OPTIONS") && chance(40)) {
+            const List l = pick(lists_);
+            int row = 2;
+            for (const std::string& f : l.fields)
+                row += std::max(shown(field(f)), 20) + 1 + across;
+            if (l.browse && row <= 73 && lines + 12 <= 21) {
+                s += " BROWSELIST(#" + l.name + (chance(50) ? " " + std::to_string(rnd(1, 12)) : "") + ")";
+                wide = std::max(wide, row);
+                lines += 8;
+            }
+        }
+        if (chance(30))
+            s += " TEXTS((" + quote(text(rnd(1, 20))) + " " + std::to_string(textLine) + " 2))";
+        const int w = rnd(wide + 2, 75), h = rnd(lines + 4, 21);
+        return s + " AT_LOC(" + std::to_string(rnd(2, 23 - h)) + " " + std::to_string(rnd(3, 78 - w)) +
+               ") DIMENSIONS(" + std::to_string(w) + " " + std::to_string(h) + ")";
     }
 
     std::string check(bool inside)
