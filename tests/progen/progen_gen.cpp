@@ -793,7 +793,9 @@ private:
                 bare_ = false;
                 if (back)
                     emit("CHANGE FIELD(" + n + ") TO(" + quote(n + " + 1") + ")");
+                bare_ = subset_;  // nor the GOTO itself: a label on its own GOTO never ends
                 emit("GOTO LABEL(" + (subset_ && !ahead.empty() ? pick(ahead) : label()) + ")");
+                bare_ = false;
                 emit("ENDIF");
             } else {
                 emit("MESSAGE" + msg() + " TYPE(" + pick<std::string>({"*INFO", "*STATUS", "*WINDOW"}) + ")");

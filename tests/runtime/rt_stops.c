@@ -200,13 +200,6 @@ void X_Store_Last(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, struct X
     RT_NotHere("X_Store_Last");
 }
 
-X_LONG X_VAR_Date_Compare(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, const X_FLD_DATE *a4, const X_FLD_DATE *a5)
-{
-    (void)a1, (void)a2, (void)a3, (void)a4, (void)a5;
-    RT_NotHere("X_VAR_Date_Compare");
-    return 0;
-}
-
 X_VOID X_VAR_VarBinary_Assign(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, X_VOID *pSource, X_VOID *pTarget)
 {
     (void)a1, (void)a2, (void)a3, (void)pSource, (void)pTarget;
