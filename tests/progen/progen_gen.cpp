@@ -257,6 +257,17 @@ private:
         p_.lines.push_back(line);
     }
 
+    /* A command under the condition that keeps it within its run's bounds;
+    ** no GOTO may jump past the test, so the command takes no label. */
+    void guarded(const std::string& cond, const std::string& line)
+    {
+        emit("IF COND(" + cond + ")");
+        bare_ = true;
+        emit(line);
+        bare_ = false;
+        emit("ENDIF");
+    }
+
     /* ---- the dictionary and the files ---------------------------------- */
     std::string addField(char type, int len, int dec = 0, bool nullable = false, const std::string& dft = "")
     {
@@ -924,9 +935,7 @@ private:
                 const std::string value = valueFor(field(arrayOf_));
                 const std::string change = "CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + value + ")";
                 if (subset_) {  // the loops over the index run it past the array's three elements
-                    emit("IF COND('(#" + index_ + " >= 1) AND (#" + index_ + " <= 3)')");
-                    emit(change);
-                    emit("ENDIF");
+                    guarded("'(#" + index_ + " >= 1) AND (#" + index_ + " <= 3)'", change);
                 } else {
                     emit(change);
                 }
@@ -1107,11 +1116,11 @@ private:
         case 0: {
             const bool after = !l.browse && chance(30);
             const std::string a = "#" + num_[1];
+            const std::string add = "ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") + (after ? " AFTER(" + a + ")" : "");
             if (after && subset_)  // the subset: only after an entry the list has (0 the first), on its counter
-                emit("IF COND('(" + a + " >= 0) AND (" + a + " <= #" + l.counter + ")')");
-            emit("ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") + (after ? " AFTER(" + a + ")" : ""));
-            if (after && subset_)
-                emit("ENDIF");
+                guarded("'(" + a + " >= 0) AND (" + a + " <= #" + l.counter + ")'", add);
+            else
+                emit(add);
             return;
         }
         case 1:
