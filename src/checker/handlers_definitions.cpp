@@ -1,6 +1,7 @@
 // Check handlers of the definition commands (FUNCTION, DEF_COND, INCLUDE),
 // the message commands and the screen commands.
 #include "checker/checker.h"
+#include "checker/expression_routines.h"
 #include "checker/handlers.h"
 #include "checker/lists.h"
 #include "checker/operand_checks.h"
@@ -150,8 +151,10 @@ void P3100_CheckDefCond(void)
     std::string name = Upper(Parm("NAME"));
     std::string condition = Parm("COND");
     if (Pass() == 2) {
+        /* the system variables it reads are used fields its routine sets */
+        CheckedExpression accepted;
         if (name.size() > 1 && name[0] == '*' && !condition.empty())
-            CheckConditionText(condition);
+            CheckConditionText(condition, &accepted);
         return;
     }
     if (name.size() < 2 || name[0] != '*' || condition.empty()) {

@@ -15,6 +15,7 @@
 
 #include "dqov/definitions.h"
 #include "dqov/dqov_check.h"
+#include "dqov/messages.h"
 
 namespace checker {
 
@@ -42,6 +43,36 @@ bool ComponentFlavour()
     return ctx && (ctx->lComponentRun || ctx->lComponentExpressions || ctx->lLanguageLevelTwo);
 }
 
+// A quoted literal longer than the operand block holds: the same
+// resolution and fit as the block's check, its findings queued and shown
+// as that check's are.
+OperandInfo CheckLongLiteral(const std::string& text, const char* options, char typeClass, int32_t length,
+                             int32_t decimals)
+{
+    Globals& g = G();
+    dqov::operand::ResolveOptions opt;
+    std::memcpy(opt.options, options, 8);
+    opt.component = ComponentFlavour();
+    dqov::operand::Resolution r = dqov::operand::Resolve(g.ctx, text, opt);
+    if (r.ok)
+        dqov::operand::CheckFit(r, typeClass, length, decimals, length > 0);
+    OperandInfo info;
+    if (!r.ok) {
+        if (g.ctx)
+            P9006_sQueueMessage(g.ctx, g.msgQueue, r.messageId, static_cast<uint16_t>(r.data.size()),
+                                r.data.data());
+        P3100_ReplayQueuedMessages();
+        return info;
+    }
+    info.valid = true;
+    info.type = r.type;
+    info.typeClass = P3100_chTypeClass(r.type);
+    info.length = r.length;
+    info.decimals = r.decimals;
+    info.resolved = r.resolved;
+    return info;
+}
+
 OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options, char typeClass, int32_t length,
                                 int32_t decimals)
 {
@@ -51,6 +82,11 @@ OperandInfo P3100_sCheckOperand(const std::string& operand, const char* options,
     if (text.empty())
         return info;
     if (text.size() > DC_OPERAND_TEXT_SIZE) {
+        // An alphanumeric literal as long as the longest field, with its
+        // quotes (and doubled quotes inside), runs past the operand block:
+        // it is resolved and fitted from its whole text.
+        if (text[0] == '\'')
+            return CheckLongLiteral(text, options, typeClass, length, decimals);
         // Longer than any operand can be: refused as it stands, never cut
         // into something that might pass.
         Issue('F', "PRC0059", text.substr(0, 50));

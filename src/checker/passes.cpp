@@ -482,12 +482,15 @@ void P3100_Pass2(void)
 int16_t P3100_sParseIncludeCommand(void)
 {
     Globals& g = G();
+    // A split command is put together again as "LBL: NAME parameters"; one
+    // that is not split holds that whole text, its label included.
     std::string text;
-    std::string label = Trim(g.source.acLabelWritten, 3);
-    if (!label.empty())
-        text = label + ": ";
-    if (g.source.lPreSplit)
+    if (g.source.lPreSplit) {
+        std::string label = Trim(g.source.acLabelWritten, 3);
+        if (!label.empty())
+            text = label + ": ";
         text += Trim(g.source.acNameWritten, 10) + " ";
+    }
     text.append(g.source.acParameters, g.source.usParmLength);
     auto result = std::make_unique<DQOO_PARSED_COMMAND>();
     long rc = DQOO_FCC_ParseZOPH2(P3100_pGetBuildHandle(), text.c_str(), result.get());

@@ -40,6 +40,31 @@ TEST_F(CheckJob, SqlNullIntoAnAlphanumericFieldCompiles)
     EXPECT_TRUE(HoldsRoutine(ctx, 4));
 }
 
+/* *NAVAIL is a value a field is set to (CHANGE ... TO(*NAVAIL)); an
+** expression has no not-available value to compare or compute with. Within
+** a condition it is refused at the condition's own line, a DEF_COND's too
+** (its condition was once left to the generator, which compared the field
+** with no vector entry), and no compile is tried. */
+TEST_F(CheckJob, NotAvailableIsNoOperandOfAnExpression)
+{
+    addFunction("TSTPRC", "NAVEXP",
+                {"FUNCTION OPTIONS(*DIRECT)", "DEF_COND NAME(*GONE) COND('#EXNAME = *NAVAIL')", "IF COND(*GONE)",
+                 "ENDIF", "IF COND('#EXNAME *NE *navail')", "ENDIF", "CHANGE FIELD(#EXNAME) TO(*NAVAIL)",
+                 "CHANGE FIELD(#EXNAME2) TO('*NAVAIL')", "RETURN"});
+    prepare("TSTPRC", "NAVEXP");
+    run();
+    std::vector<Message> refused = withId("DCM0410");
+    ASSERT_EQ(refused.size(), 2u) << output;
+    EXPECT_EQ(refused[0].line, 2u);
+    EXPECT_EQ(refused[0].severity, 'F');
+    EXPECT_EQ(refused[0].data, "*NAVAIL             SV");
+    EXPECT_EQ(refused[1].line, 5u);
+    EXPECT_EQ(refused[1].data, "*navail             SV");
+    EXPECT_TRUE(withId("PRC1810").empty()) << output;
+    EXPECT_TRUE(HoldsRoutine(ctx, 7));
+    EXPECT_TRUE(HoldsRoutine(ctx, 8));
+}
+
 /* The fields the p-code of the routine a command's reference names reads. */
 std::set<std::string> FieldsOfRoutine(FFC_CONTEXT& ctx, int16_t line)
 {

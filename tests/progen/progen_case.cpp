@@ -157,13 +157,15 @@ Program ParseCase(const std::string& text)
 std::string StoreSql(const Program& p, const std::string& function)
 {
     std::string s;
-    std::set<std::string> defined;  // fields the function defines itself
+    std::set<std::string> defined;  // fields the function defines itself, or names a file's field with
     for (const std::string& l : p.lines) {
         auto [cmd, kws] = split(l);
-        if (cmd == "DEFINE")
-            for (const auto& [k, v] : kws)
-                if (k == "FIELD")
-                    defined.insert(v.substr(1));
+        for (const auto& [k, v] : kws)
+            if (cmd == "DEFINE" && k == "FIELD")
+                defined.insert(v.substr(1));
+            else if (cmd == "RENAME" && k == "FIELDS")
+                for (const std::string& pair : tokens(v))
+                    defined.insert(tokens(pair.substr(1, pair.size() - 2)).back().substr(1));
     }
     for (const Field& f : p.fields) {
         if (defined.count(f.name))

@@ -4,7 +4,9 @@
 // the kinds of value it takes (values of progen_values.cpp).
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <random>
+#include <sstream>
 
 #include "progen.h"
 #include "progen_values.h"
@@ -14,20 +16,8 @@ namespace progen {
 const std::vector<Switch>& Switches()
 {
     static const std::vector<Switch> s = {
-        {"literal_255", "quoted literals of 255 or more characters: read as a field name (PRC0059)"},
         {"self_execute", "a subroutine that EXECUTEs itself unconditionally: a program that never ends, refused by gcc -Werror=infinite-recursion"},
-        {"popup", "POP_UP: the writer does not size the window to its fields yet (PRC0188)"},
-        {"ext_on_screen", "fields of the extended kinds on screens and in lists: wider than a screen line (PRC0081)"},
-        {"foot_colhdg", "DEF_FOOT with column headings (IDENTIFY(*COLHDG), the default): PRC0187 on a 66-line form"},
         {"urequest", "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
-        {"label_on_include", "a label on INCLUDE: DCM9898 unknown command name 'L10:'"},
-        {"goto_into_loop", "labels inside blocks, reached by GOTO from outside: PRC1250 in C# when the block is a loop"},
-        {"run_null_kinds", "run step: IF_NULL of a nullable field other than A, P, S (test run time: X_Vec_Null of that kind)"},
-        {"run_named_blank", "run step: DEF_COND with *BLANK (the named condition's routine compares with V_NOT_AVAILABLE)"},
-        {"run_case_numeric", "run step: CASE of a numeric field (test run time: WHEN_SUBJECT_* opcodes)"},
-        {"run_array_default", "run step: CHANGE of an array element TO(*DEFAULT) (its field vector entry names no index field)"},
-        {"run_pdf_math", "run step: arithmetic in a condition (test run time: no X_PDF_Math)"},
-        {"run_abort", "run step: ABORT at the end (test run time: no X_Handle_Message_Abort)"},
     };
     return s;
 }
@@ -68,9 +58,10 @@ public:
                 emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + std::to_string(n) + ")");
                 emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
             }
-        if (subset_)
-            emit(on("run_abort") ? pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg()})
-                                 : pick<std::string>({"RETURN", "EXIT", "MENU"}));
+        if (webEvent_)  // the main routine of a web event function ends at its one screen
+            emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 4) + ")");
+        else if (subset_)
+            emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg()}));
         else
             emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
                                     "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
@@ -120,6 +111,12 @@ private:
             if (f.name == n)
                 return f;
         return p_.fields.front();
+    }
+
+    static std::vector<std::string> words(const std::string& s)
+    {
+        std::istringstream in(s);
+        return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
     }
 
     static bool has(const std::string& line, const std::string& keyword)
@@ -215,13 +212,9 @@ private:
             bool excluded = false;
             for (const auto& [a, b] : ExcludingPairs())
                 excluded = excluded || (a == p.keyword && has(out, b)) || (b == p.keyword && has(out, a));
-            // a foot has only the lines below the overflow line
-            if (cmd == "DEF_FOOT" && (p.keyword == "DESIGN" || p.keyword == "DOWN_SEP" || p.keyword == "SPACE_BEF" ||
-                                      p.keyword == "SPACE_AFT"))
-                continue;
-            // fields spaced down a screen or a page fit it
-            if (p.keyword == "DOWN_SEP" &&
-                std::count(out.begin(), out.end(), '#') > (cmd.rfind("DEF_", 0) == 0 ? 3 : 1))
+            // fields spaced down a screen fit it (a report's page takes five lines of fields ten apart)
+            if (p.keyword == "DOWN_SEP" && cmd.rfind("DEF_", 0) != 0 &&
+                std::count(out.begin(), out.end(), '#') > (cmd == "POP_UP" ? 1 : 2))
                 continue;
             // one screen format: few fields, no list
             if (p.keyword == "OPTIONS" && cmd != "FUNCTION" && cmd != "SELECT" &&
@@ -250,21 +243,11 @@ private:
         return out;
     }
 
-    void emit(const std::string& written)
+    void emit(const std::string& written, bool more = true)
     {
-        const std::string line = enrich(written);
-        const std::string name = line.substr(0, line.find(' '));
-        static const std::set<std::string> openers = {"IF", "DOWHILE", "DOUNTIL", "BEGIN_LOOP", "CASE", "SELECT",
-                                                      "SELECTLIST", "SELECT_SQL", "IF_KEY", "IF_NULL", "IF_MODE",
-                                                      "IF_STATUS", "IF_ERROR", "BEGINCHECK"};
-        static const std::set<std::string> closers = {"ENDIF", "ENDWHILE", "ENDUNTIL", "END_LOOP", "ENDCASE",
-                                                      "ENDSELECT", "ENDCHECK"};
-        open_ += closers.count(name) ? -1 : 0;
-        const int open = open_;
-        open_ += openers.count(name) ? 1 : 0;
-        if (body_ && inMain_ && !bare_ && (open == 0 || on("goto_into_loop")) && line.find(": ") != 3 && line.rfind("END", 0) != 0 &&
-            line != "ELSE" && line != "OTHERWISE" && line.rfind("WHEN", 0) != 0 &&
-            (line.rfind("INCLUDE", 0) != 0 || on("label_on_include")))
+        const std::string line = more ? enrich(written) : written;
+        if (body_ && inMain_ && !bare_ && line.find(": ") != 3 && line.rfind("END", 0) != 0 && line != "ELSE" &&
+            line != "OTHERWISE" && line.rfind("WHEN", 0) != 0)
             for (const std::string& l : labels_)
                 if (!placed_.count(l) && chance(8)) {
                     placed_.insert(l);
@@ -374,8 +357,6 @@ private:
     std::string alphaLiteral(int max)
     {
         int n = chance(20) ? max : rnd(1, max);
-        if (!on("literal_255"))
-            n = std::min(n, 254);
         return quote(text(n));
     }
 
@@ -398,7 +379,7 @@ private:
                 return pick(conds_);
             [[fallthrough]];
         case 4:
-            if (chance(50) && (!subset_ || on("run_pdf_math")))
+            if (chance(50))
                 return quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2");
             return quote("#" + pick(num_) + " >= #" + pick(num_));
         default:
@@ -457,16 +438,16 @@ private:
         return s;
     }
 
+    /* the widest a field's value is shown: an edit code adds separators, a sign and a point */
+    static int shown(const Field& d) { return d.type == 'P' || d.type == 'S' ? d.length + d.length / 3 + 2 : d.length; }
+
     std::vector<std::string> screenFields()
     {
-        // fields that fit a screen line
+        // fields that fit a screen line with any identification (its description is 47 wide at most)
         std::vector<std::string> s;
-        for (const std::string& f : allFields()) {
-            const Field& d = field(f);
-            if ((d.type == 'A' && d.length <= 25) || ((d.type == 'P' || d.type == 'S') && d.length <= 15) ||
-                (on("ext_on_screen") && d.type != 'H'))
+        for (const std::string& f : allFields())
+            if (shown(field(f)) <= 26)
                 s.push_back(f);
-        }
         return s;
     }
 
@@ -474,8 +455,14 @@ private:
     {
         if (chance(30))
             return " MSGID(PG0000" + std::to_string(rnd(1, 9)) + ") MSGFILE(PGMSGF)" +
-                   (chance(50) ? " MSGDTA(#" + num_[0] + " #" + alpha_[0] + ")" : "");
+                   (chance(50) ? " MSGDTA(" + pick<std::string>({"#" + num_[0] + " #" + alpha_[0], "(#" + alpha_[0] + " Y)"}) + ")" : "");
         return " MSGTXT(" + quote(text(rnd(1, 80))) + ")";
+    }
+
+    /* an edit word of a number of `len` digits, `dec` of them decimals */
+    static std::string editWord(int len, int dec)
+    {
+        return quote(std::string(size_t(len - dec), ' ') + (dec ? "." + std::string(size_t(dec), ' ') : ""));
     }
 
     /* ---- header: options, definitions, lists, reports ------------------- */
@@ -485,7 +472,36 @@ private:
         for (const char* o : {"*NOMESSAGES", "*DEFERWRITE", "*HEAVYUSAGE", "*MLOPTIMISE", "*PGMCOMMIT"})
             if (chance(15))
                 opts += std::string(" ") + o;
+        // outside the flow-and-data subset, further options and what the function is: a built-in, an
+        // evaluation of a system variable, a validation of a field, a web event function, a trigger of a
+        // field or of a file (which hands the record over in its list TRIG_LIST) or a plain function; any
+        // but a trigger may receive a data structure (a file's record) and working lists from its caller
+        static const std::vector<std::string> kinds = {"*BUILTIN", "*ALP_SYSTEM_VARIABLE", "*NUM_SYSTEM_VARIABLE",
+                                                       "*ALP_FIELD_VALIDATE", "*NUM_FIELD_VALIDATE", "*WEBEVENT"};
+        const int kind = subset_ ? 99 : rnd(0, 29);
+        for (const char* o : {"*LIGHTUSAGE", "*DBOPTIMISE", "*DBOPTIMIZE", "*DBOPTIMISE_BATCH", "*DBOPTIMIZE_BATCH",
+                              "*NOIGCCNV", "*NO_RLTB_MIRROR", "*CLOSE_DISPLAY", "*NOPGMCOMMIT", "*MLOPTIMIZE",
+                              "*MINI_SCREEN", "*OS400_EXT_PRINT", "*QUINTARO_EDITION", "*STRICT_NULL_ASSIGN"})
+            if (!subset_ && chance(4))
+                opts += std::string(" ") + o;
+        if (kind < int(kinds.size()))
+            opts += " " + kinds[size_t(kind)];
+        webEvent_ = kind == 5;
+        receives_ = kind != 6 && !subset_;
+        if (kind == 6)
+            opts += ") TRIGGER(" + (p_.files.empty() || chance(30) ? std::string("*FIELD")
+                                   : p_.files[0].name + pick<std::string>({"", " DEMLIB", " DEMLIB *NONE"}));
+        else if (receives_ && !p_.files.empty() && chance(15))
+            opts += ") RCV_DS(" + p_.files[0].name;
         emit("FUNCTION" + opts + ")");
+        if (kind == 6) {
+            lists_.push_back({"TRIG_LIST", p_.files.empty() ? std::vector<std::string>{alpha_[0], num_[0]}
+                                                            : p_.files[0].fields, false, ""});
+            std::string s = "DEF_LIST NAME(#TRIG_LIST) FIELDS(";
+            for (const std::string& f : lists_.back().fields)
+                s += (s.back() == '(' ? "#" : " #") + f;
+            emit(s + ") TYPE(*WORKING)");
+        }
         for (int i = 0, n = rnd(0, 3); i < n; ++i) {
             const std::string name = "#PGD" + std::to_string(i + 1);
             switch (rnd(0, 2)) {
@@ -502,7 +518,8 @@ private:
                 const int len = rnd(1, 30), dec = rnd(0, std::min(len - 1, 9));
                 emit("DEFINE FIELD(" + name + ") TYPE(" + pick<std::string>({"*DEC", "*SIGNED"}) + ") LENGTH(" +
                      std::to_string(len) + ") DECIMALS(" + std::to_string(dec) + ")" +
-                     (chance(40) ? " EDIT_CODE(" + pick<std::string>({"1", "3", "J", "Z"}) + ")" : ""));
+                     (chance(40) ? " EDIT_CODE(" + pick<std::string>({"1", "3", "J", "Z"}) + ")"
+                      : len < 24 && chance(30) ? " EDIT_WORD(" + editWord(len, dec) + ")" : ""));
                 p_.fields.push_back({name.substr(1), 'P', len, dec, false, ""});
                 num_.push_back(name.substr(1));
                 break;
@@ -528,27 +545,51 @@ private:
             const std::string g = pick(num_);
             const Field& d = field(g);
             if (!d.nullable && d.name.rfind("PGD", 0) != 0 && d.length < 22) {
+                std::vector<std::string> wider;  // fields of its kind no narrower, that fit a screen line
+                for (const Field& w : p_.fields)
+                    if (w.type == d.type && w.decimals == d.decimals && w.length >= d.length && w.length <= 15 && w.name != g && !w.nullable)
+                        wider.push_back(w.name);
                 if (chance(50))
                     emit("OVERRIDE FIELD(#" + g + ") TYPE(*DEC) LENGTH(" + std::to_string(d.length + 1) + ") DECIMALS(" +
-                         std::to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" +
-                         quote(std::string(size_t(d.length + 1 - d.decimals), ' ') +
-                               (d.decimals ? "." + std::string(size_t(d.decimals), ' ') : "")) + ")");
+                         std::to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" + editWord(d.length + 1, d.decimals) + ")");
+                else if (!wider.empty())
+                    emit("OVERRIDE FIELD(#" + g + ") REFFLD(#" + pick(wider) + ")");
             }
+        }
+        if (!p_.files.empty() && chance(25)) {
+            // data fields of a file known in the function under names of their own
+            const File& f = pick(p_.files);
+            std::string pairs;
+            for (size_t i = f.keys.size(); i < f.fields.size(); ++i)
+                if (chance(50)) {
+                    Field r = field(f.fields[i]);
+                    r.name = "PGR" + std::to_string(++fieldNo_);
+                    renamed_[f.fields[i]] = r.name;
+                    pairs += (pairs.empty() ? "(#" : " (#") + f.fields[i] + " #" + r.name + ")";
+                    p_.fields.push_back(r);
+                    (r.type == 'A' ? alpha_ : num_).push_back(r.name);
+                }
+            if (!pairs.empty())
+                emit("RENAME FILE(" + f.name + pick<std::string>({" *FIRST", " DEMLIB"}) + ") FIELDS(" + pairs + ")");
         }
         for (int i = 0, n = rnd(0, 2); i < n; ++i) {
             std::string c = condition();
-            while (subset_ && !on("run_named_blank") && c.find("*BLANK") != std::string::npos)
-                c = condition();
             conds_.push_back("*PGCOND" + std::to_string(i + 1));
             emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")");
         }
         if (chance(30)) {
-            // an array over three fields of one kind, indexed by the loop counter
-            const bool alpha = chance(50);
+            // an array over three fields of one kind, indexed by the loop counter; or of three
+            // entries laid over an alphanumeric field from a position, of the kind of one field
+            const bool alpha = chance(50), over = alpha && !subset_ && chance(40);
             std::string of;
-            for (int i = 0; i < 3; ++i) {
+            for (int i = 0; i < (over ? 1 : 3); ++i) {
                 arrayOf_ = alpha ? addField('A', 10) : addField('P', 7, 2);
                 of += (i ? " #" : "#") + arrayOf_;
+            }
+            if (over) {
+                const int at = rnd(1, 20);
+                alpha_.push_back(addField('A', at + 29 + rnd(0, 10)));
+                of += ") ENTRYS(3) OVERLAYING(#" + alpha_.back() + " " + std::to_string(at);
             }
             array_ = "PGY";
             p_.fields.push_back({"PGX", 'P', 3, 0, false, ""});  // an index is named by at most three characters
@@ -601,6 +642,10 @@ private:
             }
             lists_.push_back(l);
             emit(s);
+            // a working list received from the caller and handed back
+            std::string& fn = p_.lines.front();
+            if (receives_ && !l.browse && chance(20))
+                fn.find(" RCV_LIST(") == std::string::npos ? fn += " RCV_LIST(#" + l.name + ")" : fn.insert(fn.size() - 1, " #" + l.name);
         }
         if (chance(30) && !subset_) {
             report_ = rnd(1, 2);
@@ -616,10 +661,12 @@ private:
             item.insert(item.end(), nums.begin(), nums.end());
             for (int n = 1; n <= report_ && !alpha.empty() && !nums.empty(); ++n) {
                 const std::string num = " REPORT_NUM(" + std::to_string(n) + ")";
-                std::string more;
+                // a foot's fields start below the last line: four lines of headings and value, ten apart
+                const bool foot = chance(50);
+                std::string more = foot || chance(30) ? " LAST_LINE(" + std::to_string(rnd(30, 46)) + ")" : "";
                 if (chance(40))
-                    more = " NAME(PGRPT" + std::to_string(n) + ") PRT_FILE(QSYSPRT" + (chance(50) ? " *LIBL" : "") +
-                           ") LAST_LINE(48) OUTQ(" + pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") COPIES(" +
+                    more += " NAME(PGRPT" + std::to_string(n) + ") PRT_FILE(QSYSPRT" + (chance(50) ? " *LIBL" : "") +
+                           ") OUTQ(" + pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") COPIES(" +
                            pick<std::string>({"*FILE", "#" + num_[1]}) + ") FORMTYPE(" +
                            pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") OTHER_OVRD(#" + alpha_[2] +
                            ") RET_LENGTH(#" + num_[1] + ") RET_WIDTH(#" + num_[1] + ") RET_OVRFLW(#" + num_[1] +
@@ -637,11 +684,8 @@ private:
                          ") TRIGGER_BY(" + pick<std::string>({"*LEADING", "*TRAILING"}) + ") TRIG_FLDS(#" + by +
                          ")" + num);
                 }
-                if (chance(50))
-                    emit("DEF_FOOT NAME(#PGFOOT" + std::to_string(n) + ") FIELDS(" + fields(nums, 2) + ") IDENTIFY(" +
-                         (on("foot_colhdg") ? pick<std::string>({"*COLHDG", "*LABEL", "*NOID"})
-                                            : pick<std::string>({"*LABEL", "*DESC", "*NOID"})) +
-                         ")" + num);
+                if (foot)
+                    emit("DEF_FOOT NAME(#PGFOOT" + std::to_string(n) + ") FIELDS(" + fields(nums, 2) + ")" + num);
             }
             if (lines_.empty())
                 report_ = 0;
@@ -712,7 +756,7 @@ private:
             return;
         case 5:
             if (nest) {
-                const bool alpha = chance(50) || (subset_ && !on("run_case_numeric"));
+                const bool alpha = chance(50);
                 const std::string f = alpha ? alphaField() : numField();
                 emit("CASE OF_FIELD(" + f + ")");
                 for (int i = 0, n = rnd(1, 3); i < n; ++i) {
@@ -749,7 +793,9 @@ private:
                 bare_ = false;
                 if (back)
                     emit("CHANGE FIELD(" + n + ") TO(" + quote(n + " + 1") + ")");
+                bare_ = subset_;  // nor the GOTO itself: a label on its own GOTO never ends
                 emit("GOTO LABEL(" + (subset_ && !ahead.empty() ? pick(ahead) : label()) + ")");
+                bare_ = false;
                 emit("ENDIF");
             } else {
                 emit("MESSAGE" + msg() + " TYPE(" + pick<std::string>({"*INFO", "*STATUS", "*WINDOW"}) + ")");
@@ -771,7 +817,7 @@ private:
             }
             [[fallthrough]];
         case 12:
-            if (nest)
+            if (nest && !(webEvent_ && inMain_))
                 screen(depth, main);
             return;
         case 13:
@@ -812,7 +858,7 @@ private:
             if (nest) {
                 std::vector<std::string> nul;
                 for (const Field& f : p_.fields)
-                    if (f.nullable && (!subset_ || on("run_null_kinds") || f.type == 'A' || f.type == 'P' || f.type == 'S'))
+                    if (f.nullable)
                         nul.push_back(f.name);
                 if (!nul.empty()) {
                     emit("IF_NULL FIELD(" + fields(nul, 2) + ")");
@@ -869,14 +915,13 @@ private:
         case 25:
             emit("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)" +
                  (!lists_.empty() && chance(40) ? " PASS_LST(#" + lists_[0].name + ")" : "") +
+                 (!p_.files.empty() && chance(30) ? " PASS_DS(" + pick(p_.files).name + ")" : "") +
                  (chance(50) ? " EXIT_USED(" + target({"*NEXT", "*EXIT", "*RETURN"}) + ")" : "") +
                  (chance(50) ? " MENU_USED(" + target({"*NEXT", "*MENU", "*RETURN"}) + ")" : ""));
             return;
         case 26:
             if (!array_.empty()) {
-                std::string value = valueFor(field(arrayOf_));
-                if (subset_ && value == "*DEFAULT" && !on("run_array_default"))
-                    value = "*NULL";
+                const std::string value = valueFor(field(arrayOf_));
                 const std::string change = "CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + value + ")";
                 if (subset_) {  // the loops over the index run it past the array's three elements
                     emit("IF COND('(#" + index_ + " >= 1) AND (#" + index_ + " <= 3)')");
@@ -963,6 +1008,9 @@ private:
         if (how == 9 && !view)
             by = " WITH_RRN(#" + rrn_ + ")";
         std::vector<std::string> data(f.fields.begin(), f.fields.end());
+        for (std::string& d : data)  // the file's fields under the names RENAME gave them
+            if (renamed_.count(d) && !view)
+                d = renamed_.at(d);
         switch (rnd(0, 11)) {
         case 0:
             emit("FETCH FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")" + by + ioTail("FETCH", true));
@@ -978,6 +1026,8 @@ private:
                 s += " OPTIONS(" + pick<std::string>({"*BACKWARDS", "*STARTKEY"}) + ")";
             else if (chance(20) && how >= 6)
                 s += " OPTIONS(*BLOCK " + std::to_string(rnd(1, 99)) + ")";
+            else if (chance(30) && (how == 6 || how == 7))  // the loop ends at the first record the WHERE refuses
+                s += " OPTIONS(" + pick<std::string>({"*ENDWHERE", "*ENDWHERESQL"}) + ")";
             emit(s + ioTail("SELECT", true));
             ++selects_;
             ++fileLoops_;
@@ -1024,7 +1074,7 @@ private:
         case 10:
             if (depth < 6) {
                 // SQL names the file's fields as its columns
-                std::string s = "SELECT_SQL FIELDS(" + fields(data, 3) + ") FROM_FILES((" + f.name + (chance(50) ? " A" : "") + "))";
+                std::string s = "SELECT_SQL FIELDS(" + fields(f.fields, 3) + ") FROM_FILES((" + f.name + (chance(50) ? " A" : "") + "))";
                 if (chance(20))
                     s = "SELECT_SQL FIELDS(#" + f.fields[0] + ") USING(" + quote("SELECT " + f.fields[0] + " FROM " + f.name) + ")";
                 else if (chance(25))
@@ -1103,7 +1153,7 @@ private:
             emit("UPD_ENTRY IN_LIST(" + n + ")");
             return;
         default:
-            if (l.browse && depth < 6) {
+            if (l.browse && depth < 6 && !(webEvent_ && inMain_)) {
                 emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) + ") BROWSELIST(" + n +
                      (chance(50) ? " " + std::to_string(rnd(5, 12)) : "") + ")");
                 return;
@@ -1115,30 +1165,79 @@ private:
     /* ---- screens and validation ----------------------------------------- */
     void screen(int depth, bool main)
     {
-        std::string cmd = pick<std::string>({"DISPLAY", "REQUEST", "DISPLAY"});
-        if (on("popup") && chance(20))
-            cmd = "POP_UP";
-        std::string s = cmd + " FIELDS(" + fields(screenFields(), 6) + ")";
+        const std::string cmd = pick<std::string>({"DISPLAY", "REQUEST", "DISPLAY", "POP_UP"});
+        const std::string id = chance(30) ? pick<std::string>({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) : "";
+        const bool pop = cmd == "POP_UP";
+        // a pop-up shows fields that leave room for its frame beside value and identification (any, when not given)
+        std::vector<std::string> from;
+        for (const std::string& f : screenFields())
+            if (!pop || shown(field(f)) + (id == "*LABEL" ? 16 : id == "*COLHDG" || id == "*NOID" ? 0 : 48) <= 70)
+                from.push_back(f);
+        std::string s = cmd + " FIELDS(" + fields(from, pop ? 3 : 6) + ")";
         if (chance(30))
             s += " DESIGN(" + pick<std::string>({"*ACROSS", "*DOWN"}) + ")";
-        if (chance(30))
-            s += " IDENTIFY(" + pick<std::string>({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) + ")";
+        if (!id.empty())
+            s += " IDENTIFY(" + id + ")";
+        if (chance(30) && std::count(s.begin(), s.end(), '#') <= (pop ? 1 : 2))
+            s += " DOWN_SEP(" + std::to_string(rnd(1, 10)) + ")";
         if (chance(30))
             s += " PANEL_TITL(" + quote(text(rnd(1, 40))) + ")";
         if (chance(20))
             s += " EXIT_KEY(*YES " + target({"*EXIT", "*RETURN", "*NEXT"}) + ")";
         if (chance(20))
             s += " MENU_KEY(*YES " + target({"*MENU", "*RETURN", "*NEXT"}) + ")";
-        if (chance(20))
+        if (chance(20) && !pop)
             s += " TEXTS((" + quote(text(rnd(1, 20))) + " " + std::to_string(rnd(18, 20)) + " 2))";
         if (chance(20))
             s += " USER_KEYS((" + std::to_string(rnd(1, 9)) + " " + quote(text(rnd(1, 8))) + "))";
-        emit(s);
+        emit(pop ? window(enrich(s)) : s, !pop);
         if (chance(40)) {
             emit("IF_KEY WAS(" + pick<std::string>({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")");
             block(depth, main, 2);
             emit("ENDIF");
         }
+    }
+
+    /* A pop-up's window sized to what it shows, within a screen of 23 lines
+    ** and 80 columns and a frame of a line above and two columns each side:
+    ** each field as wide as value and identification, on lines of its own
+    ** (headings above it, DOWN_SEP apart: the most either design takes), a
+    ** text below the fields, a browse list below that (its headings and a
+    ** row on the next page); its lines start below a title line. */
+    std::string window(std::string s)
+    {
+        auto value = [&](const std::string& k) {
+            const size_t at = s.find(" " + k + "("), from = at + k.size() + 2;
+            return at == std::string::npos ? std::string() : s.substr(from, s.find(')', at) - from);
+        };
+        const int down = value("DOWN_SEP").empty() ? 1 : std::stoi(value("DOWN_SEP"));
+        const int across = value("ACROSS_SEP").empty() ? 1 : std::stoi(value("ACROSS_SEP"));
+        const char id = value("IDENTIFY").empty() ? 'C' : value("IDENTIFY")[1];
+        int wide = 23, lines = 3;  // a text of 20 from column 2 two lines below the fields
+        for (const std::string& f : words(value("FIELDS"))) {
+            const int v = shown(field(f.substr(1)));
+            wide = std::max(wide, 3 + (id == 'C' ? std::max(v, 20) : id == 'L' ? v + 16 : id == 'D' ? v + 48 : v));
+            lines += (id == 'C' ? 3 : 1) + down - 1;
+        }
+        if (value("PANEL_ID") == "*AUTO")  // the identifier (at most 10) and the title share the top line
+            wide = std::max(wide, 12 + (has(s, "PANEL_TITL") ? int(value("PANEL_TITL").size()) - 2 : 40));
+        const int textLine = lines;
+        if (!lists_.empty() && !has(s, "OPTIONS") && chance(40)) {
+            const List l = pick(lists_);
+            int row = 2;
+            for (const std::string& f : l.fields)
+                row += std::max(shown(field(f)), 20) + 1 + across;
+            if (l.browse && row <= 73 && lines + 12 <= 21) {
+                s += " BROWSELIST(#" + l.name + (chance(50) ? " " + std::to_string(rnd(1, 12)) : "") + ")";
+                wide = std::max(wide, row);
+                lines += 8;
+            }
+        }
+        if (chance(30))
+            s += " TEXTS((" + quote(text(rnd(1, 20))) + " " + std::to_string(textLine) + " 2))";
+        const int w = rnd(wide + 2, 75), h = rnd(lines + 4, 21);
+        return s + " AT_LOC(" + std::to_string(rnd(2, 23 - h)) + " " + std::to_string(rnd(3, 78 - w)) +
+               ") DIMENSIONS(" + std::to_string(w) + " " + std::to_string(h) + ")";
     }
 
     std::string check(bool inside)
@@ -1260,13 +1359,14 @@ private:
     std::vector<std::string> loopFields_;
     std::set<std::string> own_;  // the subset: fields no command but their own changes (loops', lists' counters)
     int level_ = 0;
-    std::map<std::string, std::string> held_;  // "CMD KEYWORD" held back, by switch
+    std::map<std::string, std::string> held_;     // "CMD KEYWORD" held back, by switch
+    std::map<std::string, std::string> renamed_;  // a file's field, the name RENAME gave it
     std::string array_, arrayOf_, date_, rrn_, status_, counter_, index_, group_;
     std::set<std::string> placed_;
     std::vector<Sub> subs_;
     std::vector<List> lists_;
-    int open_ = 0, curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
-    bool inMain_ = true, body_ = false, included_ = false, bare_ = false;
+    int curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
+    bool inMain_ = true, body_ = false, included_ = false, bare_ = false, webEvent_ = false, receives_ = false;
 };
 
 }  // namespace

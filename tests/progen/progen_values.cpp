@@ -26,8 +26,8 @@ const std::vector<KeywordForms>& KeywordTable()
     static const std::vector<KeywordForms> t = {
         {"MSGTXT", kMsg, "{T80}"},
         {"MSGTXT", kChecks, "{T80}"},
-        {"MSGID", kMsg, "PG00001) MSGFILE(PGMSGF;PG00002) MSGFILE(PGMSGF) MSGDTA({N} {A}"},
-        {"MSGID", kChecks, "PG00003) MSGFILE(PGMSGF) MSGDTA({N}"},
+        {"MSGID", kMsg, "PG00001) MSGFILE(PGMSGF;PG00002) MSGFILE(PGMSGF) MSGDTA({N} {A};PG00002) MSGFILE(PGMSGF) MSGDTA(({N} Y) ({A} N)"},
+        {"MSGID", kChecks, "PG00003) MSGFILE(PGMSGF) MSGDTA({N};PG00003) MSGFILE(PGMSGF) MSGDTA(({N} N)"},
         {"TYPE", "ABORT EXIT MENU MESSAGE IF_ERROR SET_ERROR", "*INFO;*STATUS;*WINDOW;*WINDOWBUZ"},
         {"MIN_TIME", kMsg, "{I1-5}"},
         {"WINDOW_FLD", kMsg, "{A}) TYPE(*WINDOW"},

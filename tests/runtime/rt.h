@@ -55,6 +55,9 @@ long long RT_DecToLongLong(const RT_DEC *a);
    15 significant digits, the precision a double carries */
 void RT_DecFromDouble(RT_DEC *a, double v, int scale);
 double RT_DecToDouble(const RT_DEC *a);
+/* A whole number of at most 15 digits: the decimal it stands for is the
+   same at every scale. */
+int RT_DoubleIsWhole(double v);
 
 /* ---- fields ---- */
 /* The storage kinds of a field descriptor. */

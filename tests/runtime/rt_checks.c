@@ -5,7 +5,9 @@
 ** action of the outcome the program gave it (in or out); an error action
 ** issues the check's message. A message is written to the run's output as
 ** a line "MESSAGE <type> <id> <text>", the text a literal of the program
-** or its message field's value.
+** or its message field's value. The message of an ABORT is written as
+** "ABORT <type> <id> <text>": the program then ends its function with the
+** end code of an abort (X_SUBR_ABORTED), which the driver shows.
 */
 #include <stdio.h>
 #include <string.h>
@@ -38,18 +40,24 @@ static int compareFields(struct X_FLD *pX_Fld, X_SHORT a, X_SHORT b)
     return 0;
 }
 
-static void message(struct X_FLD *pX_Fld, X_CHAR chType, const char *pszMsgId, const char *pszText,
-                    X_SHORT scSubstitutions, const X_SHORT *psSubstitutions)
+static void issue(const char *pszTag, struct X_FLD *pX_Fld, X_CHAR chType, const char *pszMsgId,
+                  const char *pszText, X_SHORT scSubstitutions, const X_SHORT *psSubstitutions)
 {
     char text[1024];
     X_SHORT i;
-    printf("MESSAGE %c %s %s", chType != '\0' ? chType : '-', pszMsgId != pX_NULL ? pszMsgId : "-",
+    printf("%s %c %s %s", pszTag, chType != '\0' ? chType : '-', pszMsgId != pX_NULL ? pszMsgId : "-",
            pszText != pX_NULL ? pszText : "");
     for (i = 0; i < scSubstitutions; ++i) {
         RT_ReadText(&pX_Fld[psSubstitutions[i]], RT_Data(pX_Fld, psSubstitutions[i]), text, sizeof text);
         printf(" <%s>", text);
     }
     printf("\n");
+}
+
+static void message(struct X_FLD *pX_Fld, X_CHAR chType, const char *pszMsgId, const char *pszText,
+                    X_SHORT scSubstitutions, const X_SHORT *psSubstitutions)
+{
+    issue("MESSAGE", pX_Fld, chType, pszMsgId, pszText, scSubstitutions, psSubstitutions);
 }
 
 static void outcome(struct X_FLD *pX_Fld, X_SHORT sField, int fIn, X_CHAR chIn, X_CHAR chOut, const char *pszMsgId,
@@ -111,4 +119,12 @@ void X_Handle_Message(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, stru
 {
     (void)pI, (void)pP, (void)pF, (void)chOption, (void)pszMsgFile, (void)sField;
     message(pV, chType, pszMsgId, pszText, scSubstitutions, psSubstitutions);
+}
+
+void X_Handle_Message_Abort(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_CHAR chType,
+                            X_CHAR chOption, const char *pszMsgId, const char *pszMsgFile, const char *pszText,
+                            X_SHORT sField, X_SHORT scSubstitutions, const X_SHORT *psSubstitutions)
+{
+    (void)pI, (void)pP, (void)pF, (void)chOption, (void)pszMsgFile, (void)sField;
+    issue("ABORT", pV, chType, pszMsgId, pszText, scSubstitutions, psSubstitutions);
 }

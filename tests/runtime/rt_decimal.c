@@ -304,3 +304,8 @@ double RT_DecToDouble(const RT_DEC *a)
     RT_DecToText(a, text);
     return strtod(text, NULL);
 }
+
+int RT_DoubleIsWhole(double v)
+{
+    return v > -1e15 && v < 1e15 && v == (double)(long long)v;
+}

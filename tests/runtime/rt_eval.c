@@ -17,9 +17,10 @@
 **
 ** It gives a meaning to the opcodes the object layer writes into tables:
 ** constants, field pushes of every kind, coercions between the numeric
-** types, arithmetic, half-up rounding, comparisons, null tests, logic and
-** pulls into fields of every kind. Any other opcode stops the run with a
-** message naming it.
+** types, arithmetic, half-up rounding, comparisons, null tests, logic,
+** pulls into fields of every kind and the When groups of CASE over a
+** number or a text. Any other opcode stops the run with a message naming
+** it.
 */
 #include <stdio.h>
 #include <stdlib.h>
@@ -169,6 +170,10 @@ static void constant(const X_VAR_EXPRESSION_FRAME *frame, int k, int type, RT_VA
     if (isDouble(type)) {
         v->kind = 'F';
         v->f = RT_DecToDouble(&v->dec);
+    } else if (headerKind(frame, k) == X_VAR_HEADER_KIND_FACTOR_DOUBLE &&
+               !RT_DoubleIsWhole(((const X_VAR_FACTOR_DOUBLE *)factor)->dValue)) {
+        /* a literal written with a fraction: its decimals are not known */
+        fail("a double constant with a fraction taken as a decimal: its scale is unset", opcode);
     } else if (isWhole(type)) {
         RT_DecTruncate(&v->dec, 0);
     }
@@ -328,7 +333,7 @@ static void pullSpecial(X_VAR_EXPRESSION_FRAME *frame, int s, const char *what, 
         const char *text = k == RT_KIND_DATE   ? (high ? "9999-12-31" : X_DEFAULT_DATE)
                            : k == RT_KIND_TIME ? (high ? "23:59:59" : X_DEFAULT_TIME)
                            : high              ? "9999-12-31-23.59.59.999999"
-                                               : "0001-01-01-00.00.00.000000";
+                                               : X_DEFAULT_DATE " " X_DEFAULT_TIME ".000000000";
         RT_StoreText(frame->pX_Ids, f, data, text, strlen(text));
         return;
     }
@@ -376,6 +381,50 @@ static void pullValue(X_VAR_EXPRESSION_FRAME *frame, int s, const RT_VALUE *v, i
             d = asDecimal(v);
         RT_StoreDecimal(frame->pX_Ids, f, data, &d);
     }
+}
+
+/* ---- the subject of a When group ---- */
+
+/* The value a table leaves on its stack, taken by no pull and no test: the
+** subject of a CASE, evaluated by the command's own routine (whose stack
+** is its own) just before the group's When tests, which push it again
+** (WHEN_SUBJECT_<type>). A number is kept as its value, a text copied. */
+static RT_VALUE sSubject;
+static int sfSubject;
+
+static void keepSubject(const RT_VALUE *v)
+{
+    static char text[70000];
+    sSubject = *v;
+    sfSubject = 1;
+    if (v->kind == 'S') {
+        const long n = v->length < (long)sizeof text ? v->length : (long)sizeof text;
+        memcpy(text, v->s, (size_t)n);
+        sSubject.s = text;
+        sSubject.length = n;
+    }
+}
+
+/* The subject pushed as the value type of the opcode's place (LONG ..
+** BINARY, the order of the WHEN_SUBJECT_ opcodes). */
+static void pushSubject(RT_VALUE *v, int place, int opcode)
+{
+    if (!sfSubject)
+        fail("a When subject that no evaluation left", opcode);
+    if (place <= T_FLOAT64) {
+        if (sSubject.kind != 'D' && sSubject.kind != 'F')
+            fail("a numeric When subject that is no number", opcode);
+        *v = sSubject;
+        coerce(v, place);
+        return;
+    }
+    if (place >= 11 && place <= 14) { /* DATE, TIME, DATETIME, STRING */
+        if (sSubject.kind != 'S')
+            fail("a When subject of text that is no text", opcode);
+        *v = sSubject;
+        return;
+    }
+    fail("a When subject of a boolean, variant or binary value has no meaning here", opcode);
 }
 
 /* ---- the evaluator ---- */
@@ -507,6 +556,27 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
             ++top;
             continue;
         default: break;
+        }
+
+        /* ---- When groups: the subject, the end of a true test, the end of all ---- */
+        if (opcode >= X_COMP_OPCODE_WHEN_SUBJECT_LONG && opcode <= X_COMP_OPCODE_WHEN_SUBJECT_BINARY) {
+            pushSubject(v, opcode - X_COMP_OPCODE_WHEN_SUBJECT_LONG, opcode);
+            ++top;
+            continue;
+        }
+        if (opcode >= X_COMP_OPCODE_WHEN_TRUE_LONG && opcode <= X_COMP_OPCODE_WHEN_TRUE_BINARY) {
+            if (top < 0 || stack[top].kind != 'B')
+                fail("a When test without its answer", opcode);
+            if (!stack[top--].b)
+                continue;
+            frame->pOperandStack[0].m_Boolean = TRUE;
+            frame->pOperandStack[0].m_State = 0;
+            return;
+        }
+        if (opcode >= X_COMP_OPCODE_WHEN_ALL_FALSE_LONG && opcode <= X_COMP_OPCODE_WHEN_ALL_FALSE_BINARY) {
+            frame->pOperandStack[0].m_Boolean = FALSE;
+            frame->pOperandStack[0].m_State = 0;
+            return;
         }
 
         /* ---- special pulls: only the field on the stack ---- */
@@ -677,5 +747,7 @@ X_VOID X_VAR_EvaluateExpression(X_VAR_EXPRESSION_FRAME *frame)
     if (top >= 0 && stack[top].kind == 'B') {
         frame->pOperandStack[0].m_Boolean = stack[top].b;
         frame->pOperandStack[0].m_State = 0;
+    } else if (top >= 0 && (stack[top].kind == 'D' || stack[top].kind == 'F' || stack[top].kind == 'S')) {
+        keepSubject(&stack[top]);
     }
 }

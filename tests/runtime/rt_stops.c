@@ -84,12 +84,6 @@ void X_Free_Last(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, struct X_
     RT_NotHere("X_Free_Last");
 }
 
-void X_Handle_Message_Abort(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, struct X_FLD *a4, X_CHAR chType, X_CHAR chOption, const char *pszMsgId, const char *pszMsgFile, const char *pszText, X_SHORT sField, X_SHORT scSubstitutions, const X_SHORT *psSubstitutions)
-{
-    (void)a1, (void)a2, (void)a3, (void)a4, (void)chType, (void)chOption, (void)pszMsgId, (void)pszMsgFile, (void)pszText, (void)sField, (void)scSubstitutions, (void)psSubstitutions;
-    RT_NotHere("X_Handle_Message_Abort");
-}
-
 void X_Handle_Trigger_Info(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, X_CHAR chDirection, struct X_FLD *a4, X_SHORT sList, struct X_LIST *a5, X_SHORT sOperation, X_SHORT sReturnCode, X_SHORT scParms, struct X_PARM *a6)
 {
     (void)a1, (void)a2, (void)a3, (void)chDirection, (void)a4, (void)sList, (void)a5, (void)sOperation, (void)sReturnCode, (void)scParms, (void)a6;
@@ -204,13 +198,6 @@ void X_Store_Last(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, struct X
 {
     (void)a1, (void)a2, (void)a3, (void)a4, (void)pLast, (void)sKeys, (void)psKeys, (void)sData, (void)psData, (void)lKeep;
     RT_NotHere("X_Store_Last");
-}
-
-X_LONG X_VAR_Date_Compare(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, const X_FLD_DATE *a4, const X_FLD_DATE *a5)
-{
-    (void)a1, (void)a2, (void)a3, (void)a4, (void)a5;
-    RT_NotHere("X_VAR_Date_Compare");
-    return 0;
 }
 
 X_VOID X_VAR_VarBinary_Assign(struct X_IDS *a1, struct X_PRO *a2, struct X_FUN *a3, X_VOID *pSource, X_VOID *pTarget)

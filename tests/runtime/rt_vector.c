@@ -8,8 +8,12 @@
 ** just before (0 to 16): the decimal nearest to the double at that scale,
 ** cut to the field's decimals. A store whose caller set no scale takes
 ** the decimal of 15 significant digits nearest to the double, the
-** precision a double carries. The option is used once: each store leaves
-** it unset, so that a value never takes the scale of an earlier store.
+** precision a double carries; but a literal holds the decimal written in
+** the program, which a double with a fraction does not give without its
+** scale: such a store into a decimal literal stops the run (a whole number
+** of at most 15 digits, or a floating literal, needs no scale). The option
+** is used once: each store leaves it unset, so that a value never takes
+** the scale of an earlier store.
 */
 #include <stdio.h>
 #include <stdlib.h>
@@ -106,8 +110,15 @@ void X_Vec_Set_from_Double(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF,
                            X_DOUBLE value)
 {
     RT_DEC v;
+    const int scale = takeScale(pI);
+    const RT_KIND k = RT_KindOf(&pV[s]);
     (void)pP, (void)pF;
-    RT_DecFromDouble(&v, value, takeScale(pI));
+    if (scale < 0 && pV[s].eSubtype == X_SUBTYPE_LITERAL && k != RT_KIND_DOUBLE && k != RT_KIND_FLOAT &&
+        !RT_DoubleIsWhole(value))
+        RT_Stop("X_Vec_Set_from_Double of %.17g into literal %s with no scale set: the decimal it stands for is "
+                "unknown",
+                value, RT_Name(&pV[s]));
+    RT_DecFromDouble(&v, value, scale);
     storeField(pI, pV, s, &v);
 }
 
@@ -211,6 +222,43 @@ void X_Vec_Assign_Identical_Field(struct X_IDS *pI, struct X_PRO *pP, struct X_F
     (void)pI;
 }
 
+/* ---- arithmetic of the generator's own evaluation routines ---- */
+
+/* The target takes the result of the operation on two numeric fields:
+** exact decimals, a quotient to the target's decimals (a floating target
+** gets the quotient of the doubles); a division by zero and a result too
+** large for the target end the program (X_Fatal_Error). */
+void X_PDF_Math(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, X_SHORT sOperation, struct X_FLD *pResult,
+                X_SHORT sResult, struct X_FLD *pOperand, X_SHORT sOperand, struct X_FLD *pTarget, X_SHORT sTarget)
+{
+    const RT_KIND to = RT_KindOf(&pTarget[sTarget]);
+    RT_DEC a, b, r;
+    if (!RT_IsNumericKind(RT_KindOf(&pResult[sResult])) || !RT_IsNumericKind(RT_KindOf(&pOperand[sOperand])) ||
+        !RT_IsNumericKind(to))
+        RT_Stop("X_PDF_Math of %s and %s into %s: arithmetic on a field that is no number has no meaning here",
+                RT_Name(&pResult[sResult]), RT_Name(&pOperand[sOperand]), RT_Name(&pTarget[sTarget]));
+    readField(pResult, sResult, &a);
+    readField(pOperand, sOperand, &b);
+    switch (sOperation) {
+    case X_PDF_MATH_ADD: RT_DecAdd(&a, &b, 0, &r); break;
+    case X_PDF_MATH_SUBTRACT: RT_DecAdd(&a, &b, 1, &r); break;
+    case X_PDF_MATH_MULTIPLY: RT_DecMultiply(&a, &b, &r); break;
+    case X_PDF_MATH_DIVIDE:
+        if (RT_DecIsZero(&b)) {
+            printf("FATAL a division by zero\n");
+            X_Fatal_Error(pI, pP, pF, "X_PDF_Math", 11);
+            return;
+        }
+        if (to == RT_KIND_DOUBLE || to == RT_KIND_FLOAT)
+            RT_DecFromDouble(&r, RT_DecToDouble(&a) / RT_DecToDouble(&b), -1);
+        else
+            RT_DecDivide(&a, &b, pTarget[sTarget].sDecimals, &r);
+        break;
+    default: RT_Stop("X_PDF_Math of an operation without a meaning here (%d)", (int)sOperation); return;
+    }
+    storeField(pI, pTarget, sTarget, &r);
+}
+
 /* ---- null tests and increments ---- */
 
 X_YES_NO X_Vec_Null(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct X_FLD *pV, X_SHORT s)
@@ -229,6 +277,25 @@ X_YES_NO X_Vec_Null(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struct
         RT_DEC v;
         readField(pV, s, &v);
         return RT_DecIsZero(&v) ? YES : NO;
+    }
+    if (k == RT_KIND_CHAR || k == RT_KIND_SHORT_CHAR) {
+        /* characters of varying length: empty or only blanks */
+        static char text[70000];
+        size_t i;
+        RT_ReadText(&pV[s], RT_Data(pV, s), text, sizeof text);
+        for (i = 0; text[i] != '\0'; ++i)
+            if (text[i] != ' ')
+                return NO;
+        return YES;
+    }
+    if (k == RT_KIND_DATE || k == RT_KIND_TIME || k == RT_KIND_DATETIME) {
+        /* the default date, time or timestamp the null value of the kind
+           sets; a field no value was ever stored into holds no text */
+        static const char kStamp[] = X_DEFAULT_DATE " " X_DEFAULT_TIME ".000000000";
+        const char *null = k == RT_KIND_DATE ? X_DEFAULT_DATE : k == RT_KIND_TIME ? X_DEFAULT_TIME : kStamp;
+        char text[64];
+        RT_ReadText(&pV[s], RT_Data(pV, s), text, sizeof text);
+        return text[0] == '\0' || strcmp(text, null) == 0 ? YES : NO;
     }
     RT_Stop("X_Vec_Null of %s, of a kind without a null value here", RT_Name(&pV[s]));
     return NO;

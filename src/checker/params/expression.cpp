@@ -158,6 +158,14 @@ void ExpressionCheck::AddToken(const char* cls, std::string_view text, std::stri
 bool ExpressionCheck::AddOperand(std::string_view text, int position)
 {
     Resolution r = Resolve(ctx_, text, opt_);
+    /* *NAVAIL is a value a field is set to, never one an expression
+       computes with or compares: there is no not-available value of an
+       operand to load, so it is refused where it stands */
+    if (r.ok && r.kind == DC_OPERAND_SYSTEM_VARIABLE && r.resolved == "*NAVAIL") {
+        r.ok = false;
+        r.messageId = "DCM0410";
+        r.data = Fixed(r.written, 20) + Fixed(r.code, 2);
+    }
     if (!r.ok) {
         Finding(r.messageId, r.data, position);
         /* it still stands where an operand stands: the operator after it

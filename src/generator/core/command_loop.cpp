@@ -182,7 +182,7 @@ void releaseMethod(GEN_STREAM stream, bool fMethodHead)
     if (!P3109_fMendCSharpJumps(lines, fMethodHead, refused, &command)) {
         /* a jump into a block that C# cannot enter (a list's loop) */
         char what[48];
-        std::snprintf(what, sizeof what, "The jump of command %d into a loop", static_cast<int>(command));
+        std::snprintf(what, sizeof what, "The jump of command %d into a block", static_cast<int>(command));
         P3109_sIssueMessage("PRC1250", 'F', P3109_Padded(what, 40) + P3109_Padded(refused.substr(0, 100), 100));
     }
     P3109_WriteHeldLines(stream, lines);

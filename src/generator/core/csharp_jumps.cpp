@@ -15,15 +15,20 @@
 ** - each block on the way lets the resume in: the branch of an IF or the
 **   body of a while loop tests the number first, the ELSE branch of an IF
 **   is taken when the number is not that of a label in the other branch; a
-**   do loop and a plain block are entered anyway;
+**   do loop and a plain block are entered anyway; a for loop is entered
+**   through its head, so that its initialisation runs (the C program's goto
+**   leaves the loop's counter unset), and its condition tests the number
+**   first; after the label's statements it steps on as after any pass;
 ** - each block's first statement (after the declarations before the way
 **   on, which C# wants assigned) passes the resume on to the resume label
 **   before the next block, and the last block's to the label itself, where
-**   the number is cleared.
+**   the number is cleared; a plain block on the way (a loop's set-up, such
+**   as its counter and limit) passes it on after its statements, which
+**   the resume runs.
 **
 ** So the statements between are left out, as the C program's goto leaves
-** them out. A for loop, a switch and the like cannot be entered so; such a
-** jump is refused.
+** them out. A switch and the like cannot be entered so; such a jump is
+** refused.
 */
 #include "generator/core/csharp_jumps.h"
 
@@ -70,15 +75,17 @@ struct Block {
     size_t closeLine = SIZE_MAX;
 };
 
-enum class HeadKind { Plain, If, Else, While, Do, Other };
+enum class HeadKind { Plain, If, Else, While, For, Do, Other };
 
 /* The statement a block belongs to. */
 struct Head {
     HeadKind kind = HeadKind::Other;
     size_t firstLine = 0; /* where the statement starts */
     int thenBlock = -1;   /* an ELSE branch: the IF's own branch */
-    /* IF and while: the parentheses of the condition */
+    /* IF and while: the parentheses of the condition; for: the two
+    ** semicolons around it (none to test when it is empty) */
     size_t condOpenLine = 0, condOpenPos = 0, condCloseLine = 0, condClosePos = 0;
+    bool condEmpty = false;
 };
 
 struct Label {
@@ -151,6 +158,7 @@ private:
     size_t previousCodeLine(size_t line) const;
     std::string_view trimmed(size_t line) const;
     bool conditionParentheses(size_t line, size_t from, Head& h) const;
+    bool forCondition(Head& h) const;
     bool declarationStart(size_t line) const;
     size_t passPoint(int block, size_t target) const;
     size_t indentOf(size_t line) const;
@@ -345,6 +353,41 @@ bool Mender::conditionParentheses(size_t line, size_t from, Head& h) const
     return false;
 }
 
+/* The condition of a for head whose parentheses are found: between the
+** two semicolons at their outer level. */
+bool Mender::forCondition(Head& h) const
+{
+    size_t found = 0;
+    size_t at[2][2] = {};
+    int depth = 0;
+    bool blank = true;
+    for (size_t i = h.condOpenLine; i <= h.condCloseLine && found < 2; ++i) {
+        const std::string& c = lines_[i].code;
+        const size_t from = i == h.condOpenLine ? h.condOpenPos : 0;
+        const size_t to = i == h.condCloseLine ? h.condClosePos : c.size();
+        for (size_t k = from; k < to && found < 2; ++k) {
+            if (c[k] == '(')
+                ++depth;
+            else if (c[k] == ')')
+                --depth;
+            else if (c[k] == ';' && depth == 1) {
+                at[found][0] = i;
+                at[found][1] = k;
+                ++found;
+            } else if (found == 1 && c[k] != ' ')
+                blank = false;
+        }
+    }
+    if (found != 2)
+        return false;
+    h.condOpenLine = at[0][0];
+    h.condOpenPos = at[0][1];
+    h.condCloseLine = at[1][0];
+    h.condClosePos = at[1][1];
+    h.condEmpty = blank;
+    return true;
+}
+
 const Head& Mender::head(int block)
 {
     auto found = heads_.find(block);
@@ -403,13 +446,26 @@ Head Mender::classify(int block)
         h.firstLine = at;
         return h;
     }
+    /* a brace on its own line after a whole statement, or after a statement
+    ** macro of the run time (EVALUATE_COMMAND_2, X_MAIN_CHECK_FATAL(F)),
+    ** opens a plain block */
+    auto firstWord = [](std::string_view text) {
+        size_t end = 0;
+        while (end < text.size() && nameChar(text[end]))
+            ++end;
+        return text.substr(0, end);
+    };
+    auto plain = [&] {
+        h.kind = HeadKind::Plain;
+        h.firstLine = b.openLine;
+        return h;
+    };
     if (at != b.openLine && !before.empty()) {
         const char last = before.back();
-        if (last == ';' || last == '}' || last == ':' || last == '{') {
-            h.kind = HeadKind::Plain;
-            h.firstLine = b.openLine;
-            return h;
-        }
+        if (last == ';' || last == '}' || last == ':' || last == '{')
+            return plain();
+        if (last != ')' && nameStart(before.front()) && !statementWord(firstWord(before)))
+            return plain();
     }
     if (before.empty() || before.back() != ')')
         return h;
@@ -430,15 +486,19 @@ Head Mender::classify(int block)
         }
     }
     const std::string_view start = trimmed(first);
+    if (at != b.openLine && !start.empty() && nameStart(start.front()) && !statementWord(firstWord(start)))
+        return plain();
     h.firstLine = first;
     const size_t column = lines_[first].code.find_first_not_of(' ');
     if (word(start, "if"))
         h.kind = HeadKind::If;
     else if (word(start, "while"))
         h.kind = HeadKind::While;
+    else if (word(start, "for"))
+        h.kind = HeadKind::For;
     else
         return h;
-    if (!conditionParentheses(first, column, h))
+    if (!conditionParentheses(first, column, h) || (h.kind == HeadKind::For && !forCondition(h)))
         h.kind = HeadKind::Other;
     return h;
 }
@@ -541,7 +601,7 @@ bool Mender::plan(const Jump& jump, int number, std::string& refused)
         const Head& h = head(b);
         if (resumeLabels_.insert({number, b}).second)
             inserts_.push_back({h.firstLine, 2, indentOf(h.firstLine), resumeLabel(b) + ": ;"});
-        if (h.kind == HeadKind::If || h.kind == HeadKind::While)
+        if (h.kind == HeadKind::If || h.kind == HeadKind::While || (h.kind == HeadKind::For && !h.condEmpty))
             admissions_[b].then.push_back(number);
         else if (h.kind == HeadKind::Else)
             admissions_[h.thenBlock].otherwise.push_back(number);
@@ -552,7 +612,10 @@ bool Mender::plan(const Jump& jump, int number, std::string& refused)
         const std::string pass = i + 1 < way.size()
                                      ? test + "goto " + resumeLabel(way[i + 1]) + ";"
                                      : test + "{ " + GEN_RESUME_POINT + " = 0; goto " + jump.target + "; }";
-        const size_t at = passPoint(b, target) + 1;
+        /* a plain block around a loop holds the loop's set-up (its counter,
+        ** limit, list pointer): the resume runs it and is passed on where
+        ** it ends, as entering the loop at its head does */
+        const size_t at = h.kind == HeadKind::Plain && i + 1 < way.size() ? target : passPoint(b, target) + 1;
         inserts_.push_back({at, 1, indentOf(blocks_[static_cast<size_t>(b)].openLine) + 3, pass});
     }
     edits_.push_back({jump.line, jump.pos, jump.length,
@@ -574,6 +637,9 @@ bool Mender::skipsDeclarations(const Jump& jump)
         const int b = way[i];
         if (head(b).kind == HeadKind::Other)
             return false;
+        /* the goto would leave the loop's counter or set-up undone */
+        if (head(b).kind == HeadKind::For || (head(b).kind == HeadKind::Plain && i + 1 < way.size()))
+            return true;
         const size_t target = i + 1 < way.size() ? head(way[i + 1]).firstLine : label.line;
         if (passPoint(b, target) != blocks_[static_cast<size_t>(b)].openLine)
             return true;
@@ -581,7 +647,7 @@ bool Mender::skipsDeclarations(const Jump& jump)
     return false;
 }
 
-/* The tests of the IF and while heads that let a resume in. */
+/* The tests of the IF, while and for heads that let a resume in. */
 void Mender::writeAdmissions()
 {
     const std::string resume = GEN_RESUME_POINT;

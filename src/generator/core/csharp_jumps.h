@@ -26,7 +26,7 @@ inline constexpr const char* GEN_RESUME_POINT = "lResumePoint";
 ** from before its signature to its closing brace (fMethodHead true). Lines
 ** whose braces do not balance are left as they are. Answers false, with
 ** the jump in `refused`, for a jump into a block that cannot be re-entered
-** (a for loop, the body of a list loop, a switch), and the number of the
+** (a switch, a try block), and the number of the
 ** command it belongs to (the last "sSequence" set before it, 0 for none);
 ** nothing is changed then. */
 bool P3109_fMendCSharpJumps(std::vector<GEN_HELD_LINE>& lines, bool fMethodHead, std::string& refused,

@@ -243,6 +243,10 @@ void P3109_WriteRefreshComponentValue(const GEN_FIELD_INFO& field)
 
 void P3109_WriteIndexVOV(const GEN_FIELD_INFO& field, std::string_view value)
 {
+    /* an array element's entry holds the vector entry of its index field
+       there, which the run time reads whenever the element is reached */
+    if (field.cArrayElement == 'Y' || field.fIndexed)
+        return;
     P3109_Line("pX_Fld[" + field.vectorName + "].sIndexVOV = " + std::string(value) + ";");
 }
 

@@ -16,8 +16,10 @@
 ** condition over its two operands; an arithmetic operation first moves its
 ** first operand into the result, which then takes the second.
 */
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "checker/params/literal_key.h"
 #include "dqov/x_tree.h"
@@ -135,6 +137,77 @@ void declareWorkResult(const GEN_WORK_RESULT& w)
         CGEN_AddStaticWorkingEntry(1, "X_YES_NO " + w.name, "", "public char " + w.name, "", 'Y');
 }
 
+/* *BLANK and *ZERO (and their plural forms) named in a condition: no
+** used field stands for them, their value is the empty value of the
+** operand they are compared with. A work field of the routines holds it,
+** one for the alphanumeric operands (a blank: the run time compares texts
+** of unequal lengths filled with blanks) and one for the numeric ones (a
+** zero), set just before each comparison that reads it. */
+struct EmptyValue {
+    const char* name;
+    const char* vectorName;
+    char cType; /* of the work field: 'A' or 'N' */
+};
+constexpr EmptyValue kEmptyAlpha{"BlankValue", "V_BlankValue", 'A'};
+constexpr EmptyValue kEmptyNumber{"ZeroValue", "V_ZeroValue", 'N'};
+
+/* The work fields the routines of the module compare with. */
+std::vector<const EmptyValue*>& emptyValuesUsed()
+{
+    static std::vector<const EmptyValue*> used;
+    return used;
+}
+
+bool namesEmptyValue(const DC_EXPRESSION_OPERAND* o)
+{
+    if (!o || o->cWorkResult == 'Y' || std::memcmp(o->acClass, "SV", 2) != 0)
+        return false;
+    const std::string name = P3109_TrimRight(std::string_view(o->acName, 50));
+    for (const char* n : {"*BLANK", "*BLANKS", "*ZERO", "*ZEROS", "*ZEROES"})
+        if (P3109_CopyUpper(name, name.size()) == n)
+            return true;
+    return false;
+}
+
+/* The empty value compared with the partner operand: numbers of every
+** numeric kind with a zero, every other operand with a blank; when both
+** are special values, the value's own kind. */
+const EmptyValue& emptyValueFor(const DC_EXPRESSION_OPERAND* value, const DC_EXPRESSION_OPERAND* partner)
+{
+    const char t = partner && !namesEmptyValue(partner) ? partner->cType : value->cType;
+    return std::strchr("PSIFDN", t) != nullptr && t != '\0' ? kEmptyNumber : kEmptyAlpha;
+}
+
+/* Notes the empty value as one the routines read; true when it is a work
+** field of the vector already (the named conditions' values are, as the
+** vector is written after their routines were gone through). */
+bool noteEmptyValue(const EmptyValue& e)
+{
+    auto& used = emptyValuesUsed();
+    if (std::find(used.begin(), used.end(), &e) == used.end())
+        used.push_back(&e);
+    for (const GEN_WORK_FIELD& f : P3109_WorkFields())
+        if (f.indexSymbol == e.vectorName)
+            return true;
+    return false;
+}
+
+/* The work field set to its empty value: the blank-or-zero writer on the
+** field's own vector entry. */
+void writeEmptyValue(const EmptyValue& e)
+{
+    GEN_FIELD_INFO info;
+    info.vectorName = e.vectorName;
+    info.localName = e.name;
+    info.cType = info.cDeclaredType = e.cType == 'A' ? 'A' : 'L';
+    info.lLength = 1;
+    info.usByteLength = e.cType == 'A' ? 1 : 4;
+    info.acKind[0] = 'F';
+    info.acKind[1] = 'L';
+    info.fDefined = true;
+    P3109_WriteSetToBlankOrZero(info);
+}
+
 /* Writes the code of the operations of one routine. */
 struct LogicWriter {
     GEN_EVALUATION_NODE& entry;
@@ -148,10 +221,24 @@ struct LogicWriter {
         return P3109_FormatEvaluationWorkResult(sIndex, info);
     }
 
+    /* The name of a compared operand; an empty value's work field set first. */
+    std::string compared(int16_t sIndex, int16_t sPartner)
+    {
+        const DC_EXPRESSION_OPERAND* o = operand(sIndex);
+        if (!namesEmptyValue(o))
+            return name(sIndex);
+        const EmptyValue& e = emptyValueFor(o, operand(sPartner));
+        if (!noteEmptyValue(e))
+            return name(sIndex);
+        writeEmptyValue(e);
+        return e.vectorName;
+    }
+
     void comparison(const DC_OPERATION& o)
     {
+        const std::string first = compared(o.sFirst, o.sSecond), second = compared(o.sSecond, o.sFirst);
         P3109_Line("if (" + vec("X_Vec_Compare") + " (pX_Ids,pX_Pro,pX_Fun,");
-        P3109_Line("   pX_Fld," + name(o.sFirst) + ",pX_Fld," + name(o.sSecond) + ") " + comparator(o) + ")");
+        P3109_Line("   pX_Fld," + first + ",pX_Fld," + second + ") " + comparator(o) + ")");
         if (flag == 'Y' && count == 1) {
             P3109_Line("   return(YES);");
             P3109_Line("else");
@@ -377,6 +464,7 @@ void P3109_RegisterConditionWorkFields()
     const GEN_STREAM savedStream = s.out.current;
     const uint16_t savedIndent = s.out.usIndent;
     s.out.cSuppress = 'Y';
+    emptyValuesUsed().clear();
     uint16_t number = 0, sequence = 0;
     GEN_COMMAND_RECORD r;
     while (P3109_sNextCommandRecord(number, sequence, r) == 0) {
@@ -399,6 +487,14 @@ void P3109_RegisterConditionWorkFields()
         std::string last;
         char flag = 'Y';
         P3109_EmitConditionLogic(last, flag, node);
+    }
+    /* the empty values the comparisons read are work fields of the vector */
+    for (const EmptyValue* e : emptyValuesUsed()) {
+        bool known = false;
+        for (const GEN_WORK_FIELD& f : P3109_WorkFields())
+            known = known || f.indexSymbol == e->vectorName;
+        if (!known)
+            P3109_AddWorkField(e->name, e->vectorName, e->cType, 1, 0);
     }
     /* the logical results are static variables (declared when made); the
        others are entries of the field vector */

@@ -5,8 +5,8 @@
 // a later CASE branch back to an earlier one's label, a jump after a loop
 // into its body, a jump from one branch of an IF into the other, a jump
 // back into a DOUNTIL whose command bears the label, a jump through four
-// blocks. A jump into a for loop is refused; a method whose jumps all
-// reach their labels is left as it is.
+// blocks, a jump into a for loop through its head. A jump into a switch
+// is refused; a method whose jumps all reach their labels is left as it is.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -284,17 +284,115 @@ TEST_F(CSharpJumps, IntoABlockPastItsDeclarations)
     EXPECT_EQ(trace(0), "i04 i14 i24 end ");
 }
 
-/* A for loop cannot be entered: its head would start it again. The jump
-   is named with the number of its command. */
-TEST_F(CSharpJumps, IntoAForLoopRefused)
+/* A for loop (a SELECTLIST's entries) is entered through its head: its
+   initialisation runs (the C program's goto leaves the counter unset), its
+   test lets the resume in, and its first pass goes on at the label; then
+   it steps on as after any pass. A jump from after the loop enters it so
+   again. */
+TEST_F(CSharpJumps, IntoAForLoopThroughItsHead)
 {
-    std::vector<GEN_HELD_LINE> lines = held(R"(      int i;
+    std::string mended;
+    ASSERT_EQ(compile(R"(      int i = 7, back = 0;
+      T("start");
+      if ( a == 1 ) goto X_Label_D01;
+      for ( i = 0; i < 3; i++ )
+      {
+         T("top" + i);
+   X_Label_D01: ;
+         T("x" + i);
+      }
+      if ( a == 2 && back == 0 )
+      {
+         back = 1;
+         goto X_Label_D01;
+      }
+      T("end" + i);
+)",
+                      &mended),
+              "")
+        << mended;
+    EXPECT_EQ(trace(0), "start top0 x0 top1 x1 top2 x2 end3 ");
+    EXPECT_EQ(trace(1), "start x0 top1 x1 top2 x2 end3 ");
+    EXPECT_EQ(trace(2), "start top0 x0 top1 x1 top2 x2 x0 top1 x1 top2 x2 end3 ");
+    EXPECT_NE(mended.find("for ( i = 0; lResumePoint == 1 || ( i < 3) ; i++ )"), std::string::npos) << mended;
+}
+
+/* A for head without a test lets every resume in as it stands; the
+   initialisation is multi-line as the list loops write it. */
+TEST_F(CSharpJumps, IntoAForLoopOfSeveralLinesAndNoTest)
+{
+    std::string mended;
+    ASSERT_EQ(compile(R"(      int i;
+      goto X_Label_D02;
+      for ( i = 5;
+         ;
+         i++ )
+      {
+         if ( i > 6 ) break;
+         T("top" + i);
+   X_Label_D02: ;
+         T("x" + i);
+      }
+)",
+                      &mended),
+              "")
+        << mended;
+    EXPECT_EQ(trace(0), "x5 top6 x6 ");
+    EXPECT_EQ(mended.find("lResumePoint == 1 ||"), std::string::npos) << mended;
+}
+
+/* C: a jump from after a loop back into its body enters the block that
+   holds the loop's set-up (its counter and limit, declared without a
+   value and set after the statement macro before the block): the set-up
+   runs and the loop lets the resume in, so the counter and limit are set
+   when the label's statements run. gcc -O2 -Wall -Werror takes the
+   mended function, and it runs as the loop entered at its head. */
+TEST_F(CSharpJumps, CIntoALoopPastItsSetUp)
+{
+    std::vector<GEN_HELD_LINE> lines = held(R"(      EVALUATE_COMMAND_2
+      {
+         long lCount;
+         long lLimit;
+         lCount = 0;
+         lLimit = 2;
+         while ( lCount < lLimit )
+         {
+            T("top", lCount);
+   X_Label_M01: ;
+            T("x", lCount);
+            lCount++;
+         }
+      }
+      if ( a == 1 && back == 0 ) { back = 1; goto X_Label_M01; }
+)");
+    P3109_MendJumpsPastDeclarations(lines, false);
+    const std::string body = text(lines);
+    EXPECT_NE(body.find("      EVALUATE_COMMAND_2\n      X_Resume_1_"), std::string::npos) << body;
+    const std::filesystem::path c = dir_ / "jumps.c", exe = dir_ / "jumps";
+    std::ofstream(c) << "#include <stdio.h>\n#include <stdlib.h>\n"
+                        "#define EVALUATE_COMMAND_2 printf(\"eval \");\n"
+                        "static void T(const char* s, long n) { printf(\"%s%ld \", s, n); }\n"
+                        "int main(int argc, char** argv)\n{\n"
+                        "   int a = argc > 1 ? atoi(argv[1]) : 0, back = 0;\n"
+                     << body << "   return 0;\n}\n";
+    ASSERT_EQ(run("gcc -std=c99 -O2 -Wall -Werror -o '" + exe.string() + "' '" + c.string() + "' 2>&1"), "") << body;
+    EXPECT_EQ(run("'" + exe.string() + "' 0"), "eval top0 x0 top1 x1 ");
+    EXPECT_EQ(run("'" + exe.string() + "' 1"), "eval top0 x0 top1 x1 x0 top1 x1 ");
+}
+
+/* A switch cannot be entered: its head would pick a case of its own. The
+   jump is named with the number of its command. */
+TEST_F(CSharpJumps, IntoASwitchRefused)
+{
+    std::vector<GEN_HELD_LINE> lines = held(R"(      int i = 0;
       pX_Fun.sSequence = 12;
       goto X_Label_D01;
-      for ( i = 0; i < 2; i++ )
+      switch ( i )
       {
+      case 0:
    X_Label_D01: ;
          T("x");
+         break;
       }
 )");
     const std::vector<GEN_HELD_LINE> before = lines;

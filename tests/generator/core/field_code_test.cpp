@@ -210,6 +210,23 @@ TEST_F(FieldCode, SpecialValuesByType)
               "   pX_Fld[V_FIELD_CUSTNAM].sIndexVOV = 0;\n"
               "   X_Refresh_Component_Value(pX_Ids,pX_Pro,pX_Fun,(pX_Fld + V_FIELD_CUSTNAM));\n"
               "}\n");
+    /* an array element's entry names its index field: blanked, it keeps it */
+    GEN_FIELD_INFO element = described("ARR#IDX", 'A', 10, 0, 10);
+    element.vectorName = "V_FIELD_ARRhIDX";
+    element.array.cKind = 'A';
+    element.cArrayElement = 'Y';
+    element.fIndexed = true;
+    EXPECT_EQ(writtenBy([&] { P3109_WriteSetToBlankOrZero(element); }),
+              "{\n"
+              "   X_PDICTIONARY_FIELD pField;\n"
+              "   pField = X_GET_INDEX(pX_Ids,pX_Pro,pX_Fun,pX_Fld,V_FIELD_ARRhIDX);\n"
+              "   memset(pField,X_CLEAR_ALPHA,pX_Fld[V_FIELD_ARRhIDX].sByteLen);\n"
+              "   X_Refresh_Component_Value(pX_Ids,pX_Pro,pX_Fun,(pX_Fld + V_FIELD_ARRhIDX));\n"
+              "}\n");
+    element.cType = 'P';
+    element.lLength = 7;
+    element.sDecimals = 2;
+    EXPECT_EQ(writtenBy([&] { P3109_WriteSetToHival(element); }).find("sIndexVOV"), std::string::npos);
     EXPECT_NE(writtenBy([&] {
                   P3109_WriteSetToBlankOrZero(described("N", 'L', 9, 0, 4));
               }).find("   *((X_PLONG)pField) = (X_LONG)0;\n"),

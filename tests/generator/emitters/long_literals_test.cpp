@@ -70,6 +70,42 @@ TEST_F(LongLiterals, LongLiteralsInValuesAndConditionsKeepTheirWholeText)
     EXPECT_EQ(mcs("LITCND"), "");
 }
 
+/* Literals as long as the longest alphanumeric field: 255 characters
+** written plainly, and 256 with a quote inside written as a quoted literal
+** (its text doubles the quote). With their quotes they run past the 256
+** characters an operand check holds; they were read as field names
+** (PRC0059). Each is moved whole; 257 characters do not fit the field. */
+TEST_F(LongLiterals, LiteralsAsLongAsTheLongestFieldAreMovedWhole)
+{
+    std::string plain;
+    while (plain.size() < 255)
+        plain += "Crates 17 to 42 are held at gate 9. ";
+    plain.resize(255);
+    std::string quoted = "The carrier's " + plain;
+    quoted.resize(256);
+    std::string doubled;
+    for (char ch : quoted)
+        doubled += ch == '\'' ? std::string("''''") : std::string(1, ch);
+    ASSERT_FALSE(generated("LIT255", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#A256) TO('" + plain + "')",
+                                      "CHANGE FIELD(#A60) TO(#A256)", "CHANGE FIELD(#A256) TO('''" + doubled + "''')",
+                                      "RETURN"})
+                     .empty())
+        << out_;
+    EXPECT_FALSE(has(out_, "PRC0059")) << out_;
+    EXPECT_EQ(gcc("LIT255"), "");
+    EXPECT_EQ(mcs("LIT255"), "");
+    auto values = runValues("LIT255", {3, 5});
+    EXPECT_EQ(values[3]["A256"], padded(plain, 256));
+    EXPECT_EQ(values[5]["A60"], padded(plain.substr(0, 60), 60));
+    EXPECT_EQ(values[5]["A256"], padded(quoted, 256));
+
+    addFunction("DEMOPRC", "LIT257", {"FUNCTION OPTIONS(*DIRECT)", "CHANGE FIELD(#A256) TO('" + plain + "xy')", "RETURN"});
+    job("LIT257");
+    EXPECT_EQ(errors, 1) << out_;
+    EXPECT_TRUE(has(out_, "DCM0403 F Line 2 CHANGE:")) << out_;
+    EXPECT_FALSE(has(out_, "PRC0059")) << out_;
+}
+
 /* Two literals of 60 characters that differ only after their 50th: each
 ** has its own literal field, in conditions of DEF_COND and IF and in
 ** CHANGE, and the program compares and moves each one whole. By hand:
