@@ -313,12 +313,31 @@ void X_Vec_Increment(struct X_IDS *pI, struct X_PRO *pP, struct X_FUN *pF, struc
 
 /* ---- comparisons of stored decimals ---- */
 
+/* The digits of a field held with its field information, all blanks as the
+** program's set-up leaves them: no value stored yet, read as 0. */
+static int unsetDigits(const void *pvData, size_t ulLength)
+{
+    size_t i;
+    for (i = 0; i < ulLength && ((const unsigned char *)pvData)[i] == ' '; ++i)
+        ;
+    return i == ulLength;
+}
+
 /* Two packed or zoned decimals of one layout (ulLength bytes each) compared
-** by value: below 0, 0 or above 0. */
+** by value: below 0, 0 or above 0. The digits of fields held with their
+** field information (a sort of a list by a nullable or long decimal) come
+** without it: all blanks are read as 0 as the fields' own readers do. */
 X_LONG X_Compare_Identical_SorP(const void *pvData1, const void *pvData2, enum X_FIELD_TYPE eType, size_t ulLength)
 {
+    static const unsigned char zero[64];
     struct X_FLD f;
     RT_DEC a, b;
+    if (ulLength <= sizeof zero) {
+        if (unsetDigits(pvData1, ulLength))
+            pvData1 = zero;
+        if (unsetDigits(pvData2, ulLength))
+            pvData2 = zero;
+    }
     memset(&f, 0, sizeof f);
     f.pszName = "(compared)";
     f.eType = eType;
