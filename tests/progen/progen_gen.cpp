@@ -1013,10 +1013,15 @@ private:
         const List& l = pick(lists_);
         const std::string n = "#" + l.name;
         switch (rnd(0, 8)) {
-        case 0:
-            emit("ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") +
-                 (!l.browse && chance(30) ? " AFTER(#" + num_[1] + ")" : ""));
+        case 0: {
+            const std::string add = "ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") +
+                                    (!l.browse && chance(30) ? " AFTER(#" + num_[1] + ")" : "");
+            // the entry it is added after must be one of the list's: the first place (0) always is
+            if (subset_ && add.find(" AFTER(") != std::string::npos)
+                emit("CHANGE FIELD(#" + num_[1] + ") TO(0)");
+            emit(add);
             return;
+        }
         case 1:
             emit("CLR_LIST NAMED(" + n + ")");
             return;
