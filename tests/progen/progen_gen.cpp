@@ -692,8 +692,8 @@ private:
                 if (chance(60)) {
                     const std::string by = pick(alpha);
                     emit("DEF_BREAK NAME(#PGBRK" + std::to_string(n) + ") FIELDS(#" + by + " #" + pick(nums) +
-                         ") TRIGGER_BY(" + pick<std::string>({"*LEADING", "*TRAILING"}) + ") TRIG_FLDS(#" + by +
-                         ")" + num);
+                         ") TRIGGER_BY(" + pick<std::string>({"*LEADING", "*TRAILING"}) + ") TRIG_FLDS(#" + by + ")" +
+                         (chance(40) ? " DOWN_SEP(" + std::to_string(rnd(1, 10)) + ")" : "") + num);
                 }
                 if (foot)
                     emit("DEF_FOOT NAME(#PGFOOT" + std::to_string(n) + ") FIELDS(" + fields(nums, 2) + ")" + num);
