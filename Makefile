@@ -1,6 +1,9 @@
 # make run   - install what is missing, build, create the sample environment
 #              and run a check-and-generate job on the sample function
 # make test  - install what is missing, build with the sanitizers, run ctest
+# make shuffle - the test build, then every test executable run whole in one
+#              process, its tests shuffled by SEED (1), REPEAT (1) times over
+#              (scripts/shuffle-tests)
 # make format - apply .clang-format to every C and C++ source of the tree
 # make bench  - build, then time check and generation against GnuCOBOL's cobc
 #               (bench/run; RUNS and SIZES to change the runs and the sizes)
@@ -16,8 +19,10 @@ RELEASE := build/release
 ASAN := build/asan
 FUZZ_SECONDS ?= 600
 SEEDS ?= 1-1000
+SEED ?= 1
+REPEAT ?= 1
 
-.PHONY: all setup build run test coverage fuzz format bench clean progen
+.PHONY: all setup build run test shuffle coverage fuzz format bench clean progen
 
 all: build
 
@@ -37,6 +42,11 @@ test: setup
 	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDQOV_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS)
 	@UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=intercept_tls_get_addr=0 scripts/with-services ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+shuffle: setup
+	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDQOV_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN) -j $(JOBS)
+	@UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=intercept_tls_get_addr=0 scripts/shuffle-tests --build $(ASAN) --seed $(SEED) --repeat $(REPEAT) --jobs $(JOBS)
 
 progen: build
 	@scripts/progen --build $(RELEASE) --jobs $(JOBS) --seeds $(SEEDS) $(PROGEN_ARGS)

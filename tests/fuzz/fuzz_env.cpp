@@ -51,6 +51,14 @@ bool Make(Environment& env)
 
 }  // namespace
 
+Environment::~Environment()
+{
+    if (directory.empty())
+        return;
+    std::error_code ec;
+    std::filesystem::remove_all(directory, ec);
+}
+
 Environment* RepositoryEnvironment()
 {
     static Environment env;

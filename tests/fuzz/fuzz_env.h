@@ -13,6 +13,11 @@
 namespace dqov_fuzz {
 
 struct Environment {
+    Environment() = default;
+    Environment(const Environment&) = delete;
+    Environment& operator=(const Environment&) = delete;
+    ~Environment();  // removes the private copy when the process ends
+
     FFC_CONTEXT ctx{};
     std::vector<char> keywordArea;
     uint16_t keywordCount = 0;

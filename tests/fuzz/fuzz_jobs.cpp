@@ -36,6 +36,14 @@ bool JobEnvironment::Make()
     return !ec;
 }
 
+JobEnvironment::~JobEnvironment()
+{
+    if (directory_.empty())
+        return;
+    std::error_code ec;
+    std::filesystem::remove_all(directory_, ec);
+}
+
 JobEnvironment* JobEnvironment::Fresh()
 {
     static JobEnvironment env;

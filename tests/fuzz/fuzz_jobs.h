@@ -13,6 +13,7 @@ public:
     // Put back, connected and with the environment root set; null when
     // the sample environment is missing.
     static JobEnvironment* Fresh();
+    ~JobEnvironment();  // removes the private copy when the process ends
     // Disconnects and clears the environment root again, so that the
     // other targets of the replay find the library as they left it.
     void Leave();

@@ -33,7 +33,14 @@ struct Generation {
     FFC_PROCESS_DEFINITION process{};
     FFC_FUNCTION_DEFINITION function{};
     std::vector<char> options = std::vector<char>(999, 'N');
-    FILE* sink = nullptr;
+
+    ~Generation()  // the private copy goes when the process ends
+    {
+        if (directory.empty())
+            return;
+        std::error_code ec;
+        std::filesystem::remove_all(directory, ec);
+    }
 };
 
 int32_t NoCommand(FFC_CONTEXT*, uint16_t, uint16_t, GEN_COMMAND_RECORD*)
@@ -91,8 +98,7 @@ bool SetUp(Generation& g)
     g.process.cProcessClass = 'L';
     std::memset(&g.function, ' ', sizeof g.function);
     P3109_SetCommandSource(&kNoCommands);
-    g.sink = std::fopen("/dev/null", "w");
-    return g.sink && dqov_fuzz::Guarded([&] {
+    return dqov_fuzz::Guarded([&] {
                P3109_GenerateCode(&g.ctx, &g.state, &g.process, &g.function, 0, ' ', g.options.data(), ' ', ' ', "   ",
                                   "FUZZQUEUE ", 1, "", nullptr, 0, 0, 0);
            });
@@ -108,7 +114,12 @@ DQOV_FUZZ_TARGET(skeleton)
         return;
     P3109_ResetSkeletonConditions();
     P3109_ClearQueues();
-    static GEN_STREAM sink = P3109_AddFileStream(g.sink);
+    // The output is thrown away through a stream of this input's own: the
+    // end of any job (another target of the same process) closes every
+    // stream, so one kept from an earlier input may be closed or another's.
+    GEN_STREAM sink = P3109_AddFileStream(std::fopen("/dev/null", "w"));
+    if (sink == GEN_NO_STREAM)
+        return;
     P3109_State().out.mainOutput = sink;
     const std::string text = dqov_fuzz::Text(data, size);
     dqov_fuzz::Guarded([&] {
@@ -123,4 +134,6 @@ DQOV_FUZZ_TARGET(skeleton)
         }
     });
     P3109_ClearQueues();
+    P3109_State().out.mainOutput = GEN_NO_STREAM;
+    P3109_CloseStream(sink);
 }

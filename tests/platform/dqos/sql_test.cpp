@@ -8,6 +8,7 @@
 #include "platform/dqos/dqos.h"
 #include "platform/dqos/dqos_db.h"
 #include "repo_fixture.h"
+#include "scoped_env.h"
 
 using dqos_test::countFromOutside;
 using dqos_test::TempRepository;
@@ -428,12 +429,11 @@ TEST(SqlConnect, MissingOrUnreadableRepositoryGivesClearCode)
     EXPECT_EQ(SSQL_sConnect(junk.path().c_str()), SSQL_RC_NOREPOS);
     EXPECT_FALSE(SSQL_fIsConnected());
     EXPECT_EQ(SSQL_sConnect(junk.dir().c_str()), SSQL_RC_NOREPOS);
-    unsetenv("DQOV_REPOSITORY");
+    ScopedEnv repository("DQOV_REPOSITORY", nullptr);
     EXPECT_EQ(SSQL_sConnect(nullptr), SSQL_RC_NOREPOS);
     TempRepository good(kDdl);
-    setenv("DQOV_REPOSITORY", good.path().c_str(), 1);
+    repository.set(good.path().c_str());
     EXPECT_EQ(SSQL_sConnect(""), SSQL_RC_OK);
-    unsetenv("DQOV_REPOSITORY");
     SSQL_Disconnect();
 }
 
@@ -466,9 +466,10 @@ TEST(SqlConnect, OnlyTheWriteAheadLogCommitsWithoutSyncingEachCommit)
     ASSERT_EQ(sqlite3_exec(reader, "PRAGMA journal_mode=DELETE; BEGIN; SELECT COUNT(*) FROM QV_T1;", nullptr, nullptr,
                            nullptr),
               SQLITE_OK);
-    setenv("DQOV_LOCK_TIMEOUT", "0", 1);  // the switch is refused at once, not after a minute
-    ASSERT_EQ(SSQL_sConnect(held.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
-    unsetenv("DQOV_LOCK_TIMEOUT");
+    {
+        ScopedEnv timeout("DQOV_LOCK_TIMEOUT", "0");  // the switch is refused at once, not after a minute
+        ASSERT_EQ(SSQL_sConnect(held.path().c_str()), SSQL_RC_OK) << SSQL_pszLastError();
+    }
     EXPECT_EQ(pragmaOf("PRAGMA QV_DTA.journal_mode"), "delete");
     EXPECT_EQ(pragmaOf("PRAGMA QV_DTA.synchronous"), "2");
     SSQL_Disconnect();
@@ -479,9 +480,10 @@ TEST(SqlConnect, OnlyTheWriteAheadLogCommitsWithoutSyncingEachCommit)
 TEST(SqlConnect, FailureLocationFromTheEnvironment)
 {
     TempRepository repo(kDdl);
-    setenv("DQOV_SQL_FAIL_AT", "DC_P3109/QV_F23/B", 1);
-    ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK);
-    unsetenv("DQOV_SQL_FAIL_AT");
+    {
+        ScopedEnv failAt("DQOV_SQL_FAIL_AT", "DC_P3109/QV_F23/B");
+        ASSERT_EQ(SSQL_sConnect(repo.path().c_str()), SSQL_RC_OK);
+    }
     SSQL_AREA a;
     SSQL_DeclareExt(&a, "UPDATE QV_DTA.QV_T1 SET N = %d", 1);
     SSQL_SQLDA* h = nullptr;

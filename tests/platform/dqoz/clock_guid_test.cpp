@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "scoped_env.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -19,7 +21,7 @@ unsigned long NewYearClock(DQOZ_DATETIME* pdt)
 
 TEST(DqozClock, FixedTimeFromTheEnvironmentAndTheHook)
 {
-    setenv("DQOV_FIXED_TIME", "20240229235958", 1);
+    ScopedEnv fixed("DQOV_FIXED_TIME", "20240229235958");
     DQOZ_DATETIME dt{};
     ASSERT_EQ(DosGetDateTime(&dt), DQOZ_NO_ERROR);
     EXPECT_EQ(dt.year, 2024);
@@ -36,10 +38,9 @@ TEST(DqozClock, FixedTimeFromTheEnvironmentAndTheHook)
     DosSetClockHook(nullptr);
 
     // Not a real date: the host clock is used instead.
-    setenv("DQOV_FIXED_TIME", "20230229120000", 1);
+    fixed.set("20230229120000");
     ASSERT_EQ(DosGetDateTime(&dt), DQOZ_NO_ERROR);
     EXPECT_GE(dt.year, 2024);
-    unsetenv("DQOV_FIXED_TIME");
     EXPECT_EQ(DosGetDateTime(nullptr), DQOZ_ERROR_INVALID_PARAMETER);
 }
 
