@@ -40,26 +40,30 @@ TEST_F(CheckJob, SqlNullIntoAnAlphanumericFieldCompiles)
     EXPECT_TRUE(HoldsRoutine(ctx, 4));
 }
 
-/* *NAVAIL is a value a field is set to (CHANGE ... TO(*NAVAIL)); an
-** expression has no not-available value to compare or compute with. Within
-** a condition it is refused at the condition's own line, a DEF_COND's too
-** (its condition was once left to the generator, which compared the field
-** with no vector entry), and no compile is tried. */
+/* *NAVAIL and *DEFAULT are values a field is set to (CHANGE ... TO(*NAVAIL));
+** an expression has no not-available or default value to compare or
+** compute with. Within a condition each is refused at the condition's own
+** line, a DEF_COND's too (its condition was once left to the generator,
+** which compared the field with no vector entry), and no compile is
+** tried. */
 TEST_F(CheckJob, NotAvailableIsNoOperandOfAnExpression)
 {
     addFunction("TSTPRC", "NAVEXP",
                 {"FUNCTION OPTIONS(*DIRECT)", "DEF_COND NAME(*GONE) COND('#EXNAME = *NAVAIL')", "IF COND(*GONE)",
                  "ENDIF", "IF COND('#EXNAME *NE *navail')", "ENDIF", "CHANGE FIELD(#EXNAME) TO(*NAVAIL)",
-                 "CHANGE FIELD(#EXNAME2) TO('*NAVAIL')", "RETURN"});
+                 "CHANGE FIELD(#EXNAME2) TO('*NAVAIL')", "DEF_COND NAME(*DFT) COND('#EXNAME2 = *DEFAULT')",
+                 "CHANGE FIELD(#EXNAME2) TO(*DEFAULT)", "RETURN"});
     prepare("TSTPRC", "NAVEXP");
     run();
     std::vector<Message> refused = withId("DCM0410");
-    ASSERT_EQ(refused.size(), 2u) << output;
+    ASSERT_EQ(refused.size(), 3u) << output;
     EXPECT_EQ(refused[0].line, 2u);
     EXPECT_EQ(refused[0].severity, 'F');
     EXPECT_EQ(refused[0].data, "*NAVAIL             SV");
     EXPECT_EQ(refused[1].line, 5u);
     EXPECT_EQ(refused[1].data, "*navail             SV");
+    EXPECT_EQ(refused[2].line, 9u);
+    EXPECT_EQ(refused[2].data, "*DEFAULT            SV");
     EXPECT_TRUE(withId("PRC1810").empty()) << output;
     EXPECT_TRUE(HoldsRoutine(ctx, 7));
     EXPECT_TRUE(HoldsRoutine(ctx, 8));

@@ -158,10 +158,11 @@ void ExpressionCheck::AddToken(const char* cls, std::string_view text, std::stri
 bool ExpressionCheck::AddOperand(std::string_view text, int position)
 {
     Resolution r = Resolve(ctx_, text, opt_);
-    /* *NAVAIL is a value a field is set to, never one an expression
-       computes with or compares: there is no not-available value of an
-       operand to load, so it is refused where it stands */
-    if (r.ok && r.kind == DC_OPERAND_SYSTEM_VARIABLE && r.resolved == "*NAVAIL") {
+    /* *NAVAIL and *DEFAULT are values a field is set to, never ones an
+       expression computes with or compares: there is no not-available or
+       default value of an operand to load, so they are refused where they
+       stand */
+    if (r.ok && r.kind == DC_OPERAND_SYSTEM_VARIABLE && (r.resolved == "*NAVAIL" || r.resolved == "*DEFAULT")) {
         r.ok = false;
         r.messageId = "DCM0410";
         r.data = Fixed(r.written, 20) + Fixed(r.code, 2);
