@@ -140,6 +140,15 @@ void P3100_CheckFunctionOptions(void)
         P3100_WriteRecord(r);
     }
     CheckTrigger();
+    // A trigger receives its trigger information and a system variable
+    // function its request, never lists or a data structure: their
+    // generated entry has no place for them, so the receive would vanish.
+    const char* kind = g.sysFlags[SF_TRIGGER_FIELD] == 'Y' || g.sysFlags[SF_TRIGGER_OTHER] == 'Y' ? "TRIGGER"
+                       : g.sysFlags[SF_ALP_SYSTEM_VARIABLE] == 'Y' || g.sysFlags[SF_NUM_SYSTEM_VARIABLE] == 'Y'
+                           ? "*SYSTEM_VARIABLE"
+                           : nullptr;
+    if (kind && (Given(structure) || lists > 0))
+        Issue('F', "PRC0265", std::string(Given(structure) ? "RCV_DS" : "RCV_LIST") + " with " + kind);
 }
 
 // DEF_COND: a named condition, recorded once in source order; IF, DOWHILE

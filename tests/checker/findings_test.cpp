@@ -214,8 +214,13 @@ TEST_F(CheckJob, FunctionOptionsTriggerListsAndSelectAll)
                 {"FUNCTION OPTIONS(*DIRECT) TRIGGER(NOSUCHF)", "SELECT FIELDS(*ALL) FROM_FILE(CUSTMST)", "ENDSELECT",
                  "RETURN"});
     addFunction("TSTPRC", "LISTS",
-                {"FUNCTION OPTIONS(*DIRECT) TRIGGER(CUSTMST) RCV_LIST(#CUSTLIST #NOLIST)",
+                {"FUNCTION OPTIONS(*DIRECT) RCV_LIST(#CUSTLIST #NOLIST)",
                  "DEF_LIST NAME(#CUSTLIST) FIELDS(#CUSTNO #CUSTNAM)", "RETURN"});
+    addFunction("TSTPRC", "TRIGLST",
+                {"FUNCTION OPTIONS(*DIRECT) TRIGGER(CUSTMST) RCV_LIST(#CUSTLIST)",
+                 "DEF_LIST NAME(#CUSTLIST) FIELDS(#CUSTNO #CUSTNAM)", "RETURN"});
+    addFunction("TSTPRC", "SYSVAR",
+                {"FUNCTION OPTIONS(*DIRECT *ALP_SYSTEM_VARIABLE) RCV_DS(CUSTMST)", "RETURN"});
     prepare("TSTPRC", "OPTIONS");
     run();
     /* a trigger function without its working list TRIG_LIST has nowhere to
@@ -225,12 +230,22 @@ TEST_F(CheckJob, FunctionOptionsTriggerListsAndSelectAll)
 
     prepare("TSTPRC", "LISTS");
     run();
-    EXPECT_EQ(Findings(messages()), (Lines{"1 PRC1006 NOLIST", "0 PRC1006 TRIG_LIST"}));
+    EXPECT_EQ(Findings(messages()), (Lines{"1 PRC1006 NOLIST"}));
     std::vector<std::string> received;
     FFC_WORK_RECORD r;
     for (bool more = record("RCV_LIST  ", "", r, 1); more; more = WF_cReadNext(&ctx, 12, &r, 1) == '0')
         received.emplace_back(r.acQualifier, 10);
     EXPECT_EQ(received, (std::vector<std::string>{"#CUSTLIST ", "#NOLIST   "}));
+
+    /* a trigger's entry receives its trigger information only, a system
+       variable function's its request: lists or a structure they name
+       would never arrive */
+    prepare("TSTPRC", "TRIGLST");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"1 PRC0265 RCV_LIST with TRIGGER", "0 PRC1006 TRIG_LIST"}));
+    prepare("TSTPRC", "SYSVAR");
+    run();
+    EXPECT_EQ(Findings(messages()), (Lines{"1 PRC0265 RCV_DS with *SYSTEM_VARIABLE"}));
 }
 
 }  // namespace
