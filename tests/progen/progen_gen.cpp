@@ -486,7 +486,7 @@ private:
         // outside the flow-and-data subset, further options and what the function is: a built-in, an
         // evaluation of a system variable, a validation of a field, a web event function, a trigger of a
         // field or of a file (which hands the record over in its list TRIG_LIST) or a plain function; any
-        // but a trigger may receive a data structure (a file's record) and working lists from its caller
+        // but a trigger or a system variable's evaluation may receive a data structure (a file's record) and working lists from its caller
         static const std::vector<std::string> kinds = {"*BUILTIN", "*ALP_SYSTEM_VARIABLE", "*NUM_SYSTEM_VARIABLE",
                                                        "*ALP_FIELD_VALIDATE", "*NUM_FIELD_VALIDATE", "*WEBEVENT"};
         const int kind = subset_ ? 99 : rnd(0, 29);
@@ -498,7 +498,7 @@ private:
         if (kind < int(kinds.size()))
             opts += " " + kinds[size_t(kind)];
         webEvent_ = kind == 5;
-        receives_ = kind != 6 && !subset_;
+        receives_ = kind != 6 && kind != 1 && kind != 2 && !subset_;
         if (kind == 6)
             opts += ") TRIGGER(" + (p_.files.empty() || chance(30) ? std::string("*FIELD")
                                    : p_.files[0].name + pick<std::string>({"", " DEMLIB", " DEMLIB *NONE"}));
