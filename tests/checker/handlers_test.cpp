@@ -126,7 +126,8 @@ TEST_F(Handlers, RecordsForTheGenerator)
     ASSERT_TRUE(record(WR_RCV_DS, "", r, 1));
     EXPECT_EQ(std::string(r.acQualifier, 10), "#CUSTDS   ");
     ASSERT_TRUE(record(WR_ERRORTOT, "", r, 1));
-    EXPECT_EQ(std::string(r.acData, 14), "00000020000000");  // the PRC0196 below, PRC1006 for TRIG_LIST
+    // the PRC0196 below, PRC1006 for TRIG_LIST, PRC0265 for the structure a trigger cannot receive
+    EXPECT_EQ(std::string(r.acData, 14), "00000030000000");
 
     ASSERT_TRUE(record(WR_DEF_COND, "*ISOK", r));
     EXPECT_EQ(std::string(r.acData + 36, 3), "*NO");
