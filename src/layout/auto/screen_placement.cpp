@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "checker/params/fixed_text.h"
 #include "dqov/fix.h"
@@ -94,32 +95,32 @@ char P3111_cCheckFit(const LAYOUT_FIELD_ENTRY& e, int32_t page, int32_t line, in
         const int32_t start = P3111_PositionToIndex(page, line + k, column) - 1;
         const Position s = P3111_IndexToPosition(start);
         if (s.page > d.pageLimit) {
-            SetSlot("PRC0166", name);
+            SetSlot(Msg::ScreenTooManyPages, name);
             return 'X';
         }
         if (s.page < 1 || s.page != page || !InArea(s)) {
-            SetSlot("PRC0080", name);
+            SetSlot(Msg::ScreenFieldOutsideArea, name);
             return 'P';
         }
         const int32_t end = start + LineWidth(e, k) + 1;
         const Position t = P3111_IndexToPosition(end);
         if (t.page < 1 || t.page > d.pageLimit || !InArea(t)) {
-            SetSlot("PRC0080", name);
+            SetSlot(Msg::ScreenFieldOutsideArea, name);
             return 'P';
         }
         if (t.page != page) {
-            SetSlot("PRC0080", name);
+            SetSlot(Msg::ScreenFieldOutsideArea, name);
             return 'F';
         }
         for (int32_t i = start; i <= end; ++i) {
             const char c = Occupied(i);
             if (c != ' ' && c != '\0') {
-                SetSlot("PRC0082", name);
+                SetSlot(Msg::ScreenFieldOverlaps, name);
                 return 'V';
             }
         }
         if (P3111_IndexToPosition(end - 1).line != s.line) {
-            SetSlot("PRC0081", name);
+            SetSlot(Msg::ScreenFieldPastLineEnd, name);
             result = 'L';
         } else {
             result = 'K';
@@ -265,12 +266,12 @@ void P3111_PlaceFixedFields()
             continue;
         }
         if (e.lColumn == 0) {
-            IssueFinding('F', "PRC0116", EntryName(e));
+            IssueFinding(Msg::ScreenFieldColumnZero, EntryName(e));
             e.cFailed = 'Y';
             d.error = 'Y';
         }
         if (e.lLine == 0) {
-            IssueFinding('F', "PRC0117", EntryName(e));
+            IssueFinding(Msg::ScreenFieldLineZero, EntryName(e));
             e.cFailed = 'Y';
             d.error = 'Y';
         }
@@ -325,7 +326,7 @@ Step PlaceAtCursor(LAYOUT_FIELD_ENTRY& e)
         }
         if (e.lWidth + 2 < d.width) {
             if (e.cControlKind == 'D') {
-                IssueFinding('F', "PRC1267", EntryName(e));
+                IssueFinding(Msg::DropDownRunsOver, EntryName(e));
                 e.cFailed = 'Y';
                 d.error = 'Y';
                 return Step::Stop;
@@ -336,19 +337,19 @@ Step PlaceAtCursor(LAYOUT_FIELD_ENTRY& e)
             d.column = 2;
             continue;
         }
-        const char* stop = d.commandName == "POP_UP" ? "PRC0190"
-                           : d.singlePage == 'Y'     ? "PRC0241"
-                           : e.cControlKind == 'D'   ? "PRC1267"
-                                                     : nullptr;
+        const std::optional<Msg> stop = d.commandName == "POP_UP" ? Msg::FieldTooWideForPopUp
+                                        : d.singlePage == 'Y'     ? Msg::FieldAsWideAsLine
+                                        : e.cControlKind == 'D'   ? std::optional<Msg>(Msg::DropDownRunsOver)
+                                                                  : std::nullopt;
         if (stop) {
-            IssueFinding('F', stop, EntryName(e));
+            IssueFinding(*stop, EntryName(e));
             e.cFailed = 'Y';
             d.error = 'Y';
             return Step::Stop;
         }
         P3111_ReservePositions(e, page, line, column);
         P3111_AdvanceAfterField(e, page, line, column);
-        SetSlot("PRC0081", EntryName(e));
+        SetSlot(Msg::ScreenFieldPastLineEnd, EntryName(e));
         P3111_IssueMessage('W');
         return d.page != page ? Step::Restart : Step::Next;
     }
@@ -413,8 +414,9 @@ void P3111_LayoutMainRecord()
             P3111_ReservePositions(e, d.page, line, e.lColumn);
             continue;
         }
-        IssueFinding(fit == 'L' && d.singlePage == 'Y' && d.commandName != "POP_UP" ? 'F' : 'W',
-                     fit == 'L' && d.singlePage == 'Y' && d.commandName != "POP_UP" ? "PRC0243" : "PRC0101", text);
+        IssueFinding(fit == 'L' && d.singlePage == 'Y' && d.commandName != "POP_UP" ? Msg::ScreenTextRunsOver
+                                                                                    : Msg::ScreenTextNotPlaced,
+                     text);
         d.error = 'Y';
     }
     d.page = 1;
@@ -534,7 +536,7 @@ void P3111_LayoutBrowseList()
             continue;
         }
         if (e.cControlKind != 'N') {
-            IssueFinding('F', "PRC0303", EntryName(e));
+            IssueFinding(Msg::ControlInBrowseList, EntryName(e));
             d.error = 'Y';
             return;
         }
@@ -545,7 +547,7 @@ void P3111_LayoutBrowseList()
         }
         for (;;) {
             if (d.page != listPage) {
-                IssueFinding('F', "PRC0088", EntryName(e));
+                IssueFinding(Msg::BrowseFieldOffListPage, EntryName(e));
                 d.error = 'Y';
                 return;
             }
@@ -561,15 +563,17 @@ void P3111_LayoutBrowseList()
                     P3111_NextLine();
                     continue;
                 }
-                const char* stop = d.commandName == "POP_UP" ? "PRC0190" : d.singlePage == 'Y' ? "PRC0241" : nullptr;
+                const std::optional<Msg> stop = d.commandName == "POP_UP" ? Msg::FieldTooWideForPopUp
+                                                : d.singlePage == 'Y'     ? std::optional<Msg>(Msg::FieldAsWideAsLine)
+                                                                          : std::nullopt;
                 if (stop) {
-                    IssueFinding('F', stop, EntryName(e));
+                    IssueFinding(*stop, EntryName(e));
                     d.error = 'Y';
                     return;
                 }
                 P3111_ReservePositions(e, page, line, column);
                 P3111_AdvanceAfterField(e, page, line, column);
-                SetSlot("PRC0081", EntryName(e));
+                SetSlot(Msg::ScreenFieldPastLineEnd, EntryName(e));
                 P3111_IssueMessage('W');
                 break;
             }

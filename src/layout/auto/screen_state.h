@@ -12,8 +12,11 @@
 #include "dqov/layout_records.h"
 #include "layout/auto/layout_run.h"
 #include "layout/layout.h"
+#include "runcontrol/message_table.h"
 
 namespace layout::screen {
+
+using dqov::Msg;
 
 constexpr int kFormats = kLayoutFormats;
 constexpr int kOccupancy = 9999;
@@ -73,12 +76,12 @@ struct Dialogue : LayoutRun {
 Dialogue& Screen();
 
 /* Text of the message slot helpers. */
-void SetSlot(const char* msgId, const std::string& data);
+void SetSlot(Msg msg, const std::string& data);
 /* Issues the message in the slot with the given severity (event 5, run
  * message and counts unless a callback is present). */
 void P3111_IssueMessage(char severity);
 /* Convenience: slot + issue. */
-void IssueFinding(char severity, const char* msgId, const std::string& data);
+void IssueFinding(Msg msg, const std::string& data);
 void PostEvent(int code, void* entry = nullptr, intptr_t v1 = 0, intptr_t v2 = 0, intptr_t v3 = 0, intptr_t v4 = 0,
                void* start = nullptr);
 bool CallbackPresent();
