@@ -26,7 +26,7 @@ void CheckUngeneratedCommand()
 {
     Globals& g = G();
     if (g.ctx->cOption == 'G' || IsComponentRun())
-        Issue('F', "PRC1193", std::string_view(g.parsed.acName, 10));
+        Issue(Msg::CommandNotGenerated, std::string_view(g.parsed.acName, 10));
 }
 
 // Comparison order and handlers of the checkable commands.

@@ -38,9 +38,9 @@ void CheckActionLabel(const char* keyword)
         return;
     // the finding names the keyword whose branch has no target
     if (std::strcmp(keyword, "IO_ERROR") == 0)
-        Issue('F', "PRC0025", action);
+        Issue(Msg::IoErrorLabelNotDefined, action);
     else
-        Issue('F', "PRC1409", Fixed(keyword, 10) + action);
+        Issue(Msg::ErrorLabelNotDefined, Fixed(keyword, 10) + action);
 }
 
 // The action parameters the command's flag columns switch on: 6 the I/O
@@ -198,7 +198,8 @@ void CheckKeyCount()
     const bool counted = count == "*COMPUTE" || !FieldOf(count).empty() || (number >= 1 && number <= keys);
     if (counted && keys > 0 && !NameIs("FILECHECK"))
         return;
-    Issue('F', "PRC1196", Fixed(Trim(G().parsed.acName, 10), 10) + Fixed("NBR_KEYS", 10) + Fixed(count, 50));
+    Issue(Msg::KeywordValueNotUsable,
+          Fixed(Trim(G().parsed.acName, 10), 10) + Fixed("NBR_KEYS", 10) + Fixed(count, 50));
 }
 
 }  // namespace
@@ -266,7 +267,7 @@ void P3100_CheckFileCommand(int32_t)
     if (!RecordNamedFile(file, library) && g.currentFlags[3] == 'Y' && ParmCount("WITH_KEY") > 0)
         // The key values cannot be matched against the keys of a file
         // that is not there: say so beside the file's finding.
-        Issue('I', "PRC1401", Fixed(Trim(g.parsed.acName, 10), 10) + Fixed(file, 10));
+        Issue(Msg::KeysNotChecked, Fixed(Trim(g.parsed.acName, 10), 10) + Fixed(file, 10));
     // The key values, the condition and the status field are recorded
     // with every command's keywords; the field list is expanded here, with
     // the fields of the command's file.
@@ -285,10 +286,10 @@ void P3100_CheckSelect(void)
     std::string generic = Upper(Parm("GENERIC"));
     if (generic.size() > 1 && generic[1] == 'Y' && ParmFlag("OPTIONS", "*STARTKEY")) {
         SetParmEntry("GENERIC", 0, 0, "*NO");
-        Issue('W', "PRC1022");
+        Issue(Msg::GenericWithStartKey);
     }
     if (ParmFlag("OPTIONS", "*BLOCK") && ParmCount("WITH_KEY") > 0)
-        Issue('F', "PRC0210");
+        Issue(Msg::BlockSelectWithKeys);
     int depth = std::clamp(g.depth, 0, kStackLimit);
     g.levelFile[depth] = Upper(Parm("FROM_FILE", 0));
     g.levelLibrary[depth] = Upper(Parm("FROM_FILE", 1));
@@ -305,7 +306,7 @@ void P3100_CheckSelectAll(void)
     for (int32_t i = 0; i < fields; ++i) {
         if (Upper(ParmEntry("FIELDS", i)) != "*ALL")
             continue;
-        Issue('W', "PRC0024", Upper(Parm("FROM_FILE", 0)));
+        Issue(Msg::SelectAllFields, Upper(Parm("FROM_FILE", 0)));
         return;
     }
 }
