@@ -131,6 +131,9 @@ int32_t P31O2_fIsBlank(const void* pBuffer, int32_t lIgnored, uint32_t ulLength)
 
 }  // extern "C"
 
+/* P3100_IssueMessage by the message's name, with the severity of the message table. */
+void P3100_IssueMessage(dqov::Msg msg, const char* pText, uint32_t ulLength);
+
 /* Internal state and helpers of the checker (C++ only). */
 namespace checker {
 

@@ -466,3 +466,8 @@ void P3100_ReportIllegalReference(uint32_t ulLength, const char* pName)
 }
 
 }  // extern "C"
+
+void P3100_IssueMessage(dqov::Msg msg, const char* pText, uint32_t ulLength)
+{
+    P3100_IssueMessage(dqov::MsgSeverity(msg), dqov::MsgId(msg), pText, ulLength);
+}

@@ -28,6 +28,9 @@
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
 #include "generator/core/web_sections.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -197,7 +200,7 @@ void defineComponentList(const ModelList& m)
     for (const std::string& name : m.fields) {
         GEN_FIELD_INFO f;
         if (P3109_sGetUsedField(name, GEN_SLOT_LOOKUP, f) != 0 || !f.fDefined) {
-            P3109_sIssueMessage("PRC0056", 'F', P3109_Padded(name, 10));
+            P3109_sIssueMessage(Msg::FieldNotInDictionary, P3109_Padded(name, 10));
             continue;
         }
         uint32_t size = 0;

@@ -27,6 +27,9 @@
 #include "generator/core/static_lists.h"
 #include "generator/core/used_fields.h"
 #include "generator/core/web_sections.h"
+#include "runcontrol/message_table.h"
+
+using dqov::Msg;
 
 namespace {
 
@@ -162,7 +165,7 @@ void writeMultiText()
         }
         P3109_WriteLine(kTextQueue, 6, "}");
         if (!matched)
-            P3109_sIssueMessage("PRC1007", 'W', P3109_Padded(variables[v], 20));
+            P3109_sIssueMessage(Msg::MultilingualWithoutText, P3109_Padded(variables[v], 20));
     }
     P3109_WriteLine(kTextQueue, 3, "};");
     /* the names the web pages' text tags refer to: the C set's, whose text
