@@ -16,8 +16,10 @@ namespace progen {
 const std::vector<Switch>& Switches()
 {
     static const std::vector<Switch> s = {
-        {"self_execute", "a subroutine that EXECUTEs itself unconditionally: a program that never ends, refused by gcc -Werror=infinite-recursion"},
-        {"urequest", "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
+        {"self_execute", "a subroutine that EXECUTEs itself unconditionally: a program that never ends, refused by gcc "
+                         "-Werror=infinite-recursion"},
+        {"urequest",
+         "UREQUEST and UDISPLAY: a check that generation follows refuses them (PRC1193, no code for the command)"},
     };
     return s;
 }
@@ -28,8 +30,7 @@ class Writer {
 public:
     Writer(const Tables& t, uint64_t seed, const std::set<std::string>& allowed)
         : t_(t), r_(seed), allow_(allowed), subset_(allowed.count(kFlowAndData) > 0)
-    {
-    }
+    {}
 
     Program run()
     {
@@ -47,24 +48,24 @@ public:
             emit(u);
         body_ = true;
         while (p_.lines.size() < bodyTarget)
-            statement(0, true);
+            statement(0);
         body_ = false;
         // every label stands on a command of the main routine
         for (const std::string& l : labels_)
             if (!placed_.count(l))
                 emit(l + ": MESSAGE MSGTXT(" + quote(text(rnd(1, 40))) + ")");
-        if (report_)
-            for (int n = 1; n <= report_; ++n) {
-                emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + std::to_string(n) + ")");
-                emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
-            }
+        for (int n = 1; n <= report_; ++n) {
+            emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + std::to_string(n) + ")");
+            emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
+        }
         if (webEvent_)  // the main routine of a web event function ends at its one screen
             emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 4) + ")");
         else if (subset_)
             emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg()}));
         else
             emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
-                                    "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
+                                    "TRANSFER TOFUNCTION(*LAST)",
+                                    "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
         inMain_ = false;
         for (size_t i = 0; i < subs_.size(); ++i)
             subroutine(i, static_cast<size_t>(target));
@@ -91,19 +92,12 @@ private:
     bool on(const std::string& s) const { return allow_.count(s) > 0; }
     /* the statement forms the flow-and-data subset leaves out: files,
     ** screens, validation blocks, reports, calls of programs, functions and
-    ** built-ins, submitted jobs and system commands */
+    ** built-ins, submitted jobs and system commands; form 11 with no routine
+    ** (it falls through to a screen) and form 21 with no group (it submits a job) */
     bool outsideSubset(int form) const
     {
-        switch (form) {
-        case 8: case 9: case 12: case 13: case 14: case 18: case 19: case 20: case 22: case 23: case 24: case 25:
-            return true;
-        case 11:
-            return subs_.empty();  // with no routine it falls through to a screen
-        case 21:
-            return group_.empty();  // with no group it submits a job
-        default:
-            return false;
-        }
+        static const std::set<int> outside = {8, 9, 12, 13, 14, 18, 19, 20, 22, 23, 24, 25};
+        return outside.count(form) || (form == 11 && subs_.empty()) || (form == 21 && group_.empty());
     }
     const Field& field(const std::string& n) const
     {
@@ -122,6 +116,24 @@ private:
     static bool has(const std::string& line, const std::string& keyword)
     {
         return line.find(" " + keyword + "(") != std::string::npos;
+    }
+
+    /* the pieces of s between the separators */
+    static std::vector<std::string> split(const std::string& s, char sep)
+    {
+        std::vector<std::string> out;
+        for (size_t a = 0, b; a <= s.size(); a = b + 1)
+            out.push_back(s.substr(a, (b = std::min(s.find(sep, a), s.size())) - a));
+        return out;
+    }
+
+    /* the fields named one after the other: "#A #B" */
+    static std::string hashed(const std::vector<std::string>& names)
+    {
+        std::string s;
+        for (const std::string& f : names)
+            s += (s.empty() ? "#" : " #") + f;
+        return s;
     }
 
     /* A form of the value table expanded; "" when the function has nothing it needs. */
@@ -146,25 +158,14 @@ private:
                     v = "#" + pick(a);
             } else if (k == "N") {
                 v = numField();
-            } else if (k == "P") {
-                v = "#" + num_[1];
-            } else if (k == "S") {
-                v = "#" + status_;
-            } else if (k == "R") {
-                v = "#" + rrn_;
+            } else if (k == "P" || k == "S" || k == "R") {  // the counter, the status, the record number
+                v = "#" + (k == "P" ? num_[1] : k == "S" ? status_ : rrn_);
             } else if (k[0] == 'T') {
                 v = quote(text(rnd(1, std::stoi(k.substr(1)))));
             } else if (k[0] == 'I' && k != "IA") {
                 v = std::to_string(rnd(std::stoi(k.substr(1)), std::stoi(k.substr(k.find('-') + 1))));
             } else if (k[0] == 'L') {
-                std::vector<std::string> sp;
-                for (size_t a = 1, b; a <= k.size(); a = b + 1) {
-                    b = k.find('|', a);
-                    if (b == std::string::npos)
-                        b = k.size();
-                    sp.push_back(k.substr(a, b - a));
-                }
-                v = target(sp);
+                v = target(split(k.substr(1), '|'));
             } else if (k == "V") {
                 if (!p.values.empty())
                     v = pick(p.values);
@@ -180,7 +181,8 @@ private:
                     v = line.substr(h, line.find_first_of(" )", h) - h);
             } else if (k == "IA") {
                 const size_t h = line.find('#');
-                const std::string f = h == std::string::npos ? "" : line.substr(h + 1, line.find_first_of(" )", h) - h - 1);
+                const std::string f =
+                    h == std::string::npos ? "" : line.substr(h + 1, line.find_first_of(" )", h) - h - 1);
                 bool alpha = has(line, "TYPE") ? line.find("TYPE(*CHAR)") != std::string::npos : false;
                 for (const Field& d : p_.fields)
                     if (d.name == f && !has(line, "TYPE"))
@@ -226,15 +228,7 @@ private:
                 if (p.keyword != k.keyword ||
                     (*k.commands && (" " + std::string(k.commands) + " ").find(" " + cmd + " ") == std::string::npos))
                     continue;
-                std::vector<std::string> forms;
-                std::string f = k.forms;
-                for (size_t a = 0, b; a <= f.size(); a = b + 1) {
-                    b = f.find(';', a);
-                    if (b == std::string::npos)
-                        b = f.size();
-                    forms.push_back(f.substr(a, b - a));
-                }
-                const std::string v = expand(pick(forms), p, out);
+                const std::string v = expand(pick(split(k.forms, ';')), p, out);
                 if (!v.empty())
                     out += " " + p.keyword + "(" + v + ")";
                 break;
@@ -303,8 +297,8 @@ private:
                 std::string dft = chance(15) ? pick<std::string>({"*ZERO", "0"}) : "";
                 num_.push_back(addField(kind == 5 ? 'S' : 'P', len, dec, nul, dft));
             } else {
-                static const std::vector<std::pair<char, int>> ext = {{'I', 1}, {'I', 2}, {'I', 4}, {'I', 8},
-                                                                      {'F', 4}, {'F', 8}, {'E', 10}, {'M', 8},
+                static const std::vector<std::pair<char, int>> ext = {{'I', 1},  {'I', 2}, {'I', 4},  {'I', 8},
+                                                                      {'F', 4},  {'F', 8}, {'E', 10}, {'M', 8},
                                                                       {'Z', 26}, {'H', 0}, {'Y', 1}};
                 auto [type, len] = pick(ext);
                 if (type == 'H')
@@ -380,8 +374,7 @@ private:
         case 0:
             return quote("#" + pick(num_) + " " + pick<std::string>({"=", "<>", "<", ">", "<=", ">=", "*GT", "*LE"}) +
                          " " + std::to_string(rnd(0, 99)));
-        case 1:
-            return quote("#" + pick(alpha_) + " = " + quote(text(1)));
+        case 1: return quote("#" + pick(alpha_) + " = " + quote(text(1)));
         case 2:
             return quote("(#" + pick(num_) + " > #" + pick(num_) + ") " + pick<std::string>({"AND", "OR"}) + " (#" +
                          pick(alpha_) + " *NE #" + pick(alpha_) + ")");
@@ -393,8 +386,7 @@ private:
             if (chance(50))
                 return quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2");
             return quote("#" + pick(num_) + " >= #" + pick(num_));
-        default:
-            return quote("#" + pick(alpha_) + " *EQ *BLANK");
+        default: return quote("#" + pick(alpha_) + " *EQ *BLANK");
         }
     }
 
@@ -405,9 +397,7 @@ private:
         if (f.nullable)
             v.push_back("*NULL");
         switch (f.type) {
-        case 'A':
-            v.insert(v.end(), {"*BLANK", alphaField(), alphaLiteral(f.length), alphaLiteral(f.length)});
-            break;
+        case 'A': v.insert(v.end(), {"*BLANK", alphaField(), alphaLiteral(f.length), alphaLiteral(f.length)}); break;
         case 'P':
         case 'S':
             v.insert(v.end(), {"*ZERO", numField(), numLiteral(f), numLiteral(f),
@@ -416,14 +406,10 @@ private:
         case 'I':
         case 'F':
             // an integer literal of at most as many digits as the field has bytes
-            v.insert(v.end(), {"*ZERO", numField(),
-                               std::to_string(rnd(0, 99))});
+            v.insert(v.end(), {"*ZERO", numField(), std::to_string(rnd(0, 99))});
             break;
-        case 'H':
-            v.push_back("*BLANK");
-            break;
-        default:
-            break;
+        case 'H': v.push_back("*BLANK"); break;
+        default: break;
         }
         return pick(v);
     }
@@ -439,15 +425,14 @@ private:
         return pick(specials);
     }
 
-    std::string fields(std::vector<std::string> from, int most)
+    /* from 1 to `most` of the fields, in a random order */
+    std::vector<std::string> some(std::vector<std::string> from, int most)
     {
         std::shuffle(from.begin(), from.end(), r_);
         from.resize(static_cast<size_t>(std::min<int>(int(from.size()), rnd(1, most))));
-        std::string s;
-        for (const std::string& f : from)
-            s += (s.empty() ? "#" : " #") + f;
-        return s;
+        return from;
     }
+    std::string fields(const std::vector<std::string>& from, int most) { return hashed(some(from, most)); }
 
     /* the widest a field's value is shown: an edit code adds separators, a sign and a point */
     static int shown(const Field& d) { return d.type == 'P' || d.type == 'S' ? d.length + d.length / 3 + 2 : d.length; }
@@ -466,7 +451,10 @@ private:
     {
         if (chance(30))
             return " MSGID(PG0000" + std::to_string(rnd(1, 9)) + ") MSGFILE(PGMSGF)" +
-                   (chance(50) ? " MSGDTA(" + pick<std::string>({"#" + num_[0] + " #" + alpha_[0], "(#" + alpha_[0] + " Y)"}) + ")" : "");
+                   (chance(50)
+                        ? " MSGDTA(" + pick<std::string>({"#" + num_[0] + " #" + alpha_[0], "(#" + alpha_[0] + " Y)"}) +
+                              ")"
+                        : "");
         return " MSGTXT(" + quote(text(rnd(1, 80))) + ")";
     }
 
@@ -486,9 +474,11 @@ private:
         // outside the flow-and-data subset, further options and what the function is: a built-in, an
         // evaluation of a system variable, a validation of a field, a web event function, a trigger of a
         // field or of a file (which hands the record over in its list TRIG_LIST) or a plain function; any
-        // but a trigger or a system variable's evaluation may receive a data structure (a file's record) and working lists from its caller
-        static const std::vector<std::string> kinds = {"*BUILTIN", "*ALP_SYSTEM_VARIABLE", "*NUM_SYSTEM_VARIABLE",
-                                                       "*ALP_FIELD_VALIDATE", "*NUM_FIELD_VALIDATE", "*WEBEVENT"};
+        // but a trigger or a system variable's evaluation may receive a data structure (a file's record) and working
+        // lists from its caller
+        static const std::vector<std::string> kinds = {
+            "*BUILTIN", "*ALP_SYSTEM_VARIABLE", "*NUM_SYSTEM_VARIABLE", "*ALP_FIELD_VALIDATE", "*NUM_FIELD_VALIDATE",
+            "*WEBEVENT"};
         const int kind = subset_ ? 99 : rnd(0, 29);
         for (const char* o : {"*LIGHTUSAGE", "*DBOPTIMISE", "*DBOPTIMIZE", "*DBOPTIMISE_BATCH", "*DBOPTIMIZE_BATCH",
                               "*NOIGCCNV", "*NO_RLTB_MIRROR", "*CLOSE_DISPLAY", "*NOPGMCOMMIT", "*MLOPTIMIZE",
@@ -500,18 +490,17 @@ private:
         webEvent_ = kind == 5;
         receives_ = kind != 6 && kind != 1 && kind != 2 && !subset_;
         if (kind == 6)
-            opts += ") TRIGGER(" + (p_.files.empty() || chance(30) ? std::string("*FIELD")
-                                   : p_.files[0].name + pick<std::string>({"", " DEMLIB", " DEMLIB *NONE"}));
+            opts += ") TRIGGER(" + (p_.files.empty() || chance(30)
+                                        ? std::string("*FIELD")
+                                        : p_.files[0].name + pick<std::string>({"", " DEMLIB", " DEMLIB *NONE"}));
         else if (receives_ && !p_.files.empty() && chance(15))
             opts += ") RCV_DS(" + p_.files[0].name;
         emit("FUNCTION" + opts + ")");
         if (kind == 6) {
-            lists_.push_back({"TRIG_LIST", p_.files.empty() ? std::vector<std::string>{alpha_[0], num_[0]}
-                                                            : p_.files[0].fields, false, ""});
-            std::string s = "DEF_LIST NAME(#TRIG_LIST) FIELDS(";
-            for (const std::string& f : lists_.back().fields)
-                s += (s.back() == '(' ? "#" : " #") + f;
-            emit(s + ") TYPE(*WORKING)");
+            lists_.push_back({"TRIG_LIST",
+                              p_.files.empty() ? std::vector<std::string>{alpha_[0], num_[0]} : p_.files[0].fields,
+                              false, ""});
+            emit("DEF_LIST NAME(#TRIG_LIST) FIELDS(" + hashed(lists_.back().fields) + ") TYPE(*WORKING)");
         }
         for (int i = 0, n = rnd(0, 3); i < n; ++i) {
             const std::string name = "#PGD" + std::to_string(i + 1);
@@ -529,8 +518,9 @@ private:
                 const int len = rnd(1, 30), dec = rnd(0, std::min(len - 1, 9));
                 emit("DEFINE FIELD(" + name + ") TYPE(" + pick<std::string>({"*DEC", "*SIGNED"}) + ") LENGTH(" +
                      std::to_string(len) + ") DECIMALS(" + std::to_string(dec) + ")" +
-                     (chance(40) ? " EDIT_CODE(" + pick<std::string>({"1", "3", "J", "Z"}) + ")"
-                      : len < 24 && chance(30) ? " EDIT_WORD(" + editWord(len, dec) + ")" : ""));
+                     (chance(40)               ? " EDIT_CODE(" + pick<std::string>({"1", "3", "J", "Z"}) + ")"
+                      : len < 24 && chance(30) ? " EDIT_WORD(" + editWord(len, dec) + ")"
+                                               : ""));
                 p_.fields.push_back({name.substr(1), 'P', len, dec, false, ""});
                 num_.push_back(name.substr(1));
                 break;
@@ -558,11 +548,13 @@ private:
             if (!d.nullable && d.name.rfind("PGD", 0) != 0 && d.length < 22) {
                 std::vector<std::string> wider;  // fields of its kind no narrower, that fit a screen line
                 for (const Field& w : p_.fields)
-                    if (w.type == d.type && w.decimals == d.decimals && w.length >= d.length && w.length <= 15 && w.name != g && !w.nullable)
+                    if (w.type == d.type && w.decimals == d.decimals && w.length >= d.length && w.length <= 15 &&
+                        w.name != g && !w.nullable)
                         wider.push_back(w.name);
                 if (chance(50))
-                    emit("OVERRIDE FIELD(#" + g + ") TYPE(*DEC) LENGTH(" + std::to_string(d.length + 1) + ") DECIMALS(" +
-                         std::to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" + editWord(d.length + 1, d.decimals) + ")");
+                    emit("OVERRIDE FIELD(#" + g + ") TYPE(*DEC) LENGTH(" + std::to_string(d.length + 1) +
+                         ") DECIMALS(" + std::to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" +
+                         editWord(d.length + 1, d.decimals) + ")");
                 else if (!wider.empty())
                     emit("OVERRIDE FIELD(#" + g + ") REFFLD(#" + pick(wider) + ")");
             }
@@ -619,16 +611,8 @@ private:
             List l;
             l.name = "PGLIST" + std::to_string(i + 1);
             l.browse = chance(40) && !subset_;  // a browse list is shown on a screen
-            std::vector<std::string> from;
-            for (const std::string& f : screenFields())
-                from.push_back(f);
-            std::shuffle(from.begin(), from.end(), r_);
-            from.resize(static_cast<size_t>(std::min<int>(int(from.size()), rnd(1, 5))));
-            l.fields = from;
-            std::string s = "DEF_LIST NAME(#" + l.name + ") FIELDS(";
-            for (size_t k = 0; k < from.size(); ++k)
-                s += (k ? " #" : "#") + from[k];
-            s += ")";
+            l.fields = some(screenFields(), 5);
+            std::string s = "DEF_LIST NAME(#" + l.name + ") FIELDS(" + hashed(l.fields) + ")";
             if (l.browse) {
                 s += " TYPE(*BROWSE)";
                 if (chance(30))
@@ -656,7 +640,8 @@ private:
             // a working list received from the caller and handed back
             std::string& fn = p_.lines.front();
             if (receives_ && !l.browse && chance(20))
-                fn.find(" RCV_LIST(") == std::string::npos ? fn += " RCV_LIST(#" + l.name + ")" : fn.insert(fn.size() - 1, " #" + l.name);
+                fn.find(" RCV_LIST(") == std::string::npos ? fn += " RCV_LIST(#" + l.name + ")"
+                                                           : fn.insert(fn.size() - 1, " #" + l.name);
         }
         if (chance(30) && !subset_) {
             report_ = rnd(1, 2);
@@ -677,11 +662,11 @@ private:
                 std::string more = foot || chance(30) ? " LAST_LINE(" + std::to_string(rnd(30, 46)) + ")" : "";
                 if (chance(40))
                     more += " NAME(PGRPT" + std::to_string(n) + ") PRT_FILE(QSYSPRT" + (chance(50) ? " *LIBL" : "") +
-                           ") OUTQ(" + pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") COPIES(" +
-                           pick<std::string>({"*FILE", "#" + num_[1]}) + ") FORMTYPE(" +
-                           pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") OTHER_OVRD(#" + alpha_[2] +
-                           ") RET_LENGTH(#" + num_[1] + ") RET_WIDTH(#" + num_[1] + ") RET_OVRFLW(#" + num_[1] +
-                           ") RET_LINE(#" + num_[1] + ") RET_PAGE(#" + num_[1] + ")";
+                            ") OUTQ(" + pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") COPIES(" +
+                            pick<std::string>({"*FILE", "#" + num_[1]}) + ") FORMTYPE(" +
+                            pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") OTHER_OVRD(#" + alpha_[2] +
+                            ") RET_LENGTH(#" + num_[1] + ") RET_WIDTH(#" + num_[1] + ") RET_OVRFLW(#" + num_[1] +
+                            ") RET_LINE(#" + num_[1] + ") RET_PAGE(#" + num_[1] + ")";
                 emit("DEF_REPORT" + num + " FORMSIZE(66 132) OVERFLOW(60)" + more);
                 emit("DEF_HEAD NAME(#PGHEAD" + std::to_string(n) + ") FIELDS(" + fields(item, 3) + ") TEXTS((" +
                      quote(text(rnd(1, 20))) + " 1 10))" + num);
@@ -704,15 +689,37 @@ private:
     }
 
     /* ---- statements ----------------------------------------------------- */
-    void block(int depth, bool main, int most)
+    void block(int depth, int most)
     {
-        ++depth_;
         for (int i = 0, n = rnd(1, most); i < n; ++i)
-            statement(depth + 1, main);
-        --depth_;
+            statement(depth + 1);
     }
 
-    void statement(int depth, bool main)
+    /* a command that opens a block of statements, the block and what ends it ("" nothing) */
+    void nested(const std::string& open, int depth, int most, const std::string& close = "")
+    {
+        emit(open);
+        block(depth, most);
+        if (!close.empty())
+            emit(close);
+    }
+
+    /* the body of a loop whose first command is written, and the command that ends it */
+    void loop(int depth, const std::string& close)
+    {
+        ++loops_, ++level_;
+        block(depth, 3);
+        --loops_, --level_;
+        emit(close);
+    }
+
+    std::string keep()
+    {
+        return "KEEP_" + pick<std::string>({"TOTAL", "COUNT", "AVG", "MAX", "MIN"}) + " OF_FIELD(#" + num_[2] +
+               ") IN_FIELD(#" + num_[3] + ")" + (chance(50) ? " BY_FIELD(#" + alpha_[0] + ")" : "");
+    }
+
+    void statement(int depth)
     {
         const bool nest = depth < 6;
         int form = rnd(0, 31);
@@ -722,17 +729,15 @@ private:
         case 0:
         case 1: {
             const std::string f = pick(allFields());
-            emit("CHANGE FIELD(#" + f + ") TO(" + valueFor(field(f)) + ")" + (chance(10) ? " ROUND_UP(*YES)" : ""));
-            return;
+            return emit("CHANGE FIELD(#" + f + ") TO(" + valueFor(field(f)) + ")" +
+                        (chance(10) ? " ROUND_UP(*YES)" : ""));
         }
         case 2:
             if (nest) {
                 emit("IF COND(" + condition() + ")");
-                block(depth, main, 3);
-                if (chance(40)) {
-                    emit("ELSE");
-                    block(depth, main, 2);
-                }
+                block(depth, 3);
+                if (chance(40))
+                    nested("ELSE", depth, 2);
                 emit("ENDIF");
             }
             return;
@@ -743,15 +748,14 @@ private:
                     const std::string n = std::to_string(rnd(1, 3)), c = "#" + loopField();
                     emit("CHANGE FIELD(" + c + ") TO(0)");
                     emit(std::string(w ? "DOWHILE" : "DOUNTIL") + " COND(" +
-                         quote(c + (w ? pick<std::string>({" < ", " *LT "}) : pick<std::string>({" >= ", " *GE "})) + n) + ")");
+                         quote(c + (w ? pick<std::string>({" < ", " *LT "}) : pick<std::string>({" >= ", " *GE "})) +
+                               n) +
+                         ")");
                     emit("CHANGE FIELD(" + c + ") TO(" + quote(c + " + 1") + ")");
                 } else {
                     emit(std::string(w ? "DOWHILE" : "DOUNTIL") + " COND(" + condition() + ")");
                 }
-                ++loops_, ++level_;
-                block(depth, main, 3);
-                --loops_, --level_;
-                emit(w ? "ENDWHILE" : "ENDUNTIL");
+                loop(depth, w ? "ENDWHILE" : "ENDUNTIL");
             }
             return;
         case 4:
@@ -759,39 +763,31 @@ private:
                 emit("BEGIN_LOOP USING(#" + (subset_ ? loopField() : index_) + ") FROM(1) TO(" +
                      (subset_ ? pick<std::string>({"2", "3", "4"}) : pick<std::string>({"10", "#" + num_[1], "99"})) +
                      ") STEP(" + pick<std::string>({"1", "2"}) + ")");
-                ++loops_, ++level_;
-                block(depth, main, 3);
-                --loops_, --level_;
-                emit("END_LOOP");
+                loop(depth, "END_LOOP");
             }
             return;
         case 5:
             if (nest) {
                 const bool alpha = chance(50);
-                const std::string f = alpha ? alphaField() : numField();
-                emit("CASE OF_FIELD(" + f + ")");
-                for (int i = 0, n = rnd(1, 3); i < n; ++i) {
-                    emit("WHEN VALUE_IS(" +
-                         quote(pick<std::string>({"= ", "< ", "> ", "<> "}) +
-                               (alpha ? quote(text(1)) : std::to_string(rnd(0, 9)))) +
-                         ")");
-                    block(depth, main, 2);
-                }
-                if (chance(60)) {
-                    emit("OTHERWISE");
-                    block(depth, main, 2);
-                }
+                emit("CASE OF_FIELD(" + (alpha ? alphaField() : numField()) + ")");
+                for (int i = 0, n = rnd(1, 3); i < n; ++i)
+                    nested("WHEN VALUE_IS(" +
+                               quote(pick<std::string>({"= ", "< ", "> ", "<> "}) +
+                                     (alpha ? quote(text(1)) : std::to_string(rnd(0, 9)))) +
+                               ")",
+                           depth, 2);
+                if (chance(60))
+                    nested("OTHERWISE", depth, 2);
                 emit("ENDCASE");
             }
             return;
         case 6:
-            if (loops_ > 0) {
-                emit(pick<std::string>({"LEAVE", "CONTINUE"}) + (chance(50) ? " COND(" + condition() + ")" : ""));
-                return;
-            }
+            if (loops_ > 0)
+                return emit(pick<std::string>({"LEAVE", "CONTINUE"}) +
+                            (chance(50) ? " COND(" + condition() + ")" : ""));
             [[fallthrough]];
         case 7:
-            if (main && inMain_ && !labels_.empty() && chance(50)) {
+            if (inMain_ && !labels_.empty() && chance(50)) {
                 // the subset: a GOTO to a label not yet placed (forward), or a backward one at most twice a run
                 std::vector<std::string> ahead;
                 for (const std::string& l : labels_)
@@ -807,52 +803,41 @@ private:
                 bare_ = subset_;  // nor the GOTO itself: a label on its own GOTO never ends
                 emit("GOTO LABEL(" + (subset_ && !ahead.empty() ? pick(ahead) : label()) + ")");
                 bare_ = false;
-                emit("ENDIF");
-            } else {
-                emit("MESSAGE" + msg() + " TYPE(" + pick<std::string>({"*INFO", "*STATUS", "*WINDOW"}) + ")");
+                return emit("ENDIF");
             }
-            return;
+            return emit("MESSAGE" + msg() + " TYPE(" + pick<std::string>({"*INFO", "*STATUS", "*WINDOW"}) + ")");
         case 8:
         case 9:
             if (!p_.files.empty() && nest)
-                io(depth, main);
+                io(depth);
             return;
         case 10:
             if (!lists_.empty())
-                listOp(depth, main);
+                listOp(depth);
             return;
         case 11:
-            if (!subs_.empty()) {
-                execute(curSub_);
-                return;
-            }
+            if (!subs_.empty())
+                return execute(curSub_);
             [[fallthrough]];
         case 12:
             if (nest && !(webEvent_ && inMain_))
-                screen(depth, main);
+                screen(depth);
             return;
         case 13:
             if (nest)
-                validation(depth, main);
+                validation(depth);
             return;
         case 14:
             if (report_) {
-                const std::string num = " REPORT_NUM(" + std::to_string(rnd(1, report_)) + ")";
+                const int n = rnd(1, report_);
+                const std::string num = " REPORT_NUM(" + std::to_string(n) + ")";
                 switch (rnd(0, 3)) {
-                case 0:
-                    emit("PRINT LINE(" + lines_[std::stoul(num.substr(12)) - 1] + ")" + num);
-                    break;
-                case 1:
-                    emit("SPACE LINES(" + std::to_string(rnd(1, 3)) + ")" + num);
-                    break;
-                case 2:
-                    emit("SKIP TO_LINE(" + std::to_string(rnd(1, 60)) + ")" + num);
-                    break;
+                case 0: return emit("PRINT LINE(" + lines_[size_t(n - 1)] + ")" + num);
+                case 1: return emit("SPACE LINES(" + std::to_string(rnd(1, 3)) + ")" + num);
+                case 2: return emit("SKIP TO_LINE(" + std::to_string(rnd(1, 60)) + ")" + num);
                 default:
-                    if (fileLoops_ == 0)
-                        break;
-                    emit("KEEP_" + pick<std::string>({"TOTAL", "COUNT", "AVG", "MAX", "MIN"}) + " OF_FIELD(#" +
-                         num_[2] + ") IN_FIELD(#" + num_[3] + ")" + (chance(50) ? " BY_FIELD(#" + alpha_[0] + ")" : ""));
+                    if (fileLoops_ > 0)
+                        emit(keep());
                 }
             }
             return;
@@ -861,9 +846,8 @@ private:
             std::string into = "#" + b + " " + std::to_string(rnd(1, field(b).length)) + " *END";
             if (chance(30))
                 into = "#" + b;
-            emit("SUBSTRING FIELD(#" + a + " " + std::to_string(rnd(1, field(a).length)) + " *END) INTO_FIELD(" + into +
-                 ")");
-            return;
+            return emit("SUBSTRING FIELD(#" + a + " " + std::to_string(rnd(1, field(a).length)) + " *END) INTO_FIELD(" +
+                        into + ")");
         }
         case 16:
             if (nest) {
@@ -871,91 +855,71 @@ private:
                 for (const Field& f : p_.fields)
                     if (f.nullable)
                         nul.push_back(f.name);
-                if (!nul.empty()) {
-                    emit("IF_NULL FIELD(" + fields(nul, 2) + ")");
-                } else if (chance(50)) {
-                    emit("IF_MODE IS(" + pick<std::string>({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")");
-                } else {
-                    emit("IF_STATUS IS(" + pick<std::string>({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE"}) + ")");
-                }
-                block(depth, main, 2);
-                emit("ENDIF");
+                if (!nul.empty())
+                    nested("IF_NULL FIELD(" + fields(nul, 2) + ")", depth, 2, "ENDIF");
+                else if (chance(50))
+                    nested("IF_MODE IS(" + pick<std::string>({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")", depth,
+                           2, "ENDIF");
+                else
+                    nested("IF_STATUS IS(" + pick<std::string>({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE"}) + ")",
+                           depth, 2, "ENDIF");
             }
             return;
-        case 17:
-            emit("SET_MODE TO(" + pick<std::string>({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")");
-            return;
+        case 17: return emit("SET_MODE TO(" + pick<std::string>({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")");
         case 18:
-            emit("EXCHANGE FIELDS(" + fields(screenFields(), 3) + ")" + (chance(50) ? " OPTION(*ALWAYS)" : ""));
-            return;
+            return emit("EXCHANGE FIELDS(" + fields(screenFields(), 3) + ")" + (chance(50) ? " OPTION(*ALWAYS)" : ""));
         case 19: {
             std::string parms;
             for (int i = 0, n = rnd(0, 3); i < n; ++i)
                 parms += (i ? " " : "") + (chance(50) ? alphaField() : numField());
-            emit("CALL PGM(PGCALL" + std::to_string(rnd(1, 9)) + ")" + (parms.empty() ? "" : " PARMS(" + parms + ")") +
-                 (chance(30) ? " IF_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")" : ""));
-            return;
+            return emit("CALL PGM(PGCALL" + std::to_string(rnd(1, 9)) + ")" +
+                        (parms.empty() ? "" : " PARMS(" + parms + ")") +
+                        (chance(30) ? " IF_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")" : ""));
         }
         case 20:
-            emit(pick<std::string>({"EXEC_CPF COMMAND('DSPLIBL')", "EXEC_OS400 CPFCMD('WRKACTJOB')"}) +
-                 (chance(40) ? " IF_ERROR(" + target({"*ABORT", "*NEXT"}) + ")" : ""));
-            return;
+            return emit(pick<std::string>({"EXEC_CPF COMMAND('DSPLIBL')", "EXEC_OS400 CPFCMD('WRKACTJOB')"}) +
+                        (chance(40) ? " IF_ERROR(" + target({"*ABORT", "*NEXT"}) + ")" : ""));
         case 21:
-            if (group_.size() && (subset_ || chance(50))) {
-                emit("CHANGE FIELD(" + group_ + ") TO(" + pick<std::string>({"*NULL", "*DEFAULT", "*BLANK"}) + ")");
-                return;
-            }
-            emit(chance(50) ? "SUBMIT PGM(PGBATCH) PARMS(" + alphaField() + ")"
-                            : "SUBMIT PROCESS(DEMOPRC) FUNCTION(DEMOMIN)");
-            return;
+            if (group_.size() && (subset_ || chance(50)))
+                return emit("CHANGE FIELD(" + group_ + ") TO(" + pick<std::string>({"*NULL", "*DEFAULT", "*BLANK"}) +
+                            ")");
+            return emit(chance(50) ? "SUBMIT PGM(PGBATCH) PARMS(" + alphaField() + ")"
+                                   : "SUBMIT PROCESS(DEMOPRC) FUNCTION(DEMOMIN)");
         case 22:
-            emit((on("urequest") ? pick<std::string>({"UDISPLAY", "UREQUEST", "UPRINT"})
-                                 : std::string("UPRINT")) +
-                 " FIELDS(" + fields(screenFields(), 3) + ")");
-            return;
-        case 23:
-            emit("USE BUILTIN(DEM_ADD_VAT) WITH_ARGS(#" + num_[2] + ") TO_GET(#" + num_[2] + ")");
-            return;
+            return emit(
+                (on("urequest") ? pick<std::string>({"UDISPLAY", "UREQUEST", "UPRINT"}) : std::string("UPRINT")) +
+                " FIELDS(" + fields(screenFields(), 3) + ")");
+        case 23: return emit("USE BUILTIN(DEM_ADD_VAT) WITH_ARGS(#" + num_[2] + ") TO_GET(#" + num_[2] + ")");
         case 24:
             if (inMain_ && !included_) {
                 included_ = true;
-                emit("INCLUDE PROCESS(" + pick<std::string>({"*DIRECT", "DEMOPRC"}) + ") FUNCTION(DEMINC)");
-                return;
+                return emit("INCLUDE PROCESS(" + pick<std::string>({"*DIRECT", "DEMOPRC"}) + ") FUNCTION(DEMINC)");
             }
             [[fallthrough]];
         case 25:
-            emit("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)" +
-                 (!lists_.empty() && chance(40) ? " PASS_LST(#" + lists_[0].name + ")" : "") +
-                 (!p_.files.empty() && chance(30) ? " PASS_DS(" + pick(p_.files).name + ")" : "") +
-                 (chance(50) ? " EXIT_USED(" + target({"*NEXT", "*EXIT", "*RETURN"}) + ")" : "") +
-                 (chance(50) ? " MENU_USED(" + target({"*NEXT", "*MENU", "*RETURN"}) + ")" : ""));
-            return;
+            return emit("CALL PROCESS(*DIRECT) FUNCTION(DEMOMIN)" +
+                        (!lists_.empty() && chance(40) ? " PASS_LST(#" + lists_[0].name + ")" : "") +
+                        (!p_.files.empty() && chance(30) ? " PASS_DS(" + pick(p_.files).name + ")" : "") +
+                        (chance(50) ? " EXIT_USED(" + target({"*NEXT", "*EXIT", "*RETURN"}) + ")" : "") +
+                        (chance(50) ? " MENU_USED(" + target({"*NEXT", "*MENU", "*RETURN"}) + ")" : ""));
         case 26:
             if (!array_.empty()) {
                 const std::string value = valueFor(field(arrayOf_));
                 const std::string change = "CHANGE FIELD(#" + array_ + "#" + index_ + ") TO(" + value + ")";
-                if (subset_) {  // the loops over the index run it past the array's three elements
-                    guarded("'(#" + index_ + " >= 1) AND (#" + index_ + " <= 3)'", change);
-                } else {
-                    emit(change);
-                }
-                return;
+                if (subset_)  // the loops over the index run it past the array's three elements
+                    return guarded("'(#" + index_ + " >= 1) AND (#" + index_ + " <= 3)'", change);
+                return emit(change);
             }
             [[fallthrough]];
         case 28:
-            if (report_ && fileLoops_ > 0) {
-                emit("KEEP_" + pick<std::string>({"TOTAL", "COUNT", "AVG", "MAX", "MIN"}) + " OF_FIELD(#" + num_[2] +
-                     ") IN_FIELD(#" + num_[3] + ")" + (chance(50) ? " BY_FIELD(#" + alpha_[0] + ")" : ""));
-                return;
-            }
+            if (report_ && fileLoops_ > 0)
+                return emit(keep());
             [[fallthrough]];
         case 27:
-            if (nest) {
-                emit("IF_STATUS IS(" + pick<std::string>({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE", "*EQUALKEY"}) +
-                     ") IS_NOT(" + pick<std::string>({"*ERROR", "*VALERROR", "*NOTEQUALKEY"}) + ")");
-                block(depth, main, 2);
-                emit("ENDIF");
-            }
+            if (nest)
+                nested("IF_STATUS IS(" + pick<std::string>({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE", "*EQUALKEY"}) +
+                           ") IS_NOT(" + pick<std::string>({"*ERROR", "*VALERROR", "*NOTEQUALKEY"}) + ")",
+                       depth, 2, "ENDIF");
             return;
         default: {
             const std::string f = pick(num_);
@@ -973,16 +937,6 @@ private:
     }
 
     /* ---- files ---------------------------------------------------------- */
-    std::string keyed(const File& f, bool& view)
-    {
-        view = !f.view.empty() && chance(40);
-        const std::vector<std::string>& keys = view ? f.viewKeys : f.keys;
-        std::string k;
-        for (const std::string& key : keys)
-            k += (k.empty() ? "#" : " #") + key;
-        return k;
-    }
-
     std::string ioTail(const std::string& command, bool notFound)
     {
         std::string s;
@@ -999,21 +953,19 @@ private:
         return s;
     }
 
-    void io(int depth, bool main)
+    void io(int depth)
     {
         const File& f = pick(p_.files);
-        bool view = false;
-        const std::string key = keyed(f, view);
+        const bool view = !f.view.empty() && chance(40);
+        const std::string key = hashed(view ? f.viewKeys : f.keys);
         const std::string file = (view ? f.view : f.name) + (chance(20) ? " DEMLIB" : "");
         // how the record is found: by key (with the number of keys), by a condition, by number
         const int how = rnd(0, 9);
         std::string by = " WITH_KEY(" + key + ")";
-        if (chance(25))
-            by += " NBR_KEYS(" +
-                  pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) +
-                  ")";
+        by += chance(25) ? " NBR_KEYS(" + pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) + ")" : "";
+        const std::string where = " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
         if (how == 8)
-            by = " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
+            by = where;
         if (how == 9 && !view)
             by = " WITH_RRN(#" + rrn_ + ")";
         std::vector<std::string> data(f.fields.begin(), f.fields.end());
@@ -1030,7 +982,7 @@ private:
             if (how < 6 || (how == 9 && !view))
                 s += by;
             else if (how < 8)
-                s += " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
+                s += where;
             if (chance(20))
                 s += " OPTIONS(" + pick<std::string>({"*BACKWARDS", "*STARTKEY"}) + ")";
             else if (chance(20) && how >= 6)
@@ -1038,11 +990,9 @@ private:
             else if (chance(30) && (how == 6 || how == 7))  // the loop ends at the first record the WHERE refuses
                 s += " OPTIONS(" + pick<std::string>({"*ENDWHERE", "*ENDWHERESQL"}) + ")";
             emit(s + ioTail("SELECT", true));
-            ++selects_;
             ++fileLoops_;
-            block(depth, main, 3);
+            block(depth, 3);
             --fileLoops_;
-            --selects_;
             emit("ENDSELECT");
             return;
         }
@@ -1055,19 +1005,17 @@ private:
         case 4:
             emit("UPDATE FIELDS(" + fields(data, 4) + ") IN_FILE(" + file + ")" + by + ioTail("UPDATE", true));
             return;
-        case 5:
-            emit("DELETE FROM_FILE(" + file + ")" + by + ioTail("DELETE", true));
-            return;
-        case 6:
-            emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")");
-            return;
+        case 5: emit("DELETE FROM_FILE(" + file + ")" + by + ioTail("DELETE", true)); return;
+        case 6: emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")"); return;
         case 7:
-            emit("OPEN FILE(" + file + ") USE_OPTION(" + pick<std::string>({"*ONDEMAND", "*IMMEDIATE", "*KEEPOPEN"}) + ")");
+            emit("OPEN FILE(" + file + ") USE_OPTION(" + pick<std::string>({"*ONDEMAND", "*IMMEDIATE", "*KEEPOPEN"}) +
+                 ")");
             emit("CLOSE FILE(" + file + ")");
             return;
         case 8:
             if (!view) {
-                emit("OPEN FILE(" + file + ") USE_OPTION(*OPNQRYF) QRYSLT(" + pick<std::string>({"*ALL", "#" + alpha_[2]}) +
+                emit("OPEN FILE(" + file + ") USE_OPTION(*OPNQRYF) QRYSLT(" +
+                     pick<std::string>({"*ALL", "#" + alpha_[2]}) +
                      ") KEYFLD(*FILE) ALWCPYDTA(*NO) OPTIMIZE(*FIRSTIO) SEQONLY(*YES 100)");
                 emit("CLOSE FILE(*ALL)");
                 return;
@@ -1075,17 +1023,19 @@ private:
             [[fallthrough]];
         case 9:
             if (!view) {
-                emit("POINT FILE(" + file + ") TO_FILE(" + pick<std::string>({"*SAME", "#" + alpha_[0]}) + ") TO_LIBRARY(" +
-                     pick<std::string>({"*LIBL", "#" + alpha_[0]}) + ") TO_MEMBER(*FIRST)");
+                emit("POINT FILE(" + file + ") TO_FILE(" + pick<std::string>({"*SAME", "#" + alpha_[0]}) +
+                     ") TO_LIBRARY(" + pick<std::string>({"*LIBL", "#" + alpha_[0]}) + ") TO_MEMBER(*FIRST)");
                 return;
             }
             [[fallthrough]];
         case 10:
             if (depth < 6) {
                 // SQL names the file's fields as its columns
-                std::string s = "SELECT_SQL FIELDS(" + fields(f.fields, 3) + ") FROM_FILES((" + f.name + (chance(50) ? " A" : "") + "))";
+                std::string s = "SELECT_SQL FIELDS(" + fields(f.fields, 3) + ") FROM_FILES((" + f.name +
+                                (chance(50) ? " A" : "") + "))";
                 if (chance(20))
-                    s = "SELECT_SQL FIELDS(#" + f.fields[0] + ") USING(" + quote("SELECT " + f.fields[0] + " FROM " + f.name) + ")";
+                    s = "SELECT_SQL FIELDS(#" + f.fields[0] + ") USING(" +
+                        quote("SELECT " + f.fields[0] + " FROM " + f.name) + ")";
                 else if (chance(25))
                     s += " GROUP_BY(" + quote(f.fields[0]) + ") HAVING(" + quote("COUNT(*) > 1") + ")";
                 if (chance(20))
@@ -1097,18 +1047,17 @@ private:
                 if (chance(30))
                     s += " DISTINCT(" + pick<std::string>({"*YES", "*NO"}) + ")";
                 emit(s);
-                block(depth, main, 2);
+                block(depth, 2);
                 emit("ENDSELECT");
                 return;
             }
             [[fallthrough]];
-        default:
-            emit("BROWSE FIELDS(" + fields(data, 3) + ") FROM_FILE(" + file + ")" + (how < 9 ? by : ""));
+        default: emit("BROWSE FIELDS(" + fields(data, 3) + ") FROM_FILE(" + file + ")" + (how < 9 ? by : ""));
         }
     }
 
     /* ---- lists ---------------------------------------------------------- */
-    void listOp(int depth, bool main)
+    void listOp(int depth)
     {
         const List& l = pick(lists_);
         const std::string n = "#" + l.name;
@@ -1116,30 +1065,28 @@ private:
         case 0: {
             const bool after = !l.browse && chance(30);
             const std::string a = "#" + num_[1];
-            const std::string add = "ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") + (after ? " AFTER(" + a + ")" : "");
+            const std::string add = "ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") +
+                                    (after ? " AFTER(" + a + ")" : "");
             if (after && subset_)  // the subset: only after an entry the list has (0 the first), on its counter
                 guarded("'(" + a + " >= 0) AND (" + a + " <= #" + l.counter + ")'", add);
             else
                 emit(add);
             return;
         }
-        case 1:
-            emit("CLR_LIST NAMED(" + n + ")");
-            return;
-        case 2:
-            emit("INZ_LIST NAMED(" + n + ") NUM_ENTRYS(" + std::to_string(rnd(1, 5)) + ")");
-            return;
+        case 1: emit("CLR_LIST NAMED(" + n + ")"); return;
+        case 2: emit("INZ_LIST NAMED(" + n + ") NUM_ENTRYS(" + std::to_string(rnd(1, 5)) + ")"); return;
         case 3:
             if (depth < 6 && (!subset_ || level_ < kLevels)) {
                 emit("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : "") +
-                     (l.browse && chance(40) ? " GET_ENTRYS(" + pick<std::string>({"*SELECT", "*ALTERED *NOTNULL", "*CHANGE"}) + ")" : ""));
-                ++selects_;
-                ++inList_, level_ += subset_;
-                block(depth, main, 3);
+                     (l.browse && chance(40)
+                          ? " GET_ENTRYS(" + pick<std::string>({"*SELECT", "*ALTERED *NOTNULL", "*CHANGE"}) + ")"
+                          : ""));
+                level_ += subset_;
+                block(depth, 3);
                 if (chance(30) && !l.browse)
-                    emit("DLT_ENTRY" + std::string(chance(30) ? " NUMBER(#" + num_[1] + ")" : "") + " FROM_LIST(" + n + ")");
-                --inList_, level_ -= subset_;
-                --selects_;
+                    emit("DLT_ENTRY" + std::string(chance(30) ? " NUMBER(#" + num_[1] + ")" : "") + " FROM_LIST(" + n +
+                         ")");
+                level_ -= subset_;
                 emit("ENDSELECT");
             }
             return;
@@ -1158,13 +1105,11 @@ private:
                 return;
             }
             [[fallthrough]];
-        case 7:
-            emit("UPD_ENTRY IN_LIST(" + n + ")");
-            return;
+        case 7: emit("UPD_ENTRY IN_LIST(" + n + ")"); return;
         default:
             if (l.browse && depth < 6 && !(webEvent_ && inMain_)) {
-                emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) + ") BROWSELIST(" + n +
-                     (chance(50) ? " " + std::to_string(rnd(5, 12)) : "") + ")");
+                emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) +
+                     ") BROWSELIST(" + n + (chance(50) ? " " + std::to_string(rnd(5, 12)) : "") + ")");
                 return;
             }
             emit("DLT_LIST NAMED(" + n + ")");
@@ -1172,7 +1117,7 @@ private:
     }
 
     /* ---- screens and validation ----------------------------------------- */
-    void screen(int depth, bool main)
+    void screen(int depth)
     {
         const std::string cmd = pick<std::string>({"DISPLAY", "REQUEST", "DISPLAY", "POP_UP"});
         const std::string id = chance(30) ? pick<std::string>({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) : "";
@@ -1202,7 +1147,7 @@ private:
         emit(pop ? window(enrich(s)) : s, !pop);
         if (chance(40)) {
             emit("IF_KEY WAS(" + pick<std::string>({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")");
-            block(depth, main, 2);
+            block(depth, 2);
             emit("ENDIF");
         }
     }
@@ -1256,8 +1201,8 @@ private:
         switch (rnd(0, 4)) {
         case 0:
             return "RANGECHECK FIELD(" + numField() + ") RANGE((" + std::to_string(rnd(0, 4)) + " " +
-                   std::to_string(rnd(5, 9)) + "))" + (chance(30) ? " IN_RANGE(" + ok + ") OUT_RANGE(" + bad + ")" : "") +
-                   (chance(30) ? msg() : "");
+                   std::to_string(rnd(5, 9)) + "))" +
+                   (chance(30) ? " IN_RANGE(" + ok + ") OUT_RANGE(" + bad + ")" : "") + (chance(30) ? msg() : "");
         case 1: {
             std::string l;
             for (int i = 0, n = rnd(1, 4); i < n; ++i)
@@ -1269,26 +1214,18 @@ private:
         case 2:
             return "CONDCHECK FIELD(" + numField() + ") COND(" + condition() + ")" +
                    (chance(30) ? " IF_TRUE(" + ok + ") IF_FALSE(" + bad + ")" : "") + (chance(30) ? msg() : "");
-        case 3:
-            return "DATECHECK FIELD(#" + date_ + ")" + (chance(50) ? " IN_FORMAT(*YYMMDD)" : "");
+        case 3: return "DATECHECK FIELD(#" + date_ + ")" + (chance(50) ? " IN_FORMAT(*YYMMDD)" : "");
         default:
             if (!p_.files.empty()) {
                 const File& f = pick(p_.files);
-                return "FILECHECK FIELD(#" + f.keys[0] + ") USING_FILE(" + f.name + (chance(30) ? " DEMLIB" : "") + ") WITH_KEY(" + keyedAll(f) + ")";
+                return "FILECHECK FIELD(#" + f.keys[0] + ") USING_FILE(" + f.name + (chance(30) ? " DEMLIB" : "") +
+                       ") WITH_KEY(" + hashed(f.keys) + ")";
             }
             return "CALLCHECK FIELD(" + alphaField() + ") BY_CALLING(PGCHK PGLIB)";
         }
     }
 
-    std::string keyedAll(const File& f)
-    {
-        std::string k;
-        for (const std::string& key : f.keys)
-            k += (k.empty() ? "#" : " #") + key;
-        return k;
-    }
-
-    void validation(int depth, bool main)
+    void validation(int depth)
     {
         if (chance(20)) {
             emit(check(false));
@@ -1304,7 +1241,7 @@ private:
         emit("ENDCHECK" + (chance(50) ? " IF_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")" : ""));
         if (chance(30) && depth < 6) {
             emit("IF_ERROR");
-            block(depth, main, 2);
+            block(depth, 2);
             emit("ENDIF");
         }
     }
@@ -1349,10 +1286,11 @@ private:
         for (const auto& [f, how] : s.params)
             parms += (parms.empty() ? "(#" : " (#") + f + " " + how + ")";
         emit("SUBROUTINE NAME(" + s.name + ")" + (parms.empty() ? "" : " PARMS(" + parms + ")"));
-        const size_t end = p_.lines.size() + std::max<size_t>(2, (target - std::min(target, p_.lines.size())) / (subs_.size() - i));
+        const size_t end =
+            p_.lines.size() + std::max<size_t>(2, (target - std::min(target, p_.lines.size())) / (subs_.size() - i));
         execute(int(i));
         while (p_.lines.size() < end)
-            statement(1, false);
+            statement(1);
         emit("ENDROUTINE");
     }
 
@@ -1374,7 +1312,7 @@ private:
     std::set<std::string> placed_;
     std::vector<Sub> subs_;
     std::vector<List> lists_;
-    int curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, depth_ = 0, loops_ = 0, selects_ = 0, inList_ = 0, report_ = 0;
+    int curSub_ = -1, fileLoops_ = 0, fieldNo_ = 0, loops_ = 0, report_ = 0;
     bool inMain_ = true, body_ = false, included_ = false, bare_ = false, webEvent_ = false, receives_ = false;
 };
 
