@@ -939,18 +939,12 @@ private:
     /* ---- files ---------------------------------------------------------- */
     std::string ioTail(const std::string& command, bool notFound)
     {
-        std::string s;
-        if (chance(30))
-            s += " IO_STATUS(#" + status_ + ")";
-        if (chance(30))
-            s += " IO_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")";
-        if (chance(30))
-            s += " VAL_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")";
+        std::string s = chance(30) ? " IO_STATUS(#" + status_ + ")" : "";
+        s += chance(30) ? " IO_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")" : "";
+        s += chance(30) ? " VAL_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")" : "";
         if (notFound && chance(40))
             s += std::string(command == "SELECT" ? " END_FILE(" : " NOT_FOUND(") + target({"*NEXT", "*RETURN"}) + ")";
-        if (chance(20))
-            s += " ISSUE_MSG(*YES)";
-        return s;
+        return s + (chance(20) ? " ISSUE_MSG(*YES)" : "");
     }
 
     void io(int depth)
@@ -974,8 +968,7 @@ private:
                 d = renamed_.at(d);
         switch (rnd(0, 11)) {
         case 0:
-            emit("FETCH FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")" + by + ioTail("FETCH", true));
-            return;
+            return emit("FETCH FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")" + by + ioTail("FETCH", true));
         case 1:
         case 2: {
             std::string s = "SELECT FIELDS(" + fields(data, 4) + ") FROM_FILE(" + file + ")";
@@ -989,44 +982,35 @@ private:
                 s += " OPTIONS(*BLOCK " + std::to_string(rnd(1, 99)) + ")";
             else if (chance(30) && (how == 6 || how == 7))  // the loop ends at the first record the WHERE refuses
                 s += " OPTIONS(" + pick<std::string>({"*ENDWHERE", "*ENDWHERESQL"}) + ")";
-            emit(s + ioTail("SELECT", true));
             ++fileLoops_;
-            block(depth, 3);
+            nested(s + ioTail("SELECT", true), depth, 3);
             --fileLoops_;
-            emit("ENDSELECT");
-            return;
+            return emit("ENDSELECT");
         }
         case 3:
-            if (!view) {
-                emit("INSERT FIELDS(" + fields(data, 6) + ") TO_FILE(" + file + ")" + ioTail("INSERT", false));
-                return;
-            }
+            if (!view)
+                return emit("INSERT FIELDS(" + fields(data, 6) + ") TO_FILE(" + file + ")" + ioTail("INSERT", false));
             [[fallthrough]];
         case 4:
-            emit("UPDATE FIELDS(" + fields(data, 4) + ") IN_FILE(" + file + ")" + by + ioTail("UPDATE", true));
-            return;
-        case 5: emit("DELETE FROM_FILE(" + file + ")" + by + ioTail("DELETE", true)); return;
-        case 6: emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")"); return;
+            return emit("UPDATE FIELDS(" + fields(data, 4) + ") IN_FILE(" + file + ")" + by + ioTail("UPDATE", true));
+        case 5: return emit("DELETE FROM_FILE(" + file + ")" + by + ioTail("DELETE", true));
+        case 6: return emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")");
         case 7:
             emit("OPEN FILE(" + file + ") USE_OPTION(" + pick<std::string>({"*ONDEMAND", "*IMMEDIATE", "*KEEPOPEN"}) +
                  ")");
-            emit("CLOSE FILE(" + file + ")");
-            return;
+            return emit("CLOSE FILE(" + file + ")");
         case 8:
             if (!view) {
                 emit("OPEN FILE(" + file + ") USE_OPTION(*OPNQRYF) QRYSLT(" +
                      pick<std::string>({"*ALL", "#" + alpha_[2]}) +
                      ") KEYFLD(*FILE) ALWCPYDTA(*NO) OPTIMIZE(*FIRSTIO) SEQONLY(*YES 100)");
-                emit("CLOSE FILE(*ALL)");
-                return;
+                return emit("CLOSE FILE(*ALL)");
             }
             [[fallthrough]];
         case 9:
-            if (!view) {
-                emit("POINT FILE(" + file + ") TO_FILE(" + pick<std::string>({"*SAME", "#" + alpha_[0]}) +
-                     ") TO_LIBRARY(" + pick<std::string>({"*LIBL", "#" + alpha_[0]}) + ") TO_MEMBER(*FIRST)");
-                return;
-            }
+            if (!view)
+                return emit("POINT FILE(" + file + ") TO_FILE(" + pick<std::string>({"*SAME", "#" + alpha_[0]}) +
+                            ") TO_LIBRARY(" + pick<std::string>({"*LIBL", "#" + alpha_[0]}) + ") TO_MEMBER(*FIRST)");
             [[fallthrough]];
         case 10:
             if (depth < 6) {
@@ -1038,18 +1022,11 @@ private:
                         quote("SELECT " + f.fields[0] + " FROM " + f.name) + ")";
                 else if (chance(25))
                     s += " GROUP_BY(" + quote(f.fields[0]) + ") HAVING(" + quote("COUNT(*) > 1") + ")";
-                if (chance(20))
-                    s += " CONNECT(*NO)";
-                if (chance(50))
-                    s += " WHERE(" + quote(f.fields.back() + " = :" + f.fields.back()) + ")";
-                if (chance(40))
-                    s += " ORDER_BY(" + quote(f.fields[0]) + ")";
-                if (chance(30))
-                    s += " DISTINCT(" + pick<std::string>({"*YES", "*NO"}) + ")";
-                emit(s);
-                block(depth, 2);
-                emit("ENDSELECT");
-                return;
+                s += chance(20) ? " CONNECT(*NO)" : "";
+                s += chance(50) ? " WHERE(" + quote(f.fields.back() + " = :" + f.fields.back()) + ")" : "";
+                s += chance(40) ? " ORDER_BY(" + quote(f.fields[0]) + ")" : "";
+                s += chance(30) ? " DISTINCT(" + pick<std::string>({"*YES", "*NO"}) + ")" : "";
+                return nested(s, depth, 2, "ENDSELECT");
             }
             [[fallthrough]];
         default: emit("BROWSE FIELDS(" + fields(data, 3) + ") FROM_FILE(" + file + ")" + (how < 9 ? by : ""));
@@ -1068,21 +1045,19 @@ private:
             const std::string add = "ADD_ENTRY TO_LIST(" + n + ")" + (chance(30) ? " WITH_MODE(*ADD)" : "") +
                                     (after ? " AFTER(" + a + ")" : "");
             if (after && subset_)  // the subset: only after an entry the list has (0 the first), on its counter
-                guarded("'(" + a + " >= 0) AND (" + a + " <= #" + l.counter + ")'", add);
-            else
-                emit(add);
-            return;
+                return guarded("'(" + a + " >= 0) AND (" + a + " <= #" + l.counter + ")'", add);
+            return emit(add);
         }
-        case 1: emit("CLR_LIST NAMED(" + n + ")"); return;
-        case 2: emit("INZ_LIST NAMED(" + n + ") NUM_ENTRYS(" + std::to_string(rnd(1, 5)) + ")"); return;
+        case 1: return emit("CLR_LIST NAMED(" + n + ")");
+        case 2: return emit("INZ_LIST NAMED(" + n + ") NUM_ENTRYS(" + std::to_string(rnd(1, 5)) + ")");
         case 3:
             if (depth < 6 && (!subset_ || level_ < kLevels)) {
-                emit("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : "") +
-                     (l.browse && chance(40)
-                          ? " GET_ENTRYS(" + pick<std::string>({"*SELECT", "*ALTERED *NOTNULL", "*CHANGE"}) + ")"
-                          : ""));
                 level_ += subset_;
-                block(depth, 3);
+                nested("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : "") +
+                           (l.browse && chance(40)
+                                ? " GET_ENTRYS(" + pick<std::string>({"*SELECT", "*ALTERED *NOTNULL", "*CHANGE"}) + ")"
+                                : ""),
+                       depth, 3);
                 if (chance(30) && !l.browse)
                     emit("DLT_ENTRY" + std::string(chance(30) ? " NUMBER(#" + num_[1] + ")" : "") + " FROM_LIST(" + n +
                          ")");
@@ -1091,27 +1066,21 @@ private:
             }
             return;
         case 4:
-            emit("GET_ENTRY NUMBER(#" + num_[1] + ") FROM_LIST(" + n + ")" +
-                 (chance(40) ? " RET_STATUS(#" + status_ + ")" : ""));
-            return;
+            return emit("GET_ENTRY NUMBER(#" + num_[1] + ") FROM_LIST(" + n + ")" +
+                        (chance(40) ? " RET_STATUS(#" + status_ + ")" : ""));
         case 5:
-            emit("LOC_ENTRY IN_LIST(" + n + ") WHERE(" + condition() + ")" +
-                 (chance(40) ? " RET_NUMBER(#" + num_[1] + ")" : ""));
-            return;
+            return emit("LOC_ENTRY IN_LIST(" + n + ") WHERE(" + condition() + ")" +
+                        (chance(40) ? " RET_NUMBER(#" + num_[1] + ")" : ""));
         case 6:
-            if (!l.browse) {
-                emit("SORT_LIST NAMED(" + n + ") BY_FIELDS((#" + l.fields[0] + " " +
-                     pick<std::string>({"*ASCEND", "*DESCEND"}) + "))");
-                return;
-            }
+            if (!l.browse)
+                return emit("SORT_LIST NAMED(" + n + ") BY_FIELDS((#" + l.fields[0] + " " +
+                            pick<std::string>({"*ASCEND", "*DESCEND"}) + "))");
             [[fallthrough]];
-        case 7: emit("UPD_ENTRY IN_LIST(" + n + ")"); return;
+        case 7: return emit("UPD_ENTRY IN_LIST(" + n + ")");
         default:
-            if (l.browse && depth < 6 && !(webEvent_ && inMain_)) {
-                emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) +
-                     ") BROWSELIST(" + n + (chance(50) ? " " + std::to_string(rnd(5, 12)) : "") + ")");
-                return;
-            }
+            if (l.browse && depth < 6 && !(webEvent_ && inMain_))
+                return emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) +
+                            ") BROWSELIST(" + n + (chance(50) ? " " + std::to_string(rnd(5, 12)) : "") + ")");
             emit("DLT_LIST NAMED(" + n + ")");
         }
     }
@@ -1128,28 +1097,20 @@ private:
             if (!pop || shown(field(f)) + (id == "*LABEL" ? 16 : id == "*COLHDG" || id == "*NOID" ? 0 : 48) <= 70)
                 from.push_back(f);
         std::string s = cmd + " FIELDS(" + fields(from, pop ? 3 : 6) + ")";
-        if (chance(30))
-            s += " DESIGN(" + pick<std::string>({"*ACROSS", "*DOWN"}) + ")";
-        if (!id.empty())
-            s += " IDENTIFY(" + id + ")";
+        s += chance(30) ? " DESIGN(" + pick<std::string>({"*ACROSS", "*DOWN"}) + ")" : "";
+        s += id.empty() ? "" : " IDENTIFY(" + id + ")";
         if (chance(30) && std::count(s.begin(), s.end(), '#') <= (pop ? 1 : 2))
             s += " DOWN_SEP(" + std::to_string(rnd(1, 10)) + ")";
-        if (chance(30))
-            s += " PANEL_TITL(" + quote(text(rnd(1, 40))) + ")";
-        if (chance(20))
-            s += " EXIT_KEY(*YES " + target({"*EXIT", "*RETURN", "*NEXT"}) + ")";
-        if (chance(20))
-            s += " MENU_KEY(*YES " + target({"*MENU", "*RETURN", "*NEXT"}) + ")";
+        s += chance(30) ? " PANEL_TITL(" + quote(text(rnd(1, 40))) + ")" : "";
+        s += chance(20) ? " EXIT_KEY(*YES " + target({"*EXIT", "*RETURN", "*NEXT"}) + ")" : "";
+        s += chance(20) ? " MENU_KEY(*YES " + target({"*MENU", "*RETURN", "*NEXT"}) + ")" : "";
         if (chance(20) && !pop)
             s += " TEXTS((" + quote(text(rnd(1, 20))) + " " + std::to_string(rnd(18, 20)) + " 2))";
-        if (chance(20))
-            s += " USER_KEYS((" + std::to_string(rnd(1, 9)) + " " + quote(text(rnd(1, 8))) + "))";
+        s += chance(20) ? " USER_KEYS((" + std::to_string(rnd(1, 9)) + " " + quote(text(rnd(1, 8))) + "))" : "";
         emit(pop ? window(enrich(s)) : s, !pop);
-        if (chance(40)) {
-            emit("IF_KEY WAS(" + pick<std::string>({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")");
-            block(depth, 2);
-            emit("ENDIF");
-        }
+        if (chance(40))
+            nested("IF_KEY WAS(" + pick<std::string>({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")", depth, 2,
+                   "ENDIF");
     }
 
     /* A pop-up's window sized to what it shows, within a screen of 23 lines
@@ -1194,9 +1155,8 @@ private:
                ") DIMENSIONS(" + std::to_string(w) + " " + std::to_string(h) + ")";
     }
 
-    std::string check(bool inside)
+    std::string check()
     {
-        (void)inside;
         const std::string ok = pick<std::string>({"*NEXT", "*ACCEPT"}), bad = pick<std::string>({"*ERROR", "*NEXT"});
         switch (rnd(0, 4)) {
         case 0:
@@ -1227,25 +1187,19 @@ private:
 
     void validation(int depth)
     {
-        if (chance(20)) {
-            emit(check(false));
-            return;
-        }
+        if (chance(20))
+            return emit(check());
         emit(std::string("BEGINCHECK") + (chance(30) ? " KEEP_COUNT(#" + num_[1] + ")" : ""));
         for (int i = 0, n = rnd(1, 4); i < n; ++i)
-            emit(check(true));
+            emit(check());
         if (chance(30))
             emit("SET_ERROR FOR_FIELD(" + fields(alpha_, 2) + ")");
         if (chance(20))
             emit("ON_ERROR IF_ERROR(" + pick<std::string>({"*NEXT", "*LASTDIS"}) + ")" + msg());
         emit("ENDCHECK" + (chance(50) ? " IF_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")" : ""));
-        if (chance(30) && depth < 6) {
-            emit("IF_ERROR");
-            block(depth, 2);
-            emit("ENDIF");
-        }
+        if (chance(30) && depth < 6)
+            nested("IF_ERROR", depth, 2, "ENDIF");
     }
-
     /* ---- subroutines ---------------------------------------------------- */
     void execute(int from)
     {
