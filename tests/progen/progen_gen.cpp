@@ -396,21 +396,15 @@ private:
         std::vector<std::string> v = {"*DEFAULT"};
         if (f.nullable)
             v.push_back("*NULL");
-        switch (f.type) {
-        case 'A': v.insert(v.end(), {"*BLANK", alphaField(), alphaLiteral(f.length), alphaLiteral(f.length)}); break;
-        case 'P':
-        case 'S':
+        if (f.type == 'A')
+            v.insert(v.end(), {"*BLANK", alphaField(), alphaLiteral(f.length), alphaLiteral(f.length)});
+        else if (f.type == 'P' || f.type == 'S')
             v.insert(v.end(), {"*ZERO", numField(), numLiteral(f), numLiteral(f),
                                quote(numField() + " + " + numField() + " * 2"), quote("(" + numField() + " - 1) / 3")});
-            break;
-        case 'I':
-        case 'F':
-            // an integer literal of at most as many digits as the field has bytes
+        else if (f.type == 'I' || f.type == 'F')  // an integer literal of at most as many digits as the field has bytes
             v.insert(v.end(), {"*ZERO", numField(), std::to_string(rnd(0, 99))});
-            break;
-        case 'H': v.push_back("*BLANK"); break;
-        default: break;
-        }
+        else if (f.type == 'H')
+            v.push_back("*BLANK");
         return pick(v);
     }
 
