@@ -9,7 +9,6 @@
 #include <sstream>
 
 #include "progen.h"
-#include "progen_values.h"
 
 namespace progen {
 

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "checker/params/parsed_command.h"
@@ -69,8 +69,8 @@ TEST(Progen, DictionaryHoldsEveryKindOfField)
             views += !f.view.empty();
         }
     }
-    for (const char* k : {"A", "P", "S", "H", "E", "M", "Z", "I1", "I2", "I4", "I8", "F4", "F8", "Y", "nullable",
-                          "A256", "P31"})
+    for (const char* k :
+         {"A", "P", "S", "H", "E", "M", "Z", "I1", "I2", "I4", "I8", "F4", "F8", "Y", "nullable", "A256", "P31"})
         EXPECT_TRUE(kinds.count(k)) << k;
     EXPECT_GT(files, 0);
     EXPECT_GT(views, 0);
@@ -78,8 +78,9 @@ TEST(Progen, DictionaryHoldsEveryKindOfField)
 
 TEST(Progen, StoredFunctionNamesItsCommandsAndFields)
 {
-    progen::Program p = progen::ParseCase("FIELD PGA1 A 5 0 Y 'AB'\nFILE PGFILE1 KEYS PGA1 FIELDS PGA1 VIEW PGFILE1V PGA1\n"
-                                          "CMD FUNCTION OPTIONS(*DIRECT)\nCMD L10: CHANGE FIELD(#PGA1) TO('It''s')\n");
+    progen::Program p =
+        progen::ParseCase("FIELD PGA1 A 5 0 Y 'AB'\nFILE PGFILE1 KEYS PGA1 FIELDS PGA1 VIEW PGFILE1V PGA1\n"
+                          "CMD FUNCTION OPTIONS(*DIRECT)\nCMD L10: CHANGE FIELD(#PGA1) TO('It''s')\n");
     const std::string sql = progen::StoreSql(p, "PROGEN");
     EXPECT_NE(sql.find("'PGA1', 'A', 5, 0, '', 'ASQN', '', '''AB''')"), std::string::npos) << sql;
     EXPECT_NE(sql.find("2, 'L10', 'CHANGE', 'FIELD(#PGA1) TO(''It''''s'')')"), std::string::npos) << sql;
@@ -91,8 +92,9 @@ TEST(Progen, StoredFunctionNamesItsCommandsAndFields)
     EXPECT_TRUE(produced.count("FUNCTION OPTIONS=*DIRECT"));
     EXPECT_FALSE(produced.count("CHANGE ROUND_UP 1"));
     // a field a RENAME names a file's field with is the function's own, not the dictionary's
-    p = progen::ParseCase("FIELD PGA1 A 5 0 N\nFIELD PGP2 P 7 2 N\nFIELD PGR3 P 7 2 N\nFILE PGFILE1 KEYS PGA1 FIELDS PGA1 PGP2\n"
-                          "CMD FUNCTION OPTIONS(*DIRECT)\nCMD RENAME FILE(PGFILE1 *FIRST) FIELDS((#PGP2 #PGR3))\n");
+    p = progen::ParseCase(
+        "FIELD PGA1 A 5 0 N\nFIELD PGP2 P 7 2 N\nFIELD PGR3 P 7 2 N\nFILE PGFILE1 KEYS PGA1 FIELDS PGA1 PGP2\n"
+        "CMD FUNCTION OPTIONS(*DIRECT)\nCMD RENAME FILE(PGFILE1 *FIRST) FIELDS((#PGP2 #PGR3))\n");
     const std::string renamed = progen::StoreSql(p, "PROGEN");
     EXPECT_NE(renamed.find("VALUES ('DEM', 'PGP2', 'P', 7, 2"), std::string::npos) << renamed;
     EXPECT_EQ(renamed.find("'PGR3', 'P'"), std::string::npos) << renamed;
@@ -176,7 +178,9 @@ TEST(Progen, FlowAndDataFunctionsEnd)
 {
     auto field = [](const std::string& l, const std::string& kw) {  // "#NAME" of KW(#NAME ...)
         const size_t at = l.find(" " + kw + "(#");
-        return at == std::string::npos ? std::string() : l.substr(at + kw.size() + 2, l.find_first_of(" )'", at + kw.size() + 3) - at - kw.size() - 2);
+        return at == std::string::npos
+                   ? std::string()
+                   : l.substr(at + kw.size() + 2, l.find_first_of(" )'", at + kw.size() + 3) - at - kw.size() - 2);
     };
     int loops = 0, gotos = 0, afters = 0;
     for (uint64_t seed = 1; seed <= 300; ++seed) {
@@ -192,7 +196,8 @@ TEST(Progen, FlowAndDataFunctionsEnd)
             const std::string& c = l[i];
             const std::string cmd = c.substr(0, c.find(' '));
             if (cmd == "DOWHILE" || cmd == "DOUNTIL") {
-                const std::string f = c.substr(c.find("COND('") + 6, c.find(' ', c.find("COND('")) - c.find("COND('") - 6);
+                const std::string f =
+                    c.substr(c.find("COND('") + 6, c.find(' ', c.find("COND('")) - c.find("COND('") - 6);
                 ASSERT_TRUE(i > 0 && i + 1 < l.size()) << seed;
                 EXPECT_EQ(l[i - 1].rfind("CHANGE FIELD(" + f + ") TO(0)", 0), 0u) << seed << ": " << c;
                 EXPECT_EQ(l[i + 1].rfind("CHANGE FIELD(" + f + ") TO('" + f + " + 1')", 0), 0u) << seed << ": " << c;
@@ -210,12 +215,16 @@ TEST(Progen, FlowAndDataFunctionsEnd)
             if (cmd == "GOTO") {
                 const std::string to = c.substr(c.find("LABEL(") + 6, 3);
                 const bool back = labels.at(to) < i;
-                EXPECT_TRUE(!back || (l[i - 2].find("COND('#") != std::string::npos && l[i - 2].find(" < 2')") != std::string::npos &&
-                                      l[i - 1].find(" + 1')") != std::string::npos)) << seed << ": " << c;
+                EXPECT_TRUE(!back || (l[i - 2].find("COND('#") != std::string::npos &&
+                                      l[i - 2].find(" < 2')") != std::string::npos &&
+                                      l[i - 1].find(" + 1')") != std::string::npos))
+                    << seed << ": " << c;
                 gotos += back;
             }
             if (cmd == "ADD_ENTRY" && c.find(" AFTER(") != std::string::npos) {
-                EXPECT_EQ(l[i - 1].rfind("IF COND('(" + field(c, "AFTER") + " >= 0) AND (" + field(c, "AFTER") + " <= #", 0), 0u)
+                EXPECT_EQ(
+                    l[i - 1].rfind("IF COND('(" + field(c, "AFTER") + " >= 0) AND (" + field(c, "AFTER") + " <= #", 0),
+                    0u)
                     << seed << ": " << c;
                 ++afters;
             }
@@ -224,9 +233,11 @@ TEST(Progen, FlowAndDataFunctionsEnd)
         for (const std::string& c : l)
             for (const std::string& f : counters) {
                 const bool named = c.find(f + " ") != std::string::npos || c.find(f + ")") != std::string::npos;
-                const bool counts = c.rfind("CHANGE FIELD(" + f + ") TO(0)", 0) == 0 || c.rfind("CHANGE FIELD(" + f + ") TO('", 0) == 0 ||
+                const bool counts = c.rfind("CHANGE FIELD(" + f + ") TO(0)", 0) == 0 ||
+                                    c.rfind("CHANGE FIELD(" + f + ") TO('", 0) == 0 ||
                                     c.rfind("CHANGE FIELD(" + f + ") TO(1)", 0) == 0;  // an array's index, at the start
-                const bool reads = c.rfind("DO", 0) == 0 || c.rfind("BEGIN_LOOP", 0) == 0 || c.rfind("IF COND('", 0) == 0 ||
+                const bool reads = c.rfind("DO", 0) == 0 || c.rfind("BEGIN_LOOP", 0) == 0 ||
+                                   c.rfind("IF COND('", 0) == 0 ||
                                    c.find("FIELD(#PGY" + f + ")") != std::string::npos || c.rfind("DEF_ARRAY", 0) == 0;
                 EXPECT_TRUE(!named || counts || reads) << seed << ": " << c;
             }
