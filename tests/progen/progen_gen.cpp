@@ -3,10 +3,7 @@
 // forms of each command family below, each keyword element written with
 // the kinds of value it takes (values of progen_values.cpp).
 #include <algorithm>
-#include <functional>
-#include <iterator>
 #include <random>
-#include <sstream>
 
 #include "progen.h"
 
@@ -104,12 +101,6 @@ private:
             if (f.name == n)
                 return f;
         return p_.fields.front();
-    }
-
-    static std::vector<std::string> words(const std::string& s)
-    {
-        std::istringstream in(s);
-        return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
     }
 
     static bool has(const std::string& line, const std::string& keyword)
@@ -262,6 +253,13 @@ private:
     }
 
     /* ---- the dictionary and the files ---------------------------------- */
+    /* a field the function knows, among the alphanumeric or the numeric ones the commands use */
+    void known(const Field& f)
+    {
+        p_.fields.push_back(f);
+        (f.type == 'A' ? alpha_ : num_).push_back(f.name);
+    }
+
     std::string addField(char type, int len, int dec = 0, bool nullable = false, const std::string& dft = "")
     {
         const std::string name = "PG" + std::string(1, type == '1' ? 'N' : type) + std::to_string(++fieldNo_);
@@ -497,37 +495,29 @@ private:
         }
         for (int i = 0, n = rnd(0, 3); i < n; ++i) {
             const std::string name = "#PGD" + std::to_string(i + 1);
-            switch (rnd(0, 2)) {
-            case 0: {
-                const int len = rnd(1, 256);
-                emit("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + std::to_string(len) + ")" +
-                     (chance(30) ? " DEFAULT(" + quote(text(std::min(len, 48))) + ")" : "") + " LABEL(" +
+            Field f = {name.substr(1), 'A', 0, 0, false, ""};
+            const int kind = rnd(0, 2);
+            if (kind == 0) {
+                f.length = rnd(1, 256);
+                emit("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + std::to_string(f.length) + ")" +
+                     (chance(30) ? " DEFAULT(" + quote(text(std::min(f.length, 48))) + ")" : "") + " LABEL(" +
                      quote(text(rnd(1, 15))) + ")" + (chance(30) ? " DESC(" + quote(text(rnd(1, 40))) + ")" : ""));
-                p_.fields.push_back({name.substr(1), 'A', len, 0, false, ""});
-                alpha_.push_back(name.substr(1));
-                break;
-            }
-            case 1: {
-                const int len = rnd(1, 30), dec = rnd(0, std::min(len - 1, 9));
+            } else if (kind == 1) {
+                f = {f.name, 'P', rnd(1, 30), 0, false, ""};
+                f.decimals = rnd(0, std::min(f.length - 1, 9));
                 emit("DEFINE FIELD(" + name + ") TYPE(" + pick<std::string>({"*DEC", "*SIGNED"}) + ") LENGTH(" +
-                     std::to_string(len) + ") DECIMALS(" + std::to_string(dec) + ")" +
-                     (chance(40)               ? " EDIT_CODE(" + pick<std::string>({"1", "3", "J", "Z"}) + ")"
-                      : len < 24 && chance(30) ? " EDIT_WORD(" + editWord(len, dec) + ")"
-                                               : ""));
-                p_.fields.push_back({name.substr(1), 'P', len, dec, false, ""});
-                num_.push_back(name.substr(1));
-                break;
-            }
-            default: {
-                std::string ref = pick(num_);
+                     std::to_string(f.length) + ") DECIMALS(" + std::to_string(f.decimals) + ")" +
+                     (chance(40)                    ? " EDIT_CODE(" + pick<std::string>({"1", "3", "J", "Z"}) + ")"
+                      : f.length < 24 && chance(30) ? " EDIT_WORD(" + editWord(f.length, f.decimals) + ")"
+                                                    : ""));
+            } else {
+                const std::string ref = pick(num_);
                 emit("DEFINE FIELD(" + name + ") REFFLD(#" + ref + ") LABEL(" + quote(text(rnd(1, 15))) + ")");
-                Field f = field(ref);
+                f = field(ref);
                 f.name = name.substr(1);
                 f.nullable = false;
-                p_.fields.push_back(f);
-                num_.push_back(f.name);
             }
-            }
+            known(f);
         }
         for (const Field& f : p_.fields)
             if (f.name.rfind("PGD", 0) == 0)
@@ -562,8 +552,7 @@ private:
                     r.name = "PGR" + std::to_string(++fieldNo_);
                     renamed_[f.fields[i]] = r.name;
                     pairs += (pairs.empty() ? "(#" : " (#") + f.fields[i] + " #" + r.name + ")";
-                    p_.fields.push_back(r);
-                    (r.type == 'A' ? alpha_ : num_).push_back(r.name);
+                    known(r);
                 }
             if (!pairs.empty())
                 emit("RENAME FILE(" + f.name + pick<std::string>({" *FIRST", " DEMLIB"}) + ") FIELDS(" + pairs + ")");
@@ -1122,7 +1111,7 @@ private:
         const int across = value("ACROSS_SEP").empty() ? 1 : std::stoi(value("ACROSS_SEP"));
         const char id = value("IDENTIFY").empty() ? 'C' : value("IDENTIFY")[1];
         int wide = 23, lines = 3;  // a text of 20 from column 2 two lines below the fields
-        for (const std::string& f : words(value("FIELDS"))) {
+        for (const std::string& f : split(value("FIELDS"), ' ')) {
             const int v = shown(field(f.substr(1)));
             wide = std::max(wide, 3 + (id == 'C' ? std::max(v, 20) : id == 'L' ? v + 16 : id == 'D' ? v + 48 : v));
             lines += (id == 'C' ? 3 : 1) + down - 1;
