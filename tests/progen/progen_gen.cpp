@@ -85,6 +85,7 @@ private:
     int rnd(int a, int b) { return std::uniform_int_distribution<int>(a, b)(r_); }
     bool chance(int pct) { return rnd(1, 100) <= pct; }
     template <typename T> T pick(const std::vector<T>& v) { return v[static_cast<size_t>(rnd(0, int(v.size()) - 1))]; }
+    std::string any(const std::vector<std::string>& v) { return v.empty() ? "" : pick(v); }
     bool on(const std::string& s) const { return allow_.count(s) > 0; }
     /* the statement forms the flow-and-data subset leaves out: files,
     ** screens, validation blocks, reports, calls of programs, functions and
@@ -129,6 +130,8 @@ private:
     /* A form of the value table expanded; "" when the function has nothing it needs. */
     std::string expand(const std::string& form, const Param& p, const std::string& line)
     {
+        const size_t h = line.find('#');  // the first field the command names
+        const std::string first = h == std::string::npos ? "" : line.substr(h, line.find_first_of(" )", h) - h);
         std::string out;
         for (size_t i = 0; i < form.size(); ++i) {
             if (form[i] != '{') {
@@ -144,8 +147,7 @@ private:
                 for (const std::string& f : alpha_)
                     if (field(f).length <= (k == "A" ? 25 : 10) && !field(f).nullable)
                         a.push_back(f);
-                if (!a.empty())
-                    v = "#" + pick(a);
+                v = a.empty() ? "" : "#" + pick(a);
             } else if (k == "N") {
                 v = numField();
             } else if (k == "P" || k == "S" || k == "R") {  // the counter, the status, the record number
@@ -157,8 +159,7 @@ private:
             } else if (k[0] == 'L') {
                 v = target(split(k.substr(1), '|'));
             } else if (k == "V") {
-                if (!p.values.empty())
-                    v = pick(p.values);
+                v = any(p.values);
             } else if (k == "D") {
                 for (const Element& e : p.elements) {
                     if (e.dflt.empty())
@@ -166,21 +167,13 @@ private:
                     v += (v.empty() ? "" : " ") + e.dflt;
                 }
             } else if (k == "F1") {
-                const size_t h = line.find('#');
-                if (h != std::string::npos)
-                    v = line.substr(h, line.find_first_of(" )", h) - h);
-            } else if (k == "IA") {
-                const size_t h = line.find('#');
-                const std::string f =
-                    h == std::string::npos ? "" : line.substr(h + 1, line.find_first_of(" )", h) - h - 1);
-                bool alpha = has(line, "TYPE") ? line.find("TYPE(*CHAR)") != std::string::npos : false;
-                for (const Field& d : p_.fields)
-                    if (d.name == f && !has(line, "TYPE"))
-                        alpha = d.type == 'A';
+                v = first;
+            } else if (k == "IA") {  // the field's kind, or the kind its definition gives it
+                const bool alpha = has(line, "TYPE") ? line.find("TYPE(*CHAR)") != std::string::npos
+                                                     : !first.empty() && field(first.substr(1)).type == 'A';
                 v = alpha ? "LC" : "RZ";
             } else if (k == "C") {
-                if (!conds_.empty())
-                    v = pick(conds_);
+                v = any(conds_);
             }
             if (v.empty())
                 return "";
