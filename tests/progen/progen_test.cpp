@@ -176,12 +176,16 @@ TEST(Progen, ThousandSeedsProduceEveryCommandAndKeywordElement)
 ** of at most two jumps; an entry is added only after an entry its list has. */
 TEST(Progen, FlowAndDataFunctionsEnd)
 {
+    auto starts = [](const std::string& s, const std::string& p) { return s.rfind(p, 0) == 0; };
+    auto holds = [](const std::string& s, const std::string& p) { return s.find(p) != std::string::npos; };
     auto field = [](const std::string& l, const std::string& kw) {  // "#NAME" of KW(#NAME ...)
         const size_t at = l.find(" " + kw + "(#");
         return at == std::string::npos
                    ? std::string()
                    : l.substr(at + kw.size() + 2, l.find_first_of(" )'", at + kw.size() + 3) - at - kw.size() - 2);
     };
+    const std::set<std::string> opens = {"DOWHILE", "DOUNTIL", "BEGIN_LOOP", "SELECTLIST"};
+    const std::set<std::string> closes = {"ENDWHILE", "ENDUNTIL", "END_LOOP", "ENDSELECT"};
     int loops = 0, gotos = 0, afters = 0;
     for (uint64_t seed = 1; seed <= 300; ++seed) {
         std::vector<std::string> l = progen::Generate(tables(), seed, {progen::kFlowAndData}).lines;
@@ -194,51 +198,45 @@ TEST(Progen, FlowAndDataFunctionsEnd)
         int depth = 0;
         for (size_t i = 0; i < l.size(); ++i) {
             const std::string& c = l[i];
-            const std::string cmd = c.substr(0, c.find(' '));
+            const std::string cmd = c.substr(0, c.find(' ')), at = std::to_string(seed) + ": " + c;
             if (cmd == "DOWHILE" || cmd == "DOUNTIL") {
-                const std::string f =
-                    c.substr(c.find("COND('") + 6, c.find(' ', c.find("COND('")) - c.find("COND('") - 6);
+                const size_t cond = c.find("COND('") + 6;
+                const std::string f = c.substr(cond, c.find(' ', cond) - cond);
                 ASSERT_TRUE(i > 0 && i + 1 < l.size()) << seed;
-                EXPECT_EQ(l[i - 1].rfind("CHANGE FIELD(" + f + ") TO(0)", 0), 0u) << seed << ": " << c;
-                EXPECT_EQ(l[i + 1].rfind("CHANGE FIELD(" + f + ") TO('" + f + " + 1')", 0), 0u) << seed << ": " << c;
-                EXPECT_TRUE(c.back() == ')' && c[c.size() - 3] >= '1' && c[c.size() - 3] <= '3') << seed << ": " << c;
+                EXPECT_TRUE(starts(l[i - 1], "CHANGE FIELD(" + f + ") TO(0)")) << at;
+                EXPECT_TRUE(starts(l[i + 1], "CHANGE FIELD(" + f + ") TO('" + f + " + 1')")) << at;
+                EXPECT_TRUE(c.back() == ')' && c[c.size() - 3] >= '1' && c[c.size() - 3] <= '3') << at;
                 counters.insert(f);
             }
             if (cmd == "BEGIN_LOOP") {
-                EXPECT_NE(std::string("234").find(c.at(c.find(" TO(") + 4)), std::string::npos) << seed << ": " << c;
+                EXPECT_NE(std::string("234").find(c.at(c.find(" TO(") + 4)), std::string::npos) << at;
                 counters.insert(field(c, "USING"));
             }
-            depth += (cmd == "DOWHILE" || cmd == "DOUNTIL" || cmd == "BEGIN_LOOP" || cmd == "SELECTLIST") -
-                     (cmd == "ENDWHILE" || cmd == "ENDUNTIL" || cmd == "END_LOOP" || cmd == "ENDSELECT");
-            EXPECT_LE(depth, 3) << seed << ": " << c;
-            loops += cmd == "DOWHILE" || cmd == "DOUNTIL" || cmd == "BEGIN_LOOP";
+            depth += int(opens.count(cmd)) - int(closes.count(cmd));
+            EXPECT_LE(depth, 3) << at;
+            loops += opens.count(cmd) && cmd != "SELECTLIST";
             if (cmd == "GOTO") {
-                const std::string to = c.substr(c.find("LABEL(") + 6, 3);
-                const bool back = labels.at(to) < i;
-                EXPECT_TRUE(!back || (l[i - 2].find("COND('#") != std::string::npos &&
-                                      l[i - 2].find(" < 2')") != std::string::npos &&
-                                      l[i - 1].find(" + 1')") != std::string::npos))
-                    << seed << ": " << c;
+                const bool back = labels.at(c.substr(c.find("LABEL(") + 6, 3)) < i;
+                EXPECT_TRUE(!back ||
+                            (holds(l[i - 2], "COND('#") && holds(l[i - 2], " < 2')") && holds(l[i - 1], " + 1')")))
+                    << at;
                 gotos += back;
             }
-            if (cmd == "ADD_ENTRY" && c.find(" AFTER(") != std::string::npos) {
-                EXPECT_EQ(
-                    l[i - 1].rfind("IF COND('(" + field(c, "AFTER") + " >= 0) AND (" + field(c, "AFTER") + " <= #", 0),
-                    0u)
-                    << seed << ": " << c;
+            if (cmd == "ADD_ENTRY" && holds(c, " AFTER(")) {
+                const std::string a = field(c, "AFTER");
+                EXPECT_TRUE(starts(l[i - 1], "IF COND('(" + a + " >= 0) AND (" + a + " <= #")) << at;
                 ++afters;
             }
         }
         // the loop fields change only where their loops count them
         for (const std::string& c : l)
             for (const std::string& f : counters) {
-                const bool named = c.find(f + " ") != std::string::npos || c.find(f + ")") != std::string::npos;
-                const bool counts = c.rfind("CHANGE FIELD(" + f + ") TO(0)", 0) == 0 ||
-                                    c.rfind("CHANGE FIELD(" + f + ") TO('", 0) == 0 ||
-                                    c.rfind("CHANGE FIELD(" + f + ") TO(1)", 0) == 0;  // an array's index, at the start
-                const bool reads = c.rfind("DO", 0) == 0 || c.rfind("BEGIN_LOOP", 0) == 0 ||
-                                   c.rfind("IF COND('", 0) == 0 ||
-                                   c.find("FIELD(#PGY" + f + ")") != std::string::npos || c.rfind("DEF_ARRAY", 0) == 0;
+                const bool named = holds(c, f + " ") || holds(c, f + ")");
+                const bool counts = starts(c, "CHANGE FIELD(" + f + ") TO(0)") ||
+                                    starts(c, "CHANGE FIELD(" + f + ") TO('") ||
+                                    starts(c, "CHANGE FIELD(" + f + ") TO(1)");  // an array's index, at the start
+                const bool reads = starts(c, "DO") || starts(c, "BEGIN_LOOP") || starts(c, "IF COND('") ||
+                                   holds(c, "FIELD(#PGY" + f + ")") || starts(c, "DEF_ARRAY");
                 EXPECT_TRUE(!named || counts || reads) << seed << ": " << c;
             }
     }
