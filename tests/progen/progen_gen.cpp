@@ -349,11 +349,7 @@ private:
         return v;
     }
 
-    std::string alphaLiteral(int max)
-    {
-        int n = chance(20) ? max : rnd(1, max);
-        return quote(text(n));
-    }
+    std::string alphaLiteral(int max) { return quote(text(chance(20) ? max : rnd(1, max))); }
 
     std::string numField() { return "#" + pick(num_); }
     std::string alphaField() { return "#" + pick(alpha_); }
@@ -373,9 +369,8 @@ private:
                 return pick(conds_);
             [[fallthrough]];
         case 4:
-            if (chance(50))
-                return quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2");
-            return quote("#" + pick(num_) + " >= #" + pick(num_));
+            return chance(50) ? quote("#" + pick(num_) + " + 1 > #" + pick(num_) + " * 2")
+                              : quote("#" + pick(num_) + " >= #" + pick(num_));
         default: return quote("#" + pick(alpha_) + " *EQ *BLANK");
         }
     }
@@ -404,9 +399,7 @@ private:
     /* a label keyword's value: the special values it takes, or a label of the main routine */
     std::string target(const std::vector<std::string>& specials)
     {
-        if (inMain_ && chance(30))
-            return label();
-        return pick(specials);
+        return inMain_ && chance(30) ? label() : pick(specials);
     }
 
     /* from 1 to `most` of the fields, in a random order */
