@@ -83,18 +83,17 @@ std::string CaseText(const Program& p)
     for (const Field& f : p.fields)
         o << "FIELD " << f.name << " " << f.type << " " << f.length << " " << f.decimals << " "
           << (f.nullable ? 'Y' : 'N') << (f.dflt.empty() ? "" : " " + f.dflt) << "\n";
+    auto names = [&](const char* head, const std::vector<std::string>& v) {
+        o << head;
+        for (const std::string& k : v)
+            o << " " << k;
+    };
     for (const File& f : p.files) {
-        o << "FILE " << f.name << " KEYS";
-        for (const std::string& k : f.keys)
-            o << " " << k;
-        o << " FIELDS";
-        for (const std::string& k : f.fields)
-            o << " " << k;
-        if (!f.view.empty()) {
-            o << " VIEW " << f.view;
-            for (const std::string& k : f.viewKeys)
-                o << " " << k;
-        }
+        o << "FILE " << f.name;
+        names(" KEYS", f.keys);
+        names(" FIELDS", f.fields);
+        if (!f.view.empty())
+            names((" VIEW " + f.view).c_str(), f.viewKeys);
         o << "\n";
     }
     for (const std::string& l : p.lines)

@@ -613,7 +613,7 @@ private:
         }
         if (chance(30) && !subset_) {
             report_ = rnd(1, 2);
-            std::vector<std::string> item, alpha, nums;  // fields that fit a report line
+            std::vector<std::string> alpha, nums;  // fields that fit a report line
             for (const std::string& f : allFields()) {
                 const Field& d = field(f);
                 if (d.type == 'A' && d.length <= 20)
@@ -621,8 +621,7 @@ private:
                 if ((d.type == 'P' || d.type == 'S') && d.length <= 15)
                     nums.push_back(f);
             }
-            item = alpha;
-            item.insert(item.end(), nums.begin(), nums.end());
+            const std::vector<std::string> item = joined(alpha, nums);
             for (int n = 1; n <= report_ && !alpha.empty() && !nums.empty(); ++n) {
                 const std::string num = " REPORT_NUM(" + std::to_string(n) + ")";
                 // a foot's fields start below the last line: four lines of headings and value, ten apart
@@ -896,13 +895,12 @@ private:
         }
     }
 
-    std::vector<std::string> allFields() const
+    static std::vector<std::string> joined(std::vector<std::string> a, const std::vector<std::string>& b)
     {
-        std::vector<std::string> a = alpha_;
-        a.insert(a.end(), num_.begin(), num_.end());
-        a.insert(a.end(), ext_.begin(), ext_.end());
+        a.insert(a.end(), b.begin(), b.end());
         return a;
     }
+    std::vector<std::string> allFields() const { return joined(joined(alpha_, num_), ext_); }
 
     /* ---- files ---------------------------------------------------------- */
     std::string ioTail(const std::string& command, bool notFound)
