@@ -22,6 +22,8 @@ const std::vector<Switch>& Switches()
 
 namespace {
 
+using std::to_string;
+
 class Writer {
 public:
     Writer(const Tables& t, uint64_t seed, const std::set<std::string>& allowed)
@@ -35,9 +37,9 @@ public:
         const int target = rnd(20, 200);
         // the routines' names and parameters are fixed first so calls can be written anywhere
         for (int i = 0, n = rnd(0, 3); i < n; ++i)
-            subs_.push_back({"PGSUB" + std::to_string(i + 1), pickParams()});
+            subs_.push_back({"PGSUB" + to_string(i + 1), pickParams()});
         for (int i = 0, n = rnd(1, 6); i < n; ++i)
-            labels_.push_back("L" + std::to_string(10 + i * 5));
+            labels_.push_back("L" + to_string(10 + i * 5));
         header();
         const size_t bodyTarget = static_cast<size_t>(target) * 3 / 4;
         for (const std::string& u : used_)
@@ -49,19 +51,18 @@ public:
         // every label stands on a command of the main routine
         for (const std::string& l : labels_)
             if (!placed_.count(l))
-                emit(l + ": MESSAGE MSGTXT(" + quote(text(rnd(1, 40))) + ")");
+                emit(l + ": MESSAGE MSGTXT(" + phrase(40) + ")");
         for (int n = 1; n <= report_; ++n) {
-            emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + std::to_string(n) + ")");
-            emit("ENDPRINT REPORT_NUM(" + std::to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
+            emit("PRINT LINE(" + lines_[size_t(n - 1)] + ") REPORT_NUM(" + to_string(n) + ")");
+            emit("ENDPRINT REPORT_NUM(" + to_string(n) + ")" + (chance(30) ? " IO_ERROR(*ABORT)" : ""));
         }
         if (webEvent_)  // the main routine of a web event function ends at its one screen
-            emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 4) + ")");
+            emit(one({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 4) + ")");
         else if (subset_)
-            emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg()}));
+            emit(one({"RETURN", "EXIT", "MENU", "ABORT" + msg()}));
         else
-            emit(pick<std::string>({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
-                                    "TRANSFER TOFUNCTION(*LAST)",
-                                    "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
+            emit(one({"RETURN", "EXIT", "MENU", "ABORT" + msg(), "TRANSFER TOFUNCTION(*NEXT)",
+                      "TRANSFER TOFUNCTION(*LAST)", "TRANSFER TOFUNCTION(DEMOMIN) EXCHANGE(#" + alpha_[0] + ")"}));
         inMain_ = false;
         for (size_t i = 0; i < subs_.size(); ++i)
             subroutine(i, static_cast<size_t>(target));
@@ -84,6 +85,10 @@ private:
     std::string text(int n) { return textAt(n, unsigned(rnd(0, 70))); }
     int rnd(int a, int b) { return std::uniform_int_distribution<int>(a, b)(r_); }
     bool chance(int pct) { return rnd(1, 100) <= pct; }
+    /* one of the texts; a number from a to b; a quoted text of 1 to `most` characters */
+    std::string one(const std::vector<std::string>& v) { return pick(v); }
+    std::string number(int a, int b) { return to_string(rnd(a, b)); }
+    std::string phrase(int most) { return quote(text(rnd(1, most))); }
     template <typename T> T pick(const std::vector<T>& v) { return v[static_cast<size_t>(rnd(0, int(v.size()) - 1))]; }
     std::string any(const std::vector<std::string>& v) { return v.empty() ? "" : pick(v); }
     bool on(const std::string& s) const { return allow_.count(s) > 0; }
@@ -155,7 +160,7 @@ private:
             } else if (k[0] == 'T') {
                 v = quote(text(rnd(1, std::stoi(k.substr(1)))));
             } else if (k[0] == 'I' && k != "IA") {
-                v = std::to_string(rnd(std::stoi(k.substr(1)), std::stoi(k.substr(k.find('-') + 1))));
+                v = to_string(rnd(std::stoi(k.substr(1)), std::stoi(k.substr(k.find('-') + 1))));
             } else if (k[0] == 'L') {
                 v = target(split(k.substr(1), '|'));
             } else if (k == "V") {
@@ -255,7 +260,7 @@ private:
 
     std::string addField(char type, int len, int dec = 0, bool nullable = false, const std::string& dft = "")
     {
-        const std::string name = "PG" + std::string(1, type == '1' ? 'N' : type) + std::to_string(++fieldNo_);
+        const std::string name = "PG" + std::string(1, type == '1' ? 'N' : type) + to_string(++fieldNo_);
         p_.fields.push_back({name, type, len, dec, nullable, dft});
         return name;
     }
@@ -284,7 +289,7 @@ private:
             } else if (kind <= 5) {
                 const int len = chance(20) ? pick<int>({1, 30, 31}) : rnd(1, 31);
                 int dec = chance(30) ? 0 : rnd(0, len);
-                std::string dft = chance(15) ? pick<std::string>({"*ZERO", "0"}) : "";
+                std::string dft = chance(15) ? one({"*ZERO", "0"}) : "";
                 num_.push_back(addField(kind == 5 ? 'S' : 'P', len, dec, nul, dft));
             } else {
                 static const std::vector<std::pair<char, int>> ext = {{'I', 1},  {'I', 2}, {'I', 4},  {'I', 8},
@@ -302,7 +307,7 @@ private:
     {
         for (int i = 0, n = rnd(0, 3); i < n && !subset_; ++i) {
             File f;
-            f.name = "PGFILE" + std::to_string(i + 1);
+            f.name = "PGFILE" + to_string(i + 1);
             // the file's fields are its own: keys alpha or packed, then data
             for (int k = 0, nk = rnd(1, 3); k < nk; ++k)
                 f.keys.push_back(chance(50) ? addField('A', rnd(1, 20)) : addField('P', rnd(1, 15), 0));
@@ -313,7 +318,7 @@ private:
                 (field(name).type == 'A' ? alpha_ : num_).push_back(name);
             }
             if (chance(60)) {
-                f.view = "PGFILE" + std::to_string(i + 1) + "V";
+                f.view = "PGFILE" + to_string(i + 1) + "V";
                 f.viewKeys = {f.fields[f.keys.size()]};
                 if (f.keys.size() > 1 && chance(50))
                     f.viewKeys.push_back(f.keys[0]);
@@ -330,7 +335,7 @@ private:
         for (int i = 0, n = rnd(0, 3); i < n; ++i) {
             const bool alpha = chance(50);
             ps.push_back({alpha ? addField('A', rnd(1, 20)) : addField('P', rnd(1, 9), rnd(0, 1)),
-                          pick<std::string>({"*RECEIVED", "*RETURNED", "*BOTH"})});
+                          one({"*RECEIVED", "*RETURNED", "*BOTH"})});
         }
         return ps;
     }
@@ -339,7 +344,7 @@ private:
     std::string numLiteral(const Field& f)
     {
         const int ints = f.length - f.decimals;
-        std::string v = ints > 0 ? std::to_string(rnd(0, 9)) : "0";
+        std::string v = ints > 0 ? number(0, 9) : "0";
         if (ints > 1 && chance(30))
             v = std::string(static_cast<size_t>(rnd(1, ints)), '9');
         if (f.decimals > 0 && chance(50))
@@ -358,12 +363,12 @@ private:
     {
         switch (rnd(0, 5)) {
         case 0:
-            return quote("#" + pick(num_) + " " + pick<std::string>({"=", "<>", "<", ">", "<=", ">=", "*GT", "*LE"}) +
-                         " " + std::to_string(rnd(0, 99)));
+            return quote("#" + pick(num_) + " " + one({"=", "<>", "<", ">", "<=", ">=", "*GT", "*LE"}) + " " +
+                         number(0, 99));
         case 1: return quote("#" + pick(alpha_) + " = " + quote(text(1)));
         case 2:
-            return quote("(#" + pick(num_) + " > #" + pick(num_) + ") " + pick<std::string>({"AND", "OR"}) + " (#" +
-                         pick(alpha_) + " *NE #" + pick(alpha_) + ")");
+            return quote("(#" + pick(num_) + " > #" + pick(num_) + ") " + one({"AND", "OR"}) + " (#" + pick(alpha_) +
+                         " *NE #" + pick(alpha_) + ")");
         case 3:
             if (!conds_.empty())
                 return pick(conds_);
@@ -387,7 +392,7 @@ private:
             v.insert(v.end(), {"*ZERO", numField(), numLiteral(f), numLiteral(f),
                                quote(numField() + " + " + numField() + " * 2"), quote("(" + numField() + " - 1) / 3")});
         else if (f.type == 'I' || f.type == 'F')  // an integer literal of at most as many digits as the field has bytes
-            v.insert(v.end(), {"*ZERO", numField(), std::to_string(rnd(0, 99))});
+            v.insert(v.end(), {"*ZERO", numField(), number(0, 99)});
         else if (f.type == 'H')
             v.push_back("*BLANK");
         return pick(v);
@@ -427,12 +432,10 @@ private:
     std::string msg()
     {
         if (chance(30))
-            return " MSGID(PG0000" + std::to_string(rnd(1, 9)) + ") MSGFILE(PGMSGF)" +
-                   (chance(50)
-                        ? " MSGDTA(" + pick<std::string>({"#" + num_[0] + " #" + alpha_[0], "(#" + alpha_[0] + " Y)"}) +
-                              ")"
-                        : "");
-        return " MSGTXT(" + quote(text(rnd(1, 80))) + ")";
+            return " MSGID(PG0000" + number(1, 9) + ") MSGFILE(PGMSGF)" +
+                   (chance(50) ? " MSGDTA(" + one({"#" + num_[0] + " #" + alpha_[0], "(#" + alpha_[0] + " Y)"}) + ")"
+                               : "");
+        return " MSGTXT(" + phrase(80) + ")";
     }
 
     /* an edit word of a number of `len` digits, `dec` of them decimals */
@@ -469,7 +472,7 @@ private:
         if (kind == 6)
             opts += ") TRIGGER(" + (p_.files.empty() || chance(30)
                                         ? std::string("*FIELD")
-                                        : p_.files[0].name + pick<std::string>({"", " DEMLIB", " DEMLIB *NONE"}));
+                                        : p_.files[0].name + one({"", " DEMLIB", " DEMLIB *NONE"}));
         else if (receives_ && !p_.files.empty() && chance(15))
             opts += ") RCV_DS(" + p_.files[0].name;
         emit("FUNCTION" + opts + ")");
@@ -480,25 +483,25 @@ private:
             emit("DEF_LIST NAME(#TRIG_LIST) FIELDS(" + hashed(lists_.back().fields) + ") TYPE(*WORKING)");
         }
         for (int i = 0, n = rnd(0, 3); i < n; ++i) {
-            const std::string name = "#PGD" + std::to_string(i + 1);
+            const std::string name = "#PGD" + to_string(i + 1);
             Field f = {name.substr(1), 'A', 0, 0, false, ""};
             const int kind = rnd(0, 2);
             if (kind == 0) {
                 f.length = rnd(1, 256);
-                emit("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + std::to_string(f.length) + ")" +
+                emit("DEFINE FIELD(" + name + ") TYPE(*CHAR) LENGTH(" + to_string(f.length) + ")" +
                      (chance(30) ? " DEFAULT(" + quote(text(std::min(f.length, 48))) + ")" : "") + " LABEL(" +
-                     quote(text(rnd(1, 15))) + ")" + (chance(30) ? " DESC(" + quote(text(rnd(1, 40))) + ")" : ""));
+                     phrase(15) + ")" + (chance(30) ? " DESC(" + phrase(40) + ")" : ""));
             } else if (kind == 1) {
                 f = {f.name, 'P', rnd(1, 30), 0, false, ""};
                 f.decimals = rnd(0, std::min(f.length - 1, 9));
-                emit("DEFINE FIELD(" + name + ") TYPE(" + pick<std::string>({"*DEC", "*SIGNED"}) + ") LENGTH(" +
-                     std::to_string(f.length) + ") DECIMALS(" + std::to_string(f.decimals) + ")" +
-                     (chance(40)                    ? " EDIT_CODE(" + pick<std::string>({"1", "3", "J", "Z"}) + ")"
+                emit("DEFINE FIELD(" + name + ") TYPE(" + one({"*DEC", "*SIGNED"}) + ") LENGTH(" + to_string(f.length) +
+                     ") DECIMALS(" + to_string(f.decimals) + ")" +
+                     (chance(40)                    ? " EDIT_CODE(" + one({"1", "3", "J", "Z"}) + ")"
                       : f.length < 24 && chance(30) ? " EDIT_WORD(" + editWord(f.length, f.decimals) + ")"
                                                     : ""));
             } else {
                 const std::string ref = pick(num_);
-                emit("DEFINE FIELD(" + name + ") REFFLD(#" + ref + ") LABEL(" + quote(text(rnd(1, 15))) + ")");
+                emit("DEFINE FIELD(" + name + ") REFFLD(#" + ref + ") LABEL(" + phrase(15) + ")");
                 f = field(ref);
                 f.name = name.substr(1);
                 f.nullable = false;
@@ -510,7 +513,7 @@ private:
                 used_.push_back("CHANGE FIELD(#" + f.name + ") TO(*DEFAULT)");
         if (chance(30)) {
             const std::string f = pick(num_);
-            emit("OVERRIDE FIELD(#" + f + ") EDIT_CODE(" + pick<std::string>({"1", "3", "Z"}) + ")");
+            emit("OVERRIDE FIELD(#" + f + ") EDIT_CODE(" + one({"1", "3", "Z"}) + ")");
             // a field given another length, or the definition of another field
             const std::string g = pick(num_);
             const Field& d = field(g);
@@ -521,9 +524,9 @@ private:
                         w.name != g && !w.nullable)
                         wider.push_back(w.name);
                 if (chance(50))
-                    emit("OVERRIDE FIELD(#" + g + ") TYPE(*DEC) LENGTH(" + std::to_string(d.length + 1) +
-                         ") DECIMALS(" + std::to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" +
-                         editWord(d.length + 1, d.decimals) + ")");
+                    emit("OVERRIDE FIELD(#" + g + ") TYPE(*DEC) LENGTH(" + to_string(d.length + 1) + ") DECIMALS(" +
+                         to_string(d.decimals) + ") DEFAULT(*ZERO) EDIT_WORD(" + editWord(d.length + 1, d.decimals) +
+                         ")");
                 else if (!wider.empty())
                     emit("OVERRIDE FIELD(#" + g + ") REFFLD(#" + pick(wider) + ")");
             }
@@ -535,17 +538,17 @@ private:
             for (size_t i = f.keys.size(); i < f.fields.size(); ++i)
                 if (chance(50)) {
                     Field r = field(f.fields[i]);
-                    r.name = "PGR" + std::to_string(++fieldNo_);
+                    r.name = "PGR" + to_string(++fieldNo_);
                     renamed_[f.fields[i]] = r.name;
                     pairs += (pairs.empty() ? "(#" : " (#") + f.fields[i] + " #" + r.name + ")";
                     known(r);
                 }
             if (!pairs.empty())
-                emit("RENAME FILE(" + f.name + pick<std::string>({" *FIRST", " DEMLIB"}) + ") FIELDS(" + pairs + ")");
+                emit("RENAME FILE(" + f.name + one({" *FIRST", " DEMLIB"}) + ") FIELDS(" + pairs + ")");
         }
         for (int i = 0, n = rnd(0, 2); i < n; ++i) {
             std::string c = condition();
-            conds_.push_back("*PGCOND" + std::to_string(i + 1));
+            conds_.push_back("*PGCOND" + to_string(i + 1));
             emit("DEF_COND NAME(" + conds_.back() + ") COND(" + c + ")");
         }
         if (chance(30)) {
@@ -560,7 +563,7 @@ private:
             if (over) {
                 const int at = rnd(1, 20);
                 alpha_.push_back(addField('A', at + 29 + rnd(0, 10)));
-                of += ") ENTRYS(3) OVERLAYING(#" + alpha_.back() + " " + std::to_string(at);
+                of += ") ENTRYS(3) OVERLAYING(#" + alpha_.back() + " " + to_string(at);
             }
             array_ = "PGY";
             p_.fields.push_back({"PGX", 'P', 3, 0, false, ""});  // an index is named by at most three characters
@@ -577,14 +580,14 @@ private:
         }
         for (int i = 0, n = rnd(0, 3); i < n; ++i) {
             List l;
-            l.name = "PGLIST" + std::to_string(i + 1);
+            l.name = "PGLIST" + to_string(i + 1);
             l.browse = chance(40) && !subset_;  // a browse list is shown on a screen
             l.fields = some(screenFields(), 5);
             std::string s = "DEF_LIST NAME(#" + l.name + ") FIELDS(" + hashed(l.fields) + ")";
             if (l.browse) {
                 s += " TYPE(*BROWSE)";
                 if (chance(30))
-                    s += " PAGE_SIZE(#" + num_[1] + ") TOP_ENTRY(" + pick<std::string>({"*CURRENT", "#" + num_[1]}) +
+                    s += " PAGE_SIZE(#" + num_[1] + ") TOP_ENTRY(" + one({"*CURRENT", "#" + num_[1]}) +
                          ") SEL_ENTRY(#" + num_[1] + ") SCROLL_TXT(#" + alpha_[0] + ")";
                 if (chance(70)) {
                     l.counter = counter_;
@@ -592,7 +595,7 @@ private:
                 }
             } else {
                 s += (chance(30) ? " TYPE(*WORKING)" : "") + std::string(" ENTRYS(") +
-                     std::to_string(pick<int>({1, 10, 50, 200, 9999})) + ")";
+                     to_string(pick<int>({1, 10, 50, 200, 9999})) + ")";
                 if (chance(30))
                     s += " LONG_LIST(1)";
                 else if (chance(30))
@@ -623,32 +626,31 @@ private:
             }
             const std::vector<std::string> item = joined(alpha, nums);
             for (int n = 1; n <= report_ && !alpha.empty() && !nums.empty(); ++n) {
-                const std::string num = " REPORT_NUM(" + std::to_string(n) + ")";
+                const std::string num = " REPORT_NUM(" + to_string(n) + ")";
                 // a foot's fields start below the last line: four lines of headings and value, ten apart
                 const bool foot = chance(50);
-                std::string more = foot || chance(30) ? " LAST_LINE(" + std::to_string(rnd(30, 46)) + ")" : "";
+                std::string more = foot || chance(30) ? " LAST_LINE(" + number(30, 46) + ")" : "";
                 if (chance(40))
-                    more += " NAME(PGRPT" + std::to_string(n) + ") PRT_FILE(QSYSPRT" + (chance(50) ? " *LIBL" : "") +
-                            ") OUTQ(" + pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") COPIES(" +
-                            pick<std::string>({"*FILE", "#" + num_[1]}) + ") FORMTYPE(" +
-                            pick<std::string>({"*FILE", "#" + alpha_[0]}) + ") OTHER_OVRD(#" + alpha_[2] +
+                    more += " NAME(PGRPT" + to_string(n) + ") PRT_FILE(QSYSPRT" + (chance(50) ? " *LIBL" : "") +
+                            ") OUTQ(" + one({"*FILE", "#" + alpha_[0]}) + ") COPIES(" + one({"*FILE", "#" + num_[1]}) +
+                            ") FORMTYPE(" + one({"*FILE", "#" + alpha_[0]}) + ") OTHER_OVRD(#" + alpha_[2] +
                             ") RET_LENGTH(#" + num_[1] + ") RET_WIDTH(#" + num_[1] + ") RET_OVRFLW(#" + num_[1] +
                             ") RET_LINE(#" + num_[1] + ") RET_PAGE(#" + num_[1] + ")";
                 emit("DEF_REPORT" + num + " FORMSIZE(66 132) OVERFLOW(60)" + more);
-                emit("DEF_HEAD NAME(#PGHEAD" + std::to_string(n) + ") FIELDS(" + fields(item, 3) + ") TEXTS((" +
-                     quote(text(rnd(1, 20))) + " 1 10))" + num);
-                lines_.push_back("#PGLINE" + std::to_string(n));
+                emit("DEF_HEAD NAME(#PGHEAD" + to_string(n) + ") FIELDS(" + fields(item, 3) + ") TEXTS((" + phrase(20) +
+                     " 1 10))" + num);
+                lines_.push_back("#PGLINE" + to_string(n));
                 emit("DEF_LINE NAME(" + lines_.back() + ") FIELDS(" + fields(item, 5) + ") DESIGN(" +
-                     pick<std::string>({"*ACROSS", "*DOWN"}) + ") IDENTIFY(" +
-                     pick<std::string>({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) + ")" + num);
+                     one({"*ACROSS", "*DOWN"}) + ") IDENTIFY(" + one({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) + ")" +
+                     num);
                 if (chance(60)) {
                     const std::string by = pick(alpha);
-                    emit("DEF_BREAK NAME(#PGBRK" + std::to_string(n) + ") FIELDS(#" + by + " #" + pick(nums) +
-                         ") TRIGGER_BY(" + pick<std::string>({"*LEADING", "*TRAILING"}) + ") TRIG_FLDS(#" + by + ")" +
-                         (chance(40) ? " DOWN_SEP(" + std::to_string(rnd(1, 10)) + ")" : "") + num);
+                    emit("DEF_BREAK NAME(#PGBRK" + to_string(n) + ") FIELDS(#" + by + " #" + pick(nums) +
+                         ") TRIGGER_BY(" + one({"*LEADING", "*TRAILING"}) + ") TRIG_FLDS(#" + by + ")" +
+                         (chance(40) ? " DOWN_SEP(" + number(1, 10) + ")" : "") + num);
                 }
                 if (foot)
-                    emit("DEF_FOOT NAME(#PGFOOT" + std::to_string(n) + ") FIELDS(" + fields(nums, 2) + ")" + num);
+                    emit("DEF_FOOT NAME(#PGFOOT" + to_string(n) + ") FIELDS(" + fields(nums, 2) + ")" + num);
             }
             if (lines_.empty())
                 report_ = 0;
@@ -682,8 +684,8 @@ private:
 
     std::string keep()
     {
-        return "KEEP_" + pick<std::string>({"TOTAL", "COUNT", "AVG", "MAX", "MIN"}) + " OF_FIELD(#" + num_[2] +
-               ") IN_FIELD(#" + num_[3] + ")" + (chance(50) ? " BY_FIELD(#" + alpha_[0] + ")" : "");
+        return "KEEP_" + one({"TOTAL", "COUNT", "AVG", "MAX", "MIN"}) + " OF_FIELD(#" + num_[2] + ") IN_FIELD(#" +
+               num_[3] + ")" + (chance(50) ? " BY_FIELD(#" + alpha_[0] + ")" : "");
     }
 
     void statement(int depth)
@@ -712,12 +714,10 @@ private:
             if (nest && (!subset_ || level_ < kLevels)) {
                 const bool w = chance(50);
                 if (subset_) {  // a few rounds counted on the level's own field, advanced first
-                    const std::string n = std::to_string(rnd(1, 3)), c = "#" + loopField();
+                    const std::string n = number(1, 3), c = "#" + loopField();
                     emit("CHANGE FIELD(" + c + ") TO(0)");
                     emit(std::string(w ? "DOWHILE" : "DOUNTIL") + " COND(" +
-                         quote(c + (w ? pick<std::string>({" < ", " *LT "}) : pick<std::string>({" >= ", " *GE "})) +
-                               n) +
-                         ")");
+                         quote(c + (w ? one({" < ", " *LT "}) : one({" >= ", " *GE "})) + n) + ")");
                     emit("CHANGE FIELD(" + c + ") TO(" + quote(c + " + 1") + ")");
                 } else {
                     emit(std::string(w ? "DOWHILE" : "DOUNTIL") + " COND(" + condition() + ")");
@@ -728,8 +728,8 @@ private:
         case 4:
             if (nest && (!subset_ || level_ < kLevels)) {
                 emit("BEGIN_LOOP USING(#" + (subset_ ? loopField() : index_) + ") FROM(1) TO(" +
-                     (subset_ ? pick<std::string>({"2", "3", "4"}) : pick<std::string>({"10", "#" + num_[1], "99"})) +
-                     ") STEP(" + pick<std::string>({"1", "2"}) + ")");
+                     (subset_ ? one({"2", "3", "4"}) : one({"10", "#" + num_[1], "99"})) + ") STEP(" + one({"1", "2"}) +
+                     ")");
                 loop(depth, "END_LOOP");
             }
             return;
@@ -739,9 +739,7 @@ private:
                 emit("CASE OF_FIELD(" + (alpha ? alphaField() : numField()) + ")");
                 for (int i = 0, n = rnd(1, 3); i < n; ++i)
                     nested("WHEN VALUE_IS(" +
-                               quote(pick<std::string>({"= ", "< ", "> ", "<> "}) +
-                                     (alpha ? quote(text(1)) : std::to_string(rnd(0, 9)))) +
-                               ")",
+                               quote(one({"= ", "< ", "> ", "<> "}) + (alpha ? quote(text(1)) : number(0, 9))) + ")",
                            depth, 2);
                 if (chance(60))
                     nested("OTHERWISE", depth, 2);
@@ -750,8 +748,7 @@ private:
             return;
         case 6:
             if (loops_ > 0)
-                return emit(pick<std::string>({"LEAVE", "CONTINUE"}) +
-                            (chance(50) ? " COND(" + condition() + ")" : ""));
+                return emit(one({"LEAVE", "CONTINUE"}) + (chance(50) ? " COND(" + condition() + ")" : ""));
             [[fallthrough]];
         case 7:
             if (inMain_ && !labels_.empty() && chance(50)) {
@@ -772,7 +769,7 @@ private:
                 bare_ = false;
                 return emit("ENDIF");
             }
-            return emit("MESSAGE" + msg() + " TYPE(" + pick<std::string>({"*INFO", "*STATUS", "*WINDOW"}) + ")");
+            return emit("MESSAGE" + msg() + " TYPE(" + one({"*INFO", "*STATUS", "*WINDOW"}) + ")");
         case 8:
         case 9:
             if (!p_.files.empty() && nest)
@@ -797,11 +794,11 @@ private:
         case 14:
             if (report_) {
                 const int n = rnd(1, report_);
-                const std::string num = " REPORT_NUM(" + std::to_string(n) + ")";
+                const std::string num = " REPORT_NUM(" + to_string(n) + ")";
                 switch (rnd(0, 3)) {
                 case 0: return emit("PRINT LINE(" + lines_[size_t(n - 1)] + ")" + num);
-                case 1: return emit("SPACE LINES(" + std::to_string(rnd(1, 3)) + ")" + num);
-                case 2: return emit("SKIP TO_LINE(" + std::to_string(rnd(1, 60)) + ")" + num);
+                case 1: return emit("SPACE LINES(" + number(1, 3) + ")" + num);
+                case 2: return emit("SKIP TO_LINE(" + number(1, 60) + ")" + num);
                 default:
                     if (fileLoops_ > 0)
                         emit(keep());
@@ -810,10 +807,10 @@ private:
             return;
         case 15: {
             const std::string a = pick(alpha_), b = pick(alpha_);
-            std::string into = "#" + b + " " + std::to_string(rnd(1, field(b).length)) + " *END";
+            std::string into = "#" + b + " " + to_string(rnd(1, field(b).length)) + " *END";
             if (chance(30))
                 into = "#" + b;
-            return emit("SUBSTRING FIELD(#" + a + " " + std::to_string(rnd(1, field(a).length)) + " *END) INTO_FIELD(" +
+            return emit("SUBSTRING FIELD(#" + a + " " + to_string(rnd(1, field(a).length)) + " *END) INTO_FIELD(" +
                         into + ")");
         }
         case 16:
@@ -825,42 +822,38 @@ private:
                 if (!nul.empty())
                     nested("IF_NULL FIELD(" + fields(nul, 2) + ")", depth, 2, "ENDIF");
                 else if (chance(50))
-                    nested("IF_MODE IS(" + pick<std::string>({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")", depth,
-                           2, "ENDIF");
+                    nested("IF_MODE IS(" + one({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")", depth, 2, "ENDIF");
                 else
-                    nested("IF_STATUS IS(" + pick<std::string>({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE"}) + ")",
-                           depth, 2, "ENDIF");
+                    nested("IF_STATUS IS(" + one({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE"}) + ")", depth, 2,
+                           "ENDIF");
             }
             return;
-        case 17: return emit("SET_MODE TO(" + pick<std::string>({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")");
+        case 17: return emit("SET_MODE TO(" + one({"*ADD", "*CHANGE", "*DELETE", "*DISPLAY"}) + ")");
         case 18:
             return emit("EXCHANGE FIELDS(" + fields(screenFields(), 3) + ")" + (chance(50) ? " OPTION(*ALWAYS)" : ""));
         case 19: {
             std::string parms;
             for (int i = 0, n = rnd(0, 3); i < n; ++i)
                 parms += (i ? " " : "") + (chance(50) ? alphaField() : numField());
-            return emit("CALL PGM(PGCALL" + std::to_string(rnd(1, 9)) + ")" +
-                        (parms.empty() ? "" : " PARMS(" + parms + ")") +
+            return emit("CALL PGM(PGCALL" + number(1, 9) + ")" + (parms.empty() ? "" : " PARMS(" + parms + ")") +
                         (chance(30) ? " IF_ERROR(" + target({"*ABORT", "*NEXT", "*RETURN"}) + ")" : ""));
         }
         case 20:
-            return emit(pick<std::string>({"EXEC_CPF COMMAND('DSPLIBL')", "EXEC_OS400 CPFCMD('WRKACTJOB')"}) +
+            return emit(one({"EXEC_CPF COMMAND('DSPLIBL')", "EXEC_OS400 CPFCMD('WRKACTJOB')"}) +
                         (chance(40) ? " IF_ERROR(" + target({"*ABORT", "*NEXT"}) + ")" : ""));
         case 21:
             if (group_.size() && (subset_ || chance(50)))
-                return emit("CHANGE FIELD(" + group_ + ") TO(" + pick<std::string>({"*NULL", "*DEFAULT", "*BLANK"}) +
-                            ")");
+                return emit("CHANGE FIELD(" + group_ + ") TO(" + one({"*NULL", "*DEFAULT", "*BLANK"}) + ")");
             return emit(chance(50) ? "SUBMIT PGM(PGBATCH) PARMS(" + alphaField() + ")"
                                    : "SUBMIT PROCESS(DEMOPRC) FUNCTION(DEMOMIN)");
         case 22:
-            return emit(
-                (on("urequest") ? pick<std::string>({"UDISPLAY", "UREQUEST", "UPRINT"}) : std::string("UPRINT")) +
-                " FIELDS(" + fields(screenFields(), 3) + ")");
+            return emit((on("urequest") ? one({"UDISPLAY", "UREQUEST", "UPRINT"}) : std::string("UPRINT")) +
+                        " FIELDS(" + fields(screenFields(), 3) + ")");
         case 23: return emit("USE BUILTIN(DEM_ADD_VAT) WITH_ARGS(#" + num_[2] + ") TO_GET(#" + num_[2] + ")");
         case 24:
             if (inMain_ && !included_) {
                 included_ = true;
-                return emit("INCLUDE PROCESS(" + pick<std::string>({"*DIRECT", "DEMOPRC"}) + ") FUNCTION(DEMINC)");
+                return emit("INCLUDE PROCESS(" + one({"*DIRECT", "DEMOPRC"}) + ") FUNCTION(DEMINC)");
             }
             [[fallthrough]];
         case 25:
@@ -884,8 +877,8 @@ private:
             [[fallthrough]];
         case 27:
             if (nest)
-                nested("IF_STATUS IS(" + pick<std::string>({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE", "*EQUALKEY"}) +
-                           ") IS_NOT(" + pick<std::string>({"*ERROR", "*VALERROR", "*NOTEQUALKEY"}) + ")",
+                nested("IF_STATUS IS(" + one({"*OKAY", "*ERROR", "*NORECORD", "*ENDFILE", "*EQUALKEY"}) + ") IS_NOT(" +
+                           one({"*ERROR", "*VALERROR", "*NOTEQUALKEY"}) + ")",
                        depth, 2, "ENDIF");
             return;
         default: {
@@ -922,7 +915,7 @@ private:
         // how the record is found: by key (with the number of keys), by a condition, by number
         const int how = rnd(0, 9);
         std::string by = " WITH_KEY(" + key + ")";
-        by += chance(25) ? " NBR_KEYS(" + pick<std::string>({"*WITHKEY", "*COMPUTE", "1"}) + ")" : "";
+        by += chance(25) ? " NBR_KEYS(" + one({"*WITHKEY", "*COMPUTE", "1"}) + ")" : "";
         const std::string where = " WHERE(" + quote("#" + f.fields.back() + " <> #" + f.fields.back()) + ")";
         if (how == 8)
             by = where;
@@ -943,11 +936,11 @@ private:
             else if (how < 8)
                 s += where;
             if (chance(20))
-                s += " OPTIONS(" + pick<std::string>({"*BACKWARDS", "*STARTKEY"}) + ")";
+                s += " OPTIONS(" + one({"*BACKWARDS", "*STARTKEY"}) + ")";
             else if (chance(20) && how >= 6)
-                s += " OPTIONS(*BLOCK " + std::to_string(rnd(1, 99)) + ")";
+                s += " OPTIONS(*BLOCK " + number(1, 99) + ")";
             else if (chance(30) && (how == 6 || how == 7))  // the loop ends at the first record the WHERE refuses
-                s += " OPTIONS(" + pick<std::string>({"*ENDWHERE", "*ENDWHERESQL"}) + ")";
+                s += " OPTIONS(" + one({"*ENDWHERE", "*ENDWHERESQL"}) + ")";
             ++fileLoops_;
             nested(s + ioTail("SELECT", true), depth, 3);
             --fileLoops_;
@@ -962,21 +955,19 @@ private:
         case 5: return emit("DELETE FROM_FILE(" + file + ")" + by + ioTail("DELETE", true));
         case 6: return emit("CHECK_FOR FOR_FILE(" + file + ") WITH_KEY(" + key + ")");
         case 7:
-            emit("OPEN FILE(" + file + ") USE_OPTION(" + pick<std::string>({"*ONDEMAND", "*IMMEDIATE", "*KEEPOPEN"}) +
-                 ")");
+            emit("OPEN FILE(" + file + ") USE_OPTION(" + one({"*ONDEMAND", "*IMMEDIATE", "*KEEPOPEN"}) + ")");
             return emit("CLOSE FILE(" + file + ")");
         case 8:
             if (!view) {
-                emit("OPEN FILE(" + file + ") USE_OPTION(*OPNQRYF) QRYSLT(" +
-                     pick<std::string>({"*ALL", "#" + alpha_[2]}) +
+                emit("OPEN FILE(" + file + ") USE_OPTION(*OPNQRYF) QRYSLT(" + one({"*ALL", "#" + alpha_[2]}) +
                      ") KEYFLD(*FILE) ALWCPYDTA(*NO) OPTIMIZE(*FIRSTIO) SEQONLY(*YES 100)");
                 return emit("CLOSE FILE(*ALL)");
             }
             [[fallthrough]];
         case 9:
             if (!view)
-                return emit("POINT FILE(" + file + ") TO_FILE(" + pick<std::string>({"*SAME", "#" + alpha_[0]}) +
-                            ") TO_LIBRARY(" + pick<std::string>({"*LIBL", "#" + alpha_[0]}) + ") TO_MEMBER(*FIRST)");
+                return emit("POINT FILE(" + file + ") TO_FILE(" + one({"*SAME", "#" + alpha_[0]}) + ") TO_LIBRARY(" +
+                            one({"*LIBL", "#" + alpha_[0]}) + ") TO_MEMBER(*FIRST)");
             [[fallthrough]];
         case 10:
             if (depth < 6) {
@@ -991,7 +982,7 @@ private:
                 s += chance(20) ? " CONNECT(*NO)" : "";
                 s += chance(50) ? " WHERE(" + quote(f.fields.back() + " = :" + f.fields.back()) + ")" : "";
                 s += chance(40) ? " ORDER_BY(" + quote(f.fields[0]) + ")" : "";
-                s += chance(30) ? " DISTINCT(" + pick<std::string>({"*YES", "*NO"}) + ")" : "";
+                s += chance(30) ? " DISTINCT(" + one({"*YES", "*NO"}) + ")" : "";
                 return nested(s, depth, 2, "ENDSELECT");
             }
             [[fallthrough]];
@@ -1015,13 +1006,13 @@ private:
             return emit(add);
         }
         case 1: return emit("CLR_LIST NAMED(" + n + ")");
-        case 2: return emit("INZ_LIST NAMED(" + n + ") NUM_ENTRYS(" + std::to_string(rnd(1, 5)) + ")");
+        case 2: return emit("INZ_LIST NAMED(" + n + ") NUM_ENTRYS(" + number(1, 5) + ")");
         case 3:
             if (depth < 6 && (!subset_ || level_ < kLevels)) {
                 level_ += subset_;
                 nested("SELECTLIST NAMED(" + n + ")" + (chance(30) ? " WHERE(" + condition() + ")" : "") +
                            (l.browse && chance(40)
-                                ? " GET_ENTRYS(" + pick<std::string>({"*SELECT", "*ALTERED *NOTNULL", "*CHANGE"}) + ")"
+                                ? " GET_ENTRYS(" + one({"*SELECT", "*ALTERED *NOTNULL", "*CHANGE"}) + ")"
                                 : ""),
                        depth, 3);
                 if (chance(30) && !l.browse)
@@ -1040,13 +1031,13 @@ private:
         case 6:
             if (!l.browse)
                 return emit("SORT_LIST NAMED(" + n + ") BY_FIELDS((#" + l.fields[0] + " " +
-                            pick<std::string>({"*ASCEND", "*DESCEND"}) + "))");
+                            one({"*ASCEND", "*DESCEND"}) + "))");
             [[fallthrough]];
         case 7: return emit("UPD_ENTRY IN_LIST(" + n + ")");
         default:
             if (l.browse && depth < 6 && !(webEvent_ && inMain_))
-                return emit(pick<std::string>({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) +
-                            ") BROWSELIST(" + n + (chance(50) ? " " + std::to_string(rnd(5, 12)) : "") + ")");
+                return emit(one({"DISPLAY", "REQUEST"}) + " FIELDS(" + fields(screenFields(), 3) + ") BROWSELIST(" + n +
+                            (chance(50) ? " " + number(5, 12) : "") + ")");
             emit("DLT_LIST NAMED(" + n + ")");
         }
     }
@@ -1054,8 +1045,8 @@ private:
     /* ---- screens and validation ----------------------------------------- */
     void screen(int depth)
     {
-        const std::string cmd = pick<std::string>({"DISPLAY", "REQUEST", "DISPLAY", "POP_UP"});
-        const std::string id = chance(30) ? pick<std::string>({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) : "";
+        const std::string cmd = one({"DISPLAY", "REQUEST", "DISPLAY", "POP_UP"});
+        const std::string id = chance(30) ? one({"*COLHDG", "*LABEL", "*DESC", "*NOID"}) : "";
         const bool pop = cmd == "POP_UP";
         // a pop-up shows fields that leave room for its frame beside value and identification (any, when not given)
         std::vector<std::string> from;
@@ -1063,20 +1054,19 @@ private:
             if (!pop || shown(field(f)) + (id == "*LABEL" ? 16 : id == "*COLHDG" || id == "*NOID" ? 0 : 48) <= 70)
                 from.push_back(f);
         std::string s = cmd + " FIELDS(" + fields(from, pop ? 3 : 6) + ")";
-        s += chance(30) ? " DESIGN(" + pick<std::string>({"*ACROSS", "*DOWN"}) + ")" : "";
+        s += chance(30) ? " DESIGN(" + one({"*ACROSS", "*DOWN"}) + ")" : "";
         s += id.empty() ? "" : " IDENTIFY(" + id + ")";
         if (chance(30) && std::count(s.begin(), s.end(), '#') <= (pop ? 1 : 2))
-            s += " DOWN_SEP(" + std::to_string(rnd(1, 10)) + ")";
-        s += chance(30) ? " PANEL_TITL(" + quote(text(rnd(1, 40))) + ")" : "";
+            s += " DOWN_SEP(" + number(1, 10) + ")";
+        s += chance(30) ? " PANEL_TITL(" + phrase(40) + ")" : "";
         s += chance(20) ? " EXIT_KEY(*YES " + target({"*EXIT", "*RETURN", "*NEXT"}) + ")" : "";
         s += chance(20) ? " MENU_KEY(*YES " + target({"*MENU", "*RETURN", "*NEXT"}) + ")" : "";
         if (chance(20) && !pop)
-            s += " TEXTS((" + quote(text(rnd(1, 20))) + " " + std::to_string(rnd(18, 20)) + " 2))";
-        s += chance(20) ? " USER_KEYS((" + std::to_string(rnd(1, 9)) + " " + quote(text(rnd(1, 8))) + "))" : "";
+            s += " TEXTS((" + phrase(20) + " " + number(18, 20) + " 2))";
+        s += chance(20) ? " USER_KEYS((" + number(1, 9) + " " + phrase(8) + "))" : "";
         emit(pop ? window(enrich(s)) : s, !pop);
         if (chance(40))
-            nested("IF_KEY WAS(" + pick<std::string>({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")", depth, 2,
-                   "ENDIF");
+            nested("IF_KEY WAS(" + one({"*ENTER", "*USERKEY1", "*PROMPT", "*CANCEL"}) + ")", depth, 2, "ENDIF");
     }
 
     /* A pop-up's window sized to what it shows, within a screen of 23 lines
@@ -1109,25 +1099,24 @@ private:
             for (const std::string& f : l.fields)
                 row += std::max(shown(field(f)), 20) + 1 + across;
             if (l.browse && row <= 73 && lines + 12 <= 21) {
-                s += " BROWSELIST(#" + l.name + (chance(50) ? " " + std::to_string(rnd(1, 12)) : "") + ")";
+                s += " BROWSELIST(#" + l.name + (chance(50) ? " " + number(1, 12) : "") + ")";
                 wide = std::max(wide, row);
                 lines += 8;
             }
         }
         if (chance(30))
-            s += " TEXTS((" + quote(text(rnd(1, 20))) + " " + std::to_string(textLine) + " 2))";
+            s += " TEXTS((" + phrase(20) + " " + to_string(textLine) + " 2))";
         const int w = rnd(wide + 2, 75), h = rnd(lines + 4, 21);
-        return s + " AT_LOC(" + std::to_string(rnd(2, 23 - h)) + " " + std::to_string(rnd(3, 78 - w)) +
-               ") DIMENSIONS(" + std::to_string(w) + " " + std::to_string(h) + ")";
+        return s + " AT_LOC(" + number(2, 23 - h) + " " + number(3, 78 - w) + ") DIMENSIONS(" + to_string(w) + " " +
+               to_string(h) + ")";
     }
 
     std::string check()
     {
-        const std::string ok = pick<std::string>({"*NEXT", "*ACCEPT"}), bad = pick<std::string>({"*ERROR", "*NEXT"});
+        const std::string ok = one({"*NEXT", "*ACCEPT"}), bad = one({"*ERROR", "*NEXT"});
         switch (rnd(0, 4)) {
         case 0:
-            return "RANGECHECK FIELD(" + numField() + ") RANGE((" + std::to_string(rnd(0, 4)) + " " +
-                   std::to_string(rnd(5, 9)) + "))" +
+            return "RANGECHECK FIELD(" + numField() + ") RANGE((" + number(0, 4) + " " + number(5, 9) + "))" +
                    (chance(30) ? " IN_RANGE(" + ok + ") OUT_RANGE(" + bad + ")" : "") + (chance(30) ? msg() : "");
         case 1: {
             std::string l;
@@ -1161,7 +1150,7 @@ private:
         if (chance(30))
             emit("SET_ERROR FOR_FIELD(" + fields(alpha_, 2) + ")");
         if (chance(20))
-            emit("ON_ERROR IF_ERROR(" + pick<std::string>({"*NEXT", "*LASTDIS"}) + ")" + msg());
+            emit("ON_ERROR IF_ERROR(" + one({"*NEXT", "*LASTDIS"}) + ")" + msg());
         emit("ENDCHECK" + (chance(50) ? " IF_ERROR(" + target({"*NEXT", "*RETURN", "*LASTDIS"}) + ")" : ""));
         if (chance(30) && depth < 6)
             nested("IF_ERROR", depth, 2, "ENDIF");
