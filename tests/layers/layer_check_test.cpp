@@ -100,8 +100,16 @@ TEST(LayerCheckLibrary, TheLibraryKeepsItsLayers)
                              "runcontrol: src/runcontrol include/dqov: platform\n",
                              "tables: src/tables include/dqov/dqov_tables.h: platform\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
-    for (const char* layer : {"params:", "layout:", "checker:", "gencore:", "emitters:", "web:", "web_docs:", "classlib_xml:"})
+    for (const char* layer :
+         {"params:", "layout:", "checker:", "gencore_output:", "gencore_model:", "gencore_components:",
+          "gencore_points:", "emitters:", "web:", "web_docs:", "classlib_xml:"})
         EXPECT_NE(text.find(std::string("\n") + layer), std::string::npos) << layer;
+    // the generator core's floors stand in this order, each on those below it
+    for (const char* line :
+         {"gencore_model: src/generator/core/model: gencore_output ",
+          "gencore_components: src/generator/core/components: gencore_model gencore_output ",
+          "gencore_points: src/generator/core/points: gencore_components gencore_model gencore_output "})
+        EXPECT_NE(text.find(std::string("\n") + line), std::string::npos) << line << "\n" << text;
     Result r = RunCheck(DQOV_SOURCE_DIR, layers);
     EXPECT_EQ(r.status, 0) << r.output;
 }

@@ -10,21 +10,16 @@
 
 #include "checker/support_names.h"
 #include "dqov/definitions.h"
-#include "generator/core/definitions.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/list_definitions.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/list_definitions.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 bool cs()
 {

@@ -10,20 +10,15 @@
 
 #include "dqov/work_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/data_structures.h"
-#include "generator/core/field_values.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/data_structures.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 bool cs()
 {

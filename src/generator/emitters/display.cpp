@@ -12,22 +12,17 @@
 
 #include <cstring>
 
-#include "generator/core/definitions.h"
-#include "generator/core/field_values.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/list_support.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 GEN_DISPLAY_STATE& ds()
 {

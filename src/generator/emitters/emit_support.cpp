@@ -15,12 +15,12 @@
 #include "dqov/record_store.h"
 #include "dqov/work_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
-#include "generator/core/used_fields.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/model/used_fields.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emitters.h"
 
 namespace {

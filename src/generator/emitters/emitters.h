@@ -16,11 +16,11 @@
 #include <string_view>
 #include <vector>
 
-#include "generator/core/component_model.h"
-#include "generator/core/emitter_interface.h"
-#include "generator/core/field_info.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/gen_state.h"
+#include "generator/core/model/component_model.h"
+#include "generator/core/model/field_info.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/output/emitter_interface.h"
+#include "generator/core/output/gen_state.h"
 
 struct GEN_DATA_STRUCTURE;
 

@@ -23,15 +23,15 @@
 
 #include "checker/params/literal_key.h"
 #include "dqov/x_tree.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/description_tables.h"
-#include "generator/core/field_values.h"
-#include "generator/core/field_vector.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
-#include "generator/core/used_fields.h"
+#include "generator/core/components/description_tables.h"
+#include "generator/core/components/field_vector.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/model/used_fields.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
@@ -39,11 +39,6 @@
 #include "platform/dqoo/dqoo.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 bool cs()
 {

@@ -15,24 +15,19 @@
 #include "dqov/fix.h"
 #include "dqov/work_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/field_initialisation.h"
-#include "generator/core/field_types.h"
-#include "generator/core/field_values.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
+#include "generator/core/components/field_initialisation.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/field_types.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 bool cs()
 {

@@ -4,17 +4,12 @@
 ** CLOSE of one file or all of them, and COMMIT and ROLLBACK, which end the
 ** current unit of work.
 */
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 std::string blockName(const char* prefix)
 {

@@ -13,23 +13,18 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "generator/core/command_loop.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/field_values.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 GEN_BLOCK_ENTRY& innermost()
 {

@@ -15,21 +15,16 @@
 #include <iterator>
 #include <vector>
 
-#include "generator/core/definitions.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
 #include "generator/expressions/expr_core_services.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 /* Where a row of a block takes its value from. */
 enum DbmValue : uint8_t {

@@ -10,25 +10,20 @@
 #include <cstring>
 
 #include "dqov/dqov_check.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/description_tables.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/field_initialisation.h"
-#include "generator/core/file_field_mangling.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/components/description_tables.h"
+#include "generator/core/components/field_initialisation.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/file_field_mangling.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 /* "p<pointer>->member" or "<block>.member". */
 std::string member(std::string_view pointerName, std::string_view blockName, std::string_view name)

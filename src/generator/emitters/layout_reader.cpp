@@ -8,9 +8,9 @@
 
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
-#include "generator/core/gen_state.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/output/gen_state.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/list_support.h"
 

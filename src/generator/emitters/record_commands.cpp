@@ -9,18 +9,13 @@
 */
 #include <algorithm>
 
-#include "generator/core/file_field_mangling.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
+#include "generator/core/model/file_field_mangling.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 std::string blockName(const char* prefix)
 {

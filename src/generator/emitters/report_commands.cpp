@@ -8,20 +8,15 @@
 
 #include <algorithm>
 
-#include "generator/core/field_values.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
 #include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 bool cs()
 {

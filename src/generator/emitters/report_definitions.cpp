@@ -25,13 +25,13 @@
 #include "dqov/fix.h"
 #include "dqov/layout_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/file_field_mangling.h"
-#include "generator/core/gen_state.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/file_field_mangling.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/output/gen_state.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/layout_reader.h"
@@ -40,11 +40,6 @@
 namespace {
 
 constexpr GEN_STREAM kDataQueue = 1;
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 bool cs()
 {

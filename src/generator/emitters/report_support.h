@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "generator/core/definitions.h"
+#include "generator/core/model/definitions.h"
 
 /* The kinds of a cluster (the DEF_ command that made it). */
 enum GEN_CLUSTER_KIND : int { GEN_CLUSTER_HEAD = 1, GEN_CLUSTER_FOOT = 2, GEN_CLUSTER_LINE = 3, GEN_CLUSTER_BREAK = 4 };

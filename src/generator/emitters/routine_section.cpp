@@ -12,23 +12,18 @@
 #include <cstring>
 
 #include "dqov/x_tree.h"
-#include "generator/core/data_structures.h"
-#include "generator/core/field_types.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/record_compare.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/components/record_compare.h"
+#include "generator/core/model/data_structures.h"
+#include "generator/core/model/field_types.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/io_support.h"
 #include "generator/emitters/list_support.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 constexpr const char* kCommonGuard = "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))";
 

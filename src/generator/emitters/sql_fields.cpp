@@ -16,22 +16,17 @@
 #include "checker/params/command_records.h"
 #include "dqov/messages.h"
 #include "dqov/record_store.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/definitions.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/sql_support.h"
 #include "platform/dqos/dqos.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 constexpr char kMarker = '\x01';
 constexpr size_t kMaxUses = 50;

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "generator/core/file_field_mangling.h"
+#include "generator/core/model/file_field_mangling.h"
 #include "generator/emitters/emitters.h"
 
 /* One pass over the information entries of a selection routine: the

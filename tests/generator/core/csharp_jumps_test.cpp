@@ -14,7 +14,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "generator/core/csharp_jumps.h"
+#include "generator/core/output/csharp_jumps.h"
 #include "support/commands.h"
 #include "support/scratch.h"
 

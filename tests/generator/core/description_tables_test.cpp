@@ -4,11 +4,11 @@
 #include "checked_access.h"
 #include "tables_fixture.h"
 
-#include "generator/core/definitions.h"
-#include "generator/core/description_tables.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/list_definitions.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/components/description_tables.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/model/list_definitions.h"
+#include "generator/core/output/static_lists.h"
 
 namespace gencore_test {
 namespace {

@@ -4,13 +4,13 @@
 #include "gen_fixture.h"
 
 #include "checker/params/parsed_command.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/field_types.h"
-#include "generator/core/field_values.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
-#include "generator/core/used_fields.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/field_types.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/used_fields.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/command_loop.h"
 
 namespace gencore_test {
 namespace {

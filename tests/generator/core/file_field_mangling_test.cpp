@@ -2,7 +2,7 @@
 // name, the SQL field list and the host variables of the SQL routines.
 #include "tables_fixture.h"
 
-#include "generator/core/file_field_mangling.h"
+#include "generator/core/model/file_field_mangling.h"
 
 namespace gencore_test {
 namespace {

@@ -2,7 +2,7 @@
 // function skeleton engine, user DLL skeletons and the component update.
 #include "gen_fixture.h"
 
-#include "generator/core/file_helpers.h"
+#include "generator/core/output/file_helpers.h"
 
 namespace gencore_test {
 namespace {

@@ -4,9 +4,9 @@
 #include "checked_access.h"
 #include "gen_fixture.h"
 
-#include "generator/core/command_loop.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/command_loop.h"
 
 namespace gencore_test {
 namespace {

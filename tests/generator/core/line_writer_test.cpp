@@ -2,7 +2,7 @@
 // macro backslash, the condition stack on the main output, the six
 // deferred queues, and the comment boxes.
 #include "gen_fixture.h"
-#include "generator/core/file_helpers.h"
+#include "generator/core/output/file_helpers.h"
 
 #include <unistd.h>
 

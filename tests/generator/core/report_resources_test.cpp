@@ -5,12 +5,12 @@
 #include "tables_fixture.h"
 
 #include "dqov/x_tree.h"
-#include "generator/core/component_model.h"
-#include "generator/core/definitions.h"
-#include "generator/core/field_info.h"
-#include "generator/core/report_prototypes.h"
-#include "generator/core/resource_definitions.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/components/report_prototypes.h"
+#include "generator/core/model/component_model.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/field_info.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/resource_definitions.h"
 
 namespace gencore_test {
 namespace {

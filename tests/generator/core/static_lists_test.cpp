@@ -2,7 +2,7 @@
 // writers' line sink on the core.
 #include "gen_fixture.h"
 
-#include "generator/core/static_lists.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/expressions/expr_core_services.h"
 #include "generator/expressions/expr_instruction_table.h"
 

@@ -2,8 +2,8 @@
 // statement evaluation table of an I/O command.
 #include "emit_fixture.h"
 
-#include "generator/core/description_tables.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/components/description_tables.h"
+#include "generator/core/output/static_lists.h"
 #include "platform/dqoo/dqoo_fixture.h"
 
 namespace emitters_test {

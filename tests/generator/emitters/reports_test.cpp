@@ -6,7 +6,7 @@
 
 #include "dqov/fix.h"
 #include "dqov/layout_records.h"
-#include "generator/core/definitions.h"
+#include "generator/core/model/definitions.h"
 #include "generator/emitters/report_support.h"
 
 namespace emitters_test {
