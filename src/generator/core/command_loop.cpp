@@ -92,7 +92,7 @@ void controls(const FFC_COMMAND_ENTRY& e, int32_t when)
     if (e.lPopWhen == when)
         P3109_PopBlock();
     if (e.lPushWhen == when)
-        P3109_PushBlock(e.acBlock[0], e.acBlock[1], e.acBlock[2]);
+        P3109_PushBlock(e.acBlock[0] == 'Y', e.acBlock[1] == 'Y', e.acBlock[2] == 'Y');
     if (e.lIndentWhen == when)
         inlineIndent();
 }
@@ -273,7 +273,7 @@ void P3109_DispatchCommand()
     }
     if (nameIs(e->acName, "SUBROUTINE")) {
         /* never bound: every SUBROUTINE opens a block and a routine head */
-        P3109_PushBlock('N', 'N', 'N');
+        P3109_PushBlock(false, false, false);
         P3109_Parts().pfnEmitSubroutine('S', "");
         return;
     }
@@ -396,7 +396,7 @@ void P3109_GenerateCommands()
     g.out.current = g.out.mainOutput;
 }
 
-void P3109_PushBlock(char cLoop, char cCase, char cLabels)
+void P3109_PushBlock(bool fLoop, bool fCase, bool fLabels)
 {
     GEN_MODULE_STATE& g = P3109_State();
     if (g.sBlockDepth + 1 >= GEN_BLOCK_STACK_CAPACITY)
@@ -413,19 +413,19 @@ void P3109_PushBlock(char cLoop, char cCase, char cLabels)
     e.lRoutineValue1 = g.lRoutineValue1;
     e.lRoutineValue2 = g.lRoutineValue2;
     e.sRoutineValue3 = g.sRoutineValue3;
-    e.cLoop = cLoop;
+    e.fLoop = fLoop;
     char text[40];
-    if (cLabels == 'Y') {
+    if (fLabels) {
         std::snprintf(text, sizeof text, "Continue__%d", e.lLineNumber);
         e.continueLabel = text;
         std::snprintf(text, sizeof text, "Leave__%d", e.lLineNumber);
         e.leaveLabel = text;
     }
-    if (cCase != 'Y')
+    if (!fCase)
         return;
     for (int i = g.sBlockDepth - 1; i >= 0; --i) {
         GEN_BLOCK_ENTRY& below = g.blocks[static_cast<size_t>(i)];
-        if (below.cLoop != 'Y')
+        if (!below.fLoop)
             continue;
         std::snprintf(text, sizeof text, "Continue__%d", below.lLineNumber);
         below.continueLabel = text;
@@ -453,7 +453,7 @@ void P3109_MakeBreakContinueGoto(std::string& output, char cKind)
     output.clear();
     for (int i = g.sBlockDepth; i >= 0; --i) {
         const GEN_BLOCK_ENTRY& e = g.blocks[static_cast<size_t>(i)];
-        if (e.cLoop != 'Y')
+        if (!e.fLoop)
             continue;
         if (cKind == 'L')
             output = e.leaveLabel.empty() ? "break" : "goto " + e.leaveLabel;
