@@ -131,7 +131,7 @@ bool AddTo(CodeList& list, const std::string& code, Msg msg, const LAYOUT_FIELD_
     if (list.add(code))
         return true;
     IssueFinding(msg, EntryName(e));
-    Screen().error = 'Y';
+    Screen().error = true;
     return false;
 }
 
@@ -221,11 +221,11 @@ void P3111_CheckControlIdentification(LAYOUT_FIELD_ENTRY& e)
         ++d.pushButtons[e.sPushButton];
     if (e.cControlKind == 'B' && e.cIdentification != 'N') {
         IssueFinding(Msg::PushButtonIdentification, EntryName(e));
-        d.error = 'Y';
+        d.error = true;
     }
     if ((e.cControlKind == 'R' || e.cControlKind == 'X') && e.cIdentification != 'L' && e.cIdentification != 'N') {
         IssueFinding(Msg::ToggleIdentification, EntryName(e));
-        d.error = 'Y';
+        d.error = true;
     }
 }
 
@@ -352,7 +352,7 @@ void P3111_LoadFieldGroup(const char* group)
             continue;
         if (d.count >= static_cast<int32_t>(d.table.size())) {
             IssueFinding(Msg::LayoutFieldsFull, dqov::text::Trim(f.acField, 10));
-            d.error = 'Y';
+            d.error = true;
             break;
         }
         d.current = ++d.count;
@@ -460,7 +460,7 @@ void P3111_LoadFieldGroup(const char* group)
                 e.lValueOffset = widestDescription + 7;
             e.lWidth = e.lValueWidth + widestDescription + 7;
         }
-        PostEvent(2, &e);
+        PostEvent(DialogueEvent::FieldLoaded, &e);
     }
 }
 
@@ -473,7 +473,7 @@ void P3111_CheckPushButtonNumbers()
         char number[3];
         std::snprintf(number, sizeof number, "%02d", n);
         IssueFinding(Msg::PushButtonNumberTwice, std::string("PB") + number);
-        d.error = 'Y';
+        d.error = true;
     }
 }
 
