@@ -43,18 +43,18 @@ void CheckActionLabel(const char* keyword)
         Issue(Msg::ErrorLabelNotDefined, Fixed(keyword, 10) + action);
 }
 
-// The action parameters the command's flag columns switch on: 6 the I/O
-// error action, 7 and 8 the actions at the end of the file or when no row
-// is found, 9 the validation error action.
+// The action parameters the command's flag columns switch on: the I/O
+// error action, the actions at the end of the file or when no row is found,
+// the validation error action.
 void CheckActionLabels()
 {
     const char* flags = G().currentFlags;
-    if (flags[5] == 'Y')
+    if (flags[FFC_FLAG_IO_ERROR] == 'Y')
         CheckActionLabel("IO_ERROR");
-    if (flags[6] == 'Y' || flags[7] == 'Y')
+    if (flags[FFC_FLAG_END_ACTION] == 'Y' || flags[FFC_FLAG_SECOND_ACTION] == 'Y')
         for (const char* keyword : {"END_FILE", "NOT_FOUND"})
             CheckActionLabel(keyword);
-    if (flags[8] == 'Y')
+    if (flags[FFC_FLAG_VAL_ERROR] == 'Y')
         CheckActionLabel("VAL_ERROR");
 }
 
@@ -253,10 +253,10 @@ void P3100_CheckFileCommand(int32_t)
     std::string library = Upper(Parm(fileKeyword, 1));
     if (Pass() == 2) {
         CheckActionLabels();
-        if (g.currentFlags[3] == 'Y')
+        if (g.currentFlags[FFC_FLAG_KEY] == 'Y')
             CheckKeys(file, library);
         CheckKeyCount();
-        if (g.currentFlags[2] == 'Y')
+        if (g.currentFlags[FFC_FLAG_WHERE] == 'Y')
             CompileFileWhere(Parm("WHERE"), file);
         return;
     }
@@ -264,14 +264,14 @@ void P3100_CheckFileCommand(int32_t)
     // the generated key-count check reads
     if (const std::string count = Parm("NBR_KEYS"); KeyCountNumber(count) > 0)
         RecordOperand(count);
-    if (!RecordNamedFile(file, library) && g.currentFlags[3] == 'Y' && ParmCount("WITH_KEY") > 0)
+    if (!RecordNamedFile(file, library) && g.currentFlags[FFC_FLAG_KEY] == 'Y' && ParmCount("WITH_KEY") > 0)
         // The key values cannot be matched against the keys of a file
         // that is not there: say so beside the file's finding.
         Issue(Msg::KeysNotChecked, Fixed(Trim(g.parsed.acName, 10), 10) + Fixed(file, 10));
     // The key values, the condition and the status field are recorded
     // with every command's keywords; the field list is expanded here, with
     // the fields of the command's file.
-    if (g.currentFlags[0] == 'Y')
+    if (g.currentFlags[FFC_FLAG_FIELD_LIST] == 'Y')
         RecordExpandedFieldList("FIELDS", file);
 }
 

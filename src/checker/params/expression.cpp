@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -551,14 +550,6 @@ void ExpressionCheck::Run()
     Parse();
 }
 
-/* The whole texts of the operands longer than the request's names, by the
-** request object last checked with them. */
-std::map<const DC_EXPRESSION_REQUEST*, std::vector<std::string>>& wholeNames()
-{
-    static std::map<const DC_EXPRESSION_REQUEST*, std::vector<std::string>> names;
-    return names;
-}
-
 int32_t CheckExpression(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EXPRESSION_REQUEST* req,
                         DC_OPERAND_LIST* list, int16_t issue, void* tokens, void* work, bool component,
                         const char* queue)
@@ -599,17 +590,19 @@ int32_t CheckExpression(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EX
         o.lLength = ops[i].length;
         o.sDecimals = ops[i].decimals;
     }
-    /* the names cut short are kept whole beside the request */
-    std::vector<std::string> whole;
-    for (int i = 0; i < req->sOperandCount; ++i)
-        if (ops[i].name.size() > sizeof req->aOperands[i].acName) {
-            whole.resize(static_cast<size_t>(req->sOperandCount));
-            whole[static_cast<size_t>(i)] = ops[i].name;
-        }
-    if (whole.empty())
-        wholeNames().erase(req);
-    else
-        wholeNames()[req] = std::move(whole);
+    /* the names cut short are kept whole in the request's name area */
+    size_t used = 0;
+    for (int i = 0; i < req->sOperandCount; ++i) {
+        const std::string& name = ops[i].name;
+        req->asWholeStart[i] = 0;
+        req->asWholeLength[i] = 0;
+        if (name.size() <= sizeof req->aOperands[i].acName || name.size() > sizeof req->acWholeNames - used)
+            continue;
+        std::memcpy(req->acWholeNames + used, name.data(), name.size());
+        req->asWholeStart[i] = static_cast<int16_t>(used);
+        req->asWholeLength[i] = static_cast<int16_t>(name.size());
+        used += name.size();
+    }
     if (list) {
         list->sCount = req->sOperandCount;
         for (int i = 0; i < req->sOperandCount; ++i) {
@@ -633,10 +626,11 @@ int32_t CheckExpression(FFC_CONTEXT* ctx, const DC_CHECK_OPTIONS* options, DC_EX
 
 std::string dqov::literal::WholeOperandName(const DC_EXPRESSION_REQUEST* request, int index)
 {
-    const auto found = wholeNames().find(request);
-    if (found == wholeNames().end() || index < 0 || static_cast<size_t>(index) >= found->second.size())
+    if (!request || index < 0 || index >= request->sOperandCount || index >= DC_OPERAND_MAX ||
+        request->asWholeLength[index] <= 0)
         return {};
-    return found->second[static_cast<size_t>(index)];
+    return std::string(request->acWholeNames + request->asWholeStart[index],
+                       static_cast<size_t>(request->asWholeLength[index]));
 }
 
 /* The queue in which the expression check queues its findings. */
