@@ -13,12 +13,15 @@
 
 #include "checker/params/parsed_command.h"
 #include "progen/progen.h"
+#include "support/commands.h"
+#include "support/files.h"
+#include "support/scratch.h"
 
 namespace {
 
 const progen::Tables& tables()
 {
-    static const progen::Tables t = progen::LoadTables(std::string(DQOV_SAMPLE_DIR) + "/repository.db");
+    static const progen::Tables t = progen::LoadTables(testsupport::sampleRepository().string());
     return t;
 }
 
@@ -247,15 +250,12 @@ TEST(Progen, FlowAndDataFunctionsEnd)
 
 TEST(Progen, KeptCasesReplay)
 {
-    const std::filesystem::path build = std::filesystem::path(DQOV_TOOL_PATH).parent_path();
+    const std::filesystem::path build = std::filesystem::path(testsupport::toolPath()).parent_path();
     const std::string command = std::string(DQOV_SOURCE_DIR) + "/scripts/progen --build '" + build.string() +
                                 "' --cases '" + DQOV_SOURCE_DIR + "/tests/progen/cases' > '" +
                                 (build / "progen-cases.log").string() + "' 2>&1";
     const int rc = std::system(command.c_str());
-    std::ifstream in(build / "progen-cases.log");
-    std::stringstream log;
-    log << in.rdbuf();
-    EXPECT_EQ(rc, 0) << log.str();
+    EXPECT_EQ(rc, 0) << testsupport::readFile(build / "progen-cases.log");
 }
 
 }  // namespace

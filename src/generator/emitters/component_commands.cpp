@@ -7,20 +7,15 @@
 ** routine header table and the dispatch-id table.
 */
 #include "dqov/run_driver.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 GEN_BLOCK_ENTRY& innermost()
 {
@@ -213,7 +208,8 @@ void P3109_EmitIfRef()
 {
     P3109_EmitCommandPrologue();
     CGEN_AddStaticWorkingEntry(0, "X_COMP_RETURN_CODE lIfRefCommandResult", "INSTANCE(lIfRefCommandResult) = FALSE;",
-                               "public int lIfRefCommandResult", "pGlobal1.lIfRefCommandResult = 0;", 'Y');
+                               "public int lIfRefCommandResult", "pGlobal1.lIfRefCommandResult = 0;",
+                               GEN_STATIC_UNIQUE);
     P3109_EmitComponentDispatch(P3109_fCSharp()
                                     ? "DqooDef.X_COMP_DISPATCH_ZOPHX_CONDITION, ref pGlobal1.lIfRefCommandResult"
                                     : "X_COMP_DISPATCH_ZOPHX_CONDITION, &(INSTANCE(lIfRefCommandResult))",

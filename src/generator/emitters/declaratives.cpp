@@ -4,9 +4,9 @@
 ** referenced names, a registered condition or a warning. UPRINT and BROWSE
 ** cannot run on the target and fail at run time.
 */
-#include "generator/core/field_helpers.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/services.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/output/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 
@@ -43,7 +43,7 @@ void P3109_EmitDefCond()
         return;
     }
     const std::string condition = P3109_ParmField("COND");
-    P3109_pszMakeEvaluationName(P3109_ParmField("NAME"), 'L', 1000, condition, 'Y', 'N', 0);
+    P3109_pszMakeEvaluationName(P3109_ParmField("NAME"), 'L', 1000, condition, 'Y', GEN_EVAL_NEW, 0);
 }
 
 void P3109_EmitFunction()

@@ -12,22 +12,17 @@
 
 #include <cstring>
 
-#include "generator/core/definitions.h"
-#include "generator/core/field_values.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/list_support.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 GEN_DISPLAY_STATE& ds()
 {
@@ -87,9 +82,9 @@ void writeConditions(const GEN_PANEL& panel)
         P3109_Line("pX_Fun->scX_CondEvaluate = 0;");
         P3109_Line("pX_Fun->pX_CondEvaluate = &(X_CondEvaluate[0]);");
     }
-    P3109_EmitConditionTest(panel.conditions, 'Y');
+    P3109_EmitConditionTest(panel.conditions, GEN_CONDITIONS_IDENTIFY);
     if (panel.pBrowse)
-        P3109_EmitConditionTest(panel.pBrowse->conditions, 'Y');
+        P3109_EmitConditionTest(panel.pBrowse->conditions, GEN_CONDITIONS_IDENTIFY);
 }
 
 /* The C# form of the panel manager's call: the same arguments, the control
@@ -280,7 +275,7 @@ void P3109_EmitDisplay()
     }
     const std::string flag = "fDialogue_" + panel.number + "_Initialised";
     CGEN_AddStaticWorkingEntry(0, "X_BOOL " + flag, "INSTANCE(" + flag + ") = FALSE;", "public bool " + flag,
-                               "pGlobal1." + flag + " = false;", 'N');
+                               "pGlobal1." + flag + " = false;", GEN_STATIC_ALWAYS);
 
     P3109_WriteComment("Perform one time panel text initialisation logic");
     P3109_Line("if (!(" + P3109_Instance(flag) + "))");

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "generator/core/list_definitions.h"
+#include "generator/core/model/list_definitions.h"
 
 /* One user-defined button of a panel. */
 struct GEN_PANEL_USER_KEY {

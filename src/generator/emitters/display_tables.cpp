@@ -29,14 +29,14 @@
 #include "dqov/fix.h"
 #include "dqov/layout_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/definitions.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/gen_state.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/output/gen_state.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/layout_reader.h"
@@ -48,11 +48,6 @@ namespace {
 constexpr GEN_STREAM kDataQueue = 1;
 constexpr size_t kGuiNames = 100;
 constexpr const char* kNotAvailable = "V_NOT_AVAILABLE";
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 void data(int16_t sIndent, const std::string& text)
 {
@@ -187,10 +182,10 @@ void registerArray(const std::string& name, const char* type, std::string& count
 {
     CGEN_AddStaticWorkingEntry(
         0, std::string("struct ") + type + " * p" + name, "INSTANCE(p" + name + ") = &(" + name + "[0]);",
-        std::string("public ") + type + "[] p" + name, "pGlobal1.p" + name + " = " + name + ";", 'N');
-    CGEN_AddStaticWorkingEntry(0, "X_SHORT sc" + name,
-                               "INSTANCE(sc" + name + ") = sizeof(" + name + ") / sizeof(struct " + type + ");",
-                               "public int sc" + name, "pGlobal1.sc" + name + " = " + name + ".Length;", 'N');
+        std::string("public ") + type + "[] p" + name, "pGlobal1.p" + name + " = " + name + ";", GEN_STATIC_ALWAYS);
+    CGEN_AddStaticWorkingEntry(
+        0, "X_SHORT sc" + name, "INSTANCE(sc" + name + ") = sizeof(" + name + ") / sizeof(struct " + type + ");",
+        "public int sc" + name, "pGlobal1.sc" + name + " = " + name + ".Length;", GEN_STATIC_ALWAYS);
     count = P3109_Instance("sc" + name);
     pointer = P3109_Instance("p" + name);
 }
@@ -723,7 +718,7 @@ void writeControlBlock(Tables& t)
     /* every instance of the function has its own copy of the block */
     CGEN_AddStaticWorkingEntry(0, "struct X_PANEL_CTL " + name, "INSTANCE(" + name + ") = " + name + ";",
                                "public X_PANEL_CTL " + name, "pGlobal1." + name + " = new X_PANEL_CTL( " + name + " );",
-                               'N');
+                               GEN_STATIC_ALWAYS);
     const FFC_CONTEXT* ctx = P3109_Context();
     const std::string stdHead = P3109_Parm("STD_HEAD");
     const char head = stdHead.empty() || stdHead == "X" ? (ctx ? P3109_PrintableChar(ctx->cTitleLines) : ' ')

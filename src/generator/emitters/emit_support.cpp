@@ -15,12 +15,12 @@
 #include "dqov/record_store.h"
 #include "dqov/work_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
-#include "generator/core/used_fields.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/model/used_fields.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emitters.h"
 
 namespace {
@@ -331,14 +331,14 @@ void P3109_UnresolvedName(std::string_view keyword, std::string_view name)
 {
     P3109_sIssueMessage("PRC1194", 'F',
                         P3109_Padded(P3109_CurrentCommandName(), 10) + P3109_Padded(keyword, 10) +
-                            P3109_Padded(P3109_TrimRight(name), 50));
+                            P3109_Padded(P3109_TrimRight(name), GEN_OPERAND_NAME_WIDTH));
 }
 
 void P3109_UnusableValue(std::string_view keyword, std::string_view value)
 {
     P3109_sIssueMessage("PRC1196", 'F',
                         P3109_Padded(P3109_CurrentCommandName(), 10) + P3109_Padded(keyword, 10) +
-                            P3109_Padded(P3109_TrimRight(value), 50));
+                            P3109_Padded(P3109_TrimRight(value), GEN_OPERAND_NAME_WIDTH));
 }
 
 bool P3109_fRequiredField(std::string_view keyword, std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth)

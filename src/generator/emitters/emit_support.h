@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "checker/params/parsed_command.h"
-#include "generator/core/field_info.h"
-#include "generator/core/gen_state.h"
-#include "generator/core/services.h"
-#include "generator/core/used_fields.h"
+#include "generator/core/model/field_info.h"
+#include "generator/core/model/used_fields.h"
+#include "generator/core/output/gen_state.h"
+#include "generator/core/output/services.h"
 #include "generator/expressions/expr_core_services.h"
 
 /* ---- the current command ---- */

@@ -4,9 +4,9 @@
 */
 #include "generator/emitters/emitters.h"
 
-#include "generator/core/command_lookup.h"
-#include "generator/core/emitter_interface.h"
-#include "generator/core/field_initialisation.h"
+#include "generator/core/components/field_initialisation.h"
+#include "generator/core/output/command_lookup.h"
+#include "generator/core/output/emitter_interface.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/report_support.h"
 #include "generator/expressions/expr_core_services.h"

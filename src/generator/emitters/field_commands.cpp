@@ -15,24 +15,19 @@
 #include "dqov/fix.h"
 #include "dqov/work_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/field_initialisation.h"
-#include "generator/core/field_types.h"
-#include "generator/core/field_values.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
+#include "generator/core/components/field_initialisation.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/field_types.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 bool cs()
 {
@@ -136,8 +131,8 @@ void writeExpressionValue(const GEN_FIELD_INFO& target)
     const std::string value = P3109_ParmField("TO");
     const FFC_CONTEXT* ctx = P3109_Context();
     const bool macro = !(ctx && ctx->lZophxUsed);
-    GEN_EVALUATION_NODE* entry =
-        P3109_pszMakeEvaluationName(upper(value.substr(0, 10)), target.cType, 1000, value, 'N', 'N', macro ? 1 : 0);
+    GEN_EVALUATION_NODE* entry = P3109_pszMakeEvaluationName(upper(value.substr(0, 10)), target.cType, 1000, value, 'N',
+                                                             GEN_EVAL_NEW, macro ? 1 : 0);
     entry->target = target.vectorName;
     entry->lTargetLength = target.lLength;
     entry->sTargetDecimals = target.sDecimals;

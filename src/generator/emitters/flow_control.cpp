@@ -13,23 +13,18 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "generator/core/command_loop.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/field_values.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 GEN_BLOCK_ENTRY& innermost()
 {
@@ -52,7 +47,7 @@ Condition conditionOf(std::string_view keyword)
             return c;
     }
     const std::string text = P3109_ParmField(keyword);
-    c.routine = P3109_pszMakeEvaluationName(text, 'L', 1000, text, 'N', 'Y', 0)->name;
+    c.routine = P3109_pszMakeEvaluationName(text, 'L', 1000, text, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
     return c;
 }
 
@@ -281,7 +276,7 @@ void P3109_EmitWhen()
             if (slot.empty() || P3109_TrimRight(slot.substr(0, 20)).empty())
                 continue;
             const std::string text = P3109_Padded(P3109_Padded(block.caseOperand, 10) + " " + slot, 70);
-            routines.push_back(P3109_pszMakeEvaluationName(text, 'L', 70, text, 'N', 'N', 0)->name);
+            routines.push_back(P3109_pszMakeEvaluationName(text, 'L', 70, text, 'N', GEN_EVAL_NEW, 0)->name);
         }
         if (routines.size() == 1)
             P3109_Line("if (" + routines[0] + "(" + P3109_StdParms() + ") == YES)");

@@ -11,21 +11,16 @@
 #include "dqov/layout_records.h"
 #include "dqov/work_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/definitions.h"
-#include "generator/core/field_values.h"
-#include "generator/core/gen_chains.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 /* A name of a group member: a leading national marker dropped, 10
 ** characters. */

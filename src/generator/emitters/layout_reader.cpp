@@ -8,9 +8,9 @@
 
 #include "dqov/fix.h"
 #include "dqov/workfile.h"
-#include "generator/core/gen_state.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/output/gen_state.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/list_support.h"
 
@@ -59,7 +59,7 @@ std::string P3109_TextLiteralName(const char* pszPrefix, std::string_view text)
     CGEN_SetTextLiteralPrefix(pszPrefix);
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(text, nullptr, nullptr, 'Y', &reference, &declared);
+    CGEN_GetTextLiteralDefineName(text, nullptr, nullptr, GEN_LITERAL_TRIMMED, &reference, &declared);
     return reference ? reference : "pX_NULL";
 }
 

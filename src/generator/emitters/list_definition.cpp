@@ -23,17 +23,17 @@
 #include "dqov/layout_records.h"
 #include "dqov/work_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/bif_parameters.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/definitions.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/field_types.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/list_definitions.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
-#include "generator/core/web_sections.h"
+#include "generator/core/model/bif_parameters.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/field_types.h"
+#include "generator/core/model/list_definitions.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/model/web_sections.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/list_support.h"
@@ -42,11 +42,6 @@ namespace {
 
 constexpr GEN_STREAM kDataQueue = 1;
 constexpr GEN_STREAM kInitQueue = 5;
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 /* The command that defined each list (its number), so that a list named
 ** by two DEF_LIST commands is written once. */
@@ -343,7 +338,7 @@ void writeList(const GEN_LIST_DEFINITION& list)
     const std::vector<GEN_FIELD_INFO> fields = P3109_ListFieldInfos(list);
     const std::string& adjustment = list.adjustment;
     CGEN_AddStaticWorkingEntry(0, "X_LONG " + adjustment, "INSTANCE(" + adjustment + ") = 0;",
-                               "public int " + adjustment, "pGlobal1." + adjustment + " = 0;", 'N');
+                               "public int " + adjustment, "pGlobal1." + adjustment + " = 0;", GEN_STATIC_ALWAYS);
     writeStructure(list, fields);
     writeVector(list, fields);
     writeIndexConstants(list);

@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "generator/core/field_info.h"
-#include "generator/core/list_definitions.h"
+#include "generator/core/model/field_info.h"
+#include "generator/core/model/list_definitions.h"
 
 /* Work-file cursor slots of the display and report emitters' reads (the
 ** record loops; look-ups inside them use the look-up slots). */

@@ -4,20 +4,15 @@
 ** the shorter message arguments of the check commands. Message texts given
 ** in the source become text literals of the program's text strings.
 */
-#include "generator/core/field_values.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 bool cs()
 {
@@ -35,7 +30,7 @@ std::string literalName(const char* prefix, std::string_view text)
     CGEN_SetTextLiteralPrefix(prefix);
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName(text, nullptr, nullptr, ' ', &reference, &declared);
+    CGEN_GetTextLiteralDefineName(text, nullptr, nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
     return reference ? reference : "pX_NULL";
 }
 

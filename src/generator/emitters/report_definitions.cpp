@@ -25,13 +25,13 @@
 #include "dqov/fix.h"
 #include "dqov/layout_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/file_field_mangling.h"
-#include "generator/core/gen_state.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/file_field_mangling.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/output/gen_state.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/layout_reader.h"
@@ -40,11 +40,6 @@
 namespace {
 
 constexpr GEN_STREAM kDataQueue = 1;
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 bool cs()
 {
@@ -286,7 +281,7 @@ void P3109_EmitPrintRoutine(const PrintDescription& d, int32_t lReport, int16_t 
         const std::string bytes = std::to_string(item.usByteLength);
         /* C# keeps the last value's bytes, one byte too */
         CGEN_AddStaticWorkingEntry(0, item.usByteLength == 1 ? "X_CHAR " + name : "X_FCHAR " + name + "[" + bytes + "]",
-                                   "", "public byte[] " + name + " = new byte[" + bytes + "]", "", 'N');
+                                   "", "public byte[] " + name + " = new byte[" + bytes + "]", "", GEN_STATIC_ALWAYS);
     }
     bool runtimeTexts = false;
     for (size_t i : texts)
@@ -653,7 +648,7 @@ void emitReportLine(int iKind)
         if (!control.empty() && control != "*NONE")
             P3109_sIssueMessage("PRC1196", 'F',
                                 P3109_Padded(P3109_CurrentCommandName(), 10) + P3109_Padded("PRINT_CTL", 10) +
-                                    P3109_Padded(control, 50));
+                                    P3109_Padded(control, GEN_OPERAND_NAME_WIDTH));
         return;
     }
     s.out.cSuppress = 'N';
@@ -743,7 +738,7 @@ void P3109_EmitReportStructs()
         /* every instance of the function prints from its own copy */
         CGEN_AddStaticWorkingEntry(0, "struct X_PIM X_Report_" + n,
                                    "INSTANCE(X_Report_" + n + ") = X_Report_" + n + ";", "public X_PIM X_Report_" + n,
-                                   "pGlobal1.X_Report_" + n + " = new X_PIM( X_Report_" + n + " );", 'N');
+                                   "pGlobal1.X_Report_" + n + " = new X_PIM( X_Report_" + n + " );", GEN_STATIC_ALWAYS);
         const auto line = [](const std::string& text) { P3109_WriteLine(kDataQueue, 6, text); };
         const auto value = [](int16_t v) { return std::to_string(v); };
         const auto text = [](const std::string& t) {

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "generator/core/definitions.h"
+#include "generator/core/model/definitions.h"
 
 /* The kinds of a cluster (the DEF_ command that made it). */
 enum GEN_CLUSTER_KIND : int { GEN_CLUSTER_HEAD = 1, GEN_CLUSTER_FOOT = 2, GEN_CLUSTER_LINE = 3, GEN_CLUSTER_BREAK = 4 };
@@ -66,9 +66,9 @@ GEN_REPORT_SLOT* P3109_pReportSlot(int32_t lReport);
 void P3109_EmitGroupFieldArray(std::string_view group, std::string_view arrayName);
 void P3109_EmitBreakFieldArray(const std::vector<std::string>& names, std::string_view arrayName, bool fKeepPageFields);
 
-/* The new-page test of a report for k lines: block form (cStatement 'N')
-** or statement form ('Y'). */
-void P3109_EmitNewPageTest(int32_t lReport, int32_t lLines, char cStatement);
+/* The new-page test of a report for k lines: block form or statement form. */
+enum GEN_NEW_PAGE_FORM { GEN_NEW_PAGE_BLOCK, GEN_NEW_PAGE_STATEMENT };
+void P3109_EmitNewPageTest(int32_t lReport, int32_t lLines, GEN_NEW_PAGE_FORM form);
 
 /* The calls of the run time that space lines and skip to a line of a
 ** report; fSpaced chooses the spacing of the break routines' form. */

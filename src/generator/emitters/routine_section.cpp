@@ -12,23 +12,18 @@
 #include <cstring>
 
 #include "dqov/x_tree.h"
-#include "generator/core/data_structures.h"
-#include "generator/core/field_types.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/record_compare.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/components/record_compare.h"
+#include "generator/core/model/data_structures.h"
+#include "generator/core/model/field_types.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/io_support.h"
 #include "generator/emitters/list_support.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 constexpr const char* kCommonGuard = "#if ((defined(X_32BIT_COMPILER)) || (defined(X_MODULE_COMPONENT_COMMON)))";
 
@@ -114,13 +109,14 @@ void writeStructureType(GEN_STREAM stream, const GEN_DATA_STRUCTURE& ds)
     P3109_WriteLine(stream, 3, cs ? "}" : "};");
     /* C# reaches the storage through its reference, the copy of the pointer */
     const std::string pointer = P3109_DataStructurePointerName(ds);
-    CGEN_AddStaticWorkingEntry(
-        0, "struct " + ds.structureName + " " + ds.storageName, "",
-        "public " + ds.structureName + " " + ds.storageName + " = new " + ds.structureName + "()", "", 'Y');
+    CGEN_AddStaticWorkingEntry(0, "struct " + ds.structureName + " " + ds.storageName, "",
+                               "public " + ds.structureName + " " + ds.storageName + " = new " + ds.structureName +
+                                   "()",
+                               "", GEN_STATIC_UNIQUE);
     CGEN_AddStaticWorkingEntry(0, "struct " + ds.structureName + " *" + pointer,
                                "INSTANCE(" + pointer + ") = &(INSTANCE(" + ds.storageName + "));",
                                "public " + ds.structureName + " " + pointer,
-                               "pGlobal1." + pointer + " = pGlobal1." + ds.storageName + ";", 'Y');
+                               "pGlobal1." + pointer + " = pGlobal1." + ds.storageName + ";", GEN_STATIC_UNIQUE);
 }
 
 void writeStructureRoutine(const GEN_DATA_STRUCTURE& ds, char cKind)

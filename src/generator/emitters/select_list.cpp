@@ -15,9 +15,9 @@
 #include <array>
 #include <cstring>
 
-#include "generator/core/gen_chains.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/list_support.h"
@@ -120,7 +120,8 @@ void writeWhereSkip()
     const std::string where = P3109_ParmField("WHERE");
     if (P3109_TrimRight(where).empty())
         return;
-    const std::string routine = P3109_pszMakeEvaluationName(where, 'L', where.size(), where, 'N', 'Y', 0)->name;
+    const std::string routine =
+        P3109_pszMakeEvaluationName(where, 'L', where.size(), where, 'N', GEN_EVAL_SHARE_NAMED, 0)->name;
     P3109_WriteComment("If this list entry does not match the WHERE condition");
     P3109_Line("if ( " + routine + "(" + P3109_StdParms() + ") != YES ) continue;");
 }

@@ -15,23 +15,18 @@
 #include "dqov/record_store.h"
 #include "dqov/work_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/field_types.h"
-#include "generator/core/field_values.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/field_types.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 GEN_BLOCK_ENTRY& innermost()
 {

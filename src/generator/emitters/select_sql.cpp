@@ -15,11 +15,11 @@
 #include "checker/params/command_records.h"
 #include "dqov/fatal.h"
 #include "dqov/record_store.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
 #include "generator/emitters/sql_support.h"
@@ -27,11 +27,6 @@
 #include "platform/dqoo/dqoo.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 GEN_BLOCK_ENTRY& innermost()
 {

@@ -11,11 +11,11 @@
 
 #include "dqov/work_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/data_structures.h"
-#include "generator/core/field_values.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
+#include "generator/core/model/data_structures.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
 #include "generator/emitters/display_support.h"
 #include "generator/emitters/emit_state.h"
 #include "generator/emitters/emit_support.h"
@@ -26,11 +26,6 @@
 #include "generator/expressions/expr_routines.h"
 
 namespace {
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 /* A work record of the given kind and name; false when there is none. */
 bool readRecord(const char* kind, std::string_view name, FFC_WORK_RECORD& r)
@@ -108,11 +103,11 @@ void writeRoutineLocals(char cKind)
 /* The arguments moved in ('R', 'B') or out ('T', 'B') of the subroutine. */
 void moveArguments(const std::string& subroutine, bool fIn)
 {
-    const int32_t count = std::min<int32_t>(P3109_ParmCount("WITH_PARMS"), 50);
+    const int32_t count = std::min<int32_t>(P3109_ParmCount("WITH_PARMS"), GEN_CALL_PARMS_MAX);
     bool first = true;
     for (int32_t i = 0; i < count; ++i) {
         GEN_FIELD_INFO argument, parameter;
-        if (!P3109_fRequiredField("WITH_PARMS", P3109_ParmField("WITH_PARMS", 0, i), argument, 50))
+        if (!P3109_fRequiredField("WITH_PARMS", P3109_ParmField("WITH_PARMS", 0, i), argument, GEN_OPERAND_NAME_WIDTH))
             continue;
         if (!fIn && !argument.fKind("FL"))
             continue;

@@ -7,18 +7,18 @@
 #include <cstdint>
 #include <cstring>
 #include <deque>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "dqov/fatal.h"
 #include "dqov/work_records.h"
-#include "generator/core/definitions.h"
-#include "generator/core/gen_state.h"
-#include "generator/core/list_definitions.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
-#include "generator/core/used_fields.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/list_definitions.h"
+#include "generator/core/model/used_fields.h"
+#include "generator/core/output/gen_state.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/expressions/expr_routines.h"
 
 namespace {
@@ -185,11 +185,6 @@ private:
     mutable std::deque<Entry> entries_;
     mutable std::vector<const Entry*> slots_;
 };
-
-GEN_MODULE_STATE& g()
-{
-    return P3109_State();
-}
 
 }  // namespace
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "generator/core/csharp_text.h"
+#include "generator/core/output/csharp_text.h"
 #include "generator/expressions/expr_direct_code.h"
 #include "generator/expressions/expr_forwarding_writer.h"
 

@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "generator/core/services.h"
+#include "generator/core/output/services.h"
 #include "generator/expressions/expr_routines.h"
 #include "generator/expressions/expr_table_rows.h"
 

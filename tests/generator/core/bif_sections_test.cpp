@@ -5,14 +5,14 @@
 #include "tables_fixture.h"
 
 #include "dqov/work_records.h"
-#include "generator/core/bif_parameters.h"
-#include "generator/core/bif_sections.h"
-#include "generator/core/component_model.h"
-#include "generator/core/field_initialisation.h"
-#include "generator/core/field_vector.h"
-#include "generator/core/list_definitions.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/components/field_initialisation.h"
+#include "generator/core/components/field_vector.h"
+#include "generator/core/model/bif_parameters.h"
+#include "generator/core/model/component_model.h"
+#include "generator/core/model/list_definitions.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/bif_sections.h"
 
 namespace gencore_test {
 namespace {

@@ -6,13 +6,13 @@
 
 #include <deque>
 
-#include "generator/core/bom_descriptions.h"
-#include "generator/core/bom_records.h"
-#include "generator/core/bom_services.h"
-#include "generator/core/record_compare.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
-#include "generator/core/used_fields.h"
+#include "generator/core/components/bom_descriptions.h"
+#include "generator/core/components/bom_records.h"
+#include "generator/core/components/bom_services.h"
+#include "generator/core/components/record_compare.h"
+#include "generator/core/model/used_fields.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 
 namespace gencore_test {
 namespace {

@@ -2,7 +2,7 @@
 // emitters in the shared command lookup, and the status text of a command.
 #include "gen_fixture.h"
 
-#include "generator/core/command_loop.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emitters.h"
 
 namespace gencore_test {

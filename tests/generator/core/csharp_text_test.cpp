@@ -3,8 +3,8 @@
 // writes that look alike), and the line writer, which drops such a line and
 // fails the generation with PRC1250 once a command.
 #include "gen_fixture.h"
-#include "generator/core/csharp_text.h"
-#include "generator/core/file_helpers.h"
+#include "generator/core/output/csharp_text.h"
+#include "generator/core/output/file_helpers.h"
 
 namespace gencore_test {
 namespace {

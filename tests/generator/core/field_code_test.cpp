@@ -4,13 +4,13 @@
 #include "gen_fixture.h"
 
 #include "checker/params/parsed_command.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/field_types.h"
-#include "generator/core/field_values.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
-#include "generator/core/used_fields.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/field_types.h"
+#include "generator/core/model/field_values.h"
+#include "generator/core/model/used_fields.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+#include "generator/core/points/command_loop.h"
 
 namespace gencore_test {
 namespace {
@@ -289,12 +289,14 @@ TEST_F(FieldCode, OperandLoaderFollowsTheRefreshClass)
     useField("*ZEROS", "SV", "");
     setUp();
     GEN_FIELD_INFO date = field("*DATE");
-    EXPECT_EQ(writtenBy([&] { P3109_WriteSetToSpecialValue(date, 'Y', 'N'); }),
+    EXPECT_EQ(writtenBy([&] { P3109_WriteSetToSpecialValue(date, GEN_REFRESH_STATIC); }),
               "X_Vec_Set_from_SysVar (pX_Ids,pX_Pro,pX_Fun,pX_Fld,\n"
               "          V_SV_DATE,\"*DATE\");\n");
-    EXPECT_EQ(writtenBy([&] { P3109_WriteSetToSpecialValue(date, 'N', 'Y'); }), "");
+    EXPECT_EQ(writtenBy([&] { P3109_WriteSetToSpecialValue(date, GEN_REFRESH_DYNAMIC); }), "");
     GEN_FIELD_INFO zeros = field("*ZEROS");
-    EXPECT_NE(writtenBy([&] { P3109_WriteSetToSpecialValue(zeros, 'Y', 'Y'); }).find("sIndexVOV = 0;"),
+    EXPECT_NE(writtenBy([&] {
+                  P3109_WriteSetToSpecialValue(zeros, GEN_REFRESH_STATIC | GEN_REFRESH_DYNAMIC);
+              }).find("sIndexVOV = 0;"),
               std::string::npos);
 }
 

@@ -4,12 +4,12 @@
 #include "checked_access.h"
 #include "gen_fixture.h"
 
-#include "generator/core/data_structures.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/name_services.h"
-#include "generator/core/static_lists.h"
-#include "generator/core/text_strings.h"
-#include "generator/core/web_sections.h"
+#include "generator/core/components/text_strings.h"
+#include "generator/core/model/data_structures.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/model/web_sections.h"
+#include "generator/core/output/static_lists.h"
 
 namespace gencore_test {
 namespace {
@@ -138,8 +138,8 @@ TEST_F(FieldSections, TextStringsFileHoldsEveryLiteralInUtf8)
     CGEN_SetTextLiteralPrefix("NAME");
     const char* reference = nullptr;
     const char* declared = nullptr;
-    CGEN_GetTextLiteralDefineName("A\\B", nullptr, nullptr, 'N', &reference, &declared);
-    CGEN_GetTextLiteralArrayName("xyz", "ENG", nullptr, 'N', &reference, &declared);
+    CGEN_GetTextLiteralDefineName("A\\B", nullptr, nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
+    CGEN_GetTextLiteralArrayName("xyz", "ENG", nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
     GEN_LANGUAGE jpn, eng;
     jpn.code = "JPN";
     eng.code = "ENG";

@@ -3,9 +3,9 @@
 // runtime cannot hold.
 #include "gen_fixture.h"
 
-#include "generator/core/arrays.h"
-#include "generator/core/field_vector.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/components/arrays.h"
+#include "generator/core/components/field_vector.h"
+#include "generator/core/output/static_lists.h"
 
 namespace gencore_test {
 namespace {

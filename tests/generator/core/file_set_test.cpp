@@ -1,8 +1,8 @@
 // Names of the generated file set, identifiers and literals.
 #include "gen_fixture.h"
 
-#include "generator/core/file_set.h"
-#include "generator/core/services.h"
+#include "generator/core/output/file_set.h"
+#include "generator/core/output/services.h"
 
 namespace gencore_test {
 namespace {

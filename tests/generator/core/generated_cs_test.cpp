@@ -5,13 +5,13 @@
 // job records.
 #include "gen_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <sstream>
-#include <algorithm>
 
 #include "generator/compile_c.h"
-#include "generator/core/csharp_files.h"
+#include "generator/core/points/csharp_files.h"
 
 namespace gencore_test {
 namespace {

@@ -4,8 +4,8 @@
 #include "gen_fixture.h"
 
 #include "dqov/work_records.h"
-#include "generator/core/definitions.h"
-#include "generator/core/identification.h"
+#include "generator/core/components/identification.h"
+#include "generator/core/model/definitions.h"
 
 namespace gencore_test {
 namespace {

@@ -3,8 +3,9 @@
 #include "gen_fixture.h"
 
 #include "checker/params/check_build.h"
-#include "generator/core/object_data.h"
-#include "generator/core/run_steps.h"
+#include "generator/core/model/object_data.h"
+#include "generator/core/output/command_state.h"
+#include "generator/core/points/run_steps.h"
 #include "platform/dqoo/dqoo_bom.h"
 
 namespace gencore_test {

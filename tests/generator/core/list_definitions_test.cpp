@@ -5,11 +5,11 @@
 
 #include "dqov/fix.h"
 #include "dqov/work_records.h"
-#include "generator/core/field_helpers.h"
-#include "generator/core/field_types.h"
-#include "generator/core/list_definitions.h"
-#include "generator/core/record_definitions.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/components/record_definitions.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/field_types.h"
+#include "generator/core/model/list_definitions.h"
+#include "generator/core/output/static_lists.h"
 
 namespace gencore_test {
 namespace {

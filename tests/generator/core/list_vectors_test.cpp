@@ -2,11 +2,11 @@
 // function calls (132) and the release of the KEEP_LAST areas (19).
 #include "tables_fixture.h"
 
-#include "generator/core/definitions.h"
-#include "generator/core/list_definitions.h"
-#include "generator/core/list_vectors.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/components/list_vectors.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/list_definitions.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 
 namespace gencore_test {
 namespace {

@@ -6,11 +6,11 @@
 #include "checker/params/field_texts.h"
 #include "dqov/definitions.h"
 #include "dqov/workfile.h"
-#include "generator/core/definitions.h"
-#include "generator/core/multilingual_tables.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/components/multilingual_tables.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
 
 namespace gencore_test {
 namespace {

@@ -2,9 +2,9 @@
 #include "gen_fixture.h"
 
 #include "dqov/workfile.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/name_services.h"
-#include "generator/core/services.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/output/services.h"
+#include "generator/core/points/command_loop.h"
 
 namespace gencore_test {
 namespace {

@@ -3,7 +3,7 @@
 // the component record points, which need the object's description.
 #include "gen_fixture.h"
 
-#include "generator/core/object_data.h"
+#include "generator/core/model/object_data.h"
 
 namespace gencore_test {
 namespace {

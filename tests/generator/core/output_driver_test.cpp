@@ -3,7 +3,7 @@
 // lines and routine work file, the repository update, and the abort path.
 #include "gen_fixture.h"
 
-#include "generator/core/command_loop.h"
+#include "generator/core/points/command_loop.h"
 
 namespace gencore_test {
 namespace {

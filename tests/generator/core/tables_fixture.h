@@ -6,7 +6,7 @@
 
 #include "gen_fixture.h"
 
-#include "generator/core/static_lists.h"
+#include "generator/core/output/static_lists.h"
 
 namespace gencore_test {
 

@@ -2,8 +2,8 @@
 // constant lines, with the code pages of the partition's languages.
 #include "gen_fixture.h"
 
-#include "generator/core/static_lists.h"
-#include "generator/core/text_strings.h"
+#include "generator/core/components/text_strings.h"
+#include "generator/core/output/static_lists.h"
 
 namespace gencore_test {
 namespace {
@@ -24,7 +24,7 @@ protected:
     {
         const char* reference = nullptr;
         const char* declared = nullptr;
-        CGEN_GetTextLiteralDefineName(text, language, nullptr, 'N', &reference, &declared);
+        CGEN_GetTextLiteralDefineName(text, language, nullptr, GEN_LITERAL_AS_IS, &reference, &declared);
     }
 
     GEN_LANGUAGE eng;

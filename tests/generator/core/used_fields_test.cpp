@@ -4,7 +4,7 @@
 // two system fields and the report slots).
 #include "gen_fixture.h"
 
-#include "generator/core/used_fields.h"
+#include "generator/core/model/used_fields.h"
 #include "generator/expressions/expr_core_services.h"
 
 namespace gencore_test {

@@ -3,7 +3,7 @@
 // two forms of a version text, left-out values and the module name values.
 #include "gen_fixture.h"
 
-#include "generator/core/version_resource.h"
+#include "generator/core/model/version_resource.h"
 
 namespace gencore_test {
 namespace {

@@ -3,7 +3,7 @@
 // the exchange vector of insertion point 22.
 #include "emit_fixture.h"
 
-#include "generator/core/static_lists.h"
+#include "generator/core/output/static_lists.h"
 
 namespace emitters_test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "dqov/fix.h"
 #include "dqov/layout_records.h"
-#include "generator/core/list_definitions.h"
+#include "generator/core/model/list_definitions.h"
 
 namespace emitters_test {
 namespace {

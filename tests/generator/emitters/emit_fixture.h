@@ -12,8 +12,8 @@
 #include <ostream>
 
 #include "checker/params/parsed_command.h"
-#include "generator/core/command_loop.h"
-#include "generator/core/gen_chains.h"
+#include "generator/core/model/gen_chains.h"
+#include "generator/core/points/command_loop.h"
 #include "generator/emitters/emitters.h"
 
 namespace emitters_test {

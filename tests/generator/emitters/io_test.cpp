@@ -6,8 +6,8 @@
 #include "checked_access.h"
 #include "emit_fixture.h"
 
-#include "generator/core/definitions.h"
-#include "generator/core/services.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/output/services.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/emitters.h"
 #include "generator/emitters/io_support.h"

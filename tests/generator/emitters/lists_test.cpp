@@ -6,9 +6,9 @@
 
 #include "dqov/work_records.h"
 #include "dqov/workfile.h"
-#include "generator/core/line_writer.h"
-#include "generator/core/list_definitions.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/list_definitions.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/emitters/list_support.h"
 
 namespace emitters_test {

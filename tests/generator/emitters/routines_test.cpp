@@ -3,7 +3,7 @@
 #include "checked_access.h"
 #include "emit_fixture.h"
 
-#include "generator/core/data_structures.h"
+#include "generator/core/model/data_structures.h"
 
 namespace emitters_test {
 namespace {

@@ -4,9 +4,9 @@
 #include "checked_access.h"
 #include "emit_fixture.h"
 
-#include "generator/core/definitions.h"
-#include "generator/core/name_services.h"
-#include "generator/core/static_lists.h"
+#include "generator/core/model/definitions.h"
+#include "generator/core/model/name_services.h"
+#include "generator/core/output/static_lists.h"
 #include "generator/emitters/emit_support.h"
 #include "generator/emitters/io_support.h"
 

@@ -3,7 +3,7 @@
 #include "checked_access.h"
 #include "emit_fixture.h"
 
-#include "generator/core/static_lists.h"
+#include "generator/core/output/static_lists.h"
 
 namespace emitters_test {
 namespace {

@@ -2,7 +2,7 @@
 // layout, the pending chains and the numbering of text ids.
 #include "pages_fixture.h"
 
-#include "generator/core/field_helpers.h"
+#include "generator/core/model/field_helpers.h"
 
 namespace pages_test {
 namespace {

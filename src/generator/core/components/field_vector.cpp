@@ -1,0 +1,673 @@
+/*
+** field_vector.cpp: the field vector of the generated program.
+**
+** The writer takes every used field whose generation flag is set and that
+** is not reached through a qualified name, in the order of the records,
+** then the work fields. A field that generated code cannot hold (no
+** definition, a type or length the runtime does not know) is reported
+** with its name and takes no entry, so no line that cannot compile is
+** written for it. Two records of one field (written with and without the
+** national name character) give one entry.
+*/
+#include "generator/core/components/field_vector.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "dqov/fix.h"
+#include "dqov/work_records.h"
+#include "dqov/workfile.h"
+#include "generator/core/components/arrays.h"
+#include "generator/core/components/bom_names.h"
+#include "generator/core/components/bom_records.h"
+#include "generator/core/model/component_model.h"
+#include "generator/core/model/field_helpers.h"
+#include "generator/core/model/field_info.h"
+#include "generator/core/model/field_types.h"
+#include "generator/core/model/object_data.h"
+#include "generator/core/model/used_fields.h"
+#include "generator/core/model/web_sections.h"
+#include "generator/core/output/emitter_interface.h"
+#include "generator/core/output/file_helpers.h"
+#include "generator/core/output/gen_state.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "generator/core/output/static_lists.h"
+
+namespace {
+
+constexpr GEN_STREAM kDescriptorQueue = 1;
+constexpr GEN_STREAM kBindingQueue = 2;
+constexpr int32_t kMaxDigits = 63;
+
+struct VectorState {
+    std::vector<GEN_WORK_FIELD> workFields;
+    std::vector<GEN_ARRAY_DATA> fields; /* the array data of the used fields, in vector order */
+    int32_t lEvaluationItems = 0;
+};
+
+VectorState& vs()
+{
+    static VectorState s;
+    return s;
+}
+
+bool csharp()
+{
+    return g().cTarget == GEN_TARGET_CSHARP;
+}
+
+/* One entry of the vector with the use the check state names it by. */
+struct Entry {
+    GEN_FIELD_INFO f;
+    int32_t lFirstLine = 0;
+    std::string firstCommand = std::string(10, ' ');
+};
+
+/* The list, instance macro and C# prefix of a field's storage. */
+struct Storage {
+    int16_t sList;
+    const char* macro;
+    const char* csPrefix;
+};
+
+Storage storageOf(const GEN_FIELD_INFO& f)
+{
+    return P3109_fIsSpecialVectorField(f) ? Storage{2, "INSTANCE_S3", "FunctionGlobalStatic3."}
+                                          : Storage{1, "INSTANCE_S2", "pGlobal2."};
+}
+
+void nameUse(const Entry& e)
+{
+    FFC_CHECK_STATE* st = P3109_CheckState();
+    if (!st)
+        return;
+    st->lLine = e.lFirstLine;
+    std::memcpy(st->acCommand, e.firstCommand.data(), sizeof st->acCommand);
+}
+
+std::string digits7(int32_t value)
+{
+    char text[8];
+    FIX_LongToDigits(&value, 7, text);
+    return std::string(text, 7);
+}
+
+/* The runtime holds the field: its type is known and its lengths fit. */
+bool holdable(const GEN_FIELD_INFO& f)
+{
+    const std::string name = P3109_Padded(f.DisplayName(), 10);
+    if (!f.fDefined) {
+        P3109_sIssueMessage("PRC0056", 'F', name);
+        return false;
+    }
+    bool fits = f.cType != ' ' && f.cType != '\0' && std::strchr("APSLDHU1BYEMZIF34", f.cType) != nullptr;
+    if (fits && f.cType == 'I')
+        fits = f.lLength == 1 || f.lLength == 2 || f.lLength == 4 || f.lLength == 8;
+    else if (fits && f.cType == 'F')
+        fits = f.lLength == 4 || f.lLength == 8;
+    else if (fits && (f.cType == 'P' || f.cType == 'S'))
+        fits = f.lLength >= 1 && f.lLength <= kMaxDigits && f.sDecimals >= 0 && f.sDecimals <= f.lLength;
+    else if (fits && (f.cType == 'A' || f.cType == 'U'))
+        fits = f.lLength >= 1 && f.lLength <= 32767;
+    if (fits)
+        return true;
+    P3109_sIssueMessage("PRC1601", 'F', name + std::string(1, f.cType) + digits7(f.lLength));
+    return false;
+}
+
+/* The qualifying used fields in the order of their records. */
+std::vector<Entry> collectFields(FFC_CONTEXT* ctx)
+{
+    std::vector<Entry> entries;
+    std::unordered_set<std::string> taken; /* the vector names of the entries */
+    FFC_WORK_RECORD r;
+    WF_BlankRecord(ctx, &r);
+    std::memcpy(r.acKind, WR_USEFIELD, FFC_WORK_KIND_LEN);
+    for (char rc = WF_cReadFirst(ctx, GEN_SLOT_VECTOR, &r, 1); rc == '0';
+         rc = WF_cReadNext(ctx, GEN_SLOT_VECTOR, &r, 1)) {
+        const WR_USEFIELD_DATA& d = P3109_UsedFieldData(r);
+        if (d.cGenerate != 'Y' || d.cResolved == 'r')
+            continue;
+        Entry e;
+        P3109_ResolveOperandName(r, e.f);
+        e.f.fMangled = d.cMangled == 'F';
+        e.lFirstLine = FIX_lDigitsToLong(d.acFirstLine, 7, nullptr);
+        e.firstCommand.assign(d.acFirstCommand, sizeof d.acFirstCommand);
+        if (taken.count(e.f.vectorName) || e.f.vectorName.empty() || e.f.vectorName == "V_NOT_AVAILABLE")
+            continue;
+        nameUse(e);
+        if (!holdable(e.f))
+            continue;
+        taken.insert(e.f.vectorName);
+        entries.push_back(std::move(e));
+    }
+    return entries;
+}
+
+/* ---- step 1: symbols ---- */
+
+struct Sizes {
+    std::string c, cs;
+};
+
+Sizes byteSize(const GEN_FIELD_INFO& f)
+{
+    if (f.cResolved == 'E')
+        return {"0", "0"};
+    /* C# has no sizeof of a class: the run time names the sizes */
+    if (f.cType == 'U')
+        return {"(sizeof( X_FLD_SHORT_CHAR ) + " + std::to_string(f.lLength) + ")",
+                "(DqooDef.X_FLD_SHORT_CHAR_SIZE + " + std::to_string(f.lLength) + ")"};
+    if (P3109_fIsZophxOnlyType(f.cType)) {
+        const std::string kind = P3109_pszFieldKindName(f);
+        return {"sizeof( " + kind + " )", "DqooDef." + kind + "_SIZE"};
+    }
+    if (P3109_fIsBigDecimal(f.cType, f.lLength, f.sDecimals, f.fNullable())) {
+        const std::string n = std::to_string(f.usByteLength - 11);
+        return {"(sizeof( X_FLD_PACKED ) - 1 + " + n + ")", "(DqooDef.X_FLD_PACKED_SIZE - 1 + " + n + ")"};
+    }
+    if (f.cResolved == 'L' && f.usLiteralLength1 != f.usLiteralLength2) {
+        /* a constant of C# is a constant expression: the lesser length */
+        const std::string s = "X_RESOLVE_VARCHAR_LENGTH( " + std::to_string(f.usLiteralLength1) + ", " +
+                              std::to_string(f.usLiteralLength2) + " )";
+        return {s, std::to_string(std::min(f.usLiteralLength1, f.usLiteralLength2))};
+    }
+    return {std::to_string(f.usByteLength), std::to_string(f.usByteLength)};
+}
+
+Sizes workFieldSize(const GEN_WORK_FIELD& w)
+{
+    switch (w.cType) {
+    case 'A': return {std::to_string(w.lLength), std::to_string(w.lLength)};
+    case 'C':
+    case 'L': return {"1", "1"};
+    default:
+        if (w.sDecimals == 0 && w.lLength < 10)
+            return {"sizeof(X_LONG)", "DqooDef.X_LONG_SIZE"};
+        return {"sizeof(X_DOUBLE)", "DqooDef.X_DOUBLE_SIZE"};
+    }
+}
+
+void writeSymbols(GEN_STREAM stg, GEN_STREAM csStg, const std::string& symbol, int16_t sIndex, const Sizes& size)
+{
+    P3109_WriteShortConstant(stg, 0, symbol, sIndex);
+    P3109_WriteDefineLine(stg, "BYTE_LEN_" + symbol, size.c);
+    if (csStg == GEN_NO_STREAM)
+        return;
+    P3109_WritePublicConstInt(csStg, symbol, sIndex);
+    P3109_WritePublicConstIntText(csStg, "BYTE_LEN_" + symbol, size.cs);
+}
+
+/* The component's records the vector holds: the dispatch records among the
+** members of the description's root. */
+std::vector<BOM_RECORD_NAMES> componentRecords()
+{
+    std::vector<BOM_RECORD_NAMES> records;
+    const BOM_DESCRIPTION_NODE* root = P3109_pRetrieveDescription();
+    if (!BOMGEN_fIsContainer(root))
+        return records;
+    for (intptr_t i = 0; i < BOMGEN_lCount(root, 1); ++i) {
+        const BOM_DESCRIPTION_NODE* member = BOMGEN_pChild(root, 1, i);
+        if (BOMGEN_fIsDispatchRecord(member))
+            BOMGEN_MakeRecordNames(member, records.emplace_back());
+    }
+    return records;
+}
+
+void writeAllSymbols(const std::vector<Entry>& entries, const std::vector<BOM_RECORD_NAMES>& records)
+{
+    const GEN_STREAM stg = g().stg, csStg = g().csStreams[1];
+    int16_t index = 0;
+    for (const Entry& e : entries) {
+        if (index == 0) {
+            P3109_CopySkeletonInclude(stg, "FUN00004.S");
+            if (csStg != GEN_NO_STREAM)
+                P3109_CopySkeletonInclude(csStg, "FUN00004.S");
+        }
+        writeSymbols(stg, csStg, e.f.vectorName, index++, byteSize(e.f));
+    }
+    for (const GEN_WORK_FIELD& w : vs().workFields)
+        writeSymbols(stg, csStg, w.indexSymbol, index++, workFieldSize(w));
+    for (const BOM_RECORD_NAMES& r : records)
+        writeSymbols(stg, csStg, r.vectorName, index++, {"sizeof(X_FLD_RECORD)", "DqooDef.X_FLD_RECORD_SIZE"});
+    P3109_WriteDoubleBoxComment(stg, "Vector Total");
+    P3109_WriteShortConstant(stg, 0, "X_VECTOR_TOTAL", index);
+    if (csStg != GEN_NO_STREAM) {
+        P3109_WriteDoubleBoxComment(csStg, "Vector Total");
+        P3109_WritePublicConstInt(csStg, "X_VECTOR_TOTAL", index);
+    }
+    if (const BOM_DESCRIPTION_NODE* description = P3109_pRetrieveDescription())
+        BOMGEN_WriteRecordTypedef(description);
+}
+
+/* ---- step 3: storage ---- */
+
+void declareField(const GEN_FIELD_INFO& f)
+{
+    const Storage s = storageOf(f);
+    const std::string& local = f.localName;
+    const std::string bytes = "BYTE_LEN_" + f.vectorName;
+    if (P3109_fIsZophxOnlyType(f.cType)) {
+        const std::string decl = P3109_MakeFieldDeclaration(f, false);
+        const std::string cs =
+            P3109_MakeCSharpDeclarationByType(f.cType, "", local, f.lLength, f.fUnsigned(), f.fNational());
+        CGEN_AddStaticWorkingEntry(s.sList, decl, "", cs, "", GEN_STATIC_ALWAYS);
+        return;
+    }
+    const std::string cType = P3109_pszDictionaryTypeName(f.cType, false),
+                      csType = P3109_pszDictionaryTypeName(f.cType, true);
+    /* C#: a big or nullable decimal is an object of its kind, as its
+       descriptor's version line casts it */
+    if (const std::string decimal = P3109_MakeCSharpDecimalDeclaration(f, ""); !decimal.empty()) {
+        CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_" + cType + " " + local + "[" + bytes + "]", "", decimal, "",
+                                   GEN_STATIC_ALWAYS);
+        return;
+    }
+    std::string init, csInit;
+    if (f.cType == 'D') {
+        init = std::string(s.macro) + "(" + local + ") = 0.0;";
+        csInit = s.csPrefix + local + " = 0.0;";
+    }
+    if (f.usByteLength == 1 || f.cType == 'L' || f.cType == 'D')
+        CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_" + cType + " " + local, init,
+                                   "public " + csType + " " + local, csInit, GEN_STATIC_ALWAYS);
+    else if (f.cType == 'A')
+        CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_ALPHA " + local + "[" + bytes + "]", init,
+                                   /* compact: the declaration of a literal still fits its 79 characters */
+                                   "public string " + local + " = new String(' '," + bytes + ")", csInit,
+                                   GEN_STATIC_ALWAYS);
+    else
+        CGEN_AddStaticWorkingEntry(s.sList, "X_DICTIONARY_" + cType + " " + local + "[" + bytes + "]", init,
+                                   "public " + csType + "[] " + local + " = new " + csType + "[" + bytes + "]", csInit,
+                                   GEN_STATIC_ALWAYS);
+}
+
+bool declarable(const GEN_WORK_FIELD& w)
+{
+    return !P3109_fIsZophxOnlyType(w.cType) && !P3109_fIsBigDecimal(w.cType, w.lLength, w.sDecimals, false);
+}
+
+void declareWorkField(const GEN_WORK_FIELD& w)
+{
+    if (!declarable(w))
+        P3109_ZophxFieldMisuse("Action_0012_3109()", w.name);
+    const std::string& n = w.name;
+    /* C#: members of the storage class, which its routines reach */
+    switch (w.cType) {
+    case 'A':
+        if (w.lLength == 1)
+            CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n, "",
+                                       "public string " + n + " = new String( ' ', 1 )", "", GEN_STATIC_ALWAYS);
+        else
+            CGEN_AddStaticWorkingEntry(1, "X_DICTIONARY_ALPHA " + n + "[BYTE_LEN_" + w.indexSymbol + "]", "",
+                                       "public string " + n + " = new String( ' ', BYTE_LEN_" + w.indexSymbol + " )",
+                                       "", GEN_STATIC_ALWAYS);
+        return;
+    case 'C':
+    case 'L': CGEN_AddStaticWorkingEntry(1, "X_YES_NO " + n, "", "public char " + n, "", GEN_STATIC_ALWAYS); return;
+    default:
+        if (w.sDecimals != 0 || w.lLength >= 10)
+            CGEN_AddStaticWorkingEntry(1, "X_DOUBLE " + n, "INSTANCE_S2(" + n + ") = 0.0;", "public double " + n,
+                                       "pGlobal2." + n + " = 0.0;", GEN_STATIC_ALWAYS);
+        else
+            CGEN_AddStaticWorkingEntry(1, "X_LONG " + n, "", "public int " + n, "", GEN_STATIC_ALWAYS);
+        return;
+    }
+}
+
+/* ---- steps 5 and 6: descriptor rows and bindings ---- */
+
+struct Row {
+    std::string name, typeName, typeConst, subtype;
+    char cShift = 'N';
+    std::string length, byteLength;
+    std::string second; /* decimals, "pX_NULL" and the last value */
+};
+
+void writeRow(const Row& r, bool fFirst)
+{
+    const std::string typeConst = csharp() ? "X_DEFS." + r.typeConst : r.typeConst;
+    const std::string subtype = csharp() ? "X_DEFS." + r.subtype : r.subtype;
+    const std::string lead = csharp() ? (fFirst ? " new X_FLD( " : ",new X_FLD( ") : (fFirst ? " " : ",");
+    P3109_WriteLine(kDescriptorQueue, 6,
+                    lead + r.name + "," + r.typeName + "," + typeConst + "," + subtype + ",'" + r.cShift + "'," +
+                        r.length + "," + r.byteLength + ",");
+    P3109_WriteLine(kDescriptorQueue, 9, r.second + ",NO ");
+    if (csharp())
+        P3109_WriteLine(kDescriptorQueue, 9, ")");
+}
+
+const GEN_ARRAY_ENTRY* findArray(std::string_view name)
+{
+    const int16_t at = P3109_sFindArrayDefinition(name);
+    return at > 0 ? &P3109_ArrayTable()[static_cast<size_t>(at - 1)] : nullptr;
+}
+
+/* Address and alternative column of an array element or overlay. */
+void arrayMember(const GEN_FIELD_INFO& f, std::string& address, std::string& alternative)
+{
+    if (f.array.cKind == 'O') {
+        GEN_FIELD_INFO ref;
+        if (P3109_sGetUsedField(f.array.referenced, GEN_SLOT_LOOKUP_INNER, ref) != 0)
+            return;
+        const int32_t start = f.array.sStart;
+        if (start == 1 && ref.usByteLength == 1)
+            address = csharp() ? "pGlobal2." + ref.localName : "&(INSTANCE_S2(" + ref.localName + "))";
+        else
+            address = csharp() ? "pGlobal2." + ref.localName + "[" + std::to_string(start - 1) + "]"
+                               : "&(INSTANCE_S2(" + ref.localName + "[" + std::to_string(start - 1) + "]))";
+        if (start > ref.usByteLength)
+            P3109_sIssueNumberedMessage('W', 877);
+        else if (start + f.usByteLength > ref.usByteLength + 1)
+            P3109_sIssueNumberedMessage('W', 878, {std::to_string(start + f.usByteLength - ref.usByteLength - 1)});
+        return;
+    }
+    const GEN_ARRAY_ENTRY* a = findArray(f.array.referenced);
+    if (a)
+        address = csharp() ? a->csAddress : a->address;
+    GEN_FIELD_INFO index;
+    if ((f.array.cKind == 'A' || f.array.cKind == 'B') &&
+        P3109_sGetUsedField(f.array.indexField, GEN_SLOT_LOOKUP_INNER, index) == 0)
+        alternative = index.vectorName;
+}
+
+char usageCode(const GEN_FIELD_INFO& f)
+{
+    if (f.cArrayElement == 'Y')
+        return 'R';
+    if (f.acKind[1] == 'L' && f.acKind[0] == 'F')
+        return P3109_fIsArrayIndexField(f.fieldName) && f.cType != 'A' && !P3109_fNeedsZophxHandling(f) ? 'I' : 'F';
+    if (f.acKind[1] == 'L')
+        return 'L';
+    if (f.fKind("SV"))
+        return 'V';
+    if (f.fKind("UP"))
+        return 'P';
+    return ' ';
+}
+
+std::string fieldAddress(const GEN_FIELD_INFO& f)
+{
+    const Storage s = storageOf(f);
+    const std::string macro = s.macro;
+    if (csharp())
+        return s.csPrefix + (f.cResolved == 'E' ? std::string("EvaluationRoutineTable_1") : f.localName);
+    if (f.cResolved == 'E')
+        return "((X_PDICTIONARY_FIELD)( &" + macro + "(EvaluationRoutineTable_1) ))";
+    if (f.cType == 'D' || f.cType == 'L' || P3109_fIsZophxOnlyType(f.cType))
+        return "(X_PDICTIONARY_FIELD) &(" + macro + "(" + f.localName + "))";
+    if (f.usByteLength == 1)
+        return "&(" + macro + "(" + f.localName + "))";
+    return "&(" + macro + "(" + f.localName + "[0]))";
+}
+
+void writeFieldRow(const Entry& e, bool fFirst)
+{
+    const GEN_FIELD_INFO& f = e.f;
+    nameUse(e);
+    const bool needs = P3109_fNeedsZophxHandling(f) != 0;
+    std::string arrayRef;
+    const bool arrayReferenced = f.array.cKind == ' ' && P3109_MakeFieldArrayRef(f.fieldName, arrayRef);
+    Row r;
+    r.name = CGEN_NameLiteral(f.DisplayName());
+    r.typeName = P3109_pszFieldTypeName(&f);
+    r.typeConst = P3109_fIsComponentField(f) ? "X_TYPE_COMPONENT" : P3109_pszFieldTypeConstName(f.cType);
+    r.subtype = P3109_pszComponentSubtypeName(usageCode(f), &f, false);
+    r.cShift = f.cShift;
+    r.length = f.fNational() || f.lLength > 32767 ? "-1" : std::to_string(f.lLength);
+    if (f.cResolved == 'L' && f.usLiteralLength1 != f.usLiteralLength2)
+        r.length = "BYTE_LEN_" + f.vectorName;
+    const bool inArray = f.array.cKind == 'A' || f.array.cKind == 'B' || f.array.cKind == 'C';
+    const bool decimalBytes = ((arrayReferenced || inArray) && !needs) || f.array.cKind == 'O';
+    r.byteLength = decimalBytes ? std::to_string(f.usByteLength) : "BYTE_LEN_" + f.vectorName;
+
+    std::string address = arrayReferenced ? arrayRef : fieldAddress(f);
+    std::string alternative = "0";
+    if (f.array.cKind != ' ')
+        arrayMember(f, address, alternative);
+    if (P3109_fIsComponentField(f))
+        alternative = csharp() ? "(" + std::to_string(f.lComponentNumber) + ")"
+                               : "((X_SHORT)" + std::to_string(f.lComponentNumber) + ")";
+    const int32_t decimals = f.cResolved == 'E' ? 0 : f.sDecimals;
+    if (f.cResolved == 'E')
+        r.second = std::to_string(decimals) + ",pX_NULL," + std::to_string(vs().lEvaluationItems++);
+    else
+        r.second = std::to_string(decimals) + ",pX_NULL," + alternative;
+    writeRow(r, fFirst);
+
+    const std::string field = "pX_Fld[" + f.vectorName + "]";
+    P3109_WriteLine(kBindingQueue, 3, field + ".pField = " + address + ";");
+    if (needs && f.cResolved != 'E')
+        P3109_WriteLine(kBindingQueue, 3,
+                        csharp() ? "X_DEFS.X_MEMSET( ref " + field + ".pField, 0, " + field + ".sByteLen );"
+                                 : "memset( " + field + ".pField, 0, " + field + ".sByteLen );");
+    P3109_WriteFieldDataVersion(kBindingQueue, 3, f, field + ".pField");
+    P3109_WriteLine(kBindingQueue, 3, " ");
+}
+
+void writeWorkFieldRow(const GEN_WORK_FIELD& w, bool fFirst)
+{
+    if (!declarable(w))
+        P3109_ZophxFieldMisuse("Action_0012_3109()", w.name);
+    Row r;
+    r.name = CGEN_NameLiteral(w.name);
+    r.typeName = "0";
+    const char typeLetter = w.cType == 'N' ? (w.sDecimals != 0 || w.lLength >= 10 ? 'D' : 'L') : 'A';
+    r.typeConst = P3109_pszFieldTypeConstName(typeLetter);
+    r.subtype = "X_SUBTYPE_SIMPLE_FIELD";
+    r.length = std::to_string(w.lLength);
+    r.byteLength = "BYTE_LEN_" + w.indexSymbol;
+    r.second = std::to_string(w.sDecimals) + ",pX_NULL,0";
+    writeRow(r, fFirst);
+    std::string address;
+    if (csharp())
+        address = "pGlobal2." + w.name;
+    else if (w.cType == 'A' && w.lLength != 1)
+        address = "&(INSTANCE_S2(" + w.name + "[0]))";
+    else if (w.cType == 'N')
+        address = "(X_PDICTIONARY_FIELD) &(INSTANCE_S2(" + w.name + "))";
+    else
+        address = "&(INSTANCE_S2(" + w.name + "))";
+    P3109_WriteLine(kBindingQueue, 3, "pX_Fld[" + w.indexSymbol + "].pField = " + address + ";");
+}
+
+/* A component record's descriptor and the bindings of its record field:
+** its record storage, description and data record. */
+void writeRecordRow(const BOM_RECORD_NAMES& n, bool fFirst)
+{
+    const char* k = n.kindCode.c_str();
+    const char* id = n.identifier.c_str();
+    const std::string name = CGEN_NameLiteral(n.kindCode + "_" + n.identifier);
+    const std::string lead = csharp() ? (fFirst ? " new X_FLD( " : ",new X_FLD( ") : (fFirst ? " " : ",");
+    P3109_WriteLine(kDescriptorQueue, 6,
+                    lead + name + (csharp() ? ",DqooDef.LL2FIELD,X_DEFS.X_TYPE_RECORD," : ",LL2FIELD,X_TYPE_RECORD,") +
+                        "' ','N',-1,BYTE_LEN_" + n.vectorName + ", ");
+    P3109_WriteLine(kDescriptorQueue, 9, "0,pX_NULL,0,NO ");
+    if (csharp()) {
+        P3109_WriteLine(kDescriptorQueue, 9, ")");
+        P3109_WriteLine(kBindingQueue, 3,
+                        P3109_Format("pX_Fld[%s].pField = pGlobal2.fRec_%s_%s;", n.vectorName.c_str(), k, id));
+        return;
+    }
+    const std::string field = "pX_Fld[" + n.vectorName + "].pField";
+    P3109_WriteLine(kBindingQueue, 3,
+                    P3109_Format("%s = ((X_PDICTIONARY_FIELD)( &(INSTANCE_S2(fRec_%s_%s)) ));", field.c_str(), k, id));
+    P3109_WriteLine(kBindingQueue, 3, "((X_FLD_INFO*)( " + field + " ))->i8Version = X_FLDDATA_V1;");
+    P3109_WriteLine(kBindingQueue, 3,
+                    P3109_Format("((X_FLD_RECORD*)( %s ))->pDescription = ((struct X_DRD*)( &(X_DRD_%s_%s) ));",
+                                 field.c_str(), k, id));
+    P3109_WriteLine(
+        kBindingQueue, 3,
+        P3109_Format("((X_FLD_RECORD*)( %s ))->pDataRecord = &(INSTANCE_S2(fDataRec_%s_%s));", field.c_str(), k, id));
+    P3109_WriteLine(kBindingQueue, 3,
+                    P3109_Format("X_CPYBYTES( &(INSTANCE_S2(fDataRec_%s_%s)), X_DRD_%s_%s.pvRecord, "
+                                 "X_DRD_%s_%s.ulRecordLength );",
+                                 k, id, k, id, k, id));
+    P3109_WriteLine(kBindingQueue, 3, " ");
+}
+
+/* ---- step 7: the evaluation table ---- */
+
+void writeEvaluationItem(const GEN_FIELD_INFO& f, int32_t n)
+{
+    const bool cs = csharp();
+    const bool dispatch = f.cEvaluationKind == 'R';
+    const std::string id = std::to_string(n);
+    const auto line = [](const std::string& text) { P3109_WriteLine(kBindingQueue, 6, text); };
+    const std::string kind = dispatch ? "DISPATCH" : "CALLBACK";
+    line(cs ? "X_VAR_EVALUATION_" + kind + " EvaluationItem_" + id + " = new X_VAR_EVALUATION_" + kind + "("
+            : "static const X_VAR_EVALUATION_" + kind + " EvaluationItem_" + id + " = {");
+    line(std::string("   ") + (cs ? "X_VAR." : "") + "X_VAR_HEADER_KIND_EVALUATION_" + kind + ",");
+    char info[16];
+    std::snprintf(info, sizeof info, "0x%X", f.ulEvaluationTypeInfo & ~0xFFu);
+    const std::string typeConst = P3109_pszFieldTypeConstName(static_cast<char>(f.ulEvaluationTypeInfo & 0xFFu));
+    line(cs ? std::string("   ((uint)( ") + info + " | Convert.ToUInt32( X_DEFS." + typeConst + " ) )),"
+            : std::string("   ((X_COMP_EVALUATION_TYPE_INFO)( ") + info + " | " + typeConst + " )),");
+    line("   " + std::to_string(f.lLength) + ",");
+    line("   " + std::to_string(f.sDecimals) + ",");
+    const std::string end = cs ? " );" : " };";
+    if (dispatch) {
+        line("   " + std::to_string(f.lComponentNumber) + end);
+    } else {
+        /* the routine of the evaluation reference, else the item's own */
+        const std::string routine = f.evaluationRoutine.empty() ? id : f.evaluationRoutine;
+        line("   Callback_Evaluation_Routine_" + routine + end);
+    }
+    P3109_WriteLine(kBindingQueue, 6, " ");
+}
+
+void writeEvaluationTable(const std::vector<Entry>& entries)
+{
+    const bool cs = csharp();
+    CGEN_AddStaticWorkingEntry(2, "X_FLD_EVALUATION EvaluationRoutineTable_1", "",
+                               "public X_FLD_EVALUATION EvaluationRoutineTable_1 = new X_FLD_EVALUATION()", "",
+                               GEN_STATIC_ALWAYS);
+    P3109_WriteLine(kBindingQueue, 3, " ");
+    P3109_WriteLine(kBindingQueue, 3, "{");
+    int32_t items = 0;
+    for (const Entry& e : entries)
+        if (e.f.cResolved == 'E' && (e.f.cEvaluationKind == 'N' || e.f.cEvaluationKind == 'R'))
+            writeEvaluationItem(e.f, items++);
+    if (items > 0) {
+        const std::string count = std::to_string(items);
+        P3109_WriteLine(kBindingQueue, 6,
+                        cs ? "X_VAR_HEADER[] EvaluationTable = new X_VAR_HEADER[" + count + "]{"
+                           : "static const PX_VAR_HEADER EvaluationTable[" + count + "] = {");
+        for (int32_t i = 0; i < items; ++i) {
+            const std::string id = std::to_string(i);
+            const std::string end = i + 1 < items ? "," : " };";
+            P3109_WriteLine(kBindingQueue, 6,
+                            (cs ? "   ((X_VAR_HEADER)( EvaluationItem_" + id + "))"
+                                : "   ((X_VAR_HEADER*)( &EvaluationItem_" + id + "))") +
+                                end);
+        }
+        P3109_WriteLine(kBindingQueue, 6, " ");
+    }
+    const std::string table =
+        cs ? "FunctionGlobalStatic3.EvaluationRoutineTable_1" : "&INSTANCE_S3(EvaluationRoutineTable_1)";
+    const std::string pointer = items > 0 ? (cs ? "EvaluationTable" : "(X_PPVOID)&EvaluationTable") : "pX_NULL";
+    if (cs) {
+        P3109_WriteLine(kBindingQueue, 6, "X_DEFS.X_MEMST( ref " + table + ", sizeof( X_FLD_EVALUATION ), 0 );");
+        P3109_WriteLine(kBindingQueue, 6, "((X_FLD_EVALUATION)( " + table + " )).i8Version = DqooDef.X_FLDDATA_V1;");
+        P3109_WriteLine(kBindingQueue, 6,
+                        "((X_FLD_EVALUATION)( " + table + " )).lSize = " + std::to_string(items) + ";");
+        P3109_WriteLine(kBindingQueue, 6, "((X_FLD_EVALUATION)( " + table + " )).ppvTable = " + pointer + ";");
+    } else {
+        P3109_WriteLine(kBindingQueue, 6, "memset( " + table + ", 0, sizeof( X_FLD_EVALUATION ) );");
+        P3109_WriteLine(kBindingQueue, 6, "((PX_FLD_EVALUATION)( " + table + " ))->i8Version = X_FLDDATA_V1;");
+        P3109_WriteLine(kBindingQueue, 6,
+                        "((PX_FLD_EVALUATION)( " + table + " ))->lSize = " + std::to_string(items) + ";");
+        P3109_WriteLine(kBindingQueue, 6, "((PX_FLD_EVALUATION)( " + table + " ))->ppvTable = " + pointer + ";");
+    }
+    P3109_WriteLine(kBindingQueue, 3, "}");
+}
+
+}  // namespace
+
+void P3109_AddWorkField(std::string_view name, std::string_view indexSymbol, char cType, int32_t lLength,
+                        int16_t sDecimals)
+{
+    if (std::strchr("ACLN", cType) == nullptr || cType == '\0')
+        P3109_ZophxFieldMisuse("Action_0012_3109()", name);
+    vs().workFields.push_back({std::string(name), std::string(indexSymbol), cType, lLength, sDecimals});
+}
+
+const std::vector<GEN_WORK_FIELD>& P3109_WorkFields()
+{
+    return vs().workFields;
+}
+
+const std::vector<GEN_ARRAY_DATA>& P3109_VectorFieldArrays()
+{
+    return vs().fields;
+}
+
+void P3109_ResetFieldVector()
+{
+    vs() = VectorState{};
+}
+void P3109_WriteFieldVector()
+{
+    g().skel.cKeep = 'N';
+    FFC_CONTEXT* ctx = P3109_Context();
+    FFC_CHECK_STATE* st = P3109_CheckState();
+    if (!ctx || !ctx->pWorkFile || !st)
+        return;
+    const int32_t savedLine = st->lLine;
+    char savedCommand[10];
+    std::memcpy(savedCommand, st->acCommand, sizeof savedCommand);
+    /* the intermediate results of the DEF_COND routines are entries of
+       this vector although their routines come later */
+    if (P3109_Parts().pfnRegisterConditionWorkFields)
+        P3109_Parts().pfnRegisterConditionWorkFields();
+
+    const std::vector<Entry> entries = collectFields(ctx);
+    vs().fields.reserve(vs().fields.size() + entries.size());
+    for (const Entry& e : entries)
+        vs().fields.push_back(e.f.array);
+    const std::vector<BOM_RECORD_NAMES> records = componentRecords();
+    writeAllSymbols(entries, records);
+    P3109_BuildArrayTable();
+
+    int32_t extended = 0;
+    for (const Entry& e : entries) {
+        extended += e.f.cResolved == 'E';
+        std::string arrayRef;
+        if (e.f.array.cKind == ' ' && e.f.cResolved != 'E' && !P3109_MakeFieldArrayRef(e.f.fieldName, arrayRef))
+            declareField(e.f);
+    }
+    for (const GEN_WORK_FIELD& w : vs().workFields)
+        declareWorkField(w);
+    const size_t total = entries.size() + vs().workFields.size() + records.size();
+
+    P3109_WriteUsageDebugComments(kDescriptorQueue);
+    P3109_WriteDashedBoxComment(kDescriptorQueue, "Data Dictionary Field Vector Definitions");
+    P3109_WriteLine(kDescriptorQueue, 3,
+                    csharp() ? "private static X_FLD[] FUNCTION_FIELD_DEF = new X_FLD[" + std::to_string(total) + "]"
+                             : "static struct X_FLD FUNCTION_FIELD_DEF[] =");
+    P3109_WriteLine(kDescriptorQueue, 3, "{");
+    bool first = true;
+    for (const Entry& e : entries) {
+        writeFieldRow(e, first);
+        first = false;
+    }
+    for (const GEN_WORK_FIELD& w : vs().workFields) {
+        writeWorkFieldRow(w, first);
+        first = false;
+    }
+    for (const BOM_RECORD_NAMES& r : records) {
+        writeRecordRow(r, first);
+        first = false;
+    }
+    if (extended > 0)
+        writeEvaluationTable(entries);
+    P3109_WriteLine(kDescriptorQueue, 3, "};");
+    P3109_ReleaseArrayIndexes();
+
+    st->lLine = savedLine;
+    std::memcpy(st->acCommand, savedCommand, sizeof savedCommand);
+}

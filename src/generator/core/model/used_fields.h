@@ -1,0 +1,70 @@
+/*
+** used_fields.h: the fields the checked object uses, as the checker left
+** them in its "USEFIELD" work records, looked up by name and described
+** for the writers of generated code (field_info.h).
+*/
+#ifndef GENERATOR_CORE_USED_FIELDS_H
+#define GENERATOR_CORE_USED_FIELDS_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dqov/work_records.h"
+#include "generator/core/model/field_info.h"
+
+/* Work-file cursor slots of the generator's own reads. Every reader that
+** loops over work records keeps its own slot, so a look-up made inside the
+** loop does not move the loop's cursor. */
+inline constexpr uint16_t GEN_SLOT_LOOKUP = 0;
+inline constexpr uint16_t GEN_SLOT_LOOKUP_INNER = 1;
+inline constexpr uint16_t GEN_SLOT_SETUP = 2;
+inline constexpr uint16_t GEN_SLOT_VECTOR = 3;
+inline constexpr uint16_t GEN_SLOT_ARRAYS = 4;
+inline constexpr uint16_t GEN_SLOT_STRUCTURES = 5;
+inline constexpr uint16_t GEN_SLOT_LISTS = 6;
+inline constexpr uint16_t GEN_SLOT_SECTIONS = 7;
+inline constexpr uint16_t GEN_SLOT_SECTIONS_INNER = 8;
+
+/* Looks the field up among the used fields and describes it: the name is
+** taken with at most ulNameLength characters (10 or 50) up to a
+** terminator; a leading national name character is dropped (the name is
+** then upper-cased) for the key. With fScope set, a component run first
+** records the use of the field in that scope. The look-up reads into a
+** record of its own, so a caller's work record is never disturbed.
+** 0 when the record exists and its generation flag is 'Y' (info filled),
+** else 1 (info as it was). */
+int16_t P3109_sGetUsedField(std::string_view name, uint16_t usSlot, GEN_FIELD_INFO& info,
+                            size_t ulNameLength = FFC_WORK_NAME_LEN, bool fScope = false, int32_t lScope = 0);
+
+/* The same look-up without a copy: the description as a fresh info would
+** be filled, or null (1 above); valid until the next look-up. */
+const GEN_FIELD_INFO* P3109_pFindUsedField(std::string_view name, uint16_t usSlot,
+                                           size_t ulNameLength = FFC_WORK_NAME_LEN);
+
+/* An operand as written: the name of its used-field record. Operands are
+** looked up by this width and the vector groups' names are blank-filled
+** to it. */
+inline constexpr size_t GEN_OPERAND_NAME_WIDTH = FFC_WORK_NAME_LEN;
+
+/* Looks the name up among the used fields (first ulWidth characters); a
+** name that is empty or starts with a blank is none. */
+bool P3109_fFindUsedField(std::string_view name, GEN_FIELD_INFO& info, size_t ulWidth = 10);
+/* The field's vector identifier, "V_NOT_AVAILABLE" when not used. */
+std::string P3109_FieldVector(std::string_view name, size_t ulWidth = 10);
+
+/* Drops the look-ups kept from earlier calls (at the start of each
+** generation). */
+void P3109_ForgetUsedFields();
+
+/* The index symbol of a used field, "V_NOT_AVAILABLE" when the object does
+** not use it. */
+std::string P3109_UsedFieldSymbol(std::string_view name, size_t ulNameLength);
+
+/* The data of a used-field record. */
+inline const WR_USEFIELD_DATA& P3109_UsedFieldData(const FFC_WORK_RECORD& r)
+{
+    return *reinterpret_cast<const WR_USEFIELD_DATA*>(r.acData);
+}
+
+#endif

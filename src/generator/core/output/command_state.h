@@ -1,0 +1,43 @@
+/*
+** command_state.h: what the command loop keeps while it walks the checked
+** commands, for every writer below it: the current command and its record,
+** the block stack, and the build handle of the job.
+*/
+#ifndef GENERATOR_CORE_COMMAND_STATE_H
+#define GENERATOR_CORE_COMMAND_STATE_H
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "generator/core/output/command_lookup.h"
+
+/* Opens a block: fLoop a loop (the target of LEAVE and ITERATE); fCase a
+** CASE block, inside which a break would leave the switch, so the nearest
+** enclosing loop gets labels; fLabels a loop with labels of its own. */
+void P3109_PushBlock(bool fLoop, bool fCase, bool fLabels);
+void P3109_PopBlock();
+void P3109_MakeBreakContinueGoto(std::string& output, char cKind);
+void P3109_WriteLeavePoint();
+void P3109_WriteContinuePoint();
+
+/* Steps the key to the next command record (next sequence, else the next
+** number with sequence 0); 0 with the record, non-zero at the end. */
+int16_t P3109_sNextCommandRecord(uint16_t& usNumber, uint16_t& usSequence, GEN_COMMAND_RECORD& record);
+/* Makes the record the current command: key, line, label and name into
+** the check state, and the line-number text. */
+void P3109_MakeCurrentCommand(const GEN_COMMAND_RECORD& record);
+/* The current command's record. */
+const GEN_COMMAND_RECORD& P3109_CurrentCommand();
+/* The current command's parsed record from the command store (its
+** parameter area), or null when the store does not hold it. */
+std::unique_ptr<FFC_PARSED_COMMAND> P3109_pReadCurrentCommand();
+/* The 32-character progress text of a command in the second run. */
+std::string P3109_CommandStatusText(const GEN_COMMAND_RECORD& record);
+
+/* The build handle of the current job (for the object layer's calls). */
+void* P3109_pBuildHandle();
+/* Keeps the job's build handle (the run driver's steps hand it over). */
+void P3109_SetBuildHandle(void* pBuild);
+
+#endif

@@ -1,0 +1,317 @@
+/*
+** file_helpers.cpp: the generator's small file services.
+*/
+#include "generator/core/output/file_helpers.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+#include "dqov/fatal.h"
+#include "generator/core/output/line_writer.h"
+#include "generator/core/output/services.h"
+#include "platform/dqoz/dqoz.h"
+
+namespace {
+
+constexpr size_t kReadBuffer = 4101;
+constexpr size_t kWritePiece = 10240;
+
+/* The name of an input stream and the number of its last line read, for the
+** message on a line too long to read. */
+struct InputFile {
+    std::string name;
+    long lLine = 0;
+};
+
+std::map<GEN_STREAM, InputFile>& inputFiles()
+{
+    static std::map<GEN_STREAM, InputFile> files;
+    return files;
+}
+
+bool lineEndOrBlank(char c)
+{
+    return c == ' ' || c == '\f' || c == '\n' || c == '\r';
+}
+
+/* Reads what is left of a line the buffer could not hold; true when it held
+** more than blanks and line-end characters. */
+bool lineGoesOn(FILE* f)
+{
+    bool more = false;
+    for (int c = std::fgetc(f); c != EOF && c != '\n'; c = std::fgetc(f))
+        more = more || !lineEndOrBlank(static_cast<char>(c));
+    return more;
+}
+
+void reportLongLine(const InputFile& in)
+{
+    const size_t slash = in.name.find_last_of("\\/");
+    const std::string base = slash == std::string::npos ? in.name : in.name.substr(slash + 1);
+    P3109_IssueTextMessage('F', "ERROR : Line " + std::to_string(in.lLine) + " of skeleton " + base +
+                                    " is longer than " + std::to_string(kReadBuffer - 1) + " characters");
+    ++P3109_State().lOutputFailures;
+}
+
+GEN_STREAM openFile(const std::string& name, const char* mode, const char* msgId)
+{
+    std::string host;
+    FILE* f = nullptr;
+    const unsigned long mapped =
+        mode[0] == 'r' ? dqoz::MapPath(name, host) : dqoz::OutputPath(name, host, mode[0] == 'a');
+    if (mapped == 0)
+        f = std::fopen(host.c_str(), mode);
+    if (!f) {
+        P3109_IssueFileMessage(msgId, name);
+        return GEN_NO_STREAM;
+    }
+    const GEN_STREAM stream = P3109_AddFileStream(f, name, mode[0] != 'r');
+    if (mode[0] != 'r' && name.size() > 3 && name.compare(name.size() - 3, 3, ".cs") == 0)
+        P3109_MarkCSharpStream(stream);
+    return stream;
+}
+
+/* Reads the next line of the file as fgets does into the buffer; its
+** length without the trailing blanks and line end, or -1 at the end of the
+** file and after reporting a line too long to read. */
+long readLine(FILE* f, InputFile& in, char (&buffer)[kReadBuffer])
+{
+    if (!std::fgets(buffer, static_cast<int>(kReadBuffer), f))
+        return -1;
+    ++in.lLine;
+    size_t n = std::strlen(buffer);
+    if (n == kReadBuffer - 1 && buffer[n - 1] != '\n' && lineGoesOn(f)) {
+        reportLongLine(in);
+        return -1;
+    }
+    while (n > 0 && lineEndOrBlank(buffer[n - 1]))
+        --n;
+    return static_cast<long>(n);
+}
+
+/* Reads a file's lines as readLine does, from a buffer filled a block at a
+** time: a line is found in the buffer with one search, and its text is
+** handed on from there. */
+class BlockLineReader {
+public:
+    explicit BlockLineReader(FILE* f) : f_(f) {}
+
+    /* The next line as readLine gives it: its length without the trailing
+    ** blanks and line end, its text in `text`; -1 at the end of the file
+    ** and after reporting a line too long to read. */
+    long next(InputFile& in, const char*& text)
+    {
+        constexpr size_t kLine = kReadBuffer - 1; /* what one fgets reads at most */
+        size_t avail = end_ - at_;
+        const char* nl = static_cast<const char*>(std::memchr(block_ + at_, '\n', std::min(avail, kLine)));
+        if (!nl && avail < kLine && fill()) {
+            avail = end_ - at_;
+            nl = static_cast<const char*>(std::memchr(block_ + at_, '\n', std::min(avail, kLine)));
+        }
+        if (avail == 0)
+            return -1;
+        const char* p = block_ + at_;
+        const size_t length = nl ? static_cast<size_t>(nl - p) + 1 : std::min(avail, kLine);
+        at_ += length;
+        ++in.lLine;
+        /* as strlen on what fgets read: a NUL ends the line */
+        const char* nul = static_cast<const char*>(std::memchr(p, '\0', length));
+        size_t n = nul ? static_cast<size_t>(nul - p) : length;
+        if (n == kLine && p[n - 1] != '\n') {
+            /* the rest of the line is read past: the line is kept aside first */
+            long_.assign(p, n);
+            p = long_.data();
+            if (goesOn()) {
+                reportLongLine(in);
+                return -1;
+            }
+        }
+        while (n > 0 && lineEndOrBlank(p[n - 1]))
+            --n;
+        text = p;
+        return static_cast<long>(n);
+    }
+
+private:
+    /* Moves what is left to the front and reads more behind it; false when
+    ** nothing more could be read. */
+    bool fill()
+    {
+        if (eof_)
+            return false;
+        const size_t left = end_ - at_;
+        std::memmove(block_, block_ + at_, left);
+        at_ = 0;
+        end_ = left;
+        const size_t got = std::fread(block_ + end_, 1, sizeof block_ - end_, f_);
+        end_ += got;
+        if (end_ < sizeof block_)
+            eof_ = true;
+        return got > 0;
+    }
+
+    /* As lineGoesOn: reads what is left of the line. */
+    bool goesOn()
+    {
+        bool more = false;
+        for (;;) {
+            if (at_ == end_ && !fill())
+                return more;
+            const char c = block_[at_++];
+            if (c == '\n')
+                return more;
+            more = more || !lineEndOrBlank(c);
+        }
+    }
+
+    static constexpr size_t kBlock = 2 * kReadBuffer; /* room for a whole line after what is left */
+    FILE* f_;
+    size_t at_ = 0, end_ = 0;
+    bool eof_ = false;
+    char block_[kBlock];
+    std::string long_;
+};
+
+/* Copies the file's lines to the stream, each with a blank appended; the
+** lines go from the read buffer to the stream with no copy between. */
+void copyLines(GEN_STREAM out, const std::string& path)
+{
+    GEN_STREAM in = P3109_pOpenInputFile(path);
+    if (in == GEN_NO_STREAM)
+        return;
+    FILE* f = P3109_pStreamFile(in);
+    InputFile& file = inputFiles()[in];
+    if (f) {
+        BlockLineReader reader(f);
+        while (P3109_lAbortWord() == 0) {
+            FFC_StopWhenInterrupted();
+            const char* text = nullptr;
+            const long n = reader.next(file, text);
+            if (n < 0)
+                break;
+            P3109_WriteFileLine(1, std::string_view(text, static_cast<size_t>(n)), out);
+        }
+    }
+    P3109_CloseStream(in);
+}
+
+}  // namespace
+
+bool P3109_fReadSkeletonLine(GEN_STREAM stream, int fAppendBlank, std::string& line)
+{
+    line.clear();
+    FFC_StopWhenInterrupted();
+    FILE* f = P3109_pStreamFile(stream);
+    if (!f)
+        return false;
+    char buffer[kReadBuffer];
+    const long n = readLine(f, inputFiles()[stream], buffer);
+    if (n < 0)
+        return false;
+    line.assign(buffer, static_cast<size_t>(n));
+    if (fAppendBlank)
+        line += ' ';
+    return true;
+}
+
+GEN_STREAM P3109_pOpenInputFile(const std::string& name)
+{
+    GEN_STREAM stream = openFile(name, "r", "PRC1001");
+    if (stream != GEN_NO_STREAM)
+        inputFiles()[stream] = InputFile{name, 0};
+    return stream;
+}
+
+GEN_STREAM P3109_pOpenOutputFile(const std::string& name)
+{
+    return openFile(name, "wb", "PRC1002");
+}
+
+GEN_STREAM P3109_pOpenAppendFile(const std::string& name)
+{
+    return openFile(name, "a+b", "PRC1002");
+}
+
+int P3109_WriteWholeFile(const void* pData, size_t ulBytes, const std::string& name)
+{
+    std::string host;
+    FILE* f = nullptr;
+    if (dqoz::OutputPath(name, host) == 0)
+        f = std::fopen(host.c_str(), "wb");
+    bool failed = f == nullptr;
+    const unsigned char* p = static_cast<const unsigned char*>(pData);
+    while (f && ulBytes > 0) {
+        size_t piece = ulBytes < kWritePiece ? ulBytes : kWritePiece;
+        if (std::fwrite(p, 1, piece, f) != piece) {
+            failed = true;
+            break;
+        }
+        p += piece;
+        ulBytes -= piece;
+    }
+    /* the text must reach the file system: the flush and the close count */
+    if (f && std::fflush(f) != 0)
+        failed = true;
+    if (f && std::fclose(f) != 0)
+        failed = true;
+    if (failed)
+        P3109_InternalError("Fatal error detected when attempting to open or write to file " + name + ".");
+    return 0;
+}
+
+std::string P3109_CopyDoublingBackslashes(std::string_view source)
+{
+    std::string out;
+    for (char c : source) {
+        out += c;
+        if (c == '\\')
+            out += '\\';
+    }
+    return out;
+}
+
+void P3109_WriteShortPathListing(GEN_STREAM stream, const std::string& directory, const std::string& fileName,
+                                 int iNumber, std::string_view typeText, int fReportFailure)
+{
+    /* The host keeps no short names: a found file is named by its full path. */
+    std::string path = directory + "\\" + fileName;
+    std::string host;
+    struct stat st {};
+    bool found = dqoz::MapPath(path, host) == 0 && ::stat(host.c_str(), &st) == 0;
+    if (!found && fReportFailure) {
+        /* a resource the script would name by an error text: the
+           generation fails naming the file instead */
+        P3109_IssueTextMessage('F', "Error in GetShortPathName or FindFirstFile: " + path);
+        return;
+    }
+    P3109_WriteLine(stream, 0, " ");
+    char line[GEN_MAX_PATH * 2 + 64];
+    std::snprintf(line, sizeof line, "     %d   %.*s   \"%s\" ", iNumber, static_cast<int>(typeText.size()),
+                  typeText.data(), P3109_CopyDoublingBackslashes(path).c_str());
+    P3109_WriteLine(stream, 0, line);
+}
+
+void P3109_CopySkeletonInclude(GEN_STREAM stream, const std::string& fileName)
+{
+    copyLines(stream, P3109_State().args.root + "\\X_VELMO\\SOURCE\\" + fileName);
+}
+
+void P3109_AppendWorkFile(GEN_STREAM stream, const std::string& path)
+{
+    copyLines(stream, path);
+}
+
+void P3109_DeleteFile(const std::string& name)
+{
+    DosDelete(name.c_str());
+}
+
+void P3109_RemoveDirectory(const std::string& name)
+{
+    DosDeleteDir(name.c_str());
+}

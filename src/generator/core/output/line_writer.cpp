@@ -1,0 +1,797 @@
+/*
+** line_writer.cpp: the generator's line writer, stream table and deferred
+** queues.
+*/
+#include "generator/core/output/line_writer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#include <unistd.h>
+#endif
+
+#include "dqov/fatal.h"
+#include "generator/core/output/command_state.h"
+#include "generator/core/output/csharp_text.h"
+#include "generator/core/output/services.h"
+
+namespace {
+
+/* While a deferred queue is written out. */
+bool g_replaying = false;
+
+/* A file stream and the generated text not yet handed to its file. Lines
+** are gathered in the slot's buffer, the only large buffer of the file:
+** generated programs run to megabytes, and stdio hands a full buffer to the
+** file in whole blocks of its own small one. Anyone who asks for the file
+** itself gets it with everything before written. A generation keeps
+** several files open at once, so a buffer starts small (16 KB); a file
+** that has taken sixteen of them is a large one, and its buffer grows to
+** 64 KB: the file system takes a program of megabytes in fewer, larger
+** writes, each far cheaper for it than four small ones. */
+constexpr size_t kPendingSize = 16 * 1024;
+constexpr size_t kLargePendingSize = 64 * 1024;
+constexpr unsigned kFlushesBeforeGrowing = 16;
+/* Room past the buffer's end: a line's indent is laid down as one fixed
+** piece of blanks, which may reach past the line. */
+constexpr size_t kIndentPiece = 32;
+constexpr char kBlanks[kIndentPiece + 1] = "                                ";
+
+struct StreamSlot {
+    FILE* file = nullptr;
+    std::unique_ptr<char[]> pending;
+    size_t ulUsed = 0;
+    size_t ulCapacity = 0; /* the buffer's size, without the indent piece past it */
+    unsigned flushes = 0;  /* of a written file's buffer, until it has grown */
+    bool fCSharp = false;  /* a C# source file */
+    std::string name;      /* the file's name, for the message of a failed write */
+    bool output = false;   /* written: every write, the flush and the close are checked */
+    bool holding = false;  /* lines are held back, not written */
+    std::vector<GEN_HELD_LINE> held;
+};
+
+/* Constant-initialised, so the line writer reaches it without a guard. */
+constinit std::vector<StreamSlot> g_slots;
+/* Its number of slots, kept beside it: the table only grows. */
+constinit size_t g_slotCount = 0;
+
+std::vector<StreamSlot>& streamTable()
+{
+    return g_slots;
+}
+
+inline StreamSlot* streamSlot(GEN_STREAM stream)
+{
+    const size_t i = static_cast<size_t>(stream) - GEN_FIRST_FILE_STREAM;  // wraps below the first file stream
+    return i < g_slots.size() && g_slots[i].file ? &g_slots[i] : nullptr;
+}
+
+void failedWrite(const StreamSlot& slot, int error)
+{
+    P3109_FatalWriteError(slot.name, error);
+}
+
+void flushPending(StreamSlot& slot)
+{
+    if (slot.ulUsed == 0)
+        return;
+    const size_t ulUsed = slot.ulUsed;
+    slot.ulUsed = 0;
+    if (!slot.output) {
+        if (std::fwrite(slot.pending.get(), 1, ulUsed, slot.file) != ulUsed)
+            failedWrite(slot, errno);
+        return;
+    }
+    /* A written file takes the whole buffer in one write, past stdio, whose
+    ** small buffer would split it; what was written through stdio goes
+    ** first, so the file keeps the order of the writes. */
+    if (std::fflush(slot.file) != 0) {
+        failedWrite(slot, errno);
+        return;
+    }
+    const int fd = fileno(slot.file);
+    const char* at = slot.pending.get();
+    size_t left = ulUsed;
+    while (left > 0) {
+        const ssize_t n = ::write(fd, at, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failedWrite(slot, n < 0 ? errno : ENOSPC);
+            return;
+        }
+        at += n;
+        left -= static_cast<size_t>(n);
+    }
+    if (slot.ulCapacity < kLargePendingSize && ++slot.flushes == kFlushesBeforeGrowing) {
+        slot.pending = std::make_unique_for_overwrite<char[]>(kLargePendingSize + kIndentPiece);
+        slot.ulCapacity = kLargePendingSize;
+    }
+}
+
+/* Room for ulLength more bytes in the slot's buffer, flushing it when it
+** is too full; null when the piece is larger than the whole buffer. */
+char* reserve(StreamSlot& slot, size_t ulLength)
+{
+    if (slot.ulUsed + ulLength > slot.ulCapacity)
+        flushPending(slot);
+    if (!slot.pending) {
+        slot.pending = std::make_unique_for_overwrite<char[]>(kPendingSize + kIndentPiece);
+        slot.ulCapacity = kPendingSize;
+    }
+    if (ulLength > slot.ulCapacity)
+        return nullptr;
+    char* at = slot.pending.get() + slot.ulUsed;
+    slot.ulUsed += ulLength;
+    return at;
+}
+
+/* Closes the slot's file. For a written file the buffered text must reach
+** the file system: a write that failed earlier (the stream's error mark is
+** kept), a failed flush or a failed close ends the job. */
+void emitLine(StreamSlot& slot, bool fAppendBlank, bool fMacro, bool fEnd, size_t ulIndent, std::string_view text);
+
+void closeSlot(StreamSlot& slot)
+{
+    /* lines still held are written as they stand */
+    if (slot.holding) {
+        slot.holding = false;
+        for (const GEN_HELD_LINE& l : std::exchange(slot.held, {}))
+            emitLine(slot, l.fBlank, l.fMacro, l.fEnd, l.ulIndent, l.text);
+    }
+    FILE* file = slot.file;
+    if (!slot.output) {
+        slot.file = nullptr;
+        std::fclose(file);
+        return;
+    }
+    flushPending(slot);
+    errno = 0;
+    const bool written = std::fflush(file) == 0 && !std::ferror(file);
+    const int error = errno;
+    slot.file = nullptr;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed)
+        failedWrite(slot, written ? errno : error);
+}
+
+void reportCutLine(size_t ulLength)
+{
+    char text[120];
+    std::snprintf(text, sizeof text, "ERROR : Generated line of %zu characters cut to %zu characters", ulLength,
+                  GEN_LINE_LIMIT);
+    P3109_IssueTextMessage('F', text);
+}
+
+/* A line longer than the whole buffer goes straight to the file. */
+[[gnu::cold, gnu::noinline]] void writeDirectly(StreamSlot& slot, size_t ulIndent, std::string_view text, bool fBlank,
+                                                bool fMacro, bool fEnd)
+{
+    if (std::fprintf(slot.file, "%*s%.*s%s%s%s", static_cast<int>(ulIndent), "", static_cast<int>(text.size()),
+                     text.data(), fBlank ? " " : "", fMacro ? "\\" : "", fEnd ? "\r\n" : "") < 0)
+        failedWrite(slot, errno);
+}
+
+/* Writes one line to a file stream: the indent's blanks, the text, a blank
+** when asked, the macro continuation mark while a macro is written and the
+** line end. As with fputs of the whole line, a NUL byte ends what is
+** written. Lines of the main output and the second suppressible stream are
+** dropped while the skeleton's condition is false. The line is appended to
+** the stream's gathered text. */
+inline void putLine(const GEN_MODULE_STATE& g, StreamSlot* slot, GEN_STREAM stream, bool fAppendBlank, size_t ulIndent,
+                    std::string_view text)
+{
+    if (!slot)
+        return;
+    if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
+        g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0)
+        return;
+    const char* nul = text.empty() ? nullptr : static_cast<const char*>(std::memchr(text.data(), '\0', text.size()));
+    if (nul) [[unlikely]] {
+        text = text.substr(0, static_cast<size_t>(nul - text.data()));
+        fAppendBlank = false;
+    }
+    const bool fMacro = !nul && g.out.lMacroContinuation;
+    if (slot->holding) [[unlikely]] {
+        slot->held.push_back({ulIndent, std::string(text), fAppendBlank, fMacro, !nul});
+        return;
+    }
+    emitLine(*slot, fAppendBlank, fMacro, !nul, ulIndent, text);
+}
+
+/* Puts one line into the slot's gathered text. */
+void emitLine(StreamSlot& slot, bool fAppendBlank, bool fMacro, bool fEnd, size_t ulIndent, std::string_view text)
+{
+    const size_t ulEnd = fEnd ? 2 : 0;
+    const size_t ulLength = ulIndent + text.size() + fAppendBlank + fMacro + ulEnd;
+    char* at;
+    if (slot.ulUsed + ulLength <= slot.ulCapacity && slot.pending) [[likely]] {
+        at = slot.pending.get() + slot.ulUsed;
+        slot.ulUsed += ulLength;
+    } else if (!(at = reserve(slot, ulLength))) {
+        writeDirectly(slot, ulIndent, text, fAppendBlank, fMacro, fEnd);
+        return;
+    }
+    if (ulIndent <= kIndentPiece)
+        std::memcpy(at, kBlanks, kIndentPiece);  // the text and line end overwrite what goes past the indent
+    else
+        std::memset(at, ' ', ulIndent);
+    at += ulIndent;
+    if (!text.empty())  // an empty view may hold no pointer, which memcpy must not get
+        std::memcpy(at, text.data(), text.size());
+    at += text.size();
+    if (fAppendBlank)
+        *at++ = ' ';
+    if (fMacro)
+        *at++ = '\\';
+    if (ulEnd) {
+        at[0] = '\r';
+        at[1] = '\n';
+    }
+}
+
+/* Whether a line goes to a C# source: a C# file (the C pass writes some
+** beside its own), or a deferred queue of the C# pass. */
+inline bool csharpStream(const GEN_MODULE_STATE& g, GEN_STREAM stream, const StreamSlot* slot)
+{
+    if (stream >= 1 && stream <= GEN_QUEUE_COUNT)
+        return g.cTarget == GEN_TARGET_CSHARP;
+    if (slot && slot->fCSharp)
+        return true;
+    if (stream == GEN_NO_STREAM)
+        return false;
+    const auto& cs = g.csStreams;
+    return std::find(cs.begin(), cs.end(), stream) != cs.end();
+}
+
+/* A line of C text is never written into C#: what is being written has no
+** C# form, and the generation fails (PRC1250, once for each, naming the
+** command while the commands are written, else the skeleton point, with
+** the start of the line). */
+[[gnu::cold, gnu::noinline]] void reportRefused(const GEN_MODULE_STATE& g, std::string_view text);
+
+inline bool refusedInCSharp(const GEN_MODULE_STATE& g, GEN_STREAM stream, const StreamSlot* slot, std::string_view text)
+{
+    if (!csharpStream(g, stream, slot) || P3109_fCSharpText(text))
+        return false;
+    reportRefused(g, text);
+    return true;
+}
+
+/* PRC1250 for the line refused, once for the command or skeleton point. */
+void reportRefused(const GEN_MODULE_STATE& g, std::string_view text)
+{
+    const bool command = g.skel.sPoint == 1;
+    const GEN_COMMAND_RECORD& r = P3109_CurrentCommand();
+    const uint32_t serial = (command ? r.usNumber : 0x10000u + static_cast<uint16_t>(g.skel.sPoint)) +
+                            (static_cast<uint32_t>(g.cTarget) << 24);
+    uint32_t& reported = P3109_State().out.ulCSharpRefused;
+    if (serial != reported) {
+        reported = serial;
+        const std::string what = command ? "Command " + P3109_TrimRight(std::string_view(r.acName, 10))
+                                         : "Skeleton point " + std::to_string(g.skel.sPoint);
+        const size_t first = text.find_first_not_of(' ');
+        const std::string_view line = text.substr(first == std::string_view::npos ? text.size() : first);
+        P3109_sIssueMessage("PRC1250", 'F', P3109_Padded(what, 40) + P3109_Padded(line.substr(0, 100), 100));
+    }
+}
+
+void flushQueue(int iQueue)
+{
+    GEN_MODULE_STATE& g = P3109_State();
+    g.skel.cKeep = 'N';
+    P3109_WriteLineQueue(iQueue, g.out.mainOutput);
+}
+
+}  // namespace
+
+GEN_STREAM P3109_AddFileStream(FILE* pFile, std::string_view name, bool fOutput)
+{
+    if (!pFile)
+        return GEN_NO_STREAM;
+    std::vector<StreamSlot>& slots = streamTable();
+    size_t i = 0;
+    while (i < slots.size() && slots[i].file)
+        ++i;
+    if (i == slots.size()) {
+        slots.emplace_back();
+        g_slotCount = slots.size();
+    }
+    StreamSlot& slot = slots[i];
+    slot.file = pFile;
+    slot.ulUsed = 0;
+    slot.flushes = 0;
+    slot.name.assign(name);
+    slot.output = fOutput;
+    slot.fCSharp = false;
+    slot.holding = false;
+    slot.held.clear();
+    return static_cast<GEN_STREAM>(GEN_FIRST_FILE_STREAM + i);
+}
+
+void P3109_FatalWriteError(std::string_view name, int error)
+{
+    std::string text = "The generated file " + std::string(name) + " could not be written";
+    if (error != 0)
+        text += ": " + std::string(std::strerror(error));
+    text += ". Nothing of the job is kept.";
+    FFC_Fatal_Error(text.c_str());
+}
+
+void P3109_MarkCSharpStream(GEN_STREAM stream)
+{
+    if (StreamSlot* slot = streamSlot(stream))
+        slot->fCSharp = true;
+}
+
+FILE* P3109_pStreamFile(GEN_STREAM stream)
+{
+    StreamSlot* slot = streamSlot(stream);
+    if (!slot)
+        return nullptr;
+    flushPending(*slot);
+    return slot->file;
+}
+
+void P3109_CloseStream(GEN_STREAM& stream)
+{
+    if (StreamSlot* slot = streamSlot(stream))
+        closeSlot(*slot);
+    stream = GEN_NO_STREAM;
+}
+
+void P3109_DropAllStreams()
+{
+    for (StreamSlot& slot : streamTable())
+        if (slot.file) {
+            std::fclose(slot.file);
+            slot.file = nullptr;
+            slot.ulUsed = 0;
+            slot.holding = false;
+            slot.held.clear();
+        }
+}
+
+void P3109_HoldStreamLines(GEN_STREAM stream)
+{
+    if (StreamSlot* slot = streamSlot(stream))
+        slot->holding = true;
+}
+
+std::vector<GEN_HELD_LINE> P3109_TakeHeldLines(GEN_STREAM stream)
+{
+    StreamSlot* slot = streamSlot(stream);
+    if (!slot)
+        return {};
+    slot->holding = false;
+    return std::exchange(slot->held, {});
+}
+
+void P3109_WriteHeldLines(GEN_STREAM stream, const std::vector<GEN_HELD_LINE>& lines)
+{
+    StreamSlot* slot = streamSlot(stream);
+    if (!slot)
+        return;
+    for (const GEN_HELD_LINE& l : lines)
+        emitLine(*slot, l.fBlank, l.fMacro, l.fEnd, l.ulIndent, l.text);
+}
+
+void P3109_CloseAllStreams()
+{
+    for (StreamSlot& slot : streamTable())
+        if (slot.file)
+            closeSlot(slot);
+}
+
+namespace {
+
+/* A line for a deferred queue, kept with its indent. */
+[[gnu::noinline]] void queueLine(GEN_STREAM stream, size_t indent, std::string_view text)
+{
+    P3109_State().out.queues[stream - 1].push_back({static_cast<uint16_t>(indent), std::string(text)});
+}
+
+/* A line past GEN_LINE_LIMIT: cut to the limit and reported. */
+[[gnu::cold, gnu::noinline]] void writeCutLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent,
+                                               std::string_view text)
+{
+    if (indent > GEN_LINE_LIMIT)
+        indent = GEN_LINE_LIMIT;
+    if (indent + text.size() > GEN_LINE_LIMIT) {
+        reportCutLine(indent + text.size());
+        text = text.substr(0, GEN_LINE_LIMIT - indent);
+        if (g.out.cSuppress == 'Y')
+            return;
+    }
+    /* looked up again: the message may have ended the stream */
+    putLine(g, streamSlot(stream), stream, true, indent, text);
+}
+
+}  // namespace
+
+namespace {
+
+/* Whether the stream is one of the C# files of the output driver. */
+inline bool csharpFileStream(const GEN_MODULE_STATE& g, GEN_STREAM stream)
+{
+    const auto& cs = g.csStreams;
+    static_assert(std::tuple_size_v<std::decay_t<decltype(cs)>> == 5 && sizeof cs[0] == 4);
+#if defined(__SSE2__)
+    /* the first four compared at once */
+    const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cs.data()));
+    const __m128i same = _mm_cmpeq_epi32(four, _mm_set1_epi32(static_cast<int>(stream)));
+    return (_mm_movemask_epi8(same) != 0) | (cs[4] == stream);
+#else
+    return (cs[0] == stream) | (cs[1] == stream) | (cs[2] == stream) | (cs[3] == stream) | (cs[4] == stream);
+#endif
+}
+
+/* The line of every other case: a queue, a C# stream, a line past the
+** limit, a NUL in the text or a full buffer. */
+[[gnu::noinline]] void writeLineSlowly(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent,
+                                       std::string_view text)
+{
+    StreamSlot* slot = streamSlot(stream);
+    if (!g_replaying && refusedInCSharp(g, stream, slot, text))
+        return;
+    if (!slot) {
+        /* a queue stream has no slot */
+        if (stream >= 1 && stream <= GEN_QUEUE_COUNT)
+            queueLine(stream, indent, text);
+        return;
+    }
+    if (indent + text.size() > GEN_LINE_LIMIT) [[unlikely]] {
+        writeCutLine(g, stream, indent, text);
+        return;
+    }
+    putLine(g, slot, stream, true, indent, text);
+}
+
+}  // namespace
+
+namespace {
+
+/* Copies the text to `to` and tells whether it holds a NUL byte: one pass
+** over the text instead of a search and a copy. Nothing before or past
+** either range is read or written. */
+inline bool copyFindingNul(char* to, const char* from, size_t n)
+{
+#if defined(__SSE2__)
+    if (n >= 16) {
+        const __m128i zero = _mm_setzero_si128();
+        __m128i nul = zero;
+        for (size_t k = 0; k + 16 < n; k += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k), v);
+            nul = _mm_or_si128(nul, _mm_cmpeq_epi8(v, zero));
+        }
+        /* the last 16 bytes, overlapping what is copied already */
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + n - 16));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + n - 16), v);
+        nul = _mm_or_si128(nul, _mm_cmpeq_epi8(v, zero));
+        return _mm_movemask_epi8(nul) != 0;
+    }
+#endif
+    /* a word holds a zero byte exactly when this leaves a high bit set */
+    auto zeroByte = [](uint64_t w, uint64_t ones) { return ((w - ones) & ~w & (ones << 7)) != 0; };
+    if (n >= 8) {
+        uint64_t a, b;
+        for (size_t k = 0; k + 8 < n; k += 8) {
+            std::memcpy(&a, from + k, 8);
+            std::memcpy(to + k, &a, 8);
+            if (zeroByte(a, 0x0101010101010101u))
+                return true;
+        }
+        std::memcpy(&b, from + n - 8, 8);
+        std::memcpy(to + n - 8, &b, 8);
+        return zeroByte(b, 0x0101010101010101u);
+    }
+    if (n >= 4) {
+        uint32_t a, b;
+        std::memcpy(&a, from, 4);
+        std::memcpy(&b, from + n - 4, 4);
+        std::memcpy(to, &a, 4);
+        std::memcpy(to + n - 4, &b, 4);
+        return zeroByte(a, 0x01010101u) || zeroByte(b, 0x01010101u);
+    }
+    bool nul = false;
+    for (size_t k = 0; k < n; ++k) {
+        to[k] = from[k];
+        nul |= from[k] == '\0';
+    }
+    return nul;
+}
+
+/* The common line, written here: a C file's line of at most the indent
+** piece's blanks, within the limit, with no NUL, and room for it in the
+** slot's buffer; false, with nothing written, for any other. What it
+** leaves out is the same as putLine's work. The text is copied past the
+** buffer's used part before it is known to have no NUL; it is taken only
+** then. */
+inline bool writeCommonLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent, std::string_view text)
+{
+    const size_t i = static_cast<size_t>(stream) - GEN_FIRST_FILE_STREAM;  // wraps below the first file stream
+    if (i >= g_slotCount) [[unlikely]]
+        return false;
+    StreamSlot& slot = g_slots[i];
+    const size_t ulLength = indent + text.size() + 3 + (g.out.lMacroContinuation != 0);
+    if (!slot.file || slot.fCSharp || slot.holding || csharpFileStream(g, stream) || indent > kIndentPiece ||
+        indent + text.size() > GEN_LINE_LIMIT || !slot.pending || slot.ulUsed + ulLength > slot.ulCapacity) [[unlikely]]
+        return false;
+    if ((stream == g.out.mainOutput || stream == g.out.secondSuppressible) &&
+        g.skel.levels[static_cast<size_t>(g.skel.lDepth)] == 0)
+        return true;
+    char* at = slot.pending.get() + slot.ulUsed;
+    std::memcpy(at, kBlanks, kIndentPiece);  // the text and line end overwrite what goes past the indent
+    at += indent;
+    if (copyFindingNul(at, text.data(), text.size())) [[unlikely]]
+        return false;
+    at += text.size();
+    *at++ = ' ';
+    if (g.out.lMacroContinuation)
+        *at++ = '\\';
+    at[0] = '\r';
+    at[1] = '\n';
+    slot.ulUsed += ulLength;
+    return true;
+}
+
+}  // namespace
+
+namespace {
+
+/* The module state, reached by the line writer without the guard of its
+** first use. */
+constinit const GEN_MODULE_STATE* g_lineState = nullptr;
+
+[[gnu::noinline]] const GEN_MODULE_STATE& firstLineState()
+{
+    g_lineState = &P3109_State();
+    return *g_lineState;
+}
+
+inline const GEN_MODULE_STATE& lineState()
+{
+    return g_lineState ? *g_lineState : firstLineState();
+}
+
+[[gnu::always_inline]] inline void writeLine(const GEN_MODULE_STATE& g, GEN_STREAM stream, size_t indent,
+                                             std::string_view text)
+{
+    if (g.out.cSuppress == 'Y')
+        return;
+    if (!writeCommonLine(g, stream, indent, text))
+        writeLineSlowly(g, stream, indent, text);
+}
+
+}  // namespace
+
+/* The first line of all, which finds the module state. */
+[[gnu::noinline]] static void writeFirstLine(GEN_STREAM stream, size_t indent, std::string_view text)
+{
+    writeLine(firstLineState(), stream, indent, text);
+}
+
+void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text)
+{
+    const size_t indent = sIndent > 0 ? static_cast<size_t>(sIndent) : 0;
+    if (!g_lineState) [[unlikely]] {
+        writeFirstLine(stream, indent, text);
+        return;
+    }
+    writeLine(*g_lineState, stream, indent, text);
+}
+
+void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream)
+{
+    const GEN_MODULE_STATE& g = lineState();
+    /* the common line is the writer's, which appends the blank */
+    if (fAppendBlank && g.out.cSuppress != 'Y' && writeCommonLine(g, stream, 0, text))
+        return;
+    StreamSlot* slot = streamSlot(stream);
+    if (g.out.cSuppress == 'Y' || refusedInCSharp(g, stream, slot, text))
+        return;
+    putLine(g, slot, stream, fAppendBlank != 0, 0, text);
+}
+
+void P3109_Line(std::string_view text)
+{
+    if (!g_lineState) [[unlikely]] {
+        firstLineState();
+        P3109_Line(text);
+        return;
+    }
+    const GEN_MODULE_STATE& g = *g_lineState;
+    const int16_t sIndent = static_cast<int16_t>(g.out.usIndent);
+    writeLine(g, g.out.current, sIndent > 0 ? static_cast<size_t>(sIndent) : 0, text);
+}
+
+void P3109_WriteLineQueue(int iQueue, GEN_STREAM stream)
+{
+    if (iQueue < 1 || iQueue > GEN_QUEUE_COUNT)
+        return;
+    /* a copy: writing to a queue stream while it is replayed must not move it */
+    const std::vector<GEN_QUEUED_LINE> lines = P3109_State().out.queues[static_cast<size_t>(iQueue - 1)];
+    /* the lines were judged when they were queued */
+    g_replaying = true;
+    for (const GEN_QUEUED_LINE& l : lines)
+        P3109_WriteLine(stream, static_cast<int16_t>(l.usIndent), l.text);
+    g_replaying = false;
+}
+
+void P3109_WriteDeferredQueue1()
+{
+    flushQueue(1);
+}
+void P3109_WriteDeferredQueue2()
+{
+    flushQueue(2);
+}
+void P3109_WriteDeferredQueue3()
+{
+    flushQueue(3);
+}
+void P3109_WriteDeferredQueue4()
+{
+    flushQueue(4);
+}
+void P3109_WriteDeferredQueue5()
+{
+    flushQueue(5);
+}
+void P3109_WriteDeferredQueue6()
+{
+    flushQueue(6);
+}
+
+void P3109_ClearQueues()
+{
+    for (auto& q : P3109_State().out.queues)
+        q.clear();
+}
+
+void P3109_IndentIn()
+{
+    GEN_OUTPUT_STATE& o = P3109_State().out;
+    ++o.sDepth;
+    if (o.sDepth < 13)
+        o.usIndent = static_cast<uint16_t>(o.usIndent + 3);
+}
+
+void P3109_IndentOut()
+{
+    GEN_OUTPUT_STATE& o = P3109_State().out;
+    if (o.sDepth < 13 && o.usIndent >= 3)
+        o.usIndent = static_cast<uint16_t>(o.usIndent - 3);
+    --o.sDepth;
+}
+
+void P3109_WriteOpenBrace()
+{
+    P3109_Line("{");
+    P3109_IndentIn();
+}
+
+void P3109_WriteCloseBrace()
+{
+    P3109_IndentOut();
+    P3109_Line("}");
+}
+
+namespace {
+
+/* The comment line of the text, put together in a buffer kept between
+** calls. */
+std::string_view commentLine(std::string_view text)
+{
+    static std::string line;
+    return line.assign("/* ").append(text).append(" */");
+}
+
+}  // namespace
+
+void P3109_WriteComment(std::string_view text)
+{
+    P3109_Line(" ");
+    P3109_Line(commentLine(text));
+    P3109_Line(" ");
+}
+
+void P3109_WriteCommentAfterBlank(std::string_view text)
+{
+    P3109_Line(" ");
+    P3109_Line(commentLine(text));
+}
+
+void P3109_WriteCommentBeforeBlank(std::string_view text)
+{
+    P3109_Line(commentLine(text));
+    P3109_Line(" ");
+}
+
+void P3109_WriteDashedBoxComment(GEN_STREAM stream, std::string_view text)
+{
+    std::string rule = "/* " + std::string(text.size(), '-') + " */";
+    P3109_WriteLine(stream, 0, " ");
+    P3109_WriteLine(stream, 3, rule);
+    P3109_WriteLine(stream, 3, "/* " + std::string(text) + " */");
+    P3109_WriteLine(stream, 3, rule);
+    P3109_WriteLine(stream, 0, " ");
+}
+
+void P3109_WriteDoubleBoxComment(GEN_STREAM stream, std::string_view text)
+{
+    const size_t width = text.size() + 6 < 71 ? 71 : text.size() + 6;
+    /* the lines are put together in buffers kept between calls */
+    static std::string rule, body;
+    rule.assign("/* ").append(width - 6, '=').append(" */");
+    body.assign("/* ").append(text).append(width - 6 - text.size(), ' ').append(" */");
+    P3109_WriteLine(stream, 0, " ");
+    P3109_WriteLine(stream, 0, " ");
+    P3109_WriteLine(stream, 0, rule);
+    P3109_WriteLine(stream, 0, body);
+    P3109_WriteLine(stream, 0, rule);
+}
+
+void P3109_WriteGenericOdbcIf(GEN_STREAM stream)
+{
+    P3109_WriteLine(stream, 0, " ");
+    P3109_WriteLine(stream, 0, "#if defined(F_USE_GENERIC_ODBC) ");
+    P3109_WriteLine(stream, 0, " ");
+}
+
+void P3109_WriteGenericOdbcEndif(GEN_STREAM stream)
+{
+    P3109_WriteLine(stream, 0, " ");
+    P3109_WriteLine(stream, 0, "#endif ");
+    P3109_WriteLine(stream, 0, " ");
+}
+
+void P3109_WriteShortConstant(GEN_STREAM stream, int fStaticForm, std::string_view name, int16_t sValue)
+{
+    std::string line(79, ' ');
+    auto place = [&line](size_t column, std::string_view text) {
+        if (column >= line.size())
+            return;
+        line.replace(column, std::min(text.size(), line.size() - column), text.substr(0, line.size() - column));
+    };
+    char value[16];
+    if (fStaticForm) {
+        place(0, "static const X_SHORT");
+        place(21, name);
+        std::snprintf(value, sizeof value, "= %d;", sValue);
+    } else {
+        place(0, "#define");
+        place(8, name);
+        std::snprintf(value, sizeof value, "%d", sValue);
+    }
+    place(60, value);
+    P3109_WriteLine(stream, 0, line);
+}
+
+void P3109_WriteDefineLine(GEN_STREAM stream, std::string_view name, std::string_view value)
+{
+    std::string line(60, ' ');
+    line.replace(0, 7, "#define");
+    line.replace(8, std::min<size_t>(name.size(), 52), name.substr(0, 52));
+    line.resize(60, ' ');
+    line.append(value);
+    /* the columns are kept; the blanks after the value are not written */
+    P3109_WriteLine(stream, 0, P3109_TrimRight(line));
+}
+
+void P3109_WritePublicConstInt(GEN_STREAM stream, std::string_view name, int32_t lValue)
+{
+    P3109_WritePublicConstIntText(stream, name, std::to_string(lValue));
+}
+
+void P3109_WritePublicConstIntText(GEN_STREAM stream, std::string_view name, std::string_view value)
+{
+    P3109_WriteLine(stream, 0, "public const int " + std::string(name) + " = " + std::string(value) + ";");
+}

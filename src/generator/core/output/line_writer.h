@@ -1,0 +1,109 @@
+/*
+** line_writer.h: the one line writer of the generator, its stream table,
+** the six deferred line queues, indentation and the small fixed writers.
+**
+** Every generated line goes through P3109_WriteLine: indent blanks, the
+** text, one blank, a backslash while a macro is being continued, and
+** "\r\n". Lines bound for the main output or the second suppressible
+** stream are dropped while the skeleton's current condition is false, and
+** nothing is written while the output-suppression flag is 'Y'. A line
+** longer than GEN_LINE_LIMIT is cut to the limit and reported as a fatal
+** message, so a broken generated program is never taken for a good one.
+*/
+#ifndef GENERATOR_CORE_LINE_WRITER_H
+#define GENERATOR_CORE_LINE_WRITER_H
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generator/core/output/gen_state.h"
+
+inline constexpr size_t GEN_LINE_LIMIT = 4096;
+
+/* ---- stream table ---- */
+/* Enters an open file into the stream table; returns its stream number
+** (GEN_NO_STREAM for a null file). The name is the one a failed write of an
+** output file names; a failed write, flush or close of an output file is a
+** fatal end of the job (P3109_FatalWriteError). */
+GEN_STREAM P3109_AddFileStream(FILE* pFile, std::string_view name = {}, bool fOutput = false);
+/* Ends the job: the generated file could not be written (errno value, or 0). */
+[[noreturn]] void P3109_FatalWriteError(std::string_view name, int error);
+/* Marks a stream as a C# source file: a line of C text is never written
+** to it (the generation fails with PRC1250 instead). */
+void P3109_MarkCSharpStream(GEN_STREAM stream);
+/* The file behind a stream number, or null. The lines written to the
+** stream so far are in the file when it is returned, so the caller may
+** write to it directly. */
+FILE* P3109_pStreamFile(GEN_STREAM stream);
+/* Closes the file of a stream and clears the caller's slot (a null stream
+** is skipped); for an output file, what it holds is checked to have been
+** written. */
+void P3109_CloseStream(GEN_STREAM& stream);
+/* Closes every stream still open (end of a job), checked as above. */
+void P3109_CloseAllStreams();
+/* Closes every stream of an abandoned job, its unwritten text dropped. */
+void P3109_DropAllStreams();
+
+/* ---- lines ---- */
+void P3109_WriteLine(GEN_STREAM stream, int16_t sIndent, std::string_view text);
+void P3109_WriteFileLine(int fAppendBlank, std::string_view text, GEN_STREAM stream);
+/* Writes the text at the current stream and indent. */
+void P3109_Line(std::string_view text);
+
+/* ---- held lines ---- */
+/* A line held back from its file: its indent, its text, and whether the
+** writer appends a blank, the macro continuation mark and the line end. */
+struct GEN_HELD_LINE {
+    size_t ulIndent = 0;
+    std::string text;
+    bool fBlank = true;
+    bool fMacro = false;
+    bool fEnd = true;
+};
+/* From now on the lines written to a file stream are held back (as the
+** writer would write them: the skeleton's condition and the line limit
+** applied), until they are taken. */
+void P3109_HoldStreamLines(GEN_STREAM stream);
+/* Ends the holding and answers the lines held (none for a stream that
+** held none). */
+std::vector<GEN_HELD_LINE> P3109_TakeHeldLines(GEN_STREAM stream);
+/* Writes lines to a file stream as they were held. */
+void P3109_WriteHeldLines(GEN_STREAM stream, const std::vector<GEN_HELD_LINE>& lines);
+
+/* ---- deferred queues ---- */
+void P3109_WriteLineQueue(int iQueue, GEN_STREAM stream);
+void P3109_WriteDeferredQueue1();
+void P3109_WriteDeferredQueue2();
+void P3109_WriteDeferredQueue3();
+void P3109_WriteDeferredQueue4();
+void P3109_WriteDeferredQueue5();
+void P3109_WriteDeferredQueue6();
+/* Discards every queued line (end of generation). */
+void P3109_ClearQueues();
+
+/* ---- indentation and braces ---- */
+void P3109_IndentIn();
+void P3109_IndentOut();
+void P3109_WriteOpenBrace();
+void P3109_WriteCloseBrace();
+
+/* ---- comments and fixed lines ---- */
+void P3109_WriteComment(std::string_view text);
+void P3109_WriteCommentAfterBlank(std::string_view text);
+void P3109_WriteCommentBeforeBlank(std::string_view text);
+void P3109_WriteDashedBoxComment(GEN_STREAM stream, std::string_view text);
+void P3109_WriteDoubleBoxComment(GEN_STREAM stream, std::string_view text);
+void P3109_WriteGenericOdbcIf(GEN_STREAM stream);
+void P3109_WriteGenericOdbcEndif(GEN_STREAM stream);
+void P3109_WriteShortConstant(GEN_STREAM stream, int fStaticForm, std::string_view name, int16_t sValue);
+/* "#define" at column 0, the name from column 8, the value from column 60;
+** the line ends at the value (the writer adds its one blank). */
+void P3109_WriteDefineLine(GEN_STREAM stream, std::string_view name, std::string_view value);
+/* The C# constants: "public const int %s = %d;" and the same with a text. */
+void P3109_WritePublicConstInt(GEN_STREAM stream, std::string_view name, int32_t lValue);
+void P3109_WritePublicConstIntText(GEN_STREAM stream, std::string_view name, std::string_view value);
+
+#endif

@@ -1,0 +1,65 @@
+/*
+** static_lists.h: the three static working-variable lists of the generated
+** program (FUNCTION_STATIC_GLOBAL_1 to _3) and the registry of text
+** literals that generated code refers to by name.
+*/
+#ifndef GENERATOR_CORE_STATIC_LISTS_H
+#define GENERATOR_CORE_STATIC_LISTS_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generator/core/output/gen_state.h"
+
+inline constexpr size_t GEN_STATIC_DECLARATION_MAX = 79;
+inline constexpr size_t GEN_STATIC_INITIALISER_MAX = 399;
+inline constexpr size_t GEN_TEXT_LITERAL_NAME_MAX = 40;
+
+/* One entry of a list (GEN_STATIC_WORKING_LIST): C and C# forms. */
+struct GEN_STATIC_ENTRY {
+    std::string cDeclaration, cInitialiser, csDeclaration, csInitialiser;
+};
+
+void CGEN_ResetStaticWorkingLists();
+void CGEN_FreeStaticWorkingLists();
+/* Whether an entry is added when its list already holds its C declaration. */
+enum GEN_STATIC_MODE { GEN_STATIC_ALWAYS, GEN_STATIC_UNIQUE };
+/* Adds an entry; with GEN_STATIC_UNIQUE nothing is added when the list
+** already holds the same C declaration. A text longer than its field is
+** refused with a fatal message. */
+void CGEN_AddStaticWorkingEntry(int16_t sList, std::string_view cDeclaration, std::string_view cInitialiser,
+                                std::string_view csDeclaration, std::string_view csInitialiser, GEN_STATIC_MODE mode);
+const std::vector<GEN_STATIC_ENTRY>& CGEN_StaticWorkingList(int16_t sList);
+void CGEN_WriteStaticWorkingDeclarations(int16_t sList, GEN_STREAM cStream, GEN_STREAM csStream);
+void P3109_WriteStaticWorkingInitialisers(int16_t sList, GEN_STREAM stream, uint16_t usColumn, char cTarget);
+void CGEN_WriteListLine(std::string_view text, GEN_STREAM stream);
+/* GEN_TEXT_LITERAL. */
+struct GEN_TEXT_LITERAL {
+    std::string cName, csName, reference, declaredName;
+    std::string language;
+    int32_t lForm = 0; /* 0 define form, 1 array form */
+    std::string text;
+};
+
+int16_t CGEN_SetTextLiteralLanguage(std::string_view workFileName, std::string_view language);
+void CGEN_SetTextLiteralPrefix(std::string_view namePart);
+/* Whether a text's trailing blanks are dropped before it is registered. */
+enum GEN_LITERAL_TRIM { GEN_LITERAL_AS_IS, GEN_LITERAL_TRIMMED };
+/* Register a text; the two out-arguments receive the reference and the
+** declared name, valid until the registry is emptied. */
+void CGEN_GetTextLiteralDefineName(std::string_view text, const char* pszLanguage, const void* pReserved,
+                                   GEN_LITERAL_TRIM trim, const char** ppszReference, const char** ppszDeclared);
+void CGEN_GetTextLiteralArrayName(std::string_view text, const char* pszLanguage, const void* pReserved,
+                                  GEN_LITERAL_TRIM trim, const char** ppszReference, const char** ppszDeclared);
+/* Registers a name under the name part "NAME" and returns its reference:
+** the name column of a descriptor row. */
+std::string CGEN_NameLiteral(std::string_view name);
+const char* CGEN_pFindTextLiteral(std::string_view reference, const char* pszLanguage);
+const std::vector<GEN_TEXT_LITERAL>& CGEN_TextLiterals();
+/* Releases every registered literal (the text strings writer, once the
+** literals are written). */
+void CGEN_FreeTextLiterals();
+
+#endif
