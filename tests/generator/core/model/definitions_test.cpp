@@ -1,7 +1,7 @@
 // Generation definitions: the once-per-process loads (reloaded for another
 // partition), built-in functions with their descriptors and defaults, the
 // conditions and report slots from work records, and the fatal SQL path.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 namespace gencore_test {
 namespace {

@@ -2,7 +2,7 @@
 // record routines and their variants, structure definitions, key
 // conditions, service routines and description tables; and the comparison
 // lines of one field. Expected lines written out by hand.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include <deque>
 

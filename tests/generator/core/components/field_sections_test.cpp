@@ -2,7 +2,7 @@
 // text tag tables, the data lines of extended fields and the text strings
 // file.
 #include "checked_access.h"
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "generator/core/components/text_strings.h"
 #include "generator/core/model/data_structures.h"

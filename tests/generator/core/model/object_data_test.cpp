@@ -1,7 +1,7 @@
 // The object's data from the object server and the object layer: the
 // version data request of the output driver into the resource script, and
 // the component record points, which need the object's description.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "generator/core/model/object_data.h"
 

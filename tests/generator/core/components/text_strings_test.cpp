@@ -1,6 +1,6 @@
 // The text strings file in its two forms: the C record file and the C#
 // constant lines, with the code pages of the partition's languages.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "generator/core/components/text_strings.h"
 #include "generator/core/output/static_lists.h"

@@ -1,6 +1,6 @@
 // Static working-variable lists, text-literal naming, and the expression
 // writers' line sink on the core.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "generator/core/output/static_lists.h"
 #include "generator/expressions/expr_core_services.h"

@@ -1,7 +1,7 @@
 // The output driver end to end on the sample environment: the generated
 // file set of DEMOMIN from the sample skeletons, the command loop's comment
 // lines and routine work file, the repository update, and the abort path.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "generator/core/points/command_loop.h"
 

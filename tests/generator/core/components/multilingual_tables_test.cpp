@@ -1,7 +1,7 @@
 // Point 18: the built-in functions' flags and prototypes, MultiText from
 // QV_F61 and MultiField from the field text records.
 #include "checked_access.h"
-#include "tables_fixture.h"
+#include "generator/core/tables_fixture.h"
 
 #include "checker/params/field_texts.h"
 #include "dqov/definitions.h"

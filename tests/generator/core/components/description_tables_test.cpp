@@ -2,7 +2,7 @@
 // prototypes (15), the condition blocks (16) and the expression request
 // of an evaluation routine.
 #include "checked_access.h"
-#include "tables_fixture.h"
+#include "generator/core/tables_fixture.h"
 
 #include "generator/core/components/description_tables.h"
 #include "generator/core/model/definitions.h"

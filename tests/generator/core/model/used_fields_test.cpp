@@ -2,7 +2,7 @@
 // fields, literals and system variables, the national name character, the
 // generation flag, mangled file fields, and the set-up's users of them (the
 // two system fields and the report slots).
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "generator/core/model/used_fields.h"
 #include "generator/expressions/expr_core_services.h"

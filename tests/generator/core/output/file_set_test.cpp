@@ -1,5 +1,5 @@
 // Names of the generated file set, identifiers and literals.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "generator/core/output/file_set.h"
 #include "generator/core/output/services.h"

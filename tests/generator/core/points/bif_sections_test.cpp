@@ -2,7 +2,7 @@
 // 70), the initial values of fields and literals, the releases of
 // variable-length fields, array bounds, field group arrays, member service
 // routines and the debug array table.
-#include "tables_fixture.h"
+#include "generator/core/tables_fixture.h"
 
 #include "dqov/work_records.h"
 #include "generator/core/components/field_initialisation.h"

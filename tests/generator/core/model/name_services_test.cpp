@@ -1,5 +1,5 @@
 // Generated names, used-name registries and the small shared services.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "dqov/workfile.h"
 #include "generator/core/model/name_services.h"

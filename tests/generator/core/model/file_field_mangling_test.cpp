@@ -1,6 +1,6 @@
 // Which file of a SELECT_SQL command holds a field and under which column
 // name, the SQL field list and the host variables of the SQL routines.
-#include "tables_fixture.h"
+#include "generator/core/tables_fixture.h"
 
 #include "generator/core/model/file_field_mangling.h"
 

@@ -1,6 +1,6 @@
 // List vectors and tables (point 20), reload counters (2101), user built-in
 // function calls (132) and the release of the KEEP_LAST areas (19).
-#include "tables_fixture.h"
+#include "generator/core/tables_fixture.h"
 
 #include "generator/core/components/list_vectors.h"
 #include "generator/core/model/definitions.h"

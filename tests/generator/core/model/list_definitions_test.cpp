@@ -1,7 +1,7 @@
 // Storage sizes, the definitions of a component's lists and records, their
 // X_LIST entries, the group-field check and the storage of the working lists.
 #include "checked_access.h"
-#include "tables_fixture.h"
+#include "generator/core/tables_fixture.h"
 
 #include "dqov/fix.h"
 #include "dqov/work_records.h"

@@ -1,7 +1,7 @@
 // The identification table (point 66) and the function definition record
 // (point 7) of a generated module, in C and C#; expected lines written out
 // by hand.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "dqov/work_records.h"
 #include "generator/core/components/identification.h"

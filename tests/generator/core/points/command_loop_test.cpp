@@ -1,6 +1,6 @@
 // The command loop's block stack and dispatch controls, the binding of
 // emitters in the shared command lookup, and the status text of a command.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "generator/core/points/command_loop.h"
 #include "generator/emitters/emitters.h"

@@ -2,7 +2,7 @@
 // construct the C# pass may be left with, and the C# forms the generator
 // writes that look alike), and the line writer, which drops such a line and
 // fails the generation with PRC1250 once a command.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 #include "generator/core/output/csharp_text.h"
 #include "generator/core/output/file_helpers.h"
 

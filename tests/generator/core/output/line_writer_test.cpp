@@ -1,7 +1,7 @@
 // The line writer: indentation, the cut at 4,096 with its message, the
 // macro backslash, the condition stack on the main output, the six
 // deferred queues, and the comment boxes.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 #include "generator/core/output/file_helpers.h"
 
 #include <unistd.h>

@@ -2,7 +2,7 @@
 // test, resource references and definitions, member objects, the component
 // exchange vector and the evaluation cases.
 #include "checked_access.h"
-#include "tables_fixture.h"
+#include "generator/core/tables_fixture.h"
 
 #include "dqov/x_tree.h"
 #include "generator/core/components/report_prototypes.h"

@@ -2,7 +2,7 @@
 // routine names, shared named conditions, the text limit), SELECT loops
 // and POINT entries.
 #include "checked_access.h"
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "generator/core/model/gen_chains.h"
 #include "generator/core/output/static_lists.h"

@@ -1,7 +1,7 @@
 // The field vector: symbols, storage, descriptor rows and bindings in one
 // order; the sizes of extended fields; work fields; arrays; fields the
 // runtime cannot hold.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "generator/core/components/arrays.h"
 #include "generator/core/components/field_vector.h"

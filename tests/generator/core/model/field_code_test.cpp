@@ -1,7 +1,7 @@
 // Field code: operands described by class, type names, value statements,
 // special values, the operand loader, field moves, list limits and the
 // names that keep exact decimal arithmetic.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "checker/params/parsed_command.h"
 #include "generator/core/model/field_helpers.h"

@@ -1,6 +1,6 @@
 // The skeleton engine: the condition stack and its limits, the directive
 // order, points inside text, the core's substitutions, and the point table.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 #include "generator/core/points/skeleton_points.h"
 
 #include <cctype>

@@ -1,7 +1,7 @@
 // The version block of the resource script, written out by hand from the
 // block's line table: the defaults of an object without version data, the
 // two forms of a version text, left-out values and the module name values.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "generator/core/model/version_resource.h"
 

@@ -1,6 +1,6 @@
 // Skeleton line reading, listing lines, whole-file writes, the built-in
 // function skeleton engine, user DLL skeletons and the component update.
-#include "gen_fixture.h"
+#include "generator/core/gen_fixture.h"
 
 #include "generator/core/output/file_helpers.h"
 
